@@ -1,0 +1,92 @@
+# Helpers shared by every subsystem's CMakeLists.txt.
+
+set(KORDAVO_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+
+# Text inside the game is Windows-1252, one byte per character: string
+# literals are compiled into that character set.
+set(KORDAVO_CHARSET -finput-charset=UTF-8 -fexec-charset=CP1252)
+
+if(KORDAVO_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# kordavo_library(<name> [DEPS ...]): a static library kordavo_<name> made of
+# every .cpp in the calling folder (not recursive).
+function(kordavo_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES" ${ARGN})
+  if(NOT ARG_SOURCES)
+    file(GLOB ARG_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
+  if(NOT ARG_SOURCES)
+    # A subsystem that has no code yet still gives its name to link against.
+    add_library(kordavo_${name} INTERFACE)
+    target_include_directories(kordavo_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(kordavo_${name} INTERFACE ${ARG_DEPS})
+    return()
+  endif()
+  add_library(kordavo_${name} STATIC ${ARG_SOURCES})
+  target_include_directories(kordavo_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_compile_options(kordavo_${name} PRIVATE ${KORDAVO_WARNINGS} ${KORDAVO_CHARSET})
+  target_link_libraries(kordavo_${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# kordavo_test(<name> SOURCES ... [DEPS ...] [LABELS ...] [TIMEOUT s]):
+# one GoogleTest executable registered with ctest as a single test.
+function(kordavo_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPS;LABELS" ${ARGN})
+  add_executable(test_${name} ${ARG_SOURCES})
+  target_compile_options(test_${name} PRIVATE ${KORDAVO_WARNINGS} ${KORDAVO_CHARSET})
+  target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+  add_test(NAME ${name} COMMAND test_${name})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 600)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "KORDAVO_HEADLESS=1;KORDAVO_SOURCE_DIR=${PROJECT_SOURCE_DIR};KORDAVO_BINARY_DIR=${PROJECT_BINARY_DIR};KORDAVO_GAME_DIR=${KORDAVO_GAME_DIR}")
+  if(ARG_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
+endfunction()
+
+# kordavo_bench(<name> SOURCES ... [DEPS ...]): a Google Benchmark program.
+function(kordavo_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(bench_${name} ${ARG_SOURCES})
+  target_compile_options(bench_${name} PRIVATE ${KORDAVO_WARNINGS} ${KORDAVO_CHARSET})
+  target_include_directories(bench_${name} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(bench_${name} PRIVATE ${ARG_DEPS} benchmark::benchmark Threads::Threads)
+  set_property(GLOBAL APPEND PROPERTY KORDAVO_BENCHMARKS bench_${name})
+endfunction()
+
+# kordavo_fuzzer(<name> SOURCES ... [DEPS ...] [CORPUS dir] [SMOKE seconds]):
+# a fuzz target exporting LLVMFuzzerTestOneInput. With libFuzzer (clang) it
+# links against the fuzzing engine; otherwise against our small standalone
+# driver, and ctest runs it for a short smoke time.
+function(kordavo_fuzzer name)
+  cmake_parse_arguments(ARG "" "CORPUS;SMOKE" "SOURCES;DEPS" ${ARGN})
+  if(NOT ARG_SMOKE)
+    set(ARG_SMOKE 10)
+  endif()
+  if(KORDAVO_LIBFUZZER)
+    add_executable(fuzz_${name} ${ARG_SOURCES})
+    target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+  else()
+    add_executable(fuzz_${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/standalone_driver.cpp)
+  endif()
+  target_compile_options(fuzz_${name} PRIVATE ${KORDAVO_WARNINGS} ${KORDAVO_CHARSET})
+  target_include_directories(fuzz_${name} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(fuzz_${name} PRIVATE ${ARG_DEPS} Threads::Threads)
+  set_property(GLOBAL APPEND PROPERTY KORDAVO_FUZZERS fuzz_${name})
+  if(KORDAVO_TESTS AND NOT KORDAVO_LIBFUZZER)
+    set(corpus "")
+    if(ARG_CORPUS)
+      set(corpus ${ARG_CORPUS})
+    endif()
+    add_test(NAME fuzz_smoke_${name} COMMAND fuzz_${name} -max_total_time=${ARG_SMOKE} ${corpus})
+    set_tests_properties(fuzz_smoke_${name} PROPERTIES TIMEOUT 300 LABELS fuzz
+      ENVIRONMENT "KORDAVO_HEADLESS=1;KORDAVO_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  endif()
+endfunction()
