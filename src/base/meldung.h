@@ -21,5 +21,7 @@ struct Meldung_Hooks {
     void (*manager_zeigen)(i32 art, i32 team, const char* text) = nullptr;
     bool (*beenden_fragen)() = nullptr;  // true = yes
 };
-// Installs the hooks (null entries keep the defaults).
+// Installs the hooks; null entries leave the entry as it is.
 void Meldung_Set_Hooks(const Meldung_Hooks& hooks);
+// Back to the defaults (tests).
+void Meldung_Hooks_Zuruecksetzen();

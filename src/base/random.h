@@ -13,7 +13,7 @@ constexpr u32 RND_TABELLE_GROESSE = 6000;
 constexpr u32 RND_MAX_WERT = 32767;
 
 // The table itself (read only).
-extern const u16 Rnd_Tabelle[RND_TABELLE_GROESSE];
+extern const u16 (&Rnd_Tabelle)[RND_TABELLE_GROESSE];
 // Checksum of the table (FNV-1a over the values as u16 little-endian).
 u32 Rnd_Tabelle_Pruefsumme();
 

@@ -65,8 +65,11 @@ struct Tools_Hooks {
     Font* (*get_font)(i32 nummer) = nullptr;
     i32 (*text_kuerzen)(const char* text, char* ausgabe, Font* font, i32 breite) = nullptr;
 };
-// Installs the hooks (null entries keep the do-nothing defaults).
+// Installs the hooks; null entries leave the entry as it is, so several
+// layers can each fill their own entries.
 void Tools_Set_Hooks(const Tools_Hooks& hooks);
+// Back to the do-nothing defaults (tests).
+void Tools_Hooks_Zuruecksetzen();
 
 // The millisecond clock: monotonic, starts near 0 at program start, wraps
 // after 49 days like every u32 millisecond counter.

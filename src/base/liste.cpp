@@ -1,0 +1,224 @@
+#include "base/liste.h"
+
+#include <cstring>
+
+#include "base/debug.h"
+#include "base/memory.h"
+
+namespace {
+
+Liste_Kopf* g_register[LISTE_MAX_LISTEN];
+
+Liste_Element* Element_Neu(Liste_Kopf* liste, const void* daten, u32 groesse, u32 id) {
+    if (groesse > W32_MEMORY_MAX_GROESSE - sizeof(Liste_Element)) return nullptr;
+    auto* e = static_cast<Liste_Element*>(W32_Memory_H_Alloc(sizeof(Liste_Element) + groesse, "Liste_Insert_Element"));
+    if (e == nullptr) return nullptr;
+    e->previous = nullptr;
+    e->next = nullptr;
+    e->data = reinterpret_cast<u8*>(e) + sizeof(Liste_Element);
+    e->id = id;
+    e->size = groesse;
+    e->kopf = liste;
+    e->reserve = nullptr;
+    if (daten != nullptr && groesse > 0) std::memcpy(e->data, daten, groesse);  // else zeroed by the allocator
+    return e;
+}
+
+// Links a node (not yet in any list) in after `nach`, or first when null.
+void Einhaengen(Liste_Kopf* liste, Liste_Element* nach, Liste_Element* e) {
+    e->kopf = liste;
+    e->previous = nach;
+    e->next = nach != nullptr ? nach->next : liste->first;
+    if (e->next != nullptr)
+        e->next->previous = e;
+    else
+        liste->last = e;
+    if (nach != nullptr)
+        nach->next = e;
+    else
+        liste->first = e;
+    ++liste->anzahl;
+}
+
+void Alle_Freigeben(Liste_Element* e) {
+    while (e != nullptr) {
+        Liste_Element* n = e->next;
+        e->kopf = nullptr;
+        W32_Memory_H_Free(e);
+        e = n;
+    }
+}
+
+}  // namespace
+
+bool Liste_Gueltig(const Liste_Kopf* liste) {
+    return liste != nullptr && liste->magic == LISTE_MAGIC && liste->nummer < LISTE_MAX_LISTEN &&
+           g_register[liste->nummer] == liste;
+}
+
+bool Liste_Init(Liste_Kopf* liste) {
+    if (liste == nullptr) return false;
+    if (Liste_Gueltig(liste)) {
+        Liste_Delete_All(liste);
+        return true;
+    }
+    for (u32 i = 0; i < LISTE_MAX_LISTEN; ++i) {
+        if (g_register[i] == nullptr) {
+            g_register[i] = liste;
+            liste->first = nullptr;
+            liste->last = nullptr;
+            liste->anzahl = 0;
+            liste->nummer = i;
+            liste->magic = LISTE_MAGIC;
+            return true;
+        }
+    }
+    Debug_Printf("Liste_Init: zu viele Listen!");
+    return false;
+}
+
+void Liste_Freigeben(Liste_Kopf* liste) {
+    if (!Liste_Gueltig(liste)) return;
+    Liste_Delete_All(liste);
+    g_register[liste->nummer] = nullptr;
+    liste->magic = 0;
+}
+
+Liste_Element* Liste_Insert_Element(Liste_Kopf* liste, Liste_Element* nach, const void* daten, u32 groesse, u32 id) {
+    if (!Liste_Gueltig(liste)) {
+        Debug_Printf("Liste_Insert_Element: Liste ungueltig!");
+        return nullptr;
+    }
+    if (nach != nullptr && nach->kopf != liste) {
+        Debug_Printf("Liste_Insert_Element: Element nicht in der Liste!");
+        return nullptr;
+    }
+    Liste_Element* e = Element_Neu(liste, daten, groesse, id);
+    if (e == nullptr) return nullptr;
+    Einhaengen(liste, nach, e);
+    return e;
+}
+
+Liste_Element* Liste_Find_Element(const Liste_Kopf* liste, u32 id) {
+    if (!Liste_Gueltig(liste)) return nullptr;
+    for (Liste_Element* e = liste->first; e != nullptr; e = e->next)
+        if (e->id == id) return e;
+    return nullptr;
+}
+
+Liste_Element* Liste_First_Element(const Liste_Kopf* liste) { return Liste_Gueltig(liste) ? liste->first : nullptr; }
+
+Liste_Element* Liste_Last_Element(const Liste_Kopf* liste) { return Liste_Gueltig(liste) ? liste->last : nullptr; }
+
+Liste_Element* Liste_Next_Element(const Liste_Element* element) {
+    return element != nullptr ? element->next : nullptr;
+}
+
+bool Liste_Delete_Element(Liste_Kopf* liste, Liste_Element* element) {
+    if (!Liste_Gueltig(liste) || element == nullptr || element->kopf != liste) return false;
+    if (element->previous != nullptr)
+        element->previous->next = element->next;
+    else
+        liste->first = element->next;
+    if (element->next != nullptr)
+        element->next->previous = element->previous;
+    else
+        liste->last = element->previous;
+    --liste->anzahl;
+    element->kopf = nullptr;
+    W32_Memory_H_Free(element);
+    return true;
+}
+
+void Liste_Delete_All(Liste_Kopf* liste) {
+    if (!Liste_Gueltig(liste)) return;
+    Alle_Freigeben(liste->first);
+    liste->first = nullptr;
+    liste->last = nullptr;
+    liste->anzahl = 0;
+}
+
+u32 Liste_Mem_Groesse(const Liste_Kopf* liste) {
+    if (!Liste_Gueltig(liste)) return 0;
+    u64 n = 4;
+    for (const Liste_Element* e = liste->first; e != nullptr; e = e->next)
+        n += 4 + LISTE_ELEMENT_DISK_GROESSE + e->size;
+    return n > W32_MEMORY_MAX_GROESSE ? 0 : static_cast<u32>(n);
+}
+
+void* Liste_To_Mem(const Liste_Kopf* liste, u32* groesse) {
+    if (groesse != nullptr) *groesse = 0;
+    const u32 n = Liste_Mem_Groesse(liste);
+    if (n == 0) return nullptr;
+    u8* block = static_cast<u8*>(W32_Memory_H_Alloc(n, "Liste_To_Mem"));
+    if (block == nullptr) return nullptr;
+    u8* p = block;
+    for (const Liste_Element* e = liste->first; e != nullptr; e = e->next) {
+        put_u32le(p, LISTE_MARKE_ELEMENT);
+        put_u32le(p + 4, 0);  // previous
+        put_u32le(p + 8, 0);  // next
+        put_u32le(p + 12, 0); // data
+        put_u32le(p + 16, e->id);
+        put_u32le(p + 20, e->size);
+        std::memcpy(p + 28, e->data, e->size);
+        p += 4 + LISTE_ELEMENT_DISK_GROESSE + e->size;
+    }
+    put_u32le(p, LISTE_MARKE_ENDE);
+    if (groesse != nullptr) *groesse = n;
+    return block;
+}
+
+bool Liste_From_Mem(Liste_Kopf* liste, const void* image, u32 groesse) {
+    if (!Liste_Gueltig(liste) || image == nullptr) return false;
+    const u8* b = static_cast<const u8*>(image);
+    // First pass: check the whole image before anything is changed.
+    u64 pos = 0;
+    u32 knoten = 0;
+    for (;;) {
+        if (pos + 4 > groesse) {
+            Debug_Printf("Liste_From_Mem: Speicherabbild zu kurz!");
+            return false;
+        }
+        const u32 marke = get_u32le(b + pos);
+        if (marke == LISTE_MARKE_ENDE) break;
+        if (marke != LISTE_MARKE_ELEMENT || pos + 4 + LISTE_ELEMENT_DISK_GROESSE > groesse) {
+            Debug_Printf("Liste_From_Mem: Speicherabbild fehlerhaft (Position %llu)!", static_cast<unsigned long long>(pos));
+            return false;
+        }
+        const u32 size = get_u32le(b + pos + 20);
+        if (size > LISTE_MAX_NUTZLAST || pos + 4 + LISTE_ELEMENT_DISK_GROESSE + size > groesse) {
+            Debug_Printf("Liste_From_Mem: Speicherabbild fehlerhaft (Position %llu)!", static_cast<unsigned long long>(pos));
+            return false;
+        }
+        pos += 4 + LISTE_ELEMENT_DISK_GROESSE + size;
+        ++knoten;
+    }
+    if (pos + 4 != groesse) {
+        Debug_Printf("Liste_From_Mem: Daten hinter dem Ende!");
+        return false;
+    }
+    // Second pass: build the nodes in a detached chain, then swap it in.
+    Liste_Kopf neu{};
+    neu.magic = LISTE_MAGIC;
+    Liste_Element* letzter = nullptr;
+    pos = 0;
+    for (u32 k = 0; k < knoten; ++k) {
+        const u32 id = get_u32le(b + pos + 16);
+        const u32 size = get_u32le(b + pos + 20);
+        Liste_Element* e = Element_Neu(liste, b + pos + 28, size, id);
+        if (e == nullptr) {
+            Alle_Freigeben(neu.first);
+            Debug_Printf("Liste_From_Mem: kein Speicher!");
+            return false;
+        }
+        Einhaengen(&neu, letzter, e);
+        e->kopf = liste;
+        letzter = e;
+        pos += 4 + LISTE_ELEMENT_DISK_GROESSE + size;
+    }
+    Liste_Delete_All(liste);
+    liste->first = neu.first;
+    liste->last = neu.last;
+    liste->anzahl = neu.anzahl;
+    return true;
+}
