@@ -1,0 +1,255 @@
+// The game world: players, teams, managers and the value accessors through
+// which every other module reads and writes them.
+//
+// The records are plain data with fixed sizes: they are saved, cached and sent
+// as they are (little-endian, no padding), so their layout is binding.
+#pragma once
+
+#include <bit>
+
+#include "base/types.h"
+
+static_assert(std::endian::native == std::endian::little, "the world records are stored little-endian");
+
+constexpr int MAX_SPIELER_PRO_TEAM = 20;
+constexpr int MAX_SPIELER_EINGESETZT = 11;
+constexpr int TRANSFERMARKT_SPIELER = 1700;
+constexpr int ATTRIBUT_ANZAHL = 54;
+constexpr int FORMATIONEN_PRO_TEAM = 16;
+constexpr int MANAGER_ICONS = 4202;
+constexpr int MAX_TEAMS = 1000;
+
+// Operations of the value accessors.
+constexpr int OP_LESEN = 0;
+constexpr int OP_SCHREIBEN = 1;
+constexpr int OP_BITS_TAUSCHEN = 2;  // XOR
+constexpr int OP_BITS_LOESCHEN = 4;  // AND-NOT
+constexpr int OP_BITS_SETZEN = 8;    // OR
+
+// Status word of a player (Spieler_Wert mode 75).
+constexpr u32 SP_STATUS_AUFGESTELLT = 0x10;
+constexpr u32 SP_STATUS_ERSATZ = 0x20;
+constexpr u32 SP_STATUS_VERLETZT = 0x40;
+constexpr u32 SP_STATUS_GELBSPERRE = 0x80;
+constexpr u32 SP_STATUS_GELBROT = 0x100;
+constexpr u32 SP_STATUS_ROT = 0x200;
+constexpr u32 SP_STATUS_GESPERRT = 0x400;
+constexpr u32 SP_STATUS_NICHT_SPIELBEREIT = 0x7C0;
+constexpr u32 SP_STATUS_ROLLE_0 = 0x800;  // at most one player per squad
+constexpr u32 SP_STATUS_ROLLE_1 = 0x1000;
+constexpr u32 SP_STATUS_ROLLE_2 = 0x2000;
+constexpr u32 SP_STATUS_ROLLE_3 = 0x4000;
+constexpr u32 SP_STATUS_GELB_WARNUNG = 0x8000;
+constexpr u32 SP_STATUS_RESERVE = 0x10000;
+constexpr u32 SP_STATUS_SCOUT = 0x20000;
+// Filter of Teamspieler_Ins_Array only: every player except scout players.
+constexpr u32 SP_FILTER_OHNE_SCOUT = 0x40000;
+
+// Status word of a team (Team_Wert mode 7).
+constexpr u32 TEAM_STATUS_ZAEHL_AUS = 1;
+constexpr u32 TEAM_STATUS_LAND = 2;
+constexpr u32 TEAM_STATUS_WAPPENFOTO = 8;
+constexpr u32 TEAM_STATUS_USER = 16;
+constexpr u32 TEAM_STATUS_USER_AKTIV = 32;
+constexpr u32 TEAM_STATUS_SPIEL_BEREIT = 2048;
+
+// Kind bits of a team (Team_Get_Art, Team_Ist_Normal).
+constexpr u32 TEAM_ART_VEREIN = 0x01;         // an ordinary club
+constexpr u32 TEAM_ART_NATIONALTEAM = 0x02;   // a country's national team
+constexpr u32 TEAM_ART_TRANSFERMARKT = 0x04;  // the transfer-market pseudo-team
+constexpr u32 TEAM_ART_NEUTRAL_OK = 0x08;     // may host a neutral match
+constexpr u32 TEAM_ART_AUFFUELLEN = 0x100;    // may be drawn into an international fill-up
+constexpr u32 TEAM_ART_RANGLISTE = 0x40;      // counts in the rankings
+
+// ---------------------------------------------------------------------------
+// Player records: three parallel arrays by player number.
+
+// What changes during play; the only player record a client sends back.
+struct Spieler_Struktur {
+    i16 attribut[ATTRIBUT_ANZAHL];  // 0..53: -1 blocked, 0 none, 1.. points, required(+1) learned(active)
+    i16 spiele;                     // 55 matches played / experience
+    u8 erschoepfung;                // 56 0..9
+    u8 moral;                       // 90 0..6
+    i16 wert57;                     // 57
+    u16 staerke_fein;               // 58 0..12000
+    u8 verletzung_art;              // 70 0..41
+    u8 staerke;                     // 92 0..12 half stars
+    i16 verletzung_dauer;           // 71 days
+    u32 status;                     // 75
+    u8 spalte;                      // 82 0..6
+    u8 zeile;                       // 83 0..10
+    u8 rueckennummer;               // 84 0..99
+    u8 slot;                        // 87 0..19
+    i32 marktwert;                  // 85
+    i32 team;                       // 86
+    i32 wettbewerb;                 // 88
+    u16 liga_wert[3];               // 76, 77, 78
+    u8 max_staerke;                 // 97 0..12
+    u8 trainings;                   // 98
+    i32 trainingsgeld;              // 93
+    i32 gedeckt_von;                // 99 the own player who marks him (-1 none)
+    i32 liga_wort;                  // 100
+    u8 wert74;                      // 74 1..50
+    u8 frei[11];
+};
+static_assert(sizeof(Spieler_Struktur) == 172, "Spieler_Struktur is 172 bytes");
+
+// Fixed data of a player.
+struct Spieler_Fix {
+    u32 aussehen;     // 65 look value (negative as i32 = photo)
+    u16 haarfarbe;    // 72
+    u16 hautfarbe;    // 73
+    i16 nation;       // 68 team number of the country team
+    u8 position;      // 67 0 goalkeeper, 1 defence, 2 midfield, 3 attack
+    u8 frei1;
+    i32 geburtsjahr;  // shown on the player card
+    u8 frei[32];
+};
+static_assert(sizeof(Spieler_Fix) == 48, "Spieler_Fix is 48 bytes");
+
+// Texts a client never refreshes.
+struct Spieler_Client_Egal {
+    char nachname[40];  // Spieler_String 63
+    char vorname[32];   // Spieler_String 64 (initial)
+    u8 frei[44];
+};
+static_assert(sizeof(Spieler_Client_Egal) == 116, "Spieler_Client_Egal is 116 bytes");
+
+// ---------------------------------------------------------------------------
+// Team records: three parallel arrays by team number.
+
+struct Team_Struktur {
+    u32 status;         // 7
+    i32 liga;           // 11 competition id, -1 none
+    i32 scout_spieler;  // 17 -1 none
+    i32 sitzplaetze;    // 5
+    i32 stehplaetze;    // 4
+    i16 nation;         // 6
+    i16 wappen;         // 9 crest number
+    i16 transfers;      // 20 transfers still allowed this season
+    i16 wert21;         // 21
+    i8 scout;           // 16 -1 none
+    u8 kontinent;       // 10
+    u8 art;             // kind bits (TEAM_ART_*, low byte)
+    u8 art_hoch;        // kind bits, second byte (TEAM_ART_AUFFUELLEN)
+    u8 trikot[3];       // kit numbers: first, second, goalkeeper
+    u8 frei[17];
+};
+static_assert(sizeof(Team_Struktur) == 52, "Team_Struktur is 52 bytes");
+
+struct Team_Fix {
+    char name[25];      // 0 / 721
+    char kurzname[11];  // 706 / 722
+    char stadion[28];   // 702
+    char stadt[16];     // 703
+    u8 farben[36];      // Team_Zeiger 700: 12 RGB triples
+};
+static_assert(sizeof(Team_Fix) == 116, "Team_Fix is 116 bytes");
+
+// One formation: the pitch cells of the 11 starters.
+struct Formation {
+    u16 spalte[11];
+    u16 zeile[11];
+};
+static_assert(sizeof(Formation) == 44, "a formation is 44 bytes");
+
+// The team data a client's manager changes; bytes 2 and 3 stay the server's.
+struct Team_Own {
+    i8 formation;                              // 0: Team_Wert 8 (bit 128 automatic line-up)
+    u8 frei1;                                  // 1
+    u16 server_wert;                           // 2..3
+    Formation formationen[FORMATIONEN_PRO_TEAM];  // 4..707: Team_Zeiger 705
+    u8 taktik[7];                              // 708..714
+    u8 frei2;                                  // 715
+    i32 transferfenster[11];                   // 716..759: Team_Zeiger 726
+    u8 frei3[8];
+};
+static_assert(sizeof(Team_Own) == 768, "Team_Own is 768 bytes");
+
+// ---------------------------------------------------------------------------
+// A human manager.
+
+struct Manager_Daten {
+    char name[36];
+    i32 gesicht;  // face number
+    i32 team;
+    u8 frei[132];
+};
+static_assert(sizeof(Manager_Daten) == 176, "the manager data are 176 bytes");
+
+struct Manager_Struktur {
+    Manager_Daten daten;           // Team_Zeiger 300
+    u32 menue_wahl[2];             // Team_Zeiger 307: button 0..3, entry 0..5
+    u8 einstellungen[3];           // Team_Zeiger 306: two option bytes, sound bits
+    u8 frei1;
+    u32 icon_status[MANAGER_ICONS];  // Team_Zeiger 302
+    u32 icon_wort[MANAGER_ICONS];    // Team_Zeiger 303
+    u8 frei2[40];
+};
+static_assert(sizeof(Manager_Struktur) == 33844, "Manager_Struktur is 33,844 bytes");
+
+// ---------------------------------------------------------------------------
+// Globals.
+
+extern i32 Spieler_Anzahl;
+extern i32 Team_Anzahl;
+extern i32 Team_Transfermarkt;
+extern i32 Team_Aktiv;
+extern i32 Team_Ansicht;
+extern i32 Aktuelles_Team;
+extern i32 Server_Lokales_Team;
+extern i32 Team_Auswaerts;
+extern u16 Team_Heimnation;  // 65535: none
+extern i32 Schwierigkeit;    // 0..4, default 2
+extern i32 Spielstart_Beendet;
+extern i32 Manager_Anzahl;
+
+// The record arrays (only the world's loaders and accessors touch them).
+extern Spieler_Struktur* Spieler_Daten;
+extern Spieler_Fix* Spieler_Fix_Daten;
+extern Spieler_Client_Egal* Spieler_Texte;
+extern u8* Spieler_Flags;
+extern Team_Struktur* Team_Daten;
+extern Team_Fix* Team_Fix_Daten;
+extern Team_Own* Team_Own_Daten;
+extern Manager_Struktur** Team_Manager;
+
+// ---------------------------------------------------------------------------
+// Value accessors: (mode, number, value or buffer, operation).
+
+i32 Spieler_Wert(int modus, int spieler, i32 wert, int op);
+const char* Spieler_String(int modus, int spieler, char* puffer, int schreiben);
+void* Spieler_Zeiger(int art, int spieler, void* puffer, int flag);
+i32 Team_Wert(int modus, int team, i32 wert, int op);
+const char* Team_String(int modus, int team, char* puffer, int schreiben);
+void* Team_Zeiger(int art, int team, void* puffer, int flag);
+i32 Manager_Wert(int modus, int team, i32 wert, int op);
+
+// Bounds of a mode (false for a mode the accessor does not know).
+bool Spieler_Wert_Grenzen(int modus, i64* min, i64* max);
+bool Team_Wert_Grenzen(int modus, i64* min, i64* max);
+bool Manager_Wert_Grenzen(int modus, i64* min, i64* max);
+// Byte size of a Team_Zeiger / Spieler_Zeiger block kind (0 unknown).
+int Team_Zeiger_Groesse(int art);
+int Spieler_Zeiger_Groesse(int art);
+
+// ---------------------------------------------------------------------------
+// Life cycle of the world arrays.
+
+// Allocates empty arrays for the given counts (old arrays are freed first).
+bool Welt_Anlegen(int teams, int spieler);
+// Frees every array of players, teams and managers.
+void Welt_Freigeben();
+
+// The squad of a team: player numbers in squad order.
+int Team_Kader_Anzahl(int team);
+const i32* Team_Kader(int team);
+// Rebuilds every squad from the players' team values (mode 86), in player order.
+void Team_Kader_Neu_Aufbauen();
+// Puts a player into a squad (at the end) / takes him out; false when full / absent.
+bool Team_Kader_Einfuegen(int team, int spieler);
+bool Team_Kader_Entfernen(int team, int spieler);
+bool Team_Kader_Ersetzen(int team, int alt, int neu);
+
+// True when the call runs on a network client and the team is not the client's own.
+bool Welt_Client_Fremd(int team);
