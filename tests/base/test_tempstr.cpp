@@ -1,0 +1,93 @@
+// Temporary strings, the debug log capture and the message hooks.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/meldung.h"
+#include "base/tempstr.h"
+
+namespace {
+
+TEST(TempString, HundredRotatingBuffersEachValidFor99FurtherCalls) {
+    char* erster = Temp_Sprintf("erster %d", 1);
+    std::vector<char*> puffer{erster};
+    for (int i = 1; i < TEMP_STRING_ANZAHL; ++i) {
+        puffer.push_back(Temp_Sprintf("%d", i));
+        EXPECT_STREQ(erster, "erster 1") << "overwritten after " << i << " calls";
+    }
+    // All 100 are distinct; the 101st call hands out the first again.
+    for (size_t i = 0; i < puffer.size(); ++i)
+        for (size_t j = i + 1; j < puffer.size(); ++j) ASSERT_NE(puffer[i], puffer[j]);
+    char* wieder = Temp_String();
+    EXPECT_EQ(wieder, erster);
+    EXPECT_STREQ(wieder, "");
+}
+
+TEST(TempString, LongOutputIsCutSafely) {
+    const std::string lang(5000, 'x');
+    char* p = Temp_Sprintf("%s-Ende", lang.c_str());
+    EXPECT_EQ(std::strlen(p), static_cast<size_t>(TEMP_STRING_GROESSE - 1));
+    char* q = Temp_Sprintf("%s", "kurz");  // the next buffer is unharmed
+    EXPECT_STREQ(q, "kurz");
+}
+
+TEST(Debug, CaptureSeesFormattedLinesAndNests) {
+    Debug_Mitschnitt aussen;
+    Debug_Printf("Spieler_Wert: Falscher Parameter! (%d)", 999);
+    {
+        Debug_Mitschnitt innen;
+        EXPECT_TRUE(Debug_Aktiv());
+        Debug_Out(DEBUG_FEHLER, "Team %s", "Köln");
+        EXPECT_EQ(innen.Zeilen().size(), 1u);
+        EXPECT_EQ(innen.Zeilen()[0], "Team Köln");  // CP1252 bytes, as the game uses them
+    }
+    EXPECT_TRUE(aussen.Enthaelt("Falscher Parameter!"));
+    EXPECT_TRUE(aussen.Enthaelt("Team Köln"));
+    EXPECT_EQ(aussen.Anzahl("Team"), 1);
+}
+
+TEST(Meldung, DefaultsAndHooks) {
+    static std::string gezeigt;
+    static int an_team = -99;
+    static bool antwort = false;
+    Meldung_Hooks h;
+    h.zeigen = [](const char* t) { gezeigt = t; };
+    h.manager_zeigen = [](i32, i32 team, const char* t) {
+        gezeigt = t;
+        an_team = team;
+    };
+    h.beenden_fragen = [] { return antwort; };
+    Meldung_Set_Hooks(h);
+
+    Debug_Mitschnitt log;
+    Meldung_Printf("Kein Platz mehr für %d Spieler!", 3);
+    EXPECT_EQ(gezeigt, "Kein Platz mehr für 3 Spieler!");
+    EXPECT_TRUE(log.Enthaelt("Meldung: Kein Platz mehr für 3 Spieler!"));
+    Meldung_Manager_Printf(1, 7, "Hallo %s", "Trainer");
+    EXPECT_EQ(gezeigt, "Hallo Trainer");
+    EXPECT_EQ(an_team, 7);
+
+    Quit_Status = 0;
+    EXPECT_FALSE(Meldung_Beenden());
+    EXPECT_EQ(Quit_Status, 0u);
+    antwort = true;
+    EXPECT_TRUE(Meldung_Beenden());
+    EXPECT_EQ(Quit_Status, 1u);
+    Quit_Status = 2;  // leaving already: stays
+    EXPECT_TRUE(Meldung_Beenden());
+    EXPECT_EQ(Quit_Status, 2u);
+
+    // Without a GUI the answer is yes.
+    Meldung_Hooks_Zuruecksetzen();
+    Quit_Status = 0;
+    EXPECT_TRUE(Meldung_Beenden());
+    EXPECT_EQ(Quit_Status, 1u);
+    Quit_Status = 0;
+    Meldung_Printf("nur auf stderr");
+    EXPECT_EQ(gezeigt, "Hallo Trainer");
+}
+
+}  // namespace
