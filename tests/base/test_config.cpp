@@ -1,0 +1,404 @@
+// The configuration-file reader: value forms, nesting, memory levels,
+// aliases, checksum, coded messages and broken input; the writer helper.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "base/config.h"
+#include "base/debug.h"
+#include "base/files.h"
+#include "base/settings.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> g_meldungen;
+void sammeln(const char* text) { g_meldungen.emplace_back(text); }
+
+bool gemeldet(const std::string& teil) {
+    for (auto& m : g_meldungen)
+        if (m.find(teil) != std::string::npos) return true;
+    return false;
+}
+
+class Config : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char muster[] = "/tmp/kordavo_cfgXXXXXX";
+        ASSERT_NE(mkdtemp(muster), nullptr);
+        dir_ = muster;
+        setenv("KORDAVO_CONFIG_DIR", dir_.c_str(), 1);
+        Settings_Neu_Laden();
+        std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", dir_.c_str());
+        g_meldungen.clear();
+        Read_Config_Set_Melder(sammeln);
+    }
+    void TearDown() override {
+        while (Read_Config_Ebenen() > 0) Read_Config_Close();
+        Read_Config_Set_Melder(nullptr);
+        fs::remove_all(dir_);
+        Settings_Neu_Laden();
+    }
+    // Writes a file below the test folder (bytes as given: UTF-8 on disk).
+    std::string datei(const std::string& name, const std::string& inhalt) {
+        std::string p = dir_ + "/" + name;
+        std::ofstream(p, std::ios::binary) << inhalt;
+        return p;
+    }
+    // Reads every line key + value.
+    std::vector<std::pair<std::string, std::string>> alles() {
+        std::vector<std::pair<std::string, std::string>> r;
+        for (;;) {
+            std::string k = Read_Config_Next(nullptr, 0);
+            if (k.empty()) break;
+            r.emplace_back(k, Read_Config_Get_String());
+        }
+        return r;
+    }
+    std::string dir_;
+};
+
+TEST_F(Config, FileNamesOfTheKinds) {
+    EXPECT_EQ(std::string(Read_Config_Get_Filenamen(CONFIG_WETTBEWERB, 0, 0)), dir_ + "\\1_wettbewerb.cfg");
+    EXPECT_EQ(std::string(Read_Config_Get_Filenamen(CONFIG_WETTBEWERB, 2, 1)), dir_ + "\\3_wettbewerb_alias.cfg");
+    EXPECT_EQ(std::string(Read_Config_Get_Filenamen(CONFIG_TEXT, 4, 0)), dir_ + "\\5_text.cfg");
+    EXPECT_EQ(std::string(Read_Config_Get_Filenamen(CONFIG_TEAM, 0, 1)), dir_ + "\\1_team_alias.cfg");
+    const char* namen[] = {"team.cfg",   "spieler.cfg", "wettbewerb.cfg", "personal.cfg",        "zeitplan.cfg",
+                           "global.cfg", "text.cfg",    "ereignis.cfg",   "wettbewerb_alias.cfg"};
+    for (int k = 0; k < CONFIG_ART_ANZAHL; ++k)
+        EXPECT_EQ(std::string(Read_Config_Get_Filenamen(k, 0, 0)), dir_ + "\\1_" + namen[k]);
+
+    Debug_Mitschnitt log;
+    EXPECT_EQ(Read_Config_Get_Filenamen(9, 0, 0), nullptr);
+    EXPECT_EQ(Read_Config_Get_Filenamen(-1, 0, 0), nullptr);
+    EXPECT_EQ(log.Anzahl("Read_Config_Get_Filenamen: falscher Modus!"), 2);
+
+    // A settings value "conf_%d" names another file for the kind.
+    ASSERT_TRUE(W32_Registry_Write("conf_7", "events.cfg"));
+    EXPECT_EQ(std::string(Read_Config_Get_Filenamen(CONFIG_EREIGNIS, 0, 0)), dir_ + "\\1_events.cfg");
+    EXPECT_EQ(std::string(Read_Config_Get_Filenamen(CONFIG_EREIGNIS, 0, 1)), dir_ + "\\1_events_alias.cfg");
+}
+
+TEST_F(Config, LinesCommentsQuotesAndLineNumbers) {
+    datei("1_ereignis.cfg",
+          "; comment\r\n"
+          "\r\n"
+          "NEUES_EREIGNIS\r\n"
+          "   TEXT     \"Fans randalieren in M\xC3\xBCnchen!\"   \r\n"
+          "\tKATEGORIE\tRANDALE\r"
+          "WERT1 -250\n"
+          "  ; another comment\n"
+          "SOUND \"3\"\n"
+          "LISTE  \"a\",\"b\"\n"
+          "LETZTE");
+    ASSERT_TRUE(Read_Config_Open(CONFIG_EREIGNIS, 0, -1));
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "NEUES_EREIGNIS");
+    EXPECT_STREQ(Read_Config_Get_String(), "");
+    EXPECT_EQ(Read_Config_Get_Zeile(), 3);
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "TEXT");
+    EXPECT_STREQ(Read_Config_Get_String(), "Fans randalieren in München!");  // CP1252 in memory
+    EXPECT_EQ(Read_Config_Get_Zeile(), 4);
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "KATEGORIE");
+    EXPECT_STREQ(Read_Config_Get_String(), "RANDALE");
+    EXPECT_EQ(Read_Config_Get_Zeile(), 5);
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "WERT1");
+    EXPECT_EQ(Read_Config_Get_Wert(), -250);
+    EXPECT_EQ(Read_Config_Get_Zeile(), 6);
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "SOUND");
+    EXPECT_EQ(Read_Config_Get_Wert(), 3);
+    EXPECT_EQ(Read_Config_Get_Zeile(), 8);
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "LISTE");
+    EXPECT_STREQ(Read_Config_Get_String(), "\"a\",\"b\"");  // several quoted items stay as written
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "LETZTE");
+    EXPECT_EQ(Read_Config_Get_Zeile(), 10);
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "");
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "");  // stays at the end
+    EXPECT_TRUE(g_meldungen.empty());
+    Read_Config_Close();
+    EXPECT_EQ(Read_Config_Ebenen(), 0);
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "");  // nothing open
+}
+
+TEST_F(Config, NumberForms) {
+    datei("1_global.cfg",
+          "A JA\nB ja\nC YES\nD NEIN\nE no\nF 42\nG -17\nH +5\nI \"201\"\n"
+          "J #Bayern\nK #bayern\nL 2147483647\nM -2147483648\n");
+    datei("1_global_alias.cfg", "BAYERN 17\nHAMBURG 4\n");
+    ASSERT_TRUE(Read_Config_Open(CONFIG_GLOBAL, 0, 0));
+    std::vector<i32> erwartet = {1, 1, 1, 0, 0, 42, -17, 5, 201, 17, 17, 2147483647, -2147483647 - 1};
+    for (i32 w : erwartet) {
+        ASSERT_STRNE(Read_Config_Next(nullptr, 0), "");
+        EXPECT_EQ(Read_Config_Get_Wert(), w) << Read_Config_Get_String();
+    }
+    EXPECT_TRUE(g_meldungen.empty());
+    EXPECT_STREQ(Read_Config_Get_Alias_Name(4), "HAMBURG");
+    EXPECT_EQ(Read_Config_Get_Alias_Name(5), nullptr);
+}
+
+TEST_F(Config, BadNumbersAndAliasesAreReportedWithTheirLine) {
+    datei("1_team.cfg", "A 12abc\nB abc\nC 99999999999\nD #NIEMAND\nE\n");
+    datei("1_team_alias.cfg", "BAYERN 17\nKAPUTT x\nBAYERN 18\n");
+    ASSERT_TRUE(Read_Config_Open(CONFIG_TEAM, 0, 0));
+    // The alias file's own problems come first.
+    EXPECT_TRUE(gemeldet("[2] Warning in 1_team_alias.cfg:\n - (304) Ungültige Alias-Zeile (KAPUTT)\n\n"));
+    EXPECT_TRUE(gemeldet("[3] Warning in 1_team_alias.cfg:\n - (304) Alias doppelt (BAYERN)"));
+    g_meldungen.clear();
+
+    Read_Config_Next(nullptr, 0);
+    EXPECT_EQ(Read_Config_Get_Wert(), 12);
+    Read_Config_Next(nullptr, 0);
+    EXPECT_EQ(Read_Config_Get_Wert(), 0);
+    Read_Config_Next(nullptr, 0);
+    EXPECT_EQ(Read_Config_Get_Wert(), 2147483647);
+    Read_Config_Next(nullptr, 0);
+    EXPECT_EQ(Read_Config_Get_Wert(), -1);
+    Read_Config_Next(nullptr, 0);
+    EXPECT_EQ(Read_Config_Get_Wert(), 0);
+    ASSERT_EQ(g_meldungen.size(), 5u);
+    EXPECT_EQ(g_meldungen[0], "[1] Warning in team.cfg:\n - (302) Ungültige Zahl (12abc)\n\n");
+    EXPECT_EQ(g_meldungen[1], "[2] Warning in team.cfg:\n - (302) Ungültige Zahl (abc)\n\n");
+    EXPECT_EQ(g_meldungen[2], "[3] Warning in team.cfg:\n - (302) Zahl zu groß (99999999999)\n\n");
+    EXPECT_EQ(g_meldungen[3], "[4] Warning in team.cfg:\n - (303) Unbekannter Alias (#NIEMAND)\n\n");
+    EXPECT_EQ(g_meldungen[4], "[5] Warning in team.cfg:\n - (302) Ungültige Zahl ()\n\n");
+    EXPECT_EQ(Read_Config_Anzahl_Warnungen(), 5);
+    EXPECT_EQ(Read_Config_Anzahl_Fehler(), 0);
+}
+
+TEST_F(Config, BrokenInputNeverCrashes) {
+    // Unterminated quotes in a line and in a list item.
+    datei("1_spieler.cfg", "NAME \"offen\nLISTE 1,\"zwei\n");
+    ASSERT_TRUE(Read_Config_Open(CONFIG_SPIELER, 0, -1));
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "NAME");
+    EXPECT_STREQ(Read_Config_Get_String(), "offen");
+    EXPECT_EQ(g_meldungen.back(), "[1] Warning in spieler.cfg:\n - (300) Anführungszeichen nicht geschlossen\n\n");
+    EXPECT_STREQ(Read_Config_Next(",", 1), "LISTE");
+    EXPECT_STREQ(Read_Config_Next(",", 1), "1");
+    EXPECT_STREQ(Read_Config_Next(",", 1), "zwei");
+    EXPECT_EQ(g_meldungen.back(), "[2] Warning in spieler.cfg:\n - (300) Anführungszeichen nicht geschlossen\n\n");
+    EXPECT_STREQ(Read_Config_Next(",", 1), "");
+    Read_Config_Close();
+
+    // An overlong line is cut and reported with its number.
+    g_meldungen.clear();
+    datei("1_zeitplan.cfg", "A 1\nB " + std::string(CONFIG_MAX_ZEILE + 100, 'x') + "\nC 3\n");
+    ASSERT_TRUE(Read_Config_Open(CONFIG_ZEITPLAN, 0, -1));
+    ASSERT_EQ(g_meldungen.size(), 1u);
+    EXPECT_EQ(g_meldungen[0], "[2] Warning in zeitplan.cfg:\n - (301) Zeile zu lang (max. 16000 Zeichen)\n\n");
+    auto z = alles();
+    ASSERT_EQ(z.size(), 3u);
+    EXPECT_EQ(z[1].second.size(), CONFIG_MAX_ZEILE - 2);
+    EXPECT_EQ(z[2].first, "C");
+    Read_Config_Close();
+
+    // A missing file: false, and no level is left open.
+    EXPECT_FALSE(Read_Config_Open(CONFIG_PERSONAL, 0, -1));
+    EXPECT_EQ(Read_Config_Ebenen(), 0);
+    EXPECT_FALSE(Read_Config_Open_Pfad((dir_ + "/fehlt.cfg").c_str(), nullptr));
+
+    // Binary rubbish and a file that is no UTF-8 (taken as Windows-1252).
+    std::string roh;
+    for (int i = 0; i < 4096; ++i) roh.push_back(static_cast<char>((i * 37) ^ (i >> 3)));
+    datei("1_personal.cfg", roh);
+    ASSERT_TRUE(Read_Config_Open(CONFIG_PERSONAL, 0, -1));
+    for (int i = 0; i < 10000 && *Read_Config_Next(",;", i % 2); ++i) Read_Config_Get_Wert();
+    Read_Config_Close();
+    datei("1_personal.cfg", "NAME K\xF6ln\n");
+    ASSERT_TRUE(Read_Config_Open(CONFIG_PERSONAL, 0, -1));
+    Read_Config_Next(nullptr, 0);
+    EXPECT_STREQ(Read_Config_Get_String(), "Köln");
+}
+
+TEST_F(Config, NestingKeepsTheOuterFileWhereItWas) {
+    datei("1_wettbewerb.cfg", "NAME \"Liga\"\nSTARTTEILNEHMER #A, #B ,3\nTEAMS 18\n");
+    datei("1_wettbewerb_alias.cfg", "A 10\nB 11\n");
+    datei("1_ereignis.cfg", "X 1\nY 2\n");
+    ASSERT_TRUE(Read_Config_Open(CONFIG_WETTBEWERB, 0, 0));
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "NAME");
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "STARTTEILNEHMER");
+    std::string liste = Read_Config_Get_String();
+
+    // A second file in between.
+    ASSERT_TRUE(Read_Config_Open(CONFIG_EREIGNIS, -1, -1));
+    EXPECT_EQ(Read_Config_Ebenen(), 2);
+    EXPECT_EQ(alles().size(), 2u);
+    Read_Config_Close();
+
+    // The stored list, item by item, with the aliases of the level below.
+    ASSERT_TRUE(Read_Config_Open_Mem(liste.data(), static_cast<u32>(liste.size()), -1, -1, -1));
+    std::vector<i32> werte;
+    while (*Read_Config_Next(",", 1)) werte.push_back(Read_Config_Get_Wert());
+    EXPECT_EQ(werte, (std::vector<i32>{10, 11, 3}));
+    Read_Config_Close();
+
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "TEAMS");
+    EXPECT_EQ(Read_Config_Get_Wert(), 18);
+    EXPECT_EQ(Read_Config_Get_Zeile(), 3);
+    EXPECT_TRUE(g_meldungen.empty());
+}
+
+TEST_F(Config, MemoryListsAndSeparators) {
+    const char* text = "A,NIX,,B\n  7 , 8\n\"x, y\",z";
+    ASSERT_TRUE(Read_Config_Open_Mem(text, static_cast<u32>(std::strlen(text)), -1, 0, -1));
+    std::vector<std::string> items;
+    for (const char* k; *(k = Read_Config_Next(",", 1));) items.emplace_back(k);
+    EXPECT_EQ(items, (std::vector<std::string>{"A", "NIX", "B", "7", "8", "x, y", "z"}));
+    Read_Config_Close();
+
+    // A key ended by a separator: "KEY=VALUE".
+    const char* zuweisung = "TEAMS=18\nNAME = Liga Eins";
+    ASSERT_TRUE(Read_Config_Open_Mem(zuweisung, static_cast<u32>(std::strlen(zuweisung)), -1, 0, -1));
+    EXPECT_STREQ(Read_Config_Next("=", 0), "TEAMS");
+    EXPECT_EQ(Read_Config_Get_Wert(), 18);
+    EXPECT_STREQ(Read_Config_Next("=", 0), "NAME");
+    EXPECT_STREQ(Read_Config_Get_String(), "Liga Eins");
+    Read_Config_Close();
+
+    // Mixing: a key, then the items of its line, then the next line.
+    const char* gemischt = "QUALI_FUER A,B\nTEAMS 4";
+    ASSERT_TRUE(Read_Config_Open_Mem(gemischt, static_cast<u32>(std::strlen(gemischt)), -1, 0, -1));
+    EXPECT_STREQ(Read_Config_Next(",", 1), "QUALI_FUER");
+    EXPECT_STREQ(Read_Config_Next(",", 1), "A");
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "TEAMS");  // the rest of the line is skipped
+    EXPECT_EQ(Read_Config_Get_Wert(), 4);
+    Read_Config_Close();
+
+    // Empty text.
+    ASSERT_TRUE(Read_Config_Open_Mem("", 0, -1, 0, -1));
+    EXPECT_STREQ(Read_Config_Next(",", 1), "");
+}
+
+TEST_F(Config, LevelLimit) {
+    for (int i = 0; i < CONFIG_MAX_EBENEN; ++i) ASSERT_TRUE(Read_Config_Open_Mem("A 1", 3, -1, 0, -1));
+    EXPECT_FALSE(Read_Config_Open_Mem("A 1", 3, -1, 0, -1));
+    EXPECT_EQ(Read_Config_Ebenen(), CONFIG_MAX_EBENEN);
+    for (int i = 0; i < CONFIG_MAX_EBENEN + 3; ++i) Read_Config_Close();
+    EXPECT_EQ(Read_Config_Ebenen(), 0);
+}
+
+TEST_F(Config, MessageLayout) {
+    EXPECT_STREQ(Read_Config_Meldung_Text(101, "wettbewerb.cfg", 12, "Unbekannter Befehl (%s)", "FOO"),
+                 "[12] Syntax-Error in wettbewerb.cfg:\n - (101) Unbekannter Befehl (FOO)\n\n");
+    EXPECT_STREQ(Read_Config_Meldung_Text(204, "wettbewerb.cfg", 3, "Wettbewerb-Konfiguration neuer (%d)", 202),
+                 "[3] Warning in wettbewerb.cfg:\n - (204) Wettbewerb-Konfiguration neuer (202)\n\n");
+    EXPECT_STREQ(Read_Config_Meldung_Text(201, "wettbewerb.cfg", -1, "Zuviele Spieltage angegeben (%s)", "Pokal"),
+                 "Warning in wettbewerb.cfg:\n - (201) Zuviele Spieltage angegeben (Pokal)\n\n");
+    // An overlong detail is cut, never overruns.
+    std::string lang(5000, 'x');
+    EXPECT_LT(std::strlen(Read_Config_Meldung_Text(100, "a.cfg", 1, "%s", lang.c_str())), 800u);
+
+    // Read_Config_Melden uses the current level's name and line.
+    datei("3_text.cfg", "SCREEN A\nFOO x\n");
+    ASSERT_TRUE(Read_Config_Open(CONFIG_TEXT, 2, -1));
+    Read_Config_Next(nullptr, 0);
+    Read_Config_Next(nullptr, 0);
+    Read_Config_Melden(101, "Unknown Command (%s)", "FOO");
+    ASSERT_EQ(g_meldungen.size(), 1u);
+    EXPECT_EQ(g_meldungen[0], "[2] Syntax-Error in 3_te.cfg:\n - (101) Unknown Command (FOO)\n\n");
+    EXPECT_EQ(Read_Config_Anzahl_Fehler(), 1);
+}
+
+// ---------------------------------------------------------------------------
+// Checksum and writer
+
+std::string lesen(const std::string& pfad) {
+    std::ifstream in(pfad, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(Config, WriterLayoutAndChecksumRoundTrip) {
+    std::string pfad = dir_ + "/1_wettbewerb.cfg";
+    Config_Schreiber s;
+    ASSERT_TRUE(Config_Schreiber_Oeffnen(&s, pfad.c_str()));
+    Config_Schreiber_Text(&s, "; ÄNDERUNGEN KÖNNEN ZU FEHLERN FÜHREN!\r\n\r\n");
+    Config_Schreiber_Checksumme_Platzhalter(&s);
+    Config_Schreiber_Text(&s, "VERSION \"201\"\r\n");
+    Config_Schreiber_Zeile(&s, "NAME", "\"Süd-Liga\"");
+    Config_Schreiber_Zeile_Zahl(&s, "TEAMS", 18);
+    Config_Schreiber_Zeile(&s, "WERBUNG_RANGLISTEN_PROGRESSION_GRENZE", "5");
+    ASSERT_TRUE(Config_Schreiber_Schliessen(&s));
+
+    std::string inhalt = lesen(pfad);
+    // UTF-8 on disk; a tab, the key padded to 35 characters, the value, CR LF.
+    EXPECT_NE(inhalt.find("; \xC3\x84NDERUNGEN K\xC3\x96NNEN"), std::string::npos);
+    EXPECT_NE(inhalt.find("\tTEAMS" + std::string(30, ' ') + "18\r\n"), std::string::npos);
+    EXPECT_NE(inhalt.find("\tNAME" + std::string(31, ' ') + "\"S\xC3\xBC" "d-Liga\"\r\n"), std::string::npos);
+    // A key of 35 characters or more still gets one blank.
+    EXPECT_NE(inhalt.find("\tWERBUNG_RANGLISTEN_PROGRESSION_GRENZE 5\r\n"), std::string::npos);
+    // The checksum stands over the placeholder, blanks after it stay.
+    size_t p = inhalt.find("CHECKSUMME ");
+    ASSERT_NE(p, std::string::npos);
+    std::string zeile = inhalt.substr(p + 11, 19);
+    EXPECT_EQ(zeile.size(), 19u);
+    EXPECT_EQ(zeile.substr(17), "\r\n");
+    u32 berechnet = 0;
+    ASSERT_TRUE(Read_Config_Checksumme_Datei(pfad.c_str(), &berechnet));
+    EXPECT_EQ(std::stol(zeile), static_cast<i32>(berechnet));
+
+    // The reader accepts it; the running checksum after reading everything
+    // is the stored one.
+    ASSERT_TRUE(Read_Config_Open(CONFIG_WETTBEWERB, 0, -1));
+    u32 c = 0;
+    EXPECT_TRUE(Read_Config_Checksumme_Ok(&c));
+    EXPECT_EQ(c, berechnet);
+    auto z = alles();
+    ASSERT_EQ(z.size(), 4u);  // CHECKSUMME is the reader's own line
+    EXPECT_EQ(z[1].second, "Süd-Liga");
+    EXPECT_EQ(Read_Config_Get_Checksumme(), berechnet);
+    Read_Config_Close();
+
+    // Comments, blanks and line ends may change; a value may not.
+    std::string anders = inhalt;
+    anders.insert(0, "; new comment\n\n");
+    size_t t = anders.find("\tTEAMS");
+    anders.replace(t, 1, "      ");
+    datei("1_wettbewerb.cfg", anders);
+    ASSERT_TRUE(Read_Config_Open(CONFIG_WETTBEWERB, 0, -1));
+    EXPECT_TRUE(Read_Config_Checksumme_Ok(nullptr));
+    Read_Config_Close();
+    std::string falsch = inhalt;
+    falsch.replace(falsch.find("18\r\n"), 2, "19");
+    datei("1_wettbewerb.cfg", falsch);
+    ASSERT_TRUE(Read_Config_Open(CONFIG_WETTBEWERB, 0, -1));
+    u32 neu = 0;
+    EXPECT_FALSE(Read_Config_Checksumme_Ok(&neu));
+    EXPECT_NE(neu, berechnet);
+}
+
+TEST_F(Config, ChecksumSpellingsAndOffSwitch) {
+    const std::string rumpf = "A 1\nB \"zwei\"\n";
+    u32 soll = Config_Checksumme_Start();
+    soll = Config_Checksumme_Zeile(soll, "A", "1");
+    soll = Config_Checksumme_Zeile(soll, "B", "\"zwei\"");
+    auto pruefen = [&](const std::string& kopf) {
+        datei("1_global.cfg", kopf + rumpf);
+        EXPECT_TRUE(Read_Config_Open(CONFIG_GLOBAL, 0, -1));
+        bool ok = Read_Config_Checksumme_Ok(nullptr);
+        Read_Config_Close();
+        return ok;
+    };
+    EXPECT_TRUE(pruefen(""));                                          // no line: off
+    EXPECT_TRUE(pruefen("CHECKSUMME 0\n"));                            // 0: off
+    EXPECT_TRUE(pruefen("CHECKSUMME " + std::to_string(soll) + "\n"));  // unsigned
+    EXPECT_TRUE(pruefen("checksumme " + std::to_string(static_cast<i32>(soll)) + "       \r\n"));  // signed, blanks
+    EXPECT_FALSE(pruefen("CHECKSUMME " + std::to_string(soll + 1) + "\n"));
+    g_meldungen.clear();
+    EXPECT_FALSE(pruefen("CHECKSUMME                  \n"));  // placeholder never filled
+    EXPECT_TRUE(g_meldungen.empty());
+    EXPECT_FALSE(pruefen("CHECKSUMME 12x\n"));
+    EXPECT_TRUE(gemeldet("(305) Checksumme nicht lesbar (12x)"));
+    EXPECT_FALSE(pruefen("CHECKSUMME 99999999999\n"));
+    // The CHECKSUMME line may stand anywhere and is not handed to the caller.
+    datei("1_global.cfg", rumpf + "CHECKSUMME " + std::to_string(soll) + "\n");
+    ASSERT_TRUE(Read_Config_Open(CONFIG_GLOBAL, 0, -1));
+    EXPECT_TRUE(Read_Config_Checksumme_Ok(nullptr));
+    EXPECT_EQ(alles().size(), 2u);
+}
+
+}  // namespace
