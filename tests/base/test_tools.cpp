@@ -1,0 +1,193 @@
+// The small tools: arithmetic edge cases, text helpers, timers, the end of
+// the program and the font hooks.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/tools.h"
+
+namespace {
+
+TEST(Tools, Clamp) {
+    EXPECT_EQ(Tools_Clamp(5, 0, 10, 7), 5);
+    EXPECT_EQ(Tools_Clamp(0, 0, 10, 7), 0);  // bounds included
+    EXPECT_EQ(Tools_Clamp(10, 0, 10, 7), 10);
+    EXPECT_EQ(Tools_Clamp(11, 0, 10, 7), 7);  // outside: the default
+    EXPECT_EQ(Tools_Clamp(-1, 0, 10, 7), 7);
+    EXPECT_EQ(Tools_Clamp(11, 0, 10, -1), 10);  // default -1: the bound crossed
+    EXPECT_EQ(Tools_Clamp(-5, 0, 10, -1), 0);
+    EXPECT_EQ(Tools_Clamp(INT_MIN, -3, 3, -1), -3);
+}
+
+TEST(Tools, ProzentRundenAbsDiffAbstand) {
+    EXPECT_EQ(Tools_Prozent(1, 3), 33);
+    EXPECT_EQ(Tools_Prozent(2, 3), 67);
+    EXPECT_EQ(Tools_Prozent(1, 8), 13);    // 12.5 rounds up
+    EXPECT_EQ(Tools_Prozent(-1, 8), -13);  // and away from zero below 0
+    EXPECT_EQ(Tools_Prozent(1, -8), -13);
+    EXPECT_EQ(Tools_Prozent(7, 0), 0);     // no division by zero
+    EXPECT_EQ(Tools_Prozent(INT_MAX, 1), INT_MAX);  // clamped, no overflow
+    EXPECT_EQ(Tools_Prozent(INT_MIN, -1), INT_MAX);
+
+    EXPECT_EQ(Tools_Runden(2.5), 3);
+    EXPECT_EQ(Tools_Runden(-2.5), -3);
+    EXPECT_EQ(Tools_Runden(2.4999), 2);
+    EXPECT_EQ(Tools_Runden(-0.4), 0);
+    EXPECT_EQ(Tools_Runden(1e20), INT_MAX);
+    EXPECT_EQ(Tools_Runden(-1e20), INT_MIN);
+
+    EXPECT_EQ(Tools_Abs_Diff(3, 10), 7);
+    EXPECT_EQ(Tools_Abs_Diff(10, 3), 7);
+    EXPECT_EQ(Tools_Abs_Diff(INT_MIN, INT_MAX), INT_MAX);
+
+    EXPECT_EQ(Tools_Abstand(3, 4), 5);
+    EXPECT_EQ(Tools_Abstand(-3, 4), 5);
+    EXPECT_EQ(Tools_Abstand(1, 1), 1);  // 1.414 truncated
+    EXPECT_EQ(Tools_Abstand(0, 0), 0);
+    EXPECT_EQ(Tools_Abstand(10800, 6806), 12765);  // the pitch diagonal in cm
+    // Exact near perfect squares where floating point would be off by one.
+    EXPECT_EQ(Tools_Abstand(46340, 0), 46340);
+    EXPECT_EQ(Tools_Abstand(INT_MAX, 0), INT_MAX);
+    EXPECT_EQ(Tools_Abstand(INT_MIN, INT_MIN), INT_MAX);
+    EXPECT_EQ(Tools_Abstand(99999, 1), 99999);
+}
+
+TEST(Tools, StrncpyAndLeerzeichen) {
+    char ziel[8];
+    std::memset(ziel, 'X', sizeof ziel);
+    EXPECT_STREQ(Tools_Strncpy(ziel, "Fussball", 5), "Fussb");
+    EXPECT_EQ(ziel[6], 'X');  // nothing written past n + 1
+    EXPECT_STREQ(Tools_Strncpy(ziel, "ab", 5), "ab");
+    EXPECT_STREQ(Tools_Strncpy(ziel, nullptr, 5), "");
+    EXPECT_STREQ(Tools_Strncpy(ziel, "abc", 0), "");
+    EXPECT_STREQ(Tools_Strncpy(ziel, "abc", -3), "");
+
+    EXPECT_STREQ(Tools_Leerzeichen("abc", 6), "   ");
+    EXPECT_STREQ(Tools_Leerzeichen("abcdef", 6), "");
+    EXPECT_STREQ(Tools_Leerzeichen("abcdefgh", 6), "");
+    EXPECT_STREQ(Tools_Leerzeichen(nullptr, 2), "  ");
+    EXPECT_EQ(std::strlen(Tools_Leerzeichen("", 100000)), 799u);
+}
+
+TEST(Tools, IpParsen) {
+    i32 ip[4] = {-1, -1, -1, -1};
+    EXPECT_TRUE(Tools_IP_Parsen("192.168.0.17", ip));
+    EXPECT_EQ(ip[0], 192);
+    EXPECT_EQ(ip[3], 17);
+    EXPECT_TRUE(Tools_IP_Parsen(" 10.0.0.1 ", ip));
+    EXPECT_EQ(ip[0], 10);
+
+    const char* falsch[] = {"", "1.2.3", "1.2.3.4.5", "256.1.1.1", "1..2.3", "a.b.c.d", "1.2.3.4x", "-1.2.3.4",
+                            "1.2.3.0004", "1.2 .3.4", "localhost"};
+    for (const char* t : falsch) {
+        i32 aus[4] = {7, 7, 7, 7};
+        EXPECT_FALSE(Tools_IP_Parsen(t, aus)) << t;
+        EXPECT_EQ(aus[0], 7) << "written although invalid: " << t;
+        EXPECT_EQ(aus[3], 7) << t;
+    }
+    EXPECT_FALSE(Tools_IP_Parsen(nullptr, ip));
+}
+
+TEST(Tools, MemoryHelpers) {
+    char text[] = "abcdefgh";
+    Tools_Memcpy(text + 2, text, 5);  // overlapping
+    EXPECT_STREQ(text, "ababcdeh");
+
+    u32 feld[5] = {};
+    Tools_Memset32(feld, 0xDEADBEEF, 4);
+    EXPECT_EQ(feld[3], 0xDEADBEEFu);
+    EXPECT_EQ(feld[4], 0u);
+
+    u32 a = 1, b = 2;
+    Tools_Swap(&a, &b);
+    EXPECT_EQ(a, 2u);
+    EXPECT_EQ(b, 1u);
+
+    const u32 teams[3] = {40, 17, 40};
+    EXPECT_EQ(Tools_Array_Find(teams, 3, 40u), 0);  // the first match
+    EXPECT_EQ(Tools_Array_Find(teams, 3, 17u), 1);
+    EXPECT_EQ(Tools_Array_Find(teams, 3, 5u), -1);
+    EXPECT_EQ(Tools_Array_Find(teams, 0, 40u), -1);
+    const i32 vorzeichen[2] = {-4, 4};
+    EXPECT_EQ(Tools_Array_Find(vorzeichen, 2, -4), 0);
+}
+
+u32 g_jetzt = 1000;
+u32 Falsche_Uhr() { return g_jetzt; }
+
+TEST(Tools, TimerSlotsAreClamped) {
+    W32_Set_Time_Source(&Falsche_Uhr);
+    g_jetzt = 1000;
+    Tools_Timer_Start(0);
+    Tools_Timer_Start(5);
+    g_jetzt = 1250;
+    Tools_Timer_Start(99);  // clamped to slot 5
+    g_jetzt = 1300;
+    EXPECT_EQ(Tools_Timer_Dauer(0), 300u);
+    EXPECT_EQ(Tools_Timer_Dauer(5), 50u);
+    EXPECT_EQ(Tools_Timer_Dauer(6), 50u);
+    Tools_Timer_Start(-3);  // clamped to slot 0
+    EXPECT_EQ(Tools_Timer_Dauer(0), 0u);
+    W32_Set_Time_Source(nullptr);
+
+    const u32 t1 = W32_Get_Time();
+    const u32 t2 = W32_Get_Time();
+    EXPECT_GE(t2, t1);
+}
+
+TEST(Tools, ProgrammBeendenCallsTheNetworkHookAndRequestsQuit) {
+    static int aufrufe = 0;
+    Tools_Hooks h;
+    h.programm_beenden = [] { ++aufrufe; };
+    Tools_Set_Hooks(h);
+    Debug_Mitschnitt log;
+    Quit_Status = 0;
+    EXPECT_EQ(Tools_Programm_Beenden("Internet: Typespointer zu lang", 0), 0u);
+    EXPECT_EQ(Quit_Status, 1u);
+    EXPECT_EQ(aufrufe, 1);
+    EXPECT_TRUE(log.Enthaelt("Internet: Typespointer zu lang"));
+    Quit_Status = 2;
+    EXPECT_EQ(Tools_Programm_Beenden(nullptr, 0), 2u);
+    EXPECT_EQ(Quit_Status, 2u);  // never moved back
+    Tools_Hooks_Zuruecksetzen();
+    Quit_Status = 0;
+    Tools_Programm_Beenden("ohne Netz", 0);
+    EXPECT_EQ(aufrufe, 2);  // the hook is gone
+    EXPECT_EQ(Quit_Status, 1u);
+    Quit_Status = 0;
+}
+
+TEST(Tools, FontToolsWithoutAndWithHooks) {
+    char aus[32] = "";
+    EXPECT_EQ(Tools_Get_Font(3), nullptr);
+    EXPECT_EQ(Tools_Text_Kuerzen("Borussia", aus, nullptr, 40), 0);
+    EXPECT_STREQ(aus, "Borussia");
+    EXPECT_EQ(Tools_Text_Kuerzen("Borussia", nullptr, nullptr, 40), 0);
+
+    static Font* const fake = reinterpret_cast<Font*>(0x1000);
+    Tools_Hooks h;
+    h.get_font = [](i32 n) { return n == 3 ? fake : nullptr; };
+    // A fake font of 10 pixels per character.
+    h.text_kuerzen = [](const char* t, char* o, Font*, i32 breite) {
+        std::string s = t;
+        while (static_cast<i32>(s.size()) * 10 > breite) s.pop_back();
+        if (o != nullptr) std::strcpy(o, s.c_str());
+        return static_cast<i32>(s.size()) * 10;
+    };
+    Tools_Set_Hooks(h);
+    EXPECT_EQ(Tools_Get_Font(3), fake);
+    EXPECT_EQ(Tools_Text_Kuerzen("Borussia", aus, fake, 45), 40);
+    EXPECT_STREQ(aus, "Boru");
+    Tools_Hooks nur_netz;  // a later layer fills another entry: the font hooks stay
+    nur_netz.programm_beenden = [] {};
+    Tools_Set_Hooks(nur_netz);
+    EXPECT_EQ(Tools_Get_Font(3), fake);
+    Tools_Hooks_Zuruecksetzen();
+    EXPECT_EQ(Tools_Get_Font(3), nullptr);
+}
+
+}  // namespace
