@@ -160,6 +160,7 @@ void* Liste_To_Mem(const Liste_Kopf* liste, u32* groesse) {
         put_u32le(p + 12, 0); // data
         put_u32le(p + 16, e->id);
         put_u32le(p + 20, e->size);
+        put_u32le(p + 24, 0); // reserved
         std::memcpy(p + 28, e->data, e->size);
         p += 4 + LISTE_ELEMENT_DISK_GROESSE + e->size;
     }

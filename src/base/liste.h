@@ -5,9 +5,10 @@
 // entered in a registry of up to LISTE_MAX_LISTEN lists when initialised;
 // an operation on a head that is not registered fails.
 //
-// On disk and in memory images the head is 20 bytes and every node header 24
-// bytes (previous, next, data, id, size as u32 little-endian, the three
-// pointer fields written as 0).
+// On disk and in memory images the head is 20 bytes (first, last, count,
+// registry row, check word) and every node header 24 bytes (previous, next,
+// data, id, size, a reserved word), all u32 little-endian; the pointer
+// fields, the registry row and the reserved word are written as 0.
 #pragma once
 
 #include "base/types.h"

@@ -69,7 +69,7 @@ bool Liste_Load(Liste_Kopf* liste, Datei_Status* datei) {
             ok = false;
             break;
         }
-        const u32 size = get_u32le(h + 20);
+        const u32 size = get_u32le(h + 16);  // header: previous, next, data, id, size, reserved
         if (size > LISTE_MAX_NUTZLAST) {
             ok = false;
             break;
@@ -79,7 +79,7 @@ bool Liste_Load(Liste_Kopf* liste, Datei_Status* datei) {
             ok = false;
             break;
         }
-        letzter = Liste_Insert_Element(&neu, letzter, nutzlast.data(), size, get_u32le(h + 16));
+        letzter = Liste_Insert_Element(&neu, letzter, nutzlast.data(), size, get_u32le(h + 12));
         if (letzter == nullptr) {
             ok = false;
             break;
