@@ -1,0 +1,441 @@
+// Huffman coding of quantised blocks and the encoder's bit output, into the
+// caller's buffer or, through the 4096-byte staging buffer, into a file.
+//
+// Two classes of output routines produce the same bytes:
+// - generic (processor codes 0..2): the current byte is the low 8 bits of
+//   Bit_Puffer, Bit_Anzahl counts its free bits (8 = nothing pending);
+// - fast (codes 3..6): Bit_Puffer holds up to 63 pending bits right-aligned,
+//   Bit_Anzahl counts them (0 = nothing pending); 32 bits go out at a time,
+//   with one check for 0xFF bytes across the four.
+#include "jpeg/enc_intern.h"
+
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// ---------------------------------------------------------------------------
+// Code tables
+
+int32_t Jpeg_Build_Huffman_Kod(const uint8_t* anzahlen, const uint8_t* symbole,
+                               Jpeg_Huffman_Kodtabelle* t)
+{
+    std::memset(t->Laenge, 0, sizeof t->Laenge);
+    std::memset(t->Code, 0, sizeof t->Code);
+    int32_t gesamt = 0;
+    for (int l = 0; l < 16; ++l) gesamt += anzahlen[l];
+    if (gesamt > 257) return JPEG_ERG_HUFFMAN;
+    uint32_t code = 0;
+    int32_t k = 0;
+    for (int l = 1; l <= 16; ++l) {
+        for (int i = 0; i < anzahlen[l - 1]; ++i, ++k) {
+            // A code that no longer fits its length makes the table unusable.
+            if (code >= (1u << l)) {
+                std::memset(t->Laenge, 0, sizeof t->Laenge);
+                std::memset(t->Code, 0, sizeof t->Code);
+                return JPEG_ERG_HUFFMAN;
+            }
+            uint8_t sym = symbole[k];
+            t->Laenge[sym] = static_cast<uint32_t>(l);
+            t->Code[sym] = static_cast<uint16_t>(code);
+            ++code;
+        }
+        code <<= 1;
+    }
+    return 0;
+}
+
+bool Jpeg_Huffman_Vollstaendig(const Jpeg_Huffman_Kodtabelle* t, int32_t klasse)
+{
+    if (klasse == 0) {
+        for (int c = 0; c <= 11; ++c)
+            if (t->Laenge[c] == 0) return false;
+        return true;
+    }
+    if (t->Laenge[0x00] == 0 || t->Laenge[0xF0] == 0) return false;
+    for (int r = 0; r < 16; ++r)
+        for (int c = 1; c <= 10; ++c)
+            if (t->Laenge[r * 16 + c] == 0) return false;
+    return true;
+}
+
+bool Jpeg_Strom_Allgemein(const Jpeg_Strom* s)
+{
+    return s->Prozessor < JCPU_F5_MMX;
+}
+
+// ---------------------------------------------------------------------------
+// Byte output shared by both classes
+
+namespace {
+
+// Writes the filled part of the staging buffer to the file.
+int32_t Staging_Leeren(Jpeg_Strom* s)
+{
+    uint32_t n = static_cast<uint32_t>(s->Eingabe_Zeiger - s->Eingabe_Anfang);
+    if (n > 0) {
+        uint32_t geschrieben = 0;
+        if (!Jpeg_Datei_Schreiben(s->Datei, s->Eingabe_Anfang, n, &geschrieben) ||
+            geschrieben != n)
+            return JPEG_ERG_DATEI;
+    }
+    s->Eingabe_Zeiger = s->Eingabe_Anfang;
+    return 0;
+}
+
+// One byte; with a file the staging buffer goes out first when it is full.
+inline int32_t Byte_Raus(Jpeg_Strom* s, uint8_t b)
+{
+    if (s->Eingabe_Zeiger >= s->Eingabe_Ende) {
+        if (!s->Datei) return JPEG_ERG_AUSGABE_VOLL;
+        int32_t e = Staging_Leeren(s);
+        if (e) return e;
+    }
+    *s->Eingabe_Zeiger++ = b;
+    ++s->Ausgabe_Anzahl;
+    return 0;
+}
+
+// Raw bytes after the pending bits (the room check has been made).
+int32_t Roh_Raus(Jpeg_Strom* s, const uint8_t* bytes, int32_t n)
+{
+    while (n > 0) {
+        if (s->Eingabe_Zeiger >= s->Eingabe_Ende) {
+            if (!s->Datei) return JPEG_ERG_AUSGABE_VOLL;
+            int32_t e = Staging_Leeren(s);
+            if (e) return e;
+        }
+        int64_t platz = s->Eingabe_Ende - s->Eingabe_Zeiger;
+        int32_t k = static_cast<int32_t>(n < platz ? n : platz);
+        std::memcpy(s->Eingabe_Zeiger, bytes, static_cast<size_t>(k));
+        s->Eingabe_Zeiger += k;
+        s->Ausgabe_Anzahl += k;
+        bytes += k;
+        n -= k;
+    }
+    return 0;
+}
+
+void Start_Gemeinsam(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse)
+{
+    if (s->Datei) {
+        s->Eingabe_Zeiger = s->Eingabe_Anfang = s->Dateipuffer;
+        s->Eingabe_Ende = s->Dateipuffer + JPEG_DATEIPUFFER;
+        s->Eingabe_Kapazitaet = JPEG_DATEIPUFFER;
+    } else {
+        s->Eingabe_Zeiger = s->Eingabe_Anfang = puffer;
+        s->Eingabe_Ende = puffer ? puffer + groesse : puffer;
+        s->Eingabe_Kapazitaet = groesse;
+    }
+    s->Eingabe_Rest = s->Eingabe_Kapazitaet;
+    s->Bit_Puffer = 0;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Generic class
+
+int32_t Jpeg_Put_Bits(Jpeg_Strom* s, uint32_t wert, int32_t n)
+{
+    int32_t f = s->Bit_Anzahl;
+    uint32_t cur = static_cast<uint32_t>(s->Bit_Puffer) & 0xFF;
+    if (n <= f) {
+        f -= n;
+        cur |= (wert & ((1u << n) - 1)) << f;
+        s->Bit_Anzahl = f;
+        s->Bit_Puffer = cur;
+        return 0;
+    }
+    do {
+        n -= f;
+        cur |= (wert >> n) & ((1u << f) - 1);
+        int32_t e = Byte_Raus(s, static_cast<uint8_t>(cur));
+        if (e == 0 && cur == 0xFF) e = Byte_Raus(s, 0);
+        if (e) {
+            s->Bit_Puffer = 0;
+            s->Bit_Anzahl = 8;
+            return e;
+        }
+        cur = 0;
+        f = 8;
+    } while (n > 8);
+    f -= n;
+    cur |= (wert & ((1u << n) - 1)) << f;
+    s->Bit_Anzahl = f;
+    s->Bit_Puffer = cur;
+    return 0;
+}
+
+int32_t Jpeg_Bits_Abschliessen(Jpeg_Strom* s)
+{
+    int32_t e = 0;
+    if (s->Bit_Anzahl < 8) {
+        uint8_t b = static_cast<uint8_t>(s->Bit_Puffer);
+        e = Byte_Raus(s, b);
+        if (e == 0 && b == 0xFF) e = Byte_Raus(s, 0);
+    }
+    s->Bit_Puffer = 0;
+    s->Bit_Anzahl = 8;
+    return e;
+}
+
+void Jpeg_Ausgabe_Start(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse)
+{
+    Start_Gemeinsam(s, puffer, groesse);
+    s->Ausgabe_Anzahl = 0;
+    s->Bit_Anzahl = 8;
+}
+
+int32_t Jpeg_Bytes_Schreiben(const uint8_t* bytes, int32_t n, Jpeg_Strom* s)
+{
+    uint8_t offen[2];
+    int32_t k = 0;
+    if (s->Bit_Anzahl < 8) {
+        offen[k++] = static_cast<uint8_t>(s->Bit_Puffer);
+        if (offen[0] == 0xFF) offen[k++] = 0;
+    }
+    // A buffer keeps at least one byte spare after every marker write.
+    if (!s->Datei && s->Eingabe_Ende - s->Eingabe_Zeiger < k + n + 1)
+        return JPEG_ERG_AUSGABE_VOLL;
+    s->Bit_Puffer = 0;
+    s->Bit_Anzahl = 8;
+    int32_t e = Roh_Raus(s, offen, k);
+    if (e == 0 && n > 0) e = Roh_Raus(s, bytes, n);
+    return e;
+}
+
+int32_t Jpeg_Encode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
+                          const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
+                          const int16_t* block)
+{
+    const Jpeg_Huffman_Kodtabelle& d = dc->Kod;
+    const Jpeg_Huffman_Kodtabelle& a = ac->Kod;
+    int32_t diff = block[0] - *praediktor;
+    *praediktor = block[0];
+    int32_t c = Jpeg_Kategorie(diff);
+    int32_t e = Jpeg_Put_Bits(s, d.Code[c], static_cast<int32_t>(d.Laenge[c]));
+    if (e) return e;
+    if (c) {
+        e = Jpeg_Put_Bits(s, static_cast<uint32_t>(diff < 0 ? diff - 1 : diff), c);
+        if (e) return e;
+    }
+    int32_t r = 0;
+    for (int k = 1; k < 64; ++k) {
+        int32_t v = block[Jpeg_Zickzack[k]];
+        if (v == 0) {
+            ++r;
+            continue;
+        }
+        while (r > 15) {
+            e = Jpeg_Put_Bits(s, a.Code[0xF0], static_cast<int32_t>(a.Laenge[0xF0]));
+            if (e) return e;
+            r -= 16;
+        }
+        c = Jpeg_Kategorie(v);
+        int32_t sym = (r << 4) + c;
+        if (sym > 255) sym = 255;
+        e = Jpeg_Put_Bits(s, a.Code[sym], static_cast<int32_t>(a.Laenge[sym]));
+        if (e) return e;
+        e = Jpeg_Put_Bits(s, static_cast<uint32_t>(v < 0 ? v - 1 : v), c);
+        if (e) return e;
+        r = 0;
+    }
+    if (r > 0) return Jpeg_Put_Bits(s, a.Code[0], static_cast<int32_t>(a.Laenge[0]));
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+// Fast class
+
+namespace {
+
+struct Schreiber {
+    uint64_t acc;
+    int32_t anzahl;
+    uint8_t* z;
+    uint8_t* ende;
+};
+
+inline bool Hat_FF(uint32_t w)
+{
+    uint32_t x = ~w;
+    return ((x - 0x01010101u) & ~x & 0x80808080u) != 0;
+}
+
+// Writes 4 bytes (and their stuffing) near the end of the room.
+__attribute__((noinline)) int32_t Vier_Langsam(Jpeg_Strom* s, Schreiber& w, uint32_t v)
+{
+    for (int i = 3; i >= 0; --i) {
+        uint8_t b = static_cast<uint8_t>(v >> (8 * i));
+        for (int k = 0; k < (b == 0xFF ? 2 : 1); ++k) {
+            if (w.z >= w.ende) {
+                if (!s->Datei) return JPEG_ERG_AUSGABE_VOLL;
+                s->Ausgabe_Anzahl += w.z - s->Eingabe_Zeiger;
+                s->Eingabe_Zeiger = w.z;
+                int32_t e = Staging_Leeren(s);
+                if (e) return e;
+                w.z = s->Eingabe_Zeiger;
+            }
+            *w.z++ = k ? 0 : b;
+        }
+    }
+    return 0;
+}
+
+inline int32_t Vier_Raus(Jpeg_Strom* s, Schreiber& w)
+{
+    w.anzahl -= 32;
+    uint32_t v = static_cast<uint32_t>(w.acc >> w.anzahl);
+    if (__builtin_expect(w.ende - w.z < 8, 0)) return Vier_Langsam(s, w, v);
+    if (__builtin_expect(Hat_FF(v), 0)) {
+        for (int i = 3; i >= 0; --i) {
+            uint8_t b = static_cast<uint8_t>(v >> (8 * i));
+            *w.z++ = b;
+            if (b == 0xFF) *w.z++ = 0;
+        }
+        return 0;
+    }
+    uint32_t be = __builtin_bswap32(v);
+    std::memcpy(w.z, &be, 4);
+    w.z += 4;
+    return 0;
+}
+
+// Adds n (0..32) bits; the caller keeps fewer than 32 bits pending before.
+inline int32_t Bits_Hinein(Jpeg_Strom* s, Schreiber& w, uint32_t wert, int32_t n)
+{
+    w.acc = (w.acc << n) | wert;
+    w.anzahl += n;
+    if (w.anzahl >= 32) return Vier_Raus(s, w);
+    return 0;
+}
+
+}  // namespace
+
+void Jpeg_Ausgabe_Start_Schnell(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse)
+{
+    Start_Gemeinsam(s, puffer, groesse);
+    s->Bit_Anzahl = 0;
+}
+
+int32_t Jpeg_Bytes_Schreiben_Schnell(const uint8_t* bytes, int32_t n, Jpeg_Strom* s)
+{
+    uint8_t offen[16];
+    int32_t k = 0;
+    int32_t bits = s->Bit_Anzahl;
+    uint64_t acc = s->Bit_Puffer;
+    while (bits >= 8) {
+        bits -= 8;
+        uint8_t b = static_cast<uint8_t>(acc >> bits);
+        offen[k++] = b;
+        if (b == 0xFF) offen[k++] = 0;
+    }
+    if (bits > 0) offen[k++] = static_cast<uint8_t>((acc << (8 - bits)) & 0xFF);
+    if (!s->Datei && s->Eingabe_Ende - s->Eingabe_Zeiger < k + n + 1)
+        return JPEG_ERG_AUSGABE_VOLL;
+    s->Bit_Puffer = 0;
+    s->Bit_Anzahl = 0;
+    int32_t e = Roh_Raus(s, offen, k);
+    if (e == 0 && n > 0) e = Roh_Raus(s, bytes, n);
+    return e;
+}
+
+int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
+                                  const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
+                                  const int16_t* block)
+{
+    const Jpeg_Huffman_Kodtabelle& d = dc->Kod;
+    const Jpeg_Huffman_Kodtabelle& a = ac->Kod;
+
+    // The block in zigzag order and a mask of its non-zero AC positions.
+    alignas(16) int16_t z[64];
+    for (int k = 0; k < 64; ++k) z[k] = block[Jpeg_Zickzack[k]];
+    uint64_t nz;
+#if defined(__SSE2__)
+    {
+        const __m128i null = _mm_setzero_si128();
+        uint64_t m = 0;
+        for (int i = 0; i < 4; ++i) {
+            __m128i a0 = _mm_load_si128(reinterpret_cast<const __m128i*>(z + 16 * i));
+            __m128i a1 = _mm_load_si128(reinterpret_cast<const __m128i*>(z + 16 * i + 8));
+            __m128i g = _mm_packs_epi16(_mm_cmpeq_epi16(a0, null), _mm_cmpeq_epi16(a1, null));
+            m |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(g))) << (16 * i);
+        }
+        nz = ~m & ~1ull;
+    }
+#else
+    nz = 0;
+    for (int k = 1; k < 64; ++k)
+        if (z[k]) nz |= 1ull << k;
+#endif
+
+    Schreiber w{s->Bit_Puffer, s->Bit_Anzahl, s->Eingabe_Zeiger, s->Eingabe_Ende};
+    int32_t e = 0;
+
+    int32_t diff = block[0] - *praediktor;
+    *praediktor = block[0];
+    int32_t c = Jpeg_Kategorie(diff);
+    {
+        uint32_t bits = static_cast<uint32_t>(diff < 0 ? diff - 1 : diff) & ((1u << c) - 1);
+        uint32_t len = d.Laenge[c] + static_cast<uint32_t>(c);
+        uint64_t wert = (static_cast<uint64_t>(d.Code[c]) << c) | bits;
+        if (len <= 32) {
+            e = Bits_Hinein(s, w, static_cast<uint32_t>(wert), static_cast<int32_t>(len));
+        } else {
+            e = Bits_Hinein(s, w, d.Code[c], static_cast<int32_t>(d.Laenge[c]));
+            if (!e) e = Bits_Hinein(s, w, bits, c);
+        }
+    }
+    int32_t letzte = 0;
+    while (nz && !e) {
+        int32_t k = __builtin_ctzll(nz);
+        nz &= nz - 1;
+        int32_t r = k - letzte - 1;
+        letzte = k;
+        while (r > 15 && !e) {
+            e = Bits_Hinein(s, w, a.Code[0xF0], static_cast<int32_t>(a.Laenge[0xF0]));
+            r -= 16;
+        }
+        if (e) break;
+        int32_t v = z[k];
+        c = Jpeg_Kategorie(v);
+        int32_t sym = (r << 4) + c;
+        if (sym > 255) sym = 255;
+        uint32_t bits = static_cast<uint32_t>(v < 0 ? v - 1 : v) & ((1u << c) - 1);
+        uint32_t len = a.Laenge[sym] + static_cast<uint32_t>(c);
+        if (len <= 32) {
+            e = Bits_Hinein(s, w,
+                            static_cast<uint32_t>((static_cast<uint64_t>(a.Code[sym]) << c) | bits),
+                            static_cast<int32_t>(len));
+        } else {
+            e = Bits_Hinein(s, w, a.Code[sym], static_cast<int32_t>(a.Laenge[sym]));
+            if (!e) e = Bits_Hinein(s, w, bits, c);
+        }
+    }
+    if (!e && letzte < 63)
+        e = Bits_Hinein(s, w, a.Code[0], static_cast<int32_t>(a.Laenge[0]));
+
+    // With a file the staging buffer may have been written in between:
+    // Eingabe_Zeiger then already stands at its start and the count is kept.
+    s->Ausgabe_Anzahl += w.z - s->Eingabe_Zeiger;
+    s->Eingabe_Zeiger = w.z;
+    s->Bit_Puffer = w.acc;
+    s->Bit_Anzahl = w.anzahl;
+    if (e) {
+        s->Bit_Puffer = 0;
+        s->Bit_Anzahl = 0;
+    }
+    return e;
+}
+
+// ---------------------------------------------------------------------------
+
+int32_t Jpeg_Ausgabe_Leeren(Jpeg_Strom* s)
+{
+    int32_t e = s->Kern_Tabelle->Bits_Leeren(nullptr, 0, s);
+    if (e) return e;
+    if (s->Datei) return Staging_Leeren(s);
+    return 0;
+}

@@ -1,0 +1,510 @@
+// The progressive encoder (SOF2): the whole picture is transformed and
+// quantised into the coefficient buffer once; then a fixed scan script is
+// coded scan by scan, each scan with Huffman tables computed from its own
+// symbol counts (a counting pass, then the coding pass). DC first and
+// refinement scans, AC first scans with end-of-band runs and AC refinement
+// scans with correction bits follow ITU-T T.81 Annex G.
+//
+// Progressive scans always go through the generic bit writer; before and
+// after each scan the stream's bit state is empty for its own class.
+#include "jpeg/enc_intern.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int32_t MAX_SCANS = 12;
+constexpr int32_t EOB_GRENZE = 0x7FFF;
+constexpr int32_t KORREKTUR_PUFFER = 1000;
+constexpr int32_t KORREKTUR_GRENZE = KORREKTUR_PUFFER - 63;
+
+struct Skript {
+    Jpeg_Scan scan[MAX_SCANS];
+    Jpeg_Scan_Komponente komp[MAX_SCANS][4];
+    int32_t anzahl = 0;
+};
+
+void DC_Setzen(Skript& sk, const JPEG_PROPERTIES* p, int32_t n, int32_t ah, int32_t al)
+{
+    Jpeg_Scan& s = sk.scan[sk.anzahl];
+    std::memset(&s, 0, sizeof s);
+    s.Ns = n;
+    s.Ah = ah;
+    s.Al = al;
+    s.Komponenten = sk.komp[sk.anzahl];
+    for (int i = 0; i < n; ++i) s.Komponenten[i] = {i, p->Komponenten[i].H, p->Komponenten[i].V, 0, 0, 0};
+    ++sk.anzahl;
+}
+
+void AC_Setzen(Skript& sk, const JPEG_PROPERTIES* p, int32_t c, int32_t ss, int32_t se, int32_t ah, int32_t al)
+{
+    Jpeg_Scan& s = sk.scan[sk.anzahl];
+    std::memset(&s, 0, sizeof s);
+    s.Ns = 1;
+    s.Ss = ss;
+    s.Se = se;
+    s.Ah = ah;
+    s.Al = al;
+    s.Komponenten = sk.komp[sk.anzahl];
+    s.Komponenten[0] = {c, p->Komponenten[c].H, p->Komponenten[c].V, 0, 0, 0};
+    ++sk.anzahl;
+}
+
+int32_t Skript_Bauen(const JPEG_PROPERTIES* p, Skript& sk)
+{
+    const int32_t n = p->Anzahl_Komponenten;
+    const int32_t j = p->Jpg_Farbraum;
+    sk.anzahl = 0;
+    if (n == 1 && j == FARBE_GRAU) {
+        DC_Setzen(sk, p, 1, 0, 1);
+        AC_Setzen(sk, p, 0, 1, 5, 0, 2);
+        AC_Setzen(sk, p, 0, 6, 63, 0, 2);
+        AC_Setzen(sk, p, 0, 1, 63, 2, 1);
+        DC_Setzen(sk, p, 1, 1, 0);
+        AC_Setzen(sk, p, 0, 1, 63, 1, 0);
+    } else if (n == 2 && j == FARBE_ANDERE) {
+        DC_Setzen(sk, p, 2, 0, 0);
+        AC_Setzen(sk, p, 0, 1, 5, 0, 0);
+        AC_Setzen(sk, p, 1, 1, 5, 0, 0);
+        AC_Setzen(sk, p, 0, 6, 63, 0, 0);
+        AC_Setzen(sk, p, 1, 6, 63, 0, 0);
+    } else if ((n == 3 && j == FARBE_YCBCR) || (n == 4 && j == FARBE_YCBCRA)) {
+        DC_Setzen(sk, p, n, 0, 1);
+        AC_Setzen(sk, p, 0, 1, 5, 0, 2);
+        AC_Setzen(sk, p, 2, 1, 63, 0, 1);
+        AC_Setzen(sk, p, 1, 1, 63, 0, 1);
+        if (n == 4) AC_Setzen(sk, p, 3, 1, 63, 0, 0);
+        AC_Setzen(sk, p, 0, 6, 63, 0, 2);
+        AC_Setzen(sk, p, 0, 1, 63, 2, 1);
+        DC_Setzen(sk, p, n, 1, 0);
+        AC_Setzen(sk, p, 2, 1, 63, 1, 0);
+        AC_Setzen(sk, p, 1, 1, 63, 1, 0);
+        AC_Setzen(sk, p, 0, 1, 63, 1, 0);
+    } else if ((n == 3 && (j == FARBE_RGB || j == FARBE_ANDERE)) ||
+               (n == 4 && (j == FARBE_RGBA || j == FARBE_ANDERE))) {
+        DC_Setzen(sk, p, n, 0, 1);
+        for (int c = 0; c < n; ++c) AC_Setzen(sk, p, c, 1, 5, 0, 0);
+        DC_Setzen(sk, p, n, 1, 0);
+        for (int c = 0; c < n; ++c) AC_Setzen(sk, p, c, 6, 63, 0, 0);
+    } else {
+        return JPEG_ERG_PROPERTIES;
+    }
+    return 0;
+}
+
+// Huffman table number of a frame component on this road: 0 for the first
+// component, 1 for all others.
+inline int32_t Tabelle_Von(int32_t komponente)
+{
+    return komponente == 0 ? 0 : 1;
+}
+
+inline int32_t Log2(uint32_t v)
+{
+    return 31 - __builtin_clz(v);
+}
+
+// The coding state of one scan; Z (counting) or S (writing) is active.
+struct Kodierer {
+    Jpeg_Strom* s;
+    int32_t* freq[2];           // counting pass: frequency tables
+    const Jpeg_Huffman_Kodtabelle* tab;  // writing pass: the scan's table
+    int32_t* hz;                // counting pass: the scan's frequency table
+    bool zaehlen;
+    int32_t eobrun = 0;
+    uint8_t korrektur[KORREKTUR_PUFFER];
+    int32_t be = 0;
+
+    int32_t Symbol(int32_t sym)
+    {
+        if (zaehlen) {
+            ++hz[sym];
+            return 0;
+        }
+        return Jpeg_Put_Bits(s, tab->Code[sym], static_cast<int32_t>(tab->Laenge[sym]));
+    }
+    int32_t Bits(uint32_t wert, int32_t n)
+    {
+        if (zaehlen || n == 0) return 0;
+        return Jpeg_Put_Bits(s, wert, n);
+    }
+    int32_t EOB()
+    {
+        if (eobrun == 0) return 0;
+        int32_t n = Log2(static_cast<uint32_t>(eobrun));
+        int32_t e = Symbol(n << 4);
+        if (!e) e = Bits(static_cast<uint32_t>(eobrun), n);
+        eobrun = 0;
+        return e;
+    }
+    int32_t Korrektur_Raus(int32_t von, int32_t n)
+    {
+        for (int i = 0; i < n; ++i) {
+            int32_t e = Bits(korrektur[von + i], 1);
+            if (e) return e;
+        }
+        return 0;
+    }
+};
+
+int32_t AC_Erst(Kodierer& k, const int16_t* block, int32_t ss, int32_t se, int32_t al)
+{
+    int32_t r = 0;
+    for (int i = ss; i <= se; ++i) {
+        int32_t v = block[Jpeg_Zickzack[i]];
+        int32_t t = (v < 0 ? -v : v) >> al;
+        if (t == 0) {
+            ++r;
+            continue;
+        }
+        int32_t e = k.EOB();
+        if (e) return e;
+        while (r > 15) {
+            e = k.Symbol(0xF0);
+            if (e) return e;
+            r -= 16;
+        }
+        int32_t n = 32 - __builtin_clz(static_cast<uint32_t>(t));
+        e = k.Symbol((r << 4) + n);
+        if (!e) e = k.Bits(static_cast<uint32_t>(v < 0 ? ~t : t) & ((1u << n) - 1), n);
+        if (e) return e;
+        r = 0;
+    }
+    if (r > 0) {
+        ++k.eobrun;
+        if (k.eobrun == EOB_GRENZE) return k.EOB();
+    }
+    return 0;
+}
+
+int32_t AC_Refine(Kodierer& k, const int16_t* block, int32_t ss, int32_t se, int32_t al)
+{
+    int32_t a[64];
+    int32_t letzte_eins = 0;
+    for (int i = ss; i <= se; ++i) {
+        int32_t v = block[Jpeg_Zickzack[i]];
+        a[i] = (v < 0 ? -v : v) >> al;
+        if (a[i] == 1) letzte_eins = i;
+    }
+    int32_t r = 0, br = 0, basis = k.be;
+    int32_t e = 0;
+    for (int i = ss; i <= se; ++i) {
+        if (a[i] == 0) {
+            ++r;
+            continue;
+        }
+        while (r > 15 && i <= letzte_eins) {
+            e = k.EOB();
+            if (!e) e = k.Korrektur_Raus(0, k.be);
+            k.be = 0;
+            if (!e) e = k.Symbol(0xF0);
+            r -= 16;
+            if (!e) e = k.Korrektur_Raus(basis, br);
+            br = 0;
+            basis = 0;
+            if (e) return e;
+        }
+        if (a[i] > 1) {
+            k.korrektur[basis + br++] = static_cast<uint8_t>(a[i] & 1);
+            continue;
+        }
+        e = k.EOB();
+        if (!e) e = k.Korrektur_Raus(0, k.be);
+        k.be = 0;
+        if (!e) e = k.Symbol((r << 4) + 1);
+        if (!e) e = k.Bits(block[Jpeg_Zickzack[i]] > 0 ? 1u : 0u, 1);
+        if (!e) e = k.Korrektur_Raus(basis, br);
+        br = 0;
+        basis = 0;
+        r = 0;
+        if (e) return e;
+    }
+    if (r > 0 || br > 0) {
+        ++k.eobrun;
+        k.be += br;
+        if (k.eobrun == EOB_GRENZE || k.be > KORREKTUR_GRENZE) {
+            e = k.EOB();
+            if (!e) e = k.Korrektur_Raus(0, k.be);
+            k.be = 0;
+        }
+    }
+    return e;
+}
+
+struct Bild {
+    JPEG_PROPERTIES* p;
+    int16_t* koef;
+    int32_t bloecke;      // per MCU
+    int32_t versatz[4];   // first block of each component inside an MCU
+};
+
+inline const int16_t* Block(const Bild& b, int32_t mcu_zeile, int32_t mcu_spalte, int32_t k, int32_t by, int32_t bx)
+{
+    const JPEG_PROPERTIES* p = b.p;
+    int64_t mcu = static_cast<int64_t>(mcu_zeile) * p->MCU_Spalten + mcu_spalte;
+    int64_t idx = mcu * b.bloecke + b.versatz[k] + by * p->Komponenten[k].H + bx;
+    return b.koef + idx * 64;
+}
+
+// Walks the scan's blocks in coding order; fn(block, component) returns an
+// error or 0.
+template <class Fn>
+int32_t Scan_Gehen(const Bild& b, const Jpeg_Scan& scan, Fn fn)
+{
+    const JPEG_PROPERTIES* p = b.p;
+    if (scan.Ss == 0) {
+        for (int r = 0; r < p->MCU_Zeilen; ++r)
+            for (int m = 0; m < p->MCU_Spalten; ++m)
+                for (int i = 0; i < scan.Ns; ++i) {
+                    const Jpeg_Komponente& kp = p->Komponenten[i];
+                    for (int by = 0; by < kp.V; ++by)
+                        for (int bx = 0; bx < kp.H; ++bx) {
+                            int32_t e = fn(Block(b, r, m, i, by, bx), i);
+                            if (e) return e;
+                        }
+                }
+        return 0;
+    }
+    const int32_t c = scan.Komponenten[0].Index;
+    const Jpeg_Komponente& kp = p->Komponenten[c];
+    // The component's own size in blocks (T.81 A.1.1).
+    const int64_t kb = (static_cast<int64_t>(p->Rahmen_Breite) * kp.H + p->Max_H - 1) / p->Max_H;
+    const int64_t kh = (static_cast<int64_t>(p->Rahmen_Hoehe) * kp.V + p->Max_V - 1) / p->Max_V;
+    const int64_t bloecke_x = (kb + 7) / 8, bloecke_y = (kh + 7) / 8;
+    for (int r = 0; r < p->MCU_Zeilen; ++r)
+        for (int by = 0; by < kp.V; ++by) {
+            if (static_cast<int64_t>(r) * kp.V + by >= bloecke_y) continue;
+            for (int m = 0; m < p->MCU_Spalten; ++m)
+                for (int bx = 0; bx < kp.H; ++bx) {
+                    if (static_cast<int64_t>(m) * kp.H + bx >= bloecke_x) continue;
+                    int32_t e = fn(Block(b, r, m, c, by, bx), c);
+                    if (e) return e;
+                }
+        }
+    return 0;
+}
+
+// One pass over a scan: counting (k.zaehlen) or writing.
+int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k,
+                      const Jpeg_Huffman_Kodtabelle* dc[2], const Jpeg_Huffman_Kodtabelle* ac)
+{
+    int32_t praed[4] = {0, 0, 0, 0};
+    k.eobrun = 0;
+    k.be = 0;
+    int32_t e;
+    if (scan.Ss == 0) {
+        e = Scan_Gehen(b, scan, [&](const int16_t* blk, int32_t i) -> int32_t {
+            if (scan.Ah != 0) return k.Bits(static_cast<uint32_t>(blk[0] >> scan.Al) & 1, 1);
+            int32_t v = blk[0] >> scan.Al;
+            int32_t d = static_cast<int16_t>(v - praed[i]);
+            praed[i] = v;
+            int32_t c = Jpeg_Kategorie(d);
+            int32_t t = Tabelle_Von(i);
+            if (k.zaehlen) k.hz = k.freq[t];
+            else k.tab = dc[t];
+            int32_t e2 = k.Symbol(c);
+            if (!e2) e2 = k.Bits(static_cast<uint32_t>(d < 0 ? d - 1 : d) & ((1u << c) - 1), c);
+            return e2;
+        });
+        return e;
+    }
+    if (k.zaehlen) k.hz = k.freq[Tabelle_Von(scan.Komponenten[0].Index)];
+    else k.tab = ac;
+    e = Scan_Gehen(b, scan, [&](const int16_t* blk, int32_t) -> int32_t {
+        return scan.Ah == 0 ? AC_Erst(k, blk, scan.Ss, scan.Se, scan.Al)
+                            : AC_Refine(k, blk, scan.Ss, scan.Se, scan.Al);
+    });
+    if (!e) e = k.EOB();
+    if (!e) e = k.Korrektur_Raus(0, k.be);
+    k.be = 0;
+    return e;
+}
+
+// Builds the optimal table of one frequency table, derives it into the
+// given slot and writes its DHT segment.
+int32_t Tabelle_Senden(JPEG_PROPERTIES* p, const int32_t* freq, int32_t klasse, int32_t nummer)
+{
+    uint8_t anzahlen[16];
+    uint8_t symbole[256];
+    Jpeg_Optimale_Huffman(freq, anzahlen, symbole);
+    Jpeg_Huffman_Tabelle* t = klasse == 0 ? &p->DC_Tabelle[nummer] : &p->AC_Tabelle[nummer];
+    int32_t e = Jpeg_Build_Huffman_Kod(anzahlen, symbole, &t->Kod);
+    if (e) return e;
+    if (klasse == 0) p->DC_Aktiv[nummer] = t;
+    else p->AC_Aktiv[nummer] = t;
+    return Jpeg_Write_DHT_Einzeln(&p->Strom, anzahlen, symbole, klasse, nummer);
+}
+
+int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b)
+{
+    Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
+    const int16_t* qt[4];
+    for (int i = 0; i < p->Anzahl_Komponenten; ++i) {
+        int32_t q = p->Komponenten[i].Quant_Auswahl;
+        int32_t nq = p->Anzahl_Quant_Vorgaben < 4 ? p->Anzahl_Quant_Vorgaben : 4;
+        qt[i] = (q >= 0 && q < nq) ? p->Quant_Aktiv[q] : nullptr;
+        if (!qt[i]) return JPEG_ERG_KEINE_QUANT;
+    }
+    const bool koeffizienten = p->Komponenten_Ebenen && p->Komponenten_Ebenen->Modus == 0;
+    int16_t* ziel = b.koef;
+    for (int r = 0; r < p->MCU_Zeilen; ++r)
+        for (int m = 0; m < p->MCU_Spalten; ++m) {
+            Jpeg_MCU_Fuellen(p, m, r, b.bloecke);
+            int16_t* blk = p->Arbeitsbereich;
+            for (int i = 0; i < p->Anzahl_Komponenten; ++i)
+                for (int k = 0; k < p->Komponenten[i].H * p->Komponenten[i].V; ++k, blk += 64)
+                    if (!koeffizienten) kt->Quantisieren_Aktiv(blk, qt[i]);
+            std::memcpy(ziel, p->Arbeitsbereich, sizeof(int16_t) * 64 * b.bloecke);
+            ziel += 64 * b.bloecke;
+        }
+    return 0;
+}
+
+}  // namespace
+
+void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint8_t* symbole)
+{
+    int64_t freq[257];
+    int32_t laenge[257];
+    int32_t weiter[257];
+    for (int i = 0; i < 256; ++i) freq[i] = haeufigkeiten[i] > 0 ? haeufigkeiten[i] : 0;
+    freq[256] = 1;
+    for (int i = 0; i < 257; ++i) {
+        laenge[i] = 0;
+        weiter[i] = -1;
+    }
+    for (;;) {
+        // The two smallest non-zero frequencies; among equals the higher
+        // entry wins.
+        int32_t c1 = -1, c2 = -1;
+        for (int i = 0; i < 257; ++i)
+            if (freq[i] && (c1 < 0 || freq[i] <= freq[c1])) c1 = i;
+        for (int i = 0; i < 257; ++i)
+            if (freq[i] && i != c1 && (c2 < 0 || freq[i] <= freq[c2])) c2 = i;
+        if (c2 < 0) break;
+        freq[c1] += freq[c2];
+        freq[c2] = 0;
+        ++laenge[c1];
+        while (weiter[c1] >= 0) {
+            c1 = weiter[c1];
+            ++laenge[c1];
+        }
+        weiter[c1] = c2;
+        ++laenge[c2];
+        while (weiter[c2] >= 0) {
+            c2 = weiter[c2];
+            ++laenge[c2];
+        }
+    }
+    int32_t bits[33] = {};
+    for (int i = 0; i < 257; ++i)
+        if (laenge[i]) ++bits[laenge[i] > 32 ? 32 : laenge[i]];
+    for (int i = 32; i >= 16; --i)
+        while (bits[i] > 0) {
+            int32_t j = i - 2;
+            while (bits[j] == 0) --j;
+            bits[i] -= 2;
+            bits[i - 1] += 1;
+            bits[j + 1] += 2;
+            bits[j] -= 1;
+        }
+    int32_t i = 15;
+    while (i > 0 && bits[i] == 0) --i;
+    if (bits[i] > 0) --bits[i];
+    // The counts are taken one position lower than the lengths: every code
+    // comes out one bit longer (see docs/ARCHITECTURE.md, "JPEG encoder").
+    for (int l = 0; l < 16; ++l) anzahlen[l] = static_cast<uint8_t>(bits[l]);
+    int32_t k = 0;
+    for (int s = 1; s <= 32; ++s)
+        for (int sym = 0; sym < 256; ++sym)
+            if (laenge[sym] == s) symbole[k++] = static_cast<uint8_t>(sym);
+}
+
+int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p)
+{
+    Jpeg_Strom* s = &p->Strom;
+    Jpeg_Kern_Tabelle* kt = s->Kern_Tabelle;
+    const int32_t n = p->Anzahl_Komponenten;
+    if (n < 1 || n > 4 || !p->Komponenten) return JPEG_ERG_KOMPONENTE;
+
+    Skript sk;
+    int32_t e = Skript_Bauen(p, sk);
+    if (e) return e;
+    if (!p->Komponenten_Ebenen) {
+        e = Jpeg_Wandler_Waehlen(p);
+        if (e) return e;
+    }
+
+    Bild b;
+    b.p = p;
+    b.bloecke = 0;
+    for (int i = 0; i < n; ++i) {
+        b.versatz[i] = b.bloecke;
+        b.bloecke += p->Komponenten[i].H * p->Komponenten[i].V;
+    }
+    // A buffer left by an earlier decode or encode is released before the
+    // new one takes its place.
+    if (p->Koeffizienten_Puffer) {
+        Jpeg_Speicher_Freigeben(p->Koeffizienten_Puffer);
+        p->Koeffizienten_Puffer = nullptr;
+    }
+    const uint64_t groesse = static_cast<uint64_t>(p->MCU_Spalten) * static_cast<uint64_t>(p->MCU_Zeilen) *
+                             static_cast<uint64_t>(b.bloecke) * 64 * sizeof(int16_t);
+    p->Koeffizienten_Puffer = static_cast<int16_t*>(Jpeg_Speicher_Holen(groesse));
+    if (!p->Koeffizienten_Puffer) return JPEG_ERG_SPEICHER;
+    b.koef = p->Koeffizienten_Puffer;
+
+    // No restart interval on this road: its scans carry no restart markers,
+    // so announcing one would make the stream contradict itself.
+    e = Jpeg_Write_SOF2(s, p);
+    if (e) return e;
+    e = Koeffizienten_Fuellen(p, b);
+    if (e) return e;
+
+    const uint8_t auswahl[4] = {0, 1, 1, 1};
+    static_assert(sizeof(Kodierer) < 4096, "scan coder kept on the stack");
+    Kodierer k;
+    k.s = s;
+    int32_t freq[2][257];
+    k.freq[0] = freq[0];
+    k.freq[1] = freq[1];
+    const bool allgemein = Jpeg_Strom_Allgemein(s);
+    for (int si = 0; si < sk.anzahl && !e; ++si) {
+        const Jpeg_Scan& scan = sk.scan[si];
+        std::memset(freq, 0, sizeof freq);
+        k.zaehlen = true;
+        const Jpeg_Huffman_Kodtabelle* dc[2] = {nullptr, nullptr};
+        e = Scan_Kodieren(b, scan, k, dc, nullptr);
+        if (e) break;
+        if (scan.Ss == 0) {
+            if (scan.Ah == 0) {
+                e = Tabelle_Senden(p, freq[0], 0, 0);
+                if (!e && n != 1) e = Tabelle_Senden(p, freq[1], 0, 1);
+                if (e) break;
+            }
+        } else {
+            int32_t t = Tabelle_Von(scan.Komponenten[0].Index);
+            e = Tabelle_Senden(p, freq[t], 1, t);
+            if (e) break;
+        }
+        e = Jpeg_Write_SOS_Prog(s, &scan, auswahl, auswahl);
+        if (e) break;
+        dc[0] = p->DC_Aktiv[0] ? &p->DC_Aktiv[0]->Kod : nullptr;
+        dc[1] = p->DC_Aktiv[1] ? &p->DC_Aktiv[1]->Kod : nullptr;
+        const Jpeg_Huffman_Kodtabelle* ac = nullptr;
+        if (scan.Ss != 0) ac = &p->AC_Aktiv[Tabelle_Von(scan.Komponenten[0].Index)]->Kod;
+        k.zaehlen = false;
+        s->Bit_Puffer = 0;
+        s->Bit_Anzahl = 8;
+        e = Scan_Kodieren(b, scan, k, dc, ac);
+        int32_t e2 = Jpeg_Bits_Abschliessen(s);
+        if (!e) e = e2;
+        s->Bit_Puffer = 0;
+        s->Bit_Anzahl = allgemein ? 8 : 0;
+        if (kt->Simd_Ende) kt->Simd_Ende();
+    }
+    if (e) return e;
+    e = Jpeg_Write_EOI(s);
+    if (!e) e = Jpeg_Ausgabe_Leeren(s);
+    return e;
+}
