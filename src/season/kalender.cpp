@@ -1,0 +1,796 @@
+#include "season/kalender.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "base/types.h"
+#include "season/kalender_lauf.h"
+#include "season/optionen.h"
+#include "season/season_hooks.h"
+#include "season/wettbewerb.h"
+
+namespace {
+
+constexpr int MAX_GRUPPEN = 1000;
+constexpr int MAX_MOEGLICH = 104;  // entries of the list of possible days
+
+bool initialisiert = false;
+Kalender_Zustand zustand;
+u8 monatslaengen[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+std::vector<i32> heutige_gruppen;
+
+const char* const WOCHENTAGE[7] = {"Samstag", "Sonntag",    "Montag", "Dienstag",
+                                   "Mittwoch", "Donnerstag", "Freitag"};
+const char* const MONATE[12] = {"Januar", "Februar", "März",     "April",   "Mai",      "Juni",
+                                "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
+char wochentag_text[7][16];
+char monat_text[12][16];
+
+bool schaltjahr(i32 jahr) { return (jahr % 4 == 0 && jahr % 100 != 0) || jahr % 400 == 0; }
+
+void texte_aufloesen() {
+    for (int i = 0; i < 7; ++i) {
+        char id[16];
+        std::snprintf(id, sizeof id, "*%d", i);
+        const char* t = Season_Gui.Text(id);
+        std::snprintf(wochentag_text[i], sizeof wochentag_text[i], "%s", t ? t : WOCHENTAGE[i]);
+    }
+    for (int i = 0; i < 12; ++i) {
+        char id[16];
+        std::snprintf(id, sizeof id, "*%d", 7 + i);
+        const char* t = Season_Gui.Text(id);
+        std::snprintf(monat_text[i], sizeof monat_text[i], "%s", t ? t : MONATE[i]);
+    }
+}
+
+// The four date templates of the screen text table ("*19" .. "*22"); used
+// only when the first begins with "#".
+const char* vorlage(int n) {
+    char id[16];
+    std::snprintf(id, sizeof id, "*%d", 18 + n);
+    return Season_Gui.Text(id);
+}
+
+void vorlage_anwenden(const char* v, const Datum& d, char* out, size_t groesse) {
+    std::string s;
+    for (const char* c = v + 1; *c; ++c) {
+        char zahl[16];
+        switch (*c) {
+        case 'd': std::snprintf(zahl, sizeof zahl, "%d", d.tag_im_monat); s += zahl; break;
+        case 'm': s += d.monat_name; break;
+        case 'n': std::snprintf(zahl, sizeof zahl, "%d", d.monat); s += zahl; break;
+        case 'w': s += d.wochentag_name; break;
+        case 'y': std::snprintf(zahl, sizeof zahl, "%d", d.jahr); s += zahl; break;
+        default: s += *c; break;
+        }
+    }
+    std::snprintf(out, groesse, "%s", s.c_str());
+}
+
+void texte_bauen(Datum& d, bool lang) {
+    if (wochentag_text[0][0] == 0) texte_aufloesen();
+    std::memset(d.wochentag_name, 0, sizeof d.wochentag_name);
+    std::memset(d.monat_name, 0, sizeof d.monat_name);
+    std::strncpy(d.wochentag_name, wochentag_text[d.wochentag], 14);
+    std::strncpy(d.monat_name, monat_text[d.monat - 1], 14);
+    std::memset(d.name_text, 0, sizeof d.name_text);
+    std::memset(d.zahl_text, 0, sizeof d.zahl_text);
+    const char* v1 = vorlage(1);
+    if (v1 && v1[0] == '#') {
+        const char* a = vorlage(lang ? 1 : 3);
+        const char* b = vorlage(lang ? 2 : 4);
+        vorlage_anwenden(a ? a : "#", d, d.name_text, sizeof d.name_text);
+        vorlage_anwenden(b ? b : "#", d, d.zahl_text, sizeof d.zahl_text);
+        return;
+    }
+    if (lang) {
+        std::snprintf(d.name_text, sizeof d.name_text, "%s, %d.%s %d", d.wochentag_name, d.tag_im_monat,
+                      d.monat_name, d.jahr);
+        std::snprintf(d.zahl_text, sizeof d.zahl_text, "%s, %d.%d.%d", d.wochentag_name, d.tag_im_monat,
+                      d.monat, d.jahr);
+    } else {
+        std::snprintf(d.name_text, sizeof d.name_text, "%d.%s %d", d.tag_im_monat, d.monat_name, d.jahr);
+        std::snprintf(d.zahl_text, sizeof d.zahl_text, "%d.%d.%d", d.tag_im_monat, d.monat, d.jahr);
+    }
+}
+
+// Builds the date of a day index (0 or later).
+Datum datum_bauen(i32 tag, bool lang) {
+    Datum d;
+    std::memset(&d, 0, sizeof d);
+    if (tag < 0) tag = 0;
+    d.tag = tag;
+    d.wochentag = (5 + tag % 7) % 7;
+    // Days since 1 July 2003; a year runs from 1 July to 30 June.
+    i32 rest = tag + 2;
+    i32 jahr = 2003;
+    for (;;) {
+        i32 laenge = schaltjahr(jahr + 1) ? 366 : 365;
+        if (rest < laenge) break;
+        rest -= laenge;
+        ++jahr;
+    }
+    monatslaengen[1] = schaltjahr(jahr + 1) ? 29 : 28;
+    int monat = 6;
+    while (rest >= monatslaengen[monat]) {
+        rest -= monatslaengen[monat];
+        if (++monat == 12) {
+            monat = 0;
+            ++jahr;
+        }
+    }
+    d.tag_im_monat = rest + 1;
+    d.monat = monat + 1;
+    d.jahr = jahr;
+    d.vor_schaltjahr = schaltjahr(jahr + 1) ? 1 : 0;
+    texte_bauen(d, lang);
+    return d;
+}
+
+i32 tage_seit_1970(i32 y, i32 m, i32 d) {
+    // Days from civil (proleptic Gregorian).
+    y -= m <= 2;
+    const i32 era = (y >= 0 ? y : y - 399) / 400;
+    const i32 yoe = y - era * 400;
+    const i32 doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const i32 doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+i32 heute_offset() { return zustand.aktuell.tag - zustand.basistag; }
+
+bool bit_gesetzt(i32 offset, i32 slot) {
+    if (offset < 0 || offset >= KALENDER_TAGE || slot < 0 || slot >= KALENDER_SLOTS) return false;
+    return (zustand.bits[slot / 32][offset] >> (slot % 32)) & 1u;
+}
+
+bool tag_frei(i32 offset) {
+    if (offset < 0 || offset >= KALENDER_TAGE) return false;
+    for (int r = 0; r < 4; ++r)
+        if (zustand.bits[r][offset]) return false;
+    return true;
+}
+
+i32 art_von(i32 offset) {
+    if (offset < 0 || offset >= KALENDER_TAGE) return -1;
+    return zustand.art[offset];
+}
+
+// The list of possible days of Kalender_Termine_Verteilen.
+struct Moeglich {
+    std::vector<i32> tage;
+    bool paare = false;
+
+    // True when the day or its return day lies within an earlier pair.
+    bool in_paar_spanne(i32 tag) const {
+        for (size_t i = 0; i + 1 < tage.size(); i += 2)
+            if (tag >= tage[i] && tag <= tage[i + 1]) return true;
+        return false;
+    }
+    bool enthaelt(i32 tag) const { return std::find(tage.begin(), tage.end(), tag) != tage.end(); }
+};
+
+// Adds a day to the list (and, in pair mode, its return day 14 days later).
+bool vormerken(Moeglich& m, i32 tag, i32 art) {
+    if (tag <= 0 || tag >= KALENDER_TAGE) return false;
+    if (art != -1 && art_von(tag) != art) return false;
+    if (!m.paare) {
+        if (static_cast<int>(m.tage.size()) >= MAX_MOEGLICH - 1) return false;
+        if (m.enthaelt(tag)) return false;
+        m.tage.push_back(tag);
+        return true;
+    }
+    i32 rueck = tag + 14;
+    if (rueck >= KALENDER_TAGE) return false;
+    if (static_cast<int>(m.tage.size()) + 2 > MAX_MOEGLICH - 1) return false;
+    if (m.in_paar_spanne(tag) || m.in_paar_spanne(rueck)) return false;
+    if (art_von(rueck) != art && !tag_frei(rueck)) return false;
+    m.tage.push_back(tag);
+    m.tage.push_back(rueck);
+    return true;
+}
+
+void mischen(std::vector<i32>& v, size_t von, size_t bis, bool paare) {
+    if (bis > v.size()) bis = v.size();
+    if (von >= bis || bis - von < 2) return;
+    std::vector<u32> t(v.begin() + von, v.begin() + bis);
+    if (paare)
+        SortMisch_Mische_Paare(t.data(), static_cast<i32>(t.size()));
+    else
+        SortMisch_Mische(t.data(), static_cast<i32>(t.size()));
+    for (size_t i = 0; i < t.size(); ++i) v[von + i] = static_cast<i32>(t[i]);
+}
+
+i32 schnitt(i32 c3, i32 n, i32 p, bool paare) {
+    i32 anz = static_cast<i32>(static_cast<double>(c3) * n / static_cast<double>(p + n));
+    if (anz == c3 && p != 0) --anz;
+    if (paare && ((anz - c3) % 2 != 0)) --anz;
+    return std::max(anz, 0);
+}
+
+// Marks n of the c possible days for the slot, spread evenly; returns the
+// number of days marked.
+int termine_streuen(const std::vector<i32>& tage, int n, i32 slot, i32 art) {
+    int c = static_cast<int>(tage.size());
+    if (c == 0 || n <= 0) return 0;
+    std::vector<bool> gestrichen(c, false);
+    int schritt = c * 10 / n;  // tenths
+    int cursor = 0, zehntel = 0, markiert = 0;
+    int versuche = 0;
+    while (markiert < n && versuche < 4 * c + 8) {
+        ++versuche;
+        if (!gestrichen[cursor]) {
+            gestrichen[cursor] = true;  // tried once: never again
+            if (Kalender_Termin_Setzen(tage[cursor], slot, art)) ++markiert;
+            cursor = (cursor + 1) % c;
+        }
+        zehntel += schritt / 2;
+        cursor = (cursor + zehntel / 10) % c;
+        zehntel %= 10;
+        // When the cursor lands on a day already tried, move on to the next
+        // one not yet tried.
+        int weiter = 0;
+        while (gestrichen[cursor] && weiter < c) {
+            cursor = (cursor + 1) % c;
+            ++weiter;
+        }
+        if (weiter == c) break;
+    }
+    return markiert;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+bool Kalender_Init(const Datum* datum) {
+    std::memset(&zustand, 0, sizeof zustand);
+    zustand.wochentag_tag0 = 5;
+    Kalender_Re_Init();
+    texte_aufloesen();
+    zustand.aktuell = datum ? *datum : datum_bauen(0, true);
+    heutige_gruppen.clear();
+    initialisiert = true;
+    return true;
+}
+
+void Kalender_Re_Init() {
+    std::memset(zustand.bits, 0, sizeof zustand.bits);
+    for (auto& a : zustand.art) a = -1;
+    zustand.slot_zaehler = 0;
+}
+
+void Kalender_Jedes_Jahr() {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    Kalender_Re_Init();
+    Season_Module.Wettbewerb_Jedes_Jahr();
+}
+
+void Kalender_Free() {
+    initialisiert = false;
+    heutige_gruppen.clear();
+}
+
+bool Kalender_Ist_Initialisiert() { return initialisiert; }
+
+Datum Kalender_Get_Datum_Von_Tag(i32 tag, bool lang) {
+    if (tag == -1) {
+        Datum d = zustand.aktuell;
+        texte_bauen(d, lang);
+        return d;
+    }
+    return datum_bauen(tag, lang);
+}
+
+i32 Kalender_Get_Tag() { return zustand.aktuell.tag; }
+i32 Kalender_Get_Jahr() { return zustand.jahr; }
+Datum Kalender_Get_Datum() { return zustand.aktuell; }
+i32 Kalender_Get_Basistag() { return zustand.basistag; }
+
+const char* Kalender_Get_Datum_Text(i32 tag, bool lang) {
+    static char puffer[2][50];
+    static int n = 0;
+    n ^= 1;
+    Datum d = Kalender_Get_Datum_Von_Tag(tag, lang);
+    std::memcpy(puffer[n], d.name_text, sizeof d.name_text);
+    return puffer[n];
+}
+
+const char* Kalender_Get_Datum_Text_Lang(i32 tag, bool lang) {
+    static char puffer[2][30];
+    static int n = 0;
+    n ^= 1;
+    Datum d = Kalender_Get_Datum_Von_Tag(tag, lang);
+    std::memcpy(puffer[n], d.zahl_text, sizeof d.zahl_text);
+    return puffer[n];
+}
+
+const char* Kalender_Get_Wochentag_Text(i32 index) {
+    if (wochentag_text[0][0] == 0) texte_aufloesen();
+    i32 i = index % 7;
+    if (i < 0) i += 7;
+    return wochentag_text[i];
+}
+
+const char* Kalender_Get_Monat_Text(i32 monat) {
+    if (monat_text[0][0] == 0) texte_aufloesen();
+    if (monat < 1 || monat > 12) return "";
+    return monat_text[monat - 1];
+}
+
+i32 Kalender_Get_Tag_Aus_Datum(i32 tag, i32 monat, i32 jahr) {
+    if (monat < 1 || monat > 12 || tag < 1) return -1;
+    static const int laengen[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (tag > laengen[monat - 1] || (monat == 2 && tag == 29 && !schaltjahr(jahr))) return -1;
+    if (jahr > 1000000 || jahr < -1000000) return -1;
+    i64 d = static_cast<i64>(tage_seit_1970(jahr, monat, tag)) - tage_seit_1970(2003, 7, 3);
+    if (d < 0) return 0;
+    if (d > 0x7FFFFFFF) return -1;
+    return static_cast<i32>(d);
+}
+
+// ---------------------------------------------------------------------------
+
+const std::vector<i32>& Kalender_Heutige_Gruppen() { return heutige_gruppen; }
+
+int Kalender_Spieltage_Heute(i32 offset, int modus, i32* liste) {
+    if (!initialisiert) return 0;
+    if (offset == -1) offset = heute_offset();
+    if (offset < 0 || offset >= KALENDER_TAGE) return 0;
+    if (modus == 0) heutige_gruppen.clear();
+    int anzahl = 0;
+    for (i32 slot = 0; slot < KALENDER_SLOTS; ++slot) {
+        if (!bit_gesetzt(offset, slot)) continue;
+        i32 id = Wettbewerb_Get_Id_Von_Kalendermarke(slot);
+        if (id < 0) continue;
+        // Every group of the competition's round plays on its day.
+        Wettbewerb_Gruppen_Iterator it(id);
+        for (i32 g = it.Erste(); g != -1 && anzahl < MAX_GRUPPEN; g = it.Naechste()) {
+            if (modus == 0)
+                heutige_gruppen.push_back(g);
+            else if (liste)
+                liste[anzahl] = g;
+            ++anzahl;
+        }
+    }
+    return anzahl;
+}
+
+int Kalender_Spieltage_Am_Tag(i32 tag) {
+    if (!initialisiert) return 0;
+    i32 offset = tag == -1 ? -1 : tag - zustand.basistag;
+    if (offset < -1) return 0;
+    return Kalender_Spieltage_Heute(offset, 1, nullptr);
+}
+
+i32 Kalender_Get_Spieltermin(i32 wettbewerb, i32 spieltag, i32 runde) {
+    if (!initialisiert) return 0;
+    i32 marke = Wettbewerb_Get_Kalendermarke(wettbewerb);
+    i32 legs = Wettbewerb_Get_Best_Of(wettbewerb);
+    if (legs <= 0) legs = 1;
+    i32 ziel = spieltag * legs + runde + 1;
+    if (marke < 0 || ziel <= 0) return zustand.basistag;
+    i32 gezaehlt = 0;
+    for (i32 d = 0; d < KALENDER_TAGE; ++d) {
+        if (bit_gesetzt(d, marke) && ++gezaehlt == ziel) return zustand.basistag + d;
+    }
+    return zustand.basistag;
+}
+
+i32 Kalender_Get_Spieltag_Nummer(i32 tag, i32 wettbewerb, i32* runde) {
+    if (runde) *runde = 0;
+    if (!initialisiert) return -1;
+    i32 marke = Wettbewerb_Get_Kalendermarke(wettbewerb);
+    i32 bis = std::min<i32>(tag - zustand.basistag, KALENDER_TAGE - 1);
+    i32 nummer = -1;
+    for (i32 d = 0; d <= bis; ++d)
+        if (bit_gesetzt(d, marke)) ++nummer;
+    if (nummer == -1) return -1;
+    i32 bo = Wettbewerb_Get_Best_Of(wettbewerb);
+    if (bo != 0) {
+        if (runde) *runde = nummer % bo;
+        return nummer / bo;
+    }
+    return nummer;
+}
+
+void Kalender_Termine_Loeschen(i32 wettbewerb) {
+    if (!initialisiert) return;
+    i32 marke = Wettbewerb_Get_Kalendermarke(wettbewerb);
+    if (marke < 0 || marke >= KALENDER_SLOTS) return;
+    for (int d = 0; d < KALENDER_TAGE; ++d) zustand.bits[marke / 32][d] &= ~(1u << (marke % 32));
+}
+
+i32 Kalender_Neuer_Slot() { return zustand.slot_zaehler++; }
+
+bool Kalender_Spielt_Am_Tag(i32 offset, i32 marke) {
+    i32 id = Wettbewerb_Get_Id_Von_Kalendermarke(marke);
+    int n = Kalender_Spieltage_Heute(offset, 0, nullptr);
+    for (int i = 0; i < n; ++i)
+        if (heutige_gruppen[i] == id && id != -1) return true;
+    return false;
+}
+
+i32 Kalender_Get_Tag_Art(i32 offset) {
+    if (offset <= 0 || offset >= KALENDER_TAGE) return -1;
+    return zustand.art[offset];
+}
+
+bool Kalender_Termin_Gesetzt(i32 offset, i32 slot) { return bit_gesetzt(offset, slot); }
+
+bool Kalender_Termin_Setzen(i32 tag, i32 slot, i32 art) {
+    if (!initialisiert) return false;
+    if (tag >= KALENDER_TAGE) tag -= zustand.basistag;
+    if (tag < 0 || tag >= KALENDER_TAGE || slot < 0 || slot >= KALENDER_SLOTS) return false;
+    u32& wort = zustand.bits[slot / 32][tag];
+    if (wort != 0 && art != -1 && zustand.art[tag] != art) return false;
+    wort |= 1u << (slot % 32);
+    if (art != -1) zustand.art[tag] = art;
+    return true;
+}
+
+bool Kalender_Termin_Setzen_Extern(i32 tag, i32 slot, i32 art) { return Kalender_Termin_Setzen(tag, slot, art); }
+
+i32 Kalender_Termine_Verteilen(i32 n, i32 vorgaenger_marke, i32 p, i32 wochentag, i32 quote, i32 erste_woche,
+                               i32 letzte_woche, i32 art, i32 frei_von, i32 frei_bis, i32 slot,
+                               bool nicht_mischen, bool paare) {
+    if (!initialisiert) return -1;
+    if (wochentag < 0 || wochentag > 6) wochentag = 0;
+    i32 offset = wochentag - 5;
+    if (offset < 0) offset += 7;
+    if (n <= 0) return slot;
+    if (p < 0) p = 0;
+    quote = std::clamp(quote, 0, 100);
+    if (letzte_woche < 1 || letzte_woche > 52) letzte_woche = 52;
+    if (erste_woche < 0) erste_woche = 0;
+    if (vorgaenger_marke >= 0 && vorgaenger_marke < KALENDER_SLOTS) {
+        for (i32 d = 0; d < KALENDER_TAGE; ++d)
+            if (bit_gesetzt(d, vorgaenger_marke)) erste_woche = std::max(erste_woche, d / 7 + 1);
+    }
+    erste_woche = std::max(erste_woche, (heute_offset() + 6) / 7);
+    auto gesperrt = [&](i32 woche) { return woche >= frei_von && woche <= frei_bis; };
+
+    Moeglich m;
+    m.paare = paare;
+    auto wochen_lauf = [&](i32 tag_offset, auto&& nehmen) {
+        for (i32 w = erste_woche; w <= letzte_woche; ++w) {
+            if (gesperrt(w)) continue;
+            i32 tag = w * 7 + tag_offset;
+            if (nehmen(tag) && paare) w += 3;
+        }
+    };
+    i32 mitte = (offset == 4) ? offset + 3 : offset + 4;
+    mitte %= 7;
+    int c1 = 0;
+    if (art != -1) {
+        // Pass 1: days of that kind on the weekday.
+        wochen_lauf(offset, [&](i32 tag) { return art_von(tag) == art && vormerken(m, tag, art); });
+        c1 = static_cast<int>(m.tage.size());
+        // Pass 2: the same on a midweek day.
+        if (c1 > 0 && c1 < n) {
+            for (i32 w = erste_woche; w <= letzte_woche; ++w) {
+                if (gesperrt(w)) continue;
+                int cnt = static_cast<int>(m.tage.size());
+                if (cnt >= n || c1 * 100 < quote * cnt) break;
+                i32 tag = w * 7 + mitte;
+                if (art_von(tag) == art && vormerken(m, tag, art) && paare) w += 3;
+            }
+            int cnt = static_cast<int>(m.tage.size());
+            if (cnt > 0 && c1 * 100 <= (quote + 5) * cnt) quote = 100;
+        }
+    }
+    const int c2 = static_cast<int>(m.tage.size());
+    // Pass 3: free days on the weekday.
+    if (c2 < n) wochen_lauf(offset, [&](i32 tag) { return tag_frei(tag) && vormerken(m, tag, -1); });
+    const int c3 = static_cast<int>(m.tage.size());
+
+    // Cut to the share that leaves room for the later rounds.
+    int anzahl = std::min<int>(schnitt(c3, n, p, paare), c3);
+    m.tage.resize(anzahl);
+
+    // Extra passes on other weekdays.
+    int start = 0;
+    bool extra = false;
+    i32 limit = std::min<i32>(anzahl, n);
+    i32 extra_offset0 = mitte;
+    for (int r = 0; r < 9 && limit * quote / 100 < n; ++r) {
+        if (!extra) start = static_cast<int>(m.tage.size());
+        extra = true;
+        i32 eo = (extra_offset0 + 2 * (r % 3)) % 7;
+        i32 spaetester_alt = 0;
+        for (int i = 0; i < start; ++i) spaetester_alt = std::max(spaetester_alt, m.tage[i]);
+        for (i32 w = erste_woche; w <= letzte_woche; ++w) {
+            if (gesperrt(w)) continue;
+            i32 tag = w * 7 + eo;
+            if (tag <= 0 || tag >= KALENDER_TAGE) continue;
+            if (!(art_von(tag) == art || tag_frei(tag))) continue;
+            if (r == 1 || r == 2) {
+                if (!tag_frei(tag - 1) || !tag_frei(tag + 1)) continue;
+            }
+            if (r >= 1 && r <= 5 && art != -1) {
+                if (art_von(tag - 1) == art || art_von(tag + 1) == art) continue;
+            }
+            if (m.enthaelt(tag)) continue;
+            if (paare) {
+                i32 rueck = tag + 14;
+                if (rueck >= KALENDER_TAGE || m.in_paar_spanne(tag) || m.in_paar_spanne(rueck)) continue;
+                if (!tag_frei(rueck) || static_cast<int>(m.tage.size()) + 2 > MAX_MOEGLICH - 1) continue;
+            } else if (static_cast<int>(m.tage.size()) >= MAX_MOEGLICH) {
+                continue;
+            }
+            // Insert before the first entry of this pass that is later.
+            size_t pos = m.tage.size();
+            for (size_t i = start; i < m.tage.size(); i += (paare ? 2 : 1))
+                if (m.tage[i] > tag) {
+                    pos = i;
+                    break;
+                }
+            if (paare) {
+                m.tage.insert(m.tage.begin() + pos, {tag, tag + 14});
+                w += 3;
+            } else {
+                m.tage.insert(m.tage.begin() + pos, tag);
+            }
+        }
+        if (start == 0) {
+            int neu = std::min<int>(schnitt(static_cast<int>(m.tage.size()), n, p, paare),
+                                    static_cast<int>(m.tage.size()));
+            m.tage.resize(neu);
+        }
+        int k = static_cast<int>(m.tage.size());
+        if (start > 0) {
+            for (int i = start; i < static_cast<int>(m.tage.size()); ++i)
+                if (m.tage[i] >= spaetester_alt) {
+                    k = i;
+                    break;
+                }
+        }
+        if (paare && (k % 2)) --k;
+        if (n <= limit * quote / 100 + k - start) break;
+        limit = static_cast<i32>(m.tage.size());
+        start = static_cast<int>(m.tage.size());
+    }
+
+    // Order: which of the possible days are taken is drawn through the
+    // random table.
+    int cnt = static_cast<int>(m.tage.size());
+    i32 letzter_alt = 0;
+    for (int i = 0; i < std::min(start, cnt); ++i) letzter_alt = std::max(letzter_alt, m.tage[i]);
+    if (start != 0 && cnt - start >= 2) {
+        int e = cnt;
+        for (int i = start; i < cnt; ++i)
+            if (m.tage[i] > letzter_alt) {
+                e = i;
+                break;
+            }
+        e = std::max(e, std::min(n, cnt));
+        if (paare && ((e - start) % 2)) ++e;
+        mischen(m.tage, start, std::min(e, cnt), paare);
+    }
+    if (!nicht_mischen) {
+        if (start < n) {
+            if (start > c2) mischen(m.tage, c2, start, paare);
+            if (!extra) mischen(m.tage, start, cnt, paare);
+        } else {
+            int mm = static_cast<int>(static_cast<i64>(start) * n / (p + n));
+            if (paare && (mm % 2)) --mm;
+            if (n <= mm + cnt - start && mm != c2 && mm > c2) mischen(m.tage, c2, mm, paare);
+        }
+        if (cnt > n && start != 0 && quote < 100) {
+            int grenze = (100 - quote) * n / 100;
+            int schritt = paare ? 2 : 1;
+            for (int k = 0; k < grenze && start + k + schritt - 1 < cnt; k += schritt) {
+                if (p != 0 && m.tage[start + k] > letzter_alt) continue;
+                std::swap(m.tage[k], m.tage[start + k]);
+                if (paare) std::swap(m.tage[k + 1], m.tage[start + k + 1]);
+            }
+        }
+    }
+
+    if (cnt < n) return -1;
+    m.tage.resize(n);
+    Debug_Printf("Sptge:%d Art:%d Super_Art:%d Mgl:%d\n", n, art, art, cnt);
+    if (slot == -1) slot = zustand.slot_zaehler;
+    if (slot < 0 || slot >= KALENDER_SLOTS) return -1;
+    int markiert = termine_streuen(m.tage, n, slot, art);
+    if (markiert < n) {
+        // Not all days could be marked: take the partial marks back.
+        for (i32 t : m.tage)
+            if (t >= 0 && t < KALENDER_TAGE) zustand.bits[slot / 32][t] &= ~(1u << (slot % 32));
+        return -1;
+    }
+    if (slot == zustand.slot_zaehler) ++zustand.slot_zaehler;
+    return slot;
+}
+
+// ---------------------------------------------------------------------------
+
+Kalender_Zustand& Kalender_Get_Zustand() { return zustand; }
+
+void Kalender_Datum_Schreiben(const Datum& d, u8* out) {
+    put_i32le(out + 0, d.tag);
+    put_i32le(out + 4, d.tag_im_monat);
+    put_i32le(out + 8, d.wochentag);
+    put_i32le(out + 12, d.monat);
+    put_i32le(out + 16, d.jahr);
+    out[20] = d.vor_schaltjahr;
+    std::memcpy(out + 21, d.name_text, 50);
+    std::memcpy(out + 71, d.zahl_text, 30);
+    std::memcpy(out + 101, d.wochentag_name, 15);
+    std::memcpy(out + 116, d.monat_name, 16);
+}
+
+void Kalender_Datum_Lesen(Datum& d, const u8* in) {
+    d.tag = get_i32le(in + 0);
+    d.tag_im_monat = get_i32le(in + 4);
+    d.wochentag = get_i32le(in + 8);
+    d.monat = get_i32le(in + 12);
+    d.jahr = get_i32le(in + 16);
+    d.vor_schaltjahr = in[20];
+    std::memcpy(d.name_text, in + 21, 50);
+    std::memcpy(d.zahl_text, in + 71, 30);
+    std::memcpy(d.wochentag_name, in + 101, 15);
+    std::memcpy(d.monat_name, in + 116, 16);
+    d.name_text[49] = d.zahl_text[29] = d.wochentag_name[14] = d.monat_name[15] = 0;
+}
+
+void Kalender_Zustand_Schreiben(const Kalender_Zustand& z, u8* out) {
+    put_i32le(out + 0, z.basistag);
+    put_i32le(out + 4, z.wochentag_tag0);
+    put_i32le(out + 8, z.jahr);
+    Kalender_Datum_Schreiben(z.aktuell, out + 12);
+    put_i32le(out + 144, z.slot_zaehler);
+    size_t o = 148;
+    for (int r = 0; r < 4; ++r)
+        for (int d = 0; d < KALENDER_TAGE; ++d, o += 4) put_u32le(out + o, z.bits[r][d]);
+    for (int d = 0; d < KALENDER_TAGE; ++d, o += 4) put_i32le(out + o, z.art[d]);
+}
+
+bool Kalender_Zustand_Lesen(Kalender_Zustand& z, const u8* in, size_t n) {
+    if (n < KALENDER_ZUSTAND_GROESSE) return false;
+    Kalender_Zustand neu;
+    neu.basistag = get_i32le(in + 0);
+    neu.wochentag_tag0 = get_i32le(in + 4);
+    neu.jahr = get_i32le(in + 8);
+    Kalender_Datum_Lesen(neu.aktuell, in + 12);
+    neu.slot_zaehler = get_i32le(in + 144);
+    size_t o = 148;
+    for (int r = 0; r < 4; ++r)
+        for (int d = 0; d < KALENDER_TAGE; ++d, o += 4) neu.bits[r][d] = get_u32le(in + o);
+    for (int d = 0; d < KALENDER_TAGE; ++d, o += 4) neu.art[d] = get_i32le(in + o);
+    // A date that does not fit its record is refused.
+    if (neu.aktuell.tag < 0 || neu.aktuell.wochentag < 0 || neu.aktuell.wochentag > 6 || neu.aktuell.monat < 1 ||
+        neu.aktuell.monat > 12)
+        return false;
+    z = neu;
+    return true;
+}
+
+// Save block image: state block, 7 request bytes, run mode, turn-started
+// flag, month table, turn index, turn count, play time, turn list.
+std::vector<u8> Kalender_Save_Bild() {
+    std::vector<u8> b;
+    if (!initialisiert) return b;
+    Kalender_Lauf& l = Kalender_Lauf_Get();
+    b.resize(KALENDER_ZUSTAND_GROESSE + 7 + 8 + 12 + 12 + 4 * KALENDER_MAX_ZUGLISTE);
+    u8* o = b.data();
+    Kalender_Zustand_Schreiben(zustand, o);
+    o += KALENDER_ZUSTAND_GROESSE;
+    const u8 req[7] = {l.laden, l.speichern, l.frage_taste, l.speichern_abbruch, l.reserviert, l.taste_wartet,
+                       l.neuer_tag};
+    std::memcpy(o, req, 7);
+    o += 7;
+    put_i32le(o, l.runmodus);
+    put_i32le(o + 4, l.zug_gestartet);
+    o += 8;
+    std::memcpy(o, monatslaengen, 12);
+    o += 12;
+    put_i32le(o, l.zug_index);
+    put_i32le(o + 4, l.zug_anzahl);
+    put_i32le(o + 8, static_cast<i32>(l.jetzt - l.zug_start));
+    o += 12;
+    for (int i = 0; i < KALENDER_MAX_ZUGLISTE; ++i, o += 4) put_i32le(o, l.zugliste[i]);
+    return b;
+}
+
+bool Kalender_Load_Bild(const u8* data, size_t n) {
+    if (!initialisiert) return false;
+    const size_t groesse = KALENDER_ZUSTAND_GROESSE + 7 + 8 + 12 + 12 + 4 * KALENDER_MAX_ZUGLISTE;
+    if (!data || n != groesse) return false;
+    Kalender_Zustand neu;
+    if (!Kalender_Zustand_Lesen(neu, data, n)) return false;
+    const u8* o = data + KALENDER_ZUSTAND_GROESSE;
+    i32 modus = get_i32le(o + 7);
+    i32 zug_index = get_i32le(o + 7 + 8 + 12);
+    i32 zug_anzahl = get_i32le(o + 7 + 8 + 12 + 4);
+    if (zug_anzahl < 0 || zug_anzahl > KALENDER_MAX_ZUGLISTE || zug_index < 0 ||
+        zug_index > KALENDER_MAX_ZUGLISTE)
+        return false;
+    for (int i = 0; i < 12; ++i)
+        if (o[15 + i] < 28 || o[15 + i] > 31) return false;
+    Kalender_Lauf& l = Kalender_Lauf_Get();
+    zustand = neu;
+    l.laden = o[0];
+    l.speichern = o[1];
+    l.frage_taste = o[2];
+    l.speichern_abbruch = o[3];
+    l.reserviert = o[4];
+    l.taste_wartet = o[5];
+    l.neuer_tag = o[6];
+    l.runmodus = modus;
+    Kalender_Runmodus = modus;
+    l.zug_gestartet = get_i32le(o + 11);
+    std::memcpy(monatslaengen, o + 15, 12);
+    l.zug_index = zug_index;
+    l.zug_anzahl = zug_anzahl;
+    i32 spielzeit = get_i32le(o + 35);
+    l.zug_start = l.jetzt - static_cast<u32>(spielzeit);
+    const u8* z = o + 39;
+    for (int i = 0; i < KALENDER_MAX_ZUGLISTE; ++i) l.zugliste[i] = get_i32le(z + 4 * i);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Remote calls
+
+i32 Kalender_Internet_Server_1000(i32* jahr, i32* tag, u8* optionen140) {
+    if (jahr) *jahr = zustand.jahr;
+    if (tag) *tag = zustand.aktuell.tag;
+    if (optionen140) Optionen_Schreiben(optionen140);
+    return 1;
+}
+
+i32 Kalender_Internet_Server_1001(std::vector<i32>& gruppen, u8* datum132, i32* anzahl, i32* runmodus,
+                                  i32* frei) {
+    int n = Kalender_Spieltage_Heute(-1, 0, nullptr);
+    gruppen = heutige_gruppen;
+    if (datum132) Kalender_Datum_Schreiben(zustand.aktuell, datum132);
+    if (anzahl) *anzahl = n;
+    if (runmodus) *runmodus = Kalender_Runmodus;
+    if (frei) *frei = 0;
+    return 1;
+}
+
+i32 Kalender_Internet_Server_1002(std::vector<i32>& gruppen, u8* zustand7468, i32* anzahl) {
+    int n = Kalender_Spieltage_Heute(-1, 0, nullptr);
+    gruppen = heutige_gruppen;
+    if (zustand7468) Kalender_Zustand_Schreiben(zustand, zustand7468);
+    if (anzahl) *anzahl = n;
+    return 1;
+}
+
+i32 Kalender_Internet_Server_1003(i32, i32) { return 0; }
+
+void Kalender_Internet_Client_Laden() {
+    if (Internet_Modus != INTERNET_MODUS_CLIENT || !initialisiert) return;
+    i32 jahr_vorher = zustand.jahr;
+    i32 jahr = 0, tag = 0;
+    u8 opt[OPTIONEN_GROESSE];
+    void* a1000[] = {&jahr, &tag, opt};
+    if (Season_Netz.Client_Read(1000, "iI<4I<4I<140", a1000, 3) == 0) return;
+    zustand.jahr = jahr;
+    Optionen_Lesen(opt);
+    std::vector<u8> gruppen(4 * MAX_GRUPPEN);
+    i32 anzahl = 0;
+    if (tag == 0 || jahr != jahr_vorher) {
+        std::vector<u8> block(KALENDER_ZUSTAND_GROESSE);
+        void* a[] = {gruppen.data(), block.data(), &anzahl};
+        if (Season_Netz.Client_Read(1002, "iC000C<7468C<4", a, 3) == 0) return;
+        Kalender_Zustand neu;
+        if (Kalender_Zustand_Lesen(neu, block.data(), block.size())) zustand = neu;
+    } else {
+        u8 datum[132];
+        i32 modus = 0, frei = 0;
+        void* a[] = {gruppen.data(), datum, &anzahl, &modus, &frei};
+        if (Season_Netz.Client_Read(1001, "iC000C<132C<4C<4C<4", a, 5) == 0) return;
+        Kalender_Datum_Lesen(zustand.aktuell, datum);
+    }
+    anzahl = std::clamp<i32>(anzahl, 0, MAX_GRUPPEN);
+    heutige_gruppen.clear();
+    for (int i = 0; i < anzahl; ++i) heutige_gruppen.push_back(get_i32le(gruppen.data() + 4 * i));
+}

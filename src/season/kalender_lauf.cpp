@@ -1,0 +1,461 @@
+#include "season/kalender_lauf.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "base/debug.h"
+#include "base/files.h"
+#include "base/globals.h"
+#include "base/meldung.h"
+#include "base/random.h"
+#include "base/tools.h"
+#include "season/kalender.h"
+#include "season/optionen.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+
+i32 Kalender_Runmodus = RUNMODUS_NEUES_SPIEL;
+u32 Kalender_Jetzt = 0;
+
+namespace {
+
+Kalender_Lauf lauf;
+Kalender_Spielstand_Hooks spielstand;
+bool beendet = false;  // the end-of-game mode has freed the modules
+
+void modus_setzen(i32 m) {
+    lauf.runmodus = m;
+    Kalender_Runmodus = m;
+}
+
+bool spielstand_speichern(const char* pfad, int leise) {
+    return spielstand.speichern ? spielstand.speichern(pfad, leise) : false;
+}
+
+// Hands the controls to the next human manager of the turn list; false when
+// the list is exhausted.
+bool setze_manager_im_menue() {
+    while (++lauf.zug_index < lauf.zug_anzahl) {
+        i32 team = lauf.zugliste[lauf.zug_index];
+        Debug_Printf("K_Setze_Manager_Im_Menue Index:%d Next Team:%d\r\n", lauf.zug_index, team);
+        Season_Welt.Set_Team_Aktiv(team);
+        Season_Gui.Menue_Set_Aktiver_Manager(team);
+        Kalender_Flags_Setzen();
+        lauf.zug_start = Kalender_Jetzt;
+        return true;
+    }
+    lauf.zug_index = lauf.zug_anzahl;
+    return false;
+}
+
+// A minimal turn check: a new turn list once every manager had his turn.
+bool pruefe_zugende() {
+    if (!lauf.zug_gestartet && lauf.neuer_tag != 1 && lauf.zug_index >= lauf.zug_anzahl) {
+        Kalender_Neue_Zugliste();
+        Season_Gui.Menue_Manager_Wechsel(Season_Welt.Team_Aktiv());
+        lauf.zug_start = Kalender_Jetzt;
+        lauf.zug_gestartet = 1;
+    }
+    return false;
+}
+
+// Queued loading and saving of save slots.
+void taste(int zeichen) {
+    lauf.frage_taste = 0;
+    if (lauf.laden) {
+        int slot = lauf.laden - 1;
+        if (spielstand.laden && spielstand.laden(Kalender_Spielstand_Pfad(slot))) {
+            Season_Gui.Spielstart_Set_Beendet(true);
+            Season_Gui.Blt_Cache_Leeren();
+            Season_Gui.Menue_Manager_Wechsel(Season_Welt.Team_Aktiv());
+        }
+        lauf.laden = 0;
+        lauf.speichern = 0;
+        return;
+    }
+    if (zeichen == 'k' || lauf.speichern) {
+        int slot = zeichen == 'k' && !lauf.speichern ? 0 : lauf.speichern - 1;
+        if (lauf.speichern_abbruch && zeichen != 'k') {
+            lauf.speichern = 0;
+            lauf.speichern_abbruch = 0;
+            lauf.laden = 0;
+            return;
+        }
+        lauf.speichern = 0;
+        if (!spielstand_speichern(Kalender_Spielstand_Pfad(slot), 0))
+            Meldung_Printf("Der Spielstand %d konnte nicht gespeichert werden.", slot);
+    }
+}
+
+void module_initialisieren() {
+    Season_Module.Ereignis_Init();
+    Season_Module.News_Init();
+    Wettbewerb_Init();
+    Spiele_Init();
+    Season_Welt.Bank_Init();
+    Season_Gui.Menue_Init();
+    Season_Module.Spieltag_Init();
+    Season_Welt.Stadion_Init();
+    Season_Welt.Werbung_Init();
+    Season_Module.Statistik_Init();
+    Kalender_Flags_Setzen();
+    Season_Welt.Global_Cfg_Laden();
+    Season_Welt.Global_Cfg_Reset();
+    Season_Welt.Team_Init_Leer();
+}
+
+void module_freigeben() {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+        i32 team = -1;
+        void* a[] = {&team};
+        Season_Netz.Client_Read(1029, "vi", a, 1);
+    }
+    Season_Gui.Backsound_Pause(1);
+    Season_Module.Statistik_Free();
+    Season_Welt.Stadion_Free();
+    Season_Module.Spielfeld_Free();
+    Season_Module.Spieltag_DeInit();
+    Season_Gui.Menue_Free();
+    Season_Welt.Bank_Free();
+    Spiele_Free();
+    Wettbewerb_Free();
+    Season_Module.News_Free();
+    Season_Welt.Spieler_Free();
+    Season_Welt.Team_Free(1);
+    Season_Gui.Texte_Free();
+    Season_Module.Ereignis_Free();
+    Season_Module.Rangliste_Free();
+    Season_Gui.Blt_Cache_Leeren();
+    Kalender_Free();
+    Season_Gui.Sound_Free();
+    Season_Gui.Backsound_Pause(1);
+    Tools_Programm_Beenden("Kalender_Run", 0);
+}
+
+bool spiele_schritte(bool zug) {
+    lauf.spielschritt = 1;
+    bool laufen = Season_Module.Spieltag_Run(0);
+    if (!laufen || !(lauf.spiel_fast || lauf.spielschritt)) return laufen;
+    int n = 0;
+    if (zug) {
+        Season_Module.Spieltag_Run(0);
+        i32 mx = Season_Gui.Maus_X(), my = Season_Gui.Maus_Y();
+        if (mx == lauf.letzte_maus_x && my == lauf.letzte_maus_y) {
+            i32 k = static_cast<i32>((Kalender_Jetzt - lauf.letzte_maus_zeit) / 100);
+            if (k < 3) k = 0;
+            if (k > 30) k = 30;
+            if (k) n = k + 20 * lauf.spielschritt + 20;
+        } else {
+            lauf.letzte_maus_x = mx;
+            lauf.letzte_maus_y = my;
+            lauf.letzte_maus_zeit = Kalender_Jetzt;
+        }
+    } else {
+        n = 20 * lauf.spiel_fast + 20 * lauf.spielschritt + 20;
+    }
+    for (int i = 0; i < n; ++i) Season_Module.Spieltag_Run(0);
+    return laufen;
+}
+
+}  // namespace
+
+Kalender_Lauf& Kalender_Lauf_Get() { return lauf; }
+
+void Kalender_Lauf_Reset() {
+    lauf = Kalender_Lauf{};
+    modus_setzen(RUNMODUS_NEUES_SPIEL);
+    beendet = false;
+}
+
+void Kalender_Set_Spielstand_Hooks(const Kalender_Spielstand_Hooks& h) { spielstand = h; }
+
+const char* Kalender_Spielstand_Pfad(int slot) {
+    static char pfad[2][W32_DIR_LAENGE + 64];
+    static int n = 0;
+    n ^= 1;
+    const char* ordner = spielstand.arbeitsordner ? spielstand.arbeitsordner() : W32_Dir_Tabelle[W32_DIR_WORK];
+    std::snprintf(pfad[n], sizeof pfad[n], "%s\\%s\\game_%d.kdv", ordner, "spielstand", slot);
+    return pfad[n];
+}
+
+void Kalender_Flags_Setzen() {
+    lauf.news_pruefen = 1;
+    lauf.ankuendigung_pruefen = 1;
+}
+
+i32 K_NEUER_TAG(i32 kommando, i32 slot) {
+    if (!Kalender_Ist_Initialisiert() || kommando < 1 || kommando > 7) return 0;
+    switch (kommando) {
+    case 1:
+        lauf.laden = static_cast<u8>(slot + 1);
+        lauf.taste_wartet = 1;
+        return 1;
+    case 2:
+        lauf.speichern = static_cast<u8>(slot + 1);
+        lauf.speichern_abbruch = 0;
+        lauf.taste_wartet = 1;
+        return 1;
+    case 3:
+    case 4:
+        lauf.speichern = 1;
+        lauf.speichern_abbruch = 1;
+        lauf.reserviert = kommando == 4 ? 1 : 0;
+        lauf.taste_wartet = 1;
+        return 1;
+    case 5:
+        lauf.frage_taste = 1;
+        lauf.taste_wartet = 1;
+        return 1;
+    case 6:
+        Debug_Printf("K_NEUER_TAG Index:%d Team:%d\r\n", lauf.zug_index, Season_Welt.Team_Aktiv());
+        if (!setze_manager_im_menue()) {
+            Debug_Printf("K_NEUER_TAG Spielstart...\r\n");
+            lauf.zug_gestartet = 0;
+            lauf.neuer_tag = 1;
+            modus_setzen(RUNMODUS_SPIELTAG);
+        }
+        return 0;
+    case 7:
+    default:
+        Debug_Printf("K_NEUER_TAG_INTERN\r\n");
+        lauf.neuer_tag = 1;
+        return 0;
+    }
+}
+
+void Kalender_Set_Runmodus(i32 modus) {
+    if (!Kalender_Ist_Initialisiert()) return;
+    if (modus != RUNMODUS_WARTEN_17 && modus != RUNMODUS_WARTEN_18 && modus != RUNMODUS_WARTEN_24) {
+        Debug_Printf("Falscher Wert für Kalender_Set_Runmodus");
+        return;
+    }
+    modus_setzen(modus);
+}
+
+i32 Kalender_Get_Runmodus() { return lauf.runmodus; }
+bool Kalender_Ist_Im_Spiel() { return lauf.runmodus == RUNMODUS_SPIEL; }
+void Kalender_Start_Spielzeit() { lauf.zug_start = Kalender_Jetzt; }
+void Kalender_Clear_Neuer_Tag() { lauf.neuer_tag = 0; }
+i32 Kalender_Ist_Automatik() { return lauf.automatik; }
+i32 Kalender_Get_Spiel_Fast() { return lauf.spiel_fast; }
+void Kalender_Set_Spiel_Fast(i32 an) { lauf.spiel_fast = an ? 1 : 0; }
+void Kalender_Reset_Spielschritt() { lauf.spielschritt = 0; }
+i32 Kalender_Get_Testschalter() { return lauf.testschalter; }
+
+void Kalender_Neue_Zugliste() {
+    int n = Season_Welt.Manager_Ist_Dran(lauf.zugliste, KALENDER_MAX_ZUGLISTE);
+    n = std::clamp(n, 0, KALENDER_MAX_ZUGLISTE);
+    std::vector<u32> t(lauf.zugliste, lauf.zugliste + n);
+    SortMisch_Mische(t.data(), n);
+    for (int i = 0; i < n; ++i) lauf.zugliste[i] = static_cast<i32>(t[i]);
+    lauf.zug_anzahl = n;
+    lauf.zug_index = 0;
+    if (n > 0) Season_Welt.Set_Team_Aktiv(lauf.zugliste[0]);
+    lauf.zug_start = Kalender_Jetzt;
+}
+
+u8 Kalender_Jeden_Tag() {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+        lauf.neuer_tag = 0;
+        return 1;
+    }
+    Kalender_Flags_Setzen();
+    Kalender_Zustand& z = Kalender_Get_Zustand();
+    const i32 heute = z.aktuell.tag;
+    Datum neu = Kalender_Get_Datum_Von_Tag(heute + 1, true);
+    bool monatswechsel = neu.monat != z.aktuell.monat;
+    bool saisonstart = false;
+    if (neu.monat == 7 && neu.tag_im_monat == 3) {
+        ++z.jahr;
+        saisonstart = true;
+    }
+    if (heute == 0) saisonstart = true;
+    // Weekly autosave: the save holds the day before the advance.
+    if ((heute + 1) % 7 == 0 && Option_Wert(19, 0, 0)) {
+        if (!spielstand_speichern(Kalender_Spielstand_Pfad(KALENDER_AUTOSAVE_SLOT), 1))
+            Debug_Printf("Autosave in Slot %d misslungen\n", KALENDER_AUTOSAVE_SLOT);
+    }
+    z.aktuell = neu;
+    for (int i = 0; i < 3; ++i) Rnd_Basis(0, 8);
+    const bool fertig = Season_Gui.Spielstart_Ist_Beendet();
+    if (fertig) {
+        Debug_Printf("JEDEN TAG %s \n", z.aktuell.zahl_text);
+        Season_Module.Rangliste_Sortieren();
+        Season_Module.Spieltag_Vorbereiten();
+        Season_Module.Richter_Jeden_Tag();
+        i32 teams[KALENDER_MAX_ZUGLISTE];
+        int n = Season_Welt.Manager_Ist_Dran(teams, KALENDER_MAX_ZUGLISTE);
+        i32 aktiv = Season_Welt.Team_Aktiv();
+        for (int i = 0; i < std::min(n, KALENDER_MAX_ZUGLISTE); ++i)
+            if (teams[i] == aktiv) {
+                Season_Gui.Menue_Set_Aktiver_Manager(aktiv);
+                break;
+            }
+        Debug_Printf("Stopuhr...Richter");
+        Season_Module.Wettbewerb_Jeden_Tag();
+    }
+    if (monatswechsel) Debug_Printf("JEDEN MONAT\n");
+    Datum d = Kalender_Get_Datum_Von_Tag(-1, true);
+    if (d.monat == 7 && d.tag_im_monat == 3) saisonstart = true;
+    if (fertig) Season_Module.Ereignis_Jeden_Tag();
+    Season_Gui.Blt_Cache_Leeren();
+    Kalender_Flags_Setzen();
+    return saisonstart ? 1 : 0;
+}
+
+void Kalender_Run() {
+    if (beendet) return;
+    if (!Kalender_Ist_Initialisiert()) {
+        Season_Gui.Texte_Laden();
+        Season_Welt.Spieler_Init_Texte();
+        Kalender_Init(nullptr);
+        if (!Kalender_Ist_Initialisiert()) {
+            Debug_Printf("Kalender_Init misslungen!");
+            return;
+        }
+    }
+    Season_Gui.Maus_Update();
+    if (Quit_Status != QUIT_STATUS_LAEUFT) {
+        Quit_Status = QUIT_STATUS_VERLASSEN;
+        modus_setzen(RUNMODUS_ENDE);
+    }
+    Kalender_Jetzt = W32_Get_Time();
+    lauf.jetzt = Kalender_Jetzt;
+
+    // Day advance: days without matches pass one per frame.
+    if (lauf.neuer_tag == 1) {
+        if (Season_Module.Spieltag_Spiele_Offen())
+            Season_Module.Spieltag_Naechste_Gruppe();
+        else if (!Season_Gui.Ankuendigung_Screen_Offen())
+            Kalender_Jeden_Tag();
+        if (lauf.neuer_tag == 1 && Kalender_Spieltage_Heute(-1, 0, nullptr) > 0) lauf.neuer_tag = 255;
+    }
+    // Typed keys.
+    if (Season_Gui.Taste_Oder_Klick() || lauf.taste_wartet) {
+        lauf.taste_wartet = 0;
+        int zeichen = Season_Gui.Taste_Get_Zeichen();
+        if (lauf.runmodus != RUNMODUS_NEUES_SPIEL && lauf.runmodus != RUNMODUS_ENDE) taste(zeichen);
+    } else if (lauf.neuer_tag != 1) {
+        lauf.neuer_tag = 0;
+    }
+    u8 tasten = static_cast<u8>(Season_Gui.Maus_Tasten());
+    if ((tasten & 1) && !(lauf.letzte_maustasten & 1)) lauf.links_klick ^= 1;
+    lauf.letzte_maustasten = tasten;
+    if (Kalender_Jetzt - lauf.letzte_musik > 500) {
+        Season_Gui.Backsound_Update();
+        lauf.letzte_musik = Kalender_Jetzt;
+    }
+    if (lauf.automatik) {
+        if (Season_Gui.Maus_X() < 10)
+            lauf.automatik = 0;
+        else if (Season_Gui.Icon_Auf_Screen(707))
+            lauf.neuer_tag = 1;
+    }
+    lauf.menue_gezeigt = 0;
+
+    switch (lauf.runmodus) {
+    case RUNMODUS_NEUES_SPIEL:
+        module_initialisieren();
+        Season_Gui.Spielstart_Pruefen(0, nullptr);
+        modus_setzen(RUNMODUS_WIZARD);
+        Season_Gui.Backsound_Update();
+        break;
+    case RUNMODUS_WIZARD: {
+        u8 wizard = 0;
+        if (Season_Gui.Spielstart_Pruefen(0, &wizard)) {
+            modus_setzen(RUNMODUS_TAGE_LAUFEN);
+            if (Internet_Modus == INTERNET_MODUS_EINZEL) Season_Welt.Werbung_Init_Manager_Teams();
+            Kalender_Jedes_Jahr();
+            Season_Welt.Team_Free_Ladepuffer();
+            if (Internet_Modus != INTERNET_MODUS_CLIENT) {
+                Season_Welt.Team_Nach_Spieler(wizard);
+                Season_Welt.Team_Init_Aufstellungen();
+            } else {
+                Kalender_Internet_Client_Laden();
+            }
+            Season_Module.Rangliste_Init();
+            Kalender_Neue_Zugliste();
+            Season_Gui.Menue_Manager_Wechsel(Season_Welt.Team_Aktiv());
+            lauf.zug_start = Kalender_Jetzt;
+        }
+        Season_Gui.Menue_Tick();
+        break;
+    }
+    case RUNMODUS_TAGE_LAUFEN:
+        if (Kalender_Jeden_Tag() || Kalender_Get_Tag() == 0) modus_setzen(RUNMODUS_SPIEL);
+        lauf.zug_start = Kalender_Jetzt;
+        break;
+    case RUNMODUS_SPIEL: {
+        Rnd_Basis(0, 1);
+        if (lauf.neuer_tag == 1 || pruefe_zugende()) {
+            lauf.zug_start = Kalender_Jetzt;
+        } else if (Season_Module.Spielankuendigung_Run(Kalender_Jetzt) != 0 ||
+                   (!Season_Module.Spielankuendigung_Puffer_Leer() && !Season_Gui.Modal_Screen())) {
+            lauf.zug_start = Kalender_Jetzt;
+            lauf.ankuendigung_pruefen = 0;
+            modus_setzen(RUNMODUS_SPIELTAG);
+        } else {
+            lauf.menue_gezeigt = 1;
+            if (lauf.zug_index >= lauf.zug_anzahl) {
+                Kalender_Neue_Zugliste();
+                Season_Gui.Menue_Manager_Wechsel(Season_Welt.Team_Aktiv());
+                lauf.zug_start = Kalender_Jetzt;
+                lauf.zug_gestartet = 1;
+            }
+            Season_Gui.Menue_Tick();
+            if (Season_Gui.Modal_Screen()) lauf.menue_gezeigt = 0;
+            if (Kalender_Jetzt - lauf.letzter_richter > 5000) {
+                Season_Module.Richter_Run();
+                lauf.letzter_richter = Kalender_Jetzt;
+                Kalender_Flags_Setzen();
+            }
+            if (lauf.news_pruefen) {
+                if (!lauf.ankuendigung_pruefen) {
+                    if (!Season_Module.News_Pruefen(Season_Welt.Team_Aktiv())) {
+                        lauf.news_pruefen = 0;
+                        lauf.letzter_richter = Kalender_Jetzt;
+                    }
+                } else if (!Season_Gui.Modal_Screen()) {
+                    lauf.ankuendigung_pruefen = 0;
+                }
+            }
+        }
+        if (!spiele_schritte(lauf.menue_gezeigt != 0)) Season_Gui.Backsound_Pause(0);
+        break;
+    }
+    case RUNMODUS_SPIELTAG: {
+        Season_Gui.Backsound_Pause(0);
+        int r = Season_Module.Spielankuendigung_Run(Kalender_Jetzt);
+        if (r == 0) {
+            if (lauf.runmodus == RUNMODUS_SPIELTAG && Season_Module.Spielankuendigung_Puffer_Leer()) {
+                modus_setzen(RUNMODUS_SPIEL);
+                Kalender_Flags_Setzen();
+                pruefe_zugende();
+            }
+        } else if (r != 1) {
+            for (int i = 0; i < 40; ++i) Season_Module.Spieltag_Run(0);
+        }
+        lauf.zug_start = Kalender_Jetzt;
+        break;
+    }
+    case RUNMODUS_WARTEN_17:
+    case RUNMODUS_WARTEN_18:
+    case RUNMODUS_WARTEN_24:
+        if (Season_Gui.Ankuendigung_Screen_Offen()) {
+            Season_Gui.Menue_Tick();
+        } else {
+            Kalender_Flags_Setzen();
+            modus_setzen(RUNMODUS_SPIEL);
+        }
+        break;
+    case RUNMODUS_ENDE:
+        module_freigeben();
+        beendet = true;
+        break;
+    default:
+        break;
+    }
+    Season_Gui.Taste_Reset();
+}

@@ -1,0 +1,35 @@
+// The player-settable options (one 140-byte block saved with the news block
+// and sent to network clients) and the season keys of "global.cfg".
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr size_t OPTIONEN_GROESSE = 140;
+
+struct Optionen_Block {
+    int32_t anz_teams;        // option 200 (ANZ_TEAMS)
+    int32_t manager_team[4];  // option 201 (MANAGER_TEAM)
+    int32_t wert[30];         // options 0..29
+};
+static_assert(sizeof(Optionen_Block) == OPTIONEN_GROESSE, "option block is 140 bytes");
+
+// Resets the block to its defaults.
+void Optionen_Reset();
+Optionen_Block& Optionen_Get();
+// The block as 140 little-endian bytes, and back.
+void Optionen_Schreiben(uint8_t* out);
+void Optionen_Lesen(const uint8_t* in);
+
+// Reads (set flag 0) or writes an option; see the option table.
+int32_t Option_Wert(int32_t index, int32_t setzen, int32_t wert);
+
+// A key of the global configuration that the world's reader does not know.
+// The value is read from the current configuration line. 1 when known.
+int Global_Cfg_Schluessel(const char* schluessel);
+// Same with the value given (the reader's value of the line).
+int Global_Cfg_Schluessel_Wert(const char* schluessel, int32_t wert);
+// The count of MANAGER_TEAM keys read so far (it never goes back).
+int Global_Cfg_Manager_Team_Anzahl();
+// The SPIEL_FAST switch as set by the global configuration.
+int32_t Global_Cfg_Spiel_Fast();

@@ -1,0 +1,64 @@
+#include "season/season_hooks.h"
+
+namespace {
+
+int welt_team_anzahl() { return 0; }
+int team_aktiv = 0;
+int get_team_aktiv() { return team_aktiv; }
+void set_team_aktiv(int t) { team_aktiv = t; }
+int welt_manager_ist_dran(int32_t*, int) { return 0; }
+void nichts() {}
+void nichts_i(int) {}
+void nichts_u8(uint8_t) {}
+const char* kein_text_i(int) { return nullptr; }
+const char* kein_text(const char*) { return nullptr; }
+uint8_t* keine_optionen() { return nullptr; }
+void nichts_modell(int, int, int32_t) {}
+void nichts_feld(int, int32_t) {}
+bool falsch() { return false; }
+bool wahr() { return true; }
+bool spielstart_beendet = false;
+bool wizard_fertig(int, uint8_t* b) {
+    if (b) *b = 0;
+    spielstart_beendet = true;
+    return true;
+}
+bool ist_beendet() { return spielstart_beendet; }
+void set_beendet(bool b) { spielstart_beendet = b; }
+int null_i() { return 0; }
+bool falsch_i(int) { return false; }
+int ank_fertig(uint32_t) { return 0; }
+int kein_read(int, const char*, void**, int) { return 0; }
+
+}  // namespace
+
+Season_Welt_Hooks Season_Welt;
+Season_Gui_Hooks Season_Gui;
+Season_Module_Hooks Season_Module;
+Season_Netz_Hooks Season_Netz;
+
+void Season_Hooks_Zuruecksetzen() {
+    spielstart_beendet = false;
+    team_aktiv = 0;
+    Season_Welt = Season_Welt_Hooks{
+        welt_team_anzahl, get_team_aktiv, set_team_aktiv, welt_manager_ist_dran, nichts, nichts, kein_text_i,
+        nichts, nichts, nichts_u8, nichts, nichts_i, nichts, nichts,
+        nichts, nichts, nichts, nichts, nichts, nichts, keine_optionen,
+        nichts_modell, nichts_feld, nichts_feld};
+    Season_Gui = Season_Gui_Hooks{
+        kein_text, nichts, nichts, nichts, nichts, nichts, wizard_fertig,
+        ist_beendet, set_beendet, nichts_i, nichts_i, nichts, nichts, nichts_i, nichts,
+        falsch_i, falsch, falsch, falsch, null_i, nichts, nichts, null_i,
+        null_i, null_i};
+    Season_Module = Season_Module_Hooks{
+        nichts, nichts, nichts, nichts, nichts, nichts, nichts, nichts,
+        nichts, nichts, nichts, nichts, nichts, nichts, falsch, nichts,
+        falsch_i, nichts, nichts, nichts, ank_fertig, wahr, nichts, falsch_i};
+    Season_Netz = Season_Netz_Hooks{kein_read};
+}
+
+namespace {
+struct Start {
+    Start() { Season_Hooks_Zuruecksetzen(); }
+} start;
+}  // namespace

@@ -1,0 +1,130 @@
+// Calls the season modules make into other layers (world data, match engine,
+// menu engine, screens, network) and into season modules that are not built
+// yet. Every entry starts as a do-nothing default; src/main (or a test)
+// fills in the real functions at start-up.
+#pragma once
+
+#include <cstdint>
+
+#include "base/types.h"
+
+// The world data (teams, managers, bank, stadiums, advertising, global tables).
+struct Season_Welt_Hooks {
+    int (*Team_Anzahl)();                       // number of teams
+    int (*Team_Aktiv)();                        // team of the manager in turn
+    void (*Set_Team_Aktiv)(int team);
+    int (*Manager_Ist_Dran)(int32_t* teams, int max);  // human teams, count
+    // Global configuration of the world: load and reset it.
+    void (*Global_Cfg_Laden)();
+    void (*Global_Cfg_Reset)();
+    // Continent name of the global configuration (0..14), null when none.
+    const char* (*Kontinent_Name)(int index);
+    // Team module life cycle of a new game.
+    void (*Team_Init_Leer)();
+    void (*Team_Free_Ladepuffer)();
+    void (*Team_Nach_Spieler)(uint8_t wizard_byte);
+    void (*Team_Init_Aufstellungen)();
+    void (*Team_Free)(int mode);
+    void (*Spieler_Init_Texte)();
+    void (*Spieler_Free)();
+    void (*Bank_Init)();
+    void (*Bank_Free)();
+    void (*Stadion_Init)();
+    void (*Stadion_Free)();
+    void (*Werbung_Init)();
+    void (*Werbung_Init_Manager_Teams)();
+    // The three-byte settings record of the active team's manager (team
+    // options 40..43), or null when the active team has none.
+    uint8_t* (*Team_Optionen)();
+    // Stadium models and advertising prices of the global configuration:
+    // model 1..6 and field 0..7 (MIN_KAPAZITAET .. NORMKOMFORT); advertising
+    // field 0..9 (WERBUNG_GRUNDPREIS .. WERBUNG_VERTRAGSDAUER); the two
+    // stadium levels (0 attendance, 1 standard price).
+    void (*Stadion_Modell_Setzen)(int modell, int feld, int32_t wert);
+    void (*Werbung_Wert_Setzen)(int feld, int32_t wert);
+    void (*Stadion_Level_Setzen)(int welcher, int32_t wert);
+};
+
+// The menu engine, the screens, sound and video (all optional headless).
+struct Season_Gui_Hooks {
+    // Resolves a screen text id such as "*7"; null when no text table.
+    const char* (*Text)(const char* id);
+    void (*Texte_Laden)();
+    void (*Texte_Free)();
+    void (*Menue_Init)();
+    void (*Menue_Free)();
+    void (*Menue_Tick)();
+    // The new-game wizard: true when the set-up is finished; the wizard
+    // byte is written through the pointer (may be null).
+    bool (*Spielstart_Pruefen)(int arg, uint8_t* wizard_byte);
+    bool (*Spielstart_Ist_Beendet)();
+    void (*Spielstart_Set_Beendet)(bool done);
+    void (*Menue_Manager_Wechsel)(int team);
+    void (*Menue_Set_Aktiver_Manager)(int team);
+    void (*Blt_Cache_Leeren)();
+    void (*Backsound_Update)();
+    void (*Backsound_Pause)(int on);
+    void (*Sound_Free)();
+    // Screen-presence checks of the run loop: icon number on the screen,
+    // a modal screen up, the announcement screens 1705/1709 open.
+    bool (*Icon_Auf_Screen)(int icon);
+    bool (*Modal_Screen)();
+    bool (*Ankuendigung_Screen_Offen)();
+    // Input: a key or click waiting, the typed character, reset.
+    bool (*Taste_Oder_Klick)();
+    int (*Taste_Get_Zeichen)();
+    void (*Taste_Reset)();
+    void (*Maus_Update)();
+    int (*Maus_X)();
+    int (*Maus_Y)();
+    int (*Maus_Tasten)();
+};
+
+// Season modules of later steps (matchday, news, rankings, events, arbiter,
+// statistics, announcements). The calendar and the run loop call them in
+// their fixed order.
+struct Season_Module_Hooks {
+    void (*Ereignis_Init)();
+    void (*Ereignis_Free)();
+    void (*News_Init)();
+    void (*News_Free)();
+    void (*Spieltag_Init)();
+    void (*Spieltag_DeInit)();
+    void (*Statistik_Init)();
+    void (*Statistik_Free)();
+    void (*Rangliste_Init)();
+    void (*Rangliste_Free)();
+    void (*Rangliste_Sortieren)();
+    void (*Spieltag_Vorbereiten)();
+    void (*Richter_Jeden_Tag)();
+    void (*Ereignis_Jeden_Tag)();
+    // True while a fixture of today's running-match table is not finished.
+    bool (*Spieltag_Spiele_Offen)();
+    // Prepares the next group of today's matches.
+    void (*Spieltag_Naechste_Gruppe)();
+    // One pass of the matchday runner; true while matches are running.
+    bool (*Spieltag_Run)(int arg);
+    void (*Spielfeld_Free)();
+    // The competitions' yearly set-up and daily work (season cycle).
+    void (*Wettbewerb_Jedes_Jahr)();
+    void (*Wettbewerb_Jeden_Tag)();
+    // The announcement pass (0 done, 1 busy, 2 step matches).
+    int (*Spielankuendigung_Run)(uint32_t now);
+    bool (*Spielankuendigung_Puffer_Leer)();
+    void (*Richter_Run)();
+    bool (*News_Pruefen)(int team);
+};
+
+// Network play: the client's remote call and the role.
+struct Season_Netz_Hooks {
+    // Client call: code, types string, argument pointers; answer size or 0.
+    int (*Client_Read)(int code, const char* types, void** args, int nargs);
+};
+
+extern Season_Welt_Hooks Season_Welt;
+extern Season_Gui_Hooks Season_Gui;
+extern Season_Module_Hooks Season_Module;
+extern Season_Netz_Hooks Season_Netz;
+
+// Restores every table to its do-nothing defaults (tests use this).
+void Season_Hooks_Zuruecksetzen();

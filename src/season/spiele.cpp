@@ -1,0 +1,748 @@
+#include "season/spiele.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "base/datei.h"
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/liste.h"
+#include "season/season_hooks.h"
+#include "season/wettbewerb.h"
+
+namespace {
+
+int spieler_anzahl_vorgabe() { return 0; }
+
+struct Lock {
+    i32 plan = -1;  // plan key, -1 free
+    u32 pos = 0;    // position of the game in the plan
+};
+
+struct Zustand {
+    bool bereit = false;
+    Liste_Kopf* plaene = nullptr;
+    i32 naechster_plan = 0;
+    Lock locks[SPIELE_LOCKS];
+    std::vector<u8> ereignisse;  // capacity × 9 bytes
+    u32 ereignis_anzahl = 1;
+    std::unique_ptr<Spiele_Speicher> speicher[5];
+    Spiel kopie{};
+};
+Zustand z;
+
+constexpr u32 GROESSEN[5] = {12, 28, 25, 12, 10};
+constexpr u32 KAPAZITAETEN[5] = {7000, 2500, 3000, 2500, 500};
+// Bounds of a loaded save block (far above anything a season produces).
+constexpr u32 MAX_LADE_KAPAZITAET = 16u * 1024u * 1024u;
+
+Liste_Kopf* neue_liste() {
+    auto* l = new Liste_Kopf{};
+    if (!Liste_Init(l)) {
+        delete l;
+        return nullptr;
+    }
+    return l;
+}
+
+void liste_weg(Liste_Kopf*& l) {
+    if (!l) return;
+    Liste_Freigeben(l);
+    delete l;
+    l = nullptr;
+}
+
+Liste_Element* plan_knoten(i32 plan) {
+    if (!z.plaene || plan < 0) return nullptr;
+    return Liste_Find_Element(z.plaene, static_cast<u32>(plan));
+}
+
+Spielplan_Kopf* kopf_von(Liste_Element* e) { return e ? static_cast<Spielplan_Kopf*>(e->data) : nullptr; }
+Spiel* spiele_von(Liste_Element* e) {
+    return e ? reinterpret_cast<Spiel*>(static_cast<u8*>(e->data) + sizeof(Spielplan_Kopf)) : nullptr;
+}
+
+// The plan key of a competition.
+i32 plan_von_wettbewerb(i32 wettbewerb) { return Wettbewerb_Get_Spielplan(wettbewerb); }
+
+Spiel* lock_spiel(i32 handle) {
+    if (handle < 1 || handle > SPIELE_LOCKS) return nullptr;
+    const Lock& l = z.locks[handle - 1];
+    if (l.plan < 0) return nullptr;
+    Liste_Element* e = plan_knoten(l.plan);
+    if (!e || l.pos >= kopf_von(e)->spiele) return nullptr;
+    return spiele_von(e) + l.pos;
+}
+
+Spiel* gesperrt(i32 handle) {
+    if (!z.bereit) {
+        Debug_Printf("Spiele Objekt nicht initialisiert.");
+        return nullptr;
+    }
+    Spiel* s = lock_spiel(handle);
+    if (!s) Debug_Printf("Versuchter Zugriff auf nicht gelocken Datensatz.");
+    return s;
+}
+
+i32 lock_nehmen(i32 plan, u32 pos) {
+    for (int i = 0; i < SPIELE_LOCKS; ++i)
+        if (z.locks[i].plan < 0) {
+            z.locks[i].plan = plan;
+            z.locks[i].pos = pos;
+            return i + 1;
+        }
+    Debug_Printf("Kein weiterer Lock verfügbar.");
+    return 0;
+}
+
+void spiel_frisch(Spiel& s, u8 wettbewerb, u16 spieltag, u8 runde, u16 index) {
+    std::memset(&s, 0, sizeof s);
+    s.team_a = -1;
+    s.tore_a = -1;
+    s.niederschlag = 255;
+    s.wettbewerb = wettbewerb;
+    s.spieltag = spieltag;
+    s.runde = runde;
+    s.index = index;
+}
+
+bool client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
+
+}  // namespace
+
+i32 (*Spiele_Spieler_Anzahl)() = spieler_anzahl_vorgabe;
+
+// ---------------------------------------------------------------------------
+// The sorted store
+
+Spiele_Speicher::Spiele_Speicher(u32 eintrag_groesse, u32 kapazitaet)
+    : groesse_(eintrag_groesse), kapazitaet_(std::max<u32>(kapazitaet, 1)) {
+    daten_.assign(static_cast<size_t>(kapazitaet_) * groesse_, 0);
+}
+
+i32 Spiele_Speicher::Finden(u32 schluessel, u32* einfuege) const {
+    // Step search: start in the middle and halve the step each time.
+    u32 lo = 0, hi = anzahl_;
+    while (lo < hi) {
+        u32 mitte = lo + (hi - lo) / 2;
+        u32 k = get_u32le(Eintrag(mitte));
+        if (k < schluessel)
+            lo = mitte + 1;
+        else
+            hi = mitte;
+    }
+    if (einfuege) *einfuege = lo;
+    if (lo < anzahl_ && get_u32le(Eintrag(lo)) == schluessel) return static_cast<i32>(lo);
+    return -1;
+}
+
+u8* Spiele_Speicher::Holen(u32 schluessel) {
+    u32 pos = 0;
+    i32 i = Finden(schluessel, &pos);
+    if (i >= 0) return Eintrag(static_cast<u32>(i));
+    if (anzahl_ + 1 >= kapazitaet_) {
+        u32 neu = std::max<u32>(kapazitaet_ * 120 / 100, kapazitaet_ + 2);
+        daten_.resize(static_cast<size_t>(neu) * groesse_, 0);
+        kapazitaet_ = neu;
+    }
+    u8* p = Eintrag(pos);
+    std::memmove(p + groesse_, p, static_cast<size_t>(anzahl_ - pos) * groesse_);
+    std::memset(p, 0, groesse_);
+    put_u32le(p, schluessel);
+    ++anzahl_;
+    return p;
+}
+
+void Spiele_Speicher::Loeschen(u32 i) {
+    if (i >= anzahl_) return;
+    u8* p = Eintrag(i);
+    std::memmove(p, p + groesse_, static_cast<size_t>(anzahl_ - i - 1) * groesse_);
+    --anzahl_;
+    std::memset(Eintrag(anzahl_), 0, groesse_);
+}
+
+void Spiele_Speicher::Leeren() {
+    anzahl_ = 0;
+    std::fill(daten_.begin(), daten_.end(), 0);
+}
+
+bool Spiele_Speicher::Setzen(const u8* daten, u32 anzahl, u32 kapazitaet) {
+    if (anzahl > kapazitaet || kapazitaet > MAX_LADE_KAPAZITAET) return false;
+    for (u32 i = 1; i < anzahl; ++i)
+        if (get_u32le(daten + static_cast<size_t>(i - 1) * groesse_) >= get_u32le(daten + static_cast<size_t>(i) * groesse_))
+            return false;
+    // A larger array already allocated keeps its capacity.
+    kapazitaet = std::max({kapazitaet, kapazitaet_, 1u});
+    daten_.assign(static_cast<size_t>(kapazitaet) * groesse_, 0);
+    if (anzahl) std::memcpy(daten_.data(), daten, static_cast<size_t>(anzahl) * groesse_);
+    anzahl_ = anzahl;
+    kapazitaet_ = kapazitaet;
+    return true;
+}
+
+Spiele_Speicher* Spiele_Get_Speicher(int welcher) {
+    if (welcher < 0 || welcher > 4) return nullptr;
+    return z.speicher[welcher].get();
+}
+
+u32 Spiele_Ereignis_Kapazitaet() { return static_cast<u32>(z.ereignisse.size() / SPIELE_EREIGNIS_GROESSE); }
+u32 Spiele_Ereignis_Anzahl() { return z.ereignis_anzahl; }
+u8* Spiele_Ereignis(u32 index) {
+    if (index == 0 || index >= Spiele_Ereignis_Kapazitaet()) return nullptr;
+    return z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE;
+}
+
+// ---------------------------------------------------------------------------
+
+bool Spiele_Init() {
+    if (z.bereit) Spiele_Free();
+    z.plaene = neue_liste();
+    if (!z.plaene) return false;
+    z.ereignisse.assign(static_cast<size_t>(SPIELE_EREIGNIS_KAPAZITAET) * SPIELE_EREIGNIS_GROESSE, 0);
+    for (int i = 0; i < 5; ++i) z.speicher[i] = std::make_unique<Spiele_Speicher>(GROESSEN[i], KAPAZITAETEN[i]);
+    for (auto& l : z.locks) l = Lock{};
+    z.ereignis_anzahl = 1;
+    z.naechster_plan = 0;
+    z.bereit = true;
+    return true;
+}
+
+void Spiele_Free() {
+    liste_weg(z.plaene);
+    z.naechster_plan = -1;
+    z.ereignisse.clear();
+    z.ereignisse.shrink_to_fit();
+    for (auto& s : z.speicher) s.reset();
+    for (auto& l : z.locks) l = Lock{};
+    z.bereit = false;
+}
+
+bool Spiele_Bereit() { return z.bereit; }
+
+i32 Spiele_Neuer_Spielplan(i8 modus, u32 teams, i32 spieltage, i32 runden, u8 wettbewerb, i32 pro_spieltag) {
+    if (!z.bereit) {
+        Debug_Printf("Spiele Objekt nicht initialisiert.");
+        return -1;
+    }
+    if (spieltage < 0 || runden < 1 || teams > 65535 || spieltage > 65535 || runden > 255) return -1;
+    const u32 g0 = (teams + 1) / 2;
+    u64 spiele = 0;
+    if (modus) {
+        u64 g = pro_spieltag >= 0 ? static_cast<u64>(pro_spieltag) : g0;
+        spiele = g * static_cast<u64>(spieltage) * static_cast<u64>(runden);
+    } else {
+        u32 g = g0;
+        for (i32 md = 0; md < spieltage; ++md, g /= 2) spiele += static_cast<u64>(g) * runden;
+    }
+    if (spiele > 65535) return -1;
+    const u32 groesse = sizeof(Spielplan_Kopf) + 32 * static_cast<u32>(spiele);
+    Liste_Element* e =
+        Liste_Insert_Element(z.plaene, Liste_Last_Element(z.plaene), nullptr, groesse, static_cast<u32>(z.naechster_plan));
+    if (!e) return -1;
+    Debug_Printf("Spiele-Verwaltung: Gesamte Spiele:%d Wettbew.:%d Teams:%d Spieltage:%d ligamode:%d",
+                 static_cast<int>(spiele), wettbewerb, teams, spieltage, modus);
+    Spiel* s = spiele_von(e);
+    u32 i = 0;
+    u32 g = modus ? (pro_spieltag >= 0 ? static_cast<u32>(pro_spieltag) : g0) : g0;
+    for (i32 md = 0; md < spieltage; ++md) {
+        for (i32 leg = 0; leg < runden; ++leg)
+            for (u32 k = 0; k < g; ++k, ++i)
+                spiel_frisch(s[i], wettbewerb, static_cast<u16>(md), static_cast<u8>(leg), static_cast<u16>(k));
+        if (!modus) g /= 2;
+    }
+    Spielplan_Kopf* k = kopf_von(e);
+    *k = Spielplan_Kopf{static_cast<u32>(modus ? 1 : 0), teams, static_cast<u32>(spieltage),
+                        static_cast<u32>(runden), static_cast<u32>(spiele)};
+    // The header keeps the caller's mode value.
+    k->modus = static_cast<u32>(static_cast<u8>(modus));
+    return z.naechster_plan++;
+}
+
+i32 Spiele_Spiel_Einfuegen(i8 modus, i32 wettbewerb, u32 spieltag, i8 neuer_spieltag, u16 team_a, u16 team_b,
+                           u32* aus_spieltag, u32* aus_runde, u32* aus_index) {
+    if (!z.bereit) {
+        Debug_Printf("Spiele Objekt nicht initialisiert.");
+        return -1;
+    }
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(wettbewerb);
+    i32 plan = w ? w->spielplan : -1;
+    Liste_Element* alt = plan_knoten(plan);
+    if (!alt) {
+        plan = Spiele_Neuer_Spielplan(modus, 0, 0, 1, static_cast<u8>(wettbewerb), 0);
+        if (plan < 0) return -1;
+        if (w) w->spielplan = plan;
+        alt = plan_knoten(plan);
+    }
+    Spielplan_Kopf kopf = *kopf_von(alt);
+    if (kopf.spiele >= 65535) return -1;
+    // Where the new game goes.
+    const Spiel* s = spiele_von(alt);
+    u32 pos = kopf.spiele;
+    u16 index = 0;
+    bool gefunden = false;
+    for (u32 i = 0; i < kopf.spiele; ++i)
+        if (s[i].spieltag == spieltag) {
+            gefunden = true;
+            pos = i;
+            break;
+        }
+    u32 md = spieltag;
+    if (gefunden && !neuer_spieltag) {
+        // After the existing games of that matchday.
+        while (pos < kopf.spiele && s[pos].spieltag == spieltag) {
+            index = static_cast<u16>(std::max<u32>(index, s[pos].index + 1u));
+            ++pos;
+        }
+    } else if (!gefunden) {
+        md = kopf.spieltage;
+        pos = kopf.spiele;
+        ++kopf.spieltage;
+    } else {
+        ++kopf.spieltage;
+    }
+    // Re-create the node one game larger.
+    const u32 groesse = sizeof(Spielplan_Kopf) + 32 * (kopf.spiele + 1);
+    Liste_Element* neu = Liste_Insert_Element(z.plaene, alt, nullptr, groesse, static_cast<u32>(plan));
+    if (!neu) return -1;
+    Spiel* n = spiele_von(neu);
+    std::memcpy(n, s, static_cast<size_t>(pos) * 32);
+    std::memcpy(n + pos + 1, s + pos, static_cast<size_t>(kopf.spiele - pos) * 32);
+    if (gefunden && neuer_spieltag)
+        for (u32 i = pos + 1; i <= kopf.spiele; ++i) ++n[i].spieltag;
+    spiel_frisch(n[pos], static_cast<u8>(wettbewerb), static_cast<u16>(md), 0, index);
+    n[pos].team_a = static_cast<i16>(team_a);
+    n[pos].team_b = static_cast<i16>(team_b);
+    ++kopf.spiele;
+    *kopf_von(neu) = kopf;
+    Liste_Delete_Element(z.plaene, alt);
+    // Every lock of a moved game moves with it.
+    for (auto& l : z.locks)
+        if (l.plan == plan && l.pos >= pos) ++l.pos;
+    if (aus_spieltag) *aus_spieltag = md;
+    if (aus_runde) *aus_runde = 0;
+    if (aus_index) *aus_index = index;
+    return plan;
+}
+
+bool Spiele_Loesche_Spielplan(i32 plan) {
+    Liste_Element* e = plan_knoten(plan);
+    if (!e) {
+        Debug_Printf("Wettbewerb löschen: Wettbewerb existiert nicht!");
+        return false;
+    }
+    u8 wb = kopf_von(e)->spiele ? spiele_von(e)[0].wettbewerb : 0;
+    Liste_Delete_Element(z.plaene, e);
+    // The competition's per-player counters go with it.
+    if (Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW); s && Spiele_Spieler_Anzahl() > 0) {
+        u32 n = static_cast<u32>(Spiele_Spieler_Anzahl());
+        for (u32 i = s->Anzahl(); i-- > 0;)
+            if ((get_u32le(s->Eintrag(i)) - 1) / n == wb) s->Loeschen(i);
+    }
+    Spiele_Unlock(-1);
+    return true;
+}
+
+u32 Spiele_Anzahl_Spiele(i32 plan) {
+    Liste_Element* e = plan_knoten(plan);
+    return e ? kopf_von(e)->spiele : 0;
+}
+
+const Spielplan_Kopf* Spiele_Get_Kopf(i32 plan) { return kopf_von(plan_knoten(plan)); }
+
+void Spiele_Ergebnisse_Loeschen(i32 wettbewerb) {
+    if (client()) {
+        Debug_Printf("Cl: Spiele Ergebnisse_Loeschen");
+        return;
+    }
+    Liste_Element* e = plan_knoten(plan_von_wettbewerb(wettbewerb));
+    if (!e) return;
+    Spiel* s = spiele_von(e);
+    for (u32 i = 0; i < kopf_von(e)->spiele; ++i) {
+        s[i].team_a = -1;
+        s[i].tore_a = -1;
+        s[i].niederschlag = 255;
+        s[i].erstes_ereignis = 0;
+        s[i].minute = 0;
+        s[i].flags = 0;
+    }
+}
+
+void Spiele_Team_Tausch(i32 plan, i32 x, i32 y) {
+    if (client()) {
+        Debug_Printf("Cl: Spiele Team_Tausch");
+        return;
+    }
+    Liste_Element* e = plan_knoten(plan);
+    if (!e) return;
+    Spiel* s = spiele_von(e);
+    for (u32 i = 0; i < kopf_von(e)->spiele; ++i) {
+        for (i16* t : {&s[i].team_a, &s[i].team_b}) {
+            if (*t == x)
+                *t = static_cast<i16>(y);
+            else if (*t == y)
+                *t = static_cast<i16>(x);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Locks
+
+i32 Spiele_Lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
+    if (!z.bereit) {
+        Debug_Printf("Spiele Objekt nicht initialisiert.");
+        return 0;
+    }
+    if (client()) {
+        Debug_Printf("Cl: Spiele Lock");
+        return 0;
+    }
+    i32 plan = plan_von_wettbewerb(static_cast<i32>(wettbewerb));
+    Liste_Element* e = plan_knoten(plan);
+    if (!e) return 0;
+    const Spiel* s = spiele_von(e);
+    for (u32 i = 0; i < kopf_von(e)->spiele; ++i)
+        if (s[i].spieltag == spieltag && s[i].runde == runde && s[i].index == index) return lock_nehmen(plan, i);
+    return 0;
+}
+
+i32 Spiele_Lock_Nummer(i32 plan, u32 position) {
+    if (!z.bereit || client()) return 0;
+    Liste_Element* e = plan_knoten(plan);
+    if (!e || position >= kopf_von(e)->spiele) return 0;
+    return lock_nehmen(plan, position);
+}
+
+Spiel* Spiele_Get_Spiel(i32 handle, bool direkt) {
+    Spiel* s = gesperrt(handle);
+    if (!s) return nullptr;
+    if (direkt) return s;
+    z.kopie = *s;
+    return &z.kopie;
+}
+
+void Spiele_Unlock(i32 handle) {
+    if (handle == -1) {
+        for (auto& l : z.locks) l = Lock{};
+        return;
+    }
+    if (handle == 0) {
+        Debug_Printf("Versuchtes Unlock auf ungültiges Element NULL.");
+        return;
+    }
+    if (handle < 1 || handle > SPIELE_LOCKS) return;
+    if (z.locks[handle - 1].plan < 0) Debug_Printf("Versuchtes Unlock eines nicht gelocken Datensatzes.");
+    z.locks[handle - 1] = Lock{};
+}
+
+i32 Spiele_Freier_Lock() {
+    for (int i = 0; i < SPIELE_LOCKS; ++i)
+        if (z.locks[i].plan < 0) return i;
+    return -1;
+}
+
+// ---------------------------------------------------------------------------
+// Records through handles
+
+void Spiele_Spiel_Clear(i32 handle) {
+    if (client()) {
+        Debug_Printf("Cl: Spiele Spiel_Clear");
+        return;
+    }
+    if (Spiel* s = gesperrt(handle)) {
+        std::memset(s, 0, sizeof *s);
+        s->team_a = -1;
+    }
+    Spiele_Unlock(handle);
+}
+
+void Spiele_Set_Teams(i32 handle, i32 a, i32 b) {
+    if (client()) {
+        Debug_Printf("Cl: Spiele Set_Teams");
+        return;
+    }
+    Spiel* s = gesperrt(handle);
+    if (!s) return;
+    // A side without a team gets its placeholder; the other keeps its team.
+    s->team_a = static_cast<i16>(a == 0 ? 1 : a);
+    s->team_b = static_cast<i16>(b == 0 ? 2 : b);
+}
+
+void Spiele_Ergebnis_Nullen(i32 handle) {
+    if (Spiel* s = gesperrt(handle)) s->tore_a = s->tore_b = 0;
+}
+
+void Spiele_Set_Ergebnis(i32 handle, u8 a, u8 b, u8 flags) {
+    if (Spiel* s = gesperrt(handle)) {
+        s->tore_a = static_cast<i8>(a);
+        s->tore_b = static_cast<i8>(b);
+        s->flags = flags;
+    }
+}
+
+void Spiele_Set_Zuschauer(i32 handle, u32 zuschauer) {
+    if (Spiel* s = gesperrt(handle)) s->zuschauer = zuschauer;
+}
+
+void Spiele_Set_Minute(i32 handle, i32 minute) {
+    if (Spiel* s = gesperrt(handle)) s->minute = static_cast<u8>(minute == -1 ? s->minute + 1 : minute);
+}
+
+i32 Spiele_Get_Seite(i32 handle, i32 team) {
+    Spiel* s = gesperrt(handle);
+    if (!s) return 0;
+    i32 id = s->wettbewerb;
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
+    if (w && !(w->modus & WB_HEIMRECHT)) return 0;
+    return s->team_b == team ? 1 : 0;
+}
+
+i32 Spiele_Get_Hinspiel(i32 handle) {
+    if (client()) {
+        Debug_Printf("Cl: Spiele Get_Hinspiel");
+        return 0;
+    }
+    Spiel* s = gesperrt(handle);
+    if (!s) return 0;
+    const Lock l = z.locks[handle - 1];
+    Liste_Element* e = plan_knoten(l.plan);
+    const Spiel* alle = spiele_von(e);
+    for (u32 i = l.pos; i-- > 0;)
+        if (alle[i].team_a == s->team_b && alle[i].team_b == s->team_a) return lock_nehmen(l.plan, i);
+    return 0;
+}
+
+const char* Spiele_Ergebnis_Zusatz(u8 flags) {
+    for (int bit = 4; bit >= 0; --bit)
+        if (flags & (1u << bit)) {
+            char id[16];
+            std::snprintf(id, sizeof id, "*%d", 157 + bit);
+            const char* t = Season_Gui.Text(id);
+            return t ? t : "";
+        }
+    return "";
+}
+
+bool Spiele_Get_Ergebnis(i32 handle, i32* a, i32* b, char* text, u8) {
+    Spiel* s = gesperrt(handle);
+    if (!s) return false;
+    if (a) *a = s->tore_a;
+    if (b) *b = s->tore_b;
+    if (text) std::strcpy(text, Spiele_Ergebnis_Zusatz(s->flags));
+    return false;
+}
+
+const char* Spiele_Get_Ergebnis_Text(i32 handle, bool prognose) {
+    Spiel* s = gesperrt(handle);
+    if (!s) return "";
+    if (prognose && s->tore_a < 0) return Spiele_Ergebnis_Zusatz(16);
+    return Spiele_Ergebnis_Zusatz(s->flags);
+}
+
+const char* Spiele_Format_Ergebnis(const Spiel* s, i32, bool mit_ergebnis) {
+    static char puffer[2][64];
+    static int n = 0;
+    n ^= 1;
+    puffer[n][0] = 0;
+    if (!s || s->flags > 32) return puffer[n];
+    if (s->tore_a < 0 && !((s->flags & 16) && !mit_ergebnis)) return puffer[n];
+    if (mit_ergebnis)
+        std::snprintf(puffer[n], sizeof puffer[n], "%d:%d %s", s->tore_a, s->tore_b, Spiele_Ergebnis_Zusatz(s->flags));
+    else
+        std::snprintf(puffer[n], sizeof puffer[n], "%s", Spiele_Ergebnis_Zusatz(s->flags));
+    return puffer[n];
+}
+
+// ---------------------------------------------------------------------------
+// Save block
+
+bool Spiele_Save(Datei_Status* datei) {
+    if (!z.bereit || !datei) return false;
+    if (!Liste_Save(z.plaene, datei)) return false;
+    u8 locks[2][SPIELE_LOCKS * 4];
+    for (int i = 0; i < SPIELE_LOCKS; ++i) {
+        i32 ordinal = -1;
+        if (z.locks[i].plan >= 0) {
+            i32 k = 0;
+            for (Liste_Element* e = Liste_First_Element(z.plaene); e; e = Liste_Next_Element(e), ++k)
+                if (e->id == static_cast<u32>(z.locks[i].plan)) {
+                    ordinal = k;
+                    break;
+                }
+        }
+        put_i32le(locks[0] + 4 * i, ordinal);
+        put_u32le(locks[1] + 4 * i, ordinal >= 0 ? z.locks[i].pos : 0xFFFFFFFFu);
+    }
+    if (!Datei_Schreiben(datei, locks, sizeof locks)) return false;
+    u8 w[12];
+    put_u32le(w, static_cast<u32>(z.naechster_plan));
+    put_u32le(w + 4, Spiele_Ereignis_Kapazitaet());
+    put_u32le(w + 8, z.ereignis_anzahl);
+    if (!Datei_Schreiben(datei, w, sizeof w)) return false;
+    if (!Datei_Schreiben_Gepackt(datei, z.ereignisse.data(), static_cast<u32>(z.ereignisse.size()))) return false;
+    for (int k = 0; k < 5; ++k) {
+        const Spiele_Speicher& s = *z.speicher[k];
+        u8 h[8];
+        put_u32le(h, s.Anzahl());
+        put_u32le(h + 4, s.Kapazitaet());
+        if (!Datei_Schreiben(datei, h, sizeof h)) return false;
+        if (!Datei_Schreiben_Gepackt(datei, s.Eintrag(0), s.Anzahl() * s.Groesse())) return false;
+    }
+    return true;
+}
+
+bool Spiele_Load(Datei_Status* datei) {
+    if (!z.bereit || !datei) return false;
+    Liste_Kopf* plaene = neue_liste();
+    if (!plaene) return false;
+    auto fehler = [&](const char* was) {
+        Debug_Printf("Spiele_Load: %s\n", was);
+        liste_weg(plaene);
+        return false;
+    };
+    if (!Liste_Load(plaene, datei)) return fehler("Spielplaene fehlerhaft");
+    // Every plan must hold as many games as its header says.
+    for (Liste_Element* e = Liste_First_Element(plaene); e; e = Liste_Next_Element(e)) {
+        if (e->size < sizeof(Spielplan_Kopf) || e->size != sizeof(Spielplan_Kopf) + 32u * kopf_von(e)->spiele)
+            return fehler("Spielplan mit falscher Groesse");
+    }
+    u8 locks[2][SPIELE_LOCKS * 4];
+    u8 w[12];
+    if (Datei_Lesen(datei, locks, sizeof locks) != sizeof locks || Datei_Lesen(datei, w, sizeof w) != sizeof w)
+        return fehler("Block zu kurz");
+    const u32 kapazitaet = get_u32le(w + 4), anzahl = get_u32le(w + 8);
+    if (kapazitaet > MAX_LADE_KAPAZITAET || anzahl > kapazitaet || anzahl == 0) return fehler("Ereignisspeicher");
+    std::vector<u8> ereignisse(static_cast<size_t>(kapazitaet) * SPIELE_EREIGNIS_GROESSE);
+    if (Datei_Lesen_Gepackt(datei, ereignisse.data(), static_cast<u32>(ereignisse.size())) != ereignisse.size())
+        return fehler("Ereignisse");
+    std::unique_ptr<Spiele_Speicher> speicher[5];
+    for (int k = 0; k < 5; ++k) {
+        u8 h[8];
+        if (Datei_Lesen(datei, h, sizeof h) != sizeof h) return fehler("Statistik");
+        u32 n = get_u32le(h), cap = get_u32le(h + 4);
+        if (n > cap || cap > MAX_LADE_KAPAZITAET) return fehler("Statistik");
+        std::vector<u8> daten(static_cast<size_t>(n) * GROESSEN[k]);
+        if (n && Datei_Lesen_Gepackt(datei, daten.data(), static_cast<u32>(daten.size())) != daten.size())
+            return fehler("Statistik");
+        if (!n) {
+            u8 leer[16];
+            if (Datei_Lesen_Gepackt(datei, leer, sizeof leer) != 0 || datei->fehler) return fehler("Statistik");
+        }
+        speicher[k] = std::make_unique<Spiele_Speicher>(GROESSEN[k], z.speicher[k]->Kapazitaet());
+        if (!speicher[k]->Setzen(daten.data(), n, cap)) return fehler("Statistik unsortiert");
+    }
+    // Everything read: take it over.
+    liste_weg(z.plaene);
+    z.plaene = plaene;
+    z.naechster_plan = get_i32le(w);
+    z.ereignisse = std::move(ereignisse);
+    z.ereignis_anzahl = anzahl;
+    for (int k = 0; k < 5; ++k) z.speicher[k] = std::move(speicher[k]);
+    for (int i = 0; i < SPIELE_LOCKS; ++i) {
+        z.locks[i] = Lock{};
+        i32 ordinal = get_i32le(locks[0] + 4 * i);
+        u32 pos = get_u32le(locks[1] + 4 * i);
+        if (ordinal < 0) continue;
+        i32 k = 0;
+        for (Liste_Element* e = Liste_First_Element(z.plaene); e; e = Liste_Next_Element(e), ++k)
+            if (k == ordinal && pos < kopf_von(e)->spiele) {
+                z.locks[i].plan = static_cast<i32>(e->id);
+                z.locks[i].pos = pos;
+            }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Server rows
+
+i32 Spiele_Internet_Server_Send_Spiele(u32 wettbewerb, u32 spieltag, u32 runde, u32 index, Spiel* aus) {
+    if (!aus) return 0;
+    u32 seite = index / SPIELE_SEITE * SPIELE_SEITE;
+    i32 n = 0;
+    for (u32 i = seite; n < SPIELE_SEITE; ++i) {
+        i32 h = Spiele_Lock(wettbewerb, spieltag, runde, i);
+        if (!h) break;
+        aus[n++] = *Spiele_Get_Spiel(h, true);
+        Spiele_Unlock(h);
+    }
+    return n;
+}
+
+i32 Spiele_Internet_Server_Send_Anzahl(u32* kapazitaet, u32* anzahl) {
+    if (kapazitaet) *kapazitaet = Spiele_Ereignis_Kapazitaet();
+    if (anzahl) *anzahl = z.ereignis_anzahl;
+    return 1;
+}
+
+i32 Spiele_Internet_Server_Send_Anzahl_2(u32* kapazitaet, u32* anzahl) {
+    return Spiele_Internet_Server_Send_Anzahl(kapazitaet, anzahl);
+}
+
+i32 Spiele_Internet_Server_Send_Ereignisse(u32 erster, u32 anzahl, u8* aus, u32 aus_groesse) {
+    if (!aus) return 0;
+    i32 n = 0;
+    for (u32 k = 0; k < anzahl && (static_cast<u32>(n) + 1) * SPIELE_EREIGNIS_GROESSE <= aus_groesse; ++k) {
+        u32 i = erster + k;
+        if (i >= Spiele_Ereignis_Kapazitaet()) {
+            Debug_Printf("ACHTUNG: SPIELEREIGNIS SCHREIBT BEIM CLIENT REIN!!");
+            continue;
+        }
+        std::memcpy(aus + n * SPIELE_EREIGNIS_GROESSE, z.ereignisse.data() + static_cast<size_t>(i) * SPIELE_EREIGNIS_GROESSE,
+                    SPIELE_EREIGNIS_GROESSE);
+        ++n;
+    }
+    return n;
+}
+
+i32 Spiele_Internet_Server_Send_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, std::vector<u8>& aus) {
+    aus.clear();
+    i32 n = 0;
+    for (u32 i = 0;; ++i) {
+        i32 h = Spiele_Lock(wettbewerb, spieltag, runde, i);
+        if (!h) break;
+        const Spiel s = *Spiele_Get_Spiel(h, true);
+        Spiele_Unlock(h);
+        u8 ta = 0, tb = 0;
+        for (u32 e = 0; s.erstes_ereignis && e < s.ereignis_anzahl; ++e) {
+            const u8* r = Spiele_Ereignis(s.erstes_ereignis + e);
+            if (!r) break;
+            u32 flags = get_u32le(r + 4);
+            if (!(flags & 4) || (minute >= 0 && r[8] > minute)) continue;
+            if (flags & 1)
+                ++ta;
+            else
+                ++tb;
+        }
+        u8 z6[6];
+        put_u32le(z6, static_cast<u32>(static_cast<i32>(s.team_a)));
+        z6[4] = ta;
+        z6[5] = tb;
+        aus.insert(aus.end(), z6, z6 + 6);
+        ++n;
+    }
+    return n;
+}
+
+i32 Spiele_Internet_Server_Send_Wettbewerb_Ereignisse(u32 schluessel, i32 spieler_anzahl, std::vector<u8>& aus) {
+    aus.clear();
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
+    if (!s || spieler_anzahl <= 0 || schluessel == 0) return 0;
+    u32 pos = 0;
+    s->Finden(schluessel, &pos);
+    i32 n = 0;
+    for (u32 i = pos; i < s->Anzahl() && n < 100; ++i) {
+        const u8* e = s->Eintrag(i);
+        u32 k = get_u32le(e);
+        if (k >= schluessel + 100) break;
+        u8 zeile[16];
+        put_u32le(zeile, (k - 1) / static_cast<u32>(spieler_anzahl));
+        put_u32le(zeile + 4, (k - 1) % static_cast<u32>(spieler_anzahl));
+        std::memcpy(zeile + 8, e + 4, 8);
+        aus.insert(aus.end(), zeile, zeile + 16);
+        ++n;
+    }
+    return n;
+}

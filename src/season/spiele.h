@@ -1,0 +1,172 @@
+// The fixture database: one fixture plan per competition with its 32-byte
+// games, reached only through lock handles 1..500; the match-event store and
+// the sorted statistics stores that travel in its save block; the server rows
+// of the fixture remote calls.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "base/types.h"
+
+static_assert(std::endian::native == std::endian::little, "games are stored as little-endian images");
+
+struct Datei_Status;
+
+// One game (32 bytes; the same image in the save game and on the wire).
+struct Spiel {
+    u32 zuschauer;
+    u32 erstes_ereignis;
+    i16 team_a;
+    i16 team_b;
+    u8 wettbewerb;
+    u8 null13;
+    u16 spieltag;
+    u8 runde;  // leg within the matchday
+    u8 null17;
+    u16 index;
+    u8 minute;
+    u8 ereignis_anzahl;
+    i8 tore_a;
+    i8 tore_b;
+    u8 flags;
+    i8 temperatur;
+    u8 niederschlag;
+    u8 null27[5];
+};
+static_assert(sizeof(Spiel) == 32, "a game is 32 bytes");
+
+// Header of a plan (five u32 in front of its games).
+struct Spielplan_Kopf {
+    u32 modus;  // 0 knock-out, else league
+    u32 teams;
+    u32 spieltage;
+    u32 runden;  // legs per matchday
+    u32 spiele;
+};
+static_assert(sizeof(Spielplan_Kopf) == 20, "the plan header is 20 bytes");
+
+constexpr int SPIELE_LOCKS = 500;
+
+// --- the generic sorted store --------------------------------------------------
+// Fixed-size entries sorted ascending by a u32 key in their first four bytes.
+class Spiele_Speicher {
+  public:
+    Spiele_Speicher(u32 eintrag_groesse, u32 kapazitaet);
+    u32 Groesse() const { return groesse_; }
+    u32 Anzahl() const { return anzahl_; }
+    u32 Kapazitaet() const { return kapazitaet_; }
+    // Index of the key, -1 when absent; `einfuege` (may be null) gets the
+    // place where it would be inserted.
+    i32 Finden(u32 schluessel, u32* einfuege = nullptr) const;
+    // The entry of the key, created zeroed (with its key) when absent; grows
+    // by 20 % when the count would reach the capacity. Null when memory is
+    // short.
+    u8* Holen(u32 schluessel);
+    u8* Eintrag(u32 i) { return daten_.data() + static_cast<size_t>(i) * groesse_; }
+    const u8* Eintrag(u32 i) const { return daten_.data() + static_cast<size_t>(i) * groesse_; }
+    void Loeschen(u32 i);
+    void Leeren();
+    // Replaces the contents (count entries of packed data, capacity); false
+    // when the data are unsorted or do not fit.
+    bool Setzen(const u8* daten, u32 anzahl, u32 kapazitaet);
+
+  private:
+    u32 groesse_;
+    u32 anzahl_ = 0;
+    u32 kapazitaet_;
+    std::vector<u8> daten_;
+};
+
+// The stores: extended events, all-time table, series, head-to-head, winners.
+enum Spiele_Store : int {
+    SPEICHER_EREIGNIS_ERW = 0,
+    SPEICHER_EWIG = 1,
+    SPEICHER_SERIEN = 2,
+    SPEICHER_DIREKT = 3,
+    SPEICHER_SIEGER = 4,
+};
+Spiele_Speicher* Spiele_Get_Speicher(int welcher);
+
+// The match-event store: 9-byte records, entry 0 never used.
+constexpr u32 SPIELE_EREIGNIS_GROESSE = 9;
+constexpr u32 SPIELE_EREIGNIS_KAPAZITAET = 60000;
+u32 Spiele_Ereignis_Kapazitaet();
+u32 Spiele_Ereignis_Anzahl();
+u8* Spiele_Ereignis(u32 index);  // null outside the store
+
+// --- life cycle and plans -----------------------------------------------------
+bool Spiele_Init();
+void Spiele_Free();
+bool Spiele_Bereit();
+i32 Spiele_Neuer_Spielplan(i8 modus, u32 teams, i32 spieltage, i32 runden, u8 wettbewerb, i32 pro_spieltag);
+i32 Spiele_Spiel_Einfuegen(i8 modus, i32 wettbewerb, u32 spieltag, i8 neuer_spieltag, u16 team_a, u16 team_b,
+                           u32* aus_spieltag = nullptr, u32* aus_runde = nullptr, u32* aus_index = nullptr);
+bool Spiele_Loesche_Spielplan(i32 plan);
+u32 Spiele_Anzahl_Spiele(i32 plan);
+const Spielplan_Kopf* Spiele_Get_Kopf(i32 plan);
+void Spiele_Ergebnisse_Loeschen(i32 wettbewerb);
+void Spiele_Team_Tausch(i32 plan, i32 team_x, i32 team_y);
+
+// --- locks ----------------------------------------------------------------------
+i32 Spiele_Lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 index);
+i32 Spiele_Lock_Nummer(i32 plan, u32 position);
+Spiel* Spiele_Get_Spiel(i32 handle, bool direkt);
+void Spiele_Unlock(i32 handle);
+i32 Spiele_Freier_Lock();
+
+// Holds a handle and releases it at the end of its scope.
+class Spiele_Lock_Halter {
+  public:
+    explicit Spiele_Lock_Halter(i32 handle) : handle_(handle) {}
+    ~Spiele_Lock_Halter() {
+        if (handle_) Spiele_Unlock(handle_);
+    }
+    Spiele_Lock_Halter(const Spiele_Lock_Halter&) = delete;
+    Spiele_Lock_Halter& operator=(const Spiele_Lock_Halter&) = delete;
+    i32 Handle() const { return handle_; }
+    explicit operator bool() const { return handle_ != 0; }
+
+  private:
+    i32 handle_;
+};
+
+// --- records through handles ------------------------------------------------------
+void Spiele_Spiel_Clear(i32 handle);
+void Spiele_Set_Teams(i32 handle, i32 team_a, i32 team_b);
+void Spiele_Ergebnis_Nullen(i32 handle);
+void Spiele_Set_Ergebnis(i32 handle, u8 tore_a, u8 tore_b, u8 flags);
+void Spiele_Set_Zuschauer(i32 handle, u32 zuschauer);
+void Spiele_Set_Minute(i32 handle, i32 minute);
+i32 Spiele_Get_Seite(i32 handle, i32 team);
+i32 Spiele_Get_Hinspiel(i32 handle);
+bool Spiele_Get_Ergebnis(i32 handle, i32* tore_a, i32* tore_b, char* text, u8 flag);
+const char* Spiele_Ergebnis_Zusatz(u8 flags);
+const char* Spiele_Get_Ergebnis_Text(i32 handle, bool prognose);
+const char* Spiele_Format_Ergebnis(const Spiel* spiel, i32 unbenutzt, bool mit_ergebnis);
+
+// --- save block -----------------------------------------------------------------
+bool Spiele_Save(Datei_Status* datei);
+bool Spiele_Load(Datei_Status* datei);
+
+// --- server rows of the fixture remote calls ------------------------------------
+// 1006: the games of a matchday and leg, one page of at most 50 from the page
+// that holds `index` on; returns the number of records written to `aus`.
+constexpr int SPIELE_SEITE = 50;
+i32 Spiele_Internet_Server_Send_Spiele(u32 wettbewerb, u32 spieltag, u32 runde, u32 index, Spiel* aus);
+// 1007 / 1008: event-store capacity and count.
+i32 Spiele_Internet_Server_Send_Anzahl(u32* kapazitaet, u32* anzahl);
+i32 Spiele_Internet_Server_Send_Anzahl_2(u32* kapazitaet, u32* anzahl);
+// 1009: `anzahl` event records from `erster` on into `aus` (9 bytes each);
+// returns the number copied.
+i32 Spiele_Internet_Server_Send_Ereignisse(u32 erster, u32 anzahl, u8* aus, u32 aus_groesse);
+// 1011: per game of the matchday and leg: u32 team A, goals A, goals B
+// counted from the goal events up to the minute (-1 all); returns the count.
+i32 Spiele_Internet_Server_Send_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, std::vector<u8>& aus);
+// 1042: the extended-event entries with the keys k .. k + 99 (at most 100),
+// each u32 competition, u32 player, eight counters; returns the count.
+i32 Spiele_Internet_Server_Send_Wettbewerb_Ereignisse(u32 schluessel, i32 spieler_anzahl, std::vector<u8>& aus);
+// Hook for the number of players (key of the extended events).
+extern i32 (*Spiele_Spieler_Anzahl)();

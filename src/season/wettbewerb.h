@@ -1,0 +1,256 @@
+// The competition record (`Wettbewerb`, 7,404 bytes) and the table of 128
+// records, with its defaults, mode bits, round names, the display hierarchy
+// of the league systems and the small lookups the other modules use.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "base/types.h"
+
+constexpr int WETTBEWERB_ANZAHL = 128;
+constexpr size_t WETTBEWERB_GROESSE = 7404;
+constexpr i32 WETTBEWERB_ERSTE_ID = 50;
+constexpr int WETTBEWERB_MAX_TEAMS = 128;  // room of the per-team lists
+constexpr int WETTBEWERB_MAX_SPIELTAGE = 46;
+constexpr int WETTBEWERB_PAARUNGS_BYTES = 1026;
+constexpr i32 WETTBEWERB_KEIN_SUPER_ALIAS = 999999;
+
+// Mode bits (field `modus`).
+constexpr u32 WB_RUECKSPIELE = 0x1;
+constexpr u32 WB_HEIMRECHT = 0x2;
+constexpr u32 WB_KO_SYSTEM = 0x4;
+constexpr u32 WB_VERLAENGERUNG = 0x8;
+constexpr u32 WB_AUSWTORE_DOPPELT = 0x10;
+constexpr u32 WB_LOSEN = 0x20;
+constexpr u32 WB_ENGLISCHE_TABELLE = 0x40;
+constexpr u32 WB_OHNE_SCHIRI = 0x80;
+constexpr u32 WB_RUECKSPIEL_SOFORT = 0x100;
+constexpr u32 WB_AMATEUR_HEIMRECHT = 0x200;
+constexpr u32 WB_SUDDEN_DEATH = 0x400;
+constexpr u32 WB_ELFMETERSCHIESSEN = 0x800;
+constexpr u32 WB_AUSRICHTER_DABEI = 0x1000;
+constexpr u32 WB_EINNAHMEN_TEILEN = 0x2000;
+constexpr u32 WB_SPIELE_VARIABEL = 0x4000;
+constexpr u32 WB_SCHIRI_NICHT_AUS_TEAMLAND = 0x8000;
+constexpr u32 WB_QUALI_AUS_LIGABAUM = 0x10000;
+constexpr u32 WB_GELBSPERRE_ZUSAMMEN = 0x20000;
+constexpr u32 WB_WIEDERHOLUNGSSPIEL = 0x40000;
+constexpr u32 WB_ENGLISCHE_GELBSPERRE = 0x80000;
+
+// The record. Its layout is the 7,404-byte image of the save game, the
+// configuration cache and the network; the pairing table is held as a table
+// number (the team count of the constant pairing order, 0 none), never as a
+// pointer.
+struct Wettbewerb {
+    char name[25];
+    char gruppen_name[20];
+    char identifikation[11];
+    u8 team_slots[510];
+    u8 paarungen[WETTBEWERB_PAARUNGS_BYTES];
+    i32 paarungs_tabelle;       // 6: pairing order table (0 none)
+    i32 spielplan;              // 7: fixture plan key, -1
+    i32 laufzeit;               // 8
+    u32 modus;                  // 9
+    i32 vorherige_runde;        // 10
+    i32 naechste_runde;         // 11
+    i32 vorherige_gruppe;       // 12
+    i32 naechste_gruppe;        // 13
+    i32 visuell_nachfolger;     // 14
+    i32 visuell_vorgaenger;     // 15
+    i32 visuell_gruppe;         // 16
+    i32 kalendermarke;          // 17
+    i32 super_alias;            // 18
+    i32 wochentag;              // 19
+    i32 quote_wochentag;        // 20
+    i8 startwoche;              // 21
+    u8 quali_aus_ligabaum;      // 22
+    u8 frei23[2];               // 23
+    i8 endwoche;                // 24
+    u8 frei25[2];               // 25
+    i8 qualiwoche;              // 26
+    i32 spielfrei_start;        // 27
+    i32 spielfrei_ende;         // 28
+    i32 teams;                  // 29
+    i32 sieg_praemie;           // 30
+    i32 unentschieden_praemie;  // 31
+    i32 paare_pro_runde;        // 32
+    i32 aktuelle_teams;         // 33
+    i32 spieltage;              // 34
+    i32 aktueller_spieltag;     // 35
+    i32 aktuelle_runde;         // 36
+    i32 parallel_gruppen;       // 37
+    i32 gruppen_position;       // 38
+    i32 weiterkommen[5];        // 39
+    i32 quali_fuer[5][128];     // 40
+    i32 laufzeit_worte[3];      // 41
+    i32 rundentext[WETTBEWERB_MAX_SPIELTAGE];  // 42
+    i32 best_of_x;              // 43
+    i32 sieger;                 // 44
+    i32 zweiter;                // 45
+    i32 startteam_anzahl;       // 46
+    i32 halbzeit_laenge;        // 47
+    i32 halbzeit_laenge_verl;   // 48
+    i32 halbzeiten;             // 49
+    i32 halbzeiten_verl;        // 50
+    i32 alle_x_jahre;           // 51
+    i32 startjahr;              // 52
+    i32 land;                   // 53
+    i32 auffuell_anzahl;        // 54
+    i32 quali_land_anzahl;      // 55
+    i32 ausrichter;             // 56
+    i32 aktueller_ausrichter;   // 57
+    i32 ausrichter_stadion;     // 58
+    i32 quali_fuer_anzahl;      // 59
+    i32 paarungs_anzahl;        // 60
+    i32 grafik_nummer;          // 61
+    i32 audio_nummer;           // 62
+    i32 wichtig;                // 63
+    i32 id;                     // 64
+    i16 auffuellen[32][3];      // 65
+    i16 quali_land[64][2];      // 66
+    i32 ketten_spieltage[2];    // 67
+    i32 wurzel;                 // 68
+    i32 platz_slots[128];       // 69
+    i16 aktuelle_team[128];     // 70
+    i16 start_team[128];        // 71
+    i16 teilnehmer[128];        // 72
+    u32 ranglisten_wert[128];   // 73
+    i32 kalender_position;      // 74
+    u8 erste_gelbsperre;        // 75
+    u8 intervall_gelbsperre;    // 76
+    u8 flags[2];                // 77: table final, started
+    u8 golden_goal;             // 78
+    u8 rueckspiel_zwei_wochen;  // 79
+    u8 mehrmals_pro_jahr;       // 80
+    u8 quali_mischen;           // 81
+    u8 basisliga;               // 82
+    u8 amateur_liga;            // 83
+    u8 pokal_praemie;           // 84
+    u8 quali_saisonstart;       // 85
+    u8 schalter[4];             // 86
+    u8 nicht_schreiben;         // 87
+    u8 frei88[3];               // 88
+    i32 slot_worte[128];        // 89
+    i32 antritts_praemie;       // 90
+    u8 kontinent;               // 91
+    u8 frei91[3];
+    i32 wert_a;                 // 92
+    i32 wert_b;                 // 93
+    i32 wert_c;                 // 94
+    u8 frei95[24];              // 95
+};
+static_assert(sizeof(Wettbewerb) == WETTBEWERB_GROESSE, "the competition record is 7,404 bytes");
+static_assert(offsetof(Wettbewerb, paarungs_tabelle) == 1592, "layout");
+static_assert(offsetof(Wettbewerb, weiterkommen) == 1708, "layout");
+static_assert(offsetof(Wettbewerb, best_of_x) == 4484, "layout");
+static_assert(offsetof(Wettbewerb, kalender_position) == 6824, "layout");
+static_assert(offsetof(Wettbewerb, slot_worte) == 6848, "layout");
+
+// The table (null until Wettbewerb_Init).
+extern Wettbewerb* Wettbewerb_Tabelle;
+extern i32 Wettbewerb_Freundschaft_Id;  // friendlies competition, -1 none
+extern i32 Wettbewerb_Dummy_Anzahl;     // dummy competitions added at run time
+
+// Allocates the table (all records reset) / frees it.
+bool Wettbewerb_Init();
+void Wettbewerb_Free();
+bool Wettbewerb_Modul_Bereit();
+void Wettbewerb_Reset(i32 index);
+
+// Field-by-field little-endian image of one record (7,404 bytes).
+void Wettbewerb_Bild_Schreiben(const Wettbewerb& w, u8* out);
+void Wettbewerb_Bild_Lesen(Wettbewerb& w, const u8* in);
+
+// League values A, B, C (D is the country).
+bool Wettbewerb_Set_Wert_A(i32 id, i32 wert);
+bool Wettbewerb_Set_Wert_B(i32 id, i32 wert);
+bool Wettbewerb_Set_Wert_C(i32 id, i32 wert);
+i32 Wettbewerb_Get_Wert_A(i32 id);
+i32 Wettbewerb_Get_Wert_B(i32 id);
+i32 Wettbewerb_Get_Wert_C(i32 id);
+i32 Wettbewerb_Get_Wert_D(i32 id);
+void Wettbewerb_Quali_Markierungen_Loeschen();
+
+// Mode flag keys and round names.
+// Index of a flag key (German or English, any case) in the flag table:
+// 0..19 the mode bits, 20 the dummy key; -1 unknown.
+int Wettbewerb_Modus_Schluessel(const char* text);
+u32 Wettbewerb_Modus_Bits(int index);
+const char* Wettbewerb_Modus_Name(int index, bool englisch);
+constexpr int WETTBEWERB_RUNDEN_NAMEN = 16;
+int Wettbewerb_Rundenname_Index(const char* text);
+const char* Wettbewerb_Rundenname(int index, bool englisch);
+const char* Wettbewerb_Rundenname_Symbol(int index);
+
+// --- lookups -------------------------------------------------------------------
+i32 Wettbewerb_Get_Index(i32 id);
+i32 Wettbewerb_Get_Index_Von_Marke(i32 marke);
+Wettbewerb* Wettbewerb_Get_Zeiger(i32 id);
+Wettbewerb* Wettbewerb_Get_Zeiger_Index(i32 index);  // named record or null
+i32 Wettbewerb_Get_Best_Of(i32 id);
+i32 Wettbewerb_Get_Spielplan(i32 id);
+i32 Wettbewerb_Get_Id_Von_Kalendermarke(i32 marke);
+i32 Wettbewerb_Get_Kalendermarke(i32 id);
+bool Wettbewerb_Ist_Basisliga(i32 id);
+i32 Wettbewerb_Get_Liga_Von_Team(i32 team, bool nur_basisligen);
+bool Wettbewerb_Hat_Heimrecht(i32 id);
+bool Wettbewerb_Ist_KO(i32 id);
+i32 Wettbewerb_Get_Freundschaftsspiele();
+bool Wettbewerb_Ist_Freundschaftsspiele(i32 id);
+
+// The summary of a competition (Wettbewerb_Get_Info); null for unknown ids.
+struct Wettbewerb_Info {
+    u32 modus;
+    i32 teams, spieltage, aktueller_spieltag, aktuelle_runde, best_of_x, land;
+    i32 basisliga, ausrichter, ausrichter_stadion, grafik_nummer, audio_nummer;
+    i32 spielplan, ketten_summe, ketten_offset, wurzel_id;
+    i32 halbzeit_laenge, halbzeit_laenge_verl, halbzeiten, halbzeiten_verl;
+    i32 sieger, pokal_praemie, wert_a;
+};
+const Wettbewerb_Info* Wettbewerb_Get_Info(i32 id);
+
+// Walks of the groups of a round (the group chain from its first group).
+// Each walk has its own cursor, so walks may nest.
+class Wettbewerb_Gruppen_Iterator {
+  public:
+    explicit Wettbewerb_Gruppen_Iterator(i32 id) : id_(id) {}
+    i32 Erste();
+    i32 Naechste();
+
+  private:
+    i32 id_;
+    i32 index_ = -1;
+    int schritte_ = 0;
+};
+
+// --- display hierarchy ---------------------------------------------------------
+// Horizontal display group: the named records with a calendar mark and the
+// same visual group, in table order.
+class Wettbewerb_Horizontal {
+  public:
+    i32 Erster(i32 id);
+    i32 Naechster();
+
+  private:
+    i32 gruppe_ = -1;
+    i32 cursor_ = -1;
+};
+// Vertical walk: root of the hierarchy, then one level down at a time.
+class Wettbewerb_Vertikal {
+  public:
+    i32 Wurzel(i32 id);
+    i32 Naechste();
+
+  private:
+    i32 cursor_ = -1;
+    int schritte_ = 0;
+};
+
+// The classic single-cursor forms of the walks.
+i32 Wettbewerb_Visuell_Horizontal_Erster(i32 id);
+i32 Wettbewerb_Visuell_Horizontal_Naechster();
+bool Wettbewerb_Visuell_Horizontal_Anz(i32 id, i32* anzahl, i32* position);
+i32 Wettbewerb_Get_Hierarchie_Wurzel(i32 id);
+i32 Wettbewerb_Get_Hierarchie_Naechste();
+void Wettbewerb_Visuell_Vertikal_Anz(i32 id, i32* ebenen, i32* eigene);
