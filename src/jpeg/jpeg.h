@@ -107,6 +107,7 @@ enum : int32_t { DCT_SCHNELL = 0, DCT_GENAU = 1 };
 // Records of the internal state
 
 struct Jpeg_Kern_Tabelle;  // per-record kernel table, see jpeg_kern.h
+namespace jpeg_dek { struct Zustand; }  // the decoder's working state, see dec_intern.h
 struct Jpeg_Datei;         // an open file, see jpeg_kern.h
 
 // One frame component.
@@ -315,6 +316,7 @@ struct JPEG_PROPERTIES {
     uint8_t AC_Auswahl[4];
     uint8_t DC_Auswahl[4];
     int32_t Rahmen_Praezision;
+    int32_t Rahmen_Art;  // marker code of the frame header (0xC0, 0xC1, 0xC2)
     int32_t Rahmen_Breite;
     int32_t Rahmen_Hoehe;
     int32_t MCU_Hoehe;
@@ -347,6 +349,9 @@ struct JPEG_PROPERTIES {
     int16_t* Koeffizienten_Puffer;
     int32_t Glaettung;
     Jpeg_Verzoegerung* Verzoegerung;
+    // The decoder's working state while a decode runs or is kept for the
+    // next call (results 1); Jpeg_Free releases it with Jpeg_Dek_Freigeben.
+    jpeg_dek::Zustand* Dek_Zustand;
     uint16_t Adobe_Version;
     uint16_t Adobe_Flags0;
     uint16_t Adobe_Flags1;

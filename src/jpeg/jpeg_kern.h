@@ -181,6 +181,9 @@ int32_t Jpeg_Nullen(void* ziel, size_t anzahl);
 int32_t Jpeg_Byte_Wert(uint8_t byte);
 
 // Heap blocks of the codec (zero-filled, 32-byte aligned; null on failure).
+// Everything a record holds (Komponenten, Koeffizienten_Puffer, Verzoegerung
+// and its sample areas, Jpeg_Einstiegstabelle, Fortsetzung and its component
+// list) comes from here, because Jpeg_Free releases it here.
 void* Jpeg_Speicher_Holen(size_t groesse);
 void Jpeg_Speicher_Freigeben(void* zeiger);
 
@@ -250,8 +253,14 @@ void Jpeg_IDCT_Genau_SSE2(int16_t* block);
 // ---------------------------------------------------------------------------
 // Entry points between the interface, the decoder and the encoder
 
+// The argument check of Jpeg_Lesen and Jpeg_Schreiben for the mode in
+// Intern.Modus: 0, or -3, -8 or -27.
+int32_t Jpeg_Pruefen(const Jpeg_Auftrag* auftrag);
+
 // Decoder driver: 0, 1 (interrupted), 2 (region complete) or an error.
 int32_t Jpeg_Decode_Bild(JPEG_PROPERTIES* p);
+// Releases the decoder's working state (Dek_Zustand); Jpeg_Free calls it.
+void Jpeg_Dek_Freigeben(JPEG_PROPERTIES* p);
 // Builds a decoding table from 16 counts and the symbols; 0 or -6.
 int32_t Jpeg_Build_Huffman(const uint8_t* anzahlen, const uint8_t* symbole, int32_t klasse,
                            int32_t nummer, Jpeg_Huffman_Tabelle* tabelle);

@@ -1,0 +1,313 @@
+// Bit reader, Huffman tables and the block decoders of the JPEG decoder.
+#include "jpeg/dec_bits.h"
+#include "jpeg/jpeg_kern.h"
+
+#include <cstring>
+
+namespace jpeg_dek {
+
+// Zig-zag order to natural order; 16 spare entries of 63 catch runs that
+// overshoot the end of a block in corrupt data.
+const uint8_t Natuerlich[80] = {
+    0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13,
+    6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51, 58, 59, 52, 45, 38, 31,
+    39, 46, 53, 60, 61, 54, 47, 55, 62, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63};
+
+bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int anzahl_symbole, bool ac) {
+  std::memset(t, 0, sizeof(*t));
+  int gesamt = 0;
+  for (int l = 0; l < 16; ++l) gesamt += counts[l];
+  if (gesamt > 256 || gesamt > anzahl_symbole) return false;
+  std::memcpy(t->sym, symbole, static_cast<size_t>(gesamt));
+  // Canonical codes; a code that reaches 2^l over-subscribes the code space.
+  int32_t code = 0;
+  int k = 0;
+  for (int l = 1; l <= 16; ++l) {
+    int n = counts[l - 1];
+    if (n) {
+      t->valoffset[l] = k - code;
+      code += n;
+      if (code > (1 << l)) return false;
+      t->maxcode[l] = code - 1;
+      // Lookahead entries for the short codes of this length.
+      if (l <= SCHNELL_BITS) {
+        for (int i = 0; i < n; ++i) {
+          int c = code - n + i;
+          int shift = SCHNELL_BITS - l;
+          uint16_t eintrag = static_cast<uint16_t>((l << 8) | t->sym[k + i]);
+          for (int j = 0; j < (1 << shift); ++j) t->schnell[(c << shift) | j] = eintrag;
+        }
+      }
+      k += n;
+    } else {
+      t->maxcode[l] = -1;
+    }
+    code <<= 1;
+  }
+  t->maxcode[17] = 0x7FFFFFFF;
+  if (ac) {
+    for (int i = 0; i < (1 << SCHNELL_BITS); ++i) {
+      uint16_t e = t->schnell[i];
+      if (!e) continue;
+      int l = e >> 8, rs = e & 0xFF, r = rs >> 4, s = rs & 15;
+      if (s == 0 || l + s > SCHNELL_BITS) continue;
+      uint32_t v = (static_cast<uint32_t>(i) >> (SCHNELL_BITS - l - s)) & ((1u << s) - 1);
+      int32_t wert = Erweitern(v, s);
+      t->ac_schnell[i] = static_cast<int32_t>(static_cast<uint32_t>(wert) << 16) | ((l + s) << 8) | (r << 4);
+    }
+  }
+  t->gueltig = true;
+  return true;
+}
+
+// Takes one byte of entropy data into the accumulator, handling stuffed
+// bytes and markers; past a marker or the end of the data a zero byte.
+static inline void Byte_Nehmen(Bits* b) {
+  Eingabe* e = b->ein;
+  uint32_t wert = 0;
+  if (!b->marke) {
+    if (e->p >= e->ende && e->nachladen) {
+      int r = e->nachladen(e);
+      if (r < 0 && !e->fehler) e->fehler = r;
+    }
+    if (e->p < e->ende) {
+      uint8_t c = *e->p++;
+      if (c != 0xFF) {
+        wert = c;
+        goto nehmen;
+      }
+      // 0xFF: fill bytes, then 0x00 (a data byte 0xFF) or a marker code.
+      for (;;) {
+        if (e->p >= e->ende && e->nachladen) {
+          int r = e->nachladen(e);
+          if (r < 0 && !e->fehler) e->fehler = r;
+        }
+        if (e->p >= e->ende) {
+          b->marke = 0x100;  // the data ended inside a marker
+          break;
+        }
+        uint8_t d = *e->p++;
+        if (d == 0xFF) continue;
+        if (d == 0x00) {
+          wert = 0xFF;
+          goto nehmen;
+        }
+        b->marke = d;
+        break;
+      }
+    }
+  }
+  ++b->null_bytes;
+nehmen:
+  b->puffer = (b->puffer << 8) | wert;
+  b->anzahl += 8;
+}
+
+void Bits_Fuellen(Bits* b) {
+  if (b->anzahl < 0) b->anzahl = 0;
+  if (b->breit && !b->marke) {
+    Eingabe* e = b->ein;
+    if (b->anzahl <= 56 && e->ende - e->p >= 8) {
+      uint64_t w;
+      std::memcpy(&w, e->p, 8);
+      uint64_t x = ~w;  // a 0xFF byte of w is a zero byte of x
+      if (!((x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull)) {
+        int n = (64 - b->anzahl) >> 3;
+        w = __builtin_bswap64(w);
+        b->puffer = (n == 8) ? w : ((b->puffer << (8 * n)) | (w >> (64 - 8 * n)));
+        e->p += n;
+        b->anzahl += 8 * n;
+        return;
+      }
+    }
+  }
+  while (b->anzahl <= 56) Byte_Nehmen(b);
+}
+
+int Symbol_Lang(Bits* b, const Huff* t) {
+  Bits_Sicher(b, 17);
+  uint32_t wort = Bits_Zeigen(b, 16);
+  for (int l = SCHNELL_BITS + 1; l <= 16; ++l) {
+    int32_t code = static_cast<int32_t>(wort >> (16 - l));
+    if (code <= t->maxcode[l]) {
+      b->anzahl -= l;
+      int idx = code + t->valoffset[l];
+      return (idx >= 0 && idx < 256) ? t->sym[idx] : 0;
+    }
+  }
+  // No code of 16 bits or fewer matches: corrupt data, symbol 0.
+  b->anzahl -= 16;
+  return 0;
+}
+
+static inline int16_t Kurz(int32_t v) { return static_cast<int16_t>(v); }
+
+static inline void DC_Lesen(Bits* b, const Huff* dc, int32_t* pred) {
+  int s = Symbol(b, dc) & 15;
+  if (s) {
+    int32_t v = Erweitern(Bits_Holen(b, s), s);
+    *pred = Kurz(*pred + v);
+  }
+}
+
+void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
+  std::memset(blk, 0, 64 * sizeof(int16_t));
+  DC_Lesen(b, dc, pred);
+  blk[0] = static_cast<int16_t>(*pred);
+  for (int k = 1; k < 64;) {
+    Bits_Sicher(b, 31);
+    uint32_t idx = Bits_Zeigen(b, SCHNELL_BITS);
+    int32_t f = ac->ac_schnell[idx];
+    if (f) {
+      k += (f >> 4) & 15;
+      b->anzahl -= (f >> 8) & 15;
+      blk[Natuerlich[k]] = static_cast<int16_t>(f >> 16);
+      ++k;
+      continue;
+    }
+    uint32_t e = ac->schnell[idx];
+    int rs;
+    if (e) {
+      b->anzahl -= static_cast<int>(e >> 8);
+      rs = static_cast<int>(e & 0xFF);
+    } else {
+      rs = Symbol_Lang(b, ac);
+    }
+    int r = rs >> 4, s = rs & 15;
+    if (s) {
+      k += r;
+      b->anzahl -= s;
+      uint32_t v = static_cast<uint32_t>(b->puffer >> b->anzahl) & ((1u << s) - 1);
+      blk[Natuerlich[k]] = Kurz(Erweitern(v, s));
+      ++k;
+    } else {
+      if (r != 15) break;
+      k += 16;
+    }
+  }
+}
+
+void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
+  DC_Lesen(b, dc, pred);
+  blk[0] = static_cast<int16_t>(*pred);
+  for (int k = 1; k < 64;) {
+    int rs = Symbol(b, ac);
+    int r = rs >> 4, s = rs & 15;
+    if (s) {
+      k += r + 1;
+      Bits_Holen(b, s);
+    } else {
+      if (r != 15) break;
+      k += 16;
+    }
+  }
+}
+
+void DC_Erst(Bits* b, const Huff* dc, int16_t* blk, int32_t* pred, int al) {
+  DC_Lesen(b, dc, pred);
+  blk[0] = Kurz(*pred * (1 << al));
+}
+
+void DC_Verfeinern(Bits* b, int16_t* blk, int al) {
+  if (Bits_Holen(b, 1)) blk[0] = Kurz(blk[0] | (1 << al));
+}
+
+void AC_Erst(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int32_t* eobrun) {
+  if (*eobrun > 0) {
+    --*eobrun;
+    return;
+  }
+  for (int k = ss; k <= se; ++k) {
+    int rs = Symbol(b, ac);
+    int r = rs >> 4, s = rs & 15;
+    if (s) {
+      k += r;
+      int32_t v = Erweitern(Bits_Holen(b, s), s);
+      blk[Natuerlich[k]] = Kurz(v * (1 << al));
+    } else if (r == 15) {
+      k += 15;
+    } else {
+      int32_t lauf = 1 << r;
+      if (r) lauf += static_cast<int32_t>(Bits_Holen(b, r));
+      *eobrun = lauf - 1;
+      return;
+    }
+  }
+}
+
+void AC_Verfeinern(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int32_t* eobrun) {
+  const int p1 = 1 << al;
+  const int m1 = -p1;
+  int k = ss;
+  if (*eobrun == 0) {
+    for (; k <= se; ++k) {
+      int rs = Symbol(b, ac);
+      int r = rs >> 4, s = rs & 15;
+      int neu = 0;
+      if (s) {
+        neu = Bits_Holen(b, 1) ? p1 : m1;
+      } else if (r != 15) {
+        *eobrun = 1 << r;
+        if (r) *eobrun += static_cast<int32_t>(Bits_Holen(b, r));
+        break;
+      }
+      // Pass over r zero coefficients, refining the non-zero ones on the way.
+      while (k <= se) {
+        int16_t* c = &blk[Natuerlich[k]];
+        if (*c != 0) {
+          if (Bits_Holen(b, 1) && (*c & p1) == 0) *c = Kurz(*c + (*c >= 0 ? p1 : m1));
+        } else {
+          if (--r < 0) break;
+        }
+        ++k;
+      }
+      if (neu) blk[Natuerlich[k]] = static_cast<int16_t>(neu);
+    }
+  }
+  if (*eobrun > 0) {
+    for (; k <= se; ++k) {
+      int16_t* c = &blk[Natuerlich[k]];
+      if (*c != 0 && Bits_Holen(b, 1) && (*c & p1) == 0) *c = Kurz(*c + (*c >= 0 ? p1 : m1));
+    }
+    --*eobrun;
+  }
+}
+
+}  // namespace jpeg_dek
+
+// The record's decoding table of one DHT table (8-bit lookahead, code limits
+// per length). Tables whose codes over-subscribe the code space are refused.
+int32_t Jpeg_Build_Huffman(const uint8_t* anzahlen, const uint8_t* symbole, int32_t klasse, int32_t nummer,
+                           Jpeg_Huffman_Tabelle* t) {
+  std::memset(t, 0, sizeof(*t));
+  t->Klasse = klasse;
+  t->Nummer = nummer;
+  Jpeg_Huffman_Dektabelle& d = t->Dek;
+  int gesamt = 0;
+  for (int l = 0; l < 16; ++l) gesamt += anzahlen[l];
+  if (gesamt > 256) return JPEG_ERG_HUFFMAN;
+  int32_t code = 0, k = 0;
+  for (int l = 1; l <= 16; ++l) {
+    int n = anzahlen[l - 1];
+    d.Kleinster_Code[l] = static_cast<uint16_t>(code);
+    d.Erster_Index[l] = static_cast<uint16_t>(k);
+    if (n) {
+      if (code + n > (1 << l)) {
+        std::memset(t, 0, sizeof(*t));
+        return JPEG_ERG_HUFFMAN;
+      }
+      d.Groesster_Code[l] = static_cast<uint16_t>(code + n - 1);
+      if (l <= 8)
+        for (int i = 0; i < n; ++i)
+          for (int j = 0; j < (1 << (8 - l)); ++j)
+            d.Vorschau[((code + i) << (8 - l)) | j] = (static_cast<uint32_t>(l) << 16) | symbole[k + i];
+    } else {
+      d.Groesster_Code[l] = 0xFFFF;
+    }
+    code = (code + n) << 1;
+    k += n;
+  }
+  d.Groesster_Code[17] = 0xFFFF;
+  for (int i = 0; i < gesamt; ++i) d.Symbole[i] = symbole[i];
+  return 0;
+}

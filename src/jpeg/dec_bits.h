@@ -1,0 +1,97 @@
+// Bit reader and Huffman decoding of the JPEG decoder (internal).
+#pragma once
+#include <cstdint>
+
+namespace jpeg_dek {
+
+// The input the bit reader and the marker reader take bytes from. For file
+// input `nachladen` refills [p, ende) and returns 0, or a negative result code
+// (an empty read, a read error); for memory input it is null.
+struct Eingabe {
+  const uint8_t* p = nullptr;
+  const uint8_t* ende = nullptr;
+  int (*nachladen)(Eingabe*) = nullptr;
+  void* besitzer = nullptr;
+  int64_t genommen_vor_puffer = 0;  // bytes taken before the current buffer started
+  const uint8_t* puffer_anfang = nullptr;
+  int fehler = 0;  // the first refill error met inside entropy data
+};
+
+// Derived decoding table of one DHT table: a 9-bit lookahead, and the
+// canonical code limits for the longer codes.
+constexpr int SCHNELL_BITS = 9;
+struct Huff {
+  // (length << 8) | symbol for codes of up to SCHNELL_BITS bits, 0 otherwise.
+  uint16_t schnell[1 << SCHNELL_BITS];
+  // AC tables: for a code and its value bits fitting in SCHNELL_BITS bits the
+  // whole coefficient: value (signed, bits 16..31), run (bits 4..7), total
+  // length (bits 8..11); 0 when not applicable.
+  int32_t ac_schnell[1 << SCHNELL_BITS];
+  int32_t maxcode[18];   // largest code of length l, -1 when none; [17] sentinel
+  int32_t valoffset[17]; // symbol index = code + valoffset[l]
+  uint8_t sym[256];
+  bool gueltig;
+};
+
+// Builds a table from the 16 counts and the symbols. Returns false when the
+// codes over-subscribe the code space or there are more than 256 of them.
+bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int anzahl_symbole, bool ac);
+
+struct Bits {
+  uint64_t puffer = 0;  // valid bits are the low `anzahl` bits
+  int32_t anzahl = 0;
+  int marke = 0;        // a marker met in the entropy data, 0 when none
+  int32_t null_bytes = 0;  // zero bytes fed in past a marker or the end
+  Eingabe* ein = nullptr;
+  bool breit = false;   // fetch eight bytes at once when none is 0xFF
+};
+
+// Tops the accumulator up to at least 57 bits; past a marker or the end of
+// the data zero bytes are fed in (counted in null_bytes).
+void Bits_Fuellen(Bits* b);
+
+inline void Bits_Sicher(Bits* b, int n) {
+  if (b->anzahl < n) Bits_Fuellen(b);
+}
+inline uint32_t Bits_Zeigen(const Bits* b, int n) {
+  return static_cast<uint32_t>(b->puffer >> (b->anzahl - n)) & ((1u << n) - 1);
+}
+inline uint32_t Bits_Holen(Bits* b, int n) {
+  Bits_Sicher(b, n);
+  b->anzahl -= n;
+  return static_cast<uint32_t>(b->puffer >> b->anzahl) & ((1u << n) - 1);
+}
+inline int32_t Erweitern(uint32_t v, int s) {
+  return (s == 0) ? 0 : (v < (1u << (s - 1)) ? static_cast<int32_t>(v) - (1 << s) + 1 : static_cast<int32_t>(v));
+}
+// Drops the buffered bits (end of a scan, restart).
+inline void Bits_Leeren(Bits* b) {
+  b->anzahl = 0;
+  b->puffer = 0;
+}
+
+int Symbol_Lang(Bits* b, const Huff* t);
+inline int Symbol(Bits* b, const Huff* t) {
+  Bits_Sicher(b, 17);
+  uint32_t e = t->schnell[Bits_Zeigen(b, SCHNELL_BITS)];
+  if (e) {
+    b->anzahl -= static_cast<int>(e >> 8);
+    return static_cast<int>(e & 0xFF);
+  }
+  return Symbol_Lang(b, t);
+}
+
+// Sequential block: coefficients in natural order into blk (cleared here).
+void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk);
+// Only the DC coefficient is kept; AC values are read and dropped.
+void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk);
+
+// Progressive passes.
+void DC_Erst(Bits* b, const Huff* dc, int16_t* blk, int32_t* pred, int al);
+void DC_Verfeinern(Bits* b, int16_t* blk, int al);
+void AC_Erst(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int32_t* eobrun);
+void AC_Verfeinern(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int32_t* eobrun);
+
+extern const uint8_t Natuerlich[80];
+
+}  // namespace jpeg_dek

@@ -1,0 +1,348 @@
+// Row converters of the decoder and the full-MCU kernels of the kernel table.
+#include "jpeg/dec_farbe.h"
+
+#include <emmintrin.h>
+
+#include <cstring>
+
+using namespace jpeg_dek;
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Generic forms
+
+// YCbCr (or inverted YCbCr with a fourth component, `inv`) to pixels with the
+// red byte at ro and the blue byte at bo; kan bytes per pixel, alpha 255 (or
+// the fourth component) in byte 3 when kan is 4 or more.
+template <int RO, int BO, int KAN, bool HALB, bool INV>
+void YCC_Allgemein(const uint8_t* const* q, uint8_t* d, int32_t n, int32_t kanaele, int32_t) {
+  const int32_t kan = KAN ? KAN : kanaele;
+  const uint8_t *qy = q[0], *qb = q[1], *qr = q[2], *qa = q[3];
+  for (int32_t i = 0; i < n; ++i, d += kan) {
+    int32_t ic = HALB ? i >> 1 : i;
+    uint8_t r, g, b;
+    YCC_Pixel(qy[i], qb[ic], qr[ic], &r, &g, &b);
+    if (INV) {
+      r = static_cast<uint8_t>(255 - r);
+      g = static_cast<uint8_t>(255 - g);
+      b = static_cast<uint8_t>(255 - b);
+    }
+    d[RO] = r;
+    d[1] = g;
+    d[BO] = b;
+    if (kan >= 4) d[3] = INV ? qa[i] : 255;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// SSE2 forms: R and B terms by 16-bit high-half products, G as the generic.
+
+struct Farben16 {
+  __m128i r, g, b;  // 16 bytes each
+};
+
+// Eight pixels in 16-bit lanes, with the generic form's arithmetic: every
+// term is formed in 32 bits by multiply-adds of (sample, constant) pairs.
+inline __m128i Term(__m128i a, __m128i b, __m128i k) {
+  __m128i lo = _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(a, b), k), 8);
+  __m128i hi = _mm_srai_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(a, b), k), 8);
+  return _mm_packs_epi32(lo, hi);
+}
+
+inline void YCC_8(__m128i y, __m128i cb, __m128i cr, __m128i* r, __m128i* g, __m128i* b) {
+  // (Cr*359 - 45813) >> 8 as Cr*359 + 3*(-15271); (Cb*454 - 57937) >> 8 as
+  // Cb*454 + 11*(-5267); the green term's constant is added in 32 bits.
+  const __m128i rt = Term(cr, _mm_set1_epi16(3), _mm_set1_epi32(359 | (-15271 << 16)));
+  const __m128i bt = Term(cb, _mm_set1_epi16(11), _mm_set1_epi32(454 | (-5267 << 16)));
+  const __m128i k = _mm_set1_epi32(88 | (183 << 16));
+  const __m128i off = _mm_set1_epi32(GRUEN_KONSTANTE);
+  __m128i lo = _mm_srai_epi32(_mm_sub_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(cb, cr), k), off), 8);
+  __m128i hi = _mm_srai_epi32(_mm_sub_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(cb, cr), k), off), 8);
+  const __m128i gt = _mm_packs_epi32(lo, hi);
+  *r = _mm_add_epi16(y, rt);
+  *g = _mm_sub_epi16(y, gt);
+  *b = _mm_add_epi16(y, bt);
+}
+
+inline Farben16 YCC_16(__m128i y, __m128i cb, __m128i cr) {
+  const __m128i null = _mm_setzero_si128();
+  __m128i r0, g0, b0, r1, g1, b1;
+  YCC_8(_mm_unpacklo_epi8(y, null), _mm_unpacklo_epi8(cb, null), _mm_unpacklo_epi8(cr, null), &r0, &g0, &b0);
+  YCC_8(_mm_unpackhi_epi8(y, null), _mm_unpackhi_epi8(cb, null), _mm_unpackhi_epi8(cr, null), &r1, &g1, &b1);
+  return {_mm_packus_epi16(r0, r1), _mm_packus_epi16(g0, g1), _mm_packus_epi16(b0, b1)};
+}
+
+template <int RO, int BO, int KAN, bool INV>
+inline void Schreiben16(const Farben16& f, __m128i a, uint8_t* d, int32_t n, int32_t kan) {
+  __m128i r = f.r, g = f.g, b = f.b;
+  if (INV) {
+    const __m128i eins = _mm_set1_epi8(static_cast<char>(0xFF));
+    r = _mm_xor_si128(r, eins);
+    g = _mm_xor_si128(g, eins);
+    b = _mm_xor_si128(b, eins);
+  }
+  const __m128i c0 = RO == 0 ? r : b;
+  const __m128i c2 = RO == 0 ? b : r;
+  if (KAN == 4 && n == 16) {
+    __m128i c01l = _mm_unpacklo_epi8(c0, g), c01h = _mm_unpackhi_epi8(c0, g);
+    __m128i c23l = _mm_unpacklo_epi8(c2, a), c23h = _mm_unpackhi_epi8(c2, a);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_unpacklo_epi16(c01l, c23l));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16), _mm_unpackhi_epi16(c01l, c23l));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 32), _mm_unpacklo_epi16(c01h, c23h));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 48), _mm_unpackhi_epi16(c01h, c23h));
+    return;
+  }
+  alignas(16) uint8_t t0[16], t1[16], t2[16], t3[16];
+  _mm_store_si128(reinterpret_cast<__m128i*>(t0), c0);
+  _mm_store_si128(reinterpret_cast<__m128i*>(t1), g);
+  _mm_store_si128(reinterpret_cast<__m128i*>(t2), c2);
+  _mm_store_si128(reinterpret_cast<__m128i*>(t3), a);
+  for (int32_t i = 0; i < n; ++i, d += kan) {
+    d[0] = t0[i];
+    d[1] = t1[i];
+    d[2] = t2[i];
+    if (kan >= 4) d[3] = t3[i];
+  }
+}
+
+template <int RO, int BO, int KAN, bool HALB, bool INV>
+void YCC_SSE2(const uint8_t* const* q, uint8_t* d, int32_t n, int32_t kanaele, int32_t) {
+  const int32_t kan = KAN ? KAN : kanaele;
+  const uint8_t *qy = q[0], *qb = q[1], *qr = q[2], *qa = q[3];
+  const __m128i voll = _mm_set1_epi8(static_cast<char>(0xFF));
+  int32_t i = 0;
+  for (; i + 16 <= n; i += 16) {
+    __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(qy + i));
+    __m128i cb, cr;
+    if (HALB) {
+      cb = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(qb + i / 2));
+      cr = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(qr + i / 2));
+      cb = _mm_unpacklo_epi8(cb, cb);
+      cr = _mm_unpacklo_epi8(cr, cr);
+    } else {
+      cb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(qb + i));
+      cr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(qr + i));
+    }
+    __m128i a = INV ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(qa + i)) : voll;
+    Schreiben16<RO, BO, KAN, INV>(YCC_16(y, cb, cr), a, d + static_cast<int64_t>(i) * kan, 16, kan);
+  }
+  if (i < n) {
+    // The last pixels through zero-padded copies, with the same arithmetic.
+    alignas(16) uint8_t ty[16] = {}, tb[16] = {}, tr[16] = {}, ta[16] = {};
+    int32_t rest = n - i;
+    for (int32_t j = 0; j < rest; ++j) {
+      int32_t ic = HALB ? (i + j) >> 1 : i + j;
+      ty[j] = qy[i + j];
+      tb[j] = qb[ic];
+      tr[j] = qr[ic];
+      ta[j] = INV ? qa[i + j] : 255;
+    }
+    __m128i y = _mm_load_si128(reinterpret_cast<const __m128i*>(ty));
+    __m128i cb = _mm_load_si128(reinterpret_cast<const __m128i*>(tb));
+    __m128i cr = _mm_load_si128(reinterpret_cast<const __m128i*>(tr));
+    __m128i a = _mm_load_si128(reinterpret_cast<const __m128i*>(ta));
+    Schreiben16<RO, BO, 0, INV>(YCC_16(y, cb, cr), a, d + static_cast<int64_t>(i) * kan, rest, kan);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Copies
+
+void Grau_1(const uint8_t* const* q, uint8_t* d, int32_t n, int32_t kan, int32_t) {
+  if (kan == 1) {
+    std::memcpy(d, q[0], static_cast<size_t>(n));
+    return;
+  }
+  for (int32_t i = 0; i < n; ++i) d[static_cast<int64_t>(i) * kan] = q[0][i];
+}
+
+// Grey into three colour bytes (and alpha 255 with four or more bytes).
+void Grau_Farbe(const uint8_t* const* q, uint8_t* d, int32_t n, int32_t kan, int32_t) {
+  for (int32_t i = 0; i < n; ++i, d += kan) {
+    d[0] = d[1] = d[2] = q[0][i];
+    if (kan >= 4) d[3] = 255;
+  }
+}
+
+// Three or four colour components without conversion; `tausch` swaps the
+// first and third byte, missing alpha becomes 255.
+template <bool TAUSCH>
+void Farbe_Kopie(const uint8_t* const* q, uint8_t* d, int32_t n, int32_t kan, int32_t) {
+  const bool alpha = q[3] != nullptr;
+  for (int32_t i = 0; i < n; ++i, d += kan) {
+    d[TAUSCH ? 2 : 0] = q[0][i];
+    d[1] = q[1][i];
+    d[TAUSCH ? 0 : 2] = q[2][i];
+    if (kan >= 4) d[3] = alpha ? q[3][i] : 255;
+  }
+}
+
+// Components into the first channels, as many as both sides have.
+template <int N>
+void Kopie(const uint8_t* const* q, uint8_t* d, int32_t n, int32_t kan, int32_t) {
+  const int m = N < kan ? N : kan;
+  for (int32_t i = 0; i < n; ++i, d += kan)
+    for (int c = 0; c < m; ++c) d[c] = q[c][i];
+}
+
+// Packed 4:2:2: Y, then Cb at even and Cr at odd columns.
+void Gepackt_422(const uint8_t* const* q, uint8_t* d, int32_t n, int32_t, int32_t x) {
+  for (int32_t i = 0; i < n; ++i) {
+    d[2 * i] = q[0][i];
+    d[2 * i + 1] = ((x + i) & 1) ? q[2][i] : q[1][i];
+  }
+}
+
+template <bool SIMD, int RO, int BO, int KAN, bool INV>
+Farbwahl YCC_Wahl() {
+  Farbwahl w;
+  if (SIMD) {
+    w.fn = YCC_SSE2<RO, BO, KAN, false, INV>;
+    w.halb_fn = INV ? nullptr : YCC_SSE2<RO, BO, KAN, true, INV>;
+  } else {
+    w.fn = YCC_Allgemein<RO, BO, KAN, false, INV>;
+    w.halb_fn = INV ? nullptr : YCC_Allgemein<RO, BO, KAN, true, INV>;
+  }
+  return w;
+}
+
+template <bool SIMD, bool INV>
+Farbwahl YCC_Nach(int32_t oc, int32_t kan) {
+  if (oc == FARBE_BGR) return kan == 3 ? YCC_Wahl<SIMD, 2, 0, 3, INV>() : YCC_Wahl<SIMD, 2, 0, 0, INV>();
+  if (kan == 3) return YCC_Wahl<SIMD, 0, 2, 3, INV>();
+  if (kan == 4) return YCC_Wahl<SIMD, 0, 2, 4, INV>();
+  return YCC_Wahl<SIMD, 0, 2, 0, INV>();
+}
+
+Zeilen_Fn Kopie_N(int32_t n) {
+  switch (n) {
+    case 1: return Kopie<1>;
+    case 2: return Kopie<2>;
+    case 3: return Kopie<3>;
+    default: return Kopie<4>;
+  }
+}
+
+}  // namespace
+
+namespace jpeg_dek {
+
+Farbwahl Farbe_Waehlen(int32_t jc, int32_t n, int32_t oc, int32_t kan, int32_t prozessor) {
+  Farbwahl w;
+  const bool simd = prozessor >= JCPU_F5_MMX;
+  if (kan < 1) return w;
+  if (oc == FARBE_YCBCR && jc == FARBE_YCBCR && n == 3) {
+    if (kan != 2) return w;
+    w.fn = Gepackt_422;
+    w.gepackt = true;
+    return w;
+  }
+  const bool farbig = (oc == FARBE_RGB || oc == FARBE_BGR || oc == FARBE_RGBA) && kan >= 3;
+  if (farbig) {
+    if (jc == FARBE_YCBCR && n == 3) return simd ? YCC_Nach<true, false>(oc, kan) : YCC_Nach<false, false>(oc, kan);
+    if (jc == FARBE_YCBCRA && n == 4) return simd ? YCC_Nach<true, true>(oc, kan) : YCC_Nach<false, true>(oc, kan);
+    if (jc == FARBE_GRAU) {
+      w.fn = Grau_Farbe;
+      return w;
+    }
+    if ((jc == FARBE_RGB && n == 3) || (jc == FARBE_RGBA && n == 4)) {
+      w.fn = oc == FARBE_BGR ? Farbe_Kopie<true> : Farbe_Kopie<false>;
+      return w;
+    }
+  }
+  if (oc == FARBE_GRAU) {
+    w.fn = Grau_1;
+    return w;
+  }
+  w.fn = Kopie_N(n);
+  return w;
+}
+
+}  // namespace jpeg_dek
+
+// ---------------------------------------------------------------------------
+// Full-MCU kernels of the kernel table: the MCU's blocks (16-bit samples) are
+// turned into rows and handed to the row converters.
+
+namespace {
+
+template <int H, int V>
+void MCU_Zeilen(const int16_t* y, const int16_t* cb, const int16_t* cr, const int16_t* a, uint8_t* ziel,
+                int64_t zeilenlaenge, Zeilen_Fn fn, int32_t kan, bool halb_chroma) {
+  alignas(16) uint8_t zy[16], zb[16], zr[16], za[16];
+  auto byte = [](int16_t v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); };
+  for (int r = 0; r < 8 * V; ++r) {
+    for (int x = 0; x < 8 * H; ++x) {
+      const int blk = (r / 8) * H + x / 8;
+      zy[x] = byte(y[blk * 64 + (r % 8) * 8 + x % 8]);
+      if (a) za[x] = byte(a[blk * 64 + (r % 8) * 8 + x % 8]);
+    }
+    const int cr_zeile = r / V;
+    const int nc = halb_chroma ? 8 : 8 * H;
+    for (int x = 0; x < nc; ++x) {
+      int sx = halb_chroma ? x : x / H;
+      if (cb) zb[x] = byte(cb[cr_zeile * 8 + sx]);
+      if (cr) zr[x] = byte(cr[cr_zeile * 8 + sx]);
+    }
+    const uint8_t* q[4] = {zy, cb ? zb : nullptr, cr ? zr : nullptr, a ? za : nullptr};
+    fn(q, ziel + r * zeilenlaenge, 8 * H, kan, 0);
+  }
+}
+
+template <int H, int V, int OC, int KAN, bool INV, bool SIMD>
+void Dek_YCC(const int16_t* y, const int16_t* cb, const int16_t* cr, const int16_t* a, uint8_t* ziel, int64_t zl) {
+  Farbwahl w = Farbe_Waehlen(INV ? FARBE_YCBCRA : FARBE_YCBCR, INV ? 4 : 3, OC, KAN, SIMD ? JCPU_F6_SSE : 0);
+  const bool halb = H == 2 && w.halb_fn;
+  MCU_Zeilen<H, V>(y, cb, cr, INV ? a : nullptr, ziel, zl, halb ? w.halb_fn : w.fn, KAN, halb);
+}
+
+template <int H, int V, int KAN>
+void Dek_Kopie(const int16_t* y, const int16_t* cb, const int16_t* cr, const int16_t* a, uint8_t* ziel, int64_t zl) {
+  Zeilen_Fn fn = a ? Kopie<4> : (KAN == 4 ? Farbe_Kopie<false> : Kopie<3>);
+  MCU_Zeilen<H, V>(y, cb, cr, a, ziel, zl, fn, KAN, false);
+}
+
+void Dek_Grau(const int16_t* y, const int16_t*, const int16_t*, const int16_t*, uint8_t* ziel, int64_t zl) {
+  MCU_Zeilen<1, 1>(y, nullptr, nullptr, nullptr, ziel, zl, Grau_1, 1, false);
+}
+
+void Dek_422_YCbYCr(const int16_t* y, const int16_t* cb, const int16_t* cr, const int16_t*, uint8_t* ziel,
+                    int64_t zl) {
+  MCU_Zeilen<2, 1>(y, cb, cr, nullptr, ziel, zl, Gepackt_422, 2, false);
+}
+
+template <bool SIMD>
+void Fuellen(Jpeg_Kern_Tabelle* t) {
+  t->Dek_Grau = Dek_Grau;
+  t->Dek_444_RGB = Dek_YCC<1, 1, FARBE_RGB, 3, false, SIMD>;
+  t->Dek_422_RGB = Dek_YCC<2, 1, FARBE_RGB, 3, false, SIMD>;
+  t->Dek_411_RGB = Dek_YCC<2, 2, FARBE_RGB, 3, false, SIMD>;
+  t->Dek_444_BGR = Dek_YCC<1, 1, FARBE_BGR, 3, false, SIMD>;
+  t->Dek_422_BGR = Dek_YCC<2, 1, FARBE_BGR, 3, false, SIMD>;
+  t->Dek_411_BGR = Dek_YCC<2, 2, FARBE_BGR, 3, false, SIMD>;
+  t->Dek_444_RGBA = Dek_YCC<1, 1, FARBE_RGBA, 4, false, SIMD>;
+  t->Dek_422_RGBA = Dek_YCC<2, 1, FARBE_RGBA, 4, false, SIMD>;
+  t->Dek_411_RGBA = Dek_YCC<2, 2, FARBE_RGBA, 4, false, SIMD>;
+  t->Dek_444_Kopie = Dek_Kopie<1, 1, 3>;
+  t->Dek_422_Kopie = Dek_Kopie<2, 1, 3>;
+  t->Dek_411_Kopie = Dek_Kopie<2, 2, 3>;
+  t->Dek_444_RGBA_Kopie = Dek_Kopie<1, 1, 4>;
+  t->Dek_422_YCbYCr = Dek_422_YCbYCr;
+  t->Dek_4444_RGBA = Dek_YCC<1, 1, FARBE_RGBA, 4, true, SIMD>;
+  t->Dek_4224_RGBA = Dek_YCC<2, 1, FARBE_RGBA, 4, true, SIMD>;
+  t->Dek_4114_RGBA = Dek_YCC<2, 2, FARBE_RGBA, 4, true, SIMD>;
+  t->Dek_4444_Kopie = Dek_Kopie<1, 1, 4>;
+}
+
+}  // namespace
+
+void Jpeg_Dek_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor) {
+  t->Dek_Zeile = nullptr;
+  if (prozessor >= JCPU_F5_MMX)
+    Fuellen<true>(t);
+  else
+    Fuellen<false>(t);
+  t->Huffman_Dekodieren = prozessor >= JCPU_F6_MMX ? Jpeg_Decode_Block_Breit : Jpeg_Decode_Block;
+  t->Huffman_Dekodieren_2 = Jpeg_Decode_Block_DC;
+}

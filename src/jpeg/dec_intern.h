@@ -1,0 +1,109 @@
+// Inside the JPEG decoder: the working state of one decode and the procedures
+// that the marker reader, the scan decoder and the output stage share.
+#pragma once
+
+#include "jpeg/dec_bits.h"
+#include "jpeg/jpeg_kern.h"
+
+#include <cstdint>
+
+// Largest picture the decoder accepts (width x height); larger frames give
+// JPEG_ERG_SPEICHER before anything is allocated.
+inline constexpr int64_t JPEG_DEK_PIXEL_GRENZE = int64_t{1} << 25;  // 33.5 million
+// Most scans one picture may carry; more give JPEG_ERG_DATEN.
+inline constexpr int32_t JPEG_DEK_SCAN_GRENZE = 1000;
+
+namespace jpeg_dek {
+
+// Converts one output row: component rows, destination, number of pixels,
+// bytes per pixel, and the row's first column in the picture.
+using Zeilen_Fn = void (*)(const uint8_t* const* quelle, uint8_t* ziel, int32_t n, int32_t kanaele, int32_t x);
+
+struct Komp {
+  int32_t h, v;          // sampling factors
+  int32_t bs;            // block side after the inverse transform (8, 4, 2, 1)
+  int32_t ux, uy;        // up-sampling the output stage still does
+  int32_t glatt_h;       // smooth horizontal doubling
+  int32_t glatt_v;       // smooth vertical doubling (with glatt_h)
+  int32_t bloecke_x, bloecke_y;  // blocks in the MCU grid
+  int32_t breite, hoehe;         // valid samples at the output scale
+  int32_t streifen_breite;       // bloecke_x * bs
+  int32_t streifen_hoehe;        // v * bs
+  uint8_t* streifen[2];          // samples of two MCU rows
+  int16_t* koef;                 // coefficients (buffered decoding)
+  int32_t quant;                 // quantisation table number
+  uint8_t* zeile;                // up-sampled output row
+};
+
+// Working state of one decode (Dek_Zustand of the record).
+struct Zustand {
+  // memory of this state, released together
+  void* bloecke[16];
+  int32_t anzahl_bloecke;
+
+  bool bereit;           // geometry set up for the current frame
+  bool progressiv;
+  bool gepuffert;        // coefficients gathered, output at the end
+  bool scan_begonnen;    // a scan of this decode has started
+  bool bild_fertig;      // every MCU decoded (streaming) / output done
+  bool daten_fehlen;     // entropy data ran short
+  int32_t n;
+  Komp k[4];
+  int32_t max_h, max_v;
+  int32_t mcu_x, mcu_y;  // MCU grid
+  int32_t skala, bs;     // 1, 2, 4, 8 and the luma block side 8 / skala
+  int32_t aus_breite, aus_hoehe;  // picture size at the output scale
+  int32_t mcu_aus_hoehe;          // output rows per MCU row
+  // region in output pixels (right and bottom exclusive)
+  int32_t x0, y0, x1, y1;
+  bool bereich;
+  // output rows
+  int32_t naechste_zeile;     // next output row to write
+  int32_t zeilen_dekodiert;   // MCU rows whose samples are in the strips
+  Zeilen_Fn wandler;
+  bool halb;                  // chroma handed over at half width
+  int32_t jc;                 // colour of the data as decoded
+  bool gepackt;               // packed 4:2:2 output
+  int32_t anzahl_koef_bloecke;
+
+  // entropy decoding
+  Eingabe ein;
+  Bits bits;
+  Huff dc[4], ac[4];
+  int32_t scans;
+  // streaming scan position
+  int32_t spalte, zeile;
+  int32_t neustart_zaehler, naechster_rst;
+};
+
+Zustand* Zustand_Holen(JPEG_PROPERTIES* p);
+void* Speicher(Zustand* z, size_t groesse);
+
+// Output stage (dec_ausgabe.cpp)
+int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z);
+// Writes every output row whose samples are complete after `mcu_zeilen` MCU
+// rows have been placed in the strips (all rows when it is the last).
+void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen);
+// Places one inverse-transformed block (column bx, row by of the
+// component's block grid) into its strip.
+void Block_Ablegen(Zustand* z, int32_t c, int32_t bx, int32_t by, const int16_t* blk);
+
+// Scan decoding (dec_scan.cpp)
+int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan);
+int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z);
+
+}  // namespace jpeg_dek
+
+// The output geometry of the current frame (MCU sizes and counts, colour
+// switches, the MCU-row output routine); 0 or JPEG_ERG_KOMPONENTE.
+int32_t Jpeg_Setup_Geometrie(JPEG_PROPERTIES* p);
+// Releases the decoder's working state of the record.
+void Jpeg_Dek_Freigeben(JPEG_PROPERTIES* p);
+
+// Kernel-table forms of the block decoders.
+int32_t Jpeg_Decode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                          int32_t* pred, int16_t* blk);
+int32_t Jpeg_Decode_Block_Breit(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                                int32_t* pred, int16_t* blk);
+int32_t Jpeg_Decode_Block_DC(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                             int32_t* pred, int16_t* blk);

@@ -1,0 +1,331 @@
+// Scan decoding: sequential scans straight to the output, progressive and
+// multi-scan pictures through the coefficient buffer; restarts, regions and
+// stepping.
+#include "jpeg/dec_intern.h"
+
+#include <cstring>
+
+using namespace jpeg_dek;
+
+namespace {
+
+JPEG_PROPERTIES* Besitzer(Jpeg_Strom* s) {
+  return reinterpret_cast<JPEG_PROPERTIES*>(reinterpret_cast<char*>(s) - offsetof(JPEG_PROPERTIES, Strom));
+}
+
+// The fast decoding tables that belong to the record's DC or AC table t.
+const Huff* Schnelltabelle(JPEG_PROPERTIES* p, const Jpeg_Huffman_Tabelle* t) {
+  Zustand* z = p->Dek_Zustand;
+  if (t >= p->DC_Tabelle && t < p->DC_Tabelle + 4) return &z->dc[t - p->DC_Tabelle];
+  return &z->ac[t - p->AC_Tabelle];
+}
+
+// Rebuilds a fast table from the record's decoding table.
+void Schnell_Bauen(Huff* h, const Jpeg_Huffman_Tabelle& t, bool ac) {
+  uint8_t zahlen[16];
+  uint8_t sym[256];
+  int n = 0;
+  for (int l = 1; l <= 16; ++l) {
+    uint16_t gr = t.Dek.Groesster_Code[l], kl = t.Dek.Kleinster_Code[l];
+    int c = gr == 0xFFFF ? 0 : gr - kl + 1;
+    if (c < 0 || n + c > 256) c = 0;
+    zahlen[l - 1] = static_cast<uint8_t>(c);
+    n += c;
+  }
+  for (int i = 0; i < n; ++i) sym[i] = static_cast<uint8_t>(t.Dek.Symbole[i]);
+  if (!Huff_Bauen(h, zahlen, sym, n, ac)) std::memset(h, 0, sizeof(*h));
+}
+
+// Restart processing between MCUs: predictors and bits are reset and the
+// RSTn marker is taken; when the data does not show one where it should, the
+// reader resynchronises on the next marker.
+void Neustart(Zustand* z, Jpeg_Scan* scan, JPEG_PROPERTIES* p) {
+  Bits_Leeren(&z->bits);
+  for (int i = 0; i < 4; ++i) scan->DC_Praediktor[i] = 0;
+  p->Strom.EOB_Lauf = 0;
+  if (!z->bits.marke) {
+    Eingabe& e = z->ein;
+    for (;;) {
+      if (e.p >= e.ende && (!e.nachladen || e.nachladen(&e) < 0 || e.p >= e.ende)) {
+        z->bits.marke = 0x100;
+        break;
+      }
+      if (*e.p++ != 0xFF) continue;
+      if (e.p >= e.ende && (!e.nachladen || e.nachladen(&e) < 0 || e.p >= e.ende)) {
+        z->bits.marke = 0x100;
+        break;
+      }
+      uint8_t c = *e.p;
+      if (c == 0x00 || c == 0xFF) continue;
+      ++e.p;
+      z->bits.marke = c;
+      break;
+    }
+  }
+  if (z->bits.marke >= 0xD0 && z->bits.marke <= 0xD7) z->bits.marke = 0;
+  // Any other marker stays pending: the rest of the scan reads zeros and the
+  // marker loop takes it afterwards.
+  z->bits.null_bytes = 0;
+}
+
+void Aktive_Kerne(JPEG_PROPERTIES* p) {
+  Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
+  if (p->DCT_Art == DCT_GENAU) {
+    kt->IDCT_8x8_Aktiv = kt->IDCT_8x8_Genau;
+    kt->IDCT_4x4_Aktiv = kt->IDCT_4x4_Genau;
+    kt->IDCT_2x2_Aktiv = kt->IDCT_2x2_Genau;
+    kt->IDCT_1x1_Aktiv = kt->IDCT_1x1_Genau;
+    kt->Dequantisieren_Aktiv = kt->Dequantisieren_Genau;
+  } else {
+    kt->IDCT_8x8_Aktiv = kt->IDCT_8x8_Schnell;
+    kt->IDCT_4x4_Aktiv = kt->IDCT_4x4_Schnell;
+    kt->IDCT_2x2_Aktiv = kt->IDCT_2x2_Schnell;
+    kt->IDCT_1x1_Aktiv = kt->IDCT_1x1_Schnell;
+    kt->Dequantisieren_Aktiv = kt->Dequantisieren_Schnell;
+  }
+}
+
+Jpeg_Block_Fn IDCT_Fuer(Jpeg_Kern_Tabelle* kt, int bs) {
+  switch (bs) {
+    case 8: return kt->IDCT_8x8_Aktiv;
+    case 4: return kt->IDCT_4x4_Aktiv;
+    case 2: return kt->IDCT_2x2_Aktiv;
+    default: return kt->IDCT_1x1_Aktiv;
+  }
+}
+
+// The MCU rows that the output needs (the region, widened by one row when
+// smoothing looks at neighbours).
+void Benoetigte_Zeilen(const Zustand* z, int32_t* von, int32_t* bis) {
+  *von = 0;
+  *bis = z->mcu_y;
+  if (!z->bereich) return;
+  int32_t h = z->mcu_aus_hoehe;
+  if (z->y1 <= z->y0) {
+    *bis = 0;
+    return;
+  }
+  *von = z->y0 / h - 1;
+  *bis = (z->y1 - 1) / h + 2;
+  if (*von < 0) *von = 0;
+  if (*bis > z->mcu_y) *bis = z->mcu_y;
+}
+
+int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
+  Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
+  int16_t* blk = p->Arbeitsbereich;
+  const int32_t ri = scan->Neustart_Intervall;
+  const int32_t gesamt = z->mcu_x * z->mcu_y;
+  int32_t von, bis;
+  Benoetigte_Zeilen(z, &von, &bis);
+  struct SK {
+    const Jpeg_Huffman_Tabelle *dc, *ac;
+    const int16_t* q;
+    Jpeg_Block_Fn idct;
+    int c, h, v;
+  } sk[4];
+  for (int i = 0; i < scan->Ns; ++i) {
+    const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
+    sk[i] = {&p->DC_Tabelle[k.DC_Tabelle], &p->AC_Tabelle[k.AC_Tabelle], p->Quant_Tabelle[k.Quant_Tabelle].Werte,
+             IDCT_Fuer(kt, z->k[k.Index].bs), k.Index, z->k[k.Index].h, z->k[k.Index].v};
+  }
+  while (z->zeile < z->mcu_y) {
+    if (z->zeile >= bis) {
+      // Past the region: the rest is not decoded.
+      z->bild_fertig = true;
+      return JPEG_ERG_BEREICH_FERTIG;
+    }
+    const bool voll = z->zeile >= von;
+    while (z->spalte < z->mcu_x) {
+      for (int i = 0; i < scan->Ns; ++i) {
+        const SK& s = sk[i];
+        for (int by = 0; by < s.v; ++by)
+          for (int bx = 0; bx < s.h; ++bx) {
+            if (voll) {
+              kt->Huffman_Dekodieren(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
+              kt->Dequantisieren_Aktiv(blk, s.q);
+              s.idct(blk);
+              Block_Ablegen(z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk);
+            } else {
+              kt->Huffman_Dekodieren_2(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
+            }
+          }
+      }
+      ++z->spalte;
+      int32_t nr = z->zeile * z->mcu_x + z->spalte;
+      if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p);
+      if (p->Unterbrechen && nr < gesamt) {
+        scan->Spalte = z->spalte;
+        scan->Zeile = z->zeile;
+        return JPEG_ERG_UNTERBROCHEN;
+      }
+    }
+    if (voll) kt->Dek_Zeile(p, z->mcu_x, z->zeile);
+    ++z->zeile;
+    z->spalte = 0;
+  }
+  z->bild_fertig = true;
+  return z->bereich ? JPEG_ERG_BEREICH_FERTIG : 0;
+}
+
+// Blocks of a one-component scan: the component's own grid.
+void Eigenes_Raster(JPEG_PROPERTIES* p, const Zustand* z, int c, int32_t* bw, int32_t* bh) {
+  const Komp& k = z->k[c];
+  int64_t w = (int64_t{p->Rahmen_Breite} * k.h + z->max_h - 1) / z->max_h;
+  int64_t h = (int64_t{p->Rahmen_Hoehe} * k.v + z->max_v - 1) / z->max_v;
+  *bw = static_cast<int32_t>((w + 7) / 8);
+  *bh = static_cast<int32_t>((h + 7) / 8);
+}
+
+void Fertig_Merken(JPEG_PROPERTIES* p, Zustand* z, const Jpeg_Scan* scan) {
+  ++p->Scan_Zaehler;
+  if (scan->Ss == 0 && scan->Al == 0 && scan->Ah == 0) p->DC_Fertig += scan->Ns;
+  if (scan->Se == 63 && scan->Al == 0) p->AC_Fertig += scan->Ns;
+  if (scan->Ss == 0 && scan->Se == 0 && scan->Al == 0 && scan->Ah != 0) p->DC_Fertig += scan->Ns;
+}
+
+int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
+  const int32_t ri = scan->Neustart_Intervall;
+  int32_t* eob = &p->Strom.EOB_Lauf;
+  const bool dc = scan->Ss == 0;
+  const bool sequenziell = dc && scan->Se == 63;
+  const int al = scan->Al;
+  auto block = [&](int i, int16_t* b) {
+    const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
+    const Huff* hdc = &z->dc[k.DC_Tabelle];
+    const Huff* hac = &z->ac[k.AC_Tabelle];
+    if (sequenziell) {
+      Block_Dekodieren(&z->bits, hdc, hac, &scan->DC_Praediktor[i], b);
+    } else if (dc) {
+      if (scan->Ah == 0)
+        DC_Erst(&z->bits, hdc, b, &scan->DC_Praediktor[i], al);
+      else
+        DC_Verfeinern(&z->bits, b, al);
+    } else if (scan->Ah == 0) {
+      AC_Erst(&z->bits, hac, b, scan->Ss, scan->Se, al, eob);
+    } else {
+      AC_Verfeinern(&z->bits, hac, b, scan->Ss, scan->Se, al, eob);
+    }
+  };
+  if (scan->Ns == 1) {
+    int c = scan->Komponenten[0].Index;
+    Komp& k = z->k[c];
+    int32_t bw, bh;
+    Eigenes_Raster(p, z, c, &bw, &bh);
+    const int32_t gesamt = bw * bh;
+    for (int32_t y = 0; y < bh; ++y)
+      for (int32_t x = 0; x < bw; ++x) {
+        block(0, k.koef + (static_cast<int64_t>(y) * k.bloecke_x + x) * 64);
+        int32_t nr = y * bw + x + 1;
+        if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p);
+      }
+  } else {
+    const int32_t gesamt = z->mcu_x * z->mcu_y;
+    for (int32_t my = 0; my < z->mcu_y; ++my)
+      for (int32_t mx = 0; mx < z->mcu_x; ++mx) {
+        for (int i = 0; i < scan->Ns; ++i) {
+          Komp& k = z->k[scan->Komponenten[i].Index];
+          for (int by = 0; by < k.v; ++by)
+            for (int bx = 0; bx < k.h; ++bx)
+              block(i, k.koef + ((static_cast<int64_t>(my) * k.v + by) * k.bloecke_x + mx * k.h + bx) * 64);
+        }
+        int32_t nr = my * z->mcu_x + mx + 1;
+        if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p);
+      }
+  }
+  Fertig_Merken(p, z, scan);
+  return 0;
+}
+
+}  // namespace
+
+// Kernel-table forms of the sequential block decoder: the generic one takes
+// the input byte by byte, the wide one eight bytes at a time when it can.
+int32_t Jpeg_Decode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                          int32_t* pred, int16_t* blk) {
+  JPEG_PROPERTIES* p = Besitzer(s);
+  Bits* b = &p->Dek_Zustand->bits;
+  b->breit = false;
+  Block_Dekodieren(b, Schnelltabelle(p, dc), Schnelltabelle(p, ac), pred, blk);
+  return 0;
+}
+
+int32_t Jpeg_Decode_Block_Breit(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                                int32_t* pred, int16_t* blk) {
+  JPEG_PROPERTIES* p = Besitzer(s);
+  Bits* b = &p->Dek_Zustand->bits;
+  b->breit = true;
+  Block_Dekodieren(b, Schnelltabelle(p, dc), Schnelltabelle(p, ac), pred, blk);
+  return 0;
+}
+
+int32_t Jpeg_Decode_Block_DC(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                             int32_t* pred, int16_t* blk) {
+  JPEG_PROPERTIES* p = Besitzer(s);
+  Block_Ueberspringen(&p->Dek_Zustand->bits, Schnelltabelle(p, dc), Schnelltabelle(p, ac), pred, blk);
+  return 0;
+}
+
+namespace jpeg_dek {
+
+int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
+  if (!z->bereit) {
+    // The first scan decides: one scan with every component goes straight to
+    // the output, anything else is gathered first.
+    z->progressiv = p->Rahmen_Art == 0xC2;
+    z->gepuffert = z->progressiv || scan->Ns < p->Anzahl_Komponenten;
+    p->Verschachtelung = scan->Ns < p->Anzahl_Komponenten ? 1 : 0;
+    Aktive_Kerne(p);
+    if (int r = Ausgabe_Einrichten(p, z)) return r;
+    z->bereit = true;
+    z->spalte = scan->Spalte;
+    z->zeile = scan->Zeile;
+  }
+  for (int i = 0; i < scan->Ns; ++i) {
+    const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
+    Schnell_Bauen(&z->dc[k.DC_Tabelle], p->DC_Tabelle[k.DC_Tabelle], false);
+    Schnell_Bauen(&z->ac[k.AC_Tabelle], p->AC_Tabelle[k.AC_Tabelle], true);
+  }
+  z->bits.breit = p->Strom.Prozessor >= JCPU_F6_MMX;
+  int r;
+  if (!z->gepuffert) {
+    if (z->bild_fertig) return 0;  // a further scan of a finished picture is passed over
+    r = Sequentiell(p, z, scan);
+  } else {
+    r = Gepuffert(p, z, scan);
+  }
+  if (r == 1) return r;
+  if (z->bits.null_bytes > 0 && z->bits.marke == 0x100) z->daten_fehlen = true;
+  Bits_Leeren(&z->bits);
+  z->bits.null_bytes = 0;
+  return r;
+}
+
+int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
+  Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
+  int16_t* blk = p->Arbeitsbereich;
+  int32_t von, bis;
+  Benoetigte_Zeilen(z, &von, &bis);
+  Jpeg_Block_Fn idct[4];
+  for (int c = 0; c < z->n; ++c) idct[c] = IDCT_Fuer(kt, z->k[c].bs);
+  for (int32_t my = von; my < bis; ++my) {
+    for (int c = 0; c < z->n; ++c) {
+      Komp& k = z->k[c];
+      const int16_t* q = p->Quant_Tabelle[k.quant].Werte;
+      for (int by = 0; by < k.v; ++by) {
+        int32_t zeile = my * k.v + by;
+        for (int32_t bx = 0; bx < k.bloecke_x; ++bx) {
+          std::memcpy(blk, k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + bx) * 64, 64 * sizeof(int16_t));
+          kt->Dequantisieren_Aktiv(blk, q);
+          idct[c](blk);
+          Block_Ablegen(z, c, bx, zeile, blk);
+        }
+      }
+    }
+    kt->Dek_Zeile(p, z->mcu_x, my);
+  }
+  z->bild_fertig = true;
+  return 0;
+}
+
+}  // namespace jpeg_dek
