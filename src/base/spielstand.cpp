@@ -1,0 +1,538 @@
+// Save games and the binary configuration cache.
+#include "base/spielstand.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "base/debug.h"
+#include "base/files.h"
+#include "base/globals.h"
+#include "base/meldung.h"
+#include "base/random.h"
+#include "base/settings.h"
+#include "base/tempstr.h"
+
+namespace {
+
+// Frame tags: "KB" and the block number; "KEND" after the last block.
+constexpr u32 TAG_BLOCK = 0x4B420000u;
+constexpr u32 TAG_ENDE = 0x444E454Bu;
+constexpr u32 RAHMEN_KOPF = 8;    // tag, length
+constexpr u32 RAHMEN_FUSS = 4;    // CRC-32 of the payload
+constexpr u32 ENDE_GROESSE = 13;  // tag, block count, check byte, CRC-32 of the file
+
+// ---------------------------------------------------------------------------
+// Block 17: the random table's cursor
+
+u8 g_zufall_neu[RND_BLOCK_GROESSE];
+bool g_zufall_bereit = false;
+
+bool zufall_schreiben(Datei_Status* d) {
+    u8 block[RND_BLOCK_GROESSE];
+    Rnd_Block_Schreiben(block);
+    return Datei_Schreiben(d, block, sizeof block);
+}
+
+bool zufall_lesen(Datei_Status* d) {
+    u8 block[RND_BLOCK_GROESSE];
+    if (Datei_Lesen(d, block, sizeof block) != sizeof block) return false;
+    // The same checks as Rnd_Block_Lesen, without taking the cursor yet.
+    if (get_u32le(block) >= RND_TABELLE_GROESSE) return false;
+    if (get_u32le(block + 4) != Rnd_Tabelle_Pruefsumme()) return false;
+    std::memcpy(g_zufall_neu, block, sizeof block);
+    g_zufall_bereit = true;
+    return true;
+}
+
+void zufall_uebernehmen() {
+    if (g_zufall_bereit) Rnd_Block_Lesen(g_zufall_neu);
+    g_zufall_bereit = false;
+}
+
+void zufall_verwerfen() { g_zufall_bereit = false; }
+
+Spielstand_Modul zufall_modul() {
+    Spielstand_Modul m;
+    m.name = "Zufallstabelle";
+    m.schreiben = zufall_schreiben;
+    m.lesen = zufall_lesen;
+    m.uebernehmen = zufall_uebernehmen;
+    m.verwerfen = zufall_verwerfen;
+    return m;
+}
+
+Spielstand_Modul g_module[SPIELSTAND_BLOECKE + 1] = {};
+Spielstand_Modul g_config[CONFIG_BLOECKE + 1] = {};
+bool g_module_bereit = false;
+Spielstand_Hooks g_hooks;
+std::string g_fehler;
+
+void module_init() {
+    if (g_module_bereit) return;
+    g_module[SPIELSTAND_BLOCK_ZUFALL] = zufall_modul();
+    g_module_bereit = true;
+}
+
+void fehler_melden(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void fehler_melden(const char* format, ...) {
+    char text[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    g_fehler = text;
+    Meldung_Printf("%s", text);
+}
+
+std::string basisname(const char* pfad) {
+    const char* a = std::strrchr(pfad, '\\');
+    const char* b = std::strrchr(pfad, '/');
+    if (!a || (b && b > a)) a = b;
+    return a ? a + 1 : pfad;
+}
+
+std::string ordner_von(const std::string& pfad) {
+    size_t p = pfad.rfind('/');
+    if (p == std::string::npos) return ".";
+    if (p == 0) return "/";
+    return pfad.substr(0, p);
+}
+
+// ---------------------------------------------------------------------------
+// Writing: head, then the framed blocks, then the end frame; all into a
+// temporary file that replaces the target only when it is complete.
+
+class Rahmen_Schreiber {
+  public:
+    explicit Rahmen_Schreiber(Datei_Status* d) : d_(d) {}
+    bool schreiben(const void* p, u32 n) {
+        if (!ok_) return false;
+        if (n == 0) return true;
+        crc_ = crc32(crc_, static_cast<const Bytef*>(p), n);
+        ok_ = Datei_Schreiben(d_, p, n);
+        return ok_;
+    }
+    bool u32_schreiben(u32 v) {
+        u8 b[4];
+        put_u32le(b, v);
+        return schreiben(b, 4);
+    }
+    uLong crc() const { return crc_; }
+    bool ok() const { return ok_; }
+
+  private:
+    Datei_Status* d_;
+    uLong crc_ = crc32(0, Z_NULL, 0);
+    bool ok_ = true;
+};
+
+enum class Schreibfehler { KEINER, MODUL, ANLEGEN, SCHREIBEN };
+
+Schreibfehler bloecke_schreiben(const char* pfad, const u8* kopf, u32 kopf_len, const Spielstand_Modul* module,
+                                int anzahl, bool verschluesseln, std::string* modul_name) {
+    // Every module writes into memory first: a module that fails leaves the
+    // disk untouched.
+    std::vector<Datei_Status*> inhalt(anzahl + 1, nullptr);
+    auto aufraeumen = [&]() {
+        for (Datei_Status* s : inhalt)
+            if (s) Datei_Schliessen(s);
+    };
+    for (int i = 1; i <= anzahl; ++i) {
+        inhalt[i] = Datei_Oeffnen_Speicher();
+        if (module[i].schreiben) {
+            bool ok = module[i].schreiben(inhalt[i]) && !inhalt[i]->fehler;
+            if (!ok) {
+                *modul_name = module[i].name ? module[i].name : "?";
+                aufraeumen();
+                return Schreibfehler::MODUL;
+            }
+        }
+    }
+
+    const std::string ziel = W32_Pfad_Uebersetzen(pfad);
+    const std::string temp = ziel + ".tmp";
+    auto* d = new Datei_Status;
+    d->datei = std::fopen(temp.c_str(), "wb");
+    if (!d->datei) {
+        delete d;
+        aufraeumen();
+        return Schreibfehler::ANLEGEN;
+    }
+    Rahmen_Schreiber w(d);
+    w.schreiben(kopf, kopf_len);
+    if (verschluesseln) {
+        u8 schluessel = static_cast<u8>(Rnd_Deko());
+        w.schreiben(&schluessel, 1);
+        Datei_Verschluesselung_An(d, schluessel);
+    }
+    Datei_Pruefung_Setzen(d, 0);
+    for (int i = 1; i <= anzahl && w.ok(); ++i) {
+        u32 n = 0;
+        const u8* daten = Datei_Speicher_Daten(inhalt[i], &n);
+        w.u32_schreiben(TAG_BLOCK | static_cast<u32>(i));
+        w.u32_schreiben(n);
+        w.schreiben(daten, n);
+        w.u32_schreiben(static_cast<u32>(crc32(crc32(0, Z_NULL, 0), daten ? daten : Z_NULL, n)));
+    }
+    aufraeumen();
+    w.u32_schreiben(TAG_ENDE);
+    w.u32_schreiben(static_cast<u32>(anzahl));
+    u8 pruef = d->pruefung;
+    w.schreiben(&pruef, 1);
+    w.u32_schreiben(static_cast<u32>(w.crc()));
+    bool ok = w.ok() && Datei_Sync(d);
+    ok = Datei_Schliessen(d) && ok;
+    if (ok) ok = std::rename(temp.c_str(), ziel.c_str()) == 0;
+    if (!ok) {
+        std::remove(temp.c_str());
+        return Schreibfehler::SCHREIBEN;
+    }
+    // Make the rename itself durable.
+    int fd = open(ordner_von(ziel).c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+    return Schreibfehler::KEINER;
+}
+
+// ---------------------------------------------------------------------------
+// Reading: the whole file, checked before any module sees it.
+
+enum class Lesefehler { KEINER, FEHLT, FREMD, VERSION, BESCHAEDIGT, MODUL };
+
+bool datei_einlesen(const char* pfad, std::vector<u8>* aus) {
+    std::string p = W32_Pfad_Uebersetzen(pfad);
+    std::FILE* f = std::fopen(p.c_str(), "rb");
+    if (!f) return false;
+    bool ok = std::fseek(f, 0, SEEK_END) == 0;
+    long g = ok ? std::ftell(f) : -1;
+    if (g < 0 || static_cast<u64>(g) > SPIELSTAND_MAX_DATEI) ok = false;
+    if (ok) {
+        aus->resize(static_cast<size_t>(g));
+        std::rewind(f);
+        ok = std::fread(aus->data(), 1, aus->size(), f) == aus->size();
+    }
+    std::fclose(f);
+    return ok;
+}
+
+struct Block_Ort {
+    u32 start = 0;
+    u32 laenge = 0;
+};
+
+// Checks the framing, every block's CRC, the check byte and the file's CRC.
+// `klar` gets the plain bytes of the whole file.
+bool bloecke_pruefen(const std::vector<u8>& datei, u32 kopf_len, bool verschluesselt, int anzahl,
+                     std::vector<u8>* klar, std::vector<Block_Ort>* bloecke) {
+    const u32 groesse = static_cast<u32>(datei.size());
+    const u32 daten_start = kopf_len + (verschluesselt ? 1 : 0);
+    if (groesse < daten_start + ENDE_GROESSE) return false;
+    *klar = datei;
+    if (verschluesselt) {
+        Datei_Status* s = Datei_Oeffnen_Speicher_Lesen(datei.data(), groesse);
+        Datei_Seek(s, static_cast<i32>(daten_start), W32_SEEK_ANFANG);
+        Datei_Verschluesselung_An(s, datei[kopf_len]);
+        Datei_Lesen(s, klar->data() + daten_start, groesse - daten_start);
+        Datei_Schliessen(s);
+    }
+    const u8* k = klar->data();
+    bloecke->assign(anzahl + 1, Block_Ort{});
+    u32 pos = daten_start;
+    for (int i = 1; i <= anzahl; ++i) {
+        if (groesse - pos < RAHMEN_KOPF) return false;
+        if (get_u32le(k + pos) != (TAG_BLOCK | static_cast<u32>(i))) return false;
+        u32 n = get_u32le(k + pos + 4);
+        pos += RAHMEN_KOPF;
+        if (n > groesse - pos || groesse - pos - n < RAHMEN_FUSS) return false;
+        u32 crc = static_cast<u32>(crc32(crc32(0, Z_NULL, 0), k + pos, n));
+        if (get_u32le(k + pos + n) != crc) return false;
+        (*bloecke)[i] = {pos, n};
+        pos += n + RAHMEN_FUSS;
+    }
+    if (groesse - pos != ENDE_GROESSE) return false;
+    if (get_u32le(k + pos) != TAG_ENDE || get_u32le(k + pos + 4) != static_cast<u32>(anzahl)) return false;
+    u32 summe = 0;
+    for (u32 i = daten_start; i < pos + 8; ++i) summe += k[i];
+    if (static_cast<u8>(summe) != k[pos + 8]) return false;
+    u32 crc = static_cast<u32>(crc32(crc32(0, Z_NULL, 0), k, pos + 9));
+    return get_u32le(k + pos + 9) == crc;
+}
+
+// Hands the blocks to the modules: all parse, then all take over; or all drop.
+bool module_laden(const Spielstand_Modul* module, int anzahl, const std::vector<u8>& klar,
+                  const std::vector<Block_Ort>& bloecke, std::string* modul_name) {
+    std::vector<bool> gelesen(anzahl + 1, false);
+    bool ok = true;
+    for (int i = 1; i <= anzahl && ok; ++i) {
+        const Block_Ort& b = bloecke[i];
+        const Spielstand_Modul& m = module[i];
+        if (!m.lesen) {
+            if (b.laenge > 0) {
+                *modul_name = Temp_Sprintf("Block %d ohne Modul", i);
+                ok = false;
+            }
+            continue;
+        }
+        Datei_Status* s = Datei_Oeffnen_Speicher_Lesen(klar.data() + b.start, b.laenge);
+        gelesen[i] = true;
+        bool gut = m.lesen(s);
+        gut = gut && !s->fehler && Datei_Position(s) == static_cast<i32>(b.laenge);
+        Datei_Schliessen(s);
+        if (!gut) {
+            *modul_name = m.name ? m.name : "?";
+            ok = false;
+        }
+    }
+    if (!ok) {
+        for (int i = 1; i <= anzahl; ++i)
+            if (gelesen[i] && module[i].verwerfen) module[i].verwerfen();
+        return false;
+    }
+    for (int i = 1; i <= anzahl; ++i)
+        if (module[i].uebernehmen) module[i].uebernehmen();
+    return true;
+}
+
+void beschreibung_kodieren(const Spielstand_Beschreibung& b, u8* p) {
+    std::memcpy(p, b.text, 30);
+    std::memcpy(p + 30, b.manager, 30);
+    std::memcpy(p + 60, b.verein, 32);
+    put_u32le(p + 92, b.team);
+    put_u32le(p + 96, b.kontostand);
+    put_u32le(p + 100, b.staerke);
+}
+
+void beschreibung_dekodieren(const u8* p, Spielstand_Beschreibung* b) {
+    std::memcpy(b->text, p, 30);
+    std::memcpy(b->manager, p + 30, 30);
+    std::memcpy(b->verein, p + 60, 32);
+    b->text[29] = b->manager[29] = b->verein[31] = 0;
+    b->team = get_u32le(p + 92);
+    b->kontostand = get_u32le(p + 96);
+    b->staerke = get_u32le(p + 100);
+}
+
+const char* ordner(int zeile) {
+    if (W32_Dir_Tabelle[zeile][0] == 0) W32_Dir_Init();
+    return W32_Dir_Tabelle[zeile];
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Registry
+
+bool Spielstand_Modul_Anmelden(int block, const Spielstand_Modul& modul) {
+    module_init();
+    if (block < 1 || block >= SPIELSTAND_BLOCK_ZUFALL) return false;
+    g_module[block] = modul;
+    return true;
+}
+
+void Spielstand_Modul_Abmelden(int block) {
+    module_init();
+    if (block >= 1 && block < SPIELSTAND_BLOCK_ZUFALL) g_module[block] = Spielstand_Modul{};
+}
+
+bool Spielstand_Config_Modul_Anmelden(int block, const Spielstand_Modul& modul) {
+    if (block < 1 || block > CONFIG_BLOECKE) return false;
+    g_config[block] = modul;
+    return true;
+}
+
+void Spielstand_Config_Modul_Abmelden(int block) {
+    if (block >= 1 && block <= CONFIG_BLOECKE) g_config[block] = Spielstand_Modul{};
+}
+
+void Spielstand_Set_Hooks(const Spielstand_Hooks& hooks) {
+    if (hooks.beschreibung) g_hooks.beschreibung = hooks.beschreibung;
+    if (hooks.netz_schliessen) g_hooks.netz_schliessen = hooks.netz_schliessen;
+}
+
+const char* Spielstand_Letzter_Fehler() { return g_fehler.c_str(); }
+
+// ---------------------------------------------------------------------------
+// Save games
+
+char* Spielstand_Pfad(int slot) {
+    if (slot < 0 || slot >= SPIELSTAND_SLOTS) return nullptr;
+    return Temp_Sprintf("%s\\game_%d.kdv", ordner(W32_DIR_SPIELSTAND), slot);
+}
+
+bool Spielstand_Speichern(const char* pfad, int still) {
+    module_init();
+    g_fehler.clear();
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+        Debug_Printf("Spielstand_Speichern: CLIENT-WRITE!\n");
+        g_fehler = "Spielstand_Speichern: CLIENT-WRITE!";
+        return false;
+    }
+    if (!pfad || !*pfad) return false;
+    Spielstand_Beschreibung b;
+    std::memset(&b, 0, sizeof b);
+    if (g_hooks.beschreibung) g_hooks.beschreibung(&b, still);
+    u8 kopf[SPIELSTAND_KOPF_GROESSE];
+    std::memcpy(kopf, SPIELSTAND_MAGIC, 10);
+    std::memcpy(kopf + 10, SPIELSTAND_VERSION, 5);
+    beschreibung_kodieren(b, kopf + 15);
+
+    std::string modul;
+    switch (bloecke_schreiben(pfad, kopf, sizeof kopf, g_module, SPIELSTAND_BLOECKE, true, &modul)) {
+        case Schreibfehler::KEINER:
+            Debug_Printf("Spielstand gespeichert: %s\n", pfad);
+            return true;
+        case Schreibfehler::MODUL:
+            fehler_melden("Der Spielstand konnte nicht gespeichert werden: Fehler im Modul %s.", modul.c_str());
+            break;
+        case Schreibfehler::ANLEGEN:
+            fehler_melden("Der Spielstand konnte nicht gespeichert werden: Die Datei %s lässt sich nicht anlegen.",
+                          basisname(pfad).c_str());
+            break;
+        case Schreibfehler::SCHREIBEN:
+            fehler_melden("Der Spielstand konnte nicht gespeichert werden: Schreibfehler (Datenträger voll?). "
+                          "Der alte Spielstand ist erhalten.");
+            break;
+    }
+    return false;
+}
+
+bool Spielstand_Laden(const char* pfad) {
+    module_init();
+    g_fehler.clear();
+    if (!pfad || !*pfad) return false;
+    const std::string name = basisname(pfad);
+    std::vector<u8> datei;
+    if (!datei_einlesen(pfad, &datei)) {
+        fehler_melden("Der Spielstand %s wurde nicht gefunden oder ist nicht lesbar.", name.c_str());
+        return false;
+    }
+    if (datei.size() < SPIELSTAND_KOPF_GROESSE || std::memcmp(datei.data(), SPIELSTAND_MAGIC, 10) != 0) {
+        fehler_melden("Die Datei %s ist kein Kordavo-Spielstand.", name.c_str());
+        return false;
+    }
+    if (std::memcmp(datei.data() + 10, SPIELSTAND_VERSION, 3) != 0) {
+        fehler_melden("Der Spielstand %s stammt aus einer anderen Programmversion.", name.c_str());
+        return false;
+    }
+    std::vector<u8> klar;
+    std::vector<Block_Ort> bloecke;
+    if (!bloecke_pruefen(datei, SPIELSTAND_KOPF_GROESSE, true, SPIELSTAND_BLOECKE, &klar, &bloecke)) {
+        fehler_melden("Der Spielstand %s ist beschädigt und wurde nicht geladen.", name.c_str());
+        return false;
+    }
+    datei.clear();
+    datei.shrink_to_fit();
+    std::string modul;
+    if (!module_laden(g_module, SPIELSTAND_BLOECKE, klar, bloecke, &modul)) {
+        fehler_melden("Der Spielstand %s konnte nicht geladen werden (%s). Das laufende Spiel bleibt unverändert.",
+                      name.c_str(), modul.c_str());
+        return false;
+    }
+    if (g_hooks.netz_schliessen) g_hooks.netz_schliessen();
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    Debug_Printf("Spielstand geladen: %s\n", pfad);
+    return true;
+}
+
+int Spielstand_Get_Beschreibung(int slot, Spielstand_Beschreibung* aus) {
+    if (!aus || slot < 0 || slot >= SPIELSTAND_SLOTS) return 0;
+    aus->text[0] = 0;
+    aus->manager[0] = 0;
+    const char* pfad = Spielstand_Pfad(slot);
+    std::string p = W32_Pfad_Uebersetzen(pfad);
+    std::FILE* f = std::fopen(p.c_str(), "rb");
+    if (!f) return 0;
+    u8 kopf[SPIELSTAND_KOPF_GROESSE];
+    bool ok = std::fread(kopf, 1, sizeof kopf, f) == sizeof kopf;
+    std::fclose(f);
+    if (!ok || std::memcmp(kopf, SPIELSTAND_MAGIC, 10) != 0 || std::memcmp(kopf + 10, SPIELSTAND_VERSION, 3) != 0)
+        return 0;
+    beschreibung_dekodieren(kopf + 15, aus);
+    return 1;
+}
+
+void Spielstand_Set_Letzter(int slot) { W32_Registry_Write("gme", Temp_Sprintf("%d", slot + 1)); }
+
+int Spielstand_Get_Letzter() {
+    char wert[32] = {0};
+    if (!W32_Registry_Read("gme", wert, sizeof wert)) return -1;
+    char* ende = nullptr;
+    long v = std::strtol(wert, &ende, 10);
+    if (ende == wert || v < 1 || v > SPIELSTAND_SLOTS) return -1;
+    return static_cast<int>(v - 1);
+}
+
+// ---------------------------------------------------------------------------
+// Configuration cache
+
+char* Spielstand_Config_Pfad(int set) {
+    if (set < 0) return nullptr;
+    return Temp_Sprintf("%s\\%d_config.bin", ordner(W32_DIR_CONFIG), set + 1);
+}
+
+bool Spielstand_Config_Speichern(int set, const char* beschreibung) {
+    g_fehler.clear();
+    const char* pfad = Spielstand_Config_Pfad(set);
+    if (!pfad) return false;
+    std::string ziel = pfad;
+    u8 kopf[sizeof CONFIG_CACHE_MARKE + CONFIG_CACHE_BESCHREIBUNG] = {0};
+    std::memcpy(kopf, CONFIG_CACHE_MARKE, sizeof CONFIG_CACHE_MARKE);
+    if (beschreibung) {
+        size_t n = strnlen(beschreibung, CONFIG_CACHE_BESCHREIBUNG - 1);
+        std::memcpy(kopf + sizeof CONFIG_CACHE_MARKE, beschreibung, n);
+    }
+    std::string modul;
+    Schreibfehler f = bloecke_schreiben(ziel.c_str(), kopf, sizeof kopf, g_config, CONFIG_BLOECKE, false, &modul);
+    if (f != Schreibfehler::KEINER) {
+        g_fehler = "Konfigurations-Cache nicht geschrieben";
+        Debug_Printf("Spielstand_Config_Speichern: %s nicht geschrieben (%s)\n", ziel.c_str(), modul.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Spielstand_Config_Laden(int set, char* aus) {
+    g_fehler.clear();
+    if (aus) aus[0] = 0;
+    const char* pfad = Spielstand_Config_Pfad(set);
+    if (!pfad) return false;
+    std::string ziel = pfad;
+    std::vector<u8> datei;
+    if (!datei_einlesen(ziel.c_str(), &datei)) return false;
+    constexpr u32 kopf_len = sizeof CONFIG_CACHE_MARKE + CONFIG_CACHE_BESCHREIBUNG;
+    std::vector<u8> klar;
+    std::vector<Block_Ort> bloecke;
+    if (datei.size() < kopf_len || std::memcmp(datei.data(), CONFIG_CACHE_MARKE, sizeof CONFIG_CACHE_MARKE) != 0 ||
+        !bloecke_pruefen(datei, kopf_len, false, CONFIG_BLOECKE, &klar, &bloecke)) {
+        g_fehler = "Konfigurations-Cache beschädigt";
+        Debug_Printf("Spielstand_Config_Laden: %s beschädigt\n", ziel.c_str());
+        return false;
+    }
+    std::string modul;
+    if (!module_laden(g_config, CONFIG_BLOECKE, klar, bloecke, &modul)) {
+        g_fehler = "Konfigurations-Cache abgelehnt";
+        Debug_Printf("Spielstand_Config_Laden: %s abgelehnt (%s)\n", ziel.c_str(), modul.c_str());
+        return false;
+    }
+    if (aus) {
+        std::memcpy(aus, klar.data() + sizeof CONFIG_CACHE_MARKE, CONFIG_CACHE_BESCHREIBUNG);
+        aus[CONFIG_CACHE_BESCHREIBUNG - 1] = 0;
+    }
+    return true;
+}
+
+bool Spielstand_Config_Loeschen(int set) {
+    const char* pfad = Spielstand_Config_Pfad(set);
+    if (!pfad) return false;
+    return W32_File_Delete(pfad);
+}

@@ -1,0 +1,141 @@
+// Save games and the binary configuration cache.
+//
+// A save game holds one block per game module in a fixed order. Modules
+// register their callbacks here at start-up; a block without a module is
+// written empty. Saving is atomic (a temporary file that replaces the old
+// one only when it is complete and on the disk). Loading is all-or-nothing:
+// the whole file is read and checked first, then every module parses its
+// block into fresh state (lesen), and only when all succeeded do they take
+// it over (uebernehmen); otherwise every module drops what it parsed
+// (verwerfen) and the running game stays exactly as it was.
+//
+// File layouts: docs/formats/savegame.md.
+#pragma once
+
+#include "base/datei.h"
+#include "base/types.h"
+
+// The save-game blocks, in the order of the file.
+enum Spielstand_Block : int {
+    SPIELSTAND_BLOCK_ANKUENDIGUNGEN = 1,  // match announcements
+    SPIELSTAND_BLOCK_STATISTIK = 2,
+    SPIELSTAND_BLOCK_WETTBEWERBE = 3,
+    SPIELSTAND_BLOCK_KALENDER = 4,
+    SPIELSTAND_BLOCK_SPIELFELDER = 5,     // pitches
+    SPIELSTAND_BLOCK_SPIELTAG = 6,        // matchday
+    SPIELSTAND_BLOCK_SPIELE = 7,          // fixtures
+    SPIELSTAND_BLOCK_BANK = 8,
+    SPIELSTAND_BLOCK_WERBUNG = 9,         // advertising
+    SPIELSTAND_BLOCK_MANAGER = 10,
+    SPIELSTAND_BLOCK_SPIELER = 11,        // players
+    SPIELSTAND_BLOCK_TEAMS = 12,
+    SPIELSTAND_BLOCK_MENUE = 13,          // menu engine
+    SPIELSTAND_BLOCK_STADIEN = 14,
+    SPIELSTAND_BLOCK_RANGLISTEN = 15,     // rankings
+    SPIELSTAND_BLOCK_NEWS = 16,
+    SPIELSTAND_BLOCK_ZUFALL = 17,         // random table cursor (built in)
+};
+constexpr int SPIELSTAND_BLOECKE = 17;
+
+// Blocks of the configuration cache, in the order of the file.
+enum Spielstand_Config_Block : int {
+    CONFIG_BLOCK_SPIELER = 1,
+    CONFIG_BLOCK_TEAMS = 2,
+    CONFIG_BLOCK_WETTBEWERBE = 3,
+    CONFIG_BLOCK_STADIEN = 4,
+};
+constexpr int CONFIG_BLOECKE = 4;
+
+// A module's callbacks. `lesen` gets a stream over exactly its block and must
+// read all of it into staging state without touching the running game;
+// `uebernehmen` makes the staged state the running one and cannot fail;
+// `verwerfen` drops staged state (it is also called when `lesen` was not,
+// or failed half-way, and must then do nothing harmful). `schreiben` writes
+// the running state. Every entry may be null (a null `lesen` accepts only
+// an empty block).
+struct Spielstand_Modul {
+    const char* name = "";
+    bool (*schreiben)(Datei_Status* datei) = nullptr;
+    bool (*lesen)(Datei_Status* datei) = nullptr;
+    void (*uebernehmen)() = nullptr;
+    void (*verwerfen)() = nullptr;
+};
+
+// Registers the module of a save block (1..16; block 17, the random table,
+// is built in). False for another block number. A second registration
+// replaces the first.
+bool Spielstand_Modul_Anmelden(int block, const Spielstand_Modul& modul);
+void Spielstand_Modul_Abmelden(int block);
+// The same for the blocks of the configuration cache (1..4).
+bool Spielstand_Config_Modul_Anmelden(int block, const Spielstand_Modul& modul);
+void Spielstand_Config_Modul_Abmelden(int block);
+
+// The description block at the head of a save game (104 bytes on disk).
+struct Spielstand_Beschreibung {
+    char text[30];       // description
+    char manager[30];    // manager's name of the first human manager in turn
+    char verein[32];     // his club's short name
+    u32 team;            // that club's team number
+    u32 kontostand;      // its bank balance
+    u32 staerke;         // strength of the active team
+};
+static_assert(sizeof(Spielstand_Beschreibung) == 104, "the description block is 104 bytes");
+
+constexpr char SPIELSTAND_MAGIC[11] = "kordavohub";
+constexpr char SPIELSTAND_VERSION[5] = "1.00";
+constexpr u32 SPIELSTAND_KOPF_GROESSE = 10 + 5 + 104;
+constexpr int SPIELSTAND_SLOTS = 10;
+// Largest save game or cache file read.
+constexpr u32 SPIELSTAND_MAX_DATEI = 1024u * 1024u * 1024u;
+
+// Calls upwards, filled in by higher layers at start-up.
+struct Spielstand_Hooks {
+    // Fills the description (given cleared); `still` is 1 for the weekly
+    // autosave.
+    void (*beschreibung)(Spielstand_Beschreibung* aus, int still) = nullptr;
+    // Closes the network connections after a game was loaded.
+    void (*netz_schliessen)() = nullptr;
+};
+// Installs the hooks (null entries keep the do-nothing defaults).
+void Spielstand_Set_Hooks(const Spielstand_Hooks& hooks);
+
+// The path of a slot: "%s\game_%d.kdv" in the "spielstand" folder (a
+// temporary string; null for a slot outside 0..9).
+char* Spielstand_Pfad(int slot);
+
+// Writes a save game of every module's block. Refused on a network client
+// (Internet_Modus 1). True on success; on failure the previous file at the
+// path is untouched and a German message is shown.
+bool Spielstand_Speichern(const char* pfad, int still);
+// Loads a save game. True on success (then the network is closed and
+// Internet_Modus is 0); on failure the running game is untouched and a
+// German message is shown (also kept for Spielstand_Letzter_Fehler).
+bool Spielstand_Laden(const char* pfad);
+// The last failure message of Spielstand_Speichern / _Laden / Config ("" when
+// the last call succeeded).
+const char* Spielstand_Letzter_Fehler();
+
+// Reads the description of a slot: clears the first byte of the description
+// text and manager's name, then fills `aus` when the file begins with the
+// magic and a version whose first three characters match. 1 on success, 0
+// otherwise (also for a slot outside 0..9 or a null `aus`).
+int Spielstand_Get_Beschreibung(int slot, Spielstand_Beschreibung* aus);
+
+// The last save slot used: settings value "gme" = slot + 1.
+void Spielstand_Set_Letzter(int slot);
+// The slot, -1 when none is recorded.
+int Spielstand_Get_Letzter();
+
+// Configuration cache "%d_config.bin" (set + 1) in the "config" folder:
+// marker "<!-BIN-!conf00>", a 100-byte description, the registered blocks.
+constexpr char CONFIG_CACHE_MARKE[16] = "<!-BIN-!conf00>";
+constexpr u32 CONFIG_CACHE_BESCHREIBUNG = 100;
+char* Spielstand_Config_Pfad(int set);
+// Writes the cache of the set with a 100-byte description (null: empty).
+bool Spielstand_Config_Speichern(int set, const char* beschreibung);
+// Reads the cache into the registered modules (all or nothing); `aus` (100
+// bytes, may be null) gets the description. False when it is missing,
+// damaged or a module refuses its block.
+bool Spielstand_Config_Laden(int set, char* aus);
+// Deletes the cache of the set.
+bool Spielstand_Config_Loeschen(int set);

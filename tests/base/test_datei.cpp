@@ -1,0 +1,220 @@
+// The save-game stream: files and memory, scrambling, seeking, check byte,
+// packed blocks and refused input.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "base/compress.h"
+#include "base/datei.h"
+#include "base/files.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<u8>;
+
+Bytes muster(size_t n, u32 seed) {
+    std::mt19937 rng(seed);
+    Bytes b(n);
+    for (size_t i = 0; i < n; ++i) b[i] = (i / 50) % 2 ? static_cast<u8>(rng()) : 0;
+    return b;
+}
+
+Bytes gespeichert(Datei_Status* d) {
+    u32 n = 0;
+    const u8* p = Datei_Speicher_Daten(d, &n);
+    return Bytes(p, p + n);
+}
+
+TEST(Datei, ScramblingFollowsTheKeyStream) {
+    Datei_Status* d = Datei_Oeffnen_Speicher();
+    u8 klar[3] = {1, 2, 3};
+    ASSERT_TRUE(Datei_Schreiben(d, klar, 1));  // before scrambling: stored as is
+    Datei_Verschluesselung_An(d, 0x5A);
+    ASSERT_TRUE(Datei_Schreiben(d, klar, 3));
+    Bytes s = gespeichert(d);
+    ASSERT_EQ(s.size(), 4u);
+    EXPECT_EQ(s[0], 1);
+    u8 k0 = 0x5A, k1 = static_cast<u8>(k0 * 33 + 7), k2 = static_cast<u8>(k1 * 33 + 7);
+    EXPECT_EQ(s[1], 1 ^ k0);
+    EXPECT_EQ(s[2], 2 ^ k1);
+    EXPECT_EQ(s[3], 3 ^ k2);
+    EXPECT_EQ(d->geschrieben, 4u);
+    EXPECT_EQ(d->schluessel, 0x5A);
+    EXPECT_EQ(d->pruefung, static_cast<u8>(1 + 1 + 2 + 3));
+    Datei_Schliessen(d);
+}
+
+TEST(Datei, ScrambledRoundTripAndSeekInside) {
+    Bytes roh = muster(20000, 1);
+    Datei_Status* d = Datei_Oeffnen_Speicher();
+    Datei_Verschluesselung_An(d, 0xC3);
+    // Written in odd pieces, across the 4096-byte work buffer.
+    for (size_t off = 0; off < roh.size(); off += 4999)
+        ASSERT_TRUE(Datei_Schreiben(d, roh.data() + off, static_cast<u32>(std::min<size_t>(4999, roh.size() - off))));
+    Bytes s = gespeichert(d);
+    EXPECT_NE(s, roh);
+    Datei_Schliessen(d);
+
+    Datei_Status* r = Datei_Oeffnen_Speicher_Lesen(s.data(), static_cast<u32>(s.size()));
+    Datei_Verschluesselung_An(r, 0xC3);
+    // Reading from the middle gives the right plain bytes (key by position).
+    ASSERT_TRUE(Datei_Seek(r, 12345, W32_SEEK_ANFANG));
+    u8 b[10];
+    ASSERT_EQ(Datei_Lesen(r, b, 10), 10u);
+    EXPECT_EQ(Bytes(b, b + 10), Bytes(roh.begin() + 12345, roh.begin() + 12355));
+    ASSERT_TRUE(Datei_Seek(r, 0, W32_SEEK_ANFANG));
+    Datei_Pruefung_Setzen(r, 0);
+    Bytes aus(roh.size());
+    ASSERT_EQ(Datei_Lesen(r, aus.data(), static_cast<u32>(aus.size())), roh.size());
+    EXPECT_EQ(aus, roh);
+    u32 summe = 0;
+    for (u8 x : roh) summe += x;
+    EXPECT_EQ(r->pruefung, static_cast<u8>(summe));
+    EXPECT_EQ(r->fehler, 0);
+    // Reading at the end: 0 and the error flag.
+    EXPECT_EQ(Datei_Lesen(r, b, 1), 0u);
+    EXPECT_EQ(r->fehler, 1);
+    EXPECT_FALSE(Datei_Schliessen(r));
+
+    // A memory stream over the caller's data cannot be written.
+    Datei_Status* nur = Datei_Oeffnen_Speicher_Lesen(s.data(), 4);
+    EXPECT_FALSE(Datei_Schreiben(nur, b, 1));
+    Datei_Schliessen(nur);
+}
+
+TEST(Datei, NullStreamsAndBadSeeks) {
+    u8 b[4] = {0};
+    EXPECT_FALSE(Datei_Schreiben(nullptr, b, 4));
+    EXPECT_EQ(Datei_Lesen(nullptr, b, 4), 0u);
+    EXPECT_EQ(Datei_Position(nullptr), -1);
+    EXPECT_FALSE(Datei_Schliessen(nullptr));
+    EXPECT_EQ(Datei_Lesen_Gepackt(nullptr, b, 4), 0u);
+
+    Datei_Status* d = Datei_Oeffnen_Speicher();
+    Datei_Schreiben(d, b, 4);
+    EXPECT_FALSE(Datei_Seek(d, -1, W32_SEEK_ANFANG));
+    EXPECT_FALSE(Datei_Seek(d, 5, W32_SEEK_ANFANG));  // past the end of memory
+    EXPECT_TRUE(Datei_Seek(d, -2, W32_SEEK_ENDE));
+    EXPECT_EQ(Datei_Position(d), 2);
+    EXPECT_TRUE(Datei_Seek(d, 1, W32_SEEK_AKTUELL));
+    EXPECT_EQ(Datei_Position(d), 3);
+    EXPECT_TRUE(Datei_Seek(d, 1, 4711));  // other origins count from the start
+    EXPECT_EQ(Datei_Position(d), 1);
+    Datei_Schliessen(d);
+}
+
+class DateiOrdner : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char m[] = "/tmp/kordavo_dateiXXXXXX";
+        ASSERT_NE(mkdtemp(m), nullptr);
+        dir_ = m;
+    }
+    void TearDown() override {
+        Datei_Test_Schreibgrenze(-1);
+        fs::remove_all(dir_);
+    }
+    std::string dir_;
+};
+
+TEST_F(DateiOrdner, FileStreamWritesSeeksAndReadsBack) {
+    std::string pfad = dir_ + "\\strom.bin";  // game paths use '\'
+    Datei_Status* d = Datei_Oeffnen_Schreiben(pfad.c_str());
+    ASSERT_NE(d, nullptr);
+    Bytes roh = muster(5000, 2);
+    Datei_Verschluesselung_An(d, 7);
+    ASSERT_TRUE(Datei_Schreiben(d, roh.data(), 5000));
+    EXPECT_EQ(Datei_Position(d), 5000);
+    EXPECT_EQ(Datei_Groesse(d), 5000u);
+    // Read back in the same stream ("wb+"), from the middle.
+    ASSERT_TRUE(Datei_Seek(d, 4000, W32_SEEK_ANFANG));
+    Bytes aus(1000);
+    ASSERT_EQ(Datei_Lesen(d, aus.data(), 1000), 1000u);
+    EXPECT_EQ(aus, Bytes(roh.begin() + 4000, roh.end()));
+    // Then write again at the end.
+    ASSERT_TRUE(Datei_Schreiben(d, roh.data(), 10));
+    EXPECT_EQ(Datei_Groesse(d), 5010u);
+    EXPECT_TRUE(Datei_Sync(d));
+    EXPECT_TRUE(Datei_Schliessen(d));
+    EXPECT_EQ(fs::file_size(dir_ + "/strom.bin"), 5010u);
+
+    Datei_Status* r = Datei_Oeffnen_Lesen((dir_ + "/strom.bin").c_str());
+    ASSERT_NE(r, nullptr);
+    Datei_Verschluesselung_An(r, 7);
+    Bytes alles(5010);
+    ASSERT_EQ(Datei_Lesen(r, alles.data(), 5010), 5010u);
+    EXPECT_EQ(Bytes(alles.begin(), alles.begin() + 5000), roh);
+    EXPECT_TRUE(Datei_Schliessen(r));
+
+    EXPECT_EQ(Datei_Oeffnen_Lesen((dir_ + "/fehlt.bin").c_str()), nullptr);
+    EXPECT_EQ(Datei_Oeffnen_Schreiben((dir_ + "/kein/ordner.bin").c_str()), nullptr);
+}
+
+TEST_F(DateiOrdner, InjectedFullDiskFailsTheWrite) {
+    Datei_Status* d = Datei_Oeffnen_Schreiben((dir_ + "/voll.bin").c_str());
+    ASSERT_NE(d, nullptr);
+    Bytes roh = muster(300, 3);
+    Datei_Test_Schreibgrenze(250);
+    EXPECT_TRUE(Datei_Schreiben(d, roh.data(), 200));
+    EXPECT_FALSE(Datei_Schreiben(d, roh.data(), 100));
+    EXPECT_EQ(d->fehler, 1);
+    EXPECT_FALSE(Datei_Schreiben(d, roh.data(), 1));
+    EXPECT_FALSE(Datei_Schliessen(d));
+}
+
+TEST(DateiGepackt, RoundTripAndBoundedRead) {
+    Bytes roh = muster(4000, 4);
+    Datei_Status* d = Datei_Oeffnen_Speicher();
+    Datei_Verschluesselung_An(d, 0x11);
+    ASSERT_TRUE(Datei_Schreiben_Gepackt(d, roh.data(), 4000));
+    ASSERT_TRUE(Datei_Schreiben_Gepackt(d, roh.data(), 0));  // an empty block
+    Bytes s = gespeichert(d);
+    Datei_Schliessen(d);
+    EXPECT_LT(s.size(), 4000u);
+
+    auto lesen = [&](const Bytes& daten, u32 puffer_groesse, Bytes* aus) {
+        Datei_Status* r = Datei_Oeffnen_Speicher_Lesen(daten.data(), static_cast<u32>(daten.size()));
+        Datei_Verschluesselung_An(r, 0x11);
+        aus->assign(puffer_groesse, 0xEE);
+        u32 n = Datei_Lesen_Gepackt(r, aus->data(), puffer_groesse);
+        bool fehler = r->fehler;
+        Datei_Schliessen(r);
+        return fehler ? ~0u : n;
+    };
+    Bytes aus;
+    EXPECT_EQ(lesen(s, 4000, &aus), 4000u);
+    EXPECT_EQ(aus, roh);
+    // A buffer one byte too small: refused, nothing written past it.
+    EXPECT_EQ(lesen(s, 3999, &aus), ~0u);
+    // Every truncation of the stream is refused.
+    for (size_t n = 0; n + 1 < s.size() - 13; n += 7) {
+        Bytes t(s.begin(), s.begin() + static_cast<long>(n));
+        EXPECT_EQ(lesen(t, 4000, &aus), ~0u) << n;
+    }
+    // A size field that promises more than the stream holds, or too little.
+    Datei_Status* w = Datei_Oeffnen_Speicher();
+    u8 kopf[4];
+    put_u32le(kopf, 0x7FFFFFFF);
+    Datei_Schreiben(w, kopf, 4);
+    put_u32le(kopf, 3);
+    Bytes gross = gespeichert(w);
+    Datei_Schliessen(w);
+    Datei_Status* r = Datei_Oeffnen_Speicher_Lesen(gross.data(), static_cast<u32>(gross.size()));
+    EXPECT_EQ(Datei_Lesen_Gepackt(r, aus.data(), 4000), 0u);
+    EXPECT_EQ(r->fehler, 1);
+    Datei_Schliessen(r);
+    Bytes klein(kopf, kopf + 4);
+    klein.resize(20, 0);
+    r = Datei_Oeffnen_Speicher_Lesen(klein.data(), static_cast<u32>(klein.size()));
+    EXPECT_EQ(Datei_Lesen_Gepackt(r, aus.data(), 4000), 0u);
+    EXPECT_EQ(r->fehler, 1);
+    Datei_Schliessen(r);
+}
+
+}  // namespace

@@ -1,0 +1,442 @@
+// Save games: round trip of registered blocks, refused damage of every kind
+// with the running state untouched, atomic saving, slots, descriptions and
+// the configuration cache.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "base/files.h"
+#include "base/globals.h"
+#include "base/meldung.h"
+#include "base/random.h"
+#include "base/settings.h"
+#include "base/spielstand.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<u8>;
+
+std::vector<std::string> g_meldungen;
+void meldung_sammeln(const char* text) { g_meldungen.emplace_back(text); }
+
+// A test module: its running state is a byte array; it reads into staging.
+template <int N>
+struct Testblock {
+    static inline Bytes live, staging;
+    static inline bool ablehnen = false, zu_wenig_lesen = false, schreibfehler = false;
+    static inline int verworfen = 0, uebernommen = 0;
+
+    static bool schreiben(Datei_Status* d) {
+        if (schreibfehler) return false;
+        u8 n[4];
+        put_u32le(n, static_cast<u32>(live.size()));
+        return Datei_Schreiben(d, n, 4) && Datei_Schreiben_Gepackt(d, live.data(), static_cast<u32>(live.size()));
+    }
+    static bool lesen(Datei_Status* d) {
+        u8 n[4];
+        if (Datei_Lesen(d, n, 4) != 4) return false;
+        u32 len = get_u32le(n);
+        if (len > (64u << 20)) return false;
+        staging.assign(len, 0);
+        if (zu_wenig_lesen) return true;  // leaves the packed data unread
+        if (Datei_Lesen_Gepackt(d, staging.data(), len) != len) return false;
+        return !ablehnen;
+    }
+    static void uebernehmen() {
+        live.swap(staging);
+        staging.clear();
+        ++uebernommen;
+    }
+    static void verwerfen() {
+        staging.clear();
+        ++verworfen;
+    }
+    static Spielstand_Modul modul() {
+        Spielstand_Modul m;
+        m.name = "Testmodul";
+        m.schreiben = schreiben;
+        m.lesen = lesen;
+        m.uebernehmen = uebernehmen;
+        m.verwerfen = verwerfen;
+        return m;
+    }
+    static void zuruecksetzen() {
+        live.clear();
+        staging.clear();
+        ablehnen = zu_wenig_lesen = schreibfehler = false;
+        verworfen = uebernommen = 0;
+    }
+};
+
+using A = Testblock<1>;   // match announcements
+using B = Testblock<11>;  // players
+using C = Testblock<16>;  // news
+
+Bytes zufall(size_t n, u32 seed) {
+    std::mt19937 rng(seed);
+    Bytes b(n);
+    for (size_t i = 0; i < n; ++i) b[i] = (i / 64) % 3 ? static_cast<u8>(rng()) : 0;
+    return b;
+}
+
+Bytes lesen(const std::string& pfad) {
+    std::ifstream in(pfad, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+void schreiben(const std::string& pfad, const Bytes& b) {
+    std::ofstream(pfad, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<long>(b.size()));
+}
+
+int g_netz_geschlossen = 0;
+void netz_schliessen() { ++g_netz_geschlossen; }
+void beschreibung(Spielstand_Beschreibung* b, int still) {
+    std::strcpy(b->text, still ? "Autosave" : "Mein Spiel");
+    std::strcpy(b->manager, "Jürgen Kaltz");
+    std::strcpy(b->verein, "FC Nordhafen");
+    b->team = 17;
+    b->kontostand = 0xFFFFFF38u;  // -200
+    b->staerke = 812;
+}
+
+class Spielstand : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char m[] = "/tmp/kordavo_saveXXXXXX";
+        ASSERT_NE(mkdtemp(m), nullptr);
+        dir_ = m;
+        fs::create_directories(dir_ + "/spielstand");
+        fs::create_directories(dir_ + "/config");
+        setenv("KORDAVO_CONFIG_DIR", dir_.c_str(), 1);
+        Settings_Neu_Laden();
+        std::snprintf(W32_Dir_Tabelle[W32_DIR_SPIELSTAND], W32_DIR_LAENGE, "%s/spielstand", dir_.c_str());
+        std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s/config", dir_.c_str());
+        Meldung_Hooks h;
+        h.zeigen = meldung_sammeln;
+        Meldung_Set_Hooks(h);
+        Spielstand_Hooks sh;
+        sh.beschreibung = beschreibung;
+        sh.netz_schliessen = netz_schliessen;
+        Spielstand_Set_Hooks(sh);
+        g_meldungen.clear();
+        g_netz_geschlossen = 0;
+        A::zuruecksetzen();
+        B::zuruecksetzen();
+        C::zuruecksetzen();
+        Spielstand_Modul_Anmelden(1, A::modul());
+        Spielstand_Modul_Anmelden(11, B::modul());
+        Spielstand_Modul_Anmelden(16, C::modul());
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Rnd_Set_Index(0, 0);
+    }
+    void TearDown() override {
+        for (int b = 1; b < SPIELSTAND_BLOECKE; ++b) Spielstand_Modul_Abmelden(b);
+        for (int b = 1; b <= CONFIG_BLOECKE; ++b) Spielstand_Config_Modul_Abmelden(b);
+        Datei_Test_Schreibgrenze(-1);
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        fs::remove_all(dir_);
+        Settings_Neu_Laden();
+    }
+    std::string slot(int n) { return Spielstand_Pfad(n); }
+    std::string datei(int n) { return dir_ + "/spielstand/game_" + std::to_string(n) + ".kdv"; }
+
+    // Saves a small game into slot 0 and returns the file's bytes.
+    Bytes kleiner_spielstand() {
+        A::live = {1, 2, 3};
+        B::live = Bytes(40, 9);
+        C::live = {};
+        Rnd_Set_Index(77, 0);
+        EXPECT_TRUE(Spielstand_Speichern(slot(0).c_str(), 0));
+        return lesen(datei(0));
+    }
+
+    // The running state, to prove that a refused load left it alone.
+    struct Stand {
+        Bytes a, b, c;
+        u32 rnd;
+        u32 modus;
+        bool operator==(const Stand&) const = default;
+    };
+    Stand stand() { return {A::live, B::live, C::live, Rnd_Get_Index(), Internet_Modus}; }
+    void laufendes_spiel() {
+        A::live = {42};
+        B::live = zufall(100, 5);
+        C::live = {7, 7};
+        Rnd_Set_Index(4321, 0);
+        Internet_Modus = INTERNET_MODUS_SERVER;
+    }
+    std::string dir_;
+};
+
+TEST_F(Spielstand, RegisteredBlocksRoundTripByteForByte) {
+    A::live = zufall(1000, 1);
+    B::live = zufall(300000, 2);
+    C::live = {};
+    Rnd_Set_Index(1234, 0);
+    Bytes a = A::live, b = B::live;
+    ASSERT_TRUE(Spielstand_Speichern(slot(3).c_str(), 0));
+    EXPECT_STREQ(Spielstand_Letzter_Fehler(), "");
+
+    laufendes_spiel();
+    ASSERT_TRUE(Spielstand_Laden(slot(3).c_str()));
+    EXPECT_EQ(A::live, a);
+    EXPECT_EQ(B::live, b);
+    EXPECT_TRUE(C::live.empty());
+    EXPECT_EQ(Rnd_Get_Index(), 1234u);
+    EXPECT_EQ(A::uebernommen, 1);
+    EXPECT_EQ(A::verworfen, 0);
+    // After a load the network is closed and the game runs alone.
+    EXPECT_EQ(g_netz_geschlossen, 1);
+    EXPECT_EQ(Internet_Modus, INTERNET_MODUS_EINZEL);
+    EXPECT_TRUE(g_meldungen.empty());
+    EXPECT_FALSE(fs::exists(datei(3) + ".tmp"));
+}
+
+TEST_F(Spielstand, HeaderAndDescription) {
+    Bytes f = kleiner_spielstand();
+    ASSERT_GT(f.size(), SPIELSTAND_KOPF_GROESSE);
+    EXPECT_EQ(std::string(f.begin(), f.begin() + 10), "kordavohub");
+    EXPECT_EQ(Bytes(f.begin() + 10, f.begin() + 15), (Bytes{'1', '.', '0', '0', 0}));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&f[15])), "Mein Spiel");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&f[45])), "Jürgen Kaltz");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&f[75])), "FC Nordhafen");
+    EXPECT_EQ(get_u32le(&f[107]), 17u);
+    EXPECT_EQ(get_u32le(&f[111]), 0xFFFFFF38u);
+    EXPECT_EQ(get_u32le(&f[115]), 812u);
+
+    Spielstand_Beschreibung b;
+    std::memset(&b, 'x', sizeof b);
+    ASSERT_EQ(Spielstand_Get_Beschreibung(0, &b), 1);
+    EXPECT_STREQ(b.text, "Mein Spiel");
+    EXPECT_STREQ(b.manager, "Jürgen Kaltz");
+    EXPECT_STREQ(b.verein, "FC Nordhafen");
+    EXPECT_EQ(b.team, 17u);
+    EXPECT_EQ(b.staerke, 812u);
+
+    // The autosave's description comes from the hook with still = 1.
+    ASSERT_TRUE(Spielstand_Speichern(slot(9).c_str(), 1));
+    ASSERT_EQ(Spielstand_Get_Beschreibung(9, &b), 1);
+    EXPECT_STREQ(b.text, "Autosave");
+
+    // Empty slot, bad slot, null out, foreign file: 0 with out cleared.
+    std::memset(&b, 'x', sizeof b);
+    EXPECT_EQ(Spielstand_Get_Beschreibung(5, &b), 0);
+    EXPECT_EQ(b.text[0], 0);
+    EXPECT_EQ(b.manager[0], 0);
+    EXPECT_EQ(Spielstand_Get_Beschreibung(10, &b), 0);
+    EXPECT_EQ(Spielstand_Get_Beschreibung(-1, &b), 0);
+    EXPECT_EQ(Spielstand_Get_Beschreibung(0, nullptr), 0);
+    schreiben(datei(4), Bytes(200, 'k'));
+    EXPECT_EQ(Spielstand_Get_Beschreibung(4, &b), 0);
+    Bytes alt = f;
+    alt[12] = '1';  // "1.10": another version
+    schreiben(datei(4), alt);
+    EXPECT_EQ(Spielstand_Get_Beschreibung(4, &b), 0);
+    alt = f;
+    alt[13] = '7';  // "1.07": the first three characters match
+    schreiben(datei(4), alt);
+    EXPECT_EQ(Spielstand_Get_Beschreibung(4, &b), 1);
+}
+
+TEST_F(Spielstand, EverySingleByteChangeIsRefusedAndTheGameStays) {
+    Bytes f = kleiner_spielstand();
+    ASSERT_LT(f.size(), 600u);
+    laufendes_spiel();
+    const Stand vorher = stand();
+    for (size_t i = 0; i < f.size(); ++i) {
+        for (u8 x : {0x01, 0x80}) {
+            Bytes k = f;
+            k[i] ^= x;
+            schreiben(datei(1), k);
+            g_meldungen.clear();
+            ASSERT_FALSE(Spielstand_Laden(slot(1).c_str())) << "byte " << i;
+            ASSERT_EQ(stand(), vorher) << "byte " << i;
+            ASSERT_EQ(g_meldungen.size(), 1u);
+        }
+    }
+    EXPECT_EQ(A::uebernommen + B::uebernommen + C::uebernommen, 0);
+    EXPECT_EQ(g_netz_geschlossen, 0);
+    // The unchanged file still loads.
+    schreiben(datei(1), f);
+    EXPECT_TRUE(Spielstand_Laden(slot(1).c_str()));
+}
+
+TEST_F(Spielstand, TruncationsTrailingBytesAndForeignFilesAreRefused) {
+    Bytes f = kleiner_spielstand();
+    laufendes_spiel();
+    const Stand vorher = stand();
+    for (size_t n = 0; n < f.size(); ++n) {
+        schreiben(datei(1), Bytes(f.begin(), f.begin() + static_cast<long>(n)));
+        ASSERT_FALSE(Spielstand_Laden(slot(1).c_str())) << n;
+        ASSERT_EQ(stand(), vorher);
+    }
+    Bytes laenger = f;
+    laenger.push_back(0);
+    schreiben(datei(1), laenger);
+    EXPECT_FALSE(Spielstand_Laden(slot(1).c_str()));
+    EXPECT_NE(std::string(Spielstand_Letzter_Fehler()).find("beschädigt"), std::string::npos);
+
+    // Another kind of file: text, a configuration cache, nothing at all.
+    schreiben(datei(1), Bytes{'N', 'A', 'M', 'E', ' ', 'x', '\n'});
+    EXPECT_FALSE(Spielstand_Laden(slot(1).c_str()));
+    EXPECT_STREQ(Spielstand_Letzter_Fehler(), "Die Datei game_1.kdv ist kein Kordavo-Spielstand.");
+    ASSERT_TRUE(Spielstand_Config_Speichern(0, "cache"));
+    fs::copy_file(dir_ + "/config/1_config.bin", datei(2));
+    EXPECT_FALSE(Spielstand_Laden(slot(2).c_str()));
+    EXPECT_FALSE(Spielstand_Laden(slot(7).c_str()));
+    EXPECT_STREQ(Spielstand_Letzter_Fehler(), "Der Spielstand game_7.kdv wurde nicht gefunden oder ist nicht lesbar.");
+    EXPECT_EQ(stand(), vorher);
+}
+
+TEST_F(Spielstand, AModuleThatRefusesItsBlockCancelsTheWholeLoad) {
+    kleiner_spielstand();
+    laufendes_spiel();
+    const Stand vorher = stand();
+
+    C::ablehnen = true;  // the last registered module refuses
+    g_meldungen.clear();
+    EXPECT_FALSE(Spielstand_Laden(slot(0).c_str()));
+    EXPECT_EQ(stand(), vorher);
+    EXPECT_EQ(A::verworfen, 1);  // A and B had parsed: they drop it
+    EXPECT_EQ(B::verworfen, 1);
+    EXPECT_EQ(C::verworfen, 1);
+    EXPECT_EQ(A::uebernommen + B::uebernommen + C::uebernommen, 0);
+    ASSERT_EQ(g_meldungen.size(), 1u);
+    EXPECT_EQ(g_meldungen[0],
+              "Der Spielstand game_0.kdv konnte nicht geladen werden (Testmodul). Das laufende Spiel bleibt "
+              "unverändert.");
+    C::ablehnen = false;
+
+    // A module that leaves part of its block unread.
+    B::zu_wenig_lesen = true;
+    EXPECT_FALSE(Spielstand_Laden(slot(0).c_str()));
+    EXPECT_EQ(stand(), vorher);
+    B::zu_wenig_lesen = false;
+
+    // A block with data but no module any more.
+    Spielstand_Modul_Abmelden(11);
+    EXPECT_FALSE(Spielstand_Laden(slot(0).c_str()));
+    EXPECT_NE(std::string(Spielstand_Letzter_Fehler()).find("Block 11 ohne Modul"), std::string::npos);
+    EXPECT_EQ(stand(), vorher);
+    Spielstand_Modul_Anmelden(11, B::modul());
+    EXPECT_TRUE(Spielstand_Laden(slot(0).c_str()));
+    EXPECT_EQ(A::live, (Bytes{1, 2, 3}));
+    EXPECT_EQ(Rnd_Get_Index(), 77u);
+
+    // Block 17 belongs to the random table and cannot be taken over.
+    EXPECT_FALSE(Spielstand_Modul_Anmelden(17, A::modul()));
+    EXPECT_FALSE(Spielstand_Modul_Anmelden(0, A::modul()));
+}
+
+TEST_F(Spielstand, SavingIsAtomic) {
+    Bytes alt = kleiner_spielstand();
+    A::live = zufall(50000, 3);
+
+    // The disk fills up half-way.
+    for (i64 grenze : {0, 10, 200, 5000}) {
+        Datei_Test_Schreibgrenze(grenze);
+        g_meldungen.clear();
+        EXPECT_FALSE(Spielstand_Speichern(slot(0).c_str(), 0));
+        Datei_Test_Schreibgrenze(-1);
+        EXPECT_EQ(lesen(datei(0)), alt) << grenze;
+        EXPECT_FALSE(fs::exists(datei(0) + ".tmp"));
+        ASSERT_EQ(g_meldungen.size(), 1u);
+        EXPECT_NE(g_meldungen[0].find("Der alte Spielstand ist erhalten."), std::string::npos);
+    }
+    // A module that cannot write its block.
+    B::schreibfehler = true;
+    EXPECT_FALSE(Spielstand_Speichern(slot(0).c_str(), 0));
+    EXPECT_EQ(lesen(datei(0)), alt);
+    EXPECT_STREQ(Spielstand_Letzter_Fehler(),
+                 "Der Spielstand konnte nicht gespeichert werden: Fehler im Modul Testmodul.");
+    B::schreibfehler = false;
+    // A folder that does not exist.
+    EXPECT_FALSE(Spielstand_Speichern((dir_ + "/fehlt/game_0.kdv").c_str(), 0));
+    // The old save still loads; a new one replaces it.
+    A::live = {5};
+    EXPECT_TRUE(Spielstand_Speichern(slot(0).c_str(), 0));
+    A::live = {};
+    EXPECT_TRUE(Spielstand_Laden(slot(0).c_str()));
+    EXPECT_EQ(A::live, Bytes{5});
+}
+
+TEST_F(Spielstand, NetworkClientMayNotSave) {
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    EXPECT_FALSE(Spielstand_Speichern(slot(0).c_str(), 0));
+    EXPECT_FALSE(fs::exists(datei(0)));
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    EXPECT_TRUE(Spielstand_Speichern(slot(0).c_str(), 0));
+}
+
+TEST_F(Spielstand, LastSlot) {
+    EXPECT_EQ(Spielstand_Get_Letzter(), -1);
+    Spielstand_Set_Letzter(3);
+    EXPECT_EQ(Spielstand_Get_Letzter(), 3);
+    char wert[16] = {0};
+    ASSERT_TRUE(W32_Registry_Read("Gme", wert, sizeof wert));
+    EXPECT_STREQ(wert, "4");
+    Spielstand_Set_Letzter(0);
+    EXPECT_EQ(Spielstand_Get_Letzter(), 0);
+    W32_Registry_Write("gme", "kaputt");
+    EXPECT_EQ(Spielstand_Get_Letzter(), -1);
+    W32_Registry_Write("gme", "11");
+    EXPECT_EQ(Spielstand_Get_Letzter(), -1);
+    EXPECT_EQ(Spielstand_Pfad(10), nullptr);
+    EXPECT_EQ(std::string(Spielstand_Pfad(2)), dir_ + "/spielstand\\game_2.kdv");
+}
+
+TEST_F(Spielstand, ConfigurationCache) {
+    using S = Testblock<101>;
+    using W = Testblock<103>;
+    S::zuruecksetzen();
+    W::zuruecksetzen();
+    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_SPIELER, S::modul());
+    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_WETTBEWERBE, W::modul());
+    S::live = zufall(20000, 8);
+    W::live = {1, 2};
+    Bytes s = S::live;
+    ASSERT_TRUE(Spielstand_Config_Speichern(0, "test"));
+    // File number = set + 1.
+    std::string pfad = dir_ + "/config/1_config.bin";
+    Bytes f = lesen(pfad);
+    ASSERT_GT(f.size(), 116u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(f.data())), "<!-BIN-!conf00>");
+    EXPECT_EQ(f[15], 0);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&f[16])), "test");
+
+    S::live = {9};
+    W::live = {};
+    char beschreibung[100];
+    ASSERT_TRUE(Spielstand_Config_Laden(0, beschreibung));
+    EXPECT_STREQ(beschreibung, "test");
+    EXPECT_EQ(S::live, s);
+    EXPECT_EQ(W::live, (Bytes{1, 2}));
+    EXPECT_FALSE(Spielstand_Config_Laden(1, nullptr));  // no cache of set 1
+
+    // Damage: refused, modules untouched.
+    Bytes k = f;
+    k[500] ^= 4;
+    schreiben(pfad, k);
+    S::live = {9};
+    EXPECT_FALSE(Spielstand_Config_Laden(0, beschreibung));
+    EXPECT_EQ(S::live, Bytes{9});
+    k = f;
+    k[3] = 'X';  // the marker
+    schreiben(pfad, k);
+    EXPECT_FALSE(Spielstand_Config_Laden(0, nullptr));
+
+    EXPECT_TRUE(Spielstand_Config_Loeschen(0));
+    EXPECT_FALSE(fs::exists(pfad));
+    EXPECT_FALSE(Spielstand_Config_Laden(0, nullptr));
+    EXPECT_FALSE(Spielstand_Config_Loeschen(0));
+    EXPECT_FALSE(Spielstand_Config_Modul_Anmelden(5, S::modul()));
+}
+
+}  // namespace
