@@ -1,0 +1,298 @@
+// Huffman coding and bit output of the encoder: code tables, byte stuffing,
+// padding, the room rule of marker writes, optimal code lengths, and the
+// agreement of the generic and the fast output routines.
+#include "jpeg/enc_intern.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Strom_Fixture {
+    Jpeg_Kern_Tabelle kt{};
+    Jpeg_Strom s{};
+    std::vector<uint8_t> puffer;
+    Strom_Fixture(int32_t code, size_t groesse) : puffer(groesse)
+    {
+        Jpeg_Kerne_Fuellen(&kt, code);
+        s.Kern_Tabelle = &kt;
+        s.Prozessor = code;
+        kt.Bits_Start(&s, puffer.data(), static_cast<int64_t>(groesse));
+    }
+    std::vector<uint8_t> Bytes() const
+    {
+        const uint8_t* a = puffer.data();
+        const uint8_t* e = s.Eingabe_Zeiger;
+        return std::vector<uint8_t>(a, e);
+    }
+};
+
+struct Standard_Tabellen {
+    Jpeg_Huffman_Tabelle dc{}, ac{}, dc_c{}, ac_c{};
+    Standard_Tabellen()
+    {
+        EXPECT_EQ(Jpeg_Build_Huffman_Kod(Jpeg_Std_DC_Luma_Anzahlen, Jpeg_Std_DC_Luma_Werte, &dc.Kod), 0);
+        EXPECT_EQ(Jpeg_Build_Huffman_Kod(Jpeg_Std_AC_Luma_Anzahlen, Jpeg_Std_AC_Luma_Werte, &ac.Kod), 0);
+        EXPECT_EQ(Jpeg_Build_Huffman_Kod(Jpeg_Std_DC_Chroma_Anzahlen, Jpeg_Std_DC_Chroma_Werte, &dc_c.Kod), 0);
+        EXPECT_EQ(Jpeg_Build_Huffman_Kod(Jpeg_Std_AC_Chroma_Anzahlen, Jpeg_Std_AC_Chroma_Werte, &ac_c.Kod), 0);
+    }
+};
+
+// Bits written MSB first into bytes, with stuffing, padded with 0-bits.
+struct Bitfolge {
+    std::vector<uint8_t> bytes;
+    uint32_t cur = 0;
+    int n = 0;
+    void Add(uint32_t v, int len)
+    {
+        for (int i = len - 1; i >= 0; --i) {
+            cur = (cur << 1) | ((v >> i) & 1);
+            if (++n == 8) {
+                bytes.push_back(static_cast<uint8_t>(cur));
+                if (cur == 0xFF) bytes.push_back(0);
+                cur = 0;
+                n = 0;
+            }
+        }
+    }
+    std::vector<uint8_t> Fertig()
+    {
+        std::vector<uint8_t> b = bytes;
+        if (n) b.push_back(static_cast<uint8_t>(cur << (8 - n)));
+        return b;
+    }
+};
+
+}  // namespace
+
+TEST(JpegEncBits, DefaultTablesAreCompleteAndCodesMatchTheStandard)
+{
+    Standard_Tabellen t;
+    EXPECT_TRUE(Jpeg_Huffman_Vollstaendig(&t.dc.Kod, 0));
+    EXPECT_TRUE(Jpeg_Huffman_Vollstaendig(&t.ac.Kod, 1));
+    EXPECT_TRUE(Jpeg_Huffman_Vollstaendig(&t.dc_c.Kod, 0));
+    EXPECT_TRUE(Jpeg_Huffman_Vollstaendig(&t.ac_c.Kod, 1));
+    // A few codes of the luminance tables: DC category 0 is 00, AC EOB 1010,
+    // ZRL 11111111001, 0x01 is 00.
+    EXPECT_EQ(t.dc.Kod.Laenge[0], 2u);
+    EXPECT_EQ(t.dc.Kod.Code[0], 0u);
+    EXPECT_EQ(t.ac.Kod.Laenge[0x00], 4u);
+    EXPECT_EQ(t.ac.Kod.Code[0x00], 0xAu);
+    EXPECT_EQ(t.ac.Kod.Laenge[0xF0], 11u);
+    EXPECT_EQ(t.ac.Kod.Code[0xF0], 0x7F9u);
+    EXPECT_EQ(t.ac.Kod.Laenge[0x01], 2u);
+    EXPECT_EQ(t.ac.Kod.Code[0x01], 0u);
+}
+
+TEST(JpegEncBits, OverfullOrOversizedCodeTablesAreRefused)
+{
+    Jpeg_Huffman_Kodtabelle t;
+    uint8_t symbole[300] = {};
+    for (int i = 0; i < 256; ++i) symbole[i] = static_cast<uint8_t>(i);
+    uint8_t drei_einer[16] = {3};  // three codes of length 1 do not exist
+    EXPECT_EQ(Jpeg_Build_Huffman_Kod(drei_einer, symbole, &t), JPEG_ERG_HUFFMAN);
+    EXPECT_EQ(t.Laenge[0], 0u);
+    uint8_t zu_viele[16] = {};
+    zu_viele[15] = 255;
+    zu_viele[14] = 3;  // 258 codes
+    EXPECT_EQ(Jpeg_Build_Huffman_Kod(zu_viele, symbole, &t), JPEG_ERG_HUFFMAN);
+    // A table lacking codes the data may need is not complete.
+    uint8_t zwei[16] = {0, 2};
+    ASSERT_EQ(Jpeg_Build_Huffman_Kod(zwei, symbole, &t), 0);
+    EXPECT_FALSE(Jpeg_Huffman_Vollstaendig(&t, 0));
+    EXPECT_FALSE(Jpeg_Huffman_Vollstaendig(&t, 1));
+}
+
+TEST(JpegEncBits, SixteenOneBitsAreStuffedAtOnceAndWhenFlushed)
+{
+    Strom_Fixture f(0, 64);
+    ASSERT_EQ(Jpeg_Put_Bits(&f.s, 0xFFFF, 16), 0);
+    // The first 0xFF goes out at once; the second stays pending.
+    EXPECT_EQ(f.Bytes(), (std::vector<uint8_t>{0xFF, 0x00}));
+    ASSERT_EQ(f.kt.Bits_Leeren(nullptr, 0, &f.s), 0);
+    EXPECT_EQ(f.Bytes(), (std::vector<uint8_t>{0xFF, 0x00, 0xFF, 0x00}));
+}
+
+TEST(JpegEncBits, AllZeroBlockLeavesTheByte0x28PendingUntilTheNextMarker)
+{
+    Standard_Tabellen t;
+    for (int32_t code : {0, 1, 2, 3, 4, 5, 6}) {
+        Strom_Fixture f(code, 64);
+        int16_t block[64] = {};
+        int32_t pred = 0;
+        ASSERT_EQ(f.kt.Huffman_Kodieren(&f.s, &t.dc, &t.ac, &pred, block), 0);
+        EXPECT_TRUE(f.Bytes().empty());
+        ASSERT_EQ(Jpeg_Write_EOI(&f.s), 0);
+        EXPECT_EQ(f.Bytes(), (std::vector<uint8_t>{0x28, 0xFF, 0xD9})) << code;
+    }
+}
+
+TEST(JpegEncBits, LastCoefficientAloneNeedsThreeZeroRunsAndNoEndOfBlock)
+{
+    Standard_Tabellen t;
+    int16_t block[64] = {};
+    block[63] = 1;
+    Bitfolge b;
+    b.Add(0, 2);  // DC category 0
+    for (int i = 0; i < 3; ++i) b.Add(0x7F9, 11);
+    b.Add(t.ac.Kod.Code[0xE1], static_cast<int>(t.ac.Kod.Laenge[0xE1]));
+    b.Add(1, 1);
+    std::vector<uint8_t> erwartet = b.Fertig();
+    for (int32_t code : {0, 6}) {
+        Strom_Fixture f(code, 64);
+        int32_t pred = 0;
+        ASSERT_EQ(f.kt.Huffman_Kodieren(&f.s, &t.dc, &t.ac, &pred, block), 0);
+        ASSERT_EQ(f.kt.Bits_Leeren(nullptr, 0, &f.s), 0);
+        EXPECT_EQ(f.Bytes(), erwartet) << code;
+    }
+}
+
+TEST(JpegEncBits, NegativeDcDifferencesUseTheOnesComplement)
+{
+    Standard_Tabellen t;
+    for (int32_t code : {0, 5}) {
+        Strom_Fixture f(code, 64);
+        int16_t block[64] = {};
+        block[0] = -1;  // category 1, value bit 0
+        int32_t pred = 0;
+        ASSERT_EQ(f.kt.Huffman_Kodieren(&f.s, &t.dc, &t.ac, &pred, block), 0);
+        EXPECT_EQ(pred, -1);
+        block[0] = -4;  // difference -3: category 2, value bits 00
+        ASSERT_EQ(f.kt.Huffman_Kodieren(&f.s, &t.dc, &t.ac, &pred, block), 0);
+        ASSERT_EQ(f.kt.Bits_Leeren(nullptr, 0, &f.s), 0);
+        Bitfolge b;
+        b.Add(t.dc.Kod.Code[1], static_cast<int>(t.dc.Kod.Laenge[1]));
+        b.Add(0, 1);
+        b.Add(0xA, 4);
+        b.Add(t.dc.Kod.Code[2], static_cast<int>(t.dc.Kod.Laenge[2]));
+        b.Add(0, 2);
+        b.Add(0xA, 4);
+        EXPECT_EQ(f.Bytes(), b.Fertig()) << code;
+    }
+}
+
+TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
+{
+    Standard_Tabellen t;
+    std::mt19937 rnd(7);
+    std::vector<std::vector<int16_t>> bloecke;
+    for (int n = 0; n < 3000; ++n) {
+        std::vector<int16_t> b(64, 0);
+        int dichte = static_cast<int>(rnd() % 64);
+        int groesse = 1 << (rnd() % 11);
+        b[0] = static_cast<int16_t>(static_cast<int>(rnd() % 4095) - 2047);
+        for (int k = 1; k < 64; ++k)
+            if (static_cast<int>(rnd() % 64) < dichte) {
+                b[k] = static_cast<int16_t>(static_cast<int>(rnd() % (2 * groesse + 1)) - groesse);
+            }
+        bloecke.push_back(b);
+    }
+    auto kodieren = [&](int32_t code, const char* datei) {
+        Strom_Fixture f(code, 1 << 22);
+        if (datei) {
+            f.s.Datei = Jpeg_Datei_Oeffnen(datei, JPEG_DATEI_SCHREIBEN);
+            EXPECT_NE(f.s.Datei, nullptr);
+            f.kt.Bits_Start(&f.s, nullptr, 0);
+        }
+        int32_t pred[2] = {0, 0};
+        for (size_t i = 0; i < bloecke.size(); ++i) {
+            bool chroma = i % 3 == 2;
+            EXPECT_EQ(f.kt.Huffman_Kodieren(&f.s, chroma ? &t.dc_c : &t.dc, chroma ? &t.ac_c : &t.ac,
+                                            &pred[chroma], bloecke[i].data()),
+                      0);
+            if (i % 500 == 499) {
+                EXPECT_EQ(Jpeg_Write_RST(static_cast<int32_t>(i / 500) % 8, &f.s), 0);
+            }
+        }
+        EXPECT_EQ(Jpeg_Write_EOI(&f.s), 0);
+        EXPECT_EQ(Jpeg_Ausgabe_Leeren(&f.s), 0);
+        std::vector<uint8_t> bytes;
+        int64_t anzahl = f.s.Ausgabe_Anzahl;
+        if (datei) {
+            Jpeg_Datei_Schliessen(f.s.Datei);
+            FILE* fp = std::fopen(datei, "rb");
+            int c;
+            while ((c = std::fgetc(fp)) != EOF) bytes.push_back(static_cast<uint8_t>(c));
+            std::fclose(fp);
+        } else {
+            bytes = f.Bytes();
+        }
+        EXPECT_EQ(anzahl, static_cast<int64_t>(bytes.size()));
+        return bytes;
+    };
+    std::vector<uint8_t> referenz = kodieren(0, nullptr);
+    ASSERT_GT(referenz.size(), 10000u);
+    for (int32_t code : {1, 2, 3, 4, 5, 6}) EXPECT_EQ(kodieren(code, nullptr), referenz) << code;
+    std::string pfad = ::testing::TempDir() + "enc_bits_strom.bin";
+    for (int32_t code : {0, 5}) EXPECT_EQ(kodieren(code, pfad.c_str()), referenz) << code;
+    std::remove(pfad.c_str());
+}
+
+TEST(JpegEncBits, MarkerWritesKeepOneByteOfTheBufferSpare)
+{
+    for (int32_t code : {0, 3, 5}) {
+        Strom_Fixture f(code, 4);
+        EXPECT_EQ(Jpeg_Write_SOI(&f.s), 0);
+        // Two bytes left: EOI would fill the buffer to its end, which a
+        // buffer write never does.
+        EXPECT_EQ(Jpeg_Write_EOI(&f.s), JPEG_ERG_AUSGABE_VOLL);
+        EXPECT_EQ(f.Bytes().size(), 2u);
+        Strom_Fixture g(code, 5);
+        EXPECT_EQ(Jpeg_Write_SOI(&g.s), 0);
+        EXPECT_EQ(Jpeg_Write_EOI(&g.s), 0);
+        EXPECT_EQ(g.s.Ausgabe_Anzahl, 4);
+    }
+}
+
+TEST(JpegEncBits, FullBufferDuringEntropyDataGivesTheOverflowCode)
+{
+    Standard_Tabellen t;
+    for (int32_t code : {0, 6}) {
+        Strom_Fixture f(code, 16);
+        int16_t block[64];
+        for (int k = 0; k < 64; ++k) block[k] = static_cast<int16_t>(k % 2 ? 300 : -300);
+        int32_t pred = 0, e = 0;
+        for (int i = 0; i < 10 && !e; ++i) e = f.kt.Huffman_Kodieren(&f.s, &t.dc, &t.ac, &pred, block);
+        EXPECT_EQ(e, JPEG_ERG_AUSGABE_VOLL) << code;
+        EXPECT_LE(f.Bytes().size(), 16u);
+    }
+}
+
+TEST(JpegEncBits, OptimalCodeLengthsOfTheProgressiveEncoder)
+{
+    int32_t freq[257] = {};
+    uint8_t anzahlen[16], symbole[256];
+    // One used symbol: a 2-bit code.
+    freq[5] = 100;
+    Jpeg_Optimale_Huffman(freq, anzahlen, symbole);
+    uint8_t eins[16] = {0, 1};
+    EXPECT_EQ(std::memcmp(anzahlen, eins, 16), 0);
+    EXPECT_EQ(symbole[0], 5);
+    // Two equal symbols: 2 and 3 bits.
+    std::memset(freq, 0, sizeof freq);
+    freq[0] = freq[1] = 1;
+    Jpeg_Optimale_Huffman(freq, anzahlen, symbole);
+    uint8_t zwei[16] = {0, 1, 1};
+    EXPECT_EQ(std::memcmp(anzahlen, zwei, 16), 0);
+    // 64 equal symbols: 63 codes of 7 bits and symbol 63 with 8 bits.
+    std::memset(freq, 0, sizeof freq);
+    for (int i = 0; i < 64; ++i) freq[i] = 10;
+    Jpeg_Optimale_Huffman(freq, anzahlen, symbole);
+    EXPECT_EQ(anzahlen[6], 63);
+    EXPECT_EQ(anzahlen[7], 1);
+    EXPECT_EQ(symbole[63], 63);
+    // Very skewed counts stay within 16 bits and form a usable code.
+    std::memset(freq, 0, sizeof freq);
+    for (int i = 0; i < 256; ++i) freq[i] = 1 << (i % 24);
+    Jpeg_Optimale_Huffman(freq, anzahlen, symbole);
+    int gesamt = 0;
+    for (int l = 0; l < 16; ++l) gesamt += anzahlen[l];
+    EXPECT_EQ(gesamt, 256);
+    Jpeg_Huffman_Kodtabelle t;
+    EXPECT_EQ(Jpeg_Build_Huffman_Kod(anzahlen, symbole, &t), 0);
+}

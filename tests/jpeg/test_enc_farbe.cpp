@@ -1,0 +1,117 @@
+// The encoder's colour kernels: the sample values of known colours, and the
+// SSE2 forms against the generic ones on random pixels.
+#include "jpeg/enc_intern.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+struct Ausgabe {
+    alignas(32) int16_t b[10 * 64];
+};
+
+using Kern = void (*)(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+
+// Runs a kernel whose MCU is w x h pixels of bpp bytes, with ny Y blocks
+// and (for four-channel members) ny alpha blocks after Cb and Cr.
+void Laufen(Kern k, const uint8_t* p, int64_t st, int ny, bool alpha, Ausgabe& a)
+{
+    std::fill(std::begin(a.b), std::end(a.b), int16_t(0x5A5A));
+    int16_t* y = a.b;
+    int16_t* cb = y + 64 * ny;
+    int16_t* cr = cb + 64;
+    k(p, st, y, cb, cr, alpha ? cr + 64 : nullptr);
+}
+
+}  // namespace
+
+TEST(JpegEncFarbe, KnownColoursGiveTheirSamples)
+{
+    struct Fall {
+        uint8_t r, g, b;
+        int16_t y, cb, cr;
+    } faelle[] = {{255, 255, 255, 127, 0, 0}, {0, 0, 0, -128, 0, 0}, {0, 0, 255, -99, 128, -21},
+                  {255, 0, 0, -51, -43, 128}};
+    for (const Fall& f : faelle) {
+        std::vector<uint8_t> rgb(8 * 24), bgr(8 * 24);
+        for (int i = 0; i < 64; ++i) {
+            rgb[3 * i] = f.r, rgb[3 * i + 1] = f.g, rgb[3 * i + 2] = f.b;
+            bgr[3 * i] = f.b, bgr[3 * i + 1] = f.g, bgr[3 * i + 2] = f.r;
+        }
+        for (Kern k : {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_SSE2}) {
+            Ausgabe a;
+            Laufen(k, rgb.data(), 24, 1, false, a);
+            EXPECT_EQ(a.b[0], f.y);
+            EXPECT_EQ(a.b[63], f.y);
+            EXPECT_EQ(a.b[64], f.cb);
+            EXPECT_EQ(a.b[128 + 17], f.cr);
+        }
+        Ausgabe a, b;
+        Laufen(Jpeg_Kod_RGB_111, rgb.data(), 24, 1, false, a);
+        Laufen(Jpeg_Kod_BGR_111_SSE2, bgr.data(), 24, 1, false, b);
+        EXPECT_TRUE(std::equal(a.b, a.b + 192, b.b));
+    }
+    // RGBA inverts the colour bytes and keeps alpha minus 128.
+    std::vector<uint8_t> rgba(8 * 32);
+    for (int i = 0; i < 64; ++i) rgba[4 * i] = 0, rgba[4 * i + 1] = 0, rgba[4 * i + 2] = 0, rgba[4 * i + 3] = 40;
+    for (Kern k : {Jpeg_Kod_RGBA_1111, Jpeg_Kod_RGBA_1111_SSE2}) {
+        Ausgabe a;
+        Laufen(k, rgba.data(), 32, 1, true, a);
+        EXPECT_EQ(a.b[5], 127);
+        EXPECT_EQ(a.b[64 + 5], 0);
+        EXPECT_EQ(a.b[192 + 5], 40 - 128);
+    }
+}
+
+TEST(JpegEncFarbe, SubsampledKernelsRoundTheGroupSumOnce)
+{
+    // A 2x2 group (1,0,0), (1,0,0), (0,0,0), (0,0,0): Cr = (256 + 512) >> 10 = 0.
+    std::vector<uint8_t> px(16 * 48, 0);
+    px[0] = 1;
+    px[3] = 1;
+    for (Kern k : {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_SSE2}) {
+        Ausgabe a;
+        Laufen(k, px.data(), 48, 4, false, a);
+        EXPECT_EQ(a.b[4 * 64 + 64], 0);
+    }
+}
+
+TEST(JpegEncFarbe, Sse2KernelsEqualTheGenericOnes)
+{
+    std::mt19937 rnd(11);
+    struct Paar {
+        Kern g, s;
+        int b, w, h, ny;
+        bool alpha;
+    } paare[] = {
+        {Jpeg_Kod_Grau, Jpeg_Kod_Grau_SSE2, 1, 8, 8, 1, false},
+        {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_SSE2, 3, 8, 8, 1, false},
+        {Jpeg_Kod_BGR_111, Jpeg_Kod_BGR_111_SSE2, 3, 8, 8, 1, false},
+        {Jpeg_Kod_RGB_422, Jpeg_Kod_RGB_422_SSE2, 3, 16, 8, 2, false},
+        {Jpeg_Kod_BGR_422, Jpeg_Kod_BGR_422_SSE2, 3, 16, 8, 2, false},
+        {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_SSE2, 3, 16, 16, 4, false},
+        {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_SSE2, 3, 16, 16, 4, false},
+        {Jpeg_Kod_RGBA_1111, Jpeg_Kod_RGBA_1111_SSE2, 4, 8, 8, 1, true},
+    };
+    for (const Paar& p : paare) {
+        for (int runde = 0; runde < 200; ++runde) {
+            // Rows exactly as long as the MCU (plus fill bytes in half of the
+            // rounds), so that a read past a row's end would be caught.
+            int st = p.w * p.b + (runde % 2 ? 5 : 0);
+            std::vector<uint8_t> pixel(static_cast<size_t>(st) * (p.h - 1) + p.w * p.b);
+            for (uint8_t& v : pixel) v = static_cast<uint8_t>(runde < 4 ? (runde & 1) * 255 : rnd());
+            for (bool rueckwaerts : {false, true}) {
+                const uint8_t* start = rueckwaerts ? pixel.data() + static_cast<size_t>(st) * (p.h - 1) : pixel.data();
+                int64_t schritt = rueckwaerts ? -st : st;
+                Ausgabe a, b;
+                Laufen(p.g, start, schritt, p.ny, p.alpha, a);
+                Laufen(p.s, start, schritt, p.ny, p.alpha, b);
+                int n = p.b == 1 ? 64 : (p.ny + 2 + (p.alpha ? p.ny : 0)) * 64;
+                ASSERT_TRUE(std::equal(a.b, a.b + n, b.b)) << "kernel " << (&p - paare) << " round " << runde;
+            }
+        }
+    }
+}
