@@ -1,5 +1,6 @@
 #include "base/debug.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +11,7 @@
 namespace {
 
 std::mutex g_mutex;
-Debug_Capture_Fn g_capture = nullptr;
+std::atomic<Debug_Capture_Fn> g_capture{nullptr};  // read without the lock by Debug_Aktiv
 void* g_capture_user = nullptr;
 
 bool Debug_Env() {
@@ -26,7 +27,8 @@ void Debug_Ausgeben(u32 level, const char* format, va_list args) {
     char zeile[2048];
     std::vsnprintf(zeile, sizeof zeile, format, args);
     std::lock_guard<std::mutex> lock(g_mutex);
-    if (g_capture != nullptr) g_capture(level, zeile, g_capture_user);
+    const Debug_Capture_Fn fn = g_capture.load();
+    if (fn != nullptr) fn(level, zeile, g_capture_user);
     if (Debug_Env()) {
         std::string utf8 = Cp1252_To_Utf8(zeile);
         if (utf8.empty() || utf8.back() != '\n') utf8 += '\n';
@@ -36,7 +38,7 @@ void Debug_Ausgeben(u32 level, const char* format, va_list args) {
 
 }  // namespace
 
-bool Debug_Aktiv() { return g_capture != nullptr || Debug_Env(); }
+bool Debug_Aktiv() { return g_capture.load(std::memory_order_relaxed) != nullptr || Debug_Env(); }
 
 void Debug_Printf(const char* format, ...) {
     va_list args;
@@ -60,7 +62,7 @@ void Debug_Set_Capture(Debug_Capture_Fn fn, void* user) {
 
 Debug_Mitschnitt::Debug_Mitschnitt() {
     std::lock_guard<std::mutex> lock(g_mutex);
-    alt_fn_ = g_capture;
+    alt_fn_ = g_capture.load();
     alt_user_ = g_capture_user;
     g_capture = &Debug_Mitschnitt::Aufnehmen;
     g_capture_user = this;

@@ -3,13 +3,14 @@
 #include <cstring>
 
 #include "base/debug.h"
+#include "base/liste_intern.h"
 #include "base/memory.h"
 
 namespace {
-
 Liste_Kopf* g_register[LISTE_MAX_LISTEN];
+}  // namespace
 
-Liste_Element* Element_Neu(Liste_Kopf* liste, const void* daten, u32 groesse, u32 id) {
+Liste_Element* Liste_Element_Neu(Liste_Kopf* liste, const void* daten, u32 groesse, u32 id) {
     if (groesse > W32_MEMORY_MAX_GROESSE - sizeof(Liste_Element)) return nullptr;
     auto* e = static_cast<Liste_Element*>(W32_Memory_H_Alloc(sizeof(Liste_Element) + groesse, "Liste_Insert_Element"));
     if (e == nullptr) return nullptr;
@@ -24,8 +25,7 @@ Liste_Element* Element_Neu(Liste_Kopf* liste, const void* daten, u32 groesse, u3
     return e;
 }
 
-// Links a node (not yet in any list) in after `nach`, or first when null.
-void Einhaengen(Liste_Kopf* liste, Liste_Element* nach, Liste_Element* e) {
+void Liste_Einhaengen(Liste_Kopf* liste, Liste_Element* nach, Liste_Element* e) {
     e->kopf = liste;
     e->previous = nach;
     e->next = nach != nullptr ? nach->next : liste->first;
@@ -40,7 +40,7 @@ void Einhaengen(Liste_Kopf* liste, Liste_Element* nach, Liste_Element* e) {
     ++liste->anzahl;
 }
 
-void Alle_Freigeben(Liste_Element* e) {
+void Liste_Kette_Freigeben(Liste_Element* e) {
     while (e != nullptr) {
         Liste_Element* n = e->next;
         e->kopf = nullptr;
@@ -49,7 +49,15 @@ void Alle_Freigeben(Liste_Element* e) {
     }
 }
 
-}  // namespace
+void Liste_Kette_Uebernehmen(Liste_Kopf* liste, Liste_Kopf* kette) {
+    Liste_Delete_All(liste);
+    liste->first = kette->first;
+    liste->last = kette->last;
+    liste->anzahl = kette->anzahl;
+    for (Liste_Element* e = liste->first; e != nullptr; e = e->next) e->kopf = liste;
+    kette->first = kette->last = nullptr;
+    kette->anzahl = 0;
+}
 
 bool Liste_Gueltig(const Liste_Kopf* liste) {
     return liste != nullptr && liste->magic == LISTE_MAGIC && liste->nummer < LISTE_MAX_LISTEN &&
@@ -93,9 +101,9 @@ Liste_Element* Liste_Insert_Element(Liste_Kopf* liste, Liste_Element* nach, cons
         Debug_Printf("Liste_Insert_Element: Element nicht in der Liste!");
         return nullptr;
     }
-    Liste_Element* e = Element_Neu(liste, daten, groesse, id);
+    Liste_Element* e = Liste_Element_Neu(liste, daten, groesse, id);
     if (e == nullptr) return nullptr;
-    Einhaengen(liste, nach, e);
+    Liste_Einhaengen(liste, nach, e);
     return e;
 }
 
@@ -132,7 +140,7 @@ bool Liste_Delete_Element(Liste_Kopf* liste, Liste_Element* element) {
 
 void Liste_Delete_All(Liste_Kopf* liste) {
     if (!Liste_Gueltig(liste)) return;
-    Alle_Freigeben(liste->first);
+    Liste_Kette_Freigeben(liste->first);
     liste->first = nullptr;
     liste->last = nullptr;
     liste->anzahl = 0;
@@ -206,20 +214,16 @@ bool Liste_From_Mem(Liste_Kopf* liste, const void* image, u32 groesse) {
     for (u32 k = 0; k < knoten; ++k) {
         const u32 id = get_u32le(b + pos + 16);
         const u32 size = get_u32le(b + pos + 20);
-        Liste_Element* e = Element_Neu(liste, b + pos + 28, size, id);
+        Liste_Element* e = Liste_Element_Neu(liste, b + pos + 28, size, id);
         if (e == nullptr) {
-            Alle_Freigeben(neu.first);
+            Liste_Kette_Freigeben(neu.first);
             Debug_Printf("Liste_From_Mem: kein Speicher!");
             return false;
         }
-        Einhaengen(&neu, letzter, e);
-        e->kopf = liste;
+        Liste_Einhaengen(&neu, letzter, e);
         letzter = e;
         pos += 4 + LISTE_ELEMENT_DISK_GROESSE + size;
     }
-    Liste_Delete_All(liste);
-    liste->first = neu.first;
-    liste->last = neu.last;
-    liste->anzahl = neu.anzahl;
+    Liste_Kette_Uebernehmen(liste, &neu);
     return true;
 }

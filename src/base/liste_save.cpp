@@ -4,14 +4,10 @@
 
 #include "base/debug.h"
 #include "base/liste.h"
+#include "base/liste_intern.h"
 #include "base/memory.h"
 
-#if __has_include("base/datei.h")
 #include "base/datei.h"
-#else
-bool Datei_Schreiben(Datei_Status* datei, const void* puffer, u32 groesse);
-u32 Datei_Lesen(Datei_Status* datei, void* puffer, u32 groesse);
-#endif
 
 namespace {
 
@@ -51,9 +47,8 @@ bool Liste_Load(Liste_Kopf* liste, Datei_Status* datei) {
         return false;
     }
     const u32 anzahl = get_u32le(kopf + 8);
-    // Read into a temporary list first; the list keeps its nodes on failure.
+    // Build a detached chain first; the list keeps its nodes on failure.
     Liste_Kopf neu{};
-    if (!Liste_Init(&neu)) return false;
     Liste_Element* letzter = nullptr;
     bool ok = true;
     std::vector<u8> nutzlast;
@@ -70,7 +65,10 @@ bool Liste_Load(Liste_Kopf* liste, Datei_Status* datei) {
             break;
         }
         const u32 size = get_u32le(h + 16);  // header: previous, next, data, id, size, reserved
-        if (size > LISTE_MAX_NUTZLAST) {
+        // Never trust the size for more than the stream still holds.
+        const i32 pos = Datei_Position(datei);
+        const u32 gesamt = Datei_Groesse(datei);
+        if (size > LISTE_MAX_NUTZLAST || pos < 0 || static_cast<u32>(pos) > gesamt || size > gesamt - static_cast<u32>(pos)) {
             ok = false;
             break;
         }
@@ -79,25 +77,19 @@ bool Liste_Load(Liste_Kopf* liste, Datei_Status* datei) {
             ok = false;
             break;
         }
-        letzter = Liste_Insert_Element(&neu, letzter, nutzlast.data(), size, get_u32le(h + 12));
-        if (letzter == nullptr) {
+        Liste_Element* e = Liste_Element_Neu(liste, nutzlast.data(), size, get_u32le(h + 12));
+        if (e == nullptr) {
             ok = false;
             break;
         }
+        Liste_Einhaengen(&neu, letzter, e);
+        letzter = e;
     }
     if (!ok || neu.anzahl != anzahl) {
         Debug_Printf("Liste_Load: Liste fehlerhaft!");
-        Liste_Freigeben(&neu);
+        Liste_Kette_Freigeben(neu.first);
         return false;
     }
-    // Move the nodes over to the list.
-    Liste_Delete_All(liste);
-    liste->first = neu.first;
-    liste->last = neu.last;
-    liste->anzahl = neu.anzahl;
-    for (Liste_Element* e = liste->first; e != nullptr; e = e->next) e->kopf = liste;
-    neu.first = neu.last = nullptr;
-    neu.anzahl = 0;
-    Liste_Freigeben(&neu);
+    Liste_Kette_Uebernehmen(liste, &neu);
     return true;
 }
