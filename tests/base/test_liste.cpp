@@ -269,6 +269,22 @@ TEST_F(Liste, SaveAndLoadThroughTheStream) {
     Datei_Status* k = Datei_Oeffnen_Speicher_Lesen(falsch.data(), groesse);
     EXPECT_FALSE(Liste_Load(&geladen, k));
     Datei_Schliessen(k);
+    // Loading needs no registry row of its own: it works with a full registry.
+    std::vector<Liste_Kopf> viele(LISTE_MAX_LISTEN);
+    size_t n = 0;
+    while (n < viele.size() && Liste_Init(&viele[n])) ++n;
+    Datei_Status* voll = Datei_Oeffnen_Speicher_Lesen(gespeichert.data(), groesse);
+    EXPECT_TRUE(Liste_Load(&geladen, voll));
+    Datei_Schliessen(voll);
+    for (size_t i = 0; i < n; ++i) Liste_Freigeben(&viele[i]);
+    // A payload size beyond the rest of the stream is refused before any allocation.
+    std::vector<u8> gross = gespeichert;
+    put_u32le(&gross[20 + 20], 60u * 1024 * 1024);
+    Datei_Status* g = Datei_Oeffnen_Speicher_Lesen(gross.data(), groesse);
+    EXPECT_FALSE(Liste_Load(&geladen, g));
+    Datei_Schliessen(g);
+    EXPECT_EQ(geladen.anzahl, 3u);
+
     EXPECT_FALSE(Liste_Save(&liste, nullptr));
     EXPECT_FALSE(Liste_Load(&geladen, nullptr));
     Liste_Freigeben(&geladen);
