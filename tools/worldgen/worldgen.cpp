@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/config.h"
+
 namespace {
 
 // xorshift64* with a fixed seed.
@@ -182,24 +184,36 @@ struct Ausgabe {
     std::string text;
     void zeile(const std::string& z) { text += z + "\r\n"; }
     void schluessel(const std::string& k, const std::string& v) {
-        std::string z = "\t" + k;
+        std::string z = "\t" + k + " ";
         while (z.size() < 36) z += ' ';
         zeile(z + v);
     }
     void zahl(const std::string& k, long long v) { schluessel(k, std::to_string(v)); }
     void text_(const std::string& k, const std::string& v) { schluessel(k, "\"" + v + "\""); }
-    bool speichern(const std::string& pfad) const {
+    bool schreiben(const std::string& pfad, const std::string& t) const {
         FILE* f = std::fopen(pfad.c_str(), "wb");
         if (!f) return false;
-        bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+        bool ok = std::fwrite(t.data(), 1, t.size(), f) == t.size();
         return std::fclose(f) == 0 && ok;
+    }
+    // Writes the file, then puts the reader's checksum over the placeholder.
+    bool speichern(const std::string& pfad) const {
+        if (!schreiben(pfad, text)) return false;
+        size_t p = text.find("CHECKSUMME ");
+        if (p == std::string::npos) return true;
+        u32 summe = 0;
+        if (!Read_Config_Checksumme_Datei(pfad.c_str(), &summe)) return false;
+        std::string zahl = std::to_string(static_cast<i32>(summe));
+        std::string t = text;
+        t.replace(p + 11, zahl.size(), zahl);
+        return schreiben(pfad, t);
     }
 };
 
 void kopf(Ausgabe& a, const std::string& was) {
     a.zeile("; Kordavo - " + was);
     a.zeile("; Konfigurationssatz 1, erzeugt von tools/worldgen (nicht von Hand bearbeiten)");
-    a.zeile("CHECKSUMME 0");
+    a.zeile("CHECKSUMME                 ");  // filled in after writing
     a.zeile("VERSION 1");
 }
 
@@ -333,7 +347,7 @@ int main(int argc, char** argv) {
     tc.zahl("TEAMS", static_cast<long long>(teams.size()));
     ta.zeile("; Kordavo - Namen der Teams (Konfigurationssatz 1)");
     for (const auto& t : teams) {
-        ta.zeile("ALIAS \"" + t.alias + "\" " + std::to_string(t.nummer));
+        ta.zeile(t.alias + " " + std::to_string(t.nummer));
         tc.zeile("");
         tc.zeile("NEUES_TEAM");
         tc.zahl("NUMMER", t.nummer);

@@ -1,0 +1,263 @@
+// Line-ups and formations.
+#include "world/aufstellung.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "base/debug.h"
+#include "base/globals.h"
+
+namespace {
+
+// Formation rows: up to four lines of (row, count) after the goalkeeper.
+struct Linien {
+    int anzahl;
+    int zeile[4];
+    int zahl[4];
+};
+const Linien formationen[FORMATIONEN_PRO_TEAM] = {
+    {3, {2, 5, 9}, {4, 4, 2}},           // 4-4-2
+    {3, {2, 5, 9}, {4, 3, 3}},           // 4-3-3
+    {3, {2, 5, 9}, {3, 5, 2}},           // 3-5-2
+    {3, {2, 5, 9}, {4, 5, 1}},           // 4-5-1
+    {3, {2, 5, 9}, {5, 3, 2}},           // 5-3-2
+    {3, {2, 5, 9}, {3, 4, 3}},           // 3-4-3
+    {4, {2, 4, 7, 9}, {4, 2, 3, 1}},     // 4-2-3-1
+    {3, {2, 5, 9}, {5, 4, 1}},           // 5-4-1
+    {4, {2, 4, 6, 9}, {4, 1, 4, 1}},     // 4-1-4-1
+    {4, {2, 4, 6, 9}, {4, 3, 2, 1}},     // 4-3-2-1
+    {4, {1, 3, 5, 9}, {3, 1, 4, 2}},     // 3-1-4-2
+    {4, {2, 4, 6, 9}, {4, 1, 3, 2}},     // 4-1-3-2 (diamond)
+    {3, {2, 5, 9}, {3, 6, 1}},           // 3-6-1
+    {3, {2, 5, 8}, {4, 2, 4}},           // 4-2-4
+    {4, {1, 3, 5, 9}, {4, 1, 3, 2}},     // 4-1-3-2 with a sweeper
+    {4, {2, 4, 7, 9}, {5, 2, 2, 1}},     // 5-2-2-1
+};
+
+const int spalten[7][6] = {{0}, {3}, {2, 4}, {1, 3, 5}, {0, 2, 4, 6}, {0, 1, 3, 5, 6}, {0, 1, 2, 4, 5, 6}};
+
+bool spielbereit(int s) { return (Spieler_Daten[s].status & SP_STATUS_NICHT_SPIELBEREIT) == 0; }
+
+int formations_index(int team) { return Team_Own_Daten[team].formation & 0x0F; }
+
+}  // namespace
+
+Formation Formation_Standard(int n) {
+    Formation f{};
+    if (n < 0 || n >= FORMATIONEN_PRO_TEAM) n = 0;
+    const Linien& l = formationen[n];
+    int i = 0;
+    f.spalte[i] = 3;
+    f.zeile[i++] = 0;
+    for (int k = 0; k < l.anzahl; k++) {
+        for (int j = 0; j < l.zahl[k] && i < 11; j++) {
+            f.spalte[i] = static_cast<u16>(spalten[l.zahl[k]][j]);
+            f.zeile[i++] = static_cast<u16>(l.zeile[k]);
+        }
+    }
+    return f;
+}
+
+int Aufstellung_Linie(int zeile) { return zeile <= 0 ? 0 : zeile <= 3 ? 1 : zeile <= 7 ? 2 : 3; }
+
+int Aufstellung_Abzug(int klasse, int zeile) {
+    int linie = Aufstellung_Linie(zeile);
+    if (linie == 0 || klasse == 0) return linie == klasse ? 0 : 6;
+    return 2 * std::abs(linie - klasse);
+}
+
+int Teamspieler_Ins_Array(int team, i32* aus, int kapazitaet, u32 filter) {
+    int n = Team_Kader_Anzahl(team);
+    const i32* k = Team_Kader(team);
+    int r = 0;
+    for (int i = 0; i < n && r < kapazitaet; i++) {
+        u32 st = Spieler_Daten[k[i]].status;
+        bool nehmen;
+        if (filter == 0) nehmen = true;
+        else if (filter == SP_FILTER_OHNE_SCOUT) nehmen = (st & SP_STATUS_SCOUT) == 0;
+        else nehmen = (st & filter) != 0;
+        if (!nehmen) continue;
+        if (aus) aus[r] = k[i];
+        r++;
+    }
+    return r;
+}
+
+int Team_Get_Staerke_Modus(int team, u32 modus) {
+    if (team < 0 || team >= Team_Anzahl) return 0;
+    i32 s[MAX_SPIELER_PRO_TEAM];
+    int n = Teamspieler_Ins_Array(team, s, MAX_SPIELER_PRO_TEAM, modus);
+    int summe = 0;
+    for (int i = 0; i < n; i++) summe += Spieler_Daten[s[i]].staerke;
+    return summe;
+}
+
+int Team_Get_Staerke(int team) { return Team_Get_Staerke_Modus(team, 0); }
+
+void Aufstellung_Automatisch(int team) {
+    if (team < 0 || team >= Team_Anzahl || team == Team_Transfermarkt) return;
+    int n = Team_Kader_Anzahl(team);
+    const i32* k = Team_Kader(team);
+    if (n == 0) return;
+    Formation f = Team_Own_Daten[team].formationen[formations_index(team)];
+    std::vector<int> frei(k, k + n);
+    // Unavailable players go last, so they play only when nobody else can.
+    auto wert = [&](int s, int zeile) {
+        int w = Spieler_Daten[s].staerke * 4 - Aufstellung_Abzug(Spieler_Fix_Daten[s].position, zeile) * 4;
+        if (!spielbereit(s)) w -= 1000;
+        return w;
+    };
+    int slot_spieler[MAX_SPIELER_PRO_TEAM];
+    int belegt = 0;
+    for (int i = 0; i < 11 && !frei.empty(); i++) {
+        size_t best = 0;
+        for (size_t j = 1; j < frei.size(); j++)
+            if (wert(frei[j], f.zeile[i]) > wert(frei[best], f.zeile[i])) best = j;
+        slot_spieler[belegt++] = frei[best];
+        frei.erase(frei.begin() + static_cast<long>(best));
+    }
+    // Substitutes: a goalkeeper first, then the strongest.
+    int ersatz = 0;
+    for (size_t j = 0; j < frei.size() && belegt < 17; j++) {
+        if (Spieler_Fix_Daten[frei[j]].position == 0 && spielbereit(frei[j])) {
+            slot_spieler[belegt++] = frei[j];
+            frei.erase(frei.begin() + static_cast<long>(j));
+            ersatz++;
+            break;
+        }
+    }
+    std::stable_sort(frei.begin(), frei.end(), [&](int a, int b) {
+        int wa = Spieler_Daten[a].staerke - (spielbereit(a) ? 0 : 100);
+        int wb = Spieler_Daten[b].staerke - (spielbereit(b) ? 0 : 100);
+        return wa > wb;
+    });
+    for (int s : frei) slot_spieler[belegt++] = s;
+    for (int i = 0; i < belegt; i++) {
+        Spieler_Struktur& s = Spieler_Daten[slot_spieler[i]];
+        s.slot = static_cast<u8>(i);
+        s.status &= ~(SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ);
+        if (i < 11) {
+            s.status |= SP_STATUS_AUFGESTELLT;
+            s.spalte = static_cast<u8>(f.spalte[i]);
+            s.zeile = static_cast<u8>(f.zeile[i]);
+        } else if (i < 17) {
+            s.status |= SP_STATUS_ERSATZ;
+        }
+        Spieler_Flags[slot_spieler[i]] = 1;
+    }
+}
+
+void Check_Und_Set_Aa(int team) {
+    if (team < 0 || team >= Team_Anzahl || team == Team_Transfermarkt) return;
+    bool manager = Team_Manager && Team_Manager[team];
+    i32 s[MAX_SPIELER_PRO_TEAM];
+    if (!manager) {
+        int a = Teamspieler_Ins_Array(team, s, MAX_SPIELER_PRO_TEAM, SP_STATUS_AUFGESTELLT);
+        int e = Teamspieler_Ins_Array(team, s, MAX_SPIELER_PRO_TEAM, SP_STATUS_ERSATZ);
+        bool ok = a == 11 && e == 6;
+        for (int i = 0; ok && i < Teamspieler_Ins_Array(team, s, MAX_SPIELER_PRO_TEAM, 48); i++)
+            if (!spielbereit(s[i])) ok = false;
+        if (!ok) Aufstellung_Automatisch(team);
+        return;
+    }
+    if (Team_Own_Daten[team].formation & 0x80) {
+        Aufstellung_Automatisch(team);
+        return;
+    }
+    // A managed team: the slots decide; unavailable players do not play.
+    int n = Team_Kader_Anzahl(team);
+    const i32* k = Team_Kader(team);
+    for (int i = 0; i < n; i++) {
+        Spieler_Struktur& p = Spieler_Daten[k[i]];
+        p.status &= ~(SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ);
+        if (!spielbereit(k[i])) continue;
+        if (p.slot <= 10) p.status |= SP_STATUS_AUFGESTELLT;
+        else if (p.slot <= 16) p.status |= SP_STATUS_ERSATZ;
+    }
+}
+
+void Team_Aufstellung_Manuell(int team) {
+    if (team < 0 || team >= Team_Anzahl || Welt_Client_Fremd(team)) return;
+    Team_Own_Daten[team].formation = static_cast<i8>(Team_Own_Daten[team].formation & 0x7F);
+}
+
+void Team_Positionen_Aus_Formation(int team) {
+    if (team < 0 || team >= Team_Anzahl) return;
+    const Formation& f = Team_Own_Daten[team].formationen[formations_index(team)];
+    int n = Team_Kader_Anzahl(team);
+    const i32* k = Team_Kader(team);
+    for (int i = 0; i < n; i++) {
+        Spieler_Struktur& p = Spieler_Daten[k[i]];
+        if (p.slot < 11) {
+            p.spalte = static_cast<u8>(f.spalte[p.slot]);
+            p.zeile = static_cast<u8>(f.zeile[p.slot]);
+        }
+    }
+}
+
+void Bexot_Spieler_Formation_Zuruecksetzen(int team) {
+    if (team < 0 || team >= Team_Anzahl || Welt_Client_Fremd(team)) return;
+    int n = formations_index(team);
+    Team_Own_Daten[team].formationen[n] = Formation_Standard(n);
+}
+
+void Aufstellung_Linien_Zaehlen(int team, int out[4]) {
+    out[0] = out[1] = out[2] = out[3] = 0;
+    i32 s[MAX_SPIELER_PRO_TEAM];
+    int n = Teamspieler_Ins_Array(team, s, MAX_SPIELER_PRO_TEAM, SP_STATUS_AUFGESTELLT);
+    for (int i = 0; i < n; i++) out[3 - Aufstellung_Linie(Spieler_Daten[s[i]].zeile)]++;
+}
+
+void Assi_Mannschaftsaufstellung(int team, int gegner, int prozent) {
+    if (team < 0 || team >= Team_Anzahl || gegner < 0 || gegner >= Team_Anzahl) return;
+    i32 g[MAX_SPIELER_PRO_TEAM], e[MAX_SPIELER_PRO_TEAM];
+    int ng = Teamspieler_Ins_Array(gegner, g, MAX_SPIELER_PRO_TEAM, 0);
+    for (int i = 0; i < ng; i++) Spieler_Daten[g[i]].gedeckt_von = -1;
+    if (prozent <= 0) return;
+    int anzahl = std::min(prozent / 20, 5);
+    // The opponent's most dangerous starters: attackers and midfielders by strength.
+    ng = Teamspieler_Ins_Array(gegner, g, MAX_SPIELER_PRO_TEAM, SP_STATUS_AUFGESTELLT);
+    std::vector<int> gefahr;
+    for (int i = 0; i < ng; i++)
+        if (Spieler_Fix_Daten[g[i]].position >= 2) gefahr.push_back(g[i]);
+    std::stable_sort(gefahr.begin(), gefahr.end(),
+                     [](int a, int b) { return Spieler_Daten[a].staerke > Spieler_Daten[b].staerke; });
+    int ne = Teamspieler_Ins_Array(team, e, MAX_SPIELER_PRO_TEAM, SP_STATUS_AUFGESTELLT);
+    std::vector<bool> vergeben(static_cast<size_t>(ne), false);
+    for (int i = 0; i < anzahl && i < static_cast<int>(gefahr.size()); i++) {
+        const Spieler_Struktur& o = Spieler_Daten[gefahr[static_cast<size_t>(i)]];
+        // The opponent attacks towards our goal: his row r faces our row 10 - r.
+        int best = -1, best_d = 1 << 30;
+        for (int j = 0; j < ne; j++) {
+            const Spieler_Struktur& m = Spieler_Daten[e[j]];
+            if (vergeben[static_cast<size_t>(j)] || m.zeile == 0) continue;
+            int dz = (10 - o.zeile) - m.zeile, ds = (6 - o.spalte) - m.spalte;
+            int d = dz * dz + ds * ds;
+            if (d < best_d) {
+                best_d = d;
+                best = j;
+            }
+        }
+        if (best < 0) break;
+        vergeben[static_cast<size_t>(best)] = true;
+        Spieler_Daten[gefahr[static_cast<size_t>(i)]].gedeckt_von = e[best];
+    }
+}
+
+void Team_Get_Aktuelle_Taktik(int team, u8 taktik[7]) {
+    if (team < 0 || team >= Team_Anzahl) {
+        std::memset(taktik, 0, 7);
+        return;
+    }
+    std::memcpy(taktik, Team_Own_Daten[team].taktik, 7);
+}
+
+bool Team_Set_Aktuelle_Taktik(int team, const u8 taktik[7]) {
+    if (team < 0 || team >= Team_Anzahl) return false;
+    if (Internet_Modus == INTERNET_MODUS_CLIENT && team != Aktuelles_Team) return false;
+    static const u8 grenze[7] = {1, 1, 9, 1, 4, 6, 4};
+    for (int i = 0; i < 7; i++) Team_Own_Daten[team].taktik[i] = taktik[i] > grenze[i] ? grenze[i] : taktik[i];
+    return true;
+}

@@ -1,0 +1,44 @@
+// Line-ups, formations, tactics and the marking assistant.
+#pragma once
+
+#include "base/types.h"
+#include "world/welt.h"
+
+// The built-in formation n (0..15): the cells of the 11 starters, the
+// goalkeeper first. Lines by row: 0 goalkeeper, 1..3 defence, 4..7 midfield,
+// 8..10 attack; columns 0..6.
+Formation Formation_Standard(int n);
+// Line of a formation row: 0 goalkeeper, 1 defence, 2 midfield, 3 attack.
+int Aufstellung_Linie(int zeile);
+
+// Builds the team's line-up: the best available goalkeeper in goal, the
+// formation's cells filled by position class and strength (92) less the
+// out-of-position deduction, six substitutes (a goalkeeper among them when
+// one is left), the rest reserves. Sets slots (87), cells (82/83) and the
+// starter/substitute bits.
+void Aufstellung_Automatisch(int team);
+// Checks and repairs a team's line-up before a match.
+void Check_Und_Set_Aa(int team);
+void Team_Aufstellung_Manuell(int team);
+void Team_Positionen_Aus_Formation(int team);
+void Bexot_Spieler_Formation_Zuruecksetzen(int team);
+// Starters per line: out[0] attack, [1] midfield, [2] defence, [3] goalkeeper.
+void Aufstellung_Linien_Zaehlen(int team, int out[4]);
+// Out-of-position deduction in half stars: a goalkeeper in goal 0, anyone
+// else in goal or a goalkeeper in the field 6; a field player 2 per line away.
+int Aufstellung_Abzug(int klasse, int zeile);
+// The marking assistant (mode 99 of the opponent's players: the marker).
+void Assi_Mannschaftsaufstellung(int team, int gegner, int prozent);
+
+// Tactic bytes, each cut to 1, 1, 9, 1, 4, 6, 4.
+void Team_Get_Aktuelle_Taktik(int team, u8 taktik[7]);
+bool Team_Set_Aktuelle_Taktik(int team, const u8 taktik[7]);
+
+// Players of a team by filter: 0 all, 16 starters, 48 starters and
+// substitutes, 0x10000 reserve status, 0x20000 scout players only, 0x40000
+// without scout players. Squad order; at most `kapazitaet`; `aus` may be null.
+int Teamspieler_Ins_Array(int team, i32* aus, int kapazitaet, u32 filter);
+// Sum of strength (92) over up to 20 players chosen by a filter of
+// Teamspieler_Ins_Array (mode 0 all, 16 starters); 0 without players.
+int Team_Get_Staerke_Modus(int team, u32 modus);
+int Team_Get_Staerke(int team);

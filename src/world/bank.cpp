@@ -1,0 +1,266 @@
+// The bank: accounts, bookings, credits, money texts.
+#include "world/bank.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "base/datei.h"
+#include "base/debug.h"
+#include "base/tempstr.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+namespace {
+
+std::vector<Bank_Konto> konten;                        // by team
+std::vector<std::vector<Bank_Kredit_Eintrag>> kredite;  // by team (borrower)
+i32 periode = 0;
+
+const f32 zinsen[7] = {8.5f, 8.3f, 8.1f, 8.0f, 7.8f, 7.5f, 7.2f};
+
+Bank_Konto* konto(int team) {
+    if (team < 0 || team >= static_cast<int>(konten.size())) return nullptr;
+    Bank_Konto* k = &konten[static_cast<size_t>(team)];
+    return k->eroeffnet ? k : nullptr;
+}
+
+void eintragen(Bank_Konto* k, f32 betrag, int kategorie, int partner) {
+    Bank_Buchung& b = k->buchung[k->ring_index];
+    b.betrag = betrag;
+    b.kategorie = static_cast<u8>(kategorie);
+    b.frei = 0;
+    b.partner = static_cast<i16>(partner);
+    b.periode = periode;
+    k->ring_index = (k->ring_index + 1) % BANK_BUCHUNGEN;
+    if (k->anzahl < BANK_BUCHUNGEN) k->anzahl++;
+}
+
+void groesse_sichern() {
+    if (Team_Anzahl > 0 && static_cast<int>(konten.size()) != Team_Anzahl) {
+        konten.resize(static_cast<size_t>(Team_Anzahl));
+        kredite.resize(static_cast<size_t>(Team_Anzahl));
+    }
+}
+
+}  // namespace
+
+void Bank_Init() {
+    konten.assign(static_cast<size_t>(Team_Anzahl > 0 ? Team_Anzahl : 0), Bank_Konto{});
+    kredite.assign(konten.size(), {});
+    periode = 0;
+}
+
+void Bank_Free() {
+    konten.clear();
+    kredite.clear();
+    periode = 0;
+}
+
+bool Bank_Konto_Anlegen(int team, f64 start, int) {
+    groesse_sichern();
+    if (team < 0 || team >= static_cast<int>(konten.size())) return false;
+    Bank_Konto& k = konten[static_cast<size_t>(team)];
+    k = Bank_Konto{};
+    k.eroeffnet = 1;
+    k.kontostand = start;
+    i64 wert = 0;
+    for (int i = 0; i < Team_Kader_Anzahl(team); i++) wert += Spieler_Berechne_Marktwert(Team_Kader(team)[i]);
+    i64 rahmen = wert / 10;
+    if (rahmen < 500000) rahmen = 500000;
+    k.kreditrahmen = static_cast<f32>(rahmen / 10000 * 10000);
+    kredite[static_cast<size_t>(team)].clear();
+    return true;
+}
+
+int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int) {
+    if (!(betrag >= 1.0f) || !std::isfinite(betrag) || kategorie < 0 || kategorie > 127) return 0;
+    Bank_Konto* z = zahler >= 0 ? konto(zahler) : nullptr;
+    Bank_Konto* e = empfaenger >= 0 ? konto(empfaenger) : nullptr;
+    if ((zahler >= 0 && !z) || (empfaenger >= 0 && !e) || (!z && !e)) return 0;
+    if (z && !erzwingen && z->kontostand + z->kreditrahmen < betrag) return 0;
+    if (z) {
+        z->kontostand -= betrag;
+        eintragen(z, betrag, kategorie | BANK_RICHTUNG_AUS, empfaenger);
+    }
+    if (e) {
+        e->kontostand += betrag;
+        eintragen(e, betrag, kategorie, zahler);
+    }
+    return 1;
+}
+
+f64 Bank_Get_Kontostand(int team, int, int) {
+    Bank_Konto* k = konto(team);
+    return k ? k->kontostand : 0.0;
+}
+
+f64 Bank_Get_Kreditrahmen(int team) {
+    Bank_Konto* k = konto(team);
+    return k ? k->kreditrahmen : 0.0;
+}
+
+int Bank_Get_Laufzeit_Klasse(int monate) {
+    static const int grenze[7] = {1, 3, 6, 12, 24, 36, 48};
+    int klasse = 0;
+    for (int i = 0; i < 7; i++)
+        if (monate >= grenze[i]) klasse = i;
+    return klasse;
+}
+
+f32 Bank_Get_Zins(int klasse) { return zinsen[klasse < 0 ? 0 : klasse > 6 ? 6 : klasse]; }
+
+bool Bank_Kredit(int geber, int nehmer, f32 betrag, int laufzeit, int, f32 zins, int) {
+    Bank_Konto* n = konto(nehmer);
+    if (!n || geber == nehmer) return false;
+    if (!(betrag >= BANK_KREDIT_MIN && betrag <= BANK_KREDIT_MAX)) return false;
+    if (laufzeit < BANK_LAUFZEIT_MIN || laufzeit > BANK_LAUFZEIT_MAX) return false;
+    if (zins == -1.0f) zins = Bank_Get_Zins(Bank_Get_Laufzeit_Klasse(laufzeit));
+    if (!(zins >= 1.0f && zins <= 100.0f)) return false;
+    if (geber >= 0) {
+        Bank_Konto* g = konto(geber);
+        if (!g || g->kontostand < betrag) return false;
+    }
+    if (!Bank_Buchen(geber, nehmer, betrag, BANK_KREDIT, 1, -1)) return false;
+    Bank_Kredit_Eintrag e;
+    e.partner = geber;
+    e.betrag = betrag;
+    e.betrag_zins = betrag * (1.0f + zins / 100.0f * static_cast<f32>(laufzeit) / 12.0f);
+    e.laufzeit = laufzeit;
+    e.start_periode = periode;
+    e.zins = zins;
+    kredite[static_cast<size_t>(nehmer)].push_back(e);
+    return true;
+}
+
+int Bank_Get_Anzahl_Kredite(int team) {
+    if (!konto(team)) return 0;
+    return static_cast<int>(kredite[static_cast<size_t>(team)].size());
+}
+
+const Bank_Kredit_Eintrag* Bank_Get_Naechster_Kredit(int team, int* cursor) {
+    if (!konto(team) || !cursor || *cursor < 0) return nullptr;
+    auto& l = kredite[static_cast<size_t>(team)];
+    if (*cursor >= static_cast<int>(l.size())) return nullptr;
+    return &l[static_cast<size_t>((*cursor)++)];
+}
+
+f64 Bank_Summe_Buchungen(int team, int offset, int kategorie, int) {
+    Bank_Konto* k = konto(team);
+    if (!k) return 0.0;
+    f64 summe = 0;
+    for (int i = 0; i < k->anzahl; i++) {
+        const Bank_Buchung& b = k->buchung[i];
+        if (b.periode != periode - offset) continue;
+        if (kategorie >= 0 && b.kategorie != kategorie) continue;
+        summe += b.betrag;
+    }
+    return summe;
+}
+
+bool Bank_Hat_Buchung_In_Periode(int team, int offset) {
+    Bank_Konto* k = konto(team);
+    if (!k) return false;
+    for (int i = 0; i < k->anzahl; i++)
+        if (k->buchung[i].periode == periode - offset) return true;
+    return false;
+}
+
+void Bank_Neue_Periode() {
+    periode++;
+    // Credits: every month one part of the amount with interest goes back.
+    for (size_t t = 0; t < kredite.size(); t++) {
+        auto& l = kredite[t];
+        for (size_t i = 0; i < l.size();) {
+            Bank_Kredit_Eintrag& e = l[i];
+            f32 rate = e.betrag * (1.0f + e.zins / 100.0f * static_cast<f32>(e.laufzeit) / 12.0f) /
+                       static_cast<f32>(e.laufzeit);
+            if (rate > e.betrag_zins) rate = e.betrag_zins;
+            Bank_Buchen(static_cast<int>(t), e.partner, rate, BANK_KREDIT, 1, -1);
+            e.betrag_zins -= rate;
+            if (e.betrag_zins < 1.0f) l.erase(l.begin() + static_cast<long>(i));
+            else i++;
+        }
+    }
+}
+
+i32 Bank_Get_Periode() { return periode; }
+
+const char* Bank_Zahl_String(char* puffer, i64 wert, int) {
+    char ziffern[32];
+    std::snprintf(ziffern, sizeof ziffern, "%lld", static_cast<long long>(wert < 0 ? -wert : wert));
+    std::string r = wert < 0 ? "-" : "";
+    size_t n = std::strlen(ziffern);
+    for (size_t i = 0; i < n; i++) {
+        r += ziffern[i];
+        if (i + 1 < n && (n - i - 1) % 3 == 0) r += '.';
+    }
+    char* ziel = puffer ? puffer : Temp_String();
+    std::snprintf(ziel, TEMP_STRING_GROESSE, "%s", r.c_str());
+    return ziel;
+}
+
+const char* Bank_Geld_String(f64 betrag, int, int, int) {
+    if (!std::isfinite(betrag)) betrag = 0;
+    if (betrag > 9.0e15) betrag = 9.0e15;
+    if (betrag < -9.0e15) betrag = -9.0e15;
+    char* t = Temp_String();
+    Bank_Zahl_String(t, static_cast<i64>(std::llround(betrag)), 0);
+    std::strncat(t, " €", TEMP_STRING_GROESSE - std::strlen(t) - 1);
+    return t;
+}
+
+i32 Bank_Rnd_Von_Bis(i32 von, i32 bis) {
+    static std::minstd_rand gen(12345);
+    if (bis <= von) return von;
+    return von + static_cast<i32>(gen() % static_cast<u32>(bis - von + 1));
+}
+
+const Bank_Konto* Bank_Get_Konto(int team) { return konto(team); }
+
+// Block: u32 version, u32 team count, i32 period; per team the account,
+// u32 credit count and the credits.
+bool Bank_Speichern(Datei_Status* d) {
+    u8 kopf[12];
+    put_u32le(kopf, 1);
+    put_u32le(kopf + 4, static_cast<u32>(konten.size()));
+    put_i32le(kopf + 8, periode);
+    bool ok = Datei_Schreiben(d, kopf, 12);
+    for (size_t t = 0; ok && t < konten.size(); t++) {
+        ok = Datei_Schreiben_Gepackt(d, &konten[t], sizeof(Bank_Konto));
+        u8 n[4];
+        put_u32le(n, static_cast<u32>(kredite[t].size()));
+        ok = ok && Datei_Schreiben(d, n, 4);
+        if (ok && !kredite[t].empty())
+            ok = Datei_Schreiben(d, kredite[t].data(), static_cast<u32>(kredite[t].size() * sizeof(Bank_Kredit_Eintrag)));
+    }
+    return ok;
+}
+
+bool Bank_Laden(Datei_Status* d) {
+    u8 kopf[12];
+    if (Datei_Lesen(d, kopf, 12) != 12 || get_u32le(kopf) != 1) return false;
+    u32 n = get_u32le(kopf + 4);
+    if (n > static_cast<u32>(MAX_TEAMS)) return false;
+    std::vector<Bank_Konto> k(n);
+    std::vector<std::vector<Bank_Kredit_Eintrag>> kr(n);
+    for (u32 t = 0; t < n; t++) {
+        if (Datei_Lesen_Gepackt(d, &k[t], sizeof(Bank_Konto)) != sizeof(Bank_Konto)) return false;
+        if (k[t].ring_index < 0 || k[t].ring_index >= BANK_BUCHUNGEN || k[t].anzahl < 0 || k[t].anzahl > BANK_BUCHUNGEN)
+            return false;
+        u8 c[4];
+        if (Datei_Lesen(d, c, 4) != 4) return false;
+        u32 m = get_u32le(c);
+        if (m > 10000) return false;
+        kr[t].resize(m);
+        if (m && Datei_Lesen(d, kr[t].data(), static_cast<u32>(m * sizeof(Bank_Kredit_Eintrag))) !=
+                     m * sizeof(Bank_Kredit_Eintrag))
+            return false;
+    }
+    konten = std::move(k);
+    kredite = std::move(kr);
+    periode = get_i32le(kopf + 8);
+    return true;
+}

@@ -1,0 +1,377 @@
+// The global configuration (global.cfg, personal.cfg) and the price rules.
+#include "world/global.h"
+
+#include <strings.h>
+
+#include <cstring>
+#include <vector>
+
+#include "base/config.h"
+#include "base/debug.h"
+#include "base/random.h"
+#include "base/tempstr.h"
+#include "world/aufstellung.h"
+#include "world/konfig.h"
+#include "world/konfig_lesen.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+using namespace welt_konfig;
+
+Kontinent_Def Kontinent_Tabelle[KONTINENT_ANZAHL];
+Scout_Def Scout_Tabelle[SCOUT_ANZAHL];
+Trainingslager_Def Trainingslager_Tabelle[TRAININGSLAGER_ANZAHL];
+Attribut_Def Attribut_Tabelle[54];
+Global_Parameter Global_Param;
+i32 Global_Preis_Faktor = 100;
+u8 Global_Attribut_Wahl_Flag = 0;
+Welt_Hooks Welt_Hook;
+
+void Welt_Set_Hooks(const Welt_Hooks& hooks) {
+    if (hooks.global_cfg_schluessel) Welt_Hook.global_cfg_schluessel = hooks.global_cfg_schluessel;
+    if (hooks.kalender_tag) Welt_Hook.kalender_tag = hooks.kalender_tag;
+    if (hooks.news_neu) Welt_Hook.news_neu = hooks.news_neu;
+}
+
+namespace {
+
+struct Global_Stand {
+    Kontinent_Def k[KONTINENT_ANZAHL];
+    Trainingslager_Def l[TRAININGSLAGER_ANZAHL];
+    Attribut_Def a[54];
+    Global_Parameter p;
+    i32 preis = 100;
+};
+
+void vorgabe(Global_Stand* g) {
+    std::memset(g->k, 0, sizeof g->k);
+    std::memset(g->l, 0, sizeof g->l);
+    std::memset(g->a, 0, sizeof g->a);
+    for (auto& a : g->a) {
+        a.noetige_punkte = 20;
+        a.punkte_training = 2;
+        for (int i = 0; i < 3; i++) a.voraussetzung[i] = -1;
+    }
+    g->p = Global_Parameter();
+    g->preis = 100;
+}
+
+enum G_Key {
+    G_KONTINENT, G_LAGER, G_ATTRIBUT, G_PARAMETER, G_PREIS, G_NAME, G_LAENDER, G_LAGER_NAME, G_KOSTEN, G_MORAL,
+    G_ERHOLUNG, G_STAERKE, G_INFO, G_INFO1, G_MOEGLICH, G_NOETIG, G_PUNKTE, G_VORAUS, G_AUSW1, G_AUSW2, G_AUSW3,
+    G_P_SCHNELL, G_P_LANGSAM, G_P_MAXZEIT, G_P_ABSTURZ, G_P_BONUS, G_P_PROZENT, G_P_L_STAERKE, G_P_L_VERL,
+    G_P_B_STAERKE, G_P_B_MORAL, G_P_B_ERHOLUNG, G_P_EINHEITEN, G_P_ABZUG, G_INFOTEXT, G_VERSION, G_ANZAHL
+};
+const Schluessel g_keys[G_ANZAHL] = {
+    {"NEUER_KONTINENT", "NEW_CONTINENT"}, {"NEUER_TR_LAGER", "NEW_TRAINING_CAMP"}, {"NEUES_ATTRIBUT", "NEW_ATTRIBUTE"},
+    {"ALGEMEINE_PARAMETER", "GENERAL_PARAMETERS"}, {"PREIS_FAKTOR", "PRICE_FACTOR"}, {"NAME", "NAME"},
+    {"LAENDER", "COUNTRIES"}, {"TR_LAGER_NAME", "CAMP_NAME"}, {"KOSTEN", "COSTS"}, {"MORAL", "MORALE"},
+    {"ERHOLUNG", "RECOVERY"}, {"STAERKE", "STRENGTH"}, {"INFO", "INFO"}, {"INFO1", "INFO1"},
+    {"MOEGLICH_WANN", "POSSIBLE_WHEN"}, {"NOETIGE_ENTWICKELUNGSPUNKTE", "REQUIRED_POINTS"},
+    {"ENTWICKELUNGSPUNKTE_TRAINING", "TRAINING_POINTS"}, {"VORAUSSETZUNG", "PREREQUISITES"},
+    {"AUSWIRKUNG_1", "EFFECT_1"}, {"AUSWIRKUNG_2", "EFFECT_2"}, {"AUSWIRKUNG_3", "EFFECT_3"},
+    {"TRAINING_PUNKTE_SCHNELL_PARAM", "TRAINING_POINTS_FAST_PARAM"},
+    {"TRAINING_PUNKTE_LANGZAM_PARAM", "TRAINING_POINTS_SLOW_PARAM"},
+    {"TRAINING_PUNKTE_MAX_ZEIT_SCHNELLE_FASE", "TRAINING_POINTS_MAX_TIME_FAST_PHASE"},
+    {"TRAINING_ABSTURZ_PARAM", "TRAINING_DROP_PARAM"}, {"TRAINING_EXTRA_BONUS_PARAM", "TRAINING_EXTRA_BONUS_PARAM"},
+    {"TRAINING_ABSTURZ_PROCENT_PARAM", "TRAINING_DROP_PERCENT_PARAM"},
+    {"TRAINING_LAGER_STAERKE_PARAM", "TRAINING_CAMP_STRENGTH_PARAM"},
+    {"TRAINING_LAGER_VERLETZUNG_PARAM", "TRAINING_CAMP_INJURY_PARAM"},
+    {"TRAINING_LAGER_BALKEN_STAERKE_PARAM", "TRAINING_CAMP_BAR_STRENGTH_PARAM"},
+    {"TRAINING_LAGER_BALKEN_MORAL_PARAM", "TRAINING_CAMP_BAR_MORALE_PARAM"},
+    {"TRAINING_LAGER_BALKEN_ERHOLUNG_PARAM", "TRAINING_CAMP_BAR_RECOVERY_PARAM"},
+    {"TRAININGS_EINHEITEN_PRO_RUNDE", "TRAINING_UNITS_PER_ROUND"},
+    {"FAKTOR_0_100_COMPI_TRANSFER_VERKAUF_ABZUG", "FACTOR_0_100_COMPUTER_TRANSFER_SALE_DEDUCTION"},
+    {"INFOTEXT", "INFOTEXT"}, {"VERSION", "VERSION"}};
+
+bool global_lesen(Global_Stand* g) {
+    vorgabe(g);
+    int block = -1;  // G_KONTINENT, G_LAGER, G_ATTRIBUT
+    int nk = -1, nl = -1, na = -1, prozent_zeile = 0;
+    bool fehler = false;
+    for (;;) {
+        const char* k = Read_Config_Next(nullptr, 0);
+        if (!*k) break;
+        int key = finden(k, g_keys, G_ANZAHL);
+        if (key < 0) {
+            // The season module's keys (stadium models, advertising, options).
+            if (Welt_Hook.global_cfg_schluessel && Welt_Hook.global_cfg_schluessel(k) == 1) continue;
+            Read_Config_Melden(WELT_F_BEFEHL, "Unbekannter Befehl (%s)", k);
+            fehler = true;
+            continue;
+        }
+        bool ok = true;
+        std::vector<i64> l;
+        switch (key) {
+            case G_INFOTEXT:
+            case G_VERSION: break;
+            case G_KONTINENT:
+                if (++nk >= KONTINENT_ANZAHL) {
+                    Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Kontinente");
+                    ok = false;
+                }
+                block = key;
+                break;
+            case G_LAGER:
+                if (++nl >= TRAININGSLAGER_ANZAHL) {
+                    Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Trainingslager");
+                    ok = false;
+                }
+                block = key;
+                break;
+            case G_ATTRIBUT:
+                if (++na >= 54) {
+                    Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Attribute");
+                    ok = false;
+                }
+                block = key;
+                break;
+            case G_PARAMETER: block = key; break;
+            case G_PREIS: ok = zahl_in(k, 1, 1000, &g->preis); break;
+            case G_P_SCHNELL: ok = zahl_in(k, 0, 1000, &g->p.training_punkte_schnell); break;
+            case G_P_LANGSAM: ok = zahl_in(k, 0, 1000, &g->p.training_punkte_langsam); break;
+            case G_P_MAXZEIT: ok = zahl_in(k, 0, 1000, &g->p.training_punkte_max_zeit_schnelle_fase); break;
+            case G_P_ABSTURZ: ok = zahl_in(k, 0, 1000, &g->p.training_absturz); break;
+            case G_P_BONUS: ok = zahl_in(k, 0, 1000, &g->p.training_extra_bonus); break;
+            case G_P_PROZENT:
+                if (prozent_zeile >= 6) {
+                    Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Zeilen (%s)", k);
+                    ok = false;
+                    break;
+                }
+                ok = liste(k, 0, 100, 7, &l);
+                for (int i = 0; ok && i < 7; i++) g->p.training_absturz_prozent[prozent_zeile][i] = static_cast<i32>(l[static_cast<size_t>(i)]);
+                prozent_zeile++;
+                break;
+            case G_P_L_STAERKE: ok = zahl_in(k, 0, 1000, &g->p.training_lager_staerke); break;
+            case G_P_L_VERL: ok = zahl_in(k, 0, 100, &g->p.training_lager_verletzung); break;
+            case G_P_B_STAERKE: ok = zahl_in(k, 0, 1000, &g->p.training_lager_balken_staerke); break;
+            case G_P_B_MORAL: ok = zahl_in(k, 0, 1000, &g->p.training_lager_balken_moral); break;
+            case G_P_B_ERHOLUNG: ok = zahl_in(k, 0, 1000, &g->p.training_lager_balken_erholung); break;
+            case G_P_EINHEITEN: ok = zahl_in(k, 0, 100, &g->p.trainings_einheiten_pro_runde); break;
+            case G_P_ABZUG: ok = zahl_in(k, 0, 100, &g->p.compi_transfer_verkauf_abzug); break;
+            default: {
+                // Keys of a block.
+                if (block == G_KONTINENT && nk >= 0 && nk < KONTINENT_ANZAHL) {
+                    Kontinent_Def& d = g->k[nk];
+                    if (key == G_NAME) text(k, d.name, sizeof d.name);
+                    else if (key == G_LAENDER) ok = zahl_in(k, 0, 1, &d.hat_laender);
+                    else block = -2;
+                } else if (block == G_LAGER && nl >= 0 && nl < TRAININGSLAGER_ANZAHL) {
+                    Trainingslager_Def& d = g->l[nl];
+                    if (key == G_LAGER_NAME || key == G_NAME) text(k, d.name, sizeof d.name);
+                    else if (key == G_KOSTEN) ok = zahl_in(k, 0, 100000000, &d.kosten);
+                    else if (key == G_MORAL) ok = zahl_in(k, 0, 10, &d.moral);
+                    else if (key == G_ERHOLUNG) ok = zahl_in(k, 0, 10, &d.erholung);
+                    else if (key == G_STAERKE) ok = zahl_in(k, 0, 10, &d.staerke);
+                    else if (key == G_INFO || key == G_INFO1) text(k, d.info, sizeof d.info);
+                    else block = -2;
+                } else if (block == G_ATTRIBUT && na >= 0 && na < 54) {
+                    Attribut_Def& d = g->a[na];
+                    if (key == G_NAME) text(k, d.name, sizeof d.name);
+                    else if (key == G_INFO1 || key == G_INFO) text(k, d.info1, sizeof d.info1);
+                    else if (key == G_MOEGLICH) {
+                        ok = liste(k, 0, 9, 2, &l);
+                        for (int i = 0; ok && i < 2; i++) d.moeglich_wann[i] = static_cast<i32>(l[static_cast<size_t>(i)]);
+                    } else if (key == G_NOETIG) ok = zahl_in(k, 1, 998, &d.noetige_punkte);
+                    else if (key == G_PUNKTE) ok = zahl_in(k, 0, 998, &d.punkte_training);
+                    else if (key == G_VORAUS) {
+                        ok = liste(k, -1, 53, 3, &l);
+                        for (int i = 0; ok && i < 3; i++) d.voraussetzung[i] = static_cast<i32>(l[static_cast<size_t>(i)]);
+                    } else if (key == G_AUSW1) ok = zahl_in(k, -1000, 1000, &d.auswirkung[0]);
+                    else if (key == G_AUSW2) ok = zahl_in(k, -1000, 1000, &d.auswirkung[1]);
+                    else if (key == G_AUSW3) ok = zahl_in(k, -1000, 1000, &d.auswirkung[2]);
+                    else block = -2;
+                } else {
+                    block = -2;
+                }
+                if (block == -2) {
+                    Read_Config_Melden(WELT_F_STRUKTUR, "%s ausserhalb seines Blocks", k);
+                    ok = false;
+                    block = -1;
+                }
+            }
+        }
+        if (!ok) fehler = true;
+    }
+    if (fehler || Read_Config_Anzahl_Fehler() > 0) return false;
+    u32 summe;
+    if (!Read_Config_Checksumme_Ok(&summe)) Read_Config_Melden(200, "Checksumme stimmt nicht (%u)", summe);
+    return true;
+}
+
+void uebernehmen(const Global_Stand& g) {
+    std::memcpy(Kontinent_Tabelle, g.k, sizeof g.k);
+    std::memcpy(Trainingslager_Tabelle, g.l, sizeof g.l);
+    std::memcpy(Attribut_Tabelle, g.a, sizeof g.a);
+    Global_Param = g.p;
+    Global_Preis_Faktor = g.preis;
+    Global_Attribut_Wahl_Flag = 0;
+}
+
+bool global_datei(bool offen, const char* pfad) {
+    if (!offen) {
+        Read_Config_Melden(WELT_F_DATEI, "Datei fehlt (%s)", pfad ? pfad : "global.cfg");
+        return false;
+    }
+    static Global_Stand g;
+    bool ok = global_lesen(&g);
+    Read_Config_Close();
+    if (ok) uebernehmen(g);
+    return ok;
+}
+
+enum P_Key { P_SCOUT, P_VORNAME, P_NACHNAME, P_GRUND, P_GEBIET, P_WAHRSCH, P_UEBER, P_STAERKE, P_INFOTEXT, P_VERSION, P_ANZAHL };
+const Schluessel p_keys[P_ANZAHL] = {
+    {"NEUER_SCOUT", "NEW_SCOUT"}, {"VORNAME", "FIRST_NAME"}, {"NACHNAME", "SURNAME"},
+    {"GRUNDPREIS_FACTOR", "BASE_PRICE_FACTOR"}, {"GEBIETSPREIS", "AREA_PRICE"},
+    {"WAHRSCHEINLICHKEITSFACTOR", "PROBABILITY_FACTOR"}, {"UEBERREDUNGSKRAFT", "PERSUASION"},
+    {"SPIELER_STAERKE_FACTOR", "PLAYER_STRENGTH_FACTOR"}, {"INFOTEXT", "INFOTEXT"}, {"VERSION", "VERSION"}};
+
+bool personal_datei(bool offen, const char* pfad) {
+    if (!offen) {
+        Read_Config_Melden(WELT_F_DATEI, "Datei fehlt (%s)", pfad ? pfad : "personal.cfg");
+        return false;
+    }
+    Scout_Def s[SCOUT_ANZAHL];
+    std::memset(s, 0, sizeof s);
+    int n = -1;
+    bool fehler = false;
+    for (;;) {
+        const char* k = Read_Config_Next(nullptr, 0);
+        if (!*k) break;
+        int key = finden(k, p_keys, P_ANZAHL);
+        bool ok = true;
+        std::vector<i64> l;
+        if (key < 0) {
+            Read_Config_Melden(WELT_F_BEFEHL, "Unbekannter Befehl (%s)", k);
+            fehler = true;
+            continue;
+        }
+        if (key == P_INFOTEXT || key == P_VERSION) continue;
+        if (key == P_SCOUT) {
+            if (++n >= SCOUT_ANZAHL) {
+                Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Scouts");
+                fehler = true;
+                break;
+            }
+            continue;
+        }
+        if (n < 0) {
+            Read_Config_Melden(WELT_F_STRUKTUR, "%s vor NEUER_SCOUT", k);
+            fehler = true;
+            continue;
+        }
+        Scout_Def& d = s[n];
+        i32* ziel = nullptr;
+        switch (key) {
+            case P_VORNAME: text(k, d.vorname, sizeof d.vorname); break;
+            case P_NACHNAME: text(k, d.nachname, sizeof d.nachname); break;
+            case P_GRUND: ok = zahl_in(k, 0, 100000000, &d.grundpreis_factor); break;
+            case P_GEBIET: ziel = d.gebietspreis; break;
+            case P_WAHRSCH: ziel = d.wahrscheinlichkeitsfactor; break;
+            case P_UEBER: ziel = d.ueberredungskraft; break;
+            case P_STAERKE: ziel = d.spieler_staerke_factor; break;
+        }
+        if (ziel) {
+            ok = liste(k, 0, 100000000, KONTINENT_ANZAHL, &l);
+            for (int i = 0; ok && i < KONTINENT_ANZAHL; i++) ziel[i] = static_cast<i32>(l[static_cast<size_t>(i)]);
+        }
+        if (!ok) fehler = true;
+    }
+    bool ok = !fehler && Read_Config_Anzahl_Fehler() == 0;
+    Read_Config_Close();
+    if (ok) std::memcpy(Scout_Tabelle, s, sizeof s);
+    return ok;
+}
+
+}  // namespace
+
+bool Global_Cfg_Laden(int set) {
+    return global_datei(Read_Config_Open(CONFIG_GLOBAL, set, set), Read_Config_Get_Filenamen(CONFIG_GLOBAL, set, 0));
+}
+bool Global_Cfg_Laden_Pfad(const char* pfad, const char* alias) { return global_datei(Read_Config_Open_Pfad(pfad, alias), pfad); }
+bool Personal_Cfg_Laden(int set) {
+    return personal_datei(Read_Config_Open(CONFIG_PERSONAL, set, set), Read_Config_Get_Filenamen(CONFIG_PERSONAL, set, 0));
+}
+bool Personal_Cfg_Laden_Pfad(const char* pfad, const char* alias) {
+    return personal_datei(Read_Config_Open_Pfad(pfad, alias), pfad);
+}
+
+void Global_Cfg_Reset() {
+    static Global_Stand g;
+    vorgabe(&g);
+    uebernehmen(g);
+    std::memset(Scout_Tabelle, 0, sizeof Scout_Tabelle);
+}
+
+i32 Global_Runde_10000(i32 betrag) {
+    if (betrag <= 0) return 0;
+    return betrag / 10000 * 10000;
+}
+
+i32 Global_Get_Kontinent_Nummer(const char* name) {
+    if (!name) return -1;
+    for (int i = 0; i < KONTINENT_ANZAHL; i++)
+        if (Kontinent_Tabelle[i].name[0] && strcasecmp(name, Kontinent_Tabelle[i].name) == 0) return i;
+    return -1;
+}
+
+// The strength factor of a team in per cent: 50 for the weakest, 150 for the strongest squad.
+static i32 team_faktor(int team) {
+    if (team < 0 || team >= Team_Anzahl) return 100;
+    int s = Team_Get_Staerke(team);  // 0..240
+    return 50 + s * 100 / 240;
+}
+
+i32 Global_Attribut_Training_Kosten(int attribut, int spieler) {
+    if (attribut < 0 || attribut >= 54 || spieler < 0 || spieler >= Spieler_Anzahl) return 0;
+    i64 k = static_cast<i64>(Attribut_Tabelle[attribut].noetige_punkte) * 5000 * Global_Preis_Faktor / 100;
+    k = k * (100 + Spieler_Daten[spieler].staerke * 10) / 100;
+    return Global_Runde_10000(static_cast<i32>(k > 2000000000 ? 2000000000 : k));
+}
+
+i32 Global_Trainingslager_Kosten(int lager) {
+    if (lager < 0 || lager >= TRAININGSLAGER_ANZAHL) return 0;
+    i64 k = static_cast<i64>(Trainingslager_Tabelle[lager].kosten) * team_faktor(Team_Aktiv) / 100;
+    return Global_Runde_10000(static_cast<i32>(k > 2000000000 ? 2000000000 : k));
+}
+
+i32 Global_Scout_Grundpreis(int scout, int team) {
+    if (scout < 0 || scout >= SCOUT_ANZAHL) return 0;
+    i64 k = static_cast<i64>(Scout_Tabelle[scout].grundpreis_factor) * team_faktor(team) / 100;
+    return Global_Runde_10000(static_cast<i32>(k > 2000000000 ? 2000000000 : k));
+}
+
+i32 Global_Scout_Gebietspreis(int scout, int kontinent) {
+    if (scout < 0 || scout >= SCOUT_ANZAHL || kontinent < 0 || kontinent >= KONTINENT_ANZAHL) return 0;
+    i64 k = static_cast<i64>(Scout_Tabelle[scout].gebietspreis[kontinent]) * team_faktor(Team_Aktiv) / 100;
+    return Global_Runde_10000(static_cast<i32>(k > 2000000000 ? 2000000000 : k));
+}
+
+i32 Global_Transfer_Forderung(int spieler) {
+    if (spieler < 0 || spieler >= Spieler_Anzahl) return 0;
+    i32 tag = Welt_Hook.kalender_tag ? Welt_Hook.kalender_tag() : 0;
+    // The draw starts at a cursor fixed by player and day, so the demand stays the same all day.
+    Rnd_Push();
+    Rnd_Set_Index(spieler * 7 + tag * 13, 0);
+    bool scout = (Spieler_Daten[spieler].status & SP_STATUS_SCOUT) != 0;
+    i32 prozent = scout ? Rnd_Basis(30, 80) : Rnd_Basis(-10, 40);
+    Rnd_Pop();
+    i64 wert = Spieler_Berechne_Marktwert(spieler);
+    wert = wert * (100 + prozent) / 100;
+    return Global_Runde_10000(static_cast<i32>(wert > 2000000000 ? 2000000000 : wert));
+}
+
+const char* Global_Get_Hauptattribut_Name(int spieler, int n) {
+    if (spieler < 0 || spieler >= Spieler_Anzahl || n < 0 || n > 2) return "";
+    int gefunden = 0;
+    for (int a = 0; a < 54; a++) {
+        if (Spieler_Daten[spieler].attribut[a] >= Attribut_Tabelle[a].noetige_punkte && Spieler_Daten[spieler].attribut[a] > 0) {
+            if (gefunden++ == n) return Attribut_Tabelle[a].name;
+        }
+    }
+    return "";
+}
+
+void Global_Init_Leer(int) {}

@@ -1,0 +1,101 @@
+// The global configuration of the world: continents, scouts, training camps,
+// special attributes, price factor and the general parameters; prices.
+#pragma once
+
+#include "base/types.h"
+
+constexpr int KONTINENT_ANZAHL = 15;
+constexpr int SCOUT_ANZAHL = 4;
+constexpr int TRAININGSLAGER_ANZAHL = 8;
+
+struct Kontinent_Def {
+    char name[32];
+    u8 hat_laender;
+};
+
+struct Scout_Def {
+    char vorname[24];
+    char nachname[32];
+    i32 grundpreis_factor;
+    i32 gebietspreis[KONTINENT_ANZAHL];
+    i32 wahrscheinlichkeitsfactor[KONTINENT_ANZAHL];
+    i32 ueberredungskraft[KONTINENT_ANZAHL];
+    i32 spieler_staerke_factor[KONTINENT_ANZAHL];
+};
+
+struct Trainingslager_Def {
+    char name[40];
+    i32 kosten;
+    i32 moral;
+    i32 erholung;
+    i32 staerke;
+    char info[160];
+};
+
+struct Attribut_Def {
+    char name[32];
+    char info1[96];
+    i32 moeglich_wann[2];
+    i32 noetige_punkte;    // NOETIGE_ENTWICKELUNGSPUNKTE
+    i32 punkte_training;   // ENTWICKELUNGSPUNKTE_TRAINING
+    i32 voraussetzung[3];  // -1 none
+    i32 auswirkung[3];
+};
+
+// The general parameters (section ALGEMEINE_PARAMETER).
+struct Global_Parameter {
+    i32 training_punkte_schnell = 8;
+    i32 training_punkte_langsam = 3;
+    i32 training_punkte_max_zeit_schnelle_fase = 10;
+    i32 training_absturz = 20;
+    i32 training_extra_bonus = 5;
+    i32 training_absturz_prozent[6][7] = {};
+    i32 training_lager_staerke = 30;
+    i32 training_lager_verletzung = 5;
+    i32 training_lager_balken_staerke = 20;
+    i32 training_lager_balken_moral = 20;
+    i32 training_lager_balken_erholung = 20;
+    i32 trainings_einheiten_pro_runde = 3;
+    i32 compi_transfer_verkauf_abzug = 25;  // FAKTOR_0_100_COMPI_TRANSFER_VERKAUF_ABZUG
+};
+
+extern Kontinent_Def Kontinent_Tabelle[KONTINENT_ANZAHL];
+extern Scout_Def Scout_Tabelle[SCOUT_ANZAHL];
+extern Trainingslager_Def Trainingslager_Tabelle[TRAININGSLAGER_ANZAHL];
+extern Attribut_Def Attribut_Tabelle[54];
+extern Global_Parameter Global_Param;
+extern i32 Global_Preis_Faktor;       // per cent, multiplies training costs
+extern u8 Global_Attribut_Wahl_Flag;  // set by Attribute_Alle_Maximal_Setzen, cleared by reading
+
+// Hooks into higher layers, filled at start-up; the defaults do nothing.
+struct Welt_Hooks {
+    // The season module's global keys: 1 when it knows the key (it reads the
+    // value through the configuration reader itself).
+    int (*global_cfg_schluessel)(const char* schluessel) = nullptr;
+    // Today's day index (for prices that stay the same all day).
+    i32 (*kalender_tag)() = nullptr;
+    // A news text for a manager's team.
+    void (*news_neu)(i32 team, const char* text) = nullptr;
+};
+extern Welt_Hooks Welt_Hook;
+void Welt_Set_Hooks(const Welt_Hooks& hooks);
+
+// Reads global.cfg / personal.cfg of a set (alias set the same); false and
+// the old tables kept when the file is missing or has an error.
+bool Global_Cfg_Laden(int set);
+bool Global_Cfg_Laden_Pfad(const char* pfad, const char* alias_pfad);
+bool Personal_Cfg_Laden(int set);
+bool Personal_Cfg_Laden_Pfad(const char* pfad, const char* alias_pfad);
+// Back to the built-in defaults.
+void Global_Cfg_Reset();
+
+// Prices.
+i32 Global_Runde_10000(i32 betrag);
+i32 Global_Get_Kontinent_Nummer(const char* name);
+i32 Global_Attribut_Training_Kosten(int attribut, int spieler);
+i32 Global_Trainingslager_Kosten(int lager);
+i32 Global_Scout_Grundpreis(int scout, int team);
+i32 Global_Scout_Gebietspreis(int scout, int kontinent);
+i32 Global_Transfer_Forderung(int spieler);
+const char* Global_Get_Hauptattribut_Name(int spieler, int n);
+void Global_Init_Leer(int team);

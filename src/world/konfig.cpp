@@ -1,0 +1,738 @@
+// team.cfg and spieler.cfg: loaders and the data editor's writers.
+#include "world/konfig.h"
+
+#include <strings.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "base/config.h"
+#include "base/debug.h"
+#include "base/globals.h"
+#include "world/aufstellung.h"
+#include "world/global.h"
+#include "world/konfig_lesen.h"
+#include "world/spieler.h"
+#include "world/trikot.h"
+#include "world/welt.h"
+
+i32 Welt_Config_Set = 0;
+
+namespace welt_konfig {
+
+int finden(const char* key, const Schluessel* tabelle, int anzahl) {
+    for (int i = 0; i < anzahl; i++) {
+        if (strcasecmp(key, tabelle[i].deutsch) == 0 || strcasecmp(key, tabelle[i].englisch) == 0) return i;
+    }
+    return -1;
+}
+
+static bool zahl_text(const char* key, const char* s, i64 min, i64 max, i64* aus) {
+    i64 v = 0;
+    if (s[0] == '#') {
+        i32 id;
+        if (!Read_Config_Get_Alias_Id(s + 1, &id)) {
+            Read_Config_Melden(WELT_F_ALIAS, "Unbekannter Alias (%s)", s);
+            return false;
+        }
+        v = id;
+    } else if (strcasecmp(s, "JA") == 0 || strcasecmp(s, "YES") == 0) {
+        v = 1;
+    } else if (strcasecmp(s, "NEIN") == 0 || strcasecmp(s, "NO") == 0) {
+        v = 0;
+    } else {
+        char* ende = nullptr;
+        errno = 0;
+        v = std::strtoll(s, &ende, 10);
+        if (ende == s || *ende != 0 || errno == ERANGE) {
+            Read_Config_Melden(WELT_F_GRENZE, "Keine Zahl (%s %s)", key, s);
+            return false;
+        }
+    }
+    if (v < min || v > max) {
+        Read_Config_Melden(WELT_F_GRENZE, "Wert ausserhalb der Grenzen (%s %lld, erlaubt %lld..%lld)", key,
+                           static_cast<long long>(v), static_cast<long long>(min), static_cast<long long>(max));
+        return false;
+    }
+    *aus = v;
+    return true;
+}
+
+bool zahl(const char* key, i64 min, i64 max, i64* aus) { return zahl_text(key, Read_Config_Get_String(), min, max, aus); }
+
+bool liste(const char* key, i64 min, i64 max, int anzahl, std::vector<i64>* aus, int max_anzahl) {
+    aus->clear();
+    std::string s = Read_Config_Get_String();
+    size_t pos = 0;
+    while (true) {
+        size_t k = s.find(',', pos);
+        std::string item = s.substr(pos, k == std::string::npos ? std::string::npos : k - pos);
+        while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.pop_back();
+        size_t a = item.find_first_not_of(" \t");
+        item = a == std::string::npos ? std::string() : item.substr(a);
+        i64 v;
+        if (!zahl_text(key, item.c_str(), min, max, &v)) return false;
+        aus->push_back(v);
+        if (static_cast<int>(aus->size()) > (anzahl ? anzahl : max_anzahl)) break;
+        if (k == std::string::npos) break;
+        pos = k + 1;
+    }
+    if ((anzahl && static_cast<int>(aus->size()) != anzahl) || static_cast<int>(aus->size()) > max_anzahl) {
+        Read_Config_Melden(WELT_F_GRENZE, "Falsche Anzahl von Werten (%s: %d)", key, static_cast<int>(aus->size()));
+        return false;
+    }
+    return true;
+}
+
+void text(const char* key, char* ziel, size_t n) {
+    const char* s = Read_Config_Get_String();
+    if (std::strlen(s) >= n) Read_Config_Melden(201, "Text zu lang, gekürzt (%s)", key);
+    std::strncpy(ziel, s, n - 1);
+    ziel[n - 1] = 0;
+}
+
+std::string verbinden(const i64* werte, int anzahl) {
+    std::string r;
+    for (int i = 0; i < anzahl; i++) {
+        if (i) r += ",";
+        r += std::to_string(werte[i]);
+    }
+    return r;
+}
+
+}  // namespace welt_konfig
+
+using namespace welt_konfig;
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Pending teams: read by Team, taken over by Spieler.
+
+struct Team_Puffer {
+    std::vector<Team_Struktur> t;
+    std::vector<Team_Fix> f;
+    std::vector<Team_Own> o;
+    std::vector<std::string> alias;
+    std::vector<u8> ebene;
+    bool gueltig = false;
+};
+Team_Puffer neu_teams;
+
+// Alias names of the loaded world's teams.
+std::vector<std::string> team_alias;
+std::vector<u8> team_ebene;
+
+enum Team_Key {
+    T_NEUES_TEAM, T_NUMMER, T_NAME, T_KURZNAME, T_STADIONNAME, T_STADT, T_ART, T_LAND, T_KONTINENT, T_EBENE,
+    T_WAPPEN, T_TRIKOT, T_FARBEN, T_SITZ, T_STEH, T_FORMATION, T_TAKTIK, T_INFOTEXT, T_VERSION, T_TEAMS,
+    T_ANZAHL
+};
+const Schluessel team_keys[T_ANZAHL] = {
+    {"NEUES_TEAM", "NEW_TEAM"}, {"NUMMER", "NUMBER"}, {"NAME", "NAME"}, {"KURZNAME", "SHORT_NAME"},
+    {"STADIONNAME", "STADIUM_NAME"}, {"STADT", "CITY"}, {"ART", "KIND"}, {"LAND", "COUNTRY"},
+    {"KONTINENT", "CONTINENT"}, {"EBENE", "LEVEL"}, {"WAPPEN", "CREST"}, {"TRIKOT", "KITS"},
+    {"FARBEN", "COLOURS"}, {"SITZPLAETZE", "SEATS"}, {"STEHPLAETZE", "TERRACES"}, {"FORMATION", "FORMATION"},
+    {"TAKTIK", "TACTICS"}, {"INFOTEXT", "INFOTEXT"}, {"VERSION", "VERSION"}, {"TEAMS", "TEAMS"}};
+
+enum Spieler_Key {
+    S_NEUER_SPIELER, S_TEAM, S_VORNAME, S_NACHNAME, S_NATION, S_POSITION, S_NUMMER, S_STAERKE, S_MAXSTAERKE,
+    S_SPIELE, S_JAHRGANG, S_TALENT, S_AUSSEHEN, S_HAARFARBE, S_HAUTFARBE, S_ATTRIBUTE, S_GESPERRT, S_SCOUT,
+    S_INFOTEXT, S_VERSION, S_SPIELER, S_ANZAHL
+};
+const Schluessel spieler_keys[S_ANZAHL] = {
+    {"NEUER_SPIELER", "NEW_PLAYER"}, {"TEAM", "TEAM"}, {"VORNAME", "FIRST_NAME"}, {"NACHNAME", "SURNAME"},
+    {"NATION", "NATION"}, {"POSITION", "POSITION"}, {"NUMMER", "NUMBER"}, {"STAERKE", "STRENGTH"},
+    {"MAXSTAERKE", "MAX_STRENGTH"}, {"SPIELE", "MATCHES"}, {"JAHRGANG", "BORN"}, {"TALENT", "TALENT"},
+    {"AUSSEHEN", "LOOK"}, {"HAARFARBE", "HAIR"}, {"HAUTFARBE", "SKIN"}, {"ATTRIBUTE", "ATTRIBUTES"},
+    {"GESPERRT", "BLOCKED"}, {"SCOUT", "SCOUT"}, {"INFOTEXT", "INFOTEXT"}, {"VERSION", "VERSION"},
+    {"SPIELER", "PLAYERS"}};
+
+const char* art_namen[3][2] = {{"VEREIN", "CLUB"}, {"NATIONALTEAM", "NATIONAL_TEAM"},
+                               {"TRANSFERMARKT", "TRANSFER_MARKET"}};
+const char* positions_namen[4][2] = {
+    {"TOR", "GOAL"}, {"ABWEHR", "DEFENCE"}, {"MITTELFELD", "MIDFIELD"}, {"STURM", "ATTACK"}};
+
+void team_vorgabe(Team_Struktur* t, Team_Fix* f, Team_Own* o) {
+    std::memset(t, 0, sizeof *t);
+    std::memset(f, 0, sizeof *f);
+    std::memset(o, 0, sizeof *o);
+    t->liga = -1;
+    t->scout = -1;
+    t->scout_spieler = -1;
+    t->art = TEAM_ART_VEREIN;
+    t->trikot[0] = 0;
+    t->trikot[1] = 5;
+    t->trikot[2] = 10;
+    for (int i = 0; i < 11; i++) o->transferfenster[i] = -1;
+    for (int n = 0; n < FORMATIONEN_PRO_TEAM; n++) o->formationen[n] = Formation_Standard(n);
+}
+
+// Reads the open team file into `p`.
+bool teams_lesen(Team_Puffer* p) {
+    p->t.clear();
+    p->f.clear();
+    p->o.clear();
+    p->alias.clear();
+    p->ebene.clear();
+    p->gueltig = false;
+    bool farben_gesetzt = false;
+    bool fehler = false;
+    int erwartet = -1;
+    int markt = 0;
+    auto abschliessen = [&]() {
+        if (p->t.empty()) return;
+        if (!farben_gesetzt) {
+            for (int s = 0; s < 3; s++) Trikot_Farben_Setzen(p->f.back().farben, s, p->t.back().trikot[s]);
+        }
+    };
+    for (;;) {
+        const char* k = Read_Config_Next(nullptr, 0);
+        if (!*k) break;
+        int key = finden(k, team_keys, T_ANZAHL);
+        if (key < 0) {
+            Read_Config_Melden(WELT_F_BEFEHL, "Unbekannter Befehl (%s)", k);
+            fehler = true;
+            continue;
+        }
+        if (key == T_INFOTEXT || key == T_VERSION) continue;
+        if (key == T_TEAMS) {
+            i64 v;
+            if (zahl(k, 1, MAX_TEAMS, &v)) erwartet = static_cast<int>(v);
+            else fehler = true;
+            continue;
+        }
+        if (key == T_NEUES_TEAM) {
+            abschliessen();
+            if (static_cast<int>(p->t.size()) >= MAX_TEAMS) {
+                Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Teams");
+                fehler = true;
+                break;
+            }
+            p->t.emplace_back();
+            p->f.emplace_back();
+            p->o.emplace_back();
+            p->ebene.push_back(0);
+            team_vorgabe(&p->t.back(), &p->f.back(), &p->o.back());
+            i32 id;
+            const char* a = nullptr;
+            i32 nummer = static_cast<i32>(p->t.size()) - 1;
+            a = Read_Config_Get_Alias_Name(nummer);
+            (void)id;
+            p->alias.push_back(a ? a : "");
+            farben_gesetzt = false;
+            continue;
+        }
+        if (p->t.empty()) {
+            Read_Config_Melden(WELT_F_STRUKTUR, "%s vor NEUES_TEAM", k);
+            fehler = true;
+            continue;
+        }
+        Team_Struktur& t = p->t.back();
+        Team_Fix& f = p->f.back();
+        Team_Own& o = p->o.back();
+        std::vector<i64> l;
+        bool ok = true;
+        switch (key) {
+            case T_NUMMER: {
+                i64 v;
+                ok = zahl(k, 0, MAX_TEAMS - 1, &v);
+                if (ok && v != static_cast<i64>(p->t.size()) - 1) {
+                    Read_Config_Melden(WELT_F_STRUKTUR, "Falsche Teamnummer (%lld statt %d)", static_cast<long long>(v),
+                                       static_cast<int>(p->t.size()) - 1);
+                    ok = false;
+                }
+                break;
+            }
+            case T_NAME: text(k, f.name, sizeof f.name); break;
+            case T_KURZNAME: text(k, f.kurzname, sizeof f.kurzname); break;
+            case T_STADIONNAME: text(k, f.stadion, sizeof f.stadion); break;
+            case T_STADT: text(k, f.stadt, sizeof f.stadt); break;
+            case T_ART: {
+                const char* s = Read_Config_Get_String();
+                int art = -1;
+                for (int i = 0; i < 3; i++)
+                    if (strcasecmp(s, art_namen[i][0]) == 0 || strcasecmp(s, art_namen[i][1]) == 0) art = i;
+                if (art < 0) {
+                    Read_Config_Melden(WELT_F_GRENZE, "Unbekannte Art (%s)", s);
+                    ok = false;
+                } else if (art == 0) {
+                    t.art = TEAM_ART_VEREIN | TEAM_ART_RANGLISTE | TEAM_ART_NEUTRAL_OK;
+                    t.status &= ~TEAM_STATUS_LAND;
+                } else if (art == 1) {
+                    t.art = TEAM_ART_NATIONALTEAM | TEAM_ART_NEUTRAL_OK;
+                    t.status |= TEAM_STATUS_LAND;
+                } else {
+                    t.art = TEAM_ART_TRANSFERMARKT;
+                    t.status &= ~TEAM_STATUS_LAND;
+                    markt++;
+                }
+                break;
+            }
+            case T_LAND: ok = zahl_in(k, 0, MAX_TEAMS - 1, &t.nation); break;
+            case T_KONTINENT: ok = zahl_in(k, 0, KONTINENT_ANZAHL - 1, &t.kontinent); break;
+            case T_EBENE: ok = zahl_in(k, 0, 9, &p->ebene.back()); break;
+            case T_WAPPEN: ok = zahl_in(k, 0, 1000, &t.wappen); break;
+            case T_TRIKOT:
+                ok = liste(k, 0, TRIKOT_ANZAHL - 1, 3, &l);
+                if (ok)
+                    for (int i = 0; i < 3; i++) t.trikot[i] = static_cast<u8>(l[static_cast<size_t>(i)]);
+                break;
+            case T_FARBEN:
+                ok = liste(k, 0, 255, 36, &l);
+                if (ok) {
+                    for (int i = 0; i < 36; i++) f.farben[i] = static_cast<u8>(l[static_cast<size_t>(i)]);
+                    farben_gesetzt = true;
+                }
+                break;
+            case T_SITZ: ok = zahl_in(k, 0, 200000, &t.sitzplaetze); break;
+            case T_STEH: ok = zahl_in(k, 0, 200000, &t.stehplaetze); break;
+            case T_FORMATION: ok = zahl_in(k, 0, FORMATIONEN_PRO_TEAM - 1, &o.formation); break;
+            case T_TAKTIK: {
+                static const int grenze[7] = {1, 1, 9, 1, 4, 6, 4};
+                ok = liste(k, 0, 9, 7, &l);
+                for (int i = 0; ok && i < 7; i++) {
+                    if (l[static_cast<size_t>(i)] > grenze[i]) {
+                        Read_Config_Melden(WELT_F_GRENZE, "Wert ausserhalb der Grenzen (TAKTIK %d: %lld, erlaubt 0..%d)",
+                                           i, static_cast<long long>(l[static_cast<size_t>(i)]), grenze[i]);
+                        ok = false;
+                    } else {
+                        o.taktik[i] = static_cast<u8>(l[static_cast<size_t>(i)]);
+                    }
+                }
+                break;
+            }
+        }
+        if (!ok) fehler = true;
+    }
+    abschliessen();
+    if (!fehler && (erwartet >= 0 && erwartet != static_cast<int>(p->t.size()))) {
+        Read_Config_Melden(WELT_F_STRUKTUR, "Falsche Teamzahl (%d statt %d)", static_cast<int>(p->t.size()), erwartet);
+        fehler = true;
+    }
+    if (!fehler && markt != 1) {
+        Read_Config_Melden(WELT_F_STRUKTUR, "Kein Transfermarkt (genau ein Team der Art TRANSFERMARKT)");
+        fehler = true;
+    }
+    if (!fehler && p->t.size() < 2) {
+        Read_Config_Melden(WELT_F_STRUKTUR, "Zu wenige Teams");
+        fehler = true;
+    }
+    if (!fehler) {
+        for (size_t i = 0; i < p->t.size(); i++) {
+            if (p->t[i].nation >= static_cast<i16>(p->t.size())) {
+                Read_Config_Melden(WELT_F_STRUKTUR, "Land von Team %d existiert nicht", static_cast<int>(i));
+                fehler = true;
+                break;
+            }
+        }
+    }
+    if (fehler || Read_Config_Anzahl_Fehler() > 0) return false;
+    u32 summe;
+    if (!Read_Config_Checksumme_Ok(&summe)) Read_Config_Melden(200, "Checksumme stimmt nicht (%u)", summe);
+    p->gueltig = true;
+    return true;
+}
+
+struct Spieler_Puffer {
+    std::vector<Spieler_Struktur> s;
+    std::vector<Spieler_Fix> f;
+    std::vector<Spieler_Client_Egal> x;
+};
+
+void spieler_vorgabe(Spieler_Struktur* s, Spieler_Fix* f, Spieler_Client_Egal* x) {
+    std::memset(s, 0, sizeof *s);
+    std::memset(f, 0, sizeof *f);
+    std::memset(x, 0, sizeof *x);
+    s->team = -1;
+    s->wettbewerb = -1;
+    s->gedeckt_von = -1;
+    s->moral = 4;
+    s->slot = 19;
+    s->wert74 = 1;
+}
+
+int attribut_gelernt_wert(int a) {
+    int n = Attribut_Tabelle[a].noetige_punkte;
+    return (n > 0 ? n : 1) + 1;
+}
+
+bool spieler_lesen(Spieler_Puffer* p, int teams) {
+    bool fehler = false;
+    int erwartet = -1;
+    for (;;) {
+        const char* k = Read_Config_Next(nullptr, 0);
+        if (!*k) break;
+        int key = finden(k, spieler_keys, S_ANZAHL);
+        if (key < 0) {
+            Read_Config_Melden(WELT_F_BEFEHL, "Unbekannter Befehl (%s)", k);
+            fehler = true;
+            continue;
+        }
+        if (key == S_INFOTEXT || key == S_VERSION) continue;
+        if (key == S_SPIELER) {
+            i64 v;
+            if (zahl(k, 0, 200000, &v)) erwartet = static_cast<int>(v);
+            else fehler = true;
+            continue;
+        }
+        if (key == S_NEUER_SPIELER) {
+            if (p->s.size() >= 200000) {
+                Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Spieler");
+                fehler = true;
+                break;
+            }
+            p->s.emplace_back();
+            p->f.emplace_back();
+            p->x.emplace_back();
+            spieler_vorgabe(&p->s.back(), &p->f.back(), &p->x.back());
+            continue;
+        }
+        if (p->s.empty()) {
+            Read_Config_Melden(WELT_F_STRUKTUR, "%s vor NEUER_SPIELER", k);
+            fehler = true;
+            continue;
+        }
+        Spieler_Struktur& s = p->s.back();
+        Spieler_Fix& f = p->f.back();
+        Spieler_Client_Egal& x = p->x.back();
+        std::vector<i64> l;
+        bool ok = true;
+        i64 v = 0;
+        switch (key) {
+            case S_TEAM: ok = zahl_in(k, 0, teams - 1, &s.team); break;
+            case S_VORNAME: text(k, x.vorname, sizeof x.vorname); break;
+            case S_NACHNAME: text(k, x.nachname, sizeof x.nachname); break;
+            case S_NATION: ok = zahl_in(k, 0, teams - 1, &f.nation); break;
+            case S_POSITION: {
+                const char* t = Read_Config_Get_String();
+                int pos = -1;
+                for (int i = 0; i < 4; i++)
+                    if (strcasecmp(t, positions_namen[i][0]) == 0 || strcasecmp(t, positions_namen[i][1]) == 0) pos = i;
+                if (pos < 0) ok = zahl_in(k, 0, 3, &f.position);
+                else f.position = static_cast<u8>(pos);
+                break;
+            }
+            case S_NUMMER: ok = zahl_in(k, 0, 99, &s.rueckennummer); break;
+            case S_STAERKE:
+                ok = zahl(k, 0, 12000, &v);
+                if (ok) {
+                    s.staerke_fein = static_cast<u16>(v);
+                    s.staerke = static_cast<u8>(v / 1000 > 12 ? 12 : v / 1000);
+                }
+                break;
+            case S_MAXSTAERKE: ok = zahl_in(k, 0, 12, &s.max_staerke); break;
+            case S_SPIELE: ok = zahl_in(k, 0, 999, &s.spiele); break;
+            case S_JAHRGANG: ok = zahl_in(k, 1900, 2100, &f.geburtsjahr); break;
+            case S_TALENT: ok = zahl_in(k, 0, 50, &s.wert74); break;
+            case S_AUSSEHEN:
+                ok = zahl(k, -2147483648LL, 4294967295LL, &v);
+                if (ok) f.aussehen = static_cast<u32>(v);
+                break;
+            case S_HAARFARBE: ok = zahl_in(k, 0, 65535, &f.haarfarbe); break;
+            case S_HAUTFARBE: ok = zahl_in(k, 0, 65535, &f.hautfarbe); break;
+            case S_ATTRIBUTE:
+            case S_GESPERRT:
+                ok = liste(k, 0, ATTRIBUT_ANZAHL - 1, 0, &l, ATTRIBUT_ANZAHL);
+                for (size_t i = 0; ok && i < l.size(); i++) {
+                    int a = static_cast<int>(l[i]);
+                    s.attribut[a] = static_cast<i16>(key == S_ATTRIBUTE ? attribut_gelernt_wert(a) : -1);
+                }
+                break;
+            case S_SCOUT:
+                ok = zahl(k, 0, 1, &v);
+                if (ok && v) s.status |= SP_STATUS_SCOUT;
+                if (ok && !v) s.status &= ~SP_STATUS_SCOUT;
+                break;
+        }
+        if (!ok) fehler = true;
+    }
+    if (!fehler) {
+        for (size_t i = 0; i < p->s.size(); i++) {
+            if (p->s[i].team < 0) {
+                Read_Config_Melden(WELT_F_STRUKTUR, "Spieler %d ohne TEAM", static_cast<int>(i));
+                fehler = true;
+                break;
+            }
+            if (p->s[i].max_staerke < p->s[i].staerke) p->s[i].max_staerke = p->s[i].staerke;
+        }
+    }
+    if (!fehler && erwartet >= 0 && erwartet != static_cast<int>(p->s.size())) {
+        Read_Config_Melden(WELT_F_STRUKTUR, "Falsche Spielerzahl! (%d statt %d)", static_cast<int>(p->s.size()),
+                           erwartet);
+        fehler = true;
+    }
+    if (fehler || Read_Config_Anzahl_Fehler() > 0) return false;
+    u32 summe;
+    if (!Read_Config_Checksumme_Ok(&summe)) Read_Config_Melden(200, "Checksumme stimmt nicht (%u)", summe);
+    return true;
+}
+
+// Checks the squads of the pending world: every team 20 players, the market 1,700.
+bool kader_pruefen(const Team_Puffer& t, const Spieler_Puffer& p, int* markt_aus) {
+    int teams = static_cast<int>(t.t.size());
+    int markt = -1;
+    for (int i = 0; i < teams; i++)
+        if (t.t[static_cast<size_t>(i)].art & TEAM_ART_TRANSFERMARKT) markt = i;
+    *markt_aus = markt;
+    std::vector<int> zahl(static_cast<size_t>(teams), 0);
+    for (const auto& s : p.s) zahl[static_cast<size_t>(s.team)]++;
+    bool ok = static_cast<int>(p.s.size()) == (teams - 1) * MAX_SPIELER_PRO_TEAM + TRANSFERMARKT_SPIELER;
+    int falsch = -1;
+    for (int i = 0; ok && i < teams; i++) {
+        int soll = i == markt ? TRANSFERMARKT_SPIELER : MAX_SPIELER_PRO_TEAM;
+        if (zahl[static_cast<size_t>(i)] != soll) {
+            ok = false;
+            falsch = i;
+        }
+    }
+    if (!ok) {
+        if (falsch >= 0)
+            Read_Config_Melden(WELT_F_STRUKTUR, "Falsche Spielerzahl! (Team %d hat %d)", falsch,
+                               zahl[static_cast<size_t>(falsch)]);
+        else
+            Read_Config_Melden(WELT_F_STRUKTUR, "Falsche Spielerzahl! (%d statt %d)", static_cast<int>(p.s.size()),
+                               (teams - 1) * MAX_SPIELER_PRO_TEAM + TRANSFERMARKT_SPIELER);
+    }
+    return ok;
+}
+
+bool team_datei_lesen(bool geoeffnet, const char* pfad) {
+    if (!geoeffnet) {
+        Debug_Out(DEBUG_FEHLER, "Team: %s fehlt", pfad ? pfad : "team.cfg");
+        Read_Config_Melden(WELT_F_DATEI, "Datei fehlt (%s)", pfad ? pfad : "team.cfg");
+        return false;
+    }
+    bool ok = teams_lesen(&neu_teams);
+    Read_Config_Close();
+    return ok;
+}
+
+bool spieler_datei_lesen(bool geoeffnet, const char* pfad, int* ok_aus) {
+    if (ok_aus) *ok_aus = 0;
+    if (!geoeffnet) {
+        Debug_Out(DEBUG_FEHLER, "Spieler: %s fehlt", pfad ? pfad : "spieler.cfg");
+        Read_Config_Melden(WELT_F_DATEI, "Datei fehlt (%s)", pfad ? pfad : "spieler.cfg");
+        return false;
+    }
+    if (!neu_teams.gueltig) {
+        Read_Config_Melden(WELT_F_STRUKTUR, "Keine Teams geladen");
+        Read_Config_Close();
+        return false;
+    }
+    Spieler_Puffer p;
+    int teams = static_cast<int>(neu_teams.t.size());
+    bool ok = spieler_lesen(&p, teams);
+    int markt = -1;
+    if (ok) ok = kader_pruefen(neu_teams, p, &markt);
+    Read_Config_Close();
+    if (!ok) return false;
+    // Take over: the pending teams and the players replace the world.
+    if (!Welt_Anlegen(teams, static_cast<int>(p.s.size()))) return false;
+    std::memcpy(Team_Daten, neu_teams.t.data(), sizeof(Team_Struktur) * neu_teams.t.size());
+    std::memcpy(Team_Fix_Daten, neu_teams.f.data(), sizeof(Team_Fix) * neu_teams.f.size());
+    std::memcpy(Team_Own_Daten, neu_teams.o.data(), sizeof(Team_Own) * neu_teams.o.size());
+    std::memcpy(Spieler_Daten, p.s.data(), sizeof(Spieler_Struktur) * p.s.size());
+    std::memcpy(Spieler_Fix_Daten, p.f.data(), sizeof(Spieler_Fix) * p.f.size());
+    std::memcpy(Spieler_Texte, p.x.data(), sizeof(Spieler_Client_Egal) * p.x.size());
+    team_alias = neu_teams.alias;
+    team_ebene = neu_teams.ebene;
+    Team_Transfermarkt = markt;
+    neu_teams = Team_Puffer();
+    Team_Kader_Neu_Aufbauen();
+    if (ok_aus) *ok_aus = 1;
+    return true;
+}
+
+std::string pfad_von(const char* ordner, int set, const char* name) {
+    return std::string(ordner) + "/" + std::to_string(set + 1) + "_" + name;
+}
+
+}  // namespace
+
+const char* Team_Alias_Name(int team) {
+    if (team < 0 || team >= static_cast<int>(team_alias.size())) return "";
+    return team_alias[static_cast<size_t>(team)].c_str();
+}
+
+int Team_Get_Ebene(int team) {
+    if (team < 0 || team >= static_cast<int>(team_ebene.size())) return 0;
+    return team_ebene[static_cast<size_t>(team)];
+}
+
+bool Team(int set) {
+    Welt_Config_Set = set;
+    return team_datei_lesen(Read_Config_Open(CONFIG_TEAM, set, set), Read_Config_Get_Filenamen(CONFIG_TEAM, set, 0));
+}
+
+bool Team_Pfad(const char* pfad, const char* alias_pfad) {
+    return team_datei_lesen(Read_Config_Open_Pfad(pfad, alias_pfad), pfad);
+}
+
+bool Spieler(int* ok) {
+    int set = Welt_Config_Set;
+    return spieler_datei_lesen(Read_Config_Open(CONFIG_SPIELER, set, set),
+                               Read_Config_Get_Filenamen(CONFIG_SPIELER, set, 0), ok);
+}
+
+bool Spieler_Pfad(const char* pfad, const char* alias_pfad, int* ok) {
+    return spieler_datei_lesen(Read_Config_Open_Pfad(pfad, alias_pfad), pfad, ok);
+}
+
+void Team_Nach_Spieler(int flag) {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    for (int s = 0; s < Spieler_Anzahl; s++) Spieler_Daten[s].marktwert = Spieler_Berechne_Marktwert(s);
+    for (int t = 0; t < Team_Anzahl; t++) {
+        if (t == Team_Transfermarkt) continue;
+        Aufstellung_Automatisch(t);
+    }
+}
+
+bool Welt_Laden(int set) {
+    if (!Global_Cfg_Laden(set)) return false;
+    Personal_Cfg_Laden(set);
+    int ok = 0;
+    if (!Team(set) || !Spieler(&ok) || !ok) return false;
+    Team_Nach_Spieler(0);
+    return true;
+}
+
+bool Welt_Laden_Ordner(const char* ordner, int set) {
+    std::string g = pfad_von(ordner, set, "global.cfg"), ga = pfad_von(ordner, set, "global_alias.cfg");
+    std::string p = pfad_von(ordner, set, "personal.cfg"), pa = pfad_von(ordner, set, "personal_alias.cfg");
+    std::string t = pfad_von(ordner, set, "team.cfg"), ta = pfad_von(ordner, set, "team_alias.cfg");
+    std::string s = pfad_von(ordner, set, "spieler.cfg"), sa = pfad_von(ordner, set, "spieler_alias.cfg");
+    if (!Global_Cfg_Laden_Pfad(g.c_str(), ga.c_str())) return false;
+    Personal_Cfg_Laden_Pfad(p.c_str(), pa.c_str());
+    int ok = 0;
+    if (!Team_Pfad(t.c_str(), ta.c_str()) || !Spieler_Pfad(s.c_str(), sa.c_str(), &ok) || !ok) return false;
+    Team_Nach_Spieler(0);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Writers.
+
+namespace {
+
+std::string team_ref(int team) {
+    const char* a = Team_Alias_Name(team);
+    if (a && *a) return std::string("#") + a;
+    return std::to_string(team);
+}
+
+std::string zitat(const char* t) { return std::string("\"") + t + "\""; }
+
+void kopf(Config_Schreiber* w, const char* was, const char* name) {
+    Config_Schreiber_Text(w, (std::string("; Kordavo - ") + was + "\r\n").c_str());
+    Config_Schreiber_Checksumme_Platzhalter(w);
+    Config_Schreiber_Zeile_Zahl(w, "VERSION", 1);
+    if (name && *name) Config_Schreiber_Zeile(w, "INFOTEXT", zitat(name).c_str());
+}
+
+bool alias_schreiben(const char* pfad) {
+    Config_Schreiber w;
+    if (!Config_Schreiber_Oeffnen(&w, pfad)) return false;
+    Config_Schreiber_Text(&w, "; Kordavo - Namen der Teams\r\n");
+    for (int t = 0; t < Team_Anzahl; t++) {
+        std::string a = Team_Alias_Name(t);
+        if (a.empty()) continue;
+        Config_Schreiber_Text(&w, (a + " " + std::to_string(t) + "\r\n").c_str());
+    }
+    return Config_Schreiber_Schliessen(&w);
+}
+
+}  // namespace
+
+bool Convert_Team_Config_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name) {
+    if (!Team_Daten) return false;
+    Config_Schreiber w;
+    if (!Config_Schreiber_Oeffnen(&w, pfad)) return false;
+    kopf(&w, "Teams", name);
+    Config_Schreiber_Zeile_Zahl(&w, "TEAMS", Team_Anzahl);
+    for (int i = 0; i < Team_Anzahl; i++) {
+        const Team_Struktur& t = Team_Daten[i];
+        const Team_Fix& f = Team_Fix_Daten[i];
+        const Team_Own& o = Team_Own_Daten[i];
+        Config_Schreiber_Text(&w, "\r\nNEUES_TEAM\r\n");
+        Config_Schreiber_Zeile_Zahl(&w, "NUMMER", i);
+        Config_Schreiber_Zeile(&w, "NAME", zitat(f.name).c_str());
+        Config_Schreiber_Zeile(&w, "KURZNAME", zitat(f.kurzname).c_str());
+        if (f.stadion[0]) Config_Schreiber_Zeile(&w, "STADIONNAME", zitat(f.stadion).c_str());
+        if (f.stadt[0]) Config_Schreiber_Zeile(&w, "STADT", zitat(f.stadt).c_str());
+        int art = (t.art & TEAM_ART_TRANSFERMARKT) ? 2 : (t.art & TEAM_ART_NATIONALTEAM) ? 1 : 0;
+        Config_Schreiber_Zeile(&w, "ART", art_namen[art][0]);
+        if (t.nation || art == 1) Config_Schreiber_Zeile(&w, "LAND", team_ref(t.nation).c_str());
+        Config_Schreiber_Zeile_Zahl(&w, "KONTINENT", t.kontinent);
+        if (Team_Get_Ebene(i)) Config_Schreiber_Zeile_Zahl(&w, "EBENE", Team_Get_Ebene(i));
+        Config_Schreiber_Zeile_Zahl(&w, "WAPPEN", t.wappen);
+        i64 k[3] = {t.trikot[0], t.trikot[1], t.trikot[2]};
+        Config_Schreiber_Zeile(&w, "TRIKOT", verbinden(k, 3).c_str());
+        i64 fa[36];
+        for (int j = 0; j < 36; j++) fa[j] = f.farben[j];
+        Config_Schreiber_Zeile(&w, "FARBEN", verbinden(fa, 36).c_str());
+        Config_Schreiber_Zeile_Zahl(&w, "SITZPLAETZE", t.sitzplaetze);
+        Config_Schreiber_Zeile_Zahl(&w, "STEHPLAETZE", t.stehplaetze);
+        Config_Schreiber_Zeile_Zahl(&w, "FORMATION", o.formation & 0x7F);
+        i64 ta[7];
+        for (int j = 0; j < 7; j++) ta[j] = o.taktik[j];
+        Config_Schreiber_Zeile(&w, "TAKTIK", verbinden(ta, 7).c_str());
+    }
+    bool ok = Config_Schreiber_Schliessen(&w);
+    return alias_schreiben(alias_pfad) && ok;
+}
+
+bool Convert_Spieler_Config_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name) {
+    if (!Spieler_Daten) return false;
+    Config_Schreiber w;
+    if (!Config_Schreiber_Oeffnen(&w, pfad)) return false;
+    kopf(&w, "Spieler", name);
+    Config_Schreiber_Zeile_Zahl(&w, "SPIELER", Spieler_Anzahl);
+    for (int i = 0; i < Spieler_Anzahl; i++) {
+        const Spieler_Struktur& s = Spieler_Daten[i];
+        const Spieler_Fix& f = Spieler_Fix_Daten[i];
+        const Spieler_Client_Egal& x = Spieler_Texte[i];
+        Config_Schreiber_Text(&w, "\r\nNEUER_SPIELER\r\n");
+        Config_Schreiber_Zeile(&w, "TEAM", team_ref(s.team).c_str());
+        Config_Schreiber_Zeile(&w, "VORNAME", zitat(x.vorname).c_str());
+        Config_Schreiber_Zeile(&w, "NACHNAME", zitat(x.nachname).c_str());
+        Config_Schreiber_Zeile(&w, "NATION", team_ref(f.nation).c_str());
+        Config_Schreiber_Zeile(&w, "POSITION", positions_namen[f.position & 3][0]);
+        Config_Schreiber_Zeile_Zahl(&w, "NUMMER", s.rueckennummer);
+        Config_Schreiber_Zeile_Zahl(&w, "STAERKE", s.staerke_fein);
+        Config_Schreiber_Zeile_Zahl(&w, "MAXSTAERKE", s.max_staerke);
+        Config_Schreiber_Zeile_Zahl(&w, "SPIELE", s.spiele);
+        Config_Schreiber_Zeile_Zahl(&w, "JAHRGANG", f.geburtsjahr);
+        Config_Schreiber_Zeile_Zahl(&w, "TALENT", s.wert74);
+        Config_Schreiber_Zeile_Zahl(&w, "AUSSEHEN", f.aussehen);
+        Config_Schreiber_Zeile_Zahl(&w, "HAARFARBE", f.haarfarbe);
+        Config_Schreiber_Zeile_Zahl(&w, "HAUTFARBE", f.hautfarbe);
+        std::vector<i64> gelernt, gesperrt;
+        for (int a = 0; a < ATTRIBUT_ANZAHL; a++) {
+            if (s.attribut[a] < 0) gesperrt.push_back(a);
+            else if (s.attribut[a] > 0 && s.attribut[a] >= attribut_gelernt_wert(a) - 1) gelernt.push_back(a);
+        }
+        if (!gelernt.empty())
+            Config_Schreiber_Zeile(&w, "ATTRIBUTE", verbinden(gelernt.data(), static_cast<int>(gelernt.size())).c_str());
+        if (!gesperrt.empty())
+            Config_Schreiber_Zeile(&w, "GESPERRT", verbinden(gesperrt.data(), static_cast<int>(gesperrt.size())).c_str());
+        if (s.status & SP_STATUS_SCOUT) Config_Schreiber_Zeile(&w, "SCOUT", "JA");
+    }
+    bool ok = Config_Schreiber_Schliessen(&w);
+    return alias_schreiben(alias_pfad) && ok;
+}
+
+bool Convert_Team_Config_Speichern(int set, const char* name) {
+    std::string p = Read_Config_Get_Filenamen(CONFIG_TEAM, set, 0);
+    std::string a = Read_Config_Get_Filenamen(CONFIG_TEAM, set, 1);
+    return Convert_Team_Config_Speichern_Pfad(p.c_str(), a.c_str(), name);
+}
+
+bool Convert_Spieler_Config_Speichern(int set, const char* name) {
+    std::string p = Read_Config_Get_Filenamen(CONFIG_SPIELER, set, 0);
+    std::string a = Read_Config_Get_Filenamen(CONFIG_SPIELER, set, 1);
+    return Convert_Spieler_Config_Speichern_Pfad(p.c_str(), a.c_str(), name);
+}

@@ -1,0 +1,41 @@
+// Small helpers shared by the world's configuration readers and writers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/types.h"
+
+namespace welt_konfig {
+
+// A keyword in both languages.
+struct Schluessel {
+    const char* deutsch;
+    const char* englisch;
+};
+
+// Index of the key in the table (German or English, any case), -1 when unknown.
+int finden(const char* key, const Schluessel* tabelle, int anzahl);
+
+// The current value as a number within min..max: a decimal number, JA/YES,
+// NEIN/NO or "#alias". Reports 103 (or 104 for an unknown alias) and gives
+// false otherwise.
+bool zahl(const char* key, i64 min, i64 max, i64* aus);
+template <class T>
+bool zahl_in(const char* key, i64 min, i64 max, T* aus) {
+    i64 v;
+    if (!zahl(key, min, max, &v)) return false;
+    *aus = static_cast<T>(v);
+    return true;
+}
+// The current value as a comma list of `anzahl` numbers within min..max
+// (anzahl 0: any count up to `max_anzahl`).
+bool liste(const char* key, i64 min, i64 max, int anzahl, std::vector<i64>* aus, int max_anzahl = 64);
+// The current value as a text of at most n-1 characters (longer texts are cut
+// with warning 201).
+void text(const char* key, char* ziel, size_t n);
+
+// A number list joined by ",".
+std::string verbinden(const i64* werte, int anzahl);
+
+}  // namespace welt_konfig

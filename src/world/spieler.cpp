@@ -1,0 +1,133 @@
+// Player operations: values, injuries, exchanges.
+#include "world/spieler.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/welt.h"
+
+namespace {
+
+const char* verletzungen[VERLETZUNG_ANZAHL + 1] = {
+    "Prellung",           "Zerrung",            "Muskelkater",       "Bänderdehnung",     "Bänderriss",
+    "Muskelfaserriss",    "Kapselverletzung",   "Meniskusschaden",   "Kreuzbandriss",     "Innenbandriss",
+    "Außenbandriss",      "Sprunggelenk",       "Knöchelbruch",      "Mittelfußbruch",    "Schienbeinbruch",
+    "Wadenbeinbruch",     "Oberschenkelzerrung","Leistenzerrung",    "Adduktorenzerrung", "Achillessehne",
+    "Patellasehne",       "Knieprellung",       "Hüftprellung",      "Rippenprellung",    "Rippenbruch",
+    "Schlüsselbeinbruch", "Schulterluxation",   "Ellbogenprellung",  "Handgelenkbruch",   "Fingerbruch",
+    "Nasenbeinbruch",     "Jochbeinbruch",      "Gehirnerschütterung","Platzwunde",       "Rückenprobleme",
+    "Bandscheibe",        "Hexenschuss",        "Grippe",            "Magen-Darm-Infekt", "Fieber",
+    "Sehnenreizung",      "Ermüdungsbruch",     nullptr};
+
+// Typical length in days of each injury kind.
+const u8 dauer[VERLETZUNG_ANZAHL] = {3,  7,  2,  10, 40, 21, 14, 30, 120, 50, 45, 14, 60, 50,
+                                     90, 60, 10, 12, 12, 30, 25, 5,  5,  5,  30, 45, 35, 5,
+                                     40, 14, 14, 21, 7,  3,  10, 40, 4,  7,  5,  4,  10, 50};
+
+bool ok(int s) { return s >= 0 && s < Spieler_Anzahl && Spieler_Daten; }
+
+}  // namespace
+
+int Spieler_Get_Erschoepfung(int s) { return ok(s) ? Spieler_Daten[s].erschoepfung / 2 : 0; }
+
+i32 Spieler_Berechne_Marktwert(int s) {
+    if (!ok(s)) return 0;
+    const Spieler_Struktur& p = Spieler_Daten[s];
+    i64 st = p.staerke_fein / 100;  // 0..120
+    i64 wert = 2000 * st * st;       // 6,000 -> 7.2 M, 9,000 -> 16.2 M
+    int luft = p.max_staerke * 1000 - p.staerke_fein;
+    if (luft > 0) wert += wert * luft / 12000;
+    if (wert > 2000000000) wert = 2000000000;
+    return static_cast<i32>(wert / 10000 * 10000);
+}
+
+i32 Spieler_Berechne_Gehalt(int s) {
+    if (!ok(s)) return 0;
+    i32 g = Spieler_Berechne_Marktwert(s) / 40;
+    if (g < 5000) g = 5000;
+    return g / 1000 * 1000;
+}
+
+const char* Spieler_Get_Verletzungs_Text(int art) {
+    if (art < 0 || art >= VERLETZUNG_ANZAHL) return "";
+    return verletzungen[art];
+}
+
+bool Spieler_Verletzen(int team, int s, int art) {
+    if (!ok(s) || art < 0 || art >= VERLETZUNG_ANZAHL) return false;
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+        Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Spieler_Verletzen()");
+        return false;
+    }
+    Spieler_Struktur& p = Spieler_Daten[s];
+    p.status |= SP_STATUS_VERLETZT;
+    p.verletzung_art = static_cast<u8>(art);
+    int d = dauer[art];
+    p.verletzung_dauer = static_cast<i16>(Rnd_Basis(d / 2 + 1, d + d / 2 + 1));
+    Spieler_Flags[s] = 1;
+    return true;
+}
+
+int Spieler_Get_Team(int s) {
+    if (!ok(s)) return -1;
+    int t = Spieler_Daten[s].team;
+    if (t < 0 || t >= Team_Anzahl) return -1;
+    const i32* k = Team_Kader(t);
+    for (int i = 0; i < Team_Kader_Anzahl(t); i++)
+        if (k[i] == s) return t;
+    return -1;
+}
+
+void Spieler_Set_Maxstaerke(int s) {
+    if (!ok(s)) return;
+    Spieler_Struktur& p = Spieler_Daten[s];
+    if (p.max_staerke < p.staerke) p.max_staerke = p.staerke;
+}
+
+int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
+    if (ta < 0 || ta >= Team_Anzahl || tb < 0 || tb >= Team_Anzahl || ta == tb || !ok(sa)) return 0;
+    if (Spieler_Get_Team(sa) != ta) return 0;
+    if (sb == -1) {
+        // The market picks among its 16 weakest players.
+        if (tb != Team_Transfermarkt) return 0;
+        std::vector<int> k(Team_Kader(tb), Team_Kader(tb) + Team_Kader_Anzahl(tb));
+        k.erase(std::remove_if(k.begin(), k.end(),
+                               [](int s) { return (Spieler_Daten[s].status & SP_STATUS_SCOUT) != 0; }),
+                k.end());
+        if (k.empty()) return 0;
+        std::stable_sort(k.begin(), k.end(), [](int a, int b) { return Spieler_Daten[a].staerke < Spieler_Daten[b].staerke; });
+        int n = std::min<int>(16, static_cast<int>(k.size()));
+        sb = k[static_cast<size_t>(Rnd_Basis(0, n - 1))];
+    }
+    if (!ok(sb) || Spieler_Get_Team(sb) != tb) return 0;
+    // Team a takes player b: with a price it pays (category 31), without one
+    // it uses one of its transfers of the season.
+    if (preis > 0) {
+        if (Bank_Get_Kontostand(ta, 0, -1) + Bank_Get_Kreditrahmen(ta) < static_cast<f64>(preis)) return 0;
+        if (!Bank_Buchen(ta, tb == Team_Transfermarkt ? -1 : tb, static_cast<f32>(preis), 31, 0, -1)) return 0;
+    } else if (Team_Daten[ta].transfers > 0) {
+        Team_Daten[ta].transfers--;
+    }
+    Team_Kader_Ersetzen(ta, sa, sb);
+    Team_Kader_Ersetzen(tb, sb, sa);
+    std::swap(Spieler_Daten[sa].slot, Spieler_Daten[sb].slot);
+    u32 bits = SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ;
+    u32 ba = Spieler_Daten[sa].status & bits, bb = Spieler_Daten[sb].status & bits;
+    Spieler_Daten[sa].status = (Spieler_Daten[sa].status & ~bits) | bb;
+    Spieler_Daten[sb].status = (Spieler_Daten[sb].status & ~bits) | ba;
+    Spieler_Daten[sa].team = tb;
+    Spieler_Daten[sb].team = ta;
+    for (int t : {ta, tb}) {
+        if (Team_Daten[t].scout_spieler == sa || Team_Daten[t].scout_spieler == sb) {
+            Team_Daten[t].scout_spieler = -1;
+            Team_Daten[t].scout = -1;
+        }
+    }
+    Spieler_Flags[sa] = Spieler_Flags[sb] = 1;
+    return 1;
+}

@@ -1,0 +1,28 @@
+// Player operations.
+#pragma once
+
+#include "base/types.h"
+
+constexpr int VERLETZUNG_ANZAHL = 42;
+
+// Exhaustion 0..4 (mode 56 halved).
+int Spieler_Get_Erschoepfung(int spieler);
+// Market value: grows with the square of the strength, raised by the room
+// to the maximum strength, rounded down to 10,000.
+i32 Spieler_Berechne_Marktwert(int spieler);
+// Monthly salary: a fortieth of the market value, at least 5,000, rounded to 1,000.
+i32 Spieler_Berechne_Gehalt(int spieler);
+// Name of an injury kind 0..41 ("" outside).
+const char* Spieler_Get_Verletzungs_Text(int art);
+// Injures a player: status 0x40, kind, a length in days drawn from the
+// shared random table. Refused on a network client.
+bool Spieler_Verletzen(int team, int spieler, int art);
+// The team whose squad holds the player, -1.
+int Spieler_Get_Team(int spieler);
+// Maximum strength (97) at least the current strength (92).
+void Spieler_Set_Maxstaerke(int spieler);
+// Exchanges players between two teams: team a gives spieler_a and takes
+// spieler_b (-1: a pick among the market's 16 weakest). With a price team a
+// pays it (category 31; the market receives nothing, another club receives
+// it); price 0 uses one of team a's transfers of the season. 1 on success.
+int Spieler_Tauschen(int team_a, int team_b, int spieler_a, int spieler_b, i32 preis);

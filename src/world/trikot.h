@@ -1,0 +1,38 @@
+// Kits: the table of 80 kits, the clubs' kit numbers and kit clashes.
+#pragma once
+
+#include "base/types.h"
+
+constexpr int TRIKOT_ANZAHL = 80;
+
+// One kit. Colours are 0x00RRGGBB.
+struct Trikot_Def {
+    u32 hemd;       // main shirt colour
+    u32 hemd2;      // second shirt colour (stripes, hoops, sleeves)
+    u32 hose;       // shorts
+    u32 stutzen;    // socks
+    u32 muster;     // 0 plain, 1 stripes, 2 hoops, 3 halves, 4 sash
+    i32 bild;       // picture number of the kit
+    i32 nummer;     // kit number 0..79
+};
+
+// The kit table entry (null for a number outside 0..79).
+const Trikot_Def* Trikot_Get_TrikotStructure(int trikot);
+// Kit number of a team's first (0), second (1) or goalkeeper (2) kit; -1 when none.
+int Trikot_Get_TrikotNr(int team, int slot);
+// Sets it and matches the team's colour block (Team_Zeiger 700) to the kit.
+bool Trikot_Set_TrikotNr(int team, int trikot, int slot);
+// Fills the four colour triples of a slot in a 36-byte colour block from a kit.
+void Trikot_Farben_Setzen(u8 farben[36], int slot, int trikot);
+// True when every channel of two colours differs by at most `toleranz`.
+bool Trikot_Farbe_Gleich(u32 rgb1, u32 rgb2, int toleranz);
+// True when two kits look alike: their main shirt colours match within the
+// tolerance (flag 1: or the shorts match too).
+bool Trikot_Is_Trikot_Equal(int trikot1, int trikot2, int toleranz, int flag);
+// Picks kits that differ for a match: mode 0 the players' kits (home keeps
+// its first kit, the away side takes its first, second or another kit of the
+// table), mode 2 the goalkeepers' kits (differing from both sides' kits and
+// each other). Out values are kit numbers.
+void Trikot_Team_VS_Team(int heim, int gast, int* heim_trikot, int* gast_trikot, int modus);
+// Tolerance used for clashes.
+constexpr int TRIKOT_TOLERANZ = 120;

@@ -1,0 +1,193 @@
+// The shipped world loads with the right counts; the writers round-trip it;
+// bad files give coded messages and leave the world as it was.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "base/globals.h"
+#include "world/aufstellung.h"
+#include "world/global.h"
+#include "world/konfig.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+#include "welt_test.h"
+
+namespace {
+
+std::string lesen(const std::string& pfad) {
+    std::ifstream f(pfad, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void schreiben(const std::string& pfad, const std::string& text) {
+    std::ofstream f(pfad, std::ios::binary);
+    f << text;
+}
+
+// A copy of the shipped world in a test folder, with one file changed.
+std::string kopie(const char* name, const std::string& datei = "", const std::string& inhalt = "") {
+    std::string o = welt_temp_ordner(name);
+    for (const char* n : {"team", "spieler", "personal", "global"}) {
+        for (const char* a : {".cfg", "_alias.cfg"}) {
+            std::string f = std::string("1_") + n + a;
+            schreiben(o + "/" + f, lesen(welt_quelle() + "/" + f));
+        }
+    }
+    if (!datei.empty()) schreiben(o + "/" + datei, inhalt);
+    return o;
+}
+
+class WeltLaden : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Melder_Mitschnitt m;
+        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0)) << m.alle();
+        EXPECT_EQ(m.alle(), "");
+    }
+    static void TearDownTestSuite() { Welt_Freigeben(); }
+};
+
+TEST_F(WeltLaden, ShippedWorldHasTheRightCounts) {
+    EXPECT_EQ(Team_Anzahl, 280);
+    EXPECT_EQ(Spieler_Anzahl, (Team_Anzahl - 1) * 20 + 1700);
+    EXPECT_EQ(Team_Transfermarkt, 0);
+    EXPECT_EQ(Team_Kader_Anzahl(Team_Transfermarkt), 1700);
+    int nationen = 0, vereine = 0, scouts = 0;
+    for (int t = 0; t < Team_Anzahl; t++) {
+        if (t != Team_Transfermarkt) EXPECT_EQ(Team_Kader_Anzahl(t), 20) << t;
+        if (Team_Wert(7, t, 0, OP_LESEN) & TEAM_STATUS_LAND) nationen++;
+        else if (t != Team_Transfermarkt) vereine++;
+    }
+    for (int i = 0; i < Team_Kader_Anzahl(0); i++)
+        if (Spieler_Wert(75, Team_Kader(0)[i], 0, OP_LESEN) & SP_STATUS_SCOUT) scouts++;
+    EXPECT_EQ(nationen, 15);
+    EXPECT_EQ(vereine, 264);
+    EXPECT_EQ(scouts, 60);
+    // Germany: three levels.
+    std::set<int> ebenen;
+    for (int t = 0; t < Team_Anzahl; t++)
+        if (Team_Wert(6, t, 0, OP_LESEN) == 1 && !(Team_Wert(7, t, 0, OP_LESEN) & TEAM_STATUS_LAND)) ebenen.insert(Team_Get_Ebene(t));
+    EXPECT_EQ(ebenen, (std::set<int>{1, 2, 3}));
+    EXPECT_STREQ(Team_Alias_Name(1), "DEU");
+    EXPECT_STREQ(Kontinent_Tabelle[0].name, "Mitteleuropa");
+    EXPECT_EQ(Global_Get_Kontinent_Nummer("Ostasien"), 13);
+    EXPECT_STRNE(Scout_Tabelle[3].nachname, "");
+    EXPECT_STRNE(Trainingslager_Tabelle[7].name, "");
+    EXPECT_STREQ(Attribut_Tabelle[53].name, "Startraining");
+}
+
+TEST_F(WeltLaden, HigherDivisionsAreStronger) {
+    double summe[4] = {}, zahl[4] = {};
+    for (int t = 0; t < Team_Anzahl; t++) {
+        if (Team_Wert(6, t, 0, OP_LESEN) != 1 || (Team_Wert(7, t, 0, OP_LESEN) & TEAM_STATUS_LAND)) continue;
+        int e = Team_Get_Ebene(t);
+        summe[e] += Team_Get_Staerke(t);
+        zahl[e]++;
+    }
+    EXPECT_GT(summe[1] / zahl[1], summe[2] / zahl[2]);
+    EXPECT_GT(summe[2] / zahl[2], summe[3] / zahl[3]);
+    // A star is worth more than a reserve player.
+    int stark = -1, schwach = -1;
+    for (int s = 0; s < Spieler_Anzahl; s++) {
+        if (stark < 0 || Spieler_Wert(58, s, 0, 0) > Spieler_Wert(58, stark, 0, 0)) stark = s;
+        if (schwach < 0 || Spieler_Wert(58, s, 0, 0) < Spieler_Wert(58, schwach, 0, 0)) schwach = s;
+    }
+    EXPECT_GT(Spieler_Berechne_Marktwert(stark), 5 * Spieler_Berechne_Marktwert(schwach));
+    EXPECT_EQ(Spieler_Berechne_Marktwert(stark) % 10000, 0);
+}
+
+TEST_F(WeltLaden, WritersRoundTripTheWorld) {
+    std::string o = welt_temp_ordner("rundreise");
+    std::vector<Spieler_Struktur> s(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
+    std::vector<Spieler_Fix> f(Spieler_Fix_Daten, Spieler_Fix_Daten + Spieler_Anzahl);
+    std::vector<Spieler_Client_Egal> x(Spieler_Texte, Spieler_Texte + Spieler_Anzahl);
+    std::vector<Team_Struktur> t(Team_Daten, Team_Daten + Team_Anzahl);
+    std::vector<Team_Fix> tf(Team_Fix_Daten, Team_Fix_Daten + Team_Anzahl);
+    std::vector<Team_Own> to(Team_Own_Daten, Team_Own_Daten + Team_Anzahl);
+    ASSERT_TRUE(Convert_Team_Config_Speichern_Pfad((o + "/1_team.cfg").c_str(), (o + "/1_team_alias.cfg").c_str(), "test01"));
+    ASSERT_TRUE(Convert_Spieler_Config_Speichern_Pfad((o + "/1_spieler.cfg").c_str(), (o + "/1_spieler_alias.cfg").c_str(), "test01"));
+    Melder_Mitschnitt m;
+    ASSERT_TRUE(Team_Pfad((o + "/1_team.cfg").c_str(), (o + "/1_team_alias.cfg").c_str())) << m.alle();
+    int ok = 0;
+    ASSERT_TRUE(Spieler_Pfad((o + "/1_spieler.cfg").c_str(), (o + "/1_spieler_alias.cfg").c_str(), &ok)) << m.alle();
+    EXPECT_EQ(ok, 1);
+    EXPECT_EQ(m.alle(), "");  // the written checksums are right
+    Team_Nach_Spieler(0);
+    ASSERT_EQ(Spieler_Anzahl, static_cast<int>(s.size()));
+    EXPECT_EQ(0, std::memcmp(s.data(), Spieler_Daten, s.size() * sizeof s[0]));
+    EXPECT_EQ(0, std::memcmp(f.data(), Spieler_Fix_Daten, f.size() * sizeof f[0]));
+    EXPECT_EQ(0, std::memcmp(x.data(), Spieler_Texte, x.size() * sizeof x[0]));
+    EXPECT_EQ(0, std::memcmp(t.data(), Team_Daten, t.size() * sizeof t[0]));
+    EXPECT_EQ(0, std::memcmp(tf.data(), Team_Fix_Daten, tf.size() * sizeof tf[0]));
+    EXPECT_EQ(0, std::memcmp(to.data(), Team_Own_Daten, to.size() * sizeof to[0]));
+}
+
+// Bad files: each gives a coded message with its line and leaves the world as it was.
+struct Fehlerfall {
+    const char* datei;
+    const char* alt;
+    const char* neu;
+    const char* meldung;
+};
+
+TEST_F(WeltLaden, BadFilesAreRefusedWithCodedMessagesAndTheWorldStays) {
+    const std::string team = lesen(welt_quelle() + "/1_team.cfg");
+    const std::string spieler = lesen(welt_quelle() + "/1_spieler.cfg");
+    const Fehlerfall faelle[] = {
+        {"1_team.cfg", "\tKURZNAME", "\tKURZNAMEN", "(101) Unbekannter Befehl (KURZNAMEN)"},
+        {"1_team.cfg", "\tKONTINENT                          3", "\tKONTINENT                          15",
+         "(103) Wert ausserhalb der Grenzen"},
+        {"1_team.cfg", "#ENG", "#ENGLAND", "(104) Unbekannter Alias (#ENGLAND)"},
+        {"1_team.cfg", "\tNUMMER                             2\r\n", "\tNUMMER                             7\r\n",
+         "(105) Falsche Teamnummer"},
+        {"1_team.cfg", "TRANSFERMARKT", "VEREIN", "(105) Kein Transfermarkt"},
+        {"1_team.cfg", "\tTRIKOT                             ", "\tTRIKOT                             1,", "(103)"},
+        {"1_spieler.cfg", "NEUER_SPIELER\r\n\tTEAM                               #MARKT", "NEUER_SPIELER\r\n\tTEAM                               #ENG",
+         "Falsche Spielerzahl!"},
+        {"1_spieler.cfg", "\tSTAERKE                            6915", "\tSTAERKE                            12001", "(103)"},
+        {"1_spieler.cfg", "\tPOSITION                           TOR", "\tPOSITION                           LIBERO", "(103)"},
+        {"1_spieler.cfg", "\tATTRIBUTE                          50,41", "\tATTRIBUTE                          50,x1", "(103) Keine Zahl"},
+    };
+    std::vector<Spieler_Struktur> vorher(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
+    int teams = Team_Anzahl;
+    for (const auto& f : faelle) {
+        std::string text = std::string(f.datei) == "1_team.cfg" ? team : spieler;
+        size_t p = text.find(f.alt);
+        ASSERT_NE(p, std::string::npos) << f.alt;
+        text.replace(p, std::strlen(f.alt), f.neu);
+        std::string o = kopie("fehler", f.datei, text);
+        Melder_Mitschnitt m;
+        EXPECT_FALSE(Welt_Laden_Ordner(o.c_str(), 0)) << f.neu;
+        EXPECT_TRUE(m.enthaelt(f.meldung)) << f.neu << ": " << m.alle();
+        EXPECT_TRUE(m.enthaelt("] Syntax-Error in ")) << m.alle();
+        ASSERT_EQ(Team_Anzahl, teams);
+        EXPECT_EQ(0, std::memcmp(vorher.data(), Spieler_Daten, vorher.size() * sizeof vorher[0]));
+    }
+    // A missing file.
+    std::string o = kopie("fehlt");
+    std::remove((o + "/1_spieler.cfg").c_str());
+    Melder_Mitschnitt m;
+    EXPECT_FALSE(Welt_Laden_Ordner(o.c_str(), 0));
+    EXPECT_TRUE(m.enthaelt("(106) Datei fehlt")) << m.alle();
+    EXPECT_EQ(Team_Anzahl, teams);
+}
+
+TEST_F(WeltLaden, EnglishKeywordsAreAccepted) {
+    std::string team = lesen(welt_quelle() + "/1_team.cfg");
+    for (auto [de, en] : {std::pair{"NEUES_TEAM", "NEW_TEAM"}, {"KURZNAME", "short_name"}, {"STADT  ", "CITY  "}}) {
+        for (size_t p = team.find(de); p != std::string::npos; p = team.find(de, p + 1)) team.replace(p, std::strlen(de), en);
+    }
+    std::string o = kopie("englisch", "1_team.cfg", team);
+    Melder_Mitschnitt m;
+    EXPECT_TRUE(Welt_Laden_Ordner(o.c_str(), 0)) << m.alle();
+    EXPECT_TRUE(m.enthaelt("(200) Checksumme stimmt nicht"));  // the file was changed by hand
+}
+
+}  // namespace
