@@ -51,10 +51,11 @@ inline __m128i Term(__m128i a, __m128i b, __m128i k) {
 }
 
 inline void YCC_8(__m128i y, __m128i cb, __m128i cr, __m128i* r, __m128i* g, __m128i* b) {
-  // (Cr*359 - 45813) >> 8 as Cr*359 + 3*(-15271); (Cb*454 - 57937) >> 8 as
-  // Cb*454 + 11*(-5267); the green term's constant is added in 32 bits.
-  const __m128i rt = Term(cr, _mm_set1_epi16(3), _mm_set1_epi32(359 | (-15271 << 16)));
-  const __m128i bt = Term(cb, _mm_set1_epi16(11), _mm_set1_epi32(454 | (-5267 << 16)));
+  // The red and blue constants are 128 * (coefficient - 1): multiply-adds of
+  // (sample, 128) with (coefficient, 1 - coefficient).
+  static_assert(ROT_KONSTANTE == 128 * 358 && BLAU_KONSTANTE == 128 * 453);
+  const __m128i rt = Term(cr, _mm_set1_epi16(128), _mm_set1_epi32(359 | (-358 << 16)));
+  const __m128i bt = Term(cb, _mm_set1_epi16(128), _mm_set1_epi32(454 | (-453 << 16)));
   const __m128i k = _mm_set1_epi32(88 | (183 << 16));
   const __m128i off = _mm_set1_epi32(GRUEN_KONSTANTE);
   __m128i lo = _mm_srai_epi32(_mm_sub_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(cb, cr), k), off), 8);

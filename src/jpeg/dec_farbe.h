@@ -17,16 +17,19 @@ struct Farbwahl {
 // oc with kan bytes each; fn is null for pairs that cannot be written.
 Farbwahl Farbe_Waehlen(int32_t jc, int32_t n, int32_t oc, int32_t kan, int32_t prozessor);
 
-// The constant of the green term: 128 * (88 + 183) for the chroma bias, less
-// a rounding half, so that neutral chroma leaves Y unchanged.
+// The constants of the three terms: the chroma bias 128 times the
+// coefficient, less a rounding half (the green term is subtracted, so its
+// half goes the other way), so that every term rounds to nearest.
+inline constexpr int32_t ROT_KONSTANTE = 128 * 359 - 128;
 inline constexpr int32_t GRUEN_KONSTANTE = 128 * (88 + 183) - 128;
+inline constexpr int32_t BLAU_KONSTANTE = 128 * 454 - 128;
 
 // One pixel of the YCbCr conversion (8 fraction bits, BT.601 coefficients).
 inline void YCC_Pixel(int32_t y, int32_t cb, int32_t cr, uint8_t* r, uint8_t* g, uint8_t* b) {
   auto klemmen = [](int32_t v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); };
-  *r = klemmen(y + ((cr * 359 - 45813) >> 8));
+  *r = klemmen(y + ((cr * 359 - ROT_KONSTANTE) >> 8));
   *g = klemmen(y - ((cb * 88 + cr * 183 - GRUEN_KONSTANTE) >> 8));
-  *b = klemmen(y + ((cb * 454 - 57937) >> 8));
+  *b = klemmen(y + ((cb * 454 - BLAU_KONSTANTE) >> 8));
 }
 
 }  // namespace jpeg_dek
