@@ -1,6 +1,10 @@
 // Temporary strings, the debug log capture and the message hooks.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -49,6 +53,38 @@ TEST(Debug, CaptureSeesFormattedLinesAndNests) {
     EXPECT_EQ(aussen.Anzahl("Team"), 1);
 }
 
+// Runs this test program again with the given environment and returns what
+// the named test wrote to stderr.
+std::string Kind_Stderr(const char* env, const char* test) {
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n <= 0) return "<kein Programm>";
+    exe[n] = '\0';
+    const std::string befehl = std::string(env) + " KORDAVO_TEST_KIND=1 '" + exe + "' --gtest_filter=" + test +
+                               " 2>&1 >/dev/null";
+    std::string aus;
+    if (FILE* p = popen(befehl.c_str(), "r")) {
+        char buf[512];
+        size_t k;
+        while ((k = std::fread(buf, 1, sizeof buf, p)) > 0) aus.append(buf, k);
+        pclose(p);
+    }
+    return aus;
+}
+
+TEST(Debug, StderrOnlyWithKordavoDebugAndInUtf8) {
+    if (std::getenv("KORDAVO_TEST_KIND") != nullptr) {
+        Debug_Printf("Spieler %s verletzt", "Müller");
+        Debug_Out(DEBUG_FEHLER, "ohne Zeilenende");
+        return;
+    }
+    const std::string an = Kind_Stderr("KORDAVO_DEBUG=1", "Debug.StderrOnlyWithKordavoDebugAndInUtf8");
+    EXPECT_NE(an.find("Spieler M\xC3\xBCller verletzt\n"), std::string::npos) << an;
+    EXPECT_NE(an.find("ohne Zeilenende\n"), std::string::npos) << an;
+    const std::string aus = Kind_Stderr("KORDAVO_DEBUG=", "Debug.StderrOnlyWithKordavoDebugAndInUtf8");
+    EXPECT_EQ(aus.find("verletzt"), std::string::npos) << aus;
+}
+
 TEST(Meldung, DefaultsAndHooks) {
     static std::string gezeigt;
     static int an_team = -99;
@@ -88,6 +124,15 @@ TEST(Meldung, DefaultsAndHooks) {
     Quit_Status = 0;
     Meldung_Printf("nur auf stderr");
     EXPECT_EQ(gezeigt, "Hallo Trainer");
+}
+
+TEST(Meldung, DefaultGoesToStderrInUtf8) {
+    if (std::getenv("KORDAVO_TEST_KIND") != nullptr) {
+        Meldung_Printf("Kein Geld für %s!", "Transfers");
+        return;
+    }
+    const std::string aus = Kind_Stderr("KORDAVO_DEBUG=", "Meldung.DefaultGoesToStderrInUtf8");
+    EXPECT_NE(aus.find("Meldung: Kein Geld f\xC3\xBCr Transfers!\n"), std::string::npos) << aus;
 }
 
 }  // namespace
