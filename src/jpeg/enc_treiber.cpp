@@ -11,6 +11,10 @@
 
 int32_t Jpeg_Standardtabellen(JPEG_PROPERTIES* p)
 {
+    // The encoder always writes interleaved scans. A record that decoded a
+    // non-interleaved picture keeps Verschachtelung set; left as it is, the
+    // write would run with a wrong MCU size and no converter.
+    if (!p->Fortsetzung) p->Verschachtelung = 0;
     bool quant_eigen = false;
     if (p->Quant_Extern)
         for (const Jpeg_Quant_Vorgabe& q : p->Quant_Vorgabe) quant_eigen = quant_eigen || q.Werte;

@@ -1,0 +1,226 @@
+// Helpers of the encoder tests: test pictures, one encode through the
+// codec's interface, and the Debian libjpeg-turbo tools as a black-box
+// reference (cjpeg, djpeg, jpegtran).
+#pragma once
+
+#include "jpeg/jpeg.h"
+#include "jpeg/jpeg_kern.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace enc_test {
+
+// A picture of w x h RGB pixels: smooth gradients, a few sharp edges and a
+// little deterministic noise, much like a face or crest photograph.
+inline std::vector<uint8_t> Foto(int w, int h, uint32_t saat = 1)
+{
+    std::vector<uint8_t> px(static_cast<size_t>(w) * h * 3);
+    uint32_t z = saat * 2654435761u + 12345;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            z = z * 1664525u + 1013904223u;
+            int rausch = static_cast<int>((z >> 24) % 9) - 4;
+            double fx = w > 1 ? double(x) / (w - 1) : 0, fy = h > 1 ? double(y) / (h - 1) : 0;
+            int r = int(200 * fx + 30 * std::sin(fy * 9)) + rausch;
+            int g = int(160 * fy + 60 * std::cos(fx * 7)) + rausch;
+            int b = int(120 + 100 * std::sin((fx + fy) * 5)) + rausch;
+            if ((x / 11 + y / 7) % 5 == 0) r = 255 - r, b = 40;  // edges
+            uint8_t* p = &px[(static_cast<size_t>(y) * w + x) * 3];
+            p[0] = static_cast<uint8_t>(std::clamp(r, 0, 255));
+            p[1] = static_cast<uint8_t>(std::clamp(g, 0, 255));
+            p[2] = static_cast<uint8_t>(std::clamp(b, 0, 255));
+        }
+    return px;
+}
+
+struct Einstellung {
+    int32_t bild_farbraum = FARBE_RGB;
+    uint32_t bild_kanaele = 3;
+    int32_t bild_abtastung = 0;
+    uint32_t fuellbytes = 0;
+    bool kopfueber = false;  // negative height: rows stored bottom-up
+    int32_t jpg_farbraum = FARBE_YCBCR;
+    uint32_t jpg_kanaele = 3;
+    int32_t jpg_abtastung = ABTASTUNG_411;
+    uint32_t qualitaet = 75;
+    int32_t dct_art = DCT_GENAU;
+    int32_t neustart = 0;
+    int32_t prozessor = -1;   // -1: the detected one
+    bool schrittweise = false;
+    bool progressiv = false;
+    int64_t puffer = -1;      // -1: large enough
+};
+
+struct Ergebnis {
+    int32_t erg = 0;
+    std::vector<uint8_t> jpeg;
+    int32_t aufrufe = 0;
+};
+
+// Lays the pixels (w x h, 'kanaele' bytes each, top-down, no fill) out as
+// the settings say: fill bytes and bottom-up order.
+inline std::vector<uint8_t> Auslegen(const std::vector<uint8_t>& px, int w, int h, const Einstellung& e)
+{
+    size_t zeile = static_cast<size_t>(e.bild_abtastung == 2 ? w * 2 : w * e.bild_kanaele);
+    size_t schritt = zeile + e.fuellbytes;
+    std::vector<uint8_t> aus(schritt * h, 0xEE);
+    for (int y = 0; y < h; ++y) {
+        int ziel = e.kopfueber ? h - 1 - y : y;
+        std::copy(px.begin() + zeile * y, px.begin() + zeile * (y + 1), aus.begin() + schritt * ziel);
+    }
+    return aus;
+}
+
+// Encodes pixels already laid out by Auslegen.
+inline Ergebnis Kodieren(std::vector<uint8_t>& pixel, int w, int h, const Einstellung& e)
+{
+    Ergebnis r;
+    Jpeg_Auftrag a;
+    if (Jpeg_Init(&a) != 0) {
+        r.erg = -999;
+        return r;
+    }
+    if (e.prozessor >= 0) {
+        Jpeg_Kerne_Fuellen(a.Intern.Strom.Kern_Tabelle, e.prozessor);
+        a.Intern.Strom.Prozessor = e.prozessor;
+    }
+    a.Bild_Pixel = pixel.data();
+    if (e.kopfueber) a.Bild_Pixel = pixel.data();
+    a.Bild_Breite = static_cast<uint32_t>(w);
+    a.Bild_Hoehe = e.kopfueber ? -h : h;
+    a.Bild_Fuellbytes = e.fuellbytes;
+    a.Bild_Kanaele = e.bild_kanaele;
+    a.Bild_Farbraum = e.bild_farbraum;
+    a.Bild_Abtastung = e.bild_abtastung;
+    a.Jpg_Breite = static_cast<uint32_t>(w);
+    a.Jpg_Hoehe = static_cast<uint32_t>(h);
+    a.Jpg_Kanaele = e.jpg_kanaele;
+    a.Jpg_Farbraum = e.jpg_farbraum;
+    a.Jpg_Abtastung = e.jpg_abtastung;
+    a.Qualitaet = e.qualitaet;
+    a.Intern.DCT_Art = e.dct_art;
+    a.Intern.Neustart_Intervall = e.neustart;
+    if (e.progressiv) a.Intern.Scan_Zaehler = 1;
+    size_t groesse = e.puffer >= 0 ? static_cast<size_t>(e.puffer) : static_cast<size_t>(w) * h * 4 + 4096;
+    std::vector<uint8_t> puffer(groesse);
+    a.Jpg_Puffer = puffer.data();
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
+    do {
+        a.Intern.Unterbrechen = e.schrittweise ? 1 : 0;
+        r.erg = Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN);
+        ++r.aufrufe;
+    } while (r.erg == JPEG_ERG_UNTERBROCHEN && r.aufrufe < 1000000);
+    if (r.erg == 0) r.jpeg.assign(puffer.begin(), puffer.begin() + a.Jpg_Puffer_Groesse);
+    Jpeg_Free(&a);
+    return r;
+}
+
+inline bool Werkzeug_Da(const char* name)
+{
+    return access((std::string("/usr/bin/") + name).c_str(), X_OK) == 0;
+}
+
+inline std::string Pfad(const std::string& name)
+{
+    return ::testing::TempDir() + "kdv_enc_" + std::to_string(getpid()) + "_" + name;
+}
+
+inline void Schreiben(const std::string& pfad, const std::vector<uint8_t>& d)
+{
+    std::ofstream f(pfad, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
+}
+
+inline std::vector<uint8_t> Lesen(const std::string& pfad)
+{
+    std::ifstream f(pfad, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
+}
+
+// Runs a command; its standard error is returned in fehler.
+inline int Ausfuehren(const std::string& befehl, std::string* fehler)
+{
+    std::string err = Pfad("stderr.txt");
+    int rc = std::system((befehl + " 2>" + err).c_str());
+    std::vector<uint8_t> t = Lesen(err);
+    if (fehler) fehler->assign(t.begin(), t.end());
+    std::remove(err.c_str());
+    return rc;
+}
+
+struct PPM {
+    int w = 0, h = 0, kanaele = 0;
+    std::vector<uint8_t> px;
+};
+
+inline PPM PPM_Lesen(const std::string& pfad)
+{
+    PPM p;
+    std::vector<uint8_t> d = Lesen(pfad);
+    if (d.size() < 3 || d[0] != 'P' || (d[1] != '6' && d[1] != '5')) return p;
+    p.kanaele = d[1] == '6' ? 3 : 1;
+    size_t i = 2;
+    int werte[3], n = 0;
+    while (n < 3 && i < d.size()) {
+        while (i < d.size() && isspace(d[i])) ++i;
+        if (i < d.size() && d[i] == '#') {
+            while (i < d.size() && d[i] != '\n') ++i;
+            continue;
+        }
+        int v = 0;
+        while (i < d.size() && isdigit(d[i])) v = v * 10 + (d[i++] - '0');
+        werte[n++] = v;
+    }
+    ++i;
+    p.w = werte[0];
+    p.h = werte[1];
+    size_t groesse = static_cast<size_t>(p.w) * p.h * p.kanaele;
+    if (d.size() >= i + groesse) p.px.assign(d.begin() + i, d.begin() + i + groesse);
+    return p;
+}
+
+inline void PPM_Schreiben(const std::string& pfad, const std::vector<uint8_t>& px, int w, int h, int kanaele)
+{
+    std::string kopf = std::string(kanaele == 3 ? "P6" : "P5") + "\n" + std::to_string(w) + " " +
+                       std::to_string(h) + "\n255\n";
+    std::vector<uint8_t> d(kopf.begin(), kopf.end());
+    d.insert(d.end(), px.begin(), px.end());
+    Schreiben(pfad, d);
+}
+
+// djpeg's decode of a stream (empty on failure); stderr in warnung.
+inline PPM Djpeg(const std::vector<uint8_t>& jpeg, std::string* warnung, const std::string& optionen = "")
+{
+    std::string ein = Pfad("ein.jpg"), aus = Pfad("aus.ppm");
+    Schreiben(ein, jpeg);
+    std::remove(aus.c_str());
+    int rc = Ausfuehren("/usr/bin/djpeg " + optionen + " -outfile " + aus + " " + ein, warnung);
+    PPM p = rc == 0 ? PPM_Lesen(aus) : PPM();
+    std::remove(ein.c_str());
+    std::remove(aus.c_str());
+    return p;
+}
+
+inline double PSNR(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+{
+    if (a.size() != b.size() || a.empty()) return 0;
+    double s = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        double d = double(a[i]) - double(b[i]);
+        s += d * d;
+    }
+    if (s == 0) return 99;
+    return 10 * std::log10(255.0 * 255.0 * a.size() / s);
+}
+
+}  // namespace enc_test

@@ -1,0 +1,555 @@
+// The encoder through the codec's interface: the exact opening of a stream,
+// segment layouts, restart markers, the stepping encode, processor codes,
+// buffer room, table-only and data-only writes, and the refusals of bad
+// requests.
+#include "enc_test_hilfen.h"
+
+#include "jpeg/enc_intern.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace enc_test;
+
+namespace {
+
+struct Segment {
+    uint8_t marke;
+    std::vector<uint8_t> daten;  // without marker and length
+};
+
+// The marker segments of a stream up to its first SOS (included), and the
+// markers found in the entropy-coded data after it.
+struct Zerlegt {
+    std::vector<Segment> segmente;
+    std::vector<uint8_t> daten_marken;
+    bool eoi = false;
+};
+
+Zerlegt Zerlegen(const std::vector<uint8_t>& j)
+{
+    Zerlegt z;
+    size_t i = 2;
+    while (i + 4 <= j.size() && j[i] == 0xFF) {
+        uint8_t m = j[i + 1];
+        size_t len = size_t(j[i + 2]) << 8 | j[i + 3];
+        z.segmente.push_back({m, std::vector<uint8_t>(j.begin() + i + 4, j.begin() + i + 2 + len)});
+        i += 2 + len;
+        if (m != 0xDA) continue;
+        // entropy-coded data up to the next marker that is not RSTn
+        while (i + 1 < j.size()) {
+            if (j[i] == 0xFF && j[i + 1] != 0) {
+                uint8_t n = j[i + 1];
+                if (n >= 0xD0 && n <= 0xD7) {
+                    z.daten_marken.push_back(n);
+                    i += 2;
+                    continue;
+                }
+                if (n == 0xD9) {
+                    z.eoi = i + 2 == j.size();
+                    return z;
+                }
+                break;
+            }
+            i += j[i] == 0xFF ? 2 : 1;
+        }
+    }
+    return z;
+}
+
+std::vector<uint8_t> Bytes(std::initializer_list<int> l)
+{
+    std::vector<uint8_t> v;
+    for (int b : l) v.push_back(static_cast<uint8_t>(b));
+    return v;
+}
+
+}  // namespace
+
+TEST(JpegEncStrom, FreshRecordAtQuality75BeginsWithTheKnownBytes)
+{
+    // A fresh record: blue-green-red pixels into YCbCr 4:1:1 at quality 75.
+    const int w = 40, h = 24;
+    std::vector<uint8_t> px = Foto(w, h);
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    std::vector<uint8_t> puffer(100000);
+    a.Bild_Pixel = px.data();
+    a.Bild_Breite = w;
+    a.Bild_Hoehe = h;
+    a.Jpg_Breite = w;
+    a.Jpg_Hoehe = h;
+    a.Jpg_Puffer = puffer.data();
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
+    ASSERT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
+    std::vector<uint8_t> j(puffer.begin(), puffer.begin() + a.Jpg_Puffer_Groesse);
+    Jpeg_Free(&a);
+
+    std::vector<uint8_t> e = Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 0x4A, 0x46, 0x49, 0x46, 0x00, 0x01,
+                                    0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0xFF, 0xFE, 0x00, 0x2A});
+    const char* text = "Kordavo JPEG Codec, version [2.10.4.17]";
+    ASSERT_EQ(std::strlen(text), 39u);
+    e.insert(e.end(), text, text + 39);
+    e.push_back(0);
+    std::vector<uint8_t> luma = Bytes({0x08, 0x06, 0x06, 0x07, 0x06, 0x05, 0x08, 0x07, 0x07, 0x07, 0x09, 0x09, 0x08,
+                                       0x0A, 0x0C, 0x14, 0x0D, 0x0C, 0x0B, 0x0B, 0x0C, 0x19, 0x12, 0x13, 0x0F, 0x14,
+                                       0x1D, 0x1A, 0x1F, 0x1E, 0x1D, 0x1A, 0x1C, 0x1C, 0x20, 0x24, 0x2E, 0x27, 0x20,
+                                       0x22, 0x2C, 0x23, 0x1C, 0x1C, 0x28, 0x37, 0x29, 0x2C, 0x30, 0x31, 0x34, 0x34,
+                                       0x34, 0x1F, 0x27, 0x39, 0x3D, 0x38, 0x32, 0x3C, 0x2E, 0x33, 0x34, 0x32});
+    std::vector<uint8_t> dqt0 = Bytes({0xFF, 0xDB, 0x00, 0x43, 0x00});
+    e.insert(e.end(), dqt0.begin(), dqt0.end());
+    e.insert(e.end(), luma.begin(), luma.end());
+    std::vector<uint8_t> chroma = Bytes({0xFF, 0xDB, 0x00, 0x43, 0x01, 0x09, 0x09, 0x09, 0x0C, 0x0B, 0x0C, 0x18, 0x0D,
+                                         0x0D, 0x18, 0x32, 0x21, 0x1C, 0x21, 0x32, 0x32});
+    chroma.resize(chroma.size() + 48, 0x32);
+    e.insert(e.end(), chroma.begin(), chroma.end());
+    std::vector<uint8_t> dht = Bytes({0xFF, 0xC4, 0x01, 0xA2, 0x00});
+    e.insert(e.end(), dht.begin(), dht.end());
+    ASSERT_GE(j.size(), e.size());
+    EXPECT_TRUE(std::equal(e.begin(), e.end(), j.begin()));
+
+    Zerlegt z = Zerlegen(j);
+    ASSERT_EQ(z.segmente.size(), 7u);
+    // The DHT holds the four default tables in the order DC 0, AC 0, DC 1, AC 1.
+    std::vector<uint8_t> dht_erwartet;
+    auto tabelle = [&](int kopf, const uint8_t* anz, const uint8_t* werte) {
+        dht_erwartet.push_back(static_cast<uint8_t>(kopf));
+        int n = 0;
+        for (int i = 0; i < 16; ++i) dht_erwartet.push_back(anz[i]), n += anz[i];
+        dht_erwartet.insert(dht_erwartet.end(), werte, werte + n);
+    };
+    tabelle(0x00, Jpeg_Std_DC_Luma_Anzahlen, Jpeg_Std_DC_Luma_Werte);
+    tabelle(0x10, Jpeg_Std_AC_Luma_Anzahlen, Jpeg_Std_AC_Luma_Werte);
+    tabelle(0x01, Jpeg_Std_DC_Chroma_Anzahlen, Jpeg_Std_DC_Chroma_Werte);
+    tabelle(0x11, Jpeg_Std_AC_Chroma_Anzahlen, Jpeg_Std_AC_Chroma_Werte);
+    EXPECT_EQ(z.segmente[4].daten, dht_erwartet);
+    EXPECT_EQ(z.segmente[5].marke, 0xC0);
+    EXPECT_EQ(z.segmente[5].daten, Bytes({0x08, 0x00, h, 0x00, w, 0x03, 0x01, 0x22, 0x00, 0x02, 0x11, 0x01, 0x03,
+                                          0x11, 0x01}));
+    EXPECT_EQ(z.segmente[6].daten, Bytes({0x03, 0x01, 0x00, 0x02, 0x11, 0x03, 0x11, 0x00, 0x3F, 0x00}));
+    EXPECT_TRUE(z.eoi);
+    // 657 bytes of markers in all: 655 before the entropy-coded data, EOI after it.
+    size_t kopf = 2;
+    for (const Segment& s : z.segmente) kopf += 4 + s.daten.size();
+    EXPECT_EQ(kopf + 2, 657u);
+}
+
+TEST(JpegEncStrom, GreyPicturesUseComponentZeroWithTableZero)
+{
+    std::vector<uint8_t> px(17 * 9, 100);
+    Einstellung e;
+    e.bild_farbraum = FARBE_GRAU;
+    e.bild_kanaele = 1;
+    e.jpg_farbraum = FARBE_GRAU;
+    e.jpg_kanaele = 1;
+    e.jpg_abtastung = ABTASTUNG_KEINE;
+    Ergebnis r = Kodieren(px, 17, 9, e);
+    ASSERT_EQ(r.erg, 0);
+    Zerlegt z = Zerlegen(r.jpeg);
+    ASSERT_GE(z.segmente.size(), 2u);
+    const Segment& sof = z.segmente[z.segmente.size() - 2];
+    EXPECT_EQ(sof.daten, Bytes({0x08, 0x00, 0x09, 0x00, 0x11, 0x01, 0x00, 0x11, 0x00}));
+    EXPECT_EQ(z.segmente.back().daten, Bytes({0x01, 0x00, 0x00, 0x00, 0x3F, 0x00}));
+}
+
+TEST(JpegEncStrom, RestartMarkersCountUpAndNeverFollowTheLastMcu)
+{
+    Einstellung e;
+    e.jpg_abtastung = ABTASTUNG_KEINE;
+    // 4 MCUs, interval 2: RST0 after MCU 2 only.
+    std::vector<uint8_t> px = Foto(32, 8);
+    e.neustart = 2;
+    Ergebnis r = Kodieren(px, 32, 8, e);
+    ASSERT_EQ(r.erg, 0);
+    Zerlegt z = Zerlegen(r.jpeg);
+    EXPECT_EQ(z.daten_marken, Bytes({0xD0}));
+    bool dri = false;
+    for (const Segment& s : z.segmente)
+        if (s.marke == 0xDD) dri = s.daten == Bytes({0x00, 0x02});
+    EXPECT_TRUE(dri);
+    // 10 MCUs, interval 1: RST0..RST7, RST0.
+    px = Foto(80, 8);
+    e.neustart = 1;
+    for (int32_t code : {0, 5}) {
+        e.prozessor = code;
+        r = Kodieren(px, 80, 8, e);
+        ASSERT_EQ(r.erg, 0);
+        EXPECT_EQ(Zerlegen(r.jpeg).daten_marken, Bytes({0xD0, 0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD0}));
+    }
+}
+
+TEST(JpegEncStrom, SteppingWritesTheSameBytesOneMcuPerCall)
+{
+    for (int32_t abtastung : {ABTASTUNG_KEINE, ABTASTUNG_411}) {
+        for (int neustart : {0, 3}) {
+            Einstellung e;
+            e.jpg_abtastung = abtastung;
+            e.neustart = neustart;
+            std::vector<uint8_t> px = Foto(37, 21);
+            Ergebnis ganz = Kodieren(px, 37, 21, e);
+            e.schrittweise = true;
+            Ergebnis schritte = Kodieren(px, 37, 21, e);
+            ASSERT_EQ(ganz.erg, 0);
+            ASSERT_EQ(schritte.erg, 0);
+            EXPECT_EQ(schritte.jpeg, ganz.jpeg);
+            int mcus = abtastung == ABTASTUNG_411 ? 3 * 2 : 5 * 3;
+            // One call per MCU, and one more that finds nothing left and ends the stream.
+            EXPECT_EQ(schritte.aufrufe, mcus + 1);
+        }
+    }
+}
+
+TEST(JpegEncStrom, ProcessorCodesWithinAClassWriteIdenticalFiles)
+{
+    std::vector<uint8_t> px = Foto(45, 29, 3);
+    for (int32_t dct : {DCT_SCHNELL, DCT_GENAU})
+        for (int32_t abtastung : {ABTASTUNG_KEINE, ABTASTUNG_422, ABTASTUNG_411}) {
+            Einstellung e;
+            e.dct_art = dct;
+            e.jpg_abtastung = abtastung;
+            std::vector<uint8_t> generisch, simd;
+            for (int32_t code = 0; code <= 6; ++code) {
+                e.prozessor = code;
+                Ergebnis r = Kodieren(px, 45, 29, e);
+                ASSERT_EQ(r.erg, 0);
+                std::vector<uint8_t>& ref = code <= 2 ? generisch : simd;
+                if (ref.empty()) ref = r.jpeg;
+                else EXPECT_EQ(r.jpeg, ref) << "code " << code << " dct " << dct << " sampling " << abtastung;
+            }
+        }
+}
+
+TEST(JpegEncStrom, BufferOfTheStreamsSizeIsOneByteTooSmall)
+{
+    std::vector<uint8_t> px = Foto(50, 30);
+    for (int32_t code : {0, 3, 5, 6}) {
+        Einstellung e;
+        e.prozessor = code;
+        Ergebnis voll = Kodieren(px, 50, 30, e);
+        ASSERT_EQ(voll.erg, 0);
+        e.puffer = static_cast<int64_t>(voll.jpeg.size());
+        EXPECT_EQ(Kodieren(px, 50, 30, e).erg, JPEG_ERG_AUSGABE_VOLL) << code;
+        e.puffer = static_cast<int64_t>(voll.jpeg.size()) + 1;
+        Ergebnis knapp = Kodieren(px, 50, 30, e);
+        EXPECT_EQ(knapp.erg, 0) << code;
+        EXPECT_EQ(knapp.jpeg, voll.jpeg);
+        for (int64_t klein : {int64_t(1), int64_t(100), int64_t(700), static_cast<int64_t>(voll.jpeg.size()) / 2}) {
+            e.puffer = klein;
+            EXPECT_EQ(Kodieren(px, 50, 30, e).erg, JPEG_ERG_AUSGABE_VOLL) << klein;
+        }
+    }
+}
+
+TEST(JpegEncStrom, FileOutputEqualsBufferOutput)
+{
+    // Large enough that the staging buffer goes to the file several times.
+    const int w = 160, h = 120;
+    std::vector<uint8_t> px = Foto(w, h, 9);
+    for (int32_t code : {0, 6}) {
+        Einstellung e;
+        e.prozessor = code;
+        e.bild_farbraum = FARBE_BGR;
+        Ergebnis puffer = Kodieren(px, w, h, e);
+        ASSERT_EQ(puffer.erg, 0);
+        std::string pfad = Pfad("datei.jpg");
+        Jpeg_Auftrag a;
+        ASSERT_EQ(Jpeg_Init(&a), 0);
+        Jpeg_Kerne_Fuellen(a.Intern.Strom.Kern_Tabelle, code);
+        a.Intern.Strom.Prozessor = code;
+        a.Bild_Pixel = px.data();
+        a.Bild_Breite = w;
+        a.Bild_Hoehe = h;
+        a.Jpg_Breite = w;
+        a.Jpg_Hoehe = h;
+        a.Jpg_Datei = pfad.c_str();
+        ASSERT_EQ(Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN), 0);
+        EXPECT_EQ(a.Jpg_Puffer_Groesse, puffer.jpeg.size());
+        Jpeg_Free(&a);
+        EXPECT_EQ(Lesen(pfad), puffer.jpeg);
+        std::remove(pfad.c_str());
+    }
+}
+
+TEST(JpegEncStrom, TableOnlyAndDataOnlyStreamsAgree)
+{
+    std::vector<uint8_t> px = Foto(24, 16);
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    std::vector<uint8_t> puffer(20000);
+    a.Bild_Pixel = px.data();
+    a.Bild_Breite = 24;
+    a.Bild_Hoehe = 16;
+    a.Bild_Farbraum = FARBE_RGB;
+    a.Jpg_Breite = 24;
+    a.Jpg_Hoehe = 16;
+    a.Qualitaet = 60;
+    a.Jpg_Puffer = puffer.data();
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
+    ASSERT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_KOPF_SCHREIBEN), 0);
+    std::vector<uint8_t> tabellen(puffer.begin(), puffer.begin() + a.Jpg_Puffer_Groesse);
+    Zerlegt zt = Zerlegen(tabellen);
+    ASSERT_EQ(zt.segmente.size(), 5u);  // APP0, COM, DQT, DQT, DHT
+    EXPECT_EQ(tabellen.back(), 0xD9);
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
+    a.Qualitaet = 10;  // the prepared tables stay in use
+    ASSERT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_DATEN_SCHREIBEN), 0);
+    std::vector<uint8_t> daten(puffer.begin(), puffer.begin() + a.Jpg_Puffer_Groesse);
+    Jpeg_Free(&a);
+    Zerlegt zd = Zerlegen(daten);
+    ASSERT_EQ(zd.segmente.size(), 2u);
+    EXPECT_EQ(zd.segmente[0].marke, 0xC0);
+    EXPECT_TRUE(zd.eoi);
+    // Tables and data joined give the same stream as a whole-image write.
+    std::vector<uint8_t> zusammen(tabellen.begin(), tabellen.end() - 2);
+    zusammen.insert(zusammen.end(), daten.begin() + 2, daten.end());
+    Einstellung e;
+    e.qualitaet = 60;
+    Ergebnis ganz = Kodieren(px, 24, 16, e);
+    EXPECT_EQ(zusammen, ganz.jpeg);
+}
+
+TEST(JpegEncStrom, QualityIsClampedAndScaled)
+{
+    std::vector<uint8_t> px = Foto(8, 8);
+    auto dqt = [&](uint32_t q) {
+        Einstellung e;
+        e.qualitaet = q;
+        Ergebnis r = Kodieren(px, 8, 8, e);
+        EXPECT_EQ(r.erg, 0);
+        return Zerlegen(r.jpeg).segmente[2].daten;
+    };
+    std::vector<uint8_t> null = dqt(0);
+    EXPECT_TRUE(std::all_of(null.begin() + 1, null.end(), [](uint8_t v) { return v == 255; }));
+    EXPECT_EQ(null, dqt(1));
+    std::vector<uint8_t> hundert = dqt(150);
+    EXPECT_TRUE(std::all_of(hundert.begin() + 1, hundert.end(), [](uint8_t v) { return v == 1; }));
+    EXPECT_EQ(dqt(50)[1], 16);
+    EXPECT_EQ(dqt(75)[1], 8);
+}
+
+TEST(JpegEncStrom, CallerCommentIsWrittenAsItStands)
+{
+    std::vector<uint8_t> px = Foto(8, 8);
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    std::vector<uint8_t> puffer(5000);
+    uint8_t kommentar[] = {'T', 'o', 'r', 0xFC};
+    a.Intern.jpeg_comment = kommentar;
+    a.Intern.Kommentar_Groesse = 4;
+    a.Bild_Pixel = px.data();
+    a.Bild_Breite = a.Jpg_Breite = 8;
+    a.Bild_Hoehe = 8;
+    a.Jpg_Hoehe = 8;
+    a.Jpg_Puffer = puffer.data();
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
+    ASSERT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
+    Jpeg_Free(&a);
+    EXPECT_TRUE(std::equal(puffer.begin() + 20, puffer.begin() + 28,
+                           Bytes({0xFF, 0xFE, 0x00, 0x06, 'T', 'o', 'r', 0xFC}).begin()));
+}
+
+TEST(JpegEncStrom, PixelAreaSmallerThanThePictureIsRefused)
+{
+    // Exactly sized pixel rows: a JPEG larger than the pixels must not read
+    // past them.
+    std::vector<uint8_t> px = Foto(16, 16);
+    for (auto [bw, bh] : {std::pair{15, 16}, std::pair{16, 15}, std::pair{16, 0}}) {
+        std::vector<uint8_t> klein(px.begin(), px.begin() + bw * std::max(bh, 1) * 3);
+        Jpeg_Auftrag a;
+        ASSERT_EQ(Jpeg_Init(&a), 0);
+        std::vector<uint8_t> puffer(5000);
+        a.Bild_Pixel = klein.data();
+        a.Bild_Breite = static_cast<uint32_t>(bw);
+        a.Bild_Hoehe = bh;
+        a.Jpg_Breite = 16;
+        a.Jpg_Hoehe = 16;
+        a.Jpg_Puffer = puffer.data();
+        a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
+        EXPECT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), JPEG_ERG_PROPERTIES);
+        Jpeg_Free(&a);
+    }
+    // A larger pixel area is fine: the JPEG is its top-left part.
+    Einstellung e;
+    std::vector<uint8_t> gross = Foto(20, 20);
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    std::vector<uint8_t> puffer(5000);
+    a.Bild_Pixel = gross.data();
+    a.Bild_Breite = 20;
+    a.Bild_Hoehe = 20;
+    a.Bild_Farbraum = FARBE_RGB;
+    a.Jpg_Breite = 9;
+    a.Jpg_Hoehe = 7;
+    a.Jpg_Puffer = puffer.data();
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
+    EXPECT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
+    Jpeg_Free(&a);
+}
+
+TEST(JpegEncStrom, PackedPixelsNeedTheMatchingSampling)
+{
+    const int w = 18, h = 10;
+    std::vector<uint8_t> px(static_cast<size_t>(w) * 2 * h, 128);
+    Einstellung e;
+    e.bild_farbraum = FARBE_YCBCR;
+    e.bild_abtastung = 2;
+    e.jpg_abtastung = ABTASTUNG_422;
+    EXPECT_EQ(Kodieren(px, w, h, e).erg, 0);
+    // Written as 4:1:1 or without sampling, packed pixels would be read as
+    // three-byte pixels, far past their rows.
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    std::vector<uint8_t> puffer(5000);
+    a.Bild_Pixel = px.data();
+    a.Bild_Breite = w;
+    a.Bild_Hoehe = h;
+    a.Bild_Farbraum = FARBE_YCBCR;
+    a.Bild_Abtastung = 2;
+    a.Jpg_Breite = w;
+    a.Jpg_Hoehe = h;
+    a.Jpg_Farbraum = FARBE_GRAU;
+    a.Jpg_Kanaele = 1;
+    a.Jpg_Abtastung = ABTASTUNG_KEINE;
+    a.Jpg_Puffer = puffer.data();
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
+    EXPECT_LT(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
+    Jpeg_Free(&a);
+    // One pixel wide: no Cr byte exists; the encode still succeeds.
+    std::vector<uint8_t> schmal(2 * 5, 100);
+    EXPECT_EQ(Kodieren(schmal, 1, 5, e).erg, 0);
+}
+
+TEST(JpegEncStrom, CallerTablesMustBeUsable)
+{
+    std::vector<uint8_t> px = Foto(16, 16);
+    auto versuch = [&](auto einrichten) {
+        Jpeg_Auftrag a;
+        EXPECT_EQ(Jpeg_Init(&a), 0);
+        std::vector<uint8_t> puffer(10000);
+        a.Bild_Pixel = px.data();
+        a.Bild_Breite = a.Jpg_Breite = 16;
+        a.Bild_Hoehe = 16;
+        a.Jpg_Hoehe = 16;
+        a.Jpg_Puffer = puffer.data();
+        a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
+        einrichten(a.Intern);
+        int32_t erg = Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN);
+        Jpeg_Free(&a);
+        return erg;
+    };
+    static uint8_t wenig_anz[16] = {0, 2};
+    static uint8_t wenig_werte[2] = {0, 1};
+    // A table without codes for symbols the data needs.
+    EXPECT_EQ(versuch([](JPEG_PROPERTIES& p) {
+                  p.Huffman_Extern = 1;
+                  for (int i = 0; i < 4; ++i) p.Huffman_Vorgabe[i] = {wenig_anz, wenig_werte, uint8_t(i & 1), uint8_t(i / 2)};
+                  p.Anzahl_Huffman_Vorgaben = 2;
+              }),
+              JPEG_ERG_HUFFMAN);
+    // A table number beyond 3.
+    EXPECT_EQ(versuch([](JPEG_PROPERTIES& p) {
+                  p.Huffman_Extern = 1;
+                  p.Huffman_Vorgabe[0] = {const_cast<uint8_t*>(Jpeg_Std_DC_Luma_Anzahlen),
+                                          const_cast<uint8_t*>(Jpeg_Std_DC_Luma_Werte), 0, 7};
+                  p.Huffman_Vorgabe[1] = {const_cast<uint8_t*>(Jpeg_Std_AC_Luma_Anzahlen),
+                                          const_cast<uint8_t*>(Jpeg_Std_AC_Luma_Werte), 1, 0};
+                  p.Anzahl_Huffman_Vorgaben = 1;
+              }),
+              JPEG_ERG_HUFFMAN);
+    EXPECT_EQ(versuch([](JPEG_PROPERTIES& p) {
+                  p.Quant_Extern = 1;
+                  p.Quant_Vorgabe[0] = {const_cast<uint8_t*>(Jpeg_Std_Quant_Luma), 9};
+                  p.Anzahl_Quant_Vorgaben = 1;
+              }),
+              JPEG_ERG_QUANT);
+    // Incomplete caller tables fall back to the defaults.
+    EXPECT_EQ(versuch([](JPEG_PROPERTIES& p) {
+                  p.Quant_Extern = 1;
+                  p.Huffman_Extern = 1;
+                  p.Huffman_Vorgabe[0] = {wenig_anz, nullptr, 0, 0};
+              }),
+              0);
+}
+
+TEST(JpegEncStrom, ProgressiveStreamsOpenWithTheirScanScript)
+{
+    std::vector<uint8_t> grau(20 * 12, 90);
+    Einstellung e;
+    e.progressiv = true;
+    e.neustart = 4;  // announced restarts are left out on this road
+    e.bild_farbraum = FARBE_GRAU;
+    e.bild_kanaele = 1;
+    e.jpg_farbraum = FARBE_GRAU;
+    e.jpg_kanaele = 1;
+    e.jpg_abtastung = ABTASTUNG_KEINE;
+    Ergebnis r = Kodieren(grau, 20, 12, e);
+    ASSERT_EQ(r.erg, 0);
+    Zerlegt z = Zerlegen(r.jpeg);
+    std::vector<uint8_t> marken;
+    for (const Segment& s : z.segmente) marken.push_back(s.marke);
+    // Six scans; the DC refinement scan (the fifth) has no table of its own.
+    EXPECT_EQ(marken, Bytes({0xE0, 0xFE, 0xDB, 0xDB, 0xC2, 0xC4, 0xDA, 0xC4, 0xDA, 0xC4, 0xDA, 0xC4, 0xDA, 0xDA,
+                             0xC4, 0xDA}));
+    EXPECT_EQ(z.segmente[6].daten, Bytes({0x01, 0x00, 0x00, 0x00, 0x00, 0x01}));
+    EXPECT_EQ(z.segmente[5].daten[0], 0x00);  // DC table 0
+
+    std::vector<uint8_t> px = Foto(20, 12);
+    Einstellung f;
+    f.progressiv = true;
+    r = Kodieren(px, 20, 12, f);
+    ASSERT_EQ(r.erg, 0);
+    z = Zerlegen(r.jpeg);
+    ASSERT_GE(z.segmente.size(), 9u);
+    EXPECT_EQ(z.segmente[4].marke, 0xC2);
+    EXPECT_EQ(z.segmente[5].daten[0], 0x00);
+    EXPECT_EQ(z.segmente[6].daten[0], 0x01);
+    EXPECT_EQ(z.segmente[7].daten, Bytes({0x03, 0x00, 0x00, 0x01, 0x11, 0x02, 0x11, 0x00, 0x00, 0x01}));
+    // No script for three grey components.
+    Einstellung g = f;
+    g.jpg_farbraum = FARBE_GRAU;
+    g.bild_farbraum = FARBE_GRAU;
+    g.bild_kanaele = 1;
+    EXPECT_LT(Kodieren(grau, 20, 12, g).erg, 0);
+}
+
+TEST(JpegEncStrom, RepeatedProgressiveEncodesOnOneRecordReleaseTheirBuffers)
+{
+    // Under the leak checker: the coefficient buffer of the first encode is
+    // released before the second replaces it.
+    std::vector<uint8_t> px = Foto(33, 17);
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    std::vector<uint8_t> puffer(40000), erste;
+    for (int runde = 0; runde < 3; ++runde) {
+        a.Bild_Pixel = px.data();
+        a.Bild_Breite = a.Jpg_Breite = 33;
+        a.Bild_Hoehe = 17;
+        a.Jpg_Hoehe = 17;
+        a.Bild_Farbraum = FARBE_RGB;
+        a.Jpg_Puffer = puffer.data();
+        a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
+        a.Intern.Scan_Zaehler = 1;
+        ASSERT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
+        std::vector<uint8_t> j(puffer.begin(), puffer.begin() + a.Jpg_Puffer_Groesse);
+        if (runde == 0) erste = j;
+        else EXPECT_EQ(j, erste);
+    }
+    Jpeg_Free(&a);
+}
+
+TEST(JpegEncStrom, StaleDecodeStateDoesNotLeaveTheEncoderWithoutAConverter)
+{
+    std::vector<uint8_t> px = Foto(16, 16);
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    a.Intern.Verschachtelung = 1;  // as a non-interleaved decode leaves it
+    std::vector<uint8_t> puffer(10000);
+    a.Bild_Pixel = px.data();
+    a.Bild_Breite = a.Jpg_Breite = 16;
+    a.Bild_Hoehe = 16;
+    a.Jpg_Hoehe = 16;
+    a.Jpg_Puffer = puffer.data();
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
+    EXPECT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
+    Jpeg_Free(&a);
+}
