@@ -103,7 +103,13 @@ bool Muster_Passt(const u8* n, const u8* m) {
 std::vector<std::string> Dateien(const char* ordner, const char* muster) {
     std::vector<std::string> namen;
     if (ordner == nullptr || muster == nullptr) return namen;
-    const std::string pfad = W32_Pfad_Uebersetzen(ordner);
+    // The search is for "%s\%s": a pattern may carry folders of its own.
+    std::string voll = std::string(ordner) + "\\" + muster;
+    std::replace(voll.begin(), voll.end(), '/', '\\');
+    const size_t trenner = voll.find_last_of('\\');
+    const std::string nur_muster = voll.substr(trenner + 1);
+    muster = nur_muster.c_str();
+    const std::string pfad = W32_Pfad_Uebersetzen(voll.substr(0, trenner).c_str());
     DIR* d = opendir(pfad.empty() ? "." : pfad.c_str());
     if (d == nullptr) return namen;
     while (dirent* e = readdir(d)) {

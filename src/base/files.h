@@ -94,7 +94,8 @@ bool W32_Dir_Init();
 bool W32_Dir_Anlegen();
 
 // Number of files (not folders) in `ordner` whose names match `muster`
-// ('*' and '?', case-insensitive; "*.*" matches every name).
+// ('*' and '?', case-insensitive; "*.*" matches every name). As the files
+// searched are "ordner\muster", the pattern may begin with sub-folders.
 i32 W32_Dir_Count_Files(const char* ordner, const char* muster);
 // Writes the matching file names (CP1252, sorted by name) into rows of 256
 // characters of `ausgabe`, at most `maximum` of them, and returns their

@@ -154,6 +154,8 @@ TEST(Ordner, CountAndListFiles) {
     EXPECT_EQ(W32_Dir_Count_Files(ordner.c_str(), "*.*"), 3);
     EXPECT_EQ(W32_Dir_Count_Files(ordner.c_str(), "*.bmp"), 0);
     EXPECT_EQ(W32_Dir_Count_Files(Spielpfad(o, "fehlt").c_str(), "*.*"), 0);
+    EXPECT_EQ(W32_Dir_Count_Files(o.pfad().c_str(), "WAPPENBILDER\\*.jpg"), 2);  // folders in the pattern
+    EXPECT_EQ(W32_Dir_Count_Files((o.pfad() + "/").c_str(), "wappenbilder/*.tga"), 1);
 
     std::vector<char> zeilen(3 * W32_DIR_LAENGE, 'X');
     EXPECT_EQ(W32_Dir_List_Files(ordner.c_str(), "*.*", 3, zeilen.data()), 3);
