@@ -19,8 +19,10 @@
 bool W32_Registry_Read(const char* name, char* puffer, u32 groesse);
 // Writes a text value (CP1252) and saves the file at once (written to a
 // temporary file and renamed, so a crash never leaves half a file).
-// False when the name is empty or contains '=', a line break or '[', or
-// when the file cannot be written (the value is then kept for this run).
+// False when the name is empty, has blanks around it or contains '=', '[',
+// '#', ';' or a line break, when the value has a line break, or when the
+// file cannot be written (the value is then kept for this run). Blanks
+// around the value are dropped.
 bool W32_Registry_Write(const char* name, const char* text);
 
 // Full path of the settings file (UTF-8).
