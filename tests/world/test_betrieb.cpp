@@ -1,0 +1,246 @@
+// Line-ups, kits and the bank on the shipped world.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "base/globals.h"
+#include "base/random.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/konfig.h"
+#include "world/spieler.h"
+#include "world/trikot.h"
+#include "world/welt.h"
+#include "welt_test.h"
+
+namespace {
+
+class Betrieb : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
+    }
+    static void TearDownTestSuite() {
+        Bank_Free();
+        Welt_Freigeben();
+    }
+};
+
+// Eleven available starters (one goalkeeper in goal, distinct cells), six substitutes.
+void pruefe_aufstellung(int t) {
+    i32 s[20];
+    int a = Teamspieler_Ins_Array(t, s, 20, SP_STATUS_AUFGESTELLT);
+    ASSERT_EQ(a, 11) << t;
+    std::set<int> zellen, slots;
+    int torhueter = 0;
+    for (int i = 0; i < a; i++) {
+        EXPECT_EQ(Spieler_Wert(75, s[i], 0, 0) & SP_STATUS_NICHT_SPIELBEREIT, 0) << t;
+        zellen.insert(Spieler_Wert(82, s[i], 0, 0) * 100 + Spieler_Wert(83, s[i], 0, 0));
+        slots.insert(Spieler_Wert(87, s[i], 0, 0));
+        if (Spieler_Wert(83, s[i], 0, 0) == 0) {
+            torhueter++;
+            EXPECT_EQ(Spieler_Wert(67, s[i], 0, 0), 0) << "goalkeeper of " << t;
+        }
+    }
+    EXPECT_EQ(zellen.size(), 11u) << t;
+    EXPECT_EQ(slots, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})) << t;
+    EXPECT_EQ(torhueter, 1) << t;
+    EXPECT_EQ(Teamspieler_Ins_Array(t, s, 20, SP_STATUS_ERSATZ), 6) << t;
+    EXPECT_EQ(Teamspieler_Ins_Array(t, s, 20, 48), 17) << t;
+    int linien[4];
+    Aufstellung_Linien_Zaehlen(t, linien);
+    EXPECT_EQ(linien[3], 1);
+    EXPECT_EQ(linien[0] + linien[1] + linien[2], 10);
+}
+
+TEST_F(Betrieb, EveryClubGetsAValidElevenAndSixSubstitutes) {
+    for (int t = 0; t < Team_Anzahl; t++) {
+        if (t == Team_Transfermarkt) continue;
+        Aufstellung_Automatisch(t);
+        pruefe_aufstellung(t);
+    }
+}
+
+TEST_F(Betrieb, UnavailablePlayersAreLeftOutAndCheckRepairs) {
+    const int t = 20;
+    Aufstellung_Automatisch(t);
+    i32 s[20];
+    Teamspieler_Ins_Array(t, s, 20, SP_STATUS_AUFGESTELLT);
+    // Injure two starters, the goalkeeper among them: the check rebuilds the line-up.
+    int tw = -1;
+    for (int i = 0; i < 11; i++)
+        if (Spieler_Wert(83, s[i], 0, 0) == 0) tw = s[i];
+    ASSERT_TRUE(Spieler_Verletzen(t, tw, 3));
+    ASSERT_TRUE(Spieler_Verletzen(t, s[tw == s[0] ? 1 : 0], 2));
+    EXPECT_NE(Spieler_Wert(71, tw, 0, 0), 0);
+    Check_Und_Set_Aa(t);
+    pruefe_aufstellung(t);
+    EXPECT_EQ(Spieler_Wert(75, tw, 0, 0) & (SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ), 0);
+    Spieler_Wert(75, tw, SP_STATUS_VERLETZT, OP_BITS_LOESCHEN);
+}
+
+TEST_F(Betrieb, StrengthByModeAndFilters) {
+    const int t = 17;
+    Aufstellung_Automatisch(t);
+    int alle = Team_Get_Staerke_Modus(t, 0), elf = Team_Get_Staerke_Modus(t, 16);
+    EXPECT_GT(alle, elf);
+    EXPECT_LE(elf, 132);
+    EXPECT_EQ(Team_Get_Staerke(t), alle);
+    EXPECT_EQ(Teamspieler_Ins_Array(0, nullptr, 2000, SP_STATUS_SCOUT), 60);
+    EXPECT_EQ(Teamspieler_Ins_Array(0, nullptr, 2000, SP_FILTER_OHNE_SCOUT), 1640);
+    EXPECT_EQ(Teamspieler_Ins_Array(0, nullptr, 20, 0), 20);
+}
+
+TEST_F(Betrieb, MarkingAssistantTakesAtMostFiveAndClears) {
+    Aufstellung_Automatisch(16);
+    Aufstellung_Automatisch(17);
+    Assi_Mannschaftsaufstellung(16, 17, 100);
+    i32 g[20];
+    int n = Teamspieler_Ins_Array(17, g, 20, 0), markiert = 0;
+    std::set<int> decker;
+    for (int i = 0; i < n; i++) {
+        int d = Spieler_Wert(99, g[i], 0, 0);
+        if (d >= 0) {
+            markiert++;
+            decker.insert(d);
+            EXPECT_EQ(Spieler_Get_Team(d), 16);
+            EXPECT_NE(Spieler_Wert(83, d, 0, 0), 0);  // never the goalkeeper
+        }
+    }
+    EXPECT_EQ(markiert, 5);
+    EXPECT_EQ(decker.size(), 5u);
+    Assi_Mannschaftsaufstellung(16, 17, 0);
+    for (int i = 0; i < n; i++) EXPECT_EQ(Spieler_Wert(99, g[i], 0, 0), -1);
+}
+
+TEST_F(Betrieb, EveryPairingOfClubsGetsKitsThatDoNotClash) {
+    for (int h = 1; h < Team_Anzahl; h++) {
+        for (int g = 1; g < Team_Anzahl; g++) {
+            if (h == g) continue;
+            int kh, kg, th, tg;
+            Trikot_Team_VS_Team(h, g, &kh, &kg, 0);
+            Trikot_Team_VS_Team(h, g, &th, &tg, 2);
+            ASSERT_EQ(kh, Trikot_Get_TrikotNr(h, 0));
+            ASSERT_FALSE(Trikot_Is_Trikot_Equal(kh, kg, TRIKOT_TOLERANZ, 0)) << h << " " << g;
+            ASSERT_FALSE(Trikot_Is_Trikot_Equal(th, tg, TRIKOT_TOLERANZ, 0)) << h << " " << g;
+            for (int k : {kh, kg}) {
+                ASSERT_FALSE(Trikot_Is_Trikot_Equal(th, k, TRIKOT_TOLERANZ, 0)) << h << " " << g;
+                ASSERT_FALSE(Trikot_Is_Trikot_Equal(tg, k, TRIKOT_TOLERANZ, 0)) << h << " " << g;
+            }
+        }
+    }
+}
+
+TEST_F(Betrieb, KitNumbersSetTheColourBlock) {
+    u8 vorher[36];
+    Team_Zeiger(700, 30, vorher, 32);
+    ASSERT_TRUE(Trikot_Set_TrikotNr(30, 47, 1));
+    const u8* f = static_cast<const u8*>(Team_Zeiger(700, 30, nullptr, 0));
+    const Trikot_Def* d = Trikot_Get_TrikotStructure(47);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->nummer, 47);
+    EXPECT_EQ(f[12], (d->hemd >> 16) & 0xFF);
+    EXPECT_EQ(0, std::memcmp(f, vorher, 12));  // the first kit stays
+    EXPECT_FALSE(Trikot_Set_TrikotNr(30, 80, 0));
+    EXPECT_EQ(Trikot_Get_TrikotStructure(-1), nullptr);
+    EXPECT_TRUE(Trikot_Farbe_Gleich(0x102030, 0x1A2A3A, 10));
+    EXPECT_FALSE(Trikot_Farbe_Gleich(0x102030, 0x1A2A3B, 10));
+}
+
+TEST_F(Betrieb, BankBookingsCreditAndMoneyText) {
+    Bank_Init();
+    ASSERT_TRUE(Bank_Konto_Anlegen(16, 1000000.0, 0));
+    ASSERT_TRUE(Bank_Konto_Anlegen(17, 200000.0, 0));
+    f64 rahmen = Bank_Get_Kreditrahmen(17);
+    EXPECT_GE(rahmen, 500000.0);
+    EXPECT_EQ(static_cast<i64>(rahmen) % 10000, 0);
+    // Within balance and credit line; beyond it only when forced.
+    EXPECT_EQ(Bank_Buchen(17, 16, 150000.0f, BANK_TRANSFER_AUSGABE, 0, -1), 1);
+    EXPECT_EQ(Bank_Buchen(17, 16, static_cast<f32>(rahmen + 60000), BANK_TRANSFER_AUSGABE, 0, -1), 0);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(17, 0, -1), 50000.0);
+    EXPECT_EQ(Bank_Buchen(-1, 17, 0.5f, BANK_EINNAHME, 1, -1), 0);
+    EXPECT_EQ(Bank_Buchen(-1, 17, 25000.0f, BANK_EINNAHME, 1, -1), 1);
+    EXPECT_EQ(Bank_Buchen(5, 17, 25000.0f, BANK_EINNAHME, 1, -1), 0);  // team 5 has no account
+    EXPECT_DOUBLE_EQ(Bank_Summe_Buchungen(16, 0, BANK_TRANSFER_AUSGABE, 0), 150000.0);
+    EXPECT_DOUBLE_EQ(Bank_Summe_Buchungen(17, 0, BANK_TRANSFER_AUSGABE | BANK_RICHTUNG_AUS, 0), 150000.0);
+    EXPECT_TRUE(Bank_Hat_Buchung_In_Periode(17, 0));
+    Bank_Neue_Periode();
+    EXPECT_FALSE(Bank_Hat_Buchung_In_Periode(17, 0));
+    EXPECT_TRUE(Bank_Hat_Buchung_In_Periode(17, 1));
+    // The ring keeps the last 700 bookings.
+    for (int i = 0; i < 750; i++) Bank_Buchen(-1, 16, 1.0f, BANK_EINNAHME, 1, -1);
+    EXPECT_EQ(Bank_Get_Konto(16)->anzahl, 700);
+    EXPECT_EQ(Bank_Get_Konto(16)->ring_index, 51);  // one booking from before + 750
+    // Credits.
+    EXPECT_EQ(Bank_Get_Laufzeit_Klasse(1), 0);
+    EXPECT_EQ(Bank_Get_Laufzeit_Klasse(24), 4);
+    EXPECT_EQ(Bank_Get_Laufzeit_Klasse(50), 6);
+    EXPECT_FLOAT_EQ(Bank_Get_Zins(4), 7.8f);
+    EXPECT_FALSE(Bank_Kredit(-1, 17, 50000.0f, 12, 0, -1.0f, 0));      // below the least amount
+    EXPECT_FALSE(Bank_Kredit(-1, 17, 200000.0f, 60, 0, -1.0f, 0));     // term too long
+    EXPECT_FALSE(Bank_Kredit(17, 16, 900000.0f, 12, 0, 5.0f, 0));      // lender cannot cover it
+    EXPECT_TRUE(Bank_Kredit(-1, 17, 1200000.0f, 12, 0, -1.0f, 0));
+    EXPECT_EQ(Bank_Get_Anzahl_Kredite(17), 1);
+    int c = 0;
+    const Bank_Kredit_Eintrag* e = Bank_Get_Naechster_Kredit(17, &c);
+    ASSERT_NE(e, nullptr);
+    EXPECT_FLOAT_EQ(e->zins, 8.0f);
+    EXPECT_FLOAT_EQ(e->betrag_zins, 1200000.0f * 1.08f);
+    EXPECT_EQ(Bank_Get_Naechster_Kredit(17, &c), nullptr);
+    f64 vor = Bank_Get_Kontostand(17, 0, -1);
+    for (int m = 0; m < 12; m++) Bank_Neue_Periode();
+    EXPECT_NEAR(Bank_Get_Kontostand(17, 0, -1), vor - 1200000.0 * 1.08, 5.0);
+    EXPECT_EQ(Bank_Get_Anzahl_Kredite(17), 0);
+    // Money texts.
+    EXPECT_STREQ(Bank_Geld_String(1234567.4, 16, -1, 0), "1.234.567 €");
+    EXPECT_STREQ(Bank_Geld_String(-999.0, -1, -1, 0), "-999 €");
+    EXPECT_STREQ(Bank_Geld_String(0.0, -1, -1, 0), "0 €");
+    EXPECT_STREQ(Bank_Zahl_String(nullptr, 1000, 0), "1.000");
+}
+
+TEST_F(Betrieb, ExchangeWithTheMarketMovesPlayersAndMoney) {
+    Bank_Init();
+    ASSERT_TRUE(Bank_Konto_Anlegen(40, 5000000.0, 0));
+    int geht = Team_Kader(40)[19];
+    i32 m[20];
+    ASSERT_GT(Teamspieler_Ins_Array(0, m, 20, SP_FILTER_OHNE_SCOUT), 0);
+    int kommt = m[3];
+    EXPECT_EQ(Spieler_Tauschen(40, 0, geht, kommt, 300000), 1);
+    EXPECT_EQ(Spieler_Get_Team(kommt), 40);
+    EXPECT_EQ(Spieler_Get_Team(geht), 0);
+    EXPECT_EQ(Team_Kader_Anzahl(40), 20);
+    EXPECT_EQ(Team_Kader_Anzahl(0), 1700);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(40, 0, -1), 4700000.0);
+    // Too dear: refused, nothing moves.
+    EXPECT_EQ(Spieler_Tauschen(40, 0, kommt, geht, 900000000), 0);
+    EXPECT_EQ(Spieler_Get_Team(kommt), 40);
+    // Without a price one transfer of the season is used; -1 lets the market pick.
+    Team_Wert(20, 40, 2, OP_SCHREIBEN);
+    EXPECT_EQ(Spieler_Tauschen(40, 0, kommt, -1, 0), 1);
+    EXPECT_EQ(Team_Wert(20, 40, 0, OP_LESEN), 1);
+    EXPECT_EQ(Spieler_Get_Team(kommt), 0);
+}
+
+TEST_F(Betrieb, PricesAreRoundedAndDemandsStayTheSameAllDay) {
+    EXPECT_EQ(Global_Runde_10000(0), 0);
+    EXPECT_EQ(Global_Runde_10000(-5), 0);
+    EXPECT_EQ(Global_Runde_10000(1239999), 1230000);
+    const int s = 1800;
+    i32 a = Global_Transfer_Forderung(s);
+    Rnd_Basis(0, 5);
+    EXPECT_EQ(Global_Transfer_Forderung(s), a);
+    EXPECT_EQ(a % 10000, 0);
+    EXPECT_GT(Global_Scout_Grundpreis(3, 16), 0);
+    EXPECT_EQ(Global_Scout_Grundpreis(3, 16) % 10000, 0);
+    EXPECT_GT(Global_Scout_Grundpreis(3, 16), Global_Scout_Grundpreis(0, 16));
+    Team_Aktiv = 16;
+    EXPECT_EQ(Global_Trainingslager_Kosten(2) % 10000, 0);
+    EXPECT_EQ(Global_Trainingslager_Kosten(8), 0);
+    EXPECT_STREQ(Spieler_Get_Verletzungs_Text(8), "Kreuzbandriss");
+    EXPECT_STREQ(Spieler_Get_Verletzungs_Text(42), "");
+}
+
+}  // namespace
