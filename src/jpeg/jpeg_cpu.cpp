@@ -1,0 +1,323 @@
+// Processor detection, the per-record kernel table and the codec's small
+// platform layer (memory, files, copies).
+//
+// The CPUID record is computed once per process. Each record owns its kernel
+// table; nothing process-wide is rewritten after start-up.
+#include "jpeg/jpeg_kern.h"
+#include "jpeg/jpeg_simd.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <new>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
+#include <x86intrin.h>
+#define JPEG_CPUID 1
+#else
+#define JPEG_CPUID 0
+#endif
+
+// The settings file of the base layer, where the build has it.
+#if defined(KORDAVO_JPEG_EINSTELLUNGEN)
+#include "base/settings.h"
+#define JPEG_EINSTELLUNGEN 1
+#else
+#define JPEG_EINSTELLUNGEN 0
+#endif
+
+// ---------------------------------------------------------------------------
+// CPUID
+
+namespace {
+
+Jpeg_CPUID cpuid_daten;
+std::once_flag cpuid_einmal;
+
+void cpuid_lesen()
+{
+    Jpeg_CPUID d{};
+    std::memset(d.Hersteller, ' ', 12);
+    d.Hersteller[12] = '\0';
+#if JPEG_CPUID
+    unsigned a = 0, b = 0, c = 0, e = 0;
+    if (__get_cpuid(0, &a, &b, &c, &e)) {
+        std::memcpy(d.Hersteller, &b, 4);
+        std::memcpy(d.Hersteller + 4, &e, 4);
+        std::memcpy(d.Hersteller + 8, &c, 4);
+        if (a != 0) {
+            unsigned a1 = 0, b1 = 0, c1 = 0, e1 = 0;
+            if (__get_cpuid(1, &a1, &b1, &c1, &e1)) {
+                d.Marke = b1 & 0xFF;
+                d.Typ = (a1 >> 12) & 3;
+                d.Familie = (a1 >> 8) & 15;
+                d.Modell = (a1 >> 4) & 15;
+                d.Stepping = a1 & 15;
+                d.Merkmale = e1;
+            }
+        }
+    }
+#endif
+    cpuid_daten = d;
+}
+
+// The override: KORDAVO_JPEG_USECPU in the environment, else the value
+// "USECPU" of the settings file; -1 when neither holds a number.
+int32_t vorgabe_lesen()
+{
+    const char* text = std::getenv("KORDAVO_JPEG_USECPU");
+    char puffer[32] = {};
+#if JPEG_EINSTELLUNGEN
+    if (!text || !*text) {
+        if (W32_Registry_Read("USECPU", puffer, sizeof puffer)) text = puffer;
+    }
+#endif
+    if (!text || !*text) return -1;
+    char* ende = nullptr;
+    errno = 0;
+    const long wert = std::strtol(text, &ende, 10);
+    while (ende && (*ende == ' ' || *ende == '\t' || *ende == '\r' || *ende == '\n')) ++ende;
+    if (errno != 0 || ende == text || (ende && *ende != '\0')) return -1;
+    if (wert < -1 || wert > 255) return -1;
+    return int32_t(wert);
+}
+
+void simd_ende_leer() {}
+// The SIMD kernels use SSE registers only, so there is no MMX state to clear.
+void simd_ende_simd() {}
+
+}  // namespace
+
+const Jpeg_CPUID* Jpeg_CPUID_Daten()
+{
+    std::call_once(cpuid_einmal, cpuid_lesen);
+    return &cpuid_daten;
+}
+
+uint64_t Jpeg_Zeitstempel()
+{
+#if JPEG_CPUID
+    if (Jpeg_CPUID_Daten()->Merkmale & JCPU_BIT_TSC) return __rdtsc();
+#endif
+    return 0;
+}
+
+int32_t Jpeg_Prozessor_Aus_CPUID(uint32_t familie, uint32_t merkmale)
+{
+    const bool mmx = merkmale & JCPU_BIT_MMX;
+    const bool sse = merkmale & JCPU_BIT_SSE;
+    const bool sse2 = merkmale & JCPU_BIT_SSE2;
+    switch (familie) {
+    case 5: return mmx ? JCPU_F5_MMX : JCPU_F5;
+    case 6:
+        if (!mmx) return JCPU_F6;
+        return sse ? JCPU_F6_SSE : JCPU_F6_MMX;
+    case 15: return sse2 ? JCPU_F15_SSE2 : JCPU_ALLGEMEIN;
+    default: return JCPU_ALLGEMEIN;
+    }
+}
+
+bool Jpeg_Prozessor_Moeglich(int32_t prozessor, uint32_t merkmale)
+{
+    if (prozessor < 0 || prozessor >= JCPU_ANZAHL) return false;
+    if (prozessor <= JCPU_F6) return true;
+    // Every SIMD form is written with SSE2 instructions.
+    if (!JPEG_SIMD || !(merkmale & JCPU_BIT_SSE2)) return false;
+    switch (prozessor) {
+    case JCPU_F5_MMX:
+    case JCPU_F6_MMX: return merkmale & JCPU_BIT_MMX;
+    case JCPU_F6_SSE: return (merkmale & JCPU_BIT_MMX) && (merkmale & JCPU_BIT_SSE);
+    default: return true;
+    }
+}
+
+int32_t Jpeg_Prozessor_Erkennen(Jpeg_Kern_Tabelle* /*tabelle*/)
+{
+    const Jpeg_CPUID* d = Jpeg_CPUID_Daten();
+    const int32_t vorgabe = vorgabe_lesen();
+    if (Jpeg_Prozessor_Moeglich(vorgabe, d->Merkmale)) return vorgabe;
+    int32_t code = Jpeg_Prozessor_Aus_CPUID(d->Familie, d->Merkmale);
+    // A processor that reports a family with SIMD but cannot run our forms.
+    if (!Jpeg_Prozessor_Moeglich(code, d->Merkmale)) code = JCPU_ALLGEMEIN;
+    return code;
+}
+
+void Jpeg_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
+{
+    if (prozessor < 0 || prozessor >= JCPU_ANZAHL) prozessor = JCPU_ALLGEMEIN;
+    const bool simd = prozessor >= JCPU_F5_MMX;
+    const bool sse = prozessor == JCPU_F6_SSE;
+    const bool sse2 = prozessor == JCPU_F15_SSE2;
+
+    t->Simd_Ende = simd ? simd_ende_simd : simd_ende_leer;
+
+    t->FDCT_Schnell = simd ? Jpeg_FDCT_Schnell_MMX : Jpeg_FDCT_Schnell;
+    t->FDCT_Genau = !simd  ? Jpeg_FDCT_Genau
+                    : sse  ? Jpeg_FDCT_Genau_SSE
+                    : sse2 ? Jpeg_FDCT_Genau_SSE2
+                           : Jpeg_FDCT_Genau_MMX;
+    t->IDCT_8x8_Schnell = simd ? Jpeg_IDCT_Schnell_MMX : Jpeg_IDCT_Schnell;
+    t->IDCT_4x4_Schnell = Jpeg_IDCT_Schnell_4x4;
+    t->IDCT_2x2_Schnell = Jpeg_IDCT_Schnell_2x2;
+    t->IDCT_1x1_Schnell = Jpeg_IDCT_Schnell_1x1;
+    t->IDCT_8x8_Genau = !simd  ? Jpeg_IDCT_Genau
+                        : sse  ? Jpeg_IDCT_Genau_SSE
+                        : sse2 ? Jpeg_IDCT_Genau_SSE2
+                               : Jpeg_IDCT_Genau_MMX;
+    t->IDCT_4x4_Genau = Jpeg_IDCT_Genau_4x4;
+    t->IDCT_2x2_Genau = Jpeg_IDCT_Genau_2x2;
+    t->IDCT_1x1_Genau = Jpeg_IDCT_Genau_1x1;
+    t->FDCT_Aktiv = nullptr;
+    t->IDCT_8x8_Aktiv = nullptr;
+    t->IDCT_4x4_Aktiv = nullptr;
+    t->IDCT_2x2_Aktiv = nullptr;
+    t->IDCT_1x1_Aktiv = nullptr;
+
+    t->Quantisieren_Schnell = simd ? Jpeg_Quant_Schnell_MMX : Jpeg_Quant_Schnell;
+    t->Quantisieren_Genau = !simd  ? Jpeg_Quant_Genau
+                            : sse  ? Jpeg_Quant_Genau_SSE
+                            : sse2 ? Jpeg_Quant_Genau_SSE2
+                                   : Jpeg_Quant_Genau_MMX;
+    t->Quantisieren_Aktiv = t->Quantisieren_Schnell;
+    t->Dequantisieren_Schnell = Jpeg_Dequant_Schnell;
+    t->Dequantisieren_Genau = !simd  ? Jpeg_Dequant_Genau
+                              : sse2 ? Jpeg_Dequant_Genau_SSE2
+                                     : Jpeg_Dequant_Genau_MMX;
+    t->Dequantisieren_Aktiv = t->Dequantisieren_Schnell;
+
+    // Bit output, encoder conversions and Huffman coding: the encoder's;
+    // decoder conversions and Huffman decoding: the decoder's.
+    t->Kod_Zeile = nullptr;
+    t->Dek_Zeile = nullptr;
+    Jpeg_Kod_Kerne_Fuellen(t, prozessor);
+    Jpeg_Dek_Kerne_Fuellen(t, prozessor);
+    t->Kod_Zeile = nullptr;
+    t->Dek_Zeile = nullptr;
+}
+
+int32_t Jpeg_Kerne_Waehlen(Jpeg_Kern_Tabelle* tabelle)
+{
+    Jpeg_Kerne_Fuellen(tabelle, Jpeg_Prozessor_Erkennen(tabelle));
+    return 1;
+}
+
+void Jpeg_Kerne_Freigeben(Jpeg_Kern_Tabelle* /*tabelle*/)
+{
+    // No libraries are loaded and nothing process-wide is held per table.
+}
+
+// ---------------------------------------------------------------------------
+// Memory and copies
+
+void Jpeg_Kopieren(void* ziel, const void* quelle, size_t anzahl)
+{
+    if (anzahl == 0) return;
+    std::memmove(ziel, quelle, anzahl);
+}
+
+int32_t Jpeg_Nullen(void* ziel, size_t anzahl)
+{
+    if (anzahl) std::memset(ziel, 0, anzahl);
+    return 0;
+}
+
+int32_t Jpeg_Byte_Wert(uint8_t byte) { return byte; }
+
+void* Jpeg_Speicher_Holen(size_t groesse)
+{
+    if (groesse == 0) groesse = 1;
+    const size_t gerundet = (groesse + 31) & ~size_t(31);
+    if (gerundet < groesse) return nullptr;
+    void* p = std::aligned_alloc(32, gerundet);
+    if (p) std::memset(p, 0, gerundet);
+    return p;
+}
+
+void Jpeg_Speicher_Freigeben(void* zeiger) { std::free(zeiger); }
+
+// ---------------------------------------------------------------------------
+// Files
+
+struct Jpeg_Datei {
+    int fd;
+};
+
+Jpeg_Datei* Jpeg_Datei_Oeffnen(const char* name, uint32_t zugriff)
+{
+    if (!name || !*name) return nullptr;
+    int fd;
+    if (zugriff & JPEG_DATEI_SCHREIBEN)
+        fd = ::open(name, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    else
+        fd = ::open(name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    auto* d = new (std::nothrow) Jpeg_Datei{fd};
+    if (!d) ::close(fd);
+    return d;
+}
+
+int32_t Jpeg_Datei_Schliessen(Jpeg_Datei* datei)
+{
+    if (!datei) return 0;
+    const int r = ::close(datei->fd);
+    delete datei;
+    return r == 0 ? 1 : 0;
+}
+
+int32_t Jpeg_Datei_Lesen(Jpeg_Datei* datei, void* puffer, uint32_t anzahl, uint32_t* gelesen)
+{
+    if (gelesen) *gelesen = 0;
+    if (!datei) return 0;
+    uint32_t gesamt = 0;
+    while (gesamt < anzahl) {
+        const ssize_t n = ::read(datei->fd, static_cast<char*>(puffer) + gesamt, anzahl - gesamt);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            if (gelesen) *gelesen = gesamt;
+            return 0;
+        }
+        if (n == 0) break;
+        gesamt += uint32_t(n);
+    }
+    if (gelesen) *gelesen = gesamt;
+    return 1;
+}
+
+int32_t Jpeg_Datei_Schreiben(Jpeg_Datei* datei, const void* puffer, uint32_t anzahl,
+                             uint32_t* geschrieben)
+{
+    if (geschrieben) *geschrieben = 0;
+    if (!datei) return 0;
+    uint32_t gesamt = 0;
+    while (gesamt < anzahl) {
+        const ssize_t n =
+            ::write(datei->fd, static_cast<const char*>(puffer) + gesamt, anzahl - gesamt);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            if (geschrieben) *geschrieben = gesamt;
+            return 0;
+        }
+        gesamt += uint32_t(n);
+    }
+    if (geschrieben) *geschrieben = gesamt;
+    return 1;
+}
+
+int32_t Jpeg_Datei_Suchen(Jpeg_Datei* datei, int64_t abstand, int32_t ursprung)
+{
+    if (!datei) return 0;
+    const int woher = ursprung == 0 ? SEEK_SET : ursprung == 1 ? SEEK_CUR : ursprung == 2 ? SEEK_END : -1;
+    if (woher < 0) return 0;
+    return ::lseek(datei->fd, off_t(abstand), woher) == off_t(-1) ? 0 : 1;
+}

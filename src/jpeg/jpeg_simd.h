@@ -1,0 +1,65 @@
+// Helpers of the SIMD kernels: eight 16-bit lanes per SSE2 register, every
+// x86-64 processor has them. Without SSE2 JPEG_SIMD is 0 and the processor
+// codes that need these kernels are never chosen.
+#pragma once
+
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#define JPEG_SIMD 1
+#else
+#define JPEG_SIMD 0
+#endif
+
+#if JPEG_SIMD
+
+namespace jpeg_simd {
+
+inline __m128i laden(const int16_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline __m128i laden_a(const int16_t* p) { return _mm_load_si128(reinterpret_cast<const __m128i*>(p)); }
+inline void speichern(int16_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+inline void speichern_a(int16_t* p, __m128i v) { _mm_store_si128(reinterpret_cast<__m128i*>(p), v); }
+
+// Transposes eight rows of eight 16-bit values in place.
+inline void transponieren(__m128i r[8])
+{
+    const __m128i a0 = _mm_unpacklo_epi16(r[0], r[1]);
+    const __m128i a1 = _mm_unpackhi_epi16(r[0], r[1]);
+    const __m128i a2 = _mm_unpacklo_epi16(r[2], r[3]);
+    const __m128i a3 = _mm_unpackhi_epi16(r[2], r[3]);
+    const __m128i a4 = _mm_unpacklo_epi16(r[4], r[5]);
+    const __m128i a5 = _mm_unpackhi_epi16(r[4], r[5]);
+    const __m128i a6 = _mm_unpacklo_epi16(r[6], r[7]);
+    const __m128i a7 = _mm_unpackhi_epi16(r[6], r[7]);
+
+    const __m128i b0 = _mm_unpacklo_epi32(a0, a2);
+    const __m128i b1 = _mm_unpackhi_epi32(a0, a2);
+    const __m128i b2 = _mm_unpacklo_epi32(a1, a3);
+    const __m128i b3 = _mm_unpackhi_epi32(a1, a3);
+    const __m128i b4 = _mm_unpacklo_epi32(a4, a6);
+    const __m128i b5 = _mm_unpackhi_epi32(a4, a6);
+    const __m128i b6 = _mm_unpacklo_epi32(a5, a7);
+    const __m128i b7 = _mm_unpackhi_epi32(a5, a7);
+
+    r[0] = _mm_unpacklo_epi64(b0, b4);
+    r[1] = _mm_unpackhi_epi64(b0, b4);
+    r[2] = _mm_unpacklo_epi64(b1, b5);
+    r[3] = _mm_unpackhi_epi64(b1, b5);
+    r[4] = _mm_unpacklo_epi64(b2, b6);
+    r[5] = _mm_unpackhi_epi64(b2, b6);
+    r[6] = _mm_unpacklo_epi64(b3, b7);
+    r[7] = _mm_unpackhi_epi64(b3, b7);
+}
+
+}  // namespace jpeg_simd
+
+#endif
+
+// round(16384 * f(k) * c(u) * cos((2n + 1) u pi / 16)) with c(0) = 1,
+// c(u) = sqrt(2) otherwise, and f(k) = 1, g(1), g(2), g(3) for the four
+// row classes (g(k) = sqrt(2) cos(k pi / 16)). Index [klasse][n][u].
+extern const int16_t Jpeg_DCT_Matrix[4][8][8];
+// Row class of block row k: 0 for rows 0 and 4, 1 for 1 and 7, 2 for 2 and
+// 6, 3 for 3 and 5.
+inline constexpr int Jpeg_DCT_Zeilenklasse[8] = {0, 1, 2, 3, 0, 3, 2, 1};
