@@ -265,6 +265,14 @@ void Wettbewerb_Reset(i32 index) {
     if (index >= 0 && index < WETTBEWERB_ANZAHL) eins(Wettbewerb_Tabelle[index]);
 }
 
+Wettbewerb Wettbewerb_Standard() {
+    Wettbewerb w = vorlage();
+    for (auto& liste : w.quali_fuer)
+        for (auto& q : liste) q = -1;
+    for (auto& r : w.rundentext) r = -1;
+    return w;
+}
+
 void Wettbewerb_Bild_Schreiben(const Wettbewerb& w, u8* out) {
     std::vector<u8> v;
     v.reserve(WETTBEWERB_GROESSE);

@@ -157,6 +157,8 @@ bool Wettbewerb_Init();
 void Wettbewerb_Free();
 bool Wettbewerb_Modul_Bereit();
 void Wettbewerb_Reset(i32 index);
+// A free record with every default (qualification lists and round texts -1).
+Wettbewerb Wettbewerb_Standard();
 
 // Field-by-field little-endian image of one record (7,404 bytes).
 void Wettbewerb_Bild_Schreiben(const Wettbewerb& w, u8* out);

@@ -1,0 +1,677 @@
+#include "season/wettbewerb_config.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <strings.h>
+
+#include "base/config.h"
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/meldung.h"
+#include "base/spielstand.h"
+#include "base/tools.h"
+#include "season/kalender.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+
+namespace {
+
+const char* const DEUTSCH[WETTBEWERB_CONFIG_SCHLUESSEL] = {
+    "IDENTIFIKATION", "SUPER_ART", "WOCHENTAG", "QUOTE_WOCHENTAG", "STARTWOCHE", "ENDWOCHE",
+    "SPIELFREI_START", "SPIELFREI_ENDE", "TEAMS", "SPIELTAGE", "ANZ_PARALLEL_GRUPPEN", "WEITERKOMM_ANZ",
+    "QUALI_FUER", "WECHSEL_IN", "SIEGER", "MODUS", "VISUELL_NACHFOLGER", "NAME", "NEUER_WETTBEWERB",
+    "NACHFOLGERUNDE", "BEST_OF_X", "PARALLELGRUPPE", "STARTTEILNEHMER", "HALBZEIT_LAENGE",
+    "HALBZEIT_LAENGE_VERL", "ANZ_HALBZEITEN", "ANZ_HALBZEITEN_VERL", "GOLDEN_GOAL", "ALLE_X_JAHRE",
+    "STARTJAHR", "AUFFUELL_MIT_TEAMS", "LAND", "BASISLIGA", "MEHRMALS_PRO_JAHR", "QUALIFIKANTEN_MISCHEN",
+    "WER_GEGEN_WEN", "GRAFIK_NUMMER", "AUDIO_NUMMER", "AMATEUR_LIGA", "VISUELL_PARALLEL",
+    "QUALI_ZU_SAISONSTART", "AUSRICHTER", "AUSRICHTER_STADION", "WICHTIG", "RUECKSPIEL_NACH_ZWEI_WOCHEN",
+    "RUNDENTEXT", "ERSTE_GELBSPERRE", "INTERVALL_GELBSPERRE", "GRUPPEN_NAME", "KALENDER_POSITION",
+    "QUALI_LAND", "SIEG_PRAEMIE", "UNENTSCHIEDEN_PRAEMIE", "POKAL_PRAEMIE", "QUALIWOCHE", "VERSION",
+    "ANZ_QUALI_AUS_LIGABAUM", "ANTRITTS_PRAEMIE", "KONTINENT"};
+const char* const ENGLISCH[WETTBEWERB_CONFIG_SCHLUESSEL] = {
+    "IDENTIFICATION", "SUPER_ART", "WEEKDAY", "QUOTE_WEEKDAY", "START_WEEK", "END_WEEK",
+    "FIXTUREFREE_START", "FIXTUREFREE_END", "TEAMS", "FIXTURE_DAYS", "NO_PARALLEL_GROUPS", "CONTENDERS",
+    "QUALI_FOR", "SUBSTITUTE_IN", "WINNER", "MODE", "VISUAL_SUCCESSOR", "NAME", "NEW_COMPETITION",
+    "NEXT_ROUND", "BEST_OF_X", "PARALLEL_GROUPS", "START", "HALFTIME_PERIOD", "HALFTIME_PERIOD_EXT.",
+    "ANZ_HALFTIMES", "ANZ_HALFTIMES_EXT.", "GOLDEN_GOAL", "EVERY_X_YEARS", "STARTYEAR", "FILLUP_WITH_TEAMS",
+    "LAND", "BASE_LEAGUE", "REPEATS_PER_YEAR", "SHUFFLE_QUALIFIERS", "WHO_VERSUS_WHOM", "GRAPHIC_NUMBER",
+    "AUDIO_NUMBER", "AMATEUR_LEAGUE", "VISUAL_PARALLEL", "QUALI_AT_SEASONSTART", "HOST", "HOST_GROUND",
+    "IMPORTANT", "REPLAY_IN_TWO_WEEKS", "ROUNDTEXT", "FIRST_YELLOW_BAN", "INTER_YELLOW_BAN", "GROUP_NAME",
+    "CALENDAR_POSITION", "QUALI_COUNTRY", "WIN_BONUS", "DRAW_BONUS", "CUP_BONUS", "QUALI_WEEK", "VERSION",
+    "ANZ_QUALI_EX_LEAGUETREE", "START_BONUS", "CONTINENT"};
+
+enum Schluessel : int {
+    K_IDENT = 0, K_SUPER_ART, K_WOCHENTAG, K_QUOTE, K_STARTWOCHE, K_ENDWOCHE, K_FREI_START, K_FREI_ENDE,
+    K_TEAMS, K_SPIELTAGE, K_PARALLEL, K_WEITERKOMM, K_QUALI_FUER, K_WECHSEL_IN, K_SIEGER, K_MODUS,
+    K_VIS_NACHFOLGER, K_NAME, K_NEU, K_NACHFOLGERUNDE, K_BEST_OF, K_PARALLELGRUPPE, K_START,
+    K_HZ_LAENGE, K_HZ_LAENGE_VERL, K_HZ, K_HZ_VERL, K_GOLDEN_GOAL, K_ALLE_X, K_STARTJAHR, K_AUFFUELLEN,
+    K_LAND, K_BASISLIGA, K_MEHRMALS, K_QUALI_MISCHEN, K_WER_GEGEN_WEN, K_GRAFIK, K_AUDIO, K_AMATEUR,
+    K_VIS_PARALLEL, K_QUALI_SAISONSTART, K_AUSRICHTER, K_AUSRICHTER_STADION, K_WICHTIG, K_ZWEI_WOCHEN,
+    K_RUNDENTEXT, K_ERSTE_GELB, K_INTERVALL_GELB, K_GRUPPEN_NAME, K_KALENDER_POS, K_QUALI_LAND,
+    K_SIEG_PRAEMIE, K_UNENTSCHIEDEN_PRAEMIE, K_POKAL_PRAEMIE, K_QUALIWOCHE, K_VERSION, K_QUALI_LIGABAUM,
+    K_ANTRITTS_PRAEMIE, K_KONTINENT
+};
+
+constexpr int LISTEN = 14;
+std::vector<Wettbewerb_Referenz> listen[LISTEN];
+int letzter_set = -1;
+bool cache_geschrieben = false;
+
+void melden(const char* text) { Meldung_Printf("%s", text); }
+
+// A warning for data beyond the room of the record.
+void zu_viele(const char* was, i32 zeile) {
+    char t[200];
+    std::snprintf(t, sizeof t, "[%d] Warning in wettbewerb.cfg:\n - (205) Zu viele Eintraege (%s)\n\n", zeile, was);
+    melden(t);
+}
+
+void referenz(int art, const char* text, i32 index, size_t max) {
+    Wettbewerb_Referenz r;
+    r.text.assign(text ? text : "");
+    if (r.text.size() > max) r.text.resize(max);
+    r.index = index;
+    r.zeile = Read_Config_Get_Zeile();
+    listen[art].push_back(std::move(r));
+}
+
+std::string trimmen(const std::string& s) {
+    size_t a = s.find_first_not_of(" \t");
+    if (a == std::string::npos) return "";
+    size_t b = s.find_last_not_of(" \t");
+    return s.substr(a, b - a + 1);
+}
+
+std::vector<std::string> teilen(const std::string& s) {
+    std::vector<std::string> v;
+    size_t start = 0;
+    for (;;) {
+        size_t k = s.find(',', start);
+        v.push_back(trimmen(s.substr(start, k == std::string::npos ? std::string::npos : k - start)));
+        if (k == std::string::npos) break;
+        start = k + 1;
+    }
+    return v;
+}
+
+// The numbers of a stored comma list, with the reader's number forms.
+std::vector<i32> zahlen(const std::string& text) {
+    std::vector<i32> v;
+    if (!Read_Config_Open_Mem(text.c_str(), static_cast<u32>(text.size()), CONFIG_WETTBEWERB, -1, -1)) return v;
+    for (int n = 0; n < 4096; ++n) {
+        const char* item = Read_Config_Next(",", 1);
+        if (!item || !*item) break;
+        if (!std::strcmp(item, ",")) continue;
+        v.push_back(Read_Config_Get_Wert());
+    }
+    Read_Config_Close();
+    return v;
+}
+
+i32 clamp(i32 v, i32 lo, i32 hi) { return Tools_Clamp(v, lo, hi, -1); }
+
+bool ist_ko(const Wettbewerb& w) { return (w.modus & WB_KO_SYSTEM) != 0; }
+
+// Post-processing of the cross references.
+void nachbearbeiten() {
+    Wettbewerb* t = Wettbewerb_Tabelle;
+    // 1. Super aliases: equal texts share a number, in order of first use.
+    listen[13].clear();
+    for (auto& r : listen[1]) {
+        int nummer = -1;
+        for (auto& s : listen[13])
+            if (strcasecmp(s.text.c_str(), r.text.c_str()) == 0) nummer = s.index;
+        if (nummer == -1) {
+            nummer = static_cast<int>(listen[13].size());
+            Wettbewerb_Referenz s;
+            s.text = r.text;
+            s.index = nummer;
+            listen[13].push_back(s);
+        }
+        if (r.index >= 0 && r.index < WETTBEWERB_ANZAHL) t[r.index].super_alias = nummer;
+        r.aufgeloest = true;
+    }
+    // 2. Number lists, once.
+    for (auto& r : listen[3]) {  // AUFFUELL_MIT_TEAMS
+        Wettbewerb& w = t[r.index];
+        if (w.auffuell_anzahl >= 32) {
+            zu_viele("AUFFUELL_MIT_TEAMS", r.zeile);
+            continue;
+        }
+        i16* zeile = w.auffuellen[w.auffuell_anzahl];
+        zeile[0] = zeile[1] = zeile[2] = 0;
+        std::vector<i32> v = zahlen(r.text);
+        if (v.size() > 3) zu_viele("AUFFUELL_MIT_TEAMS", r.zeile);
+        for (size_t i = 0; i < v.size() && i < 3; ++i) zeile[i] = static_cast<i16>(v[i]);
+        ++w.auffuell_anzahl;
+        r.aufgeloest = true;
+    }
+    for (auto& r : listen[6]) {  // STARTTEILNEHMER
+        Wettbewerb& w = t[r.index];
+        std::vector<i32> v = zahlen(r.text);
+        const int max = std::min(w.teams, WETTBEWERB_MAX_TEAMS);
+        if (static_cast<int>(v.size()) > max) zu_viele("STARTTEILNEHMER", r.zeile);
+        for (int p = 0; p < static_cast<int>(v.size()) && p < max; ++p) {
+            w.start_team[p] = static_cast<i16>(v[p]);
+            w.teilnehmer[p] = static_cast<i16>(v[p]);
+            w.slot_worte[p] = -1;
+            w.startteam_anzahl = std::max(w.startteam_anzahl, p + 1);
+        }
+        r.aufgeloest = true;
+    }
+    for (auto& r : listen[8]) {  // WER_GEGEN_WEN
+        Wettbewerb& w = t[r.index];
+        for (i32 x : zahlen(r.text)) {
+            if (w.paarungs_anzahl >= WETTBEWERB_PAARUNGS_BYTES) {
+                zu_viele("WER_GEGEN_WEN", r.zeile);
+                break;
+            }
+            w.paarungen[w.paarungs_anzahl++] = static_cast<u8>(x);
+        }
+        r.aufgeloest = true;
+    }
+    for (auto& r : listen[10]) {  // QUALI_LAND
+        Wettbewerb& w = t[r.index];
+        if (w.quali_land_anzahl >= 64) {
+            char m[160];
+            std::snprintf(m, sizeof m, "[%d] Warning in wettbewerb.cfg:\n - (202) Zu viele Quali_Laender (max.%d)",
+                          r.zeile, 64);
+            melden(m);
+            continue;
+        }
+        i16* zeile = w.quali_land[w.quali_land_anzahl];
+        zeile[0] = zeile[1] = 0;
+        std::vector<i32> v = zahlen(r.text);
+        for (size_t i = 0; i < v.size() && i < 2; ++i) zeile[i] = static_cast<i16>(v[i]);
+        ++w.quali_land_anzahl;
+        r.aufgeloest = true;
+    }
+    // QUALI_FUER and the links, by identification.
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) t[i].quali_fuer_anzahl = 0;
+    for (size_t n = 0; n < listen[0].size(); ++n) {
+        const std::string& ident = listen[0][n].text;
+        const i32 ziel = listen[0][n].index;
+        // QUALI_FUER: the k-th line of a record fills its list k.
+        std::vector<int> zeilen_zaehler(WETTBEWERB_ANZAHL, 0);
+        for (auto& r : listen[2]) {
+            int k = zeilen_zaehler[r.index]++;
+            if (k >= 5) continue;
+            std::vector<std::string> items = teilen(r.text);
+            Wettbewerb& w = t[r.index];
+            for (size_t p = 0; p < items.size() && p < 128; ++p)
+                if (strcasecmp(items[p].c_str(), ident.c_str()) == 0) {
+                    w.quali_fuer[k][p] = ziel;
+                    r.aufgeloest = true;
+                }
+            w.quali_fuer_anzahl = std::max(w.quali_fuer_anzahl, k + 1);
+        }
+        for (int art : {4, 5, 7, 9}) {
+            for (auto& r : listen[art]) {
+                if (strcasecmp(r.text.c_str(), ident.c_str()) != 0) continue;
+                Wettbewerb& w = t[r.index];
+                switch (art) {
+                case 4: w.visuell_nachfolger = ziel; break;
+                case 5: w.naechste_runde = ziel; break;
+                case 7:
+                    w.naechste_gruppe = ziel;
+                    if (w.visuell_gruppe == -1) {
+                        w.visuell_gruppe = r.index;
+                        t[ziel].visuell_gruppe = r.index;
+                    }
+                    break;
+                case 9:
+                    if (w.visuell_gruppe == -1) {
+                        w.visuell_gruppe = r.index;
+                        t[ziel].visuell_gruppe = r.index;
+                    } else {
+                        t[ziel].visuell_gruppe = w.visuell_gruppe;
+                    }
+                    break;
+                }
+                r.aufgeloest = true;
+            }
+        }
+    }
+    // 3. Unresolved references go to the developer log.
+    for (int art = 3; art <= 11; ++art)
+        for (auto& r : listen[art])
+            if (!r.aufgeloest)
+                Debug_Printf("\nWarning in wettbewerb.cfg:\n - (200) Identifizierung unbekannt (%s)\n\n", r.text.c_str());
+    // 4. Matchday counts and derived links.
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        Wettbewerb& w = t[i];
+        if (!w.name[0]) continue;
+        if (ist_ko(w) && (w.modus & WB_RUECKSPIELE) && w.best_of_x < 2) w.best_of_x = 2;
+        i32 max;
+        if (ist_ko(w)) {
+            max = 0;
+            for (i32 n = w.teams; n > 1; n = (n + 1) / 2) ++max;
+        } else {
+            max = 2 * ((w.teams + 1) / 2 * 2) - 2;
+        }
+        if (w.spieltage == -1) {
+            w.spieltage = std::min(max, WETTBEWERB_MAX_SPIELTAGE);
+        } else if (ist_ko(w) && w.spieltage > max) {
+            char m[200];
+            std::snprintf(m, sizeof m, "\nWarning in wettbewerb.cfg:\n - (201) Zuviele Spieltage angegeben (%s)\n\n",
+                          w.name);
+            melden(m);
+            w.spieltage = max;
+        }
+        auto gueltig = [&](i32 k) { return k >= 0 && k < WETTBEWERB_ANZAHL && t[k].name[0]; };
+        if (gueltig(w.visuell_nachfolger) && t[w.visuell_nachfolger].visuell_vorgaenger == -1 &&
+            w.visuell_nachfolger != i)
+            t[w.visuell_nachfolger].visuell_vorgaenger = i;
+        if (w.visuell_gruppe != -1)
+            for (int k = 0; k < WETTBEWERB_ANZAHL; ++k)
+                if (t[k].name[0] && t[k].visuell_gruppe == w.visuell_gruppe && k != i && w.visuell_vorgaenger != -1)
+                    t[k].visuell_vorgaenger = w.visuell_vorgaenger;
+        if (gueltig(w.naechste_runde) && t[w.naechste_runde].vorherige_runde == -1 && w.naechste_runde != i)
+            t[w.naechste_runde].vorherige_runde = i;
+    }
+    // 5. and 6. Group chains: visual group, previous round, previous group.
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        if (!t[i].name[0]) continue;
+        int k = t[i].naechste_gruppe, schritte = 0;
+        while (k >= 0 && k < WETTBEWERB_ANZAHL && t[k].name[0] && k != i && schritte++ < WETTBEWERB_ANZAHL) {
+            if (t[k].visuell_gruppe == -1) t[k].visuell_gruppe = i;
+            k = t[k].naechste_gruppe;
+        }
+    }
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        if (!t[i].name[0]) continue;
+        int vorher = i, k = t[i].naechste_gruppe, schritte = 0;
+        while (k >= 0 && k < WETTBEWERB_ANZAHL && t[k].name[0] && k != i && schritte++ < WETTBEWERB_ANZAHL) {
+            t[k].vorherige_runde = t[i].vorherige_runde;
+            t[k].vorherige_gruppe = vorher;
+            t[k].gruppen_position = schritte;
+            vorher = k;
+            k = t[k].naechste_gruppe;
+        }
+    }
+    // 7. A team twice in the start lists of one league system.
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = t[i];
+        if (!w.name[0]) continue;
+        std::vector<i32> system;
+        Wettbewerb_Vertikal v;
+        for (i32 ebene = v.Wurzel(w.id); ebene != -1; ebene = v.Naechste()) {
+            i32 ei = Wettbewerb_Get_Index(ebene);
+            system.push_back(ei);
+            for (int k = 0; k < WETTBEWERB_ANZAHL; ++k)
+                if (k != ei && t[k].name[0] && t[ei].visuell_gruppe != -1 && t[k].visuell_gruppe == t[ei].visuell_gruppe)
+                    system.push_back(k);
+        }
+        std::sort(system.begin(), system.end());
+        system.erase(std::unique(system.begin(), system.end()), system.end());
+        for (int p = 0; p < std::min(w.startteam_anzahl, WETTBEWERB_MAX_TEAMS); ++p) {
+            i32 team = w.start_team[p];
+            bool doppelt = false;
+            for (i32 k : system) {
+                const Wettbewerb& a = t[k];
+                for (int q = 0; q < std::min(a.startteam_anzahl, WETTBEWERB_MAX_TEAMS) && !doppelt; ++q)
+                    if (a.start_team[q] == team && !(k == i && q == p)) doppelt = true;
+            }
+            if (doppelt) {
+                char m[120];
+                std::snprintf(m, sizeof m, "Team %d doppelt in Wettbewerb %s", team, w.name);
+                melden(m);
+            }
+        }
+    }
+}
+
+// Reads the open level into the table. `set` is the set of the file (-1 for
+// a path or a text). Returns false on a fatal error.
+bool lesen(int set, int alias_set, bool ist_datei) {
+    for (auto& l : listen) l.clear();
+    Wettbewerb_Dummy_Anzahl = 0;
+    Wettbewerb_Reset(-1);
+    Wettbewerb* t = Wettbewerb_Tabelle;
+    int index = 0;
+    i32 id_zaehler = WETTBEWERB_ERSTE_ID;
+    bool ident_fehlt = true;
+    bool erster_neu = true;
+    int rundentext = 0;
+    bool abbruch = false;
+    for (;;) {
+        const char* s = Read_Config_Next(nullptr, 0);
+        if (!s || !*s) break;
+        std::string key(s);
+        int k = -1;
+        for (int i = 0; i < WETTBEWERB_CONFIG_SCHLUESSEL && k < 0; ++i)
+            if (strcasecmp(key.c_str(), DEUTSCH[i]) == 0) k = i;
+        for (int i = 0; i < WETTBEWERB_CONFIG_SCHLUESSEL && k < 0; ++i)
+            if (strcasecmp(key.c_str(), ENGLISCH[i]) == 0) k = i;
+        const i32 zeile = Read_Config_Get_Zeile();
+        if (k < 0) {
+            if (strcasecmp(key.c_str(), "INFOTEXT") != 0) {
+                char m[200];
+                std::snprintf(m, sizeof m, "[%d] Syntax-Error in wettbewerb.cfg:\n - (101) Unbekannter Befehl (%.80s)\n\n",
+                              zeile, key.c_str());
+                melden(m);
+            }
+            continue;
+        }
+        Wettbewerb& w = t[index];
+        const std::string wert = Read_Config_Get_String();
+        switch (k) {
+        case K_IDENT:
+            if (ident_fehlt) {
+                referenz(0, wert.c_str(), index, 15);
+                w.id = id_zaehler++;
+                Tools_Strncpy(w.identifikation, wert.c_str(), 10);
+                ident_fehlt = false;
+            }
+            break;
+        case K_SUPER_ART: referenz(1, wert.c_str(), index, 15); break;
+        case K_WOCHENTAG:
+            for (int d = 0; d < 7; ++d)
+                if (strcasecmp(trimmen(wert).c_str(), Kalender_Get_Wochentag_Text(d)) == 0) w.wochentag = d;
+            break;
+        case K_QUOTE: w.quote_wochentag = clamp(Read_Config_Get_Wert(), 10, 100); break;
+        case K_STARTWOCHE: w.startwoche = static_cast<i8>(clamp(Read_Config_Get_Wert(), 0, 51)); break;
+        case K_ENDWOCHE: w.endwoche = static_cast<i8>(clamp(Read_Config_Get_Wert(), 0, 51)); break;
+        case K_FREI_START: w.spielfrei_start = clamp(Read_Config_Get_Wert(), 0, 51); break;
+        case K_FREI_ENDE: w.spielfrei_ende = clamp(Read_Config_Get_Wert(), 0, 51); break;
+        case K_TEAMS: {
+            i32 n = clamp(Read_Config_Get_Wert(), 2, 255);
+            // The per-team lists of the record hold 128 teams.
+            if (n > WETTBEWERB_MAX_TEAMS) {
+                zu_viele("TEAMS", zeile);
+                n = WETTBEWERB_MAX_TEAMS;
+            }
+            w.teams = w.aktuelle_teams = n;
+            Debug_Printf("Teamanzahl auf %d gesetzt.\n", n);
+            break;
+        }
+        case K_SPIELTAGE: w.spieltage = clamp(Read_Config_Get_Wert(), 0, WETTBEWERB_MAX_SPIELTAGE); break;
+        case K_PARALLEL: w.parallel_gruppen = clamp(Read_Config_Get_Wert(), 1, 20); break;
+        case K_WEITERKOMM: {
+            i32 v = clamp(Read_Config_Get_Wert(), 0, 255);
+            bool frei = false;
+            for (auto& a : w.weiterkommen)
+                if (a == -1) {
+                    a = v;
+                    frei = true;
+                    break;
+                }
+            if (!frei) zu_viele("WEITERKOMM_ANZ", zeile);
+            break;
+        }
+        case K_QUALI_FUER: {
+            int schon = 0;
+            for (auto& r : listen[2])
+                if (r.index == index) ++schon;
+            if (schon >= 5)
+                zu_viele("QUALI_FUER", zeile);
+            else
+                referenz(2, wert.c_str(), index, 360);
+            break;
+        }
+        case K_WECHSEL_IN: break;
+        case K_SIEGER: {
+            i32 v = clamp(Read_Config_Get_Wert(), 0, 65535);
+            w.sieger = v;
+            if (w.startteam_anzahl < WETTBEWERB_MAX_TEAMS) w.teilnehmer[w.startteam_anzahl++] = static_cast<i16>(v);
+            break;
+        }
+        case K_MODUS: {
+            int m = Wettbewerb_Modus_Schluessel(trimmen(wert).c_str());
+            if (m < 0) {
+                char t2[200];
+                std::snprintf(t2, sizeof t2, "[%d] Syntax-Error in wettbewerb.cfg:\n - (100) Unbekannter Modus (%.80s)\n\n",
+                              zeile, wert.c_str());
+                melden(t2);
+            } else {
+                w.modus |= Wettbewerb_Modus_Bits(m);
+                Debug_Printf("     -> %s AKTIVIERT!", Wettbewerb_Modus_Name(m, false));
+            }
+            break;
+        }
+        case K_VIS_NACHFOLGER: referenz(4, wert.c_str(), index, 360); break;
+        case K_NAME: Tools_Strncpy(w.name, wert.c_str(), 24); break;
+        case K_NEU:
+            if (erster_neu) {
+                erster_neu = false;
+                break;
+            }
+            if (ident_fehlt) {
+                char m[200];
+                std::snprintf(m, sizeof m, "[%d] Syntax-Error in wettbewerb.cfg:\n - (102) Identifikation fue Wettbewerb fehlt \n\n",
+                              zeile);
+                melden(m);
+                if (letzter_set >= 0 && ist_datei) {
+                    int zurueck = letzter_set;
+                    letzter_set = -1;
+                    Read_Config_Close();
+                    Wettbewerb_Config_Eintrag_Lesen(zurueck, alias_set);
+                    return false;
+                }
+                Meldung_Printf("Schwerer Syntaxfehler in wettbewerb.cfg !!!\n");
+                Tools_Programm_Beenden("wettbewerb.cfg", 0);
+                abbruch = true;
+                break;
+            }
+            ++index;
+            if (index == WETTBEWERB_ANZAHL - 1) {
+                index = WETTBEWERB_ANZAHL - 2;
+                melden("Zu viele Wettbewerbe...\rWettbewerbe werden teilweise ignoriert.\n");
+                abbruch = true;
+                break;
+            }
+            Wettbewerb_Reset(index);
+            std::memcpy(t[index].name, t[index - 1].name, sizeof t[index].name);
+            ident_fehlt = true;
+            rundentext = 0;
+            break;
+        case K_NACHFOLGERUNDE: referenz(5, wert.c_str(), index, 360); break;
+        case K_BEST_OF: w.best_of_x = clamp(Read_Config_Get_Wert(), w.best_of_x, 20); break;
+        case K_PARALLELGRUPPE: referenz(7, wert.c_str(), index, 360); break;
+        case K_START: referenz(6, wert.c_str(), index, 360); break;
+        case K_HZ_LAENGE: w.halbzeit_laenge = clamp(Read_Config_Get_Wert(), 1, 255); break;
+        case K_HZ_LAENGE_VERL: w.halbzeit_laenge_verl = clamp(Read_Config_Get_Wert(), 1, 255); break;
+        case K_HZ: w.halbzeiten = clamp(Read_Config_Get_Wert(), 1, 255); break;
+        case K_HZ_VERL: w.halbzeiten_verl = clamp(Read_Config_Get_Wert(), 1, 255); break;
+        case K_GOLDEN_GOAL: w.golden_goal = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
+        case K_ALLE_X: w.alle_x_jahre = clamp(Read_Config_Get_Wert(), 1, 255); break;
+        case K_STARTJAHR: w.startjahr = clamp(Read_Config_Get_Wert(), 0, 255); break;
+        case K_AUFFUELLEN: referenz(3, wert.c_str(), index, 360); break;
+        case K_LAND: w.land = clamp(Read_Config_Get_Wert(), 0, 65535); break;
+        case K_BASISLIGA: w.basisliga = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
+        case K_MEHRMALS: w.mehrmals_pro_jahr = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
+        case K_QUALI_MISCHEN: w.quali_mischen = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
+        case K_WER_GEGEN_WEN: referenz(8, wert.c_str(), index, 360); break;
+        case K_GRAFIK: w.grafik_nummer = clamp(Read_Config_Get_Wert(), 0, 268435455); break;
+        case K_AUDIO: w.audio_nummer = clamp(Read_Config_Get_Wert(), 0, 268435455); break;
+        case K_AMATEUR: w.amateur_liga = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
+        case K_VIS_PARALLEL: referenz(9, wert.c_str(), index, 360); break;
+        case K_QUALI_SAISONSTART: w.quali_saisonstart = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
+        case K_AUSRICHTER: w.ausrichter = clamp(Read_Config_Get_Wert(), -1, 999); break;
+        case K_AUSRICHTER_STADION: w.ausrichter_stadion = clamp(Read_Config_Get_Wert(), -1, 100000); break;
+        case K_WICHTIG: w.wichtig = clamp(Read_Config_Get_Wert(), 0, 100); break;
+        case K_ZWEI_WOCHEN: w.rueckspiel_zwei_wochen = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
+        case K_RUNDENTEXT: {
+            int r = Wettbewerb_Rundenname_Index(trimmen(wert).c_str());
+            if (r < 0) {
+                char t2[200];
+                std::snprintf(t2, sizeof t2, "[%d] Syntax-Error in wettbewerb.cfg:\n - (100) Unbekannter Modus (%.80s)\n\n",
+                              zeile, wert.c_str());
+                melden(t2);
+            } else if (rundentext >= WETTBEWERB_MAX_SPIELTAGE) {
+                zu_viele("RUNDENTEXT", zeile);
+            } else {
+                w.rundentext[rundentext++] = r;
+            }
+            break;
+        }
+        case K_ERSTE_GELB: w.erste_gelbsperre = static_cast<u8>(clamp(Read_Config_Get_Wert(), 1, 255)); break;
+        case K_INTERVALL_GELB: w.intervall_gelbsperre = static_cast<u8>(clamp(Read_Config_Get_Wert(), 1, 255)); break;
+        case K_GRUPPEN_NAME: Tools_Strncpy(w.gruppen_name, wert.c_str(), 19); break;
+        case K_KALENDER_POS: w.kalender_position = clamp(Read_Config_Get_Wert(), 50, 500); break;
+        case K_QUALI_LAND: referenz(10, wert.c_str(), index, 360); break;
+        case K_SIEG_PRAEMIE: w.sieg_praemie = clamp(Read_Config_Get_Wert(), 0, 5000000); break;
+        case K_UNENTSCHIEDEN_PRAEMIE: w.unentschieden_praemie = clamp(Read_Config_Get_Wert(), 0, 5000000); break;
+        case K_POKAL_PRAEMIE:
+            if (Read_Config_Get_Wert() == 1) w.pokal_praemie = 1;
+            break;
+        case K_QUALIWOCHE: w.qualiwoche = static_cast<i8>(clamp(Read_Config_Get_Wert(), 0, 51)); break;
+        case K_VERSION:
+            if (Read_Config_Get_Wert() > WETTBEWERB_CONFIG_VERSION) {
+                char m[200];
+                std::snprintf(m, sizeof m,
+                              "Warning in wettbewerb.cfg:\n - (204) Wettbewerb-Konfiguration neuer als Programmversion (%d)\n\n",
+                              zeile);
+                melden(m);
+            }
+            break;
+        case K_QUALI_LIGABAUM: {
+            i32 v = clamp(Read_Config_Get_Wert(), 0, 255);
+            if (v) w.quali_aus_ligabaum = static_cast<u8>(v);
+            break;
+        }
+        case K_ANTRITTS_PRAEMIE: w.antritts_praemie = clamp(Read_Config_Get_Wert(), 0, 5000000); break;
+        case K_KONTINENT: {
+            w.kontinent = 0;
+            for (int c = 0; c < 15; ++c) {
+                const char* n = Season_Welt.Kontinent_Name(c);
+                if (n && strcasecmp(n, trimmen(wert).c_str()) == 0) {
+                    w.kontinent = static_cast<u8>(c);
+                    break;
+                }
+            }
+            break;
+        }
+        }
+        if (abbruch) break;
+    }
+    // The last record is checked too: without an identification it is
+    // dropped, so that no record without id stays in the table.
+    if (!abbruch && ident_fehlt && t[index].name[0]) {
+        char m[200];
+        std::snprintf(m, sizeof m, "[%d] Syntax-Error in wettbewerb.cfg:\n - (102) Identifikation fue Wettbewerb fehlt \n\n",
+                      Read_Config_Get_Zeile());
+        melden(m);
+        Wettbewerb_Reset(index);
+        std::memset(t[index].name, 0, sizeof t[index].name);
+        for (int art = 0; art < LISTEN; ++art)
+            listen[art].erase(std::remove_if(listen[art].begin(), listen[art].end(),
+                                             [&](const Wettbewerb_Referenz& r) { return r.index == index; }),
+                              listen[art].end());
+    }
+    if (Quit_Status != QUIT_STATUS_LAEUFT && abbruch && ident_fehlt) return false;
+    nachbearbeiten();
+    u32 summe = 0;
+    if (!Read_Config_Checksumme_Ok(&summe))
+        Meldung_Manager_Printf(1, -1,
+                               "Die Wettbewerb-Konfigurationsdatei entspricht nicht dem Urzustand. Dies kann einen "
+                               "fehlerhaften Programmablauf verursachen.^lUm diese Warnung abzuschalten, tragen Sie "
+                               "bitte die Checksumme '%u' ein.",
+                               summe);
+    Read_Config_Close();
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        Wettbewerb& w = t[i];
+        if (w.name[0] && w.qualiwoche > w.startwoche) {
+            char m[240];
+            std::snprintf(m, sizeof m,
+                          "Warning in wettbewerb.cfg:\n\r - (203) Im Wettbewerb %s ist die Variable Qualiwoche(%d) "
+                          "kleiner als die Startwoche(%d).",
+                          w.name, w.qualiwoche, w.startwoche);
+            melden(m);
+            w.qualiwoche = w.startwoche;
+        }
+    }
+    Debug_Printf("WETTBEWERBCONFIG AUSGELESEN !\n");
+    return true;
+}
+
+}  // namespace
+
+const char* Wettbewerb_Config_Schluessel(int index, bool englisch) {
+    if (index < 0 || index >= WETTBEWERB_CONFIG_SCHLUESSEL) return nullptr;
+    return englisch ? ENGLISCH[index] : DEUTSCH[index];
+}
+
+int Wettbewerb_Config_Letzter_Set() { return letzter_set; }
+void Wettbewerb_Config_Letzter_Set_Vergessen() { letzter_set = -1; }
+bool Wettbewerb_Config_Cache_Geschrieben() { return cache_geschrieben; }
+
+const std::vector<Wettbewerb_Referenz>& Wettbewerb_Config_Liste(int art) {
+    static const std::vector<Wettbewerb_Referenz> leer;
+    return art >= 0 && art < LISTEN ? listen[art] : leer;
+}
+
+void Wettbewerb_Config_Listen_Freigeben() {
+    for (auto& l : listen) l.clear();
+}
+
+bool Wettbewerb_Config_Eintrag_Lesen(int set, int alias_set) {
+    cache_geschrieben = false;
+    if (Internet_Modus == INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
+    if (!Read_Config_Open(CONFIG_WETTBEWERB, set, alias_set)) {
+        Meldung_Printf("WCONFIG!\n");
+        Tools_Programm_Beenden("WCONFIG!", 0);
+        return false;
+    }
+    const int ebenen = Read_Config_Ebenen();
+    if (!lesen(set, alias_set, true)) {
+        while (Read_Config_Ebenen() >= ebenen) Read_Config_Close();
+        return letzter_set >= 0;
+    }
+    letzter_set = set;
+    // The cache of the set that was read.
+    Wettbewerb_Config_Bin_Set(set);
+    cache_geschrieben = Spielstand_Config_Speichern(set, "wettbewerb.cfg");
+    return true;
+}
+
+bool Wettbewerb_Config_Lesen_Pfad(const char* pfad, const char* alias_pfad) {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
+    if (!Read_Config_Open_Pfad(pfad, alias_pfad)) {
+        Meldung_Printf("WCONFIG!\n");
+        return false;
+    }
+    const int ebenen = Read_Config_Ebenen();
+    bool ok = lesen(-1, -1, false);
+    while (Read_Config_Ebenen() >= ebenen) Read_Config_Close();
+    return ok;
+}
+
+bool Wettbewerb_Config_Lesen_Text(const char* text, u32 laenge) {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
+    if (!Read_Config_Open_Mem(text, laenge, CONFIG_WETTBEWERB, -1, -1)) return false;
+    const int ebenen = Read_Config_Ebenen();
+    bool ok = lesen(-1, -1, false);
+    while (Read_Config_Ebenen() >= ebenen) Read_Config_Close();
+    return ok;
+}
+
+int Wettbewerb_Spielplaene_Erstellen() {
+    if (!Wettbewerb_Modul_Bereit()) return 0;
+    int n = 0;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0] || w.id == Wettbewerb_Freundschaft_Id) continue;
+        if (!ist_ko(w)) {
+            static const int feste[] = {4, 6, 10, 16, 18, 20};
+            w.paarungs_tabelle = 0;
+            for (int f : feste)
+                if (w.teams == f) w.paarungs_tabelle = f;
+            if (w.teams >= 25) {
+                Meldung_Printf("Schwerer Fehler!^lWettbewerb %s kann nicht gestartet werden, Spielplan nicht "
+                               "vorhanden.^lDas Programm wird beendet.",
+                               w.name);
+                Tools_Programm_Beenden("Spielplan", 0);
+                continue;
+            }
+        }
+        if (Spiele_Get_Kopf(w.spielplan) == nullptr && w.spieltage != 0 && w.spieltage != -1) {
+            w.spielplan = Spiele_Neuer_Spielplan(ist_ko(w) ? 0 : 1, static_cast<u32>(w.teams), w.spieltage,
+                                                 w.best_of_x, static_cast<u8>(w.id), -1);
+            if (w.spielplan >= 0) ++n;
+        }
+    }
+    return n;
+}

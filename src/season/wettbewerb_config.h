@@ -1,0 +1,85 @@
+// The competition configuration file "wettbewerb.cfg" with its alias file
+// "wettbewerb_alias.cfg": the reader, the resolution of the cross references,
+// the fixture plans of every competition, the table transfer of the network
+// calls 1004 and 1005 and the competition block of the configuration cache.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/types.h"
+
+struct Datei_Status;
+
+constexpr i32 WETTBEWERB_CONFIG_VERSION = 201;
+constexpr int WETTBEWERB_CONFIG_SCHLUESSEL = 59;
+
+// German and English key of index 0..58.
+const char* Wettbewerb_Config_Schluessel(int index, bool englisch);
+
+// Reads wettbewerb.cfg of the set (with the alias set) into the competition
+// table, resolves the cross references, checks the checksum and writes the
+// configuration cache of that set. False when the file cannot be opened or
+// a fatal syntax error leaves no set to fall back on.
+bool Wettbewerb_Config_Eintrag_Lesen(int set, int alias_set);
+// The same for a file given by its path, and for a text in memory (tests,
+// the fuzz target). They write no cache.
+bool Wettbewerb_Config_Lesen_Pfad(const char* pfad, const char* alias_pfad);
+bool Wettbewerb_Config_Lesen_Text(const char* text, u32 laenge);
+// The configuration set of the last read without a fatal error (-1 none).
+int Wettbewerb_Config_Letzter_Set();
+void Wettbewerb_Config_Letzter_Set_Vergessen();
+// Whether the last read wrote its configuration cache.
+bool Wettbewerb_Config_Cache_Geschrieben();
+
+// The reference lists kept from the last read (the writer uses them):
+// kind 0..13, each entry a text and the table index that named it.
+struct Wettbewerb_Referenz {
+    std::string text;
+    i32 index;
+    i32 zeile;
+    bool aufgeloest = false;
+};
+const std::vector<Wettbewerb_Referenz>& Wettbewerb_Config_Liste(int art);
+void Wettbewerb_Config_Listen_Freigeben();
+
+// Builds the fixture plan of every named competition (not the friendlies).
+// Returns the number of plans built.
+int Wettbewerb_Spielplaene_Erstellen();
+
+// Reads the configuration of the set from its cache when the cache is of
+// that set and version, else from the text (which rebuilds the cache).
+bool Wettbewerb_Config_Spielstart(int set, int alias_set);
+
+// --- table transfer (calls 1004 and 1005) --------------------------------------
+// One chunk of the 1004 stream for table index i, appended to `aus`; false
+// for a bad index or when the table is not ready.
+bool Wettbewerb_Serialisieren(i32 index, std::vector<u8>& aus);
+// Reads one chunk into the record (reset first); the position moves on.
+// False when the chunk is damaged.
+bool Wettbewerb_Deserialisieren(i32 index, const u8* daten, u32 groesse, u32* pos);
+bool Wettbewerb_Status_Serialisieren(i32 index, std::vector<u8>& aus);
+bool Wettbewerb_Status_Deserialisieren(i32 index, const u8* daten, u32 groesse, u32* pos);
+// Server rows: the packed stream (RLE) of the whole table with the friendly
+// id and dummy count; the packed status stream. Empty on failure.
+std::vector<u8> Wettbewerb_Internet_Server_Send_Tabelle(i32* freundschaft_id, i32* dummy_anzahl);
+std::vector<u8> Wettbewerb_Internet_Server_Send_Tabelle_2();
+// Client side: unpacks and takes over a packed table (all or nothing), then
+// builds the fixture plans; the status likewise. True on success.
+bool Wettbewerb_Tabelle_Empfangen(const u8* gepackt, u32 groesse, i32 freundschaft_id, i32 dummy_anzahl);
+bool Wettbewerb_Status_Empfangen(const u8* gepackt, u32 groesse);
+bool Wettbewerb_Internet_Client_Hole_Tabelle();
+bool Wettbewerb_Internet_Client_Hole_Status();
+
+// --- configuration cache block ------------------------------------------------------
+bool Wettbewerb_Config_Bin_Save(Datei_Status* datei);
+// Reads the block into staging (the table is untouched); refused when it was
+// written for another set or version or its size does not fit.
+bool Wettbewerb_Config_Bin_Load(Datei_Status* datei);
+// Takes the staged table over and builds the fixture plans / drops it.
+void Wettbewerb_Config_Bin_Uebernehmen();
+void Wettbewerb_Config_Bin_Verwerfen();
+// The set the cache block is written for and expected to hold.
+void Wettbewerb_Config_Bin_Set(int set);
+// Registers the competition block of the configuration cache.
+void Wettbewerb_Config_Cache_Anmelden();

@@ -1,0 +1,488 @@
+// The competition table on the wire (calls 1004 and 1005) and in the
+// configuration cache.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "base/compress.h"
+#include "base/datei.h"
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/spielstand.h"
+#include "season/bytes.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+
+namespace {
+
+using season::Leser;
+using season::Schreiber;
+
+// Largest unpacked stream accepted from the network or a cache file.
+constexpr u32 MAX_STROM = WETTBEWERB_ANZAHL * static_cast<u32>(WETTBEWERB_GROESSE) * 2;
+
+int teams_von(const Wettbewerb& w) { return std::clamp(w.teams, 0, WETTBEWERB_MAX_TEAMS); }
+int spieltage_von(const Wettbewerb& w) { return std::clamp(w.spieltage, 0, WETTBEWERB_MAX_SPIELTAGE); }
+
+// Number of pairing entries of the 1004 stream, bounded by the field.
+int paarungs_eintraege(const Wettbewerb& w) {
+    i64 n = 0;
+    const i64 bo = std::clamp(w.best_of_x, 0, 20);
+    i64 h = (teams_von(w) + 1) / 2;
+    if (w.modus & WB_KO_SYSTEM) {
+        for (int md = 0; md < spieltage_von(w); ++md, h /= 2) n += h * bo;
+    } else {
+        n = h * spieltage_von(w) * bo;
+    }
+    return static_cast<int>(std::min<i64>(n, WETTBEWERB_PAARUNGS_BYTES / 2));
+}
+
+void felder_7_bis_38(Schreiber& s, const Wettbewerb& w) {
+    s(w.spielplan);
+    s(w.laufzeit);
+    s(w.modus);
+    s(w.vorherige_runde);
+    s(w.naechste_runde);
+    s(w.vorherige_gruppe);
+    s(w.naechste_gruppe);
+    s(w.visuell_nachfolger);
+    s(w.visuell_vorgaenger);
+    s(w.visuell_gruppe);
+    s(w.kalendermarke);
+    s(w.super_alias);
+    s(w.wochentag);
+    s(w.quote_wochentag);
+    s(w.startwoche);
+    s(w.quali_aus_ligabaum);
+    s(w.frei23);
+    s(w.endwoche);
+    s(w.frei25);
+    s(w.qualiwoche);
+    s(w.spielfrei_start);
+    s(w.spielfrei_ende);
+    s(w.teams);
+    s(w.sieg_praemie);
+    s(w.unentschieden_praemie);
+    s(w.paare_pro_runde);
+    s(w.aktuelle_teams);
+    s(w.spieltage);
+    s(w.aktueller_spieltag);
+    s(w.aktuelle_runde);
+    s(w.parallel_gruppen);
+    s(w.gruppen_position);
+}
+
+template <class IO, class W>
+void felder_43_bis_64(IO& s, W& w) {
+    s(w.best_of_x);
+    s(w.sieger);
+    s(w.zweiter);
+    s(w.startteam_anzahl);
+    s(w.halbzeit_laenge);
+    s(w.halbzeit_laenge_verl);
+    s(w.halbzeiten);
+    s(w.halbzeiten_verl);
+    s(w.alle_x_jahre);
+    s(w.startjahr);
+    s(w.land);
+    s(w.auffuell_anzahl);
+    s(w.quali_land_anzahl);
+    s(w.ausrichter);
+    s(w.aktueller_ausrichter);
+    s(w.ausrichter_stadion);
+    s(w.quali_fuer_anzahl);
+    s(w.paarungs_anzahl);
+    s(w.grafik_nummer);
+    s(w.audio_nummer);
+    s(w.wichtig);
+    s(w.id);
+}
+
+template <class IO, class W>
+void felder_75_bis_88(IO& s, W& w) {
+    s(w.erste_gelbsperre);
+    s(w.intervall_gelbsperre);
+    s(w.flags);
+    s(w.golden_goal);
+    s(w.rueckspiel_zwei_wochen);
+    s(w.mehrmals_pro_jahr);
+    s(w.quali_mischen);
+    s(w.basisliga);
+    s(w.amateur_liga);
+    s(w.pokal_praemie);
+    s(w.quali_saisonstart);
+    s(w.schalter);
+    s(w.nicht_schreiben);
+    s(w.frei88);
+}
+
+bool text_lesen(Leser& l, char* ziel, size_t groesse) {
+    u8 n = l.u8_();
+    if (l.fehler || n < 1 || n > groesse) return false;
+    char puffer[256];
+    if (!l.bytes(puffer, n) || puffer[n - 1] != 0) return false;
+    std::memset(ziel, 0, groesse);
+    std::memcpy(ziel, puffer, n);
+    return true;
+}
+
+bool link_ok(i32 v) { return v >= -1 && v < WETTBEWERB_ANZAHL; }
+
+// A record read from outside: every field that indexes something must fit.
+bool pruefen(const Wettbewerb& w) {
+    if (!w.name[0]) return true;
+    if (w.teams < 2 || w.teams > WETTBEWERB_MAX_TEAMS) return false;
+    if (w.spieltage < -1 || w.spieltage > WETTBEWERB_MAX_SPIELTAGE) return false;
+    if (w.startteam_anzahl < 0 || w.startteam_anzahl > WETTBEWERB_MAX_TEAMS) return false;
+    if (w.quali_fuer_anzahl < 0 || w.quali_fuer_anzahl > 5) return false;
+    if (w.auffuell_anzahl < 0 || w.auffuell_anzahl > 32) return false;
+    if (w.quali_land_anzahl < 0 || w.quali_land_anzahl > 64) return false;
+    if (w.paarungs_anzahl < 0 || w.paarungs_anzahl > WETTBEWERB_PAARUNGS_BYTES) return false;
+    if (w.best_of_x < 0 || w.best_of_x > 20) return false;
+    for (i32 v : {w.vorherige_runde, w.naechste_runde, w.vorherige_gruppe, w.naechste_gruppe,
+                  w.visuell_nachfolger, w.visuell_vorgaenger, w.visuell_gruppe, w.wurzel})
+        if (!link_ok(v)) return false;
+    if (w.kalendermarke < -1 || w.kalendermarke >= 128) return false;
+    return true;
+}
+
+// Staging of the configuration cache block.
+std::vector<Wettbewerb> bin_staging;
+bool bin_bereit = false;
+int bin_set = 0;
+
+}  // namespace
+
+bool Wettbewerb_Serialisieren(i32 index, std::vector<u8>& aus) {
+    if (!Wettbewerb_Modul_Bereit() || index < 0 || index >= WETTBEWERB_ANZAHL) return false;
+    const Wettbewerb& w = Wettbewerb_Tabelle[index];
+    Schreiber s{aus};
+    size_t l = strnlen(w.name, sizeof w.name - 1);
+    s(static_cast<u8>(l + 1));
+    s.bytes(w.name, l);
+    s(static_cast<u8>(0));
+    if (!w.name[0]) return true;
+    size_t g = strnlen(w.gruppen_name, sizeof w.gruppen_name - 1);
+    s(static_cast<u8>(g + 1));
+    s.bytes(w.gruppen_name, g);
+    s(static_cast<u8>(0));
+    const int teams = teams_von(w);
+    s(w.teams);
+    s(w.modus);
+    s.bytes(w.team_slots, teams);
+    felder_7_bis_38(s, w);
+    const int c = std::clamp(w.quali_fuer_anzahl, 0, 5);
+    s(static_cast<i32>(c));
+    for (int k = 0; k < c; ++k) {
+        int n = 0;
+        for (int p = 0; p < teams; ++p)
+            if (w.quali_fuer[k][p] != -1) n = p + 1;
+        s(static_cast<u8>(n));
+        for (int p = 0; p < n; ++p) s(w.quali_fuer[k][p]);
+    }
+    s(w.laufzeit_worte);
+    felder_43_bis_64(s, w);
+    s(w.ketten_spieltage);
+    s(w.wurzel);
+    for (int i = 0; i < teams; ++i) s(w.aktuelle_team[i]);
+    const int start = std::clamp(w.startteam_anzahl, 0, WETTBEWERB_MAX_TEAMS);
+    for (int i = 0; i < start; ++i) s(w.start_team[i]);
+    felder_75_bis_88(s, w);
+    s.bytes(w.paarungen, static_cast<size_t>(paarungs_eintraege(w)) * 2);
+    for (int i = 0; i < spieltage_von(w); ++i) s(w.rundentext[i]);
+    return true;
+}
+
+bool Wettbewerb_Deserialisieren(i32 index, const u8* daten, u32 groesse, u32* pos) {
+    if (!Wettbewerb_Modul_Bereit() || index < 0 || index >= WETTBEWERB_ANZAHL || !daten || !pos || *pos > groesse)
+        return false;
+    Wettbewerb w = Wettbewerb_Standard();
+    Leser l(daten + *pos, groesse - *pos);
+    if (!text_lesen(l, w.name, sizeof w.name)) return false;
+    if (w.name[0]) {
+        if (!text_lesen(l, w.gruppen_name, sizeof w.gruppen_name)) return false;
+        w.teams = l.i32_();
+        w.modus = l.u32_();
+        if (l.fehler || w.teams < 2 || w.teams > WETTBEWERB_MAX_TEAMS) return false;
+        const int teams = w.teams;
+        if (!l.bytes(w.team_slots, teams)) return false;
+        // Fields 7..38.
+        l(w.spielplan);
+        l(w.laufzeit);
+        l(w.modus);
+        l(w.vorherige_runde);
+        l(w.naechste_runde);
+        l(w.vorherige_gruppe);
+        l(w.naechste_gruppe);
+        l(w.visuell_nachfolger);
+        l(w.visuell_vorgaenger);
+        l(w.visuell_gruppe);
+        l(w.kalendermarke);
+        l(w.super_alias);
+        l(w.wochentag);
+        l(w.quote_wochentag);
+        l(w.startwoche);
+        l(w.quali_aus_ligabaum);
+        l(w.frei23);
+        l(w.endwoche);
+        l(w.frei25);
+        l(w.qualiwoche);
+        l(w.spielfrei_start);
+        l(w.spielfrei_ende);
+        l(w.teams);
+        l(w.sieg_praemie);
+        l(w.unentschieden_praemie);
+        l(w.paare_pro_runde);
+        l(w.aktuelle_teams);
+        l(w.spieltage);
+        l(w.aktueller_spieltag);
+        l(w.aktuelle_runde);
+        l(w.parallel_gruppen);
+        l(w.gruppen_position);
+        if (w.teams != teams) return false;
+        const i32 c = l.i32_();
+        if (l.fehler || c < 0 || c > 5) return false;
+        for (int k = 0; k < c; ++k) {
+            int n = l.u8_();
+            if (n > teams) return false;
+            for (int p = 0; p < n; ++p) w.quali_fuer[k][p] = l.i32_();
+        }
+        l(w.laufzeit_worte);
+        felder_43_bis_64(l, w);
+        l(w.ketten_spieltage);
+        l(w.wurzel);
+        for (int i = 0; i < teams; ++i) l(w.aktuelle_team[i]);
+        if (w.startteam_anzahl < 0 || w.startteam_anzahl > WETTBEWERB_MAX_TEAMS) return false;
+        for (int i = 0; i < w.startteam_anzahl; ++i) l(w.start_team[i]);
+        felder_75_bis_88(l, w);
+        if (w.spieltage < -1 || w.spieltage > WETTBEWERB_MAX_SPIELTAGE || w.best_of_x < 0 || w.best_of_x > 20)
+            return false;
+        if (!l.bytes(w.paarungen, static_cast<size_t>(paarungs_eintraege(w)) * 2)) return false;
+        for (int i = 0; i < spieltage_von(w); ++i) l(w.rundentext[i]);
+        if (l.fehler || !pruefen(w)) return false;
+    }
+    if (l.fehler) return false;
+    Wettbewerb_Tabelle[index] = w;
+    *pos += static_cast<u32>(l.pos);
+    return true;
+}
+
+bool Wettbewerb_Status_Serialisieren(i32 index, std::vector<u8>& aus) {
+    if (!Wettbewerb_Modul_Bereit() || index < 0 || index >= WETTBEWERB_ANZAHL) return false;
+    const Wettbewerb& w = Wettbewerb_Tabelle[index];
+    Schreiber s{aus};
+    s(w.aktueller_spieltag);
+    s(w.spieltage);
+    s(w.ketten_spieltage[0]);
+    s(w.spielplan);
+    s(w.aktuelle_runde);
+    s(w.sieger);
+    s(w.zweiter);
+    const int n = std::clamp(w.startteam_anzahl, 0, WETTBEWERB_MAX_TEAMS);
+    s(static_cast<i32>(n));
+    for (int i = 0; i < n; ++i) s(w.start_team[i]);
+    s(w.flags);
+    return true;
+}
+
+bool Wettbewerb_Status_Deserialisieren(i32 index, const u8* daten, u32 groesse, u32* pos) {
+    if (!Wettbewerb_Modul_Bereit() || index < 0 || index >= WETTBEWERB_ANZAHL || !daten || !pos || *pos > groesse)
+        return false;
+    Wettbewerb w = Wettbewerb_Tabelle[index];
+    Leser l(daten + *pos, groesse - *pos);
+    l(w.aktueller_spieltag);
+    l(w.spieltage);
+    l(w.ketten_spieltage[0]);
+    l(w.spielplan);
+    l(w.aktuelle_runde);
+    l(w.sieger);
+    l(w.zweiter);
+    l(w.startteam_anzahl);
+    if (l.fehler || w.startteam_anzahl < 0 || w.startteam_anzahl > WETTBEWERB_MAX_TEAMS) return false;
+    for (int i = 0; i < w.startteam_anzahl; ++i) l(w.start_team[i]);
+    l(w.flags);
+    if (l.fehler || w.spieltage < -1 || w.spieltage > WETTBEWERB_MAX_SPIELTAGE) return false;
+    Wettbewerb_Tabelle[index] = w;
+    *pos += static_cast<u32>(l.pos);
+    return true;
+}
+
+namespace {
+std::vector<u8> packen(const std::vector<u8>& strom) {
+    std::vector<u8> p(Tools_RLE_Max_Gepackt(static_cast<u32>(strom.size())));
+    u32 n = Tools_RLE_Packen(strom.data(), p.data(), static_cast<u32>(strom.size()));
+    p.resize(n);
+    return p;
+}
+
+bool entpacken(const u8* gepackt, u32 groesse, std::vector<u8>& aus) {
+    u32 n = Tools_RLE_Groesse_Entpackt(gepackt, groesse);
+    if (n == 0 || n > MAX_STROM) return false;
+    aus.resize(n);
+    return Tools_RLE_Entpacken_Sicher(gepackt, groesse, aus.data(), n) == n;
+}
+}  // namespace
+
+std::vector<u8> Wettbewerb_Internet_Server_Send_Tabelle(i32* freundschaft_id, i32* dummy_anzahl) {
+    if (!Wettbewerb_Modul_Bereit()) return {};
+    if (freundschaft_id) *freundschaft_id = Wettbewerb_Freundschaft_Id;
+    if (dummy_anzahl) *dummy_anzahl = Wettbewerb_Dummy_Anzahl;
+    std::vector<u8> strom;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) Wettbewerb_Serialisieren(i, strom);
+    return packen(strom);
+}
+
+std::vector<u8> Wettbewerb_Internet_Server_Send_Tabelle_2() {
+    if (!Wettbewerb_Modul_Bereit()) return {};
+    std::vector<u8> strom;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i)
+        if (Wettbewerb_Tabelle[i].name[0]) Wettbewerb_Status_Serialisieren(i, strom);
+    return packen(strom);
+}
+
+bool Wettbewerb_Tabelle_Empfangen(const u8* gepackt, u32 groesse, i32 freundschaft_id, i32 dummy_anzahl) {
+    if (!Wettbewerb_Modul_Bereit() || !gepackt) return false;
+    std::vector<u8> strom;
+    if (!entpacken(gepackt, groesse, strom)) return false;
+    // Read into a copy; the table changes only when every chunk is sound.
+    std::vector<Wettbewerb> alt(Wettbewerb_Tabelle, Wettbewerb_Tabelle + WETTBEWERB_ANZAHL);
+    u32 pos = 0;
+    bool ok = true;
+    for (int i = 0; i < WETTBEWERB_ANZAHL && ok; ++i)
+        ok = Wettbewerb_Deserialisieren(i, strom.data(), static_cast<u32>(strom.size()), &pos);
+    if (!ok || pos != strom.size()) {
+        std::copy(alt.begin(), alt.end(), Wettbewerb_Tabelle);
+        return false;
+    }
+    Wettbewerb_Freundschaft_Id = freundschaft_id;
+    Wettbewerb_Dummy_Anzahl = dummy_anzahl;
+    // Plans of the server's table are built afresh.
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) Wettbewerb_Tabelle[i].spielplan = -1;
+    Wettbewerb_Spielplaene_Erstellen();
+    return true;
+}
+
+bool Wettbewerb_Status_Empfangen(const u8* gepackt, u32 groesse) {
+    if (!Wettbewerb_Modul_Bereit() || !gepackt) return false;
+    std::vector<u8> strom;
+    if (!entpacken(gepackt, groesse, strom)) return false;
+    std::vector<Wettbewerb> alt(Wettbewerb_Tabelle, Wettbewerb_Tabelle + WETTBEWERB_ANZAHL);
+    u32 pos = 0;
+    bool ok = true;
+    for (int i = 0; i < WETTBEWERB_ANZAHL && ok; ++i)
+        if (Wettbewerb_Tabelle[i].name[0])
+            ok = Wettbewerb_Status_Deserialisieren(i, strom.data(), static_cast<u32>(strom.size()), &pos);
+    if (!ok || pos != strom.size()) {
+        std::copy(alt.begin(), alt.end(), Wettbewerb_Tabelle);
+        return false;
+    }
+    return true;
+}
+
+bool Wettbewerb_Internet_Client_Hole_Tabelle() {
+    if (Internet_Modus != INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
+    std::vector<u8> puffer(MAX_STROM);
+    i32 freund = -1, dummy = 0;
+    void* a[] = {puffer.data(), &freund, &dummy};
+    int n = Season_Netz.Client_Read(1004, "iC000I<4I<4", a, 3);
+    if (n <= 0) return false;
+    return Wettbewerb_Tabelle_Empfangen(puffer.data(), std::min<u32>(static_cast<u32>(n), MAX_STROM), freund, dummy);
+}
+
+bool Wettbewerb_Internet_Client_Hole_Status() {
+    if (Internet_Modus != INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
+    std::vector<u8> puffer(MAX_STROM);
+    void* a[] = {puffer.data()};
+    int n = Season_Netz.Client_Read(1005, "vC000", a, 1);
+    if (n <= 0) return false;
+    return Wettbewerb_Status_Empfangen(puffer.data(), std::min<u32>(static_cast<u32>(n), MAX_STROM));
+}
+
+// ---------------------------------------------------------------------------
+// Configuration cache block: u32 version, i32 set, u32 record count n, then
+// the packed block (u32 packed size + RLE) of the n record images.
+
+void Wettbewerb_Config_Bin_Set(int set) { bin_set = set; }
+
+bool Wettbewerb_Config_Bin_Save(Datei_Status* datei) {
+    if (!datei || !Wettbewerb_Modul_Bereit()) return false;
+    // Every record up to the last named one (gaps included).
+    u32 n = 0;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i)
+        if (Wettbewerb_Tabelle[i].name[0]) n = static_cast<u32>(i) + 1;
+    std::vector<u8> bild(static_cast<size_t>(n) * WETTBEWERB_GROESSE);
+    for (u32 i = 0; i < n; ++i) Wettbewerb_Bild_Schreiben(Wettbewerb_Tabelle[i], bild.data() + i * WETTBEWERB_GROESSE);
+    u8 kopf[12];
+    put_u32le(kopf, static_cast<u32>(WETTBEWERB_CONFIG_VERSION));
+    put_i32le(kopf + 4, bin_set);
+    put_u32le(kopf + 8, n);
+    return Datei_Schreiben(datei, kopf, sizeof kopf) &&
+           Datei_Schreiben_Gepackt(datei, bild.data(), static_cast<u32>(bild.size()));
+}
+
+bool Wettbewerb_Config_Bin_Load(Datei_Status* datei) {
+    bin_bereit = false;
+    bin_staging.clear();
+    if (!datei || !Wettbewerb_Modul_Bereit()) return false;
+    u8 kopf[12];
+    if (Datei_Lesen(datei, kopf, sizeof kopf) != sizeof kopf) return false;
+    if (get_u32le(kopf) != static_cast<u32>(WETTBEWERB_CONFIG_VERSION) || get_i32le(kopf + 4) != bin_set) {
+        Debug_Printf("Wettbewerb-Cache: anderer Satz oder andere Version\n");
+        return false;
+    }
+    u32 n = get_u32le(kopf + 8);
+    if (n > WETTBEWERB_ANZAHL) return false;
+    std::vector<u8> bild(static_cast<size_t>(n) * WETTBEWERB_GROESSE + 1);
+    u32 gelesen = Datei_Lesen_Gepackt(datei, bild.data(), static_cast<u32>(bild.size()));
+    if (gelesen != n * WETTBEWERB_GROESSE || datei->fehler) return false;
+    std::vector<Wettbewerb> neu(WETTBEWERB_ANZAHL);
+    // Records beyond the block are free records with their defaults.
+    const Wettbewerb leer = Wettbewerb_Standard();
+    for (u32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        if (i < n) {
+            Wettbewerb_Bild_Lesen(neu[i], bild.data() + i * WETTBEWERB_GROESSE);
+            if (!pruefen(neu[i])) return false;
+        } else {
+            neu[i] = leer;
+        }
+    }
+    bin_staging = std::move(neu);
+    bin_bereit = true;
+    return true;
+}
+
+void Wettbewerb_Config_Bin_Uebernehmen() {
+    if (!bin_bereit || !Wettbewerb_Modul_Bereit()) return;
+    std::copy(bin_staging.begin(), bin_staging.end(), Wettbewerb_Tabelle);
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) Wettbewerb_Tabelle[i].spielplan = -1;
+    bin_staging.clear();
+    bin_bereit = false;
+    if (Spiele_Bereit()) Wettbewerb_Spielplaene_Erstellen();
+}
+
+void Wettbewerb_Config_Bin_Verwerfen() {
+    bin_staging.clear();
+    bin_bereit = false;
+}
+
+void Wettbewerb_Config_Cache_Anmelden() {
+    Spielstand_Modul m;
+    m.name = "wettbewerb";
+    m.schreiben = Wettbewerb_Config_Bin_Save;
+    m.lesen = Wettbewerb_Config_Bin_Load;
+    m.uebernehmen = Wettbewerb_Config_Bin_Uebernehmen;
+    m.verwerfen = Wettbewerb_Config_Bin_Verwerfen;
+    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_WETTBEWERBE, m);
+}
+
+bool Wettbewerb_Config_Spielstart(int set, int alias_set) {
+    if (!Wettbewerb_Modul_Bereit()) return false;
+    Wettbewerb_Config_Cache_Anmelden();
+    Wettbewerb_Config_Bin_Set(set);
+    if (Spielstand_Config_Laden(set, nullptr) && Wettbewerb_Tabelle[0].name[0]) return true;
+    if (!Wettbewerb_Config_Eintrag_Lesen(set, alias_set)) return false;
+    Wettbewerb_Spielplaene_Erstellen();
+    return true;
+}

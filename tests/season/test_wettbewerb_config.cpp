@@ -1,0 +1,347 @@
+// The competition file: keys in both languages, the cross references, the
+// coded messages with their exact texts and lines, the display hierarchy,
+// the record defaults and the shipped file.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/globals.h"
+#include "season/kalender.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+#include "season_test_hilfen.h"
+
+namespace {
+
+using season_test::Meldungen;
+
+class WettbewerbConfig : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Season_Hooks_Zuruecksetzen();
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Quit_Status = QUIT_STATUS_LAEUFT;
+        Kalender_Init(nullptr);
+        ASSERT_TRUE(Wettbewerb_Init());
+        ASSERT_TRUE(Spiele_Init());
+        Wettbewerb_Config_Letzter_Set_Vergessen();
+    }
+    void TearDown() override {
+        Spiele_Free();
+        Wettbewerb_Free();
+        Kalender_Free();
+        Quit_Status = QUIT_STATUS_LAEUFT;
+    }
+    bool Lesen(const std::string& text) { return Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())); }
+    const Wettbewerb& W(int i) { return Wettbewerb_Tabelle[i]; }
+};
+
+TEST_F(WettbewerbConfig, StandardDatensatz) {
+    const Wettbewerb& w = W(5);
+    EXPECT_EQ(w.name[0], 0);
+    EXPECT_EQ(w.teams, 18);
+    EXPECT_EQ(w.aktuelle_teams, 18);
+    EXPECT_EQ(w.spieltage, -1);
+    EXPECT_EQ(w.best_of_x, 1);
+    EXPECT_EQ(w.halbzeit_laenge, 45);
+    EXPECT_EQ(w.halbzeit_laenge_verl, 15);
+    EXPECT_EQ(w.halbzeiten, 2);
+    EXPECT_EQ(w.halbzeiten_verl, 2);
+    EXPECT_EQ(w.alle_x_jahre, 1);
+    EXPECT_EQ(w.wichtig, 50);
+    EXPECT_EQ(w.quote_wochentag, 90);
+    EXPECT_EQ(w.startwoche, 3);
+    EXPECT_EQ(w.endwoche, 44);
+    EXPECT_EQ(w.spielfrei_start, 24);
+    EXPECT_EQ(w.spielfrei_ende, 29);
+    EXPECT_EQ(w.kalender_position, 5);
+    EXPECT_EQ(w.erste_gelbsperre, 3);
+    EXPECT_EQ(w.intervall_gelbsperre, 100);
+    EXPECT_EQ(w.super_alias, 999999);
+    for (i32 l : {w.vorherige_runde, w.naechste_runde, w.vorherige_gruppe, w.naechste_gruppe, w.visuell_nachfolger,
+                  w.visuell_vorgaenger, w.visuell_gruppe, w.wurzel, w.kalendermarke, w.spielplan})
+        EXPECT_EQ(l, -1);
+    EXPECT_EQ(w.quali_fuer[4][127], -1);
+    EXPECT_EQ(w.rundentext[45], -1);
+    // League values: a negative value or an unknown id is refused.
+    EXPECT_FALSE(Wettbewerb_Set_Wert_A(50, 3));
+    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"A\"\n"));
+    EXPECT_TRUE(Wettbewerb_Set_Wert_A(50, 3));
+    EXPECT_FALSE(Wettbewerb_Set_Wert_A(50, -1));
+    EXPECT_EQ(Wettbewerb_Get_Wert_A(50), 3);
+    EXPECT_EQ(Wettbewerb_Get_Wert_B(77), -1);
+}
+
+TEST_F(WettbewerbConfig, BildDesDatensatzesHinUndZurueck) {
+    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"Pokal\"\nTEAMS 16\nMODUS KO_SYSTEM\n"
+                      "RUNDENTEXT FINALE\nSTARTTEILNEHMER 3,4,5\n"));
+    u8 a[WETTBEWERB_GROESSE], b[WETTBEWERB_GROESSE];
+    Wettbewerb_Bild_Schreiben(W(0), a);
+    EXPECT_EQ(get_i32le(a + 1708), -1);         // first advance count
+    EXPECT_EQ(get_i32le(a + 4484), W(0).best_of_x);
+    EXPECT_EQ(get_i32le(a + 4568), 50);         // the id
+    Wettbewerb kopie;
+    Wettbewerb_Bild_Lesen(kopie, a);
+    Wettbewerb_Bild_Schreiben(kopie, b);
+    EXPECT_EQ(0, std::memcmp(a, b, sizeof a));
+}
+
+TEST_F(WettbewerbConfig, DatensaetzeIdsUndNamen) {
+    Meldungen m;
+    ASSERT_TRUE(Lesen("CHECKSUMME 0\n; Kommentar\nVERSION 201\nNAME \"Vorab\"\nIDENTIFIKATION NULL\n"
+                      "NEUER_WETTBEWERB\nTEAMS 4\nNEUER_WETTBEWERB\nIDENTIFIKATION EINS\n"
+                      "NEW_COMPETITION\nidentification ZWEI\nname \"Zwei\"\n"));
+    EXPECT_TRUE(m.texte.empty()) << m.Alle();
+    EXPECT_STREQ(W(0).name, "Vorab");
+    EXPECT_EQ(W(0).teams, 4);  // keys before and after the first NEUER_WETTBEWERB fill record 0
+    EXPECT_EQ(W(0).id, 50);
+    EXPECT_STREQ(W(1).name, "Vorab");  // a nameless record shows the previous name
+    EXPECT_EQ(W(1).id, 51);
+    EXPECT_STREQ(W(2).name, "Zwei");
+    EXPECT_EQ(W(2).id, 52);
+    EXPECT_STREQ(W(2).identifikation, "ZWEI");
+    EXPECT_EQ(Wettbewerb_Get_Index(52), 2);
+}
+
+TEST_F(WettbewerbConfig, SchluesselUndGrenzen) {
+    Meldungen m;
+    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION KO\nNAME \"Pokal\"\nMODUS ko_system\nTEAMS 16\n"
+                      "SPIELTAGE 6\nQUOTE_WOCHENTAG 5\nWOCHENTAG Mittwoch\nBEST_OF_X 40\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION LIGA\nNAME \"Liga\"\nTEAMS 18\nFIXTURE_DAYS 40\n"
+                      "MODUS RETURN_GAMES\nMODUS REPLAY_IF_DRAW\nRUNDENTEXT FINALE\nROUNDTEXT SEMI_FINAL\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION GROSS\nNAME \"Gross\"\nTEAMS 300\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION ZWEI\nNAME \"Zwei\"\nMODUS KO_SYSTEM\nMODUS RUECKSPIELE\n"
+                      "TEAMS 8\n"));
+    EXPECT_EQ(W(0).modus, 0x804u);
+    EXPECT_EQ(W(0).spieltage, 4);
+    EXPECT_EQ(W(0).quote_wochentag, 10);
+    EXPECT_EQ(W(0).wochentag, 4);
+    EXPECT_EQ(W(0).best_of_x, 20);
+    EXPECT_EQ(W(1).spieltage, 40);  // a league may give more matchdays
+    EXPECT_EQ(W(1).modus, WB_RUECKSPIELE);
+    EXPECT_EQ(W(1).rundentext[0], 7);
+    EXPECT_EQ(W(1).rundentext[1], 6);
+    EXPECT_EQ(W(1).rundentext[2], -1);
+    // TEAMS 300 is held to the room of the per-team lists.
+    EXPECT_EQ(W(2).teams, 128);
+    EXPECT_EQ(W(2).aktuelle_teams, 128);
+    EXPECT_EQ(W(2).spieltage, 2 * 128 - 2 > 46 ? 46 : 254);
+    EXPECT_EQ(W(3).best_of_x, 2);  // knock-out with return games
+    EXPECT_TRUE(m.Genau("\nWarning in wettbewerb.cfg:\n - (201) Zuviele Spieltage angegeben (Pokal)\n\n")) << m.Alle();
+    EXPECT_TRUE(m.Genau("[22] Warning in wettbewerb.cfg:\n - (205) Zu viele Eintraege (TEAMS)\n\n")) << m.Alle();
+}
+
+TEST_F(WettbewerbConfig, JedeKodierteMeldungMitTextUndZeile) {
+    Meldungen m;
+    std::string text =
+        "VERSION 202\n"                            // 1
+        "NEUER_WETTBEWERB\n"                       // 2
+        "IDENTIFIKATION A\n"                       // 3
+        "NAME \"Erste\"\n"                         // 4
+        "MODUS HALBES_SYSTEM\n"                    // 5
+        "FARBE blau\n"                             // 6
+        "RUNDENTEXT ENDSPIEL\n"                    // 7
+        "STARTWOCHE 10\n"                          // 8
+        "QUALIWOCHE 12\n"                          // 9
+        "MODUS KO_SYSTEM\n"                        // 10
+        "TEAMS 16\n"                               // 11
+        "SPIELTAGE 9\n";                           // 12
+    for (int i = 0; i < 65; ++i) text += "QUALI_LAND 1,2\n";  // 13..77
+    ASSERT_TRUE(Lesen(text));
+    EXPECT_TRUE(m.Genau("Warning in wettbewerb.cfg:\n - (204) Wettbewerb-Konfiguration neuer als Programmversion (1)\n\n"))
+        << m.Alle();
+    EXPECT_TRUE(m.Genau("[5] Syntax-Error in wettbewerb.cfg:\n - (100) Unbekannter Modus (HALBES_SYSTEM)\n\n"));
+    EXPECT_TRUE(m.Genau("[6] Syntax-Error in wettbewerb.cfg:\n - (101) Unbekannter Befehl (FARBE)\n\n"));
+    EXPECT_TRUE(m.Genau("[7] Syntax-Error in wettbewerb.cfg:\n - (100) Unbekannter Modus (ENDSPIEL)\n\n"));
+    EXPECT_TRUE(m.Genau("\nWarning in wettbewerb.cfg:\n - (201) Zuviele Spieltage angegeben (Erste)\n\n"));
+    EXPECT_TRUE(m.Genau("[77] Warning in wettbewerb.cfg:\n - (202) Zu viele Quali_Laender (max.64)"));
+    EXPECT_TRUE(m.Genau("Warning in wettbewerb.cfg:\n\r - (203) Im Wettbewerb Erste ist die Variable Qualiwoche(12) "
+                        "kleiner als die Startwoche(10)."));
+    // Reading went on after each message.
+    EXPECT_EQ(W(0).modus, 0x804u);
+    EXPECT_EQ(W(0).spieltage, 4);
+    EXPECT_EQ(W(0).qualiwoche, 10);
+    EXPECT_EQ(W(0).quali_land_anzahl, 64);
+    EXPECT_EQ(W(0).rundentext[0], -1);  // an unknown round name uses no matchday
+    EXPECT_EQ(m.texte.size(), 7u) << m.Alle();
+}
+
+TEST_F(WettbewerbConfig, FehlendeIdentifikationOhneGutenSatzIstFatal) {
+    Meldungen m;
+    EXPECT_FALSE(Lesen("NEUER_WETTBEWERB\nNAME \"Ohne\"\nTEAMS 4\nNEUER_WETTBEWERB\nIDENTIFIKATION B\n"));
+    EXPECT_TRUE(m.Genau("[4] Syntax-Error in wettbewerb.cfg:\n - (102) Identifikation fue Wettbewerb fehlt \n\n"))
+        << m.Alle();
+    EXPECT_TRUE(m.Genau("Schwerer Syntaxfehler in wettbewerb.cfg !!!\n"));
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_ANGEFORDERT);
+}
+
+TEST_F(WettbewerbConfig, LetzterDatensatzOhneIdentifikationWirdVerworfen) {
+    Meldungen m;
+    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"A\"\nNEUER_WETTBEWERB\nNAME \"B\"\nTEAMS 6\n"));
+    EXPECT_TRUE(m.Genau("[6] Syntax-Error in wettbewerb.cfg:\n - (102) Identifikation fue Wettbewerb fehlt \n\n"))
+        << m.Alle();
+    EXPECT_EQ(W(1).name[0], 0);
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT);
+}
+
+TEST_F(WettbewerbConfig, ZuVieleWettbewerbe) {
+    Meldungen m;
+    std::string text;
+    for (int i = 0; i < 130; ++i) text += "NEUER_WETTBEWERB\nIDENTIFIKATION W" + std::to_string(i) + "\nNAME \"W\"\n";
+    ASSERT_TRUE(Lesen(text));
+    EXPECT_TRUE(m.Genau("Zu viele Wettbewerbe...\rWettbewerbe werden teilweise ignoriert.\n"));
+    EXPECT_NE(W(126).name[0], 0);
+    EXPECT_EQ(W(127).name[0], 0);
+    EXPECT_EQ(W(126).id, 50 + 126);
+}
+
+TEST_F(WettbewerbConfig, ListenUeberDenPlatzDesDatensatzes) {
+    Meldungen m;
+    std::string text = "NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"A\"\nTEAMS 4\n";
+    for (int i = 0; i < 48; ++i) text += "RUNDENTEXT FINALE\n";
+    for (int i = 0; i < 7; ++i) text += "WEITERKOMM_ANZ 2\n";
+    for (int i = 0; i < 7; ++i) text += "QUALI_FUER A\n";
+    for (int i = 0; i < 34; ++i) text += "AUFFUELL_MIT_TEAMS 1,2,3,4\n";
+    // A stored list keeps at most 360 characters: 180 slots per line.
+    for (int zeile = 0; zeile < 7; ++zeile) {
+        text += "WER_GEGEN_WEN ";
+        for (int i = 0; i < 180; ++i) text += (i ? "," : "") + std::to_string(i % 4);
+        text += "\n";
+    }
+    text += "STARTTEILNEHMER 1,2,3,4,5,6\n";
+    for (int i = 0; i < 5; ++i) text += "SIEGER 9\n";
+    ASSERT_TRUE(Lesen(text));
+    const Wettbewerb& w = W(0);
+    EXPECT_EQ(w.rundentext[45], 7);
+    EXPECT_EQ(w.weiterkommen[4], 2);
+    EXPECT_EQ(w.quali_fuer_anzahl, 5);
+    EXPECT_EQ(w.quali_fuer[4][0], 0);
+    EXPECT_EQ(w.auffuell_anzahl, 32);
+    EXPECT_EQ(w.paarungs_anzahl, WETTBEWERB_PAARUNGS_BYTES);
+    EXPECT_EQ(w.startteam_anzahl, 5);  // five SIEGER lines, then the four start teams over them
+    EXPECT_EQ(w.start_team[3], 4);
+    EXPECT_EQ(w.start_team[4], -1);
+    EXPECT_TRUE(m.Enthaelt("(205) Zu viele Eintraege (RUNDENTEXT)"));
+    EXPECT_TRUE(m.Enthaelt("(205) Zu viele Eintraege (WEITERKOMM_ANZ)"));
+    EXPECT_TRUE(m.Enthaelt("(205) Zu viele Eintraege (QUALI_FUER)"));
+    EXPECT_TRUE(m.Enthaelt("(205) Zu viele Eintraege (AUFFUELL_MIT_TEAMS)"));
+    EXPECT_TRUE(m.Enthaelt("(205) Zu viele Eintraege (WER_GEGEN_WEN)"));
+    EXPECT_TRUE(m.Enthaelt("(205) Zu viele Eintraege (STARTTEILNEHMER)"));
+}
+
+TEST_F(WettbewerbConfig, QualiFuerUndVerweise) {
+    Meldungen m;
+    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION L\nNAME \"Liga\"\nTEAMS 6\nQUALI_FUER A,NIX,B\n"
+                      "NACHFOLGERUNDE R2\nSUPER_ART liga\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"A\"\nPARALLELGRUPPE B\nSUPER_ART POKAL\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION B\nNAME \"B\"\nSUPER_ART LIGA\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION R2\nNAME \"R2\"\nTEAMS 4\nSTARTTEILNEHMER 3,3\n"));
+    EXPECT_EQ(W(0).quali_fuer[0][0], 1);
+    EXPECT_EQ(W(0).quali_fuer[0][1], -1);
+    EXPECT_EQ(W(0).quali_fuer[0][2], 2);
+    EXPECT_EQ(W(0).quali_fuer_anzahl, 1);
+    EXPECT_EQ(W(0).naechste_runde, 3);
+    EXPECT_EQ(W(3).vorherige_runde, 0);
+    EXPECT_EQ(W(1).naechste_gruppe, 2);
+    EXPECT_EQ(W(2).vorherige_gruppe, 1);
+    EXPECT_EQ(W(1).visuell_gruppe, 1);
+    EXPECT_EQ(W(2).visuell_gruppe, 1);
+    EXPECT_EQ(W(0).super_alias, 0);
+    EXPECT_EQ(W(1).super_alias, 1);
+    EXPECT_EQ(W(2).super_alias, 0);
+    EXPECT_EQ(W(3).super_alias, 999999);
+    EXPECT_TRUE(m.Genau("Team 3 doppelt in Wettbewerb R2")) << m.Alle();
+    // The group walk of a round: both groups of A's chain.
+    Wettbewerb_Gruppen_Iterator it(W(2).id);
+    EXPECT_EQ(it.Erste(), W(1).id);
+    EXPECT_EQ(it.Naechste(), W(2).id);
+    EXPECT_EQ(it.Naechste(), -1);
+}
+
+TEST_F(WettbewerbConfig, PruefsummeFalschUndRichtig) {
+    const std::string rumpf = "NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"A\"\n";
+    {
+        Meldungen m;
+        ASSERT_TRUE(Lesen("CHECKSUMME 12345\n" + rumpf));
+        ASSERT_EQ(m.texte.size(), 1u) << m.Alle();
+        const std::string anfang =
+            "Die Wettbewerb-Konfigurationsdatei entspricht nicht dem Urzustand. Dies kann einen fehlerhaften "
+            "Programmablauf verursachen.^lUm diese Warnung abzuschalten, tragen Sie bitte die Checksumme '";
+        ASSERT_EQ(m.texte[0].substr(0, anfang.size()), anfang);
+        std::string zahl = m.texte[0].substr(anfang.size());
+        zahl = zahl.substr(0, zahl.find('\''));
+        Meldungen m2;
+        ASSERT_TRUE(Lesen("CHECKSUMME " + zahl + "\n" + rumpf));
+        EXPECT_TRUE(m2.texte.empty()) << m2.Alle();
+    }
+}
+
+TEST_F(WettbewerbConfig, HierarchieDreierEbenen) {
+    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION L1\nNAME \"Oben\"\nBASISLIGA JA\nVISUELL_NACHFOLGER L2\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION L2\nNAME \"Mitte\"\nBASISLIGA JA\nVISUELL_NACHFOLGER L3A\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION X\nNAME \"Pokal\"\nMODUS KO_SYSTEM\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION L3A\nNAME \"Nord\"\nBASISLIGA JA\nVISUELL_PARALLEL L3B\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION L3B\nNAME \"Sued\"\nBASISLIGA JA\n"));
+    for (int i = 0; i < 5; ++i) Wettbewerb_Tabelle[i].kalendermarke = i;
+    i32 oben = W(0).id, mitte = W(1).id, nord = W(3).id, sued = W(4).id;
+    EXPECT_EQ(Wettbewerb_Get_Hierarchie_Wurzel(sued), oben);
+    EXPECT_EQ(Wettbewerb_Get_Hierarchie_Naechste(), mitte);
+    EXPECT_EQ(Wettbewerb_Get_Hierarchie_Naechste(), nord);
+    EXPECT_EQ(Wettbewerb_Get_Hierarchie_Naechste(), -1);
+    EXPECT_EQ(Wettbewerb_Visuell_Horizontal_Erster(sued), nord);
+    EXPECT_EQ(Wettbewerb_Visuell_Horizontal_Naechster(), sued);
+    EXPECT_EQ(Wettbewerb_Visuell_Horizontal_Naechster(), -1);
+    i32 anzahl = 0, position = 0;
+    ASSERT_TRUE(Wettbewerb_Visuell_Horizontal_Anz(sued, &anzahl, &position));
+    EXPECT_EQ(anzahl, 2);
+    EXPECT_EQ(position, 1);
+    i32 ebenen = 0, eigene = 0;
+    Wettbewerb_Visuell_Vertikal_Anz(sued, &ebenen, &eigene);
+    EXPECT_EQ(ebenen, 3);
+    EXPECT_EQ(eigene, 2);
+    // Walks nest: each has its own cursor.
+    Wettbewerb_Vertikal v;
+    Wettbewerb_Horizontal h;
+    std::vector<i32> alle;
+    for (i32 e = v.Wurzel(nord); e != -1; e = v.Naechste())
+        for (i32 x = h.Erster(e); x != -1; x = h.Naechster()) alle.push_back(x);
+    EXPECT_EQ(alle, (std::vector<i32>{oben, mitte, nord, sued}));
+    // A competition not held this season is skipped.
+    Wettbewerb_Tabelle[4].kalendermarke = -1;
+    EXPECT_EQ(Wettbewerb_Visuell_Horizontal_Erster(nord), nord);
+    EXPECT_EQ(Wettbewerb_Visuell_Horizontal_Naechster(), -1);
+    // A cycle of visual links ends the count with 4 levels.
+    Wettbewerb_Tabelle[1].visuell_vorgaenger = 3;
+    Wettbewerb_Tabelle[3].visuell_nachfolger = 1;
+    Wettbewerb_Visuell_Vertikal_Anz(mitte, &ebenen, &eigene);
+    EXPECT_EQ(ebenen, 4);
+    EXPECT_EQ(eigene, 0);
+    EXPECT_EQ(Wettbewerb_Get_Liga_Von_Team(99, false), -1);
+}
+
+TEST_F(WettbewerbConfig, ShippedFileReadsWithoutMessages) {
+    const std::string pfad = season_test::Quelle("data/config/1_wettbewerb.cfg");
+    const std::string alias = season_test::Quelle("data/config/1_wettbewerb_alias.cfg");
+    if (!std::filesystem::exists(pfad)) GTEST_SKIP() << "no shipped competition file";
+    Meldungen m;
+    ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str()));
+    EXPECT_TRUE(m.texte.empty()) << m.Alle();
+    int n = 0;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = W(i);
+        if (!w.name[0]) continue;
+        ++n;
+        EXPECT_EQ(w.id, 50 + i);
+        if (w.naechste_runde >= 0) {
+            EXPECT_EQ(W(w.naechste_runde).vorherige_runde >= 0, true) << w.name;
+        }
+        if ((w.modus & WB_KO_SYSTEM) && (w.modus & WB_RUECKSPIELE)) EXPECT_GE(w.best_of_x, 2) << w.name;
+        if (w.naechste_gruppe >= 0) EXPECT_EQ(W(w.naechste_gruppe).visuell_gruppe, w.visuell_gruppe) << w.name;
+    }
+    EXPECT_GT(n, 10);
+    EXPECT_EQ(Wettbewerb_Spielplaene_Erstellen(), n);
+}
+
+}  // namespace
