@@ -1,0 +1,339 @@
+// The encoder against Debian's libjpeg-turbo tools used as a black box:
+// quantisation segments equal to cjpeg's, every layout of the write modes
+// accepted by djpeg without a warning and by our own decoder, quality and
+// size at cjpeg's level, and progressive streams that decode to exactly the
+// pixels of the sequential ones. Skipped where the tools are missing.
+#include "enc_test_hilfen.h"
+
+#include <algorithm>
+#include <map>
+
+using namespace enc_test;
+
+namespace {
+
+bool Werkzeuge_Da()
+{
+    return Werkzeug_Da("cjpeg") && Werkzeug_Da("djpeg") && Werkzeug_Da("jpegtran");
+}
+
+// The DQT segments of a stream, each from its marker to its end.
+std::vector<std::vector<uint8_t>> DQTs(const std::vector<uint8_t>& j)
+{
+    std::vector<std::vector<uint8_t>> d;
+    size_t i = 2;
+    while (i + 4 <= j.size() && j[i] == 0xFF && j[i + 1] != 0xDA) {
+        size_t len = size_t(j[i + 2]) << 8 | j[i + 3];
+        if (j[i + 1] == 0xDB) d.emplace_back(j.begin() + i, j.begin() + i + 2 + len);
+        i += 2 + len;
+    }
+    return d;
+}
+
+// Bytes after the first scan header (entropy-coded data and EOI).
+size_t Datenlaenge(const std::vector<uint8_t>& j)
+{
+    size_t i = 2;
+    while (i + 4 <= j.size() && j[i] == 0xFF) {
+        size_t len = size_t(j[i + 2]) << 8 | j[i + 3];
+        bool sos = j[i + 1] == 0xDA;
+        i += 2 + len;
+        if (sos) return j.size() - i;
+    }
+    return 0;
+}
+
+std::vector<uint8_t> Cjpeg(const std::vector<uint8_t>& px, int w, int h, int kanaele, const std::string& optionen)
+{
+    std::string ein = Pfad("cj.ppm"), aus = Pfad("cj.jpg");
+    PPM_Schreiben(ein, px, w, h, kanaele);
+    std::string fehler;
+    EXPECT_EQ(Ausfuehren("/usr/bin/cjpeg " + optionen + " -outfile " + aus + " " + ein, &fehler), 0) << fehler;
+    std::vector<uint8_t> j = Lesen(aus);
+    std::remove(ein.c_str());
+    std::remove(aus.c_str());
+    return j;
+}
+
+// Our own decoder: the stream into 3-channel RGB pixels.
+bool Selbst_Dekodieren(const std::vector<uint8_t>& jpeg, int w, int h, std::vector<uint8_t>& rgb)
+{
+    Jpeg_Auftrag a;
+    if (Jpeg_Init(&a) != 0) return false;
+    std::vector<uint8_t> kopie = jpeg;
+    a.Jpg_Puffer = kopie.data();
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(kopie.size());
+    int32_t e = Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER);
+    bool ok = e == 0 && a.Jpg_Breite == uint32_t(w) && a.Jpg_Hoehe == uint32_t(h);
+    if (ok) {
+        rgb.assign(static_cast<size_t>(w) * h * 3, 0);
+        a.Bild_Pixel = rgb.data();
+        a.Bild_Breite = static_cast<uint32_t>(w);
+        a.Bild_Hoehe = h;
+        a.Bild_Kanaele = 3;
+        a.Bild_Farbraum = FARBE_RGB;
+        a.Bild_Fuellbytes = 0;
+        a.Bild_Abtastung = 0;
+        e = Jpeg_Lesen(&a, JMODUS_PUFFER_BILD);
+        ok = e == 0;
+    }
+    Jpeg_Free(&a);
+    return ok;
+}
+
+struct Layout {
+    const char* name;
+    int32_t bild_farbraum;
+    uint32_t bild_kanaele;
+    int32_t bild_abtastung;
+    int32_t jpg_farbraum;
+    uint32_t jpg_kanaele;
+    int32_t jpg_abtastung;
+    bool djpeg_rgb;  // djpeg's output can be compared with the RGB picture
+};
+
+const Layout k_layouts[] = {
+    {"RGB->YCbCr 4:1:1", FARBE_RGB, 3, 0, FARBE_YCBCR, 3, ABTASTUNG_411, true},
+    {"BGR->YCbCr 4:2:2", FARBE_BGR, 3, 0, FARBE_YCBCR, 3, ABTASTUNG_422, true},
+    {"RGB->YCbCr 4:4:4", FARBE_RGB, 3, 0, FARBE_YCBCR, 3, ABTASTUNG_KEINE, true},
+    {"BGR->YCbCr 4:1:1", FARBE_BGR, 3, 0, FARBE_YCBCR, 3, ABTASTUNG_411, true},
+    {"RGB->grey", FARBE_RGB, 3, 0, FARBE_GRAU, 1, ABTASTUNG_KEINE, false},
+    {"BGR->RGB", FARBE_BGR, 3, 0, FARBE_RGB, 3, ABTASTUNG_KEINE, true},
+    {"RGB->RGB 4:2:2", FARBE_RGB, 3, 0, FARBE_RGB, 3, ABTASTUNG_422, true},
+    {"BGR->RGB 4:1:1", FARBE_BGR, 3, 0, FARBE_RGB, 3, ABTASTUNG_411, true},
+    {"RGB4->YCbCr 4:2:2", FARBE_RGB, 4, 0, FARBE_YCBCR, 3, ABTASTUNG_422, true},
+    {"RGB4->YCbCr 4:4:4", FARBE_RGB, 4, 0, FARBE_YCBCR, 3, ABTASTUNG_KEINE, true},
+    {"grey->grey", FARBE_GRAU, 1, 0, FARBE_GRAU, 1, ABTASTUNG_KEINE, false},
+    {"grey->YCbCr 4:1:1", FARBE_GRAU, 1, 0, FARBE_YCBCR, 3, ABTASTUNG_411, false},
+    {"grey->YCbCr", FARBE_GRAU, 1, 0, FARBE_YCBCR, 3, ABTASTUNG_KEINE, false},
+    {"RGBA->RGBA", FARBE_RGBA, 4, 0, FARBE_RGBA, 4, ABTASTUNG_KEINE, false},
+    {"RGBA->RGBA 4:2:2:4", FARBE_RGBA, 4, 0, FARBE_RGBA, 4, ABTASTUNG_4224, false},
+    {"RGBA->YCbCrA", FARBE_RGBA, 4, 0, FARBE_YCBCRA, 4, ABTASTUNG_KEINE, false},
+    {"RGBA->YCbCrA 4:1:1:4", FARBE_RGBA, 4, 0, FARBE_YCBCRA, 4, ABTASTUNG_4114, false},
+    {"RGBA->YCbCrA 4:2:2:4", FARBE_RGBA, 4, 0, FARBE_YCBCRA, 4, ABTASTUNG_4224, false},
+    {"YCbCr->YCbCr 4:1:1", FARBE_YCBCR, 3, 0, FARBE_YCBCR, 3, ABTASTUNG_411, false},
+    {"YCbCr->YCbCr", FARBE_YCBCR, 3, 0, FARBE_YCBCR, 3, ABTASTUNG_KEINE, false},
+    {"packed YCbCr", FARBE_YCBCR, 3, 2, FARBE_YCBCR, 3, ABTASTUNG_422, false},
+    {"other 5->3", FARBE_ANDERE, 5, 0, FARBE_ANDERE, 3, ABTASTUNG_KEINE, false},
+    {"other 4->4 4:1:1:4", FARBE_ANDERE, 4, 0, FARBE_ANDERE, 4, ABTASTUNG_4114, false},
+};
+
+// The picture's RGB pixels in the layout's pixel form (top-down, no fill).
+std::vector<uint8_t> Pixel_Fuer(const Layout& l, const std::vector<uint8_t>& rgb, int w, int h)
+{
+    size_t n = static_cast<size_t>(w) * h;
+    std::vector<uint8_t> px;
+    if (l.bild_abtastung == 2) {
+        px.assign(static_cast<size_t>(w) * 2 * h, 0);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const uint8_t* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
+                uint8_t* q = &px[static_cast<size_t>(y) * w * 2 + x * 2];
+                q[0] = p[1];
+                q[1] = static_cast<uint8_t>(x % 2 ? p[0] : p[2]);
+            }
+        return px;
+    }
+    px.resize(n * l.bild_kanaele);
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t* p = &rgb[i * 3];
+        uint8_t* q = &px[i * l.bild_kanaele];
+        switch (l.bild_farbraum) {
+        case FARBE_BGR: q[0] = p[2], q[1] = p[1], q[2] = p[0]; break;
+        case FARBE_GRAU: q[0] = p[1]; break;
+        default:
+            for (uint32_t k = 0; k < l.bild_kanaele; ++k) q[k] = k < 3 ? p[k] : static_cast<uint8_t>(i * 7);
+        }
+    }
+    return px;
+}
+
+}  // namespace
+
+TEST(JpegEncWerkzeuge, QuantisationSegmentsEqualCjpegs)
+{
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "libjpeg-turbo tools not installed";
+    std::vector<uint8_t> rgb = Foto(16, 16);
+    for (uint32_t q : {1u, 10u, 25u, 50u, 75u, 90u, 100u}) {
+        std::vector<uint8_t> ref = Cjpeg(rgb, 16, 16, 3, "-quality " + std::to_string(q) + " -baseline");
+        Einstellung e;
+        e.qualitaet = q;
+        std::vector<uint8_t> px = rgb;
+        Ergebnis r = Kodieren(px, 16, 16, e);
+        ASSERT_EQ(r.erg, 0);
+        EXPECT_EQ(DQTs(r.jpeg), DQTs(ref)) << "quality " << q;
+        EXPECT_EQ(DQTs(r.jpeg).size(), 2u);
+    }
+}
+
+TEST(JpegEncWerkzeuge, EveryLayoutAndWidthDecodesWithoutWarnings)
+{
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "libjpeg-turbo tools not installed";
+    const int32_t intervalle[] = {0, 1, 2, 7};
+    const size_t nl = std::size(k_layouts);
+    int geprueft = 0;
+    for (int w = 1; w <= 33; ++w) {
+        // Every width meets several layouts; every layout meets many widths,
+        // both heights' signs, fill bytes, restart intervals and stepping.
+        for (size_t li = w % nl, runde = 0; runde < 2; ++runde, li = (li + 11) % nl) {
+            const Layout& l = k_layouts[li];
+            int h = 1 + (w * 7 + static_cast<int>(li) * 5) % 29;
+            Einstellung e;
+            e.bild_farbraum = l.bild_farbraum;
+            e.bild_kanaele = l.bild_kanaele;
+            e.bild_abtastung = l.bild_abtastung;
+            e.jpg_farbraum = l.jpg_farbraum;
+            e.jpg_kanaele = l.jpg_kanaele;
+            e.jpg_abtastung = l.jpg_abtastung;
+            e.kopfueber = (w + runde) % 3 == 0;
+            e.fuellbytes = (w % 4 == 1) ? 3 : 0;
+            e.neustart = intervalle[(w + li) % 4];
+            e.schrittweise = w % 5 == 2;
+            e.prozessor = (w + runde) % 2 ? 0 : 5;
+            e.qualitaet = 90;
+            std::vector<uint8_t> rgb = Foto(w, h, static_cast<uint32_t>(w));
+            std::vector<uint8_t> px = Auslegen(Pixel_Fuer(l, rgb, w, h), w, h, e);
+            Ergebnis r = Kodieren(px, w, h, e);
+            SCOPED_TRACE(std::string(l.name) + " " + std::to_string(w) + "x" + std::to_string(h) +
+                         (e.kopfueber ? " bottom-up" : "") + " restart " + std::to_string(e.neustart));
+            ASSERT_EQ(r.erg, 0);
+            ++geprueft;
+            // jpegtran reads every coefficient of every component count.
+            std::string ein = Pfad("m.jpg"), fehler;
+            Schreiben(ein, r.jpeg);
+            EXPECT_EQ(Ausfuehren("/usr/bin/jpegtran -copy none -outfile /dev/null " + ein, &fehler), 0);
+            EXPECT_EQ(fehler, "");
+            std::remove(ein.c_str());
+            if (l.jpg_kanaele == 2) continue;
+            std::string warnung;
+            PPM d = Djpeg(r.jpeg, &warnung, "-nosmooth");
+            EXPECT_EQ(warnung, "");
+            ASSERT_EQ(d.w, w);
+            ASSERT_EQ(d.h, h);
+            if (l.djpeg_rgb) {
+                // As close to the picture as cjpeg gets with the same settings.
+                std::string opt = "-quality 90 -sample ";
+                opt += l.jpg_abtastung == ABTASTUNG_411 ? "2x2" : l.jpg_abtastung == ABTASTUNG_422 ? "2x1" : "1x1";
+                if (l.jpg_farbraum == FARBE_RGB) opt += " -rgb";
+                std::string w2;
+                PPM ref = Djpeg(Cjpeg(rgb, w, h, 3, opt), &w2, "-nosmooth");
+                // An RGB JPEG codes components 2 and 3 with the chrominance
+                // table, cjpeg all three with the luminance one.
+                double spielraum = l.jpg_farbraum == FARBE_RGB ? 4.0 : 1.0;
+                EXPECT_GT(PSNR(d.px, rgb), PSNR(ref.px, rgb) - spielraum);
+            }
+            if (l.jpg_farbraum == FARBE_GRAU || l.bild_farbraum == FARBE_GRAU) {
+                std::vector<uint8_t> grau(static_cast<size_t>(w) * h);
+                for (size_t i = 0; i < grau.size(); ++i) {
+                    grau[i] = l.bild_farbraum == FARBE_GRAU
+                                  ? rgb[i * 3 + 1]
+                                  : static_cast<uint8_t>((77 * rgb[i * 3] + 150 * rgb[i * 3 + 1] + 29 * rgb[i * 3 + 2] + 128) >> 8);
+                }
+                std::vector<uint8_t> dg(grau.size());
+                for (size_t i = 0; i < dg.size(); ++i) dg[i] = d.px[i * d.kanaele];
+                EXPECT_GT(PSNR(dg, grau), 35.0);
+            }
+            // Our decoder reads it too, to pixels close to djpeg's.
+            std::vector<uint8_t> selbst;
+            if (d.kanaele == 3 && l.jpg_kanaele == 3) {
+                EXPECT_TRUE(Selbst_Dekodieren(r.jpeg, w, h, selbst));
+                EXPECT_GT(PSNR(selbst, d.px), 36.0);
+            }
+        }
+    }
+    EXPECT_EQ(geprueft, 66);
+}
+
+TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg)
+{
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "libjpeg-turbo tools not installed";
+    const int w = 200, h = 152;
+    std::vector<uint8_t> rgb = Foto(w, h, 5);
+    struct Fall {
+        uint32_t q;
+        int32_t abtastung;
+        const char* sample;
+        bool grau;
+    } faelle[] = {{75, ABTASTUNG_411, "2x2", false}, {90, ABTASTUNG_KEINE, "1x1", false},
+                  {50, ABTASTUNG_422, "2x1", false}, {75, ABTASTUNG_KEINE, "1x1", true}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(std::to_string(f.q) + " " + f.sample + (f.grau ? " grey" : ""));
+        std::vector<uint8_t> quelle = rgb;
+        std::string opt = "-quality " + std::to_string(f.q) + " -baseline -dct int -sample " + f.sample;
+        if (f.grau) opt += " -grayscale";
+        std::vector<uint8_t> ref = Cjpeg(rgb, w, h, 3, opt);
+        Einstellung e;
+        e.qualitaet = f.q;
+        e.jpg_abtastung = f.abtastung;
+        if (f.grau) {
+            e.jpg_farbraum = FARBE_GRAU;
+            e.jpg_kanaele = 1;
+        }
+        Ergebnis r = Kodieren(quelle, w, h, e);
+        ASSERT_EQ(r.erg, 0);
+        std::string w1, w2;
+        PPM a = Djpeg(r.jpeg, &w1, "-dct int"), b = Djpeg(ref, &w2, "-dct int");
+        ASSERT_FALSE(a.px.empty());
+        ASSERT_FALSE(b.px.empty());
+        std::vector<uint8_t> vergleich = rgb;
+        if (f.grau) {
+            vergleich.resize(static_cast<size_t>(w) * h);
+            for (size_t i = 0; i < vergleich.size(); ++i)
+                vergleich[i] = static_cast<uint8_t>((77 * rgb[i * 3] + 150 * rgb[i * 3 + 1] + 29 * rgb[i * 3 + 2] + 128) >> 8);
+        }
+        double pa = PSNR(a.px, vergleich), pb = PSNR(b.px, vergleich);
+        EXPECT_NEAR(pa, pb, 0.3);
+        // The entropy-coded data (our headers carry a comment and, for grey
+        // pictures, the unused chrominance tables).
+        double verhaeltnis = double(Datenlaenge(r.jpeg)) / double(Datenlaenge(ref));
+        EXPECT_NEAR(verhaeltnis, 1.0, 0.03) << Datenlaenge(r.jpeg) << " against " << Datenlaenge(ref);
+    }
+}
+
+TEST(JpegEncWerkzeuge, ProgressiveDecodesToTheSequentialPixels)
+{
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "libjpeg-turbo tools not installed";
+    struct Fall {
+        int32_t bild_farbraum;
+        uint32_t bild_kanaele;
+        int32_t jpg_farbraum;
+        uint32_t jpg_kanaele;
+        int32_t abtastung;
+    } faelle[] = {{FARBE_GRAU, 1, FARBE_GRAU, 1, ABTASTUNG_KEINE},
+                  {FARBE_RGB, 3, FARBE_YCBCR, 3, ABTASTUNG_411},
+                  {FARBE_BGR, 3, FARBE_YCBCR, 3, ABTASTUNG_KEINE},
+                  {FARBE_RGB, 3, FARBE_RGB, 3, ABTASTUNG_KEINE},
+                  {FARBE_RGBA, 4, FARBE_RGBA, 4, ABTASTUNG_KEINE},
+                  {FARBE_RGBA, 4, FARBE_YCBCRA, 4, ABTASTUNG_4114}};
+    for (const Fall& f : faelle)
+        for (auto [w, h] : {std::pair{61, 45}, std::pair{8, 8}, std::pair{1, 17}}) {
+            SCOPED_TRACE(std::to_string(f.jpg_farbraum) + " " + std::to_string(w) + "x" + std::to_string(h));
+            std::vector<uint8_t> rgb = Foto(w, h, 2);
+            Layout l{"", f.bild_farbraum, f.bild_kanaele, 0, f.jpg_farbraum, f.jpg_kanaele, f.abtastung, false};
+            std::vector<uint8_t> px = Pixel_Fuer(l, rgb, w, h);
+            Einstellung e;
+            e.bild_farbraum = f.bild_farbraum;
+            e.bild_kanaele = f.bild_kanaele;
+            e.jpg_farbraum = f.jpg_farbraum;
+            e.jpg_kanaele = f.jpg_kanaele;
+            e.jpg_abtastung = f.abtastung;
+            e.qualitaet = 85;
+            Ergebnis seq = Kodieren(px, w, h, e);
+            e.progressiv = true;
+            Ergebnis prog = Kodieren(px, w, h, e);
+            ASSERT_EQ(seq.erg, 0);
+            ASSERT_EQ(prog.erg, 0);
+            std::string ein = Pfad("p.jpg"), aus_p = Pfad("p.raw"), aus_s = Pfad("s.raw"), fehler;
+            Schreiben(ein, prog.jpeg);
+            EXPECT_EQ(Ausfuehren("/usr/bin/jpegtran -copy none -outfile /dev/null " + ein, &fehler), 0);
+            EXPECT_EQ(fehler, "");
+            std::string w1, w2;
+            PPM pa = Djpeg(prog.jpeg, &w1), pb = Djpeg(seq.jpeg, &w2);
+            EXPECT_EQ(w1, "");
+            ASSERT_FALSE(pa.px.empty());
+            EXPECT_EQ(pa.px, pb.px);
+            std::remove(ein.c_str());
+            std::remove(aus_p.c_str());
+            std::remove(aus_s.c_str());
+        }
+}
