@@ -600,7 +600,8 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
         break;
       }
       case 0xD9:
-        if (Startmodus(modus)) return 0;
+        // A parameter or thumbnail read of a stream without a frame has nothing to report.
+        if (Startmodus(modus)) return (modus == 4 || modus == 5 || p->Strom_Anfang == 0) ? 0 : JPEG_ERG_KEIN_BILD;
         if (p->Strom_Anfang != 0) {
           if (Marke_Holen(z) != 0xD8) return JPEG_ERG_KEIN_BILD;
           p->Neustart_Intervall = 0;

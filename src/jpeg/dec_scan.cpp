@@ -39,7 +39,15 @@ void Schnell_Bauen(Huff* h, const Jpeg_Huffman_Tabelle& t, bool ac) {
 // Restart processing between MCUs: predictors and bits are reset and the
 // RSTn marker is taken; when the data does not show one where it should, the
 // reader resynchronises on the next marker.
+// Notes whether the decoding used bits that the data did not have: zero
+// bytes were fed in past its end and not all of them are still unread.
+void Daten_Pruefen(Zustand* z) {
+  if (int64_t{z->bits.null_bytes} * 8 > z->bits.anzahl) z->daten_fehlen = true;
+  z->bits.null_bytes = 0;
+}
+
 void Neustart(Zustand* z, Jpeg_Scan* scan, JPEG_PROPERTIES* p) {
+  Daten_Pruefen(z);
   Bits_Leeren(&z->bits);
   for (int i = 0; i < 4; ++i) scan->DC_Praediktor[i] = 0;
   p->Strom.EOB_Lauf = 0;
@@ -295,9 +303,8 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     r = Gepuffert(p, z, scan);
   }
   if (r == 1) return r;
-  if (z->bits.null_bytes > 0 && z->bits.marke == 0x100) z->daten_fehlen = true;
+  Daten_Pruefen(z);
   Bits_Leeren(&z->bits);
-  z->bits.null_bytes = 0;
   return r;
 }
 

@@ -1,0 +1,459 @@
+// Edge cases of the decoder and its answers to broken or crafted input:
+// every check returns its result code, nothing is written out of bounds
+// (the sanitizers watch), nothing hangs.
+#include "dec_hilfe.h"
+#include "jpeg/dec_bits.h"
+
+#include <array>
+#include <cstring>
+
+using namespace dek_test;
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// A small JPEG writer for hand-made streams. Its Huffman tables have one code
+// each ("0": DC difference 0, AC end of block), so a block is two 0 bits and
+// the picture is mid-grey.
+
+struct Bauer {
+  std::vector<uint8_t> d;
+  void marke(uint8_t m) {
+    d.push_back(0xFF);
+    d.push_back(m);
+  }
+  void segment(uint8_t m, const std::vector<uint8_t>& body) {
+    marke(m);
+    size_t l = body.size() + 2;
+    d.push_back(static_cast<uint8_t>(l >> 8));
+    d.push_back(static_cast<uint8_t>(l));
+    d.insert(d.end(), body.begin(), body.end());
+  }
+  Bauer& soi() {
+    marke(0xD8);
+    return *this;
+  }
+  Bauer& eoi() {
+    marke(0xD9);
+    return *this;
+  }
+  Bauer& dqt(int tq = 0, uint8_t wert = 2) {
+    std::vector<uint8_t> b{static_cast<uint8_t>(tq)};
+    b.insert(b.end(), 64, wert);
+    segment(0xDB, b);
+    return *this;
+  }
+  // Class tc, number th, one code of length 1 for symbol 0.
+  Bauer& dht(int tc = 0, int th = 0) {
+    std::vector<uint8_t> b{static_cast<uint8_t>(tc << 4 | th), 1};
+    b.insert(b.end(), 15, 0);
+    b.push_back(0);
+    segment(0xC4, b);
+    return *this;
+  }
+  Bauer& tabellen() { return dqt().dht(0, 0).dht(1, 0); }
+  struct K {
+    int id, h, v, tq;
+  };
+  Bauer& sof(int w, int h, std::vector<K> k = {{1, 1, 1, 0}}, uint8_t art = 0xC0, int praez = 8) {
+    std::vector<uint8_t> b{static_cast<uint8_t>(praez), static_cast<uint8_t>(h >> 8), static_cast<uint8_t>(h),
+                           static_cast<uint8_t>(w >> 8), static_cast<uint8_t>(w), static_cast<uint8_t>(k.size())};
+    for (const K& c : k) {
+      b.push_back(static_cast<uint8_t>(c.id));
+      b.push_back(static_cast<uint8_t>(c.h << 4 | c.v));
+      b.push_back(static_cast<uint8_t>(c.tq));
+    }
+    segment(art, b);
+    return *this;
+  }
+  Bauer& sos(std::vector<int> ids = {1}, int ss = 0, int se = 63, int ah = 0, int al = 0, int tabelle = 0) {
+    std::vector<uint8_t> b{static_cast<uint8_t>(ids.size())};
+    for (int id : ids) {
+      b.push_back(static_cast<uint8_t>(id));
+      b.push_back(static_cast<uint8_t>(tabelle << 4 | tabelle));
+    }
+    b.push_back(static_cast<uint8_t>(ss));
+    b.push_back(static_cast<uint8_t>(se));
+    b.push_back(static_cast<uint8_t>(ah << 4 | al));
+    segment(0xDA, b);
+    return *this;
+  }
+  // Entropy data of n blocks with nothing in them.
+  Bauer& leer(int bloecke) {
+    d.insert(d.end(), static_cast<size_t>((2 * bloecke + 7) / 8), 0x00);
+    return *this;
+  }
+};
+
+// A whole grey picture of w x h with one component.
+std::vector<uint8_t> Grau(int w, int h, std::vector<Bauer::K> k = {{1, 1, 1, 0}}) {
+  Bauer b;
+  int bloecke = ((w + 7) / 8) * ((h + 7) / 8);
+  b.soi().tabellen().sof(w, h, k).sos().leer(bloecke).eoi();
+  return b.d;
+}
+
+// Decodes a crafted stream in one of the picture modes into an RGB buffer of
+// the frame's size (or a 1x1 buffer when the size is unknown).
+int32_t Lesen(const std::vector<uint8_t>& daten, int32_t modus = 3, std::vector<uint8_t>* aus = nullptr) {
+  Jpeg_Auftrag a;
+  EXPECT_EQ(Jpeg_Init(&a), 0);
+  a.Jpg_Puffer = const_cast<uint8_t*>(daten.data());
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(daten.size());
+  int32_t r = Jpeg_Lesen(&a, 1);
+  if (r != 0 && modus != 1) {
+    Jpeg_Free(&a);
+    return r;
+  }
+  uint32_t w = 1, h = 1;
+  if (r == 0 && a.Jpg_Breite * a.Jpg_Hoehe <= 4096 * 4096) {
+    w = a.Jpg_Breite;
+    h = a.Jpg_Hoehe;
+  }
+  std::vector<uint8_t> pixel(static_cast<size_t>(w) * h * 3 + 1, 0xAB);
+  a.Bild_Pixel = pixel.data();
+  a.Bild_Breite = w;
+  a.Bild_Hoehe = static_cast<int32_t>(h);
+  a.Bild_Kanaele = 3;
+  a.Bild_Farbraum = FARBE_RGB;
+  a.Jpg_Farbraum = FARBE_YCBCR;
+  a.Jpg_Kanaele = 3;
+  if (modus != 1) r = Jpeg_Lesen(&a, modus);
+  EXPECT_EQ(pixel.back(), 0xAB);
+  if (aus) {
+    pixel.pop_back();
+    *aus = pixel;
+  }
+  EXPECT_EQ(Jpeg_Free(&a), 0);
+  return r;
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(Dek_Kanten, HandgemachtesBildIstGrau) {
+  std::vector<uint8_t> pixel;
+  ASSERT_EQ(Lesen(Grau(19, 9), 3, &pixel), 0);
+  ASSERT_EQ(pixel.size(), 19u * 9 * 3);
+  for (uint8_t v : pixel) ASSERT_EQ(v, 128);
+  // A lone component that declares 2x2 sampling is read as 1x1.
+  ASSERT_EQ(Lesen(Grau(19, 9, {{1, 2, 2, 0}}), 3, &pixel), 0);
+  for (uint8_t v : pixel) ASSERT_EQ(v, 128);
+}
+
+// Every crafted stream returns its code.
+TEST(Dek_Kanten, BoesartigeDateien) {
+  struct Fall {
+    const char* name;
+    std::vector<uint8_t> daten;
+    int32_t erwartet;
+  };
+  std::vector<Fall> faelle;
+  auto mit = [&](const char* name, int32_t code, auto bau) {
+    Bauer b;
+    bau(b);
+    faelle.push_back({name, b.d, code});
+  };
+  mit("DHT over-subscribed", JPEG_ERG_HUFFMAN, [](Bauer& b) {
+    std::vector<uint8_t> t{0x00, 3};
+    t.insert(t.end(), 15, 0);
+    t.insert(t.end(), {0, 1, 2});
+    b.soi().dqt().segment(0xC4, t);
+    b.sof(8, 8).sos().leer(1).eoi();
+  });
+  mit("DHT symbols missing", JPEG_ERG_DATEN, [](Bauer& b) {
+    std::vector<uint8_t> t{0x00, 0, 10};
+    t.insert(t.end(), 14, 0);
+    t.insert(t.end(), {0, 1});
+    b.soi().dqt().segment(0xC4, t);
+  });
+  mit("DHT class 2", JPEG_ERG_HUFFMAN, [](Bauer& b) { b.soi().dht(2, 0); });
+  mit("DQT cut short", JPEG_ERG_DATEN, [](Bauer& b) {
+    std::vector<uint8_t> t{0x00};
+    t.insert(t.end(), 27, 1);
+    b.soi().segment(0xDB, t);
+  });
+  mit("DQT number 5", JPEG_ERG_QUANT, [](Bauer& b) { b.soi().dqt(5); });
+  mit("DQT precision 2", JPEG_ERG_QUANT, [](Bauer& b) { b.soi().dqt(0x20); });
+  mit("DRI without value", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().segment(0xDD, {}); });
+  mit("five components", JPEG_ERG_KOMPONENTE,
+      [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}, {4, 1, 1, 0}, {5, 1, 1, 0}}); });
+  mit("H = 15", JPEG_ERG_SOF, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 15, 1, 0}, {2, 1, 1, 0}}); });
+  mit("H = 0", JPEG_ERG_SOF, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 0, 1, 0}, {2, 1, 1, 0}}); });
+  mit("H = 3 beside 4", JPEG_ERG_SOF, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 3, 1, 0}, {2, 4, 1, 0}}); });
+  mit("factors sum above 10", JPEG_ERG_SOF,
+      [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 2, 2, 0}, {2, 2, 2, 0}, {3, 2, 2, 0}}); });
+  mit("same component twice", JPEG_ERG_SOF, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}, {1, 1, 1, 0}}); });
+  mit("precision 12", JPEG_ERG_RAHMEN_ART, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC0, 12); });
+  mit("lossless frame", JPEG_ERG_RAHMEN_ART, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC3); });
+  mit("arithmetic frame", JPEG_ERG_RAHMEN_ART, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC9); });
+  mit("height 0", JPEG_ERG_DNL, [](Bauer& b) { b.soi().tabellen().sof(8, 0); });
+  mit("65535 x 65535", JPEG_ERG_SPEICHER, [](Bauer& b) { b.soi().tabellen().sof(65535, 65535).sos().leer(10).eoi(); });
+  mit("scan before frame", JPEG_ERG_KEIN_RAHMEN, [](Bauer& b) { b.soi().tabellen().sos(); });
+  mit("scan of 0 components", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({}); });
+  mit("scan of 5 components", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({1, 1, 1, 1, 1}); });
+  mit("scan of an unknown component", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({7}); });
+  mit("baseline scan with Se 62", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({1}, 0, 62); });
+  mit("progressive Se 200", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC2).sos({1}, 1, 200); });
+  mit("progressive Al 15", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC2).sos({1}, 0, 0, 0, 15); });
+  mit("AC scan of 3 components", JPEG_ERG_DATEN, [](Bauer& b) {
+    b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 1, 63);
+  });
+  mit("undefined Huffman table", JPEG_ERG_KEINE_HUFFMAN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({1}, 0, 63, 0, 0, 2); });
+  mit("undefined quantisation table", JPEG_ERG_KEINE_QUANT,
+      [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 3}}).sos().leer(1).eoi(); });
+  mit("second, larger frame", JPEG_ERG_MEHRERE_RAHMEN, [](Bauer& b) {
+    b.soi().tabellen().sof(8, 8).sos().leer(1);
+    b.sof(4000, 4000).sos().leer(100).eoi();
+  });
+  mit("end marker before a frame", JPEG_ERG_KEIN_BILD, [](Bauer& b) { b.soi().eoi(); });
+  mit("5000 scans", JPEG_ERG_DATEN, [](Bauer& b) {
+    b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC2).sos({1}, 0, 0, 0, 1).leer(1);
+    for (int i = 0; i < 5000; ++i) b.sos({1}, 0, 0, 1, 0).leer(4);
+    b.eoi();
+  });
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    EXPECT_EQ(Lesen(f.daten), f.erwartet);
+  }
+}
+
+// A JFIF thumbnail bigger than the caller's pixels is refused.
+TEST(Dek_Kanten, VorschauZuGross) {
+  Bauer b;
+  std::vector<uint8_t> app{'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 255, 85};
+  app.resize(14 + 3 * 255 * 85, 7);
+  b.soi().segment(0xE0, app);
+  b.tabellen().sof(8, 8).sos().leer(1).eoi();
+  Jpeg_Auftrag a;
+  ASSERT_EQ(Jpeg_Init(&a), 0);
+  std::vector<uint8_t> pixel(4, 0xAB);
+  a.Jpg_Puffer = b.d.data();
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(b.d.size());
+  a.Bild_Pixel = pixel.data();
+  a.Bild_Breite = 1;
+  a.Bild_Hoehe = 1;
+  a.Bild_Farbraum = FARBE_RGB;
+  EXPECT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_VORSCHAU), JPEG_ERG_VORSCHAU_KLEIN);
+  EXPECT_EQ(pixel[3], 0xAB);
+  Jpeg_Free(&a);
+}
+
+// The three thumbnail forms, into red-green-blue and blue-green-red pixels.
+TEST(Dek_Kanten, VorschauRGBundBGR) {
+  std::vector<std::vector<uint8_t>> segmente;
+  segmente.push_back({'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 2, 1, 1, 2, 3, 4, 5, 6});
+  segmente.push_back({'J', 'F', 'X', 'X', 0, 0x13, 2, 1, 1, 2, 3, 4, 5, 6});
+  std::vector<uint8_t> palette{'J', 'F', 'X', 'X', 0, 0x11, 2, 1};
+  palette.resize(8 + 768, 0);
+  palette[8 + 3 * 9] = 1, palette[8 + 3 * 9 + 1] = 2, palette[8 + 3 * 9 + 2] = 3;
+  palette[8 + 3 * 200] = 4, palette[8 + 3 * 200 + 1] = 5, palette[8 + 3 * 200 + 2] = 6;
+  palette.push_back(9);
+  palette.push_back(200);
+  segmente.push_back(palette);
+  for (size_t i = 0; i < segmente.size(); ++i) {
+    Bauer b;
+    b.soi();
+    if (i > 0) b.segment(0xE0, {'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0});
+    b.segment(0xE0, segmente[i]);
+    b.tabellen().sof(8, 8).sos().leer(1).eoi();
+    for (int32_t farbe : {FARBE_RGB, FARBE_BGR}) {
+      SCOPED_TRACE(std::to_string(i) + " colour " + std::to_string(farbe));
+      Jpeg_Auftrag a;
+      ASSERT_EQ(Jpeg_Init(&a), 0);
+      std::vector<uint8_t> pixel(6, 0);
+      a.Jpg_Puffer = b.d.data();
+      a.Jpg_Puffer_Groesse = static_cast<uint32_t>(b.d.size());
+      a.Bild_Pixel = pixel.data();
+      a.Bild_Breite = 2;
+      a.Bild_Hoehe = 1;
+      a.Bild_Farbraum = farbe;
+      ASSERT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_VORSCHAU), 0);
+      EXPECT_EQ(a.Jpg_Vorschau_Breite, 2u);
+      EXPECT_EQ(a.Jpg_Vorschau_Hoehe, 1u);
+      std::vector<uint8_t> soll = farbe == FARBE_RGB ? std::vector<uint8_t>{1, 2, 3, 4, 5, 6}
+                                                      : std::vector<uint8_t>{3, 2, 1, 6, 5, 4};
+      EXPECT_EQ(pixel, soll);
+      Jpeg_Free(&a);
+    }
+  }
+}
+
+// The comment buffer: a comment that fits is copied whole; a longer one
+// copies what fits, reports the length it needs and -30.
+TEST(Dek_Kanten, Kommentarpuffer) {
+  Bauer b;
+  b.soi().segment(0xFE, {'H', 'a', 'l', 'l', 'o'});
+  b.tabellen().sof(8, 8).sos().leer(1).eoi();
+  for (uint16_t groesse : {5, 4}) {
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    std::array<uint8_t, 8> kommentar{};
+    a.Intern.jpeg_comment = kommentar.data();
+    a.Intern.Kommentar_Groesse = groesse;
+    a.Jpg_Puffer = b.d.data();
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(b.d.size());
+    EXPECT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER), groesse == 5 ? 0 : JPEG_ERG_KOMMENTAR);
+    EXPECT_EQ(a.Intern.Kommentar_Groesse, 5);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(kommentar.data()), groesse), std::string("Hallo", groesse));
+    EXPECT_EQ(kommentar[groesse], 0);
+    Jpeg_Free(&a);
+  }
+}
+
+// The parameter read: SOI first, the size, and the position of the scan.
+TEST(Dek_Kanten, ParameterLesen) {
+  std::vector<uint8_t> grau = Grau(21, 13);
+  EXPECT_EQ(Lesen(grau, 1), 0);
+  std::vector<uint8_t> ohne_soi(grau.begin() + 2, grau.end());
+  EXPECT_EQ(Lesen(ohne_soi, 1), JPEG_ERG_KEIN_JPEG);
+  // Leading bytes that are no marker are passed over.
+  std::vector<uint8_t> vorne{1, 2, 3};
+  vorne.insert(vorne.end(), grau.begin(), grau.end());
+  EXPECT_EQ(Lesen(vorne, 1), 0);
+  EXPECT_EQ(Lesen(std::vector<uint8_t>{0xFF}, 1), JPEG_ERG_KEIN_JPEG);
+}
+
+// Cut and broken entropy data: decoded as far as it goes, with a clear code.
+TEST(Dek_Kanten, AbgeschnitteneDaten) {
+  std::vector<uint8_t> grau = Grau(64, 64);
+  // The end marker missing after a complete scan: the picture stands.
+  std::vector<uint8_t> ohne_ende(grau.begin(), grau.end() - 2);
+  std::vector<uint8_t> pixel;
+  EXPECT_EQ(Lesen(ohne_ende, 3, &pixel), 0);
+  ohne_ende.push_back(0xFF);
+  EXPECT_EQ(Lesen(ohne_ende, 3), 0);
+  // Data cut inside the scan of a real picture.
+  if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
+  for (const char* art : {"-sample 2x2", "-progressive", "-restart 1"}) {
+    SCOPED_TRACE(art);
+    std::vector<uint8_t> echt = Datei_Lesen(Kodieren(Muster(64, 64), art, "kurz"));
+    std::vector<uint8_t> kurz(echt.begin(), echt.begin() + static_cast<long>(echt.size() * 2 / 3));
+    EXPECT_EQ(Lesen(kurz), JPEG_ERG_EOF);
+    // Garbage in place of the entropy data decodes without harm.
+    std::vector<uint8_t> muell = echt;
+    for (size_t i = echt.size() / 2; i + 2 < echt.size(); ++i) muell[i] = static_cast<uint8_t>(i * 37 + 11);
+    int32_t r = Lesen(muell);
+    EXPECT_LE(r, 0);
+  }
+}
+
+// Restart intervals that do not match the markers in the data.
+TEST(Dek_Kanten, NeustartOhneMarken) {
+  Bauer b;
+  b.soi().tabellen().segment(0xDD, {0, 1});
+  b.sof(32, 32).sos().leer(16).eoi();
+  std::vector<uint8_t> pixel;
+  EXPECT_EQ(Lesen(b.d, 3, &pixel), 0);
+  Bauer c;
+  c.soi().tabellen().segment(0xDD, {0, 2});
+  c.sof(32, 32).sos();
+  for (int i = 0; i < 8; ++i) {
+    c.leer(2);
+    c.marke(static_cast<uint8_t>(0xD0 + (i * 3) % 8));  // out of order
+  }
+  c.eoi();
+  EXPECT_EQ(Lesen(c.d, 3, &pixel), 0);
+  for (uint8_t v : pixel) ASSERT_EQ(v, 128);
+}
+
+// ---------------------------------------------------------------------------
+// The bit reader and the Huffman passes on hand-made bits.
+
+struct Bitquelle {
+  std::vector<uint8_t> bytes;
+  jpeg_dek::Eingabe ein;
+  jpeg_dek::Bits bits;
+  explicit Bitquelle(std::vector<uint8_t> b) : bytes(std::move(b)) {
+    ein.p = bytes.data();
+    ein.ende = bytes.data() + bytes.size();
+    ein.puffer_anfang = bytes.data();
+    bits.ein = &ein;
+  }
+};
+
+TEST(Dek_Bits, StopfbytesUndMarken) {
+  Bitquelle q({0xFF, 0x00, 0xFF, 0xFF, 0x00, 0x12, 0xAB, 0xFF, 0xD9, 0x34});
+  EXPECT_EQ(jpeg_dek::Bits_Holen(&q.bits, 8), 0xFFu);
+  EXPECT_EQ(jpeg_dek::Bits_Holen(&q.bits, 8), 0xFFu);
+  EXPECT_EQ(jpeg_dek::Bits_Holen(&q.bits, 8), 0x12u);
+  EXPECT_EQ(jpeg_dek::Bits_Holen(&q.bits, 8), 0xABu);
+  // Past the marker only zeros come, and the marker waits.
+  EXPECT_EQ(jpeg_dek::Bits_Holen(&q.bits, 16), 0u);
+  EXPECT_EQ(q.bits.marke, 0xD9);
+  EXPECT_EQ(*q.ein.p, 0x34);
+  // The wide fill gives the same bits.
+  Bitquelle w({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 0xFF, 0, 13});
+  w.bits.breit = true;
+  for (uint32_t i = 1; i <= 12; ++i) EXPECT_EQ(jpeg_dek::Bits_Holen(&w.bits, 8), i);
+  EXPECT_EQ(jpeg_dek::Bits_Holen(&w.bits, 8), 0xFFu);
+  EXPECT_EQ(jpeg_dek::Bits_Holen(&w.bits, 8), 13u);
+}
+
+TEST(Dek_Bits, HuffmanTabellen) {
+  jpeg_dek::Huff t;
+  uint8_t zahlen[16] = {};
+  uint8_t sym[256] = {};
+  zahlen[0] = 3;  // three codes of one bit
+  EXPECT_FALSE(jpeg_dek::Huff_Bauen(&t, zahlen, sym, 3, false));
+  zahlen[0] = 2;  // a complete code
+  EXPECT_TRUE(jpeg_dek::Huff_Bauen(&t, zahlen, sym, 2, false));
+  Jpeg_Huffman_Tabelle rt;
+  zahlen[0] = 3;
+  EXPECT_EQ(Jpeg_Build_Huffman(zahlen, sym, 0, 0, &rt), JPEG_ERG_HUFFMAN);
+  // Codes longer than the lookahead: 1 code of 1 bit, then one each of 2..11
+  // bits, then two of 12 bits.
+  std::memset(zahlen, 0, sizeof zahlen);
+  for (int l = 0; l < 11; ++l) zahlen[l] = 1;
+  zahlen[11] = 2;
+  for (int i = 0; i < 13; ++i) sym[i] = static_cast<uint8_t>(40 + i);
+  ASSERT_TRUE(jpeg_dek::Huff_Bauen(&t, zahlen, sym, 13, false));
+  // Code of symbol 52 (the last, 12 bits): 111111111111; symbol 51: 111111111110.
+  Bitquelle q({0xFF, 0x00, 0xFF, 0x00, 0xFE, 0x00});
+  EXPECT_EQ(jpeg_dek::Symbol(&q.bits, &t), 52);
+  EXPECT_EQ(jpeg_dek::Symbol(&q.bits, &t), 51);
+  EXPECT_EQ(jpeg_dek::Symbol(&q.bits, &t), 40);
+}
+
+// An AC first pass with r = 3 and extra bits 101 starts an end-of-band run of
+// 12: the next 12 blocks take no bits.
+TEST(Dek_Bits, EndOfBandLaufZwoelf) {
+  jpeg_dek::Huff t;
+  uint8_t zahlen[16] = {};
+  zahlen[0] = 1;
+  uint8_t sym[1] = {0x30};
+  ASSERT_TRUE(jpeg_dek::Huff_Bauen(&t, zahlen, sym, 1, true));
+  Bitquelle q({0x5F, 0xFF, 0x00});  // 0 101 1111...
+  int16_t blk[64] = {};
+  int32_t eob = 0;
+  jpeg_dek::AC_Erst(&q.bits, &t, blk, 1, 63, 0, &eob);
+  EXPECT_EQ(eob, 12);
+  int32_t rest = q.bits.anzahl;
+  for (int i = 0; i < 12; ++i) jpeg_dek::AC_Erst(&q.bits, &t, blk, 1, 63, 0, &eob);
+  EXPECT_EQ(eob, 0);
+  EXPECT_EQ(q.bits.anzahl, rest);
+  for (int16_t c : blk) EXPECT_EQ(c, 0);
+}
+
+// A DC difference of size 0 keeps the predictor; values are extended.
+TEST(Dek_Bits, DCVorhersage) {
+  jpeg_dek::Huff dc, ac;
+  uint8_t zahlen[16] = {};
+  zahlen[1] = 2;  // two codes of two bits: 00 -> size 0, 01 -> size 3
+  uint8_t sym[2] = {0, 3};
+  ASSERT_TRUE(jpeg_dek::Huff_Bauen(&dc, zahlen, sym, 2, false));
+  uint8_t az[16] = {1};
+  uint8_t asym[1] = {0};
+  ASSERT_TRUE(jpeg_dek::Huff_Bauen(&ac, az, asym, 1, true));
+  // 01 010 0 | 00 0 | 01 110 0 -> -5, stays -5, then +6 -> 1
+  Bitquelle q({0b01010000, 0b00111001, 0xFF, 0x00});
+  int16_t blk[64];
+  int32_t pred = 0;
+  jpeg_dek::Block_Dekodieren(&q.bits, &dc, &ac, &pred, blk);
+  EXPECT_EQ(blk[0], -5);
+  jpeg_dek::Block_Dekodieren(&q.bits, &dc, &ac, &pred, blk);
+  EXPECT_EQ(blk[0], -5);
+  jpeg_dek::Block_Dekodieren(&q.bits, &dc, &ac, &pred, blk);
+  EXPECT_EQ(blk[0], 1);
+}
+
+}  // namespace
