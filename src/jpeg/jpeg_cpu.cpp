@@ -24,13 +24,7 @@
 #define JPEG_CPUID 0
 #endif
 
-// The settings file of the base layer, where the build has it.
-#if defined(KORDAVO_JPEG_EINSTELLUNGEN)
 #include "base/settings.h"
-#define JPEG_EINSTELLUNGEN 1
-#else
-#define JPEG_EINSTELLUNGEN 0
-#endif
 
 // ---------------------------------------------------------------------------
 // CPUID
@@ -73,11 +67,9 @@ int32_t vorgabe_lesen()
 {
     const char* text = std::getenv("KORDAVO_JPEG_USECPU");
     char puffer[32] = {};
-#if JPEG_EINSTELLUNGEN
     if (!text || !*text) {
         if (W32_Registry_Read("USECPU", puffer, sizeof puffer)) text = puffer;
     }
-#endif
     if (!text || !*text) return -1;
     char* ende = nullptr;
     errno = 0;
