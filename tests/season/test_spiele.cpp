@@ -1,0 +1,287 @@
+// The fixture database: plan sizes, single-game insertion, the lock handles,
+// the sorted stores, the save block and the server rows.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "base/datei.h"
+#include "base/debug.h"
+#include "base/globals.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+
+namespace {
+
+class Spiele : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Season_Hooks_Zuruecksetzen();
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        ASSERT_TRUE(Wettbewerb_Init());
+        ASSERT_TRUE(Spiele_Init());
+        const std::string text =
+            "NEUER_WETTBEWERB\nIDENTIFIKATION LIGA\nNAME \"Liga\"\nTEAMS 7\nSPIELTAGE 14\nHEIMRECHT_DUMMY 1\n"
+            "MODUS HEIMRECHT\n"
+            "NEUER_WETTBEWERB\nIDENTIFIKATION POKAL\nNAME \"Pokal\"\nTEAMS 16\nMODUS KO_SYSTEM\nMODUS RUECKSPIELE\n";
+        ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
+        ASSERT_EQ(Wettbewerb_Spielplaene_Erstellen(), 2);
+    }
+    void TearDown() override {
+        Spiele_Free();
+        Wettbewerb_Free();
+    }
+    static constexpr u32 LIGA = 50, POKAL = 51;
+};
+
+TEST_F(Spiele, SpielanzahlenDerPlaene) {
+    EXPECT_EQ(Spiele_Anzahl_Spiele(Wettbewerb_Get_Spielplan(LIGA)), 56u);  // 4 games x 14 matchdays
+    EXPECT_EQ(Spiele_Anzahl_Spiele(Wettbewerb_Get_Spielplan(POKAL)), 30u);  // (8+4+2+1) x 2 legs
+    const Spielplan_Kopf* k = Spiele_Get_Kopf(Wettbewerb_Get_Spielplan(POKAL));
+    ASSERT_NE(k, nullptr);
+    EXPECT_EQ(k->modus, 0u);
+    EXPECT_EQ(k->spieltage, 4u);
+    EXPECT_EQ(k->runden, 2u);
+    // Round by round, first legs before second legs.
+    i32 h = Spiele_Lock_Nummer(Wettbewerb_Get_Spielplan(POKAL), 8);
+    ASSERT_NE(h, 0);
+    const Spiel* s = Spiele_Get_Spiel(h, false);
+    EXPECT_EQ(s->spieltag, 0);
+    EXPECT_EQ(s->runde, 1);
+    EXPECT_EQ(s->index, 0);
+    EXPECT_EQ(s->tore_a, -1);
+    EXPECT_EQ(s->team_a, -1);
+    EXPECT_EQ(s->niederschlag, 255);
+    EXPECT_EQ(s->wettbewerb, POKAL);
+    EXPECT_STREQ(Spiele_Format_Ergebnis(s, 0, true), "");
+    Spiele_Unlock(h);
+    // Odd plans and plans that cannot exist.
+    EXPECT_EQ(Spiele_Anzahl_Spiele(Spiele_Neuer_Spielplan(0, 15, 4, 1, 60, -1)), 8u + 4 + 2 + 1);
+    EXPECT_EQ(Spiele_Neuer_Spielplan(1, 20, 46, 30000, 60, -1), -1);
+    EXPECT_EQ(Spiele_Neuer_Spielplan(1, 20, -3, 1, 60, -1), -1);
+}
+
+TEST_F(Spiele, FuenfhundertLocksUndDerNaechsteScheitert) {
+    Debug_Mitschnitt log;
+    std::vector<i32> h;
+    for (int i = 0; i < 500; ++i) {
+        h.push_back(Spiele_Lock(LIGA, i % 14, 0, i % 4));
+        ASSERT_EQ(h.back(), i + 1);
+    }
+    EXPECT_EQ(Spiele_Freier_Lock(), -1);
+    EXPECT_EQ(Spiele_Lock(LIGA, 0, 0, 0), 0);
+    EXPECT_TRUE(log.Enthaelt("Kein weiterer Lock verfügbar."));
+    Spiele_Unlock(-1);
+    EXPECT_EQ(Spiele_Freier_Lock(), 0);
+    EXPECT_EQ(Spiele_Get_Spiel(h[0], true), nullptr);
+    EXPECT_TRUE(log.Enthaelt("Versuchter Zugriff auf nicht gelocken Datensatz."));
+    // Two locks of one game: releasing one leaves the other.
+    i32 a = Spiele_Lock(LIGA, 3, 0, 1), b = Spiele_Lock(LIGA, 3, 0, 1);
+    ASSERT_NE(a, b);
+    Spiele_Unlock(a);
+    EXPECT_NE(Spiele_Get_Spiel(b, true), nullptr);
+    Spiele_Unlock(0);
+    EXPECT_TRUE(log.Enthaelt("Versuchtes Unlock auf ungültiges Element NULL."));
+    Spiele_Unlock(a);
+    EXPECT_TRUE(log.Enthaelt("Versuchtes Unlock eines nicht gelocken Datensatzes."));
+    EXPECT_EQ(Spiele_Lock(LIGA, 99, 0, 0), 0);
+    {
+        Spiele_Lock_Halter halter(Spiele_Lock(LIGA, 0, 0, 0));
+        EXPECT_TRUE(halter);
+    }
+    Spiele_Unlock(b);
+    EXPECT_EQ(Spiele_Freier_Lock(), 0);
+}
+
+TEST_F(Spiele, DatensatzUeberHandles) {
+    i32 h = Spiele_Lock(LIGA, 2, 0, 1);
+    Spiele_Set_Teams(h, 0, 5);  // the empty side gets its placeholder only
+    EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_a, 1);
+    EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_b, 5);
+    Spiele_Set_Teams(h, 7, 9);
+    Spiele_Ergebnis_Nullen(h);
+    Spiele_Set_Ergebnis(h, 3, 1, 2);
+    Spiele_Set_Zuschauer(h, 12000);
+    Spiele_Set_Minute(h, 89);
+    Spiele_Set_Minute(h, -1);
+    const Spiel* s = Spiele_Get_Spiel(h, true);
+    EXPECT_EQ(s->tore_a, 3);
+    EXPECT_EQ(s->tore_b, 1);
+    EXPECT_EQ(s->zuschauer, 12000u);
+    EXPECT_EQ(s->minute, 90);
+    EXPECT_EQ(Spiele_Get_Seite(h, 9), 1);
+    EXPECT_EQ(Spiele_Get_Seite(h, 7), 0);
+    // The return game finds its first leg.
+    i32 r = Spiele_Lock(LIGA, 9, 0, 2);
+    Spiele_Set_Teams(r, 9, 7);
+    i32 hin = Spiele_Get_Hinspiel(r);
+    ASSERT_NE(hin, 0);
+    EXPECT_EQ(Spiele_Get_Spiel(hin, true)->spieltag, 2);
+    Spiele_Team_Tausch(Wettbewerb_Get_Spielplan(LIGA), 7, 9);
+    EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_a, 9);
+    Spiele_Ergebnisse_Loeschen(LIGA);
+    EXPECT_EQ(Spiele_Get_Spiel(h, true)->tore_a, -1);
+    EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_a, -1);
+    EXPECT_EQ(Spiele_Get_Spiel(h, true)->tore_b, 1);
+    Spiele_Spiel_Clear(h);
+    EXPECT_EQ(Spiele_Get_Spiel(h, true), nullptr);  // clearing releases the handle
+    // A network client writes nothing.
+    Spiele_Set_Teams(r, 9, 7);
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Spiele_Set_Teams(r, 1, 2);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    EXPECT_EQ(Spiele_Get_Spiel(r, true)->team_a, 9);
+    Spiele_Unlock(-1);
+}
+
+TEST_F(Spiele, EinfuegenVerschiebtSpieleUndLocks) {
+    const i32 plan = Wettbewerb_Get_Spielplan(LIGA);
+    i32 spaet = Spiele_Lock(LIGA, 5, 0, 0);
+    Spiele_Set_Teams(spaet, 11, 12);
+    i32 frueh = Spiele_Lock(LIGA, 1, 0, 0);
+    Spiele_Set_Teams(frueh, 13, 14);
+    u32 md = 0, leg = 9, idx = 0;
+    EXPECT_EQ(Spiele_Spiel_Einfuegen(1, LIGA, 3, 0, 21, 22, &md, &leg, &idx), plan);
+    EXPECT_EQ(md, 3u);
+    EXPECT_EQ(leg, 0u);
+    EXPECT_EQ(idx, 4u);
+    EXPECT_EQ(Spiele_Anzahl_Spiele(plan), 57u);
+    // Every lock still names its own game.
+    EXPECT_EQ(Spiele_Get_Spiel(spaet, true)->team_a, 11);
+    EXPECT_EQ(Spiele_Get_Spiel(frueh, true)->team_a, 13);
+    i32 neu = Spiele_Lock(LIGA, 3, 0, 4);
+    ASSERT_NE(neu, 0);
+    EXPECT_EQ(Spiele_Get_Spiel(neu, true)->team_b, 22);
+    // A new matchday shifts the later games.
+    Spiele_Spiel_Einfuegen(1, LIGA, 4, 1, 31, 32);
+    EXPECT_EQ(Spiele_Get_Spiel(spaet, true)->spieltag, 6);
+    EXPECT_EQ(Spiele_Get_Kopf(plan)->spieltage, 15u);
+    // A matchday that does not exist appends at the end with index 0.
+    Spiele_Spiel_Einfuegen(1, LIGA, 80, 0, 41, 42, &md, &leg, &idx);
+    EXPECT_EQ(md, 15u);
+    EXPECT_EQ(idx, 0u);
+    Spiele_Unlock(-1);
+}
+
+TEST_F(Spiele, SortierterSpeicherWaechstUmZwanzigProzent) {
+    Spiele_Speicher s(12, 10);
+    for (u32 k : {50u, 10u, 30u, 20u, 40u}) ASSERT_NE(s.Holen(k), nullptr);
+    for (u32 i = 0; i < s.Anzahl(); ++i) EXPECT_EQ(get_u32le(s.Eintrag(i)), 10u * (i + 1));
+    EXPECT_EQ(s.Finden(30), 2);
+    u32 pos = 0;
+    EXPECT_EQ(s.Finden(35, &pos), -1);
+    EXPECT_EQ(pos, 3u);
+    for (u32 k = 100; s.Anzahl() < 9; ++k) s.Holen(k);
+    EXPECT_EQ(s.Kapazitaet(), 10u);
+    s.Holen(5);  // the count would reach the capacity
+    EXPECT_EQ(s.Kapazitaet(), 12u);
+    s.Loeschen(0);
+    EXPECT_EQ(get_u32le(s.Eintrag(0)), 10u);
+    u8 unsortiert[24] = {};
+    put_u32le(unsortiert, 9);
+    put_u32le(unsortiert + 12, 3);
+    EXPECT_FALSE(s.Setzen(unsortiert, 2, 4));
+}
+
+std::vector<u8> block_speichern() {
+    Datei_Status* d = Datei_Oeffnen_Speicher();
+    EXPECT_TRUE(Spiele_Save(d));
+    u32 n = 0;
+    const u8* p = Datei_Speicher_Daten(d, &n);
+    std::vector<u8> v(p, p + n);
+    Datei_Schliessen(d);
+    return v;
+}
+
+TEST_F(Spiele, SpeicherblockByteGleich) {
+    i32 h = Spiele_Lock(POKAL, 1, 1, 2);
+    Spiele_Set_Teams(h, 4, 8);
+    Spiele_Set_Ergebnis(h, 2, 2, 2);
+    Spiele_Lock(LIGA, 13, 0, 3);
+    for (u32 k = 1; k < 40; ++k) {
+        Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW)->Holen(k * 7)[5] = static_cast<u8>(k);
+        Spiele_Get_Speicher(SPEICHER_SIEGER)->Holen(k * 640 + 50);
+    }
+    Spiele_Spiel_Einfuegen(1, LIGA, 2, 0, 3, 4);
+    std::vector<u8> a = block_speichern();
+    Spiele_Init();
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(a.data(), static_cast<u32>(a.size()));
+    ASSERT_TRUE(Spiele_Load(d));
+    Datei_Schliessen(d);
+    EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_b, 8);
+    EXPECT_EQ(Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW)->Anzahl(), 39u);
+    std::vector<u8> b = block_speichern();
+    EXPECT_EQ(a, b);
+}
+
+TEST_F(Spiele, BeschaedigterSpeicherblockLaesstAllesWieEsWar) {
+    std::vector<u8> a = block_speichern();
+    i32 h = Spiele_Lock(LIGA, 0, 0, 0);
+    Spiele_Set_Teams(h, 3, 4);
+    for (size_t cut : {size_t{10}, a.size() / 2, a.size() - 3}) {
+        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(a.data(), static_cast<u32>(cut));
+        EXPECT_FALSE(Spiele_Load(d));
+        Datei_Schliessen(d);
+        ASSERT_NE(Spiele_Get_Spiel(h, true), nullptr);
+        EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_a, 3);
+    }
+    // The first plan's size in its node header, and its game count.
+    for (size_t stelle : {size_t{20 + 4 + 16}, size_t{20 + 4 + 24 + 16}}) {
+        std::vector<u8> b = a;
+        b[stelle] ^= 0x40;
+        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(b.data(), static_cast<u32>(b.size()));
+        EXPECT_FALSE(Spiele_Load(d)) << stelle;
+        Datei_Schliessen(d);
+        EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_a, 3);
+    }
+}
+
+TEST_F(Spiele, ServerZeilen) {
+    Spiel puffer[SPIELE_SEITE];
+    EXPECT_EQ(Spiele_Internet_Server_Send_Spiele(LIGA, 4, 0, 0, puffer), 4);
+    EXPECT_EQ(puffer[3].index, 3);
+    EXPECT_EQ(Spiele_Freier_Lock(), 0);  // the row released its locks
+    // A matchday with more than one page of games is sent page by page.
+    i32 gross = Spiele_Neuer_Spielplan(1, 128, 1, 1, 60, -1);
+    Wettbewerb_Tabelle[2] = Wettbewerb_Standard();
+    std::strcpy(Wettbewerb_Tabelle[2].name, "Gross");
+    Wettbewerb_Tabelle[2].id = 60;
+    Wettbewerb_Tabelle[2].spielplan = gross;
+    EXPECT_EQ(Spiele_Internet_Server_Send_Spiele(60, 0, 0, 0, puffer), 50);
+    EXPECT_EQ(Spiele_Internet_Server_Send_Spiele(60, 0, 0, 57, puffer), 14);
+    EXPECT_EQ(puffer[0].index, 50);
+    u32 cap = 0, anzahl = 0;
+    Spiele_Internet_Server_Send_Anzahl(&cap, &anzahl);
+    EXPECT_EQ(cap, SPIELE_EREIGNIS_KAPAZITAET);
+    EXPECT_EQ(anzahl, 1u);
+    u8 ev[9 * 3];
+    EXPECT_EQ(Spiele_Internet_Server_Send_Ereignisse(SPIELE_EREIGNIS_KAPAZITAET - 1, 3, ev, sizeof ev), 1);
+    // Goals counted from the events up to a minute.
+    i32 h = Spiele_Lock(LIGA, 0, 0, 1);
+    Spiele_Set_Teams(h, 5, 6);
+    Spiel* s = Spiele_Get_Spiel(h, true);
+    s->erstes_ereignis = 10;
+    s->ereignis_anzahl = 3;
+    const u8 minuten[3] = {10, 50, 80};
+    const u32 flags[3] = {4 | 1, 4, 4 | 1};
+    for (int i = 0; i < 3; ++i) {
+        u8* e = Spiele_Ereignis(10 + i);
+        put_u32le(e + 4, flags[i]);
+        e[8] = minuten[i];
+    }
+    Spiele_Unlock(h);
+    std::vector<u8> tore;
+    ASSERT_EQ(Spiele_Internet_Server_Send_Tore(LIGA, 0, 0, 60, tore), 4);
+    EXPECT_EQ(get_u32le(tore.data() + 6), 5u);
+    EXPECT_EQ(tore[6 + 4], 1);
+    EXPECT_EQ(tore[6 + 5], 1);
+    std::vector<u8> zeilen;
+    Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW)->Holen(2 * 1000 + 7 + 1)[4] = 3;
+    ASSERT_EQ(Spiele_Internet_Server_Send_Wettbewerb_Ereignisse(2000, 1000, zeilen), 1);
+    EXPECT_EQ(get_u32le(zeilen.data()), 2u);
+    EXPECT_EQ(get_u32le(zeilen.data() + 4), 7u);
+    EXPECT_EQ(zeilen[8], 3);
+}
+
+}  // namespace
