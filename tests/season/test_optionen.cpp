@@ -1,0 +1,121 @@
+// The option block, the team options and the season keys of global.cfg.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "season/kalender_lauf.h"
+#include "season/optionen.h"
+#include "season/season_hooks.h"
+#include "season_test_hilfen.h"
+
+namespace {
+
+std::map<std::pair<int, int>, i32> modelle;
+std::map<int, i32> werbung, level;
+u8 team_optionen[3];
+
+void hooks() {
+    Season_Hooks_Zuruecksetzen();
+    Season_Welt.Stadion_Modell_Setzen = [](int m, int f, i32 w) { modelle[{m, f}] = w; };
+    Season_Welt.Werbung_Wert_Setzen = [](int f, i32 w) { werbung[f] = w; };
+    Season_Welt.Stadion_Level_Setzen = [](int f, i32 w) { level[f] = w; };
+}
+
+// Runs first: no stadium model has been selected yet in this program.
+TEST(Optionen, StadionSchluesselVorDemModell) {
+    hooks();
+    season_test::Meldungen m;
+    EXPECT_EQ(Global_Cfg_Schluessel_Wert("BAUPREIS", 5), 1);
+    EXPECT_TRUE(m.Genau("Kein Stadion initialisiert"));
+    EXPECT_TRUE(modelle.empty());
+}
+
+TEST(Optionen, StandardwerteUndBlock) {
+    Optionen_Reset();
+    EXPECT_EQ(Option_Wert(0, 0, 7), 0);
+    EXPECT_EQ(Option_Wert(2, 0, 7), 1);
+    EXPECT_EQ(Option_Wert(8, 0, 7), 0);
+    EXPECT_EQ(Option_Wert(19, 0, 7), 1);
+    EXPECT_EQ(Option_Wert(21, 0, 7), 0);
+    EXPECT_EQ(Option_Wert(29, 0, 7), 0);
+    EXPECT_EQ(Option_Wert(200, 0, 7), 1);
+    EXPECT_EQ(Option_Wert(19, 1, 0), 0);
+    EXPECT_EQ(Option_Wert(19, 0, 5), 0);
+    u8 a[140], b[140];
+    Optionen_Schreiben(a);
+    EXPECT_EQ(get_i32le(a), 1);
+    EXPECT_EQ(get_i32le(a + 20 + 2 * 4), 1);
+    Optionen_Reset();
+    Optionen_Lesen(a);
+    Optionen_Schreiben(b);
+    EXPECT_EQ(0, std::memcmp(a, b, sizeof a));
+    EXPECT_EQ(Option_Wert(19, 0, 5), 0);
+    Optionen_Reset();
+}
+
+TEST(Optionen, ManagerTeamUndUnbekannteIndizes) {
+    Optionen_Reset();
+    EXPECT_EQ(Option_Wert(201, 1, 9), 9);
+    EXPECT_EQ(Option_Wert(201, 0, 1), 2);  // 9 stores 2 in entry 1
+    EXPECT_EQ(Option_Wert(201, 0, 7), 7);  // another entry value is returned unchanged
+    EXPECT_EQ(Option_Wert(35, 1, 12), 12);
+    EXPECT_EQ(Option_Wert(47, 0, 13), 13);
+    EXPECT_EQ(Option_Wert(500, 0, 14), 14);
+    Option_Wert(200, 1, 3);
+    EXPECT_EQ(Option_Wert(200, 0, 0), 3);
+    Optionen_Reset();
+}
+
+TEST(Optionen, TeamOptionen) {
+    hooks();
+    EXPECT_EQ(Option_Wert(40, 0, 77), 77);  // no team record: the value comes back
+    Season_Welt.Team_Optionen = []() { return team_optionen; };
+    EXPECT_EQ(Option_Wert(40, 1, -3), -3);
+    EXPECT_EQ(Option_Wert(40, 0, 0), -3);
+    EXPECT_EQ(Option_Wert(41, 1, 5), 5);
+    EXPECT_EQ(Option_Wert(42, 1, 3), 1);
+    EXPECT_EQ(Option_Wert(43, 1, 0), 0);
+    EXPECT_EQ(team_optionen[2], 1);
+    Option_Wert(43, 1, 1);
+    EXPECT_EQ(team_optionen[2], 3);
+    EXPECT_EQ(Option_Wert(42, 1, 2), 0);  // bit 0 of the value
+    EXPECT_EQ(team_optionen[2], 2);
+    Season_Hooks_Zuruecksetzen();
+}
+
+TEST(Optionen, GlobaleSchluesselMitGrenzen) {
+    hooks();
+    EXPECT_EQ(Global_Cfg_Schluessel_Wert("STADION_MODELL_3", 0), 1);
+    EXPECT_EQ(Global_Cfg_Schluessel_Wert("MAX_KAPAZITAET", 200000), 1);
+    EXPECT_EQ(modelle[std::make_pair(3, 1)], 150000);
+    EXPECT_EQ(Global_Cfg_Schluessel_Wert("NORMKOMFORT", -5), 1);
+    EXPECT_EQ(modelle[std::make_pair(3, 7)], 0);
+    EXPECT_EQ(Global_Cfg_Schluessel_Wert("WERBUNG_VERTRAGSDAUER", 2), 1);
+    EXPECT_EQ(werbung[9], 5);
+    EXPECT_EQ(Global_Cfg_Schluessel_Wert("OPTION_TIMER", 600000), 1);
+    EXPECT_EQ(Option_Wert(0, 0, 0), 540000);
+    EXPECT_EQ(Global_Cfg_Schluessel_Wert("ANZ_TEAMS", 9), 1);
+    EXPECT_EQ(Option_Wert(200, 0, 0), 4);
+    EXPECT_EQ(Global_Cfg_Schluessel_Wert("SPIEL_FAST", 1), 1);
+    EXPECT_EQ(Kalender_Get_Spiel_Fast(), 1);
+    EXPECT_EQ(Global_Cfg_Schluessel_Wert("STADION_NORMPREIS_LEVEL", 0), 1);
+    EXPECT_EQ(level[1], 1);
+    EXPECT_EQ(Global_Cfg_Schluessel_Wert("INFOTEXT", 0), 0);
+    EXPECT_EQ(Global_Cfg_Schluessel_Wert("stadion_modell_1", 0), 0);  // exact text only
+    EXPECT_EQ(Global_Cfg_Schluessel(nullptr), 0);
+    Kalender_Set_Spiel_Fast(0);
+    Optionen_Reset();
+}
+
+TEST(Optionen, HoechstensVierManagerTeams) {
+    Optionen_Reset();
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(Global_Cfg_Schluessel_Wert("MANAGER_TEAM", 10 + i), 1);
+    EXPECT_EQ(Global_Cfg_Manager_Team_Anzahl(), 4);
+    EXPECT_EQ(Option_Wert(201, 0, 3), 13);
+    // Reading the global configuration again changes no entry.
+    Global_Cfg_Schluessel_Wert("MANAGER_TEAM", 99);
+    EXPECT_EQ(Option_Wert(201, 0, 0), 10);
+    Optionen_Reset();
+}
+
+}  // namespace
