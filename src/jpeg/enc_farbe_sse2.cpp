@@ -92,7 +92,7 @@ void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr)
     const __m128i kb = BGR ? K4(128, -85, -43, 128) : K4(-43, -85, 128, 128);
     const __m128i kr = BGR ? K4(-21, -107, 128, 128) : K4(128, -107, -21, 128);
     constexpr int SH = 8 + (HF * VF == 4 ? 2 : HF * VF == 2 ? 1 : 0);
-    __m128i summe[4];
+    __m128i summe[4] = {_mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128()};
     for (int zy = 0; zy < 8 * VF; ++zy) {
         __m128i px[4 * HF];
         Zeile_Laden<HF>(p + zy * st, px);
