@@ -1,0 +1,337 @@
+// Processor detection, the override and the kernel table per processor code.
+#include "base/settings.h"
+#include "jpeg/jpeg.h"
+#include "jpeg/jpeg_kern.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+constexpr uint32_t MMX = JCPU_BIT_MMX, SSE = JCPU_BIT_SSE, SSE2 = JCPU_BIT_SSE2;
+
+TEST(Prozessor, CodeAusFamilieUndMerkmalen)
+{
+    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(5, 0), JCPU_F5);
+    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(5, MMX), JCPU_F5_MMX);
+    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(5, MMX | SSE | SSE2), JCPU_F5_MMX);
+    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, 0), JCPU_F6);
+    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, SSE), JCPU_F6);  // SSE without MMX: generic
+    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, MMX), JCPU_F6_MMX);
+    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, MMX | SSE), JCPU_F6_SSE);
+    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, MMX | SSE | SSE2), JCPU_F6_SSE);
+    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(15, SSE2), JCPU_F15_SSE2);
+    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(15, MMX | SSE), JCPU_ALLGEMEIN);  // no SSE2
+    for (uint32_t f : {0u, 3u, 4u, 7u, 14u})
+        EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(f, MMX | SSE | SSE2), JCPU_ALLGEMEIN) << f;
+    // Only bits 23, 25 and 26 count.
+    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, MMX | SSE | 0x00FFFFFF), JCPU_F6_SSE);
+    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, ~(MMX | SSE | SSE2)), JCPU_F6);
+}
+
+TEST(Prozessor, VorgabeNurWennDerProzessorSieKann)
+{
+    const uint32_t alles = MMX | SSE | SSE2;
+    for (int code = 0; code <= 6; ++code) EXPECT_TRUE(Jpeg_Prozessor_Moeglich(code, alles)) << code;
+    for (int code : {-1, 7, 255}) EXPECT_FALSE(Jpeg_Prozessor_Moeglich(code, alles)) << code;
+    for (int code = 0; code <= 2; ++code) EXPECT_TRUE(Jpeg_Prozessor_Moeglich(code, 0)) << code;
+    // The SIMD forms are written with SSE2.
+    for (int code = 3; code <= 6; ++code) EXPECT_FALSE(Jpeg_Prozessor_Moeglich(code, MMX | SSE)) << code;
+    EXPECT_FALSE(Jpeg_Prozessor_Moeglich(JCPU_F6_SSE, MMX | SSE2));
+    EXPECT_FALSE(Jpeg_Prozessor_Moeglich(JCPU_F5_MMX, SSE | SSE2));
+    EXPECT_TRUE(Jpeg_Prozessor_Moeglich(JCPU_F15_SSE2, SSE2));
+}
+
+TEST(Prozessor, CpuidDatensatz)
+{
+    const Jpeg_CPUID* d = Jpeg_CPUID_Daten();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d, Jpeg_CPUID_Daten());
+    EXPECT_EQ(d->Hersteller[12], '\0');
+    EXPECT_EQ(std::strlen(d->Hersteller), 12u);
+    EXPECT_LE(d->Familie, 15u);
+    EXPECT_LE(d->Modell, 15u);
+    EXPECT_LE(d->Stepping, 15u);
+    EXPECT_LE(d->Typ, 3u);
+    EXPECT_LE(d->Marke, 255u);
+#if defined(__x86_64__)
+    EXPECT_TRUE(d->Merkmale & SSE2);  // every x86-64 processor
+    const int32_t code = Jpeg_Prozessor_Aus_CPUID(d->Familie, d->Merkmale);
+    EXPECT_TRUE(code == JCPU_F6_SSE || code == JCPU_F15_SSE2 || code == JCPU_ALLGEMEIN) << code;
+#endif
+}
+
+// The slots of this part's kernels for each code.
+TEST(KernTabelle, TransformSlotsJeCode)
+{
+    for (int code = 0; code <= 6; ++code) {
+        SCOPED_TRACE(code);
+        Jpeg_Kern_Tabelle t;
+        std::memset(&t, 0xAB, sizeof t);
+        Jpeg_Kerne_Fuellen(&t, code);
+        const bool simd = code >= 3;
+        EXPECT_EQ(t.FDCT_Schnell, simd ? Jpeg_FDCT_Schnell_MMX : Jpeg_FDCT_Schnell);
+        EXPECT_EQ(t.IDCT_8x8_Schnell, simd ? Jpeg_IDCT_Schnell_MMX : Jpeg_IDCT_Schnell);
+        EXPECT_EQ(t.Quantisieren_Schnell, simd ? Jpeg_Quant_Schnell_MMX : Jpeg_Quant_Schnell);
+        Jpeg_Block_Fn fdct_genau = Jpeg_FDCT_Genau, idct_genau = Jpeg_IDCT_Genau;
+        Jpeg_Quant_Fn quant_genau = Jpeg_Quant_Genau, dequant_genau = Jpeg_Dequant_Genau;
+        if (code == 3 || code == 4) {
+            fdct_genau = Jpeg_FDCT_Genau_MMX;
+            idct_genau = Jpeg_IDCT_Genau_MMX;
+            quant_genau = Jpeg_Quant_Genau_MMX;
+            dequant_genau = Jpeg_Dequant_Genau_MMX;
+        } else if (code == 5) {
+            fdct_genau = Jpeg_FDCT_Genau_SSE;
+            idct_genau = Jpeg_IDCT_Genau_SSE;
+            quant_genau = Jpeg_Quant_Genau_SSE;
+            dequant_genau = Jpeg_Dequant_Genau_MMX;
+        } else if (code == 6) {
+            fdct_genau = Jpeg_FDCT_Genau_SSE2;
+            idct_genau = Jpeg_IDCT_Genau_SSE2;
+            quant_genau = Jpeg_Quant_Genau_SSE2;
+            dequant_genau = Jpeg_Dequant_Genau_SSE2;
+        }
+        EXPECT_EQ(t.FDCT_Genau, fdct_genau);
+        EXPECT_EQ(t.IDCT_8x8_Genau, idct_genau);
+        EXPECT_EQ(t.Quantisieren_Genau, quant_genau);
+        EXPECT_EQ(t.Dequantisieren_Genau, dequant_genau);
+        // Reduced sizes and the fast dequantiser: one form for every code.
+        EXPECT_EQ(t.IDCT_4x4_Schnell, Jpeg_IDCT_Schnell_4x4);
+        EXPECT_EQ(t.IDCT_2x2_Schnell, Jpeg_IDCT_Schnell_2x2);
+        EXPECT_EQ(t.IDCT_1x1_Schnell, Jpeg_IDCT_Schnell_1x1);
+        EXPECT_EQ(t.IDCT_4x4_Genau, Jpeg_IDCT_Genau_4x4);
+        EXPECT_EQ(t.IDCT_2x2_Genau, Jpeg_IDCT_Genau_2x2);
+        EXPECT_EQ(t.IDCT_1x1_Genau, Jpeg_IDCT_Genau_1x1);
+        EXPECT_EQ(t.Dequantisieren_Schnell, Jpeg_Dequant_Schnell);
+        // The active slots start empty, the active quantisers as the fast ones.
+        EXPECT_EQ(t.FDCT_Aktiv, nullptr);
+        EXPECT_EQ(t.IDCT_8x8_Aktiv, nullptr);
+        EXPECT_EQ(t.IDCT_4x4_Aktiv, nullptr);
+        EXPECT_EQ(t.IDCT_2x2_Aktiv, nullptr);
+        EXPECT_EQ(t.IDCT_1x1_Aktiv, nullptr);
+        EXPECT_EQ(t.Kod_Zeile, nullptr);
+        EXPECT_EQ(t.Dek_Zeile, nullptr);
+        EXPECT_EQ(t.Quantisieren_Aktiv, t.Quantisieren_Schnell);
+        EXPECT_EQ(t.Dequantisieren_Aktiv, t.Dequantisieren_Schnell);
+        ASSERT_NE(t.Simd_Ende, nullptr);
+        t.Simd_Ende();
+    }
+}
+
+Jpeg_Kern_Tabelle gefuellt(int code)
+{
+    Jpeg_Kern_Tabelle t;
+    std::memset(&t, 0, sizeof t);
+    Jpeg_Kerne_Fuellen(&t, code);
+    return t;
+}
+
+TEST(KernTabelle, GruppenGleicherTabellen)
+{
+    // Codes 0, 1 and 2 receive the same set.
+    const Jpeg_Kern_Tabelle t0 = gefuellt(0), t1 = gefuellt(1), t2 = gefuellt(2);
+    EXPECT_EQ(0, std::memcmp(&t0, &t1, sizeof t0));
+    EXPECT_EQ(0, std::memcmp(&t0, &t2, sizeof t0));
+    // Code 4 differs from code 3 at most in the block decoder.
+    Jpeg_Kern_Tabelle t3 = gefuellt(3), t4 = gefuellt(4);
+    t4.Huffman_Dekodieren = t3.Huffman_Dekodieren;
+    EXPECT_EQ(0, std::memcmp(&t3, &t4, sizeof t3));
+    // The generic and the SIMD sets differ.
+    EXPECT_NE(0, std::memcmp(&t0, &t3, sizeof t0));
+    // Out-of-range codes give the generic set.
+    const Jpeg_Kern_Tabelle tx = gefuellt(9);
+    EXPECT_EQ(0, std::memcmp(&t0, &tx, sizeof t0));
+}
+
+// Sets or clears an environment variable for the life of the object.
+class Umgebung {
+public:
+    Umgebung(const char* name, const char* wert) : name_(name)
+    {
+        if (const char* alt = std::getenv(name)) {
+            hatte_ = true;
+            alt_ = alt;
+        }
+        if (wert)
+            setenv(name, wert, 1);
+        else
+            unsetenv(name);
+    }
+    ~Umgebung()
+    {
+        if (hatte_)
+            setenv(name_.c_str(), alt_.c_str(), 1);
+        else
+            unsetenv(name_.c_str());
+    }
+
+private:
+    std::string name_, alt_;
+    bool hatte_ = false;
+};
+
+int32_t prozessor_nach_init()
+{
+    Jpeg_Auftrag a;
+    EXPECT_EQ(Jpeg_Init(&a), 0);
+    const int32_t code = a.Intern.Strom.Prozessor;
+    const Jpeg_Kern_Tabelle* t = a.Intern.Strom.Kern_Tabelle;
+    // The record's table is the one of its processor code.
+    const Jpeg_Kern_Tabelle erwartet = gefuellt(code);
+    EXPECT_EQ(t->FDCT_Genau, erwartet.FDCT_Genau);
+    EXPECT_EQ(t->IDCT_8x8_Genau, erwartet.IDCT_8x8_Genau);
+    EXPECT_EQ(t->Huffman_Kodieren, erwartet.Huffman_Kodieren);
+    EXPECT_EQ(t->Dek_444_RGB, erwartet.Dek_444_RGB);
+    EXPECT_EQ(Jpeg_Free(&a), 0);
+    return code;
+}
+
+TEST(Vorgabe, UmgebungsvariableWaehltDenCode)
+{
+    Umgebung einstellungen("KORDAVO_CONFIG_DIR", "/nonexistent-kordavo-config");
+    Settings_Neu_Laden();
+    int32_t erkannt;
+    {
+        Umgebung u("KORDAVO_JPEG_USECPU", nullptr);
+        erkannt = prozessor_nach_init();
+        const Jpeg_CPUID* d = Jpeg_CPUID_Daten();
+        EXPECT_EQ(erkannt, Jpeg_Prozessor_Aus_CPUID(d->Familie, d->Merkmale));
+    }
+    const uint32_t merkmale = Jpeg_CPUID_Daten()->Merkmale;
+    for (int code = 0; code <= 6; ++code) {
+        Umgebung u("KORDAVO_JPEG_USECPU", std::to_string(code).c_str());
+        EXPECT_EQ(prozessor_nach_init(), Jpeg_Prozessor_Moeglich(code, merkmale) ? code : erkannt);
+    }
+    // Values outside 0..6 and text are ignored.
+    for (const char* wert : {"7", "-1", "abc", "5x", "", "99999999999"}) {
+        Umgebung u("KORDAVO_JPEG_USECPU", wert);
+        EXPECT_EQ(prozessor_nach_init(), erkannt) << wert;
+    }
+    Settings_Neu_Laden();
+}
+
+TEST(Vorgabe, EinstellungsdateiWaehltDenCode)
+{
+    namespace fs = std::filesystem;
+    const fs::path ordner = fs::temp_directory_path() / ("kordavo_jpeg_kern_" + std::to_string(getpid()));
+    fs::create_directories(ordner);
+    Umgebung einstellungen("KORDAVO_CONFIG_DIR", ordner.c_str());
+    Umgebung u("KORDAVO_JPEG_USECPU", nullptr);
+    {
+        std::ofstream f(ordner / "settings.ini");
+        f << "# test\nUSECPU=0\n";
+    }
+    Settings_Neu_Laden();
+    EXPECT_EQ(prozessor_nach_init(), 0);
+    {
+        std::ofstream f(ordner / "settings.ini");
+        f << "usecpu = 2\n";
+    }
+    Settings_Neu_Laden();
+    EXPECT_EQ(prozessor_nach_init(), 2);
+    {
+        // The environment variable comes first.
+        Umgebung v("KORDAVO_JPEG_USECPU", "1");
+        EXPECT_EQ(prozessor_nach_init(), 1);
+    }
+    {
+        std::ofstream f(ordner / "settings.ini");
+        f << "USECPU=8\n";
+    }
+    Settings_Neu_Laden();
+    const Jpeg_CPUID* d = Jpeg_CPUID_Daten();
+    EXPECT_EQ(prozessor_nach_init(), Jpeg_Prozessor_Aus_CPUID(d->Familie, d->Merkmale));
+    fs::remove_all(ordner);
+    Settings_Neu_Laden();
+}
+
+// Each record owns its table: releasing one leaves the others working.
+TEST(KernTabelle, JeAuftragEigeneTabelle)
+{
+    Jpeg_Auftrag a, b;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    ASSERT_EQ(Jpeg_Init(&b), 0);
+    EXPECT_NE(a.Intern.Strom.Kern_Tabelle, b.Intern.Strom.Kern_Tabelle);
+    a.Intern.Strom.Kern_Tabelle->FDCT_Aktiv = Jpeg_FDCT_Genau;
+    EXPECT_EQ(b.Intern.Strom.Kern_Tabelle->FDCT_Aktiv, nullptr);
+    EXPECT_EQ(Jpeg_Free(&a), 0);
+    const Jpeg_Kern_Tabelle* t = b.Intern.Strom.Kern_Tabelle;
+    ASSERT_NE(t, nullptr);
+    alignas(16) int16_t block[64] = {};
+    t->FDCT_Genau(block);
+    EXPECT_EQ(Jpeg_Free(&b), 0);
+}
+
+TEST(Plattform, KopierenNullenByteWert)
+{
+    unsigned char ziel[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    const unsigned char quelle[8] = {9, 9, 9, 9, 9, 9, 9, 9};
+    Jpeg_Kopieren(ziel, quelle, 0);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(ziel[i], i + 1);
+    Jpeg_Kopieren(ziel + 2, quelle, 3);
+    EXPECT_EQ(ziel[1], 2);
+    EXPECT_EQ(ziel[2], 9);
+    EXPECT_EQ(ziel[4], 9);
+    EXPECT_EQ(ziel[5], 6);
+    EXPECT_EQ(Jpeg_Nullen(ziel, 4), 0);
+    EXPECT_EQ(ziel[3], 0);
+    EXPECT_EQ(ziel[4], 9);
+    EXPECT_EQ(Jpeg_Byte_Wert(0xFF), 255);
+    EXPECT_EQ(Jpeg_Byte_Wert(0x80), 128);
+
+    void* p = Jpeg_Speicher_Holen(100);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(p) % 32, 0u);
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(static_cast<unsigned char*>(p)[i], 0);
+    Jpeg_Speicher_Freigeben(p);
+    Jpeg_Speicher_Freigeben(nullptr);
+    EXPECT_EQ(Jpeg_Speicher_Holen(SIZE_MAX - 3), nullptr);
+}
+
+TEST(Plattform, Dateien)
+{
+    namespace fs = std::filesystem;
+    const fs::path name = fs::temp_directory_path() / ("kordavo_jpeg_datei_" + std::to_string(getpid()));
+    EXPECT_EQ(Jpeg_Datei_Oeffnen(nullptr, JPEG_DATEI_LESEN), nullptr);
+    EXPECT_EQ(Jpeg_Datei_Oeffnen("", JPEG_DATEI_LESEN), nullptr);
+    EXPECT_EQ(Jpeg_Datei_Oeffnen("/nonexistent/x.jpg", JPEG_DATEI_LESEN), nullptr);
+    EXPECT_EQ(Jpeg_Datei_Oeffnen(fs::temp_directory_path().c_str(), JPEG_DATEI_LESEN), nullptr);
+
+    Jpeg_Datei* d = Jpeg_Datei_Oeffnen(name.c_str(), JPEG_DATEI_LESEN | JPEG_DATEI_SCHREIBEN);
+    ASSERT_NE(d, nullptr);
+    uint32_t n = 0;
+    EXPECT_EQ(Jpeg_Datei_Schreiben(d, "ABCDEFGH", 8, &n), 1);
+    EXPECT_EQ(n, 8u);
+    EXPECT_EQ(Jpeg_Datei_Suchen(d, -3, 1), 1);
+    char puffer[16] = {};
+    EXPECT_EQ(Jpeg_Datei_Lesen(d, puffer, 16, &n), 1);
+    EXPECT_EQ(n, 3u);
+    EXPECT_STREQ(puffer, "FGH");
+    EXPECT_EQ(Jpeg_Datei_Suchen(d, 2, 0), 1);
+    EXPECT_EQ(Jpeg_Datei_Lesen(d, puffer, 2, &n), 1);
+    EXPECT_EQ(std::string(puffer, 2), "CD");
+    EXPECT_EQ(Jpeg_Datei_Suchen(d, -1, 2), 1);
+    EXPECT_EQ(Jpeg_Datei_Lesen(d, puffer, 4, &n), 1);
+    EXPECT_EQ(n, 1u);
+    EXPECT_EQ(Jpeg_Datei_Suchen(d, -100, 0), 0);
+    EXPECT_EQ(Jpeg_Datei_Suchen(d, 0, 7), 0);
+    EXPECT_NE(Jpeg_Datei_Schliessen(d), 0);
+
+    // Writing replaces an existing file.
+    d = Jpeg_Datei_Oeffnen(name.c_str(), JPEG_DATEI_LESEN | JPEG_DATEI_SCHREIBEN);
+    ASSERT_NE(d, nullptr);
+    EXPECT_NE(Jpeg_Datei_Schliessen(d), 0);
+    EXPECT_EQ(fs::file_size(name), 0u);
+    d = Jpeg_Datei_Oeffnen(name.c_str(), JPEG_DATEI_LESEN);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(Jpeg_Datei_Schreiben(d, "X", 1, &n), 0);  // opened for reading only
+    EXPECT_NE(Jpeg_Datei_Schliessen(d), 0);
+    fs::remove(name);
+}
+
+}  // namespace
