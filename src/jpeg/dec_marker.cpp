@@ -344,7 +344,7 @@ int Vorschau_Schreiben(JPEG_PROPERTIES* p, int32_t w, int32_t h, F farbe) {
 
 int Lies_APP0(JPEG_PROPERTIES* p, Zustand* z) {
   Segment seg;
-  int32_t l;
+  int32_t l = 0;
   if (int r = Segment_Lesen(z, &seg, &l)) return l < 2 ? 0 : r;
   if (seg.n < 14 || p->Strom_Anfang == 0) return 0;
   const uint8_t* d = seg.d;
