@@ -325,6 +325,7 @@ void Kalender_Run() {
     lauf.jetzt = Kalender_Jetzt;
 
     // Day advance: days without matches pass one per frame.
+    const u8 neuer_tag_vorher = lauf.neuer_tag;
     if (lauf.neuer_tag == 1) {
         if (Season_Module.Spieltag_Spiele_Offen())
             Season_Module.Spieltag_Naechste_Gruppe();
@@ -337,7 +338,8 @@ void Kalender_Run() {
         lauf.taste_wartet = 0;
         int zeichen = Season_Gui.Taste_Get_Zeichen();
         if (lauf.runmodus != RUNMODUS_NEUES_SPIEL && lauf.runmodus != RUNMODUS_ENDE) taste(zeichen);
-    } else if (lauf.neuer_tag != 1) {
+    } else if (neuer_tag_vorher != 1 && lauf.neuer_tag != 1) {
+        // A stop on a matchday (255) is cleared on the next pass.
         lauf.neuer_tag = 0;
     }
     u8 tasten = static_cast<u8>(Season_Gui.Maus_Tasten());

@@ -1,0 +1,232 @@
+// The game's main loop headless: a new game through the scripted wizard into
+// normal play, days advancing with the weekly autosave, the daily tick, the
+// calendar commands and the end of the game.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "base/tools.h"
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
+#include "season/optionen.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+
+namespace {
+
+u32 uhr = 0;
+std::vector<int> gespeichert;  // day index at each quiet save
+std::vector<std::string> pfade;
+std::vector<std::string> reihenfolge;
+bool speichern_gelingt = true;
+
+class Lauf : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Season_Hooks_Zuruecksetzen();
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Quit_Status = QUIT_STATUS_LAEUFT;
+        Optionen_Reset();
+        Kalender_Free();
+        Kalender_Lauf_Reset();
+        gespeichert.clear();
+        pfade.clear();
+        reihenfolge.clear();
+        speichern_gelingt = true;
+        uhr = 1000;
+        W32_Set_Time_Source([]() { return uhr; });
+        Season_Welt.Manager_Ist_Dran = [](i32* t, int) {
+            t[0] = 5;
+            return 1;
+        };
+        Kalender_Spielstand_Hooks h;
+        h.speichern = [](const char* pfad, int leise) {
+            if (leise) gespeichert.push_back(Kalender_Get_Tag());
+            pfade.emplace_back(pfad);
+            return speichern_gelingt;
+        };
+        h.arbeitsordner = []() { return "C:\\kordavo"; };
+        Kalender_Set_Spielstand_Hooks(h);
+    }
+    void TearDown() override {
+        W32_Set_Time_Source(nullptr);
+        Kalender_Set_Spielstand_Hooks({});
+        Spiele_Free();
+        Wettbewerb_Free();
+        Kalender_Free();
+        Kalender_Lauf_Reset();
+        Quit_Status = QUIT_STATUS_LAEUFT;
+        Season_Hooks_Zuruecksetzen();
+    }
+    static void Pass() {
+        uhr += 20;
+        Kalender_Run();
+    }
+};
+
+TEST_F(Lauf, NeuesSpielBisInsSpielUndTageMitAutosave) {
+    std::vector<i32> modi;
+    for (int i = 0; i < 4; ++i) {
+        Pass();
+        modi.push_back(Kalender_Get_Runmodus());
+    }
+    EXPECT_EQ(modi, (std::vector<i32>{RUNMODUS_WIZARD, RUNMODUS_TAGE_LAUFEN, RUNMODUS_SPIEL, RUNMODUS_SPIEL}));
+    EXPECT_EQ(Kalender_Get_Tag(), 1);  // run mode 0 lasted one day
+    EXPECT_TRUE(Wettbewerb_Modul_Bereit());
+    EXPECT_TRUE(Spiele_Bereit());
+    EXPECT_EQ(Season_Welt.Team_Aktiv(), 5);
+    // The only human manager ends his turn: the days run on, one per pass.
+    EXPECT_EQ(K_NEUER_TAG(6, 0), 0);
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIELTAG);
+    while (Kalender_Get_Tag() < 30) Pass();
+    EXPECT_EQ(gespeichert, (std::vector<int>{6, 13, 20, 27}));
+    EXPECT_EQ(pfade[0], "C:\\kordavo\\spielstand\\game_9.kdv");
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+}
+
+TEST_F(Lauf, EinSpieltagHaeltDenTageslaufAn) {
+    for (int i = 0; i < 3; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    Wettbewerb& w = Wettbewerb_Tabelle[0];
+    std::strcpy(w.name, "Liga");
+    w.id = 50;
+    w.kalendermarke = 0;
+    ASSERT_TRUE(Kalender_Termin_Setzen(10, 0, -1));
+    EXPECT_EQ(Kalender_Spieltage_Am_Tag(10), 1);
+    K_NEUER_TAG(7, 0);
+    while (Kalender_Lauf_Get().neuer_tag == 1 && Kalender_Get_Tag() < 100) Pass();
+    EXPECT_EQ(Kalender_Get_Tag(), 10);
+    EXPECT_EQ(Kalender_Lauf_Get().neuer_tag, 255);
+    Pass();
+    EXPECT_EQ(Kalender_Lauf_Get().neuer_tag, 0);
+    EXPECT_EQ(Kalender_Get_Tag(), 10);
+    EXPECT_EQ(Kalender_Get_Spieltermin(50, 0, 0), 10);
+    EXPECT_EQ(Kalender_Get_Spieltag_Nummer(10, 50, nullptr), 0);
+    EXPECT_EQ(Kalender_Get_Spieltag_Nummer(9, 50, nullptr), -1);
+    EXPECT_TRUE(Kalender_Spielt_Am_Tag(10, 0));
+    EXPECT_FALSE(Kalender_Spielt_Am_Tag(11, 0));
+}
+
+TEST_F(Lauf, TagesablaufInFesterReihenfolge) {
+    Kalender_Init(nullptr);
+    Season_Module.Rangliste_Sortieren = []() { reihenfolge.push_back("rangliste"); };
+    Season_Module.Spieltag_Vorbereiten = []() { reihenfolge.push_back("spieltag"); };
+    Season_Module.Richter_Jeden_Tag = []() { reihenfolge.push_back("richter"); };
+    Season_Gui.Menue_Set_Aktiver_Manager = [](int) { reihenfolge.push_back("manager"); };
+    Season_Module.Wettbewerb_Jeden_Tag = []() { reihenfolge.push_back("wettbewerb"); };
+    Season_Module.Ereignis_Jeden_Tag = []() { reihenfolge.push_back("ereignis"); };
+    Season_Gui.Blt_Cache_Leeren = []() { reihenfolge.push_back("cache"); };
+    Season_Welt.Set_Team_Aktiv(5);
+    // Before the set-up is finished only the date moves.
+    Season_Gui.Spielstart_Set_Beendet(false);
+    const u32 cursor = Rnd_Get_Index();
+    EXPECT_EQ(Kalender_Jeden_Tag(), 1);  // the day before was day 0
+    EXPECT_EQ(Rnd_Get_Index(), (cursor + 3) % RND_TABELLE_GROESSE);
+    EXPECT_EQ(reihenfolge, (std::vector<std::string>{"cache"}));
+    reihenfolge.clear();
+    Season_Gui.Spielstart_Set_Beendet(true);
+    EXPECT_EQ(Kalender_Jeden_Tag(), 0);
+    EXPECT_EQ(reihenfolge, (std::vector<std::string>{"rangliste", "spieltag", "richter", "manager", "wettbewerb",
+                                                       "ereignis", "cache"}));
+    EXPECT_EQ(Kalender_Get_Tag(), 2);
+}
+
+TEST_F(Lauf, SaisonjahrSteigtAmDrittenJuli) {
+    Kalender_Init(nullptr);
+    Kalender_Jeden_Tag();
+    int starts = 0;
+    while (Kalender_Get_Tag() < 365) starts += Kalender_Jeden_Tag();
+    EXPECT_EQ(starts, 0);
+    EXPECT_EQ(Kalender_Get_Jahr(), 0);
+    EXPECT_EQ(Kalender_Jeden_Tag(), 1);  // day 366 is 3 July 2004
+    EXPECT_EQ(Kalender_Get_Jahr(), 1);
+    EXPECT_STREQ(Kalender_Get_Datum().zahl_text, "Samstag, 3.7.2004");
+    EXPECT_EQ(Kalender_Jeden_Tag(), 0);
+    EXPECT_EQ(Kalender_Get_Jahr(), 1);
+}
+
+TEST_F(Lauf, AutosaveNurMitOptionUndFehlschlagOhneFolgen) {
+    Kalender_Init(nullptr);
+    Option_Wert(19, 1, 0);
+    while (Kalender_Get_Tag() < 15) Kalender_Jeden_Tag();
+    EXPECT_TRUE(gespeichert.empty());
+    Option_Wert(19, 1, 1);
+    speichern_gelingt = false;
+    Debug_Mitschnitt log;
+    while (Kalender_Get_Tag() < 22) Kalender_Jeden_Tag();
+    EXPECT_EQ(gespeichert, (std::vector<int>{20}));
+    EXPECT_TRUE(log.Enthaelt("Autosave in Slot 9 misslungen"));
+    EXPECT_EQ(Kalender_Get_Tag(), 22);
+}
+
+TEST_F(Lauf, ClientTickBewegtDasDatumNicht) {
+    Kalender_Init(nullptr);
+    Kalender_Lauf_Get().neuer_tag = 1;
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    EXPECT_EQ(Kalender_Jeden_Tag(), 1);
+    EXPECT_EQ(Kalender_Get_Tag(), 0);
+    EXPECT_EQ(Kalender_Lauf_Get().neuer_tag, 0);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
+TEST_F(Lauf, KalenderBefehle) {
+    EXPECT_EQ(K_NEUER_TAG(1, 3), 0);  // before the calendar is initialised
+    Kalender_Init(nullptr);
+    EXPECT_EQ(K_NEUER_TAG(1, 3), 1);
+    EXPECT_EQ(Kalender_Lauf_Get().laden, 4);
+    EXPECT_EQ(K_NEUER_TAG(2, 2), 1);
+    EXPECT_EQ(Kalender_Lauf_Get().speichern, 3);
+    EXPECT_EQ(K_NEUER_TAG(3, 0), 1);
+    EXPECT_EQ(K_NEUER_TAG(4, 0), 1);
+    EXPECT_EQ(Kalender_Lauf_Get().reserviert, 1);
+    EXPECT_EQ(K_NEUER_TAG(5, 0), 1);
+    EXPECT_EQ(Kalender_Lauf_Get().frage_taste, 1);
+    EXPECT_EQ(K_NEUER_TAG(7, 0), 0);
+    EXPECT_EQ(Kalender_Lauf_Get().neuer_tag, 1);
+    EXPECT_EQ(K_NEUER_TAG(8, 0), 0);
+    EXPECT_EQ(K_NEUER_TAG(0, 0), 0);
+    Debug_Mitschnitt log;
+    Kalender_Set_Runmodus(3);
+    EXPECT_TRUE(log.Enthaelt("Falscher Wert für Kalender_Set_Runmodus"));
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_NEUES_SPIEL);
+    Kalender_Set_Runmodus(18);
+    EXPECT_EQ(Kalender_Get_Runmodus(), 18);
+    // Without an open announcement screen the waiting mode returns to play.
+    Kalender_Run();
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+}
+
+TEST_F(Lauf, SpeichernPerTasteUndFehlschlagWirdGemeldet) {
+    for (int i = 0; i < 3; ++i) Pass();
+    K_NEUER_TAG(2, 4);
+    Pass();
+    ASSERT_EQ(pfade.size(), 1u);
+    EXPECT_EQ(pfade[0], "C:\\kordavo\\spielstand\\game_4.kdv");
+    speichern_gelingt = false;
+    K_NEUER_TAG(2, 1);
+    Pass();
+    EXPECT_EQ(pfade.size(), 2u);
+    // A cancelled save request writes nothing.
+    K_NEUER_TAG(3, 0);
+    Pass();
+    EXPECT_EQ(pfade.size(), 2u);
+}
+
+TEST_F(Lauf, EndeGibtDieModuleFrei) {
+    for (int i = 0; i < 3; ++i) Pass();
+    Quit_Status = QUIT_STATUS_ANGEFORDERT;
+    Pass();
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_ENDE);
+    EXPECT_FALSE(Wettbewerb_Modul_Bereit());
+    EXPECT_FALSE(Spiele_Bereit());
+    EXPECT_FALSE(Kalender_Ist_Initialisiert());
+    Pass();  // nothing more happens
+    EXPECT_FALSE(Kalender_Ist_Initialisiert());
+}
+
+}  // namespace
