@@ -18,6 +18,10 @@ namespace {
 std::vector<Bank_Konto> konten;                        // by team
 std::vector<std::vector<Bank_Kredit_Eintrag>> kredite;  // by team (borrower)
 i32 periode = 0;
+// What a save game's block was read into, until it is taken over.
+std::vector<Bank_Konto> neu_konten;
+std::vector<std::vector<Bank_Kredit_Eintrag>> neu_kredite;
+i32 neu_periode = 0;
 
 const f32 zinsen[7] = {8.5f, 8.3f, 8.1f, 8.0f, 7.8f, 7.5f, 7.2f};
 
@@ -259,8 +263,21 @@ bool Bank_Laden(Datei_Status* d) {
                      m * sizeof(Bank_Kredit_Eintrag))
             return false;
     }
-    konten = std::move(k);
-    kredite = std::move(kr);
-    periode = get_i32le(kopf + 8);
+    neu_konten = std::move(k);
+    neu_kredite = std::move(kr);
+    neu_periode = get_i32le(kopf + 8);
     return true;
+}
+
+void Bank_Uebernehmen() {
+    konten = std::move(neu_konten);
+    kredite = std::move(neu_kredite);
+    periode = neu_periode;
+    Bank_Verwerfen();
+}
+
+void Bank_Verwerfen() {
+    neu_konten.clear();
+    neu_kredite.clear();
+    neu_periode = 0;
 }

@@ -86,8 +86,10 @@ const char* Bank_Zahl_String(char* puffer, i64 wert, int flags);
 i32 Bank_Rnd_Von_Bis(i32 von, i32 bis);
 const Bank_Konto* Bank_Get_Konto(int team);
 
-// Save block: accounts and credits. Reading replaces the bank only when the
-// whole block is sound.
+// Save block: accounts and credits. Reading parses into staging state;
+// Bank_Uebernehmen makes it the running bank, Bank_Verwerfen drops it.
 struct Datei_Status;
 bool Bank_Speichern(Datei_Status* datei);
 bool Bank_Laden(Datei_Status* datei);
+void Bank_Uebernehmen();
+void Bank_Verwerfen();

@@ -553,6 +553,11 @@ std::string pfad_von(const char* ordner, int set, const char* name) {
 
 }  // namespace
 
+void Welt_Konfig_Setzen(const std::vector<std::string>& alias, const std::vector<u8>& ebene) {
+    team_alias = alias;
+    team_ebene = ebene;
+}
+
 const char* Team_Alias_Name(int team) {
     if (team < 0 || team >= static_cast<int>(team_alias.size())) return "";
     return team_alias[static_cast<size_t>(team)].c_str();

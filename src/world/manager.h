@@ -1,0 +1,26 @@
+// Human managers and team queries around them.
+#pragma once
+
+#include "base/types.h"
+#include "world/welt.h"
+
+// Creates the human manager of a team (name cut to 19 characters; face -1:
+// the lowest face no other manager has). A new manager has knob 813 at 141,
+// word 802 = -1 and word 834 = 0. False when the team has one already.
+bool Manager_Neuer_Mitspieler(int team, const char* name, int gesicht);
+bool Manager_Loeschen(int team);
+// A new copy of the team's manager record (freed with W32_Memory_H_Free), or null.
+Manager_Struktur* Manager_Get_Kopie(int team);
+// The teams of the human managers into `aus` (at most 1000) and their count.
+int Manager_Ist_Dran(i32* aus, int unbenutzt, int flag);
+// Number of human managers.
+int Manager_Anzahl_Menschen();
+void Manager_Icon_Button_An_Aus(int team, int icon, u32 status);
+u32 Manager_Icon_Button_Lesen(int team, int icon);
+// Switches `icon` of the list on and every other icon of the list off.
+void Manager_Icon_Togglebutton_An_Aus(int team, int anzahl, int icon, const int* liste);
+void Manager_Icon_Word_Data_Schreiben(int team, int icon, u32 wert);
+u32 Manager_Icon_Word_Data_Lesen(int team, int icon);
+
+bool Team_Hat_Manager(int team);
+bool Team_Hat_Manager_Aktiv(int team);

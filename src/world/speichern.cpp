@@ -1,0 +1,261 @@
+// Save-game and cache blocks of players, teams and managers; registration.
+#include "world/speichern.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "base/datei.h"
+#include "base/memory.h"
+#include "base/spielstand.h"
+#include "world/bank.h"
+#include "world/konfig.h"
+#include "world/stadion.h"
+#include "world/welt.h"
+#include "world/werbung.h"
+
+// Teams' alias names and levels live with the configuration module.
+void Welt_Konfig_Setzen(const std::vector<std::string>& alias, const std::vector<u8>& ebene);
+
+namespace {
+
+constexpr u32 VERSION = 1;
+constexpr u32 MAX_SPIELER = 200000;
+
+struct Stand {
+    bool spieler = false, teams = false, manager_da = false;
+    std::vector<Spieler_Struktur> s;
+    std::vector<Spieler_Fix> sf;
+    std::vector<Spieler_Client_Egal> sx;
+    std::vector<u8> flags;
+    std::vector<Team_Struktur> t;
+    std::vector<Team_Fix> tf;
+    std::vector<Team_Own> to;
+    std::vector<std::vector<i32>> kader;
+    std::vector<std::string> alias;
+    std::vector<u8> ebene;
+    i32 g[10] = {};
+    u16 heimnation = 65535;
+    std::vector<std::pair<u32, std::vector<u8>>> manager;
+};
+Stand neu;
+
+bool schreiben_u32(Datei_Status* d, u32 v) {
+    u8 b[4];
+    put_u32le(b, v);
+    return Datei_Schreiben(d, b, 4);
+}
+bool lesen_u32(Datei_Status* d, u32* v) {
+    u8 b[4];
+    if (Datei_Lesen(d, b, 4) != 4) return false;
+    *v = get_u32le(b);
+    return true;
+}
+
+template <class T>
+bool feld_lesen(Datei_Status* d, std::vector<T>* v, u32 n) {
+    v->resize(n);
+    if (n == 0) return true;
+    return Datei_Lesen_Gepackt(d, v->data(), static_cast<u32>(n * sizeof(T))) == n * sizeof(T);
+}
+
+}  // namespace
+
+bool Spieler_Block_Schreiben(Datei_Status* d) {
+    u32 n = static_cast<u32>(Spieler_Anzahl);
+    bool ok = schreiben_u32(d, VERSION) && schreiben_u32(d, n);
+    if (ok && n) {
+        ok = Datei_Schreiben_Gepackt(d, Spieler_Daten, n * sizeof(Spieler_Struktur)) &&
+             Datei_Schreiben_Gepackt(d, Spieler_Fix_Daten, n * sizeof(Spieler_Fix)) &&
+             Datei_Schreiben_Gepackt(d, Spieler_Texte, n * sizeof(Spieler_Client_Egal)) &&
+             Datei_Schreiben_Gepackt(d, Spieler_Flags, n);
+    }
+    return ok;
+}
+
+bool Spieler_Block_Lesen(Datei_Status* d) {
+    u32 v, n;
+    if (!lesen_u32(d, &v) || v != VERSION || !lesen_u32(d, &n) || n > MAX_SPIELER) return false;
+    if (!feld_lesen(d, &neu.s, n) || !feld_lesen(d, &neu.sf, n) || !feld_lesen(d, &neu.sx, n) ||
+        !feld_lesen(d, &neu.flags, n))
+        return false;
+    for (auto& x : neu.sx) {
+        x.nachname[sizeof x.nachname - 1] = 0;
+        x.vorname[sizeof x.vorname - 1] = 0;
+    }
+    neu.spieler = true;
+    return true;
+}
+
+bool Team_Block_Schreiben(Datei_Status* d) {
+    u32 n = static_cast<u32>(Team_Anzahl);
+    u8 g[44] = {};
+    i32 werte[10] = {Team_Transfermarkt, Team_Aktiv,         Team_Ansicht,  Team_Auswaerts,       Aktuelles_Team,
+                     Spielstart_Beendet, Schwierigkeit,      Server_Lokales_Team, 0, 0};
+    for (int i = 0; i < 10; i++) put_i32le(g + 4 * i, werte[i]);
+    put_u16le(g + 40, Team_Heimnation);
+    bool ok = schreiben_u32(d, VERSION) && schreiben_u32(d, n) && Datei_Schreiben(d, g, sizeof g);
+    if (ok && n) {
+        ok = Datei_Schreiben_Gepackt(d, Team_Daten, n * sizeof(Team_Struktur)) &&
+             Datei_Schreiben_Gepackt(d, Team_Fix_Daten, n * sizeof(Team_Fix)) &&
+             Datei_Schreiben_Gepackt(d, Team_Own_Daten, n * sizeof(Team_Own));
+    }
+    for (u32 t = 0; ok && t < n; t++) {
+        u32 k = static_cast<u32>(Team_Kader_Anzahl(static_cast<int>(t)));
+        ok = schreiben_u32(d, k) && (k == 0 || Datei_Schreiben(d, Team_Kader(static_cast<int>(t)), k * 4));
+        std::string a = Team_Alias_Name(static_cast<int>(t));
+        u8 kopf[2] = {static_cast<u8>(a.size() > 60 ? 60 : a.size()), static_cast<u8>(Team_Get_Ebene(static_cast<int>(t)))};
+        ok = ok && Datei_Schreiben(d, kopf, 2) && (kopf[0] == 0 || Datei_Schreiben(d, a.data(), kopf[0]));
+    }
+    return ok;
+}
+
+bool Team_Block_Lesen(Datei_Status* d) {
+    u32 v, n;
+    u8 g[44];
+    if (!lesen_u32(d, &v) || v != VERSION || !lesen_u32(d, &n) || n == 0 || n > static_cast<u32>(MAX_TEAMS)) return false;
+    if (Datei_Lesen(d, g, sizeof g) != sizeof g) return false;
+    for (int i = 0; i < 10; i++) neu.g[i] = get_i32le(g + 4 * i);
+    neu.heimnation = get_u16le(g + 40);
+    if (!feld_lesen(d, &neu.t, n) || !feld_lesen(d, &neu.tf, n) || !feld_lesen(d, &neu.to, n)) return false;
+    u32 spieler = neu.spieler ? static_cast<u32>(neu.s.size()) : static_cast<u32>(Spieler_Anzahl);
+    neu.kader.assign(n, {});
+    neu.alias.assign(n, "");
+    neu.ebene.assign(n, 0);
+    for (u32 t = 0; t < n; t++) {
+        u32 k;
+        if (!lesen_u32(d, &k) || k > static_cast<u32>(TRANSFERMARKT_SPIELER)) return false;
+        auto& kv = neu.kader[t];
+        kv.resize(k);
+        if (k && Datei_Lesen(d, kv.data(), k * 4) != k * 4) return false;
+        for (i32 s : kv)
+            if (s < 0 || static_cast<u32>(s) >= spieler) return false;
+        u8 kopf[2];
+        if (Datei_Lesen(d, kopf, 2) != 2 || kopf[0] > 60) return false;
+        char a[61] = {};
+        if (kopf[0] && Datei_Lesen(d, a, kopf[0]) != kopf[0]) return false;
+        neu.alias[t] = a;
+        neu.ebene[t] = kopf[1];
+        Team_Fix& f = neu.tf[t];
+        f.name[sizeof f.name - 1] = f.kurzname[sizeof f.kurzname - 1] = 0;
+        f.stadion[sizeof f.stadion - 1] = f.stadt[sizeof f.stadt - 1] = 0;
+        neu.to[t].formation = static_cast<i8>(neu.to[t].formation & 0x8F);
+    }
+    if (neu.g[0] < 0 || static_cast<u32>(neu.g[0]) >= n) return false;
+    neu.teams = true;
+    return true;
+}
+
+bool Manager_Block_Schreiben(Datei_Status* d) {
+    std::vector<u32> teams;
+    for (int t = 0; t < Team_Anzahl; t++)
+        if (Team_Manager && Team_Manager[t]) teams.push_back(static_cast<u32>(t));
+    bool ok = schreiben_u32(d, VERSION) && schreiben_u32(d, static_cast<u32>(teams.size()));
+    for (u32 t : teams) ok = ok && schreiben_u32(d, t) && Datei_Schreiben_Gepackt(d, Team_Manager[t], sizeof(Manager_Struktur));
+    return ok;
+}
+
+bool Manager_Block_Lesen(Datei_Status* d) {
+    u32 v, n;
+    if (!lesen_u32(d, &v) || v != VERSION || !lesen_u32(d, &n) || n > static_cast<u32>(MAX_TEAMS)) return false;
+    neu.manager.clear();
+    for (u32 i = 0; i < n; i++) {
+        u32 t;
+        std::vector<u8> m(sizeof(Manager_Struktur));
+        if (!lesen_u32(d, &t) || t >= static_cast<u32>(MAX_TEAMS)) return false;
+        if (Datei_Lesen_Gepackt(d, m.data(), sizeof(Manager_Struktur)) != sizeof(Manager_Struktur)) return false;
+        neu.manager.emplace_back(t, std::move(m));
+    }
+    neu.manager_da = true;
+    return true;
+}
+
+void Welt_Block_Verwerfen() { neu = Stand(); }
+
+void Welt_Block_Uebernehmen() {
+    if (!neu.teams) {
+        Welt_Block_Verwerfen();
+        return;
+    }
+    // Managers not read with this load keep theirs only when no manager block came.
+    std::vector<std::pair<u32, std::vector<u8>>> manager = std::move(neu.manager);
+    if (!neu.manager_da) {
+        for (int t = 0; t < Team_Anzahl; t++) {
+            if (!Team_Manager || !Team_Manager[t]) continue;
+            std::vector<u8> m(sizeof(Manager_Struktur));
+            std::memcpy(m.data(), Team_Manager[t], m.size());
+            manager.emplace_back(static_cast<u32>(t), std::move(m));
+        }
+    }
+    int teams = static_cast<int>(neu.t.size());
+    int spieler = neu.spieler ? static_cast<int>(neu.s.size()) : Spieler_Anzahl;
+    if (!neu.spieler) {
+        neu.s.assign(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
+        neu.sf.assign(Spieler_Fix_Daten, Spieler_Fix_Daten + Spieler_Anzahl);
+        neu.sx.assign(Spieler_Texte, Spieler_Texte + Spieler_Anzahl);
+        neu.flags.assign(Spieler_Flags, Spieler_Flags + Spieler_Anzahl);
+    }
+    if (!Welt_Anlegen(teams, spieler)) {
+        Welt_Block_Verwerfen();
+        return;
+    }
+    std::memcpy(Team_Daten, neu.t.data(), neu.t.size() * sizeof(Team_Struktur));
+    std::memcpy(Team_Fix_Daten, neu.tf.data(), neu.tf.size() * sizeof(Team_Fix));
+    std::memcpy(Team_Own_Daten, neu.to.data(), neu.to.size() * sizeof(Team_Own));
+    if (spieler) {
+        std::memcpy(Spieler_Daten, neu.s.data(), neu.s.size() * sizeof(Spieler_Struktur));
+        std::memcpy(Spieler_Fix_Daten, neu.sf.data(), neu.sf.size() * sizeof(Spieler_Fix));
+        std::memcpy(Spieler_Texte, neu.sx.data(), neu.sx.size() * sizeof(Spieler_Client_Egal));
+        std::memcpy(Spieler_Flags, neu.flags.data(), neu.flags.size());
+    }
+    for (int t = 0; t < teams; t++)
+        for (i32 s : neu.kader[static_cast<size_t>(t)]) Team_Kader_Einfuegen(t, s);
+    Welt_Konfig_Setzen(neu.alias, neu.ebene);
+    Team_Transfermarkt = neu.g[0];
+    Team_Aktiv = neu.g[1];
+    Team_Ansicht = neu.g[2];
+    Team_Auswaerts = neu.g[3];
+    Aktuelles_Team = neu.g[4];
+    Spielstart_Beendet = neu.g[5];
+    Schwierigkeit = neu.g[6];
+    Server_Lokales_Team = neu.g[7];
+    Team_Heimnation = neu.heimnation;
+    for (auto& [t, m] : manager) {
+        if (static_cast<int>(t) >= teams || Team_Manager[t]) continue;
+        auto* r = static_cast<Manager_Struktur*>(W32_Memory_H_Alloc(sizeof(Manager_Struktur), "Manager"));
+        if (!r) continue;
+        std::memcpy(r, m.data(), sizeof(Manager_Struktur));
+        r->daten.name[sizeof r->daten.name - 1] = 0;
+        r->daten.team = static_cast<i32>(t);
+        Team_Manager[t] = r;
+        Manager_Anzahl++;
+    }
+    Welt_Block_Verwerfen();
+}
+
+namespace {
+void nichts() {}
+bool bank_s(Datei_Status* d) { return Bank_Speichern(d); }
+bool bank_l(Datei_Status* d) { return Bank_Laden(d); }
+}  // namespace
+
+void Welt_Spielstand_Anmelden() {
+    Spielstand_Modul m;
+    m = {"Bank", bank_s, bank_l, Bank_Uebernehmen, Bank_Verwerfen};
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_BANK, m);
+    m = {"Werbung", Werbung_Speichern, Werbung_Laden, Werbung_Uebernehmen, Werbung_Verwerfen};
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_WERBUNG, m);
+    m = {"Manager", Manager_Block_Schreiben, Manager_Block_Lesen, nichts, Welt_Block_Verwerfen};
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_MANAGER, m);
+    m = {"Spieler", Spieler_Block_Schreiben, Spieler_Block_Lesen, nichts, Welt_Block_Verwerfen};
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELER, m);
+    m = {"Teams", Team_Block_Schreiben, Team_Block_Lesen, Welt_Block_Uebernehmen, Welt_Block_Verwerfen};
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_TEAMS, m);
+    m = {"Stadien", Stadion_Speichern, Stadion_Laden, Stadion_Uebernehmen, Stadion_Verwerfen};
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_STADIEN, m);
+    // The configuration cache: the world as read from the text files.
+    m = {"Spieler", Spieler_Block_Schreiben, Spieler_Block_Lesen, nichts, Welt_Block_Verwerfen};
+    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_SPIELER, m);
+    m = {"Teams", Team_Block_Schreiben, Team_Block_Lesen, Welt_Block_Uebernehmen, Welt_Block_Verwerfen};
+    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_TEAMS, m);
+}

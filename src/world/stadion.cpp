@@ -1,0 +1,176 @@
+// Stadiums.
+#include "world/stadion.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "base/datei.h"
+#include "base/globals.h"
+#include "world/bank.h"
+#include "world/welt.h"
+
+namespace {
+
+const Stadion_Klasse klassen[6] = {
+    {1000, 9000, 0, 10000, 10000, 30},             {5000, 16000, 1200000, 10000, 30000, 40},
+    {12000, 32000, 3500000, 20000, 50000, 50},     {25000, 45000, 12000000, 50000, 70000, 60},
+    {35000, 70000, 35000000, 80000, 90000, 80},    {60000, 120000, 90000000, 120000, 120000, 90}};
+
+std::vector<Stadion_Daten> stadien;
+std::vector<u8> vorhanden;
+i32 prozent = 100;
+std::vector<Stadion_Daten> neu_stadien;
+std::vector<u8> neu_vorhanden;
+i32 neu_prozent = 100;
+
+bool ok(int t) { return t >= 0 && t < static_cast<int>(stadien.size()) && vorhanden[static_cast<size_t>(t)]; }
+
+void neu_berechnen(Stadion_Daten* s) {
+    s->kapazitaet = s->sitzplaetze + s->stehplaetze;
+    s->klasse = Stadion_Klasse_Von_Kapazitaet(s->kapazitaet);
+    s->groesse = s->kapazitaet / 1000;
+}
+
+}  // namespace
+
+const Stadion_Klasse& Stadion_Get_Klasse(int k) { return klassen[std::clamp(k, 0, 5)]; }
+
+int Stadion_Klasse_Von_Kapazitaet(int kap) {
+    int k = 0;
+    for (int i = 0; i < 6; i++)
+        if (kap >= klassen[i].min_kapazitaet) k = i;
+    // The highest class whose range still holds the capacity.
+    while (k > 0 && kap < klassen[k].min_kapazitaet) k--;
+    return k;
+}
+
+void Stadion_Init() {
+    stadien.assign(static_cast<size_t>(Team_Anzahl), Stadion_Daten{});
+    vorhanden.assign(static_cast<size_t>(Team_Anzahl), 0);
+    prozent = 100;
+    for (int t = 0; t < Team_Anzahl; t++) {
+        if (t == Team_Transfermarkt) continue;
+        Stadion_Daten& s = stadien[static_cast<size_t>(t)];
+        s.sitzplaetze = Team_Daten[t].sitzplaetze;
+        s.stehplaetze = Team_Daten[t].stehplaetze;
+        if (s.sitzplaetze + s.stehplaetze <= 0) s.sitzplaetze = 5000;
+        neu_berechnen(&s);
+        s.eintrittspreis = 15 + 5 * s.klasse;
+        s.komfort = klassen[s.klasse].komfort_nach_bau;
+        vorhanden[static_cast<size_t>(t)] = 1;
+    }
+}
+
+void Stadion_Free() {
+    stadien.clear();
+    vorhanden.clear();
+    prozent = 100;
+}
+
+Stadion_Daten* Stadion_Get(int t, int) { return ok(t) ? &stadien[static_cast<size_t>(t)] : nullptr; }
+
+i32 Stadion_Get_Kapazitaet(int t) { return ok(t) ? stadien[static_cast<size_t>(t)].kapazitaet : 0; }
+
+bool Stadion_Set_Prozent(int p) {
+    if (prozent != 100) return false;
+    prozent = std::clamp(p, 25, 200);
+    return true;
+}
+
+i32 Stadion_Get_Prozent() { return prozent; }
+
+i32 Stadion_Berechne_Zuschauer(int t, int, int nachfrage, int, int, int, int, int wichtigkeit, int) {
+    if (!ok(t)) return 0;
+    const Stadion_Daten& s = stadien[static_cast<size_t>(t)];
+    i64 q = 40 + std::clamp(nachfrage, 0, 100) / 2 + std::clamp(wichtigkeit, 0, 100) / 4;  // per cent
+    q = q * (80 + s.komfort / 5) / 100;                      // comfort 100: +0 %, comfort 0: -20 %
+    q = q * (130 - std::clamp(s.eintrittspreis, 5, 60)) / 100;  // a cheap ticket fills it
+    q = q * prozent / 100;
+    i64 z = s.kapazitaet * q / 100;
+    return static_cast<i32>(std::clamp<i64>(z, 0, s.kapazitaet));
+}
+
+i32 Stadion_Spiel_Auswerten(int t, int spiel, int nachfrage) {
+    if (!ok(t)) return 0;
+    Stadion_Daten& s = stadien[static_cast<size_t>(t)];
+    s.zuschauer = Stadion_Berechne_Zuschauer(t, spiel, nachfrage, 0, 0, 0, 0, 50, 0);
+    s.einnahme = static_cast<f32>(s.zuschauer) * static_cast<f32>(s.eintrittspreis);
+    if (s.einnahme >= 1.0f) Bank_Buchen(-1, t, s.einnahme, 4, 1, -1);
+    return s.zuschauer;
+}
+
+void Stadion_Nach_Spiel(int t, int) {
+    if (!ok(t)) return;
+    f32 kosten = 2.0f * static_cast<f32>(stadien[static_cast<size_t>(t)].kapazitaet);
+    if (kosten >= 1.0f) Bank_Buchen(t, -1, kosten, 26, 1, -1);
+}
+
+bool Stadion_Set_Daten(int t, const Stadion_Daten* d) {
+    if (!ok(t) || !d || Welt_Client_Fremd(t)) return false;
+    if (d->sitzplaetze < 0 || d->stehplaetze < 0 || d->sitzplaetze + d->stehplaetze > 200000) return false;
+    Stadion_Daten& s = stadien[static_cast<size_t>(t)];
+    s.sitzplaetze = d->sitzplaetze;
+    s.stehplaetze = d->stehplaetze;
+    s.eintrittspreis = std::clamp(d->eintrittspreis, 5, 60);
+    s.komfort = std::clamp(d->komfort, 0, 100);
+    neu_berechnen(&s);
+    Team_Daten[t].sitzplaetze = s.sitzplaetze;
+    Team_Daten[t].stehplaetze = s.stehplaetze;
+    return true;
+}
+
+void Stadion_Set_Erweiterung_Slots(int) {}
+
+bool Stadion_Ausbauen(int t) {
+    if (!ok(t) || Welt_Client_Fremd(t)) return false;
+    Stadion_Daten& s = stadien[static_cast<size_t>(t)];
+    if (s.klasse >= 5) return false;
+    const Stadion_Klasse& k = klassen[s.klasse + 1];
+    if (!Bank_Buchen(t, -1, static_cast<f32>(k.baupreis), 14, 0, -1)) return false;
+    s.sitzplaetze += k.min_kapazitaet - s.kapazitaet > 0 ? k.min_kapazitaet - s.kapazitaet : 0;
+    neu_berechnen(&s);
+    s.komfort = std::max(s.komfort, k.komfort_nach_bau);
+    return true;
+}
+
+// Block: u32 version, u32 count, i32 percentage, per team u8 present + 64-byte record.
+bool Stadion_Speichern(Datei_Status* d) {
+    u8 kopf[12];
+    put_u32le(kopf, 1);
+    put_u32le(kopf + 4, static_cast<u32>(stadien.size()));
+    put_i32le(kopf + 8, prozent);
+    bool ok_ = Datei_Schreiben(d, kopf, 12);
+    for (size_t t = 0; ok_ && t < stadien.size(); t++)
+        ok_ = Datei_Schreiben(d, &vorhanden[t], 1) && Datei_Schreiben(d, &stadien[t], sizeof(Stadion_Daten));
+    return ok_;
+}
+
+bool Stadion_Laden(Datei_Status* d) {
+    u8 kopf[12];
+    if (Datei_Lesen(d, kopf, 12) != 12 || get_u32le(kopf) != 1) return false;
+    u32 n = get_u32le(kopf + 4);
+    if (n > static_cast<u32>(MAX_TEAMS)) return false;
+    std::vector<Stadion_Daten> s(n);
+    std::vector<u8> v(n);
+    for (u32 t = 0; t < n; t++)
+        if (Datei_Lesen(d, &v[t], 1) != 1 || Datei_Lesen(d, &s[t], sizeof(Stadion_Daten)) != sizeof(Stadion_Daten))
+            return false;
+    neu_stadien = std::move(s);
+    neu_vorhanden = std::move(v);
+    neu_prozent = get_i32le(kopf + 8);
+    return true;
+}
+
+void Stadion_Uebernehmen() {
+    stadien = std::move(neu_stadien);
+    vorhanden = std::move(neu_vorhanden);
+    prozent = neu_prozent;
+    Stadion_Verwerfen();
+}
+
+void Stadion_Verwerfen() {
+    neu_stadien.clear();
+    neu_vorhanden.clear();
+    neu_prozent = 100;
+}

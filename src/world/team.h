@@ -1,0 +1,52 @@
+// Team operations.
+#pragma once
+
+#include "base/types.h"
+
+// Hooks into the season module (filled at start-up; defaults do nothing).
+struct Team_Hooks {
+    // True when the country has competitions this year.
+    bool (*land_hat_wettbewerbe)(int land) = nullptr;
+    // The post-match training of a managed team that asked for it.
+    void (*automatisches_training)(int team) = nullptr;
+};
+void Team_Set_Hooks(const Team_Hooks& hooks);
+
+u32 Team_Get_Art(int team);
+// Kind filter: mask 0 an ordinary club; otherwise the team's kind bits meet the mask.
+bool Team_Ist_Normal(int team, u32 maske);
+// The teams of a nation (clubs whose country is `nation`) into `aus`; sorted
+// by league level when `sortiert`; clubs without a league only with `ohne_liga`.
+int Team_Get_Teams_Von_Nation(int nation, u32* aus, int sortiert = 0, int ohne_liga = 1);
+bool Team_Land_Hat_Wettbewerbe(int land);
+// A random country team of the continent (shared random table), -1 none.
+int Team_Suche_Zufaelligen_Spieler_Von_Kontinent(int kontinent);
+// "%d.%d": v / 2 and 0 or 5.
+const char* Team_Halbwert_String(int v);
+// Number of special attributes of the selected players (at most 3 each).
+int Team_Get_Attribut_Text(int team, u32 filter);
+// Players per position class into aus[4].
+void Team_Get_Spieler_Art_Array(int team, i32 aus[4], int, int);
+bool Team_Spieler_Tauschen(int team_a, int team_b, int spieler_a, int spieler_b, int);
+// Halves the strength of 4 random players of the team.
+void Team_Schwaeche_Zufallsspieler(int team);
+// Morale of all players of ordinary clubs moved by `prozent` (-100..100) of its range.
+bool Team_Set_Moral(int prozent);
+void Team_Set_Basisdaten(int wettbewerb, int team);
+// Financial start data: kind 0 normal, 1 after promotion, 2 after relegation.
+void Team_Set_Finanzdaten(int team, int art);
+void Team_Init_Spieler_Nach_Liga(const i32* teams, int anzahl);
+// A's defence against B's attack: out[0] A's defence, [1] B's attack, [2..3]
+// the chances of A holding and of B scoring, in per cent.
+void Team_Vergleiche_Abw_Mit_Stu(int a, int b, i32 aus[4], u32 modus);
+// The post-match step: recovery, injuries healing, automatic line-up for
+// computer clubs; the automatic training of a managed team.
+void Team_Simuliere_Computerteam(int team);
+void Team_Dauerspiel();
+void Team_Reset_User_Active_Alle();
+void Team_Reset_User_Active_Andere();
+void Team_Transferfenster_Refresh_Alle();
+void Team_Set_Wappen_Flags();
+void Team_Init_Aufstellungen();
+void Team_Init_Aufstellung(int team);
+void Team_Free(int mit_managern);

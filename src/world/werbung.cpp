@@ -1,0 +1,194 @@
+// Advertising contracts.
+#include "world/werbung.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "base/datei.h"
+#include "base/random.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+const char* sponsoren[WERBUNG_SPONSOREN] = {
+    "Brauerei Kessler",  "Nordlicht Energie", "Velotrax",        "Fliesen Amberg",  "Autohaus Wendt",
+    "Sparkraft Bank",    "Quellgold Wasser",  "Trixa Sport",     "Möbel Hallstein", "Kaffee Morena",
+    "Elektro Bramm",     "Bauring AG",        "Sonnfeld Reisen", "Pixwerk Medien",  "Mühlbach Versand",
+    "Tannwald Milch",    "Kronstein Versich.", "Ostwind Logistik", "Grünhag Gärten", "Vantor Telekom",
+    "Leuchtfeuer Lotto", "Sportwelt Riedel",  "Hafenbräu",       "Orbis Computer"};
+
+std::vector<Werbung_Daten> daten;
+std::vector<u8> vorhanden;
+std::vector<Werbung_Daten> neu_daten;
+std::vector<u8> neu_vorhanden;
+
+bool ok(int t) { return t >= 0 && t < static_cast<int>(daten.size()) && vorhanden[static_cast<size_t>(t)]; }
+
+// Price of a contract per match: by board class and the club's strength.
+i32 preis(int team, int klasse) {
+    static const i32 basis[4] = {2000, 5000, 10000, 60000};
+    i64 p = static_cast<i64>(basis[std::clamp(klasse, 0, 3)]) * (50 + Team_Get_Staerke(team)) / 100;
+    return static_cast<i32>(p / 100 * 100);
+}
+
+void angebot_ziehen(int team, Werbung_Daten* w) {
+    w->angebot_sponsor = static_cast<u8>(Rnd_Basis(0, WERBUNG_SPONSOREN - 1));
+    w->angebot_art = static_cast<u8>(Rnd_Basis(0, 3));
+    w->angebot_dauer = static_cast<u16>(Rnd_Basis(10, 34));
+    w->angebot_betrag = preis(team, w->angebot_art) * Rnd_Basis(80, 120) / 100;
+    for (int i = 0; i < 3; i++) w->angebot_betraege[i] = preis(team, i);
+    w->angebot_anzahl2 = w->angebot_dauer;
+}
+
+}  // namespace
+
+const char* Werbung_Sponsor_Name(int s) { return s >= 0 && s < WERBUNG_SPONSOREN ? sponsoren[s] : ""; }
+
+void Werbung_Init() {
+    daten.assign(static_cast<size_t>(Team_Anzahl), Werbung_Daten{});
+    vorhanden.assign(static_cast<size_t>(Team_Anzahl), 0);
+}
+
+void Werbung_Free() {
+    daten.clear();
+    vorhanden.clear();
+}
+
+void Werbung_Init_Manager_Teams() {
+    for (int t = 0; t < Team_Anzahl; t++)
+        if (Team_Hat_Manager(t)) Werbung_Init_Team(t, 1);
+}
+
+int Werbung_Get_Bandenklasse(int slot) { return slot < 0 ? 0 : slot < 3 ? 0 : slot < 6 ? 1 : slot < 8 ? 2 : 3; }
+
+bool Werbung_Init_Team(int t, int) {
+    if (t < 0 || t >= Team_Anzahl) return false;
+    if (static_cast<int>(daten.size()) != Team_Anzahl) Werbung_Init();
+    Werbung_Daten& w = daten[static_cast<size_t>(t)];
+    w = Werbung_Daten{};
+    for (int s = 0; s < 9; s++) {
+        w.slot[s].sponsor = static_cast<u8>((t * 7 + s * 5) % WERBUNG_SPONSOREN);
+        w.slot[s].betrag = preis(t, Werbung_Get_Bandenklasse(s));
+        w.slot[s].anzahl = 34;
+    }
+    for (int i = 0; i < 3; i++) w.ersatz[i] = preis(t, i);
+    vorhanden[static_cast<size_t>(t)] = 1;
+    return true;
+}
+
+Werbung_Daten* Werbung_Get(int t) {
+    if (!ok(t) || !Team_Hat_Manager(t)) return nullptr;
+    return &daten[static_cast<size_t>(t)];
+}
+
+i32 Werbung_Get_Sponsorbetrag(int t) {
+    if (!ok(t)) return 0;
+    i32 summe = 0;
+    for (const auto& s : daten[static_cast<size_t>(t)].slot) summe += s.betrag;
+    return summe;
+}
+
+bool Werbung_Neues_Angebot(int t, int zahlen) {
+    if (!ok(t) || Welt_Client_Fremd(t)) return false;
+    Werbung_Daten& w = daten[static_cast<size_t>(t)];
+    if (w.suche_zu) return false;
+    if (zahlen && !Bank_Buchen(t, -1, static_cast<f32>(preis(t, 0)), 22, 0, -1)) return false;
+    angebot_ziehen(t, &w);
+    return true;
+}
+
+bool Werbung_Angebot_Annehmen(int t) {
+    if (!ok(t) || Welt_Client_Fremd(t)) return false;
+    Werbung_Daten& w = daten[static_cast<size_t>(t)];
+    if (w.angebot_betrag <= 0) return false;
+    int von = w.angebot_art == 3 ? 8 : w.angebot_art == 0 ? 0 : w.angebot_art == 1 ? 3 : 6;
+    int bis = w.angebot_art == 3 ? 8 : w.angebot_art == 0 ? 2 : w.angebot_art == 1 ? 5 : 7;
+    int ziel = -1;
+    for (int s = von; s <= bis && ziel < 0; s++)
+        if (w.slot[s].betrag == 0) ziel = s;
+    if (ziel < 0) {
+        ziel = von;
+        for (int s = von; s <= bis; s++)
+            if (w.slot[s].betrag < w.slot[ziel].betrag) ziel = s;
+    }
+    w.slot[ziel].sponsor = w.angebot_sponsor;
+    w.slot[ziel].betrag = w.angebot_betrag;
+    w.slot[ziel].anzahl = w.angebot_dauer;
+    w.slot[ziel].wert2 = 0;
+    w.angebot_betrag = 0;
+    return true;
+}
+
+void Werbung_Banden_Vergeben(int t, int) {
+    if (!ok(t)) return;
+    Werbung_Daten& w = daten[static_cast<size_t>(t)];
+    for (int s = 0; s < 8; s++) {
+        if (w.slot[s].betrag) continue;
+        w.slot[s].sponsor = static_cast<u8>(Rnd_Basis(0, WERBUNG_SPONSOREN - 1));
+        w.slot[s].betrag = preis(t, Werbung_Get_Bandenklasse(s));
+        w.slot[s].anzahl = 17;
+    }
+}
+
+int Werbung_Zaehler_Weiter(int t) {
+    if (!ok(t)) return 0;
+    Werbung_Daten& w = daten[static_cast<size_t>(t)];
+    int z = ++w.zaehler[0];
+    if (z % 7 != 0) return 0;
+    int stufe = std::min(3, z / 7);
+    if (stufe == 3) w.suche_zu = 1;
+    return stufe;
+}
+
+void Werbung_Nach_Spiel(int t, int) {
+    if (!ok(t)) return;
+    Werbung_Daten& w = daten[static_cast<size_t>(t)];
+    i32 summe = 0;
+    for (auto& s : w.slot) {
+        if (s.betrag <= 0) continue;
+        summe += s.betrag;
+        if (s.anzahl > 0 && --s.anzahl == 0) s.betrag = 0;
+    }
+    if (summe > 0) Bank_Buchen(-1, t, static_cast<f32>(summe), 13, 1, -1);
+}
+
+// Block: u32 version, u32 count, per team u8 present + 176-byte record.
+bool Werbung_Speichern(Datei_Status* d) {
+    u8 kopf[8];
+    put_u32le(kopf, 1);
+    put_u32le(kopf + 4, static_cast<u32>(daten.size()));
+    bool r = Datei_Schreiben(d, kopf, 8);
+    for (size_t t = 0; r && t < daten.size(); t++)
+        r = Datei_Schreiben(d, &vorhanden[t], 1) && Datei_Schreiben(d, &daten[t], sizeof(Werbung_Daten));
+    return r;
+}
+
+bool Werbung_Laden(Datei_Status* d) {
+    u8 kopf[8];
+    if (Datei_Lesen(d, kopf, 8) != 8 || get_u32le(kopf) != 1) return false;
+    u32 n = get_u32le(kopf + 4);
+    if (n > static_cast<u32>(MAX_TEAMS)) return false;
+    std::vector<Werbung_Daten> w(n);
+    std::vector<u8> v(n);
+    for (u32 t = 0; t < n; t++)
+        if (Datei_Lesen(d, &v[t], 1) != 1 || Datei_Lesen(d, &w[t], sizeof(Werbung_Daten)) != sizeof(Werbung_Daten))
+            return false;
+    neu_daten = std::move(w);
+    neu_vorhanden = std::move(v);
+    return true;
+}
+
+void Werbung_Uebernehmen() {
+    daten = std::move(neu_daten);
+    vorhanden = std::move(neu_vorhanden);
+    Werbung_Verwerfen();
+}
+
+void Werbung_Verwerfen() {
+    neu_daten.clear();
+    neu_vorhanden.clear();
+}

@@ -1,0 +1,60 @@
+// Advertising contracts: eight boards and a main sponsor per managed club.
+#pragma once
+
+#include "base/types.h"
+
+struct Werbung_Slot {
+    u8 sponsor;    // sponsor id (index of the sponsor table)
+    u8 frei;
+    u16 anzahl;    // matches left
+    i32 betrag;    // per match; 0 = free slot
+    i32 wert2;     // second value (0: the default board picture)
+};
+
+struct Werbung_Daten {
+    Werbung_Slot slot[9];        // 0..7 boards, 8 main sponsor
+    i32 ersatz[3];               // main sponsor's replacement amounts (board classes 0..2)
+    u8 angebot_sponsor;
+    u8 angebot_art;              // 0..2 board class, 3 main sponsor
+    u16 angebot_dauer;
+    i32 angebot_betrag;
+    i32 angebot_betraege[3];
+    u16 angebot_anzahl2;
+    u16 frei1;
+    u16 banden_flag;
+    u8 suche_zu;
+    u8 automatik;
+    i32 zaehler[2];
+    u8 frei2[20];
+};
+static_assert(sizeof(Werbung_Daten) == 176, "an advertising record is 176 bytes");
+
+constexpr int WERBUNG_SPONSOREN = 24;
+const char* Werbung_Sponsor_Name(int sponsor);
+
+void Werbung_Init();
+void Werbung_Free();
+// Sets up the records of every managed club.
+void Werbung_Init_Manager_Teams();
+// A record for the team with first contracts on every slot.
+bool Werbung_Init_Team(int team, int flag);
+Werbung_Daten* Werbung_Get(int team);
+int Werbung_Get_Bandenklasse(int slot);
+// Sum of all contracts per match.
+i32 Werbung_Get_Sponsorbetrag(int team);
+// Pays the search fee (category 22) and draws an offer; false when refused.
+bool Werbung_Neues_Angebot(int team, int zahlen);
+// Takes the offer into a free slot of its class or in place of the cheapest.
+bool Werbung_Angebot_Annehmen(int team);
+// Fills the free boards with offers.
+void Werbung_Banden_Vergeben(int team, int);
+// Advances the search counter: 0, or 1, 2, 3 at a step (3 closes the search).
+int Werbung_Zaehler_Weiter(int team);
+// Income of a match (category 13); contracts run out.
+void Werbung_Nach_Spiel(int team, int spiel);
+
+struct Datei_Status;
+bool Werbung_Speichern(Datei_Status* d);
+bool Werbung_Laden(Datei_Status* d);
+void Werbung_Uebernehmen();
+void Werbung_Verwerfen();

@@ -1,0 +1,190 @@
+// Save and reload give identical world records; damaged blocks change nothing.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "base/datei.h"
+#include "base/files.h"
+#include "base/globals.h"
+#include "base/spielstand.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/konfig.h"
+#include "world/manager.h"
+#include "world/speichern.h"
+#include "world/stadion.h"
+#include "world/welt.h"
+#include "world/werbung.h"
+#include "welt_test.h"
+
+namespace {
+
+struct Abbild {
+    std::vector<Spieler_Struktur> s;
+    std::vector<Spieler_Fix> sf;
+    std::vector<Spieler_Client_Egal> sx;
+    std::vector<Team_Struktur> t;
+    std::vector<Team_Fix> tf;
+    std::vector<Team_Own> to;
+    std::vector<std::vector<i32>> kader;
+    std::vector<std::vector<u8>> manager;
+    std::vector<std::string> alias;
+    i32 aktiv, schwierigkeit;
+    void nehmen() {
+        s.assign(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
+        sf.assign(Spieler_Fix_Daten, Spieler_Fix_Daten + Spieler_Anzahl);
+        sx.assign(Spieler_Texte, Spieler_Texte + Spieler_Anzahl);
+        t.assign(Team_Daten, Team_Daten + Team_Anzahl);
+        tf.assign(Team_Fix_Daten, Team_Fix_Daten + Team_Anzahl);
+        to.assign(Team_Own_Daten, Team_Own_Daten + Team_Anzahl);
+        kader.clear();
+        manager.clear();
+        alias.clear();
+        for (int i = 0; i < Team_Anzahl; i++) {
+            kader.emplace_back(Team_Kader(i), Team_Kader(i) + Team_Kader_Anzahl(i));
+            std::vector<u8> m;
+            if (Team_Manager[i]) m.assign(reinterpret_cast<u8*>(Team_Manager[i]), reinterpret_cast<u8*>(Team_Manager[i]) + sizeof(Manager_Struktur));
+            manager.push_back(m);
+            alias.push_back(Team_Alias_Name(i));
+        }
+        aktiv = Team_Aktiv;
+        schwierigkeit = Schwierigkeit;
+    }
+    bool operator==(const Abbild& o) const {
+        auto gleich = [](const auto& a, const auto& b) {
+            return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(a[0])) == 0;
+        };
+        return gleich(s, o.s) && gleich(sf, o.sf) && gleich(sx, o.sx) && gleich(t, o.t) && gleich(tf, o.tf) &&
+               gleich(to, o.to) && kader == o.kader && manager == o.manager && alias == o.alias && aktiv == o.aktiv &&
+               schwierigkeit == o.schwierigkeit;
+    }
+};
+
+class Speichern : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
+        Bank_Init();
+        Stadion_Init();
+        Werbung_Init();
+        ASSERT_TRUE(Manager_Neuer_Mitspieler(20, "Heiko Tramm", -1));
+        ASSERT_TRUE(Manager_Neuer_Mitspieler(33, "Sina Obermoos", 4));
+        Manager_Icon_Button_An_Aus(20, 4000, 77);
+        Werbung_Init_Team(20, 1);
+        Bank_Konto_Anlegen(20, 3000000.0, 0);
+        Bank_Buchen(20, -1, 12345.0f, 27, 0, -1);
+        Team_Aktiv = 20;
+        Schwierigkeit = 3;
+        Spieler_Wert(90, 100, 6, OP_SCHREIBEN);
+    }
+    void TearDown() override {
+        Bank_Free();
+        Stadion_Free();
+        Werbung_Free();
+        Welt_Freigeben();
+        Schwierigkeit = 2;
+    }
+};
+
+std::vector<u8> alles_schreiben() {
+    Datei_Status* d = Datei_Oeffnen_Speicher();
+    EXPECT_TRUE(Bank_Speichern(d));
+    EXPECT_TRUE(Werbung_Speichern(d));
+    EXPECT_TRUE(Manager_Block_Schreiben(d));
+    EXPECT_TRUE(Spieler_Block_Schreiben(d));
+    EXPECT_TRUE(Team_Block_Schreiben(d));
+    EXPECT_TRUE(Stadion_Speichern(d));
+    u32 n = 0;
+    const u8* p = Datei_Speicher_Daten(d, &n);
+    std::vector<u8> r(p, p + n);
+    Datei_Schliessen(d);
+    return r;
+}
+
+bool alles_lesen(const std::vector<u8>& daten) {
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(daten.data(), static_cast<u32>(daten.size()));
+    bool ok = Bank_Laden(d) && Werbung_Laden(d) && Manager_Block_Lesen(d) && Spieler_Block_Lesen(d) &&
+              Team_Block_Lesen(d) && Stadion_Laden(d);
+    Datei_Schliessen(d);
+    if (ok) {
+        Bank_Uebernehmen();
+        Werbung_Uebernehmen();
+        Welt_Block_Uebernehmen();
+        Stadion_Uebernehmen();
+    } else {
+        Bank_Verwerfen();
+        Werbung_Verwerfen();
+        Welt_Block_Verwerfen();
+        Stadion_Verwerfen();
+    }
+    return ok;
+}
+
+TEST_F(Speichern, SaveAndReloadGiveIdenticalRecords) {
+    Abbild vorher;
+    vorher.nehmen();
+    std::vector<u8> daten = alles_schreiben();
+    f64 stand = Bank_Get_Kontostand(20, 0, -1);
+    // Change everything, then load the saved state back.
+    Spieler_Wert(90, 100, 1, OP_SCHREIBEN);
+    Manager_Loeschen(33);
+    Team_Aktiv = 5;
+    Bank_Buchen(-1, 20, 5.0f, 40, 1, -1);
+    Welt_Freigeben();
+    Welt_Anlegen(3, 10);
+    ASSERT_TRUE(alles_lesen(daten));
+    Abbild nachher;
+    nachher.nehmen();
+    EXPECT_TRUE(vorher == nachher);
+    EXPECT_EQ(Manager_Anzahl, 2);
+    EXPECT_EQ(Manager_Icon_Button_Lesen(20, 4000), 77u);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(20, 0, -1), stand);
+    EXPECT_NE(Werbung_Get(20), nullptr);
+    EXPECT_GT(Stadion_Get_Kapazitaet(30), 0);
+    // Writing again gives the same bytes.
+    EXPECT_EQ(alles_schreiben(), daten);
+}
+
+TEST_F(Speichern, DamagedOrShortBlocksChangeNothing) {
+    std::vector<u8> daten = alles_schreiben();
+    Abbild vorher;
+    vorher.nehmen();
+    // Every cut of the stream and a few flipped bytes must be refused or read cleanly.
+    for (size_t laenge : {size_t(0), size_t(5), daten.size() / 3, daten.size() / 2, daten.size() - 1}) {
+        std::vector<u8> kurz(daten.begin(), daten.begin() + static_cast<long>(laenge));
+        EXPECT_FALSE(alles_lesen(kurz)) << laenge;
+        Abbild jetzt;
+        jetzt.nehmen();
+        EXPECT_TRUE(vorher == jetzt) << laenge;
+    }
+    std::vector<u8> kaputt = daten;
+    kaputt[4] = 0xFF;  // the bank's team count
+    kaputt[5] = 0xFF;
+    EXPECT_FALSE(alles_lesen(kaputt));
+    Abbild jetzt;
+    jetzt.nehmen();
+    EXPECT_TRUE(vorher == jetzt);
+}
+
+TEST_F(Speichern, SaveGameFileThroughTheDriver) {
+    Welt_Spielstand_Anmelden();
+    std::string pfad = welt_temp_ordner("spielstand") + "/welt.kdv";
+    Abbild vorher;
+    vorher.nehmen();
+    ASSERT_TRUE(Spielstand_Speichern(pfad.c_str(), 1)) << Spielstand_Letzter_Fehler();
+    Spieler_Wert(58, 7000, 100, OP_SCHREIBEN);
+    Manager_Loeschen(20);
+    ASSERT_TRUE(Spielstand_Laden(pfad.c_str())) << Spielstand_Letzter_Fehler();
+    Abbild nachher;
+    nachher.nehmen();
+    EXPECT_TRUE(vorher == nachher);
+    for (int b : {SPIELSTAND_BLOCK_BANK, SPIELSTAND_BLOCK_WERBUNG, SPIELSTAND_BLOCK_MANAGER, SPIELSTAND_BLOCK_SPIELER,
+                  SPIELSTAND_BLOCK_TEAMS, SPIELSTAND_BLOCK_STADIEN})
+        Spielstand_Modul_Abmelden(b);
+    Spielstand_Config_Modul_Abmelden(CONFIG_BLOCK_SPIELER);
+    Spielstand_Config_Modul_Abmelden(CONFIG_BLOCK_TEAMS);
+}
+
+}  // namespace
