@@ -1,0 +1,274 @@
+// Managers, special attributes, team queries, stadium and advertising rules.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/memory.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/konfig.h"
+#include "world/manager.h"
+#include "world/spieler.h"
+#include "world/stadion.h"
+#include "world/team.h"
+#include "world/welt.h"
+#include "world/werbung.h"
+#include "welt_test.h"
+
+namespace {
+
+class Welt : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
+    }
+    static void TearDownTestSuite() { Welt_Freigeben(); }
+    void TearDown() override { Internet_Modus = INTERNET_MODUS_EINZEL; }
+};
+
+int feldspieler(int team) {
+    for (int i = 0; i < 20; i++)
+        if (Spieler_Wert(67, Team_Kader(team)[i], 0, 0) != 0) return Team_Kader(team)[i];
+    return -1;
+}
+int torwart(int team) {
+    for (int i = 0; i < 20; i++)
+        if (Spieler_Wert(67, Team_Kader(team)[i], 0, 0) == 0) return Team_Kader(team)[i];
+    return -1;
+}
+
+TEST_F(Welt, ManagersAreCreatedCopiedAndRemoved) {
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(50, "Ein sehr langer Managername", -1));
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(51, "Rike Tannwald", -1));
+    EXPECT_FALSE(Manager_Neuer_Mitspieler(50, "Zweiter", 3));
+    EXPECT_EQ(std::strlen(Team_String(300, 50, nullptr, 0)), 19u);
+    EXPECT_NE(Manager_Wert(0, 50, 0, 0), Manager_Wert(0, 51, 0, 0));  // free faces
+    EXPECT_EQ(Manager_Icon_Button_Lesen(50, 813), 141u);
+    EXPECT_EQ(Manager_Icon_Word_Data_Lesen(50, 802), 0xFFFFFFFFu);
+    EXPECT_EQ(Manager_Icon_Word_Data_Lesen(50, 834), 0u);
+    EXPECT_EQ(Manager_Icon_Button_Lesen(50, 100), 0u);
+    Manager_Icon_Button_An_Aus(50, 4201, 9);
+    Manager_Icon_Button_An_Aus(50, 4202, 9);  // outside: ignored
+    EXPECT_EQ(Manager_Icon_Button_Lesen(50, 4201), 9u);
+    const int liste[3] = {10, 11, 12};
+    Manager_Icon_Togglebutton_An_Aus(50, 3, 11, liste);
+    EXPECT_EQ(Manager_Icon_Button_Lesen(50, 10), 0u);
+    EXPECT_EQ(Manager_Icon_Button_Lesen(50, 11), 1u);
+    i32 dran[1000];
+    EXPECT_EQ(Manager_Ist_Dran(dran, 0, 1), 2);
+    EXPECT_EQ(dran[0], 50);
+    EXPECT_TRUE(Team_Hat_Manager(51));
+    EXPECT_TRUE(Team_Hat_Manager_Aktiv(51));
+    Manager_Struktur* k = Manager_Get_Kopie(50);
+    ASSERT_NE(k, nullptr);
+    EXPECT_EQ(k->icon_status[4201], 9u);
+    W32_Memory_H_Free(k);
+    EXPECT_TRUE(Manager_Loeschen(50));
+    EXPECT_FALSE(Manager_Loeschen(50));
+    EXPECT_EQ(Manager_Get_Kopie(50), nullptr);
+    EXPECT_EQ(Manager_Anzahl_Menschen(), 1);
+    Manager_Loeschen(51);
+}
+
+TEST_F(Welt, AttributesLearnBlockRemoveAndRespectPrerequisites) {
+    const int s = feldspieler(60), tw = torwart(60);
+    for (int a = 0; a < ATTRIBUT_ANZAHL; a++) {
+        Spieler_Wert(a, s, 0, OP_SCHREIBEN);
+        Spieler_Wert(a, tw, 0, OP_SCHREIBEN);
+    }
+    // 22 needs 0.
+    EXPECT_FALSE(Attribute_Erreichbar(s, 22));
+    EXPECT_FALSE(Attribut_Spieler_Setze_Wert(s, 22, 0));
+    EXPECT_TRUE(Attribut_Spieler_Setze_Wert(s, 0, 0));
+    EXPECT_TRUE(Attribute_Attribut_Hat_Maximum(s, 0));
+    EXPECT_FALSE(Attribute_Hat_Attribut(s, 0));  // learned, not yet active
+    EXPECT_TRUE(Attribut_Toggle_Aktive(s, 0));
+    EXPECT_TRUE(Attribute_Attribut_Aktief(s, 0));
+    EXPECT_TRUE(Attribut_Spieler_Setze_Wert(s, 22, 0));
+    i32 v[3];
+    EXPECT_EQ(Attribute_Get_Voraussetzungen(22, v), 1);
+    EXPECT_EQ(v[0], 0);
+    // 0 cannot go while 22 needs it.
+    EXPECT_FALSE(Attribut_Spieler_Setze_Wert(s, 0, 3));
+    EXPECT_TRUE(Attribut_Spieler_Setze_Wert(s, 22, 3));
+    EXPECT_TRUE(Attribut_Spieler_Setze_Wert(s, 0, 3));
+    // Blocked attributes cannot be reached; goalkeeper attributes only for goalkeepers.
+    EXPECT_TRUE(Attribut_Spieler_Setze_Wert(s, 5, 2));
+    EXPECT_TRUE(Attribute_Attribut_Gesperrt(s, 5));
+    EXPECT_FALSE(Attribute_Kann_Attribut_Lernen(s, 5));
+    EXPECT_FALSE(Attribute_Erreichbar(s, 49));
+    EXPECT_TRUE(Attribute_Erreichbar(tw, 49));
+    EXPECT_FALSE(Attribute_Erreichbar(tw, 3));
+    // Training: one attribute at a time.
+    Spieler_Wert(7, s, 3, OP_SCHREIBEN);
+    EXPECT_EQ(Attribute_Get_Attribut_In_Ausbildung(s), 7);
+    EXPECT_TRUE(Attribute_Kann_Attribut_Lernen(s, 7));
+    EXPECT_FALSE(Attribute_Kann_Attribut_Lernen(s, 8));
+    // Negative attributes: listed from the end, removed only by the experienced.
+    Spieler_Wert(41, s, Attribut_Noetig(41) + 1, OP_SCHREIBEN);
+    Spieler_Wert(3, s, Attribut_Noetig(3) + 1, OP_SCHREIBEN);
+    i32 l[10];
+    EXPECT_EQ(Attribute_Get_Attribute(s, l, 10, 0), 2);
+    EXPECT_EQ(l[0], 41);
+    EXPECT_EQ(l[1], 3);
+    EXPECT_EQ(l[2], -1);
+    EXPECT_EQ(Attribute_Get_Attribute(s, l, 10, 2), 1);
+    EXPECT_EQ(l[0], 41);
+    EXPECT_FALSE(Attribut_Toggle_Aktive(s, 41));
+    Spieler_Wert(55, s, 10, OP_SCHREIBEN);
+    EXPECT_FALSE(Attribut_Spieler_Setze_Wert(s, 41, 3));
+    Spieler_Wert(55, s, 80, OP_SCHREIBEN);
+    EXPECT_TRUE(Attribut_Spieler_Setze_Wert(s, 41, 3));
+    EXPECT_STREQ(Global_Get_Hauptattribut_Name(s, 0), Attribut_Tabelle[3].name);
+    // A client may not change another team's player.
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Team_Aktiv = 61;
+    Debug_Mitschnitt log;
+    EXPECT_FALSE(Attribut_Spieler_Setze_Wert(s, 9, 0));
+    EXPECT_TRUE(log.Enthaelt("CLIENT-WRITE!"));
+}
+
+TEST_F(Welt, AllMaximalSetsTheChoiceFlag) {
+    Global_Attribut_Wahl_Flag = 0;
+    Attribute_Alle_Maximal_Setzen();
+    EXPECT_EQ(Global_Attribut_Wahl_Flag, 1);
+    int s = feldspieler(5);
+    EXPECT_TRUE(Attribute_Attribut_Aktief(s, 22));  // prerequisite chain resolved
+    EXPECT_FALSE(Attribute_Attribut_Aktief(s, 41));
+    ASSERT_TRUE(Global_Cfg_Laden_Pfad((welt_quelle() + "/1_global.cfg").c_str(), (welt_quelle() + "/1_global_alias.cfg").c_str()));
+    EXPECT_EQ(Global_Attribut_Wahl_Flag, 0);
+}
+
+TEST_F(Welt, TeamQueriesAndChanges) {
+    EXPECT_TRUE(Team_Ist_Normal(30, 0));
+    EXPECT_FALSE(Team_Ist_Normal(1, 0));
+    EXPECT_FALSE(Team_Ist_Normal(Team_Transfermarkt, 0x48));
+    EXPECT_TRUE(Team_Ist_Normal(1, 0x48));
+    EXPECT_TRUE(Team_Get_Art(16) & TEAM_ART_AUFFUELLEN);  // a German top-league club
+    u32 l[MAX_TEAMS];
+    int n = Team_Get_Teams_Von_Nation(1, l, 1, 1);
+    EXPECT_EQ(n, 56);
+    EXPECT_EQ(Team_Get_Ebene(static_cast<int>(l[0])), 1);
+    EXPECT_EQ(Team_Get_Ebene(static_cast<int>(l[55])), 3);
+    EXPECT_EQ(Team_Get_Teams_Von_Nation(10, l), 0);  // Sweden has no clubs
+    EXPECT_FALSE(Team_Land_Hat_Wettbewerbe(10));
+    int land = Team_Suche_Zufaelligen_Spieler_Von_Kontinent(2);
+    EXPECT_TRUE(land == 3 || land == 4 || land == 7) << land;
+    EXPECT_EQ(Team_Suche_Zufaelligen_Spieler_Von_Kontinent(14), -1);
+    EXPECT_STREQ(Team_Halbwert_String(7), "3.5");
+    EXPECT_STREQ(Team_Halbwert_String(8), "4.0");
+    i32 art[4];
+    Team_Get_Spieler_Art_Array(30, art, -1, 0);
+    EXPECT_EQ(art[0] + art[1] + art[2] + art[3], 20);
+    EXPECT_EQ(art[0], 3);
+    u8 taktik[7] = {9, 9, 9, 9, 9, 9, 9}, zurueck[7];
+    EXPECT_TRUE(Team_Set_Aktuelle_Taktik(30, taktik));
+    Team_Get_Aktuelle_Taktik(30, zurueck);
+    const u8 soll[7] = {1, 1, 9, 1, 4, 6, 4};
+    EXPECT_EQ(0, std::memcmp(zurueck, soll, 7));
+    int vorher = Team_Get_Staerke(31);
+    Team_Schwaeche_Zufallsspieler(31);
+    EXPECT_LT(Team_Get_Staerke(31), vorher);
+    EXPECT_FALSE(Team_Set_Moral(0));
+    EXPECT_TRUE(Team_Set_Moral(100));
+    EXPECT_EQ(Spieler_Wert(90, Team_Kader(40)[0], 0, 0), 6);
+    EXPECT_EQ(Spieler_Wert(90, Team_Kader(1)[0], 0, 0), 4);  // national teams are not ordinary clubs
+    Team_Set_Finanzdaten(16, 1);
+    EXPECT_EQ(Team_Wert(20, 16, 0, 0), 6);
+    Team_Set_Basisdaten(55, 16);
+    EXPECT_EQ(Team_Wert(11, 16, 0, 0), 55);
+    EXPECT_EQ(Spieler_Wert(88, Team_Kader(16)[3], 0, 0), 55);
+    i32 pz[4];
+    Aufstellung_Automatisch(16);
+    Aufstellung_Automatisch(70);
+    Team_Vergleiche_Abw_Mit_Stu(16, 70, pz, 16);
+    EXPECT_EQ(pz[2] + pz[3], 100);
+}
+
+TEST_F(Welt, StadiumAttendanceIncomeAndBuilding) {
+    Bank_Init();
+    Stadion_Init();
+    EXPECT_EQ(Stadion_Get(Team_Transfermarkt, 1), nullptr);
+    const int t = 16;
+    Bank_Konto_Anlegen(t, 50000000.0, 0);
+    Stadion_Daten* s = Stadion_Get(t, 1);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->kapazitaet, Team_Wert(4, t, 0, 0) + Team_Wert(5, t, 0, 0));
+    int top = Stadion_Berechne_Zuschauer(t, 0, 100, 0, 0, 0, 0, 100, 0);
+    int flau = Stadion_Berechne_Zuschauer(t, 0, 10, 0, 0, 0, 0, 10, 0);
+    EXPECT_EQ(top, s->kapazitaet);  // a full house for a top match
+    EXPECT_LT(flau, top / 2);
+    f64 vor = Bank_Get_Kontostand(t, 0, -1);
+    int z = Stadion_Spiel_Auswerten(t, 0, 80);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(t, 0, -1), vor + static_cast<f64>(z) * s->eintrittspreis);
+    EXPECT_TRUE(Stadion_Set_Prozent(300));
+    EXPECT_EQ(Stadion_Get_Prozent(), 200);
+    EXPECT_FALSE(Stadion_Set_Prozent(50));
+    int klasse = s->klasse;
+    if (klasse < 5) {
+        EXPECT_TRUE(Stadion_Ausbauen(t));
+        EXPECT_EQ(s->klasse, klasse + 1);
+    }
+    Stadion_Daten neu = *s;
+    neu.sitzplaetze = 300000;
+    EXPECT_FALSE(Stadion_Set_Daten(t, &neu));
+    EXPECT_EQ(Stadion_Klasse_Von_Kapazitaet(8000), 1);
+    EXPECT_EQ(Stadion_Klasse_Von_Kapazitaet(100000), 5);
+    Stadion_Free();
+    Bank_Free();
+}
+
+TEST_F(Welt, AdvertisingContractsPayAndRunOut) {
+    Bank_Init();
+    Werbung_Init();
+    const int t = 17;
+    EXPECT_EQ(Werbung_Get(t), nullptr);  // no manager
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(t, "Test", -1));
+    Bank_Konto_Anlegen(t, 1000000.0, 0);
+    ASSERT_TRUE(Werbung_Init_Team(t, 1));
+    Werbung_Daten* w = Werbung_Get(t);
+    ASSERT_NE(w, nullptr);
+    i32 summe = Werbung_Get_Sponsorbetrag(t);
+    EXPECT_GT(w->slot[8].betrag, w->slot[0].betrag);  // the main sponsor pays most
+    f64 vor = Bank_Get_Kontostand(t, 0, -1);
+    Werbung_Nach_Spiel(t, 0);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(t, 0, -1), vor + summe);
+    EXPECT_TRUE(Werbung_Neues_Angebot(t, 1));
+    EXPECT_LT(Bank_Get_Kontostand(t, 0, -1), vor + summe);
+    EXPECT_TRUE(Werbung_Angebot_Annehmen(t));
+    EXPECT_FALSE(Werbung_Angebot_Annehmen(t));  // the offer is used
+    for (int i = 0; i < 40; i++) Werbung_Nach_Spiel(t, 0);
+    Werbung_Banden_Vergeben(t, 0);
+    for (int s = 0; s < 8; s++) EXPECT_GT(w->slot[s].betrag, 0);
+    int stufe = 0;
+    for (int i = 0; i < 21; i++) stufe = std::max(stufe, Werbung_Zaehler_Weiter(t));
+    EXPECT_EQ(stufe, 3);
+    EXPECT_FALSE(Werbung_Neues_Angebot(t, 1));  // search closed
+    EXPECT_EQ(Werbung_Get_Bandenklasse(8), 3);
+    Manager_Loeschen(t);
+    Werbung_Free();
+    Bank_Free();
+}
+
+TEST_F(Welt, PostMatchStepHealsAndRestsPlayers) {
+    const int t = 90, s = Team_Kader(90)[4];
+    Spieler_Wert(56, s, 9, OP_SCHREIBEN);
+    ASSERT_TRUE(Spieler_Verletzen(t, s, 0));
+    int tage = Spieler_Wert(71, s, 0, 0);
+    ASSERT_GT(tage, 0);
+    for (int i = 0; i < 20 && (Spieler_Wert(75, s, 0, 0) & SP_STATUS_VERLETZT); i++) Team_Simuliere_Computerteam(t);
+    EXPECT_EQ(Spieler_Wert(75, s, 0, 0) & SP_STATUS_VERLETZT, 0);
+    EXPECT_LT(Spieler_Wert(56, s, 0, 0), 9);
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Debug_Mitschnitt log;
+    EXPECT_FALSE(Spieler_Verletzen(t, s, 0));
+    EXPECT_TRUE(log.Enthaelt("Client-Zugriff: Spieler_Verletzen()"));
+}
+
+}  // namespace
