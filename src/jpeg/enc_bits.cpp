@@ -4,9 +4,9 @@
 // Two classes of output routines produce the same bytes:
 // - generic (processor codes 0..2): the current byte is the low 8 bits of
 //   Bit_Puffer, Bit_Anzahl counts its free bits (8 = nothing pending);
-// - fast (codes 3..6): Bit_Puffer holds up to 63 pending bits right-aligned,
-//   Bit_Anzahl counts them (0 = nothing pending); 32 bits go out at a time,
-//   with one check for 0xFF bytes across the four.
+// - fast (codes 3..6): Bit_Puffer holds up to 63 pending bits in its low
+//   end, Bit_Anzahl counts them (0 = nothing pending); 64 bits go out at a
+//   time, with one check for 0xFF bytes across the eight.
 #include "jpeg/enc_intern.h"
 
 #include <cstring>
@@ -248,26 +248,33 @@ int32_t Jpeg_Encode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
 
 // ---------------------------------------------------------------------------
 // Fast class
+//
+// The accumulator fills from the right: Bit_Anzahl bits are valid in its low
+// end (anything above them is stale and is shifted out before it could be
+// written). When a code does not fit into the 64 bits any more, the full
+// accumulator goes out as eight bytes at once, after one test for 0xFF
+// bytes across all eight.
 
 namespace {
 
 struct Schreiber {
     uint64_t acc;
-    int32_t anzahl;
+    int32_t frei;  // free bits, 64 - valid
     uint8_t* z;
     uint8_t* ende;
 };
 
-inline bool Hat_FF(uint32_t w)
+inline bool Hat_FF64(uint64_t w)
 {
-    uint32_t x = ~w;
-    return ((x - 0x01010101u) & ~x & 0x80808080u) != 0;
+    uint64_t x = ~w;
+    return ((x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull) != 0;
 }
 
-// Writes 4 bytes (and their stuffing) near the end of the room.
-__attribute__((noinline)) int32_t Vier_Langsam(Jpeg_Strom* s, Schreiber& w, uint32_t v)
+// Writes 8 bytes (and their stuffing) near the end of the room, or with a
+// file when the staging buffer fills up.
+__attribute__((noinline)) int32_t Acht_Langsam(Jpeg_Strom* s, Schreiber& w, uint64_t v)
 {
-    for (int i = 3; i >= 0; --i) {
+    for (int i = 7; i >= 0; --i) {
         uint8_t b = static_cast<uint8_t>(v >> (8 * i));
         for (int k = 0; k < (b == 0xFF ? 2 : 1); ++k) {
             if (w.z >= w.ende) {
@@ -284,32 +291,50 @@ __attribute__((noinline)) int32_t Vier_Langsam(Jpeg_Strom* s, Schreiber& w, uint
     return 0;
 }
 
-inline int32_t Vier_Raus(Jpeg_Strom* s, Schreiber& w)
+inline int32_t Acht_Raus(Jpeg_Strom* s, Schreiber& w, uint64_t v)
 {
-    w.anzahl -= 32;
-    uint32_t v = static_cast<uint32_t>(w.acc >> w.anzahl);
-    if (__builtin_expect(w.ende - w.z < 8, 0)) return Vier_Langsam(s, w, v);
-    if (__builtin_expect(Hat_FF(v), 0)) {
-        for (int i = 3; i >= 0; --i) {
+    if (__builtin_expect(w.ende - w.z < 16, 0)) return Acht_Langsam(s, w, v);
+    if (__builtin_expect(Hat_FF64(v), 0)) {
+        for (int i = 7; i >= 0; --i) {
             uint8_t b = static_cast<uint8_t>(v >> (8 * i));
             *w.z++ = b;
             if (b == 0xFF) *w.z++ = 0;
         }
         return 0;
     }
-    uint32_t be = __builtin_bswap32(v);
-    std::memcpy(w.z, &be, 4);
-    w.z += 4;
+    uint64_t be = __builtin_bswap64(v);
+    std::memcpy(w.z, &be, 8);
+    w.z += 8;
     return 0;
 }
 
-// Adds n (0..32) bits; the caller keeps fewer than 32 bits pending before.
+// Adds the n (1..32) low bits of wert (no bits above them set).
 inline int32_t Bits_Hinein(Jpeg_Strom* s, Schreiber& w, uint32_t wert, int32_t n)
 {
-    w.acc = (w.acc << n) | wert;
-    w.anzahl += n;
-    if (w.anzahl >= 32) return Vier_Raus(s, w);
-    return 0;
+    if (__builtin_expect(n < w.frei, 1)) {
+        w.acc = (w.acc << n) | wert;
+        w.frei -= n;
+        return 0;
+    }
+    const int32_t rest = n - w.frei;  // bits that go into the next word
+    uint64_t voll = (w.acc << w.frei) | (static_cast<uint64_t>(wert) >> rest);
+    w.acc = wert;
+    w.frei = 64 - rest;
+    return Acht_Raus(s, w, voll);
+}
+
+// Natural index -> zigzag position.
+struct Zickzack_Umkehr {
+    uint8_t t[64];
+    Zickzack_Umkehr()
+    {
+        for (int k = 0; k < 64; ++k) t[Jpeg_Zickzack[k]] = static_cast<uint8_t>(k);
+    }
+};
+const Zickzack_Umkehr& Umkehr()
+{
+    static const Zickzack_Umkehr u;
+    return u;
 }
 
 }  // namespace
@@ -349,29 +374,37 @@ int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
     const Jpeg_Huffman_Kodtabelle& d = dc->Kod;
     const Jpeg_Huffman_Kodtabelle& a = ac->Kod;
 
-    // The block in zigzag order and a mask of its non-zero AC positions.
-    alignas(16) int16_t z[64];
-    for (int k = 0; k < 64; ++k) z[k] = block[Jpeg_Zickzack[k]];
-    uint64_t nz;
+    // Mask of the non-zero coefficients in natural order ...
+    uint64_t nat;
 #if defined(__SSE2__)
     {
         const __m128i null = _mm_setzero_si128();
         uint64_t m = 0;
         for (int i = 0; i < 4; ++i) {
-            __m128i a0 = _mm_load_si128(reinterpret_cast<const __m128i*>(z + 16 * i));
-            __m128i a1 = _mm_load_si128(reinterpret_cast<const __m128i*>(z + 16 * i + 8));
+            __m128i a0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
+            __m128i a1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i + 8));
             __m128i g = _mm_packs_epi16(_mm_cmpeq_epi16(a0, null), _mm_cmpeq_epi16(a1, null));
             m |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(g))) << (16 * i);
         }
-        nz = ~m & ~1ull;
+        nat = ~m & ~1ull;
     }
 #else
-    nz = 0;
+    nat = 0;
     for (int k = 1; k < 64; ++k)
-        if (z[k]) nz |= 1ull << k;
+        if (block[k]) nat |= 1ull << k;
 #endif
+    // ... and in zigzag order: sparse blocks map their few bits, dense ones
+    // take every position.
+    uint64_t nz = 0;
+    if (__builtin_popcountll(nat) <= 24) {
+        const uint8_t* u = Umkehr().t;
+        for (uint64_t m = nat; m; m &= m - 1) nz |= 1ull << u[__builtin_ctzll(m)];
+    } else {
+        for (int k = 1; k < 64; ++k)
+            if (block[Jpeg_Zickzack[k]]) nz |= 1ull << k;
+    }
 
-    Schreiber w{s->Bit_Puffer, s->Bit_Anzahl, s->Eingabe_Zeiger, s->Eingabe_Ende};
+    Schreiber w{s->Bit_Puffer, 64 - s->Bit_Anzahl, s->Eingabe_Zeiger, s->Eingabe_Ende};
     int32_t e = 0;
 
     int32_t diff = block[0] - *praediktor;
@@ -380,26 +413,28 @@ int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
     {
         uint32_t bits = static_cast<uint32_t>(diff < 0 ? diff - 1 : diff) & ((1u << c) - 1);
         uint32_t len = d.Laenge[c] + static_cast<uint32_t>(c);
-        uint64_t wert = (static_cast<uint64_t>(d.Code[c]) << c) | bits;
         if (len <= 32) {
-            e = Bits_Hinein(s, w, static_cast<uint32_t>(wert), static_cast<int32_t>(len));
+            e = Bits_Hinein(s, w, static_cast<uint32_t>((static_cast<uint64_t>(d.Code[c]) << c) | bits),
+                            static_cast<int32_t>(len));
         } else {
             e = Bits_Hinein(s, w, d.Code[c], static_cast<int32_t>(d.Laenge[c]));
             if (!e) e = Bits_Hinein(s, w, bits, c);
         }
     }
     int32_t letzte = 0;
+    const uint32_t zrl_len = a.Laenge[0xF0];
+    const uint32_t zrl_code = a.Code[0xF0];
     while (nz && !e) {
         int32_t k = __builtin_ctzll(nz);
         nz &= nz - 1;
         int32_t r = k - letzte - 1;
         letzte = k;
         while (r > 15 && !e) {
-            e = Bits_Hinein(s, w, a.Code[0xF0], static_cast<int32_t>(a.Laenge[0xF0]));
+            if (zrl_len) e = Bits_Hinein(s, w, zrl_code, static_cast<int32_t>(zrl_len));
             r -= 16;
         }
         if (e) break;
-        int32_t v = z[k];
+        int32_t v = block[Jpeg_Zickzack[k]];
         c = Jpeg_Kategorie(v);
         int32_t sym = (r << 4) + c;
         if (sym > 255) sym = 255;
@@ -414,15 +449,15 @@ int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
             if (!e) e = Bits_Hinein(s, w, bits, c);
         }
     }
-    if (!e && letzte < 63)
+    if (!e && letzte < 63 && a.Laenge[0])
         e = Bits_Hinein(s, w, a.Code[0], static_cast<int32_t>(a.Laenge[0]));
 
-    // With a file the staging buffer may have been written in between:
-    // Eingabe_Zeiger then already stands at its start and the count is kept.
+    // With a file the staging buffer may have been written in between;
+    // Eingabe_Zeiger then stands at its start and the count is kept.
     s->Ausgabe_Anzahl += w.z - s->Eingabe_Zeiger;
     s->Eingabe_Zeiger = w.z;
     s->Bit_Puffer = w.acc;
-    s->Bit_Anzahl = w.anzahl;
+    s->Bit_Anzahl = 64 - w.frei;
     if (e) {
         s->Bit_Puffer = 0;
         s->Bit_Anzahl = 0;
