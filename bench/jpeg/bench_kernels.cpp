@@ -1,0 +1,165 @@
+// Nanoseconds per 8x8 block for every transform kernel and processor code.
+//
+// Each iteration copies one of 256 prepared blocks into a work block and runs
+// the kernel on it; the copy (128 bytes) is measured on its own as "Kopie".
+#include "jpeg/jpeg_kern.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int POOL = 256;
+
+struct Daten {
+    alignas(16) int16_t proben[POOL][64];         // level-shifted samples
+    alignas(16) int16_t koeffizienten[POOL][64];  // quantised coefficients, mostly small
+    alignas(16) int16_t skaliert[POOL][64];       // dequantised (accurate scale)
+    alignas(16) int16_t qtab_schnell[64];
+    alignas(16) int16_t qtab_genau[64];
+    alignas(16) int16_t dqtab_schnell[JPEG_QTAB_WORTE];
+    alignas(16) int16_t dqtab_genau[JPEG_QTAB_WORTE];
+
+    Daten()
+    {
+        std::mt19937 z(7);
+        std::uniform_int_distribution<int> probe(-128, 127);
+        for (auto& b : proben)
+            for (int16_t& v : b) v = int16_t(probe(z));
+        for (int k = 0; k < POOL; ++k) {
+            for (int i = 0; i < 64; ++i) {
+                // Low frequencies carry most of the energy.
+                const int spanne = i < 6 ? 60 : (i < 20 ? 6 : 1);
+                koeffizienten[k][i] = int16_t(std::uniform_int_distribution<int>(-spanne, spanne)(z));
+                if (i >= 20 && z() % 4) koeffizienten[k][i] = 0;
+                skaliert[k][i] = int16_t(koeffizienten[k][i] * 8);
+            }
+        }
+        // Quality 75 luminance steps, zigzag order.
+        static const int16_t basis[64] = {8,  6,  6,  7,  6,  5,  8,  7,  7,  7,  9,  9,  8,
+                                          10, 12, 20, 13, 12, 11, 11, 12, 25, 18, 19, 15, 20,
+                                          29, 26, 31, 30, 29, 26, 28, 28, 32, 36, 46, 39, 32,
+                                          34, 44, 35, 28, 28, 40, 55, 41, 44, 48, 49, 52, 52,
+                                          52, 31, 39, 57, 61, 56, 50, 60, 46, 51, 52, 50};
+        std::memcpy(qtab_schnell, basis, sizeof basis);
+        std::memcpy(qtab_genau, basis, sizeof basis);
+        Jpeg_Qtab_Schnell(qtab_schnell);
+        Jpeg_Qtab_Genau(qtab_genau);
+        std::memcpy(dqtab_schnell, basis, sizeof basis);
+        std::memcpy(dqtab_genau, basis, sizeof basis);
+        Jpeg_Dqtab_Schnell(dqtab_schnell);
+        Jpeg_Dqtab_Genau(dqtab_genau);
+    }
+};
+
+const Daten& daten()
+{
+    static const Daten d;
+    return d;
+}
+
+enum class Eingabe { Proben, Koeffizienten, Skaliert };
+
+const int16_t (*pool(Eingabe e))[64]
+{
+    const Daten& d = daten();
+    switch (e) {
+    case Eingabe::Proben: return d.proben;
+    case Eingabe::Koeffizienten: return d.koeffizienten;
+    default: return d.skaliert;
+    }
+}
+
+void block_lauf(benchmark::State& state, Jpeg_Block_Fn fn, Eingabe e)
+{
+    const int16_t(*quelle)[64] = pool(e);
+    alignas(16) int16_t arbeit[64];
+    int k = 0;
+    for (auto _ : state) {
+        std::memcpy(arbeit, quelle[k], sizeof arbeit);
+        if (fn) fn(arbeit);
+        benchmark::DoNotOptimize(arbeit);
+        benchmark::ClobberMemory();
+        k = (k + 1) & (POOL - 1);
+    }
+    state.counters["ns/Block"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void quant_lauf(benchmark::State& state, Jpeg_Quant_Fn fn, Eingabe e, const int16_t* tabelle)
+{
+    const int16_t(*quelle)[64] = pool(e);
+    alignas(16) int16_t arbeit[64];
+    int k = 0;
+    for (auto _ : state) {
+        std::memcpy(arbeit, quelle[k], sizeof arbeit);
+        fn(arbeit, tabelle);
+        benchmark::DoNotOptimize(arbeit);
+        benchmark::ClobberMemory();
+        k = (k + 1) & (POOL - 1);
+    }
+    state.counters["ns/Block"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void registrieren()
+{
+    benchmark::RegisterBenchmark("Kopie", block_lauf, nullptr, Eingabe::Proben);
+    const uint32_t merkmale = Jpeg_CPUID_Daten()->Merkmale;
+    const Daten& d = daten();
+    for (int code = 0; code < JCPU_ANZAHL; ++code) {
+        if (!Jpeg_Prozessor_Moeglich(code, merkmale)) continue;
+        Jpeg_Kern_Tabelle t;
+        std::memset(&t, 0, sizeof t);
+        Jpeg_Kerne_Fuellen(&t, code);
+        const std::string c = "/code:" + std::to_string(code);
+        struct Block {
+            const char* name;
+            Jpeg_Block_Fn fn;
+            Eingabe e;
+        };
+        const Block bloecke[] = {
+            {"FDCT_Schnell", t.FDCT_Schnell, Eingabe::Proben},
+            {"FDCT_Genau", t.FDCT_Genau, Eingabe::Proben},
+            {"IDCT_8x8_Schnell", t.IDCT_8x8_Schnell, Eingabe::Skaliert},
+            {"IDCT_4x4_Schnell", t.IDCT_4x4_Schnell, Eingabe::Skaliert},
+            {"IDCT_2x2_Schnell", t.IDCT_2x2_Schnell, Eingabe::Skaliert},
+            {"IDCT_1x1_Schnell", t.IDCT_1x1_Schnell, Eingabe::Skaliert},
+            {"IDCT_8x8_Genau", t.IDCT_8x8_Genau, Eingabe::Skaliert},
+            {"IDCT_4x4_Genau", t.IDCT_4x4_Genau, Eingabe::Skaliert},
+            {"IDCT_2x2_Genau", t.IDCT_2x2_Genau, Eingabe::Skaliert},
+            {"IDCT_1x1_Genau", t.IDCT_1x1_Genau, Eingabe::Skaliert},
+        };
+        for (const Block& b : bloecke) benchmark::RegisterBenchmark((b.name + c).c_str(), block_lauf, b.fn, b.e);
+        struct Quant {
+            const char* name;
+            Jpeg_Quant_Fn fn;
+            Eingabe e;
+            const int16_t* tabelle;
+        };
+        const Quant quants[] = {
+            {"Quantisieren_Schnell", t.Quantisieren_Schnell, Eingabe::Proben, d.qtab_schnell},
+            {"Quantisieren_Genau", t.Quantisieren_Genau, Eingabe::Proben, d.qtab_genau},
+            {"Dequantisieren_Schnell", t.Dequantisieren_Schnell, Eingabe::Koeffizienten, d.dqtab_schnell},
+            {"Dequantisieren_Genau", t.Dequantisieren_Genau, Eingabe::Koeffizienten, d.dqtab_genau},
+        };
+        for (const Quant& q : quants)
+            benchmark::RegisterBenchmark((q.name + c).c_str(), quant_lauf, q.fn, q.e, q.tabelle);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    registrieren();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
