@@ -66,6 +66,20 @@ inline void YCC_8(__m128i y, __m128i cb, __m128i cr, __m128i* r, __m128i* g, __m
   *b = _mm_add_epi16(y, bt);
 }
 
+// Sixteen pixels whose chroma comes at half width: the chroma terms are
+// formed once for eight samples and used for two pixels each.
+inline Farben16 YCC_16_Halb(__m128i y, __m128i cb8, __m128i cr8) {
+  const __m128i null = _mm_setzero_si128();
+  __m128i rt, gt, bt;
+  YCC_8(null, _mm_unpacklo_epi8(cb8, null), _mm_unpacklo_epi8(cr8, null), &rt, &gt, &bt);
+  // YCC_8 with y = 0 gives the terms (gt negated).
+  const __m128i y0 = _mm_unpacklo_epi8(y, null), y1 = _mm_unpackhi_epi8(y, null);
+  __m128i r0 = _mm_add_epi16(y0, _mm_unpacklo_epi16(rt, rt)), r1 = _mm_add_epi16(y1, _mm_unpackhi_epi16(rt, rt));
+  __m128i g0 = _mm_add_epi16(y0, _mm_unpacklo_epi16(gt, gt)), g1 = _mm_add_epi16(y1, _mm_unpackhi_epi16(gt, gt));
+  __m128i b0 = _mm_add_epi16(y0, _mm_unpacklo_epi16(bt, bt)), b1 = _mm_add_epi16(y1, _mm_unpackhi_epi16(bt, bt));
+  return {_mm_packus_epi16(r0, r1), _mm_packus_epi16(g0, g1), _mm_packus_epi16(b0, b1)};
+}
+
 inline Farben16 YCC_16(__m128i y, __m128i cb, __m128i cr) {
   const __m128i null = _mm_setzero_si128();
   __m128i r0, g0, b0, r1, g1, b1;
@@ -94,6 +108,30 @@ inline void Schreiben16(const Farben16& f, __m128i a, uint8_t* d, int32_t n, int
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 48), _mm_unpackhi_epi16(c01h, c23h));
     return;
   }
+  if (KAN == 3 && n == 16) {
+    // Four-byte pixels first, then each group of four squeezed to 12 bytes:
+    // in every 64-bit lane the two pixels' three bytes are joined, then the
+    // upper lane moves down by two bytes.
+    const __m128i leer = _mm_setzero_si128();
+    __m128i c01l = _mm_unpacklo_epi8(c0, g), c01h = _mm_unpackhi_epi8(c0, g);
+    __m128i c23l = _mm_unpacklo_epi8(c2, leer), c23h = _mm_unpackhi_epi8(c2, leer);
+    __m128i v[4] = {_mm_unpacklo_epi16(c01l, c23l), _mm_unpackhi_epi16(c01l, c23l), _mm_unpacklo_epi16(c01h, c23h),
+                    _mm_unpackhi_epi16(c01h, c23h)};
+    const __m128i unten = _mm_set_epi32(0, 0x00FFFFFF, 0, 0x00FFFFFF);
+    const __m128i lo64 = _mm_set_epi32(0, 0, -1, -1);
+    for (int j = 0; j < 4; ++j) {
+      __m128i x = _mm_or_si128(_mm_and_si128(v[j], unten), _mm_srli_epi64(_mm_andnot_si128(unten, v[j]), 8));
+      x = _mm_or_si128(_mm_and_si128(x, lo64), _mm_srli_si128(_mm_andnot_si128(lo64, x), 2));
+      if (j < 3) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 12 * j), x);
+      } else {
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(d + 36), x);
+        const int32_t rest = _mm_cvtsi128_si32(_mm_srli_si128(x, 8));
+        std::memcpy(d + 44, &rest, 4);
+      }
+    }
+    return;
+  }
   alignas(16) uint8_t t0[16], t1[16], t2[16], t3[16];
   _mm_store_si128(reinterpret_cast<__m128i*>(t0), c0);
   _mm_store_si128(reinterpret_cast<__m128i*>(t1), g);
@@ -115,18 +153,16 @@ void YCC_SSE2(const uint8_t* const* q, uint8_t* d, int32_t n, int32_t kanaele, i
   int32_t i = 0;
   for (; i + 16 <= n; i += 16) {
     __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(qy + i));
-    __m128i cb, cr;
-    if (HALB) {
-      cb = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(qb + i / 2));
-      cr = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(qr + i / 2));
-      cb = _mm_unpacklo_epi8(cb, cb);
-      cr = _mm_unpacklo_epi8(cr, cr);
-    } else {
-      cb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(qb + i));
-      cr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(qr + i));
-    }
     __m128i a = INV ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(qa + i)) : voll;
-    Schreiben16<RO, BO, KAN, INV>(YCC_16(y, cb, cr), a, d + static_cast<int64_t>(i) * kan, 16, kan);
+    if (HALB) {
+      __m128i cb = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(qb + i / 2));
+      __m128i cr = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(qr + i / 2));
+      Schreiben16<RO, BO, KAN, INV>(YCC_16_Halb(y, cb, cr), a, d + static_cast<int64_t>(i) * kan, 16, kan);
+    } else {
+      __m128i cb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(qb + i));
+      __m128i cr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(qr + i));
+      Schreiben16<RO, BO, KAN, INV>(YCC_16(y, cb, cr), a, d + static_cast<int64_t>(i) * kan, 16, kan);
+    }
   }
   if (i < n) {
     // The last pixels through zero-padded copies, with the same arithmetic.
