@@ -215,11 +215,10 @@ void nachbearbeiten() {
                 case 4: w.visuell_nachfolger = ziel; break;
                 case 5: w.naechste_runde = ziel; break;
                 case 7:
+                    // The chain's groups share the first group as their display group.
                     w.naechste_gruppe = ziel;
-                    if (w.visuell_gruppe == -1) {
-                        w.visuell_gruppe = r.index;
-                        t[ziel].visuell_gruppe = r.index;
-                    }
+                    if (w.visuell_gruppe == -1) w.visuell_gruppe = r.index;
+                    t[ziel].visuell_gruppe = w.visuell_gruppe;
                     break;
                 case 9:
                     if (w.visuell_gruppe == -1) {
@@ -288,6 +287,16 @@ void nachbearbeiten() {
             t[k].vorherige_gruppe = vorher;
             t[k].gruppen_position = schritte;
             vorher = k;
+            k = t[k].naechste_gruppe;
+        }
+    }
+    // Every group of a chain shows in the display group of its first group.
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        if (!t[i].name[0] || t[i].vorherige_gruppe != -1 || t[i].naechste_gruppe == -1) continue;
+        if (t[i].visuell_gruppe == -1) t[i].visuell_gruppe = i;
+        int k = t[i].naechste_gruppe, schritte = 0;
+        while (k >= 0 && k < WETTBEWERB_ANZAHL && t[k].name[0] && k != i && schritte++ < WETTBEWERB_ANZAHL) {
+            t[k].visuell_gruppe = t[i].visuell_gruppe;
             k = t[k].naechste_gruppe;
         }
     }

@@ -342,6 +342,50 @@ TEST_F(WettbewerbConfig, ShippedFileReadsWithoutMessages) {
     }
     EXPECT_GT(n, 10);
     EXPECT_EQ(Wettbewerb_Spielplaene_Erstellen(), n);
+    // Every plan has the games its competition needs.
+    for (int i = 0; i < n; ++i) {
+        const Wettbewerb& w = W(i);
+        u32 g = static_cast<u32>(w.teams + 1) / 2, soll = 0;
+        if (w.modus & WB_KO_SYSTEM)
+            for (int md = 0; md < w.spieltage; ++md, g /= 2) soll += g * w.best_of_x;
+        else
+            soll = g * w.spieltage * w.best_of_x;
+        EXPECT_EQ(Spiele_Anzahl_Spiele(w.spielplan), soll) << w.name;
+    }
+    // The home country: three levels with two parallel lowest leagues,
+    // promotion and relegation between them.
+    i32 d1 = Wettbewerb_Get_Index(50);
+    ASSERT_STREQ(W(d1).identifikation, "D1");
+    EXPECT_EQ(W(d1).spieltage, 34);
+    EXPECT_EQ(W(d1).land, 1);
+    i32 ebenen = 0, eigene = 0;
+    Wettbewerb_Visuell_Vertikal_Anz(W(3).id, &ebenen, &eigene);
+    EXPECT_EQ(ebenen, 3);
+    EXPECT_EQ(W(2).visuell_gruppe, W(3).visuell_gruppe);
+    EXPECT_EQ(W(0).quali_fuer[1][17], 1);  // relegated to the second level
+    EXPECT_EQ(W(1).quali_fuer[0][0], 0);   // promoted to the first
+    EXPECT_EQ(W(1).quali_fuer[1][17], 3);
+    // The national cup: knock-out with extra time and penalties, five rounds.
+    EXPECT_EQ(W(4).modus & (WB_KO_SYSTEM | WB_VERLAENGERUNG | WB_ELFMETERSCHIESSEN),
+              WB_KO_SYSTEM | WB_VERLAENGERUNG | WB_ELFMETERSCHIESSEN);
+    EXPECT_EQ(W(4).spieltage, 5);
+    // The international competition: four groups, then two-legged rounds.
+    int gruppen = 0, ko = -1, mehrmals = 0, zweijahre = 0;
+    for (int i = 0; i < n; ++i) {
+        if (!std::strcmp(W(i).identifikation, "EC_A")) {
+            Wettbewerb_Gruppen_Iterator it(W(i).id);
+            for (i32 g2 = it.Erste(); g2 != -1; g2 = it.Naechste()) ++gruppen;
+            ko = W(i).naechste_runde;
+        }
+        mehrmals += W(i).mehrmals_pro_jahr;
+        zweijahre += W(i).alle_x_jahre == 2;
+    }
+    EXPECT_EQ(gruppen, 4);
+    ASSERT_GE(ko, 0);
+    EXPECT_EQ(W(ko).best_of_x, 2);
+    EXPECT_EQ(W(ko).spieltage, 3);
+    EXPECT_EQ(mehrmals, 1);
+    EXPECT_EQ(zweijahre, 1);
 }
 
 }  // namespace
