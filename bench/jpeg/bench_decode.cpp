@@ -9,7 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
+#include <malloc.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -147,10 +147,24 @@ void Registrieren() {
         }
 }
 
+// The peak resident size of this process in KB (VmHWM).
 long Spitze_KB() {
-  rusage r{};
-  getrusage(RUSAGE_SELF, &r);
-  return r.ru_maxrss;
+  FILE* f = std::fopen("/proc/self/status", "r");
+  if (!f) return -1;
+  char zeile[256];
+  long kb = -1;
+  while (std::fgets(zeile, sizeof zeile, f))
+    if (std::sscanf(zeile, "VmHWM: %ld kB", &kb) == 1) break;
+  std::fclose(f);
+  return kb;
+}
+
+// Resets the peak resident size to the current one.
+void Spitze_Zuruecksetzen() {
+  if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+    std::fputs("5", f);
+    std::fclose(f);
+  }
 }
 
 // Peak working memory of one decode (beyond the input and the output
@@ -162,6 +176,8 @@ long Arbeitsspeicher_KB(const Art& art, int dekoder) {
   pid_t kind = fork();
   if (kind == 0) {
     std::vector<uint8_t> pixel(static_cast<size_t>(art.w) * art.h * 3, 1);
+    malloc_trim(0);  // freed heap of the parent no longer counts as resident
+    Spitze_Zuruecksetzen();
     long vorher = Spitze_KB();
     if (dekoder == 2) {
 #if KORDAVO_MIT_TURBOJPEG
