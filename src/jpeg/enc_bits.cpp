@@ -396,12 +396,16 @@ int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
     // ... and in zigzag order: sparse blocks map their few bits, dense ones
     // take every position.
     uint64_t nz = 0;
-    if (__builtin_popcountll(nat) <= 24) {
+    {
         const uint8_t* u = Umkehr().t;
-        for (uint64_t m = nat; m; m &= m - 1) nz |= 1ull << u[__builtin_ctzll(m)];
-    } else {
-        for (int k = 1; k < 64; ++k)
-            if (block[Jpeg_Zickzack[k]]) nz |= 1ull << k;
+        int32_t n = 0;
+        uint64_t m = nat;
+        for (; m && n < 24; m &= m - 1, ++n) nz |= 1ull << u[__builtin_ctzll(m)];
+        if (m) {
+            nz = 0;
+            for (int k = 1; k < 64; ++k)
+                if (block[Jpeg_Zickzack[k]]) nz |= 1ull << k;
+        }
     }
 
     Schreiber w{s->Bit_Puffer, 64 - s->Bit_Anzahl, s->Eingabe_Zeiger, s->Eingabe_Ende};
