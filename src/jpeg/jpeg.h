@@ -119,11 +119,14 @@ struct Jpeg_Komponente {
 };
 
 // Size of a quantisation table's storage in 16-bit words: the 64 prepared
-// values, the 16 zero words that follow them, and the 64 full 32-bit
-// multipliers of the fast dequantiser (two words each).
-inline constexpr int JPEG_QTAB_WORTE = 64 + 16 + 128;
+// values, the 16 zero words that follow them, the 64 full 32-bit multipliers
+// of the fast dequantiser (two words each), and a word that is 1 when all of
+// those fit 16 bits (then the 64 values hold them), padded to 16 bytes.
+inline constexpr int JPEG_QTAB_WORTE = 64 + 16 + 128 + 8;
 // Word offset of the 32-bit multipliers inside that storage.
 inline constexpr int JPEG_QTAB_BREIT = 80;
+// Word offset of the "all multipliers fit 16 bits" flag.
+inline constexpr int JPEG_QTAB_SCHMAL = 208;
 
 // One quantisation table. Werte points to Speicher (set by Jpeg_Init).
 struct Jpeg_Quant_Tabelle {

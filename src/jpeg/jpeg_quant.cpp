@@ -51,6 +51,7 @@ void Jpeg_Dqtab_Schnell(int16_t* tabelle)
 {
     int32_t breit[64];
     int16_t schmal[64];
+    bool passt = true;
     for (int i = 0; i < 64; ++i) {
         // q * f * 0.0625 * 32768.0 + 0.5, truncated; below 1.0 gives 0.
         const double v = double(tabelle[i]) * Jpeg_AAN_Faktoren[i] * Jpeg_AAN_Faktoren[65] *
@@ -62,10 +63,12 @@ void Jpeg_Dqtab_Schnell(int16_t* tabelle)
         // The 16-bit entry holds the multiplier when it fits; the full value
         // (large for coarse tables) is kept beside it for the dequantiser.
         schmal[n] = int16_t(m > 32767 ? 32767 : m);
+        passt = passt && m <= 32767;
     }
     std::memcpy(tabelle, schmal, sizeof schmal);
-    std::memset(tabelle + 64, 0, 16 * sizeof(int16_t));
+    std::memset(tabelle + 64, 0, (JPEG_QTAB_WORTE - 64) * sizeof(int16_t));
     std::memcpy(tabelle + JPEG_QTAB_BREIT, breit, sizeof breit);
+    tabelle[JPEG_QTAB_SCHMAL] = passt ? 1 : 0;
 }
 
 void Jpeg_Dqtab_Genau(int16_t* tabelle)
@@ -78,6 +81,26 @@ void Jpeg_Dqtab_Genau(int16_t* tabelle)
 
 void Jpeg_Dequant_Schnell(int16_t* block, const int16_t* tabelle)
 {
+    if (tabelle[JPEG_QTAB_SCHMAL] == 1) {
+        // All multipliers fit 16 bits: every product fits 31 bits.
+#if JPEG_SIMD
+        const __m128i rund = _mm_set1_epi32(64);
+        for (int i = 0; i < 64; i += 8) {
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + i));
+            const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tabelle + i));
+            const __m128i lo = _mm_mullo_epi16(c, m), hi = _mm_mulhi_epi16(c, m);
+            __m128i a = _mm_srai_epi32(_mm_add_epi32(_mm_unpacklo_epi16(lo, hi), rund), 7);
+            __m128i b = _mm_srai_epi32(_mm_add_epi32(_mm_unpackhi_epi16(lo, hi), rund), 7);
+            // Keep the low 16 bits of each result (a 16-bit store).
+            a = _mm_srai_epi32(_mm_slli_epi32(a, 16), 16);
+            b = _mm_srai_epi32(_mm_slli_epi32(b, 16), 16);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(block + i), _mm_packs_epi32(a, b));
+        }
+#else
+        for (int i = 0; i < 64; ++i) block[i] = int16_t((int32_t(block[i]) * tabelle[i] + 64) >> 7);
+#endif
+        return;
+    }
     const auto* breit = reinterpret_cast<const unsigned char*>(tabelle + JPEG_QTAB_BREIT);
     for (int i = 0; i < 64; ++i) {
         int32_t m;

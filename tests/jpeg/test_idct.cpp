@@ -294,6 +294,33 @@ TEST(Dequant, SchnelleGrobeTabellenBleibenRichtig)
     }
 }
 
+// Tables whose multipliers all fit 16 bits take a shorter path; it gives the
+// same results as the full multipliers.
+TEST(Dequant, SchnellerPfadGleichVollenMultiplikatoren)
+{
+    modell::Bloecke z(53);
+    alignas(16) int16_t t[JPEG_QTAB_WORTE];
+    for (int runde = 0; runde < 200; ++runde) {
+        const int grob = runde % 4 == 0 ? 255 : 60;
+        for (int i = 0; i < 64; ++i) t[i] = int16_t(z.zahl(0, grob));
+        Jpeg_Dqtab_Schnell(t);
+        int32_t breit[64];
+        std::memcpy(breit, t + JPEG_QTAB_BREIT, sizeof breit);
+        bool passt = true;
+        for (int32_t m : breit) passt = passt && m <= 32767;
+        ASSERT_EQ(t[JPEG_QTAB_SCHMAL], passt ? 1 : 0);
+        for (int k = 0; k < 50; ++k) {
+            int16_t c[64];
+            z.gemischt(c, k);
+            int16_t b[64];
+            std::memcpy(b, c, sizeof c);
+            Jpeg_Dequant_Schnell(b, t);
+            for (int i = 0; i < 64; ++i)
+                ASSERT_EQ(b[i], modell::w16((int64_t(c[i]) * breit[i] + 64) >> 7)) << runde << " " << i;
+        }
+    }
+}
+
 TEST(IDCT, VerkleinerteGenaueAbkuerzungen)
 {
     // Only x0 in each column: the 2x2 column pass gives 4 x0, the row pass
