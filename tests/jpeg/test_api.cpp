@@ -568,3 +568,135 @@ TEST(Ablauf, DateiBleibtNachFehlernNichtOffen)
 }
 
 }  // namespace
+
+// --- the callers' road: encode, read the parameters, decode -------------------
+
+namespace {
+
+std::vector<uint8_t> testbild(int w, int h)
+{
+    std::vector<uint8_t> p(size_t(w) * h * 3);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* q = &p[(size_t(y) * w + x) * 3];
+            q[0] = uint8_t(x * 255 / (w - 1));
+            q[1] = uint8_t(y * 255 / (h - 1));
+            q[2] = uint8_t((x + y) * 4);
+        }
+    return p;
+}
+
+double groesste_abweichung(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+{
+    double m = 0;
+    for (size_t i = 0; i < a.size(); ++i) m = std::max(m, std::abs(double(a[i]) - b[i]));
+    return m;
+}
+
+}  // namespace
+
+TEST(Weg, PufferSchreibenUndLesen)
+{
+    const int w = 37, h = 21;
+    const std::vector<uint8_t> bild = testbild(w, h);
+    for (int abtastung : {ABTASTUNG_KEINE, ABTASTUNG_422, ABTASTUNG_411}) {
+        SCOPED_TRACE(abtastung);
+        std::vector<uint8_t> jpg(size_t(w) * h * 3);
+        Jpeg_Auftrag a;
+        ASSERT_EQ(Jpeg_Init(&a), 0);
+        a.Bild_Pixel = const_cast<uint8_t*>(bild.data());
+        a.Bild_Breite = w;
+        a.Bild_Hoehe = h;
+        a.Bild_Kanaele = 3;
+        a.Bild_Farbraum = FARBE_RGB;
+        a.Jpg_Breite = w;
+        a.Jpg_Hoehe = h;
+        a.Jpg_Kanaele = 3;
+        a.Jpg_Farbraum = FARBE_YCBCR;
+        a.Jpg_Abtastung = abtastung;
+        a.Qualitaet = 90;
+        a.Jpg_Puffer = jpg.data();
+        a.Jpg_Puffer_Groesse = uint32_t(jpg.size());
+        ASSERT_EQ(Jpeg_Schreiben(&a, 9), 0);
+        const uint32_t laenge = a.Jpg_Puffer_Groesse;
+        EXPECT_GT(laenge, 600u);
+        EXPECT_LT(laenge, jpg.size());
+        EXPECT_EQ(Jpeg_Free(&a), 0);
+
+        Jpeg_Auftrag b;
+        ASSERT_EQ(Jpeg_Init(&b), 0);
+        b.Jpg_Puffer = jpg.data();
+        b.Jpg_Puffer_Groesse = laenge;
+        ASSERT_EQ(Jpeg_Lesen(&b, 1), 0);
+        EXPECT_EQ(b.Jpg_Breite, uint32_t(w));
+        EXPECT_EQ(b.Jpg_Hoehe, uint32_t(h));
+        EXPECT_EQ(b.Jpg_Kanaele, 3u);
+        EXPECT_EQ(b.Jpg_Farbraum, FARBE_YCBCR);
+        EXPECT_EQ(b.Jpg_Abtastung, abtastung);
+        std::vector<uint8_t> aus(bild.size());
+        b.Bild_Pixel = aus.data();
+        b.Bild_Breite = w;
+        b.Bild_Hoehe = h;
+        b.Bild_Kanaele = 3;
+        b.Bild_Farbraum = FARBE_RGB;
+        b.Bild_Fuellbytes = 0;
+        ASSERT_EQ(Jpeg_Lesen(&b, 3), 0);
+        EXPECT_LT(groesste_abweichung(bild, aus), abtastung == ABTASTUNG_KEINE ? 12 : 40);
+        EXPECT_EQ(Jpeg_Free(&b), 0);
+    }
+}
+
+TEST(Weg, DateiBleibtNachParameternOffen)
+{
+    namespace fs = std::filesystem;
+    const fs::path name = fs::temp_directory_path() / ("kordavo_jpeg_weg_" + std::to_string(getpid()) + ".jpg");
+    const int w = 40, h = 24;
+    const std::vector<uint8_t> bild = testbild(w, h);
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    a.Bild_Pixel = const_cast<uint8_t*>(bild.data());
+    a.Bild_Breite = w;
+    a.Bild_Hoehe = -h;  // bottom-up rows
+    a.Bild_Farbraum = FARBE_RGB;
+    a.Jpg_Breite = w;
+    a.Jpg_Hoehe = h;
+    a.Jpg_Abtastung = ABTASTUNG_KEINE;
+    a.Jpg_Datei = name.c_str();
+    ASSERT_EQ(Jpeg_Schreiben(&a, 8), 0);
+    EXPECT_EQ(a.Intern.Strom.Datei, nullptr);
+    EXPECT_EQ(uint64_t(a.Jpg_Puffer_Groesse), fs::file_size(name));
+    EXPECT_EQ(Jpeg_Free(&a), 0);
+
+    for (int code : {0, 6}) {
+        SCOPED_TRACE(code);
+        setenv("KORDAVO_JPEG_USECPU", std::to_string(code).c_str(), 1);
+        Jpeg_Auftrag b;
+        ASSERT_EQ(Jpeg_Init(&b), 0);
+        unsetenv("KORDAVO_JPEG_USECPU");
+        b.Jpg_Datei = name.c_str();
+        ASSERT_EQ(Jpeg_Lesen(&b, 0), 0);
+        EXPECT_NE(b.Intern.Strom.Datei, nullptr);  // stays open for the next read
+        EXPECT_EQ(b.Jpg_Breite, uint32_t(w));
+        std::vector<uint8_t> aus(bild.size());
+        b.Bild_Pixel = aus.data();
+        b.Bild_Breite = w;
+        b.Bild_Hoehe = h;
+        b.Bild_Farbraum = FARBE_RGB;
+        ASSERT_EQ(Jpeg_Lesen(&b, 2), 0);
+        EXPECT_EQ(b.Intern.Strom.Datei, nullptr);
+        // Written bottom-up, read top-down: the rows come back reversed.
+        std::vector<uint8_t> gespiegelt(bild.size());
+        for (int y = 0; y < h; ++y)
+            std::memcpy(&gespiegelt[size_t(y) * w * 3], &bild[size_t(h - 1 - y) * w * 3], size_t(w) * 3);
+        EXPECT_LT(groesste_abweichung(gespiegelt, aus), 16);
+        EXPECT_EQ(Jpeg_Free(&b), 0);
+    }
+    // A parameter read alone: Jpeg_Free closes the file.
+    Jpeg_Auftrag c;
+    ASSERT_EQ(Jpeg_Init(&c), 0);
+    c.Jpg_Datei = name.c_str();
+    ASSERT_EQ(Jpeg_Lesen(&c, 0), 0);
+    EXPECT_NE(c.Intern.Strom.Datei, nullptr);
+    EXPECT_EQ(Jpeg_Free(&c), 0);
+    fs::remove(name);
+}
