@@ -196,6 +196,25 @@ void Block_Ablegen(Zustand* z, int32_t c, int32_t bx, int32_t by, const int16_t*
     }
 }
 
+void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int32_t by, int16_t* blk,
+                      const int16_t* q, Jpeg_Block_Fn idct) {
+  Komp& k = z->k[c];
+  const int16_t dc = blk[0];
+  DC_Eintrag& e = z->dc_speicher[k.quant][static_cast<uint8_t>(dc)];
+  if (!e.gueltig || e.dc != dc) {
+    p->Strom.Kern_Tabelle->Dequantisieren_Aktiv(blk, q);
+    idct(blk);
+    for (int r = 0; r < 8; ++r) {
+      __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(blk + 8 * r));
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(e.px + 8 * r), _mm_packus_epi16(v, v));
+    }
+    e.dc = dc;
+    e.gueltig = 1;
+  }
+  uint8_t* ziel = k.streifen[(by / k.v) & 1] + static_cast<int64_t>((by % k.v) * 8) * k.streifen_breite + bx * 8;
+  for (int r = 0; r < 8; ++r) std::memcpy(ziel + static_cast<int64_t>(r) * k.streifen_breite, e.px + 8 * r, 8);
+}
+
 void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen) {
   const bool letzte = mcu_zeilen >= z->mcu_y;
   const int32_t kan = static_cast<int32_t>(p->Bild_Kanaele);

@@ -150,41 +150,72 @@ static inline void DC_Lesen(Bits* b, const Huff* dc, int32_t* pred) {
   }
 }
 
+// The hot loop of every baseline picture: the accumulator lives in locals;
+// the refill takes eight bytes at once when none of them is 0xFF.
 void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
   std::memset(blk, 0, 64 * sizeof(int16_t));
   DC_Lesen(b, dc, pred);
   blk[0] = static_cast<int16_t>(*pred);
-  for (int k = 1; k < 64;) {
-    Bits_Sicher(b, 31);
-    uint32_t idx = Bits_Zeigen(b, SCHNELL_BITS);
-    int32_t f = ac->ac_schnell[idx];
+  uint64_t puf = b->puffer;
+  int32_t anz = b->anzahl;
+  Eingabe* e = b->ein;
+  const bool breit = b->breit;
+  const int32_t* ac_schnell = ac->ac_schnell;
+  int k = 1;
+  for (; k < 64;) {
+    if (anz < 31) {
+      uint64_t w;
+      if (breit && !b->marke && e->ende - e->p >= 8 &&
+          (std::memcpy(&w, e->p, 8), !((~w - 0x0101010101010101ull) & w & 0x8080808080808080ull))) {
+        const int n = (63 - anz) >> 3;  // 4..7 bytes
+        w = __builtin_bswap64(w);
+        puf = (puf << (8 * n)) | (w >> (64 - 8 * n));
+        e->p += n;
+        anz += 8 * n;
+      } else {
+        b->puffer = puf;
+        b->anzahl = anz;
+        Bits_Fuellen(b);
+        puf = b->puffer;
+        anz = b->anzahl;
+      }
+    }
+    const uint32_t idx = static_cast<uint32_t>(puf >> (anz - SCHNELL_BITS)) & ((1u << SCHNELL_BITS) - 1);
+    const int32_t f = ac_schnell[idx];
     if (f) {
       k += (f >> 4) & 15;
-      b->anzahl -= (f >> 8) & 15;
+      anz -= (f >> 8) & 15;
       blk[Natuerlich[k]] = static_cast<int16_t>(f >> 16);
       ++k;
       continue;
     }
-    uint32_t e = ac->schnell[idx];
+    const uint32_t eintrag = ac->schnell[idx];
     int rs;
-    if (e) {
-      b->anzahl -= static_cast<int>(e >> 8);
-      rs = static_cast<int>(e & 0xFF);
+    if (eintrag) {
+      anz -= static_cast<int>(eintrag >> 8);
+      rs = static_cast<int>(eintrag & 0xFF);
     } else {
+      b->puffer = puf;
+      b->anzahl = anz;
       rs = Symbol_Lang(b, ac);
+      puf = b->puffer;
+      anz = b->anzahl;
     }
-    int r = rs >> 4, s = rs & 15;
-    if (s) {
+    const int r = rs >> 4, sz = rs & 15;
+    if (sz) {
       k += r;
-      b->anzahl -= s;
-      uint32_t v = static_cast<uint32_t>(b->puffer >> b->anzahl) & ((1u << s) - 1);
-      blk[Natuerlich[k]] = Kurz(Erweitern(v, s));
+      anz -= sz;
+      const uint32_t v = static_cast<uint32_t>(puf >> anz) & ((1u << sz) - 1);
+      blk[Natuerlich[k]] = Kurz(Erweitern(v, sz));
       ++k;
     } else {
       if (r != 15) break;
       k += 16;
     }
   }
+  b->nur_dc = k == 1;
+  b->puffer = puf;
+  b->anzahl = anz;
 }
 
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {

@@ -44,6 +44,7 @@ struct Bits {
   int32_t null_bytes = 0;  // zero bytes fed in past a marker or the end
   Eingabe* ein = nullptr;
   bool breit = false;   // fetch eight bytes at once when none is 0xFF
+  bool nur_dc = false;  // the last sequential block had no AC coefficient
 };
 
 // Tops the accumulator up to at least 57 bits; past a marker or the end of

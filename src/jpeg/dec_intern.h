@@ -35,6 +35,16 @@ struct Komp {
   uint8_t* zeile;                // up-sampled output row
 };
 
+// The full-size output of a block whose only coefficient is its DC value,
+// kept per quantisation table and DC value (the inverse transform of such a
+// block depends on nothing else).
+struct DC_Eintrag {
+  int16_t dc;
+  uint8_t gueltig;
+  alignas(16) uint8_t px[64];
+};
+constexpr int DC_PLAETZE = 256;
+
 // Working state of one decode (Dek_Zustand of the record).
 struct Zustand {
   // memory of this state, released together
@@ -74,6 +84,7 @@ struct Zustand {
   // streaming scan position
   int32_t spalte, zeile;
   int32_t neustart_zaehler, naechster_rst;
+  DC_Eintrag dc_speicher[4][DC_PLAETZE];
 };
 
 Zustand* Zustand_Holen(JPEG_PROPERTIES* p);
@@ -87,6 +98,10 @@ void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen);
 // Places one inverse-transformed block (column bx, row by of the
 // component's block grid) into its strip.
 void Block_Ablegen(Zustand* z, int32_t c, int32_t bx, int32_t by, const int16_t* blk);
+// Places a full-size block whose only coefficient is the DC value blk[0]
+// (still quantised): from the DC store, or transformed and then stored.
+void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int32_t by, int16_t* blk,
+                      const int16_t* q, Jpeg_Block_Fn idct);
 
 // Scan decoding (dec_scan.cpp)
 int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan);

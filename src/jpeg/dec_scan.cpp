@@ -130,12 +130,12 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     const Jpeg_Huffman_Tabelle *dc, *ac;
     const int16_t* q;
     Jpeg_Block_Fn idct;
-    int c, h, v;
+    int c, h, v, bs;
   } sk[4];
   for (int i = 0; i < scan->Ns; ++i) {
     const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
     sk[i] = {&p->DC_Tabelle[k.DC_Tabelle], &p->AC_Tabelle[k.AC_Tabelle], p->Quant_Tabelle[k.Quant_Tabelle].Werte,
-             IDCT_Fuer(kt, z->k[k.Index].bs), k.Index, z->k[k.Index].h, z->k[k.Index].v};
+             IDCT_Fuer(kt, z->k[k.Index].bs), k.Index, z->k[k.Index].h, z->k[k.Index].v, z->k[k.Index].bs};
   }
   while (z->zeile < z->mcu_y) {
     if (z->zeile >= bis) {
@@ -151,6 +151,10 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
           for (int bx = 0; bx < s.h; ++bx) {
             if (voll) {
               kt->Huffman_Dekodieren(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
+              if (z->bits.nur_dc && s.bs == 8) {
+                DC_Block_Ablegen(p, z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk, s.q, s.idct);
+                continue;
+              }
               kt->Dequantisieren_Aktiv(blk, s.q);
               s.idct(blk);
               Block_Ablegen(z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk);
@@ -245,6 +249,15 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
   return 0;
 }
 
+// True when every AC coefficient of the block is zero.
+bool Nur_DC(const int16_t* blk) {
+  uint64_t w[16];
+  std::memcpy(w, blk, 128);
+  uint64_t oder = w[0] & ~uint64_t{0xFFFF};
+  for (int i = 1; i < 16; ++i) oder |= w[i];
+  return oder == 0;
+}
+
 }  // namespace
 
 // Kernel-table forms of the sequential block decoder: the generic one takes
@@ -322,7 +335,12 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
       for (int by = 0; by < k.v; ++by) {
         int32_t zeile = my * k.v + by;
         for (int32_t bx = 0; bx < k.bloecke_x; ++bx) {
-          std::memcpy(blk, k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + bx) * 64, 64 * sizeof(int16_t));
+          const int16_t* quelle = k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + bx) * 64;
+          std::memcpy(blk, quelle, 64 * sizeof(int16_t));
+          if (k.bs == 8 && Nur_DC(blk)) {
+            DC_Block_Ablegen(p, z, c, bx, zeile, blk, q, idct[c]);
+            continue;
+          }
           kt->Dequantisieren_Aktiv(blk, q);
           idct[c](blk);
           Block_Ablegen(z, c, bx, zeile, blk);
