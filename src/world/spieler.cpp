@@ -131,3 +131,84 @@ int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
     Spieler_Flags[sa] = Spieler_Flags[sb] = 1;
     return 1;
 }
+
+void Spieler_Tauschen_Intern(int a, int b, int, int) {
+    if (!ok(a) || !ok(b)) return;
+    std::swap(Spieler_Daten[a].slot, Spieler_Daten[b].slot);
+    u32 bits = SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ;
+    u32 ba = Spieler_Daten[a].status & bits, bb = Spieler_Daten[b].status & bits;
+    Spieler_Daten[a].status = (Spieler_Daten[a].status & ~bits) | bb;
+    Spieler_Daten[b].status = (Spieler_Daten[b].status & ~bits) | ba;
+    std::swap(Spieler_Daten[a].spalte, Spieler_Daten[b].spalte);
+    std::swap(Spieler_Daten[a].zeile, Spieler_Daten[b].zeile);
+    Spieler_Flags[a] = Spieler_Flags[b] = 1;
+}
+
+bool Spieler_Setze_Formationsposition(int s, int spalte, int zeile) {
+    if (!ok(s) || spalte < 0 || spalte > 6 || zeile < 0 || zeile > 10) return false;
+    int t = Team_Aktiv;
+    if (t < 0 || t >= Team_Anzahl || Spieler_Get_Team(s) != t || Spieler_Daten[s].slot > 10) return false;
+    if (Welt_Client_Fremd(t)) return false;
+    Spieler_Daten[s].spalte = static_cast<u8>(spalte);
+    Spieler_Daten[s].zeile = static_cast<u8>(zeile);
+    std::vector<int> elf;
+    for (int i = 0; i < Team_Kader_Anzahl(t); i++)
+        if (Spieler_Daten[Team_Kader(t)[i]].slot <= 10) elf.push_back(Team_Kader(t)[i]);
+    std::stable_sort(elf.begin(), elf.end(), [](int a, int b) {
+        return 10 * Spieler_Daten[a].zeile + Spieler_Daten[a].spalte > 10 * Spieler_Daten[b].zeile + Spieler_Daten[b].spalte;
+    });
+    Formation& f = Team_Own_Daten[t].formationen[Team_Own_Daten[t].formation & 0x0F];
+    for (size_t i = 0; i < elf.size() && i < 11; i++) {
+        Spieler_Daten[elf[i]].slot = static_cast<u8>(i);
+        f.spalte[i] = Spieler_Daten[elf[i]].spalte;
+        f.zeile[i] = Spieler_Daten[elf[i]].zeile;
+        Spieler_Flags[elf[i]] = 1;
+    }
+    return true;
+}
+
+namespace {
+i32 praesident[2] = {-1, -1};
+}
+
+i32 Spieler_Get_Gewerkschafts_Praesi() {
+    if (praesident[0] >= 0) return praesident[0];
+    if (praesident[1] >= 0) return -2 - praesident[1];
+    return -1;
+}
+
+bool Spieler_Setze_Gewerkschafts_Praesi(int seite) {
+    if (seite < 0 || seite > 1) return false;
+    int best = -1;
+    for (int t = 0; t < Team_Anzahl; t++) {
+        bool passt = seite == 0 ? (Team_Daten[t].art & TEAM_ART_VEREIN) != 0 : (Team_Daten[t].art & TEAM_ART_NATIONALTEAM) != 0;
+        if (!passt) continue;
+        for (int i = 0; i < Team_Kader_Anzahl(t); i++) {
+            int s = Team_Kader(t)[i];
+            if (Spieler_Daten[s].spiele < 100) continue;
+            if (best < 0 || Spieler_Daten[s].spiele * 13 + Spieler_Daten[s].staerke > Spieler_Daten[best].spiele * 13 + Spieler_Daten[best].staerke)
+                best = s;
+        }
+    }
+    if (best < 0) return false;
+    praesident[seite] = best;
+    praesident[1 - seite] = -1;
+    return true;
+}
+
+void Spieler_Init_Start_Dummies(int s, int liga_prozent) {
+    if (!ok(s)) return;
+    for (int a = 0; a < ATTRIBUT_ANZAHL; a++) {
+        i16& w = Spieler_Daten[s].attribut[a];
+        if (w <= 0) continue;
+        // A learned attribute stays with the league's percentage.
+        if (Rnd_Basis(0, 99) >= liga_prozent) w = 0;
+    }
+}
+
+void Spieler_Init_Texte() { praesident[0] = praesident[1] = -1; }
+
+void Spieler_Free() {
+    praesident[0] = praesident[1] = -1;
+    Welt_Freigeben();
+}

@@ -26,3 +26,20 @@ void Spieler_Set_Maxstaerke(int spieler);
 // pays it (category 31; the market receives nothing, another club receives
 // it); price 0 uses one of team a's transfers of the season. 1 on success.
 int Spieler_Tauschen(int team_a, int team_b, int spieler_a, int spieler_b, i32 preis);
+
+// Swaps the line-up slots and starter/substitute bits of two players.
+void Spieler_Tauschen_Intern(int a, int b, int team_a, int team_b);
+// Moves a starter of the active team to a cell of its current formation,
+// re-sorts the 11 starters by 10 x row + column (largest first) into slots
+// 0..10 and writes the formation back. False for anyone else.
+bool Spieler_Setze_Formationsposition(int spieler, int spalte, int zeile);
+// The union president: his player number (-1 none; -2 - n for the second side's n).
+i32 Spieler_Get_Gewerkschafts_Praesi();
+// Elects the president of side 0 (the strongest experienced player of the
+// ordinary clubs) or side 1 (of the national teams); false when none.
+bool Spieler_Setze_Gewerkschafts_Praesi(int seite);
+// At game start: attribute states drawn for a player by league percentage
+// (0..100: the higher, the more learned attributes stay).
+void Spieler_Init_Start_Dummies(int spieler, int liga_prozent);
+void Spieler_Init_Texte();
+void Spieler_Free();

@@ -1,0 +1,207 @@
+// Server rows of the world's network blocks.
+#include "world/netz.h"
+
+#include <cstring>
+#include <vector>
+
+#include "base/debug.h"
+#include "base/memory.h"
+#include "world/bank.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+namespace {
+
+u32 block_aus(u8** aus, const std::vector<u8>& daten) {
+    if (!aus) return 0;
+    *aus = nullptr;
+    if (daten.empty()) return 0;
+    *aus = static_cast<u8*>(W32_Memory_H_Alloc(daten.size(), "Netz_Block"));
+    if (!*aus) return 0;
+    std::memcpy(*aus, daten.data(), daten.size());
+    return static_cast<u32>(daten.size());
+}
+
+void eintrag(std::vector<u8>* d, int s, bool struktur) {
+    u8 n[2];
+    put_u16le(n, static_cast<u16>(s));
+    d->insert(d->end(), n, n + 2);
+    const u8* r = struktur ? reinterpret_cast<const u8*>(&Spieler_Daten[s]) : reinterpret_cast<const u8*>(&Spieler_Fix_Daten[s]);
+    d->insert(d->end(), r, r + (struktur ? sizeof(Spieler_Struktur) : sizeof(Spieler_Fix)));
+}
+
+bool team_ok(int t) { return t >= 0 && t < Team_Anzahl && Team_Daten; }
+
+}  // namespace
+
+u32 Spieler_Internet_Server_Send(u8** aus, int modus, int team, int spieler, int) {
+    std::vector<u8> d;
+    bool struktur = (modus & 2) != 0;
+    if (spieler >= 0) {
+        if (spieler < Spieler_Anzahl) eintrag(&d, spieler, struktur);
+    } else if (team >= 0) {
+        for (int i = 0; team_ok(team) && i < Team_Kader_Anzahl(team); i++) eintrag(&d, Team_Kader(team)[i], struktur);
+    } else {
+        for (int s = 0; s < Spieler_Anzahl; s++) eintrag(&d, s, struktur);
+    }
+    return block_aus(aus, d);
+}
+
+void Spieler_Internet_Server_Get_Data_Back(const u8* daten) {
+    if (!daten) return;
+    for (int i = 0; i < 20; i++) {
+        const u8* e = daten + i * (4 + sizeof(Spieler_Struktur));
+        i32 s = get_i32le(e);
+        if (s < 0) break;
+        if (s >= Spieler_Anzahl || Spieler_Daten[s].team != Aktuelles_Team) continue;
+        Spieler_Struktur neu;
+        std::memcpy(&neu, e + 4, sizeof neu);
+        neu.team = Spieler_Daten[s].team;  // the squad is the server's business
+        Spieler_Daten[s] = neu;
+        Spieler_Flags[s] = 1;
+    }
+}
+
+void Spieler_Internet_Server_Send_Startinfo(u32* anzahl) {
+    if (anzahl) *anzahl = static_cast<u32>(Spieler_Anzahl);
+}
+
+u32 Spieler_Internet_Server_Send_New_Client_Data(u8** aus) {
+    std::vector<u8> d(2);
+    u16 n = 0;
+    for (int s = 0; s < Spieler_Anzahl && n < 65535; s++) {
+        if (!Spieler_Flags[s]) continue;
+        u8 b[2];
+        put_u16le(b, static_cast<u16>(s));
+        d.insert(d.end(), b, b + 2);
+        Spieler_Flags[s] = 0;
+        n++;
+    }
+    put_u16le(d.data(), n);
+    return block_aus(aus, d);
+}
+
+void Spieler_Tausch_Ausfuehren(i32 ta, i32 tb, i32 sa, i32 sb, i32 preis, u32* ok) {
+    u32 r = 0;
+    if (ta == Aktuelles_Team || tb == Aktuelles_Team) r = Spieler_Tauschen(ta, tb, sa, sb, preis) ? 1 : 0;
+    if (ok) *ok = r;
+}
+
+void Team_Internet_Server_Send_T(u8* aus, int t) {
+    if (aus && team_ok(t)) std::memcpy(aus, &Team_Daten[t], sizeof(Team_Struktur));
+}
+
+void Team_Internet_Server_Send_T_Fix(u8* aus, int t) {
+    if (aus && team_ok(t)) std::memcpy(aus, &Team_Fix_Daten[t], sizeof(Team_Fix));
+}
+
+void Team_Internet_Server_Send_T_Own(u16* wert, u8* aus, int t) {
+    if (!team_ok(t)) return;
+    if (aus) std::memcpy(aus, &Team_Own_Daten[t], sizeof(Team_Own));
+    if (wert) *wert = Team_Own_Daten[t].server_wert;
+}
+
+void Team_Internet_Server_Send_T_Block(u8* aus) {
+    if (aus && Team_Anzahl > 0) std::memcpy(aus, Team_Daten, sizeof(Team_Struktur) * static_cast<size_t>(Team_Anzahl));
+}
+
+void Team_Internet_Server_Send_T_Fix_Block(u8* aus) {
+    if (aus && Team_Anzahl > 0) std::memcpy(aus, Team_Fix_Daten, sizeof(Team_Fix) * static_cast<size_t>(Team_Anzahl));
+}
+
+void Team_Internet_Server_Get_Data_Back(const u8* daten, u8, u8) {
+    if (!daten) {
+        Debug_Out(DEBUG_FEHLER, "Team_Internet_Server_Get_Data_Back: NULL-Pointer!");
+        return;
+    }
+    if (!team_ok(Aktuelles_Team)) return;
+    Team_Own& o = Team_Own_Daten[Aktuelles_Team];
+    u16 behalten = o.server_wert;
+    std::memcpy(&o, daten, sizeof o);
+    o.server_wert = behalten;
+    if ((o.formation & 0x0F) != (o.formation & 0x7F)) o.formation = static_cast<i8>(o.formation & 0x8F);
+    static const u8 grenze[7] = {1, 1, 9, 1, 4, 6, 4};
+    for (int i = 0; i < 7; i++)
+        if (o.taktik[i] > grenze[i]) o.taktik[i] = grenze[i];
+}
+
+void Team_Internet_Server_Send_Startinfo(u32* teams, u32* kopie, u32* markt, u16* heimnation, u16* wert) {
+    if (teams) *teams = static_cast<u32>(Team_Anzahl);
+    if (kopie) *kopie = static_cast<u32>(Team_Anzahl);
+    if (markt) *markt = static_cast<u32>(Team_Transfermarkt);
+    if (heimnation) *heimnation = Team_Heimnation;
+    if (wert) *wert = static_cast<u16>(Schwierigkeit);
+}
+
+u32 Team_Internet_Server_Send_Spielerblock(u8** aus, int t, int auswahl) {
+    return Spieler_Internet_Server_Send(aus, auswahl, t, -1, 0);
+}
+
+void Manager_Internet_Server_Send_Managerdaten(u8* d176, u8* d8, u8* d3) {
+    Manager_Struktur* m = team_ok(Aktuelles_Team) ? Team_Manager[Aktuelles_Team] : nullptr;
+    if (!m) return;
+    if (d176) std::memcpy(d176, &m->daten, 176);
+    if (d8) std::memcpy(d8, m->menue_wahl, 8);
+    if (d3) std::memcpy(d3, m->einstellungen, 3);
+}
+
+void Manager_Internet_Server_Send_Startinfo_1(u32* anzahl, u32* schwierigkeit) {
+    if (anzahl) *anzahl = static_cast<u32>(Manager_Anzahl);
+    if (schwierigkeit) *schwierigkeit = static_cast<u32>(Schwierigkeit);
+}
+
+void Manager_Internet_Server_Send_Startinfo_2(int t, u8* kopf, char* name36) {
+    Manager_Struktur* m = team_ok(t) ? Team_Manager[t] : nullptr;
+    if (kopf) *kopf = m ? static_cast<u8>(m->daten.gesicht) : 0;
+    if (name36) {
+        std::memset(name36, 0, 36);
+        if (m) std::memcpy(name36, m->daten.name, 35);
+    }
+}
+
+void Manager_Internet_Server_Get_Data_Back(const u8* d176, const u8* d8, const u8* d3) {
+    Manager_Struktur* m = team_ok(Aktuelles_Team) ? Team_Manager[Aktuelles_Team] : nullptr;
+    if (!m) {
+        Debug_Out(DEBUG_FEHLER, "SERVER: KEIN MANAGER BEIM CLIENT !!!");
+        return;
+    }
+    if (d176) {
+        std::memcpy(&m->daten, d176, 176);
+        m->daten.name[sizeof m->daten.name - 1] = 0;
+        m->daten.team = Aktuelles_Team;
+    }
+    if (d8) std::memcpy(m->menue_wahl, d8, 8);
+    if (d3) std::memcpy(m->einstellungen, d3, 3);
+}
+
+void Manager_Internet_Server_Read_And_Write_Icon_Status(u8* daten, int richtung) {
+    Manager_Struktur* m = team_ok(Aktuelles_Team) ? Team_Manager[Aktuelles_Team] : nullptr;
+    if (!m) {
+        Debug_Out(DEBUG_FEHLER, "SERVER: KEIN MANAGER BEIM CLIENT !!!");
+        return;
+    }
+    if (!daten) return;
+    if (richtung) {
+        std::memcpy(m->icon_status, daten, sizeof m->icon_status);
+        std::memcpy(m->icon_wort, daten + sizeof m->icon_status, sizeof m->icon_wort);
+    } else {
+        std::memcpy(daten, m->icon_status, sizeof m->icon_status);
+        std::memcpy(daten + sizeof m->icon_status, m->icon_wort, sizeof m->icon_wort);
+    }
+}
+
+bool Bank_Internet_Server_Buchung(i32 zahler, i32 empfaenger, i32 betrag, i32 kategorie, i32 erzwingen, i32 waehrung) {
+    // A client books only money its own team pays.
+    if (betrag < 1 || zahler != Aktuelles_Team) return false;
+    return Bank_Buchen(zahler, empfaenger, static_cast<f32>(betrag), kategorie, erzwingen, waehrung) != 0;
+}
+
+void Bank_Internet_Server_Send_Buchungen(u8* aus, i32* ring_index, i32* periode, int t) {
+    const Bank_Konto* k = Bank_Get_Konto(t);
+    if (aus) {
+        if (k) std::memcpy(aus, k->buchung, sizeof k->buchung);
+        else std::memset(aus, 0, sizeof(Bank_Buchung) * BANK_BUCHUNGEN);
+    }
+    if (ring_index) *ring_index = k ? k->ring_index : 0;
+    if (periode) *periode = k ? Bank_Get_Periode() : 0;
+}

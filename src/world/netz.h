@@ -1,0 +1,48 @@
+// The server rows of the world's network blocks and calls. Each works on the
+// local records; the network layer only has to call them with the asking
+// team in Aktuelles_Team. Answer blocks are new guarded heap blocks
+// (W32_Memory_H_Free) and the function returns their byte length.
+#pragma once
+
+#include "base/types.h"
+
+constexpr u32 NETZ_SPIELER_ZURUECK = 3520;  // 20 x (u32 number + 172 bytes)
+constexpr u32 NETZ_ICON_STATUS = 33616;     // 4,202 x (u32 state + u32 word)
+
+// Block 0: {u16 number, record} entries; Spieler_Struktur when bit 1 of the
+// mode is set, Spieler_Fix otherwise; team -1 every player, player -1 the
+// whole selection.
+u32 Spieler_Internet_Server_Send(u8** aus, int modus, int team, int spieler, int unbenutzt);
+// Block 1: up to 20 {u32 number, 172-byte record}; only players of the
+// asking team are taken; a number of -1 ends the list.
+void Spieler_Internet_Server_Get_Data_Back(const u8* daten);
+// Block 2.
+void Spieler_Internet_Server_Send_Startinfo(u32* anzahl);
+// Block 3: u16 count and the u16 numbers of the players whose new-data flag
+// is set (the flags are cleared).
+u32 Spieler_Internet_Server_Send_New_Client_Data(u8** aus);
+// Block 4: an exchange asked for by a client (one of the teams must be the asking team).
+void Spieler_Tausch_Ausfuehren(i32 team_a, i32 team_b, i32 spieler_a, i32 spieler_b, i32 preis, u32* ok);
+
+// Blocks 10..16 and 18.
+void Team_Internet_Server_Send_T(u8* aus, int team);
+void Team_Internet_Server_Send_T_Fix(u8* aus, int team);
+void Team_Internet_Server_Send_T_Own(u16* wert, u8* aus, int team);
+void Team_Internet_Server_Send_T_Block(u8* aus);
+void Team_Internet_Server_Send_T_Fix_Block(u8* aus);
+// Copies the record into Aktuelles_Team's Team_Own, keeping its bytes 2 and 3.
+void Team_Internet_Server_Get_Data_Back(const u8* daten, u8 c0, u8 c1);
+void Team_Internet_Server_Send_Startinfo(u32* teams, u32* kopie, u32* markt, u16* heimnation, u16* wert);
+u32 Team_Internet_Server_Send_Spielerblock(u8** aus, int team, int auswahl);
+
+// Blocks 30..34.
+void Manager_Internet_Server_Send_Managerdaten(u8* daten176, u8* daten8, u8* daten3);
+void Manager_Internet_Server_Send_Startinfo_1(u32* anzahl, u32* schwierigkeit);
+void Manager_Internet_Server_Send_Startinfo_2(int team, u8* kopf, char* name36);
+void Manager_Internet_Server_Get_Data_Back(const u8* daten176, const u8* daten8, const u8* daten3);
+void Manager_Internet_Server_Read_And_Write_Icon_Status(u8* daten, int richtung);
+
+// Calls 1026, 1027. A booking asked for by a client must be paid by the
+// asking team (Aktuelles_Team); amounts below 1 are refused.
+bool Bank_Internet_Server_Buchung(i32 zahler, i32 empfaenger, i32 betrag, i32 kategorie, i32 erzwingen, i32 waehrung);
+void Bank_Internet_Server_Send_Buchungen(u8* aus8400, i32* ring_index, i32* periode, int team);
