@@ -1,6 +1,8 @@
 // The configuration-file reader and the writer helper.
 #include "base/config.h"
 
+#include <unistd.h>
+
 #include <cstring>
 #include <memory>
 #include <string>
@@ -704,10 +706,19 @@ void Read_Config_Set_Melder(Read_Config_Melder melder) { g_melder = melder; }
 bool Config_Schreiber_Oeffnen(Config_Schreiber* s, const char* pfad) {
     if (!s || !pfad) return false;
     s->pfad = W32_Pfad_Uebersetzen(pfad);
-    s->datei = std::fopen(s->pfad.c_str(), "wb");
+    s->temp = s->pfad + ".tmp";
+    s->datei = std::fopen(s->temp.c_str(), "wb");
     s->checksumme_pos = -1;
     s->fehler = s->datei == nullptr;
     return s->datei != nullptr;
+}
+
+void Config_Schreiber_Abbrechen(Config_Schreiber* s) {
+    if (!s) return;
+    if (s->datei) std::fclose(s->datei);
+    s->datei = nullptr;
+    if (!s->temp.empty()) std::remove(s->temp.c_str());
+    s->fehler = true;
 }
 
 void Config_Schreiber_Text(Config_Schreiber* s, const char* text) {
@@ -738,17 +749,14 @@ void Config_Schreiber_Checksumme_Platzhalter(Config_Schreiber* s) {
     Config_Schreiber_Text(s, "                 \r\n");
 }
 
-bool Config_Schreiber_Schliessen(Config_Schreiber* s) {
-    if (!s || !s->datei) return false;
-    if (std::fclose(s->datei) != 0) s->fehler = true;
-    s->datei = nullptr;
-    if (s->fehler || s->checksumme_pos < 0) return !s->fehler;
-    u32 summe = 0;
+namespace {
+
+// Writes the checksum of the file over its placeholder.
+bool checksumme_eintragen(const std::string& pfad, long pos) {
     Ebene e;
-    // The checksum of the file just written, as the reader sees it.
     std::string roh;
     {
-        std::FILE* r = std::fopen(s->pfad.c_str(), "rb");
+        std::FILE* r = std::fopen(pfad.c_str(), "rb");
         if (!r) return false;
         char puffer[65536];
         size_t n;
@@ -757,13 +765,30 @@ bool Config_Schreiber_Schliessen(Config_Schreiber* s) {
     }
     e.text = text_aus_datei(std::move(roh));
     vorbereiten(&e, false);
-    summe = e.gesamt;
-    std::FILE* w = std::fopen(s->pfad.c_str(), "r+b");
+    std::FILE* w = std::fopen(pfad.c_str(), "r+b");
     if (!w) return false;
     char zahl[16];
-    int n = std::snprintf(zahl, sizeof zahl, "%d", static_cast<i32>(summe));
-    bool ok = std::fseek(w, s->checksumme_pos, SEEK_SET) == 0 &&
+    int n = std::snprintf(zahl, sizeof zahl, "%d", static_cast<i32>(e.gesamt));
+    bool ok = std::fseek(w, pos, SEEK_SET) == 0 &&
               std::fwrite(zahl, 1, static_cast<size_t>(n), w) == static_cast<size_t>(n);
+    if (std::fflush(w) != 0 || fsync(fileno(w)) != 0) ok = false;
     if (std::fclose(w) != 0) ok = false;
+    return ok;
+}
+
+}  // namespace
+
+bool Config_Schreiber_Schliessen(Config_Schreiber* s) {
+    if (!s || !s->datei) return false;
+    if (std::fflush(s->datei) != 0 || fsync(fileno(s->datei)) != 0) s->fehler = true;
+    if (std::fclose(s->datei) != 0) s->fehler = true;
+    s->datei = nullptr;
+    bool ok = !s->fehler;
+    if (ok && s->checksumme_pos >= 0) ok = checksumme_eintragen(s->temp, s->checksumme_pos);
+    if (ok) ok = std::rename(s->temp.c_str(), s->pfad.c_str()) == 0;
+    if (!ok) {
+        std::remove(s->temp.c_str());
+        s->fehler = true;
+    }
     return ok;
 }

@@ -137,12 +137,15 @@ void Read_Config_Set_Melder(Read_Config_Melder melder);
 struct Config_Schreiber {
     std::FILE* datei = nullptr;
     std::string pfad;            // path on disk
+    std::string temp;            // the file being written (pfad + ".tmp")
     long checksumme_pos = -1;    // file position of the checksum placeholder
     bool fehler = false;
 };
 
-// Creates (or empties) the file; false when it cannot be created (an
-// existing file is then left untouched).
+// Starts writing the file. The text goes into "<pfad>.tmp", which replaces
+// the file only when Config_Schreiber_Schliessen succeeds, so an existing
+// file stays untouched until the new one is complete. False when the
+// temporary file cannot be created.
 bool Config_Schreiber_Oeffnen(Config_Schreiber* s, const char* pfad);
 // Writes text as it is (comment lines, "\r\n"), converted to UTF-8.
 void Config_Schreiber_Text(Config_Schreiber* s, const char* text);
@@ -156,8 +159,11 @@ void Config_Schreiber_Zeile_Zahl(Config_Schreiber* s, const char* schluessel, i6
 void Config_Schreiber_Checksumme_Platzhalter(Config_Schreiber* s);
 // Closes the file. When a placeholder was written, the file's checksum is
 // computed by the reader and written over it as a signed decimal number
-// (the remaining blanks stay). True when everything was written.
+// (the remaining blanks stay). Then the file replaces the old one. True when
+// everything was written; otherwise the old file is kept.
 bool Config_Schreiber_Schliessen(Config_Schreiber* s);
+// Gives up: the temporary file is removed, the old file is kept.
+void Config_Schreiber_Abbrechen(Config_Schreiber* s);
 
 // The checksum: FNV-1a (32 bits) over "KEY=VALUE\n" of every key line (see
 // docs/formats/config-files.md). Exposed for the tests and tools.

@@ -13,22 +13,11 @@ namespace {
 
 i64 g_schreibgrenze = -1;
 
-// Key byte for stream offset i (counted from the start of scrambling).
-inline u8 schluessel_an(u8 k0, u32 i) {
-    // The key stream has period 256; walk i mod 256 steps.
-    u8 k = k0;
-    for (u32 n = i & 255u; n > 0; --n) k = static_cast<u8>(k * 33u + 7u);
-    return k;
-}
-
-// XORs `n` bytes in place with the key stream starting at stream offset `pos`.
+// XORs `n` bytes in place with the key stream starting at stream offset
+// `pos`. k(i+1) = k(i) * 33 + 7 mod 256 has period 256, so k(i) = folge[i & 255].
 void verschluesseln(Datei_Status* d, u8* p, u32 n, u32 pos) {
     u32 i = pos - d->verschl_start;
-    u8 k = schluessel_an(d->schluessel, i);
-    for (u32 j = 0; j < n; ++j) {
-        p[j] ^= k;
-        k = static_cast<u8>(k * 33u + 7u);
-    }
+    for (u32 j = 0; j < n; ++j, ++i) p[j] ^= d->folge[i & 255u];
 }
 
 u8 summe(const u8* p, u32 n, u8 start) {
@@ -236,6 +225,11 @@ void Datei_Verschluesselung_An(Datei_Status* d, u8 schluessel) {
     d->verschluesselt = 1;
     d->schluessel = schluessel;
     d->verschl_start = aktuelle_pos(d);
+    u8 k = schluessel;
+    for (u32 i = 0; i < 256; ++i) {
+        d->folge[i] = k;
+        k = static_cast<u8>(k * 33u + 7u);
+    }
 }
 
 void Datei_Verschluesselung_Aus(Datei_Status* d) {

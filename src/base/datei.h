@@ -13,6 +13,7 @@
 // Datei_Pruefung_Setzen).
 #pragma once
 
+#include <array>
 #include <cstdio>
 #include <vector>
 
@@ -33,6 +34,7 @@ struct Datei_Status {
     u32 ansicht_groesse = 0;
     u32 pos = 0;                     // position of a memory stream
     u32 verschl_start = 0;           // stream position where scrambling began
+    std::array<u8, 256> folge{};     // key stream k(0..255) (its period is 256)
     int letzte_op = 0;               // file: 1 write, 2 read (a seek is needed in between)
 };
 

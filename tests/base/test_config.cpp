@@ -371,6 +371,27 @@ TEST_F(Config, WriterLayoutAndChecksumRoundTrip) {
     EXPECT_NE(neu, berechnet);
 }
 
+TEST_F(Config, WriterReplacesTheOldFileOnlyWhenComplete) {
+    std::string pfad = datei("1_team.cfg", "ALT 1\n");
+    Config_Schreiber s;
+    ASSERT_TRUE(Config_Schreiber_Oeffnen(&s, pfad.c_str()));
+    Config_Schreiber_Zeile(&s, "NEU", "2");
+    EXPECT_EQ(lesen(pfad), "ALT 1\n");  // still the old file while writing
+    Config_Schreiber_Abbrechen(&s);
+    EXPECT_EQ(lesen(pfad), "ALT 1\n");
+    EXPECT_FALSE(fs::exists(pfad + ".tmp"));
+
+    ASSERT_TRUE(Config_Schreiber_Oeffnen(&s, pfad.c_str()));
+    Config_Schreiber_Zeile(&s, "NEU", "2");
+    ASSERT_TRUE(Config_Schreiber_Schliessen(&s));
+    EXPECT_EQ(lesen(pfad), "\tNEU" + std::string(32, ' ') + "2\r\n");
+    EXPECT_FALSE(fs::exists(pfad + ".tmp"));
+
+    // A folder that does not exist: nothing is written.
+    EXPECT_FALSE(Config_Schreiber_Oeffnen(&s, (dir_ + "/fehlt/1_team.cfg").c_str()));
+    EXPECT_FALSE(Config_Schreiber_Schliessen(&s));
+}
+
 TEST_F(Config, ChecksumSpellingsAndOffSwitch) {
     const std::string rumpf = "A 1\nB \"zwei\"\n";
     u32 soll = Config_Checksumme_Start();

@@ -47,6 +47,17 @@ TEST(Datei, ScramblingFollowsTheKeyStream) {
     EXPECT_EQ(d->geschrieben, 4u);
     EXPECT_EQ(d->schluessel, 0x5A);
     EXPECT_EQ(d->pruefung, static_cast<u8>(1 + 1 + 2 + 3));
+    // Far into the stream the key keeps following the formula.
+    Bytes nullen(600, 0);
+    ASSERT_TRUE(Datei_Schreiben(d, nullen.data(), 600));
+    s = gespeichert(d);
+    u8 k = k0;
+    for (int i = 0; i < 603; ++i) {
+        if (i >= 3) {
+            ASSERT_EQ(s[1 + i], k) << i;
+        }
+        k = static_cast<u8>(k * 33 + 7);
+    }
     Datei_Schliessen(d);
 }
 
