@@ -1,0 +1,80 @@
+// The hook table's defaults and the plain screen (see hooks.h).
+#include "platform/hooks.h"
+
+#include "base/globals.h"
+#include "platform/display.h"
+#include "platform/input.h"
+#include "platform/mainloop.h"
+
+namespace {
+
+bool Standard_Ja() { return true; }
+void Standard_Nichts() {}
+void Standard_Video_Init(u16*, i32, i32, i32) {}
+bool Standard_Verbindung_Start(const char*, i32) { return true; }
+void Standard_Video_Overlay(u16*, i32, i32) {}
+void Standard_Socket_Event(uintptr_t, u32) {}
+
+constexpr Main_Hook_Tabelle Standard_Hooks() {
+    Main_Hook_Tabelle h{};
+    h.Sound_Starten = Standard_Ja;
+    h.Archive_Oeffnen = Standard_Ja;
+    h.Video_Init = Standard_Video_Init;
+    h.Fonts_Laden = Standard_Ja;
+    h.Verbindung_Start = Standard_Verbindung_Start;
+    h.Verbindung_Get_Local_Host = Standard_Ja;
+    h.Verbindung_Pump = Standard_Nichts;
+    h.Verbindung_Server_Clients = Standard_Nichts;
+    h.Server_Frame = Standard_Nichts;
+    h.Client_Frame = Standard_Nichts;
+    h.Kalender_Run = Main_Standard_Frame;
+    h.Video_Overlay = Standard_Video_Overlay;
+    h.Socket_Event = Standard_Socket_Event;
+    h.Grafik_Sound_Freigeben = Standard_Nichts;
+    h.Kompression_Freigeben = Standard_Nichts;
+    h.Archive_Schliessen = Standard_Nichts;
+    return h;
+}
+
+void Rechteck(u16* p, i32 pitch, i32 x, i32 y, i32 w, i32 h, u16 farbe) {
+    for (i32 j = y; j < y + h; j++) {
+        if (j < 0 || j >= DISPLAY_HOEHE) continue;
+        for (i32 i = x; i < x + w; i++)
+            if (i >= 0 && i < DISPLAY_BREITE) p[j * pitch + i] = farbe;
+    }
+}
+
+}  // namespace
+
+constinit Main_Hook_Tabelle Main_Hooks = Standard_Hooks();
+
+void Main_Hooks_Zuruecksetzen() { Main_Hooks = Standard_Hooks(); }
+
+void Main_Standard_Frame() {
+    Maus_Update();
+    if (Quit_Status != QUIT_STATUS_LAEUFT) {
+        Main_Free_Grafik_Sound();
+        Quit_Status = QUIT_STATUS_VERLASSEN;
+        return;
+    }
+    u16* p = W32_Display.puffer;
+    if (p) {
+        i32 pitch = W32_Display.pitch;
+        Rechteck(p, pitch, 0, 0, DISPLAY_BREITE, DISPLAY_HOEHE, Display_Farbe(16, 24, 40));
+        // Eight colour bars: white, yellow, cyan, green, magenta, red, blue, black.
+        static const u8 balken[8][3] = {{255, 255, 255}, {255, 255, 0}, {0, 255, 255}, {0, 255, 0},
+                                        {255, 0, 255},   {255, 0, 0},   {0, 0, 255},   {0, 0, 0}};
+        for (i32 i = 0; i < 8; i++)
+            Rechteck(p, pitch, 80 + i * 80, 200, 80, 160, Display_Farbe(balken[i][0], balken[i][1], balken[i][2]));
+        // A grey frame around the game area and a cross at the mouse (red while a button is held).
+        u16 grau = Display_Farbe(128, 128, 128);
+        Rechteck(p, pitch, 0, 0, DISPLAY_BREITE, 2, grau);
+        Rechteck(p, pitch, 0, DISPLAY_HOEHE - 2, DISPLAY_BREITE, 2, grau);
+        Rechteck(p, pitch, 0, 0, 2, DISPLAY_HOEHE, grau);
+        Rechteck(p, pitch, DISPLAY_BREITE - 2, 0, 2, DISPLAY_HOEHE, grau);
+        u16 kreuz = W32_Get_Mouse_Buttons() ? Display_Farbe(255, 64, 64) : Display_Farbe(255, 255, 255);
+        Rechteck(p, pitch, Maus_Get_X() - 8, Maus_Get_Y(), 17, 1, kreuz);
+        Rechteck(p, pitch, Maus_Get_X(), Maus_Get_Y() - 8, 1, 17, kreuz);
+    }
+    Taste_Reset();
+}

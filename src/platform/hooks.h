@@ -1,0 +1,50 @@
+// Calls from the platform layer up into the higher layers.
+//
+// The main loop starts sound, opens the resource archives, loads the fonts,
+// pumps the network, runs the game's state machine once a frame and draws the
+// video overlay, but it must not know those layers. It calls them through
+// this table, which starts out filled with do-nothing defaults (the frame
+// default draws a plain screen) and is filled in at start-up by the program's
+// registration file (src/main). Tests install fakes and restore the defaults
+// with Main_Hooks_Zuruecksetzen.
+#pragma once
+
+#include <cstdint>
+
+#include "base/types.h"
+
+struct Main_Hook_Tabelle {
+    // Start-up.
+    bool (*Sound_Starten)();      // false: only the warning "Kein Sound!"
+    bool (*Archive_Oeffnen)();    // the 22 resource archives; false ends the program
+                                  // (the opener has shown its own message)
+    void (*Video_Init)(u16* pixel, i32 breite, i32 hoehe, i32 farbtiefe);  // at display set-up
+    bool (*Fonts_Laden)();        // screen bitmap, darkening table, fonts; false ends the program
+    bool (*Verbindung_Start)(const char* logdatei, i32 wert);  // network start (arguments unused)
+    bool (*Verbindung_Get_Local_Host)();                       // host name, port, local address
+
+    // Main loop and frame.
+    void (*Verbindung_Pump)();            // one pass of the connection pump
+    void (*Verbindung_Server_Clients)();  // the server's receive work
+    void (*Server_Frame)();               // server: answer the blocks of the client slots
+    void (*Client_Frame)();               // client: read and hand on the server's packet
+    void (*Kalender_Run)();               // the game's state machine, once a frame
+    void (*Video_Overlay)(u16* pixel, i32 pitch, i32 hoehe);  // after the frame, before presenting
+    void (*Socket_Event)(uintptr_t socket, u32 ereignisse);   // message 1025
+
+    // Shutdown.
+    void (*Grafik_Sound_Freigeben)();  // fonts, darkening table, sound
+    void (*Kompression_Freigeben)();   // compression tables
+    void (*Archive_Schliessen)();
+};
+
+extern Main_Hook_Tabelle Main_Hooks;
+
+// Puts every entry back to its default.
+void Main_Hooks_Zuruecksetzen();
+
+// The default of Kalender_Run: latches the mouse, turns a quit request into
+// leaving the main loop (releasing graphics and sound first), draws a plain
+// screen (dark background, colour bars, a cross at the mouse) and clears the
+// key state.
+void Main_Standard_Frame();

@@ -1,0 +1,377 @@
+// Program entry, start-up, main loop, frame and shutdown (see mainloop.h),
+// Taste_Warten, and the headless driver of headless.h.
+#include "platform/mainloop.h"
+
+#include <SDL.h>
+#include <sys/utsname.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "base/debug.h"
+#include "base/files.h"
+#include "base/globals.h"
+#include "base/memory.h"
+#include "base/tools.h"
+#include "platform/display.h"
+#include "platform/errorbox.h"
+#include "platform/headless.h"
+#include "platform/hooks.h"
+#include "platform/input.h"
+#include "platform/intro.h"
+#include "platform/messages.h"
+#include "platform/script.h"
+#include "platform/window.h"
+
+std::tm Main_Startzeit{};
+char Main_Systemversion[160] = "";
+
+namespace {
+
+// After the script has ended (and quit was posted) the program gets this
+// many frames to leave the main loop before it is made to.
+constexpr u32 SKRIPT_NACHLAUF_FRAMES = 1000;
+
+u32 frame_anzahl = 0;
+u32 frame_schritt = 0;
+u32 letzte_frame_zeit = 0;
+bool archive_offen = false;
+
+// Fixed time step (headless run with a script, and tests).
+bool feste_schritte = false;
+u32 virtuelle_zeit = 0;
+u32 Virtuelle_Uhr() { return virtuelle_zeit; }
+
+// The input script.
+Eingabe_Skript skript;
+bool skript_aktiv = false;
+u32 skript_frame = 0;
+bool beenden_am_ende = false;  // the program ends when the script has ended
+bool ende_gepostet = false;
+u32 ende_frame = 0;
+
+void Skript_Ende_Pruefen() {
+    if (!skript_aktiv || !beenden_am_ende || !skript.Zu_Ende()) return;
+    if (!ende_gepostet) {
+        ende_gepostet = true;
+        ende_frame = frame_anzahl;
+        W32_Post_Quit_Message(0);
+    } else if (frame_anzahl - ende_frame > SKRIPT_NACHLAUF_FRAMES && Quit_Status != QUIT_STATUS_VERLASSEN) {
+        W32_Stderr("Eingabeskript zu Ende, das Spiel hat sich nicht beendet: Hauptschleife verlassen.");
+        Quit_Status = QUIT_STATUS_VERLASSEN;
+    }
+}
+
+// One step of a waiting loop: time moves on and the next key is taken in.
+void Warte_Schritt() {
+    if (feste_schritte) {
+        virtuelle_zeit += HEADLESS_ZEITSCHRITT_MS;
+        if (skript_aktiv) skript.Schritt(skript_frame++);
+        frame_anzahl++;
+        Skript_Ende_Pruefen();
+    } else {
+        W32_Fenster_Warten(10);
+    }
+    Eingabe_Frame_Abtasten();
+}
+
+void Skript_Setzen_Aktiv() {
+    skript_aktiv = true;
+    skript_frame = 0;
+    ende_gepostet = false;
+    ende_frame = 0;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Start-up
+// ---------------------------------------------------------------------------
+
+bool Main_Startup_Checks() {
+    if (!W32_Ist_Headless() && Main_Hooks.Sound_Starten && !Main_Hooks.Sound_Starten()) W32_Error_Box("Kein Sound!");
+    if (!W32_Dir_Init()) {
+        W32_Error_Box("Der Spielordner %s fehlt.\nBitte das Spiel neu installieren.", W32_Dir_Tabelle[W32_DIR_WORK]);
+        return false;
+    }
+    for (int zeile = 1; zeile < W32_DIR_ANZAHL; zeile++) {
+        std::error_code fehler;
+        if (!std::filesystem::is_directory(W32_Pfad_Uebersetzen(W32_Dir_Tabelle[zeile]), fehler)) {
+            W32_Error_Box("Der Ordner %s fehlt: die Ordnerstruktur des Spiels ist unvollständig.\n"
+                          "Bitte das Spiel neu installieren.",
+                          W32_Dir_Tabelle[zeile]);
+            return false;
+        }
+    }
+    if (Main_Hooks.Archive_Oeffnen && !Main_Hooks.Archive_Oeffnen()) return false;
+    archive_offen = true;
+    return true;
+}
+
+bool Main_Init_Fonts_Network() {
+    if (Main_Hooks.Fonts_Laden && !Main_Hooks.Fonts_Laden()) {
+        W32_Error_Box("Die Schriften des Spiels konnten nicht geladen werden.\nBitte das Spiel neu installieren.");
+        return false;
+    }
+    // Failures of the network start are not reported: the game runs on in single play.
+    if (Main_Hooks.Verbindung_Start) Main_Hooks.Verbindung_Start("e:\\zorv\\server_log.txt", 9);
+    if (Main_Hooks.Verbindung_Get_Local_Host) Main_Hooks.Verbindung_Get_Local_Host();
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Main loop and frame
+// ---------------------------------------------------------------------------
+
+void Main_Network_Pump() {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+        for (int i = 0; i < 12; i++)
+            if (Main_Hooks.Verbindung_Pump) Main_Hooks.Verbindung_Pump();
+    } else if (Internet_Modus == INTERNET_MODUS_SERVER) {
+        for (int i = 0; i < 2; i++)
+            if (Main_Hooks.Verbindung_Pump) Main_Hooks.Verbindung_Pump();
+        if (Main_Hooks.Verbindung_Server_Clients) Main_Hooks.Verbindung_Server_Clients();
+        for (int i = 0; i < 2; i++)
+            if (Main_Hooks.Verbindung_Pump) Main_Hooks.Verbindung_Pump();
+    }
+}
+
+void Main_Frame_Dispatch() {
+    if (Internet_Modus == INTERNET_MODUS_SERVER) {
+        if (Main_Hooks.Server_Frame) Main_Hooks.Server_Frame();
+    } else if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+        if (Main_Hooks.Client_Frame) Main_Hooks.Client_Frame();
+    }
+    if (Main_Hooks.Kalender_Run) Main_Hooks.Kalender_Run();
+}
+
+void Main_Free_Grafik_Sound() {
+    if (Main_Hooks.Grafik_Sound_Freigeben) Main_Hooks.Grafik_Sound_Freigeben();
+}
+
+void W32_Frame() {
+    if (feste_schritte) virtuelle_zeit += HEADLESS_ZEITSCHRITT_MS;
+    u32 anfang = W32_Get_Time();
+    frame_schritt = anfang - letzte_frame_zeit;
+    letzte_frame_zeit = anfang;
+
+    if (skript_aktiv) skript.Schritt(skript_frame++);
+    Eingabe_Frame_Abtasten();
+    Main_Frame_Dispatch();
+    if (Main_Hooks.Video_Overlay && W32_Display.puffer)
+        Main_Hooks.Video_Overlay(W32_Display.puffer, W32_Display.pitch, W32_Display.hoehe);
+    W32_Present_Now();
+    frame_anzahl++;
+    Skript_Ende_Pruefen();
+
+    if (!feste_schritte) {
+        // Without a fixed step the frames follow the real clock: at most 100 a
+        // second in a window, 50 without one.
+        u32 soll = W32_Display.fenster ? FENSTER_MIN_FRAME_MS : HEADLESS_ZEITSCHRITT_MS;
+        u32 dauer = W32_Get_Time() - anfang;
+        if (dauer < soll) SDL_Delay(soll - dauer);
+    }
+}
+
+void W32_Message_Pump() {
+    W32_Fenster_Ereignisse();
+    W32_Nachrichten_Abarbeiten();
+    Eingabe_Neuer_Durchgang();
+    Main_Network_Pump();
+    if (feste_schritte) {
+        // Waiting loops compare against the clock: let it move with real time.
+        virtuelle_zeit += 1;
+        SDL_Delay(1);
+    }
+    letzte_frame_zeit = W32_Get_Time();
+}
+
+u32 W32_Frame_Zeitschritt() { return frame_schritt; }
+u32 W32_Frame_Anzahl() { return frame_anzahl; }
+
+void Main_Schleife_Durchgang() {
+    W32_Fenster_Ereignisse();
+    W32_Nachrichten_Abarbeiten();
+    Main_Network_Pump();
+    if (Quit_Status == QUIT_STATUS_VERLASSEN) return;
+    if (!W32_Fenster_Aktiv()) {
+        // Minimised: wait for the next event, but let the network run now and then.
+        W32_Fenster_Warten(100);
+        return;
+    }
+    W32_Frame();
+}
+
+void Main_Schleife() {
+    while (Quit_Status != QUIT_STATUS_VERLASSEN) Main_Schleife_Durchgang();
+}
+
+u32 Taste_Warten() {
+    // First until no key is held and none is waiting ...
+    for (;;) {
+        W32_Message_Pump();
+        Warte_Schritt();
+        if (Quit_Status != QUIT_STATUS_LAEUFT) return 0;
+        if (!Eingabe_Taste_Gehalten() && !Taste_Oder_Klick(0)) break;
+    }
+    // ... then until a key is pressed.
+    for (;;) {
+        W32_Message_Pump();
+        Warte_Schritt();
+        if (Quit_Status != QUIT_STATUS_LAEUFT) return 0;
+        if (Taste_Oder_Klick(0)) {
+            u32 taste = Taste_Get_Zeichen();
+            if (!taste) taste = Taste_Get_Code();
+            Taste_Reset();
+            return taste;
+        }
+        // A script that has run out brings no more keys.
+        if (feste_schritte && (!skript_aktiv || skript.Zu_Ende())) return 0;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Shutdown and the whole program
+// ---------------------------------------------------------------------------
+
+void Main_Shutdown() {
+    if (Main_Hooks.Kompression_Freigeben) Main_Hooks.Kompression_Freigeben();
+    if (archive_offen && Main_Hooks.Archive_Schliessen) Main_Hooks.Archive_Schliessen();
+    archive_offen = false;
+    u32 bloecke = W32_Memory_Bericht();
+    if (bloecke) {
+        char text[120];
+        std::snprintf(text, sizeof text, "Speicher: %u Blöcke beim Beenden nicht freigegeben.", bloecke);
+        W32_Stderr(text);
+    }
+    W32_Release_Display();
+    if (!W32_Ist_Headless()) Intro_Starten(true);
+    W32_Close_Window();
+    if (feste_schritte) {
+        W32_Set_Time_Source(nullptr);
+        feste_schritte = false;
+    }
+}
+
+int Main_Programm(int argc, char** argv) {
+    // The local time and the system version.
+    std::time_t jetzt = std::time(nullptr);
+    localtime_r(&jetzt, &Main_Startzeit);
+    struct utsname u {};
+    if (uname(&u) == 0) std::snprintf(Main_Systemversion, sizeof Main_Systemversion, "%s %s", u.sysname, u.release);
+
+    W32_Init_Window();
+
+    const char* skript_pfad = std::getenv("KORDAVO_SCRIPT");
+    if (skript_pfad && skript_pfad[0]) {
+        u32 schritt = W32_Ist_Headless() ? HEADLESS_ZEITSCHRITT_MS : FENSTER_MIN_FRAME_MS;
+        std::string fehler;
+        if (!skript.Laden(skript_pfad, schritt, &fehler)) {
+            W32_Error_Box("%s", fehler.c_str());
+            W32_Close_Window();
+            return 1;
+        }
+        Skript_Setzen_Aktiv();
+        beenden_am_ende = true;
+    }
+    if (W32_Ist_Headless()) {
+        if (skript_aktiv) {
+            feste_schritte = true;
+            virtuelle_zeit = 1000;
+            W32_Set_Time_Source(Virtuelle_Uhr);
+        } else {
+            W32_Signale_Abfangen();
+        }
+    }
+
+    if (!Main_Startup_Checks()) {
+        W32_Close_Window();
+        return 1;
+    }
+    if (!W32_Ist_Headless()) Intro_Starten(false);
+    if (!W32_Init_Display(16)) {
+        // The window cannot show anything: go on without it.
+        W32_Stderr("Die Anzeige lässt sich nicht einrichten: Kordavo läuft ohne Fenster.");
+        W32_Close_Window();
+        W32_Set_Headless(true);
+        W32_Init_Window();
+        W32_Init_Display(16);
+    }
+    if (!Main_Init_Fonts_Network()) {
+        if (archive_offen && Main_Hooks.Archive_Schliessen) Main_Hooks.Archive_Schliessen();
+        archive_offen = false;
+        W32_Release_Display();
+        W32_Close_Window();
+        return 1;
+    }
+    letzte_frame_zeit = W32_Get_Time();
+    Main_Schleife();
+    Main_Shutdown();
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+// Headless driver for tests
+// ---------------------------------------------------------------------------
+
+bool Headless_Starten(i32 farbtiefe) {
+    if (!W32_Ist_Headless() || W32_Hauptfenster == 0) {
+        W32_Set_Headless(true);
+        W32_Init_Window();
+    }
+    feste_schritte = true;
+    virtuelle_zeit = 1000;
+    W32_Set_Time_Source(Virtuelle_Uhr);
+    letzte_frame_zeit = virtuelle_zeit;
+    frame_anzahl = 0;
+    frame_schritt = 0;
+    skript.Leeren();
+    skript_aktiv = false;
+    beenden_am_ende = false;
+    ende_gepostet = false;
+    W32_Nachrichten_Leeren();
+    Eingabe_Zuruecksetzen();
+    Quit_Status = QUIT_STATUS_LAEUFT;
+    return W32_Init_Display(farbtiefe);
+}
+
+bool Headless_Skript(std::string_view text, std::string* fehler) {
+    Eingabe_Skript neu;
+    if (!neu.Parsen(text, HEADLESS_ZEITSCHRITT_MS, fehler)) return false;
+    skript = std::move(neu);
+    Skript_Setzen_Aktiv();
+    return true;
+}
+
+i32 Headless_Frames(i32 n) {
+    u32 anfang = frame_anzahl;
+    for (i32 i = 0; i < n && Quit_Status != QUIT_STATUS_VERLASSEN; i++) Main_Schleife_Durchgang();
+    return static_cast<i32>(frame_anzahl - anfang);
+}
+
+i32 Headless_Lauf(std::string_view text, i32 max_frames) {
+    if (!Headless_Skript(text, nullptr)) return -1;
+    return Headless_Frames(max_frames);
+}
+
+bool Headless_Skript_Zu_Ende() { return !skript_aktiv || skript.Zu_Ende(); }
+
+std::vector<u16> Headless_Bildpuffer() {
+    std::vector<u16> bild;
+    if (!W32_Display.puffer) return bild;
+    bild.resize(static_cast<size_t>(W32_Display.breite) * W32_Display.hoehe);
+    for (i32 y = 0; y < W32_Display.hoehe; y++)
+        for (i32 x = 0; x < W32_Display.breite; x++)
+            bild[static_cast<size_t>(y) * W32_Display.breite + x] = W32_Display.puffer[y * W32_Display.pitch + x];
+    return bild;
+}
+
+void Headless_Beenden() {
+    W32_Release_Display();
+    W32_Set_Time_Source(nullptr);
+    feste_schritte = false;
+    skript.Leeren();
+    skript_aktiv = false;
+}
