@@ -167,8 +167,12 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
       int32_t nr = z->zeile * z->mcu_x + z->spalte;
       if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p);
       if (p->Unterbrechen && nr < gesamt) {
+        // The resume position goes into the scan record, the MCU just
+        // decoded into the region fields.
         scan->Spalte = z->spalte;
         scan->Zeile = z->zeile;
+        p->Bereich_Links = p->Bereich_Rechts = z->spalte - 1;
+        p->Bereich_Oben = p->Bereich_Unten = z->zeile;
         return JPEG_ERG_UNTERBROCHEN;
       }
     }

@@ -356,6 +356,111 @@ TEST(Dek_Kanten, NeustartOhneMarken) {
   for (uint8_t v : pixel) ASSERT_EQ(v, 128);
 }
 
+// A stream of tables only (mode 5), then the picture without tables (mode 7)
+// on the same record, gives the picture of the whole stream.
+TEST(Dek_Kanten, TabellenDannDaten) {
+  if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
+  std::vector<uint8_t> ganz = Datei_Lesen(Kodieren(Muster(40, 24), "-sample 2x1 -quality 85", "geteilt"));
+  // Split the segments: DQT and DHT into the table stream, the rest into the data stream.
+  std::vector<uint8_t> tabellen{0xFF, 0xD8}, daten{0xFF, 0xD8};
+  size_t i = 2;
+  while (i + 4 <= ganz.size() && ganz[i] == 0xFF && ganz[i + 1] != 0xDA) {
+    size_t l = (ganz[i + 2] << 8 | ganz[i + 3]) + 2;
+    auto& ziel = (ganz[i + 1] == 0xDB || ganz[i + 1] == 0xC4) ? tabellen : daten;
+    ziel.insert(ziel.end(), ganz.begin() + static_cast<long>(i), ganz.begin() + static_cast<long>(i + l));
+    i += l;
+  }
+  daten.insert(daten.end(), ganz.begin() + static_cast<long>(i), ganz.end());
+  tabellen.insert(tabellen.end(), {0xFF, 0xD9});
+  Ergebnis soll = Dekodieren(ganz, "", 3);
+  ASSERT_EQ(soll.code, 0);
+  Jpeg_Auftrag a;
+  ASSERT_EQ(Jpeg_Init(&a), 0);
+  a.Jpg_Puffer = tabellen.data();
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(tabellen.size());
+  ASSERT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_KOPF), 0);
+  std::vector<uint8_t> pixel(40 * 24 * 3);
+  a.Jpg_Puffer = daten.data();
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(daten.size());
+  a.Bild_Pixel = pixel.data();
+  a.Bild_Breite = 40;
+  a.Bild_Hoehe = 24;
+  a.Bild_Farbraum = FARBE_RGB;
+  EXPECT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_DATEN), 0);
+  EXPECT_EQ(pixel, soll.bild.pixel);
+  Jpeg_Free(&a);
+}
+
+// Four components: inverted colour with an Adobe marker (transform 2) and
+// the fourth component as alpha; components passed through unconverted.
+TEST(Dek_Kanten, VierKomponentenUndDurchreichen) {
+  Bauer b;
+  b.soi().segment(0xEE, {'A', 'd', 'o', 'b', 'e', 0, 100, 0, 0, 0, 0, 2});
+  b.tabellen().sof(16, 8, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}, {4, 1, 1, 0}}).sos({1, 2, 3, 4}).leer(8).eoi();
+  for (int32_t prozessor : {0, 6}) {
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    Prozessor_Setzen(&a, prozessor);
+    a.Jpg_Puffer = b.d.data();
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(b.d.size());
+    ASSERT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER), 0);
+    EXPECT_EQ(a.Jpg_Farbraum, FARBE_YCBCRA);
+    std::vector<uint8_t> pixel(16 * 8 * 4);
+    a.Bild_Pixel = pixel.data();
+    a.Bild_Breite = 16;
+    a.Bild_Hoehe = 8;
+    a.Bild_Kanaele = 4;
+    a.Bild_Farbraum = FARBE_RGBA;
+    ASSERT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_BILD), 0);
+    for (size_t i = 0; i < pixel.size(); i += 4) {
+      ASSERT_EQ(pixel[i], 127);  // 255 - 128
+      ASSERT_EQ(pixel[i + 2], 127);
+      ASSERT_EQ(pixel[i + 3], 128);
+    }
+    Jpeg_Free(&a);
+  }
+  // The same stream as "other" components: copied into the channels.
+  Jpeg_Auftrag a;
+  ASSERT_EQ(Jpeg_Init(&a), 0);
+  std::vector<uint8_t> pixel(16 * 8 * 3, 0);
+  a.Jpg_Puffer = b.d.data();
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(b.d.size());
+  a.Jpg_Farbraum = FARBE_ANDERE;
+  a.Jpg_Kanaele = 4;
+  a.Bild_Pixel = pixel.data();
+  a.Bild_Breite = 16;
+  a.Bild_Hoehe = 8;
+  a.Bild_Kanaele = 3;
+  a.Bild_Farbraum = FARBE_ANDERE;
+  ASSERT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_BILD), 0);
+  for (uint8_t v : pixel) ASSERT_EQ(v, 128);
+  Jpeg_Free(&a);
+}
+
+// Stepping reports the MCU just decoded and keeps its state until the end;
+// a record freed in the middle of a stepped decode leaks nothing.
+TEST(Dek_Kanten, SchritteUndAbbruch) {
+  std::vector<uint8_t> grau = Grau(40, 16);  // 5 x 2 MCUs
+  Jpeg_Auftrag a;
+  ASSERT_EQ(Jpeg_Init(&a), 0);
+  std::vector<uint8_t> pixel(40 * 16 * 3);
+  a.Jpg_Puffer = grau.data();
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(grau.size());
+  a.Bild_Pixel = pixel.data();
+  a.Bild_Breite = 40;
+  a.Bild_Hoehe = 16;
+  a.Bild_Farbraum = FARBE_RGB;
+  a.Intern.Unterbrechen = 1;
+  ASSERT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_BILD), JPEG_ERG_UNTERBROCHEN);
+  EXPECT_EQ(a.Intern.Unterbrechen, 0);
+  EXPECT_EQ(a.Intern.Bereich_Links, 0);
+  EXPECT_EQ(a.Intern.Bereich_Oben, 0);
+  a.Intern.Unterbrechen = 1;
+  ASSERT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_BILD), JPEG_ERG_UNTERBROCHEN);
+  EXPECT_EQ(a.Intern.Bereich_Links, 1);
+  EXPECT_EQ(Jpeg_Free(&a), 0);
+}
+
 // ---------------------------------------------------------------------------
 // The bit reader and the Huffman passes on hand-made bits.
 

@@ -15,6 +15,7 @@ struct Fall {
 
 std::string Name(const Fall& f) {
   std::string n = std::to_string(f.w) + "x" + std::to_string(f.h) + f.optionen;
+  if (n.size() > 80) n = n.substr(0, 40) + std::to_string(std::hash<std::string>{}(n));
   for (char& c : n)
     if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
   return n;
@@ -30,6 +31,16 @@ std::vector<Fall> Korpus() {
       for (const char* b : art) f.push_back({w, h, std::string(a) + " " + b});
   for (const char* q : {"-quality 5", "-quality 100", "-quality 30 -dct fast"})
     for (const char* a : abtastung) f.push_back({64, 48, std::string(a) + " " + q});
+  // Components one per scan (sequential), unusual sampling, an RGB JPEG
+  // with an Adobe marker.
+  fs::path skript = Arbeitsordner() / "einzeln.scans";
+  std::ofstream(skript) << "0;\n1;\n2;\n";
+  for (auto [w, h] : {std::pair{33, 17}, {200, 150}}) {
+    f.push_back({w, h, "-sample 2x2 -scans " + skript.string()});
+    f.push_back({w, h, "-sample 4x1 -quality 80"});
+    f.push_back({w, h, "-sample 1x2 -quality 80"});
+    f.push_back({w, h, "-rgb -quality 90"});
+  }
   f.push_back({800, 600, "-sample 2x2 -quality 80"});
   f.push_back({800, 600, "-sample 1x1 -quality 80 -progressive"});
   f.push_back({2048, 1536, "-sample 2x2 -quality 75"});
