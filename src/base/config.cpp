@@ -334,16 +334,18 @@ bool ebene_pushen(std::unique_ptr<Ebene> e) {
     return true;
 }
 
-// Removes the quotes of a value that is one quoted text.
+// Removes the quotes around a quoted value. A value that starts and ends
+// with a quote loses just those two (quotes inside stay: "Er rief "Tor!"");
+// a quote that is never closed gives warning 300.
 std::string wert_aus(Ebene* e, std::string_view w) {
     if (w.empty() || w[0] != '"') return std::string(w);
+    if (w.size() >= 2 && w.back() == '"') return std::string(w.substr(1, w.size() - 2));
     size_t zu = w.find('"', 1);
     if (zu == std::string_view::npos) {
         melden_an(e, CONFIG_W_ANFUEHRUNG, e->zeile_nr, "Anführungszeichen nicht geschlossen");
         return std::string(trimmen(w.substr(1)));
     }
-    if (trimmen(w.substr(zu + 1)).empty()) return std::string(w.substr(1, zu - 1));
-    return std::string(w);  // several quoted items: a list, kept as it is
+    return std::string(w);  // text after the closing quote: kept as written
 }
 
 inline bool ist_trenner(char c, const char* trenner) {

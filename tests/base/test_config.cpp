@@ -96,7 +96,7 @@ TEST_F(Config, LinesCommentsQuotesAndLineNumbers) {
           "WERT1 -250\n"
           "  ; another comment\n"
           "SOUND \"3\"\n"
-          "LISTE  \"a\",\"b\"\n"
+          "ZITAT  \"Er rief \"Tor!\"\"\n"
           "LETZTE");
     ASSERT_TRUE(Read_Config_Open(CONFIG_EREIGNIS, 0, -1));
     EXPECT_STREQ(Read_Config_Next(nullptr, 0), "NEUES_EREIGNIS");
@@ -114,8 +114,8 @@ TEST_F(Config, LinesCommentsQuotesAndLineNumbers) {
     EXPECT_STREQ(Read_Config_Next(nullptr, 0), "SOUND");
     EXPECT_EQ(Read_Config_Get_Wert(), 3);
     EXPECT_EQ(Read_Config_Get_Zeile(), 8);
-    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "LISTE");
-    EXPECT_STREQ(Read_Config_Get_String(), "\"a\",\"b\"");  // several quoted items stay as written
+    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "ZITAT");
+    EXPECT_STREQ(Read_Config_Get_String(), "Er rief \"Tor!\"");  // only the outer quotes go
     EXPECT_STREQ(Read_Config_Next(nullptr, 0), "LETZTE");
     EXPECT_EQ(Read_Config_Get_Zeile(), 10);
     EXPECT_STREQ(Read_Config_Next(nullptr, 0), "");
