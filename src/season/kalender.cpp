@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/datei.h"
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
@@ -732,6 +733,51 @@ bool Kalender_Load_Bild(const u8* data, size_t n) {
     l.zug_start = l.jetzt - static_cast<u32>(spielzeit);
     const u8* z = o + 39;
     for (int i = 0; i < KALENDER_MAX_ZUGLISTE; ++i) l.zugliste[i] = get_i32le(z + 4 * i);
+    return true;
+}
+
+namespace {
+std::vector<u8> kalender_staging;
+constexpr size_t KOPF_OHNE_LISTE = KALENDER_ZUSTAND_GROESSE + 7 + 8 + 12 + 12;
+}  // namespace
+
+bool Kalender_Save(Datei_Status* datei) {
+    if (!initialisiert || !datei) return false;
+    std::vector<u8> b = Kalender_Save_Bild();
+    return Datei_Schreiben(datei, b.data(), static_cast<u32>(KOPF_OHNE_LISTE)) &&
+           Datei_Schreiben_Gepackt(datei, b.data() + KOPF_OHNE_LISTE, 4 * KALENDER_MAX_ZUGLISTE);
+}
+
+bool Kalender_Lesen(Datei_Status* datei) {
+    kalender_staging.clear();
+    if (!initialisiert || !datei) return false;
+    std::vector<u8> b(KOPF_OHNE_LISTE + 4 * KALENDER_MAX_ZUGLISTE);
+    if (Datei_Lesen(datei, b.data(), static_cast<u32>(KOPF_OHNE_LISTE)) != KOPF_OHNE_LISTE) return false;
+    if (Datei_Lesen_Gepackt(datei, b.data() + KOPF_OHNE_LISTE, 4 * KALENDER_MAX_ZUGLISTE) != 4 * KALENDER_MAX_ZUGLISTE)
+        return false;
+    // Check the image without taking it over.
+    Kalender_Zustand probe;
+    if (!Kalender_Zustand_Lesen(probe, b.data(), b.size())) return false;
+    const u8* o = b.data() + KALENDER_ZUSTAND_GROESSE;
+    i32 zug_index = get_i32le(o + 27), zug_anzahl = get_i32le(o + 31);
+    if (zug_anzahl < 0 || zug_anzahl > KALENDER_MAX_ZUGLISTE || zug_index < 0 || zug_index > KALENDER_MAX_ZUGLISTE)
+        return false;
+    for (int i = 0; i < 12; ++i)
+        if (o[15 + i] < 28 || o[15 + i] > 31) return false;
+    kalender_staging = std::move(b);
+    return true;
+}
+
+void Kalender_Uebernehmen() {
+    if (!kalender_staging.empty()) Kalender_Load_Bild(kalender_staging.data(), kalender_staging.size());
+    kalender_staging.clear();
+}
+
+void Kalender_Verwerfen() { kalender_staging.clear(); }
+
+bool Kalender_Load(Datei_Status* datei) {
+    if (!Kalender_Lesen(datei)) return false;
+    Kalender_Uebernehmen();
     return true;
 }
 

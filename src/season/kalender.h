@@ -88,6 +88,16 @@ void Kalender_Datum_Lesen(Datum& d, const uint8_t* in);
 std::vector<uint8_t> Kalender_Save_Bild();
 bool Kalender_Load_Bild(const uint8_t* data, size_t n);
 
+// The calendar block of the save game: the image above with the 4,000-byte
+// turn list written packed. Lesen parses into staging (the running calendar
+// is untouched); Uebernehmen takes it over; Load does both.
+struct Datei_Status;
+bool Kalender_Save(Datei_Status* datei);
+bool Kalender_Lesen(Datei_Status* datei);
+void Kalender_Uebernehmen();
+void Kalender_Verwerfen();
+bool Kalender_Load(Datei_Status* datei);
+
 // Server rows of the calendar calls 1000..1003.
 int32_t Kalender_Internet_Server_1000(int32_t* jahr, int32_t* tag, uint8_t* optionen140);
 int32_t Kalender_Internet_Server_1001(std::vector<int32_t>& gruppen, uint8_t* datum132,

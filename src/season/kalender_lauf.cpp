@@ -9,6 +9,7 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/random.h"
+#include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/kalender.h"
 #include "season/optionen.h"
@@ -31,7 +32,7 @@ void modus_setzen(i32 m) {
 }
 
 bool spielstand_speichern(const char* pfad, int leise) {
-    return spielstand.speichern ? spielstand.speichern(pfad, leise) : false;
+    return spielstand.speichern ? spielstand.speichern(pfad, leise) : Spielstand_Speichern(pfad, leise);
 }
 
 // Hands the controls to the next human manager of the turn list; false when
@@ -66,7 +67,9 @@ void taste(int zeichen) {
     lauf.frage_taste = 0;
     if (lauf.laden) {
         int slot = lauf.laden - 1;
-        if (spielstand.laden && spielstand.laden(Kalender_Spielstand_Pfad(slot))) {
+        const char* pfad = Kalender_Spielstand_Pfad(slot);
+        if (spielstand.laden ? spielstand.laden(pfad) : Spielstand_Laden(pfad)) {
+            Spielstand_Set_Letzter(slot);
             Season_Gui.Spielstart_Set_Beendet(true);
             Season_Gui.Blt_Cache_Leeren();
             Season_Gui.Menue_Manager_Wechsel(Season_Welt.Team_Aktiv());
@@ -84,7 +87,9 @@ void taste(int zeichen) {
             return;
         }
         lauf.speichern = 0;
-        if (!spielstand_speichern(Kalender_Spielstand_Pfad(slot), 0))
+        if (spielstand_speichern(Kalender_Spielstand_Pfad(slot), 0))
+            Spielstand_Set_Letzter(slot);
+        else if (spielstand.speichern)
             Meldung_Printf("Der Spielstand %d konnte nicht gespeichert werden.", slot);
     }
 }
@@ -175,8 +180,12 @@ const char* Kalender_Spielstand_Pfad(int slot) {
     static char pfad[2][W32_DIR_LAENGE + 64];
     static int n = 0;
     n ^= 1;
-    const char* ordner = spielstand.arbeitsordner ? spielstand.arbeitsordner() : W32_Dir_Tabelle[W32_DIR_WORK];
-    std::snprintf(pfad[n], sizeof pfad[n], "%s\\%s\\game_%d.kdv", ordner, "spielstand", slot);
+    if (!spielstand.arbeitsordner) {
+        const char* p = Spielstand_Pfad(slot);
+        std::snprintf(pfad[n], sizeof pfad[n], "%s", p ? p : "");
+        return pfad[n];
+    }
+    std::snprintf(pfad[n], sizeof pfad[n], "%s\\%s\\game_%d.kdv", spielstand.arbeitsordner(), "spielstand", slot);
     return pfad[n];
 }
 

@@ -593,18 +593,41 @@ bool Spiele_Save(Datei_Status* datei) {
     return true;
 }
 
-bool Spiele_Load(Datei_Status* datei) {
+namespace {
+// A block read but not yet taken over.
+struct Staging {
+    bool da = false;
+    Liste_Kopf* plaene = nullptr;
+    i32 naechster_plan = 0;
+    std::vector<u8> ereignisse;
+    u32 ereignis_anzahl = 1;
+    std::unique_ptr<Spiele_Speicher> speicher[5];
+    i32 lock_ordinal[SPIELE_LOCKS];
+    u32 lock_pos[SPIELE_LOCKS];
+};
+Staging st;
+}  // namespace
+
+void Spiele_Verwerfen() {
+    liste_weg(st.plaene);
+    st.ereignisse.clear();
+    for (auto& sp : st.speicher) sp.reset();
+    st.da = false;
+}
+
+bool Spiele_Lesen(Datei_Status* datei) {
+    Spiele_Verwerfen();
     if (!z.bereit || !datei) return false;
-    Liste_Kopf* plaene = neue_liste();
-    if (!plaene) return false;
+    st.plaene = neue_liste();
+    if (!st.plaene) return false;
     auto fehler = [&](const char* was) {
         Debug_Printf("Spiele_Load: %s\n", was);
-        liste_weg(plaene);
+        Spiele_Verwerfen();
         return false;
     };
-    if (!Liste_Load(plaene, datei)) return fehler("Spielplaene fehlerhaft");
+    if (!Liste_Load(st.plaene, datei)) return fehler("Spielplaene fehlerhaft");
     // Every plan must hold as many games as its header says.
-    for (Liste_Element* e = Liste_First_Element(plaene); e; e = Liste_Next_Element(e)) {
+    for (Liste_Element* e = Liste_First_Element(st.plaene); e; e = Liste_Next_Element(e)) {
         if (e->size < sizeof(Spielplan_Kopf) || e->size != sizeof(Spielplan_Kopf) + 32u * kopf_von(e)->spiele)
             return fehler("Spielplan mit falscher Groesse");
     }
@@ -612,12 +635,18 @@ bool Spiele_Load(Datei_Status* datei) {
     u8 w[12];
     if (Datei_Lesen(datei, locks, sizeof locks) != sizeof locks || Datei_Lesen(datei, w, sizeof w) != sizeof w)
         return fehler("Block zu kurz");
+    for (int i = 0; i < SPIELE_LOCKS; ++i) {
+        st.lock_ordinal[i] = get_i32le(locks[0] + 4 * i);
+        st.lock_pos[i] = get_u32le(locks[1] + 4 * i);
+    }
+    st.naechster_plan = get_i32le(w);
     const u32 kapazitaet = get_u32le(w + 4), anzahl = get_u32le(w + 8);
     if (kapazitaet > MAX_LADE_KAPAZITAET || anzahl > kapazitaet || anzahl == 0) return fehler("Ereignisspeicher");
-    std::vector<u8> ereignisse(static_cast<size_t>(kapazitaet) * SPIELE_EREIGNIS_GROESSE);
-    if (Datei_Lesen_Gepackt(datei, ereignisse.data(), static_cast<u32>(ereignisse.size())) != ereignisse.size())
+    st.ereignisse.assign(static_cast<size_t>(kapazitaet) * SPIELE_EREIGNIS_GROESSE, 0);
+    if (Datei_Lesen_Gepackt(datei, st.ereignisse.data(), static_cast<u32>(st.ereignisse.size())) !=
+        st.ereignisse.size())
         return fehler("Ereignisse");
-    std::unique_ptr<Spiele_Speicher> speicher[5];
+    st.ereignis_anzahl = anzahl;
     for (int k = 0; k < 5; ++k) {
         u8 h[8];
         if (Datei_Lesen(datei, h, sizeof h) != sizeof h) return fehler("Statistik");
@@ -630,28 +659,39 @@ bool Spiele_Load(Datei_Status* datei) {
             u8 leer[16];
             if (Datei_Lesen_Gepackt(datei, leer, sizeof leer) != 0 || datei->fehler) return fehler("Statistik");
         }
-        speicher[k] = std::make_unique<Spiele_Speicher>(GROESSEN[k], z.speicher[k]->Kapazitaet());
-        if (!speicher[k]->Setzen(daten.data(), n, cap)) return fehler("Statistik unsortiert");
+        st.speicher[k] = std::make_unique<Spiele_Speicher>(GROESSEN[k], z.speicher[k]->Kapazitaet());
+        if (!st.speicher[k]->Setzen(daten.data(), n, cap)) return fehler("Statistik unsortiert");
     }
-    // Everything read: take it over.
+    st.da = true;
+    return true;
+}
+
+void Spiele_Uebernehmen() {
+    if (!st.da) return;
     liste_weg(z.plaene);
-    z.plaene = plaene;
-    z.naechster_plan = get_i32le(w);
-    z.ereignisse = std::move(ereignisse);
-    z.ereignis_anzahl = anzahl;
-    for (int k = 0; k < 5; ++k) z.speicher[k] = std::move(speicher[k]);
+    z.plaene = st.plaene;
+    st.plaene = nullptr;
+    z.naechster_plan = st.naechster_plan;
+    z.ereignisse = std::move(st.ereignisse);
+    z.ereignis_anzahl = st.ereignis_anzahl;
+    for (int k = 0; k < 5; ++k) z.speicher[k] = std::move(st.speicher[k]);
+    // Each lock names a plan by its place in the list and a game in it.
     for (int i = 0; i < SPIELE_LOCKS; ++i) {
         z.locks[i] = Lock{};
-        i32 ordinal = get_i32le(locks[0] + 4 * i);
-        u32 pos = get_u32le(locks[1] + 4 * i);
-        if (ordinal < 0) continue;
+        if (st.lock_ordinal[i] < 0) continue;
         i32 k = 0;
         for (Liste_Element* e = Liste_First_Element(z.plaene); e; e = Liste_Next_Element(e), ++k)
-            if (k == ordinal && pos < kopf_von(e)->spiele) {
+            if (k == st.lock_ordinal[i] && st.lock_pos[i] < kopf_von(e)->spiele) {
                 z.locks[i].plan = static_cast<i32>(e->id);
-                z.locks[i].pos = pos;
+                z.locks[i].pos = st.lock_pos[i];
             }
     }
+    st.da = false;
+}
+
+bool Spiele_Load(Datei_Status* datei) {
+    if (!Spiele_Lesen(datei)) return false;
+    Spiele_Uebernehmen();
     return true;
 }
 

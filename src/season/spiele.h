@@ -150,6 +150,11 @@ const char* Spiele_Format_Ergebnis(const Spiel* spiel, i32 unbenutzt, bool mit_e
 // --- save block -----------------------------------------------------------------
 bool Spiele_Save(Datei_Status* datei);
 bool Spiele_Load(Datei_Status* datei);
+// The two halves of Spiele_Load: parse into staging (the running database is
+// untouched), then take it over; or drop the staged block.
+bool Spiele_Lesen(Datei_Status* datei);
+void Spiele_Uebernehmen();
+void Spiele_Verwerfen();
 
 // --- server rows of the fixture remote calls ------------------------------------
 // 1006: the games of a matchday and leg, one page of at most 50 from the page

@@ -13,6 +13,7 @@
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/meldung.h"
+#include "base/settings.h"
 
 namespace season_test {
 
@@ -74,9 +75,14 @@ class Spielordner {
         std::snprintf(W32_Dir_Tabelle[W32_DIR_WORK], W32_DIR_LAENGE, "%s", pfad.c_str());
         std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s/config", pfad.c_str());
         std::snprintf(W32_Dir_Tabelle[W32_DIR_SPIELSTAND], W32_DIR_LAENGE, "%s/spielstand", pfad.c_str());
+        // The settings file (last save slot) lives there too.
+        setenv("KORDAVO_CONFIG_DIR", pfad.c_str(), 1);
+        Settings_Neu_Laden();
     }
     ~Spielordner() {
         std::memcpy(W32_Dir_Tabelle, alt, sizeof alt);
+        unsetenv("KORDAVO_CONFIG_DIR");
+        Settings_Neu_Laden();
         std::error_code ec;
         std::filesystem::remove_all(pfad, ec);
     }

@@ -1,0 +1,116 @@
+// The season's blocks in a real save game: calendar and fixture database
+// written, read back byte for byte, a damaged file refused, and the weekly
+// autosave into slot 9 through the save-game driver.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/datei.h"
+#include "base/files.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "base/spielstand.h"
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
+#include "season/optionen.h"
+#include "season/season_hooks.h"
+#include "season/season_spielstand.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+#include "season_test_hilfen.h"
+
+namespace {
+
+const char* const TEXT =
+    "NEUER_WETTBEWERB\nIDENTIFIKATION L\nNAME \"Liga\"\nTEAMS 10\n"
+    "NEUER_WETTBEWERB\nIDENTIFIKATION P\nNAME \"Pokal\"\nTEAMS 8\nMODUS KO_SYSTEM\n";
+
+// The calendar and fixture blocks as they are written now.
+std::vector<u8> bloecke() {
+    Datei_Status* d = Datei_Oeffnen_Speicher();
+    EXPECT_TRUE(Kalender_Save(d));
+    EXPECT_TRUE(Spiele_Save(d));
+    u32 n = 0;
+    const u8* p = Datei_Speicher_Daten(d, &n);
+    std::vector<u8> v(p, p + n);
+    Datei_Schliessen(d);
+    return v;
+}
+
+class Spielstand : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Season_Hooks_Zuruecksetzen();
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Optionen_Reset();
+        Kalender_Lauf_Reset();
+        Kalender_Set_Spielstand_Hooks({});
+        Season_Spielstand_Anmelden();
+        Kalender_Init(nullptr);
+        ASSERT_TRUE(Wettbewerb_Init());
+        ASSERT_TRUE(Spiele_Init());
+        ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(TEXT, static_cast<u32>(std::strlen(TEXT))));
+        Wettbewerb_Spielplaene_Erstellen();
+        Rnd_Set_Index(0, 0);
+    }
+    void TearDown() override {
+        Season_Spielstand_Abmelden();
+        Spiele_Free();
+        Wettbewerb_Free();
+        Kalender_Free();
+        Kalender_Lauf_Reset();
+    }
+    season_test::Spielordner ordner;
+};
+
+TEST_F(Spielstand, KalenderUndSpieleByteGleichZurueck) {
+    Kalender_Termine_Verteilen(18, -1, 0, 0, 90, 3, 44, 0, 24, 29, -1, false, false);
+    for (int i = 0; i < 5; ++i) Kalender_Jeden_Tag();
+    i32 h = Spiele_Lock(50, 3, 0, 2);
+    Spiele_Set_Teams(h, 17, 18);
+    Spiele_Set_Ergebnis(h, 1, 0, 0);
+    const std::string a = Spielstand_Pfad(3);
+    const std::vector<u8> vorher = bloecke();
+    ASSERT_TRUE(Spielstand_Speichern(a.c_str(), 1)) << Spielstand_Letzter_Fehler();
+    // Change everything, then load: the saved state comes back.
+    for (int i = 0; i < 9; ++i) Kalender_Jeden_Tag();
+    Spiele_Set_Teams(h, 30, 31);
+    Spiele_Unlock(-1);
+    ASSERT_TRUE(Spielstand_Laden(a.c_str())) << Spielstand_Letzter_Fehler();
+    EXPECT_EQ(Kalender_Get_Tag(), 5);
+    ASSERT_NE(Spiele_Get_Spiel(h, true), nullptr);  // the lock came back with the game
+    EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_a, 17);
+    const std::vector<u8> nachher = bloecke();
+    EXPECT_TRUE(vorher == nachher);
+    EXPECT_GT(vorher.size(), 7468u);
+}
+
+TEST_F(Spielstand, BeschaedigteDateiLaesstDasSpielWieEsWar) {
+    const std::string a = Spielstand_Pfad(2);
+    ASSERT_TRUE(Spielstand_Speichern(a.c_str(), 1));
+    const std::string datei = W32_Pfad_Uebersetzen(a.c_str());
+    std::string daten = season_test::Datei_Lesen(datei);
+    std::filesystem::resize_file(datei, daten.size() / 2);
+    for (int i = 0; i < 3; ++i) Kalender_Jeden_Tag();
+    i32 h = Spiele_Lock(51, 0, 0, 0);
+    Spiele_Set_Teams(h, 40, 41);
+    EXPECT_FALSE(Spielstand_Laden(a.c_str()));
+    EXPECT_EQ(Kalender_Get_Tag(), 3);
+    EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_b, 41);
+    Spiele_Unlock(-1);
+}
+
+TEST_F(Spielstand, WoechentlicherAutosaveInSlotNeun) {
+    const std::string neun_spiel = Spielstand_Pfad(9);
+    const std::string neun = W32_Pfad_Uebersetzen(neun_spiel.c_str());
+    while (Kalender_Get_Tag() < 6) Kalender_Jeden_Tag();
+    EXPECT_FALSE(std::filesystem::exists(neun));
+    Kalender_Jeden_Tag();  // from day 6 to day 7: the save holds day 6
+    ASSERT_TRUE(std::filesystem::exists(neun));
+    while (Kalender_Get_Tag() < 10) Kalender_Jeden_Tag();
+    ASSERT_TRUE(Spielstand_Laden(neun_spiel.c_str()));
+    EXPECT_EQ(Kalender_Get_Tag(), 6);
+}
+
+}  // namespace
