@@ -480,6 +480,14 @@ void Jpeg_Kod_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
     t->Kod_BGR_111 = simd ? Jpeg_Kod_BGR_111_SSE2 : Jpeg_Kod_BGR_111;
     t->Kod_BGR_422 = simd ? Jpeg_Kod_BGR_422_SSE2 : Jpeg_Kod_BGR_422;
     t->Kod_BGR_411 = simd ? Jpeg_Kod_BGR_411_SSE2 : Jpeg_Kod_BGR_411;
+    if (simd && __builtin_cpu_supports("ssse3")) {
+        t->Kod_RGB_111 = Jpeg_Kod_RGB_111_SSSE3;
+        t->Kod_RGB_422 = Jpeg_Kod_RGB_422_SSSE3;
+        t->Kod_RGB_411 = Jpeg_Kod_RGB_411_SSSE3;
+        t->Kod_BGR_111 = Jpeg_Kod_BGR_111_SSSE3;
+        t->Kod_BGR_422 = Jpeg_Kod_BGR_422_SSSE3;
+        t->Kod_BGR_411 = Jpeg_Kod_BGR_411_SSSE3;
+    }
     t->Kod_Kopie_111 = Jpeg_Kod_Kopie_111;
     t->Kod_Kopie_422 = Jpeg_Kod_Kopie_422;
     t->Kod_Kopie_411 = Jpeg_Kod_Kopie_411;

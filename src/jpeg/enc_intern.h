@@ -122,6 +122,15 @@ void Jpeg_Kod_RGB_411_SSE2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*
 void Jpeg_Kod_BGR_411_SSE2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
 void Jpeg_Kod_RGBA_1111_SSE2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
 
+// SSSE3 forms of the three-byte kernels (same samples again), used when the
+// processor has SSSE3.
+void Jpeg_Kod_RGB_111_SSSE3(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_BGR_111_SSSE3(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_RGB_422_SSSE3(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_BGR_422_SSSE3(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_RGB_411_SSSE3(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_BGR_411_SSSE3(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+
 // General converters (per-MCU workers).
 void Kod_Allgemein_Vierkanal(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);
 void Kod_Allgemein_Grau(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);
