@@ -304,7 +304,9 @@ TEST(Quant, SimdFormenGleichModellUndRelationZumGenerischen)
         Jpeg_Quant_Schnell(g, m);
         for (int i = 0; i < 64; ++i) {
             ASSERT_EQ(b[i], modell::quant_schnell_simd(c[i], m[i])) << k << " " << i;
-            if (c[i] >= -8192 && c[i] <= 8191) ASSERT_EQ(b[i], g[i]) << k << " " << i;
+            if (c[i] >= -8192 && c[i] <= 8191) {
+                ASSERT_EQ(b[i], g[i]) << k << " " << i;
+            }
         }
         // Accurate SIMD quantisers: identical to each other and to the model;
         // (c * (m & ~1) + 16384) >> 15 inside -4096..4095.
@@ -318,10 +320,12 @@ TEST(Quant, SimdFormenGleichModellUndRelationZumGenerischen)
             genaue_quantisierer[f](bz, tz);
             ASSERT_EQ(0, std::memcmp(bz, erwartet, sizeof erwartet)) << "Form " << f << ", Block " << k;
         }
-        for (int i = 0; i < 64; ++i)
-            if (c[i] >= -4096 && c[i] <= 4095)
+        for (int i = 0; i < 64; ++i) {
+            if (c[i] >= -4096 && c[i] <= 4095) {
                 ASSERT_EQ(erwartet[i],
                           int16_t((int32_t(c[i]) * int32_t(uint16_t(m[i]) & ~1u) + 16384) >> 15));
+            }
+        }
     }
 }
 
