@@ -240,7 +240,20 @@ TEST_F(Config, NestingKeepsTheOuterFileWhereItWas) {
     EXPECT_STREQ(Read_Config_Next(nullptr, 0), "TEAMS");
     EXPECT_EQ(Read_Config_Get_Wert(), 18);
     EXPECT_EQ(Read_Config_Get_Zeile(), 3);
+    Read_Config_Close();
     EXPECT_TRUE(g_meldungen.empty());
+
+    // A memory level on its own loads the alias companion of its kind and set.
+    ASSERT_TRUE(Read_Config_Open_Mem("#b", 2, CONFIG_WETTBEWERB, 0, 0));
+    Read_Config_Next(",", 1);
+    EXPECT_EQ(Read_Config_Get_Wert(), 11);
+    EXPECT_STREQ(Read_Config_Get_Dateiname(), "wettbewerb.cfg");
+    Read_Config_Close();
+    // Without one, "#name" is unknown.
+    ASSERT_TRUE(Read_Config_Open_Mem("#b", 2, -1, 0, -1));
+    Read_Config_Next(",", 1);
+    EXPECT_EQ(Read_Config_Get_Wert(), -1);
+    EXPECT_EQ(g_meldungen.back(), "[1] Warning in speicher:\n - (303) Unbekannter Alias (#b)\n\n");
 }
 
 TEST_F(Config, MemoryListsAndSeparators) {
