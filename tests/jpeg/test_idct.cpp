@@ -321,6 +321,39 @@ TEST(Dequant, SchnellerPfadGleichVollenMultiplikatoren)
     }
 }
 
+// Any 16-bit input, however wild, gives samples 0..255 (and, in the
+// sanitizer build, no undefined arithmetic).
+TEST(IDCT, JedeEingabeGibtProben)
+{
+    modell::Bloecke z(59);
+    alignas(16) int16_t ts[JPEG_QTAB_WORTE], tg[JPEG_QTAB_WORTE];
+    tabelle(ts, 255, true);
+    tabelle(tg, 255, false);
+    for (int k = 0; k < 4000; ++k) {
+        int16_t ein[64];
+        z.gemischt(ein, k % 3 == 0 ? 1 : k);
+        for (const Benannt* gruppe : {genaue, schnelle}) {
+            const int anzahl = gruppe == genaue ? int(std::size(genaue)) : int(std::size(schnelle));
+            for (int f = 0; f < anzahl; ++f) {
+                alignas(16) int16_t b[64];
+                std::memcpy(b, ein, sizeof b);
+                if (k % 2) {
+                    if (gruppe == genaue)
+                        Jpeg_Dequant_Genau(b, tg);
+                    else
+                        Jpeg_Dequant_Schnell(b, ts);
+                }
+                gruppe[f].fn(b);
+                for (int y = 0; y < gruppe[f].seite; ++y)
+                    for (int x = 0; x < gruppe[f].seite; ++x) {
+                        ASSERT_GE(b[8 * y + x], 0) << gruppe[f].name;
+                        ASSERT_LE(b[8 * y + x], 255) << gruppe[f].name;
+                    }
+            }
+        }
+    }
+}
+
 TEST(IDCT, VerkleinerteGenaueAbkuerzungen)
 {
     // Only x0 in each column: the 2x2 column pass gives 4 x0, the row pass
