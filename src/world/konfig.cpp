@@ -568,6 +568,20 @@ int Team_Get_Ebene(int team) {
     return team_ebene[static_cast<size_t>(team)];
 }
 
+void Team_Free_Ladepuffer() { neu_teams = Team_Puffer(); }
+
+void Team_Init_Leer() {
+    Welt_Freigeben();
+    Team_Free_Ladepuffer();
+    team_alias.clear();
+    team_ebene.clear();
+    Team_Transfermarkt = 0;
+    Team_Aktiv = Team_Ansicht = Aktuelles_Team = Team_Auswaerts = Server_Lokales_Team = 0;
+    Team_Heimnation = 65535;
+    Schwierigkeit = 2;
+    Spielstart_Beendet = 0;
+}
+
 bool Team(int set) {
     Welt_Config_Set = set;
     return team_datei_lesen(Read_Config_Open(CONFIG_TEAM, set, set), Read_Config_Get_Filenamen(CONFIG_TEAM, set, 0));

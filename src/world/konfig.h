@@ -33,6 +33,11 @@ bool Welt_Laden(int set);
 // The same from a folder holding "<set+1>_team.cfg" and the others.
 bool Welt_Laden_Ordner(const char* ordner, int set);
 
+// Drops teams read by Team that no player file took over.
+void Team_Free_Ladepuffer();
+// An empty world with the globals at their defaults (new game).
+void Team_Init_Leer();
+
 // Team set-up after the players: market values, line-ups, formations.
 void Team_Nach_Spieler(int flag);
 

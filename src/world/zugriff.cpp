@@ -252,6 +252,20 @@ i32 Spieler_Wert(int modus, int spieler, i32 wert, int op) {
         Debug_Out(DEBUG_FEHLER, "Spieler_Wert: CLIENT-WRITE!");
         return static_cast<i32>(feld_lesen(f));
     }
+    if (modus == 86 && op != OP_LESEN) {
+        // Moving a player to another squad: only by writing, only into a squad with room.
+        int alt = s->team;
+        if (op != OP_SCHREIBEN || wert < 0 || wert >= Team_Anzahl || wert == alt ||
+            Team_Kader_Anzahl(wert) >= (wert == Team_Transfermarkt ? TRANSFERMARKT_SPIELER : MAX_SPIELER_PRO_TEAM)) {
+            if (wert != alt) Debug_Out(DEBUG_FEHLER, "Spieler_Wert(86): Team %d nicht moeglich!", static_cast<int>(wert));
+            return alt;
+        }
+        Team_Kader_Entfernen(alt, spieler);
+        Team_Kader_Einfuegen(wert, spieler);
+        s->team = wert;
+        Spieler_Flags[spieler] = 1;
+        return wert;
+    }
     bool geschrieben = false;
     i32 r = anwenden("Spieler_Wert", modus, f, wert, op, &geschrieben);
     if (geschrieben) {

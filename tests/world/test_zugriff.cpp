@@ -30,7 +30,7 @@ class Zugriff : public ::testing::Test {
 std::vector<int> spieler_modi() {
     std::vector<int> m;
     for (int i = 0; i < 54; i++) m.push_back(i);
-    for (int i : {55, 56, 57, 58, 65, 67, 68, 70, 71, 72, 73, 74, 75, 76, 77, 78, 82, 83, 84, 85, 86, 87, 88, 90, 92, 93,
+    for (int i : {55, 56, 57, 58, 65, 67, 68, 70, 71, 72, 73, 74, 75, 76, 77, 78, 82, 83, 84, 85, 87, 88, 90, 92, 93,
                   97, 98, 99, 100})
         m.push_back(i);
     return m;
@@ -198,6 +198,18 @@ TEST_F(Zugriff, ClientWritesToAnotherTeamAreRefusedWithTheExactText) {
     EXPECT_EQ(Team_Fix_Daten[2].farben[0], 0);
     Spieler_String(63, fremder, name, 1);
     EXPECT_TRUE(log.Enthaelt("Spieler_String: CLIENT-WRITE!"));
+}
+
+TEST_F(Zugriff, WritingTheTeamMovesThePlayerBetweenSquads) {
+    const int s = TRANSFERMARKT_SPIELER + 3;  // of team 1
+    EXPECT_EQ(Spieler_Wert(86, s, 3, OP_SCHREIBEN), 1);  // team 3 is full
+    EXPECT_TRUE(Team_Kader_Entfernen(3, TRANSFERMARKT_SPIELER + 45));
+    Spieler_Daten[TRANSFERMARKT_SPIELER + 45].team = -1;
+    EXPECT_EQ(Spieler_Wert(86, s, 3, OP_SCHREIBEN), 3);
+    EXPECT_EQ(Team_Kader_Anzahl(1), 19);
+    EXPECT_EQ(Team_Kader(3)[19], s);
+    EXPECT_EQ(Spieler_Wert(86, s, 128, OP_BITS_SETZEN), 3);  // no bit games with a team number
+    EXPECT_EQ(Spieler_Wert(86, s, Team_Anzahl, OP_SCHREIBEN), 3);
 }
 
 TEST_F(Zugriff, SquadsFollowTheTeamValues) {
