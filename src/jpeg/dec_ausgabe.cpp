@@ -102,6 +102,14 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
   z->mcu_aus_hoehe = z->max_v * z->bs;
   z->jc = Datenfarbe(p);
   const bool glatt = p->Glaettung == 1 && z->skala == 1;
+  // The caller's component planes are not served: nothing is written.
+  if (p->Komponenten_Ebenen) return JPEG_ERG_NICHT_UNTERSTUETZT;
+  if (z->gepuffert) {
+    int64_t bloecke = 0;
+    for (int c = 0; c < n; ++c)
+      bloecke += int64_t{z->mcu_x} * z->mcu_y * p->Komponenten[c].H * p->Komponenten[c].V;
+    if (bloecke * 64 * 2 > JPEG_DEK_KOEF_GRENZE) return JPEG_ERG_SPEICHER;
+  }
   for (int c = 0; c < n; ++c) {
     Komp& k = z->k[c];
     k = Komp{};

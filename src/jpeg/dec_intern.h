@@ -10,6 +10,9 @@
 // Largest picture the decoder accepts (width x height); larger frames give
 // JPEG_ERG_SPEICHER before anything is allocated.
 inline constexpr int64_t JPEG_DEK_PIXEL_GRENZE = int64_t{1} << 25;  // 33.5 million
+// Largest coefficient store of a progressive or multi-scan picture (bytes);
+// more gives JPEG_ERG_SPEICHER.
+inline constexpr int64_t JPEG_DEK_KOEF_GRENZE = int64_t{128} << 20;
 // Most scans one picture may carry; more give JPEG_ERG_DATEN.
 inline constexpr int32_t JPEG_DEK_SCAN_GRENZE = 1000;
 

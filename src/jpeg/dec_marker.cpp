@@ -391,7 +391,9 @@ int Lies_APP14(JPEG_PROPERTIES* p, Zustand* z) {
   p->Adobe_Flags1 = Wort(seg.d + 9);
   p->Adobe_Transform = seg.d[11];
   p->Adobe_Gesehen = 1;
-  if (p->Strom_Anfang == 0) {
+  // After the frame header the colour switches are worked out again; once a
+  // scan has begun the output stays as it was set up.
+  if (p->Strom_Anfang == 0 && !z->scan_begonnen) {
     z->bereit = false;
     return Jpeg_Setup_Geometrie(p);
   }

@@ -206,6 +206,15 @@ TEST(Dek_Kanten, BoesartigeDateien) {
     b.sof(4000, 4000).sos().leer(100).eoi();
   });
   mit("end marker before a frame", JPEG_ERG_KEIN_BILD, [](Bauer& b) { b.soi().eoi(); });
+  mit("progressive 4:4:4 beyond the coefficient store", JPEG_ERG_SPEICHER, [](Bauer& b) {
+    b.soi().tabellen().sof(5792, 5792, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(8).eoi();
+  });
+  mit("Adobe marker between scans", 0, [](Bauer& b) {
+    b.soi().tabellen().sof(16, 16, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(12);
+    b.segment(0xEE, {'A', 'd', 'o', 'b', 'e', 0, 100, 0, 0, 0, 0, 0});
+    for (int c = 1; c <= 3; ++c) b.sos({c}, 1, 63).leer(4);
+    b.eoi();
+  });
   mit("5000 scans", JPEG_ERG_DATEN, [](Bauer& b) {
     b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC2).sos({1}, 0, 0, 0, 1).leer(1);
     for (int i = 0; i < 5000; ++i) b.sos({1}, 0, 0, 1, 0).leer(4);
@@ -434,6 +443,26 @@ TEST(Dek_Kanten, VierKomponentenUndDurchreichen) {
   a.Bild_Farbraum = FARBE_ANDERE;
   ASSERT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_BILD), 0);
   for (uint8_t v : pixel) ASSERT_EQ(v, 128);
+  Jpeg_Free(&a);
+}
+
+// Component planes of the caller are not served.
+TEST(Dek_Kanten, KomponentenEbenenAbgelehnt) {
+  std::vector<uint8_t> grau = Grau(8, 8);
+  Jpeg_Auftrag a;
+  ASSERT_EQ(Jpeg_Init(&a), 0);
+  Jpeg_Komponenten_Ebenen ebenen{};
+  std::vector<int16_t> ebene(64);
+  ebenen.Ebene[0] = ebene.data();
+  a.Intern.Komponenten_Ebenen = &ebenen;
+  a.Jpg_Puffer = grau.data();
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(grau.size());
+  a.Jpg_Farbraum = FARBE_GRAU;
+  a.Jpg_Kanaele = 1;
+  a.Bild_Farbraum = FARBE_GRAU;
+  a.Bild_Kanaele = 1;
+  EXPECT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_BILD), JPEG_ERG_NICHT_UNTERSTUETZT);
+  a.Intern.Komponenten_Ebenen = nullptr;
   Jpeg_Free(&a);
 }
 
