@@ -526,6 +526,41 @@ TEST(Ablauf, VorgabenMitFalschenZaehlernWerdenAbgelehnt)
     EXPECT_EQ(Jpeg_Free(&a), 0);
 }
 
+// The caller's quantisation tables are taken over and prepared for the
+// method in use, like tables read from a stream.
+TEST(Ablauf, VorgegebeneQuantTabellenWerdenVorbereitet)
+{
+    for (int art : {DCT_GENAU, DCT_SCHNELL}) {
+        Jpeg_Auftrag a;
+        ASSERT_EQ(Jpeg_Init(&a), 0);
+        uint8_t puffer[4] = {0xFF, 0xD8, 0xFF, 0xD9};
+        uint8_t pixel[48] = {};
+        a.Jpg_Puffer = puffer;
+        a.Jpg_Puffer_Groesse = sizeof puffer;
+        a.Bild_Pixel = pixel;
+        a.Bild_Breite = 4;
+        a.Bild_Hoehe = 4;
+        a.Bild_Farbraum = FARBE_RGB;
+        a.Intern.DCT_Art = art;
+        uint8_t werte[64];
+        for (int i = 0; i < 64; ++i) werte[i] = uint8_t(i + 1);
+        a.Intern.Quant_Extern = 1;
+        a.Intern.Anzahl_Quant_Vorgaben = 1;
+        a.Intern.Quant_Vorgabe[0] = {werte, 2};
+        Jpeg_Lesen(&a, 7);  // the data themselves are no picture
+        const Jpeg_Quant_Tabelle& t = a.Intern.Quant_Tabelle[0];
+        EXPECT_EQ(t.Kennung, 2);
+        EXPECT_EQ(t.Praezision, 0);
+        if (art == DCT_GENAU) {
+            for (int i = 0; i < 64; ++i) EXPECT_EQ(t.Werte[Jpeg_Zickzack[i]], i + 1) << i;
+        } else {
+            EXPECT_EQ(t.Werte[0], 256);  // 1 * 0.125 * 2048
+            EXPECT_EQ(t.Werte[JPEG_QTAB_SCHMAL], 1);
+        }
+        EXPECT_EQ(Jpeg_Free(&a), 0);
+    }
+}
+
 TEST(Ablauf, DateiBleibtNachFehlernNichtOffen)
 {
     namespace fs = std::filesystem;
