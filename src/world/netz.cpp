@@ -205,3 +205,55 @@ void Bank_Internet_Server_Send_Buchungen(u8* aus, i32* ring_index, i32* periode,
     if (ring_index) *ring_index = k ? k->ring_index : 0;
     if (periode) *periode = k ? Bank_Get_Periode() : 0;
 }
+
+#include "world/stadion.h"
+#include "world/werbung.h"
+
+u32 Bank_Internet_Server_Send_Kredite(u8** aus, u8* kopf20, int t) {
+    const Bank_Konto* k = Bank_Get_Konto(t);
+    if (kopf20) {
+        std::memset(kopf20, 0, 20);
+        if (k) {
+            u64 bits;
+            std::memcpy(&bits, &k->kontostand, 8);
+            put_u64le(kopf20, bits);
+            put_f32le(kopf20 + 8, k->kreditrahmen);
+            put_i32le(kopf20 + 12, k->waehrung);
+            put_i32le(kopf20 + 16, Bank_Get_Anzahl_Kredite(t));
+        }
+    }
+    std::vector<u8> d;
+    int cursor = 0;
+    while (const Bank_Kredit_Eintrag* e = Bank_Get_Naechster_Kredit(t, &cursor)) {
+        const u8* p = reinterpret_cast<const u8*>(e);
+        d.insert(d.end(), p, p + sizeof *e);
+    }
+    return block_aus(aus, d);
+}
+
+void Stadion_Internet_Server_Set_Daten(i32 t, i32 ausbauen, i32 preis, i32 sitz, i32 steh) {
+    if (t != Aktuelles_Team) return;
+    Stadion_Daten* s = Stadion_Get(t, 1);
+    if (!s) return;
+    if (ausbauen) Stadion_Ausbauen(t);
+    Stadion_Daten neu = *s;
+    neu.eintrittspreis = preis;
+    if (sitz >= 0) neu.sitzplaetze = sitz;
+    if (steh >= 0) neu.stehplaetze = steh;
+    Stadion_Set_Daten(t, &neu);
+}
+
+void Stadion_Internet_Server_Get(i32 t, i32* kapazitaet) {
+    if (kapazitaet) *kapazitaet = Stadion_Get_Kapazitaet(t);
+}
+
+i32 Werbung_Internet_Server_Set_Daten(i32 t, i32 aktion, i32 a, i32) {
+    if (t != Aktuelles_Team || !Werbung_Get(t)) return 0;
+    switch (aktion) {
+        case 0: return Werbung_Angebot_Annehmen(t) ? 1 : 0;
+        case 1: return Werbung_Neues_Angebot(t, 1) ? 1 : 0;
+        case 2: Werbung_Banden_Vergeben(t, 0); return 1;
+        case 3: Werbung_Get(t)->automatik = a ? 1 : 0; return 1;
+    }
+    return 0;
+}

@@ -46,3 +46,16 @@ void Manager_Internet_Server_Read_And_Write_Icon_Status(u8* daten, int richtung)
 // asking team (Aktuelles_Team); amounts below 1 are refused.
 bool Bank_Internet_Server_Buchung(i32 zahler, i32 empfaenger, i32 betrag, i32 kategorie, i32 erzwingen, i32 waehrung);
 void Bank_Internet_Server_Send_Buchungen(u8* aus8400, i32* ring_index, i32* periode, int team);
+
+// Call 1025: the team's credits as a block of 24-byte entries; the 20-byte
+// header gets f64 balance, f32 credit line, i32 currency, i32 credit count.
+u32 Bank_Internet_Server_Send_Kredite(u8** aus, u8* kopf20, int team);
+// Call 1016: (team, upgrade to the next class, ticket price, seats, terraces)
+// for the asking team only.
+void Stadion_Internet_Server_Set_Daten(i32 team, i32 ausbauen, i32 preis, i32 sitz, i32 steh);
+// Call 1017: makes sure the team has its stadium record; out its capacity.
+void Stadion_Internet_Server_Get(i32 team, i32* kapazitaet);
+// Call 1022: (team, action, a, b) for the asking team: action 0 takes the
+// current offer, 1 asks for a new one (paying the fee), 2 fills the free
+// boards, 3 sets the automatic byte to a. Result 1 when done.
+i32 Werbung_Internet_Server_Set_Daten(i32 team, i32 aktion, i32 a, i32 b);

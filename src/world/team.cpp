@@ -13,6 +13,7 @@
 #include "world/bank.h"
 #include "world/konfig.h"
 #include "world/manager.h"
+#include "world/spieler.h"
 #include "world/welt.h"
 
 namespace {
@@ -175,6 +176,33 @@ void Team_Vergleiche_Abw_Mit_Stu(int a, int b, i32 aus[4], u32) {
     aus[3] = 100 - aus[2];
 }
 
+// A computer club now and then (one match in twenty, while it has transfers
+// left) swaps its weakest reserve for the best market player of the same
+// position who is not stronger than the club's average: clubs keep their
+// level and the market's stars stay for the human managers.
+static void computer_transfer(int t) {
+    if (Team_Daten[t].transfers <= 0 || Rnd_Basis(0, 19) != 0) return;
+    int schwach = -1;
+    for (int i = 0; i < Team_Kader_Anzahl(t); i++) {
+        int s = Team_Kader(t)[i];
+        if (Spieler_Daten[s].slot < 17) continue;
+        if (schwach < 0 || Spieler_Daten[s].staerke < Spieler_Daten[schwach].staerke) schwach = s;
+    }
+    if (schwach < 0) return;
+    int schnitt = Team_Get_Staerke(t) / MAX_SPIELER_PRO_TEAM;
+    int best = -1;
+    const int m = Team_Transfermarkt;
+    for (int i = 0; i < Team_Kader_Anzahl(m); i++) {
+        int s = Team_Kader(m)[i];
+        const Spieler_Struktur& p = Spieler_Daten[s];
+        if ((p.status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT)) || p.staerke > schnitt) continue;
+        if (Spieler_Fix_Daten[s].position != Spieler_Fix_Daten[schwach].position) continue;
+        if (best < 0 || p.staerke > Spieler_Daten[best].staerke) best = s;
+    }
+    if (best >= 0 && Spieler_Daten[best].staerke > Spieler_Daten[schwach].staerke)
+        Spieler_Tauschen(t, m, schwach, best, 0);
+}
+
 void Team_Simuliere_Computerteam(int t) {
     if (!ok(t) || Internet_Modus == INTERNET_MODUS_CLIENT) return;
     for (int i = 0; i < Team_Kader_Anzahl(t); i++) {
@@ -187,6 +215,7 @@ void Team_Simuliere_Computerteam(int t) {
         }
     }
     if (!Team_Hat_Manager(t)) {
+        if (Team_Ist_Normal(t, 0)) computer_transfer(t);
         Aufstellung_Automatisch(t);
     } else if (Manager_Icon_Button_Lesen(t, 3487) && hooks.automatisches_training) {
         hooks.automatisches_training(t);

@@ -256,6 +256,22 @@ TEST_F(Welt, AdvertisingContractsPayAndRunOut) {
     Bank_Free();
 }
 
+TEST_F(Welt, EnduranceRunKeepsSquadsCompleteAndClubsTrade) {
+    i32 vorher = 0, nachher = 0;
+    for (int t = 0; t < Team_Anzahl; t++) {
+        Team_Set_Finanzdaten(t, 0);
+        vorher += Team_Wert(20, t, 0, 0);
+    }
+    Team_Dauerspiel();
+    for (int t = 0; t < Team_Anzahl; t++) {
+        nachher += Team_Wert(20, t, 0, 0);
+        ASSERT_EQ(Team_Kader_Anzahl(t), t == Team_Transfermarkt ? 1700 : 20);
+        for (int i = 0; i < Team_Kader_Anzahl(t); i++) ASSERT_EQ(Spieler_Wert(86, Team_Kader(t)[i], 0, 0), t);
+    }
+    EXPECT_LT(nachher, vorher);  // computer clubs used transfers
+    EXPECT_GT(nachher, 0);
+}
+
 TEST_F(Welt, PostMatchStepHealsAndRestsPlayers) {
     const int t = 90, s = Team_Kader(90)[4];
     Spieler_Wert(56, s, 9, OP_SCHREIBEN);

@@ -14,6 +14,8 @@
 #include "world/manager.h"
 #include "world/netz.h"
 #include "world/spieler.h"
+#include "world/stadion.h"
+#include "world/werbung.h"
 #include "world/welt.h"
 #include "welt_test.h"
 
@@ -149,6 +151,38 @@ TEST_F(Netz, ClientBookingsMustBePaidByTheAskingTeam) {
     Bank_Internet_Server_Send_Buchungen(b.data(), &ring, &periode, 62);
     EXPECT_EQ(ring, 0);
     EXPECT_EQ(b[0], 0);
+}
+
+TEST_F(Netz, CreditStadiumAndAdvertisingRows) {
+    Bank_Init();
+    Bank_Konto_Anlegen(80, 2000000.0, 0);
+    ASSERT_TRUE(Bank_Kredit(-1, 80, 500000.0f, 24, 0, -1.0f, 0));
+    u8* b = nullptr;
+    u8 kopf[20];
+    ASSERT_EQ(Bank_Internet_Server_Send_Kredite(&b, kopf, 80), 24u);
+    EXPECT_EQ(get_i32le(kopf + 16), 1);
+    EXPECT_EQ(get_i32le(b), -1);  // the bank lent it
+    W32_Memory_H_Free(b);
+    Stadion_Init();
+    Aktuelles_Team = 80;
+    Stadion_Internet_Server_Set_Daten(81, 0, 40, 1000, 1000);  // not the asking team
+    EXPECT_NE(Stadion_Get(81, 1)->eintrittspreis, 40);
+    Stadion_Internet_Server_Set_Daten(80, 0, 99, 10000, 2000);
+    EXPECT_EQ(Stadion_Get(80, 1)->eintrittspreis, 60);  // held to 5..60
+    i32 kap = 0;
+    Stadion_Internet_Server_Get(80, &kap);
+    EXPECT_EQ(kap, 12000);
+    Werbung_Init();
+    EXPECT_EQ(Werbung_Internet_Server_Set_Daten(80, 1, 0, 0), 0);  // no manager, no record
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(80, "Ole Brink", -1));
+    Werbung_Init_Team(80, 1);
+    EXPECT_EQ(Werbung_Internet_Server_Set_Daten(80, 1, 0, 0), 1);
+    EXPECT_EQ(Werbung_Internet_Server_Set_Daten(80, 0, 0, 0), 1);
+    EXPECT_EQ(Werbung_Internet_Server_Set_Daten(80, 3, 1, 0), 1);
+    EXPECT_EQ(Werbung_Get(80)->automatik, 1);
+    Manager_Loeschen(80);
+    Werbung_Free();
+    Stadion_Free();
 }
 
 TEST_F(Netz, FormationMoveResortsTheStarters) {
