@@ -270,30 +270,40 @@ inline bool Hat_FF64(uint64_t w)
     return ((x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull) != 0;
 }
 
+struct Stand {
+    uint8_t* z;
+    int32_t e;
+};
+
 // Writes 8 bytes (and their stuffing) near the end of the room, or with a
-// file when the staging buffer fills up.
-__attribute__((noinline)) int32_t Acht_Langsam(Jpeg_Strom* s, Schreiber& w, uint64_t v)
+// file when the staging buffer fills up. Kept out of line, and without a
+// reference to the writer, so that the writer stays in registers.
+__attribute__((noinline)) Stand Acht_Langsam(Jpeg_Strom* s, uint8_t* z, uint8_t* ende, uint64_t v)
 {
     for (int i = 7; i >= 0; --i) {
         uint8_t b = static_cast<uint8_t>(v >> (8 * i));
         for (int k = 0; k < (b == 0xFF ? 2 : 1); ++k) {
-            if (w.z >= w.ende) {
-                if (!s->Datei) return JPEG_ERG_AUSGABE_VOLL;
-                s->Ausgabe_Anzahl += w.z - s->Eingabe_Zeiger;
-                s->Eingabe_Zeiger = w.z;
+            if (z >= ende) {
+                if (!s->Datei) return {z, JPEG_ERG_AUSGABE_VOLL};
+                s->Ausgabe_Anzahl += z - s->Eingabe_Zeiger;
+                s->Eingabe_Zeiger = z;
                 int32_t e = Staging_Leeren(s);
-                if (e) return e;
-                w.z = s->Eingabe_Zeiger;
+                if (e) return {s->Eingabe_Zeiger, e};
+                z = s->Eingabe_Zeiger;
             }
-            *w.z++ = k ? 0 : b;
+            *z++ = k ? 0 : b;
         }
     }
-    return 0;
+    return {z, 0};
 }
 
 inline int32_t Acht_Raus(Jpeg_Strom* s, Schreiber& w, uint64_t v)
 {
-    if (__builtin_expect(w.ende - w.z < 16, 0)) return Acht_Langsam(s, w, v);
+    if (__builtin_expect(w.ende - w.z < 16, 0)) {
+        Stand st = Acht_Langsam(s, w.z, w.ende, v);
+        w.z = st.z;
+        return st.e;
+    }
     if (__builtin_expect(Hat_FF64(v), 0)) {
         for (int i = 7; i >= 0; --i) {
             uint8_t b = static_cast<uint8_t>(v >> (8 * i));
@@ -324,18 +334,10 @@ inline int32_t Bits_Hinein(Jpeg_Strom* s, Schreiber& w, uint32_t wert, int32_t n
 }
 
 // Natural index -> zigzag position.
-struct Zickzack_Umkehr {
-    uint8_t t[64];
-    Zickzack_Umkehr()
-    {
-        for (int k = 0; k < 64; ++k) t[Jpeg_Zickzack[k]] = static_cast<uint8_t>(k);
-    }
-};
-const Zickzack_Umkehr& Umkehr()
-{
-    static const Zickzack_Umkehr u;
-    return u;
-}
+constexpr uint8_t k_umkehr[64] = {0,  1,  5,  6,  14, 15, 27, 28, 2,  4,  7,  13, 16, 26, 29, 42,
+                                  3,  8,  12, 17, 25, 30, 41, 43, 9,  11, 18, 24, 31, 40, 44, 53,
+                                  10, 19, 23, 32, 39, 45, 52, 54, 20, 22, 33, 38, 46, 51, 55, 60,
+                                  21, 34, 37, 47, 50, 56, 59, 61, 35, 36, 48, 49, 57, 58, 62, 63};
 
 }  // namespace
 
@@ -397,7 +399,7 @@ int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
     // take every position.
     uint64_t nz = 0;
     {
-        const uint8_t* u = Umkehr().t;
+        const uint8_t* u = k_umkehr;
         int32_t n = 0;
         uint64_t m = nat;
         for (; m && n < 24; m &= m - 1, ++n) nz |= 1ull << u[__builtin_ctzll(m)];
