@@ -11,14 +11,26 @@
 #include "base/liste.h"
 #include "season/season_hooks.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
 
 namespace {
 
 int spieler_anzahl_vorgabe() { return 0; }
 
+constexpr i32 LOCK_FREI = -1;
+constexpr i32 LOCK_RING = -2;  // a network client's lock into its game cache
+
 struct Lock {
-    i32 plan = -1;  // plan key, -1 free
-    u32 pos = 0;    // position of the game in the plan
+    i32 plan = LOCK_FREI;  // plan key, LOCK_FREI or LOCK_RING
+    u32 pos = 0;           // position of the game in the plan, or ring entry
+};
+
+// A network client's cache of games fetched from the server.
+constexpr int RING_GROESSE = 5000;
+constexpr u32 RING_LEER = 0xFFFFFFFFu;
+struct Ring_Eintrag {
+    u32 schluessel = RING_LEER;
+    Spiel spiel{};
 };
 
 struct Zustand {
@@ -30,6 +42,9 @@ struct Zustand {
     u32 ereignis_anzahl = 1;
     std::unique_ptr<Spiele_Speicher> speicher[5];
     Spiel kopie{};
+    std::vector<Ring_Eintrag> ring;
+    i32 ring_cursor = -1;
+    bool reset_erledigt = false;
 };
 Zustand z;
 
@@ -70,6 +85,7 @@ i32 plan_von_wettbewerb(i32 wettbewerb) { return Wettbewerb_Get_Spielplan(wettbe
 Spiel* lock_spiel(i32 handle) {
     if (handle < 1 || handle > SPIELE_LOCKS) return nullptr;
     const Lock& l = z.locks[handle - 1];
+    if (l.plan == LOCK_RING) return l.pos < z.ring.size() ? &z.ring[l.pos].spiel : nullptr;
     if (l.plan < 0) return nullptr;
     Liste_Element* e = plan_knoten(l.plan);
     if (!e || l.pos >= kopf_von(e)->spiele) return nullptr;
@@ -88,7 +104,7 @@ Spiel* gesperrt(i32 handle) {
 
 i32 lock_nehmen(i32 plan, u32 pos) {
     for (int i = 0; i < SPIELE_LOCKS; ++i)
-        if (z.locks[i].plan < 0) {
+        if (z.locks[i].plan == LOCK_FREI) {
             z.locks[i].plan = plan;
             z.locks[i].pos = pos;
             return i + 1;
@@ -205,6 +221,9 @@ bool Spiele_Init() {
     for (auto& l : z.locks) l = Lock{};
     z.ereignis_anzahl = 1;
     z.naechster_plan = 0;
+    z.ring.clear();
+    z.ring_cursor = -1;
+    z.reset_erledigt = false;
     z.bereit = true;
     return true;
 }
@@ -388,6 +407,100 @@ void Spiele_Team_Tausch(i32 plan, i32 x, i32 y) {
 }
 
 // ---------------------------------------------------------------------------
+// The network client's game cache
+
+namespace {
+
+u32 ring_schluessel(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
+    return index + spieltag * 256u + runde * 32768u + wettbewerb * 524288u + 1u;
+}
+
+i32 ring_speichern(u32 schluessel, const Spiel* spiel) {
+    if (z.ring.size() != RING_GROESSE) z.ring.assign(RING_GROESSE, Ring_Eintrag{});
+    z.ring_cursor = (z.ring_cursor + 1) % RING_GROESSE;
+    Ring_Eintrag& e = z.ring[z.ring_cursor];
+    e.schluessel = schluessel;
+    if (spiel) {
+        e.spiel = *spiel;
+    } else {
+        std::memset(&e.spiel, 0, sizeof e.spiel);
+        e.spiel.zuschauer = 0xFFFFFFFFu;  // the server has no such game
+    }
+    return z.ring_cursor;
+}
+
+// Newest first, at most once round, up to the first empty entry.
+i32 ring_suchen(u32 schluessel) {
+    if (z.ring.size() != RING_GROESSE || z.ring_cursor < 0) return -1;
+    for (int n = 0, i = z.ring_cursor; n < RING_GROESSE; ++n, i = (i + RING_GROESSE - 1) % RING_GROESSE) {
+        if (z.ring[i].schluessel == RING_LEER) return -1;
+        if (z.ring[i].schluessel == schluessel) return i;
+    }
+    return -1;
+}
+
+bool locks_frei() {
+    for (const auto& l : z.locks)
+        if (l.plan != LOCK_FREI) return false;
+    return true;
+}
+
+void cache_reset() {
+    if (z.reset_erledigt || !locks_frei()) return;
+    Wettbewerb_Internet_Client_Hole_Status();
+    z.ring.assign(RING_GROESSE, Ring_Eintrag{});
+    u32 kapazitaet = 0, anzahl = 0;
+    void* a[] = {&kapazitaet, &anzahl};
+    if (Season_Netz.Client_Read(1007, "vI4I4", a, 2) > 0) {
+        if (kapazitaet > MAX_LADE_KAPAZITAET) kapazitaet = MAX_LADE_KAPAZITAET;
+        if (kapazitaet > Spiele_Ereignis_Kapazitaet())
+            z.ereignisse.resize(static_cast<size_t>(kapazitaet) * SPIELE_EREIGNIS_GROESSE, 0);
+        z.ereignis_anzahl = std::min(anzahl, Spiele_Ereignis_Kapazitaet());
+    }
+    z.speicher[SPEICHER_EREIGNIS_ERW] = std::make_unique<Spiele_Speicher>(12, 7000);
+    z.ring_cursor = -1;
+    z.reset_erledigt = true;
+}
+
+i32 client_lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
+    cache_reset();
+    const u32 schluessel = ring_schluessel(wettbewerb, spieltag, runde, index);
+    i32 i = ring_suchen(schluessel);
+    if (i < 0) {
+        // One page of the matchday's games from the server.
+        Spiel puffer[SPIELE_SEITE];
+        i32 anzahl = 0;
+        u32 a_wb = wettbewerb, a_md = spieltag, a_leg = runde, a_idx = index;
+        void* a[] = {puffer, &anzahl, &a_wb, &a_md, &a_leg, &a_idx};
+        char typen[32];
+        std::snprintf(typen, sizeof typen, "iC000C<%diiii", 4);
+        if (Season_Netz.Client_Read(1006, typen, a, 6) <= 0) anzahl = 0;
+        anzahl = std::clamp<i32>(anzahl, 0, SPIELE_SEITE);
+        const u32 seite = index / SPIELE_SEITE * SPIELE_SEITE;
+        for (i32 k = 0; k < anzahl; ++k) {
+            i32 r = ring_speichern(
+                ring_schluessel(wettbewerb, puffer[k].spieltag, puffer[k].runde, seite + static_cast<u32>(k)),
+                &puffer[k]);
+            if (seite + static_cast<u32>(k) == index) i = r;
+        }
+        if (i < 0) {
+            ring_speichern(schluessel, nullptr);
+            return 0;
+        }
+    }
+    if (z.ring[i].spiel.zuschauer == 0xFFFFFFFFu) return 0;
+    return lock_nehmen(LOCK_RING, static_cast<u32>(i));
+}
+
+}  // namespace
+
+void Spiele_Internet_Client_Reset() {
+    for (auto& l : z.locks) l = Lock{};
+    z.reset_erledigt = false;
+    cache_reset();
+}
+
+// ---------------------------------------------------------------------------
 // Locks
 
 i32 Spiele_Lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
@@ -395,10 +508,7 @@ i32 Spiele_Lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
         Debug_Printf("Spiele Objekt nicht initialisiert.");
         return 0;
     }
-    if (client()) {
-        Debug_Printf("Cl: Spiele Lock");
-        return 0;
-    }
+    if (client()) return client_lock(wettbewerb, spieltag, runde, index);
     i32 plan = plan_von_wettbewerb(static_cast<i32>(wettbewerb));
     Liste_Element* e = plan_knoten(plan);
     if (!e) return 0;
@@ -433,13 +543,13 @@ void Spiele_Unlock(i32 handle) {
         return;
     }
     if (handle < 1 || handle > SPIELE_LOCKS) return;
-    if (z.locks[handle - 1].plan < 0) Debug_Printf("Versuchtes Unlock eines nicht gelocken Datensatzes.");
+    if (z.locks[handle - 1].plan == LOCK_FREI) Debug_Printf("Versuchtes Unlock eines nicht gelocken Datensatzes.");
     z.locks[handle - 1] = Lock{};
 }
 
 i32 Spiele_Freier_Lock() {
     for (int i = 0; i < SPIELE_LOCKS; ++i)
-        if (z.locks[i].plan < 0) return i;
+        if (z.locks[i].plan == LOCK_FREI) return i;
     return -1;
 }
 

@@ -116,6 +116,11 @@ i32 Spiele_Lock_Nummer(i32 plan, u32 position);
 Spiel* Spiele_Get_Spiel(i32 handle, bool direkt);
 void Spiele_Unlock(i32 handle);
 i32 Spiele_Freier_Lock();
+// Network client: frees every lock and renews the game cache (the
+// competitions' status, the event counts) from the server. On a client
+// Spiele_Lock reads through a cache of 5,000 games fetched page by page
+// with call 1006; a game the server does not have is remembered as missing.
+void Spiele_Internet_Client_Reset();
 
 // Holds a handle and releases it at the end of its scope.
 class Spiele_Lock_Halter {

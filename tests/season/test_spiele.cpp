@@ -285,3 +285,84 @@ TEST_F(Spiele, ServerZeilen) {
 }
 
 }  // namespace
+
+namespace {
+
+// A loop-back network: the client's calls are answered by the server rows
+// of this same process.
+int aufrufe_1006 = 0;
+int client_read(int code, const char*, void** a, int) {
+    const u32 alt = Internet_Modus;
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    int n = 0;
+    if (code == 1006) {
+        ++aufrufe_1006;
+        i32 anzahl = Spiele_Internet_Server_Send_Spiele(*static_cast<u32*>(a[2]), *static_cast<u32*>(a[3]),
+                                                        *static_cast<u32*>(a[4]), *static_cast<u32*>(a[5]),
+                                                        static_cast<Spiel*>(a[0]));
+        *static_cast<i32*>(a[1]) = anzahl;
+        n = 4 + 32 * anzahl;
+    } else if (code == 1007) {
+        Spiele_Internet_Server_Send_Anzahl(static_cast<u32*>(a[0]), static_cast<u32*>(a[1]));
+        n = 8;
+    }
+    Internet_Modus = alt;
+    return n;
+}
+
+class SpieleClient : public Spiele {
+  protected:
+    void SetUp() override {
+        Spiele::SetUp();
+        Season_Netz.Client_Read = client_read;
+        aufrufe_1006 = 0;
+    }
+    void TearDown() override {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Spiele::TearDown();
+    }
+};
+
+TEST_F(SpieleClient, LockAufDemClientGibtDieBytesDesServers) {
+    i32 h = Spiele_Lock(LIGA, 6, 0, 3);
+    Spiele_Set_Teams(h, 12, 13);
+    Spiele_Set_Ergebnis(h, 4, 0, 2);
+    const Spiel server = *Spiele_Get_Spiel(h, false);
+    Spiele_Unlock(h);
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Spiele_Internet_Client_Reset();
+    i32 c = Spiele_Lock(LIGA, 6, 0, 3);
+    ASSERT_NE(c, 0);
+    EXPECT_EQ(0, std::memcmp(Spiele_Get_Spiel(c, true), &server, sizeof server));
+    EXPECT_EQ(aufrufe_1006, 1);
+    // The other games of the page came with it: no further call.
+    i32 d = Spiele_Lock(LIGA, 6, 0, 1);
+    ASSERT_NE(d, 0);
+    EXPECT_EQ(Spiele_Get_Spiel(d, true)->index, 1);
+    EXPECT_EQ(aufrufe_1006, 1);
+    // A game the server does not have is remembered as missing.
+    EXPECT_EQ(Spiele_Lock(LIGA, 6, 0, 9), 0);
+    EXPECT_EQ(aufrufe_1006, 2);
+    EXPECT_EQ(Spiele_Lock(LIGA, 6, 0, 9), 0);
+    EXPECT_EQ(aufrufe_1006, 2);
+    Spiele_Unlock(-1);
+}
+
+TEST_F(SpieleClient, NachUmlaufDesRingsWirdNeuGeholt) {
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Spiele_Internet_Client_Reset();
+    i32 h = Spiele_Lock(LIGA, 0, 0, 0);
+    ASSERT_NE(h, 0);
+    Spiele_Unlock(h);
+    const int vorher = aufrufe_1006;
+    // 5,000 further stores: missing games of other competitions.
+    for (u32 i = 0; i < 5000; ++i) Spiele_Lock(70, i / 100, 0, i % 100);
+    const int mitte = aufrufe_1006;
+    EXPECT_EQ(mitte - vorher, 5000);
+    h = Spiele_Lock(LIGA, 0, 0, 0);
+    EXPECT_NE(h, 0);
+    EXPECT_EQ(aufrufe_1006, mitte + 1);
+    Spiele_Unlock(-1);
+}
+
+}  // namespace
