@@ -16,6 +16,8 @@
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+#include "season_test_hilfen.h"
 
 namespace {
 
@@ -67,6 +69,7 @@ class Lauf : public ::testing::Test {
         uhr += 20;
         Kalender_Run();
     }
+    season_test::Spielordner ordner;  // the settings file (last slot) goes here
 };
 
 TEST_F(Lauf, NeuesSpielBisInsSpielUndTageMitAutosave) {
@@ -227,6 +230,62 @@ TEST_F(Lauf, EndeGibtDieModuleFrei) {
     EXPECT_FALSE(Kalender_Ist_Initialisiert());
     Pass();  // nothing more happens
     EXPECT_FALSE(Kalender_Ist_Initialisiert());
+}
+
+}  // namespace
+
+namespace {
+
+// A yearly set-up as the season cycle will do it: the shipped competitions
+// read and every one's matchdays placed in the calendar.
+int nicht_verteilt = 0;
+void jahres_setup() {
+    const std::string pfad = season_test::Quelle("data/config/1_wettbewerb.cfg");
+    const std::string alias = season_test::Quelle("data/config/1_wettbewerb_alias.cfg");
+    ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str()));
+    nicht_verteilt = 0;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0] || w.spieltage <= 0 || w.vorherige_gruppe != -1) continue;
+        i32 vorgaenger = w.vorherige_runde >= 0 ? Wettbewerb_Tabelle[w.vorherige_runde].kalendermarke : -1;
+        i32 slot = Kalender_Termine_Verteilen(w.spieltage * w.best_of_x, vorgaenger, 0, w.wochentag,
+                                              w.quote_wochentag, w.startwoche, w.endwoche, w.super_alias,
+                                              w.spielfrei_start, w.spielfrei_ende, -1, false,
+                                              w.best_of_x == 2 && w.rueckspiel_zwei_wochen);
+        if (slot < 0) {
+            ++nicht_verteilt;
+            continue;
+        }
+        // The groups of a round share its days.
+        for (int k = i; k >= 0 && k < WETTBEWERB_ANZAHL; k = Wettbewerb_Tabelle[k].naechste_gruppe) {
+            Wettbewerb_Tabelle[k].kalendermarke = slot;
+            if (Wettbewerb_Tabelle[k].naechste_gruppe == k) break;
+        }
+    }
+}
+
+TEST_F(Lauf, NeuesSpielMitDenAusgeliefertenWettbewerben) {
+    Season_Module.Wettbewerb_Jedes_Jahr = jahres_setup;
+    for (int i = 0; i < 3; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    EXPECT_EQ(nicht_verteilt, 0);
+    // Every league's days: as many as it has matchdays, none in the break.
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0] || w.kalendermarke < 0 || (w.modus & WB_KO_SYSTEM)) continue;
+        int tage = 0;
+        for (int d = 0; d < KALENDER_TAGE; ++d)
+            if (Kalender_Termin_Gesetzt(d, w.kalendermarke)) {
+                ++tage;
+                EXPECT_FALSE(d / 7 >= w.spielfrei_start && d / 7 <= w.spielfrei_ende) << w.name << " " << d;
+            }
+        EXPECT_EQ(tage, w.spieltage * w.best_of_x) << w.name;
+    }
+    // The day advance stops on the first matchday.
+    K_NEUER_TAG(6, 0);
+    while (Kalender_Lauf_Get().neuer_tag != 255 && Kalender_Get_Tag() < 365) Pass();
+    EXPECT_LT(Kalender_Get_Tag(), 60);
+    EXPECT_GT(Kalender_Spieltage_Heute(-1, 0, nullptr), 0);
 }
 
 }  // namespace
