@@ -18,7 +18,9 @@
 namespace {
 
 constexpr int MAX_GRUPPEN = 1000;
-constexpr int MAX_MOEGLICH = 104;  // entries of the list of possible days
+// The list of possible days holds at most 104 entries; every append,
+// single or pair, checks that bound.
+constexpr int MAX_MOEGLICH = 104;
 
 bool initialisiert = false;
 Kalender_Zustand zustand;
@@ -181,14 +183,14 @@ bool vormerken(Moeglich& m, i32 tag, i32 art) {
     if (tag <= 0 || tag >= KALENDER_TAGE) return false;
     if (art != -1 && art_von(tag) != art) return false;
     if (!m.paare) {
-        if (static_cast<int>(m.tage.size()) >= MAX_MOEGLICH - 1) return false;
+        if (static_cast<int>(m.tage.size()) >= MAX_MOEGLICH) return false;
         if (m.enthaelt(tag)) return false;
         m.tage.push_back(tag);
         return true;
     }
     i32 rueck = tag + 14;
     if (rueck >= KALENDER_TAGE) return false;
-    if (static_cast<int>(m.tage.size()) + 2 > MAX_MOEGLICH - 1) return false;
+    if (static_cast<int>(m.tage.size()) + 2 > MAX_MOEGLICH) return false;
     if (m.in_paar_spanne(tag) || m.in_paar_spanne(rueck)) return false;
     if (art_von(rueck) != art && !tag_frei(rueck)) return false;
     m.tage.push_back(tag);
@@ -520,7 +522,7 @@ i32 Kalender_Termine_Verteilen(i32 n, i32 vorgaenger_marke, i32 p, i32 wochentag
             if (paare) {
                 i32 rueck = tag + 14;
                 if (rueck >= KALENDER_TAGE || m.in_paar_spanne(tag) || m.in_paar_spanne(rueck)) continue;
-                if (!tag_frei(rueck) || static_cast<int>(m.tage.size()) + 2 > MAX_MOEGLICH - 1) continue;
+                if (!tag_frei(rueck) || static_cast<int>(m.tage.size()) + 2 > MAX_MOEGLICH) continue;
             } else if (static_cast<int>(m.tage.size()) >= MAX_MOEGLICH) {
                 continue;
             }

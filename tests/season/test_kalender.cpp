@@ -255,3 +255,48 @@ TEST_F(Kalender, ServerZeilen1000Bis1003) {
 }
 
 }  // namespace
+
+namespace {
+
+// The client's calendar load through a loop-back network whose server is a
+// second calendar state kept here.
+Kalender_Zustand server_zustand;
+int kalender_read(int code, const char*, void** a, int) {
+    Kalender_Zustand client = Kalender_Get_Zustand();
+    Kalender_Get_Zustand() = server_zustand;
+    int n = 0;
+    std::vector<i32> gruppen;
+    if (code == 1000) {
+        n = Kalender_Internet_Server_1000(static_cast<i32*>(a[0]), static_cast<i32*>(a[1]), static_cast<u8*>(a[2]));
+    } else if (code == 1001) {
+        n = Kalender_Internet_Server_1001(gruppen, static_cast<u8*>(a[1]), static_cast<i32*>(a[2]),
+                                          static_cast<i32*>(a[3]), static_cast<i32*>(a[4]));
+    } else if (code == 1002) {
+        n = Kalender_Internet_Server_1002(gruppen, static_cast<u8*>(a[1]), static_cast<i32*>(a[2]));
+    }
+    Kalender_Get_Zustand() = client;
+    return n;
+}
+
+TEST_F(Kalender, ClientLaedtDenKalenderVomServer) {
+    server_zustand = Kalender_Get_Zustand();
+    server_zustand.jahr = 4;
+    server_zustand.aktuell = Kalender_Get_Datum_Von_Tag(400, true);
+    server_zustand.bits[0][12] = 8;
+    Season_Netz.Client_Read = kalender_read;
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Kalender_Internet_Client_Laden();  // a new year: the whole state
+    EXPECT_EQ(Kalender_Get_Jahr(), 4);
+    EXPECT_EQ(Kalender_Get_Tag(), 400);
+    EXPECT_TRUE(Kalender_Termin_Gesetzt(12, 3));
+    server_zustand.aktuell = Kalender_Get_Datum_Von_Tag(401, true);
+    server_zustand.bits[0][12] = 0;
+    Kalender_Internet_Client_Laden();  // the same year: only today's date
+    EXPECT_EQ(Kalender_Get_Tag(), 401);
+    EXPECT_TRUE(Kalender_Termin_Gesetzt(12, 3));
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    Kalender_Internet_Client_Laden();  // nothing outside a client
+    EXPECT_EQ(Kalender_Get_Tag(), 401);
+}
+
+}  // namespace
