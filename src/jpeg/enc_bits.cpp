@@ -369,44 +369,49 @@ int32_t Jpeg_Bytes_Schreiben_Schnell(const uint8_t* bytes, int32_t n, Jpeg_Strom
     return e;
 }
 
-int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
-                                  const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-                                  const int16_t* block)
+namespace {
+
+template <bool SSSE3>
+inline int32_t Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                             int32_t* praediktor, const int16_t* block)
 {
     const Jpeg_Huffman_Kodtabelle& d = dc->Kod;
     const Jpeg_Huffman_Kodtabelle& a = ac->Kod;
-
-    // Mask of the non-zero coefficients in natural order ...
-    uint64_t nat;
-#if defined(__SSE2__)
-    {
-        const __m128i null = _mm_setzero_si128();
-        uint64_t m = 0;
-        for (int i = 0; i < 4; ++i) {
-            __m128i a0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
-            __m128i a1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i + 8));
-            __m128i g = _mm_packs_epi16(_mm_cmpeq_epi16(a0, null), _mm_cmpeq_epi16(a1, null));
-            m |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(g))) << (16 * i);
-        }
-        nat = ~m & ~1ull;
-    }
-#else
-    nat = 0;
-    for (int k = 1; k < 64; ++k)
-        if (block[k]) nat |= 1ull << k;
-#endif
-    // ... and in zigzag order: sparse blocks map their few bits, dense ones
-    // take every position.
     uint64_t nz = 0;
-    {
-        const uint8_t* u = k_umkehr;
-        int32_t n = 0;
-        uint64_t m = nat;
-        for (; m && n < 24; m &= m - 1, ++n) nz |= 1ull << u[__builtin_ctzll(m)];
-        if (m) {
-            nz = 0;
-            for (int k = 1; k < 64; ++k)
-                if (block[Jpeg_Zickzack[k]]) nz |= 1ull << k;
+    if (SSSE3) {
+        nz = Jpeg_Zickzack_Maske_SSSE3(block) & ~1ull;
+    } else {
+        // Mask of the non-zero coefficients in natural order ...
+        uint64_t nat;
+#if defined(__SSE2__)
+        {
+            const __m128i null = _mm_setzero_si128();
+            uint64_t m = 0;
+            for (int i = 0; i < 4; ++i) {
+                __m128i a0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
+                __m128i a1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i + 8));
+                __m128i g = _mm_packs_epi16(_mm_cmpeq_epi16(a0, null), _mm_cmpeq_epi16(a1, null));
+                m |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(g))) << (16 * i);
+            }
+            nat = ~m & ~1ull;
+        }
+#else
+        nat = 0;
+        for (int k = 1; k < 64; ++k)
+            if (block[k]) nat |= 1ull << k;
+#endif
+        // ... and in zigzag order: sparse blocks map their few bits, dense ones
+        // take every position.
+        {
+            const uint8_t* u = k_umkehr;
+            int32_t n = 0;
+            uint64_t m = nat;
+            for (; m && n < 24; m &= m - 1, ++n) nz |= 1ull << u[__builtin_ctzll(m)];
+            if (m) {
+                nz = 0;
+                for (int k = 1; k < 64; ++k)
+                    if (block[Jpeg_Zickzack[k]]) nz |= 1ull << k;
+            }
         }
     }
 
@@ -469,6 +474,22 @@ int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
         s->Bit_Anzahl = 0;
     }
     return e;
+}
+
+}  // namespace
+
+int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
+                                  const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
+                                  const int16_t* block)
+{
+    return Block_Schnell<false>(s, dc, ac, praediktor, block);
+}
+
+int32_t Jpeg_Encode_Block_Schnell_SSSE3(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
+                                        const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
+                                        const int16_t* block)
+{
+    return Block_Schnell<true>(s, dc, ac, praediktor, block);
 }
 
 // ---------------------------------------------------------------------------

@@ -481,6 +481,7 @@ void Jpeg_Kod_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
     t->Kod_BGR_422 = simd ? Jpeg_Kod_BGR_422_SSE2 : Jpeg_Kod_BGR_422;
     t->Kod_BGR_411 = simd ? Jpeg_Kod_BGR_411_SSE2 : Jpeg_Kod_BGR_411;
     if (simd && __builtin_cpu_supports("ssse3")) {
+        t->Huffman_Kodieren = Jpeg_Encode_Block_Schnell_SSSE3;
         t->Kod_RGB_111 = Jpeg_Kod_RGB_111_SSSE3;
         t->Kod_RGB_422 = Jpeg_Kod_RGB_422_SSSE3;
         t->Kod_RGB_411 = Jpeg_Kod_RGB_411_SSSE3;

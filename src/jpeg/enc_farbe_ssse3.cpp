@@ -127,3 +127,54 @@ void Jpeg_Kod_BGR_411_SSSE3(const uint8_t* p, int64_t st, int16_t* y, int16_t* c
 {
     Kern3<true, 2, 2>(p, st, y, cb, cr);
 }
+
+// ---------------------------------------------------------------------------
+// Mask of the non-zero coefficients of a block in zigzag order (bit k for
+// zigzag position k), for the fast block coder: the natural-order byte mask
+// is permuted by byte shuffles.
+
+namespace {
+
+struct Zickzack_Auswahl {
+    alignas(16) int8_t m[4][4][16];  // [output vector][input vector][byte]
+};
+
+constexpr Zickzack_Auswahl Auswahl_Bauen()
+{
+    constexpr uint8_t zz[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
+                                12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
+                                35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+                                58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+    Zickzack_Auswahl a{};
+    for (int j = 0; j < 4; ++j)
+        for (int i = 0; i < 4; ++i)
+            for (int t = 0; t < 16; ++t) {
+                int n = zz[16 * j + t];
+                a.m[j][i][t] = static_cast<int8_t>(n / 16 == i ? n % 16 : -128);
+            }
+    return a;
+}
+
+constexpr Zickzack_Auswahl k_zz_auswahl = Auswahl_Bauen();
+
+}  // namespace
+
+uint64_t Jpeg_Zickzack_Maske_SSSE3(const int16_t* block)
+{
+    const __m128i null = _mm_setzero_si128();
+    __m128i n[4];
+    for (int i = 0; i < 4; ++i) {
+        __m128i a0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
+        __m128i a1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i + 8));
+        // 0xFF for a zero coefficient
+        n[i] = _mm_packs_epi16(_mm_cmpeq_epi16(a0, null), _mm_cmpeq_epi16(a1, null));
+    }
+    uint64_t null_maske = 0;
+    for (int j = 0; j < 4; ++j) {
+        __m128i z = _mm_setzero_si128();
+        for (int i = 0; i < 4; ++i)
+            z = _mm_or_si128(z, _mm_shuffle_epi8(n[i], _mm_load_si128(reinterpret_cast<const __m128i*>(k_zz_auswahl.m[j][i]))));
+        null_maske |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(z))) << (16 * j);
+    }
+    return ~null_maske;
+}

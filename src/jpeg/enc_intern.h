@@ -63,6 +63,12 @@ int32_t Jpeg_Encode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
 int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
                                   const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
                                   const int16_t* block);
+// The same, finding the non-zero coefficients with SSSE3 byte shuffles.
+int32_t Jpeg_Encode_Block_Schnell_SSSE3(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
+                                        const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
+                                        const int16_t* block);
+// Bit k set when zigzag position k of the block is not zero (SSSE3).
+uint64_t Jpeg_Zickzack_Maske_SSSE3(const int16_t* block);
 // Completes the pending bits and, with a file, writes the staging buffer out.
 int32_t Jpeg_Ausgabe_Leeren(Jpeg_Strom* s);
 

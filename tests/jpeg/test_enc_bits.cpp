@@ -228,6 +228,22 @@ TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
     std::vector<uint8_t> referenz = kodieren(0, nullptr);
     ASSERT_GT(referenz.size(), 10000u);
     for (int32_t code : {1, 2, 3, 4, 5, 6}) EXPECT_EQ(kodieren(code, nullptr), referenz) << code;
+    // The fast coder without the SSSE3 search as well.
+    {
+        Strom_Fixture f(5, 1 << 22);
+        int32_t pred[2] = {0, 0};
+        for (size_t i = 0; i < bloecke.size(); ++i) {
+            bool chroma = i % 3 == 2;
+            ASSERT_EQ(Jpeg_Encode_Block_Schnell(&f.s, chroma ? &t.dc_c : &t.dc, chroma ? &t.ac_c : &t.ac,
+                                                &pred[chroma], bloecke[i].data()),
+                      0);
+            if (i % 500 == 499) {
+                ASSERT_EQ(Jpeg_Write_RST(static_cast<int32_t>(i / 500) % 8, &f.s), 0);
+            }
+        }
+        ASSERT_EQ(Jpeg_Write_EOI(&f.s), 0);
+        EXPECT_EQ(f.Bytes(), referenz);
+    }
     std::string pfad = ::testing::TempDir() + "enc_bits_strom.bin";
     for (int32_t code : {0, 5}) EXPECT_EQ(kodieren(code, pfad.c_str()), referenz) << code;
     std::remove(pfad.c_str());
