@@ -204,13 +204,12 @@ void Block_Ablegen(Zustand* z, int32_t c, int32_t bx, int32_t by, const int16_t*
     }
 }
 
-void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int32_t by, int16_t* blk,
+void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int32_t by, int16_t* blk, int16_t dc,
                       const int16_t* q, Jpeg_Block_Fn idct) {
   Komp& k = z->k[c];
-  const int16_t dc = blk[0];
   DC_Eintrag& e = z->dc_speicher[k.quant][static_cast<uint8_t>(dc)];
   if (!e.gueltig || e.dc != dc) {
-    p->Strom.Kern_Tabelle->Dequantisieren_Aktiv(blk, q);
+    if (q) p->Strom.Kern_Tabelle->Dequantisieren_Aktiv(blk, q);
     idct(blk);
     for (int r = 0; r < 8; ++r) {
       __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(blk + 8 * r));

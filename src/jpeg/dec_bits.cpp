@@ -152,10 +152,12 @@ static inline void DC_Lesen(Bits* b, const Huff* dc, int32_t* pred) {
 
 // The hot loop of every baseline picture: the accumulator lives in locals;
 // the refill takes eight bytes at once when none of them is 0xFF.
-void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
+template <bool DEQ>
+static inline void Block_Dek(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
+  const int16_t* q = b->quant;
   std::memset(blk, 0, 64 * sizeof(int16_t));
   DC_Lesen(b, dc, pred);
-  blk[0] = static_cast<int16_t>(*pred);
+  blk[0] = DEQ ? Kurz(*pred * q[0]) : static_cast<int16_t>(*pred);
   uint64_t puf = b->puffer;
   int32_t anz = b->anzahl;
   Eingabe* e = b->ein;
@@ -185,7 +187,8 @@ void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, in
     if (f) {
       k += (f >> 4) & 15;
       anz -= (f >> 8) & 15;
-      blk[Natuerlich[k]] = static_cast<int16_t>(f >> 16);
+      const int pos = Natuerlich[k];
+      blk[pos] = DEQ ? Kurz((f >> 16) * q[pos]) : static_cast<int16_t>(f >> 16);
       ++k;
       continue;
     }
@@ -206,7 +209,8 @@ void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, in
       k += r;
       anz -= sz;
       const uint32_t v = static_cast<uint32_t>(puf >> anz) & ((1u << sz) - 1);
-      blk[Natuerlich[k]] = Kurz(Erweitern(v, sz));
+      const int pos = Natuerlich[k];
+      blk[pos] = DEQ ? Kurz(Erweitern(v, sz) * q[pos]) : Kurz(Erweitern(v, sz));
       ++k;
     } else {
       if (r != 15) break;
@@ -216,6 +220,13 @@ void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, in
   b->nur_dc = k == 1;
   b->puffer = puf;
   b->anzahl = anz;
+}
+
+void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
+  if (b->quant)
+    Block_Dek<true>(b, dc, ac, pred, blk);
+  else
+    Block_Dek<false>(b, dc, ac, pred, blk);
 }
 
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {

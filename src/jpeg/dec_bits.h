@@ -45,6 +45,10 @@ struct Bits {
   Eingabe* ein = nullptr;
   bool breit = false;   // fetch eight bytes at once when none is 0xFF
   bool nur_dc = false;  // the last sequential block had no AC coefficient
+  // When set, the sequential block decoder stores every coefficient
+  // multiplied by this table (natural order, low 16 bits of the product: the
+  // accurate dequantisation done on the way).
+  const int16_t* quant = nullptr;
 };
 
 // Tops the accumulator up to at least 57 bits; past a marker or the end of
@@ -82,7 +86,8 @@ inline int Symbol(Bits* b, const Huff* t) {
   return Symbol_Lang(b, t);
 }
 
-// Sequential block: coefficients in natural order into blk (cleared here).
+// Sequential block: coefficients in natural order into blk (cleared here),
+// dequantised when b->quant is set.
 void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk);
 // Only the DC coefficient is kept; AC values are read and dropped.
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk);

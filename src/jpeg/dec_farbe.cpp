@@ -42,25 +42,21 @@ struct Farben16 {
   __m128i r, g, b;  // 16 bytes each
 };
 
-// Eight pixels in 16-bit lanes, with the generic form's arithmetic: every
-// term is formed in 32 bits by multiply-adds of (sample, constant) pairs.
-inline __m128i Term(__m128i a, __m128i b, __m128i k) {
-  __m128i lo = _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(a, b), k), 8);
-  __m128i hi = _mm_srai_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(a, b), k), 8);
-  return _mm_packs_epi32(lo, hi);
-}
-
+// Eight pixels in 16-bit lanes, with exactly the generic form's arithmetic.
+// With c' = c - 128 the terms are (359 Cr' + 128) >> 8, (454 Cb' + 128) >> 8
+// and (88 Cb' + 183 Cr' + 128) >> 8; splitting off whole multiples of 256
+// (359 = 256 + 103, 454 = 512 - 58, 183 = 256 - 73) leaves products that fit
+// in 16 bits.
+static_assert(ROT_KONSTANTE == 128 * 359 - 128 && GRUEN_KONSTANTE == 128 * 271 - 128 &&
+              BLAU_KONSTANTE == 128 * 454 - 128);
 inline void YCC_8(__m128i y, __m128i cb, __m128i cr, __m128i* r, __m128i* g, __m128i* b) {
-  // The red and blue constants are 128 * (coefficient - 1): multiply-adds of
-  // (sample, 128) with (coefficient, 1 - coefficient).
-  static_assert(ROT_KONSTANTE == 128 * 358 && BLAU_KONSTANTE == 128 * 453);
-  const __m128i rt = Term(cr, _mm_set1_epi16(128), _mm_set1_epi32(359 | (-358 << 16)));
-  const __m128i bt = Term(cb, _mm_set1_epi16(128), _mm_set1_epi32(454 | (-453 << 16)));
-  const __m128i k = _mm_set1_epi32(88 | (183 << 16));
-  const __m128i off = _mm_set1_epi32(GRUEN_KONSTANTE);
-  __m128i lo = _mm_srai_epi32(_mm_sub_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(cb, cr), k), off), 8);
-  __m128i hi = _mm_srai_epi32(_mm_sub_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(cb, cr), k), off), 8);
-  const __m128i gt = _mm_packs_epi32(lo, hi);
+  const __m128i mitte = _mm_set1_epi16(128);
+  const __m128i cb1 = _mm_sub_epi16(cb, mitte), cr1 = _mm_sub_epi16(cr, mitte);
+  const __m128i rt = _mm_add_epi16(cr1, _mm_srai_epi16(_mm_add_epi16(_mm_mullo_epi16(cr1, _mm_set1_epi16(103)), mitte), 8));
+  const __m128i bt = _mm_add_epi16(_mm_add_epi16(cb1, cb1),
+                                   _mm_srai_epi16(_mm_add_epi16(_mm_mullo_epi16(cb1, _mm_set1_epi16(-58)), mitte), 8));
+  const __m128i gs = _mm_sub_epi16(_mm_mullo_epi16(cb1, _mm_set1_epi16(88)), _mm_mullo_epi16(cr1, _mm_set1_epi16(73)));
+  const __m128i gt = _mm_add_epi16(cr1, _mm_srai_epi16(_mm_add_epi16(gs, mitte), 8));
   *r = _mm_add_epi16(y, rt);
   *g = _mm_sub_epi16(y, gt);
   *b = _mm_add_epi16(y, bt);

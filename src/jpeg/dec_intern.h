@@ -101,9 +101,10 @@ void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen);
 // Places one inverse-transformed block (column bx, row by of the
 // component's block grid) into its strip.
 void Block_Ablegen(Zustand* z, int32_t c, int32_t bx, int32_t by, const int16_t* blk);
-// Places a full-size block whose only coefficient is the DC value blk[0]
-// (still quantised): from the DC store, or transformed and then stored.
-void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int32_t by, int16_t* blk,
+// Places a full-size block whose only coefficient is its DC value (dc, as
+// quantised): from the DC store, or transformed and then stored. q is the
+// table to dequantise blk with, null when blk is dequantised already.
+void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int32_t by, int16_t* blk, int16_t dc,
                       const int16_t* q, Jpeg_Block_Fn idct);
 
 // Scan decoding (dec_scan.cpp)

@@ -137,6 +137,9 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     sk[i] = {&p->DC_Tabelle[k.DC_Tabelle], &p->AC_Tabelle[k.AC_Tabelle], p->Quant_Tabelle[k.Quant_Tabelle].Werte,
              IDCT_Fuer(kt, z->k[k.Index].bs), k.Index, z->k[k.Index].h, z->k[k.Index].v, z->k[k.Index].bs};
   }
+  // The accurate dequantisation (low 16 bits of c * q, the same in every
+  // form) is done by the block decoder itself.
+  const bool genau = p->DCT_Art == DCT_GENAU;
   while (z->zeile < z->mcu_y) {
     if (z->zeile >= bis) {
       // Past the region: the rest is not decoded.
@@ -150,12 +153,14 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         for (int by = 0; by < s.v; ++by)
           for (int bx = 0; bx < s.h; ++bx) {
             if (voll) {
+              z->bits.quant = genau ? s.q : nullptr;
               kt->Huffman_Dekodieren(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
               if (z->bits.nur_dc && s.bs == 8) {
-                DC_Block_Ablegen(p, z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk, s.q, s.idct);
+                DC_Block_Ablegen(p, z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk,
+                                 static_cast<int16_t>(scan->DC_Praediktor[i]), genau ? nullptr : s.q, s.idct);
                 continue;
               }
-              kt->Dequantisieren_Aktiv(blk, s.q);
+              if (!genau) kt->Dequantisieren_Aktiv(blk, s.q);
               s.idct(blk);
               Block_Ablegen(z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk);
             } else {
@@ -211,6 +216,7 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     const Huff* hdc = &z->dc[k.DC_Tabelle];
     const Huff* hac = &z->ac[k.AC_Tabelle];
     if (sequenziell) {
+      z->bits.quant = nullptr;
       Block_Dekodieren(&z->bits, hdc, hac, &scan->DC_Praediktor[i], b);
     } else if (dc) {
       if (scan->Ah == 0)
@@ -342,7 +348,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
           const int16_t* quelle = k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + bx) * 64;
           std::memcpy(blk, quelle, 64 * sizeof(int16_t));
           if (k.bs == 8 && Nur_DC(blk)) {
-            DC_Block_Ablegen(p, z, c, bx, zeile, blk, q, idct[c]);
+            DC_Block_Ablegen(p, z, c, bx, zeile, blk, blk[0], q, idct[c]);
             continue;
           }
           kt->Dequantisieren_Aktiv(blk, q);

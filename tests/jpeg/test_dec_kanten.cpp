@@ -591,3 +591,53 @@ TEST(Dek_Bits, DCVorhersage) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// The SSE2 colour conversion gives exactly the generic pixels, for every
+// chroma pair, every layout, full and half-width chroma, and row tails.
+#include "jpeg/dec_farbe.h"
+
+namespace {
+
+TEST(Dek_Farbe, SimdGleichAllgemein) {
+  struct Art {
+    int32_t oc, kan;
+  };
+  for (Art art : {Art{FARBE_RGB, 3}, {FARBE_BGR, 3}, {FARBE_RGBA, 4}, {FARBE_RGB, 5}}) {
+    for (int32_t jc : {FARBE_YCBCR, FARBE_YCBCRA}) {
+      const int32_t n = jc == FARBE_YCBCR ? 3 : 4;
+      jpeg_dek::Farbwahl g = jpeg_dek::Farbe_Waehlen(jc, n, art.oc, art.kan, 0);
+      jpeg_dek::Farbwahl s = jpeg_dek::Farbe_Waehlen(jc, n, art.oc, art.kan, 6);
+      ASSERT_TRUE(g.fn && s.fn);
+      std::vector<uint8_t> y(256 + 16), cb(256 + 16), cr(256 + 16), a(256 + 16);
+      for (int32_t cbw = 0; cbw < 256; ++cbw) {
+        for (int32_t i = 0; i < 256; ++i) {
+          y[i] = static_cast<uint8_t>((i * 37 + cbw) & 255);
+          cb[i] = static_cast<uint8_t>(cbw);
+          cr[i] = static_cast<uint8_t>(i);
+          a[i] = static_cast<uint8_t>(i ^ cbw);
+        }
+        const uint8_t* q[4] = {y.data(), cb.data(), cr.data(), a.data()};
+        for (int32_t laenge : {256, 13}) {
+          std::vector<uint8_t> ag(256 * 5, 0), as(256 * 5, 0);
+          g.fn(q, ag.data(), laenge, art.kan, 0);
+          s.fn(q, as.data(), laenge, art.kan, 0);
+          ASSERT_EQ(ag, as) << "cb " << cbw << " layout " << art.oc << "/" << art.kan;
+          if (g.halb_fn && s.halb_fn) {
+            g.halb_fn(q, ag.data(), laenge, art.kan, 0);
+            s.halb_fn(q, as.data(), laenge, art.kan, 0);
+            ASSERT_EQ(ag, as) << "half width, cb " << cbw;
+          }
+        }
+      }
+    }
+  }
+  // Neutral chroma leaves the grey value unchanged.
+  uint8_t r, gr, b;
+  jpeg_dek::YCC_Pixel(77, 128, 128, &r, &gr, &b);
+  EXPECT_EQ(r, 77);
+  EXPECT_EQ(gr, 77);
+  EXPECT_EQ(b, 77);
+}
+
+}  // namespace
