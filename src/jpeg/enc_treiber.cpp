@@ -313,6 +313,9 @@ int32_t Jpeg_Encode_Sequentiell(JPEG_PROPERTIES* p)
     if (!p->Fortsetzung) {
         const int32_t ns = p->Anzahl_Komponenten;
         if (ns < 1 || ns > 4 || !p->Komponenten) return JPEG_ERG_KOMPONENTE;
+        // The DRI segment carries 16 bits; a larger interval would put the
+        // markers elsewhere than the stream announces.
+        if (p->Neustart_Intervall < 0 || p->Neustart_Intervall > 65535) return JPEG_ERG_PROPERTIES;
         if (!p->Komponenten_Ebenen) {
             int32_t e = Jpeg_Wandler_Waehlen(p);
             if (e) return e;

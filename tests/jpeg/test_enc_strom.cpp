@@ -167,6 +167,9 @@ TEST(JpegEncStrom, RestartMarkersCountUpAndNeverFollowTheLastMcu)
     for (const Segment& s : z.segmente)
         if (s.marke == 0xDD) dri = s.daten == Bytes({0x00, 0x02});
     EXPECT_TRUE(dri);
+    // An interval the 16-bit DRI segment cannot carry is refused.
+    e.neustart = 65536;
+    EXPECT_EQ(Kodieren(px, 32, 8, e).erg, JPEG_ERG_PROPERTIES);
     // 10 MCUs, interval 1: RST0..RST7, RST0.
     px = Foto(80, 8);
     e.neustart = 1;
