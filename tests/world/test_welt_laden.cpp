@@ -8,7 +8,10 @@
 #include <set>
 #include <sstream>
 
+#include "base/files.h"
 #include "base/globals.h"
+#include "base/spielstand.h"
+#include "world/speichern.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
 #include "world/konfig.h"
@@ -177,6 +180,44 @@ TEST_F(WeltLaden, BadFilesAreRefusedWithCodedMessagesAndTheWorldStays) {
     EXPECT_FALSE(Welt_Laden_Ordner(o.c_str(), 0));
     EXPECT_TRUE(m.enthaelt("(106) Datei fehlt")) << m.alle();
     EXPECT_EQ(Team_Anzahl, teams);
+}
+
+TEST_F(WeltLaden, SetsFromTheGameFolderAndTheCache) {
+    ASSERT_TRUE(W32_Dir_Init());
+    Melder_Mitschnitt m;
+    ASSERT_TRUE(Welt_Laden(0)) << m.alle();
+    EXPECT_EQ(Team_Anzahl, 280);
+    // The data editor writes set 8; it reads back the same.
+    ASSERT_TRUE(Convert_Team_Config_Speichern(7, "test01"));
+    ASSERT_TRUE(Convert_Spieler_Config_Speichern(7, "test01"));
+    std::vector<Spieler_Struktur> s(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
+    int ok = 0;
+    ASSERT_TRUE(Team(7)) << m.alle();
+    ASSERT_TRUE(Spieler(&ok)) << m.alle();
+    Team_Nach_Spieler(0);
+    EXPECT_EQ(0, std::memcmp(s.data(), Spieler_Daten, s.size() * sizeof s[0]));
+    // The binary cache of the set.
+    Welt_Spielstand_Anmelden();
+    ASSERT_TRUE(Spielstand_Config_Speichern(7, "Welt")) << Spielstand_Letzter_Fehler();
+    Welt_Freigeben();
+    ASSERT_TRUE(Spielstand_Config_Laden(7, nullptr)) << Spielstand_Letzter_Fehler();
+    EXPECT_EQ(Spieler_Anzahl, static_cast<int>(s.size()));
+    EXPECT_EQ(0, std::memcmp(s.data(), Spieler_Daten, s.size() * sizeof s[0]));
+    EXPECT_STREQ(Team_Alias_Name(1), "DEU");
+    EXPECT_EQ(Team_Kader_Anzahl(0), 1700);
+    Spielstand_Config_Loeschen(7);
+    for (const char* n : {"team", "spieler"}) {
+        std::remove(Read_Config_Get_Filenamen(n[0] == 't' ? CONFIG_TEAM : CONFIG_SPIELER, 7, 0));
+        std::remove(Read_Config_Get_Filenamen(n[0] == 't' ? CONFIG_TEAM : CONFIG_SPIELER, 7, 1));
+    }
+    for (int b : {SPIELSTAND_BLOCK_BANK, SPIELSTAND_BLOCK_WERBUNG, SPIELSTAND_BLOCK_MANAGER, SPIELSTAND_BLOCK_SPIELER,
+                  SPIELSTAND_BLOCK_TEAMS, SPIELSTAND_BLOCK_STADIEN})
+        Spielstand_Modul_Abmelden(b);
+    Spielstand_Config_Modul_Abmelden(CONFIG_BLOCK_SPIELER);
+    Spielstand_Config_Modul_Abmelden(CONFIG_BLOCK_TEAMS);
+    // A missing set is refused and the world stays.
+    EXPECT_FALSE(Welt_Laden(6));
+    EXPECT_EQ(Team_Anzahl, 280);
 }
 
 TEST_F(WeltLaden, EnglishKeywordsAreAccepted) {
