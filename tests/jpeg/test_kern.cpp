@@ -146,6 +146,12 @@ TEST(KernTabelle, GruppenGleicherTabellen)
     // Out-of-range codes give the generic set.
     const Jpeg_Kern_Tabelle tx = gefuellt(9);
     EXPECT_EQ(0, std::memcmp(&t0, &tx, sizeof t0));
+    // The choice by detection fills the set of the detected code.
+    Jpeg_Kern_Tabelle tw;
+    std::memset(&tw, 0, sizeof tw);
+    EXPECT_EQ(Jpeg_Kerne_Waehlen(&tw), 1);
+    const Jpeg_Kern_Tabelle te = gefuellt(Jpeg_Prozessor_Erkennen(&tw));
+    EXPECT_EQ(0, std::memcmp(&tw, &te, sizeof tw));
 }
 
 // Sets or clears an environment variable for the life of the object.
