@@ -267,8 +267,12 @@ int32_t lesen(Jpeg_Auftrag& a, int32_t modus)
             if (!Jpeg_Datei_Suchen(s.Datei, -(s.Eingabe_Rest + vorlauf), 1)) return JPEG_ERG_DATEI;
         }
         if (modus == JMODUS_PUFFER_PARAMETER || modus == JMODUS_PUFFER_VORSCHAU) {
-            uint8_t* anfang = s.Eingabe_Zeiger ? s.Eingabe_Zeiger - vorlauf : nullptr;
-            if (!anfang || anfang < p.Jpg_Puffer) anfang = p.Jpg_Puffer;
+            // The start of the last start-of-scan segment, never before the buffer.
+            const uint8_t* ende = p.Jpg_Puffer + p.Jpg_Puffer_Groesse;
+            uint8_t* anfang = p.Jpg_Puffer;
+            if (s.Eingabe_Zeiger >= p.Jpg_Puffer && s.Eingabe_Zeiger <= ende &&
+                s.Eingabe_Zeiger - p.Jpg_Puffer >= vorlauf && vorlauf >= 0)
+                anfang = s.Eingabe_Zeiger - vorlauf;
             s.Eingabe_Anfang = anfang;
         }
 

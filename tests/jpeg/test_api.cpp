@@ -662,6 +662,12 @@ TEST(Weg, PufferSchreibenUndLesen)
         b.Jpg_Puffer = jpg.data();
         b.Jpg_Puffer_Groesse = laenge;
         ASSERT_EQ(Jpeg_Lesen(&b, 1), 0);
+        // The input start is handed back to the start-of-scan marker.
+        const uint8_t* anfang = b.Intern.Strom.Eingabe_Anfang;
+        ASSERT_GE(anfang, jpg.data());
+        ASSERT_LT(anfang + 1, jpg.data() + laenge);
+        EXPECT_EQ(anfang[0], 0xFF);
+        EXPECT_EQ(anfang[1], 0xDA);
         EXPECT_EQ(b.Jpg_Breite, uint32_t(w));
         EXPECT_EQ(b.Jpg_Hoehe, uint32_t(h));
         EXPECT_EQ(b.Jpg_Kanaele, 3u);
