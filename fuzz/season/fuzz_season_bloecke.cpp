@@ -1,0 +1,71 @@
+// Fuzz target: every binary input of the season modules. The first byte
+// picks the reader: the competition table of call 1004 (packed), the status
+// of call 1005, the competition block of the configuration cache, the
+// fixture save block, the calendar save block.
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "base/compress.h"
+#include "base/datei.h"
+#include "base/debug.h"
+#include "season/kalender.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
+    if (groesse < 1 || groesse > (1u << 20)) return 0;
+    if (!Kalender_Ist_Initialisiert()) Kalender_Init(nullptr);
+    if (!Wettbewerb_Modul_Bereit()) Wettbewerb_Init();
+    if (!Spiele_Bereit()) Spiele_Init();
+    const uint8_t art = daten[0] % 6;
+    const u8* p = daten + 1;
+    const u32 n = static_cast<u32>(groesse - 1);
+    switch (art) {
+    case 0:
+        Wettbewerb_Tabelle_Empfangen(p, n, -1, 0);
+        break;
+    case 1: {
+        // The raw bytes as the unpacked stream, packed here, so that the
+        // chunk readers see them directly.
+        std::vector<u8> gepackt(Tools_RLE_Max_Gepackt(n));
+        u32 k = Tools_RLE_Packen(p, gepackt.data(), n);
+        Wettbewerb_Tabelle_Empfangen(gepackt.data(), k, -1, 0);
+        Wettbewerb_Status_Empfangen(gepackt.data(), k);
+        break;
+    }
+    case 2: {
+        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
+        Wettbewerb_Config_Bin_Set(0);
+        if (Wettbewerb_Config_Bin_Load(d)) Wettbewerb_Config_Bin_Uebernehmen();
+        Datei_Schliessen(d);
+        break;
+    }
+    case 3: {
+        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
+        Spiele_Load(d);
+        Datei_Schliessen(d);
+        Spiele_Unlock(-1);
+        break;
+    }
+    case 4: {
+        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
+        Kalender_Load(d);
+        Datei_Schliessen(d);
+        break;
+    }
+    default:
+        Kalender_Load_Bild(p, n);
+        break;
+    }
+    // Whatever was taken over must be usable.
+    for (u32 i = 0; i < 4; ++i) {
+        i32 h = Spiele_Lock(50 + i, 0, 0, 0);
+        if (h) Spiele_Unlock(h);
+    }
+    Kalender_Spieltage_Heute(-1, 0, nullptr);
+    std::vector<u8> s;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) Wettbewerb_Serialisieren(i, s);
+    return 0;
+}
