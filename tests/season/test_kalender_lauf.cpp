@@ -289,3 +289,33 @@ TEST_F(Lauf, NeuesSpielMitDenAusgeliefertenWettbewerben) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Lauf, ZweiManagerNacheinanderDannDerNeueTag) {
+    Season_Welt.Manager_Ist_Dran = [](i32* t, int) {
+        t[0] = 5;
+        t[1] = 8;
+        return 2;
+    };
+    for (int i = 0; i < 4; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    const i32 erster = Season_Welt.Team_Aktiv();
+    EXPECT_TRUE(erster == 5 || erster == 8);
+    const i32 tag = Kalender_Get_Tag();
+    // In normal play each pass draws exactly one number.
+    const u32 cursor = Rnd_Get_Index();
+    Pass();
+    EXPECT_EQ(Rnd_Get_Index(), (cursor + 1) % RND_TABELLE_GROESSE);
+    K_NEUER_TAG(6, 0);
+    EXPECT_EQ(Season_Welt.Team_Aktiv(), erster == 5 ? 8 : 5);
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    Pass();
+    EXPECT_EQ(Kalender_Get_Tag(), tag);
+    K_NEUER_TAG(6, 0);
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIELTAG);
+    Pass();
+    EXPECT_EQ(Kalender_Get_Tag(), tag + 1);
+}
+
+}  // namespace
