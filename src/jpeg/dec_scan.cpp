@@ -198,7 +198,7 @@ void Eigenes_Raster(JPEG_PROPERTIES* p, const Zustand* z, int c, int32_t* bw, in
   *bh = static_cast<int32_t>((h + 7) / 8);
 }
 
-void Fertig_Merken(JPEG_PROPERTIES* p, Zustand* z, const Jpeg_Scan* scan) {
+void Fertig_Merken(JPEG_PROPERTIES* p, const Jpeg_Scan* scan) {
   ++p->Scan_Zaehler;
   if (scan->Ss == 0 && scan->Al == 0 && scan->Ah == 0) p->DC_Fertig += scan->Ns;
   if (scan->Se == 63 && scan->Al == 0) p->AC_Fertig += scan->Ns;
@@ -255,7 +255,7 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p);
       }
   }
-  Fertig_Merken(p, z, scan);
+  Fertig_Merken(p, scan);
   return 0;
 }
 

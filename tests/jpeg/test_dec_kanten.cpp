@@ -446,6 +446,36 @@ TEST(Dek_Kanten, VierKomponentenUndDurchreichen) {
   Jpeg_Free(&a);
 }
 
+// A picture read straight away (no parameter read first), from memory and
+// from a file, equals the two-step read.
+TEST(Dek_Kanten, OhneParameterLesen) {
+  if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
+  fs::path jpg = Kodieren(Muster(45, 30), "-sample 2x2 -quality 80", "direkt");
+  std::vector<uint8_t> daten = Datei_Lesen(jpg);
+  Ergebnis soll = Dekodieren(daten, "", 3);
+  ASSERT_EQ(soll.code, 0);
+  for (bool datei : {false, true}) {
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    std::string name = jpg.string();
+    if (datei) {
+      a.Jpg_Datei = name.c_str();
+    } else {
+      a.Jpg_Puffer = daten.data();
+      a.Jpg_Puffer_Groesse = static_cast<uint32_t>(daten.size());
+    }
+    std::vector<uint8_t> pixel(45 * 30 * 3);
+    a.Bild_Pixel = pixel.data();
+    a.Bild_Breite = 45;
+    a.Bild_Hoehe = 30;
+    a.Bild_Farbraum = FARBE_RGB;
+    EXPECT_EQ(Jpeg_Lesen(&a, datei ? JMODUS_DATEI_BILD : JMODUS_PUFFER_BILD), 0);
+    EXPECT_EQ(pixel, soll.bild.pixel);
+    EXPECT_EQ(a.Jpg_Breite, 45u);
+    Jpeg_Free(&a);
+  }
+}
+
 // Component planes of the caller are not served.
 TEST(Dek_Kanten, KomponentenEbenenAbgelehnt) {
   std::vector<uint8_t> grau = Grau(8, 8);
