@@ -3,6 +3,7 @@
 // the record defaults and the shipped file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "base/globals.h"
@@ -386,6 +387,33 @@ TEST_F(WettbewerbConfig, ShippedFileReadsWithoutMessages) {
     EXPECT_EQ(W(ko).spieltage, 3);
     EXPECT_EQ(mehrmals, 1);
     EXPECT_EQ(zweijahre, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WettbewerbConfig, FehlendeIdentifikationFaelltAufDenLetztenGutenSatzZurueck) {
+    season_test::Spielordner ordner;
+    ordner.Schreiben("1_wettbewerb.cfg", "NEUER_WETTBEWERB\nIDENTIFIKATION GUT\nNAME \"Gut\"\n");
+    ordner.Schreiben("1_wettbewerb_alias.cfg", "");
+    ordner.Schreiben("2_wettbewerb.cfg", "NEUER_WETTBEWERB\nNAME \"Schlecht\"\nNEUER_WETTBEWERB\nIDENTIFIKATION X\n");
+    Meldungen m;
+    ASSERT_TRUE(Wettbewerb_Config_Eintrag_Lesen(0, 0));
+    EXPECT_EQ(Wettbewerb_Config_Letzter_Set(), 0);
+    EXPECT_TRUE(Wettbewerb_Config_Cache_Geschrieben());
+    EXPECT_TRUE(std::filesystem::exists(ordner.pfad + "/config/1_config.bin"));
+    EXPECT_TRUE(Wettbewerb_Config_Eintrag_Lesen(1, 0));
+    EXPECT_TRUE(m.Genau("[3] Syntax-Error in wettbewerb.cfg:\n - (102) Identifikation fue Wettbewerb fehlt \n\n"))
+        << m.Alle();
+    EXPECT_STREQ(W(0).name, "Gut");  // set 0 was read again
+    EXPECT_EQ(Wettbewerb_Config_Letzter_Set(), 0);
+    EXPECT_FALSE(std::filesystem::exists(ordner.pfad + "/config/2_config.bin"));
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT);
+    // A missing file ends the game with its message.
+    EXPECT_FALSE(Wettbewerb_Config_Eintrag_Lesen(5, 0));
+    EXPECT_TRUE(m.Genau("WCONFIG!\n"));
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_ANGEFORDERT);
 }
 
 }  // namespace
