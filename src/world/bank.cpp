@@ -10,8 +10,11 @@
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/tempstr.h"
+#include "world/netz.h"
 #include "world/spieler.h"
 #include "world/welt.h"
+
+i32 Welt_Netz_Buchung(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int waehrung);
 
 namespace {
 
@@ -79,8 +82,9 @@ bool Bank_Konto_Anlegen(int team, f64 start, int) {
     return true;
 }
 
-int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int) {
+int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int waehrung) {
     if (!(betrag >= 1.0f) || !std::isfinite(betrag) || kategorie < 0 || kategorie > 127) return 0;
+    if (Welt_Netz_Client()) return Welt_Netz_Buchung(zahler, empfaenger, betrag, kategorie, erzwingen, waehrung);
     Bank_Konto* z = zahler >= 0 ? konto(zahler) : nullptr;
     Bank_Konto* e = empfaenger >= 0 ? konto(empfaenger) : nullptr;
     if ((zahler >= 0 && !z) || (empfaenger >= 0 && !e) || (!z && !e)) return 0;
@@ -223,6 +227,7 @@ i32 Bank_Rnd_Von_Bis(i32 von, i32 bis) {
 }
 
 const Bank_Konto* Bank_Get_Konto(int team) { return konto(team); }
+Bank_Konto* Bank_Konto_Schreibbar(int team) { return konto(team); }
 
 // Block: u32 version, u32 team count, i32 period; per team the account,
 // u32 credit count and the credits.

@@ -59,3 +59,39 @@ void Stadion_Internet_Server_Get(i32 team, i32* kapazitaet);
 // current offer, 1 asks for a new one (paying the fee), 2 fills the free
 // boards, 3 sets the automatic byte to a. Result 1 when done.
 i32 Werbung_Internet_Server_Set_Daten(i32 team, i32 aktion, i32 a, i32 b);
+
+// ---------------------------------------------------------------------------
+// Client side. On a network client these ask the server through the network
+// layer's remote-call function, installed as a hook at start-up: (block id or
+// call code, types string with its sizes filled in, the arguments) -> the
+// result (for "iV<=0..." the answer's length; the pointer argument then
+// points into the network layer's buffer). Without the hook, or outside a
+// client, they do nothing and give false.
+struct Welt_Netz_Hooks {
+    i32 (*client_lesen)(i32 id, const char* typen, ...) = nullptr;
+};
+void Welt_Set_Netz_Hooks(const Welt_Netz_Hooks& hooks);
+bool Welt_Netz_Client();
+
+bool Spieler_Internet_Client_Get_Startinfo();
+bool Spieler_Internet_Client_Init();
+// mode 3: one player's Spieler_Struktur; mode 4: Spieler_Fix records (one
+// player, or all for -1); other modes: Spieler_Struktur of all players.
+bool Spieler_Internet_Client_Get_Data(int modus, int auswahl, int spieler, int auswahl2);
+bool Spieler_Internet_Client_Send_Data_Back();
+bool Spieler_Internet_Client_Refresh();
+bool Team_Internet_Client_Get_Startinfo();
+bool Team_Internet_Client_Init();
+bool Team_Internet_Client_Refresh();
+bool Team_Internet_Client_Send_T_Own();
+bool Team_Internet_Client_Get_T_Own();
+bool Team_Internet_Client_Get_Startteams(u8* eintraege80000, u32* anzahl);
+bool Team_Internet_Client_Set_User_Active(int slot, int team, const char* name, int gesicht);
+bool Manager_Internet_Client_Send_Data_Back();
+bool Manager_Internet_Client_Get_Startinfo_1();
+bool Manager_Internet_Client_Get_Startinfo_2(int team, u8* kopf, char* name36);
+bool Manager_Internet_Client_Refresh();
+bool Bank_Internet_Client_Refresh(int team);
+bool Bank_Internet_Client_Get_Bankdaten(int team);
+bool Stadion_Internet_Client_Send_Daten(int team, const struct Stadion_Daten* daten);
+bool Werbung_Internet_Client_Send_Daten(int team, int aktion, int a, int b);

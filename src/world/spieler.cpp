@@ -9,6 +9,7 @@
 #include "base/random.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
+#include "world/netz.h"
 #include "world/welt.h"
 
 namespace {
@@ -89,7 +90,10 @@ void Spieler_Set_Maxstaerke(int s) {
     if (p.max_staerke < p.staerke) p.max_staerke = p.staerke;
 }
 
+i32 Welt_Netz_Tausch(int ta, int tb, int sa, int sb, i32 preis);
+
 int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
+    if (Welt_Netz_Client()) return Welt_Netz_Tausch(ta, tb, sa, sb, preis);
     if (ta < 0 || ta >= Team_Anzahl || tb < 0 || tb >= Team_Anzahl || ta == tb || !ok(sa)) return 0;
     if (Spieler_Get_Team(sa) != ta) return 0;
     if (sb == -1) {
