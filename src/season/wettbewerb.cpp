@@ -622,3 +622,125 @@ void Wettbewerb_Visuell_Vertikal_Anz(i32 id, i32* ebenen, i32* eigene) {
     if (ebenen) *ebenen = e;
     if (eigene) *eigene = eig;
 }
+
+// ---------------------------------------------------------------------------
+// Links and chains
+
+namespace {
+Wettbewerb* link(i32 index) { return benannt(index) ? &Wettbewerb_Tabelle[index] : nullptr; }
+bool frei_oder_null(const Wettbewerb* w) { return !w || !w->name[0]; }
+i32 runden_cursor = -1;
+i32 gruppen_cursor = -1;
+
+// The first round of the chain that holds the record (index).
+i32 erste_runde(i32 i) {
+    for (int n = 0; n < WETTBEWERB_ANZAHL && benannt(Wettbewerb_Tabelle[i].vorherige_runde); ++n)
+        i = Wettbewerb_Tabelle[i].vorherige_runde;
+    return i;
+}
+i32 erste_gruppe(i32 i) {
+    for (int n = 0; n < WETTBEWERB_ANZAHL && benannt(Wettbewerb_Tabelle[i].vorherige_gruppe); ++n)
+        i = Wettbewerb_Tabelle[i].vorherige_gruppe;
+    return i;
+}
+}  // namespace
+
+i32 Wettbewerb_Get_Index_Von_Zeiger(const Wettbewerb* w) {
+    if (!Wettbewerb_Tabelle || !w) return -1;
+    i32 gefunden = -1;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i)
+        if (&Wettbewerb_Tabelle[i] == w) gefunden = i;
+    return gefunden;
+}
+
+i32 Wettbewerb_Get_Team_Slot(const Wettbewerb* w, i32 team) {
+    if (frei_oder_null(w)) return -1;
+    for (int i = 0; i < WETTBEWERB_MAX_TEAMS; ++i)
+        if (w->aktuelle_team[i] == team) return i;
+    return -1;
+}
+
+Wettbewerb* Wettbewerb_Naechste_Runde(const Wettbewerb* w) { return frei_oder_null(w) ? nullptr : link(w->naechste_runde); }
+Wettbewerb* Wettbewerb_Vorherige_Runde(const Wettbewerb* w) { return frei_oder_null(w) ? nullptr : link(w->vorherige_runde); }
+Wettbewerb* Wettbewerb_Naechste_Gruppe(const Wettbewerb* w) { return frei_oder_null(w) ? nullptr : link(w->naechste_gruppe); }
+Wettbewerb* Wettbewerb_Vorherige_Gruppe(const Wettbewerb* w) {
+    return frei_oder_null(w) ? nullptr : link(w->vorherige_gruppe);
+}
+
+i32 Wettbewerb_Get_Erste_Runde(i32 id) {
+    i32 i = Wettbewerb_Get_Index(id);
+    if (i < 0) {
+        runden_cursor = -1;
+        return -1;
+    }
+    runden_cursor = erste_runde(erste_gruppe(i));
+    return Wettbewerb_Tabelle[runden_cursor].id;
+}
+
+i32 Wettbewerb_Get_Naechste_Runde() {
+    if (!benannt(runden_cursor)) return -1;
+    i32 n = Wettbewerb_Tabelle[runden_cursor].naechste_runde;
+    if (!benannt(n) || n == runden_cursor) {
+        runden_cursor = -1;
+        return -1;
+    }
+    runden_cursor = n;
+    return Wettbewerb_Tabelle[n].id;
+}
+
+i32 Wettbewerb_Get_Erste_Gruppe(i32 id) {
+    i32 i = Wettbewerb_Get_Index(id);
+    if (i < 0) {
+        gruppen_cursor = -1;
+        return -1;
+    }
+    gruppen_cursor = erste_gruppe(i);
+    return Wettbewerb_Tabelle[gruppen_cursor].id;
+}
+
+i32 Wettbewerb_Get_Naechste_Gruppe() {
+    if (!benannt(gruppen_cursor)) return -1;
+    i32 n = Wettbewerb_Tabelle[gruppen_cursor].naechste_gruppe;
+    if (!benannt(n) || n == gruppen_cursor) {
+        gruppen_cursor = -1;
+        return -1;
+    }
+    gruppen_cursor = n;
+    return Wettbewerb_Tabelle[n].id;
+}
+
+i32 Wettbewerb_Get_Vorherige_Gruppe_Id(i32 id) {
+    i32 i = Wettbewerb_Get_Index(id);
+    if (i < 0 || !benannt(Wettbewerb_Tabelle[i].vorherige_gruppe)) return -1;
+    gruppen_cursor = Wettbewerb_Tabelle[i].vorherige_gruppe;
+    return Wettbewerb_Tabelle[gruppen_cursor].id;
+}
+
+i32 Wettbewerb_Anz_Runden(i32 id) {
+    i32 i = Wettbewerb_Get_Index(id);
+    if (i < 0) return 0;
+    i = erste_runde(erste_gruppe(i));
+    i32 n = 1;
+    for (int k = 0; k < WETTBEWERB_ANZAHL && benannt(Wettbewerb_Tabelle[i].naechste_runde) &&
+                    Wettbewerb_Tabelle[i].naechste_runde != i;
+         ++k) {
+        i = Wettbewerb_Tabelle[i].naechste_runde;
+        ++n;
+    }
+    return n;
+}
+
+i32 Wettbewerb_Anz_Gruppen(i32 id) {
+    i32 i = Wettbewerb_Get_Index(id);
+    if (i < 0) return 0;
+    Wettbewerb_Gruppen_Iterator it(id);
+    i32 n = 0;
+    for (i32 g = it.Erste(); g != -1; g = it.Naechste()) ++n;
+    return n;
+}
+
+i32 Wettbewerb_Get_Wurzel_Id(i32 id) {
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
+    if (!w) return -1;
+    return benannt(w->wurzel) ? Wettbewerb_Tabelle[w->wurzel].id : w->id;
+}

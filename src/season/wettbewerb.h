@@ -201,6 +201,24 @@ bool Wettbewerb_Ist_KO(i32 id);
 i32 Wettbewerb_Get_Freundschaftsspiele();
 bool Wettbewerb_Ist_Freundschaftsspiele(i32 id);
 
+// Links and chains (record forms take and give records; null for no link
+// or a free record).
+i32 Wettbewerb_Get_Index_Von_Zeiger(const Wettbewerb* w);
+i32 Wettbewerb_Get_Team_Slot(const Wettbewerb* w, i32 team);
+Wettbewerb* Wettbewerb_Naechste_Runde(const Wettbewerb* w);
+Wettbewerb* Wettbewerb_Vorherige_Runde(const Wettbewerb* w);
+Wettbewerb* Wettbewerb_Naechste_Gruppe(const Wettbewerb* w);
+Wettbewerb* Wettbewerb_Vorherige_Gruppe(const Wettbewerb* w);
+// Round and group walks with the module's cursors (ids; -1 at the end).
+i32 Wettbewerb_Get_Erste_Runde(i32 id);
+i32 Wettbewerb_Get_Naechste_Runde();
+i32 Wettbewerb_Get_Erste_Gruppe(i32 id);
+i32 Wettbewerb_Get_Naechste_Gruppe();
+i32 Wettbewerb_Get_Vorherige_Gruppe_Id(i32 id);
+i32 Wettbewerb_Anz_Runden(i32 id);
+i32 Wettbewerb_Anz_Gruppen(i32 id);
+i32 Wettbewerb_Get_Wurzel_Id(i32 id);
+
 // The summary of a competition (Wettbewerb_Get_Info); null for unknown ids.
 struct Wettbewerb_Info {
     u32 modus;

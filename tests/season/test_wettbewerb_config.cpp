@@ -417,3 +417,42 @@ TEST_F(WettbewerbConfig, FehlendeIdentifikationFaelltAufDenLetztenGutenSatzZurue
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WettbewerbConfig, RundenUndGruppenKetten) {
+    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION GA\nNAME \"Cup\"\nTEAMS 4\nPARALLELGRUPPE GB\nNACHFOLGERUNDE KO\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION GB\nNAME \"Cup\"\nTEAMS 4\nPARALLELGRUPPE GC\nNACHFOLGERUNDE KO\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION GC\nNAME \"Cup\"\nTEAMS 4\nNACHFOLGERUNDE KO\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION KO\nNAME \"Cup\"\nTEAMS 4\nMODUS KO_SYSTEM\n"));
+    Wettbewerb_Tabelle[1].aktuelle_team[2] = 44;
+    EXPECT_EQ(Wettbewerb_Get_Team_Slot(&Wettbewerb_Tabelle[1], 44), 2);
+    EXPECT_EQ(Wettbewerb_Get_Team_Slot(&Wettbewerb_Tabelle[1], 45), -1);
+    EXPECT_EQ(Wettbewerb_Get_Index_Von_Zeiger(&Wettbewerb_Tabelle[2]), 2);
+    EXPECT_EQ(Wettbewerb_Naechste_Runde(&Wettbewerb_Tabelle[1]), &Wettbewerb_Tabelle[3]);
+    EXPECT_EQ(Wettbewerb_Vorherige_Runde(&Wettbewerb_Tabelle[3]), &Wettbewerb_Tabelle[0]);
+    EXPECT_EQ(Wettbewerb_Vorherige_Runde(&Wettbewerb_Tabelle[2]), nullptr);  // the first round has none
+    EXPECT_EQ(Wettbewerb_Naechste_Gruppe(&Wettbewerb_Tabelle[2]), nullptr);
+    EXPECT_EQ(Wettbewerb_Vorherige_Gruppe(&Wettbewerb_Tabelle[2]), &Wettbewerb_Tabelle[1]);
+    EXPECT_EQ(Wettbewerb_Naechste_Runde(&Wettbewerb_Tabelle[100]), nullptr);
+    EXPECT_EQ(Wettbewerb_Naechste_Runde(nullptr), nullptr);
+    EXPECT_EQ(Wettbewerb_Get_Erste_Runde(53), 50);
+    EXPECT_EQ(Wettbewerb_Get_Naechste_Runde(), 53);
+    EXPECT_EQ(Wettbewerb_Get_Naechste_Runde(), -1);
+    EXPECT_EQ(Wettbewerb_Get_Erste_Gruppe(52), 50);
+    EXPECT_EQ(Wettbewerb_Get_Naechste_Gruppe(), 51);
+    EXPECT_EQ(Wettbewerb_Get_Naechste_Gruppe(), 52);
+    EXPECT_EQ(Wettbewerb_Get_Naechste_Gruppe(), -1);
+    EXPECT_EQ(Wettbewerb_Get_Vorherige_Gruppe_Id(52), 51);
+    EXPECT_EQ(Wettbewerb_Anz_Runden(51), 2);
+    EXPECT_EQ(Wettbewerb_Anz_Runden(99), 0);
+    EXPECT_EQ(Wettbewerb_Anz_Gruppen(51), 3);
+    EXPECT_EQ(Wettbewerb_Get_Wurzel_Id(53), 53);
+    Wettbewerb_Tabelle[3].wurzel = 0;
+    EXPECT_EQ(Wettbewerb_Get_Wurzel_Id(53), 50);
+    // A self link does not loop.
+    Wettbewerb_Tabelle[3].naechste_runde = 3;
+    EXPECT_EQ(Wettbewerb_Anz_Runden(53), 2);
+}
+
+}  // namespace
