@@ -257,3 +257,17 @@ i32 Werbung_Internet_Server_Set_Daten(i32 t, i32 aktion, i32 a, i32) {
     }
     return 0;
 }
+
+#include "base/liste.h"
+
+u32 Stadion_Internet_Server_Send_Liste(u8** aus, int t) {
+    if (aus) *aus = nullptr;
+    Stadion_Daten* s = Stadion_Get(t, 0);
+    if (!s || !aus) return 0;
+    Liste_Kopf l{};
+    if (!Liste_Init(&l)) return 0;
+    u32 n = 0;
+    if (Liste_Insert_Element(&l, nullptr, s, sizeof *s, static_cast<u32>(t))) *aus = static_cast<u8*>(Liste_To_Mem(&l, &n));
+    Liste_Freigeben(&l);
+    return *aus ? n : 0;
+}

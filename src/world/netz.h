@@ -95,3 +95,9 @@ bool Bank_Internet_Client_Refresh(int team);
 bool Bank_Internet_Client_Get_Bankdaten(int team);
 bool Stadion_Internet_Client_Send_Daten(int team, const struct Stadion_Daten* daten);
 bool Werbung_Internet_Client_Send_Daten(int team, int aktion, int a, int b);
+
+// Call 1015: the team's stadium record as a one-node list image (node id =
+// team); length 0 for a team without stadium.
+u32 Stadion_Internet_Server_Send_Liste(u8** aus, int team);
+// On a client: fetches the team's stadium record (call 1015) into the local one.
+bool Stadion_Internet_Client_Get(int team);

@@ -211,3 +211,22 @@ i32 Welt_Netz_Tausch(int ta, int tb, int sa, int sb, i32 preis) {
     netz.client_lesen(4, "viiiiiI4", ta, tb, sa, sb, preis, &ok);
     return ok ? 1 : 0;
 }
+
+#include "base/liste.h"
+
+bool Stadion_Internet_Client_Get(int team) {
+    if (!Welt_Netz_Client()) return false;
+    Stadion_Daten* s = Stadion_Get(team, 0);
+    if (!s) return false;
+    u8* d = nullptr;
+    i32 n = netz.client_lesen(1015, "iC<=0i", &d, team);
+    if (!d || n <= 0) return false;
+    Liste_Kopf l{};
+    if (!Liste_Init(&l)) return false;
+    bool ok = Liste_From_Mem(&l, d, static_cast<u32>(n));
+    Liste_Element* e = ok ? Liste_First_Element(&l) : nullptr;
+    ok = e && e->size == sizeof(Stadion_Daten) && e->id == static_cast<u32>(team);
+    if (ok) std::memcpy(s, e->data, sizeof *s);
+    Liste_Freigeben(&l);
+    return ok;
+}

@@ -172,6 +172,13 @@ TEST_F(Netz, CreditStadiumAndAdvertisingRows) {
     i32 kap = 0;
     Stadion_Internet_Server_Get(80, &kap);
     EXPECT_EQ(kap, 12000);
+    u8* liste = nullptr;
+    u32 n = Stadion_Internet_Server_Send_Liste(&liste, 80);
+    ASSERT_EQ(n, 4u + 24u + 64u + 4u);
+    EXPECT_EQ(get_u32le(liste), 0xFFFFFFFFu);
+    EXPECT_EQ(0, std::memcmp(liste + 28, Stadion_Get(80, 1), 64));
+    W32_Memory_H_Free(liste);
+    EXPECT_EQ(Stadion_Internet_Server_Send_Liste(&liste, 0), 0u);  // the market has no stadium
     Werbung_Init();
     EXPECT_EQ(Werbung_Internet_Server_Set_Daten(80, 1, 0, 0), 0);  // no manager, no record
     ASSERT_TRUE(Manager_Neuer_Mitspieler(80, "Ole Brink", -1));

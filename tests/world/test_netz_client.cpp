@@ -14,6 +14,7 @@
 #include "world/manager.h"
 #include "world/netz.h"
 #include "world/spieler.h"
+#include "world/stadion.h"
 #include "world/welt.h"
 #include "welt_test.h"
 
@@ -42,6 +43,14 @@ i32 schleife(i32 id, const char* typen, ...) {
             break;
         }
         case 2: Spieler_Internet_Server_Send_Startinfo(va_arg(a, u32*)); break;
+        case 1015: {
+            u8** aus = va_arg(a, u8**);
+            int t = va_arg(a, int);
+            W32_Memory_H_Free(letzter_block);
+            r = static_cast<i32>(Stadion_Internet_Server_Send_Liste(&letzter_block, t));
+            *aus = letzter_block;
+            break;
+        }
         case 4: {
             int ta = va_arg(a, int), tb = va_arg(a, int), sa = va_arg(a, int), sb = va_arg(a, int), p = va_arg(a, int);
             Spieler_Tausch_Ausfuehren(ta, tb, sa, sb, p, va_arg(a, u32*));
@@ -142,6 +151,12 @@ TEST_F(NetzClient, BookingsAndExchangesGoToTheServer) {
     Debug_Mitschnitt log;
     EXPECT_FALSE(Manager_Internet_Client_Send_Data_Back());
     EXPECT_TRUE(log.Enthaelt("CLIENT: KEIN MANAGER !!!"));
+    // The stadium record comes as a list image.
+    Stadion_Init();
+    EXPECT_TRUE(Stadion_Internet_Client_Get(20));
+    EXPECT_EQ(aufrufe.back(), (std::pair<int, std::string>{1015, "iC<=0i"}));
+    EXPECT_FALSE(Stadion_Internet_Client_Get(0));
+    Stadion_Free();
     // Fetching one player's record goes through block 0.
     ASSERT_TRUE(Spieler_Internet_Client_Get_Data(3, -1, 77, -1));
     EXPECT_EQ(aufrufe.back(), (std::pair<int, std::string>{0, "iV<=0iiii"}));
