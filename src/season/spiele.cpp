@@ -494,6 +494,50 @@ i32 client_lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
 
 }  // namespace
 
+i32 Spiele_Hole_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, i32 eigenes_spiel) {
+    if (!client() || !z.bereit) return 0;
+    cache_reset();
+    std::vector<u8> puffer(6u * 65536u);
+    i32 anzahl = 0;
+    u32 a_wb = wettbewerb, a_md = spieltag, a_leg = runde;
+    i32 a_min = minute;
+    void* a[] = {puffer.data(), &anzahl, &a_wb, &a_md, &a_leg, &a_min};
+    if (Season_Netz.Client_Read(1011, "iC<=0iiiiI<4", a, 6) <= 0) return 0;
+    anzahl = std::clamp<i32>(anzahl, 0, 65536);
+    const Spiel* eigen = lock_spiel(eigenes_spiel);
+    i32 gesetzt = 0;
+    for (i32 k = 0; k < anzahl; ++k) {
+        i32 r = ring_suchen(ring_schluessel(wettbewerb, spieltag, runde, static_cast<u32>(k)));
+        if (r < 0) continue;
+        Spiel& s = z.ring[r].spiel;
+        if (s.zuschauer == 0xFFFFFFFFu || &s == eigen) continue;
+        s.tore_a = static_cast<i8>(puffer[6 * k + 4]);
+        s.tore_b = static_cast<i8>(puffer[6 * k + 5]);
+        ++gesetzt;
+    }
+    return gesetzt;
+}
+
+bool Spiele_Ereignisse_Holen(u32 index) {
+    if (!client() || !z.bereit) return false;
+    cache_reset();
+    const u32 kap = Spiele_Ereignis_Kapazitaet();
+    if (index == 0 || index >= kap) return false;
+    if (get_u32le(z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE + 4) != 0) return true;
+    u32 anzahl = std::min<u32>(100, kap - index);
+    std::vector<u8> puffer(static_cast<size_t>(anzahl) * SPIELE_EREIGNIS_GROESSE);
+    u32 a_erster = index, a_anzahl = anzahl;
+    void* a[] = {puffer.data(), &a_erster, &a_anzahl};
+    char typen[32];
+    std::snprintf(typen, sizeof typen, "vC<%dii", static_cast<int>(puffer.size()));
+    const int n = Season_Netz.Client_Read(1009, typen, a, 3);
+    if (n <= 0) return false;
+    const u32 geholt = std::min<u32>(static_cast<u32>(n) / SPIELE_EREIGNIS_GROESSE, anzahl);
+    std::memcpy(z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE, puffer.data(),
+                static_cast<size_t>(geholt) * SPIELE_EREIGNIS_GROESSE);
+    return geholt > 0;
+}
+
 void Spiele_Internet_Client_Reset() {
     for (auto& l : z.locks) l = Lock{};
     z.reset_erledigt = false;

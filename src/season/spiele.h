@@ -121,6 +121,13 @@ i32 Spiele_Freier_Lock();
 // Spiele_Lock reads through a cache of 5,000 games fetched page by page
 // with call 1006; a game the server does not have is remembered as missing.
 void Spiele_Internet_Client_Reset();
+// Network client: the goals of the other games of a matchday and leg up to
+// a minute (call 1011), written into the cached games (not into the game of
+// the handle `eigenes_spiel`); returns the number of games updated.
+i32 Spiele_Hole_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, i32 eigenes_spiel);
+// Network client: fetches up to 100 event records from `index` on (call
+// 1009) when the record at `index` is still empty; true when it is there.
+bool Spiele_Ereignisse_Holen(u32 index);
 
 // Holds a handle and releases it at the end of its scope.
 class Spiele_Lock_Halter {

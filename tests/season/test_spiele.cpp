@@ -305,6 +305,17 @@ int client_read(int code, const char*, void** a, int) {
     } else if (code == 1007) {
         Spiele_Internet_Server_Send_Anzahl(static_cast<u32*>(a[0]), static_cast<u32*>(a[1]));
         n = 8;
+    } else if (code == 1011) {
+        std::vector<u8> tore;
+        i32 anzahl = Spiele_Internet_Server_Send_Tore(*static_cast<u32*>(a[2]), *static_cast<u32*>(a[3]),
+                                                      *static_cast<u32*>(a[4]), *static_cast<i32*>(a[5]), tore);
+        std::memcpy(a[0], tore.data(), tore.size());
+        *static_cast<i32*>(a[1]) = anzahl;
+        n = static_cast<int>(tore.size()) + 4;
+    } else if (code == 1009) {
+        u32 anzahl = *static_cast<u32*>(a[2]);
+        n = 9 * Spiele_Internet_Server_Send_Ereignisse(*static_cast<u32*>(a[1]), anzahl, static_cast<u8*>(a[0]),
+                                                       9 * anzahl);
     }
     Internet_Modus = alt;
     return n;
@@ -345,6 +356,32 @@ TEST_F(SpieleClient, LockAufDemClientGibtDieBytesDesServers) {
     EXPECT_EQ(aufrufe_1006, 2);
     EXPECT_EQ(Spiele_Lock(LIGA, 6, 0, 9), 0);
     EXPECT_EQ(aufrufe_1006, 2);
+    Spiele_Unlock(-1);
+}
+
+TEST_F(SpieleClient, ToreUndEreignisseVomServer) {
+    // On the server: a goal event in game 2 of matchday 0.
+    i32 h = Spiele_Lock(LIGA, 0, 0, 2);
+    Spiel* s = Spiele_Get_Spiel(h, true);
+    s->erstes_ereignis = 20;
+    s->ereignis_anzahl = 1;
+    u8* e = Spiele_Ereignis(20);
+    put_u32le(e + 4, 4 | 1);
+    e[8] = 30;
+    Spiele_Unlock(h);
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Spiele_Internet_Client_Reset();
+    i32 eigen = Spiele_Lock(LIGA, 0, 0, 0);
+    i32 c = Spiele_Lock(LIGA, 0, 0, 2);
+    EXPECT_EQ(Spiele_Get_Spiel(c, true)->tore_a, -1);
+    EXPECT_EQ(Spiele_Hole_Tore(LIGA, 0, 0, -1, eigen), 3);  // every cached game but the own one
+    EXPECT_EQ(Spiele_Get_Spiel(c, true)->tore_a, 1);
+    EXPECT_EQ(Spiele_Get_Spiel(eigen, true)->tore_a, -1);
+    // The event records come over when first needed; the server's store is
+    // this process's store, so clear the copy first.
+    put_u32le(Spiele_Ereignis(20) + 4, 0);
+    EXPECT_FALSE(Spiele_Ereignisse_Holen(0));
+    EXPECT_FALSE(Spiele_Ereignisse_Holen(SPIELE_EREIGNIS_KAPAZITAET + 5));
     Spiele_Unlock(-1);
 }
 
