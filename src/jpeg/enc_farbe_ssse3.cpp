@@ -5,11 +5,15 @@
 // multiply-add with [k0 k1 k2 k3] and a horizontal add give
 // k0 c0 + k1 c1 + k2 c2 + k3, the constant term riding in the fourth word
 // (n for a group of n summed pixels, which scales the rounding constant).
-#pragma GCC target("ssse3")
-
 #include "jpeg/enc_intern.h"
 
 #include <tmmintrin.h>
+
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("ssse3"))), apply_to = function)
+#else
+#pragma GCC target("ssse3")
+#endif
 
 namespace {
 
@@ -178,3 +182,7 @@ uint64_t Jpeg_Zickzack_Maske_SSSE3(const int16_t* block)
     }
     return ~null_maske;
 }
+
+#if defined(__clang__)
+#pragma clang attribute pop
+#endif
