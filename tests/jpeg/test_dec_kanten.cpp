@@ -320,6 +320,22 @@ TEST(Dek_Kanten, ParameterLesen) {
   vorne.insert(vorne.end(), grau.begin(), grau.end());
   EXPECT_EQ(Lesen(vorne, 1), 0);
   EXPECT_EQ(Lesen(std::vector<uint8_t>{0xFF}, 1), JPEG_ERG_KEIN_JPEG);
+  // The count of bytes taken stops at the scan's marker.
+  Bauer b;
+  b.soi().segment(0xE0, {'J', 'F', 'I', 'F', 0, 1, 2, 0, 0, 1, 0, 1, 0, 0});
+  b.tabellen().sof(8, 8);
+  const size_t bis_sos = b.d.size();
+  b.sos().leer(1).eoi();
+  Jpeg_Auftrag a;
+  ASSERT_EQ(Jpeg_Init(&a), 0);
+  a.Jpg_Puffer = b.d.data();
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(b.d.size());
+  ASSERT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER), 0);
+  EXPECT_EQ(a.Intern.Strom.Ausgabe_Anzahl, static_cast<int64_t>(bis_sos));
+  EXPECT_EQ(a.Intern.JFIF_Gesehen, 1);
+  EXPECT_EQ(a.Intern.JFIF_Version[1], 2);
+  EXPECT_EQ(a.Jpg_Farbraum, FARBE_GRAU);
+  Jpeg_Free(&a);
 }
 
 // Cut and broken entropy data: decoded as far as it goes, with a clear code.
