@@ -556,3 +556,45 @@ TEST(JpegEncStrom, StaleDecodeStateDoesNotLeaveTheEncoderWithoutAConverter)
     EXPECT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
     Jpeg_Free(&a);
 }
+
+TEST(JpegEncStrom, CombinationsWithoutAConverterAreRefusedBeforeAnyPixelIsRead)
+{
+    Jpeg_Kern_Tabelle kt{};
+    Jpeg_Kerne_Fuellen(&kt, 5);
+    static JPEG_PROPERTIES p;
+    std::memset(&p, 0, sizeof p);
+    Jpeg_Komponente k[4] = {{1, 1, 1, 0}, {2, 1, 1, 1}, {3, 1, 1, 1}, {4, 1, 1, 0}};
+    uint8_t pixel[3] = {1, 2, 3};
+    p.Strom.Kern_Tabelle = &kt;
+    p.Komponenten = k;
+    p.Anzahl_Komponenten = 3;
+    p.Max_H = p.Max_V = 1;
+    p.Bild_Pixel = pixel;
+    p.Bild_Breite = 1;
+    p.Bild_Hoehe = 1;
+    p.Rahmen_Breite = 1;
+    p.Rahmen_Hoehe = 1;
+    p.Bild_Kanaele = 3;
+    // Colour conversion asked for YCbCr pixels: no converter exists.
+    p.Bild_Farbraum = FARBE_YCBCR;
+    p.Jpg_Farbraum = FARBE_YCBCR;
+    p.Farbwandlung = 1;
+    p.Abtastung_Wandeln = 0;
+    kt.Kod_Zeile = Kod_Allgemein_Kopie;  // left over from an earlier write
+    EXPECT_EQ(Jpeg_Wandler_Waehlen(&p), JPEG_ERG_PROPERTIES);
+    EXPECT_EQ(kt.Kod_Zeile, nullptr);
+    // A non-interleaved state, and sampling factors the converters cannot serve.
+    p.Farbwandlung = 0;
+    p.Verschachtelung = 1;
+    EXPECT_EQ(Jpeg_Wandler_Waehlen(&p), JPEG_ERG_PROPERTIES);
+    p.Verschachtelung = 0;
+    k[0].H = 3;
+    p.Max_H = 3;
+    p.Abtastung_Wandeln = 1;
+    EXPECT_EQ(Jpeg_Wandler_Waehlen(&p), JPEG_ERG_ABTASTUNG);
+    k[0].H = 1;
+    p.Max_H = 1;
+    p.Abtastung_Wandeln = 0;
+    EXPECT_EQ(Jpeg_Wandler_Waehlen(&p), 0);
+    EXPECT_EQ(p.Schnellweg, 15);
+}
