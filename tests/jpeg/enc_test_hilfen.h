@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
@@ -59,6 +60,9 @@ struct Einstellung {
     bool schrittweise = false;
     bool progressiv = false;
     int64_t puffer = -1;      // -1: large enough
+    int32_t jpg_breite = -1;  // -1: the pixels' width
+    int32_t jpg_hoehe = -1;   // -1: the pixels' height
+    std::function<void(Jpeg_Auftrag&)> vorher;  // last changes before the write
 };
 
 struct Ergebnis {
@@ -95,15 +99,14 @@ inline Ergebnis Kodieren(std::vector<uint8_t>& pixel, int w, int h, const Einste
         a.Intern.Strom.Prozessor = e.prozessor;
     }
     a.Bild_Pixel = pixel.data();
-    if (e.kopfueber) a.Bild_Pixel = pixel.data();
     a.Bild_Breite = static_cast<uint32_t>(w);
     a.Bild_Hoehe = e.kopfueber ? -h : h;
     a.Bild_Fuellbytes = e.fuellbytes;
     a.Bild_Kanaele = e.bild_kanaele;
     a.Bild_Farbraum = e.bild_farbraum;
     a.Bild_Abtastung = e.bild_abtastung;
-    a.Jpg_Breite = static_cast<uint32_t>(w);
-    a.Jpg_Hoehe = static_cast<uint32_t>(h);
+    a.Jpg_Breite = static_cast<uint32_t>(e.jpg_breite >= 0 ? e.jpg_breite : w);
+    a.Jpg_Hoehe = static_cast<uint32_t>(e.jpg_hoehe >= 0 ? e.jpg_hoehe : h);
     a.Jpg_Kanaele = e.jpg_kanaele;
     a.Jpg_Farbraum = e.jpg_farbraum;
     a.Jpg_Abtastung = e.jpg_abtastung;
@@ -115,6 +118,7 @@ inline Ergebnis Kodieren(std::vector<uint8_t>& pixel, int w, int h, const Einste
     std::vector<uint8_t> puffer(groesse);
     a.Jpg_Puffer = puffer.data();
     a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
+    if (e.vorher) e.vorher(a);
     do {
         a.Intern.Unterbrechen = e.schrittweise ? 1 : 0;
         r.erg = Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN);

@@ -333,60 +333,38 @@ TEST(JpegEncStrom, QualityIsClampedAndScaled)
 TEST(JpegEncStrom, CallerCommentIsWrittenAsItStands)
 {
     std::vector<uint8_t> px = Foto(8, 8);
-    Jpeg_Auftrag a;
-    ASSERT_EQ(Jpeg_Init(&a), 0);
-    std::vector<uint8_t> puffer(5000);
-    uint8_t kommentar[] = {'T', 'o', 'r', 0xFC};
-    a.Intern.jpeg_comment = kommentar;
-    a.Intern.Kommentar_Groesse = 4;
-    a.Bild_Pixel = px.data();
-    a.Bild_Breite = a.Jpg_Breite = 8;
-    a.Bild_Hoehe = 8;
-    a.Jpg_Hoehe = 8;
-    a.Jpg_Puffer = puffer.data();
-    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
-    ASSERT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
-    Jpeg_Free(&a);
-    EXPECT_TRUE(std::equal(puffer.begin() + 20, puffer.begin() + 28,
-                           Bytes({0xFF, 0xFE, 0x00, 0x06, 'T', 'o', 'r', 0xFC}).begin()));
+    static uint8_t kommentar[] = {'T', 'o', 'r', 0xFC};
+    Einstellung e;
+    e.vorher = [](Jpeg_Auftrag& a) {
+        a.Intern.jpeg_comment = kommentar;
+        a.Intern.Kommentar_Groesse = 4;
+    };
+    Ergebnis r = Kodieren(px, 8, 8, e);
+    ASSERT_EQ(r.erg, 0);
+    EXPECT_EQ(Zerlegen(r.jpeg).segmente[1].daten, Bytes({'T', 'o', 'r', 0xFC}));
 }
 
 TEST(JpegEncStrom, PixelAreaSmallerThanThePictureIsRefused)
 {
     // Exactly sized pixel rows: a JPEG larger than the pixels must not read
     // past them.
-    std::vector<uint8_t> px = Foto(16, 16);
-    for (auto [bw, bh] : {std::pair{15, 16}, std::pair{16, 15}, std::pair{16, 0}}) {
-        std::vector<uint8_t> klein(px.begin(), px.begin() + bw * std::max(bh, 1) * 3);
-        Jpeg_Auftrag a;
-        ASSERT_EQ(Jpeg_Init(&a), 0);
-        std::vector<uint8_t> puffer(5000);
-        a.Bild_Pixel = klein.data();
-        a.Bild_Breite = static_cast<uint32_t>(bw);
-        a.Bild_Hoehe = bh;
-        a.Jpg_Breite = 16;
-        a.Jpg_Hoehe = 16;
-        a.Jpg_Puffer = puffer.data();
-        a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
-        EXPECT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), JPEG_ERG_PROPERTIES);
-        Jpeg_Free(&a);
+    for (auto [bw, bh] : {std::pair{15, 16}, std::pair{16, 15}}) {
+        std::vector<uint8_t> klein = Foto(bw, bh);
+        Einstellung e;
+        e.jpg_breite = e.jpg_hoehe = 16;
+        EXPECT_EQ(Kodieren(klein, bw, bh, e).erg, JPEG_ERG_PROPERTIES);
     }
-    // A larger pixel area is fine: the JPEG is its top-left part.
+    std::vector<uint8_t> px = Foto(16, 16);
     Einstellung e;
+    e.jpg_breite = e.jpg_hoehe = 16;
+    e.vorher = [](Jpeg_Auftrag& a) { a.Bild_Hoehe = 0; };
+    EXPECT_EQ(Kodieren(px, 16, 16, e).erg, JPEG_ERG_PROPERTIES);
+    // A larger pixel area is fine: the JPEG is its top-left part.
     std::vector<uint8_t> gross = Foto(20, 20);
-    Jpeg_Auftrag a;
-    ASSERT_EQ(Jpeg_Init(&a), 0);
-    std::vector<uint8_t> puffer(5000);
-    a.Bild_Pixel = gross.data();
-    a.Bild_Breite = 20;
-    a.Bild_Hoehe = 20;
-    a.Bild_Farbraum = FARBE_RGB;
-    a.Jpg_Breite = 9;
-    a.Jpg_Hoehe = 7;
-    a.Jpg_Puffer = puffer.data();
-    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
-    EXPECT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
-    Jpeg_Free(&a);
+    e = Einstellung();
+    e.jpg_breite = 9;
+    e.jpg_hoehe = 7;
+    EXPECT_EQ(Kodieren(gross, 20, 20, e).erg, 0);
 }
 
 TEST(JpegEncStrom, PackedPixelsNeedTheMatchingSampling)
@@ -398,25 +376,13 @@ TEST(JpegEncStrom, PackedPixelsNeedTheMatchingSampling)
     e.bild_abtastung = 2;
     e.jpg_abtastung = ABTASTUNG_422;
     EXPECT_EQ(Kodieren(px, w, h, e).erg, 0);
-    // Written as 4:1:1 or without sampling, packed pixels would be read as
-    // three-byte pixels, far past their rows.
-    Jpeg_Auftrag a;
-    ASSERT_EQ(Jpeg_Init(&a), 0);
-    std::vector<uint8_t> puffer(5000);
-    a.Bild_Pixel = px.data();
-    a.Bild_Breite = w;
-    a.Bild_Hoehe = h;
-    a.Bild_Farbraum = FARBE_YCBCR;
-    a.Bild_Abtastung = 2;
-    a.Jpg_Breite = w;
-    a.Jpg_Hoehe = h;
-    a.Jpg_Farbraum = FARBE_GRAU;
-    a.Jpg_Kanaele = 1;
-    a.Jpg_Abtastung = ABTASTUNG_KEINE;
-    a.Jpg_Puffer = puffer.data();
-    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
-    EXPECT_LT(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
-    Jpeg_Free(&a);
+    // Written as grey, packed pixels would be read as three-byte pixels, far
+    // past their rows.
+    Einstellung g = e;
+    g.jpg_farbraum = FARBE_GRAU;
+    g.jpg_kanaele = 1;
+    g.jpg_abtastung = ABTASTUNG_KEINE;
+    EXPECT_LT(Kodieren(px, w, h, g).erg, 0);
     // One pixel wide: no Cr byte exists; the encode still succeeds.
     std::vector<uint8_t> schmal(2 * 5, 100);
     EXPECT_EQ(Kodieren(schmal, 1, 5, e).erg, 0);
@@ -425,23 +391,17 @@ TEST(JpegEncStrom, PackedPixelsNeedTheMatchingSampling)
 TEST(JpegEncStrom, CallerTablesMustBeUsable)
 {
     std::vector<uint8_t> px = Foto(16, 16);
-    auto versuch = [&](auto einrichten) {
-        Jpeg_Auftrag a;
-        EXPECT_EQ(Jpeg_Init(&a), 0);
-        std::vector<uint8_t> puffer(10000);
-        a.Bild_Pixel = px.data();
-        a.Bild_Breite = a.Jpg_Breite = 16;
-        a.Bild_Hoehe = 16;
-        a.Jpg_Hoehe = 16;
-        a.Jpg_Puffer = puffer.data();
-        a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
-        einrichten(a.Intern);
-        int32_t erg = Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN);
-        Jpeg_Free(&a);
-        return erg;
+    auto versuch = [&](std::function<void(JPEG_PROPERTIES&)> einrichten) {
+        Einstellung e;
+        e.vorher = [&](Jpeg_Auftrag& a) { einrichten(a.Intern); };
+        return Kodieren(px, 16, 16, e).erg;
     };
     static uint8_t wenig_anz[16] = {0, 2};
     static uint8_t wenig_werte[2] = {0, 1};
+    auto std_dc = Jpeg_Huffman_Vorgabe{const_cast<uint8_t*>(Jpeg_Std_DC_Luma_Anzahlen),
+                                       const_cast<uint8_t*>(Jpeg_Std_DC_Luma_Werte), 0, 0};
+    auto std_ac = Jpeg_Huffman_Vorgabe{const_cast<uint8_t*>(Jpeg_Std_AC_Luma_Anzahlen),
+                                       const_cast<uint8_t*>(Jpeg_Std_AC_Luma_Werte), 1, 0};
     // A table without codes for symbols the data needs.
     EXPECT_EQ(versuch([](JPEG_PROPERTIES& p) {
                   p.Huffman_Extern = 1;
@@ -449,13 +409,12 @@ TEST(JpegEncStrom, CallerTablesMustBeUsable)
                   p.Anzahl_Huffman_Vorgaben = 2;
               }),
               JPEG_ERG_HUFFMAN);
-    // A table number beyond 3.
-    EXPECT_EQ(versuch([](JPEG_PROPERTIES& p) {
+    // Table numbers beyond 3.
+    EXPECT_EQ(versuch([&](JPEG_PROPERTIES& p) {
                   p.Huffman_Extern = 1;
-                  p.Huffman_Vorgabe[0] = {const_cast<uint8_t*>(Jpeg_Std_DC_Luma_Anzahlen),
-                                          const_cast<uint8_t*>(Jpeg_Std_DC_Luma_Werte), 0, 7};
-                  p.Huffman_Vorgabe[1] = {const_cast<uint8_t*>(Jpeg_Std_AC_Luma_Anzahlen),
-                                          const_cast<uint8_t*>(Jpeg_Std_AC_Luma_Werte), 1, 0};
+                  p.Huffman_Vorgabe[0] = std_dc;
+                  p.Huffman_Vorgabe[0].Kennung = 7;
+                  p.Huffman_Vorgabe[1] = std_ac;
                   p.Anzahl_Huffman_Vorgaben = 1;
               }),
               JPEG_ERG_HUFFMAN);
@@ -543,18 +502,11 @@ TEST(JpegEncStrom, RepeatedProgressiveEncodesOnOneRecordReleaseTheirBuffers)
 TEST(JpegEncStrom, StaleDecodeStateDoesNotLeaveTheEncoderWithoutAConverter)
 {
     std::vector<uint8_t> px = Foto(16, 16);
-    Jpeg_Auftrag a;
-    ASSERT_EQ(Jpeg_Init(&a), 0);
-    a.Intern.Verschachtelung = 1;  // as a non-interleaved decode leaves it
-    std::vector<uint8_t> puffer(10000);
-    a.Bild_Pixel = px.data();
-    a.Bild_Breite = a.Jpg_Breite = 16;
-    a.Bild_Hoehe = 16;
-    a.Jpg_Hoehe = 16;
-    a.Jpg_Puffer = puffer.data();
-    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
-    EXPECT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
-    Jpeg_Free(&a);
+    Einstellung e;
+    e.vorher = [](Jpeg_Auftrag& a) { a.Intern.Verschachtelung = 1; };  // as a non-interleaved decode leaves it
+    Ergebnis r = Kodieren(px, 16, 16, e);
+    EXPECT_EQ(r.erg, 0);
+    EXPECT_EQ(r.jpeg, Kodieren(px, 16, 16, Einstellung()).jpeg);
 }
 
 TEST(JpegEncStrom, CombinationsWithoutAConverterAreRefusedBeforeAnyPixelIsRead)
