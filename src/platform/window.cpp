@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -117,6 +118,38 @@ void Ereignis_Behandeln(const SDL_Event& e) {
     }
 }
 
+// True when the machine may have graphics hardware (a DRM device), or the
+// player chose a renderer through SDL_RENDER_DRIVER.
+bool Hardware_Grafik_Moeglich() {
+    const char* wahl = std::getenv("SDL_RENDER_DRIVER");
+    if (wahl && wahl[0]) return true;
+    std::error_code fehler;
+    for (const auto& e : std::filesystem::directory_iterator("/dev/dri", fehler)) {
+        std::string name = e.path().filename().string();
+        if (name.rfind("renderD", 0) == 0 || name.rfind("card", 0) == 0) return true;
+    }
+    return false;
+}
+
+// True when an OpenGL renderer runs on a software rasterizer (Mesa's
+// llvmpipe and the like): it costs far more memory than SDL's own software
+// renderer and is no faster for one 800x600 picture.
+bool Gl_In_Software(SDL_Renderer* r) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(r, &info) != 0 || !info.name || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    using Gl_Get_String = const unsigned char* (*)(unsigned);
+    auto gl_get_string = reinterpret_cast<Gl_Get_String>(SDL_GL_GetProcAddress("glGetString"));
+    if (!gl_get_string) return false;
+    const char* name = reinterpret_cast<const char*>(gl_get_string(0x1F01));  // GL_RENDERER
+    return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") || std::strstr(name, "swrast") ||
+                    std::strstr(name, "Software Rasterizer"));
+}
+
+SDL_Renderer* Software_Renderer() {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    return SDL_CreateRenderer(fenster, -1, SDL_RENDERER_SOFTWARE);
+}
+
 }  // namespace
 
 bool W32_Init_Window() {
@@ -211,9 +244,15 @@ bool Fenster_Display_Init(i32 farbtiefe) {
     if (!fenster) return false;
     Fenster_Display_Freigeben();
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    renderer = SDL_CreateRenderer(fenster, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (!renderer) renderer = SDL_CreateRenderer(fenster, -1, 0);
-    if (!renderer) renderer = SDL_CreateRenderer(fenster, -1, SDL_RENDERER_SOFTWARE);
+    if (Hardware_Grafik_Moeglich()) {
+        renderer = SDL_CreateRenderer(fenster, -1, SDL_RENDERER_PRESENTVSYNC);
+        if (!renderer) renderer = SDL_CreateRenderer(fenster, -1, 0);
+        if (renderer && Gl_In_Software(renderer)) {
+            SDL_DestroyRenderer(renderer);
+            renderer = nullptr;
+        }
+    }
+    if (!renderer) renderer = Software_Renderer();
     if (!renderer) return false;
     u32 format = farbtiefe == 15 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
     textur = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_STREAMING, DISPLAY_BREITE, DISPLAY_HOEHE);
