@@ -12,10 +12,13 @@
 
 namespace {
 
-const Stadion_Klasse klassen[6] = {
-    {1000, 9000, 0, 10000, 10000, 30},             {5000, 16000, 1200000, 10000, 30000, 40},
-    {12000, 32000, 3500000, 20000, 50000, 50},     {25000, 45000, 12000000, 50000, 70000, 60},
-    {35000, 70000, 35000000, 80000, 90000, 80},    {60000, 120000, 90000000, 120000, 120000, 90}};
+const Stadion_Modell vorgabe[6] = {
+    {1000, 9000, 0, 100, 10000, 10000, 2, 30},           {5000, 16000, 1200000, 150, 10000, 30000, 2, 40},
+    {12000, 32000, 3500000, 300, 20000, 50000, 2, 50},   {25000, 45000, 12000000, 600, 50000, 70000, 2, 60},
+    {35000, 70000, 35000000, 800, 80000, 90000, 2, 80},  {60000, 120000, 90000000, 1200, 120000, 120000, 2, 90}};
+Stadion_Modell klassen[6] = {vorgabe[0], vorgabe[1], vorgabe[2], vorgabe[3], vorgabe[4], vorgabe[5]};
+i32 zuschauer_level = 100;
+i32 normpreis_level = 20;
 
 std::vector<Stadion_Daten> stadien;
 std::vector<u8> vorhanden;
@@ -34,7 +37,29 @@ void neu_berechnen(Stadion_Daten* s) {
 
 }  // namespace
 
-const Stadion_Klasse& Stadion_Get_Klasse(int k) { return klassen[std::clamp(k, 0, 5)]; }
+const Stadion_Modell& Stadion_Get_Klasse(int k) { return klassen[std::clamp(k, 0, 5)]; }
+
+void Stadion_Modell_Setzen(int modell, int feld, i32 wert) {
+    if (modell < 1 || modell > 6 || feld < 0 || feld > 7) return;
+    static i32 Stadion_Modell::* const felder[8] = {
+        &Stadion_Modell::min_kapazitaet, &Stadion_Modell::max_kapazitaet,       &Stadion_Modell::baupreis,
+        &Stadion_Modell::platz_baupreis, &Stadion_Modell::grundpreis_pro_spiel, &Stadion_Modell::komfort_baupreis,
+        &Stadion_Modell::platzkosten,    &Stadion_Modell::normkomfort};
+    klassen[modell - 1].*felder[feld] = wert;
+}
+
+void Stadion_Level_Setzen(int welcher, i32 wert) {
+    if (welcher == 0) zuschauer_level = std::clamp(wert, 0, 1000);
+    else if (welcher == 1) normpreis_level = std::clamp(wert, 1, 40);
+}
+
+i32 Stadion_Get_Level(int welcher) { return welcher == 0 ? zuschauer_level : normpreis_level; }
+
+void Stadion_Modelle_Zuruecksetzen() {
+    for (int i = 0; i < 6; i++) klassen[i] = vorgabe[i];
+    zuschauer_level = 100;
+    normpreis_level = 20;
+}
 
 int Stadion_Klasse_Von_Kapazitaet(int kap) {
     int k = 0;
@@ -56,8 +81,8 @@ void Stadion_Init() {
         s.stehplaetze = Team_Daten[t].stehplaetze;
         if (s.sitzplaetze + s.stehplaetze <= 0) s.sitzplaetze = 5000;
         neu_berechnen(&s);
-        s.eintrittspreis = 15 + 5 * s.klasse;
-        s.komfort = klassen[s.klasse].komfort_nach_bau;
+        s.eintrittspreis = normpreis_level;
+        s.komfort = klassen[s.klasse].normkomfort;
         vorhanden[static_cast<size_t>(t)] = 1;
     }
 }
@@ -84,8 +109,11 @@ i32 Stadion_Berechne_Zuschauer(int t, int, int nachfrage, int, int, int, int, in
     if (!ok(t)) return 0;
     const Stadion_Daten& s = stadien[static_cast<size_t>(t)];
     i64 q = 40 + std::clamp(nachfrage, 0, 100) / 2 + std::clamp(wichtigkeit, 0, 100) / 4;  // per cent
-    q = q * (80 + s.komfort / 5) / 100;                      // comfort 100: +0 %, comfort 0: -20 %
-    q = q * (130 - std::clamp(s.eintrittspreis, 5, 60)) / 100;  // a cheap ticket fills it
+    // Comfort above the class's standard draws more, below it fewer (+-20 % at most).
+    q = q * (100 + std::clamp(s.komfort - klassen[s.klasse].normkomfort, -40, 40) / 2) / 100;
+    // Each unit of ticket price below the standard level draws 2 % more, above it 2 % fewer.
+    q = q * std::clamp(100 + 2 * (normpreis_level - std::clamp(s.eintrittspreis, 5, 60)), 40, 160) / 100;
+    q = q * zuschauer_level / 100;
     q = q * prozent / 100;
     i64 z = s.kapazitaet * q / 100;
     return static_cast<i32>(std::clamp<i64>(z, 0, s.kapazitaet));
@@ -102,7 +130,9 @@ i32 Stadion_Spiel_Auswerten(int t, int spiel, int nachfrage) {
 
 void Stadion_Nach_Spiel(int t, int) {
     if (!ok(t)) return;
-    f32 kosten = 2.0f * static_cast<f32>(stadien[static_cast<size_t>(t)].kapazitaet);
+    const Stadion_Daten& s = stadien[static_cast<size_t>(t)];
+    const Stadion_Modell& m = klassen[s.klasse];
+    f32 kosten = static_cast<f32>(m.grundpreis_pro_spiel) + static_cast<f32>(m.platzkosten) * static_cast<f32>(s.kapazitaet);
     if (kosten >= 1.0f) Bank_Buchen(t, -1, kosten, 26, 1, -1);
 }
 
@@ -126,11 +156,13 @@ bool Stadion_Ausbauen(int t) {
     if (!ok(t) || Welt_Client_Fremd(t)) return false;
     Stadion_Daten& s = stadien[static_cast<size_t>(t)];
     if (s.klasse >= 5) return false;
-    const Stadion_Klasse& k = klassen[s.klasse + 1];
-    if (!Bank_Buchen(t, -1, static_cast<f32>(k.baupreis), 14, 0, -1)) return false;
-    s.sitzplaetze += k.min_kapazitaet - s.kapazitaet > 0 ? k.min_kapazitaet - s.kapazitaet : 0;
+    const Stadion_Modell& k = klassen[s.klasse + 1];
+    i32 neu = std::max(0, k.min_kapazitaet - s.kapazitaet);
+    f32 preis = static_cast<f32>(k.baupreis) + static_cast<f32>(k.platz_baupreis) * static_cast<f32>(neu);
+    if (preis >= 1.0f && !Bank_Buchen(t, -1, preis, 14, 0, -1)) return false;
+    s.sitzplaetze += neu;
     neu_berechnen(&s);
-    s.komfort = std::max(s.komfort, k.komfort_nach_bau);
+    s.komfort = std::max(s.komfort, k.normkomfort);
     return true;
 }
 

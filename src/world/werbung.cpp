@@ -28,23 +28,45 @@ std::vector<u8> neu_vorhanden;
 
 bool ok(int t) { return t >= 0 && t < static_cast<int>(daten.size()) && vorhanden[static_cast<size_t>(t)]; }
 
-// Price of a contract per match: by board class and the club's strength.
+// Price of a contract per match: 2,000 x the base price per cent, plus the
+// class's surcharge, scaled by the club's strength (50 %..290 %).
 i32 preis(int team, int klasse) {
-    static const i32 basis[4] = {2000, 5000, 10000, 60000};
-    i64 p = static_cast<i64>(basis[std::clamp(klasse, 0, 3)]) * (50 + Team_Get_Staerke(team)) / 100;
+    const Werbung_Einstellungen& e = Werbung_Einstellung;
+    const i32 aufpreis[4] = {e.bande_aufpreis, e.tv_aufpreis, e.ersatzpartner_aufpreis, e.hauptsponsor_aufpreis};
+    i64 p = 2000LL * e.grundpreis / 100;
+    p = p * (100 + aufpreis[std::clamp(klasse, 0, 3)]) / 100;
+    p = p * (50 + Team_Get_Staerke(team)) / 100;
     return static_cast<i32>(p / 100 * 100);
 }
 
 void angebot_ziehen(int team, Werbung_Daten* w) {
     w->angebot_sponsor = static_cast<u8>(Rnd_Basis(0, WERBUNG_SPONSOREN - 1));
     w->angebot_art = static_cast<u8>(Rnd_Basis(0, 3));
-    w->angebot_dauer = static_cast<u16>(Rnd_Basis(10, 34));
+    w->angebot_dauer = static_cast<u16>(std::clamp(Werbung_Einstellung.vertragsdauer, 1, 60000));
     w->angebot_betrag = preis(team, w->angebot_art) * Rnd_Basis(80, 120) / 100;
     for (int i = 0; i < 3; i++) w->angebot_betraege[i] = preis(team, i);
     w->angebot_anzahl2 = w->angebot_dauer;
 }
 
 }  // namespace
+
+Werbung_Einstellungen Werbung_Einstellung;
+
+void Werbung_Wert_Setzen(int feld, i32 wert) {
+    if (feld < 0 || feld > 9) return;
+    static i32 Werbung_Einstellungen::* const felder[10] = {
+        &Werbung_Einstellungen::grundpreis,
+        &Werbung_Einstellungen::bande_aufpreis,
+        &Werbung_Einstellungen::tv_aufpreis,
+        &Werbung_Einstellungen::hauptsponsor_aufpreis,
+        &Werbung_Einstellungen::ersatzpartner_aufpreis,
+        &Werbung_Einstellungen::ranglisten_progression,
+        &Werbung_Einstellungen::ranglisten_progression_grenze,
+        &Werbung_Einstellungen::suchpreis,
+        &Werbung_Einstellungen::suchpreis_add,
+        &Werbung_Einstellungen::vertragsdauer};
+    Werbung_Einstellung.*felder[feld] = wert;
+}
 
 const char* Werbung_Sponsor_Name(int s) { return s >= 0 && s < WERBUNG_SPONSOREN ? sponsoren[s] : ""; }
 
@@ -73,7 +95,7 @@ bool Werbung_Init_Team(int t, int) {
     for (int s = 0; s < 9; s++) {
         w.slot[s].sponsor = static_cast<u8>((t * 7 + s * 5) % WERBUNG_SPONSOREN);
         w.slot[s].betrag = preis(t, Werbung_Get_Bandenklasse(s));
-        w.slot[s].anzahl = 34;
+        w.slot[s].anzahl = static_cast<u16>(std::clamp(Werbung_Einstellung.vertragsdauer, 1, 60000));
     }
     for (int i = 0; i < 3; i++) w.ersatz[i] = preis(t, i);
     vorhanden[static_cast<size_t>(t)] = 1;
@@ -96,7 +118,10 @@ bool Werbung_Neues_Angebot(int t, int zahlen) {
     if (!ok(t) || Welt_Client_Fremd(t)) return false;
     Werbung_Daten& w = daten[static_cast<size_t>(t)];
     if (w.suche_zu) return false;
-    if (zahlen && !Bank_Buchen(t, -1, static_cast<f32>(preis(t, 0)), 22, 0, -1)) return false;
+    // The fee grows with every search of the season.
+    i64 gebuehr = Werbung_Einstellung.suchpreis + static_cast<i64>(Werbung_Einstellung.suchpreis_add) * w.zaehler[1];
+    if (zahlen && gebuehr >= 1 && !Bank_Buchen(t, -1, static_cast<f32>(gebuehr), 22, 0, -1)) return false;
+    w.zaehler[1]++;
     angebot_ziehen(t, &w);
     return true;
 }

@@ -29,6 +29,23 @@ struct Werbung_Daten {
 };
 static_assert(sizeof(Werbung_Daten) == 176, "an advertising record is 176 bytes");
 
+// The advertising settings of the global configuration (keys WERBUNG_...).
+struct Werbung_Einstellungen {
+    i32 grundpreis = 100;             // per cent of the built-in prices
+    i32 bande_aufpreis = 0;           // board class 0, per cent added
+    i32 tv_aufpreis = 100;            // board class 1
+    i32 hauptsponsor_aufpreis = 400;  // the main sponsor
+    i32 ersatzpartner_aufpreis = 50;  // board class 2
+    i32 ranglisten_progression = 0;   // per mille added per ranking place above the limit
+    i32 ranglisten_progression_grenze = 0;
+    i32 suchpreis = 20000;            // fee of a partner search
+    i32 suchpreis_add = 5000;         // added per search this season
+    i32 vertragsdauer = 34;           // matches of a new contract
+};
+extern Werbung_Einstellungen Werbung_Einstellung;
+// Setter for the season module's reader: field 0..9 in the order above.
+void Werbung_Wert_Setzen(int feld, i32 wert);
+
 constexpr int WERBUNG_SPONSOREN = 24;
 const char* Werbung_Sponsor_Name(int sponsor);
 

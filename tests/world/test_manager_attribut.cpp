@@ -218,6 +218,26 @@ TEST_F(Welt, StadiumAttendanceIncomeAndBuilding) {
     Stadion_Daten neu = *s;
     neu.sitzplaetze = 300000;
     EXPECT_FALSE(Stadion_Set_Daten(t, &neu));
+    // The models of the global configuration steer the rules.
+    int voll = Stadion_Berechne_Zuschauer(t, 0, 10, 0, 0, 0, 0, 10, 0);
+    Stadion_Level_Setzen(0, 50);
+    EXPECT_LE(Stadion_Berechne_Zuschauer(t, 0, 10, 0, 0, 0, 0, 10, 0), voll * 6 / 10);
+    Stadion_Level_Setzen(0, 100);
+    Stadion_Daten teuer = *s;
+    teuer.eintrittspreis = 60;
+    Stadion_Set_Daten(t, &teuer);
+    int bei_60 = Stadion_Berechne_Zuschauer(t, 0, 50, 0, 0, 0, 0, 50, 0);
+    teuer.eintrittspreis = 10;
+    Stadion_Set_Daten(t, &teuer);
+    EXPECT_GT(Stadion_Berechne_Zuschauer(t, 0, 50, 0, 0, 0, 0, 50, 0), bei_60);  // a cheap ticket draws more
+    Stadion_Modell_Setzen(s->klasse + 1, 6, 5);  // cost per place
+    vor = Bank_Get_Kontostand(t, 0, -1);
+    Stadion_Nach_Spiel(t, 0);
+    const Stadion_Modell& m = Stadion_Get_Klasse(s->klasse);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(t, 0, -1), vor - m.grundpreis_pro_spiel - static_cast<f64>(m.platzkosten) * s->kapazitaet);
+    EXPECT_EQ(m.platzkosten, 5);
+    Stadion_Modelle_Zuruecksetzen();
+    EXPECT_EQ(Stadion_Get_Klasse(s->klasse).platzkosten, 2);
     EXPECT_EQ(Stadion_Klasse_Von_Kapazitaet(8000), 1);
     EXPECT_EQ(Stadion_Klasse_Von_Kapazitaet(100000), 5);
     Stadion_Free();
@@ -239,8 +259,13 @@ TEST_F(Welt, AdvertisingContractsPayAndRunOut) {
     f64 vor = Bank_Get_Kontostand(t, 0, -1);
     Werbung_Nach_Spiel(t, 0);
     EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(t, 0, -1), vor + summe);
+    Werbung_Wert_Setzen(7, 30000);  // search fee
+    Werbung_Wert_Setzen(8, 10000);  // added per search
     EXPECT_TRUE(Werbung_Neues_Angebot(t, 1));
-    EXPECT_LT(Bank_Get_Kontostand(t, 0, -1), vor + summe);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(t, 0, -1), vor + summe - 30000);
+    EXPECT_TRUE(Werbung_Neues_Angebot(t, 1));
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(t, 0, -1), vor + summe - 30000 - 40000);
+    Werbung_Einstellung = Werbung_Einstellungen();
     EXPECT_TRUE(Werbung_Angebot_Annehmen(t));
     EXPECT_FALSE(Werbung_Angebot_Annehmen(t));  // the offer is used
     for (int i = 0; i < 40; i++) Werbung_Nach_Spiel(t, 0);
