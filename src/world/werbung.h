@@ -36,7 +36,7 @@ struct Werbung_Einstellungen {
     i32 tv_aufpreis = 100;            // board class 1
     i32 hauptsponsor_aufpreis = 400;  // the main sponsor
     i32 ersatzpartner_aufpreis = 50;  // board class 2
-    i32 ranglisten_progression = 0;   // per mille added per ranking place above the limit
+    i32 ranglisten_progression = 0;   // stored; prices do not follow the rankings yet
     i32 ranglisten_progression_grenze = 0;
     i32 suchpreis = 20000;            // fee of a partner search
     i32 suchpreis_add = 5000;         // added per search this season
