@@ -418,19 +418,15 @@ inline int32_t Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, cons
     Schreiber w{s->Bit_Puffer, 64 - s->Bit_Anzahl, s->Eingabe_Zeiger, s->Eingabe_Ende};
     int32_t e = 0;
 
+    // Codes are at most 16 bits and values at most 16 bits, so a symbol
+    // with its value bits always fits one 32-bit write.
     int32_t diff = block[0] - *praediktor;
     *praediktor = block[0];
     int32_t c = Jpeg_Kategorie(diff);
     {
-        uint32_t bits = static_cast<uint32_t>(diff < 0 ? diff - 1 : diff) & ((1u << c) - 1);
-        uint32_t len = d.Laenge[c] + static_cast<uint32_t>(c);
-        if (len <= 32) {
-            e = Bits_Hinein(s, w, static_cast<uint32_t>((static_cast<uint64_t>(d.Code[c]) << c) | bits),
-                            static_cast<int32_t>(len));
-        } else {
-            e = Bits_Hinein(s, w, d.Code[c], static_cast<int32_t>(d.Laenge[c]));
-            if (!e) e = Bits_Hinein(s, w, bits, c);
-        }
+        uint32_t bits = static_cast<uint32_t>(diff + (diff >> 31)) & ((1u << c) - 1);
+        e = Bits_Hinein(s, w, static_cast<uint32_t>((static_cast<uint64_t>(d.Code[c]) << c) | bits),
+                        static_cast<int32_t>(d.Laenge[c]) + c);
     }
     int32_t letzte = 0;
     const uint32_t zrl_len = a.Laenge[0xF0];
@@ -446,19 +442,12 @@ inline int32_t Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, cons
         }
         if (e) break;
         int32_t v = block[Jpeg_Zickzack[k]];
-        c = Jpeg_Kategorie(v);
+        c = 32 - __builtin_clz(static_cast<uint32_t>(v < 0 ? -v : v));  // v is not 0
         int32_t sym = (r << 4) + c;
         if (sym > 255) sym = 255;
-        uint32_t bits = static_cast<uint32_t>(v < 0 ? v - 1 : v) & ((1u << c) - 1);
-        uint32_t len = a.Laenge[sym] + static_cast<uint32_t>(c);
-        if (len <= 32) {
-            e = Bits_Hinein(s, w,
-                            static_cast<uint32_t>((static_cast<uint64_t>(a.Code[sym]) << c) | bits),
-                            static_cast<int32_t>(len));
-        } else {
-            e = Bits_Hinein(s, w, a.Code[sym], static_cast<int32_t>(a.Laenge[sym]));
-            if (!e) e = Bits_Hinein(s, w, bits, c);
-        }
+        uint32_t bits = static_cast<uint32_t>(v + (v >> 31)) & ((1u << c) - 1);
+        e = Bits_Hinein(s, w, static_cast<uint32_t>((static_cast<uint64_t>(a.Code[sym]) << c) | bits),
+                        static_cast<int32_t>(a.Laenge[sym]) + c);
     }
     if (!e && letzte < 63 && a.Laenge[0])
         e = Bits_Hinein(s, w, a.Code[0], static_cast<int32_t>(a.Laenge[0]));
