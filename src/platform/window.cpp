@@ -231,6 +231,8 @@ bool W32_Fenster_Warten(u32 ms) {
     return etwas || W32_Nachrichten_Anzahl() != 0;
 }
 
+void W32_Sdl_Ereignis(const SDL_Event& e) { Ereignis_Behandeln(e); }
+
 void W32_Signale_Abfangen() {
     std::signal(SIGINT, Signal_Behandeln);
     std::signal(SIGTERM, Signal_Behandeln);

@@ -32,6 +32,10 @@ void W32_Fenster_Ereignisse();
 // (without a window it sleeps). True when something arrived.
 bool W32_Fenster_Warten(u32 ms);
 
+// Handles one SDL event as the event loop does (tests feed events here).
+union SDL_Event;
+void W32_Sdl_Ereignis(const SDL_Event& e);
+
 // Termination signals (SIGINT, SIGTERM) post WM_QUIT in a run without window.
 void W32_Signale_Abfangen();
 
