@@ -303,6 +303,52 @@ void Rand_Fuellen(const Glied& g, const uint8_t* p, int64_t st, int32_t c, int32
     }
 }
 
+// The partial-MCU filler of the three-byte colour members on the SIMD
+// processor codes, with the filler's exact results: the present pixels are
+// replicated to the whole MCU first (replication commutes with the per-pixel
+// transform), the 4:4:4 kernel gives every pixel's Y, Cb and Cr, and the
+// chroma of a down-sampling member is the rounded mean of the per-pixel
+// values.
+template <const Glied& G>
+void Rand_Schnell(const Jpeg_Kern_Tabelle* kt, const uint8_t* p, int64_t st, int32_t c, int32_t r, int16_t* ab)
+{
+    constexpr int32_t w = 8 * G.hf, h = 8 * G.vf, zb = w * 3;
+    alignas(32) uint8_t px[16 * 16 * 3];
+    for (int zy = 0; zy < r; ++zy) {
+        uint8_t* ziel = px + zy * zb;
+        std::memcpy(ziel, p + zy * st, static_cast<size_t>(c) * 3);
+        for (int x = c; x < w; ++x) std::memcpy(ziel + x * 3, ziel + (c - 1) * 3, 3);
+    }
+    for (int zy = r; zy < h; ++zy) std::memcpy(px + zy * zb, px + (r - 1) * zb, zb);
+    Jpeg_Kod_Kern_Fn k111 = G.ri == 0 ? kt->Kod_RGB_111 : kt->Kod_BGR_111;
+    constexpr int32_t ny = G.hf * G.vf;
+    if (ny == 1) {
+        k111(px, zb, ab, ab + 64, ab + 128, nullptr);
+        return;
+    }
+    alignas(32) int16_t cb[4][64], cr[4][64];
+    for (int by = 0; by < G.vf; ++by)
+        for (int bx = 0; bx < G.hf; ++bx) {
+            int32_t b = by * G.hf + bx;
+            k111(px + by * 8 * zb + bx * 24, zb, ab + 64 * b, cb[b], cr[b], nullptr);
+        }
+    int16_t* acb = ab + 64 * ny;
+    int16_t* acr = acb + 64;
+    for (int cy = 0; cy < 8; ++cy)
+        for (int cx = 0; cx < 8; ++cx) {
+            int32_t sb = 0, sr = 0;
+            for (int j = 0; j < G.vf; ++j)
+                for (int i = 0; i < 2; ++i) {
+                    int32_t yy = cy * G.vf + j, xx = cx * 2 + i;
+                    int32_t b = (yy >> 3) * G.hf + (xx >> 3), k = (yy & 7) * 8 + (xx & 7);
+                    sb += cb[b][k];
+                    sr += cr[b][k];
+                }
+            acb[cy * 8 + cx] = static_cast<int16_t>(ny == 4 ? (sb + 2) >> 2 : (sb + 1) >> 1);
+            acr[cy * 8 + cx] = static_cast<int16_t>(ny == 4 ? (sr + 2) >> 2 : (sr + 1) >> 1);
+        }
+}
+
 template <const Glied& G>
 void Glied_Arbeiter(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile)
 {
@@ -328,6 +374,8 @@ void Glied_Arbeiter(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile)
             if (G.nk == 4) a = cr + 64;
         }
         (p->Strom.Kern_Tabelle->*G.slot)(pos, st, y, cb, cr, a);
+    } else if (G.art == FARBE && !G.inv && p->Strom.Prozessor >= JCPU_F5_MMX) {
+        Rand_Schnell<G>(p->Strom.Kern_Tabelle, pos, st, c, r, ab);
     } else {
         Rand_Fuellen(G, pos, st, c, r, ab, spalte == 0);
     }
