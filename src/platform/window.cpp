@@ -279,6 +279,9 @@ void Fenster_Present(const u16* puffer, i32 pitch) {
     SDL_RenderClear(renderer);
     SDL_RenderCopy(renderer, textur, nullptr, &ziel);
     SDL_RenderPresent(renderer);
+    // Keeps the window answering the desktop while the game presents from a
+    // long loading loop; the events wait for the next drain.
+    SDL_PumpEvents();
 }
 
 void Fenster_Display_Freigeben() {
