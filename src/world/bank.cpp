@@ -121,25 +121,30 @@ int Bank_Get_Laufzeit_Klasse(int monate) {
 f32 Bank_Get_Zins(int klasse) { return zinsen[klasse < 0 ? 0 : klasse > 6 ? 6 : klasse]; }
 
 bool Bank_Kredit(int geber, int nehmer, f32 betrag, int laufzeit, int, f32 zins, int) {
-    Bank_Konto* n = konto(nehmer);
-    if (!n || geber == nehmer) return false;
+    if (geber == nehmer || (geber < 0 && nehmer < 0)) return false;
+    if ((nehmer >= 0 && !konto(nehmer)) || (geber >= 0 && !konto(geber))) return false;
     if (!(betrag >= BANK_KREDIT_MIN && betrag <= BANK_KREDIT_MAX)) return false;
     if (laufzeit < BANK_LAUFZEIT_MIN || laufzeit > BANK_LAUFZEIT_MAX) return false;
     if (zins == -1.0f) zins = Bank_Get_Zins(Bank_Get_Laufzeit_Klasse(laufzeit));
     if (!(zins >= 1.0f && zins <= 100.0f)) return false;
-    if (geber >= 0) {
-        Bank_Konto* g = konto(geber);
-        if (!g || g->kontostand < betrag) return false;
-    }
+    if (geber >= 0 && konto(geber)->kontostand < betrag) return false;
     if (!Bank_Buchen(geber, nehmer, betrag, BANK_KREDIT, 1, -1)) return false;
-    Bank_Kredit_Eintrag e;
-    e.partner = geber;
+    Bank_Kredit_Eintrag e{};
     e.betrag = betrag;
     e.betrag_zins = betrag * (1.0f + zins / 100.0f * static_cast<f32>(laufzeit) / 12.0f);
     e.laufzeit = laufzeit;
     e.start_periode = periode;
     e.zins = zins;
-    kredite[static_cast<size_t>(nehmer)].push_back(e);
+    if (nehmer >= 0) {
+        e.partner = geber;
+        e.anlage = 0;
+        kredite[static_cast<size_t>(nehmer)].push_back(e);
+    }
+    if (geber >= 0) {
+        e.partner = nehmer;
+        e.anlage = 1;
+        kredite[static_cast<size_t>(geber)].push_back(e);
+    }
     return true;
 }
 
@@ -178,7 +183,9 @@ bool Bank_Hat_Buchung_In_Periode(int team, int offset) {
 
 void Bank_Neue_Periode() {
     periode++;
-    // Credits: every month one part of the amount with interest goes back.
+    // Every month the borrower pays back one part of the amount with interest.
+    // A credit between two teams is listed by both: the borrower's entry
+    // books, the lender's entry follows it.
     for (size_t t = 0; t < kredite.size(); t++) {
         auto& l = kredite[t];
         for (size_t i = 0; i < l.size();) {
@@ -186,7 +193,8 @@ void Bank_Neue_Periode() {
             f32 rate = e.betrag * (1.0f + e.zins / 100.0f * static_cast<f32>(e.laufzeit) / 12.0f) /
                        static_cast<f32>(e.laufzeit);
             if (rate > e.betrag_zins) rate = e.betrag_zins;
-            Bank_Buchen(static_cast<int>(t), e.partner, rate, BANK_KREDIT, 1, -1);
+            if (e.anlage == 0) Bank_Buchen(static_cast<int>(t), e.partner, rate, BANK_KREDIT, 1, -1);
+            else if (e.partner < 0) Bank_Buchen(-1, static_cast<int>(t), rate, BANK_KREDIT, 1, -1);
             e.betrag_zins -= rate;
             if (e.betrag_zins < 1.0f) l.erase(l.begin() + static_cast<long>(i));
             else i++;

@@ -27,14 +27,15 @@ struct Bank_Konto {
 static_assert(sizeof(Bank_Konto) == 8432, "an account is 8,432 bytes");
 
 struct Bank_Kredit_Eintrag {
-    i32 partner;        // lender (-1 the bank)
-    f32 betrag_zins;    // amount with interest still owed
-    f32 betrag;         // amount taken
+    i32 partner;        // the other side (-1 the bank)
+    f32 betrag_zins;    // amount with interest still to be paid back
+    f32 betrag;         // amount
     i32 laufzeit;       // months
     i32 start_periode;  // booking period of the start
     f32 zins;           // rate in per cent
+    i32 anlage;         // 0 a credit the team took, 1 money the team lent (the partner pays back)
 };
-static_assert(sizeof(Bank_Kredit_Eintrag) == 24, "a credit entry is 24 bytes");
+static_assert(sizeof(Bank_Kredit_Eintrag) == 28, "a credit entry is 28 bytes");
 
 // Booking kinds named by the game.
 constexpr int BANK_STADIONBAU = 14;
@@ -63,9 +64,12 @@ bool Bank_Konto_Anlegen(int team, f64 start, int unbenutzt);
 int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int waehrung);
 f64 Bank_Get_Kontostand(int team, int unbenutzt, int waehrung);
 f64 Bank_Get_Kreditrahmen(int team);
-// A credit from a team or the bank (-1) to a team; amount 100,000..12,000,000,
-// term 10..50 months, rate -1 = the bank's rate for the term. False when the
-// lender cannot cover it or a bound is broken.
+// A credit from a lender (a team, or -1 the bank) to a borrower (a team, or
+// -1 the bank: the team invests its money at the bank). Amount
+// 100,000..12,000,000, term 10..50 months, rate 1..100 % or -1 = the bank's
+// rate for the term. The borrower pays back amount with interest in equal
+// monthly parts (Bank_Neue_Periode). Both teams list the credit. False when
+// the lender cannot cover it or a bound is broken.
 bool Bank_Kredit(int geber, int nehmer, f32 betrag, int laufzeit, int option, f32 zins, int unbenutzt);
 int Bank_Get_Anzahl_Kredite(int team);
 const Bank_Kredit_Eintrag* Bank_Get_Naechster_Kredit(int team, int* cursor);

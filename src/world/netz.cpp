@@ -209,6 +209,12 @@ void Bank_Internet_Server_Send_Buchungen(u8* aus, i32* ring_index, i32* periode,
 #include "world/stadion.h"
 #include "world/werbung.h"
 
+bool Bank_Internet_Server_Kredit(i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins) {
+    bool passt = (t1 == Aktuelles_Team && t2 == -1) || (t1 == -1 && t2 == Aktuelles_Team);
+    if (!passt || zins != -1.0f) return false;
+    return Bank_Kredit(t1, t2, betrag, laufzeit, option, zins, 0);
+}
+
 u32 Bank_Internet_Server_Send_Kredite(u8** aus, u8* kopf20, int t) {
     const Bank_Konto* k = Bank_Get_Konto(t);
     if (kopf20) {

@@ -47,7 +47,11 @@ void Manager_Internet_Server_Read_And_Write_Icon_Status(u8* daten, int richtung)
 bool Bank_Internet_Server_Buchung(i32 zahler, i32 empfaenger, i32 betrag, i32 kategorie, i32 erzwingen, i32 waehrung);
 void Bank_Internet_Server_Send_Buchungen(u8* aus8400, i32* ring_index, i32* periode, int team);
 
-// Call 1025: the team's credits as a block of 24-byte entries; the 20-byte
+// Call 1028: runs only when one of the two teams is the asking team, the
+// other -1, and the rate is -1.0 (the bank's rate); then Bank_Kredit.
+bool Bank_Internet_Server_Kredit(i32 team1, i32 team2, f32 betrag, i32 laufzeit, u8 option, f32 zins);
+
+// Call 1025: the team's credits as a block of 28-byte entries; the 20-byte
 // header gets f64 balance, f32 credit line, i32 currency, i32 credit count.
 u32 Bank_Internet_Server_Send_Kredite(u8** aus, u8* kopf20, int team);
 // Call 1016: (team, upgrade to the next class, ticket price, seats, terraces)

@@ -194,6 +194,28 @@ TEST_F(Betrieb, BankBookingsCreditAndMoneyText) {
     for (int m = 0; m < 12; m++) Bank_Neue_Periode();
     EXPECT_NEAR(Bank_Get_Kontostand(17, 0, -1), vor - 1200000.0 * 1.08, 5.0);
     EXPECT_EQ(Bank_Get_Anzahl_Kredite(17), 0);
+    // An investment: the team lends to the bank and gets it back with interest.
+    Bank_Buchen(-1, 16, 3000000.0f, BANK_EINNAHME, 1, -1);
+    f64 anfang = Bank_Get_Kontostand(16, 0, -1);
+    ASSERT_TRUE(Bank_Kredit(16, -1, 1000000.0f, 24, 0, -1.0f, 0));
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(16, 0, -1), anfang - 1000000.0);
+    c = 0;
+    e = Bank_Get_Naechster_Kredit(16, &c);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->anlage, 1);
+    for (int m = 0; m < 24; m++) Bank_Neue_Periode();
+    EXPECT_NEAR(Bank_Get_Kontostand(16, 0, -1), anfang + 1000000.0 * 0.078 * 2, 10.0);
+    // Between two clubs: both list it; the lender gets the parts back.
+    Bank_Buchen(-1, 17, 2000000.0f, BANK_EINNAHME, 1, -1);
+    f64 geber = Bank_Get_Kontostand(16, 0, -1), nehmer = Bank_Get_Kontostand(17, 0, -1);
+    ASSERT_TRUE(Bank_Kredit(16, 17, 500000.0f, 10, 0, 6.0f, 0));
+    EXPECT_EQ(Bank_Get_Anzahl_Kredite(16), 1);
+    EXPECT_EQ(Bank_Get_Anzahl_Kredite(17), 1);
+    for (int m = 0; m < 10; m++) Bank_Neue_Periode();
+    EXPECT_NEAR(Bank_Get_Kontostand(16, 0, -1), geber + 500000.0 * 0.05, 10.0);
+    EXPECT_NEAR(Bank_Get_Kontostand(17, 0, -1), nehmer - 500000.0 * 0.05, 10.0);
+    EXPECT_EQ(Bank_Get_Anzahl_Kredite(16), 0);
+    EXPECT_FALSE(Bank_Kredit(-1, -1, 500000.0f, 10, 0, 6.0f, 0));
     // Money texts.
     EXPECT_STREQ(Bank_Geld_String(1234567.4, 16, -1, 0), "1.234.567 €");
     EXPECT_STREQ(Bank_Geld_String(-999.0, -1, -1, 0), "-999 €");

@@ -159,10 +159,19 @@ TEST_F(Netz, CreditStadiumAndAdvertisingRows) {
     ASSERT_TRUE(Bank_Kredit(-1, 80, 500000.0f, 24, 0, -1.0f, 0));
     u8* b = nullptr;
     u8 kopf[20];
-    ASSERT_EQ(Bank_Internet_Server_Send_Kredite(&b, kopf, 80), 24u);
+    ASSERT_EQ(Bank_Internet_Server_Send_Kredite(&b, kopf, 80), 28u);
     EXPECT_EQ(get_i32le(kopf + 16), 1);
     EXPECT_EQ(get_i32le(b), -1);  // the bank lent it
     W32_Memory_H_Free(b);
+    Aktuelles_Team = 80;
+    // Call 1028: only the asking team with the bank, only at the bank's rate.
+    Bank_Konto_Anlegen(81, 2000000.0, 0);
+    Aktuelles_Team = 81;
+    EXPECT_FALSE(Bank_Internet_Server_Kredit(80, -1, 200000.0f, 12, 0, -1.0f));
+    EXPECT_FALSE(Bank_Internet_Server_Kredit(-1, 81, 200000.0f, 12, 0, 3.0f));
+    EXPECT_FALSE(Bank_Internet_Server_Kredit(80, 81, 200000.0f, 12, 0, -1.0f));
+    EXPECT_TRUE(Bank_Internet_Server_Kredit(-1, 81, 200000.0f, 12, 0, -1.0f));
+    EXPECT_EQ(Bank_Get_Anzahl_Kredite(81), 1);
     Stadion_Init();
     Aktuelles_Team = 80;
     Stadion_Internet_Server_Set_Daten(81, 0, 40, 1000, 1000);  // not the asking team
