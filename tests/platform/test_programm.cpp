@@ -251,6 +251,7 @@ TEST_F(Programm, EchtesFensterUnterXvfb) {
     // ends; leak checking of our own code is done by the headless runs.
     env["ASAN_OPTIONS"] = "detect_leaks=0";
     Ergebnis e = Starten({"xvfb-run", "-a", "-s", "-screen 0 1024x768x24", Kordavo()}, env, 120);
+    if (e.code != 0 && e.ausgabe.find("xvfb-run: error") != std::string::npos) GTEST_SKIP() << "Xvfb startet nicht: " << e.ausgabe;
     ASSERT_EQ(e.code, 0) << e.ausgabe;
     EXPECT_EQ(e.ausgabe.find("ohne Fenster"), std::string::npos) << "it must have had a window: " << e.ausgabe;
     Test_Png png;
