@@ -1,5 +1,7 @@
 #include "season/season_hooks.h"
 
+#include "season/wettbewerb_config.h"
+
 namespace {
 
 int welt_team_anzahl() { return 0; }
@@ -18,8 +20,11 @@ void nichts_feld(int, int32_t) {}
 bool falsch() { return false; }
 bool wahr() { return true; }
 bool spielstart_beendet = false;
+int skript_set = -1, skript_alias = -1;
 bool wizard_fertig(int, uint8_t* b) {
     if (b) *b = 0;
+    // The first call opens the wizard; a later one finishes it.
+    if (!spielstart_beendet && skript_set >= 0) Wettbewerb_Config_Spielstart(skript_set, skript_alias);
     spielstart_beendet = true;
     return true;
 }
@@ -37,8 +42,14 @@ Season_Gui_Hooks Season_Gui;
 Season_Module_Hooks Season_Module;
 Season_Netz_Hooks Season_Netz;
 
+void Season_Wizard_Skript(int set, int alias_set) {
+    skript_set = set;
+    skript_alias = alias_set;
+}
+
 void Season_Hooks_Zuruecksetzen() {
     spielstart_beendet = false;
+    skript_set = skript_alias = -1;
     team_aktiv = 0;
     Season_Welt = Season_Welt_Hooks{
         welt_team_anzahl, get_team_aktiv, set_team_aktiv, welt_manager_ist_dran, nichts, nichts, kein_text_i,

@@ -128,3 +128,8 @@ extern Season_Netz_Hooks Season_Netz;
 
 // Restores every table to its do-nothing defaults (tests use this).
 void Season_Hooks_Zuruecksetzen();
+
+// The scripted new-game wizard of the default hooks (headless games): when
+// it finishes it reads the competitions of the configuration set (cache or
+// text) unless the set is -1 (the default).
+void Season_Wizard_Skript(int set, int alias_set);

@@ -3,12 +3,14 @@
 // calendar commands and the end of the game.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
@@ -316,6 +318,25 @@ TEST_F(Lauf, ZweiManagerNacheinanderDannDerNeueTag) {
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIELTAG);
     Pass();
     EXPECT_EQ(Kalender_Get_Tag(), tag + 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Lauf, SkriptWizardLiestDieWettbewerbeSeinesSatzes) {
+    ordner.Schreiben("1_wettbewerb.cfg", season_test::Datei_Lesen(season_test::Quelle("data/config/1_wettbewerb.cfg")));
+    ordner.Schreiben("1_wettbewerb_alias.cfg",
+                     season_test::Datei_Lesen(season_test::Quelle("data/config/1_wettbewerb_alias.cfg")));
+    season_test::Meldungen m;
+    Season_Wizard_Skript(0, 0);
+    for (int i = 0; i < 3; ++i) Pass();
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    EXPECT_STREQ(Wettbewerb_Tabelle[0].name, "1. Liga Deutschland");
+    EXPECT_GT(Spiele_Anzahl_Spiele(Wettbewerb_Tabelle[0].spielplan), 0u);
+    EXPECT_TRUE(std::filesystem::exists(ordner.pfad + "/config/1_config.bin"));
+    EXPECT_TRUE(m.texte.empty()) << m.Alle();
+    Spielstand_Config_Modul_Abmelden(CONFIG_BLOCK_WETTBEWERBE);
 }
 
 }  // namespace
