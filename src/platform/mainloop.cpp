@@ -287,6 +287,7 @@ int Main_Programm(int argc, char** argv) {
     }
 
     if (!Main_Startup_Checks()) {
+        Main_Free_Grafik_Sound();
         W32_Close_Window();
         return 1;
     }
@@ -300,6 +301,7 @@ int Main_Programm(int argc, char** argv) {
         W32_Init_Display(16);
     }
     if (!Main_Init_Fonts_Network()) {
+        Main_Free_Grafik_Sound();
         if (archive_offen && Main_Hooks.Archive_Schliessen) Main_Hooks.Archive_Schliessen();
         archive_offen = false;
         W32_Release_Display();
