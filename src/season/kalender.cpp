@@ -13,7 +13,9 @@
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
+#include "season/spiele.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
 
 namespace {
 
@@ -831,6 +833,9 @@ void Kalender_Internet_Client_Laden() {
         if (Season_Netz.Client_Read(1002, "iC000C<7468C<4", a, 3) == 0) return;
         Kalender_Zustand neu;
         if (Kalender_Zustand_Lesen(neu, block.data(), block.size())) zustand = neu;
+        // A new season: the competitions and the fixtures anew.
+        Wettbewerb_Internet_Client_Hole_Tabelle();
+        Spiele_Internet_Client_Reset();
     } else {
         u8 datum[132];
         i32 modus = 0, frei = 0;
@@ -841,4 +846,14 @@ void Kalender_Internet_Client_Laden() {
     anzahl = std::clamp<i32>(anzahl, 0, MAX_GRUPPEN);
     heutige_gruppen.clear();
     for (int i = 0; i < anzahl; ++i) heutige_gruppen.push_back(get_i32le(gruppen.data() + 4 * i));
+    const i32 team = Season_Welt.Team_Aktiv();
+    if (team != 0) {
+        Season_Module.Spieltag_Init();
+        Kalender_Clear_Neuer_Tag();
+        Season_Module.Rangliste_Init();
+        Season_Module.Rangliste_Sortieren();
+        Season_Gui.Menue_Set_Aktiver_Manager(team);
+    }
 }
+
+void Kalender_Internet_Client_Reset() { Kalender_Internet_Client_Laden(); }

@@ -108,3 +108,4 @@ int32_t Kalender_Internet_Server_1003(int32_t a, int32_t b);
 // Client side: loads the calendar state from the server (does nothing
 // unless a client).
 void Kalender_Internet_Client_Laden();
+void Kalender_Internet_Client_Reset();
