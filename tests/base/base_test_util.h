@@ -7,7 +7,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
+#include <vector>
+
+#include "base/types.h"
+
+using Bytes = std::vector<u8>;
 
 // A fresh folder below the system's temporary folder, removed again at the end.
 class Temp_Ordner {
@@ -27,11 +33,12 @@ class Temp_Ordner {
     const std::string& pfad() const { return pfad_; }
     std::string operator/(const std::string& teil) const { return pfad_ + "/" + teil; }
 
-    // Writes a file (creating its folders).
-    void schreiben(const std::string& relativ, const std::string& inhalt) const {
+    // Writes a file (creating its folders) and returns its path.
+    std::string schreiben(const std::string& relativ, const std::string& inhalt) const {
         const std::filesystem::path p = std::filesystem::path(pfad_) / relativ;
         std::filesystem::create_directories(p.parent_path());
         std::ofstream(p, std::ios::binary) << inhalt;
+        return p.string();
     }
     std::string lesen(const std::string& relativ) const {
         std::ifstream f(std::filesystem::path(pfad_) / relativ, std::ios::binary);
@@ -40,6 +47,49 @@ class Temp_Ordner {
 
   private:
     std::string pfad_;
+};
+
+inline Bytes Bytes_Lesen(const std::string& pfad) {
+    std::ifstream in(pfad, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+inline void Bytes_Schreiben(const std::string& pfad, const Bytes& b) {
+    std::ofstream(pfad, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<long>(b.size()));
+}
+
+// Random bytes from an alphabet of the given size.
+inline Bytes Zufall_Bytes(size_t n, u32 seed, int alphabet = 256) {
+    std::mt19937 rng(seed);
+    Bytes b(n);
+    for (auto& x : b) x = static_cast<u8>(rng() % alphabet);
+    return b;
+}
+
+// Mixed data: runs of many lengths (beyond the longest packed run) and
+// random stretches.
+inline Bytes Gemischte_Bytes(size_t n, u32 seed) {
+    std::mt19937 rng(seed);
+    Bytes b;
+    while (b.size() < n) {
+        if (rng() % 2) {
+            b.insert(b.end(), rng() % 300 + 1, static_cast<u8>(rng()));
+        } else {
+            for (int k = rng() % 200; k > 0; --k) b.push_back(static_cast<u8>(rng()));
+        }
+    }
+    b.resize(n);
+    return b;
+}
+
+// Collects the texts handed to a message hook.
+struct Meldungen {
+    static inline std::vector<std::string> liste;
+    static void Sammeln(const char* text) { liste.emplace_back(text); }
+    static bool Enthaelt(const std::string& teil) {
+        for (auto& m : liste)
+            if (m.find(teil) != std::string::npos) return true;
+        return false;
+    }
 };
 
 // Sets an environment variable for the lifetime of the object.

@@ -1,12 +1,10 @@
 // The configuration-file reader: value forms, nesting, memory levels,
 // aliases, checksum, coded messages and broken input; the writer helper.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,44 +12,30 @@
 #include "base/debug.h"
 #include "base/files.h"
 #include "base/settings.h"
+#include "base_test_util.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> g_meldungen;
-void sammeln(const char* text) { g_meldungen.emplace_back(text); }
-
-bool gemeldet(const std::string& teil) {
-    for (auto& m : g_meldungen)
-        if (m.find(teil) != std::string::npos) return true;
-    return false;
-}
+auto& g_meldungen = Meldungen::liste;
+bool gemeldet(const std::string& teil) { return Meldungen::Enthaelt(teil); }
 
 class Config : public ::testing::Test {
   protected:
     void SetUp() override {
-        char muster[] = "/tmp/kordavo_cfgXXXXXX";
-        ASSERT_NE(mkdtemp(muster), nullptr);
-        dir_ = muster;
-        setenv("KORDAVO_CONFIG_DIR", dir_.c_str(), 1);
         Settings_Neu_Laden();
         std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", dir_.c_str());
         g_meldungen.clear();
-        Read_Config_Set_Melder(sammeln);
+        Read_Config_Set_Melder(Meldungen::Sammeln);
     }
     void TearDown() override {
         while (Read_Config_Ebenen() > 0) Read_Config_Close();
         Read_Config_Set_Melder(nullptr);
-        fs::remove_all(dir_);
         Settings_Neu_Laden();
     }
     // Writes a file below the test folder (bytes as given: UTF-8 on disk).
-    std::string datei(const std::string& name, const std::string& inhalt) {
-        std::string p = dir_ + "/" + name;
-        std::ofstream(p, std::ios::binary) << inhalt;
-        return p;
-    }
+    std::string datei(const std::string& name, const std::string& inhalt) { return ordner_.schreiben(name, inhalt); }
     // Reads every line key + value.
     std::vector<std::pair<std::string, std::string>> alles() {
         std::vector<std::pair<std::string, std::string>> r;
@@ -62,14 +46,21 @@ class Config : public ::testing::Test {
         }
         return r;
     }
-    std::string dir_;
+    Temp_Ordner ordner_;
+    Env_Setzen env_{"KORDAVO_CONFIG_DIR", ordner_.pfad().c_str()};
+    const std::string dir_ = ordner_.pfad();
 };
 
 TEST_F(Config, FileNamesOfTheKinds) {
-    EXPECT_EQ(std::string(Read_Config_Get_Filenamen(CONFIG_WETTBEWERB, 0, 0)), dir_ + "\\1_wettbewerb.cfg");
-    EXPECT_EQ(std::string(Read_Config_Get_Filenamen(CONFIG_WETTBEWERB, 2, 1)), dir_ + "\\3_wettbewerb_alias.cfg");
-    EXPECT_EQ(std::string(Read_Config_Get_Filenamen(CONFIG_TEXT, 4, 0)), dir_ + "\\5_text.cfg");
-    EXPECT_EQ(std::string(Read_Config_Get_Filenamen(CONFIG_TEAM, 0, 1)), dir_ + "\\1_team_alias.cfg");
+    struct Fall {
+        int art, satz, alias;
+        const char* name;
+    };
+    const Fall faelle[] = {{CONFIG_WETTBEWERB, 2, 1, "3_wettbewerb_alias.cfg"},
+                           {CONFIG_TEXT, 4, 0, "5_text.cfg"},
+                           {CONFIG_TEAM, 0, 1, "1_team_alias.cfg"}};
+    for (const Fall& f : faelle)
+        EXPECT_EQ(std::string(Read_Config_Get_Filenamen(f.art, f.satz, f.alias)), dir_ + "\\" + f.name);
     const char* namen[] = {"team.cfg",   "spieler.cfg", "wettbewerb.cfg", "personal.cfg",        "zeitplan.cfg",
                            "global.cfg", "text.cfg",    "ereignis.cfg",   "wettbewerb_alias.cfg"};
     for (int k = 0; k < CONFIG_ART_ANZAHL; ++k)
@@ -98,26 +89,24 @@ TEST_F(Config, LinesCommentsQuotesAndLineNumbers) {
           "SOUND \"3\"\n"
           "ZITAT  \"Er rief \"Tor!\"\"\n"
           "LETZTE");
+    struct Zeile {
+        const char* schluessel;
+        const char* wert;  // CP1252 in memory; only the outer quotes go
+        int nummer;
+    };
+    const Zeile zeilen[] = {{"NEUES_EREIGNIS", "", 3},   {"TEXT", "Fans randalieren in München!", 4},
+                            {"KATEGORIE", "RANDALE", 5}, {"WERT1", "-250", 6},
+                            {"SOUND", "3", 8},           {"ZITAT", "Er rief \"Tor!\"", 9},
+                            {"LETZTE", "", 10}};
     ASSERT_TRUE(Read_Config_Open(CONFIG_EREIGNIS, 0, -1));
-    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "NEUES_EREIGNIS");
-    EXPECT_STREQ(Read_Config_Get_String(), "");
-    EXPECT_EQ(Read_Config_Get_Zeile(), 3);
-    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "TEXT");
-    EXPECT_STREQ(Read_Config_Get_String(), "Fans randalieren in München!");  // CP1252 in memory
-    EXPECT_EQ(Read_Config_Get_Zeile(), 4);
-    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "KATEGORIE");
-    EXPECT_STREQ(Read_Config_Get_String(), "RANDALE");
-    EXPECT_EQ(Read_Config_Get_Zeile(), 5);
-    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "WERT1");
-    EXPECT_EQ(Read_Config_Get_Wert(), -250);
-    EXPECT_EQ(Read_Config_Get_Zeile(), 6);
-    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "SOUND");
-    EXPECT_EQ(Read_Config_Get_Wert(), 3);
-    EXPECT_EQ(Read_Config_Get_Zeile(), 8);
-    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "ZITAT");
-    EXPECT_STREQ(Read_Config_Get_String(), "Er rief \"Tor!\"");  // only the outer quotes go
-    EXPECT_STREQ(Read_Config_Next(nullptr, 0), "LETZTE");
-    EXPECT_EQ(Read_Config_Get_Zeile(), 10);
+    for (const Zeile& z : zeilen) {
+        EXPECT_STREQ(Read_Config_Next(nullptr, 0), z.schluessel);
+        EXPECT_STREQ(Read_Config_Get_String(), z.wert);
+        EXPECT_EQ(Read_Config_Get_Zeile(), z.nummer);
+        if (z.nummer == 6 || z.nummer == 8) {
+            EXPECT_EQ(Read_Config_Get_Wert(), std::atoi(z.wert));
+        }
+    }
     EXPECT_STREQ(Read_Config_Next(nullptr, 0), "");
     EXPECT_STREQ(Read_Config_Next(nullptr, 0), "");  // stays at the end
     EXPECT_TRUE(g_meldungen.empty());
@@ -151,22 +140,17 @@ TEST_F(Config, BadNumbersAndAliasesAreReportedWithTheirLine) {
     EXPECT_TRUE(gemeldet("[3] Warning in 1_team_alias.cfg:\n - (304) Alias doppelt (BAYERN)"));
     g_meldungen.clear();
 
-    Read_Config_Next(nullptr, 0);
-    EXPECT_EQ(Read_Config_Get_Wert(), 12);
-    Read_Config_Next(nullptr, 0);
-    EXPECT_EQ(Read_Config_Get_Wert(), 0);
-    Read_Config_Next(nullptr, 0);
-    EXPECT_EQ(Read_Config_Get_Wert(), 2147483647);
-    Read_Config_Next(nullptr, 0);
-    EXPECT_EQ(Read_Config_Get_Wert(), -1);
-    Read_Config_Next(nullptr, 0);
-    EXPECT_EQ(Read_Config_Get_Wert(), 0);
-    ASSERT_EQ(g_meldungen.size(), 5u);
-    EXPECT_EQ(g_meldungen[0], "[1] Warning in team.cfg:\n - (302) Ungültige Zahl (12abc)\n\n");
-    EXPECT_EQ(g_meldungen[1], "[2] Warning in team.cfg:\n - (302) Ungültige Zahl (abc)\n\n");
-    EXPECT_EQ(g_meldungen[2], "[3] Warning in team.cfg:\n - (302) Zahl zu groß (99999999999)\n\n");
-    EXPECT_EQ(g_meldungen[3], "[4] Warning in team.cfg:\n - (303) Unbekannter Alias (#NIEMAND)\n\n");
-    EXPECT_EQ(g_meldungen[4], "[5] Warning in team.cfg:\n - (302) Ungültige Zahl ()\n\n");
+    const std::pair<i32, const char*> werte[] = {{12, "(302) Ungültige Zahl (12abc)"},
+                                                 {0, "(302) Ungültige Zahl (abc)"},
+                                                 {2147483647, "(302) Zahl zu groß (99999999999)"},
+                                                 {-1, "(303) Unbekannter Alias (#NIEMAND)"},
+                                                 {0, "(302) Ungültige Zahl ()"}};
+    for (int i = 0; i < 5; ++i) {
+        Read_Config_Next(nullptr, 0);
+        EXPECT_EQ(Read_Config_Get_Wert(), werte[i].first);
+        ASSERT_EQ(g_meldungen.size(), i + 1u);
+        EXPECT_EQ(g_meldungen[i], "[" + std::to_string(i + 1) + "] Warning in team.cfg:\n - " + werte[i].second + "\n\n");
+    }
     EXPECT_EQ(Read_Config_Anzahl_Warnungen(), 5);
     EXPECT_EQ(Read_Config_Anzahl_Fehler(), 0);
 }
@@ -321,8 +305,8 @@ TEST_F(Config, MessageLayout) {
 // Checksum and writer
 
 std::string lesen(const std::string& pfad) {
-    std::ifstream in(pfad, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    const Bytes b = Bytes_Lesen(pfad);
+    return std::string(b.begin(), b.end());
 }
 
 TEST_F(Config, WriterLayoutAndChecksumRoundTrip) {

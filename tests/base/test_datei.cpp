@@ -1,29 +1,19 @@
 // The save-game stream: files and memory, scrambling, seeking, check byte,
 // packed blocks and refused input.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "base/compress.h"
 #include "base/datei.h"
 #include "base/files.h"
+#include "base_test_util.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-using Bytes = std::vector<u8>;
-
-Bytes muster(size_t n, u32 seed) {
-    std::mt19937 rng(seed);
-    Bytes b(n);
-    for (size_t i = 0; i < n; ++i) b[i] = (i / 50) % 2 ? static_cast<u8>(rng()) : 0;
-    return b;
-}
 
 Bytes gespeichert(Datei_Status* d) {
     u32 n = 0;
@@ -33,36 +23,26 @@ Bytes gespeichert(Datei_Status* d) {
 
 TEST(Datei, ScramblingFollowsTheKeyStream) {
     Datei_Status* d = Datei_Oeffnen_Speicher();
-    u8 klar[3] = {1, 2, 3};
-    ASSERT_TRUE(Datei_Schreiben(d, klar, 1));  // before scrambling: stored as is
+    Bytes klar = {1, 2, 3};
+    klar.resize(603, 0);
+    ASSERT_TRUE(Datei_Schreiben(d, klar.data(), 1));  // before scrambling: stored as is
     Datei_Verschluesselung_An(d, 0x5A);
-    ASSERT_TRUE(Datei_Schreiben(d, klar, 3));
-    Bytes s = gespeichert(d);
-    ASSERT_EQ(s.size(), 4u);
-    EXPECT_EQ(s[0], 1);
-    u8 k0 = 0x5A, k1 = static_cast<u8>(k0 * 33 + 7), k2 = static_cast<u8>(k1 * 33 + 7);
-    EXPECT_EQ(s[1], 1 ^ k0);
-    EXPECT_EQ(s[2], 2 ^ k1);
-    EXPECT_EQ(s[3], 3 ^ k2);
+    ASSERT_TRUE(Datei_Schreiben(d, klar.data(), 3));
     EXPECT_EQ(d->geschrieben, 4u);
     EXPECT_EQ(d->schluessel, 0x5A);
     EXPECT_EQ(d->pruefung, static_cast<u8>(1 + 1 + 2 + 3));
-    // Far into the stream the key keeps following the formula.
-    Bytes nullen(600, 0);
-    ASSERT_TRUE(Datei_Schreiben(d, nullen.data(), 600));
-    s = gespeichert(d);
-    u8 k = k0;
-    for (int i = 0; i < 603; ++i) {
-        if (i >= 3) {
-            ASSERT_EQ(s[1 + i], k) << i;
-        }
-        k = static_cast<u8>(k * 33 + 7);
-    }
+    ASSERT_TRUE(Datei_Schreiben(d, klar.data() + 3, 600));
+    Bytes s = gespeichert(d);
+    ASSERT_EQ(s.size(), 604u);
+    EXPECT_EQ(s[0], 1);
+    // Key k0 = the start value, k(n+1) = k(n) * 33 + 7, far into the stream.
+    u8 k = 0x5A;
+    for (int i = 0; i < 603; ++i, k = static_cast<u8>(k * 33 + 7)) ASSERT_EQ(s[1 + i], klar[i] ^ k) << i;
     Datei_Schliessen(d);
 }
 
 TEST(Datei, ScrambledRoundTripAndSeekInside) {
-    Bytes roh = muster(20000, 1);
+    Bytes roh = Gemischte_Bytes(20000, 1);
     Datei_Status* d = Datei_Oeffnen_Speicher();
     Datei_Verschluesselung_An(d, 0xC3);
     // Written in odd pieces, across the 4096-byte work buffer.
@@ -122,23 +102,16 @@ TEST(Datei, NullStreamsAndBadSeeks) {
 
 class DateiOrdner : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char m[] = "/tmp/kordavo_dateiXXXXXX";
-        ASSERT_NE(mkdtemp(m), nullptr);
-        dir_ = m;
-    }
-    void TearDown() override {
-        Datei_Test_Schreibgrenze(-1);
-        fs::remove_all(dir_);
-    }
-    std::string dir_;
+    void TearDown() override { Datei_Test_Schreibgrenze(-1); }
+    Temp_Ordner ordner_;
+    const std::string dir_ = ordner_.pfad();
 };
 
 TEST_F(DateiOrdner, FileStreamWritesSeeksAndReadsBack) {
     std::string pfad = dir_ + "\\strom.bin";  // game paths use '\'
     Datei_Status* d = Datei_Oeffnen_Schreiben(pfad.c_str());
     ASSERT_NE(d, nullptr);
-    Bytes roh = muster(5000, 2);
+    Bytes roh = Gemischte_Bytes(5000, 2);
     Datei_Verschluesselung_An(d, 7);
     ASSERT_TRUE(Datei_Schreiben(d, roh.data(), 5000));
     EXPECT_EQ(Datei_Position(d), 5000);
@@ -170,7 +143,7 @@ TEST_F(DateiOrdner, FileStreamWritesSeeksAndReadsBack) {
 TEST_F(DateiOrdner, InjectedFullDiskFailsTheWrite) {
     Datei_Status* d = Datei_Oeffnen_Schreiben((dir_ + "/voll.bin").c_str());
     ASSERT_NE(d, nullptr);
-    Bytes roh = muster(300, 3);
+    Bytes roh = Gemischte_Bytes(300, 3);
     Datei_Test_Schreibgrenze(250);
     EXPECT_TRUE(Datei_Schreiben(d, roh.data(), 200));
     EXPECT_FALSE(Datei_Schreiben(d, roh.data(), 100));
@@ -180,7 +153,7 @@ TEST_F(DateiOrdner, InjectedFullDiskFailsTheWrite) {
 }
 
 TEST(DateiGepackt, RoundTripAndBoundedRead) {
-    Bytes roh = muster(4000, 4);
+    Bytes roh = Gemischte_Bytes(4000, 4);
     Datei_Status* d = Datei_Oeffnen_Speicher();
     Datei_Verschluesselung_An(d, 0x11);
     ASSERT_TRUE(Datei_Schreiben_Gepackt(d, roh.data(), 4000));

