@@ -137,6 +137,40 @@ u32 Team_Internet_Server_Send_Spielerblock(u8** aus, int t, int auswahl) {
     return Spieler_Internet_Server_Send(aus, auswahl, t, -1, 0);
 }
 
+const Welt_Netz_Hooks& Welt_Netz();
+
+void Team_Internet_Server_Send_Startteams(u8* aus, u32* anzahl) {
+    const Welt_Netz_Hooks& h = Welt_Netz();
+    int n = Team_Anzahl < MAX_TEAMS ? Team_Anzahl : MAX_TEAMS;
+    if (anzahl) *anzahl = static_cast<u32>(n > 0 ? n : 0);
+    if (!aus) return;
+    std::memset(aus, 0, 80000);
+    for (int t = 0; t < n; t++) {
+        u8* e = aus + 80 * t;
+        i32 slot = -1;
+        int slots = h.slot_anzahl ? h.slot_anzahl() : 0;
+        for (int k = 0; k < slots && slot < 0; k++)
+            if (h.slot_team && h.slot_team(k) == t) slot = k;
+        bool mensch = slot >= 0 || Team_Manager[t];
+        put_u16le(e, mensch ? static_cast<u16>(slot >= 0 ? slot : 0) : 65535);
+        std::memcpy(e + 2, Team_Fix_Daten[t].name, sizeof Team_Fix_Daten[t].name);
+        if (Team_Manager[t]) std::memcpy(e + 27, Team_Manager[t]->daten.name, 36);
+        put_u32le(e + 64, Team_Daten[t].status & (TEAM_STATUS_USER | TEAM_STATUS_USER_AKTIV));
+        put_i32le(e + 68, slot);
+    }
+}
+
+void Team_Internet_Server_Set_User_Active(int slot, int t, const char* name36, i32 wert) {
+    const Welt_Netz_Hooks& h = Welt_Netz();
+    char name[37] = {};
+    if (name36) std::memcpy(name, name36, strnlen(name36, 36));
+    if (!team_ok(t) || !h.slot_setzen || !h.slot_setzen(slot, t, name, wert)) {
+        Debug_Out(DEBUG_FEHLER, "Team_Internet_Server_Set_User_Active():ERROR!");
+        return;
+    }
+    Team_Daten[t].status |= TEAM_STATUS_USER | TEAM_STATUS_USER_AKTIV;
+}
+
 void Manager_Internet_Server_Send_Managerdaten(u8* d176, u8* d8, u8* d3) {
     Manager_Struktur* m = team_ok(Aktuelles_Team) ? Team_Manager[Aktuelles_Team] : nullptr;
     if (!m) return;

@@ -35,6 +35,16 @@ void Team_Internet_Server_Get_Data_Back(const u8* daten, u8 c0, u8 c1);
 void Team_Internet_Server_Send_Startinfo(u32* teams, u32* kopie, u32* markt, u16* heimnation, u16* wert);
 u32 Team_Internet_Server_Send_Spielerblock(u8** aus, int team, int auswahl);
 
+// Block 17: one 80-byte entry per team (at most 1000): i16 slot of the human
+// playing it (65535 none; 0 for a manager at the server's machine), the
+// team's name from byte 2, its manager's name from byte 27, u32 status bits
+// 16/32 at byte 64, u32 the playing client's slot at byte 68 (-1 none).
+void Team_Internet_Server_Send_Startteams(u8* aus80000, u32* anzahl);
+// Block 19: records the team in the client slot with that index, sets the
+// team's status bits 48; "Team_Internet_Server_Set_User_Active():ERROR!"
+// when no used slot has that index.
+void Team_Internet_Server_Set_User_Active(int slot, int team, const char* name36, i32 wert);
+
 // Blocks 30..34.
 void Manager_Internet_Server_Send_Managerdaten(u8* daten176, u8* daten8, u8* daten3);
 void Manager_Internet_Server_Send_Startinfo_1(u32* anzahl, u32* schwierigkeit);
@@ -73,6 +83,14 @@ i32 Werbung_Internet_Server_Set_Daten(i32 team, i32 aktion, i32 a, i32 b);
 // client, they do nothing and give false.
 struct Welt_Netz_Hooks {
     i32 (*client_lesen)(i32 id, const char* typen, ...) = nullptr;
+    // The server's client slots: their number, the team of a used slot (-1
+    // unused), writing team, manager name (not when empty) and value (not
+    // when -1) into the used slot with that index (false when none), and the
+    // slot of the asking client.
+    int (*slot_anzahl)() = nullptr;
+    i32 (*slot_team)(int slot) = nullptr;
+    bool (*slot_setzen)(int slot, i32 team, const char* name, i32 wert) = nullptr;
+    int (*aktuelle_verbindung)() = nullptr;
 };
 void Welt_Set_Netz_Hooks(const Welt_Netz_Hooks& hooks);
 bool Welt_Netz_Client();

@@ -30,7 +30,13 @@ void eintraege_nehmen(const u8* d, i32 laenge, bool struktur) {
 
 void Welt_Set_Netz_Hooks(const Welt_Netz_Hooks& h) {
     if (h.client_lesen) netz.client_lesen = h.client_lesen;
+    if (h.slot_anzahl) netz.slot_anzahl = h.slot_anzahl;
+    if (h.slot_team) netz.slot_team = h.slot_team;
+    if (h.slot_setzen) netz.slot_setzen = h.slot_setzen;
+    if (h.aktuelle_verbindung) netz.aktuelle_verbindung = h.aktuelle_verbindung;
 }
+
+const Welt_Netz_Hooks& Welt_Netz() { return netz; }
 
 bool Welt_Netz_Client() { return Internet_Modus == INTERNET_MODUS_CLIENT && netz.client_lesen; }
 

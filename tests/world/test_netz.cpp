@@ -109,6 +109,42 @@ TEST_F(Netz, TeamRecordsAndOwnRecordWriteBack) {
     EXPECT_EQ(m, 0u);
 }
 
+i32 slot_teams[6] = {-1, 42, -1, -1, -1, -1};
+int slots() { return 6; }
+i32 slot_team(int k) { return slot_teams[k]; }
+bool slot_setzen(int k, i32 t, const char*, i32) {
+    if (k < 0 || k >= 6 || slot_teams[k] < 0) return false;
+    slot_teams[k] = t;
+    return true;
+}
+
+TEST_F(Netz, StartTeamsAndUserSlots) {
+    Welt_Netz_Hooks h;
+    h.slot_anzahl = slots;
+    h.slot_team = slot_team;
+    h.slot_setzen = slot_setzen;
+    Welt_Set_Netz_Hooks(h);
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(44, "Bo Kamm", 1));
+    std::vector<u8> tab(80000);
+    u32 n = 0;
+    Team_Internet_Server_Send_Startteams(tab.data(), &n);
+    EXPECT_EQ(n, static_cast<u32>(Team_Anzahl));
+    EXPECT_EQ(get_u16le(tab.data() + 80 * 43), 65535);
+    EXPECT_EQ(get_u16le(tab.data() + 80 * 42), 1);
+    EXPECT_EQ(get_i32le(tab.data() + 80 * 42 + 68), 1);
+    EXPECT_EQ(get_u16le(tab.data() + 80 * 44), 0);  // the server's own manager
+    EXPECT_STREQ(reinterpret_cast<char*>(tab.data() + 80 * 44 + 27), "Bo Kamm");
+    EXPECT_STREQ(reinterpret_cast<char*>(tab.data() + 80 * 44 + 2), Team_Fix_Daten[44].name);
+    Debug_Mitschnitt log;
+    Team_Internet_Server_Set_User_Active(3, 45, "", -1);
+    EXPECT_TRUE(log.Enthaelt("Team_Internet_Server_Set_User_Active():ERROR!"));
+    Team_Internet_Server_Set_User_Active(1, 45, "Neu", -1);
+    EXPECT_EQ(Team_Wert(7, 45, 0, 0) & 48, 48);
+    Team_Internet_Server_Send_Startteams(tab.data(), &n);
+    EXPECT_EQ(get_u32le(tab.data() + 80 * 45 + 64), 48u);
+    Manager_Loeschen(44);
+}
+
 TEST_F(Netz, ManagerRowsAndIconStatus) {
     Aktuelles_Team = 50;
     Debug_Mitschnitt log;
