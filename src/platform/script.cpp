@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <strings.h>
 
 #include "base/cp1252.h"
@@ -209,9 +208,15 @@ bool Eingabe_Skript::Laden(const std::string& pfad, u32 zeitschritt_ms, std::str
         if (fehler) *fehler = "Eingabeskript " + Utf8_To_Cp1252(pfad) + " kann nicht gelesen werden";
         return false;
     }
-    std::ostringstream inhalt;
-    inhalt << f.rdbuf();
-    if (!Parsen(inhalt.str(), zeitschritt_ms, fehler)) {
+    // Read at most one byte more than allowed (a device such as /dev/zero never ends).
+    std::string inhalt(SKRIPT_MAX_BYTES + 1, '\0');
+    f.read(inhalt.data(), static_cast<std::streamsize>(inhalt.size()));
+    inhalt.resize(static_cast<size_t>(f.gcount()));
+    if (inhalt.size() > SKRIPT_MAX_BYTES) {
+        if (fehler) *fehler = "Eingabeskript " + Utf8_To_Cp1252(pfad) + " ist zu groß";
+        return false;
+    }
+    if (!Parsen(inhalt, zeitschritt_ms, fehler)) {
         if (fehler) *fehler = Utf8_To_Cp1252(pfad) + ": " + *fehler;
         return false;
     }

@@ -32,14 +32,17 @@ struct Skript_Befehl {
     i32 zeile = 0;
 };
 
+// Largest script file that is read (bytes).
+constexpr size_t SKRIPT_MAX_BYTES = 16u * 1024u * 1024u;
+
 class Eingabe_Skript {
   public:
     // Reads the script text. `zeitschritt_ms` converts "wait N ms" into frames.
     // On a mistake nothing of the text is kept, the result is false and
     // `fehler` holds a German message with the line number.
     bool Parsen(std::string_view text, u32 zeitschritt_ms, std::string* fehler);
-    // Reads a script file (UTF-8); false with a message when it cannot be
-    // read or parsed.
+    // Reads a script file (UTF-8, at most SKRIPT_MAX_BYTES); false with a
+    // message when it cannot be read, is too large or has a mistake.
     bool Laden(const std::string& pfad, u32 zeitschritt_ms, std::string* fehler);
     void Leeren();
 

@@ -127,11 +127,13 @@ TEST(Skript, BinaerMuellStuerztNichtAb) {
     EXPECT_EQ(fehler, "Eingabeskript, Zeile 1: Anführungszeichen nicht geschlossen");
 }
 
-TEST(Skript, DateiDieFehltWirdGemeldet) {
+TEST(Skript, DateiDieFehltOderZuGrossIstWirdGemeldet) {
     Eingabe_Skript s;
     std::string fehler;
     EXPECT_FALSE(s.Laden("/nonexistent/skript.txt", 20, &fehler));
     EXPECT_EQ(fehler, "Eingabeskript /nonexistent/skript.txt kann nicht gelesen werden");
+    EXPECT_FALSE(s.Laden("/dev/zero", 20, &fehler));  // never ends
+    EXPECT_EQ(fehler, "Eingabeskript /dev/zero ist zu groß");
 }
 
 TEST(Skript, SchritteFolgenDenWartezeiten) {
