@@ -141,7 +141,8 @@ bool Team_Block_Lesen(Datei_Status* d) {
         f.stadion[sizeof f.stadion - 1] = f.stadt[sizeof f.stadt - 1] = 0;
         neu.to[t].formation = static_cast<i8>(neu.to[t].formation & 0x8F);
     }
-    if (neu.g[0] < 0 || static_cast<u32>(neu.g[0]) >= n) return false;
+    if (neu.g[0] < 0 || static_cast<u32>(neu.g[0]) >= n) return false;  // transfer market
+    if (neu.g[6] < 0 || neu.g[6] > 4) return false;                       // difficulty
     neu.teams = true;
     return true;
 }
