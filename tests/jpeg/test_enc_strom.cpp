@@ -550,3 +550,23 @@ TEST(JpegEncStrom, CombinationsWithoutAConverterAreRefusedBeforeAnyPixelIsRead)
     EXPECT_EQ(Jpeg_Wandler_Waehlen(&p), 0);
     EXPECT_EQ(p.Schnellweg, 15);
 }
+
+TEST(JpegEncStrom, AFileThatRefusesBytesGivesTheFileError)
+{
+    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    std::vector<uint8_t> px = Foto(64, 64);
+    for (int32_t code : {0, 5}) {
+        Jpeg_Auftrag a;
+        ASSERT_EQ(Jpeg_Init(&a), 0);
+        Jpeg_Kerne_Fuellen(a.Intern.Strom.Kern_Tabelle, code);
+        a.Intern.Strom.Prozessor = code;
+        a.Bild_Pixel = px.data();
+        a.Bild_Breite = a.Jpg_Breite = 64;
+        a.Bild_Hoehe = 64;
+        a.Jpg_Hoehe = 64;
+        a.Jpg_Datei = "/dev/full";
+        EXPECT_EQ(Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN), JPEG_ERG_DATEI) << code;
+        EXPECT_EQ(a.Intern.Strom.Datei, nullptr);
+        EXPECT_EQ(Jpeg_Free(&a), 0);
+    }
+}
