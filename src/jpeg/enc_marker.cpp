@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <string>
 
 namespace {
 
@@ -68,15 +69,15 @@ int32_t SOF(Jpeg_Strom* s, const JPEG_PROPERTIES* p, uint8_t code, int32_t erste
 
 const char* Jpeg_Kommentar_Text()
 {
-    static char text[64];
-    static bool fertig = false;
-    if (!fertig) {
+    // Formatted once; records on several threads share the finished text.
+    static const std::string text = [] {
+        char puffer[64];
         const Jpeg_Versionsdaten* v = Jpeg_Version();
-        std::snprintf(text, sizeof text, "Kordavo JPEG Codec, version %s",
+        std::snprintf(puffer, sizeof puffer, "Kordavo JPEG Codec, version %s",
                       v && v->Interne_Version ? v->Interne_Version : "");
-        fertig = true;
-    }
-    return text;
+        return std::string(puffer);
+    }();
+    return text.c_str();
 }
 
 int32_t Jpeg_Write_SOI(Jpeg_Strom* s)
