@@ -1,0 +1,202 @@
+// The lockstep of a networked match: per-minute signals with the minute
+// limits, the queued commands and the position checksum; the repair of a
+// mismatch by fetching the whole pitch record. Layout: docs/formats/match-sync.md.
+#include <cstring>
+
+#include "base/debug.h"
+#include "base/globals.h"
+#include "match/spielfeld_intern.h"
+#include "world/welt.h"
+
+namespace {
+
+// The side of a team in a pitch, -1.
+int seite_von(const Spielfeld_Daten* sf, u32 team) {
+    if (team == sf->team[0]) return 0;
+    if (team == sf->team[1]) return 1;
+    return -1;
+}
+
+int pruefen(const u8* signal, u32 laenge) {
+    if (!signal || laenge < sizeof(Spielfeld_Sync_Signal)) return SFN_KURZ;
+    if (get_u32le(signal) != SF_SYNC_MAGIC) return SFN_MAGIC;
+    if (get_u32le(signal + 4) != 1) return SFN_ART;
+    return SFN_OK;
+}
+
+// Takes the commands of a signal that are not known yet and still lie ahead.
+void kommandos_uebernehmen(Spielfeld_Daten* sf, const Spielfeld_Sync_Signal& s, int nur_seite) {
+    for (const auto& k : s.kommando) {
+        if (k.belegt != 1 || k.seite > 1) continue;
+        if (nur_seite >= 0 && k.seite != nur_seite) continue;
+        if (k.minute <= sf->minute) continue;  // too late: the checksum shows the difference
+        bool bekannt = false;
+        Spielfeld_Kommando* frei = nullptr;
+        for (auto& c : sf->kommando) {
+            if (c.belegt == 1 && c.seite == k.seite && c.nummer == k.nummer) bekannt = true;
+            if (!c.belegt && !frei) frei = &c;
+        }
+        if (bekannt) continue;
+        if (!frei) {
+            Debug_Printf("Spielfeld: keine freie Befehlszeile fuer Seite %d\n", k.seite);
+            continue;
+        }
+        *frei = k;
+        for (u8& r : frei->rein)
+            if (r != 255 && r >= SF_SPIELER) r = 255;
+        for (u8& r : frei->raus)
+            if (r != 255 && r >= SF_SPIELER) r = 255;
+        auto& se = sf->seite[k.seite];
+        if (k.nummer > se.kommando_nummer) se.kommando_nummer = k.nummer;
+    }
+}
+
+// True when the signal's checksum differs from ours of the same minute.
+bool abweichung(const Spielfeld_Daten* sf, const Spielfeld_Sync_Signal& s) {
+    if (s.pruef_minute < 0) return false;
+    int k = s.pruef_minute & 7;
+    if (sf->pruef_minute[k] != static_cast<u32>(s.pruef_minute)) return false;
+    return sf->pruef_summe[k] != s.pruefsumme;
+}
+
+}  // namespace
+
+void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle) {
+    if (!sf) return;
+    sf->netz = static_cast<u8>(rolle < 0 || rolle > 2 ? 0 : rolle);
+    sf->grenze_eigen = static_cast<i16>(sf->minute + 2);
+    sf->grenze_andere = static_cast<i16>(sf->minute + 2);
+    sf->wartet = 0;
+    sf->sync_fehler = 0;
+}
+
+void Spielfeld_Signal_Fuellen(const Spielfeld_Daten* sf, u32 team, Spielfeld_Sync_Signal* aus) {
+    std::memset(aus, 0, sizeof *aus);
+    aus->magic = SF_SYNC_MAGIC;
+    aus->art = 1;
+    aus->team = team;
+    aus->spiel = sf->spiel;
+    aus->minute = sf->minute;
+    aus->halbzeit = sf->halbzeit;
+    aus->minuten_grenze = sf->minute + 2;
+    aus->halbzeit_grenze = sf->halbzeit;
+    int k = -1;
+    for (int i = 0; i < 8; i++)
+        if (sf->pruef_minute[i] <= static_cast<u32>(sf->minute) && (k < 0 || sf->pruef_minute[i] > sf->pruef_minute[k]))
+            k = i;
+    if (k >= 0 && sf->ticks > 0) {
+        aus->pruef_minute = static_cast<i32>(sf->pruef_minute[k]);
+        aus->pruefsumme = sf->pruef_summe[k];
+    } else {
+        aus->pruef_minute = -1;
+    }
+    u32 n = 0;
+    for (const auto& c : sf->kommando)
+        if (c.belegt == 1) aus->kommando[n++] = c;
+    aus->anzahl = n;
+}
+
+int Spielfeld_Signal_Verarbeiten(Spielfeld_Daten* sf, u8* signal, u32 laenge, u32 sender_team, bool antworten) {
+    int r = pruefen(signal, laenge);
+    if (r != SFN_OK) {
+        Debug_Printf("Spielfeld: Signal abgelehnt (%d)\n", r);
+        return r;
+    }
+    if (!sf) return SFN_KEIN_SPIEL;
+    static Spielfeld_Sync_Signal s;
+    std::memcpy(&s, signal, sizeof s);
+    int seite = seite_von(sf, s.team);
+    if (s.team != sender_team || seite < 0 || s.spiel != sf->spiel) {
+        Debug_Printf("Spielfeld: Signal von Team %u fuer Spiel %u passt nicht\n", s.team, s.spiel);
+        return SFN_TEAM;
+    }
+    if (s.anzahl > SF_KOMMANDOS) s.anzahl = SF_KOMMANDOS;
+    // A server takes only the sender's own side's commands; a client takes all.
+    kommandos_uebernehmen(sf, s, antworten ? seite : -1);
+    if (s.minuten_grenze > sf->grenze_andere && s.minuten_grenze < 32000)
+        sf->grenze_andere = static_cast<i16>(s.minuten_grenze);
+    bool falsch = abweichung(sf, s);
+    if (antworten) {
+        Spielfeld_Signal_Fuellen(sf, sender_team, &s);
+        if (falsch) s.flags |= 1;
+        std::memcpy(signal, &s, sizeof s);
+    } else if (falsch || (s.flags & 1)) {
+        sf->sync_fehler = 1;
+    }
+    return SFN_OK;
+}
+
+int Spielfeld_Internet_Server_Read_Signal(u8* signal, u32 laenge, u32 sender_team) {
+    int r = pruefen(signal, laenge);
+    if (r != SFN_OK) {
+        Debug_Printf("Spielfeld: Signal abgelehnt (%d)\n", r);
+        return r;
+    }
+    u32 spiel = get_u32le(signal + 12);
+    Spielfeld_Daten* sf = Spielfeld_Zeiger(spiel);
+    if (!sf || seite_von(sf, sender_team) < 0) {
+        Debug_Printf("Spielfeld: Team %u spielt nicht in Spiel %u\n", sender_team, spiel);
+        return sf ? SFN_TEAM : SFN_KEIN_SPIEL;
+    }
+    return Spielfeld_Signal_Verarbeiten(sf, signal, laenge, sender_team, true);
+}
+
+int Spielfeld_Internet_Client_Read_Signal(Spielfeld_Daten* sf, const u8* signal, u32 laenge, u32 sender_team) {
+    static u8 kopie[sizeof(Spielfeld_Sync_Signal)];
+    int r = pruefen(signal, laenge);
+    if (r != SFN_OK) {
+        Debug_Printf("Spielfeld: Signal abgelehnt (%d)\n", r);
+        return r;
+    }
+    std::memcpy(kopie, signal, sizeof kopie);
+    return Spielfeld_Signal_Verarbeiten(sf, kopie, sizeof kopie, sender_team, false);
+}
+
+bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel) {
+    static Spielfeld_Daten neu;
+    u32 werte[4] = {0, 0, 0, 0};
+    if (!sf || !SF_Hook.hole_spielfeld || !SF_Hook.hole_spielfeld(spiel, &neu, werte)) {
+        Debug_Printf("Spielfeld: Spiel %u nicht vom Server erhalten\n", spiel);
+        return false;
+    }
+    if (neu.spiel != spiel || neu.team[0] != sf->team[0] || neu.team[1] != sf->team[1] ||
+        neu.minuten_teil >= SF_TICKS_PRO_MINUTE) {
+        Debug_Printf("Spielfeld: Spielfeld vom Server passt nicht zu Spiel %u\n", spiel);
+        return false;
+    }
+    // The local display state stays; everything else is the server's.
+    u8 anzeige = sf->anzeige, fokus = sf->fokus;
+    u32 basis = sf->uhr_basis;
+    std::memcpy(static_cast<void*>(sf), &neu, sizeof neu);
+    sf->anzeige = anzeige;
+    sf->fokus = fokus;
+    sf->uhr_basis = basis;
+    sf->netz = 2;
+    sf->sync_fehler = 0;
+    sf->wartet = 0;
+    sf->grenze_andere = neu.grenze_eigen;
+    return true;
+}
+
+bool Spielfeld_Sync_Fehler_Beheben(Spielfeld_Daten* sf) {
+    if (!sf) return false;
+    if (sf->netz != 2) {
+        sf->sync_fehler = 0;
+        return true;
+    }
+    return Spielfeld_Internet_Client_Get_Spielfeld(sf, sf->spiel);
+}
+
+bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, Spielfeld_Daten* aus, u32* minute, f32* zeit, u32* wettbewerb,
+                                              u32* spiel) {
+    if (!aus) return false;
+    Spielfeld_Daten* sf = SF_Suche_Team(team);
+    if (!sf) return false;
+    std::memcpy(static_cast<void*>(aus), sf, sizeof *sf);
+    if (minute) *minute = static_cast<u32>(sf->minute);
+    if (zeit) *zeit = static_cast<f32>(sf->minute) + static_cast<f32>(sf->minuten_teil) / SF_TICKS_PRO_MINUTE;
+    if (wettbewerb) *wettbewerb = sf->wettbewerb;
+    if (spiel) *spiel = sf->spiel;
+    if (SF_Hook.set_bereit) SF_Hook.set_bereit(team);
+    return true;
+}

@@ -1,0 +1,274 @@
+// Whole matches without the season (tools, benchmarks, tests).
+#include "match/partie.h"
+
+#include <cstdio>
+#include <map>
+
+#include "base/random.h"
+#include "match/spielfeld_intern.h"
+#include "world/konfig.h"
+#include "world/welt.h"
+
+namespace {
+
+struct Spiel_Eintrag {
+    u32 heim, gast, wettbewerb;
+    std::vector<Partie_Ereignis> ereignisse;
+};
+std::map<u32, Spiel_Eintrag>& spiele() {
+    static std::map<u32, Spiel_Eintrag> m;
+    return m;
+}
+
+bool info(u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) {
+    auto it = spiele().find(spiel);
+    if (it == spiele().end()) return false;
+    *heim = it->second.heim;
+    *gast = it->second.gast;
+    *wettbewerb = it->second.wettbewerb;
+    *temperatur = 15;
+    *niederschlag = 0;
+    return true;
+}
+
+void ereignis(u32 spiel, i32 spieler, i32 zweiter, u32 flags, u8 minute) {
+    auto it = spiele().find(spiel);
+    if (it != spiele().end()) it->second.ereignisse.push_back({spieler, zweiter, flags, minute});
+}
+
+// A draw for the runner from the pitch's own cursor.
+int runner_zufall(Spielfeld_Daten* sf, int von, int bis) {
+    Rnd_Push();
+    Rnd_Set_Index(static_cast<i32>(sf->zufall), 0);
+    int r = Rnd_Basis(von, bis);
+    sf->zufall = Rnd_Get_Index();
+    Rnd_Pop();
+    return r;
+}
+
+}  // namespace
+
+void Partie_Spiel_Anmelden(u32 spiel, u32 heim, u32 gast, u32 wettbewerb) {
+    spiele()[spiel] = Spiel_Eintrag{heim, gast, wettbewerb, {}};
+}
+
+void Partie_Spiele_Leeren() { spiele().clear(); }
+
+void Partie_Hooks_Installieren() {
+    Spielfeld_Hooks h = SF_Hook;
+    h.spiel_info = &info;
+    h.spiele_ereignis = &ereignis;
+    Spielfeld_Set_Hooks(h);
+}
+
+const std::vector<Partie_Ereignis>& Partie_Ereignisse(u32 spiel) {
+    static const std::vector<Partie_Ereignis> leer;
+    auto it = spiele().find(spiel);
+    return it == spiele().end() ? leer : it->second.ereignisse;
+}
+
+bool Partie_Schritt(Spielfeld_Daten* sf, int ende) {
+    i32 steht = 0;
+    f32 r = Spielfeld_Run(sf->minute, 0, 1, sf, 1, &steht, 0, sf->uhr_basis + 1000);
+    if (r >= 999.0f || sf->halbzeit_status == 2) return false;
+    // The runner's end test: stoppage time begins at the end of the half and
+    // runs for a drawn number of minutes.
+    if (sf->halbzeit_status == 0 && sf->minute - sf->minuten_korrektur + 1 >= ende) {
+        sf->halbzeit_status = 1;
+        sf->nachspiel_bis = static_cast<i16>(ende + (sf->halbzeit == 1 ? runner_zufall(sf, 0, 2) : runner_zufall(sf, 1, 5)));
+    }
+    if (sf->halbzeit_status == 1 && !sf->ende_angefordert && sf->minute >= sf->nachspiel_bis)
+        Spielfeld_Set_Spielende(sf->spiel);
+    return true;
+}
+
+Partie_Ergebnis Partie_Spielen(u32 spiel, const Partie_Optionen& o) {
+    Partie_Ergebnis e;
+    Spielfeld_Daten* sf = Spielfeld_Zeiger(spiel);
+    if (!sf) return e;
+    int grenze = 0;
+    for (int h = sf->halbzeit; h <= 2; h++) {
+        if (h > sf->halbzeit) {
+            sf->minute = static_cast<i16>(o.halbzeit_minuten * (h - 1));
+            sf->minuten_teil = 0;
+            sf->minuten_korrektur = 0;
+            Spielfeld_Halbzeit_Start(spiel);
+        }
+        int ende = o.halbzeit_minuten * h;
+        while (Partie_Schritt(sf, ende))
+            if (++grenze > 40000) return e;
+        // The last 1000.0 is handed out once.
+        i32 steht = 0;
+        Spielfeld_Run(sf->minute, 0, 1, sf, 1, &steht, 0, 0);
+    }
+    if (o.elfmeterschiessen && sf->tore[0] == sf->tore[1]) {
+        Spielfeld_Ereignis_Eintragen(sf, SFE_ELFMETERSCHIESSEN, -1, -1);
+        // Eleven kickers a side in a shuffled order; five rounds, then sudden death.
+        u32 folge[2][SF_PRO_SEITE];
+        int n[2] = {0, 0};
+        for (int s = 0; s < 2; s++) {
+            for (int i = s * SF_PRO_SEITE; i < s * SF_PRO_SEITE + SF_PRO_SEITE; i++)
+                if (sf_auf_platz(sf->spieler[i])) folge[s][n[s]++] = static_cast<u32>(i);
+            Rnd_Push();
+            Rnd_Set_Index(static_cast<i32>(sf->zufall), 0);
+            SortMisch_Mische(folge[s], n[s]);
+            sf->zufall = Rnd_Get_Index();
+            Rnd_Pop();
+        }
+        for (int runde = 0; runde < 60; runde++) {
+            for (int s = 0; s < 2; s++) {
+                if (n[s] == 0) continue;
+                Spielfeld_Set_Elfmeter(spiel, s, static_cast<int>(folge[s][runde % n[s]]));
+                while (!Spielfeld_Darf_Enden(spiel))
+                    if (++grenze > 60000) return e;
+                    else Partie_Schritt(sf, 9999);
+                if (runde < 5) {
+                    // Early decision: the other side cannot catch up any more.
+                    int a = sf->seite[0].elfer_tore, b = sf->seite[1].elfer_tore;
+                    int rest0 = 5 - sf->seite[0].elfer_schuesse, rest1 = 5 - sf->seite[1].elfer_schuesse;
+                    if (a + rest0 < b || b + rest1 < a) goto fertig;
+                }
+            }
+            if (runde >= 4 && sf->seite[0].elfer_tore != sf->seite[1].elfer_tore) break;
+        }
+    }
+fertig:
+    e.tore[0] = sf->tore[0];
+    e.tore[1] = sf->tore[1];
+    for (int s = 0; s < 2; s++) {
+        e.elfer_tore[s] = sf->seite[s].elfer_tore;
+        e.elfer_schuesse[s] = sf->seite[s].elfer_schuesse;
+    }
+    e.ticks = sf->ticks;
+    e.ok = true;
+    Spielfeld_Set_Beendet(spiel);
+    return e;
+}
+
+void Partie_Figuren::aufnehmen(const Spielfeld_Daten* sf, const std::vector<Partie_Ereignis>& ev, const Partie_Ergebnis& e) {
+    spiele++;
+    tore += e.tore[0] + e.tore[1];
+    if (e.tore[0] > e.tore[1]) heimsiege++;
+    else if (e.tore[0] < e.tore[1]) auswaertssiege++;
+    else remis++;
+    if (e.tore[0] == 0 && e.tore[1] == 0) null_null++;
+    if (e.tore[0] > 8 || e.tore[1] > 8) ueber_8++;
+    schiessen_kicks += e.elfer_schuesse[0] + e.elfer_schuesse[1];
+    schiessen_tore += e.elfer_tore[0] + e.elfer_tore[1];
+    bool schiessen = false;
+    for (const auto& x : ev) {
+        if (x.flags & SFE_ELFMETERSCHIESSEN) schiessen = true;
+        if (schiessen) continue;
+        if (x.flags & SFE_GELB) gelb++;
+        if (x.flags & SFE_GELBROT) gelbrot++;
+        if (x.flags & SFE_ROT) rot++;
+        if (x.flags & SFE_EIGENTOR) eigentore++;
+        if ((x.flags & SFE_ELFMETER) && (x.flags & SFE_CHANCE)) elfer++;
+        if ((x.flags & SFE_ELFMETER) && (x.flags & SFE_TOR)) elfer_tore++;
+    }
+    int d = sf->staerke[0] - sf->staerke[1];
+    int stark = d >= 0 ? 0 : 1;
+    int st = (d < 0 ? -d : d) / 50;
+    if (st > 5) st = 5;
+    stufe_spiele[st]++;
+    if (e.tore[stark] > e.tore[stark ^ 1]) stufe_siege[st]++;
+    if (e.tore[stark] < e.tore[stark ^ 1]) stufe_niederlagen[st]++;
+}
+
+std::string Partie_Figuren::text() const {
+    std::string r;
+    char z[160];
+    double n = spiele > 0 ? spiele : 1;
+    auto zeile = [&](const char* name, double wert, const char* band) {
+        std::snprintf(z, sizeof z, "%-34s %9.3f   %s\n", name, wert, band);
+        r += z;
+    };
+    std::snprintf(z, sizeof z, "%-34s %9d\n", "matches", spiele);
+    r += z;
+    zeile("goals per match", tore / n, "2.6 .. 3.2");
+    zeile("home wins %", 100.0 * heimsiege / n, "43 .. 50");
+    zeile("draws %", 100.0 * remis / n, "22 .. 30");
+    zeile("away wins %", 100.0 * auswaertssiege / n, "24 .. 32");
+    zeile("0-0 %", 100.0 * null_null / n, "5 .. 11");
+    zeile("yellow cards per match", (gelb + gelbrot) / n, "2.5 .. 4.5");
+    zeile("red cards per match", (gelbrot + rot) / n, "<= 0.3");
+    zeile("penalties in play per match", elfer / n, "");
+    zeile("penalties converted in play %", elfer ? 100.0 * elfer_tore / elfer : 0.0, "70 .. 85");
+    zeile("shoot-out kicks converted %", schiessen_kicks ? 100.0 * schiessen_tore / schiessen_kicks : 0.0, "68 .. 80");
+    zeile("own goals per match", eigentore / n, "");
+    zeile("a side with more than 8 goals %", 100.0 * ueber_8 / n, "< 0.1");
+    for (int i = 0; i < 6; i++) {
+        if (!stufe_spiele[i]) continue;
+        char name[64];
+        std::snprintf(name, sizeof name, "stronger side wins %%, margin %d%s", i * 50, i == 5 ? "+" : "");
+        std::snprintf(z, sizeof z, "%-34s %9.3f   (%d matches, upsets %.1f %%)\n", name,
+                      100.0 * stufe_siege[i] / stufe_spiele[i], stufe_spiele[i],
+                      100.0 * stufe_niederlagen[i] / stufe_spiele[i]);
+        r += z;
+    }
+    return r;
+}
+
+std::string Partie_Ereignisliste(u32 spiel) {
+    std::string r;
+    char z[200];
+    for (const auto& e : Partie_Ereignisse(spiel)) {
+        const char* art = "";
+        if (e.flags & SFE_TOR) art = (e.flags & SFE_EIGENTOR) ? "own goal" : "goal";
+        else if (e.flags & SFE_GELB) art = "yellow card";
+        else if (e.flags & SFE_GELBROT) art = "yellow-red card";
+        else if (e.flags & SFE_ROT) art = "red card";
+        else if (e.flags & SFE_FOUL) art = "foul";
+        else if (e.flags & SFE_VERLETZUNG) art = "injury";
+        else if (e.flags & SFE_WECHSEL) art = "substitution";
+        else if (e.flags & SFE_STANDARD) art = "set piece";
+        else if (e.flags & SFE_CHANCE) art = "chance";
+        else if (e.flags & SFE_ELFMETERSCHIESSEN) art = "shoot-out begins";
+        else if (e.flags & SFE_VERLAENGERUNG) art = "extra time";
+        std::string name = "-";
+        if (e.spieler >= 0 && e.spieler < Spieler_Anzahl) name = Spieler_String(63, e.spieler, nullptr, 0);
+        std::snprintf(z, sizeof z, "%3d' %-5s %-18s %-24s (flags 0x%07x, second %d)\n", e.minute,
+                      (e.flags & SFE_TEAM_A) ? "home" : "away", art, name.c_str(), e.flags, e.zweiter);
+        r += z;
+    }
+    return r;
+}
+
+namespace {
+// A league: the clubs of one country on one level; its key is country * 10 + level.
+int liga_schluessel(int t) {
+    if (t == Team_Transfermarkt || !(Team_Daten[t].art & TEAM_ART_VEREIN)) return -1;
+    int e = Team_Get_Ebene(t);
+    if (e <= 0) return -1;
+    return Team_Wert(6, t, 0, OP_LESEN) * 10 + e;
+}
+}  // namespace
+
+std::vector<u32> Liga_Vereine(int liga) {
+    std::vector<u32> r;
+    for (int t = 0; t < Team_Anzahl; t++)
+        if (liga_schluessel(t) == liga) r.push_back(static_cast<u32>(t));
+    return r;
+}
+
+int Liga_Groesste() {
+    std::map<int, int> n;
+    for (int t = 0; t < Team_Anzahl; t++) {
+        int l = liga_schluessel(t);
+        if (l >= 0) n[l]++;
+    }
+    int best = -1, bn = 0;
+    for (auto& [l, c] : n)
+        if (c > bn) { bn = c; best = l; }
+    return best;
+}
+
+void Liga_Paarung(const std::vector<u32>& v, int k, u32* heim, u32* gast) {
+    int n = static_cast<int>(v.size());
+    int paare = n * (n - 1);
+    int i = k % paare;
+    int h = i / (n - 1), g = i % (n - 1);
+    if (g >= h) g++;
+    *heim = v[static_cast<size_t>(h)];
+    *gast = v[static_cast<size_t>(g)];
+}

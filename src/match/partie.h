@@ -1,0 +1,74 @@
+// Playing whole matches without the season: a small fixture table and a
+// driver that steps a pitch exactly as the matchday runner does (halves,
+// stoppage time, the shoot-out kick by kick). Used by the match simulator
+// tool, the benchmarks and the tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "match/spielfeld.h"
+
+// One recorded event of the fixture (player numbers, minute 1..).
+struct Partie_Ereignis {
+    i32 spieler;
+    i32 zweiter;
+    u32 flags;
+    u8 minute;
+};
+
+// Registers a game of the fixture table (replaces one with the same number).
+void Partie_Spiel_Anmelden(u32 spiel, u32 heim, u32 gast, u32 wettbewerb);
+void Partie_Spiele_Leeren();
+// Installs the fixture table and the event recorder as the engine's hooks
+// (other hooks are kept).
+void Partie_Hooks_Installieren();
+// The events recorded for a game since it was registered.
+const std::vector<Partie_Ereignis>& Partie_Ereignisse(u32 spiel);
+
+struct Partie_Optionen {
+    int halbzeit_minuten = 45;
+    bool elfmeterschiessen = false;  // a drawn match is decided from the spot
+};
+
+struct Partie_Ergebnis {
+    int tore[2] = {0, 0};
+    int elfer_tore[2] = {0, 0};
+    int elfer_schuesse[2] = {0, 0};
+    int ticks = 0;
+    bool ok = false;
+};
+
+// Plays the pitch of a game from its current state to the end.
+Partie_Ergebnis Partie_Spielen(u32 spiel, const Partie_Optionen& o);
+// Steps one pitch once as the runner would (end test included); false when
+// the half or match is over.
+bool Partie_Schritt(Spielfeld_Daten* sf, int halbzeit_ende_minute);
+
+// Figures over many matches.
+struct Partie_Figuren {
+    int spiele = 0;
+    int tore = 0;
+    int heimsiege = 0, remis = 0, auswaertssiege = 0, null_null = 0;
+    int gelb = 0, gelbrot = 0, rot = 0;
+    int elfer = 0, elfer_tore = 0;
+    int schiessen_kicks = 0, schiessen_tore = 0;
+    int ueber_8 = 0;
+    int eigentore = 0;
+    // Wins of the stronger side by strength margin (buckets of 50 on 0..999).
+    int stufe_spiele[6] = {}, stufe_siege[6] = {}, stufe_niederlagen[6] = {};
+    void aufnehmen(const Spielfeld_Daten* sf, const std::vector<Partie_Ereignis>& ev, const Partie_Ergebnis& e);
+    // One row per measure.
+    std::string text() const;
+};
+
+// Clubs of a league (the clubs of one country on one level; key country * 10
+// + level) in team order; the league with the most clubs.
+std::vector<u32> Liga_Vereine(int liga);
+int Liga_Groesste();
+// The k-th pairing of a long series over the clubs (every club meets every
+// other at home and away in turn).
+void Liga_Paarung(const std::vector<u32>& vereine, int k, u32* heim, u32* gast);
+
+// The event list of a game as text rows.
+std::string Partie_Ereignisliste(u32 spiel);

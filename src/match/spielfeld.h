@@ -1,0 +1,484 @@
+// The match engine: one pitch record per running match, played frame by
+// frame (90 ticks per match minute).
+//
+// A pitch holds 34 player slots (17 a side: 11 on the pitch, 6 on the bench),
+// the referee, two linesmen and the ball as moving objects on a pitch of
+// 10,800 x 6,806 cm, the match situation, the tactic zones, the replay ring
+// and the sync slots of a networked match. The record holds fixed-width
+// fields only and is saved, sent and fetched as it is (little-endian).
+//
+// Every draw that changes a match comes from the shared random table through
+// the pitch's own cursor, so the same record, commands and binary give the
+// same match on every machine, whatever else ran in between.
+#pragma once
+
+#include <bit>
+
+#include "base/types.h"
+
+static_assert(std::endian::native == std::endian::little, "pitch records are stored little-endian");
+
+// ---------------------------------------------------------------------------
+// Pitch constants (cm).
+constexpr i32 SF_LAENGE = 10800;
+constexpr i32 SF_BREITE = 6806;
+constexpr i32 SF_PFOSTEN_1 = 3037;  // goal posts (y)
+constexpr i32 SF_PFOSTEN_2 = 3769;
+constexpr i32 SF_LATTE = 244;        // crossbar height
+constexpr i32 SF_MITTE_X = 5400;
+constexpr i32 SF_STRAFRAUM_TIEFE = 1650;
+constexpr i32 SF_STRAFRAUM_Y1 = 1387;  // penalty area across
+constexpr i32 SF_STRAFRAUM_Y2 = 5419;
+constexpr i32 SF_ELFMETERPUNKT = 1100;
+
+constexpr int SF_MAX_SPIELFELDER = 200;
+constexpr int SF_MAX_ANZEIGE = 4;
+constexpr int SF_SPIELER = 34;
+constexpr int SF_PRO_SEITE = 17;
+constexpr int SF_OBJEKTE = 53;       // 0..33 players, 34 referee, 35/36 linesmen, 37 ball, extra figures
+constexpr int SF_OBJ_SCHIRI = 34;
+constexpr int SF_OBJ_LINIE_1 = 35;
+constexpr int SF_OBJ_LINIE_2 = 36;
+constexpr int SF_OBJ_BALL = 37;
+constexpr int SF_TICKS_PRO_MINUTE = 90;
+constexpr int SF_FRAME_MS = 45;
+constexpr int SF_WECHSEL_MAX = 3;
+constexpr int SF_WECHSEL_LISTE = 7;
+constexpr int SF_KOMMANDOS = 32;
+constexpr int SF_REPLAY_BILDER = 96;
+constexpr int SF_REPLAY_OBJEKTE = 38;
+constexpr u32 SF_SYNC_MAGIC = 0xCFCECDCCu;
+constexpr int SF_KOMMANDO_VERZUG = 4;  // commands take effect four minutes later
+
+// Slot states (Spielfeld_Spieler::status).
+constexpr u32 SFS_AUF_DEM_PLATZ = 16;
+constexpr u32 SFS_BANK = 32;
+constexpr u32 SFS_VERLETZT = 64;
+constexpr u32 SFS_GELB = 0x80;
+constexpr u32 SFS_GELBROT = 0x100;
+constexpr u32 SFS_ROT = 0x200;
+constexpr u32 SFS_AUSGEWECHSELT = 0x100000;
+constexpr u32 SFS_EINGEWECHSELT = 0x200000;
+
+// Event flags.
+constexpr u32 SFE_TEAM_A = 0x1;
+constexpr u32 SFE_CHANCE = 0x2;
+constexpr u32 SFE_TOR = 0x4;
+constexpr u32 SFE_GELB = 0x10;
+constexpr u32 SFE_GELBROT = 0x20;
+constexpr u32 SFE_ROT = 0x40;
+constexpr u32 SFE_KOPF = 0x80;
+constexpr u32 SFE_EIGENTOR = 0x200;
+constexpr u32 SFE_FERNSCHUSS = 0x2000;
+constexpr u32 SFE_ELFMETER = 0x4000;
+constexpr u32 SFE_FREISTOSS = 0x8000;
+constexpr u32 SFE_FOUL = 0x10000;
+constexpr u32 SFE_VERLETZUNG = 0x20000;
+constexpr u32 SFE_WECHSEL = 0x40000;
+constexpr u32 SFE_STANDARD = 0x80000;
+constexpr u32 SFE_VERLAENGERUNG = 0x1000000;
+constexpr u32 SFE_ELFMETERSCHIESSEN = 0x2000000;
+
+// Match situations (Spielfeld_Daten::situation).
+enum Spielfeld_Situation : u8 {
+    SIT_SPIEL = 0,
+    SIT_ANSTOSS = 1,
+    SIT_EINWURF = 2,
+    SIT_ECKE = 3,
+    SIT_ABSTOSS = 4,
+    SIT_HALBZEIT_ENDE = 5,  // the engine ended the half
+    SIT_FREISTOSS = 6,
+    SIT_ELFMETER = 7,
+    SIT_TORJUBEL = 8,
+    SIT_SCHIESSEN = 9,      // a kick of the penalty shoot-out
+    SIT_ABSEITS = 10,       // free kick after offside
+};
+
+// Change flags of the network copies.
+constexpr u8 SFA_WERT1 = 1;
+constexpr u8 SFA_SCHALTER = 2;
+constexpr u8 SFA_WECHSEL = 4;
+constexpr u8 SFA_POSITIONEN = 16;
+constexpr u8 SFA_NEU_BERECHNEN = 32;
+
+// The last-event header at the head of every pitch record (12 bytes).
+struct Spielfeld_Ereignis_Kopf {
+    u32 flags;
+    i16 minute;
+    i16 sekunde;
+    i16 zweiter;  // second player slot, -1; the injury kind for an injury
+    i8 slot;      // player slot, -1
+    u8 gueltig;   // 1 until a view took it
+};
+static_assert(sizeof(Spielfeld_Ereignis_Kopf) == 12);
+
+// One player slot (64 bytes).
+struct Spielfeld_Spieler {
+    i32 spieler;          // player number, < 0 empty
+    i32 ausdauer;         // stamina 1,000..10,000
+    u32 status;           // SFS_*
+    i16 staerke;          // base strength 0..12,000
+    i8 rueckennummer;
+    u8 flag;              // 3 = marker
+    i16 zone_x[2];        // tactic zone bounds
+    i16 zone_y[2];
+    i16 marke[2][2];      // the zone's two marker points
+    i16 taktik_x, taktik_y;  // tactical home position (seen from a side attacking to the right)
+    u8 f_pass, f_schuss, f_zweikampf, f_tempo, f_torwart, f_technik, f_kopf, f_haerte;  // skills 0..100
+    i16 bewertung;        // rating points gathered in play
+    u8 gelb;              // yellow cards this match
+    u8 verletzung;        // injury kind + 1, 0 none
+    u8 minute_ein, minute_aus;  // 255 none
+    u8 position;          // 0 goalkeeper .. 3 attack
+    i8 deckt;             // the opponent slot he marks, -1
+    i16 ziel_x, ziel_y;   // where he runs to
+    u8 rolle;             // 1 chaser, 2 marker, 3 support
+    u8 sperre;            // ticks he stays beaten after a lost duel
+    u8 vorlagen;          // assists
+    u8 tore;              // goals (own goals not counted)
+    u32 frei;
+};
+static_assert(sizeof(Spielfeld_Spieler) == 64);
+
+// Animation entry of a figure (what the view shows).
+struct Spielfeld_Anim {
+    u16 set;
+    u16 bild;
+    u8 richtung;  // 0..15
+    u8 frei;
+    i16 ziel_objekt;
+    i16 rest;     // remaining steps
+    i16 frei2;
+    f32 schritt[3];
+};
+static_assert(sizeof(Spielfeld_Anim) == 24);
+
+// A moving object (76 bytes).
+struct Spielfeld_Objekt {
+    f32 x, y, z;
+    f32 vx, vy, vz;
+    u8 sichtbar;
+    u8 torwart;
+    u8 unterdrueckt;  // no linked set
+    u8 frei;
+    Spielfeld_Anim anim;
+    i32 bild_x, bild_y;                     // screen position (written by the view)
+    u16 letzt_set, letzt_bild;              // drawing memory of the view
+    u8 letzt_richtung, frei2;
+    u16 eintrag_set, eintrag_bild;
+    u16 frei3;
+    i32 haltezeit;
+};
+static_assert(sizeof(Spielfeld_Objekt) == 76);
+
+// One queued command of a networked or local side (192 bytes).
+struct Spielfeld_Kommando {
+    u16 minute;      // the minute it takes effect
+    u16 nummer;      // running number of the sending side
+    u8 seite;        // 0 home, 1 away
+    u8 belegt;       // 1 used
+    u8 aenderung;    // SFA_* flags
+    u8 schalter;
+    u8 rein[SF_WECHSEL_LISTE];
+    u8 raus[SF_WECHSEL_LISTE];
+    i8 taktik[10];
+    i16 punkte[SF_PRO_SEITE][2];  // tactical points, -1 unchanged
+    u8 frei[92];
+};
+static_assert(sizeof(Spielfeld_Kommando) == 192);
+
+// In-match tactic bytes of a side: switch 1, switch 2, value 1, value 2 and
+// its derived value, value 3, derived, zero flag, value 4, spare.
+enum { TW_SCHALTER1, TW_SCHALTER2, TW_WERT1, TW_WERT2, TW_WERT2_ABG, TW_WERT3, TW_WERT3_ABG, TW_WERT3_NULL, TW_WERT4, TW_FREI };
+
+struct Spielfeld_Seite {
+    u8 wechsel_erlaubt;
+    u8 wechsel_gemacht;
+    u8 rein[SF_WECHSEL_LISTE];   // pending: coming on (255 free)
+    u8 raus[SF_WECHSEL_LISTE];   // pending: going off
+    u8 wechsel_sperre;
+    u8 wechsel_aenderung;
+    u8 schalter;                 // all-forward switch of the in-match line-up screen
+    i8 taktik[10];
+    // Network copies and their change flags.
+    u8 netz_rein[SF_WECHSEL_LISTE];
+    u8 netz_raus[SF_WECHSEL_LISTE];
+    u8 netz_schalter;
+    i8 netz_taktik[10];
+    u8 netz_aenderung;
+    u8 team_taktik[7];
+    u8 ecken;                    // corners (the after-match page's further byte)
+    u8 frei;
+    i32 aufregung;               // crowd excitement %
+    u32 ereignis_bits;           // bit 0: something to cheer
+    i16 elfer_tore;              // shoot-out goals
+    i16 elfer_schuesse;
+    u16 kommando_nummer;         // next running number of this side's commands
+    u16 frei2;
+};
+
+struct Spielfeld_Inhalt {
+    Spielfeld_Ereignis_Kopf ereignis;  // must stay at offset 0
+    u32 spiel;                // game number
+    u32 wettbewerb;
+    u32 team[2];              // home, away
+    i8 tore[2];
+    u8 weitere[2];            // corners per side
+    u32 zuschauer;
+    u32 uhr;                  // ms of the current frame
+    u32 uhr_basis;            // clock time of the last paced frame
+    i16 minute;
+    u16 minuten_teil;         // ticks within the minute (0..89)
+    u8 situation;
+    u8 halbzeit_status;       // 0 playing, 1 stoppage time, 2 half ended
+    u8 minuten_korrektur;
+    u8 engine;                // 1 the engine plays the record
+    u8 anzeige;               // 1 shown
+    u8 halbzeit_start;
+    u8 seitenwechsel;         // ends changed
+    u8 halten;                // Spielfeld_Darf_Enden false while set
+    u32 zufall;               // saved random cursor
+    i16 staerke[2];           // side strengths 0..999
+    i8 rating[2];             // side-rating bytes
+    u8 halbzeit;              // 1, 2, 3.. half being played
+    u8 beendet;               // Spielfeld_Set_Beendet
+    i16 zweikampf[2];         // duel participants (object indices, -1)
+    u8 statistik[SF_SPIELER][8];
+    Spielfeld_Spieler spieler[SF_SPIELER];
+    u32 extra_figur;          // >= 1 lets the extra figure draw slot 34
+    Spielfeld_Objekt objekt[SF_OBJEKTE];
+    f32 ball_ziel[3];         // ball flight target
+    f32 kamera[3];
+    u8 kamera_schnell;
+    u8 fokus;                 // set by the view every frame
+    u8 bild_art;              // stadium picture kind
+    u8 regen_staerke;         // weather strength (0 none)
+    u8 regen_art;             // 0 rain, 1 snow
+    u8 ballfuehrer;           // player slot with the ball, 255 none
+    u8 linienrichter_ruf;     // 1 a linesman signalled the last decision
+    u8 gast_von_aussen;       // venue byte: 1 the home side plays away from home ground
+    i32 kamera_schritte;
+    i32 scroll[2];
+    i8 tribuene[6];
+    u8 concern;               // the competition concerns a human
+    u8 netz;                  // 0 single, 1 server, 2 client
+    i32 belegung[6];          // stand occupancy %
+    u32 banden[8];
+    u32 markiert[2];
+    Spielfeld_Seite seite[2];
+    // Engine state.
+    u8 anstoss_seite;         // side that kicks off the half
+    u8 ausfuehrer;            // taker of a set piece, 255
+    u8 ball_seite;            // side that last touched the ball
+    u8 ball_letzter;          // slot that last touched the ball, 255
+    u8 pass_ziel;             // intended receiver, 255
+    u8 pass_geber;            // slot that passed, 255
+    u8 schuss;                // 0 no shot in flight, else the outcome (SCHUSS_*)
+    u8 schuss_seite;
+    u8 schuetze;              // slot of the shooter
+    u8 schuss_flags;          // SFE_KOPF etc. of the shot in flight
+    u8 ende_angefordert;      // Spielfeld_Set_Spielende called
+    u8 ende_gemeldet;         // 1000.0 returned
+    i16 wartezeit;            // ticks until a set piece is taken
+    i16 ballbesitz_ticks;     // ticks the holder has the ball
+    i32 ballbesitz[2];        // possession ticks per side
+    f32 standard_x, standard_y;
+    u8 elfer_seite;           // shoot-out kick
+    u8 elfer_schuetze;
+    u8 elfer_ergebnis;
+    u8 vorteil;               // ticks of advantage still running, 0 none
+    u8 vorteil_seite;
+    u8 vorteil_taeter;
+    u8 elfer_im_spiel;        // 1 the shot in flight is a penalty
+    u8 ausgewertet;           // 1 after Spielfeld_Auswertung booked it
+    f32 vorteil_x, vorteil_y;
+    i32 ticks;                // ticks played
+    i16 nachspiel_bis;        // headless driver: the minute its stoppage time ends
+    i16 tempo;                // pace of this match in % (shots), drawn at kick-off
+    // Network lockstep.
+    i16 grenze_eigen;         // this side may play while minute < both limits
+    i16 grenze_andere;
+    u8 wartet;                // 1 while the pitch waits for the other side
+    u8 sync_fehler;           // 1 a checksum did not match
+    u16 frei_n;
+    u32 pruef_minute[8];      // minute of each kept checksum
+    u32 pruef_summe[8];
+    u32 wartet_seit;          // clock time when the wait began
+    Spielfeld_Kommando kommando[SF_KOMMANDOS];
+    // Replay ring: every second tick x, y, z of the first 38 objects.
+    u16 replay_pos;
+    u16 replay_anzahl;
+    i16 replay[SF_REPLAY_BILDER][SF_REPLAY_OBJEKTE][3];
+};
+
+constexpr u32 SPIELFELD_GROESSE = 42276;
+static_assert(sizeof(Spielfeld_Inhalt) <= SPIELFELD_GROESSE);
+static_assert(alignof(Spielfeld_Inhalt) == 4);
+
+struct Spielfeld_Daten : Spielfeld_Inhalt {
+    u8 reserve[SPIELFELD_GROESSE - sizeof(Spielfeld_Inhalt)];
+};
+static_assert(sizeof(Spielfeld_Daten) == SPIELFELD_GROESSE, "the pitch record is 42,276 bytes");
+
+// The match report handed to the result pages (292 bytes).
+struct Spielfeld_Bericht {
+    u32 heim, gast;
+    i8 tore[2];
+    u8 weitere[2];
+    u32 wettbewerb;
+    u32 zuschauer;
+    u8 statistik[SF_SPIELER][8];
+};
+static_assert(sizeof(Spielfeld_Bericht) == 292);
+
+// The per-minute signal of a networked match (6,284 bytes); layout in
+// docs/formats/match-sync.md.
+struct Spielfeld_Sync_Signal {
+    u32 magic;          // 0xCFCECDCC
+    u32 art;            // 1 per-minute signal
+    u32 team;           // sender's team
+    u32 spiel;
+    i32 minute;
+    i32 halbzeit;
+    i32 minuten_grenze;
+    i32 halbzeit_grenze;
+    u32 pruefsumme;
+    i32 pruef_minute;   // minute of the checksum, -1 none
+    u32 flags;          // bit 0: the receiver must fetch the record anew
+    u32 anzahl;         // used command slots
+    u8 frei[92];
+    Spielfeld_Kommando kommando[SF_KOMMANDOS];
+};
+static_assert(sizeof(Spielfeld_Sync_Signal) == 6284, "the sync signal is 6,284 bytes");
+
+// The match-tick control record.
+struct Spielfeld_Steuerung {
+    u8 pause;
+    u8 schnell;
+    u16 frei;
+    i32 periode_ms;  // frame period (45)
+};
+
+// ---------------------------------------------------------------------------
+// Calls upwards, filled by higher layers at start-up; every entry may stay null.
+struct Spielfeld_Hooks {
+    // The fixture of a game: teams, competition, temperature and
+    // precipitation. False for an unknown game.
+    bool (*spiel_info)(u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) = nullptr;
+    // The matchday's end check, every tick.
+    bool (*check_spielende)(Spielfeld_Daten* sf) = nullptr;
+    // A match event for the fixture record (player numbers, event minute).
+    void (*spiele_ereignis)(u32 spiel, i32 spieler, i32 zweiter, u32 flags, u8 minute) = nullptr;
+    void (*ankuendigung_refresh)() = nullptr;
+    void (*reset_spielschritt)() = nullptr;
+    // The 2-D overview of a shown pitch.
+    void (*blit_spielfeld)(Spielfeld_Daten* sf, u32 spiel) = nullptr;
+    // The live view: init / free / one frame; the focused view's pitch.
+    void (*ansicht_init)() = nullptr;
+    void (*ansicht_free)() = nullptr;
+    void (*ansicht_run)(Spielfeld_Daten** liste, int anzahl, Spielfeld_Steuerung* st) = nullptr;
+    Spielfeld_Daten* (*ansicht_get_spielfeld)() = nullptr;
+    void (*ticker)(Spielfeld_Daten* sf, const char* text) = nullptr;
+    void (*sound_stadion)(int gruppe, int schleife, int lautstaerke, int variante) = nullptr;
+    void (*sound_reaktion)(int art, int stufe) = nullptr;
+    // After-match bookings.
+    void (*statistik_spieler)(i32 spieler, u32 wettbewerb, int tore, int minuten, int note, int wechsel) = nullptr;
+    void (*wettbewerb_ereignis)(u32 wettbewerb, i32 spieler, int zaehler, int wert) = nullptr;
+    void (*spieler_nach_spiel)(u32 team, i32 spieler) = nullptr;
+    void (*strafe)(u32 team, i32 betrag) = nullptr;
+    // Network: sends the client's signal; fetches the whole record (call 1032).
+    void (*client_signal)(const Spielfeld_Sync_Signal* s) = nullptr;
+    bool (*hole_spielfeld)(u32 spiel, Spielfeld_Daten* aus, u32 werte[4]) = nullptr;
+    void (*set_bereit)(u32 team) = nullptr;
+    // The maximum number of shown pitches (option 200), 0 = 4.
+    int (*anzeige_max)() = nullptr;
+};
+void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h);
+
+// ---------------------------------------------------------------------------
+// Module.
+void Spielfeld_Init();
+void Spielfeld_DeInit();
+int Spielfeld_Anzahl();
+
+// Life cycle of a pitch.
+bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, u32 heim_team, int concern);
+Spielfeld_Daten* Spielfeld_Zeiger(u32 spiel);
+void Spielfeld_Loeschen(u32 wettbewerb);
+void Spielfeld_Set_Spielende(u32 spiel);
+void Spielfeld_Set_Beendet(u32 spiel);
+bool Spielfeld_Darf_Enden(u32 spiel);
+void Spielfeld_Halbzeit_Start(u32 spiel);
+bool Spielfeld_Set_Elfmeter(u32 spiel, int seite, int schuetze);
+void Spielfeld_Ereignis_Eintragen(Spielfeld_Daten* sf, u32 flags, int slot, int zweiter);
+void Spielfeld_Auswertung(u32 wettbewerb);
+void Spielfeld_Reset_Trainingszaehler(u32 team);
+void Spielfeld_Spieler_Wert56_Loeschen(i32 spieler);
+void Spielfeld_Get_Bericht(const Spielfeld_Daten* sf, Spielfeld_Bericht* aus);
+
+// One tick: -1.0 nothing stepped, 1000.0 the minute must be treated as
+// changed, otherwise the pitch time stepped (minute + tick / 90).
+f32 Spielfeld_Run(i32 minute, i32 sekunde, int eins, Spielfeld_Daten* sf, int eins2, i32* uhr_steht, u8 durchreichen,
+                  u32 uhrzeit);
+void Spielfeld_Zeit_Fortsetzen(u32 uhrzeit);
+
+// Match-tick control.
+void Spielfeld_Set_Pause(int an);
+int Spielfeld_Get_Pause();
+void Spielfeld_Set_Fast(int flags);
+int Spielfeld_Get_Fast();
+Spielfeld_Steuerung* Spielfeld_Get_Steuerung();
+
+// Display.
+void Spielfeld_Anzeige_An();
+void Spielfeld_Anzeige_Aus();
+bool Spielfeld_Anzeige_Hinzufuegen(Spielfeld_Daten* sf, int erzwingen);
+void Spielfeld_Anzeigeliste_Leeren();
+int Spielfeld_Anzeigeliste(Spielfeld_Daten** aus);
+void Spielfeld_Anzeige_Refresh();
+bool Spielfeld_Get_Anzeige();
+Spielfeld_Daten* Spielfeld_Get_Aktuelles_Spielfeld();
+void Spielfeld_Replay_Start(int);
+void Spielfeld_Replay_Stop(int);
+bool Spielfeld_Replay_Laeuft();
+// Object positions of replay frame n back from the newest (false outside the ring).
+bool Spielfeld_Replay_Bild(const Spielfeld_Daten* sf, int zurueck, i16 aus[SF_REPLAY_OBJEKTE][3]);
+
+// In-match changes.
+i32 Spielfeld_Get_Taktikposition(const Spielfeld_Daten* sf, int slot, i32* y = nullptr);
+i32 Spielfeld_Get_Taktikposition_Lokal(const Spielfeld_Daten* sf, int slot, i32* y = nullptr);
+bool Spielfeld_Set_Taktikposition(Spielfeld_Daten* sf, u32 team, int slot, i32 x, i32 y);
+bool Spielfeld_Ist_In_Rollenliste_A(const Spielfeld_Daten* sf, int slot);
+bool Spielfeld_Ist_In_Rollenliste_B(const Spielfeld_Daten* sf, int slot);
+// Queues a substitution (aus may be 255: into an empty place). 0 queued,
+// otherwise a refusal code (SFW_*).
+enum { SFW_OK = 0, SFW_KEIN_SPIELFELD, SFW_SEITE, SFW_SLOT_LEER, SFW_NICHT_AUF_BANK, SFW_NICHT_AUF_PLATZ, SFW_KEINE_WECHSEL,
+       SFW_LISTE_VOLL, SFW_SCHON_IN_LISTE };
+int Spielfeld_Wechsel_Eintragen(Spielfeld_Daten* sf, int seite, int rein, int raus);
+// Sets an in-match tactic byte (index TW_*) of a side.
+bool Spielfeld_Set_Taktikwert(Spielfeld_Daten* sf, int seite, int index, int wert);
+// The out-of-position deduction (half stars) of a player at a point.
+int Spielfeld_Positionsabzug(const Spielfeld_Daten* sf, int seite, int slot, i32 x, i32 y);
+
+// Position checksum of the objects.
+u32 Spielfeld_Pruefsumme(const Spielfeld_Daten* sf);
+
+// Network.
+bool Spielfeld_Sync_Fehler_Beheben(Spielfeld_Daten* sf);
+bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel);
+bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, Spielfeld_Daten* aus, u32* minute, f32* zeit, u32* wettbewerb,
+                                              u32* spiel);
+// Result codes of the signal readers.
+enum { SFN_OK = 0, SFN_KURZ = 1, SFN_MAGIC = 2, SFN_ART = 3, SFN_TEAM = 4, SFN_KEIN_SPIEL = 5 };
+int Spielfeld_Internet_Server_Read_Signal(u8* signal, u32 laenge, u32 sender_team);
+int Spielfeld_Internet_Client_Read_Signal(Spielfeld_Daten* sf, const u8* signal, u32 laenge, u32 sender_team);
+// Read_Signal on one given record (the server form for two engines in one process).
+int Spielfeld_Signal_Verarbeiten(Spielfeld_Daten* sf, u8* signal, u32 laenge, u32 sender_team, bool antworten);
+// Fills the pitch's per-minute signal.
+void Spielfeld_Signal_Fuellen(const Spielfeld_Daten* sf, u32 team, Spielfeld_Sync_Signal* aus);
+// Marks a pitch as the server's (1) or a client's (2) side of a networked match.
+void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle);
+
+// Save block of the pitches (registered by Spielfeld_Init).
+bool Spielfeld_Save(struct Datei_Status* datei);
+bool Spielfeld_Load(struct Datei_Status* datei);
