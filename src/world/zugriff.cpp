@@ -431,7 +431,7 @@ const char* Team_String(int modus, int team, char* puffer, int schreiben) {
         case 722: std::snprintf(r, TEMP_STRING_GROESSE, "%s", x->kurzname); break;
         case 702: std::snprintf(r, TEMP_STRING_GROESSE, "%s", x->stadion); break;
         case 703: std::snprintf(r, TEMP_STRING_GROESSE, "%s", x->stadt); break;
-        case 710: std::snprintf(r, TEMP_STRING_GROESSE, "^gl0%04d %s", Team_Daten[team].wappen, x->name); break;
+        case 710: std::snprintf(r, TEMP_STRING_GROESSE, "^gll%04d %s", team, x->name); break;  // inline crest
         case 6: {
             int n = Team_Daten[team].nation;
             if (n >= 0 && n < Team_Anzahl) std::snprintf(r, TEMP_STRING_GROESSE, "%s", Team_Fix_Daten[n].name);

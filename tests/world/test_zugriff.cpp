@@ -150,6 +150,7 @@ TEST_F(Zugriff, TextsAreCutToTheirFieldsAndComposed) {
     EXPECT_EQ(std::strncmp(Team_String(0, 3, nullptr, 0), "Deutschland", 11), 0);
     char puffer[64];
     EXPECT_EQ(Team_String(722, 3, puffer, 0), puffer);
+    EXPECT_STREQ(Team_String(710, 3, nullptr, 0), "^gll0003 Deutschland");
 }
 
 TEST_F(Zugriff, TeamBlocksPointCopyAndWrite) {
