@@ -426,6 +426,9 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p)
     Jpeg_Kern_Tabelle* kt = s->Kern_Tabelle;
     const int32_t n = p->Anzahl_Komponenten;
     if (n < 1 || n > 4 || !p->Komponenten) return JPEG_ERG_KOMPONENTE;
+    // This driver always codes the whole picture in one call; a scan record
+    // left by an interrupted decode means the stream's opening was skipped.
+    if (p->Fortsetzung) return JPEG_ERG_PROPERTIES;
 
     Skript sk;
     int32_t e = Skript_Bauen(p, sk);

@@ -344,6 +344,11 @@ int32_t Jpeg_Encode_Sequentiell(JPEG_PROPERTIES* p)
         }
     }
     Jpeg_Scan* scan = p->Fortsetzung;
+    // A scan record kept by an interrupted decode is no encode to go on with.
+    if (scan->Ns != p->Anzahl_Komponenten || !scan->Komponenten ||
+        (!p->Komponenten_Ebenen && !s->Kern_Tabelle->Kod_Zeile) || !s->Eingabe_Zeiger ||
+        s->Eingabe_Zeiger > s->Eingabe_Ende)
+        return JPEG_ERG_PROPERTIES;
     int32_t e = Encode_MCUs(p, s, scan, p->Neustart_Intervall != 0);
     if (e == JPEG_ERG_UNTERBROCHEN || e == JPEG_ERG_BEREICH_FERTIG) {
         p->Unterbrechen = 0;

@@ -570,3 +570,20 @@ TEST(JpegEncStrom, AFileThatRefusesBytesGivesTheFileError)
         EXPECT_EQ(Jpeg_Free(&a), 0);
     }
 }
+
+TEST(JpegEncStrom, AScanRecordLeftByADecodeIsNoEncodeToContinue)
+{
+    std::vector<uint8_t> px = Foto(16, 16);
+    for (bool progressiv : {false, true}) {
+        Einstellung e;
+        e.progressiv = progressiv;
+        e.vorher = [](Jpeg_Auftrag& a) {
+            // As an interrupted decode leaves the record.
+            auto* scan = static_cast<Jpeg_Scan*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan)));
+            scan->Ns = 1;
+            scan->Komponenten = static_cast<Jpeg_Scan_Komponente*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan_Komponente)));
+            a.Intern.Fortsetzung = scan;
+        };
+        EXPECT_EQ(Kodieren(px, 16, 16, e).erg, JPEG_ERG_PROPERTIES);
+    }
+}
