@@ -31,6 +31,7 @@ void Welt_Set_Hooks(const Welt_Hooks& hooks) {
     if (hooks.global_cfg_schluessel) Welt_Hook.global_cfg_schluessel = hooks.global_cfg_schluessel;
     if (hooks.kalender_tag) Welt_Hook.kalender_tag = hooks.kalender_tag;
     if (hooks.news_neu) Welt_Hook.news_neu = hooks.news_neu;
+    if (hooks.transfer_erloes) Welt_Hook.transfer_erloes = hooks.transfer_erloes;
 }
 
 namespace {

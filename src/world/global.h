@@ -76,6 +76,9 @@ struct Welt_Hooks {
     i32 (*kalender_tag)() = nullptr;
     // A news text for a manager's team.
     void (*news_neu)(i32 team, const char* text) = nullptr;
+    // What the acting club gets for the player who leaves it in an exchange
+    // (the transfer screen's offer difference); 0 without the hook.
+    i32 (*transfer_erloes)(i32 spieler) = nullptr;
 };
 extern Welt_Hooks Welt_Hook;
 void Welt_Set_Hooks(const Welt_Hooks& hooks);

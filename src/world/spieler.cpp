@@ -9,6 +9,7 @@
 #include "base/random.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
+#include "world/global.h"
 #include "world/netz.h"
 #include "world/welt.h"
 
@@ -109,14 +110,19 @@ int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
         sb = k[static_cast<size_t>(Rnd_Basis(0, n - 1))];
     }
     if (!ok(sb) || Spieler_Get_Team(sb) != tb) return 0;
-    // Team a takes player b: with a price it pays (category 31), without one
-    // it uses one of its transfers of the season.
+    // Team a takes player b: with a price it pays (category 31) and gets the
+    // proceeds of the player who leaves (category 30); it fails when the
+    // balance is below price minus proceeds. Without a price it uses one of
+    // its transfers of the season.
+    i32 erloes = Welt_Hook.transfer_erloes ? Welt_Hook.transfer_erloes(sa) : 0;
+    if (erloes < 0) erloes = 0;
     if (preis > 0) {
-        if (Bank_Get_Kontostand(ta, 0, -1) + Bank_Get_Kreditrahmen(ta) < static_cast<f64>(preis)) return 0;
-        if (!Bank_Buchen(ta, tb == Team_Transfermarkt ? -1 : tb, static_cast<f32>(preis), 31, 0, -1)) return 0;
+        if (Bank_Get_Kontostand(ta, 0, -1) < static_cast<f64>(preis) - erloes) return 0;
+        if (!Bank_Buchen(ta, tb == Team_Transfermarkt ? -1 : tb, static_cast<f32>(preis), 31, 1, -1)) return 0;
     } else if (Team_Daten[ta].transfers > 0) {
         Team_Daten[ta].transfers--;
     }
+    if (erloes > 0) Bank_Buchen(tb == Team_Transfermarkt ? -1 : tb, ta, static_cast<f32>(erloes), 30, 1, -1);
     Team_Kader_Ersetzen(ta, sa, sb);
     Team_Kader_Ersetzen(tb, sb, sa);
     std::swap(Spieler_Daten[sa].slot, Spieler_Daten[sb].slot);

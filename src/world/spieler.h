@@ -24,7 +24,10 @@ void Spieler_Set_Maxstaerke(int spieler);
 // Exchanges players between two teams: team a gives spieler_a and takes
 // spieler_b (-1: a pick among the market's 16 weakest). With a price team a
 // pays it (category 31; the market receives nothing, another club receives
-// it); price 0 uses one of team a's transfers of the season. 1 on success.
+// it) and is credited the proceeds of its leaving player (category 30, from
+// Welt_Hooks::transfer_erloes); it fails when team a's balance is below
+// price minus proceeds. Price 0 uses one of team a's transfers of the
+// season. 1 on success.
 int Spieler_Tauschen(int team_a, int team_b, int spieler_a, int spieler_b, i32 preis);
 
 // Swaps the line-up slots and starter/substitute bits of two players.

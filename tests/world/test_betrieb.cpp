@@ -239,6 +239,15 @@ TEST_F(Betrieb, ExchangeWithTheMarketMovesPlayersAndMoney) {
     // Too dear: refused, nothing moves.
     EXPECT_EQ(Spieler_Tauschen(40, 0, kommt, geht, 900000000), 0);
     EXPECT_EQ(Spieler_Get_Team(kommt), 40);
+    // Proceeds of the leaving player count against the price.
+    Welt_Hooks h;
+    h.transfer_erloes = [](i32) { return 4800000; };
+    Welt_Set_Hooks(h);
+    int dritter = m[5];
+    EXPECT_EQ(Spieler_Tauschen(40, 0, kommt, dritter, 9000000), 1);  // 4.7 M balance + 4.8 M proceeds cover 9 M
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(40, 0, -1), 4700000.0 - 9000000.0 + 4800000.0);
+    EXPECT_EQ(Spieler_Tauschen(40, 0, dritter, kommt, 0), 1);
+    Welt_Hook.transfer_erloes = nullptr;
     // Without a price one transfer of the season is used; -1 lets the market pick.
     Team_Wert(20, 40, 2, OP_SCHREIBEN);
     EXPECT_EQ(Spieler_Tauschen(40, 0, kommt, -1, 0), 1);
