@@ -32,6 +32,7 @@ void Welt_Set_Hooks(const Welt_Hooks& hooks) {
     if (hooks.kalender_tag) Welt_Hook.kalender_tag = hooks.kalender_tag;
     if (hooks.news_neu) Welt_Hook.news_neu = hooks.news_neu;
     if (hooks.transfer_erloes) Welt_Hook.transfer_erloes = hooks.transfer_erloes;
+    if (hooks.spieler_statistik) Welt_Hook.spieler_statistik = hooks.spieler_statistik;
 }
 
 namespace {

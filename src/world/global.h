@@ -79,6 +79,9 @@ struct Welt_Hooks {
     // What the acting club gets for the player who leaves it in an exchange
     // (the transfer screen's offer difference); 0 without the hook.
     i32 (*transfer_erloes)(i32 spieler) = nullptr;
+    // A player's statistic in a league system (the fixtures' statistics):
+    // 0 goals, 1 assists, 2 scorer points, 22 yellow, 23 yellow-red, 24 red cards.
+    i32 (*spieler_statistik)(i32 statistik, i32 liga, i32 team, i32 spieler) = nullptr;
 };
 extern Welt_Hooks Welt_Hook;
 void Welt_Set_Hooks(const Welt_Hooks& hooks);

@@ -222,3 +222,12 @@ void Spieler_Free() {
     praesident[0] = praesident[1] = -1;
     Welt_Freigeben();
 }
+
+i32 Spieler_Get_Spieler_Statistik(int statistik, int liga, int, int team, int spieler, int, int, int, int, void*,
+                                  i32* aus, int, int, i32* aus2) {
+    i32 v = 0;
+    if (ok(spieler) && Welt_Hook.spieler_statistik) v = Welt_Hook.spieler_statistik(statistik, liga, team, spieler);
+    if (aus) *aus = v;
+    if (aus2) *aus2 = v;
+    return v;
+}

@@ -46,3 +46,10 @@ bool Spieler_Setze_Gewerkschafts_Praesi(int seite);
 void Spieler_Init_Start_Dummies(int spieler, int liga_prozent);
 void Spieler_Init_Texte();
 void Spieler_Free();
+
+// A player's statistic in a league system (statistic 0, 1, 2, 22, 23, 24),
+// from the fixtures through Welt_Hooks::spieler_statistik; 0 without it. The
+// work buffer and the further arguments of the callers are accepted and not
+// needed; *aus (may be null) gets the value too.
+i32 Spieler_Get_Spieler_Statistik(int statistik, int liga, int, int team, int spieler, int, int, int, int,
+                                  void* arbeit, i32* aus, int, int erster_aufruf, i32* aus2);
