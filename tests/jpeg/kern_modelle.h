@@ -3,9 +3,13 @@
 // exact (floating-point) DCT. The tests compare the kernels against these.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <initializer_list>
 #include <random>
 #include <string>
 
@@ -207,40 +211,31 @@ inline double kosinus(int x, int u)
     return t[x][u];
 }
 
-// Orthonormal 2-D DCT of 64 samples (natural order).
-inline void dct_exakt(const double* ein, double* aus)
+// Orthonormal 2-D DCT of 64 values (natural order), or its inverse.
+inline void dct_2d(const double* ein, double* aus, bool invers)
 {
     double z[64];
     for (int r = 0; r < 8; ++r)
-        for (int u = 0; u < 8; ++u) {
+        for (int k = 0; k < 8; ++k) {
             double s = 0;
-            for (int x = 0; x < 8; ++x) s += ein[8 * r + x] * kosinus(x, u);
-            z[8 * r + u] = s;
+            for (int j = 0; j < 8; ++j) s += ein[8 * r + j] * (invers ? kosinus(k, j) : kosinus(j, k));
+            z[8 * r + k] = s;
         }
-    for (int v = 0; v < 8; ++v)
-        for (int u = 0; u < 8; ++u) {
+    for (int r = 0; r < 8; ++r)
+        for (int k = 0; k < 8; ++k) {
             double s = 0;
-            for (int y = 0; y < 8; ++y) s += z[8 * y + u] * kosinus(y, v);
-            aus[8 * v + u] = s;
+            for (int j = 0; j < 8; ++j) s += z[8 * j + k] * (invers ? kosinus(r, j) : kosinus(j, r));
+            aus[8 * r + k] = s;
         }
 }
-
-// Inverse of dct_exakt.
-inline void idct_exakt(const double* ein, double* aus)
+inline void dct_exakt(const double* ein, double* aus) { dct_2d(ein, aus, false); }
+inline void idct_exakt(const double* ein, double* aus) { dct_2d(ein, aus, true); }
+// The exact DCT of an integer block.
+inline void dct_exakt(const int16_t* ein, double* aus)
 {
-    double z[64];
-    for (int r = 0; r < 8; ++r)
-        for (int x = 0; x < 8; ++x) {
-            double s = 0;
-            for (int u = 0; u < 8; ++u) s += ein[8 * r + u] * kosinus(x, u);
-            z[8 * r + x] = s;
-        }
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) {
-            double s = 0;
-            for (int v = 0; v < 8; ++v) s += z[8 * v + x] * kosinus(y, v);
-            aus[8 * y + x] = s;
-        }
+    double p[64];
+    for (int i = 0; i < 64; ++i) p[i] = ein[i];
+    dct_2d(p, aus, false);
 }
 
 // --- test data --------------------------------------------------------------------
@@ -281,10 +276,9 @@ public:
     // Coefficients of a level-shifted sample block after an exact DCT.
     void koeffizienten(int16_t* b)
     {
-        double p[64], f[64];
-        std::uniform_int_distribution<int> d(-128, 127);
-        for (int i = 0; i < 64; ++i) p[i] = d(zufall_);
-        dct_exakt(p, f);
+        double f[64];
+        proben(b);
+        dct_exakt(b, f);
         for (int i = 0; i < 64; ++i) b[i] = int16_t(std::lround(f[i]));
     }
     // A mix of the kinds above, chosen by the index.
@@ -302,5 +296,68 @@ public:
 private:
     std::mt19937 zufall_;
 };
+
+// --- checks shared by the transform tests ------------------------------------------
+
+using Block_Fn = void (*)(int16_t*);
+using Quant_Fn = void (*)(int16_t*, const int16_t*);
+
+// A copy of the block after the kernel ran on it.
+struct Block {
+    alignas(16) int16_t w[64];
+};
+inline Block nach(const int16_t* ein, Block_Fn f)
+{
+    Block b;
+    std::memcpy(b.w, ein, sizeof b.w);
+    f(b.w);
+    return b;
+}
+
+// Runs every kernel on `n` mixed blocks, on aligned and on unaligned
+// addresses, and compares its result bit for bit with the model's.
+inline void bitgleich(uint32_t saat, int n, void (*modell)(int16_t*), std::initializer_list<Block_Fn> kerne)
+{
+    Bloecke z(saat);
+    alignas(16) int16_t puffer[72];
+    for (int k = 0; k < n; ++k) {
+        int16_t ein[64], soll[64];
+        z.gemischt(ein, k);
+        std::memcpy(soll, ein, sizeof ein);
+        modell(soll);
+        int nummer = 0;
+        for (Block_Fn f : kerne) {
+            int16_t* b = puffer + (k % 2);
+            std::memcpy(b, ein, sizeof ein);
+            f(b);
+            ASSERT_EQ(0, std::memcmp(b, soll, sizeof soll)) << "Kern " << nummer << ", Block " << k;
+            ++nummer;
+        }
+    }
+}
+
+// The same for quantisers: blocks and tables on aligned and unaligned addresses.
+inline void bitgleich_quant(uint32_t saat, int n, int16_t (*modell)(int16_t c, int16_t m), void (*tabelle)(Bloecke&, int16_t*),
+                            std::initializer_list<Quant_Fn> kerne)
+{
+    Bloecke z(saat);
+    alignas(16) int16_t bp[72], tp[72];
+    for (int k = 0; k < n; ++k) {
+        int16_t c[64], m[64], soll[64];
+        z.gemischt(c, k);
+        tabelle(z, m);
+        for (int i = 0; i < 64; ++i) soll[i] = modell(c[i], m[i]);
+        int nummer = 0;
+        for (Quant_Fn f : kerne) {
+            int16_t* bz = bp + (k % 2);
+            int16_t* tz = tp + (k % 4 < 2 ? 0 : 1);
+            std::memcpy(bz, c, sizeof c);
+            std::memcpy(tz, m, sizeof m);
+            f(bz, tz);
+            ASSERT_EQ(0, std::memcmp(bz, soll, sizeof soll)) << "Kern " << nummer << ", Block " << k;
+            ++nummer;
+        }
+    }
+}
 
 }  // namespace modell

@@ -1,4 +1,5 @@
 // Processor detection, the override and the kernel table per processor code.
+#include "base/base_test_util.h"
 #include "base/settings.h"
 #include "jpeg/jpeg.h"
 #include "jpeg/jpeg_kern.h"
@@ -8,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -17,21 +17,22 @@ constexpr uint32_t MMX = JCPU_BIT_MMX, SSE = JCPU_BIT_SSE, SSE2 = JCPU_BIT_SSE2;
 
 TEST(Prozessor, CodeAusFamilieUndMerkmalen)
 {
-    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(5, 0), JCPU_F5);
-    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(5, MMX), JCPU_F5_MMX);
-    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(5, MMX | SSE | SSE2), JCPU_F5_MMX);
-    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, 0), JCPU_F6);
-    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, SSE), JCPU_F6);  // SSE without MMX: generic
-    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, MMX), JCPU_F6_MMX);
-    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, MMX | SSE), JCPU_F6_SSE);
-    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, MMX | SSE | SSE2), JCPU_F6_SSE);
-    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(15, SSE2), JCPU_F15_SSE2);
-    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(15, MMX | SSE), JCPU_ALLGEMEIN);  // no SSE2
-    for (uint32_t f : {0u, 3u, 4u, 7u, 14u})
-        EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(f, MMX | SSE | SSE2), JCPU_ALLGEMEIN) << f;
-    // Only bits 23, 25 and 26 count.
-    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, MMX | SSE | 0x00FFFFFF), JCPU_F6_SSE);
-    EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(6, ~(MMX | SSE | SSE2)), JCPU_F6);
+    const uint32_t alles = MMX | SSE | SSE2;
+    const struct {
+        uint32_t familie, merkmale;
+        int32_t code;
+    } faelle[] = {
+        {5, 0, JCPU_F5},           {5, MMX, JCPU_F5_MMX},          {5, alles, JCPU_F5_MMX},
+        {6, 0, JCPU_F6},           {6, SSE, JCPU_F6},  // SSE without MMX: generic
+        {6, MMX, JCPU_F6_MMX},     {6, MMX | SSE, JCPU_F6_SSE},    {6, alles, JCPU_F6_SSE},
+        {15, SSE2, JCPU_F15_SSE2}, {15, MMX | SSE, JCPU_ALLGEMEIN},  // no SSE2
+        {0, alles, JCPU_ALLGEMEIN}, {3, alles, JCPU_ALLGEMEIN},    {4, alles, JCPU_ALLGEMEIN},
+        {7, alles, JCPU_ALLGEMEIN}, {14, alles, JCPU_ALLGEMEIN},
+        // Only bits 23, 25 and 26 count.
+        {6, MMX | SSE | 0x00FFFFFF, JCPU_F6_SSE}, {6, ~alles, JCPU_F6},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(f.familie, f.merkmale), f.code) << f.familie << " " << std::hex << f.merkmale;
 }
 
 TEST(Prozessor, VorgabeNurWennDerProzessorSieKann)
@@ -54,11 +55,7 @@ TEST(Prozessor, CpuidDatensatz)
     EXPECT_EQ(d, Jpeg_CPUID_Daten());
     EXPECT_EQ(d->Hersteller[12], '\0');
     EXPECT_EQ(std::strlen(d->Hersteller), 12u);
-    EXPECT_LE(d->Familie, 15u);
-    EXPECT_LE(d->Modell, 15u);
-    EXPECT_LE(d->Stepping, 15u);
-    EXPECT_LE(d->Typ, 3u);
-    EXPECT_LE(d->Marke, 255u);
+    EXPECT_TRUE(d->Familie <= 15 && d->Modell <= 15 && d->Stepping <= 15 && d->Typ <= 3 && d->Marke <= 255);
 #if defined(__x86_64__)
     EXPECT_TRUE(d->Merkmale & SSE2);  // every x86-64 processor
     const int32_t code = Jpeg_Prozessor_Aus_CPUID(d->Familie, d->Merkmale);
@@ -69,6 +66,12 @@ TEST(Prozessor, CpuidDatensatz)
 // The slots of this part's kernels for each code.
 TEST(KernTabelle, TransformSlotsJeCode)
 {
+    const Jpeg_Block_Fn fdcts[] = {Jpeg_FDCT_Genau, Jpeg_FDCT_Genau_MMX, Jpeg_FDCT_Genau_SSE, Jpeg_FDCT_Genau_SSE2};
+    const Jpeg_Block_Fn idcts[] = {Jpeg_IDCT_Genau, Jpeg_IDCT_Genau_MMX, Jpeg_IDCT_Genau_SSE, Jpeg_IDCT_Genau_SSE2};
+    const Jpeg_Quant_Fn quants[] = {Jpeg_Quant_Genau, Jpeg_Quant_Genau_MMX, Jpeg_Quant_Genau_SSE,
+                                    Jpeg_Quant_Genau_SSE2};
+    const Jpeg_Quant_Fn dequants[] = {Jpeg_Dequant_Genau, Jpeg_Dequant_Genau_MMX, Jpeg_Dequant_Genau_MMX,
+                                      Jpeg_Dequant_Genau_SSE2};
     for (int code = 0; code <= 6; ++code) {
         SCOPED_TRACE(code);
         Jpeg_Kern_Tabelle t;
@@ -78,24 +81,10 @@ TEST(KernTabelle, TransformSlotsJeCode)
         EXPECT_EQ(t.FDCT_Schnell, simd ? Jpeg_FDCT_Schnell_MMX : Jpeg_FDCT_Schnell);
         EXPECT_EQ(t.IDCT_8x8_Schnell, simd ? Jpeg_IDCT_Schnell_MMX : Jpeg_IDCT_Schnell);
         EXPECT_EQ(t.Quantisieren_Schnell, simd ? Jpeg_Quant_Schnell_MMX : Jpeg_Quant_Schnell);
-        Jpeg_Block_Fn fdct_genau = Jpeg_FDCT_Genau, idct_genau = Jpeg_IDCT_Genau;
-        Jpeg_Quant_Fn quant_genau = Jpeg_Quant_Genau, dequant_genau = Jpeg_Dequant_Genau;
-        if (code == 3 || code == 4) {
-            fdct_genau = Jpeg_FDCT_Genau_MMX;
-            idct_genau = Jpeg_IDCT_Genau_MMX;
-            quant_genau = Jpeg_Quant_Genau_MMX;
-            dequant_genau = Jpeg_Dequant_Genau_MMX;
-        } else if (code == 5) {
-            fdct_genau = Jpeg_FDCT_Genau_SSE;
-            idct_genau = Jpeg_IDCT_Genau_SSE;
-            quant_genau = Jpeg_Quant_Genau_SSE;
-            dequant_genau = Jpeg_Dequant_Genau_MMX;
-        } else if (code == 6) {
-            fdct_genau = Jpeg_FDCT_Genau_SSE2;
-            idct_genau = Jpeg_IDCT_Genau_SSE2;
-            quant_genau = Jpeg_Quant_Genau_SSE2;
-            dequant_genau = Jpeg_Dequant_Genau_SSE2;
-        }
+        // The accurate forms: generic, MMX (codes 3, 4), SSE (5), SSE2 (6).
+        const int form = code < 3 ? 0 : code < 5 ? 1 : code - 3;
+        const Jpeg_Block_Fn fdct_genau = fdcts[form], idct_genau = idcts[form];
+        const Jpeg_Quant_Fn quant_genau = quants[form], dequant_genau = dequants[form];
         EXPECT_EQ(t.FDCT_Genau, fdct_genau);
         EXPECT_EQ(t.IDCT_8x8_Genau, idct_genau);
         EXPECT_EQ(t.Quantisieren_Genau, quant_genau);
@@ -109,13 +98,10 @@ TEST(KernTabelle, TransformSlotsJeCode)
         EXPECT_EQ(t.IDCT_1x1_Genau, Jpeg_IDCT_Genau_1x1);
         EXPECT_EQ(t.Dequantisieren_Schnell, Jpeg_Dequant_Schnell);
         // The active slots start empty, the active quantisers as the fast ones.
-        EXPECT_EQ(t.FDCT_Aktiv, nullptr);
-        EXPECT_EQ(t.IDCT_8x8_Aktiv, nullptr);
-        EXPECT_EQ(t.IDCT_4x4_Aktiv, nullptr);
-        EXPECT_EQ(t.IDCT_2x2_Aktiv, nullptr);
-        EXPECT_EQ(t.IDCT_1x1_Aktiv, nullptr);
-        EXPECT_EQ(t.Kod_Zeile, nullptr);
-        EXPECT_EQ(t.Dek_Zeile, nullptr);
+        for (const void* leer : {(const void*)t.FDCT_Aktiv, (const void*)t.IDCT_8x8_Aktiv, (const void*)t.IDCT_4x4_Aktiv,
+                                 (const void*)t.IDCT_2x2_Aktiv, (const void*)t.IDCT_1x1_Aktiv, (const void*)t.Kod_Zeile,
+                                 (const void*)t.Dek_Zeile})
+            EXPECT_EQ(leer, nullptr);
         EXPECT_EQ(t.Quantisieren_Aktiv, t.Quantisieren_Schnell);
         EXPECT_EQ(t.Dequantisieren_Aktiv, t.Dequantisieren_Schnell);
         ASSERT_NE(t.Simd_Ende, nullptr);
@@ -154,32 +140,7 @@ TEST(KernTabelle, GruppenGleicherTabellen)
     EXPECT_EQ(0, std::memcmp(&tw, &te, sizeof tw));
 }
 
-// Sets or clears an environment variable for the life of the object.
-class Umgebung {
-public:
-    Umgebung(const char* name, const char* wert) : name_(name)
-    {
-        if (const char* alt = std::getenv(name)) {
-            hatte_ = true;
-            alt_ = alt;
-        }
-        if (wert)
-            setenv(name, wert, 1);
-        else
-            unsetenv(name);
-    }
-    ~Umgebung()
-    {
-        if (hatte_)
-            setenv(name_.c_str(), alt_.c_str(), 1);
-        else
-            unsetenv(name_.c_str());
-    }
-
-private:
-    std::string name_, alt_;
-    bool hatte_ = false;
-};
+using Umgebung = Env_Setzen;
 
 int32_t prozessor_nach_init()
 {
@@ -197,62 +158,44 @@ int32_t prozessor_nach_init()
     return code;
 }
 
-TEST(Vorgabe, UmgebungsvariableWaehltDenCode)
+// The code comes from KORDAVO_JPEG_USECPU, else from USECPU in the settings,
+// else from the detection; a code the processor cannot run or a value
+// outside 0..6 is ignored.
+TEST(Vorgabe, UmgebungUndEinstellungWaehlenDenCode)
 {
-    Umgebung einstellungen("KORDAVO_CONFIG_DIR", "/nonexistent-kordavo-config");
-    Settings_Neu_Laden();
-    int32_t erkannt;
+    Temp_Ordner ordner;
+    Umgebung einstellungen("KORDAVO_CONFIG_DIR", ordner.pfad().c_str());
+    auto einstellung = [&](const char* text) {
+        ordner.schreiben("settings.ini", text);
+        Settings_Neu_Laden();
+    };
+    einstellung("");
+    const Jpeg_CPUID* d = Jpeg_CPUID_Daten();
+    const int32_t erkannt = Jpeg_Prozessor_Aus_CPUID(d->Familie, d->Merkmale);
     {
         Umgebung u("KORDAVO_JPEG_USECPU", nullptr);
-        erkannt = prozessor_nach_init();
-        const Jpeg_CPUID* d = Jpeg_CPUID_Daten();
-        EXPECT_EQ(erkannt, Jpeg_Prozessor_Aus_CPUID(d->Familie, d->Merkmale));
+        EXPECT_EQ(prozessor_nach_init(), erkannt);
+        einstellung("# test\nUSECPU=0\n");
+        EXPECT_EQ(prozessor_nach_init(), 0);
+        einstellung("usecpu = 2\n");
+        EXPECT_EQ(prozessor_nach_init(), 2);
+        einstellung("USECPU=8\n");
+        EXPECT_EQ(prozessor_nach_init(), erkannt);
     }
-    const uint32_t merkmale = Jpeg_CPUID_Daten()->Merkmale;
+    einstellung("USECPU=2\n");
+    {
+        Umgebung u("KORDAVO_JPEG_USECPU", "1");  // the environment variable comes first
+        EXPECT_EQ(prozessor_nach_init(), 1);
+    }
+    einstellung("");
     for (int code = 0; code <= 6; ++code) {
         Umgebung u("KORDAVO_JPEG_USECPU", std::to_string(code).c_str());
-        EXPECT_EQ(prozessor_nach_init(), Jpeg_Prozessor_Moeglich(code, merkmale) ? code : erkannt);
+        EXPECT_EQ(prozessor_nach_init(), Jpeg_Prozessor_Moeglich(code, d->Merkmale) ? code : erkannt);
     }
-    // Values outside 0..6 and text are ignored.
     for (const char* wert : {"7", "-1", "abc", "5x", "", "99999999999"}) {
         Umgebung u("KORDAVO_JPEG_USECPU", wert);
         EXPECT_EQ(prozessor_nach_init(), erkannt) << wert;
     }
-    Settings_Neu_Laden();
-}
-
-TEST(Vorgabe, EinstellungsdateiWaehltDenCode)
-{
-    namespace fs = std::filesystem;
-    const fs::path ordner = fs::temp_directory_path() / ("kordavo_jpeg_kern_" + std::to_string(getpid()));
-    fs::create_directories(ordner);
-    Umgebung einstellungen("KORDAVO_CONFIG_DIR", ordner.c_str());
-    Umgebung u("KORDAVO_JPEG_USECPU", nullptr);
-    {
-        std::ofstream f(ordner / "settings.ini");
-        f << "# test\nUSECPU=0\n";
-    }
-    Settings_Neu_Laden();
-    EXPECT_EQ(prozessor_nach_init(), 0);
-    {
-        std::ofstream f(ordner / "settings.ini");
-        f << "usecpu = 2\n";
-    }
-    Settings_Neu_Laden();
-    EXPECT_EQ(prozessor_nach_init(), 2);
-    {
-        // The environment variable comes first.
-        Umgebung v("KORDAVO_JPEG_USECPU", "1");
-        EXPECT_EQ(prozessor_nach_init(), 1);
-    }
-    {
-        std::ofstream f(ordner / "settings.ini");
-        f << "USECPU=8\n";
-    }
-    Settings_Neu_Laden();
-    const Jpeg_CPUID* d = Jpeg_CPUID_Daten();
-    EXPECT_EQ(prozessor_nach_init(), Jpeg_Prozessor_Aus_CPUID(d->Familie, d->Merkmale));
-    fs::remove_all(ordner);
     Settings_Neu_Laden();
 }
 
@@ -302,11 +245,12 @@ TEST(Plattform, KopierenNullenByteWert)
 TEST(Plattform, Dateien)
 {
     namespace fs = std::filesystem;
-    const fs::path name = fs::temp_directory_path() / ("kordavo_jpeg_datei_" + std::to_string(getpid()));
+    Temp_Ordner ordner;
+    const std::string name = ordner / "x.jpg";
     EXPECT_EQ(Jpeg_Datei_Oeffnen(nullptr, JPEG_DATEI_LESEN), nullptr);
     EXPECT_EQ(Jpeg_Datei_Oeffnen("", JPEG_DATEI_LESEN), nullptr);
     EXPECT_EQ(Jpeg_Datei_Oeffnen("/nonexistent/x.jpg", JPEG_DATEI_LESEN), nullptr);
-    EXPECT_EQ(Jpeg_Datei_Oeffnen(fs::temp_directory_path().c_str(), JPEG_DATEI_LESEN), nullptr);
+    EXPECT_EQ(Jpeg_Datei_Oeffnen(ordner.pfad().c_str(), JPEG_DATEI_LESEN), nullptr);
 
     Jpeg_Datei* d = Jpeg_Datei_Oeffnen(name.c_str(), JPEG_DATEI_LESEN | JPEG_DATEI_SCHREIBEN);
     ASSERT_NE(d, nullptr);
@@ -337,7 +281,6 @@ TEST(Plattform, Dateien)
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(Jpeg_Datei_Schreiben(d, "X", 1, &n), 0);  // opened for reading only
     EXPECT_NE(Jpeg_Datei_Schliessen(d), 0);
-    fs::remove(name);
 }
 
 }  // namespace
