@@ -32,6 +32,9 @@ bool Team_Spieler_Tauschen(int team_a, int team_b, int spieler_a, int spieler_b,
 void Team_Schwaeche_Zufallsspieler(int team);
 // Morale of all players of ordinary clubs moved by `prozent` (-100..100) of its range.
 bool Team_Set_Moral(int prozent);
+// Makes the competition the team's league (mode 11, and the players' mode
+// 88); not on a client. (-1, -1) changes nothing here: the competition
+// module gives every club its league with one call per club.
 void Team_Set_Basisdaten(int wettbewerb, int team);
 // Financial start data: kind 0 normal, 1 after promotion, 2 after relegation.
 void Team_Set_Finanzdaten(int team, int art);
@@ -46,6 +49,7 @@ void Team_Dauerspiel();
 void Team_Reset_User_Active_Alle();
 void Team_Reset_User_Active_Andere();
 void Team_Transferfenster_Refresh_Alle();
+// Crest photos are the picture layer's business: no team gets status bit 8 here.
 void Team_Set_Wappen_Flags();
 void Team_Init_Aufstellungen();
 void Team_Init_Aufstellung(int team);
