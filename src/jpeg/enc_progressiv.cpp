@@ -11,6 +11,8 @@
 
 #include <cstring>
 
+#include <emmintrin.h>
+
 namespace {
 
 constexpr int32_t MAX_SCANS = 12;
@@ -147,16 +149,48 @@ struct Kodierer {
     }
 };
 
-int32_t AC_Erst(Kodierer& k, const int16_t* block, int32_t ss, int32_t se, int32_t al)
+// The coefficient buffer holds each block in zigzag order while this driver
+// runs, so a scan reads its band of positions in one sweep.
+
+// |z[k]| >> al for every position, and the masks of the positions ss..se
+// where that is not 0 (nicht_null) and where it is 1 (eins).
+inline void Band(const int16_t* z, int32_t ss, int32_t se, int32_t al, int16_t* t, uint64_t* nicht_null,
+                 uint64_t* eins)
 {
-    int32_t r = 0;
-    for (int i = ss; i <= se; ++i) {
-        int32_t v = block[Jpeg_Zickzack[i]];
-        int32_t t = (v < 0 ? -v : v) >> al;
-        if (t == 0) {
-            ++r;
-            continue;
-        }
+    for (int i = 0; i < 64; ++i) {
+        int32_t v = z[i];
+        int32_t a = (v < 0 ? -v : v) >> al;
+        t[i] = static_cast<int16_t>(a > 32767 ? 32767 : a);
+    }
+    uint64_t null_m = 0, e = 0;
+    const __m128i null = _mm_setzero_si128(), eins_v = _mm_set1_epi16(1);
+    for (int i = 0; i < 4; ++i) {
+        __m128i a0 = _mm_load_si128(reinterpret_cast<const __m128i*>(t + 16 * i));
+        __m128i a1 = _mm_load_si128(reinterpret_cast<const __m128i*>(t + 16 * i + 8));
+        uint32_t mn = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(a0, null), _mm_cmpeq_epi16(a1, null))));
+        uint32_t me = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(a0, eins_v), _mm_cmpeq_epi16(a1, eins_v))));
+        null_m |= static_cast<uint64_t>(mn) << (16 * i);
+        e |= static_cast<uint64_t>(me) << (16 * i);
+    }
+    const uint64_t n = ~null_m;
+    const uint64_t bereich = (se >= 63 ? ~0ull : ((1ull << (se + 1)) - 1)) & ~((1ull << ss) - 1);
+    *nicht_null = n & bereich;
+    *eins = e & bereich;
+}
+
+int32_t AC_Erst(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t al)
+{
+    alignas(16) int16_t t[64];
+    uint64_t m, eins;
+    Band(z, ss, se, al, t, &m, &eins);
+    int32_t vorher = ss - 1;
+    while (m) {
+        const int32_t i = __builtin_ctzll(m);
+        m &= m - 1;
+        int32_t r = i - vorher - 1;
+        vorher = i;
         int32_t e = k.EOB();
         if (e) return e;
         while (r > 15) {
@@ -164,35 +198,32 @@ int32_t AC_Erst(Kodierer& k, const int16_t* block, int32_t ss, int32_t se, int32
             if (e) return e;
             r -= 16;
         }
-        int32_t n = 32 - __builtin_clz(static_cast<uint32_t>(t));
+        const int32_t w = t[i];
+        const int32_t n = 32 - __builtin_clz(static_cast<uint32_t>(w));
         e = k.Symbol((r << 4) + n);
-        if (!e) e = k.Bits(static_cast<uint32_t>(v < 0 ? ~t : t) & ((1u << n) - 1), n);
+        if (!e) e = k.Bits(static_cast<uint32_t>(z[i] < 0 ? ~w : w) & ((1u << n) - 1), n);
         if (e) return e;
-        r = 0;
     }
-    if (r > 0) {
+    if (vorher < se) {
         ++k.eobrun;
         if (k.eobrun == EOB_GRENZE) return k.EOB();
     }
     return 0;
 }
 
-int32_t AC_Refine(Kodierer& k, const int16_t* block, int32_t ss, int32_t se, int32_t al)
+int32_t AC_Refine(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t al)
 {
-    int32_t a[64];
-    int32_t letzte_eins = 0;
-    for (int i = ss; i <= se; ++i) {
-        int32_t v = block[Jpeg_Zickzack[i]];
-        a[i] = (v < 0 ? -v : v) >> al;
-        if (a[i] == 1) letzte_eins = i;
-    }
-    int32_t r = 0, br = 0, basis = k.be;
+    alignas(16) int16_t a[64];
+    uint64_t m, eins;
+    Band(z, ss, se, al, a, &m, &eins);
+    const int32_t letzte_eins = eins ? 63 - __builtin_clzll(eins) : 0;
+    int32_t r = 0, br = 0, basis = k.be, vorher = ss - 1;
     int32_t e = 0;
-    for (int i = ss; i <= se; ++i) {
-        if (a[i] == 0) {
-            ++r;
-            continue;
-        }
+    while (m) {
+        const int32_t i = __builtin_ctzll(m);
+        m &= m - 1;
+        r += i - vorher - 1;
+        vorher = i;
         while (r > 15 && i <= letzte_eins) {
             e = k.EOB();
             if (!e) e = k.Korrektur_Raus(0, k.be);
@@ -212,13 +243,14 @@ int32_t AC_Refine(Kodierer& k, const int16_t* block, int32_t ss, int32_t se, int
         if (!e) e = k.Korrektur_Raus(0, k.be);
         k.be = 0;
         if (!e) e = k.Symbol((r << 4) + 1);
-        if (!e) e = k.Bits(block[Jpeg_Zickzack[i]] > 0 ? 1u : 0u, 1);
+        if (!e) e = k.Bits(z[i] > 0 ? 1u : 0u, 1);
         if (!e) e = k.Korrektur_Raus(basis, br);
         br = 0;
         basis = 0;
         r = 0;
         if (e) return e;
     }
+    r += se - vorher;
     if (r > 0 || br > 0) {
         ++k.eobrun;
         k.be += br;
@@ -354,8 +386,10 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b)
             for (int i = 0; i < p->Anzahl_Komponenten; ++i)
                 for (int k = 0; k < p->Komponenten[i].H * p->Komponenten[i].V; ++k, blk += 64)
                     if (!koeffizienten) kt->Quantisieren_Aktiv(blk, qt[i]);
-            std::memcpy(ziel, p->Arbeitsbereich, sizeof(int16_t) * 64 * b.bloecke);
-            ziel += 64 * b.bloecke;
+            for (int i = 0; i < b.bloecke; ++i, ziel += 64) {
+                const int16_t* q = p->Arbeitsbereich + 64 * i;
+                for (int kz = 0; kz < 64; ++kz) ziel[kz] = q[Jpeg_Zickzack[kz]];
+            }
         }
     return 0;
 }
