@@ -64,7 +64,9 @@ TEST_F(WeltLaden, ShippedWorldHasTheRightCounts) {
     EXPECT_EQ(Team_Kader_Anzahl(Team_Transfermarkt), 1700);
     int nationen = 0, vereine = 0, scouts = 0;
     for (int t = 0; t < Team_Anzahl; t++) {
-        if (t != Team_Transfermarkt) EXPECT_EQ(Team_Kader_Anzahl(t), 20) << t;
+        if (t != Team_Transfermarkt) {
+            EXPECT_EQ(Team_Kader_Anzahl(t), 20) << t;
+        }
         if (Team_Wert(7, t, 0, OP_LESEN) & TEAM_STATUS_LAND) nationen++;
         else if (t != Team_Transfermarkt) vereine++;
     }
