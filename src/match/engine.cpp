@@ -50,10 +50,19 @@ void anim(Spielfeld_Objekt& o, u16 set) {
 }
 
 u8 richtung_von(f32 dx, f32 dy) {
-    // 0 up (y-), 4 right (x+), 8 down, 12 left.
-    f32 a = std::atan2(dx, -dy);
-    int r = static_cast<int>(std::lround(a * 8.0f / 3.14159265f));
-    return static_cast<u8>((r + 16) & 15);
+    // 0 up (y-), 4 right (x+), 8 down, 12 left: sixteen sectors without
+    // trigonometry (borders at 11.25, 33.75, 56.25 and 78.75 degrees).
+    f32 ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
+    int k;  // 0..4: from the vertical towards the horizontal
+    if (ax < ay * 0.19891f) k = 0;
+    else if (ax < ay * 0.66818f) k = 1;
+    else if (ax < ay * 1.49661f) k = 2;
+    else if (ax < ay * 5.02734f) k = 3;
+    else k = 4;
+    int r;
+    if (dx >= 0) r = dy <= 0 ? k : 8 - k;
+    else r = dy <= 0 ? 16 - k : 8 + k;
+    return static_cast<u8>(r & 15);
 }
 
 // The keeper slot of a side (the figure with the goalkeeper flag on the pitch), -1.
@@ -650,19 +659,23 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
     if (!eilig) v *= dd > 400.0f * 400.0f ? 0.7f : 0.38f;
     if (sf->ballfuehrer == i) v *= 0.9f;
     f32 schritt = v * DT;
-    if (dd < 1.0f) {
-        o.vx = o.vy = 0;
-        if (o.anim.set <= A_SPRINT) anim(o, sp.ausdauer < 3000 ? A_MUEDE : A_STEHEN);
+    if (dd < (eilig ? 1.0f : 625.0f)) {
+        // Close enough: he stands and gets his breath back.
+        if (o.vx != 0 || o.vy != 0 || o.anim.set != A_STEHEN) {
+            o.vx = o.vy = 0;
+            if (o.anim.set <= A_SPRINT || o.anim.set == A_MUEDE) anim(o, sp.ausdauer < 3000 ? A_MUEDE : A_STEHEN);
+        }
         if (sp.ausdauer < 10000) sp.ausdauer += 3;
         return;
     }
     f32 d = std::sqrt(dd);
     if (schritt > d) schritt = d;
-    o.vx = dx / d * schritt / DT;
-    o.vy = dy / d * schritt / DT;
-    o.x += dx / d * schritt;
-    o.y += dy / d * schritt;
-    o.anim.richtung = richtung_von(dx, dy);
+    f32 k = schritt / d;
+    o.x += dx * k;
+    o.y += dy * k;
+    o.vx = dx * k * (1.0f / DT);
+    o.vy = dy * k * (1.0f / DT);
+    if (eilig || ((sf->ticks + i) & 3) == 0) o.anim.richtung = richtung_von(dx, dy);
     if (o.anim.set <= A_SPRINT || o.anim.set == A_MUEDE || o.anim.set == A_DRIBBLING) {
         if (sf->ballfuehrer == i) anim(o, A_DRIBBLING);
         else anim(o, eilig ? A_SPRINT : (schritt > 40 ? A_LAUFEN : A_GEHEN));
@@ -967,9 +980,10 @@ void standard_tick(Spielfeld_Daten* sf) {
 void standard_ziele(Spielfeld_Daten* sf, const Lage& l) {
     auto& b = BALL(sf);
     int s = sf->ball_seite;
+    if (sf->situation == SIT_ANSTOSS) return;
     for (int i = 0; i < SF_SPIELER; i++) {
         if (!sf_auf_platz(sf->spieler[i]) || i == sf->ausfuehrer) continue;
-        if (sf->situation == SIT_ANSTOSS) continue;
+        if (((sf->ticks + i) & 7) != 0) continue;
         ziel_berechnen(sf, i, l);
         auto& sp = sf->spieler[i];
         int si = sf_seite(i);
@@ -1311,7 +1325,7 @@ void Engine_Minute_Vorbei(Spielfeld_Daten* sf) {
     sf->grenze_eigen = static_cast<i16>(sf->minute + 2);
     if (sf->netz == 2 && SF_Hook.client_signal) {
         static Spielfeld_Sync_Signal sig;
-        Spielfeld_Signal_Fuellen(sf, sf->team[0], &sig);
+        Spielfeld_Signal_Fuellen(sf, sf->team[sf->netz_seite & 1], &sig);
         SF_Hook.client_signal(&sig);
     }
 }
@@ -1347,7 +1361,6 @@ void Engine_Tick(Spielfeld_Daten* sf) {
     if (sf->situation != SIT_SPIEL && sf->situation != SIT_TORJUBEL && sf->situation != SIT_HALBZEIT_ENDE)
         standard_ziele(sf, l);
     // Everyone moves: the chasers and the receiver at full pace, the others to their places.
-    if (sf->situation == SIT_SPIEL) lage_bestimmen(sf, l);
     auto& b = BALL(sf);
     for (int i = 0; i < SF_SPIELER; i++) {
         auto& sp = sf->spieler[i];
@@ -1364,7 +1377,7 @@ void Engine_Tick(Spielfeld_Daten* sf) {
                 sp.ziel_y = static_cast<i16>(b.y + b.vy * 0.25f);
                 sp.rolle = 1;
                 eilig = true;
-            } else if (((sf->ticks + i) & 3) == 0) {
+            } else if (((sf->ticks + i) & 7) == 0) {
                 ziel_berechnen(sf, i, l);
             }
         } else if (i == sf->ausfuehrer) {

@@ -61,8 +61,9 @@ bool abweichung(const Spielfeld_Daten* sf, const Spielfeld_Sync_Signal& s) {
 
 }  // namespace
 
-void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle) {
+void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle, int seite) {
     if (!sf) return;
+    sf->netz_seite = static_cast<u8>(seite & 1);
     sf->netz = static_cast<u8>(rolle < 0 || rolle > 2 ? 0 : rolle);
     sf->grenze_eigen = static_cast<i16>(sf->minute + 2);
     sf->grenze_andere = static_cast<i16>(sf->minute + 2);
@@ -165,13 +166,14 @@ bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel) {
         return false;
     }
     // The local display state stays; everything else is the server's.
-    u8 anzeige = sf->anzeige, fokus = sf->fokus;
+    u8 anzeige = sf->anzeige, fokus = sf->fokus, seite = sf->netz_seite;
     u32 basis = sf->uhr_basis;
     std::memcpy(static_cast<void*>(sf), &neu, sizeof neu);
     sf->anzeige = anzeige;
     sf->fokus = fokus;
     sf->uhr_basis = basis;
     sf->netz = 2;
+    sf->netz_seite = seite;
     sf->sync_fehler = 0;
     sf->wartet = 0;
     sf->grenze_andere = neu.grenze_eigen;

@@ -522,6 +522,13 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
             sf->wartet = 1;
             if (uhr_steht) *uhr_steht = 1;
             if (uhrzeit - sf->wartet_seit > 2000 && SF_Hook.ticker) SF_Hook.ticker(sf, "Warte auf den Mitspieler ...");
+            // A waiting client asks again, so that the server's answer raises its limit.
+            if (sf->netz == 2 && SF_Hook.client_signal && (uhrzeit - sf->signal_zeit >= 100 || uhrzeit < sf->signal_zeit)) {
+                static Spielfeld_Sync_Signal sig;
+                sf->signal_zeit = uhrzeit;
+                Spielfeld_Signal_Fuellen(sf, sf->team[sf->netz_seite & 1], &sig);
+                SF_Hook.client_signal(&sig);
+            }
             return -1.0f;
         }
         sf->wartet = 0;

@@ -261,7 +261,7 @@ struct Spielfeld_Inhalt {
     i32 scroll[2];
     i8 tribuene[6];
     u8 concern;               // the competition concerns a human
-    u8 netz;                  // 0 single, 1 server, 2 client
+    u8 netz;                  // 0 single, 1 server, 2 client (a local setting)
     i32 belegung[6];          // stand occupancy %
     u32 banden[8];
     u32 markiert[2];
@@ -304,6 +304,9 @@ struct Spielfeld_Inhalt {
     u32 pruef_minute[8];      // minute of each kept checksum
     u32 pruef_summe[8];
     u32 wartet_seit;          // clock time when the wait began
+    u8 netz_seite;            // the local machine's side (a local setting)
+    u8 frei_ns[3];
+    u32 signal_zeit;          // clock time of the client's last signal
     Spielfeld_Kommando kommando[SF_KOMMANDOS];
     // Replay ring: every second tick x, y, z of the first 38 objects.
     u16 replay_pos;
@@ -476,8 +479,9 @@ int Spielfeld_Internet_Client_Read_Signal(Spielfeld_Daten* sf, const u8* signal,
 int Spielfeld_Signal_Verarbeiten(Spielfeld_Daten* sf, u8* signal, u32 laenge, u32 sender_team, bool antworten);
 // Fills the pitch's per-minute signal.
 void Spielfeld_Signal_Fuellen(const Spielfeld_Daten* sf, u32 team, Spielfeld_Sync_Signal* aus);
-// Marks a pitch as the server's (1) or a client's (2) side of a networked match.
-void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle);
+// Marks a pitch as the server's (1) or a client's (2) copy of a networked
+// match; seite is the side the local manager plays.
+void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle, int seite = 0);
 
 // Save block of the pitches (registered by Spielfeld_Init).
 bool Spielfeld_Save(struct Datei_Status* datei);
