@@ -94,6 +94,14 @@ bool Personal_Cfg_Laden(int set);
 bool Personal_Cfg_Laden_Pfad(const char* pfad, const char* alias_pfad);
 // Back to the built-in defaults.
 void Global_Cfg_Reset();
+// Writers: global.cfg (continents, camps, attributes, price factor, general
+// parameters; the season module's keys are not part of it) and personal.cfg
+// (the scouts) with their alias companions (the team aliases); `name` is the
+// info text. False when a file cannot be written.
+bool Global_Cfg_Speichern(int set, const char* name);
+bool Global_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name);
+bool Personal_Cfg_Speichern(int set, const char* name);
+bool Personal_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name);
 
 // Prices.
 i32 Global_Runde_10000(i32 betrag);

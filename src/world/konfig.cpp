@@ -652,7 +652,9 @@ void kopf(Config_Schreiber* w, const char* was, const char* name) {
     if (name && *name) Config_Schreiber_Zeile(w, "INFOTEXT", zitat(name).c_str());
 }
 
-bool alias_schreiben(const char* pfad) {
+}  // namespace
+
+bool Welt_Alias_Schreiben(const char* pfad) {
     Config_Schreiber w;
     if (!Config_Schreiber_Oeffnen(&w, pfad)) return false;
     Config_Schreiber_Text(&w, "; Kordavo - Namen der Teams\r\n");
@@ -663,8 +665,6 @@ bool alias_schreiben(const char* pfad) {
     }
     return Config_Schreiber_Schliessen(&w);
 }
-
-}  // namespace
 
 bool Convert_Team_Config_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name) {
     if (!Team_Daten) return false;
@@ -701,7 +701,7 @@ bool Convert_Team_Config_Speichern_Pfad(const char* pfad, const char* alias_pfad
         Config_Schreiber_Zeile(&w, "TAKTIK", verbinden(ta, 7).c_str());
     }
     bool ok = Config_Schreiber_Schliessen(&w);
-    return alias_schreiben(alias_pfad) && ok;
+    return Welt_Alias_Schreiben(alias_pfad) && ok;
 }
 
 bool Convert_Spieler_Config_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name) {
@@ -741,7 +741,7 @@ bool Convert_Spieler_Config_Speichern_Pfad(const char* pfad, const char* alias_p
         if (s.status & SP_STATUS_SCOUT) Config_Schreiber_Zeile(&w, "SCOUT", "JA");
     }
     bool ok = Config_Schreiber_Schliessen(&w);
-    return alias_schreiben(alias_pfad) && ok;
+    return Welt_Alias_Schreiben(alias_pfad) && ok;
 }
 
 bool Convert_Team_Config_Speichern(int set, const char* name) {

@@ -49,6 +49,8 @@ int Team_Get_Ebene(int team);
 // Writers of the data editor: team.cfg / spieler.cfg of the set with their
 // alias companions; `name` is the info text. False when a file cannot be written.
 bool Convert_Team_Config_Speichern(int set, const char* name);
+// The alias companion of every world file: one "NAME number" line per team with an alias.
+bool Welt_Alias_Schreiben(const char* pfad);
 bool Convert_Spieler_Config_Speichern(int set, const char* name);
 bool Convert_Team_Config_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name);
 bool Convert_Spieler_Config_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name);

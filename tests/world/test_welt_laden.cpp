@@ -134,6 +134,46 @@ TEST_F(WeltLaden, WritersRoundTripTheWorld) {
     EXPECT_EQ(0, std::memcmp(to.data(), Team_Own_Daten, to.size() * sizeof to[0]));
 }
 
+TEST_F(WeltLaden, GlobalAndStaffWritersRoundTrip) {
+    std::string o = welt_temp_ordner("global");
+    std::vector<u8> vorher;
+    auto nehmen = [](std::vector<u8>* v) {
+        v->clear();
+        auto add = [v](const void* p, size_t n) { v->insert(v->end(), static_cast<const u8*>(p), static_cast<const u8*>(p) + n); };
+        add(Kontinent_Tabelle, sizeof Kontinent_Tabelle);
+        add(Trainingslager_Tabelle, sizeof Trainingslager_Tabelle);
+        add(Attribut_Tabelle, sizeof Attribut_Tabelle);
+        add(&Global_Param, sizeof Global_Param);
+        add(&Global_Preis_Faktor, sizeof Global_Preis_Faktor);
+        add(Scout_Tabelle, sizeof Scout_Tabelle);
+    };
+    nehmen(&vorher);
+    ASSERT_TRUE(Global_Cfg_Speichern_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str(), "test01"));
+    ASSERT_TRUE(Personal_Cfg_Speichern_Pfad((o + "/1_personal.cfg").c_str(), (o + "/1_personal_alias.cfg").c_str(), "test01"));
+    Global_Cfg_Reset();
+    std::vector<u8> leer;
+    nehmen(&leer);
+    EXPECT_NE(leer, vorher);
+    Melder_Mitschnitt m;
+    ASSERT_TRUE(Global_Cfg_Laden_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str())) << m.alle();
+    ASSERT_TRUE(Personal_Cfg_Laden_Pfad((o + "/1_personal.cfg").c_str(), (o + "/1_personal_alias.cfg").c_str())) << m.alle();
+    EXPECT_EQ(m.alle(), "");
+    std::vector<u8> nachher;
+    nehmen(&nachher);
+    EXPECT_EQ(nachher, vorher);
+    // Unknown keys go to the season module's hook; what it does not know is an error.
+    std::string text = lesen(o + "/1_global.cfg");
+    text += "\r\nSTADION_MODELL_2\r\nMIN_KAPAZITAET 4000\r\n";
+    schreiben(o + "/1_global.cfg", text);
+    EXPECT_FALSE(Global_Cfg_Laden_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str()));
+    EXPECT_TRUE(m.enthaelt("(101) Unbekannter Befehl (STADION_MODELL_2)"));
+    Welt_Hooks h;
+    h.global_cfg_schluessel = [](const char* k) { return std::strncmp(k, "STADION_", 8) == 0 || std::strcmp(k, "MIN_KAPAZITAET") == 0 ? 1 : 0; };
+    Welt_Set_Hooks(h);
+    EXPECT_TRUE(Global_Cfg_Laden_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str()));
+    Welt_Hook.global_cfg_schluessel = nullptr;
+}
+
 // Bad files: each gives a coded message with its line and leaves the world as it was.
 struct Fehlerfall {
     const char* datei;
