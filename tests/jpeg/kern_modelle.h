@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <random>
 #include <string>
+#include <type_traits>
 
 namespace modell {
 
@@ -315,46 +316,37 @@ inline Block nach(const int16_t* ein, Block_Fn f)
 }
 
 // Runs every kernel on `n` mixed blocks, on aligned and on unaligned
-// addresses, and compares its result bit for bit with the model's.
-inline void bitgleich(uint32_t saat, int n, void (*modell)(int16_t*), std::initializer_list<Block_Fn> kerne)
-{
-    Bloecke z(saat);
-    alignas(16) int16_t puffer[72];
-    for (int k = 0; k < n; ++k) {
-        int16_t ein[64], soll[64];
-        z.gemischt(ein, k);
-        std::memcpy(soll, ein, sizeof ein);
-        modell(soll);
-        int nummer = 0;
-        for (Block_Fn f : kerne) {
-            int16_t* b = puffer + (k % 2);
-            std::memcpy(b, ein, sizeof ein);
-            f(b);
-            ASSERT_EQ(0, std::memcmp(b, soll, sizeof soll)) << "Kern " << nummer << ", Block " << k;
-            ++nummer;
-        }
-    }
-}
-
-// The same for quantisers: blocks and tables on aligned and unaligned addresses.
-inline void bitgleich_quant(uint32_t saat, int n, int16_t (*modell)(int16_t c, int16_t m), void (*tabelle)(Bloecke&, int16_t*),
-                            std::initializer_list<Quant_Fn> kerne)
+// addresses, and compares its result bit for bit with the model's: a block
+// kernel with a block model, or a (de)quantiser with a model of one
+// coefficient and a table, drawn by `tabelle`, on addresses of its own.
+template <class Kern, class Modell>
+inline void bitgleich(uint32_t saat, int n, Modell modell, std::initializer_list<Kern> kerne,
+                      void (*tabelle)(Bloecke&, int16_t*) = nullptr)
 {
     Bloecke z(saat);
     alignas(16) int16_t bp[72], tp[72];
     for (int k = 0; k < n; ++k) {
-        int16_t c[64], m[64], soll[64];
-        z.gemischt(c, k);
-        tabelle(z, m);
-        for (int i = 0; i < 64; ++i) soll[i] = modell(c[i], m[i]);
+        int16_t ein[64], m[64], soll[64];
+        z.gemischt(ein, k);
+        std::memcpy(soll, ein, sizeof ein);
+        if constexpr (std::is_same_v<Kern, Block_Fn>) {
+            modell(soll);
+        } else {
+            tabelle(z, m);
+            for (int i = 0; i < 64; ++i) soll[i] = modell(ein[i], m[i]);
+        }
         int nummer = 0;
-        for (Quant_Fn f : kerne) {
-            int16_t* bz = bp + (k % 2);
-            int16_t* tz = tp + (k % 4 < 2 ? 0 : 1);
-            std::memcpy(bz, c, sizeof c);
-            std::memcpy(tz, m, sizeof m);
-            f(bz, tz);
-            ASSERT_EQ(0, std::memcmp(bz, soll, sizeof soll)) << "Kern " << nummer << ", Block " << k;
+        for (Kern f : kerne) {
+            int16_t* b = bp + (k % 2);
+            int16_t* t = tp + (k % 4 < 2 ? 0 : 1);
+            std::memcpy(b, ein, sizeof ein);
+            if constexpr (std::is_same_v<Kern, Block_Fn>) {
+                f(b);
+            } else {
+                std::memcpy(t, m, sizeof m);
+                f(b, t);
+            }
+            ASSERT_EQ(0, std::memcmp(b, soll, sizeof soll)) << "Kern " << nummer << ", Block " << k;
             ++nummer;
         }
     }

@@ -123,8 +123,8 @@ TEST(FDCT, NaheAmExaktenDCT)
 TEST(FDCT, SimdFormenGleichIhremModell)
 {
     const int n = modell::anzahl_bloecke(50000);
-    modell::bitgleich(13, n, modell::fdct_schnell_simd, {Jpeg_FDCT_Schnell_MMX});
-    modell::bitgleich(13, n, modell::fdct_genau_simd, {Jpeg_FDCT_Genau_MMX, Jpeg_FDCT_Genau_SSE, Jpeg_FDCT_Genau_SSE2});
+    modell::bitgleich<Block_Fn>(13, n, modell::fdct_schnell_simd, {Jpeg_FDCT_Schnell_MMX});
+    modell::bitgleich<Block_Fn>(13, n, modell::fdct_genau_simd, {Jpeg_FDCT_Genau_MMX, Jpeg_FDCT_Genau_SSE, Jpeg_FDCT_Genau_SSE2});
 }
 
 // Any 16-bit input runs through every forward kernel and quantiser without
@@ -240,9 +240,9 @@ void quant_tabelle(modell::Bloecke& z, int16_t* m)
 TEST(Quant, SimdFormenGleichModellUndRelationZumGenerischen)
 {
     const int n = modell::anzahl_bloecke(50000);
-    modell::bitgleich_quant(21, n, modell::quant_schnell_simd, quant_tabelle, {Jpeg_Quant_Schnell_MMX});
-    modell::bitgleich_quant(21, n, modell::quant_genau_simd, quant_tabelle,
-                            {Jpeg_Quant_Genau_MMX, Jpeg_Quant_Genau_SSE, Jpeg_Quant_Genau_SSE2});
+    modell::bitgleich<Quant_Fn>(21, n, modell::quant_schnell_simd, {Jpeg_Quant_Schnell_MMX}, quant_tabelle);
+    modell::bitgleich<Quant_Fn>(21, n, modell::quant_genau_simd,
+                                {Jpeg_Quant_Genau_MMX, Jpeg_Quant_Genau_SSE, Jpeg_Quant_Genau_SSE2}, quant_tabelle);
     // The fast model agrees with the generic quantiser inside -8192..8191;
     // the accurate one is (c * (m & ~1) + 16384) >> 15 inside -4096..4095.
     modell::Bloecke z(22);

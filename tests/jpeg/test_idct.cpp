@@ -158,8 +158,8 @@ TEST(IDCT, GenauigkeitGegenExakteInverse)
 TEST(IDCT, SimdFormenGleichIhremModell)
 {
     const int n = modell::anzahl_bloecke(50000);
-    modell::bitgleich(43, n, modell::idct_schnell_simd, {Jpeg_IDCT_Schnell_MMX});
-    modell::bitgleich(43, n, modell::idct_genau_simd, {Jpeg_IDCT_Genau_MMX, Jpeg_IDCT_Genau_SSE, Jpeg_IDCT_Genau_SSE2});
+    modell::bitgleich<Block_Fn>(43, n, modell::idct_schnell_simd, {Jpeg_IDCT_Schnell_MMX});
+    modell::bitgleich<Block_Fn>(43, n, modell::idct_genau_simd, {Jpeg_IDCT_Genau_MMX, Jpeg_IDCT_Genau_SSE, Jpeg_IDCT_Genau_SSE2});
 }
 
 TEST(Dequant, SimdFormenGleichGenerisch)
@@ -167,7 +167,8 @@ TEST(Dequant, SimdFormenGleichGenerisch)
     const int n = modell::anzahl_bloecke(50000);
     auto produkt = [](int16_t c, int16_t q) { return modell::w16(int32_t(c) * q); };
     auto tabelle = [](modell::Bloecke& z, int16_t* q) { z.gemischt(q, z.zahl(0, 3)); };
-    modell::bitgleich_quant(47, n, produkt, tabelle, {Jpeg_Dequant_Genau, Jpeg_Dequant_Genau_MMX, Jpeg_Dequant_Genau_SSE2});
+    modell::bitgleich<Quant_Fn>(47, n, produkt, {Jpeg_Dequant_Genau, Jpeg_Dequant_Genau_MMX, Jpeg_Dequant_Genau_SSE2},
+                                tabelle);
 }
 
 // Coarse tables (q * f >= 16, e.g. a DC step of 128 or more) need fast

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -83,19 +84,16 @@ TEST(KernTabelle, TransformSlotsJeCode)
         EXPECT_EQ(t.Quantisieren_Schnell, simd ? Jpeg_Quant_Schnell_MMX : Jpeg_Quant_Schnell);
         // The accurate forms: generic, MMX (codes 3, 4), SSE (5), SSE2 (6).
         const int form = code < 3 ? 0 : code < 5 ? 1 : code - 3;
-        const Jpeg_Block_Fn fdct_genau = fdcts[form], idct_genau = idcts[form];
-        const Jpeg_Quant_Fn quant_genau = quants[form], dequant_genau = dequants[form];
-        EXPECT_EQ(t.FDCT_Genau, fdct_genau);
-        EXPECT_EQ(t.IDCT_8x8_Genau, idct_genau);
-        EXPECT_EQ(t.Quantisieren_Genau, quant_genau);
-        EXPECT_EQ(t.Dequantisieren_Genau, dequant_genau);
+        EXPECT_EQ(t.FDCT_Genau, fdcts[form]);
+        EXPECT_EQ(t.IDCT_8x8_Genau, idcts[form]);
+        EXPECT_EQ(t.Quantisieren_Genau, quants[form]);
+        EXPECT_EQ(t.Dequantisieren_Genau, dequants[form]);
         // Reduced sizes and the fast dequantiser: one form for every code.
-        EXPECT_EQ(t.IDCT_4x4_Schnell, Jpeg_IDCT_Schnell_4x4);
-        EXPECT_EQ(t.IDCT_2x2_Schnell, Jpeg_IDCT_Schnell_2x2);
-        EXPECT_EQ(t.IDCT_1x1_Schnell, Jpeg_IDCT_Schnell_1x1);
-        EXPECT_EQ(t.IDCT_4x4_Genau, Jpeg_IDCT_Genau_4x4);
-        EXPECT_EQ(t.IDCT_2x2_Genau, Jpeg_IDCT_Genau_2x2);
-        EXPECT_EQ(t.IDCT_1x1_Genau, Jpeg_IDCT_Genau_1x1);
+        const Jpeg_Block_Fn verkleinert[] = {t.IDCT_4x4_Schnell, t.IDCT_2x2_Schnell, t.IDCT_1x1_Schnell,
+                                             t.IDCT_4x4_Genau,   t.IDCT_2x2_Genau,   t.IDCT_1x1_Genau};
+        const Jpeg_Block_Fn erwartet[] = {Jpeg_IDCT_Schnell_4x4, Jpeg_IDCT_Schnell_2x2, Jpeg_IDCT_Schnell_1x1,
+                                          Jpeg_IDCT_Genau_4x4,   Jpeg_IDCT_Genau_2x2,   Jpeg_IDCT_Genau_1x1};
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(verkleinert[i], erwartet[i]) << i;
         EXPECT_EQ(t.Dequantisieren_Schnell, Jpeg_Dequant_Schnell);
         // The active slots start empty, the active quantisers as the fast ones.
         for (const void* leer : {(const void*)t.FDCT_Aktiv, (const void*)t.IDCT_8x8_Aktiv, (const void*)t.IDCT_4x4_Aktiv,
@@ -216,27 +214,20 @@ TEST(KernTabelle, JeAuftragEigeneTabelle)
     EXPECT_EQ(Jpeg_Free(&b), 0);
 }
 
-TEST(Plattform, KopierenNullenByteWert)
+TEST(Plattform, SpeicherUndKopien)
 {
     unsigned char ziel[8] = {1, 2, 3, 4, 5, 6, 7, 8};
     const unsigned char quelle[8] = {9, 9, 9, 9, 9, 9, 9, 9};
     Jpeg_Kopieren(ziel, quelle, 0);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(ziel[i], i + 1);
     Jpeg_Kopieren(ziel + 2, quelle, 3);
-    EXPECT_EQ(ziel[1], 2);
-    EXPECT_EQ(ziel[2], 9);
-    EXPECT_EQ(ziel[4], 9);
-    EXPECT_EQ(ziel[5], 6);
     EXPECT_EQ(Jpeg_Nullen(ziel, 4), 0);
-    EXPECT_EQ(ziel[3], 0);
-    EXPECT_EQ(ziel[4], 9);
+    EXPECT_EQ(std::vector<unsigned char>(ziel, ziel + 8), (std::vector<unsigned char>{0, 0, 0, 0, 9, 6, 7, 8}));
     EXPECT_EQ(Jpeg_Byte_Wert(0xFF), 255);
-    EXPECT_EQ(Jpeg_Byte_Wert(0x80), 128);
-
-    void* p = Jpeg_Speicher_Holen(100);
+    // Blocks are aligned to 32 bytes and zeroed; an overflowing size is refused.
+    auto* p = static_cast<unsigned char*>(Jpeg_Speicher_Holen(100));
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(reinterpret_cast<uintptr_t>(p) % 32, 0u);
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(static_cast<unsigned char*>(p)[i], 0);
+    EXPECT_EQ(std::vector<unsigned char>(p, p + 100), std::vector<unsigned char>(100, 0));
     Jpeg_Speicher_Freigeben(p);
     Jpeg_Speicher_Freigeben(nullptr);
     EXPECT_EQ(Jpeg_Speicher_Holen(SIZE_MAX - 3), nullptr);
@@ -247,10 +238,8 @@ TEST(Plattform, Dateien)
     namespace fs = std::filesystem;
     Temp_Ordner ordner;
     const std::string name = ordner / "x.jpg";
-    EXPECT_EQ(Jpeg_Datei_Oeffnen(nullptr, JPEG_DATEI_LESEN), nullptr);
-    EXPECT_EQ(Jpeg_Datei_Oeffnen("", JPEG_DATEI_LESEN), nullptr);
-    EXPECT_EQ(Jpeg_Datei_Oeffnen("/nonexistent/x.jpg", JPEG_DATEI_LESEN), nullptr);
-    EXPECT_EQ(Jpeg_Datei_Oeffnen(ordner.pfad().c_str(), JPEG_DATEI_LESEN), nullptr);
+    for (const char* falsch : {(const char*)nullptr, "", "/nonexistent/x.jpg", ordner.pfad().c_str()})
+        EXPECT_EQ(Jpeg_Datei_Oeffnen(falsch, JPEG_DATEI_LESEN), nullptr);
 
     Jpeg_Datei* d = Jpeg_Datei_Oeffnen(name.c_str(), JPEG_DATEI_LESEN | JPEG_DATEI_SCHREIBEN);
     ASSERT_NE(d, nullptr);
