@@ -537,6 +537,14 @@ void Jpeg_Kod_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
         t->Kod_BGR_422 = Jpeg_Kod_BGR_422_SSSE3;
         t->Kod_BGR_411 = Jpeg_Kod_BGR_411_SSSE3;
     }
+    if (simd && __builtin_cpu_supports("avx2")) {
+        t->Kod_RGB_111 = Jpeg_Kod_RGB_111_AVX2;
+        t->Kod_RGB_422 = Jpeg_Kod_RGB_422_AVX2;
+        t->Kod_RGB_411 = Jpeg_Kod_RGB_411_AVX2;
+        t->Kod_BGR_111 = Jpeg_Kod_BGR_111_AVX2;
+        t->Kod_BGR_422 = Jpeg_Kod_BGR_422_AVX2;
+        t->Kod_BGR_411 = Jpeg_Kod_BGR_411_AVX2;
+    }
     t->Kod_Kopie_111 = Jpeg_Kod_Kopie_111;
     t->Kod_Kopie_422 = Jpeg_Kod_Kopie_422;
     t->Kod_Kopie_411 = Jpeg_Kod_Kopie_411;

@@ -137,6 +137,14 @@ void Jpeg_Kod_BGR_422_SSSE3(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t
 void Jpeg_Kod_RGB_411_SSSE3(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
 void Jpeg_Kod_BGR_411_SSSE3(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
 
+// AVX2 forms of the same kernels, used when the processor has AVX2.
+void Jpeg_Kod_RGB_111_AVX2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_BGR_111_AVX2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_RGB_422_AVX2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_BGR_422_AVX2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_RGB_411_AVX2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_BGR_411_AVX2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+
 // General converters (per-MCU workers).
 void Kod_Allgemein_Vierkanal(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);
 void Kod_Allgemein_Grau(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);

@@ -102,10 +102,17 @@ TEST(JpegEncFarbe, SimdKernelsEqualTheGenericOnes)
         {Jpeg_Kod_BGR_422, Jpeg_Kod_BGR_422_SSSE3, 3, 16, 8, 2, false},
         {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_SSSE3, 3, 16, 16, 4, false},
         {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_SSSE3, 3, 16, 16, 4, false},
+        {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_AVX2, 3, 8, 8, 1, false},
+        {Jpeg_Kod_BGR_111, Jpeg_Kod_BGR_111_AVX2, 3, 8, 8, 1, false},
+        {Jpeg_Kod_RGB_422, Jpeg_Kod_RGB_422_AVX2, 3, 16, 8, 2, false},
+        {Jpeg_Kod_BGR_422, Jpeg_Kod_BGR_422_AVX2, 3, 16, 8, 2, false},
+        {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_AVX2, 3, 16, 16, 4, false},
+        {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_AVX2, 3, 16, 16, 4, false},
     };
-    const bool ssse3 = __builtin_cpu_supports("ssse3");
+    const bool ssse3 = __builtin_cpu_supports("ssse3"), avx2 = __builtin_cpu_supports("avx2");
     for (const Paar& p : paare) {
         if (!ssse3 && (&p - paare) >= 8) continue;
+        if (!avx2 && (&p - paare) >= 14) continue;
         for (int runde = 0; runde < 200; ++runde) {
             // Rows exactly as long as the MCU (plus fill bytes in half of the
             // rounds), so that a read past a row's end would be caught.
