@@ -500,6 +500,7 @@ void zweikampf(Spielfeld_Daten* sf, int ver, int ang) {
 }
 
 void tor(Spielfeld_Daten* sf, int schuetze, bool eigentor) {
+    if (schuetze < 0 || schuetze >= SF_SPIELER) return;
     int s = sf_seite(schuetze);
     int fuer = eigentor ? s ^ 1 : s;
     if (sf->tore[fuer] < 127) sf->tore[fuer]++;

@@ -85,6 +85,11 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
         case 2: b[0] = 6; b[5] = 4; break;
         default: b[1] = 10; b[2] = -8; b[3] = 4; break;
     }
+    if (heimvorteil) {
+        // At home a side also wins a little more of its duels and keeps the ball better.
+        b[2] += 1;
+        b[5] += 1;
+    }
     for (int a = 0; a < 53; a++) {
         if (!Attribute_Hat_Attribut(sp, a)) continue;
         if (a >= 40 && a <= 46) b[a % 8] -= 6;
@@ -321,7 +326,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     sf->team[1] = gast;
     // The home side plays at its own ground unless the venue is another club's.
     sf->gast_von_aussen = (heim_team != heim && heim_team < static_cast<u32>(Team_Anzahl)) ? 1 : 0;
-    int vorteil = sf->gast_von_aussen ? 0 : 3;
+    int vorteil = sf->gast_von_aussen ? 0 : 2;
     if (!seite_fuellen(sf, 0, heim, vorteil) || !seite_fuellen(sf, 1, gast, 0)) {
         std::free(sf);
         return false;
