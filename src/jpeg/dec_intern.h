@@ -87,7 +87,7 @@ struct Zustand {
   // streaming scan position
   int32_t spalte, zeile;
   int32_t neustart_zaehler, naechster_rst;
-  DC_Eintrag dc_speicher[4][DC_PLAETZE];
+  DC_Eintrag (*dc_speicher)[DC_PLAETZE];  // 4 tables; only for pictures of many blocks
 };
 
 Zustand* Zustand_Holen(JPEG_PROPERTIES* p);

@@ -312,10 +312,13 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     z->spalte = scan->Spalte;
     z->zeile = scan->Zeile;
   }
+  // The fast tables of the tables this scan uses, each built once.
+  uint32_t gebaut = 0;
   for (int i = 0; i < scan->Ns; ++i) {
     const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
-    Schnell_Bauen(&z->dc[k.DC_Tabelle], p->DC_Tabelle[k.DC_Tabelle], false);
-    Schnell_Bauen(&z->ac[k.AC_Tabelle], p->AC_Tabelle[k.AC_Tabelle], true);
+    if (!(gebaut & (1u << k.DC_Tabelle))) Schnell_Bauen(&z->dc[k.DC_Tabelle], p->DC_Tabelle[k.DC_Tabelle], false);
+    if (!(gebaut & (16u << k.AC_Tabelle))) Schnell_Bauen(&z->ac[k.AC_Tabelle], p->AC_Tabelle[k.AC_Tabelle], true);
+    gebaut |= (1u << k.DC_Tabelle) | (16u << k.AC_Tabelle);
   }
   z->bits.breit = p->Strom.Prozessor >= JCPU_F6_MMX;
   int r;
