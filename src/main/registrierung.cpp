@@ -1,27 +1,46 @@
 // Start-up registration of the layers' hooks.
 //
 // Each layer that is built into the program (KORDAVO_HAT_<LAYER>, set by
-// the build for every library that exists) fills its entries here, for
-// example
-//
-//   #if KORDAVO_HAT_SEASON
-//       Main_Hooks.Kalender_Run = Kalender_Run;
-//   #endif
-//
-// Entries left alone keep their do-nothing defaults (the frame default draws
-// a plain screen), so the program runs with whatever layers exist.
+// the build for every library that exists) fills its entries here. Entries
+// left alone keep their do-nothing defaults (the frame default draws a plain
+// screen), so the program runs with whatever layers exist.
 #include "main/registrierung.h"
 
 #include "platform/hooks.h"
 
+#if KORDAVO_HAT_WORLD
+#include "world/speichern.h"
+#endif
+#if KORDAVO_HAT_SEASON
+#include "season/season_spielstand.h"
+#include "season/season_welt.h"
+#endif
+
+namespace {
+// Configuration set of a new game: set 0 is the shipped "1_*.cfg" files.
+constexpr int kStartSet = 0;
+}  // namespace
+
 void Main_Registrieren() {
-    // The platform layer's table (platform/hooks.h):
-    //   sound start, the 22 resource archives, fonts   -> graphics
-    //   Verbindung_Start/Pump/Server_Clients, Socket_Event,
-    //   Server_Frame, Client_Frame                     -> net
-    //   Kalender_Run                                   -> season
-    //   Video_Init, Video_Overlay                      -> graphics (video)
-    //   Grafik_Sound_Freigeben, Archive_Schliessen     -> graphics
-    // The base layer's tables (Tools_Set_Hooks, Meldung_Set_Hooks) are filled
-    // here as well once their layers exist.
+#if KORDAVO_HAT_WORLD
+    // Save blocks 8 to 12 and 14, and the world's part of the configuration cache.
+    Welt_Spielstand_Anmelden();
+#endif
+#if KORDAVO_HAT_SEASON
+    // The season's view of the world data, and the world's calls upwards
+    // (season keys of global.cfg, today's day).
+    Season_Welt_Anbinden(kStartSet);
+    // Save blocks of the calendar, fixtures and competitions.
+    Season_Spielstand_Anmelden();
+#endif
+    // Still at their defaults, filled as their layers arrive:
+    //   Main_Hooks.Kalender_Run                        -> season, together with the
+    //                                                     new-game wizard screen (without
+    //                                                     screens the season would run
+    //                                                     its days unseen)
+    //   sound start, the 22 resource archives, fonts,
+    //   video, Tools_Set_Hooks, Meldung_Set_Hooks      -> graphics and the menu engine
+    //   Verbindung_*, Socket_Event, Server_Frame,
+    //   Client_Frame, the world's and season's
+    //   network hooks                                  -> network play
 }
