@@ -1,225 +1,109 @@
-// Mouse and keyboard state as the game reads it in a frame: the click latch,
-// the right-click lock, the wheel, the rectangle and picture hit tests, the
-// key of a frame, typed characters and their case.
+// Mouse and keyboard as the game reads them in a frame (click latch,
+// right-click lock, wheel, hit tests, one key per frame, typed characters in
+// Windows-1252), the key numbers of SDL keys and script names, and how the
+// window back end turns SDL events into that input.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "platform/input.h"
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <utility>
+
+#include "base/globals.h"
+#include "platform/display.h"
+#include "platform/headless.h"
 #include "platform/keys.h"
+#include "platform/messages.h"
+#include "platform/window.h"
+#include "platform_test.h"
 
 namespace {
-
-// One frame as the main loop runs it: input taken in, then the game latches the mouse.
-void Frame() {
-    Eingabe_Frame_Abtasten();
-    Maus_Update();
-}
 
 class Eingabe : public ::testing::Test {
   protected:
     void SetUp() override { Eingabe_Zuruecksetzen(); }
-    void TearDown() override { Eingabe_Zuruecksetzen(); }
+    void TearDown() override {
+        Eingabe_Zuruecksetzen();
+        W32_Nachrichten_Leeren();
+        Quit_Status = QUIT_STATUS_LAEUFT;
+    }
 };
+
+void Klick(u32 taste) {
+    Eingabe_Maus_Taste(taste, true);
+    Eingabe_Maus_Taste(taste, false);
+}
 
 }  // namespace
 
 TEST_F(Eingabe, KlickZwischenZweiFramesGehtNichtVerloren) {
-    Eingabe_Maus_Taste(MAUS_LINKS, true);
-    Eingabe_Maus_Taste(MAUS_LINKS, false);
-    Frame();
+    Klick(MAUS_LINKS);
+    Test_Frame();
+    Maus_Update();  // a second caller in the same pass sees the same state
     EXPECT_EQ(W32_Get_Mouse_Buttons(), 0u);
     EXPECT_EQ(Maus_Get_Tasten(), MAUS_LINKS);
     EXPECT_EQ(Maus_Get_Tasten(), 0u) << "reading consumes the latch";
-    Frame();
-    EXPECT_EQ(Maus_Get_Tasten(), 0u);
-}
-
-TEST_F(Eingabe, UngelesenerLatchVerfaelltMitDemNaechstenFrame) {
-    Eingabe_Maus_Taste(MAUS_RECHTS, true);
-    Eingabe_Maus_Taste(MAUS_RECHTS, false);
-    Frame();
-    Frame();
-    EXPECT_EQ(Maus_Get_Tasten(), 0u);
-}
-
-TEST_F(Eingabe, MehrereUpdatesEinesDurchgangsSehenDenselbenZustand) {
-    Eingabe_Maus_Taste(MAUS_LINKS, true);
-    Eingabe_Maus_Taste(MAUS_LINKS, false);
-    Eingabe_Frame_Abtasten();
-    Maus_Update();  // the calendar
-    Maus_Update();  // the matchday runner, later in the same pass
-    EXPECT_EQ(Maus_Get_Tasten(), MAUS_LINKS);
-}
-
-TEST_F(Eingabe, GehalteneTasteGiltJedenFrame) {
+    Klick(MAUS_RECHTS);
+    Test_Frame();
+    Test_Frame();
+    EXPECT_EQ(Maus_Get_Tasten(), 0u) << "a latch not read expires with the next frame";
     Eingabe_Maus_Taste(MAUS_LINKS, true);
     for (int i = 0; i < 3; i++) {
-        Frame();
+        Test_Frame();
         EXPECT_EQ(Maus_Get_Tasten(), MAUS_LINKS);
-        EXPECT_EQ(Maus_Get_Tasten(), MAUS_LINKS);
+        EXPECT_EQ(Maus_Get_Tasten(), MAUS_LINKS) << "a held button is not consumed";
     }
     Eingabe_Maus_Taste(MAUS_LINKS, false);
-    Frame();
+    Test_Frame();
     EXPECT_EQ(Maus_Get_Tasten(), 0u) << "a release alone is no click";
 }
 
-TEST_F(Eingabe, RechtsSperreSchlucktGehaltenenRechtsklickUndLoestSichBeimLoslassen) {
+TEST_F(Eingabe, RechtsSperre) {
     Eingabe_Maus_Taste(MAUS_RECHTS, true);
-    Frame();
+    Test_Frame();
     EXPECT_EQ(Maus_Get_Tasten(), MAUS_RECHTS);
     Maus_Rechts_Sperre = 1;  // the screen acted on the right click
     Eingabe_Maus_Taste(MAUS_LINKS, true);
-    Frame();
+    Test_Frame();
     EXPECT_EQ(Maus_Get_Tasten(), 0u) << "the left button reads as released too";
     EXPECT_EQ(Maus_Rechts_Sperre, 1u);
     Eingabe_Maus_Taste(MAUS_LINKS, false);
     Eingabe_Maus_Taste(MAUS_RECHTS, false);
-    Frame();
+    Test_Frame();
     EXPECT_EQ(Maus_Get_Tasten(), 0u) << "the lock clears; a press swallowed under it does not fire later";
     EXPECT_EQ(Maus_Rechts_Sperre, 0u);
-    Eingabe_Maus_Taste(MAUS_RECHTS, true);
-    Frame();
-    EXPECT_EQ(Maus_Get_Tasten(), MAUS_RECHTS) << "the next right click works again";
-}
-
-TEST_F(Eingabe, RechtsSperreBeiSchnellemKlickOhneHalten) {
-    Eingabe_Maus_Taste(MAUS_RECHTS, true);
-    Eingabe_Maus_Taste(MAUS_RECHTS, false);
-    Frame();
+    Klick(MAUS_RECHTS);  // a quick click: the lock set after reading it clears at the next read
+    Test_Frame();
     EXPECT_EQ(Maus_Get_Tasten(), MAUS_RECHTS);
     Maus_Rechts_Sperre = 1;
-    EXPECT_EQ(Maus_Get_Tasten(), 0u);  // clears the lock, the latch was already consumed
+    EXPECT_EQ(Maus_Get_Tasten(), 0u);
     EXPECT_EQ(Maus_Rechts_Sperre, 0u);
 }
 
-TEST_F(Eingabe, PositionWirdGeklemmtUndProFrameFestgehalten) {
-    Eingabe_Maus_Position(123, 456);
-    Frame();
-    EXPECT_EQ(Maus_Get_X(), 123);
-    EXPECT_EQ(Maus_Get_Y(), 456);
-    Eingabe_Maus_Position(900, -4);
-    EXPECT_EQ(Maus_Get_X(), 123) << "the frame keeps its position until the next latch";
-    Frame();
-    EXPECT_EQ(Maus_Get_X(), 799);
-    EXPECT_EQ(Maus_Get_Y(), 0);
-}
-
-TEST_F(Eingabe, RadSummiertSichBisZumLatchUndLaesstSichZuruecksetzen) {
-    Eingabe_Maus_Rad(1);
-    Eingabe_Maus_Rad(2);
-    Eingabe_Maus_Rad(-1);
-    Frame();
-    EXPECT_EQ(Maus_Get_Rad(), 2);
-    Maus_Rad_Reset();
-    EXPECT_EQ(Maus_Get_Rad(), 0);
-    Eingabe_Maus_Rad(-3);
-    Frame();
-    EXPECT_EQ(Maus_Get_Rad(), -3);
-    Frame();
-    EXPECT_EQ(Maus_Get_Rad(), 0);
-}
-
-TEST_F(Eingabe, RechteckMitRaendern) {
-    Eingabe_Maus_Position(100, 50);
-    Frame();
-    EXPECT_TRUE(Maus_In_Rechteck(100, 50, 0, 0));
-    EXPECT_TRUE(Maus_In_Rechteck(90, 40, 10, 10)) << "right and bottom edges included";
-    EXPECT_FALSE(Maus_In_Rechteck(90, 40, 9, 10));
-    EXPECT_FALSE(Maus_In_Rechteck(90, 40, 10, 9));
-    EXPECT_FALSE(Maus_In_Rechteck(101, 50, 10, 10));
-    EXPECT_FALSE(Maus_In_Rechteck(100, 51, 10, 10));
-}
-
-TEST_F(Eingabe, UeberBildMitMaske) {
-    // 10 x 2 picture drawn at (20, 30); mask bits set for (3, 0) and (9, 1) only.
-    u8 maske[3] = {};
-    maske[3 / 8] |= 1 << (3 % 8);
-    maske[19 / 8] |= 1 << (19 % 8);
-    Maus_Bild_Sicht bild;
-    bild.breite = 10;
-    bild.hoehe = 2;
-    bild.maske = maske;
-    auto ueber = [&](i32 mx, i32 my) {
-        Eingabe_Maus_Position(mx, my);
-        Frame();
-        return Maus_Ueber_Bild(bild, 20, 30);
-    };
-    EXPECT_TRUE(ueber(23, 30));
-    EXPECT_FALSE(ueber(22, 30));
-    EXPECT_TRUE(ueber(29, 31));
-    EXPECT_FALSE(ueber(30, 31)) << "right edge excluded";
-    EXPECT_FALSE(ueber(23, 32)) << "bottom edge excluded";
-    EXPECT_FALSE(ueber(19, 30));
-}
-
-TEST_F(Eingabe, UeberBildOhneMaskeNachPixeltiefe) {
-    u16 pixel16[4] = {0, 5, 0, 0};  // 2 x 2
-    u8 pixel8[4] = {0, 0, 9, 0};
-    Eingabe_Maus_Position(1, 0);
-    Frame();
-    Maus_Bild_Sicht b;
-    b.breite = 2;
-    b.hoehe = 2;
-    b.pixel = pixel16;
-    b.tiefe = 16;
-    EXPECT_TRUE(Maus_Ueber_Bild(b, 0, 0));
-    b.tiefe = 15;
-    EXPECT_TRUE(Maus_Ueber_Bild(b, 0, 0));
-    b.tiefe = 24;
-    EXPECT_FALSE(Maus_Ueber_Bild(b, 0, 0)) << "other depths never hit";
-    b.pixel = pixel8;
-    b.tiefe = 8;
-    EXPECT_FALSE(Maus_Ueber_Bild(b, 0, 0));
-    EXPECT_TRUE(Maus_Ueber_Bild(b, 1, -1)) << "(0, 1) of the picture";
-    b.pixel = nullptr;
-    EXPECT_TRUE(Maus_Ueber_Bild(b, 0, 0)) << "no pixels: a hit";
-    b.breite = 0;
-    EXPECT_FALSE(Maus_Ueber_Bild(b, 0, 0));
-}
-
-TEST_F(Eingabe, EineTasteProFrameKeineGehtVerloren) {
-    Eingabe_Taste(VK_ESCAPE, true);
-    Eingabe_Taste(VK_ESCAPE, false);
-    Eingabe_Taste(VK_RETURN, true);
-    Eingabe_Taste(VK_RETURN, false);
-    EXPECT_FALSE(Taste_Oder_Klick());
-    Frame();
-    EXPECT_TRUE(Taste_Oder_Klick());
-    EXPECT_EQ(Taste_Get_Code(), VK_ESCAPE);
-    EXPECT_EQ(Taste_Get_Zeichen(), 0);
-    Frame();
-    EXPECT_EQ(Taste_Get_Code(), VK_RETURN);
-    Taste_Reset();
-    EXPECT_EQ(Taste_Get_Code(), 0u);
-    EXPECT_FALSE(Taste_Oder_Klick());
-    Frame();
-    EXPECT_FALSE(Taste_Oder_Klick());
-}
-
-TEST_F(Eingabe, TasteUndIhrTextWerdenEinEintrag) {
-    // As SDL reports a typed key: key down, then its text.
-    Eingabe_Taste('K', true);
-    Eingabe_Text_Utf8("k");
-    Eingabe_Taste('K', false);
-    Frame();
-    EXPECT_EQ(Taste_Get_Code(), static_cast<u32>('K'));
-    EXPECT_EQ(Taste_Get_Zeichen(), 'k');
-    Frame();
-    EXPECT_FALSE(Taste_Oder_Klick());
-}
-
-TEST_F(Eingabe, UmlauteKommenAlsWindows1252) {
-    Eingabe_Taste(VK_OEM_1, true);
-    Eingabe_Text_Utf8("\xC3\xBC");  // ü
-    Eingabe_Taste(VK_OEM_1, false);
-    Eingabe_Text_Utf8("\xC3\x9F\xE2\x82\xAC");  // ß € without keys (an input method)
-    Frame();
-    EXPECT_EQ(Taste_Get_Code(), VK_OEM_1);
-    EXPECT_EQ(Taste_Get_Zeichen(), 0xFC);
-    Frame();
-    EXPECT_EQ(Taste_Get_Code(), 0u);
-    EXPECT_EQ(Taste_Get_Zeichen(), 0xDF);
-    Frame();
-    EXPECT_EQ(Taste_Get_Zeichen(), 0x80);
+TEST_F(Eingabe, RechteckUndBildTreffer) {
+    Eingabe_Maus_Position(23, 31);
+    Test_Frame();
+    EXPECT_TRUE(Maus_In_Rechteck(13, 21, 10, 10)) << "right and bottom edges included";
+    EXPECT_FALSE(Maus_In_Rechteck(13, 21, 9, 10) || Maus_In_Rechteck(13, 21, 10, 9) || Maus_In_Rechteck(24, 31, 9, 9));
+    // A 10 x 2 picture; mask bit n = y * 10 + x, byte n / 8, bit n % 8: set for (3, 0) and (9, 1).
+    const u8 maske[3] = {0x08, 0x00, 0x08};
+    Maus_Bild_Sicht m{10, 2, maske, nullptr, 16, 0};
+    // Picture positions and whether the mouse at (23, 31) hits: (3, 1), (3, 0), (9, 1), right and bottom edge, left of it.
+    const i32 orte[][3] = {{20, 30, 0}, {20, 31, 1}, {14, 30, 1}, {13, 30, 0}, {20, 29, 0}, {24, 31, 0}};
+    for (const auto& o : orte) EXPECT_EQ(Maus_Ueber_Bild(m, o[0], o[1]), o[2] != 0) << o[0] << "," << o[1];
+    // Without a mask: non-zero pixels of depth 8, 15 or 16 hit, rows `pitch` (3) apart.
+    const u16 p16[6] = {0, 0, 7, 0, 5, 0};
+    const u8 p8[6] = {0, 0, 7, 0, 9, 0};
+    for (i32 tiefe : {8, 15, 16, 24}) {
+        Maus_Bild_Sicht b{2, 2, nullptr, tiefe == 8 ? static_cast<const void*>(p8) : p16, tiefe, 3};
+        EXPECT_EQ(Maus_Ueber_Bild(b, 22, 30), tiefe != 24) << tiefe << ": (1, 1); other depths never hit";
+        EXPECT_FALSE(Maus_Ueber_Bild(b, 23, 30)) << tiefe << ": (0, 1)";
+    }
+    Maus_Bild_Sicht ohne{2, 2, nullptr, nullptr, 16, 0};
+    EXPECT_TRUE(Maus_Ueber_Bild(ohne, 23, 30)) << "no pixels: a hit";
+    ohne.breite = 0;
+    EXPECT_FALSE(Maus_Ueber_Bild(ohne, 23, 30));
 }
 
 TEST_F(Eingabe, BuchstabenOhneShiftWerdenKlein) {
@@ -227,64 +111,182 @@ TEST_F(Eingabe, BuchstabenOhneShiftWerdenKlein) {
     Eingabe_Zeichen('M');
     Eingabe_Zeichen(0xDC);  // Ü
     Eingabe_Zeichen('1');
-    Frame();
-    EXPECT_EQ(Taste_Get_Zeichen(), 'm');
-    Frame();
-    EXPECT_EQ(Taste_Get_Zeichen(), 0xFC);
-    Frame();
-    EXPECT_EQ(Taste_Get_Zeichen(), '1');
-    // With Shift held while typing they stay capitals, even after Shift is released.
-    Eingabe_Taste(VK_SHIFT, true);
-    Eingabe_Zeichen('M');
-    Eingabe_Taste(VK_SHIFT, false);
-    Frame();  // the Shift key itself
-    EXPECT_EQ(Taste_Get_Code(), VK_SHIFT);
-    Frame();
-    EXPECT_EQ(Taste_Get_Zeichen(), 'M');
-    EXPECT_FALSE(Taste_Shift());
-}
-
-TEST_F(Eingabe, ShiftGehalten) {
-    EXPECT_FALSE(Taste_Shift());
     Eingabe_Taste(VK_SHIFT, true);
     EXPECT_TRUE(Taste_Shift());
     EXPECT_TRUE(Eingabe_Taste_Gehalten());
+    Eingabe_Zeichen('M');
     Eingabe_Taste(VK_SHIFT, false);
-    EXPECT_FALSE(Taste_Shift());
     EXPECT_FALSE(Eingabe_Taste_Gehalten());
+    const u8 folge[] = {'m', 0xFC, '1', 0};  // the last is the Shift key itself
+    for (u8 z : folge) {
+        Test_Frame();
+        EXPECT_EQ(Taste_Get_Zeichen(), z);
+    }
+    EXPECT_EQ(Taste_Get_Code(), VK_SHIFT);
+    Test_Frame();
+    EXPECT_EQ(Taste_Get_Zeichen(), 'M') << "typed with Shift: stays a capital after Shift is released";
+    EXPECT_FALSE(Taste_Shift());
 }
 
 TEST_F(Eingabe, TasteOderKlickMeldetKlicksNurAufWunsch) {
-    Eingabe_Maus_Taste(MAUS_LINKS, true);
-    Eingabe_Maus_Taste(MAUS_LINKS, false);
-    Frame();
+    Klick(MAUS_LINKS);
+    Test_Frame();
     EXPECT_FALSE(Taste_Oder_Klick(0));
     EXPECT_TRUE(Taste_Oder_Klick(1));
     EXPECT_EQ(Maus_Get_Tasten(), MAUS_LINKS);
     EXPECT_TRUE(Taste_Oder_Klick(1)) << "the screen reading the buttons does not hide the click";
-    Frame();
+    Test_Frame();
     EXPECT_FALSE(Taste_Oder_Klick(1));
 }
 
-TEST_F(Eingabe, VollerTastenpufferVerwirftNurDenUeberschuss) {
-    for (u32 i = 0; i < TASTEN_PUFFER + 10; i++) Eingabe_Zeichen(static_cast<u8>('a' + i % 26));
-    u32 n = 0;
-    for (;;) {
-        Frame();
-        if (!Taste_Oder_Klick()) break;
-        EXPECT_EQ(Taste_Get_Zeichen(), static_cast<u8>('a' + n % 26));
-        n++;
-    }
-    EXPECT_EQ(n, TASTEN_PUFFER);
-}
-
-TEST_F(Eingabe, UnsinnigeEingabenSindHarmlos) {
+TEST_F(Eingabe, VollerPufferUndUnsinnigeEingaben) {
     Eingabe_Taste(0, true);
     Eingabe_Taste(100000, true);
     Eingabe_Zeichen(0);
-    Eingabe_Maus_Taste(0xFF, true);  // only the left and right bits count
     Eingabe_Text_Utf8(nullptr);
-    Frame();
-    EXPECT_FALSE(Taste_Oder_Klick());
+    Eingabe_Maus_Taste(0xFF, true);  // only the left and right bits count
     EXPECT_EQ(W32_Get_Mouse_Buttons(), MAUS_LINKS | MAUS_RECHTS);
+    for (u32 i = 0; i < TASTEN_PUFFER + 10; i++) Eingabe_Zeichen(static_cast<u8>('a' + i % 26));
+    u32 n = 0;
+    for (Test_Frame(); Taste_Oder_Klick(); Test_Frame(), n++) EXPECT_EQ(Taste_Get_Zeichen(), static_cast<u8>('a' + n % 26));
+    EXPECT_EQ(n, TASTEN_PUFFER) << "only the keys beyond the queue are dropped";
+}
+
+// ---------------------------------------------------------------------------
+// Key numbers and text
+// ---------------------------------------------------------------------------
+
+TEST(Tasten, SdlTastenGebenDieVirtuellenCodes) {
+    const std::pair<SDL_Keycode, u32> tabelle[] = {{SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},     {SDLK_RETURN, 13}, {SDLK_KP_ENTER, 13}, {SDLK_LSHIFT, 16},
+                   {SDLK_RSHIFT, 16},   {SDLK_ESCAPE, 27}, {SDLK_SPACE, 32},  {SDLK_END, 35},      {SDLK_HOME, 36},
+                   {SDLK_LEFT, 37},     {SDLK_UP, 38},     {SDLK_RIGHT, 39},  {SDLK_DOWN, 40},     {SDLK_DELETE, 46},
+                   {SDLK_KP_0, 96},     {SDLK_KP_9, 105},  {SDLK_F1, 112},    {SDLK_F12, 123},
+                   {0xFC, VK_OEM_1},    {0xF6, VK_OEM_3},  {0xE4, VK_OEM_7},  {0xDF, VK_OEM_4},  // ü ö ä ß
+                   {SDLK_UNKNOWN, 0},   {SDLK_AUDIOPLAY, 0}, {-5, 0}};
+    for (const auto& [sdl, vk] : tabelle) EXPECT_EQ(Taste_Vk_Aus_Sdl(sdl), vk) << sdl;
+    for (int i = 0; i < 26; i++) EXPECT_EQ(Taste_Vk_Aus_Sdl(SDLK_a + i), static_cast<u32>('A' + i));
+    for (int i = 0; i < 10; i++) EXPECT_EQ(Taste_Vk_Aus_Sdl(SDLK_0 + i), static_cast<u32>('0' + i));
+}
+
+TEST(Tasten, SkriptNamen) {
+    const std::pair<const char*, u32> tabelle[] = {{"return", 13}, {"Enter", 13}, {"ESC", 27},   {"backspace", 8}, {"del", 46}, {"f1", 112},
+                   {"F12", 123},   {"k", 'K'},    {"7", '7'},    {"", 0},          {"f0", 0},   {"f13", 0},
+                   {"f1x", 0},     {"ff", 0},     {"@", 0},      {"strg", 0},      {"returnx", 0}};
+    for (const auto& [name, vk] : tabelle) EXPECT_EQ(Taste_Vk_Aus_Name(name), vk) << name;
+    EXPECT_EQ(Taste_Vk_Aus_Name(nullptr), 0u);
+}
+
+TEST(Tasten, Utf8WirdWindows1252) {
+    u8 aus[16];
+    // "Müßig €" and the capital umlauts.
+    ASSERT_EQ(Taste_Text_Utf8_Zu_Cp1252("M\xC3\xBC\xC3\x9Fig \xE2\x82\xAC\xC3\x84\xC3\x96\xC3\x9C", aus, sizeof aus), 10);
+    EXPECT_STREQ(reinterpret_cast<char*>(aus), "M\xFC\xDFig \x80\xC4\xD6\xDC");
+    // Dropped: a CJK character, a control, a C1 control, a stray continuation byte, a cut sequence, an emoji.
+    EXPECT_EQ(Taste_Text_Utf8_Zu_Cp1252("a\xE4\xB8\xAD" "b\x07" "c\xC2\x85" "d\x80" "e\xC3" "f\xF0\x9F\x98\x80", aus, sizeof aus), 6);
+    EXPECT_STREQ(reinterpret_cast<char*>(aus), "abcdef");
+    // The output is bounded and always terminated.
+    EXPECT_EQ(Taste_Text_Utf8_Zu_Cp1252("abcdefgh", aus, 4), 3);
+    EXPECT_STREQ(reinterpret_cast<char*>(aus), "abc");
+    EXPECT_EQ(Taste_Text_Utf8_Zu_Cp1252(nullptr, aus, 4), 0);
+    EXPECT_EQ(aus[0], 0);
+}
+
+// ---------------------------------------------------------------------------
+// SDL events of the window back end
+// ---------------------------------------------------------------------------
+
+namespace {
+
+SDL_Event Ereignis(Uint32 typ) {
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = typ;
+    return e;
+}
+
+void Taste(Uint32 typ, SDL_Keycode k, Uint16 mod = 0, Uint8 wiederholt = 0) {
+    SDL_Event e = Ereignis(typ);
+    e.key.keysym.sym = k;
+    e.key.keysym.mod = mod;
+    e.key.repeat = wiederholt;
+    W32_Sdl_Ereignis(e);
+}
+
+void Text(const char* utf8) {
+    SDL_Event e = Ereignis(SDL_TEXTINPUT);
+    std::snprintf(e.text.text, sizeof e.text.text, "%s", utf8);
+    W32_Sdl_Ereignis(e);
+}
+
+}  // namespace
+
+TEST_F(Eingabe, SdlTastenEineProFrameMitIhremText) {
+    Taste(SDL_KEYDOWN, SDLK_ESCAPE);
+    Taste(SDL_KEYUP, SDLK_ESCAPE);
+    Taste(SDL_KEYDOWN, SDLK_LSHIFT);
+    Taste(SDL_KEYDOWN, SDLK_m);  // a typed key: key down, then its text
+    Text("M");
+    Taste(SDL_KEYUP, SDLK_m);
+    Taste(SDL_KEYUP, SDLK_LSHIFT);
+    Taste(SDL_KEYDOWN, 0xFC);  // ü on a German keyboard
+    Text("\xC3\xBC");
+    Taste(SDL_KEYUP, 0xFC);
+    Text("\xC3\x9F\xE2\x82\xAC");  // ß € without keys (an input method)
+    Taste(SDL_KEYDOWN, SDLK_BACKSPACE);
+    Taste(SDL_KEYDOWN, SDLK_BACKSPACE, 0, 1);  // auto-repeat is one more key
+    EXPECT_FALSE(Taste_Oder_Klick()) << "nothing before the frame takes it in";
+    const u32 erwartet[][2] = {{VK_ESCAPE, 0}, {VK_SHIFT, 0}, {'M', 'M'}, {VK_OEM_1, 0xFC}, {0, 0xDF},
+                               {0, 0x80},      {VK_BACK, 0},  {VK_BACK, 0}};
+    for (const auto& e : erwartet) {
+        Test_Frame();
+        EXPECT_TRUE(Taste_Oder_Klick());
+        EXPECT_EQ(Taste_Get_Code(), e[0]);
+        EXPECT_EQ(Taste_Get_Zeichen(), e[1]);
+    }
+    Taste_Reset();
+    EXPECT_FALSE(Taste_Oder_Klick());
+    Test_Frame();
+    EXPECT_FALSE(Taste_Oder_Klick());
+}
+
+TEST_F(Eingabe, SdlAltEnterUndF12GehoerenDemFenster) {
+    ASSERT_TRUE(Headless_Starten());
+    Taste(SDL_KEYDOWN, SDLK_RETURN, KMOD_LALT);
+    Taste(SDL_KEYDOWN, SDLK_F12);
+    Test_Frame();
+    EXPECT_FALSE(Taste_Oder_Klick()) << "neither reaches the game";
+    // F12 asked for a screenshot in the temp folder; the next present writes it.
+    std::string name = Display_Screenshot_Name();
+    u32 vorher = Display_Screenshot_Anzahl();
+    W32_Present_Now();
+    EXPECT_EQ(Display_Screenshot_Anzahl(), vorher + 1);
+    EXPECT_TRUE(std::filesystem::remove(name));
+    Taste(SDL_KEYDOWN, SDLK_RETURN);
+    Test_Frame();
+    EXPECT_EQ(Taste_Get_Code(), VK_RETURN) << "Return without Alt is a key for the game";
+    Headless_Beenden();
+}
+
+TEST_F(Eingabe, SdlMausRadUndFensterSchliessen) {
+    SDL_Event e = Ereignis(SDL_MOUSEBUTTONDOWN);
+    e.button.button = SDL_BUTTON_RIGHT;
+    W32_Sdl_Ereignis(e);
+    e.type = SDL_MOUSEBUTTONUP;
+    W32_Sdl_Ereignis(e);
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = SDL_BUTTON_MIDDLE;  // not used by the game
+    W32_Sdl_Ereignis(e);
+    e = Ereignis(SDL_MOUSEWHEEL);
+    e.wheel.y = 2;
+    W32_Sdl_Ereignis(e);
+    e.wheel.y = 1;
+    e.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
+    W32_Sdl_Ereignis(e);
+    Test_Frame();
+    EXPECT_EQ(Maus_Get_Tasten(), MAUS_RECHTS);
+    EXPECT_EQ(W32_Get_Mouse_Buttons(), 0u);
+    EXPECT_EQ(Maus_Get_Rad(), 1);
+    W32_Sdl_Ereignis(Ereignis(SDL_QUIT));
+    EXPECT_EQ(W32_Nachrichten_Abarbeiten(), 1u);
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_ANGEFORDERT);
 }

@@ -1,11 +1,12 @@
-// The idle main loop allocates nothing per frame: no operator new, no
-// malloc (counted through the sanitizer's hooks in the sanitizer build), no
-// guarded block; scripted input does not allocate either.
+// The main loop allocates nothing per frame, idle or running scripted
+// input: no operator new, no malloc (counted through the sanitizer's hooks
+// in the sanitizer build), no guarded block.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <string>
 
 #include "base/globals.h"
 #include "base/memory.h"
@@ -20,24 +21,16 @@ extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(con
 #endif
 
 namespace {
-std::atomic<long> news{0};
-std::atomic<long> mallocs{0};
-#if KORDAVO_MALLOC_ZAEHLEN
-void Malloc_Hook(const volatile void*, size_t) { mallocs++; }
-void Free_Hook(const volatile void*) {}
-#endif
+std::atomic<long> news{0}, mallocs{0};
+void* Neu(std::size_t n) {
+    news++;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
 }  // namespace
 
-void* operator new(std::size_t n) {
-    news++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n) {
-    news++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
+void* operator new(std::size_t n) { return Neu(n); }
+void* operator new[](std::size_t n) { return Neu(n); }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
@@ -46,19 +39,25 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 namespace {
 
 struct Zaehlung {
-    long news, mallocs;
-    u32 bloecke;
+    long news, mallocs, bloecke;
 };
 Zaehlung Jetzt() {
-    u32 bloecke = W32_Memory_Anzahl_Bloecke();  // first, in case asking allocates
+    long bloecke = W32_Memory_Anzahl_Bloecke();  // first, in case asking allocates
     return {news.load(), mallocs.load(), bloecke};
+}
+// What was allocated between two counts; assertions only outside the counted part (they allocate).
+void Nichts_Alloziert(const Zaehlung& vorher, const Zaehlung& nachher) {
+    EXPECT_EQ(nachher.news - vorher.news, 0);
+    EXPECT_EQ(nachher.mallocs - vorher.mallocs, 0);
+    EXPECT_EQ(nachher.bloecke, vorher.bloecke);
 }
 
 class Speicher : public ::testing::Test {
   protected:
     void SetUp() override {
 #if KORDAVO_MALLOC_ZAEHLEN
-        __sanitizer_install_malloc_and_free_hooks(Malloc_Hook, Free_Hook);
+        __sanitizer_install_malloc_and_free_hooks([](const volatile void*, size_t) { mallocs++; },
+                                                  [](const volatile void*) {});
 #endif
         Main_Hooks_Zuruecksetzen();
         ASSERT_TRUE(Headless_Starten());
@@ -71,31 +70,25 @@ class Speicher : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Speicher, LeerlaufendeHauptschleifeAlloziertNichts) {
+TEST_F(Speicher, HauptschleifeAlloziertProFrameNichts) {
     Headless_Frames(20);  // warm up
     Zaehlung vorher = Jetzt();
-    i32 n = Headless_Frames(500);  // no assertion inside the counted part: they allocate
+    i32 n = Headless_Frames(500);
     Zaehlung nachher = Jetzt();
     EXPECT_EQ(n, 500);
-    EXPECT_EQ(nachher.news - vorher.news, 0);
-    EXPECT_EQ(nachher.mallocs - vorher.mallocs, 0);
-    EXPECT_EQ(nachher.bloecke, vorher.bloecke);
-}
+    Nichts_Alloziert(vorher, nachher);
 
-TEST_F(Speicher, SkriptEingabenAllozierenNichtsWaehrendDerFrames) {
     std::string skript;
     for (int i = 0; i < 100; i++)
         skript += "move " + std::to_string(i * 7) + " " + std::to_string(i * 5) +
                   "\nclick left\nwheel 1\nkey a\ntext \"\xC3\xBC\"\nwait 1\n";
     ASSERT_TRUE(Headless_Skript(skript));  // reading the script allocates; running it must not
     Headless_Frames(1);
-    Zaehlung vorher = Jetzt();
+    vorher = Jetzt();
     Headless_Frames(150);
-    Zaehlung nachher = Jetzt();
+    nachher = Jetzt();
     EXPECT_TRUE(Headless_Skript_Zu_Ende());
-    EXPECT_EQ(nachher.news - vorher.news, 0);
-    EXPECT_EQ(nachher.mallocs - vorher.mallocs, 0);
-    EXPECT_EQ(nachher.bloecke, vorher.bloecke);
+    Nichts_Alloziert(vorher, nachher);
 }
 
 TEST_F(Speicher, ZaehlerSindScharf) {
