@@ -262,6 +262,7 @@ struct Schreiber {
     int32_t frei;  // free bits, 64 - valid
     uint8_t* z;
     uint8_t* ende;
+    int32_t fehler;  // the first output error; writing goes on harmlessly
 };
 
 inline bool Hat_FF64(uint64_t w)
@@ -318,19 +319,21 @@ inline int32_t Acht_Raus(Jpeg_Strom* s, Schreiber& w, uint64_t v)
     return 0;
 }
 
-// Adds the n (1..32) low bits of wert (no bits above them set).
-inline int32_t Bits_Hinein(Jpeg_Strom* s, Schreiber& w, uint32_t wert, int32_t n)
+// Adds the n (0..32) low bits of wert (no bits above them set). An output
+// error is kept in the writer; later writes cannot pass the buffer's end.
+inline void Bits_Hinein(Jpeg_Strom* s, Schreiber& w, uint32_t wert, int32_t n)
 {
     if (__builtin_expect(n < w.frei, 1)) {
         w.acc = (w.acc << n) | wert;
         w.frei -= n;
-        return 0;
+        return;
     }
     const int32_t rest = n - w.frei;  // bits that go into the next word
     uint64_t voll = (w.acc << w.frei) | (static_cast<uint64_t>(wert) >> rest);
     w.acc = wert;
     w.frei = 64 - rest;
-    return Acht_Raus(s, w, voll);
+    int32_t e = Acht_Raus(s, w, voll);
+    if (__builtin_expect(e != 0, 0) && !w.fehler) w.fehler = e;
 }
 
 // Natural index -> zigzag position.
@@ -415,8 +418,7 @@ inline int32_t Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, cons
         }
     }
 
-    Schreiber w{s->Bit_Puffer, 64 - s->Bit_Anzahl, s->Eingabe_Zeiger, s->Eingabe_Ende};
-    int32_t e = 0;
+    Schreiber w{s->Bit_Puffer, 64 - s->Bit_Anzahl, s->Eingabe_Zeiger, s->Eingabe_Ende, 0};
 
     // Codes are at most 16 bits and values at most 16 bits, so a symbol
     // with its value bits always fits one 32-bit write.
@@ -425,32 +427,28 @@ inline int32_t Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, cons
     int32_t c = Jpeg_Kategorie(diff);
     {
         uint32_t bits = static_cast<uint32_t>(diff + (diff >> 31)) & ((1u << c) - 1);
-        e = Bits_Hinein(s, w, static_cast<uint32_t>((static_cast<uint64_t>(d.Code[c]) << c) | bits),
-                        static_cast<int32_t>(d.Laenge[c]) + c);
+        Bits_Hinein(s, w, static_cast<uint32_t>((static_cast<uint64_t>(d.Code[c]) << c) | bits),
+                    static_cast<int32_t>(d.Laenge[c]) + c);
     }
     int32_t letzte = 0;
     const uint32_t zrl_len = a.Laenge[0xF0];
     const uint32_t zrl_code = a.Code[0xF0];
-    while (nz && !e) {
+    while (nz) {
         int32_t k = __builtin_ctzll(nz);
         nz &= nz - 1;
         int32_t r = k - letzte - 1;
         letzte = k;
-        while (r > 15 && !e) {
-            if (zrl_len) e = Bits_Hinein(s, w, zrl_code, static_cast<int32_t>(zrl_len));
-            r -= 16;
-        }
-        if (e) break;
+        for (; r > 15; r -= 16) Bits_Hinein(s, w, zrl_code, static_cast<int32_t>(zrl_len));
         int32_t v = block[Jpeg_Zickzack[k]];
         c = 32 - __builtin_clz(static_cast<uint32_t>(v < 0 ? -v : v));  // v is not 0
         int32_t sym = (r << 4) + c;
         if (sym > 255) sym = 255;
         uint32_t bits = static_cast<uint32_t>(v + (v >> 31)) & ((1u << c) - 1);
-        e = Bits_Hinein(s, w, static_cast<uint32_t>((static_cast<uint64_t>(a.Code[sym]) << c) | bits),
-                        static_cast<int32_t>(a.Laenge[sym]) + c);
+        Bits_Hinein(s, w, static_cast<uint32_t>((static_cast<uint64_t>(a.Code[sym]) << c) | bits),
+                    static_cast<int32_t>(a.Laenge[sym]) + c);
     }
-    if (!e && letzte < 63 && a.Laenge[0])
-        e = Bits_Hinein(s, w, a.Code[0], static_cast<int32_t>(a.Laenge[0]));
+    if (letzte < 63) Bits_Hinein(s, w, a.Code[0], static_cast<int32_t>(a.Laenge[0]));
+    const int32_t e = w.fehler;
 
     // With a file the staging buffer may have been written in between;
     // Eingabe_Zeiger then stands at its start and the count is kept.
