@@ -541,6 +541,32 @@ int32_t free_record(Jpeg_Auftrag& a)
     return erg;
 }
 
+// Runs an operation of the interface; an exception becomes a result code.
+template <class Fn>
+int32_t geschuetzt(Fn&& fn)
+{
+    try {
+        return fn();
+    } catch (const std::bad_alloc&) {
+        return JPEG_ERG_SPEICHER;
+    } catch (...) {
+        return JPEG_ERG_AUSNAHME;
+    }
+}
+
+// A read or write: the operation itself, then the processor's SIMD state is
+// cleared and, after an error, no file stays open.
+template <class Fn>
+int32_t lesen_oder_schreiben(Jpeg_Auftrag* auftrag, Fn&& fn)
+{
+    if (!auftrag || !auftrag->Intern.Strom.Kern_Tabelle) return JPEG_ERG_PROPERTIES;
+    JPEG_PROPERTIES& p = auftrag->Intern;
+    const int32_t erg = geschuetzt(fn);
+    if (p.Strom.Kern_Tabelle && p.Strom.Kern_Tabelle->Simd_Ende) p.Strom.Kern_Tabelle->Simd_Ende();
+    if (erg < 0) datei_vergessen(p);
+    return erg;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -614,14 +640,7 @@ int32_t Jpeg_Pruefen(const Jpeg_Auftrag* a)
 int32_t Jpeg_Init(Jpeg_Auftrag* auftrag)
 {
     if (!auftrag) return JPEG_ERG_PROPERTIES;
-    int32_t erg;
-    try {
-        erg = init(*auftrag);
-    } catch (const std::bad_alloc&) {
-        erg = JPEG_ERG_SPEICHER;
-    } catch (...) {
-        erg = JPEG_ERG_AUSNAHME;
-    }
+    const int32_t erg = geschuetzt([&] { return init(*auftrag); });
     if (erg != 0) {
         // Nothing stays allocated; the record must not be passed to Jpeg_Free.
         JPEG_PROPERTIES& p = auftrag->Intern;
@@ -634,36 +653,12 @@ int32_t Jpeg_Init(Jpeg_Auftrag* auftrag)
 
 int32_t Jpeg_Lesen(Jpeg_Auftrag* auftrag, int32_t modus)
 {
-    if (!auftrag || !auftrag->Intern.Strom.Kern_Tabelle) return JPEG_ERG_PROPERTIES;
-    JPEG_PROPERTIES& p = auftrag->Intern;
-    int32_t erg;
-    try {
-        erg = lesen(*auftrag, modus);
-    } catch (const std::bad_alloc&) {
-        erg = JPEG_ERG_SPEICHER;
-    } catch (...) {
-        erg = JPEG_ERG_AUSNAHME;
-    }
-    if (p.Strom.Kern_Tabelle && p.Strom.Kern_Tabelle->Simd_Ende) p.Strom.Kern_Tabelle->Simd_Ende();
-    if (erg < 0) datei_vergessen(p);
-    return erg;
+    return lesen_oder_schreiben(auftrag, [&] { return lesen(*auftrag, modus); });
 }
 
 int32_t Jpeg_Schreiben(Jpeg_Auftrag* auftrag, int32_t modus)
 {
-    if (!auftrag || !auftrag->Intern.Strom.Kern_Tabelle) return JPEG_ERG_PROPERTIES;
-    JPEG_PROPERTIES& p = auftrag->Intern;
-    int32_t erg;
-    try {
-        erg = schreiben(*auftrag, modus);
-    } catch (const std::bad_alloc&) {
-        erg = JPEG_ERG_SPEICHER;
-    } catch (...) {
-        erg = JPEG_ERG_AUSNAHME;
-    }
-    if (erg < 0) datei_vergessen(p);
-    if (p.Strom.Kern_Tabelle && p.Strom.Kern_Tabelle->Simd_Ende) p.Strom.Kern_Tabelle->Simd_Ende();
-    return erg;
+    return lesen_oder_schreiben(auftrag, [&] { return schreiben(*auftrag, modus); });
 }
 
 int32_t Jpeg_Free(Jpeg_Auftrag* auftrag)

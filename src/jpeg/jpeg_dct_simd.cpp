@@ -197,7 +197,7 @@ void Jpeg_FDCT_Genau_SSE(int16_t* block) { fdct_genau<false>(block); }
 
 void Jpeg_FDCT_Genau_SSE2(int16_t* block)
 {
-    if ((reinterpret_cast<uintptr_t>(block) & 15) == 0)
+    if (ausgerichtet(block))
         fdct_genau<true>(block);
     else
         fdct_genau<false>(block);

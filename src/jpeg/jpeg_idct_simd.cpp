@@ -188,7 +188,7 @@ void Jpeg_IDCT_Genau_SSE(int16_t* block) { idct_genau<false>(block); }
 
 void Jpeg_IDCT_Genau_SSE2(int16_t* block)
 {
-    if ((reinterpret_cast<uintptr_t>(block) & 15) == 0)
+    if (ausgerichtet(block))
         idct_genau<true>(block);
     else
         idct_genau<false>(block);

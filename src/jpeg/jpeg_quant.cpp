@@ -120,6 +120,8 @@ void Jpeg_Dequant_Genau(int16_t* block, const int16_t* tabelle)
 
 #if JPEG_SIMD
 
+using jpeg_simd::ausgerichtet;
+
 namespace {
 
 template <bool Ausgerichtet>
@@ -155,11 +157,6 @@ inline void dequant_genau_simd(int16_t* block, const int16_t* tabelle)
         else
             _mm_storeu_si128(reinterpret_cast<__m128i*>(block + i), c);
     }
-}
-
-inline bool ausgerichtet(const void* a, const void* b)
-{
-    return ((reinterpret_cast<uintptr_t>(a) | reinterpret_cast<uintptr_t>(b)) & 15) == 0;
 }
 
 }  // namespace

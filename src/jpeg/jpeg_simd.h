@@ -21,6 +21,13 @@ inline __m128i laden_a(const int16_t* p) { return _mm_load_si128(reinterpret_cas
 inline void speichern(int16_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
 inline void speichern_a(int16_t* p, __m128i v) { _mm_store_si128(reinterpret_cast<__m128i*>(p), v); }
 
+// True when the addresses are 16-byte aligned: the kernels then take their
+// aligned loads and stores.
+inline bool ausgerichtet(const void* a, const void* b = nullptr)
+{
+    return ((reinterpret_cast<uintptr_t>(a) | reinterpret_cast<uintptr_t>(b)) & 15) == 0;
+}
+
 // Transposes eight rows of eight 16-bit values in place.
 inline void transponieren(__m128i r[8])
 {
