@@ -13,6 +13,11 @@ inline constexpr int64_t JPEG_DEK_PIXEL_GRENZE = int64_t{1} << 25;  // 33.5 mill
 // Largest coefficient store of a progressive or multi-scan picture (bytes);
 // more gives JPEG_ERG_SPEICHER.
 inline constexpr int64_t JPEG_DEK_KOEF_GRENZE = int64_t{128} << 20;
+// Blocks the gathered scans of one picture may visit together, as a multiple
+// of the picture's blocks (on top of a fixed allowance); beyond it the
+// stream gives JPEG_ERG_DATEN. Ordinary progressive pictures visit each block
+// about ten times.
+inline constexpr int64_t JPEG_DEK_DURCHGAENGE = 64;
 // Most scans one picture may carry; more give JPEG_ERG_DATEN.
 inline constexpr int32_t JPEG_DEK_SCAN_GRENZE = 1000;
 
@@ -84,6 +89,7 @@ struct Zustand {
   Bits bits;
   Huff dc[4], ac[4];
   int32_t scans;
+  int64_t arbeit;  // blocks visited by the gathered scans so far
   // streaming scan position
   int32_t spalte, zeile;
   int32_t neustart_zaehler, naechster_rst;

@@ -211,6 +211,16 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
   const bool dc = scan->Ss == 0;
   const bool sequenziell = dc && scan->Se == 63;
   const int al = scan->Al;
+  // A budget of block visits keeps crafted streams of many scans from
+  // keeping the decoder busy for long.
+  int64_t alle = 0, diese = 0;
+  for (int c = 0; c < z->n; ++c) alle += int64_t{z->k[c].bloecke_x} * z->k[c].bloecke_y;
+  for (int i = 0; i < scan->Ns; ++i) {
+    const Komp& k = z->k[scan->Komponenten[i].Index];
+    diese += int64_t{k.bloecke_x} * k.bloecke_y;
+  }
+  z->arbeit += diese;
+  if (z->arbeit > JPEG_DEK_DURCHGAENGE * alle + (int64_t{1} << 20)) return JPEG_ERG_DATEN;
   auto block = [&](int i, int16_t* b) {
     const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
     const Huff* hdc = &z->dc[k.DC_Tabelle];

@@ -220,6 +220,11 @@ TEST(Dek_Kanten, BoesartigeDateien) {
     for (int i = 0; i < 5000; ++i) b.sos({1}, 0, 0, 1, 0).leer(4);
     b.eoi();
   });
+  mit("many scans over a large picture", JPEG_ERG_DATEN, [](Bauer& b) {
+    b.soi().tabellen().sof(2048, 2048, {{1, 1, 1, 0}}, 0xC2).sos({1}, 0, 0, 0, 1).leer(65536);
+    for (int i = 0; i < 200; ++i) b.sos({1}, 1, 63).leer(16);
+    b.eoi();
+  });
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
     EXPECT_EQ(Lesen(f.daten), f.erwartet);
