@@ -101,7 +101,9 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
   z->aus_hoehe = (p->Rahmen_Hoehe + z->skala - 1) / z->skala;
   z->mcu_aus_hoehe = z->max_v * z->bs;
   z->jc = Datenfarbe(p);
-  const bool glatt = p->Glaettung == 1 && z->skala == 1;
+  // Smoothing: both directions at full size; at reduced sizes only across,
+  // and not at 1/8 (one sample per block).
+  const bool glatt = p->Glaettung == 1 && z->skala < 8;
   // The caller's component planes are not served: nothing is written.
   if (p->Komponenten_Ebenen) return JPEG_ERG_NICHT_UNTERSTUETZT;
   if (z->gepuffert) {
@@ -123,7 +125,7 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
     if (z->skala > 1 && fx == fy && z->bs * fx <= 8) k.bs = z->bs * fx;
     k.ux = fx * z->bs / k.bs;
     k.uy = fy * z->bs / k.bs;
-    k.glatt_h = glatt && k.ux == 2 && (k.uy == 1 || k.uy == 2);
+    k.glatt_h = glatt && k.ux == 2 && (k.uy == 1 || (k.uy == 2 && z->skala == 1));
     k.glatt_v = k.glatt_h && k.uy == 2;
     k.bloecke_x = z->mcu_x * k.h;
     k.bloecke_y = z->mcu_y * k.v;

@@ -92,6 +92,15 @@ TEST_F(Referenz_Test, GlaettungGleichtDjpegStandard) {
       Vergleich v = Vergleichen(e.bild, ref);
       EXPECT_LE(v.max_abw, 3);
       EXPECT_GE(v.psnr, 45.0);
+      // At 1/2 and 1/4 size only the sideways smoothing remains.
+      for (auto [modus, skala] : {std::pair{15, "1/2"}, {17, "1/4"}}) {
+        SCOPED_TRACE(skala);
+        Bild klein = Referenz(jpg, std::string("-dct int -ppm -scale ") + skala);
+        Ergebnis k = Dekodieren(Datei_Lesen(jpg), "", modus, o);
+        ASSERT_EQ(k.code, 0);
+        ASSERT_EQ(k.bild.breite, klein.breite);
+        EXPECT_GE(Vergleichen(k.bild, klein).psnr, 40.0);
+      }
     }
 }
 
