@@ -1320,8 +1320,9 @@ void Engine_Minute_Vorbei(Spielfeld_Daten* sf) {
         sf->seite[s].aufregung = sf->seite[s].aufregung * 3 / 4;
         sf->seite[s].ereignis_bits = 0;
     }
+    // Minutes repeat after a half-time (45 ends the first half and starts the second): the key holds the half.
     int k = sf->minute & 7;
-    sf->pruef_minute[k] = static_cast<u32>(sf->minute);
+    sf->pruef_minute[k] = static_cast<u32>(sf->halbzeit) * 1000u + static_cast<u32>(sf->minute);
     sf->pruef_summe[k] = Spielfeld_Pruefsumme(sf);
     sf->grenze_eigen = static_cast<i16>(sf->minute + 2);
     if (sf->netz == 2 && SF_Hook.client_signal) {

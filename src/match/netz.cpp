@@ -53,8 +53,8 @@ void kommandos_uebernehmen(Spielfeld_Daten* sf, const Spielfeld_Sync_Signal& s, 
 
 // True when the signal's checksum differs from ours of the same minute.
 bool abweichung(const Spielfeld_Daten* sf, const Spielfeld_Sync_Signal& s) {
-    if (s.pruef_minute < 0) return false;
-    int k = s.pruef_minute & 7;
+    if (s.pruef_minute <= 0) return false;
+    int k = (s.pruef_minute % 1000) & 7;
     if (sf->pruef_minute[k] != static_cast<u32>(s.pruef_minute)) return false;
     return sf->pruef_summe[k] != s.pruefsumme;
 }
@@ -83,8 +83,7 @@ void Spielfeld_Signal_Fuellen(const Spielfeld_Daten* sf, u32 team, Spielfeld_Syn
     aus->halbzeit_grenze = sf->halbzeit;
     int k = -1;
     for (int i = 0; i < 8; i++)
-        if (sf->pruef_minute[i] <= static_cast<u32>(sf->minute) && (k < 0 || sf->pruef_minute[i] > sf->pruef_minute[k]))
-            k = i;
+        if (sf->pruef_minute[i] != 0 && (k < 0 || sf->pruef_minute[i] > sf->pruef_minute[k])) k = i;
     if (k >= 0 && sf->ticks > 0) {
         aus->pruef_minute = static_cast<i32>(sf->pruef_minute[k]);
         aus->pruefsumme = sf->pruef_summe[k];

@@ -68,8 +68,11 @@ const std::vector<Partie_Ereignis>& Partie_Ereignisse(u32 spiel) {
 }
 
 bool Partie_Schritt(Spielfeld_Daten* sf, int ende) {
+    // The driver's clock runs one frame period per step.
+    static u32 uhr = 0;
+    uhr += SF_FRAME_MS;
     i32 steht = 0;
-    f32 r = Spielfeld_Run(sf->minute, 0, 1, sf, 1, &steht, 0, sf->uhr_basis + 1000);
+    f32 r = Spielfeld_Run(sf->minute, 0, 1, sf, 1, &steht, 0, uhr);
     if (r >= 999.0f || sf->halbzeit_status == 2) return false;
     // The runner's end test: stoppage time begins at the end of the half and
     // runs for a drawn number of minutes.
@@ -78,7 +81,7 @@ bool Partie_Schritt(Spielfeld_Daten* sf, int ende) {
         sf->nachspiel_bis = static_cast<i16>(ende + (sf->halbzeit == 1 ? runner_zufall(sf, 0, 2) : runner_zufall(sf, 1, 5)));
     }
     if (sf->halbzeit_status == 1 && !sf->ende_angefordert && sf->minute >= sf->nachspiel_bis)
-        Spielfeld_Set_Spielende(sf->spiel);
+        Spielfeld_Set_Spielende_Feld(sf);
     return true;
 }
 

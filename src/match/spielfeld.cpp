@@ -174,6 +174,7 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
 }  // namespace
 
 void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h) { SF_Hook = h; }
+const Spielfeld_Hooks& Spielfeld_Get_Hooks() { return SF_Hook; }
 
 // ---------------------------------------------------------------------------
 // Save block: u32 count, the records as they are, u32 shown count, the shown
@@ -384,9 +385,10 @@ void Spielfeld_Loeschen(u32 wettbewerb) {
     }
 }
 
-void Spielfeld_Set_Spielende(u32 spiel) {
-    Spielfeld_Daten* sf = Spielfeld_Zeiger(spiel);
-    if (sf && sf->halbzeit_status != 2) sf->ende_angefordert = 1;
+void Spielfeld_Set_Spielende(u32 spiel) { Spielfeld_Set_Spielende_Feld(Spielfeld_Zeiger(spiel)); }
+
+void Spielfeld_Set_Spielende_Feld(Spielfeld_Daten* sf) {
+    if (sf && sf->halbzeit_status != 2 && !sf->ende_angefordert) sf->ende_angefordert = 1;
 }
 
 void Spielfeld_Set_Beendet(u32 spiel) {
@@ -399,8 +401,9 @@ bool Spielfeld_Darf_Enden(u32 spiel) {
     return !sf || !sf->halten;
 }
 
-void Spielfeld_Halbzeit_Start(u32 spiel) {
-    Spielfeld_Daten* sf = Spielfeld_Zeiger(spiel);
+void Spielfeld_Halbzeit_Start(u32 spiel) { Spielfeld_Halbzeit_Start_Feld(Spielfeld_Zeiger(spiel)); }
+
+void Spielfeld_Halbzeit_Start_Feld(Spielfeld_Daten* sf) {
     if (!sf) return;
     sf->halbzeit++;
     sf->seitenwechsel ^= 1;
@@ -409,6 +412,7 @@ void Spielfeld_Halbzeit_Start(u32 spiel) {
     sf->ende_gemeldet = 0;
     sf->halbzeit_start = 1;
     sf->halten = 0;
+    sf->grenze_eigen = static_cast<i16>(sf->minute + 2);
     Engine_Aufstellen(sf, (sf->halbzeit - 1) & 1);
 }
 

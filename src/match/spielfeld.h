@@ -301,7 +301,7 @@ struct Spielfeld_Inhalt {
     u8 wartet;                // 1 while the pitch waits for the other side
     u8 sync_fehler;           // 1 a checksum did not match
     u16 frei_n;
-    u32 pruef_minute[8];      // minute of each kept checksum
+    u32 pruef_minute[8];      // half * 1000 + minute of each kept checksum (0 none)
     u32 pruef_summe[8];
     u32 wartet_seit;          // clock time when the wait began
     u8 netz_seite;            // the local machine's side (a local setting)
@@ -346,7 +346,7 @@ struct Spielfeld_Sync_Signal {
     i32 minuten_grenze;
     i32 halbzeit_grenze;
     u32 pruefsumme;
-    i32 pruef_minute;   // minute of the checksum, -1 none
+    i32 pruef_minute;   // half * 1000 + minute of the checksum, -1 none
     u32 flags;          // bit 0: the receiver must fetch the record anew
     u32 anzahl;         // used command slots
     u8 frei[92];
@@ -397,6 +397,7 @@ struct Spielfeld_Hooks {
     int (*anzeige_max)() = nullptr;
 };
 void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h);
+const Spielfeld_Hooks& Spielfeld_Get_Hooks();
 
 // ---------------------------------------------------------------------------
 // Module.
@@ -409,9 +410,11 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
 Spielfeld_Daten* Spielfeld_Zeiger(u32 spiel);
 void Spielfeld_Loeschen(u32 wettbewerb);
 void Spielfeld_Set_Spielende(u32 spiel);
+void Spielfeld_Set_Spielende_Feld(Spielfeld_Daten* sf);  // the same for a given record
 void Spielfeld_Set_Beendet(u32 spiel);
 bool Spielfeld_Darf_Enden(u32 spiel);
 void Spielfeld_Halbzeit_Start(u32 spiel);
+void Spielfeld_Halbzeit_Start_Feld(Spielfeld_Daten* sf);  // the same for a given record
 bool Spielfeld_Set_Elfmeter(u32 spiel, int seite, int schuetze);
 void Spielfeld_Ereignis_Eintragen(Spielfeld_Daten* sf, u32 flags, int slot, int zweiter);
 void Spielfeld_Auswertung(u32 wettbewerb);

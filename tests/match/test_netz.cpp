@@ -1,0 +1,242 @@
+// The lockstep of a networked match with two engines joined by an in-memory
+// channel: the server's pitch in the table, the client's copy fetched from it.
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "match_test.h"
+
+namespace {
+
+struct Kanal {
+    std::deque<std::vector<u8>> zum_server;
+    Spielfeld_Daten* server = nullptr;
+    int signale = 0, abrufe = 0;
+};
+Kanal K;
+
+void client_signal(const Spielfeld_Sync_Signal* s) {
+    const u8* b = reinterpret_cast<const u8*>(s);
+    K.zum_server.emplace_back(b, b + sizeof *s);
+    K.signale++;
+}
+
+bool hole(u32 spiel, Spielfeld_Daten* aus, u32 werte[4]) {
+    if (!K.server || K.server->spiel != spiel) return false;
+    K.abrufe++;
+    return Spielfeld_Internet_Server_Send_Spielfeld(K.server->team[1], aus, &werte[0], nullptr, &werte[2], &werte[3]);
+}
+
+class Netz : public MatchTest {
+  public:
+    void SetUp() override {
+        MatchTest::SetUp();
+        K = Kanal{};
+        server = neu(1, liga[0], liga[1], 2024);
+        ASSERT_NE(server, nullptr);
+        Spielfeld_Hooks h = Spielfeld_Get_Hooks();
+        h.client_signal = &client_signal;
+        h.hole_spielfeld = &hole;
+        Spielfeld_Set_Hooks(h);
+        K.server = server;
+        Spielfeld_Set_Netz(server, 1, 0);
+        // The client fetches the whole record at kick-off.
+        client.reset(new Spielfeld_Daten());
+        std::memcpy(static_cast<void*>(client.get()), server, sizeof(Spielfeld_Daten));
+        Spielfeld_Set_Netz(client.get(), 2, 1);
+        client_team = server->team[1];
+    }
+
+    // One frame of both machines: the server steps once, the client `client_schritte` times.
+    void frame(int client_schritte) {
+        for (auto* sf : {server, client.get()}) {
+            int schritte = sf == server ? 1 : client_schritte;
+            for (int i = 0; i < schritte; i++) {
+                if (sf->halbzeit_status == 2) break;
+                Partie_Schritt(sf, 45 * sf->halbzeit);
+            }
+        }
+        zustellen();
+        EXPECT_LE(client->minute, server->minute + 3);
+        EXPECT_LE(server->minute, client->minute + 3);
+    }
+    void zustellen() {
+        while (!K.zum_server.empty()) {
+            std::vector<u8> b = K.zum_server.front();
+            K.zum_server.pop_front();
+            ASSERT_EQ(Spielfeld_Internet_Server_Read_Signal(b.data(), static_cast<u32>(b.size()), client_team), SFN_OK);
+            ASSERT_EQ(Spielfeld_Internet_Client_Read_Signal(client.get(), b.data(), static_cast<u32>(b.size()), client_team),
+                      SFN_OK);
+            if (client->sync_fehler) {
+                EXPECT_TRUE(Spielfeld_Sync_Fehler_Beheben(client.get()));
+            }
+        }
+    }
+    // Plays both to the end; returns the checksums of every minute on both.
+    void zu_ende(std::vector<u32>* s_server, std::vector<u32>* s_client, int client_schritte,
+                 void (*waehrend)(Netz*, int minute) = nullptr) {
+        int ls = -1, lc = -1;
+        for (int n = 0; n < 100000; n++) {
+            if (server->halbzeit_status == 2 && client->halbzeit_status == 2) {
+                i32 steht = 0;
+                Spielfeld_Run(0, 0, 1, server, 1, &steht, 0, 0);
+                Spielfeld_Run(0, 0, 1, client.get(), 1, &steht, 0, 0);
+                if (server->halbzeit >= 2) return;
+                for (auto* sf : {server, client.get()}) {
+                    sf->minute = 45;
+                    sf->minuten_teil = 0;
+                    Spielfeld_Halbzeit_Start_Feld(sf);
+                }
+            }
+            frame(client_schritte);
+            if (waehrend) waehrend(this, client->minute);
+            if (server->minute != ls && server->minuten_teil == 0) {
+                ls = server->minute;
+                s_server->push_back(Spielfeld_Pruefsumme(server));
+            }
+            if (client->minute != lc && client->minuten_teil == 0) {
+                lc = client->minute;
+                s_client->push_back(Spielfeld_Pruefsumme(client.get()));
+            }
+        }
+        FAIL() << "the match did not end: server " << server->minute << "/" << int(server->halbzeit) << "/" << int(server->halbzeit_status)
+               << " limits " << server->grenze_eigen << "," << server->grenze_andere << " client " << client->minute << "/"
+               << int(client->halbzeit) << "/" << int(client->halbzeit_status) << " limits " << client->grenze_eigen << ","
+               << client->grenze_andere << " sit " << int(server->situation) << "," << int(client->situation);
+    }
+
+    Spielfeld_Daten* server = nullptr;
+    std::unique_ptr<Spielfeld_Daten> client;
+    u32 client_team = 0;
+};
+
+TEST_F(Netz, BothEnginesPlayTheSameMatchMinuteByMinuteWithCommandsFourMinutesLater) {
+    std::vector<u32> a, b;
+    zu_ende(&a, &b, 3, [](Netz* t, int minute) {
+        // The client changes a player in the 10th minute, the server a tactic in the 20th.
+        static bool gewechselt, taktik;
+        if (minute == 1) gewechselt = taktik = false;
+        if (minute == 10 && !gewechselt) {
+            gewechselt = true;
+            ASSERT_EQ(Spielfeld_Wechsel_Eintragen(t->client.get(), 1, 28, 22), SFW_OK);
+            // Not yet: it takes effect four minutes later.
+            EXPECT_EQ(t->client->seite[1].rein[0], 255);
+        }
+        if (t->server->minute == 20 && !taktik) {
+            taktik = true;
+            ASSERT_TRUE(Spielfeld_Set_Taktikwert(t->server, 0, TW_WERT1, 80));
+            EXPECT_EQ(t->server->seite[0].taktik[TW_WERT1], 50);
+        }
+        if (t->client->minute == 13) {
+            EXPECT_EQ(t->client->seite[1].wechsel_gemacht, 0);
+        }
+        if (t->client->minute == 25) {
+            EXPECT_EQ(t->client->seite[0].taktik[TW_WERT1], 80);
+        }
+    });
+    EXPECT_GT(K.signale, 80);
+    EXPECT_EQ(K.abrufe, 0);
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(server->tore[0], client->tore[0]);
+    EXPECT_EQ(server->tore[1], client->tore[1]);
+    EXPECT_EQ(server->seite[1].wechsel_gemacht, client->seite[1].wechsel_gemacht);
+    EXPECT_GE(server->spieler[28].minute_ein, 14);
+    EXPECT_EQ(server->spieler[28].minute_ein, client->spieler[28].minute_ein);
+    EXPECT_EQ(server->seite[0].taktik[TW_WERT1], 80);
+    EXPECT_EQ(client->seite[0].taktik[TW_WERT1], 80);
+    EXPECT_EQ(0, std::memcmp(server->statistik, client->statistik, sizeof server->statistik));
+}
+
+TEST_F(Netz, AClientAheadWaitsForTheServersLimit) {
+    // The client tries to run three times as fast; it is held two minutes ahead.
+    int gewartet = 0;
+    for (int f = 0; f < 1500; f++) {
+        frame(3);
+        EXPECT_LE(client->minute, server->minute + 2);
+        gewartet += client->wartet;
+    }
+    EXPECT_GT(gewartet, 100);
+    // The clock-stopped flag tells the runner.
+    i32 steht = 0;
+    if (client->minute >= client->grenze_andere) {
+        Spielfeld_Run(0, 0, 1, client.get(), 1, &steht, 0, 0);
+        EXPECT_EQ(steht, 1);
+    }
+}
+
+TEST_F(Netz, AForcedMismatchIsFoundAndRepairedByFetchingTheWholeRecord) {
+    std::vector<u32> a, b;
+    zu_ende(&a, &b, 1, [](Netz* t, int minute) {
+        static bool gestoert;
+        if (minute == 1) gestoert = false;
+        if (minute == 30 && !gestoert) {
+            gestoert = true;
+            t->client->objekt[SF_OBJ_BALL].x += 700;  // the client's ball is elsewhere
+        }
+    });
+    EXPECT_GE(K.abrufe, 1);
+    // After the repair both end identically.
+    EXPECT_EQ(server->tore[0], client->tore[0]);
+    EXPECT_EQ(server->tore[1], client->tore[1]);
+    EXPECT_EQ(Spielfeld_Pruefsumme(server), Spielfeld_Pruefsumme(client.get()));
+    EXPECT_EQ(client->netz, 2);
+    EXPECT_EQ(client->netz_seite, 1);
+    ASSERT_GE(a.size(), 80u);
+    EXPECT_EQ(a.back(), b.back());
+}
+
+TEST_F(Netz, BadSignalsAreRefusedAndChangeNothing) {
+    for (int f = 0; f < 300; f++) frame(1);
+    Spielfeld_Sync_Signal sig;
+    Spielfeld_Signal_Fuellen(client.get(), client_team, &sig);
+    std::vector<u8> gut(reinterpret_cast<u8*>(&sig), reinterpret_cast<u8*>(&sig) + sizeof sig);
+    std::vector<u8> vorher(reinterpret_cast<u8*>(server), reinterpret_cast<u8*>(server) + sizeof(Spielfeld_Daten));
+    std::vector<u8> b = gut;
+    EXPECT_EQ(Spielfeld_Internet_Server_Read_Signal(b.data(), 6283, client_team), SFN_KURZ);
+    EXPECT_EQ(Spielfeld_Internet_Server_Read_Signal(nullptr, 6284, client_team), SFN_KURZ);
+    b = gut;
+    b[0] ^= 1;
+    EXPECT_EQ(Spielfeld_Internet_Server_Read_Signal(b.data(), 6284, client_team), SFN_MAGIC);
+    b = gut;
+    put_u32le(b.data() + 4, 7);  // another kind: left for the relay, unchanged
+    EXPECT_EQ(Spielfeld_Internet_Server_Read_Signal(b.data(), 6284, client_team), SFN_ART);
+    EXPECT_EQ(get_u32le(b.data() + 4), 7u);
+    b = gut;
+    EXPECT_EQ(Spielfeld_Internet_Server_Read_Signal(b.data(), 6284, liga[5]), SFN_TEAM);  // not in this match
+    b = gut;
+    put_u32le(b.data() + 8, server->team[0]);  // claims the other team
+    EXPECT_EQ(Spielfeld_Internet_Server_Read_Signal(b.data(), 6284, client_team), SFN_TEAM);
+    b = gut;
+    put_u32le(b.data() + 12, 4711);
+    EXPECT_EQ(Spielfeld_Internet_Server_Read_Signal(b.data(), 6284, client_team), SFN_KEIN_SPIEL);
+    EXPECT_EQ(0, std::memcmp(vorher.data(), server, sizeof(Spielfeld_Daten)));
+    // The client refuses the same; commands of the wrong side from a client are dropped.
+    std::vector<u8> cvorher(reinterpret_cast<u8*>(client.get()), reinterpret_cast<u8*>(client.get()) + sizeof(Spielfeld_Daten));
+    b = gut;
+    EXPECT_EQ(Spielfeld_Internet_Client_Read_Signal(client.get(), b.data(), 100, client_team), SFN_KURZ);
+    b[0] ^= 1;
+    EXPECT_EQ(Spielfeld_Internet_Client_Read_Signal(client.get(), b.data(), 6284, client_team), SFN_MAGIC);
+    EXPECT_EQ(0, std::memcmp(cvorher.data(), client.get(), sizeof(Spielfeld_Daten)));
+    b = gut;
+    auto* s = reinterpret_cast<Spielfeld_Sync_Signal*>(b.data());
+    s->kommando[0] = Spielfeld_Kommando{};
+    s->kommando[0].belegt = 1;
+    s->kommando[0].seite = 0;  // the home side is not the client's
+    s->kommando[0].minute = static_cast<u16>(server->minute + 4);
+    s->kommando[0].nummer = 500;
+    s->kommando[0].aenderung = SFA_WERT1;
+    EXPECT_EQ(Spielfeld_Internet_Server_Read_Signal(b.data(), 6284, client_team), SFN_OK);
+    int offen = 0;
+    for (const auto& k : server->kommando) offen += k.belegt == 1 && k.nummer == 500;
+    EXPECT_EQ(offen, 0);
+    // A fetch that does not fit the match is refused and the record kept.
+    Spielfeld_Daten fremd;
+    std::memcpy(static_cast<void*>(&fremd), client.get(), sizeof fremd);
+    K.server = nullptr;
+    EXPECT_FALSE(Spielfeld_Sync_Fehler_Beheben(client.get()));
+    EXPECT_EQ(0, std::memcmp(&fremd, client.get(), sizeof fremd));
+}
+
+}  // namespace
