@@ -371,10 +371,13 @@ void Dek_YCC(const int16_t* y, const int16_t* cb, const int16_t* cr, const int16
   MCU_Zeilen<H, V>(y, cb, cr, INV ? a : nullptr, ziel, zl, halb ? w.halb_fn : w.fn, KAN, halb);
 }
 
-template <int H, int V, int KAN>
+// Components copied without conversion: N of them (3, or 4 with the fourth
+// block in a) into KAN-byte pixels (a fourth byte without a fourth
+// component is 255).
+template <int H, int V, int N, int KAN>
 void Dek_Kopie(const int16_t* y, const int16_t* cb, const int16_t* cr, const int16_t* a, uint8_t* ziel, int64_t zl) {
-  Zeilen_Fn fn = a ? Kopie<4> : (KAN == 4 ? Farbe_Kopie<false> : Kopie<3>);
-  MCU_Zeilen<H, V>(y, cb, cr, a, ziel, zl, fn, KAN, false);
+  Zeilen_Fn fn = N == 4 ? Kopie<4> : (KAN == 4 ? Farbe_Kopie<false> : Kopie<3>);
+  MCU_Zeilen<H, V>(y, cb, cr, N == 4 ? a : nullptr, ziel, zl, fn, KAN, false);
 }
 
 void Dek_Grau(const int16_t* y, const int16_t*, const int16_t*, const int16_t*, uint8_t* ziel, int64_t zl) {
@@ -398,15 +401,15 @@ void Fuellen(Jpeg_Kern_Tabelle* t) {
   t->Dek_444_RGBA = Dek_YCC<1, 1, FARBE_RGBA, 4, false, SIMD>;
   t->Dek_422_RGBA = Dek_YCC<2, 1, FARBE_RGBA, 4, false, SIMD>;
   t->Dek_411_RGBA = Dek_YCC<2, 2, FARBE_RGBA, 4, false, SIMD>;
-  t->Dek_444_Kopie = Dek_Kopie<1, 1, 3>;
-  t->Dek_422_Kopie = Dek_Kopie<2, 1, 3>;
-  t->Dek_411_Kopie = Dek_Kopie<2, 2, 3>;
-  t->Dek_444_RGBA_Kopie = Dek_Kopie<1, 1, 4>;
+  t->Dek_444_Kopie = Dek_Kopie<1, 1, 3, 3>;
+  t->Dek_422_Kopie = Dek_Kopie<2, 1, 3, 3>;
+  t->Dek_411_Kopie = Dek_Kopie<2, 2, 3, 3>;
+  t->Dek_444_RGBA_Kopie = Dek_Kopie<1, 1, 3, 4>;
   t->Dek_422_YCbYCr = Dek_422_YCbYCr;
   t->Dek_4444_RGBA = Dek_YCC<1, 1, FARBE_RGBA, 4, true, SIMD>;
   t->Dek_4224_RGBA = Dek_YCC<2, 1, FARBE_RGBA, 4, true, SIMD>;
   t->Dek_4114_RGBA = Dek_YCC<2, 2, FARBE_RGBA, 4, true, SIMD>;
-  t->Dek_4444_Kopie = Dek_Kopie<1, 1, 4>;
+  t->Dek_4444_Kopie = Dek_Kopie<1, 1, 4, 4>;
 }
 
 }  // namespace

@@ -692,3 +692,73 @@ TEST(Dek_Farbe, SimdGleichAllgemein) {
 }
 
 }  // namespace
+
+namespace {
+
+// The full-MCU kernels of the kernel table: every pixel of the MCU gets its
+// luma sample and the chroma sample that covers it, converted like the rows.
+TEST(Dek_Farbe, MCUKerne) {
+  struct Kern {
+    Jpeg_Dek_Kern_Fn Jpeg_Kern_Tabelle::*slot;
+    int h, v, kan, art;  // art: 0 RGB, 1 BGR, 2 RGBA, 3 copy, 4 copy + 255, 5 inverted + alpha, 6 copy of 4
+  };
+  const Kern kerne[] = {
+      {&Jpeg_Kern_Tabelle::Dek_444_RGB, 1, 1, 3, 0},   {&Jpeg_Kern_Tabelle::Dek_422_RGB, 2, 1, 3, 0},
+      {&Jpeg_Kern_Tabelle::Dek_411_RGB, 2, 2, 3, 0},   {&Jpeg_Kern_Tabelle::Dek_444_BGR, 1, 1, 3, 1},
+      {&Jpeg_Kern_Tabelle::Dek_422_BGR, 2, 1, 3, 1},   {&Jpeg_Kern_Tabelle::Dek_411_BGR, 2, 2, 3, 1},
+      {&Jpeg_Kern_Tabelle::Dek_444_RGBA, 1, 1, 4, 2},  {&Jpeg_Kern_Tabelle::Dek_422_RGBA, 2, 1, 4, 2},
+      {&Jpeg_Kern_Tabelle::Dek_411_RGBA, 2, 2, 4, 2},  {&Jpeg_Kern_Tabelle::Dek_444_Kopie, 1, 1, 3, 3},
+      {&Jpeg_Kern_Tabelle::Dek_422_Kopie, 2, 1, 3, 3}, {&Jpeg_Kern_Tabelle::Dek_411_Kopie, 2, 2, 3, 3},
+      {&Jpeg_Kern_Tabelle::Dek_444_RGBA_Kopie, 1, 1, 4, 4},
+      {&Jpeg_Kern_Tabelle::Dek_4444_RGBA, 1, 1, 4, 5}, {&Jpeg_Kern_Tabelle::Dek_4224_RGBA, 2, 1, 4, 5},
+      {&Jpeg_Kern_Tabelle::Dek_4114_RGBA, 2, 2, 4, 5}, {&Jpeg_Kern_Tabelle::Dek_4444_Kopie, 1, 1, 4, 6},
+  };
+  std::vector<int16_t> y(4 * 64), a(4 * 64), cb(64), cr(64);
+  for (int i = 0; i < 256; ++i) {
+    y[i] = static_cast<int16_t>((i * 7) & 255);
+    a[i] = static_cast<int16_t>((i * 3) & 255);
+  }
+  for (int i = 0; i < 64; ++i) {
+    cb[i] = static_cast<int16_t>(40 + 2 * i);
+    cr[i] = static_cast<int16_t>(230 - 3 * i);
+  }
+  for (int32_t code : {0, 6}) {
+    Jpeg_Kern_Tabelle t{};
+    Jpeg_Kerne_Fuellen(&t, code);
+    for (const Kern& k : kerne) {
+      SCOPED_TRACE(std::to_string(code) + " kernel " + std::to_string(&k - kerne));
+      const int w = 8 * k.h, h = 8 * k.v;
+      std::vector<uint8_t> aus(static_cast<size_t>(w) * h * k.kan + 7, 0xCD);
+      (t.*k.slot)(y.data(), cb.data(), cr.data(), a.data(), aus.data(), w * k.kan);
+      EXPECT_EQ(aus.back(), 0xCD);
+      for (int py = 0; py < h; ++py)
+        for (int px = 0; px < w; ++px) {
+          const int blk = (py / 8) * k.h + px / 8, idx = blk * 64 + (py % 8) * 8 + px % 8;
+          const int c = (py / k.v) * 8 + px / k.h;
+          const uint8_t* p = &aus[(static_cast<size_t>(py) * w + px) * k.kan];
+          uint8_t r, g, b;
+          jpeg_dek::YCC_Pixel(y[idx], cb[c], cr[c], &r, &g, &b);
+          switch (k.art) {
+            case 0: ASSERT_EQ(p[0], r); ASSERT_EQ(p[1], g); ASSERT_EQ(p[2], b); break;
+            case 1: ASSERT_EQ(p[0], b); ASSERT_EQ(p[2], r); break;
+            case 2: ASSERT_EQ(p[0], r); ASSERT_EQ(p[3], 255); break;
+            case 3: ASSERT_EQ(p[0], y[idx]); ASSERT_EQ(p[1], cb[c]); ASSERT_EQ(p[2], cr[c]); break;
+            case 4: ASSERT_EQ(p[2], cr[c]); ASSERT_EQ(p[3], 255); break;
+            case 5: ASSERT_EQ(p[0], 255 - r); ASSERT_EQ(p[1], 255 - g); ASSERT_EQ(p[3], a[idx]); break;
+            case 6: ASSERT_EQ(p[1], cb[c]); ASSERT_EQ(p[3], a[idx]); break;
+          }
+        }
+    }
+    // Grey and packed 4:2:2.
+    std::vector<uint8_t> grau(64);
+    t.Dek_Grau(y.data(), nullptr, nullptr, nullptr, grau.data(), 8);
+    EXPECT_EQ(grau[9], y[9]);
+    std::vector<uint8_t> gepackt(16 * 8 * 2);
+    t.Dek_422_YCbYCr(y.data(), cb.data(), cr.data(), nullptr, gepackt.data(), 32);
+    EXPECT_EQ(gepackt[2 * 9], y[64 + 1]);  // pixel 9 of row 0 is in the second block
+    EXPECT_EQ(gepackt[2 * 9 + 1], cr[4]);
+    EXPECT_EQ(gepackt[2 * 8 + 1], cb[4]);
+  }
+}
+
+}  // namespace
