@@ -65,6 +65,7 @@ struct Zustand {
   bool scan_begonnen;    // a scan of this decode has started
   bool bild_fertig;      // every MCU decoded (streaming) / output done
   bool daten_fehlen;     // entropy data ran short
+  bool ausgabe_laeuft;   // the gathered picture is being written (zeile, spalte)
   int32_t n;
   Komp k[4];
   int32_t max_h, max_v;

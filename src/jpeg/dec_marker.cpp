@@ -501,9 +501,17 @@ void Scan_Freigeben(Jpeg_Scan* s) {
   Jpeg_Speicher_Freigeben(s);
 }
 
-// The end of a decode with a complete picture: buffered output, result.
+// The end of a decode with a complete picture: buffered output, result. A
+// stepped output keeps a scan record without components in Fortsetzung, so
+// that the next call comes back here.
 int Bild_Abschliessen(JPEG_PROPERTIES* p, Zustand* z) {
   if (z->gepuffert && !z->bild_fertig) {
+    if (p->Unterbrechen && !p->Fortsetzung) {
+      auto* scan = static_cast<Jpeg_Scan*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan)));
+      if (!scan) return JPEG_ERG_SPEICHER;
+      scan->Komponenten = static_cast<Jpeg_Scan_Komponente*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan_Komponente)));
+      p->Fortsetzung = scan;
+    }
     if (int r = Gepuffert_Ausgeben(p, z)) return r;
   }
   if (!z->bild_fertig) return JPEG_ERG_KEIN_BILD;
@@ -518,6 +526,7 @@ bool Gepuffert_Vollstaendig(JPEG_PROPERTIES* p) {
 int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
   const int32_t modus = p->Modus;
   const bool dekodieren = Dekodiermodus(modus);
+  if (fortsetzen && z->ausgabe_laeuft) return Bild_Abschliessen(p, z);
   if (fortsetzen) {
     Jpeg_Scan* scan = p->Fortsetzung;
     int r = Scan_Dekodieren(p, z, scan);

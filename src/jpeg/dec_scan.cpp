@@ -351,26 +351,44 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
   Benoetigte_Zeilen(z, &von, &bis);
   Jpeg_Block_Fn idct[4];
   for (int c = 0; c < z->n; ++c) idct[c] = IDCT_Fuer(kt, z->k[c].bs);
-  for (int32_t my = von; my < bis; ++my) {
-    for (int c = 0; c < z->n; ++c) {
-      Komp& k = z->k[c];
-      const int16_t* q = p->Quant_Tabelle[k.quant].Werte;
-      for (int by = 0; by < k.v; ++by) {
-        int32_t zeile = my * k.v + by;
-        for (int32_t bx = 0; bx < k.bloecke_x; ++bx) {
-          const int16_t* quelle = k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + bx) * 64;
-          std::memcpy(blk, quelle, 64 * sizeof(int16_t));
-          if (k.bs == 8 && Nur_DC(blk)) {
-            DC_Block_Ablegen(p, z, c, bx, zeile, blk, blk[0], q, idct[c]);
-            continue;
+  if (!z->ausgabe_laeuft) {
+    z->ausgabe_laeuft = true;
+    z->zeile = von;
+    z->spalte = 0;
+  }
+  // MCU by MCU (a stepped decode stops after each one), row by row out.
+  while (z->zeile < bis) {
+    const int32_t my = z->zeile;
+    while (z->spalte < z->mcu_x) {
+      const int32_t mx = z->spalte;
+      for (int c = 0; c < z->n; ++c) {
+        Komp& k = z->k[c];
+        const int16_t* q = p->Quant_Tabelle[k.quant].Werte;
+        for (int by = 0; by < k.v; ++by) {
+          const int32_t zeile = my * k.v + by;
+          for (int bx = 0; bx < k.h; ++bx) {
+            const int32_t spalte = mx * k.h + bx;
+            std::memcpy(blk, k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + spalte) * 64, 64 * sizeof(int16_t));
+            if (k.bs == 8 && Nur_DC(blk)) {
+              DC_Block_Ablegen(p, z, c, spalte, zeile, blk, blk[0], q, idct[c]);
+              continue;
+            }
+            kt->Dequantisieren_Aktiv(blk, q);
+            idct[c](blk);
+            Block_Ablegen(z, c, spalte, zeile, blk);
           }
-          kt->Dequantisieren_Aktiv(blk, q);
-          idct[c](blk);
-          Block_Ablegen(z, c, bx, zeile, blk);
         }
+      }
+      ++z->spalte;
+      if (p->Unterbrechen && !(z->spalte == z->mcu_x && my + 1 == bis)) {
+        p->Bereich_Links = p->Bereich_Rechts = mx;
+        p->Bereich_Oben = p->Bereich_Unten = my;
+        return JPEG_ERG_UNTERBROCHEN;
       }
     }
     kt->Dek_Zeile(p, z->mcu_x, my);
+    ++z->zeile;
+    z->spalte = 0;
   }
   z->bild_fertig = true;
   return 0;

@@ -171,6 +171,7 @@ inline void Prozessor_Setzen(Jpeg_Auftrag* a, int32_t code) {
 struct Ergebnis {
   int32_t code = 0;
   Bild bild;
+  int32_t schritte = 0;  // calls that returned 1
 };
 
 // Decodes a JPEG from memory (datei empty) or from a file: parameter read,
@@ -227,6 +228,7 @@ inline Ergebnis Dekodieren(const std::vector<uint8_t>& jpeg, const std::string& 
     a.Intern.Unterbrechen = o.schrittweise ? 1 : 0;
     e.code = Jpeg_Lesen(&a, modus);
   } while (e.code == 1 && ++schritte < 10000000);
+  e.schritte = schritte;
   EXPECT_EQ(puffer.back(), 0xAB) << "written past the pixel buffer";
   // Rows top-down without fill bytes.
   e.bild.pixel.resize(static_cast<size_t>(w) * h * o.kanaele);
