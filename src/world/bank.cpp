@@ -10,6 +10,8 @@
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/tempstr.h"
+#include "world/global.h"
+#include "world/konfig.h"
 #include "world/netz.h"
 #include "world/spieler.h"
 #include "world/welt.h"
@@ -27,6 +29,23 @@ std::vector<std::vector<Bank_Kredit_Eintrag>> neu_kredite;
 i32 neu_periode = 0;
 
 const f32 zinsen[7] = {8.5f, 8.3f, 8.1f, 8.0f, 7.8f, 7.5f, 7.2f};
+
+// Currencies: factor for one euro, sign, name; the countries that pay in it.
+const Bank_Waehrung waehrungen[BANK_WAEHRUNGEN] = {
+    {1.0f, "€", "Euro"}, {0.69f, "£", "Pfund"}, {1.52f, "CHF", "Franken"}};
+const char* const waehrung_laender[BANK_WAEHRUNGEN] = {"", "ENG", "SUI"};
+
+int waehrung_von_land(int team) {
+    if (team < 0 || team >= Team_Anzahl || !Team_Daten) return BANK_EURO;
+    int nation = Team_Daten[team].nation;
+    if (nation < 0 || nation >= Team_Anzahl) return BANK_EURO;
+    const char* alias = Team_Alias_Name(nation);
+    for (int w = 1; w < BANK_WAEHRUNGEN; w++)
+        if (alias && std::strcmp(alias, waehrung_laender[w]) == 0) return w;
+    return BANK_EURO;
+}
+
+bool ist_spielzeile(int kategorie) { return kategorie >= BANK_SPIEL_HEIM && kategorie <= BANK_SPIEL_ZUSCHAUER; }
 
 Bank_Konto* konto(int team) {
     if (team < 0 || team >= static_cast<int>(konten.size())) return nullptr;
@@ -73,6 +92,7 @@ bool Bank_Konto_Anlegen(int team, f64 start, int) {
     k = Bank_Konto{};
     k.eroeffnet = 1;
     k.kontostand = start;
+    k.waehrung = waehrung_von_land(team);
     i64 wert = 0;
     for (int i = 0; i < Team_Kader_Anzahl(team); i++) wert += Spieler_Berechne_Marktwert(Team_Kader(team)[i]);
     i64 rahmen = wert / 10;
@@ -85,6 +105,11 @@ bool Bank_Konto_Anlegen(int team, f64 start, int) {
 int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int waehrung) {
     if (!(betrag >= 1.0f) || !std::isfinite(betrag) || kategorie < 0 || kategorie > 127) return 0;
     if (Welt_Netz_Client()) return Welt_Netz_Buchung(zahler, empfaenger, betrag, kategorie, erzwingen, waehrung);
+    // An amount in another currency is booked in euros.
+    if (waehrung > BANK_EURO && waehrung < BANK_WAEHRUNGEN) {
+        betrag /= waehrungen[waehrung].faktor;
+        if (!(betrag >= 1.0f)) return 0;
+    }
     Bank_Konto* z = zahler >= 0 ? konto(zahler) : nullptr;
     Bank_Konto* e = empfaenger >= 0 ? konto(empfaenger) : nullptr;
     if ((zahler >= 0 && !z) || (empfaenger >= 0 && !e) || (!z && !e)) return 0;
@@ -168,6 +193,7 @@ f64 Bank_Summe_Buchungen(int team, int offset, int kategorie, int) {
         const Bank_Buchung& b = k->buchung[i];
         if (b.periode != periode - offset) continue;
         if (kategorie >= 0 && b.kategorie != kategorie) continue;
+        if (kategorie < 0 && ist_spielzeile(b.kategorie)) continue;
         summe += b.betrag;
     }
     return summe;
@@ -218,14 +244,57 @@ const char* Bank_Zahl_String(char* puffer, i64 wert, int) {
     return ziel;
 }
 
-const char* Bank_Geld_String(f64 betrag, int, int, int) {
+const Bank_Waehrung& Bank_Get_Waehrung_Eintrag(int w) {
+    return waehrungen[w < 0 || w >= BANK_WAEHRUNGEN ? BANK_EURO : w];
+}
+
+int Bank_Get_Waehrung(int team) {
+    if (team < 0) return BANK_EURO;
+    Bank_Konto* k = konto(team);
+    if (k && k->waehrung >= 0 && k->waehrung < BANK_WAEHRUNGEN) return k->waehrung;
+    return waehrung_von_land(team);
+}
+
+const char* Bank_Geld_String(f64 betrag, int team, int waehrung, int) {
+    int w = waehrung >= 0 && waehrung < BANK_WAEHRUNGEN ? waehrung : Bank_Get_Waehrung(team);
+    betrag *= static_cast<f64>(waehrungen[w].faktor);
     if (!std::isfinite(betrag)) betrag = 0;
     if (betrag > 9.0e15) betrag = 9.0e15;
     if (betrag < -9.0e15) betrag = -9.0e15;
     char* t = Temp_String();
     Bank_Zahl_String(t, static_cast<i64>(std::llround(betrag)), 0);
-    std::strncat(t, " €", TEMP_STRING_GROESSE - std::strlen(t) - 1);
+    std::strncat(t, " ", TEMP_STRING_GROESSE - std::strlen(t) - 1);
+    std::strncat(t, waehrungen[w].zeichen, TEMP_STRING_GROESSE - std::strlen(t) - 1);
     return t;
+}
+
+bool Bank_Buche_Spieldaten_Info(int team, const Welt_Spiel_Info& s) {
+    if (Welt_Netz_Client()) {
+        Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Bank_Buche_Spieldaten()");
+        return false;
+    }
+    Bank_Konto* k = konto(team);
+    if (!k || (s.heim != team && s.gast != team)) return false;
+    const f32 werte[5] = {static_cast<f32>(s.heim), static_cast<f32>(s.gast), static_cast<f32>(s.tore_heim),
+                          static_cast<f32>(s.tore_gast), static_cast<f32>(s.zuschauer)};
+    // Records of an earlier match of this period are overwritten in place.
+    bool gesetzt[5] = {};
+    for (int i = 0; i < k->anzahl; i++) {
+        Bank_Buchung& b = k->buchung[i];
+        if (b.periode != periode || !ist_spielzeile(b.kategorie)) continue;
+        int n = b.kategorie - BANK_SPIEL_HEIM;
+        b.betrag = gesetzt[n] ? 0.0f : werte[n];
+        gesetzt[n] = true;
+    }
+    for (int n = 0; n < 5; n++)
+        if (!gesetzt[n]) eintragen(k, werte[n], BANK_SPIEL_HEIM + n, n == 0 ? s.gast : n == 1 ? s.heim : -1);
+    return true;
+}
+
+void Bank_Buche_Spieldaten(int team, int spiel) {
+    Welt_Spiel_Info s;
+    if (!Welt_Hook.spiel_daten || !Welt_Hook.spiel_daten(spiel, &s)) return;
+    Bank_Buche_Spieldaten_Info(team, s);
 }
 
 i32 Bank_Rnd_Von_Bis(i32 von, i32 bis) {

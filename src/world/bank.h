@@ -76,13 +76,47 @@ const Bank_Kredit_Eintrag* Bank_Get_Naechster_Kredit(int team, int* cursor);
 int Bank_Get_Laufzeit_Klasse(int monate);
 f32 Bank_Get_Zins(int klasse);
 // Sum of a team's bookings in the period `offset` periods back, of one kind
-// (bit 128: outgoing) or of all kinds when kategorie is -1.
+// (bit 128: outgoing) or of all money kinds when kategorie is -1 (the match
+// line's records 178..182 are no money and never summed with them).
 f64 Bank_Summe_Buchungen(int team, int offset, int kategorie, int unbenutzt);
 bool Bank_Hat_Buchung_In_Periode(int team, int offset);
+// The finance screen's match line: records (no money moves) of the team's
+// last match of the current period: 178 first team (home), 179 second team,
+// 180 and 181 their goals, 182 the attendance, as booking amounts. A later
+// match of the same period replaces them, so the period's sums of 178..182
+// are always one match. Not on a network client. The fixture's values come
+// from Welt_Hooks::spiel_daten; nothing is recorded without them.
+constexpr int BANK_SPIEL_HEIM = 178;
+constexpr int BANK_SPIEL_GAST = 179;
+constexpr int BANK_SPIEL_TORE_HEIM = 180;
+constexpr int BANK_SPIEL_TORE_GAST = 181;
+constexpr int BANK_SPIEL_ZUSCHAUER = 182;
+void Bank_Buche_Spieldaten(int team, int spiel);
+struct Welt_Spiel_Info;
+bool Bank_Buche_Spieldaten_Info(int team, const Welt_Spiel_Info& spiel);
 // Starts the next booking period (month); credits pay their monthly rate.
 void Bank_Neue_Periode();
 i32 Bank_Get_Periode();
-// Money text "1.234.567 €" in a rotating buffer (the team's currency; one currency: the euro).
+// Currencies. Every amount the bank keeps, books and returns is in the
+// base currency (the euro); only texts show an amount converted into a
+// currency. A club's currency is that of its country (account field
+// `waehrung`): the pound for England, the franc for Switzerland, else the euro.
+constexpr int BANK_WAEHRUNGEN = 3;
+constexpr int BANK_EURO = 0;
+constexpr int BANK_PFUND = 1;
+constexpr int BANK_FRANKEN = 2;
+struct Bank_Waehrung {
+    f32 faktor;       // units of the currency for one euro
+    char zeichen[4];  // shown after the amount
+    char name[16];
+};
+static_assert(sizeof(Bank_Waehrung) == 24, "a currency entry is 24 bytes");
+const Bank_Waehrung& Bank_Get_Waehrung_Eintrag(int waehrung);
+// The team's currency (its account's, else its country's; the euro for -1).
+int Bank_Get_Waehrung(int team);
+
+// Money text "1.234.567 €" in a rotating buffer: the amount (base currency)
+// converted into the currency `waehrung`, or the team's currency when it is -1.
 const char* Bank_Geld_String(f64 betrag, int team, int waehrung, int flags);
 // Digit grouping "1.234.567" into the buffer, or a temporary string when it is null.
 const char* Bank_Zahl_String(char* puffer, i64 wert, int flags);

@@ -67,6 +67,18 @@ extern Global_Parameter Global_Param;
 extern i32 Global_Preis_Faktor;       // per cent, multiplies training costs
 extern u8 Global_Attribut_Wahl_Flag;  // set by Attribute_Alle_Maximal_Setzen, cleared by reading
 
+// What the world needs of a finished (or prepared) fixture; the season's
+// fixture record stays the season's own, a hook hands these values over.
+struct Welt_Spiel_Info {
+    i32 heim = -1;        // home team (the venue)
+    i32 gast = -1;        // away team
+    i32 tore_heim = 0;
+    i32 tore_gast = 0;
+    i32 zuschauer = 0;    // attendance
+    i32 wettbewerb = -1;  // competition id
+    i32 tag = 0;          // day index of the match
+};
+
 // Hooks into higher layers, filled at start-up; the defaults do nothing.
 struct Welt_Hooks {
     // The season module's global keys: 1 when it knows the key (it reads the
@@ -82,6 +94,11 @@ struct Welt_Hooks {
     // A player's statistic in a league system (the fixtures' statistics):
     // 0 goals, 1 assists, 2 scorer points, 22 yellow, 23 yellow-red, 24 red cards.
     i32 (*spieler_statistik)(i32 statistik, i32 liga, i32 team, i32 spieler) = nullptr;
+    // The values of a fixture (the number the matchday passes to the
+    // post-match steps); false when there is no such fixture.
+    bool (*spiel_daten)(i32 spiel, Welt_Spiel_Info* aus) = nullptr;
+    // The team's place in the club rankings (1 the best), 0 when it has none.
+    i32 (*rangliste_platz)(i32 team) = nullptr;
 };
 extern Welt_Hooks Welt_Hook;
 void Welt_Set_Hooks(const Welt_Hooks& hooks);

@@ -249,6 +249,42 @@ bool Bank_Internet_Server_Kredit(i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 op
     return Bank_Kredit(t1, t2, betrag, laufzeit, option, zins, 0);
 }
 
+u32 Bank_Internet_Server_Send_Bankdaten(u8** aus, u8* waehrung12, u8* zinsen28, u8* grenzen28, f32* kredit_min,
+                                        f32* kredit_max, f32* kreditrahmen, f32* kontostand, u8* konto52, int t) {
+    static const i32 grenzen[7] = {1, 3, 6, 12, 24, 36, 48};
+    for (int w = 0; waehrung12 && w < BANK_WAEHRUNGEN; w++) put_f32le(waehrung12 + 4 * w, Bank_Get_Waehrung_Eintrag(w).faktor);
+    for (int i = 0; i < 7; i++) {
+        if (zinsen28) put_f32le(zinsen28 + 4 * i, Bank_Get_Zins(i));
+        if (grenzen28) put_i32le(grenzen28 + 4 * i, grenzen[i]);
+    }
+    const Bank_Konto* k = Bank_Get_Konto(t);
+    if (kredit_min) *kredit_min = BANK_KREDIT_MIN;
+    if (kredit_max) *kredit_max = BANK_KREDIT_MAX;
+    if (kreditrahmen) *kreditrahmen = k ? k->kreditrahmen : 0.0f;
+    if (kontostand) *kontostand = k ? static_cast<f32>(k->kontostand) : 0.0f;
+    if (konto52) {
+        i32 w[13] = {};
+        if (k) {
+            int aeltester = 0;
+            while (aeltester < BANK_BUCHUNGEN && Bank_Hat_Buchung_In_Periode(t, aeltester + 1)) aeltester++;
+            i32 werte[13] = {k->waehrung, Bank_Get_Periode(), Bank_Get_Anzahl_Kredite(t), k->anzahl, k->ring_index,
+                             BANK_LAUFZEIT_MIN, BANK_LAUFZEIT_MAX, 1, 100, aeltester, 0, 0, 0};
+            std::memcpy(w, werte, sizeof w);
+        }
+        for (int i = 0; i < 13; i++) put_i32le(konto52 + 4 * i, w[i]);
+    }
+    std::vector<u8> d;
+    for (int i = 0; i < BANK_WAEHRUNGEN; i++) {
+        const Bank_Waehrung& e = Bank_Get_Waehrung_Eintrag(i);
+        u8 b[sizeof(Bank_Waehrung)] = {};
+        put_f32le(b, e.faktor);
+        std::memcpy(b + 4, e.zeichen, sizeof e.zeichen);
+        std::memcpy(b + 8, e.name, sizeof e.name);
+        d.insert(d.end(), b, b + sizeof b);
+    }
+    return block_aus(aus, d);
+}
+
 u32 Bank_Internet_Server_Send_Kredite(u8** aus, u8* kopf20, int t) {
     const Bank_Konto* k = Bank_Get_Konto(t);
     if (kopf20) {

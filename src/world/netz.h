@@ -61,6 +61,18 @@ void Bank_Internet_Server_Send_Buchungen(u8* aus8400, i32* ring_index, i32* peri
 // other -1, and the rate is -1.0 (the bank's rate); then Bank_Kredit.
 bool Bank_Internet_Server_Kredit(i32 team1, i32 team2, f32 betrag, i32 laufzeit, u8 option, f32 zins);
 
+// Call 1024: the bank's tables and the team's figures for the finance and
+// credit screens: waehrung12 the three currency factors (f32), zinsen28 the
+// seven rates of the term classes (f32), grenzen28 the classes' first months
+// (i32), then three f32: the smallest and the largest credit and the team's
+// credit line, the team's balance (f32), and konto52 thirteen i32: currency,
+// booking period, credits, bookings in the ring, ring index, term 10..50,
+// rate 1..100, the oldest period of the unbroken run of periods with
+// bookings before the current one (as an offset, 0 none), three 0. The
+// answer block is the currency table (Bank_Waehrung entries); its length is
+// returned. A team without account gets the tables and zeros.
+u32 Bank_Internet_Server_Send_Bankdaten(u8** aus, u8* waehrung12, u8* zinsen28, u8* grenzen28, f32* kredit_min,
+                                        f32* kredit_max, f32* kreditrahmen, f32* kontostand, u8* konto52, int team);
 // Call 1025: the team's credits as a block of 28-byte entries; the 20-byte
 // header gets f64 balance, f32 credit line, i32 currency, i32 credit count.
 u32 Bank_Internet_Server_Send_Kredite(u8** aus, u8* kopf20, int team);

@@ -1,5 +1,6 @@
 // Client side of the world's network blocks.
 #include <cstdio>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -194,7 +195,22 @@ bool Bank_Internet_Client_Refresh(int team) {
     return true;
 }
 
-bool Bank_Internet_Client_Get_Bankdaten(int team) { return Bank_Internet_Client_Refresh(team); }
+// The bank's tables and the team's credit line and currency (call 1024),
+// then its bookings.
+bool Bank_Internet_Client_Get_Bankdaten(int team) {
+    if (!Welt_Netz_Client()) return false;
+    u8* block = nullptr;
+    u8 w12[12] = {}, z28[28] = {}, g28[28] = {}, k52[52] = {};
+    f32 kmin = 0, kmax = 0, rahmen = 0, stand = 0;
+    netz.client_lesen(1024, "iC<=0C<12C<28C<28F<4F<4F<4F<4C<52i", &block, w12, z28, g28, &kmin, &kmax, &rahmen, &stand,
+                      k52, team);
+    Bank_Konto* k = Bank_Konto_Schreibbar(team);
+    if (!k) return false;
+    i32 w = get_i32le(k52);
+    if (w >= 0 && w < BANK_WAEHRUNGEN) k->waehrung = w;
+    if (std::isfinite(rahmen) && rahmen >= 0) k->kreditrahmen = rahmen;
+    return Bank_Internet_Client_Refresh(team);
+}
 
 bool Stadion_Internet_Client_Send_Daten(int team, const Stadion_Daten* d) {
     if (!Welt_Netz_Client() || !d) return false;

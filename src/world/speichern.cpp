@@ -10,6 +10,7 @@
 #include "base/spielstand.h"
 #include "world/bank.h"
 #include "world/konfig.h"
+#include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/welt.h"
 #include "world/werbung.h"
@@ -90,8 +91,9 @@ bool Spieler_Block_Lesen(Datei_Status* d) {
 bool Team_Block_Schreiben(Datei_Status* d) {
     u32 n = static_cast<u32>(Team_Anzahl);
     u8 g[44] = {};
+    // Slot 8 holds the union president, slot 9 marks that it does (1).
     i32 werte[10] = {Team_Transfermarkt, Team_Aktiv,         Team_Ansicht,  Team_Auswaerts,       Aktuelles_Team,
-                     Spielstart_Beendet, Schwierigkeit,      Server_Lokales_Team, 0, 0};
+                     Spielstart_Beendet, Schwierigkeit,      Server_Lokales_Team, Spieler_Get_Gewerkschafts_Praesi(), 1};
     for (int i = 0; i < 10; i++) put_i32le(g + 4 * i, werte[i]);
     put_u16le(g + 40, Team_Heimnation);
     bool ok = schreiben_u32(d, VERSION) && schreiben_u32(d, n) && Datei_Schreiben(d, g, sizeof g);
@@ -221,6 +223,7 @@ void Welt_Block_Uebernehmen() {
     Schwierigkeit = neu.g[6];
     Server_Lokales_Team = neu.g[7];
     Team_Heimnation = neu.heimnation;
+    Spieler_Set_Gewerkschafts_Praesi_Wert(neu.g[9] == 1 ? neu.g[8] : -1);
     for (auto& [t, m] : manager) {
         if (static_cast<int>(t) >= teams || Team_Manager[t]) continue;
         auto* r = static_cast<Manager_Struktur*>(W32_Memory_H_Alloc(sizeof(Manager_Struktur), "Manager"));
@@ -259,4 +262,6 @@ void Welt_Spielstand_Anmelden() {
     Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_SPIELER, m);
     m = {"Teams", Team_Block_Schreiben, Team_Block_Lesen, Welt_Block_Uebernehmen, Welt_Block_Verwerfen};
     Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_TEAMS, m);
+    m = {"Stadien", Stadion_Speichern, Stadion_Laden, Stadion_Uebernehmen, Stadion_Verwerfen};
+    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_STADIEN, m);
 }

@@ -1,6 +1,6 @@
 // The world's blocks of the save game (bank 8, advertising 9, managers 10,
 // players 11, teams 12, stadiums 14) and of the configuration cache
-// (players 1, teams 2).
+// (players 1, teams 2, stadiums 4).
 #pragma once
 
 #include "base/types.h"

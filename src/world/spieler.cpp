@@ -206,6 +206,30 @@ bool Spieler_Setze_Gewerkschafts_Praesi(int seite) {
     return true;
 }
 
+void Spieler_Set_Gewerkschafts_Praesi_Wert(i32 wert) {
+    praesident[0] = praesident[1] = -1;
+    if (wert >= 0 && wert < Spieler_Anzahl) praesident[0] = wert;
+    else if (wert <= -2 && -2 - static_cast<i64>(wert) < Spieler_Anzahl) praesident[1] = -2 - wert;
+}
+
+int Spieler_Vertrag_Ergebnis(const i32* a) {
+    if (Welt_Netz_Client()) {
+        Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Spieler_Vertrag_Ergebnis()");
+        return 0;
+    }
+    if (!a) {
+        Debug_Out(DEBUG_FEHLER, "Spieler_Vertrag_Ergebnis: NULL-Pointer!");
+        return 0;
+    }
+    if (a[0] != VERTRAG_ANFRAGE_ART || a[9] == 0 || a[9] == -1 || a[9] == -2) return 0;
+    int kaeufer = a[1], verkaeufer = a[2], gewollt = a[7], abgabe = a[8];
+    if (kaeufer < 0 || kaeufer >= Team_Anzahl || verkaeufer < 0 || verkaeufer >= Team_Anzahl || a[4] < 0) return 0;
+    // The squads may have changed since the offer: both players must still be where they were.
+    if (!ok(gewollt) || !ok(abgabe) || Spieler_Get_Team(gewollt) != verkaeufer || Spieler_Get_Team(abgabe) != kaeufer)
+        return 0;
+    return Spieler_Tauschen(kaeufer, verkaeufer, abgabe, gewollt, a[4]) == 1 ? 1 : 0;
+}
+
 void Spieler_Init_Start_Dummies(int s, int liga_prozent) {
     if (!ok(s)) return;
     for (int a = 0; a < ATTRIBUT_ANZAHL; a++) {

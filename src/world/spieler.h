@@ -36,11 +36,29 @@ void Spieler_Tauschen_Intern(int a, int b, int team_a, int team_b);
 // re-sorts the 11 starters by 10 x row + column (largest first) into slots
 // 0..10 and writes the formation back. False for anyone else.
 bool Spieler_Setze_Formationsposition(int spieler, int spalte, int zeile);
+// A contract offer between two clubs is a request of kind 12 (the 40-byte
+// data block of a news item, ten i32): 0 the kind 12, 1 the asking club
+// (it wants the player), 2 the asked club, 3 the deadline (day index), 4 the
+// fee the asking club pays (0: it uses one of its transfers of the season),
+// 5 the monthly salary offered, 6 the contract's length in seasons (both for
+// the request's text only: salaries follow the market value), 7 the wanted
+// player of the asked club, 8 the asking club's player who goes the other
+// way (every squad keeps its size), 9 the answer (-1 or -2 none yet, 0 no,
+// anything else yes).
+constexpr int VERTRAG_ANFRAGE_ART = 12;
+// Applies the outcome: with a yes the two players are exchanged with the fee
+// (Spieler_Tauschen); 1 when done. 0 for a no, no answer yet, a malformed
+// block, or when either player is no longer with his club or the fee is not
+// covered. Not on a network client ("Client-Zugriff: ...").
+int Spieler_Vertrag_Ergebnis(const i32* anfrage);
 // The union president: his player number (-1 none; -2 - n for the second side's n).
 i32 Spieler_Get_Gewerkschafts_Praesi();
 // Elects the president of side 0 (the strongest experienced player of the
 // ordinary clubs) or side 1 (of the national teams); false when none.
 bool Spieler_Setze_Gewerkschafts_Praesi(int seite);
+// Restores the president from the value Spieler_Get_Gewerkschafts_Praesi
+// gave (saved with the teams); a number outside the players means none.
+void Spieler_Set_Gewerkschafts_Praesi_Wert(i32 wert);
 // At game start: attribute states drawn for a player by league percentage
 // (0..100: the higher, the more learned attributes stay).
 void Spieler_Init_Start_Dummies(int spieler, int liga_prozent);

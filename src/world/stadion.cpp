@@ -7,7 +7,10 @@
 
 #include "base/datei.h"
 #include "base/globals.h"
+#include "base/debug.h"
 #include "world/bank.h"
+#include "world/global.h"
+#include "world/netz.h"
 #include "world/welt.h"
 
 namespace {
@@ -22,9 +25,11 @@ i32 normpreis_level = 20;
 
 std::vector<Stadion_Daten> stadien;
 std::vector<u8> vorhanden;
+std::vector<std::vector<Stadion_Erweiterung>> erweiterung;  // empty or one table per team
 i32 prozent = 100;
 std::vector<Stadion_Daten> neu_stadien;
 std::vector<u8> neu_vorhanden;
+std::vector<std::vector<Stadion_Erweiterung>> neu_erweiterung;
 i32 neu_prozent = 100;
 
 bool ok(int t) { return t >= 0 && t < static_cast<int>(stadien.size()) && vorhanden[static_cast<size_t>(t)]; }
@@ -73,6 +78,7 @@ int Stadion_Klasse_Von_Kapazitaet(int kap) {
 void Stadion_Init() {
     stadien.assign(static_cast<size_t>(Team_Anzahl), Stadion_Daten{});
     vorhanden.assign(static_cast<size_t>(Team_Anzahl), 0);
+    erweiterung.assign(static_cast<size_t>(Team_Anzahl), {});
     prozent = 100;
     for (int t = 0; t < Team_Anzahl; t++) {
         if (t == Team_Transfermarkt) continue;
@@ -90,6 +96,7 @@ void Stadion_Init() {
 void Stadion_Free() {
     stadien.clear();
     vorhanden.clear();
+    erweiterung.clear();
     prozent = 100;
 }
 
@@ -150,7 +157,51 @@ bool Stadion_Set_Daten(int t, const Stadion_Daten* d) {
     return true;
 }
 
-void Stadion_Set_Erweiterung_Slots(int) {}
+bool Stadion_Set_Erweiterung_Slots_Info(int spiel, const Welt_Spiel_Info& info) {
+    if (Welt_Netz_Client()) {
+        Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Stadion_Set_Erweiterung_Slots()");
+        return false;
+    }
+    int t = info.heim;
+    if (!ok(t) || info.gast < 0 || info.gast >= Team_Anzahl) return false;
+    erweiterung.resize(stadien.size());
+    auto& tabelle = erweiterung[static_cast<size_t>(t)];
+    if (tabelle.empty()) tabelle.push_back(Stadion_Erweiterung{});
+    Stadion_Erweiterung& e = tabelle[0];
+    Stadion_Erweiterung_Slot* ziel = nullptr;
+    for (auto& sl : e.slot)
+        if (sl.belegt && sl.spiel == spiel && sl.tag == info.tag) ziel = &sl;
+    if (!ziel) {
+        ziel = &e.slot[e.naechster];
+        if (!ziel->belegt) e.anzahl++;
+        e.naechster = (e.naechster + 1) % STADION_ERWEITERUNG_SLOTS;
+    }
+    const Stadion_Daten& s = stadien[static_cast<size_t>(t)];
+    Stadion_Erweiterung_Slot n{};
+    n.spiel = spiel;
+    n.tag = info.tag;
+    n.heim = static_cast<i16>(t);
+    n.gast = static_cast<i16>(info.gast);
+    n.zuschauer = std::clamp(info.zuschauer, 0, s.kapazitaet);
+    n.einnahme = static_cast<f32>(n.zuschauer) * static_cast<f32>(s.eintrittspreis);
+    n.tore_heim = static_cast<i8>(std::clamp(info.tore_heim, 0, 127));
+    n.tore_gast = static_cast<i8>(std::clamp(info.tore_gast, 0, 127));
+    n.wettbewerb = static_cast<u8>(info.wettbewerb >= 0 && info.wettbewerb < 255 ? info.wettbewerb : 255);
+    n.belegt = 1;
+    *ziel = n;
+    return true;
+}
+
+void Stadion_Set_Erweiterung_Slots(int spiel) {
+    Welt_Spiel_Info info;
+    if (!Welt_Hook.spiel_daten || !Welt_Hook.spiel_daten(spiel, &info)) return;
+    Stadion_Set_Erweiterung_Slots_Info(spiel, info);
+}
+
+const Stadion_Erweiterung* Stadion_Get_Erweiterung(int t) {
+    if (!ok(t) || static_cast<size_t>(t) >= erweiterung.size() || erweiterung[static_cast<size_t>(t)].empty()) return nullptr;
+    return &erweiterung[static_cast<size_t>(t)][0];
+}
 
 bool Stadion_Ausbauen(int t) {
     if (!ok(t) || Welt_Client_Fremd(t)) return false;
@@ -166,15 +217,19 @@ bool Stadion_Ausbauen(int t) {
     return true;
 }
 
-// Block: u32 version, u32 count, i32 percentage, per team u8 present + 64-byte record.
 bool Stadion_Speichern(Datei_Status* d) {
     u8 kopf[12];
     put_u32le(kopf, 1);
     put_u32le(kopf + 4, static_cast<u32>(stadien.size()));
     put_i32le(kopf + 8, prozent);
     bool ok_ = Datei_Schreiben(d, kopf, 12);
-    for (size_t t = 0; ok_ && t < stadien.size(); t++)
-        ok_ = Datei_Schreiben(d, &vorhanden[t], 1) && Datei_Schreiben(d, &stadien[t], sizeof(Stadion_Daten));
+    erweiterung.resize(stadien.size());
+    for (size_t t = 0; ok_ && t < stadien.size(); t++) {
+        bool mit = vorhanden[t] && !erweiterung[t].empty();
+        u8 flag = static_cast<u8>((vorhanden[t] ? 1 : 0) | (mit ? 2 : 0));
+        ok_ = Datei_Schreiben(d, &flag, 1) && Datei_Schreiben(d, &stadien[t], sizeof(Stadion_Daten));
+        if (ok_ && mit) ok_ = Datei_Schreiben(d, &erweiterung[t][0], sizeof(Stadion_Erweiterung));
+    }
     return ok_;
 }
 
@@ -185,11 +240,24 @@ bool Stadion_Laden(Datei_Status* d) {
     if (n > static_cast<u32>(MAX_TEAMS)) return false;
     std::vector<Stadion_Daten> s(n);
     std::vector<u8> v(n);
-    for (u32 t = 0; t < n; t++)
-        if (Datei_Lesen(d, &v[t], 1) != 1 || Datei_Lesen(d, &s[t], sizeof(Stadion_Daten)) != sizeof(Stadion_Daten))
+    std::vector<std::vector<Stadion_Erweiterung>> e(n);
+    for (u32 t = 0; t < n; t++) {
+        if (Datei_Lesen(d, &v[t], 1) != 1 || v[t] > 3 || v[t] == 2 ||
+            Datei_Lesen(d, &s[t], sizeof(Stadion_Daten)) != sizeof(Stadion_Daten))
             return false;
+        if (v[t] & 2) {
+            Stadion_Erweiterung x;
+            if (Datei_Lesen(d, &x, sizeof x) != sizeof x) return false;
+            if (x.naechster < 0 || x.naechster >= STADION_ERWEITERUNG_SLOTS || x.anzahl < 0 ||
+                x.anzahl > STADION_ERWEITERUNG_SLOTS)
+                return false;
+            e[t].push_back(x);
+            v[t] = 1;
+        }
+    }
     neu_stadien = std::move(s);
     neu_vorhanden = std::move(v);
+    neu_erweiterung = std::move(e);
     neu_prozent = get_i32le(kopf + 8);
     return true;
 }
@@ -197,6 +265,8 @@ bool Stadion_Laden(Datei_Status* d) {
 void Stadion_Uebernehmen() {
     stadien = std::move(neu_stadien);
     vorhanden = std::move(neu_vorhanden);
+    erweiterung = std::move(neu_erweiterung);
+    erweiterung.resize(stadien.size());
     prozent = neu_prozent;
     Stadion_Verwerfen();
 }
@@ -204,5 +274,6 @@ void Stadion_Uebernehmen() {
 void Stadion_Verwerfen() {
     neu_stadien.clear();
     neu_vorhanden.clear();
+    neu_erweiterung.clear();
     neu_prozent = 100;
 }

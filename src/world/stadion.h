@@ -19,6 +19,31 @@ struct Stadion_Daten {
 };
 static_assert(sizeof(Stadion_Daten) == 64, "a stadium record is 64 bytes");
 
+// The extension table of a stadium: the matches played in it, one slot per
+// match, filled by Stadion_Set_Erweiterung_Slots. A stadium gets its table
+// with its first match; 60 slots, when all are used the oldest is replaced.
+constexpr int STADION_ERWEITERUNG_SLOTS = 60;
+struct Stadion_Erweiterung_Slot {
+    i32 spiel;        // the fixture number the matchday passed
+    i32 tag;          // day index of the match
+    i16 heim;
+    i16 gast;
+    i32 zuschauer;
+    f32 einnahme;     // attendance x ticket price
+    i8 tore_heim;
+    i8 tore_gast;
+    u8 wettbewerb;    // competition id (255 none)
+    u8 belegt;        // 1 when the slot is used
+    i32 frei;
+};
+static_assert(sizeof(Stadion_Erweiterung_Slot) == 28, "an extension slot is 28 bytes");
+struct Stadion_Erweiterung {
+    i32 anzahl;     // slots used
+    i32 naechster;  // slot the next match goes to
+    Stadion_Erweiterung_Slot slot[STADION_ERWEITERUNG_SLOTS];
+};
+static_assert(sizeof(Stadion_Erweiterung) == 1688, "the stadium extension is 1,688 bytes");
+
 // The stadium models 1..6 (= classes 0..5) of the global configuration
 // (keys STADION_MODELL_n and the eight after it, in this order).
 struct Stadion_Modell {
@@ -61,11 +86,20 @@ i32 Stadion_Spiel_Auswerten(int team, int spiel, int nachfrage);
 void Stadion_Nach_Spiel(int team, int spiel);
 // Rebuilds the record from capacity, seats and terraces.
 bool Stadion_Set_Daten(int team, const Stadion_Daten* daten);
+// Records the fixture (values from Welt_Hooks::spiel_daten) in the extension
+// table of the home team's stadium; the same fixture again only updates its
+// slot. Not on a network client.
 void Stadion_Set_Erweiterung_Slots(int spiel);
+bool Stadion_Set_Erweiterung_Slots_Info(int spiel, const struct Welt_Spiel_Info& info);
+// The team's extension table, null before its first match.
+const Stadion_Erweiterung* Stadion_Get_Erweiterung(int team);
 // Builds up to the next class: pays the building price plus the price per
 // place added (category 14).
 bool Stadion_Ausbauen(int team);
 
+// Save block 14 and block 4 of the configuration cache: u32 version 1, u32
+// count, i32 percentage; per team a flag byte (bit 0 record present, bit 1
+// extension follows), the 64-byte record and the 1,688-byte extension.
 struct Datei_Status;
 bool Stadion_Speichern(Datei_Status* d);
 bool Stadion_Laden(Datei_Status* d);

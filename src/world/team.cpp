@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/files.h"
 #include "base/globals.h"
 #include "base/random.h"
 #include "base/tempstr.h"
@@ -24,6 +25,7 @@ bool ok(int t) { return t >= 0 && t < Team_Anzahl && Team_Daten; }
 void Team_Set_Hooks(const Team_Hooks& h) {
     if (h.land_hat_wettbewerbe) hooks.land_hat_wettbewerbe = h.land_hat_wettbewerbe;
     if (h.automatisches_training) hooks.automatisches_training = h.automatisches_training;
+    if (h.basisliga) hooks.basisliga = h.basisliga;
 }
 
 u32 Team_Get_Art(int t) {
@@ -128,8 +130,14 @@ bool Team_Set_Moral(int prozent) {
 
 void Team_Set_Basisdaten(int wettbewerb, int t) {
     if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
-    if (wettbewerb == -1 && t == -1) return;  // the league slots of all teams come from the competitions
-    if (!ok(t)) return;
+    if (wettbewerb == -1 && t == -1) {
+        for (int k = 0; Team_Daten && k < Team_Anzahl; k++) {
+            i32 liga = hooks.basisliga ? hooks.basisliga(k) : -2;
+            Team_Set_Basisdaten(liga >= -1 ? liga : Team_Daten[k].liga, k);
+        }
+        return;
+    }
+    if (!ok(t) || wettbewerb < -1) return;
     Team_Daten[t].liga = wettbewerb;
     for (int i = 0; i < Team_Kader_Anzahl(t); i++) Spieler_Daten[Team_Kader(t)[i]].wettbewerb = wettbewerb;
 }
@@ -246,7 +254,28 @@ void Team_Transferfenster_Refresh_Alle() {
 }
 
 // Crest photos are looked up by the picture layer; without one no team has the bit.
-void Team_Set_Wappen_Flags() {}
+void Team_Set_Wappen_Flags() {
+    if (!Team_Daten) return;
+    std::vector<u8> foto(static_cast<size_t>(Team_Anzahl), 0);
+    const char* ordner = W32_Dir_Tabelle[W32_DIR_WAPPENBILDER];
+    if (ordner[0]) {
+        constexpr int MAX_BILDER = 4000;
+        std::vector<char> namen(static_cast<size_t>(MAX_BILDER) * W32_DIR_LAENGE);
+        i32 n = W32_Dir_List_Files(ordner, "*.jpg", MAX_BILDER, namen.data());
+        for (i32 i = 0; i < n; i++) {
+            const char* name = &namen[static_cast<size_t>(i) * W32_DIR_LAENGE];
+            int nummer = 0, ziffern = 0;
+            while (ziffern < 5 && name[ziffern] >= '0' && name[ziffern] <= '9') nummer = nummer * 10 + (name[ziffern++] - '0');
+            // "17.jpg" names team 17; a name that is no number names nobody.
+            if (ziffern == 0 || (name[ziffern] != '.' && ziffern < 5)) continue;
+            if (nummer < Team_Anzahl) foto[static_cast<size_t>(nummer)] = 1;
+        }
+    }
+    for (int t = 0; t < Team_Anzahl; t++) {
+        if (foto[static_cast<size_t>(t)]) Team_Daten[t].status |= TEAM_STATUS_WAPPENFOTO;
+        else Team_Daten[t].status &= ~TEAM_STATUS_WAPPENFOTO;
+    }
+}
 
 void Team_Init_Aufstellung(int t) {
     if (ok(t) && t != Team_Transfermarkt) Aufstellung_Automatisch(t);

@@ -9,6 +9,9 @@ struct Team_Hooks {
     bool (*land_hat_wettbewerbe)(int land) = nullptr;
     // The post-match training of a managed team that asked for it.
     void (*automatisches_training)(int team) = nullptr;
+    // The base league whose start teams hold the team: its competition id,
+    // -1 none, -2 not known (the team keeps its league slot).
+    i32 (*basisliga)(int team) = nullptr;
 };
 void Team_Set_Hooks(const Team_Hooks& hooks);
 
@@ -33,8 +36,9 @@ void Team_Schwaeche_Zufallsspieler(int team);
 // Morale of all players of ordinary clubs moved by `prozent` (-100..100) of its range.
 bool Team_Set_Moral(int prozent);
 // Makes the competition the team's league (mode 11, and the players' mode
-// 88); not on a client. (-1, -1) changes nothing here: the competition
-// module gives every club its league with one call per club.
+// 88); not on a client. (-1, -1) sets the league slots of all teams: each
+// from Team_Hooks::basisliga when it knows the team, else the slot the team
+// has; every squad's players then get their team's league as competition.
 void Team_Set_Basisdaten(int wettbewerb, int team);
 // Financial start data: kind 0 normal, 1 after promotion, 2 after relegation.
 void Team_Set_Finanzdaten(int team, int art);
@@ -49,7 +53,10 @@ void Team_Dauerspiel();
 void Team_Reset_User_Active_Alle();
 void Team_Reset_User_Active_Andere();
 void Team_Transferfenster_Refresh_Alle();
-// Crest photos are the picture layer's business: no team gets status bit 8 here.
+// Status bit 8 (crest photo) for every team whose picture "<number>.jpg" is
+// in the crest-picture folder (row W32_DIR_WAPPENBILDER of the folder table;
+// as the picture lister does, a file name is read as a number from its first
+// five characters); cleared for every other team.
 void Team_Set_Wappen_Flags();
 void Team_Init_Aufstellungen();
 void Team_Init_Aufstellung(int team);

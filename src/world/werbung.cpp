@@ -9,8 +9,19 @@
 #include "base/random.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
+#include "world/global.h"
 #include "world/manager.h"
 #include "world/welt.h"
+
+i32 Werbung_Ranglisten_Aufschlag(int team) {
+    const Werbung_Einstellungen& e = Werbung_Einstellung;
+    i32 grenze = std::clamp(e.ranglisten_progression_grenze, 0, 500);
+    i32 progression = std::clamp(e.ranglisten_progression, 0, 999);
+    if (!grenze || !progression || !Welt_Hook.rangliste_platz) return 0;
+    i32 platz = Welt_Hook.rangliste_platz(team);
+    if (platz < 1 || platz > grenze) return 0;
+    return static_cast<i32>(static_cast<i64>(progression) * (grenze - platz + 1) / grenze);
+}
 
 namespace {
 
@@ -36,6 +47,7 @@ i32 preis(int team, int klasse) {
     i64 p = 2000LL * e.grundpreis / 100;
     p = p * (100 + aufpreis[std::clamp(klasse, 0, 3)]) / 100;
     p = p * (50 + Team_Get_Staerke(team)) / 100;
+    p = p * (1000 + Werbung_Ranglisten_Aufschlag(team)) / 1000;
     return static_cast<i32>(p / 100 * 100);
 }
 

@@ -36,13 +36,18 @@ struct Werbung_Einstellungen {
     i32 tv_aufpreis = 100;            // board class 1
     i32 hauptsponsor_aufpreis = 400;  // the main sponsor
     i32 ersatzpartner_aufpreis = 50;  // board class 2
-    i32 ranglisten_progression = 0;   // stored; prices do not follow the rankings yet
-    i32 ranglisten_progression_grenze = 0;
+    i32 ranglisten_progression = 0;   // 0..999: surcharge in tenths of a per cent for the best-ranked club
+    i32 ranglisten_progression_grenze = 0;  // 0..500: the last ranking place that still gets a surcharge
     i32 suchpreis = 20000;            // fee of a partner search
     i32 suchpreis_add = 5000;         // added per search this season
     i32 vertragsdauer = 34;           // matches of a new contract
 };
 extern Werbung_Einstellungen Werbung_Einstellung;
+// The ranking surcharge of a club's advertising prices, in tenths of a per
+// cent: the club at place p of the club rankings (Welt_Hooks::rangliste_platz)
+// gets progression x (limit - p + 1) / limit for p = 1..limit, 0 below the
+// limit, without a ranking place or when either setting is 0.
+i32 Werbung_Ranglisten_Aufschlag(int team);
 // Setter for the season module's reader: field 0..9 in the order above.
 void Werbung_Wert_Setzen(int feld, i32 wert);
 
