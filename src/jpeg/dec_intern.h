@@ -60,7 +60,6 @@ struct Zustand {
   int32_t anzahl_bloecke;
 
   bool bereit;           // geometry set up for the current frame
-  bool progressiv;
   bool gepuffert;        // coefficients gathered, output at the end
   bool scan_begonnen;    // a scan of this decode has started
   bool bild_fertig;      // every MCU decoded (streaming) / output done
@@ -78,12 +77,9 @@ struct Zustand {
   bool bereich;
   // output rows
   int32_t naechste_zeile;     // next output row to write
-  int32_t zeilen_dekodiert;   // MCU rows whose samples are in the strips
   Zeilen_Fn wandler;
   bool halb;                  // chroma handed over at half width
   int32_t jc;                 // colour of the data as decoded
-  bool gepackt;               // packed 4:2:2 output
-  int32_t anzahl_koef_bloecke;
 
   // entropy decoding
   Eingabe ein;
@@ -91,13 +87,12 @@ struct Zustand {
   Huff dc[4], ac[4];
   int32_t scans;
   int64_t arbeit;  // blocks visited by the gathered scans so far
-  // streaming scan position
+  // MCU position of the streaming scan, or of the output of a gathered picture
   int32_t spalte, zeile;
-  int32_t neustart_zaehler, naechster_rst;
   DC_Eintrag (*dc_speicher)[DC_PLAETZE];  // 4 tables; only for pictures of many blocks
 };
 
-Zustand* Zustand_Holen(JPEG_PROPERTIES* p);
+// A zero-filled block that lives as long as the state; null on failure.
 void* Speicher(Zustand* z, size_t groesse);
 
 // Output stage (dec_ausgabe.cpp)

@@ -313,8 +313,7 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
   if (!z->bereit) {
     // The first scan decides: one scan with every component goes straight to
     // the output, anything else is gathered first.
-    z->progressiv = p->Rahmen_Art == 0xC2;
-    z->gepuffert = z->progressiv || scan->Ns < p->Anzahl_Komponenten;
+    z->gepuffert = p->Rahmen_Art == 0xC2 || scan->Ns < p->Anzahl_Komponenten;
     p->Verschachtelung = scan->Ns < p->Anzahl_Komponenten ? 1 : 0;
     Aktive_Kerne(p);
     if (int r = Ausgabe_Einrichten(p, z)) return r;
