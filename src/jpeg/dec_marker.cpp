@@ -537,7 +537,7 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
   } else {
     if (Startmodus(modus)) {
       int m = Marke_Holen(z);
-      if (m != 0xD8) return m < 0 && m != KEINE_MARKE ? m : JPEG_ERG_KEIN_JPEG;
+      if (m != 0xD8) return m < 0 ? m : JPEG_ERG_KEIN_JPEG;
       p->Neustart_Intervall = 0;
     }
   }
@@ -553,8 +553,7 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
       case 0xC1:
       case 0xC2:
         if (modus == 4 || modus == 5) {
-          p->Strom.Ausgabe_Anzahl -= 2;
-          z->ein.genommen_vor_puffer -= 2;
+          z->ein.genommen_vor_puffer -= 2;  // the count stops at the frame's marker
           return 0;
         }
         // A second frame after a scan would not fit the buffers made for the first.
