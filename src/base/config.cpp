@@ -150,11 +150,10 @@ void ausgeben(const char* text) {
         Meldung_Printf("%s", text);
 }
 
-void melden_an(Ebene* e, int code, i32 zeile, const char* format, ...) {
-    va_list args;
-    va_start(args, format);
+// Reports a message of the level's file and counts it as error (codes below
+// 200) or warning.
+void melden_an_v(Ebene* e, int code, i32 zeile, const char* format, va_list args) {
     char* text = Read_Config_Meldung_Text_V(code, e ? e->name.c_str() : "?", zeile, format, args);
-    va_end(args);
     if (e) {
         if (code < 200)
             ++e->fehler;
@@ -162,6 +161,13 @@ void melden_an(Ebene* e, int code, i32 zeile, const char* format, ...) {
             ++e->warnungen;
     }
     ausgeben(text);
+}
+
+void melden_an(Ebene* e, int code, i32 zeile, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    melden_an_v(e, code, zeile, format, args);
+    va_end(args);
 }
 
 // The first word of a line and the rest, both trimmed.
@@ -269,6 +275,21 @@ void hashen_bis(Ebene* e, size_t bis) {
     }
 }
 
+bool alias_laden(Ebene* e, const char* pfad);
+
+// Gives a new level its aliases: the companion file of its kind and alias
+// set, or (without one) those of the level below.
+void alias_verbinden(Ebene* e, int art, int alias_set, const Ebene* unten) {
+    if (alias_set >= 0 && art >= 0 && art < CONFIG_ART_ANZAHL) {
+        if (const char* apfad = Read_Config_Get_Filenamen(art, alias_set, 1)) {
+            const std::string kopie = apfad;  // a temporary string of the caller's rotation
+            alias_laden(e, kopie.c_str());
+        }
+    } else if (unten) {
+        e->alias = unten->alias;
+    }
+}
+
 bool alias_laden(Ebene* e, const char* pfad) {
     auto tab = std::make_shared<Alias_Tabelle>();
     e->alias = tab;
@@ -277,10 +298,7 @@ bool alias_laden(Ebene* e, const char* pfad) {
         Debug_Printf("Read_Config: Aliasdatei %s fehlt\n", pfad);
         return false;
     }
-    const char* schraegstrich = std::strrchr(pfad, '\\');
-    const char* s2 = std::strrchr(pfad, '/');
-    if (!schraegstrich || (s2 && s2 > schraegstrich)) schraegstrich = s2;
-    a.name = schraegstrich ? schraegstrich + 1 : pfad;
+    a.name = W32_Pfad_Dateiname(pfad);
     vorbereiten(&a, true);
     for (const Zeile& z : a.zeilen) {
         std::string_view schluessel, wert;
@@ -309,13 +327,6 @@ bool alias_laden(Ebene* e, const char* pfad) {
         tab->eintraege.emplace_back(std::string(schluessel), static_cast<i32>(id));
     }
     return true;
-}
-
-std::string basisname(const char* pfad) {
-    const char* a = std::strrchr(pfad, '\\');
-    const char* b = std::strrchr(pfad, '/');
-    if (!a || (b && b > a)) a = b;
-    return a ? a + 1 : pfad;
 }
 
 std::string anzeige_name(int art, int set) {
@@ -477,15 +488,7 @@ bool Read_Config_Open(int art, int set, int alias_set) {
     e->art = art;
     e->set = set;
     e->name = anzeige_name(art, set);
-    if (alias_set >= 0) {
-        const char* apfad = Read_Config_Get_Filenamen(art, alias_set, 1);
-        if (apfad) {
-            std::string kopie = apfad;
-            alias_laden(e.get(), kopie.c_str());
-        }
-    } else if (unten) {
-        e->alias = unten->alias;
-    }
+    alias_verbinden(e.get(), art, alias_set, unten);
     return ebene_pushen(std::move(e));
 }
 
@@ -495,7 +498,7 @@ bool Read_Config_Open_Pfad(const char* pfad, const char* alias_pfad) {
     if (!datei_laden(pfad, &e->text)) return false;
     Ebene* unten = oben();
     e->set = unten ? unten->set : 0;
-    e->name = basisname(pfad);
+    e->name = W32_Pfad_Dateiname(pfad);
     if (alias_pfad)
         alias_laden(e.get(), alias_pfad);
     else if (unten)
@@ -512,15 +515,7 @@ bool Read_Config_Open_Mem(const char* text, u32 laenge, int art, int set, int al
     e->art = art;
     e->set = set >= 0 ? set : (unten ? unten->set : 0);
     e->name = (art >= 0 && art < CONFIG_ART_ANZAHL) ? anzeige_name(art, e->set) : "speicher";
-    if (alias_set >= 0 && art >= 0 && art < CONFIG_ART_ANZAHL) {
-        const char* apfad = Read_Config_Get_Filenamen(art, alias_set, 1);
-        if (apfad) {
-            std::string kopie = apfad;
-            alias_laden(e.get(), kopie.c_str());
-        }
-    } else if (unten) {
-        e->alias = unten->alias;
-    }
+    alias_verbinden(e.get(), art, alias_set, unten);
     return ebene_pushen(std::move(e));
 }
 
@@ -679,15 +674,8 @@ void Read_Config_Melden(int code, const char* format, ...) {
     Ebene* e = oben();
     va_list args;
     va_start(args, format);
-    char* text = Read_Config_Meldung_Text_V(code, e ? e->name.c_str() : "?", e ? e->zeile_nr : -1, format, args);
+    melden_an_v(e, code, e ? e->zeile_nr : -1, format, args);
     va_end(args);
-    if (e) {
-        if (code < 200)
-            ++e->fehler;
-        else
-            ++e->warnungen;
-    }
-    ausgeben(text);
 }
 
 int Read_Config_Anzahl_Fehler() {

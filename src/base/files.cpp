@@ -194,34 +194,36 @@ W32_Handle W32_File_Open_Read(const char* name) {
     return W32_File_Create(name, W32_GENERIC_READ, W32_OPEN_EXISTING, W32_FILE_ATTRIBUTE_NORMAL);
 }
 
-u32 W32_File_Read(void* puffer, u32 groesse, u32 anzahl, W32_Handle handle) {
-    if (puffer == nullptr || handle < 0) return 0;
+namespace {
+
+// Moves groesse * anzahl bytes (at most 2^31 - 1) in as many read or write
+// steps as it takes, again after a signal; returns how many moved.
+template <class Schritt>
+u32 Uebertragen(u32 groesse, u32 anzahl, Schritt schritt) {
     u64 gesamt = static_cast<u64>(groesse) * anzahl;
     if (gesamt > 0x7FFFFFFFu) gesamt = 0x7FFFFFFFu;
-    u8* p = static_cast<u8*>(puffer);
-    u64 gelesen = 0;
-    while (gelesen < gesamt) {
-        const ssize_t n = read(handle, p + gelesen, gesamt - gelesen);
+    u64 fertig = 0;
+    while (fertig < gesamt) {
+        const ssize_t n = schritt(fertig, gesamt - fertig);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
-        gelesen += static_cast<u64>(n);
+        fertig += static_cast<u64>(n);
     }
-    return static_cast<u32>(gelesen);
+    return static_cast<u32>(fertig);
+}
+
+}  // namespace
+
+u32 W32_File_Read(void* puffer, u32 groesse, u32 anzahl, W32_Handle handle) {
+    if (puffer == nullptr || handle < 0) return 0;
+    u8* p = static_cast<u8*>(puffer);
+    return Uebertragen(groesse, anzahl, [&](u64 fertig, u64 rest) { return read(handle, p + fertig, rest); });
 }
 
 u32 W32_File_Write(const void* puffer, u32 groesse, u32 anzahl, W32_Handle handle) {
     if (puffer == nullptr || handle < 0) return 0;
-    u64 gesamt = static_cast<u64>(groesse) * anzahl;
-    if (gesamt > 0x7FFFFFFFu) gesamt = 0x7FFFFFFFu;
     const u8* p = static_cast<const u8*>(puffer);
-    u64 geschrieben = 0;
-    while (geschrieben < gesamt) {
-        const ssize_t n = write(handle, p + geschrieben, gesamt - geschrieben);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        geschrieben += static_cast<u64>(n);
-    }
-    return static_cast<u32>(geschrieben);
+    return Uebertragen(groesse, anzahl, [&](u64 fertig, u64 rest) { return write(handle, p + fertig, rest); });
 }
 
 i32 W32_File_Seek(W32_Handle handle, i32 offset, i32 origin) {
@@ -320,4 +322,12 @@ i32 W32_Dir_List_Files(const char* ordner, const char* muster, i32 maximum, char
         ++n;
     }
     return n;
+}
+
+std::string W32_Pfad_Dateiname(const char* pfad) {
+    if (pfad == nullptr) return "";
+    const char* a = std::strrchr(pfad, '\\');
+    const char* b = std::strrchr(pfad, '/');
+    if (!a || (b && b > a)) a = b;
+    return a ? a + 1 : pfad;
 }

@@ -106,3 +106,5 @@ i32 W32_Dir_List_Files(const char* ordner, const char* muster, i32 maximum, char
 std::string W32_Pfad_Uebersetzen(const char* pfad);
 // True when the name matches the pattern ('*', '?', case-insensitive).
 bool W32_Muster_Passt(const char* name, const char* muster);
+// The last part of a game or disk path (after the last '\' or '/').
+std::string W32_Pfad_Dateiname(const char* pfad);

@@ -175,6 +175,15 @@ bool Lzw_Entpacken(const u8* src, u32 verfuegbar, u8* dst, u32 cap, u32* ausgabe
         return true;
     };
 
+    // Makes the next code: the previous string followed by one byte.
+    auto eintragen = [&](u8 byte) {
+        prefix[naechster] = static_cast<u16>(vorher);
+        letztes[naechster] = byte;
+        erstes[naechster] = erstes[vorher];
+        laenge[naechster] = laenge[vorher] + 1;
+        ++naechster;
+    };
+
     for (;;) {
         const u32 breite = code_breite(naechster);
         if (bitpos + breite > bits_gesamt) return false;  // no end code
@@ -203,19 +212,9 @@ bool Lzw_Entpacken(const u8* src, u32 verfuegbar, u8* dst, u32 cap, u32* ausgabe
         }
         if (code < naechster && (code < 256 || code >= LZW_CODE_ERSTER)) {
             if (!ausgeben(code)) return false;
-            if (naechster < LZW_MAX_CODES) {
-                prefix[naechster] = static_cast<u16>(vorher);
-                letztes[naechster] = erstes[code];
-                erstes[naechster] = erstes[vorher];
-                laenge[naechster] = laenge[vorher] + 1;
-                ++naechster;
-            }
+            if (naechster < LZW_MAX_CODES) eintragen(erstes[code]);
         } else if (code == naechster && naechster < LZW_MAX_CODES) {
-            prefix[naechster] = static_cast<u16>(vorher);
-            letztes[naechster] = erstes[vorher];
-            erstes[naechster] = erstes[vorher];
-            laenge[naechster] = laenge[vorher] + 1;
-            ++naechster;
+            eintragen(erstes[vorher]);  // the code just made: the previous string and its own first byte
             if (!ausgeben(code)) return false;
         } else {
             return false;

@@ -19,9 +19,11 @@ void Auf_Stderr(const char* text) {
     std::fwrite(zeile.data(), 1, zeile.size(), stderr);
 }
 
+// Formats a message into a temporary string and notes it in the debug log.
 char* Formatieren(const char* format, va_list args) {
     char* text = Temp_String();
     if (std::vsnprintf(text, TEMP_STRING_GROESSE, format, args) < 0) text[0] = '\0';
+    Debug_Out(DEBUG_MELDUNG, "Meldung: %s", text);
     return text;
 }
 
@@ -32,7 +34,6 @@ void Meldung_Printf(const char* format, ...) {
     va_start(args, format);
     const char* text = Formatieren(format, args);
     va_end(args);
-    Debug_Out(DEBUG_MELDUNG, "Meldung: %s", text);
     if (g_hooks.zeigen != nullptr)
         g_hooks.zeigen(text);
     else
@@ -44,7 +45,6 @@ void Meldung_Manager_Printf(i32 art, i32 team, const char* format, ...) {
     va_start(args, format);
     const char* text = Formatieren(format, args);
     va_end(args);
-    Debug_Out(DEBUG_MELDUNG, "Meldung: %s", text);
     if (g_hooks.manager_zeigen != nullptr)
         g_hooks.manager_zeigen(art, team, text);
     else

@@ -97,6 +97,26 @@ void* Falscher_Zeiger(void* ptr, const char* wer) {
     return ptr;
 }
 
+// Takes a block of the kind out of the register and gives its size; false
+// (with the message of `wer`) for a pointer that is no intact block of that
+// kind, which is then not touched.
+bool Austragen(void* ptr, u32 art, const char* wer, size_t* groesse) {
+    std::unique_lock<std::mutex> lock(g_mutex);
+    auto& bloecke = Bloecke();
+    auto it = bloecke.find(ptr);
+    if (it == bloecke.end() || !Kopf_Intakt(ptr, art)) {
+        lock.unlock();
+        Falscher_Zeiger(ptr, wer);
+        return false;
+    }
+    bloecke.erase(it);
+    W32_Memory_Header* h = Kopf_Von(ptr);
+    *groesse = h->groesse;
+    g_bytes -= h->groesse;
+    h->magic_anfang = 0;  // a stale copy of the pointer no longer looks like a block
+    return true;
+}
+
 }  // namespace
 
 void* W32_Memory_H_Alloc_Fill(size_t size, const void* owner, u8 fill) {
@@ -117,18 +137,9 @@ void* W32_Memory_H_Alloc_Fill(size_t size, const void* owner, u8 fill) {
 void* W32_Memory_H_Alloc(size_t size, const void* owner) { return W32_Memory_H_Alloc_Fill(size, owner, 0); }
 
 void* W32_Memory_H_Free(void* ptr) {
+    size_t groesse = 0;
     if (ptr == nullptr) return nullptr;
-    std::unique_lock<std::mutex> lock(g_mutex);
-    auto& bloecke = Bloecke();
-    auto it = bloecke.find(ptr);
-    if (it == bloecke.end() || !Kopf_Intakt(ptr, W32_MEMORY_ART_HEAP)) {
-        lock.unlock();
-        return Falscher_Zeiger(ptr, "W32_Memory_H_Free");
-    }
-    bloecke.erase(it);
-    W32_Memory_Header* h = Kopf_Von(ptr);
-    g_bytes -= h->groesse;
-    h->magic_anfang = 0;  // a stale copy of the pointer no longer looks like a block
+    if (!Austragen(ptr, W32_MEMORY_ART_HEAP, "W32_Memory_H_Free", &groesse)) return ptr;
     std::free(static_cast<u8*>(ptr) - k_vorne);
     return nullptr;
 }
@@ -151,18 +162,9 @@ void* W32_Memory_V_Alloc(size_t size, u32 schutz, const void* owner) {
 }
 
 void* W32_Memory_V_Free(void* ptr) {
+    size_t groesse = 0;
     if (ptr == nullptr) return nullptr;
-    std::unique_lock<std::mutex> lock(g_mutex);
-    auto& bloecke = Bloecke();
-    auto it = bloecke.find(ptr);
-    if (it == bloecke.end() || !Kopf_Intakt(ptr, W32_MEMORY_ART_VIRTUELL)) {
-        lock.unlock();
-        return Falscher_Zeiger(ptr, "W32_Memory_V_Free");
-    }
-    bloecke.erase(it);
-    const size_t groesse = Kopf_Von(ptr)->groesse;
-    g_bytes -= groesse;
-    lock.unlock();
+    if (!Austragen(ptr, W32_MEMORY_ART_VIRTUELL, "W32_Memory_V_Free", &groesse)) return ptr;
     const size_t seite = Seite();
     munmap(static_cast<u8*>(ptr) - seite, seite + Seiten_Runden(groesse));
     return nullptr;

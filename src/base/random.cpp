@@ -1,6 +1,7 @@
 #include "base/random.h"
 
 #include <chrono>
+#include <utility>
 
 #include "base/debug.h"
 
@@ -40,6 +41,12 @@ u32 Naechster() {
     const u32 v = Rnd_Tabelle[g_cursor];
     g_cursor = g_cursor + 1 < RND_TABELLE_GROESSE ? g_cursor + 1 : 0;
     return v;
+}
+
+// A draw taken into von..bis (bis >= von) by modulo.
+i32 In_Bereich(i32 von, i32 bis, u32 zahl) {
+    const u64 spanne = static_cast<u64>(static_cast<i64>(bis) - von) + 1;
+    return static_cast<i32>(von + static_cast<i64>(zahl % spanne));
 }
 
 // A number in 0..spanne (spanne >= 0): below 10,000 one draw by modulo,
@@ -105,11 +112,7 @@ u32 Rnd_Tabelle_Pruefsumme() {
     return h;
 }
 
-i32 Rnd_Basis(i32 von, i32 bis) {
-    if (bis < von) return von;
-    const u64 spanne = static_cast<u64>(static_cast<i64>(bis) - von) + 1;
-    return static_cast<i32>(von + static_cast<i64>(Naechster() % spanne));
-}
+i32 Rnd_Basis(i32 von, i32 bis) { return bis < von ? von : In_Bereich(von, bis, Naechster()); }
 
 i32 Rnd(i32 von, i32 bis) {
     if (bis < von) {
@@ -198,17 +201,8 @@ void SortMisch_Sortiere_U(u32* werte, u32* schluessel, i32 anzahl, i32 absteigen
     Quicksort(werte, schluessel, 0, anzahl - 1, absteigend != 0);
 }
 
-void SortMisch_Tausche8(u8* a, u8* b) {
-    const u8 t = *a;
-    *a = *b;
-    *b = t;
-}
-
-void SortMisch_Tausche16(u16* a, u16* b) {
-    const u16 t = *a;
-    *a = *b;
-    *b = t;
-}
+void SortMisch_Tausche8(u8* a, u8* b) { std::swap(*a, *b); }
+void SortMisch_Tausche16(u16* a, u16* b) { std::swap(*a, *b); }
 
 // Decoration: xorshift64* seeded from the clock on first use.
 u32 Rnd_Deko() {
@@ -221,10 +215,6 @@ u32 Rnd_Deko() {
     return static_cast<u32>((g_deko * 0x2545F4914F6CDD1Dull) >> 32);
 }
 
-i32 Rnd_Deko_Von_Bis(i32 von, i32 bis) {
-    if (bis < von) return von;
-    const u64 spanne = static_cast<u64>(static_cast<i64>(bis) - von) + 1;
-    return static_cast<i32>(von + static_cast<i64>(Rnd_Deko() % spanne));
-}
+i32 Rnd_Deko_Von_Bis(i32 von, i32 bis) { return bis < von ? von : In_Bereich(von, bis, Rnd_Deko()); }
 
 void Rnd_Deko_Seed(u32 seed) { g_deko = (static_cast<u64>(seed) << 1) | 1u; }

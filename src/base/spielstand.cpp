@@ -92,13 +92,6 @@ void fehler_melden(const char* format, ...) {
     Meldung_Printf("%s", text);
 }
 
-std::string basisname(const char* pfad) {
-    const char* a = std::strrchr(pfad, '\\');
-    const char* b = std::strrchr(pfad, '/');
-    if (!a || (b && b > a)) a = b;
-    return a ? a + 1 : pfad;
-}
-
 std::string ordner_von(const std::string& pfad) {
     size_t p = pfad.rfind('/');
     if (p == std::string::npos) return ".";
@@ -396,7 +389,7 @@ bool Spielstand_Speichern(const char* pfad, int still) {
             break;
         case Schreibfehler::ANLEGEN:
             fehler_melden("Der Spielstand konnte nicht gespeichert werden: Die Datei %s lässt sich nicht anlegen.",
-                          basisname(pfad).c_str());
+                          W32_Pfad_Dateiname(pfad).c_str());
             break;
         case Schreibfehler::SCHREIBEN:
             fehler_melden("Der Spielstand konnte nicht gespeichert werden: Schreibfehler (Datenträger voll?). "
@@ -410,7 +403,7 @@ bool Spielstand_Laden(const char* pfad) {
     module_init();
     g_fehler.clear();
     if (!pfad || !*pfad) return false;
-    const std::string name = basisname(pfad);
+    const std::string name = W32_Pfad_Dateiname(pfad);
     std::vector<u8> datei;
     if (!datei_einlesen(pfad, &datei)) {
         fehler_melden("Der Spielstand %s wurde nicht gefunden oder ist nicht lesbar.", name.c_str());

@@ -1,6 +1,7 @@
 #include "base/tools.h"
 
 #include <cctype>
+#include <utility>
 #include <chrono>
 #include <climits>
 #include <cmath>
@@ -129,17 +130,8 @@ void Tools_Memset32(void* feld, u32 wert, size_t anzahl) {
     for (size_t i = 0; i < anzahl; ++i) std::memcpy(p + 4 * i, &wert, 4);
 }
 
-void Tools_Swap(u32* a, u32* b) {
-    const u32 t = *a;
-    *a = *b;
-    *b = t;
-}
-
-void Tools_Swap(i32* a, i32* b) {
-    const i32 t = *a;
-    *a = *b;
-    *b = t;
-}
+void Tools_Swap(u32* a, u32* b) { std::swap(*a, *b); }
+void Tools_Swap(i32* a, i32* b) { std::swap(*a, *b); }
 
 i32 Tools_Array_Find(const u32* feld, i32 anzahl, u32 wert) {
     if (feld == nullptr) return -1;

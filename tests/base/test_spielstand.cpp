@@ -112,6 +112,13 @@ class Spielstand : public ::testing::Test {
         Settings_Neu_Laden();
     }
     std::string slot(int n) { return Spielstand_Pfad(n); }
+    bool laden(int n) { return Spielstand_Laden(slot(n).c_str()); }
+    bool speichern(int n) { return Spielstand_Speichern(slot(n).c_str(), 0); }
+    // Puts the bytes into slot 1 as a save file and loads it.
+    bool laden_aus(const Bytes& f) {
+        schreiben(datei(1), f);
+        return laden(1);
+    }
     std::string datei(int n) { return dir_ + "/spielstand/game_" + std::to_string(n) + ".kdv"; }
 
     // Saves a small game into slot 0 and returns the file's bytes.
@@ -120,7 +127,7 @@ class Spielstand : public ::testing::Test {
         B::live = Bytes(40, 9);
         C::live = {};
         Rnd_Set_Index(77, 0);
-        EXPECT_TRUE(Spielstand_Speichern(slot(0).c_str(), 0));
+        EXPECT_TRUE(speichern(0));
         return lesen(datei(0));
     }
 
@@ -150,11 +157,11 @@ TEST_F(Spielstand, RegisteredBlocksRoundTripByteForByte) {
     C::live = {};
     Rnd_Set_Index(1234, 0);
     Bytes a = A::live, b = B::live;
-    ASSERT_TRUE(Spielstand_Speichern(slot(3).c_str(), 0));
+    ASSERT_TRUE(speichern(3));
     EXPECT_STREQ(Spielstand_Letzter_Fehler(), "");
 
     laufendes_spiel();
-    ASSERT_TRUE(Spielstand_Laden(slot(3).c_str()));
+    ASSERT_TRUE(laden(3));
     EXPECT_EQ(A::live, a);
     EXPECT_EQ(B::live, b);
     EXPECT_TRUE(C::live.empty());
@@ -213,7 +220,7 @@ TEST_F(Spielstand, HeaderAndDescription) {
     EXPECT_EQ(Spielstand_Get_Beschreibung(4, &b), 1);
 }
 
-TEST_F(Spielstand, EverySingleByteChangeIsRefusedAndTheGameStays) {
+TEST_F(Spielstand, EveryByteChangeTruncationAndForeignFileIsRefusedAndTheGameStays) {
     Bytes f = kleiner_spielstand();
     ASSERT_LT(f.size(), 600u);
     laufendes_spiel();
@@ -222,45 +229,35 @@ TEST_F(Spielstand, EverySingleByteChangeIsRefusedAndTheGameStays) {
         for (u8 x : {0x01, 0x80}) {
             Bytes k = f;
             k[i] ^= x;
-            schreiben(datei(1), k);
             g_meldungen.clear();
-            ASSERT_FALSE(Spielstand_Laden(slot(1).c_str())) << "byte " << i;
+            ASSERT_FALSE(laden_aus(k)) << "byte " << i;
             ASSERT_EQ(stand(), vorher) << "byte " << i;
             ASSERT_EQ(g_meldungen.size(), 1u);
         }
     }
-    EXPECT_EQ(A::uebernommen + B::uebernommen + C::uebernommen, 0);
-    EXPECT_EQ(g_netz_geschlossen, 0);
-    // The unchanged file still loads.
-    schreiben(datei(1), f);
-    EXPECT_TRUE(Spielstand_Laden(slot(1).c_str()));
-}
-
-TEST_F(Spielstand, TruncationsTrailingBytesAndForeignFilesAreRefused) {
-    Bytes f = kleiner_spielstand();
-    laufendes_spiel();
-    const Stand vorher = stand();
+    // Every truncation.
     for (size_t n = 0; n < f.size(); ++n) {
-        schreiben(datei(1), Bytes(f.begin(), f.begin() + static_cast<long>(n)));
-        ASSERT_FALSE(Spielstand_Laden(slot(1).c_str())) << n;
+        ASSERT_FALSE(laden_aus(Bytes(f.begin(), f.begin() + static_cast<long>(n)))) << n;
         ASSERT_EQ(stand(), vorher);
     }
+    EXPECT_EQ(A::uebernommen + B::uebernommen + C::uebernommen, 0);
+    EXPECT_EQ(g_netz_geschlossen, 0);
     Bytes laenger = f;
-    laenger.push_back(0);
-    schreiben(datei(1), laenger);
-    EXPECT_FALSE(Spielstand_Laden(slot(1).c_str()));
+    laenger.push_back(0);  // a trailing byte
+    EXPECT_FALSE(laden_aus(laenger));
     EXPECT_NE(std::string(Spielstand_Letzter_Fehler()).find("beschädigt"), std::string::npos);
 
     // Another kind of file: text, a configuration cache, nothing at all.
-    schreiben(datei(1), Bytes{'N', 'A', 'M', 'E', ' ', 'x', '\n'});
-    EXPECT_FALSE(Spielstand_Laden(slot(1).c_str()));
+    EXPECT_FALSE(laden_aus(Bytes{'N', 'A', 'M', 'E', ' ', 'x', '\n'}));
     EXPECT_STREQ(Spielstand_Letzter_Fehler(), "Die Datei game_1.kdv ist kein Kordavo-Spielstand.");
     ASSERT_TRUE(Spielstand_Config_Speichern(0, "cache"));
     fs::copy_file(dir_ + "/config/1_config.bin", datei(2));
-    EXPECT_FALSE(Spielstand_Laden(slot(2).c_str()));
-    EXPECT_FALSE(Spielstand_Laden(slot(7).c_str()));
+    EXPECT_FALSE(laden(2));
+    EXPECT_FALSE(laden(7));
     EXPECT_STREQ(Spielstand_Letzter_Fehler(), "Der Spielstand game_7.kdv wurde nicht gefunden oder ist nicht lesbar.");
     EXPECT_EQ(stand(), vorher);
+    // The unchanged file still loads.
+    EXPECT_TRUE(laden_aus(f));
 }
 
 TEST_F(Spielstand, AModuleThatRefusesItsBlockCancelsTheWholeLoad) {
@@ -270,11 +267,9 @@ TEST_F(Spielstand, AModuleThatRefusesItsBlockCancelsTheWholeLoad) {
 
     C::ablehnen = true;  // the last registered module refuses
     g_meldungen.clear();
-    EXPECT_FALSE(Spielstand_Laden(slot(0).c_str()));
+    EXPECT_FALSE(laden(0));
     EXPECT_EQ(stand(), vorher);
-    EXPECT_EQ(A::verworfen, 1);  // A and B had parsed: they drop it
-    EXPECT_EQ(B::verworfen, 1);
-    EXPECT_EQ(C::verworfen, 1);
+    EXPECT_EQ(A::verworfen + B::verworfen * 10 + C::verworfen * 100, 111);  // A and B had parsed: they drop it
     EXPECT_EQ(A::uebernommen + B::uebernommen + C::uebernommen, 0);
     ASSERT_EQ(g_meldungen.size(), 1u);
     EXPECT_EQ(g_meldungen[0],
@@ -284,17 +279,17 @@ TEST_F(Spielstand, AModuleThatRefusesItsBlockCancelsTheWholeLoad) {
 
     // A module that leaves part of its block unread.
     B::zu_wenig_lesen = true;
-    EXPECT_FALSE(Spielstand_Laden(slot(0).c_str()));
+    EXPECT_FALSE(laden(0));
     EXPECT_EQ(stand(), vorher);
     B::zu_wenig_lesen = false;
 
     // A block with data but no module any more.
     Spielstand_Modul_Abmelden(11);
-    EXPECT_FALSE(Spielstand_Laden(slot(0).c_str()));
+    EXPECT_FALSE(laden(0));
     EXPECT_NE(std::string(Spielstand_Letzter_Fehler()).find("Block 11 ohne Modul"), std::string::npos);
     EXPECT_EQ(stand(), vorher);
     Spielstand_Modul_Anmelden(11, B::modul());
-    EXPECT_TRUE(Spielstand_Laden(slot(0).c_str()));
+    EXPECT_TRUE(laden(0));
     EXPECT_EQ(A::live, (Bytes{1, 2, 3}));
     EXPECT_EQ(Rnd_Get_Index(), 77u);
 
@@ -311,7 +306,7 @@ TEST_F(Spielstand, SavingIsAtomic) {
     for (i64 grenze : {0, 10, 200, 5000}) {
         Datei_Test_Schreibgrenze(grenze);
         g_meldungen.clear();
-        EXPECT_FALSE(Spielstand_Speichern(slot(0).c_str(), 0));
+        EXPECT_FALSE(speichern(0));
         Datei_Test_Schreibgrenze(-1);
         EXPECT_EQ(lesen(datei(0)), alt) << grenze;
         EXPECT_FALSE(fs::exists(datei(0) + ".tmp"));
@@ -320,7 +315,7 @@ TEST_F(Spielstand, SavingIsAtomic) {
     }
     // A module that cannot write its block.
     B::schreibfehler = true;
-    EXPECT_FALSE(Spielstand_Speichern(slot(0).c_str(), 0));
+    EXPECT_FALSE(speichern(0));
     EXPECT_EQ(lesen(datei(0)), alt);
     EXPECT_STREQ(Spielstand_Letzter_Fehler(),
                  "Der Spielstand konnte nicht gespeichert werden: Fehler im Modul Testmodul.");
@@ -329,9 +324,9 @@ TEST_F(Spielstand, SavingIsAtomic) {
     EXPECT_FALSE(Spielstand_Speichern((dir_ + "/fehlt/game_0.kdv").c_str(), 0));
     // The old save still loads; a new one replaces it.
     A::live = {5};
-    EXPECT_TRUE(Spielstand_Speichern(slot(0).c_str(), 0));
+    EXPECT_TRUE(speichern(0));
     A::live = {};
-    EXPECT_TRUE(Spielstand_Laden(slot(0).c_str()));
+    EXPECT_TRUE(laden(0));
     EXPECT_EQ(A::live, Bytes{5});
 }
 
@@ -390,22 +385,18 @@ TEST_F(Spielstand, RandomTableBlockIsCheckedByItsModule) {
     const Stand vorher = stand();
     Bytes b = block17;
     put_u32le(b.data(), 6000);  // a cursor outside the table
-    schreiben(datei(1), block_ersetzen(f, 17, b));
-    EXPECT_FALSE(Spielstand_Laden(slot(1).c_str()));
+    EXPECT_FALSE(laden_aus(block_ersetzen(f, 17, b)));
     EXPECT_NE(std::string(Spielstand_Letzter_Fehler()).find("(Zufallstabelle)"), std::string::npos);
     b = block17;
     put_u32le(b.data() + 4, Rnd_Tabelle_Pruefsumme() ^ 1);  // made with another table
-    schreiben(datei(1), block_ersetzen(f, 17, b));
-    EXPECT_FALSE(Spielstand_Laden(slot(1).c_str()));
-    schreiben(datei(1), block_ersetzen(f, 17, Bytes(9, 0)));  // one byte too many
-    EXPECT_FALSE(Spielstand_Laden(slot(1).c_str()));
+    EXPECT_FALSE(laden_aus(block_ersetzen(f, 17, b)));
+    EXPECT_FALSE(laden_aus(block_ersetzen(f, 17, Bytes(9, 0))));  // one byte too many
     EXPECT_EQ(stand(), vorher);
     EXPECT_EQ(A::verworfen, 3);
 
     b = block17;
     put_u32le(b.data(), 5);
-    schreiben(datei(1), block_ersetzen(f, 17, b));
-    ASSERT_TRUE(Spielstand_Laden(slot(1).c_str()));
+    ASSERT_TRUE(laden_aus(block_ersetzen(f, 17, b)));
     EXPECT_EQ(Rnd_Get_Index(), 5u);
 }
 
@@ -422,10 +413,10 @@ TEST_F(Spielstand, DescriptionTextsAreAlwaysTerminated) {
 
 TEST_F(Spielstand, NetworkClientMayNotSave) {
     Internet_Modus = INTERNET_MODUS_CLIENT;
-    EXPECT_FALSE(Spielstand_Speichern(slot(0).c_str(), 0));
+    EXPECT_FALSE(speichern(0));
     EXPECT_FALSE(fs::exists(datei(0)));
     Internet_Modus = INTERNET_MODUS_SERVER;
-    EXPECT_TRUE(Spielstand_Speichern(slot(0).c_str(), 0));
+    EXPECT_TRUE(speichern(0));
 }
 
 TEST_F(Spielstand, LastSlot) {
