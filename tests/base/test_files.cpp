@@ -79,29 +79,26 @@ TEST(Datei, SeekOriginsAndResults) {
     o.schreiben("zehn.bin", "0123456789");
     const W32_Handle h = W32_File_Open_Read(Spielpfad(o, "zehn.bin").c_str());
     ASSERT_GE(h, 0);
-    char c = 0;
     EXPECT_EQ(W32_File_Size(h), 10u);
-
-    EXPECT_EQ(W32_File_Seek(h, 4, W32_SEEK_ANFANG), 4);  // new position
-    W32_File_Read(&c, 1, 1, h);
-    EXPECT_EQ(c, '4');
-    EXPECT_EQ(W32_File_Seek(h, 2, W32_SEEK_AKTUELL), 2);  // the offset given, not the position
-    EXPECT_EQ(W32_File_Tell(h), 7);
-    W32_File_Read(&c, 1, 1, h);
-    EXPECT_EQ(c, '7');
-    EXPECT_EQ(W32_File_Seek(h, -3, W32_SEEK_ENDE), -3);
-    W32_File_Read(&c, 1, 1, h);
-    EXPECT_EQ(c, '7');
-    EXPECT_EQ(W32_File_Seek(h, 1, 1234), 1);  // an unknown origin counts from the start
-    W32_File_Read(&c, 1, 1, h);
-    EXPECT_EQ(c, '1');
-
-    EXPECT_EQ(W32_File_Seek(h, -5, W32_SEEK_ANFANG), 0);  // before the start: fails
-    EXPECT_EQ(W32_File_Tell(h), 2);                      // position unchanged
-    EXPECT_EQ(W32_File_Seek(h, -50, W32_SEEK_ENDE), 0);
+    // A seek gives the new position from the start, the offset given otherwise;
+    // an unknown origin counts from the start; one before the start fails
+    // (0) and keeps the position.
+    const struct {
+        i32 offset, origin, ergebnis;
+        char danach;  // the byte read next
+    } schritte[] = {{4, W32_SEEK_ANFANG, 4, '4'}, {2, W32_SEEK_AKTUELL, 2, '7'}, {-3, W32_SEEK_ENDE, -3, '7'},
+                    {1, 1234, 1, '1'},          {-5, W32_SEEK_ANFANG, 0, '2'}, {-50, W32_SEEK_ENDE, 0, '3'}};
+    for (const auto& s : schritte) {
+        EXPECT_EQ(W32_File_Seek(h, s.offset, s.origin), s.ergebnis) << s.offset << " " << s.origin;
+        char c = 0;
+        W32_File_Read(&c, 1, 1, h);
+        EXPECT_EQ(c, s.danach) << s.offset << " " << s.origin;
+    }
     // Reading at the end moves nothing.
     W32_File_Seek(h, 0, W32_SEEK_ENDE);
+    char c;
     EXPECT_EQ(W32_File_Read(&c, 1, 1, h), 0u);
+    EXPECT_EQ(W32_File_Tell(h), 10);
     W32_File_Close(h);
 }
 
