@@ -9,6 +9,7 @@
 
 #include "base/datei.h"
 #include "base/debug.h"
+#include "base/globals.h"
 #include "base/tempstr.h"
 #include "world/global.h"
 #include "world/konfig.h"
@@ -269,7 +270,7 @@ const char* Bank_Geld_String(f64 betrag, int team, int waehrung, int) {
 }
 
 bool Bank_Buche_Spieldaten_Info(int team, const Welt_Spiel_Info& s) {
-    if (Welt_Netz_Client()) {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
         Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Bank_Buche_Spieldaten()");
         return false;
     }

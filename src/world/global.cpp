@@ -34,6 +34,8 @@ void Welt_Set_Hooks(const Welt_Hooks& hooks) {
     if (hooks.news_neu) Welt_Hook.news_neu = hooks.news_neu;
     if (hooks.transfer_erloes) Welt_Hook.transfer_erloes = hooks.transfer_erloes;
     if (hooks.spieler_statistik) Welt_Hook.spieler_statistik = hooks.spieler_statistik;
+    if (hooks.spiel_daten) Welt_Hook.spiel_daten = hooks.spiel_daten;
+    if (hooks.rangliste_platz) Welt_Hook.rangliste_platz = hooks.rangliste_platz;
 }
 
 namespace {

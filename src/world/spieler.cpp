@@ -213,7 +213,7 @@ void Spieler_Set_Gewerkschafts_Praesi_Wert(i32 wert) {
 }
 
 int Spieler_Vertrag_Ergebnis(const i32* a) {
-    if (Welt_Netz_Client()) {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
         Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Spieler_Vertrag_Ergebnis()");
         return 0;
     }

@@ -158,7 +158,7 @@ bool Stadion_Set_Daten(int t, const Stadion_Daten* d) {
 }
 
 bool Stadion_Set_Erweiterung_Slots_Info(int spiel, const Welt_Spiel_Info& info) {
-    if (Welt_Netz_Client()) {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
         Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Stadion_Set_Erweiterung_Slots()");
         return false;
     }
