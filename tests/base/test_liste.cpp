@@ -56,15 +56,26 @@ class Liste : public ::testing::Test {
     u32 bloecke_ = 0;
 };
 
-TEST_F(Liste, InsertAfterNullBecomesFirstAfterNodeGoesRightBehindIt) {
-    Liste_Element* a = Liste_Insert_Element(&liste, nullptr, nullptr, 4, 1);
+// After null: the new first node; after a node: right behind it. The
+// payload is copied (aligned to 16) or zeroed; Find gives the first node of an id.
+TEST_F(Liste, InsertPositionsPayloadsAndFind) {
+    const char text[] = "Elfmeter";
+    Liste_Element* a = Liste_Insert_Element(&liste, nullptr, text, sizeof text, 1);
     Liste_Element* b = Liste_Insert_Element(&liste, nullptr, nullptr, 4, 2);  // before a
     ASSERT_NE(a, nullptr);
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(Ids(liste), (std::vector<u32>{2, 1}));
-    Liste_Insert_Element(&liste, b, nullptr, 4, 3);  // between b and a
-    Liste_Insert_Element(&liste, a, nullptr, 4, 4);  // after the last
-    EXPECT_EQ(Ids(liste), (std::vector<u32>{2, 3, 1, 4}));
+    EXPECT_NE(a->data, static_cast<const void*>(text));
+    EXPECT_STREQ(static_cast<char*>(a->data), "Elfmeter");
+    EXPECT_EQ(a->size, sizeof text);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(a->data) % 16, 0u);
+    Liste_Element* z = Liste_Insert_Element(&liste, b, nullptr, 100, 3);  // between b and a
+    EXPECT_EQ(std::vector<u8>(static_cast<u8*>(z->data), static_cast<u8*>(z->data) + 100), std::vector<u8>(100, 0));
+    Liste_Insert_Element(&liste, a, nullptr, 4, 1);  // after the last, a second id 1
+    EXPECT_EQ(Ids(liste), (std::vector<u32>{2, 3, 1, 1}));
+    EXPECT_EQ(Liste_Find_Element(&liste, 1), a);
+    EXPECT_EQ(Liste_Find_Element(&liste, 2), b);
+    EXPECT_EQ(Liste_Find_Element(&liste, 7), nullptr);
     // Loader style: each after the previous keeps the order.
     Liste_Kopf zweite{};
     ASSERT_TRUE(Liste_Init(&zweite));
@@ -75,27 +86,6 @@ TEST_F(Liste, InsertAfterNullBecomesFirstAfterNodeGoesRightBehindIt) {
     EXPECT_EQ(Liste_Insert_Element(&liste, letzter, nullptr, 4, 99), nullptr);
     EXPECT_EQ(liste.anzahl, 4u);
     Liste_Freigeben(&zweite);
-}
-
-TEST_F(Liste, PayloadIsCopiedOrZeroed) {
-    const char text[] = "Elfmeter";
-    Liste_Element* e = Liste_Insert_Element(&liste, nullptr, text, sizeof text, 7);
-    ASSERT_NE(e, nullptr);
-    EXPECT_NE(e->data, static_cast<const void*>(text));
-    EXPECT_STREQ(static_cast<char*>(e->data), "Elfmeter");
-    EXPECT_EQ(e->size, sizeof text);
-    EXPECT_EQ(reinterpret_cast<uintptr_t>(e->data) % 16, 0u);
-    Liste_Element* z = Liste_Insert_Element(&liste, e, nullptr, 100, 8);
-    for (int i = 0; i < 100; ++i) ASSERT_EQ(static_cast<u8*>(z->data)[i], 0);
-}
-
-TEST_F(Liste, FindGivesTheFirstNodeWithTheId) {
-    Liste_Element* a = Liste_Insert_Element(&liste, nullptr, nullptr, 0, 5);
-    Liste_Insert_Element(&liste, a, nullptr, 0, 5);
-    Liste_Insert_Element(&liste, nullptr, nullptr, 0, 6);
-    EXPECT_EQ(Liste_Find_Element(&liste, 5), a);
-    EXPECT_EQ(Liste_Find_Element(&liste, 6), Liste_First_Element(&liste));
-    EXPECT_EQ(Liste_Find_Element(&liste, 7), nullptr);
 }
 
 TEST_F(Liste, DeleteKeepsTheLinksRight) {
@@ -217,24 +207,19 @@ TEST_F(Liste, MalformedImagesAreRefusedAndTheListIsKept) {
     Liste_Insert_Element(&liste, nullptr, "alt", 3, 0x77);
     const std::vector<u8> gut = Erwartetes_Abbild();
     Debug_Mitschnitt log;
-    // Every truncation.
-    for (size_t n = 0; n < gut.size(); ++n) {
-        EXPECT_FALSE(Liste_From_Mem(&liste, gut.data(), static_cast<u32>(n))) << n;
-        ASSERT_EQ(Ids(liste), std::vector<u32>{0x77}) << n;
+    std::vector<std::vector<u8>> kaputt;
+    for (size_t n = 0; n < gut.size(); ++n) kaputt.emplace_back(gut.begin(), gut.begin() + n);  // every truncation
+    kaputt.push_back(gut);
+    kaputt.back().push_back(0);  // bytes after the end marker
+    kaputt.push_back(gut);
+    kaputt.back()[30 + 2] = 0xFE;  // the second node's marker
+    for (u32 falsch : {4u, 0x7FFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFE0u}) {  // a payload size past the end, or absurd
+        kaputt.push_back(gut);
+        put_u32le(kaputt.back().data() + 20, falsch);
     }
-    // Bytes after the end marker.
-    std::vector<u8> lang = gut;
-    lang.push_back(0);
-    EXPECT_FALSE(Liste_From_Mem(&liste, lang.data(), static_cast<u32>(lang.size())));
-    // A wrong marker.
-    std::vector<u8> marke = gut;
-    marke[30 + 2] = 0xFE;  // second node's marker
-    EXPECT_FALSE(Liste_From_Mem(&liste, marke.data(), static_cast<u32>(marke.size())));
-    // A payload size that reaches past the end, or is absurd.
-    for (u32 falsch : {4u, 0x7FFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFE0u}) {
-        std::vector<u8> g = gut;
-        put_u32le(g.data() + 20, falsch);
-        EXPECT_FALSE(Liste_From_Mem(&liste, g.data(), static_cast<u32>(g.size()))) << falsch;
+    for (size_t i = 0; i < kaputt.size(); ++i) {
+        EXPECT_FALSE(Liste_From_Mem(&liste, kaputt[i].data(), static_cast<u32>(kaputt[i].size()))) << i;
+        ASSERT_EQ(Ids(liste), std::vector<u32>{0x77}) << i;
     }
     EXPECT_FALSE(Liste_From_Mem(&liste, nullptr, 4));
     EXPECT_EQ(Ids(liste), std::vector<u32>{0x77});
