@@ -9,14 +9,11 @@
 #include "platform_test.h"
 
 TEST(Letterbox, BalkenJeNachSeitenverhaeltnis) {
-    const struct {
-        i32 fw, fh, x, y, w, h;
-    } tabelle[] = {
-        {800, 600, 0, 0, 800, 600},     {1600, 1200, 0, 0, 1600, 1200},
-        {1920, 1080, 240, 0, 1440, 1080},  // wider than 4:3: bars left and right
-        {800, 1000, 0, 200, 800, 600},     // taller: bars above and below
-        {0, 600, 0, 0, 0, 0},           {800, -1, 0, 0, 0, 0},
-    };
+    // Exact fits; bars left and right (wider than 4:3) or above and below; rounded to the nearest pixel; no area.
+    const struct { i32 fw, fh, x, y, w, h; } tabelle[] = {
+        {800, 600, 0, 0, 800, 600},       {1600, 1200, 0, 0, 1600, 1200}, {1920, 1080, 240, 0, 1440, 1080},
+        {1366, 768, 171, 0, 1024, 768},   {800, 1000, 0, 200, 800, 600},  {1000, 599, 100, 0, 799, 599},
+        {0, 600, 0, 0, 0, 0},             {800, -1, 0, 0, 0, 0}};
     for (const auto& t : tabelle) {
         Display_Rechteck r = Display_Letterbox(t.fw, t.fh);
         EXPECT_EQ((std::vector<i32>{r.x, r.y, r.w, r.h}), (std::vector<i32>{t.x, t.y, t.w, t.h})) << t.fw << "x" << t.fh;
@@ -32,25 +29,17 @@ TEST(Letterbox, BalkenJeNachSeitenverhaeltnis) {
 }
 
 TEST(Letterbox, FensterpunkteWerdenSpielpixelBisAnDieRaender) {
-    const struct {
-        i32 fw, fh, px, py, sx, sy;
-    } tabelle[] = {
-        {1600, 1200, 0, 0, 0, 0},       {1600, 1200, 1, 1, 0, 0},       {1600, 1200, 2, 3, 1, 1},
-        {1600, 1200, 1599, 1199, 799, 599}, {1600, 1200, 800, 600, 400, 300},
-        {1920, 1080, 0, 540, 0, 300},   // on the left bar
-        {1920, 1080, 239, 0, 0, 0},     // last pixel of the bar
-        {1920, 1080, 240, 0, 0, 0},     // first pixel of the picture
-        {1920, 1080, 1679, 1079, 799, 599},  // last pixel of the picture
-        {1920, 1080, 1680, 0, 799, 0},  // right bar
-        {1920, 1080, -50, -50, 0, 0},   // outside the window (a drag)
-        {1920, 1080, 5000, 5000, 799, 599},
-        {0, 0, 100, 100, 0, 0},         // no picture at all
-    };
+    // In 1920 x 1080 the picture covers x 240..1679; points on the bars and outside the window (a drag) go to the edge.
+    const struct { i32 fw, fh, px, py, sx, sy; } tabelle[] = {
+        {1600, 1200, 0, 0, 0, 0},           {1600, 1200, 1, 1, 0, 0},         {1600, 1200, 2, 3, 1, 1},
+        {1600, 1200, 1599, 1199, 799, 599}, {1600, 1200, 800, 600, 400, 300}, {1920, 1080, 0, 540, 0, 300},
+        {1920, 1080, 239, 0, 0, 0},         {1920, 1080, 240, 0, 0, 0},       {1920, 1080, 1679, 1079, 799, 599},
+        {1920, 1080, 1680, 0, 799, 0},      {1920, 1080, -50, -50, 0, 0},     {1920, 1080, 5000, 5000, 799, 599},
+        {0, 0, 100, 100, 0, 0}};
     for (const auto& t : tabelle) {
         i32 x = -1, y = -1;
         Display_Fenster_Zu_Spiel(t.px, t.py, Display_Letterbox(t.fw, t.fh), &x, &y);
-        EXPECT_EQ(x, t.sx) << t.fw << "x" << t.fh << " at " << t.px << "," << t.py;
-        EXPECT_EQ(y, t.sy) << t.fw << "x" << t.fh << " at " << t.px << "," << t.py;
+        EXPECT_TRUE(x == t.sx && y == t.sy) << t.fw << "x" << t.fh << " at " << t.px << "," << t.py << ": " << x << "," << y;
     }
     // At a fractional scale every game column and row still has a window pixel that maps to it.
     Display_Rechteck r = Display_Letterbox(1366, 768);
@@ -66,27 +55,16 @@ TEST(Letterbox, FensterpunkteWerdenSpielpixelBisAnDieRaender) {
 }
 
 TEST(Farben, RgbIn565Und555UndZurueck) {
-    const struct {
-        u16 pixel;
-        i32 tiefe;
-        u8 r, g, b;
-    } zu_rgb[] = {{0xFFFF, 16, 255, 255, 255}, {0xF800, 16, 255, 0, 0}, {0x07E0, 16, 0, 255, 0},
-                  {0x0010, 16, 0, 0, 132},     {0x7C00, 15, 255, 0, 0}, {0x03E0, 15, 0, 255, 0},
-                  {0x8000, 15, 0, 0, 0}};  // the unused top bit of 555 is ignored
-    for (const auto& t : zu_rgb) {
+    // Channels are widened by repeating their top bits (white stays 255); the unused top bit of 555 is ignored.
+    const struct { i32 tiefe; u16 pixel; u8 r, g, b; } tabelle[] = {
+        {16, 0xFFFF, 255, 255, 255}, {16, 0xF800, 255, 0, 0}, {16, 0x07E0, 0, 255, 0}, {16, 0x0010, 0, 0, 132},
+        {15, 0x7FFF, 255, 255, 255}, {15, 0x7C00, 255, 0, 0}, {15, 0x03E0, 0, 255, 0}, {15, 0x8000, 0, 0, 0}};
+    for (const auto& t : tabelle) {
         u8 r, g, b;
         Png_Pixel_Rgb(t.pixel, t.tiefe, &r, &g, &b);
         EXPECT_EQ((std::vector<int>{r, g, b}), (std::vector<int>{t.r, t.g, t.b})) << std::hex << t.pixel;
-    }
-    const struct {
-        i32 tiefe;
-        u8 r, g, b;
-        u16 pixel;
-    } zu_pixel[] = {{16, 255, 0, 0, 0xF800}, {16, 0, 255, 0, 0x07E0}, {16, 0, 0, 255, 0x001F},
-                    {15, 255, 0, 0, 0x7C00}, {15, 0, 255, 0, 0x03E0}, {15, 255, 255, 255, 0x7FFF}};
-    for (const auto& t : zu_pixel) {
         Display_Farbtiefe = t.tiefe;
-        EXPECT_EQ(Display_Farbe(t.r, t.g, t.b), t.pixel) << t.tiefe;
+        EXPECT_EQ(Display_Farbe(t.r, t.g, t.b), t.tiefe == 15 ? t.pixel & 0x7FFF : t.pixel) << std::hex << t.pixel;
     }
     Display_Farbtiefe = 16;
 }

@@ -1,14 +1,20 @@
 // The frame loop without a window, driven by input scripts: what the game's
 // frame sees of mouse, wheel and keys, the fixed time step, quitting,
-// screenshots read back pixel for pixel, the network pump by role, and
-// Taste_Warten.
+// screenshots read back pixel for pixel, the network pump by role,
+// Taste_Warten, and no allocation per frame (operator new is counted here,
+// malloc through the sanitizer's hooks in the sanitizer build).
 #include <gtest/gtest.h>
 
+#include <array>
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "base/globals.h"
+#include "base/memory.h"
 #include "base/tools.h"
 #include "platform/display.h"
 #include "platform/headless.h"
@@ -17,6 +23,29 @@
 #include "platform/mainloop.h"
 #include "platform/messages.h"
 #include "platform_test.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer runtime's documented hook interface (its header is not installed with g++).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*, size_t),
+                                                         void (*free_hook)(const volatile void*));
+#define KORDAVO_MALLOC_ZAEHLEN 1
+#endif
+
+namespace {
+std::atomic<long> news{0}, mallocs{0};
+void* Neu(std::size_t n) {
+    news++;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+}  // namespace
+
+void* operator new(std::size_t n) { return Neu(n); }
+void* operator new[](std::size_t n) { return Neu(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -73,14 +102,12 @@ TEST_F(Headless, MausUndRadJeFrame) {
 }
 
 TEST_F(Headless, TastenUndGetippteUmlaute) {
-    ASSERT_EQ(Headless_Lauf("text \"M\xC3\xBC\xC3\x9F\"\nkey return\nkey k\nkeydown shift\nkey k\nkeyup shift\n", 8), 8);
-    const struct {
-        u8 zeichen;
-        u32 code;
-    } erwartet[] = {{'M', 0},  // a capital of the text is typed with Shift
-                    {0xFC, 0}, {0xDF, 0}, {0, VK_RETURN}, {'k', 'K'}, {0, VK_SHIFT}, {'K', 'K'}, {0, 0}};
-    ASSERT_EQ(frames.size(), 8u);
-    for (int i = 0; i < 8; i++) {
+    ASSERT_EQ(Headless_Lauf("text \"M\xC3\xBC\xC3\x9F\"\nkey return\nkey k\nkeydown shift\nkey k\nkeyup shift\nkey space\n", 9), 9);
+    // A capital of the text is typed with Shift; "key" types letters (capital while Shift is held) and space.
+    const struct { u8 zeichen; u32 code; } erwartet[] = {{'M', 0},      {0xFC, 0},   {0xDF, 0},           {0, VK_RETURN}, {'k', 'K'},
+                                                         {0, VK_SHIFT}, {'K', 'K'},  {' ', VK_SPACE},     {0, 0}};
+    ASSERT_EQ(frames.size(), 9u);
+    for (int i = 0; i < 9; i++) {
         EXPECT_EQ(frames[i].zeichen, erwartet[i].zeichen) << "frame " << i;
         EXPECT_EQ(frames[i].code, erwartet[i].code) << "frame " << i;
     }
@@ -118,10 +145,8 @@ TEST_F(Headless, ScreenshotZeigtGenauDenBildpuffer) {
         EXPECT_EQ(W32_Display.bits_pro_pixel, tiefe);
         std::string pfad = Test_Temp("standard.png");
         // A screenshot that cannot be written stops nothing.
-        ASSERT_EQ(Headless_Lauf("move 400 100\nwait 2\nscreenshot /nonexistent-folder/x.png\nscreenshot " + pfad +
-                                    "\nwait 1\n",
-                                4),
-                  4);
+        std::string skript = "move 400 100\nwait 2\nscreenshot /nonexistent-folder/x.png\nscreenshot " + pfad + "\nwait 1\n";
+        ASSERT_EQ(Headless_Lauf(skript, 4), 4);
         std::vector<u16> bild = Headless_Bildpuffer();
         EXPECT_EQ(bild[250 * 800 + 500], tiefe == 15 ? 0x7C00 : 0xF800) << "red bar";
         Test_Png png;
@@ -159,11 +184,9 @@ TEST_F(Headless, NetzwerkPumpeUndFrameVerteilerNachRolle) {
     Main_Hooks.Client_Frame = [] { reihenfolge += 'C'; };
     Main_Hooks.Kalender_Run = [] { reihenfolge += 'K'; };
     Main_Hooks.Video_Overlay = Zaehl_Overlay;
-    const struct {
-        u32 modus;
-        int pumpen, server_clients;
-        const char* reihenfolge;
-    } rollen[] = {{INTERNET_MODUS_EINZEL, 0, 0, "KK"}, {INTERNET_MODUS_CLIENT, 24, 0, "CKCK"}, {INTERNET_MODUS_SERVER, 8, 2, "SKSK"}};
+    // Per pass: a client pumps 12 times, a server 2 + its receive work + 2; the role's frame comes first.
+    const struct { u32 modus; int pumpen, server_clients; const char* reihenfolge; } rollen[] = {
+        {INTERNET_MODUS_EINZEL, 0, 0, "KK"}, {INTERNET_MODUS_CLIENT, 24, 0, "CKCK"}, {INTERNET_MODUS_SERVER, 8, 2, "SKSK"}};
     for (const auto& r : rollen) {
         Internet_Modus = r.modus;
         pumpen = server_clients = overlays = 0;
@@ -190,4 +213,47 @@ TEST_F(Headless, TasteWarten) {
     EXPECT_EQ(Taste_Warten(), 0u) << "a script that has run out brings no more keys";
     ASSERT_TRUE(Headless_Skript("wait 1\nquit\nwait 1000\n"));
     EXPECT_EQ(Taste_Warten(), 0u) << "a quit request ends the wait";
+}
+
+namespace {
+// new, malloc and guarded blocks so far (the blocks first, in case asking allocates).
+std::array<long, 3> Zaehlung() {
+    long bloecke = W32_Memory_Anzahl_Bloecke();
+    return {news.load(), mallocs.load(), bloecke};
+}
+}  // namespace
+
+TEST_F(Headless, HauptschleifeAlloziertProFrameNichts) {
+#if KORDAVO_MALLOC_ZAEHLEN
+    __sanitizer_install_malloc_and_free_hooks([](const volatile void*, size_t) { mallocs++; }, [](const volatile void*) {});
+#endif
+    Main_Hooks.Kalender_Run = Main_Standard_Frame;
+    std::string skript;
+    for (int i = 0; i < 100; i++)
+        skript += "move " + std::to_string(i * 7) + " " + std::to_string(i * 5) + "\nclick left\nwheel 1\nkey a\ntext \"\xC3\xBC\"\nwait 1\n";
+    Headless_Frames(20);  // warm up
+    // Assertions only outside the counted parts: they allocate.
+    std::array<long, 3> vorher = Zaehlung();
+    i32 n = Headless_Frames(500);
+    std::array<long, 3> nach_leerlauf = Zaehlung();
+    ASSERT_TRUE(Headless_Skript(skript));  // reading the script allocates; running it must not
+    Headless_Frames(1);
+    std::array<long, 3> vor_skript = Zaehlung();
+    Headless_Frames(150);
+    std::array<long, 3> nach_skript = Zaehlung();
+    EXPECT_EQ(n, 500);
+    EXPECT_EQ(nach_leerlauf, vorher) << "new, malloc, blocks in idle frames";
+    EXPECT_TRUE(Headless_Skript_Zu_Ende());
+    EXPECT_EQ(nach_skript, vor_skript) << "new, malloc, blocks in scripted frames";
+    // The counters do see allocations, so the equalities above mean something.
+    int* p = new int(5);
+    void* b = W32_Memory_H_Alloc(100, "test");
+    std::array<long, 3> nachher = Zaehlung();
+    EXPECT_GE(nachher[0], vor_skript[0] + 1);
+#if KORDAVO_MALLOC_ZAEHLEN
+    EXPECT_GE(nachher[1], vor_skript[1] + 2);
+#endif
+    EXPECT_EQ(nachher[2], vor_skript[2] + 1);
+    delete p;
+    W32_Memory_H_Free(b);
 }

@@ -38,9 +38,17 @@ void Klick(u32 taste) {
 }  // namespace
 
 TEST_F(Eingabe, KlickZwischenZweiFramesGehtNichtVerloren) {
+    Eingabe_Maus_Position(123, 456);
+    Eingabe_Maus_Rad(2);
     Klick(MAUS_LINKS);
     Test_Frame();
+    Eingabe_Maus_Position(9, 9);  // after the latch: for the next frame
     Maus_Update();  // a second caller in the same pass sees the same state
+    EXPECT_EQ(Maus_Get_X(), 123);
+    EXPECT_EQ(Maus_Get_Y(), 456);
+    EXPECT_EQ(Maus_Get_Rad(), 2);
+    Maus_Rad_Reset();
+    EXPECT_EQ(Maus_Get_Rad(), 0);
     EXPECT_EQ(W32_Get_Mouse_Buttons(), 0u);
     EXPECT_EQ(Maus_Get_Tasten(), MAUS_LINKS);
     EXPECT_EQ(Maus_Get_Tasten(), 0u) << "reading consumes the latch";

@@ -1,7 +1,7 @@
 // The input script's reader: every command, mistakes reported with their
-// line number while the previous script stays in force, script files, and
-// commands running in the frames their waits give. (Arbitrary bytes are the
-// fuzz target's part.)
+// line number while the previous script stays in force, script files. How
+// commands fall into frames is tested by the headless runs, arbitrary bytes
+// by the fuzz target.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +9,6 @@
 
 #include "platform/keys.h"
 #include "platform/script.h"
-#include "platform_test.h"
 
 namespace {
 
@@ -105,19 +104,4 @@ TEST(Skript, EinFehlerBehaeltDasAlteSkript) {
     EXPECT_FALSE(s.Laden("/dev/zero", 20, &fehler));  // never ends
     EXPECT_EQ(fehler, "Eingabeskript /dev/zero ist zu groß");
     EXPECT_EQ(s.Befehle().size(), 2u);
-}
-
-TEST(Skript, SchritteFolgenDenWartezeiten) {
-    Eingabe_Zuruecksetzen();
-    Eingabe_Skript s;
-    ASSERT_TRUE(s.Parsen("move 1 1\nwait 2\nmove 2 2\nmove 3 3\nwait 1\nmove 4 4\n", 20, nullptr));
-    const i32 x_nach_frame[] = {1, 1, 3, 4};  // both moves of frame 2 run before it
-    for (u32 frame = 0; frame < 4; frame++) {
-        EXPECT_FALSE(s.Zu_Ende());
-        s.Schritt(frame);
-        Test_Frame();
-        EXPECT_EQ(Maus_Get_X(), x_nach_frame[frame]) << frame;
-    }
-    EXPECT_TRUE(s.Zu_Ende());
-    Eingabe_Zuruecksetzen();
 }
