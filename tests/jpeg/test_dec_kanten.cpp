@@ -289,6 +289,22 @@ TEST(Dek_Kanten, VorschauRGBundBGR) {
       EXPECT_EQ(pixel, soll);
       Jpeg_Free(&a);
     }
+    // The same from a file.
+    fs::path datei = Arbeitsordner() / ("vorschau" + std::to_string(i) + ".jpg");
+    std::ofstream(datei, std::ios::binary).write(reinterpret_cast<const char*>(b.d.data()),
+                                                 static_cast<std::streamsize>(b.d.size()));
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    std::string name = datei.string();
+    std::vector<uint8_t> pixel(6, 0);
+    a.Jpg_Datei = name.c_str();
+    a.Bild_Pixel = pixel.data();
+    a.Bild_Breite = 2;
+    a.Bild_Hoehe = 1;
+    a.Bild_Farbraum = FARBE_RGB;
+    EXPECT_EQ(Jpeg_Lesen(&a, JMODUS_DATEI_VORSCHAU), 0);
+    EXPECT_EQ(pixel, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
+    Jpeg_Free(&a);
   }
 }
 
