@@ -266,8 +266,8 @@ void Team_Set_Wappen_Flags() {
             const char* name = &namen[static_cast<size_t>(i) * W32_DIR_LAENGE];
             int nummer = 0, ziffern = 0;
             while (ziffern < 5 && name[ziffern] >= '0' && name[ziffern] <= '9') nummer = nummer * 10 + (name[ziffern++] - '0');
-            // "17.jpg" names team 17; a name that is no number names nobody.
-            if (ziffern == 0 || (name[ziffern] != '.' && ziffern < 5)) continue;
+            // "17.jpg" names team 17; a name without leading digits names nobody.
+            if (ziffern == 0) continue;
             if (nummer < Team_Anzahl) foto[static_cast<size_t>(nummer)] = 1;
         }
     }

@@ -55,8 +55,9 @@ void Team_Reset_User_Active_Andere();
 void Team_Transferfenster_Refresh_Alle();
 // Status bit 8 (crest photo) for every team whose picture "<number>.jpg" is
 // in the crest-picture folder (row W32_DIR_WAPPENBILDER of the folder table;
-// as the picture lister does, a file name is read as a number from its first
-// five characters); cleared for every other team.
+// as the picture lister does, a file name is read as the decimal number its
+// first five characters begin with; a name without a leading digit names no
+// team); cleared for every other team.
 void Team_Set_Wappen_Flags();
 void Team_Init_Aufstellungen();
 void Team_Init_Aufstellung(int team);
