@@ -178,20 +178,26 @@ TEST_F(Zufall, ShufflesArePermutationsAndReproducible) {
     SortMisch_Mische(a.data(), -4);
 }
 
+// Both directions on large and awkward inputs (sorted, reversed, all equal,
+// random): the keys end in order and every item still sits beside its key.
 TEST_F(Zufall, SortMovesItemsWithTheirKeys) {
-    u32 teams[6] = {100, 101, 102, 103, 104, 105};
-    i32 punkte[6] = {3, -7, 12, 0, 12, 5};
-    SortMisch_Sortiere(teams, punkte, 6, 1);
-    const i32 abw[6] = {12, 12, 5, 3, 0, -7};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(punkte[i], abw[i]);
-    EXPECT_EQ(teams[2], 105u);
-    EXPECT_EQ(teams[5], 101u);
-    EXPECT_TRUE((teams[0] == 102 && teams[1] == 104) || (teams[0] == 104 && teams[1] == 102));
-
-    SortMisch_Sortiere(teams, punkte, 6, 0);
-    EXPECT_EQ(punkte[0], -7);
-    EXPECT_EQ(teams[0], 101u);
-
+    const i32 n = 50000;
+    for (int art = 0; art < 8; ++art) {
+        const bool absteigend = art >= 4;
+        std::vector<i32> schluessel(n), original(n);
+        std::vector<u32> werte(n);
+        for (i32 i = 0; i < n; ++i) {
+            schluessel[i] = original[i] = art % 4 == 0 ? i : art % 4 == 1 ? n - i : art % 4 == 2 ? 7 : Rnd(-1000000, 1000000);
+            werte[i] = static_cast<u32>(i);
+        }
+        SortMisch_Sortiere(werte.data(), schluessel.data(), n, absteigend);
+        if (absteigend) {
+            ASSERT_TRUE(std::is_sorted(schluessel.rbegin(), schluessel.rend())) << art;
+        } else {
+            ASSERT_TRUE(std::is_sorted(schluessel.begin(), schluessel.end())) << art;
+        }
+        for (i32 i = 0; i < n; ++i) ASSERT_EQ(original[werte[i]], schluessel[i]) << art;
+    }
     // Unsigned keys above 2^31 sort as large numbers.
     u32 werte[4] = {1, 2, 3, 4};
     u32 schluessel[4] = {0x80000000u, 5, 0xFFFFFFFFu, 0};
@@ -199,22 +205,6 @@ TEST_F(Zufall, SortMovesItemsWithTheirKeys) {
     EXPECT_EQ(schluessel[0], 0xFFFFFFFFu);
     EXPECT_EQ(werte[0], 3u);
     EXPECT_EQ(werte[3], 4u);
-}
-
-TEST_F(Zufall, SortHandlesLargeAndAwkwardInputs) {
-    const i32 n = 50000;
-    for (int art = 0; art < 4; ++art) {  // sorted, reversed, all equal, random
-        std::vector<i32> schluessel(n), original(n);
-        std::vector<u32> werte(n);
-        for (i32 i = 0; i < n; ++i) {
-            schluessel[i] = original[i] = art == 0 ? i : art == 1 ? n - i : art == 2 ? 7 : Rnd(-1000000, 1000000);
-            werte[i] = static_cast<u32>(i);
-        }
-        SortMisch_Sortiere(werte.data(), schluessel.data(), n, 0);
-        ASSERT_TRUE(std::is_sorted(schluessel.begin(), schluessel.end()));
-        // Every item still sits beside its own key.
-        for (i32 i = 0; i < n; ++i) ASSERT_EQ(original[werte[i]], schluessel[i]);
-    }
 }
 
 TEST_F(Zufall, DecorationLeavesTheTableAlone) {
