@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "base/debug.h"
 #include "base/globals.h"
@@ -14,46 +15,26 @@ namespace {
 
 // Integer tools: bounds, rounding away from zero, no overflow, exact roots.
 TEST(Tools, ArithmeticEdgeCases) {
-    struct Fall {
-        const char* was;
-        i32 ist, soll;
+    const std::pair<i32, i32> faelle[] = {
+        // Clamp: bounds included; outside the default, or with default -1 the bound crossed.
+        {Tools_Clamp(5, 0, 10, 7), 5}, {Tools_Clamp(0, 0, 10, 7), 0}, {Tools_Clamp(10, 0, 10, 7), 10},
+        {Tools_Clamp(11, 0, 10, 7), 7}, {Tools_Clamp(-1, 0, 10, 7), 7}, {Tools_Clamp(11, 0, 10, -1), 10},
+        {Tools_Clamp(-5, 0, 10, -1), 0}, {Tools_Clamp(INT_MIN, -3, 3, -1), -3},
+        // Prozent: halves away from zero, no division by zero, clamped.
+        {Tools_Prozent(1, 3), 33}, {Tools_Prozent(2, 3), 67}, {Tools_Prozent(1, 8), 13}, {Tools_Prozent(-1, 8), -13},
+        {Tools_Prozent(1, -8), -13}, {Tools_Prozent(7, 0), 0}, {Tools_Prozent(INT_MAX, 1), INT_MAX},
+        {Tools_Prozent(INT_MIN, -1), INT_MAX},
+        // Runden: halves away from zero, clamped to the i32 range.
+        {Tools_Runden(2.5), 3}, {Tools_Runden(-2.5), -3}, {Tools_Runden(2.4999), 2}, {Tools_Runden(-0.4), 0},
+        {Tools_Runden(1e20), INT_MAX}, {Tools_Runden(-1e20), INT_MIN},
+        {Tools_Abs_Diff(3, 10), 7}, {Tools_Abs_Diff(10, 3), 7}, {Tools_Abs_Diff(INT_MIN, INT_MAX), INT_MAX},
+        // Abstand: truncated, exact near perfect squares where floating point is off by one.
+        {Tools_Abstand(3, 4), 5}, {Tools_Abstand(-3, 4), 5}, {Tools_Abstand(1, 1), 1}, {Tools_Abstand(0, 0), 0},
+        {Tools_Abstand(10800, 6806), 12765},  // the pitch diagonal in cm
+        {Tools_Abstand(46340, 0), 46340}, {Tools_Abstand(INT_MAX, 0), INT_MAX},
+        {Tools_Abstand(INT_MIN, INT_MIN), INT_MAX}, {Tools_Abstand(99999, 1), 99999},
     };
-    const Fall faelle[] = {
-        {"Clamp inside", Tools_Clamp(5, 0, 10, 7), 5},
-        {"Clamp bounds included", Tools_Clamp(0, 0, 10, 7) + Tools_Clamp(10, 0, 10, 7), 10},
-        {"Clamp outside: the default", Tools_Clamp(11, 0, 10, 7), 7},
-        {"Clamp below: the default", Tools_Clamp(-1, 0, 10, 7), 7},
-        {"Clamp default -1: the upper bound", Tools_Clamp(11, 0, 10, -1), 10},
-        {"Clamp default -1: the lower bound", Tools_Clamp(-5, 0, 10, -1), 0},
-        {"Clamp INT_MIN", Tools_Clamp(INT_MIN, -3, 3, -1), -3},
-        {"Prozent 1/3", Tools_Prozent(1, 3), 33},
-        {"Prozent 2/3", Tools_Prozent(2, 3), 67},
-        {"Prozent 12.5 rounds up", Tools_Prozent(1, 8), 13},
-        {"Prozent away from zero", Tools_Prozent(-1, 8), -13},
-        {"Prozent negative divisor", Tools_Prozent(1, -8), -13},
-        {"Prozent by zero", Tools_Prozent(7, 0), 0},
-        {"Prozent clamped", Tools_Prozent(INT_MAX, 1), INT_MAX},
-        {"Prozent INT_MIN / -1", Tools_Prozent(INT_MIN, -1), INT_MAX},
-        {"Runden 2.5", Tools_Runden(2.5), 3},
-        {"Runden -2.5", Tools_Runden(-2.5), -3},
-        {"Runden 2.4999", Tools_Runden(2.4999), 2},
-        {"Runden -0.4", Tools_Runden(-0.4), 0},
-        {"Runden 1e20", Tools_Runden(1e20), INT_MAX},
-        {"Runden -1e20", Tools_Runden(-1e20), INT_MIN},
-        {"Abs_Diff", Tools_Abs_Diff(3, 10), 7},
-        {"Abs_Diff reversed", Tools_Abs_Diff(10, 3), 7},
-        {"Abs_Diff overflow", Tools_Abs_Diff(INT_MIN, INT_MAX), INT_MAX},
-        {"Abstand 3,4", Tools_Abstand(3, 4), 5},
-        {"Abstand -3,4", Tools_Abstand(-3, 4), 5},
-        {"Abstand 1.414 truncated", Tools_Abstand(1, 1), 1},
-        {"Abstand 0", Tools_Abstand(0, 0), 0},
-        {"Abstand pitch diagonal in cm", Tools_Abstand(10800, 6806), 12765},
-        {"Abstand exact square", Tools_Abstand(46340, 0), 46340},  // floating point would be off by one
-        {"Abstand INT_MAX", Tools_Abstand(INT_MAX, 0), INT_MAX},
-        {"Abstand INT_MIN", Tools_Abstand(INT_MIN, INT_MIN), INT_MAX},
-        {"Abstand near a square", Tools_Abstand(99999, 1), 99999},
-    };
-    for (const Fall& f : faelle) EXPECT_EQ(f.ist, f.soll) << f.was;
+    for (size_t i = 0; i < std::size(faelle); ++i) EXPECT_EQ(faelle[i].first, faelle[i].second) << "Fall " << i;
 }
 
 TEST(Tools, StrncpyAndLeerzeichen) {
