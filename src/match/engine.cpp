@@ -325,6 +325,8 @@ void schiessen(Spielfeld_Daten* sf, int p, u32 art) {
         f32 q = clampf(0.90f - dist / 5000.0f - winkel * 0.2f + (sk - k) / 150.0f, 0.05f, 0.85f);
         if (art & SFE_FREISTOSS) q *= 0.75f;
         q *= 0.4f + sf->tempo / 166.0f;
+        // A side far in front no longer goes for every goal.
+        if (sf->tore[s] - sf->tore[g] >= 4 || sf->tore[s] >= 7) q *= 0.4f;
         if (nah && r1 < 150) {
             ergebnis = r2 < 350 ? SCHUSS_ABGEWEHRT_ECKE : SCHUSS_ABGEWEHRT_FELD;
             // A deflection off the blocker now and then ends in his own goal.
@@ -390,6 +392,7 @@ void vom_platz(Spielfeld_Daten* sf, int slot) {
     o.x = SF_MITTE_X - 800.0f + static_cast<f32>(slot * 40);
     o.y = -400;
     o.vx = o.vy = 0;
+    sf->spieler[slot].schritte = 0;
     if (sf->ballfuehrer == slot) ball_frei(sf);
     if (sf->pass_ziel == slot) sf->pass_ziel = KEIN_SLOT;
     if (o.torwart) {
@@ -647,38 +650,58 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
     ty += wy[phase] * 45.0f;
     sp.ziel_x = static_cast<i16>(abs_x(sf, s, tx));
     sp.ziel_y = static_cast<i16>(clampf(ty, 80, SF_BREITE - 80));
-    sp.rolle = 3;
     (void)l;
 }
+
+// Pace bits of the current straight line in the slot's flag byte.
+constexpr u8 F_EILIG = 0x80, F_LAUFEN = 0x40, F_LANGSAM = 0x20;
 
 void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
     auto& sp = sf->spieler[i];
     auto& o = sf->objekt[i];
-    f32 dx = sp.ziel_x - o.x, dy = sp.ziel_y - o.y;
-    f32 dd = dx * dx + dy * dy;
-    f32 v = (520.0f + faehig(sp, sp.f_tempo) * 3.0f) * (0.72f + 0.28f * sp.ausdauer / 10000.0f);
-    if (!eilig) v *= dd > 400.0f * 400.0f ? 0.7f : 0.38f;
-    if (sf->ballfuehrer == i) v *= 0.9f;
-    f32 schritt = v * DT;
-    if (dd < (eilig ? 1.0f : 625.0f)) {
-        // Close enough: he stands and gets his breath back.
-        if (o.vx != 0 || o.vy != 0 || o.anim.set != A_STEHEN) {
-            o.vx = o.vy = 0;
-            if (o.anim.set <= A_SPRINT || o.anim.set == A_MUEDE) anim(o, sp.ausdauer < 3000 ? A_MUEDE : A_STEHEN);
+    bool fuehrt = sf->ballfuehrer == i;
+    f32 schritt;
+    if (sp.schritte > 0 && !fuehrt && sp.alt_x == sp.ziel_x && sp.alt_y == sp.ziel_y && ((sp.flag & F_EILIG) != 0) == eilig) {
+        // Still on the straight line to the same target: the step is known.
+        sp.schritte--;
+        o.x += o.vx * DT;
+        o.y += o.vy * DT;
+        schritt = (sp.flag & F_LAUFEN) ? 50.0f : ((sp.flag & F_LANGSAM) ? 20.0f : 35.0f);
+    } else {
+        f32 dx = sp.ziel_x - o.x, dy = sp.ziel_y - o.y;
+        f32 dd = dx * dx + dy * dy;
+        f32 v = (520.0f + faehig(sp, sp.f_tempo) * 3.0f) * (0.72f + 0.28f * sp.ausdauer / 10000.0f);
+        if (!eilig) v *= dd > 400.0f * 400.0f ? 0.7f : 0.38f;
+        if (fuehrt) v *= 0.9f;
+        schritt = v * DT;
+        if (dd < (eilig ? 1.0f : 625.0f)) {
+            // Close enough: he stands and gets his breath back.
+            sp.schritte = 0;
+            if (o.vx != 0 || o.vy != 0 || o.anim.set != A_STEHEN) {
+                o.vx = o.vy = 0;
+                if (o.anim.set <= A_SPRINT || o.anim.set == A_MUEDE) anim(o, sp.ausdauer < 3000 ? A_MUEDE : A_STEHEN);
+            }
+            if (sp.ausdauer < 10000) sp.ausdauer += 3;
+            return;
         }
-        if (sp.ausdauer < 10000) sp.ausdauer += 3;
-        return;
+        f32 d = std::sqrt(dd);
+        if (schritt > d) schritt = d;
+        f32 k = schritt / d;
+        o.x += dx * k;
+        o.y += dy * k;
+        o.vx = dx * k * (1.0f / DT);
+        o.vy = dy * k * (1.0f / DT);
+        o.anim.richtung = richtung_von(dx, dy);
+        // The straight line is kept until the target moves.
+        f32 rest = d / schritt - 1.0f;
+        sp.schritte = static_cast<u8>(rest < 0 ? 0 : (rest > 40 ? 40 : rest));
+        sp.alt_x = sp.ziel_x;
+        sp.alt_y = sp.ziel_y;
+        sp.flag = static_cast<u8>((sp.flag & 0x1F) | (eilig ? F_EILIG : 0) | (schritt > 40 ? F_LAUFEN : 0) |
+                                  (schritt < 30 ? F_LANGSAM : 0));
     }
-    f32 d = std::sqrt(dd);
-    if (schritt > d) schritt = d;
-    f32 k = schritt / d;
-    o.x += dx * k;
-    o.y += dy * k;
-    o.vx = dx * k * (1.0f / DT);
-    o.vy = dy * k * (1.0f / DT);
-    if (eilig || ((sf->ticks + i) & 3) == 0) o.anim.richtung = richtung_von(dx, dy);
     if (o.anim.set <= A_SPRINT || o.anim.set == A_MUEDE || o.anim.set == A_DRIBBLING) {
-        if (sf->ballfuehrer == i) anim(o, A_DRIBBLING);
+        if (fuehrt) anim(o, A_DRIBBLING);
         else anim(o, eilig ? A_SPRINT : (schritt > 40 ? A_LAUFEN : A_GEHEN));
     } else if (o.anim.rest-- <= 0) {
         o.anim.rest = 6;
@@ -826,6 +849,7 @@ void freier_ball(Spielfeld_Daten* sf, const Lage& l) {
                 if (e == SCHUSS_GEHALTEN && tw >= 0) {
                     O(sf, tw).x = b.x - (tx > 0 ? 60.0f : -60.0f);
                     O(sf, tw).y = b.y;
+                    sf->spieler[tw].schritte = 0;
                     ball_geben(sf, tw);
                 } else if (e == SCHUSS_ABGEWEHRT_ECKE) {
                     sf->ball_seite = static_cast<u8>(s ^ 1);
@@ -952,7 +976,11 @@ void standard_tick(Spielfeld_Daten* sf) {
     if (--sf->wartezeit > 0) return;
     if (d2(ao.x, ao.y, b.x, b.y) > 120.0f * 120.0f) {
         // Fetch the ball to the taker when he is too slow.
-        if (sf->wartezeit < -40) { ao.x = b.x - dir * 40.0f; ao.y = b.y; }
+        if (sf->wartezeit < -40) {
+            ao.x = b.x - dir * 40.0f;
+            ao.y = b.y;
+            sf->spieler[a].schritte = 0;
+        }
         return;
     }
     u8 sit = sf->situation;
@@ -1030,6 +1058,7 @@ bool wechsel_ausfuehren(Spielfeld_Daten* sf) {
             auto& ro = O(sf, rein);
             ro.x = SF_MITTE_X;
             ro.y = 20;
+            r.schritte = 0;
             ro.sichtbar = 1;
             ro.torwart = 0;
             if (raus != 255) {
@@ -1158,6 +1187,7 @@ void elfer_tick(Spielfeld_Daten* sf) {
     if (sf->elfer_ergebnis == SCHUSS_GEHALTEN && b.x > SF_LAENGE - 80.0f) {
         if (tw >= 0) {
             O(sf, tw).y = b.y;
+            sf->spieler[tw].schritte = 0;
             anim(O(sf, tw), A_TW_FANGEN);
         }
         b.vx = b.vy = 0;
@@ -1219,6 +1249,7 @@ void Engine_Aufstellen(Spielfeld_Daten* sf, int anstoss_seite) {
             o.y = -400;
         }
         sp.sperre = 0;
+        sp.schritte = 0;
     }
     auto& r = O(sf, SF_OBJ_SCHIRI);
     r.x = SF_MITTE_X - 600;
@@ -1240,6 +1271,7 @@ void Engine_Aufstellen(Spielfeld_Daten* sf, int anstoss_seite) {
     if (k >= 0) {
         O(sf, k).x = SF_MITTE_X - sf_richtung(sf, anstoss_seite) * 40.0f;
         O(sf, k).y = SF_BREITE / 2;
+        sf->spieler[k].schritte = 0;
         sf->spieler[k].ziel_x = static_cast<i16>(O(sf, k).x);
         sf->spieler[k].ziel_y = static_cast<i16>(O(sf, k).y);
     }
@@ -1265,18 +1297,21 @@ void Engine_Elfmeter_Vorbereiten(Spielfeld_Daten* sf, int seite, int slot) {
         auto& o = O(sf, i);
         o.x = SF_MITTE_X + static_cast<f32>((i % SF_PRO_SEITE) * 25 - 200);
         o.y = SF_BREITE / 2 + (sf_seite(i) ? 300.0f : -300.0f);
+        sf->spieler[i].schritte = 0;
         sf->spieler[i].ziel_x = static_cast<i16>(o.x);
         sf->spieler[i].ziel_y = static_cast<i16>(o.y);
     }
     auto& k = O(sf, slot);
     k.x = b.x - 100;
     k.y = b.y;
+    sf->spieler[slot].schritte = 0;
     sf->spieler[slot].ziel_x = static_cast<i16>(k.x);
     sf->spieler[slot].ziel_y = static_cast<i16>(k.y);
     int tw = torwart(sf, seite ^ 1);
     if (tw >= 0) {
         O(sf, tw).x = SF_LAENGE - 15;
         O(sf, tw).y = TOR_Y;
+        sf->spieler[tw].schritte = 0;
         sf->spieler[tw].ziel_x = static_cast<i16>(SF_LAENGE - 15);
         sf->spieler[tw].ziel_y = static_cast<i16>(TOR_Y);
     }
@@ -1377,7 +1412,6 @@ void Engine_Tick(Spielfeld_Daten* sf) {
             } else if (i == l.jaeger[0] || i == l.jaeger[1]) {
                 sp.ziel_x = static_cast<i16>(b.x + b.vx * 0.25f);
                 sp.ziel_y = static_cast<i16>(b.y + b.vy * 0.25f);
-                sp.rolle = 1;
                 eilig = true;
             } else if (((sf->ticks + i) & 7) == 0) {
                 ziel_berechnen(sf, i, l);

@@ -119,7 +119,7 @@ struct Spielfeld_Spieler {
     u32 status;           // SFS_*
     i16 staerke;          // base strength 0..12,000
     i8 rueckennummer;
-    u8 flag;              // 3 = marker
+    u8 flag;              // 1 penalty, 2 corner, 4 free-kick taker, 8 marks a man; 0x20/0x40/0x80 pace of the current line
     i16 zone_x[2];        // tactic zone bounds
     i16 zone_y[2];
     i16 marke[2][2];      // the zone's two marker points
@@ -132,11 +132,11 @@ struct Spielfeld_Spieler {
     u8 position;          // 0 goalkeeper .. 3 attack
     i8 deckt;             // the opponent slot he marks, -1
     i16 ziel_x, ziel_y;   // where he runs to
-    u8 rolle;             // 1 chaser, 2 marker, 3 support
+    u8 schritte;          // steps left on the current straight line to the target
     u8 sperre;            // ticks he stays beaten after a lost duel
     u8 vorlagen;          // assists
     u8 tore;              // goals (own goals not counted)
-    u32 frei;
+    i16 alt_x, alt_y;     // the target of the current straight line
 };
 static_assert(sizeof(Spielfeld_Spieler) == 64);
 

@@ -173,7 +173,9 @@ TEST_F(Netz, AForcedMismatchIsFoundAndRepairedByFetchingTheWholeRecord) {
         if (minute == 1) gestoert = false;
         if (minute == 30 && !gestoert) {
             gestoert = true;
-            t->client->objekt[SF_OBJ_BALL].x += 700;  // the client's ball is elsewhere
+            // A figure of the client's record stands elsewhere.
+            t->client->objekt[5].x += 700;
+            t->client->spieler[5].schritte = 0;
         }
     });
     EXPECT_GE(K.abrufe, 1);
