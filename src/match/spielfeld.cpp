@@ -462,6 +462,13 @@ void SF_Ereignis(Spielfeld_Daten* sf, u32 flags, int slot, int zweiter) {
         SF_Hook.spiele_ereignis(sf->spiel, sp, zw, f, static_cast<u8>(m > 255 ? 255 : m));
     }
     if (SF_Hook.ankuendigung_refresh) SF_Hook.ankuendigung_refresh();
+    // Stadium sounds for the pitch the focused view shows, while its camera keeps up.
+    if (sf->fokus && sf->kamera_schritte < 2) {
+        if ((flags & SFE_TOR) && SF_Hook.sound_stadion) SF_Hook.sound_stadion(6, 0, 4, slot >= 0 ? sf_seite(slot) : 0);
+        else if ((flags & SFE_CHANCE) && SF_Hook.sound_reaktion) SF_Hook.sound_reaktion(4, 2);
+        else if ((flags & (SFE_GELB | SFE_GELBROT | SFE_ROT | SFE_FOUL)) && SF_Hook.sound_stadion)
+            SF_Hook.sound_stadion(3, 0, 2, 0);
+    }
     if (slot >= 0 && (flags & (SFE_TOR | SFE_GELB | SFE_ROT | SFE_GELBROT))) {
         int s = sf_seite(slot);
         if (flags & SFE_EIGENTOR) s ^= 1;

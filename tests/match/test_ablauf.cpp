@@ -398,4 +398,38 @@ TEST_F(Ablauf, TheEventHeaderKeepsAGoalUntilAViewTookIt) {
     EXPECT_EQ(sf->tore[0] + sf->tore[1], 0);
 }
 
+TEST_F(Ablauf, TheDisplayGoesToTheLiveViewWhenItIsOnElseToTheOverview) {
+    static int blits, laeufe, anzahl;
+    blits = laeufe = anzahl = 0;
+    Spielfeld_Hooks h = Spielfeld_Get_Hooks();
+    h.blit_spielfeld = [](Spielfeld_Daten*, u32) { blits++; };
+    h.ansicht_run = [](Spielfeld_Daten**, int n, Spielfeld_Steuerung* st) {
+        laeufe++;
+        anzahl = n;
+        EXPECT_EQ(st->periode_ms, SF_FRAME_MS);
+    };
+    Spielfeld_Set_Hooks(h);
+    Spielfeld_Anzeige_Refresh();  // nothing shown
+    EXPECT_EQ(blits + laeufe, 0);
+    EXPECT_FALSE(Spielfeld_Get_Anzeige());
+    Spielfeld_Daten* sf = neu(70, liga[2], liga[6], 8, 1);
+    ASSERT_NE(sf, nullptr);
+    EXPECT_TRUE(Spielfeld_Get_Anzeige());
+    Spielfeld_Anzeige_Refresh();
+    EXPECT_EQ(blits, 1);
+    Spielfeld_Anzeige_An();
+    Spielfeld_Anzeige_Refresh();
+    EXPECT_EQ(laeufe, 1);
+    EXPECT_EQ(anzahl, 1);
+    Spielfeld_Anzeige_Aus();
+    Spielfeld_Anzeige_Refresh();
+    EXPECT_EQ(blits, 2);
+    // A finished pitch stays shown for a short countdown.
+    Spielfeld_Set_Beendet(70);
+    Spielfeld_Anzeigeliste_Leeren();
+    i32 steht = 0;
+    EXPECT_EQ(Spielfeld_Run(0, 0, 1, sf, 1, &steht, 0, 0), -1.0f);
+    EXPECT_EQ(Spielfeld_Get_Aktuelles_Spielfeld(), sf);
+}
+
 }  // namespace
