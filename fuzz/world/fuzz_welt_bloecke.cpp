@@ -7,6 +7,7 @@
 #include "base/datei.h"
 #include "world/bank.h"
 #include "world/speichern.h"
+#include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/welt.h"
 #include "world/werbung.h"
@@ -26,7 +27,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
         for (int t = 0; t < Team_Anzahl; t++) {
             Team_Wert(7, t, 0, 0);
             for (int i = 0; i < Team_Kader_Anzahl(t); i++) Spieler_Wert(92, Team_Kader(t)[i], 0, 0);
+            if (const Stadion_Erweiterung* e = Stadion_Get_Erweiterung(t)) {
+                const Stadion_Erweiterung_Slot& s = e->slot[e->naechster];
+                if (s.belegt && (e->anzahl < 0 || e->anzahl > STADION_ERWEITERUNG_SLOTS)) __builtin_trap();
+            }
         }
+        i32 praesi = Spieler_Get_Gewerkschafts_Praesi();
+        if (praesi >= 0) Spieler_String(505, praesi, nullptr, 0);
+        else if (praesi <= -2) Spieler_String(505, -2 - praesi, nullptr, 0);
     } else {
         Bank_Verwerfen();
         Werbung_Verwerfen();
