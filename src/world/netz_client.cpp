@@ -202,10 +202,11 @@ bool Bank_Internet_Client_Get_Bankdaten(int team) {
     u8* block = nullptr;
     u8 w12[12] = {}, z28[28] = {}, g28[28] = {}, k52[52] = {};
     f32 kmin = 0, kmax = 0, rahmen = 0, stand = 0;
-    netz.client_lesen(1024, "iC<=0C<12C<28C<28F<4F<4F<4F<4C<52i", &block, w12, z28, g28, &kmin, &kmax, &rahmen, &stand,
-                      k52, team);
+    i32 n = netz.client_lesen(1024, "iC<=0C<12C<28C<28F<4F<4F<4F<4C<52i", &block, w12, z28, g28, &kmin, &kmax, &rahmen,
+                              &stand, k52, team);
     Bank_Konto* k = Bank_Konto_Schreibbar(team);
-    if (!k) return false;
+    // Without the full answer (the currency table) the local account stays as it is.
+    if (!k || n != static_cast<i32>(BANK_WAEHRUNGEN * sizeof(Bank_Waehrung))) return false;
     i32 w = get_i32le(k52);
     if (w >= 0 && w < BANK_WAEHRUNGEN) k->waehrung = w;
     if (std::isfinite(rahmen) && rahmen >= 0) k->kreditrahmen = rahmen;

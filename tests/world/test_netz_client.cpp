@@ -70,6 +70,20 @@ i32 schleife(i32 id, const char* typen, ...) {
             r = Bank_Internet_Server_Buchung(v[0], v[1], v[2], v[3], v[4], v[5]);
             break;
         }
+        case 1024: {
+            u8** aus = va_arg(a, u8**);
+            u8* w = va_arg(a, u8*);
+            u8* z = va_arg(a, u8*);
+            u8* g = va_arg(a, u8*);
+            f32* f[4];
+            for (auto& x : f) x = va_arg(a, f32*);
+            u8* k = va_arg(a, u8*);
+            int t = va_arg(a, int);
+            W32_Memory_H_Free(letzter_block);
+            r = static_cast<i32>(Bank_Internet_Server_Send_Bankdaten(&letzter_block, w, z, g, f[0], f[1], f[2], f[3], k, t));
+            *aus = letzter_block;
+            break;
+        }
         case 31: {
             u32* x = va_arg(a, u32*);
             Manager_Internet_Server_Send_Startinfo_1(x, va_arg(a, u32*));
@@ -124,6 +138,36 @@ TEST_F(NetzClient, StartInfoAndRefreshFillTheLocalArrays) {
     EXPECT_EQ(aufrufe[0], (std::pair<int, std::string>{16, "vI4I4I4W2W2"}));
     EXPECT_EQ(aufrufe[1], (std::pair<int, std::string>{2, "vI4"}));
     EXPECT_EQ(aufrufe.back().first, 31);
+}
+
+i32 keine_antwort(i32 id, const char* typen, ...) {
+    aufrufe.emplace_back(id, typen);
+    return 0;
+}
+
+TEST_F(NetzClient, BankTablesComeWithCall1024AndAFailedCallChangesNothing) {
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
+    Bank_Init();
+    ASSERT_TRUE(Bank_Konto_Anlegen(72, 1000000.0, 0));  // an English club: pounds
+    f64 rahmen = Bank_Get_Kreditrahmen(72);
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Team_Aktiv = 72;
+    Welt_Netz_Hooks h;
+    h.client_lesen = keine_antwort;
+    Welt_Set_Netz_Hooks(h);
+    EXPECT_FALSE(Bank_Internet_Client_Get_Bankdaten(72));
+    EXPECT_EQ(Bank_Get_Waehrung(72), BANK_PFUND);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kreditrahmen(72), rahmen);
+    h.client_lesen = schleife;
+    Welt_Set_Netz_Hooks(h);
+    aufrufe.clear();
+    EXPECT_TRUE(Bank_Internet_Client_Get_Bankdaten(72));
+    ASSERT_FALSE(aufrufe.empty());
+    EXPECT_EQ(aufrufe[0], (std::pair<int, std::string>{1024, "iC<=0C<12C<28C<28F<4F<4F<4F<4C<52i"}));
+    EXPECT_EQ(Bank_Get_Waehrung(72), BANK_PFUND);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kreditrahmen(72), rahmen);
+    Bank_Free();
 }
 
 TEST_F(NetzClient, BookingsAndExchangesGoToTheServer) {
