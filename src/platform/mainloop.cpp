@@ -44,6 +44,19 @@ bool feste_schritte = false;
 u32 virtuelle_zeit = 0;
 u32 Virtuelle_Uhr() { return virtuelle_zeit; }
 
+// The millisecond clock moves on by the fixed step from 1000 on (true), or
+// follows the real time again (false).
+void Feste_Schritte(bool an) {
+    feste_schritte = an;
+    virtuelle_zeit = 1000;
+    W32_Set_Time_Source(an ? Virtuelle_Uhr : nullptr);
+}
+
+void Archive_Schliessen_Wenn_Offen() {
+    if (archive_offen && Main_Hooks.Archive_Schliessen) Main_Hooks.Archive_Schliessen();
+    archive_offen = false;
+}
+
 // The input script.
 Eingabe_Skript skript;
 bool skript_aktiv = false;
@@ -75,6 +88,14 @@ void Warte_Schritt() {
         W32_Fenster_Warten(10);
     }
     Eingabe_Frame_Abtasten();
+}
+
+// One step of Taste_Warten: messages, network, time and the next key; false
+// once the program is asked to quit.
+bool Warte_Durchgang() {
+    W32_Message_Pump();
+    Warte_Schritt();
+    return Quit_Status == QUIT_STATUS_LAEUFT;
 }
 
 void Skript_Setzen_Aktiv() {
@@ -211,16 +232,12 @@ void Main_Schleife() {
 u32 Taste_Warten() {
     // First until no key is held and none is waiting ...
     for (;;) {
-        W32_Message_Pump();
-        Warte_Schritt();
-        if (Quit_Status != QUIT_STATUS_LAEUFT) return 0;
+        if (!Warte_Durchgang()) return 0;
         if (!Eingabe_Taste_Gehalten() && !Taste_Oder_Klick(0)) break;
     }
     // ... then until a key is pressed.
     for (;;) {
-        W32_Message_Pump();
-        Warte_Schritt();
-        if (Quit_Status != QUIT_STATUS_LAEUFT) return 0;
+        if (!Warte_Durchgang()) return 0;
         if (Taste_Oder_Klick(0)) {
             u32 taste = Taste_Get_Zeichen();
             if (!taste) taste = Taste_Get_Code();
@@ -238,8 +255,7 @@ u32 Taste_Warten() {
 
 void Main_Shutdown() {
     if (Main_Hooks.Kompression_Freigeben) Main_Hooks.Kompression_Freigeben();
-    if (archive_offen && Main_Hooks.Archive_Schliessen) Main_Hooks.Archive_Schliessen();
-    archive_offen = false;
+    Archive_Schliessen_Wenn_Offen();
     u32 bloecke = W32_Memory_Bericht();
     if (bloecke) {
         char text[120];
@@ -249,10 +265,7 @@ void Main_Shutdown() {
     W32_Release_Display();
     if (!W32_Ist_Headless()) Intro_Starten(true);
     W32_Close_Window();
-    if (feste_schritte) {
-        W32_Set_Time_Source(nullptr);
-        feste_schritte = false;
-    }
+    if (feste_schritte) Feste_Schritte(false);
 }
 
 int Main_Programm(int argc, char** argv) {
@@ -278,9 +291,7 @@ int Main_Programm(int argc, char** argv) {
     }
     if (W32_Ist_Headless()) {
         if (skript_aktiv) {
-            feste_schritte = true;
-            virtuelle_zeit = 1000;
-            W32_Set_Time_Source(Virtuelle_Uhr);
+            Feste_Schritte(true);
         } else {
             W32_Signale_Abfangen();
         }
@@ -302,8 +313,7 @@ int Main_Programm(int argc, char** argv) {
     }
     if (!Main_Init_Fonts_Network()) {
         Main_Free_Grafik_Sound();
-        if (archive_offen && Main_Hooks.Archive_Schliessen) Main_Hooks.Archive_Schliessen();
-        archive_offen = false;
+        Archive_Schliessen_Wenn_Offen();
         W32_Release_Display();
         W32_Close_Window();
         return 1;
@@ -323,9 +333,7 @@ bool Headless_Starten(i32 farbtiefe) {
         W32_Set_Headless(true);
         W32_Init_Window();
     }
-    feste_schritte = true;
-    virtuelle_zeit = 1000;
-    W32_Set_Time_Source(Virtuelle_Uhr);
+    Feste_Schritte(true);
     letzte_frame_zeit = virtuelle_zeit;
     frame_anzahl = 0;
     frame_schritt = 0;
@@ -372,8 +380,7 @@ std::vector<u16> Headless_Bildpuffer() {
 
 void Headless_Beenden() {
     W32_Release_Display();
-    W32_Set_Time_Source(nullptr);
-    feste_schritte = false;
+    Feste_Schritte(false);
     skript.Leeren();
     skript_aktiv = false;
 }

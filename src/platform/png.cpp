@@ -7,11 +7,16 @@
 
 namespace {
 
+void Png_U32be(u8* p, u32 v) {
+    p[0] = static_cast<u8>(v >> 24);
+    p[1] = static_cast<u8>(v >> 16);
+    p[2] = static_cast<u8>(v >> 8);
+    p[3] = static_cast<u8>(v);
+}
+
 void Png_Put_U32be(std::vector<u8>& aus, u32 v) {
-    aus.push_back(static_cast<u8>(v >> 24));
-    aus.push_back(static_cast<u8>(v >> 16));
-    aus.push_back(static_cast<u8>(v >> 8));
-    aus.push_back(static_cast<u8>(v));
+    aus.resize(aus.size() + 4);
+    Png_U32be(aus.data() + aus.size() - 4, v);
 }
 
 // Appends one chunk: length, type, data, CRC over type and data.
@@ -53,14 +58,8 @@ bool Png_Kodieren(const u16* pixel, i32 breite, i32 hoehe, i32 pitch, i32 farbti
     aus.insert(aus.end(), signatur, signatur + 8);
 
     u8 ihdr[13];
-    ihdr[0] = static_cast<u8>(breite >> 24);
-    ihdr[1] = static_cast<u8>(breite >> 16);
-    ihdr[2] = static_cast<u8>(breite >> 8);
-    ihdr[3] = static_cast<u8>(breite);
-    ihdr[4] = static_cast<u8>(hoehe >> 24);
-    ihdr[5] = static_cast<u8>(hoehe >> 16);
-    ihdr[6] = static_cast<u8>(hoehe >> 8);
-    ihdr[7] = static_cast<u8>(hoehe);
+    Png_U32be(ihdr, static_cast<u32>(breite));
+    Png_U32be(ihdr + 4, static_cast<u32>(hoehe));
     ihdr[8] = 8;   // bits per channel
     ihdr[9] = 2;   // colour type RGB
     ihdr[10] = 0;  // deflate
