@@ -135,10 +135,6 @@ TEST_F(Headless, ScreenshotZeigtGenauDenBildpuffer) {
         Test_Png png;
         ASSERT_TRUE(Test_Png_Datei(pfad, png)) << png.fehler;
         EXPECT_EQ(Test_Png_Abweichungen(png, bild.data(), 800, 600, 800, tiefe), 0u) << tiefe;
-        auto rgb = [&](int x, int y) { return std::vector<int>(&png.rgb[(y * 800 + x) * 3], &png.rgb[(y * 800 + x) * 3 + 3]); };
-        EXPECT_EQ(rgb(100, 250), (std::vector<int>{255, 255, 255}));  // first colour bar
-        EXPECT_EQ(rgb(500, 250), (std::vector<int>{255, 0, 0}));      // sixth
-        EXPECT_EQ(rgb(400, 100), (std::vector<int>{255, 255, 255}));  // the cross at the mouse
         std::remove(pfad.c_str());
     }
     // Presenting from a loading loop writes a request at once, and only once.
