@@ -21,9 +21,15 @@ Spielfeld_Daten Urzustand;
 Spielfeld_Daten Client;
 u32 Teams[2];
 
+// What the server hands out on a fetch: its record with the input's patches.
+const uint8_t* Flicken = nullptr;
+size_t Flicken_Anzahl = 0;
+
 bool hole(u32 spiel, Spielfeld_Daten* aus, u32*) {
     if (!Server || Server->spiel != spiel) return false;
     std::memcpy(static_cast<void*>(aus), Server, sizeof *aus);
+    u8* p = reinterpret_cast<u8*>(aus);
+    for (size_t i = 0; i + 3 <= Flicken_Anzahl; i += 3) p[(Flicken[i] | (Flicken[i + 1] << 8)) * 7u % sizeof *aus] = Flicken[i + 2];
     return true;
 }
 
@@ -79,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Spielfeld_Sync_Signal sig;
     Leser r{data, size > 20000 ? 20000 : size};
     for (int schritt = 0; schritt < 64 && !r.ende(); schritt++) {
-        switch (r.b() % 8) {
+        switch (r.b() % 9) {
             case 0: {  // a raw signal of any length to the server
                 u32 n = r.w() % (sizeof sig + 16);
                 u8 buf[sizeof sig + 16] = {};
@@ -107,6 +113,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     Partie_Schritt(&Client, 45 * Client.halbzeit);
                 }
                 if (Client.sync_fehler) Spielfeld_Sync_Fehler_Beheben(&Client);
+                break;
+            }
+            case 7: {  // the client fetches a record damaged on the way
+                Flicken_Anzahl = static_cast<size_t>(r.b() % 8) * 3;
+                Flicken = r.d + r.pos;
+                if (r.pos + Flicken_Anzahl > r.n) Flicken_Anzahl = 0;
+                r.pos += Flicken_Anzahl;
+                Spielfeld_Internet_Client_Get_Spielfeld(&Client, 1);
+                Flicken_Anzahl = 0;
+                if (!Spielfeld_Pruefen(&Client)) std::abort();
                 break;
             }
             default: Spielfeld_Ereignis_Eintragen(&Client, r.l(), static_cast<i8>(r.b()), static_cast<i16>(r.w())); break;

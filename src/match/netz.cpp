@@ -159,8 +159,7 @@ bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel) {
         Debug_Printf("Spielfeld: Spiel %u nicht vom Server erhalten\n", spiel);
         return false;
     }
-    if (neu.spiel != spiel || neu.team[0] != sf->team[0] || neu.team[1] != sf->team[1] ||
-        neu.minuten_teil >= SF_TICKS_PRO_MINUTE) {
+    if (neu.spiel != spiel || neu.team[0] != sf->team[0] || neu.team[1] != sf->team[1] || !Spielfeld_Pruefen(&neu)) {
         Debug_Printf("Spielfeld: Spielfeld vom Server passt nicht zu Spiel %u\n", spiel);
         return false;
     }

@@ -174,6 +174,46 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
 }  // namespace
 
 void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h) { SF_Hook = h; }
+
+bool Spielfeld_Pruefen(const Spielfeld_Daten* sf) {
+    if (!sf) return false;
+    auto slot_ok = [](int v) { return v == KEIN_SLOT || (v >= 0 && v < SF_SPIELER); };
+    auto ort_ok = [](f32 v) { return std::isfinite(v) && v > -30000.0f && v < 30000.0f; };
+    if (sf->minuten_teil >= SF_TICKS_PRO_MINUTE || sf->zufall >= RND_TABELLE_GROESSE) return false;
+    if (sf->tore[0] < 0 || sf->tore[1] < 0 || sf->minute < 0) return false;
+    if (sf->situation > SIT_ABSEITS || sf->halbzeit_status > 2 || sf->schuss > SCHUSS_EIGENTOR ||
+        sf->elfer_ergebnis > SCHUSS_EIGENTOR)
+        return false;
+    if (!slot_ok(sf->ballfuehrer) || !slot_ok(sf->ausfuehrer) || !slot_ok(sf->ball_letzter) || !slot_ok(sf->pass_ziel) ||
+        !slot_ok(sf->pass_geber) || !slot_ok(sf->schuetze) || !slot_ok(sf->elfer_schuetze))
+        return false;
+    if (sf->ball_seite > 1 || sf->schuss_seite > 1 || sf->elfer_seite > 1 || sf->anstoss_seite > 1 || sf->netz_seite > 1)
+        return false;
+    if (sf->replay_pos >= SF_REPLAY_BILDER || sf->replay_anzahl > SF_REPLAY_BILDER) return false;
+    for (i16 z : sf->zweikampf)
+        if (z < -1 || z >= SF_OBJEKTE) return false;
+    for (const auto& sp : sf->spieler)
+        if (sp.deckt < -1 || sp.deckt >= SF_SPIELER || sp.verletzung > 42) return false;
+    for (const auto& se : sf->seite) {
+        if (se.wechsel_erlaubt > SF_WECHSEL_LISTE || se.wechsel_gemacht > se.wechsel_erlaubt) return false;
+        for (int i = 0; i < SF_WECHSEL_LISTE; i++)
+            if (!slot_ok(se.rein[i]) || !slot_ok(se.raus[i])) return false;
+    }
+    for (const auto& k : sf->kommando) {
+        if (!k.belegt) continue;
+        if (k.seite > 1) return false;
+        for (int i = 0; i < SF_WECHSEL_LISTE; i++)
+            if (!slot_ok(k.rein[i]) || !slot_ok(k.raus[i])) return false;
+    }
+    for (const auto& o : sf->objekt)
+        if (!ort_ok(o.x) || !ort_ok(o.y) || !ort_ok(o.z) || !ort_ok(o.vx) || !ort_ok(o.vy) || !ort_ok(o.vz)) return false;
+    for (f32 v : sf->ball_ziel)
+        if (!ort_ok(v)) return false;
+    for (f32 v : sf->kamera)
+        if (!ort_ok(v)) return false;
+    if (!ort_ok(sf->standard_x) || !ort_ok(sf->standard_y) || !ort_ok(sf->vorteil_x) || !ort_ok(sf->vorteil_y)) return false;
+    return true;
+}
 const Spielfeld_Hooks& Spielfeld_Get_Hooks() { return SF_Hook; }
 
 // ---------------------------------------------------------------------------
@@ -223,7 +263,11 @@ bool Spielfeld_Load(Datei_Status* d) {
         if (Datei_Lesen(d, sf, SPIELFELD_GROESSE) != SPIELFELD_GROESSE) { lade_verwerfen(); return false; }
         for (u32 j = 0; j < i; j++)
             if (Lade_Tabelle[j]->spiel == sf->spiel) { lade_verwerfen(); return false; }
-        if (sf->minuten_teil >= SF_TICKS_PRO_MINUTE || sf->zufall >= RND_TABELLE_GROESSE) { lade_verwerfen(); return false; }
+        if (!Spielfeld_Pruefen(sf)) {
+            Debug_Printf("Spielfeld_Load: Spielfeld %u beschaedigt\n", i);
+            lade_verwerfen();
+            return false;
+        }
     }
     if (Datei_Lesen(d, b, 4) != 4) { lade_verwerfen(); return false; }
     u32 a = get_u32le(b);

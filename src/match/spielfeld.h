@@ -466,6 +466,10 @@ bool Spielfeld_Set_Taktikwert(Spielfeld_Daten* sf, int seite, int index, int wer
 // The out-of-position deduction (half stars) of a player at a point.
 int Spielfeld_Positionsabzug(const Spielfeld_Daten* sf, int seite, int slot, i32 x, i32 y);
 
+// True when every index, count and coordinate of a record is in range (a
+// record from a save game or the network is checked before it is used).
+bool Spielfeld_Pruefen(const Spielfeld_Daten* sf);
+
 // Position checksum of the objects.
 u32 Spielfeld_Pruefsumme(const Spielfeld_Daten* sf);
 

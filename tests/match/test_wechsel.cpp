@@ -236,6 +236,16 @@ TEST_F(Wechsel, TwoHundredPitchesAtMostAndADamagedSaveBlockKeepsTheOldOnes) {
     std::vector<u8> cursor = block;
     put_u32le(cursor.data() + 4 + offsetof(Spielfeld_Inhalt, zufall), 7000);
     EXPECT_FALSE(lesen(cursor));
+    // Indices and coordinates out of range would steer the engine outside its arrays.
+    std::vector<u8> fuehrer = block;
+    fuehrer[4 + offsetof(Spielfeld_Inhalt, ballfuehrer)] = 200;
+    EXPECT_FALSE(lesen(fuehrer));
+    std::vector<u8> liste = block;
+    liste[4 + offsetof(Spielfeld_Inhalt, seite) + offsetof(Spielfeld_Seite, rein) + 2] = 77;
+    EXPECT_FALSE(lesen(liste));
+    std::vector<u8> ort = block;
+    put_f32le(ort.data() + 4 + offsetof(Spielfeld_Inhalt, objekt) + SF_OBJ_BALL * sizeof(Spielfeld_Objekt), 0.0f / 0.0f);
+    EXPECT_FALSE(lesen(ort));
     // The running pitches are untouched by the refused blocks.
     EXPECT_EQ(Spielfeld_Anzahl(), SF_MAX_SPIELFELDER);
     EXPECT_NE(Spielfeld_Zeiger(100), nullptr);
