@@ -96,3 +96,49 @@ function(kordavo_fuzzer name)
       ENVIRONMENT "KORDAVO_HEADLESS=1;KORDAVO_CONFIG_DIR=${PROJECT_BINARY_DIR}/test-config;KORDAVO_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
   endif()
 endfunction()
+
+# kordavo_test_folder(<prefix> DEPS ... [EXCLUDE names...]): every test_<n>.cpp
+# of the calling folder becomes the test <prefix>_<n>. The names made are
+# left in KORDAVO_FOLDER_TESTS for the caller.
+function(kordavo_test_folder prefix)
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
+  file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/test_*.cpp)
+  set(_made)
+  foreach(t ${_tests})
+    get_filename_component(n ${t} NAME_WE)
+    string(REGEX REPLACE "^test_" "" n ${n})
+    if(NOT n IN_LIST ARG_EXCLUDE)
+      kordavo_test(${prefix}_${n} SOURCES ${t} DEPS ${ARG_DEPS})
+      list(APPEND _made ${prefix}_${n})
+    endif()
+  endforeach()
+  set(KORDAVO_FOLDER_TESTS ${_made} PARENT_SCOPE)
+endfunction()
+
+# kordavo_fuzz_folder(DEPS ...): every fuzz_<n>.cpp of the calling folder is
+# the fuzz target <n>, seeded from fuzz/corpus/<n>/ when that exists.
+function(kordavo_fuzz_folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB _targets CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz_*.cpp)
+  foreach(t ${_targets})
+    get_filename_component(n ${t} NAME_WE)
+    string(REGEX REPLACE "^fuzz_" "" n ${n})
+    set(_corpus "")
+    if(EXISTS ${PROJECT_SOURCE_DIR}/fuzz/corpus/${n})
+      set(_corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus/${n})
+    endif()
+    kordavo_fuzzer(${n} SOURCES ${t} DEPS ${ARG_DEPS} CORPUS "${_corpus}")
+  endforeach()
+endfunction()
+
+# kordavo_bench_folder(DEPS ...): every bench_<n>.cpp of the calling folder
+# is the benchmark program bench_<n>.
+function(kordavo_bench_folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB _benches CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/bench_*.cpp)
+  foreach(b ${_benches})
+    get_filename_component(n ${b} NAME_WE)
+    string(REGEX REPLACE "^bench_" "" n ${n})
+    kordavo_bench(${n} SOURCES ${b} DEPS ${ARG_DEPS})
+  endforeach()
+endfunction()
