@@ -34,6 +34,18 @@ int null_i() { return 0; }
 bool falsch_i(int) { return false; }
 int ank_fertig(uint32_t) { return 0; }
 int kein_read(int, const char*, void**, int) { return 0; }
+int keine_staerke(int, uint32_t) { return 0; }
+const char* kein_name(int, char* puffer) {
+    if (puffer) puffer[0] = 0;
+    return puffer ? puffer : "";
+}
+void kein_vergleich(int, int, int32_t aus[4], uint32_t) {
+    for (int i = 0; i < 4; ++i) aus[i] = 0;
+}
+uint32_t keine_tabelle(const Tabelle_Argumente&, Tabelle*) { return 0xFFFFFFFFu; }
+void nichts_i32(int32_t) {}
+void nichts_b(bool) {}
+bool keine_statistik(const Statistik_Argumente&, uint32_t*) { return false; }
 
 }  // namespace
 
@@ -55,7 +67,7 @@ void Season_Hooks_Zuruecksetzen() {
         welt_team_anzahl, get_team_aktiv, set_team_aktiv, welt_manager_ist_dran, nichts, nichts, kein_text_i,
         nichts, nichts, nichts_u8, nichts, nichts_i, nichts, nichts,
         nichts, nichts, nichts, nichts, nichts, nichts, keine_optionen,
-        nichts_modell, nichts_feld, nichts_feld};
+        nichts_modell, nichts_feld, nichts_feld, keine_staerke, kein_name, kein_vergleich};
     Season_Gui = Season_Gui_Hooks{
         kein_text, nichts, nichts, nichts, nichts, nichts, wizard_fertig,
         ist_beendet, set_beendet, nichts_i, nichts_i, nichts, nichts, nichts_i, nichts,
@@ -64,7 +76,8 @@ void Season_Hooks_Zuruecksetzen() {
     Season_Module = Season_Module_Hooks{
         nichts, nichts, nichts, nichts, nichts, nichts, nichts, nichts,
         nichts, nichts, nichts, nichts, nichts, nichts, falsch, nichts,
-        falsch_i, nichts, nichts, nichts, ank_fertig, wahr, nichts, falsch_i};
+        falsch_i, nichts, nichts, nichts, ank_fertig, wahr, nichts, falsch_i,
+        keine_tabelle, nichts_i32, nichts_b, keine_statistik};
     Season_Netz = Season_Netz_Hooks{kein_read};
 }
 

@@ -8,6 +8,10 @@
 
 #include "base/types.h"
 
+struct Tabelle;
+struct Tabelle_Argumente;
+struct Statistik_Argumente;
+
 // The world data (teams, managers, bank, stadiums, advertising, global tables).
 struct Season_Welt_Hooks {
     int (*Team_Anzahl)();                       // number of teams
@@ -43,6 +47,13 @@ struct Season_Welt_Hooks {
     void (*Stadion_Modell_Setzen)(int modell, int feld, int32_t wert);
     void (*Werbung_Wert_Setzen)(int feld, int32_t wert);
     void (*Stadion_Level_Setzen)(int welcher, int32_t wert);
+    // The forecast of an unplayed game: a team's strength by a line-up
+    // filter (mode 16 the starters), its name (written into the buffer,
+    // which holds 64 bytes), and A's defence against B's attack as four
+    // percentages.
+    int (*Team_Staerke_Modus)(int team, uint32_t modus);
+    const char* (*Team_Name)(int team, char* puffer);
+    void (*Team_Vergleiche)(int a, int b, int32_t aus[4], uint32_t modus);
 };
 
 // The menu engine, the screens, sound and video (all optional headless).
@@ -113,6 +124,14 @@ struct Season_Module_Hooks {
     bool (*Spielankuendigung_Puffer_Leer)();
     void (*Richter_Run)();
     bool (*News_Pruefen)(int team);
+    // The competition tables (builder of the table record, its cache of
+    // recent tables) and the team match statistics: the fixture database's
+    // server rows 1010, 1035 and 1036 reach them here. Defaults build
+    // nothing (key 0xFFFFFFFF, no statistics).
+    uint32_t (*Tabelle_Bauen)(const Tabelle_Argumente& argumente, Tabelle* tabelle);
+    void (*Tabellen_Cache_Leeren_Plan)(int32_t plan);
+    void (*Tabellen_Cache_Schalter)(bool an);
+    bool (*Team_Statistik)(const Statistik_Argumente& argumente, uint32_t* ergebnis);
 };
 
 // Network play: the client's remote call and the role.

@@ -14,6 +14,7 @@
 #include "world/team.h"
 #include "world/welt.h"
 #include "world/werbung.h"
+#include "world/aufstellung.h"
 
 namespace {
 
@@ -65,6 +66,19 @@ void Season_Welt_Anbinden(int set) {
     Season_Welt.Stadion_Modell_Setzen = Stadion_Modell_Setzen;
     Season_Welt.Werbung_Wert_Setzen = Werbung_Wert_Setzen;
     Season_Welt.Stadion_Level_Setzen = Stadion_Level_Setzen;
+    Season_Welt.Team_Staerke_Modus = [](int t, u32 m) {
+        return t >= 0 && t < Team_Anzahl ? Team_Get_Staerke_Modus(t, m) : 0;
+    };
+    Season_Welt.Team_Name = [](int t, char* puffer) -> const char* {
+        puffer[0] = 0;
+        if (t < 0 || t >= Team_Anzahl) return puffer;
+        const char* n = Team_String(721, t, puffer, 0);
+        return n ? n : puffer;
+    };
+    Season_Welt.Team_Vergleiche = [](int a, int b, i32 aus[4], u32 m) {
+        for (int i = 0; i < 4; ++i) aus[i] = 0;
+        if (a >= 0 && a < Team_Anzahl && b >= 0 && b < Team_Anzahl) Team_Vergleiche_Abw_Mit_Stu(a, b, aus, m);
+    };
     Welt_Hooks h;
     h.global_cfg_schluessel = Global_Cfg_Schluessel;
     h.kalender_tag = []() { return Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0; };

@@ -679,13 +679,28 @@ const char* Spiele_Ergebnis_Zusatz(u8 flags) {
     return "";
 }
 
-bool Spiele_Get_Ergebnis(i32 handle, i32* a, i32* b, char* text, u8) {
+bool Spiele_Get_Ergebnis(i32 handle, i32* a, i32* b, char* text, u8 mit_ergebnis) {
     Spiel* s = gesperrt(handle);
     if (!s) return false;
-    if (a) *a = s->tore_a;
-    if (b) *b = s->tore_b;
-    if (text) std::strcpy(text, Spiele_Ergebnis_Zusatz(s->flags));
-    return false;
+    // A played game, or one whose teams are not known yet, keeps its own
+    // result.
+    if (s->tore_a >= 0 || s->team_a < 0 || s->team_b < 0) {
+        if (a) *a = s->tore_a;
+        if (b) *b = s->tore_b;
+        if (text) std::strcpy(text, Spiele_Ergebnis_Zusatz(s->flags));
+        return false;
+    }
+    // An unplayed game shows its forecast; the game stays unplayed.
+    Spiel prognose = *s;
+    i32 pa = 0, pb = 0;
+    Spiele_Berechne_Ergebnis(s->team_a, s->team_b, &pa, &pb);
+    prognose.tore_a = static_cast<i8>(pa);
+    prognose.tore_b = static_cast<i8>(pb);
+    prognose.flags = 16;
+    if (a) *a = pa;
+    if (b) *b = pb;
+    if (text) std::strcpy(text, Spiele_Format_Ergebnis(&prognose, 0, mit_ergebnis != 0));
+    return true;
 }
 
 const char* Spiele_Get_Ergebnis_Text(i32 handle, bool prognose) {

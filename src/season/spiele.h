@@ -154,7 +154,11 @@ void Spiele_Set_Zuschauer(i32 handle, u32 zuschauer);
 void Spiele_Set_Minute(i32 handle, i32 minute);
 i32 Spiele_Get_Seite(i32 handle, i32 team);
 i32 Spiele_Get_Hinspiel(i32 handle);
-bool Spiele_Get_Ergebnis(i32 handle, i32* tore_a, i32* tore_b, char* text, u8 flag);
+// The goals of a game; for an unplayed game whose teams are known, the
+// forecast (true), with the forecast suffix in the text (and the score when
+// `mit_ergebnis` is set); the game itself stays unplayed. `text` (may be
+// null) holds at least 64 bytes.
+bool Spiele_Get_Ergebnis(i32 handle, i32* tore_a, i32* tore_b, char* text, u8 mit_ergebnis);
 const char* Spiele_Ergebnis_Zusatz(u8 flags);
 const char* Spiele_Get_Ergebnis_Text(i32 handle, bool prognose);
 const char* Spiele_Format_Ergebnis(const Spiel* spiel, i32 unbenutzt, bool mit_ergebnis);
@@ -187,3 +191,44 @@ i32 Spiele_Internet_Server_Send_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i3
 i32 Spiele_Internet_Server_Send_Wettbewerb_Ereignisse(u32 schluessel, i32 spieler_anzahl, std::vector<u8>& aus);
 // Hook for the number of players (key of the extended events).
 extern i32 (*Spiele_Spieler_Anzahl)();
+
+// --- forecast, series, head-to-head --------------------------------------------
+// The forecast of an unplayed game between two teams; the same pairing
+// always gives the same result and the random cursor is left as it was.
+void Spiele_Berechne_Ergebnis(i32 team_a, i32 team_b, i32* tore_a, i32* tore_b);
+// Current runs of a team in a competition's base competition (-1: over all
+// competitions), venue 0 home, 1 away, 2 all: no goal scored, no goal
+// conceded, wins, draws, defeats, no win, unbeaten. False when none.
+bool Spiele_Get_Serien(i32 wettbewerb, i32 team, u32 aus[7], i32 ort);
+// Head-to-head of a pairing (home team, away team) in a competition's base
+// competition (-1: every base competition once): home wins, draws, home
+// defeats summed; up to five latest results per competition, newest first,
+// as 12-byte items (u32 home goals, u32 away goals, u32 base competition)
+// until `maximum` items. Returns the number of items written.
+i32 Spiele_Get_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, u32* siege, u32* unentschieden, u32* niederlagen,
+                            u8* ergebnisse, i32 maximum);
+
+// --- server rows of the table and statistics calls -------------------------------
+struct Tabelle_Argumente;
+struct Statistik_Argumente;
+// 1010: prepares the competition's table, drops its cached tables, builds
+// the table and answers it run-length packed; returns the packed size
+// (0 for an unknown competition).
+u32 Spiele_Internet_Server_Send_Tabelle_Gepackt(const Tabelle_Argumente& argumente, std::vector<u8>& aus);
+// 1033: the series of a team (see Spiele_Get_Serien); 1 when found.
+i32 Spiele_Internet_Server_Send_Serien(i32 wettbewerb, i32 team, i32 ort, u32 aus[7]);
+// 1034: `ergebnisse` (12 × maximum bytes) is filled with 0xFF first; then
+// the head-to-head query.
+i32 Spiele_Internet_Server_Send_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, i32 maximum, u32* siege,
+                                             u32* unentschieden, u32* niederlagen, u8* ergebnisse);
+// 1035: the team match statistics as 3,368 bytes (842 u32); 1 when a game
+// was counted.
+i32 Spiele_Internet_Server_Send_Statistik(const Statistik_Argumente& argumente, u8* aus);
+// 1036: the team's rank after each matchday from the first (-1: 0) up to
+// before the last (-1: the competition's matchdays), each table built over
+// matchdays 0..md; at most 46 ranks (-1 where the team has no row) as i32,
+// the rest of the 368-byte answer 0xFF. Returns the number of ranks.
+constexpr int SPIELE_VERLAUF_MAX = 46;
+constexpr u32 SPIELE_VERLAUF_BYTES = 368;
+i32 Spiele_Internet_Server_Send_Tabelle(const Tabelle_Argumente& argumente, i32 erster, i32 letzter, i32 team,
+                                        u8* aus);

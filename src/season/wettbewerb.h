@@ -274,3 +274,26 @@ bool Wettbewerb_Visuell_Horizontal_Anz(i32 id, i32* anzahl, i32* position);
 i32 Wettbewerb_Get_Hierarchie_Wurzel(i32 id);
 i32 Wettbewerb_Get_Hierarchie_Naechste();
 void Wettbewerb_Visuell_Vertikal_Anz(i32 id, i32* ebenen, i32* eigene);
+
+// --- knock-out decisions and table preparation ---------------------------------
+// Base competition: from the root along the next rounds, the first round
+// with matchdays; the own id when there is none; -1 for an unknown id.
+i32 Wettbewerb_Get_Basis_Id(i32 id);
+// The decision of tie k on a matchday (-1 current) over its BEST_OF_X legs,
+// with extra goals for team A and team B of one leg (-1 the current leg):
+// the winning team, -2 while the tie is open (or in a league without extra
+// time and penalties), -1 when it is level. Legs won decide first, then the
+// goals, then (AUSWTORE_DOPPELT) the away goals. Winner and loser go to the
+// outs (either may be null; -1 when there is none).
+i32 Wettbewerb_KO_Sieger(const Wettbewerb* w, i32 spieltag, i32 k, i32* sieger, i32* verlierer, i32 extra_runde,
+                         i32 extra_a, i32 extra_b);
+// The same by id; -1 for an unknown id.
+i32 Wettbewerb_Get_Runden_Sieger(i32 id, i32 spieltag, i32 k, i32 extra_runde, i32 extra_a, i32 extra_b);
+
+struct Tabelle;
+// Clears a table record for the competition: every result and venue cell
+// -1, row count TEAMS (0 before the competition has started), team k the
+// current team k.
+void Wettbewerb_Tabelle_Vorbereiten(const Wettbewerb* w, Tabelle* t);
+bool Wettbewerb_Tabelle_Vorbereiten_Id(i32 id, Tabelle* t);
+bool Wettbewerb_Get_Tabellen_Teams(i32 id, Tabelle* t);

@@ -1,0 +1,196 @@
+// Queries of the fixture database beside the games: the forecast of an
+// unplayed game, the series and head-to-head stores, and the server rows of
+// the table, series, head-to-head and statistics calls.
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "base/compress.h"
+#include "base/random.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+
+namespace {
+
+i32 R(i32 von, i32 bis) { return Rnd_Basis(von, bis); }
+
+// R(0, x) > R(0, 2) with the left draw first.
+bool groesser(i32 links_bis) {
+    const i32 l = R(0, links_bis);
+    return l > R(0, 2);
+}
+
+constexpr i32 ALLE_WETTBEWERBE = 640;
+constexpr i32 WETTBEWERB_NUMMERN = 384;
+
+// Team count of the world, 0 when unknown.
+u64 team_anzahl() { return static_cast<u64>(std::max(0, Season_Welt.Team_Anzahl())); }
+
+}  // namespace
+
+void Spiele_Berechne_Ergebnis(i32 team_a, i32 team_b, i32* aus_a, i32* aus_b) {
+    const i32 sa = Season_Welt.Team_Staerke_Modus(team_a, 16);
+    const i32 sb = Season_Welt.Team_Staerke_Modus(team_b, 16);
+    Rnd_Push();
+    // The seed comes from team A's name, so a pairing always gets the same
+    // forecast.
+    char name[64] = {};
+    const char* n = Season_Welt.Team_Name(team_a, name);
+    i32 saat = 1234;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(n ? n : ""); *c; ++c)
+        saat = (saat + 10 * *c) % 9999;
+    Rnd_Set_Index(saat, 0);
+
+    i32 a = R(0, sa - 20 > sb ? 2 : 1);
+    {
+        const i32 r = R(2, 20);
+        a += R(0, sa - r > sb ? 1 : 0);
+    }
+    i32 b = R(0, sb - 30 > sa ? 1 : 0);
+    {
+        const i32 r = R(2, 30);
+        b += R(0, sb - 20 - r > sa ? 1 : 0);
+    }
+
+    i32 p[4] = {};
+    Season_Welt.Team_Vergleiche(team_a, team_b, p, 16);
+    const i32 pa = std::clamp((100 - p[1]) / 5, 5, 15);
+    const i32 pb = std::clamp((p[2] - 50) / 5, -5, 5);
+    const i32 pc = std::clamp(p[3] / 5, 5, 15);
+    auto chance_a = [&]() { return groesser(pb + 5) && R(0, pc) >= 5; };
+    for (int i = 0; i < 4; ++i) {
+        if (groesser(5 - pb) && R(0, pa) >= 5) ++b;
+        if (chance_a() || chance_a()) ++a;
+    }
+
+    if (R(0, 2) != 0 && a > 0 && b > 0) --a, --b;
+    if (a > 2 && b > 2 && a + b > 4) --a, --b;
+    while (a + b >= 4) {
+        if (Rnd(0, 8) == 0) break;
+        const bool seite_a = R(0, 1) == 0;
+        if ((seite_a && a > 0) || b == 0)
+            --a;
+        else
+            --b;
+    }
+    if (R(0, 1) && a == 0) ++a;
+    if (R(0, 1) && b == 0) ++b;
+    Rnd_Pop();
+    if (aus_a) *aus_a = a;
+    if (aus_b) *aus_b = b;
+}
+
+bool Spiele_Get_Serien(i32 wettbewerb, i32 team, u32 aus[7], i32 ort) {
+    if (aus) std::fill(aus, aus + 7, 0u);
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SERIEN);
+    const u64 t = team_anzahl();
+    if (!s || !aus || team < 0 || static_cast<u64>(team) >= t || ort < 0 || ort > 2) return false;
+    const i32 basis = wettbewerb == -1 ? ALLE_WETTBEWERBE : Wettbewerb_Get_Basis_Id(wettbewerb);
+    if (basis < 0) return false;
+    const u64 schluessel = static_cast<u64>(basis) * t + static_cast<u64>(team) + 1;
+    if (schluessel > 0xFFFFFFFFu) return false;
+    const i32 i = s->Finden(static_cast<u32>(schluessel));
+    if (i < 0) return false;
+    // Stored order: no goal scored, no goal conceded, defeats, wins, draws,
+    // no win, unbeaten; each as [home, away, all].
+    static constexpr int REIHE[7] = {0, 1, 3, 4, 2, 5, 6};
+    const u8* e = s->Eintrag(static_cast<u32>(i));
+    for (int k = 0; k < 7; ++k) aus[k] = e[4 + 3 * REIHE[k] + ort];
+    return true;
+}
+
+i32 Spiele_Get_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, u32* siege, u32* unentschieden, u32* niederlagen,
+                            u8* ergebnisse, i32 maximum) {
+    if (siege) *siege = 0;
+    if (unentschieden) *unentschieden = 0;
+    if (niederlagen) *niederlagen = 0;
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_DIREKT);
+    const u64 t = team_anzahl();
+    if (!s || heim < 0 || gast < 0 || static_cast<u64>(heim) >= t || static_cast<u64>(gast) >= t) return 0;
+    if (!ergebnisse) maximum = 0;
+    maximum = std::max(maximum, 0);
+    bool gesehen[WETTBEWERB_NUMMERN] = {};
+    i32 n = 0;
+    for (i32 c = 0; c < WETTBEWERB_NUMMERN; ++c) {
+        const i32 basis = Wettbewerb_Get_Basis_Id(wettbewerb == -1 ? c : wettbewerb);
+        if (basis >= 0 && basis < WETTBEWERB_NUMMERN && !gesehen[basis]) {
+            gesehen[basis] = true;
+            const u64 k = static_cast<u64>(basis) * t * t + static_cast<u64>(heim) * t + static_cast<u64>(gast) + 1;
+            const i32 i = k > 0xFFFFFFFFu ? -1 : s->Finden(static_cast<u32>(k));
+            if (i >= 0) {
+                const u8* e = s->Eintrag(static_cast<u32>(i));
+                if (siege) *siege += e[4];
+                if (unentschieden) *unentschieden += e[5];
+                if (niederlagen) *niederlagen += e[6];
+                for (int j = 0; j < 5 && n < maximum; ++j) {
+                    const u8 r = e[7 + j];
+                    if (r == 255) break;
+                    u8* z = ergebnisse + 12 * n++;
+                    put_u32le(z, r & 15u);
+                    put_u32le(z + 4, r >> 4);
+                    put_u32le(z + 8, static_cast<u32>(basis));
+                }
+            }
+        }
+        if (wettbewerb != -1) break;
+    }
+    return n;
+}
+
+// ---------------------------------------------------------------------------
+// Server rows
+
+u32 Spiele_Internet_Server_Send_Tabelle_Gepackt(const Tabelle_Argumente& a, std::vector<u8>& aus) {
+    aus.clear();
+    auto t = std::make_unique<Tabelle>();
+    if (!Wettbewerb_Get_Tabellen_Teams(a.wettbewerb, t.get())) return 0;
+    Season_Module.Tabellen_Cache_Leeren_Plan(Wettbewerb_Get_Spielplan(a.wettbewerb));
+    Spiele_Get_Tabelle(a, t.get());
+    std::vector<u8> bild(TABELLE_GROESSE);
+    Tabelle_Bild_Schreiben(*t, bild.data());
+    aus.resize(Tools_RLE_Max_Gepackt(TABELLE_GROESSE));
+    aus.resize(Tools_RLE_Packen(bild.data(), aus.data(), TABELLE_GROESSE));
+    return static_cast<u32>(aus.size());
+}
+
+i32 Spiele_Internet_Server_Send_Serien(i32 wettbewerb, i32 team, i32 ort, u32 aus[7]) {
+    return Spiele_Get_Serien(wettbewerb, team, aus, ort) ? 1 : 0;
+}
+
+i32 Spiele_Internet_Server_Send_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, i32 maximum, u32* siege,
+                                             u32* unentschieden, u32* niederlagen, u8* ergebnisse) {
+    if (ergebnisse && maximum > 0) std::memset(ergebnisse, 0xFF, static_cast<size_t>(maximum) * 12);
+    return Spiele_Get_Spiele_Gegen(wettbewerb, heim, gast, siege, unentschieden, niederlagen, ergebnisse, maximum);
+}
+
+i32 Spiele_Internet_Server_Send_Statistik(const Statistik_Argumente& a, u8* aus) {
+    if (!aus) return 0;
+    u32 worte[STATISTIK_WORTE];
+    const bool gezaehlt = Spiele_Get_Team_Statistik(a, worte);
+    for (int i = 0; i < STATISTIK_WORTE; ++i) put_u32le(aus + 4 * i, worte[i]);
+    return gezaehlt ? 1 : 0;
+}
+
+i32 Spiele_Internet_Server_Send_Tabelle(const Tabelle_Argumente& a, i32 erster, i32 letzter, i32 team, u8* aus) {
+    if (!aus) return 0;
+    std::memset(aus, 0xFF, SPIELE_VERLAUF_BYTES);
+    const Wettbewerb* w = Wettbewerb_Get_Zeiger(a.wettbewerb);
+    if (!w) return 0;
+    if (erster < 0) erster = 0;
+    if (letzter < 0) letzter = w->spieltage;
+    auto t = std::make_unique<Tabelle>();
+    Season_Module.Tabellen_Cache_Schalter(false);
+    i32 n = 0;
+    for (i32 md = erster; md < letzter && n < SPIELE_VERLAUF_MAX; ++md) {
+        Wettbewerb_Get_Tabellen_Teams(a.wettbewerb, t.get());
+        Tabelle_Argumente bis = a;
+        bis.erster_spieltag = 0;
+        bis.letzter_spieltag = md;
+        Spiele_Get_Tabelle(bis, t.get());
+        put_i32le(aus + 4 * n++, Tabelle_Rang_Von_Team(*t, team));
+    }
+    Season_Module.Tabellen_Cache_Schalter(true);
+    return n;
+}

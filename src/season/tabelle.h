@@ -1,0 +1,89 @@
+// The table record of a competition (26,508 bytes; also the answer of the
+// packed table call 1010), the arguments of the table builder and of the
+// team match statistics, and the records' wire images. The builder itself
+// and the statistics are reached through Season_Module (season_hooks.h);
+// the fixture database's server rows and the competitions' table
+// preparation use what is declared here.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "base/types.h"
+
+constexpr int TABELLE_ZEILEN = 128;
+constexpr int TABELLE_RASTER = 5888;  // matchday × 24 + row
+constexpr int TABELLE_RASTER_ZEILEN = 24;
+constexpr size_t TABELLE_GROESSE = 26508;
+constexpr u32 TABELLE_OPTIONEN_VOLL = 1 + 2 + 4 + 8 + 16;
+
+struct Tabelle {
+    u32 reihenfolge[TABELLE_ZEILEN];      // order[rank] = row
+    u32 vorherige[TABELLE_ZEILEN];        // order without the last matchday, -1
+    u32 zeilen;                           // row count (at most 128)
+    u32 team[TABELLE_ZEILEN];
+    u32 schluessel[TABELLE_ZEILEN];
+    u32 spiele[3][TABELLE_ZEILEN];        // variants: all, home, away
+    u32 punkte[3][TABELLE_ZEILEN];
+    u32 tore[3][TABELLE_ZEILEN];
+    u32 gegentore[3][TABELLE_ZEILEN];
+    u16 ergebnis[TABELLE_RASTER];         // 0 win, 1 draw, 2 defeat, 0xFFFF none
+    u8 heim[TABELLE_RASTER];              // 1 when the row's team was team A
+    u8 form[TABELLE_ZEILEN];
+    u32 optionen;
+    u8 reserviert[512];
+    u32 wettbewerb;
+};
+static_assert(sizeof(Tabelle) == TABELLE_GROESSE, "the table record is 26,508 bytes");
+static_assert(offsetof(Tabelle, zeilen) == 1024 && offsetof(Tabelle, spiele) == 2052 &&
+                  offsetof(Tabelle, ergebnis) == 8196 && offsetof(Tabelle, heim) == 19972 &&
+                  offsetof(Tabelle, form) == 25860 && offsetof(Tabelle, optionen) == 25988 &&
+                  offsetof(Tabelle, wettbewerb) == 26504,
+              "table layout");
+
+// The little-endian image of a table record, field by field.
+void Tabelle_Bild_Schreiben(const Tabelle& t, u8* aus);
+void Tabelle_Bild_Lesen(Tabelle& t, const u8* ein);
+
+// Rank (0 first) of a team in a built table; -1 when it has no row.
+i32 Tabelle_Rang_Von_Team(const Tabelle& t, i32 team);
+
+// The arguments of one table: matchdays (-1 all), the three-point rule
+// (255: the competition's own), option bits, the team of option 32 and of
+// the returned key, the spare byte, minute limits (-1 none), forecast and
+// all-time flags, the live minute (-1 none).
+struct Tabelle_Argumente {
+    i32 wettbewerb = -1;
+    i32 erster_spieltag = -1;
+    i32 letzter_spieltag = -1;
+    u8 drei_punkte = 255;
+    u32 optionen = TABELLE_OPTIONEN_VOLL;
+    i32 team = -1;
+    u8 frei = 0;
+    i32 erste_minute = -1;
+    i32 letzte_minute = -1;
+    u8 prognose = 0;
+    u8 ewig = 0;
+    i32 live_minute = -1;
+};
+
+// Builds a table into a record that the caller has prepared
+// (Wettbewerb_Get_Tabellen_Teams); the key of the team's row, 0xFFFFFFFF
+// when it has none. Goes to the table builder of Season_Module.
+u32 Spiele_Get_Tabelle(const Tabelle_Argumente& argumente, Tabelle* tabelle);
+
+// Team match statistics (842 words).
+constexpr int STATISTIK_WORTE = 842;
+constexpr size_t STATISTIK_GROESSE = STATISTIK_WORTE * 4;  // 3,368 bytes
+struct Statistik_Argumente {
+    i32 team = -1;
+    i32 spieler = -1;     // -1 all
+    i32 wettbewerb = -1;  // -1 all held this year
+    i32 erster_spieltag = -1;
+    i32 letzter_spieltag = -1;
+    i32 runde = -1;       // leg, -1 all
+    i32 ort = 0;          // 0 all; bit 0 home games, bit 1 away games
+};
+// Clears the record (position fields 828..839 to -1) and asks the
+// statistics of Season_Module; true when a game was counted.
+bool Spiele_Get_Team_Statistik(const Statistik_Argumente& argumente, u32* ergebnis);

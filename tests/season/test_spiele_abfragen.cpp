@@ -1,0 +1,405 @@
+// Knock-out decisions, the table preparation, the forecast, the series and
+// head-to-head queries and the server rows 1010, 1033..1036.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "base/compress.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+
+namespace {
+
+constexpr i32 LIGA = 50, POKAL = 51, SERIE = 52;
+
+// Records what the table hooks were asked.
+struct Tabellen_Protokoll {
+    std::vector<Tabelle_Argumente> bauten;
+    std::vector<i32> geleerte_plaene;
+    std::vector<bool> schalter;
+};
+Tabellen_Protokoll protokoll;
+
+class Abfragen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Season_Hooks_Zuruecksetzen();
+        protokoll = {};
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        ASSERT_TRUE(Wettbewerb_Init());
+        ASSERT_TRUE(Spiele_Init());
+        const std::string text =
+            "NEUER_WETTBEWERB\nIDENTIFIKATION LIGA\nNAME \"Liga\"\nTEAMS 7\nSPIELTAGE 14\nMODUS HEIMRECHT\n"
+            "NEUER_WETTBEWERB\nIDENTIFIKATION POKAL\nNAME \"Pokal\"\nTEAMS 16\nMODUS KO_SYSTEM\nMODUS RUECKSPIELE\n"
+            "NEUER_WETTBEWERB\nIDENTIFIKATION SERIE\nNAME \"Serie\"\nTEAMS 2\nMODUS KO_SYSTEM\nBEST_OF_X 3\n";
+        ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
+        ASSERT_EQ(Wettbewerb_Spielplaene_Erstellen(), 3);
+        Season_Welt.Team_Anzahl = []() { return 20; };
+    }
+    void TearDown() override {
+        Spiele_Free();
+        Wettbewerb_Free();
+        Season_Hooks_Zuruecksetzen();
+    }
+    // Sets one game: teams, and the score when `a` is not negative.
+    static void spiel(i32 id, u32 md, u32 leg, u32 k, i32 team_a, i32 team_b, i32 a = -1, i32 b = -1) {
+        Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(id), md, leg, k));
+        ASSERT_TRUE(h) << id << " " << md << " " << leg << " " << k;
+        Spiele_Set_Teams(h.Handle(), team_a, team_b);
+        if (a >= 0) Spiele_Set_Ergebnis(h.Handle(), static_cast<u8>(a), static_cast<u8>(b), 0);
+    }
+};
+
+TEST_F(Abfragen, KnockoutEntscheidungUeberZweiSpiele) {
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(POKAL);
+    ASSERT_EQ(w->best_of_x, 2);
+    struct Fall {
+        i32 hin_a, hin_b, rueck_a, rueck_b;  // first leg X:Y at X, return leg Y:X at Y
+        bool auswaertstore;
+        i32 erwartet;  // 3 = X, 4 = Y, -1 level, -2 open
+    };
+    const Fall faelle[] = {
+        {-1, -1, -1, -1, false, -2},  // nothing played
+        {2, 0, -1, -1, false, -2},    // first leg only: still open
+        {2, 0, 1, 0, false, 3},       // aggregate 2:1
+        {0, 1, 3, 0, false, 4},       // Y wins both legs
+        {1, 0, 2, 1, false, -1},      // 2:2, away goals do not count here
+        {1, 0, 2, 1, true, 3},        // 2:2, X scored away
+        {0, 0, 0, 0, true, -1},       // nothing separates them
+    };
+    for (const Fall& f : faelle) {
+        w->modus = WB_KO_SYSTEM | WB_RUECKSPIELE | (f.auswaertstore ? WB_AUSWTORE_DOPPELT : 0);
+        Spiele_Ergebnisse_Loeschen(POKAL);
+        spiel(POKAL, 0, 0, 5, 3, 4, f.hin_a, f.hin_b);
+        spiel(POKAL, 0, 1, 5, 4, 3, f.rueck_a, f.rueck_b);
+        i32 sieger = 0, verlierer = 0;
+        EXPECT_EQ(Wettbewerb_KO_Sieger(w, 0, 5, &sieger, &verlierer, -1, 0, 0), f.erwartet)
+            << f.hin_a << ":" << f.hin_b << " " << f.rueck_a << ":" << f.rueck_b;
+        EXPECT_EQ(Wettbewerb_Get_Runden_Sieger(POKAL, 0, 5, -1, 0, 0), f.erwartet);
+        if (f.erwartet >= 0) {
+            EXPECT_EQ(sieger, f.erwartet);
+            EXPECT_EQ(verlierer, f.erwartet == 3 ? 4 : 3);
+        } else {
+            EXPECT_EQ(sieger, -1);
+        }
+    }
+    // Extra goals for the home side of the return leg turn a level tie.
+    w->modus = WB_KO_SYSTEM | WB_RUECKSPIELE;
+    spiel(POKAL, 0, 0, 5, 3, 4, 1, 0);
+    spiel(POKAL, 0, 1, 5, 4, 3, 1, 0);
+    EXPECT_EQ(Wettbewerb_Get_Runden_Sieger(POKAL, 0, 5, 1, 0, 0), -1);
+    EXPECT_EQ(Wettbewerb_Get_Runden_Sieger(POKAL, 0, 5, 1, 1, 0), 4);
+    EXPECT_EQ(Wettbewerb_Get_Runden_Sieger(POKAL, 0, 5, 0, 0, 1), 4);
+    // A league without extra time has no decision; with it a level game is -1.
+    w->modus = 0;
+    EXPECT_EQ(Wettbewerb_Get_Runden_Sieger(POKAL, 0, 5, -1, 0, 0), -2);
+    w->modus = WB_VERLAENGERUNG;
+    EXPECT_EQ(Wettbewerb_Get_Runden_Sieger(POKAL, 0, 5, -1, 0, 0), -1);
+    EXPECT_EQ(Wettbewerb_Get_Runden_Sieger(999, 0, 5, -1, 0, 0), -1);
+    EXPECT_EQ(Wettbewerb_KO_Sieger(nullptr, 0, 0, nullptr, nullptr, -1, 0, 0), -1);
+    // A tie not drawn yet is open.
+    EXPECT_EQ(Wettbewerb_Get_Runden_Sieger(POKAL, 2, 0, -1, 0, 0), -2);
+}
+
+TEST_F(Abfragen, KnockoutSerieEntscheidenGewonneneSpiele) {
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(SERIE);
+    ASSERT_EQ(Spiele_Get_Kopf(w->spielplan)->runden, 3u);
+    // Y wins two games 1:0 and 1:0 (at home and away) and loses one 0:5:
+    // more goals do not outweigh more games won.
+    spiel(SERIE, 0, 0, 0, 7, 8, 5, 0);
+    spiel(SERIE, 0, 1, 0, 8, 7, 1, 0);
+    EXPECT_EQ(Wettbewerb_Get_Runden_Sieger(SERIE, 0, 0, -1, 0, 0), -2);
+    spiel(SERIE, 0, 2, 0, 7, 8, 0, 1);
+    EXPECT_EQ(Wettbewerb_Get_Runden_Sieger(SERIE, 0, 0, -1, 0, 0), 8);
+    // Two games won decide before the third is played.
+    spiel(SERIE, 0, 0, 0, 7, 8, 0, 1);
+    spiel(SERIE, 0, 2, 0, 7, 8, -1, -1);
+    Spiele_Lock_Halter h(Spiele_Lock(SERIE, 0, 2, 0));
+    Spiele_Get_Spiel(h.Handle(), true)->tore_a = -1;
+    EXPECT_EQ(Wettbewerb_Get_Runden_Sieger(SERIE, 0, 0, -1, 0, 0), 8);
+}
+
+TEST_F(Abfragen, TabelleVorbereitenUndBasis) {
+    Tabelle t;
+    std::memset(&t, 0x5A, sizeof t);
+    EXPECT_FALSE(Wettbewerb_Get_Tabellen_Teams(999, &t));
+    EXPECT_FALSE(Wettbewerb_Get_Tabellen_Teams(LIGA, nullptr));
+    // Not started: no rows.
+    ASSERT_TRUE(Wettbewerb_Get_Tabellen_Teams(LIGA, &t));
+    EXPECT_EQ(t.zeilen, 0u);
+    EXPECT_EQ(t.ergebnis[5887], 0xFFFF);
+    EXPECT_EQ(t.heim[0], 0xFF);
+    EXPECT_EQ(t.punkte[2][127], 0u);
+    EXPECT_EQ(t.reserviert[511], 0u);
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(LIGA);
+    w->flags[1] = 1;
+    for (int i = 0; i < 7; ++i) w->aktuelle_team[i] = static_cast<i16>(10 + i);
+    ASSERT_TRUE(Wettbewerb_Get_Tabellen_Teams(LIGA, &t));
+    EXPECT_EQ(t.zeilen, 7u);
+    EXPECT_EQ(t.team[6], 16u);
+    EXPECT_EQ(Tabelle_Rang_Von_Team(t, 13), 3);
+    EXPECT_EQ(Tabelle_Rang_Von_Team(t, 99), -1);
+    // Base competition: a record with matchdays is its own base.
+    EXPECT_EQ(Wettbewerb_Get_Basis_Id(POKAL), POKAL);
+    EXPECT_EQ(Wettbewerb_Get_Basis_Id(999), -1);
+}
+
+TEST_F(Abfragen, TabellenbildHatSeineOffsets) {
+    Tabelle t;
+    std::memset(&t, 0, sizeof t);
+    t.zeilen = 0x01020304;
+    t.ergebnis[1] = 0xBEEF;
+    t.heim[2] = 7;
+    t.wettbewerb = 51;
+    std::vector<u8> bild(TABELLE_GROESSE);
+    Tabelle_Bild_Schreiben(t, bild.data());
+    EXPECT_EQ(get_u32le(&bild[1024]), 0x01020304u);
+    EXPECT_EQ(get_u16le(&bild[8196 + 2]), 0xBEEF);
+    EXPECT_EQ(bild[19972 + 2], 7);
+    EXPECT_EQ(get_u32le(&bild[26504]), 51u);
+    Tabelle zurueck;
+    Tabelle_Bild_Lesen(zurueck, bild.data());
+    EXPECT_EQ(std::memcmp(&zurueck, &t, sizeof t), 0);
+}
+
+// A stand-in table builder: rank of each row rotates with the last matchday.
+u32 test_bauen(const Tabelle_Argumente& a, Tabelle* t) {
+    protokoll.bauten.push_back(a);
+    const u32 n = t->zeilen;
+    if (n == 0) return 0xFFFFFFFFu;
+    const u32 d = static_cast<u32>(a.letzter_spieltag < 0 ? 0 : a.letzter_spieltag);
+    for (u32 rang = 0; rang < n; ++rang) t->reihenfolge[rang] = (rang + d) % n;
+    t->punkte[0][0] = 42;
+    t->wettbewerb = static_cast<u32>(a.wettbewerb);
+    return 77;
+}
+
+void hooks_fuer_tabellen() {
+    Season_Module.Tabelle_Bauen = test_bauen;
+    Season_Module.Tabellen_Cache_Leeren_Plan = [](i32 plan) { protokoll.geleerte_plaene.push_back(plan); };
+    Season_Module.Tabellen_Cache_Schalter = [](bool an) { protokoll.schalter.push_back(an); };
+}
+
+TEST_F(Abfragen, GepackteTabelleFuerDenClient) {
+    std::vector<u8> aus;
+    Tabelle_Argumente a;
+    a.wettbewerb = 999;
+    EXPECT_EQ(Spiele_Internet_Server_Send_Tabelle_Gepackt(a, aus), 0u);
+    EXPECT_TRUE(aus.empty());
+    // The default builder leaves the prepared record.
+    a.wettbewerb = LIGA;
+    u32 n = Spiele_Internet_Server_Send_Tabelle_Gepackt(a, aus);
+    ASSERT_GT(n, 0u);
+    std::vector<u8> bild(TABELLE_GROESSE);
+    ASSERT_EQ(Tools_RLE_Entpacken_Sicher(aus.data(), n, bild.data(), TABELLE_GROESSE), TABELLE_GROESSE);
+    EXPECT_EQ(get_u32le(&bild[1024]), 0u);
+    EXPECT_EQ(get_u16le(&bild[8196]), 0xFFFF);
+
+    hooks_fuer_tabellen();
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(LIGA);
+    w->flags[1] = 1;
+    for (int i = 0; i < 7; ++i) w->aktuelle_team[i] = static_cast<i16>(i + 1);
+    a.letzter_spieltag = 3;
+    a.live_minute = 46;
+    n = Spiele_Internet_Server_Send_Tabelle_Gepackt(a, aus);
+    ASSERT_EQ(Tools_RLE_Entpacken_Sicher(aus.data(), n, bild.data(), TABELLE_GROESSE), TABELLE_GROESSE);
+    Tabelle t;
+    Tabelle_Bild_Lesen(t, bild.data());
+    EXPECT_EQ(t.zeilen, 7u);
+    EXPECT_EQ(t.punkte[0][0], 42u);
+    EXPECT_EQ(t.reihenfolge[0], 3u);
+    EXPECT_EQ(t.wettbewerb, static_cast<u32>(LIGA));
+    ASSERT_EQ(protokoll.bauten.size(), 1u);
+    EXPECT_EQ(protokoll.bauten[0].live_minute, 46);
+    EXPECT_EQ(protokoll.geleerte_plaene, std::vector<i32>{Wettbewerb_Get_Spielplan(LIGA)});
+}
+
+TEST_F(Abfragen, PlatzVerlaufNachJedemSpieltag) {
+    hooks_fuer_tabellen();
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(LIGA);
+    w->flags[1] = 1;
+    for (int i = 0; i < 7; ++i) w->aktuelle_team[i] = static_cast<i16>(i + 1);
+    u8 aus[SPIELE_VERLAUF_BYTES];
+    Tabelle_Argumente a;
+    a.wettbewerb = LIGA;
+    // Every matchday of the season: the table over matchdays 0..md each time.
+    ASSERT_EQ(Spiele_Internet_Server_Send_Tabelle(a, -1, -1, 1, aus), 14);
+    for (i32 md = 0; md < 14; ++md) {
+        // Row 0 (team 1) stands where the rotation puts it.
+        EXPECT_EQ(get_u32le(aus + 4 * md), static_cast<u32>((7 - md % 7) % 7)) << md;
+        EXPECT_EQ(protokoll.bauten[md].erster_spieltag, 0);
+        EXPECT_EQ(protokoll.bauten[md].letzter_spieltag, md);
+    }
+    EXPECT_EQ(aus[4 * 14], 0xFF);
+    EXPECT_EQ(aus[SPIELE_VERLAUF_BYTES - 1], 0xFF);
+    EXPECT_EQ(protokoll.schalter, (std::vector<bool>{false, true}));
+    // A long range stops at 46; a team without a row is -1; a range inside.
+    EXPECT_EQ(Spiele_Internet_Server_Send_Tabelle(a, 0, 100, 1, aus), SPIELE_VERLAUF_MAX);
+    EXPECT_EQ(Spiele_Internet_Server_Send_Tabelle(a, 2, 4, 55, aus), 2);
+    EXPECT_EQ(static_cast<i32>(get_u32le(aus)), -1);
+    a.wettbewerb = 999;
+    EXPECT_EQ(Spiele_Internet_Server_Send_Tabelle(a, -1, -1, 1, aus), 0);
+    EXPECT_EQ(Spiele_Internet_Server_Send_Tabelle(a, -1, -1, 1, nullptr), 0);
+}
+
+TEST_F(Abfragen, SerienEinesTeams) {
+    // Team 4 in the cup: stored order no goal, no conceded, defeats, wins,
+    // draws, no win, unbeaten, each [home, away, all].
+    const u32 t = 20;
+    u8* e = Spiele_Get_Speicher(SPEICHER_SERIEN)->Holen(static_cast<u32>(POKAL) * t + 4 + 1);
+    ASSERT_NE(e, nullptr);
+    for (int s = 0; s < 7; ++s)
+        for (int v = 0; v < 3; ++v) e[4 + 3 * s + v] = static_cast<u8>(10 * s + v);
+    u8* alle = Spiele_Get_Speicher(SPEICHER_SERIEN)->Holen(640 * t + 4 + 1);
+    alle[4 + 3 * 3 + 2] = 9;  // wins over all competitions
+    u32 aus[7];
+    ASSERT_TRUE(Spiele_Get_Serien(POKAL, 4, aus, 2));
+    EXPECT_EQ((std::vector<u32>(aus, aus + 7)), (std::vector<u32>{2, 12, 32, 42, 22, 52, 62}));
+    ASSERT_EQ(Spiele_Internet_Server_Send_Serien(POKAL, 4, 0, aus), 1);
+    EXPECT_EQ(aus[2], 30u);
+    ASSERT_TRUE(Spiele_Get_Serien(-1, 4, aus, 2));
+    EXPECT_EQ(aus[2], 9u);
+    // Missing entries and bad arguments.
+    EXPECT_FALSE(Spiele_Get_Serien(LIGA, 4, aus, 0));
+    EXPECT_EQ(aus[0], 0u);
+    EXPECT_FALSE(Spiele_Get_Serien(POKAL, 4, aus, 3));
+    EXPECT_FALSE(Spiele_Get_Serien(POKAL, 20, aus, 0));
+    EXPECT_FALSE(Spiele_Get_Serien(999, 4, aus, 0));
+    EXPECT_EQ(Spiele_Internet_Server_Send_Serien(POKAL, -1, 0, aus), 0);
+}
+
+TEST_F(Abfragen, DirekterVergleichUeberWettbewerbe) {
+    const u32 t = 20;
+    auto eintrag = [&](i32 basis, i32 heim, i32 gast, u8 s, u8 u, u8 n, std::vector<u8> letzte) {
+        u8* e = Spiele_Get_Speicher(SPEICHER_DIREKT)->Holen(static_cast<u32>(basis) * t * t + heim * t + gast + 1);
+        e[4] = s;
+        e[5] = u;
+        e[6] = n;
+        std::memset(e + 7, 255, 5);
+        std::memcpy(e + 7, letzte.data(), letzte.size());
+    };
+    eintrag(LIGA, 3, 4, 2, 1, 1, {0x1F, 0x00, 0x21, 0x12});  // 15:1 newest
+    eintrag(POKAL, 3, 4, 1, 0, 0, {0x02});
+    eintrag(POKAL, 4, 3, 5, 5, 5, {0x11});                   // the other direction
+    u32 s = 0, u = 0, n = 0;
+    u8 erg[12 * 10];
+    i32 k = Spiele_Internet_Server_Send_Spiele_Gegen(-1, 3, 4, 10, &s, &u, &n, erg);
+    EXPECT_EQ(k, 5);
+    EXPECT_EQ(s, 3u);
+    EXPECT_EQ(u, 1u);
+    EXPECT_EQ(n, 1u);
+    EXPECT_EQ(get_u32le(erg), 15u);
+    EXPECT_EQ(get_u32le(erg + 4), 1u);
+    EXPECT_EQ(get_u32le(erg + 8), static_cast<u32>(LIGA));
+    EXPECT_EQ(get_u32le(erg + 12 * 4), 2u);
+    EXPECT_EQ(get_u32le(erg + 12 * 4 + 8), static_cast<u32>(POKAL));
+    EXPECT_EQ(erg[12 * 5], 0xFF);  // unused items stay 0xFF
+    // One competition; the maximum cuts the list.
+    EXPECT_EQ(Spiele_Get_Spiele_Gegen(LIGA, 3, 4, &s, &u, &n, erg, 2), 2);
+    EXPECT_EQ(s, 2u);
+    EXPECT_EQ(Spiele_Get_Spiele_Gegen(LIGA, 3, 4, &s, &u, &n, nullptr, 5), 0);
+    EXPECT_EQ(s, 2u);
+    EXPECT_EQ(Spiele_Get_Spiele_Gegen(LIGA, 3, 21, &s, &u, &n, erg, 5), 0);
+    EXPECT_EQ(s, 0u);
+    // A world too large for the store's keys answers nothing.
+    Season_Welt.Team_Anzahl = []() { return 100000; };
+    EXPECT_EQ(Spiele_Get_Spiele_Gegen(-1, 3, 4, &s, &u, &n, erg, 10), 0);
+}
+
+std::map<int, std::string> namen = {{3, "Rotweiss"}, {4, "Blau-Gelb"}, {5, "Grün"}};
+
+void hooks_fuer_prognose() {
+    Season_Welt.Team_Staerke_Modus = [](int t, u32) { return t == 3 ? 900 : 300; };
+    Season_Welt.Team_Name = [](int t, char* p) -> const char* {
+        std::snprintf(p, 64, "%s", namen.count(t) ? namen[t].c_str() : "");
+        return p;
+    };
+    Season_Welt.Team_Vergleiche = [](int a, int, i32 aus[4], u32) {
+        aus[0] = 50;
+        aus[1] = a == 3 ? 20 : 70;
+        aus[2] = a == 3 ? 80 : 40;
+        aus[3] = a == 3 ? 70 : 30;
+    };
+    Season_Gui.Text = [](const char* id) -> const char* { return std::strcmp(id, "*161") == 0 ? "(Prognose)" : ""; };
+}
+
+TEST_F(Abfragen, PrognoseFuerUngespielteSpiele) {
+    hooks_fuer_prognose();
+    spiel(LIGA, 4, 0, 0, 3, 4);
+    spiel(LIGA, 4, 0, 1, 4, 3, 2, 2);
+    Spiele_Lock_Halter h(Spiele_Lock(LIGA, 4, 0, 0));
+    const u32 cursor = Rnd_Get_Index();
+    i32 a = -9, b = -9, a2 = -9, b2 = -9;
+    char text[64], text2[64];
+    EXPECT_TRUE(Spiele_Get_Ergebnis(h.Handle(), &a, &b, text, 1));
+    EXPECT_TRUE(Spiele_Get_Ergebnis(h.Handle(), &a2, &b2, text2, 0));
+    EXPECT_EQ(Rnd_Get_Index(), cursor);
+    EXPECT_EQ(a, a2);
+    EXPECT_EQ(b, b2);
+    EXPECT_GE(a, 0);
+    EXPECT_GE(b, 0);
+    EXPECT_EQ(std::string(text), std::to_string(a) + ":" + std::to_string(b) + " (Prognose)");
+    EXPECT_STREQ(text2, "(Prognose)");
+    EXPECT_EQ(Spiele_Get_Spiel(h.Handle(), true)->tore_a, -1);  // still unplayed
+    EXPECT_EQ(Spiele_Get_Spiel(h.Handle(), true)->flags, 0);
+    // A played game answers its own score; an unknown side gives no forecast.
+    Spiele_Lock_Halter g(Spiele_Lock(LIGA, 4, 0, 1));
+    EXPECT_FALSE(Spiele_Get_Ergebnis(g.Handle(), &a, &b, text, 1));
+    EXPECT_EQ(a, 2);
+    Spiele_Lock_Halter leer(Spiele_Lock(LIGA, 5, 0, 0));
+    EXPECT_FALSE(Spiele_Get_Ergebnis(leer.Handle(), &a, &b, nullptr, 1));
+    EXPECT_EQ(a, -1);
+    EXPECT_FALSE(Spiele_Get_Ergebnis(0, &a, &b, text, 1));
+}
+
+TEST_F(Abfragen, PrognoseBleibtImRahmen) {
+    hooks_fuer_prognose();
+    // Many seeds (names) and strengths: scores stay small and non-negative,
+    // and the stronger side is ahead on the whole.
+    int vorne = 0, hinten = 0;
+    for (int i = 0; i < 300; ++i) {
+        namen[3] = "Team" + std::to_string(i);
+        i32 a = -1, b = -1;
+        Spiele_Berechne_Ergebnis(3, 4, &a, &b);
+        ASSERT_GE(a, 0);
+        ASSERT_GE(b, 0);
+        ASSERT_LE(a + b, 12);
+        vorne += a > b;
+        hinten += a < b;
+    }
+    EXPECT_GT(vorne, hinten);
+    // Without world data (default hooks) a forecast still comes out.
+    Season_Hooks_Zuruecksetzen();
+    i32 a = -1, b = -1;
+    Spiele_Berechne_Ergebnis(0, 1, &a, &b);
+    EXPECT_GE(a, 0);
+    EXPECT_GE(b, 0);
+}
+
+TEST_F(Abfragen, TeamStatistikFuerDenClient) {
+    u8 aus[STATISTIK_GROESSE];
+    Statistik_Argumente a;
+    a.team = 3;
+    // Without the statistics module: nothing counted, positions -1.
+    EXPECT_EQ(Spiele_Internet_Server_Send_Statistik(a, aus), 0);
+    EXPECT_EQ(get_u32le(aus + 4 * 804), 0u);
+    for (int w : {828, 829, 830, 831, 833, 835, 837, 839}) EXPECT_EQ(get_u32le(aus + 4 * w), 0xFFFFFFFFu) << w;
+    for (int w : {832, 834, 836, 838, 840, 841}) EXPECT_EQ(get_u32le(aus + 4 * w), 0u) << w;
+    Season_Module.Team_Statistik = [](const Statistik_Argumente& s, u32* e) {
+        e[804] = static_cast<u32>(s.team);
+        return true;
+    };
+    EXPECT_EQ(Spiele_Internet_Server_Send_Statistik(a, aus), 1);
+    EXPECT_EQ(get_u32le(aus + 4 * 804), 3u);
+    EXPECT_EQ(Spiele_Internet_Server_Send_Statistik(a, nullptr), 0);
+}
+
+}  // namespace
