@@ -92,6 +92,14 @@ Spiel* lock_spiel(i32 handle) {
     return spiele_von(e) + l.pos;
 }
 
+// Tables built from a plan are stale once one of its games changes.
+void tabellen_veraltet(i32 plan) {
+    if (plan >= 0) Season_Module.Tabellen_Cache_Leeren_Plan(plan);
+}
+void tabellen_veraltet_handle(i32 handle) {
+    if (handle >= 1 && handle <= SPIELE_LOCKS) tabellen_veraltet(z.locks[handle - 1].plan);
+}
+
 Spiel* gesperrt(i32 handle) {
     if (!z.bereit) {
         Debug_Printf("Spiele Objekt nicht initialisiert.");
@@ -225,6 +233,7 @@ bool Spiele_Init() {
     z.ring_cursor = -1;
     z.reset_erledigt = false;
     z.bereit = true;
+    Season_Module.Tabellen_Cache_Leeren();
     return true;
 }
 
@@ -339,6 +348,7 @@ i32 Spiele_Spiel_Einfuegen(i8 modus, i32 wettbewerb, u32 spieltag, i8 neuer_spie
     // Every lock of a moved game moves with it.
     for (auto& l : z.locks)
         if (l.plan == plan && l.pos >= pos) ++l.pos;
+    tabellen_veraltet(plan);
     if (aus_spieltag) *aus_spieltag = md;
     if (aus_runde) *aus_runde = 0;
     if (aus_index) *aus_index = index;
@@ -353,6 +363,7 @@ bool Spiele_Loesche_Spielplan(i32 plan) {
     }
     u8 wb = kopf_von(e)->spiele ? spiele_von(e)[0].wettbewerb : 0;
     Liste_Delete_Element(z.plaene, e);
+    tabellen_veraltet(plan);
     // The competition's per-player counters go with it.
     if (Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW); s && Spiele_Spieler_Anzahl() > 0) {
         u32 n = static_cast<u32>(Spiele_Spieler_Anzahl());
@@ -377,6 +388,7 @@ void Spiele_Ergebnisse_Loeschen(i32 wettbewerb) {
     }
     Liste_Element* e = plan_knoten(plan_von_wettbewerb(wettbewerb));
     if (!e) return;
+    tabellen_veraltet(plan_von_wettbewerb(wettbewerb));
     Spiel* s = spiele_von(e);
     for (u32 i = 0; i < kopf_von(e)->spiele; ++i) {
         s[i].team_a = -1;
@@ -395,6 +407,7 @@ void Spiele_Team_Tausch(i32 plan, i32 x, i32 y) {
     }
     Liste_Element* e = plan_knoten(plan);
     if (!e) return;
+    tabellen_veraltet(plan);
     Spiel* s = spiele_von(e);
     for (u32 i = 0; i < kopf_von(e)->spiele; ++i) {
         for (i16* t : {&s[i].team_a, &s[i].team_b}) {
@@ -447,6 +460,7 @@ bool locks_frei() {
 
 void cache_reset() {
     if (z.reset_erledigt || !locks_frei()) return;
+    Season_Module.Tabellen_Cache_Leeren();
     Wettbewerb_Internet_Client_Hole_Status();
     z.ring.assign(RING_GROESSE, Ring_Eintrag{});
     u32 kapazitaet = 0, anzahl = 0;
@@ -608,6 +622,7 @@ void Spiele_Spiel_Clear(i32 handle) {
     if (Spiel* s = gesperrt(handle)) {
         std::memset(s, 0, sizeof *s);
         s->team_a = -1;
+        tabellen_veraltet_handle(handle);
     }
     Spiele_Unlock(handle);
 }
@@ -619,13 +634,17 @@ void Spiele_Set_Teams(i32 handle, i32 a, i32 b) {
     }
     Spiel* s = gesperrt(handle);
     if (!s) return;
+    tabellen_veraltet_handle(handle);
     // A side without a team gets its placeholder; the other keeps its team.
     s->team_a = static_cast<i16>(a == 0 ? 1 : a);
     s->team_b = static_cast<i16>(b == 0 ? 2 : b);
 }
 
 void Spiele_Ergebnis_Nullen(i32 handle) {
-    if (Spiel* s = gesperrt(handle)) s->tore_a = s->tore_b = 0;
+    if (Spiel* s = gesperrt(handle)) {
+        s->tore_a = s->tore_b = 0;
+        tabellen_veraltet_handle(handle);
+    }
 }
 
 void Spiele_Set_Ergebnis(i32 handle, u8 a, u8 b, u8 flags) {
@@ -633,6 +652,7 @@ void Spiele_Set_Ergebnis(i32 handle, u8 a, u8 b, u8 flags) {
         s->tore_a = static_cast<i8>(a);
         s->tore_b = static_cast<i8>(b);
         s->flags = flags;
+        tabellen_veraltet_handle(handle);
     }
 }
 
@@ -856,6 +876,7 @@ void Spiele_Uebernehmen() {
             }
     }
     st.da = false;
+    Season_Module.Tabellen_Cache_Leeren();
 }
 
 bool Spiele_Load(Datei_Status* datei) {

@@ -403,3 +403,35 @@ TEST_F(Abfragen, TeamStatistikFuerDenClient) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Abfragen, GeaenderteSpieleMachenTabellenUngueltig) {
+    hooks_fuer_tabellen();
+    i32 leeren = 0;
+    static i32* zaehler = nullptr;
+    zaehler = &leeren;
+    Season_Module.Tabellen_Cache_Leeren = []() { ++*zaehler; };
+    const i32 liga = Wettbewerb_Get_Spielplan(LIGA), pokal = Wettbewerb_Get_Spielplan(POKAL);
+    {
+        Spiele_Lock_Halter h(Spiele_Lock(LIGA, 1, 0, 0));
+        Spiele_Set_Teams(h.Handle(), 3, 4);
+        Spiele_Ergebnis_Nullen(h.Handle());
+        Spiele_Set_Ergebnis(h.Handle(), 1, 0, 0);
+        Spiele_Set_Zuschauer(h.Handle(), 100);  // attendance is not in a table
+    }
+    EXPECT_EQ(protokoll.geleerte_plaene, (std::vector<i32>{liga, liga, liga}));
+    protokoll.geleerte_plaene.clear();
+    Spiele_Team_Tausch(pokal, 3, 4);
+    Spiele_Ergebnisse_Loeschen(LIGA);
+    Spiele_Spiel_Einfuegen(1, LIGA, 2, 0, 5, 6);
+    Spiele_Spiel_Clear(Spiele_Lock(POKAL, 0, 0, 0));
+    Spiele_Loesche_Spielplan(pokal);
+    EXPECT_EQ(protokoll.geleerte_plaene, (std::vector<i32>{pokal, liga, liga, pokal, pokal}));
+    // The whole cache goes at a new start of the database.
+    EXPECT_EQ(leeren, 0);
+    ASSERT_TRUE(Spiele_Init());
+    EXPECT_EQ(leeren, 1);
+}
+
+}  // namespace
