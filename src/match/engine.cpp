@@ -574,6 +574,8 @@ struct Lage {
     int jaeger[2];     // the chaser of each side
     int naechster;     // nearest player to the ball
     f32 nd;            // his squared distance
+    int anzahl;        // players on the pitch at the start of the tick
+    u8 aktiv[SF_SPIELER];
 };
 
 void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
@@ -581,6 +583,7 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
     f32 px = b.x + b.vx * 0.3f, py = b.y + b.vy * 0.3f;
     l.naechster = -1;
     l.nd = 1e30f;
+    l.anzahl = 0;
     for (int s = 0; s < 2; s++) {
         l.jaeger[s] = -1;
         f32 bd = 1e30f;
@@ -590,6 +593,7 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
         for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
             const auto& sp = sf->spieler[i];
             if (!sf_auf_platz(sp)) continue;
+            l.aktiv[l.anzahl++] = static_cast<u8>(i);
             const auto& o = sf->objekt[i];
             f32 d = d2(o.x, o.y, b.x, b.y);
             if (d < l.nd && sp.sperre == 0) { l.nd = d; l.naechster = i; }
@@ -624,10 +628,11 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
             // Mark the nearest attacker in the zone: stand goal-side of him.
             int gb = (s ^ 1) * SF_PRO_SEITE, best = -1;
             f32 bd = 1100.0f * 1100.0f;
+            f32 ax = abs_x(sf, s, tx);
             for (int j = gb; j < gb + SF_PRO_SEITE; j++) {
-                if (!sf_auf_platz(sf->spieler[j]) || sf->objekt[j].torwart) continue;
-                f32 jrx = rel_x(sf, s, sf->objekt[j].x);
-                f32 e = d2(jrx, sf->objekt[j].y, tx, ty);
+                const auto& oj = sf->objekt[j];
+                if (oj.torwart || !sf_auf_platz(sf->spieler[j])) continue;
+                f32 e = d2(oj.x, oj.y, ax, ty);
                 if (e < bd) { bd = e; best = j; }
             }
             sp.deckt = static_cast<i8>(best);
@@ -1399,9 +1404,10 @@ void Engine_Tick(Spielfeld_Daten* sf) {
         standard_ziele(sf, l);
     // Everyone moves: the chasers and the receiver at full pace, the others to their places.
     auto& b = BALL(sf);
-    for (int i = 0; i < SF_SPIELER; i++) {
+    for (int a = 0; a < l.anzahl; a++) {
+        int i = l.aktiv[a];
         auto& sp = sf->spieler[i];
-        if (!sf_auf_platz(sp)) continue;
+        if (!sf_auf_platz(sp)) continue;  // sent off or changed during this tick
         if (sp.sperre) sp.sperre--;
         bool eilig = false;
         if (sf->situation == SIT_SPIEL) {

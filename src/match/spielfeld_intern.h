@@ -14,7 +14,7 @@ constexpr u8 KEIN_SLOT = 255;
 
 inline int sf_seite(int slot) { return slot < SF_PRO_SEITE ? 0 : 1; }
 inline bool sf_auf_platz(const Spielfeld_Spieler& s) {
-    return s.spieler >= 0 && (s.status & SFS_AUF_DEM_PLATZ) && !(s.status & (SFS_GELBROT | SFS_ROT | SFS_AUSGEWECHSELT));
+    return (s.status & (SFS_AUF_DEM_PLATZ | SFS_GELBROT | SFS_ROT | SFS_AUSGEWECHSELT)) == SFS_AUF_DEM_PLATZ && s.spieler >= 0;
 }
 // +1 when the side attacks towards x = SF_LAENGE.
 inline int sf_richtung(const Spielfeld_Daten* sf, int seite) { return ((seite == 0) != (sf->seitenwechsel != 0)) ? 1 : -1; }
