@@ -10,7 +10,9 @@
 #include "base/datei.h"
 #include "base/debug.h"
 #include "season/kalender.h"
+#include "season/season_hooks.h"
 #include "season/spiele.h"
+#include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 
@@ -63,6 +65,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     for (u32 i = 0; i < 4; ++i) {
         i32 h = Spiele_Lock(50 + i, 0, 0, 0);
         if (h) Spiele_Unlock(h);
+    }
+    // The queries over what was taken over: tie decisions, series,
+    // head-to-head, the table rows.
+    Season_Welt.Team_Anzahl = []() { return 64; };
+    for (i32 id = 50; id < 54; ++id) {
+        for (i32 k = 0; k < 3; ++k) Wettbewerb_Get_Runden_Sieger(id, -1, k, -1, 1, 0);
+        u32 serie[7];
+        Spiele_Get_Serien(id, static_cast<i32>(daten[0] % 64), serie, 2);
+        u32 s1, s2, s3;
+        u8 erg[12 * 8];
+        Spiele_Internet_Server_Send_Spiele_Gegen(-1, 1, 2, 8, &s1, &s2, &s3, erg);
+        Tabelle_Argumente a;
+        a.wettbewerb = id;
+        u8 verlauf[SPIELE_VERLAUF_BYTES];
+        Spiele_Internet_Server_Send_Tabelle(a, -1, -1, 1, verlauf);
     }
     Kalender_Spieltage_Heute(-1, 0, nullptr);
     std::vector<u8> s;
