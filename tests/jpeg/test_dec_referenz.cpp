@@ -147,6 +147,9 @@ TEST_F(Referenz_Test, BereichGleichtAusschnitt) {
           o.oben = b.o;
           o.rechts = b.r;
           o.unten = b.u;
+          // Bottom-up rows with fill bytes for every other region.
+          o.negativ = (b.l & 1) != 0;
+          o.fuellbytes = o.negativ ? 3 : 0;
           Ergebnis teil = Dekodieren(daten, "", modus, o);
           ASSERT_EQ(teil.code, JPEG_ERG_BEREICH_FERTIG);
           for (int32_t y = 0; y < b.u - b.o; ++y)
