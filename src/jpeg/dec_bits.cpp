@@ -45,12 +45,15 @@ bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int a
     code <<= 1;
   }
   t->maxcode[17] = 0x7FFFFFFF;
-  if (ac) {
+  {
+    // Whole coefficients: for AC tables the non-zero ones with their run, for
+    // DC tables every difference (size 0 included; the size is the symbol's
+    // low four bits).
     for (int i = 0; i < (1 << SCHNELL_BITS); ++i) {
       uint16_t e = t->schnell[i];
       if (!e) continue;
-      int l = e >> 8, rs = e & 0xFF, r = rs >> 4, s = rs & 15;
-      if (s == 0 || l + s > SCHNELL_BITS) continue;
+      int l = e >> 8, rs = e & 0xFF, r = ac ? rs >> 4 : 0, s = rs & 15;
+      if ((ac && s == 0) || l + s > SCHNELL_BITS) continue;
       uint32_t v = (static_cast<uint32_t>(i) >> (SCHNELL_BITS - l - s)) & ((1u << s) - 1);
       int32_t wert = Erweitern(v, s);
       t->ac_schnell[i] = static_cast<int32_t>(static_cast<uint32_t>(wert) << 16) | ((l + s) << 8) | (r << 4);
@@ -156,32 +159,49 @@ template <bool DEQ>
 static inline void Block_Dek(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
   const int16_t* q = b->quant;
   std::memset(blk, 0, 64 * sizeof(int16_t));
-  DC_Lesen(b, dc, pred);
-  blk[0] = DEQ ? Kurz(*pred * q[0]) : static_cast<int16_t>(*pred);
   uint64_t puf = b->puffer;
   int32_t anz = b->anzahl;
   Eingabe* e = b->ein;
   const bool breit = b->breit;
+  auto nachfuellen = [&] {
+    if (anz >= 31) return;
+    uint64_t w;
+    if (breit && !b->marke && e->ende - e->p >= 8 &&
+        (std::memcpy(&w, e->p, 8), !((~w - 0x0101010101010101ull) & w & 0x8080808080808080ull))) {
+      const int n = (63 - anz) >> 3;  // 4..7 bytes
+      w = __builtin_bswap64(w);
+      puf = (puf << (8 * n)) | (w >> (64 - 8 * n));
+      e->p += n;
+      anz += 8 * n;
+    } else {
+      b->puffer = puf;
+      b->anzahl = anz;
+      Bits_Fuellen(b);
+      puf = b->puffer;
+      anz = b->anzahl;
+    }
+  };
+  // DC: the difference in one look-up when code and value are short.
+  nachfuellen();
+  {
+    const uint32_t idx = static_cast<uint32_t>(puf >> (anz - SCHNELL_BITS)) & ((1u << SCHNELL_BITS) - 1);
+    const int32_t f = dc->ac_schnell[idx];
+    if (f) {
+      anz -= (f >> 8) & 15;
+      *pred = Kurz(*pred + (f >> 16));
+    } else {
+      b->puffer = puf;
+      b->anzahl = anz;
+      DC_Lesen(b, dc, pred);
+      puf = b->puffer;
+      anz = b->anzahl;
+    }
+  }
+  blk[0] = DEQ ? Kurz(*pred * q[0]) : static_cast<int16_t>(*pred);
   const int32_t* ac_schnell = ac->ac_schnell;
   int k = 1;
   for (; k < 64;) {
-    if (anz < 31) {
-      uint64_t w;
-      if (breit && !b->marke && e->ende - e->p >= 8 &&
-          (std::memcpy(&w, e->p, 8), !((~w - 0x0101010101010101ull) & w & 0x8080808080808080ull))) {
-        const int n = (63 - anz) >> 3;  // 4..7 bytes
-        w = __builtin_bswap64(w);
-        puf = (puf << (8 * n)) | (w >> (64 - 8 * n));
-        e->p += n;
-        anz += 8 * n;
-      } else {
-        b->puffer = puf;
-        b->anzahl = anz;
-        Bits_Fuellen(b);
-        puf = b->puffer;
-        anz = b->anzahl;
-      }
-    }
+    nachfuellen();
     const uint32_t idx = static_cast<uint32_t>(puf >> (anz - SCHNELL_BITS)) & ((1u << SCHNELL_BITS) - 1);
     const int32_t f = ac_schnell[idx];
     if (f) {

@@ -23,9 +23,10 @@ constexpr int SCHNELL_BITS = 9;
 struct Huff {
   // (length << 8) | symbol for codes of up to SCHNELL_BITS bits, 0 otherwise.
   uint16_t schnell[1 << SCHNELL_BITS];
-  // AC tables: for a code and its value bits fitting in SCHNELL_BITS bits the
-  // whole coefficient: value (signed, bits 16..31), run (bits 4..7), total
-  // length (bits 8..11); 0 when not applicable.
+  // For a code and its value bits fitting in SCHNELL_BITS bits the whole
+  // coefficient: value (signed, bits 16..31), run (bits 4..7, AC tables),
+  // total length (bits 8..11); 0 when not applicable (AC: end of block and
+  // zero runs, which carry no value).
   int32_t ac_schnell[1 << SCHNELL_BITS];
   int32_t maxcode[18];   // largest code of length l, -1 when none; [17] sentinel
   int32_t valoffset[17]; // symbol index = code + valoffset[l]
