@@ -2,6 +2,7 @@
 // placing matchdays, building every competition's fixture plan.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -97,6 +98,50 @@ void Alle_Spielplaene_Erstellen(benchmark::State& state) {
     state.counters["plaene"] = n;
 }
 BENCHMARK(Alle_Spielplaene_Erstellen)->Unit(benchmark::kMicrosecond);
+
+// Forecasts of a whole league season (18 teams, 306 games), as a fixture
+// screen shows them for unplayed games.
+void Prognosen_Einer_Saison(benchmark::State& state) {
+    Season_Welt.Team_Staerke_Modus = [](int t, u32) { return 300 + 37 * t; };
+    Season_Welt.Team_Name = [](int t, char* p) -> const char* {
+        std::snprintf(p, 64, "Verein %d", t);
+        return p;
+    };
+    for (auto _ : state) {
+        i32 summe = 0;
+        for (int a = 0; a < 18; ++a)
+            for (int b = 0; b < 18; ++b) {
+                if (a == b) continue;
+                i32 ta = 0, tb = 0;
+                Spiele_Berechne_Ergebnis(a, b, &ta, &tb);
+                summe += ta + tb;
+            }
+        benchmark::DoNotOptimize(summe);
+    }
+    Season_Hooks_Zuruecksetzen();
+}
+BENCHMARK(Prognosen_Einer_Saison)->Unit(benchmark::kMicrosecond);
+
+// Knock-out decisions of every tie of a 64-team two-legged cup.
+void KO_Entscheidungen(benchmark::State& state) {
+    vorbereiten();
+    const std::string text = "NEUER_WETTBEWERB\nIDENTIFIKATION POKAL\nNAME \"Pokal\"\nTEAMS 64\n"
+                             "MODUS KO_SYSTEM\nMODUS RUECKSPIELE\n";
+    Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size()));
+    Wettbewerb_Spielplaene_Erstellen();
+    for (u32 k = 0; k < 32; ++k)
+        for (u32 leg = 0; leg < 2; ++leg) {
+            Spiele_Lock_Halter h(Spiele_Lock(50, 0, leg, k));
+            Spiele_Set_Teams(h.Handle(), leg ? 2 * k + 2 : 2 * k + 1, leg ? 2 * k + 1 : 2 * k + 2);
+            Spiele_Set_Ergebnis(h.Handle(), static_cast<u8>(k % 3), static_cast<u8>(leg), 0);
+        }
+    for (auto _ : state) {
+        i32 summe = 0;
+        for (i32 k = 0; k < 32; ++k) summe += Wettbewerb_Get_Runden_Sieger(50, 0, k, -1, 0, 0);
+        benchmark::DoNotOptimize(summe);
+    }
+}
+BENCHMARK(KO_Entscheidungen)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
