@@ -77,7 +77,7 @@ void Season_Hooks_Zuruecksetzen() {
         nichts, nichts, nichts, nichts, nichts, nichts, nichts, nichts,
         nichts, nichts, nichts, nichts, nichts, nichts, falsch, nichts,
         falsch_i, nichts, nichts, nichts, ank_fertig, wahr, nichts, falsch_i,
-        keine_tabelle, nichts, nichts_i32, nichts_b, keine_statistik};
+        keine_tabelle, nichts, nichts, nichts_i32, nichts_b, keine_statistik};
     Season_Netz = Season_Netz_Hooks{kein_read};
 }
 

@@ -129,6 +129,8 @@ struct Season_Module_Hooks {
     // server rows 1010, 1035 and 1036 reach them here. Defaults build
     // nothing (key 0xFFFFFFFF, no statistics).
     uint32_t (*Tabelle_Bauen)(const Tabelle_Argumente& argumente, Tabelle* tabelle);
+    // Clears the matchday runner's no-match flag (client cache reset).
+    void (*Spieltag_Kein_Spiel_Loeschen)();
     void (*Tabellen_Cache_Leeren)();  // at start, after a load, at a client reset
     void (*Tabellen_Cache_Leeren_Plan)(int32_t plan);
     void (*Tabellen_Cache_Schalter)(bool an);

@@ -461,6 +461,7 @@ bool locks_frei() {
 void cache_reset() {
     if (z.reset_erledigt || !locks_frei()) return;
     Season_Module.Tabellen_Cache_Leeren();
+    Season_Module.Spieltag_Kein_Spiel_Loeschen();
     Wettbewerb_Internet_Client_Hole_Status();
     z.ring.assign(RING_GROESSE, Ring_Eintrag{});
     u32 kapazitaet = 0, anzahl = 0;

@@ -208,7 +208,15 @@ bool Spiele_Get_Serien(i32 wettbewerb, i32 team, u32 aus[7], i32 ort);
 i32 Spiele_Get_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, u32* siege, u32* unentschieden, u32* niederlagen,
                             u8* ergebnisse, i32 maximum);
 
+// Winner of a competition's base competition in a year (-1 none); the
+// runner-up (-1 none) and the final's larger and smaller score to the outs
+// (may be null).
+i32 Spiele_Get_Wettbewerb_Sieger(i32 wettbewerb, i32 jahr, i32* zweiter, i32* tore_hoch, i32* tore_tief);
+
 // --- server rows of the table and statistics calls -------------------------------
+// 1041: the winners query of a client (see Spiele_Get_Wettbewerb_Sieger);
+// `aus` gets four i32: winner, runner-up, larger and smaller score.
+i32 Spiele_Internet_Server_Send_Wettbewerb_Sieger(i32 wettbewerb, i32 jahr, u8* aus);
 struct Tabelle_Argumente;
 struct Statistik_Argumente;
 // 1010: prepares the competition's table, drops its cached tables, builds

@@ -139,8 +139,37 @@ i32 Spiele_Get_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, u32* siege, u32*
     return n;
 }
 
+i32 Spiele_Get_Wettbewerb_Sieger(i32 wettbewerb, i32 jahr, i32* zweiter, i32* tore_hoch, i32* tore_tief) {
+    if (zweiter) *zweiter = -1;
+    if (tore_hoch) *tore_hoch = 0;
+    if (tore_tief) *tore_tief = 0;
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SIEGER);
+    const i32 basis = Wettbewerb_Get_Basis_Id(wettbewerb);
+    if (!s || basis < 0 || jahr < 0) return -1;
+    const u64 k = static_cast<u64>(jahr) * ALLE_WETTBEWERBE + static_cast<u64>(basis) + 1;
+    const i32 i = k > 0xFFFFFFFFu ? -1 : s->Finden(static_cast<u32>(k));
+    if (i < 0) return -1;
+    // Entry: u32 key, u16 winner, i16 runner-up, u8 larger, u8 smaller score.
+    const u8* e = s->Eintrag(static_cast<u32>(i));
+    if (zweiter) *zweiter = static_cast<i16>(get_u16le(e + 6));
+    if (tore_hoch) *tore_hoch = e[8];
+    if (tore_tief) *tore_tief = e[9];
+    return get_u16le(e + 4);
+}
+
 // ---------------------------------------------------------------------------
 // Server rows
+
+i32 Spiele_Internet_Server_Send_Wettbewerb_Sieger(i32 wettbewerb, i32 jahr, u8* aus) {
+    if (!aus) return -1;
+    i32 zweiter = -1, hoch = 0, tief = 0;
+    const i32 sieger = Spiele_Get_Wettbewerb_Sieger(wettbewerb, jahr, &zweiter, &hoch, &tief);
+    put_i32le(aus, sieger);
+    put_i32le(aus + 4, zweiter);
+    put_i32le(aus + 8, hoch);
+    put_i32le(aus + 12, tief);
+    return sieger;
+}
 
 u32 Spiele_Internet_Server_Send_Tabelle_Gepackt(const Tabelle_Argumente& a, std::vector<u8>& aus) {
     aus.clear();

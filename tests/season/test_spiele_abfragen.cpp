@@ -435,3 +435,44 @@ TEST_F(Abfragen, GeaenderteSpieleMachenTabellenUngueltig) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Abfragen, SiegerEinesJahresAuchFuerDenClient) {
+    // Entry of the cup in 2005: winner 12, runner-up 7, final 3:1.
+    u8* e = Spiele_Get_Speicher(SPEICHER_SIEGER)->Holen(2005u * 640 + POKAL + 1);
+    ASSERT_NE(e, nullptr);
+    put_u16le(e + 4, 12);
+    put_u16le(e + 6, 7);
+    e[8] = 3;
+    e[9] = 1;
+    i32 zweiter = 0, hoch = 0, tief = 0;
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Sieger(POKAL, 2005, &zweiter, &hoch, &tief), 12);
+    EXPECT_EQ(zweiter, 7);
+    EXPECT_EQ(hoch, 3);
+    EXPECT_EQ(tief, 1);
+    u8 aus[16];
+    EXPECT_EQ(Spiele_Internet_Server_Send_Wettbewerb_Sieger(POKAL, 2005, aus), 12);
+    EXPECT_EQ(get_u32le(aus + 4), 7u);
+    EXPECT_EQ(get_u32le(aus + 8), 3u);
+    // No winner that year, another competition, an unknown one.
+    EXPECT_EQ(Spiele_Internet_Server_Send_Wettbewerb_Sieger(POKAL, 2006, aus), -1);
+    EXPECT_EQ(static_cast<i32>(get_u32le(aus + 4)), -1);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Sieger(LIGA, 2005, nullptr, nullptr, nullptr), -1);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Sieger(999, 2005, &zweiter, nullptr, nullptr), -1);
+    EXPECT_EQ(zweiter, -1);
+}
+
+TEST_F(Abfragen, ClientResetLeertTabellenUndKeinSpiel) {
+    static int tabellen = 0, kein_spiel = 0;
+    tabellen = kein_spiel = 0;
+    Season_Module.Tabellen_Cache_Leeren = []() { ++tabellen; };
+    Season_Module.Spieltag_Kein_Spiel_Loeschen = []() { ++kein_spiel; };
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Spiele_Internet_Client_Reset();
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    EXPECT_EQ(tabellen, 1);
+    EXPECT_EQ(kein_spiel, 1);
+}
+
+}  // namespace
