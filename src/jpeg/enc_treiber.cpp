@@ -3,6 +3,7 @@
 // and the baseline sequential driver with its MCU loop, restart markers and
 // the stepping encode (one MCU per call while Unterbrechen is set).
 #include "jpeg/enc_intern.h"
+#include "jpeg/jpeg_simd.h"
 
 #include <cstring>
 
@@ -222,7 +223,13 @@ void Jpeg_MCU_Fuellen(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t
         else
             return;  // quantised coefficients: no transform
     }
-    for (int b = 0; b < bloecke; ++b) kt->FDCT_Aktiv(ab + 64 * b);
+    int32_t b = 0;
+    // The SIMD forms of the accurate transform all compute what the SSE2 form
+    // does; with AVX2 two blocks go through it at once.
+    const Jpeg_Block_Fn f = kt->FDCT_Aktiv;
+    if ((f == Jpeg_FDCT_Genau_SSE2 || f == Jpeg_FDCT_Genau_SSE || f == Jpeg_FDCT_Genau_MMX) && Jpeg_Hat_AVX2())
+        for (; b + 1 < bloecke; b += 2) Jpeg_FDCT_Genau_AVX2_Paar(ab + 64 * b, ab + 64 * (b + 1));
+    for (; b < bloecke; ++b) f(ab + 64 * b);
 }
 
 namespace {

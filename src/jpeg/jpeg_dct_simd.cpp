@@ -64,8 +64,10 @@ namespace {
 
 // Weights of the accurate row pass, arranged for multiply-adds on pairs of
 // columns (x, x + 1) of four rows at a time: [u][paar][haelfte][lane].
+// The first two pairs also weigh the mirrored sums and differences (see
+// below); w[u][paar] read as one 256-bit vector covers all eight rows.
 struct Vorwaerts_Gewichte {
-    alignas(16) int16_t w[8][4][2][8];
+    alignas(32) int16_t w[8][4][2][8];
     Vorwaerts_Gewichte()
     {
         for (int u = 0; u < 8; ++u)
@@ -116,13 +118,10 @@ inline __m128i tan2(__m128i v) { return _mm_mulhi_epi16(v, k16(27146)); }
 inline __m128i tan3(__m128i v) { return _mm_adds_epi16(v, _mm_mulhi_epi16(v, k16(-21746))); }
 inline __m128i cos4(__m128i v) { return _mm_mulhi_epi16(v, k16(23170)); }
 
-template <bool Ausgerichtet>
-inline void fdct_genau(int16_t* block)
+// Column pass of the accurate form on the eight rows x[] (lanes = columns);
+// y[] receives the eight outputs, each scaled for its row class.
+inline void genau_spalten(const __m128i x[8], __m128i y[8])
 {
-    __m128i x[8];
-    for (int i = 0; i < 8; ++i) x[i] = Ausgerichtet ? laden_a(block + 8 * i) : laden(block + 8 * i);
-
-    // Column pass, lanes = columns.
     const __m128i S07 = _mm_slli_epi16(_mm_adds_epi16(x[0], x[7]), 3);
     const __m128i S16 = _mm_slli_epi16(_mm_adds_epi16(x[1], x[6]), 3);
     const __m128i S25 = _mm_slli_epi16(_mm_adds_epi16(x[2], x[5]), 3);
@@ -135,7 +134,6 @@ inline void fdct_genau(int16_t* block)
 
     const __m128i e0 = _mm_adds_epi16(S07, S34), e1 = _mm_adds_epi16(S16, S25);
     const __m128i e2 = _mm_subs_epi16(S07, S34), e3 = _mm_subs_epi16(S16, S25);
-    __m128i y[8];
     y[0] = _mm_adds_epi16(e0, e1);
     y[4] = _mm_subs_epi16(e0, e1);
     y[2] = _mm_or_si128(_mm_adds_epi16(e2, tan2(e3)), eins);
@@ -149,16 +147,29 @@ inline void fdct_genau(int16_t* block)
     y[7] = _mm_subs_epi16(tan1(d), a);
     y[3] = _mm_subs_epi16(c, tan3(b));
     y[5] = _mm_adds_epi16(tan3(c), b);
+}
 
-    // Row pass: after the transposition y[x] holds column x of all rows.
-    transponieren(y);
+// True when every value lies in -16384..16383. Column-pass outputs of
+// level-shifted 8-bit samples always do (they stay below 8200 in size).
+inline bool halbe_breite(const __m128i y[8])
+{
+    const __m128i versatz = k16(0x4000);
+    __m128i o = _mm_add_epi16(y[0], versatz);
+    for (int i = 1; i < 8; ++i) o = _mm_or_si128(o, _mm_add_epi16(y[i], versatz));
+    return (_mm_movemask_epi8(o) & 0xAAAA) == 0;
+}
+
+// Row pass on y[x] = column x of all rows (lanes = rows), aus[u] = lane k:
+// coefficient (k, u). Every product sum is formed whole, in any order: the
+// 32-bit sums wrap alike.
+inline void genau_zeilen_voll(const __m128i y[8], __m128i aus[8])
+{
     __m128i paare[4][2];
     for (int paar = 0; paar < 4; ++paar) {
         paare[paar][0] = _mm_unpacklo_epi16(y[2 * paar], y[2 * paar + 1]);
         paare[paar][1] = _mm_unpackhi_epi16(y[2 * paar], y[2 * paar + 1]);
     }
     const __m128i rund = _mm_set1_epi32(1 << 19);
-    __m128i aus[8];
     for (int u = 0; u < 8; ++u) {
         __m128i s[2];
         for (int h = 0; h < 2; ++h) {
@@ -168,8 +179,58 @@ inline void fdct_genau(int16_t* block)
                                                         laden_a(gewichte.w[u][paar][h])));
             s[h] = _mm_srai_epi32(acc, 20);
         }
-        aus[u] = _mm_packs_epi32(s[0], s[1]);  // lane k: coefficient (k, u)
+        aus[u] = _mm_packs_epi32(s[0], s[1]);
     }
+}
+
+// The same row pass for inputs within -16384..16383: the weights of column
+// 7 - x equal those of column x, negated for odd u, so the sums and
+// differences of the mirrored columns (exact in 16 bits there) halve the
+// multiply-adds without changing a single sum.
+inline void genau_spiegel_paare(const __m128i y[8], __m128i ps[2][2], __m128i pd[2][2])
+{
+    __m128i s[4], d[4];
+    for (int x = 0; x < 4; ++x) {
+        s[x] = _mm_add_epi16(y[x], y[7 - x]);
+        d[x] = _mm_sub_epi16(y[x], y[7 - x]);
+    }
+    for (int j = 0; j < 2; ++j) {
+        ps[j][0] = _mm_unpacklo_epi16(s[2 * j], s[2 * j + 1]);
+        ps[j][1] = _mm_unpackhi_epi16(s[2 * j], s[2 * j + 1]);
+        pd[j][0] = _mm_unpacklo_epi16(d[2 * j], d[2 * j + 1]);
+        pd[j][1] = _mm_unpackhi_epi16(d[2 * j], d[2 * j + 1]);
+    }
+}
+
+inline void genau_zeilen_gespiegelt(const __m128i y[8], __m128i aus[8])
+{
+    __m128i ps[2][2], pd[2][2];
+    genau_spiegel_paare(y, ps, pd);
+    const __m128i rund = _mm_set1_epi32(1 << 19);
+    for (int u = 0; u < 8; ++u) {
+        const __m128i(*q)[2] = (u & 1) ? pd : ps;
+        __m128i s[2];
+        for (int h = 0; h < 2; ++h) {
+            const __m128i a = _mm_madd_epi16(q[0][h], laden_a(gewichte.w[u][0][h]));
+            const __m128i b = _mm_madd_epi16(q[1][h], laden_a(gewichte.w[u][1][h]));
+            s[h] = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(a, b), rund), 20);
+        }
+        aus[u] = _mm_packs_epi32(s[0], s[1]);
+    }
+}
+
+template <bool Ausgerichtet>
+inline void fdct_genau(int16_t* block)
+{
+    __m128i x[8], y[8], aus[8];
+    for (int i = 0; i < 8; ++i) x[i] = Ausgerichtet ? laden_a(block + 8 * i) : laden(block + 8 * i);
+    genau_spalten(x, y);
+    // After the transposition y[x] holds column x of all rows.
+    transponieren(y);
+    if (__builtin_expect(halbe_breite(y), 1))
+        genau_zeilen_gespiegelt(y, aus);
+    else
+        genau_zeilen_voll(y, aus);
     transponieren(aus);
     for (int i = 0; i < 8; ++i) {
         if (Ausgerichtet)
@@ -203,7 +264,15 @@ void Jpeg_FDCT_Genau_SSE2(int16_t* block)
         fdct_genau<false>(block);
 }
 
+bool Jpeg_Hat_AVX2()
+{
+    static const bool hat = __builtin_cpu_supports("avx2");
+    return hat;
+}
+
 #else  // without SSE2 the processor codes 3..6 are never chosen
+
+bool Jpeg_Hat_AVX2() { return false; }
 
 void Jpeg_FDCT_Schnell_MMX(int16_t* block) { Jpeg_FDCT_Schnell(block); }
 void Jpeg_FDCT_Genau_MMX(int16_t* block) { Jpeg_FDCT_Genau(block); }

@@ -70,3 +70,10 @@ extern const int16_t Jpeg_DCT_Matrix[4][8][8];
 // Row class of block row k: 0 for rows 0 and 4, 1 for 1 and 7, 2 for 2 and
 // 6, 3 for 3 and 5.
 inline constexpr int Jpeg_DCT_Zeilenklasse[8] = {0, 1, 2, 3, 0, 3, 2, 1};
+
+// Whether the processor runs AVX2 (asked once).
+bool Jpeg_Hat_AVX2();
+// The accurate forward DCT of the SSE2 form on two blocks at once (AVX2;
+// call only when Jpeg_Hat_AVX2()): each block gets exactly the coefficients
+// Jpeg_FDCT_Genau_SSE2 gives it. The blocks may lie anywhere, not overlapping.
+void Jpeg_FDCT_Genau_AVX2_Paar(int16_t* a, int16_t* b);
