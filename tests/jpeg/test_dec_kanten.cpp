@@ -95,13 +95,25 @@ std::vector<uint8_t> Grau(int w, int h, std::vector<Bauer::K> k = {{1, 1, 1, 0}}
 
 // Decodes a crafted stream in one of the picture modes into an RGB buffer of
 // the frame's size (or a 1x1 buffer when the size is unknown).
-int32_t Lesen(const std::vector<uint8_t>& daten, int32_t modus = 3, std::vector<uint8_t>* aus = nullptr) {
+// With `als_datei` the stream is written to a file and read in the file
+// modes (one less than the buffer modes).
+int32_t Lesen(const std::vector<uint8_t>& daten, int32_t modus = 3, std::vector<uint8_t>* aus = nullptr,
+              bool als_datei = false) {
   Jpeg_Auftrag a;
   EXPECT_EQ(Jpeg_Init(&a), 0);
-  a.Jpg_Puffer = const_cast<uint8_t*>(daten.data());
-  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(daten.size());
-  int32_t r = Jpeg_Lesen(&a, 1);
-  if (r != 0 && modus != 1) {
+  std::string name;
+  if (als_datei) {
+    name = (Arbeitsordner() / "lesen.jpg").string();
+    std::ofstream(name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(daten.data()), static_cast<std::streamsize>(daten.size()));
+    a.Jpg_Datei = name.c_str();
+    --modus;
+  } else {
+    a.Jpg_Puffer = const_cast<uint8_t*>(daten.data());
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(daten.size());
+  }
+  int32_t r = Jpeg_Lesen(&a, als_datei ? 0 : 1);
+  if (r != 0 && modus > 1) {
     Jpeg_Free(&a);
     return r;
   }
@@ -118,7 +130,7 @@ int32_t Lesen(const std::vector<uint8_t>& daten, int32_t modus = 3, std::vector<
   a.Bild_Farbraum = FARBE_RGB;
   a.Jpg_Farbraum = FARBE_YCBCR;
   a.Jpg_Kanaele = 3;
-  if (modus != 1) r = Jpeg_Lesen(&a, modus);
+  if (modus > 1) r = Jpeg_Lesen(&a, modus);
   EXPECT_EQ(pixel.back(), 0xAB);
   if (aus) {
     pixel.pop_back();
@@ -228,6 +240,7 @@ TEST(Dek_Kanten, BoesartigeDateien) {
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
     EXPECT_EQ(Lesen(f.daten), f.erwartet);
+    EXPECT_EQ(Lesen(f.daten, 3, nullptr, true), f.erwartet) << "file";
   }
 }
 
