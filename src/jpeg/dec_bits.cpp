@@ -14,7 +14,9 @@ const uint8_t Natuerlich[80] = {
     39, 46, 53, 60, 61, 54, 47, 55, 62, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63};
 
 bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int anzahl_symbole, bool ac) {
-  std::memset(t, 0, sizeof(*t));
+  std::memset(t->schnell, 0, sizeof t->schnell);
+  std::memset(t->ac_schnell, 0, sizeof t->ac_schnell);
+  t->gueltig = false;
   int gesamt = 0;
   for (int l = 0; l < 16; ++l) gesamt += counts[l];
   if (gesamt > 256 || gesamt > anzahl_symbole) return false;
@@ -24,18 +26,31 @@ bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int a
   int k = 0;
   for (int l = 1; l <= 16; ++l) {
     int n = counts[l - 1];
+    t->valoffset[l] = k - code;
     if (n) {
-      t->valoffset[l] = k - code;
       code += n;
       if (code > (1 << l)) return false;
       t->maxcode[l] = code - 1;
-      // Lookahead entries for the short codes of this length.
       if (l <= SCHNELL_BITS) {
         for (int i = 0; i < n; ++i) {
-          int c = code - n + i;
-          int shift = SCHNELL_BITS - l;
-          uint16_t eintrag = static_cast<uint16_t>((l << 8) | t->sym[k + i]);
-          for (int j = 0; j < (1 << shift); ++j) t->schnell[(c << shift) | j] = eintrag;
+          const int c = code - n + i, rs = t->sym[k + i];
+          const int frei = SCHNELL_BITS - l;
+          // The symbol for every lookahead that starts with this code.
+          const uint16_t eintrag = static_cast<uint16_t>((l << 8) | rs);
+          uint16_t* z = t->schnell + (c << frei);
+          for (int j = 0; j < (1 << frei); ++j) z[j] = eintrag;
+          // Whole coefficients where the value bits fit as well: for AC
+          // tables the non-zero ones with their run, for DC tables every
+          // difference (size 0 included; the size is the low four bits).
+          const int sz = rs & 15, r = ac ? rs >> 4 : 0;
+          if ((ac && sz == 0) || sz > frei) continue;
+          const int rest = frei - sz;
+          for (uint32_t v = 0; v < (1u << sz); ++v) {
+            const int32_t f = static_cast<int32_t>(static_cast<uint32_t>(Erweitern(v, sz)) << 16) |
+                              ((l + sz) << 8) | (r << 4);
+            int32_t* w = t->ac_schnell + (((c << sz) | static_cast<int>(v)) << rest);
+            for (int j = 0; j < (1 << rest); ++j) w[j] = f;
+          }
         }
       }
       k += n;
@@ -45,20 +60,6 @@ bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int a
     code <<= 1;
   }
   t->maxcode[17] = 0x7FFFFFFF;
-  {
-    // Whole coefficients: for AC tables the non-zero ones with their run, for
-    // DC tables every difference (size 0 included; the size is the symbol's
-    // low four bits).
-    for (int i = 0; i < (1 << SCHNELL_BITS); ++i) {
-      uint16_t e = t->schnell[i];
-      if (!e) continue;
-      int l = e >> 8, rs = e & 0xFF, r = ac ? rs >> 4 : 0, s = rs & 15;
-      if ((ac && s == 0) || l + s > SCHNELL_BITS) continue;
-      uint32_t v = (static_cast<uint32_t>(i) >> (SCHNELL_BITS - l - s)) & ((1u << s) - 1);
-      int32_t wert = Erweitern(v, s);
-      t->ac_schnell[i] = static_cast<int32_t>(static_cast<uint32_t>(wert) << 16) | ((l + s) << 8) | (r << 4);
-    }
-  }
   t->gueltig = true;
   return true;
 }
