@@ -261,6 +261,7 @@ void Kalender_Neue_Zugliste() {
     for (int i = 0; i < n; ++i) lauf.zugliste[i] = static_cast<i32>(t[i]);
     lauf.zug_anzahl = n;
     lauf.zug_index = 0;
+    Season_Gui.Menue_Hintergrund_Video(0, 1);  // queued for release
     if (n > 0) Season_Welt.Set_Team_Aktiv(lauf.zugliste[0]);
     lauf.zug_start = Kalender_Jetzt;
 }
@@ -364,6 +365,8 @@ void Kalender_Run() {
         else if (Season_Gui.Icon_Auf_Screen(707))
             lauf.neuer_tag = 1;
     }
+    // The menu's background video pauses; its on or off state stays.
+    Season_Gui.Menue_Hintergrund_Video(-1, 1);
     lauf.menue_gezeigt = 0;
 
     switch (lauf.runmodus) {
@@ -383,15 +386,17 @@ void Kalender_Run() {
             if (Internet_Modus != INTERNET_MODUS_CLIENT) {
                 Season_Welt.Team_Nach_Spieler(wizard);
                 Season_Welt.Team_Init_Aufstellungen();
-            } else {
+            } else if (!Season_Module.Spieltag_Kein_Spiel()) {
                 Kalender_Internet_Client_Laden();
             }
             Season_Module.Rangliste_Init();
             Kalender_Neue_Zugliste();
+            if (Internet_Modus == INTERNET_MODUS_CLIENT) Season_Welt.Client_Teamdaten_Abgleichen();
             Season_Gui.Menue_Manager_Wechsel(Season_Welt.Team_Aktiv());
             lauf.zug_start = Kalender_Jetzt;
         }
         Season_Gui.Menue_Tick();
+        Season_Module.Kalender_Blit_Modus(0);
         break;
     }
     case RUNMODUS_TAGE_LAUFEN:
@@ -400,6 +405,7 @@ void Kalender_Run() {
         break;
     case RUNMODUS_SPIEL: {
         Rnd_Basis(0, 1);
+        if (Internet_Modus == INTERNET_MODUS_SERVER) Season_Welt.Startteams_Senden();
         if (lauf.neuer_tag == 1 || pruefe_zugende()) {
             lauf.zug_start = Kalender_Jetzt;
         } else if (Season_Module.Spielankuendigung_Run(Kalender_Jetzt) != 0 ||
@@ -407,7 +413,9 @@ void Kalender_Run() {
             lauf.zug_start = Kalender_Jetzt;
             lauf.ankuendigung_pruefen = 0;
             modus_setzen(RUNMODUS_SPIELTAG);
+            Season_Gui.Bnk_Pause_Alle(1);
         } else {
+            Season_Gui.Menue_Hintergrund_Video(1, 0);
             lauf.menue_gezeigt = 1;
             if (lauf.zug_index >= lauf.zug_anzahl) {
                 Kalender_Neue_Zugliste();
@@ -416,7 +424,15 @@ void Kalender_Run() {
                 lauf.zug_gestartet = 1;
             }
             Season_Gui.Menue_Tick();
-            if (Season_Gui.Modal_Screen()) lauf.menue_gezeigt = 0;
+            Season_Gui.Bnk_Pause_Alle(Season_Gui.Icon_Auf_Screen(715) ? 1 : 0);
+            if (Season_Gui.Modal_Screen()) {
+                lauf.menue_gezeigt = 0;
+                Season_Gui.Menue_Hintergrund_Video(-1, 1);
+            }
+            if (!Season_Gui.Icon_Auf_Screen(708)) Season_Gui.Menue_Hintergrund_Video(-1, 1);
+            Season_Module.Kalender_Blit_Modus(0);
+            Season_Module.Kalender_Zugzeit_Pruefen();
+            Season_Module.Kalender_Blit_Zugzeit();
             if (Kalender_Jetzt - lauf.letzter_richter > 5000) {
                 Season_Module.Richter_Run();
                 lauf.letzter_richter = Kalender_Jetzt;
@@ -429,11 +445,18 @@ void Kalender_Run() {
                         lauf.letzter_richter = Kalender_Jetzt;
                     }
                 } else if (!Season_Gui.Modal_Screen()) {
-                    lauf.ankuendigung_pruefen = 0;
+                    // The check stays while an announcement of the active
+                    // team's match starts now; the news pass follows later.
+                    const int team = Season_Welt.Team_Aktiv();
+                    if (!(Season_Module.Spieltag_Team_Spielt(team) && Season_Module.Spielankuendigung_Jetzt(0, true)))
+                        lauf.ankuendigung_pruefen = 0;
                 }
             }
         }
-        if (!spiele_schritte(lauf.menue_gezeigt != 0)) Season_Gui.Backsound_Pause(0);
+        if (spiele_schritte(lauf.menue_gezeigt != 0))
+            Season_Module.Spielfeld_Anzeige_Refresh();
+        else
+            Season_Gui.Backsound_Pause(0);
         break;
     }
     case RUNMODUS_SPIELTAG: {
@@ -443,11 +466,13 @@ void Kalender_Run() {
             if (lauf.runmodus == RUNMODUS_SPIELTAG && Season_Module.Spielankuendigung_Puffer_Leer()) {
                 modus_setzen(RUNMODUS_SPIEL);
                 Kalender_Flags_Setzen();
+                Season_Gui.Sound_Alle_Stoppen();
                 pruefe_zugende();
             }
         } else if (r != 1) {
             for (int i = 0; i < 40; ++i) Season_Module.Spieltag_Run(0);
         }
+        Season_Gui.Menue_Hintergrund_Video(-1, 1);
         lauf.zug_start = Kalender_Jetzt;
         break;
     }
@@ -456,6 +481,7 @@ void Kalender_Run() {
     case RUNMODUS_WARTEN_24:
         if (Season_Gui.Ankuendigung_Screen_Offen()) {
             Season_Gui.Menue_Tick();
+            Season_Module.Kalender_Blit_Modus(0);
         } else {
             Kalender_Flags_Setzen();
             modus_setzen(RUNMODUS_SPIEL);

@@ -46,6 +46,8 @@ uint32_t keine_tabelle(const Tabelle_Argumente&, Tabelle*) { return 0xFFFFFFFFu;
 void nichts_i32(int32_t) {}
 void nichts_b(bool) {}
 bool keine_statistik(const Statistik_Argumente&, uint32_t*) { return false; }
+void nichts_ii(int, int) {}
+bool keine_ankuendigung(int, bool) { return false; }
 
 }  // namespace
 
@@ -67,16 +69,17 @@ void Season_Hooks_Zuruecksetzen() {
         welt_team_anzahl, get_team_aktiv, set_team_aktiv, welt_manager_ist_dran, nichts, nichts, kein_text_i,
         nichts, nichts, nichts_u8, nichts, nichts_i, nichts, nichts,
         nichts, nichts, nichts, nichts, nichts, nichts, keine_optionen,
-        nichts_modell, nichts_feld, nichts_feld, keine_staerke, kein_name, kein_vergleich};
+        nichts_modell, nichts_feld, nichts_feld, keine_staerke, kein_name, kein_vergleich, nichts, nichts};
     Season_Gui = Season_Gui_Hooks{
         kein_text, nichts, nichts, nichts, nichts, nichts, wizard_fertig,
         ist_beendet, set_beendet, nichts_i, nichts_i, nichts, nichts, nichts_i, nichts,
         falsch_i, falsch, falsch, falsch, null_i, nichts, nichts, null_i,
-        null_i, null_i};
+        null_i, null_i, nichts_ii, nichts_i, nichts};
     Season_Module = Season_Module_Hooks{
         nichts, nichts, nichts, nichts, nichts, nichts, nichts, nichts,
         nichts, nichts, nichts, nichts, nichts, nichts, falsch, nichts,
         falsch_i, nichts, nichts, nichts, ank_fertig, wahr, nichts, falsch_i,
+        nichts_i, nichts, nichts, falsch_i, falsch, nichts, keine_ankuendigung,
         keine_tabelle, nichts, nichts, nichts_i32, nichts_b, keine_statistik};
     Season_Netz = Season_Netz_Hooks{kein_read};
 }

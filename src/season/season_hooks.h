@@ -54,6 +54,12 @@ struct Season_Welt_Hooks {
     int (*Team_Staerke_Modus)(int team, uint32_t modus);
     const char* (*Team_Name)(int team, char* puffer);
     void (*Team_Vergleiche)(int a, int b, int32_t aus[4], uint32_t modus);
+    // Network play: the server sends the start teams to its clients (each
+    // pass of normal play); a client, at the end of the wizard, resets the
+    // stadium data, refreshes Team_Aktiv's advertising and bank data and
+    // resets the other teams' user-active marks.
+    void (*Startteams_Senden)();
+    void (*Client_Teamdaten_Abgleichen)();
 };
 
 // The menu engine, the screens, sound and video (all optional headless).
@@ -89,6 +95,12 @@ struct Season_Gui_Hooks {
     int (*Maus_X)();
     int (*Maus_Y)();
     int (*Maus_Tasten)();
+    // The menu's background video (on: 1 on, 0 off, -1 unchanged; pause:
+    // 1 pause, 0 resume), all videos paused (1) or resumed (0), all sound
+    // effects stopped.
+    void (*Menue_Hintergrund_Video)(int an, int pause);
+    void (*Bnk_Pause_Alle)(int pause);
+    void (*Sound_Alle_Stoppen)();
 };
 
 // Season modules of later steps (matchday, news, rankings, events, arbiter,
@@ -124,6 +136,18 @@ struct Season_Module_Hooks {
     bool (*Spielankuendigung_Puffer_Leer)();
     void (*Richter_Run)();
     bool (*News_Pruefen)(int team);
+    // Turns: the bottom-bar mode icons of a network client (blink flag),
+    // the turn timer (may end the turn) and its clock.
+    void (*Kalender_Blit_Modus)(int blinken);
+    void (*Kalender_Zugzeit_Pruefen)();
+    void (*Kalender_Blit_Zugzeit)();
+    // Matchday: the team has a match today; the runner's no-match flag; the
+    // live match display; an announcement of a kind starts now (only when
+    // the announcement buffer is empty, with the flag).
+    bool (*Spieltag_Team_Spielt)(int team);
+    bool (*Spieltag_Kein_Spiel)();
+    void (*Spielfeld_Anzeige_Refresh)();
+    bool (*Spielankuendigung_Jetzt)(int art, bool nur_wenn_leer);
     // The competition tables (builder of the table record, its cache of
     // recent tables) and the team match statistics: the fixture database's
     // server rows 1010, 1035 and 1036 reach them here. Defaults build
