@@ -161,8 +161,14 @@ void Jpeg_MCU_Ausschnitt(const JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile
 // Scales a table of 64 bytes by the quality (clamped to 1..100).
 void Jpeg_Qtab_Skalieren(uint32_t qualitaet, const uint8_t* basis, int16_t* aus);
 // Fills the work area for one MCU (converter or component planes) and
-// transforms it when the planes do not hold coefficients.
-void Jpeg_MCU_Fuellen(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t bloecke);
+// transforms it when the planes do not hold coefficients. Given tabellen
+// (the quantisation table of each block), it may quantise the blocks in the
+// same pass; true when it did (the blocks then hold exactly what the active
+// quantiser would have made of them).
+bool Jpeg_MCU_Fuellen(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t bloecke,
+                      const int16_t* const* tabellen = nullptr);
+// Most blocks per MCU the fused transform takes a table list for.
+inline constexpr int32_t kMax_Bloecke = 32;
 // Blocks per MCU (sum of H x V over the frame components).
 int32_t Jpeg_Bloecke_Pro_MCU(const JPEG_PROPERTIES* p);
 

@@ -378,14 +378,18 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b)
         if (!qt[i]) return JPEG_ERG_KEINE_QUANT;
     }
     const bool koeffizienten = p->Komponenten_Ebenen && p->Komponenten_Ebenen->Modus == 0;
+    const int16_t* tabellen[kMax_Bloecke];
+    const bool fuellen_quant = !koeffizienten && b.bloecke <= kMax_Bloecke;
+    for (int i = 0, n = 0; fuellen_quant && i < p->Anzahl_Komponenten; ++i)
+        for (int k = 0; k < p->Komponenten[i].H * p->Komponenten[i].V; ++k) tabellen[n++] = qt[i];
     int16_t* ziel = b.koef;
     for (int r = 0; r < p->MCU_Zeilen; ++r)
         for (int m = 0; m < p->MCU_Spalten; ++m) {
-            Jpeg_MCU_Fuellen(p, m, r, b.bloecke);
+            const bool quantisiert = Jpeg_MCU_Fuellen(p, m, r, b.bloecke, fuellen_quant ? tabellen : nullptr);
             int16_t* blk = p->Arbeitsbereich;
             for (int i = 0; i < p->Anzahl_Komponenten; ++i)
                 for (int k = 0; k < p->Komponenten[i].H * p->Komponenten[i].V; ++k, blk += 64)
-                    if (!koeffizienten) kt->Quantisieren_Aktiv(blk, qt[i]);
+                    if (!koeffizienten && !quantisiert) kt->Quantisieren_Aktiv(blk, qt[i]);
             for (int i = 0; i < b.bloecke; ++i, ziel += 64) {
                 const int16_t* q = p->Arbeitsbereich + 64 * i;
                 for (int kz = 0; kz < 64; ++kz) ziel[kz] = q[Jpeg_Zickzack[kz]];

@@ -198,7 +198,8 @@ int32_t Jpeg_Bloecke_Pro_MCU(const JPEG_PROPERTIES* p)
     return b;
 }
 
-void Jpeg_MCU_Fuellen(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t bloecke)
+bool Jpeg_MCU_Fuellen(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t bloecke,
+                      const int16_t* const* tabellen)
 {
     Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
     int16_t* ab = p->Arbeitsbereich;
@@ -221,15 +222,31 @@ void Jpeg_MCU_Fuellen(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t
         if (eb->Modus != 0)
             for (int i = 0; i < bloecke * 64; ++i) ab[i] = static_cast<int16_t>(ab[i] - 128);
         else
-            return;  // quantised coefficients: no transform
+            return false;  // quantised coefficients: no transform
     }
     int32_t b = 0;
     // The SIMD forms of the accurate transform all compute what the SSE2 form
-    // does; with AVX2 two blocks go through it at once.
+    // does, and so do those of the accurate quantiser; with AVX2 two blocks go
+    // through both at once.
     const Jpeg_Block_Fn f = kt->FDCT_Aktiv;
-    if ((f == Jpeg_FDCT_Genau_SSE2 || f == Jpeg_FDCT_Genau_SSE || f == Jpeg_FDCT_Genau_MMX) && Jpeg_Hat_AVX2())
+    const Jpeg_Quant_Fn q = kt->Quantisieren_Aktiv;
+    const bool paare =
+        (f == Jpeg_FDCT_Genau_SSE2 || f == Jpeg_FDCT_Genau_SSE || f == Jpeg_FDCT_Genau_MMX) && Jpeg_Hat_AVX2();
+    const bool quant = paare && tabellen &&
+                       (q == Jpeg_Quant_Genau_SSE2 || q == Jpeg_Quant_Genau_SSE || q == Jpeg_Quant_Genau_MMX);
+    if (quant) {
+        for (; b + 1 < bloecke; b += 2)
+            Jpeg_FDCT_Quant_Genau_AVX2_Paar(ab + 64 * b, ab + 64 * (b + 1), tabellen[b], tabellen[b + 1]);
+        if (b < bloecke) {
+            f(ab + 64 * b);
+            q(ab + 64 * b, tabellen[b]);
+        }
+        return true;
+    }
+    if (paare)
         for (; b + 1 < bloecke; b += 2) Jpeg_FDCT_Genau_AVX2_Paar(ab + 64 * b, ab + 64 * (b + 1));
     for (; b < bloecke; ++b) f(ab + 64 * b);
+    return false;
 }
 
 namespace {
@@ -256,16 +273,23 @@ int32_t Encode_MCUs(JPEG_PROPERTIES* p, Jpeg_Strom* s, Jpeg_Scan* scan, bool neu
         bloecke += nb[i];
     }
     const bool koeffizienten = p->Komponenten_Ebenen && p->Komponenten_Ebenen->Modus == 0;
+    // The table of every block of the MCU, for the fused transform.
+    const int16_t* tabellen[kMax_Bloecke];
+    const bool fuellen_quant = !koeffizienten && bloecke <= kMax_Bloecke;
+    if (fuellen_quant)
+        for (int i = 0, k = 0; i < ns; ++i)
+            for (int b = 0; b < nb[i]; ++b) tabellen[k++] = qt[i];
     const int32_t intervall = p->Neustart_Intervall;
     int32_t e = 0;
     for (int zeile = scan->Zeile; zeile < p->MCU_Zeilen && !e; ++zeile) {
         int32_t spalte = zeile == scan->Zeile ? scan->Spalte : 0;
         for (; spalte < p->MCU_Spalten; ++spalte) {
-            Jpeg_MCU_Fuellen(p, spalte, zeile, bloecke);
+            const bool quantisiert =
+                Jpeg_MCU_Fuellen(p, spalte, zeile, bloecke, fuellen_quant ? tabellen : nullptr);
             int16_t* blk = p->Arbeitsbereich;
             for (int i = 0; i < ns && !e; ++i)
                 for (int b = 0; b < nb[i] && !e; ++b, blk += 64) {
-                    if (!koeffizienten) kt->Quantisieren_Aktiv(blk, qt[i]);
+                    if (!koeffizienten && !quantisiert) kt->Quantisieren_Aktiv(blk, qt[i]);
                     e = kt->Huffman_Kodieren(s, dc[i], ac[i], &scan->DC_Praediktor[i], blk);
                 }
             if (e) break;

@@ -156,11 +156,10 @@ inline void zeilen_gespiegelt(const V y[8], V aus[8])
     }
 }
 
-}  // namespace
-
-void Jpeg_FDCT_Genau_AVX2_Paar(int16_t* a, int16_t* b)
+// Both blocks transformed; aus[i] holds row i of a (low half) and of b.
+inline void paar_rechnen(const int16_t* a, const int16_t* b, V aus[8])
 {
-    V x[8], y[8], aus[8];
+    V x[8], y[8];
     for (int i = 0; i < 8; ++i)
         x[i] = _mm256_inserti128_si256(
             _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 8 * i))),
@@ -172,10 +171,40 @@ void Jpeg_FDCT_Genau_AVX2_Paar(int16_t* a, int16_t* b)
     else
         zeilen_voll(y, aus);
     transponieren(aus);
+}
+
+inline void paar_speichern(int16_t* a, int16_t* b, const V aus[8])
+{
     for (int i = 0; i < 8; ++i) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(a + 8 * i), _mm256_castsi256_si128(aus[i]));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(b + 8 * i), _mm256_extracti128_si256(aus[i], 1));
     }
+}
+
+}  // namespace
+
+void Jpeg_FDCT_Genau_AVX2_Paar(int16_t* a, int16_t* b)
+{
+    V aus[8];
+    paar_rechnen(a, b, aus);
+    paar_speichern(a, b, aus);
+}
+
+void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb)
+{
+    V aus[8];
+    paar_rechnen(a, b, aus);
+    // The accurate quantiser's lanes: (hi((8c) * (m >> 1)) + 1) >> 1.
+    const V eins = k16(1);
+    for (int i = 0; i < 8; ++i) {
+        V m = _mm256_inserti128_si256(
+            _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(qa + 8 * i))),
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(qb + 8 * i)), 1);
+        m = _mm256_srli_epi16(m, 1);
+        const V c = _mm256_slli_epi16(aus[i], 3);
+        aus[i] = _mm256_srai_epi16(_mm256_add_epi16(_mm256_mulhi_epi16(c, m), eins), 1);
+    }
+    paar_speichern(a, b, aus);
 }
 
 #if defined(__clang__)
@@ -188,6 +217,14 @@ void Jpeg_FDCT_Genau_AVX2_Paar(int16_t* a, int16_t* b)
 {
     Jpeg_FDCT_Genau(a);
     Jpeg_FDCT_Genau(b);
+}
+
+void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb)
+{
+    Jpeg_FDCT_Genau(a);
+    Jpeg_FDCT_Genau(b);
+    Jpeg_Quant_Genau(a, qa);
+    Jpeg_Quant_Genau(b, qb);
 }
 
 #endif

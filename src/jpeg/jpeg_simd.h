@@ -77,3 +77,6 @@ bool Jpeg_Hat_AVX2();
 // call only when Jpeg_Hat_AVX2()): each block gets exactly the coefficients
 // Jpeg_FDCT_Genau_SSE2 gives it. The blocks may lie anywhere, not overlapping.
 void Jpeg_FDCT_Genau_AVX2_Paar(int16_t* a, int16_t* b);
+// The same followed by the accurate quantiser of the SIMD forms, block a
+// with table qa, b with qb (tables as Jpeg_Qtab_Genau prepares them).
+void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb);

@@ -127,38 +127,6 @@ TEST(FDCT, SimdFormenGleichIhremModell)
     modell::bitgleich<Block_Fn>(13, n, modell::fdct_genau_simd, {Jpeg_FDCT_Genau_MMX, Jpeg_FDCT_Genau_SSE, Jpeg_FDCT_Genau_SSE2});
 }
 
-// The two-block AVX2 form gives each block exactly the model's coefficients,
-// whatever its partner holds: mixed kinds of input side by side, and flat
-// blocks on both sides of the range in which the mirrored row pass is taken
-// (a flat block of v gives a first column output of 64 v).
-TEST(FDCT, AVX2PaarGleichDemModell)
-{
-    if (!Jpeg_Hat_AVX2()) GTEST_SKIP() << "processor without AVX2";
-    const int n = modell::anzahl_bloecke(20000) / 4;
-    modell::Bloecke z(29);
-    const int16_t flach[] = {255, 256, -256, -257, 127, -128, 0};
-    alignas(32) int16_t paar[2][72];
-    for (int k = 0; k < n; ++k) {
-        int16_t ein[2][64], soll[2][64];
-        for (int s = 0; s < 2; ++s) {
-            if (k % 5 == 4 && s == k % 2)
-                std::fill(ein[s], ein[s] + 64, flach[(k / 5) % 7]);
-            else
-                z.gemischt(ein[s], k + 3 * s);
-            std::memcpy(soll[s], ein[s], sizeof soll[s]);
-            modell::fdct_genau_simd(soll[s]);
-        }
-        // Unaligned placement every other time.
-        int16_t* a = paar[0] + (k % 2);
-        int16_t* b = paar[1] + (k % 3 == 0 ? 0 : 4);
-        std::memcpy(a, ein[0], sizeof ein[0]);
-        std::memcpy(b, ein[1], sizeof ein[1]);
-        Jpeg_FDCT_Genau_AVX2_Paar(a, b);
-        ASSERT_EQ(0, std::memcmp(a, soll[0], sizeof soll[0])) << "Block " << k << " links";
-        ASSERT_EQ(0, std::memcmp(b, soll[1], sizeof soll[1])) << "Block " << k << " rechts";
-    }
-}
-
 // Any 16-bit input runs through every forward kernel and quantiser without
 // undefined arithmetic (checked by the sanitizer build).
 TEST(FDCT, JedeEingabeOhneUndefiniertesVerhalten)
@@ -293,6 +261,47 @@ TEST(Quant, SimdFormenGleichModellUndRelationZumGenerischen)
                 ASSERT_EQ(modell::quant_genau_simd(c[i], m[i]),
                           int16_t((int32_t(c[i]) * int32_t(uint16_t(m[i]) & ~1u) + 16384) >> 15));
             }
+        }
+    }
+}
+
+// The two-block AVX2 forms give each block exactly the model's coefficients
+// (and, fused with the quantiser, the model's quantised values under the
+// block's own table), whatever the partner block holds: mixed kinds of input
+// side by side, and flat blocks on both sides of the range in which the
+// mirrored row pass is taken (a flat block of v gives a first column output
+// of 64 v).
+TEST(FDCT, AVX2PaarGleichDemModell)
+{
+    if (!Jpeg_Hat_AVX2()) GTEST_SKIP() << "processor without AVX2";
+    const int n = modell::anzahl_bloecke(20000) / 4;
+    modell::Bloecke z(29);
+    const int16_t flach[] = {255, 256, -256, -257, 127, -128, 0};
+    alignas(32) int16_t paar[2][72];
+    for (int k = 0; k < n; ++k) {
+        int16_t ein[2][64], soll[2][64], tab[2][64], soll_q[2][64];
+        for (int s = 0; s < 2; ++s) {
+            if (k % 5 == 4 && s == k % 2)
+                std::fill(ein[s], ein[s] + 64, flach[(k / 5) % 7]);
+            else
+                z.gemischt(ein[s], k + 3 * s);
+            std::memcpy(soll[s], ein[s], sizeof soll[s]);
+            modell::fdct_genau_simd(soll[s]);
+            quant_tabelle(z, tab[s]);
+            for (int i = 0; i < 64; ++i) soll_q[s][i] = modell::quant_genau_simd(soll[s][i], tab[s][i]);
+        }
+        // Unaligned placement every other time.
+        int16_t* a = paar[0] + (k % 2);
+        int16_t* b = paar[1] + (k % 3 == 0 ? 0 : 4);
+        for (const bool quant : {false, true}) {
+            std::memcpy(a, ein[0], sizeof ein[0]);
+            std::memcpy(b, ein[1], sizeof ein[1]);
+            if (quant)
+                Jpeg_FDCT_Quant_Genau_AVX2_Paar(a, b, tab[0], tab[1]);
+            else
+                Jpeg_FDCT_Genau_AVX2_Paar(a, b);
+            ASSERT_EQ(0, std::memcmp(a, quant ? soll_q[0] : soll[0], sizeof soll[0])) << "Block " << k << " links";
+            ASSERT_EQ(0, std::memcmp(b, quant ? soll_q[1] : soll[1], sizeof soll[1])) << "Block " << k << " rechts";
         }
     }
 }
