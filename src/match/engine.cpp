@@ -622,6 +622,8 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
         f32 linie = (seite.taktik[TW_WERT3] - 50) * 12.0f;
         f32 schub = (brx - SF_MITTE_X) * (sp.position == 1 ? 0.4f : 0.6f) + (besitz ? 900.0f : -500.0f) + linie;
         if (seite.schalter && besitz) schub += 1500.0f;
+        // The offside trap keeps the back line up.
+        if (!besitz && sp.position == 1 && seite.taktik[TW_SCHALTER1]) schub += 350.0f;
         tx = sp.taktik_x + schub;
         ty = sp.taktik_y * 0.72f + b.y * 0.28f;
         if (!besitz && sp.position <= 2) {
@@ -781,7 +783,8 @@ void ballfuehrer(Spielfeld_Daten* sf, const Lage& l) {
     sp.ziel_x = static_cast<i16>(abs_x(sf, s, clampf(rx + 400, 0, SF_LAENGE - 300)));
     sp.ziel_y = static_cast<i16>(o.y + (TOR_Y - o.y) * (rx > 7000 ? 0.12f : 0.03f));
     // A duel when an opponent is close.
-    if (c >= 0 && dc2 < ZWEIKAMPF_NAH * ZWEIKAMPF_NAH && sf->spieler[c].sperre == 0 && draw(100) < 9) {
+    int angriff = sf->seite[g].taktik[TW_SCHALTER2] ? 12 : 9;  // pressing
+    if (c >= 0 && dc2 < ZWEIKAMPF_NAH * ZWEIKAMPF_NAH && sf->spieler[c].sperre == 0 && draw(100) < angriff) {
         zweikampf(sf, c, p);
         return;
     }

@@ -86,9 +86,8 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
         default: b[1] = 10; b[2] = -8; b[3] = 4; break;
     }
     if (heimvorteil) {
-        // At home a side also wins a little more of its duels and keeps the ball better.
+        // At home a side also wins a little more of its duels.
         b[2] += 1;
-        b[5] += 1;
     }
     for (int a = 0; a < 53; a++) {
         if (!Attribute_Hat_Attribut(sp, a)) continue;
@@ -158,12 +157,17 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
     std::memset(s.netz_rein, 255, sizeof s.netz_rein);
     std::memset(s.netz_raus, 255, sizeof s.netz_raus);
     Team_Get_Aktuelle_Taktik(static_cast<int>(team), s.team_taktik);
-    s.taktik[TW_WERT1] = 50;
-    s.taktik[TW_WERT2] = 50;
-    s.taktik[TW_WERT2_ABG] = 50;
-    s.taktik[TW_WERT3] = 50;
-    s.taktik[TW_WERT3_ABG] = 50;
-    s.taktik[TW_WERT4] = 50;
+    // The in-match values start from the team's tactic bytes (cut to 1, 1, 9, 1, 4, 6, 4):
+    // offside trap, pressing, attacking drive, -, pass risk, line height, hardness.
+    const u8* tt = s.team_taktik;
+    s.taktik[TW_SCHALTER1] = static_cast<i8>(tt[0] ? 1 : 0);
+    s.taktik[TW_SCHALTER2] = static_cast<i8>(tt[1] ? 100 : 0);
+    s.taktik[TW_WERT1] = static_cast<i8>(40 + (tt[2] > 9 ? 9 : tt[2]) * 5 / 2);
+    s.taktik[TW_WERT2] = static_cast<i8>(42 + (tt[4] > 4 ? 4 : tt[4]) * 4);
+    s.taktik[TW_WERT2_ABG] = static_cast<i8>((s.taktik[TW_WERT2] + 50) / 2);
+    s.taktik[TW_WERT3] = static_cast<i8>(44 + (tt[5] > 6 ? 6 : tt[5]) * 2);
+    s.taktik[TW_WERT3_ABG] = static_cast<i8>((s.taktik[TW_WERT3] + 50) / 2);
+    s.taktik[TW_WERT4] = static_cast<i8>(42 + (tt[6] > 4 ? 4 : tt[6]) * 4);
     std::memcpy(s.netz_taktik, s.taktik, sizeof s.taktik);
     i32 st = Team_Get_Staerke_Modus(static_cast<int>(team), SP_STATUS_AUFGESTELLT);
     i32 v = st * 999 / 132;
