@@ -147,11 +147,6 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
       if (!k.koef) return JPEG_ERG_SPEICHER;
     }
   }
-  // The store of DC-only blocks pays off from a few thousand blocks on.
-  if (int64_t{z->mcu_x} * z->mcu_y * (z->max_h * z->max_v + 2) >= 2048) {
-    z->dc_speicher = static_cast<DC_Eintrag(*)[DC_PLAETZE]>(Speicher(z, sizeof(DC_Eintrag) * 4 * DC_PLAETZE));
-    if (!z->dc_speicher) return JPEG_ERG_SPEICHER;
-  }
   // The output rectangle (in pixels of the output scale).
   int32_t hoehe = Betrag(p->Bild_Hoehe);
   z->bereich = (p->Bereich_Rechts != 0 && p->Bereich_Rechts < z->aus_breite) ||
@@ -214,6 +209,9 @@ void Block_Ablegen(Zustand* z, int32_t c, int32_t bx, int32_t by, const int16_t*
 void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int32_t by, int16_t* blk, int16_t dc,
                       const int16_t* q, Jpeg_Block_Fn idct) {
   Komp& k = z->k[c];
+  // The store is made once a picture has shown enough such blocks.
+  if (!z->dc_speicher && ++z->dc_bloecke == 64)
+    z->dc_speicher = static_cast<DC_Eintrag(*)[DC_PLAETZE]>(Speicher(z, sizeof(DC_Eintrag) * 4 * DC_PLAETZE));
   if (!z->dc_speicher) {
     if (q) p->Strom.Kern_Tabelle->Dequantisieren_Aktiv(blk, q);
     idct(blk);
