@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 
+#include "base/cp1252.h"
 #include "base/random.h"
 #include "match/spielfeld_intern.h"
 #include "world/konfig.h"
@@ -229,7 +230,7 @@ std::string Partie_Ereignisliste(u32 spiel) {
         else if (e.flags & SFE_ELFMETERSCHIESSEN) art = "shoot-out begins";
         else if (e.flags & SFE_VERLAENGERUNG) art = "extra time";
         std::string name = "-";
-        if (e.spieler >= 0 && e.spieler < Spieler_Anzahl) name = Spieler_String(63, e.spieler, nullptr, 0);
+        if (e.spieler >= 0 && e.spieler < Spieler_Anzahl) name = Cp1252_To_Utf8(Spieler_String(63, e.spieler, nullptr, 0));
         std::snprintf(z, sizeof z, "%3d' %-5s %-18s %-24s (flags 0x%07x, second %d)\n", e.minute,
                       (e.flags & SFE_TEAM_A) ? "home" : "away", art, name.c_str(), e.flags, e.zweiter);
         r += z;

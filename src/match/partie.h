@@ -70,5 +70,5 @@ int Liga_Groesste();
 // other at home and away in turn).
 void Liga_Paarung(const std::vector<u32>& vereine, int k, u32* heim, u32* gast);
 
-// The event list of a game as text rows.
+// The event list of a game as text rows (UTF-8).
 std::string Partie_Ereignisliste(u32 spiel);

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/cp1252.h"
 #include "base/globals.h"
 #include "base/random.h"
 #include "match/partie.h"
@@ -79,8 +80,8 @@ int main(int argc, char** argv) {
         Partie_Ergebnis e = Partie_Spielen(spiel, o);
         f.aufnehmen(Spielfeld_Zeiger(spiel), Partie_Ereignisse(spiel), e);
         if (k == 0 && ereignisse) {
-            std::printf("%s - %s  %d:%d\n", Team_String(0, static_cast<int>(h), nullptr, 0),
-                        Team_String(0, static_cast<int>(g), nullptr, 0), e.tore[0], e.tore[1]);
+            std::printf("%s - %s  %d:%d\n", Cp1252_To_Utf8(Team_String(0, static_cast<int>(h), nullptr, 0)).c_str(),
+                        Cp1252_To_Utf8(Team_String(0, static_cast<int>(g), nullptr, 0)).c_str(), e.tore[0], e.tore[1]);
             std::fputs(Partie_Ereignisliste(spiel).c_str(), stdout);
         }
         Spielfeld_Loeschen(1);
