@@ -157,20 +157,25 @@ struct Kodierer {
 inline void Band(const int16_t* z, int32_t ss, int32_t se, int32_t al, int16_t* t, uint64_t* nicht_null,
                  uint64_t* eins)
 {
-    for (int i = 0; i < 64; ++i) {
-        int32_t v = z[i];
-        int32_t a = (v < 0 ? -v : v) >> al;
-        t[i] = static_cast<int16_t>(a > 32767 ? 32767 : a);
-    }
-    uint64_t null_m = 0, e = 0;
+    // |v| as an unsigned 16-bit value (32768 for -32768), shifted, and 32768
+    // (left only when al is 0) clamped to 32767.
+    const __m128i schub = _mm_cvtsi32_si128(al);
     const __m128i null = _mm_setzero_si128(), eins_v = _mm_set1_epi16(1);
+    uint64_t null_m = 0, e = 0;
     for (int i = 0; i < 4; ++i) {
-        __m128i a0 = _mm_load_si128(reinterpret_cast<const __m128i*>(t + 16 * i));
-        __m128i a1 = _mm_load_si128(reinterpret_cast<const __m128i*>(t + 16 * i + 8));
+        __m128i a[2];
+        for (int h = 0; h < 2; ++h) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(z + 16 * i + 8 * h));
+            const __m128i vz = _mm_srai_epi16(v, 15);
+            __m128i b = _mm_srl_epi16(_mm_sub_epi16(_mm_xor_si128(v, vz), vz), schub);
+            b = _mm_sub_epi16(b, _mm_srli_epi16(b, 15));
+            _mm_store_si128(reinterpret_cast<__m128i*>(t + 16 * i + 8 * h), b);
+            a[h] = b;
+        }
         uint32_t mn = static_cast<uint32_t>(
-            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(a0, null), _mm_cmpeq_epi16(a1, null))));
+            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(a[0], null), _mm_cmpeq_epi16(a[1], null))));
         uint32_t me = static_cast<uint32_t>(
-            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(a0, eins_v), _mm_cmpeq_epi16(a1, eins_v))));
+            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(a[0], eins_v), _mm_cmpeq_epi16(a[1], eins_v))));
         null_m |= static_cast<uint64_t>(mn) << (16 * i);
         e |= static_cast<uint64_t>(me) << (16 * i);
     }
