@@ -12,6 +12,12 @@ else()
   set(KORDAVO_CHARSET)
 endif()
 
+# Under libFuzzer every library is instrumented for coverage, so the fuzzer
+# sees the edges of the code it drives, not only those of the target file.
+if(KORDAVO_LIBFUZZER)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 if(KORDAVO_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)

@@ -437,7 +437,6 @@ int32_t schreiben(Jpeg_Auftrag& a, int32_t modus)
 // Releases everything the record holds except the kernel table.
 void puffer_freigeben(JPEG_PROPERTIES& p)
 {
-    Jpeg_Dek_Freigeben(&p);
     Jpeg_Speicher_Freigeben(p.Komponenten);
     p.Komponenten = nullptr;
     p.Anzahl_Komponenten = 0;
