@@ -6,20 +6,10 @@
 #include "season/wettbewerb_config.h"
 
 void Season_Spielstand_Anmelden() {
-    Spielstand_Modul k;
-    k.name = "kalender";
-    k.schreiben = Kalender_Save;
-    k.lesen = Kalender_Lesen;
-    k.uebernehmen = Kalender_Uebernehmen;
-    k.verwerfen = Kalender_Verwerfen;
-    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_KALENDER, k);
-    Spielstand_Modul s;
-    s.name = "spiele";
-    s.schreiben = Spiele_Save;
-    s.lesen = Spiele_Lesen;
-    s.uebernehmen = Spiele_Uebernehmen;
-    s.verwerfen = Spiele_Verwerfen;
-    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELE, s);
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_KALENDER,
+                              {"kalender", Kalender_Save, Kalender_Lesen, Kalender_Uebernehmen, Kalender_Verwerfen});
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELE,
+                              {"spiele", Spiele_Save, Spiele_Lesen, Spiele_Uebernehmen, Spiele_Verwerfen});
     Wettbewerb_Config_Cache_Anmelden();
 }
 

@@ -39,7 +39,8 @@ int paarungs_eintraege(const Wettbewerb& w) {
     return static_cast<int>(std::min<i64>(n, WETTBEWERB_PAARUNGS_BYTES / 2));
 }
 
-void felder_7_bis_38(Schreiber& s, const Wettbewerb& w) {
+template <class IO, class W>
+void felder_7_bis_38(IO& s, W& w) {
     s(w.spielplan);
     s(w.laufzeit);
     s(w.modus);
@@ -208,39 +209,7 @@ bool Wettbewerb_Deserialisieren(i32 index, const u8* daten, u32 groesse, u32* po
         if (l.fehler || w.teams < 2 || w.teams > WETTBEWERB_MAX_TEAMS) return false;
         const int teams = w.teams;
         if (!l.bytes(w.team_slots, teams)) return false;
-        // Fields 7..38.
-        l(w.spielplan);
-        l(w.laufzeit);
-        l(w.modus);
-        l(w.vorherige_runde);
-        l(w.naechste_runde);
-        l(w.vorherige_gruppe);
-        l(w.naechste_gruppe);
-        l(w.visuell_nachfolger);
-        l(w.visuell_vorgaenger);
-        l(w.visuell_gruppe);
-        l(w.kalendermarke);
-        l(w.super_alias);
-        l(w.wochentag);
-        l(w.quote_wochentag);
-        l(w.startwoche);
-        l(w.quali_aus_ligabaum);
-        l(w.frei23);
-        l(w.endwoche);
-        l(w.frei25);
-        l(w.qualiwoche);
-        l(w.spielfrei_start);
-        l(w.spielfrei_ende);
-        l(w.teams);
-        l(w.sieg_praemie);
-        l(w.unentschieden_praemie);
-        l(w.paare_pro_runde);
-        l(w.aktuelle_teams);
-        l(w.spieltage);
-        l(w.aktueller_spieltag);
-        l(w.aktuelle_runde);
-        l(w.parallel_gruppen);
-        l(w.gruppen_position);
+        felder_7_bis_38(l, w);
         if (w.teams != teams) return false;
         const i32 c = l.i32_();
         if (l.fehler || c < 0 || c > 5) return false;
@@ -468,13 +437,9 @@ void Wettbewerb_Config_Bin_Verwerfen() {
 }
 
 void Wettbewerb_Config_Cache_Anmelden() {
-    Spielstand_Modul m;
-    m.name = "wettbewerb";
-    m.schreiben = Wettbewerb_Config_Bin_Save;
-    m.lesen = Wettbewerb_Config_Bin_Load;
-    m.uebernehmen = Wettbewerb_Config_Bin_Uebernehmen;
-    m.verwerfen = Wettbewerb_Config_Bin_Verwerfen;
-    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_WETTBEWERBE, m);
+    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_WETTBEWERBE,
+                                     {"wettbewerb", Wettbewerb_Config_Bin_Save, Wettbewerb_Config_Bin_Load,
+                                      Wettbewerb_Config_Bin_Uebernehmen, Wettbewerb_Config_Bin_Verwerfen});
 }
 
 bool Wettbewerb_Config_Spielstart(int set, int alias_set) {

@@ -384,26 +384,6 @@ void Global_Init_Leer(int) {}
 // ---------------------------------------------------------------------------
 // Writers.
 
-bool Welt_Alias_Schreiben(const char* pfad);
-
-namespace {
-
-std::string zitat(const char* t) { return std::string("\"") + t + "\""; }
-
-void kopf(Config_Schreiber* w, const char* was, const char* name) {
-    Config_Schreiber_Text(w, (std::string("; Kordavo - ") + was + "\r\n").c_str());
-    Config_Schreiber_Checksumme_Platzhalter(w);
-    Config_Schreiber_Zeile_Zahl(w, "VERSION", 1);
-    if (name && *name) Config_Schreiber_Zeile(w, "INFOTEXT", zitat(name).c_str());
-}
-
-std::string liste_i32(const i32* v, int n) {
-    std::vector<i64> l(v, v + n);
-    return verbinden(l.data(), n);
-}
-
-}  // namespace
-
 bool Global_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name) {
     Config_Schreiber w;
     if (!Config_Schreiber_Oeffnen(&w, pfad)) return false;
@@ -433,10 +413,10 @@ bool Global_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const c
         Config_Schreiber_Text(&w, "\r\nNEUES_ATTRIBUT\r\n");
         Config_Schreiber_Zeile(&w, "NAME", zitat(a.name).c_str());
         Config_Schreiber_Zeile(&w, "INFO1", zitat(a.info1).c_str());
-        Config_Schreiber_Zeile(&w, "MOEGLICH_WANN", liste_i32(a.moeglich_wann, 2).c_str());
+        Config_Schreiber_Zeile(&w, "MOEGLICH_WANN", verbinden(a.moeglich_wann, 2).c_str());
         Config_Schreiber_Zeile_Zahl(&w, "NOETIGE_ENTWICKELUNGSPUNKTE", a.noetige_punkte);
         Config_Schreiber_Zeile_Zahl(&w, "ENTWICKELUNGSPUNKTE_TRAINING", a.punkte_training);
-        Config_Schreiber_Zeile(&w, "VORAUSSETZUNG", liste_i32(a.voraussetzung, 3).c_str());
+        Config_Schreiber_Zeile(&w, "VORAUSSETZUNG", verbinden(a.voraussetzung, 3).c_str());
         Config_Schreiber_Zeile_Zahl(&w, "AUSWIRKUNG_1", a.auswirkung[0]);
         Config_Schreiber_Zeile_Zahl(&w, "AUSWIRKUNG_2", a.auswirkung[1]);
         Config_Schreiber_Zeile_Zahl(&w, "AUSWIRKUNG_3", a.auswirkung[2]);
@@ -449,7 +429,7 @@ bool Global_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const c
     Config_Schreiber_Zeile_Zahl(&w, "TRAINING_ABSTURZ_PARAM", p.training_absturz);
     Config_Schreiber_Zeile_Zahl(&w, "TRAINING_EXTRA_BONUS_PARAM", p.training_extra_bonus);
     for (const auto& zeile : p.training_absturz_prozent)
-        Config_Schreiber_Zeile(&w, "TRAINING_ABSTURZ_PROCENT_PARAM", liste_i32(zeile, 7).c_str());
+        Config_Schreiber_Zeile(&w, "TRAINING_ABSTURZ_PROCENT_PARAM", verbinden(zeile, 7).c_str());
     Config_Schreiber_Zeile_Zahl(&w, "TRAINING_LAGER_STAERKE_PARAM", p.training_lager_staerke);
     Config_Schreiber_Zeile_Zahl(&w, "TRAINING_LAGER_VERLETZUNG_PARAM", p.training_lager_verletzung);
     Config_Schreiber_Zeile_Zahl(&w, "TRAINING_LAGER_BALKEN_STAERKE_PARAM", p.training_lager_balken_staerke);
@@ -457,8 +437,7 @@ bool Global_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const c
     Config_Schreiber_Zeile_Zahl(&w, "TRAINING_LAGER_BALKEN_ERHOLUNG_PARAM", p.training_lager_balken_erholung);
     Config_Schreiber_Zeile_Zahl(&w, "TRAININGS_EINHEITEN_PRO_RUNDE", p.trainings_einheiten_pro_runde);
     Config_Schreiber_Zeile_Zahl(&w, "FAKTOR_0_100_COMPI_TRANSFER_VERKAUF_ABZUG", p.compi_transfer_verkauf_abzug);
-    bool ok = Config_Schreiber_Schliessen(&w);
-    return Welt_Alias_Schreiben(alias_pfad) && ok;
+    return schliessen_mit_alias(&w, alias_pfad);
 }
 
 bool Personal_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name) {
@@ -470,23 +449,14 @@ bool Personal_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const
         Config_Schreiber_Zeile(&w, "VORNAME", zitat(s.vorname).c_str());
         Config_Schreiber_Zeile(&w, "NACHNAME", zitat(s.nachname).c_str());
         Config_Schreiber_Zeile_Zahl(&w, "GRUNDPREIS_FACTOR", s.grundpreis_factor);
-        Config_Schreiber_Zeile(&w, "GEBIETSPREIS", liste_i32(s.gebietspreis, KONTINENT_ANZAHL).c_str());
-        Config_Schreiber_Zeile(&w, "WAHRSCHEINLICHKEITSFACTOR", liste_i32(s.wahrscheinlichkeitsfactor, KONTINENT_ANZAHL).c_str());
-        Config_Schreiber_Zeile(&w, "UEBERREDUNGSKRAFT", liste_i32(s.ueberredungskraft, KONTINENT_ANZAHL).c_str());
-        Config_Schreiber_Zeile(&w, "SPIELER_STAERKE_FACTOR", liste_i32(s.spieler_staerke_factor, KONTINENT_ANZAHL).c_str());
+        Config_Schreiber_Zeile(&w, "GEBIETSPREIS", verbinden(s.gebietspreis, KONTINENT_ANZAHL).c_str());
+        Config_Schreiber_Zeile(&w, "WAHRSCHEINLICHKEITSFACTOR", verbinden(s.wahrscheinlichkeitsfactor, KONTINENT_ANZAHL).c_str());
+        Config_Schreiber_Zeile(&w, "UEBERREDUNGSKRAFT", verbinden(s.ueberredungskraft, KONTINENT_ANZAHL).c_str());
+        Config_Schreiber_Zeile(&w, "SPIELER_STAERKE_FACTOR", verbinden(s.spieler_staerke_factor, KONTINENT_ANZAHL).c_str());
     }
-    bool ok = Config_Schreiber_Schliessen(&w);
-    return Welt_Alias_Schreiben(alias_pfad) && ok;
+    return schliessen_mit_alias(&w, alias_pfad);
 }
 
-bool Global_Cfg_Speichern(int set, const char* name) {
-    std::string p = Read_Config_Get_Filenamen(CONFIG_GLOBAL, set, 0);
-    std::string a = Read_Config_Get_Filenamen(CONFIG_GLOBAL, set, 1);
-    return Global_Cfg_Speichern_Pfad(p.c_str(), a.c_str(), name);
-}
+bool Global_Cfg_Speichern(int set, const char* name) { return speichern_im_set(CONFIG_GLOBAL, set, name, Global_Cfg_Speichern_Pfad); }
 
-bool Personal_Cfg_Speichern(int set, const char* name) {
-    std::string p = Read_Config_Get_Filenamen(CONFIG_PERSONAL, set, 0);
-    std::string a = Read_Config_Get_Filenamen(CONFIG_PERSONAL, set, 1);
-    return Personal_Cfg_Speichern_Pfad(p.c_str(), a.c_str(), name);
-}
+bool Personal_Cfg_Speichern(int set, const char* name) { return speichern_im_set(CONFIG_PERSONAL, set, name, Personal_Cfg_Speichern_Pfad); }

@@ -94,15 +94,6 @@ void text(const char* key, char* ziel, size_t n) {
     ziel[n - 1] = 0;
 }
 
-std::string verbinden(const i64* werte, int anzahl) {
-    std::string r;
-    for (int i = 0; i < anzahl; i++) {
-        if (i) r += ",";
-        r += std::to_string(werte[i]);
-    }
-    return r;
-}
-
 }  // namespace welt_konfig
 
 using namespace welt_konfig;
@@ -643,6 +634,10 @@ std::string team_ref(int team) {
     return std::to_string(team);
 }
 
+}  // namespace
+
+namespace welt_konfig {
+
 std::string zitat(const char* t) { return std::string("\"") + t + "\""; }
 
 void kopf(Config_Schreiber* w, const char* was, const char* name) {
@@ -652,7 +647,19 @@ void kopf(Config_Schreiber* w, const char* was, const char* name) {
     if (name && *name) Config_Schreiber_Zeile(w, "INFOTEXT", zitat(name).c_str());
 }
 
-}  // namespace
+bool schliessen_mit_alias(Config_Schreiber* w, const char* alias_pfad) {
+    bool ok = Config_Schreiber_Schliessen(w);
+    return Welt_Alias_Schreiben(alias_pfad) && ok;
+}
+
+bool speichern_im_set(int art, int set, const char* name,
+                      bool (*schreiber)(const char* pfad, const char* alias_pfad, const char* name)) {
+    std::string p = Read_Config_Get_Filenamen(art, set, 0);
+    std::string a = Read_Config_Get_Filenamen(art, set, 1);
+    return schreiber(p.c_str(), a.c_str(), name);
+}
+
+}  // namespace welt_konfig
 
 bool Welt_Alias_Schreiben(const char* pfad) {
     Config_Schreiber w;
@@ -688,20 +695,14 @@ bool Convert_Team_Config_Speichern_Pfad(const char* pfad, const char* alias_pfad
         Config_Schreiber_Zeile_Zahl(&w, "KONTINENT", t.kontinent);
         if (Team_Get_Ebene(i)) Config_Schreiber_Zeile_Zahl(&w, "EBENE", Team_Get_Ebene(i));
         Config_Schreiber_Zeile_Zahl(&w, "WAPPEN", t.wappen);
-        i64 k[3] = {t.trikot[0], t.trikot[1], t.trikot[2]};
-        Config_Schreiber_Zeile(&w, "TRIKOT", verbinden(k, 3).c_str());
-        i64 fa[36];
-        for (int j = 0; j < 36; j++) fa[j] = f.farben[j];
-        Config_Schreiber_Zeile(&w, "FARBEN", verbinden(fa, 36).c_str());
+        Config_Schreiber_Zeile(&w, "TRIKOT", verbinden(t.trikot, 3).c_str());
+        Config_Schreiber_Zeile(&w, "FARBEN", verbinden(f.farben, 36).c_str());
         Config_Schreiber_Zeile_Zahl(&w, "SITZPLAETZE", t.sitzplaetze);
         Config_Schreiber_Zeile_Zahl(&w, "STEHPLAETZE", t.stehplaetze);
         Config_Schreiber_Zeile_Zahl(&w, "FORMATION", o.formation & 0x7F);
-        i64 ta[7];
-        for (int j = 0; j < 7; j++) ta[j] = o.taktik[j];
-        Config_Schreiber_Zeile(&w, "TAKTIK", verbinden(ta, 7).c_str());
+        Config_Schreiber_Zeile(&w, "TAKTIK", verbinden(o.taktik, 7).c_str());
     }
-    bool ok = Config_Schreiber_Schliessen(&w);
-    return Welt_Alias_Schreiben(alias_pfad) && ok;
+    return schliessen_mit_alias(&w, alias_pfad);
 }
 
 bool Convert_Spieler_Config_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name) {
@@ -740,18 +741,13 @@ bool Convert_Spieler_Config_Speichern_Pfad(const char* pfad, const char* alias_p
             Config_Schreiber_Zeile(&w, "GESPERRT", verbinden(gesperrt.data(), static_cast<int>(gesperrt.size())).c_str());
         if (s.status & SP_STATUS_SCOUT) Config_Schreiber_Zeile(&w, "SCOUT", "JA");
     }
-    bool ok = Config_Schreiber_Schliessen(&w);
-    return Welt_Alias_Schreiben(alias_pfad) && ok;
+    return schliessen_mit_alias(&w, alias_pfad);
 }
 
 bool Convert_Team_Config_Speichern(int set, const char* name) {
-    std::string p = Read_Config_Get_Filenamen(CONFIG_TEAM, set, 0);
-    std::string a = Read_Config_Get_Filenamen(CONFIG_TEAM, set, 1);
-    return Convert_Team_Config_Speichern_Pfad(p.c_str(), a.c_str(), name);
+    return speichern_im_set(CONFIG_TEAM, set, name, Convert_Team_Config_Speichern_Pfad);
 }
 
 bool Convert_Spieler_Config_Speichern(int set, const char* name) {
-    std::string p = Read_Config_Get_Filenamen(CONFIG_SPIELER, set, 0);
-    std::string a = Read_Config_Get_Filenamen(CONFIG_SPIELER, set, 1);
-    return Convert_Spieler_Config_Speichern_Pfad(p.c_str(), a.c_str(), name);
+    return speichern_im_set(CONFIG_SPIELER, set, name, Convert_Spieler_Config_Speichern_Pfad);
 }

@@ -6,6 +6,8 @@
 
 #include "base/types.h"
 
+struct Config_Schreiber;
+
 namespace welt_konfig {
 
 // A keyword in both languages.
@@ -36,6 +38,27 @@ bool liste(const char* key, i64 min, i64 max, int anzahl, std::vector<i64>* aus,
 void text(const char* key, char* ziel, size_t n);
 
 // A number list joined by ",".
-std::string verbinden(const i64* werte, int anzahl);
+template <class T>
+std::string verbinden(const T* werte, int anzahl) {
+    std::string r;
+    for (int i = 0; i < anzahl; i++) {
+        if (i) r += ",";
+        r += std::to_string(static_cast<i64>(werte[i]));
+    }
+    return r;
+}
+
+// Writers: a text in double quotes.
+std::string zitat(const char* t);
+// The head of a written file: comment line, checksum placeholder, VERSION 1
+// and (when given) the INFOTEXT.
+void kopf(Config_Schreiber* w, const char* was, const char* name);
+// Closes the written file and writes the team alias file beside it; true
+// only when both were written.
+bool schliessen_mit_alias(Config_Schreiber* w, const char* alias_pfad);
+// Calls a writer with the paths of the kind's file and its alias file in
+// the set.
+bool speichern_im_set(int art, int set, const char* name,
+                      bool (*schreiber)(const char* pfad, const char* alias_pfad, const char* name));
 
 }  // namespace welt_konfig

@@ -244,24 +244,21 @@ bool bank_l(Datei_Status* d) { return Bank_Laden(d); }
 }  // namespace
 
 void Welt_Spielstand_Anmelden() {
-    Spielstand_Modul m;
-    m = {"Bank", bank_s, bank_l, Bank_Uebernehmen, Bank_Verwerfen};
-    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_BANK, m);
-    m = {"Werbung", Werbung_Speichern, Werbung_Laden, Werbung_Uebernehmen, Werbung_Verwerfen};
-    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_WERBUNG, m);
-    m = {"Manager", Manager_Block_Schreiben, Manager_Block_Lesen, nichts, Welt_Block_Verwerfen};
-    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_MANAGER, m);
-    m = {"Spieler", Spieler_Block_Schreiben, Spieler_Block_Lesen, nichts, Welt_Block_Verwerfen};
-    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELER, m);
-    m = {"Teams", Team_Block_Schreiben, Team_Block_Lesen, Welt_Block_Uebernehmen, Welt_Block_Verwerfen};
-    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_TEAMS, m);
-    m = {"Stadien", Stadion_Speichern, Stadion_Laden, Stadion_Uebernehmen, Stadion_Verwerfen};
-    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_STADIEN, m);
+    const Spielstand_Modul bank{"Bank", bank_s, bank_l, Bank_Uebernehmen, Bank_Verwerfen};
+    const Spielstand_Modul werbung{"Werbung", Werbung_Speichern, Werbung_Laden, Werbung_Uebernehmen, Werbung_Verwerfen};
+    const Spielstand_Modul manager{"Manager", Manager_Block_Schreiben, Manager_Block_Lesen, nichts, Welt_Block_Verwerfen};
+    const Spielstand_Modul spieler{"Spieler", Spieler_Block_Schreiben, Spieler_Block_Lesen, nichts, Welt_Block_Verwerfen};
+    const Spielstand_Modul teams{"Teams", Team_Block_Schreiben, Team_Block_Lesen, Welt_Block_Uebernehmen,
+                                 Welt_Block_Verwerfen};
+    const Spielstand_Modul stadien{"Stadien", Stadion_Speichern, Stadion_Laden, Stadion_Uebernehmen, Stadion_Verwerfen};
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_BANK, bank);
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_WERBUNG, werbung);
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_MANAGER, manager);
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELER, spieler);
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_TEAMS, teams);
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_STADIEN, stadien);
     // The configuration cache: the world as read from the text files.
-    m = {"Spieler", Spieler_Block_Schreiben, Spieler_Block_Lesen, nichts, Welt_Block_Verwerfen};
-    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_SPIELER, m);
-    m = {"Teams", Team_Block_Schreiben, Team_Block_Lesen, Welt_Block_Uebernehmen, Welt_Block_Verwerfen};
-    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_TEAMS, m);
-    m = {"Stadien", Stadion_Speichern, Stadion_Laden, Stadion_Uebernehmen, Stadion_Verwerfen};
-    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_STADIEN, m);
+    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_SPIELER, spieler);
+    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_TEAMS, teams);
+    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_STADIEN, stadien);
 }
