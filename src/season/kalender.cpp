@@ -9,6 +9,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/tempstr.h"
 #include "base/types.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
@@ -297,22 +298,15 @@ i32 Kalender_Get_Jahr() { return zustand.jahr; }
 Datum Kalender_Get_Datum() { return zustand.aktuell; }
 i32 Kalender_Get_Basistag() { return zustand.basistag; }
 
+// Both texts go into temporary strings.
 const char* Kalender_Get_Datum_Text(i32 tag, bool lang) {
-    static char puffer[2][50];
-    static int n = 0;
-    n ^= 1;
     Datum d = Kalender_Get_Datum_Von_Tag(tag, lang);
-    std::memcpy(puffer[n], d.name_text, sizeof d.name_text);
-    return puffer[n];
+    return static_cast<const char*>(std::memcpy(Temp_String(), d.name_text, sizeof d.name_text));
 }
 
 const char* Kalender_Get_Datum_Text_Lang(i32 tag, bool lang) {
-    static char puffer[2][30];
-    static int n = 0;
-    n ^= 1;
     Datum d = Kalender_Get_Datum_Von_Tag(tag, lang);
-    std::memcpy(puffer[n], d.zahl_text, sizeof d.zahl_text);
-    return puffer[n];
+    return static_cast<const char*>(std::memcpy(Temp_String(), d.zahl_text, sizeof d.zahl_text));
 }
 
 const char* Kalender_Get_Wochentag_Text(i32 index) {

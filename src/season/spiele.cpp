@@ -9,6 +9,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/liste.h"
+#include "base/tempstr.h"
 #include "season/season_hooks.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -731,18 +732,12 @@ const char* Spiele_Get_Ergebnis_Text(i32 handle, bool prognose) {
     return Spiele_Ergebnis_Zusatz(s->flags);
 }
 
+// The text goes into a temporary string.
 const char* Spiele_Format_Ergebnis(const Spiel* s, i32, bool mit_ergebnis) {
-    static char puffer[2][64];
-    static int n = 0;
-    n ^= 1;
-    puffer[n][0] = 0;
-    if (!s || s->flags > 32) return puffer[n];
-    if (s->tore_a < 0 && !((s->flags & 16) && !mit_ergebnis)) return puffer[n];
-    if (mit_ergebnis)
-        std::snprintf(puffer[n], sizeof puffer[n], "%d:%d %s", s->tore_a, s->tore_b, Spiele_Ergebnis_Zusatz(s->flags));
-    else
-        std::snprintf(puffer[n], sizeof puffer[n], "%s", Spiele_Ergebnis_Zusatz(s->flags));
-    return puffer[n];
+    if (!s || s->flags > 32) return Temp_String();
+    if (s->tore_a < 0 && !((s->flags & 16) && !mit_ergebnis)) return Temp_String();
+    if (mit_ergebnis) return Temp_Sprintf("%d:%d %s", s->tore_a, s->tore_b, Spiele_Ergebnis_Zusatz(s->flags));
+    return Temp_Sprintf("%s", Spiele_Ergebnis_Zusatz(s->flags));
 }
 
 // ---------------------------------------------------------------------------

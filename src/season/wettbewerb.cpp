@@ -290,6 +290,16 @@ void Wettbewerb_Bild_Lesen(Wettbewerb& w, const u8* in) {
 // ---------------------------------------------------------------------------
 
 namespace {
+// The display walks need the table; without it they log the call.
+bool tabelle_da(const char* wer) {
+    if (Wettbewerb_Tabelle) return true;
+    Debug_Printf("%s: Falscher Aufruf\n", wer);
+    return false;
+}
+// A competition shown in the display group.
+bool in_gruppe(const Wettbewerb& w, i32 gruppe) {
+    return w.name[0] && w.kalendermarke != -1 && w.visuell_gruppe == gruppe;
+}
 bool wert_setzen(i32 id, i32 wert, i32 Wettbewerb::*feld) {
     Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
     if (!w || wert < 0) return false;
@@ -486,7 +496,7 @@ i32 Wettbewerb_Horizontal::Erster(i32 id) {
     }
     for (int k = 0; k < WETTBEWERB_ANZAHL; ++k) {
         const Wettbewerb& w = Wettbewerb_Tabelle[k];
-        if (w.name[0] && w.kalendermarke != -1 && w.visuell_gruppe == gruppe_) {
+        if (in_gruppe(w, gruppe_)) {
             cursor_ = k;
             return w.id;
         }
@@ -499,7 +509,7 @@ i32 Wettbewerb_Horizontal::Naechster() {
     if (cursor_ < 0 || !Wettbewerb_Tabelle) return -1;
     for (int k = cursor_ + 1; k < WETTBEWERB_ANZAHL; ++k) {
         const Wettbewerb& w = Wettbewerb_Tabelle[k];
-        if (w.name[0] && w.kalendermarke != -1 && w.visuell_gruppe == gruppe_) {
+        if (in_gruppe(w, gruppe_)) {
             cursor_ = k;
             return w.id;
         }
@@ -529,18 +539,12 @@ i32 Wettbewerb_Vertikal::Naechste() {
 }
 
 i32 Wettbewerb_Visuell_Horizontal_Erster(i32 id) {
-    if (!Wettbewerb_Tabelle) {
-        Debug_Printf("Visuell_Horizontal: Falscher Aufruf\n");
-        return -1;
-    }
+    if (!tabelle_da("Visuell_Horizontal")) return -1;
     return horizontal_global.Erster(id);
 }
 
 i32 Wettbewerb_Visuell_Horizontal_Naechster() {
-    if (!Wettbewerb_Tabelle) {
-        Debug_Printf("Hierarchien: Falscher Aufruf\n");
-        return -1;
-    }
+    if (!tabelle_da("Hierarchien")) return -1;
     return horizontal_global.Naechster();
 }
 
@@ -560,7 +564,7 @@ bool Wettbewerb_Visuell_Horizontal_Anz(i32 id, i32* anzahl, i32* position) {
     }
     for (int k = 0; k < WETTBEWERB_ANZAHL; ++k) {
         const Wettbewerb& w = Wettbewerb_Tabelle[k];
-        if (!(w.name[0] && w.kalendermarke != -1 && w.visuell_gruppe == gruppe)) continue;
+        if (!in_gruppe(w, gruppe)) continue;
         if (k == i) *position = *anzahl;
         ++*anzahl;
     }
@@ -568,18 +572,12 @@ bool Wettbewerb_Visuell_Horizontal_Anz(i32 id, i32* anzahl, i32* position) {
 }
 
 i32 Wettbewerb_Get_Hierarchie_Wurzel(i32 id) {
-    if (!Wettbewerb_Tabelle) {
-        Debug_Printf("Hierarchien: Falscher Aufruf\n");
-        return -1;
-    }
+    if (!tabelle_da("Hierarchien")) return -1;
     return vertikal_global.Wurzel(id);
 }
 
 i32 Wettbewerb_Get_Hierarchie_Naechste() {
-    if (!Wettbewerb_Tabelle) {
-        Debug_Printf("Hierarchien: Falscher Aufruf\n");
-        return -1;
-    }
+    if (!tabelle_da("Hierarchien")) return -1;
     return vertikal_global.Naechste();
 }
 
