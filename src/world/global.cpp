@@ -106,7 +106,6 @@ bool global_lesen(Global_Stand* g) {
             continue;
         }
         bool ok = true;
-        std::vector<i64> l;
         switch (key) {
             case G_INFOTEXT:
             case G_VERSION: break;
@@ -144,8 +143,7 @@ bool global_lesen(Global_Stand* g) {
                     ok = false;
                     break;
                 }
-                ok = liste(k, 0, 100, 7, &l);
-                for (int i = 0; ok && i < 7; i++) g->p.training_absturz_prozent[prozent_zeile][i] = static_cast<i32>(l[static_cast<size_t>(i)]);
+                ok = liste_in(k, 0, 100, 7, g->p.training_absturz_prozent[prozent_zeile]);
                 prozent_zeile++;
                 break;
             case G_P_L_STAERKE: ok = zahl_in(k, 0, 1000, &g->p.training_lager_staerke); break;
@@ -175,15 +173,11 @@ bool global_lesen(Global_Stand* g) {
                     Attribut_Def& d = g->a[na];
                     if (key == G_NAME) text(k, d.name, sizeof d.name);
                     else if (key == G_INFO1 || key == G_INFO) text(k, d.info1, sizeof d.info1);
-                    else if (key == G_MOEGLICH) {
-                        ok = liste(k, 0, 9, 2, &l);
-                        for (int i = 0; ok && i < 2; i++) d.moeglich_wann[i] = static_cast<i32>(l[static_cast<size_t>(i)]);
-                    } else if (key == G_NOETIG) ok = zahl_in(k, 1, 998, &d.noetige_punkte);
+                    else if (key == G_MOEGLICH) ok = liste_in(k, 0, 9, 2, d.moeglich_wann);
+                    else if (key == G_NOETIG) ok = zahl_in(k, 1, 998, &d.noetige_punkte);
                     else if (key == G_PUNKTE) ok = zahl_in(k, 0, 998, &d.punkte_training);
-                    else if (key == G_VORAUS) {
-                        ok = liste(k, -1, 53, 3, &l);
-                        for (int i = 0; ok && i < 3; i++) d.voraussetzung[i] = static_cast<i32>(l[static_cast<size_t>(i)]);
-                    } else if (key == G_AUSW1) ok = zahl_in(k, -1000, 1000, &d.auswirkung[0]);
+                    else if (key == G_VORAUS) ok = liste_in(k, -1, 53, 3, d.voraussetzung);
+                    else if (key == G_AUSW1) ok = zahl_in(k, -1000, 1000, &d.auswirkung[0]);
                     else if (key == G_AUSW2) ok = zahl_in(k, -1000, 1000, &d.auswirkung[1]);
                     else if (key == G_AUSW3) ok = zahl_in(k, -1000, 1000, &d.auswirkung[2]);
                     else block = -2;
@@ -247,7 +241,6 @@ bool personal_datei(bool offen, const char* pfad) {
         if (!*k) break;
         int key = finden(k, p_keys, P_ANZAHL);
         bool ok = true;
-        std::vector<i64> l;
         if (key < 0) {
             Read_Config_Melden(WELT_F_BEFEHL, "Unbekannter Befehl (%s)", k);
             fehler = true;
@@ -278,10 +271,7 @@ bool personal_datei(bool offen, const char* pfad) {
             case P_UEBER: ziel = d.ueberredungskraft; break;
             case P_STAERKE: ziel = d.spieler_staerke_factor; break;
         }
-        if (ziel) {
-            ok = liste(k, 0, 100000000, KONTINENT_ANZAHL, &l);
-            for (int i = 0; ok && i < KONTINENT_ANZAHL; i++) ziel[i] = static_cast<i32>(l[static_cast<size_t>(i)]);
-        }
+        if (ziel) ok = liste_in(k, 0, 100000000, KONTINENT_ANZAHL, ziel);
         if (!ok) fehler = true;
     }
     bool ok = !fehler && Read_Config_Anzahl_Fehler() == 0;

@@ -268,16 +268,11 @@ bool teams_lesen(Team_Puffer* p) {
             case T_EBENE: ok = zahl_in(k, 0, 9, &p->ebene.back()); break;
             case T_WAPPEN: ok = zahl_in(k, 0, 1000, &t.wappen); break;
             case T_TRIKOT:
-                ok = liste(k, 0, TRIKOT_ANZAHL - 1, 3, &l);
-                if (ok)
-                    for (int i = 0; i < 3; i++) t.trikot[i] = static_cast<u8>(l[static_cast<size_t>(i)]);
+                ok = liste_in(k, 0, TRIKOT_ANZAHL - 1, 3, t.trikot);
                 break;
             case T_FARBEN:
-                ok = liste(k, 0, 255, 36, &l);
-                if (ok) {
-                    for (int i = 0; i < 36; i++) f.farben[i] = static_cast<u8>(l[static_cast<size_t>(i)]);
-                    farben_gesetzt = true;
-                }
+                ok = liste_in(k, 0, 255, 36, f.farben);
+                if (ok) farben_gesetzt = true;
                 break;
             case T_SITZ: ok = zahl_in(k, 0, 200000, &t.sitzplaetze); break;
             case T_STEH: ok = zahl_in(k, 0, 200000, &t.stehplaetze); break;

@@ -33,6 +33,14 @@ bool zahl_in(const char* key, i64 min, i64 max, T* aus) {
 // The current value as a comma list of `anzahl` numbers within min..max
 // (anzahl 0: any count up to `max_anzahl`).
 bool liste(const char* key, i64 min, i64 max, int anzahl, std::vector<i64>* aus, int max_anzahl = 64);
+// The same into `anzahl` elements of `ziel` (left untouched on failure).
+template <class T>
+bool liste_in(const char* key, i64 min, i64 max, int anzahl, T* ziel) {
+    std::vector<i64> l;
+    if (!liste(key, min, max, anzahl, &l)) return false;
+    for (int i = 0; i < anzahl; i++) ziel[i] = static_cast<T>(l[static_cast<size_t>(i)]);
+    return true;
+}
 // The current value as a text of at most n-1 characters (longer texts are cut
 // with warning 201).
 void text(const char* key, char* ziel, size_t n);
