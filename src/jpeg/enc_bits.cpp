@@ -265,7 +265,7 @@ struct Schreiber {
     int32_t fehler;  // the first output error; writing goes on harmlessly
 };
 
-inline bool Hat_FF64(uint64_t w)
+__attribute__((always_inline)) inline bool Hat_FF64(uint64_t w)
 {
     uint64_t x = ~w;
     return ((x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull) != 0;
@@ -298,7 +298,7 @@ __attribute__((noinline)) Stand Acht_Langsam(Jpeg_Strom* s, uint8_t* z, uint8_t*
     return {z, 0};
 }
 
-inline int32_t Acht_Raus(Jpeg_Strom* s, Schreiber& w, uint64_t v)
+__attribute__((always_inline)) inline int32_t Acht_Raus(Jpeg_Strom* s, Schreiber& w, uint64_t v)
 {
     if (__builtin_expect(w.ende - w.z < 16, 0)) {
         Stand st = Acht_Langsam(s, w.z, w.ende, v);
@@ -321,7 +321,7 @@ inline int32_t Acht_Raus(Jpeg_Strom* s, Schreiber& w, uint64_t v)
 
 // Adds the n (0..32) low bits of wert (no bits above them set). An output
 // error is kept in the writer; later writes cannot pass the buffer's end.
-inline void Bits_Hinein(Jpeg_Strom* s, Schreiber& w, uint32_t wert, int32_t n)
+__attribute__((always_inline)) inline void Bits_Hinein(Jpeg_Strom* s, Schreiber& w, uint32_t wert, int32_t n)
 {
     if (__builtin_expect(n < w.frei, 1)) {
         w.acc = (w.acc << n) | wert;
@@ -375,7 +375,7 @@ int32_t Jpeg_Bytes_Schreiben_Schnell(const uint8_t* bytes, int32_t n, Jpeg_Strom
 namespace {
 
 template <bool SSSE3>
-inline int32_t Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+__attribute__((always_inline)) inline int32_t Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
                              int32_t* praediktor, const int16_t* block)
 {
     const Jpeg_Huffman_Kodtabelle& d = dc->Kod;
@@ -478,6 +478,25 @@ int32_t Jpeg_Encode_Block_Schnell_SSSE3(Jpeg_Strom* s, const Jpeg_Huffman_Tabell
 {
     return Block_Schnell<true>(s, dc, ac, praediktor, block);
 }
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same code compiled for processors with AVX2 and BMI2 (one-instruction
+// variable shifts, bit counts and masks); chosen only when the processor has
+// them.
+__attribute__((target("avx2,bmi,bmi2,lzcnt"))) int32_t Jpeg_Encode_Block_Schnell_BMI2(
+    Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
+    const int16_t* block)
+{
+    return Block_Schnell<true>(s, dc, ac, praediktor, block);
+}
+#else
+int32_t Jpeg_Encode_Block_Schnell_BMI2(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
+                                       const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
+                                       const int16_t* block)
+{
+    return Block_Schnell<false>(s, dc, ac, praediktor, block);
+}
+#endif
 
 // ---------------------------------------------------------------------------
 

@@ -67,6 +67,10 @@ int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
 int32_t Jpeg_Encode_Block_Schnell_SSSE3(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
                                         const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
                                         const int16_t* block);
+// The same compiled for AVX2 and BMI2 (identical bytes).
+int32_t Jpeg_Encode_Block_Schnell_BMI2(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
+                                       const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
+                                       const int16_t* block);
 // Bit k set when zigzag position k of the block is not zero (SSSE3).
 uint64_t Jpeg_Zickzack_Maske_SSSE3(const int16_t* block);
 // Completes the pending bits and, with a file, writes the staging buffer out.

@@ -228,14 +228,24 @@ TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
     std::vector<uint8_t> referenz = kodieren(0, nullptr);
     ASSERT_GT(referenz.size(), 10000u);
     for (int32_t code : {1, 2, 3, 4, 5, 6}) EXPECT_EQ(kodieren(code, nullptr), referenz) << code;
-    // The fast coder without the SSSE3 search as well.
-    {
+    // Every form of the fast coder as well, whichever the table holds here:
+    // without the SSSE3 search, with it, and built for AVX2 and BMI2.
+    using Kodierer = int32_t (*)(Jpeg_Strom*, const Jpeg_Huffman_Tabelle*, const Jpeg_Huffman_Tabelle*, int32_t*,
+                                 const int16_t*);
+    std::vector<Kodierer> formen = {Jpeg_Encode_Block_Schnell};
+#if defined(__x86_64__) || defined(__i386__)
+    if (__builtin_cpu_supports("ssse3")) formen.push_back(Jpeg_Encode_Block_Schnell_SSSE3);
+    if (__builtin_cpu_supports("ssse3") && __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
+        __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("lzcnt"))
+        formen.push_back(Jpeg_Encode_Block_Schnell_BMI2);
+#endif
+    for (Kodierer form : formen) {
         Strom_Fixture f(5, 1 << 22);
         int32_t pred[2] = {0, 0};
         for (size_t i = 0; i < bloecke.size(); ++i) {
             bool chroma = i % 3 == 2;
-            ASSERT_EQ(Jpeg_Encode_Block_Schnell(&f.s, chroma ? &t.dc_c : &t.dc, chroma ? &t.ac_c : &t.ac,
-                                                &pred[chroma], bloecke[i].data()),
+            ASSERT_EQ(form(&f.s, chroma ? &t.dc_c : &t.dc, chroma ? &t.ac_c : &t.ac, &pred[chroma],
+                           bloecke[i].data()),
                       0);
             if (i % 500 == 499) {
                 ASSERT_EQ(Jpeg_Write_RST(static_cast<int32_t>(i / 500) % 8, &f.s), 0);
