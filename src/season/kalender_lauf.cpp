@@ -10,6 +10,7 @@
 #include "base/meldung.h"
 #include "base/random.h"
 #include "base/spielstand.h"
+#include "base/tempstr.h"
 #include "base/tools.h"
 #include "season/kalender.h"
 #include "season/optionen.h"
@@ -177,16 +178,11 @@ void Kalender_Lauf_Reset() {
 void Kalender_Set_Spielstand_Hooks(const Kalender_Spielstand_Hooks& h) { spielstand = h; }
 
 const char* Kalender_Spielstand_Pfad(int slot) {
-    static char pfad[2][W32_DIR_LAENGE + 64];
-    static int n = 0;
-    n ^= 1;
     if (!spielstand.arbeitsordner) {
         const char* p = Spielstand_Pfad(slot);
-        std::snprintf(pfad[n], sizeof pfad[n], "%s", p ? p : "");
-        return pfad[n];
+        return p ? p : "";
     }
-    std::snprintf(pfad[n], sizeof pfad[n], "%s\\%s\\game_%d.kdv", spielstand.arbeitsordner(), "spielstand", slot);
-    return pfad[n];
+    return Temp_Sprintf("%s\\%s\\game_%d.kdv", spielstand.arbeitsordner(), "spielstand", slot);
 }
 
 void Kalender_Flags_Setzen() {
