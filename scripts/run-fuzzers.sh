@@ -5,12 +5,17 @@ set -euo pipefail
 build=${1:?build folder}
 time=${FUZZ_TIME:-120}
 top=$(cd "$(dirname "$0")/.." && pwd)
-for f in "$build"/fuzz_*; do
-  [ -x "$f" ] || continue
+found=0
+while IFS= read -r f; do
+  found=1
   name=$(basename "$f"); name=${name#fuzz_}
   work="$build/corpus-$name"; mkdir -p "$work"
   seeds=()
   [ -d "$top/fuzz/corpus/$name" ] && seeds+=("$top/fuzz/corpus/$name")
   echo "== $name ($time s)"
   "$f" -max_total_time="$time" -print_final_stats=1 "$work" "${seeds[@]}"
-done
+done < <(find "$build/fuzz" -type f -name 'fuzz_*' -perm -u+x | sort)
+if [ "$found" = 0 ]; then
+  echo "no fuzz targets found in $build/fuzz" >&2
+  exit 1
+fi
