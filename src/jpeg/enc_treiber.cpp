@@ -198,55 +198,80 @@ int32_t Jpeg_Bloecke_Pro_MCU(const JPEG_PROPERTIES* p)
     return b;
 }
 
-bool Jpeg_MCU_Fuellen(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t bloecke,
-                      const int16_t* const* tabellen)
+namespace {
+
+// The SIMD forms of the accurate transform all compute what the SSE2 form
+// does, and so do those of the accurate quantiser; with AVX2 two blocks go
+// through both at once.
+bool Paarweise(const Jpeg_Kern_Tabelle* kt)
+{
+    const Jpeg_Block_Fn f = kt->FDCT_Aktiv;
+    return (f == Jpeg_FDCT_Genau_SSE2 || f == Jpeg_FDCT_Genau_SSE || f == Jpeg_FDCT_Genau_MMX) && Jpeg_Hat_AVX2();
+}
+
+bool Paarweise_Quant(const Jpeg_Kern_Tabelle* kt)
+{
+    const Jpeg_Quant_Fn q = kt->Quantisieren_Aktiv;
+    return Paarweise(kt) &&
+           (q == Jpeg_Quant_Genau_SSE2 || q == Jpeg_Quant_Genau_SSE || q == Jpeg_Quant_Genau_MMX);
+}
+
+// Transforms n blocks at ab and, with tabellen where the pairwise form
+// applies, quantises them too (then true).
+bool Transformieren(Jpeg_Kern_Tabelle* kt, int16_t* ab, int32_t n, const int16_t* const* tabellen)
+{
+    int32_t b = 0;
+    const Jpeg_Block_Fn f = kt->FDCT_Aktiv;
+    if (tabellen && Paarweise_Quant(kt)) {
+        for (; b + 1 < n; b += 2)
+            Jpeg_FDCT_Quant_Genau_AVX2_Paar(ab + 64 * b, ab + 64 * (b + 1), tabellen[b], tabellen[b + 1]);
+        if (b < n) {
+            f(ab + 64 * b);
+            kt->Quantisieren_Aktiv(ab + 64 * b, tabellen[b]);
+        }
+        return true;
+    }
+    if (Paarweise(kt))
+        for (; b + 1 < n; b += 2) Jpeg_FDCT_Genau_AVX2_Paar(ab + 64 * b, ab + 64 * (b + 1));
+    for (; b < n; ++b) f(ab + 64 * b);
+    return false;
+}
+
+// Fills the work area for one MCU; false when it holds quantised
+// coefficients already (no transform).
+bool Wandeln(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t bloecke)
 {
     Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
     int16_t* ab = p->Arbeitsbereich;
     const Jpeg_Komponenten_Ebenen* eb = p->Komponenten_Ebenen;
     if (!eb) {
         kt->Kod_Zeile(p, spalte, zeile);
-    } else {
-        int16_t* aus = ab;
-        for (int k = 0; k < p->Anzahl_Komponenten; ++k) {
-            const Jpeg_Komponente& kp = p->Komponenten[k];
-            const int64_t breite = static_cast<int64_t>(p->MCU_Spalten) * kp.H * 8;
-            for (int by = 0; by < kp.V; ++by)
-                for (int bx = 0; bx < kp.H; ++bx) {
-                    const int16_t* q = eb->Ebene[k] + (static_cast<int64_t>(zeile) * kp.V + by) * 8 * breite +
-                                       (static_cast<int64_t>(spalte) * kp.H + bx) * 8;
-                    for (int y = 0; y < 8; ++y) std::memcpy(aus + y * 8, q + y * breite, 8 * sizeof(int16_t));
-                    aus += 64;
-                }
-        }
-        if (eb->Modus != 0)
-            for (int i = 0; i < bloecke * 64; ++i) ab[i] = static_cast<int16_t>(ab[i] - 128);
-        else
-            return false;  // quantised coefficients: no transform
-    }
-    int32_t b = 0;
-    // The SIMD forms of the accurate transform all compute what the SSE2 form
-    // does, and so do those of the accurate quantiser; with AVX2 two blocks go
-    // through both at once.
-    const Jpeg_Block_Fn f = kt->FDCT_Aktiv;
-    const Jpeg_Quant_Fn q = kt->Quantisieren_Aktiv;
-    const bool paare =
-        (f == Jpeg_FDCT_Genau_SSE2 || f == Jpeg_FDCT_Genau_SSE || f == Jpeg_FDCT_Genau_MMX) && Jpeg_Hat_AVX2();
-    const bool quant = paare && tabellen &&
-                       (q == Jpeg_Quant_Genau_SSE2 || q == Jpeg_Quant_Genau_SSE || q == Jpeg_Quant_Genau_MMX);
-    if (quant) {
-        for (; b + 1 < bloecke; b += 2)
-            Jpeg_FDCT_Quant_Genau_AVX2_Paar(ab + 64 * b, ab + 64 * (b + 1), tabellen[b], tabellen[b + 1]);
-        if (b < bloecke) {
-            f(ab + 64 * b);
-            q(ab + 64 * b, tabellen[b]);
-        }
         return true;
     }
-    if (paare)
-        for (; b + 1 < bloecke; b += 2) Jpeg_FDCT_Genau_AVX2_Paar(ab + 64 * b, ab + 64 * (b + 1));
-    for (; b < bloecke; ++b) f(ab + 64 * b);
-    return false;
+    int16_t* aus = ab;
+    for (int k = 0; k < p->Anzahl_Komponenten; ++k) {
+        const Jpeg_Komponente& kp = p->Komponenten[k];
+        const int64_t breite = static_cast<int64_t>(p->MCU_Spalten) * kp.H * 8;
+        for (int by = 0; by < kp.V; ++by)
+            for (int bx = 0; bx < kp.H; ++bx) {
+                const int16_t* q = eb->Ebene[k] + (static_cast<int64_t>(zeile) * kp.V + by) * 8 * breite +
+                                   (static_cast<int64_t>(spalte) * kp.H + bx) * 8;
+                for (int y = 0; y < 8; ++y) std::memcpy(aus + y * 8, q + y * breite, 8 * sizeof(int16_t));
+                aus += 64;
+            }
+    }
+    if (eb->Modus == 0) return false;
+    for (int i = 0; i < bloecke * 64; ++i) ab[i] = static_cast<int16_t>(ab[i] - 128);
+    return true;
+}
+
+}  // namespace
+
+bool Jpeg_MCU_Fuellen(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t bloecke,
+                      const int16_t* const* tabellen)
+{
+    if (!Wandeln(p, spalte, zeile, bloecke)) return false;
+    return Transformieren(p->Strom.Kern_Tabelle, p->Arbeitsbereich, bloecke, tabellen);
 }
 
 namespace {
@@ -273,20 +298,44 @@ int32_t Encode_MCUs(JPEG_PROPERTIES* p, Jpeg_Strom* s, Jpeg_Scan* scan, bool neu
         bloecke += nb[i];
     }
     const bool koeffizienten = p->Komponenten_Ebenen && p->Komponenten_Ebenen->Modus == 0;
-    // The table of every block of the MCU, for the fused transform.
+    // The table of every block of the MCU (twice over), for the fused
+    // transform.
     const int16_t* tabellen[kMax_Bloecke];
-    const bool fuellen_quant = !koeffizienten && bloecke <= kMax_Bloecke;
+    const bool fuellen_quant = !koeffizienten && 2 * bloecke <= kMax_Bloecke;
     if (fuellen_quant)
-        for (int i = 0, k = 0; i < ns; ++i)
-            for (int b = 0; b < nb[i]; ++b) tabellen[k++] = qt[i];
+        for (int m = 0, k = 0; m < 2; ++m)
+            for (int i = 0; i < ns; ++i)
+                for (int b = 0; b < nb[i]; ++b) tabellen[k++] = qt[i];
+    // With an odd number of blocks per MCU, two neighbouring MCUs are filled
+    // side by side in the work area and transformed as whole pairs (not while
+    // stepping: each call then codes exactly one MCU).
+    const bool doppelt = fuellen_quant && (bloecke & 1) && !p->Unterbrechen && Paarweise_Quant(kt) &&
+                         2 * bloecke <= JPEG_ARBEITSBEREICH_BLOECKE;
+    int16_t* const ab = p->Arbeitsbereich;
     const int32_t intervall = p->Neustart_Intervall;
     int32_t e = 0;
     for (int zeile = scan->Zeile; zeile < p->MCU_Zeilen && !e; ++zeile) {
         int32_t spalte = zeile == scan->Zeile ? scan->Spalte : 0;
+        int32_t vorrat = 0;  // MCUs of the work area not yet coded
         for (; spalte < p->MCU_Spalten; ++spalte) {
-            const bool quantisiert =
-                Jpeg_MCU_Fuellen(p, spalte, zeile, bloecke, fuellen_quant ? tabellen : nullptr);
-            int16_t* blk = p->Arbeitsbereich;
+            bool quantisiert;
+            int16_t* blk;
+            if (vorrat > 0) {
+                blk = ab + 64 * bloecke;
+                quantisiert = true;
+                --vorrat;
+            } else if (doppelt && spalte + 1 < p->MCU_Spalten) {
+                Wandeln(p, spalte, zeile, bloecke);
+                p->Arbeitsbereich = ab + 64 * bloecke;
+                Wandeln(p, spalte + 1, zeile, bloecke);
+                p->Arbeitsbereich = ab;
+                quantisiert = Transformieren(kt, ab, 2 * bloecke, tabellen);
+                blk = ab;
+                vorrat = 1;
+            } else {
+                quantisiert = Jpeg_MCU_Fuellen(p, spalte, zeile, bloecke, fuellen_quant ? tabellen : nullptr);
+                blk = ab;
+            }
             for (int i = 0; i < ns && !e; ++i)
                 for (int b = 0; b < nb[i] && !e; ++b, blk += 64) {
                     if (!koeffizienten && !quantisiert) kt->Quantisieren_Aktiv(blk, qt[i]);

@@ -181,12 +181,20 @@ TEST(JpegEncStrom, RestartMarkersCountUpAndNeverFollowTheLastMcu)
     }
 }
 
+// A whole write transforms neighbouring MCUs with an odd number of blocks
+// (4:4:4 colour, grey) side by side; stepping takes one at a time. Both give
+// the same bytes, also with five MCUs a row (the last one alone) and restarts.
 TEST(JpegEncStrom, SteppingWritesTheSameBytesOneMcuPerCall)
 {
-    for (int32_t abtastung : {ABTASTUNG_KEINE, ABTASTUNG_411}) {
+    for (int32_t abtastung : {int32_t(ABTASTUNG_KEINE), int32_t(ABTASTUNG_411), int32_t(-1)}) {
         for (int neustart : {0, 3}) {
             Einstellung e;
-            e.jpg_abtastung = abtastung;
+            const bool grau = abtastung < 0;
+            e.jpg_abtastung = grau ? ABTASTUNG_KEINE : abtastung;
+            if (grau) {
+                e.bild_farbraum = e.jpg_farbraum = FARBE_GRAU;
+                e.bild_kanaele = e.jpg_kanaele = 1;
+            }
             e.neustart = neustart;
             std::vector<uint8_t> px = Foto(37, 21);
             Ergebnis ganz = Kodieren(px, 37, 21, e);
