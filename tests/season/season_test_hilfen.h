@@ -2,6 +2,8 @@
 // folder, the shipped configuration files.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "base/config.h"
+#include "base/datei.h"
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/meldung.h"
@@ -103,6 +106,19 @@ inline std::string Quelle(const std::string& relativ) {
 inline std::string Datei_Lesen(const std::string& pfad) {
     std::ifstream f(pfad, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// The bytes the block writers put into one memory stream, in order.
+template <class... Schreiber>
+std::vector<u8> Block_Bytes(Schreiber... schreiber) {
+    Datei_Status* d = Datei_Oeffnen_Speicher();
+    auto schreiben = [d](auto f) { EXPECT_TRUE(f(d)); };
+    (schreiben(schreiber), ...);
+    u32 n = 0;
+    const u8* p = Datei_Speicher_Daten(d, &n);
+    std::vector<u8> v(p, p + n);
+    Datei_Schliessen(d);
+    return v;
 }
 
 }  // namespace season_test

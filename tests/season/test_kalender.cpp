@@ -69,12 +69,11 @@ TEST_F(Kalender, JederTagBis40000HinUndZurueck) {
 }
 
 TEST_F(Kalender, DatenVorTagNullUndUngueltigeDaten) {
-    EXPECT_EQ(Kalender_Get_Tag_Aus_Datum(2, 7, 2003), 0);
-    EXPECT_EQ(Kalender_Get_Tag_Aus_Datum(1, 1, 1990), 0);
-    EXPECT_EQ(Kalender_Get_Tag_Aus_Datum(32, 1, 2004), -1);
-    EXPECT_EQ(Kalender_Get_Tag_Aus_Datum(1, 13, 2004), -1);
-    EXPECT_EQ(Kalender_Get_Tag_Aus_Datum(0, 1, 2004), -1);
-    EXPECT_EQ(Kalender_Get_Tag_Aus_Datum(1, 1, 2004), 182);
+    // Day, month, year and the day index: before day 0 gives 0, an impossible date -1.
+    const int faelle[][4] = {{2, 7, 2003, 0},   {1, 1, 1990, 0},  {32, 1, 2004, -1},
+                             {1, 13, 2004, -1}, {0, 1, 2004, -1}, {1, 1, 2004, 182}};
+    for (const auto& f : faelle)
+        EXPECT_EQ(Kalender_Get_Tag_Aus_Datum(f[0], f[1], f[2]), f[3]) << f[0] << "." << f[1] << "." << f[2];
 }
 
 const char* vorlagen_text(const char* id) {
@@ -221,15 +220,14 @@ TEST_F(Kalender, BeschaedigterSpeicherblockWirdAbgelehnt) {
     std::vector<u8> a = Kalender_Save_Bild();
     Kalender_Get_Zustand().jahr = 6;
     EXPECT_FALSE(Kalender_Load_Bild(a.data(), a.size() - 1));
-    std::vector<u8> b = a;
-    b[12 + 12] = 13;  // month of the current date
-    EXPECT_FALSE(Kalender_Load_Bild(b.data(), b.size()));
-    b = a;
-    b[7468 + 7 + 8] = 99;  // month table
-    EXPECT_FALSE(Kalender_Load_Bild(b.data(), b.size()));
-    b = a;
-    put_i32le(b.data() + 7468 + 7 + 8 + 12 + 4, 5000);  // turn count
-    EXPECT_FALSE(Kalender_Load_Bild(b.data(), b.size()));
+    // Month of the current date, month table, turn count.
+    const std::pair<size_t, i32> schaeden[] = {{12 + 12, 13}, {7468 + 7 + 8, 99}, {7468 + 7 + 8 + 12 + 4, 5000}};
+    for (const auto& [pos, wert] : schaeden) {
+        std::vector<u8> b = a;
+        if (wert > 255) put_i32le(b.data() + pos, wert);
+        else b[pos] = static_cast<u8>(wert);
+        EXPECT_FALSE(Kalender_Load_Bild(b.data(), b.size())) << pos;
+    }
     EXPECT_EQ(Kalender_Get_Jahr(), 6);  // the old state is kept
 }
 

@@ -32,13 +32,8 @@ TEST(Optionen, StadionSchluesselVorDemModell) {
 
 TEST(Optionen, StandardwerteUndBlock) {
     Optionen_Reset();
-    EXPECT_EQ(Option_Wert(0, 0, 7), 0);
-    EXPECT_EQ(Option_Wert(2, 0, 7), 1);
-    EXPECT_EQ(Option_Wert(8, 0, 7), 0);
-    EXPECT_EQ(Option_Wert(19, 0, 7), 1);
-    EXPECT_EQ(Option_Wert(21, 0, 7), 0);
-    EXPECT_EQ(Option_Wert(29, 0, 7), 0);
-    EXPECT_EQ(Option_Wert(200, 0, 7), 1);
+    const std::pair<int, i32> standard[] = {{0, 0}, {2, 1}, {8, 0}, {19, 1}, {21, 0}, {29, 0}, {200, 1}};
+    for (const auto& [index, wert] : standard) EXPECT_EQ(Option_Wert(index, 0, 7), wert) << index;
     EXPECT_EQ(Option_Wert(19, 1, 0), 0);
     EXPECT_EQ(Option_Wert(19, 0, 5), 0);
     u8 a[140], b[140];

@@ -11,6 +11,7 @@
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
+#include "season_test_hilfen.h"
 
 namespace {
 
@@ -184,16 +185,6 @@ TEST_F(Spiele, SortierterSpeicherWaechstUmZwanzigProzent) {
     EXPECT_FALSE(s.Setzen(unsortiert, 2, 4));
 }
 
-std::vector<u8> block_speichern() {
-    Datei_Status* d = Datei_Oeffnen_Speicher();
-    EXPECT_TRUE(Spiele_Save(d));
-    u32 n = 0;
-    const u8* p = Datei_Speicher_Daten(d, &n);
-    std::vector<u8> v(p, p + n);
-    Datei_Schliessen(d);
-    return v;
-}
-
 TEST_F(Spiele, SpeicherblockByteGleich) {
     i32 h = Spiele_Lock(POKAL, 1, 1, 2);
     Spiele_Set_Teams(h, 4, 8);
@@ -204,19 +195,19 @@ TEST_F(Spiele, SpeicherblockByteGleich) {
         Spiele_Get_Speicher(SPEICHER_SIEGER)->Holen(k * 640 + 50);
     }
     Spiele_Spiel_Einfuegen(1, LIGA, 2, 0, 3, 4);
-    std::vector<u8> a = block_speichern();
+    std::vector<u8> a = season_test::Block_Bytes(Spiele_Save);
     Spiele_Init();
     Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(a.data(), static_cast<u32>(a.size()));
     ASSERT_TRUE(Spiele_Load(d));
     Datei_Schliessen(d);
     EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_b, 8);
     EXPECT_EQ(Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW)->Anzahl(), 39u);
-    std::vector<u8> b = block_speichern();
+    std::vector<u8> b = season_test::Block_Bytes(Spiele_Save);
     EXPECT_EQ(a, b);
 }
 
 TEST_F(Spiele, BeschaedigterSpeicherblockLaesstAllesWieEsWar) {
-    std::vector<u8> a = block_speichern();
+    std::vector<u8> a = season_test::Block_Bytes(Spiele_Save);
     i32 h = Spiele_Lock(LIGA, 0, 0, 0);
     Spiele_Set_Teams(h, 3, 4);
     for (size_t cut : {size_t{10}, a.size() / 2, a.size() - 3}) {

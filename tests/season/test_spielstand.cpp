@@ -26,18 +26,6 @@ const char* const TEXT =
     "NEUER_WETTBEWERB\nIDENTIFIKATION L\nNAME \"Liga\"\nTEAMS 10\n"
     "NEUER_WETTBEWERB\nIDENTIFIKATION P\nNAME \"Pokal\"\nTEAMS 8\nMODUS KO_SYSTEM\n";
 
-// The calendar and fixture blocks as they are written now.
-std::vector<u8> bloecke() {
-    Datei_Status* d = Datei_Oeffnen_Speicher();
-    EXPECT_TRUE(Kalender_Save(d));
-    EXPECT_TRUE(Spiele_Save(d));
-    u32 n = 0;
-    const u8* p = Datei_Speicher_Daten(d, &n);
-    std::vector<u8> v(p, p + n);
-    Datei_Schliessen(d);
-    return v;
-}
-
 class Spielstand : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -71,7 +59,7 @@ TEST_F(Spielstand, KalenderUndSpieleByteGleichZurueck) {
     Spiele_Set_Teams(h, 17, 18);
     Spiele_Set_Ergebnis(h, 1, 0, 0);
     const std::string a = Spielstand_Pfad(3);
-    const std::vector<u8> vorher = bloecke();
+    const std::vector<u8> vorher = season_test::Block_Bytes(Kalender_Save, Spiele_Save);
     ASSERT_TRUE(Spielstand_Speichern(a.c_str(), 1)) << Spielstand_Letzter_Fehler();
     // Change everything, then load: the saved state comes back.
     for (int i = 0; i < 9; ++i) Kalender_Jeden_Tag();
@@ -81,7 +69,7 @@ TEST_F(Spielstand, KalenderUndSpieleByteGleichZurueck) {
     EXPECT_EQ(Kalender_Get_Tag(), 5);
     ASSERT_NE(Spiele_Get_Spiel(h, true), nullptr);  // the lock came back with the game
     EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_a, 17);
-    const std::vector<u8> nachher = bloecke();
+    const std::vector<u8> nachher = season_test::Block_Bytes(Kalender_Save, Spiele_Save);
     EXPECT_TRUE(vorher == nachher);
     EXPECT_GT(vorher.size(), 7468u);
 }

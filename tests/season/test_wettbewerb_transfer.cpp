@@ -129,16 +129,6 @@ TEST_F(Transfer, Status1005HinUndZurueck) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
-std::vector<u8> cache_block() {
-    Datei_Status* d = Datei_Oeffnen_Speicher();
-    EXPECT_TRUE(Wettbewerb_Config_Bin_Save(d));
-    u32 n = 0;
-    const u8* p = Datei_Speicher_Daten(d, &n);
-    std::vector<u8> v(p, p + n);
-    Datei_Schliessen(d);
-    return v;
-}
-
 TEST_F(Transfer, CacheBlockByteGleichUndMitLuecken) {
     // A free record between named ones: the records after it stay.
     Wettbewerb_Tabelle[5] = Wettbewerb_Tabelle[2];
@@ -147,7 +137,7 @@ TEST_F(Transfer, CacheBlockByteGleichUndMitLuecken) {
     std::memset(Wettbewerb_Tabelle[2].name, 0, 25);
     Wettbewerb_Config_Bin_Set(3);
     Wettbewerb_Spielplaene_Erstellen();
-    std::vector<u8> a = cache_block();
+    std::vector<u8> a = season_test::Block_Bytes(Wettbewerb_Config_Bin_Save);
     Wettbewerb_Reset(-1);
     Spiele_Init();
     Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(a.data(), static_cast<u32>(a.size()));
@@ -157,12 +147,12 @@ TEST_F(Transfer, CacheBlockByteGleichUndMitLuecken) {
     Wettbewerb_Config_Bin_Uebernehmen();
     EXPECT_STREQ(Wettbewerb_Tabelle[5].name, "Gross");
     EXPECT_GT(Spiele_Anzahl_Spiele(Wettbewerb_Tabelle[5].spielplan), 0u);
-    EXPECT_EQ(cache_block(), a);
+    EXPECT_EQ(season_test::Block_Bytes(Wettbewerb_Config_Bin_Save), a);
 }
 
 TEST_F(Transfer, CacheEinesAnderenSatzesWirdAbgelehnt) {
     Wettbewerb_Config_Bin_Set(1);
-    std::vector<u8> a = cache_block();
+    std::vector<u8> a = season_test::Block_Bytes(Wettbewerb_Config_Bin_Save);
     Wettbewerb_Config_Bin_Set(2);
     Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(a.data(), static_cast<u32>(a.size()));
     EXPECT_FALSE(Wettbewerb_Config_Bin_Load(d));
