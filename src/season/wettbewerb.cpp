@@ -6,6 +6,7 @@
 #include "base/debug.h"
 #include "base/memory.h"
 #include "season/bytes.h"
+#include "season/wettbewerb_felder.h"
 
 Wettbewerb* Wettbewerb_Tabelle = nullptr;
 i32 Wettbewerb_Freundschaft_Id = -1;
@@ -120,64 +121,12 @@ void felder(IO& io, W& w) {
     io(w.team_slots);
     io(w.paarungen);
     io(w.paarungs_tabelle);
-    io(w.spielplan);
-    io(w.laufzeit);
-    io(w.modus);
-    io(w.vorherige_runde);
-    io(w.naechste_runde);
-    io(w.vorherige_gruppe);
-    io(w.naechste_gruppe);
-    io(w.visuell_nachfolger);
-    io(w.visuell_vorgaenger);
-    io(w.visuell_gruppe);
-    io(w.kalendermarke);
-    io(w.super_alias);
-    io(w.wochentag);
-    io(w.quote_wochentag);
-    io(w.startwoche);
-    io(w.quali_aus_ligabaum);
-    io(w.frei23);
-    io(w.endwoche);
-    io(w.frei25);
-    io(w.qualiwoche);
-    io(w.spielfrei_start);
-    io(w.spielfrei_ende);
-    io(w.teams);
-    io(w.sieg_praemie);
-    io(w.unentschieden_praemie);
-    io(w.paare_pro_runde);
-    io(w.aktuelle_teams);
-    io(w.spieltage);
-    io(w.aktueller_spieltag);
-    io(w.aktuelle_runde);
-    io(w.parallel_gruppen);
-    io(w.gruppen_position);
+    season::felder_7_bis_38(io, w);
     io(w.weiterkommen);
     io(w.quali_fuer);
     io(w.laufzeit_worte);
     io(w.rundentext);
-    io(w.best_of_x);
-    io(w.sieger);
-    io(w.zweiter);
-    io(w.startteam_anzahl);
-    io(w.halbzeit_laenge);
-    io(w.halbzeit_laenge_verl);
-    io(w.halbzeiten);
-    io(w.halbzeiten_verl);
-    io(w.alle_x_jahre);
-    io(w.startjahr);
-    io(w.land);
-    io(w.auffuell_anzahl);
-    io(w.quali_land_anzahl);
-    io(w.ausrichter);
-    io(w.aktueller_ausrichter);
-    io(w.ausrichter_stadion);
-    io(w.quali_fuer_anzahl);
-    io(w.paarungs_anzahl);
-    io(w.grafik_nummer);
-    io(w.audio_nummer);
-    io(w.wichtig);
-    io(w.id);
+    season::felder_43_bis_64(io, w);
     io(w.auffuellen);
     io(w.quali_land);
     io(w.ketten_spieltage);
@@ -188,20 +137,7 @@ void felder(IO& io, W& w) {
     io(w.teilnehmer);
     io(w.ranglisten_wert);
     io(w.kalender_position);
-    io(w.erste_gelbsperre);
-    io(w.intervall_gelbsperre);
-    io(w.flags);
-    io(w.golden_goal);
-    io(w.rueckspiel_zwei_wochen);
-    io(w.mehrmals_pro_jahr);
-    io(w.quali_mischen);
-    io(w.basisliga);
-    io(w.amateur_liga);
-    io(w.pokal_praemie);
-    io(w.quali_saisonstart);
-    io(w.schalter);
-    io(w.nicht_schreiben);
-    io(w.frei88);
+    season::felder_75_bis_88(io, w);
     io(w.slot_worte);
     io(w.antritts_praemie);
     io(w.kontinent);
@@ -665,47 +601,32 @@ Wettbewerb* Wettbewerb_Vorherige_Gruppe(const Wettbewerb* w) {
     return frei_oder_null(w) ? nullptr : link(w->vorherige_gruppe);
 }
 
+namespace {
+// The classic single-cursor walks over rounds and groups.
+i32 cursor_setzen(i32& cursor, i32 index) {
+    cursor = index;
+    return index < 0 ? -1 : Wettbewerb_Tabelle[index].id;
+}
+i32 cursor_weiter(i32& cursor, i32 Wettbewerb::*verweis) {
+    if (!benannt(cursor)) return -1;
+    i32 n = Wettbewerb_Tabelle[cursor].*verweis;
+    return cursor_setzen(cursor, !benannt(n) || n == cursor ? -1 : n);
+}
+}  // namespace
+
 i32 Wettbewerb_Get_Erste_Runde(i32 id) {
     i32 i = Wettbewerb_Get_Index(id);
-    if (i < 0) {
-        runden_cursor = -1;
-        return -1;
-    }
-    runden_cursor = erste_runde(erste_gruppe(i));
-    return Wettbewerb_Tabelle[runden_cursor].id;
+    return cursor_setzen(runden_cursor, i < 0 ? -1 : erste_runde(erste_gruppe(i)));
 }
 
-i32 Wettbewerb_Get_Naechste_Runde() {
-    if (!benannt(runden_cursor)) return -1;
-    i32 n = Wettbewerb_Tabelle[runden_cursor].naechste_runde;
-    if (!benannt(n) || n == runden_cursor) {
-        runden_cursor = -1;
-        return -1;
-    }
-    runden_cursor = n;
-    return Wettbewerb_Tabelle[n].id;
-}
+i32 Wettbewerb_Get_Naechste_Runde() { return cursor_weiter(runden_cursor, &Wettbewerb::naechste_runde); }
 
 i32 Wettbewerb_Get_Erste_Gruppe(i32 id) {
     i32 i = Wettbewerb_Get_Index(id);
-    if (i < 0) {
-        gruppen_cursor = -1;
-        return -1;
-    }
-    gruppen_cursor = erste_gruppe(i);
-    return Wettbewerb_Tabelle[gruppen_cursor].id;
+    return cursor_setzen(gruppen_cursor, i < 0 ? -1 : erste_gruppe(i));
 }
 
-i32 Wettbewerb_Get_Naechste_Gruppe() {
-    if (!benannt(gruppen_cursor)) return -1;
-    i32 n = Wettbewerb_Tabelle[gruppen_cursor].naechste_gruppe;
-    if (!benannt(n) || n == gruppen_cursor) {
-        gruppen_cursor = -1;
-        return -1;
-    }
-    gruppen_cursor = n;
-    return Wettbewerb_Tabelle[n].id;
-}
+i32 Wettbewerb_Get_Naechste_Gruppe() { return cursor_weiter(gruppen_cursor, &Wettbewerb::naechste_gruppe); }
 
 i32 Wettbewerb_Get_Vorherige_Gruppe_Id(i32 id) {
     i32 i = Wettbewerb_Get_Index(id);
