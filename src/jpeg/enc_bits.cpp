@@ -12,7 +12,7 @@
 #include <cstring>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 // ---------------------------------------------------------------------------
@@ -374,14 +374,18 @@ int32_t Jpeg_Bytes_Schreiben_Schnell(const uint8_t* bytes, int32_t n, Jpeg_Strom
 
 namespace {
 
-template <bool SSSE3>
+// Form 0: the mask by SSE2 compares and the zigzag positions bit by bit;
+// 1: the mask by the SSSE3 search; 2: the mask given (zz_maske).
+template <int Form>
 __attribute__((always_inline)) inline int32_t Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
-                             int32_t* praediktor, const int16_t* block)
+                             int32_t* praediktor, const int16_t* block, uint64_t zz_maske = 0)
 {
     const Jpeg_Huffman_Kodtabelle& d = dc->Kod;
     const Jpeg_Huffman_Kodtabelle& a = ac->Kod;
     uint64_t nz = 0;
-    if (SSSE3) {
+    if (Form == 2) {
+        nz = zz_maske & ~1ull;
+    } else if (Form == 1) {
         nz = Jpeg_Zickzack_Maske_SSSE3(block) & ~1ull;
     } else {
         // Mask of the non-zero coefficients in natural order ...
@@ -469,32 +473,86 @@ int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
                                   const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
                                   const int16_t* block)
 {
-    return Block_Schnell<false>(s, dc, ac, praediktor, block);
+    return Block_Schnell<0>(s, dc, ac, praediktor, block);
 }
 
 int32_t Jpeg_Encode_Block_Schnell_SSSE3(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
                                         const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
                                         const int16_t* block)
 {
-    return Block_Schnell<true>(s, dc, ac, praediktor, block);
+    return Block_Schnell<1>(s, dc, ac, praediktor, block);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
+namespace {
+
+// Byte selections of the AVX2 zigzag search. The block's rows are packed to
+// bytes as [r0 r2 | r1 r3] and [r4 r6 | r5 r7]; quelle 0..3 are these two
+// and their copies with the halves swapped. Output j holds zigzag positions
+// 32j..32j+31, 16 in each half.
+struct Zickzack_Auswahl_256 {
+    alignas(32) int8_t m[2][4][32];  // [output][quelle][byte]
+};
+
+constexpr Zickzack_Auswahl_256 Auswahl_256_Bauen()
+{
+    // Natural index of each zigzag position: the inverse of k_umkehr.
+    uint8_t natuerlich[64] = {};
+    for (int n = 0; n < 64; ++n) natuerlich[k_umkehr[n]] = static_cast<uint8_t>(n);
+    Zickzack_Auswahl_256 a{};
+    for (int j = 0; j < 2; ++j)
+        for (int q = 0; q < 4; ++q)
+            for (int t = 0; t < 32; ++t) {
+                const int n = natuerlich[32 * j + t];
+                const int r = n / 8, c = n % 8;
+                const int paket = r / 4;             // which packed register
+                const int haelfte = r % 2;           // its half
+                const int versatz = ((r % 4) / 2) * 8 + c;  // byte in that half
+                const int ziel_haelfte = t / 16;
+                const bool getauscht = q % 2 == 1;
+                const bool passt = q / 2 == paket && (getauscht ? 1 - ziel_haelfte : ziel_haelfte) == haelfte;
+                a.m[j][q][t] = static_cast<int8_t>(passt ? versatz : -128);
+            }
+    return a;
+}
+
+constexpr Zickzack_Auswahl_256 k_zz_256 = Auswahl_256_Bauen();
+
+// Bit k set when zigzag position k of the block is not zero.
+__attribute__((target("avx2"), always_inline)) inline uint64_t Zickzack_Maske_AVX2(const int16_t* block)
+{
+    const __m256i* b = reinterpret_cast<const __m256i*>(block);
+    const __m256i p0 = _mm256_packs_epi16(_mm256_loadu_si256(b), _mm256_loadu_si256(b + 1));
+    const __m256i p1 = _mm256_packs_epi16(_mm256_loadu_si256(b + 2), _mm256_loadu_si256(b + 3));
+    const __m256i q[4] = {p0, _mm256_permute2x128_si256(p0, p0, 1), p1, _mm256_permute2x128_si256(p1, p1, 1)};
+    uint64_t null_maske = 0;
+    for (int j = 0; j < 2; ++j) {
+        __m256i z = _mm256_shuffle_epi8(q[0], _mm256_load_si256(reinterpret_cast<const __m256i*>(k_zz_256.m[j][0])));
+        for (int i = 1; i < 4; ++i)
+            z = _mm256_or_si256(z, _mm256_shuffle_epi8(q[i], _mm256_load_si256(reinterpret_cast<const __m256i*>(k_zz_256.m[j][i]))));
+        const uint32_t m = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(z, _mm256_setzero_si256())));
+        null_maske |= static_cast<uint64_t>(m) << (32 * j);
+    }
+    return ~null_maske;
+}
+
+}  // namespace
+
 // The same code compiled for processors with AVX2 and BMI2 (one-instruction
-// variable shifts, bit counts and masks); chosen only when the processor has
-// them.
+// variable shifts, bit counts and masks, the zigzag search on 256 bits);
+// chosen only when the processor has them.
 __attribute__((target("avx2,bmi,bmi2,lzcnt"))) int32_t Jpeg_Encode_Block_Schnell_BMI2(
     Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
     const int16_t* block)
 {
-    return Block_Schnell<true>(s, dc, ac, praediktor, block);
+    return Block_Schnell<2>(s, dc, ac, praediktor, block, Zickzack_Maske_AVX2(block));
 }
 #else
 int32_t Jpeg_Encode_Block_Schnell_BMI2(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
                                        const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
                                        const int16_t* block)
 {
-    return Block_Schnell<false>(s, dc, ac, praediktor, block);
+    return Block_Schnell<0>(s, dc, ac, praediktor, block);
 }
 #endif
 
