@@ -68,16 +68,22 @@ int Manager_Ist_Dran(i32* aus, int, int) {
 
 int Manager_Anzahl_Menschen() { return Manager_Ist_Dran(nullptr, 0, 0); }
 
-void Manager_Icon_Button_An_Aus(int team, int icon, u32 status) {
+namespace {
+// An icon's state word (or its data word), null for no manager or icon.
+u32* icon_wort(int team, int icon, bool daten) {
     Manager_Struktur* m = mgr(team);
-    if (!m || icon < 0 || icon >= MANAGER_ICONS) return;
-    m->icon_status[icon] = status;
+    if (!m || icon < 0 || icon >= MANAGER_ICONS) return nullptr;
+    return daten ? &m->icon_wort[icon] : &m->icon_status[icon];
+}
+}  // namespace
+
+void Manager_Icon_Button_An_Aus(int team, int icon, u32 status) {
+    if (u32* w = icon_wort(team, icon, false)) *w = status;
 }
 
 u32 Manager_Icon_Button_Lesen(int team, int icon) {
-    Manager_Struktur* m = mgr(team);
-    if (!m || icon < 0 || icon >= MANAGER_ICONS) return 0;
-    return m->icon_status[icon];
+    const u32* w = icon_wort(team, icon, false);
+    return w ? *w : 0;
 }
 
 void Manager_Icon_Togglebutton_An_Aus(int team, int anzahl, int icon, const int* liste) {
@@ -86,15 +92,12 @@ void Manager_Icon_Togglebutton_An_Aus(int team, int anzahl, int icon, const int*
 }
 
 void Manager_Icon_Word_Data_Schreiben(int team, int icon, u32 wert) {
-    Manager_Struktur* m = mgr(team);
-    if (!m || icon < 0 || icon >= MANAGER_ICONS) return;
-    m->icon_wort[icon] = wert;
+    if (u32* w = icon_wort(team, icon, true)) *w = wert;
 }
 
 u32 Manager_Icon_Word_Data_Lesen(int team, int icon) {
-    Manager_Struktur* m = mgr(team);
-    if (!m || icon < 0 || icon >= MANAGER_ICONS) return 0;
-    return m->icon_wort[icon];
+    const u32* w = icon_wort(team, icon, true);
+    return w ? *w : 0;
 }
 
 bool Team_Hat_Manager(int team) { return mgr(team) != nullptr; }
