@@ -616,6 +616,16 @@ void Wettbewerb_Config_Listen_Freigeben() {
     for (auto& l : listen) l.clear();
 }
 
+namespace {
+// Reads the level just opened (no set, no fallback) and closes it.
+bool geoeffnet_lesen() {
+    const int ebenen = Read_Config_Ebenen();
+    bool ok = lesen(-1, -1, false);
+    while (Read_Config_Ebenen() >= ebenen) Read_Config_Close();
+    return ok;
+}
+}  // namespace
+
 bool Wettbewerb_Config_Eintrag_Lesen(int set, int alias_set) {
     cache_geschrieben = false;
     if (Internet_Modus == INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
@@ -642,19 +652,12 @@ bool Wettbewerb_Config_Lesen_Pfad(const char* pfad, const char* alias_pfad) {
         Meldung_Printf("WCONFIG!\n");
         return false;
     }
-    const int ebenen = Read_Config_Ebenen();
-    bool ok = lesen(-1, -1, false);
-    while (Read_Config_Ebenen() >= ebenen) Read_Config_Close();
-    return ok;
+    return geoeffnet_lesen();
 }
 
 bool Wettbewerb_Config_Lesen_Text(const char* text, u32 laenge) {
     if (Internet_Modus == INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
-    if (!Read_Config_Open_Mem(text, laenge, CONFIG_WETTBEWERB, -1, -1)) return false;
-    const int ebenen = Read_Config_Ebenen();
-    bool ok = lesen(-1, -1, false);
-    while (Read_Config_Ebenen() >= ebenen) Read_Config_Close();
-    return ok;
+    return Read_Config_Open_Mem(text, laenge, CONFIG_WETTBEWERB, -1, -1) && geoeffnet_lesen();
 }
 
 int Wettbewerb_Spielplaene_Erstellen() {
