@@ -27,6 +27,9 @@ enum : u16 {
     A_MAUER = 124, A_MUEDE = 125, A_STOLPERN = 145, A_BANK = 98, A_FOUL = 137
 };
 
+// Set when a player left the pitch during the tick, so that the tick's lists are made anew.
+bool Aufstellung_Geaendert = false;
+
 inline Spielfeld_Objekt& O(Spielfeld_Daten* sf, int i) { return sf->objekt[i]; }
 inline Spielfeld_Objekt& BALL(Spielfeld_Daten* sf) { return sf->objekt[SF_OBJ_BALL]; }
 inline int draw(int n) { return Rnd_Basis(0, n - 1); }  // 0..n-1
@@ -387,6 +390,7 @@ void verletzen(Spielfeld_Daten* sf, int opfer) {
 }
 
 void vom_platz(Spielfeld_Daten* sf, int slot) {
+    Aufstellung_Geaendert = true;
     auto& o = O(sf, slot);
     o.sichtbar = 0;
     o.x = SF_MITTE_X - 800.0f + static_cast<f32>(slot * 40);
@@ -576,32 +580,68 @@ struct Lage {
     f32 nd;            // his squared distance
     int anzahl;        // players on the pitch at the start of the tick
     u8 aktiv[SF_SPIELER];
+    // Field players of each side on the pitch (no keeper), positions at the start of the tick.
+    int feld_n[2];
+    i8 feld_slot[2][SF_PRO_SEITE];
+    f32 feld_x[2][SF_PRO_SEITE];
+    f32 feld_y[2][SF_PRO_SEITE];
+    // Per side: the ball seen from the side's own goal line, and whether the side has the ball.
+    f32 ball_rx[2];
+    bool besitz[2];
 };
 
 void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
     auto& b = BALL(sf);
-    f32 px = b.x + b.vx * 0.3f, py = b.y + b.vy * 0.3f;
+    const f32 bx = b.x, by = b.y;
+    f32 px = bx + b.vx * 0.3f, py = by + b.vy * 0.3f;
     l.naechster = -1;
     l.nd = 1e30f;
     l.anzahl = 0;
+    Aufstellung_Geaendert = false;
     for (int s = 0; s < 2; s++) {
         l.jaeger[s] = -1;
+        l.feld_n[s] = 0;
+        l.ball_rx[s] = rel_x(sf, s, bx);
+        l.besitz[s] = sf->ball_seite == s && (sf->ballfuehrer != KEIN_SLOT || sf->pass_ziel != KEIN_SLOT);
         f32 bd = 1e30f;
         int basis = s * SF_PRO_SEITE;
-        f32 tor_x = s == 0 ? (sf_richtung(sf, 0) > 0 ? 0.0f : SF_LAENGE) : (sf_richtung(sf, 1) > 0 ? 0.0f : SF_LAENGE);
-        bool ball_im_strafraum = std::fabs(b.x - tor_x) < SF_STRAFRAUM_TIEFE && b.y > SF_STRAFRAUM_Y1 && b.y < SF_STRAFRAUM_Y2;
+        f32 tor_x = sf_richtung(sf, s) > 0 ? 0.0f : SF_LAENGE;
+        bool ball_im_strafraum = std::fabs(bx - tor_x) < SF_STRAFRAUM_TIEFE && by > SF_STRAFRAUM_Y1 && by < SF_STRAFRAUM_Y2;
         for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
             const auto& sp = sf->spieler[i];
             if (!sf_auf_platz(sp)) continue;
             l.aktiv[l.anzahl++] = static_cast<u8>(i);
             const auto& o = sf->objekt[i];
-            f32 d = d2(o.x, o.y, b.x, b.y);
-            if (d < l.nd && sp.sperre == 0) { l.nd = d; l.naechster = i; }
+            if (!o.torwart) {
+                int k = l.feld_n[s]++;
+                l.feld_slot[s][k] = static_cast<i8>(i);
+                l.feld_x[s][k] = o.x;
+                l.feld_y[s][k] = o.y;
+            }
             if (sp.sperre) continue;
+            f32 d = d2(o.x, o.y, bx, by);
+            if (d < l.nd) { l.nd = d; l.naechster = i; }
             if (o.torwart && !ball_im_strafraum) continue;
             f32 e = d2(o.x, o.y, px, py);
             if (e < bd) { bd = e; l.jaeger[s] = i; }
         }
+    }
+}
+
+// The field lists anew after a player left the pitch (chasers and the nearest player are kept).
+void lage_listen(Spielfeld_Daten* sf, Lage& l) {
+    Aufstellung_Geaendert = false;
+    for (int s = 0; s < 2; s++) {
+        int n = 0;
+        for (int k = 0; k < l.feld_n[s]; k++) {
+            int i = l.feld_slot[s][k];
+            if (!sf_auf_platz(sf->spieler[i]) || sf->objekt[i].torwart) continue;
+            l.feld_slot[s][n] = static_cast<i8>(i);
+            l.feld_x[s][n] = l.feld_x[s][k];
+            l.feld_y[s][n] = l.feld_y[s][k];
+            n++;
+        }
+        l.feld_n[s] = n;
     }
 }
 
@@ -611,8 +651,8 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
     auto& o = sf->objekt[i];
     int s = sf_seite(i);
     auto& b = BALL(sf);
-    f32 brx = rel_x(sf, s, b.x);
-    bool besitz = sf->ball_seite == s && (sf->ballfuehrer != KEIN_SLOT || sf->pass_ziel != KEIN_SLOT);
+    f32 brx = l.ball_rx[s];
+    bool besitz = l.besitz[s];
     const auto& seite = sf->seite[s];
     f32 tx, ty;
     if (o.torwart) {
@@ -628,19 +668,20 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
         ty = sp.taktik_y * 0.72f + b.y * 0.28f;
         if (!besitz && sp.position <= 2) {
             // Mark the nearest attacker in the zone: stand goal-side of him.
-            int gb = (s ^ 1) * SF_PRO_SEITE, best = -1;
+            const int g = s ^ 1, n = l.feld_n[g];
+            const f32* fx = l.feld_x[g];
+            const f32* fy = l.feld_y[g];
+            int best = -1;
             f32 bd = 1100.0f * 1100.0f;
             f32 ax = abs_x(sf, s, tx);
-            for (int j = gb; j < gb + SF_PRO_SEITE; j++) {
-                const auto& oj = sf->objekt[j];
-                if (oj.torwart || !sf_auf_platz(sf->spieler[j])) continue;
-                f32 e = d2(oj.x, oj.y, ax, ty);
-                if (e < bd) { bd = e; best = j; }
+            for (int k = 0; k < n; k++) {
+                f32 e = d2(fx[k], fy[k], ax, ty);
+                if (e < bd) { bd = e; best = k; }
             }
-            sp.deckt = static_cast<i8>(best);
+            sp.deckt = static_cast<i8>(best >= 0 ? l.feld_slot[g][best] : -1);
             if (best >= 0) {
-                tx = rel_x(sf, s, sf->objekt[best].x) - 320.0f;
-                ty = sf->objekt[best].y + static_cast<f32>((i % 3) - 1) * 120.0f;
+                tx = rel_x(sf, s, fx[best]) - 320.0f;
+                ty = fy[best] + static_cast<f32>((i % 3) - 1) * 120.0f;
             }
         } else {
             sp.deckt = -1;
@@ -657,7 +698,6 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
     ty += wy[phase] * 45.0f;
     sp.ziel_x = static_cast<i16>(abs_x(sf, s, tx));
     sp.ziel_y = static_cast<i16>(clampf(ty, 80, SF_BREITE - 80));
-    (void)l;
 }
 
 // Pace bits of the current straight line in the slot's flag byte.
@@ -668,19 +708,23 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
     auto& o = sf->objekt[i];
     bool fuehrt = sf->ballfuehrer == i;
     f32 schritt;
-    if (sp.schritte > 0 && !fuehrt && sp.alt_x == sp.ziel_x && sp.alt_y == sp.ziel_y && ((sp.flag & F_EILIG) != 0) == eilig) {
-        // Still on the straight line to the same target: the step is known.
+    const u8 flag = sp.flag;
+    if (sp.schritte > 0 && !fuehrt && ((sp.alt_x ^ sp.ziel_x) | (sp.alt_y ^ sp.ziel_y)) == 0 && ((flag & F_EILIG) != 0) == eilig) {
+        // Still on the straight line to the same target: the step, the pace and the figure are known.
         sp.schritte--;
         o.x += o.vx * DT;
         o.y += o.vy * DT;
-        schritt = (sp.flag & F_LAUFEN) ? 50.0f : ((sp.flag & F_LANGSAM) ? 20.0f : 35.0f);
+        const u16 set = o.anim.set;
+        const u16 soll = eilig ? A_SPRINT : ((flag & F_LAUFEN) ? A_LAUFEN : A_GEHEN);
+        if (set == soll) o.anim.bild = static_cast<u16>((o.anim.bild + 1) & 7);
+        else if (set <= A_SPRINT || set == A_MUEDE || set == A_DRIBBLING) anim(o, soll);
+        else if (o.anim.rest-- <= 0) { o.anim.rest = 6; o.anim.set = A_LAUFEN; }
+        int a = sp.ausdauer + (eilig ? -4 : ((flag & F_LANGSAM) ? 2 : -1));
+        sp.ausdauer = a < 1000 ? 1000 : (a > 10000 ? 10000 : a);
+        return;
     } else {
         f32 dx = sp.ziel_x - o.x, dy = sp.ziel_y - o.y;
         f32 dd = dx * dx + dy * dy;
-        f32 v = (520.0f + faehig(sp, sp.f_tempo) * 3.0f) * (0.72f + 0.28f * sp.ausdauer / 10000.0f);
-        if (!eilig) v *= dd > 400.0f * 400.0f ? 0.7f : 0.38f;
-        if (fuehrt) v *= 0.9f;
-        schritt = v * DT;
         if (dd < (eilig ? 1.0f : 625.0f)) {
             // Close enough: he stands and gets his breath back.
             sp.schritte = 0;
@@ -691,6 +735,10 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
             if (sp.ausdauer < 10000) sp.ausdauer += 3;
             return;
         }
+        f32 v = (520.0f + static_cast<f32>(faehig(sp, sp.f_tempo)) * 3.0f) * (0.72f + static_cast<f32>(sp.ausdauer) * 0.000028f);
+        if (!eilig) v *= dd > 400.0f * 400.0f ? 0.7f : 0.38f;
+        if (fuehrt) v *= 0.9f;
+        schritt = v * DT;
         f32 d = std::sqrt(dd);
         if (schritt > d) schritt = d;
         f32 k = schritt / d;
@@ -1403,6 +1451,7 @@ void Engine_Tick(Spielfeld_Daten* sf) {
             standard_tick(sf);
             break;
     }
+    if (Aufstellung_Geaendert) lage_listen(sf, l);
     if (sf->situation != SIT_SPIEL && sf->situation != SIT_TORJUBEL && sf->situation != SIT_HALBZEIT_ENDE)
         standard_ziele(sf, l);
     // Everyone moves: the chasers and the receiver at full pace, the others to their places.
@@ -1423,6 +1472,7 @@ void Engine_Tick(Spielfeld_Daten* sf) {
                 sp.ziel_y = static_cast<i16>(b.y + b.vy * 0.25f);
                 eilig = true;
             } else if (((sf->ticks + i) & 7) == 0) {
+                // Off the ball a player looks again every 8 ticks, staggered by slot.
                 ziel_berechnen(sf, i, l);
             }
         } else if (i == sf->ausfuehrer) {
