@@ -94,10 +94,18 @@ bool global_lesen(Global_Stand* g) {
     int block = -1;  // G_KONTINENT, G_LAGER, G_ATTRIBUT
     int nk = -1, nl = -1, na = -1, prozent_zeile = 0;
     bool fehler = false;
+    int key = -1;
+    // A block's opening key: counts the block, refused past the table's end.
+    auto neuer_block = [&](int* n, int anzahl, const char* zu_viele) {
+        block = key;
+        if (++*n < anzahl) return true;
+        Read_Config_Melden(WELT_F_STRUKTUR, "%s", zu_viele);
+        return false;
+    };
     for (;;) {
         const char* k = Read_Config_Next(nullptr, 0);
         if (!*k) break;
-        int key = finden(k, g_keys, G_ANZAHL);
+        key = finden(k, g_keys, G_ANZAHL);
         if (key < 0) {
             // The season module's keys (stadium models, advertising, options).
             if (Welt_Hook.global_cfg_schluessel && Welt_Hook.global_cfg_schluessel(k) == 1) continue;
@@ -109,27 +117,9 @@ bool global_lesen(Global_Stand* g) {
         switch (key) {
             case G_INFOTEXT:
             case G_VERSION: break;
-            case G_KONTINENT:
-                if (++nk >= KONTINENT_ANZAHL) {
-                    Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Kontinente");
-                    ok = false;
-                }
-                block = key;
-                break;
-            case G_LAGER:
-                if (++nl >= TRAININGSLAGER_ANZAHL) {
-                    Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Trainingslager");
-                    ok = false;
-                }
-                block = key;
-                break;
-            case G_ATTRIBUT:
-                if (++na >= 54) {
-                    Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Attribute");
-                    ok = false;
-                }
-                block = key;
-                break;
+            case G_KONTINENT: ok = neuer_block(&nk, KONTINENT_ANZAHL, "Zu viele Kontinente"); break;
+            case G_LAGER: ok = neuer_block(&nl, TRAININGSLAGER_ANZAHL, "Zu viele Trainingslager"); break;
+            case G_ATTRIBUT: ok = neuer_block(&na, 54, "Zu viele Attribute"); break;
             case G_PARAMETER: block = key; break;
             case G_PREIS: ok = zahl_in(k, 1, 1000, &g->preis); break;
             case G_P_SCHNELL: ok = zahl_in(k, 0, 1000, &g->p.training_punkte_schnell); break;

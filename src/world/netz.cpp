@@ -32,6 +32,13 @@ void eintrag(std::vector<u8>* d, int s, bool struktur) {
 
 bool team_ok(int t) { return t >= 0 && t < Team_Anzahl && Team_Daten; }
 
+// The asking client's manager; without one the server logs it.
+Manager_Struktur* client_manager() {
+    Manager_Struktur* m = team_ok(Aktuelles_Team) && Team_Manager ? Team_Manager[Aktuelles_Team] : nullptr;
+    if (!m) Debug_Out(DEBUG_FEHLER, "SERVER: KEIN MANAGER BEIM CLIENT !!!");
+    return m;
+}
+
 }  // namespace
 
 u32 Spieler_Internet_Server_Send(u8** aus, int modus, int team, int spieler, int) {
@@ -194,11 +201,8 @@ void Manager_Internet_Server_Send_Startinfo_2(int t, u8* kopf, char* name36) {
 }
 
 void Manager_Internet_Server_Get_Data_Back(const u8* d176, const u8* d8, const u8* d3) {
-    Manager_Struktur* m = team_ok(Aktuelles_Team) ? Team_Manager[Aktuelles_Team] : nullptr;
-    if (!m) {
-        Debug_Out(DEBUG_FEHLER, "SERVER: KEIN MANAGER BEIM CLIENT !!!");
-        return;
-    }
+    Manager_Struktur* m = client_manager();
+    if (!m) return;
     if (d176) {
         std::memcpy(&m->daten, d176, 176);
         m->daten.name[sizeof m->daten.name - 1] = 0;
@@ -209,11 +213,8 @@ void Manager_Internet_Server_Get_Data_Back(const u8* d176, const u8* d8, const u
 }
 
 void Manager_Internet_Server_Read_And_Write_Icon_Status(u8* daten, int richtung) {
-    Manager_Struktur* m = team_ok(Aktuelles_Team) ? Team_Manager[Aktuelles_Team] : nullptr;
-    if (!m) {
-        Debug_Out(DEBUG_FEHLER, "SERVER: KEIN MANAGER BEIM CLIENT !!!");
-        return;
-    }
+    Manager_Struktur* m = client_manager();
+    if (!m) return;
     if (!daten) return;
     if (richtung) {
         std::memcpy(m->icon_status, daten, sizeof m->icon_status);

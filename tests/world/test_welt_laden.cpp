@@ -161,6 +161,20 @@ TEST_F(WeltLaden, GlobalAndStaffWritersRoundTrip) {
     std::vector<u8> nachher;
     nehmen(&nachher);
     EXPECT_EQ(nachher, vorher);
+    // A block past its table's end is refused and the tables stay.
+    const std::string gut = lesen(o + "/1_global.cfg");
+    for (const char* block : {"NEUER_KONTINENT", "NEUER_TR_LAGER", "NEUES_ATTRIBUT"}) {
+        std::string zu_viele = gut;
+        for (int i = 0; i < 60; i++) zu_viele += std::string("\r\n") + block + "\r\n";
+        schreiben(o + "/1_global.cfg", zu_viele);
+        EXPECT_FALSE(Global_Cfg_Laden_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str()));
+        nehmen(&nachher);
+        EXPECT_EQ(nachher, vorher) << block;
+    }
+    EXPECT_TRUE(m.enthaelt("(105) Zu viele Kontinente")) << m.alle();
+    EXPECT_TRUE(m.enthaelt("(105) Zu viele Trainingslager"));
+    EXPECT_TRUE(m.enthaelt("(105) Zu viele Attribute"));
+    schreiben(o + "/1_global.cfg", gut);
     // Unknown keys go to the season module's hook; what it does not know is an error.
     std::string text = lesen(o + "/1_global.cfg");
     text += "\r\nSTADION_MODELL_2\r\nMIN_KAPAZITAET 4000\r\n";
