@@ -2,6 +2,8 @@
 // multi-scan pictures through the coefficient buffer; restarts, regions and
 // stepping.
 #include "jpeg/dec_intern.h"
+#include "jpeg/dec_simd.h"
+#include "jpeg/jpeg_simd.h"
 
 #include <cstring>
 
@@ -140,6 +142,33 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
   // The accurate dequantisation (low 16 bits of c * q, the same in every
   // form) is done by the block decoder itself.
   const bool genau = p->DCT_Art == DCT_GENAU;
+  // The direct road of the SIMD forms: the table's block decoder and the
+  // accurate SIMD inverse (its forms compute identical samples) called
+  // without the table, the samples written as bytes straight into the
+  // strips, two blocks at a time with AVX2.
+  const Jpeg_Block_Fn i8 = kt->IDCT_8x8_Aktiv;
+  bool direkt = genau && z->bs == 8 && (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX) &&
+                (kt->Huffman_Dekodieren == Jpeg_Decode_Block || kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit);
+  for (int i = 0; i < scan->Ns; ++i) direkt = direkt && sk[i].bs == 8;
+  const bool paare = direkt && Jpeg_Hat_AVX2();
+  const Huff *hdc[4] = {}, *hac[4] = {};
+  if (direkt) {
+    z->bits.breit = kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit;
+    for (int i = 0; i < scan->Ns; ++i) {
+      hdc[i] = &z->dc[scan->Komponenten[i].DC_Tabelle];
+      hac[i] = &z->ac[scan->Komponenten[i].AC_Tabelle];
+    }
+  }
+  // Two block slots: one may wait for a partner while the next is decoded.
+  alignas(32) int16_t slots[2][64];
+  int slot = 0;
+  const int16_t* wartend = nullptr;
+  uint8_t* wartend_ziel = nullptr;
+  int64_t wartend_abstand = 0;
+  auto absenden = [&] {
+    if (wartend) Jpeg_IDCT_Genau_SSE2_Bytes(wartend, wartend_ziel, wartend_abstand);
+    wartend = nullptr;
+  };
   while (z->zeile < z->mcu_y) {
     if (z->zeile >= bis) {
       // Past the region: the rest is not decoded.
@@ -152,7 +181,29 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         const SK& s = sk[i];
         for (int by = 0; by < s.v; ++by)
           for (int bx = 0; bx < s.h; ++bx) {
-            if (voll) {
+            if (voll && direkt) {
+              int16_t* kb = slots[slot];
+              z->bits.quant = s.q;
+              Block_Dekodieren(&z->bits, hdc[i], hac[i], &scan->DC_Praediktor[i], kb);
+              const int32_t gx = z->spalte * s.h + bx, gy = z->zeile * s.v + by;
+              if (z->bits.nur_dc) {
+                DC_Block_Ablegen(p, z, s.c, gx, gy, kb, static_cast<int16_t>(scan->DC_Praediktor[i]), nullptr, s.idct);
+                continue;
+              }
+              const Komp& k = z->k[s.c];
+              uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + gx * 8;
+              if (!paare) {
+                Jpeg_IDCT_Genau_SSE2_Bytes(kb, ziel, k.streifen_breite);
+              } else if (wartend) {
+                Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, wartend_ziel, wartend_abstand, ziel, k.streifen_breite);
+                wartend = nullptr;
+              } else {
+                wartend = kb;
+                wartend_ziel = ziel;
+                wartend_abstand = k.streifen_breite;
+                slot ^= 1;
+              }
+            } else if (voll) {
               z->bits.quant = genau ? s.q : nullptr;
               kt->Huffman_Dekodieren(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
               if (z->bits.nur_dc && s.bs == 8) {
@@ -172,6 +223,7 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
       int32_t nr = z->zeile * z->mcu_x + z->spalte;
       if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p);
       if (p->Unterbrechen && nr < gesamt) {
+        absenden();
         // The resume position goes into the scan record, the MCU just
         // decoded into the region fields.
         scan->Spalte = z->spalte;
@@ -181,6 +233,7 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         return JPEG_ERG_UNTERBROCHEN;
       }
     }
+    absenden();
     if (voll) kt->Dek_Zeile(p, z->mcu_x, z->zeile);
     ++z->zeile;
     z->spalte = 0;

@@ -14,6 +14,7 @@
 // constants 16 and 15, a shift right by 5, +128 with signed saturation and
 // the unsigned saturating pack. The MMX, SSE and SSE2 entry points compute
 // identical values.
+#include "jpeg/dec_simd.h"
 #include "jpeg/jpeg_kern.h"
 #include "jpeg/jpeg_simd.h"
 
@@ -97,12 +98,14 @@ inline __m128i tan2(__m128i v) { return _mm_mulhi_epi16(v, k16(27146)); }
 inline __m128i tan3(__m128i v) { return _mm_adds_epi16(v, _mm_mulhi_epi16(v, k16(-21746))); }
 inline __m128i cos4(__m128i v) { return _mm_adds_epi16(v, _mm_mulhi_epi16(v, k16(-19195))); }
 
-template <bool Ausgerichtet>
-inline void idct_genau(int16_t* block)
+// The accurate inverse on eight loaded coefficient rows; y[r] receives output
+// row r (16-bit, before the unsigned pack). With Tief the caller has seen
+// that coefficient rows 4..7 and columns 4..7 are zero: those rows then give
+// row-pass outputs of (2048 >> 12) = 0 and those columns add products of 0,
+// so leaving them out changes no value.
+template <bool Tief>
+inline void idct_genau_kern(__m128i x[8], __m128i y[8])
 {
-    __m128i x[8];
-    for (int i = 0; i < 8; ++i) x[i] = Ausgerichtet ? laden_a(block + 8 * i) : laden(block + 8 * i);
-
     // Row pass: after the transposition x[u] holds coefficient u of all rows.
     transponieren(x);
     __m128i paare[2][2][2];  // [gerade/ungerade][paar][haelfte]
@@ -118,20 +121,22 @@ inline void idct_genau(int16_t* block)
     __m128i z[8];
     for (int n = 0; n < 4; ++n) {
         __m128i vorn[2], hinten[2];
-        for (int h = 0; h < 2; ++h) {
-            const __m128i E = _mm_add_epi32(
-                _mm_add_epi32(rund, _mm_madd_epi16(paare[0][0][h], laden_a(gewichte.w[n][0][0][h]))),
-                _mm_madd_epi16(paare[0][1][h], laden_a(gewichte.w[n][0][1][h])));
-            const __m128i O =
-                _mm_add_epi32(_mm_madd_epi16(paare[1][0][h], laden_a(gewichte.w[n][1][0][h])),
-                              _mm_madd_epi16(paare[1][1][h], laden_a(gewichte.w[n][1][1][h])));
+        for (int h = 0; h < (Tief ? 1 : 2); ++h) {
+            __m128i E = _mm_add_epi32(rund, _mm_madd_epi16(paare[0][0][h], laden_a(gewichte.w[n][0][0][h])));
+            __m128i O = _mm_madd_epi16(paare[1][0][h], laden_a(gewichte.w[n][1][0][h]));
+            if (!Tief) {
+                E = _mm_add_epi32(E, _mm_madd_epi16(paare[0][1][h], laden_a(gewichte.w[n][0][1][h])));
+                O = _mm_add_epi32(O, _mm_madd_epi16(paare[1][1][h], laden_a(gewichte.w[n][1][1][h])));
+            }
             vorn[h] = _mm_srai_epi32(_mm_add_epi32(E, O), 12);
             hinten[h] = _mm_srai_epi32(_mm_sub_epi32(E, O), 12);
         }
+        if (Tief) vorn[1] = hinten[1] = _mm_setzero_si128();
         z[n] = _mm_packs_epi32(vorn[0], vorn[1]);  // lane r: output n of row r
         z[7 - n] = _mm_packs_epi32(hinten[0], hinten[1]);
     }
     transponieren(z);  // z[r]: row r, lanes = columns
+    if (Tief) z[4] = z[5] = z[6] = z[7] = _mm_setzero_si128();
 
     // Column pass.
     const __m128i eins = k16(1);
@@ -155,7 +160,6 @@ inline void idct_genau(int16_t* block)
     const __m128i bmv = _mm_adds_epi16(_mm_subs_epi16(B, V), k15);
     const __m128i amu = _mm_adds_epi16(_mm_subs_epi16(A, U), k15);
 
-    __m128i y[8];
     y[0] = _mm_adds_epi16(au, P);
     y[7] = _mm_subs_epi16(au, P);
     y[1] = _mm_adds_epi16(bv, C1);
@@ -165,6 +169,26 @@ inline void idct_genau(int16_t* block)
     y[3] = _mm_adds_epi16(amu, S);
     y[4] = _mm_subs_epi16(amu, S);
     for (int i = 0; i < 8; ++i) y[i] = _mm_adds_epi16(_mm_srai_epi16(y[i], 5), k128);
+}
+
+// Whether coefficient rows 4..7 and columns 4..7 of the loaded rows are zero.
+inline bool tief(const __m128i x[8])
+{
+    const __m128i oben = _mm_or_si128(_mm_or_si128(x[0], x[1]), _mm_or_si128(x[2], x[3]));
+    const __m128i unten = _mm_or_si128(_mm_or_si128(x[4], x[5]), _mm_or_si128(x[6], x[7]));
+    const __m128i rest = _mm_or_si128(unten, _mm_unpackhi_epi64(oben, oben));
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(rest, _mm_setzero_si128())) == 0xFFFF;
+}
+
+template <bool Ausgerichtet>
+inline void idct_genau(int16_t* block)
+{
+    __m128i x[8], y[8];
+    for (int i = 0; i < 8; ++i) x[i] = Ausgerichtet ? laden_a(block + 8 * i) : laden(block + 8 * i);
+    if (tief(x))
+        idct_genau_kern<true>(x, y);
+    else
+        idct_genau_kern<false>(x, y);
     for (int i = 0; i < 8; i += 2) zwei_zeilen(block + 8 * i, y[i], y[i + 1], Ausgerichtet);
 }
 
@@ -181,6 +205,21 @@ void Jpeg_IDCT_Schnell_MMX(int16_t* block)
     for (int i = 0; i < 8; ++i) x[i] = _mm_adds_epi16(_mm_srai_epi16(x[i], 4), k128);
     transponieren(x);
     for (int i = 0; i < 8; i += 2) zwei_zeilen(block + 8 * i, x[i], x[i + 1], false);
+}
+
+void Jpeg_IDCT_Genau_SSE2_Bytes(const int16_t* block, uint8_t* ziel, int64_t abstand)
+{
+    __m128i x[8], y[8];
+    for (int i = 0; i < 8; ++i) x[i] = laden(block + 8 * i);
+    if (tief(x))
+        idct_genau_kern<true>(x, y);
+    else
+        idct_genau_kern<false>(x, y);
+    for (int i = 0; i < 8; i += 2) {
+        const __m128i bytes = _mm_packus_epi16(y[i], y[i + 1]);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(ziel + abstand * i), bytes);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(ziel + abstand * (i + 1)), _mm_unpackhi_epi64(bytes, bytes));
+    }
 }
 
 void Jpeg_IDCT_Genau_MMX(int16_t* block) { idct_genau<false>(block); }
@@ -200,5 +239,14 @@ void Jpeg_IDCT_Schnell_MMX(int16_t* block) { Jpeg_IDCT_Schnell(block); }
 void Jpeg_IDCT_Genau_MMX(int16_t* block) { Jpeg_IDCT_Genau(block); }
 void Jpeg_IDCT_Genau_SSE(int16_t* block) { Jpeg_IDCT_Genau(block); }
 void Jpeg_IDCT_Genau_SSE2(int16_t* block) { Jpeg_IDCT_Genau(block); }
+
+void Jpeg_IDCT_Genau_SSE2_Bytes(const int16_t* block, uint8_t* ziel, int64_t abstand)
+{
+    alignas(16) int16_t b[64];
+    for (int i = 0; i < 64; ++i) b[i] = block[i];
+    Jpeg_IDCT_Genau(b);
+    for (int r = 0; r < 8; ++r)
+        for (int x = 0; x < 8; ++x) ziel[abstand * r + x] = uint8_t(b[8 * r + x]);
+}
 
 #endif

@@ -159,6 +159,7 @@ struct Optionen {
   bool schrittweise = false;
   bool negativ = false;  // rows bottom-up
   int32_t fuellbytes = 0;
+  void (*kerne)(Jpeg_Kern_Tabelle*) = nullptr;  // changes the kernel table after the processor code
 };
 
 // Sets a processor code on a freshly initialised record.
@@ -186,6 +187,7 @@ inline Ergebnis Dekodieren(const std::vector<uint8_t>& jpeg, const std::string& 
     return e;
   }
   Prozessor_Setzen(&a, o.prozessor);
+  if (o.kerne) o.kerne(a.Intern.Strom.Kern_Tabelle);
   const bool als_datei = !datei.empty();
   if (als_datei) {
     a.Jpg_Datei = datei.c_str();

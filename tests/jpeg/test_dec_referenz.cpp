@@ -205,6 +205,40 @@ TEST_F(Referenz_Test, ProzessorGruppenGleich) {
     }
 }
 
+// The SIMD codes decode sequential pictures on a direct road (block decoder
+// and inverse called without the kernel table, samples written straight into
+// the strips, blocks paired for AVX2). With the table's accurate inverse
+// replaced by an equal kernel the decoder takes the table road; both give
+// the same pixels, in one go, stepped and for a region, at a quality with
+// many DC-only and low-frequency blocks and at one with few.
+void IDCT_Ueber_Tabelle(int16_t* block) { Jpeg_IDCT_Genau_SSE2(block); }
+
+TEST_F(Referenz_Test, DirekterWegGleichTabellenweg) {
+  for (const char* a : {"-sample 2x2 -restart 3", "-sample 1x1", "-sample 2x1", "-grayscale"})
+    for (int q : {30, 97}) {
+      SCOPED_TRACE(std::string(a) + " q " + std::to_string(q));
+      fs::path jpg = Kodieren(Muster(101, 77, 17), std::string(a) + " -quality " + std::to_string(q), "direkt");
+      std::vector<uint8_t> daten = Datei_Lesen(jpg);
+      for (int variante = 0; variante < 3; ++variante) {
+        Optionen o;
+        o.prozessor = JCPU_F6_SSE;
+        o.schrittweise = variante == 1;
+        if (variante == 2) {
+          o.links = 9;
+          o.oben = 20;
+          o.rechts = 60;
+          o.unten = 51;
+        }
+        Ergebnis direkt = Dekodieren(daten, "", 3, o);
+        o.kerne = [](Jpeg_Kern_Tabelle* t) { t->IDCT_8x8_Genau = IDCT_Ueber_Tabelle; };
+        Ergebnis tabelle = Dekodieren(daten, "", 3, o);
+        ASSERT_EQ(direkt.code, variante == 2 ? 2 : 0);
+        ASSERT_EQ(tabelle.code, direkt.code);
+        EXPECT_EQ(direkt.bild.pixel, tabelle.bild.pixel) << "variante " << variante;
+      }
+    }
+}
+
 // The output layouts: BGR, RGBA, grey, packed 4:2:2, bottom-up rows and
 // fill bytes, all derived from the same RGB decode.
 TEST_F(Referenz_Test, Ausgabeformate) {

@@ -1,5 +1,7 @@
 // Inverse DCTs (full and reduced sizes), dequantisers and their tables.
+#include "jpeg/dec_simd.h"
 #include "jpeg/jpeg_kern.h"
+#include "jpeg/jpeg_simd.h"
 #include "jpeg/kern_modelle.h"
 
 #include <gtest/gtest.h>
@@ -160,6 +162,69 @@ TEST(IDCT, SimdFormenGleichIhremModell)
     const int n = modell::anzahl_bloecke(50000);
     modell::bitgleich<Block_Fn>(43, n, modell::idct_schnell_simd, {Jpeg_IDCT_Schnell_MMX});
     modell::bitgleich<Block_Fn>(43, n, modell::idct_genau_simd, {Jpeg_IDCT_Genau_MMX, Jpeg_IDCT_Genau_SSE, Jpeg_IDCT_Genau_SSE2});
+}
+
+// The decoder's byte-writing forms of the accurate SIMD inverse (one block,
+// and two at once with AVX2) give the model's samples, written into rows of
+// any distance without touching the bytes between them. Half of the blocks
+// carry coefficients only in rows and columns 0..3 (the shortened road),
+// with extreme values, so saturation shows there as well.
+TEST(IDCT, ByteFormenGleichModell)
+{
+    const int n = modell::anzahl_bloecke(20000);
+    modell::Bloecke z(61);
+    const bool avx2 = Jpeg_Hat_AVX2();
+    constexpr int64_t ABSTAND_A = 13, ABSTAND_B = 24;
+    uint8_t za[8 * ABSTAND_A + 8], zb[8 * ABSTAND_B + 8];
+    alignas(16) int16_t vorrat[2][64];
+    for (int k = 0; k < n; ++k) {
+        int16_t* ein[2] = {vorrat[0], vorrat[1]};
+        modell::Block soll[2];
+        for (int j = 0; j < 2; ++j) {
+            z.gemischt(ein[j], k + j);
+            // Low frequencies only in most blocks; now and then only one of the pair.
+            const bool tief = (k % 4 != 3) && !(j == 1 && k % 8 == 1);
+            if (tief)
+                for (int i = 0; i < 64; ++i)
+                    if (i >= 32 || (i & 7) >= 4) ein[j][i] = 0;
+            std::memcpy(soll[j].w, ein[j], sizeof soll[j].w);
+            modell::idct_genau_simd(soll[j].w);
+        }
+        std::memset(za, 0xCD, sizeof za);
+        std::memset(zb, 0xCD, sizeof zb);
+        Jpeg_IDCT_Genau_SSE2_Bytes(ein[0], za + 3, ABSTAND_A);
+        if (avx2) Jpeg_IDCT_Genau_AVX2_Paar(ein[0], ein[1], za + 3, ABSTAND_A, zb, ABSTAND_B);
+        else Jpeg_IDCT_Genau_SSE2_Bytes(ein[1], zb, ABSTAND_B);
+        for (int r = 0; r < 8; ++r)
+            for (int x = 0; x < 8; ++x) {
+                ASSERT_EQ(za[3 + ABSTAND_A * r + x], soll[0].w[8 * r + x]) << "Block " << k << " " << r << "," << x;
+                ASSERT_EQ(zb[ABSTAND_B * r + x], soll[1].w[8 * r + x]) << "Block " << k << " " << r << "," << x;
+            }
+        // Bytes between the rows stay untouched.
+        if (k % 16) continue;
+        for (int64_t i = 0; i < int64_t(sizeof za); ++i)
+            if (i < 3 || (i - 3) % ABSTAND_A >= 8 || (i - 3) / ABSTAND_A >= 8) ASSERT_EQ(za[i], 0xCD) << i;
+        for (int64_t i = 0; i < int64_t(sizeof zb); ++i)
+            if (i % ABSTAND_B >= 8 || i / ABSTAND_B >= 8) ASSERT_EQ(zb[i], 0xCD) << i;
+    }
+}
+
+// The in-place SIMD forms take the shortened road for low-frequency blocks
+// too; extreme low-frequency values give the model's samples.
+TEST(IDCT, TiefeBloeckeGleichModell)
+{
+    modell::Bloecke z(67);
+    for (int k = 0; k < 20000; ++k) {
+        alignas(16) int16_t b[64];
+        z.gemischt(b, k);
+        for (int i = 0; i < 64; ++i)
+            if (i >= 32 || (i & 7) >= 4) b[i] = 0;
+        const modell::Block soll = nach(b, modell::idct_genau_simd);
+        for (Block_Fn f : {Jpeg_IDCT_Genau_MMX, Jpeg_IDCT_Genau_SSE, Jpeg_IDCT_Genau_SSE2}) {
+            const modell::Block ist = nach(b, f);
+            ASSERT_EQ(0, std::memcmp(ist.w, soll.w, sizeof soll.w)) << "Block " << k;
+        }
+    }
 }
 
 TEST(Dequant, SimdFormenGleichGenerisch)

@@ -1,0 +1,17 @@
+// The decoder's own entry points into the inverse transform: the accurate
+// inverse DCT of the SIMD forms with its samples written as bytes straight
+// into the rows of the caller (the decoder's strips), one block at a time
+// (SSE2) or two at once (AVX2). Both give exactly the samples of
+// Jpeg_IDCT_Genau_SSE2 followed by the byte store.
+#pragma once
+
+#include <cstdint>
+
+// Eight rows of eight samples into ziel, ziel + abstand, ... (coefficients
+// dequantised, natural order; the block is only read).
+void Jpeg_IDCT_Genau_SSE2_Bytes(const int16_t* block, uint8_t* ziel, int64_t abstand);
+// Blocks a and b into za and zb (rows abstand_a and abstand_b bytes apart).
+// Call only when
+// Jpeg_Hat_AVX2() is true.
+void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, int64_t abstand_a, uint8_t* zb,
+                               int64_t abstand_b);

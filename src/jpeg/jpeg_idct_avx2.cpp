@@ -1,0 +1,202 @@
+// Accurate inverse DCT, AVX2 form: two blocks at once, one in each 128-bit
+// half of every register. Every instruction works within its half, so each
+// block runs through exactly the lane arithmetic of the SSE2 form (multiply-
+// add row pass, saturating column pass) and gets identical samples, which go
+// out as bytes straight into the caller's rows. Used by the decoder only when
+// the processor has AVX2 (Jpeg_Hat_AVX2).
+#include "jpeg/dec_simd.h"
+#include "jpeg/jpeg_kern.h"
+#include "jpeg/jpeg_simd.h"
+
+#if JPEG_SIMD
+
+#include <immintrin.h>
+
+namespace {
+
+// Made before the AVX2 part, so that start-up runs no AVX2 instruction.
+// Row-pass weights of the SSE2 form, [n][gerade/ungerade][paar][haelfte]
+// with the eight lanes repeated in both halves.
+struct Gewichte {
+    alignas(32) int16_t w[4][2][2][2][16];
+    Gewichte()
+    {
+        static constexpr int paar_u[2][2][2] = {{{0, 2}, {4, 6}}, {{1, 3}, {5, 7}}};
+        for (int n = 0; n < 4; ++n)
+            for (int art = 0; art < 2; ++art)
+                for (int paar = 0; paar < 2; ++paar)
+                    for (int h = 0; h < 2; ++h)
+                        for (int j = 0; j < 8; ++j) {
+                            const int kl = Jpeg_DCT_Zeilenklasse[4 * h + (j & 3)];
+                            w[n][art][paar][h][2 * j] = Jpeg_DCT_Matrix[kl][n][paar_u[art][paar][0]];
+                            w[n][art][paar][h][2 * j + 1] = Jpeg_DCT_Matrix[kl][n][paar_u[art][paar][1]];
+                        }
+    }
+};
+const Gewichte gewichte;
+
+}  // namespace
+
+// Everything below is compiled for AVX2; nothing from the headers above is
+// instantiated here, so no inline function leaves this file in AVX2 form.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
+#pragma GCC target("avx2")
+#endif
+
+namespace {
+
+using V = __m256i;
+
+
+inline V k16(int v) { return _mm256_set1_epi16(int16_t(v)); }
+inline V gewicht(int n, int art, int paar, int h)
+{
+    return _mm256_load_si256(reinterpret_cast<const V*>(gewichte.w[n][art][paar][h]));
+}
+
+// Transposes the 8x8 16-bit values of each half.
+inline void transponieren(V r[8])
+{
+    const V a0 = _mm256_unpacklo_epi16(r[0], r[1]), a1 = _mm256_unpackhi_epi16(r[0], r[1]);
+    const V a2 = _mm256_unpacklo_epi16(r[2], r[3]), a3 = _mm256_unpackhi_epi16(r[2], r[3]);
+    const V a4 = _mm256_unpacklo_epi16(r[4], r[5]), a5 = _mm256_unpackhi_epi16(r[4], r[5]);
+    const V a6 = _mm256_unpacklo_epi16(r[6], r[7]), a7 = _mm256_unpackhi_epi16(r[6], r[7]);
+    const V b0 = _mm256_unpacklo_epi32(a0, a2), b1 = _mm256_unpackhi_epi32(a0, a2);
+    const V b2 = _mm256_unpacklo_epi32(a1, a3), b3 = _mm256_unpackhi_epi32(a1, a3);
+    const V b4 = _mm256_unpacklo_epi32(a4, a6), b5 = _mm256_unpackhi_epi32(a4, a6);
+    const V b6 = _mm256_unpacklo_epi32(a5, a7), b7 = _mm256_unpackhi_epi32(a5, a7);
+    r[0] = _mm256_unpacklo_epi64(b0, b4);
+    r[1] = _mm256_unpackhi_epi64(b0, b4);
+    r[2] = _mm256_unpacklo_epi64(b1, b5);
+    r[3] = _mm256_unpackhi_epi64(b1, b5);
+    r[4] = _mm256_unpacklo_epi64(b2, b6);
+    r[5] = _mm256_unpackhi_epi64(b2, b6);
+    r[6] = _mm256_unpacklo_epi64(b3, b7);
+    r[7] = _mm256_unpackhi_epi64(b3, b7);
+}
+
+inline V tan1(V v) { return _mm256_mulhi_epi16(v, k16(13036)); }
+inline V tan2(V v) { return _mm256_mulhi_epi16(v, k16(27146)); }
+inline V tan3(V v) { return _mm256_adds_epi16(v, _mm256_mulhi_epi16(v, k16(-21746))); }
+inline V cos4(V v) { return _mm256_adds_epi16(v, _mm256_mulhi_epi16(v, k16(-19195))); }
+
+// The upper eight bytes of v to any address.
+inline void hoch_speichern(uint8_t* ziel, __m128i v)
+{
+    const int64_t w = _mm_extract_epi64(v, 1);
+    __builtin_memcpy(ziel, &w, 8);
+}
+
+// With Tief coefficient rows 4..7 and columns 4..7 of both blocks are zero
+// (their row-pass outputs are 2048 >> 12 = 0, their products 0), and the
+// steps on them are left out.
+template <bool Tief>
+inline void kern(V x[8], uint8_t* za, int64_t aa, uint8_t* zb, int64_t ab)
+{
+    transponieren(x);  // x[u]: coefficient u of every row
+    V paare[2][2][2];  // [gerade/ungerade][paar][haelfte]
+    paare[0][0][0] = _mm256_unpacklo_epi16(x[0], x[2]);
+    paare[0][0][1] = _mm256_unpackhi_epi16(x[0], x[2]);
+    paare[0][1][0] = _mm256_unpacklo_epi16(x[4], x[6]);
+    paare[0][1][1] = _mm256_unpackhi_epi16(x[4], x[6]);
+    paare[1][0][0] = _mm256_unpacklo_epi16(x[1], x[3]);
+    paare[1][0][1] = _mm256_unpackhi_epi16(x[1], x[3]);
+    paare[1][1][0] = _mm256_unpacklo_epi16(x[5], x[7]);
+    paare[1][1][1] = _mm256_unpackhi_epi16(x[5], x[7]);
+    const V rund = _mm256_set1_epi32(2048);
+    V z[8];
+    for (int n = 0; n < 4; ++n) {
+        V vorn[2], hinten[2];
+        for (int h = 0; h < (Tief ? 1 : 2); ++h) {
+            V E = _mm256_add_epi32(rund, _mm256_madd_epi16(paare[0][0][h], gewicht(n, 0, 0, h)));
+            V O = _mm256_madd_epi16(paare[1][0][h], gewicht(n, 1, 0, h));
+            if (!Tief) {
+                E = _mm256_add_epi32(E, _mm256_madd_epi16(paare[0][1][h], gewicht(n, 0, 1, h)));
+                O = _mm256_add_epi32(O, _mm256_madd_epi16(paare[1][1][h], gewicht(n, 1, 1, h)));
+            }
+            vorn[h] = _mm256_srai_epi32(_mm256_add_epi32(E, O), 12);
+            hinten[h] = _mm256_srai_epi32(_mm256_sub_epi32(E, O), 12);
+        }
+        if (Tief) vorn[1] = hinten[1] = _mm256_setzero_si256();
+        z[n] = _mm256_packs_epi32(vorn[0], vorn[1]);
+        z[7 - n] = _mm256_packs_epi32(hinten[0], hinten[1]);
+    }
+    transponieren(z);  // z[r]: row r, lanes = columns
+    if (Tief) z[4] = z[5] = z[6] = z[7] = _mm256_setzero_si256();
+
+    const V eins = k16(1);
+    const V u1 = _mm256_adds_epi16(z[1], tan1(z[7]));
+    const V u3 = _mm256_adds_epi16(z[3], tan3(z[5]));
+    const V P = _mm256_adds_epi16(_mm256_adds_epi16(u1, u3), eins);
+    const V Q = _mm256_subs_epi16(u1, u3);
+    const V v1 = _mm256_subs_epi16(tan1(z[1]), z[7]);
+    const V v3 = _mm256_subs_epi16(z[5], tan3(z[3]));
+    const V R = _mm256_adds_epi16(_mm256_subs_epi16(v1, v3), eins);
+    const V S = _mm256_adds_epi16(v1, v3);
+    const V C1 = _mm256_or_si256(cos4(_mm256_adds_epi16(Q, R)), eins);
+    const V C2 = _mm256_or_si256(cos4(_mm256_subs_epi16(Q, R)), eins);
+
+    const V A = _mm256_adds_epi16(z[0], z[4]), B = _mm256_subs_epi16(z[0], z[4]);
+    const V U = _mm256_adds_epi16(z[2], tan2(z[6]));
+    const V W = _mm256_subs_epi16(tan2(z[2]), z[6]);
+    const V k15 = k16(15), k16_ = k16(16), k128 = k16(128);
+    const V au = _mm256_adds_epi16(_mm256_adds_epi16(A, U), k16_);
+    const V bv = _mm256_adds_epi16(_mm256_adds_epi16(B, W), k16_);
+    const V bmv = _mm256_adds_epi16(_mm256_subs_epi16(B, W), k15);
+    const V amu = _mm256_adds_epi16(_mm256_subs_epi16(A, U), k15);
+
+    V y[8];
+    y[0] = _mm256_adds_epi16(au, P);
+    y[7] = _mm256_subs_epi16(au, P);
+    y[1] = _mm256_adds_epi16(bv, C1);
+    y[6] = _mm256_subs_epi16(bv, C1);
+    y[2] = _mm256_adds_epi16(bmv, C2);
+    y[5] = _mm256_subs_epi16(bmv, C2);
+    y[3] = _mm256_adds_epi16(amu, S);
+    y[4] = _mm256_subs_epi16(amu, S);
+    for (int i = 0; i < 8; ++i) y[i] = _mm256_adds_epi16(_mm256_srai_epi16(y[i], 5), k128);
+    for (int i = 0; i < 8; i += 2) {
+        const V bytes = _mm256_packus_epi16(y[i], y[i + 1]);  // per half: row i, row i + 1
+        const __m128i a = _mm256_castsi256_si128(bytes), b = _mm256_extracti128_si256(bytes, 1);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(za + aa * i), a);
+        hoch_speichern(za + aa * (i + 1), a);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(zb + ab * i), b);
+        hoch_speichern(zb + ab * (i + 1), b);
+    }
+}
+
+}  // namespace
+
+void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, int64_t abstand_a, uint8_t* zb,
+                               int64_t abstand_b)
+{
+    V x[8];
+    for (int i = 0; i < 8; ++i)
+        x[i] = _mm256_setr_m128i(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 8 * i)),
+                                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 8 * i)));
+    // Rows 4..7 and the right halves of rows 0..3, of both blocks together.
+    const V oben = _mm256_or_si256(_mm256_or_si256(x[0], x[1]), _mm256_or_si256(x[2], x[3]));
+    const V unten = _mm256_or_si256(_mm256_or_si256(x[4], x[5]), _mm256_or_si256(x[6], x[7]));
+    const V rest = _mm256_or_si256(unten, _mm256_unpackhi_epi64(oben, oben));
+    if (_mm256_testz_si256(rest, rest))
+        kern<true>(x, za, abstand_a, zb, abstand_b);
+    else
+        kern<false>(x, za, abstand_a, zb, abstand_b);
+}
+
+#if defined(__clang__)
+#pragma clang attribute pop
+#endif
+
+#else  // without SSE2 the processor codes 3..6 are never chosen
+
+void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, int64_t abstand_a, uint8_t* zb,
+                               int64_t abstand_b)
+{
+    Jpeg_IDCT_Genau_SSE2_Bytes(a, za, abstand_a);
+    Jpeg_IDCT_Genau_SSE2_Bytes(b, zb, abstand_b);
+}
+
+#endif
