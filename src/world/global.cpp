@@ -229,13 +229,9 @@ bool personal_datei(bool offen, const char* pfad) {
     for (;;) {
         const char* k = Read_Config_Next(nullptr, 0);
         if (!*k) break;
-        int key = finden(k, p_keys, P_ANZAHL);
+        int key = finden_gemeldet(k, p_keys, P_ANZAHL, &fehler);
+        if (key < 0) continue;
         bool ok = true;
-        if (key < 0) {
-            Read_Config_Melden(WELT_F_BEFEHL, "Unbekannter Befehl (%s)", k);
-            fehler = true;
-            continue;
-        }
         if (key == P_INFOTEXT || key == P_VERSION) continue;
         if (key == P_SCOUT) {
             if (++n >= SCOUT_ANZAHL) {

@@ -30,6 +30,15 @@ int finden(const char* key, const Schluessel* tabelle, int anzahl) {
     return -1;
 }
 
+int finden_gemeldet(const char* key, const Schluessel* tabelle, int anzahl, bool* fehler) {
+    int i = finden(key, tabelle, anzahl);
+    if (i < 0) {
+        Read_Config_Melden(WELT_F_BEFEHL, "Unbekannter Befehl (%s)", key);
+        *fehler = true;
+    }
+    return i;
+}
+
 static bool zahl_text(const char* key, const char* s, i64 min, i64 max, i64* aus) {
     i64 v = 0;
     if (s[0] == '#') {
@@ -183,12 +192,8 @@ bool teams_lesen(Team_Puffer* p) {
     for (;;) {
         const char* k = Read_Config_Next(nullptr, 0);
         if (!*k) break;
-        int key = finden(k, team_keys, T_ANZAHL);
-        if (key < 0) {
-            Read_Config_Melden(WELT_F_BEFEHL, "Unbekannter Befehl (%s)", k);
-            fehler = true;
-            continue;
-        }
+        int key = finden_gemeldet(k, team_keys, T_ANZAHL, &fehler);
+        if (key < 0) continue;
         if (key == T_INFOTEXT || key == T_VERSION) continue;
         if (key == T_TEAMS) {
             i64 v;
@@ -352,12 +357,8 @@ bool spieler_lesen(Spieler_Puffer* p, int teams) {
     for (;;) {
         const char* k = Read_Config_Next(nullptr, 0);
         if (!*k) break;
-        int key = finden(k, spieler_keys, S_ANZAHL);
-        if (key < 0) {
-            Read_Config_Melden(WELT_F_BEFEHL, "Unbekannter Befehl (%s)", k);
-            fehler = true;
-            continue;
-        }
+        int key = finden_gemeldet(k, spieler_keys, S_ANZAHL, &fehler);
+        if (key < 0) continue;
         if (key == S_INFOTEXT || key == S_VERSION) continue;
         if (key == S_SPIELER) {
             i64 v;

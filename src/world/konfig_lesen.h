@@ -18,6 +18,9 @@ struct Schluessel {
 
 // Index of the key in the table (German or English, any case), -1 when unknown.
 int finden(const char* key, const Schluessel* tabelle, int anzahl);
+// The same for a file's keyword: an unknown one is reported (101) and sets
+// *fehler.
+int finden_gemeldet(const char* key, const Schluessel* tabelle, int anzahl, bool* fehler);
 
 // The current value as a number within min..max: a decimal number, JA/YES,
 // NEIN/NO or "#alias". Reports 103 (or 104 for an unknown alias) and gives
