@@ -43,6 +43,18 @@ int paarungs_eintraege(const Wettbewerb& w) {
     return static_cast<int>(std::min<i64>(n, WETTBEWERB_PAARUNGS_BYTES / 2));
 }
 
+// The fields of the 1005 stream ahead of the start teams.
+template <class IO, class W>
+void status_felder(IO& io, W& w) {
+    io(w.aktueller_spieltag);
+    io(w.spieltage);
+    io(w.ketten_spieltage[0]);
+    io(w.spielplan);
+    io(w.aktuelle_runde);
+    io(w.sieger);
+    io(w.zweiter);
+}
+
 bool text_lesen(Leser& l, char* ziel, size_t groesse) {
     u8 n = l.u8_();
     if (l.fehler || n < 1 || n > groesse) return false;
@@ -166,13 +178,7 @@ bool Wettbewerb_Status_Serialisieren(i32 index, std::vector<u8>& aus) {
     if (!Wettbewerb_Modul_Bereit() || index < 0 || index >= WETTBEWERB_ANZAHL) return false;
     const Wettbewerb& w = Wettbewerb_Tabelle[index];
     Schreiber s{aus};
-    s(w.aktueller_spieltag);
-    s(w.spieltage);
-    s(w.ketten_spieltage[0]);
-    s(w.spielplan);
-    s(w.aktuelle_runde);
-    s(w.sieger);
-    s(w.zweiter);
+    status_felder(s, w);
     const int n = std::clamp(w.startteam_anzahl, 0, WETTBEWERB_MAX_TEAMS);
     s(static_cast<i32>(n));
     for (int i = 0; i < n; ++i) s(w.start_team[i]);
@@ -185,13 +191,7 @@ bool Wettbewerb_Status_Deserialisieren(i32 index, const u8* daten, u32 groesse, 
         return false;
     Wettbewerb w = Wettbewerb_Tabelle[index];
     Leser l(daten + *pos, groesse - *pos);
-    l(w.aktueller_spieltag);
-    l(w.spieltage);
-    l(w.ketten_spieltage[0]);
-    l(w.spielplan);
-    l(w.aktuelle_runde);
-    l(w.sieger);
-    l(w.zweiter);
+    status_felder(l, w);
     l(w.startteam_anzahl);
     if (l.fehler || w.startteam_anzahl < 0 || w.startteam_anzahl > WETTBEWERB_MAX_TEAMS) return false;
     for (int i = 0; i < w.startteam_anzahl; ++i) l(w.start_team[i]);
