@@ -314,6 +314,8 @@ int32_t Scan_Gehen(const Bild& b, const Jpeg_Scan& scan, Fn fn)
             for (int m = 0; m < p->MCU_Spalten; ++m)
                 for (int bx = 0; bx < kp.H; ++bx) {
                     if (static_cast<int64_t>(m) * kp.H + bx >= bloecke_x) continue;
+                    // The blocks of one component lie an MCU apart: fetch ahead.
+                    if (m + 4 < p->MCU_Spalten) __builtin_prefetch(Block(b, r, m + 4, c, by, bx));
                     int32_t e = fn(Block(b, r, m, c, by, bx), c);
                     if (e) return e;
                 }
