@@ -80,4 +80,17 @@ struct Leser {
     u32 u32_() { return get(4); }
 };
 
+// A record image of exactly `groesse` bytes written by a field visitor
+// (`felder(schreiber)`); a short visit leaves zeros behind it.
+template <class Felder>
+void bild_schreiben(u8* aus, size_t groesse, Felder felder) {
+    std::vector<u8> bild;
+    bild.reserve(groesse);
+    Schreiber s{bild};
+    felder(s);
+    const size_t n = bild.size() < groesse ? bild.size() : groesse;
+    std::memcpy(aus, bild.data(), n);
+    std::memset(aus + n, 0, groesse - n);
+}
+
 }  // namespace season

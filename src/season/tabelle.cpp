@@ -1,8 +1,6 @@
 #include "season/tabelle.h"
 
 #include <algorithm>
-#include <cstring>
-#include <vector>
 
 #include "base/debug.h"
 #include "season/bytes.h"
@@ -32,11 +30,7 @@ void tabelle_io(Io& io, T& t) {
 }  // namespace
 
 void Tabelle_Bild_Schreiben(const Tabelle& t, u8* aus) {
-    std::vector<u8> bild;
-    bild.reserve(TABELLE_GROESSE);
-    season::Schreiber s{bild};
-    tabelle_io(s, t);
-    std::memcpy(aus, bild.data(), TABELLE_GROESSE);
+    season::bild_schreiben(aus, TABELLE_GROESSE, [&](season::Schreiber& s) { tabelle_io(s, t); });
 }
 
 void Tabelle_Bild_Lesen(Tabelle& t, const u8* ein) {

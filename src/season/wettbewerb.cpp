@@ -210,11 +210,7 @@ Wettbewerb Wettbewerb_Standard() {
 }
 
 void Wettbewerb_Bild_Schreiben(const Wettbewerb& w, u8* out) {
-    std::vector<u8> v;
-    v.reserve(WETTBEWERB_GROESSE);
-    season::Schreiber s{v};
-    felder(s, w);
-    std::memcpy(out, v.data(), WETTBEWERB_GROESSE);
+    season::bild_schreiben(out, WETTBEWERB_GROESSE, [&](season::Schreiber& s) { felder(s, w); });
 }
 
 void Wettbewerb_Bild_Lesen(Wettbewerb& w, const u8* in) {
