@@ -86,8 +86,7 @@ bool pruefen(const Wettbewerb& w) {
 }
 
 // Staging of the configuration cache block.
-std::vector<Wettbewerb> bin_staging;
-bool bin_bereit = false;
+std::vector<Wettbewerb> bin_staging;  // empty: nothing staged
 int bin_set = 0;
 
 }  // namespace
@@ -316,7 +315,6 @@ bool Wettbewerb_Config_Bin_Save(Datei_Status* datei) {
 }
 
 bool Wettbewerb_Config_Bin_Load(Datei_Status* datei) {
-    bin_bereit = false;
     bin_staging.clear();
     if (!datei || !Wettbewerb_Modul_Bereit()) return false;
     u8 kopf[12];
@@ -342,23 +340,18 @@ bool Wettbewerb_Config_Bin_Load(Datei_Status* datei) {
         }
     }
     bin_staging = std::move(neu);
-    bin_bereit = true;
     return true;
 }
 
 void Wettbewerb_Config_Bin_Uebernehmen() {
-    if (!bin_bereit || !Wettbewerb_Modul_Bereit()) return;
+    if (bin_staging.empty() || !Wettbewerb_Modul_Bereit()) return;
     std::copy(bin_staging.begin(), bin_staging.end(), Wettbewerb_Tabelle);
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) Wettbewerb_Tabelle[i].spielplan = -1;
     bin_staging.clear();
-    bin_bereit = false;
     if (Spiele_Bereit()) Wettbewerb_Spielplaene_Erstellen();
 }
 
-void Wettbewerb_Config_Bin_Verwerfen() {
-    bin_staging.clear();
-    bin_bereit = false;
-}
+void Wettbewerb_Config_Bin_Verwerfen() { bin_staging.clear(); }
 
 void Wettbewerb_Config_Cache_Anmelden() {
     Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_WETTBEWERBE,
