@@ -172,7 +172,7 @@ void Jpeg_Qtab_Skalieren(uint32_t qualitaet, const uint8_t* basis, int16_t* aus)
 bool Jpeg_MCU_Fuellen(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t bloecke,
                       const int16_t* const* tabellen = nullptr);
 // Most blocks per MCU the fused transform takes a table list for.
-inline constexpr int32_t kMax_Bloecke = 32;
+inline constexpr int32_t JPEG_MAX_LISTENBLOECKE = 32;
 // Blocks per MCU (sum of H x V over the frame components).
 int32_t Jpeg_Bloecke_Pro_MCU(const JPEG_PROPERTIES* p);
 

@@ -385,8 +385,8 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b)
         if (!qt[i]) return JPEG_ERG_KEINE_QUANT;
     }
     const bool koeffizienten = p->Komponenten_Ebenen && p->Komponenten_Ebenen->Modus == 0;
-    const int16_t* tabellen[kMax_Bloecke];
-    const bool fuellen_quant = !koeffizienten && b.bloecke <= kMax_Bloecke;
+    const int16_t* tabellen[JPEG_MAX_LISTENBLOECKE];
+    const bool fuellen_quant = !koeffizienten && b.bloecke <= JPEG_MAX_LISTENBLOECKE;
     for (int i = 0, n = 0; fuellen_quant && i < p->Anzahl_Komponenten; ++i)
         for (int k = 0; k < p->Komponenten[i].H * p->Komponenten[i].V; ++k) tabellen[n++] = qt[i];
     int16_t* ziel = b.koef;

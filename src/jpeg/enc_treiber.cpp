@@ -300,8 +300,8 @@ int32_t Encode_MCUs(JPEG_PROPERTIES* p, Jpeg_Strom* s, Jpeg_Scan* scan, bool neu
     const bool koeffizienten = p->Komponenten_Ebenen && p->Komponenten_Ebenen->Modus == 0;
     // The table of every block of the MCU (twice over), for the fused
     // transform.
-    const int16_t* tabellen[kMax_Bloecke];
-    const bool fuellen_quant = !koeffizienten && 2 * bloecke <= kMax_Bloecke;
+    const int16_t* tabellen[JPEG_MAX_LISTENBLOECKE];
+    const bool fuellen_quant = !koeffizienten && 2 * bloecke <= JPEG_MAX_LISTENBLOECKE;
     if (fuellen_quant)
         for (int m = 0, k = 0; m < 2; ++m)
             for (int i = 0; i < ns; ++i)

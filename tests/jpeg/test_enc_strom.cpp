@@ -210,6 +210,40 @@ TEST(JpegEncStrom, SteppingWritesTheSameBytesOneMcuPerCall)
     }
 }
 
+// Sample planes of the caller go through the same paired transform: a
+// 4:4:4 YCbCr picture given as planes writes exactly the stream of the same
+// samples given as YCbCr pixels, in one call and stepping, progressive too.
+TEST(JpegEncStrom, SamplePlanesWriteTheStreamOfTheSamePixels)
+{
+    const int w = 40, h = 24;  // 5 x 3 MCUs
+    std::vector<uint8_t> px = Foto(w, h, 7);
+    std::vector<int16_t> ebene[3];
+    for (int k = 0; k < 3; ++k) {
+        ebene[k].resize(static_cast<size_t>(w) * h);
+        for (int i = 0; i < w * h; ++i) ebene[k][i] = px[3 * static_cast<size_t>(i) + k];
+    }
+    Jpeg_Komponenten_Ebenen ebenen{};
+    ebenen.Modus = 1;
+    for (int k = 0; k < 3; ++k) ebenen.Ebene[k] = ebene[k].data();
+    for (const bool progressiv : {false, true}) {
+        Einstellung e;
+        e.bild_farbraum = FARBE_YCBCR;
+        e.jpg_abtastung = ABTASTUNG_KEINE;
+        e.progressiv = progressiv;
+        const Ergebnis pixel = Kodieren(px, w, h, e);
+        ASSERT_EQ(pixel.erg, 0);
+        e.vorher = [&](Jpeg_Auftrag& a) { a.Intern.Komponenten_Ebenen = &ebenen; };
+        const Ergebnis ganz = Kodieren(px, w, h, e);
+        ASSERT_EQ(ganz.erg, 0);
+        EXPECT_EQ(ganz.jpeg, pixel.jpeg) << progressiv;
+        if (progressiv) continue;
+        e.schrittweise = true;
+        const Ergebnis schritte = Kodieren(px, w, h, e);
+        ASSERT_EQ(schritte.erg, 0);
+        EXPECT_EQ(schritte.jpeg, pixel.jpeg);
+    }
+}
+
 TEST(JpegEncStrom, ProcessorCodesWithinAClassWriteIdenticalFiles)
 {
     std::vector<uint8_t> px = Foto(45, 29, 3);
