@@ -91,6 +91,15 @@ int faehig(const Spielfeld_Spieler& s, u8 wert) {
     return v < 1 ? 1 : v;
 }
 
+// Pace bits of the current straight line in the slot's flag byte; F_STEHT: he stands at the target of alt_x/alt_y.
+constexpr u8 F_EILIG = 0x80, F_LAUFEN = 0x40, F_LANGSAM = 0x20, F_STEHT = 0x10;
+
+// A figure put to a new place: his straight line and his standing are forgotten.
+void versetzt(Spielfeld_Spieler& sp) {
+    sp.schritte = 0;
+    sp.flag = static_cast<u8>(sp.flag & ~F_STEHT);
+}
+
 void ball_frei(Spielfeld_Daten* sf) {
     sf->ballfuehrer = KEIN_SLOT;
     sf->ballbesitz_ticks = 0;
@@ -396,7 +405,7 @@ void vom_platz(Spielfeld_Daten* sf, int slot) {
     o.x = SF_MITTE_X - 800.0f + static_cast<f32>(slot * 40);
     o.y = -400;
     o.vx = o.vy = 0;
-    sf->spieler[slot].schritte = 0;
+    versetzt(sf->spieler[slot]);
     if (sf->ballfuehrer == slot) ball_frei(sf);
     if (sf->pass_ziel == slot) sf->pass_ziel = KEIN_SLOT;
     if (o.torwart) {
@@ -591,41 +600,49 @@ struct Lage {
 };
 
 void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
-    auto& b = BALL(sf);
+    // Counters and bests are kept in locals: the byte lists would otherwise force every field to be read anew.
+    const auto& b = BALL(sf);
     const f32 bx = b.x, by = b.y;
-    f32 px = bx + b.vx * 0.3f, py = by + b.vy * 0.3f;
-    l.naechster = -1;
-    l.nd = 1e30f;
-    l.anzahl = 0;
+    const f32 px = bx + b.vx * 0.3f, py = by + b.vy * 0.3f;
+    int naechster = -1, anzahl = 0;
+    f32 nd = 1e30f;
     Aufstellung_Geaendert = false;
+    const bool hat_ball = sf->ballfuehrer != KEIN_SLOT || sf->pass_ziel != KEIN_SLOT;
     for (int s = 0; s < 2; s++) {
-        l.jaeger[s] = -1;
-        l.feld_n[s] = 0;
+        int jaeger = -1, feld = 0;
         l.ball_rx[s] = rel_x(sf, s, bx);
-        l.besitz[s] = sf->ball_seite == s && (sf->ballfuehrer != KEIN_SLOT || sf->pass_ziel != KEIN_SLOT);
+        l.besitz[s] = sf->ball_seite == s && hat_ball;
         f32 bd = 1e30f;
-        int basis = s * SF_PRO_SEITE;
-        f32 tor_x = sf_richtung(sf, s) > 0 ? 0.0f : SF_LAENGE;
-        bool ball_im_strafraum = std::fabs(bx - tor_x) < SF_STRAFRAUM_TIEFE && by > SF_STRAFRAUM_Y1 && by < SF_STRAFRAUM_Y2;
+        const int basis = s * SF_PRO_SEITE;
+        const f32 tor_x = sf_richtung(sf, s) > 0 ? 0.0f : SF_LAENGE;
+        const bool ball_im_strafraum = std::fabs(bx - tor_x) < SF_STRAFRAUM_TIEFE && by > SF_STRAFRAUM_Y1 && by < SF_STRAFRAUM_Y2;
         for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
             const auto& sp = sf->spieler[i];
             if (!sf_auf_platz(sp)) continue;
-            l.aktiv[l.anzahl++] = static_cast<u8>(i);
             const auto& o = sf->objekt[i];
-            if (!o.torwart) {
-                int k = l.feld_n[s]++;
-                l.feld_slot[s][k] = static_cast<i8>(i);
-                l.feld_x[s][k] = o.x;
-                l.feld_y[s][k] = o.y;
+            const f32 ox = o.x, oy = o.y;
+            const bool tw = o.torwart != 0;
+            const bool frei = sp.sperre == 0;
+            l.aktiv[anzahl++] = static_cast<u8>(i);
+            if (!tw) {
+                l.feld_slot[s][feld] = static_cast<i8>(i);
+                l.feld_x[s][feld] = ox;
+                l.feld_y[s][feld] = oy;
+                feld++;
             }
-            if (sp.sperre) continue;
-            f32 d = d2(o.x, o.y, bx, by);
-            if (d < l.nd) { l.nd = d; l.naechster = i; }
-            if (o.torwart && !ball_im_strafraum) continue;
-            f32 e = d2(o.x, o.y, px, py);
-            if (e < bd) { bd = e; l.jaeger[s] = i; }
+            if (!frei) continue;
+            f32 d = d2(ox, oy, bx, by);
+            if (d < nd) { nd = d; naechster = i; }
+            if (tw && !ball_im_strafraum) continue;
+            f32 e = d2(ox, oy, px, py);
+            if (e < bd) { bd = e; jaeger = i; }
         }
+        l.jaeger[s] = jaeger;
+        l.feld_n[s] = feld;
     }
+    l.naechster = naechster;
+    l.nd = nd;
+    l.anzahl = anzahl;
 }
 
 // The field lists anew after a player left the pitch (chasers and the nearest player are kept).
@@ -700,8 +717,6 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
     sp.ziel_y = static_cast<i16>(clampf(ty, 80, SF_BREITE - 80));
 }
 
-// Pace bits of the current straight line in the slot's flag byte.
-constexpr u8 F_EILIG = 0x80, F_LAUFEN = 0x40, F_LANGSAM = 0x20;
 
 void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
     auto& sp = sf->spieler[i];
@@ -709,18 +724,30 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
     bool fuehrt = sf->ballfuehrer == i;
     f32 schritt;
     const u8 flag = sp.flag;
-    if (sp.schritte > 0 && !fuehrt && ((sp.alt_x ^ sp.ziel_x) | (sp.alt_y ^ sp.ziel_y)) == 0 && ((flag & F_EILIG) != 0) == eilig) {
-        // Still on the straight line to the same target: the step, the pace and the figure are known.
-        sp.schritte--;
+    const bool gleich = ((sp.alt_x ^ sp.ziel_x) | (sp.alt_y ^ sp.ziel_y)) == 0 && ((flag & F_EILIG) != 0) == eilig && !fuehrt;
+    const bool steht = (flag & F_STEHT) != 0;
+    if (gleich && (steht || sp.schritte > 0)) {
+        // Standing at the same target, or still on the straight line to it: the step, the pace and the
+        // figure are known (a standing figure has no speed). One path for both keeps the branches few.
+        sp.schritte = static_cast<u8>(sp.schritte - (sp.schritte > 0 ? 1 : 0));
         o.x += o.vx * DT;
         o.y += o.vy * DT;
-        const u16 set = o.anim.set;
-        const u16 soll = eilig ? A_SPRINT : ((flag & F_LAUFEN) ? A_LAUFEN : A_GEHEN);
-        if (set == soll) o.anim.bild = static_cast<u16>((o.anim.bild + 1) & 7);
-        else if (set <= A_SPRINT || set == A_MUEDE || set == A_DRIBBLING) anim(o, soll);
-        else if (o.anim.rest-- <= 0) { o.anim.rest = 6; o.anim.set = A_LAUFEN; }
-        int a = sp.ausdauer + (eilig ? -4 : ((flag & F_LANGSAM) ? 2 : -1));
+        // Stamina: standing gives most back, walking some; running and sprinting cost.
+        static constexpr i8 ATEM[4] = {3, -4, 2, -1};
+        const int art = steht ? 0 : (eilig ? 1 : ((flag & F_LANGSAM) ? 2 : 3));
+        int a = sp.ausdauer + ATEM[art];
         sp.ausdauer = a < 1000 ? 1000 : (a > 10000 ? 10000 : a);
+        const u16 set = o.anim.set;
+        const u16 soll = steht ? (sp.ausdauer < 3000 ? A_MUEDE : A_STEHEN)
+                               : (eilig ? A_SPRINT : ((flag & F_LAUFEN) ? A_LAUFEN : A_GEHEN));
+        if (set == soll) {
+            if (soll != A_STEHEN) o.anim.bild = static_cast<u16>((o.anim.bild + 1) & 7);
+        } else if (set <= A_SPRINT || set == A_MUEDE || (!steht && set == A_DRIBBLING)) {
+            anim(o, soll);
+        } else if (!steht && o.anim.rest-- <= 0) {
+            o.anim.rest = 6;
+            o.anim.set = A_LAUFEN;
+        }
         return;
     } else {
         f32 dx = sp.ziel_x - o.x, dy = sp.ziel_y - o.y;
@@ -728,6 +755,9 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
         if (dd < (eilig ? 1.0f : 625.0f)) {
             // Close enough: he stands and gets his breath back.
             sp.schritte = 0;
+            sp.alt_x = sp.ziel_x;
+            sp.alt_y = sp.ziel_y;
+            sp.flag = static_cast<u8>((sp.flag & 0x0F) | F_STEHT | (eilig ? F_EILIG : 0));
             if (o.vx != 0 || o.vy != 0 || o.anim.set != A_STEHEN) {
                 o.vx = o.vy = 0;
                 if (o.anim.set <= A_SPRINT || o.anim.set == A_MUEDE) anim(o, sp.ausdauer < 3000 ? A_MUEDE : A_STEHEN);
@@ -752,7 +782,7 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
         sp.schritte = static_cast<u8>(rest < 0 ? 0 : (rest > 40 ? 40 : rest));
         sp.alt_x = sp.ziel_x;
         sp.alt_y = sp.ziel_y;
-        sp.flag = static_cast<u8>((sp.flag & 0x1F) | (eilig ? F_EILIG : 0) | (schritt > 40 ? F_LAUFEN : 0) |
+        sp.flag = static_cast<u8>((sp.flag & 0x0F) | (eilig ? F_EILIG : 0) | (schritt > 40 ? F_LAUFEN : 0) |
                                   (schritt < 30 ? F_LANGSAM : 0));
     }
     if (o.anim.set <= A_SPRINT || o.anim.set == A_MUEDE || o.anim.set == A_DRIBBLING) {
@@ -905,7 +935,7 @@ void freier_ball(Spielfeld_Daten* sf, const Lage& l) {
                 if (e == SCHUSS_GEHALTEN && tw >= 0) {
                     O(sf, tw).x = b.x - (tx > 0 ? 60.0f : -60.0f);
                     O(sf, tw).y = b.y;
-                    sf->spieler[tw].schritte = 0;
+                    versetzt(sf->spieler[tw]);
                     ball_geben(sf, tw);
                 } else if (e == SCHUSS_ABGEWEHRT_ECKE) {
                     sf->ball_seite = static_cast<u8>(s ^ 1);
@@ -1035,7 +1065,7 @@ void standard_tick(Spielfeld_Daten* sf) {
         if (sf->wartezeit < -40) {
             ao.x = b.x - dir * 40.0f;
             ao.y = b.y;
-            sf->spieler[a].schritte = 0;
+            versetzt(sf->spieler[a]);
         }
         return;
     }
@@ -1114,7 +1144,7 @@ bool wechsel_ausfuehren(Spielfeld_Daten* sf) {
             auto& ro = O(sf, rein);
             ro.x = SF_MITTE_X;
             ro.y = 20;
-            r.schritte = 0;
+            versetzt(r);
             ro.sichtbar = 1;
             ro.torwart = 0;
             if (raus != 255) {
@@ -1243,7 +1273,7 @@ void elfer_tick(Spielfeld_Daten* sf) {
     if (sf->elfer_ergebnis == SCHUSS_GEHALTEN && b.x > SF_LAENGE - 80.0f) {
         if (tw >= 0) {
             O(sf, tw).y = b.y;
-            sf->spieler[tw].schritte = 0;
+            versetzt(sf->spieler[tw]);
             anim(O(sf, tw), A_TW_FANGEN);
         }
         b.vx = b.vy = 0;
@@ -1305,7 +1335,7 @@ void Engine_Aufstellen(Spielfeld_Daten* sf, int anstoss_seite) {
             o.y = -400;
         }
         sp.sperre = 0;
-        sp.schritte = 0;
+        versetzt(sp);
     }
     auto& r = O(sf, SF_OBJ_SCHIRI);
     r.x = SF_MITTE_X - 600;
@@ -1327,7 +1357,7 @@ void Engine_Aufstellen(Spielfeld_Daten* sf, int anstoss_seite) {
     if (k >= 0) {
         O(sf, k).x = SF_MITTE_X - sf_richtung(sf, anstoss_seite) * 40.0f;
         O(sf, k).y = SF_BREITE / 2;
-        sf->spieler[k].schritte = 0;
+        versetzt(sf->spieler[k]);
         sf->spieler[k].ziel_x = static_cast<i16>(O(sf, k).x);
         sf->spieler[k].ziel_y = static_cast<i16>(O(sf, k).y);
     }
@@ -1353,21 +1383,21 @@ void Engine_Elfmeter_Vorbereiten(Spielfeld_Daten* sf, int seite, int slot) {
         auto& o = O(sf, i);
         o.x = SF_MITTE_X + static_cast<f32>((i % SF_PRO_SEITE) * 25 - 200);
         o.y = SF_BREITE / 2 + (sf_seite(i) ? 300.0f : -300.0f);
-        sf->spieler[i].schritte = 0;
+        versetzt(sf->spieler[i]);
         sf->spieler[i].ziel_x = static_cast<i16>(o.x);
         sf->spieler[i].ziel_y = static_cast<i16>(o.y);
     }
     auto& k = O(sf, slot);
     k.x = b.x - 100;
     k.y = b.y;
-    sf->spieler[slot].schritte = 0;
+    versetzt(sf->spieler[slot]);
     sf->spieler[slot].ziel_x = static_cast<i16>(k.x);
     sf->spieler[slot].ziel_y = static_cast<i16>(k.y);
     int tw = torwart(sf, seite ^ 1);
     if (tw >= 0) {
         O(sf, tw).x = SF_LAENGE - 15;
         O(sf, tw).y = TOR_Y;
-        sf->spieler[tw].schritte = 0;
+        versetzt(sf->spieler[tw]);
         sf->spieler[tw].ziel_x = static_cast<i16>(SF_LAENGE - 15);
         sf->spieler[tw].ziel_y = static_cast<i16>(TOR_Y);
     }
