@@ -39,15 +39,23 @@ bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int a
           const uint16_t eintrag = static_cast<uint16_t>((l << 8) | rs);
           uint16_t* z = t->schnell + (c << frei);
           for (int j = 0; j < (1 << frei); ++j) z[j] = eintrag;
+        }
+      }
+      if (l <= KOEF_BITS) {
+        for (int i = 0; i < n; ++i) {
+          const int c = code - n + i, rs = t->sym[k + i];
+          const int frei = KOEF_BITS - l;
           // Whole coefficients where the value bits fit as well: for AC
-          // tables the non-zero ones with their run, for DC tables every
-          // difference (size 0 included; the size is the low four bits).
+          // tables the non-zero ones with their run, the zero run of 16 and
+          // the end of the block (every other size-0 symbol); for DC tables
+          // every difference (size 0 included).
           const int sz = rs & 15, r = ac ? rs >> 4 : 0;
-          if ((ac && sz == 0) || sz > frei) continue;
+          if (sz > frei) continue;
+          const int32_t ende = (ac && sz == 0 && r != 15) ? KOEF_ENDE : 0;
           const int rest = frei - sz;
           for (uint32_t v = 0; v < (1u << sz); ++v) {
             const int32_t f = static_cast<int32_t>(static_cast<uint32_t>(Erweitern(v, sz)) << 16) |
-                              ((l + sz) << 8) | (r << 4);
+                              ((ende ? 0 : r) << 8) | ende | (l + sz);
             int32_t* w = t->ac_schnell + (((c << sz) | static_cast<int>(v)) << rest);
             for (int j = 0; j < (1 << rest); ++j) w[j] = f;
           }
@@ -154,100 +162,146 @@ static inline void DC_Lesen(Bits* b, const Huff* dc, int32_t* pred) {
   }
 }
 
-// The hot loop of every baseline picture: the accumulator lives in locals;
-// the refill takes eight bytes at once when none of them is 0xFF.
-template <bool DEQ>
-static inline void Block_Dek(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
-  const int16_t* q = b->quant;
-  std::memset(blk, 0, 64 * sizeof(int16_t));
-  uint64_t puf = b->puffer;
-  int32_t anz = b->anzahl;
-  Eingabe* e = b->ein;
-  const bool breit = b->breit;
-  auto nachfuellen = [&] {
+// The hot loop of every baseline picture. The accumulator lives in locals,
+// its valid bits at the top (the next bit is bit 63, the bits below the valid
+// ones are zero or the stream's next bits): a lookahead is one shift, and
+// taking bits one shift, which keeps the chain from one code to the next
+// short. The refill takes eight bytes at once when none of them is 0xFF;
+// anything else goes through Bits_Fuellen.
+struct Lokal {
+  uint64_t l;   // valid bits at the top
+  int32_t anz;  // number of valid bits
+  Bits* b;
+  Eingabe* e;
+  bool breit;
+
+  explicit Lokal(Bits* bits) : b(bits), e(bits->ein), breit(bits->breit) {
+    anz = b->anzahl < 0 ? 0 : b->anzahl;
+    l = anz ? b->puffer << (64 - anz) : 0;
+  }
+  void zurueck() {
+    b->anzahl = anz;
+    b->puffer = anz ? l >> (64 - anz) : 0;
+  }
+  // At least 31 valid bits afterwards (zeros past a marker or the end).
+  inline void nachfuellen() {
     if (anz >= 31) return;
     uint64_t w;
     if (breit && !b->marke && e->ende - e->p >= 8 &&
         (std::memcpy(&w, e->p, 8), !((~w - 0x0101010101010101ull) & w & 0x8080808080808080ull))) {
+      // All eight bytes are data: their bits go below the valid ones; the
+      // bytes not counted are the stream's next bits, as the next refill
+      // places them again.
+      l |= __builtin_bswap64(w) >> anz;
       const int n = (63 - anz) >> 3;  // 4..7 bytes
-      w = __builtin_bswap64(w);
-      puf = (puf << (8 * n)) | (w >> (64 - 8 * n));
       e->p += n;
       anz += 8 * n;
     } else {
-      b->puffer = puf;
-      b->anzahl = anz;
+      zurueck();
       Bits_Fuellen(b);
-      puf = b->puffer;
       anz = b->anzahl;
+      l = anz ? b->puffer << (64 - anz) : 0;
     }
-  };
+  }
+  inline uint32_t zeigen(int n) const { return static_cast<uint32_t>(l >> (64 - n)); }
+  inline void nehmen(int n) {
+    l <<= n;
+    anz -= n;
+  }
+  // One symbol by the 9-bit lookahead or the code limits (as Symbol).
+  inline int symbol(const Huff* t) {
+    const uint32_t e9 = t->schnell[zeigen(SCHNELL_BITS)];
+    if (e9) {
+      nehmen(static_cast<int>(e9 >> 8));
+      return static_cast<int>(e9 & 0xFF);
+    }
+    const uint32_t wort = zeigen(16);
+    for (int len = SCHNELL_BITS + 1; len <= 16; ++len) {
+      const int32_t code = static_cast<int32_t>(wort >> (16 - len));
+      if (code <= t->maxcode[len]) {
+        nehmen(len);
+        const int idx = code + t->valoffset[len];
+        return (idx >= 0 && idx < 256) ? t->sym[idx] : 0;
+      }
+    }
+    // No code of 16 bits or fewer matches: corrupt data, symbol 0.
+    nehmen(16);
+    return 0;
+  }
+  // s value bits (1..15), extended.
+  inline int32_t wert(int s) {
+    const uint32_t v = zeigen(s);
+    nehmen(s);
+    return Erweitern(v, s);
+  }
+};
+
+template <bool DEQ>
+static inline bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pred, const int16_t* q,
+                             int16_t* blk) {
+  std::memset(blk, 0, 64 * sizeof(int16_t));
   // DC: the difference in one look-up when code and value are short.
-  nachfuellen();
+  x.nachfuellen();
   {
-    const uint32_t idx = static_cast<uint32_t>(puf >> (anz - SCHNELL_BITS)) & ((1u << SCHNELL_BITS) - 1);
-    const int32_t f = dc->ac_schnell[idx];
+    const int32_t f = dc->ac_schnell[x.zeigen(KOEF_BITS)];
     if (f) {
-      anz -= (f >> 8) & 15;
+      x.nehmen(f & 63);
       *pred = Kurz(*pred + (f >> 16));
     } else {
-      b->puffer = puf;
-      b->anzahl = anz;
-      DC_Lesen(b, dc, pred);
-      puf = b->puffer;
-      anz = b->anzahl;
+      const int s = x.symbol(dc) & 15;
+      if (s) *pred = Kurz(*pred + x.wert(s));
     }
   }
   blk[0] = DEQ ? Kurz(*pred * q[0]) : static_cast<int16_t>(*pred);
   const int32_t* ac_schnell = ac->ac_schnell;
   int k = 1;
-  for (; k < 64;) {
-    nachfuellen();
-    const uint32_t idx = static_cast<uint32_t>(puf >> (anz - SCHNELL_BITS)) & ((1u << SCHNELL_BITS) - 1);
-    const int32_t f = ac_schnell[idx];
+  while (k < 64) {
+    x.nachfuellen();
+    const int32_t f = ac_schnell[x.zeigen(KOEF_BITS)];
     if (f) {
-      k += (f >> 4) & 15;
-      anz -= (f >> 8) & 15;
+      x.nehmen(f & 63);
+      if (f & KOEF_ENDE) break;
+      k += (f >> 8) & 15;
       const int pos = Natuerlich[k];
       blk[pos] = DEQ ? Kurz((f >> 16) * q[pos]) : static_cast<int16_t>(f >> 16);
       ++k;
       continue;
     }
-    const uint32_t eintrag = ac->schnell[idx];
-    int rs;
-    if (eintrag) {
-      anz -= static_cast<int>(eintrag >> 8);
-      rs = static_cast<int>(eintrag & 0xFF);
-    } else {
-      b->puffer = puf;
-      b->anzahl = anz;
-      rs = Symbol_Lang(b, ac);
-      puf = b->puffer;
-      anz = b->anzahl;
-    }
+    const int rs = x.symbol(ac);
     const int r = rs >> 4, sz = rs & 15;
     if (sz) {
       k += r;
-      anz -= sz;
-      const uint32_t v = static_cast<uint32_t>(puf >> anz) & ((1u << sz) - 1);
       const int pos = Natuerlich[k];
-      blk[pos] = DEQ ? Kurz(Erweitern(v, sz) * q[pos]) : Kurz(Erweitern(v, sz));
+      const int32_t v = x.wert(sz);
+      blk[pos] = DEQ ? Kurz(v * q[pos]) : Kurz(v);
       ++k;
     } else {
       if (r != 15) break;
       k += 16;
     }
   }
-  b->nur_dc = k == 1;
-  b->puffer = puf;
-  b->anzahl = anz;
+  return k == 1;
 }
 
 void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
+  Lokal x(b);
   if (b->quant)
-    Block_Dek<true>(b, dc, ac, pred, blk);
+    b->nur_dc = Block_Dek<true>(x, dc, ac, pred, b->quant, blk);
   else
-    Block_Dek<false>(b, dc, ac, pred, blk);
+    b->nur_dc = Block_Dek<false>(x, dc, ac, pred, nullptr, blk);
+  x.zurueck();
+}
+
+uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
+  Lokal x(b);
+  uint32_t nur_dc = 0;
+  for (int i = 0; i < n; ++i) {
+    const Block_Plan& bp = plan[i];
+    if (Block_Dek<true>(x, bp.dc, bp.ac, bp.pred, bp.quant, bloecke + 64 * i)) nur_dc |= 1u << i;
+    dc[i] = static_cast<int16_t>(*bp.pred);
+  }
+  x.zurueck();
+  return nur_dc;
 }
 
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {

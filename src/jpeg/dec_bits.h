@@ -17,17 +17,20 @@ struct Eingabe {
   int fehler = 0;  // the first refill error met inside entropy data
 };
 
-// Derived decoding table of one DHT table: a 9-bit lookahead, and the
-// canonical code limits for the longer codes.
+// Derived decoding table of one DHT table: a 9-bit lookahead for symbols, a
+// KOEF_BITS lookahead for whole coefficients, and the canonical code limits
+// for the longer codes.
 constexpr int SCHNELL_BITS = 9;
+constexpr int KOEF_BITS = 10;
+constexpr int32_t KOEF_ENDE = 0x80;  // flag of a whole-coefficient entry: end of block
 struct Huff {
   // (length << 8) | symbol for codes of up to SCHNELL_BITS bits, 0 otherwise.
   uint16_t schnell[1 << SCHNELL_BITS];
-  // For a code and its value bits fitting in SCHNELL_BITS bits the whole
-  // coefficient: value (signed, bits 16..31), run (bits 4..7, AC tables),
-  // total length (bits 8..11); 0 when not applicable (AC: end of block and
-  // zero runs, which carry no value).
-  int32_t ac_schnell[1 << SCHNELL_BITS];
+  // For a code and its value bits fitting in KOEF_BITS bits the whole
+  // coefficient: total length (bits 0..5), KOEF_ENDE for the end of the block
+  // (AC tables), run of zeros before it (bits 8..11; 15 with value 0 for the
+  // zero run of 16), value (signed, bits 16..31); 0 when not applicable.
+  int32_t ac_schnell[1 << KOEF_BITS];
   int32_t maxcode[18];   // largest code of length l, -1 when none; [17] sentinel
   int32_t valoffset[17]; // symbol index = code + valoffset[l]
   uint8_t sym[256];
@@ -90,6 +93,20 @@ inline int Symbol(Bits* b, const Huff* t) {
 // Sequential block: coefficients in natural order into blk (cleared here),
 // dequantised when b->quant is set.
 void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk);
+
+// One block of a run of sequential blocks: its tables, predictor and
+// dequantisation table (natural order, the low 16 bits of c * q are stored).
+struct Block_Plan {
+  const Huff* dc;
+  const Huff* ac;
+  int32_t* pred;
+  const int16_t* quant;
+};
+// Decodes n blocks (at most 32) one after the other into bloecke + 64 i,
+// each as Block_Dekodieren with its plan's table, and each block's quantised
+// DC value into dc[i]; bit i of the result is set when block i had no AC
+// coefficient.
+uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc);
 // Only the DC coefficient is kept; AC values are read and dropped.
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk);
 

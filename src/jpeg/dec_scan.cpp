@@ -151,23 +151,64 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
                 (kt->Huffman_Dekodieren == Jpeg_Decode_Block || kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit);
   for (int i = 0; i < scan->Ns; ++i) direkt = direkt && sk[i].bs == 8;
   const bool paare = direkt && Jpeg_Hat_AVX2();
-  const Huff *hdc[4] = {}, *hac[4] = {};
+  // The blocks of one MCU in stream order: their plans and places.
+  Block_Plan plan[10];
+  struct Ort {
+    int c, bx, by;
+  } ort[10];
+  int nb = 0;
   if (direkt) {
     z->bits.breit = kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit;
-    for (int i = 0; i < scan->Ns; ++i) {
-      hdc[i] = &z->dc[scan->Komponenten[i].DC_Tabelle];
-      hac[i] = &z->ac[scan->Komponenten[i].AC_Tabelle];
+    for (int i = 0; i < scan->Ns && nb <= 10; ++i) {
+      const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
+      for (int by = 0; by < sk[i].v; ++by)
+        for (int bx = 0; bx < sk[i].h; ++bx) {
+          if (nb == 10) {
+            direkt = false;  // more blocks than the frame check allows: the table road
+            break;
+          }
+          plan[nb] = {&z->dc[k.DC_Tabelle], &z->ac[k.AC_Tabelle], &scan->DC_Praediktor[i], sk[i].q};
+          ort[nb++] = {sk[i].c, bx, by};
+        }
     }
   }
-  // Two block slots: one may wait for a partner while the next is decoded.
-  alignas(32) int16_t slots[2][64];
-  int slot = 0;
+  // Two MCU buffers: one block of the last MCU may wait for a partner while
+  // the next MCU is decoded into the other.
+  alignas(32) int16_t koef[2][10 * 64];
+  int16_t dc_werte[10];
   const int16_t* wartend = nullptr;
   uint8_t* wartend_ziel = nullptr;
   int64_t wartend_abstand = 0;
   auto absenden = [&] {
     if (wartend) Jpeg_IDCT_Genau_SSE2_Bytes(wartend, wartend_ziel, wartend_abstand);
     wartend = nullptr;
+  };
+  // The direct road for one MCU.
+  auto mcu_direkt = [&] {
+    int16_t* mk = koef[(wartend >= koef[0] && wartend < koef[1]) ? 1 : 0];
+    z->bits.quant = nullptr;
+    const uint32_t nur_dc = Bloecke_Dekodieren(&z->bits, plan, nb, mk, dc_werte);
+    for (int j = 0; j < nb; ++j) {
+      int16_t* kb = mk + 64 * j;
+      const Komp& k = z->k[ort[j].c];
+      const int32_t gx = z->spalte * k.h + ort[j].bx;
+      if (nur_dc & (1u << j)) {
+        DC_Block_Ablegen(p, z, ort[j].c, gx, z->zeile * k.v + ort[j].by, kb, dc_werte[j], nullptr,
+                         kt->IDCT_8x8_Aktiv);
+        continue;
+      }
+      uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(ort[j].by * 8) * k.streifen_breite + gx * 8;
+      if (!paare) {
+        Jpeg_IDCT_Genau_SSE2_Bytes(kb, ziel, k.streifen_breite);
+      } else if (wartend) {
+        Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, wartend_ziel, wartend_abstand, ziel, k.streifen_breite);
+        wartend = nullptr;
+      } else {
+        wartend = kb;
+        wartend_ziel = ziel;
+        wartend_abstand = k.streifen_breite;
+      }
+    }
   };
   while (z->zeile < z->mcu_y) {
     if (z->zeile >= bis) {
@@ -177,33 +218,12 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     }
     const bool voll = z->zeile >= von;
     while (z->spalte < z->mcu_x) {
-      for (int i = 0; i < scan->Ns; ++i) {
+      if (voll && direkt) mcu_direkt();
+      for (int i = 0; i < scan->Ns && !(voll && direkt); ++i) {
         const SK& s = sk[i];
         for (int by = 0; by < s.v; ++by)
           for (int bx = 0; bx < s.h; ++bx) {
-            if (voll && direkt) {
-              int16_t* kb = slots[slot];
-              z->bits.quant = s.q;
-              Block_Dekodieren(&z->bits, hdc[i], hac[i], &scan->DC_Praediktor[i], kb);
-              const int32_t gx = z->spalte * s.h + bx, gy = z->zeile * s.v + by;
-              if (z->bits.nur_dc) {
-                DC_Block_Ablegen(p, z, s.c, gx, gy, kb, static_cast<int16_t>(scan->DC_Praediktor[i]), nullptr, s.idct);
-                continue;
-              }
-              const Komp& k = z->k[s.c];
-              uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + gx * 8;
-              if (!paare) {
-                Jpeg_IDCT_Genau_SSE2_Bytes(kb, ziel, k.streifen_breite);
-              } else if (wartend) {
-                Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, wartend_ziel, wartend_abstand, ziel, k.streifen_breite);
-                wartend = nullptr;
-              } else {
-                wartend = kb;
-                wartend_ziel = ziel;
-                wartend_abstand = k.streifen_breite;
-                slot ^= 1;
-              }
-            } else if (voll) {
+            if (voll) {
               z->bits.quant = genau ? s.q : nullptr;
               kt->Huffman_Dekodieren(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
               if (z->bits.nur_dc && s.bs == 8) {
