@@ -187,12 +187,6 @@ bool team_nummer_ok(const char* name, int modus, int team) {
     return true;
 }
 
-char* text_kopie(const char* text) {
-    char* t = Temp_String();
-    std::snprintf(t, TEMP_STRING_GROESSE, "%s", text);
-    return t;
-}
-
 // Copies a text into a fixed field, cut to fit and terminated.
 template <size_t N>
 void feld_text(char (&ziel)[N], const char* quelle) {
@@ -202,11 +196,7 @@ void feld_text(char (&ziel)[N], const char* quelle) {
 
 // The result of a string accessor: into the caller's buffer, or a temporary string.
 const char* text_ergebnis(char* puffer, const char* text) {
-    if (puffer) {
-        std::strcpy(puffer, text);
-        return puffer;
-    }
-    return text_kopie(text);
+    return puffer ? std::strcpy(puffer, text) : Temp_Sprintf("%s", text);
 }
 
 }  // namespace
@@ -317,11 +307,7 @@ const char* Spieler_String(int modus, int spieler, char* puffer, int schreiben) 
         }
         default: Debug_Out(DEBUG_FEHLER, "Spieler_String(%d): Falscher Parameter!", modus); break;
     }
-    if (puffer) {
-        std::strcpy(puffer, r);
-        return puffer;
-    }
-    return r;
+    return puffer ? std::strcpy(puffer, r) : r;
 }
 
 int Spieler_Zeiger_Groesse(int art) {
@@ -444,11 +430,7 @@ const char* Team_String(int modus, int team, char* puffer, int schreiben) {
         }
         default: Debug_Out(DEBUG_FEHLER, "Team_String(%d): Falscher Parameter!", modus); break;
     }
-    if (puffer) {
-        std::strcpy(puffer, r);
-        return puffer;
-    }
-    return r;
+    return puffer ? std::strcpy(puffer, r) : r;
 }
 
 int Team_Zeiger_Groesse(int art) {
