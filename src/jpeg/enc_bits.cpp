@@ -14,6 +14,9 @@
 #if defined(__SSE2__)
 #include <immintrin.h>
 #endif
+#if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
+#endif
 
 // ---------------------------------------------------------------------------
 // Code tables
@@ -538,6 +541,18 @@ __attribute__((target("avx2"), always_inline)) inline uint64_t Zickzack_Maske_AV
 
 }  // namespace
 
+bool Jpeg_Hat_BMI2_Kodierer()
+{
+    static const bool hat = [] {
+        // LZCNT: CPUID 0x80000001, ECX bit 5.
+        unsigned int a = 0, b = 0, c = 0, d = 0;
+        const bool lzcnt = __get_cpuid(0x80000001u, &a, &b, &c, &d) && (c & (1u << 5)) != 0;
+        return lzcnt && __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("avx2") &&
+               __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2");
+    }();
+    return hat;
+}
+
 // The same code compiled for processors with AVX2 and BMI2 (one-instruction
 // variable shifts, bit counts and masks, the zigzag search on 256 bits);
 // chosen only when the processor has them.
@@ -548,6 +563,8 @@ __attribute__((target("avx2,bmi,bmi2,lzcnt"))) int32_t Jpeg_Encode_Block_Schnell
     return Block_Schnell<2>(s, dc, ac, praediktor, block, Zickzack_Maske_AVX2(block));
 }
 #else
+bool Jpeg_Hat_BMI2_Kodierer() { return false; }
+
 int32_t Jpeg_Encode_Block_Schnell_BMI2(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
                                        const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
                                        const int16_t* block)

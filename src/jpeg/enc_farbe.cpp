@@ -537,9 +537,7 @@ void Jpeg_Kod_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
         t->Kod_BGR_422 = Jpeg_Kod_BGR_422_SSSE3;
         t->Kod_BGR_411 = Jpeg_Kod_BGR_411_SSSE3;
     }
-    if (simd && __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("avx2") &&
-        __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("lzcnt"))
-        t->Huffman_Kodieren = Jpeg_Encode_Block_Schnell_BMI2;
+    if (simd && Jpeg_Hat_BMI2_Kodierer()) t->Huffman_Kodieren = Jpeg_Encode_Block_Schnell_BMI2;
     if (simd && __builtin_cpu_supports("avx2")) {
         t->Kod_RGB_111 = Jpeg_Kod_RGB_111_AVX2;
         t->Kod_RGB_422 = Jpeg_Kod_RGB_422_AVX2;

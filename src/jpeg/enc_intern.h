@@ -67,7 +67,9 @@ int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
 int32_t Jpeg_Encode_Block_Schnell_SSSE3(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
                                         const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
                                         const int16_t* block);
-// The same compiled for AVX2 and BMI2 (identical bytes).
+// The same compiled for AVX2 and BMI2 (identical bytes); only where
+// Jpeg_Hat_BMI2_Kodierer() (SSSE3, AVX2, BMI1, BMI2 and LZCNT).
+bool Jpeg_Hat_BMI2_Kodierer();
 int32_t Jpeg_Encode_Block_Schnell_BMI2(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
                                        const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
                                        const int16_t* block);

@@ -235,10 +235,8 @@ TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
     std::vector<Kodierer> formen = {Jpeg_Encode_Block_Schnell};
 #if defined(__x86_64__) || defined(__i386__)
     if (__builtin_cpu_supports("ssse3")) formen.push_back(Jpeg_Encode_Block_Schnell_SSSE3);
-    if (__builtin_cpu_supports("ssse3") && __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
-        __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("lzcnt"))
-        formen.push_back(Jpeg_Encode_Block_Schnell_BMI2);
 #endif
+    if (Jpeg_Hat_BMI2_Kodierer()) formen.push_back(Jpeg_Encode_Block_Schnell_BMI2);
     for (Kodierer form : formen) {
         Strom_Fixture f(5, 1 << 22);
         int32_t pred[2] = {0, 0};
