@@ -718,13 +718,19 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
 }
 
 
+constexpr int ZIEL_TOLERANZ = 50;  // cm
+
 void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
     auto& sp = sf->spieler[i];
     auto& o = sf->objekt[i];
     bool fuehrt = sf->ballfuehrer == i;
     f32 schritt;
     const u8 flag = sp.flag;
-    const bool gleich = ((sp.alt_x ^ sp.ziel_x) | (sp.alt_y ^ sp.ziel_y)) == 0 && ((flag & F_EILIG) != 0) == eilig && !fuehrt;
+    // A target that moved by a step or less keeps the current line (or the standing) of a player who is
+    // not in a hurry: nobody starts a new line for half a metre.
+    const u32 t = eilig ? 0u : static_cast<u32>(ZIEL_TOLERANZ);
+    const u32 ddx = static_cast<u32>(sp.alt_x - sp.ziel_x) + t, ddy = static_cast<u32>(sp.alt_y - sp.ziel_y) + t;
+    const bool gleich = ddx <= 2 * t && ddy <= 2 * t && ((flag & F_EILIG) != 0) == eilig && !fuehrt;
     const bool steht = (flag & F_STEHT) != 0;
     if (gleich && (steht || sp.schritte > 0)) {
         // Standing at the same target, or still on the straight line to it: the step, the pace and the
@@ -1481,7 +1487,9 @@ void Engine_Tick(Spielfeld_Daten* sf) {
             standard_tick(sf);
             break;
     }
-    if (Aufstellung_Geaendert) lage_listen(sf, l);
+    // Only when someone left the pitch during this tick must the players be checked again.
+    const bool geaendert = Aufstellung_Geaendert;
+    if (geaendert) lage_listen(sf, l);
     if (sf->situation != SIT_SPIEL && sf->situation != SIT_TORJUBEL && sf->situation != SIT_HALBZEIT_ENDE)
         standard_ziele(sf, l);
     // Everyone moves: the chasers and the receiver at full pace, the others to their places.
@@ -1489,7 +1497,7 @@ void Engine_Tick(Spielfeld_Daten* sf) {
     for (int a = 0; a < l.anzahl; a++) {
         int i = l.aktiv[a];
         auto& sp = sf->spieler[i];
-        if (!sf_auf_platz(sp)) continue;  // sent off or changed during this tick
+        if (geaendert && !sf_auf_platz(sp)) continue;  // sent off or changed during this tick
         if (sp.sperre) sp.sperre--;
         bool eilig = false;
         if (sf->situation == SIT_SPIEL) {
