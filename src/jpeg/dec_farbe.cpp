@@ -2,6 +2,7 @@
 #include "jpeg/dec_farbe.h"
 
 #include <emmintrin.h>
+#include <immintrin.h>
 #include <tmmintrin.h>
 
 #include <cstring>
@@ -216,6 +217,83 @@ __attribute__((target("ssse3"))) void YCC_SSSE3_3(const uint8_t* const* q, uint8
   }
 }
 
+// Three-byte pixels on processors with AVX2: 32 pixels per step, the lanes
+// of the SSE2 form in both 128-bit halves (pixels 0..15 in the lower, 16..31
+// in the upper half; with half-width chroma the eight chroma samples of each
+// half widened in place), packed as in the SSSE3 form. The last pixels of a
+// row go through the SSSE3 form.
+#define DEK_AVX2 __attribute__((target("avx2")))
+
+DEK_AVX2 inline void YCC_8_AVX2(__m256i y, __m256i cb, __m256i cr, __m256i* r, __m256i* g, __m256i* b) {
+  const __m256i mitte = _mm256_set1_epi16(128);
+  const __m256i cb1 = _mm256_sub_epi16(cb, mitte), cr1 = _mm256_sub_epi16(cr, mitte);
+  const __m256i rt =
+      _mm256_add_epi16(cr1, _mm256_srai_epi16(_mm256_add_epi16(_mm256_mullo_epi16(cr1, _mm256_set1_epi16(103)), mitte), 8));
+  const __m256i bt = _mm256_add_epi16(
+      _mm256_add_epi16(cb1, cb1),
+      _mm256_srai_epi16(_mm256_add_epi16(_mm256_mullo_epi16(cb1, _mm256_set1_epi16(-58)), mitte), 8));
+  const __m256i gs =
+      _mm256_sub_epi16(_mm256_mullo_epi16(cb1, _mm256_set1_epi16(88)), _mm256_mullo_epi16(cr1, _mm256_set1_epi16(73)));
+  const __m256i gt = _mm256_add_epi16(cr1, _mm256_srai_epi16(_mm256_add_epi16(gs, mitte), 8));
+  *r = _mm256_add_epi16(y, rt);
+  *g = _mm256_sub_epi16(y, gt);
+  *b = _mm256_add_epi16(y, bt);
+}
+
+template <int RO, bool HALB>
+DEK_AVX2 void YCC_AVX2_3(const uint8_t* const* q, uint8_t* d, int32_t n, int32_t kanaele, int32_t x) {
+  const uint8_t *qy = q[0], *qb = q[1], *qr = q[2];
+  const __m256i drei = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, 0, 1, 2, 4, 5, 6, 8,
+                                        9, 10, 12, 13, 14, -1, -1, -1, -1);
+  const __m256i null = _mm256_setzero_si256();
+  int32_t i = 0;
+  for (; i + 32 <= n; i += 32) {
+    const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(qy + i));
+    const __m256i y0 = _mm256_unpacklo_epi8(y, null), y1 = _mm256_unpackhi_epi8(y, null);
+    __m256i r, g, b;
+    if (HALB) {
+      const __m256i cb = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(qb + i / 2)));
+      const __m256i cr = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(qr + i / 2)));
+      __m256i rt, gt, bt;
+      YCC_8_AVX2(null, cb, cr, &rt, &gt, &bt);  // the terms (gt negated)
+      r = _mm256_packus_epi16(_mm256_add_epi16(y0, _mm256_unpacklo_epi16(rt, rt)),
+                              _mm256_add_epi16(y1, _mm256_unpackhi_epi16(rt, rt)));
+      g = _mm256_packus_epi16(_mm256_add_epi16(y0, _mm256_unpacklo_epi16(gt, gt)),
+                              _mm256_add_epi16(y1, _mm256_unpackhi_epi16(gt, gt)));
+      b = _mm256_packus_epi16(_mm256_add_epi16(y0, _mm256_unpacklo_epi16(bt, bt)),
+                              _mm256_add_epi16(y1, _mm256_unpackhi_epi16(bt, bt)));
+    } else {
+      const __m256i cb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(qb + i));
+      const __m256i cr = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(qr + i));
+      __m256i r0, g0, b0, r1, g1, b1;
+      YCC_8_AVX2(y0, _mm256_unpacklo_epi8(cb, null), _mm256_unpacklo_epi8(cr, null), &r0, &g0, &b0);
+      YCC_8_AVX2(y1, _mm256_unpackhi_epi8(cb, null), _mm256_unpackhi_epi8(cr, null), &r1, &g1, &b1);
+      r = _mm256_packus_epi16(r0, r1);
+      g = _mm256_packus_epi16(g0, g1);
+      b = _mm256_packus_epi16(b0, b1);
+    }
+    const __m256i c0 = RO == 0 ? r : b, c2 = RO == 0 ? b : r;
+    const __m256i c01l = _mm256_unpacklo_epi8(c0, g), c01h = _mm256_unpackhi_epi8(c0, g);
+    const __m256i c2l = _mm256_unpacklo_epi8(c2, c2), c2h = _mm256_unpackhi_epi8(c2, c2);
+    const __m256i a = _mm256_shuffle_epi8(_mm256_unpacklo_epi16(c01l, c2l), drei);
+    const __m256i bb = _mm256_shuffle_epi8(_mm256_unpackhi_epi16(c01l, c2l), drei);
+    const __m256i c = _mm256_shuffle_epi8(_mm256_unpacklo_epi16(c01h, c2h), drei);
+    const __m256i e = _mm256_shuffle_epi8(_mm256_unpackhi_epi16(c01h, c2h), drei);
+    // Per half: the 48 bytes of its 16 pixels in three registers.
+    const __m256i o0 = _mm256_or_si256(a, _mm256_bslli_epi128(bb, 12));
+    const __m256i o1 = _mm256_or_si256(_mm256_bsrli_epi128(bb, 4), _mm256_bslli_epi128(c, 8));
+    const __m256i o2 = _mm256_or_si256(_mm256_bsrli_epi128(c, 8), _mm256_bslli_epi128(e, 4));
+    uint8_t* z = d + static_cast<int64_t>(i) * 3;
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(z), _mm256_permute2x128_si256(o0, o1, 0x20));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(z + 32), _mm256_permute2x128_si256(o2, o0, 0x30));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(z + 64), _mm256_permute2x128_si256(o1, o2, 0x31));
+  }
+  if (i < n) {
+    const uint8_t* rest[4] = {qy + i, qb + (HALB ? i / 2 : i), qr + (HALB ? i / 2 : i), nullptr};
+    YCC_SSSE3_3<RO, HALB>(rest, d + static_cast<int64_t>(i) * 3, n - i, kanaele, x + i);
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Copies
 
@@ -273,6 +351,10 @@ Farbwahl YCC_Wahl() {
     if (KAN == 3 && !INV && __builtin_cpu_supports("ssse3")) {
       w.fn = YCC_SSSE3_3<RO, false>;
       w.halb_fn = YCC_SSSE3_3<RO, true>;
+    }
+    if (KAN == 3 && !INV && __builtin_cpu_supports("avx2")) {
+      w.fn = YCC_AVX2_3<RO, false>;
+      w.halb_fn = YCC_AVX2_3<RO, true>;
     }
   } else {
     w.fn = YCC_Allgemein<RO, BO, KAN, false, INV>;

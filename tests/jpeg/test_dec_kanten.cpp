@@ -872,7 +872,7 @@ TEST(Dek_Farbe, SimdGleichAllgemein) {
           a[i] = static_cast<uint8_t>(i ^ cbw);
         }
         const uint8_t* q[4] = {y.data(), cb.data(), cr.data(), a.data()};
-        for (int32_t laenge : {256, 13}) {
+        for (int32_t laenge : {256, 250, 45, 13}) {
           std::vector<uint8_t> ag(256 * 5, 0), as(256 * 5, 0);
           g.fn(q, ag.data(), laenge, art.kan, 0);
           s.fn(q, as.data(), laenge, art.kan, 0);
