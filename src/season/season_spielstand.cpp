@@ -2,6 +2,7 @@
 
 #include "base/spielstand.h"
 #include "season/kalender.h"
+#include "season/optionen_block.h"
 #include "season/spiele.h"
 #include "season/wettbewerb_config.h"
 
@@ -10,11 +11,14 @@ void Season_Spielstand_Anmelden() {
                               {"kalender", Kalender_Save, Kalender_Lesen, Kalender_Uebernehmen, Kalender_Verwerfen});
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELE,
                               {"spiele", Spiele_Save, Spiele_Lesen, Spiele_Uebernehmen, Spiele_Verwerfen});
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_NEWS,
+                              {"optionen", Optionen_Save, Optionen_Lesen_Block, Optionen_Uebernehmen, Optionen_Verwerfen});
     Wettbewerb_Config_Cache_Anmelden();
 }
 
 void Season_Spielstand_Abmelden() {
     Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_KALENDER);
     Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_SPIELE);
+    Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_NEWS);
     Spielstand_Config_Modul_Abmelden(CONFIG_BLOCK_WETTBEWERBE);
 }

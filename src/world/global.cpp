@@ -198,6 +198,11 @@ void uebernehmen(const Global_Stand& g) {
     Global_Attribut_Wahl_Flag = 0;
 }
 
+// What global.cfg and personal.cfg gave last, for Global_Cfg_Reset.
+Global_Stand geladen;
+bool geladen_gueltig = false;
+Scout_Def geladene_scouts[SCOUT_ANZAHL];
+
 bool global_datei(bool offen, const char* pfad) {
     if (!offen) {
         Read_Config_Melden(WELT_F_DATEI, "Datei fehlt (%s)", pfad ? pfad : "global.cfg");
@@ -206,7 +211,11 @@ bool global_datei(bool offen, const char* pfad) {
     static Global_Stand g;
     bool ok = global_lesen(&g);
     Read_Config_Close();
-    if (ok) uebernehmen(g);
+    if (ok) {
+        uebernehmen(g);
+        geladen = g;
+        geladen_gueltig = true;
+    }
     return ok;
 }
 
@@ -262,7 +271,10 @@ bool personal_datei(bool offen, const char* pfad) {
     }
     bool ok = !fehler && Read_Config_Anzahl_Fehler() == 0;
     Read_Config_Close();
-    if (ok) std::memcpy(Scout_Tabelle, s, sizeof s);
+    if (ok) {
+        std::memcpy(Scout_Tabelle, s, sizeof s);
+        std::memcpy(geladene_scouts, s, sizeof s);
+    }
     return ok;
 }
 
@@ -280,10 +292,26 @@ bool Personal_Cfg_Laden_Pfad(const char* pfad, const char* alias) {
 }
 
 void Global_Cfg_Reset() {
+    // A new game loads the configuration and then resets it: the reset
+    // undoes what a running game changed, it does not throw away what was
+    // just read.
+    static Global_Stand g;
+    if (geladen_gueltig) {
+        g = geladen;
+    } else {
+        vorgabe(&g);
+    }
+    uebernehmen(g);
+    std::memcpy(Scout_Tabelle, geladene_scouts, sizeof Scout_Tabelle);
+}
+
+void Global_Cfg_Leeren() {
     static Global_Stand g;
     vorgabe(&g);
     uebernehmen(g);
     std::memset(Scout_Tabelle, 0, sizeof Scout_Tabelle);
+    geladen_gueltig = false;
+    std::memset(geladene_scouts, 0, sizeof geladene_scouts);
 }
 
 i32 Global_Runde_10000(i32 betrag) {

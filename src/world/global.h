@@ -109,8 +109,12 @@ bool Global_Cfg_Laden(int set);
 bool Global_Cfg_Laden_Pfad(const char* pfad, const char* alias_pfad);
 bool Personal_Cfg_Laden(int set);
 bool Personal_Cfg_Laden_Pfad(const char* pfad, const char* alias_pfad);
-// Back to the built-in defaults.
+// Back to what global.cfg and personal.cfg gave when they were last read
+// (the built-in defaults when nothing was read): the in-game changes are
+// undone, the loaded tables stay.
 void Global_Cfg_Reset();
+// Back to the built-in defaults, forgetting what was read.
+void Global_Cfg_Leeren();
 // Writers: global.cfg (continents, camps, attributes, price factor, general
 // parameters; the season module's keys are not part of it) and personal.cfg
 // (the scouts) with their alias companions (the team aliases); `name` is the

@@ -74,6 +74,24 @@ TEST_F(Spielstand, KalenderUndSpieleByteGleichZurueck) {
     EXPECT_GT(vorher.size(), 7468u);
 }
 
+TEST_F(Spielstand, OptionenKommenMitDemSpielstandZurueck) {
+    Option_Wert(19, 1, 0);  // weekly autosave off
+    Option_Wert(3, 1, 7);
+    const std::string a = Spielstand_Pfad(4);
+    ASSERT_TRUE(Spielstand_Speichern(a.c_str(), 1)) << Spielstand_Letzter_Fehler();
+    const i32 gespeichert = Option_Wert(3, 0, 0);
+    Optionen_Reset();
+    ASSERT_TRUE(Spielstand_Laden(a.c_str())) << Spielstand_Letzter_Fehler();
+    EXPECT_EQ(Option_Wert(19, 0, 0), 0);
+    EXPECT_EQ(Option_Wert(3, 0, 0), gespeichert);
+    // A damaged file leaves the running options alone.
+    const std::string datei = W32_Pfad_Uebersetzen(a.c_str());
+    std::filesystem::resize_file(datei, season_test::Datei_Lesen(datei).size() - 3);
+    Option_Wert(19, 1, 1);
+    EXPECT_FALSE(Spielstand_Laden(a.c_str()));
+    EXPECT_EQ(Option_Wert(19, 0, 0), 1);
+}
+
 TEST_F(Spielstand, BeschaedigteDateiLaesstDasSpielWieEsWar) {
     const std::string a = Spielstand_Pfad(2);
     ASSERT_TRUE(Spielstand_Speichern(a.c_str(), 1));

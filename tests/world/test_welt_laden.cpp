@@ -150,7 +150,7 @@ TEST_F(WeltLaden, GlobalAndStaffWritersRoundTrip) {
     nehmen(&vorher);
     ASSERT_TRUE(Global_Cfg_Speichern_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str(), "test01"));
     ASSERT_TRUE(Personal_Cfg_Speichern_Pfad((o + "/1_personal.cfg").c_str(), (o + "/1_personal_alias.cfg").c_str(), "test01"));
-    Global_Cfg_Reset();
+    Global_Cfg_Leeren();
     std::vector<u8> leer;
     nehmen(&leer);
     EXPECT_NE(leer, vorher);
@@ -189,6 +189,28 @@ TEST_F(WeltLaden, GlobalAndStaffWritersRoundTrip) {
 }
 
 // Bad files: each gives a coded message with its line and leaves the world as it was.
+// A new game reads global.cfg and then resets it: the reset undoes what the
+// game changed and keeps what was read.
+TEST_F(WeltLaden, ResetKeepsTheLoadedGlobalTables) {
+    const Kontinent_Def kontinent = Kontinent_Tabelle[0];
+    const i32 preis = Global_Preis_Faktor;
+    const Scout_Def scout = Scout_Tabelle[0];
+    ASSERT_NE(kontinent.name[0], 0);
+    ASSERT_NE(scout.vorname[0], 0);
+    Global_Preis_Faktor = preis + 17;
+    Kontinent_Tabelle[0].name[0] = 0;
+    Global_Attribut_Wahl_Flag = 1;
+    Global_Cfg_Reset();
+    EXPECT_EQ(Global_Preis_Faktor, preis);
+    EXPECT_EQ(std::memcmp(&Kontinent_Tabelle[0], &kontinent, sizeof kontinent), 0);
+    EXPECT_EQ(std::memcmp(&Scout_Tabelle[0], &scout, sizeof scout), 0);
+    EXPECT_EQ(Global_Attribut_Wahl_Flag, 0);
+    Global_Cfg_Leeren();
+    EXPECT_EQ(Kontinent_Tabelle[0].name[0], 0);
+    Global_Cfg_Reset();  // nothing read since: the defaults
+    EXPECT_EQ(Kontinent_Tabelle[0].name[0], 0);
+}
+
 struct Fehlerfall {
     const char* datei;
     const char* alt;
