@@ -168,48 +168,60 @@ static inline void DC_Lesen(Bits* b, const Huff* dc, int32_t* pred) {
 // taking bits one shift, which keeps the chain from one code to the next
 // short. The refill takes eight bytes at once when none of them is 0xFF;
 // anything else goes through Bits_Fuellen.
+namespace {
+
+#define DEK_INLINE inline __attribute__((always_inline))
+
 struct Lokal {
   uint64_t l;   // valid bits at the top
   int32_t anz;  // number of valid bits
   Bits* b;
   Eingabe* e;
-  bool breit;
+  const uint8_t* p;          // e->p, written back before anything else reads it
+  const uint8_t* breit_bis;  // the eight-byte refill reads from below here; null: never
 
-  explicit Lokal(Bits* bits) : b(bits), e(bits->ein), breit(bits->breit) {
+  DEK_INLINE explicit Lokal(Bits* bits) : b(bits), e(bits->ein) {
     anz = b->anzahl < 0 ? 0 : b->anzahl;
     l = anz ? b->puffer << (64 - anz) : 0;
+    laden();
   }
-  void zurueck() {
+  DEK_INLINE void laden() {
+    p = e->p;
+    breit_bis = (b->breit && !b->marke && e->ende - e->p >= 8) ? e->ende - 7 : nullptr;
+  }
+  DEK_INLINE void zurueck() {
+    e->p = p;
     b->anzahl = anz;
     b->puffer = anz ? l >> (64 - anz) : 0;
   }
   // At least 31 valid bits afterwards (zeros past a marker or the end).
-  inline void nachfuellen() {
+  DEK_INLINE void nachfuellen() {
     if (anz >= 31) return;
     uint64_t w;
-    if (breit && !b->marke && e->ende - e->p >= 8 &&
-        (std::memcpy(&w, e->p, 8), !((~w - 0x0101010101010101ull) & w & 0x8080808080808080ull))) {
+    if (p < breit_bis &&
+        (std::memcpy(&w, p, 8), !((~w - 0x0101010101010101ull) & w & 0x8080808080808080ull))) {
       // All eight bytes are data: their bits go below the valid ones; the
       // bytes not counted are the stream's next bits, as the next refill
       // places them again.
       l |= __builtin_bswap64(w) >> anz;
       const int n = (63 - anz) >> 3;  // 4..7 bytes
-      e->p += n;
+      p += n;
       anz += 8 * n;
     } else {
       zurueck();
       Bits_Fuellen(b);
       anz = b->anzahl;
       l = anz ? b->puffer << (64 - anz) : 0;
+      laden();
     }
   }
-  inline uint32_t zeigen(int n) const { return static_cast<uint32_t>(l >> (64 - n)); }
-  inline void nehmen(int n) {
+  DEK_INLINE uint32_t zeigen(int n) const { return static_cast<uint32_t>(l >> (64 - n)); }
+  DEK_INLINE void nehmen(int n) {
     l <<= n;
     anz -= n;
   }
   // One symbol by the 9-bit lookahead or the code limits (as Symbol).
-  inline int symbol(const Huff* t) {
+  DEK_INLINE int symbol(const Huff* t) {
     const uint32_t e9 = t->schnell[zeigen(SCHNELL_BITS)];
     if (e9) {
       nehmen(static_cast<int>(e9 >> 8));
@@ -229,7 +241,7 @@ struct Lokal {
     return 0;
   }
   // s value bits (1..15), extended.
-  inline int32_t wert(int s) {
+  DEK_INLINE int32_t wert(int s) {
     const uint32_t v = zeigen(s);
     nehmen(s);
     return Erweitern(v, s);
@@ -237,7 +249,7 @@ struct Lokal {
 };
 
 template <bool DEQ>
-static inline bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pred, const int16_t* q,
+DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pred, const int16_t* q,
                              int16_t* blk) {
   std::memset(blk, 0, 64 * sizeof(int16_t));
   // DC: the difference in one look-up when code and value are short.
@@ -283,6 +295,8 @@ static inline bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* 
   return k == 1;
 }
 
+}  // namespace
+
 void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
   Lokal x(b);
   if (b->quant)
@@ -292,7 +306,9 @@ void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, in
   x.zurueck();
 }
 
-uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
+namespace {
+
+DEK_INLINE uint32_t Bloecke_Dek(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
   Lokal x(b);
   uint32_t nur_dc = 0;
   for (int i = 0; i < n; ++i) {
@@ -302,6 +318,29 @@ uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* blo
   }
   x.zurueck();
   return nur_dc;
+}
+
+uint32_t Bloecke_Allgemein(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
+  return Bloecke_Dek(b, plan, n, bloecke, dc);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same code with the BMI2 shifts (shlx, shrx: one operation each, no
+// flags), for processors that have them.
+__attribute__((target("bmi2"))) uint32_t Bloecke_BMI2(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke,
+                                                      int16_t* dc) {
+  return Bloecke_Dek(b, plan, n, bloecke, dc);
+}
+#endif
+
+}  // namespace
+
+uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
+#if defined(__x86_64__) || defined(__i386__)
+  static const bool bmi2 = __builtin_cpu_supports("bmi2");
+  if (bmi2) return Bloecke_BMI2(b, plan, n, bloecke, dc);
+#endif
+  return Bloecke_Allgemein(b, plan, n, bloecke, dc);
 }
 
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
