@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "base/random.h"
+#include "match/anim.h"
 #include "match/spielfeld_intern.h"
 #include "world/welt.h"
 
@@ -18,14 +19,6 @@ constexpr f32 G = 981.0f;
 constexpr f32 REICHWEITE = 90.0f;     // reach to take the ball
 constexpr f32 ZWEIKAMPF_NAH = 130.0f;
 constexpr f32 TOR_Y = 3403.0f;
-
-// Animation sets of the figures.
-enum : u16 {
-    A_STEHEN = 0, A_GEHEN = 7, A_LAUFEN = 8, A_SPRINT = 9, A_BALL = 11, A_PASSEN = 33, A_SCHUSS = 35, A_TW_FANGEN = 36,
-    A_GRAETSCHEN = 63, A_KOPFBALL = 64, A_JUBEL = 65, A_TRAUER = 66, A_EINWURF = 74, A_DRIBBLING = 76, A_SCHIRI = 83,
-    A_WEITER = 87, A_PFEIFT = 88, A_GELB = 90, A_ROT = 91, A_LINIE = 85, A_FAHNE = 92, A_WECHSEL = 93, A_ECKE = 94,
-    A_MAUER = 124, A_MUEDE = 125, A_STOLPERN = 145, A_BANK = 98, A_FOUL = 137
-};
 
 // Set when a player left the pitch during the tick, so that the tick's lists are made anew.
 bool Aufstellung_Geaendert = false;
@@ -43,13 +36,46 @@ inline f32 abs_x(const Spielfeld_Daten* sf, int seite, f32 rx) { return sf_richt
 
 inline bool im_strafraum(f32 rx, f32 y) { return rx < SF_STRAFRAUM_TIEFE && y > SF_STRAFRAUM_Y1 && y < SF_STRAFRAUM_Y2; }
 
+// Starts a set on a figure (an action: a kick, a card, a fall ...). A set it
+// already plays goes on: one that loops, or one that has not ended yet.
+// anim.bild counts the ticks since the set (or its current round) began,
+// anim.rest the ticks it still plays (in the current round for a set that loops).
 void anim(Spielfeld_Objekt& o, u16 set) {
-    if (o.anim.set != set) {
-        o.anim.set = set;
-        o.anim.bild = 0;
-    } else {
-        o.anim.bild = static_cast<u16>((o.anim.bild + 1) & 7);
+    auto& a = o.anim;
+    if (a.set == set && (Anim_Tabelle[set].schleife || a.rest > 0)) return;
+    a.set = set;
+    a.bild = 0;
+    a.rest = static_cast<i16>(Anim_Tabelle[set].dauer);
+}
+
+// Starts a set unless an action that may not be cut short still plays (the
+// whistle after a foul waits for the card being shown).
+void anim_wenn_frei(Spielfeld_Objekt& o, u16 set) {
+    if (o.anim.rest > 0 && !Anim_Tabelle[o.anim.set].unterbrechbar && o.anim.set != set) return;
+    anim(o, set);
+}
+
+// One tick of a figure that runs or stands on its own: its base set plays on,
+// or replaces the current set once that has ended or may be cut short.
+inline void anim_basis(Spielfeld_Objekt& o, u16 basis) {
+    auto& a = o.anim;
+    if (a.set == basis) {
+        if (--a.rest > 0) {
+            a.bild++;
+        } else {
+            a.bild = 0;
+            a.rest = static_cast<i16>(Anim_Tabelle[basis].dauer);
+        }
+        return;
     }
+    if (a.rest <= 1 || Anim_Tabelle[a.set].unterbrechbar) {
+        a.set = basis;
+        a.bild = 0;
+        a.rest = static_cast<i16>(Anim_Tabelle[basis].dauer);
+        return;
+    }
+    a.rest--;
+    a.bild++;
 }
 
 u8 richtung_von(f32 dx, f32 dy) {
@@ -135,8 +161,7 @@ void standard(Spielfeld_Daten* sf, u8 situation, int seite, f32 x, f32 y, int au
     sf->ball_seite = static_cast<u8>(seite);
     sf->ausfuehrer = static_cast<u8>(ausfuehrer);
     sf->wartezeit = static_cast<i16>(warte);
-    auto& schiri = O(sf, SF_OBJ_SCHIRI);
-    anim(schiri, A_PFEIFT);
+    anim_wenn_frei(O(sf, SF_OBJ_SCHIRI), A_PFEIFT);
 }
 
 // The player of a side nearest to a point (field players only when mit_tw is false).
@@ -395,7 +420,7 @@ void verletzen(Spielfeld_Daten* sf, int opfer) {
     s.verletzung = static_cast<u8>(art + 1);
     s.status |= SFS_VERLETZT;
     SF_Ereignis(sf, SFE_VERLETZUNG, opfer, art);
-    anim(O(sf, opfer), 70);
+    anim(O(sf, opfer), A_WAELZEN);
 }
 
 void vom_platz(Spielfeld_Daten* sf, int slot) {
@@ -446,7 +471,8 @@ void foul(Spielfeld_Daten* sf, int taeter, int opfer) {
     stat(sf, taeter, 6);
     punkte(sf, taeter, -1);
     SF_Ereignis(sf, SFE_FOUL, taeter, opfer);
-    anim(O(sf, taeter), A_FOUL);
+    anim(O(sf, taeter), A_GRAETSCHEN);
+    anim(O(sf, opfer), A_FOUL_HINFALLEN);
     auto& oo = O(sf, opfer);
     f32 orx = rel_x(sf, s ^ 1, oo.x);  // seen from the fouling side's goal
     bool strafraum = im_strafraum(orx, oo.y);
@@ -472,7 +498,7 @@ void foul(Spielfeld_Daten* sf, int taeter, int opfer) {
     bool vorteil = sf->ballfuehrer == opfer && rel_x(sf, s, oo.x) > 6000 && sf_auf_platz(sf->spieler[opfer]) &&
                    !sf->spieler[opfer].verletzung && draw(100) < 35;
     if (vorteil) {
-        anim(O(sf, SF_OBJ_SCHIRI), A_WEITER);
+        anim_wenn_frei(O(sf, SF_OBJ_SCHIRI), A_WEITER);
         return;
     }
     int taker = schuetze_waehlen(sf, s, 4, 0);
@@ -548,8 +574,11 @@ void tor(Spielfeld_Daten* sf, int schuetze, bool eigentor) {
     sf->pass_geber = KEIN_SLOT;
     sf->kamera_schnell = 1;
     ball_frei(sf);
+    // The scorers' side celebrates, the other keeper despairs.
     for (int i = fuer * SF_PRO_SEITE; i < fuer * SF_PRO_SEITE + SF_PRO_SEITE; i++)
-        if (sf_auf_platz(sf->spieler[i])) anim(O(sf, i), A_JUBEL);
+        if (sf_auf_platz(sf->spieler[i])) anim(O(sf, i), O(sf, i).torwart ? A_TW_JUBEL : A_JUBEL);
+    int tw = torwart(sf, fuer ^ 1);
+    if (tw >= 0) anim(O(sf, tw), A_TW_TRAUER);
 }
 
 // The ball left the pitch over a line.
@@ -571,7 +600,7 @@ void aus(Spielfeld_Daten* sf) {
         if (sf->seite[s].ecken < 255) sf->seite[s].ecken++;
         sf->weitere[s] = sf->seite[s].ecken;
         int lr = y < 1 ? SF_OBJ_LINIE_1 : SF_OBJ_LINIE_2;
-        anim(O(sf, lr), A_ECKE);
+        anim(O(sf, lr), y < 1 ? A_ECKE_LINKS : A_ECKE_RECHTS);
         standard(sf, SIT_ECKE, s, x, y, schuetze_waehlen(sf, s, 2, 0), 40);
         SF_Ereignis(sf, SFE_STANDARD, sf->ausfuehrer, -1);
     } else {
@@ -743,17 +772,8 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
         const int art = steht ? 0 : (eilig ? 1 : ((flag & F_LANGSAM) ? 2 : 3));
         int a = sp.ausdauer + ATEM[art];
         sp.ausdauer = a < 1000 ? 1000 : (a > 10000 ? 10000 : a);
-        const u16 set = o.anim.set;
-        const u16 soll = steht ? (sp.ausdauer < 3000 ? A_MUEDE : A_STEHEN)
-                               : (eilig ? A_SPRINT : ((flag & F_LAUFEN) ? A_LAUFEN : A_GEHEN));
-        if (set == soll) {
-            if (soll != A_STEHEN) o.anim.bild = static_cast<u16>((o.anim.bild + 1) & 7);
-        } else if (set <= A_SPRINT || set == A_MUEDE || (!steht && set == A_DRIBBLING)) {
-            anim(o, soll);
-        } else if (!steht && o.anim.rest-- <= 0) {
-            o.anim.rest = 6;
-            o.anim.set = A_LAUFEN;
-        }
+        const f32 sch = steht ? 0.0f : ((flag & F_LAUFEN) ? 50.0f : ((flag & F_LANGSAM) ? 20.0f : 35.0f));
+        anim_basis(o, Anim_Basis(sch, eilig, false, sp.ausdauer < 3000, o.torwart != 0));
         return;
     } else {
         f32 dx = sp.ziel_x - o.x, dy = sp.ziel_y - o.y;
@@ -764,10 +784,8 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
             sp.alt_x = sp.ziel_x;
             sp.alt_y = sp.ziel_y;
             sp.flag = static_cast<u8>((sp.flag & 0x0F) | F_STEHT | (eilig ? F_EILIG : 0));
-            if (o.vx != 0 || o.vy != 0 || o.anim.set != A_STEHEN) {
-                o.vx = o.vy = 0;
-                if (o.anim.set <= A_SPRINT || o.anim.set == A_MUEDE) anim(o, sp.ausdauer < 3000 ? A_MUEDE : A_STEHEN);
-            }
+            o.vx = o.vy = 0;
+            anim_basis(o, Anim_Basis(0.0f, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
             if (sp.ausdauer < 10000) sp.ausdauer += 3;
             return;
         }
@@ -791,13 +809,7 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
         sp.flag = static_cast<u8>((sp.flag & 0x0F) | (eilig ? F_EILIG : 0) | (schritt > 40 ? F_LAUFEN : 0) |
                                   (schritt < 30 ? F_LANGSAM : 0));
     }
-    if (o.anim.set <= A_SPRINT || o.anim.set == A_MUEDE || o.anim.set == A_DRIBBLING) {
-        if (fuehrt) anim(o, A_DRIBBLING);
-        else anim(o, eilig ? A_SPRINT : (schritt > 40 ? A_LAUFEN : A_GEHEN));
-    } else if (o.anim.rest-- <= 0) {
-        o.anim.rest = 6;
-        o.anim.set = A_LAUFEN;
-    }
+    anim_basis(o, Anim_Basis(schritt, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
     // Stamina: sprinting costs, walking gives it back.
     if (eilig) sp.ausdauer -= 4;
     else if (schritt < 30) sp.ausdauer += 2;
@@ -816,9 +828,9 @@ void offizielle(Spielfeld_Daten* sf) {
         r.x += dx / d * st;
         r.y += dy / d * st;
         r.anim.richtung = richtung_von(dx, dy);
-        if (r.anim.set == A_SCHIRI || r.anim.set <= A_SPRINT) anim(r, A_LAUFEN);
-    } else if (r.anim.set <= A_SPRINT) {
-        anim(r, A_SCHIRI);
+        anim_basis(r, Anim_Basis(st, false, false, false, false));
+    } else {
+        anim_basis(r, A_SCHIRI);
     }
     // The linesmen follow the ball in their half.
     for (int k = 0; k < 2; k++) {
@@ -827,8 +839,8 @@ void offizielle(Spielfeld_Daten* sf) {
         f32 d = lx - l.x;
         f32 st = d > 50 ? 50 : (d < -50 ? -50 : d);
         l.x += st;
-        if (l.anim.set != A_FAHNE && l.anim.set != A_ECKE) anim(l, st == 0 ? A_LINIE : A_LAUFEN);
-        else if (++l.anim.rest > 30) { l.anim.rest = 0; l.anim.set = A_LINIE; }
+        // A raised flag or a corner signal plays to its end first (the table holds them).
+        anim_basis(l, st == 0 ? static_cast<u16>(A_LINIE) : Anim_Basis(std::fabs(st), false, false, false, false));
     }
     sf->kamera[0] = clampf(b.x, 800, 10000);
     sf->kamera[1] = clampf(b.y, 1360, 5440);
@@ -936,7 +948,7 @@ void freier_ball(Spielfeld_Daten* sf, const Lage& l) {
                 if (tw >= 0) {
                     stat(sf, tw, 5);
                     punkte(sf, tw, 3);
-                    anim(O(sf, tw), A_TW_FANGEN);
+                    anim(O(sf, tw), e == SCHUSS_GEHALTEN ? A_TW_FANGEN : A_TW_FAUST);
                 }
                 if (e == SCHUSS_GEHALTEN && tw >= 0) {
                     O(sf, tw).x = b.x - (tx > 0 ? 60.0f : -60.0f);
@@ -1327,14 +1339,16 @@ void Engine_Aufstellen(Spielfeld_Daten* sf, int anstoss_seite) {
             o.x = sp.ziel_x;
             o.y = sp.ziel_y;
             o.sichtbar = 1;
-            o.anim.set = A_STEHEN;
+            o.anim = Spielfeld_Anim{};
+            anim(o, o.torwart ? A_TW_STEHEN : A_STEHEN);
             o.anim.richtung = sf_richtung(sf, sf_seite(i)) > 0 ? 4 : 12;
         } else if (sp.spieler >= 0 && (sp.status & SFS_BANK)) {
             // On the bench beside the pitch.
             o.x = SF_MITTE_X - 1400.0f + (sf_seite(i) ? 1800.0f : 0) + static_cast<f32>((i % SF_PRO_SEITE) * 60);
             o.y = -250;
             o.sichtbar = 1;
-            o.anim.set = A_BANK;
+            o.anim = Spielfeld_Anim{};
+            anim(o, A_BANK);
             o.anim.richtung = 10;
         } else {
             o.sichtbar = 0;
@@ -1347,7 +1361,7 @@ void Engine_Aufstellen(Spielfeld_Daten* sf, int anstoss_seite) {
     r.x = SF_MITTE_X - 600;
     r.y = SF_BREITE / 2 + 700;
     r.sichtbar = 1;
-    r.anim.set = A_SCHIRI;
+    anim(r, A_SCHIRI);
     O(sf, SF_OBJ_LINIE_1) = Spielfeld_Objekt{};
     O(sf, SF_OBJ_LINIE_1).x = SF_MITTE_X / 2;
     O(sf, SF_OBJ_LINIE_1).y = -80;
@@ -1356,8 +1370,11 @@ void Engine_Aufstellen(Spielfeld_Daten* sf, int anstoss_seite) {
     O(sf, SF_OBJ_LINIE_2).x = SF_MITTE_X + SF_MITTE_X / 2;
     O(sf, SF_OBJ_LINIE_2).y = SF_BREITE + 80;
     O(sf, SF_OBJ_LINIE_2).sichtbar = 1;
+    anim(O(sf, SF_OBJ_LINIE_1), A_LINIE);
+    anim(O(sf, SF_OBJ_LINIE_2), A_LINIE);
     auto& b = BALL(sf);
     b.sichtbar = 1;
+    anim(b, A_BALL);
     int k = naechster(sf, anstoss_seite, SF_MITTE_X, SF_BREITE / 2, false);
     standard(sf, SIT_ANSTOSS, anstoss_seite, SF_MITTE_X, SF_BREITE / 2, k, 30);
     if (k >= 0) {

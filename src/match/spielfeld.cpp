@@ -9,6 +9,7 @@
 #include "base/globals.h"
 #include "base/random.h"
 #include "base/spielstand.h"
+#include "match/anim.h"
 #include "match/spielfeld_intern.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
@@ -209,8 +210,10 @@ bool Spielfeld_Pruefen(const Spielfeld_Daten* sf) {
         for (int i = 0; i < SF_WECHSEL_LISTE; i++)
             if (!slot_ok(k.rein[i]) || !slot_ok(k.raus[i])) return false;
     }
-    for (const auto& o : sf->objekt)
+    for (const auto& o : sf->objekt) {
         if (!ort_ok(o.x) || !ort_ok(o.y) || !ort_ok(o.z) || !ort_ok(o.vx) || !ort_ok(o.vy) || !ort_ok(o.vz)) return false;
+        if (o.anim.set >= ANIM_SETS || o.anim.rest > Anim_Tabelle[o.anim.set].dauer || o.anim.richtung > 15) return false;
+    }
     for (f32 v : sf->ball_ziel)
         if (!ort_ok(v)) return false;
     for (f32 v : sf->kamera)
