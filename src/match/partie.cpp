@@ -68,7 +68,12 @@ const std::vector<Partie_Ereignis>& Partie_Ereignisse(u32 spiel) {
     return it == spiele().end() ? leer : it->second.ereignisse;
 }
 
-bool Partie_Schritt(Spielfeld_Daten* sf, int ende) {
+int Partie_Halbzeit_Ende(const Partie_Optionen& o, int h) {
+    if (h <= 2) return o.halbzeit_minuten * h;
+    return o.halbzeit_minuten * 2 + o.verlaengerung_minuten * (h - 2);
+}
+
+bool Partie_Schritt(Spielfeld_Daten* sf, int ende, bool golden_goal) {
     // The driver's clock runs one frame period per step.
     static u32 uhr = 0;
     uhr += SF_FRAME_MS;
@@ -79,7 +84,14 @@ bool Partie_Schritt(Spielfeld_Daten* sf, int ende) {
     // runs for a drawn number of minutes.
     if (sf->halbzeit_status == 0 && sf->minute - sf->minuten_korrektur + 1 >= ende) {
         sf->halbzeit_status = 1;
-        sf->nachspiel_bis = static_cast<i16>(ende + (sf->halbzeit == 1 ? runner_zufall(sf, 0, 2) : runner_zufall(sf, 1, 5)));
+        int nachspiel = sf->halbzeit == 1 ? runner_zufall(sf, 0, 2)
+                                          : (sf->halbzeit == 2 ? runner_zufall(sf, 1, 5) : runner_zufall(sf, 0, 1));
+        sf->nachspiel_bis = static_cast<i16>(ende + nachspiel);
+    }
+    // The golden goal: extra time begins level, so a score that is no longer level ends the match.
+    if (golden_goal && sf->halbzeit > 2 && sf->tore[0] != sf->tore[1] && !sf->ende_angefordert) {
+        Spielfeld_Set_Spielende_Feld(sf);
+        return true;
     }
     if (sf->halbzeit_status == 1 && !sf->ende_angefordert && sf->minute >= sf->nachspiel_bis)
         Spielfeld_Set_Spielende_Feld(sf);
@@ -91,19 +103,33 @@ Partie_Ergebnis Partie_Spielen(u32 spiel, const Partie_Optionen& o) {
     Spielfeld_Daten* sf = Spielfeld_Zeiger(spiel);
     if (!sf) return e;
     int grenze = 0;
-    for (int h = sf->halbzeit; h <= 2; h++) {
+    // Extra time follows the regular halves when the score is level then (a
+    // pitch loaded during extra time goes on with it).
+    const int verl = o.verlaengerung_halbzeiten > 0 ? o.verlaengerung_halbzeiten : 0;
+    int halbzeiten = sf->halbzeit > 2 ? 2 + verl : 2;
+    for (int h = sf->halbzeit; h <= halbzeiten; h++) {
         if (h > sf->halbzeit) {
-            sf->minute = static_cast<i16>(o.halbzeit_minuten * (h - 1));
+            if (h == 3) {
+                Spielfeld_Ereignis_Eintragen(sf, SFE_VERLAENGERUNG, -1, -1);
+                e.verlaengerung = true;
+            }
+            sf->minute = static_cast<i16>(Partie_Halbzeit_Ende(o, h - 1));
             sf->minuten_teil = 0;
             sf->minuten_korrektur = 0;
             Spielfeld_Halbzeit_Start(spiel);
         }
-        int ende = o.halbzeit_minuten * h;
-        while (Partie_Schritt(sf, ende))
-            if (++grenze > 40000) return e;
+        if (h > 2) e.verlaengerung = true;
+        const bool golden = o.golden_goal && h > 2;
+        while (Partie_Schritt(sf, Partie_Halbzeit_Ende(o, h), golden))
+            if (++grenze > 60000) return e;
         // The last 1000.0 is handed out once.
         i32 steht = 0;
         Spielfeld_Run(sf->minute, 0, 1, sf, 1, &steht, 0, 0);
+        if (h == 2 && verl > 0 && sf->tore[0] == sf->tore[1]) halbzeiten = 2 + verl;
+        if (golden && sf->tore[0] != sf->tore[1]) {
+            e.golden_goal = true;
+            break;
+        }
     }
     if (o.elfmeterschiessen && sf->tore[0] == sf->tore[1]) {
         Spielfeld_Ereignis_Eintragen(sf, SFE_ELFMETERSCHIESSEN, -1, -1);

@@ -28,7 +28,12 @@ const std::vector<Partie_Ereignis>& Partie_Ereignisse(u32 spiel);
 
 struct Partie_Optionen {
     int halbzeit_minuten = 45;
-    bool elfmeterschiessen = false;  // a drawn match is decided from the spot
+    // Extra time after a draw: its halves (0 none) and their length; with the
+    // golden goal the first goal in extra time ends the match.
+    int verlaengerung_halbzeiten = 0;
+    int verlaengerung_minuten = 15;
+    bool golden_goal = false;
+    bool elfmeterschiessen = false;  // a match still drawn is decided from the spot
 };
 
 struct Partie_Ergebnis {
@@ -36,14 +41,19 @@ struct Partie_Ergebnis {
     int elfer_tore[2] = {0, 0};
     int elfer_schuesse[2] = {0, 0};
     int ticks = 0;
+    bool verlaengerung = false;  // extra time was played
+    bool golden_goal = false;    // a golden goal decided it
     bool ok = false;
 };
 
 // Plays the pitch of a game from its current state to the end.
 Partie_Ergebnis Partie_Spielen(u32 spiel, const Partie_Optionen& o);
 // Steps one pitch once as the runner would (end test included); false when
-// the half or match is over.
-bool Partie_Schritt(Spielfeld_Daten* sf, int halbzeit_ende_minute);
+// the half or match is over. In a golden-goal half the runner ends play as
+// soon as the score is no longer level.
+bool Partie_Schritt(Spielfeld_Daten* sf, int halbzeit_ende_minute, bool golden_goal = false);
+// The minute a half (1, 2, ... counting the extra halves) ends.
+int Partie_Halbzeit_Ende(const Partie_Optionen& o, int halbzeit);
 
 // Figures over many matches.
 struct Partie_Figuren {

@@ -288,6 +288,69 @@ TEST_F(Ablauf, TheShootOutIsPlayedKickByKickAndHoldsTheEnd) {
     EXPECT_EQ(sf->tore[0] + sf->tore[1], 0);
 }
 
+// A draw after ninety minutes goes to extra time (the event is booked once, the
+// match runs to 120 minutes); with the golden goal the first goal in extra
+// time ends the match at once; a match still level goes to the shoot-out.
+TEST_F(Ablauf, ExtraTimeFollowsADrawAndAGoldenGoalEndsIt) {
+    int verlaengert = 0, golden = 0, entschieden = 0;
+    for (int k = 0; k < 80 && (verlaengert < 8 || golden < 2); k++) {
+        u32 spiel = 200 + static_cast<u32>(k);
+        Spielfeld_Daten* sf = neu(spiel, liga[static_cast<size_t>(k % 10)], liga[static_cast<size_t>(k % 7 + 3)], 97 * k + 5);
+        ASSERT_NE(sf, nullptr);
+        Partie_Optionen o;
+        o.verlaengerung_halbzeiten = 2;
+        o.verlaengerung_minuten = 15;
+        o.golden_goal = (k & 1) != 0;
+        o.elfmeterschiessen = true;
+        Partie_Ergebnis e = Partie_Spielen(spiel, o);
+        ASSERT_TRUE(e.ok);
+        const auto& ev = Partie_Ereignisse(spiel);
+        int tore_90[2] = {0, 0}, tore_verl[2] = {0, 0}, verl_ereignisse = 0, letztes_tor = -1;
+        bool schiessen = false;
+        for (const auto& x : ev) {
+            if (x.flags & SFE_VERLAENGERUNG) verl_ereignisse++;
+            if (x.flags & SFE_ELFMETERSCHIESSEN) schiessen = true;
+            if (schiessen || !(x.flags & SFE_TOR)) continue;
+            int s = (x.flags & SFE_TEAM_A) ? 0 : 1;
+            (verl_ereignisse ? tore_verl : tore_90)[s]++;
+            letztes_tor = x.minute;
+        }
+        if (tore_90[0] != tore_90[1]) {
+            // Decided in ninety minutes: no extra time.
+            EXPECT_EQ(verl_ereignisse, 0);
+            EXPECT_FALSE(e.verlaengerung);
+            EXPECT_LE(sf->halbzeit, 2);
+            EXPECT_LT(sf->minute, 100);
+            entschieden++;
+            continue;
+        }
+        verlaengert++;
+        EXPECT_EQ(verl_ereignisse, 1);
+        EXPECT_TRUE(e.verlaengerung);
+        EXPECT_GE(sf->halbzeit, 3);
+        EXPECT_EQ(tore_verl[0], e.tore[0] - tore_90[0]);
+        EXPECT_EQ(tore_verl[1], e.tore[1] - tore_90[1]);
+        int in_verl = tore_verl[0] + tore_verl[1];
+        if (o.golden_goal && in_verl > 0) {
+            golden++;
+            EXPECT_EQ(in_verl, 1) << "play went on after the golden goal";
+            EXPECT_TRUE(e.golden_goal);
+            EXPECT_FALSE(schiessen);
+            EXPECT_LE(sf->minute + 1 - letztes_tor, 1) << "the match did not end at the golden goal";
+        } else {
+            EXPECT_FALSE(e.golden_goal);
+            EXPECT_EQ(sf->halbzeit, 4);
+            EXPECT_GE(sf->minute, 119);
+            EXPECT_LE(sf->minute, 122);
+            EXPECT_EQ(schiessen, e.tore[0] == e.tore[1]);
+        }
+        Spielfeld_Loeschen(7);
+    }
+    EXPECT_GE(verlaengert, 8);
+    EXPECT_GE(golden, 2);
+    EXPECT_GT(entschieden, 0);
+}
+
 TEST_F(Ablauf, FiguresMoveAndDoNotStackUpAndEventsMatchTheScore) {
     for (int m = 0; m < 6; m++) {
         u32 spiel = 50 + static_cast<u32>(m);

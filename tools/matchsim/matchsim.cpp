@@ -1,9 +1,11 @@
 // matchsim: plays N matches between clubs of one league (or two named clubs)
 // with a seed and prints the figures, one row per measure.
 //
-//   matchsim [-n N] [-s SEED] [-w WORLD_FOLDER] [-l LEAGUE] [-h HOME -a AWAY] [-e] [-k]
+//   matchsim [-n N] [-s SEED] [-w WORLD_FOLDER] [-l LEAGUE] [-h HOME -a AWAY] [-e] [-x] [-g] [-k]
 //     -e  prints the event list of the first match
-//     -k  decides drawn matches by a penalty shoot-out
+//     -x  plays two halves of 15 minutes of extra time after a draw
+//     -g  with -x: the first goal in extra time ends the match (golden goal)
+//     -k  decides matches still drawn by a penalty shoot-out
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +21,7 @@
 
 int main(int argc, char** argv) {
     int n = 10000, seed = 1, liga = -1, heim = -1, gast = -1;
-    bool ereignisse = false, schiessen = false;
+    bool ereignisse = false, schiessen = false, verlaengerung = false, golden = false;
     std::string welt;
     const char* src = std::getenv("KORDAVO_SOURCE_DIR");
     welt = std::string(src ? src : ".") + "/data/config";
@@ -34,8 +36,10 @@ int main(int argc, char** argv) {
         else if (a == "-a") gast = std::atoi(wert());
         else if (a == "-e") ereignisse = true;
         else if (a == "-k") schiessen = true;
+        else if (a == "-x") verlaengerung = true;
+        else if (a == "-g") golden = true;
         else {
-            std::fprintf(stderr, "usage: matchsim [-n N] [-s SEED] [-w WORLD] [-l LEAGUE] [-h HOME -a AWAY] [-e] [-k]\n");
+            std::fprintf(stderr, "usage: matchsim [-n N] [-s SEED] [-w WORLD] [-l LEAGUE] [-h HOME -a AWAY] [-e] [-x] [-g] [-k]\n");
             return 2;
         }
     }
@@ -61,6 +65,9 @@ int main(int argc, char** argv) {
     Partie_Figuren f;
     Partie_Optionen o;
     o.elfmeterschiessen = schiessen;
+    o.verlaengerung_halbzeiten = verlaengerung ? 2 : 0;
+    o.golden_goal = golden;
+    int verlaengert = 0, golden_goals = 0;
     auto t0 = std::chrono::steady_clock::now();
     for (int k = 0; k < n; k++) {
         u32 h, g;
@@ -78,6 +85,8 @@ int main(int argc, char** argv) {
             continue;
         }
         Partie_Ergebnis e = Partie_Spielen(spiel, o);
+        verlaengert += e.verlaengerung ? 1 : 0;
+        golden_goals += e.golden_goal ? 1 : 0;
         f.aufnehmen(Spielfeld_Zeiger(spiel), Partie_Ereignisse(spiel), e);
         if (k == 0 && ereignisse) {
             std::printf("%s - %s  %d:%d\n", Cp1252_To_Utf8(Team_String(0, static_cast<int>(h), nullptr, 0)).c_str(),
@@ -89,6 +98,10 @@ int main(int argc, char** argv) {
     }
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     std::fputs(f.text().c_str(), stdout);
+    if (verlaengerung) {
+        std::printf("%-34s %9.3f\n", "extra time %", 100.0 * verlaengert / (n > 0 ? n : 1));
+        if (golden) std::printf("%-34s %9.3f\n", "decided by a golden goal %", 100.0 * golden_goals / (n > 0 ? n : 1));
+    }
     std::printf("%-34s %9.3f\n", "ms per match", ms / n);
     Spielfeld_DeInit();
     return 0;
