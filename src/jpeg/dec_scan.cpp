@@ -423,6 +423,22 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
   Benoetigte_Zeilen(z, &von, &bis);
   Jpeg_Block_Fn idct[4];
   for (int c = 0; c < z->n; ++c) idct[c] = IDCT_Fuer(kt, z->k[c].bs);
+  // The direct road as for sequential scans: the accurate SIMD inverse
+  // writes bytes into the strips, two blocks at once with AVX2.
+  const Jpeg_Block_Fn i8 = kt->IDCT_8x8_Aktiv;
+  bool direkt = p->DCT_Art == DCT_GENAU && z->bs == 8 &&
+                (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX);
+  for (int c = 0; c < z->n; ++c) direkt = direkt && z->k[c].bs == 8;
+  const bool paare = direkt && Jpeg_Hat_AVX2();
+  alignas(32) int16_t slots[2][64];
+  int slot = 0;
+  const int16_t* wartend = nullptr;
+  uint8_t* wartend_ziel = nullptr;
+  int64_t wartend_abstand = 0;
+  auto absenden = [&] {
+    if (wartend) Jpeg_IDCT_Genau_SSE2_Bytes(wartend, wartend_ziel, wartend_abstand);
+    wartend = nullptr;
+  };
   if (!z->ausgabe_laeuft) {
     z->ausgabe_laeuft = true;
     z->zeile = von;
@@ -440,7 +456,30 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
           const int32_t zeile = my * k.v + by;
           for (int bx = 0; bx < k.h; ++bx) {
             const int32_t spalte = mx * k.h + bx;
-            std::memcpy(blk, k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + spalte) * 64, 64 * sizeof(int16_t));
+            const int16_t* quelle = k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + spalte) * 64;
+            if (direkt) {
+              int16_t* kb = slots[slot];
+              std::memcpy(kb, quelle, 64 * sizeof(int16_t));
+              if (Nur_DC(kb)) {
+                DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
+                continue;
+              }
+              kt->Dequantisieren_Aktiv(kb, q);
+              uint8_t* ziel = k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
+              if (!paare) {
+                Jpeg_IDCT_Genau_SSE2_Bytes(kb, ziel, k.streifen_breite);
+              } else if (wartend) {
+                Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, wartend_ziel, wartend_abstand, ziel, k.streifen_breite);
+                wartend = nullptr;
+              } else {
+                wartend = kb;
+                wartend_ziel = ziel;
+                wartend_abstand = k.streifen_breite;
+                slot ^= 1;
+              }
+              continue;
+            }
+            std::memcpy(blk, quelle, 64 * sizeof(int16_t));
             if (k.bs == 8 && Nur_DC(blk)) {
               DC_Block_Ablegen(p, z, c, spalte, zeile, blk, blk[0], q, idct[c]);
               continue;
@@ -453,11 +492,13 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
       }
       ++z->spalte;
       if (p->Unterbrechen && !(z->spalte == z->mcu_x && my + 1 == bis)) {
+        absenden();
         p->Bereich_Links = p->Bereich_Rechts = mx;
         p->Bereich_Oben = p->Bereich_Unten = my;
         return JPEG_ERG_UNTERBROCHEN;
       }
     }
+    absenden();
     kt->Dek_Zeile(p, z->mcu_x, my);
     ++z->zeile;
     z->spalte = 0;

@@ -205,16 +205,18 @@ TEST_F(Referenz_Test, ProzessorGruppenGleich) {
     }
 }
 
-// The SIMD codes decode sequential pictures on a direct road (block decoder
-// and inverse called without the kernel table, samples written straight into
-// the strips, blocks paired for AVX2). With the table's accurate inverse
-// replaced by an equal kernel the decoder takes the table road; both give
-// the same pixels, in one go, stepped and for a region, at a quality with
-// many DC-only and low-frequency blocks and at one with few.
+// The SIMD codes decode on a direct road (block decoder and inverse called
+// without the kernel table, samples written straight into the strips, blocks
+// paired for AVX2), sequential pictures as they are decoded and gathered
+// (progressive) ones at the end. With the table's accurate inverse replaced
+// by an equal kernel the decoder takes the table road; both give the same
+// pixels, in one go, stepped and for a region, at a quality with many
+// DC-only and low-frequency blocks and at one with few.
 void IDCT_Ueber_Tabelle(int16_t* block) { Jpeg_IDCT_Genau_SSE2(block); }
 
 TEST_F(Referenz_Test, DirekterWegGleichTabellenweg) {
-  for (const char* a : {"-sample 2x2 -restart 3", "-sample 1x1", "-sample 2x1", "-grayscale"})
+  for (const char* a : {"-sample 2x2 -restart 3", "-sample 1x1", "-sample 2x1", "-grayscale", "-sample 2x2 -progressive",
+                        "-sample 1x1 -progressive"})
     for (int q : {30, 97}) {
       SCOPED_TRACE(std::string(a) + " q " + std::to_string(q));
       fs::path jpg = Kodieren(Muster(101, 77, 17), std::string(a) + " -quality " + std::to_string(q), "direkt");
