@@ -150,7 +150,9 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
   bool direkt = genau && z->bs == 8 && (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX) &&
                 (kt->Huffman_Dekodieren == Jpeg_Decode_Block || kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit);
   for (int i = 0; i < scan->Ns; ++i) direkt = direkt && sk[i].bs == 8;
-  const bool paare = direkt && Jpeg_Hat_AVX2();
+  // Pairs for the SSE and SSE2 codes on processors with AVX2; the MMX codes
+  // (older processors) transform block by block.
+  const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
   // The blocks of one MCU in stream order: their plans and places.
   Block_Plan plan[10];
   struct Ort {
@@ -429,7 +431,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
   bool direkt = p->DCT_Art == DCT_GENAU && z->bs == 8 &&
                 (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX);
   for (int c = 0; c < z->n; ++c) direkt = direkt && z->k[c].bs == 8;
-  const bool paare = direkt && Jpeg_Hat_AVX2();
+  const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
   alignas(32) int16_t slots[2][64];
   int slot = 0;
   const int16_t* wartend = nullptr;

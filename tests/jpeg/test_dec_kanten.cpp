@@ -823,24 +823,28 @@ TEST(Dek_Bits, ZufallsbloeckeWieKodiert) {
         ASSERT_EQ(p, bloecke[i][0]);
       }
     }
-    // The run decoder, in runs of three, eight and ten blocks.
-    Bitquelle quelle(w.bytes);
-    quelle.bits.breit = true;
-    int32_t p = 0;
-    int i = 0;
-    for (int lauf : {3, 8, 10, 3, 6}) {
-      jpeg_dek::Block_Plan plan[10];
-      for (int j = 0; j < lauf; ++j) plan[j] = {&hdc, &hac, &p, q};
-      alignas(32) int16_t blk[10 * 64];
-      int16_t dcw[10];
-      const uint32_t nur_dc = jpeg_dek::Bloecke_Dekodieren(&quelle.bits, plan, lauf, blk, dcw);
-      for (int j = 0; j < lauf; ++j, ++i) {
-        pruefen(blk + 64 * j, i, (nur_dc >> j) & 1, true);
-        ASSERT_EQ(dcw[j], static_cast<int16_t>(bloecke[i][0]));
+    // The run decoder (both of its forms: byte by byte, and eight bytes at
+    // a time with the BMI2 copy where the processor has it), in runs of
+    // three, eight and ten blocks.
+    for (bool breit : {false, true}) {
+      Bitquelle quelle(w.bytes);
+      quelle.bits.breit = breit;
+      int32_t p = 0;
+      int i = 0;
+      for (int lauf : {3, 8, 10, 3, 6}) {
+        jpeg_dek::Block_Plan plan[10];
+        for (int j = 0; j < lauf; ++j) plan[j] = {&hdc, &hac, &p, q};
+        alignas(32) int16_t blk[10 * 64];
+        int16_t dcw[10];
+        const uint32_t nur_dc = jpeg_dek::Bloecke_Dekodieren(&quelle.bits, plan, lauf, blk, dcw);
+        for (int j = 0; j < lauf; ++j, ++i) {
+          pruefen(blk + 64 * j, i, (nur_dc >> j) & 1, true);
+          ASSERT_EQ(dcw[j], static_cast<int16_t>(bloecke[i][0]));
+        }
       }
+      // The data holds no marker, and none was taken for one.
+      EXPECT_EQ(quelle.bits.marke, 0);
     }
-    // The data holds no marker, and none was taken for one.
-    EXPECT_EQ(quelle.bits.marke, 0);
   }
 }
 
