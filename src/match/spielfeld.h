@@ -119,7 +119,8 @@ struct Spielfeld_Spieler {
     u32 status;           // SFS_*
     i16 staerke;          // base strength 0..12,000
     i8 rueckennummer;
-    u8 flag;              // 1 penalty, 2 corner, 4 free-kick taker, 8 marks a man; 0x20/0x40/0x80 pace of the current line
+    u8 flag;              // 1 penalty, 2 corner, 4 free-kick taker, 8 marks a man; 0x10 stands at alt_x/alt_y;
+                          // 0x20/0x40/0x80 pace of the current line
     i16 zone_x[2];        // tactic zone bounds
     i16 zone_y[2];
     i16 marke[2][2];      // the zone's two marker points
@@ -140,14 +141,14 @@ struct Spielfeld_Spieler {
 };
 static_assert(sizeof(Spielfeld_Spieler) == 64);
 
-// Animation entry of a figure (what the view shows).
+// Animation entry of a figure (what the view shows; sets in match/anim.h).
 struct Spielfeld_Anim {
-    u16 set;
-    u16 bild;
+    u16 set;      // index into Anim_Tabelle
+    u16 bild;     // ticks since the set (or its current round, for a set that loops) began
     u8 richtung;  // 0..15
     u8 frei;
     i16 ziel_objekt;
-    i16 rest;     // remaining steps
+    i16 rest;     // ticks the set still plays (in the current round for a set that loops)
     i16 frei2;
     f32 schritt[3];
 };
