@@ -28,6 +28,16 @@ inline int32_t Cr_Wert(int32_t r, int32_t g, int32_t b, int32_t n, int32_t sh)
     return (128 * r - 107 * g - 21 * b + 128 * n) >> sh;
 }
 
+// The colour bytes of a pixel at ri, gi, bi, inverted for the four-channel
+// members.
+inline void Farbe_Lesen(const uint8_t* px, int ri, int gi, int bi, bool inv, int32_t& r, int32_t& g, int32_t& b)
+{
+    const int32_t x = inv ? 255 : 0;
+    r = px[ri] ^ x;
+    g = px[gi] ^ x;
+    b = px[bi] ^ x;
+}
+
 // Index of pixel (x, y) of an MCU in the raster of its 8x8 blocks, for a
 // component with hb blocks across.
 inline int32_t Block_Index(int32_t x, int32_t y, int32_t hb)
@@ -47,12 +57,8 @@ void Farbe_Kern(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* 
         const uint8_t* q = p + zy * st;
         for (int x = 0; x < 8 * HF; ++x) {
             const uint8_t* px = q + x * B;
-            int32_t r = px[RI], g = px[GI], b = px[BI];
-            if (INV) {
-                r = 255 - r;
-                g = 255 - g;
-                b = 255 - b;
-            }
+            int32_t r, g, b;
+            Farbe_Lesen(px, RI, GI, BI, INV, r, g, b);
             int32_t i = Block_Index(x, zy, HF);
             y[i] = static_cast<int16_t>(Y_Wert(r, g, b));
             if (B == 4) a[i] = static_cast<int16_t>(px[3] - 128);
@@ -64,12 +70,8 @@ void Farbe_Kern(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* 
             for (int j = 0; j < VF; ++j)
                 for (int i = 0; i < HF; ++i) {
                     const uint8_t* px = p + (cy * VF + j) * st + (cx * HF + i) * B;
-                    int32_t r = px[RI], g = px[GI], b = px[BI];
-                    if (INV) {
-                        r = 255 - r;
-                        g = 255 - g;
-                        b = 255 - b;
-                    }
+                    int32_t r, g, b;
+                    Farbe_Lesen(px, RI, GI, BI, INV, r, g, b);
                     sr += r;
                     sg += g;
                     sb += b;
@@ -238,12 +240,8 @@ void Rand_Fuellen(const Glied& g, const uint8_t* p, int64_t st, int32_t c, int32
                 t[0][i] = static_cast<int16_t>(px[0]);
                 break;
             case FARBE: {
-                int32_t rr = px[g.ri], gg = px[g.gi], bb = px[g.bi];
-                if (g.inv) {
-                    rr = 255 - rr;
-                    gg = 255 - gg;
-                    bb = 255 - bb;
-                }
+                int32_t rr, gg, bb;
+                Farbe_Lesen(px, g.ri, g.gi, g.bi, g.inv, rr, gg, bb);
                 t[0][i] = static_cast<int16_t>(Y_Wert(rr, gg, bb));
                 t[1][i] = static_cast<int16_t>(Cb_Wert(rr, gg, bb, 1, 8));
                 t[2][i] = static_cast<int16_t>(Cr_Wert(rr, gg, bb, 1, 8));
@@ -522,30 +520,23 @@ void Jpeg_Kod_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
     t->Bits_Leeren = simd ? Jpeg_Bytes_Schreiben_Schnell : Jpeg_Bytes_Schreiben;
     t->Huffman_Kodieren = simd ? Jpeg_Encode_Block_Schnell : Jpeg_Encode_Block;
     t->Kod_Grau = simd ? Jpeg_Kod_Grau_SSE2 : Jpeg_Kod_Grau;
-    t->Kod_RGB_111 = simd ? Jpeg_Kod_RGB_111_SSE2 : Jpeg_Kod_RGB_111;
-    t->Kod_RGB_422 = simd ? Jpeg_Kod_RGB_422_SSE2 : Jpeg_Kod_RGB_422;
-    t->Kod_RGB_411 = simd ? Jpeg_Kod_RGB_411_SSE2 : Jpeg_Kod_RGB_411;
-    t->Kod_BGR_111 = simd ? Jpeg_Kod_BGR_111_SSE2 : Jpeg_Kod_BGR_111;
-    t->Kod_BGR_422 = simd ? Jpeg_Kod_BGR_422_SSE2 : Jpeg_Kod_BGR_422;
-    t->Kod_BGR_411 = simd ? Jpeg_Kod_BGR_411_SSE2 : Jpeg_Kod_BGR_411;
-    if (simd && __builtin_cpu_supports("ssse3")) {
-        t->Huffman_Kodieren = Jpeg_Encode_Block_Schnell_SSSE3;
-        t->Kod_RGB_111 = Jpeg_Kod_RGB_111_SSSE3;
-        t->Kod_RGB_422 = Jpeg_Kod_RGB_422_SSSE3;
-        t->Kod_RGB_411 = Jpeg_Kod_RGB_411_SSSE3;
-        t->Kod_BGR_111 = Jpeg_Kod_BGR_111_SSSE3;
-        t->Kod_BGR_422 = Jpeg_Kod_BGR_422_SSSE3;
-        t->Kod_BGR_411 = Jpeg_Kod_BGR_411_SSSE3;
-    }
+    // The three-byte colour kernels: generic, SSE2, SSSE3, AVX2 form.
+    struct Drei_Formen {
+        Jpeg_Kod_Kern_Fn Jpeg_Kern_Tabelle::*slot;
+        Jpeg_Kod_Kern_Fn form[4];
+    };
+    static constexpr Drei_Formen drei[] = {
+        {&Jpeg_Kern_Tabelle::Kod_RGB_111, {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_SSE2, Jpeg_Kod_RGB_111_SSSE3, Jpeg_Kod_RGB_111_AVX2}},
+        {&Jpeg_Kern_Tabelle::Kod_RGB_422, {Jpeg_Kod_RGB_422, Jpeg_Kod_RGB_422_SSE2, Jpeg_Kod_RGB_422_SSSE3, Jpeg_Kod_RGB_422_AVX2}},
+        {&Jpeg_Kern_Tabelle::Kod_RGB_411, {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_SSE2, Jpeg_Kod_RGB_411_SSSE3, Jpeg_Kod_RGB_411_AVX2}},
+        {&Jpeg_Kern_Tabelle::Kod_BGR_111, {Jpeg_Kod_BGR_111, Jpeg_Kod_BGR_111_SSE2, Jpeg_Kod_BGR_111_SSSE3, Jpeg_Kod_BGR_111_AVX2}},
+        {&Jpeg_Kern_Tabelle::Kod_BGR_422, {Jpeg_Kod_BGR_422, Jpeg_Kod_BGR_422_SSE2, Jpeg_Kod_BGR_422_SSSE3, Jpeg_Kod_BGR_422_AVX2}},
+        {&Jpeg_Kern_Tabelle::Kod_BGR_411, {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_SSE2, Jpeg_Kod_BGR_411_SSSE3, Jpeg_Kod_BGR_411_AVX2}},
+    };
+    const int form = !simd ? 0 : __builtin_cpu_supports("avx2") ? 3 : __builtin_cpu_supports("ssse3") ? 2 : 1;
+    for (const Drei_Formen& d : drei) t->*d.slot = d.form[form];
+    if (simd && __builtin_cpu_supports("ssse3")) t->Huffman_Kodieren = Jpeg_Encode_Block_Schnell_SSSE3;
     if (simd && Jpeg_Hat_BMI2_Kodierer()) t->Huffman_Kodieren = Jpeg_Encode_Block_Schnell_BMI2;
-    if (simd && __builtin_cpu_supports("avx2")) {
-        t->Kod_RGB_111 = Jpeg_Kod_RGB_111_AVX2;
-        t->Kod_RGB_422 = Jpeg_Kod_RGB_422_AVX2;
-        t->Kod_RGB_411 = Jpeg_Kod_RGB_411_AVX2;
-        t->Kod_BGR_111 = Jpeg_Kod_BGR_111_AVX2;
-        t->Kod_BGR_422 = Jpeg_Kod_BGR_422_AVX2;
-        t->Kod_BGR_411 = Jpeg_Kod_BGR_411_AVX2;
-    }
     t->Kod_Kopie_111 = Jpeg_Kod_Kopie_111;
     t->Kod_Kopie_422 = Jpeg_Kod_Kopie_422;
     t->Kod_Kopie_411 = Jpeg_Kod_Kopie_411;

@@ -13,6 +13,8 @@
 #pragma GCC target("avx2")
 #endif
 
+#include "jpeg/enc_farbe_simd.h"
+
 namespace {
 
 inline __m256i K4(int16_t a, int16_t b, int16_t c, int16_t d)
@@ -115,30 +117,7 @@ void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr)
 
 }  // namespace
 
-void Jpeg_Kod_RGB_111_AVX2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<false, 1, 1>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_BGR_111_AVX2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<true, 1, 1>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_RGB_422_AVX2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<false, 2, 1>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_BGR_422_AVX2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<true, 2, 1>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_RGB_411_AVX2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<false, 2, 2>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_BGR_411_AVX2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<true, 2, 2>(p, st, y, cb, cr);
-}
+ENC_DREI_BYTE_KERNE(AVX2, Kern3)
 
 #if defined(__clang__)
 #pragma clang attribute pop

@@ -7,16 +7,12 @@
 // k0 c0 + k1 c1 and k2 c2 + k3, so the constant term rides in the fourth
 // word. Summed groups of n pixels carry n there, which scales the rounding
 // constant with the group.
+#include "jpeg/enc_farbe_simd.h"
 #include "jpeg/enc_intern.h"
 
 #include <emmintrin.h>
 
 namespace {
-
-inline __m128i K4(int16_t a, int16_t b, int16_t c, int16_t d)
-{
-    return _mm_setr_epi16(a, b, c, d, a, b, c, d);
-}
 
 // Four pixels of three bytes in bytes 0..11 of v -> two vectors of 16-bit
 // words [c0 c1 c2 1 | c0 c1 c2 1].
@@ -50,69 +46,35 @@ inline void Vier_Spreizen(__m128i v, __m128i& p01, __m128i& p23, __m128i& alpha)
     p23 = _mm_unpackhi_epi8(t, null);
 }
 
-// Weighted sums of four pixels (two vectors of two) -> four 32-bit values.
-template <int SH>
-inline __m128i Summe(__m128i a, __m128i b, __m128i k)
-{
-    __m128 ma = _mm_castsi128_ps(_mm_madd_epi16(a, k));
-    __m128 mb = _mm_castsi128_ps(_mm_madd_epi16(b, k));
-    __m128i g = _mm_castps_si128(_mm_shuffle_ps(ma, mb, _MM_SHUFFLE(2, 0, 2, 0)));
-    __m128i u = _mm_castps_si128(_mm_shuffle_ps(ma, mb, _MM_SHUFFLE(3, 1, 3, 1)));
-    return _mm_srai_epi32(_mm_add_epi32(g, u), SH);
-}
-
-inline void Speichern(int16_t* ziel, __m128i lo, __m128i hi)
-{
-    _mm_store_si128(reinterpret_cast<__m128i*>(ziel), _mm_packs_epi32(lo, hi));
-}
-
-// Pairs of horizontally neighbouring pixels summed: from the pixels 0..3
-// in (p01, p23) -> [p0 + p1 | p2 + p3].
-inline __m128i Paare(__m128i p01, __m128i p23)
-{
-    return _mm_add_epi16(_mm_unpacklo_epi64(p01, p23), _mm_unpackhi_epi64(p01, p23));
-}
-
-// Loads the pixels of one row of 8*HF three-byte pixels, without reading a
-// byte past the row.
-template <int HF>
-inline void Zeile_Laden(const uint8_t* q, __m128i* px)
-{
-    for (int g = 0; g < 2 * HF; ++g) {
-        __m128i v = (g & 1) ? _mm_srli_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 12 * g - 4)), 4)
-                            : _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 12 * g));
-        Drei_Spreizen(v, px[2 * g], px[2 * g + 1]);
+struct Lader {
+    // Weighted sums of four pixels (two vectors of two) -> four 32-bit values.
+    template <int SH>
+    static __m128i Summe(__m128i a, __m128i b, __m128i k)
+    {
+        __m128 ma = _mm_castsi128_ps(_mm_madd_epi16(a, k));
+        __m128 mb = _mm_castsi128_ps(_mm_madd_epi16(b, k));
+        __m128i g = _mm_castps_si128(_mm_shuffle_ps(ma, mb, _MM_SHUFFLE(2, 0, 2, 0)));
+        __m128i u = _mm_castps_si128(_mm_shuffle_ps(ma, mb, _MM_SHUFFLE(3, 1, 3, 1)));
+        return _mm_srai_epi32(_mm_add_epi32(g, u), SH);
     }
-}
+
+    // Loads the pixels of one row of 8*HF three-byte pixels, without reading
+    // a byte past the row.
+    template <int HF>
+    static void Zeile_Laden(const uint8_t* q, __m128i* px)
+    {
+        for (int g = 0; g < 2 * HF; ++g) {
+            __m128i v = (g & 1) ? _mm_srli_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 12 * g - 4)), 4)
+                                : _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 12 * g));
+            Drei_Spreizen(v, px[2 * g], px[2 * g + 1]);
+        }
+    }
+};
 
 template <bool BGR, int HF, int VF>
 void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr)
 {
-    const __m128i ky = BGR ? K4(29, 150, 77, -32640) : K4(77, 150, 29, -32640);
-    const __m128i kb = BGR ? K4(128, -85, -43, 128) : K4(-43, -85, 128, 128);
-    const __m128i kr = BGR ? K4(-21, -107, 128, 128) : K4(128, -107, -21, 128);
-    constexpr int SH = 8 + (HF * VF == 4 ? 2 : HF * VF == 2 ? 1 : 0);
-    __m128i summe[4] = {_mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128()};
-    for (int zy = 0; zy < 8 * VF; ++zy) {
-        __m128i px[4 * HF];
-        Zeile_Laden<HF>(p + zy * st, px);
-        for (int b = 0; b < HF; ++b)
-            Speichern(y + ((zy >> 3) * HF + b) * 64 + (zy & 7) * 8, Summe<8>(px[4 * b], px[4 * b + 1], ky),
-                      Summe<8>(px[4 * b + 2], px[4 * b + 3], ky));
-        if (HF == 1) {
-            Speichern(cb + zy * 8, Summe<8>(px[0], px[1], kb), Summe<8>(px[2], px[3], kb));
-            Speichern(cr + zy * 8, Summe<8>(px[0], px[1], kr), Summe<8>(px[2], px[3], kr));
-            continue;
-        }
-        for (int g = 0; g < 4; ++g) {
-            __m128i s = Paare(px[2 * g], px[2 * g + 1]);
-            summe[g] = (VF == 2 && (zy & 1)) ? _mm_add_epi16(summe[g], s) : s;
-        }
-        if (VF == 2 && !(zy & 1)) continue;
-        int cy = VF == 2 ? zy >> 1 : zy;
-        Speichern(cb + cy * 8, Summe<SH>(summe[0], summe[1], kb), Summe<SH>(summe[2], summe[3], kb));
-        Speichern(cr + cy * 8, Summe<SH>(summe[0], summe[1], kr), Summe<SH>(summe[2], summe[3], kr));
-    }
+    Enc_Kern3<Lader, BGR, HF, VF>(p, st, y, cb, cr);
 }
 
 }  // namespace
@@ -127,44 +89,21 @@ void Jpeg_Kod_Grau_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t*, int1
     }
 }
 
-void Jpeg_Kod_RGB_111_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<false, 1, 1>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_BGR_111_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<true, 1, 1>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_RGB_422_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<false, 2, 1>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_BGR_422_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<true, 2, 1>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_RGB_411_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<false, 2, 2>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_BGR_411_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<true, 2, 2>(p, st, y, cb, cr);
-}
+ENC_DREI_BYTE_KERNE(SSE2, Kern3)
 
 void Jpeg_Kod_RGBA_1111_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a)
 {
-    const __m128i ky = K4(77, 150, 29, -32640);
-    const __m128i kb = K4(-43, -85, 128, 128);
-    const __m128i kr = K4(128, -107, -21, 128);
+    const __m128i ky = Enc_K4(77, 150, 29, -32640);
+    const __m128i kb = Enc_K4(-43, -85, 128, 128);
+    const __m128i kr = Enc_K4(128, -107, -21, 128);
     for (int zy = 0; zy < 8; ++zy) {
         const uint8_t* q = p + zy * st;
         __m128i px[4], al[2];
         Vier_Spreizen(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), px[0], px[1], al[0]);
         Vier_Spreizen(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 16)), px[2], px[3], al[1]);
-        Speichern(y + zy * 8, Summe<8>(px[0], px[1], ky), Summe<8>(px[2], px[3], ky));
-        Speichern(cb + zy * 8, Summe<8>(px[0], px[1], kb), Summe<8>(px[2], px[3], kb));
-        Speichern(cr + zy * 8, Summe<8>(px[0], px[1], kr), Summe<8>(px[2], px[3], kr));
-        Speichern(a + zy * 8, al[0], al[1]);
+        Enc_Speichern(y + zy * 8, Lader::Summe<8>(px[0], px[1], ky), Lader::Summe<8>(px[2], px[3], ky));
+        Enc_Speichern(cb + zy * 8, Lader::Summe<8>(px[0], px[1], kb), Lader::Summe<8>(px[2], px[3], kb));
+        Enc_Speichern(cr + zy * 8, Lader::Summe<8>(px[0], px[1], kr), Lader::Summe<8>(px[2], px[3], kr));
+        Enc_Speichern(a + zy * 8, al[0], al[1]);
     }
 }

@@ -15,12 +15,9 @@
 #pragma GCC target("ssse3")
 #endif
 
-namespace {
+#include "jpeg/enc_farbe_simd.h"
 
-inline __m128i K4(int16_t a, int16_t b, int16_t c, int16_t d)
-{
-    return _mm_setr_epi16(a, b, c, d, a, b, c, d);
-}
+namespace {
 
 // Byte selections that widen the pixel pair at byte offset o of a 16-byte
 // load into 16-bit words (0x80 gives a zero byte).
@@ -32,105 +29,39 @@ inline __m128i Auswahl(int o)
                          z);
 }
 
-template <int SH>
-inline __m128i Summe(__m128i a, __m128i b, __m128i k)
-{
-    return _mm_srai_epi32(_mm_hadd_epi32(_mm_madd_epi16(a, k), _mm_madd_epi16(b, k)), SH);
-}
-
-inline void Speichern(int16_t* ziel, __m128i lo, __m128i hi)
-{
-    _mm_store_si128(reinterpret_cast<__m128i*>(ziel), _mm_packs_epi32(lo, hi));
-}
-
-inline __m128i Paare(__m128i p01, __m128i p23)
-{
-    return _mm_add_epi16(_mm_unpacklo_epi64(p01, p23), _mm_unpackhi_epi64(p01, p23));
-}
-
-// One row of 8*HF three-byte pixels as pairs px[i] = pixels 2i, 2i+1,
-// without reading a byte past the row.
-template <int HF>
-inline void Zeile_Laden(const uint8_t* q, __m128i* px)
-{
-    const __m128i eins = _mm_setr_epi16(0, 0, 0, 1, 0, 0, 0, 1);
-    const __m128i a0 = Auswahl(0), a6 = Auswahl(6), a4 = Auswahl(4), a10 = Auswahl(10);
-    auto laden = [](const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
-    if (HF == 1) {
-        __m128i l0 = laden(q), l1 = laden(q + 8);
-        px[0] = _mm_or_si128(_mm_shuffle_epi8(l0, a0), eins);
-        px[1] = _mm_or_si128(_mm_shuffle_epi8(l0, a6), eins);
-        px[2] = _mm_or_si128(_mm_shuffle_epi8(l1, a4), eins);
-        px[3] = _mm_or_si128(_mm_shuffle_epi8(l1, a10), eins);
-    } else {
-        __m128i l0 = laden(q), l1 = laden(q + 12), l2 = laden(q + 24), l3 = laden(q + 32);
-        px[0] = _mm_or_si128(_mm_shuffle_epi8(l0, a0), eins);
-        px[1] = _mm_or_si128(_mm_shuffle_epi8(l0, a6), eins);
-        px[2] = _mm_or_si128(_mm_shuffle_epi8(l1, a0), eins);
-        px[3] = _mm_or_si128(_mm_shuffle_epi8(l1, a6), eins);
-        px[4] = _mm_or_si128(_mm_shuffle_epi8(l2, a0), eins);
-        px[5] = _mm_or_si128(_mm_shuffle_epi8(l2, a6), eins);
-        px[6] = _mm_or_si128(_mm_shuffle_epi8(l3, a4), eins);
-        px[7] = _mm_or_si128(_mm_shuffle_epi8(l3, a10), eins);
+struct Lader {
+    template <int SH>
+    static __m128i Summe(__m128i a, __m128i b, __m128i k)
+    {
+        return _mm_srai_epi32(_mm_hadd_epi32(_mm_madd_epi16(a, k), _mm_madd_epi16(b, k)), SH);
     }
-}
+
+    // One row of 8*HF three-byte pixels as pairs px[i] = pixels 2i, 2i+1,
+    // without reading a byte past the row.
+    template <int HF>
+    static void Zeile_Laden(const uint8_t* q, __m128i* px)
+    {
+        const __m128i eins = _mm_setr_epi16(0, 0, 0, 1, 0, 0, 0, 1);
+        const __m128i a0 = Auswahl(0), a6 = Auswahl(6), a4 = Auswahl(4), a10 = Auswahl(10);
+        // Windows of 16 bytes that hold whole pixel pairs and end inside the row.
+        for (int g = 0; g < 2 * HF; ++g) {
+            const bool letztes = g == 2 * HF - 1;
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + (letztes ? 24 * HF - 16 : 12 * g)));
+            px[2 * g] = _mm_or_si128(_mm_shuffle_epi8(v, letztes ? a4 : a0), eins);
+            px[2 * g + 1] = _mm_or_si128(_mm_shuffle_epi8(v, letztes ? a10 : a6), eins);
+        }
+    }
+};
 
 template <bool BGR, int HF, int VF>
 void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr)
 {
-    const __m128i ky = BGR ? K4(29, 150, 77, -32640) : K4(77, 150, 29, -32640);
-    const __m128i kb = BGR ? K4(128, -85, -43, 128) : K4(-43, -85, 128, 128);
-    const __m128i kr = BGR ? K4(-21, -107, 128, 128) : K4(128, -107, -21, 128);
-    constexpr int SH = 8 + (HF * VF == 4 ? 2 : HF * VF == 2 ? 1 : 0);
-    __m128i summe[4] = {_mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128()};
-    for (int zy = 0; zy < 8 * VF; ++zy) {
-        __m128i px[4 * HF];
-        Zeile_Laden<HF>(p + zy * st, px);
-        for (int b = 0; b < HF; ++b)
-            Speichern(y + ((zy >> 3) * HF + b) * 64 + (zy & 7) * 8, Summe<8>(px[4 * b], px[4 * b + 1], ky),
-                      Summe<8>(px[4 * b + 2], px[4 * b + 3], ky));
-        if (HF == 1) {
-            Speichern(cb + zy * 8, Summe<8>(px[0], px[1], kb), Summe<8>(px[2], px[3], kb));
-            Speichern(cr + zy * 8, Summe<8>(px[0], px[1], kr), Summe<8>(px[2], px[3], kr));
-            continue;
-        }
-        for (int g = 0; g < 4; ++g) {
-            __m128i s = Paare(px[2 * g], px[2 * g + 1]);
-            summe[g] = (VF == 2 && (zy & 1)) ? _mm_add_epi16(summe[g], s) : s;
-        }
-        if (VF == 2 && !(zy & 1)) continue;
-        int cy = VF == 2 ? zy >> 1 : zy;
-        Speichern(cb + cy * 8, Summe<SH>(summe[0], summe[1], kb), Summe<SH>(summe[2], summe[3], kb));
-        Speichern(cr + cy * 8, Summe<SH>(summe[0], summe[1], kr), Summe<SH>(summe[2], summe[3], kr));
-    }
+    Enc_Kern3<Lader, BGR, HF, VF>(p, st, y, cb, cr);
 }
 
 }  // namespace
 
-void Jpeg_Kod_RGB_111_SSSE3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<false, 1, 1>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_BGR_111_SSSE3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<true, 1, 1>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_RGB_422_SSSE3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<false, 2, 1>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_BGR_422_SSSE3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<true, 2, 1>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_RGB_411_SSSE3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<false, 2, 2>(p, st, y, cb, cr);
-}
-void Jpeg_Kod_BGR_411_SSSE3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
-    Kern3<true, 2, 2>(p, st, y, cb, cr);
-}
+ENC_DREI_BYTE_KERNE(SSSE3, Kern3)
 
 // ---------------------------------------------------------------------------
 // Mask of the non-zero coefficients of a block in zigzag order (bit k for
