@@ -62,6 +62,7 @@ struct Einstellung {
     int64_t puffer = -1;      // -1: large enough
     int32_t jpg_breite = -1;  // -1: the pixels' width
     int32_t jpg_hoehe = -1;   // -1: the pixels' height
+    std::string datei;        // written to this file instead of a buffer
     std::function<void(Jpeg_Auftrag&)> vorher;  // last changes before the write
 };
 
@@ -69,6 +70,9 @@ struct Ergebnis {
     int32_t erg = 0;
     std::vector<uint8_t> jpeg;
     int32_t aufrufe = 0;
+    uint32_t groesse = 0;       // the stream's size as the record reports it
+    int32_t frei = 0;           // Jpeg_Free's result
+    bool datei_offen = false;   // the record still held a file after the write
 };
 
 // Lays the pixels (w x h, 'kanaele' bytes each, top-down, no fill) out as
@@ -118,14 +122,22 @@ inline Ergebnis Kodieren(std::vector<uint8_t>& pixel, int w, int h, const Einste
     std::vector<uint8_t> puffer(groesse);
     a.Jpg_Puffer = puffer.data();
     a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
+    if (!e.datei.empty()) a.Jpg_Datei = e.datei.c_str();
     if (e.vorher) e.vorher(a);
+    const int32_t modus = e.datei.empty() ? JMODUS_PUFFER_BILD_SCHREIBEN : JMODUS_DATEI_BILD_SCHREIBEN;
     do {
         a.Intern.Unterbrechen = e.schrittweise ? 1 : 0;
-        r.erg = Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN);
+        r.erg = Jpeg_Schreiben(&a, modus);
         ++r.aufrufe;
     } while (r.erg == JPEG_ERG_UNTERBROCHEN && r.aufrufe < 1000000);
-    if (r.erg == 0) r.jpeg.assign(puffer.begin(), puffer.begin() + a.Jpg_Puffer_Groesse);
-    Jpeg_Free(&a);
+    r.datei_offen = a.Intern.Strom.Datei != nullptr;
+    if (r.erg == 0 && e.datei.empty()) r.jpeg.assign(puffer.begin(), puffer.begin() + a.Jpg_Puffer_Groesse);
+    r.groesse = a.Jpg_Puffer_Groesse;
+    r.frei = Jpeg_Free(&a);
+    if (r.erg == 0 && !e.datei.empty()) {
+        std::ifstream f(e.datei, std::ios::binary);
+        r.jpeg.assign(std::istreambuf_iterator<char>(f), {});
+    }
     return r;
 }
 
