@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -118,61 +119,52 @@ TEST(JpegEncBits, SixteenOneBitsAreStuffedAtOnceAndWhenFlushed)
     EXPECT_EQ(f.Bytes(), (std::vector<uint8_t>{0xFF, 0x00, 0xFF, 0x00}));
 }
 
-TEST(JpegEncBits, AllZeroBlockLeavesTheByte0x28PendingUntilTheNextMarker)
+// Single blocks through every processor code's coder, ended by EOI: the
+// bits of their codes, padded with 0-bits before the marker.
+TEST(JpegEncBits, SingleBlocksGiveTheirExactBits)
 {
     Standard_Tabellen t;
-    for (int32_t code : {0, 1, 2, 3, 4, 5, 6}) {
-        Strom_Fixture f(code, 64);
-        int16_t block[64] = {};
-        int32_t pred = 0;
-        ASSERT_EQ(f.kt.Huffman_Kodieren(&f.s, &t.dc, &t.ac, &pred, block), 0);
-        EXPECT_TRUE(f.Bytes().empty());
-        ASSERT_EQ(Jpeg_Write_EOI(&f.s), 0);
-        EXPECT_EQ(f.Bytes(), (std::vector<uint8_t>{0x28, 0xFF, 0xD9})) << code;
-    }
-}
-
-TEST(JpegEncBits, LastCoefficientAloneNeedsThreeZeroRunsAndNoEndOfBlock)
-{
-    Standard_Tabellen t;
-    int16_t block[64] = {};
-    block[63] = 1;
-    Bitfolge b;
-    b.Add(0, 2);  // DC category 0
-    for (int i = 0; i < 3; ++i) b.Add(0x7F9, 11);
-    b.Add(t.ac.Kod.Code[0xE1], static_cast<int>(t.ac.Kod.Laenge[0xE1]));
-    b.Add(1, 1);
-    std::vector<uint8_t> erwartet = b.Fertig();
-    for (int32_t code : {0, 6}) {
-        Strom_Fixture f(code, 64);
-        int32_t pred = 0;
-        ASSERT_EQ(f.kt.Huffman_Kodieren(&f.s, &t.dc, &t.ac, &pred, block), 0);
-        ASSERT_EQ(f.kt.Bits_Leeren(nullptr, 0, &f.s), 0);
-        EXPECT_EQ(f.Bytes(), erwartet) << code;
-    }
-}
-
-TEST(JpegEncBits, NegativeDcDifferencesUseTheOnesComplement)
-{
-    Standard_Tabellen t;
-    for (int32_t code : {0, 5}) {
-        Strom_Fixture f(code, 64);
-        int16_t block[64] = {};
-        block[0] = -1;  // category 1, value bit 0
-        int32_t pred = 0;
-        ASSERT_EQ(f.kt.Huffman_Kodieren(&f.s, &t.dc, &t.ac, &pred, block), 0);
-        EXPECT_EQ(pred, -1);
-        block[0] = -4;  // difference -3: category 2, value bits 00
-        ASSERT_EQ(f.kt.Huffman_Kodieren(&f.s, &t.dc, &t.ac, &pred, block), 0);
-        ASSERT_EQ(f.kt.Bits_Leeren(nullptr, 0, &f.s), 0);
+    auto ac = [&](Bitfolge& b, int sym) { b.Add(t.ac.Kod.Code[sym], static_cast<int>(t.ac.Kod.Laenge[sym])); };
+    auto dc = [&](Bitfolge& b, int kat) { b.Add(t.dc.Kod.Code[kat], static_cast<int>(t.dc.Kod.Laenge[kat])); };
+    struct Fall {
+        const char* name;
+        std::vector<std::pair<int, int16_t>> bloecke;  // (position, value): one non-zero value per block
+        std::function<void(Bitfolge&)> bits;
+    } faelle[] = {
+        // DC 0 and EOB: 00 1010 stays pending as 0x28 until the marker.
+        {"all zero", {{0, 0}}, [&](Bitfolge& b) { dc(b, 0), ac(b, 0x00); }},
+        // The last coefficient alone: three ZRL, run 14 of category 1, no EOB.
+        {"last coefficient", {{63, 1}},
+         [&](Bitfolge& b) {
+             dc(b, 0);
+             for (int i = 0; i < 3; ++i) ac(b, 0xF0);
+             ac(b, 0xE1);
+             b.Add(1, 1);
+         }},
+        // DC -1 (category 1, bit 0), then -4 (difference -3: category 2, bits 00).
+        {"negative DC", {{0, -1}, {0, -4}},
+         [&](Bitfolge& b) {
+             dc(b, 1), b.Add(0, 1), ac(b, 0x00);
+             dc(b, 2), b.Add(0, 2), ac(b, 0x00);
+         }},
+    };
+    for (const Fall& fall : faelle) {
         Bitfolge b;
-        b.Add(t.dc.Kod.Code[1], static_cast<int>(t.dc.Kod.Laenge[1]));
-        b.Add(0, 1);
-        b.Add(0xA, 4);
-        b.Add(t.dc.Kod.Code[2], static_cast<int>(t.dc.Kod.Laenge[2]));
-        b.Add(0, 2);
-        b.Add(0xA, 4);
-        EXPECT_EQ(f.Bytes(), b.Fertig()) << code;
+        fall.bits(b);
+        std::vector<uint8_t> erwartet = b.Fertig();
+        erwartet.insert(erwartet.end(), {0xFF, 0xD9});
+        for (int32_t code = 0; code <= 6; ++code) {
+            Strom_Fixture f(code, 64);
+            int32_t pred = 0;
+            for (auto [k, v] : fall.bloecke) {
+                int16_t block[64] = {};
+                block[k] = v;
+                ASSERT_EQ(f.kt.Huffman_Kodieren(&f.s, &t.dc, &t.ac, &pred, block), 0);
+            }
+            EXPECT_EQ(pred, fall.bloecke.back().first == 0 ? fall.bloecke.back().second : 0);
+            ASSERT_EQ(Jpeg_Write_EOI(&f.s), 0);
+            EXPECT_EQ(f.Bytes(), erwartet) << fall.name << " code " << code;
+        }
     }
 }
 
@@ -192,6 +184,19 @@ TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
             }
         bloecke.push_back(b);
     }
+    using Kodierer = int32_t (*)(Jpeg_Strom*, const Jpeg_Huffman_Tabelle*, const Jpeg_Huffman_Tabelle*, int32_t*,
+                                 const int16_t*);
+    // All blocks with a restart marker after every 500, then EOI.
+    auto bloecke_schreiben = [&](Strom_Fixture& f, Kodierer form) {
+        int32_t pred[2] = {0, 0};
+        for (size_t i = 0; i < bloecke.size(); ++i) {
+            bool chroma = i % 3 == 2;
+            ASSERT_EQ(form(&f.s, chroma ? &t.dc_c : &t.dc, chroma ? &t.ac_c : &t.ac, &pred[chroma], bloecke[i].data()),
+                      0);
+            if (i % 500 == 499) ASSERT_EQ(Jpeg_Write_RST(static_cast<int32_t>(i / 500) % 8, &f.s), 0);
+        }
+        ASSERT_EQ(Jpeg_Write_EOI(&f.s), 0);
+    };
     auto kodieren = [&](int32_t code, const char* datei) {
         Strom_Fixture f(code, 1 << 22);
         if (datei) {
@@ -199,17 +204,7 @@ TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
             EXPECT_NE(f.s.Datei, nullptr);
             f.kt.Bits_Start(&f.s, nullptr, 0);
         }
-        int32_t pred[2] = {0, 0};
-        for (size_t i = 0; i < bloecke.size(); ++i) {
-            bool chroma = i % 3 == 2;
-            EXPECT_EQ(f.kt.Huffman_Kodieren(&f.s, chroma ? &t.dc_c : &t.dc, chroma ? &t.ac_c : &t.ac,
-                                            &pred[chroma], bloecke[i].data()),
-                      0);
-            if (i % 500 == 499) {
-                EXPECT_EQ(Jpeg_Write_RST(static_cast<int32_t>(i / 500) % 8, &f.s), 0);
-            }
-        }
-        EXPECT_EQ(Jpeg_Write_EOI(&f.s), 0);
+        bloecke_schreiben(f, f.kt.Huffman_Kodieren);
         EXPECT_EQ(Jpeg_Ausgabe_Leeren(&f.s), 0);
         std::vector<uint8_t> bytes;
         int64_t anzahl = f.s.Ausgabe_Anzahl;
@@ -230,8 +225,6 @@ TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
     for (int32_t code : {1, 2, 3, 4, 5, 6}) EXPECT_EQ(kodieren(code, nullptr), referenz) << code;
     // Every form of the fast coder as well, whichever the table holds here:
     // without the SSSE3 search, with it, and built for AVX2 and BMI2.
-    using Kodierer = int32_t (*)(Jpeg_Strom*, const Jpeg_Huffman_Tabelle*, const Jpeg_Huffman_Tabelle*, int32_t*,
-                                 const int16_t*);
     std::vector<Kodierer> formen = {Jpeg_Encode_Block_Schnell};
 #if defined(__x86_64__) || defined(__i386__)
     if (__builtin_cpu_supports("ssse3")) formen.push_back(Jpeg_Encode_Block_Schnell_SSSE3);
@@ -239,17 +232,7 @@ TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
     if (Jpeg_Hat_BMI2_Kodierer()) formen.push_back(Jpeg_Encode_Block_Schnell_BMI2);
     for (Kodierer form : formen) {
         Strom_Fixture f(5, 1 << 22);
-        int32_t pred[2] = {0, 0};
-        for (size_t i = 0; i < bloecke.size(); ++i) {
-            bool chroma = i % 3 == 2;
-            ASSERT_EQ(form(&f.s, chroma ? &t.dc_c : &t.dc, chroma ? &t.ac_c : &t.ac, &pred[chroma],
-                           bloecke[i].data()),
-                      0);
-            if (i % 500 == 499) {
-                ASSERT_EQ(Jpeg_Write_RST(static_cast<int32_t>(i / 500) % 8, &f.s), 0);
-            }
-        }
-        ASSERT_EQ(Jpeg_Write_EOI(&f.s), 0);
+        bloecke_schreiben(f, form);
         EXPECT_EQ(f.Bytes(), referenz);
     }
     std::string pfad = ::testing::TempDir() + "enc_bits_strom.bin";
