@@ -36,22 +36,38 @@ inline f32 abs_x(const Spielfeld_Daten* sf, int seite, f32 rx) { return sf_richt
 
 inline bool im_strafraum(f32 rx, f32 y) { return rx < SF_STRAFRAUM_TIEFE && y > SF_STRAFRAUM_Y1 && y < SF_STRAFRAUM_Y2; }
 
+// The engine's timing fields of the sets, packed (the shared table keeps them
+// among the view's fields, a quarter of a kilobyte apart).
+struct Anim_Zeit {
+    i16 dauer;
+    u8 schleife;
+    u8 unterbrechbar;
+};
+struct Anim_Zeiten {
+    Anim_Zeit z[ANIM_SETS];
+    Anim_Zeiten() {
+        for (int i = 0; i < ANIM_SETS; i++)
+            z[i] = {static_cast<i16>(Anim_Tabelle[i].dauer), Anim_Tabelle[i].schleife, Anim_Tabelle[i].unterbrechbar};
+    }
+};
+const Anim_Zeiten Zeiten;
+
 // Starts a set on a figure (an action: a kick, a card, a fall ...). A set it
 // already plays goes on: one that loops, or one that has not ended yet.
 // anim.bild counts the ticks since the set (or its current round) began,
 // anim.rest the ticks it still plays (in the current round for a set that loops).
 void anim(Spielfeld_Objekt& o, u16 set) {
     auto& a = o.anim;
-    if (a.set == set && (Anim_Tabelle[set].schleife || a.rest > 0)) return;
+    if (a.set == set && (Zeiten.z[set].schleife || a.rest > 0)) return;
     a.set = set;
     a.bild = 0;
-    a.rest = static_cast<i16>(Anim_Tabelle[set].dauer);
+    a.rest = Zeiten.z[set].dauer;
 }
 
 // Starts a set unless an action that may not be cut short still plays (the
 // whistle after a foul waits for the card being shown).
 void anim_wenn_frei(Spielfeld_Objekt& o, u16 set) {
-    if (o.anim.rest > 0 && !Anim_Tabelle[o.anim.set].unterbrechbar && o.anim.set != set) return;
+    if (o.anim.rest > 0 && !Zeiten.z[o.anim.set].unterbrechbar && o.anim.set != set) return;
     anim(o, set);
 }
 
@@ -64,14 +80,14 @@ inline void anim_basis(Spielfeld_Objekt& o, u16 basis) {
             a.bild++;
         } else {
             a.bild = 0;
-            a.rest = static_cast<i16>(Anim_Tabelle[basis].dauer);
+            a.rest = Zeiten.z[basis].dauer;
         }
         return;
     }
-    if (a.rest <= 1 || Anim_Tabelle[a.set].unterbrechbar) {
+    if (a.rest <= 1 || Zeiten.z[a.set].unterbrechbar) {
         a.set = basis;
         a.bild = 0;
-        a.rest = static_cast<i16>(Anim_Tabelle[basis].dauer);
+        a.rest = Zeiten.z[basis].dauer;
         return;
     }
     a.rest--;
@@ -637,6 +653,9 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
     f32 nd = 1e30f;
     Aufstellung_Geaendert = false;
     const bool hat_ball = sf->ballfuehrer != KEIN_SLOT || sf->pass_ziel != KEIN_SLOT;
+    // The nearest player and the chasers count in open play only (a set piece taken this tick
+    // has its chasers from the next tick on).
+    const bool im_spiel = sf->situation == SIT_SPIEL;
     for (int s = 0; s < 2; s++) {
         int jaeger = -1, feld = 0;
         l.ball_rx[s] = rel_x(sf, s, bx);
@@ -659,7 +678,7 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
                 l.feld_y[s][feld] = oy;
                 feld++;
             }
-            if (!frei) continue;
+            if (!frei || !im_spiel) continue;
             f32 d = d2(ox, oy, bx, by);
             if (d < nd) { nd = d; naechster = i; }
             if (tw && !ball_im_strafraum) continue;
