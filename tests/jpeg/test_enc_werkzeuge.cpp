@@ -55,6 +55,25 @@ std::vector<uint8_t> Cjpeg(const std::vector<uint8_t>& px, int w, int h, int kan
     return j;
 }
 
+// The luminance the encoder gives RGB pixels, as 8-bit samples.
+std::vector<uint8_t> Grau_Aus_RGB(const std::vector<uint8_t>& rgb)
+{
+    std::vector<uint8_t> g(rgb.size() / 3);
+    for (size_t i = 0; i < g.size(); ++i)
+        g[i] = static_cast<uint8_t>((77 * rgb[i * 3] + 150 * rgb[i * 3 + 1] + 29 * rgb[i * 3 + 2] + 128) >> 8);
+    return g;
+}
+
+// jpegtran reads every coefficient of the stream without a message.
+void Jpegtran_Liest(const std::vector<uint8_t>& jpeg)
+{
+    std::string ein = Pfad("t.jpg"), fehler;
+    Schreiben(ein, jpeg);
+    EXPECT_EQ(Ausfuehren("/usr/bin/jpegtran -copy none -outfile /dev/null " + ein, &fehler), 0);
+    EXPECT_EQ(fehler, "");
+    std::remove(ein.c_str());
+}
+
 // Our own decoder: the stream into 3-channel RGB pixels.
 bool Selbst_Dekodieren(const std::vector<uint8_t>& jpeg, int w, int h, std::vector<uint8_t>& rgb)
 {
@@ -148,6 +167,18 @@ std::vector<uint8_t> Pixel_Fuer(const Layout& l, const std::vector<uint8_t>& rgb
     return px;
 }
 
+Einstellung Einstellung_Fuer(const Layout& l)
+{
+    Einstellung e;
+    e.bild_farbraum = l.bild_farbraum;
+    e.bild_kanaele = l.bild_kanaele;
+    e.bild_abtastung = l.bild_abtastung;
+    e.jpg_farbraum = l.jpg_farbraum;
+    e.jpg_kanaele = l.jpg_kanaele;
+    e.jpg_abtastung = l.jpg_abtastung;
+    return e;
+}
+
 }  // namespace
 
 TEST(JpegEncWerkzeuge, QuantisationSegmentsEqualCjpegs)
@@ -178,13 +209,7 @@ TEST(JpegEncWerkzeuge, EveryLayoutAndWidthDecodesWithoutWarnings)
         for (size_t li = w % nl, runde = 0; runde < 2; ++runde, li = (li + 11) % nl) {
             const Layout& l = k_layouts[li];
             int h = 1 + (w * 7 + static_cast<int>(li) * 5) % 29;
-            Einstellung e;
-            e.bild_farbraum = l.bild_farbraum;
-            e.bild_kanaele = l.bild_kanaele;
-            e.bild_abtastung = l.bild_abtastung;
-            e.jpg_farbraum = l.jpg_farbraum;
-            e.jpg_kanaele = l.jpg_kanaele;
-            e.jpg_abtastung = l.jpg_abtastung;
+            Einstellung e = Einstellung_Fuer(l);
             e.kopfueber = (w + runde) % 3 == 0;
             e.fuellbytes = (w % 4 == 1) ? 3 : 0;
             e.neustart = intervalle[(w + li) % 4];
@@ -198,12 +223,7 @@ TEST(JpegEncWerkzeuge, EveryLayoutAndWidthDecodesWithoutWarnings)
                          (e.kopfueber ? " bottom-up" : "") + " restart " + std::to_string(e.neustart));
             ASSERT_EQ(r.erg, 0);
             ++geprueft;
-            // jpegtran reads every coefficient of every component count.
-            std::string ein = Pfad("m.jpg"), fehler;
-            Schreiben(ein, r.jpeg);
-            EXPECT_EQ(Ausfuehren("/usr/bin/jpegtran -copy none -outfile /dev/null " + ein, &fehler), 0);
-            EXPECT_EQ(fehler, "");
-            std::remove(ein.c_str());
+            Jpegtran_Liest(r.jpeg);
             if (l.jpg_kanaele == 2) continue;
             std::string warnung;
             PPM d = Djpeg(r.jpeg, &warnung, "-nosmooth");
@@ -223,12 +243,9 @@ TEST(JpegEncWerkzeuge, EveryLayoutAndWidthDecodesWithoutWarnings)
                 EXPECT_GT(PSNR(d.px, rgb), PSNR(ref.px, rgb) - spielraum);
             }
             if (l.jpg_farbraum == FARBE_GRAU || l.bild_farbraum == FARBE_GRAU) {
-                std::vector<uint8_t> grau(static_cast<size_t>(w) * h);
-                for (size_t i = 0; i < grau.size(); ++i) {
-                    grau[i] = l.bild_farbraum == FARBE_GRAU
-                                  ? rgb[i * 3 + 1]
-                                  : static_cast<uint8_t>((77 * rgb[i * 3] + 150 * rgb[i * 3 + 1] + 29 * rgb[i * 3 + 2] + 128) >> 8);
-                }
+                std::vector<uint8_t> grau = Grau_Aus_RGB(rgb);
+                if (l.bild_farbraum == FARBE_GRAU)
+                    for (size_t i = 0; i < grau.size(); ++i) grau[i] = rgb[i * 3 + 1];
                 std::vector<uint8_t> dg(grau.size());
                 for (size_t i = 0; i < dg.size(); ++i) dg[i] = d.px[i * d.kanaele];
                 EXPECT_GT(PSNR(dg, grau), 35.0);
@@ -275,12 +292,7 @@ TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg)
         PPM a = Djpeg(r.jpeg, &w1, "-dct int"), b = Djpeg(ref, &w2, "-dct int");
         ASSERT_FALSE(a.px.empty());
         ASSERT_FALSE(b.px.empty());
-        std::vector<uint8_t> vergleich = rgb;
-        if (f.grau) {
-            vergleich.resize(static_cast<size_t>(w) * h);
-            for (size_t i = 0; i < vergleich.size(); ++i)
-                vergleich[i] = static_cast<uint8_t>((77 * rgb[i * 3] + 150 * rgb[i * 3 + 1] + 29 * rgb[i * 3 + 2] + 128) >> 8);
-        }
+        const std::vector<uint8_t> vergleich = f.grau ? Grau_Aus_RGB(rgb) : rgb;
         double pa = PSNR(a.px, vergleich), pb = PSNR(b.px, vergleich);
         EXPECT_NEAR(pa, pb, 0.3);
         // The entropy-coded data (our headers carry a comment and, for grey
@@ -293,47 +305,26 @@ TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg)
 TEST(JpegEncWerkzeuge, ProgressiveDecodesToTheSequentialPixels)
 {
     if (!Werkzeuge_Da()) GTEST_SKIP() << "libjpeg-turbo tools not installed";
-    struct Fall {
-        int32_t bild_farbraum;
-        uint32_t bild_kanaele;
-        int32_t jpg_farbraum;
-        uint32_t jpg_kanaele;
-        int32_t abtastung;
-    } faelle[] = {{FARBE_GRAU, 1, FARBE_GRAU, 1, ABTASTUNG_KEINE},
-                  {FARBE_RGB, 3, FARBE_YCBCR, 3, ABTASTUNG_411},
-                  {FARBE_BGR, 3, FARBE_YCBCR, 3, ABTASTUNG_KEINE},
-                  {FARBE_RGB, 3, FARBE_RGB, 3, ABTASTUNG_KEINE},
-                  {FARBE_RGBA, 4, FARBE_RGBA, 4, ABTASTUNG_KEINE},
-                  {FARBE_RGBA, 4, FARBE_YCBCRA, 4, ABTASTUNG_4114}};
-    for (const Fall& f : faelle)
+    for (const char* name : {"grey->grey", "RGB->YCbCr 4:1:1", "RGB->YCbCr 4:4:4", "BGR->RGB", "RGBA->RGBA",
+                             "RGBA->YCbCrA 4:1:1:4"})
         for (auto [w, h] : {std::pair{61, 45}, std::pair{8, 8}, std::pair{1, 17}}) {
-            SCOPED_TRACE(std::to_string(f.jpg_farbraum) + " " + std::to_string(w) + "x" + std::to_string(h));
+            const Layout& l = *std::find_if(std::begin(k_layouts), std::end(k_layouts),
+                                            [&](const Layout& k) { return std::string(k.name) == name; });
+            SCOPED_TRACE(std::string(name) + " " + std::to_string(w) + "x" + std::to_string(h));
             std::vector<uint8_t> rgb = Foto(w, h, 2);
-            Layout l{"", f.bild_farbraum, f.bild_kanaele, 0, f.jpg_farbraum, f.jpg_kanaele, f.abtastung, false};
             std::vector<uint8_t> px = Pixel_Fuer(l, rgb, w, h);
-            Einstellung e;
-            e.bild_farbraum = f.bild_farbraum;
-            e.bild_kanaele = f.bild_kanaele;
-            e.jpg_farbraum = f.jpg_farbraum;
-            e.jpg_kanaele = f.jpg_kanaele;
-            e.jpg_abtastung = f.abtastung;
+            Einstellung e = Einstellung_Fuer(l);
             e.qualitaet = 85;
             Ergebnis seq = Kodieren(px, w, h, e);
             e.progressiv = true;
             Ergebnis prog = Kodieren(px, w, h, e);
             ASSERT_EQ(seq.erg, 0);
             ASSERT_EQ(prog.erg, 0);
-            std::string ein = Pfad("p.jpg"), aus_p = Pfad("p.raw"), aus_s = Pfad("s.raw"), fehler;
-            Schreiben(ein, prog.jpeg);
-            EXPECT_EQ(Ausfuehren("/usr/bin/jpegtran -copy none -outfile /dev/null " + ein, &fehler), 0);
-            EXPECT_EQ(fehler, "");
+            Jpegtran_Liest(prog.jpeg);
             std::string w1, w2;
             PPM pa = Djpeg(prog.jpeg, &w1), pb = Djpeg(seq.jpeg, &w2);
             EXPECT_EQ(w1, "");
             ASSERT_FALSE(pa.px.empty());
             EXPECT_EQ(pa.px, pb.px);
-            std::remove(ein.c_str());
-            std::remove(aus_p.c_str());
-            std::remove(aus_s.c_str());
         }
 }
