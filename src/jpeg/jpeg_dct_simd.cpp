@@ -12,6 +12,7 @@
 // saturation. The MMX, SSE and SSE2 entry points compute identical values.
 #include "jpeg/jpeg_kern.h"
 #include "jpeg/jpeg_simd.h"
+#include "jpeg/jpeg_dct_genau.h"
 
 const int16_t Jpeg_DCT_Matrix[4][8][8] = {
     {
@@ -60,28 +61,20 @@ const int16_t Jpeg_DCT_Matrix[4][8][8] = {
 
 using namespace jpeg_simd;
 
-namespace {
+const Jpeg_DCT_Gewichte_T Jpeg_DCT_Gewichte = [] {
+    Jpeg_DCT_Gewichte_T g{};
+    for (int u = 0; u < 8; ++u)
+        for (int paar = 0; paar < 4; ++paar)
+            for (int h = 0; h < 2; ++h)
+                for (int j = 0; j < 4; ++j) {
+                    const int kl = Jpeg_DCT_Zeilenklasse[4 * h + j];  // class of the lane pair's block row
+                    g.w[u][paar][h][2 * j] = Jpeg_DCT_Matrix[kl][2 * paar][u];
+                    g.w[u][paar][h][2 * j + 1] = Jpeg_DCT_Matrix[kl][2 * paar + 1][u];
+                }
+    return g;
+}();
 
-// Weights of the accurate row pass, arranged for multiply-adds on pairs of
-// columns (x, x + 1) of four rows at a time: [u][paar][haelfte][lane].
-// The first two pairs also weigh the mirrored sums and differences (see
-// below); w[u][paar] read as one 256-bit vector covers all eight rows.
-struct Vorwaerts_Gewichte {
-    alignas(32) int16_t w[8][4][2][8];
-    Vorwaerts_Gewichte()
-    {
-        for (int u = 0; u < 8; ++u)
-            for (int paar = 0; paar < 4; ++paar)
-                for (int h = 0; h < 2; ++h)
-                    for (int j = 0; j < 4; ++j) {
-                        const int k = 4 * h + j;  // block row of this lane pair
-                        const int kl = Jpeg_DCT_Zeilenklasse[k];
-                        w[u][paar][h][2 * j] = Jpeg_DCT_Matrix[kl][2 * paar][u];
-                        w[u][paar][h][2 * j + 1] = Jpeg_DCT_Matrix[kl][2 * paar + 1][u];
-                    }
-    }
-};
-const Vorwaerts_Gewichte gewichte;
+namespace {
 
 inline __m128i k16(int v) { return _mm_set1_epi16(int16_t(v)); }
 
@@ -113,125 +106,37 @@ inline void aan_vorwaerts(__m128i x[8])
     x[7] = _mm_sub_epi16(z11, z4);
 }
 
-inline __m128i tan1(__m128i v) { return _mm_mulhi_epi16(v, k16(13036)); }
-inline __m128i tan2(__m128i v) { return _mm_mulhi_epi16(v, k16(27146)); }
-inline __m128i tan3(__m128i v) { return _mm_adds_epi16(v, _mm_mulhi_epi16(v, k16(-21746))); }
-inline __m128i cos4(__m128i v) { return _mm_mulhi_epi16(v, k16(23170)); }
-
-// Column pass of the accurate form on the eight rows x[] (lanes = columns);
-// y[] receives the eight outputs, each scaled for its row class.
-inline void genau_spalten(const __m128i x[8], __m128i y[8])
-{
-    const __m128i S07 = _mm_slli_epi16(_mm_adds_epi16(x[0], x[7]), 3);
-    const __m128i S16 = _mm_slli_epi16(_mm_adds_epi16(x[1], x[6]), 3);
-    const __m128i S25 = _mm_slli_epi16(_mm_adds_epi16(x[2], x[5]), 3);
-    const __m128i S34 = _mm_slli_epi16(_mm_adds_epi16(x[3], x[4]), 3);
-    const __m128i D07 = _mm_slli_epi16(_mm_subs_epi16(x[0], x[7]), 3);
-    const __m128i D34 = _mm_slli_epi16(_mm_subs_epi16(x[3], x[4]), 3);
-    const __m128i D16 = _mm_slli_epi16(_mm_subs_epi16(x[1], x[6]), 4);
-    const __m128i D25 = _mm_slli_epi16(_mm_subs_epi16(x[2], x[5]), 4);
-    const __m128i eins = k16(1);
-
-    const __m128i e0 = _mm_adds_epi16(S07, S34), e1 = _mm_adds_epi16(S16, S25);
-    const __m128i e2 = _mm_subs_epi16(S07, S34), e3 = _mm_subs_epi16(S16, S25);
-    y[0] = _mm_adds_epi16(e0, e1);
-    y[4] = _mm_subs_epi16(e0, e1);
-    y[2] = _mm_or_si128(_mm_adds_epi16(e2, tan2(e3)), eins);
-    y[6] = _mm_or_si128(_mm_subs_epi16(tan2(e2), e3), eins);
-
-    const __m128i p = _mm_or_si128(cos4(_mm_adds_epi16(D16, D25)), eins);
-    const __m128i m = cos4(_mm_subs_epi16(D16, D25));
-    const __m128i a = _mm_adds_epi16(D34, m), b = _mm_subs_epi16(D34, m);
-    const __m128i c = _mm_subs_epi16(D07, p), d = _mm_adds_epi16(D07, p);
-    y[1] = _mm_or_si128(_mm_adds_epi16(d, tan1(a)), eins);
-    y[7] = _mm_subs_epi16(tan1(d), a);
-    y[3] = _mm_subs_epi16(c, tan3(b));
-    y[5] = _mm_adds_epi16(tan3(c), b);
-}
-
-// True when every value lies in -16384..16383. Column-pass outputs of
-// level-shifted 8-bit samples always do (they stay below 8200 in size).
-inline bool halbe_breite(const __m128i y[8])
-{
-    const __m128i versatz = k16(0x4000);
-    __m128i o = _mm_add_epi16(y[0], versatz);
-    for (int i = 1; i < 8; ++i) o = _mm_or_si128(o, _mm_add_epi16(y[i], versatz));
-    return (_mm_movemask_epi8(o) & 0xAAAA) == 0;
-}
-
-// Row pass on y[x] = column x of all rows (lanes = rows), aus[u] = lane k:
-// coefficient (k, u). Every product sum is formed whole, in any order: the
-// 32-bit sums wrap alike.
-inline void genau_zeilen_voll(const __m128i y[8], __m128i aus[8])
-{
-    __m128i paare[4][2];
-    for (int paar = 0; paar < 4; ++paar) {
-        paare[paar][0] = _mm_unpacklo_epi16(y[2 * paar], y[2 * paar + 1]);
-        paare[paar][1] = _mm_unpackhi_epi16(y[2 * paar], y[2 * paar + 1]);
-    }
-    const __m128i rund = _mm_set1_epi32(1 << 19);
-    for (int u = 0; u < 8; ++u) {
-        __m128i s[2];
-        for (int h = 0; h < 2; ++h) {
-            __m128i acc = rund;
-            for (int paar = 0; paar < 4; ++paar)
-                acc = _mm_add_epi32(acc, _mm_madd_epi16(paare[paar][h],
-                                                        laden_a(gewichte.w[u][paar][h])));
-            s[h] = _mm_srai_epi32(acc, 20);
-        }
-        aus[u] = _mm_packs_epi32(s[0], s[1]);
-    }
-}
-
-// The same row pass for inputs within -16384..16383: the weights of column
-// 7 - x equal those of column x, negated for odd u, so the sums and
-// differences of the mirrored columns (exact in 16 bits there) halve the
-// multiply-adds without changing a single sum.
-inline void genau_spiegel_paare(const __m128i y[8], __m128i ps[2][2], __m128i pd[2][2])
-{
-    __m128i s[4], d[4];
-    for (int x = 0; x < 4; ++x) {
-        s[x] = _mm_add_epi16(y[x], y[7 - x]);
-        d[x] = _mm_sub_epi16(y[x], y[7 - x]);
-    }
-    for (int j = 0; j < 2; ++j) {
-        ps[j][0] = _mm_unpacklo_epi16(s[2 * j], s[2 * j + 1]);
-        ps[j][1] = _mm_unpackhi_epi16(s[2 * j], s[2 * j + 1]);
-        pd[j][0] = _mm_unpacklo_epi16(d[2 * j], d[2 * j + 1]);
-        pd[j][1] = _mm_unpackhi_epi16(d[2 * j], d[2 * j + 1]);
-    }
-}
-
-inline void genau_zeilen_gespiegelt(const __m128i y[8], __m128i aus[8])
-{
-    __m128i ps[2][2], pd[2][2];
-    genau_spiegel_paare(y, ps, pd);
-    const __m128i rund = _mm_set1_epi32(1 << 19);
-    for (int u = 0; u < 8; ++u) {
-        const __m128i(*q)[2] = (u & 1) ? pd : ps;
-        __m128i s[2];
-        for (int h = 0; h < 2; ++h) {
-            const __m128i a = _mm_madd_epi16(q[0][h], laden_a(gewichte.w[u][0][h]));
-            const __m128i b = _mm_madd_epi16(q[1][h], laden_a(gewichte.w[u][1][h]));
-            s[h] = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(a, b), rund), 20);
-        }
-        aus[u] = _mm_packs_epi32(s[0], s[1]);
-    }
-}
+// The SSE2 instructions of the accurate form (jpeg_dct_genau.h).
+struct O128 {
+    using V = __m128i;
+    static V add(V a, V b) { return _mm_add_epi16(a, b); }
+    static V sub(V a, V b) { return _mm_sub_epi16(a, b); }
+    static V adds(V a, V b) { return _mm_adds_epi16(a, b); }
+    static V subs(V a, V b) { return _mm_subs_epi16(a, b); }
+    static V mulhi(V a, V b) { return _mm_mulhi_epi16(a, b); }
+    static V oder(V a, V b) { return _mm_or_si128(a, b); }
+    template <int N>
+    static V shl(V a) { return _mm_slli_epi16(a, N); }
+    static V k16(int v) { return _mm_set1_epi16(int16_t(v)); }
+    static V lo(V a, V b) { return _mm_unpacklo_epi16(a, b); }
+    static V hi(V a, V b) { return _mm_unpackhi_epi16(a, b); }
+    static V madd(V a, V b) { return _mm_madd_epi16(a, b); }
+    static V add32(V a, V b) { return _mm_add_epi32(a, b); }
+    template <int N>
+    static V sar32(V a) { return _mm_srai_epi32(a, N); }
+    static V k32(int v) { return _mm_set1_epi32(v); }
+    static V packs(V a, V b) { return _mm_packs_epi32(a, b); }
+    static bool ohne_hohe(V v) { return (_mm_movemask_epi8(v) & 0xAAAA) == 0; }
+    static V gewicht(int u, int paar, int h) { return laden_a(Jpeg_DCT_Gewichte.w[u][paar][h]); }
+    static void transponieren(V r[8]) { jpeg_simd::transponieren(r); }
+};
 
 template <bool Ausgerichtet>
 inline void fdct_genau(int16_t* block)
 {
-    __m128i x[8], y[8], aus[8];
+    __m128i x[8], aus[8];
     for (int i = 0; i < 8; ++i) x[i] = Ausgerichtet ? laden_a(block + 8 * i) : laden(block + 8 * i);
-    genau_spalten(x, y);
-    // After the transposition y[x] holds column x of all rows.
-    transponieren(y);
-    if (__builtin_expect(halbe_breite(y), 1))
-        genau_zeilen_gespiegelt(y, aus);
-    else
-        genau_zeilen_voll(y, aus);
-    transponieren(aus);
+    DCT_Genau<O128>::rechnen(x, aus);
     for (int i = 0; i < 8; ++i) {
         if (Ausgerichtet)
             speichern_a(block + 8 * i, aus[i]);
