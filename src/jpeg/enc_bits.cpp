@@ -135,6 +135,20 @@ void Start_Gemeinsam(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse)
     s->Bit_Puffer = 0;
 }
 
+// The k pending bytes of the bit output, then n bytes of a marker; the bit
+// output is left empty (leer: its count of an empty state). A buffer keeps at
+// least one byte spare after every marker write.
+int32_t Offen_Und_Bytes(Jpeg_Strom* s, const uint8_t* offen, int32_t k, const uint8_t* bytes, int32_t n,
+                        int32_t leer)
+{
+    if (!s->Datei && s->Eingabe_Ende - s->Eingabe_Zeiger < k + n + 1) return JPEG_ERG_AUSGABE_VOLL;
+    s->Bit_Puffer = 0;
+    s->Bit_Anzahl = leer;
+    int32_t e = Roh_Raus(s, offen, k);
+    if (e == 0 && n > 0) e = Roh_Raus(s, bytes, n);
+    return e;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -199,14 +213,7 @@ int32_t Jpeg_Bytes_Schreiben(const uint8_t* bytes, int32_t n, Jpeg_Strom* s)
         offen[k++] = static_cast<uint8_t>(s->Bit_Puffer);
         if (offen[0] == 0xFF) offen[k++] = 0;
     }
-    // A buffer keeps at least one byte spare after every marker write.
-    if (!s->Datei && s->Eingabe_Ende - s->Eingabe_Zeiger < k + n + 1)
-        return JPEG_ERG_AUSGABE_VOLL;
-    s->Bit_Puffer = 0;
-    s->Bit_Anzahl = 8;
-    int32_t e = Roh_Raus(s, offen, k);
-    if (e == 0 && n > 0) e = Roh_Raus(s, bytes, n);
-    return e;
+    return Offen_Und_Bytes(s, offen, k, bytes, n, 8);
 }
 
 int32_t Jpeg_Encode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
@@ -366,13 +373,7 @@ int32_t Jpeg_Bytes_Schreiben_Schnell(const uint8_t* bytes, int32_t n, Jpeg_Strom
         if (b == 0xFF) offen[k++] = 0;
     }
     if (bits > 0) offen[k++] = static_cast<uint8_t>((acc << (8 - bits)) & 0xFF);
-    if (!s->Datei && s->Eingabe_Ende - s->Eingabe_Zeiger < k + n + 1)
-        return JPEG_ERG_AUSGABE_VOLL;
-    s->Bit_Puffer = 0;
-    s->Bit_Anzahl = 0;
-    int32_t e = Roh_Raus(s, offen, k);
-    if (e == 0 && n > 0) e = Roh_Raus(s, bytes, n);
-    return e;
+    return Offen_Und_Bytes(s, offen, k, bytes, n, 0);
 }
 
 namespace {

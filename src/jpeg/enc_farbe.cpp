@@ -116,54 +116,26 @@ void Jpeg_Kod_Grau(const uint8_t* p, int64_t st, int16_t* y, int16_t*, int16_t*,
         for (int x = 0; x < 8; ++x) y[zy * 8 + x] = static_cast<int16_t>(p[zy * st + x] - 128);
 }
 
-void Jpeg_Kod_RGB_111(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a)
-{
-    Farbe_Kern<3, 0, 1, 2, false, 1, 1>(p, st, y, cb, cr, a);
-}
-void Jpeg_Kod_BGR_111(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a)
-{
-    Farbe_Kern<3, 2, 1, 0, false, 1, 1>(p, st, y, cb, cr, a);
-}
-void Jpeg_Kod_RGB_422(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a)
-{
-    Farbe_Kern<3, 0, 1, 2, false, 2, 1>(p, st, y, cb, cr, a);
-}
-void Jpeg_Kod_BGR_422(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a)
-{
-    Farbe_Kern<3, 2, 1, 0, false, 2, 1>(p, st, y, cb, cr, a);
-}
-void Jpeg_Kod_RGB_411(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a)
-{
-    Farbe_Kern<3, 0, 1, 2, false, 2, 2>(p, st, y, cb, cr, a);
-}
-void Jpeg_Kod_BGR_411(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a)
-{
-    Farbe_Kern<3, 2, 1, 0, false, 2, 2>(p, st, y, cb, cr, a);
-}
-void Jpeg_Kod_RGBA_1111(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a)
-{
-    Farbe_Kern<4, 0, 1, 2, true, 1, 1>(p, st, y, cb, cr, a);
-}
-void Jpeg_Kod_RGBA_4224(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a)
-{
-    Farbe_Kern<4, 0, 1, 2, true, 2, 1>(p, st, y, cb, cr, a);
-}
-void Jpeg_Kod_RGBA_4114(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a)
-{
-    Farbe_Kern<4, 0, 1, 2, true, 2, 2>(p, st, y, cb, cr, a);
-}
-void Jpeg_Kod_Kopie_111(const uint8_t* p, int64_t st, int16_t* c1, int16_t* c2, int16_t* c3, int16_t* c4)
-{
-    Kopie_Kern<3, 1, 1>(p, st, c1, c2, c3, c4);
-}
-void Jpeg_Kod_Kopie_422(const uint8_t* p, int64_t st, int16_t* c1, int16_t* c2, int16_t* c3, int16_t* c4)
-{
-    Kopie_Kern<3, 2, 1>(p, st, c1, c2, c3, c4);
-}
-void Jpeg_Kod_Kopie_411(const uint8_t* p, int64_t st, int16_t* c1, int16_t* c2, int16_t* c3, int16_t* c4)
-{
-    Kopie_Kern<3, 2, 2>(p, st, c1, c2, c3, c4);
-}
+// The entry points of the generic whole-MCU kernels.
+#define ENC_KERN(NAME, ...)                                                                        \
+    void NAME(const uint8_t* p, int64_t st, int16_t* k1, int16_t* k2, int16_t* k3, int16_t* k4) \
+    {                                                                                              \
+        __VA_ARGS__(p, st, k1, k2, k3, k4);                                                        \
+    }
+ENC_KERN(Jpeg_Kod_RGB_111, Farbe_Kern<3, 0, 1, 2, false, 1, 1>)
+ENC_KERN(Jpeg_Kod_BGR_111, Farbe_Kern<3, 2, 1, 0, false, 1, 1>)
+ENC_KERN(Jpeg_Kod_RGB_422, Farbe_Kern<3, 0, 1, 2, false, 2, 1>)
+ENC_KERN(Jpeg_Kod_BGR_422, Farbe_Kern<3, 2, 1, 0, false, 2, 1>)
+ENC_KERN(Jpeg_Kod_RGB_411, Farbe_Kern<3, 0, 1, 2, false, 2, 2>)
+ENC_KERN(Jpeg_Kod_BGR_411, Farbe_Kern<3, 2, 1, 0, false, 2, 2>)
+ENC_KERN(Jpeg_Kod_RGBA_1111, Farbe_Kern<4, 0, 1, 2, true, 1, 1>)
+ENC_KERN(Jpeg_Kod_RGBA_4224, Farbe_Kern<4, 0, 1, 2, true, 2, 1>)
+ENC_KERN(Jpeg_Kod_RGBA_4114, Farbe_Kern<4, 0, 1, 2, true, 2, 2>)
+ENC_KERN(Jpeg_Kod_Kopie_111, Kopie_Kern<3, 1, 1>)
+ENC_KERN(Jpeg_Kod_Kopie_422, Kopie_Kern<3, 2, 1>)
+ENC_KERN(Jpeg_Kod_Kopie_411, Kopie_Kern<3, 2, 2>)
+#undef ENC_KERN
+
 void Jpeg_Kod_Kopie_1111(const uint8_t* p, int64_t st, int16_t* c1, int16_t* c2, int16_t* c3, int16_t* c4)
 {
     for (int zy = 0; zy < 8; ++zy)
