@@ -13,50 +13,6 @@ using namespace enc_test;
 
 namespace {
 
-struct Segment {
-    uint8_t marke;
-    std::vector<uint8_t> daten;  // without marker and length
-};
-
-// The marker segments of a stream up to its first SOS (included), and the
-// markers found in the entropy-coded data after it.
-struct Zerlegt {
-    std::vector<Segment> segmente;
-    std::vector<uint8_t> daten_marken;
-    bool eoi = false;
-};
-
-Zerlegt Zerlegen(const std::vector<uint8_t>& j)
-{
-    Zerlegt z;
-    size_t i = 2;
-    while (i + 4 <= j.size() && j[i] == 0xFF) {
-        uint8_t m = j[i + 1];
-        size_t len = size_t(j[i + 2]) << 8 | j[i + 3];
-        z.segmente.push_back({m, std::vector<uint8_t>(j.begin() + i + 4, j.begin() + i + 2 + len)});
-        i += 2 + len;
-        if (m != 0xDA) continue;
-        // entropy-coded data up to the next marker that is not RSTn
-        while (i + 1 < j.size()) {
-            if (j[i] == 0xFF && j[i + 1] != 0) {
-                uint8_t n = j[i + 1];
-                if (n >= 0xD0 && n <= 0xD7) {
-                    z.daten_marken.push_back(n);
-                    i += 2;
-                    continue;
-                }
-                if (n == 0xD9) {
-                    z.eoi = i + 2 == j.size();
-                    return z;
-                }
-                break;
-            }
-            i += j[i] == 0xFF ? 2 : 1;
-        }
-    }
-    return z;
-}
-
 std::vector<uint8_t> Bytes(std::initializer_list<int> l)
 {
     std::vector<uint8_t> v;

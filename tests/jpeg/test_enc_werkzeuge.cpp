@@ -17,31 +17,17 @@ bool Werkzeuge_Da()
     return Werkzeug_Da("cjpeg") && Werkzeug_Da("djpeg") && Werkzeug_Da("jpegtran");
 }
 
-// The DQT segments of a stream, each from its marker to its end.
+// The DQT segments of a stream.
 std::vector<std::vector<uint8_t>> DQTs(const std::vector<uint8_t>& j)
 {
     std::vector<std::vector<uint8_t>> d;
-    size_t i = 2;
-    while (i + 4 <= j.size() && j[i] == 0xFF && j[i + 1] != 0xDA) {
-        size_t len = size_t(j[i + 2]) << 8 | j[i + 3];
-        if (j[i + 1] == 0xDB) d.emplace_back(j.begin() + i, j.begin() + i + 2 + len);
-        i += 2 + len;
-    }
+    for (const Segment& s : Zerlegen(j).segmente)
+        if (s.marke == 0xDB) d.push_back(s.daten);
     return d;
 }
 
 // Bytes after the first scan header (entropy-coded data and EOI).
-size_t Datenlaenge(const std::vector<uint8_t>& j)
-{
-    size_t i = 2;
-    while (i + 4 <= j.size() && j[i] == 0xFF) {
-        size_t len = size_t(j[i + 2]) << 8 | j[i + 3];
-        bool sos = j[i + 1] == 0xDA;
-        i += 2 + len;
-        if (sos) return j.size() - i;
-    }
-    return 0;
-}
+size_t Datenlaenge(const std::vector<uint8_t>& j) { return j.size() - Zerlegen(j).daten_anfang; }
 
 std::vector<uint8_t> Cjpeg(const std::vector<uint8_t>& px, int w, int h, int kanaele, const std::string& optionen)
 {
