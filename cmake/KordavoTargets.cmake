@@ -69,6 +69,8 @@ function(kordavo_bench name)
   target_compile_options(bench_${name} PRIVATE ${KORDAVO_WARNINGS} ${KORDAVO_CHARSET})
   target_include_directories(bench_${name} PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(bench_${name} PRIVATE ${ARG_DEPS} benchmark::benchmark Threads::Threads)
+  # Benchmarks read the shipped data from the source tree.
+  target_compile_definitions(bench_${name} PRIVATE KORDAVO_QUELLE="${PROJECT_SOURCE_DIR}")
   set_property(GLOBAL APPEND PROPERTY KORDAVO_BENCHMARKS bench_${name})
 endfunction()
 
@@ -137,14 +139,14 @@ function(kordavo_fuzz_folder)
   endforeach()
 endfunction()
 
-# kordavo_bench_folder(DEPS ...): every bench_<n>.cpp of the calling folder
-# is the benchmark program bench_<n>.
+# kordavo_bench_folder([PREFIX p] DEPS ...): every bench_<n>.cpp of the
+# calling folder is the benchmark program bench_<p><n>.
 function(kordavo_bench_folder)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "PREFIX" "DEPS" ${ARGN})
   file(GLOB _benches CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/bench_*.cpp)
   foreach(b ${_benches})
     get_filename_component(n ${b} NAME_WE)
     string(REGEX REPLACE "^bench_" "" n ${n})
-    kordavo_bench(${n} SOURCES ${b} DEPS ${ARG_DEPS})
+    kordavo_bench(${ARG_PREFIX}${n} SOURCES ${b} DEPS ${ARG_DEPS})
   endforeach()
 endfunction()

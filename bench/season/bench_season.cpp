@@ -23,7 +23,7 @@ void still(const char*) {}
 
 std::string quelle(const char* relativ) {
     const char* q = std::getenv("KORDAVO_SOURCE_DIR");
-    return std::string(q ? q : SEASON_QUELLE) + "/" + relativ;
+    return std::string(q ? q : KORDAVO_QUELLE) + "/" + relativ;
 }
 
 void vorbereiten() {

@@ -14,7 +14,7 @@
 
 namespace {
 
-bool laden() { return Welt_Laden_Ordner(KORDAVO_WELT_DATEN, 0); }
+bool laden() { return Welt_Laden_Ordner(KORDAVO_QUELLE "/data/config", 0); }
 
 void BM_Welt_Text_Laden(benchmark::State& state) {
     for (auto _ : state) {
