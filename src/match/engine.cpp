@@ -680,14 +680,10 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
             }
             if (!frei || !im_spiel) continue;
             f32 d = d2(ox, oy, bx, by);
-            const bool nah = d < nd;
-            nd = nah ? d : nd;
-            naechster = nah ? i : naechster;
-            // Without branches: which figure is nearest changes from tick to tick.
-            const f32 e = (tw && !ball_im_strafraum) ? 1e30f : d2(ox, oy, px, py);
-            const bool naeher = e < bd;
-            bd = naeher ? e : bd;
-            jaeger = naeher ? i : jaeger;
+            if (d < nd) { nd = d; naechster = i; }
+            if (tw && !ball_im_strafraum) continue;
+            f32 e = d2(ox, oy, px, py);
+            if (e < bd) { bd = e; jaeger = i; }
         }
         l.jaeger[s] = jaeger;
         l.feld_n[s] = feld;
@@ -744,10 +740,8 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
             f32 bd = 1100.0f * 1100.0f;
             f32 ax = abs_x(sf, s, tx);
             for (int k = 0; k < n; k++) {
-                const f32 e = d2(fx[k], fy[k], ax, ty);
-                const bool naeher = e < bd;
-                bd = naeher ? e : bd;
-                best = naeher ? k : best;
+                f32 e = d2(fx[k], fy[k], ax, ty);
+                if (e < bd) { bd = e; best = k; }
             }
             sp.deckt = static_cast<i8>(best >= 0 ? l.feld_slot[g][best] : -1);
             if (best >= 0) {
@@ -774,9 +768,10 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
 
 constexpr int ZIEL_TOLERANZ = 50;  // cm
 
-inline void bewegen(Spielfeld_Daten* sf, int i, bool eilig, bool fuehrt) {
+void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
     auto& sp = sf->spieler[i];
     auto& o = sf->objekt[i];
+    bool fuehrt = sf->ballfuehrer == i;
     f32 schritt;
     const u8 flag = sp.flag;
     // A target that moved by a step or less keeps the current line (or the standing) of a player who is
@@ -792,14 +787,11 @@ inline void bewegen(Spielfeld_Daten* sf, int i, bool eilig, bool fuehrt) {
         o.x += o.vx * DT;
         o.y += o.vy * DT;
         // Stamina: standing gives most back, walking some; running and sprinting cost.
-        // Looked up by the pace bits (F_STEHT, F_LANGSAM, F_LAUFEN and the hurry) rather than chosen by
-        // branches that the pace of the 22 figures would make unpredictable.
-        const unsigned art = ((flag >> 4) & 7u) | (eilig ? 8u : 0u);
-        static constexpr i8 ATEM[16] = {-1, 3, 2, 3, -1, 3, 2, 3, -4, 3, -4, 3, -4, 3, -4, 3};
-        static constexpr f32 SCHRITT[16] = {35, 0, 20, 0, 50, 0, 50, 0, 35, 0, 20, 0, 50, 0, 50, 0};
+        static constexpr i8 ATEM[4] = {3, -4, 2, -1};
+        const int art = steht ? 0 : (eilig ? 1 : ((flag & F_LANGSAM) ? 2 : 3));
         int a = sp.ausdauer + ATEM[art];
         sp.ausdauer = a < 1000 ? 1000 : (a > 10000 ? 10000 : a);
-        const f32 sch = SCHRITT[art];
+        const f32 sch = steht ? 0.0f : ((flag & F_LAUFEN) ? 50.0f : ((flag & F_LANGSAM) ? 20.0f : 35.0f));
         anim_basis(o, Anim_Basis(sch, eilig, false, sp.ausdauer < 3000, o.torwart != 0));
         return;
     } else {
@@ -1560,7 +1552,7 @@ void Engine_Tick(Spielfeld_Daten* sf) {
         } else if (i == sf->ausfuehrer) {
             eilig = true;
         }
-        bewegen(sf, i, eilig, i == sf->ballfuehrer);
+        bewegen(sf, i, eilig);
     }
     offizielle(sf);
     sf->zweikampf[0] = sf->zweikampf[1] = -1;
