@@ -357,22 +357,25 @@ bool Nur_DC(const int16_t* blk) {
 
 // Kernel-table forms of the sequential block decoder: the generic one takes
 // the input byte by byte, the wide one eight bytes at a time when it can.
-int32_t Jpeg_Decode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
-                          int32_t* pred, int16_t* blk) {
+namespace {
+int32_t block_dekodieren(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac, int32_t* pred,
+                         int16_t* blk, bool breit) {
   JPEG_PROPERTIES* p = Besitzer(s);
   Bits* b = &p->Dek_Zustand->bits;
-  b->breit = false;
+  b->breit = breit;
   Block_Dekodieren(b, Schnelltabelle(p, dc), Schnelltabelle(p, ac), pred, blk);
   return 0;
+}
+}  // namespace
+
+int32_t Jpeg_Decode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                          int32_t* pred, int16_t* blk) {
+  return block_dekodieren(s, dc, ac, pred, blk, false);
 }
 
 int32_t Jpeg_Decode_Block_Breit(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
                                 int32_t* pred, int16_t* blk) {
-  JPEG_PROPERTIES* p = Besitzer(s);
-  Bits* b = &p->Dek_Zustand->bits;
-  b->breit = true;
-  Block_Dekodieren(b, Schnelltabelle(p, dc), Schnelltabelle(p, ac), pred, blk);
-  return 0;
+  return block_dekodieren(s, dc, ac, pred, blk, true);
 }
 
 int32_t Jpeg_Decode_Block_DC(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,

@@ -20,6 +20,7 @@
 #pragma GCC target("avx2")
 #endif
 
+#include "jpeg/jpeg_avx2.h"
 #include "jpeg/jpeg_dct_genau.h"
 
 namespace {
@@ -54,26 +55,7 @@ struct O256 {
         return _mm256_broadcastsi128_si256(
             _mm_load_si128(reinterpret_cast<const __m128i*>(Jpeg_DCT_Gewichte.w[u][paar][h])));
     }
-    // Transposes the 8x8 block of each half.
-    static void transponieren(V r[8])
-    {
-        const V a0 = _mm256_unpacklo_epi16(r[0], r[1]), a1 = _mm256_unpackhi_epi16(r[0], r[1]);
-        const V a2 = _mm256_unpacklo_epi16(r[2], r[3]), a3 = _mm256_unpackhi_epi16(r[2], r[3]);
-        const V a4 = _mm256_unpacklo_epi16(r[4], r[5]), a5 = _mm256_unpackhi_epi16(r[4], r[5]);
-        const V a6 = _mm256_unpacklo_epi16(r[6], r[7]), a7 = _mm256_unpackhi_epi16(r[6], r[7]);
-        const V b0 = _mm256_unpacklo_epi32(a0, a2), b1 = _mm256_unpackhi_epi32(a0, a2);
-        const V b2 = _mm256_unpacklo_epi32(a1, a3), b3 = _mm256_unpackhi_epi32(a1, a3);
-        const V b4 = _mm256_unpacklo_epi32(a4, a6), b5 = _mm256_unpackhi_epi32(a4, a6);
-        const V b6 = _mm256_unpacklo_epi32(a5, a7), b7 = _mm256_unpackhi_epi32(a5, a7);
-        r[0] = _mm256_unpacklo_epi64(b0, b4);
-        r[1] = _mm256_unpackhi_epi64(b0, b4);
-        r[2] = _mm256_unpacklo_epi64(b1, b5);
-        r[3] = _mm256_unpackhi_epi64(b1, b5);
-        r[4] = _mm256_unpacklo_epi64(b2, b6);
-        r[5] = _mm256_unpackhi_epi64(b2, b6);
-        r[6] = _mm256_unpacklo_epi64(b3, b7);
-        r[7] = _mm256_unpackhi_epi64(b3, b7);
-    }
+    static void transponieren(V r[8]) { jpeg_avx2::transponieren(r); }
 };
 
 using V = __m256i;

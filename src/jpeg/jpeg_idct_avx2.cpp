@@ -45,6 +45,8 @@ const Gewichte gewichte;
 #pragma GCC target("avx2")
 #endif
 
+#include "jpeg/jpeg_avx2.h"
+
 namespace {
 
 using V = __m256i;
@@ -56,26 +58,7 @@ inline V gewicht(int n, int art, int paar, int h)
     return _mm256_load_si256(reinterpret_cast<const V*>(gewichte.w[n][art][paar][h]));
 }
 
-// Transposes the 8x8 16-bit values of each half.
-inline void transponieren(V r[8])
-{
-    const V a0 = _mm256_unpacklo_epi16(r[0], r[1]), a1 = _mm256_unpackhi_epi16(r[0], r[1]);
-    const V a2 = _mm256_unpacklo_epi16(r[2], r[3]), a3 = _mm256_unpackhi_epi16(r[2], r[3]);
-    const V a4 = _mm256_unpacklo_epi16(r[4], r[5]), a5 = _mm256_unpackhi_epi16(r[4], r[5]);
-    const V a6 = _mm256_unpacklo_epi16(r[6], r[7]), a7 = _mm256_unpackhi_epi16(r[6], r[7]);
-    const V b0 = _mm256_unpacklo_epi32(a0, a2), b1 = _mm256_unpackhi_epi32(a0, a2);
-    const V b2 = _mm256_unpacklo_epi32(a1, a3), b3 = _mm256_unpackhi_epi32(a1, a3);
-    const V b4 = _mm256_unpacklo_epi32(a4, a6), b5 = _mm256_unpackhi_epi32(a4, a6);
-    const V b6 = _mm256_unpacklo_epi32(a5, a7), b7 = _mm256_unpackhi_epi32(a5, a7);
-    r[0] = _mm256_unpacklo_epi64(b0, b4);
-    r[1] = _mm256_unpackhi_epi64(b0, b4);
-    r[2] = _mm256_unpacklo_epi64(b1, b5);
-    r[3] = _mm256_unpackhi_epi64(b1, b5);
-    r[4] = _mm256_unpacklo_epi64(b2, b6);
-    r[5] = _mm256_unpackhi_epi64(b2, b6);
-    r[6] = _mm256_unpacklo_epi64(b3, b7);
-    r[7] = _mm256_unpackhi_epi64(b3, b7);
-}
+using jpeg_avx2::transponieren;
 
 inline V tan1(V v) { return _mm256_mulhi_epi16(v, k16(13036)); }
 inline V tan2(V v) { return _mm256_mulhi_epi16(v, k16(27146)); }
