@@ -121,6 +121,36 @@ void Benoetigte_Zeilen(const Zustand* z, int32_t* von, int32_t* bis) {
   if (*bis > z->mcu_y) *bis = z->mcu_y;
 }
 
+// The accurate SIMD inverse straight into byte rows. With AVX2 a block waits
+// for a partner and the two are transformed together.
+struct Bytes_Idct {
+  bool paare;
+  const int16_t* wartend = nullptr;
+  uint8_t* ziel = nullptr;
+  int64_t abstand = 0;
+  // True when the block was kept waiting: its coefficients must stay
+  // untouched until its partner comes or Absenden is called.
+  bool Block(const int16_t* kb, uint8_t* z, int64_t a) {
+    if (!paare) {
+      Jpeg_IDCT_Genau_SSE2_Bytes(kb, z, a);
+      return false;
+    }
+    if (wartend) {
+      Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, ziel, abstand, z, a);
+      wartend = nullptr;
+      return false;
+    }
+    wartend = kb;
+    ziel = z;
+    abstand = a;
+    return true;
+  }
+  void Absenden() {
+    if (wartend) Jpeg_IDCT_Genau_SSE2_Bytes(wartend, ziel, abstand);
+    wartend = nullptr;
+  }
+};
+
 int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
   Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
   int16_t* blk = p->Arbeitsbereich;
@@ -178,16 +208,11 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
   // the next MCU is decoded into the other.
   alignas(32) int16_t koef[2][10 * 64];
   int16_t dc_werte[10];
-  const int16_t* wartend = nullptr;
-  uint8_t* wartend_ziel = nullptr;
-  int64_t wartend_abstand = 0;
-  auto absenden = [&] {
-    if (wartend) Jpeg_IDCT_Genau_SSE2_Bytes(wartend, wartend_ziel, wartend_abstand);
-    wartend = nullptr;
-  };
+  Bytes_Idct bytes{paare};
+  auto absenden = [&] { bytes.Absenden(); };
   // The direct road for one MCU.
   auto mcu_direkt = [&] {
-    int16_t* mk = koef[(wartend >= koef[0] && wartend < koef[1]) ? 1 : 0];
+    int16_t* mk = koef[(bytes.wartend >= koef[0] && bytes.wartend < koef[1]) ? 1 : 0];
     z->bits.quant = nullptr;
     const uint32_t nur_dc = Bloecke_Dekodieren(&z->bits, plan, nb, mk, dc_werte);
     for (int j = 0; j < nb; ++j) {
@@ -200,16 +225,7 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         continue;
       }
       uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(ort[j].by * 8) * k.streifen_breite + gx * 8;
-      if (!paare) {
-        Jpeg_IDCT_Genau_SSE2_Bytes(kb, ziel, k.streifen_breite);
-      } else if (wartend) {
-        Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, wartend_ziel, wartend_abstand, ziel, k.streifen_breite);
-        wartend = nullptr;
-      } else {
-        wartend = kb;
-        wartend_ziel = ziel;
-        wartend_abstand = k.streifen_breite;
-      }
+      bytes.Block(kb, ziel, k.streifen_breite);
     }
   };
   while (z->zeile < z->mcu_y) {
@@ -437,13 +453,8 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
   const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
   alignas(32) int16_t slots[2][64];
   int slot = 0;
-  const int16_t* wartend = nullptr;
-  uint8_t* wartend_ziel = nullptr;
-  int64_t wartend_abstand = 0;
-  auto absenden = [&] {
-    if (wartend) Jpeg_IDCT_Genau_SSE2_Bytes(wartend, wartend_ziel, wartend_abstand);
-    wartend = nullptr;
-  };
+  Bytes_Idct bytes{paare};
+  auto absenden = [&] { bytes.Absenden(); };
   if (!z->ausgabe_laeuft) {
     z->ausgabe_laeuft = true;
     z->zeile = von;
@@ -471,17 +482,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
               }
               kt->Dequantisieren_Aktiv(kb, q);
               uint8_t* ziel = k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
-              if (!paare) {
-                Jpeg_IDCT_Genau_SSE2_Bytes(kb, ziel, k.streifen_breite);
-              } else if (wartend) {
-                Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, wartend_ziel, wartend_abstand, ziel, k.streifen_breite);
-                wartend = nullptr;
-              } else {
-                wartend = kb;
-                wartend_ziel = ziel;
-                wartend_abstand = k.streifen_breite;
-                slot ^= 1;
-              }
+              if (bytes.Block(kb, ziel, k.streifen_breite)) slot ^= 1;
               continue;
             }
             std::memcpy(blk, quelle, 64 * sizeof(int16_t));
