@@ -17,17 +17,7 @@
 
 namespace {
 
-class Betrieb : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        Internet_Modus = INTERNET_MODUS_EINZEL;
-        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
-    }
-    static void TearDownTestSuite() {
-        Bank_Free();
-        Welt_Freigeben();
-    }
-};
+using Betrieb = Geladene_Welt;
 
 // Eleven available starters (one goalkeeper in goal, distinct cells), six substitutes.
 void pruefe_aufstellung(int t) {

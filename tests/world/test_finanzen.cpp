@@ -25,13 +25,8 @@ namespace {
 // In the shipped world: 16.. German clubs, 72.. English, 270.. Swiss.
 constexpr int DEUTSCH = 16, DEUTSCH2 = 17, ENGLISCH = 72, SCHWEIZ = 270;
 
-class Finanzen : public ::testing::Test {
+class Finanzen : public Geladene_Welt {
   protected:
-    static void SetUpTestSuite() {
-        Internet_Modus = INTERNET_MODUS_EINZEL;
-        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
-    }
-    static void TearDownTestSuite() { Welt_Freigeben(); }
     void SetUp() override {
         Internet_Modus = INTERNET_MODUS_EINZEL;
         Bank_Init();

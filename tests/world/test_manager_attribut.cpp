@@ -22,13 +22,8 @@
 
 namespace {
 
-class Welt : public ::testing::Test {
+class Welt : public Geladene_Welt {
   protected:
-    static void SetUpTestSuite() {
-        Internet_Modus = INTERNET_MODUS_EINZEL;
-        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
-    }
-    static void TearDownTestSuite() { Welt_Freigeben(); }
     void TearDown() override { Internet_Modus = INTERNET_MODUS_EINZEL; }
 };
 

@@ -21,17 +21,7 @@
 
 namespace {
 
-class Netz : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        Internet_Modus = INTERNET_MODUS_EINZEL;
-        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
-    }
-    static void TearDownTestSuite() {
-        Bank_Free();
-        Welt_Freigeben();
-    }
-};
+using Netz = Geladene_Welt;
 
 TEST_F(Netz, PlayerBlocksCarryNumbersAndRecords) {
     u8* b = nullptr;

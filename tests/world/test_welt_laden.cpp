@@ -21,13 +21,6 @@
 
 namespace {
 
-std::string lesen(const std::string& pfad) {
-    std::ifstream f(pfad, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 void schreiben(const std::string& pfad, const std::string& text) {
     std::ofstream f(pfad, std::ios::binary);
     f << text;
@@ -39,7 +32,7 @@ std::string kopie(const char* name, const std::string& datei = "", const std::st
     for (const char* n : {"team", "spieler", "personal", "global"}) {
         for (const char* a : {".cfg", "_alias.cfg"}) {
             std::string f = std::string("1_") + n + a;
-            schreiben(o + "/" + f, lesen(welt_quelle() + "/" + f));
+            schreiben(o + "/" + f, datei_lesen(welt_quelle() + "/" + f));
         }
     }
     if (!datei.empty()) schreiben(o + "/" + datei, inhalt);
@@ -162,7 +155,7 @@ TEST_F(WeltLaden, GlobalAndStaffWritersRoundTrip) {
     nehmen(&nachher);
     EXPECT_EQ(nachher, vorher);
     // A block past its table's end is refused and the tables stay.
-    const std::string gut = lesen(o + "/1_global.cfg");
+    const std::string gut = datei_lesen(o + "/1_global.cfg");
     for (const char* block : {"NEUER_KONTINENT", "NEUER_TR_LAGER", "NEUES_ATTRIBUT"}) {
         std::string zu_viele = gut;
         for (int i = 0; i < 60; i++) zu_viele += std::string("\r\n") + block + "\r\n";
@@ -176,7 +169,7 @@ TEST_F(WeltLaden, GlobalAndStaffWritersRoundTrip) {
     EXPECT_TRUE(m.enthaelt("(105) Zu viele Attribute"));
     schreiben(o + "/1_global.cfg", gut);
     // Unknown keys go to the season module's hook; what it does not know is an error.
-    std::string text = lesen(o + "/1_global.cfg");
+    std::string text = datei_lesen(o + "/1_global.cfg");
     text += "\r\nSTADION_MODELL_2\r\nMIN_KAPAZITAET 4000\r\n";
     schreiben(o + "/1_global.cfg", text);
     EXPECT_FALSE(Global_Cfg_Laden_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str()));
@@ -219,8 +212,8 @@ struct Fehlerfall {
 };
 
 TEST_F(WeltLaden, BadFilesAreRefusedWithCodedMessagesAndTheWorldStays) {
-    const std::string team = lesen(welt_quelle() + "/1_team.cfg");
-    const std::string spieler = lesen(welt_quelle() + "/1_spieler.cfg");
+    const std::string team = datei_lesen(welt_quelle() + "/1_team.cfg");
+    const std::string spieler = datei_lesen(welt_quelle() + "/1_spieler.cfg");
     const Fehlerfall faelle[] = {
         {"1_team.cfg", "\tKURZNAME", "\tKURZNAMEN", "(101) Unbekannter Befehl (KURZNAMEN)"},
         {"1_team.cfg", "\tKONTINENT                          3", "\tKONTINENT                          15",
@@ -299,7 +292,7 @@ TEST_F(WeltLaden, SetsFromTheGameFolderAndTheCache) {
 }
 
 TEST_F(WeltLaden, EnglishKeywordsAreAccepted) {
-    std::string team = lesen(welt_quelle() + "/1_team.cfg");
+    std::string team = datei_lesen(welt_quelle() + "/1_team.cfg");
     for (auto [de, en] : {std::pair{"NEUES_TEAM", "NEW_TEAM"}, {"KURZNAME", "short_name"}, {"STADT  ", "CITY  "}}) {
         for (size_t p = team.find(de); p != std::string::npos; p = team.find(de, p + 1)) team.replace(p, std::strlen(de), en);
     }

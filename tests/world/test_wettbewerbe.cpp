@@ -19,13 +19,6 @@
 
 namespace {
 
-std::string lesen(const std::string& pfad) {
-    std::ifstream f(pfad, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 std::vector<std::string> zeilen(const std::string& text) {
     std::vector<std::string> r;
     std::string z;
@@ -55,7 +48,7 @@ struct Wettbewerb {
 
 std::vector<Wettbewerb> wettbewerbe_lesen() {
     std::vector<Wettbewerb> r;
-    for (const std::string& z : zeilen(lesen(welt_quelle() + "/1_wettbewerb.cfg"))) {
+    for (const std::string& z : zeilen(datei_lesen(welt_quelle() + "/1_wettbewerb.cfg"))) {
         if (z == "NEUER_WETTBEWERB") {
             r.emplace_back();
             continue;
@@ -77,15 +70,7 @@ int team_von_alias(const std::string& alias) {
     return -1;
 }
 
-class Wettbewerbe : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        Internet_Modus = INTERNET_MODUS_EINZEL;
-        Melder_Mitschnitt m;
-        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0)) << m.alle();
-    }
-    static void TearDownTestSuite() { Welt_Freigeben(); }
-};
+using Wettbewerbe = Geladene_Welt;
 
 TEST_F(Wettbewerbe, LeaguesHoldTheClubsOfTheirCountryAndLevel) {
     std::vector<Wettbewerb> alle = wettbewerbe_lesen();
@@ -165,8 +150,8 @@ TEST_F(Wettbewerbe, CupsAndTournamentsNameTeamsOfTheRightKind) {
 }
 
 TEST_F(Wettbewerbe, AliasCompanionRepeatsTheTeamAliases) {
-    std::vector<std::string> w = zeilen(lesen(welt_quelle() + "/1_wettbewerb_alias.cfg"));
-    std::vector<std::string> t = zeilen(lesen(welt_quelle() + "/1_team_alias.cfg"));
+    std::vector<std::string> w = zeilen(datei_lesen(welt_quelle() + "/1_wettbewerb_alias.cfg"));
+    std::vector<std::string> t = zeilen(datei_lesen(welt_quelle() + "/1_team_alias.cfg"));
     ASSERT_FALSE(w.empty());
     ASSERT_FALSE(t.empty());
     // Only the comment line at the top differs.

@@ -1,11 +1,19 @@
 // Helpers of the world tests: the shipped world and collected messages.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/config.h"
+#include "base/globals.h"
+#include "world/bank.h"
+#include "world/konfig.h"
+#include "world/welt.h"
 
 inline std::string welt_quelle() {
     const char* s = std::getenv("KORDAVO_SOURCE_DIR");
@@ -41,5 +49,26 @@ struct Melder_Mitschnitt {
         std::string r;
         for (auto& t : texte()) r += t;
         return r;
+    }
+};
+
+inline std::string datei_lesen(const std::string& pfad) {
+    std::ifstream f(pfad, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// Test suites that work on the shipped world, read once per suite.
+class Geladene_Welt : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Melder_Mitschnitt m;
+        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0)) << m.alle();
+    }
+    static void TearDownTestSuite() {
+        Bank_Free();
+        Welt_Freigeben();
     }
 };
