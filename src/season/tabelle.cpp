@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/debug.h"
-#include "season/bytes.h"
+#include "base/bytes.h"
 #include "season/season_hooks.h"
 
 namespace {
@@ -30,11 +30,11 @@ void tabelle_io(Io& io, T& t) {
 }  // namespace
 
 void Tabelle_Bild_Schreiben(const Tabelle& t, u8* aus) {
-    season::bild_schreiben(aus, TABELLE_GROESSE, [&](season::Schreiber& s) { tabelle_io(s, t); });
+    bytes::bild_schreiben(aus, TABELLE_GROESSE, [&](bytes::Schreiber& s) { tabelle_io(s, t); });
 }
 
 void Tabelle_Bild_Lesen(Tabelle& t, const u8* ein) {
-    season::Leser l(ein, TABELLE_GROESSE);
+    bytes::Leser l(ein, TABELLE_GROESSE);
     tabelle_io(l, t);
 }
 

@@ -5,7 +5,7 @@
 
 #include "base/debug.h"
 #include "base/memory.h"
-#include "season/bytes.h"
+#include "base/bytes.h"
 #include "season/wettbewerb_felder.h"
 
 Wettbewerb* Wettbewerb_Tabelle = nullptr;
@@ -210,11 +210,11 @@ Wettbewerb Wettbewerb_Standard() {
 }
 
 void Wettbewerb_Bild_Schreiben(const Wettbewerb& w, u8* out) {
-    season::bild_schreiben(out, WETTBEWERB_GROESSE, [&](season::Schreiber& s) { felder(s, w); });
+    bytes::bild_schreiben(out, WETTBEWERB_GROESSE, [&](bytes::Schreiber& s) { felder(s, w); });
 }
 
 void Wettbewerb_Bild_Lesen(Wettbewerb& w, const u8* in) {
-    season::Leser l(in, WETTBEWERB_GROESSE);
+    bytes::Leser l(in, WETTBEWERB_GROESSE);
     felder(l, w);
     w.name[24] = w.gruppen_name[19] = w.identifikation[10] = 0;
 }

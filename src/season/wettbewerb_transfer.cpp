@@ -9,7 +9,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/spielstand.h"
-#include "season/bytes.h"
+#include "base/bytes.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -18,8 +18,8 @@
 
 namespace {
 
-using season::Leser;
-using season::Schreiber;
+using bytes::Leser;
+using bytes::Schreiber;
 using season::felder_43_bis_64;
 using season::felder_75_bis_88;
 using season::felder_7_bis_38;

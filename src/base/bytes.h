@@ -1,5 +1,5 @@
-// Little-endian field-by-field writers and readers for the season's record
-// images (save blocks, configuration cache, network streams).
+// The one typed little-endian reader and writer: every save block, cache,
+// stored record and network block is written and read field by field here.
 #pragma once
 
 #include <cstring>
@@ -8,7 +8,7 @@
 
 #include "base/types.h"
 
-namespace season {
+namespace bytes {
 
 // Appends fields to a byte vector.
 struct Schreiber {
@@ -93,4 +93,4 @@ void bild_schreiben(u8* aus, size_t groesse, Felder felder) {
     std::memset(aus + n, 0, groesse - n);
 }
 
-}  // namespace season
+}  // namespace bytes
