@@ -9,6 +9,7 @@
 #include "platform/hooks.h"
 
 #if KORDAVO_HAT_WORLD
+#include "world/netz_rufe.h"
 #include "world/speichern.h"
 #endif
 #if KORDAVO_HAT_SEASON
@@ -25,6 +26,8 @@ void Main_Registrieren() {
 #if KORDAVO_HAT_WORLD
     // Save blocks 8 to 12 and 14, and the world's part of the configuration cache.
     Welt_Spielstand_Anmelden();
+    // The server rows of the world's remote calls and blocks.
+    Welt_Netz_Anmelden();
 #endif
 #if KORDAVO_HAT_SEASON
     // The season's view of the world data, and the world's calls upwards
