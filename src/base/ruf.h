@@ -31,6 +31,7 @@ namespace ruf {
 // The role of this machine.
 inline bool Client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
 inline bool Server() { return Internet_Modus == INTERNET_MODUS_SERVER; }
+inline bool Einzel() { return Internet_Modus == INTERNET_MODUS_EINZEL; }
 // True when this machine keeps the game's state (a local game or the server).
 inline bool Haelt_Spiel() { return !Client(); }
 

@@ -103,7 +103,6 @@ struct Welt_Netz_Hooks {
     int (*aktuelle_verbindung)() = [] { return -1; };
 };
 void Welt_Set_Netz_Hooks(const Welt_Netz_Hooks& hooks);
-bool Welt_Netz_Client();
 
 bool Spieler_Internet_Client_Get_Startinfo();
 bool Spieler_Internet_Client_Init();

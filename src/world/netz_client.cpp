@@ -40,8 +40,6 @@ void Welt_Set_Netz_Hooks(const Welt_Netz_Hooks& h) { netz = h; }
 
 const Welt_Netz_Hooks& Welt_Netz() { return netz; }
 
-bool Welt_Netz_Client() { return ruf::Client(); }
-
 bool Spieler_Internet_Client_Get_Startinfo() {
     if (!ruf::Client()) return false;
     const auto n = ruf::Rufen(RUF_SPIELER_STARTINFO);
@@ -232,16 +230,6 @@ bool Stadion_Internet_Client_Send_Daten(int team, const Stadion_Daten* d) {
 bool Werbung_Internet_Client_Send_Daten(int team, int aktion, int a, int b) {
     if (!ruf::Client()) return false;
     return ruf::Rufen(RUF_WERBUNG_SETZEN, team, aktion, a, b).value_or(0) != 0;
-}
-
-// Bookings and exchanges of a client go to the server.
-i32 Welt_Netz_Buchung(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int waehrung) {
-    return ruf::Rufen(RUF_BANK_BUCHUNG, zahler, empfaenger, static_cast<i32>(betrag), kategorie, erzwingen, waehrung)
-        .value_or(0);
-}
-
-i32 Welt_Netz_Tausch(int ta, int tb, int sa, int sb, i32 preis) {
-    return ruf::Rufen(RUF_SPIELER_TAUSCH, ta, tb, sa, sb, preis).value_or(0) ? 1 : 0;
 }
 
 #include "base/liste.h"
