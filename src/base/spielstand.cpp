@@ -347,10 +347,7 @@ void Spielstand_Config_Modul_Abmelden(int block) {
     if (block >= 1 && block <= CONFIG_BLOECKE) g_config[block] = Spielstand_Modul{};
 }
 
-void Spielstand_Set_Hooks(const Spielstand_Hooks& hooks) {
-    if (hooks.beschreibung) g_hooks.beschreibung = hooks.beschreibung;
-    if (hooks.netz_schliessen) g_hooks.netz_schliessen = hooks.netz_schliessen;
-}
+void Spielstand_Set_Hooks(const Spielstand_Hooks& hooks) { g_hooks = hooks; }
 
 const char* Spielstand_Letzter_Fehler() { return g_fehler.c_str(); }
 
@@ -373,7 +370,7 @@ bool Spielstand_Speichern(const char* pfad, int still) {
     if (!pfad || !*pfad) return false;
     Spielstand_Beschreibung b;
     std::memset(&b, 0, sizeof b);
-    if (g_hooks.beschreibung) g_hooks.beschreibung(&b, still);
+    g_hooks.beschreibung(&b, still);
     u8 kopf[SPIELSTAND_KOPF_GROESSE];
     std::memcpy(kopf, SPIELSTAND_MAGIC, 10);
     std::memcpy(kopf + 10, SPIELSTAND_VERSION, 5);
@@ -431,7 +428,7 @@ bool Spielstand_Laden(const char* pfad) {
                       name.c_str(), modul.c_str());
         return false;
     }
-    if (g_hooks.netz_schliessen) g_hooks.netz_schliessen();
+    g_hooks.netz_schliessen();
     Internet_Modus = INTERNET_MODUS_EINZEL;
     Debug_Printf("Spielstand geladen: %s\n", pfad);
     return true;

@@ -1,9 +1,10 @@
 // Start-up registration of the layers' hooks.
 //
-// Each layer that is built into the program (KORDAVO_HAT_<LAYER>, set by
-// the build for every library that exists) fills its entries here. Entries
-// left alone keep their do-nothing defaults (the frame default draws a plain
-// screen), so the program runs with whatever layers exist.
+// Each lower layer's hook table is filled here, once, with designated
+// initialisers naming the entries of the layers built into the program
+// (KORDAVO_HAT_<LAYER>, set by the build for every library that exists).
+// Entries left out keep their do-nothing defaults (the frame default draws a
+// plain screen), so the program runs with whatever layers exist.
 #include "main/registrierung.h"
 
 #include "platform/hooks.h"
@@ -12,7 +13,12 @@
 #include "world/netz_rufe.h"
 #include "world/speichern.h"
 #endif
+#if KORDAVO_HAT_WORLD
+#include "world/global.h"
+#endif
 #if KORDAVO_HAT_SEASON
+#include "season/kalender.h"
+#include "season/optionen.h"
 #include "season/season_spielstand.h"
 #include "season/season_welt.h"
 #endif
@@ -30,11 +36,17 @@ void Main_Registrieren() {
     Welt_Netz_Anmelden();
 #endif
 #if KORDAVO_HAT_SEASON
-    // The season's view of the world data, and the world's calls upwards
-    // (season keys of global.cfg, today's day).
+    // The season's view of the world data.
     Season_Welt_Anbinden(kStartSet);
     // Save blocks of the calendar, fixtures and competitions.
     Season_Spielstand_Anmelden();
+#endif
+#if KORDAVO_HAT_WORLD && KORDAVO_HAT_SEASON
+    // The world's calls upwards into the season.
+    Welt_Set_Hooks({
+        .global_cfg_schluessel = Global_Cfg_Schluessel,
+        .kalender_tag = [] { return Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0; },
+    });
 #endif
     // Still at their defaults, filled as their layers arrive:
     //   Main_Hooks.Kalender_Run                        -> season, together with the

@@ -53,7 +53,7 @@ void Feste_Schritte(bool an) {
 }
 
 void Archive_Schliessen_Wenn_Offen() {
-    if (archive_offen && Main_Hooks.Archive_Schliessen) Main_Hooks.Archive_Schliessen();
+    if (archive_offen) Main_Hooks.Archive_Schliessen();
     archive_offen = false;
 }
 
@@ -112,7 +112,7 @@ void Skript_Setzen_Aktiv() {
 // ---------------------------------------------------------------------------
 
 bool Main_Startup_Checks() {
-    if (!W32_Ist_Headless() && Main_Hooks.Sound_Starten && !Main_Hooks.Sound_Starten()) W32_Error_Box("Kein Sound!");
+    if (!W32_Ist_Headless() && !Main_Hooks.Sound_Starten()) W32_Error_Box("Kein Sound!");
     if (!W32_Dir_Init()) {
         W32_Error_Box("Der Spielordner %s fehlt.\nBitte das Spiel neu installieren.", W32_Dir_Tabelle[W32_DIR_WORK]);
         return false;
@@ -126,19 +126,19 @@ bool Main_Startup_Checks() {
             return false;
         }
     }
-    if (Main_Hooks.Archive_Oeffnen && !Main_Hooks.Archive_Oeffnen()) return false;
+    if (!Main_Hooks.Archive_Oeffnen()) return false;
     archive_offen = true;
     return true;
 }
 
 bool Main_Init_Fonts_Network() {
-    if (Main_Hooks.Fonts_Laden && !Main_Hooks.Fonts_Laden()) {
+    if (!Main_Hooks.Fonts_Laden()) {
         W32_Error_Box("Die Schriften des Spiels konnten nicht geladen werden.\nBitte das Spiel neu installieren.");
         return false;
     }
     // Failures of the network start are not reported: the game runs on in single play.
-    if (Main_Hooks.Verbindung_Start) Main_Hooks.Verbindung_Start("e:\\zorv\\server_log.txt", 9);
-    if (Main_Hooks.Verbindung_Get_Local_Host) Main_Hooks.Verbindung_Get_Local_Host();
+    Main_Hooks.Verbindung_Start("e:\\zorv\\server_log.txt", 9);
+    Main_Hooks.Verbindung_Get_Local_Host();
     return true;
 }
 
@@ -149,27 +149,27 @@ bool Main_Init_Fonts_Network() {
 void Main_Network_Pump() {
     if (Internet_Modus == INTERNET_MODUS_CLIENT) {
         for (int i = 0; i < 12; i++)
-            if (Main_Hooks.Verbindung_Pump) Main_Hooks.Verbindung_Pump();
+            Main_Hooks.Verbindung_Pump();
     } else if (Internet_Modus == INTERNET_MODUS_SERVER) {
         for (int i = 0; i < 2; i++)
-            if (Main_Hooks.Verbindung_Pump) Main_Hooks.Verbindung_Pump();
-        if (Main_Hooks.Verbindung_Server_Clients) Main_Hooks.Verbindung_Server_Clients();
+            Main_Hooks.Verbindung_Pump();
+        Main_Hooks.Verbindung_Server_Clients();
         for (int i = 0; i < 2; i++)
-            if (Main_Hooks.Verbindung_Pump) Main_Hooks.Verbindung_Pump();
+            Main_Hooks.Verbindung_Pump();
     }
 }
 
 void Main_Frame_Dispatch() {
     if (Internet_Modus == INTERNET_MODUS_SERVER) {
-        if (Main_Hooks.Server_Frame) Main_Hooks.Server_Frame();
+        Main_Hooks.Server_Frame();
     } else if (Internet_Modus == INTERNET_MODUS_CLIENT) {
-        if (Main_Hooks.Client_Frame) Main_Hooks.Client_Frame();
+        Main_Hooks.Client_Frame();
     }
-    if (Main_Hooks.Kalender_Run) Main_Hooks.Kalender_Run();
+    Main_Hooks.Kalender_Run();
 }
 
 void Main_Free_Grafik_Sound() {
-    if (Main_Hooks.Grafik_Sound_Freigeben) Main_Hooks.Grafik_Sound_Freigeben();
+    Main_Hooks.Grafik_Sound_Freigeben();
 }
 
 void W32_Frame() {
@@ -181,7 +181,7 @@ void W32_Frame() {
     if (skript_aktiv) skript.Schritt(skript_frame++);
     Eingabe_Frame_Abtasten();
     Main_Frame_Dispatch();
-    if (Main_Hooks.Video_Overlay && W32_Display.puffer)
+    if (W32_Display.puffer)
         Main_Hooks.Video_Overlay(W32_Display.puffer, W32_Display.pitch, W32_Display.hoehe);
     W32_Present_Now();
     frame_anzahl++;
@@ -254,7 +254,7 @@ u32 Taste_Warten() {
 // ---------------------------------------------------------------------------
 
 void Main_Shutdown() {
-    if (Main_Hooks.Kompression_Freigeben) Main_Hooks.Kompression_Freigeben();
+    Main_Hooks.Kompression_Freigeben();
     Archive_Schliessen_Wenn_Offen();
     u32 bloecke = W32_Memory_Bericht();
     if (bloecke) {

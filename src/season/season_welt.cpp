@@ -79,8 +79,4 @@ void Season_Welt_Anbinden(int set) {
         for (int i = 0; i < 4; ++i) aus[i] = 0;
         if (a >= 0 && a < Team_Anzahl && b >= 0 && b < Team_Anzahl) Team_Vergleiche_Abw_Mit_Stu(a, b, aus, m);
     };
-    Welt_Hooks h;
-    h.global_cfg_schluessel = Global_Cfg_Schluessel;
-    h.kalender_tag = []() { return Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0; };
-    Welt_Set_Hooks(h);
 }

@@ -19,6 +19,8 @@ constexpr int TRANSFERMARKT_SPIELER = 1700;
 constexpr int ATTRIBUT_ANZAHL = 54;
 constexpr int FORMATIONEN_PRO_TEAM = 16;
 constexpr int MANAGER_ICONS = 4202;
+// The manager's switch for training after each match (team screen).
+constexpr int ICON_AUTOMATISCHES_TRAINING = 3487;
 constexpr int MAX_TEAMS = 1000;
 
 // Operations of the value accessors.

@@ -92,7 +92,7 @@ class Spielstand : public ::testing::Test {
         Meldung_Hooks h;
         h.zeigen = Meldungen::Sammeln;
         Meldung_Set_Hooks(h);
-        Spielstand_Set_Hooks({beschreibung, netz_schliessen});
+        Spielstand_Set_Hooks({.beschreibung = beschreibung, .netz_schliessen = netz_schliessen});
         g_meldungen.clear();
         g_netz_geschlossen = 0;
         A::zuruecksetzen();
