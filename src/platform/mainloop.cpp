@@ -253,42 +253,72 @@ u32 Taste_Warten() {
 // Shutdown and the whole program
 // ---------------------------------------------------------------------------
 
-void Main_Shutdown() {
-    Main_Hooks.Kompression_Freigeben();
-    Archive_Schliessen_Wenn_Offen();
-    u32 bloecke = W32_Memory_Bericht();
-    if (bloecke) {
+namespace {
+
+// What the start-up has set up so far; it is released once, in reverse
+// order, whichever way Main_Programm leaves.
+struct Abbau {
+    bool gestartet = false;    // the start-up checks began (sound, archives)
+    bool display = false;      // W32_Init_Display ran
+    bool schleife = false;     // the main loop ran (the frame released graphics and sound)
+    Abbau() = default;
+    Abbau(const Abbau&) = delete;
+    Abbau& operator=(const Abbau&) = delete;
+    ~Abbau() {
+        if (schleife) Main_Hooks.Kompression_Freigeben();
+        else if (gestartet) Main_Free_Grafik_Sound();
+        Archive_Schliessen_Wenn_Offen();
+        if (schleife) Speicher_Bericht();
+        if (display) W32_Release_Display();
+        if (schleife && !W32_Ist_Headless()) Intro_Starten(true);
+        W32_Close_Window();
+        if (feste_schritte) Feste_Schritte(false);
+    }
+    static void Speicher_Bericht() {
+        u32 bloecke = W32_Memory_Bericht();
+        if (!bloecke) return;
         char text[120];
         std::snprintf(text, sizeof text, "Speicher: %u Blöcke beim Beenden nicht freigegeben.", bloecke);
         W32_Stderr(text);
     }
-    W32_Release_Display();
-    if (!W32_Ist_Headless()) Intro_Starten(true);
-    W32_Close_Window();
-    if (feste_schritte) Feste_Schritte(false);
-}
+};
 
-int Main_Programm(int argc, char** argv) {
-    // The local time and the system version.
+// The local time and the system version.
+void Startzeit_Merken() {
     std::time_t jetzt = std::time(nullptr);
     localtime_r(&jetzt, &Main_Startzeit);
     struct utsname u {};
     if (uname(&u) == 0) std::snprintf(Main_Systemversion, sizeof Main_Systemversion, "%s %s", u.sysname, u.release);
+}
 
-    W32_Init_Window();
-
+// KORDAVO_SCRIPT: the input script, which ends the program when it has run
+// out. False when it cannot be read (the message is shown).
+bool Skript_Aus_Umgebung() {
     const char* skript_pfad = std::getenv("KORDAVO_SCRIPT");
-    if (skript_pfad && skript_pfad[0]) {
-        u32 schritt = W32_Ist_Headless() ? HEADLESS_ZEITSCHRITT_MS : FENSTER_MIN_FRAME_MS;
-        std::string fehler;
-        if (!skript.Laden(skript_pfad, schritt, &fehler)) {
-            W32_Error_Box("%s", fehler.c_str());
-            W32_Close_Window();
-            return 1;
-        }
-        Skript_Setzen_Aktiv();
-        beenden_am_ende = true;
+    if (!skript_pfad || !skript_pfad[0]) return true;
+    u32 schritt = W32_Ist_Headless() ? HEADLESS_ZEITSCHRITT_MS : FENSTER_MIN_FRAME_MS;
+    std::string fehler;
+    if (!skript.Laden(skript_pfad, schritt, &fehler)) {
+        W32_Error_Box("%s", fehler.c_str());
+        return false;
     }
+    Skript_Setzen_Aktiv();
+    beenden_am_ende = true;
+    return true;
+}
+
+}  // namespace
+
+void Main_Shutdown() {
+    Abbau a;
+    a.gestartet = a.display = a.schleife = true;
+}
+
+int Main_Programm(int argc, char** argv) {
+    Startzeit_Merken();
+    W32_Init_Window();
+    Abbau abbau;
+    if (!Skript_Aus_Umgebung()) return 1;
     if (W32_Ist_Headless()) {
         if (skript_aktiv) {
             Feste_Schritte(true);
@@ -296,12 +326,8 @@ int Main_Programm(int argc, char** argv) {
             W32_Signale_Abfangen();
         }
     }
-
-    if (!Main_Startup_Checks()) {
-        Main_Free_Grafik_Sound();
-        W32_Close_Window();
-        return 1;
-    }
+    abbau.gestartet = true;
+    if (!Main_Startup_Checks()) return 1;
     if (!W32_Ist_Headless()) Intro_Starten(false);
     if (!W32_Init_Display(16)) {
         // The window cannot show anything: go on without it.
@@ -311,16 +337,11 @@ int Main_Programm(int argc, char** argv) {
         W32_Init_Window();
         W32_Init_Display(16);
     }
-    if (!Main_Init_Fonts_Network()) {
-        Main_Free_Grafik_Sound();
-        Archive_Schliessen_Wenn_Offen();
-        W32_Release_Display();
-        W32_Close_Window();
-        return 1;
-    }
+    abbau.display = true;
+    if (!Main_Init_Fonts_Network()) return 1;
     letzte_frame_zeit = W32_Get_Time();
+    abbau.schleife = true;
     Main_Schleife();
-    Main_Shutdown();
     return 0;
 }
 

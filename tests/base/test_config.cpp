@@ -377,6 +377,14 @@ TEST_F(Config, WriterReplacesTheOldFileOnlyWhenComplete) {
     Config_Schreiber_Abbrechen(&s);
     EXPECT_EQ(lesen(pfad), "ALT 1\n");
     EXPECT_FALSE(fs::exists(pfad + ".tmp"));
+    {
+        // A writer left on an early return gives up by itself.
+        Config_Schreiber frueh;
+        ASSERT_TRUE(Config_Schreiber_Oeffnen(&frueh, pfad.c_str()));
+        ASSERT_TRUE(fs::exists(pfad + ".tmp"));
+    }
+    EXPECT_FALSE(fs::exists(pfad + ".tmp"));
+    EXPECT_EQ(lesen(pfad), "ALT 1\n");
 
     ASSERT_TRUE(Config_Schreiber_Oeffnen(&s, pfad.c_str()));
     Config_Schreiber_Zeile(&s, "NEU", "2");
