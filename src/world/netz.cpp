@@ -369,18 +369,7 @@ R aus_bild(const u8* p, size_t groesse = bytes::groesse<R>()) {
 
 i32 loopback_alt = 0;
 
-}  // namespace
-
-void Welt_Netz_Anmelden() {
-    // A call answered on this machine: the active team asks.
-    ruf::Schleife_Setzen([](bool an) {
-        if (an) {
-            loopback_alt = Aktuelles_Team;
-            Aktuelles_Team = Team_Aktiv;
-        } else {
-            Aktuelles_Team = loopback_alt;
-        }
-    });
+void spieler_zeilen() {
     ruf::Zeile_Anmelden(RUF_SPIELER_DATEN, [](i32 modus, i32 team, i32 spieler) {
         u8* p = nullptr;
         const u32 n = Spieler_Internet_Server_Send(&p, modus, team, spieler, 0);
@@ -401,6 +390,9 @@ void Welt_Netz_Anmelden() {
         Spieler_Tausch_Ausfuehren(ta, tb, sa, sb, preis, &ok);
         return ok;
     });
+}
+
+void team_zeilen() {
     ruf::Zeile_Anmelden(RUF_TEAM_OWN, [](i32 team) {
         u16 wert = 0;
         u8 b[bytes::groesse<Team_Own>()] = {};
@@ -434,6 +426,9 @@ void Welt_Netz_Anmelden() {
         Team_Internet_Server_Set_User_Active(slot, team, name.data(), wert);
         return Nichts{};
     });
+}
+
+void manager_zeilen() {
     ruf::Zeile_Anmelden(RUF_MANAGER_DATEN, []() {
         Manager_Teil m;
         u8 d176[bytes::groesse<Manager_Daten>()] = {}, d8[8] = {}, d3[3] = {};
@@ -464,6 +459,9 @@ void Welt_Netz_Anmelden() {
         Manager_Internet_Server_Read_And_Write_Icon_Status(b.data(), richtung);
         return aus_bild<Manager_Icons>(b.data());
     });
+}
+
+void bank_stadion_werbung_zeilen() {
     ruf::Zeile_Anmelden(RUF_STADION_LISTE, [](i32 team) {
         u8* p = nullptr;
         const u32 n = Stadion_Internet_Server_Send_Liste(&p, team);
@@ -504,4 +502,22 @@ void Welt_Netz_Anmelden() {
     ruf::Zeile_Anmelden(RUF_BANK_KREDIT, [](i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins) -> u8 {
         return Bank_Internet_Server_Kredit(t1, t2, betrag, laufzeit, option, zins) ? 1 : 0;
     });
+}
+
+}  // namespace
+
+void Welt_Netz_Anmelden() {
+    // A call answered on this machine: the active team asks.
+    ruf::Schleife_Setzen([](bool an) {
+        if (an) {
+            loopback_alt = Aktuelles_Team;
+            Aktuelles_Team = Team_Aktiv;
+        } else {
+            Aktuelles_Team = loopback_alt;
+        }
+    });
+    spieler_zeilen();
+    team_zeilen();
+    manager_zeilen();
+    bank_stadion_werbung_zeilen();
 }
