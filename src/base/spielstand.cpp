@@ -44,9 +44,10 @@ bool zufall_schreiben(Datei_Status* d) {
 bool zufall_lesen(Datei_Status* d) {
     u8 block[RND_BLOCK_GROESSE];
     if (Datei_Lesen(d, block, sizeof block) != sizeof block) return false;
+    u32 cursor = 0, pruefsumme = 0;
+    bytes::Leser(block, sizeof block)(std::tie(cursor, pruefsumme));
     // The same checks as Rnd_Block_Lesen, without taking the cursor yet.
-    if (get_u32le(block) >= RND_TABELLE_GROESSE) return false;
-    if (get_u32le(block + 4) != Rnd_Tabelle_Pruefsumme()) return false;
+    if (cursor >= RND_TABELLE_GROESSE || pruefsumme != Rnd_Tabelle_Pruefsumme()) return false;
     std::memcpy(g_zufall_neu, block, sizeof block);
     g_zufall_bereit = true;
     return true;
@@ -114,9 +115,9 @@ class Rahmen_Schreiber {
         return ok_;
     }
     bool u32_schreiben(u32 v) {
-        u8 b[4];
-        put_u32le(b, v);
-        return schreiben(b, 4);
+        std::vector<u8> b;
+        bytes::Schreiber{b}(v);
+        return schreiben(b.data(), 4);
     }
     uLong crc() const { return crc_; }
     bool ok() const { return ok_; }
@@ -297,22 +298,12 @@ bool module_laden(const Spielstand_Modul* module, int anzahl, const std::vector<
 }
 
 void beschreibung_kodieren(const Spielstand_Beschreibung& b, u8* p) {
-    std::memcpy(p, b.text, 30);
-    std::memcpy(p + 30, b.manager, 30);
-    std::memcpy(p + 60, b.verein, 32);
-    put_u32le(p + 92, b.team);
-    put_u32le(p + 96, b.kontostand);
-    put_u32le(p + 100, b.staerke);
+    bytes::bild_schreiben(p, sizeof b, [&](bytes::Schreiber& s) { s(b); });
 }
 
 void beschreibung_dekodieren(const u8* p, Spielstand_Beschreibung* b) {
-    std::memcpy(b->text, p, 30);
-    std::memcpy(b->manager, p + 30, 30);
-    std::memcpy(b->verein, p + 60, 32);
+    bytes::Leser(p, sizeof *b)(*b);
     b->text[29] = b->manager[29] = b->verein[31] = 0;
-    b->team = get_u32le(p + 92);
-    b->kontostand = get_u32le(p + 96);
-    b->staerke = get_u32le(p + 100);
 }
 
 const char* ordner(int zeile) {

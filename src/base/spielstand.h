@@ -79,7 +79,12 @@ struct Spielstand_Beschreibung {
     u32 kontostand;      // its bank balance
     u32 staerke;         // strength of the active team
 };
-static_assert(sizeof(Spielstand_Beschreibung) == 104, "the description block is 104 bytes");
+template <class V, bytes::Art<Spielstand_Beschreibung> S>
+constexpr void felder(V& v, S& b) {
+    v(b.text), v(b.manager), v(b.verein), v(b.team), v(b.kontostand), v(b.staerke);
+}
+static_assert(sizeof(Spielstand_Beschreibung) == 104 && bytes::groesse<Spielstand_Beschreibung>() == 104,
+              "the description block is 104 bytes");
 
 constexpr char SPIELSTAND_MAGIC[11] = "kordavohub";
 constexpr char SPIELSTAND_VERSION[5] = "1.00";

@@ -259,12 +259,18 @@ bool Bank_Internet_Server_Kredit(i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 op
 
 u32 Bank_Internet_Server_Send_Bankdaten(u8** aus, u8* waehrung12, u8* zinsen28, u8* grenzen28, f32* kredit_min,
                                         f32* kredit_max, f32* kreditrahmen, f32* kontostand, u8* konto52, int t) {
-    static const i32 grenzen[7] = {1, 3, 6, 12, 24, 36, 48};
-    for (int w = 0; waehrung12 && w < BANK_WAEHRUNGEN; w++) put_f32le(waehrung12 + 4 * w, Bank_Get_Waehrung_Eintrag(w).faktor);
-    for (int i = 0; i < 7; i++) {
-        if (zinsen28) put_f32le(zinsen28 + 4 * i, Bank_Get_Zins(i));
-        if (grenzen28) put_i32le(grenzen28 + 4 * i, grenzen[i]);
-    }
+    // The seven term classes: their first months and rates.
+    constexpr int KLASSEN = 7;
+    static const i32 grenzen[KLASSEN] = {1, 3, 6, 12, 24, 36, 48};
+    if (waehrung12)
+        bytes::bild_schreiben(waehrung12, 12, [](bytes::Schreiber& s) {
+            for (int w = 0; w < BANK_WAEHRUNGEN; w++) s(Bank_Get_Waehrung_Eintrag(w).faktor);
+        });
+    if (zinsen28)
+        bytes::bild_schreiben(zinsen28, 28, [](bytes::Schreiber& s) {
+            for (int i = 0; i < KLASSEN; i++) s(Bank_Get_Zins(i));
+        });
+    if (grenzen28) bytes::bild_schreiben(grenzen28, 28, [](bytes::Schreiber& s) { s(grenzen); });
     const Bank_Konto* k = Bank_Get_Konto(t);
     if (kredit_min) *kredit_min = BANK_KREDIT_MIN;
     if (kredit_max) *kredit_max = BANK_KREDIT_MAX;
@@ -279,7 +285,7 @@ u32 Bank_Internet_Server_Send_Bankdaten(u8** aus, u8* waehrung12, u8* zinsen28, 
                              BANK_LAUFZEIT_MIN, BANK_LAUFZEIT_MAX, 1, 100, aeltester, 0, 0, 0};
             std::memcpy(w, werte, sizeof w);
         }
-        for (int i = 0; i < 13; i++) put_i32le(konto52 + 4 * i, w[i]);
+        bytes::bild_schreiben(konto52, 52, [&](bytes::Schreiber& s) { s(w); });
     }
     std::vector<u8> d;
     bytes::Schreiber s{d};
