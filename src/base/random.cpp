@@ -152,14 +152,18 @@ void Rnd_Block_Schreiben(u8 block[RND_BLOCK_GROESSE]) {
     bytes::bild_schreiben(block, RND_BLOCK_GROESSE, [](bytes::Schreiber& s) { s(g_cursor), s(Rnd_Tabelle_Pruefsumme()); });
 }
 
-bool Rnd_Block_Lesen(const u8 block[RND_BLOCK_GROESSE]) {
+bool Rnd_Block_Gueltig(const u8 block[RND_BLOCK_GROESSE]) {
     u32 cursor = 0, pruefsumme = 0;
     bytes::Leser(block, RND_BLOCK_GROESSE)(std::tie(cursor, pruefsumme));
-    if (pruefsumme != Rnd_Tabelle_Pruefsumme() || cursor >= RND_TABELLE_GROESSE) {
+    return pruefsumme == Rnd_Tabelle_Pruefsumme() && cursor < RND_TABELLE_GROESSE;
+}
+
+bool Rnd_Block_Lesen(const u8 block[RND_BLOCK_GROESSE]) {
+    if (!Rnd_Block_Gueltig(block)) {
         Debug_Printf("Rnd_Block_Lesen: Zufallstabelle passt nicht!");
         return false;
     }
-    g_cursor = cursor;
+    g_cursor = bytes::Leser(block, 4).u32_();
     g_stapel_tiefe = 0;
     return true;
 }

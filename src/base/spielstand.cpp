@@ -43,11 +43,7 @@ bool zufall_schreiben(Datei_Status* d) {
 
 bool zufall_lesen(Datei_Status* d) {
     u8 block[RND_BLOCK_GROESSE];
-    if (Datei_Lesen(d, block, sizeof block) != sizeof block) return false;
-    u32 cursor = 0, pruefsumme = 0;
-    bytes::Leser(block, sizeof block)(std::tie(cursor, pruefsumme));
-    // The same checks as Rnd_Block_Lesen, without taking the cursor yet.
-    if (cursor >= RND_TABELLE_GROESSE || pruefsumme != Rnd_Tabelle_Pruefsumme()) return false;
+    if (Datei_Lesen(d, block, sizeof block) != sizeof block || !Rnd_Block_Gueltig(block)) return false;
     std::memcpy(g_zufall_neu, block, sizeof block);
     g_zufall_bereit = true;
     return true;

@@ -61,10 +61,6 @@ TEST_F(Config, FileNamesOfTheKinds) {
                            {CONFIG_TEAM, 0, 1, "1_team_alias.cfg"}};
     for (const Fall& f : faelle)
         EXPECT_EQ(std::string(Read_Config_Get_Filenamen(f.art, f.satz, f.alias)), dir_ + "\\" + f.name);
-    const char* namen[] = {"team.cfg",   "spieler.cfg", "wettbewerb.cfg", "personal.cfg",        "zeitplan.cfg",
-                           "global.cfg", "text.cfg",    "ereignis.cfg",   "wettbewerb_alias.cfg"};
-    for (int k = 0; k < CONFIG_ART_ANZAHL; ++k)
-        EXPECT_EQ(std::string(Read_Config_Get_Filenamen(k, 0, 0)), dir_ + "\\1_" + namen[k]);
 
     Debug_Mitschnitt log;
     EXPECT_EQ(Read_Config_Get_Filenamen(9, 0, 0), nullptr);
