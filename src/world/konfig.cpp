@@ -176,9 +176,6 @@ void team_vorgabe(Team_Struktur* t, Team_Fix* f, Team_Own* o) {
 constexpr int EBENE_MAX = 9;
 constexpr int WAPPEN_MAX = 1000;
 constexpr int PLAETZE_MAX = 200000;
-constexpr int TAKTIK_WERTE = 7;
-// The seven tactic bytes' bounds: trap, pressing, drive, -, risk, line, hardness.
-constexpr int TAKTIK_GRENZE[TAKTIK_WERTE] = {1, 1, 9, 1, 4, 6, 4};
 
 // The team file being read: the teams so far and what the checks at its end need.
 struct Team_Lesen {

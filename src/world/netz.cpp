@@ -1,13 +1,14 @@
 // Server rows of the world's network blocks.
 #include "world/netz.h"
-#include "world/netz_rufe.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "base/debug.h"
 #include "base/memory.h"
 #include "world/bank.h"
+#include "world/netz_rufe.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
@@ -133,9 +134,7 @@ void Team_Internet_Server_Get_Data_Back(const u8* daten, u8, u8) {
     l(o);
     o.server_wert = behalten;
     if ((o.formation & 0x0F) != (o.formation & 0x7F)) o.formation = static_cast<i8>(o.formation & 0x8F);
-    static const u8 grenze[7] = {1, 1, 9, 1, 4, 6, 4};
-    for (int i = 0; i < 7; i++)
-        if (o.taktik[i] > grenze[i]) o.taktik[i] = grenze[i];
+    for (int i = 0; i < TAKTIK_WERTE; i++) o.taktik[i] = std::min(o.taktik[i], TAKTIK_GRENZE[i]);
 }
 
 void Team_Internet_Server_Send_Startinfo(u32* teams, u32* kopie, u32* markt, u16* heimnation, u16* wert) {
