@@ -111,9 +111,9 @@ class Rahmen_Schreiber {
         return ok_;
     }
     bool u32_schreiben(u32 v) {
-        std::vector<u8> b;
-        bytes::Schreiber{b}(v);
-        return schreiben(b.data(), 4);
+        u8 b[4];
+        bytes::bild_schreiben(b, sizeof b, [v](bytes::Schreiber& s) { s(v); });
+        return schreiben(b, sizeof b);
     }
     uLong crc() const { return crc_; }
     bool ok() const { return ok_; }
