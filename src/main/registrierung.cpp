@@ -12,8 +12,11 @@
 #include "world/speichern.h"
 #endif
 #if KORDAVO_HAT_SEASON
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
+#include "season/optionen.h"
 #include "season/season_spielstand.h"
-#include "season/season_welt.h"
+#include "world/global.h"
 #endif
 
 namespace {
@@ -27,9 +30,13 @@ void Main_Registrieren() {
     Welt_Spielstand_Anmelden();
 #endif
 #if KORDAVO_HAT_SEASON
-    // The season's view of the world data, and the world's calls upwards
-    // (season keys of global.cfg, today's day).
-    Season_Welt_Anbinden(kStartSet);
+    // The world's calls upwards (season keys of global.cfg, today's day);
+    // the global.cfg a new game loads.
+    Welt_Set_Hooks({
+        .global_cfg_schluessel = Global_Cfg_Schluessel,
+        .kalender_tag = [] { return Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0; },
+    });
+    Kalender_Set_Spielstart(kStartSet);
     // Save blocks of the calendar, fixtures and competitions.
     Season_Spielstand_Anmelden();
 #endif

@@ -11,6 +11,9 @@
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "world/aufstellung.h"
+#include "world/team.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -26,20 +29,25 @@ constexpr i32 ALLE_WETTBEWERBE = 640;
 constexpr i32 WETTBEWERB_NUMMERN = 384;
 
 // Team count of the world, 0 when unknown.
-u64 team_anzahl() { return static_cast<u64>(std::max(0, Season_Welt.Team_Anzahl())); }
+u64 team_anzahl() { return static_cast<u64>(std::max(0, Team_Anzahl)); }
+
+// The line-up filter of the forecast: the starters.
+constexpr u32 STARTELF = 16;
+
+bool ist_team(i32 t) { return t >= 0 && t < Team_Anzahl; }
+i32 staerke(i32 t) { return ist_team(t) ? Team_Get_Staerke_Modus(t, STARTELF) : 0; }
 
 }  // namespace
 
 void Spiele_Berechne_Ergebnis(i32 team_a, i32 team_b, i32* aus_a, i32* aus_b) {
-    const i32 sa = Season_Welt.Team_Staerke_Modus(team_a, 16);
-    const i32 sb = Season_Welt.Team_Staerke_Modus(team_b, 16);
+    const i32 sa = staerke(team_a);
+    const i32 sb = staerke(team_b);
     Rnd_Push();
     // The seed comes from team A's name, so a pairing always gets the same
     // forecast.
-    char name[64] = {};
-    const char* n = Season_Welt.Team_Name(team_a, name);
+    const char* n = ist_team(team_a) ? Team_Fix_Daten[team_a].name : "";
     i32 saat = 1234;
-    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(n ? n : ""); *c; ++c)
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(n); *c; ++c)
         saat = (saat + 10 * *c) % 9999;
     Rnd_Set_Index(saat, 0);
 
@@ -55,7 +63,7 @@ void Spiele_Berechne_Ergebnis(i32 team_a, i32 team_b, i32* aus_a, i32* aus_b) {
     }
 
     i32 p[4] = {};
-    Season_Welt.Team_Vergleiche(team_a, team_b, p, 16);
+    if (ist_team(team_a) && ist_team(team_b)) Team_Vergleiche_Abw_Mit_Stu(team_a, team_b, p, STARTELF);
     const i32 pa = std::clamp((100 - p[1]) / 5, 5, 15);
     const i32 pb = std::clamp((p[2] - 50) / 5, -5, 5);
     const i32 pc = std::clamp(p[3] / 5, 5, 15);

@@ -42,6 +42,9 @@ constexpr u32 WB_ENGLISCHE_GELBSPERRE = 0x80000;
 // configuration cache and the network; the pairing table is held as a table
 // number (the team count of the constant pairing order, 0 none), never as a
 // pointer.
+// QUALI_FUER lines a record keeps.
+constexpr int WETTBEWERB_QUALI_LISTEN = 5;
+
 struct Wettbewerb {
     char name[25];
     char gruppen_name[20];
@@ -82,7 +85,7 @@ struct Wettbewerb {
     i32 parallel_gruppen;       // 37
     i32 gruppen_position;       // 38
     i32 weiterkommen[5];        // 39
-    i32 quali_fuer[5][128];     // 40
+    i32 quali_fuer[WETTBEWERB_QUALI_LISTEN][128];  // 40
     i32 laufzeit_worte[3];      // 41
     i32 rundentext[WETTBEWERB_MAX_SPIELTAGE];  // 42
     i32 best_of_x;              // 43

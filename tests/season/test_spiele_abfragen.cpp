@@ -15,6 +15,10 @@
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
+#include "season_test_hilfen.h"
+#include "world/aufstellung.h"
+#include "world/konfig.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -42,11 +46,12 @@ class Abfragen : public ::testing::Test {
             "NEUER_WETTBEWERB\nIDENTIFIKATION SERIE\nNAME \"Serie\"\nTEAMS 2\nMODUS KO_SYSTEM\nBEST_OF_X 3\n";
         ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
         ASSERT_EQ(Wettbewerb_Spielplaene_Erstellen(), 3);
-        Season_Welt.Team_Anzahl = []() { return 20; };
+        ASSERT_TRUE(Welt_Anlegen(20, 0));
     }
     void TearDown() override {
         Spiele_Free();
         Wettbewerb_Free();
+        Welt_Freigeben();
         Season_Hooks_Zuruecksetzen();
     }
     // Sets one game: teams, and the score when `a` is not negative.
@@ -310,31 +315,36 @@ TEST_F(Abfragen, DirekterVergleichUeberWettbewerbe) {
     EXPECT_EQ(Spiele_Get_Spiele_Gegen(LIGA, 3, 21, &s, &u, &n, erg, 5), 0);
     EXPECT_EQ(s, 0u);
     // A world too large for the store's keys answers nothing.
-    Season_Welt.Team_Anzahl = []() { return 100000; };
+    const i32 teams = Team_Anzahl;
+    Team_Anzahl = 100000;
     EXPECT_EQ(Spiele_Get_Spiele_Gegen(-1, 3, 4, &s, &u, &n, erg, 10), 0);
+    Team_Anzahl = teams;
 }
 
-std::map<int, std::string> namen = {{3, "Rotweiss"}, {4, "Blau-Gelb"}, {5, "Grün"}};
-
-void hooks_fuer_prognose() {
-    Season_Welt.Team_Staerke_Modus = [](int t, u32) { return t == 3 ? 900 : 300; };
-    Season_Welt.Team_Name = [](int t, char* p) -> const char* {
-        std::snprintf(p, 64, "%s", namen.count(t) ? namen[t].c_str() : "");
-        return p;
-    };
-    Season_Welt.Team_Vergleiche = [](int a, int, i32 aus[4], u32) {
-        aus[0] = 50;
-        aus[1] = a == 3 ? 20 : 70;
-        aus[2] = a == 3 ? 80 : 40;
-        aus[3] = a == 3 ? 70 : 30;
-    };
+// The forecast on the shipped world: the strongest and the weakest team.
+struct Prognose_Teams {
+    i32 stark = -1, schwach = -1;
+};
+Prognose_Teams prognose_welt() {
+    Welt_Freigeben();
+    const std::string ordner = season_test::Quelle("data/config");
+    Prognose_Teams p;
+    if (!Welt_Laden_Ordner(ordner.c_str(), 0)) return p;
+    for (i32 t = 0; t < Team_Anzahl; ++t) {
+        if (t == Team_Transfermarkt) continue;
+        const int s = Team_Get_Staerke_Modus(t, 16);
+        if (p.stark < 0 || s > Team_Get_Staerke_Modus(p.stark, 16)) p.stark = t;
+        if (p.schwach < 0 || s < Team_Get_Staerke_Modus(p.schwach, 16)) p.schwach = t;
+    }
     Season_Gui.Text = [](const char* id) -> const char* { return std::strcmp(id, "*161") == 0 ? "(Prognose)" : ""; };
+    return p;
 }
 
 TEST_F(Abfragen, PrognoseFuerUngespielteSpiele) {
-    hooks_fuer_prognose();
-    spiel(LIGA, 4, 0, 0, 3, 4);
-    spiel(LIGA, 4, 0, 1, 4, 3, 2, 2);
+    const Prognose_Teams p = prognose_welt();
+    ASSERT_GE(p.stark, 0);
+    spiel(LIGA, 4, 0, 0, p.stark, p.schwach);
+    spiel(LIGA, 4, 0, 1, p.schwach, p.stark, 2, 2);
     Spiele_Lock_Halter h(Spiele_Lock(LIGA, 4, 0, 0));
     const u32 cursor = Rnd_Get_Index();
     i32 a = -9, b = -9, a2 = -9, b2 = -9;
@@ -361,14 +371,21 @@ TEST_F(Abfragen, PrognoseFuerUngespielteSpiele) {
 }
 
 TEST_F(Abfragen, PrognoseBleibtImRahmen) {
-    hooks_fuer_prognose();
-    // Many seeds (names) and strengths: scores stay small and non-negative,
-    // and the stronger side is ahead on the whole.
+    // Without world data a forecast still comes out.
+    i32 a = -1, b = -1;
+    Welt_Freigeben();
+    Spiele_Berechne_Ergebnis(0, 1, &a, &b);
+    EXPECT_GE(a, 0);
+    EXPECT_GE(b, 0);
+    // Many seeds (names): scores stay small and non-negative, and the
+    // stronger side is ahead on the whole.
+    const Prognose_Teams p = prognose_welt();
+    ASSERT_GE(p.stark, 0);
+    char* name = Team_Fix_Daten[p.stark].name;
     int vorne = 0, hinten = 0;
     for (int i = 0; i < 300; ++i) {
-        namen[3] = "Team" + std::to_string(i);
-        i32 a = -1, b = -1;
-        Spiele_Berechne_Ergebnis(3, 4, &a, &b);
+        std::snprintf(name, sizeof Team_Fix_Daten[p.stark].name, "Team%d", i);
+        Spiele_Berechne_Ergebnis(p.stark, p.schwach, &a, &b);
         ASSERT_GE(a, 0);
         ASSERT_GE(b, 0);
         ASSERT_LE(a + b, 12);
@@ -376,12 +393,6 @@ TEST_F(Abfragen, PrognoseBleibtImRahmen) {
         hinten += a < b;
     }
     EXPECT_GT(vorne, hinten);
-    // Without world data (default hooks) a forecast still comes out.
-    Season_Hooks_Zuruecksetzen();
-    i32 a = -1, b = -1;
-    Spiele_Berechne_Ergebnis(0, 1, &a, &b);
-    EXPECT_GE(a, 0);
-    EXPECT_GE(b, 0);
 }
 
 TEST_F(Abfragen, TeamStatistikFuerDenClient) {

@@ -33,7 +33,6 @@ class Spielstand : public ::testing::Test {
         Internet_Modus = INTERNET_MODUS_EINZEL;
         Optionen_Reset();
         Kalender_Lauf_Reset();
-        Kalender_Set_Spielstand_Hooks({});
         Season_Spielstand_Anmelden();
         Kalender_Init(nullptr);
         ASSERT_TRUE(Wettbewerb_Init());
