@@ -133,7 +133,9 @@ std::string Display_Screenshot_Name() {
     char name[32];
     for (int i = 0; i < 1000; i++) {
         std::snprintf(name, sizeof name, "screenshot_%03d.png", i);
-        std::string pfad = ordner + "/" + name;
+        std::string pfad = ordner;
+        pfad += '/';
+        pfad += name;
         std::error_code fehler;
         if (!std::filesystem::exists(pfad, fehler)) return pfad;
     }

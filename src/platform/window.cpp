@@ -27,6 +27,7 @@ SDL_Window* fenster = nullptr;
 SDL_Renderer* renderer = nullptr;
 SDL_Texture* textur = nullptr;
 u32 wecker_ereignis = 0;
+std::string fenster_fehler;  // why the wanted window could not be opened (SDL's words)
 std::atomic<bool> wartet{false};
 volatile std::sig_atomic_t signal_erhalten = 0;
 
@@ -155,10 +156,10 @@ SDL_Renderer* Software_Renderer() {
 bool W32_Init_Window() {
     headless = headless_erzwungen || Umgebung_Headless();
     fenster_aktiv = true;
+    fenster_fehler.clear();
     if (!headless) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            std::fprintf(stderr, "%s (%s)\n",
-                         Cp1252_To_Utf8("Keine Anzeige gefunden: Kordavo läuft ohne Fenster").c_str(), SDL_GetError());
+            fenster_fehler = Utf8_To_Cp1252(SDL_GetError());
             headless = true;
         }
     }
@@ -166,8 +167,7 @@ bool W32_Init_Window() {
         fenster = SDL_CreateWindow("Kordavo", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, DISPLAY_BREITE,
                                    DISPLAY_HOEHE, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
         if (!fenster) {
-            std::fprintf(stderr, "%s (%s)\n",
-                         Cp1252_To_Utf8("Kein Fenster möglich: Kordavo läuft ohne Fenster").c_str(), SDL_GetError());
+            fenster_fehler = Utf8_To_Cp1252(SDL_GetError());
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
             headless = true;
         } else {
@@ -195,6 +195,8 @@ void W32_Close_Window() {
 }
 
 bool W32_Ist_Headless() { return headless || !fenster; }
+
+const std::string& W32_Fenster_Fehler() { return fenster_fehler; }
 
 void W32_Set_Headless(bool h) {
     headless_erzwungen = h;

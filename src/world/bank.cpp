@@ -326,6 +326,24 @@ bool Bank_Speichern(Datei_Status* d) {
     return ok;
 }
 
+namespace {
+
+// The ranges of loaded values: amounts are finite and not negative, partners
+// a team or nobody (-1), the currency one of the three.
+bool betrag_gueltig(f64 x) { return std::isfinite(x) && x >= 0; }
+bool team_oder_bank(i32 t) { return t >= -1 && t < MAX_TEAMS; }
+
+bool konto_gueltig(const Bank_Konto& k) {
+    if (!std::isfinite(k.kontostand) || !betrag_gueltig(k.kreditrahmen) || k.waehrung < 0 ||
+        k.waehrung >= BANK_WAEHRUNGEN || k.eroeffnet < 0 || k.eroeffnet > 1)
+        return false;
+    for (const Bank_Buchung& b : k.buchung)
+        if (!betrag_gueltig(b.betrag) || !team_oder_bank(b.partner) || b.periode < 0) return false;
+    return true;
+}
+
+}  // namespace
+
 bool Bank_Laden(Datei_Status* d) {
     u8 kopf[12];
     if (Datei_Lesen(d, kopf, 12) != 12 || get_u32le(kopf) != 1) return false;
@@ -337,6 +355,7 @@ bool Bank_Laden(Datei_Status* d) {
         if (Datei_Lesen_Gepackt(d, &k[t], sizeof(Bank_Konto)) != sizeof(Bank_Konto)) return false;
         if (k[t].ring_index < 0 || k[t].ring_index >= BANK_BUCHUNGEN || k[t].anzahl < 0 || k[t].anzahl > BANK_BUCHUNGEN)
             return false;
+        if (!konto_gueltig(k[t])) return false;
         u8 c[4];
         if (Datei_Lesen(d, c, 4) != 4) return false;
         u32 m = get_u32le(c);
@@ -345,7 +364,13 @@ bool Bank_Laden(Datei_Status* d) {
         if (m && Datei_Lesen(d, kr[t].data(), static_cast<u32>(m * sizeof(Bank_Kredit_Eintrag))) !=
                      m * sizeof(Bank_Kredit_Eintrag))
             return false;
+        for (const Bank_Kredit_Eintrag& e : kr[t])
+            if (!team_oder_bank(e.partner) || !betrag_gueltig(e.betrag) || !betrag_gueltig(e.betrag_zins) ||
+                !betrag_gueltig(e.zins) || e.laufzeit < BANK_LAUFZEIT_MIN || e.laufzeit > BANK_LAUFZEIT_MAX ||
+                e.anlage < 0 || e.anlage > 1)
+                return false;
     }
+    if (get_i32le(kopf + 8) < 0) return false;
     neu_konten = std::move(k);
     neu_kredite = std::move(kr);
     neu_periode = get_i32le(kopf + 8);

@@ -245,12 +245,22 @@ bool Stadion_Laden(Datei_Status* d) {
         if (Datei_Lesen(d, &v[t], 1) != 1 || v[t] > 3 || v[t] == 2 ||
             Datei_Lesen(d, &s[t], sizeof(Stadion_Daten)) != sizeof(Stadion_Daten))
             return false;
+        // The class picks a model of six; sizes and amounts are not negative.
+        const Stadion_Daten& x = s[t];
+        if (x.klasse < 0 || x.klasse > 5 || x.komfort < 0 || x.komfort > 100 || x.eintrittspreis < 0 ||
+            x.eintrittspreis > 60 || x.kapazitaet < 0 || x.sitzplaetze < 0 || x.stehplaetze < 0 || x.groesse < 0 ||
+            x.zuschauer < 0 || x.bau_tage < 0 || x.renovierung < 0 || !(x.einnahme >= 0 && x.einnahme < 1e30f))
+            return false;
         if (v[t] & 2) {
             Stadion_Erweiterung x;
             if (Datei_Lesen(d, &x, sizeof x) != sizeof x) return false;
             if (x.naechster < 0 || x.naechster >= STADION_ERWEITERUNG_SLOTS || x.anzahl < 0 ||
                 x.anzahl > STADION_ERWEITERUNG_SLOTS)
                 return false;
+            for (const Stadion_Erweiterung_Slot& e : x.slot)
+                if (e.belegt > 1 || e.heim < -1 || e.heim >= MAX_TEAMS || e.gast < -1 || e.gast >= MAX_TEAMS ||
+                    e.zuschauer < 0)
+                    return false;
             e[t].push_back(x);
             v[t] = 1;
         }

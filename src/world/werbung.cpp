@@ -211,9 +211,14 @@ bool Werbung_Laden(Datei_Status* d) {
     if (n > static_cast<u32>(MAX_TEAMS)) return false;
     std::vector<Werbung_Daten> w(n);
     std::vector<u8> v(n);
-    for (u32 t = 0; t < n; t++)
+    for (u32 t = 0; t < n; t++) {
         if (Datei_Lesen(d, &v[t], 1) != 1 || Datei_Lesen(d, &w[t], sizeof(Werbung_Daten)) != sizeof(Werbung_Daten))
             return false;
+        // Sponsors index their table; the offer's kind is a board class or the main sponsor.
+        if (v[t] > 1 || w[t].angebot_sponsor >= WERBUNG_SPONSOREN || w[t].angebot_art > 3) return false;
+        for (const Werbung_Slot& s : w[t].slot)
+            if (s.sponsor >= WERBUNG_SPONSOREN || s.betrag < 0) return false;
+    }
     neu_daten = std::move(w);
     neu_vorhanden = std::move(v);
     return true;

@@ -338,8 +338,8 @@ TEST_F(WettbewerbConfig, ShippedFileReadsWithoutMessages) {
         if (w.naechste_runde >= 0) {
             EXPECT_EQ(W(w.naechste_runde).vorherige_runde >= 0, true) << w.name;
         }
-        if ((w.modus & WB_KO_SYSTEM) && (w.modus & WB_RUECKSPIELE)) EXPECT_GE(w.best_of_x, 2) << w.name;
-        if (w.naechste_gruppe >= 0) EXPECT_EQ(W(w.naechste_gruppe).visuell_gruppe, w.visuell_gruppe) << w.name;
+        if ((w.modus & WB_KO_SYSTEM) && (w.modus & WB_RUECKSPIELE)) { EXPECT_GE(w.best_of_x, 2) << w.name; }
+        if (w.naechste_gruppe >= 0) { EXPECT_EQ(W(w.naechste_gruppe).visuell_gruppe, w.visuell_gruppe) << w.name; }
     }
     EXPECT_GT(n, 10);
     EXPECT_EQ(Wettbewerb_Spielplaene_Erstellen(), n);
