@@ -490,30 +490,20 @@ bool Spielstand_Laden(const char* pfad) {
     Lesefehler f = datei_einlesen(pfad, form, &klar);
     if (f == Lesefehler::KEINER && !bloecke_pruefen(&klar, SPIELSTAND_KOPF_GROESSE, true, SPIELSTAND_BLOECKE, &bloecke))
         f = Lesefehler::BESCHAEDIGT;
-    switch (f) {
-        case Lesefehler::KEINER:
-            break;
-        case Lesefehler::FEHLT:
-            fehler_melden("Der Spielstand %s wurde nicht gefunden.", name.c_str());
-            return false;
-        case Lesefehler::ORDNER:
-            fehler_melden("%s ist ein Ordner, kein Spielstand.", name.c_str());
-            return false;
-        case Lesefehler::UNLESBAR:
-            fehler_melden("Der Spielstand %s ist nicht lesbar.", name.c_str());
-            return false;
-        case Lesefehler::ZU_GROSS:
-            fehler_melden("Die Datei %s ist zu groß für einen Kordavo-Spielstand.", name.c_str());
-            return false;
-        case Lesefehler::FREMD:
-            fehler_melden("Die Datei %s ist kein Kordavo-Spielstand.", name.c_str());
-            return false;
-        case Lesefehler::VERSION:
-            fehler_melden("Der Spielstand %s stammt aus einer anderen Programmversion.", name.c_str());
-            return false;
-        case Lesefehler::BESCHAEDIGT:
-            fehler_melden("Der Spielstand %s ist beschädigt und wurde nicht geladen.", name.c_str());
-            return false;
+    if (f != Lesefehler::KEINER) {
+        // By Lesefehler, from FEHLT on.
+        static const char* const texte[] = {
+            "Der Spielstand %s wurde nicht gefunden.",
+            "%s ist ein Ordner, kein Spielstand.",
+            "Der Spielstand %s ist nicht lesbar.",
+            "Die Datei %s ist zu groß für einen Kordavo-Spielstand.",
+            "Die Datei %s ist kein Kordavo-Spielstand.",
+            "Der Spielstand %s stammt aus einer anderen Programmversion.",
+            "Der Spielstand %s ist beschädigt und wurde nicht geladen.",
+        };
+        static_assert(std::size(texte) == static_cast<size_t>(Lesefehler::BESCHAEDIGT));
+        fehler_melden(texte[static_cast<int>(f) - 1], name.c_str());
+        return false;
     }
     std::string modul;
     if (!module_laden(g_module, SPIELSTAND_BLOECKE, klar, bloecke, &modul)) {

@@ -146,6 +146,27 @@ bool Gl_In_Software(SDL_Renderer* r) {
                     std::strstr(name, "Software Rasterizer"));
 }
 
+const char* Umgebung_Wert(const char* name) {
+    const char* w = std::getenv(name);
+    return w && w[0] ? w : nullptr;
+}
+
+// Whether a display may be there; `grund` says why not. SDL is not asked
+// when nothing points to one (its probes print their own noise), and its
+// invisible stand-ins (offscreen, dummy) count only when chosen on purpose.
+bool Anzeige_Moeglich(std::string* grund) {
+    if (Umgebung_Wert("SDL_VIDEODRIVER") || Umgebung_Wert("DISPLAY") || Umgebung_Wert("WAYLAND_DISPLAY") ||
+        Hardware_Grafik_Moeglich())
+        return true;
+    *grund = "weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt";
+    return false;
+}
+
+bool Unsichtbarer_Treiber() {
+    const char* t = SDL_GetCurrentVideoDriver();
+    return !Umgebung_Wert("SDL_VIDEODRIVER") && t && (std::strcmp(t, "offscreen") == 0 || std::strcmp(t, "dummy") == 0);
+}
+
 SDL_Renderer* Software_Renderer() {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     return SDL_CreateRenderer(fenster, -1, SDL_RENDERER_SOFTWARE);
@@ -157,9 +178,14 @@ bool W32_Init_Window() {
     headless = headless_erzwungen || Umgebung_Headless();
     fenster_aktiv = true;
     fenster_fehler.clear();
+    if (!headless && !Anzeige_Moeglich(&fenster_fehler)) headless = true;
     if (!headless) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             fenster_fehler = Utf8_To_Cp1252(SDL_GetError());
+            headless = true;
+        } else if (Unsichtbarer_Treiber()) {
+            fenster_fehler = "keine Anzeige gefunden";
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
             headless = true;
         }
     }
