@@ -106,11 +106,14 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
   const bool glatt = p->Glaettung == 1 && z->skala < 8;
   // The caller's component planes are not served: nothing is written.
   if (p->Komponenten_Ebenen) return JPEG_ERG_NICHT_UNTERSTUETZT;
-  if (z->gepuffert) {
-    int64_t bloecke = 0;
-    for (int c = 0; c < n; ++c)
-      bloecke += int64_t{z->mcu_x} * z->mcu_y * p->Komponenten[c].H * p->Komponenten[c].V;
-    if (bloecke * 64 * 2 > JPEG_DEK_KOEF_GRENZE) return JPEG_ERG_SPEICHER;
+  if (p->Speicher_Grenze) {
+    // Coefficients (gathered pictures) and two strips per component.
+    int64_t bytes = 0;
+    for (int c = 0; c < n; ++c) {
+      const int64_t bloecke = int64_t{z->mcu_x} * p->Komponenten[c].H * p->Komponenten[c].V;
+      bytes += bloecke * 64 * 2 + (z->gepuffert ? bloecke * z->mcu_y * 64 * 2 : 0);
+    }
+    if (bytes > (int64_t{p->Speicher_Grenze} << 20)) return JPEG_ERG_SPEICHER;
   }
   for (int c = 0; c < n; ++c) {
     Komp& k = z->k[c];

@@ -208,7 +208,6 @@ int Lies_SOF(JPEG_PROPERTIES* p, Zustand* z, int marke) {
   if (hoehe == 0) return JPEG_ERG_DNL;
   if (nf < 1 || nf > 4) return JPEG_ERG_KOMPONENTE;
   if (breite == 0 || seg.n < 6 + 3 * nf) return JPEG_ERG_SOF;
-  if (int64_t{breite} * hoehe > JPEG_DEK_PIXEL_GRENZE) return JPEG_ERG_SPEICHER;
   Jpeg_Komponente k[4] = {};
   int32_t max_h = 1, max_v = 1, summe = 0;
   for (int i = 0; i < nf; ++i) {

@@ -228,6 +228,9 @@ struct Jpeg_Komponenten_Ebenen {
 };
 
 inline constexpr int JPEG_DATEIPUFFER = 4096;
+// The decoder's working memory limit after Jpeg_Init (MB, Speicher_Grenze):
+// a 48-megapixel progressive picture needs about 150.
+inline constexpr uint32_t JPEG_SPEICHER_GRENZE_VORGABE = 1024;
 
 // The input and output stream: the stretch of the internal record that the
 // decoder's input, its bit reader and the encoder's bit output work on.
@@ -351,6 +354,10 @@ struct JPEG_PROPERTIES {
     int32_t Scan_Zaehler;
     int16_t* Koeffizienten_Puffer;
     int32_t Glaettung;
+    // Largest working memory of one decode in MB (coefficients of a
+    // progressive picture, sample strips); 0: no limit. More gives
+    // JPEG_ERG_SPEICHER before anything is allocated.
+    uint32_t Speicher_Grenze;
     Jpeg_Verzoegerung* Verzoegerung;
     // The decoder's working state while a decode runs or is kept for the
     // next call (results 1); Jpeg_Free releases it with Jpeg_Dek_Freigeben.

@@ -521,6 +521,7 @@ int32_t init(Jpeg_Auftrag& a)
 
     p.Arbeitsbereich = arbeitsbereich(p);
     p.Adobe_Version = 100;
+    p.Speicher_Grenze = JPEG_SPEICHER_GRENZE_VORGABE;
     p.JFIF_Version[0] = p.JFIF_Version[1] = 1;
     p.JFIF_Dichte_X = p.JFIF_Dichte_Y = 1;
     p.Strom.Prozessor = prozessor;

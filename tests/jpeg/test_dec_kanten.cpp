@@ -201,7 +201,7 @@ TEST(Dek_Kanten, BoesartigeDateien) {
   mit("lossless frame", JPEG_ERG_RAHMEN_ART, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC3); });
   mit("arithmetic frame", JPEG_ERG_RAHMEN_ART, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC9); });
   mit("height 0", JPEG_ERG_DNL, [](Bauer& b) { b.soi().tabellen().sof(8, 0); });
-  mit("65535 x 65535", JPEG_ERG_SPEICHER, [](Bauer& b) { b.soi().tabellen().sof(65535, 65535).sos().leer(10).eoi(); });
+  mit("65535 x 65535 on 10 bytes", JPEG_ERG_EOF, [](Bauer& b) { b.soi().tabellen().sof(65535, 65535).sos().leer(10).eoi(); });
   mit("scan before frame", JPEG_ERG_KEIN_RAHMEN, [](Bauer& b) { b.soi().tabellen().sos(); });
   mit("scan of 0 components", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({}); });
   mit("scan of 5 components", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({1, 1, 1, 1, 1}); });
@@ -221,7 +221,7 @@ TEST(Dek_Kanten, BoesartigeDateien) {
   });
   mit("end marker before a frame", JPEG_ERG_KEIN_BILD, [](Bauer& b) { b.soi().eoi(); });
   mit("progressive 4:4:4 beyond the coefficient store", JPEG_ERG_SPEICHER, [](Bauer& b) {
-    b.soi().tabellen().sof(5792, 5792, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(8).eoi();
+    b.soi().tabellen().sof(16384, 16384, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(8).eoi();
   });
   mit("Adobe marker between scans", 0, [](Bauer& b) {
     b.soi().tabellen().sof(16, 16, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(12);
@@ -455,7 +455,9 @@ TEST(Dek_Kanten, BeschaedigteDaten) {
     };
     int32_t heil = 0;  // rows equal to the whole picture's
     while (heil < muster.hoehe && gleich(heil)) ++heil;
-    if (f.optionen[1] != 'p') EXPECT_GE(heil, f.art == HOEHER ? muster.hoehe : 16);
+    if (f.optionen[1] != 'p') {
+      EXPECT_GE(heil, f.art == HOEHER ? muster.hoehe : 16);
+    }
     if (f.grau) {
       EXPECT_LT(heil, e.bild.hoehe);
       for (int32_t y = heil + 16; y < e.bild.hoehe; ++y) EXPECT_TRUE(grau(y)) << y;
@@ -1017,3 +1019,48 @@ TEST(Dek_Farbe, MCUKerne) {
 }
 
 }  // namespace
+
+// A 48-megapixel camera-sized picture (8000 x 6000, 4:2:0) decodes: its
+// stream is one encoded strip of 16 rows repeated, each copy a restart
+// interval, so every band of the picture equals the strip.
+TEST(Dek_Kanten, AchtundvierzigMegapixel) {
+  const int32_t w = 8000, h = 6000, band = 16;
+  Bild strip = Muster(w, band);
+  Jpeg_Auftrag a;
+  ASSERT_EQ(Jpeg_Init(&a), 0);
+  std::vector<uint8_t> jpg(static_cast<size_t>(w) * band * 3);
+  a.Bild_Pixel = strip.pixel.data();
+  a.Bild_Breite = a.Jpg_Breite = w;
+  a.Bild_Hoehe = band;
+  a.Jpg_Hoehe = band;
+  a.Bild_Farbraum = FARBE_RGB;
+  a.Intern.Neustart_Intervall = w / 16;
+  a.Jpg_Puffer = jpg.data();
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(jpg.size());
+  ASSERT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
+  jpg.resize(a.Jpg_Puffer_Groesse - 2);  // without the end marker
+  Jpeg_Free(&a);
+  Ergebnis soll = Dekodieren(std::vector<uint8_t>(jpg.begin(), jpg.end()), "", 3);
+  ASSERT_EQ(soll.code, 0);  // complete without its end marker
+  size_t sos = 0, sof = 0;
+  for (size_t i = 2; i + 1 < jpg.size() && !sos; ++i) {
+    if (jpg[i] == 0xFF && jpg[i + 1] == 0xC0) sof = i;
+    if (jpg[i] == 0xFF && jpg[i + 1] == 0xDA) sos = i;
+  }
+  const size_t daten = sos + 2 + (jpg[sos + 2] << 8 | jpg[sos + 3]);
+  std::vector<uint8_t> gross(jpg.begin(), jpg.begin() + static_cast<long>(daten));
+  gross[sof + 5] = h >> 8;
+  gross[sof + 6] = h & 0xFF;
+  for (int32_t r = 0; r < h / band; ++r) {
+    if (r) gross.insert(gross.end(), {0xFF, static_cast<uint8_t>(0xD0 + (r - 1) % 8)});
+    gross.insert(gross.end(), jpg.begin() + static_cast<long>(daten), jpg.end());
+  }
+  gross.insert(gross.end(), {0xFF, 0xD9});
+  Ergebnis e = Dekodieren(gross, "", 3);
+  ASSERT_EQ(e.code, 0);
+  ASSERT_EQ(e.bild.breite, w);
+  ASSERT_EQ(e.bild.hoehe, h);
+  const size_t n = soll.bild.pixel.size();
+  for (int32_t r : {0, 1, h / band / 2, h / band - 1})
+    EXPECT_TRUE(std::equal(soll.bild.pixel.begin(), soll.bild.pixel.end(), e.bild.pixel.begin() + r * n)) << r;
+}
