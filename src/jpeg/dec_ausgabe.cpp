@@ -21,6 +21,7 @@ int32_t Datenfarbe(const JPEG_PROPERTIES* p) {
   if (n == 1) return FARBE_GRAU;
   if (n == 3) {
     if (p->Adobe_Gesehen) return p->Adobe_Transform ? FARBE_YCBCR : FARBE_RGB;
+    if (Jpeg_RGB_Kennungen(p)) return FARBE_RGB;
     if (p->JFIF_Gesehen) return FARBE_YCBCR;
     return p->Jpg_Farbraum == FARBE_RGB ? FARBE_RGB : FARBE_YCBCR;
   }

@@ -247,6 +247,8 @@ int32_t lesen(Jpeg_Auftrag& a, int32_t modus)
         if (!p.Adobe_Gesehen) {
             if (n == 1)
                 p.Jpg_Farbraum = FARBE_GRAU;
+            else if (Jpeg_RGB_Kennungen(&p))
+                p.Jpg_Farbraum = FARBE_RGB;
             else if (p.JFIF_Gesehen && n == 3)
                 p.Jpg_Farbraum = FARBE_YCBCR;
         } else if (modus == JMODUS_DATEI_PARAMETER || modus == JMODUS_PUFFER_PARAMETER) {

@@ -184,6 +184,13 @@ int32_t Jpeg_Byte_Wert(uint8_t byte);
 // Everything a record holds (Komponenten, Koeffizienten_Puffer, Verzoegerung
 // and its sample areas, Jpeg_Einstiegstabelle, Fortsetzung and its component
 // list) comes from here, because Jpeg_Free releases it here.
+// True for a frame of three components with the ids 'R', 'G', 'B': RGB data
+// even without an Adobe marker.
+inline bool Jpeg_RGB_Kennungen(const JPEG_PROPERTIES* p) {
+    return p->Anzahl_Komponenten == 3 && p->Komponenten && p->Komponenten[0].Kennung == 'R' &&
+           p->Komponenten[1].Kennung == 'G' && p->Komponenten[2].Kennung == 'B';
+}
+
 void* Jpeg_Speicher_Holen(size_t groesse);
 void Jpeg_Speicher_Freigeben(void* zeiger);
 
