@@ -62,6 +62,7 @@ struct Zustand {
   bool rst_falsch;       // a restart marker out of sequence
   bool grau;             // damaged data: the rest of the scan, or of the restart
                          // interval, is not decoded (grey, or the earlier scans' values)
+  bool vorschau_fertig;  // a thumbnail was written (thumbnail modes)
   bool ausgabe_laeuft;   // the gathered picture is being written (zeile, spalte)
   int32_t n;
   Komp k[4];

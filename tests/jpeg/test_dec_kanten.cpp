@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <tuple>
 #include <cstring>
 
 using namespace dek_test;
@@ -140,6 +141,26 @@ int32_t Lesen(const std::vector<uint8_t>& daten, int32_t modus = 3, std::vector<
   }
   EXPECT_EQ(Jpeg_Free(&a), 0);
   return r;
+}
+
+// Encodes RGB pixels with this codec (4:2:0, quality 75) and the given
+// restart interval; the stream.
+std::vector<uint8_t> Eigen_Kodieren(Bild& b, int32_t neustart = 0) {
+  Jpeg_Auftrag a;
+  EXPECT_EQ(Jpeg_Init(&a), 0);
+  std::vector<uint8_t> jpg(static_cast<size_t>(b.breite) * b.hoehe * 3 + 1024);
+  a.Bild_Pixel = b.pixel.data();
+  a.Bild_Breite = a.Jpg_Breite = static_cast<uint32_t>(b.breite);
+  a.Bild_Hoehe = b.hoehe;
+  a.Jpg_Hoehe = static_cast<uint32_t>(b.hoehe);
+  a.Bild_Farbraum = FARBE_RGB;
+  a.Intern.Neustart_Intervall = neustart;
+  a.Jpg_Puffer = jpg.data();
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(jpg.size());
+  EXPECT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
+  jpg.resize(a.Jpg_Puffer_Groesse);
+  Jpeg_Free(&a);
+  return jpg;
 }
 
 // ---------------------------------------------------------------------------
@@ -321,6 +342,64 @@ TEST(Dek_Kanten, VorschauRGBundBGR) {
     EXPECT_EQ(pixel, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
     Jpeg_Free(&a);
   }
+}
+
+// Thumbnails stored as JPEG pictures (JFXX extension 0x10, Exif in both byte
+// orders): the parameter read gives their size, the thumbnail read their
+// pixels, as a decode of the thumbnail itself; a stream without a thumbnail
+// has none to give.
+TEST(Dek_Kanten, EingebetteteVorschau) {
+  Bild klein = Muster(24, 16, 7);
+  const std::vector<uint8_t> vorschau = Eigen_Kodieren(klein);
+  const Ergebnis soll = Dekodieren(vorschau, "", 3);
+  ASSERT_EQ(soll.code, 0);
+  auto exif = [&](bool intel) {
+    std::vector<uint8_t> t{'E', 'x', 'i', 'f', 0, 0};
+    auto u16 = [&](uint32_t v) {
+      t.push_back(static_cast<uint8_t>(intel ? v : v >> 8));
+      t.push_back(static_cast<uint8_t>(intel ? v >> 8 : v));
+    };
+    auto u32 = [&](uint32_t v) { intel ? (u16(v & 0xFFFF), u16(v >> 16)) : (u16(v >> 16), u16(v & 0xFFFF)); };
+    t.push_back(intel ? 'I' : 'M'), t.push_back(intel ? 'I' : 'M'), u16(42), u32(8);
+    u16(0), u32(14);  // directory 0: no entries, directory 1 at 14
+    u16(2);
+    u16(0x0201), u16(4), u32(1), u32(14 + 2 + 24 + 4);
+    u16(0x0202), u16(4), u32(1), u32(static_cast<uint32_t>(vorschau.size()));
+    u32(0);
+    t.insert(t.end(), vorschau.begin(), vorschau.end());
+    return std::pair<uint8_t, std::vector<uint8_t>>{0xE1, t};
+  };
+  std::vector<uint8_t> jfxx{'J', 'F', 'X', 'X', 0, 0x10};
+  jfxx.insert(jfxx.end(), vorschau.begin(), vorschau.end());
+  for (auto [marke, segment] : {std::pair<uint8_t, std::vector<uint8_t>>{0xE0, jfxx}, exif(true), exif(false)}) {
+    SCOPED_TRACE(std::to_string(marke) + " " + std::to_string(segment[7]));
+    Bauer b;
+    b.soi().segment(marke, segment);
+    b.tabellen().sof(8, 8).sos().leer(1).eoi();
+    for (auto [farbe, breite, code] : {std::tuple{FARBE_RGB, 24, 0}, {FARBE_BGR, 24, 0},
+                                       {FARBE_RGB, 23, int(JPEG_ERG_VORSCHAU_KLEIN)}}) {
+      Jpeg_Auftrag a;
+      ASSERT_EQ(Jpeg_Init(&a), 0);
+      a.Jpg_Puffer = b.d.data();
+      a.Jpg_Puffer_Groesse = static_cast<uint32_t>(b.d.size());
+      ASSERT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER), 0);
+      EXPECT_EQ(a.Jpg_Vorschau_Breite, 24u);
+      EXPECT_EQ(a.Jpg_Vorschau_Hoehe, 16u);
+      std::vector<uint8_t> pixel(24 * 16 * 3, 0);
+      a.Bild_Pixel = pixel.data();
+      a.Bild_Breite = static_cast<uint32_t>(breite);
+      a.Bild_Hoehe = 16;
+      a.Bild_Farbraum = farbe;
+      EXPECT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_VORSCHAU), code);
+      if (code == 0) {
+        std::vector<uint8_t> erwartet = soll.bild.pixel;
+        for (size_t i = 0; farbe == FARBE_BGR && i < erwartet.size(); i += 3) std::swap(erwartet[i], erwartet[i + 2]);
+        EXPECT_EQ(pixel, erwartet);
+      }
+      Jpeg_Free(&a);
+    }
+  }
+  EXPECT_EQ(Lesen(Grau(8, 8), JMODUS_PUFFER_VORSCHAU), JPEG_ERG_KEIN_BILD);
 }
 
 // The comment buffer: a comment that fits is copied whole; a longer one
@@ -1026,20 +1105,8 @@ TEST(Dek_Farbe, MCUKerne) {
 TEST(Dek_Kanten, AchtundvierzigMegapixel) {
   const int32_t w = 8000, h = 6000, band = 16;
   Bild strip = Muster(w, band);
-  Jpeg_Auftrag a;
-  ASSERT_EQ(Jpeg_Init(&a), 0);
-  std::vector<uint8_t> jpg(static_cast<size_t>(w) * band * 3);
-  a.Bild_Pixel = strip.pixel.data();
-  a.Bild_Breite = a.Jpg_Breite = w;
-  a.Bild_Hoehe = band;
-  a.Jpg_Hoehe = band;
-  a.Bild_Farbraum = FARBE_RGB;
-  a.Intern.Neustart_Intervall = w / 16;
-  a.Jpg_Puffer = jpg.data();
-  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(jpg.size());
-  ASSERT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
-  jpg.resize(a.Jpg_Puffer_Groesse - 2);  // without the end marker
-  Jpeg_Free(&a);
+  std::vector<uint8_t> jpg = Eigen_Kodieren(strip, w / 16);
+  jpg.resize(jpg.size() - 2);  // without the end marker
   Ergebnis soll = Dekodieren(std::vector<uint8_t>(jpg.begin(), jpg.end()), "", 3);
   ASSERT_EQ(soll.code, 0);  // complete without its end marker
   size_t sos = 0, sof = 0;
