@@ -800,6 +800,23 @@ void Spiele_Verwerfen() {
     st.da = false;
 }
 
+namespace {
+// The values a loaded plan can hold: the bounds of Spiele_Neuer_Spielplan,
+// every game on a matchday and leg of its plan, a score of -1 (unplayed) or
+// more, its events inside the event store.
+bool plan_gueltig(Liste_Element* e, u32 ereignisse) {
+    const Spielplan_Kopf& k = *kopf_von(e);
+    if (k.modus > 255 || k.teams > 65535 || k.spieltage > 65535 || k.runden < 1 || k.runden > 255) return false;
+    const Spiel* s = spiele_von(e);
+    for (u32 i = 0; i < k.spiele; ++i) {
+        const Spiel& g = s[i];
+        if (g.spieltag >= k.spieltage || g.runde >= k.runden || g.tore_a < -1 || g.tore_b < -1) return false;
+        if (g.ereignis_anzahl && static_cast<u64>(g.erstes_ereignis) + g.ereignis_anzahl > ereignisse) return false;
+    }
+    return true;
+}
+}  // namespace
+
 bool Spiele_Lesen(Datei_Status* datei) {
     Spiele_Verwerfen();
     if (!z.bereit || !datei) return false;
@@ -832,6 +849,8 @@ bool Spiele_Lesen(Datei_Status* datei) {
         st.ereignisse.size())
         return fehler("Ereignisse");
     st.ereignis_anzahl = anzahl;
+    for (Liste_Element* e = Liste_First_Element(st.plaene); e; e = Liste_Next_Element(e))
+        if (!plan_gueltig(e, anzahl)) return fehler("Spielplan mit unmoeglichen Werten");
     for (int k = 0; k < 5; ++k) {
         u8 h[8];
         if (Datei_Lesen(datei, h, sizeof h) != sizeof h) return fehler("Statistik");
