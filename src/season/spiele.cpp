@@ -263,7 +263,7 @@ i32 Spiele_Neuer_Spielplan(i8 modus, u32 teams, i32 spieltage, i32 runden, u8 we
         spiele = g * static_cast<u64>(spieltage) * static_cast<u64>(runden);
     } else {
         u32 g = g0;
-        for (i32 md = 0; md < spieltage; ++md, g /= 2) spiele += static_cast<u64>(g) * runden;
+        for (i32 md = 0; md < spieltage; ++md, g = Spiele_KO_Folgerunde(g)) spiele += static_cast<u64>(g) * runden;
     }
     if (spiele > 65535) return -1;
     const u32 groesse = sizeof(Spielplan_Kopf) + 32 * static_cast<u32>(spiele);
@@ -279,7 +279,7 @@ i32 Spiele_Neuer_Spielplan(i8 modus, u32 teams, i32 spieltage, i32 runden, u8 we
         for (i32 leg = 0; leg < runden; ++leg)
             for (u32 k = 0; k < g; ++k, ++i)
                 spiel_frisch(s[i], wettbewerb, static_cast<u16>(md), static_cast<u8>(leg), static_cast<u16>(k));
-        if (!modus) g /= 2;
+        if (!modus) g = Spiele_KO_Folgerunde(g);
     }
     Spielplan_Kopf* k = kopf_von(e);
     *k = Spielplan_Kopf{static_cast<u32>(modus ? 1 : 0), teams, static_cast<u32>(spieltage),

@@ -50,6 +50,18 @@ static_assert(sizeof(Spielplan_Kopf) == 20, "the plan header is 20 bytes");
 
 constexpr int SPIELE_LOCKS = 500;
 
+// Knock-out rounds: each round pairs the teams still in; an odd field gives
+// one game with a bye (a side left empty, its team goes through), so every
+// round has games and a field of any size ends in one final. A field of n
+// teams plays (n + 1) / 2 games in its first round.
+constexpr u32 Spiele_KO_Folgerunde(u32 spiele) { return (spiele + 1) / 2; }
+constexpr i32 Spiele_KO_Runden(u32 teams) {
+    if (teams < 2) return 0;
+    i32 runden = 1;
+    for (u32 g = (teams + 1) / 2; g > 1; g = Spiele_KO_Folgerunde(g)) ++runden;
+    return runden;
+}
+
 // --- the generic sorted store --------------------------------------------------
 // Fixed-size entries sorted ascending by a u32 key in their first four bytes.
 class Spiele_Speicher {
