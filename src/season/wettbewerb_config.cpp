@@ -12,6 +12,7 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/kalender.h"
+#include "season/paarungen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -812,11 +813,10 @@ int Wettbewerb_Spielplaene_Erstellen() {
         Wettbewerb& w = Wettbewerb_Tabelle[i];
         if (!w.name[0] || w.id == Wettbewerb_Freundschaft_Id) continue;
         if (!ist_ko(w)) {
-            static const int feste[] = {4, 6, 10, 16, 18, 20};
-            w.paarungs_tabelle = 0;
-            for (int f : feste)
-                if (w.teams == f) w.paarungs_tabelle = f;
-            if (w.teams >= 25) {
+            // A league without a pairing order gets one (a received or
+            // cached table keeps its own: no real pair is a team against itself).
+            if (w.paarungen[0] == w.paarungen[1]) Wettbewerb_Spielplan_Mischen(w);
+            if (w.teams > PAARUNGEN_MAX_LIGA) {
                 Meldung_Printf("Schwerer Fehler!^lWettbewerb %s kann nicht gestartet werden, Spielplan nicht "
                                "vorhanden.^lDas Programm wird beendet.",
                                w.name);
