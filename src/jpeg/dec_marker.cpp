@@ -501,6 +501,16 @@ void Scan_Freigeben(Jpeg_Scan* s) {
   Jpeg_Speicher_Freigeben(s);
 }
 
+// True when the scans have delivered every coefficient of every component
+// in full (a streamed picture always has).
+bool Vollstaendig(const Zustand* z) {
+  if (!z->gepuffert) return true;
+  for (int c = 0; c < z->n; ++c)
+    for (int k = 0; k < 64; ++k)
+      if (z->stand[c][k] != 1) return false;
+  return true;
+}
+
 // The end of a decode with a complete picture: buffered output, result. A
 // stepped output keeps a scan record without components in Fortsetzung, so
 // that the next call comes back here.
@@ -515,12 +525,11 @@ int Bild_Abschliessen(JPEG_PROPERTIES* p, Zustand* z) {
     if (int r = Gepuffert_Ausgeben(p, z)) return r;
   }
   if (!z->bild_fertig) return JPEG_ERG_KEIN_BILD;
+  // Damaged or missing data is never success, though the pixels stand.
+  if (z->daten_fehlen || !Vollstaendig(z)) return JPEG_ERG_EOF;
+  if (z->daten_ungueltig) return JPEG_ERG_DATEN;
+  if (z->rst_falsch) return JPEG_ERG_RST;
   return z->bereich ? JPEG_ERG_BEREICH_FERTIG : 0;
-}
-
-// True when the buffered coefficients hold a complete picture.
-bool Gepuffert_Vollstaendig(JPEG_PROPERTIES* p) {
-  return p->DC_Fertig >= p->Anzahl_Komponenten && p->AC_Fertig >= p->Anzahl_Komponenten;
 }
 
 int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
@@ -587,7 +596,7 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
         Jpeg_Scan* scan = nullptr;
         int32_t l = 0;
         r = Lies_SOS(p, z, &scan, &l);
-        if (r) return r;
+        if (r) break;
         if (p->Strom.Kern_Tabelle) p->Strom.Kern_Tabelle->Lese_Vorlauf = l + 2;
         if (!dekodieren) {
           Scan_Freigeben(scan);
@@ -596,7 +605,8 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
         }
         if ((r = Tabellen_Pruefen(p, scan)) != 0 || ++z->scans > JPEG_DEK_SCAN_GRENZE) {
           Scan_Freigeben(scan);
-          return r ? r : JPEG_ERG_DATEN;
+          if (!r) r = JPEG_ERG_DATEN;
+          break;
         }
         scan->Neustart_Intervall = p->Neustart_Intervall;
         z->scan_begonnen = true;
@@ -623,12 +633,18 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
         // The input ended without an end marker.
         if (!dekodieren) return p->Strom_Anfang == 0 ? 0 : JPEG_ERG_KEIN_BILD;
         if (!z->scan_begonnen) return JPEG_ERG_KEIN_BILD;
-        if (z->daten_fehlen) return JPEG_ERG_EOF;
-        if (z->gepuffert && !Gepuffert_Vollstaendig(p)) return JPEG_ERG_EOF;
         return Bild_Abschliessen(p, z);
       default:
         r = Segment_Ueberspringen(z);
         break;
+    }
+    if (r < 0 && dekodieren && z->scan_begonnen && r != JPEG_ERG_SPEICHER) {
+      // A segment after the first scan is cut off or broken: the picture so
+      // far is written, and the result says what happened.
+      const bool zu_ende = z->ein.p >= z->ein.ende;
+      if (zu_ende) z->daten_fehlen = true;
+      int32_t e = Bild_Abschliessen(p, z);
+      return e < 0 && e != JPEG_ERG_EOF ? e : (zu_ende ? JPEG_ERG_EOF : r);
     }
     if (r) return r;
   }

@@ -307,48 +307,49 @@ i32 Bank_Rnd_Von_Bis(i32 von, i32 bis) {
 const Bank_Konto* Bank_Get_Konto(int team) { return konto(team); }
 Bank_Konto* Bank_Konto_Schreibbar(int team) { return konto(team); }
 
-// Block: u32 version, u32 team count, i32 period; per team the account,
-// u32 credit count and the credits.
+// Block: u32 version, u32 team count, i32 period; per team the account
+// (packed), u32 credit count and the credits.
+namespace {
+constexpr u32 BLOCK_VERSION = 1;
+constexpr u32 MAX_KREDITE = 10000;
+}  // namespace
+
 bool Bank_Speichern(Datei_Status* d) {
-    u8 kopf[12];
-    put_u32le(kopf, 1);
-    put_u32le(kopf + 4, static_cast<u32>(konten.size()));
-    put_i32le(kopf + 8, periode);
-    bool ok = Datei_Schreiben(d, kopf, 12);
+    bool ok = Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
+        s(BLOCK_VERSION), s(static_cast<u32>(konten.size())), s(periode);
+    });
     for (size_t t = 0; ok && t < konten.size(); t++) {
-        ok = Datei_Schreiben_Gepackt(d, &konten[t], sizeof(Bank_Konto));
-        u8 n[4];
-        put_u32le(n, static_cast<u32>(kredite[t].size()));
-        ok = ok && Datei_Schreiben(d, n, 4);
-        if (ok && !kredite[t].empty())
-            ok = Datei_Schreiben(d, kredite[t].data(), static_cast<u32>(kredite[t].size() * sizeof(Bank_Kredit_Eintrag)));
+        ok = Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) { s(konten[t]); }, true) &&
+             Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
+                 s(static_cast<u32>(kredite[t].size()));
+                 bytes::feld_schreiben(s, kredite[t].data(), kredite[t].size());
+             });
     }
     return ok;
 }
 
 bool Bank_Laden(Datei_Status* d) {
-    u8 kopf[12];
-    if (Datei_Lesen(d, kopf, 12) != 12 || get_u32le(kopf) != 1) return false;
-    u32 n = get_u32le(kopf + 4);
+    u32 version = 0, n = 0;
+    i32 p = 0;
+    if (!Datei_Lesen_Felder(d, 12, [&](bytes::Leser& l) { l(version), l(n), l(p); }) || version != BLOCK_VERSION)
+        return false;
     if (n > static_cast<u32>(MAX_TEAMS)) return false;
     std::vector<Bank_Konto> k(n);
     std::vector<std::vector<Bank_Kredit_Eintrag>> kr(n);
     for (u32 t = 0; t < n; t++) {
-        if (Datei_Lesen_Gepackt(d, &k[t], sizeof(Bank_Konto)) != sizeof(Bank_Konto)) return false;
+        if (!Datei_Lesen_Felder(d, bytes::groesse<Bank_Konto>(), [&](bytes::Leser& l) { l(k[t]); }, true)) return false;
         if (k[t].ring_index < 0 || k[t].ring_index >= BANK_BUCHUNGEN || k[t].anzahl < 0 || k[t].anzahl > BANK_BUCHUNGEN)
             return false;
-        u8 c[4];
-        if (Datei_Lesen(d, c, 4) != 4) return false;
-        u32 m = get_u32le(c);
-        if (m > 10000) return false;
+        u32 m = 0;
+        if (!Datei_Lesen_Felder(d, 4, [&](bytes::Leser& l) { l(m); }) || m > MAX_KREDITE) return false;
         kr[t].resize(m);
-        if (m && Datei_Lesen(d, kr[t].data(), static_cast<u32>(m * sizeof(Bank_Kredit_Eintrag))) !=
-                     m * sizeof(Bank_Kredit_Eintrag))
+        if (!Datei_Lesen_Felder(d, m * bytes::groesse<Bank_Kredit_Eintrag>(),
+                                [&](bytes::Leser& l) { bytes::feld_lesen(l, kr[t].data(), m); }))
             return false;
     }
     neu_konten = std::move(k);
     neu_kredite = std::move(kr);
-    neu_periode = get_i32le(kopf + 8);
+    neu_periode = p;
     return true;
 }
 
