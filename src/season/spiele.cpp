@@ -1,4 +1,5 @@
 #include "season/spiele.h"
+#include "season/tabelle.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -95,7 +96,7 @@ Spiel* lock_spiel(i32 handle) {
 
 // Tables built from a plan are stale once one of its games changes.
 void tabellen_veraltet(i32 plan) {
-    if (plan >= 0) Season_Module.Tabellen_Cache_Leeren_Plan(plan);
+    if (plan >= 0) Spiele_Tabellen_Cache_Leeren_Plan(plan);
 }
 void tabellen_veraltet_handle(i32 handle) {
     if (handle >= 1 && handle <= SPIELE_LOCKS) tabellen_veraltet(z.locks[handle - 1].plan);
@@ -234,7 +235,7 @@ bool Spiele_Init() {
     z.ring_cursor = -1;
     z.reset_erledigt = false;
     z.bereit = true;
-    Season_Module.Tabellen_Cache_Leeren();
+    Spiele_Tabellen_Cache_Leeren();
     return true;
 }
 
@@ -382,6 +383,11 @@ u32 Spiele_Anzahl_Spiele(i32 plan) {
 
 const Spielplan_Kopf* Spiele_Get_Kopf(i32 plan) { return kopf_von(plan_knoten(plan)); }
 
+const Spiel* Spiele_Get_Spiele(i32 plan) {
+    Liste_Element* e = plan_knoten(plan);
+    return e ? spiele_von(e) : nullptr;
+}
+
 void Spiele_Ergebnisse_Loeschen(i32 wettbewerb) {
     if (client()) {
         Debug_Printf("Cl: Spiele Ergebnisse_Loeschen");
@@ -461,7 +467,7 @@ bool locks_frei() {
 
 void cache_reset() {
     if (z.reset_erledigt || !locks_frei()) return;
-    Season_Module.Tabellen_Cache_Leeren();
+    Spiele_Tabellen_Cache_Leeren();
     Season_Module.Spieltag_Kein_Spiel_Loeschen();
     Wettbewerb_Internet_Client_Hole_Status();
     z.ring.assign(RING_GROESSE, Ring_Eintrag{});
@@ -891,7 +897,7 @@ void Spiele_Uebernehmen() {
             }
     }
     st.da = false;
-    Season_Module.Tabellen_Cache_Leeren();
+    Spiele_Tabellen_Cache_Leeren();
 }
 
 bool Spiele_Load(Datei_Status* datei) {

@@ -119,6 +119,9 @@ i32 Spiele_Spiel_Einfuegen(i8 modus, i32 wettbewerb, u32 spieltag, i8 neuer_spie
 bool Spiele_Loesche_Spielplan(i32 plan);
 u32 Spiele_Anzahl_Spiele(i32 plan);
 const Spielplan_Kopf* Spiele_Get_Kopf(i32 plan);
+// The games of a plan in storage order (matchday, leg, game), its header's
+// count of them; valid until the plan changes. Null for no plan.
+const Spiel* Spiele_Get_Spiele(i32 plan);
 void Spiele_Ergebnisse_Loeschen(i32 wettbewerb);
 void Spiele_Team_Tausch(i32 plan, i32 team_x, i32 team_y);
 
