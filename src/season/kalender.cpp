@@ -9,6 +9,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/spielstand.h"
 #include "base/tempstr.h"
 #include "base/types.h"
 #include "season/kalender_lauf.h"
@@ -33,6 +34,8 @@ constexpr i32 PAAR_WOCHEN_SPRUNG = 3;
 constexpr i32 WOCHENTAG_TAG0 = 5;
 // Extra passes over other weekdays when the weekday's days are not enough.
 constexpr int EXTRA_DURCHGAENGE = 9;
+// The calendar year of day 0.
+constexpr i32 START_JAHR = 2003;
 
 bool initialisiert = false;
 Kalender_Zustand zustand;
@@ -123,7 +126,7 @@ Datum datum_bauen(i32 tag, bool lang) {
     d.wochentag = (5 + tag % 7) % 7;
     // Days since 1 July 2003; a year runs from 1 July to 30 June.
     i32 rest = tag + 2;
-    i32 jahr = 2003;
+    i32 jahr = START_JAHR;
     for (;;) {
         i32 laenge = schaltjahr(jahr + 1) ? 366 : 365;
         if (rest < laenge) break;
@@ -265,7 +268,7 @@ int termine_streuen(const std::vector<i32>& tage, int n, i32 slot, i32 art) {
 
 bool Kalender_Init(const Datum* datum) {
     std::memset(&zustand, 0, sizeof zustand);
-    zustand.wochentag_tag0 = 5;
+    zustand.wochentag_tag0 = WOCHENTAG_TAG0;
     Kalender_Re_Init();
     texte_aufloesen();
     zustand.aktuell = datum ? *datum : datum_bauen(0, true);
@@ -679,6 +682,67 @@ void Kalender_Datum_Lesen(Datum& d, const u8* in) {
     d.name_text[49] = d.zahl_text[29] = d.wochentag_name[14] = d.monat_name[15] = 0;
 }
 
+namespace {
+
+// The values a calendar state can hold; a save or a stream with others
+// (a day kind out of range, a negative slot counter, a date that does not
+// fit its record) is refused.
+bool zustand_gueltig(const Kalender_Zustand& z) {
+    const Datum& d = z.aktuell;
+    if (d.tag < 0 || d.tag_im_monat < 1 || d.tag_im_monat > 31 || d.wochentag < 0 || d.wochentag > 6 ||
+        d.monat < 1 || d.monat > 12 || d.jahr < START_JAHR)
+        return false;
+    if (z.basistag < 0 || z.basistag > d.tag || z.wochentag_tag0 != WOCHENTAG_TAG0 || z.jahr < 0 ||
+        z.slot_zaehler < 0 || z.slot_zaehler > KALENDER_SLOTS)
+        return false;
+    for (i32 art : z.art)
+        if (art < -1 || art >= KALENDER_ARTEN) return false;
+    return true;
+}
+
+// Offsets in the save image after the state: request bytes, run mode,
+// turn-started flag, month table, turn index and count, play time, list.
+constexpr size_t BILD_ANFRAGEN = 0, BILD_RUNMODUS = 7, BILD_ZUG_GESTARTET = 11, BILD_MONATE = 15,
+                 BILD_ZUG_INDEX = 27, BILD_ZUG_ANZAHL = 31, BILD_SPIELZEIT = 35, BILD_ZUGLISTE = 39;
+
+bool runmodus_gueltig(i32 m) {
+    switch (m) {
+    case RUNMODUS_TAGE_LAUFEN:
+    case RUNMODUS_SPIEL:
+    case RUNMODUS_WARTEN_17:
+    case RUNMODUS_WARTEN_18:
+    case RUNMODUS_NEUES_SPIEL:
+    case RUNMODUS_ENDE:
+    case RUNMODUS_SPIELTAG:
+    case RUNMODUS_WIZARD:
+    case RUNMODUS_WARTEN_24: return true;
+    default: return false;
+    }
+}
+
+// The run loop's part of the save image (after the state block).
+bool lauf_bild_gueltig(const u8* o) {
+    const u8* anfragen = o + BILD_ANFRAGEN;
+    // Load and save requests name a slot + 1; the four flags are 0 or 1; the
+    // new-day byte is idle, advancing or stopped.
+    if (anfragen[0] > SPIELSTAND_SLOTS || anfragen[1] > SPIELSTAND_SLOTS) return false;
+    for (int i = 2; i < 6; ++i)
+        if (anfragen[i] > 1) return false;
+    if (anfragen[6] != 0 && anfragen[6] != 1 && anfragen[6] != 255) return false;
+    if (!runmodus_gueltig(get_i32le(o + BILD_RUNMODUS))) return false;
+    const i32 gestartet = get_i32le(o + BILD_ZUG_GESTARTET);
+    if (gestartet != 0 && gestartet != 1) return false;
+    for (int i = 0; i < 12; ++i)
+        if (o[BILD_MONATE + i] < 28 || o[BILD_MONATE + i] > 31) return false;
+    const i32 zug_index = get_i32le(o + BILD_ZUG_INDEX), zug_anzahl = get_i32le(o + BILD_ZUG_ANZAHL);
+    if (zug_anzahl < 0 || zug_anzahl > KALENDER_MAX_ZUGLISTE || zug_index < 0 || zug_index > zug_anzahl) return false;
+    for (i32 i = 0; i < zug_anzahl; ++i)
+        if (get_i32le(o + BILD_ZUGLISTE + 4 * i) < 0) return false;
+    return true;
+}
+
+}  // namespace
+
 void Kalender_Zustand_Schreiben(const Kalender_Zustand& z, u8* out) {
     put_i32le(out + 0, z.basistag);
     put_i32le(out + 4, z.wochentag_tag0);
@@ -703,10 +767,7 @@ bool Kalender_Zustand_Lesen(Kalender_Zustand& z, const u8* in, size_t n) {
     for (int r = 0; r < 4; ++r)
         for (int d = 0; d < KALENDER_TAGE; ++d, o += 4) neu.bits[r][d] = get_u32le(in + o);
     for (int d = 0; d < KALENDER_TAGE; ++d, o += 4) neu.art[d] = get_i32le(in + o);
-    // A date that does not fit its record is refused.
-    if (neu.aktuell.tag < 0 || neu.aktuell.wochentag < 0 || neu.aktuell.wochentag > 6 || neu.aktuell.monat < 1 ||
-        neu.aktuell.monat > 12)
-        return false;
+    if (!zustand_gueltig(neu)) return false;
     z = neu;
     return true;
 }
@@ -745,14 +806,10 @@ bool Kalender_Load_Bild(const u8* data, size_t n) {
     Kalender_Zustand neu;
     if (!Kalender_Zustand_Lesen(neu, data, n)) return false;
     const u8* o = data + KALENDER_ZUSTAND_GROESSE;
-    i32 modus = get_i32le(o + 7);
-    i32 zug_index = get_i32le(o + 7 + 8 + 12);
-    i32 zug_anzahl = get_i32le(o + 7 + 8 + 12 + 4);
-    if (zug_anzahl < 0 || zug_anzahl > KALENDER_MAX_ZUGLISTE || zug_index < 0 ||
-        zug_index > KALENDER_MAX_ZUGLISTE)
-        return false;
-    for (int i = 0; i < 12; ++i)
-        if (o[15 + i] < 28 || o[15 + i] > 31) return false;
+    if (!lauf_bild_gueltig(o)) return false;
+    const i32 modus = get_i32le(o + BILD_RUNMODUS);
+    const i32 zug_index = get_i32le(o + BILD_ZUG_INDEX);
+    const i32 zug_anzahl = get_i32le(o + BILD_ZUG_ANZAHL);
     Kalender_Lauf& l = Kalender_Lauf_Get();
     zustand = neu;
     l.laden = o[0];
@@ -797,12 +854,7 @@ bool Kalender_Lesen(Datei_Status* datei) {
     // Check the image without taking it over.
     Kalender_Zustand probe;
     if (!Kalender_Zustand_Lesen(probe, b.data(), b.size())) return false;
-    const u8* o = b.data() + KALENDER_ZUSTAND_GROESSE;
-    i32 zug_index = get_i32le(o + 27), zug_anzahl = get_i32le(o + 31);
-    if (zug_anzahl < 0 || zug_anzahl > KALENDER_MAX_ZUGLISTE || zug_index < 0 || zug_index > KALENDER_MAX_ZUGLISTE)
-        return false;
-    for (int i = 0; i < 12; ++i)
-        if (o[15 + i] < 28 || o[15 + i] > 31) return false;
+    if (!lauf_bild_gueltig(b.data() + KALENDER_ZUSTAND_GROESSE)) return false;
     kalender_staging = std::move(b);
     return true;
 }

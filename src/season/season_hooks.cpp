@@ -6,8 +6,6 @@ namespace {
 void Nichts() {}
 void Nichts_I(int) {}
 void Nichts_II(int, int) {}
-void Nichts_I32(int32_t) {}
-void Nichts_B(bool) {}
 bool Falsch() { return false; }
 bool Falsch_I(int) { return false; }
 bool Wahr() { return true; }
@@ -20,7 +18,6 @@ bool Wizard_Fertig(int, uint8_t* wizard_byte) {
 }
 int Ankuendigung_Fertig(uint32_t) { return 0; }
 bool Keine_Ankuendigung(int, bool) { return false; }
-uint32_t Keine_Tabelle(const Tabelle_Argumente&, Tabelle*) { return 0xFFFFFFFFu; }
 bool Keine_Statistik(const Statistik_Argumente&, uint32_t*) { return false; }
 int Kein_Read(int, const char*, void**, int) { return 0; }
 
@@ -88,11 +85,7 @@ constexpr Season_Module_Hooks Standard_Module() {
         .Spieltag_Kein_Spiel = Falsch,
         .Spielfeld_Anzeige_Refresh = Nichts,
         .Spielankuendigung_Jetzt = Keine_Ankuendigung,
-        .Tabelle_Bauen = Keine_Tabelle,
         .Spieltag_Kein_Spiel_Loeschen = Nichts,
-        .Tabellen_Cache_Leeren = Nichts,
-        .Tabellen_Cache_Leeren_Plan = Nichts_I32,
-        .Tabellen_Cache_Schalter = Nichts_B,
         .Team_Statistik = Keine_Statistik,
     };
 }

@@ -10,8 +10,6 @@
 
 #include "base/types.h"
 
-struct Tabelle;
-struct Tabelle_Argumente;
 struct Statistik_Argumente;
 
 // The menu engine, the screens, sound and video (all optional headless).
@@ -99,16 +97,10 @@ struct Season_Module_Hooks {
     bool (*Spieltag_Kein_Spiel)();
     void (*Spielfeld_Anzeige_Refresh)();
     bool (*Spielankuendigung_Jetzt)(int art, bool nur_wenn_leer);
-    // The competition tables (builder of the table record, its cache of
-    // recent tables) and the team match statistics: the fixture database's
-    // server rows 1010, 1035 and 1036 reach them here. Defaults build
-    // nothing (key 0xFFFFFFFF, no statistics).
-    uint32_t (*Tabelle_Bauen)(const Tabelle_Argumente& argumente, Tabelle* tabelle);
     // Clears the matchday runner's no-match flag (client cache reset).
     void (*Spieltag_Kein_Spiel_Loeschen)();
-    void (*Tabellen_Cache_Leeren)();  // at start, after a load, at a client reset
-    void (*Tabellen_Cache_Leeren_Plan)(int32_t plan);
-    void (*Tabellen_Cache_Schalter)(bool an);
+    // The team match statistics: the fixture database's server row 1035
+    // reaches them here. The default counts nothing.
     bool (*Team_Statistik)(const Statistik_Argumente& argumente, uint32_t* ergebnis);
 };
 

@@ -183,7 +183,7 @@ u32 Spiele_Internet_Server_Send_Tabelle_Gepackt(const Tabelle_Argumente& a, std:
     aus.clear();
     auto t = std::make_unique<Tabelle>();
     if (!Wettbewerb_Get_Tabellen_Teams(a.wettbewerb, t.get())) return 0;
-    Season_Module.Tabellen_Cache_Leeren_Plan(Wettbewerb_Get_Spielplan(a.wettbewerb));
+    Spiele_Tabellen_Cache_Leeren_Plan(Wettbewerb_Get_Spielplan(a.wettbewerb));
     Spiele_Get_Tabelle(a, t.get());
     std::vector<u8> bild(TABELLE_GROESSE);
     Tabelle_Bild_Schreiben(*t, bild.data());
@@ -218,7 +218,7 @@ i32 Spiele_Internet_Server_Send_Tabelle(const Tabelle_Argumente& a, i32 erster, 
     if (erster < 0) erster = 0;
     if (letzter < 0) letzter = w->spieltage;
     auto t = std::make_unique<Tabelle>();
-    Season_Module.Tabellen_Cache_Schalter(false);
+    Spiele_Tabellen_Cache_Schalter(false);
     i32 n = 0;
     for (i32 md = erster; md < letzter && n < SPIELE_VERLAUF_MAX; ++md) {
         Wettbewerb_Get_Tabellen_Teams(a.wettbewerb, t.get());
@@ -228,6 +228,6 @@ i32 Spiele_Internet_Server_Send_Tabelle(const Tabelle_Argumente& a, i32 erster, 
         Spiele_Get_Tabelle(bis, t.get());
         put_i32le(aus + 4 * n++, Tabelle_Rang_Von_Team(*t, team));
     }
-    Season_Module.Tabellen_Cache_Schalter(true);
+    Spiele_Tabellen_Cache_Schalter(true);
     return n;
 }

@@ -15,6 +15,7 @@ constexpr int WETTBEWERB_MAX_TEAMS = 128;  // room of the per-team lists
 constexpr int WETTBEWERB_MAX_SPIELTAGE = 46;
 constexpr int WETTBEWERB_PAARUNGS_BYTES = 1026;
 constexpr i32 WETTBEWERB_KEIN_SUPER_ALIAS = 999999;
+constexpr int WETTBEWERB_QUALI_LISTEN = 5;  // QUALI_FUER lines a record keeps
 
 // Mode bits (field `modus`).
 constexpr u32 WB_RUECKSPIELE = 0x1;
@@ -42,9 +43,6 @@ constexpr u32 WB_ENGLISCHE_GELBSPERRE = 0x80000;
 // configuration cache and the network; the pairing table is held as a table
 // number (the team count of the constant pairing order, 0 none), never as a
 // pointer.
-// QUALI_FUER lines a record keeps.
-constexpr int WETTBEWERB_QUALI_LISTEN = 5;
-
 struct Wettbewerb {
     char name[25];
     char gruppen_name[20];

@@ -12,6 +12,7 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/kalender.h"
+#include "season/paarungen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -69,15 +70,6 @@ void zu_viele(const char* was, i32 zeile) {
     melden(t);
 }
 
-void referenz(int art, const char* text, i32 index, size_t max) {
-    Wettbewerb_Referenz r;
-    r.text.assign(text ? text : "");
-    if (r.text.size() > max) r.text.resize(max);
-    r.index = index;
-    r.zeile = Read_Config_Get_Zeile();
-    listen[art].push_back(std::move(r));
-}
-
 std::string trimmen(const std::string& s) {
     size_t a = s.find_first_not_of(" \t");
     if (a == std::string::npos) return "";
@@ -97,18 +89,66 @@ std::vector<std::string> teilen(const std::string& s) {
     return v;
 }
 
-// The numbers of a stored comma list, with the reader's number forms.
-std::vector<i32> zahlen(const std::string& text) {
-    std::vector<i32> v;
-    if (!Read_Config_Open_Mem(text.c_str(), static_cast<u32>(text.size()), CONFIG_WETTBEWERB, -1, -1)) return v;
-    for (int n = 0; n < 4096; ++n) {
-        const char* item = Read_Config_Next(",", 1);
-        if (!item || !*item) break;
-        if (!std::strcmp(item, ",")) continue;
-        v.push_back(Read_Config_Get_Wert());
+// Lists whose items are numbers, and the smallest and largest value an
+// item may hold (teams and countries are not negative; a pairing is a
+// slot byte).
+struct Zahlenliste {
+    int liste;
+    i32 min, max;
+};
+constexpr Zahlenliste ZAHLENLISTEN[] = {{3, 0, 32767}, {6, 0, 32767}, {8, 0, 255}, {10, 0, 32767}};
+constexpr int MAX_LISTENEINTRAEGE = 4096;
+
+// One item of a comma list at the line being read, in the reader's number
+// forms (JA/NEIN, "#alias", a decimal number); false with the reader's
+// message (naming this line) when it is none or out of range.
+bool listen_zahl(const std::string& item, i32 min, i32 max, i32* aus) {
+    if (!strcasecmp(item.c_str(), "JA") || !strcasecmp(item.c_str(), "YES")) {
+        *aus = 1;
+    } else if (!strcasecmp(item.c_str(), "NEIN") || !strcasecmp(item.c_str(), "NO")) {
+        *aus = 0;
+    } else if (item[0] == '#') {
+        if (!Read_Config_Get_Alias_Id(trimmen(item.substr(1)).c_str(), aus)) {
+            Read_Config_Melden(CONFIG_W_ALIAS, "Unbekannter Alias (%.60s)", item.c_str());
+            return false;
+        }
+    } else {
+        char* ende = nullptr;
+        const long v = std::strtol(item.c_str(), &ende, 10);
+        if (ende == item.c_str() || *ende || v < INT32_MIN || v > INT32_MAX) {
+            Read_Config_Melden(CONFIG_W_ZAHL, "Ungültige Zahl (%.60s)", item.c_str());
+            return false;
+        }
+        *aus = static_cast<i32>(v);
     }
-    Read_Config_Close();
-    return v;
+    if (*aus < min || *aus > max) {
+        Read_Config_Melden(WETTBEWERB_W_WERT, "Ungueltiger Wert (%.60s)", item.c_str());
+        return false;
+    }
+    return true;
+}
+
+void zahlen_lesen(Wettbewerb_Referenz& r, const Zahlenliste& z) {
+    int n = 0;
+    for (const std::string& item : teilen(r.text)) {
+        if (item.empty() || ++n > MAX_LISTENEINTRAEGE) continue;
+        i32 v = 0;
+        if (listen_zahl(item, z.min, z.max, &v))
+            r.werte.push_back(v);
+        else
+            r.abgewiesen = true;
+    }
+}
+
+void referenz(int art, const char* text, i32 index, size_t max) {
+    Wettbewerb_Referenz r;
+    r.text.assign(text ? text : "");
+    if (r.text.size() > max) r.text.resize(max);
+    r.index = index;
+    r.zeile = Read_Config_Get_Zeile();
+    for (const Zahlenliste& z : ZAHLENLISTEN)
+        if (z.liste == art) zahlen_lesen(r, z);
+    listen[art].push_back(std::move(r));
 }
 
 i32 clamp(i32 v, i32 lo, i32 hi) { return Tools_Clamp(v, lo, hi, -1); }
@@ -145,9 +185,11 @@ void auffuellen_lesen() {
             zu_viele("AUFFUELL_MIT_TEAMS", r.zeile);
             continue;
         }
+        r.aufgeloest = true;
+        if (r.abgewiesen) continue;
         i16* zeile = w.auffuellen[w.auffuell_anzahl];
         zeile[0] = zeile[1] = zeile[2] = 0;
-        std::vector<i32> v = zahlen(r.text);
+        const std::vector<i32>& v = r.werte;
         if (v.size() > 3) zu_viele("AUFFUELL_MIT_TEAMS", r.zeile);
         for (size_t i = 0; i < v.size() && i < 3; ++i) zeile[i] = static_cast<i16>(v[i]);
         ++w.auffuell_anzahl;
@@ -159,7 +201,7 @@ void startteilnehmer_lesen() {
     Wettbewerb* t = Wettbewerb_Tabelle;
     for (auto& r : listen[6]) {  // STARTTEILNEHMER
         Wettbewerb& w = t[r.index];
-        std::vector<i32> v = zahlen(r.text);
+        const std::vector<i32>& v = r.werte;
         const int max = std::min(w.teams, WETTBEWERB_MAX_TEAMS);
         if (static_cast<int>(v.size()) > max) zu_viele("STARTTEILNEHMER", r.zeile);
         for (int p = 0; p < static_cast<int>(v.size()) && p < max; ++p) {
@@ -176,7 +218,7 @@ void paarungen_lesen() {
     Wettbewerb* t = Wettbewerb_Tabelle;
     for (auto& r : listen[8]) {  // WER_GEGEN_WEN
         Wettbewerb& w = t[r.index];
-        for (i32 x : zahlen(r.text)) {
+        for (i32 x : r.werte) {
             if (w.paarungs_anzahl >= WETTBEWERB_PAARUNGS_BYTES) {
                 zu_viele("WER_GEGEN_WEN", r.zeile);
                 break;
@@ -198,9 +240,11 @@ void quali_laender_lesen() {
             melden(m);
             continue;
         }
+        r.aufgeloest = true;
+        if (r.abgewiesen) continue;
         i16* zeile = w.quali_land[w.quali_land_anzahl];
         zeile[0] = zeile[1] = 0;
-        std::vector<i32> v = zahlen(r.text);
+        const std::vector<i32>& v = r.werte;
         for (size_t i = 0; i < v.size() && i < 2; ++i) zeile[i] = static_cast<i16>(v[i]);
         ++w.quali_land_anzahl;
         r.aufgeloest = true;
@@ -273,8 +317,7 @@ void spieltage_und_links() {
         if (ist_ko(w) && (w.modus & WB_RUECKSPIELE) && w.best_of_x < 2) w.best_of_x = 2;
         i32 max;
         if (ist_ko(w)) {
-            max = 0;
-            for (i32 n = w.teams; n > 1; n = (n + 1) / 2) ++max;
+            max = Spiele_KO_Runden(static_cast<u32>(std::max(w.teams, 0)));
         } else {
             max = 2 * ((w.teams + 1) / 2 * 2) - 2;
         }
@@ -770,11 +813,10 @@ int Wettbewerb_Spielplaene_Erstellen() {
         Wettbewerb& w = Wettbewerb_Tabelle[i];
         if (!w.name[0] || w.id == Wettbewerb_Freundschaft_Id) continue;
         if (!ist_ko(w)) {
-            static const int feste[] = {4, 6, 10, 16, 18, 20};
-            w.paarungs_tabelle = 0;
-            for (int f : feste)
-                if (w.teams == f) w.paarungs_tabelle = f;
-            if (w.teams >= 25) {
+            // A league without a pairing order gets one (a received or
+            // cached table keeps its own: no real pair is a team against itself).
+            if (w.paarungen[0] == w.paarungen[1]) Wettbewerb_Spielplan_Mischen(w);
+            if (w.teams > PAARUNGEN_MAX_LIGA) {
                 Meldung_Printf("Schwerer Fehler!^lWettbewerb %s kann nicht gestartet werden, Spielplan nicht "
                                "vorhanden.^lDas Programm wird beendet.",
                                w.name);
