@@ -2,6 +2,8 @@
 //
 //   resgen --out DIR [--manifest FILE] [--art DIR] [--teams FILE]
 //       writes the 22 archives (fontres.res with the 17 fonts included) into DIR
+//   resgen --bogen FILE.png ARCHIVE FROM TO [COLUMNS SCALE]
+//       a contact sheet of entries FROM..TO for judging the art
 //   resgen --png DIR ARCHIVE [ENTRY ...]
 //       writes entries of an archive as PNG files (every picture entry when
 //       no entry is named)
@@ -11,6 +13,7 @@
 #include <png.h>
 
 #include <cctype>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -287,10 +290,44 @@ int png_ausgeben(const std::string& ordner, const std::string& archiv, const std
     return 0;
 }
 
+// A contact sheet: entries von..bis of an archive side by side on the navy
+// background, each scaled by an integer factor, for judging the art.
+int bogen(const std::string& datei, const std::string& archiv, i32 von, i32 bis, i32 spalten, i32 skala) {
+    const i32 slot = Resf_Oeffnen(archiv.c_str(), 0);
+    if (slot < 0) fehler_ende(std::string("Archiv nicht lesbar: ") + Grafik_Fehler(), 1);
+    std::vector<std::unique_ptr<Rastport>> bilder;
+    i32 zw = 1, zh = 1;
+    for (i32 e = von; e <= bis; ++e) {
+        std::unique_ptr<Rastport> rp(Resf_Lade_Rastport(slot, e));
+        if (!rp || !Rastport_Lock(rp.get())) continue;
+        zw = std::max(zw, rp->breite * skala), zh = std::max(zh, rp->hoehe * skala);
+        bilder.push_back(std::move(rp));
+    }
+    if (bilder.empty()) fehler_ende("keine Bilder in diesem Bereich");
+    const i32 rand = 12, n = static_cast<i32>(bilder.size()), zeilen = (n + spalten - 1) / spalten;
+    std::unique_ptr<Rastport> b(Rastport_Neu_Einfach(rand + std::min(n, spalten) * (zw + rand), rand + zeilen * (zh + rand), 16));
+    if (!b) fehler_ende("Bogen zu groß");
+    Blt_Rechteck(b.get(), 0, 0, -1, -1, Farbe_Pack_565(0x16, 0x26, 0x3D));
+    for (i32 i = 0; i < n; ++i) {
+        Rastport& q = *bilder[static_cast<size_t>(i)];
+        const i32 x0 = rand + (i % spalten) * (zw + rand), y0 = rand + (i / spalten) * (zh + rand);
+        for (i32 y = 0; y < q.hoehe * skala; ++y)
+            for (i32 x = 0; x < q.breite * skala; ++x) {
+                const size_t k = static_cast<size_t>(y / skala) * q.breite + x / skala;
+                const u16 p = q.bitmap->pixel16()[k];
+                u16& d = b->bitmap->pixel16()[static_cast<size_t>(y0 + y) * b->breite + x0 + x];
+                const int a = q.alpha.empty() ? (p ? 255 : 0) : q.alpha[k];
+                d = pixel::mischen<16>(d, p, a, 255 - a);
+            }
+    }
+    return png_schreiben(datei, b.get()) ? 0 : 1;
+}
+
 void gebrauch() {
     std::fprintf(stderr,
                  "Aufruf: resgen --out ORDNER [--manifest DATEI] [--art ORDNER] [--teams DATEI]\n"
-                 "        resgen --png ORDNER ARCHIV [EINTRAG ...]\n");
+                 "        resgen --png ORDNER ARCHIV [EINTRAG ...]\n"
+                 "        resgen --bogen DATEI.png ARCHIV VON BIS [SPALTEN SKALA]\n");
     std::exit(2);
 }
 
@@ -307,6 +344,17 @@ int main(int argc, char** argv) {
             nummern.push_back(static_cast<i32>(n));
         }
         return png_ausgeben(a[1], a[2], nummern);
+    }
+    if ((a.size() == 5 || a.size() == 7) && a[0] == "--bogen") {
+        int z[4] = {0, 0, 8, 1};
+        for (size_t i = 3; i < a.size(); ++i) {
+            char* ende = nullptr;
+            const long n = std::strtol(a[i].c_str(), &ende, 10);
+            if (*ende || n < 0 || n > 4000) gebrauch();
+            z[i - 3] = static_cast<int>(n);
+        }
+        if (z[1] < z[0] || z[2] < 1 || z[3] < 1 || z[3] > 8) gebrauch();
+        return bogen(a[1], a[2], z[0], z[1], z[2], z[3]);
     }
     std::string aus, manifest, art, teams;
     for (size_t i = 0; i < a.size(); ++i) {

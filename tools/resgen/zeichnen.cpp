@@ -154,20 +154,28 @@ void emblem(cairo_t* c, int art, double cx, double cy, double r, u32 vorn, u32 h
     cairo_set_line_join(c, CAIRO_LINE_JOIN_ROUND);
     farbe(c, vorn);
     switch (art) {
-        case 0:
+        case 0: {  // ball: a pentagon in the middle, seams to the rim
             cairo_arc(c, cx, cy, r, 0, 2 * PI);
             cairo_fill(c);
             farbe(c, hinten);
-            stern(c, cx, cy, r * 0.42, 5);
-            cairo_fill(c);
-            cairo_set_line_width(c, r * 0.1);
+            cairo_new_path(c);
             for (int i = 0; i < 5; ++i) {
                 const double a = -PI / 2 + i * 2 * PI / 5;
-                cairo_move_to(c, cx + r * 0.4 * std::cos(a), cy + r * 0.4 * std::sin(a));
-                cairo_line_to(c, cx + r * std::cos(a), cy + r * std::sin(a));
+                cairo_line_to(c, cx + r * 0.38 * std::cos(a), cy + r * 0.38 * std::sin(a));
+            }
+            cairo_close_path(c);
+            cairo_fill(c);
+            cairo_set_line_width(c, std::max(1.0, r * 0.1));
+            for (int i = 0; i < 5; ++i) {
+                const double a = -PI / 2 + i * 2 * PI / 5;
+                cairo_move_to(c, cx + r * 0.38 * std::cos(a), cy + r * 0.38 * std::sin(a));
+                cairo_line_to(c, cx + r * 0.72 * std::cos(a), cy + r * 0.72 * std::sin(a));
             }
             cairo_stroke(c);
+            cairo_arc(c, cx, cy, r, 0, 2 * PI);
+            cairo_stroke(c);
             break;
+        }
         case 1: stern(c, cx, cy, r * 1.1); cairo_fill(c); break;
         case 2:
             cairo_rectangle(c, cx - r * 0.55, cy - r * 0.4, r * 1.1, r * 1.35);
@@ -189,23 +197,20 @@ void emblem(cairo_t* c, int art, double cx, double cy, double r, u32 vorn, u32 h
             }
             cairo_stroke(c);
             break;
-        case 4:
-            cairo_move_to(c, cx, cy - r);
-            for (int i = 0; i <= 4; ++i) {
-                const double y = cy - r + i * r * 0.45;
-                cairo_curve_to(c, cx + r * 0.75, y, cx + r * 0.75, y + r * 0.3, cx + r * 0.2, y + r * 0.4);
-            }
-            cairo_line_to(c, cx, cy + r);
-            for (int i = 4; i >= 0; --i) {
-                const double y = cy - r + i * r * 0.45;
-                cairo_curve_to(c, cx - r * 0.2, y + r * 0.4, cx - r * 0.75, y + r * 0.3, cx - r * 0.75, y);
-            }
-            cairo_close_path(c);
+        case 4:  // leaf: a pointed oval with a midrib and veins
+            cairo_move_to(c, cx, cy - r * 1.1);
+            cairo_curve_to(c, cx + r * 0.9, cy - r * 0.5, cx + r * 0.8, cy + r * 0.5, cx, cy + r * 0.95);
+            cairo_curve_to(c, cx - r * 0.8, cy + r * 0.5, cx - r * 0.9, cy - r * 0.5, cx, cy - r * 1.1);
             cairo_fill(c);
             farbe(c, hinten);
-            cairo_set_line_width(c, r * 0.1);
-            cairo_move_to(c, cx, cy - r * 0.7);
-            cairo_line_to(c, cx, cy + r * 1.1);
+            cairo_set_line_width(c, std::max(1.0, r * 0.1));
+            cairo_move_to(c, cx, cy - r * 0.8);
+            cairo_line_to(c, cx, cy + r * 1.2);
+            for (int i = 0; i < 3; ++i) {
+                const double y = cy - r * 0.45 + i * r * 0.4;
+                cairo_move_to(c, cx, y + r * 0.2), cairo_line_to(c, cx + r * 0.45, y - r * 0.05);
+                cairo_move_to(c, cx, y + r * 0.2), cairo_line_to(c, cx - r * 0.45, y - r * 0.05);
+            }
             cairo_stroke(c);
             break;
         case 5:
@@ -283,19 +288,18 @@ Merkmale merkmale(i32 nummer, const Umgebung& u) {
     if (nummer >= 0 && static_cast<size_t>(nummer) < u.wappen.size()) m.v = u.wappen[static_cast<size_t>(nummer)];
     const u32 h = streuen(static_cast<u32>(nummer) * 2654435761u + 17 + m.v.saat * 0x9E3779B9u);
     m.form = static_cast<int>(h % 5), m.art = static_cast<int>((h >> 4) % 8);
-    m.ladung = static_cast<int>((h >> 8) % 11);  // 0..2 initials, 3..10 emblems
+    m.ladung = static_cast<int>((h >> 8) % 13);  // 0..4 initials, 5..12 emblems
     m.f1 = m.v.farbe1, m.f2 = m.v.farbe2;
     if (!m.v.vorhanden) {
         static const u32 ersatz[] = {0x1448D0, 0xD01010, 0x10A030, 0xF8E010, 0x6A20A0, 0x108C8C, 0xF07810, 0x9A1850};
         m.f1 = ersatz[(h >> 12) % 8];
         m.f2 = (h >> 16) % 3 ? 0xFFFFFF : ersatz[(h >> 20) % 8];
-        m.ladung = 3 + static_cast<int>((h >> 8) % 8);
+        m.ladung = 5 + static_cast<int>((h >> 8) % 8);
     }
-    if (nummer == 1000) m.form = 0, m.art = 0, m.ladung = 4, m.f1 = 0x5E6B7C, m.f2 = 0x5E6B7C;  // the neutral crest
+    if (nummer == 1000) m.form = 0, m.art = 0, m.ladung = 6, m.f1 = 0x5E6B7C, m.f2 = 0x5E6B7C;  // the neutral crest
     if (std::abs(helligkeit(m.f1) - helligkeit(m.f2)) < 40 && m.f1 != m.f2) m.f2 = helligkeit(m.f1) > 128 ? NAVY : 0xFFFFFF;
     if (m.f1 == m.f2) m.art = 0;
-    if (!m.v.name.empty() && m.ladung < 3 && initialen(m.v.name).empty()) m.ladung = 3;
-    if (m.v.name.empty() && m.ladung < 3) m.ladung += 3;
+    if (m.ladung < 5 && initialen(m.v.name).empty()) m.ladung += 5;
     return m;
 }
 
@@ -304,8 +308,8 @@ Merkmale merkmale(i32 nummer, const Umgebung& u) {
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u) {
     const Merkmale m = merkmale(nummer, u);
     char t[96];
-    std::snprintf(t, sizeof t, "%d/%d/%d/%06x/%06x/%s", m.form, m.art, m.ladung < 3 ? 0 : m.ladung, m.f1, m.f2,
-                  m.ladung < 3 ? initialen(m.v.name).c_str() : "");
+    std::snprintf(t, sizeof t, "%d/%d/%d/%06x/%06x/%s", m.form, m.art, m.ladung < 5 ? 0 : m.ladung, m.f1, m.f2,
+                  m.ladung < 5 ? initialen(m.v.name).c_str() : "");
     return t;
 }
 
@@ -345,7 +349,7 @@ Rastport* wappen(i32 s, i32 nummer, const Umgebung& u) {
             cairo_arc(c, cx, cy, r * 1.45, 0, 2 * PI);
             cairo_stroke(c);
         }
-        if (ladung < 3 && !v.name.empty()) {
+        if (ladung < 5) {
             const std::string t = initialen(v.name);
             cairo_set_font_face(c, Cairo_Schrift("DejaVuSans-Bold.ttf"));
             cairo_set_font_size(c, t.size() >= 3 ? s * 0.24 : t.size() == 2 ? s * 0.3 : s * 0.4);
@@ -355,7 +359,7 @@ Rastport* wappen(i32 s, i32 nummer, const Umgebung& u) {
             farbe(c, vorn);
             cairo_show_text(c, t.c_str());
         } else {
-            emblem(c, (ladung - 3) % 8, cx, cy, r, vorn, f1);
+            emblem(c, (ladung - 5) % 8, cx, cy, r, vorn, f1);
         }
     }
     // Light from above: a soft gloss over the upper half.
@@ -425,16 +429,24 @@ Rastport* pokal(i32 w, i32 h, i32 art) {
             cairo_arc_negative(c, 53, 18, 7, PI * 0.5, -PI * 0.5);
             cairo_stroke(c);
             break;
-        case 1:  // a tall slender trophy
-            cairo_move_to(c, 24, 4);
-            cairo_line_to(c, 42, 4);
-            cairo_curve_to(c, 46, 16, 40, 26, 36, 32);
-            cairo_curve_to(c, 42, 38, 44, 46, 40, 54);
-            cairo_line_to(c, 26, 54);
-            cairo_curve_to(c, 22, 46, 24, 38, 30, 32);
-            cairo_curve_to(c, 26, 26, 20, 16, 24, 4);
+        case 1:  // a tall trophy with long handles
+            cairo_move_to(c, 23, 5);
+            cairo_line_to(c, 43, 5);
+            cairo_curve_to(c, 44, 20, 40, 28, 36, 32);
+            cairo_line_to(c, 36, 44);
+            cairo_curve_to(c, 38, 48, 42, 50, 42, 54);
+            cairo_line_to(c, 24, 54);
+            cairo_curve_to(c, 24, 50, 28, 48, 30, 44);
+            cairo_line_to(c, 30, 32);
+            cairo_curve_to(c, 26, 28, 22, 20, 23, 5);
             cairo_close_path(c);
             cairo_fill(c);
+            cairo_set_line_width(c, 2.5);
+            cairo_move_to(c, 23, 8);
+            cairo_curve_to(c, 10, 8, 12, 26, 29, 31);
+            cairo_move_to(c, 43, 8);
+            cairo_curve_to(c, 56, 8, 54, 26, 37, 31);
+            cairo_stroke(c);
             break;
         case 2:  // a plate on a stand
             cairo_arc(c, 33, 28, 22, 0, 2 * PI);
