@@ -9,7 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libjpeg-turbo-progs libturbojpeg0-dev
-  fonts-dejavu-core python3
+  fonts-dejavu-core fonts-dejavu-extra python3
+  librsvg2-dev libcairo2-dev libfreetype-dev libpng-dev
   xvfb xauth
 )
 
