@@ -9,6 +9,7 @@
 #include "platform/hooks.h"
 
 #if KORDAVO_HAT_WORLD
+#include "world/netz_rufe.h"
 #include "world/speichern.h"
 #endif
 #if KORDAVO_HAT_GRAPHICS
@@ -31,6 +32,8 @@ void Main_Registrieren() {
 #if KORDAVO_HAT_WORLD
     // Save blocks 8 to 12 and 14, and the world's part of the configuration cache.
     Welt_Spielstand_Anmelden();
+    // The server rows of the world's remote calls and blocks.
+    Welt_Netz_Anmelden();
 #endif
 #if KORDAVO_HAT_SEASON
     // The world's calls upwards (season keys of global.cfg, today's day);

@@ -10,14 +10,15 @@
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "base/tempstr.h"
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/netz.h"
+#include "world/netz_rufe.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
-i32 Welt_Netz_Buchung(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int waehrung);
 
 namespace {
 
@@ -105,7 +106,9 @@ bool Bank_Konto_Anlegen(int team, f64 start, int) {
 
 int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int waehrung) {
     if (!(betrag >= 1.0f) || !std::isfinite(betrag) || kategorie < 0 || kategorie > 127) return 0;
-    if (Welt_Netz_Client()) return Welt_Netz_Buchung(zahler, empfaenger, betrag, kategorie, erzwingen, waehrung);
+    if (ruf::Client())
+        return ruf::Rufen(RUF_BANK_BUCHUNG, zahler, empfaenger, static_cast<i32>(betrag), kategorie, erzwingen, waehrung)
+            .value_or(0);
     // An amount in another currency is booked in euros.
     if (waehrung > BANK_EURO && waehrung < BANK_WAEHRUNGEN) {
         betrag /= waehrungen[waehrung].faktor;
@@ -270,7 +273,7 @@ const char* Bank_Geld_String(f64 betrag, int team, int waehrung, int) {
 }
 
 bool Bank_Buche_Spieldaten_Info(int team, const Welt_Spiel_Info& s) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Bank_Buche_Spieldaten()");
         return false;
     }

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "base/datei.h"
-#include "base/globals.h"
 #include "base/debug.h"
+#include "base/globals.h"
+#include "base/ruf.h"
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/netz.h"
@@ -158,7 +159,7 @@ bool Stadion_Set_Daten(int t, const Stadion_Daten* d) {
 }
 
 bool Stadion_Set_Erweiterung_Slots_Info(int spiel, const Welt_Spiel_Info& info) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Stadion_Set_Erweiterung_Slots()");
         return false;
     }
