@@ -317,7 +317,7 @@ int bogen(const std::string& datei, const std::string& archiv, i32 von, i32 bis,
                 const u16 p = q.bitmap->pixel16()[k];
                 u16& d = b->bitmap->pixel16()[static_cast<size_t>(y0 + y) * b->breite + x0 + x];
                 const int a = q.alpha.empty() ? (p ? 255 : 0) : q.alpha[k];
-                d = pixel::mischen<16>(d, p, a, 255 - a);
+                if (a) d = pixel::mischen<16>(d, p, a, 255 - a);
             }
     }
     return png_schreiben(datei, b.get()) ? 0 : 1;
