@@ -1,6 +1,7 @@
 // Blitter, pixel arithmetic, colours and the recoloured-picture cache.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -65,6 +66,38 @@ TEST(Farbe, PackenUndZurueck) {
     EXPECT_NEAR(R, 200, 2);
     EXPECT_NEAR(G, 100, 2);
     EXPECT_NEAR(B, 50, 2);
+}
+
+TEST(Farbe, EinfaerbenUndHsl) {
+    // Grey recolouring (I = Q = 0) keeps a pixel's brightness and removes its colour.
+    u16 px[2] = {Farbe_Pack_565(200, 60, 40), Farbe_Pack_565(200, 60, 40)};
+    const u8 maske[5] = {1, 0, 0, 0, 0};
+    Farbe_Maske_Einfaerben(px, maske, Farbe_Pack_565(128, 128, 128), 16, 2);
+    u8 r, g, b;
+    Farbe_Get_RGB(px[0], 16, &r, &g, &b);
+    EXPECT_LE(std::max({r, g, b}) - std::min({r, g, b}), 8);
+    i32 y_vorher, y_nachher;
+    Farbe_RGB_Zu_YIQ(200, 56, 40, &y_vorher, nullptr, nullptr);
+    Farbe_RGB_Zu_YIQ(r, g, b, &y_nachher, nullptr, nullptr);
+    EXPECT_NEAR(y_nachher, y_vorher, 250);  // the same luminance (Y of YIQ, out of 10,000)
+    EXPECT_EQ(px[1], Farbe_Pack_565(200, 60, 40));  // outside the mask: unchanged
+    // The base entry of a recoloured palette takes the target colour.
+    u8 pal6[768] = {};
+    for (int k = 0; k < 256; ++k) pal6[3 * k] = pal6[3 * k + 1] = pal6[3 * k + 2] = static_cast<u8>(k / 4);
+    const i32 liste[3] = {40, 120, 200};
+    u16 aus[256] = {};
+    Farbe_Palette_Einfaerben(30, 80, 200, pal6, liste, 1, 3, aus);
+    Farbe_Get_RGB(aus[120], 16, &r, &g, &b);
+    EXPECT_NEAR(r, 30, 12);
+    EXPECT_NEAR(b, 200, 12);
+    EXPECT_LT(Farbe_Helligkeit(aus[40], 16), Farbe_Helligkeit(aus[200], 16));
+    // HSL there and back.
+    for (u32 rgb : {0x0000FFu, 0x3DB3F2u, 0x808080u, 0x2B1A0Eu}) {
+        f32 h, l, sat;
+        Farbe_RGB_Zu_HSL(rgb, &h, &l, &sat);
+        const u32 z = Farbe_HSL_Zu_RGB(h, l, sat);
+        for (int k = 0; k < 24; k += 8) EXPECT_NEAR(static_cast<int>((z >> k) & 255), static_cast<int>((rgb >> k) & 255), 2) << std::hex << rgb;
+    }
 }
 
 TEST(Pixel, Formeln) {
