@@ -3,6 +3,8 @@
 // loop; the loops themselves are below for callers that draw directly.
 #pragma once
 
+#include <vector>
+
 #include "base/types.h"
 #include "graphics/rastport.h"
 
@@ -60,6 +62,21 @@ i32 Blt_Rle(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy);
 i32 Blt_Rle_Gespiegelt(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy);
 i32 Blt_Rle_Halb(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy);
 i32 Blt_Rle_Alpha(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy, i32 stufe);
+
+// An 8-bit run-length sprite: control bytes (bit 7 set: (b ^ 0x80) indices
+// of a 256-entry colour table follow; clear: that many transparent pixels).
+struct Rle8_Sprite {
+    i16 breite = 0;
+    i16 hoehe = 0;
+    std::vector<u32> zeilen;
+    std::vector<u8> daten;
+};
+enum : i32 { RLE_GESPIEGELT = 1, RLE_HALB = 2 };
+// True when every row fits the width and the data.
+bool Rle8_Sprite_Pruefen(const Rle8_Sprite& sp);
+// Draws it through the colour table, mirrored and/or at half size; a sprite
+// whose rows do not fit is not drawn (0).
+i32 Blt_Rle8(const Rle8_Sprite& sp, const u16* tabelle, Rastport* dst, i32 dx, i32 dy, i32 art = 0);
 
 // Darkens every pixel of the area by level/128 (a non-zero pixel stays
 // non-zero).

@@ -191,6 +191,30 @@ TEST(Blitter, RechteckRahmenUndSprite) {
     EXPECT_EQ(px(klein.get(), 0, 0), 0xAAAA);
 }
 
+TEST(Blitter, Rle8) {
+    // One row of 4: a transparent pixel, then indices 1, 2, 3.
+    Rle8_Sprite sp{.breite = 4, .hoehe = 2, .zeilen = {0, 5}, .daten = {1, 0x83, 1, 2, 3, 0x84, 1, 1, 1, 1}};
+    u16 tabelle[256] = {};
+    tabelle[1] = 0x1111, tabelle[2] = 0x2222, tabelle[3] = 0x3333;
+    struct Fall {
+        i32 art;
+        std::array<u16, 4> zeile0;
+    } faelle[] = {
+        {0, {0, 0x1111, 0x2222, 0x3333}},
+        {RLE_GESPIEGELT, {0x3333, 0x2222, 0x1111, 0}},
+        {RLE_HALB, {0x1111, 0x3333, 0, 0}},  // columns 1 and 3 of row 0
+    };
+    for (const Fall& f : faelle) {
+        Bild z = bild(4, 2);
+        EXPECT_EQ(Blt_Rle8(sp, tabelle, z.get(), 0, 0, f.art), 1);
+        EXPECT_EQ((std::array<u16, 4>{px(z.get(), 0, 0), px(z.get(), 1, 0), px(z.get(), 2, 0), px(z.get(), 3, 0)}), f.zeile0) << f.art;
+    }
+    sp.daten[1] = 0x85;  // the row now passes the width
+    Bild z = bild(4, 2);
+    EXPECT_EQ(Blt_Rle8(sp, tabelle, z.get(), 0, 0), 0);
+    EXPECT_EQ(px(z.get(), 1, 0), 0);
+}
+
 TEST(Schatten, KernUndTabelle) {
     const std::pair<i32, i32> kerne[] = {{1, 3}, {3, 3}, {4, 5}, {5, 5}, {7, 7}, {9, 9}, {12, 9}, {-4, 3}};
     for (auto [groesse, k] : kerne) EXPECT_EQ(Blt_Schatten_Kern_Groesse(groesse), k) << groesse;
