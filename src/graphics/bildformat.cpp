@@ -3,8 +3,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "base/bytes.h"
+#include "base/files.h"
 #include "graphics/farbe.h"
 #include "jpeg/jpeg.h"
 
@@ -291,4 +293,13 @@ Rastport* Bmp_Rastport_Puffer(const u8* puffer, u32 groesse, i32 tiefe) {
         }
     }
     return rp.release();
+}
+
+i32 Tga_Dummy_Pruefen(const char* name) {
+    if (!name) return 0;
+    const std::string pfad = std::string(W32_Dir_Tabelle[W32_DIR_RESFILE]) + "/dummy/" + name + ".tga";
+    std::vector<u8> d;
+    Tga_Kopf k;
+    if (W32_File_Exists(pfad.c_str()) && Datei_Ganz_Lesen(pfad.c_str(), d)) Tga_Kopf_Lesen(d.data(), static_cast<u32>(d.size()), &k);
+    return 0;
 }

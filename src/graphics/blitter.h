@@ -97,9 +97,9 @@ struct Kanal {
     static int g8(u32 p) { return T == 16 ? (p >> 3) & 252 : (p >> 2) & 248; }
     static int b8(u32 p) { return (p & 31) << 3; }
     static u16 pack(int r, int g, int b) {
-        if (r > 255) r = 255;
-        if (g > 255) g = 255;
-        if (b > 255) b = 255;
+        r = r < 0 ? 0 : r > 255 ? 255 : r;
+        g = g < 0 ? 0 : g > 255 ? 255 : g;
+        b = b < 0 ? 0 : b > 255 ? 255 : b;
         if (T == 16) return static_cast<u16>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
         return static_cast<u16>(((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3));
     }
