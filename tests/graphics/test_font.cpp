@@ -142,6 +142,10 @@ TEST(Markup, Breite) {
 TEST(Spielfonts, StartUndZeichen) {
     const char* spiel = std::getenv("KORDAVO_GAME_DIR");
     ASSERT_TRUE(spiel && *spiel);
+    // A settings file of its own: the archive names are written back to it.
+    const std::string einstellungen = std::string(std::getenv("KORDAVO_BINARY_DIR") ? std::getenv("KORDAVO_BINARY_DIR") : ".") + "/test-config-grafik";
+    setenv("KORDAVO_CONFIG_DIR", einstellungen.c_str(), 1);
+    Settings_Neu_Laden();
     std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", spiel);
     ASSERT_EQ(Resf_Init(), 1) << Grafik_Fehler();
     ASSERT_EQ(Font_Init(Resf_Spiel_Slot(RESF_FONT_ARCHIV), 0, FONT_ANZAHL), 1) << Grafik_Fehler();
