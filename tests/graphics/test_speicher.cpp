@@ -262,6 +262,9 @@ TEST(Bilddateien, TgaBmpJpeg) {
     for (int i = 0; i < 256; ++i) j->bitmap->pixel16()[i] = Farbe_Pack_565(i, 128, 255 - i);
     std::vector<u8> jpg;
     ASSERT_TRUE(Jpeg_Schreiben_Puffer(j->bitmap->pixel16(), 16, 16, 16, 4, 150, jpg));  // selector 4 -> 1, quality 150 -> 49
+    std::vector<u8> jpg49;
+    ASSERT_TRUE(Jpeg_Schreiben_Puffer(j->bitmap->pixel16(), 16, 16, 16, 1, 49, jpg49));
+    EXPECT_EQ(jpg, jpg49);
     Bild k = halten(Jpeg_Rastport_Puffer(jpg.data(), static_cast<u32>(jpg.size()), 16));
     ASSERT_TRUE(k);
     EXPECT_FALSE(k->bitmap->hat_pixel());
