@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "base/files.h"
@@ -169,6 +170,19 @@ TEST(Spielfonts, StartUndZeichen) {
     for (i32 nummer : {4000, 4001, 4002, 4013, 4014, 8331, 12000, 12010, 12135, 16171, 36000, 37000}) {
         std::unique_ptr<Rastport, decltype(&Rastport_Free)> rp(Resf_Grafik_Laden(nummer), &Rastport_Free);
         EXPECT_TRUE(rp && Rastport_Lock(rp.get())) << nummer;
+    }
+    // 1,001 crests, each different, no opaque pixel on the colour key.
+    std::set<u64> gesehen;
+    for (i32 e = 0; e <= 1000; ++e) {
+        std::unique_ptr<Rastport, decltype(&Rastport_Free)> w(Resf_Lade_Rastport(Resf_Spiel_Slot(8), e), &Rastport_Free);
+        ASSERT_TRUE(w && Rastport_Lock(w.get()) && w->breite == 66 && w->alpha.size() == 66u * 66u) << e;
+        u64 h = 1469598103934665603ull;
+        for (size_t i = 0; i < 66u * 66u; ++i) {
+            const u16 p = w->bitmap->pixel16()[i];
+            ASSERT_EQ(p == 0, w->alpha[i] < 32) << e;
+            h = (h ^ p) * 1099511628211ull;
+        }
+        EXPECT_TRUE(gesehen.insert(h).second) << "Wappen " << e << " gleicht einem anderen";
     }
     Font_Free_All();
     Resf_Free();

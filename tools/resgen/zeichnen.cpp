@@ -308,7 +308,8 @@ Merkmale merkmale(i32 nummer, const Umgebung& u) {
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u) {
     const Merkmale m = merkmale(nummer, u);
     char t[96];
-    std::snprintf(t, sizeof t, "%d/%d/%d/%06x/%06x/%s", m.form, m.art, m.ladung < 5 ? 0 : m.ladung, m.f1, m.f2,
+    // A plain shield does not show its second colour.
+    std::snprintf(t, sizeof t, "%d/%d/%d/%06x/%06x/%s", m.form, m.art, m.ladung < 5 ? 0 : m.ladung, m.f1, m.art ? m.f2 : 0,
                   m.ladung < 5 ? initialen(m.v.name).c_str() : "");
     return t;
 }
