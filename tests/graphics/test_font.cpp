@@ -12,6 +12,7 @@
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/resf.h"
+#include "platform/errorbox.h"
 #include "testfont.h"
 
 namespace {
@@ -148,6 +149,13 @@ TEST(Spielfonts, StartUndZeichen) {
     setenv("KORDAVO_CONFIG_DIR", einstellungen.c_str(), 1);
     Settings_Neu_Laden();
     std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", spiel);
+    // A missing archive: a message box, nothing stays open, the next try works.
+    W32_Registry_Write("res_3", "fehlt.res");
+    const u32 boxen = W32_Error_Box_Anzahl();
+    EXPECT_EQ(Resf_Init(), 0);
+    EXPECT_EQ(W32_Error_Box_Anzahl(), boxen + 1);
+    EXPECT_EQ(Resf_Spiel_Slot(0), -1);
+    W32_Registry_Write("res_3", "");
     ASSERT_EQ(Resf_Init(), 1) << Grafik_Fehler();
     ASSERT_EQ(Font_Init(Resf_Spiel_Slot(RESF_FONT_ARCHIV), 0, FONT_ANZAHL), 1) << Grafik_Fehler();
     const i32 hoehen[FONT_ANZAHL] = {12, 15, 20, 24, 30, 8, 12, 14, 16, 11, 12, 14, 14, 18, 19, 10, 9};
