@@ -22,6 +22,11 @@ void Farbe_565_To_555(u16* ziel, const u16* quelle, u32 anzahl) {
     for (u32 i = 0; i < anzahl; ++i) ziel[i] = Farbe_565_Zu_555(quelle[i]);
 }
 
+void Farbe_Block_Rgb_Zu_Pixel(const u8* q, i32 bpp, bool bgr, u16* ziel, u32 anzahl, i32 tiefe) {
+    const int r = bgr ? 2 : 0, b = bgr ? 0 : 2;
+    for (u32 i = 0; i < anzahl; ++i, q += bpp) ziel[i] = Farbe_Get_Pixel(tiefe, q[r], q[1], q[b]);
+}
+
 void Farbe_Block_555_Zu_565(u16* pixel, u32 anzahl) {
     for (u32 i = 0; i < anzahl; ++i) pixel[i] = Farbe_555_Zu_565(pixel[i]);
 }

@@ -21,6 +21,9 @@ void Farbe_Get_RGB(u16 p, i32 tiefe, u8* r, u8* g, u8* b);
 u16 Farbe_565_Zu_555(u16 p);
 u16 Farbe_555_Zu_565(u16 p);
 void Farbe_565_To_555(u16* ziel, const u16* quelle, u32 anzahl);
+// 24- or 32-bit pixels (3 or 4 bytes each, red first, or blue first when
+// `bgr`; a fourth byte is skipped) into 15- or 16-bit pixels.
+void Farbe_Block_Rgb_Zu_Pixel(const u8* quelle, i32 bytes_pro_pixel, bool bgr, u16* ziel, u32 anzahl, i32 tiefe);
 void Farbe_Block_555_Zu_565(u16* pixel, u32 anzahl);
 
 // Packed RGB word r | g << 8 | b << 16.
