@@ -464,11 +464,11 @@ i32 Rastport_Abdunkeln(Rastport* rp, const u8* anzahl, i32 x, i32 y, i32 w, i32 
     const i32 x0 = std::max(0, x), y0 = std::max(0, y);
     const i32 x1 = std::min(rp->breite, x + w), y1 = std::min(rp->hoehe, y + h);
     for (i32 yy = y0; yy < y1; ++yy) {
-        const u8* a = anzahl + static_cast<size_t>(yy - y) * w - x;
+        const u8* a = anzahl + static_cast<size_t>(yy - y) * w;
         u16* z = pix + static_cast<size_t>(yy) * rp->breite;
         for (i32 xx = x0; xx < x1; ++xx) {
             u16 p = z[xx];
-            for (u8 n = a[xx]; n; --n) p = tab[p];
+            for (u8 n = a[xx - x]; n; --n) p = tab[p];
             z[xx] = p;
         }
     }
