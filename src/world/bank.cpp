@@ -331,6 +331,24 @@ bool Bank_Speichern(Datei_Status* d) {
     return ok;
 }
 
+namespace {
+
+// The ranges of loaded values: amounts are finite and not negative, partners
+// a team or nobody (-1), the currency one of the three.
+bool betrag_gueltig(f64 x) { return std::isfinite(x) && x >= 0; }
+bool team_oder_bank(i32 t) { return t >= -1 && t < MAX_TEAMS; }
+
+bool konto_gueltig(const Bank_Konto& k) {
+    if (!std::isfinite(k.kontostand) || !betrag_gueltig(k.kreditrahmen) || k.waehrung < 0 ||
+        k.waehrung >= BANK_WAEHRUNGEN || k.eroeffnet < 0 || k.eroeffnet > 1)
+        return false;
+    for (const Bank_Buchung& b : k.buchung)
+        if (!betrag_gueltig(b.betrag) || !team_oder_bank(b.partner) || b.periode < 0) return false;
+    return true;
+}
+
+}  // namespace
+
 bool Bank_Laden(Datei_Status* d) {
     u32 version = 0, n = 0;
     i32 p = 0;
@@ -343,13 +361,20 @@ bool Bank_Laden(Datei_Status* d) {
         if (!Datei_Lesen_Felder(d, bytes::groesse<Bank_Konto>(), [&](bytes::Leser& l) { l(k[t]); }, true)) return false;
         if (k[t].ring_index < 0 || k[t].ring_index >= BANK_BUCHUNGEN || k[t].anzahl < 0 || k[t].anzahl > BANK_BUCHUNGEN)
             return false;
+        if (!konto_gueltig(k[t])) return false;
         u32 m = 0;
         if (!Datei_Lesen_Felder(d, 4, [&](bytes::Leser& l) { l(m); }) || m > MAX_KREDITE) return false;
         kr[t].resize(m);
         if (!Datei_Lesen_Felder(d, m * bytes::groesse<Bank_Kredit_Eintrag>(),
                                 [&](bytes::Leser& l) { bytes::feld_lesen(l, kr[t].data(), m); }))
             return false;
+        for (const Bank_Kredit_Eintrag& e : kr[t])
+            if (!team_oder_bank(e.partner) || !betrag_gueltig(e.betrag) || !betrag_gueltig(e.betrag_zins) ||
+                !betrag_gueltig(e.zins) || e.laufzeit < BANK_LAUFZEIT_MIN || e.laufzeit > BANK_LAUFZEIT_MAX ||
+                e.anlage < 0 || e.anlage > 1)
+                return false;
     }
+    if (p < 0) return false;
     neu_konten = std::move(k);
     neu_kredite = std::move(kr);
     neu_periode = p;

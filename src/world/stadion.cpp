@@ -250,6 +250,12 @@ bool Stadion_Laden(Datei_Status* d) {
         if (!Datei_Lesen_Felder(d, 1 + bytes::groesse<Stadion_Daten>(), [&](bytes::Leser& l) { l(v[t]), l(s[t]); }) ||
             v[t] > (FLAG_DA | FLAG_ERWEITERUNG) || v[t] == FLAG_ERWEITERUNG)
             return false;
+        // The class picks a model of six; sizes and amounts are not negative.
+        const Stadion_Daten& x = s[t];
+        if (x.klasse < 0 || x.klasse > 5 || x.komfort < 0 || x.komfort > 100 || x.eintrittspreis < 0 ||
+            x.eintrittspreis > 60 || x.kapazitaet < 0 || x.sitzplaetze < 0 || x.stehplaetze < 0 || x.groesse < 0 ||
+            x.zuschauer < 0 || x.bau_tage < 0 || x.renovierung < 0 || !(x.einnahme >= 0 && x.einnahme < 1e30f))
+            return false;
         if (v[t] & FLAG_ERWEITERUNG) {
             Stadion_Erweiterung x;
             if (!Datei_Lesen_Felder(d, bytes::groesse<Stadion_Erweiterung>(), [&](bytes::Leser& l) { l(x); }))
@@ -257,6 +263,10 @@ bool Stadion_Laden(Datei_Status* d) {
             if (x.naechster < 0 || x.naechster >= STADION_ERWEITERUNG_SLOTS || x.anzahl < 0 ||
                 x.anzahl > STADION_ERWEITERUNG_SLOTS)
                 return false;
+            for (const Stadion_Erweiterung_Slot& e : x.slot)
+                if (e.belegt > 1 || e.heim < -1 || e.heim >= MAX_TEAMS || e.gast < -1 || e.gast >= MAX_TEAMS ||
+                    e.zuschauer < 0)
+                    return false;
             e[t].push_back(x);
             v[t] = FLAG_DA;
         }

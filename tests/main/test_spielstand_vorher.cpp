@@ -78,7 +78,7 @@ class SpielstandVorher : public ::testing::Test {
         uhr = 1000;
         W32_Set_Time_Source([]() { return uhr; });
         Main_Registrieren();
-        Season_Wizard_Skript(0, 0);
+        Kalender_Set_Spielstart(0, 0, 0);
     }
     void TearDown() override {
         W32_Set_Time_Source(nullptr);

@@ -108,7 +108,7 @@ TEST_F(NetzClient, BookingsAndExchangesGoToTheServer) {
     EXPECT_EQ(aufrufe.back(), 1026);
     EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(20, 0, -1), 995000.0);
     int geht = Team_Kader(20)[19];
-    i32 markt[20];
+    i32 markt[20] = {};
     int n = 0;
     for (int i = 0; i < Team_Kader_Anzahl(0) && n < 1; i++)
         if (!(Spieler_Wert(75, Team_Kader(0)[i], 0, 0) & SP_STATUS_SCOUT)) markt[n++] = Team_Kader(0)[i];
