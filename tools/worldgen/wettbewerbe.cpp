@@ -1,0 +1,265 @@
+// wettbewerb.cfg: the competitions of the world, by team number.
+//
+// Leagues of each country by level (a level may be split into parallel
+// regional leagues), a cup for every country with two levels or more, the
+// European cup (four groups and a knock-out round), an indoor tournament,
+// the nations' cup and an intercontinental tournament of national teams.
+// Entrants of the cups and the European cup are the strongest clubs.
+#include "worldgen.h"
+
+namespace worldgen {
+
+namespace {
+
+struct Liga_Plan {
+    std::string land;          // country alias
+    std::string buchstabe;     // first letter of the league ids
+    std::vector<std::vector<std::pair<std::string, std::string>>> ligen;  // per level: (id, name) of its leagues
+    std::vector<int> wichtig;  // importance per level
+    std::vector<int> abstieg;  // clubs relegated per level (the last level none)
+    int europa;                // places of the top league in the European cup
+    std::string pokal;         // name of the cup ("" none)
+    bool wiederholung;         // cup ties drawn are replayed
+};
+
+std::vector<Liga_Plan> liga_plaene() {
+    return {
+        {"DEU", "D", {{{"D1", "1. Liga Deutschland"}}, {{"D2", "2. Liga Deutschland"}},
+                      {{"RN", "Regionalliga Nord"}, {"RS", "Regionalliga Süd"}}},
+         {90, 75, 55}, {2, 2, 0}, 4, "Pokal Deutschland", false},
+        {"ENG", "E", {{{"E1", "Premier Division"}}, {{"E2", "First Division"}}}, {85, 65}, {3, 0}, 4, "Pokal England", true},
+        {"ITA", "I", {{{"I1", "Serie Prima"}}, {{"I2", "Serie Seconda"}}}, {85, 65}, {3, 0}, 4, "Pokal Italien", false},
+        {"ESP", "S", {{{"S1", "Primera Liga"}}, {{"S2", "Segunda Liga"}}}, {85, 65}, {3, 0}, 4, "Pokal Spanien", false},
+        {"FRA", "F", {{{"F1", "Ligue Nationale"}}, {{"F2", "Ligue Deux"}}}, {85, 65}, {3, 0}, 1, "Pokal Frankreich", false},
+        {"NED", "N", {{{"N1", "Eredivisie"}}}, {70}, {0}, 1, "", false},
+        {"POR", "P", {{{"P1", "Primeira Liga"}}}, {70}, {0}, 1, "", false},
+        {"AUT", "A", {{{"A1", "Bundesliga Österreich"}}}, {70}, {0}, 1, "", false},
+        {"SUI", "C", {{{"C1", "Super League Schweiz"}}}, {70}, {0}, 1, "", false},
+    };
+}
+
+std::string wiederholt(const std::string& s, int n) {
+    std::string r;
+    for (int i = 0; i < n; i++) r += (i ? "," : "") + s;
+    return r;
+}
+
+int land_index(const std::string& k) {
+    for (size_t i = 0; i < laender().size(); i++)
+        if (laender()[i].kuerzel == k) return static_cast<int>(i);
+    return -1;
+}
+
+struct Schreiber {
+    Ausgabe& w;
+    const Welt& welt;
+    void neu(const std::string& id, const std::string& name) {
+        w.zeile("");
+        w.zeile("NEUER_WETTBEWERB");
+        w.schluessel("IDENTIFIKATION", id);
+        w.text_("NAME", name);
+    }
+    void termine(const char* tag, int quote, int start, int ende, bool spielfrei) {
+        w.schluessel("WOCHENTAG", tag);
+        if (quote) w.zahl("QUOTE_WOCHENTAG", quote);
+        w.zahl("STARTWOCHE", start);
+        w.zahl("ENDWOCHE", ende);
+        if (spielfrei) {
+            w.zahl("SPIELFREI_START", 24);
+            w.zahl("SPIELFREI_ENDE", 29);
+        }
+    }
+    void ko_modus(bool wiederholung) {
+        w.schluessel("MODUS", "KO_SYSTEM");
+        w.schluessel("MODUS", "VERLAENGERUNG");
+        w.schluessel("MODUS", "ELFMETERSCHIESSEN");
+        if (wiederholung) w.schluessel("MODUS", "WIEDERHOLUNGSSPIEL");
+    }
+    void liga(const Liga_Plan& p, size_t e, size_t k, const std::vector<int>& start);
+    void ligen(const Liga_Plan& p);
+    void pokal(const Liga_Plan& p);
+    void europapokal(const std::vector<Liga_Plan>& plaene);
+    void halle(const Liga_Plan& heim);
+    void laenderturniere(const std::string& heim);
+};
+
+void Schreiber::liga(const Liga_Plan& p, size_t e, size_t k, const std::vector<int>& start) {
+    const auto& ebene = p.ligen[e];
+    neu(ebene[k].first, ebene[k].second);
+    w.schluessel("SUPER_ART", "LIGA");
+    w.schluessel("LAND", "#" + p.land);
+    w.schluessel("BASISLIGA", "JA");
+    w.zahl("TEAMS", static_cast<long long>(start.size()));
+    w.schluessel("MODUS", "HEIMRECHT");
+    w.schluessel("MODUS", "ENGLISCHE_TABELLE");
+    termine("Samstag", 90, 5, 46, true);
+    w.zahl("QUALIWOCHE", 2);
+    bool unten = e + 1 < p.ligen.size();
+    if (k + 1 < ebene.size()) w.schluessel("VISUELL_PARALLEL", ebene[k + 1].first);
+    else if (k == 0 && unten) w.schluessel("VISUELL_NACHFOLGER", p.ligen[e + 1][0].first);
+    if (e == 0 && p.europa) w.schluessel("QUALI_FUER", wiederholt("EC_A", p.europa));
+    if (e > 0)
+        w.schluessel("QUALI_FUER",
+                     wiederholt(p.ligen[e - 1][0].first, p.abstieg[e - 1] / static_cast<int>(ebene.size())));
+    if (unten && p.abstieg[e]) {
+        const auto& naechste = p.ligen[e + 1];
+        std::string z(start.size() - static_cast<size_t>(p.abstieg[e]), ',');
+        for (int r = 0; r < p.abstieg[e]; r++) z += (r ? "," : "") + naechste[static_cast<size_t>(r) % naechste.size()].first;
+        w.schluessel("QUALI_FUER", z);
+    }
+    w.schluessel("STARTTEILNEHMER", liste(start));
+    w.zahl("WICHTIG", p.wichtig[e]);
+    w.zahl("SIEG_PRAEMIE", 50000);
+    w.zahl("UNENTSCHIEDEN_PRAEMIE", 20000);
+    w.zahl("ERSTE_GELBSPERRE", 5);
+    w.zahl("INTERVALL_GELBSPERRE", 5);
+}
+
+void Schreiber::ligen(const Liga_Plan& p) {
+    int li = land_index(p.land);
+    for (size_t e = 0; e < p.ligen.size(); e++) {
+        std::vector<int> alle = vereine_der_ebene(welt, li, static_cast<int>(e) + 1);
+        size_t je = alle.size() / p.ligen[e].size();
+        for (size_t k = 0; k < p.ligen[e].size(); k++)
+            liga(p, e, k, std::vector<int>(alle.begin() + static_cast<long>(k * je), alle.begin() + static_cast<long>((k + 1) * je)));
+    }
+}
+
+void Schreiber::pokal(const Liga_Plan& p) {
+    int li = land_index(p.land);
+    std::vector<int> start;
+    for (size_t e = 0; e < p.ligen.size() && start.size() < 32; e++)
+        for (int t : vereine_nach_staerke(welt, li, static_cast<int>(e) + 1))
+            if (start.size() < 32) start.push_back(t);
+    neu("POKAL_" + p.buchstabe, p.pokal);
+    w.schluessel("SUPER_ART", "POKAL");
+    w.schluessel("LAND", "#" + p.land);
+    w.zahl("TEAMS", static_cast<long long>(start.size()));
+    ko_modus(p.wiederholung);
+    termine("Mittwoch", 80, 6, 44, true);
+    w.zahl("QUALIWOCHE", 2);
+    for (const char* r : {"1.RUNDE", "ACHTELFINALE", "VIERTELFINALE", "HALBFINALE", "FINALE"}) w.schluessel("RUNDENTEXT", r);
+    w.schluessel("STARTTEILNEHMER", liste(start));
+    w.zahl("WICHTIG", 60);
+    w.zahl("SIEG_PRAEMIE", 100000);
+    w.schluessel("POKAL_PRAEMIE", "JA");
+}
+
+// Four groups of four; group g starts with the g-th strongest club of every
+// country that sends four clubs.
+void Schreiber::europapokal(const std::vector<Liga_Plan>& plaene) {
+    std::vector<const Liga_Plan*> vier;
+    for (const Liga_Plan& p : plaene)
+        if (p.europa == 4) vier.push_back(&p);
+    for (int g = 0; g < 4; g++) {
+        neu(std::string("EC_") + static_cast<char>('A' + g), "Europapokal");
+        w.text_("GRUPPEN_NAME", std::string("Gruppe ") + static_cast<char>('A' + g));
+        w.schluessel("SUPER_ART", "EUROPA");
+        w.zahl("TEAMS", 4);
+        w.schluessel("MODUS", "HEIMRECHT");
+        w.zahl("ANZ_PARALLEL_GRUPPEN", 4);
+        w.zahl("WEITERKOMM_ANZ", 2);
+        if (g < 3) w.schluessel("PARALLELGRUPPE", std::string("EC_") + static_cast<char>('B' + g));
+        w.schluessel("NACHFOLGERUNDE", "EC_KO");
+        termine("Mittwoch", 100, 8, 22, false);
+        w.zahl("QUALIWOCHE", 2);
+        w.schluessel("QUALI_FUER", "EC_KO,EC_KO");
+        std::vector<int> start;
+        for (const Liga_Plan* p : vier) {
+            if (g == 0) w.schluessel("QUALI_LAND", "#" + p->land + ",4");
+            start.push_back(vereine_nach_staerke(welt, land_index(p->land), 1)[static_cast<size_t>(g)]);
+        }
+        w.schluessel("STARTTEILNEHMER", liste(start));
+        w.zahl("WICHTIG", 95);
+        w.zahl("SIEG_PRAEMIE", 500000);
+        w.zahl("UNENTSCHIEDEN_PRAEMIE", 250000);
+        w.zahl("ANTRITTS_PRAEMIE", 1000000);
+    }
+    neu("EC_KO", "Europapokal");
+    w.schluessel("SUPER_ART", "EUROPA");
+    w.zahl("TEAMS", 8);
+    for (const char* m : {"KO_SYSTEM", "RUECKSPIELE", "AUSWTORE_DOPPELT", "VERLAENGERUNG", "ELFMETERSCHIESSEN"})
+        w.schluessel("MODUS", m);
+    w.schluessel("RUECKSPIEL_NACH_ZWEI_WOCHEN", "JA");
+    termine("Mittwoch", 100, 30, 46, false);
+    w.zahl("QUALIWOCHE", 23);
+    for (const char* r : {"VIERTELFINALE", "HALBFINALE", "FINALE"}) w.schluessel("RUNDENTEXT", r);
+    w.zahl("WICHTIG", 100);
+    w.zahl("SIEG_PRAEMIE", 1000000);
+    w.schluessel("POKAL_PRAEMIE", "JA");
+}
+
+// The indoor tournament of the home country's four strongest clubs.
+void Schreiber::halle(const Liga_Plan& heim) {
+    std::vector<int> start = vereine_nach_staerke(welt, land_index(heim.land), 1);
+    start.resize(4);
+    neu("HALLE", "Hallenturnier");
+    w.schluessel("SUPER_ART", "TURNIER");
+    w.zahl("TEAMS", 4);
+    ko_modus(false);
+    termine("Sonntag", 80, 3, 51, true);
+    w.zahl("QUALIWOCHE", 2);
+    w.schluessel("MEHRMALS_PRO_JAHR", "JA");
+    w.schluessel("RUNDENTEXT", "HALBFINALE");
+    w.schluessel("RUNDENTEXT", "FINALE");
+    w.schluessel("STARTTEILNEHMER", liste(start));
+    w.zahl("WICHTIG", 20);
+    w.zahl("SIEG_PRAEMIE", 100000);
+    w.schluessel("POKAL_PRAEMIE", "JA");
+}
+
+// National teams: the first eight in the nations' cup, those from outside
+// Europe (continents 6 and above) in the intercontinental cup.
+void Schreiber::laenderturniere(const std::string& heim) {
+    std::vector<int> nationen, uebersee;
+    for (const Team& t : welt.teams) {
+        if (t.art != "NATIONALTEAM") continue;
+        if (nationen.size() < 8) nationen.push_back(t.nummer);
+        if (t.kontinent >= 6) uebersee.push_back(t.nummer);
+    }
+    neu("NATIONEN", "Nationen-Cup");
+    w.schluessel("SUPER_ART", "LAENDER");
+    w.zahl("TEAMS", static_cast<long long>(nationen.size()));
+    ko_modus(false);
+    w.schluessel("AUSRICHTER", "#" + heim);
+    termine("Mittwoch", 80, 46, 51, true);
+    w.zahl("QUALIWOCHE", 2);
+    w.zahl("ALLE_X_JAHRE", 2);
+    w.zahl("STARTJAHR", 1);
+    for (const char* r : {"VIERTELFINALE", "HALBFINALE", "FINALE"}) w.schluessel("RUNDENTEXT", r);
+    w.schluessel("STARTTEILNEHMER", liste(nationen));
+    w.zahl("WICHTIG", 100);
+    w.zahl("SIEG_PRAEMIE", 100000);
+    w.schluessel("POKAL_PRAEMIE", "JA");
+
+    neu("INTERKONT", "Interkontinental-Cup");
+    w.schluessel("SUPER_ART", "LAENDER");
+    w.zahl("TEAMS", static_cast<long long>(uebersee.size()));
+    w.zahl("SPIELTAGE", 3);
+    w.schluessel("MODUS", "HEIMRECHT");
+    termine("Mittwoch", 0, 10, 20, false);
+    w.zahl("QUALIWOCHE", 2);
+    w.schluessel("STARTTEILNEHMER", liste(uebersee));
+    w.zahl("WICHTIG", 60);
+}
+
+}  // namespace
+
+void wettbewerbe(Ausgabe& w, const Welt& welt) {
+    w.zeile("; Kordavo - Wettbewerbe (Konfigurationssatz 1)");
+    w.zeile("; Ligen, Pokale, internationale Wettbewerbe und Länderturniere der ausgelieferten Welt.");
+    w.zeile("CHECKSUMME                  ");  // filled in after writing
+    w.text_("INFOTEXT", "Die Wettbewerbe der Welt von Kordavo");
+    w.zahl("VERSION", 201);
+    Schreiber s{w, welt};
+    const std::vector<Liga_Plan> plaene = liga_plaene();
+    for (const Liga_Plan& p : plaene) {
+        s.ligen(p);
+        if (!p.pokal.empty()) s.pokal(p);
+    }
+    s.europapokal(plaene);
+    s.halle(plaene[0]);
+    s.laenderturniere(plaene[0].land);
+}
+
+}  // namespace worldgen
