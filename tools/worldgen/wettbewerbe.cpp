@@ -4,7 +4,8 @@
 // regional leagues), a cup for every country with two levels or more, the
 // European cup (four groups and a knock-out round), an indoor tournament,
 // the nations' cup and an intercontinental tournament of national teams.
-// Entrants of the cups and the European cup are the strongest clubs.
+// Entrants of the cups and the European cup are the strongest clubs; each
+// country keeps its own winter break (or none).
 #include "worldgen.h"
 
 namespace worldgen {
@@ -20,21 +21,35 @@ struct Liga_Plan {
     int europa;                // places of the top league in the European cup
     std::string pokal;         // name of the cup ("" none)
     bool wiederholung;         // cup ties drawn are replayed
+    int pokal_teams;           // the strongest clubs in the cup (0 all)
+    int start;                 // first week of the leagues
+    int quote;                 // share of league matchdays on Saturdays
+    int pause_von, pause_bis;  // winter break in weeks (0, 0 none)
 };
 
+// The season runs from July: week 5 is early August, weeks 25 to 28 are
+// Christmas to mid-January, week 46 is late May; the national teams play in
+// weeks 46 to 51. Leagues play on Saturdays (a tenth of their matchdays may
+// fall midweek), cups on Wednesdays, the European cup on Tuesdays. Leagues
+// share their days, so England's start late in August, nearly all on Saturdays:
+// that leaves them the Saturdays of the others' winter break.
 std::vector<Liga_Plan> liga_plaene() {
     return {
         {"DEU", "D", {{{"D1", "1. Liga Deutschland"}}, {{"D2", "2. Liga Deutschland"}},
                       {{"RN", "Regionalliga Nord"}, {"RS", "Regionalliga Süd"}}},
-         {90, 75, 55}, {2, 2, 0}, 4, "Pokal Deutschland", false},
-        {"ENG", "E", {{{"E1", "Premier Division"}}, {{"E2", "First Division"}}}, {85, 65}, {3, 0}, 4, "Pokal England", true},
-        {"ITA", "I", {{{"I1", "Serie Prima"}}, {{"I2", "Serie Seconda"}}}, {85, 65}, {3, 0}, 4, "Pokal Italien", false},
-        {"ESP", "S", {{{"S1", "Primera Liga"}}, {{"S2", "Segunda Liga"}}}, {85, 65}, {3, 0}, 4, "Pokal Spanien", false},
-        {"FRA", "F", {{{"F1", "Ligue Nationale"}}, {{"F2", "Ligue Deux"}}}, {85, 65}, {3, 0}, 1, "Pokal Frankreich", false},
-        {"NED", "N", {{{"N1", "Eredivisie"}}}, {70}, {0}, 1, "", false},
-        {"POR", "P", {{{"P1", "Primeira Liga"}}}, {70}, {0}, 1, "", false},
-        {"AUT", "A", {{{"A1", "Bundesliga Österreich"}}}, {70}, {0}, 1, "", false},
-        {"SUI", "C", {{{"C1", "Super League Schweiz"}}}, {70}, {0}, 1, "", false},
+         {90, 75, 55}, {2, 2, 0}, 4, "Pokal Deutschland", false, 32, 5, 90, 25, 28},
+        {"ENG", "E", {{{"E1", "Premier Division"}}, {{"E2", "First Division"}}}, {85, 65}, {3, 0}, 4, "Pokal England",
+         true, 0, 7, 95, 0, 0},
+        {"ITA", "I", {{{"I1", "Serie Prima"}}, {{"I2", "Serie Seconda"}}}, {85, 65}, {3, 0}, 4, "Pokal Italien", false,
+         32, 5, 90, 25, 26},
+        {"ESP", "S", {{{"S1", "Primera Liga"}}, {{"S2", "Segunda Liga"}}}, {85, 65}, {3, 0}, 4, "Pokal Spanien", false,
+         32, 7, 90, 0, 0},
+        {"FRA", "F", {{{"F1", "Ligue Nationale"}}, {{"F2", "Ligue Deux"}}}, {85, 65}, {3, 0}, 1, "Pokal Frankreich",
+         false, 32, 5, 90, 25, 26},
+        {"NED", "N", {{{"N1", "Eredivisie"}}}, {70}, {0}, 1, "", false, 0, 5, 90, 25, 26},
+        {"POR", "P", {{{"P1", "Primeira Liga"}}}, {70}, {0}, 1, "", false, 0, 5, 90, 25, 25},
+        {"AUT", "A", {{{"A1", "Bundesliga Österreich"}}}, {70}, {0}, 1, "", false, 0, 3, 90, 24, 31},
+        {"SUI", "C", {{{"C1", "Super League Schweiz"}}}, {70}, {0}, 1, "", false, 0, 3, 90, 24, 31},
     };
 }
 
@@ -59,15 +74,15 @@ struct Schreiber {
         w.schluessel("IDENTIFIKATION", id);
         w.text_("NAME", name);
     }
-    void termine(const char* tag, int quote, int start, int ende, bool spielfrei) {
+    // Days: the weekday and the share of matchdays on it, the weeks, the break.
+    void termine(const char* tag, int quote, int start, int ende, int pause_von = 0, int pause_bis = 0) {
         w.schluessel("WOCHENTAG", tag);
-        if (quote) w.zahl("QUOTE_WOCHENTAG", quote);
+        w.zahl("QUOTE_WOCHENTAG", quote);
         w.zahl("STARTWOCHE", start);
         w.zahl("ENDWOCHE", ende);
-        if (spielfrei) {
-            w.zahl("SPIELFREI_START", 24);
-            w.zahl("SPIELFREI_ENDE", 29);
-        }
+        if (!pause_von) w.zeile("; ohne Winterpause");
+        w.zahl("SPIELFREI_START", pause_von);
+        w.zahl("SPIELFREI_ENDE", pause_bis);
     }
     void ko_modus(bool wiederholung) {
         w.schluessel("MODUS", "KO_SYSTEM");
@@ -90,9 +105,11 @@ void Schreiber::liga(const Liga_Plan& p, size_t e, size_t k, const std::vector<i
     w.schluessel("LAND", "#" + p.land);
     w.schluessel("BASISLIGA", "JA");
     w.zahl("TEAMS", static_cast<long long>(start.size()));
+    // Small leagues meet four times, as real ten-team leagues do.
+    if (start.size() <= 10) w.zahl("SPIELTAGE", 4 * (static_cast<long long>(start.size()) - 1));
     w.schluessel("MODUS", "HEIMRECHT");
     w.schluessel("MODUS", "ENGLISCHE_TABELLE");
-    termine("Samstag", 90, 5, 46, true);
+    termine("Samstag", p.quote, p.start, 46, p.pause_von, p.pause_bis);
     w.zahl("QUALIWOCHE", 2);
     bool unten = e + 1 < p.ligen.size();
     if (k + 1 < ebene.size()) w.schluessel("VISUELL_PARALLEL", ebene[k + 1].first);
@@ -125,20 +142,25 @@ void Schreiber::ligen(const Liga_Plan& p) {
     }
 }
 
+// The cup: the strongest clubs, or every club of the country (a field that
+// needs byes in its first round).
 void Schreiber::pokal(const Liga_Plan& p) {
     int li = land_index(p.land);
     std::vector<int> start;
-    for (size_t e = 0; e < p.ligen.size() && start.size() < 32; e++)
+    for (size_t e = 0; e < p.ligen.size(); e++)
         for (int t : vereine_nach_staerke(welt, li, static_cast<int>(e) + 1))
-            if (start.size() < 32) start.push_back(t);
+            if (p.pokal_teams == 0 || static_cast<int>(start.size()) < p.pokal_teams) start.push_back(t);
     neu("POKAL_" + p.buchstabe, p.pokal);
     w.schluessel("SUPER_ART", "POKAL");
     w.schluessel("LAND", "#" + p.land);
     w.zahl("TEAMS", static_cast<long long>(start.size()));
     ko_modus(p.wiederholung);
-    termine("Mittwoch", 80, 6, 44, true);
+    termine("Mittwoch", 80, 6, 44, p.pause_von, p.pause_bis);
     w.zahl("QUALIWOCHE", 2);
-    for (const char* r : {"1.RUNDE", "ACHTELFINALE", "VIERTELFINALE", "HALBFINALE", "FINALE"}) w.schluessel("RUNDENTEXT", r);
+    std::vector<const char*> runden = {"ACHTELFINALE", "VIERTELFINALE", "HALBFINALE", "FINALE"};
+    for (size_t n = 32; n < start.size(); n *= 2) runden.insert(runden.begin(), "2.RUNDE");
+    runden.insert(runden.begin(), "1.RUNDE");
+    for (const char* r : runden) w.schluessel("RUNDENTEXT", r);
     w.schluessel("STARTTEILNEHMER", liste(start));
     w.zahl("WICHTIG", 60);
     w.zahl("SIEG_PRAEMIE", 100000);
@@ -161,7 +183,7 @@ void Schreiber::europapokal(const std::vector<Liga_Plan>& plaene) {
         w.zahl("WEITERKOMM_ANZ", 2);
         if (g < 3) w.schluessel("PARALLELGRUPPE", std::string("EC_") + static_cast<char>('B' + g));
         w.schluessel("NACHFOLGERUNDE", "EC_KO");
-        termine("Mittwoch", 100, 8, 22, false);
+        termine("Dienstag", 100, 8, 22);
         w.zahl("QUALIWOCHE", 2);
         w.schluessel("QUALI_FUER", "EC_KO,EC_KO");
         std::vector<int> start;
@@ -180,8 +202,8 @@ void Schreiber::europapokal(const std::vector<Liga_Plan>& plaene) {
     w.zahl("TEAMS", 8);
     for (const char* m : {"KO_SYSTEM", "RUECKSPIELE", "AUSWTORE_DOPPELT", "VERLAENGERUNG", "ELFMETERSCHIESSEN"})
         w.schluessel("MODUS", m);
-    w.schluessel("RUECKSPIEL_NACH_ZWEI_WOCHEN", "JA");
-    termine("Mittwoch", 100, 30, 46, false);
+    // Legs a week apart; the final is played before the national teams' weeks.
+    termine("Dienstag", 100, 30, 45);
     w.zahl("QUALIWOCHE", 23);
     for (const char* r : {"VIERTELFINALE", "HALBFINALE", "FINALE"}) w.schluessel("RUNDENTEXT", r);
     w.zahl("WICHTIG", 100);
@@ -197,7 +219,8 @@ void Schreiber::halle(const Liga_Plan& heim) {
     w.schluessel("SUPER_ART", "TURNIER");
     w.zahl("TEAMS", 4);
     ko_modus(false);
-    termine("Sonntag", 80, 3, 51, true);
+    // Sundays in the home country's winter break.
+    termine("Sonntag", 100, heim.pause_von, heim.pause_bis);
     w.zahl("QUALIWOCHE", 2);
     w.schluessel("MEHRMALS_PRO_JAHR", "JA");
     w.schluessel("RUNDENTEXT", "HALBFINALE");
@@ -222,7 +245,7 @@ void Schreiber::laenderturniere(const std::string& heim) {
     w.zahl("TEAMS", static_cast<long long>(nationen.size()));
     ko_modus(false);
     w.schluessel("AUSRICHTER", "#" + heim);
-    termine("Mittwoch", 80, 46, 51, true);
+    termine("Mittwoch", 100, 46, 51);
     w.zahl("QUALIWOCHE", 2);
     w.zahl("ALLE_X_JAHRE", 2);
     w.zahl("STARTJAHR", 1);
@@ -237,7 +260,8 @@ void Schreiber::laenderturniere(const std::string& heim) {
     w.zahl("TEAMS", static_cast<long long>(uebersee.size()));
     w.zahl("SPIELTAGE", 3);
     w.schluessel("MODUS", "HEIMRECHT");
-    termine("Mittwoch", 0, 10, 20, false);
+    // The national teams' weeks after the season, shared with the nations' cup.
+    termine("Mittwoch", 100, 46, 51);
     w.zahl("QUALIWOCHE", 2);
     w.schluessel("STARTTEILNEHMER", liste(uebersee));
     w.zahl("WICHTIG", 60);
