@@ -67,6 +67,11 @@ int main(int argc, char** argv) {
         std::printf("worldgen: %zu Teams, %zu Spieler\n", w.teams.size(), w.spieler.size());
         return 0;
     }
+    std::printf("Namensvorrat (Vornamen/Nachnamen):");
+    for (size_t l = 0; l < laender().size(); l++)
+        std::printf(" %s %zu/%d", laender()[l].kuerzel.c_str(), laender()[l].vornamen.size(),
+                    nachnamen_vorrat(static_cast<int>(l)));
+    std::printf("\n");
     int rc = bericht_drucken(ordner.c_str(), stdout) ? 0 : 1;
     if (argc != 3) std::system(("rm -rf '" + ordner + "'").c_str());
     return rc;

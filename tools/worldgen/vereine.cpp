@@ -158,11 +158,22 @@ std::vector<int> vereine_der_ebene(const Welt& w, int land, int ebene) {
 }
 
 std::vector<int> vereine_nach_staerke(const Welt& w, int land, int ebene) {
-    std::vector<int> r = vereine_der_ebene(w, land, ebene);
-    std::stable_sort(r.begin(), r.end(), [&](int a, int b) {
-        return w.teams[static_cast<size_t>(a)].groesse > w.teams[static_cast<size_t>(b)].groesse;
-    });
-    return r;
+    // A club's strength: the mean of its eleven best players.
+    std::vector<std::vector<int>> je_team(w.teams.size());
+    for (const Spieler& s : w.spieler) je_team[static_cast<size_t>(s.team)].push_back(s.staerke);
+    auto staerke = [&](int t) {
+        std::vector<int>& v = je_team[static_cast<size_t>(t)];
+        std::sort(v.rbegin(), v.rend());
+        long summe = 0;
+        for (size_t i = 0; i < v.size() && i < 11; i++) summe += v[i];
+        return summe;
+    };
+    std::vector<std::pair<long, int>> r;
+    for (int t : vereine_der_ebene(w, land, ebene)) r.push_back({-staerke(t), t});
+    std::stable_sort(r.begin(), r.end());
+    std::vector<int> nr;
+    for (const auto& x : r) nr.push_back(x.second);
+    return nr;
 }
 
 }  // namespace worldgen
