@@ -2,6 +2,7 @@
 // limits, the queued commands and the position checksum; the repair of a
 // mismatch by fetching the whole pitch record. Layout: docs/formats/match-sync.md.
 #include <cstring>
+#include <memory>
 
 #include "base/debug.h"
 #include "base/globals.h"
@@ -103,7 +104,7 @@ int Spielfeld_Signal_Verarbeiten(Spielfeld_Daten* sf, u8* signal, u32 laenge, u3
         return r;
     }
     if (!sf) return SFN_KEIN_SPIEL;
-    static Spielfeld_Sync_Signal s;
+    Spielfeld_Sync_Signal s;
     std::memcpy(&s, signal, sizeof s);
     int seite = seite_von(sf, s.team);
     if (s.team != sender_team || seite < 0 || s.spiel != sf->spiel) {
@@ -142,7 +143,7 @@ int Spielfeld_Internet_Server_Read_Signal(u8* signal, u32 laenge, u32 sender_tea
 }
 
 int Spielfeld_Internet_Client_Read_Signal(Spielfeld_Daten* sf, const u8* signal, u32 laenge, u32 sender_team) {
-    static u8 kopie[sizeof(Spielfeld_Sync_Signal)];
+    u8 kopie[sizeof(Spielfeld_Sync_Signal)];
     int r = pruefen(signal, laenge);
     if (r != SFN_OK) {
         Debug_Printf("Spielfeld: Signal abgelehnt (%d)\n", r);
@@ -153,9 +154,10 @@ int Spielfeld_Internet_Client_Read_Signal(Spielfeld_Daten* sf, const u8* signal,
 }
 
 bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel) {
-    static Spielfeld_Daten neu;
+    auto neu_zeiger = std::make_unique<Spielfeld_Daten>();
+    Spielfeld_Daten& neu = *neu_zeiger;
     u32 werte[4] = {0, 0, 0, 0};
-    if (!sf || !SF_Hook.hole_spielfeld || !SF_Hook.hole_spielfeld(spiel, &neu, werte)) {
+    if (!sf || !SF_Hook.hole_spielfeld(spiel, &neu, werte)) {
         Debug_Printf("Spielfeld: Spiel %u nicht vom Server erhalten\n", spiel);
         return false;
     }
@@ -197,6 +199,6 @@ bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, Spielfeld_Daten* aus, u3
     if (zeit) *zeit = static_cast<f32>(sf->minute) + static_cast<f32>(sf->minuten_teil) / SF_TICKS_PRO_MINUTE;
     if (wettbewerb) *wettbewerb = sf->wettbewerb;
     if (spiel) *spiel = sf->spiel;
-    if (SF_Hook.set_bereit) SF_Hook.set_bereit(team);
+    SF_Hook.set_bereit(team);
     return true;
 }

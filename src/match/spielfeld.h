@@ -94,6 +94,16 @@ enum Spielfeld_Situation : u8 {
     SIT_ABSEITS = 10,       // free kick after offside
 };
 
+// Statistic bytes per slot (Spielfeld_Inhalt::statistik).
+enum { SFST_NOTE = 0,        // grade x 10 (10..60)
+       SFST_TORE = 1,
+       SFST_SCHUESSE = 2,
+       SFST_ZWEIKAMPF_VERLOREN = 3,
+       SFST_ZWEIKAMPF_GEWONNEN = 4,
+       SFST_BALLKONTAKTE = 5,
+       SFST_FOULS = 6,
+       SFST_MINUTEN = 7 };
+
 // Change flags of the network copies.
 constexpr u8 SFA_WERT1 = 1;
 constexpr u8 SFA_SCHALTER = 2;
@@ -364,38 +374,44 @@ struct Spielfeld_Steuerung {
 };
 
 // ---------------------------------------------------------------------------
-// Calls upwards, filled by higher layers at start-up; every entry may stay null.
+// Calls upwards, filled by higher layers at start-up (src/main) with
+// designated initialisers. Every entry starts at a stateless default that does
+// nothing (or answers "no"), so the engine calls them without checks;
+// Spielfeld_Set_Hooks puts the default back for an entry left null.
 struct Spielfeld_Hooks {
     // The fixture of a game: teams, competition, temperature and
     // precipitation. False for an unknown game.
-    bool (*spiel_info)(u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) = nullptr;
+    bool (*spiel_info)(u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) =
+        [](u32, u32*, u32*, u32*, i32*, i32*) { return false; };
     // The matchday's end check, every tick.
-    bool (*check_spielende)(Spielfeld_Daten* sf) = nullptr;
+    bool (*check_spielende)(Spielfeld_Daten* sf) = [](Spielfeld_Daten*) { return false; };
     // A match event for the fixture record (player numbers, event minute).
-    void (*spiele_ereignis)(u32 spiel, i32 spieler, i32 zweiter, u32 flags, u8 minute) = nullptr;
-    void (*ankuendigung_refresh)() = nullptr;
-    void (*reset_spielschritt)() = nullptr;
+    void (*spiele_ereignis)(u32 spiel, i32 spieler, i32 zweiter, u32 flags, u8 minute) = [](u32, i32, i32, u32, u8) {};
+    void (*ankuendigung_refresh)() = [] {};
+    void (*reset_spielschritt)() = [] {};
     // The 2-D overview of a shown pitch.
-    void (*blit_spielfeld)(Spielfeld_Daten* sf, u32 spiel) = nullptr;
-    // The live view: init / free / one frame; the focused view's pitch.
-    void (*ansicht_init)() = nullptr;
-    void (*ansicht_free)() = nullptr;
-    void (*ansicht_run)(Spielfeld_Daten** liste, int anzahl, Spielfeld_Steuerung* st) = nullptr;
-    Spielfeld_Daten* (*ansicht_get_spielfeld)() = nullptr;
-    void (*ticker)(Spielfeld_Daten* sf, const char* text) = nullptr;
-    void (*sound_stadion)(int gruppe, int schleife, int lautstaerke, int variante) = nullptr;
-    void (*sound_reaktion)(int art, int stufe) = nullptr;
+    void (*blit_spielfeld)(Spielfeld_Daten* sf, u32 spiel) = [](Spielfeld_Daten*, u32) {};
+    // The live view: init / free / one frame; the focused view's pitch (null: the first shown).
+    void (*ansicht_init)() = [] {};
+    void (*ansicht_free)() = [] {};
+    void (*ansicht_run)(Spielfeld_Daten** liste, int anzahl, Spielfeld_Steuerung* st) =
+        [](Spielfeld_Daten**, int, Spielfeld_Steuerung*) {};
+    Spielfeld_Daten* (*ansicht_get_spielfeld)() = []() -> Spielfeld_Daten* { return nullptr; };
+    void (*ticker)(Spielfeld_Daten* sf, const char* text) = [](Spielfeld_Daten*, const char*) {};
+    void (*sound_stadion)(int gruppe, int schleife, int lautstaerke, int variante) = [](int, int, int, int) {};
+    void (*sound_reaktion)(int art, int stufe) = [](int, int) {};
     // After-match bookings.
-    void (*statistik_spieler)(i32 spieler, u32 wettbewerb, int tore, int minuten, int note, int wechsel) = nullptr;
-    void (*wettbewerb_ereignis)(u32 wettbewerb, i32 spieler, int zaehler, int wert) = nullptr;
-    void (*spieler_nach_spiel)(u32 team, i32 spieler) = nullptr;
-    void (*strafe)(u32 team, i32 betrag) = nullptr;
+    void (*statistik_spieler)(i32 spieler, u32 wettbewerb, int tore, int minuten, int note, int wechsel) =
+        [](i32, u32, int, int, int, int) {};
+    void (*wettbewerb_ereignis)(u32 wettbewerb, i32 spieler, int zaehler, int wert) = [](u32, i32, int, int) {};
+    void (*spieler_nach_spiel)(u32 team, i32 spieler) = [](u32, i32) {};
+    void (*strafe)(u32 team, i32 betrag) = [](u32, i32) {};
     // Network: sends the client's signal; fetches the whole record (call 1032).
-    void (*client_signal)(const Spielfeld_Sync_Signal* s) = nullptr;
-    bool (*hole_spielfeld)(u32 spiel, Spielfeld_Daten* aus, u32 werte[4]) = nullptr;
-    void (*set_bereit)(u32 team) = nullptr;
+    void (*client_signal)(const Spielfeld_Sync_Signal* s) = [](const Spielfeld_Sync_Signal*) {};
+    bool (*hole_spielfeld)(u32 spiel, Spielfeld_Daten* aus, u32 werte[4]) = [](u32, Spielfeld_Daten*, u32*) { return false; };
+    void (*set_bereit)(u32 team) = [](u32) {};
     // The maximum number of shown pitches (option 200), 0 = 4.
-    int (*anzeige_max)() = nullptr;
+    int (*anzeige_max)() = [] { return 0; };
 };
 void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h);
 const Spielfeld_Hooks& Spielfeld_Get_Hooks();
@@ -417,6 +433,10 @@ bool Spielfeld_Darf_Enden(u32 spiel);
 void Spielfeld_Halbzeit_Start(u32 spiel);
 void Spielfeld_Halbzeit_Start_Feld(Spielfeld_Daten* sf);  // the same for a given record
 bool Spielfeld_Set_Elfmeter(u32 spiel, int seite, int schuetze);
+// Sets the random stream of a pitch from a 32-bit seed (tools and tests): the
+// seed picks the start in the shared table and the step the cursor moves on
+// by at every tick, so every seed below 36,000,000 gives its own stream.
+void Spielfeld_Set_Zufall(Spielfeld_Daten* sf, u32 saat);
 void Spielfeld_Ereignis_Eintragen(Spielfeld_Daten* sf, u32 flags, int slot, int zweiter);
 void Spielfeld_Auswertung(u32 wettbewerb);
 void Spielfeld_Reset_Trainingszaehler(u32 team);

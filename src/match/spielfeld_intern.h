@@ -1,10 +1,39 @@
 // Shared inside the match engine only.
+//
+// The engine's files by what they do: spielfeld.cpp (the table of pitches,
+// their life cycle and stepping), engine.cpp (one tick and one minute),
+// bewegung.cpp (positions, running, animation entries, officials), ball.cpp
+// (the ball in flight, the lines, who takes it), entscheidung.cpp (the ball
+// holder's choices: pass, shot, dribble, duel), regeln.cpp (referee and
+// rules: set pieces, offside, fouls, cards, goals, the half's end, the
+// shoot-out kick), eingriff.cpp (in-match changes: substitutions, tactics,
+// the command slots), ereignis.cpp (statistics, grades, events and the
+// client's signal: everything the engine tells the outside), anzeige.cpp
+// (the shown list, replay, tick control), speichern.cpp (save block, record
+// check, checksum), netz.cpp (the lockstep).
 #pragma once
 
+#include <cmath>
+
+#include "base/random.h"
 #include "match/spielfeld.h"
 
 extern Spielfeld_Hooks SF_Hook;
 extern Spielfeld_Steuerung SF_Steuerung;
+
+// The running pitches and the shown list (spielfeld.cpp, anzeige.cpp, speichern.cpp).
+struct Spielfeld_Register {
+    Spielfeld_Daten* tabelle[SF_MAX_SPIELFELDER];
+    Spielfeld_Daten* anzeige[SF_MAX_ANZEIGE];
+    int anzeige_anzahl;
+    bool anzeige_an;
+    bool replay_aktiv;
+};
+extern Spielfeld_Register SF_Register;
+// Takes a pitch off the shown list (anzeige.cpp).
+void SF_Anzeige_Entfernen(Spielfeld_Daten* sf);
+// Registers the save block of the pitches (speichern.cpp).
+void Spielfeld_Speicherblock_Anmelden();
 
 // Outcomes of a shot in flight.
 enum : u8 { SCHUSS_KEINER = 0, SCHUSS_TOR = 1, SCHUSS_GEHALTEN = 2, SCHUSS_ABGEWEHRT_ECKE = 3, SCHUSS_VORBEI = 4,
@@ -19,7 +48,7 @@ inline bool sf_auf_platz(const Spielfeld_Spieler& s) {
 // +1 when the side attacks towards x = SF_LAENGE.
 inline int sf_richtung(const Spielfeld_Daten* sf, int seite) { return ((seite == 0) != (sf->seitenwechsel != 0)) ? 1 : -1; }
 
-// Engine (engine.cpp).
+// Engine entry points for the rest of the module.
 void Engine_Tick(Spielfeld_Daten* sf);
 void Engine_Aufstellen(Spielfeld_Daten* sf, int anstoss_seite);
 void Engine_Taktik_Berechnen(Spielfeld_Daten* sf, int seite);
@@ -27,7 +56,119 @@ void Engine_Elfmeter_Vorbereiten(Spielfeld_Daten* sf, int seite, int slot);
 void Engine_Kommandos_Anwenden(Spielfeld_Daten* sf);
 void Engine_Minute_Vorbei(Spielfeld_Daten* sf);
 
-// Events (spielfeld.cpp).
+// The one sink of everything the engine tells the outside (ereignis.cpp):
+// match events, and the client's per-minute signal of a networked match.
 void SF_Ereignis(Spielfeld_Daten* sf, u32 flags, int slot, int zweiter);
+void SF_Signal_Senden(const Spielfeld_Daten* sf);
 // The running (not finished) pitch where the team plays, null.
 Spielfeld_Daten* SF_Suche_Team(u32 team);
+
+// ---------------------------------------------------------------------------
+// The tick's parts. Every draw comes from the shared random table; the
+// caller has set the cursor to the pitch's own one, so the order of the
+// draws is part of the game.
+namespace engine {
+
+constexpr f32 DT = 0.1f;
+constexpr f32 G = 981.0f;
+constexpr f32 REICHWEITE = 90.0f;  // reach to take the ball
+constexpr f32 ZWEIKAMPF_NAH = 130.0f;
+constexpr f32 TOR_Y = 3403.0f;
+
+// Pace bits of the current straight line in the slot's flag byte; F_STEHT: he stands at the target of alt_x/alt_y.
+constexpr u8 F_EILIG = 0x80, F_LAUFEN = 0x40, F_LANGSAM = 0x20, F_STEHT = 0x10;
+// Role bits of the flag byte.
+constexpr u8 F_ELFMETER = 1, F_ECKE = 2, F_FREISTOSS = 4;
+
+inline Spielfeld_Objekt& O(Spielfeld_Daten* sf, int i) { return sf->objekt[i]; }
+inline Spielfeld_Objekt& BALL(Spielfeld_Daten* sf) { return sf->objekt[SF_OBJ_BALL]; }
+inline int draw(int n) { return Rnd_Basis(0, n - 1); }  // 0..n-1
+inline f32 clampf(f32 v, f32 a, f32 b) { return v < a ? a : (v > b ? b : v); }
+inline f32 d2(f32 ax, f32 ay, f32 bx, f32 by) { return (ax - bx) * (ax - bx) + (ay - by) * (ay - by); }
+// x of the goal a side attacks.
+inline f32 ziel_tor_x(const Spielfeld_Daten* sf, int seite) { return sf_richtung(sf, seite) > 0 ? SF_LAENGE : 0.0f; }
+// Distance of a point from a side's own goal line, and back.
+inline f32 rel_x(const Spielfeld_Daten* sf, int seite, f32 x) { return sf_richtung(sf, seite) > 0 ? x : SF_LAENGE - x; }
+inline f32 abs_x(const Spielfeld_Daten* sf, int seite, f32 rx) { return sf_richtung(sf, seite) > 0 ? rx : SF_LAENGE - rx; }
+inline bool im_strafraum(f32 rx, f32 y) { return rx < SF_STRAFRAUM_TIEFE && y > SF_STRAFRAUM_Y1 && y < SF_STRAFRAUM_Y2; }
+
+inline void stat(Spielfeld_Daten* sf, int slot, int byte) {
+    if (slot >= 0 && slot < SF_SPIELER && sf->statistik[slot][byte] < 255) sf->statistik[slot][byte]++;
+}
+inline void punkte(Spielfeld_Daten* sf, int slot, int p) {
+    if (slot >= 0 && slot < SF_SPIELER) sf->spieler[slot].bewertung = static_cast<i16>(sf->spieler[slot].bewertung + p);
+}
+// Effective skill with stamina and injury.
+inline int faehig(const Spielfeld_Spieler& s, u8 wert) {
+    int v = wert;
+    if (s.ausdauer < 3300) v -= (3300 - s.ausdauer) / 220;
+    if (s.verletzung) v -= 15;
+    return v < 1 ? 1 : v;
+}
+// A figure put to a new place: his straight line and his standing are forgotten.
+inline void versetzt(Spielfeld_Spieler& sp) {
+    sp.schritte = 0;
+    sp.flag = static_cast<u8>(sp.flag & ~F_STEHT);
+}
+
+// What a tick knows of the players at its start (engine.cpp).
+struct Lage {
+    int jaeger[2];     // the chaser of each side
+    int naechster;     // nearest player to the ball
+    f32 nd;            // his squared distance
+    int anzahl;        // players on the pitch at the start of the tick
+    u8 aktiv[SF_SPIELER];
+    // Field players of each side on the pitch (no keeper), positions at the start of the tick.
+    int feld_n[2];
+    i8 feld_slot[2][SF_PRO_SEITE];
+    f32 feld_x[2][SF_PRO_SEITE];
+    f32 feld_y[2][SF_PRO_SEITE];
+    // Per side: the ball seen from the side's own goal line, and whether the side has the ball.
+    f32 ball_rx[2];
+    bool besitz[2];
+};
+
+// bewegung.cpp: figures, positions, animation entries.
+void anim(Spielfeld_Objekt& o, u16 set);
+void anim_wenn_frei(Spielfeld_Objekt& o, u16 set);
+int torwart(Spielfeld_Daten* sf, int seite);
+int naechster(Spielfeld_Daten* sf, int seite, f32 x, f32 y, bool mit_tw, int ausser = -1);
+void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l);
+void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert);
+void offizielle(Spielfeld_Daten* sf);
+void anstoss_positionen(Spielfeld_Daten* sf);
+void standard_ziele(Spielfeld_Daten* sf, const Lage& l);
+
+// ball.cpp: the ball.
+void ball_frei(Spielfeld_Daten* sf);
+void ball_geben(Spielfeld_Daten* sf, int slot);
+void ball_spielen(Spielfeld_Daten* sf, f32 zx, f32 zy, bool hoch, f32 tempo);
+void schuss_flug(Spielfeld_Daten* sf, int tw, int sk, u32 art, int r5);
+void freier_ball(Spielfeld_Daten* sf, const Lage& l);
+void aus(Spielfeld_Daten* sf);
+
+// entscheidung.cpp: the ball holder and the duels.
+void ballfuehrer(Spielfeld_Daten* sf, const Lage& l);
+void passen(Spielfeld_Daten* sf, int p, int modus);
+void schiessen(Spielfeld_Daten* sf, int p, u32 art);
+int schuetze_waehlen(Spielfeld_Daten* sf, int seite, u8 flag, int skill);
+
+// regeln.cpp: referee and rules.
+void standard(Spielfeld_Daten* sf, u8 situation, int seite, f32 x, f32 y, int ausfuehrer, int warte);
+void standard_tick(Spielfeld_Daten* sf);
+bool abseits(Spielfeld_Daten* sf, int geber, int empf);
+void abseits_pfiff(Spielfeld_Daten* sf, int empf);
+void foul(Spielfeld_Daten* sf, int taeter, int opfer);
+void vom_platz(Spielfeld_Daten* sf, int slot);
+void tor(Spielfeld_Daten* sf, int schuetze, bool eigentor);
+void halbzeit_ende(Spielfeld_Daten* sf);
+void elfer_tick(Spielfeld_Daten* sf);
+
+// eingriff.cpp: substitutions at a dead ball and the computer's changes.
+bool wechsel_ausfuehren(Spielfeld_Daten* sf);
+void computer_wechsel(Spielfeld_Daten* sf, int s);
+
+// ereignis.cpp: grades.
+void noten_berechnen(Spielfeld_Daten* sf);
+
+}  // namespace engine

@@ -1,0 +1,101 @@
+// The shown pitches (at most four), the replay of the focused one and the
+// match-tick control (pause, fast, frame period).
+#include <cstring>
+
+#include "base/globals.h"
+#include "match/spielfeld_intern.h"
+
+namespace {
+
+int anzeige_max() {
+    int m = SF_Hook.anzeige_max();
+    if (m <= 0 || m > SF_MAX_ANZEIGE) m = SF_MAX_ANZEIGE;
+    return m;
+}
+
+}  // namespace
+
+void SF_Anzeige_Entfernen(Spielfeld_Daten* sf) {
+    for (int i = 0; i < SF_Register.anzeige_anzahl; i++) {
+        if (SF_Register.anzeige[i] == sf) {
+            for (int j = i; j + 1 < SF_Register.anzeige_anzahl; j++) SF_Register.anzeige[j] = SF_Register.anzeige[j + 1];
+            SF_Register.anzeige_anzahl--;
+            i--;
+        }
+    }
+}
+
+void Spielfeld_Zeit_Fortsetzen(u32 uhrzeit) {
+    for (auto* t : SF_Register.tabelle)
+        if (t && t->anzeige) t->uhr_basis = uhrzeit;
+}
+
+void Spielfeld_Set_Pause(int an) { SF_Steuerung.pause = an ? 1 : 0; }
+int Spielfeld_Get_Pause() { return SF_Steuerung.pause; }
+void Spielfeld_Set_Fast(int flags) { SF_Steuerung.schnell = static_cast<u8>(flags); }
+int Spielfeld_Get_Fast() { return SF_Steuerung.schnell; }
+Spielfeld_Steuerung* Spielfeld_Get_Steuerung() { return &SF_Steuerung; }
+
+// ---------------------------------------------------------------------------
+// Display.
+
+void Spielfeld_Anzeige_An() {
+    if (!SF_Register.anzeige_an) SF_Hook.ansicht_init();
+    SF_Register.anzeige_an = true;
+}
+
+void Spielfeld_Anzeige_Aus() {
+    if (SF_Register.anzeige_an) SF_Hook.ansicht_free();
+    SF_Register.anzeige_an = false;
+    SF_Register.replay_aktiv = false;
+}
+
+bool Spielfeld_Anzeige_Hinzufuegen(Spielfeld_Daten* sf, int erzwingen) {
+    if (!sf) return false;
+    for (int i = 0; i < SF_Register.anzeige_anzahl; i++) {
+        if (SF_Register.anzeige[i] == sf) return true;
+        if (SF_Register.anzeige[i]->team[0] == sf->team[0]) return false;
+    }
+    if (SF_Register.anzeige_anzahl >= anzeige_max()) return false;
+    SF_Register.anzeige[SF_Register.anzeige_anzahl++] = sf;
+    if (erzwingen) sf->anzeige = 1;
+    return true;
+}
+
+void Spielfeld_Anzeigeliste_Leeren() { SF_Register.anzeige_anzahl = 0; }
+
+int Spielfeld_Anzeigeliste(Spielfeld_Daten** aus) {
+    for (int i = 0; i < SF_Register.anzeige_anzahl; i++) aus[i] = SF_Register.anzeige[i];
+    return SF_Register.anzeige_anzahl;
+}
+
+void Spielfeld_Anzeige_Refresh() {
+    if (SF_Register.anzeige_anzahl == 0) return;
+    if (SF_Register.anzeige_an) {
+        SF_Hook.ansicht_run(SF_Register.anzeige, SF_Register.anzeige_anzahl, &SF_Steuerung);
+        return;
+    }
+    if (Spielfeld_Daten* sf = Spielfeld_Get_Aktuelles_Spielfeld()) SF_Hook.blit_spielfeld(sf, sf->spiel);
+}
+
+bool Spielfeld_Get_Anzeige() { return SF_Register.anzeige_an || SF_Register.anzeige_anzahl > 0; }
+
+Spielfeld_Daten* Spielfeld_Get_Aktuelles_Spielfeld() {
+    if (Spielfeld_Daten* sf = SF_Hook.ansicht_get_spielfeld()) return sf;
+    return SF_Register.anzeige_anzahl > 0 ? SF_Register.anzeige[0] : nullptr;
+}
+
+void Spielfeld_Replay_Start(int) {
+    if (Internet_Modus != INTERNET_MODUS_EINZEL || SF_Register.anzeige_anzahl == 0) return;
+    SF_Register.replay_aktiv = true;
+}
+
+void Spielfeld_Replay_Stop(int) { SF_Register.replay_aktiv = false; }
+bool Spielfeld_Replay_Laeuft() { return SF_Register.replay_aktiv; }
+
+bool Spielfeld_Replay_Bild(const Spielfeld_Daten* sf, int zurueck, i16 aus[SF_REPLAY_OBJEKTE][3]) {
+    if (!sf || zurueck < 0 || zurueck >= sf->replay_anzahl) return false;
+    int i = (sf->replay_pos + SF_REPLAY_BILDER - 1 - zurueck) % SF_REPLAY_BILDER;
+    std::memcpy(aus, sf->replay[i], sizeof(sf->replay[i]));
+    return true;
+}
