@@ -53,6 +53,7 @@ TEST_F(Welt_Bericht, StarsAndTheGapBetweenBigAndSmall) {
 
 TEST_F(Welt_Bericht, NamesAndKits) {
     EXPECT_EQ(k().doppelte_namen, 0);
+    EXPECT_EQ(k().doppelte_stadien, 0);
     EXPECT_TRUE(k().gesperrt.empty()) << k().gesperrt.front();
     for (const worldgen::Liga_Zahlen& l : k().ligen) EXPECT_EQ(l.trikot_konflikte, 0) << l.name;
     EXPECT_EQ(k().eigene_trikots_gleich, 0);

@@ -167,13 +167,20 @@ void spieler_messen(Kennzahlen& k) {
 }
 
 void teams_messen(Kennzahlen& k) {
+    std::map<std::string, int> stadien;
     for (int t = 0; t < Team_Anzahl; t++) {
-        if (!verein(t)) continue;
+        if (Team_Daten[t].art & TEAM_ART_TRANSFERMARKT) continue;
         const Team_Fix& f = Team_Fix_Daten[t];
-        if (beleidigend(f.name) || beleidigend(f.stadion) || vereinsort(f.stadt) || !wortform_ok(f.stadt))
+        stadien[f.stadion]++;
+        if (!verein(t)) continue;
+        // A short name is the town or an abbreviation, never the town cut off.
+        std::string stadt = falten(f.stadt), kurz = falten(f.kurzname);
+        bool abgeschnitten = kurz != stadt && stadt.compare(0, kurz.size(), kurz) == 0;
+        if (beleidigend(f.name) || beleidigend(f.stadion) || vereinsort(f.stadt) || !wortform_ok(f.stadt) || abgeschnitten)
             k.gesperrt.push_back(f.name);
         k.eigene_trikots_gleich += Trikot_Is_Trikot_Equal(Trikot_Get_TrikotNr(t, 0), Trikot_Get_TrikotNr(t, 1), TRIKOT_TOLERANZ, 0);
     }
+    for (const auto& [n, z] : stadien) k.doppelte_stadien += z > 1;
 }
 
 std::string mio(double v) {
@@ -231,7 +238,8 @@ bool bericht_drucken(const char* ordner, FILE* aus) {
     std::fprintf(f, "\nTransfermarkt: %d Spieler, %d ab 31, %d bis 21, stärkster %d (schwächster Bester einer großen "
                     "Liga %d)\n", k.markt_spieler, k.markt_veteranen, k.markt_jung, k.markt_max,
                  k.bester_grosser_liga_min);
-    std::fprintf(f, "\nNamen: %d doppelte volle Namen, %zu auf einer Sperrliste\n", k.doppelte_namen, k.gesperrt.size());
+    std::fprintf(f, "\nNamen: %d doppelte volle Namen, %d doppelte Stadionnamen, %zu gesperrt oder verstümmelt\n",
+                 k.doppelte_namen, k.doppelte_stadien, k.gesperrt.size());
     for (const std::string& n : k.gesperrt) std::fprintf(f, "  gesperrt: %s\n", n.c_str());
     std::fprintf(f, "Trikots: %d Vereine mit zwei gleich aussehenden Trikots\n", k.eigene_trikots_gleich);
     std::fclose(f);

@@ -43,7 +43,8 @@ struct Kennzahlen {
     int markt_spieler = 0, markt_max = 0, markt_veteranen = 0, markt_jung = 0;
     int bester_grosser_liga_min = 0;          // the weakest of the big leagues' best players
     int doppelte_namen = 0;                   // full names held by more than one person
-    std::vector<std::string> gesperrt;        // names on a block list or of a broken form
+    int doppelte_stadien = 0;                 // ground names held by more than one team
+    std::vector<std::string> gesperrt;        // names on a block list, of a broken form, cut short names
     int eigene_trikots_gleich = 0;            // clubs whose two kits look alike
 };
 
