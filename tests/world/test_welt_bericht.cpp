@@ -3,9 +3,12 @@
 // rules for values, wages and kit clashes.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "kennzahlen.h"
 #include "sperrliste.h"
 #include "welt_test.h"
+#include "world/trikot.h"
 
 namespace {
 
@@ -57,6 +60,16 @@ TEST_F(Welt_Bericht, NamesAndKits) {
     EXPECT_TRUE(k().gesperrt.empty()) << k().gesperrt.front();
     for (const worldgen::Liga_Zahlen& l : k().ligen) EXPECT_EQ(l.trikot_konflikte, 0) << l.name;
     EXPECT_EQ(k().eigene_trikots_gleich, 0);
+    // National teams in their real colours.
+    const struct {
+        const char* land;
+        u32 hemd;
+    } farben[] = {{"Deutschland", 0xFFFFFF}, {"Italien", 0x1448D0}, {"Niederlande", 0xF07810}, {"Brasilien", 0xF8E010}};
+    for (const auto& f : farben)
+        for (int t = 0; t < Team_Anzahl; t++) {
+            if (std::strcmp(Team_Fix_Daten[t].name, f.land) != 0) continue;
+            EXPECT_EQ(Trikot_Get_TrikotStructure(Trikot_Get_TrikotNr(t, 0))->hemd, f.hemd) << f.land;
+        }
 }
 
 // The faults found in an earlier world are refused by the name rules.

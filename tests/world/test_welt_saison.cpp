@@ -107,10 +107,13 @@ TEST_F(Welt_Saison, EveryCompetitionFindsItsDaysInItsWindow) {
     }
 }
 
-// Ten-team leagues meet four times; England and Spain play through the
-// winter, Germany stops, and the indoor tournament fills its break.
+// Ten-team leagues meet four times, the English cup takes every club (with
+// byes); England and Spain play through the winter, Germany stops, and the
+// indoor tournament fills its break.
 TEST_F(Welt_Saison, SeasonsAsInTheirCountries) {
     for (const char* id : {"RN", "RS", "A1", "C1"}) EXPECT_EQ(suche(id)->spieltage, 36) << id;
+    const int pokal = suche("POKAL_E")->teams;  // a field that needs byes
+    EXPECT_NE(pokal & (pokal - 1), 0) << pokal;
     Termine t = verteilen(17);
     auto in_pause = [](const Wettbewerb* w, int d) { return woche(d) >= w->spielfrei_start && woche(d) <= w->spielfrei_ende; };
     const Wettbewerb* d1 = suche("D1");
