@@ -1,9 +1,10 @@
 // Start-up registration of the layers' hooks.
 //
-// Each layer that is built into the program (KORDAVO_HAT_<LAYER>, set by
-// the build for every library that exists) fills its entries here. Entries
-// left alone keep their do-nothing defaults (the frame default draws a plain
-// screen), so the program runs with whatever layers exist.
+// Each lower layer's hook table is filled here, once, with designated
+// initialisers naming the entries of the layers built into the program
+// (KORDAVO_HAT_<LAYER>, set by the build for every library that exists).
+// Entries left out keep their do-nothing defaults (the frame default draws a
+// plain screen), so the program runs with whatever layers exist.
 #include "main/registrierung.h"
 
 #include "platform/hooks.h"

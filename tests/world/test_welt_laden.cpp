@@ -178,7 +178,7 @@ TEST_F(WeltLaden, GlobalAndStaffWritersRoundTrip) {
     h.global_cfg_schluessel = [](const char* k) { return std::strncmp(k, "STADION_", 8) == 0 || std::strcmp(k, "MIN_KAPAZITAET") == 0 ? 1 : 0; };
     Welt_Set_Hooks(h);
     EXPECT_TRUE(Global_Cfg_Laden_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str()));
-    Welt_Hook.global_cfg_schluessel = nullptr;
+    Welt_Set_Hooks({});
 }
 
 // Bad files: each gives a coded message with its line and leaves the world as it was.
