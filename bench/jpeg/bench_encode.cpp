@@ -7,8 +7,12 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <map>
+#include <string>
 #include <vector>
 
 #if defined(KORDAVO_MIT_TURBOJPEG)
@@ -45,8 +49,21 @@ int32_t Abtastung_Von(int64_t code)
     return code == 0 ? ABTASTUNG_411 : code == 1 ? ABTASTUNG_422 : ABTASTUNG_KEINE;
 }
 
-void Ergebnis(benchmark::State& state, int w, int h, size_t bytes)
+// "<size>|<sampling>|<progressive>|<encoder>" -> megapixels per second, bytes
+std::map<std::string, std::pair<double, size_t>> ergebnisse;
+
+std::string Schluessel(const benchmark::State& state, int kodierer)
 {
+    return std::to_string(state.range(0)) + "|" + std::to_string(state.range(1)) + "|" +
+           std::to_string(state.range(2)) + "|" + std::to_string(kodierer);
+}
+
+void Ergebnis(benchmark::State& state, int w, int h, size_t bytes, int kodierer, double sekunden)
+{
+    // With repetitions the best run counts: the others lost time to the
+    // machine's other work.
+    auto& e = ergebnisse[Schluessel(state, kodierer)];
+    if (sekunden > 0) e = {std::max(e.first, double(w) * h * double(state.iterations()) / 1e6 / sekunden), bytes};
     state.counters["MPix/s"] =
         benchmark::Counter(double(w) * h * double(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
     state.counters["bytes"] = double(bytes);
@@ -60,6 +77,7 @@ void BM_Kordavo(benchmark::State& state)
     std::vector<uint8_t> px = Foto(w, h);
     std::vector<uint8_t> puffer(static_cast<size_t>(w) * h * 3 + 65536);
     size_t bytes = 0;
+    const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         Jpeg_Auftrag a;
         Jpeg_Init(&a);
@@ -78,7 +96,7 @@ void BM_Kordavo(benchmark::State& state)
         Jpeg_Free(&a);
         benchmark::DoNotOptimize(puffer.data());
     }
-    Ergebnis(state, w, h, bytes);
+    Ergebnis(state, w, h, bytes, 0, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
 #if defined(KORDAVO_MIT_TURBOJPEG)
@@ -92,6 +110,7 @@ void BM_Turbo(benchmark::State& state)
     std::vector<unsigned char> puffer(groesse);
     int flags = TJFLAG_ACCURATEDCT | TJFLAG_NOREALLOC | (state.range(2) ? TJFLAG_PROGRESSIVE : 0);
     size_t bytes = 0;
+    const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         unsigned char* p = puffer.data();
         unsigned long n = groesse;
@@ -100,8 +119,9 @@ void BM_Turbo(benchmark::State& state)
         bytes = n;
         benchmark::DoNotOptimize(p);
     }
+    const double sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     tjDestroy(t);
-    Ergebnis(state, w, h, bytes);
+    Ergebnis(state, w, h, bytes, 1, sekunden);
 }
 #endif
 
@@ -109,7 +129,8 @@ void Argumente(benchmark::internal::Benchmark* b)
 {
     for (int g = 0; g < 3; ++g)
         for (int s = 0; s < 3; ++s) b->Args({g, s, 0});
-    for (int g = 0; g < 3; ++g) b->Args({g, 0, 1});
+    for (int g = 0; g < 3; ++g)
+        for (int s : {0, 2}) b->Args({g, s, 1});
     b->ArgNames({"size", "sampling", "progressive"});
 }
 
@@ -120,4 +141,24 @@ BENCHMARK(BM_Kordavo)->Apply(Argumente)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Turbo)->Apply(Argumente)->Unit(benchmark::kMillisecond);
 #endif
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    const char* abtastung[] = {"4:2:0", "4:2:2", "4:4:4"};
+    std::printf("\n%-36s %9s %9s %6s %9s %9s\n", "picture (MP/s, bytes)", "kordavo", "turbo", "ratio", "bytes",
+                "t.bytes");
+    for (int g = 0; g < 3; ++g)
+        for (int p = 0; p < 2; ++p)
+            for (int s = 0; s < 3; ++s) {
+                const std::string k = std::to_string(g) + "|" + std::to_string(s) + "|" + std::to_string(p) + "|";
+                auto a = ergebnisse.find(k + "0"), t = ergebnisse.find(k + "1");
+                if (a == ergebnisse.end() || t == ergebnisse.end()) continue;
+                const std::string name = std::to_string(kGroessen[g][0]) + "x" + std::to_string(kGroessen[g][1]) + " " +
+                                         abtastung[s] + (p ? " progressive" : " baseline");
+                std::printf("%-36s %9.1f %9.1f %6.2f %9zu %9zu\n", name.c_str(), a->second.first, t->second.first,
+                            a->second.first / t->second.first, a->second.second, t->second.second);
+            }
+    benchmark::Shutdown();
+    return 0;
+}

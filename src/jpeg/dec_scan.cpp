@@ -480,13 +480,13 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     z->spalte = scan->Spalte;
     z->zeile = scan->Zeile;
   }
-  // The fast tables of the tables this scan uses, each built once.
-  uint32_t gebaut = 0;
+  // The fast forms of the tables this scan uses, built again only when a
+  // table has changed since.
   for (int i = 0; i < scan->Ns; ++i) {
     const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
-    if (!(gebaut & (1u << k.DC_Tabelle))) Schnell_Bauen(&z->dc[k.DC_Tabelle], p->DC_Tabelle[k.DC_Tabelle], false);
-    if (!(gebaut & (16u << k.AC_Tabelle))) Schnell_Bauen(&z->ac[k.AC_Tabelle], p->AC_Tabelle[k.AC_Tabelle], true);
-    gebaut |= (1u << k.DC_Tabelle) | (16u << k.AC_Tabelle);
+    if (z->huff_neu & (1u << k.DC_Tabelle)) Schnell_Bauen(&z->dc[k.DC_Tabelle], p->DC_Tabelle[k.DC_Tabelle], false);
+    if (z->huff_neu & (16u << k.AC_Tabelle)) Schnell_Bauen(&z->ac[k.AC_Tabelle], p->AC_Tabelle[k.AC_Tabelle], true);
+    z->huff_neu &= ~((1u << k.DC_Tabelle) | (16u << k.AC_Tabelle));
   }
   z->bits.breit = p->Strom.Prozessor >= JCPU_F6_MMX;
   int r;
