@@ -3,6 +3,9 @@
 #include "jpeg/jpeg_kern.h"
 
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace jpeg_dek {
 
@@ -387,7 +390,7 @@ void AC_Erst(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int3
         return;
       }
       int32_t v = Erweitern(Bits_Holen(b, s), s);
-      blk[Natuerlich[k]] = Kurz(v * (1 << al));
+      blk[k] = Kurz(v * (1 << al));
     } else if (r == 15) {
       k += 15;
     } else {
@@ -396,6 +399,36 @@ void AC_Erst(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int3
       *eobrun = lauf - 1;
       return;
     }
+  }
+}
+
+// Bit i set where coefficient i (zigzag order) of the block is not zero.
+static inline uint64_t Nicht_Null(const int16_t* blk) {
+#if defined(__SSE2__)
+  const __m128i null = _mm_setzero_si128();
+  uint64_t maske = 0;
+  for (int i = 0; i < 4; ++i) {
+    const __m128i a = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(blk + 16 * i)), null);
+    const __m128i b = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(blk + 16 * i + 8)), null);
+    maske |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_packs_epi16(a, b)))) << (16 * i);
+  }
+  return ~maske;
+#else
+  uint64_t maske = 0;
+  for (int i = 0; i < 64; ++i) maske |= static_cast<uint64_t>(blk[i] != 0) << i;
+  return maske;
+#endif
+}
+
+// One correction bit for every non-zero coefficient of positions k..se.
+static inline void Verfeinern_Bis(Bits* b, int16_t* blk, int k, int se, int p1) {
+  if (k > se) return;
+  uint64_t m = Nicht_Null(blk) & (~uint64_t{0} << k) & (~uint64_t{0} >> (63 - se));
+  while (m) {
+    const int i = __builtin_ctzll(m);
+    m &= m - 1;
+    int16_t& c = blk[i];
+    if (Bits_Holen(b, 1) && (c & p1) == 0) c = Kurz(c + (c >= 0 ? p1 : -p1));
   }
 }
 
@@ -417,7 +450,7 @@ void AC_Verfeinern(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al
       }
       // Pass over r zero coefficients, refining the non-zero ones on the way.
       while (k <= se) {
-        int16_t* c = &blk[Natuerlich[k]];
+        int16_t* c = &blk[k];
         if (*c != 0) {
           if (Bits_Holen(b, 1) && (*c & p1) == 0) *c = Kurz(*c + (*c >= 0 ? p1 : m1));
         } else {
@@ -425,14 +458,17 @@ void AC_Verfeinern(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al
         }
         ++k;
       }
-      if (neu) blk[Natuerlich[k]] = static_cast<int16_t>(neu);
+      if (neu) {
+        if (k > se) {
+          b->fehlerhaft = true;
+          return;
+        }
+        blk[k] = static_cast<int16_t>(neu);
+      }
     }
   }
   if (*eobrun > 0) {
-    for (; k <= se; ++k) {
-      int16_t* c = &blk[Natuerlich[k]];
-      if (*c != 0 && Bits_Holen(b, 1) && (*c & p1) == 0) *c = Kurz(*c + (*c >= 0 ? p1 : m1));
-    }
+    Verfeinern_Bis(b, blk, k, se, p1);
     --*eobrun;
   }
 }

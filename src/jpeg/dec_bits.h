@@ -111,7 +111,7 @@ uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* blo
 // Only the DC coefficient is kept; AC values are read and dropped.
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk);
 
-// Progressive passes.
+// Progressive passes; the AC passes keep the block in zigzag order.
 void DC_Erst(Bits* b, const Huff* dc, int16_t* blk, int32_t* pred, int al);
 void DC_Verfeinern(Bits* b, int16_t* blk, int al);
 void AC_Erst(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int32_t* eobrun);

@@ -56,6 +56,7 @@ struct Zustand {
 
   bool bereit;           // geometry set up for the current frame
   bool gepuffert;        // coefficients gathered, output at the end
+  bool zickzack;         // gathered blocks in zigzag order (progressive frames)
   bool scan_begonnen;    // a scan of this decode has started
   bool bild_fertig;      // every MCU decoded (streaming) / output done
   bool daten_fehlen;     // entropy data ran short (cut off, or ended by a marker)

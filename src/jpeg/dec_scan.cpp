@@ -473,6 +473,7 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     // The first scan decides: one scan with every component goes straight to
     // the output, anything else is gathered first.
     z->gepuffert = p->Rahmen_Art == 0xC2 || scan->Ns < p->Anzahl_Komponenten;
+    z->zickzack = p->Rahmen_Art == 0xC2;
     p->Verschachtelung = scan->Ns < p->Anzahl_Komponenten ? 1 : 0;
     Aktive_Kerne(p);
     if (int r = Ausgabe_Einrichten(p, z)) return r;
@@ -520,6 +521,14 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
   const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
   alignas(32) int16_t slots[2][64];
   int slot = 0;
+  // A gathered block in natural order.
+  auto Holen = [zz = z->zickzack](int16_t* ziel, const int16_t* quelle) {
+    if (!zz) {
+      std::memcpy(ziel, quelle, 64 * sizeof(int16_t));
+      return;
+    }
+    for (int i = 0; i < 64; ++i) ziel[Natuerlich[i]] = quelle[i];
+  };
   Bytes_Idct bytes{paare};
   auto absenden = [&] { bytes.Absenden(); };
   if (!z->ausgabe_laeuft) {
@@ -542,7 +551,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
             const int16_t* quelle = k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + spalte) * 64;
             if (direkt) {
               int16_t* kb = slots[slot];
-              std::memcpy(kb, quelle, 64 * sizeof(int16_t));
+              Holen(kb, quelle);
               if (Nur_DC(kb)) {
                 DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
                 continue;
@@ -552,7 +561,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
               if (bytes.Block(kb, ziel, k.streifen_breite)) slot ^= 1;
               continue;
             }
-            std::memcpy(blk, quelle, 64 * sizeof(int16_t));
+            Holen(blk, quelle);
             if (k.bs == 8 && Nur_DC(blk)) {
               DC_Block_Ablegen(p, z, c, spalte, zeile, blk, blk[0], q, idct[c]);
               continue;
