@@ -402,28 +402,10 @@ void AC_Erst(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int3
   }
 }
 
-// Bit i set where coefficient i (zigzag order) of the block is not zero.
-static inline uint64_t Nicht_Null(const int16_t* blk) {
-#if defined(__SSE2__)
-  const __m128i null = _mm_setzero_si128();
-  uint64_t maske = 0;
-  for (int i = 0; i < 4; ++i) {
-    const __m128i a = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(blk + 16 * i)), null);
-    const __m128i b = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(blk + 16 * i + 8)), null);
-    maske |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_packs_epi16(a, b)))) << (16 * i);
-  }
-  return ~maske;
-#else
-  uint64_t maske = 0;
-  for (int i = 0; i < 64; ++i) maske |= static_cast<uint64_t>(blk[i] != 0) << i;
-  return maske;
-#endif
-}
-
 // One correction bit for every non-zero coefficient of positions k..se.
 static inline void Verfeinern_Bis(Bits* b, int16_t* blk, int k, int se, int p1) {
   if (k > se) return;
-  uint64_t m = Nicht_Null(blk) & (~uint64_t{0} << k) & (~uint64_t{0} >> (63 - se));
+  uint64_t m = Nicht_Null_Maske(blk) & (~uint64_t{0} << k) & (~uint64_t{0} >> (63 - se));
   while (m) {
     const int i = __builtin_ctzll(m);
     m &= m - 1;

@@ -527,7 +527,11 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
       std::memcpy(ziel, quelle, 64 * sizeof(int16_t));
       return;
     }
-    for (int i = 0; i < 64; ++i) ziel[Natuerlich[i]] = quelle[i];
+    std::memset(ziel, 0, 64 * sizeof(int16_t));
+    for (uint64_t m = Nicht_Null_Maske(quelle); m; m &= m - 1) {
+      const int i = __builtin_ctzll(m);
+      ziel[Natuerlich[i]] = quelle[i];
+    }
   };
   Bytes_Idct bytes{paare};
   auto absenden = [&] { bytes.Absenden(); };
