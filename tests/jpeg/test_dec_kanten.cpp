@@ -734,31 +734,6 @@ TEST(Dek_Bits, StopfbytesUndMarken) {
   EXPECT_EQ(jpeg_dek::Bits_Holen(&w.bits, 8), 13u);
 }
 
-TEST(Dek_Bits, HuffmanTabellen) {
-  jpeg_dek::Huff t;
-  uint8_t zahlen[16] = {};
-  uint8_t sym[256] = {};
-  zahlen[0] = 3;  // three codes of one bit
-  EXPECT_FALSE(jpeg_dek::Huff_Bauen(&t, zahlen, sym, 3, false));
-  zahlen[0] = 2;  // a complete code
-  EXPECT_TRUE(jpeg_dek::Huff_Bauen(&t, zahlen, sym, 2, false));
-  Jpeg_Huffman_Tabelle rt;
-  zahlen[0] = 3;
-  EXPECT_EQ(Jpeg_Build_Huffman(zahlen, sym, 0, 0, &rt), JPEG_ERG_HUFFMAN);
-  // Codes longer than the lookahead: 1 code of 1 bit, then one each of 2..11
-  // bits, then two of 12 bits.
-  std::memset(zahlen, 0, sizeof zahlen);
-  for (int l = 0; l < 11; ++l) zahlen[l] = 1;
-  zahlen[11] = 2;
-  for (int i = 0; i < 13; ++i) sym[i] = static_cast<uint8_t>(40 + i);
-  ASSERT_TRUE(jpeg_dek::Huff_Bauen(&t, zahlen, sym, 13, false));
-  // Code of symbol 52 (the last, 12 bits): 111111111111; symbol 51: 111111111110.
-  Bitquelle q({0xFF, 0x00, 0xFF, 0x00, 0xFE, 0x00});
-  EXPECT_EQ(jpeg_dek::Symbol(&q.bits, &t), 52);
-  EXPECT_EQ(jpeg_dek::Symbol(&q.bits, &t), 51);
-  EXPECT_EQ(jpeg_dek::Symbol(&q.bits, &t), 40);
-}
-
 // An AC first pass with r = 3 and extra bits 101 starts an end-of-band run of
 // 12: the next 12 blocks take no bits.
 TEST(Dek_Bits, EndOfBandLaufZwoelf) {
@@ -777,28 +752,6 @@ TEST(Dek_Bits, EndOfBandLaufZwoelf) {
   EXPECT_EQ(eob, 0);
   EXPECT_EQ(q.bits.anzahl, rest);
   for (int16_t c : blk) EXPECT_EQ(c, 0);
-}
-
-// A DC difference of size 0 keeps the predictor; values are extended.
-TEST(Dek_Bits, DCVorhersage) {
-  jpeg_dek::Huff dc, ac;
-  uint8_t zahlen[16] = {};
-  zahlen[1] = 2;  // two codes of two bits: 00 -> size 0, 01 -> size 3
-  uint8_t sym[2] = {0, 3};
-  ASSERT_TRUE(jpeg_dek::Huff_Bauen(&dc, zahlen, sym, 2, false));
-  uint8_t az[16] = {1};
-  uint8_t asym[1] = {0};
-  ASSERT_TRUE(jpeg_dek::Huff_Bauen(&ac, az, asym, 1, true));
-  // 01 010 0 | 00 0 | 01 110 0 -> -5, stays -5, then +6 -> 1
-  Bitquelle q({0b01010000, 0b00111001, 0xFF, 0x00});
-  int16_t blk[64];
-  int32_t pred = 0;
-  jpeg_dek::Block_Dekodieren(&q.bits, &dc, &ac, &pred, blk);
-  EXPECT_EQ(blk[0], -5);
-  jpeg_dek::Block_Dekodieren(&q.bits, &dc, &ac, &pred, blk);
-  EXPECT_EQ(blk[0], -5);
-  jpeg_dek::Block_Dekodieren(&q.bits, &dc, &ac, &pred, blk);
-  EXPECT_EQ(blk[0], 1);
 }
 
 // Random Huffman codes (lengths 1 to 16, so long codes occur) and random
