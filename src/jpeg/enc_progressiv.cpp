@@ -139,11 +139,16 @@ struct Kodierer {
         eobrun = 0;
         return e;
     }
+    // The correction bits von .. von + n - 1, up to 24 at a time.
     int32_t Korrektur_Raus(int32_t von, int32_t n)
     {
-        for (int i = 0; i < n; ++i) {
-            int32_t e = Bits(korrektur[von + i], 1);
-            if (e) return e;
+        if (zaehlen) return 0;
+        for (int i = 0; i < n;) {
+            const int32_t stueck = n - i < 24 ? n - i : 24;
+            uint32_t w = 0;
+            for (int j = 0; j < stueck; ++j) w = (w << 1) | korrektur[von + i + j];
+            if (int32_t e = Jpeg_Put_Bits(s, w, stueck)) return e;
+            i += stueck;
         }
         return 0;
     }
