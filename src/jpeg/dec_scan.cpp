@@ -266,8 +266,10 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     }
     const bool voll = z->zeile >= von;
     if (z->grau && z->spalte == 0 && (ri == 0 || (z->bits.marke && (z->bits.marke & 0xF8) != 0xD0))) {
-      // No restart marker can end the damage: whole rows are grey.
-      for (int i = 0; i < scan->Ns && voll; ++i) {
+      // No restart marker can end the damage: whole rows are grey (those
+      // the output still needs).
+      const bool gebraucht = int64_t{z->zeile} * z->mcu_aus_hoehe < int64_t{z->y1} + z->mcu_aus_hoehe;
+      for (int i = 0; i < scan->Ns && voll && gebraucht; ++i) {
         const Komp& k = z->k[scan->Komponenten[i].Index];
         std::memset(k.streifen[z->zeile & 1], 128, static_cast<size_t>(k.streifen_breite) * k.streifen_hoehe);
       }
