@@ -10,9 +10,11 @@
 // `static_assert(bytes::groesse<R>() == ...)`.
 #pragma once
 
+#include <array>
 #include <bit>
 #include <concepts>
 #include <cstring>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -46,6 +48,21 @@ struct Schreiber {
         requires std::is_class_v<R>
     void operator()(const R& r) {
         felder(*this, r);
+    }
+    // Containers: a vector is its u32 count and its elements, an array and
+    // a tuple their elements.
+    template <class T>
+    void operator()(const std::vector<T>& v) {
+        (*this)(static_cast<u32>(v.size()));
+        for (const T& x : v) (*this)(x);
+    }
+    template <class T, size_t N>
+    void operator()(const std::array<T, N>& a) {
+        for (const T& x : a) (*this)(x);
+    }
+    template <class... T>
+    void operator()(const std::tuple<T...>& t) {
+        std::apply([this](const auto&... x) { ((*this)(x), ...); }, t);
     }
     void bytes(const void* p, size_t n) {
         const u8* b = static_cast<const u8*>(p);
@@ -100,6 +117,24 @@ struct Leser {
         requires std::is_class_v<R>
     void operator()(R& r) {
         felder(*this, r);
+    }
+    // A vector's count is checked against the bytes left before anything is
+    // allocated (each element takes at least one byte).
+    template <class T>
+    void operator()(std::vector<T>& v) {
+        const u32 k = get(4);
+        v.clear();
+        if (!rest(k)) return;
+        v.resize(k);
+        for (T& x : v) (*this)(x);
+    }
+    template <class T, size_t N>
+    void operator()(std::array<T, N>& a) {
+        for (T& x : a) (*this)(x);
+    }
+    template <class... T>
+    void operator()(std::tuple<T...>& t) {
+        std::apply([this](auto&... x) { ((*this)(x), ...); }, t);
     }
     bool bytes(void* ziel, size_t k) {
         if (!rest(k)) return false;

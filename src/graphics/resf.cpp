@@ -58,7 +58,7 @@ i32 Resf_Oeffnen(const char* name, i32 basis) {
         bytes::Leser l(kopf + 4, 8);
         const u32 n = l.u32_(), verz = l.u32_();
         ok = verz >= 12 && verz <= s.groesse && n <= (s.groesse - verz) / 8;
-        std::vector<u8> d(static_cast<size_t>(n) * 8);
+        std::vector<u8> d(ok ? static_cast<size_t>(n) * 8 : 0);  // only once n fits the file
         ok = ok && std::fseek(f, static_cast<long>(verz), SEEK_SET) == 0 && std::fread(d.data(), 1, d.size(), f) == d.size();
         if (ok) {
             bytes::Leser v(d.data(), d.size());

@@ -7,12 +7,6 @@
 
 #include <cstdint>
 
-// Largest picture the decoder accepts (width x height); larger frames give
-// JPEG_ERG_SPEICHER before anything is allocated.
-inline constexpr int64_t JPEG_DEK_PIXEL_GRENZE = int64_t{1} << 25;  // 33.5 million
-// Largest coefficient store of a progressive or multi-scan picture (bytes);
-// more gives JPEG_ERG_SPEICHER.
-inline constexpr int64_t JPEG_DEK_KOEF_GRENZE = int64_t{128} << 20;
 // Blocks the gathered scans of one picture may visit together, as a multiple
 // of the picture's blocks (on top of a fixed allowance); beyond it the
 // stream gives JPEG_ERG_DATEN. Ordinary progressive pictures visit each block
@@ -68,6 +62,7 @@ struct Zustand {
   bool rst_falsch;       // a restart marker out of sequence
   bool grau;             // damaged data: the rest of the scan, or of the restart
                          // interval, is not decoded (grey, or the earlier scans' values)
+  bool vorschau_fertig;  // a thumbnail was written (thumbnail modes)
   bool ausgabe_laeuft;   // the gathered picture is being written (zeile, spalte)
   int32_t n;
   Komp k[4];

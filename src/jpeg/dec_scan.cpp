@@ -265,6 +265,14 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
       return JPEG_ERG_BEREICH_FERTIG;
     }
     const bool voll = z->zeile >= von;
+    if (z->grau && z->spalte == 0 && (ri == 0 || (z->bits.marke && (z->bits.marke & 0xF8) != 0xD0))) {
+      // No restart marker can end the damage: whole rows are grey.
+      for (int i = 0; i < scan->Ns && voll; ++i) {
+        const Komp& k = z->k[scan->Komponenten[i].Index];
+        std::memset(k.streifen[z->zeile & 1], 128, static_cast<size_t>(k.streifen_breite) * k.streifen_hoehe);
+      }
+      z->spalte = z->mcu_x;
+    }
     while (z->spalte < z->mcu_x) {
       const bool grau = z->grau;
       if (voll && direkt && !grau) mcu_direkt();

@@ -1,6 +1,7 @@
 // Whole matches without the season (tools, benchmarks, tests).
 #include "match/partie.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -73,12 +74,41 @@ int Partie_Halbzeit_Ende(const Partie_Optionen& o, int h) {
     return o.halbzeit_minuten * 2 + o.verlaengerung_minuten * (h - 2);
 }
 
-bool Partie_Schritt(Spielfeld_Daten* sf, int ende, bool golden_goal) {
+namespace {
+// What a step changed: offside and penalty whistles, goals and their slice.
+void zaehlen(const Spielfeld_Daten* sf, u8 situation, u8 schuss, int tore, Partie_Zaehler& z) {
+    if (sf->situation != situation) {
+        if (sf->situation == SIT_ABSEITS) z.abseits++;
+        if (sf->situation == SIT_ELFMETER) z.elfer_gegeben++;
+    }
+    if (sf->tore[0] + sf->tore[1] <= tore) return;
+    if (schuss == SCHUSS_KEINER) {
+        bool eigentor = false;
+        auto it = spiele().find(sf->spiel);
+        if (it != spiele().end())
+            for (auto e = it->second.ereignisse.rbegin(); e != it->second.ereignisse.rend(); ++e)
+                if (e->flags & SFE_TOR) {
+                    eigentor = (e->flags & SFE_EIGENTOR) != 0;
+                    break;
+                }
+        if (!eigentor) z.tore_ohne_schuss++;
+    }
+    if (sf->halbzeit > 2) return;
+    int m = sf->minute - (sf->halbzeit == 2 ? 45 : 0);
+    int k = m < 15 ? 0 : (m < 30 ? 1 : 2);
+    z.tore_abschnitt[(sf->halbzeit - 1) * 3 + k]++;
+}
+}  // namespace
+
+bool Partie_Schritt(Spielfeld_Daten* sf, int ende, bool golden_goal, Partie_Zaehler* zaehler) {
     // The driver's clock runs one frame period per step.
     static u32 uhr = 0;
     uhr += SF_FRAME_MS;
     i32 steht = 0;
+    const u8 situation = sf->situation, schuss = sf->schuss;
+    const int tore = sf->tore[0] + sf->tore[1];
     f32 r = Spielfeld_Run(sf->minute, 0, 1, sf, 1, &steht, 0, uhr);
+    if (zaehler) zaehlen(sf, situation, schuss, tore, *zaehler);
     if (r >= 999.0f || sf->halbzeit_status == 2) return false;
     // The runner's end test: stoppage time begins at the end of the half and
     // runs for a drawn number of minutes.
@@ -120,7 +150,7 @@ Partie_Ergebnis Partie_Spielen(u32 spiel, const Partie_Optionen& o) {
         }
         if (h > 2) e.verlaengerung = true;
         const bool golden = o.golden_goal && h > 2;
-        while (Partie_Schritt(sf, Partie_Halbzeit_Ende(o, h), golden))
+        while (Partie_Schritt(sf, Partie_Halbzeit_Ende(o, h), golden, &e.zaehler))
             if (++grenze > 60000) return e;
         // The last 1000.0 is handed out once.
         i32 steht = 0;
@@ -182,17 +212,28 @@ void Partie_Figuren::aufnehmen(const Spielfeld_Daten* sf, const std::vector<Part
     else if (e.tore[0] < e.tore[1]) auswaertssiege++;
     else remis++;
     if (e.tore[0] == 0 && e.tore[1] == 0) null_null++;
-    if (e.tore[0] > 8 || e.tore[1] > 8) ueber_8++;
+    if (e.tore[0] >= 6 || e.tore[1] >= 6) ab_6++;
+    meiste_tore = std::max({meiste_tore, e.tore[0], e.tore[1]});
+    ergebnis[std::min(e.tore[0], 7)][std::min(e.tore[1], 7)]++;
     schiessen_kicks += e.elfer_schuesse[0] + e.elfer_schuesse[1];
     schiessen_tore += e.elfer_tore[0] + e.elfer_tore[1];
-    bool schiessen = false;
+    abseits += e.zaehler.abseits;
+    elfer_gegeben += e.zaehler.elfer_gegeben;
+    tore_ohne_schuss += e.zaehler.tore_ohne_schuss;
+    for (int i = 0; i < 6; i++) tore_abschnitt[i] += e.zaehler.tore_abschnitt[i];
+    ecken += sf->seite[0].ecken + sf->seite[1].ecken;
+    besitz_heim += sf->ballbesitz[0];
+    besitz_alle += sf->ballbesitz[0] + sf->ballbesitz[1];
+    for (const auto& st : sf->statistik) schuesse += st[SFST_SCHUESSE];
     for (const auto& x : ev) {
-        if (x.flags & SFE_ELFMETERSCHIESSEN) schiessen = true;
-        if (schiessen) continue;
+        if (x.flags & SFE_ELFMETERSCHIESSEN) break;
         if (x.flags & SFE_GELB) gelb++;
         if (x.flags & SFE_GELBROT) gelbrot++;
         if (x.flags & SFE_ROT) rot++;
+        if (x.flags & SFE_FOUL) fouls++;
         if (x.flags & SFE_EIGENTOR) eigentore++;
+        if ((x.flags & SFE_TOR) && (x.flags & SFE_KOPF)) kopftore++;
+        if (x.flags & SFE_CHANCE) aufs_tor++;
         if ((x.flags & SFE_ELFMETER) && (x.flags & SFE_CHANCE)) elfer++;
         if ((x.flags & SFE_ELFMETER) && (x.flags & SFE_TOR)) elfer_tore++;
     }
@@ -210,31 +251,57 @@ std::string Partie_Figuren::text() const {
     char z[160];
     double n = spiele > 0 ? spiele : 1;
     auto zeile = [&](const char* name, double wert, const char* band) {
-        std::snprintf(z, sizeof z, "%-34s %9.3f   %s\n", name, wert, band);
+        std::snprintf(z, sizeof z, "%-36s %9.3f   %s\n", name, wert, band);
         r += z;
     };
-    std::snprintf(z, sizeof z, "%-34s %9d\n", "matches", spiele);
+    auto anteil = [](double a, double b) { return b > 0 ? 100.0 * a / b : 0.0; };
+    std::snprintf(z, sizeof z, "%-36s %9d\n", "matches", spiele);
     r += z;
-    zeile("goals per match", tore / n, "2.6 .. 3.2");
-    zeile("home wins %", 100.0 * heimsiege / n, "43 .. 50");
-    zeile("draws %", 100.0 * remis / n, "22 .. 30");
-    zeile("away wins %", 100.0 * auswaertssiege / n, "24 .. 32");
-    zeile("0-0 %", 100.0 * null_null / n, "5 .. 11");
+    zeile("goals per match", tore / n, "2.5 .. 3.1");
+    zeile("home wins %", anteil(heimsiege, n), "42 .. 50");
+    zeile("draws %", anteil(remis, n), "22 .. 30");
+    zeile("away wins %", anteil(auswaertssiege, n), "24 .. 33");
+    zeile("0-0 %", anteil(null_null, n), "5 .. 11");
+    zeile("a side scoring 6 or more %", anteil(ab_6, n), "< 1");
+    zeile("most goals of one side", meiste_tore, "<= 9");
+    zeile("shots per match", schuesse / n, "20 .. 30");
+    zeile("shots on target per match", aufs_tor / n, "7 .. 11");
+    zeile("corners per match", ecken / n, "8 .. 12");
+    zeile("fouls per match", fouls / n, "18 .. 28");
+    zeile("offsides per match", abseits / n, "2 .. 5");
+    zeile("penalties awarded per match", elfer_gegeben / n, "0.2 .. 0.35");
+    zeile("penalties converted in play %", anteil(elfer_tore, elfer), "70 .. 85");
+    zeile("headed goals % of goals", anteil(kopftore, tore), "10 .. 25");
+    zeile("goals without a shot % (no own goals)", anteil(tore_ohne_schuss, tore), "< 1");
+    zeile("own goals per match", eigentore / n, "");
+    static const char* const ABSCHNITT[6] = {"goals %, minutes 1-15", "goals %, minutes 16-30", "goals %, minutes 31-45+",
+                                             "goals %, minutes 46-60", "goals %, minutes 61-75", "goals %, minutes 76-90+"};
+    int alle = 0;
+    for (int t : tore_abschnitt) alle += t;
+    for (int i = 0; i < 6; i++) zeile(ABSCHNITT[i], anteil(tore_abschnitt[i], alle), i % 3 == 2 ? "> first 15" : "");
+    zeile("home possession %", besitz_alle ? 100.0 * static_cast<double>(besitz_heim) / static_cast<double>(besitz_alle) : 0.0, "");
     zeile("yellow cards per match", (gelb + gelbrot) / n, "2.5 .. 4.5");
     zeile("red cards per match", (gelbrot + rot) / n, "<= 0.3");
-    zeile("penalties in play per match", elfer / n, "");
-    zeile("penalties converted in play %", elfer ? 100.0 * elfer_tore / elfer : 0.0, "70 .. 85");
-    zeile("shoot-out kicks converted %", schiessen_kicks ? 100.0 * schiessen_tore / schiessen_kicks : 0.0, "68 .. 80");
-    zeile("own goals per match", eigentore / n, "");
-    zeile("a side with more than 8 goals %", 100.0 * ueber_8 / n, "< 0.1");
+    zeile("shoot-out kicks converted %", anteil(schiessen_tore, schiessen_kicks), "68 .. 80");
     for (int i = 0; i < 6; i++) {
         if (!stufe_spiele[i]) continue;
         char name[64];
         std::snprintf(name, sizeof name, "stronger side wins %%, margin %d%s", i * 50, i == 5 ? "+" : "");
-        std::snprintf(z, sizeof z, "%-34s %9.3f   (%d matches, upsets %.1f %%)\n", name,
-                      100.0 * stufe_siege[i] / stufe_spiele[i], stufe_spiele[i],
-                      100.0 * stufe_niederlagen[i] / stufe_spiele[i]);
+        std::snprintf(z, sizeof z, "%-36s %9.3f   (%d matches, upsets %.1f %%)\n", name, anteil(stufe_siege[i], stufe_spiele[i]),
+                      stufe_spiele[i], anteil(stufe_niederlagen[i], stufe_spiele[i]));
         r += z;
+    }
+    // The ten most frequent score lines.
+    std::vector<std::pair<int, int>> linien;
+    for (int h = 0; h < 8; h++)
+        for (int g = 0; g < 8; g++)
+            if (ergebnis[h][g]) linien.push_back({-ergebnis[h][g], h * 8 + g});
+    std::sort(linien.begin(), linien.end());
+    for (size_t i = 0; i < linien.size() && i < 10; i++) {
+        char name[64];
+        int h = linien[i].second / 8, g = linien[i].second % 8;
+        std::snprintf(name, sizeof name, "score %d:%d %%", h, g);
+        zeile(name, anteil(-linien[i].first, n), "");
     }
     return r;
 }

@@ -36,6 +36,16 @@ struct Partie_Optionen {
     bool elfmeterschiessen = false;  // a match still drawn is decided from the spot
 };
 
+// What the driver sees happen on the pitch, step by step (regular time only
+// for the slices: 0..2 the first half in 15-minute slices, stoppage time in
+// the last, 3..5 the second).
+struct Partie_Zaehler {
+    int abseits = 0;
+    int elfer_gegeben = 0;
+    int tore_ohne_schuss = 0;  // goals where no shot was in flight, own goals aside
+    int tore_abschnitt[6] = {};
+};
+
 struct Partie_Ergebnis {
     int tore[2] = {0, 0};
     int elfer_tore[2] = {0, 0};
@@ -44,6 +54,7 @@ struct Partie_Ergebnis {
     bool verlaengerung = false;  // extra time was played
     bool golden_goal = false;    // a golden goal decided it
     bool ok = false;
+    Partie_Zaehler zaehler;
 };
 
 // Plays the pitch of a game from its current state to the end.
@@ -51,7 +62,8 @@ Partie_Ergebnis Partie_Spielen(u32 spiel, const Partie_Optionen& o);
 // Steps one pitch once as the runner would (end test included); false when
 // the half or match is over. In a golden-goal half the runner ends play as
 // soon as the score is no longer level.
-bool Partie_Schritt(Spielfeld_Daten* sf, int halbzeit_ende_minute, bool golden_goal = false);
+bool Partie_Schritt(Spielfeld_Daten* sf, int halbzeit_ende_minute, bool golden_goal = false,
+                    Partie_Zaehler* zaehler = nullptr);
 // The minute a half (1, 2, ... counting the extra halves) ends.
 int Partie_Halbzeit_Ende(const Partie_Optionen& o, int halbzeit);
 
@@ -61,14 +73,18 @@ struct Partie_Figuren {
     int tore = 0;
     int heimsiege = 0, remis = 0, auswaertssiege = 0, null_null = 0;
     int gelb = 0, gelbrot = 0, rot = 0;
-    int elfer = 0, elfer_tore = 0;
+    int elfer = 0, elfer_tore = 0, elfer_gegeben = 0;
     int schiessen_kicks = 0, schiessen_tore = 0;
-    int ueber_8 = 0;
-    int eigentore = 0;
+    int ab_6 = 0, meiste_tore = 0;  // matches with a side scoring 6 or more; most goals of one side
+    int eigentore = 0, kopftore = 0, tore_ohne_schuss = 0;
+    int schuesse = 0, aufs_tor = 0, ecken = 0, fouls = 0, abseits = 0;
+    int tore_abschnitt[6] = {};
+    i64 besitz_heim = 0, besitz_alle = 0;
+    int ergebnis[8][8] = {};  // score lines up to 7:7
     // Wins of the stronger side by strength margin (buckets of 50 on 0..999).
     int stufe_spiele[6] = {}, stufe_siege[6] = {}, stufe_niederlagen[6] = {};
     void aufnehmen(const Spielfeld_Daten* sf, const std::vector<Partie_Ereignis>& ev, const Partie_Ergebnis& e);
-    // One row per measure.
+    // One row per measure, with the band real football gives where there is one.
     std::string text() const;
 };
 

@@ -322,6 +322,11 @@ void Spielfeld_Halbzeit_Start_Feld(Spielfeld_Daten* sf) {
     Engine_Aufstellen(sf, (sf->halbzeit - 1) & 1);
 }
 
+void Spielfeld_Set_Zufall(Spielfeld_Daten* sf, u32 saat) {
+    if (!sf) return;
+    sf->zufall = saat % RND_TABELLE_GROESSE;
+}
+
 bool Spielfeld_Set_Elfmeter(u32 spiel, int seite, int schuetze) {
     Spielfeld_Daten* sf = Spielfeld_Zeiger(spiel);
     if (!sf || seite < 0 || seite > 1) return false;

@@ -433,6 +433,10 @@ bool Spielfeld_Darf_Enden(u32 spiel);
 void Spielfeld_Halbzeit_Start(u32 spiel);
 void Spielfeld_Halbzeit_Start_Feld(Spielfeld_Daten* sf);  // the same for a given record
 bool Spielfeld_Set_Elfmeter(u32 spiel, int seite, int schuetze);
+// Sets the random stream of a pitch from a 32-bit seed (tools and tests): the
+// seed picks the start in the shared table and the step the cursor moves on
+// by at every tick, so every seed below 36,000,000 gives its own stream.
+void Spielfeld_Set_Zufall(Spielfeld_Daten* sf, u32 saat);
 void Spielfeld_Ereignis_Eintragen(Spielfeld_Daten* sf, u32 flags, int slot, int zweiter);
 void Spielfeld_Auswertung(u32 wettbewerb);
 void Spielfeld_Reset_Trainingszaehler(u32 team);

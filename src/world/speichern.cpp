@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/datei.h"
+#include "base/debug.h"
 #include "base/memory.h"
 #include "base/spielstand.h"
 #include "world/bank.h"
@@ -54,6 +55,15 @@ template <class T>
 bool feld_schreiben(Datei_Status* d, const T* r, u32 n) {
     return Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) { bytes::feld_schreiben(s, r, n); }, true);
 }
+
+// A loaded record's check (-1 fine, else the mode outside its bounds) for
+// the debug log.
+bool wert_gueltig(const char* art, u32 nummer, int modus) {
+    if (modus < 0) return true;
+    Debug_Printf("Spielstand: %s %u, Wert %d ausserhalb der Grenzen\n", art, nummer, modus);
+    return false;
+}
+
 template <class T>
 bool feld_lesen(Datei_Status* d, std::vector<T>* v, u32 n) {
     v->resize(n);
@@ -89,6 +99,10 @@ bool Spieler_Block_Lesen(Datei_Status* d) {
         x.nachname[sizeof x.nachname - 1] = 0;
         x.vorname[sizeof x.vorname - 1] = 0;
     }
+    for (u32 i = 0; i < n; i++)
+        if (!wert_gueltig("Spieler", i, Spieler_Werte_Pruefen(neu.s[i], neu.sf[i])) ||
+            !wert_gueltig("Spieler", i, neu.s[i].gedeckt_von < static_cast<i32>(n) ? -1 : 99))
+            return false;
     neu.spieler = true;
     return true;
 }
@@ -152,6 +166,19 @@ bool Team_Block_Lesen(Datei_Status* d) {
     }
     if (neu.g[0] < 0 || static_cast<u32>(neu.g[0]) >= n) return false;  // transfer market
     if (neu.g[6] < 0 || neu.g[6] > 4) return false;                       // difficulty
+    // The other teams named (active, viewed, away, current, the server's own) and the start flag.
+    for (int i : {1, 2, 3, 4, 7})
+        if (neu.g[i] < -1 || neu.g[i] >= static_cast<i32>(n)) return false;
+    if (neu.g[5] < 0 || neu.g[5] > 1 || neu.g[9] < 0 || neu.g[9] > 1) return false;
+    if (neu.heimnation != 65535 && neu.heimnation >= n) return false;
+    for (u32 t = 0; t < n; t++)
+        if (!wert_gueltig("Team", t, Team_Werte_Pruefen(neu.t[t], neu.to[t])) ||
+            !wert_gueltig("Team", t, neu.t[t].nation < static_cast<i32>(n) ? -1 : 6))
+            return false;
+    if (neu.spieler)
+        for (u32 i = 0; i < neu.s.size(); i++)
+            if (!wert_gueltig("Spieler", i, neu.s[i].team < static_cast<i32>(n) && neu.sf[i].nation < static_cast<i32>(n) ? -1 : 86))
+                return false;
     neu.teams = true;
     return true;
 }
@@ -173,6 +200,7 @@ bool Manager_Block_Lesen(Datei_Status* d) {
         u32 t;
         std::vector<Manager_Struktur> m;
         if (!lesen_u32(d, &t) || t >= static_cast<u32>(MAX_TEAMS) || !feld_lesen(d, &m, 1)) return false;
+        if (!wert_gueltig("Manager", t, Manager_Werte_Pruefen(m[0]))) return false;
         neu.manager.emplace_back(t, m[0]);
     }
     neu.manager_da = true;

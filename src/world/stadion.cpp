@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "base/datei.h"
-#include "base/globals.h"
 #include "base/debug.h"
+#include "base/globals.h"
+#include "base/ruf.h"
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/netz.h"
@@ -158,7 +159,7 @@ bool Stadion_Set_Daten(int t, const Stadion_Daten* d) {
 }
 
 bool Stadion_Set_Erweiterung_Slots_Info(int spiel, const Welt_Spiel_Info& info) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Stadion_Set_Erweiterung_Slots()");
         return false;
     }
@@ -249,6 +250,12 @@ bool Stadion_Laden(Datei_Status* d) {
         if (!Datei_Lesen_Felder(d, 1 + bytes::groesse<Stadion_Daten>(), [&](bytes::Leser& l) { l(v[t]), l(s[t]); }) ||
             v[t] > (FLAG_DA | FLAG_ERWEITERUNG) || v[t] == FLAG_ERWEITERUNG)
             return false;
+        // The class picks a model of six; sizes and amounts are not negative.
+        const Stadion_Daten& x = s[t];
+        if (x.klasse < 0 || x.klasse > 5 || x.komfort < 0 || x.komfort > 100 || x.eintrittspreis < 0 ||
+            x.eintrittspreis > 60 || x.kapazitaet < 0 || x.sitzplaetze < 0 || x.stehplaetze < 0 || x.groesse < 0 ||
+            x.zuschauer < 0 || x.bau_tage < 0 || x.renovierung < 0 || !(x.einnahme >= 0 && x.einnahme < 1e30f))
+            return false;
         if (v[t] & FLAG_ERWEITERUNG) {
             Stadion_Erweiterung x;
             if (!Datei_Lesen_Felder(d, bytes::groesse<Stadion_Erweiterung>(), [&](bytes::Leser& l) { l(x); }))
@@ -256,6 +263,10 @@ bool Stadion_Laden(Datei_Status* d) {
             if (x.naechster < 0 || x.naechster >= STADION_ERWEITERUNG_SLOTS || x.anzahl < 0 ||
                 x.anzahl > STADION_ERWEITERUNG_SLOTS)
                 return false;
+            for (const Stadion_Erweiterung_Slot& e : x.slot)
+                if (e.belegt > 1 || e.heim < -1 || e.heim >= MAX_TEAMS || e.gast < -1 || e.gast >= MAX_TEAMS ||
+                    e.zuschauer < 0)
+                    return false;
             e[t].push_back(x);
             v[t] = FLAG_DA;
         }

@@ -277,6 +277,12 @@ i32 Manager_Wert(int modus, int team, i32 wert, int op);
 bool Spieler_Wert_Grenzen(int modus, i64* min, i64* max);
 bool Team_Wert_Grenzen(int modus, i64* min, i64* max);
 bool Manager_Wert_Grenzen(int modus, i64* min, i64* max);
+// Checks a loaded record: -1 when every field lies within the bounds of its
+// mode (and the formations' cells and the menu choice within theirs), else
+// the first mode outside.
+int Spieler_Werte_Pruefen(const Spieler_Struktur& s, const Spieler_Fix& x);
+int Team_Werte_Pruefen(const Team_Struktur& t, const Team_Own& o);
+int Manager_Werte_Pruefen(const Manager_Struktur& m);
 // Byte size of a Team_Zeiger / Spieler_Zeiger block kind (0 unknown).
 int Team_Zeiger_Groesse(int art);
 int Spieler_Zeiger_Groesse(int art);

@@ -216,6 +216,12 @@ bool Werbung_Laden(Datei_Status* d) {
             for (u32 t = 0; t < n; t++) l(v[t]), l(w[t]);
         }))
         return false;
+    // Sponsors index their table; the offer's kind is a board class or the main sponsor.
+    for (u32 t = 0; t < n; t++) {
+        if (v[t] > 1 || w[t].angebot_sponsor >= WERBUNG_SPONSOREN || w[t].angebot_art > 3) return false;
+        for (const Werbung_Slot& s : w[t].slot)
+            if (s.sponsor >= WERBUNG_SPONSOREN || s.betrag < 0) return false;
+    }
     neu_daten = std::move(w);
     neu_vorhanden = std::move(v);
     return true;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <tuple>
 #include <cstring>
 
 using namespace dek_test;
@@ -142,6 +143,26 @@ int32_t Lesen(const std::vector<uint8_t>& daten, int32_t modus = 3, std::vector<
   return r;
 }
 
+// Encodes RGB pixels with this codec (4:2:0, quality 75) and the given
+// restart interval; the stream.
+std::vector<uint8_t> Eigen_Kodieren(Bild& b, int32_t neustart = 0) {
+  Jpeg_Auftrag a;
+  EXPECT_EQ(Jpeg_Init(&a), 0);
+  std::vector<uint8_t> jpg(static_cast<size_t>(b.breite) * b.hoehe * 3 + 1024);
+  a.Bild_Pixel = b.pixel.data();
+  a.Bild_Breite = a.Jpg_Breite = static_cast<uint32_t>(b.breite);
+  a.Bild_Hoehe = b.hoehe;
+  a.Jpg_Hoehe = static_cast<uint32_t>(b.hoehe);
+  a.Bild_Farbraum = FARBE_RGB;
+  a.Intern.Neustart_Intervall = neustart;
+  a.Jpg_Puffer = jpg.data();
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(jpg.size());
+  EXPECT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
+  jpg.resize(a.Jpg_Puffer_Groesse);
+  Jpeg_Free(&a);
+  return jpg;
+}
+
 // ---------------------------------------------------------------------------
 
 TEST(Dek_Kanten, HandgemachtesBildIstGrau) {
@@ -201,7 +222,7 @@ TEST(Dek_Kanten, BoesartigeDateien) {
   mit("lossless frame", JPEG_ERG_RAHMEN_ART, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC3); });
   mit("arithmetic frame", JPEG_ERG_RAHMEN_ART, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC9); });
   mit("height 0", JPEG_ERG_DNL, [](Bauer& b) { b.soi().tabellen().sof(8, 0); });
-  mit("65535 x 65535", JPEG_ERG_SPEICHER, [](Bauer& b) { b.soi().tabellen().sof(65535, 65535).sos().leer(10).eoi(); });
+  mit("65535 x 65535 on 10 bytes", JPEG_ERG_EOF, [](Bauer& b) { b.soi().tabellen().sof(65535, 65535).sos().leer(10).eoi(); });
   mit("scan before frame", JPEG_ERG_KEIN_RAHMEN, [](Bauer& b) { b.soi().tabellen().sos(); });
   mit("scan of 0 components", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({}); });
   mit("scan of 5 components", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({1, 1, 1, 1, 1}); });
@@ -221,7 +242,7 @@ TEST(Dek_Kanten, BoesartigeDateien) {
   });
   mit("end marker before a frame", JPEG_ERG_KEIN_BILD, [](Bauer& b) { b.soi().eoi(); });
   mit("progressive 4:4:4 beyond the coefficient store", JPEG_ERG_SPEICHER, [](Bauer& b) {
-    b.soi().tabellen().sof(5792, 5792, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(8).eoi();
+    b.soi().tabellen().sof(16384, 16384, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(8).eoi();
   });
   mit("Adobe marker between scans", 0, [](Bauer& b) {
     b.soi().tabellen().sof(16, 16, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(12);
@@ -321,6 +342,64 @@ TEST(Dek_Kanten, VorschauRGBundBGR) {
     EXPECT_EQ(pixel, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
     Jpeg_Free(&a);
   }
+}
+
+// Thumbnails stored as JPEG pictures (JFXX extension 0x10, Exif in both byte
+// orders): the parameter read gives their size, the thumbnail read their
+// pixels, as a decode of the thumbnail itself; a stream without a thumbnail
+// has none to give.
+TEST(Dek_Kanten, EingebetteteVorschau) {
+  Bild klein = Muster(24, 16, 7);
+  const std::vector<uint8_t> vorschau = Eigen_Kodieren(klein);
+  const Ergebnis soll = Dekodieren(vorschau, "", 3);
+  ASSERT_EQ(soll.code, 0);
+  auto exif = [&](bool intel) {
+    std::vector<uint8_t> t{'E', 'x', 'i', 'f', 0, 0};
+    auto u16 = [&](uint32_t v) {
+      t.push_back(static_cast<uint8_t>(intel ? v : v >> 8));
+      t.push_back(static_cast<uint8_t>(intel ? v >> 8 : v));
+    };
+    auto u32 = [&](uint32_t v) { intel ? (u16(v & 0xFFFF), u16(v >> 16)) : (u16(v >> 16), u16(v & 0xFFFF)); };
+    t.push_back(intel ? 'I' : 'M'), t.push_back(intel ? 'I' : 'M'), u16(42), u32(8);
+    u16(0), u32(14);  // directory 0: no entries, directory 1 at 14
+    u16(2);
+    u16(0x0201), u16(4), u32(1), u32(14 + 2 + 24 + 4);
+    u16(0x0202), u16(4), u32(1), u32(static_cast<uint32_t>(vorschau.size()));
+    u32(0);
+    t.insert(t.end(), vorschau.begin(), vorschau.end());
+    return std::pair<uint8_t, std::vector<uint8_t>>{0xE1, t};
+  };
+  std::vector<uint8_t> jfxx{'J', 'F', 'X', 'X', 0, 0x10};
+  jfxx.insert(jfxx.end(), vorschau.begin(), vorschau.end());
+  for (auto [marke, segment] : {std::pair<uint8_t, std::vector<uint8_t>>{0xE0, jfxx}, exif(true), exif(false)}) {
+    SCOPED_TRACE(std::to_string(marke) + " " + std::to_string(segment[7]));
+    Bauer b;
+    b.soi().segment(marke, segment);
+    b.tabellen().sof(8, 8).sos().leer(1).eoi();
+    for (auto [farbe, breite, code] : {std::tuple{FARBE_RGB, 24, 0}, {FARBE_BGR, 24, 0},
+                                       {FARBE_RGB, 23, int(JPEG_ERG_VORSCHAU_KLEIN)}}) {
+      Jpeg_Auftrag a;
+      ASSERT_EQ(Jpeg_Init(&a), 0);
+      a.Jpg_Puffer = b.d.data();
+      a.Jpg_Puffer_Groesse = static_cast<uint32_t>(b.d.size());
+      ASSERT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER), 0);
+      EXPECT_EQ(a.Jpg_Vorschau_Breite, 24u);
+      EXPECT_EQ(a.Jpg_Vorschau_Hoehe, 16u);
+      std::vector<uint8_t> pixel(24 * 16 * 3, 0);
+      a.Bild_Pixel = pixel.data();
+      a.Bild_Breite = static_cast<uint32_t>(breite);
+      a.Bild_Hoehe = 16;
+      a.Bild_Farbraum = farbe;
+      EXPECT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_VORSCHAU), code);
+      if (code == 0) {
+        std::vector<uint8_t> erwartet = soll.bild.pixel;
+        for (size_t i = 0; farbe == FARBE_BGR && i < erwartet.size(); i += 3) std::swap(erwartet[i], erwartet[i + 2]);
+        EXPECT_EQ(pixel, erwartet);
+      }
+      Jpeg_Free(&a);
+    }
+  }
+  EXPECT_EQ(Lesen(Grau(8, 8), JMODUS_PUFFER_VORSCHAU), JPEG_ERG_KEIN_BILD);
 }
 
 // The comment buffer: a comment that fits is copied whole; a longer one
@@ -455,7 +534,9 @@ TEST(Dek_Kanten, BeschaedigteDaten) {
     };
     int32_t heil = 0;  // rows equal to the whole picture's
     while (heil < muster.hoehe && gleich(heil)) ++heil;
-    if (f.optionen[1] != 'p') EXPECT_GE(heil, f.art == HOEHER ? muster.hoehe : 16);
+    if (f.optionen[1] != 'p') {
+      EXPECT_GE(heil, f.art == HOEHER ? muster.hoehe : 16);
+    }
     if (f.grau) {
       EXPECT_LT(heil, e.bild.hoehe);
       for (int32_t y = heil + 16; y < e.bild.hoehe; ++y) EXPECT_TRUE(grau(y)) << y;
@@ -1017,3 +1098,36 @@ TEST(Dek_Farbe, MCUKerne) {
 }
 
 }  // namespace
+
+// A 48-megapixel camera-sized picture (8000 x 6000, 4:2:0) decodes: its
+// stream is one encoded strip of 16 rows repeated, each copy a restart
+// interval, so every band of the picture equals the strip.
+TEST(Dek_Kanten, AchtundvierzigMegapixel) {
+  const int32_t w = 8000, h = 6000, band = 16;
+  Bild strip = Muster(w, band);
+  std::vector<uint8_t> jpg = Eigen_Kodieren(strip, w / 16);
+  jpg.resize(jpg.size() - 2);  // without the end marker
+  Ergebnis soll = Dekodieren(std::vector<uint8_t>(jpg.begin(), jpg.end()), "", 3);
+  ASSERT_EQ(soll.code, 0);  // complete without its end marker
+  size_t sos = 0, sof = 0;
+  for (size_t i = 2; i + 1 < jpg.size() && !sos; ++i) {
+    if (jpg[i] == 0xFF && jpg[i + 1] == 0xC0) sof = i;
+    if (jpg[i] == 0xFF && jpg[i + 1] == 0xDA) sos = i;
+  }
+  const size_t daten = sos + 2 + (jpg[sos + 2] << 8 | jpg[sos + 3]);
+  std::vector<uint8_t> gross(jpg.begin(), jpg.begin() + static_cast<long>(daten));
+  gross[sof + 5] = h >> 8;
+  gross[sof + 6] = h & 0xFF;
+  for (int32_t r = 0; r < h / band; ++r) {
+    if (r) gross.insert(gross.end(), {0xFF, static_cast<uint8_t>(0xD0 + (r - 1) % 8)});
+    gross.insert(gross.end(), jpg.begin() + static_cast<long>(daten), jpg.end());
+  }
+  gross.insert(gross.end(), {0xFF, 0xD9});
+  Ergebnis e = Dekodieren(gross, "", 3);
+  ASSERT_EQ(e.code, 0);
+  ASSERT_EQ(e.bild.breite, w);
+  ASSERT_EQ(e.bild.hoehe, h);
+  const size_t n = soll.bild.pixel.size();
+  for (int32_t r : {0, 1, h / band / 2, h / band - 1})
+    EXPECT_TRUE(std::equal(soll.bild.pixel.begin(), soll.bild.pixel.end(), e.bild.pixel.begin() + r * n)) << r;
+}

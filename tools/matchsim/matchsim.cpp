@@ -1,94 +1,195 @@
-// matchsim: plays N matches between clubs of one league (or two named clubs)
-// with a seed and prints the figures, one row per measure.
+// matchsim: plays N matches with a seed and prints the figures, one row per
+// measure with the band real football gives.
 //
-//   matchsim [-n N] [-s SEED] [-w WORLD_FOLDER] [-l LEAGUE] [-h HOME -a AWAY] [-e] [-x] [-g] [-k]
+//   matchsim [-n N] [-s SEED] [-w WORLD] [-l LEAGUE | -d LEVEL] [-r] [-h CLUB -a CLUB] [-e] [-x] [-g] [-k]
+//     -n  matches to play (1..10,000,000; 10,000)
+//     -s  seed, 0..4294967295: with the match number it picks each match's
+//         random stream
+//     -l  the clubs of one league (country * 10 + level; default the largest)
+//     -d  the clubs of one level in every country
+//     -r  random pairings of the chosen clubs (the whole world without -l or
+//         -d) instead of a home-and-away series
+//     -h, -a  one pairing: home and away club by name or number
 //     -e  prints the event list of the first match
 //     -x  plays two halves of 15 minutes of extra time after a draw
 //     -g  with -x: the first goal in extra time ends the match (golden goal)
 //     -k  decides matches still drawn by a penalty shoot-out
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <strings.h>
 #include <string>
+#include <vector>
 
 #include "base/cp1252.h"
 #include "base/globals.h"
 #include "base/random.h"
 #include "match/partie.h"
+#include "match/spielfeld.h"
 #include "world/konfig.h"
 #include "world/welt.h"
 
-int main(int argc, char** argv) {
-    int n = 10000, seed = 1, liga = -1, heim = -1, gast = -1;
-    bool ereignisse = false, schiessen = false, verlaengerung = false, golden = false;
+namespace {
+
+constexpr const char* AUFRUF =
+    "usage: matchsim [-n N] [-s SEED] [-w WORLD] [-l LEAGUE | -d LEVEL] [-r] [-h CLUB -a CLUB] [-e] [-x] [-g] [-k]\n";
+
+struct Optionen {
+    long long n = 10000;
+    u32 saat = 1;
     std::string welt;
+    int liga = -1, ebene = -1;
+    bool zufaellig = false;
+    std::string heim, gast;
+    bool ereignisse = false, schiessen = false, verlaengerung = false, golden = false;
+};
+
+[[noreturn]] void abbruch(const std::string& text) {
+    std::fprintf(stderr, "matchsim: %s\n%s", text.c_str(), AUFRUF);
+    std::exit(2);
+}
+
+// A whole decimal number in von..bis, nothing else.
+long long zahl(const char* option, const char* text, long long von, long long bis) {
+    errno = 0;
+    char* ende = nullptr;
+    long long v = std::strtoll(text, &ende, 10);
+    if (!*text || *ende || errno == ERANGE || v < von || v > bis || text[0] == '+' || text[0] == ' ')
+        abbruch(std::string(option) + " wants a whole number from " + std::to_string(von) + " to " + std::to_string(bis) +
+                ", not \"" + text + "\"");
+    return v;
+}
+
+Optionen lesen(int argc, char** argv) {
+    Optionen o;
     const char* src = std::getenv("KORDAVO_SOURCE_DIR");
-    welt = std::string(src ? src : ".") + "/data/config";
+    o.welt = std::string(src ? src : ".") + "/data/config";
+    bool gesehen[128] = {};
     for (int i = 1; i < argc; i++) {
         std::string a = argv[i];
-        auto wert = [&]() -> const char* { return i + 1 < argc ? argv[++i] : "0"; };
-        if (a == "-n") n = std::atoi(wert());
-        else if (a == "-s") seed = std::atoi(wert());
-        else if (a == "-w") welt = wert();
-        else if (a == "-l") liga = std::atoi(wert());
-        else if (a == "-h") heim = std::atoi(wert());
-        else if (a == "-a") gast = std::atoi(wert());
-        else if (a == "-e") ereignisse = true;
-        else if (a == "-k") schiessen = true;
-        else if (a == "-x") verlaengerung = true;
-        else if (a == "-g") golden = true;
-        else {
-            std::fprintf(stderr, "usage: matchsim [-n N] [-s SEED] [-w WORLD] [-l LEAGUE] [-h HOME -a AWAY] [-e] [-x] [-g] [-k]\n");
-            return 2;
+        if (a.size() != 2 || a[0] != '-' || !std::strchr("nswldrhaexgk", a[1])) abbruch("unknown argument \"" + a + "\"");
+        if (gesehen[static_cast<u8>(a[1])]) abbruch("option " + a + " given twice");
+        gesehen[static_cast<u8>(a[1])] = true;
+        auto wert = [&]() -> const char* {
+            if (i + 1 >= argc) abbruch("option " + a + " wants a value");
+            return argv[++i];
+        };
+        switch (a[1]) {
+            case 'n': o.n = zahl("-n", wert(), 1, 10000000); break;
+            case 's': o.saat = static_cast<u32>(zahl("-s", wert(), 0, 4294967295LL)); break;
+            case 'w': o.welt = wert(); break;
+            case 'l': o.liga = static_cast<int>(zahl("-l", wert(), 1, 9999)); break;
+            case 'd': o.ebene = static_cast<int>(zahl("-d", wert(), 1, 9)); break;
+            case 'r': o.zufaellig = true; break;
+            case 'h': o.heim = wert(); break;
+            case 'a': o.gast = wert(); break;
+            case 'e': o.ereignisse = true; break;
+            case 'k': o.schiessen = true; break;
+            case 'x': o.verlaengerung = true; break;
+            case 'g': o.golden = true; break;
         }
     }
+    if (o.heim.empty() != o.gast.empty()) abbruch("-h and -a go together");
+    if (!o.heim.empty() && (o.liga >= 0 || o.ebene >= 0 || o.zufaellig)) abbruch("-h/-a name one pairing: no -l, -d or -r with them");
+    if (o.liga >= 0 && o.ebene >= 0) abbruch("-l and -d exclude each other");
+    if (o.golden && !o.verlaengerung) abbruch("-g needs -x");
+    if (o.welt.empty()) abbruch("-w wants a folder");
+    return o;
+}
+
+int liga_schluessel(int t) {
+    if (t == Team_Transfermarkt || !(Team_Daten[t].art & TEAM_ART_VEREIN)) return -1;
+    int e = Team_Get_Ebene(t);
+    return e <= 0 ? -1 : Team_Wert(6, t, 0, OP_LESEN) * 10 + e;
+}
+
+// A club by number or by its name (letter case aside).
+std::optional<u32> verein(const std::string& text) {
+    bool ziffern = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+    if (ziffern) {
+        long long t = zahl("-h/-a", text.c_str(), 0, Team_Anzahl - 1);
+        if (liga_schluessel(static_cast<int>(t)) < 0) abbruch("team " + text + " is not a club");
+        return static_cast<u32>(t);
+    }
+    std::string name = Utf8_To_Cp1252(text);
+    for (int t = 0; t < Team_Anzahl; t++)
+        if (liga_schluessel(t) >= 0 && strcasecmp(Team_String(0, t, nullptr, 0), name.c_str()) == 0) return static_cast<u32>(t);
+    abbruch("no club called \"" + text + "\"");
+}
+
+// The pairings' own generator (not game randomness): splitmix64.
+u64 mische(u64& zustand) {
+    u64 z = (zustand += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Optionen o = lesen(argc, argv);
     Internet_Modus = INTERNET_MODUS_EINZEL;
-    if (!Welt_Laden_Ordner(welt.c_str(), 0)) {
-        std::fprintf(stderr, "matchsim: cannot load the world from %s\n", welt.c_str());
-        return 1;
+    if (!Welt_Laden_Ordner(o.welt.c_str(), 0)) {
+        abbruch("cannot load the world from \"" + o.welt + "\"");
     }
     std::vector<u32> vereine;
-    if (heim >= 0 && gast >= 0) {
-        vereine = {static_cast<u32>(heim), static_cast<u32>(gast)};
+    std::string auswahl;
+    if (!o.heim.empty()) {
+        u32 h = *verein(o.heim), g = *verein(o.gast);
+        if (h == g) abbruch("a club cannot play itself");
+        vereine = {h, g};
+        auswahl = "one pairing";
     } else {
-        if (liga < 0) liga = Liga_Groesste();
-        vereine = Liga_Vereine(liga);
+        if (o.liga < 0 && o.ebene < 0 && !o.zufaellig) o.liga = Liga_Groesste();
+        for (int t = 0; t < Team_Anzahl; t++) {
+            int l = liga_schluessel(t);
+            if (l < 0 || (o.liga >= 0 && l != o.liga) || (o.ebene >= 0 && l % 10 != o.ebene)) continue;
+            vereine.push_back(static_cast<u32>(t));
+        }
+        auswahl = o.liga >= 0 ? "league " + std::to_string(o.liga) : (o.ebene >= 0 ? "level " + std::to_string(o.ebene) : "the world");
+        if (vereine.size() < 2) abbruch(auswahl + " has fewer than two clubs");
     }
-    if (vereine.size() < 2) {
-        std::fprintf(stderr, "matchsim: fewer than two clubs\n");
-        return 1;
-    }
-    std::printf("league %d, %zu clubs, %d matches, seed %d\n", liga, vereine.size(), n, seed);
+    std::printf("%s, %zu clubs, %s pairings, %lld matches, seed %u\n", auswahl.c_str(), vereine.size(),
+                o.zufaellig ? "random" : "series", o.n, o.saat);
     Spielfeld_Init();
     Partie_Hooks_Installieren();
     Partie_Figuren f;
-    Partie_Optionen o;
-    o.elfmeterschiessen = schiessen;
-    o.verlaengerung_halbzeiten = verlaengerung ? 2 : 0;
-    o.golden_goal = golden;
+    Partie_Optionen po;
+    po.elfmeterschiessen = o.schiessen;
+    po.verlaengerung_halbzeiten = o.verlaengerung ? 2 : 0;
+    po.golden_goal = o.golden;
     int verlaengert = 0, golden_goals = 0;
+    u64 zustand = o.saat;
     auto t0 = std::chrono::steady_clock::now();
-    for (int k = 0; k < n; k++) {
+    for (long long k = 0; k < o.n; k++) {
         u32 h, g;
-        if (heim >= 0 && gast >= 0) {
-            h = vereine[0];
-            g = vereine[1];
+        if (o.zufaellig) {
+            u64 a = mische(zustand) % vereine.size(), b = mische(zustand) % (vereine.size() - 1);
+            if (b >= a) b++;
+            h = vereine[a];
+            g = vereine[b];
         } else {
-            Liga_Paarung(vereine, k, &h, &g);
+            Liga_Paarung(vereine, static_cast<int>(k % (1 << 30)), &h, &g);
         }
-        u32 spiel = static_cast<u32>(k + 1);
+        u32 spiel = 1;
         Partie_Spiel_Anmelden(spiel, h, g, 1);
-        Rnd_Set_Index(static_cast<i32>((static_cast<u32>(seed) * 7919u + static_cast<u32>(k) * 1237u) % RND_TABELLE_GROESSE), 0);
         if (!Spielfeld_Neu(spiel, 0, 0, 30000, h, 1)) {
-            std::fprintf(stderr, "matchsim: match %d (%u - %u) refused\n", k, h, g);
+            std::fprintf(stderr, "matchsim: match %lld (%u - %u) refused\n", k, h, g);
+            Partie_Spiele_Leeren();
             continue;
         }
-        Partie_Ergebnis e = Partie_Spielen(spiel, o);
+        // The match's stream: the seed and the match number mixed into 32 bits.
+        u64 strom = (static_cast<u64>(o.saat) << 32) | static_cast<u64>(k & 0xFFFFFFFF);
+        Spielfeld_Set_Zufall(Spielfeld_Zeiger(spiel), static_cast<u32>(mische(strom)));
+        Partie_Ergebnis e = Partie_Spielen(spiel, po);
         verlaengert += e.verlaengerung ? 1 : 0;
         golden_goals += e.golden_goal ? 1 : 0;
         f.aufnehmen(Spielfeld_Zeiger(spiel), Partie_Ereignisse(spiel), e);
-        if (k == 0 && ereignisse) {
+        if (k == 0 && o.ereignisse) {
             std::printf("%s - %s  %d:%d\n", Cp1252_To_Utf8(Team_String(0, static_cast<int>(h), nullptr, 0)).c_str(),
                         Cp1252_To_Utf8(Team_String(0, static_cast<int>(g), nullptr, 0)).c_str(), e.tore[0], e.tore[1]);
             std::fputs(Partie_Ereignisliste(spiel).c_str(), stdout);
@@ -98,11 +199,12 @@ int main(int argc, char** argv) {
     }
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     std::fputs(f.text().c_str(), stdout);
-    if (verlaengerung) {
-        std::printf("%-34s %9.3f\n", "extra time %", 100.0 * verlaengert / (n > 0 ? n : 1));
-        if (golden) std::printf("%-34s %9.3f\n", "decided by a golden goal %", 100.0 * golden_goals / (n > 0 ? n : 1));
+    double n = static_cast<double>(o.n);
+    if (o.verlaengerung) {
+        std::printf("%-36s %9.3f\n", "extra time %", 100.0 * verlaengert / n);
+        if (o.golden) std::printf("%-36s %9.3f\n", "decided by a golden goal %", 100.0 * golden_goals / n);
     }
-    std::printf("%-34s %9.3f\n", "ms per match", ms / n);
+    std::printf("%-36s %9.3f\n", "ms per match", ms / n);
     Spielfeld_DeInit();
     return 0;
 }
