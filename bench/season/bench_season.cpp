@@ -3,7 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "base/config.h"
@@ -12,6 +14,8 @@
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
+#include "season/paarungen.h"
+#include "season/tabelle.h"
 #include "season/season_hooks.h"
 #include "world/welt.h"
 #include "season/spiele.h"
@@ -144,3 +148,68 @@ BENCHMARK(KO_Entscheidungen)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 BENCHMARK_MAIN();
+
+namespace {
+
+// Pairing orders and every matchday's pairs for each league size 2..24.
+void Paarungen_Aller_Ligagroessen(benchmark::State& state) {
+    vorbereiten();
+    Wettbewerb w;
+    Wettbewerb_Paar p[PAARUNGEN_MAX_SPIELE];
+    for (auto _ : state) {
+        i32 summe = 0;
+        for (int n = 2; n <= PAARUNGEN_MAX_LIGA; ++n) {
+            std::memset(&w, 0, sizeof w);
+            w.teams = n;
+            Wettbewerb_Spielplan_Mischen(w);
+            for (i32 d = 0; d < 2 * n; ++d) summe += Wettbewerb_Get_Spieltag_Paarungen(w, d, 0, p, PAARUNGEN_MAX_SPIELE);
+        }
+        benchmark::DoNotOptimize(summe);
+    }
+}
+BENCHMARK(Paarungen_Aller_Ligagroessen)->Unit(benchmark::kMicrosecond);
+
+// Every table of the shipped competitions after a full season of results
+// (the cache off, so each table is built).
+void Alle_Tabellen_Nach_Einer_Saison(benchmark::State& state) {
+    vorbereiten();
+    const std::string pfad = quelle("data/config/1_wettbewerb.cfg");
+    const std::string alias = quelle("data/config/1_wettbewerb_alias.cfg");
+    if (!Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str())) state.SkipWithError("file missing");
+    Wettbewerb_Spielplaene_Erstellen();
+    int tabellen = 0;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0] || (w.modus & WB_KO_SYSTEM) || w.spielplan < 0) continue;
+        w.flags[1] = 1;
+        w.aktuelle_teams = std::min(w.teams, WETTBEWERB_MAX_TEAMS);
+        for (int t = 0; t < w.aktuelle_teams; ++t) w.aktuelle_team[t] = static_cast<i16>(1000 + 40 * i + t);
+        Wettbewerb_Paarungen_Setzen(w);
+        Wettbewerb_Paar p[PAARUNGEN_MAX_SPIELE];
+        for (i32 d = 0; d < w.spieltage; ++d) {
+            const int n = Wettbewerb_Get_Spieltag_Paarungen(w, d, 0, p, PAARUNGEN_MAX_SPIELE);
+            for (int g = 0; g < n; ++g) {
+                Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(d), 0, static_cast<u32>(g)));
+                if (h) Spiele_Set_Ergebnis(h.Handle(), static_cast<u8>((d + g) % 4), static_cast<u8>((d * g) % 3), 0);
+            }
+        }
+        ++tabellen;
+    }
+    Spiele_Tabellen_Cache_Schalter(false);
+    Tabelle t;
+    for (auto _ : state) {
+        for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+            const Wettbewerb& w = Wettbewerb_Tabelle[i];
+            if (!w.name[0] || (w.modus & WB_KO_SYSTEM) || w.spielplan < 0) continue;
+            Wettbewerb_Get_Tabellen_Teams(w.id, &t);
+            Tabelle_Argumente a;
+            a.wettbewerb = w.id;
+            benchmark::DoNotOptimize(Spiele_Get_Tabelle(a, &t));
+        }
+    }
+    Spiele_Tabellen_Cache_Schalter(true);
+    state.counters["tabellen"] = tabellen;
+}
+BENCHMARK(Alle_Tabellen_Nach_Einer_Saison)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -10,6 +10,7 @@
 #include "base/datei.h"
 #include "base/debug.h"
 #include "season/kalender.h"
+#include "season/paarungen.h"
 #include "season/season_hooks.h"
 #include "world/welt.h"
 #include "season/spiele.h"
@@ -82,6 +83,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
         u8 verlauf[SPIELE_VERLAUF_BYTES];
         Spiele_Internet_Server_Send_Tabelle(a, -1, -1, 1, verlauf);
     }
+    // Pairings, the draw and the tables over whatever was taken over: no walk
+    // may loop or index out of bounds.
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0]) continue;
+        Wettbewerb_Paar paare[PAARUNGEN_MAX_SPIELE];
+        for (i32 d = 0; d < 3; ++d) Wettbewerb_Get_Spieltag_Paarungen(w, d + w.aktueller_spieltag, d, paare, PAARUNGEN_MAX_SPIELE);
+        Wettbewerb_Get_Spiele_Bis(&w, -1, -1);
+        Wettbewerb_KO_Auslosung(w);
+        Wettbewerb_Paarungen_Setzen(w);
+        Tabelle t;
+        Wettbewerb_Get_Tabellen_Teams(w.id, &t);
+        Tabelle_Argumente a;
+        a.wettbewerb = w.id;
+        a.live_minute = daten[0];
+        Spiele_Get_Tabelle(a, &t);
+    }
+    Spiele_Unlock(-1);
     Kalender_Spieltage_Heute(-1, 0, nullptr);
     std::vector<u8> s;
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) Wettbewerb_Serialisieren(i, s);

@@ -99,8 +99,8 @@ int ko_paare(const Wettbewerb& w, i32 d, Wettbewerb_Paar* aus, int max) {
 // of the season (or with RUECKSPIEL_SOFORT every second matchday) repeats
 // the rounds with home and away exchanged.
 int liga_paare(const Wettbewerb& w, i32 d, Wettbewerb_Paar* aus, int max, bool tauschen) {
+    if (w.teams < 2 || w.teams > PAARUNGEN_MAX_LIGA) return 0;
     const i32 runden = liga_runden(w.teams);
-    if (runden <= 0) return 0;
     if (!(w.modus & WB_RUECKSPIEL_SOFORT)) {
         tauschen ^= ((d / runden) % 2) != 0;
         d %= runden;
@@ -214,7 +214,7 @@ i32 Wettbewerb_Spiele_Pro_Spieltag(const Wettbewerb* w, i32 d) {
         return variable_paare(*w, d, 0, paare, PAARUNGEN_MAX_SPIELE);
     }
     if (ist_ko(*w)) return ko_spiele(*w, d);
-    return w->teams / 2;
+    return std::clamp(w->teams, 0, WETTBEWERB_MAX_TEAMS) / 2;
 }
 
 i32 Wettbewerb_Get_Slot_Offset(const Wettbewerb* w, i32 d) {
@@ -230,8 +230,9 @@ i32 Wettbewerb_Get_Spiele_Bis(const Wettbewerb* w, i32 d, i32 leg) {
     if (d < 0) d = w->aktueller_spieltag;
     if (leg < 0) leg = w->aktuelle_runde;
     d = std::min(d, WETTBEWERB_MAX_SPIELTAGE);
+    leg = std::clamp(leg, 0, 255);
     i32 summe = 0;
-    for (i32 r = 0; r < d; ++r) summe += Wettbewerb_Spiele_Pro_Spieltag(w, r) * std::max(leg, 0);
+    for (i32 r = 0; r < d; ++r) summe += Wettbewerb_Spiele_Pro_Spieltag(w, r) * leg;
     return summe;
 }
 
@@ -265,16 +266,21 @@ void Wettbewerb_KO_Auslosung(Wettbewerb& w) {
 }
 
 void Wettbewerb_Paarungen_Setzen(const Wettbewerb& w) {
-    if (w.spieltage <= 0) return;
+    // Matchdays and legs within the competition's plan.
+    const Spielplan_Kopf* kopf = Spiele_Get_Kopf(w.spielplan);
+    if (w.spieltage <= 0 || !kopf) return;
+    const i32 tage = std::min<i32>(w.spieltage, static_cast<i32>(std::min<u32>(kopf->spieltage, 65535)));
+    const i32 legs = std::clamp<i32>(w.best_of_x, 1, static_cast<i32>(std::min<u32>(kopf->runden, 255)));
     i32 von = w.aktueller_spieltag, bis = w.aktueller_spieltag;
     if (!ist_ko(w)) {
         if (w.aktueller_spieltag != 0) return;
         von = 0;
-        bis = w.spieltage - 1;
+        bis = tage - 1;
     }
+    if (von < 0 || bis >= tage) return;
     Wettbewerb_Paar paare[PAARUNGEN_MAX_SPIELE];
     for (i32 d = von; d <= bis; ++d)
-        for (i32 leg = 0; leg < std::max(w.best_of_x, 1); ++leg) {
+        for (i32 leg = 0; leg < legs; ++leg) {
             const int n = Wettbewerb_Get_Spieltag_Paarungen(w, d, leg, paare, PAARUNGEN_MAX_SPIELE);
             for (int g = 0; g < n; ++g) {
                 Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(d), static_cast<u32>(leg),
