@@ -1,7 +1,7 @@
 // Fuzz target: every binary input of the season modules. The first byte
 // picks the reader: the competition table of call 1004 (packed), the status
 // of call 1005, the competition block of the configuration cache, the
-// fixture save block, the calendar save block.
+// fixture save block, the calendar save block, the season archive.
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -9,6 +9,7 @@
 #include "base/compress.h"
 #include "base/datei.h"
 #include "base/debug.h"
+#include "season/archiv.h"
 #include "season/kalender.h"
 #include "season/paarungen.h"
 #include "season/season_hooks.h"
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     if (!Kalender_Ist_Initialisiert()) Kalender_Init(nullptr);
     if (!Wettbewerb_Modul_Bereit()) Wettbewerb_Init();
     if (!Spiele_Bereit()) Spiele_Init();
-    const uint8_t art = daten[0] % 6;
+    const uint8_t art = daten[0] % 7;
     const u8* p = daten + 1;
     const u32 n = static_cast<u32>(groesse - 1);
     switch (art) {
@@ -57,6 +58,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
         Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
         Kalender_Load(d);
         Datei_Schliessen(d);
+        break;
+    }
+    case 5: {
+        // The archive block, then every table of it expanded.
+        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
+        if (Archiv_Lesen(d)) Archiv_Uebernehmen();
+        Datei_Schliessen(d);
+        Tabelle t;
+        for (i32 id = 50; id < 54; ++id)
+            for (i32 jahr = 0; jahr < 3; ++jahr) Statistik_Archiv_Holen(t, id, jahr);
         break;
     }
     default:

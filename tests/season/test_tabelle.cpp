@@ -3,10 +3,12 @@
 // without the last matchday, the live table and keys of extreme counts.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/globals.h"
+#include "season/archiv.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -157,6 +159,45 @@ TEST_F(Tabellen, ExtremePunkteSortierenRichtig) {
     Tabelle t{};
     Tabelle_Schluessel_Setzen(t, 5, 0x123456789ABCull);
     EXPECT_EQ(Tabelle_Schluessel(t, 5), 0x123456789ABCull);
+}
+
+// A season's table in the archive expands back to the same order, teams,
+// counters and grids; a second table of the season keeps its own key.
+TEST_F(Tabellen, ArchivGibtDieTabelleGleichZurueck) {
+    Statistik_Archiv_Leeren();
+    const Tabelle t = Bauen(1);
+    ASSERT_TRUE(Statistik_Archiv_Speichern(t, 7));
+    const Tabelle zweite = Bauen(0);
+    ASSERT_TRUE(Statistik_Archiv_Speichern(zweite, 7));
+    Tabelle z;
+    Wettbewerb_Get_Tabellen_Teams(LIGA, &z);
+    ASSERT_TRUE(Statistik_Archiv_Holen(z, LIGA, 7));
+    EXPECT_EQ(z.zeilen, t.zeilen);
+    auto gleich = [](const auto& a, const auto& b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    EXPECT_TRUE(gleich(z.reihenfolge, t.reihenfolge) && gleich(z.vorherige, t.vorherige) && gleich(z.team, t.team));
+    EXPECT_TRUE(gleich(z.spiele, t.spiele) && gleich(z.punkte, t.punkte) && gleich(z.tore, t.tore) &&
+                gleich(z.gegentore, t.gegentore));
+    EXPECT_TRUE(gleich(z.ergebnis, t.ergebnis) && gleich(z.heim, t.heim));
+    ASSERT_TRUE(Statistik_Archiv_Holen(z, LIGA, 7, 1));
+    EXPECT_TRUE(gleich(z.reihenfolge, zweite.reihenfolge));
+    EXPECT_FALSE(Statistik_Archiv_Holen(z, LIGA, 8));
+    i32 jahre[4];
+    EXPECT_EQ(Statistik_Archiv_Jahre(LIGA, jahre, 4), 1);
+    // Twenty-one seasons later the old tables go.
+    ASSERT_TRUE(Statistik_Archiv_Speichern(t, 28));
+    EXPECT_FALSE(Statistik_Archiv_Holen(z, LIGA, 7));
+    // Through a save block and back.
+    const std::vector<u8> bild = season_test::Block_Bytes(Archiv_Save);
+    Statistik_Archiv_Leeren();
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(bild.data(), static_cast<u32>(bild.size()));
+    ASSERT_TRUE(Archiv_Lesen(d));
+    Datei_Schliessen(d);
+    Archiv_Uebernehmen();
+    EXPECT_TRUE(Statistik_Archiv_Holen(z, LIGA, 28));
+    // 18 rows over 34 matchdays: 2 + 18 x 15 words, 612 venue bits, 612 results.
+    Tabelle gross{};
+    gross.zeilen = 18;
+    EXPECT_EQ(Archiv_Kompakt(gross, 34).size(), 2u + 270u + 39u + 77u);
 }
 
 }  // namespace
