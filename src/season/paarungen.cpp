@@ -6,6 +6,7 @@
 #include "base/random.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_werte.h"
 #include "world/welt.h"
 
 namespace {
@@ -65,21 +66,6 @@ i32 ko_spiele(const Wettbewerb& w, i32 d) {
 }
 
 i32 nation(i32 team) { return team >= 0 && team < Team_Anzahl ? Team_Daten[team].nation : -1; }
-
-// A competition whose current teams come from more than one nation, or
-// that enters teams by national quota.
-bool ist_international(const Wettbewerb& w) {
-    if (w.basisliga) return false;
-    if (w.quali_land_anzahl > 0) return true;
-    i32 erste = -2;
-    for (int i = 0; i < std::min(w.aktuelle_teams, WETTBEWERB_MAX_TEAMS); ++i) {
-        const i32 n = nation(w.aktuelle_team[i]);
-        if (n < 0) continue;
-        if (erste == -2) erste = n;
-        if (n != erste) return true;
-    }
-    return false;
-}
 
 // The pairs of one knock-out matchday: slot bytes, or the fixed WER_GEGEN_WEN
 // sequence over them.
@@ -258,7 +244,7 @@ void Wettbewerb_KO_Auslosung(Wettbewerb& w) {
     if (n <= 0 || start + 2 * n > static_cast<i32>(sizeof w.team_slots)) return;
     u8* slots = w.team_slots + start;
     constexpr int PRUEFUNGEN = 4;
-    const bool pruefen = n > 4 && ist_international(w);
+    const bool pruefen = n > 4 && Wettbewerb_Ist_International(w.id);
     for (int versuch = 0;; ++versuch) {
         SortMisch_Mische8(slots, 2 * n);
         if (!pruefen || versuch >= PRUEFUNGEN || !gleiche_nation_trifft(w, slots, n)) break;

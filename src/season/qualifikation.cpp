@@ -13,6 +13,7 @@
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_werte.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
 #include "world/team.h"
@@ -50,8 +51,6 @@ i32 erste_gruppe(i32 i) {
 bool ist_club(i32 t) {
     return t > 0 && t < Team_Anzahl && t != Team_Transfermarkt && !(Team_Get_Art(t) & TEAM_ART_NATIONALTEAM);
 }
-
-bool ist_international(const Wettbewerb& w) { return !w.basisliga && w.quali_land_anzahl > 0; }
 
 void eintragen(Wettbewerb& w, i32 team, i32 herkunft) {
     const i32 n = eingetragen(w);
@@ -105,7 +104,7 @@ void nationale_quoten(Wettbewerb& runde) {
 
 // Fill-up ranges: random draws first, then one walk over the range.
 void auffuellen(Wettbewerb& w) {
-    const bool international = ist_international(w);
+    const bool international = Wettbewerb_Ist_International(w.id);
     auto passt = [&](i32 t) {
         if (!ist_club(t) || gleiche_art_eingetragen(w, t)) return false;
         if (international && Wettbewerb_Get_Liga_Von_Team(t, true) != -1) return false;
