@@ -9,7 +9,9 @@
 
 #include "base/globals.h"
 #include "season/archiv.h"
+#include "season/kalender.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -198,6 +200,28 @@ TEST_F(Tabellen, ArchivGibtDieTabelleGleichZurueck) {
     Tabelle gross{};
     gross.zeilen = 18;
     EXPECT_EQ(Archiv_Kompakt(gross, 34).size(), 2u + 270u + 39u + 77u);
+}
+
+// A team's fixture list from the calendar: its three games with opponent
+// and score; unplayed ones only when asked.
+TEST_F(Tabellen, SpieleEinesTeamsAusDemKalender) {
+    Kalender_Init(nullptr);
+    Wettbewerb_Get_Zeiger(LIGA)->kalendermarke = 0;
+    for (i32 tag : {10, 17, 24}) ASSERT_TRUE(Kalender_Termin_Setzen(tag, 0, -1));
+    Statistik_Termin t[8];
+    ASSERT_EQ(Statistik_Naechstes_Spiel(13, -1, -1, t, 8, 0, false), 3);
+    const i32 soll[3][4] = {{10, 12, 1, 1}, {17, 10, 5, 0}, {24, 11, 2, 2}};  // day, opponent, goals for, against
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(t[i].tag, soll[i][0]);
+        EXPECT_EQ(t[i].gegner, soll[i][1]);
+        EXPECT_EQ(t[i].tore, soll[i][2]);
+        EXPECT_EQ(t[i].gegentore, soll[i][3]);
+        EXPECT_EQ(t[i].spieltag, i);
+    }
+    EXPECT_EQ(Statistik_Naechstes_Spiel(13, -1, -1, t, 8, 0, true), 0);
+    EXPECT_EQ(Statistik_Naechstes_Spiel(-1, -1, LIGA, t, 8, 0, false), 6);
+    EXPECT_EQ(Statistik_Naechstes_Spiel(13, 18, -1, t, 8, 0, false), 1);
+    Kalender_Free();
 }
 
 }  // namespace
