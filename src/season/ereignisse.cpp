@@ -284,3 +284,30 @@ void Spiele_Set_Nachspiel_Statistik(i32 handle) {
     }
     Spiele_Set_Spiele_Gegen(id, a, b, ta, tb);
 }
+
+i32 Spiele_Spieler_Statistik(i32 statistik, i32 wettbewerb, i32, i32 spieler) {
+    switch (statistik) {
+    case STATISTIK_GELB: return std::max(Spiele_Get_Wettbewerb_Ereignis(wettbewerb, ZAEHLER_GELB, spieler), 0) & 127;
+    case STATISTIK_GELBROT: return std::max(Spiele_Get_Wettbewerb_Ereignis(wettbewerb, ZAEHLER_GELBROT, spieler), 0);
+    case STATISTIK_ROT: return std::max(Spiele_Get_Wettbewerb_Ereignis(wettbewerb, ZAEHLER_ROT, spieler), 0);
+    case STATISTIK_TORE:
+    case STATISTIK_VORLAGEN:
+    case STATISTIK_SCORER: break;
+    default: return 0;
+    }
+    const i32 plan = Wettbewerb_Get_Spielplan(wettbewerb);
+    const Spielplan_Kopf* kopf = Spiele_Get_Kopf(plan);
+    const Spiel* spiele = Spiele_Get_Spiele(plan);
+    if (!kopf || !spiele || spieler < 0) return 0;
+    i32 tore = 0, vorlagen = 0;
+    for (u32 i = 0; i < kopf->spiele; ++i) {
+        const Spiel& s = spiele[i];
+        for (u32 e = 0; s.erstes_ereignis && e < std::min<u32>(s.ereignis_anzahl, EREIGNISSE_PRO_SPIEL); ++e) {
+            const u8* r = Spiele_Ereignis(s.erstes_ereignis + e);
+            if (!r || !(get_u32le(r + 4) & EREIGNIS_TOR)) continue;
+            tore += static_cast<i16>(get_u16le(r)) == spieler;
+            vorlagen += static_cast<i16>(get_u16le(r + 2)) == spieler;
+        }
+    }
+    return statistik == STATISTIK_TORE ? tore : statistik == STATISTIK_VORLAGEN ? vorlagen : tore + vorlagen;
+}

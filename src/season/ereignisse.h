@@ -68,3 +68,10 @@ void Spiele_Set_Serien(i32 wettbewerb, i32 team, i32 tore, i32 gegentore, i32 or
 void Spiele_Set_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, i32 tore_heim, i32 tore_gast);
 // The year's winner of a competition (created or overwritten).
 void Spiele_Set_Wettbewerb_Sieger(i32 wettbewerb, i32 sieger, i32 jahr, i32 zweiter, i32 tore_hoch, i32 tore_tief);
+
+// A player's statistic in a competition (the world asks it through its
+// hook): 0 goals, 1 assists, 2 scorer points (goals + assists) from the goal
+// events of the competition's games; 22 yellow, 23 yellow-red, 24 red cards.
+constexpr i32 STATISTIK_TORE = 0, STATISTIK_VORLAGEN = 1, STATISTIK_SCORER = 2, STATISTIK_GELB = 22,
+              STATISTIK_GELBROT = 23, STATISTIK_ROT = 24;
+i32 Spiele_Spieler_Statistik(i32 statistik, i32 wettbewerb, i32 team, i32 spieler);

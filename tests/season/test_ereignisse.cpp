@@ -106,6 +106,13 @@ TEST_F(Ereignisse, ToreZaehlenSofortUndDasSpeicherendeIstSicher) {
     Spiel* s = Spiele_Get_Spiel(h, true);
     EXPECT_EQ(s->tore_a, 1);
     EXPECT_EQ(s->tore_b, 0);
+    // The player's goals and cards in the competition, as the world asks them.
+    Spiele_Ereignis_Eintragen(h, EREIGNIS_TOR | EREIGNIS_FUER_A, 70, SPIELER, 6);
+    Spiele_Ereignis_Eintragen(h, EREIGNIS_GELB | EREIGNIS_FUER_A, 80, SPIELER, -1);
+    const i32 soll[][2] = {{STATISTIK_TORE, 1}, {STATISTIK_VORLAGEN, 0}, {STATISTIK_SCORER, 1}, {STATISTIK_GELB, 1},
+                           {STATISTIK_ROT, 0}};
+    for (const auto& [art, wert] : soll) EXPECT_EQ(Spiele_Spieler_Statistik(art, LIGA, 1, SPIELER), wert) << art;
+    EXPECT_EQ(Spiele_Spieler_Statistik(STATISTIK_VORLAGEN, LIGA, 1, 6), 1);
     for (int i = 1; i < 170; ++i) Spiele_Ereignis_Eintragen(h, i == 165 ? EREIGNIS_TOR : 0, 20, 1, -1);
     EXPECT_EQ(s->ereignis_anzahl, EREIGNISSE_PRO_SPIEL);
     EXPECT_EQ(s->tore_b, 1);  // the goal past the block still counts
