@@ -10,6 +10,7 @@
 #include "base/globals.h"
 #include "season/ereignisse.h"
 #include "season/spiele.h"
+#include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "season_test_hilfen.h"
@@ -149,6 +150,18 @@ TEST_F(Ereignisse, NachspielStatistikSerienUndDirekterVergleich) {
     EXPECT_EQ(get_u32le(erg), 15u);  // 20:3 kept as 15:3, newest first
     EXPECT_EQ(get_u32le(erg + 4), 3u);
     EXPECT_EQ(get_u32le(erg + 12 * 3), 2u);
+    // The all-time table: team 1 ahead with its wins, draws, defeats.
+    Tabelle t{};
+    Tabelle_Argumente a;
+    a.wettbewerb = LIGA;
+    a.ewig = 1;
+    a.team = 2;
+    EXPECT_NE(Spiele_Get_Tabelle(a, &t), 0xFFFFFFFFu);
+    ASSERT_EQ(t.zeilen, 2u);
+    EXPECT_EQ(t.team[0], 1u);
+    EXPECT_EQ(t.punkte[0][0], 10u);
+    EXPECT_EQ(t.spiele[2][1], 4u);  // team 2's away games
+    EXPECT_EQ(t.ergebnis[(3 * 0 + 2) * TABELLE_RASTER_ZEILEN + 1], 3);  // team 2: three defeats
     // A run stops at 255 instead of wrapping.
     for (int i = 0; i < 300; ++i) Spiele_Set_Serien(LIGA, 1, 1, 0, 0);
     ASSERT_TRUE(Spiele_Get_Serien(LIGA, 1, serie, 0));
