@@ -15,6 +15,8 @@
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "season/paarungen.h"
+#include "season/qualifikation.h"
+#include "world/konfig.h"
 #include "season/tabelle.h"
 #include "season/season_hooks.h"
 #include "world/welt.h"
@@ -211,5 +213,84 @@ void Alle_Tabellen_Nach_Einer_Saison(benchmark::State& state) {
     state.counters["tabellen"] = tabellen;
 }
 BENCHMARK(Alle_Tabellen_Nach_Einer_Saison)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// Entering every shipped competition on the shipped world, as the yearly
+// set-up of a season change does.
+void Alle_Wettbewerbe_Eintragen(benchmark::State& state) {
+    vorbereiten();
+    if (!Welt_Laden_Ordner(quelle("data/config").c_str(), 0)) state.SkipWithError("world missing");
+    const std::string pfad = quelle("data/config/1_wettbewerb.cfg");
+    const std::string alias = quelle("data/config/1_wettbewerb_alias.cfg");
+    int gestartet = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str());
+        state.ResumeTiming();
+        gestartet = 0;
+        for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+            Wettbewerb& w = Wettbewerb_Tabelle[i];
+            if (!w.name[0]) continue;
+            w.qualiwoche = 0;
+            gestartet += Wettbewerb_Teilnehmer_Eintragen(w, false) && w.flags[1];
+        }
+    }
+    state.counters["gestartet"] = gestartet;
+}
+BENCHMARK(Alle_Wettbewerbe_Eintragen)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// The competitions' part of a season change on the shipped world: every
+// finished league hands on its places, every competition is entered and
+// started again, and its pairings are drawn and written into its plan.
+void Saisonwechsel_Der_Wettbewerbe(benchmark::State& state) {
+    vorbereiten();
+    if (!Welt_Laden_Ordner(quelle("data/config").c_str(), 0)) state.SkipWithError("world missing");
+    const std::string pfad = quelle("data/config/1_wettbewerb.cfg");
+    const std::string alias = quelle("data/config/1_wettbewerb_alias.cfg");
+    for (auto _ : state) {
+        state.PauseTiming();
+        Spiele_Init();
+        Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str());
+        Wettbewerb_Spielplaene_Erstellen();
+        for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+            Wettbewerb& w = Wettbewerb_Tabelle[i];
+            if (!w.name[0]) continue;
+            w.qualiwoche = 0;
+            Wettbewerb_Teilnehmer_Eintragen(w, false);
+            Wettbewerb_Paarungen_Setzen(w);
+        }
+        // A season of results in every plan.
+        for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+            const Wettbewerb& w = Wettbewerb_Tabelle[i];
+            const Spielplan_Kopf* k = Spiele_Get_Kopf(w.spielplan);
+            if (!w.name[0] || !k) continue;
+            for (u32 g = 0; g < k->spiele; ++g) {
+                Spiele_Lock_Halter h(Spiele_Lock_Nummer(w.spielplan, g));
+                if (h) Spiele_Set_Ergebnis(h.Handle(), static_cast<u8>(g % 4), static_cast<u8>((g / 3) % 3), 0);
+            }
+        }
+        state.ResumeTiming();
+        for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+            Wettbewerb& w = Wettbewerb_Tabelle[i];
+            if (w.name[0] && w.vorherige_gruppe < 0) Wettbewerb_Qualifikanten_Verteilen(w);
+        }
+        for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+            Wettbewerb& w = Wettbewerb_Tabelle[i];
+            if (!w.name[0]) continue;
+            w.flags[0] = 1;
+            Wettbewerb_Teilnehmer_Eintragen(w, false);
+            Wettbewerb_Spielplan_Mischen(w);
+            Wettbewerb_Paarungen_Setzen(w);
+        }
+    }
+}
+BENCHMARK(Saisonwechsel_Der_Wettbewerbe)->Unit(benchmark::kMillisecond);
 
 }  // namespace
