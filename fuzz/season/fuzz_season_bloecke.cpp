@@ -104,6 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
         Wettbewerb_Get_Spiele_Bis(&w, -1, -1);
         Wettbewerb_KO_Auslosung(w);
         Wettbewerb_Paarungen_Setzen(w);
+        Wettbewerb_Heimrecht_Anpassen(w);
         Tabelle t;
         Wettbewerb_Get_Tabellen_Teams(w.id, &t);
         Tabelle_Argumente a;

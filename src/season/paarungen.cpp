@@ -1,6 +1,7 @@
 #include "season/paarungen.h"
 
 #include <algorithm>
+#include <vector>
 #include <cstring>
 
 #include "base/random.h"
@@ -277,4 +278,77 @@ void Wettbewerb_Paarungen_Setzen(const Wettbewerb& w) {
                 Spiele_Set_Teams(h.Handle(), a, b);
             }
         }
+}
+
+bool Wettbewerb_Ist_Amateur(i32 team) {
+    if (team < 0 || team >= Team_Anzahl || !Wettbewerb_Tabelle) return false;
+    if (Wettbewerb_Get_Liga_Von_Team(team, true) == -1 && Team_Daten[team].nation == Team_Heimnation) return true;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0] || !w.amateur_liga) continue;
+        const i16* l = w.flags[1] ? w.aktuelle_team : w.start_team;
+        const i32 n = std::clamp(w.flags[1] ? w.aktuelle_teams : w.startteam_anzahl, 0, WETTBEWERB_MAX_TEAMS);
+        for (i32 k = 0; k < n && l[k] != -1; ++k)
+            if (l[k] == team) return true;
+    }
+    return false;
+}
+
+namespace {
+
+// A game's rating: 1000 x the higher league percentage + the lower one
+// (-1 for a team without a base league).
+i32 spiel_wert(i32 a, i32 b) {
+    auto wert = [](i32 t) { return Wettbewerb_Get_Liga_Von_Team(t, true) == -1 ? -1 : Wettbewerb_Get_Liga_Prozent(t); };
+    const i32 x = wert(a), y = wert(b);
+    return 1000 * std::max(x, y) + std::min(x, y);
+}
+
+}  // namespace
+
+void Wettbewerb_Heimrecht_Anpassen(const Wettbewerb& w) {
+    const Spielplan_Kopf* kopf = Spiele_Get_Kopf(w.spielplan);
+    if (w.spieltage <= 0 || !kopf || (w.basisliga && !(w.modus & WB_AMATEUR_HEIMRECHT))) return;
+    // Two-legged ties keep their legs: only single games change.
+    if (w.best_of_x > 1) return;
+    const i32 tage = std::min<i32>(w.spieltage, static_cast<i32>(std::min<u32>(kopf->spieltage, 65535)));
+    i32 von = w.aktueller_spieltag, bis = w.aktueller_spieltag;
+    if (!ist_ko(w)) {
+        if (w.aktueller_spieltag != 0) return;
+        von = 0;
+        bis = tage - 1;
+    }
+    if (von < 0 || bis >= tage) return;
+    for (i32 d = von; d <= bis; ++d) {
+        struct Spiel_Paar {
+            i32 a, b, wert;
+        };
+        std::vector<Spiel_Paar> spiele;
+        for (u32 k = 0;; ++k) {
+            Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(d), 0, k));
+            if (!h) break;
+            const Spiel* s = Spiele_Get_Spiel(h.Handle(), true);
+            Spiel_Paar p{s->team_a, s->team_b, 0};
+            // The amateur side plays at home.
+            if ((w.modus & WB_AMATEUR_HEIMRECHT) && Wettbewerb_Ist_Amateur(p.b) && !Wettbewerb_Ist_Amateur(p.a))
+                std::swap(p.a, p.b);
+            p.wert = spiel_wert(p.a, p.b);
+            spiele.push_back(p);
+        }
+        if (spiele.empty()) continue;
+        // The highest-rated game first: a league moves it to the front, a
+        // knock-out round orders all its games.
+        auto hoeher = [](const Spiel_Paar& x, const Spiel_Paar& y) { return x.wert > y.wert; };
+        if (ist_ko(w)) {
+            std::stable_sort(spiele.begin(), spiele.end(), hoeher);
+        } else {
+            auto beste = std::min_element(spiele.begin(), spiele.end(), hoeher);
+            std::iter_swap(spiele.begin(), beste);
+        }
+        for (u32 k = 0; k < spiele.size(); ++k) {
+            Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(d), 0, k));
+            const Spiel* s = Spiele_Get_Spiel(h.Handle(), true);
+            if (s && (s->team_a != spiele[k].a || s->team_b != spiele[k].b)) Spiele_Set_Teams(h.Handle(), spiele[k].a, spiele[k].b);
+        }
+    }
 }
