@@ -25,7 +25,7 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 
-echo "Installing missing packages: ${missing[*]}"
+echo "Fehlende Pakete werden installiert: ${missing[*]}"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then
   SUDO="sudo"

@@ -281,7 +281,8 @@ Lesefehler datei_einlesen(const char* pfad, const Dateiform& form, std::vector<u
     u64 pos = daten_start;
     for (int i = 1; i <= form.anzahl; ++i) {
         u8 r[RAHMEN_KOPF];
-        if (groesse - pos < RAHMEN_KOPF + RAHMEN_FUSS || !lesen_bei(fd, pos, r, RAHMEN_KOPF)) return Lesefehler::BESCHAEDIGT;
+        if (groesse - pos < RAHMEN_KOPF + RAHMEN_FUSS || !lesen_bei(fd, pos, r, RAHMEN_KOPF))
+            return Lesefehler::BESCHAEDIGT;
         for (u32 j = 0; j < RAHMEN_KOPF; ++j) r[j] ^= folge[(pos - daten_start + j) & 255u];
         const u64 n = get_u32le(r + 4);
         if (get_u32le(r) != (TAG_BLOCK | static_cast<u32>(i)) || n > groesse - pos - RAHMEN_KOPF - RAHMEN_FUSS)
@@ -484,7 +485,8 @@ bool Spielstand_Laden(const char* pfad) {
     if (!pfad || !*pfad) return false;
     const std::string name = anzeige_name(pfad);
     // The version counts by its first three characters ("1.0").
-    const Dateiform form{SPIELSTAND_MAGIC, 10, SPIELSTAND_VERSION, 3, SPIELSTAND_KOPF_GROESSE, true, SPIELSTAND_BLOECKE};
+    const Dateiform form{SPIELSTAND_MAGIC,        10,   SPIELSTAND_VERSION, 3,
+                         SPIELSTAND_KOPF_GROESSE, true, SPIELSTAND_BLOECKE};
     std::vector<u8> klar;
     std::vector<Block_Ort> bloecke;
     Lesefehler f = datei_einlesen(pfad, form, &klar);

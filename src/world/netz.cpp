@@ -70,6 +70,7 @@ void Spieler_Internet_Server_Get_Data_Back(const u8* daten) {
         if (s < 0) break;
         if (s >= Spieler_Anzahl || Spieler_Daten[s].team != Aktuelles_Team) continue;
         neu.team = Spieler_Daten[s].team;  // the squad is the server's business
+        if (Spieler_Werte_Pruefen(neu, Spieler_Fix_Daten[s]) >= 0) continue;  // impossible values: kept as they were
         Spieler_Daten[s] = neu;
         Spieler_Flags[s] = 1;
     }
@@ -129,8 +130,11 @@ void Team_Internet_Server_Get_Data_Back(const u8* daten, u8, u8) {
     if (!team_ok(Aktuelles_Team)) return;
     Team_Own& o = Team_Own_Daten[Aktuelles_Team];
     u16 behalten = o.server_wert;
+    Team_Own neu;
     bytes::Leser l(daten, bytes::groesse<Team_Own>());
-    l(o);
+    l(neu);
+    if (Team_Werte_Pruefen(Team_Daten[Aktuelles_Team], neu) >= 0) return;  // formation cells outside the pitch
+    o = neu;
     o.server_wert = behalten;
     if ((o.formation & 0x0F) != (o.formation & 0x7F)) o.formation = static_cast<i8>(o.formation & 0x8F);
     static const u8 grenze[7] = {1, 1, 9, 1, 4, 6, 4};

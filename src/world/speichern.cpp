@@ -99,10 +99,10 @@ bool Spieler_Block_Lesen(Datei_Status* d) {
         x.nachname[sizeof x.nachname - 1] = 0;
         x.vorname[sizeof x.vorname - 1] = 0;
     }
-    for (u32 i = 0; i < n; i++)
-        if (!wert_gueltig("Spieler", i, Spieler_Werte_Pruefen(neu.s[i], neu.sf[i])) ||
-            !wert_gueltig("Spieler", i, neu.s[i].gedeckt_von < static_cast<i32>(n) ? -1 : 99))
-            return false;
+    for (u32 i = 0; i < n; i++) {
+        if (!wert_gueltig("Spieler", i, Spieler_Werte_Pruefen(neu.s[i], neu.sf[i]))) return false;
+        if (neu.s[i].gedeckt_von >= static_cast<i32>(n)) return wert_gueltig("Spieler", i, 99);  // marker
+    }
     neu.spieler = true;
     return true;
 }
@@ -171,14 +171,14 @@ bool Team_Block_Lesen(Datei_Status* d) {
         if (neu.g[i] < -1 || neu.g[i] >= static_cast<i32>(n)) return false;
     if (neu.g[5] < 0 || neu.g[5] > 1 || neu.g[9] < 0 || neu.g[9] > 1) return false;
     if (neu.heimnation != 65535 && neu.heimnation >= n) return false;
-    for (u32 t = 0; t < n; t++)
-        if (!wert_gueltig("Team", t, Team_Werte_Pruefen(neu.t[t], neu.to[t])) ||
-            !wert_gueltig("Team", t, neu.t[t].nation < static_cast<i32>(n) ? -1 : 6))
-            return false;
-    if (neu.spieler)
-        for (u32 i = 0; i < neu.s.size(); i++)
-            if (!wert_gueltig("Spieler", i, neu.s[i].team < static_cast<i32>(n) && neu.sf[i].nation < static_cast<i32>(n) ? -1 : 86))
-                return false;
+    const i32 teams = static_cast<i32>(n);
+    for (u32 t = 0; t < n; t++) {
+        if (!wert_gueltig("Team", t, Team_Werte_Pruefen(neu.t[t], neu.to[t]))) return false;
+        if (neu.t[t].nation >= teams) return wert_gueltig("Team", t, 6);  // country
+    }
+    // The players' clubs and countries are among the teams.
+    for (u32 i = 0; neu.spieler && i < neu.s.size(); i++)
+        if (neu.s[i].team >= teams || neu.sf[i].nation >= teams) return wert_gueltig("Spieler", i, 86);
     neu.teams = true;
     return true;
 }
