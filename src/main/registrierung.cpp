@@ -17,6 +17,7 @@
 #include "graphics/grafik_start.h"
 #endif
 #if KORDAVO_HAT_SEASON
+#include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
@@ -42,6 +43,7 @@ void Main_Registrieren() {
     Welt_Set_Hooks({
         .global_cfg_schluessel = Global_Cfg_Schluessel,
         .kalender_tag = [] { return Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0; },
+        .spieler_statistik = Spiele_Spieler_Statistik,
     });
     Kalender_Set_Spielstart(kStartSet);
     // Save blocks of the calendar, fixtures and competitions.
