@@ -11,6 +11,9 @@
 #if KORDAVO_HAT_WORLD
 #include "world/speichern.h"
 #endif
+#if KORDAVO_HAT_NET
+#include "net/netz_start.h"
+#endif
 #if KORDAVO_HAT_SEASON
 #include "season/season_spielstand.h"
 #include "season/season_welt.h"
@@ -33,6 +36,11 @@ void Main_Registrieren() {
     // Save blocks of the calendar, fixtures and competitions.
     Season_Spielstand_Anmelden();
 #endif
+#if KORDAVO_HAT_NET
+    // Network start, connection pump, server receive work, the server's and
+    // the client's part of the frame, socket events.
+    Netz_Main_Hooks_Eintragen(&Main_Hooks);
+#endif
     // Still at their defaults, filled as their layers arrive:
     //   Main_Hooks.Kalender_Run                        -> season, together with the
     //                                                     new-game wizard screen (without
@@ -40,7 +48,6 @@ void Main_Registrieren() {
     //                                                     its days unseen)
     //   sound start, the 22 resource archives, fonts,
     //   video, Tools_Set_Hooks, Meldung_Set_Hooks      -> graphics and the menu engine
-    //   Verbindung_*, Socket_Event, Server_Frame,
-    //   Client_Frame, the world's and season's
-    //   network hooks                                  -> network play
+    //   the world's and season's network hooks,
+    //   the network layer's packet and signal hooks    -> the network protocol
 }
