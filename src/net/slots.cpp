@@ -47,12 +47,10 @@ bool Signal_Abgeben(u8* paket, u32 laenge) {
     return signal;
 }
 
-// One step of a waiting loop: messages and the network, then a short wait
-// until a socket can move bytes.
-void Warte_Schritt() {
+// One step of a waiting loop: messages and the network.
+void Pumpen() {
     W32_Message_Pump();
     Verbindung_Pump();
-    Verbindung_Warten(2);
 }
 
 // Waits until the connection's frame has been written; false when it broke
@@ -60,7 +58,8 @@ void Warte_Schritt() {
 bool Senden_Abwarten(Verbindung* v, i64 ende) {
     while (Verbindung_Sendet(v)) {
         if (Verbindung_Jetzt_Ms() > ende) return false;
-        Warte_Schritt();
+        Pumpen();
+        if (Verbindung_Sendet(v)) Verbindung_Warten(2);
     }
     if (Kaputt(v)) return false;
     Verbindung_Gesendet_Freigeben(v);
@@ -102,7 +101,9 @@ u8* Anfrage(Verbindung* v, const void* daten, u32 laenge, u32* antwort_laenge) {
             hooks.warteanzeige(1);
             anzeige = jetzt;
         }
-        Warte_Schritt();
+        Pumpen();
+        // Until a socket can move bytes, at most 2 ms.
+        if (v->empfang.phase != VERBINDUNG_PHASE_FERTIG && !Kaputt(v)) Verbindung_Warten(2);
     }
 }
 

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace {
@@ -80,9 +81,8 @@ struct Spur_Block {
             if (spur_ebenen[i].name[0]) continue;
             std::snprintf(spur_ebenen[i].name, sizeof spur_ebenen[i].name, "%s ", operation);
             spur_aktuell = ebene = i;
-            char zeile[300];
-            std::snprintf(zeile, sizeof zeile, "%s %s", spur_ebenen[i].name, "BEGIN");
-            Spur_Zeile(zeile);
+            std::string zeile = std::string(spur_ebenen[i].name) + " BEGIN";
+            Spur_Zeile(zeile.c_str());
             spur_ebenen[i].anfang = std::chrono::steady_clock::now();
             return;
         }
@@ -193,7 +193,8 @@ bool Fehler_Nennen(int fehler, const Namen& liste, const char* praefix, const ch
 // Table and event procedures
 // ---------------------------------------------------------------------------
 
-std::vector<Socket_Info*> tabelle;
+// The records; built once by Socket_Init, so their addresses stay put.
+std::vector<Socket_Info> tabelle;
 Socket_Ereignis_Fn rueckrufe[4] = {};
 
 bool Pruefen(const Socket_Info* info) {
@@ -234,6 +235,12 @@ bool Nicht_Blockierend(int fd) {
 }
 
 bool bruecke_laeuft = false;
+
+// Requests and answers go out at once, whole, not gathered by the system.
+void Ohne_Verzoegerung(int fd) {
+    int eins = 1;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &eins, sizeof eins);
+}
 
 }  // namespace
 
@@ -284,17 +291,14 @@ i32 Socket_Init(i32 anzahl) {
     Socket_DeInit();
     if (anzahl < 0) anzahl = 0;
     if (anzahl > SOCKET_MAX_RECORDS) anzahl = SOCKET_MAX_RECORDS;
-    tabelle.reserve(static_cast<size_t>(anzahl));
-    for (i32 i = 0; i < anzahl; i++) tabelle.push_back(new Socket_Info{});
+    tabelle.assign(static_cast<size_t>(anzahl), Socket_Info{});
     return 1;
 }
 
 i32 Socket_DeInit() {
     Spur_Block s("Socket_DeInit");
-    for (Socket_Info* info : tabelle) {
-        if (info->sock != SOCKET_UNGUELTIG) close(info->sock);
-        delete info;
-    }
+    for (Socket_Info& info : tabelle)
+        if (info.sock != SOCKET_UNGUELTIG) close(info.sock);
     tabelle.clear();
     tabelle.shrink_to_fit();
     return 1;
@@ -304,10 +308,10 @@ i32 Socket_Anzahl() { return static_cast<i32>(tabelle.size()); }
 
 Socket_Info* Socket_Init_Get_Socket_Info() {
     Spur_Block s("Socket_Init_Get_Socket_Info");
-    for (Socket_Info* info : tabelle)
-        if (!info->benutzt) {
-            info->benutzt = 1;
-            return info;
+    for (Socket_Info& info : tabelle)
+        if (!info.benutzt) {
+            info.benutzt = 1;
+            return &info;
         }
     Spur(SPUR_FEHLER, "no sockets available");
     return nullptr;
@@ -329,8 +333,8 @@ Socket_Info* Socket_Init_Search_Socket(i32 sock) {
         Spur(SPUR_FEHLER, "sock==INVALID_SOCKET");
         return nullptr;
     }
-    for (Socket_Info* info : tabelle)
-        if (info->benutzt && info->sock == sock) return info;
+    for (Socket_Info& info : tabelle)
+        if (info.benutzt && info.sock == sock) return &info;
     return nullptr;
 }
 
@@ -400,6 +404,7 @@ Socket_Info* Socket_Accept(Socket_Info* info) {
         return nullptr;
     }
     neu->sock = fd;
+    Ohne_Verzoegerung(fd);
     // The record keeps the address in its wire layout: family, port field, address.
     put_u16le(neu->peer, AF_INET);
     std::memcpy(neu->peer + 2, &sa.sin_port, 2);
@@ -439,6 +444,7 @@ i32 Socket_Connect(Socket_Info* info, u16 port, const u8* adresse, u32 zeitlimit
         Fehler_Nennen(fehler, NAMEN_CONNECT, "connect ", "connect returns unknown error");
         return 0;
     }
+    Ohne_Verzoegerung(info->sock);
     Spur(SPUR_MELDUNG, "OK!");
     return 1;
 }
@@ -644,12 +650,12 @@ void Socket_Bruecke_Abfragen() {
     bruecke_laeuft = true;
     pollfd felder[SOCKET_MAX_RECORDS];
     nfds_t n = 0;
-    for (Socket_Info* info : tabelle) {
-        if (!info->benutzt || info->sock == SOCKET_UNGUELTIG || !(info->maske & (FD_ACCEPT | FD_CLOSE))) continue;
+    for (const Socket_Info& info : tabelle) {
+        if (!info.benutzt || info.sock == SOCKET_UNGUELTIG || !(info.maske & (FD_ACCEPT | FD_CLOSE))) continue;
         short ev = 0;
-        if (info->maske & FD_ACCEPT) ev |= POLLIN;
-        if (info->maske & FD_CLOSE) ev |= POLLRDHUP;
-        felder[n++] = pollfd{info->sock, ev, 0};
+        if (info.maske & FD_ACCEPT) ev |= POLLIN;
+        if (info.maske & FD_CLOSE) ev |= POLLRDHUP;
+        felder[n++] = pollfd{info.sock, ev, 0};
     }
     if (n > 0 && poll(felder, n, 0) > 0) {
         for (nfds_t i = 0; i < n; i++) {

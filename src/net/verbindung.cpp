@@ -381,6 +381,8 @@ void Verbindung_Warten(u32 ms) {
     nfds_t n = 0;
     for (Verbindung* v : Verbindung_Tabelle) {
         if (!v || !v->socket) continue;
+        // A complete packet or a written frame is work for the owner now.
+        if (v->empfang.phase == VERBINDUNG_PHASE_FERTIG || v->senden.phase == VERBINDUNG_PHASE_GESCHRIEBEN) return;
         short ev = 0;
         if (v->art == VERBINDUNG_SERVER) {
             ev = POLLIN;

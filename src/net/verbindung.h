@@ -149,7 +149,8 @@ u32 Verbindung_Zustand(const Verbindung* v);
 bool Verbindung_Sendet(const Verbindung* v);
 
 // Waits up to `ms` milliseconds until some connection can move bytes
-// (or a listening socket has a caller); returns at once when one can.
+// (or a listening socket has a caller); returns at once when one can, or
+// when a connection holds a complete packet or a written frame.
 void Verbindung_Warten(u32 ms);
 
 void Verbindung_On_Accept(Socket_Info* info);
