@@ -1,7 +1,10 @@
 // The connection check, the subnet search and opening the role's connection.
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 
 #include "base/debug.h"
+#include "base/settings.h"
 #include "net/suche.h"
 #include "netz_test.h"
 
@@ -100,6 +103,41 @@ TEST_F(Suche, ConnectOpensTheRolesConnection) {
     Internet_Connect();
     EXPECT_EQ(Internet_Modus, INTERNET_MODUS_EINZEL);
     EXPECT_EQ(Internet_Listen_Verbindung, nullptr);
+}
+
+// The address to listen on: the setting when it is a dotted address, else
+// what the machine has; nothing before networking is started.
+TEST(Lokaler_Host, SettingOverridesTheAddressAndABadOneIsIgnored) {
+    const std::filesystem::path ordner =
+        std::filesystem::temp_directory_path() / ("kordavo_netz_" + std::to_string(getpid()));
+    std::filesystem::create_directories(ordner);
+    const char* vorher = std::getenv("KORDAVO_CONFIG_DIR");
+    const std::string alt = vorher ? vorher : "";
+    setenv("KORDAVO_CONFIG_DIR", ordner.c_str(), 1);
+    Settings_Neu_Laden();
+    char name[256] = "x";
+    u8 a[4] = {9, 9, 9, 9};
+    u16 port = 1;
+    EXPECT_EQ(Verbindung_Get_Local_Host(name, sizeof name, &port, a), 0);
+    EXPECT_EQ(a[0], 9);
+    EXPECT_EQ(port, 1);
+    ASSERT_EQ(Verbindung_Start("", 0), 1);
+    ASSERT_TRUE(W32_Registry_Write("Netz_Adresse", "127.0.0.1"));
+    ASSERT_EQ(Verbindung_Get_Local_Host(name, sizeof name, &port, a), 1);
+    EXPECT_EQ(std::vector<u8>(a, a + 4), (std::vector<u8>{127, 0, 0, 1}));
+    EXPECT_EQ(port, INTERNET_PORT);
+    EXPECT_NE(std::string(name), "x");
+    ASSERT_TRUE(W32_Registry_Write("Netz_Adresse", "127.0.0"));
+    testing::internal::CaptureStderr();
+    Verbindung_Get_Local_Host(name, sizeof name, &port, a);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("\"Netz_Adresse\" ist keine Adresse"), std::string::npos);
+    Verbindung_Stop();
+    std::filesystem::remove_all(ordner);
+    if (alt.empty())
+        unsetenv("KORDAVO_CONFIG_DIR");
+    else
+        setenv("KORDAVO_CONFIG_DIR", alt.c_str(), 1);
+    Settings_Neu_Laden();
 }
 
 }  // namespace
