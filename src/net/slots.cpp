@@ -232,6 +232,8 @@ void CLIENT_SIGNAL(Verbindung* v, const void* daten, u32 laenge) {
     if (!v || !daten || !laenge) return;
     if (!Verbindung_Send(v, daten, laenge, VERBINDUNG_TAG_CLIENT)) {
         Debug_Printf("CLIENT_SIGNAL NICHT GESENDET!!!");
+        // A signal for a server that has gone ends the game like a request would.
+        if (Kaputt(v)) Verloren(v);
         return;
     }
     if (!Senden_Abwarten(v, Verbindung_Jetzt_Ms() + Verbindung_Limits.anfrage)) Verloren(v);
