@@ -215,4 +215,32 @@ TEST_F(Netz_Test, SocketErrorsAreNamedInTheTrace) {
     EXPECT_EQ(Socket_Port_Leitung(3040), 57355);
 }
 
+std::vector<int> ereignisse;
+template <int CODE>
+void Merken(Socket_Info*) {
+    ereignisse.push_back(CODE);
+}
+
+// Several bits in one notification are handled in their order; an unknown
+// socket and a full table do nothing.
+TEST_F(Netz_Test, SocketEventsCallTheirProceduresInOrder) {
+    Socket_Set_Callbacks(Merken<1001>, Merken<1002>, Merken<1003>, Merken<1004>);
+    int paar[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, paar), 0);
+    Socket_Info* info = Socket_Init_Get_Socket_Info();
+    info->sock = paar[0];
+    ereignisse.clear();
+    EXPECT_EQ(Socket_Event(static_cast<uintptr_t>(paar[0]), FD_READ | FD_CLOSE | FD_OOB), info);
+    EXPECT_EQ(ereignisse, (std::vector<int>{1002, 1004}));
+    EXPECT_EQ(Socket_Event(static_cast<uintptr_t>(paar[1]), FD_CLOSE), nullptr);
+    std::vector<Socket_Info*> belegt;
+    while (Socket_Info* s = Socket_Init_Get_Socket_Info()) belegt.push_back(s);
+    EXPECT_EQ(static_cast<i32>(belegt.size()) + 1, Socket_Anzahl());
+    EXPECT_EQ(Socket_Event(static_cast<uintptr_t>(paar[0]), FD_ACCEPT), info);
+    EXPECT_EQ(ereignisse.size(), 2u);
+    for (Socket_Info* s : belegt) Socket_Init_Clear_Socket_Info(s);
+    Socket_Destroy(info);
+    close(paar[1]);
+}
+
 }  // namespace
