@@ -156,11 +156,15 @@ TEST_F(Anfrage, SignalToAServerThatHasGoneFailsOnce) {
     Roh_Server server(adresse, Verhalten::Schliessen);
     Verbinden();
     const std::vector<u8> s = Signal();
+    // The server closes once it has the signal; the close may already be
+    // seen while the signal goes out, else by the next signal.
     CLIENT_SIGNAL(Internet_Server_Verbindung, s.data(), static_cast<u32>(s.size()));
-    EXPECT_EQ(verloren, 0);
-    ASSERT_TRUE(Pumpen_Bis([] { return Verbindung_Zustand(Internet_Server_Verbindung) == VERBINDUNG_KAPUTT; }));
-    EXPECT_EQ(Verbindung_Read(Internet_Server_Verbindung, nullptr), nullptr);
-    CLIENT_SIGNAL(Internet_Server_Verbindung, s.data(), static_cast<u32>(s.size()));
+    if (Internet_Server_Verbindung) {
+        ASSERT_TRUE(Pumpen_Bis([] { return Verbindung_Zustand(Internet_Server_Verbindung) == VERBINDUNG_KAPUTT; }));
+        EXPECT_EQ(Verbindung_Read(Internet_Server_Verbindung, nullptr), nullptr);
+        EXPECT_EQ(verloren, 0);
+        CLIENT_SIGNAL(Internet_Server_Verbindung, s.data(), static_cast<u32>(s.size()));
+    }
     EXPECT_EQ(verloren, 1);
     EXPECT_EQ(Internet_Server_Verbindung, nullptr);
 }
