@@ -12,7 +12,10 @@
 #include "world/speichern.h"
 #endif
 #if KORDAVO_HAT_NET
+#include "base/spielstand.h"
+#include "base/tools.h"
 #include "net/netz_start.h"
+#include "net/slots.h"
 #endif
 #if KORDAVO_HAT_SEASON
 #include "season/season_spielstand.h"
@@ -40,6 +43,9 @@ void Main_Registrieren() {
     // Network start, connection pump, server receive work, the server's and
     // the client's part of the frame, socket events.
     Netz_Main_Hooks_Eintragen(&Main_Hooks);
+    // The connections close after a game was loaded and when the program ends.
+    Spielstand_Set_Hooks({.netz_schliessen = Netz_Verbindungen_Schliessen});
+    Tools_Set_Hooks({.programm_beenden = Netz_Verbindungen_Schliessen});
 #endif
     // Still at their defaults, filled as their layers arrive:
     //   Main_Hooks.Kalender_Run                        -> season, together with the

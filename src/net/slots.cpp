@@ -151,6 +151,14 @@ void Verbindung_Server_Slots_Leeren() {
         if (s.benutzt || s.verbindung || s.paket) Verbindung_Client_Slot_Free(&s);
 }
 
+void Netz_Verbindungen_Schliessen() {
+    Verbindung_Server_Slots_Leeren();
+    Verbindung_Close(Internet_Server_Verbindung);
+    Verbindung_Close(Internet_Listen_Verbindung);
+    Internet_Server_Verbindung = nullptr;
+    Internet_Listen_Verbindung = nullptr;
+}
+
 void Verbindung_Server_Clients() {
     for (i32 i = 0; i < VERBINDUNG_CLIENT_SLOTS; i++) {
         Verbindung_Client_Slot& s = Verbindung_Client_Slots[i];

@@ -60,6 +60,10 @@ i32 Verbindung_Server_Send(Verbindung_Client_Slot* slot, const void* daten, u32 
 void Verbindung_Client_Slot_Free(Verbindung_Client_Slot* slot);
 // Frees every slot (used at network stop).
 void Verbindung_Server_Slots_Leeren();
+// Closes the role's connections (Internet_Server_Verbindung,
+// Internet_Listen_Verbindung, the clients of the slots) and clears the
+// pointers: after a game was loaded and when the program ends.
+void Netz_Verbindungen_Schliessen();
 // The server's part of the frame: for each used slot in order, clears the
 // new flag and hands a waiting packet to the packet hook, then releases it.
 void Verbindung_Server_Frame();

@@ -103,6 +103,13 @@ TEST_F(Suche, ConnectOpensTheRolesConnection) {
     Internet_Connect();
     EXPECT_EQ(Internet_Modus, INTERNET_MODUS_EINZEL);
     EXPECT_EQ(Internet_Listen_Verbindung, nullptr);
+
+    // Closing the role's connections leaves nothing open.
+    Internet_Listen_Verbindung = lauscher;
+    Netz_Verbindungen_Schliessen();
+    EXPECT_EQ(Internet_Server_Verbindung, nullptr);
+    EXPECT_EQ(Internet_Listen_Verbindung, nullptr);
+    for (Verbindung* v : Verbindung_Tabelle) EXPECT_EQ(v, nullptr);
 }
 
 // The address to listen on: the setting when it is a dotted address, else

@@ -10,6 +10,7 @@
 // the given size, checks every answer and prints the byte counts and the
 // round-trip times. Bad arguments: a message and exit code 2.
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
