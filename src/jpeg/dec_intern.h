@@ -89,7 +89,7 @@ struct Zustand {
   uint32_t huff_neu;  // bit t (DC) or 4 + t (AC): table t changed since its fast form was built
   int32_t scans;
   // per component and coefficient: 1 + the lowest point transform a scan
-  // has delivered it with (0: not delivered); complete when all are 1
+  // has delivered it with (0: not delivered)
   uint8_t stand[4][64];
   int64_t arbeit;  // blocks visited by the gathered scans so far
   // MCU position of the streaming scan, or of the output of a gathered picture

@@ -610,12 +610,13 @@ void Scan_Freigeben(Jpeg_Scan* s) {
 }
 
 // True when the scans have delivered every coefficient of every component
-// in full (a streamed picture always has).
+// (a streamed picture always has). A scan script may leave the last bits of
+// a band unrefined, so any point transform counts.
 bool Vollstaendig(const Zustand* z) {
   if (!z->gepuffert) return true;
   for (int c = 0; c < z->n; ++c)
     for (int k = 0; k < 64; ++k)
-      if (z->stand[c][k] != 1) return false;
+      if (z->stand[c][k] == 0) return false;
   return true;
 }
 
