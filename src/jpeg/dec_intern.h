@@ -85,7 +85,10 @@ struct Zustand {
   // entropy decoding
   Eingabe ein;
   Bits bits;
-  Huff dc[4], ac[4];
+  // The fast tables (4 DC, 4 AC) in one block that is not cleared: each
+  // table is built before its first use.
+  Huff* dc;
+  Huff* ac;
   uint32_t huff_neu;  // bit t (DC) or 4 + t (AC): table t changed since its fast form was built
   int32_t scans;
   // per component and coefficient: 1 + the lowest point transform a scan
