@@ -114,6 +114,10 @@ TEST_F(Ereignisse, ToreZaehlenSofortUndDasSpeicherendeIstSicher) {
                            {STATISTIK_ROT, 0}};
     for (const auto& [art, wert] : soll) EXPECT_EQ(Spiele_Spieler_Statistik(art, LIGA, 1, SPIELER), wert) << art;
     EXPECT_EQ(Spiele_Spieler_Statistik(STATISTIK_VORLAGEN, LIGA, 1, 6), 1);
+    i32 a = -1, b = -1;
+    ASSERT_TRUE(Spiele_Get_Tore_Zeitraum(h, 20, -1, &a, &b));
+    EXPECT_EQ(a, 1);  // only the goal of minute 70
+    EXPECT_EQ(b, 0);
     for (int i = 1; i < 170; ++i) Spiele_Ereignis_Eintragen(h, i == 165 ? EREIGNIS_TOR : 0, 20, 1, -1);
     EXPECT_EQ(s->ereignis_anzahl, EREIGNISSE_PRO_SPIEL);
     EXPECT_EQ(s->tore_b, 1);  // the goal past the block still counts
@@ -183,6 +187,10 @@ TEST_F(Ereignisse, SpeicherWachsenUndKommenGleichZurueck) {
     EXPECT_EQ(Spiele_Get_Speicher(SPEICHER_DIREKT)->Anzahl(), 60u * 59u);
     i32 zweiter = 0, hoch = 0, tief = 0;
     EXPECT_EQ(Spiele_Get_Wettbewerb_Sieger(LIGA, 599, &zweiter, &hoch, &tief), 599 % 60);
+    i32 sieger[4], jahre[4];
+    ASSERT_EQ(Spiele_Get_Wettbewerb_Sieger_Array(LIGA, 700, sieger, jahre, 4), 4);
+    EXPECT_EQ(jahre[3], 3);
+    EXPECT_EQ(sieger[3], 3);
     const std::vector<u8> bild = season_test::Block_Bytes(Spiele_Save);
     ASSERT_TRUE(Spiele_Init());
     Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(bild.data(), static_cast<u32>(bild.size()));
