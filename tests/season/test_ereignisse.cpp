@@ -10,6 +10,7 @@
 #include "base/globals.h"
 #include "season/ereignisse.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -171,6 +172,40 @@ TEST_F(Ereignisse, NachspielStatistikSerienUndDirekterVergleich) {
     ASSERT_TRUE(Spiele_Get_Serien(LIGA, 1, serie, 0));
     EXPECT_EQ(serie[2], 255u);
     Spiele_Unlock(-1);
+}
+
+// A player's career record: counters add up, histories move back, a match
+// entry is closed by its grade; appearances before a match.
+TEST_F(Ereignisse, KarrierewerteEinesSpielers) {
+    Statistik_Spieler_Leeren();
+    Statistik_Spieler u = Statistik_Spieler_Unveraendert(SPIELER);
+    u.tore = 2;
+    EXPECT_FALSE(Statistik_Spieler_Setze(SPIELER, u, false));  // no record, none created
+    ASSERT_TRUE(Statistik_Spieler_Setze(SPIELER, u, true));
+    const u8 eintraege[] = {2, 8, 3};  // grade 2; came on; his grade 3
+    for (u8 e : eintraege) {
+        u = Statistik_Spieler_Unveraendert(SPIELER);
+        u.spiele[0] = e;
+        u.h3[0] = 90;
+        ASSERT_TRUE(Statistik_Spieler_Setze(SPIELER, u, false));
+    }
+    Statistik_Spieler s;
+    ASSERT_TRUE(Statistik_Spieler_Get(SPIELER, &s));
+    EXPECT_EQ(s.tore, 2);
+    EXPECT_EQ(s.spiele[0], 8 | 3 | 32);
+    EXPECT_EQ(s.spiele[1], 2 | 32);
+    EXPECT_EQ(s.spiele[2], 255);
+    EXPECT_EQ(s.h3[2], 90);
+    EXPECT_EQ(s.h3[3], 255);
+    EXPECT_EQ(s.h2[0], 0xFFFF);
+    // Before a match: the line-up's appearances.
+    Spieler_Daten[SPIELER].status |= 16;
+    Spiele_Setze_Eingesetzte_Spieler_Gesamtstatistik_Vor_Spiel(LIGA, 1);
+    ASSERT_TRUE(Statistik_Spieler_Get(SPIELER, &s));
+    EXPECT_EQ(s.einsaetze, 1);
+    EXPECT_EQ(s.international, 0);
+    EXPECT_TRUE(Statistik_Spieler_Loesche(SPIELER));
+    EXPECT_FALSE(Statistik_Spieler_Get(SPIELER, &s));
 }
 
 // Every store grows past its first capacity and comes back from a save byte
