@@ -499,13 +499,15 @@ i32 Menue_Icons_Check() {
     aktiv_wechseln(b, jetzt);
     if (!b) return 0;
 
-    if (!M->hilfe_sichtbar && jetzt - M->ruhe_seit > 1000 && Menue_Hilfe_An()) {
+    // The help text, drawn every frame (over the refreshed screen) once the
+    // mouse has rested on the icon for a second.
+    if (jetzt - M->ruhe_seit > 1000 && Menue_Hilfe_An()) {
         const char* text = b->hilfe_prozedur ? b->hilfe_prozedur(b) : b->hilfe;
         if (text && *text) {
             if (b->y >= 531)
                 Menue_Hilfe_Zeigen(text, b->x, b->y - 40);
             else
-                Menue_Hilfe_Zeigen(text, mx, my);
+                Menue_Hilfe_Zeigen(text, -1, -1);
             M->hilfe_sichtbar = true;
         }
     }
