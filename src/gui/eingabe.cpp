@@ -89,7 +89,9 @@ void Hilfe_Text_Ausgabe(const char* text, i32 x, i32 y) {
     Font* f = hilfe_font();
     Rastport* rp = Screen_Rastport;
     if (!text || !*text || !f || !rp) return;
-    const i32 w = Font_Text_Breite(f, text) + 7, h = Hilfe_Text_Zeilen(text) * 10 + 13;
+    // Lines are 10 px apart; a font taller than 10 px moves the text down.
+    const i32 extra = std::max(0, f->hoehe - 10);
+    const i32 w = Font_Text_Breite(f, text) + 7, h = Hilfe_Text_Zeilen(text) * 10 + 13 + extra;
     if (x < 0 || y < 0) {
         x = Maus_Get_X() - 4;
         y = Maus_Get_Y() + 20;
@@ -98,8 +100,8 @@ void Hilfe_Text_Ausgabe(const char* text, i32 x, i32 y) {
     x = std::clamp(x, 0, std::max(0, rp->breite - w));
     y = std::clamp(y, 0, std::max(0, rp->hoehe - h));
     Blt_Rechteck_Alpha(rp, x, y, w, h, FARBE_BOX, 85);
-    Font_Markup_Ausgabe(rp, f, FARBE_SCHATTEN, text, x + 5, y + 10, 1);
-    Font_Markup_Ausgabe(rp, f, FARBE_TEXT, text, x + 4, y + 9, 1);
+    Font_Markup_Ausgabe(rp, f, FARBE_SCHATTEN, text, x + 5, y + 10 + extra, 1);
+    Font_Markup_Ausgabe(rp, f, FARBE_TEXT, text, x + 4, y + 9 + extra, 1);
     hilfe_oben = true;
 }
 

@@ -531,6 +531,7 @@ i32 Menue_Icons_Check() {
         return -1;
     }
     if (b->status & MENUE_S_WIEDERHOLEN) {
+        if (neu & MAUS_LINKS) M->verzoegerung = 400, M->letzter = jetzt - 500;  // a new press fires at once
         if (jetzt - M->letzter < M->verzoegerung) return (b->flags & MENUE_F_WIPPE) ? 1 : 0;
         feuern(b, MENUE_E_LINKS, jetzt);
         if (M->verzoegerung > 50) M->verzoegerung -= 50;
