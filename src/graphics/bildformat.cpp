@@ -3,8 +3,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "base/bytes.h"
+#include "base/files.h"
 #include "graphics/farbe.h"
 #include "jpeg/jpeg.h"
 
@@ -45,11 +47,6 @@ struct Jpeg_Sitzung {
     }
 };
 
-void rgb_zu_pixel(const u8* rgb, u16* ziel, size_t n, i32 tiefe) {
-    for (size_t i = 0; i < n; ++i)
-        ziel[i] = tiefe == 15 ? Farbe_Pack_555(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2])
-                              : Farbe_Pack_565(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]);
-}
 
 }  // namespace
 
@@ -97,7 +94,7 @@ bool Jpeg_Pixel_Puffer(const u8* puffer, u32 groesse, u16* ziel, i32 breite, i32
         Grafik_Fehler_Setzen("JPEG: %s", Jpeg_Fehlertext(r));
         return false;
     }
-    rgb_zu_pixel(rgb.data(), ziel, static_cast<size_t>(breite) * hoehe, tiefe);
+    Farbe_Block_Rgb_Zu_Pixel(rgb.data(), 3, false, ziel, static_cast<u32>(breite) * static_cast<u32>(hoehe), tiefe);
     return true;
 }
 
@@ -204,13 +201,13 @@ Rastport* Tga_Rastport_Puffer(const u8* puffer, u32 groesse, i32 tiefe) {
     for (u32 y = 0; y < k.hoehe; ++y) {
         const u8* z = puffer + anfang + bpp * k.breite * y;
         u16* d = ziel + static_cast<size_t>(oben_zuerst ? y : k.hoehe - 1 - y) * k.breite;
+        if (bpp != 2) {
+            Farbe_Block_Rgb_Zu_Pixel(z, static_cast<i32>(bpp), true, d, k.breite, tiefe);
+            continue;
+        }
         for (u32 x = 0; x < k.breite; ++x, z += bpp) {
-            if (bpp == 2) {
-                const u16 p = static_cast<u16>((z[0] | z[1] << 8) & 0x7FFF);
-                d[x] = tiefe == 16 ? Farbe_555_Zu_565(p) : p;
-            } else {
-                d[x] = tiefe == 16 ? Farbe_Pack_565(z[2], z[1], z[0]) : Farbe_Pack_555(z[2], z[1], z[0]);
-            }
+            const u16 p = static_cast<u16>((z[0] | z[1] << 8) & 0x7FFF);
+            d[x] = tiefe == 16 ? Farbe_555_Zu_565(p) : p;
         }
     }
     return rp.release();
@@ -291,4 +288,13 @@ Rastport* Bmp_Rastport_Puffer(const u8* puffer, u32 groesse, i32 tiefe) {
         }
     }
     return rp.release();
+}
+
+i32 Tga_Dummy_Pruefen(const char* name) {
+    if (!name) return 0;
+    const std::string pfad = std::string(W32_Dir_Tabelle[W32_DIR_RESFILE]) + "/dummy/" + name + ".tga";
+    std::vector<u8> d;
+    Tga_Kopf k;
+    if (W32_File_Exists(pfad.c_str()) && Datei_Ganz_Lesen(pfad.c_str(), d)) Tga_Kopf_Lesen(d.data(), static_cast<u32>(d.size()), &k);
+    return 0;
 }

@@ -56,3 +56,7 @@ bool Tga_Schreiben(std::vector<u8>& aus, Rastport* rp);
 
 // 8-bit (palette) or 24-bit BMP without RLE; negative height = top row first.
 Rastport* Bmp_Rastport_Puffer(const u8* puffer, u32 groesse, i32 tiefe);
+
+// Reads the header of <resfile>/dummy/<name>.tga when it exists (pictures
+// of placeholder icons); always returns 0.
+i32 Tga_Dummy_Pruefen(const char* name);

@@ -1,6 +1,8 @@
 // The blitter: clipping, dispatch to one pixel loop, fills and frames.
 #include "graphics/blitter.h"
 
+#include "graphics/rle.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -164,18 +166,7 @@ void toenen(const u16* src, u16* dst, const Feld& f, int art, u16 key, const u8*
 // Walks a sprite row by row; `fn(x, y, pixel)` for every literal pixel.
 template <class F>
 void sprite_laufen(const Rle_Sprite& sp, F&& fn) {
-    for (i32 y = 0; y < sp.hoehe; ++y) {
-        size_t i = sp.zeilen[static_cast<size_t>(y)];
-        for (i32 x = 0; x < sp.breite;) {
-            const u16 c = sp.daten[i++];
-            const i32 n = c & 0x7FFF;
-            if (c & 0x8000) {
-                for (i32 k = 0; k < n; ++k) fn(x + k, y, sp.daten[i + static_cast<size_t>(k)]);
-                i += static_cast<size_t>(n);
-            }
-            x += n;
-        }
-    }
+    rle::laufen(sp.breite, sp.zeilen, sp.daten, fn);
 }
 
 // Destination of a sprite loop: pixels and bounds, so that a loop called
@@ -410,5 +401,24 @@ i32 Blt_Kopie_Transparent_Halb(Rastport* src, Rastport* dst, i32 dx, i32 dy) {
             if (p)
                 if (u16* d = z.an(dx + x / 2, dy + y / 2)) *d = p;
         }
+    return 1;
+}
+
+bool Rle8_Sprite_Pruefen(const Rle8_Sprite& sp) {
+    size_t zeile = 0;
+    return sp.breite > 0 && sp.hoehe > 0 && sp.zeilen.size() == static_cast<size_t>(sp.hoehe) &&
+           rle::zeilen_gueltig(sp.breite, sp.zeilen, sp.daten, &zeile);
+}
+
+i32 Blt_Rle8(const Rle8_Sprite& sp, const u16* tabelle, Rastport* dst, i32 dx, i32 dy, i32 art) {
+    const Ziel z(dst);
+    if (!z.p || !tabelle || !Rle8_Sprite_Pruefen(sp)) return 0;
+    const bool gespiegelt = art & RLE_GESPIEGELT, halb = art & RLE_HALB;
+    rle::laufen(sp.breite, sp.zeilen, sp.daten, [&](i32 x, i32 y, u8 i) {
+        if (halb && ((y & 1) || !(x & 1))) return;
+        i32 zx = gespiegelt ? sp.breite - 1 - x : x, zy = y;
+        if (halb) zx /= 2, zy /= 2;
+        if (u16* d = z.an(dx + zx, dy + zy)) *d = tabelle[i];
+    });
     return 1;
 }

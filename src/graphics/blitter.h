@@ -3,6 +3,8 @@
 // loop; the loops themselves are below for callers that draw directly.
 #pragma once
 
+#include <vector>
+
 #include "base/types.h"
 #include "graphics/rastport.h"
 
@@ -61,6 +63,21 @@ i32 Blt_Rle_Gespiegelt(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy);
 i32 Blt_Rle_Halb(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy);
 i32 Blt_Rle_Alpha(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy, i32 stufe);
 
+// An 8-bit run-length sprite: control bytes (bit 7 set: (b ^ 0x80) indices
+// of a 256-entry colour table follow; clear: that many transparent pixels).
+struct Rle8_Sprite {
+    i16 breite = 0;
+    i16 hoehe = 0;
+    std::vector<u32> zeilen;
+    std::vector<u8> daten;
+};
+enum : i32 { RLE_GESPIEGELT = 1, RLE_HALB = 2 };
+// True when every row fits the width and the data.
+bool Rle8_Sprite_Pruefen(const Rle8_Sprite& sp);
+// Draws it through the colour table, mirrored and/or at half size; a sprite
+// whose rows do not fit is not drawn (0).
+i32 Blt_Rle8(const Rle8_Sprite& sp, const u16* tabelle, Rastport* dst, i32 dx, i32 dy, i32 art = 0);
+
 // Darkens every pixel of the area by level/128 (a non-zero pixel stays
 // non-zero).
 i32 Blt_Abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe);
@@ -80,9 +97,9 @@ struct Kanal {
     static int g8(u32 p) { return T == 16 ? (p >> 3) & 252 : (p >> 2) & 248; }
     static int b8(u32 p) { return (p & 31) << 3; }
     static u16 pack(int r, int g, int b) {
-        if (r > 255) r = 255;
-        if (g > 255) g = 255;
-        if (b > 255) b = 255;
+        r = r < 0 ? 0 : r > 255 ? 255 : r;
+        g = g < 0 ? 0 : g > 255 ? 255 : g;
+        b = b < 0 ? 0 : b > 255 ? 255 : b;
         if (T == 16) return static_cast<u16>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
         return static_cast<u16>(((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3));
     }

@@ -2,6 +2,7 @@
 #include "graphics/farbe.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "graphics/blitter.h"
@@ -19,6 +20,11 @@ u16 Farbe_555_Zu_565(u16 p) { return static_cast<u16>(((p << 1) & 0xFFC0) | ((p 
 
 void Farbe_565_To_555(u16* ziel, const u16* quelle, u32 anzahl) {
     for (u32 i = 0; i < anzahl; ++i) ziel[i] = Farbe_565_Zu_555(quelle[i]);
+}
+
+void Farbe_Block_Rgb_Zu_Pixel(const u8* q, i32 bpp, bool bgr, u16* ziel, u32 anzahl, i32 tiefe) {
+    const int r = bgr ? 2 : 0, b = bgr ? 0 : 2;
+    for (u32 i = 0; i < anzahl; ++i, q += bpp) ziel[i] = Farbe_Get_Pixel(tiefe, q[r], q[1], q[b]);
 }
 
 void Farbe_Block_555_Zu_565(u16* pixel, u32 anzahl) {
@@ -48,30 +54,109 @@ i32 Farbe_Helligkeit(u16 p, i32 tiefe) {
 u16 Farbe_Kontrast(u16 p, i32 tiefe) { return Farbe_Helligkeit(p, tiefe) < 181 ? 65535 : 1; }
 
 void Farbe_RGB_Zu_YIQ(i32 r, i32 g, i32 b, i32* y, i32* i, i32* q) {
-    *y = 2990 * r + 5870 * g + 1140 * b;
-    *i = 5960 * r - 2740 * g - 3220 * b;
-    *q = 2110 * r - 5230 * g + 3120 * b;
+    const double R = r / 255.0, G = g / 255.0, B = b / 255.0;
+    if (y) *y = static_cast<i32>((0.299 * R + 0.587 * G + 0.114 * B) * 10000);
+    if (i) *i = static_cast<i32>((0.596 * R - 0.275 * G - 0.321 * B) * 10000);
+    if (q) *q = static_cast<i32>((0.212 * R - 0.523 * G + 0.311 * B) * 10000);
 }
 
 void Farbe_YIQ_Zu_RGB(i32 y, i32 i, i32 q, i32* r, i32* g, i32* b) {
-    const i64 Y = y, I = i, Q = q;
-    *r = Farbe_Clamp(static_cast<i32>((10000 * Y + 9560 * I + 6210 * Q) / 100000000));
-    *g = Farbe_Clamp(static_cast<i32>((10000 * Y - 2720 * I - 6470 * Q) / 100000000));
-    *b = Farbe_Clamp(static_cast<i32>((10000 * Y - 11060 * I + 17030 * Q) / 100000000));
+    const double Y = y / 10000.0, I = i / 10000.0, Q = q / 10000.0;
+    if (r) *r = Farbe_Clamp(static_cast<i32>((Y + 0.956 * I + 0.621 * Q) * 255));
+    if (g) *g = Farbe_Clamp(static_cast<i32>((Y - 0.272 * I - 0.647 * Q) * 255));
+    if (b) *b = Farbe_Clamp(static_cast<i32>((Y - 1.105 * I + 1.702 * Q) * 255));
+}
+
+u16 Farbe_Helligkeit_Setzen(i32 ziel, u16 p, i32 tiefe) {
+    u8 r, g, b;
+    Farbe_Get_RGB(p, tiefe, &r, &g, &b);
+    const i32 d = (ziel - (r * 35 + g * 47 + b * 18) / 100) / 3;
+    return Farbe_Get_Pixel(tiefe, r + d, g + d, b + d);
+}
+
+void Farbe_Palette_Einfaerben(i32 r, i32 g, i32 b, const u8* pal6, const i32* liste, i32 basis, i32 anzahl, u16* aus) {
+    if (!pal6 || !liste || !aus || anzahl < 1 || basis < 0 || basis >= anzahl) return;
+    auto helligkeit = [&](i32 k) {
+        const i32 n = liste[k] & 255;
+        i32 y = 0;
+        Farbe_RGB_Zu_YIQ((pal6[3 * n] & 63) * 4, (pal6[3 * n + 1] & 63) * 4, (pal6[3 * n + 2] & 63) * 4, &y, nullptr, nullptr);
+        return y;
+    };
+    i32 y, i, q;
+    Farbe_RGB_Zu_YIQ(r, g, b, &y, &i, &q);
+    const i32 dy = y - helligkeit(basis);
+    for (i32 k = 0; k < anzahl; ++k) {
+        i32 R, G, B;
+        Farbe_YIQ_Zu_RGB(helligkeit(k) + dy, i, q, &R, &G, &B);
+        aus[liste[k] & 255] = Farbe_Get_Pixel(Display_Farbtiefe, R, G, B);
+    }
+}
+
+void Farbe_Maske_Einfaerben(u16* pixel, const u8* maske, u16 farbe, i32 tiefe, i32 anzahl) {
+    if (!pixel || !maske) return;
+    u8 r, g, b;
+    Farbe_Get_RGB(farbe, tiefe, &r, &g, &b);
+    i32 fi, fq;
+    Farbe_RGB_Zu_YIQ(r, g, b, nullptr, &fi, &fq);
+    for (i32 k = 0; k < anzahl; ++k) {
+        if (!pixel::maske_bit(maske, k)) continue;
+        Farbe_Get_RGB(pixel[k], tiefe, &r, &g, &b);
+        i32 y, R, G, B;
+        Farbe_RGB_Zu_YIQ(r, g, b, &y, nullptr, nullptr);
+        Farbe_YIQ_Zu_RGB(y, fi, fq, &R, &G, &B);
+        pixel[k] = Farbe_Get_Pixel(tiefe, R, G, B);
+    }
 }
 
 i32 Farbe_Palette_Naechste(u16 p, i32 tiefe, const u8* pal) {
     u8 r, g, b;
     Farbe_Get_RGB(p, tiefe, &r, &g, &b);
-    i32 beste = 1;
-    i64 abstand = -1;
+    i32 beste = 1, abstand = -1;
     for (i32 k = 1; k < 256; ++k) {
-        const i64 dr = r - pal[3 * k], dg = g - pal[3 * k + 1], db = b - pal[3 * k + 2];
-        const i64 d = 35 * dr * dr + 47 * dg * dg + 18 * db * db;
-        if (abstand < 0 || d < abstand) abstand = d, beste = k;
-        if (d < 400) break;
+        const i32 d = std::abs(r - pal[3 * k]) * 35 + std::abs(g - pal[3 * k + 1]) * 47 + std::abs(b - pal[3 * k + 2]) * 18;
+        if (abstand < 0 || d < abstand) {
+            abstand = d, beste = k;
+            if (d < 400) break;
+        }
     }
     return beste;
+}
+
+void Farbe_RGB_Zu_HSL(u32 rgb, f32* h, f32* l, f32* s) {
+    const i32 r = rgb & 255, g = (rgb >> 8) & 255, b = (rgb >> 16) & 255;
+    const i32 mx = std::max({r, g, b}), mn = std::min({r, g, b});
+    *l = static_cast<f32>(mx + mn) / 510.0f;
+    if (mx == mn) {
+        *h = *s = 0;
+        return;
+    }
+    const f32 d = static_cast<f32>(mx - mn);
+    *s = *l < 0.5f ? d / static_cast<f32>(mx + mn) : d / static_cast<f32>(510 - mx - mn);
+    f32 hue;
+    if (b == mx) hue = 60.0f * (4 + (r - g) / d);
+    else if (g == mx) hue = 60.0f * (2 + (b - r) / d);
+    else hue = 60.0f * (6 + (g - b) / d);
+    if (hue >= 360) hue -= 360;
+    *h = hue;
+}
+
+f32 Farbe_HSL_Kanal(f32 m1, f32 m2, f32 h) {
+    while (h < 0) h += 360;
+    while (h >= 360) h -= 360;
+    if (h < 60) return m1 + (m2 - m1) * h / 60;
+    if (h < 180) return m2;
+    if (h < 240) return m1 + (m2 - m1) * (240 - h) / 60;
+    return m1;
+}
+
+u32 Farbe_HSL_Zu_RGB(f32 h, f32 l, f32 s) {
+    if (s == 0) {
+        const i32 v = Farbe_Clamp(static_cast<i32>(l * 255));
+        return Farbe_RGB_Pack(v, v, v);
+    }
+    const f32 m2 = l < 0.5f ? l * (1 + s) : l + s - l * s, m1 = 2 * l - m2;
+    return Farbe_RGB_Pack(static_cast<i32>(Farbe_HSL_Kanal(m1, m2, h + 120) * 255), static_cast<i32>(Farbe_HSL_Kanal(m1, m2, h) * 255),
+                          static_cast<i32>(Farbe_HSL_Kanal(m1, m2, h - 120) * 255));
 }
 
 void Farbe_Palette_Zu_Pixel(const u8* pal6, u16* aus, i32 tiefe) {
@@ -96,7 +181,10 @@ i32 Rastport_Bitmap_Wandeln(Rastport_Bitmap* bm, i32 tiefe, const u8* pal6) {
         for (int i = 0; i < 768; ++i) pal8[i] = static_cast<u8>((pal6[i] & 63) << 2);
         neu.resize((n + 1) / 2);
         u8* z = reinterpret_cast<u8*>(neu.data());
-        for (size_t i = 0; i < n; ++i) z[i] = static_cast<u8>(Farbe_Palette_Naechste(bm->pixel16()[i], bm->tiefe, pal8));
+        for (size_t i = 0; i < n; ++i) {
+            const u16 p = bm->pixel16()[i];
+            z[i] = p ? static_cast<u8>(Farbe_Palette_Naechste(p, bm->tiefe, pal8)) : 0;  // 0 stays the key
+        }
     } else if (tiefe == 15 || tiefe == 16) {
         neu.resize(n);
         for (size_t i = 0; i < n; ++i)

@@ -21,6 +21,9 @@ void Farbe_Get_RGB(u16 p, i32 tiefe, u8* r, u8* g, u8* b);
 u16 Farbe_565_Zu_555(u16 p);
 u16 Farbe_555_Zu_565(u16 p);
 void Farbe_565_To_555(u16* ziel, const u16* quelle, u32 anzahl);
+// 24- or 32-bit pixels (3 or 4 bytes each, red first, or blue first when
+// `bgr`; a fourth byte is skipped) into 15- or 16-bit pixels.
+void Farbe_Block_Rgb_Zu_Pixel(const u8* quelle, i32 bytes_pro_pixel, bool bgr, u16* ziel, u32 anzahl, i32 tiefe);
 void Farbe_Block_555_Zu_565(u16* pixel, u32 anzahl);
 
 // Packed RGB word r | g << 8 | b << 16.
@@ -46,7 +49,24 @@ u16 Farbe_Kontrast(u16 p, i32 tiefe);
 void Farbe_RGB_Zu_YIQ(i32 r, i32 g, i32 b, i32* y, i32* i, i32* q);
 void Farbe_YIQ_Zu_RGB(i32 y, i32 i, i32 q, i32* r, i32* g, i32* b);
 
-// Nearest palette entry (8-bit triples; weights 35/47/18), never 0.
+// Moves a pixel's brightness towards a target: each channel by a third of
+// the difference of (35 r + 47 g + 18 b) / 100 from it.
+u16 Farbe_Helligkeit_Setzen(i32 ziel, u16 p, i32 tiefe);
+// Recolours palette entries list[0..count-1] (6-bit triples) into `aus` at
+// the display depth: the target's hue and saturation, brightness shifted so
+// that entry list[base] gets the target's brightness.
+void Farbe_Palette_Einfaerben(i32 r, i32 g, i32 b, const u8* palette6, const i32* liste, i32 basis, i32 anzahl, u16* aus);
+// Pixels under the mask take the colour's hue and saturation, keeping their
+// own brightness.
+void Farbe_Maske_Einfaerben(u16* pixel, const u8* maske, u16 farbe, i32 tiefe, i32 anzahl);
+
+// HSL: hue 0..360, lightness and saturation 0..1; RGB packed r | g << 8 | b << 16.
+void Farbe_RGB_Zu_HSL(u32 rgb, f32* h, f32* l, f32* s);
+u32 Farbe_HSL_Zu_RGB(f32 h, f32 l, f32 s);
+f32 Farbe_HSL_Kanal(f32 m1, f32 m2, f32 h);
+
+// Nearest palette entry (8-bit triples; weights 35/47/18 of the absolute
+// differences; stops below 400), never 0.
 i32 Farbe_Palette_Naechste(u16 p, i32 tiefe, const u8* palette8);
 // Expands a palette of 256 6-bit triples into 16-bit pixels.
 void Farbe_Palette_Zu_Pixel(const u8* palette6, u16* aus, i32 tiefe);

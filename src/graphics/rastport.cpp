@@ -11,6 +11,7 @@
 #include "base/debug.h"
 #include "graphics/bildformat.h"
 #include "graphics/blitter.h"
+#include "graphics/rle.h"
 #include "platform/display.h"
 
 namespace {
@@ -273,29 +274,10 @@ std::unique_ptr<Rle_Sprite> Rle_Sprite_Lesen(bytes::Leser& l, u32 groesse) {
     for (u16& d : sp->daten) l(d);
     if (l.fehler) return nullptr;
     // Every row must reach exactly the width inside the data.
-    for (size_t y = 0; y < sp->zeilen.size(); ++y) {
-        size_t i = sp->zeilen[y];
-        i32 x = 0;
-        while (x < sp->breite) {
-            if (i >= sp->daten.size()) {
-                Grafik_Fehler_Setzen("Sprite: Zeile %zu läuft aus den Daten", y);
-                return nullptr;
-            }
-            const u16 c = sp->daten[i++];
-            const i32 n = c & 0x7FFF;
-            if (n == 0 || x + n > sp->breite) {
-                Grafik_Fehler_Setzen("Sprite: Zeile %zu passt nicht zur Breite %d", y, sp->breite);
-                return nullptr;
-            }
-            if (c & 0x8000) {
-                if (sp->daten.size() - i < static_cast<size_t>(n)) {
-                    Grafik_Fehler_Setzen("Sprite: Zeile %zu läuft aus den Daten", y);
-                    return nullptr;
-                }
-                i += static_cast<size_t>(n);
-            }
-            x += n;
-        }
+    size_t zeile = 0;
+    if (!rle::zeilen_gueltig(sp->breite, sp->zeilen, sp->daten, &zeile)) {
+        Grafik_Fehler_Setzen("Sprite: Zeile %zu passt nicht zur Breite %d oder läuft aus den Daten", zeile, sp->breite);
+        return nullptr;
     }
     return sp;
 }
@@ -482,11 +464,11 @@ i32 Rastport_Abdunkeln(Rastport* rp, const u8* anzahl, i32 x, i32 y, i32 w, i32 
     const i32 x0 = std::max(0, x), y0 = std::max(0, y);
     const i32 x1 = std::min(rp->breite, x + w), y1 = std::min(rp->hoehe, y + h);
     for (i32 yy = y0; yy < y1; ++yy) {
-        const u8* a = anzahl + static_cast<size_t>(yy - y) * w - x;
+        const u8* a = anzahl + static_cast<size_t>(yy - y) * w;
         u16* z = pix + static_cast<size_t>(yy) * rp->breite;
         for (i32 xx = x0; xx < x1; ++xx) {
             u16 p = z[xx];
-            for (u8 n = a[xx]; n; --n) p = tab[p];
+            for (u8 n = a[xx - x]; n; --n) p = tab[p];
             z[xx] = p;
         }
     }

@@ -1,6 +1,7 @@
 // Blitter, pixel arithmetic, colours and the recoloured-picture cache.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -65,6 +66,38 @@ TEST(Farbe, PackenUndZurueck) {
     EXPECT_NEAR(R, 200, 2);
     EXPECT_NEAR(G, 100, 2);
     EXPECT_NEAR(B, 50, 2);
+}
+
+TEST(Farbe, EinfaerbenUndHsl) {
+    // Grey recolouring (I = Q = 0) keeps a pixel's brightness and removes its colour.
+    u16 px[2] = {Farbe_Pack_565(200, 60, 40), Farbe_Pack_565(200, 60, 40)};
+    const u8 maske[5] = {1, 0, 0, 0, 0};
+    Farbe_Maske_Einfaerben(px, maske, Farbe_Pack_565(128, 128, 128), 16, 2);
+    u8 r, g, b;
+    Farbe_Get_RGB(px[0], 16, &r, &g, &b);
+    EXPECT_LE(std::max({r, g, b}) - std::min({r, g, b}), 8);
+    i32 y_vorher, y_nachher;
+    Farbe_RGB_Zu_YIQ(200, 56, 40, &y_vorher, nullptr, nullptr);
+    Farbe_RGB_Zu_YIQ(r, g, b, &y_nachher, nullptr, nullptr);
+    EXPECT_NEAR(y_nachher, y_vorher, 250);  // the same luminance (Y of YIQ, out of 10,000)
+    EXPECT_EQ(px[1], Farbe_Pack_565(200, 60, 40));  // outside the mask: unchanged
+    // The base entry of a recoloured palette takes the target colour.
+    u8 pal6[768] = {};
+    for (int k = 0; k < 256; ++k) pal6[3 * k] = pal6[3 * k + 1] = pal6[3 * k + 2] = static_cast<u8>(k / 4);
+    const i32 liste[3] = {40, 120, 200};
+    u16 aus[256] = {};
+    Farbe_Palette_Einfaerben(30, 80, 200, pal6, liste, 1, 3, aus);
+    Farbe_Get_RGB(aus[120], 16, &r, &g, &b);
+    EXPECT_NEAR(r, 30, 12);
+    EXPECT_NEAR(b, 200, 12);
+    EXPECT_LT(Farbe_Helligkeit(aus[40], 16), Farbe_Helligkeit(aus[200], 16));
+    // HSL there and back.
+    for (u32 rgb : {0x0000FFu, 0x3DB3F2u, 0x808080u, 0x2B1A0Eu}) {
+        f32 h, l, sat;
+        Farbe_RGB_Zu_HSL(rgb, &h, &l, &sat);
+        const u32 z = Farbe_HSL_Zu_RGB(h, l, sat);
+        for (int k = 0; k < 24; k += 8) EXPECT_NEAR(static_cast<int>((z >> k) & 255), static_cast<int>((rgb >> k) & 255), 2) << std::hex << rgb;
+    }
 }
 
 TEST(Pixel, Formeln) {
@@ -156,6 +189,30 @@ TEST(Blitter, RechteckRahmenUndSprite) {
     EXPECT_EQ(Blt_Blit(sp.get(), 0, 0, -1, -1, klein.get(), 0, 0, Blt_Opt_Sprite), 0);
     EXPECT_EQ(Blt_Rle(*sp->sprite, klein.get(), -1, 0), 1);
     EXPECT_EQ(px(klein.get(), 0, 0), 0xAAAA);
+}
+
+TEST(Blitter, Rle8) {
+    // One row of 4: a transparent pixel, then indices 1, 2, 3.
+    Rle8_Sprite sp{.breite = 4, .hoehe = 2, .zeilen = {0, 5}, .daten = {1, 0x83, 1, 2, 3, 0x84, 1, 1, 1, 1}};
+    u16 tabelle[256] = {};
+    tabelle[1] = 0x1111, tabelle[2] = 0x2222, tabelle[3] = 0x3333;
+    struct Fall {
+        i32 art;
+        std::array<u16, 4> zeile0;
+    } faelle[] = {
+        {0, {0, 0x1111, 0x2222, 0x3333}},
+        {RLE_GESPIEGELT, {0x3333, 0x2222, 0x1111, 0}},
+        {RLE_HALB, {0x1111, 0x3333, 0, 0}},  // columns 1 and 3 of row 0
+    };
+    for (const Fall& f : faelle) {
+        Bild z = bild(4, 2);
+        EXPECT_EQ(Blt_Rle8(sp, tabelle, z.get(), 0, 0, f.art), 1);
+        EXPECT_EQ((std::array<u16, 4>{px(z.get(), 0, 0), px(z.get(), 1, 0), px(z.get(), 2, 0), px(z.get(), 3, 0)}), f.zeile0) << f.art;
+    }
+    sp.daten[1] = 0x85;  // the row now passes the width
+    Bild z = bild(4, 2);
+    EXPECT_EQ(Blt_Rle8(sp, tabelle, z.get(), 0, 0), 0);
+    EXPECT_EQ(px(z.get(), 1, 0), 0);
 }
 
 TEST(Schatten, KernUndTabelle) {

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "base/files.h"
@@ -11,6 +12,7 @@
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/resf.h"
+#include "platform/errorbox.h"
 #include "testfont.h"
 
 namespace {
@@ -142,7 +144,18 @@ TEST(Markup, Breite) {
 TEST(Spielfonts, StartUndZeichen) {
     const char* spiel = std::getenv("KORDAVO_GAME_DIR");
     ASSERT_TRUE(spiel && *spiel);
+    // A settings file of its own: the archive names are written back to it.
+    const std::string einstellungen = std::string(std::getenv("KORDAVO_BINARY_DIR") ? std::getenv("KORDAVO_BINARY_DIR") : ".") + "/test-config-grafik";
+    setenv("KORDAVO_CONFIG_DIR", einstellungen.c_str(), 1);
+    Settings_Neu_Laden();
     std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", spiel);
+    // A missing archive: a message box, nothing stays open, the next try works.
+    W32_Registry_Write("res_3", "fehlt.res");
+    const u32 boxen = W32_Error_Box_Anzahl();
+    EXPECT_EQ(Resf_Init(), 0);
+    EXPECT_EQ(W32_Error_Box_Anzahl(), boxen + 1);
+    EXPECT_EQ(Resf_Spiel_Slot(0), -1);
+    W32_Registry_Write("res_3", "");
     ASSERT_EQ(Resf_Init(), 1) << Grafik_Fehler();
     ASSERT_EQ(Font_Init(Resf_Spiel_Slot(RESF_FONT_ARCHIV), 0, FONT_ANZAHL), 1) << Grafik_Fehler();
     const i32 hoehen[FONT_ANZAHL] = {12, 15, 20, 24, 30, 8, 12, 14, 16, 11, 12, 14, 14, 18, 19, 10, 9};
@@ -165,6 +178,19 @@ TEST(Spielfonts, StartUndZeichen) {
     for (i32 nummer : {4000, 4001, 4002, 4013, 4014, 8331, 12000, 12010, 12135, 16171, 36000, 37000}) {
         std::unique_ptr<Rastport, decltype(&Rastport_Free)> rp(Resf_Grafik_Laden(nummer), &Rastport_Free);
         EXPECT_TRUE(rp && Rastport_Lock(rp.get())) << nummer;
+    }
+    // 1,001 crests, each different, no opaque pixel on the colour key.
+    std::set<u64> gesehen;
+    for (i32 e = 0; e <= 1000; ++e) {
+        std::unique_ptr<Rastport, decltype(&Rastport_Free)> w(Resf_Lade_Rastport(Resf_Spiel_Slot(8), e), &Rastport_Free);
+        ASSERT_TRUE(w && Rastport_Lock(w.get()) && w->breite == 66 && w->alpha.size() == 66u * 66u) << e;
+        u64 h = 1469598103934665603ull;
+        for (size_t i = 0; i < 66u * 66u; ++i) {
+            const u16 p = w->bitmap->pixel16()[i];
+            ASSERT_EQ(p == 0, w->alpha[i] < 32) << e;
+            h = (h ^ p) * 1099511628211ull;
+        }
+        EXPECT_TRUE(gesehen.insert(h).second) << "Wappen " << e << " gleicht einem anderen";
     }
     Font_Free_All();
     Resf_Free();

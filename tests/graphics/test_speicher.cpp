@@ -244,6 +244,15 @@ TEST(Bilddateien, TgaBmpJpeg) {
     EXPECT_EQ(c->bitmap->pixel16()[2] & 0xF800, 0xF800);
     jeder_praefix_abgelehnt(tga, [](const u8* p, size_t n) { return halten(Tga_Rastport_Puffer(p, static_cast<u32>(n), 16)) != nullptr; });
 
+    // 24- and 32-bit TGA: blue, green, red (and alpha) per pixel.
+    for (u8 bits : {24, 32}) {
+        std::vector<u8> t = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, bits, 0x20, 0, 0, 255, 255};
+        t.resize(18 + bits / 8);
+        Bild p = halten(Tga_Rastport_Puffer(t.data(), static_cast<u32>(t.size()), 16));
+        ASSERT_TRUE(p) << +bits;
+        EXPECT_EQ(p->bitmap->pixel16()[0], 0xF800) << +bits;
+    }
+
     // BMP 24-bit, bottom-up; RLE refused.
     std::vector<u8> bmp;
     bytes::Schreiber s{bmp};
@@ -262,6 +271,9 @@ TEST(Bilddateien, TgaBmpJpeg) {
     for (int i = 0; i < 256; ++i) j->bitmap->pixel16()[i] = Farbe_Pack_565(i, 128, 255 - i);
     std::vector<u8> jpg;
     ASSERT_TRUE(Jpeg_Schreiben_Puffer(j->bitmap->pixel16(), 16, 16, 16, 4, 150, jpg));  // selector 4 -> 1, quality 150 -> 49
+    std::vector<u8> jpg49;
+    ASSERT_TRUE(Jpeg_Schreiben_Puffer(j->bitmap->pixel16(), 16, 16, 16, 1, 49, jpg49));
+    EXPECT_EQ(jpg, jpg49);
     Bild k = halten(Jpeg_Rastport_Puffer(jpg.data(), static_cast<u32>(jpg.size()), 16));
     ASSERT_TRUE(k);
     EXPECT_FALSE(k->bitmap->hat_pixel());

@@ -4,6 +4,8 @@
 //       writes the 22 archives (fontres.res with the 17 fonts included) into DIR
 //   resgen --bogen FILE.png ARCHIVE FROM TO [COLUMNS SCALE]
 //       a contact sheet of entries FROM..TO for judging the art
+//   resgen --schriften FILE.png FONTARCHIVE
+//       a sample line of every font
 //   resgen --png DIR ARCHIVE [ENTRY ...]
 //       writes entries of an archive as PNG files (every picture entry when
 //       no entry is named)
@@ -317,8 +319,38 @@ int bogen(const std::string& datei, const std::string& archiv, i32 von, i32 bis,
                 const u16 p = q.bitmap->pixel16()[k];
                 u16& d = b->bitmap->pixel16()[static_cast<size_t>(y0 + y) * b->breite + x0 + x];
                 const int a = q.alpha.empty() ? (p ? 255 : 0) : q.alpha[k];
-                d = pixel::mischen<16>(d, p, a, 255 - a);
+                if (a) d = pixel::mischen<16>(d, p, a, 255 - a);
             }
+    }
+    return png_schreiben(datei, b.get()) ? 0 : 1;
+}
+
+// A sample of every font of a font archive, chalk on the panel colour.
+int schriftprobe(const std::string& datei, const std::string& archiv) {
+    const i32 slot = Resf_Oeffnen(archiv.c_str(), 0);
+    if (slot < 0) fehler_ende(std::string("Archiv nicht lesbar: ") + Grafik_Fehler(), 1);
+    std::vector<std::unique_ptr<Font>> fonts;
+    i32 h = 10;
+    for (i32 e = 0; e < Resf_Anzahl(slot); ++e) {
+        i16 typ = 0;
+        std::vector<u8> d;
+        if (!Resf_Eintrag_Daten(slot, e, &typ, d) || typ != RESF_FONT) continue;
+        bytes::Leser l(d.data(), d.size());
+        fonts.emplace_back(Font_Lesen(l, 16));
+        if (fonts.back()) h += fonts.back()->hoehe + 8;
+    }
+    std::unique_ptr<Rastport> b(Rastport_Neu_Einfach(800, h, 16));
+    Blt_Rechteck(b.get(), 0, 0, -1, -1, Farbe_Pack_565(0x16, 0x26, 0x3D));
+    i32 y = 6;
+    // Windows-1252: "Zurücksetzen auf Vorgabewert", umlauts, signs.
+    const char* probe = "^tl0040Zur\xFC" "cksetzen auf Vorgabewert \xC4\xD6\xDC \xE4\xF6\xFC \xDF \xE9\xE8\xE0\xE7\xF1 \xA7 12\xB0 m\xB2 \xAB" "1:0\xBB ^c62819Tabelle 1.";
+    for (size_t i = 0; i < fonts.size(); ++i) {
+        if (!fonts[i]) continue;
+        y += fonts[i]->hoehe + 8;
+        fonts[i]->farbe = Farbe_Pack_565(0xA9, 0xB4, 0xC2);
+        Font_Printf(b.get(), fonts[i].get(), "%zu", 8, y - 4, i);
+        fonts[i]->farbe = Farbe_Pack_565(0xF2, 0xF4, 0xF0);
+        Font_Markup_Ausgabe(b.get(), fonts[i].get(), fonts[i]->farbe, probe, 8, y - 4, 0);
     }
     return png_schreiben(datei, b.get()) ? 0 : 1;
 }
@@ -327,7 +359,8 @@ void gebrauch() {
     std::fprintf(stderr,
                  "Aufruf: resgen --out ORDNER [--manifest DATEI] [--art ORDNER] [--teams DATEI]\n"
                  "        resgen --png ORDNER ARCHIV [EINTRAG ...]\n"
-                 "        resgen --bogen DATEI.png ARCHIV VON BIS [SPALTEN SKALA]\n");
+                 "        resgen --bogen DATEI.png ARCHIV VON BIS [SPALTEN SKALA]\n"
+                 "        resgen --schriften DATEI.png FONTARCHIV\n");
     std::exit(2);
 }
 
@@ -345,6 +378,7 @@ int main(int argc, char** argv) {
         }
         return png_ausgeben(a[1], a[2], nummern);
     }
+    if (a.size() == 3 && a[0] == "--schriften") return schriftprobe(a[1], a[2]);
     if ((a.size() == 5 || a.size() == 7) && a[0] == "--bogen") {
         int z[4] = {0, 0, 8, 1};
         for (size_t i = 3; i < a.size(); ++i) {

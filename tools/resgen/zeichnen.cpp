@@ -308,7 +308,8 @@ Merkmale merkmale(i32 nummer, const Umgebung& u) {
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u) {
     const Merkmale m = merkmale(nummer, u);
     char t[96];
-    std::snprintf(t, sizeof t, "%d/%d/%d/%06x/%06x/%s", m.form, m.art, m.ladung < 5 ? 0 : m.ladung, m.f1, m.f2,
+    // A plain shield does not show its second colour.
+    std::snprintf(t, sizeof t, "%d/%d/%d/%06x/%06x/%s", m.form, m.art, m.ladung < 5 ? 0 : m.ladung, m.f1, m.art ? m.f2 : 0,
                   m.ladung < 5 ? initialen(m.v.name).c_str() : "");
     return t;
 }
@@ -392,7 +393,10 @@ Rastport* pokal(i32 w, i32 h, i32 art) {
     const u32 hell = silber ? 0xF4F6F8 : 0xFBE7A1, mitte = silber ? 0xAEB6C0 : 0xE0A930, dunkel = silber ? 0x5C6570 : 0x7A531A;
     cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_t* c = cairo_create(sf);
-    cairo_scale(c, w / 66.0, h / 66.0);
+    // Drawn on a 66-unit square, scaled evenly and centred in the picture.
+    const double skala = std::min(w, h) / 66.0;
+    cairo_translate(c, (w - 66 * skala) / 2, (h - 66 * skala) / 2);
+    cairo_scale(c, skala, skala);
     cairo_pattern_t* metall = cairo_pattern_create_linear(10, 0, 56, 0);
     stopp(metall, 0, dunkel);
     stopp(metall, 0.3, hell);
