@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cp1252.h"
 #include "base/meldung.h"
 #include "gui/text_cfg.h"
 
@@ -88,6 +89,26 @@ TEST_F(TextCfg, NachschlagenGibtNieNull) {
     EXPECT_STREQ(Text_cfg_Text(TEXT_MENUE, 200), "");
     Text_cfg_Free();
     EXPECT_EQ(Screen_Texte[TEXT_MENUE][0], nullptr) << "nothing dangles after freeing";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextCfg, MitgelieferteDateiIstFehlerfrei) {
+    std::string text;
+    FILE* f = std::fopen(KORDAVO_QUELLE "/data/config/1_text.cfg", "rb");
+    ASSERT_NE(f, nullptr);
+    char b[4096];
+    for (size_t n; (n = std::fread(b, 1, sizeof b, f)) > 0;) text.append(b, n);
+    std::fclose(f);
+    const std::string cp = Utf8_To_Cp1252(text);  // the game reads Windows-1252
+    lesen(cp);
+    EXPECT_TRUE(meldungen.empty()) << meldungen.front();
+    for (i32 s = 0; s < TEXT_SEKTIONEN; ++s) EXPECT_NE(Screen_Texte[s][0], nullptr) << Text_Sektion_Namen[s];
+    EXPECT_STREQ(Text_cfg_Text(TEXT_KALENDER, 9), "M\xE4rz");
+    EXPECT_STREQ(Text_cfg_Text(TEXT_MENUE, 25), "Ja");
+    EXPECT_STREQ(Text_cfg_Text(TEXT_REST, 137), "Ausw\xE4rts");
 }
 
 }  // namespace
