@@ -13,11 +13,16 @@
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
+#include "graphics/resf.h"
 #include "platform/input.h"
 
 namespace {
 
-Rastport* keine_grafik(u32) { return nullptr; }
+struct Slave {
+    u32 grafik = MENUE_KEINE_GRAFIK;
+    Rastport* bild = nullptr;
+};
+Slave slaves[MENUE_SLAVES];
 void kein_klang(i32) {}
 void keine_hilfe(const char*, i32, i32) {}
 void kein_hilfe_ende() {}
@@ -245,7 +250,38 @@ i32 drag_loslassen(i32 mx, i32 my) {
 
 }  // namespace
 
-Rastport* (*Menue_Grafik_Holen)(u32) = keine_grafik;
+Rastport* (*Menue_Grafik_Holen)(u32) = Menue_Get_Slave_Rastport;
+
+Rastport* Menue_Get_Slave_Rastport(u32 grafik) {
+    Slave* frei = nullptr;
+    for (Slave& s : slaves) {
+        if (s.bild && s.grafik == grafik) return s.bild;
+        if (!s.bild && !frei) frei = &s;
+    }
+    if (grafik < 4000 || grafik >= 92000) {
+        Debug_Printf("Menue_Get_Slave_Rastport: slave_nr=%u!\n", grafik);
+        return nullptr;
+    }
+    if (!frei) {
+        Debug_Printf("Slave_RP %u: falsche nr/kein freier\n", grafik);
+        return nullptr;
+    }
+    Rastport* bild = Resf_Grafik_Laden(static_cast<i32>(grafik));
+    if (!bild || !Rastport_Lock(bild)) {
+        Rastport_Free(bild);
+        return nullptr;
+    }
+    *frei = Slave{grafik, bild};
+    return bild;
+}
+
+void Menue_Slave_Freigeben(i64 grafik) {
+    for (Slave& s : slaves)
+        if (s.bild && (grafik < 0 || s.grafik == static_cast<u32>(grafik))) {
+            Rastport_Free(s.bild);
+            s = Slave{};
+        }
+}
 void (*Menue_Klick_Klang)(i32) = kein_klang;
 void (*Menue_Hilfe_Zeigen)(const char*, i32, i32) = keine_hilfe;
 void (*Menue_Hilfe_Ende)() = kein_hilfe_ende;
@@ -264,6 +300,7 @@ void Menue_Init() {
 }
 
 void Menue_Free_All() {
+    Menue_Slave_Freigeben(-1);
     delete M;
     M = nullptr;
 }

@@ -187,8 +187,14 @@ void Menue_Set_Hintergrund(Rastport* bild, u16 farbe);
 // An icon that gets MENUE_E_RECHTS whenever the right button goes down
 // anywhere (-1: none).
 void Menue_Set_Rechtsklick_Icon(i32 nummer);
-// The picture of a graphic number: a hook the resource layer fills in
-// (default: none, so the icon is drawn as a rectangle of its colour).
+// The picture of a graphic number, loaded once from the game archives and
+// kept until Menue_Slave_Freigeben (at most 1,000 pictures); null for a
+// number no archive holds. The default of Menue_Grafik_Holen.
+constexpr i32 MENUE_SLAVES = 1000;
+Rastport* Menue_Get_Slave_Rastport(u32 grafik);
+// Frees one kept picture (a number) or all of them (-1).
+void Menue_Slave_Freigeben(i64 grafik);
+// How icons and animations get their pictures (tests install fakes).
 extern Rastport* (*Menue_Grafik_Holen)(u32 grafik);
 // Called for every fire that is no drag (click sound 9, rocker sound 10).
 extern void (*Menue_Klick_Klang)(i32 klang);

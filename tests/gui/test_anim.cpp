@@ -38,7 +38,7 @@ TEST(Anim, GrenzeVerzoegerungUndSchleife) {
     }
     // Drawn first, then advanced once the delay has passed; frame 2 (limit 4 - 2) loops to 1.
     EXPECT_EQ(gezeigt, (std::vector<u32>{6000, 6000, 6000, 6001, 6002, 6001}));
-    Menue_Grafik_Holen = [](u32) -> Rastport* { return nullptr; };
+    Menue_Grafik_Holen = Menue_Get_Slave_Rastport;
     menue_test::beenden();
 }
 

@@ -187,3 +187,15 @@ TEST_F(Menue, IconsUndGespeichertesByte) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MenueSlaves, GrafikNummernWerdenEinmalGeladen) {
+    // Without archives nothing loads; bad numbers are refused either way.
+    EXPECT_EQ(Menue_Get_Slave_Rastport(3999), nullptr);
+    EXPECT_EQ(Menue_Get_Slave_Rastport(92000), nullptr);
+    EXPECT_EQ(Menue_Get_Slave_Rastport(4001), nullptr);
+    Menue_Slave_Freigeben(-1);
+}
+
+}  // namespace
