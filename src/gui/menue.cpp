@@ -12,6 +12,7 @@
 #include "base/tools.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
+#include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "platform/input.h"
@@ -144,6 +145,7 @@ void feuern(Screen_Icon* i, u32 ereignis, u32 jetzt) {
     }
     M->letzter = jetzt;
     M->ruhe_seit = jetzt;
+    Blt_Cache_Leeren();  // what the click changes is drawn afresh
     if (ereignis & MENUE_E_RECHTS) Maus_Rechts_Sperre = 1;
     if (i->klick) i->klick(i, ereignis);
 }
@@ -245,6 +247,7 @@ i32 drag_loslassen(i32 mx, i32 my) {
     if (d && (d->flags & DRAG_NUR_GRUPPE) && d->drop_maske != 255)
         drop = darunter && darunter->drop_gruppe != 255 && (darunter->drop_gruppe & d->drop_maske);
     if (drop && d && d->drop) d->drop(g, darunter, M->zieh_x, M->zieh_y, MENUE_E_DROP);
+    Blt_Cache_Leeren();
     return 1;
 }
 
