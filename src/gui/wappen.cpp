@@ -14,6 +14,9 @@ namespace {
 
 constexpr u32 WAPPEN_SCHLUESSEL = 0xFDFDFDFD;
 constexpr i32 ARCHIV_WAPPEN = 8;
+constexpr u32 POKAL_SCHLUESSEL = 0xF5FDFDFD;
+constexpr i32 ARCHIV_POKALE = 2, POKAL_ERSTER = 135;
+i32 keine_pokal_grafik(i32 wettbewerb, i32) { return wettbewerb; }
 
 i32 treffer = 0, fehl = 0;
 
@@ -59,6 +62,7 @@ i32 verkleinern(Rastport* q, Rastport* z) {
 
 i32 (*Wappen_Nummer_Von_Team)(i32) = team_nummer;
 Rastport* (*Wappen_Bild_Laden)(i32) = aus_archiv;
+i32 (*Pokal_Grafik)(i32, i32) = keine_pokal_grafik;
 
 i32 Bild_Verkleinern(Rastport* q, Rastport* z) { return verkleinern<false>(q, z); }
 i32 Bild_Verkleinern_Transparent(Rastport* q, Rastport* z) { return verkleinern<true>(q, z); }
@@ -80,21 +84,27 @@ i32 Bild_Skalieren(Rastport* q, Rastport* z, i32 w, i32 h) {
     return 1;
 }
 
-bool Wappen_Blit(i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten) {
+namespace {
+
+// Looks the patch up in the cache, else reduces the picture `laden` gives
+// onto the target's background, draws it (with a shadow when asked) and
+// caches the target area.
+template <class Laden>
+bool patch_blit(u32 art, i32 nummer, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten, Laden laden, i32* t,
+                i32* f) {
     if (!ziel) return false;
     if (w < 1) w = 66;
     if (h < 1) h = 66;
     const uintptr_t z = reinterpret_cast<uintptr_t>(ziel);
-    const u32 liste[8] = {static_cast<u32>(team), static_cast<u32>(w), static_cast<u32>(h), static_cast<u32>(x),
+    const u32 liste[8] = {static_cast<u32>(nummer), static_cast<u32>(w), static_cast<u32>(h), static_cast<u32>(x),
                           static_cast<u32>(y), schatten ? 1u : 0u, static_cast<u32>(z), static_cast<u32>(static_cast<u64>(z) >> 32)};
-    if (Rastport* c = Farbe_Cache_Suchen(liste, 8, WAPPEN_SCHLUESSEL)) {
+    if (Rastport* c = Farbe_Cache_Suchen(liste, 8, art)) {
         Blt_Blit(c, 0, 0, -1, -1, ziel, x, y, nullptr);
-        ++treffer;
+        ++*t;
         return true;
     }
-    ++fehl;
-    const i32 n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(Wappen_Nummer_Von_Team(team), 0, WAPPEN_NEUTRAL);
-    Rastport* bild = Wappen_Bild_Laden(n);
+    ++*f;
+    Rastport* bild = laden();
     if (!bild || !Rastport_Lock(bild) || w > bild->breite || h > bild->hoehe) {
         Rastport_Free(bild);
         return false;
@@ -120,11 +130,29 @@ bool Wappen_Blit(i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32
     }
     if (Rastport* kopie = Rastport_Neu_Einfach(gw, gh, ziel->tiefe())) {
         Blt_Blit(ziel, x, y, gw, gh, kopie, 0, 0, nullptr);
-        if (!Farbe_Cache_Ablegen(kopie, liste, 8, WAPPEN_SCHLUESSEL)) Rastport_Free(kopie);
+        if (!Farbe_Cache_Ablegen(kopie, liste, 8, art)) Rastport_Free(kopie);
     }
     if (flicken != bild) Rastport_Free(flicken);
     Rastport_Free(bild);
     return true;
+}
+
+i32 pokal_treffer = 0, pokal_fehl = 0;
+
+}  // namespace
+
+bool Wappen_Blit(i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten) {
+    const i32 n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(Wappen_Nummer_Von_Team(team), 0, WAPPEN_NEUTRAL);
+    return patch_blit(WAPPEN_SCHLUESSEL, team, ziel, x, y, w, h, schatten, [n] { return Wappen_Bild_Laden(n); }, &treffer, &fehl);
+}
+
+bool Pokal_Blit(i32 wettbewerb, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten) {
+    const i32 g = Pokal_Grafik(wettbewerb, team);
+    if (g < 0) return false;
+    const u32 art = POKAL_SCHLUESSEL ^ static_cast<u32>(team) * 0x9E3779B1u;
+    return patch_blit(art, g, ziel, x, y, w, h, schatten,
+                      [g] { return Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER + g); }, &pokal_treffer,
+                      &pokal_fehl);
 }
 
 void Wappen_Cache_Zaehler(i32* t, i32* f) {

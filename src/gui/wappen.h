@@ -20,6 +20,13 @@ constexpr i32 WAPPEN_NEUTRAL = 1000;
 // crest is only ever reduced: a size larger than the picture draws nothing.
 // `schatten`: drop-shadow parameters of Blt_Schatten or null. True when drawn.
 bool Wappen_Blit(i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten);
+// The cup of a competition (-1: the team's league) at any size up to 66 x
+// 66: entry 135 + the competition's graphic number of pilo_res.res.
+bool Pokal_Blit(i32 wettbewerb, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten);
+// The graphic number of a competition (the season layer installs it; the
+// default takes the competition number, -1 none).
+extern i32 (*Pokal_Grafik)(i32 wettbewerb, i32 team);
+
 // Hits and misses of the crest cache since the last call (then reset).
 void Wappen_Cache_Zaehler(i32* treffer, i32* fehl);
 
