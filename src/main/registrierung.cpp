@@ -15,6 +15,9 @@
 #if KORDAVO_HAT_GRAPHICS
 #include "graphics/grafik_start.h"
 #endif
+#if KORDAVO_HAT_GUI
+#include "gui/anmelden.h"
+#endif
 #if KORDAVO_HAT_SEASON
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
@@ -54,6 +57,10 @@ void Main_Registrieren() {
     Main_Hooks.Grafik_Sound_Freigeben = Grafik_Freigeben;
     Main_Hooks.Archive_Schliessen = Grafik_Archive_Schliessen;
     Grafik_Tools_Anmelden();
+#endif
+#if KORDAVO_HAT_GUI
+    // Crest numbers, faces and shirt colours of the menu engine from the world.
+    Gui_Welt_Anmelden();
 #endif
     // Still at their defaults, filled as their layers arrive:
     //   Main_Hooks.Kalender_Run                        -> season, together with the
