@@ -1,11 +1,21 @@
 // The menu engine's lookups in the world data (see anmelden.h).
 #include "gui/anmelden.h"
 
+#include <cstdio>
+
+#include "base/files.h"
 #include "gui/gesicht.h"
 #include "gui/wappen.h"
 #include "world/welt.h"
 
 namespace {
+
+// A photo is used only when the player's picture exists.
+bool Bilder_Laden_Moeglich(i32 spieler) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%d.jpg", spieler);
+    return W32_Dir_Count_Files(W32_Dir_Tabelle[W32_DIR_SPIELERBILDER], name) > 0;
+}
 
 bool team_ok(i32 team) { return team >= 0 && team < Team_Anzahl; }
 
@@ -15,6 +25,7 @@ bool team_ok(i32 team) { return team >= 0 && team < Team_Anzahl; }
 u32 aussehen(i32 spieler) {
     if (spieler < 0 || spieler >= Spieler_Anzahl) return Gesicht_Aussehen_Aus_Nummer(spieler);
     const u32 v = static_cast<u32>(Spieler_Wert(65, spieler, 0, OP_LESEN));
+    if (static_cast<i32>(v) < 0 && Bilder_Laden_Moeglich(spieler)) return v;  // a photo
     const bool stil1 = (v & 3) != 0;
     const u32 f1 = (v >> 2) & 31, f2 = (v >> 7) & 63, f3 = (v >> 13) & 127, f4 = (v >> 20) & 63, f5 = (v >> 26) & 63;
     const bool passt = stil1 ? (f1 <= 9 && f2 <= 1 && f3 <= 9 && f4 <= 9 && f5 <= 9)

@@ -9,6 +9,7 @@
 #include "graphics/farbe.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "gui/bilder.h"
 #include "gui/wappen.h"
 
 namespace {
@@ -116,7 +117,7 @@ Rastport* Gesicht_Bauen(u32 aussehen, u32 farbe1, u32 farbe2) {
 }
 
 Rastport* Gesicht_Holen(i32 spieler, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h) {
-    if (!Gesicht_Teile_Laden()) return nullptr;
+    if (static_cast<i32>(Gesicht_Aussehen(spieler)) >= 0 && !Gesicht_Teile_Laden()) return nullptr;
     if (w < 1) w = 85;
     if (h < 1) h = 100;
     const u32 liste[4] = {static_cast<u32>(spieler), static_cast<u32>(team), static_cast<u32>(w), static_cast<u32>(h)};
@@ -124,7 +125,9 @@ Rastport* Gesicht_Holen(i32 spieler, i32 team, Rastport* ziel, i32 x, i32 y, i32
     if (!fertig) {
         u32 f1 = 0, f2 = 0;
         Gesicht_Farben(spieler, team, &f1, &f2);
-        Rastport* g = Gesicht_Bauen(Gesicht_Aussehen(spieler), f1, f2);
+        const u32 look = Gesicht_Aussehen(spieler);
+        // A negative look value asks for the player's photo.
+        Rastport* g = static_cast<i32>(look) < 0 ? Bilder_Laden(spieler, nullptr, BILDER_SPIELER) : Gesicht_Bauen(look, f1, f2);
         if (!g) return nullptr;
         if (w != g->breite || h != g->hoehe) {
             Rastport* s = Rastport_Neu_Einfach(w, h, 16);

@@ -25,5 +25,6 @@ void Gesicht_Teile_Free();
 // parts are missing); the caller frees it.
 Rastport* Gesicht_Bauen(u32 aussehen, u32 farbe1, u32 farbe2);
 // Draws the player's face w x h (below 1: 85 x 100) at (x, y) of the target
-// and returns the cached picture (owned by the cache), or null.
+// and returns the cached picture (owned by the cache), or null. A negative
+// look value shows the photo <spielerbilder>/<player>.jpg instead.
 Rastport* Gesicht_Holen(i32 spieler, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h);

@@ -56,3 +56,47 @@ TEST(Gesicht, ZwanzigGesichterAusDenTeilen) {
 }
 
 }  // namespace
+
+#include <cstdlib>
+#include <string>
+
+#include "base/files.h"
+#include "graphics/bildformat.h"
+#include "gui/bilder.h"
+
+namespace {
+
+TEST(Gesicht, FotoAusDemBilderordner) {
+    char vorlage[] = "/tmp/kordavo_bilderXXXXXX";
+    ASSERT_NE(mkdtemp(vorlage), nullptr);
+    const std::string ordner = vorlage;
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_SPIELERBILDER], W32_DIR_LAENGE, "%s", ordner.c_str());
+    std::vector<u16> px(120 * 160, 0xF800);
+    ASSERT_TRUE(Jpeg_Schreiben_Datei((ordner + "/42.jpg").c_str(), px.data(), 120, 160, 16, 0, 90));
+    std::FILE* kaputt = std::fopen((ordner + "/43.jpg").c_str(), "wb");
+    std::fputs("kein jpeg", kaputt);
+    std::fclose(kaputt);
+    EXPECT_EQ(Bilder_Anzahl(BILDER_SPIELER), 2);
+    i32 nummern[4] = {};
+    EXPECT_EQ(Bilder_Liste(4, nummern, BILDER_SPIELER), 2);
+    EXPECT_EQ(nummern[0], 42);
+    EXPECT_EQ(Bilder_Laden(43, nullptr, BILDER_SPIELER), nullptr) << "a damaged file is refused";
+    // A negative look value shows the photo, reduced to the face size.
+    Gesicht_Aussehen = [](i32) { return 0x80000000u; };
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(100, 100, 16));
+    Rastport* g = Gesicht_Holen(42, 0, ziel.get(), 0, 0, 0, 0);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->breite, 85);
+    u8 r = 0, gr = 0, b = 0;
+    Png_Pixel_Rgb(ziel->bitmap->pixel16()[50 * 100 + 40], 16, &r, &gr, &b);
+    EXPECT_GT(r, 200);
+    EXPECT_EQ(Gesicht_Holen(43, 0, ziel.get(), 0, 0, 0, 0), nullptr);
+    Gesicht_Aussehen = [](i32 s) { return Gesicht_Aussehen_Aus_Nummer(s); };
+    Farbe_Cache_Free();
+    std::remove((ordner + "/42.jpg").c_str());
+    std::remove((ordner + "/43.jpg").c_str());
+    std::remove(ordner.c_str());
+    W32_Dir_Tabelle[W32_DIR_SPIELERBILDER][0] = 0;
+}
+
+}  // namespace
