@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "base/tools.h"
 #include "graphics/blitter.h"
 #include "graphics/rastport.h"
 
@@ -61,4 +62,48 @@ i32 Blt_Rechteck_Alpha(Rastport* dst, i32 x, i32 y, i32 w, i32 h, u16 farbe, i32
         }
     }
     return x1 > x0 && y1 > y0;
+}
+
+namespace {
+
+struct Puls {
+    i32 schluessel = 0;
+    u32 zeit = 0;
+    i32 stufe = 5;
+    i32 richtung = 1;
+};
+Puls pulse[10];
+
+}  // namespace
+
+i32 Blt_Pulsieren_Stufe(i32 dx, i32 dy) {
+    const i32 k = dx + dy * 1000 + 1;
+    const u32 jetzt = W32_Get_Time();
+    Puls* p = nullptr;
+    for (Puls& q : pulse)
+        if (q.schluessel == k) p = &q;
+    if (!p) {
+        // A new place takes a free slot, or the one unused longest.
+        p = &pulse[0];
+        for (Puls& q : pulse)
+            if (!q.schluessel || q.zeit < p->zeit) p = &q;
+        *p = Puls{k, jetzt, 5, 1};
+        return p->stufe;
+    }
+    if (jetzt - p->zeit >= 50) {
+        p->zeit = jetzt;
+        const bool mitte = p->richtung > 0 ? (p->stufe >= 50 && p->stufe < 70) : (p->stufe > 50 && p->stufe <= 70);
+        p->stufe += p->richtung * (mitte ? 10 : 5);
+        if (p->stufe >= 100) p->stufe = 100, p->richtung = -1;
+        if (p->stufe <= 5) p->stufe = 5, p->richtung = 1;
+    }
+    return p->stufe;
+}
+
+i32 Blt_Pulsieren(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy) {
+    return alpha_blit(src, sx, sy, w, h, dst, dx, dy, Blt_Pulsieren_Stufe(dx, dy), false);
+}
+
+i32 Blt_Pulsieren_Transparent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy) {
+    return alpha_blit(src, sx, sy, w, h, dst, dx, dy, Blt_Pulsieren_Stufe(dx, dy), true);
 }
