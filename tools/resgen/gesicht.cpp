@@ -53,26 +53,6 @@ Kopf kopf_form(int stil, int form) {
     return {44, 21.5 + form * 1.6, 28.5 - form * 0.4};
 }
 
-void basis(cairo_t* c, int stil) {
-    // Shoulders and shirt in neutral greys (tinted by the game), a soft neck shadow.
-    setzen(c, 0x767676);
-    cairo_move_to(c, 4, 100);
-    cairo_curve_to(c, 6, 84, 18, 78, 32, 76);
-    cairo_line_to(c, 53, 76);
-    cairo_curve_to(c, 67, 78, 79, 84, 81, 100);
-    cairo_close_path(c);
-    cairo_fill(c);
-    setzen(c, 0xC8C8C8);  // collar
-    cairo_move_to(c, 30, 76.5);
-    cairo_line_to(c, CX, stil ? 88 : 92);
-    cairo_line_to(c, 55, 76.5);
-    cairo_line_to(c, 51, 76.5);
-    cairo_line_to(c, CX, stil ? 84 : 87);
-    cairo_line_to(c, 34, 76.5);
-    cairo_close_path(c);
-    cairo_fill(c);
-}
-
 // Mask regions: 1 the shirt, 2 the collar (same shapes as the base).
 void maske_pfad(cairo_t* c, int stil, int teil) {
     if (teil == 1) {
@@ -90,6 +70,16 @@ void maske_pfad(cairo_t* c, int stil, int teil) {
         cairo_line_to(c, 34, 76.5);
         cairo_close_path(c);
     }
+}
+
+void basis(cairo_t* c, int stil) {
+    // Shoulders and shirt in neutral greys, tinted by the game through the masks.
+    setzen(c, 0x767676);
+    maske_pfad(c, stil, 1);
+    cairo_fill(c);
+    setzen(c, 0xC8C8C8);
+    maske_pfad(c, stil, 2);
+    cairo_fill(c);
 }
 
 void kopf(cairo_t* c, int stil, int i) {
