@@ -66,6 +66,10 @@ u32 Gesicht_Aussehen_Aus_Nummer(i32 nummer) {
     static constexpr u32 BAERTE[12] = {0, 0, 0, 0, 0, 0, 1, 1, 2, 3, 4, 6};
     const u32 f5 = BAERTE[(z >> 12) % 12] * 4 + (z >> 20) % 4;
     const u32 f2 = (y >> 16) % 31, f4 = (z >> 24) % 31;
+    if ((y >> 26) % 5 == 0) {
+        // One in five in the rounder second style, with its smaller groups.
+        return 1u | (haut % 10) << 2 | (f2 & 1) << 7 | ((y >> 3) % 10) << 13 | (f4 % 10) << 20 | ((z >> 12) % 10) << 26;
+    }
     return 0u | haut << 2 | f2 << 7 | f3 << 13 | f4 << 20 | f5 << 26;
 }
 
