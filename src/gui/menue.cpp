@@ -10,6 +10,7 @@
 #include "base/bytes.h"
 #include "base/debug.h"
 #include "base/tools.h"
+#include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
@@ -403,7 +404,9 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
         const u32 g = an && i->grafik_an != MENUE_KEINE_GRAFIK ? i->grafik_an : i->grafik;
         if (g != MENUE_KEINE_GRAFIK) bild = Menue_Grafik_Holen(g);
     }
-    if (bild)
+    if (bild && (i->status & MENUE_S_HALB))
+        Blt_Alpha_Prozent_Transparent(bild, 0, 0, -1, -1, ziel, i->x, i->y, 50);
+    else if (bild)
         Blt_Blit(bild, 0, 0, -1, -1, ziel, i->x, i->y, (i->status & MENUE_S_TRANSPARENT) ? Blt_Opt_Transparent : nullptr);
     else if (!i->zeichnen && i->w > 0 && i->h > 0)
         Blt_Rechteck(ziel, i->x, i->y, i->w, i->h, i->farbe);
