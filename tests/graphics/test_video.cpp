@@ -190,4 +190,28 @@ TEST_F(Video, KaputteVideosWerdenAbgelehnt) {
     EXPECT_EQ(Bnk_InitV(5, "animationen.res", 1, 0, 0, 0, BNK_AUS_CONTAINER, "fehlt", false), nullptr);
 }
 
+// The videos the build writes: every entry opens and plays to its end.
+TEST(Spielvideos, AlleOeffnenUndLaufen) {
+    const char* spiel = std::getenv("KORDAVO_GAME_DIR");
+    ASSERT_TRUE(spiel && *spiel);
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", spiel);
+    const W32_Handle h = Res_OpenFile("animationen.res");
+    ASSERT_GE(h, 0);
+    i32 n = 0;
+    for (;; ++n) {
+        Res_Resource r = Res_ReadResource(h, n, RES_MODUS_SPEICHER);
+        if (!r.adresse) break;
+        std::string fehler;
+        Vid_Zeiger f = Vid_Oeffnen(Res_Daten(r), r.groesse, &fehler);
+        ASSERT_TRUE(f) << n << ": " << fehler;
+        for (i32 k = 1; k <= Vid_Frames(f.get()); ++k) {
+            Vid_Goto(f.get(), k, false);
+            ASSERT_TRUE(Vid_Dekodieren(f.get())) << n << " " << k;
+        }
+        Res_FreeResource(r);
+    }
+    Res_CloseFile(h);
+    EXPECT_GE(n, 78);
+}
+
 }  // namespace
