@@ -15,6 +15,7 @@
 #include "base/files.h"
 #include "base/types.h"
 #include "graphics/mixer.h"
+#include "graphics/resf.h"
 #include "graphics/sound.h"
 #include "graphics/sound_intern.h"
 
@@ -233,6 +234,63 @@ TEST_F(Sound, DiskTreiberZweiSekunden) {
     EXPECT_GT(vorher, 1000);
     EXPECT_GT(danach, 100);
     EXPECT_LT(danach, vorher * 0.5);
+}
+
+// The sounds and the music the build generates, judged by their figures:
+// every menu sound loads, none is louder than -6 dBFS, the requester chime,
+// the fanfare and the jingle have their lengths, unused entries are silent;
+// the music is a 30-90 s stereo loop whose end runs into its start.
+TEST(Spieltoene, PegelLaengenUndNahtloseSchleife) {
+    const char* spiel = std::getenv("KORDAVO_GAME_DIR");
+    ASSERT_TRUE(spiel && *spiel);
+    const i32 slot = Resf_Oeffnen((std::string(spiel) + "/resfile/menue_sound.res").c_str(), 0);
+    ASSERT_GE(slot, 0);
+    auto spitze = [](const Ton_Pcm& t) {
+        i32 m = 0;
+        for (i16 v : t.pcm) m = std::max(m, std::abs(static_cast<i32>(v)));
+        return m;
+    };
+    struct Erwartet {
+        i32 nummer;
+        double von_s, bis_s;
+        bool still;
+    } erwartet[] = {{5, 0, 0.2, true}, {7, 5, 10, false}, {8, 0.01, 0.1, false}, {9, 0.01, 0.1, false},
+                    {14, 0.3, 1.5, false}, {19, 0.8, 3, false}, {29, 0, 0.2, true}};
+    for (i32 n = 0; n < 30; ++n) {
+        std::vector<u8> blob;
+        Ton_Pcm t;
+        ASSERT_TRUE(Resf_Lade_Blob(slot, n, blob)) << n;
+        ASSERT_TRUE(Ton_Wav_Lesen(blob.data(), blob.size(), t, nullptr)) << n;
+        EXPECT_LE(spitze(t), 16423) << n;  // -6 dBFS
+        for (const Erwartet& e : erwartet) {
+            if (e.nummer != n) {
+                continue;
+            }
+            const double s = double(t.frames()) / t.rate;
+            EXPECT_GE(s, e.von_s) << n;
+            EXPECT_LE(s, e.bis_s) << n;
+            EXPECT_EQ(spitze(t) == 0, e.still) << n;
+            if (!e.still) {
+                EXPECT_GT(spitze(t), 3000) << n;
+            }
+        }
+    }
+    Resf_Schliessen(slot);
+    std::ifstream in(std::string(spiel) + "/background.wav", std::ios::binary);
+    const std::vector<u8> d((std::istreambuf_iterator<char>(in)), {});
+    Ton_Pcm m;
+    ASSERT_TRUE(Ton_Wav_Lesen(d.data(), d.size(), m, nullptr));
+    EXPECT_EQ(m.kanaele, 2);
+    const double s = double(m.frames()) / m.rate;
+    EXPECT_GE(s, 30);
+    EXPECT_LE(s, 90);
+    EXPECT_LE(spitze(m), 16423);
+    // Seamless: the step from the last frame to the first is no larger than
+    // the largest step inside the music's first tenth of a second.
+    i32 schritt = 0;
+    for (size_t i = 2; i < 2205 * 2; ++i) schritt = std::max(schritt, std::abs(m.pcm[i] - m.pcm[i - 2]));
+    EXPECT_LE(std::abs(m.pcm[0] - m.pcm[m.pcm.size() - 2]), schritt);
+    EXPECT_LE(std::abs(m.pcm[1] - m.pcm[m.pcm.size() - 1]), schritt);
 }
 
 }  // namespace
