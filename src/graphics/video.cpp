@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "base/bytes.h"
@@ -87,11 +88,15 @@ bool frame_lesen(Vid_Film& f, u32 n) {
         f.dekodiert = 0;
         return false;
     }
-    // Stored little-endian.
-    for (size_t i = 0; i < f.tmp.size(); ++i) {
-        const u8* b = reinterpret_cast<const u8*>(&f.tmp[i]);
-        const u16 v = static_cast<u16>(b[0] | (b[1] << 8));
-        f.bild[i] = art == 0 ? v : static_cast<u16>(f.bild[i] ^ v);
+    // Stored little-endian: on a little-endian host the bytes are the pixels.
+    if constexpr (std::endian::native != std::endian::little)
+        for (u16& v : f.tmp) v = static_cast<u16>((v >> 8) | (v << 8));
+    if (art == 0) {
+        f.bild.swap(f.tmp);
+    } else {
+        u16* z = f.bild.data();
+        const u16* q = f.tmp.data();
+        for (size_t i = 0, n = f.bild.size(); i < n; ++i) z[i] ^= q[i];
     }
     f.dekodiert = static_cast<i32>(n);
     return true;
@@ -111,7 +116,7 @@ std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner, con
                               u32 schluessel_abstand) {
     std::vector<u8> d;
     bytes::Schreiber s{d};
-    s.bytes("KVID", 4);
+    s(u32{0x4449564B});  // "KVID"
     s(u16{1});
     s(static_cast<u16>(w));
     s(static_cast<u16>(h));
