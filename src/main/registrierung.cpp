@@ -59,6 +59,7 @@ void Main_Registrieren() {
     Main_Hooks.Sound_Starten = Sound_Init;
     Main_Hooks.Video_Init = Video_Init_Hook;
     Main_Hooks.Video_Overlay = Video_Overlay_Hook;
+    Main_Hooks.Fenster_Aktiv = [](bool aktiv) { aktiv ? Sound_Resume_All() : Sound_Pause_All(); };
     Main_Hooks.Grafik_Sound_Freigeben = [] {
         Bnk_Alle_Freigeben();
         Sound_Alles_Freigeben();

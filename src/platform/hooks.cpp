@@ -14,6 +14,7 @@ void Standard_Video_Init(u16*, i32, i32, i32) {}
 bool Standard_Verbindung_Start(const char*, i32) { return true; }
 void Standard_Video_Overlay(u16*, i32, i32) {}
 void Standard_Socket_Event(uintptr_t, u32) {}
+void Standard_Fenster_Aktiv(bool) {}
 
 constexpr Main_Hook_Tabelle Standard_Hooks() {
     Main_Hook_Tabelle h{};
@@ -30,6 +31,7 @@ constexpr Main_Hook_Tabelle Standard_Hooks() {
     h.Kalender_Run = Main_Standard_Frame;
     h.Video_Overlay = Standard_Video_Overlay;
     h.Socket_Event = Standard_Socket_Event;
+    h.Fenster_Aktiv = Standard_Fenster_Aktiv;
     h.Grafik_Sound_Freigeben = Standard_Nichts;
     h.Kompression_Freigeben = Standard_Nichts;
     h.Archive_Schliessen = Standard_Nichts;

@@ -31,6 +31,7 @@ struct Main_Hook_Tabelle {
     void (*Kalender_Run)();               // the game's state machine, once a frame
     void (*Video_Overlay)(u16* pixel, i32 pitch, i32 hoehe);  // after the frame, before presenting
     void (*Socket_Event)(uintptr_t socket, u32 ereignisse);   // message 1025
+    void (*Fenster_Aktiv)(bool aktiv);  // the window was minimised (false) or shown again (true)
 
     // Shutdown.
     void (*Grafik_Sound_Freigeben)();  // fonts, darkening table, sound
