@@ -203,9 +203,17 @@ TEST(Wav, KaputteDateienWerdenAbgelehnt) {
 }
 
 // The whole path through SDL: the disk driver writes what the device plays.
-// Music, then a click that ducks it: the file is not silent, and the music
-// under the duck is quieter than before.
+// The generated music, then the generated menu click that ducks it: the
+// file is not silent, and the music under the duck is quieter than before.
 TEST_F(Sound, DiskTreiberZweiSekunden) {
+    const char* spiel = std::getenv("KORDAVO_GAME_DIR");
+    ASSERT_TRUE(spiel && *spiel);
+    std::filesystem::copy_file(std::string(spiel) + "/background.wav", ordner / "background.wav",
+                               std::filesystem::copy_options::overwrite_existing);
+    static i32 archiv = -1;
+    archiv = Resf_Oeffnen((std::string(spiel) + "/resfile/menue_sound.res").c_str(), 0);
+    ASSERT_GE(archiv, 0);
+    Sound_Effekt_Quelle = [](i32 nummer, std::vector<u8>& blob) { return Resf_Lade_Blob(archiv, nummer, blob); };
     const std::string datei = (ordner / "ausgabe.raw").string();
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", datei.c_str(), 1);
@@ -219,6 +227,7 @@ TEST_F(Sound, DiskTreiberZweiSekunden) {
     for (int i = 0; i < 5; ++i) Backsound_Update();
     std::this_thread::sleep_for(std::chrono::milliseconds(1000));
     Sound_Alles_Freigeben();
+    Resf_Schliessen(archiv);
     std::ifstream in(datei, std::ios::binary);
     const std::vector<char> roh((std::istreambuf_iterator<char>(in)), {});
     std::vector<i16> pcm(roh.size() / 2);
