@@ -136,11 +136,12 @@ Sound_Slot* Sound_Stream_Oeffnen(const char* datei, i32 lautstaerke, i32 pan) {
     }
     std::vector<u8> d;
     const W32_Handle h = W32_File_Open_Read(datei);
-    if (h >= 0) {
+    // The music is read whole: at most 64 MB (six minutes of CD sound).
+    if (h >= 0 && W32_File_Size(h) <= (64u << 20)) {
         d.resize(W32_File_Size(h));
         if (W32_File_Read(d.data(), 1, static_cast<u32>(d.size()), h) != d.size()) d.clear();
-        W32_File_Close(h);
     }
+    if (h >= 0) W32_File_Close(h);
     const u32 sample = d.empty() ? 0 : Mixer_Sample_Laden(d.data(), d.size());
     if (!sample) {
         Debug_Printf("Sound: %s nicht abspielbar\n", datei);
