@@ -91,6 +91,25 @@ TEST_F(Sound, LautstaerkeUndPanWerdenBegrenzt) {
     EXPECT_FALSE(Sound_Laeuft(s));
 }
 
+// The window minimised and shown again: a looping sample starts again with
+// its volume and pan, a one-shot sample stays stopped, the music goes on.
+TEST_F(Sound, PauseUndWeiterBeimFensterwechsel) {
+    ASSERT_TRUE(Sound_Init_Stumm());
+    Backsound_Start();
+    Sound_Slot* schleife = Sound_Play_Sample(Sound_Lade_Sample(klick.data(), static_cast<u32>(klick.size())), 90, 30, true);
+    Sound_Slot* einmal = Sound_Play_Sample(Sound_Lade_Sample(klick.data(), static_cast<u32>(klick.size())), 200, 128, false);
+    Sound_Pause_All();
+    EXPECT_FALSE(Sound_Laeuft(schleife));
+    EXPECT_FALSE(Sound_Laeuft(einmal));
+    EXPECT_TRUE(Backsound_Slot()->pausiert);
+    Sound_Resume_All();
+    EXPECT_TRUE(Sound_Laeuft(schleife));
+    EXPECT_EQ(schleife->lautstaerke, 90);
+    EXPECT_EQ(schleife->pan, 30);
+    EXPECT_FALSE(Sound_Laeuft(einmal));
+    EXPECT_FALSE(Backsound_Slot()->pausiert);
+}
+
 TEST_F(Sound, ZehnEffekteDannDuckUndMinusEins) {
     ASSERT_TRUE(Sound_Init_Stumm());
     for (int i = 0; i < 40; ++i) Backsound_Update();
