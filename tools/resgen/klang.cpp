@@ -25,10 +25,10 @@ std::vector<u8> wav_datei(const std::vector<float>& pcm, i32 kanaele) {
     std::vector<u8> d;
     bytes::Schreiber s{d};
     const u32 bytes = static_cast<u32>(pcm.size() * 2);
-    s.bytes("RIFF", 4), s(36 + bytes), s.bytes("WAVEfmt ", 8);
+    s(u32{0x46464952}), s(36 + bytes), s(u32{0x45564157}), s(u32{0x20746D66});  // "RIFF", size, "WAVE", "fmt "
     s(u32{16}), s(u16{1}), s(static_cast<u16>(kanaele)), s(u32{22050}), s(static_cast<u32>(22050 * 2 * kanaele)),
         s(static_cast<u16>(2 * kanaele)), s(u16{16});
-    s.bytes("data", 4), s(bytes);
+    s(u32{0x61746164}), s(bytes);  // "data"
     for (float v : pcm) s(static_cast<i16>(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767)));
     return d;
 }
