@@ -191,84 +191,88 @@ struct Ereignis {
 
 }  // namespace
 
-std::vector<u8> Musik(const std::string& partitur, const std::string& soundfont, std::string* fehler) {
-    std::ifstream in(partitur);
-    if (!in) {
-        *fehler = "Partitur " + partitur + " nicht lesbar";
-        return {};
-    }
+namespace {
+
+// A score as read: tempo, one chord per bar, and the tracks.
+struct Spur {
+    std::string art;
+    int kanal = 0, programm = 0, lautstaerke = 100;
+    std::vector<std::pair<std::string, double>> noten;  // melody: name, beats
+    std::string muster;                                  // drums: 16 steps per bar
+    int note = 0;
+};
+struct Partitur {
     double tempo = 110;
     std::vector<std::string> akkorde;
-    struct Spur {
-        std::string art;
-        int kanal = 0, programm = 0, lautstaerke = 100;
-        std::vector<std::pair<std::string, double>> noten;  // melody: name, beats
-        std::string muster;                                  // drums: 16 steps per bar
-        int note = 0;
-    };
     std::vector<Spur> spuren;
+};
+
+// One line of the score into `p`; false with the message in `fehler`.
+bool zeile_lesen(std::istringstream& z, const std::string& wort, Partitur* p, std::string* fehler) {
+    if (wort == "TEMPO") {
+        if (!(z >> p->tempo) || p->tempo < 40 || p->tempo > 240) return *fehler = "TEMPO 40..240 erwartet", false;
+    } else if (wort == "AKKORDE") {
+        for (std::string a; z >> a;) {
+            int g;
+            std::vector<int> s;
+            if (a != "|" && !akkord(a, &g, &s)) return *fehler = "unbekannter Akkord " + a, false;
+            if (a != "|") p->akkorde.push_back(a);
+        }
+    } else if (wort == "SPUR") {
+        Spur s;
+        if (!(z >> s.art >> s.kanal >> s.programm >> s.lautstaerke) || s.kanal < 0 || s.kanal > 15 || s.programm < 0 ||
+            s.programm > 127 || s.lautstaerke < 0 || s.lautstaerke > 127)
+            return *fehler = "SPUR art kanal programm lautstärke erwartet", false;
+        if (s.art != "flaeche" && s.art != "bass" && s.art != "melodie" && s.art != "schlag")
+            return *fehler = "unbekannte Spurart " + s.art, false;
+        p->spuren.push_back(s);
+    } else if (wort == "NOTEN" || wort == "MUSTER") {
+        if (p->spuren.empty()) return *fehler = wort + " vor der ersten SPUR", false;
+        Spur& s = p->spuren.back();
+        if (wort == "MUSTER") {
+            std::string n;
+            if (!(z >> n >> s.muster) || s.muster.size() != 16 || (s.note = note_nummer(n)) < 0 || s.art != "schlag")
+                return *fehler = "MUSTER note und 16 Schritte erwartet", false;
+            return true;
+        }
+        for (std::string n; z >> n;) {
+            if (n == "|") continue;
+            const size_t k = n.find(':');
+            const double dauer = k == std::string::npos ? 1 : std::atof(n.c_str() + k + 1);
+            const std::string name = n.substr(0, k);
+            if (dauer <= 0 || dauer > 16 || (name != "-" && note_nummer(name) < 0)) return *fehler = "falsche Note " + n, false;
+            s.noten.emplace_back(name, dauer);
+        }
+    } else {
+        return *fehler = "unbekanntes Wort " + wort, false;
+    }
+    return true;
+}
+
+bool partitur_lesen(const std::string& datei, Partitur* p, std::string* fehler) {
+    std::ifstream in(datei);
+    if (!in) return *fehler = "Partitur " + datei + " nicht lesbar", false;
     std::string zeile;
-    int nr = 0;
-    while (std::getline(in, zeile)) {
-        ++nr;
+    for (int nr = 1; std::getline(in, zeile); ++nr) {
         if (const size_t k = zeile.find('#'); k != std::string::npos) zeile.erase(k);
         std::istringstream z(zeile);
         std::string wort;
         if (!(z >> wort)) continue;
-        auto falsch = [&](const std::string& w) {
-            *fehler = partitur + ":" + std::to_string(nr) + ": " + w;
-            return std::vector<u8>{};
-        };
-        if (wort == "TEMPO") {
-            if (!(z >> tempo) || tempo < 40 || tempo > 240) return falsch("TEMPO 40..240 erwartet");
-        } else if (wort == "AKKORDE") {
-            for (std::string a; z >> a;) {
-                int g;
-                std::vector<int> s;
-                if (a != "|" && !akkord(a, &g, &s)) return falsch("unbekannter Akkord " + a);
-                if (a != "|") akkorde.push_back(a);
-            }
-        } else if (wort == "SPUR") {
-            Spur s;
-            if (!(z >> s.art >> s.kanal >> s.programm >> s.lautstaerke) || s.kanal < 0 || s.kanal > 15 || s.programm < 0 ||
-                s.programm > 127 || s.lautstaerke < 0 || s.lautstaerke > 127)
-                return falsch("SPUR art kanal programm lautstärke erwartet");
-            if (s.art != "flaeche" && s.art != "bass" && s.art != "melodie" && s.art != "schlag") return falsch("unbekannte Spurart " + s.art);
-            spuren.push_back(s);
-        } else if (wort == "NOTEN" || wort == "MUSTER") {
-            if (spuren.empty()) return falsch(wort + " vor der ersten SPUR");
-            Spur& s = spuren.back();
-            if (wort == "MUSTER") {
-                std::string n;
-                if (!(z >> n >> s.muster) || s.muster.size() != 16 || (s.note = note_nummer(n)) < 0 || s.art != "schlag")
-                    return falsch("MUSTER note und 16 Schritte erwartet");
-                continue;
-            }
-            for (std::string n; z >> n;) {
-                if (n == "|") continue;
-                const size_t k = n.find(':');
-                const double dauer = k == std::string::npos ? 1 : std::atof(n.c_str() + k + 1);
-                const std::string name = n.substr(0, k);
-                if (dauer <= 0 || dauer > 16 || (name != "-" && note_nummer(name) < 0)) return falsch("falsche Note " + n);
-                s.noten.emplace_back(name, dauer);
-            }
-        } else {
-            return falsch("unbekanntes Wort " + wort);
-        }
+        if (!zeile_lesen(z, wort, p, fehler)) return *fehler = datei + ":" + std::to_string(nr) + ": " + *fehler, false;
     }
-    if (akkorde.empty() || spuren.empty()) {
-        *fehler = partitur + ": AKKORDE und SPUR fehlen";
-        return {};
-    }
-    const double schlag_frames = RATE * 60 / tempo;
-    const u64 loop = static_cast<u64>(akkorde.size() * 4 * schlag_frames);
+    if (p->akkorde.empty() || p->spuren.empty()) return *fehler = datei + ": AKKORDE und SPUR fehlen", false;
+    return true;
+}
+
+// The note events of the score, sorted; `schlag_frames` frames a beat.
+std::vector<Ereignis> ereignisse(const Partitur& p, double schlag_frames) {
     auto frame = [&](double schlag) { return static_cast<u64>(schlag * schlag_frames); };
     std::vector<Ereignis> ev;
     auto note = [&](int kanal, int n, int staerke, double von, double dauer) {
         ev.push_back({frame(von), 1, kanal, n, staerke});
         ev.push_back({frame(von + dauer) - 1, 0, kanal, n, 0});
     };
-    for (const Spur& s : spuren) {
+    for (const Spur& s : p.spuren) {
         if (s.art == "melodie") {
             double t = 0;
             for (const auto& [name, dauer] : s.noten) {
@@ -277,10 +281,10 @@ std::vector<u8> Musik(const std::string& partitur, const std::string& soundfont,
             }
             continue;
         }
-        for (size_t b = 0; b < akkorde.size(); ++b) {
+        for (size_t b = 0; b < p.akkorde.size(); ++b) {
             int g;
             std::vector<int> st;
-            akkord(akkorde[b], &g, &st);
+            akkord(p.akkorde[b], &g, &st);
             const double takt = b * 4.0;
             if (s.art == "flaeche")
                 for (int i : st) note(s.kanal, g + 12 + i, 70, takt, 4);
@@ -292,7 +296,12 @@ std::vector<u8> Musik(const std::string& partitur, const std::string& soundfont,
         }
     }
     std::sort(ev.begin(), ev.end());
+    return ev;
+}
 
+// Renders the events with FluidSynth into `l` and `r` (their length frames).
+bool rendern(const Partitur& p, const std::vector<Ereignis>& ev, const std::string& soundfont, std::vector<float>* l,
+             std::vector<float>* r, std::string* fehler) {
     fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
     fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
     fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
@@ -306,16 +315,13 @@ std::vector<u8> Musik(const std::string& partitur, const std::string& soundfont,
         if (syn) delete_fluid_synth(syn);
         delete_fluid_settings(einst);
         *fehler = "Soundfont " + soundfont + " nicht ladbar";
-        return {};
+        return false;
     }
-    for (const Spur& s : spuren) {
+    for (const Spur& s : p.spuren) {
         fluid_synth_program_change(syn, s.kanal, s.programm);
         fluid_synth_cc(syn, s.kanal, 7, s.lautstaerke);
     }
-    // Rendered past the loop point; the tail is laid over the start, so the
-    // loop joins without a seam.
-    const u64 ende = loop + static_cast<u64>(4 * RATE);
-    std::vector<float> l(ende), r(ende);
+    const u64 ende = l->size();
     u64 pos = 0;
     size_t e = 0;
     while (pos < ende) {
@@ -326,11 +332,26 @@ std::vector<u8> Musik(const std::string& partitur, const std::string& soundfont,
         }
         const u64 bis = std::min(ende, e < ev.size() ? std::max(ev[e].frame, pos + 1) : ende);
         const int n = static_cast<int>(std::min<u64>(bis - pos, 4096));
-        fluid_synth_write_float(syn, n, l.data() + pos, 0, 1, r.data() + pos, 0, 1);
+        fluid_synth_write_float(syn, n, l->data() + pos, 0, 1, r->data() + pos, 0, 1);
         pos += static_cast<u64>(n);
     }
     delete_fluid_synth(syn);
     delete_fluid_settings(einst);
+    return true;
+}
+
+}  // namespace
+
+std::vector<u8> Musik(const std::string& partitur, const std::string& soundfont, std::string* fehler) {
+    Partitur p;
+    if (!partitur_lesen(partitur, &p, fehler)) return {};
+    const double schlag_frames = RATE * 60 / p.tempo;
+    const u64 loop = static_cast<u64>(p.akkorde.size() * 4 * schlag_frames);
+    // Rendered past the loop point; the tail is laid over the start, so the
+    // loop joins without a seam.
+    const u64 ende = loop + static_cast<u64>(4 * RATE);
+    std::vector<float> l(ende), r(ende);
+    if (!rendern(p, ereignisse(p, schlag_frames), soundfont, &l, &r, fehler)) return {};
     std::vector<float> pcm(loop * 2);
     for (u64 i = 0; i < ende; ++i) {
         pcm[2 * (i % loop)] += l[i];
