@@ -29,11 +29,20 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
         const int basis = s * SF_PRO_SEITE;
         const f32 tor_x = sf_richtung(sf, s) > 0 ? 0.0f : SF_LAENGE;
         const bool ball_im_strafraum = std::fabs(bx - tor_x) < SF_STRAFRAUM_TIEFE && by > SF_STRAFRAUM_Y1 && by < SF_STRAFRAUM_Y2;
+        const bool vorwaerts = sf_richtung(sf, s) > 0;
+        f32 letzter = SF_LAENGE, vorletzter = SF_LAENGE;
         for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
             const auto& sp = sf->spieler[i];
             if (!sf_auf_platz(sp)) continue;
             const auto& o = sf->objekt[i];
             const f32 ox = o.x, oy = o.y;
+            const f32 rx = vorwaerts ? ox : SF_LAENGE - ox;
+            if (rx < letzter) {
+                vorletzter = letzter;
+                letzter = rx;
+            } else if (rx < vorletzter) {
+                vorletzter = rx;
+            }
             const bool tw = o.torwart != 0;
             const bool frei = sp.sperre == 0;
             l.aktiv[anzahl++] = static_cast<u8>(i);
@@ -52,6 +61,7 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
         }
         l.jaeger[s] = jaeger;
         l.feld_n[s] = feld;
+        l.linie[s] = vorletzter;
     }
     l.naechster = naechster;
     l.nd = nd;
@@ -149,7 +159,7 @@ void Engine_Tick(Spielfeld_Daten* sf) {
     if (sf->situation != SIT_SPIEL && sf->situation != SIT_TORJUBEL && sf->situation != SIT_HALBZEIT_ENDE)
         standard_ziele(sf, l);
     alle_bewegen(sf, l, geaendert);
-    offizielle(sf);
+    offizielle(sf, l);
     sf->zweikampf[0] = sf->zweikampf[1] = -1;
     ende_pruefen(sf);
 }

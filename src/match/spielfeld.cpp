@@ -40,7 +40,8 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     s.minute_aus = 255;
     // Skills from the fine strength (0..12,000) and the morale, shaped by
     // position and the active special attributes.
-    int basis = s.staerke / 120 + (Spieler_Wert(90, sp, 0, OP_LESEN) - 3) + heimvorteil;
+    // Skills spread over 15..95 from the strength: the weaker side keeps a chance in every duel.
+    int basis = 15 + s.staerke / 150 + (Spieler_Wert(90, sp, 0, OP_LESEN) - 3) + heimvorteil;
     int b[8] = {0, 0, 0, 0, 0, 0, 0, 0};  // pass, shot, duel, pace, keeper, technique, header, hardness
     switch (s.position) {
         case 0: b[1] = -30; b[4] = 0; break;
@@ -233,7 +234,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     sf->team[1] = gast;
     // The home side plays at its own ground unless the venue is another club's.
     sf->gast_von_aussen = (heim_team != heim && heim_team < static_cast<u32>(Team_Anzahl)) ? 1 : 0;
-    int vorteil = sf->gast_von_aussen ? 0 : 2;
+    int vorteil = sf->gast_von_aussen ? 0 : engine::HEIMVORTEIL;
     if (!seite_fuellen(sf, 0, heim, vorteil) || !seite_fuellen(sf, 1, gast, 0)) {
         std::free(sf);
         return false;
@@ -266,12 +267,6 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     for (int i = 0; i < 8; i++) sf->banden[i] = 1 + (heim * 8 + i) % 14;
     sf->extra_figur = 0;
     sf->zufall = Rnd_Get_Index();
-    // The pace of the day from the pitch's own cursor.
-    Rnd_Push();
-    Rnd_Set_Index(static_cast<i32>(sf->zufall), 0);
-    sf->tempo = static_cast<i16>(Rnd_Basis(30, 170));
-    sf->zufall = Rnd_Get_Index();
-    Rnd_Pop();
     sf->anstoss_seite = 0;
     Engine_Taktik_Berechnen(sf, 0);
     Engine_Taktik_Berechnen(sf, 1);
@@ -319,12 +314,15 @@ void Spielfeld_Halbzeit_Start_Feld(Spielfeld_Daten* sf) {
     sf->halbzeit_start = 1;
     sf->halten = 0;
     sf->grenze_eigen = static_cast<i16>(sf->minute + 2);
+    // The break gives some breath back.
+    for (auto& sp : sf->spieler) sp.ausdauer = sp.ausdauer + 1500 > 10000 ? 10000 : sp.ausdauer + 1500;
     Engine_Aufstellen(sf, (sf->halbzeit - 1) & 1);
 }
 
 void Spielfeld_Set_Zufall(Spielfeld_Daten* sf, u32 saat) {
     if (!sf) return;
     sf->zufall = saat % RND_TABELLE_GROESSE;
+    sf->zufall_versatz = static_cast<i16>(saat / RND_TABELLE_GROESSE % RND_TABELLE_GROESSE);
 }
 
 bool Spielfeld_Set_Elfmeter(u32 spiel, int seite, int schuetze) {
@@ -393,7 +391,7 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
         sf->wartet = 0;
     }
     Rnd_Push();
-    Rnd_Set_Index(static_cast<i32>(sf->zufall), 0);
+    Rnd_Set_Index(static_cast<i32>(sf->zufall + static_cast<u32>(sf->zufall_versatz)), 0);
     Engine_Tick(sf);
     sf->zufall = Rnd_Get_Index();
     Rnd_Pop();
