@@ -168,7 +168,7 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
             // Each 4-second spell he stands a little on or off the line, or runs in behind.
             int spell = (sf->ticks / 40 + i * 3) % 8;
             bool lauf = spell % LAUF_TAKT == 0;
-            tx = lauf ? linie + 600.0f : linie - 250.0f + static_cast<f32>(spell) * 40.0f;
+            tx = lauf ? linie + 600.0f : linie - 300.0f + static_cast<f32>(spell) * 40.0f;
             tx = clampf(tx, 0, SF_LAENGE - 900.0f);
         }
         tx = clampf(tx, 250, SF_LAENGE - 700.0f);
@@ -187,7 +187,19 @@ namespace {
 
 constexpr int ZIEL_TOLERANZ = 50;  // cm
 
-void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
+// The base set of a figure going on along its straight line (or standing).
+// The animation entries are for the view only: an unseen pitch skips them,
+// and nothing of the game depends on them.
+void anim_linie(Spielfeld_Objekt& o, const Spielfeld_Spieler& sp, bool eilig) {
+    const u8 flag = sp.flag;
+    const bool steht = (flag & F_STEHT) != 0;
+    const f32 sch = steht ? 0.0f : ((flag & F_LAUFEN) ? 50.0f : ((flag & F_LANGSAM) ? 20.0f : 35.0f));
+    anim_basis(o, Anim_Basis(sch, eilig, false, sp.ausdauer < 3000, o.torwart != 0));
+}
+
+// One step of a figure; takt: the ticks until his next step (his breath is
+// counted for all of them).
+void bewegen(Spielfeld_Daten* sf, int i, bool eilig, int takt) {
     auto& sp = sf->spieler[i];
     auto& o = sf->objekt[i];
     bool fuehrt = sf->ballfuehrer == i;
@@ -208,10 +220,9 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
         // Stamina: standing gives most back, walking some; running and sprinting cost.
         static constexpr i8 ATEM[4] = {ATEM_STEHEN, ATEM_SPRINT, ATEM_GEHEN, ATEM_LAUFEN};
         const int art = steht ? 0 : (eilig ? 1 : ((flag & F_LANGSAM) ? 2 : 3));
-        int a = sp.ausdauer + ATEM[art];
+        int a = sp.ausdauer + ATEM[art] * takt;
         sp.ausdauer = a < 1000 ? 1000 : (a > 10000 ? 10000 : a);
-        const f32 sch = steht ? 0.0f : ((flag & F_LAUFEN) ? 50.0f : ((flag & F_LANGSAM) ? 20.0f : 35.0f));
-        anim_basis(o, Anim_Basis(sch, eilig, false, sp.ausdauer < 3000, o.torwart != 0));
+        if (sf->anzeige) anim_linie(o, sp, eilig);
         return;
     } else {
         f32 dx = sp.ziel_x - o.x, dy = sp.ziel_y - o.y;
@@ -223,8 +234,8 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
             sp.alt_y = sp.ziel_y;
             sp.flag = static_cast<u8>((sp.flag & 0x0F) | F_STEHT | (eilig ? F_EILIG : 0));
             o.vx = o.vy = 0;
-            anim_basis(o, Anim_Basis(0.0f, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
-            if (sp.ausdauer < 10000) sp.ausdauer += ATEM_STEHEN;
+            if (sf->anzeige) anim_basis(o, Anim_Basis(0.0f, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
+            sp.ausdauer = sp.ausdauer + ATEM_STEHEN * takt > 10000 ? 10000 : sp.ausdauer + ATEM_STEHEN * takt;
             return;
         }
         f32 v = (520.0f + static_cast<f32>(faehig(sp, sp.f_tempo)) * 3.0f) * (0.72f + static_cast<f32>(sp.ausdauer) * 0.000028f);
@@ -238,7 +249,7 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
         o.y += dy * k;
         o.vx = dx * k * (1.0f / DT);
         o.vy = dy * k * (1.0f / DT);
-        o.anim.richtung = richtung_von(dx, dy);
+        if (sf->anzeige) o.anim.richtung = richtung_von(dx, dy);
         // The straight line is kept until the target moves.
         f32 rest = d / schritt - 1.0f;
         sp.schritte = static_cast<u8>(rest < 0 ? 0 : (rest > 40 ? 40 : rest));
@@ -247,11 +258,11 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
         sp.flag = static_cast<u8>((sp.flag & 0x0F) | (eilig ? F_EILIG : 0) | (schritt > 40 ? F_LAUFEN : 0) |
                                   (schritt < 30 ? F_LANGSAM : 0));
     }
-    anim_basis(o, Anim_Basis(schritt, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
+    if (sf->anzeige) anim_basis(o, Anim_Basis(schritt, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
     // Stamina: sprinting costs, walking gives it back.
-    if (eilig) sp.ausdauer += ATEM_SPRINT;
-    else if (schritt < 30) sp.ausdauer += ATEM_GEHEN;
-    else sp.ausdauer += ATEM_LAUFEN;
+    if (eilig) sp.ausdauer += ATEM_SPRINT * takt;
+    else if (schritt < 30) sp.ausdauer += ATEM_GEHEN * takt;
+    else sp.ausdauer += ATEM_LAUFEN * takt;
     if (sp.ausdauer < 1000) sp.ausdauer = 1000;
     if (sp.ausdauer > 10000) sp.ausdauer = 10000;
 }
@@ -280,15 +291,31 @@ void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert) {
                 sp.ziel_y = static_cast<i16>(b.y + b.vy * 0.25f);
                 eilig = true;
             } else {
-                // Off the ball a player looks again every 8 ticks, staggered by slot;
-                // a forward makes his runs at full pace.
-                if (((sf->ticks + i) & 7) == 0) ziel_berechnen(sf, i, l);
+                // Off the ball everyone looks again every 8 ticks (16 far from the
+                // ball); a forward makes his runs at full pace.
+                if ((sf->ticks & 7) == 0) {
+                    const auto& o = sf->objekt[i];
+                    const bool fern = d2(o.x, o.y, b.x, b.y) > FERN * FERN;
+                    if (!fern || (sf->ticks & 15) == 0) ziel_berechnen(sf, i, l);
+                }
                 eilig = sp.position == 3 && l.besitz[sf_seite(i)];
             }
         } else if (i == sf->ausfuehrer) {
             eilig = true;
         }
-        bewegen(sf, i, eilig);
+        // Not in a hurry, he looks at his line on one tick in TAKT (staggered by
+        // slot) and on the others only goes on along it.
+        if (!eilig && ((sf->ticks + i) & (TAKT - 1))) {
+            auto& o = sf->objekt[i];
+            if (sp.schritte > 0) {
+                sp.schritte--;
+                o.x += o.vx * DT;
+                o.y += o.vy * DT;
+            }
+            if (sf->anzeige) anim_linie(o, sp, false);
+            continue;
+        }
+        bewegen(sf, i, eilig, eilig ? 1 : TAKT);
     }
 }
 
@@ -301,9 +328,11 @@ void offizielle(Spielfeld_Daten* sf, const Lage& ll) {
         f32 d = std::sqrt(dd), st = d > 60 ? 60 : d;
         r.x += dx / d * st;
         r.y += dy / d * st;
-        r.anim.richtung = richtung_von(dx, dy);
-        anim_basis(r, Anim_Basis(st, false, false, false, false));
-    } else {
+        if (sf->anzeige) {
+            r.anim.richtung = richtung_von(dx, dy);
+            anim_basis(r, Anim_Basis(st, false, false, false, false));
+        }
+    } else if (sf->anzeige) {
         anim_basis(r, A_SCHIRI);
     }
     // The linesmen keep level with the second-last defender of their half, or
@@ -317,7 +346,7 @@ void offizielle(Spielfeld_Daten* sf, const Lage& ll) {
         f32 st = d > 50 ? 50 : (d < -50 ? -50 : d);
         l.x += st;
         // A raised flag or a corner signal plays to its end first (the table holds them).
-        anim_basis(l, st == 0 ? static_cast<u16>(A_LINIE) : Anim_Basis(std::fabs(st), false, false, false, false));
+        if (sf->anzeige) anim_basis(l, st == 0 ? static_cast<u16>(A_LINIE) : Anim_Basis(std::fabs(st), false, false, false, false));
     }
     sf->kamera[0] = clampf(b.x, 800, 10000);
     sf->kamera[1] = clampf(b.y, 1360, 5440);
@@ -343,10 +372,10 @@ void anstoss_positionen(Spielfeld_Daten* sf) {
 void standard_ziele(Spielfeld_Daten* sf, const Lage& l) {
     auto& b = BALL(sf);
     int s = sf->ball_seite;
-    if (sf->situation == SIT_ANSTOSS) return;
+    if (sf->situation == SIT_ANSTOSS || (sf->ticks & 7) != 0) return;
     for (int i = 0; i < SF_SPIELER; i++) {
         if (!sf_auf_platz(sf->spieler[i]) || i == sf->ausfuehrer) continue;
-        if (((sf->ticks + i) & 7) != 0) continue;
+        if ((sf->ticks & 7) != 0) continue;
         ziel_berechnen(sf, i, l);
         auto& sp = sf->spieler[i];
         int si = sf_seite(i);

@@ -21,6 +21,8 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
     // The nearest player and the chasers count in open play only (a set piece taken this tick
     // has its chasers from the next tick on).
     const bool im_spiel = sf->situation == SIT_SPIEL;
+    // The field lists serve the marking, which everyone looks at every 8 ticks.
+    const bool listen = (sf->ticks & 7) == 0;
     for (int s = 0; s < 2; s++) {
         int jaeger = -1, feld = 0;
         l.ball_rx[s] = rel_x(sf, s, bx);
@@ -46,7 +48,7 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
             const bool tw = o.torwart != 0;
             const bool frei = sp.sperre == 0;
             l.aktiv[anzahl++] = static_cast<u8>(i);
-            if (!tw) {
+            if (!tw && listen) {
                 l.feld_slot[s][feld] = static_cast<i8>(i);
                 l.feld_x[s][feld] = ox;
                 l.feld_y[s][feld] = oy;

@@ -185,7 +185,7 @@ f32 parade_chance(Spielfeld_Daten* sf, int tw, int k, f32 tx, f32 zy, f32 zz, f3
     // Reach: arms and a dive, more the more time he has and the better he is.
     f32 reichweite = 140.0f + zeit * (250.0f + k * 3.0f) - tief * 0.15f;
     f32 hoehe = zz > 200.0f ? 0.85f : 1.0f;
-    f32 p = (0.675f + (k - 50) / 250.0f) * hoehe;
+    f32 p = (0.655f + (k - 50) / 180.0f) * hoehe;
     if (seit > reichweite) p -= (seit - reichweite) / 220.0f;
     return clampf(p, 0.04f, 0.93f);
 }
@@ -235,7 +235,7 @@ void schiessen(Spielfeld_Daten* sf, int p, u32 art) {
     f32 druck = v >= 0 ? std::sqrt(d2(O(sf, v).x, O(sf, v).y, po.x, po.y)) : 2000.0f;
     f32 bedraengt = druck < 150.0f ? 1.0f : (druck < 400.0f ? (400.0f - druck) / 250.0f : 0.0f);
     f32 p_block = kopf ? 0.0f : block_chance(sf, g, BALL(sf).x, BALL(sf).y, tx, zy);
-    f32 p_auf = 0.80f - dist / 7000.0f - winkel * 0.30f - bedraengt * 0.18f + (sk - 50) / 400.0f - (kopf ? 0.10f : 0.0f);
+    f32 p_auf = 0.80f - dist / 7000.0f - winkel * 0.30f - bedraengt * 0.18f + (sk - 50) / 250.0f - (kopf ? 0.10f : 0.0f);
     // A tired marker gives more room.
     if (v >= 0) p_auf += static_cast<f32>(10000 - sf->spieler[v].ausdauer) / 40000.0f;
     if (art & SFE_FREISTOSS) p_auf -= 0.12f;

@@ -40,8 +40,8 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     s.minute_aus = 255;
     // Skills from the fine strength (0..12,000) and the morale, shaped by
     // position and the active special attributes.
-    // Skills spread over 15..95 from the strength: the weaker side keeps a chance in every duel.
-    int basis = 15 + s.staerke / 150 + (Spieler_Wert(90, sp, 0, OP_LESEN) - 3) + heimvorteil;
+    // Skills spread over 10..99 from the strength: the weaker side keeps a chance in every duel.
+    int basis = 10 + s.staerke / 135 + (Spieler_Wert(90, sp, 0, OP_LESEN) - 3) + heimvorteil;
     int b[8] = {0, 0, 0, 0, 0, 0, 0, 0};  // pass, shot, duel, pace, keeper, technique, header, hardness
     switch (s.position) {
         case 0: b[1] = -30; b[4] = 0; break;

@@ -75,6 +75,8 @@ constexpr f32 REICHWEITE = 90.0f;  // reach to take the ball
 constexpr f32 REICHWEITE_KOPF = 170.0f;  // reach to meet a high ball
 constexpr f32 ZWEIKAMPF_NAH = 130.0f;
 constexpr f32 TOR_Y = 3403.0f;
+constexpr f32 FERN = 3500.0f;  // a figure this far from the ball looks at his place half as often
+constexpr int TAKT = 4;  // a figure not in a hurry looks at his line on one tick in TAKT
 
 // Pace bits of the current straight line in the slot's flag byte; F_STEHT: he stands at the target of alt_x/alt_y.
 constexpr u8 F_EILIG = 0x80, F_LAUFEN = 0x40, F_LANGSAM = 0x20, F_STEHT = 0x10;
@@ -95,7 +97,7 @@ constexpr int KLAERUNG_ECKE = 480;  // a header clear from the box goes behind
 constexpr int FOUL_IM_STRAFRAUM = 18;  // a man receiving in the box is brought down
 constexpr int HEIMVORTEIL = 5;  // skill points of the home side at its own ground
 constexpr int SPIELSTAND_ZURUECK = 12, SPIELSTAND_VOR = 6;  // drive (and line, x 25 cm) late in a match
-constexpr int LAUF_TAKT = 4;  // a forward runs in behind in one of this many 4-second spells
+constexpr int LAUF_TAKT = 5;  // a forward runs in behind in one of this many 4-second spells
 // Stamina per tick: standing, sprinting, walking, running.
 constexpr i8 ATEM_STEHEN = 1, ATEM_SPRINT = -4, ATEM_GEHEN = 0, ATEM_LAUFEN = -2;
 constexpr int FOUL_GRUND = 480, FOUL_STRAFRAUM = -220;
@@ -147,7 +149,8 @@ struct Lage {
     f32 nd;            // his squared distance
     int anzahl;        // players on the pitch at the start of the tick
     u8 aktiv[SF_SPIELER];
-    // Field players of each side on the pitch (no keeper), positions at the start of the tick.
+    // Field players of each side on the pitch (no keeper), positions at the start of the tick
+    // (made on every 8th tick only, when the players look at their places).
     int feld_n[2];
     i8 feld_slot[2][SF_PRO_SEITE];
     f32 feld_x[2][SF_PRO_SEITE];

