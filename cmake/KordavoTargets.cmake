@@ -1,6 +1,11 @@
 # Helpers shared by every subsystem's CMakeLists.txt.
 
 set(KORDAVO_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+# The sanitizer test build (`make test`, and CI with it) treats every warning
+# as an error, so the tree stays warning-free.
+if(KORDAVO_SANITIZE AND KORDAVO_TESTS)
+  list(APPEND KORDAVO_WARNINGS -Werror)
+endif()
 
 # Text inside the game is Windows-1252, one byte per character: string
 # literals are compiled into that character set. clang only knows UTF-8 as

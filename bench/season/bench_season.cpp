@@ -13,6 +13,7 @@
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
+#include "world/welt.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -102,11 +103,8 @@ BENCHMARK(Alle_Spielplaene_Erstellen)->Unit(benchmark::kMicrosecond);
 // Forecasts of a whole league season (18 teams, 306 games), as a fixture
 // screen shows them for unplayed games.
 void Prognosen_Einer_Saison(benchmark::State& state) {
-    Season_Welt.Team_Staerke_Modus = [](int t, u32) { return 300 + 37 * t; };
-    Season_Welt.Team_Name = [](int t, char* p) -> const char* {
-        std::snprintf(p, 64, "Verein %d", t);
-        return p;
-    };
+    Welt_Anlegen(18, 0);
+    for (int t = 0; t < 18; ++t) std::snprintf(Team_Fix_Daten[t].name, sizeof Team_Fix_Daten[t].name, "Verein %d", t);
     for (auto _ : state) {
         i32 summe = 0;
         for (int a = 0; a < 18; ++a)
@@ -118,7 +116,7 @@ void Prognosen_Einer_Saison(benchmark::State& state) {
             }
         benchmark::DoNotOptimize(summe);
     }
-    Season_Hooks_Zuruecksetzen();
+    Welt_Freigeben();
 }
 BENCHMARK(Prognosen_Einer_Saison)->Unit(benchmark::kMicrosecond);
 

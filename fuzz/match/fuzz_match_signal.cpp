@@ -3,6 +3,7 @@
 // nothing crashes, the records stay within their bounds and the client's
 // record keeps its game.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -33,11 +34,17 @@ bool hole(u32 spiel, Spielfeld_Daten* aus, u32*) {
     return true;
 }
 
+// The shipped world: from KORDAVO_SOURCE_DIR, else from the source tree
+// the target was built from.
 bool vorbereiten() {
     const char* s = std::getenv("KORDAVO_SOURCE_DIR");
-    std::string welt = std::string(s ? s : ".") + "/data/config";
+    std::string welt = std::string(s && *s ? s : KORDAVO_QUELLE) + "/data/config";
     Internet_Modus = INTERNET_MODUS_EINZEL;
-    if (!Welt_Laden_Ordner(welt.c_str(), 0)) return false;
+    if (!Welt_Laden_Ordner(welt.c_str(), 0)) {
+        std::fprintf(stderr, "fuzz_match_signal: die Welt in %s kann nicht geladen werden (KORDAVO_SOURCE_DIR setzen)\n",
+                     welt.c_str());
+        return false;
+    }
     Spielfeld_Init();
     Partie_Hooks_Installieren();
     Spielfeld_Hooks h = Spielfeld_Get_Hooks();
@@ -76,8 +83,9 @@ void pruefen(const Spielfeld_Daten* sf) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Without the world there is nothing to fuzz: stop rather than run empty.
     static bool bereit = vorbereiten();
-    if (!bereit) return 0;
+    if (!bereit) std::exit(1);
     std::memcpy(static_cast<void*>(Server), &Urzustand, sizeof Urzustand);
     std::memcpy(static_cast<void*>(&Client), &Urzustand, sizeof Client);
     Spielfeld_Set_Netz(Server, 1, 0);

@@ -1,14 +1,30 @@
 // The one typed little-endian reader and writer: every save block, cache,
 // stored record and network block is written and read field by field here.
+//
+// A record type R declares its fields once, as a visit in R's namespace:
+//
+//     template <class V, bytes::Art<R> S> void felder(V& v, S& r) { v(r.a); v(r.b); ... }
+//
+// and is then written with `schreiber(r)`, read with `leser(r)` (also inside
+// arrays and other records), and its wire size checked at compile time with
+// `static_assert(bytes::groesse<R>() == ...)`.
 #pragma once
 
+#include <array>
+#include <bit>
+#include <concepts>
 #include <cstring>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
 #include "base/types.h"
 
 namespace bytes {
+
+// A record visit accepts the record itself or its const form.
+template <class S, class R>
+concept Art = std::same_as<std::remove_const_t<S>, R>;
 
 // Appends fields to a byte vector.
 struct Schreiber {
@@ -20,9 +36,33 @@ struct Schreiber {
     void operator()(i16 v) { put(static_cast<u16>(v), 2); }
     void operator()(u32 v) { put(v, 4); }
     void operator()(i32 v) { put(static_cast<u32>(v), 4); }
+    void operator()(u64 v) { put(v, 8); }
+    void operator()(i64 v) { put(static_cast<u64>(v), 8); }
+    void operator()(f32 v) { put(std::bit_cast<u32>(v), 4); }
+    void operator()(f64 v) { put(std::bit_cast<u64>(v), 8); }
     template <class T, size_t N>
     void operator()(const T (&feld)[N]) {
         for (const T& x : feld) (*this)(x);
+    }
+    template <class R>
+        requires std::is_class_v<R>
+    void operator()(const R& r) {
+        felder(*this, r);
+    }
+    // Containers: a vector is its u32 count and its elements, an array and
+    // a tuple their elements.
+    template <class T>
+    void operator()(const std::vector<T>& v) {
+        (*this)(static_cast<u32>(v.size()));
+        for (const T& x : v) (*this)(x);
+    }
+    template <class T, size_t N>
+    void operator()(const std::array<T, N>& a) {
+        for (const T& x : a) (*this)(x);
+    }
+    template <class... T>
+    void operator()(const std::tuple<T...>& t) {
+        std::apply([this](const auto&... x) { ((*this)(x), ...); }, t);
     }
     void bytes(const void* p, size_t n) {
         const u8* b = static_cast<const u8*>(p);
@@ -30,7 +70,7 @@ struct Schreiber {
     }
 
   private:
-    void put(u32 v, int n) {
+    void put(u64 v, int n) {
         for (int i = 0; i < n; ++i) out.push_back(static_cast<u8>(v >> (8 * i)));
     }
 };
@@ -50,10 +90,11 @@ struct Leser {
         }
         return true;
     }
-    u32 get(int k) {
+    u32 get(int k) { return static_cast<u32>(get64(k)); }
+    u64 get64(int k) {
         if (!rest(k)) return 0;
-        u32 v = 0;
-        for (int i = 0; i < k; ++i) v |= static_cast<u32>(p[pos + i]) << (8 * i);
+        u64 v = 0;
+        for (int i = 0; i < k; ++i) v |= static_cast<u64>(p[pos + i]) << (8 * i);
         pos += k;
         return v;
     }
@@ -64,9 +105,36 @@ struct Leser {
     void operator()(i16& v) { v = static_cast<i16>(get(2)); }
     void operator()(u32& v) { v = get(4); }
     void operator()(i32& v) { v = static_cast<i32>(get(4)); }
+    void operator()(u64& v) { v = get64(8); }
+    void operator()(i64& v) { v = static_cast<i64>(get64(8)); }
+    void operator()(f32& v) { v = std::bit_cast<f32>(get(4)); }
+    void operator()(f64& v) { v = std::bit_cast<f64>(get64(8)); }
     template <class T, size_t N>
     void operator()(T (&feld)[N]) {
         for (T& x : feld) (*this)(x);
+    }
+    template <class R>
+        requires std::is_class_v<R>
+    void operator()(R& r) {
+        felder(*this, r);
+    }
+    // A vector's count is checked against the bytes left before anything is
+    // allocated (each element takes at least one byte).
+    template <class T>
+    void operator()(std::vector<T>& v) {
+        const u32 k = get(4);
+        v.clear();
+        if (!rest(k)) return;
+        v.resize(k);
+        for (T& x : v) (*this)(x);
+    }
+    template <class T, size_t N>
+    void operator()(std::array<T, N>& a) {
+        for (T& x : a) (*this)(x);
+    }
+    template <class... T>
+    void operator()(std::tuple<T...>& t) {
+        std::apply([this](auto&... x) { ((*this)(x), ...); }, t);
     }
     bool bytes(void* ziel, size_t k) {
         if (!rest(k)) return false;
@@ -79,6 +147,53 @@ struct Leser {
     i32 i32_() { return static_cast<i32>(get(4)); }
     u32 u32_() { return get(4); }
 };
+
+// Counts the bytes a visit writes, at compile time.
+struct Zaehler {
+    size_t n = 0;
+    template <class T>
+        requires std::is_arithmetic_v<T>
+    constexpr void operator()(const T&) {
+        n += sizeof(T);
+    }
+    template <class T, size_t N>
+    constexpr void operator()(const T (&feld)[N]) {
+        for (const T& x : feld) (*this)(x);
+    }
+    template <class R>
+        requires std::is_class_v<R>
+    constexpr void operator()(const R& r) {
+        felder(*this, r);
+    }
+};
+
+// The number of bytes record R takes on disk and on the wire.
+template <class R>
+constexpr size_t groesse() {
+    Zaehler z;
+    const R r{};
+    z(r);
+    return z.n;
+}
+
+// `anzahl` records one after the other.
+template <class R>
+void feld_schreiben(Schreiber& s, const R* r, size_t anzahl) {
+    s.out.reserve(s.out.size() + anzahl * groesse<R>());
+    for (size_t i = 0; i < anzahl; ++i) s(r[i]);
+}
+template <class R>
+std::vector<u8> bild(const R* r, size_t anzahl) {
+    std::vector<u8> out;
+    Schreiber s{out};
+    feld_schreiben(s, r, anzahl);
+    return out;
+}
+template <class R>
+bool feld_lesen(Leser& l, R* r, size_t anzahl) {
+    for (size_t i = 0; i < anzahl && !l.fehler; ++i) l(r[i]);
+    return !l.fehler;
+}
 
 // A record image of exactly `groesse` bytes written by a field visitor
 // (`felder(schreiber)`); a short visit leaves zeros behind it.

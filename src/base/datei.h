@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/bytes.h"
 #include "base/types.h"
 
 struct Datei_Status {
@@ -92,6 +93,30 @@ bool Datei_Schreiben_Gepackt(Datei_Status* datei, const void* puffer, u32 groess
 u32 Datei_Lesen_Gepackt(Datei_Status* datei, void* puffer, u32 groesse);
 // Largest packed block Datei_Lesen_Gepackt accepts.
 constexpr u32 DATEI_GEPACKT_MAX = 512u * 1024u * 1024u;
+
+// Field by field through base/bytes.h: `felder(bytes::Schreiber&)` writes
+// fields, which go to the stream plain or as one packed block.
+template <class Felder>
+bool Datei_Schreiben_Felder(Datei_Status* datei, Felder felder, bool gepackt = false) {
+    std::vector<u8> b;
+    bytes::Schreiber s{b};
+    felder(s);
+    const u32 n = static_cast<u32>(b.size());
+    return gepackt ? Datei_Schreiben_Gepackt(datei, b.data(), n) : (n == 0 || Datei_Schreiben(datei, b.data(), n));
+}
+// Reads `groesse` bytes (plain, or one packed block of that size) and lets
+// `felder(bytes::Leser&)` take its fields from them. False when the stream
+// ends early, the block is damaged, or the visit reads more or fewer bytes.
+template <class Felder>
+bool Datei_Lesen_Felder(Datei_Status* datei, size_t groesse, Felder felder, bool gepackt = false) {
+    std::vector<u8> b(groesse);
+    const u32 n = static_cast<u32>(groesse);
+    if (groesse > DATEI_GEPACKT_MAX) return false;
+    if (n && (gepackt ? Datei_Lesen_Gepackt(datei, b.data(), n) : Datei_Lesen(datei, b.data(), n)) != n) return false;
+    bytes::Leser l(b.data(), b.size());
+    felder(l);
+    return !l.fehler && l.pos == b.size();
+}
 
 // Tests only: after `bytes` more bytes written to files (all file streams
 // together) every further file write fails, as on a full disk; -1 switches

@@ -71,7 +71,8 @@ std::string Ordner() {
 
 void Fehler(int zeile, const char* text) {
     char buf[256];
-    std::snprintf(buf, sizeof buf, "settings.ini, Zeile %d: %s", zeile, text);
+    if (zeile > 0) std::snprintf(buf, sizeof buf, "settings.ini, Zeile %d: %s", zeile, text);
+    else std::snprintf(buf, sizeof buf, "settings.ini: %s", text);
     if (g_fehler.empty()) std::fprintf(stderr, "%s (%s)\n", buf, (Ordner() + "/settings.ini").c_str());
     g_fehler = buf;
     Debug_Printf("%s", buf);
@@ -82,8 +83,16 @@ void Laden() {
     g_geladen = true;
     g_zeilen.clear();
     g_fehler.clear();
-    std::ifstream f(Ordner() + "/settings.ini", std::ios::binary);
-    if (!f) return;
+    const std::string pfad = Ordner() + "/settings.ini";
+    if (Ist_Ordner(pfad)) {
+        Fehler(0, "ist ein Ordner, keine Datei; es gelten die Vorgaben");
+        return;
+    }
+    std::ifstream f(pfad, std::ios::binary);
+    if (!f) {
+        if (access(pfad.c_str(), F_OK) == 0) Fehler(0, "kann nicht gelesen werden; es gelten die Vorgaben");
+        return;
+    }
     std::string zeile;
     int nr = 0;
     while (std::getline(f, zeile)) {

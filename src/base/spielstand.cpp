@@ -5,6 +5,10 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <sys/stat.h>
+
+#include <array>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -127,7 +131,7 @@ class Rahmen_Schreiber {
     bool ok_ = true;
 };
 
-enum class Schreibfehler { KEINER, MODUL, ANLEGEN, SCHREIBEN };
+enum class Schreibfehler { KEINER, MODUL, ORDNER, ANLEGEN, SCHREIBEN };
 
 Schreibfehler bloecke_schreiben(const char* pfad, const u8* kopf, u32 kopf_len, const Spielstand_Modul* module,
                                 int anzahl, bool verschluesseln, std::string* modul_name) {
@@ -152,6 +156,11 @@ Schreibfehler bloecke_schreiben(const char* pfad, const u8* kopf, u32 kopf_len, 
 
     const std::string ziel = W32_Pfad_Uebersetzen(pfad);
     const std::string temp = ziel + ".tmp";
+    struct stat st;
+    if (stat(ziel.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        aufraeumen();
+        return Schreibfehler::ORDNER;
+    }
     auto* d = new Datei_Status;
     d->datei = std::fopen(temp.c_str(), "wb");
     if (!d->datei) {
@@ -200,22 +209,90 @@ Schreibfehler bloecke_schreiben(const char* pfad, const u8* kopf, u32 kopf_len, 
 // ---------------------------------------------------------------------------
 // Reading: the whole file, checked before any module sees it.
 
-enum class Lesefehler { KEINER, FEHLT, FREMD, VERSION, BESCHAEDIGT, MODUL };
+enum class Lesefehler { KEINER, FEHLT, ORDNER, UNLESBAR, ZU_GROSS, FREMD, VERSION, BESCHAEDIGT };
 
-bool datei_einlesen(const char* pfad, std::vector<u8>* aus) {
-    std::string p = W32_Pfad_Uebersetzen(pfad);
-    std::FILE* f = std::fopen(p.c_str(), "rb");
-    if (!f) return false;
-    bool ok = std::fseek(f, 0, SEEK_END) == 0;
-    long g = ok ? std::ftell(f) : -1;
-    if (g < 0 || static_cast<u64>(g) > SPIELSTAND_MAX_DATEI) ok = false;
-    if (ok) {
-        aus->resize(static_cast<size_t>(g));
-        std::rewind(f);
-        ok = std::fread(aus->data(), 1, aus->size(), f) == aus->size();
+// The name a message gives a file: its last path part ("dir/" names "dir").
+std::string anzeige_name(const char* pfad) {
+    std::string p = pfad ? pfad : "";
+    while (p.size() > 1 && (p.back() == '/' || p.back() == '\\')) p.pop_back();
+    std::string n = W32_Pfad_Dateiname(p.c_str());
+    return n.empty() ? p : n;
+}
+
+bool lesen_bei(int fd, u64 pos, void* ziel, size_t n) {
+    u8* p = static_cast<u8*>(ziel);
+    while (n > 0) {
+        ssize_t r = pread(fd, p, n, static_cast<off_t>(pos));
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) return false;
+        p += r;
+        pos += static_cast<u64>(r);
+        n -= static_cast<size_t>(r);
     }
-    std::fclose(f);
-    return ok;
+    return true;
+}
+
+// What a save game or cache file must look like before it is read whole.
+struct Dateiform {
+    const char* marke;     // leading bytes
+    u32 marke_len;
+    const char* version;   // bytes that follow the mark (null: none)
+    u32 version_len;
+    u32 kopf_len;          // head before the blocks (the key byte not counted)
+    bool verschluesselt;   // a key byte follows the head; the rest is scrambled
+    int anzahl;            // blocks
+};
+
+// Reads a save game or cache file. Before the whole file is read, its head
+// is checked and its frames are walked by their 8-byte heads alone: every
+// block must lie inside the file and the end frame must close it exactly. A
+// file that is padded, cut or larger than any save can be is refused
+// without being read, in little time and memory. `aus` gets the plain bytes.
+Lesefehler datei_einlesen(const char* pfad, const Dateiform& form, std::vector<u8>* aus) {
+    const std::string p = W32_Pfad_Uebersetzen(pfad);
+    int fd = open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? Lesefehler::FEHLT : Lesefehler::UNLESBAR;
+    struct Schliesser {
+        int fd;
+        ~Schliesser() { close(fd); }
+    } schliesser{fd};
+    struct stat st;
+    if (fstat(fd, &st) != 0) return Lesefehler::UNLESBAR;
+    if (S_ISDIR(st.st_mode)) return Lesefehler::ORDNER;
+    if (!S_ISREG(st.st_mode)) return Lesefehler::UNLESBAR;
+    const u64 groesse = static_cast<u64>(st.st_size);
+    if (groesse > SPIELSTAND_MAX_DATEI) return Lesefehler::ZU_GROSS;
+    const u32 daten_start = form.kopf_len + (form.verschluesselt ? 1 : 0);
+    std::vector<u8> kopf(daten_start);
+    const u32 kennung = form.marke_len + form.version_len;
+    if (groesse < kennung || !lesen_bei(fd, 0, kopf.data(), kennung)) return Lesefehler::FREMD;
+    if (std::memcmp(kopf.data(), form.marke, form.marke_len) != 0) return Lesefehler::FREMD;
+    if (form.version && std::memcmp(kopf.data() + form.marke_len, form.version, form.version_len) != 0)
+        return Lesefehler::VERSION;
+    if (groesse < daten_start + ENDE_GROESSE || !lesen_bei(fd, 0, kopf.data(), daten_start))
+        return Lesefehler::BESCHAEDIGT;
+    std::array<u8, 256> folge{};
+    if (form.verschluesselt) {
+        Datei_Status* s = Datei_Oeffnen_Speicher();
+        Datei_Verschluesselung_An(s, kopf[form.kopf_len]);
+        folge = s->folge;
+        Datei_Schliessen(s);
+    }
+    u64 pos = daten_start;
+    for (int i = 1; i <= form.anzahl; ++i) {
+        u8 r[RAHMEN_KOPF];
+        if (groesse - pos < RAHMEN_KOPF + RAHMEN_FUSS || !lesen_bei(fd, pos, r, RAHMEN_KOPF))
+            return Lesefehler::BESCHAEDIGT;
+        for (u32 j = 0; j < RAHMEN_KOPF; ++j) r[j] ^= folge[(pos - daten_start + j) & 255u];
+        const u64 n = get_u32le(r + 4);
+        if (get_u32le(r) != (TAG_BLOCK | static_cast<u32>(i)) || n > groesse - pos - RAHMEN_KOPF - RAHMEN_FUSS)
+            return Lesefehler::BESCHAEDIGT;
+        pos += RAHMEN_KOPF + n + RAHMEN_FUSS;
+    }
+    if (groesse - pos != ENDE_GROESSE) return Lesefehler::BESCHAEDIGT;
+    aus->resize(static_cast<size_t>(groesse));
+    if (!lesen_bei(fd, 0, aus->data(), aus->size())) return Lesefehler::UNLESBAR;
+    return Lesefehler::KEINER;
 }
 
 struct Block_Ort {
@@ -223,19 +300,18 @@ struct Block_Ort {
     u32 laenge = 0;
 };
 
-// Checks the framing, every block's CRC, the check byte and the file's CRC.
-// `klar` gets the plain bytes of the whole file.
-bool bloecke_pruefen(const std::vector<u8>& datei, u32 kopf_len, bool verschluesselt, int anzahl,
-                     std::vector<u8>* klar, std::vector<Block_Ort>* bloecke) {
-    const u32 groesse = static_cast<u32>(datei.size());
+// Checks the framing, every block's CRC, the check byte and the file's CRC
+// of the file in `klar`, which is unscrambled in place.
+bool bloecke_pruefen(std::vector<u8>* klar, u32 kopf_len, bool verschluesselt, int anzahl,
+                     std::vector<Block_Ort>* bloecke) {
+    const u32 groesse = static_cast<u32>(klar->size());
     const u32 daten_start = kopf_len + (verschluesselt ? 1 : 0);
     if (groesse < daten_start + ENDE_GROESSE) return false;
-    *klar = datei;
     if (verschluesselt) {
-        Datei_Status* s = Datei_Oeffnen_Speicher_Lesen(datei.data(), groesse);
-        Datei_Seek(s, static_cast<i32>(daten_start), W32_SEEK_ANFANG);
-        Datei_Verschluesselung_An(s, datei[kopf_len]);
-        Datei_Lesen(s, klar->data() + daten_start, groesse - daten_start);
+        // Unscrambled in place: the file is held once.
+        Datei_Status* s = Datei_Oeffnen_Speicher();
+        Datei_Verschluesselung_An(s, (*klar)[kopf_len]);
+        for (u32 i = daten_start; i < groesse; ++i) (*klar)[i] ^= s->folge[(i - daten_start) & 255u];
         Datei_Schliessen(s);
     }
     const u8* k = klar->data();
@@ -387,9 +463,13 @@ bool Spielstand_Speichern(const char* pfad, int still) {
         case Schreibfehler::MODUL:
             fehler_melden("Der Spielstand konnte nicht gespeichert werden: Fehler im Modul %s.", modul.c_str());
             break;
+        case Schreibfehler::ORDNER:
+            fehler_melden("Der Spielstand konnte nicht gespeichert werden: %s ist ein Ordner.",
+                          anzeige_name(pfad).c_str());
+            break;
         case Schreibfehler::ANLEGEN:
             fehler_melden("Der Spielstand konnte nicht gespeichert werden: Die Datei %s lässt sich nicht anlegen.",
-                          W32_Pfad_Dateiname(pfad).c_str());
+                          anzeige_name(pfad).c_str());
             break;
         case Schreibfehler::SCHREIBEN:
             fehler_melden("Der Spielstand konnte nicht gespeichert werden: Schreibfehler (Datenträger voll?). "
@@ -403,28 +483,30 @@ bool Spielstand_Laden(const char* pfad) {
     module_init();
     g_fehler.clear();
     if (!pfad || !*pfad) return false;
-    const std::string name = W32_Pfad_Dateiname(pfad);
-    std::vector<u8> datei;
-    if (!datei_einlesen(pfad, &datei)) {
-        fehler_melden("Der Spielstand %s wurde nicht gefunden oder ist nicht lesbar.", name.c_str());
-        return false;
-    }
-    if (datei.size() < SPIELSTAND_KOPF_GROESSE || std::memcmp(datei.data(), SPIELSTAND_MAGIC, 10) != 0) {
-        fehler_melden("Die Datei %s ist kein Kordavo-Spielstand.", name.c_str());
-        return false;
-    }
-    if (std::memcmp(datei.data() + 10, SPIELSTAND_VERSION, 3) != 0) {
-        fehler_melden("Der Spielstand %s stammt aus einer anderen Programmversion.", name.c_str());
-        return false;
-    }
+    const std::string name = anzeige_name(pfad);
+    // The version counts by its first three characters ("1.0").
+    const Dateiform form{SPIELSTAND_MAGIC,        10,   SPIELSTAND_VERSION, 3,
+                         SPIELSTAND_KOPF_GROESSE, true, SPIELSTAND_BLOECKE};
     std::vector<u8> klar;
     std::vector<Block_Ort> bloecke;
-    if (!bloecke_pruefen(datei, SPIELSTAND_KOPF_GROESSE, true, SPIELSTAND_BLOECKE, &klar, &bloecke)) {
-        fehler_melden("Der Spielstand %s ist beschädigt und wurde nicht geladen.", name.c_str());
+    Lesefehler f = datei_einlesen(pfad, form, &klar);
+    if (f == Lesefehler::KEINER && !bloecke_pruefen(&klar, SPIELSTAND_KOPF_GROESSE, true, SPIELSTAND_BLOECKE, &bloecke))
+        f = Lesefehler::BESCHAEDIGT;
+    if (f != Lesefehler::KEINER) {
+        // By Lesefehler, from FEHLT on.
+        static const char* const texte[] = {
+            "Der Spielstand %s wurde nicht gefunden.",
+            "%s ist ein Ordner, kein Spielstand.",
+            "Der Spielstand %s ist nicht lesbar.",
+            "Die Datei %s ist zu groß für einen Kordavo-Spielstand.",
+            "Die Datei %s ist kein Kordavo-Spielstand.",
+            "Der Spielstand %s stammt aus einer anderen Programmversion.",
+            "Der Spielstand %s ist beschädigt und wurde nicht geladen.",
+        };
+        static_assert(std::size(texte) == static_cast<size_t>(Lesefehler::BESCHAEDIGT));
+        fehler_melden(texte[static_cast<int>(f) - 1], name.c_str());
         return false;
     }
-    datei.clear();
-    datei.shrink_to_fit();
     std::string modul;
     if (!module_laden(g_module, SPIELSTAND_BLOECKE, klar, bloecke, &modul)) {
         fehler_melden("Der Spielstand %s konnte nicht geladen werden (%s). Das laufende Spiel bleibt unverändert.",
@@ -500,13 +582,13 @@ bool Spielstand_Config_Laden(int set, char* aus) {
     const char* pfad = Spielstand_Config_Pfad(set);
     if (!pfad) return false;
     std::string ziel = pfad;
-    std::vector<u8> datei;
-    if (!datei_einlesen(ziel.c_str(), &datei)) return false;
     constexpr u32 kopf_len = sizeof CONFIG_CACHE_MARKE + CONFIG_CACHE_BESCHREIBUNG;
+    const Dateiform form{CONFIG_CACHE_MARKE, sizeof CONFIG_CACHE_MARKE, nullptr, 0, kopf_len, false, CONFIG_BLOECKE};
     std::vector<u8> klar;
     std::vector<Block_Ort> bloecke;
-    if (datei.size() < kopf_len || std::memcmp(datei.data(), CONFIG_CACHE_MARKE, sizeof CONFIG_CACHE_MARKE) != 0 ||
-        !bloecke_pruefen(datei, kopf_len, false, CONFIG_BLOECKE, &klar, &bloecke)) {
+    Lesefehler f = datei_einlesen(ziel.c_str(), form, &klar);
+    if (f == Lesefehler::FEHLT) return false;
+    if (f != Lesefehler::KEINER || !bloecke_pruefen(&klar, kopf_len, false, CONFIG_BLOECKE, &bloecke)) {
         g_fehler = "Konfigurations-Cache beschädigt";
         Debug_Printf("Spielstand_Config_Laden: %s beschädigt\n", ziel.c_str());
         return false;

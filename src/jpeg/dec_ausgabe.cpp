@@ -21,6 +21,7 @@ int32_t Datenfarbe(const JPEG_PROPERTIES* p) {
   if (n == 1) return FARBE_GRAU;
   if (n == 3) {
     if (p->Adobe_Gesehen) return p->Adobe_Transform ? FARBE_YCBCR : FARBE_RGB;
+    if (Jpeg_RGB_Kennungen(p)) return FARBE_RGB;
     if (p->JFIF_Gesehen) return FARBE_YCBCR;
     return p->Jpg_Farbraum == FARBE_RGB ? FARBE_RGB : FARBE_YCBCR;
   }
@@ -47,8 +48,10 @@ int32_t Jpeg_MCU_Zeile(JPEG_PROPERTIES* p, int32_t /*spalte*/, int32_t zeile) {
   return 0;
 }
 
-// One up-sampled row of component k (output width, from column 0).
-void Hochtasten(const Komp& k, const uint8_t* zeile, const uint8_t* nachbar, int32_t breite, uint8_t* aus) {
+// One up-sampled row of component k (output width, from column 0); oben:
+// the output row is the upper of the two a sample row makes.
+void Hochtasten(const Komp& k, const uint8_t* zeile, const uint8_t* nachbar, int32_t breite, uint8_t* aus,
+                bool oben) {
   const int32_t n = k.breite;
   if (k.glatt_h && k.glatt_v) {
     auto cs = [&](int32_t i) {
@@ -67,6 +70,11 @@ void Hochtasten(const Komp& k, const uint8_t* zeile, const uint8_t* nachbar, int
       aus[2 * i] = static_cast<uint8_t>((m + s(i - 1) + 1) >> 2);
       if (2 * i + 1 < breite) aus[2 * i + 1] = static_cast<uint8_t>((m + s(i + 1) + 2) >> 2);
     }
+  } else if (k.glatt_v) {
+    // Upright only: the nearer row weighs three quarters.
+    const int32_t rund = oben ? 1 : 2;
+    for (int32_t x = 0; x < breite; ++x)
+      aus[x] = static_cast<uint8_t>((3 * zeile[x] + nachbar[x] + rund) >> 2);
   } else if (k.ux == 2) {
     for (int32_t i = 0; 2 * i < breite; ++i) {
       aus[2 * i] = zeile[i];
@@ -106,11 +114,14 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
   const bool glatt = p->Glaettung == 1 && z->skala < 8;
   // The caller's component planes are not served: nothing is written.
   if (p->Komponenten_Ebenen) return JPEG_ERG_NICHT_UNTERSTUETZT;
-  if (z->gepuffert) {
-    int64_t bloecke = 0;
-    for (int c = 0; c < n; ++c)
-      bloecke += int64_t{z->mcu_x} * z->mcu_y * p->Komponenten[c].H * p->Komponenten[c].V;
-    if (bloecke * 64 * 2 > JPEG_DEK_KOEF_GRENZE) return JPEG_ERG_SPEICHER;
+  if (p->Speicher_Grenze) {
+    // Coefficients (gathered pictures) and two strips per component.
+    int64_t bytes = 0;
+    for (int c = 0; c < n; ++c) {
+      const int64_t bloecke = int64_t{z->mcu_x} * p->Komponenten[c].H * p->Komponenten[c].V;
+      bytes += bloecke * 64 * 2 + (z->gepuffert ? bloecke * z->mcu_y * 64 * 2 : 0);
+    }
+    if (bytes > (int64_t{p->Speicher_Grenze} << 20)) return JPEG_ERG_SPEICHER;
   }
   for (int c = 0; c < n; ++c) {
     Komp& k = z->k[c];
@@ -126,7 +137,8 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
     k.ux = fx * z->bs / k.bs;
     k.uy = fy * z->bs / k.bs;
     k.glatt_h = glatt && k.ux == 2 && (k.uy == 1 || (k.uy == 2 && z->skala == 1));
-    k.glatt_v = k.glatt_h && k.uy == 2;
+    // Upright doubling alone (4:4:0 chroma) at full size.
+    k.glatt_v = (k.glatt_h && k.uy == 2) || (glatt && z->skala == 1 && k.ux == 1 && k.uy == 2);
     k.bloecke_x = z->mcu_x * k.h;
     k.bloecke_y = z->mcu_y * k.v;
     k.breite = static_cast<int32_t>((int64_t{p->Rahmen_Breite} * k.h * k.bs + 8 * z->max_h - 1) / (8 * z->max_h));
@@ -137,7 +149,7 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
     k.streifen[0] = static_cast<uint8_t*>(Speicher(z, 2 * streifen));
     if (!k.streifen[0]) return JPEG_ERG_SPEICHER;
     k.streifen[1] = k.streifen[0] + streifen;
-    if (k.ux > 1) {
+    if (k.ux > 1 || k.glatt_v) {
       k.zeile = static_cast<uint8_t*>(Speicher(z, static_cast<size_t>(k.streifen_breite) * k.ux + 64));
       if (!k.zeile) return JPEG_ERG_SPEICHER;
     }
@@ -252,14 +264,14 @@ void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen) {
       const Komp& k = z->k[c];
       int32_t yc = y / k.uy;
       const uint8_t* zeile = Streifenzeile(k, yc);
-      if (k.ux == 1) {
+      if (k.ux == 1 && !k.glatt_v) {
         q[c] = zeile + z->x0;
       } else if (z->halb && c > 0) {
         q[c] = zeile + z->x0 / 2;
       } else {
         const uint8_t* nachbar = zeile;
         if (k.glatt_v) nachbar = Streifenzeile(k, (y % 2 == 0) ? yc - 1 : yc + 1);
-        Hochtasten(k, zeile, nachbar, z->x1, k.zeile);
+        Hochtasten(k, zeile, nachbar, z->x1, k.zeile, y % 2 == 0);
         q[c] = k.zeile + z->x0;
       }
     }

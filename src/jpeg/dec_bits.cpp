@@ -149,6 +149,7 @@ int Symbol_Lang(Bits* b, const Huff* t) {
   }
   // No code of 16 bits or fewer matches: corrupt data, symbol 0.
   b->anzahl -= 16;
+  b->fehlerhaft = true;
   return 0;
 }
 
@@ -238,6 +239,7 @@ struct Lokal {
     }
     // No code of 16 bits or fewer matches: corrupt data, symbol 0.
     nehmen(16);
+    b->fehlerhaft = true;
     return 0;
   }
   // s value bits (1..15), extended.
@@ -292,6 +294,7 @@ DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pre
       k += 16;
     }
   }
+  if (k > 64) x.b->fehlerhaft = true;
   return k == 1;
 }
 
@@ -379,6 +382,10 @@ void AC_Erst(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int3
     int r = rs >> 4, s = rs & 15;
     if (s) {
       k += r;
+      if (k > se) {
+        b->fehlerhaft = true;
+        return;
+      }
       int32_t v = Erweitern(Bits_Holen(b, s), s);
       blk[Natuerlich[k]] = Kurz(v * (1 << al));
     } else if (r == 15) {

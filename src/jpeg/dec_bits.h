@@ -49,6 +49,7 @@ struct Bits {
   Eingabe* ein = nullptr;
   bool breit = false;   // fetch eight bytes at once when none is 0xFF
   bool nur_dc = false;  // the last sequential block had no AC coefficient
+  bool fehlerhaft = false;  // a code no table has, or coefficients past the block's end
   // When set, the sequential block decoder stores every coefficient
   // multiplied by this table (natural order, low 16 bits of the product: the
   // accurate dequantisation done on the way).

@@ -7,12 +7,6 @@
 
 #include <cstdint>
 
-// Largest picture the decoder accepts (width x height); larger frames give
-// JPEG_ERG_SPEICHER before anything is allocated.
-inline constexpr int64_t JPEG_DEK_PIXEL_GRENZE = int64_t{1} << 25;  // 33.5 million
-// Largest coefficient store of a progressive or multi-scan picture (bytes);
-// more gives JPEG_ERG_SPEICHER.
-inline constexpr int64_t JPEG_DEK_KOEF_GRENZE = int64_t{128} << 20;
 // Blocks the gathered scans of one picture may visit together, as a multiple
 // of the picture's blocks (on top of a fixed allowance); beyond it the
 // stream gives JPEG_ERG_DATEN. Ordinary progressive pictures visit each block
@@ -63,7 +57,12 @@ struct Zustand {
   bool gepuffert;        // coefficients gathered, output at the end
   bool scan_begonnen;    // a scan of this decode has started
   bool bild_fertig;      // every MCU decoded (streaming) / output done
-  bool daten_fehlen;     // entropy data ran short
+  bool daten_fehlen;     // entropy data ran short (cut off, or ended by a marker)
+  bool daten_ungueltig;  // a code the tables do not have, or a wrong restart marker
+  bool rst_falsch;       // a restart marker out of sequence
+  bool grau;             // damaged data: the rest of the scan, or of the restart
+                         // interval, is not decoded (grey, or the earlier scans' values)
+  bool vorschau_fertig;  // a thumbnail was written (thumbnail modes)
   bool ausgabe_laeuft;   // the gathered picture is being written (zeile, spalte)
   int32_t n;
   Komp k[4];
@@ -86,6 +85,9 @@ struct Zustand {
   Bits bits;
   Huff dc[4], ac[4];
   int32_t scans;
+  // per component and coefficient: 1 + the lowest point transform a scan
+  // has delivered it with (0: not delivered); complete when all are 1
+  uint8_t stand[4][64];
   int64_t arbeit;  // blocks visited by the gathered scans so far
   // MCU position of the streaming scan, or of the output of a gathered picture
   int32_t spalte, zeile;

@@ -208,7 +208,6 @@ int Lies_SOF(JPEG_PROPERTIES* p, Zustand* z, int marke) {
   if (hoehe == 0) return JPEG_ERG_DNL;
   if (nf < 1 || nf > 4) return JPEG_ERG_KOMPONENTE;
   if (breite == 0 || seg.n < 6 + 3 * nf) return JPEG_ERG_SOF;
-  if (int64_t{breite} * hoehe > JPEG_DEK_PIXEL_GRENZE) return JPEG_ERG_SPEICHER;
   Jpeg_Komponente k[4] = {};
   int32_t max_h = 1, max_v = 1, summe = 0;
   for (int i = 0; i < nf; ++i) {
@@ -324,7 +323,7 @@ int Lies_DRI(JPEG_PROPERTIES* p, Zustand* z) {
 // Writes a thumbnail into the caller's pixels; farbe(i) gives the RGB bytes of
 // pixel i.
 template <class F>
-int Vorschau_Schreiben(JPEG_PROPERTIES* p, int32_t w, int32_t h, F farbe) {
+int Vorschau_Schreiben(JPEG_PROPERTIES* p, Zustand* z, int32_t w, int32_t h, F farbe) {
   int32_t hoehe = p->Bild_Hoehe < 0 ? -p->Bild_Hoehe : p->Bild_Hoehe;
   if (static_cast<uint32_t>(w) > p->Bild_Breite || h > hoehe) return JPEG_ERG_VORSCHAU_KLEIN;
   if (p->Bild_Kanaele < 3 || !p->Bild_Pixel) return JPEG_ERG_VORSCHAU_FARBE;
@@ -338,6 +337,113 @@ int Vorschau_Schreiben(JPEG_PROPERTIES* p, int32_t w, int32_t h, F farbe) {
       q[1] = c[1];
       q[2] = rgb ? c[2] : c[0];
     }
+  }
+  z->vorschau_fertig = true;
+  return 0;
+}
+
+// The size of an embedded JPEG picture (a thumbnail) from its frame header;
+// false when the bytes hold none.
+bool Eingebettet_Groesse(const uint8_t* d, int32_t n, int32_t* w, int32_t* h) {
+  if (n < 4 || d[0] != 0xFF || d[1] != 0xD8) return false;
+  int32_t i = 2;
+  while (i + 4 <= n) {
+    if (d[i] != 0xFF) return false;
+    const int m = d[i + 1];
+    if (m == 0xFF) {
+      ++i;
+      continue;
+    }
+    const int32_t l = Wort(d + i + 2);
+    if (m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC) {
+      if (l < 8 || i + 2 + l > n) return false;
+      *h = Wort(d + i + 5);
+      *w = Wort(d + i + 7);
+      return *w > 0 && *h > 0;
+    }
+    if (m == 0xDA || m == 0xD9 || l < 2) return false;
+    i += 2 + l;
+  }
+  return false;
+}
+
+// A thumbnail stored as a JPEG picture: its size goes to the record; in the
+// thumbnail modes it is decoded into the caller's pixels.
+int Eingebettet_Lesen(JPEG_PROPERTIES* p, Zustand* z, const uint8_t* d, int32_t n) {
+  int32_t w = 0, h = 0;
+  const bool vorschau = p->Modus == 20 || p->Modus == 21;
+  if (z->vorschau_fertig) return 0;
+  if (!Eingebettet_Groesse(d, n, &w, &h)) return vorschau ? JPEG_ERG_DATEN : 0;
+  p->Jpg_Vorschau_Breite = static_cast<uint32_t>(w);
+  p->Jpg_Vorschau_Hoehe = static_cast<uint32_t>(h);
+  if (!vorschau) return 0;
+  const int32_t hoehe = p->Bild_Hoehe < 0 ? -p->Bild_Hoehe : p->Bild_Hoehe;
+  if (static_cast<uint32_t>(w) > p->Bild_Breite || h > hoehe) return JPEG_ERG_VORSCHAU_KLEIN;
+  if (p->Bild_Kanaele < 3 || !p->Bild_Pixel) return JPEG_ERG_VORSCHAU_FARBE;
+  Jpeg_Auftrag a;
+  if (Jpeg_Init(&a) != 0) return JPEG_ERG_SPEICHER;
+  a.Jpg_Puffer = const_cast<uint8_t*>(d);
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(n);
+  int32_t r = Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER);
+  if (r == 0) {
+    // The rows as the caller laid them out (the first in memory first).
+    const int64_t zl = p->Bild_Zeilenlaenge;
+    a.Bild_Pixel = zl < 0 ? p->Bild_Pixel + (h - 1) * zl : p->Bild_Pixel;
+    a.Bild_Breite = static_cast<uint32_t>(w);
+    a.Bild_Hoehe = zl < 0 ? -h : h;
+    a.Bild_Kanaele = p->Bild_Kanaele;
+    a.Bild_Fuellbytes = static_cast<uint32_t>((zl < 0 ? -zl : zl) - int64_t{w} * p->Bild_Kanaele);
+    a.Bild_Farbraum = p->Bild_Farbraum == FARBE_RGB ? FARBE_RGB : FARBE_BGR;
+    r = Jpeg_Lesen(&a, JMODUS_PUFFER_BILD);
+  }
+  Jpeg_Free(&a);
+  if (r == 0) z->vorschau_fertig = true;
+  return r;
+}
+
+// An Exif segment: the thumbnail of its second image directory, a JPEG
+// picture (an uncompressed one gives its size, and cannot be decoded).
+int Lies_APP1(JPEG_PROPERTIES* p, Zustand* z) {
+  Segment seg;
+  if (int r = Segment_Lesen(z, &seg)) return r;
+  if (seg.n < 14 || std::memcmp(seg.d, "Exif\0\0", 6) != 0 || z->vorschau_fertig) return 0;
+  const uint8_t* t = seg.d + 6;
+  const int64_t n = seg.n - 6;
+  const bool intel = t[0] == 'I';
+  if (!(intel ? t[1] == 'I' : (t[0] == 'M' && t[1] == 'M'))) return 0;
+  auto u16 = [&](int64_t o) -> uint32_t { return intel ? (t[o] | t[o + 1] << 8) : (t[o] << 8 | t[o + 1]); };
+  auto u32 = [&](int64_t o) -> uint32_t {
+    return intel ? (u16(o) | u16(o + 2) << 16) : (u16(o) << 16 | u16(o + 2));
+  };
+  auto verzeichnis_ende = [&](int64_t o) -> int64_t {  // offset of the next directory's pointer, -1 if cut
+    if (o < 8 || o + 2 > n) return -1;
+    const int64_t e = o + 2 + 12 * int64_t{u16(o)};
+    return e + 4 <= n ? e : -1;
+  };
+  int64_t e0 = verzeichnis_ende(u32(4));
+  if (e0 < 0) return 0;
+  const int64_t ifd1 = u32(e0);
+  const int64_t e1 = verzeichnis_ende(ifd1);
+  if (e1 < 0) return 0;
+  int64_t anfang = -1, laenge = 0, breite = 0, hoehe = 0, kompression = 0;
+  for (int64_t o = ifd1 + 2; o < e1; o += 12) {
+    const uint32_t tag = u16(o), typ = u16(o + 2);
+    const uint32_t wert = typ == 3 ? u16(o + 8) : u32(o + 8);
+    switch (tag) {
+      case 0x0100: breite = wert; break;
+      case 0x0101: hoehe = wert; break;
+      case 0x0103: kompression = wert; break;
+      case 0x0201: anfang = wert; break;
+      case 0x0202: laenge = wert; break;
+      default: break;
+    }
+  }
+  if (anfang >= 0 && laenge > 0 && anfang + laenge <= n)
+    return Eingebettet_Lesen(p, z, t + anfang, static_cast<int32_t>(laenge));
+  if (kompression == 1 && breite > 0 && hoehe > 0 && breite <= 65535 && hoehe <= 65535) {
+    p->Jpg_Vorschau_Breite = static_cast<uint32_t>(breite);
+    p->Jpg_Vorschau_Hoehe = static_cast<uint32_t>(hoehe);
+    if (p->Modus == 20 || p->Modus == 21) return JPEG_ERG_NICHT_UNTERSTUETZT;
   }
   return 0;
 }
@@ -361,23 +467,24 @@ int Lies_APP0(JPEG_PROPERTIES* p, Zustand* z) {
     p->Jpg_Vorschau_Breite = static_cast<uint32_t>(w);
     p->Jpg_Vorschau_Hoehe = static_cast<uint32_t>(h);
     if (!vorschau || seg.n < 14 + 3 * w * h) return 0;
-    return Vorschau_Schreiben(p, w, h, [&](int32_t i) { return d + 14 + 3 * i; });
+    return Vorschau_Schreiben(p, z, w, h, [&](int32_t i) { return d + 14 + 3 * i; });
   }
   if (std::memcmp(d, "JFXX\0", 5) == 0) {
     int code = d[5];
     int32_t w = d[6], h = d[7];
+    if (code == 0x10) return Eingebettet_Lesen(p, z, d + 6, seg.n - 6);
     if ((code != 0x11 && code != 0x13) || !w || !h) return 0;
     if (code == 0x13) {
       p->Jpg_Vorschau_Breite = static_cast<uint32_t>(w);
       p->Jpg_Vorschau_Hoehe = static_cast<uint32_t>(h);
       if (!vorschau || seg.n < 8 + 3 * w * h) return 0;
-      return Vorschau_Schreiben(p, w, h, [&](int32_t i) { return d + 8 + 3 * i; });
+      return Vorschau_Schreiben(p, z, w, h, [&](int32_t i) { return d + 8 + 3 * i; });
     }
     if (!vorschau) return 0;
     p->Jpg_Vorschau_Breite = static_cast<uint32_t>(w);
     p->Jpg_Vorschau_Hoehe = static_cast<uint32_t>(h);
     if (seg.n < 776 + w * h) return 0;
-    return Vorschau_Schreiben(p, w, h, [&](int32_t i) { return d + 8 + 3 * d[776 + i]; });
+    return Vorschau_Schreiben(p, z, w, h, [&](int32_t i) { return d + 8 + 3 * d[776 + i]; });
   }
   return 0;
 }
@@ -501,6 +608,16 @@ void Scan_Freigeben(Jpeg_Scan* s) {
   Jpeg_Speicher_Freigeben(s);
 }
 
+// True when the scans have delivered every coefficient of every component
+// in full (a streamed picture always has).
+bool Vollstaendig(const Zustand* z) {
+  if (!z->gepuffert) return true;
+  for (int c = 0; c < z->n; ++c)
+    for (int k = 0; k < 64; ++k)
+      if (z->stand[c][k] != 1) return false;
+  return true;
+}
+
 // The end of a decode with a complete picture: buffered output, result. A
 // stepped output keeps a scan record without components in Fortsetzung, so
 // that the next call comes back here.
@@ -515,12 +632,11 @@ int Bild_Abschliessen(JPEG_PROPERTIES* p, Zustand* z) {
     if (int r = Gepuffert_Ausgeben(p, z)) return r;
   }
   if (!z->bild_fertig) return JPEG_ERG_KEIN_BILD;
+  // Damaged or missing data is never success, though the pixels stand.
+  if (z->daten_fehlen || !Vollstaendig(z)) return JPEG_ERG_EOF;
+  if (z->daten_ungueltig) return JPEG_ERG_DATEN;
+  if (z->rst_falsch) return JPEG_ERG_RST;
   return z->bereich ? JPEG_ERG_BEREICH_FERTIG : 0;
-}
-
-// True when the buffered coefficients hold a complete picture.
-bool Gepuffert_Vollstaendig(JPEG_PROPERTIES* p) {
-  return p->DC_Fertig >= p->Anzahl_Komponenten && p->AC_Fertig >= p->Anzahl_Komponenten;
 }
 
 int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
@@ -575,6 +691,9 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
       case 0xE0:
         r = modus == 6 ? Segment_Ueberspringen(z) : Lies_APP0(p, z);
         break;
+      case 0xE1:
+        r = Startmodus(modus) && p->Strom_Anfang == 1 ? Lies_APP1(p, z) : Segment_Ueberspringen(z);
+        break;
       case 0xEE:
         r = Lies_APP14(p, z);
         break;
@@ -587,16 +706,18 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
         Jpeg_Scan* scan = nullptr;
         int32_t l = 0;
         r = Lies_SOS(p, z, &scan, &l);
-        if (r) return r;
+        if (r) break;
         if (p->Strom.Kern_Tabelle) p->Strom.Kern_Tabelle->Lese_Vorlauf = l + 2;
         if (!dekodieren) {
           Scan_Freigeben(scan);
           z->ein.genommen_vor_puffer -= l + 2;
-          return 0;
+          // A thumbnail read without a thumbnail has nothing to give.
+          return (modus == 20 || modus == 21) && !z->vorschau_fertig ? JPEG_ERG_KEIN_BILD : 0;
         }
         if ((r = Tabellen_Pruefen(p, scan)) != 0 || ++z->scans > JPEG_DEK_SCAN_GRENZE) {
           Scan_Freigeben(scan);
-          return r ? r : JPEG_ERG_DATEN;
+          if (!r) r = JPEG_ERG_DATEN;
+          break;
         }
         scan->Neustart_Intervall = p->Neustart_Intervall;
         z->scan_begonnen = true;
@@ -623,12 +744,18 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
         // The input ended without an end marker.
         if (!dekodieren) return p->Strom_Anfang == 0 ? 0 : JPEG_ERG_KEIN_BILD;
         if (!z->scan_begonnen) return JPEG_ERG_KEIN_BILD;
-        if (z->daten_fehlen) return JPEG_ERG_EOF;
-        if (z->gepuffert && !Gepuffert_Vollstaendig(p)) return JPEG_ERG_EOF;
         return Bild_Abschliessen(p, z);
       default:
         r = Segment_Ueberspringen(z);
         break;
+    }
+    if (r < 0 && dekodieren && z->scan_begonnen && r != JPEG_ERG_SPEICHER) {
+      // A segment after the first scan is cut off or broken: the picture so
+      // far is written, and the result says what happened.
+      const bool zu_ende = z->ein.p >= z->ein.ende;
+      if (zu_ende) z->daten_fehlen = true;
+      int32_t e = Bild_Abschliessen(p, z);
+      return e < 0 && e != JPEG_ERG_EOF ? e : (zu_ende ? JPEG_ERG_EOF : r);
     }
     if (r) return r;
   }

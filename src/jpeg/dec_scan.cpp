@@ -38,18 +38,33 @@ void Schnell_Bauen(Huff* h, const Jpeg_Huffman_Tabelle& t, bool ac) {
   if (!Huff_Bauen(h, zahlen, sym, n, ac)) std::memset(h, 0, sizeof(*h));
 }
 
-// Restart processing between MCUs: predictors and bits are reset and the
-// RSTn marker is taken; when the data does not show one where it should, the
-// reader resynchronises on the next marker.
-// Notes whether the decoding used bits that the data did not have: zero
-// bytes were fed in past its end and not all of them are still unread.
-void Daten_Pruefen(Zustand* z) {
-  if (int64_t{z->bits.null_bytes} * 8 > z->bits.anzahl) z->daten_fehlen = true;
-  z->bits.null_bytes = 0;
+// Damage: the decoding has gone past the data (zero bytes were fed in past a
+// marker or the end and not all of them are still unread), or met a code the
+// tables do not have. Notes which, and returns true when there was any.
+bool Schaden(Zustand* z) {
+  bool schaden = false;
+  if (z->bits.fehlerhaft) {
+    z->bits.fehlerhaft = false;
+    z->daten_ungueltig = true;
+    schaden = true;
+  }
+  if (z->bits.null_bytes && int64_t{z->bits.null_bytes} * 8 > z->bits.anzahl) {
+    // Cut short by a restart marker: damaged data; by anything else: cut off.
+    if (z->bits.marke >= 0xD0 && z->bits.marke <= 0xD7)
+      z->daten_ungueltig = true;
+    else
+      z->daten_fehlen = true;
+    schaden = true;
+  }
+  return schaden;
 }
 
-void Neustart(Zustand* z, Jpeg_Scan* scan, JPEG_PROPERTIES* p) {
-  Daten_Pruefen(z);
+// Restart processing after MCU (or block) nr: predictors and bits are reset
+// and the RSTn marker is taken; when the data does not show one where it
+// should, the reader resynchronises on the next marker. A restart marker ends
+// the grey run of damaged data; one out of sequence is noted.
+void Neustart(Zustand* z, Jpeg_Scan* scan, JPEG_PROPERTIES* p, int32_t nr) {
+  Schaden(z);
   Bits_Leeren(&z->bits);
   for (int i = 0; i < 4; ++i) scan->DC_Praediktor[i] = 0;
   p->Strom.EOB_Lauf = 0;
@@ -72,10 +87,25 @@ void Neustart(Zustand* z, Jpeg_Scan* scan, JPEG_PROPERTIES* p) {
       break;
     }
   }
-  if (z->bits.marke >= 0xD0 && z->bits.marke <= 0xD7) z->bits.marke = 0;
-  // Any other marker stays pending: the rest of the scan reads zeros and the
-  // marker loop takes it afterwards.
+  if (z->bits.marke >= 0xD0 && z->bits.marke <= 0xD7) {
+    const int32_t erwartet = 0xD0 + ((nr / scan->Neustart_Intervall - 1) & 7);
+    if (z->bits.marke != erwartet) z->rst_falsch = true;
+    z->bits.marke = 0;
+    z->grau = false;
+  }
+  // Any other marker stays pending: the rest of the scan is damaged and the
+  // marker loop takes the marker afterwards.
   z->bits.null_bytes = 0;
+}
+
+// Fills the strips of one MCU of a streamed scan with neutral grey.
+void Grau_MCU(Zustand* z, const Jpeg_Scan* scan) {
+  for (int i = 0; i < scan->Ns; ++i) {
+    const Komp& k = z->k[scan->Komponenten[i].Index];
+    uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(z->spalte) * k.h * k.bs;
+    for (int32_t r = 0; r < k.streifen_hoehe; ++r)
+      std::memset(ziel + static_cast<int64_t>(r) * k.streifen_breite, 128, static_cast<size_t>(k.h * k.bs));
+  }
 }
 
 void Aktive_Kerne(JPEG_PROPERTIES* p) {
@@ -235,9 +265,18 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
       return JPEG_ERG_BEREICH_FERTIG;
     }
     const bool voll = z->zeile >= von;
+    if (z->grau && z->spalte == 0 && (ri == 0 || (z->bits.marke && (z->bits.marke & 0xF8) != 0xD0))) {
+      // No restart marker can end the damage: whole rows are grey.
+      for (int i = 0; i < scan->Ns && voll; ++i) {
+        const Komp& k = z->k[scan->Komponenten[i].Index];
+        std::memset(k.streifen[z->zeile & 1], 128, static_cast<size_t>(k.streifen_breite) * k.streifen_hoehe);
+      }
+      z->spalte = z->mcu_x;
+    }
     while (z->spalte < z->mcu_x) {
-      if (voll && direkt) mcu_direkt();
-      for (int i = 0; i < scan->Ns && !(voll && direkt); ++i) {
+      const bool grau = z->grau;
+      if (voll && direkt && !grau) mcu_direkt();
+      for (int i = 0; i < scan->Ns && !(voll && direkt) && !grau; ++i) {
         const SK& s = sk[i];
         for (int by = 0; by < s.v; ++by)
           for (int bx = 0; bx < s.h; ++bx) {
@@ -257,9 +296,16 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
             }
           }
       }
+      // Damaged data: this MCU and the rest up to the next restart marker
+      // are grey.
+      if (!grau && (z->bits.null_bytes || z->bits.fehlerhaft) && Schaden(z)) {
+        absenden();
+        z->grau = true;
+      }
+      if (z->grau && voll) Grau_MCU(z, scan);
       ++z->spalte;
       int32_t nr = z->zeile * z->mcu_x + z->spalte;
-      if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p);
+      if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p, nr);
       if (p->Unterbrechen && nr < gesamt) {
         absenden();
         // The resume position goes into the scan record, the MCU just
@@ -289,11 +335,16 @@ void Eigenes_Raster(JPEG_PROPERTIES* p, const Zustand* z, int c, int32_t* bw, in
   *bh = static_cast<int32_t>((h + 7) / 8);
 }
 
-void Fertig_Merken(JPEG_PROPERTIES* p, const Jpeg_Scan* scan) {
+void Fertig_Merken(JPEG_PROPERTIES* p, Zustand* z, const Jpeg_Scan* scan) {
   ++p->Scan_Zaehler;
   if (scan->Ss == 0 && scan->Al == 0 && scan->Ah == 0) p->DC_Fertig += scan->Ns;
   if (scan->Se == 63 && scan->Al == 0) p->AC_Fertig += scan->Ns;
   if (scan->Ss == 0 && scan->Se == 0 && scan->Al == 0 && scan->Ah != 0) p->DC_Fertig += scan->Ns;
+  for (int i = 0; i < scan->Ns; ++i)
+    for (int k = scan->Ss; k <= scan->Se; ++k) {
+      uint8_t& st = z->stand[scan->Komponenten[i].Index][k];
+      if (st == 0 || st > scan->Al + 1) st = static_cast<uint8_t>(scan->Al + 1);
+    }
 }
 
 int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
@@ -312,7 +363,7 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
   }
   z->arbeit += diese;
   if (z->arbeit > JPEG_DEK_DURCHGAENGE * alle + (int64_t{1} << 20)) return JPEG_ERG_DATEN;
-  auto block = [&](int i, int16_t* b) {
+  auto dekodieren = [&](int i, int16_t* b) {
     const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
     const Huff* hdc = &z->dc[k.DC_Tabelle];
     const Huff* hac = &z->ac[k.AC_Tabelle];
@@ -330,6 +381,20 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
       AC_Verfeinern(&z->bits, hac, b, scan->Ss, scan->Se, al, eob);
     }
   };
+  // Damaged data leaves the blocks from the damage on (up to the next
+  // restart marker) as the earlier scans made them; near a marker or the end
+  // the block being decoded is kept to be restored.
+  alignas(16) int16_t alt[64];
+  auto block = [&](int i, int16_t* b) {
+    if (z->grau) return;
+    const bool nahe = z->bits.marke != 0 || z->bits.null_bytes != 0;
+    if (nahe) std::memcpy(alt, b, sizeof(alt));
+    dekodieren(i, b);
+    if ((nahe || z->bits.null_bytes || z->bits.fehlerhaft) && Schaden(z)) {
+      std::memcpy(b, alt, sizeof(alt));
+      z->grau = true;
+    }
+  };
   if (scan->Ns == 1) {
     int c = scan->Komponenten[0].Index;
     Komp& k = z->k[c];
@@ -340,7 +405,7 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
       for (int32_t x = 0; x < bw; ++x) {
         block(0, k.koef + (static_cast<int64_t>(y) * k.bloecke_x + x) * 64);
         int32_t nr = y * bw + x + 1;
-        if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p);
+        if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p, nr);
       }
   } else {
     const int32_t gesamt = z->mcu_x * z->mcu_y;
@@ -353,10 +418,10 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
               block(i, k.koef + ((static_cast<int64_t>(my) * k.v + by) * k.bloecke_x + mx * k.h + bx) * 64);
         }
         int32_t nr = my * z->mcu_x + mx + 1;
-        if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p);
+        if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p, nr);
       }
   }
-  Fertig_Merken(p, scan);
+  Fertig_Merken(p, z, scan);
   return 0;
 }
 
@@ -432,7 +497,9 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     r = Gepuffert(p, z, scan);
   }
   if (r == 1) return r;
-  Daten_Pruefen(z);
+  Schaden(z);
+  z->bits.null_bytes = 0;
+  z->grau = false;
   Bits_Leeren(&z->bits);
   return r;
 }

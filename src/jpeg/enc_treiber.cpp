@@ -86,7 +86,8 @@ int32_t Quant_Vorbereiten(JPEG_PROPERTIES* p, int32_t i, bool schreiben)
         int32_t e = Jpeg_Write_DQT(&p->Strom, 0, v.Kennung, t.Werte);
         if (e) return e;
     }
-    int32_t e = p->DCT_Art == DCT_SCHNELL ? Jpeg_Qtab_Schnell(t.Werte) : Jpeg_Qtab_Genau(t.Werte);
+    int32_t e = p->DCT_Art == DCT_SCHNELL ? Jpeg_Qtab_Schnell(t.Werte) : Jpeg_Qtab_Praezise(t.Werte);
+    if (!e && p->DCT_Art != DCT_SCHNELL) e = Jpeg_Qtab_Genau(t.Werte);
     if (e) p->Quant_Aktiv[i] = nullptr;
     return e;
 }
@@ -174,8 +175,10 @@ int32_t Jpeg_Kopf_Schreiben(JPEG_PROPERTIES* p)
         if (e) return e;
     }
     if (p->DCT_Art == DCT_GENAU) {
-        kt->FDCT_Aktiv = kt->FDCT_Genau;
-        kt->Quantisieren_Aktiv = kt->Quantisieren_Genau;
+        // The accurate method keeps three more bits from the transform to the
+        // quantiser, which divides exactly: one rounding, not two.
+        kt->FDCT_Aktiv = kt->FDCT_Praezise;
+        kt->Quantisieren_Aktiv = kt->Quantisieren_Praezise;
     } else {
         kt->FDCT_Aktiv = kt->FDCT_Schnell;
         kt->Quantisieren_Aktiv = kt->Quantisieren_Schnell;
@@ -206,14 +209,19 @@ namespace {
 bool Paarweise(const Jpeg_Kern_Tabelle* kt)
 {
     const Jpeg_Block_Fn f = kt->FDCT_Aktiv;
-    return (f == Jpeg_FDCT_Genau_SSE2 || f == Jpeg_FDCT_Genau_SSE || f == Jpeg_FDCT_Genau_MMX) && Jpeg_Hat_AVX2();
+    return (f == Jpeg_FDCT_Genau_SSE2 || f == Jpeg_FDCT_Genau_SSE || f == Jpeg_FDCT_Genau_MMX ||
+            f == Jpeg_FDCT_Praezise_SSE2) &&
+           Jpeg_Hat_AVX2();
 }
+
+bool Praezise(const Jpeg_Kern_Tabelle* kt) { return kt->FDCT_Aktiv == Jpeg_FDCT_Praezise_SSE2; }
 
 bool Paarweise_Quant(const Jpeg_Kern_Tabelle* kt)
 {
     const Jpeg_Quant_Fn q = kt->Quantisieren_Aktiv;
-    return Paarweise(kt) &&
-           (q == Jpeg_Quant_Genau_SSE2 || q == Jpeg_Quant_Genau_SSE || q == Jpeg_Quant_Genau_MMX);
+    return Paarweise(kt) && (Praezise(kt) ? q == Jpeg_Quant_Praezise_SSE2
+                                          : (q == Jpeg_Quant_Genau_SSE2 || q == Jpeg_Quant_Genau_SSE ||
+                                             q == Jpeg_Quant_Genau_MMX));
 }
 
 // Transforms n blocks at ab and, with tabellen where the pairwise form
@@ -222,9 +230,11 @@ bool Transformieren(Jpeg_Kern_Tabelle* kt, int16_t* ab, int32_t n, const int16_t
 {
     int32_t b = 0;
     const Jpeg_Block_Fn f = kt->FDCT_Aktiv;
+    const bool praezise = Praezise(kt);
     if (tabellen && Paarweise_Quant(kt)) {
         for (; b + 1 < n; b += 2)
-            Jpeg_FDCT_Quant_Genau_AVX2_Paar(ab + 64 * b, ab + 64 * (b + 1), tabellen[b], tabellen[b + 1]);
+            (praezise ? Jpeg_FDCT_Quant_Praezise_AVX2_Paar : Jpeg_FDCT_Quant_Genau_AVX2_Paar)(
+                ab + 64 * b, ab + 64 * (b + 1), tabellen[b], tabellen[b + 1]);
         if (b < n) {
             f(ab + 64 * b);
             kt->Quantisieren_Aktiv(ab + 64 * b, tabellen[b]);
@@ -232,7 +242,8 @@ bool Transformieren(Jpeg_Kern_Tabelle* kt, int16_t* ab, int32_t n, const int16_t
         return true;
     }
     if (Paarweise(kt))
-        for (; b + 1 < n; b += 2) Jpeg_FDCT_Genau_AVX2_Paar(ab + 64 * b, ab + 64 * (b + 1));
+        for (; b + 1 < n; b += 2)
+            (praezise ? Jpeg_FDCT_Praezise_AVX2_Paar : Jpeg_FDCT_Genau_AVX2_Paar)(ab + 64 * b, ab + 64 * (b + 1));
     for (; b < n; ++b) f(ab + 64 * b);
     return false;
 }

@@ -122,11 +122,16 @@ struct Jpeg_Komponente {
 // values, the 16 zero words that follow them, the 64 full 32-bit multipliers
 // of the fast dequantiser (two words each), and a word that is 1 when all of
 // those fit 16 bits (then the 64 values hold them), padded to 16 bytes.
-inline constexpr int JPEG_QTAB_WORTE = 64 + 16 + 128 + 8;
+// The encoder's precise quantiser keeps three more rows of 64 words after
+// them (JPEG_QTAB_PRAEZISE).
+inline constexpr int JPEG_QTAB_WORTE = 64 + 16 + 128 + 8 + 3 * 64;
 // Word offset of the 32-bit multipliers inside that storage.
 inline constexpr int JPEG_QTAB_BREIT = 80;
 // Word offset of the "all multipliers fit 16 bits" flag.
 inline constexpr int JPEG_QTAB_SCHMAL = 208;
+// Word offset of the precise quantiser's rows, natural order: half the
+// divisor 8q, its reciprocal r and the final scale p (Jpeg_Qtab_Praezise).
+inline constexpr int JPEG_QTAB_PRAEZISE = 216;
 
 // One quantisation table. Werte points to Speicher (set by Jpeg_Init).
 struct Jpeg_Quant_Tabelle {
@@ -228,6 +233,9 @@ struct Jpeg_Komponenten_Ebenen {
 };
 
 inline constexpr int JPEG_DATEIPUFFER = 4096;
+// The decoder's working memory limit after Jpeg_Init (MB, Speicher_Grenze):
+// a 48-megapixel progressive picture needs about 150.
+inline constexpr uint32_t JPEG_SPEICHER_GRENZE_VORGABE = 1024;
 
 // The input and output stream: the stretch of the internal record that the
 // decoder's input, its bit reader and the encoder's bit output work on.
@@ -351,6 +359,10 @@ struct JPEG_PROPERTIES {
     int32_t Scan_Zaehler;
     int16_t* Koeffizienten_Puffer;
     int32_t Glaettung;
+    // Largest working memory of one decode in MB (coefficients of a
+    // progressive picture, sample strips); 0: no limit. More gives
+    // JPEG_ERG_SPEICHER before anything is allocated.
+    uint32_t Speicher_Grenze;
     Jpeg_Verzoegerung* Verzoegerung;
     // The decoder's working state while a decode runs or is kept for the
     // next call (results 1); Jpeg_Free releases it with Jpeg_Dek_Freigeben.

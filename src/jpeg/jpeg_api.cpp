@@ -247,6 +247,8 @@ int32_t lesen(Jpeg_Auftrag& a, int32_t modus)
         if (!p.Adobe_Gesehen) {
             if (n == 1)
                 p.Jpg_Farbraum = FARBE_GRAU;
+            else if (Jpeg_RGB_Kennungen(&p))
+                p.Jpg_Farbraum = FARBE_RGB;
             else if (p.JFIF_Gesehen && n == 3)
                 p.Jpg_Farbraum = FARBE_YCBCR;
         } else if (modus == JMODUS_DATEI_PARAMETER || modus == JMODUS_PUFFER_PARAMETER) {
@@ -521,6 +523,7 @@ int32_t init(Jpeg_Auftrag& a)
 
     p.Arbeitsbereich = arbeitsbereich(p);
     p.Adobe_Version = 100;
+    p.Speicher_Grenze = JPEG_SPEICHER_GRENZE_VORGABE;
     p.JFIF_Version[0] = p.JFIF_Version[1] = 1;
     p.JFIF_Dichte_X = p.JFIF_Dichte_Y = 1;
     p.Strom.Prozessor = prozessor;

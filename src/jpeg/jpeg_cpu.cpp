@@ -165,6 +165,7 @@ void Jpeg_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
     t->IDCT_4x4_Genau = Jpeg_IDCT_Genau_4x4;
     t->IDCT_2x2_Genau = Jpeg_IDCT_Genau_2x2;
     t->IDCT_1x1_Genau = Jpeg_IDCT_Genau_1x1;
+    t->FDCT_Praezise = simd ? Jpeg_FDCT_Praezise_SSE2 : Jpeg_FDCT_Praezise;
     t->FDCT_Aktiv = nullptr;
     t->IDCT_8x8_Aktiv = nullptr;
     t->IDCT_4x4_Aktiv = nullptr;
@@ -176,6 +177,7 @@ void Jpeg_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
                             : sse  ? Jpeg_Quant_Genau_SSE
                             : sse2 ? Jpeg_Quant_Genau_SSE2
                                    : Jpeg_Quant_Genau_MMX;
+    t->Quantisieren_Praezise = simd ? Jpeg_Quant_Praezise_SSE2 : Jpeg_Quant_Praezise;
     t->Quantisieren_Aktiv = t->Quantisieren_Schnell;
     t->Dequantisieren_Schnell = Jpeg_Dequant_Schnell;
     t->Dequantisieren_Genau = !simd  ? Jpeg_Dequant_Genau

@@ -89,3 +89,27 @@ void Jpeg_FDCT_Genau(int16_t* block)
     for (int z = 0; z < 8; ++z) llm_vorwaerts(block + 8 * z, 1, true);
     for (int sp = 0; sp < 8; ++sp) llm_vorwaerts(block + sp, 8, false);
 }
+
+void Jpeg_FDCT_Praezise(int16_t* block)
+{
+    // The SIMD forms' arithmetic: per pass mirrored sums and differences
+    // (16 bits), products summed in 32 bits, rounded and shifted, packed to
+    // 16 bits with saturation.
+    auto pass = [](const int16_t* v, int schritt, int schub, int16_t* aus, int aus_schritt) {
+        int16_t s[4], d[4];
+        for (int x = 0; x < 4; ++x) {
+            s[x] = int16_t(v[x * schritt] + v[(7 - x) * schritt]);
+            d[x] = int16_t(v[x * schritt] - v[(7 - x) * schritt]);
+        }
+        for (int u = 0; u < 8; ++u) {
+            const int16_t* q = (u & 1) ? d : s;
+            int32_t summe = int32_t(1) << (schub - 1);
+            for (int x = 0; x < 4; ++x) summe += int32_t(q[x]) * Jpeg_DCT_Praezise_Matrix[u][x];
+            summe >>= schub;
+            aus[u * aus_schritt] = int16_t(summe < -32768 ? -32768 : summe > 32767 ? 32767 : summe);
+        }
+    };
+    int16_t a[64];
+    for (int r = 0; r < 8; ++r) pass(block + 8 * r, 1, 10, a + r, 8);  // a[u * 8 + r]
+    for (int u = 0; u < 8; ++u) pass(a + 8 * u, 1, 17, block + u, 8);
+}

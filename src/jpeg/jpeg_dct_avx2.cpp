@@ -55,12 +55,18 @@ struct O256 {
         return _mm256_broadcastsi128_si256(
             _mm_load_si128(reinterpret_cast<const __m128i*>(Jpeg_DCT_Gewichte.w[u][paar][h])));
     }
+    static V gewicht_p(int u, int paar)
+    {
+        return _mm256_broadcastsi128_si256(
+            _mm_load_si128(reinterpret_cast<const __m128i*>(Jpeg_DCT_Praezise_Gewichte.w[u][paar])));
+    }
     static void transponieren(V r[8]) { jpeg_avx2::transponieren(r); }
 };
 
 using V = __m256i;
 
 // Both blocks transformed; aus[i] holds row i of a (low half) and of b.
+template <bool Praezise = false>
 inline void paar_rechnen(const int16_t* a, const int16_t* b, V aus[8])
 {
     V x[8];
@@ -68,7 +74,17 @@ inline void paar_rechnen(const int16_t* a, const int16_t* b, V aus[8])
         x[i] = _mm256_inserti128_si256(
             _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 8 * i))),
             _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 8 * i)), 1);
-    DCT_Genau<O256>::rechnen(x, aus);
+    if (Praezise)
+        DCT_Genau<O256>::praezise(x, aus);
+    else
+        DCT_Genau<O256>::rechnen(x, aus);
+}
+
+// Eight words of a in the low half, eight of b in the high half.
+inline V paar_laden(const int16_t* a, const int16_t* b)
+{
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a))),
+                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(b)), 1);
 }
 
 inline void paar_speichern(int16_t* a, int16_t* b, const V aus[8])
@@ -105,6 +121,31 @@ void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, 
     paar_speichern(a, b, aus);
 }
 
+void Jpeg_FDCT_Praezise_AVX2_Paar(int16_t* a, int16_t* b)
+{
+    V aus[8];
+    paar_rechnen<true>(a, b, aus);
+    paar_speichern(a, b, aus);
+}
+
+void Jpeg_FDCT_Quant_Praezise_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb)
+{
+    V aus[8];
+    paar_rechnen<true>(a, b, aus);
+    // The precise quantiser's lanes (Jpeg_Quant_Praezise).
+    const int16_t* ta = qa + JPEG_QTAB_PRAEZISE;
+    const int16_t* tb = qb + JPEG_QTAB_PRAEZISE;
+    for (int i = 0; i < 8; ++i) {
+        const V vz = _mm256_srai_epi16(aus[i], 15);
+        V x = _mm256_sub_epi16(_mm256_xor_si256(aus[i], vz), vz);
+        x = _mm256_add_epi16(x, paar_laden(ta + 8 * i, tb + 8 * i));
+        x = _mm256_mulhi_epu16(x, paar_laden(ta + 64 + 8 * i, tb + 64 + 8 * i));
+        x = _mm256_mulhi_epu16(x, paar_laden(ta + 128 + 8 * i, tb + 128 + 8 * i));
+        aus[i] = _mm256_sub_epi16(_mm256_xor_si256(x, vz), vz);
+    }
+    paar_speichern(a, b, aus);
+}
+
 #if defined(__clang__)
 #pragma clang attribute pop
 #endif
@@ -125,4 +166,17 @@ void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, 
     Jpeg_Quant_Genau(b, qb);
 }
 
+void Jpeg_FDCT_Praezise_AVX2_Paar(int16_t* a, int16_t* b)
+{
+    Jpeg_FDCT_Praezise(a);
+    Jpeg_FDCT_Praezise(b);
+}
+
+void Jpeg_FDCT_Quant_Praezise_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb)
+{
+    Jpeg_FDCT_Praezise(a);
+    Jpeg_FDCT_Praezise(b);
+    Jpeg_Quant_Praezise(a, qa);
+    Jpeg_Quant_Praezise(b, qb);
+}
 #endif

@@ -21,6 +21,15 @@ struct Jpeg_DCT_Gewichte_T {
 };
 extern const Jpeg_DCT_Gewichte_T Jpeg_DCT_Gewichte;
 
+// Weights of the precise transform's two passes: round(2^15 a(u) cos((2x+1)
+// u pi / 16)) with a(0) = sqrt(1/8), a(u) = 1/2, arranged for multiply-adds
+// on the mirrored sums (even u) or differences (odd u) of columns x, 3 - x
+// ... : [u][paar][lane], lanes (W(u, 2 paar), W(u, 2 paar + 1)) four times.
+struct Jpeg_DCT_Praezise_T {
+    alignas(32) int16_t w[8][2][8];
+};
+extern const Jpeg_DCT_Praezise_T Jpeg_DCT_Praezise_Gewichte;
+
 namespace {
 
 template <class O>
@@ -75,8 +84,10 @@ struct DCT_Genau {
     }
 
     // Row pass on y[x] = column x of all rows (lanes = rows), aus[u] = lane k:
-    // coefficient (k, u), rounded by 2^19 and shifted by 20. Every product
-    // sum is formed whole, in any order: the 32-bit sums wrap alike.
+    // coefficient (k, u), rounded and shifted by S (20: the coefficients;
+    // 17: eight times them, for the precise quantiser). Every product sum is
+    // formed whole, in any order: the 32-bit sums wrap alike.
+    template <int S>
     static void zeilen_voll(const V y[8], V aus[8])
     {
         V paare[4][2];
@@ -84,14 +95,14 @@ struct DCT_Genau {
             paare[paar][0] = O::lo(y[2 * paar], y[2 * paar + 1]);
             paare[paar][1] = O::hi(y[2 * paar], y[2 * paar + 1]);
         }
-        const V rund = O::k32(1 << 19);
+        const V rund = O::k32(1 << (S - 1));
         for (int u = 0; u < 8; ++u) {
             V s[2];
             for (int h = 0; h < 2; ++h) {
                 V acc = rund;
                 for (int paar = 0; paar < 4; ++paar)
                     acc = O::add32(acc, O::madd(paare[paar][h], O::gewicht(u, paar, h)));
-                s[h] = O::template sar32<20>(acc);
+                s[h] = O::template sar32<S>(acc);
             }
             aus[u] = O::packs(s[0], s[1]);
         }
@@ -101,6 +112,7 @@ struct DCT_Genau {
     // column 7 - x equal those of column x, negated for odd u, so the sums
     // and differences of the mirrored columns (exact in 16 bits there) halve
     // the multiply-adds without changing a single sum.
+    template <int S>
     static void zeilen_gespiegelt(const V y[8], V aus[8])
     {
         V s[4], d[4], ps[2][2], pd[2][2];
@@ -114,20 +126,64 @@ struct DCT_Genau {
             pd[j][0] = O::lo(d[2 * j], d[2 * j + 1]);
             pd[j][1] = O::hi(d[2 * j], d[2 * j + 1]);
         }
-        const V rund = O::k32(1 << 19);
+        const V rund = O::k32(1 << (S - 1));
         for (int u = 0; u < 8; ++u) {
             const V(*q)[2] = (u & 1) ? pd : ps;
             V r[2];
             for (int h = 0; h < 2; ++h) {
                 const V a = O::madd(q[0][h], O::gewicht(u, 0, h));
                 const V b = O::madd(q[1][h], O::gewicht(u, 1, h));
-                r[h] = O::template sar32<20>(O::add32(O::add32(a, b), rund));
+                r[h] = O::template sar32<S>(O::add32(O::add32(a, b), rund));
             }
             aus[u] = O::packs(r[0], r[1]);
         }
     }
 
-    // The whole transform of the rows x[]; aus[i] receives coefficient row i.
+    // One pass of the precise transform over v[x] (lanes: the other
+    // direction): aus[u] = sum over x of W(u, x) v[x] on the mirrored sums
+    // and differences, rounded and shifted by S.
+    template <int S>
+    static void praezise_pass(const V v[8], V aus[8])
+    {
+        V s[4], d[4], ps[2][2], pd[2][2];
+        for (int x = 0; x < 4; ++x) {
+            s[x] = O::add(v[x], v[7 - x]);
+            d[x] = O::sub(v[x], v[7 - x]);
+        }
+        for (int j = 0; j < 2; ++j) {
+            ps[j][0] = O::lo(s[2 * j], s[2 * j + 1]);
+            ps[j][1] = O::hi(s[2 * j], s[2 * j + 1]);
+            pd[j][0] = O::lo(d[2 * j], d[2 * j + 1]);
+            pd[j][1] = O::hi(d[2 * j], d[2 * j + 1]);
+        }
+        const V rund = O::k32(1 << (S - 1));
+        for (int u = 0; u < 8; ++u) {
+            const V(*q)[2] = (u & 1) ? pd : ps;
+            const V w0 = O::gewicht_p(u, 0), w1 = O::gewicht_p(u, 1);
+            V r[2];
+            for (int h = 0; h < 2; ++h)
+                r[h] = O::template sar32<S>(O::add32(O::add32(O::madd(q[0][h], w0), O::madd(q[1][h], w1)), rund));
+            aus[u] = O::packs(r[0], r[1]);
+        }
+    }
+
+    // The precise transform of the rows x[] of level-shifted samples:
+    // aus[i] receives row i of eight times the coefficients. Rows first with
+    // five fraction bits kept, then columns; every product is exact and
+    // each pass rounds once.
+    static void praezise(const V x[8], V aus[8])
+    {
+        V t[8], a[8];
+        for (int i = 0; i < 8; ++i) t[i] = x[i];
+        O::transponieren(t);  // t[c]: column c, lanes = rows
+        praezise_pass<10>(t, a);  // a[u]: horizontal frequency u of every row (x 32)
+        O::transponieren(a);  // a[r]: row r, lanes = horizontal frequencies
+        praezise_pass<17>(a, aus);
+    }
+
+    // The whole transform of the rows x[]; aus[i] receives coefficient row i
+    // (scaled by 8 with S = 17).
+    template <int S = 20>
     static void rechnen(const V x[8], V aus[8])
     {
         V y[8];
@@ -135,9 +191,9 @@ struct DCT_Genau {
         // After the transposition y[x] holds column x of all rows.
         O::transponieren(y);
         if (__builtin_expect(halbe_breite(y), 1))
-            zeilen_gespiegelt(y, aus);
+            zeilen_gespiegelt<S>(y, aus);
         else
-            zeilen_voll(y, aus);
+            zeilen_voll<S>(y, aus);
         O::transponieren(aus);
     }
 };

@@ -57,6 +57,28 @@ const int16_t Jpeg_DCT_Matrix[4][8][8] = {
     },
 };
 
+const int16_t Jpeg_DCT_Praezise_Matrix[8][8] = {
+    {11585, 11585, 11585, 11585, 11585, 11585, 11585, 11585},
+    {16069, 13623, 9102, 3196, -3196, -9102, -13623, -16069},
+    {15137, 6270, -6270, -15137, -15137, -6270, 6270, 15137},
+    {13623, -3196, -16069, -9102, 9102, 16069, 3196, -13623},
+    {11585, -11585, -11585, 11585, 11585, -11585, -11585, 11585},
+    {9102, -16069, 3196, 13623, -13623, -3196, 16069, -9102},
+    {6270, -15137, 15137, -6270, -6270, 15137, -15137, 6270},
+    {3196, -9102, 13623, -16069, 16069, -13623, 9102, -3196},
+};
+
+const Jpeg_DCT_Praezise_T Jpeg_DCT_Praezise_Gewichte = [] {
+    Jpeg_DCT_Praezise_T g{};
+    for (int u = 0; u < 8; ++u)
+        for (int paar = 0; paar < 2; ++paar)
+            for (int j = 0; j < 4; ++j) {
+                g.w[u][paar][2 * j] = Jpeg_DCT_Praezise_Matrix[u][2 * paar];
+                g.w[u][paar][2 * j + 1] = Jpeg_DCT_Praezise_Matrix[u][2 * paar + 1];
+            }
+    return g;
+}();
+
 #if JPEG_SIMD
 
 using namespace jpeg_simd;
@@ -128,6 +150,7 @@ struct O128 {
     static V packs(V a, V b) { return _mm_packs_epi32(a, b); }
     static bool ohne_hohe(V v) { return (_mm_movemask_epi8(v) & 0xAAAA) == 0; }
     static V gewicht(int u, int paar, int h) { return laden_a(Jpeg_DCT_Gewichte.w[u][paar][h]); }
+    static V gewicht_p(int u, int paar) { return laden_a(Jpeg_DCT_Praezise_Gewichte.w[u][paar]); }
     static void transponieren(V r[8]) { jpeg_simd::transponieren(r); }
 };
 
@@ -169,6 +192,14 @@ void Jpeg_FDCT_Genau_SSE2(int16_t* block)
         fdct_genau<false>(block);
 }
 
+void Jpeg_FDCT_Praezise_SSE2(int16_t* block)
+{
+    __m128i x[8], aus[8];
+    for (int i = 0; i < 8; ++i) x[i] = laden(block + 8 * i);
+    DCT_Genau<O128>::praezise(x, aus);
+    for (int i = 0; i < 8; ++i) speichern(block + 8 * i, aus[i]);
+}
+
 bool Jpeg_Hat_AVX2()
 {
     static const bool hat = __builtin_cpu_supports("avx2");
@@ -183,5 +214,6 @@ void Jpeg_FDCT_Schnell_MMX(int16_t* block) { Jpeg_FDCT_Schnell(block); }
 void Jpeg_FDCT_Genau_MMX(int16_t* block) { Jpeg_FDCT_Genau(block); }
 void Jpeg_FDCT_Genau_SSE(int16_t* block) { Jpeg_FDCT_Genau(block); }
 void Jpeg_FDCT_Genau_SSE2(int16_t* block) { Jpeg_FDCT_Genau(block); }
+void Jpeg_FDCT_Praezise_SSE2(int16_t* block) { Jpeg_FDCT_Praezise(block); }
 
 #endif

@@ -78,6 +78,9 @@ struct Jpeg_Kern_Tabelle {
 
     Jpeg_Block_Fn FDCT_Schnell;
     Jpeg_Block_Fn FDCT_Genau;
+    // The accurate transform keeping three more bits, for the encoder's
+    // precise quantiser (the pair the encoder uses for the accurate method).
+    Jpeg_Block_Fn FDCT_Praezise;
     Jpeg_Block_Fn IDCT_8x8_Schnell;
     Jpeg_Block_Fn IDCT_4x4_Schnell;
     Jpeg_Block_Fn IDCT_2x2_Schnell;
@@ -139,6 +142,7 @@ struct Jpeg_Kern_Tabelle {
 
     Jpeg_Quant_Fn Quantisieren_Schnell;
     Jpeg_Quant_Fn Quantisieren_Genau;
+    Jpeg_Quant_Fn Quantisieren_Praezise;
     Jpeg_Quant_Fn Quantisieren_Aktiv;
     Jpeg_Quant_Fn Dequantisieren_Schnell;
     Jpeg_Quant_Fn Dequantisieren_Genau;
@@ -184,6 +188,13 @@ int32_t Jpeg_Byte_Wert(uint8_t byte);
 // Everything a record holds (Komponenten, Koeffizienten_Puffer, Verzoegerung
 // and its sample areas, Jpeg_Einstiegstabelle, Fortsetzung and its component
 // list) comes from here, because Jpeg_Free releases it here.
+// True for a frame of three components with the ids 'R', 'G', 'B': RGB data
+// even without an Adobe marker.
+inline bool Jpeg_RGB_Kennungen(const JPEG_PROPERTIES* p) {
+    return p->Anzahl_Komponenten == 3 && p->Komponenten && p->Komponenten[0].Kennung == 'R' &&
+           p->Komponenten[1].Kennung == 'G' && p->Komponenten[2].Kennung == 'B';
+}
+
 void* Jpeg_Speicher_Holen(size_t groesse);
 void Jpeg_Speicher_Freigeben(void* zeiger);
 
@@ -215,6 +226,10 @@ void Jpeg_FDCT_Schnell_MMX(int16_t* block);
 void Jpeg_FDCT_Genau_MMX(int16_t* block);
 void Jpeg_FDCT_Genau_SSE(int16_t* block);
 void Jpeg_FDCT_Genau_SSE2(int16_t* block);
+void Jpeg_FDCT_Praezise(int16_t* block);       // eight times the coefficients
+// The precise transform's matrix, round(2^15 a(u) cos((2x + 1) u pi / 16)).
+extern const int16_t Jpeg_DCT_Praezise_Matrix[8][8];
+void Jpeg_FDCT_Praezise_SSE2(int16_t* block);
 
 void Jpeg_Quant_Schnell(int16_t* block, const int16_t* tabelle);
 void Jpeg_Quant_Genau(int16_t* block, const int16_t* tabelle);
@@ -222,11 +237,16 @@ void Jpeg_Quant_Schnell_MMX(int16_t* block, const int16_t* tabelle);
 void Jpeg_Quant_Genau_MMX(int16_t* block, const int16_t* tabelle);
 void Jpeg_Quant_Genau_SSE(int16_t* block, const int16_t* tabelle);
 void Jpeg_Quant_Genau_SSE2(int16_t* block, const int16_t* tabelle);
+void Jpeg_Quant_Praezise(int16_t* block, const int16_t* tabelle);
+void Jpeg_Quant_Praezise_SSE2(int16_t* block, const int16_t* tabelle);
 
 // Encoder table preparation, in place (64 entries, zigzag order in, natural
 // order out). 0, or -7 when an entry is 0 or negative (table untouched).
 int32_t Jpeg_Qtab_Schnell(int16_t* tabelle);
 int32_t Jpeg_Qtab_Genau(int16_t* tabelle);
+// The precise quantiser's rows beside the table (JPEG_QTAB_PRAEZISE), from
+// the quantisation values in zigzag order; call before Jpeg_Qtab_Genau.
+int32_t Jpeg_Qtab_Praezise(int16_t* tabelle);
 
 // Decoder table preparation, in place; the table needs JPEG_QTAB_WORTE words.
 void Jpeg_Dqtab_Schnell(int16_t* tabelle);

@@ -32,6 +32,38 @@ int32_t Jpeg_Qtab_Genau(int16_t* tabelle)
     return JPEG_ERG_ERFOLG;
 }
 
+// The precise quantiser divides eight times the coefficient (a transform
+// that keeps three more bits) by 8q and rounds halves away from zero, as an
+// exact division: with 2^(s-1) < 8q <= 2^s, r = ceil(2^(15+s) / 8q) and
+// p = 2^(17-s), the quotient of a = |c| + 4q is hi(hi(a * r) * p) for every
+// a below 2^14 (the coefficients of 8-bit samples stay below 8200).
+int32_t Jpeg_Qtab_Praezise(int16_t* tabelle)
+{
+    for (int i = 0; i < 64; ++i)
+        if (tabelle[i] <= 0 || tabelle[i] > 2047) return JPEG_ERG_QUANT;
+    uint16_t* halb = reinterpret_cast<uint16_t*>(tabelle + JPEG_QTAB_PRAEZISE);
+    for (int i = 0; i < 64; ++i) {
+        const uint32_t d = 8u * uint32_t(tabelle[i]), n = Jpeg_Zickzack[i];
+        int s = 0;
+        while ((1u << s) < d) ++s;
+        halb[n] = uint16_t(d >> 1);
+        halb[64 + n] = uint16_t(((1u << (15 + s)) + d - 1) / d);
+        halb[128 + n] = uint16_t(1u << (17 - s));
+    }
+    return JPEG_ERG_ERFOLG;
+}
+
+void Jpeg_Quant_Praezise(int16_t* block, const int16_t* tabelle)
+{
+    const uint16_t* t = reinterpret_cast<const uint16_t*>(tabelle + JPEG_QTAB_PRAEZISE);
+    for (int i = 0; i < 64; ++i) {
+        const int32_t c = block[i];
+        const uint32_t a = uint32_t(c < 0 ? -c : c) + t[i];
+        const int32_t y = int32_t((((a * t[64 + i]) >> 16) * t[128 + i]) >> 16);
+        block[i] = int16_t(c < 0 ? -y : y);
+    }
+}
+
 void Jpeg_Quant_Schnell(int16_t* block, const int16_t* tabelle)
 {
     for (int i = 0; i < 64; ++i)
@@ -193,6 +225,20 @@ void Jpeg_Quant_Genau_SSE(int16_t* block, const int16_t* tabelle)
     quant_genau_simd<false>(block, tabelle);
 }
 
+void Jpeg_Quant_Praezise_SSE2(int16_t* block, const int16_t* tabelle)
+{
+    const int16_t* t = tabelle + JPEG_QTAB_PRAEZISE;
+    for (int i = 0; i < 64; i += 8) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + i));
+        const __m128i vz = _mm_srai_epi16(c, 15);
+        __m128i a = _mm_sub_epi16(_mm_xor_si128(c, vz), vz);
+        a = _mm_add_epi16(a, _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i)));
+        a = _mm_mulhi_epu16(a, _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + 64 + i)));
+        a = _mm_mulhi_epu16(a, _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + 128 + i)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(block + i), _mm_sub_epi16(_mm_xor_si128(a, vz), vz));
+    }
+}
+
 void Jpeg_Quant_Genau_SSE2(int16_t* block, const int16_t* tabelle)
 {
     if (ausgerichtet(block, tabelle))
@@ -220,6 +266,7 @@ void Jpeg_Quant_Schnell_MMX(int16_t* b, const int16_t* t) { Jpeg_Quant_Schnell(b
 void Jpeg_Quant_Genau_MMX(int16_t* b, const int16_t* t) { Jpeg_Quant_Genau(b, t); }
 void Jpeg_Quant_Genau_SSE(int16_t* b, const int16_t* t) { Jpeg_Quant_Genau(b, t); }
 void Jpeg_Quant_Genau_SSE2(int16_t* b, const int16_t* t) { Jpeg_Quant_Genau(b, t); }
+void Jpeg_Quant_Praezise_SSE2(int16_t* b, const int16_t* t) { Jpeg_Quant_Praezise(b, t); }
 void Jpeg_Dequant_Genau_MMX(int16_t* b, const int16_t* t) { Jpeg_Dequant_Genau(b, t); }
 void Jpeg_Dequant_Genau_SSE2(int16_t* b, const int16_t* t) { Jpeg_Dequant_Genau(b, t); }
 

@@ -80,3 +80,7 @@ void Jpeg_FDCT_Genau_AVX2_Paar(int16_t* a, int16_t* b);
 // The same followed by the accurate quantiser of the SIMD forms, block a
 // with table qa, b with qb (tables as Jpeg_Qtab_Genau prepares them).
 void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb);
+// The same pair for the precise quantiser: eight times the coefficients,
+// divided exactly (Jpeg_Quant_Praezise).
+void Jpeg_FDCT_Praezise_AVX2_Paar(int16_t* a, int16_t* b);
+void Jpeg_FDCT_Quant_Praezise_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb);

@@ -128,8 +128,9 @@ bool Display_Screenshot(const std::string& pfad) {
 }
 
 std::string Display_Screenshot_Name() {
-    std::string ordner = W32_Pfad_Uebersetzen(W32_Dir_Tabelle[W32_DIR_TEMP]);
-    if (ordner.empty()) ordner = ".";
+    // Built in one step: assigning "." afterwards trips GCC 12's -Wrestrict.
+    const std::string temp = W32_Pfad_Uebersetzen(W32_Dir_Tabelle[W32_DIR_TEMP]);
+    const std::string ordner = temp.empty() ? std::string(".") : temp;
     char name[32];
     for (int i = 0; i < 1000; i++) {
         std::snprintf(name, sizeof name, "screenshot_%03d.png", i);

@@ -98,6 +98,20 @@ bool Warte_Durchgang() {
     return Quit_Status == QUIT_STATUS_LAEUFT;
 }
 
+// A window was wanted and cannot be had (`grund` says why): with a script
+// the run goes on without one; without a script there is nothing to play,
+// and the program ends. One line either way.
+bool Ohne_Fenster_Weiter(const std::string& grund) {
+    if (skript_aktiv) {
+        W32_Stderr(("Kein Fenster möglich (" + grund + "): Kordavo läuft ohne Fenster.").c_str());
+        return true;
+    }
+    W32_Error_Box("Kein Fenster möglich (%s): ohne Fenster läuft Kordavo nur mit einem Eingabeskript "
+                  "(KORDAVO_SCRIPT=datei) oder mit KORDAVO_HEADLESS=1.",
+                  grund.c_str());
+    return false;
+}
+
 void Skript_Setzen_Aktiv() {
     skript_aktiv = true;
     skript_frame = 0;
@@ -114,7 +128,13 @@ void Skript_Setzen_Aktiv() {
 bool Main_Startup_Checks() {
     if (!W32_Ist_Headless() && Main_Hooks.Sound_Starten && !Main_Hooks.Sound_Starten()) W32_Error_Box("Kein Sound!");
     if (!W32_Dir_Init()) {
-        W32_Error_Box("Der Spielordner %s fehlt.\nBitte das Spiel neu installieren.", W32_Dir_Tabelle[W32_DIR_WORK]);
+        std::error_code fehler;
+        if (std::filesystem::exists(W32_Pfad_Uebersetzen(W32_Dir_Tabelle[W32_DIR_WORK]), fehler))
+            W32_Error_Box("Der Spielordner %s ist kein Ordner.\nBitte KORDAVO_GAME_DIR oder Work_dir in settings.ini "
+                          "prüfen.",
+                          W32_Dir_Tabelle[W32_DIR_WORK]);
+        else
+            W32_Error_Box("Der Spielordner %s fehlt.\nBitte das Spiel neu installieren.", W32_Dir_Tabelle[W32_DIR_WORK]);
         return false;
     }
     for (int zeile = 1; zeile < W32_DIR_ANZAHL; zeile++) {
@@ -289,6 +309,10 @@ int Main_Programm(int argc, char** argv) {
         Skript_Setzen_Aktiv();
         beenden_am_ende = true;
     }
+    if (!W32_Fenster_Fehler().empty() && !Ohne_Fenster_Weiter(W32_Fenster_Fehler())) {
+        W32_Close_Window();
+        return 1;
+    }
     if (W32_Ist_Headless()) {
         if (skript_aktiv) {
             Feste_Schritte(true);
@@ -304,8 +328,13 @@ int Main_Programm(int argc, char** argv) {
     }
     if (!W32_Ist_Headless()) Intro_Starten(false);
     if (!W32_Init_Display(16)) {
-        // The window cannot show anything: go on without it.
-        W32_Stderr("Die Anzeige lässt sich nicht einrichten: Kordavo läuft ohne Fenster.");
+        // The window cannot show anything: go on without it, or end.
+        if (!Ohne_Fenster_Weiter("die Anzeige lässt sich nicht einrichten")) {
+            Main_Free_Grafik_Sound();
+            Archive_Schliessen_Wenn_Offen();
+            W32_Close_Window();
+            return 1;
+        }
         W32_Close_Window();
         W32_Set_Headless(true);
         W32_Init_Window();

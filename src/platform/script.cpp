@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <strings.h>
+#include <sys/stat.h>
 
 #include "base/cp1252.h"
 #include "platform/display.h"
@@ -79,8 +80,25 @@ std::string Fehler(i32 zeile, const std::string& text) {
     return kopf + text;
 }
 
-// Words from the file are UTF-8; messages are Windows-1252 like every text of the game.
-std::string Zitat(const std::string& wort) { return "\"" + Utf8_To_Cp1252(wort) + "\""; }
+// Words from the file are UTF-8; messages are Windows-1252 like every text of
+// the game. Control bytes (ESC, BEL, ...) are shown as \xNN: a message must
+// not steer the terminal it is printed on.
+std::string Lesbar(const std::string& utf8) {
+    std::string aus;
+    for (char c : Utf8_To_Cp1252(utf8)) {
+        u8 b = static_cast<u8>(c);
+        if (b < 0x20 || b == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", b);
+            aus += hex;
+        } else {
+            aus += c;
+        }
+    }
+    return aus;
+}
+
+std::string Zitat(const std::string& wort) { return "\"" + Lesbar(wort) + "\""; }
 
 }  // namespace
 
@@ -203,21 +221,28 @@ bool Eingabe_Skript::Parsen(std::string_view text, u32 zeitschritt_ms, std::stri
 }
 
 bool Eingabe_Skript::Laden(const std::string& pfad, u32 zeitschritt_ms, std::string* fehler) {
-    std::ifstream f(pfad, std::ios::binary);
-    if (!f) {
-        if (fehler) *fehler = "Eingabeskript " + Utf8_To_Cp1252(pfad) + " kann nicht gelesen werden";
+    std::ifstream f;
+    struct stat st;
+    // A folder opens like a file but reads as nothing.
+    if (stat(pfad.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) f.open(pfad, std::ios::binary);
+    if (!f.is_open()) {
+        if (fehler) *fehler = "Eingabeskript " + Lesbar(pfad) + " kann nicht gelesen werden";
         return false;
     }
     // Read at most one byte more than allowed (a device such as /dev/zero never ends).
     std::string inhalt(SKRIPT_MAX_BYTES + 1, '\0');
     f.read(inhalt.data(), static_cast<std::streamsize>(inhalt.size()));
     inhalt.resize(static_cast<size_t>(f.gcount()));
+    if (f.bad()) {
+        if (fehler) *fehler = "Eingabeskript " + Lesbar(pfad) + " kann nicht gelesen werden";
+        return false;
+    }
     if (inhalt.size() > SKRIPT_MAX_BYTES) {
-        if (fehler) *fehler = "Eingabeskript " + Utf8_To_Cp1252(pfad) + " ist zu groß";
+        if (fehler) *fehler = "Eingabeskript " + Lesbar(pfad) + " ist zu groß";
         return false;
     }
     if (!Parsen(inhalt, zeitschritt_ms, fehler)) {
-        if (fehler) *fehler = Utf8_To_Cp1252(pfad) + ": " + *fehler;
+        if (fehler) *fehler = Lesbar(pfad) + ": " + *fehler;
         return false;
     }
     return true;

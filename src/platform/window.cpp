@@ -27,6 +27,7 @@ SDL_Window* fenster = nullptr;
 SDL_Renderer* renderer = nullptr;
 SDL_Texture* textur = nullptr;
 u32 wecker_ereignis = 0;
+std::string fenster_fehler;  // why the wanted window could not be opened (SDL's words)
 std::atomic<bool> wartet{false};
 volatile std::sig_atomic_t signal_erhalten = 0;
 
@@ -145,6 +146,27 @@ bool Gl_In_Software(SDL_Renderer* r) {
                     std::strstr(name, "Software Rasterizer"));
 }
 
+const char* Umgebung_Wert(const char* name) {
+    const char* w = std::getenv(name);
+    return w && w[0] ? w : nullptr;
+}
+
+// Whether a display may be there; `grund` says why not. SDL is not asked
+// when nothing points to one (its probes print their own noise), and its
+// invisible stand-ins (offscreen, dummy) count only when chosen on purpose.
+bool Anzeige_Moeglich(std::string* grund) {
+    if (Umgebung_Wert("SDL_VIDEODRIVER") || Umgebung_Wert("DISPLAY") || Umgebung_Wert("WAYLAND_DISPLAY") ||
+        Hardware_Grafik_Moeglich())
+        return true;
+    *grund = "weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt";
+    return false;
+}
+
+bool Unsichtbarer_Treiber() {
+    const char* t = SDL_GetCurrentVideoDriver();
+    return !Umgebung_Wert("SDL_VIDEODRIVER") && t && (std::strcmp(t, "offscreen") == 0 || std::strcmp(t, "dummy") == 0);
+}
+
 SDL_Renderer* Software_Renderer() {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     return SDL_CreateRenderer(fenster, -1, SDL_RENDERER_SOFTWARE);
@@ -155,10 +177,15 @@ SDL_Renderer* Software_Renderer() {
 bool W32_Init_Window() {
     headless = headless_erzwungen || Umgebung_Headless();
     fenster_aktiv = true;
+    fenster_fehler.clear();
+    if (!headless && !Anzeige_Moeglich(&fenster_fehler)) headless = true;
     if (!headless) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            std::fprintf(stderr, "%s (%s)\n",
-                         Cp1252_To_Utf8("Keine Anzeige gefunden: Kordavo läuft ohne Fenster").c_str(), SDL_GetError());
+            fenster_fehler = Utf8_To_Cp1252(SDL_GetError());
+            headless = true;
+        } else if (Unsichtbarer_Treiber()) {
+            fenster_fehler = "keine Anzeige gefunden";
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
             headless = true;
         }
     }
@@ -166,8 +193,7 @@ bool W32_Init_Window() {
         fenster = SDL_CreateWindow("Kordavo", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, DISPLAY_BREITE,
                                    DISPLAY_HOEHE, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
         if (!fenster) {
-            std::fprintf(stderr, "%s (%s)\n",
-                         Cp1252_To_Utf8("Kein Fenster möglich: Kordavo läuft ohne Fenster").c_str(), SDL_GetError());
+            fenster_fehler = Utf8_To_Cp1252(SDL_GetError());
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
             headless = true;
         } else {
@@ -195,6 +221,8 @@ void W32_Close_Window() {
 }
 
 bool W32_Ist_Headless() { return headless || !fenster; }
+
+const std::string& W32_Fenster_Fehler() { return fenster_fehler; }
 
 void W32_Set_Headless(bool h) {
     headless_erzwungen = h;

@@ -4,6 +4,8 @@
 // program runs without window and sound; the frame loop is the same.
 #pragma once
 
+#include <string>
+
 #include "base/types.h"
 
 // The name of the main window's class, handed to the intro program.
@@ -17,6 +19,9 @@ void W32_Close_Window();
 
 // True when running without a window.
 bool W32_Ist_Headless();
+// Why the last W32_Init_Window could not open the window it was asked for
+// (SDL's reason, Windows-1252); empty when it opened one or none was wanted.
+const std::string& W32_Fenster_Fehler();
 // Forces headless (tests; before W32_Init_Window).
 void W32_Set_Headless(bool headless);
 

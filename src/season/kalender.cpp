@@ -9,11 +9,13 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/spielstand.h"
 #include "base/tempstr.h"
 #include "base/types.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
+#include "world/welt.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -24,6 +26,16 @@ constexpr int MAX_GRUPPEN = 1000;
 // The list of possible days holds at most 104 entries; every append,
 // single or pair, checks that bound.
 constexpr int MAX_MOEGLICH = 104;
+// A return leg two weeks after the first; after a pair the next first leg
+// comes three weeks later at the earliest.
+constexpr i32 RUECKSPIEL_ABSTAND = 14;
+constexpr i32 PAAR_WOCHEN_SPRUNG = 3;
+// Weekday index of day 0 (a Thursday) in the week that the weeks count from.
+constexpr i32 WOCHENTAG_TAG0 = 5;
+// Extra passes over other weekdays when the weekday's days are not enough.
+constexpr int EXTRA_DURCHGAENGE = 9;
+// The calendar year of day 0.
+constexpr i32 START_JAHR = 2003;
 
 bool initialisiert = false;
 Kalender_Zustand zustand;
@@ -114,7 +126,7 @@ Datum datum_bauen(i32 tag, bool lang) {
     d.wochentag = (5 + tag % 7) % 7;
     // Days since 1 July 2003; a year runs from 1 July to 30 June.
     i32 rest = tag + 2;
-    i32 jahr = 2003;
+    i32 jahr = START_JAHR;
     for (;;) {
         i32 laenge = schaltjahr(jahr + 1) ? 366 : 365;
         if (rest < laenge) break;
@@ -191,7 +203,7 @@ bool vormerken(Moeglich& m, i32 tag, i32 art) {
         m.tage.push_back(tag);
         return true;
     }
-    i32 rueck = tag + 14;
+    i32 rueck = tag + RUECKSPIEL_ABSTAND;
     if (rueck >= KALENDER_TAGE) return false;
     if (static_cast<int>(m.tage.size()) + 2 > MAX_MOEGLICH) return false;
     if (m.in_paar_spanne(tag) || m.in_paar_spanne(rueck)) return false;
@@ -256,7 +268,7 @@ int termine_streuen(const std::vector<i32>& tage, int n, i32 slot, i32 art) {
 
 bool Kalender_Init(const Datum* datum) {
     std::memset(&zustand, 0, sizeof zustand);
-    zustand.wochentag_tag0 = 5;
+    zustand.wochentag_tag0 = WOCHENTAG_TAG0;
     Kalender_Re_Init();
     texte_aufloesen();
     zustand.aktuell = datum ? *datum : datum_bauen(0, true);
@@ -435,143 +447,157 @@ bool Kalender_Termin_Setzen(i32 tag, i32 slot, i32 art) {
 
 bool Kalender_Termin_Setzen_Extern(i32 tag, i32 slot, i32 art) { return Kalender_Termin_Setzen(tag, slot, art); }
 
-i32 Kalender_Termine_Verteilen(i32 n, i32 vorgaenger_marke, i32 p, i32 wochentag, i32 quote, i32 erste_woche,
-                               i32 letzte_woche, i32 art, i32 frei_von, i32 frei_bis, i32 slot,
-                               bool nicht_mischen, bool paare) {
-    if (!initialisiert) return -1;
-    if (wochentag < 0 || wochentag > 6) wochentag = 0;
-    i32 offset = wochentag - 5;
-    if (offset < 0) offset += 7;
-    if (n <= 0) return slot;
-    if (p < 0) p = 0;
-    quote = std::clamp(quote, 0, 100);
-    if (letzte_woche < 1 || letzte_woche > 52) letzte_woche = 52;
-    if (erste_woche < 0) erste_woche = 0;
-    if (vorgaenger_marke >= 0 && vorgaenger_marke < KALENDER_SLOTS) {
-        for (i32 d = 0; d < KALENDER_TAGE; ++d)
-            if (bit_gesetzt(d, vorgaenger_marke)) erste_woche = std::max(erste_woche, d / 7 + 1);
-    }
-    erste_woche = std::max(erste_woche, (heute_offset() + 6) / 7);
-    auto gesperrt = [&](i32 woche) { return woche >= frei_von && woche <= frei_bis; };
+namespace {
 
+// One distribution of matchdays over the calendar (Kalender_Termine_Verteilen):
+// the possible days are gathered in passes, cut to the share of this round,
+// put in order and marked.
+struct Verteilung {
+    i32 n, p, quote, erste_woche, letzte_woche, art, frei_von, frei_bis;
+    bool paare;
+    i32 offset = 0, mitte = 0;  // the weekday, and the midweek day
     Moeglich m;
-    m.paare = paare;
-    auto wochen_lauf = [&](i32 tag_offset, auto&& nehmen) {
+    int c2 = 0;  // days found on the weekday and the midweek day (passes 1 to 3 before the cut)
+    int start = 0;
+    bool extra = false;
+
+    bool gesperrt(i32 woche) const { return woche >= frei_von && woche <= frei_bis; }
+
+    template <class Nehmen>
+    void wochen_lauf(i32 tag_offset, Nehmen&& nehmen) {
         for (i32 w = erste_woche; w <= letzte_woche; ++w) {
             if (gesperrt(w)) continue;
             i32 tag = w * 7 + tag_offset;
-            if (nehmen(tag) && paare) w += 3;
-        }
-    };
-    i32 mitte = (offset == 4) ? offset + 3 : offset + 4;
-    mitte %= 7;
-    int c1 = 0;
-    if (art != -1) {
-        // Pass 1: days of that kind on the weekday.
-        wochen_lauf(offset, [&](i32 tag) { return art_von(tag) == art && vormerken(m, tag, art); });
-        c1 = static_cast<int>(m.tage.size());
-        // Pass 2: the same on a midweek day.
-        if (c1 > 0 && c1 < n) {
-            for (i32 w = erste_woche; w <= letzte_woche; ++w) {
-                if (gesperrt(w)) continue;
-                int cnt = static_cast<int>(m.tage.size());
-                if (cnt >= n || c1 * 100 < quote * cnt) break;
-                i32 tag = w * 7 + mitte;
-                if (art_von(tag) == art && vormerken(m, tag, art) && paare) w += 3;
-            }
-            int cnt = static_cast<int>(m.tage.size());
-            if (cnt > 0 && c1 * 100 <= (quote + 5) * cnt) quote = 100;
+            if (nehmen(tag) && paare) w += PAAR_WOCHEN_SPRUNG;
         }
     }
-    const int c2 = static_cast<int>(m.tage.size());
-    // Pass 3: free days on the weekday.
-    if (c2 < n) wochen_lauf(offset, [&](i32 tag) { return tag_frei(tag) && vormerken(m, tag, -1); });
-    const int c3 = static_cast<int>(m.tage.size());
 
-    // Cut to the share that leaves room for the later rounds.
-    int anzahl = std::min<int>(schnitt(c3, n, p, paare), c3);
-    m.tage.resize(anzahl);
+    void grenzen(i32 wochentag, i32 vorgaenger_marke) {
+        if (wochentag < 0 || wochentag > 6) wochentag = 0;
+        offset = wochentag - WOCHENTAG_TAG0;
+        if (offset < 0) offset += 7;
+        if (p < 0) p = 0;
+        quote = std::clamp(quote, 0, 100);
+        if (letzte_woche < 1 || letzte_woche > 52) letzte_woche = 52;
+        if (erste_woche < 0) erste_woche = 0;
+        if (vorgaenger_marke >= 0 && vorgaenger_marke < KALENDER_SLOTS) {
+            for (i32 d = 0; d < KALENDER_TAGE; ++d)
+                if (bit_gesetzt(d, vorgaenger_marke)) erste_woche = std::max(erste_woche, d / 7 + 1);
+        }
+        erste_woche = std::max(erste_woche, (heute_offset() + 6) / 7);
+        m.paare = paare;
+        mitte = ((offset == 4) ? offset + 3 : offset + 4) % 7;
+    }
 
-    // Extra passes on other weekdays.
-    int start = 0;
-    bool extra = false;
-    i32 limit = std::min<i32>(anzahl, n);
-    i32 extra_offset0 = mitte;
-    for (int r = 0; r < 9 && limit * quote / 100 < n; ++r) {
-        if (!extra) start = static_cast<int>(m.tage.size());
-        extra = true;
-        i32 eo = (extra_offset0 + 2 * (r % 3)) % 7;
-        i32 spaetester_alt = 0;
-        for (int i = 0; i < start; ++i) spaetester_alt = std::max(spaetester_alt, m.tage[i]);
-        for (i32 w = erste_woche; w <= letzte_woche; ++w) {
-            if (gesperrt(w)) continue;
-            i32 tag = w * 7 + eo;
-            if (tag <= 0 || tag >= KALENDER_TAGE) continue;
-            if (!(art_von(tag) == art || tag_frei(tag))) continue;
-            if (r == 1 || r == 2) {
-                if (!tag_frei(tag - 1) || !tag_frei(tag + 1)) continue;
-            }
-            if (r >= 1 && r <= 5 && art != -1) {
-                if (art_von(tag - 1) == art || art_von(tag + 1) == art) continue;
-            }
-            if (m.enthaelt(tag)) continue;
-            if (paare) {
-                i32 rueck = tag + 14;
-                if (rueck >= KALENDER_TAGE || m.in_paar_spanne(tag) || m.in_paar_spanne(rueck)) continue;
-                if (!tag_frei(rueck) || static_cast<int>(m.tage.size()) + 2 > MAX_MOEGLICH) continue;
-            } else if (static_cast<int>(m.tage.size()) >= MAX_MOEGLICH) {
-                continue;
-            }
-            // Insert before the first entry of this pass that is later.
-            size_t pos = m.tage.size();
-            for (size_t i = start; i < m.tage.size(); i += (paare ? 2 : 1))
-                if (m.tage[i] > tag) {
-                    pos = i;
-                    break;
+    // Passes 1 to 3: days of the kind on the weekday, on a midweek day, then
+    // free days on the weekday; cut to the share that leaves room for the
+    // later rounds.
+    void wochentag_durchgaenge() {
+        int c1 = 0;
+        if (art != -1) {
+            wochen_lauf(offset, [&](i32 tag) { return art_von(tag) == art && vormerken(m, tag, art); });
+            c1 = static_cast<int>(m.tage.size());
+            if (c1 > 0 && c1 < n) {
+                for (i32 w = erste_woche; w <= letzte_woche; ++w) {
+                    if (gesperrt(w)) continue;
+                    int cnt = static_cast<int>(m.tage.size());
+                    if (cnt >= n || c1 * 100 < quote * cnt) break;
+                    i32 tag = w * 7 + mitte;
+                    if (art_von(tag) == art && vormerken(m, tag, art) && paare) w += PAAR_WOCHEN_SPRUNG;
                 }
-            if (paare) {
-                m.tage.insert(m.tage.begin() + pos, {tag, tag + 14});
-                w += 3;
-            } else {
-                m.tage.insert(m.tage.begin() + pos, tag);
+                int cnt = static_cast<int>(m.tage.size());
+                if (cnt > 0 && c1 * 100 <= (quote + 5) * cnt) quote = 100;
             }
         }
-        if (start == 0) {
-            int neu = std::min<int>(schnitt(static_cast<int>(m.tage.size()), n, p, paare),
-                                    static_cast<int>(m.tage.size()));
-            m.tage.resize(neu);
+        c2 = static_cast<int>(m.tage.size());
+        if (c2 < n) wochen_lauf(offset, [&](i32 tag) { return tag_frei(tag) && vormerken(m, tag, -1); });
+        const int c3 = static_cast<int>(m.tage.size());
+        m.tage.resize(std::min<int>(schnitt(c3, n, p, paare), c3));
+    }
+
+    // Whether an extra pass r may take the day.
+    bool extra_tag_passt(int r, i32 tag) const {
+        if (tag <= 0 || tag >= KALENDER_TAGE) return false;
+        if (!(art_von(tag) == art || tag_frei(tag))) return false;
+        if ((r == 1 || r == 2) && (!tag_frei(tag - 1) || !tag_frei(tag + 1))) return false;
+        if (r >= 1 && r <= 5 && art != -1 && (art_von(tag - 1) == art || art_von(tag + 1) == art)) return false;
+        if (m.enthaelt(tag)) return false;
+        if (paare) {
+            i32 rueck = tag + RUECKSPIEL_ABSTAND;
+            if (rueck >= KALENDER_TAGE || m.in_paar_spanne(tag) || m.in_paar_spanne(rueck)) return false;
+            return tag_frei(rueck) && static_cast<int>(m.tage.size()) + 2 <= MAX_MOEGLICH;
         }
-        int k = static_cast<int>(m.tage.size());
-        if (start > 0) {
-            for (int i = start; i < static_cast<int>(m.tage.size()); ++i)
-                if (m.tage[i] >= spaetester_alt) {
-                    k = i;
-                    break;
-                }
+        return static_cast<int>(m.tage.size()) < MAX_MOEGLICH;
+    }
+
+    // Inserts a day of an extra pass before the first later entry of it.
+    void extra_einfuegen(i32 tag) {
+        size_t pos = m.tage.size();
+        for (size_t i = start; i < m.tage.size(); i += (paare ? 2 : 1))
+            if (m.tage[i] > tag) {
+                pos = i;
+                break;
+            }
+        if (paare)
+            m.tage.insert(m.tage.begin() + pos, {tag, tag + RUECKSPIEL_ABSTAND});
+        else
+            m.tage.insert(m.tage.begin() + pos, tag);
+    }
+
+    // Extra passes on other weekdays while the days are not enough.
+    void extra_durchgaenge() {
+        i32 limit = std::min<i32>(static_cast<i32>(m.tage.size()), n);
+        for (int r = 0; r < EXTRA_DURCHGAENGE && limit * quote / 100 < n; ++r) {
+            if (!extra) start = static_cast<int>(m.tage.size());
+            extra = true;
+            i32 eo = (mitte + 2 * (r % 3)) % 7;
+            i32 spaetester_alt = 0;
+            for (int i = 0; i < start; ++i) spaetester_alt = std::max(spaetester_alt, m.tage[i]);
+            for (i32 w = erste_woche; w <= letzte_woche; ++w) {
+                if (gesperrt(w)) continue;
+                i32 tag = w * 7 + eo;
+                if (!extra_tag_passt(r, tag)) continue;
+                extra_einfuegen(tag);
+                if (paare) w += PAAR_WOCHEN_SPRUNG;
+            }
+            if (start == 0) {
+                int neu = std::min<int>(schnitt(static_cast<int>(m.tage.size()), n, p, paare),
+                                        static_cast<int>(m.tage.size()));
+                m.tage.resize(neu);
+            }
+            int k = static_cast<int>(m.tage.size());
+            if (start > 0) {
+                for (int i = start; i < static_cast<int>(m.tage.size()); ++i)
+                    if (m.tage[i] >= spaetester_alt) {
+                        k = i;
+                        break;
+                    }
+            }
+            if (paare && (k % 2)) --k;
+            if (n <= limit * quote / 100 + k - start) break;
+            limit = static_cast<i32>(m.tage.size());
+            start = static_cast<int>(m.tage.size());
         }
-        if (paare && (k % 2)) --k;
-        if (n <= limit * quote / 100 + k - start) break;
-        limit = static_cast<i32>(m.tage.size());
-        start = static_cast<int>(m.tage.size());
     }
 
     // Order: which of the possible days are taken is drawn through the
     // random table.
-    int cnt = static_cast<int>(m.tage.size());
-    i32 letzter_alt = 0;
-    for (int i = 0; i < std::min(start, cnt); ++i) letzter_alt = std::max(letzter_alt, m.tage[i]);
-    if (start != 0 && cnt - start >= 2) {
-        int e = cnt;
-        for (int i = start; i < cnt; ++i)
-            if (m.tage[i] > letzter_alt) {
-                e = i;
-                break;
-            }
-        e = std::max(e, std::min(n, cnt));
-        if (paare && ((e - start) % 2)) ++e;
-        mischen(m.tage, start, std::min(e, cnt), paare);
-    }
-    if (!nicht_mischen) {
+    void reihenfolge(bool nicht_mischen) {
+        int cnt = static_cast<int>(m.tage.size());
+        i32 letzter_alt = 0;
+        for (int i = 0; i < std::min(start, cnt); ++i) letzter_alt = std::max(letzter_alt, m.tage[i]);
+        if (start != 0 && cnt - start >= 2) {
+            int e = cnt;
+            for (int i = start; i < cnt; ++i)
+                if (m.tage[i] > letzter_alt) {
+                    e = i;
+                    break;
+                }
+            e = std::max(e, std::min(n, cnt));
+            if (paare && ((e - start) % 2)) ++e;
+            mischen(m.tage, start, std::min(e, cnt), paare);
+        }
+        if (nicht_mischen) return;
         if (start < n) {
             if (start > c2) mischen(m.tage, c2, start, paare);
             if (!extra) mischen(m.tage, start, cnt, paare);
@@ -591,20 +617,38 @@ i32 Kalender_Termine_Verteilen(i32 n, i32 vorgaenger_marke, i32 p, i32 wochentag
         }
     }
 
-    if (cnt < n) return -1;
-    m.tage.resize(n);
-    Debug_Printf("Sptge:%d Art:%d Super_Art:%d Mgl:%d\n", n, art, art, cnt);
-    if (slot == -1) slot = zustand.slot_zaehler;
-    if (slot < 0 || slot >= KALENDER_SLOTS) return -1;
-    int markiert = termine_streuen(m.tage, n, slot, art);
-    if (markiert < n) {
-        // Not all days could be marked: take the partial marks back.
-        for (i32 t : m.tage)
-            if (t >= 0 && t < KALENDER_TAGE) zustand.bits[slot / 32][t] &= ~(1u << (slot % 32));
-        return -1;
+    // Marks the first n days for the slot (-1: a new one); -1 when the days
+    // are not enough, with no partial marks left.
+    i32 markieren(i32 slot) {
+        const int cnt = static_cast<int>(m.tage.size());
+        if (cnt < n) return -1;
+        m.tage.resize(n);
+        Debug_Printf("Sptge:%d Art:%d Super_Art:%d Mgl:%d\n", n, art, art, cnt);
+        if (slot == -1) slot = zustand.slot_zaehler;
+        if (slot < 0 || slot >= KALENDER_SLOTS) return -1;
+        if (termine_streuen(m.tage, n, slot, art) < n) {
+            for (i32 t : m.tage)
+                if (t >= 0 && t < KALENDER_TAGE) zustand.bits[slot / 32][t] &= ~(1u << (slot % 32));
+            return -1;
+        }
+        if (slot == zustand.slot_zaehler) ++zustand.slot_zaehler;
+        return slot;
     }
-    if (slot == zustand.slot_zaehler) ++zustand.slot_zaehler;
-    return slot;
+};
+
+}  // namespace
+
+i32 Kalender_Termine_Verteilen(i32 n, i32 vorgaenger_marke, i32 p, i32 wochentag, i32 quote, i32 erste_woche,
+                               i32 letzte_woche, i32 art, i32 frei_von, i32 frei_bis, i32 slot,
+                               bool nicht_mischen, bool paare) {
+    if (!initialisiert) return -1;
+    if (n <= 0) return slot;
+    Verteilung v{n, p, quote, erste_woche, letzte_woche, art, frei_von, frei_bis, paare};
+    v.grenzen(wochentag, vorgaenger_marke);
+    v.wochentag_durchgaenge();
+    v.extra_durchgaenge();
+    v.reihenfolge(nicht_mischen);
+    return v.markieren(slot);
 }
 
 // ---------------------------------------------------------------------------
@@ -638,6 +682,67 @@ void Kalender_Datum_Lesen(Datum& d, const u8* in) {
     d.name_text[49] = d.zahl_text[29] = d.wochentag_name[14] = d.monat_name[15] = 0;
 }
 
+namespace {
+
+// The values a calendar state can hold; a save or a stream with others
+// (a day kind out of range, a negative slot counter, a date that does not
+// fit its record) is refused.
+bool zustand_gueltig(const Kalender_Zustand& z) {
+    const Datum& d = z.aktuell;
+    if (d.tag < 0 || d.tag_im_monat < 1 || d.tag_im_monat > 31 || d.wochentag < 0 || d.wochentag > 6 ||
+        d.monat < 1 || d.monat > 12 || d.jahr < START_JAHR)
+        return false;
+    if (z.basistag < 0 || z.basistag > d.tag || z.wochentag_tag0 != WOCHENTAG_TAG0 || z.jahr < 0 ||
+        z.slot_zaehler < 0 || z.slot_zaehler > KALENDER_SLOTS)
+        return false;
+    for (i32 art : z.art)
+        if (art < -1 || art >= KALENDER_ARTEN) return false;
+    return true;
+}
+
+// Offsets in the save image after the state: request bytes, run mode,
+// turn-started flag, month table, turn index and count, play time, list.
+constexpr size_t BILD_ANFRAGEN = 0, BILD_RUNMODUS = 7, BILD_ZUG_GESTARTET = 11, BILD_MONATE = 15,
+                 BILD_ZUG_INDEX = 27, BILD_ZUG_ANZAHL = 31, BILD_SPIELZEIT = 35, BILD_ZUGLISTE = 39;
+
+bool runmodus_gueltig(i32 m) {
+    switch (m) {
+    case RUNMODUS_TAGE_LAUFEN:
+    case RUNMODUS_SPIEL:
+    case RUNMODUS_WARTEN_17:
+    case RUNMODUS_WARTEN_18:
+    case RUNMODUS_NEUES_SPIEL:
+    case RUNMODUS_ENDE:
+    case RUNMODUS_SPIELTAG:
+    case RUNMODUS_WIZARD:
+    case RUNMODUS_WARTEN_24: return true;
+    default: return false;
+    }
+}
+
+// The run loop's part of the save image (after the state block).
+bool lauf_bild_gueltig(const u8* o) {
+    const u8* anfragen = o + BILD_ANFRAGEN;
+    // Load and save requests name a slot + 1; the four flags are 0 or 1; the
+    // new-day byte is idle, advancing or stopped.
+    if (anfragen[0] > SPIELSTAND_SLOTS || anfragen[1] > SPIELSTAND_SLOTS) return false;
+    for (int i = 2; i < 6; ++i)
+        if (anfragen[i] > 1) return false;
+    if (anfragen[6] != 0 && anfragen[6] != 1 && anfragen[6] != 255) return false;
+    if (!runmodus_gueltig(get_i32le(o + BILD_RUNMODUS))) return false;
+    const i32 gestartet = get_i32le(o + BILD_ZUG_GESTARTET);
+    if (gestartet != 0 && gestartet != 1) return false;
+    for (int i = 0; i < 12; ++i)
+        if (o[BILD_MONATE + i] < 28 || o[BILD_MONATE + i] > 31) return false;
+    const i32 zug_index = get_i32le(o + BILD_ZUG_INDEX), zug_anzahl = get_i32le(o + BILD_ZUG_ANZAHL);
+    if (zug_anzahl < 0 || zug_anzahl > KALENDER_MAX_ZUGLISTE || zug_index < 0 || zug_index > zug_anzahl) return false;
+    for (i32 i = 0; i < zug_anzahl; ++i)
+        if (get_i32le(o + BILD_ZUGLISTE + 4 * i) < 0) return false;
+    return true;
+}
+
+}  // namespace
+
 void Kalender_Zustand_Schreiben(const Kalender_Zustand& z, u8* out) {
     put_i32le(out + 0, z.basistag);
     put_i32le(out + 4, z.wochentag_tag0);
@@ -662,10 +767,7 @@ bool Kalender_Zustand_Lesen(Kalender_Zustand& z, const u8* in, size_t n) {
     for (int r = 0; r < 4; ++r)
         for (int d = 0; d < KALENDER_TAGE; ++d, o += 4) neu.bits[r][d] = get_u32le(in + o);
     for (int d = 0; d < KALENDER_TAGE; ++d, o += 4) neu.art[d] = get_i32le(in + o);
-    // A date that does not fit its record is refused.
-    if (neu.aktuell.tag < 0 || neu.aktuell.wochentag < 0 || neu.aktuell.wochentag > 6 || neu.aktuell.monat < 1 ||
-        neu.aktuell.monat > 12)
-        return false;
+    if (!zustand_gueltig(neu)) return false;
     z = neu;
     return true;
 }
@@ -704,14 +806,10 @@ bool Kalender_Load_Bild(const u8* data, size_t n) {
     Kalender_Zustand neu;
     if (!Kalender_Zustand_Lesen(neu, data, n)) return false;
     const u8* o = data + KALENDER_ZUSTAND_GROESSE;
-    i32 modus = get_i32le(o + 7);
-    i32 zug_index = get_i32le(o + 7 + 8 + 12);
-    i32 zug_anzahl = get_i32le(o + 7 + 8 + 12 + 4);
-    if (zug_anzahl < 0 || zug_anzahl > KALENDER_MAX_ZUGLISTE || zug_index < 0 ||
-        zug_index > KALENDER_MAX_ZUGLISTE)
-        return false;
-    for (int i = 0; i < 12; ++i)
-        if (o[15 + i] < 28 || o[15 + i] > 31) return false;
+    if (!lauf_bild_gueltig(o)) return false;
+    const i32 modus = get_i32le(o + BILD_RUNMODUS);
+    const i32 zug_index = get_i32le(o + BILD_ZUG_INDEX);
+    const i32 zug_anzahl = get_i32le(o + BILD_ZUG_ANZAHL);
     Kalender_Lauf& l = Kalender_Lauf_Get();
     zustand = neu;
     l.laden = o[0];
@@ -756,12 +854,7 @@ bool Kalender_Lesen(Datei_Status* datei) {
     // Check the image without taking it over.
     Kalender_Zustand probe;
     if (!Kalender_Zustand_Lesen(probe, b.data(), b.size())) return false;
-    const u8* o = b.data() + KALENDER_ZUSTAND_GROESSE;
-    i32 zug_index = get_i32le(o + 27), zug_anzahl = get_i32le(o + 31);
-    if (zug_anzahl < 0 || zug_anzahl > KALENDER_MAX_ZUGLISTE || zug_index < 0 || zug_index > KALENDER_MAX_ZUGLISTE)
-        return false;
-    for (int i = 0; i < 12; ++i)
-        if (o[15 + i] < 28 || o[15 + i] > 31) return false;
+    if (!lauf_bild_gueltig(b.data() + KALENDER_ZUSTAND_GROESSE)) return false;
     kalender_staging = std::move(b);
     return true;
 }
@@ -840,7 +933,7 @@ void Kalender_Internet_Client_Laden() {
     anzahl = std::clamp<i32>(anzahl, 0, MAX_GRUPPEN);
     heutige_gruppen.clear();
     for (int i = 0; i < anzahl; ++i) heutige_gruppen.push_back(get_i32le(gruppen.data() + 4 * i));
-    const i32 team = Season_Welt.Team_Aktiv();
+    const i32 team = Team_Aktiv;
     if (team != 0) {
         Season_Module.Spieltag_Init();
         Kalender_Clear_Neuer_Tag();

@@ -24,6 +24,8 @@ static_assert(sizeof(Datum) == 132, "Datum is a 132-byte record");
 
 constexpr int KALENDER_TAGE = 366;
 constexpr int KALENDER_SLOTS = 128;
+// Day kinds: -1 none, else a competition kind (SUPER_ART) 0..127.
+constexpr int KALENDER_ARTEN = 128;
 
 // The calendar state block (7,468 bytes, saved and sent whole).
 struct Kalender_Zustand {

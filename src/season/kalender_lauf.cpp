@@ -10,30 +10,59 @@
 #include "base/meldung.h"
 #include "base/random.h"
 #include "base/spielstand.h"
-#include "base/tempstr.h"
 #include "base/tools.h"
 #include "season/kalender.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/konfig.h"
+#include "world/manager.h"
+#include "world/spieler.h"
+#include "world/stadion.h"
+#include "world/team.h"
+#include "world/welt.h"
+#include "world/werbung.h"
 
 i32 Kalender_Runmodus = RUNMODUS_NEUES_SPIEL;
 u32 Kalender_Jetzt = 0;
 
 namespace {
 
+// Times of the run loop in milliseconds, and its fixed step counts.
+constexpr u32 MUSIK_INTERVALL = 500;
+constexpr u32 RICHTER_INTERVALL = 5000;
+constexpr u32 MAUS_RUHE_SCHRITT = 100;  // unit of the idle mouse's extra steps
+constexpr i32 MAUS_RUHE_MIN = 3, MAUS_RUHE_MAX = 30;
+constexpr int SCHRITTE_PRO_STUFE = 20;       // matchday steps per speed level
+constexpr int SCHRITTE_ANKUENDIGUNG = 40;    // matchday steps while an announcement steps matches
+constexpr int AUTOMATIK_MAUS_RAND = 10;      // the mouse left of it stops the automatic
+// Icons of the screens the run loop looks for.
+constexpr int ICON_WEITER = 707;             // the "next day" button
+constexpr int ICON_MENUE_VIDEO = 708;        // the menu screen with the background video
+constexpr int ICON_VIDEO_PAUSE = 715;        // a screen that pauses every video
+// Draws of the random table in every day advance.
+constexpr int ZIEHUNGEN_PRO_TAG = 3;
+// The answer of the announcement pass that steps the matches.
+constexpr int ANKUENDIGUNG_FERTIG = 0, ANKUENDIGUNG_LAEUFT = 1;
+
 Kalender_Lauf lauf;
-Kalender_Spielstand_Hooks spielstand;
 bool beendet = false;  // the end-of-game mode has freed the modules
+// The configuration set of a new game, and the set whose competitions a
+// finished set-up reads (-1 none).
+struct Spielstart {
+    int konfig_satz = 0;
+    int wettbewerb_satz = -1;
+    int alias_satz = -1;
+} spielstart;
 
 void modus_setzen(i32 m) {
     lauf.runmodus = m;
     Kalender_Runmodus = m;
-}
-
-bool spielstand_speichern(const char* pfad, int leise) {
-    return spielstand.speichern ? spielstand.speichern(pfad, leise) : Spielstand_Speichern(pfad, leise);
 }
 
 // Hands the controls to the next human manager of the turn list; false when
@@ -42,7 +71,7 @@ bool setze_manager_im_menue() {
     while (++lauf.zug_index < lauf.zug_anzahl) {
         i32 team = lauf.zugliste[lauf.zug_index];
         Debug_Printf("K_Setze_Manager_Im_Menue Index:%d Next Team:%d\r\n", lauf.zug_index, team);
-        Season_Welt.Set_Team_Aktiv(team);
+        Team_Aktiv = team;
         Season_Gui.Menue_Set_Aktiver_Manager(team);
         Kalender_Flags_Setzen();
         lauf.zug_start = Kalender_Jetzt;
@@ -56,7 +85,7 @@ bool setze_manager_im_menue() {
 bool pruefe_zugende() {
     if (!lauf.zug_gestartet && lauf.neuer_tag != 1 && lauf.zug_index >= lauf.zug_anzahl) {
         Kalender_Neue_Zugliste();
-        Season_Gui.Menue_Manager_Wechsel(Season_Welt.Team_Aktiv());
+        Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
         lauf.zug_start = Kalender_Jetzt;
         lauf.zug_gestartet = 1;
     }
@@ -69,11 +98,11 @@ void taste(int zeichen) {
     if (lauf.laden) {
         int slot = lauf.laden - 1;
         const char* pfad = Kalender_Spielstand_Pfad(slot);
-        if (spielstand.laden ? spielstand.laden(pfad) : Spielstand_Laden(pfad)) {
+        if (Spielstand_Laden(pfad)) {
             Spielstand_Set_Letzter(slot);
-            Season_Gui.Spielstart_Set_Beendet(true);
+            lauf.spielstart_beendet = true;
             Season_Gui.Blt_Cache_Leeren();
-            Season_Gui.Menue_Manager_Wechsel(Season_Welt.Team_Aktiv());
+            Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
         }
         lauf.laden = 0;
         lauf.speichern = 0;
@@ -88,10 +117,8 @@ void taste(int zeichen) {
             return;
         }
         lauf.speichern = 0;
-        if (spielstand_speichern(Kalender_Spielstand_Pfad(slot), 0))
-            Spielstand_Set_Letzter(slot);
-        else if (spielstand.speichern)
-            Meldung_Printf("Der Spielstand %d konnte nicht gespeichert werden.", slot);
+        // A failure has been shown to the player by the save-game driver.
+        if (Spielstand_Speichern(Kalender_Spielstand_Pfad(slot), 0)) Spielstand_Set_Letzter(slot);
     }
 }
 
@@ -100,16 +127,16 @@ void module_initialisieren() {
     Season_Module.News_Init();
     Wettbewerb_Init();
     Spiele_Init();
-    Season_Welt.Bank_Init();
+    Bank_Init();
     Season_Gui.Menue_Init();
     Season_Module.Spieltag_Init();
-    Season_Welt.Stadion_Init();
-    Season_Welt.Werbung_Init();
+    Stadion_Init();
+    Werbung_Init();
     Season_Module.Statistik_Init();
     Kalender_Flags_Setzen();
-    Season_Welt.Global_Cfg_Laden();
-    Season_Welt.Global_Cfg_Reset();
-    Season_Welt.Team_Init_Leer();
+    Global_Cfg_Laden(spielstart.konfig_satz);
+    Global_Cfg_Reset();
+    Team_Init_Leer();
 }
 
 void module_freigeben() {
@@ -120,16 +147,16 @@ void module_freigeben() {
     }
     Season_Gui.Backsound_Pause(1);
     Season_Module.Statistik_Free();
-    Season_Welt.Stadion_Free();
+    Stadion_Free();
     Season_Module.Spielfeld_Free();
     Season_Module.Spieltag_DeInit();
     Season_Gui.Menue_Free();
-    Season_Welt.Bank_Free();
+    Bank_Free();
     Spiele_Free();
     Wettbewerb_Free();
     Season_Module.News_Free();
-    Season_Welt.Spieler_Free();
-    Season_Welt.Team_Free(1);
+    Spieler_Free();
+    Team_Free(1);
     Season_Gui.Texte_Free();
     Season_Module.Ereignis_Free();
     Season_Module.Rangliste_Free();
@@ -140,6 +167,8 @@ void module_freigeben() {
     Tools_Programm_Beenden("Kalender_Run", 0);
 }
 
+// One pass of the running matches, with extra steps for fast play, single
+// steps and (in a manager's turn) a mouse that rests.
 bool spiele_schritte(bool zug) {
     lauf.spielschritt = 1;
     bool laufen = Season_Module.Spieltag_Run(0);
@@ -149,20 +178,194 @@ bool spiele_schritte(bool zug) {
         Season_Module.Spieltag_Run(0);
         i32 mx = Season_Gui.Maus_X(), my = Season_Gui.Maus_Y();
         if (mx == lauf.letzte_maus_x && my == lauf.letzte_maus_y) {
-            i32 k = static_cast<i32>((Kalender_Jetzt - lauf.letzte_maus_zeit) / 100);
-            if (k < 3) k = 0;
-            if (k > 30) k = 30;
-            if (k) n = k + 20 * lauf.spielschritt + 20;
+            i32 k = static_cast<i32>((Kalender_Jetzt - lauf.letzte_maus_zeit) / MAUS_RUHE_SCHRITT);
+            if (k < MAUS_RUHE_MIN) k = 0;
+            if (k > MAUS_RUHE_MAX) k = MAUS_RUHE_MAX;
+            if (k) n = k + SCHRITTE_PRO_STUFE * lauf.spielschritt + SCHRITTE_PRO_STUFE;
         } else {
             lauf.letzte_maus_x = mx;
             lauf.letzte_maus_y = my;
             lauf.letzte_maus_zeit = Kalender_Jetzt;
         }
     } else {
-        n = 20 * lauf.spiel_fast + 20 * lauf.spielschritt + 20;
+        n = SCHRITTE_PRO_STUFE * (lauf.spiel_fast + lauf.spielschritt + 1);
     }
     for (int i = 0; i < n; ++i) Season_Module.Spieltag_Run(0);
     return laufen;
+}
+
+// The calendar, its texts and the player texts, once.
+bool kalender_bereit() {
+    if (Kalender_Ist_Initialisiert()) return true;
+    Season_Gui.Texte_Laden();
+    Spieler_Init_Texte();
+    Kalender_Init(nullptr);
+    if (Kalender_Ist_Initialisiert()) return true;
+    Debug_Printf("Kalender_Init misslungen!");
+    return false;
+}
+
+// Day advance: days without matches pass one per frame; a matchday stops it.
+void tag_vorruecken() {
+    if (lauf.neuer_tag != 1) return;
+    if (Season_Module.Spieltag_Spiele_Offen())
+        Season_Module.Spieltag_Naechste_Gruppe();
+    else if (!Season_Gui.Ankuendigung_Screen_Offen())
+        Kalender_Jeden_Tag();
+    if (lauf.neuer_tag == 1 && Kalender_Spieltage_Heute(-1, 0, nullptr) > 0) lauf.neuer_tag = 255;
+}
+
+// Typed keys, mouse clicks, music and the automatic.
+void eingaben(u8 neuer_tag_vorher) {
+    if (Season_Gui.Taste_Oder_Klick() || lauf.taste_wartet) {
+        lauf.taste_wartet = 0;
+        int zeichen = Season_Gui.Taste_Get_Zeichen();
+        if (lauf.runmodus != RUNMODUS_NEUES_SPIEL && lauf.runmodus != RUNMODUS_ENDE) taste(zeichen);
+    } else if (neuer_tag_vorher != 1 && lauf.neuer_tag != 1) {
+        // A stop on a matchday (255) is cleared on the next pass.
+        lauf.neuer_tag = 0;
+    }
+    u8 tasten = static_cast<u8>(Season_Gui.Maus_Tasten());
+    if ((tasten & 1) && !(lauf.letzte_maustasten & 1)) lauf.links_klick ^= 1;
+    lauf.letzte_maustasten = tasten;
+    if (Kalender_Jetzt - lauf.letzte_musik > MUSIK_INTERVALL) {
+        Season_Gui.Backsound_Update();
+        lauf.letzte_musik = Kalender_Jetzt;
+    }
+    if (lauf.automatik) {
+        if (Season_Gui.Maus_X() < AUTOMATIK_MAUS_RAND)
+            lauf.automatik = 0;
+        else if (Season_Gui.Icon_Auf_Screen(ICON_WEITER))
+            lauf.neuer_tag = 1;
+    }
+}
+
+// True when the set-up wizard is finished; a finished set-up reads the
+// competitions of the headless start set once.
+bool spielstart_pruefen(u8* wizard) {
+    if (!Season_Gui.Spielstart_Pruefen(0, wizard)) return false;
+    if (!lauf.spielstart_beendet && spielstart.wettbewerb_satz >= 0)
+        Wettbewerb_Config_Spielstart(spielstart.wettbewerb_satz, spielstart.alias_satz);
+    lauf.spielstart_beendet = true;
+    return true;
+}
+
+// Mode 23: the wizard; when it is finished the first season begins.
+void modus_wizard() {
+    u8 wizard = 0;
+    if (spielstart_pruefen(&wizard)) {
+        modus_setzen(RUNMODUS_TAGE_LAUFEN);
+        if (Internet_Modus == INTERNET_MODUS_EINZEL) Werbung_Init_Manager_Teams();
+        Kalender_Jedes_Jahr();
+        Team_Free_Ladepuffer();
+        if (Internet_Modus != INTERNET_MODUS_CLIENT) {
+            Team_Nach_Spieler(wizard);
+            Team_Init_Aufstellungen();
+        } else if (!Season_Module.Spieltag_Kein_Spiel()) {
+            Kalender_Internet_Client_Laden();
+        }
+        Season_Module.Rangliste_Init();
+        Kalender_Neue_Zugliste();
+        if (Internet_Modus == INTERNET_MODUS_CLIENT) Season_Netz.Client_Teamdaten_Abgleichen();
+        Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
+        lauf.zug_start = Kalender_Jetzt;
+    }
+    Season_Gui.Menue_Tick();
+    Season_Module.Kalender_Blit_Modus(0);
+}
+
+// The news pass and the announcement check of a manager's turn.
+void news_und_ankuendigungen() {
+    if (!lauf.news_pruefen) return;
+    if (!lauf.ankuendigung_pruefen) {
+        if (!Season_Module.News_Pruefen(Team_Aktiv)) {
+            lauf.news_pruefen = 0;
+            lauf.letzter_richter = Kalender_Jetzt;
+        }
+    } else if (!Season_Gui.Modal_Screen()) {
+        // The check stays while an announcement of the active team's match
+        // starts now; the news pass follows later.
+        if (!(Season_Module.Spieltag_Team_Spielt(Team_Aktiv) && Season_Module.Spielankuendigung_Jetzt(0, true)))
+            lauf.ankuendigung_pruefen = 0;
+    }
+}
+
+// A manager's turn in the menus.
+void manager_zug() {
+    Season_Gui.Menue_Hintergrund_Video(1, 0);
+    lauf.menue_gezeigt = 1;
+    if (lauf.zug_index >= lauf.zug_anzahl) {
+        Kalender_Neue_Zugliste();
+        Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
+        lauf.zug_start = Kalender_Jetzt;
+        lauf.zug_gestartet = 1;
+    }
+    Season_Gui.Menue_Tick();
+    Season_Gui.Bnk_Pause_Alle(Season_Gui.Icon_Auf_Screen(ICON_VIDEO_PAUSE) ? 1 : 0);
+    if (Season_Gui.Modal_Screen()) {
+        lauf.menue_gezeigt = 0;
+        Season_Gui.Menue_Hintergrund_Video(-1, 1);
+    }
+    if (!Season_Gui.Icon_Auf_Screen(ICON_MENUE_VIDEO)) Season_Gui.Menue_Hintergrund_Video(-1, 1);
+    Season_Module.Kalender_Blit_Modus(0);
+    Season_Module.Kalender_Zugzeit_Pruefen();
+    Season_Module.Kalender_Blit_Zugzeit();
+    if (Kalender_Jetzt - lauf.letzter_richter > RICHTER_INTERVALL) {
+        Season_Module.Richter_Run();
+        lauf.letzter_richter = Kalender_Jetzt;
+        Kalender_Flags_Setzen();
+    }
+    news_und_ankuendigungen();
+}
+
+// Mode 1: normal play.
+void modus_spiel() {
+    Rnd_Basis(0, 1);
+    if (Internet_Modus == INTERNET_MODUS_SERVER) Season_Netz.Startteams_Senden();
+    if (lauf.neuer_tag == 1 || pruefe_zugende()) {
+        lauf.zug_start = Kalender_Jetzt;
+    } else if (Season_Module.Spielankuendigung_Run(Kalender_Jetzt) != ANKUENDIGUNG_FERTIG ||
+               (!Season_Module.Spielankuendigung_Puffer_Leer() && !Season_Gui.Modal_Screen())) {
+        lauf.zug_start = Kalender_Jetzt;
+        lauf.ankuendigung_pruefen = 0;
+        modus_setzen(RUNMODUS_SPIELTAG);
+        Season_Gui.Bnk_Pause_Alle(1);
+    } else {
+        manager_zug();
+    }
+    if (spiele_schritte(lauf.menue_gezeigt != 0))
+        Season_Module.Spielfeld_Anzeige_Refresh();
+    else
+        Season_Gui.Backsound_Pause(0);
+}
+
+// Mode 22: the matchday's announcements.
+void modus_spieltag() {
+    Season_Gui.Backsound_Pause(0);
+    int r = Season_Module.Spielankuendigung_Run(Kalender_Jetzt);
+    if (r == ANKUENDIGUNG_FERTIG) {
+        if (lauf.runmodus == RUNMODUS_SPIELTAG && Season_Module.Spielankuendigung_Puffer_Leer()) {
+            modus_setzen(RUNMODUS_SPIEL);
+            Kalender_Flags_Setzen();
+            Season_Gui.Sound_Alle_Stoppen();
+            pruefe_zugende();
+        }
+    } else if (r != ANKUENDIGUNG_LAEUFT) {
+        for (int i = 0; i < SCHRITTE_ANKUENDIGUNG; ++i) Season_Module.Spieltag_Run(0);
+    }
+    Season_Gui.Menue_Hintergrund_Video(-1, 1);
+    lauf.zug_start = Kalender_Jetzt;
+}
+
+// Modes 17, 18 and 24: waiting for an announcement screen to close.
+void modus_warten() {
+    if (Season_Gui.Ankuendigung_Screen_Offen()) {
+        Season_Gui.Menue_Tick();
+        Season_Module.Kalender_Blit_Modus(0);
+    } else {
+        Kalender_Flags_Setzen();
+        modus_setzen(RUNMODUS_SPIEL);
+    }
 }
 
 }  // namespace
@@ -175,14 +378,13 @@ void Kalender_Lauf_Reset() {
     beendet = false;
 }
 
-void Kalender_Set_Spielstand_Hooks(const Kalender_Spielstand_Hooks& h) { spielstand = h; }
+void Kalender_Set_Spielstart(int konfig_satz, int wettbewerb_satz, int alias_satz) {
+    spielstart = {konfig_satz, wettbewerb_satz, alias_satz};
+}
 
 const char* Kalender_Spielstand_Pfad(int slot) {
-    if (!spielstand.arbeitsordner) {
-        const char* p = Spielstand_Pfad(slot);
-        return p ? p : "";
-    }
-    return Temp_Sprintf("%s\\%s\\game_%d.kdv", spielstand.arbeitsordner(), "spielstand", slot);
+    const char* p = Spielstand_Pfad(slot);
+    return p ? p : "";
 }
 
 void Kalender_Flags_Setzen() {
@@ -191,30 +393,30 @@ void Kalender_Flags_Setzen() {
 }
 
 i32 K_NEUER_TAG(i32 kommando, i32 slot) {
-    if (!Kalender_Ist_Initialisiert() || kommando < 1 || kommando > 7) return 0;
+    if (!Kalender_Ist_Initialisiert() || kommando < KALENDER_LADEN || kommando > KALENDER_NEUER_TAG) return 0;
     switch (kommando) {
-    case 1:
+    case KALENDER_LADEN:
         lauf.laden = static_cast<u8>(slot + 1);
         lauf.taste_wartet = 1;
         return 1;
-    case 2:
+    case KALENDER_SPEICHERN:
         lauf.speichern = static_cast<u8>(slot + 1);
         lauf.speichern_abbruch = 0;
         lauf.taste_wartet = 1;
         return 1;
-    case 3:
-    case 4:
+    case KALENDER_SPEICHERN_FRAGEN:
+    case KALENDER_SPEICHERN_FRAGEN_RESERVIERT:
         lauf.speichern = 1;
         lauf.speichern_abbruch = 1;
-        lauf.reserviert = kommando == 4 ? 1 : 0;
+        lauf.reserviert = kommando == KALENDER_SPEICHERN_FRAGEN_RESERVIERT ? 1 : 0;
         lauf.taste_wartet = 1;
         return 1;
-    case 5:
+    case KALENDER_FRAGE_TASTE:
         lauf.frage_taste = 1;
         lauf.taste_wartet = 1;
         return 1;
-    case 6:
-        Debug_Printf("K_NEUER_TAG Index:%d Team:%d\r\n", lauf.zug_index, Season_Welt.Team_Aktiv());
+    case KALENDER_ZUG_ENDE:
+        Debug_Printf("K_NEUER_TAG Index:%d Team:%d\r\n", lauf.zug_index, Team_Aktiv);
         if (!setze_manager_im_menue()) {
             Debug_Printf("K_NEUER_TAG Spielstart...\r\n");
             lauf.zug_gestartet = 0;
@@ -222,7 +424,6 @@ i32 K_NEUER_TAG(i32 kommando, i32 slot) {
             modus_setzen(RUNMODUS_SPIELTAG);
         }
         return 0;
-    case 7:
     default:
         Debug_Printf("K_NEUER_TAG_INTERN\r\n");
         lauf.neuer_tag = 1;
@@ -250,7 +451,7 @@ void Kalender_Reset_Spielschritt() { lauf.spielschritt = 0; }
 i32 Kalender_Get_Testschalter() { return lauf.testschalter; }
 
 void Kalender_Neue_Zugliste() {
-    int n = Season_Welt.Manager_Ist_Dran(lauf.zugliste, KALENDER_MAX_ZUGLISTE);
+    int n = Manager_Ist_Dran(lauf.zugliste, 0, 0);
     n = std::clamp(n, 0, KALENDER_MAX_ZUGLISTE);
     std::vector<u32> t(lauf.zugliste, lauf.zugliste + n);
     SortMisch_Mische(t.data(), n);
@@ -258,7 +459,7 @@ void Kalender_Neue_Zugliste() {
     lauf.zug_anzahl = n;
     lauf.zug_index = 0;
     Season_Gui.Menue_Hintergrund_Video(0, 1);  // queued for release
-    if (n > 0) Season_Welt.Set_Team_Aktiv(lauf.zugliste[0]);
+    if (n > 0) Team_Aktiv = lauf.zugliste[0];
     lauf.zug_start = Kalender_Jetzt;
 }
 
@@ -279,21 +480,21 @@ u8 Kalender_Jeden_Tag() {
     }
     if (heute == 0) saisonstart = true;
     // Weekly autosave: the save holds the day before the advance.
-    if ((heute + 1) % 7 == 0 && Option_Wert(19, 0, 0)) {
-        if (!spielstand_speichern(Kalender_Spielstand_Pfad(KALENDER_AUTOSAVE_SLOT), 1))
+    if ((heute + 1) % 7 == 0 && Option_Wert(OPTION_AUTOSAVE, 0, 0)) {
+        if (!Spielstand_Speichern(Kalender_Spielstand_Pfad(KALENDER_AUTOSAVE_SLOT), 1))
             Debug_Printf("Autosave in Slot %d misslungen\n", KALENDER_AUTOSAVE_SLOT);
     }
     z.aktuell = neu;
-    for (int i = 0; i < 3; ++i) Rnd_Basis(0, 8);
-    const bool fertig = Season_Gui.Spielstart_Ist_Beendet();
+    for (int i = 0; i < ZIEHUNGEN_PRO_TAG; ++i) Rnd_Basis(0, 8);
+    const bool fertig = lauf.spielstart_beendet;
     if (fertig) {
         Debug_Printf("JEDEN TAG %s \n", z.aktuell.zahl_text);
         Season_Module.Rangliste_Sortieren();
         Season_Module.Spieltag_Vorbereiten();
         Season_Module.Richter_Jeden_Tag();
         i32 teams[KALENDER_MAX_ZUGLISTE];
-        int n = Season_Welt.Manager_Ist_Dran(teams, KALENDER_MAX_ZUGLISTE);
-        i32 aktiv = Season_Welt.Team_Aktiv();
+        int n = Manager_Ist_Dran(teams, 0, 0);
+        i32 aktiv = Team_Aktiv;
         for (int i = 0; i < std::min(n, KALENDER_MAX_ZUGLISTE); ++i)
             if (teams[i] == aktiv) {
                 Season_Gui.Menue_Set_Aktiver_Manager(aktiv);
@@ -312,16 +513,7 @@ u8 Kalender_Jeden_Tag() {
 }
 
 void Kalender_Run() {
-    if (beendet) return;
-    if (!Kalender_Ist_Initialisiert()) {
-        Season_Gui.Texte_Laden();
-        Season_Welt.Spieler_Init_Texte();
-        Kalender_Init(nullptr);
-        if (!Kalender_Ist_Initialisiert()) {
-            Debug_Printf("Kalender_Init misslungen!");
-            return;
-        }
-    }
+    if (beendet || !kalender_bereit()) return;
     Season_Gui.Maus_Update();
     if (Quit_Status != QUIT_STATUS_LAEUFT) {
         Quit_Status = QUIT_STATUS_VERLASSEN;
@@ -329,38 +521,9 @@ void Kalender_Run() {
     }
     Kalender_Jetzt = W32_Get_Time();
     lauf.jetzt = Kalender_Jetzt;
-
-    // Day advance: days without matches pass one per frame.
     const u8 neuer_tag_vorher = lauf.neuer_tag;
-    if (lauf.neuer_tag == 1) {
-        if (Season_Module.Spieltag_Spiele_Offen())
-            Season_Module.Spieltag_Naechste_Gruppe();
-        else if (!Season_Gui.Ankuendigung_Screen_Offen())
-            Kalender_Jeden_Tag();
-        if (lauf.neuer_tag == 1 && Kalender_Spieltage_Heute(-1, 0, nullptr) > 0) lauf.neuer_tag = 255;
-    }
-    // Typed keys.
-    if (Season_Gui.Taste_Oder_Klick() || lauf.taste_wartet) {
-        lauf.taste_wartet = 0;
-        int zeichen = Season_Gui.Taste_Get_Zeichen();
-        if (lauf.runmodus != RUNMODUS_NEUES_SPIEL && lauf.runmodus != RUNMODUS_ENDE) taste(zeichen);
-    } else if (neuer_tag_vorher != 1 && lauf.neuer_tag != 1) {
-        // A stop on a matchday (255) is cleared on the next pass.
-        lauf.neuer_tag = 0;
-    }
-    u8 tasten = static_cast<u8>(Season_Gui.Maus_Tasten());
-    if ((tasten & 1) && !(lauf.letzte_maustasten & 1)) lauf.links_klick ^= 1;
-    lauf.letzte_maustasten = tasten;
-    if (Kalender_Jetzt - lauf.letzte_musik > 500) {
-        Season_Gui.Backsound_Update();
-        lauf.letzte_musik = Kalender_Jetzt;
-    }
-    if (lauf.automatik) {
-        if (Season_Gui.Maus_X() < 10)
-            lauf.automatik = 0;
-        else if (Season_Gui.Icon_Auf_Screen(707))
-            lauf.neuer_tag = 1;
-    }
+    tag_vorruecken();
+    eingaben(neuer_tag_vorher);
     // The menu's background video pauses; its on or off state stays.
     Season_Gui.Menue_Hintergrund_Video(-1, 1);
     lauf.menue_gezeigt = 0;
@@ -368,127 +531,25 @@ void Kalender_Run() {
     switch (lauf.runmodus) {
     case RUNMODUS_NEUES_SPIEL:
         module_initialisieren();
-        Season_Gui.Spielstart_Pruefen(0, nullptr);
+        spielstart_pruefen(nullptr);
         modus_setzen(RUNMODUS_WIZARD);
         Season_Gui.Backsound_Update();
         break;
-    case RUNMODUS_WIZARD: {
-        u8 wizard = 0;
-        if (Season_Gui.Spielstart_Pruefen(0, &wizard)) {
-            modus_setzen(RUNMODUS_TAGE_LAUFEN);
-            if (Internet_Modus == INTERNET_MODUS_EINZEL) Season_Welt.Werbung_Init_Manager_Teams();
-            Kalender_Jedes_Jahr();
-            Season_Welt.Team_Free_Ladepuffer();
-            if (Internet_Modus != INTERNET_MODUS_CLIENT) {
-                Season_Welt.Team_Nach_Spieler(wizard);
-                Season_Welt.Team_Init_Aufstellungen();
-            } else if (!Season_Module.Spieltag_Kein_Spiel()) {
-                Kalender_Internet_Client_Laden();
-            }
-            Season_Module.Rangliste_Init();
-            Kalender_Neue_Zugliste();
-            if (Internet_Modus == INTERNET_MODUS_CLIENT) Season_Welt.Client_Teamdaten_Abgleichen();
-            Season_Gui.Menue_Manager_Wechsel(Season_Welt.Team_Aktiv());
-            lauf.zug_start = Kalender_Jetzt;
-        }
-        Season_Gui.Menue_Tick();
-        Season_Module.Kalender_Blit_Modus(0);
-        break;
-    }
+    case RUNMODUS_WIZARD: modus_wizard(); break;
     case RUNMODUS_TAGE_LAUFEN:
         if (Kalender_Jeden_Tag() || Kalender_Get_Tag() == 0) modus_setzen(RUNMODUS_SPIEL);
         lauf.zug_start = Kalender_Jetzt;
         break;
-    case RUNMODUS_SPIEL: {
-        Rnd_Basis(0, 1);
-        if (Internet_Modus == INTERNET_MODUS_SERVER) Season_Welt.Startteams_Senden();
-        if (lauf.neuer_tag == 1 || pruefe_zugende()) {
-            lauf.zug_start = Kalender_Jetzt;
-        } else if (Season_Module.Spielankuendigung_Run(Kalender_Jetzt) != 0 ||
-                   (!Season_Module.Spielankuendigung_Puffer_Leer() && !Season_Gui.Modal_Screen())) {
-            lauf.zug_start = Kalender_Jetzt;
-            lauf.ankuendigung_pruefen = 0;
-            modus_setzen(RUNMODUS_SPIELTAG);
-            Season_Gui.Bnk_Pause_Alle(1);
-        } else {
-            Season_Gui.Menue_Hintergrund_Video(1, 0);
-            lauf.menue_gezeigt = 1;
-            if (lauf.zug_index >= lauf.zug_anzahl) {
-                Kalender_Neue_Zugliste();
-                Season_Gui.Menue_Manager_Wechsel(Season_Welt.Team_Aktiv());
-                lauf.zug_start = Kalender_Jetzt;
-                lauf.zug_gestartet = 1;
-            }
-            Season_Gui.Menue_Tick();
-            Season_Gui.Bnk_Pause_Alle(Season_Gui.Icon_Auf_Screen(715) ? 1 : 0);
-            if (Season_Gui.Modal_Screen()) {
-                lauf.menue_gezeigt = 0;
-                Season_Gui.Menue_Hintergrund_Video(-1, 1);
-            }
-            if (!Season_Gui.Icon_Auf_Screen(708)) Season_Gui.Menue_Hintergrund_Video(-1, 1);
-            Season_Module.Kalender_Blit_Modus(0);
-            Season_Module.Kalender_Zugzeit_Pruefen();
-            Season_Module.Kalender_Blit_Zugzeit();
-            if (Kalender_Jetzt - lauf.letzter_richter > 5000) {
-                Season_Module.Richter_Run();
-                lauf.letzter_richter = Kalender_Jetzt;
-                Kalender_Flags_Setzen();
-            }
-            if (lauf.news_pruefen) {
-                if (!lauf.ankuendigung_pruefen) {
-                    if (!Season_Module.News_Pruefen(Season_Welt.Team_Aktiv())) {
-                        lauf.news_pruefen = 0;
-                        lauf.letzter_richter = Kalender_Jetzt;
-                    }
-                } else if (!Season_Gui.Modal_Screen()) {
-                    // The check stays while an announcement of the active
-                    // team's match starts now; the news pass follows later.
-                    const int team = Season_Welt.Team_Aktiv();
-                    if (!(Season_Module.Spieltag_Team_Spielt(team) && Season_Module.Spielankuendigung_Jetzt(0, true)))
-                        lauf.ankuendigung_pruefen = 0;
-                }
-            }
-        }
-        if (spiele_schritte(lauf.menue_gezeigt != 0))
-            Season_Module.Spielfeld_Anzeige_Refresh();
-        else
-            Season_Gui.Backsound_Pause(0);
-        break;
-    }
-    case RUNMODUS_SPIELTAG: {
-        Season_Gui.Backsound_Pause(0);
-        int r = Season_Module.Spielankuendigung_Run(Kalender_Jetzt);
-        if (r == 0) {
-            if (lauf.runmodus == RUNMODUS_SPIELTAG && Season_Module.Spielankuendigung_Puffer_Leer()) {
-                modus_setzen(RUNMODUS_SPIEL);
-                Kalender_Flags_Setzen();
-                Season_Gui.Sound_Alle_Stoppen();
-                pruefe_zugende();
-            }
-        } else if (r != 1) {
-            for (int i = 0; i < 40; ++i) Season_Module.Spieltag_Run(0);
-        }
-        Season_Gui.Menue_Hintergrund_Video(-1, 1);
-        lauf.zug_start = Kalender_Jetzt;
-        break;
-    }
+    case RUNMODUS_SPIEL: modus_spiel(); break;
+    case RUNMODUS_SPIELTAG: modus_spieltag(); break;
     case RUNMODUS_WARTEN_17:
     case RUNMODUS_WARTEN_18:
-    case RUNMODUS_WARTEN_24:
-        if (Season_Gui.Ankuendigung_Screen_Offen()) {
-            Season_Gui.Menue_Tick();
-            Season_Module.Kalender_Blit_Modus(0);
-        } else {
-            Kalender_Flags_Setzen();
-            modus_setzen(RUNMODUS_SPIEL);
-        }
-        break;
+    case RUNMODUS_WARTEN_24: modus_warten(); break;
     case RUNMODUS_ENDE:
         module_freigeben();
         beendet = true;
         break;
-    default:
-        break;
+    default: break;
     }
     Season_Gui.Taste_Reset();
 }

@@ -17,7 +17,7 @@ constexpr i32 RUNMODUS_SPIELTAG = 22;
 constexpr i32 RUNMODUS_WIZARD = 23;
 constexpr i32 RUNMODUS_WARTEN_24 = 24;
 
-constexpr int KALENDER_MAX_ZUGLISTE = 1000;
+constexpr int KALENDER_MAX_ZUGLISTE = 1000;  // as many as the world lists human managers
 
 // State of the run loop; the parts that travel with the calendar save block
 // are the request bytes, the run mode, the turn-started flag, the turn index,
@@ -56,6 +56,8 @@ struct Kalender_Lauf {
     i32 ankuendigung_pruefen = 0;
     u8 links_klick = 0;
     u8 letzte_maustasten = 0;
+    // The new-game set-up is finished (or a game was loaded).
+    bool spielstart_beendet = false;
 };
 
 Kalender_Lauf& Kalender_Lauf_Get();
@@ -67,7 +69,20 @@ extern u32 Kalender_Jetzt;
 
 // One pass of the game's main loop (the frame dispatcher calls it).
 void Kalender_Run();
-// Calendar commands 1..7; see kalender_lauf.cpp.
+// Calendar commands: load or save a slot (queued for the next pass), a save
+// that asks first (4: with the reserved flag), the question key, the end of
+// a manager's turn (the next manager, or the day advance after the last),
+// the day advance.
+enum Kalender_Befehl : i32 {
+    KALENDER_LADEN = 1,
+    KALENDER_SPEICHERN = 2,
+    KALENDER_SPEICHERN_FRAGEN = 3,
+    KALENDER_SPEICHERN_FRAGEN_RESERVIERT = 4,
+    KALENDER_FRAGE_TASTE = 5,
+    KALENDER_ZUG_ENDE = 6,
+    KALENDER_NEUER_TAG = 7,
+};
+// 1 when a command was queued for the next pass, else 0.
 i32 K_NEUER_TAG(i32 kommando, i32 slot);
 void Kalender_Set_Runmodus(i32 modus);
 i32 Kalender_Get_Runmodus();
@@ -87,15 +102,10 @@ u8 Kalender_Jeden_Tag();
 // The turn list of the human managers (shuffled through the random table).
 void Kalender_Neue_Zugliste();
 
-// The save-game driver of the weekly autosave and of the load/save keys:
-// (path, quiet) -> success. Filled by src/main with Spielstand_Speichern.
-struct Kalender_Spielstand_Hooks {
-    bool (*speichern)(const char* pfad, int leise) = nullptr;
-    bool (*laden)(const char* pfad) = nullptr;
-    // The working folder and the save folder name ("spielstand").
-    const char* (*arbeitsordner)() = nullptr;
-};
-void Kalender_Set_Spielstand_Hooks(const Kalender_Spielstand_Hooks& h);
-// Path of a save slot: "<working folder>/spielstand/game_<slot>.kdv".
+// The configuration set whose global.cfg a new game loads (src/main sets it
+// at start-up), and for headless games without a wizard screen the set
+// whose competitions are read when the set-up finishes (-1: none).
+void Kalender_Set_Spielstart(int konfig_satz, int wettbewerb_satz = -1, int alias_satz = -1);
+// Path of a save slot in the save folder ("" for a slot outside 0..9).
 const char* Kalender_Spielstand_Pfad(int slot);
 constexpr int KALENDER_AUTOSAVE_SLOT = 9;

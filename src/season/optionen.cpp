@@ -9,9 +9,14 @@
 #include "base/tools.h"
 #include "base/types.h"
 #include "season/kalender_lauf.h"
-#include "season/season_hooks.h"
+#include "world/stadion.h"
+#include "world/welt.h"
+#include "world/werbung.h"
 
 namespace {
+
+// Team_Zeiger kind of a manager's settings record.
+constexpr int TEAM_ZEIGER_MANAGER_EINSTELLUNGEN = 306;
 
 Optionen_Block block;
 // Stadium model selected by the last STADION_MODELL_n key (0 none).
@@ -31,6 +36,12 @@ struct Start {
     Start() { defaults(); }
 } start;
 
+// The three-byte settings record of the active team's manager, or null.
+u8* team_optionen() {
+    if (Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl) return nullptr;
+    return static_cast<u8*>(Team_Zeiger(TEAM_ZEIGER_MANAGER_EINSTELLUNGEN, Team_Aktiv, nullptr, 0));
+}
+
 }  // namespace
 
 void Optionen_Reset() { defaults(); }
@@ -38,29 +49,29 @@ Optionen_Block& Optionen_Get() { return block; }
 
 void Optionen_Schreiben(u8* out) {
     put_i32le(out, block.anz_teams);
-    for (int i = 0; i < 4; ++i) put_i32le(out + 4 + 4 * i, block.manager_team[i]);
-    for (int i = 0; i < 30; ++i) put_i32le(out + 20 + 4 * i, block.wert[i]);
+    for (int i = 0; i < OPTIONEN_MANAGER_TEAMS; ++i) put_i32le(out + 4 + 4 * i, block.manager_team[i]);
+    for (int i = 0; i < OPTIONEN_WERTE; ++i) put_i32le(out + 20 + 4 * i, block.wert[i]);
 }
 
 void Optionen_Lesen(const u8* in) {
     block.anz_teams = get_i32le(in);
-    for (int i = 0; i < 4; ++i) block.manager_team[i] = get_i32le(in + 4 + 4 * i);
-    for (int i = 0; i < 30; ++i) block.wert[i] = get_i32le(in + 20 + 4 * i);
+    for (int i = 0; i < OPTIONEN_MANAGER_TEAMS; ++i) block.manager_team[i] = get_i32le(in + 4 + 4 * i);
+    for (int i = 0; i < OPTIONEN_WERTE; ++i) block.wert[i] = get_i32le(in + 20 + 4 * i);
 }
 
 i32 Option_Wert(i32 index, i32 setzen, i32 wert) {
-    if (index >= 0 && index < 30) {
+    if (index >= 0 && index < OPTIONEN_WERTE) {
         if (setzen) block.wert[index] = wert;
         return block.wert[index];
     }
-    if (index >= 40 && index <= 43) {
-        u8* t = Season_Welt.Team_Optionen();
+    if (index >= OPTION_TEAM_ERSTE && index <= OPTION_TEAM_LETZTE) {
+        u8* t = team_optionen();
         if (!t) return wert;
-        if (index <= 41) {
-            if (setzen) t[index - 40] = static_cast<u8>(static_cast<i8>(wert));
-            return static_cast<i8>(t[index - 40]);
+        if (index < OPTION_TEAM_BIT_0) {
+            if (setzen) t[index - OPTION_TEAM_ERSTE] = static_cast<u8>(static_cast<i8>(wert));
+            return static_cast<i8>(t[index - OPTION_TEAM_ERSTE]);
         }
-        u8 bit = index == 42 ? 1 : 2;
+        u8 bit = index == OPTION_TEAM_BIT_0 ? 1 : 2;
         if (setzen) {
             if (wert & 1)
                 t[2] |= bit;
@@ -69,18 +80,18 @@ i32 Option_Wert(i32 index, i32 setzen, i32 wert) {
         }
         return (t[2] & bit) ? 1 : 0;
     }
-    if (index == 200) {
+    if (index == OPTION_ANZ_TEAMS) {
         if (setzen == 1) block.anz_teams = wert;
         return block.anz_teams;
     }
-    if (index == 201) {
+    if (index == OPTION_MANAGER_TEAM) {
         if (setzen == 0) {
-            if (wert >= 0 && wert < 4) return block.manager_team[wert];
+            if (wert >= 0 && wert < OPTIONEN_MANAGER_TEAMS) return block.manager_team[wert];
             return wert;
         }
         if (setzen == 1) {
-            i32 eintrag = ((wert % 4) + 4) % 4;
-            block.manager_team[eintrag] = wert / 4;
+            i32 eintrag = ((wert % OPTIONEN_MANAGER_TEAMS) + OPTIONEN_MANAGER_TEAMS) % OPTIONEN_MANAGER_TEAMS;
+            block.manager_team[eintrag] = wert / OPTIONEN_MANAGER_TEAMS;
             return wert;
         }
     }
@@ -136,12 +147,12 @@ int Global_Cfg_Schluessel_Wert(const char* schluessel, i32 wert) {
             Meldung_Printf("Kein Stadion initialisiert");
             return 1;
         }
-        Season_Welt.Stadion_Modell_Setzen(stadion_modell, f, Tools_Clamp(wert_holen(), 0, modell[f].max, -1));
+        Stadion_Modell_Setzen(stadion_modell, f, Tools_Clamp(wert_holen(), 0, modell[f].max, -1));
         return 1;
     }
     for (int f = 0; f < 10; ++f) {
         if (std::strcmp(schluessel, werbung[f].name) != 0) continue;
-        Season_Welt.Werbung_Wert_Setzen(f, Tools_Clamp(wert_holen(), werbung[f].min, werbung[f].max, -1));
+        Werbung_Wert_Setzen(f, Tools_Clamp(wert_holen(), werbung[f].min, werbung[f].max, -1));
         return 1;
     }
     if (std::strcmp(schluessel, "ANZ_TEAMS") == 0) {
@@ -164,11 +175,11 @@ int Global_Cfg_Schluessel_Wert(const char* schluessel, i32 wert) {
         return 1;
     }
     if (std::strcmp(schluessel, "STADION_ZUSCHAUER_LEVEL") == 0) {
-        Season_Welt.Stadion_Level_Setzen(0, Tools_Clamp(wert_holen(), 0, 1000, -1));
+        Stadion_Level_Setzen(0, Tools_Clamp(wert_holen(), 0, 1000, -1));
         return 1;
     }
     if (std::strcmp(schluessel, "STADION_NORMPREIS_LEVEL") == 0) {
-        Season_Welt.Stadion_Level_Setzen(1, Tools_Clamp(wert_holen(), 1, 40, -1));
+        Stadion_Level_Setzen(1, Tools_Clamp(wert_holen(), 1, 40, -1));
         return 1;
     }
     return 0;

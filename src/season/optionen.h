@@ -7,10 +7,22 @@
 
 constexpr size_t OPTIONEN_GROESSE = 140;
 
+// Option numbers of Option_Wert: the block's plain options 0..29 (19 the
+// weekly autosave), the active manager's team options 40..43 (two signed
+// bytes, then two bits), the team count and the manager teams.
+constexpr int32_t OPTIONEN_WERTE = 30;
+constexpr int32_t OPTION_AUTOSAVE = 19;
+constexpr int32_t OPTION_TEAM_ERSTE = 40;
+constexpr int32_t OPTION_TEAM_BIT_0 = 42;
+constexpr int32_t OPTION_TEAM_LETZTE = 43;
+constexpr int32_t OPTION_ANZ_TEAMS = 200;
+constexpr int32_t OPTION_MANAGER_TEAM = 201;
+constexpr int OPTIONEN_MANAGER_TEAMS = 4;
+
 struct Optionen_Block {
-    int32_t anz_teams;        // option 200 (ANZ_TEAMS)
-    int32_t manager_team[4];  // option 201 (MANAGER_TEAM)
-    int32_t wert[30];         // options 0..29
+    int32_t anz_teams;                               // option 200 (ANZ_TEAMS)
+    int32_t manager_team[OPTIONEN_MANAGER_TEAMS];    // option 201 (MANAGER_TEAM)
+    int32_t wert[OPTIONEN_WERTE];                    // options 0..29
 };
 static_assert(sizeof(Optionen_Block) == OPTIONEN_GROESSE, "option block is 140 bytes");
 

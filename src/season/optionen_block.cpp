@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "base/datei.h"
+#include "base/types.h"
 #include "season/optionen.h"
 
 namespace {
@@ -16,8 +17,11 @@ bool Optionen_Save(Datei_Status* datei) {
     return Datei_Schreiben(datei, bild, OPTIONEN_GROESSE);
 }
 
+// A block is refused when its team count is outside what the settings allow.
 bool Optionen_Lesen_Block(Datei_Status* datei) {
     bereit = Datei_Lesen(datei, gelesen, OPTIONEN_GROESSE) == OPTIONEN_GROESSE;
+    const i32 anz_teams = get_i32le(gelesen);
+    if (anz_teams < 1 || anz_teams > OPTIONEN_MANAGER_TEAMS) bereit = false;
     return bereit;
 }
 

@@ -1,91 +1,109 @@
+// The do-nothing defaults of the season's upward hooks (see season_hooks.h).
 #include "season/season_hooks.h"
 
-#include "season/wettbewerb_config.h"
-
 namespace {
 
-int welt_team_anzahl() { return 0; }
-int team_aktiv = 0;
-int get_team_aktiv() { return team_aktiv; }
-void set_team_aktiv(int t) { team_aktiv = t; }
-int welt_manager_ist_dran(int32_t*, int) { return 0; }
-void nichts() {}
-void nichts_i(int) {}
-void nichts_u8(uint8_t) {}
-const char* kein_text_i(int) { return nullptr; }
-const char* kein_text(const char*) { return nullptr; }
-uint8_t* keine_optionen() { return nullptr; }
-void nichts_modell(int, int, int32_t) {}
-void nichts_feld(int, int32_t) {}
-bool falsch() { return false; }
-bool wahr() { return true; }
-bool spielstart_beendet = false;
-int skript_set = -1, skript_alias = -1;
-bool wizard_fertig(int, uint8_t* b) {
-    if (b) *b = 0;
-    // The first call opens the wizard; a later one finishes it.
-    if (!spielstart_beendet && skript_set >= 0) Wettbewerb_Config_Spielstart(skript_set, skript_alias);
-    spielstart_beendet = true;
+void Nichts() {}
+void Nichts_I(int) {}
+void Nichts_II(int, int) {}
+bool Falsch() { return false; }
+bool Falsch_I(int) { return false; }
+bool Wahr() { return true; }
+int Null() { return 0; }
+const char* Kein_Text(const char*) { return nullptr; }
+// The wizard finishes at once and asks nothing (wizard byte 0).
+bool Wizard_Fertig(int, uint8_t* wizard_byte) {
+    if (wizard_byte) *wizard_byte = 0;
     return true;
 }
-bool ist_beendet() { return spielstart_beendet; }
-void set_beendet(bool b) { spielstart_beendet = b; }
-int null_i() { return 0; }
-bool falsch_i(int) { return false; }
-int ank_fertig(uint32_t) { return 0; }
-int kein_read(int, const char*, void**, int) { return 0; }
-int keine_staerke(int, uint32_t) { return 0; }
-const char* kein_name(int, char* puffer) {
-    if (puffer) puffer[0] = 0;
-    return puffer ? puffer : "";
+int Ankuendigung_Fertig(uint32_t) { return 0; }
+bool Keine_Ankuendigung(int, bool) { return false; }
+bool Keine_Statistik(const Statistik_Argumente&, uint32_t*) { return false; }
+int Kein_Read(int, const char*, void**, int) { return 0; }
+
+constexpr Season_Gui_Hooks Standard_Gui() {
+    return Season_Gui_Hooks{
+        .Text = Kein_Text,
+        .Texte_Laden = Nichts,
+        .Texte_Free = Nichts,
+        .Menue_Init = Nichts,
+        .Menue_Free = Nichts,
+        .Menue_Tick = Nichts,
+        .Spielstart_Pruefen = Wizard_Fertig,
+        .Menue_Manager_Wechsel = Nichts_I,
+        .Menue_Set_Aktiver_Manager = Nichts_I,
+        .Blt_Cache_Leeren = Nichts,
+        .Backsound_Update = Nichts,
+        .Backsound_Pause = Nichts_I,
+        .Sound_Free = Nichts,
+        .Icon_Auf_Screen = Falsch_I,
+        .Modal_Screen = Falsch,
+        .Ankuendigung_Screen_Offen = Falsch,
+        .Taste_Oder_Klick = Falsch,
+        .Taste_Get_Zeichen = Null,
+        .Taste_Reset = Nichts,
+        .Maus_Update = Nichts,
+        .Maus_X = Null,
+        .Maus_Y = Null,
+        .Maus_Tasten = Null,
+        .Menue_Hintergrund_Video = Nichts_II,
+        .Bnk_Pause_Alle = Nichts_I,
+        .Sound_Alle_Stoppen = Nichts,
+    };
 }
-void kein_vergleich(int, int, int32_t aus[4], uint32_t) {
-    for (int i = 0; i < 4; ++i) aus[i] = 0;
+
+constexpr Season_Module_Hooks Standard_Module() {
+    return Season_Module_Hooks{
+        .Ereignis_Init = Nichts,
+        .Ereignis_Free = Nichts,
+        .News_Init = Nichts,
+        .News_Free = Nichts,
+        .Spieltag_Init = Nichts,
+        .Spieltag_DeInit = Nichts,
+        .Statistik_Init = Nichts,
+        .Statistik_Free = Nichts,
+        .Rangliste_Init = Nichts,
+        .Rangliste_Free = Nichts,
+        .Rangliste_Sortieren = Nichts,
+        .Spieltag_Vorbereiten = Nichts,
+        .Richter_Jeden_Tag = Nichts,
+        .Ereignis_Jeden_Tag = Nichts,
+        .Spieltag_Spiele_Offen = Falsch,
+        .Spieltag_Naechste_Gruppe = Nichts,
+        .Spieltag_Run = Falsch_I,
+        .Spielfeld_Free = Nichts,
+        .Wettbewerb_Jedes_Jahr = Nichts,
+        .Wettbewerb_Jeden_Tag = Nichts,
+        .Spielankuendigung_Run = Ankuendigung_Fertig,
+        .Spielankuendigung_Puffer_Leer = Wahr,
+        .Richter_Run = Nichts,
+        .News_Pruefen = Falsch_I,
+        .Kalender_Blit_Modus = Nichts_I,
+        .Kalender_Zugzeit_Pruefen = Nichts,
+        .Kalender_Blit_Zugzeit = Nichts,
+        .Spieltag_Team_Spielt = Falsch_I,
+        .Spieltag_Kein_Spiel = Falsch,
+        .Spielfeld_Anzeige_Refresh = Nichts,
+        .Spielankuendigung_Jetzt = Keine_Ankuendigung,
+        .Spieltag_Kein_Spiel_Loeschen = Nichts,
+        .Team_Statistik = Keine_Statistik,
+    };
 }
-uint32_t keine_tabelle(const Tabelle_Argumente&, Tabelle*) { return 0xFFFFFFFFu; }
-void nichts_i32(int32_t) {}
-void nichts_b(bool) {}
-bool keine_statistik(const Statistik_Argumente&, uint32_t*) { return false; }
-void nichts_ii(int, int) {}
-bool keine_ankuendigung(int, bool) { return false; }
+
+constexpr Season_Netz_Hooks Standard_Netz() { return Season_Netz_Hooks{
+        .Client_Read = Kein_Read,
+        .Startteams_Senden = Nichts,
+        .Client_Teamdaten_Abgleichen = Nichts,
+    }; }
 
 }  // namespace
 
-Season_Welt_Hooks Season_Welt;
-Season_Gui_Hooks Season_Gui;
-Season_Module_Hooks Season_Module;
-Season_Netz_Hooks Season_Netz;
-
-void Season_Wizard_Skript(int set, int alias_set) {
-    skript_set = set;
-    skript_alias = alias_set;
-}
+constinit Season_Gui_Hooks Season_Gui = Standard_Gui();
+constinit Season_Module_Hooks Season_Module = Standard_Module();
+constinit Season_Netz_Hooks Season_Netz = Standard_Netz();
 
 void Season_Hooks_Zuruecksetzen() {
-    spielstart_beendet = false;
-    skript_set = skript_alias = -1;
-    team_aktiv = 0;
-    Season_Welt = Season_Welt_Hooks{
-        welt_team_anzahl, get_team_aktiv, set_team_aktiv, welt_manager_ist_dran, nichts, nichts, kein_text_i,
-        nichts, nichts, nichts_u8, nichts, nichts_i, nichts, nichts,
-        nichts, nichts, nichts, nichts, nichts, nichts, keine_optionen,
-        nichts_modell, nichts_feld, nichts_feld, keine_staerke, kein_name, kein_vergleich, nichts, nichts};
-    Season_Gui = Season_Gui_Hooks{
-        kein_text, nichts, nichts, nichts, nichts, nichts, wizard_fertig,
-        ist_beendet, set_beendet, nichts_i, nichts_i, nichts, nichts, nichts_i, nichts,
-        falsch_i, falsch, falsch, falsch, null_i, nichts, nichts, null_i,
-        null_i, null_i, nichts_ii, nichts_i, nichts};
-    Season_Module = Season_Module_Hooks{
-        nichts, nichts, nichts, nichts, nichts, nichts, nichts, nichts,
-        nichts, nichts, nichts, nichts, nichts, nichts, falsch, nichts,
-        falsch_i, nichts, nichts, nichts, ank_fertig, wahr, nichts, falsch_i,
-        nichts_i, nichts, nichts, falsch_i, falsch, nichts, keine_ankuendigung,
-        keine_tabelle, nichts, nichts, nichts_i32, nichts_b, keine_statistik};
-    Season_Netz = Season_Netz_Hooks{kein_read};
+    Season_Gui = Standard_Gui();
+    Season_Module = Standard_Module();
+    Season_Netz = Standard_Netz();
 }
-
-namespace {
-struct Start {
-    Start() { Season_Hooks_Zuruecksetzen(); }
-} start;
-}  // namespace

@@ -1,66 +1,16 @@
-// Calls the season modules make into other layers (world data, match engine,
-// menu engine, screens, network) and into season modules that are not built
-// yet. Every entry starts as a do-nothing default; src/main (or a test)
-// fills in the real functions at start-up.
+// Calls the season makes upwards: into the menu engine and the screens, into
+// the matchday and the modules beside it (match engine, news, rankings,
+// events, arbiter, statistics, announcements), and the network client's
+// remote call. The world data below is called directly. Every entry starts
+// as a do-nothing default that holds no state; src/main (or a test) fills
+// in the real functions at start-up.
 #pragma once
 
 #include <cstdint>
 
 #include "base/types.h"
 
-struct Tabelle;
-struct Tabelle_Argumente;
 struct Statistik_Argumente;
-
-// The world data (teams, managers, bank, stadiums, advertising, global tables).
-struct Season_Welt_Hooks {
-    int (*Team_Anzahl)();                       // number of teams
-    int (*Team_Aktiv)();                        // team of the manager in turn
-    void (*Set_Team_Aktiv)(int team);
-    int (*Manager_Ist_Dran)(int32_t* teams, int max);  // human teams, count
-    // Global configuration of the world: load and reset it.
-    void (*Global_Cfg_Laden)();
-    void (*Global_Cfg_Reset)();
-    // Continent name of the global configuration (0..14), null when none.
-    const char* (*Kontinent_Name)(int index);
-    // Team module life cycle of a new game.
-    void (*Team_Init_Leer)();
-    void (*Team_Free_Ladepuffer)();
-    void (*Team_Nach_Spieler)(uint8_t wizard_byte);
-    void (*Team_Init_Aufstellungen)();
-    void (*Team_Free)(int mode);
-    void (*Spieler_Init_Texte)();
-    void (*Spieler_Free)();
-    void (*Bank_Init)();
-    void (*Bank_Free)();
-    void (*Stadion_Init)();
-    void (*Stadion_Free)();
-    void (*Werbung_Init)();
-    void (*Werbung_Init_Manager_Teams)();
-    // The three-byte settings record of the active team's manager (team
-    // options 40..43), or null when the active team has none.
-    uint8_t* (*Team_Optionen)();
-    // Stadium models and advertising prices of the global configuration:
-    // model 1..6 and field 0..7 (MIN_KAPAZITAET .. NORMKOMFORT); advertising
-    // field 0..9 (WERBUNG_GRUNDPREIS .. WERBUNG_VERTRAGSDAUER); the two
-    // stadium levels (0 attendance, 1 standard price).
-    void (*Stadion_Modell_Setzen)(int modell, int feld, int32_t wert);
-    void (*Werbung_Wert_Setzen)(int feld, int32_t wert);
-    void (*Stadion_Level_Setzen)(int welcher, int32_t wert);
-    // The forecast of an unplayed game: a team's strength by a line-up
-    // filter (mode 16 the starters), its name (written into the buffer,
-    // which holds 64 bytes), and A's defence against B's attack as four
-    // percentages.
-    int (*Team_Staerke_Modus)(int team, uint32_t modus);
-    const char* (*Team_Name)(int team, char* puffer);
-    void (*Team_Vergleiche)(int a, int b, int32_t aus[4], uint32_t modus);
-    // Network play: the server sends the start teams to its clients (each
-    // pass of normal play); a client, at the end of the wizard, resets the
-    // stadium data, refreshes Team_Aktiv's advertising and bank data and
-    // resets the other teams' user-active marks.
-    void (*Startteams_Senden)();
-    void (*Client_Teamdaten_Abgleichen)();
-};
 
 // The menu engine, the screens, sound and video (all optional headless).
 struct Season_Gui_Hooks {
@@ -72,10 +22,9 @@ struct Season_Gui_Hooks {
     void (*Menue_Free)();
     void (*Menue_Tick)();
     // The new-game wizard: true when the set-up is finished; the wizard
-    // byte is written through the pointer (may be null).
+    // byte is written through the pointer (may be null). The default
+    // finishes at once (a headless game).
     bool (*Spielstart_Pruefen)(int arg, uint8_t* wizard_byte);
-    bool (*Spielstart_Ist_Beendet)();
-    void (*Spielstart_Set_Beendet)(bool done);
     void (*Menue_Manager_Wechsel)(int team);
     void (*Menue_Set_Aktiver_Manager)(int team);
     void (*Blt_Cache_Leeren)();
@@ -148,34 +97,27 @@ struct Season_Module_Hooks {
     bool (*Spieltag_Kein_Spiel)();
     void (*Spielfeld_Anzeige_Refresh)();
     bool (*Spielankuendigung_Jetzt)(int art, bool nur_wenn_leer);
-    // The competition tables (builder of the table record, its cache of
-    // recent tables) and the team match statistics: the fixture database's
-    // server rows 1010, 1035 and 1036 reach them here. Defaults build
-    // nothing (key 0xFFFFFFFF, no statistics).
-    uint32_t (*Tabelle_Bauen)(const Tabelle_Argumente& argumente, Tabelle* tabelle);
     // Clears the matchday runner's no-match flag (client cache reset).
     void (*Spieltag_Kein_Spiel_Loeschen)();
-    void (*Tabellen_Cache_Leeren)();  // at start, after a load, at a client reset
-    void (*Tabellen_Cache_Leeren_Plan)(int32_t plan);
-    void (*Tabellen_Cache_Schalter)(bool an);
+    // The team match statistics: the fixture database's server row 1035
+    // reaches them here. The default counts nothing.
     bool (*Team_Statistik)(const Statistik_Argumente& argumente, uint32_t* ergebnis);
 };
 
-// Network play: the client's remote call and the role.
+// Network play: the client's remote call; the server sends the start teams
+// to its clients (each pass of normal play); a client, at the end of the
+// wizard, resets the stadium data, refreshes the active team's advertising
+// and bank data and resets the other teams' user-active marks.
 struct Season_Netz_Hooks {
     // Client call: code, types string, argument pointers; answer size or 0.
     int (*Client_Read)(int code, const char* types, void** args, int nargs);
+    void (*Startteams_Senden)();
+    void (*Client_Teamdaten_Abgleichen)();
 };
 
-extern Season_Welt_Hooks Season_Welt;
 extern Season_Gui_Hooks Season_Gui;
 extern Season_Module_Hooks Season_Module;
 extern Season_Netz_Hooks Season_Netz;
 
 // Restores every table to its do-nothing defaults (tests use this).
 void Season_Hooks_Zuruecksetzen();
-
-// The scripted new-game wizard of the default hooks (headless games): when
-// it finishes it reads the competitions of the configuration set (cache or
-// text) unless the set is -1 (the default).
-void Season_Wizard_Skript(int set, int alias_set);

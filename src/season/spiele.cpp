@@ -1,4 +1,5 @@
 #include "season/spiele.h"
+#include "season/tabelle.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -95,7 +96,7 @@ Spiel* lock_spiel(i32 handle) {
 
 // Tables built from a plan are stale once one of its games changes.
 void tabellen_veraltet(i32 plan) {
-    if (plan >= 0) Season_Module.Tabellen_Cache_Leeren_Plan(plan);
+    if (plan >= 0) Spiele_Tabellen_Cache_Leeren_Plan(plan);
 }
 void tabellen_veraltet_handle(i32 handle) {
     if (handle >= 1 && handle <= SPIELE_LOCKS) tabellen_veraltet(z.locks[handle - 1].plan);
@@ -234,7 +235,7 @@ bool Spiele_Init() {
     z.ring_cursor = -1;
     z.reset_erledigt = false;
     z.bereit = true;
-    Season_Module.Tabellen_Cache_Leeren();
+    Spiele_Tabellen_Cache_Leeren();
     return true;
 }
 
@@ -263,7 +264,7 @@ i32 Spiele_Neuer_Spielplan(i8 modus, u32 teams, i32 spieltage, i32 runden, u8 we
         spiele = g * static_cast<u64>(spieltage) * static_cast<u64>(runden);
     } else {
         u32 g = g0;
-        for (i32 md = 0; md < spieltage; ++md, g /= 2) spiele += static_cast<u64>(g) * runden;
+        for (i32 md = 0; md < spieltage; ++md, g = Spiele_KO_Folgerunde(g)) spiele += static_cast<u64>(g) * runden;
     }
     if (spiele > 65535) return -1;
     const u32 groesse = sizeof(Spielplan_Kopf) + 32 * static_cast<u32>(spiele);
@@ -279,7 +280,7 @@ i32 Spiele_Neuer_Spielplan(i8 modus, u32 teams, i32 spieltage, i32 runden, u8 we
         for (i32 leg = 0; leg < runden; ++leg)
             for (u32 k = 0; k < g; ++k, ++i)
                 spiel_frisch(s[i], wettbewerb, static_cast<u16>(md), static_cast<u8>(leg), static_cast<u16>(k));
-        if (!modus) g /= 2;
+        if (!modus) g = Spiele_KO_Folgerunde(g);
     }
     Spielplan_Kopf* k = kopf_von(e);
     *k = Spielplan_Kopf{static_cast<u32>(modus ? 1 : 0), teams, static_cast<u32>(spieltage),
@@ -382,6 +383,11 @@ u32 Spiele_Anzahl_Spiele(i32 plan) {
 
 const Spielplan_Kopf* Spiele_Get_Kopf(i32 plan) { return kopf_von(plan_knoten(plan)); }
 
+const Spiel* Spiele_Get_Spiele(i32 plan) {
+    Liste_Element* e = plan_knoten(plan);
+    return e ? spiele_von(e) : nullptr;
+}
+
 void Spiele_Ergebnisse_Loeschen(i32 wettbewerb) {
     if (client()) {
         Debug_Printf("Cl: Spiele Ergebnisse_Loeschen");
@@ -461,7 +467,7 @@ bool locks_frei() {
 
 void cache_reset() {
     if (z.reset_erledigt || !locks_frei()) return;
-    Season_Module.Tabellen_Cache_Leeren();
+    Spiele_Tabellen_Cache_Leeren();
     Season_Module.Spieltag_Kein_Spiel_Loeschen();
     Wettbewerb_Internet_Client_Hole_Status();
     z.ring.assign(RING_GROESSE, Ring_Eintrag{});
@@ -800,6 +806,23 @@ void Spiele_Verwerfen() {
     st.da = false;
 }
 
+namespace {
+// The values a loaded plan can hold: the bounds of Spiele_Neuer_Spielplan,
+// every game on a matchday and leg of its plan, a score of -1 (unplayed) or
+// more, its events inside the event store.
+bool plan_gueltig(Liste_Element* e, u32 ereignisse) {
+    const Spielplan_Kopf& k = *kopf_von(e);
+    if (k.modus > 255 || k.teams > 65535 || k.spieltage > 65535 || k.runden < 1 || k.runden > 255) return false;
+    const Spiel* s = spiele_von(e);
+    for (u32 i = 0; i < k.spiele; ++i) {
+        const Spiel& g = s[i];
+        if (g.spieltag >= k.spieltage || g.runde >= k.runden || g.tore_a < -1 || g.tore_b < -1) return false;
+        if (g.ereignis_anzahl && static_cast<u64>(g.erstes_ereignis) + g.ereignis_anzahl > ereignisse) return false;
+    }
+    return true;
+}
+}  // namespace
+
 bool Spiele_Lesen(Datei_Status* datei) {
     Spiele_Verwerfen();
     if (!z.bereit || !datei) return false;
@@ -832,6 +855,8 @@ bool Spiele_Lesen(Datei_Status* datei) {
         st.ereignisse.size())
         return fehler("Ereignisse");
     st.ereignis_anzahl = anzahl;
+    for (Liste_Element* e = Liste_First_Element(st.plaene); e; e = Liste_Next_Element(e))
+        if (!plan_gueltig(e, anzahl)) return fehler("Spielplan mit unmoeglichen Werten");
     for (int k = 0; k < 5; ++k) {
         u8 h[8];
         if (Datei_Lesen(datei, h, sizeof h) != sizeof h) return fehler("Statistik");
@@ -872,7 +897,7 @@ void Spiele_Uebernehmen() {
             }
     }
     st.da = false;
-    Season_Module.Tabellen_Cache_Leeren();
+    Spiele_Tabellen_Cache_Leeren();
 }
 
 bool Spiele_Load(Datei_Status* datei) {

@@ -50,6 +50,18 @@ static_assert(sizeof(Spielplan_Kopf) == 20, "the plan header is 20 bytes");
 
 constexpr int SPIELE_LOCKS = 500;
 
+// Knock-out rounds: each round pairs the teams still in; an odd field gives
+// one game with a bye (a side left empty, its team goes through), so every
+// round has games and a field of any size ends in one final. A field of n
+// teams plays (n + 1) / 2 games in its first round.
+constexpr u32 Spiele_KO_Folgerunde(u32 spiele) { return (spiele + 1) / 2; }
+constexpr i32 Spiele_KO_Runden(u32 teams) {
+    if (teams < 2) return 0;
+    i32 runden = 1;
+    for (u32 g = (teams + 1) / 2; g > 1; g = Spiele_KO_Folgerunde(g)) ++runden;
+    return runden;
+}
+
 // --- the generic sorted store --------------------------------------------------
 // Fixed-size entries sorted ascending by a u32 key in their first four bytes.
 class Spiele_Speicher {
@@ -107,6 +119,9 @@ i32 Spiele_Spiel_Einfuegen(i8 modus, i32 wettbewerb, u32 spieltag, i8 neuer_spie
 bool Spiele_Loesche_Spielplan(i32 plan);
 u32 Spiele_Anzahl_Spiele(i32 plan);
 const Spielplan_Kopf* Spiele_Get_Kopf(i32 plan);
+// The games of a plan in storage order (matchday, leg, game), its header's
+// count of them; valid until the plan changes. Null for no plan.
+const Spiel* Spiele_Get_Spiele(i32 plan);
 void Spiele_Ergebnisse_Loeschen(i32 wettbewerb);
 void Spiele_Team_Tausch(i32 plan, i32 team_x, i32 team_y);
 

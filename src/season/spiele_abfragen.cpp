@@ -11,6 +11,9 @@
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "world/aufstellung.h"
+#include "world/team.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -26,20 +29,25 @@ constexpr i32 ALLE_WETTBEWERBE = 640;
 constexpr i32 WETTBEWERB_NUMMERN = 384;
 
 // Team count of the world, 0 when unknown.
-u64 team_anzahl() { return static_cast<u64>(std::max(0, Season_Welt.Team_Anzahl())); }
+u64 team_anzahl() { return static_cast<u64>(std::max(0, Team_Anzahl)); }
+
+// The line-up filter of the forecast: the starters.
+constexpr u32 STARTELF = 16;
+
+bool ist_team(i32 t) { return t >= 0 && t < Team_Anzahl; }
+i32 staerke(i32 t) { return ist_team(t) ? Team_Get_Staerke_Modus(t, STARTELF) : 0; }
 
 }  // namespace
 
 void Spiele_Berechne_Ergebnis(i32 team_a, i32 team_b, i32* aus_a, i32* aus_b) {
-    const i32 sa = Season_Welt.Team_Staerke_Modus(team_a, 16);
-    const i32 sb = Season_Welt.Team_Staerke_Modus(team_b, 16);
+    const i32 sa = staerke(team_a);
+    const i32 sb = staerke(team_b);
     Rnd_Push();
     // The seed comes from team A's name, so a pairing always gets the same
     // forecast.
-    char name[64] = {};
-    const char* n = Season_Welt.Team_Name(team_a, name);
+    const char* n = ist_team(team_a) ? Team_Fix_Daten[team_a].name : "";
     i32 saat = 1234;
-    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(n ? n : ""); *c; ++c)
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(n); *c; ++c)
         saat = (saat + 10 * *c) % 9999;
     Rnd_Set_Index(saat, 0);
 
@@ -55,7 +63,7 @@ void Spiele_Berechne_Ergebnis(i32 team_a, i32 team_b, i32* aus_a, i32* aus_b) {
     }
 
     i32 p[4] = {};
-    Season_Welt.Team_Vergleiche(team_a, team_b, p, 16);
+    if (ist_team(team_a) && ist_team(team_b)) Team_Vergleiche_Abw_Mit_Stu(team_a, team_b, p, STARTELF);
     const i32 pa = std::clamp((100 - p[1]) / 5, 5, 15);
     const i32 pb = std::clamp((p[2] - 50) / 5, -5, 5);
     const i32 pc = std::clamp(p[3] / 5, 5, 15);
@@ -175,7 +183,7 @@ u32 Spiele_Internet_Server_Send_Tabelle_Gepackt(const Tabelle_Argumente& a, std:
     aus.clear();
     auto t = std::make_unique<Tabelle>();
     if (!Wettbewerb_Get_Tabellen_Teams(a.wettbewerb, t.get())) return 0;
-    Season_Module.Tabellen_Cache_Leeren_Plan(Wettbewerb_Get_Spielplan(a.wettbewerb));
+    Spiele_Tabellen_Cache_Leeren_Plan(Wettbewerb_Get_Spielplan(a.wettbewerb));
     Spiele_Get_Tabelle(a, t.get());
     std::vector<u8> bild(TABELLE_GROESSE);
     Tabelle_Bild_Schreiben(*t, bild.data());
@@ -210,7 +218,7 @@ i32 Spiele_Internet_Server_Send_Tabelle(const Tabelle_Argumente& a, i32 erster, 
     if (erster < 0) erster = 0;
     if (letzter < 0) letzter = w->spieltage;
     auto t = std::make_unique<Tabelle>();
-    Season_Module.Tabellen_Cache_Schalter(false);
+    Spiele_Tabellen_Cache_Schalter(false);
     i32 n = 0;
     for (i32 md = erster; md < letzter && n < SPIELE_VERLAUF_MAX; ++md) {
         Wettbewerb_Get_Tabellen_Teams(a.wettbewerb, t.get());
@@ -220,6 +228,6 @@ i32 Spiele_Internet_Server_Send_Tabelle(const Tabelle_Argumente& a, i32 erster, 
         Spiele_Get_Tabelle(bis, t.get());
         put_i32le(aus + 4 * n++, Tabelle_Rang_Von_Team(*t, team));
     }
-    Season_Module.Tabellen_Cache_Schalter(true);
+    Spiele_Tabellen_Cache_Schalter(true);
     return n;
 }

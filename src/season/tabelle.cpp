@@ -47,11 +47,6 @@ i32 Tabelle_Rang_Von_Team(const Tabelle& t, i32 team) {
     return -1;
 }
 
-u32 Spiele_Get_Tabelle(const Tabelle_Argumente& a, Tabelle* t) {
-    if (!t) return 0xFFFFFFFFu;
-    return Season_Module.Tabelle_Bauen(a, t);
-}
-
 bool Spiele_Get_Team_Statistik(const Statistik_Argumente& a, u32* ergebnis) {
     if (!ergebnis) return false;
     std::fill(ergebnis, ergebnis + STATISTIK_WORTE, 0u);

@@ -68,9 +68,29 @@ struct Tabelle_Argumente {
 };
 
 // Builds a table into a record that the caller has prepared
-// (Wettbewerb_Get_Tabellen_Teams); the key of the team's row, 0xFFFFFFFF
-// when it has none. Goes to the table builder of Season_Module.
+// (Wettbewerb_Get_Tabellen_Teams): the rows' games, points, goals for and
+// against (all, home, away), the result and venue grids, form, the order
+// by key and the order without the last matchday. Returns the low word of
+// the key of the team's row, 0xFFFFFFFF when it has none, when the
+// competition has no plan or for an all-time table (not built here).
+// Recent tables are cached; any change of a plan's games drops its tables.
 u32 Spiele_Get_Tabelle(const Tabelle_Argumente& argumente, Tabelle* tabelle);
+void Spiele_Tabellen_Cache_Leeren();
+void Spiele_Tabellen_Cache_Leeren_Plan(i32 plan);
+void Spiele_Tabellen_Cache_Schalter(bool an);
+
+// The sort key of a row: 64 bits, so that no count overflows into another
+// (points, then under the two-point rule fewer points lost, then goal
+// difference, then goals scored, each by the option bits 1, 2, 4). The
+// record keeps its low word in the key field and its high word in the
+// first 512 reserved bytes.
+u64 Tabelle_Schluessel_Berechnen(u32 optionen, bool drei_punkte, u64 punkte, u64 spiele, u64 tore, u64 gegentore);
+u64 Tabelle_Schluessel(const Tabelle& t, u32 zeile);
+void Tabelle_Schluessel_Setzen(Tabelle& t, u32 zeile, u64 schluessel);
+// How many results of a kind (0 win, 1 draw, 2 defeat) a row (0..23) has
+// in the grid between two matchdays (-1: from the first / to the last), at
+// a venue (0 all, 1 home, 2 away).
+i32 Spiele_Tabelle_Zaehle_Ergebnisse(const Tabelle& t, u32 zeile, i32 art, i32 erster, i32 letzter, i32 ort);
 
 // Team match statistics (842 words).
 constexpr int STATISTIK_WORTE = 842;

@@ -15,6 +15,7 @@ constexpr int WETTBEWERB_MAX_TEAMS = 128;  // room of the per-team lists
 constexpr int WETTBEWERB_MAX_SPIELTAGE = 46;
 constexpr int WETTBEWERB_PAARUNGS_BYTES = 1026;
 constexpr i32 WETTBEWERB_KEIN_SUPER_ALIAS = 999999;
+constexpr int WETTBEWERB_QUALI_LISTEN = 5;  // QUALI_FUER lines a record keeps
 
 // Mode bits (field `modus`).
 constexpr u32 WB_RUECKSPIELE = 0x1;
@@ -82,7 +83,7 @@ struct Wettbewerb {
     i32 parallel_gruppen;       // 37
     i32 gruppen_position;       // 38
     i32 weiterkommen[5];        // 39
-    i32 quali_fuer[5][128];     // 40
+    i32 quali_fuer[WETTBEWERB_QUALI_LISTEN][128];  // 40
     i32 laufzeit_worte[3];      // 41
     i32 rundentext[WETTBEWERB_MAX_SPIELTAGE];  // 42
     i32 best_of_x;              // 43

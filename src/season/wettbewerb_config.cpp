@@ -12,9 +12,11 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/kalender.h"
+#include "season/paarungen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
+#include "world/global.h"
 
 namespace {
 
@@ -68,15 +70,6 @@ void zu_viele(const char* was, i32 zeile) {
     melden(t);
 }
 
-void referenz(int art, const char* text, i32 index, size_t max) {
-    Wettbewerb_Referenz r;
-    r.text.assign(text ? text : "");
-    if (r.text.size() > max) r.text.resize(max);
-    r.index = index;
-    r.zeile = Read_Config_Get_Zeile();
-    listen[art].push_back(std::move(r));
-}
-
 std::string trimmen(const std::string& s) {
     size_t a = s.find_first_not_of(" \t");
     if (a == std::string::npos) return "";
@@ -96,26 +89,74 @@ std::vector<std::string> teilen(const std::string& s) {
     return v;
 }
 
-// The numbers of a stored comma list, with the reader's number forms.
-std::vector<i32> zahlen(const std::string& text) {
-    std::vector<i32> v;
-    if (!Read_Config_Open_Mem(text.c_str(), static_cast<u32>(text.size()), CONFIG_WETTBEWERB, -1, -1)) return v;
-    for (int n = 0; n < 4096; ++n) {
-        const char* item = Read_Config_Next(",", 1);
-        if (!item || !*item) break;
-        if (!std::strcmp(item, ",")) continue;
-        v.push_back(Read_Config_Get_Wert());
+// Lists whose items are numbers, and the smallest and largest value an
+// item may hold (teams and countries are not negative; a pairing is a
+// slot byte).
+struct Zahlenliste {
+    int liste;
+    i32 min, max;
+};
+constexpr Zahlenliste ZAHLENLISTEN[] = {{3, 0, 32767}, {6, 0, 32767}, {8, 0, 255}, {10, 0, 32767}};
+constexpr int MAX_LISTENEINTRAEGE = 4096;
+
+// One item of a comma list at the line being read, in the reader's number
+// forms (JA/NEIN, "#alias", a decimal number); false with the reader's
+// message (naming this line) when it is none or out of range.
+bool listen_zahl(const std::string& item, i32 min, i32 max, i32* aus) {
+    if (!strcasecmp(item.c_str(), "JA") || !strcasecmp(item.c_str(), "YES")) {
+        *aus = 1;
+    } else if (!strcasecmp(item.c_str(), "NEIN") || !strcasecmp(item.c_str(), "NO")) {
+        *aus = 0;
+    } else if (item[0] == '#') {
+        if (!Read_Config_Get_Alias_Id(trimmen(item.substr(1)).c_str(), aus)) {
+            Read_Config_Melden(CONFIG_W_ALIAS, "Unbekannter Alias (%.60s)", item.c_str());
+            return false;
+        }
+    } else {
+        char* ende = nullptr;
+        const long v = std::strtol(item.c_str(), &ende, 10);
+        if (ende == item.c_str() || *ende || v < INT32_MIN || v > INT32_MAX) {
+            Read_Config_Melden(CONFIG_W_ZAHL, "Ungültige Zahl (%.60s)", item.c_str());
+            return false;
+        }
+        *aus = static_cast<i32>(v);
     }
-    Read_Config_Close();
-    return v;
+    if (*aus < min || *aus > max) {
+        Read_Config_Melden(WETTBEWERB_W_WERT, "Ungueltiger Wert (%.60s)", item.c_str());
+        return false;
+    }
+    return true;
+}
+
+void zahlen_lesen(Wettbewerb_Referenz& r, const Zahlenliste& z) {
+    int n = 0;
+    for (const std::string& item : teilen(r.text)) {
+        if (item.empty() || ++n > MAX_LISTENEINTRAEGE) continue;
+        i32 v = 0;
+        if (listen_zahl(item, z.min, z.max, &v))
+            r.werte.push_back(v);
+        else
+            r.abgewiesen = true;
+    }
+}
+
+void referenz(int art, const char* text, i32 index, size_t max) {
+    Wettbewerb_Referenz r;
+    r.text.assign(text ? text : "");
+    if (r.text.size() > max) r.text.resize(max);
+    r.index = index;
+    r.zeile = Read_Config_Get_Zeile();
+    for (const Zahlenliste& z : ZAHLENLISTEN)
+        if (z.liste == art) zahlen_lesen(r, z);
+    listen[art].push_back(std::move(r));
 }
 
 i32 clamp(i32 v, i32 lo, i32 hi) { return Tools_Clamp(v, lo, hi, -1); }
 
 bool ist_ko(const Wettbewerb& w) { return (w.modus & WB_KO_SYSTEM) != 0; }
 
-// Post-processing of the cross references.
-void nachbearbeiten() {
+// Post-processing of the cross references, in steps.
+void super_aliase() {
     Wettbewerb* t = Wettbewerb_Tabelle;
     // 1. Super aliases: equal texts share a number, in order of first use.
     listen[13].clear();
@@ -133,6 +174,10 @@ void nachbearbeiten() {
         if (r.index >= 0 && r.index < WETTBEWERB_ANZAHL) t[r.index].super_alias = nummer;
         r.aufgeloest = true;
     }
+}
+
+void auffuellen_lesen() {
+    Wettbewerb* t = Wettbewerb_Tabelle;
     // 2. Number lists, once.
     for (auto& r : listen[3]) {  // AUFFUELL_MIT_TEAMS
         Wettbewerb& w = t[r.index];
@@ -140,17 +185,23 @@ void nachbearbeiten() {
             zu_viele("AUFFUELL_MIT_TEAMS", r.zeile);
             continue;
         }
+        r.aufgeloest = true;
+        if (r.abgewiesen) continue;
         i16* zeile = w.auffuellen[w.auffuell_anzahl];
         zeile[0] = zeile[1] = zeile[2] = 0;
-        std::vector<i32> v = zahlen(r.text);
+        const std::vector<i32>& v = r.werte;
         if (v.size() > 3) zu_viele("AUFFUELL_MIT_TEAMS", r.zeile);
         for (size_t i = 0; i < v.size() && i < 3; ++i) zeile[i] = static_cast<i16>(v[i]);
         ++w.auffuell_anzahl;
         r.aufgeloest = true;
     }
+}
+
+void startteilnehmer_lesen() {
+    Wettbewerb* t = Wettbewerb_Tabelle;
     for (auto& r : listen[6]) {  // STARTTEILNEHMER
         Wettbewerb& w = t[r.index];
-        std::vector<i32> v = zahlen(r.text);
+        const std::vector<i32>& v = r.werte;
         const int max = std::min(w.teams, WETTBEWERB_MAX_TEAMS);
         if (static_cast<int>(v.size()) > max) zu_viele("STARTTEILNEHMER", r.zeile);
         for (int p = 0; p < static_cast<int>(v.size()) && p < max; ++p) {
@@ -161,9 +212,13 @@ void nachbearbeiten() {
         }
         r.aufgeloest = true;
     }
+}
+
+void paarungen_lesen() {
+    Wettbewerb* t = Wettbewerb_Tabelle;
     for (auto& r : listen[8]) {  // WER_GEGEN_WEN
         Wettbewerb& w = t[r.index];
-        for (i32 x : zahlen(r.text)) {
+        for (i32 x : r.werte) {
             if (w.paarungs_anzahl >= WETTBEWERB_PAARUNGS_BYTES) {
                 zu_viele("WER_GEGEN_WEN", r.zeile);
                 break;
@@ -172,6 +227,10 @@ void nachbearbeiten() {
         }
         r.aufgeloest = true;
     }
+}
+
+void quali_laender_lesen() {
+    Wettbewerb* t = Wettbewerb_Tabelle;
     for (auto& r : listen[10]) {  // QUALI_LAND
         Wettbewerb& w = t[r.index];
         if (w.quali_land_anzahl >= 64) {
@@ -181,13 +240,19 @@ void nachbearbeiten() {
             melden(m);
             continue;
         }
+        r.aufgeloest = true;
+        if (r.abgewiesen) continue;
         i16* zeile = w.quali_land[w.quali_land_anzahl];
         zeile[0] = zeile[1] = 0;
-        std::vector<i32> v = zahlen(r.text);
+        const std::vector<i32>& v = r.werte;
         for (size_t i = 0; i < v.size() && i < 2; ++i) zeile[i] = static_cast<i16>(v[i]);
         ++w.quali_land_anzahl;
         r.aufgeloest = true;
     }
+}
+
+void verweise_aufloesen() {
+    Wettbewerb* t = Wettbewerb_Tabelle;
     // QUALI_FUER and the links, by identification.
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) t[i].quali_fuer_anzahl = 0;
     for (size_t n = 0; n < listen[0].size(); ++n) {
@@ -197,7 +262,7 @@ void nachbearbeiten() {
         std::vector<int> zeilen_zaehler(WETTBEWERB_ANZAHL, 0);
         for (auto& r : listen[2]) {
             int k = zeilen_zaehler[r.index]++;
-            if (k >= 5) continue;
+            if (k >= WETTBEWERB_QUALI_LISTEN) continue;
             std::vector<std::string> items = teilen(r.text);
             Wettbewerb& w = t[r.index];
             for (size_t p = 0; p < items.size() && p < 128; ++p)
@@ -233,11 +298,18 @@ void nachbearbeiten() {
             }
         }
     }
+}
+
+void unaufgeloeste_melden() {
     // 3. Unresolved references go to the developer log.
     for (int art = 3; art <= 11; ++art)
         for (auto& r : listen[art])
             if (!r.aufgeloest)
                 Debug_Printf("\nWarning in wettbewerb.cfg:\n - (200) Identifizierung unbekannt (%s)\n\n", r.text.c_str());
+}
+
+void spieltage_und_links() {
+    Wettbewerb* t = Wettbewerb_Tabelle;
     // 4. Matchday counts and derived links.
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         Wettbewerb& w = t[i];
@@ -245,8 +317,7 @@ void nachbearbeiten() {
         if (ist_ko(w) && (w.modus & WB_RUECKSPIELE) && w.best_of_x < 2) w.best_of_x = 2;
         i32 max;
         if (ist_ko(w)) {
-            max = 0;
-            for (i32 n = w.teams; n > 1; n = (n + 1) / 2) ++max;
+            max = Spiele_KO_Runden(static_cast<u32>(std::max(w.teams, 0)));
         } else {
             max = 2 * ((w.teams + 1) / 2 * 2) - 2;
         }
@@ -270,6 +341,10 @@ void nachbearbeiten() {
         if (gueltig(w.naechste_runde) && t[w.naechste_runde].vorherige_runde == -1 && w.naechste_runde != i)
             t[w.naechste_runde].vorherige_runde = i;
     }
+}
+
+void gruppenketten() {
+    Wettbewerb* t = Wettbewerb_Tabelle;
     // 5. and 6. Group chains: visual group, previous round, previous group.
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         if (!t[i].name[0]) continue;
@@ -300,6 +375,10 @@ void nachbearbeiten() {
             k = t[k].naechste_gruppe;
         }
     }
+}
+
+void doppelte_startteams() {
+    Wettbewerb* t = Wettbewerb_Tabelle;
     // 7. A team twice in the start lists of one league system.
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         const Wettbewerb& w = t[i];
@@ -332,246 +411,293 @@ void nachbearbeiten() {
     }
 }
 
-// Reads the open level into the table. `set` is the set of the file (-1 for
-// a path or a text). Returns false on a fatal error.
-bool lesen(int set, int alias_set, bool ist_datei) {
-    for (auto& l : listen) l.clear();
-    Wettbewerb_Dummy_Anzahl = 0;
-    Wettbewerb_Reset(-1);
-    Wettbewerb* t = Wettbewerb_Tabelle;
+void nachbearbeiten() {
+    super_aliase();
+    auffuellen_lesen();
+    startteilnehmer_lesen();
+    paarungen_lesen();
+    quali_laender_lesen();
+    verweise_aufloesen();
+    unaufgeloeste_melden();
+    spieltage_und_links();
+    gruppenketten();
+    doppelte_startteams();
+}
+
+// Keys whose value is one number held to its bounds.
+struct Zahl_Schluessel {
+    int schluessel;
+    i32 min, max;
+    void (*setzen)(Wettbewerb& w, i32 v);
+};
+#define FELD(K, MIN, MAX, F) {K, MIN, MAX, [](Wettbewerb& w, i32 v) { w.F = static_cast<decltype(w.F)>(v); }}
+const Zahl_Schluessel ZAHLEN[] = {
+    FELD(K_QUOTE, 10, 100, quote_wochentag),
+    FELD(K_STARTWOCHE, 0, 51, startwoche),
+    FELD(K_ENDWOCHE, 0, 51, endwoche),
+    FELD(K_FREI_START, 0, 51, spielfrei_start),
+    FELD(K_FREI_ENDE, 0, 51, spielfrei_ende),
+    FELD(K_SPIELTAGE, 0, WETTBEWERB_MAX_SPIELTAGE, spieltage),
+    FELD(K_PARALLEL, 1, 20, parallel_gruppen),
+    FELD(K_HZ_LAENGE, 1, 255, halbzeit_laenge),
+    FELD(K_HZ_LAENGE_VERL, 1, 255, halbzeit_laenge_verl),
+    FELD(K_HZ, 1, 255, halbzeiten),
+    FELD(K_HZ_VERL, 1, 255, halbzeiten_verl),
+    FELD(K_GOLDEN_GOAL, 0, 1, golden_goal),
+    FELD(K_ALLE_X, 1, 255, alle_x_jahre),
+    FELD(K_STARTJAHR, 0, 255, startjahr),
+    FELD(K_LAND, 0, 65535, land),
+    FELD(K_BASISLIGA, 0, 1, basisliga),
+    FELD(K_MEHRMALS, 0, 1, mehrmals_pro_jahr),
+    FELD(K_QUALI_MISCHEN, 0, 1, quali_mischen),
+    FELD(K_GRAFIK, 0, 268435455, grafik_nummer),
+    FELD(K_AUDIO, 0, 268435455, audio_nummer),
+    FELD(K_AMATEUR, 0, 1, amateur_liga),
+    FELD(K_QUALI_SAISONSTART, 0, 1, quali_saisonstart),
+    FELD(K_AUSRICHTER, -1, 999, ausrichter),
+    FELD(K_AUSRICHTER_STADION, -1, 100000, ausrichter_stadion),
+    FELD(K_WICHTIG, 0, 100, wichtig),
+    FELD(K_ZWEI_WOCHEN, 0, 1, rueckspiel_zwei_wochen),
+    FELD(K_ERSTE_GELB, 1, 255, erste_gelbsperre),
+    FELD(K_INTERVALL_GELB, 1, 255, intervall_gelbsperre),
+    FELD(K_KALENDER_POS, 50, 500, kalender_position),
+    FELD(K_SIEG_PRAEMIE, 0, 5000000, sieg_praemie),
+    FELD(K_UNENTSCHIEDEN_PRAEMIE, 0, 5000000, unentschieden_praemie),
+    FELD(K_QUALIWOCHE, 0, 51, qualiwoche),
+    FELD(K_ANTRITTS_PRAEMIE, 0, 5000000, antritts_praemie),
+};
+#undef FELD
+
+// Keys whose value is resolved after the whole file is read: the list it
+// goes to and the text length kept.
+struct Verweis_Schluessel {
+    int schluessel, liste;
+    size_t laenge;
+};
+const Verweis_Schluessel VERWEISE[] = {
+    {K_SUPER_ART, 1, 15},      {K_AUFFUELLEN, 3, 360},   {K_VIS_NACHFOLGER, 4, 360},
+    {K_NACHFOLGERUNDE, 5, 360}, {K_START, 6, 360},        {K_PARALLELGRUPPE, 7, 360},
+    {K_WER_GEGEN_WEN, 8, 360}, {K_VIS_PARALLEL, 9, 360}, {K_QUALI_LAND, 10, 360},
+};
+
+// The reader's state over one file.
+struct Lesen {
+    int set, alias_set;
+    bool ist_datei;
     int index = 0;
     i32 id_zaehler = WETTBEWERB_ERSTE_ID;
     bool ident_fehlt = true;
     bool erster_neu = true;
     int rundentext = 0;
     bool abbruch = false;
-    for (;;) {
-        const char* s = Read_Config_Next(nullptr, 0);
-        if (!s || !*s) break;
-        std::string key(s);
-        int k = -1;
-        for (int i = 0; i < WETTBEWERB_CONFIG_SCHLUESSEL && k < 0; ++i)
-            if (strcasecmp(key.c_str(), DEUTSCH[i]) == 0) k = i;
-        for (int i = 0; i < WETTBEWERB_CONFIG_SCHLUESSEL && k < 0; ++i)
-            if (strcasecmp(key.c_str(), ENGLISCH[i]) == 0) k = i;
-        const i32 zeile = Read_Config_Get_Zeile();
-        if (k < 0) {
-            if (strcasecmp(key.c_str(), "INFOTEXT") != 0) {
-                char m[200];
-                std::snprintf(m, sizeof m, "[%d] Syntax-Error in wettbewerb.cfg:\n - (101) Unbekannter Befehl (%.80s)\n\n",
-                              zeile, key.c_str());
-                melden(m);
-            }
-            continue;
-        }
-        Wettbewerb& w = t[index];
-        const std::string wert = Read_Config_Get_String();
-        switch (k) {
-        case K_IDENT:
-            if (ident_fehlt) {
-                referenz(0, wert.c_str(), index, 15);
-                w.id = id_zaehler++;
-                Tools_Strncpy(w.identifikation, wert.c_str(), 10);
-                ident_fehlt = false;
-            }
-            break;
-        case K_SUPER_ART: referenz(1, wert.c_str(), index, 15); break;
-        case K_WOCHENTAG:
-            for (int d = 0; d < 7; ++d)
-                if (strcasecmp(trimmen(wert).c_str(), Kalender_Get_Wochentag_Text(d)) == 0) w.wochentag = d;
-            break;
-        case K_QUOTE: w.quote_wochentag = clamp(Read_Config_Get_Wert(), 10, 100); break;
-        case K_STARTWOCHE: w.startwoche = static_cast<i8>(clamp(Read_Config_Get_Wert(), 0, 51)); break;
-        case K_ENDWOCHE: w.endwoche = static_cast<i8>(clamp(Read_Config_Get_Wert(), 0, 51)); break;
-        case K_FREI_START: w.spielfrei_start = clamp(Read_Config_Get_Wert(), 0, 51); break;
-        case K_FREI_ENDE: w.spielfrei_ende = clamp(Read_Config_Get_Wert(), 0, 51); break;
-        case K_TEAMS: {
-            i32 n = clamp(Read_Config_Get_Wert(), 2, 255);
-            // The per-team lists of the record hold 128 teams.
-            if (n > WETTBEWERB_MAX_TEAMS) {
-                zu_viele("TEAMS", zeile);
-                n = WETTBEWERB_MAX_TEAMS;
-            }
-            w.teams = w.aktuelle_teams = n;
-            Debug_Printf("Teamanzahl auf %d gesetzt.\n", n);
-            break;
-        }
-        case K_SPIELTAGE: w.spieltage = clamp(Read_Config_Get_Wert(), 0, WETTBEWERB_MAX_SPIELTAGE); break;
-        case K_PARALLEL: w.parallel_gruppen = clamp(Read_Config_Get_Wert(), 1, 20); break;
-        case K_WEITERKOMM: {
-            i32 v = clamp(Read_Config_Get_Wert(), 0, 255);
-            bool frei = false;
-            for (auto& a : w.weiterkommen)
-                if (a == -1) {
-                    a = v;
-                    frei = true;
-                    break;
-                }
-            if (!frei) zu_viele("WEITERKOMM_ANZ", zeile);
-            break;
-        }
-        case K_QUALI_FUER: {
-            int schon = 0;
-            for (auto& r : listen[2])
-                if (r.index == index) ++schon;
-            if (schon >= 5)
-                zu_viele("QUALI_FUER", zeile);
-            else
-                referenz(2, wert.c_str(), index, 360);
-            break;
-        }
-        case K_WECHSEL_IN: break;
-        case K_SIEGER: {
-            i32 v = clamp(Read_Config_Get_Wert(), 0, 65535);
-            w.sieger = v;
-            if (w.startteam_anzahl < WETTBEWERB_MAX_TEAMS) w.teilnehmer[w.startteam_anzahl++] = static_cast<i16>(v);
-            break;
-        }
-        case K_MODUS: {
-            int m = Wettbewerb_Modus_Schluessel(trimmen(wert).c_str());
-            if (m < 0) {
-                char t2[200];
-                std::snprintf(t2, sizeof t2, "[%d] Syntax-Error in wettbewerb.cfg:\n - (100) Unbekannter Modus (%.80s)\n\n",
-                              zeile, wert.c_str());
-                melden(t2);
-            } else {
-                w.modus |= Wettbewerb_Modus_Bits(m);
-                Debug_Printf("     -> %s AKTIVIERT!", Wettbewerb_Modus_Name(m, false));
-            }
-            break;
-        }
-        case K_VIS_NACHFOLGER: referenz(4, wert.c_str(), index, 360); break;
-        case K_NAME: Tools_Strncpy(w.name, wert.c_str(), 24); break;
-        case K_NEU:
-            if (erster_neu) {
-                erster_neu = false;
-                break;
-            }
-            if (ident_fehlt) {
-                char m[200];
-                std::snprintf(m, sizeof m, "[%d] Syntax-Error in wettbewerb.cfg:\n - (102) Identifikation fue Wettbewerb fehlt \n\n",
-                              zeile);
-                melden(m);
-                if (letzter_set >= 0 && ist_datei) {
-                    int zurueck = letzter_set;
-                    letzter_set = -1;
-                    Read_Config_Close();
-                    Wettbewerb_Config_Eintrag_Lesen(zurueck, alias_set);
-                    return false;
-                }
-                Meldung_Printf("Schwerer Syntaxfehler in wettbewerb.cfg !!!\n");
-                Tools_Programm_Beenden("wettbewerb.cfg", 0);
-                abbruch = true;
-                break;
-            }
-            ++index;
-            if (index == WETTBEWERB_ANZAHL - 1) {
-                index = WETTBEWERB_ANZAHL - 2;
-                melden("Zu viele Wettbewerbe...\rWettbewerbe werden teilweise ignoriert.\n");
-                abbruch = true;
-                break;
-            }
-            Wettbewerb_Reset(index);
-            std::memcpy(t[index].name, t[index - 1].name, sizeof t[index].name);
-            ident_fehlt = true;
-            rundentext = 0;
-            break;
-        case K_NACHFOLGERUNDE: referenz(5, wert.c_str(), index, 360); break;
-        case K_BEST_OF: w.best_of_x = clamp(Read_Config_Get_Wert(), w.best_of_x, 20); break;
-        case K_PARALLELGRUPPE: referenz(7, wert.c_str(), index, 360); break;
-        case K_START: referenz(6, wert.c_str(), index, 360); break;
-        case K_HZ_LAENGE: w.halbzeit_laenge = clamp(Read_Config_Get_Wert(), 1, 255); break;
-        case K_HZ_LAENGE_VERL: w.halbzeit_laenge_verl = clamp(Read_Config_Get_Wert(), 1, 255); break;
-        case K_HZ: w.halbzeiten = clamp(Read_Config_Get_Wert(), 1, 255); break;
-        case K_HZ_VERL: w.halbzeiten_verl = clamp(Read_Config_Get_Wert(), 1, 255); break;
-        case K_GOLDEN_GOAL: w.golden_goal = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
-        case K_ALLE_X: w.alle_x_jahre = clamp(Read_Config_Get_Wert(), 1, 255); break;
-        case K_STARTJAHR: w.startjahr = clamp(Read_Config_Get_Wert(), 0, 255); break;
-        case K_AUFFUELLEN: referenz(3, wert.c_str(), index, 360); break;
-        case K_LAND: w.land = clamp(Read_Config_Get_Wert(), 0, 65535); break;
-        case K_BASISLIGA: w.basisliga = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
-        case K_MEHRMALS: w.mehrmals_pro_jahr = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
-        case K_QUALI_MISCHEN: w.quali_mischen = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
-        case K_WER_GEGEN_WEN: referenz(8, wert.c_str(), index, 360); break;
-        case K_GRAFIK: w.grafik_nummer = clamp(Read_Config_Get_Wert(), 0, 268435455); break;
-        case K_AUDIO: w.audio_nummer = clamp(Read_Config_Get_Wert(), 0, 268435455); break;
-        case K_AMATEUR: w.amateur_liga = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
-        case K_VIS_PARALLEL: referenz(9, wert.c_str(), index, 360); break;
-        case K_QUALI_SAISONSTART: w.quali_saisonstart = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
-        case K_AUSRICHTER: w.ausrichter = clamp(Read_Config_Get_Wert(), -1, 999); break;
-        case K_AUSRICHTER_STADION: w.ausrichter_stadion = clamp(Read_Config_Get_Wert(), -1, 100000); break;
-        case K_WICHTIG: w.wichtig = clamp(Read_Config_Get_Wert(), 0, 100); break;
-        case K_ZWEI_WOCHEN: w.rueckspiel_zwei_wochen = static_cast<u8>(clamp(Read_Config_Get_Wert(), 0, 1)); break;
-        case K_RUNDENTEXT: {
-            int r = Wettbewerb_Rundenname_Index(trimmen(wert).c_str());
-            if (r < 0) {
-                char t2[200];
-                std::snprintf(t2, sizeof t2, "[%d] Syntax-Error in wettbewerb.cfg:\n - (100) Unbekannter Modus (%.80s)\n\n",
-                              zeile, wert.c_str());
-                melden(t2);
-            } else if (rundentext >= WETTBEWERB_MAX_SPIELTAGE) {
-                zu_viele("RUNDENTEXT", zeile);
-            } else {
-                w.rundentext[rundentext++] = r;
-            }
-            break;
-        }
-        case K_ERSTE_GELB: w.erste_gelbsperre = static_cast<u8>(clamp(Read_Config_Get_Wert(), 1, 255)); break;
-        case K_INTERVALL_GELB: w.intervall_gelbsperre = static_cast<u8>(clamp(Read_Config_Get_Wert(), 1, 255)); break;
-        case K_GRUPPEN_NAME: Tools_Strncpy(w.gruppen_name, wert.c_str(), 19); break;
-        case K_KALENDER_POS: w.kalender_position = clamp(Read_Config_Get_Wert(), 50, 500); break;
-        case K_QUALI_LAND: referenz(10, wert.c_str(), index, 360); break;
-        case K_SIEG_PRAEMIE: w.sieg_praemie = clamp(Read_Config_Get_Wert(), 0, 5000000); break;
-        case K_UNENTSCHIEDEN_PRAEMIE: w.unentschieden_praemie = clamp(Read_Config_Get_Wert(), 0, 5000000); break;
-        case K_POKAL_PRAEMIE:
-            if (Read_Config_Get_Wert() == 1) w.pokal_praemie = 1;
-            break;
-        case K_QUALIWOCHE: w.qualiwoche = static_cast<i8>(clamp(Read_Config_Get_Wert(), 0, 51)); break;
-        case K_VERSION:
-            if (Read_Config_Get_Wert() > WETTBEWERB_CONFIG_VERSION) {
-                char m[200];
-                std::snprintf(m, sizeof m,
-                              "Warning in wettbewerb.cfg:\n - (204) Wettbewerb-Konfiguration neuer als Programmversion (%d)\n\n",
-                              zeile);
-                melden(m);
-            }
-            break;
-        case K_QUALI_LIGABAUM: {
-            i32 v = clamp(Read_Config_Get_Wert(), 0, 255);
-            if (v) w.quali_aus_ligabaum = static_cast<u8>(v);
-            break;
-        }
-        case K_ANTRITTS_PRAEMIE: w.antritts_praemie = clamp(Read_Config_Get_Wert(), 0, 5000000); break;
-        case K_KONTINENT: {
-            w.kontinent = 0;
-            for (int c = 0; c < 15; ++c) {
-                const char* n = Season_Welt.Kontinent_Name(c);
-                if (n && strcasecmp(n, trimmen(wert).c_str()) == 0) {
-                    w.kontinent = static_cast<u8>(c);
-                    break;
-                }
-            }
-            break;
-        }
-        }
-        if (abbruch) break;
+    bool neu_gelesen = false;  // a record without identification: the file was read again from the cache set
+};
+
+void syntaxfehler(i32 zeile, int nummer, const char* text, const std::string& wert) {
+    char m[200];
+    std::snprintf(m, sizeof m, "[%d] Syntax-Error in wettbewerb.cfg:\n - (%d) %s (%.80s)\n\n", zeile, nummer, text,
+                  wert.c_str());
+    melden(m);
+}
+
+void fehlende_identifikation(i32 zeile) {
+    char m[200];
+    std::snprintf(m, sizeof m, "[%d] Syntax-Error in wettbewerb.cfg:\n - (102) Identifikation fue Wettbewerb fehlt \n\n",
+                  zeile);
+    melden(m);
+}
+
+// The key number of a key text (German or English), -1 when unknown.
+int schluessel_finden(const char* key) {
+    for (int i = 0; i < WETTBEWERB_CONFIG_SCHLUESSEL; ++i)
+        if (strcasecmp(key, DEUTSCH[i]) == 0) return i;
+    for (int i = 0; i < WETTBEWERB_CONFIG_SCHLUESSEL; ++i)
+        if (strcasecmp(key, ENGLISCH[i]) == 0) return i;
+    return -1;
+}
+
+// NEUER_WETTBEWERB: the next record (it starts as a copy of the name).
+void neuer_wettbewerb(Lesen& l, i32 zeile) {
+    Wettbewerb* t = Wettbewerb_Tabelle;
+    if (l.erster_neu) {
+        l.erster_neu = false;
+        return;
     }
-    // The last record is checked too: without an identification it is
-    // dropped, so that no record without id stays in the table.
-    if (!abbruch && ident_fehlt && t[index].name[0]) {
-        char m[200];
-        std::snprintf(m, sizeof m, "[%d] Syntax-Error in wettbewerb.cfg:\n - (102) Identifikation fue Wettbewerb fehlt \n\n",
-                      Read_Config_Get_Zeile());
-        melden(m);
-        Wettbewerb_Reset(index);
-        std::memset(t[index].name, 0, sizeof t[index].name);
-        for (int art = 0; art < LISTEN; ++art)
-            listen[art].erase(std::remove_if(listen[art].begin(), listen[art].end(),
-                                             [&](const Wettbewerb_Referenz& r) { return r.index == index; }),
-                              listen[art].end());
+    if (l.ident_fehlt) {
+        fehlende_identifikation(zeile);
+        if (letzter_set >= 0 && l.ist_datei) {
+            int zurueck = letzter_set;
+            letzter_set = -1;
+            Read_Config_Close();
+            Wettbewerb_Config_Eintrag_Lesen(zurueck, l.alias_set);
+            l.neu_gelesen = true;
+            l.abbruch = true;
+            return;
+        }
+        Meldung_Printf("Schwerer Syntaxfehler in wettbewerb.cfg !!!\n");
+        Tools_Programm_Beenden("wettbewerb.cfg", 0);
+        l.abbruch = true;
+        return;
     }
-    if (Quit_Status != QUIT_STATUS_LAEUFT && abbruch && ident_fehlt) return false;
-    nachbearbeiten();
+    ++l.index;
+    if (l.index == WETTBEWERB_ANZAHL - 1) {
+        l.index = WETTBEWERB_ANZAHL - 2;
+        melden("Zu viele Wettbewerbe...\rWettbewerbe werden teilweise ignoriert.\n");
+        l.abbruch = true;
+        return;
+    }
+    Wettbewerb_Reset(l.index);
+    std::memcpy(t[l.index].name, t[l.index - 1].name, sizeof t[l.index].name);
+    l.ident_fehlt = true;
+    l.rundentext = 0;
+}
+
+// The keys that are neither a plain number nor a reference.
+void schluessel_anwenden(Lesen& l, int k, Wettbewerb& w, const std::string& wert, i32 zeile) {
+    switch (k) {
+    case K_IDENT:
+        if (l.ident_fehlt) {
+            referenz(0, wert.c_str(), l.index, 15);
+            w.id = l.id_zaehler++;
+            Tools_Strncpy(w.identifikation, wert.c_str(), 10);
+            l.ident_fehlt = false;
+        }
+        break;
+    case K_WOCHENTAG:
+        for (int d = 0; d < 7; ++d)
+            if (strcasecmp(trimmen(wert).c_str(), Kalender_Get_Wochentag_Text(d)) == 0) w.wochentag = d;
+        break;
+    case K_TEAMS: {
+        i32 n = clamp(Read_Config_Get_Wert(), 2, 255);
+        // The per-team lists of the record hold 128 teams.
+        if (n > WETTBEWERB_MAX_TEAMS) {
+            zu_viele("TEAMS", zeile);
+            n = WETTBEWERB_MAX_TEAMS;
+        }
+        w.teams = w.aktuelle_teams = n;
+        Debug_Printf("Teamanzahl auf %d gesetzt.\n", n);
+        break;
+    }
+    case K_WEITERKOMM: {
+        i32 v = clamp(Read_Config_Get_Wert(), 0, 255);
+        auto frei = std::find(std::begin(w.weiterkommen), std::end(w.weiterkommen), -1);
+        if (frei == std::end(w.weiterkommen))
+            zu_viele("WEITERKOMM_ANZ", zeile);
+        else
+            *frei = v;
+        break;
+    }
+    case K_QUALI_FUER: {
+        int schon = 0;
+        for (auto& r : listen[2])
+            if (r.index == l.index) ++schon;
+        if (schon >= WETTBEWERB_QUALI_LISTEN)
+            zu_viele("QUALI_FUER", zeile);
+        else
+            referenz(2, wert.c_str(), l.index, 360);
+        break;
+    }
+    case K_SIEGER: {
+        i32 v = clamp(Read_Config_Get_Wert(), 0, 65535);
+        w.sieger = v;
+        if (w.startteam_anzahl < WETTBEWERB_MAX_TEAMS) w.teilnehmer[w.startteam_anzahl++] = static_cast<i16>(v);
+        break;
+    }
+    case K_MODUS: {
+        int m = Wettbewerb_Modus_Schluessel(trimmen(wert).c_str());
+        if (m < 0) {
+            syntaxfehler(zeile, 100, "Unbekannter Modus", wert);
+        } else {
+            w.modus |= Wettbewerb_Modus_Bits(m);
+            Debug_Printf("     -> %s AKTIVIERT!", Wettbewerb_Modus_Name(m, false));
+        }
+        break;
+    }
+    case K_NAME: Tools_Strncpy(w.name, wert.c_str(), 24); break;
+    case K_NEU: neuer_wettbewerb(l, zeile); break;
+    case K_BEST_OF: w.best_of_x = clamp(Read_Config_Get_Wert(), w.best_of_x, 20); break;
+    case K_RUNDENTEXT: {
+        int r = Wettbewerb_Rundenname_Index(trimmen(wert).c_str());
+        if (r < 0)
+            syntaxfehler(zeile, 100, "Unbekannter Modus", wert);
+        else if (l.rundentext >= WETTBEWERB_MAX_SPIELTAGE)
+            zu_viele("RUNDENTEXT", zeile);
+        else
+            w.rundentext[l.rundentext++] = r;
+        break;
+    }
+    case K_GRUPPEN_NAME: Tools_Strncpy(w.gruppen_name, wert.c_str(), 19); break;
+    case K_POKAL_PRAEMIE:
+        if (Read_Config_Get_Wert() == 1) w.pokal_praemie = 1;
+        break;
+    case K_VERSION:
+        if (Read_Config_Get_Wert() > WETTBEWERB_CONFIG_VERSION) {
+            char m[200];
+            std::snprintf(m, sizeof m,
+                          "Warning in wettbewerb.cfg:\n - (204) Wettbewerb-Konfiguration neuer als Programmversion (%d)\n\n",
+                          zeile);
+            melden(m);
+        }
+        break;
+    case K_QUALI_LIGABAUM: {
+        i32 v = clamp(Read_Config_Get_Wert(), 0, 255);
+        if (v) w.quali_aus_ligabaum = static_cast<u8>(v);
+        break;
+    }
+    case K_KONTINENT: {
+        w.kontinent = 0;
+        for (int c = 0; c < KONTINENT_ANZAHL; ++c) {
+            const char* n = Kontinent_Tabelle[c].name;
+            if (n[0] && strcasecmp(n, trimmen(wert).c_str()) == 0) {
+                w.kontinent = static_cast<u8>(c);
+                break;
+            }
+        }
+        break;
+    }
+    default: break;  // WECHSEL_IN is read and ignored
+    }
+}
+
+// One key line of the file.
+void zeile_lesen(Lesen& l, const char* key) {
+    const int k = schluessel_finden(key);
+    const i32 zeile = Read_Config_Get_Zeile();
+    if (k < 0) {
+        if (strcasecmp(key, "INFOTEXT") != 0) syntaxfehler(zeile, 101, "Unbekannter Befehl", key);
+        return;
+    }
+    Wettbewerb& w = Wettbewerb_Tabelle[l.index];
+    const std::string wert = Read_Config_Get_String();
+    for (const Zahl_Schluessel& z : ZAHLEN)
+        if (z.schluessel == k) {
+            z.setzen(w, clamp(Read_Config_Get_Wert(), z.min, z.max));
+            return;
+        }
+    for (const Verweis_Schluessel& v : VERWEISE)
+        if (v.schluessel == k) {
+            referenz(v.liste, wert.c_str(), l.index, v.laenge);
+            return;
+        }
+    schluessel_anwenden(l, k, w, wert, zeile);
+}
+
+// The last record is checked too: without an identification it is dropped,
+// so that no record without id stays in the table.
+void letzten_pruefen(const Lesen& l) {
+    Wettbewerb* t = Wettbewerb_Tabelle;
+    if (l.abbruch || !l.ident_fehlt || !t[l.index].name[0]) return;
+    fehlende_identifikation(Read_Config_Get_Zeile());
+    Wettbewerb_Reset(l.index);
+    std::memset(t[l.index].name, 0, sizeof t[l.index].name);
+    for (int art = 0; art < LISTEN; ++art)
+        listen[art].erase(std::remove_if(listen[art].begin(), listen[art].end(),
+                                         [&](const Wettbewerb_Referenz& r) { return r.index == l.index; }),
+                          listen[art].end());
+}
+
+// After the file: the checksum, the qualification week.
+void abschliessen() {
     u32 summe = 0;
     if (!Read_Config_Checksumme_Ok(&summe))
         Meldung_Manager_Printf(1, -1,
@@ -581,7 +707,7 @@ bool lesen(int set, int alias_set, bool ist_datei) {
                                summe);
     Read_Config_Close();
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
-        Wettbewerb& w = t[i];
+        Wettbewerb& w = Wettbewerb_Tabelle[i];
         if (w.name[0] && w.qualiwoche > w.startwoche) {
             char m[240];
             std::snprintf(m, sizeof m,
@@ -592,6 +718,26 @@ bool lesen(int set, int alias_set, bool ist_datei) {
             w.qualiwoche = w.startwoche;
         }
     }
+}
+
+// Reads the open level into the table. `set` is the set of the file (-1 for
+// a path or a text). Returns false on a fatal error.
+bool lesen(int set, int alias_set, bool ist_datei) {
+    for (auto& liste : listen) liste.clear();
+    Wettbewerb_Dummy_Anzahl = 0;
+    Wettbewerb_Reset(-1);
+    Lesen l{set, alias_set, ist_datei};
+    for (;;) {
+        const char* s = Read_Config_Next(nullptr, 0);
+        if (!s || !*s) break;
+        zeile_lesen(l, std::string(s).c_str());
+        if (l.neu_gelesen) return false;
+        if (l.abbruch) break;
+    }
+    letzten_pruefen(l);
+    if (Quit_Status != QUIT_STATUS_LAEUFT && l.abbruch && l.ident_fehlt) return false;
+    nachbearbeiten();
+    abschliessen();
     Debug_Printf("WETTBEWERBCONFIG AUSGELESEN !\n");
     return true;
 }
@@ -667,11 +813,10 @@ int Wettbewerb_Spielplaene_Erstellen() {
         Wettbewerb& w = Wettbewerb_Tabelle[i];
         if (!w.name[0] || w.id == Wettbewerb_Freundschaft_Id) continue;
         if (!ist_ko(w)) {
-            static const int feste[] = {4, 6, 10, 16, 18, 20};
-            w.paarungs_tabelle = 0;
-            for (int f : feste)
-                if (w.teams == f) w.paarungs_tabelle = f;
-            if (w.teams >= 25) {
+            // A league without a pairing order gets one (a received or
+            // cached table keeps its own: no real pair is a team against itself).
+            if (w.paarungen[0] == w.paarungen[1]) Wettbewerb_Spielplan_Mischen(w);
+            if (w.teams > PAARUNGEN_MAX_LIGA) {
                 Meldung_Printf("Schwerer Fehler!^lWettbewerb %s kann nicht gestartet werden, Spielplan nicht "
                                "vorhanden.^lDas Programm wird beendet.",
                                w.name);

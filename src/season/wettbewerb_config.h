@@ -34,11 +34,22 @@ bool Wettbewerb_Config_Cache_Geschrieben();
 
 // The reference lists kept from the last read (the writer uses them):
 // kind 0..13, each entry a text and the table index that named it.
+// Warning of a list item outside its range (a negative team, a pairing
+// above 255).
+constexpr int WETTBEWERB_W_WERT = 206;
+
 struct Wettbewerb_Referenz {
     std::string text;
     i32 index;
     i32 zeile;
     bool aufgeloest = false;
+    // Number lists (AUFFUELL_MIT_TEAMS, STARTTEILNEHMER, WER_GEGEN_WEN,
+    // QUALI_LAND): the items, read at their own line; an item that is no
+    // number or names an unknown alias is left out with its message, and
+    // a row of the fill-up and national quota lists with such an item is
+    // refused whole.
+    std::vector<i32> werte;
+    bool abgewiesen = false;
 };
 const std::vector<Wettbewerb_Referenz>& Wettbewerb_Config_Liste(int art);
 void Wettbewerb_Config_Listen_Freigeben();

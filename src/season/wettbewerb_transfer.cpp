@@ -36,7 +36,7 @@ int paarungs_eintraege(const Wettbewerb& w) {
     const i64 bo = std::clamp(w.best_of_x, 0, 20);
     i64 h = (teams_von(w) + 1) / 2;
     if (w.modus & WB_KO_SYSTEM) {
-        for (int md = 0; md < spieltage_von(w); ++md, h /= 2) n += h * bo;
+        for (int md = 0; md < spieltage_von(w); ++md, h = Spiele_KO_Folgerunde(static_cast<u32>(h))) n += h * bo;
     } else {
         n = h * spieltage_von(w) * bo;
     }

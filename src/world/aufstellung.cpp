@@ -8,6 +8,7 @@
 
 #include "base/debug.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 
 namespace {
 
@@ -256,7 +257,7 @@ void Team_Get_Aktuelle_Taktik(int team, u8 taktik[7]) {
 
 bool Team_Set_Aktuelle_Taktik(int team, const u8 taktik[7]) {
     if (team < 0 || team >= Team_Anzahl) return false;
-    if (Internet_Modus == INTERNET_MODUS_CLIENT && team != Aktuelles_Team) return false;
+    if (ruf::Client() && team != Aktuelles_Team) return false;
     static const u8 grenze[7] = {1, 1, 9, 1, 4, 6, 4};
     for (int i = 0; i < 7; i++) Team_Own_Daten[team].taktik[i] = taktik[i] > grenze[i] ? grenze[i] : taktik[i];
     return true;

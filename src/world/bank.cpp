@@ -10,14 +10,15 @@
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "base/tempstr.h"
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/netz.h"
+#include "world/netz_rufe.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
-i32 Welt_Netz_Buchung(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int waehrung);
 
 namespace {
 
@@ -105,7 +106,9 @@ bool Bank_Konto_Anlegen(int team, f64 start, int) {
 
 int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int waehrung) {
     if (!(betrag >= 1.0f) || !std::isfinite(betrag) || kategorie < 0 || kategorie > 127) return 0;
-    if (Welt_Netz_Client()) return Welt_Netz_Buchung(zahler, empfaenger, betrag, kategorie, erzwingen, waehrung);
+    if (ruf::Client())
+        return ruf::Rufen(RUF_BANK_BUCHUNG, zahler, empfaenger, static_cast<i32>(betrag), kategorie, erzwingen, waehrung)
+            .value_or(0);
     // An amount in another currency is booked in euros.
     if (waehrung > BANK_EURO && waehrung < BANK_WAEHRUNGEN) {
         betrag /= waehrungen[waehrung].faktor;
@@ -270,7 +273,7 @@ const char* Bank_Geld_String(f64 betrag, int team, int waehrung, int) {
 }
 
 bool Bank_Buche_Spieldaten_Info(int team, const Welt_Spiel_Info& s) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Bank_Buche_Spieldaten()");
         return false;
     }
@@ -307,48 +310,74 @@ i32 Bank_Rnd_Von_Bis(i32 von, i32 bis) {
 const Bank_Konto* Bank_Get_Konto(int team) { return konto(team); }
 Bank_Konto* Bank_Konto_Schreibbar(int team) { return konto(team); }
 
-// Block: u32 version, u32 team count, i32 period; per team the account,
-// u32 credit count and the credits.
+// Block: u32 version, u32 team count, i32 period; per team the account
+// (packed), u32 credit count and the credits.
+namespace {
+constexpr u32 BLOCK_VERSION = 1;
+constexpr u32 MAX_KREDITE = 10000;
+}  // namespace
+
 bool Bank_Speichern(Datei_Status* d) {
-    u8 kopf[12];
-    put_u32le(kopf, 1);
-    put_u32le(kopf + 4, static_cast<u32>(konten.size()));
-    put_i32le(kopf + 8, periode);
-    bool ok = Datei_Schreiben(d, kopf, 12);
+    bool ok = Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
+        s(BLOCK_VERSION), s(static_cast<u32>(konten.size())), s(periode);
+    });
     for (size_t t = 0; ok && t < konten.size(); t++) {
-        ok = Datei_Schreiben_Gepackt(d, &konten[t], sizeof(Bank_Konto));
-        u8 n[4];
-        put_u32le(n, static_cast<u32>(kredite[t].size()));
-        ok = ok && Datei_Schreiben(d, n, 4);
-        if (ok && !kredite[t].empty())
-            ok = Datei_Schreiben(d, kredite[t].data(), static_cast<u32>(kredite[t].size() * sizeof(Bank_Kredit_Eintrag)));
+        ok = Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) { s(konten[t]); }, true) &&
+             Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
+                 s(static_cast<u32>(kredite[t].size()));
+                 bytes::feld_schreiben(s, kredite[t].data(), kredite[t].size());
+             });
     }
     return ok;
 }
 
+namespace {
+
+// The ranges of loaded values: amounts are finite and not negative, partners
+// a team or nobody (-1), the currency one of the three.
+bool betrag_gueltig(f64 x) { return std::isfinite(x) && x >= 0; }
+bool team_oder_bank(i32 t) { return t >= -1 && t < MAX_TEAMS; }
+
+bool konto_gueltig(const Bank_Konto& k) {
+    if (!std::isfinite(k.kontostand) || !betrag_gueltig(k.kreditrahmen) || k.waehrung < 0 ||
+        k.waehrung >= BANK_WAEHRUNGEN || k.eroeffnet < 0 || k.eroeffnet > 1)
+        return false;
+    for (const Bank_Buchung& b : k.buchung)
+        if (!betrag_gueltig(b.betrag) || !team_oder_bank(b.partner) || b.periode < 0) return false;
+    return true;
+}
+
+}  // namespace
+
 bool Bank_Laden(Datei_Status* d) {
-    u8 kopf[12];
-    if (Datei_Lesen(d, kopf, 12) != 12 || get_u32le(kopf) != 1) return false;
-    u32 n = get_u32le(kopf + 4);
+    u32 version = 0, n = 0;
+    i32 p = 0;
+    if (!Datei_Lesen_Felder(d, 12, [&](bytes::Leser& l) { l(version), l(n), l(p); }) || version != BLOCK_VERSION)
+        return false;
     if (n > static_cast<u32>(MAX_TEAMS)) return false;
     std::vector<Bank_Konto> k(n);
     std::vector<std::vector<Bank_Kredit_Eintrag>> kr(n);
     for (u32 t = 0; t < n; t++) {
-        if (Datei_Lesen_Gepackt(d, &k[t], sizeof(Bank_Konto)) != sizeof(Bank_Konto)) return false;
+        if (!Datei_Lesen_Felder(d, bytes::groesse<Bank_Konto>(), [&](bytes::Leser& l) { l(k[t]); }, true)) return false;
         if (k[t].ring_index < 0 || k[t].ring_index >= BANK_BUCHUNGEN || k[t].anzahl < 0 || k[t].anzahl > BANK_BUCHUNGEN)
             return false;
-        u8 c[4];
-        if (Datei_Lesen(d, c, 4) != 4) return false;
-        u32 m = get_u32le(c);
-        if (m > 10000) return false;
+        if (!konto_gueltig(k[t])) return false;
+        u32 m = 0;
+        if (!Datei_Lesen_Felder(d, 4, [&](bytes::Leser& l) { l(m); }) || m > MAX_KREDITE) return false;
         kr[t].resize(m);
-        if (m && Datei_Lesen(d, kr[t].data(), static_cast<u32>(m * sizeof(Bank_Kredit_Eintrag))) !=
-                     m * sizeof(Bank_Kredit_Eintrag))
+        if (!Datei_Lesen_Felder(d, m * bytes::groesse<Bank_Kredit_Eintrag>(),
+                                [&](bytes::Leser& l) { bytes::feld_lesen(l, kr[t].data(), m); }))
             return false;
+        for (const Bank_Kredit_Eintrag& e : kr[t])
+            if (!team_oder_bank(e.partner) || !betrag_gueltig(e.betrag) || !betrag_gueltig(e.betrag_zins) ||
+                !betrag_gueltig(e.zins) || e.laufzeit < BANK_LAUFZEIT_MIN || e.laufzeit > BANK_LAUFZEIT_MAX ||
+                e.anlage < 0 || e.anlage > 1)
+                return false;
     }
+    if (p < 0) return false;
     neu_konten = std::move(k);
     neu_kredite = std::move(kr);
-    neu_periode = get_i32le(kopf + 8);
+    neu_periode = p;
     return true;
 }
 

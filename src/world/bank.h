@@ -1,6 +1,7 @@
 // The clubs' bank accounts: a ring of 700 bookings per account, credits.
 #pragma once
 
+#include "base/bytes.h"
 #include "base/types.h"
 
 constexpr int BANK_BUCHUNGEN = 700;
@@ -12,7 +13,11 @@ struct Bank_Buchung {
     i16 partner;     // the other team, -1 nobody
     i32 periode;     // booking period (month counter)
 };
-static_assert(sizeof(Bank_Buchung) == 12, "a booking is 12 bytes");
+template <class V, bytes::Art<Bank_Buchung> S>
+constexpr void felder(V& v, S& r) {
+    v(r.betrag), v(r.kategorie), v(r.frei), v(r.partner), v(r.periode);
+}
+static_assert(sizeof(Bank_Buchung) == 12 && bytes::groesse<Bank_Buchung>() == 12, "a booking is 12 bytes");
 
 struct Bank_Konto {
     Bank_Buchung buchung[BANK_BUCHUNGEN];
@@ -24,7 +29,12 @@ struct Bank_Konto {
     i32 eroeffnet;       // 1 when the account exists
     i32 frei;
 };
-static_assert(sizeof(Bank_Konto) == 8432, "an account is 8,432 bytes");
+template <class V, bytes::Art<Bank_Konto> S>
+constexpr void felder(V& v, S& r) {
+    v(r.buchung), v(r.kontostand), v(r.kreditrahmen), v(r.waehrung), v(r.ring_index), v(r.anzahl);
+    v(r.eroeffnet), v(r.frei);
+}
+static_assert(sizeof(Bank_Konto) == 8432 && bytes::groesse<Bank_Konto>() == 8432, "an account is 8,432 bytes");
 
 struct Bank_Kredit_Eintrag {
     i32 partner;        // the other side (-1 the bank)
@@ -35,7 +45,12 @@ struct Bank_Kredit_Eintrag {
     f32 zins;           // rate in per cent
     i32 anlage;         // 0 a credit the team took, 1 money the team lent (the partner pays back)
 };
-static_assert(sizeof(Bank_Kredit_Eintrag) == 28, "a credit entry is 28 bytes");
+template <class V, bytes::Art<Bank_Kredit_Eintrag> S>
+constexpr void felder(V& v, S& r) {
+    v(r.partner), v(r.betrag_zins), v(r.betrag), v(r.laufzeit), v(r.start_periode), v(r.zins), v(r.anlage);
+}
+static_assert(sizeof(Bank_Kredit_Eintrag) == 28 && bytes::groesse<Bank_Kredit_Eintrag>() == 28,
+              "a credit entry is 28 bytes");
 
 // Booking kinds named by the game.
 constexpr int BANK_STADIONBAU = 14;
@@ -110,7 +125,11 @@ struct Bank_Waehrung {
     char zeichen[4];  // shown after the amount
     char name[16];
 };
-static_assert(sizeof(Bank_Waehrung) == 24, "a currency entry is 24 bytes");
+template <class V, bytes::Art<Bank_Waehrung> S>
+constexpr void felder(V& v, S& r) {
+    v(r.faktor), v(r.zeichen), v(r.name);
+}
+static_assert(sizeof(Bank_Waehrung) == 24 && bytes::groesse<Bank_Waehrung>() == 24, "a currency entry is 24 bytes");
 const Bank_Waehrung& Bank_Get_Waehrung_Eintrag(int waehrung);
 // The team's currency (its account's, else its country's; the euro for -1).
 int Bank_Get_Waehrung(int team);

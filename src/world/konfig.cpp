@@ -12,6 +12,7 @@
 #include "base/config.h"
 #include "base/debug.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
 #include "world/konfig_lesen.h"
@@ -589,7 +590,7 @@ bool Spieler_Pfad(const char* pfad, const char* alias_pfad, int* ok) {
 }
 
 void Team_Nach_Spieler(int flag) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    if (ruf::Client()) return;
     for (int s = 0; s < Spieler_Anzahl; s++) Spieler_Daten[s].marktwert = Spieler_Berechne_Marktwert(s);
     for (int t = 0; t < Team_Anzahl; t++) {
         if (t == Team_Transfermarkt) continue;

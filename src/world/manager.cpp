@@ -6,6 +6,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/memory.h"
+#include "base/ruf.h"
 
 namespace {
 Manager_Struktur* mgr(int team) {
@@ -104,6 +105,6 @@ bool Team_Hat_Manager(int team) { return mgr(team) != nullptr; }
 
 bool Team_Hat_Manager_Aktiv(int team) {
     if (!mgr(team)) return false;
-    if (Internet_Modus == INTERNET_MODUS_EINZEL) return true;
+    if (ruf::Einzel()) return true;
     return (Team_Daten[team].status & TEAM_STATUS_USER_AKTIV) != 0 || team == Team_Aktiv;
 }

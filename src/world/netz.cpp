@@ -1,5 +1,6 @@
 // Server rows of the world's network blocks.
 #include "world/netz.h"
+#include "world/netz_rufe.h"
 
 #include <cstring>
 #include <vector>
@@ -23,11 +24,16 @@ u32 block_aus(u8** aus, const std::vector<u8>& daten) {
 }
 
 void eintrag(std::vector<u8>* d, int s, bool struktur) {
-    u8 n[2];
-    put_u16le(n, static_cast<u16>(s));
-    d->insert(d->end(), n, n + 2);
-    const u8* r = struktur ? reinterpret_cast<const u8*>(&Spieler_Daten[s]) : reinterpret_cast<const u8*>(&Spieler_Fix_Daten[s]);
-    d->insert(d->end(), r, r + (struktur ? sizeof(Spieler_Struktur) : sizeof(Spieler_Fix)));
+    bytes::Schreiber w{*d};
+    w(static_cast<u16>(s));
+    if (struktur) w(Spieler_Daten[s]);
+    else w(Spieler_Fix_Daten[s]);
+}
+
+// A record image into a caller's buffer of exactly its size.
+template <class R>
+void bild(u8* aus, const R* r, size_t anzahl = 1) {
+    bytes::bild_schreiben(aus, anzahl * bytes::groesse<R>(), [&](bytes::Schreiber& s) { bytes::feld_schreiben(s, r, anzahl); });
 }
 
 bool team_ok(int t) { return t >= 0 && t < Team_Anzahl && Team_Daten; }
@@ -56,14 +62,15 @@ u32 Spieler_Internet_Server_Send(u8** aus, int modus, int team, int spieler, int
 
 void Spieler_Internet_Server_Get_Data_Back(const u8* daten) {
     if (!daten) return;
-    for (int i = 0; i < 20; i++) {
-        const u8* e = daten + i * (4 + sizeof(Spieler_Struktur));
-        i32 s = get_i32le(e);
+    bytes::Leser l(daten, NETZ_SPIELER_ZURUECK);
+    for (int i = 0; i < NETZ_SPIELER_ZURUECK_ANZAHL; i++) {
+        i32 s = -1;
+        Spieler_Struktur neu;
+        l(s), l(neu);
         if (s < 0) break;
         if (s >= Spieler_Anzahl || Spieler_Daten[s].team != Aktuelles_Team) continue;
-        Spieler_Struktur neu;
-        std::memcpy(&neu, e + 4, sizeof neu);
         neu.team = Spieler_Daten[s].team;  // the squad is the server's business
+        if (Spieler_Werte_Pruefen(neu, Spieler_Fix_Daten[s]) >= 0) continue;  // impossible values: kept as they were
         Spieler_Daten[s] = neu;
         Spieler_Flags[s] = 1;
     }
@@ -74,17 +81,16 @@ void Spieler_Internet_Server_Send_Startinfo(u32* anzahl) {
 }
 
 u32 Spieler_Internet_Server_Send_New_Client_Data(u8** aus) {
-    std::vector<u8> d(2);
-    u16 n = 0;
-    for (int s = 0; s < Spieler_Anzahl && n < 65535; s++) {
+    std::vector<u16> neu;
+    for (int s = 0; s < Spieler_Anzahl && neu.size() < 65535; s++) {
         if (!Spieler_Flags[s]) continue;
-        u8 b[2];
-        put_u16le(b, static_cast<u16>(s));
-        d.insert(d.end(), b, b + 2);
+        neu.push_back(static_cast<u16>(s));
         Spieler_Flags[s] = 0;
-        n++;
     }
-    put_u16le(d.data(), n);
+    std::vector<u8> d;
+    bytes::Schreiber w{d};
+    w(static_cast<u16>(neu.size()));
+    bytes::feld_schreiben(w, neu.data(), neu.size());
     return block_aus(aus, d);
 }
 
@@ -95,25 +101,25 @@ void Spieler_Tausch_Ausfuehren(i32 ta, i32 tb, i32 sa, i32 sb, i32 preis, u32* o
 }
 
 void Team_Internet_Server_Send_T(u8* aus, int t) {
-    if (aus && team_ok(t)) std::memcpy(aus, &Team_Daten[t], sizeof(Team_Struktur));
+    if (aus && team_ok(t)) bild(aus, &Team_Daten[t]);
 }
 
 void Team_Internet_Server_Send_T_Fix(u8* aus, int t) {
-    if (aus && team_ok(t)) std::memcpy(aus, &Team_Fix_Daten[t], sizeof(Team_Fix));
+    if (aus && team_ok(t)) bild(aus, &Team_Fix_Daten[t]);
 }
 
 void Team_Internet_Server_Send_T_Own(u16* wert, u8* aus, int t) {
     if (!team_ok(t)) return;
-    if (aus) std::memcpy(aus, &Team_Own_Daten[t], sizeof(Team_Own));
+    if (aus) bild(aus, &Team_Own_Daten[t]);
     if (wert) *wert = Team_Own_Daten[t].server_wert;
 }
 
 void Team_Internet_Server_Send_T_Block(u8* aus) {
-    if (aus && Team_Anzahl > 0) std::memcpy(aus, Team_Daten, sizeof(Team_Struktur) * static_cast<size_t>(Team_Anzahl));
+    if (aus && Team_Anzahl > 0) bild(aus, Team_Daten, static_cast<size_t>(Team_Anzahl));
 }
 
 void Team_Internet_Server_Send_T_Fix_Block(u8* aus) {
-    if (aus && Team_Anzahl > 0) std::memcpy(aus, Team_Fix_Daten, sizeof(Team_Fix) * static_cast<size_t>(Team_Anzahl));
+    if (aus && Team_Anzahl > 0) bild(aus, Team_Fix_Daten, static_cast<size_t>(Team_Anzahl));
 }
 
 void Team_Internet_Server_Get_Data_Back(const u8* daten, u8, u8) {
@@ -124,7 +130,11 @@ void Team_Internet_Server_Get_Data_Back(const u8* daten, u8, u8) {
     if (!team_ok(Aktuelles_Team)) return;
     Team_Own& o = Team_Own_Daten[Aktuelles_Team];
     u16 behalten = o.server_wert;
-    std::memcpy(&o, daten, sizeof o);
+    Team_Own neu;
+    bytes::Leser l(daten, bytes::groesse<Team_Own>());
+    l(neu);
+    if (Team_Werte_Pruefen(Team_Daten[Aktuelles_Team], neu) >= 0) return;  // formation cells outside the pitch
+    o = neu;
     o.server_wert = behalten;
     if ((o.formation & 0x0F) != (o.formation & 0x7F)) o.formation = static_cast<i8>(o.formation & 0x8F);
     static const u8 grenze[7] = {1, 1, 9, 1, 4, 6, 4};
@@ -151,19 +161,20 @@ void Team_Internet_Server_Send_Startteams(u8* aus, u32* anzahl) {
     int n = Team_Anzahl < MAX_TEAMS ? Team_Anzahl : MAX_TEAMS;
     if (anzahl) *anzahl = static_cast<u32>(n > 0 ? n : 0);
     if (!aus) return;
-    std::memset(aus, 0, 80000);
+    std::memset(aus, 0, NETZ_STARTTEAMS);
     for (int t = 0; t < n; t++) {
-        u8* e = aus + 80 * t;
+        u8* e = aus + STARTTEAM_GROESSE * t;
         i32 slot = -1;
-        int slots = h.slot_anzahl ? h.slot_anzahl() : 0;
+        int slots = h.slot_anzahl();
         for (int k = 0; k < slots && slot < 0; k++)
-            if (h.slot_team && h.slot_team(k) == t) slot = k;
+            if (h.slot_team(k) == t) slot = k;
         bool mensch = slot >= 0 || Team_Manager[t];
-        put_u16le(e, mensch ? static_cast<u16>(slot >= 0 ? slot : 0) : 65535);
-        std::memcpy(e + 2, Team_Fix_Daten[t].name, sizeof Team_Fix_Daten[t].name);
-        if (Team_Manager[t]) std::memcpy(e + 27, Team_Manager[t]->daten.name, 36);
-        put_u32le(e + 64, Team_Daten[t].status & (TEAM_STATUS_USER | TEAM_STATUS_USER_AKTIV));
-        put_i32le(e + 68, slot);
+        const char kein_name[36] = {};
+        bytes::bild_schreiben(e, STARTTEAM_GROESSE, [&](bytes::Schreiber& s) {
+            s(mensch ? static_cast<u16>(slot >= 0 ? slot : 0) : u16{65535}), s(Team_Fix_Daten[t].name);
+            s(Team_Manager[t] ? Team_Manager[t]->daten.name : kein_name), s(u8{0});
+            s(Team_Daten[t].status & (TEAM_STATUS_USER | TEAM_STATUS_USER_AKTIV)), s(slot);
+        });
     }
 }
 
@@ -171,7 +182,7 @@ void Team_Internet_Server_Set_User_Active(int slot, int t, const char* name36, i
     const Welt_Netz_Hooks& h = Welt_Netz();
     char name[37] = {};
     if (name36) std::memcpy(name, name36, strnlen(name36, 36));
-    if (!team_ok(t) || !h.slot_setzen || !h.slot_setzen(slot, t, name, wert)) {
+    if (!team_ok(t) || !h.slot_setzen(slot, t, name, wert)) {
         Debug_Out(DEBUG_FEHLER, "Team_Internet_Server_Set_User_Active():ERROR!");
         return;
     }
@@ -181,9 +192,9 @@ void Team_Internet_Server_Set_User_Active(int slot, int t, const char* name36, i
 void Manager_Internet_Server_Send_Managerdaten(u8* d176, u8* d8, u8* d3) {
     Manager_Struktur* m = team_ok(Aktuelles_Team) ? Team_Manager[Aktuelles_Team] : nullptr;
     if (!m) return;
-    if (d176) std::memcpy(d176, &m->daten, 176);
-    if (d8) std::memcpy(d8, m->menue_wahl, 8);
-    if (d3) std::memcpy(d3, m->einstellungen, 3);
+    if (d176) bild(d176, &m->daten);
+    if (d8) bild(d8, m->menue_wahl, 2);
+    if (d3) bild(d3, m->einstellungen, 3);
 }
 
 void Manager_Internet_Server_Send_Startinfo_1(u32* anzahl, u32* schwierigkeit) {
@@ -204,12 +215,13 @@ void Manager_Internet_Server_Get_Data_Back(const u8* d176, const u8* d8, const u
     Manager_Struktur* m = client_manager();
     if (!m) return;
     if (d176) {
-        std::memcpy(&m->daten, d176, 176);
+        bytes::Leser l(d176, bytes::groesse<Manager_Daten>());
+        l(m->daten);
         m->daten.name[sizeof m->daten.name - 1] = 0;
         m->daten.team = Aktuelles_Team;
     }
-    if (d8) std::memcpy(m->menue_wahl, d8, 8);
-    if (d3) std::memcpy(m->einstellungen, d3, 3);
+    if (d8) bytes::Leser(d8, sizeof m->menue_wahl)(m->menue_wahl);
+    if (d3) bytes::Leser(d3, sizeof m->einstellungen)(m->einstellungen);
 }
 
 void Manager_Internet_Server_Read_And_Write_Icon_Status(u8* daten, int richtung) {
@@ -217,11 +229,10 @@ void Manager_Internet_Server_Read_And_Write_Icon_Status(u8* daten, int richtung)
     if (!m) return;
     if (!daten) return;
     if (richtung) {
-        std::memcpy(m->icon_status, daten, sizeof m->icon_status);
-        std::memcpy(m->icon_wort, daten + sizeof m->icon_status, sizeof m->icon_wort);
+        bytes::Leser l(daten, NETZ_ICON_STATUS);
+        l(m->icon_status), l(m->icon_wort);
     } else {
-        std::memcpy(daten, m->icon_status, sizeof m->icon_status);
-        std::memcpy(daten + sizeof m->icon_status, m->icon_wort, sizeof m->icon_wort);
+        bytes::bild_schreiben(daten, NETZ_ICON_STATUS, [&](bytes::Schreiber& s) { s(m->icon_status), s(m->icon_wort); });
     }
 }
 
@@ -234,8 +245,8 @@ bool Bank_Internet_Server_Buchung(i32 zahler, i32 empfaenger, i32 betrag, i32 ka
 void Bank_Internet_Server_Send_Buchungen(u8* aus, i32* ring_index, i32* periode, int t) {
     const Bank_Konto* k = Bank_Get_Konto(t);
     if (aus) {
-        if (k) std::memcpy(aus, k->buchung, sizeof k->buchung);
-        else std::memset(aus, 0, sizeof(Bank_Buchung) * BANK_BUCHUNGEN);
+        if (k) bild(aus, k->buchung, BANK_BUCHUNGEN);
+        else std::memset(aus, 0, bytes::groesse<Bank_Buchung>() * BANK_BUCHUNGEN);
     }
     if (ring_index) *ring_index = k ? k->ring_index : 0;
     if (periode) *periode = k ? Bank_Get_Periode() : 0;
@@ -275,14 +286,8 @@ u32 Bank_Internet_Server_Send_Bankdaten(u8** aus, u8* waehrung12, u8* zinsen28, 
         for (int i = 0; i < 13; i++) put_i32le(konto52 + 4 * i, w[i]);
     }
     std::vector<u8> d;
-    for (int i = 0; i < BANK_WAEHRUNGEN; i++) {
-        const Bank_Waehrung& e = Bank_Get_Waehrung_Eintrag(i);
-        u8 b[sizeof(Bank_Waehrung)] = {};
-        put_f32le(b, e.faktor);
-        std::memcpy(b + 4, e.zeichen, sizeof e.zeichen);
-        std::memcpy(b + 8, e.name, sizeof e.name);
-        d.insert(d.end(), b, b + sizeof b);
-    }
+    bytes::Schreiber s{d};
+    for (int i = 0; i < BANK_WAEHRUNGEN; i++) s(Bank_Get_Waehrung_Eintrag(i));
     return block_aus(aus, d);
 }
 
@@ -290,21 +295,15 @@ u32 Bank_Internet_Server_Send_Kredite(u8** aus, u8* kopf20, int t) {
     const Bank_Konto* k = Bank_Get_Konto(t);
     if (kopf20) {
         std::memset(kopf20, 0, 20);
-        if (k) {
-            u64 bits;
-            std::memcpy(&bits, &k->kontostand, 8);
-            put_u64le(kopf20, bits);
-            put_f32le(kopf20 + 8, k->kreditrahmen);
-            put_i32le(kopf20 + 12, k->waehrung);
-            put_i32le(kopf20 + 16, Bank_Get_Anzahl_Kredite(t));
-        }
+        if (k)
+            bytes::bild_schreiben(kopf20, 20, [&](bytes::Schreiber& s) {
+                s(k->kontostand), s(k->kreditrahmen), s(k->waehrung), s(static_cast<i32>(Bank_Get_Anzahl_Kredite(t)));
+            });
     }
     std::vector<u8> d;
+    bytes::Schreiber s{d};
     int cursor = 0;
-    while (const Bank_Kredit_Eintrag* e = Bank_Get_Naechster_Kredit(t, &cursor)) {
-        const u8* p = reinterpret_cast<const u8*>(e);
-        d.insert(d.end(), p, p + sizeof *e);
-    }
+    while (const Bank_Kredit_Eintrag* e = Bank_Get_Naechster_Kredit(t, &cursor)) s(*e);
     return block_aus(aus, d);
 }
 
@@ -344,7 +343,169 @@ u32 Stadion_Internet_Server_Send_Liste(u8** aus, int t) {
     Liste_Kopf l{};
     if (!Liste_Init(&l)) return 0;
     u32 n = 0;
-    if (Liste_Insert_Element(&l, nullptr, s, sizeof *s, static_cast<u32>(t))) *aus = static_cast<u8*>(Liste_To_Mem(&l, &n));
+    const std::vector<u8> b = bytes::bild(s, 1);
+    if (Liste_Insert_Element(&l, nullptr, b.data(), static_cast<u32>(b.size()), static_cast<u32>(t)))
+        *aus = static_cast<u8*>(Liste_To_Mem(&l, &n));
     Liste_Freigeben(&l);
     return *aus ? n : 0;
+}
+
+// ---------------------------------------------------------------------------
+// The rows of the call layer.
+
+namespace {
+
+// A row's answer block as a vector (the block freed).
+std::vector<u8> block_nehmen(u8* p, u32 n) {
+    std::vector<u8> v(p, p + (p ? n : 0));
+    W32_Memory_H_Free(p);
+    return v;
+}
+
+// Tuples of the call layer: the server row's buffers read back as fields.
+template <class R>
+R aus_bild(const u8* p, size_t groesse = bytes::groesse<R>()) {
+    R r{};
+    bytes::Leser l(p, groesse);
+    l(r);
+    return r;
+}
+
+i32 loopback_alt = 0;
+
+}  // namespace
+
+void Welt_Netz_Anmelden() {
+    // A call answered on this machine: the active team asks.
+    ruf::Schleife_Setzen([](bool an) {
+        if (an) {
+            loopback_alt = Aktuelles_Team;
+            Aktuelles_Team = Team_Aktiv;
+        } else {
+            Aktuelles_Team = loopback_alt;
+        }
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELER_DATEN, [](i32 modus, i32 team, i32 spieler) {
+        u8* p = nullptr;
+        const u32 n = Spieler_Internet_Server_Send(&p, modus, team, spieler, 0);
+        return block_nehmen(p, n);
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELER_ZURUECK, [](Spieler_Zurueck_Liste liste) {
+        const std::vector<u8> b = bytes::bild(liste.data(), liste.size());
+        Spieler_Internet_Server_Get_Data_Back(b.data());
+        return Nichts{};
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELER_STARTINFO, []() {
+        u32 n = 0;
+        Spieler_Internet_Server_Send_Startinfo(&n);
+        return n;
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELER_TAUSCH, [](i32 ta, i32 tb, i32 sa, i32 sb, i32 preis) {
+        u32 ok = 0;
+        Spieler_Tausch_Ausfuehren(ta, tb, sa, sb, preis, &ok);
+        return ok;
+    });
+    ruf::Zeile_Anmelden(RUF_TEAM_OWN, [](i32 team) {
+        u16 wert = 0;
+        u8 b[bytes::groesse<Team_Own>()] = {};
+        Team_Internet_Server_Send_T_Own(&wert, b, team);
+        return std::tuple<u16, Team_Own>{wert, aus_bild<Team_Own>(b)};
+    });
+    ruf::Zeile_Anmelden(RUF_TEAM_BLOCK, []() {
+        return std::vector<Team_Struktur>(Team_Daten, Team_Daten + (Team_Daten ? Team_Anzahl : 0));
+    });
+    ruf::Zeile_Anmelden(RUF_TEAM_FIX_BLOCK, []() {
+        return std::vector<Team_Fix>(Team_Fix_Daten, Team_Fix_Daten + (Team_Fix_Daten ? Team_Anzahl : 0));
+    });
+    ruf::Zeile_Anmelden(RUF_TEAM_OWN_ZURUECK, [](Team_Own own, u8 c0, u8 c1) {
+        const std::vector<u8> b = bytes::bild(&own, 1);
+        Team_Internet_Server_Get_Data_Back(b.data(), c0, c1);
+        return Nichts{};
+    });
+    ruf::Zeile_Anmelden(RUF_TEAM_STARTINFO, []() {
+        Team_Startinfo s;
+        Team_Internet_Server_Send_Startinfo(&s.teams, &s.kopie, &s.markt, &s.heimnation, &s.schwierigkeit);
+        return s;
+    });
+    ruf::Zeile_Anmelden(RUF_STARTTEAMS, []() {
+        std::vector<u8> b(NETZ_STARTTEAMS);
+        u32 n = 0;
+        Team_Internet_Server_Send_Startteams(b.data(), &n);
+        b.resize(static_cast<size_t>(n) * STARTTEAM_GROESSE);
+        return b;
+    });
+    ruf::Zeile_Anmelden(RUF_USER_AKTIV, [](i32 slot, i32 team, Name36 name, i32 wert) {
+        Team_Internet_Server_Set_User_Active(slot, team, name.data(), wert);
+        return Nichts{};
+    });
+    ruf::Zeile_Anmelden(RUF_MANAGER_DATEN, []() {
+        Manager_Teil m;
+        u8 d176[bytes::groesse<Manager_Daten>()] = {}, d8[8] = {}, d3[3] = {};
+        Manager_Internet_Server_Send_Managerdaten(d176, d8, d3);
+        m.daten = aus_bild<Manager_Daten>(d176);
+        bytes::Leser(d8, sizeof d8)(m.menue_wahl);
+        bytes::Leser(d3, sizeof d3)(m.einstellungen);
+        return m;
+    });
+    ruf::Zeile_Anmelden(RUF_MANAGER_STARTINFO_1, []() {
+        u32 anzahl = 0, schwierigkeit = 0;
+        Manager_Internet_Server_Send_Startinfo_1(&anzahl, &schwierigkeit);
+        return std::tuple<u32, u32>{anzahl, schwierigkeit};
+    });
+    ruf::Zeile_Anmelden(RUF_MANAGER_STARTINFO_2, [](i32 team) {
+        std::tuple<u8, Name36> a{};
+        Manager_Internet_Server_Send_Startinfo_2(team, &std::get<0>(a), std::get<1>(a).data());
+        return a;
+    });
+    ruf::Zeile_Anmelden(RUF_MANAGER_ZURUECK, [](Manager_Teil m) {
+        const std::vector<u8> d176 = bytes::bild(&m.daten, 1), d8 = bytes::bild(m.menue_wahl, 2),
+                              d3 = bytes::bild(m.einstellungen, 3);
+        Manager_Internet_Server_Get_Data_Back(d176.data(), d8.data(), d3.data());
+        return Nichts{};
+    });
+    ruf::Zeile_Anmelden(RUF_MANAGER_ICONS, [](u8 richtung, Manager_Icons icons) {
+        std::vector<u8> b = bytes::bild(&icons, 1);
+        Manager_Internet_Server_Read_And_Write_Icon_Status(b.data(), richtung);
+        return aus_bild<Manager_Icons>(b.data());
+    });
+    ruf::Zeile_Anmelden(RUF_STADION_LISTE, [](i32 team) {
+        u8* p = nullptr;
+        const u32 n = Stadion_Internet_Server_Send_Liste(&p, team);
+        return block_nehmen(p, n);
+    });
+    ruf::Zeile_Anmelden(RUF_STADION_SETZEN, [](i32 team, i32 ausbauen, i32 preis, i32 sitz, i32 steh) {
+        Stadion_Internet_Server_Set_Daten(team, ausbauen, preis, sitz, steh);
+        return Nichts{};
+    });
+    ruf::Zeile_Anmelden(RUF_WERBUNG_SETZEN, Werbung_Internet_Server_Set_Daten);
+    ruf::Zeile_Anmelden(RUF_BANKDATEN, [](i32 team) {
+        Bank_Daten_Antwort a;
+        u8 w12[12], z28[28], g28[28], k52[52];
+        u8* p = nullptr;
+        const u32 n = Bank_Internet_Server_Send_Bankdaten(&p, w12, z28, g28, &a.kredit_min, &a.kredit_max,
+                                                          &a.kreditrahmen, &a.kontostand, k52, team);
+        const std::vector<u8> b = block_nehmen(p, n);
+        a.waehrungen.resize(b.size() / bytes::groesse<Bank_Waehrung>());
+        bytes::Leser l(b.data(), b.size());
+        bytes::feld_lesen(l, a.waehrungen.data(), a.waehrungen.size());
+        bytes::Leser(w12, sizeof w12)(a.faktoren);
+        bytes::Leser(z28, sizeof z28)(a.zinsen);
+        bytes::Leser(g28, sizeof g28)(a.grenzen);
+        bytes::Leser(k52, sizeof k52)(a.konto);
+        return a;
+    });
+    ruf::Zeile_Anmelden(RUF_BANK_BUCHUNG, [](i32 zahler, i32 empfaenger, i32 betrag, i32 kategorie, i32 erzwingen,
+                                             i32 waehrung) -> u8 {
+        return Bank_Internet_Server_Buchung(zahler, empfaenger, betrag, kategorie, erzwingen, waehrung) ? 1 : 0;
+    });
+    ruf::Zeile_Anmelden(RUF_BANK_BUCHUNGEN, [](i32 team) {
+        std::tuple<std::array<Bank_Buchung, BANK_BUCHUNGEN>, i32, i32> a{};
+        std::vector<u8> b(BANK_BUCHUNGEN * bytes::groesse<Bank_Buchung>());
+        Bank_Internet_Server_Send_Buchungen(b.data(), &std::get<1>(a), &std::get<2>(a), team);
+        bytes::Leser(b.data(), b.size())(std::get<0>(a));
+        return a;
+    });
+    ruf::Zeile_Anmelden(RUF_BANK_KREDIT, [](i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins) -> u8 {
+        return Bank_Internet_Server_Kredit(t1, t2, betrag, laufzeit, option, zins) ? 1 : 0;
+    });
 }

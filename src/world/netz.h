@@ -8,6 +8,8 @@
 
 constexpr u32 NETZ_SPIELER_ZURUECK = 3520;  // 20 x (u32 number + 172 bytes)
 constexpr u32 NETZ_ICON_STATUS = 33616;     // 4,202 x (u32 state + u32 word)
+constexpr u32 STARTTEAM_GROESSE = 80;       // one entry of block 17
+constexpr u32 NETZ_STARTTEAMS = 80000;      // block 17: at most 1,000 entries
 
 // Block 0: {u16 number, record} entries; Spieler_Struktur when bit 1 of the
 // mode is set, Spieler_Fix otherwise; team -1 every player, player -1 the
@@ -87,25 +89,20 @@ void Stadion_Internet_Server_Get(i32 team, i32* kapazitaet);
 i32 Werbung_Internet_Server_Set_Daten(i32 team, i32 aktion, i32 a, i32 b);
 
 // ---------------------------------------------------------------------------
-// Client side. On a network client these ask the server through the network
-// layer's remote-call function, installed as a hook at start-up: (block id or
-// call code, types string with its sizes filled in, the arguments) -> the
-// result (for "iV<=0..." the answer's length; the pointer argument then
-// points into the network layer's buffer). Without the hook, or outside a
-// client, they do nothing and give false.
+// Client side. On a network client these ask the server through the typed
+// calls of netz_rufe.h (base/ruf.h); outside a client they do nothing and
+// give false.
 struct Welt_Netz_Hooks {
-    i32 (*client_lesen)(i32 id, const char* typen, ...) = nullptr;
     // The server's client slots: their number, the team of a used slot (-1
     // unused), writing team, manager name (not when empty) and value (not
     // when -1) into the used slot with that index (false when none), and the
     // slot of the asking client.
-    int (*slot_anzahl)() = nullptr;
-    i32 (*slot_team)(int slot) = nullptr;
-    bool (*slot_setzen)(int slot, i32 team, const char* name, i32 wert) = nullptr;
-    int (*aktuelle_verbindung)() = nullptr;
+    int (*slot_anzahl)() = [] { return 0; };
+    i32 (*slot_team)(int slot) = [](int) { return -1; };
+    bool (*slot_setzen)(int slot, i32 team, const char* name, i32 wert) = [](int, i32, const char*, i32) { return false; };
+    int (*aktuelle_verbindung)() = [] { return -1; };
 };
 void Welt_Set_Netz_Hooks(const Welt_Netz_Hooks& hooks);
-bool Welt_Netz_Client();
 
 bool Spieler_Internet_Client_Get_Startinfo();
 bool Spieler_Internet_Client_Init();

@@ -1,11 +1,13 @@
 // Save-game and cache blocks of players, teams and managers; registration.
 #include "world/speichern.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/datei.h"
+#include "base/debug.h"
 #include "base/memory.h"
 #include "base/spielstand.h"
 #include "world/bank.h"
@@ -37,28 +39,43 @@ struct Stand {
     std::vector<u8> ebene;
     i32 g[10] = {};
     u16 heimnation = 65535;
-    std::vector<std::pair<u32, std::vector<u8>>> manager;
+    std::vector<std::pair<u32, Manager_Struktur>> manager;
 };
 Stand neu;
 
 bool schreiben_u32(Datei_Status* d, u32 v) {
-    u8 b[4];
-    put_u32le(b, v);
-    return Datei_Schreiben(d, b, 4);
+    return Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) { s(v); });
 }
 bool lesen_u32(Datei_Status* d, u32* v) {
-    u8 b[4];
-    if (Datei_Lesen(d, b, 4) != 4) return false;
-    *v = get_u32le(b);
-    return true;
+    return Datei_Lesen_Felder(d, 4, [&](bytes::Leser& l) { l(*v); });
+}
+
+// `n` records as one packed block.
+template <class T>
+bool feld_schreiben(Datei_Status* d, const T* r, u32 n) {
+    return Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) { bytes::feld_schreiben(s, r, n); }, true);
+}
+
+// A loaded record's check (-1 fine, else the mode outside its bounds) for
+// the debug log.
+bool wert_gueltig(const char* art, u32 nummer, int modus) {
+    if (modus < 0) return true;
+    Debug_Printf("Spielstand: %s %u, Wert %d ausserhalb der Grenzen\n", art, nummer, modus);
+    return false;
 }
 
 template <class T>
 bool feld_lesen(Datei_Status* d, std::vector<T>* v, u32 n) {
     v->resize(n);
     if (n == 0) return true;
-    return Datei_Lesen_Gepackt(d, v->data(), static_cast<u32>(n * sizeof(T))) == n * sizeof(T);
+    return Datei_Lesen_Felder(d, n * bytes::groesse<T>(), [&](bytes::Leser& l) { bytes::feld_lesen(l, v->data(), n); },
+                              true);
 }
+
+// The team block's globals: ten i32 and the home nation (44 bytes).
+constexpr size_t GLOBALE_GROESSE = 44;
+// Longest alias name kept per team.
+constexpr size_t ALIAS_MAX = 60;
 
 }  // namespace
 
@@ -66,10 +83,8 @@ bool Spieler_Block_Schreiben(Datei_Status* d) {
     u32 n = static_cast<u32>(Spieler_Anzahl);
     bool ok = schreiben_u32(d, VERSION) && schreiben_u32(d, n);
     if (ok && n) {
-        ok = Datei_Schreiben_Gepackt(d, Spieler_Daten, n * sizeof(Spieler_Struktur)) &&
-             Datei_Schreiben_Gepackt(d, Spieler_Fix_Daten, n * sizeof(Spieler_Fix)) &&
-             Datei_Schreiben_Gepackt(d, Spieler_Texte, n * sizeof(Spieler_Client_Egal)) &&
-             Datei_Schreiben_Gepackt(d, Spieler_Flags, n);
+        ok = feld_schreiben(d, Spieler_Daten, n) && feld_schreiben(d, Spieler_Fix_Daten, n) &&
+             feld_schreiben(d, Spieler_Texte, n) && feld_schreiben(d, Spieler_Flags, n);
     }
     return ok;
 }
@@ -84,41 +99,47 @@ bool Spieler_Block_Lesen(Datei_Status* d) {
         x.nachname[sizeof x.nachname - 1] = 0;
         x.vorname[sizeof x.vorname - 1] = 0;
     }
+    for (u32 i = 0; i < n; i++) {
+        if (!wert_gueltig("Spieler", i, Spieler_Werte_Pruefen(neu.s[i], neu.sf[i]))) return false;
+        if (neu.s[i].gedeckt_von >= static_cast<i32>(n)) return wert_gueltig("Spieler", i, 99);  // marker
+    }
     neu.spieler = true;
     return true;
 }
 
 bool Team_Block_Schreiben(Datei_Status* d) {
     u32 n = static_cast<u32>(Team_Anzahl);
-    u8 g[44] = {};
     // Slot 8 holds the union president, slot 9 marks that it does (1).
-    i32 werte[10] = {Team_Transfermarkt, Team_Aktiv,         Team_Ansicht,  Team_Auswaerts,       Aktuelles_Team,
-                     Spielstart_Beendet, Schwierigkeit,      Server_Lokales_Team, Spieler_Get_Gewerkschafts_Praesi(), 1};
-    for (int i = 0; i < 10; i++) put_i32le(g + 4 * i, werte[i]);
-    put_u16le(g + 40, Team_Heimnation);
-    bool ok = schreiben_u32(d, VERSION) && schreiben_u32(d, n) && Datei_Schreiben(d, g, sizeof g);
+    const i32 werte[10] = {Team_Transfermarkt, Team_Aktiv,    Team_Ansicht,        Team_Auswaerts,
+                           Aktuelles_Team,     Spielstart_Beendet, Schwierigkeit, Server_Lokales_Team,
+                           Spieler_Get_Gewerkschafts_Praesi(), 1};
+    bool ok = schreiben_u32(d, VERSION) && schreiben_u32(d, n) && Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
+                  s(werte), s(Team_Heimnation), s(u16{0});
+              });
     if (ok && n) {
-        ok = Datei_Schreiben_Gepackt(d, Team_Daten, n * sizeof(Team_Struktur)) &&
-             Datei_Schreiben_Gepackt(d, Team_Fix_Daten, n * sizeof(Team_Fix)) &&
-             Datei_Schreiben_Gepackt(d, Team_Own_Daten, n * sizeof(Team_Own));
+        ok = feld_schreiben(d, Team_Daten, n) && feld_schreiben(d, Team_Fix_Daten, n) &&
+             feld_schreiben(d, Team_Own_Daten, n);
     }
     for (u32 t = 0; ok && t < n; t++) {
-        u32 k = static_cast<u32>(Team_Kader_Anzahl(static_cast<int>(t)));
-        ok = schreiben_u32(d, k) && (k == 0 || Datei_Schreiben(d, Team_Kader(static_cast<int>(t)), k * 4));
-        std::string a = Team_Alias_Name(static_cast<int>(t));
-        u8 kopf[2] = {static_cast<u8>(a.size() > 60 ? 60 : a.size()), static_cast<u8>(Team_Get_Ebene(static_cast<int>(t)))};
-        ok = ok && Datei_Schreiben(d, kopf, 2) && (kopf[0] == 0 || Datei_Schreiben(d, a.data(), kopf[0]));
+        const int team = static_cast<int>(t);
+        const std::string a = Team_Alias_Name(team);
+        const u8 laenge = static_cast<u8>(std::min(a.size(), ALIAS_MAX));
+        ok = Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
+            s(static_cast<u32>(Team_Kader_Anzahl(team)));
+            bytes::feld_schreiben(s, Team_Kader(team), static_cast<size_t>(Team_Kader_Anzahl(team)));
+            s(laenge), s(static_cast<u8>(Team_Get_Ebene(team)));
+            s.bytes(a.data(), laenge);
+        });
     }
     return ok;
 }
 
 bool Team_Block_Lesen(Datei_Status* d) {
     u32 v, n;
-    u8 g[44];
     if (!lesen_u32(d, &v) || v != VERSION || !lesen_u32(d, &n) || n == 0 || n > static_cast<u32>(MAX_TEAMS)) return false;
-    if (Datei_Lesen(d, g, sizeof g) != sizeof g) return false;
-    for (int i = 0; i < 10; i++) neu.g[i] = get_i32le(g + 4 * i);
-    neu.heimnation = get_u16le(g + 40);
+    u16 frei = 0;
+    if (!Datei_Lesen_Felder(d, GLOBALE_GROESSE, [&](bytes::Leser& l) { l(neu.g), l(neu.heimnation), l(frei); }))
+        return false;
     if (!feld_lesen(d, &neu.t, n) || !feld_lesen(d, &neu.tf, n) || !feld_lesen(d, &neu.to, n)) return false;
     u32 spieler = neu.spieler ? static_cast<u32>(neu.s.size()) : static_cast<u32>(Spieler_Anzahl);
     neu.kader.assign(n, {});
@@ -129,15 +150,15 @@ bool Team_Block_Lesen(Datei_Status* d) {
         if (!lesen_u32(d, &k) || k > static_cast<u32>(TRANSFERMARKT_SPIELER)) return false;
         auto& kv = neu.kader[t];
         kv.resize(k);
-        if (k && Datei_Lesen(d, kv.data(), k * 4) != k * 4) return false;
+        u8 laenge = 0;
+        if (!Datei_Lesen_Felder(d, k * 4 + 2, [&](bytes::Leser& l) { bytes::feld_lesen(l, kv.data(), k), l(laenge), l(neu.ebene[t]); }))
+            return false;
         for (i32 s : kv)
             if (s < 0 || static_cast<u32>(s) >= spieler) return false;
-        u8 kopf[2];
-        if (Datei_Lesen(d, kopf, 2) != 2 || kopf[0] > 60) return false;
-        char a[61] = {};
-        if (kopf[0] && Datei_Lesen(d, a, kopf[0]) != kopf[0]) return false;
+        if (laenge > ALIAS_MAX) return false;
+        char a[ALIAS_MAX + 1] = {};
+        if (laenge && !Datei_Lesen_Felder(d, laenge, [&](bytes::Leser& l) { l.bytes(a, laenge); })) return false;
         neu.alias[t] = a;
-        neu.ebene[t] = kopf[1];
         Team_Fix& f = neu.tf[t];
         f.name[sizeof f.name - 1] = f.kurzname[sizeof f.kurzname - 1] = 0;
         f.stadion[sizeof f.stadion - 1] = f.stadt[sizeof f.stadt - 1] = 0;
@@ -145,6 +166,19 @@ bool Team_Block_Lesen(Datei_Status* d) {
     }
     if (neu.g[0] < 0 || static_cast<u32>(neu.g[0]) >= n) return false;  // transfer market
     if (neu.g[6] < 0 || neu.g[6] > 4) return false;                       // difficulty
+    // The other teams named (active, viewed, away, current, the server's own) and the start flag.
+    for (int i : {1, 2, 3, 4, 7})
+        if (neu.g[i] < -1 || neu.g[i] >= static_cast<i32>(n)) return false;
+    if (neu.g[5] < 0 || neu.g[5] > 1 || neu.g[9] < 0 || neu.g[9] > 1) return false;
+    if (neu.heimnation != 65535 && neu.heimnation >= n) return false;
+    const i32 teams = static_cast<i32>(n);
+    for (u32 t = 0; t < n; t++) {
+        if (!wert_gueltig("Team", t, Team_Werte_Pruefen(neu.t[t], neu.to[t]))) return false;
+        if (neu.t[t].nation >= teams) return wert_gueltig("Team", t, 6);  // country
+    }
+    // The players' clubs and countries are among the teams.
+    for (u32 i = 0; neu.spieler && i < neu.s.size(); i++)
+        if (neu.s[i].team >= teams || neu.sf[i].nation >= teams) return wert_gueltig("Spieler", i, 86);
     neu.teams = true;
     return true;
 }
@@ -154,7 +188,7 @@ bool Manager_Block_Schreiben(Datei_Status* d) {
     for (int t = 0; t < Team_Anzahl; t++)
         if (Team_Manager && Team_Manager[t]) teams.push_back(static_cast<u32>(t));
     bool ok = schreiben_u32(d, VERSION) && schreiben_u32(d, static_cast<u32>(teams.size()));
-    for (u32 t : teams) ok = ok && schreiben_u32(d, t) && Datei_Schreiben_Gepackt(d, Team_Manager[t], sizeof(Manager_Struktur));
+    for (u32 t : teams) ok = ok && schreiben_u32(d, t) && feld_schreiben(d, Team_Manager[t], 1);
     return ok;
 }
 
@@ -164,10 +198,10 @@ bool Manager_Block_Lesen(Datei_Status* d) {
     neu.manager.clear();
     for (u32 i = 0; i < n; i++) {
         u32 t;
-        std::vector<u8> m(sizeof(Manager_Struktur));
-        if (!lesen_u32(d, &t) || t >= static_cast<u32>(MAX_TEAMS)) return false;
-        if (Datei_Lesen_Gepackt(d, m.data(), sizeof(Manager_Struktur)) != sizeof(Manager_Struktur)) return false;
-        neu.manager.emplace_back(t, std::move(m));
+        std::vector<Manager_Struktur> m;
+        if (!lesen_u32(d, &t) || t >= static_cast<u32>(MAX_TEAMS) || !feld_lesen(d, &m, 1)) return false;
+        if (!wert_gueltig("Manager", t, Manager_Werte_Pruefen(m[0]))) return false;
+        neu.manager.emplace_back(t, m[0]);
     }
     neu.manager_da = true;
     return true;
@@ -181,14 +215,10 @@ void Welt_Block_Uebernehmen() {
         return;
     }
     // Managers not read with this load keep theirs only when no manager block came.
-    std::vector<std::pair<u32, std::vector<u8>>> manager = std::move(neu.manager);
+    std::vector<std::pair<u32, Manager_Struktur>> manager = std::move(neu.manager);
     if (!neu.manager_da) {
-        for (int t = 0; t < Team_Anzahl; t++) {
-            if (!Team_Manager || !Team_Manager[t]) continue;
-            std::vector<u8> m(sizeof(Manager_Struktur));
-            std::memcpy(m.data(), Team_Manager[t], m.size());
-            manager.emplace_back(static_cast<u32>(t), std::move(m));
-        }
+        for (int t = 0; t < Team_Anzahl; t++)
+            if (Team_Manager && Team_Manager[t]) manager.emplace_back(static_cast<u32>(t), *Team_Manager[t]);
     }
     int teams = static_cast<int>(neu.t.size());
     int spieler = neu.spieler ? static_cast<int>(neu.s.size()) : Spieler_Anzahl;
@@ -228,7 +258,7 @@ void Welt_Block_Uebernehmen() {
         if (static_cast<int>(t) >= teams || Team_Manager[t]) continue;
         auto* r = static_cast<Manager_Struktur*>(W32_Memory_H_Alloc(sizeof(Manager_Struktur), "Manager"));
         if (!r) continue;
-        std::memcpy(r, m.data(), sizeof(Manager_Struktur));
+        *r = m;
         r->daten.name[sizeof r->daten.name - 1] = 0;
         r->daten.team = static_cast<i32>(t);
         Team_Manager[t] = r;

@@ -7,10 +7,12 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/netz.h"
+#include "world/netz_rufe.h"
 #include "world/welt.h"
 
 namespace {
@@ -62,7 +64,7 @@ const char* Spieler_Get_Verletzungs_Text(int art) {
 
 bool Spieler_Verletzen(int team, int s, int art) {
     if (!ok(s) || art < 0 || art >= VERLETZUNG_ANZAHL) return false;
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Spieler_Verletzen()");
         return false;
     }
@@ -91,10 +93,9 @@ void Spieler_Set_Maxstaerke(int s) {
     if (p.max_staerke < p.staerke) p.max_staerke = p.staerke;
 }
 
-i32 Welt_Netz_Tausch(int ta, int tb, int sa, int sb, i32 preis);
 
 int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
-    if (Welt_Netz_Client()) return Welt_Netz_Tausch(ta, tb, sa, sb, preis);
+    if (ruf::Client()) return ruf::Rufen(RUF_SPIELER_TAUSCH, ta, tb, sa, sb, preis).value_or(0) ? 1 : 0;
     if (ta < 0 || ta >= Team_Anzahl || tb < 0 || tb >= Team_Anzahl || ta == tb || !ok(sa)) return 0;
     if (Spieler_Get_Team(sa) != ta) return 0;
     if (sb == -1) {
@@ -213,7 +214,7 @@ void Spieler_Set_Gewerkschafts_Praesi_Wert(i32 wert) {
 }
 
 int Spieler_Vertrag_Ergebnis(const i32* a) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Spieler_Vertrag_Ergebnis()");
         return 0;
     }

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "base/datei.h"
-#include "base/globals.h"
 #include "base/debug.h"
+#include "base/globals.h"
+#include "base/ruf.h"
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/netz.h"
@@ -158,7 +159,7 @@ bool Stadion_Set_Daten(int t, const Stadion_Daten* d) {
 }
 
 bool Stadion_Set_Erweiterung_Slots_Info(int spiel, const Welt_Spiel_Info& info) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Stadion_Set_Erweiterung_Slots()");
         return false;
     }
@@ -217,48 +218,63 @@ bool Stadion_Ausbauen(int t) {
     return true;
 }
 
+// Block: u32 version, u32 count, i32 attendance level; per team a flag byte
+// (1 record present, 2 extension table follows), the record and the table.
+namespace {
+constexpr u32 BLOCK_VERSION = 1;
+constexpr u8 FLAG_DA = 1, FLAG_ERWEITERUNG = 2;
+}  // namespace
+
 bool Stadion_Speichern(Datei_Status* d) {
-    u8 kopf[12];
-    put_u32le(kopf, 1);
-    put_u32le(kopf + 4, static_cast<u32>(stadien.size()));
-    put_i32le(kopf + 8, prozent);
-    bool ok_ = Datei_Schreiben(d, kopf, 12);
     erweiterung.resize(stadien.size());
-    for (size_t t = 0; ok_ && t < stadien.size(); t++) {
-        bool mit = vorhanden[t] && !erweiterung[t].empty();
-        u8 flag = static_cast<u8>((vorhanden[t] ? 1 : 0) | (mit ? 2 : 0));
-        ok_ = Datei_Schreiben(d, &flag, 1) && Datei_Schreiben(d, &stadien[t], sizeof(Stadion_Daten));
-        if (ok_ && mit) ok_ = Datei_Schreiben(d, &erweiterung[t][0], sizeof(Stadion_Erweiterung));
-    }
-    return ok_;
+    return Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
+        s(BLOCK_VERSION), s(static_cast<u32>(stadien.size())), s(prozent);
+        for (size_t t = 0; t < stadien.size(); t++) {
+            const bool mit = vorhanden[t] && !erweiterung[t].empty();
+            s(static_cast<u8>((vorhanden[t] ? FLAG_DA : 0) | (mit ? FLAG_ERWEITERUNG : 0))), s(stadien[t]);
+            if (mit) s(erweiterung[t][0]);
+        }
+    });
 }
 
 bool Stadion_Laden(Datei_Status* d) {
-    u8 kopf[12];
-    if (Datei_Lesen(d, kopf, 12) != 12 || get_u32le(kopf) != 1) return false;
-    u32 n = get_u32le(kopf + 4);
-    if (n > static_cast<u32>(MAX_TEAMS)) return false;
+    u32 version = 0, n = 0;
+    i32 p = 0;
+    if (!Datei_Lesen_Felder(d, 12, [&](bytes::Leser& l) { l(version), l(n), l(p); }) || version != BLOCK_VERSION ||
+        n > static_cast<u32>(MAX_TEAMS))
+        return false;
     std::vector<Stadion_Daten> s(n);
     std::vector<u8> v(n);
     std::vector<std::vector<Stadion_Erweiterung>> e(n);
     for (u32 t = 0; t < n; t++) {
-        if (Datei_Lesen(d, &v[t], 1) != 1 || v[t] > 3 || v[t] == 2 ||
-            Datei_Lesen(d, &s[t], sizeof(Stadion_Daten)) != sizeof(Stadion_Daten))
+        if (!Datei_Lesen_Felder(d, 1 + bytes::groesse<Stadion_Daten>(), [&](bytes::Leser& l) { l(v[t]), l(s[t]); }) ||
+            v[t] > (FLAG_DA | FLAG_ERWEITERUNG) || v[t] == FLAG_ERWEITERUNG)
             return false;
-        if (v[t] & 2) {
+        // The class picks a model of six; sizes and amounts are not negative.
+        const Stadion_Daten& x = s[t];
+        if (x.klasse < 0 || x.klasse > 5 || x.komfort < 0 || x.komfort > 100 || x.eintrittspreis < 0 ||
+            x.eintrittspreis > 60 || x.kapazitaet < 0 || x.sitzplaetze < 0 || x.stehplaetze < 0 || x.groesse < 0 ||
+            x.zuschauer < 0 || x.bau_tage < 0 || x.renovierung < 0 || !(x.einnahme >= 0 && x.einnahme < 1e30f))
+            return false;
+        if (v[t] & FLAG_ERWEITERUNG) {
             Stadion_Erweiterung x;
-            if (Datei_Lesen(d, &x, sizeof x) != sizeof x) return false;
+            if (!Datei_Lesen_Felder(d, bytes::groesse<Stadion_Erweiterung>(), [&](bytes::Leser& l) { l(x); }))
+                return false;
             if (x.naechster < 0 || x.naechster >= STADION_ERWEITERUNG_SLOTS || x.anzahl < 0 ||
                 x.anzahl > STADION_ERWEITERUNG_SLOTS)
                 return false;
+            for (const Stadion_Erweiterung_Slot& e : x.slot)
+                if (e.belegt > 1 || e.heim < -1 || e.heim >= MAX_TEAMS || e.gast < -1 || e.gast >= MAX_TEAMS ||
+                    e.zuschauer < 0)
+                    return false;
             e[t].push_back(x);
-            v[t] = 1;
+            v[t] = FLAG_DA;
         }
     }
     neu_stadien = std::move(s);
     neu_vorhanden = std::move(v);
     neu_erweiterung = std::move(e);
-    neu_prozent = get_i32le(kopf + 8);
+    neu_prozent = p;
     return true;
 }
 

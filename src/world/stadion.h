@@ -1,6 +1,7 @@
 // Stadiums: records, attendance, gate income, building.
 #pragma once
 
+#include "base/bytes.h"
 #include "base/types.h"
 
 struct Stadion_Daten {
@@ -17,7 +18,12 @@ struct Stadion_Daten {
     i32 renovierung;      // level points bought
     u8 frei[20];
 };
-static_assert(sizeof(Stadion_Daten) == 64, "a stadium record is 64 bytes");
+template <class V, bytes::Art<Stadion_Daten> S>
+constexpr void felder(V& v, S& r) {
+    v(r.kapazitaet), v(r.sitzplaetze), v(r.stehplaetze), v(r.eintrittspreis), v(r.komfort), v(r.klasse);
+    v(r.groesse), v(r.zuschauer), v(r.einnahme), v(r.bau_tage), v(r.renovierung), v(r.frei);
+}
+static_assert(sizeof(Stadion_Daten) == 64 && bytes::groesse<Stadion_Daten>() == 64, "a stadium record is 64 bytes");
 
 // The extension table of a stadium: the matches played in it, one slot per
 // match, filled by Stadion_Set_Erweiterung_Slots. A stadium gets its table
@@ -36,13 +42,24 @@ struct Stadion_Erweiterung_Slot {
     u8 belegt;        // 1 when the slot is used
     i32 frei;
 };
-static_assert(sizeof(Stadion_Erweiterung_Slot) == 28, "an extension slot is 28 bytes");
+template <class V, bytes::Art<Stadion_Erweiterung_Slot> S>
+constexpr void felder(V& v, S& r) {
+    v(r.spiel), v(r.tag), v(r.heim), v(r.gast), v(r.zuschauer), v(r.einnahme), v(r.tore_heim), v(r.tore_gast);
+    v(r.wettbewerb), v(r.belegt), v(r.frei);
+}
+static_assert(sizeof(Stadion_Erweiterung_Slot) == 28 && bytes::groesse<Stadion_Erweiterung_Slot>() == 28,
+              "an extension slot is 28 bytes");
 struct Stadion_Erweiterung {
     i32 anzahl;     // slots used
     i32 naechster;  // slot the next match goes to
     Stadion_Erweiterung_Slot slot[STADION_ERWEITERUNG_SLOTS];
 };
-static_assert(sizeof(Stadion_Erweiterung) == 1688, "the stadium extension is 1,688 bytes");
+template <class V, bytes::Art<Stadion_Erweiterung> S>
+constexpr void felder(V& v, S& r) {
+    v(r.anzahl), v(r.naechster), v(r.slot);
+}
+static_assert(sizeof(Stadion_Erweiterung) == 1688 && bytes::groesse<Stadion_Erweiterung>() == 1688,
+              "the stadium extension is 1,688 bytes");
 
 // The stadium models 1..6 (= classes 0..5) of the global configuration
 // (keys STADION_MODELL_n and the eight after it, in this order).

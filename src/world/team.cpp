@@ -8,6 +8,7 @@
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "base/tempstr.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
@@ -129,7 +130,7 @@ bool Team_Set_Moral(int prozent) {
 }
 
 void Team_Set_Basisdaten(int wettbewerb, int t) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    if (ruf::Client()) return;
     if (wettbewerb == -1 && t == -1) {
         for (int k = 0; Team_Daten && k < Team_Anzahl; k++) {
             i32 liga = hooks.basisliga ? hooks.basisliga(k) : -2;
@@ -212,7 +213,7 @@ static void computer_transfer(int t) {
 }
 
 void Team_Simuliere_Computerteam(int t) {
-    if (!ok(t) || Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    if (!ok(t) || ruf::Client()) return;
     for (int i = 0; i < Team_Kader_Anzahl(t); i++) {
         Spieler_Struktur& s = Spieler_Daten[Team_Kader(t)[i]];
         if (s.erschoepfung > 0) s.erschoepfung--;

@@ -6,6 +6,7 @@
 
 #include "base/globals.h"
 #include "base/memory.h"
+#include "base/ruf.h"
 
 i32 Spieler_Anzahl = 0;
 i32 Team_Anzahl = 0;
@@ -155,5 +156,5 @@ bool Team_Kader_Ersetzen(int team, int alt, int neu_) {
 }
 
 bool Welt_Client_Fremd(int team) {
-    return Internet_Modus == INTERNET_MODUS_CLIENT && team != Team_Aktiv;
+    return ruf::Client() && team != Team_Aktiv;
 }

@@ -1,12 +1,14 @@
 // The game world: players, teams, managers and the value accessors through
 // which every other module reads and writes them.
 //
-// The records are plain data with fixed sizes: they are saved, cached and sent
-// as they are (little-endian, no padding), so their layout is binding.
+// The records are plain data with fixed sizes. Each states its fields once
+// (`felder`), and every save block, cache and network block writes and reads
+// it through those visits (base/bytes.h), so their layout is binding.
 #pragma once
 
 #include <bit>
 
+#include "base/bytes.h"
 #include "base/types.h"
 
 static_assert(std::endian::native == std::endian::little, "the world records are stored little-endian");
@@ -92,7 +94,16 @@ struct Spieler_Struktur {
     u8 wert74;                      // 74 1..50
     u8 frei[11];
 };
-static_assert(sizeof(Spieler_Struktur) == 172, "Spieler_Struktur is 172 bytes");
+template <class V, bytes::Art<Spieler_Struktur> S>
+constexpr void felder(V& v, S& r) {
+    v(r.attribut), v(r.spiele), v(r.erschoepfung), v(r.moral), v(r.wert57), v(r.staerke_fein);
+    v(r.verletzung_art), v(r.staerke), v(r.verletzung_dauer), v(r.status), v(r.spalte), v(r.zeile);
+    v(r.rueckennummer), v(r.slot), v(r.marktwert), v(r.team), v(r.wettbewerb), v(r.liga_wert);
+    v(r.max_staerke), v(r.trainings), v(r.trainingsgeld), v(r.gedeckt_von), v(r.liga_wort), v(r.wert74);
+    v(r.frei);
+}
+static_assert(sizeof(Spieler_Struktur) == 172 && bytes::groesse<Spieler_Struktur>() == 172,
+              "Spieler_Struktur is 172 bytes");
 
 // Fixed data of a player.
 struct Spieler_Fix {
@@ -105,7 +116,12 @@ struct Spieler_Fix {
     i32 geburtsjahr;  // shown on the player card
     u8 frei[32];
 };
-static_assert(sizeof(Spieler_Fix) == 48, "Spieler_Fix is 48 bytes");
+template <class V, bytes::Art<Spieler_Fix> S>
+constexpr void felder(V& v, S& r) {
+    v(r.aussehen), v(r.haarfarbe), v(r.hautfarbe), v(r.nation), v(r.position), v(r.frei1), v(r.geburtsjahr);
+    v(r.frei);
+}
+static_assert(sizeof(Spieler_Fix) == 48 && bytes::groesse<Spieler_Fix>() == 48, "Spieler_Fix is 48 bytes");
 
 // Texts a client never refreshes.
 struct Spieler_Client_Egal {
@@ -113,7 +129,12 @@ struct Spieler_Client_Egal {
     char vorname[32];   // Spieler_String 64 (initial)
     u8 frei[44];
 };
-static_assert(sizeof(Spieler_Client_Egal) == 116, "Spieler_Client_Egal is 116 bytes");
+template <class V, bytes::Art<Spieler_Client_Egal> S>
+constexpr void felder(V& v, S& r) {
+    v(r.nachname), v(r.vorname), v(r.frei);
+}
+static_assert(sizeof(Spieler_Client_Egal) == 116 && bytes::groesse<Spieler_Client_Egal>() == 116,
+              "Spieler_Client_Egal is 116 bytes");
 
 // ---------------------------------------------------------------------------
 // Team records: three parallel arrays by team number.
@@ -135,7 +156,12 @@ struct Team_Struktur {
     u8 trikot[3];       // kit numbers: first, second, goalkeeper
     u8 frei[17];
 };
-static_assert(sizeof(Team_Struktur) == 52, "Team_Struktur is 52 bytes");
+template <class V, bytes::Art<Team_Struktur> S>
+constexpr void felder(V& v, S& r) {
+    v(r.status), v(r.liga), v(r.scout_spieler), v(r.sitzplaetze), v(r.stehplaetze), v(r.nation), v(r.wappen);
+    v(r.transfers), v(r.wert21), v(r.scout), v(r.kontinent), v(r.art), v(r.art_hoch), v(r.trikot), v(r.frei);
+}
+static_assert(sizeof(Team_Struktur) == 52 && bytes::groesse<Team_Struktur>() == 52, "Team_Struktur is 52 bytes");
 
 struct Team_Fix {
     char name[25];      // 0 / 721
@@ -144,14 +170,22 @@ struct Team_Fix {
     char stadt[16];     // 703
     u8 farben[36];      // Team_Zeiger 700: 12 RGB triples
 };
-static_assert(sizeof(Team_Fix) == 116, "Team_Fix is 116 bytes");
+template <class V, bytes::Art<Team_Fix> S>
+constexpr void felder(V& v, S& r) {
+    v(r.name), v(r.kurzname), v(r.stadion), v(r.stadt), v(r.farben);
+}
+static_assert(sizeof(Team_Fix) == 116 && bytes::groesse<Team_Fix>() == 116, "Team_Fix is 116 bytes");
 
 // One formation: the pitch cells of the 11 starters.
 struct Formation {
     u16 spalte[11];
     u16 zeile[11];
 };
-static_assert(sizeof(Formation) == 44, "a formation is 44 bytes");
+template <class V, bytes::Art<Formation> S>
+constexpr void felder(V& v, S& r) {
+    v(r.spalte), v(r.zeile);
+}
+static_assert(sizeof(Formation) == 44 && bytes::groesse<Formation>() == 44, "a formation is 44 bytes");
 
 // The team data a client's manager changes; bytes 2 and 3 stay the server's.
 struct Team_Own {
@@ -164,7 +198,12 @@ struct Team_Own {
     i32 transferfenster[11];                   // 716..759: Team_Zeiger 726
     u8 frei3[8];
 };
-static_assert(sizeof(Team_Own) == 768, "Team_Own is 768 bytes");
+template <class V, bytes::Art<Team_Own> S>
+constexpr void felder(V& v, S& r) {
+    v(r.formation), v(r.frei1), v(r.server_wert), v(r.formationen), v(r.taktik), v(r.frei2);
+    v(r.transferfenster), v(r.frei3);
+}
+static_assert(sizeof(Team_Own) == 768 && bytes::groesse<Team_Own>() == 768, "Team_Own is 768 bytes");
 
 // ---------------------------------------------------------------------------
 // A human manager.
@@ -175,7 +214,11 @@ struct Manager_Daten {
     i32 team;
     u8 frei[132];
 };
-static_assert(sizeof(Manager_Daten) == 176, "the manager data are 176 bytes");
+template <class V, bytes::Art<Manager_Daten> S>
+constexpr void felder(V& v, S& r) {
+    v(r.name), v(r.gesicht), v(r.team), v(r.frei);
+}
+static_assert(sizeof(Manager_Daten) == 176 && bytes::groesse<Manager_Daten>() == 176, "the manager data are 176 bytes");
 
 struct Manager_Struktur {
     Manager_Daten daten;           // Team_Zeiger 300
@@ -186,7 +229,12 @@ struct Manager_Struktur {
     u32 icon_wort[MANAGER_ICONS];    // Team_Zeiger 303
     u8 frei2[40];
 };
-static_assert(sizeof(Manager_Struktur) == 33844, "Manager_Struktur is 33,844 bytes");
+template <class V, bytes::Art<Manager_Struktur> S>
+constexpr void felder(V& v, S& r) {
+    v(r.daten), v(r.menue_wahl), v(r.einstellungen), v(r.frei1), v(r.icon_status), v(r.icon_wort), v(r.frei2);
+}
+static_assert(sizeof(Manager_Struktur) == 33844 && bytes::groesse<Manager_Struktur>() == 33844,
+              "Manager_Struktur is 33,844 bytes");
 
 // ---------------------------------------------------------------------------
 // Globals.
@@ -229,6 +277,12 @@ i32 Manager_Wert(int modus, int team, i32 wert, int op);
 bool Spieler_Wert_Grenzen(int modus, i64* min, i64* max);
 bool Team_Wert_Grenzen(int modus, i64* min, i64* max);
 bool Manager_Wert_Grenzen(int modus, i64* min, i64* max);
+// Checks a loaded record: -1 when every field lies within the bounds of its
+// mode (and the formations' cells and the menu choice within theirs), else
+// the first mode outside.
+int Spieler_Werte_Pruefen(const Spieler_Struktur& s, const Spieler_Fix& x);
+int Team_Werte_Pruefen(const Team_Struktur& t, const Team_Own& o);
+int Manager_Werte_Pruefen(const Manager_Struktur& m);
 // Byte size of a Team_Zeiger / Spieler_Zeiger block kind (0 unknown).
 int Team_Zeiger_Groesse(int art);
 int Spieler_Zeiger_Groesse(int art);

@@ -194,26 +194,34 @@ void Werbung_Nach_Spiel(int t, int) {
 }
 
 // Block: u32 version, u32 count, per team u8 present + 176-byte record.
+namespace {
+constexpr u32 BLOCK_VERSION = 1;
+}  // namespace
+
 bool Werbung_Speichern(Datei_Status* d) {
-    u8 kopf[8];
-    put_u32le(kopf, 1);
-    put_u32le(kopf + 4, static_cast<u32>(daten.size()));
-    bool r = Datei_Schreiben(d, kopf, 8);
-    for (size_t t = 0; r && t < daten.size(); t++)
-        r = Datei_Schreiben(d, &vorhanden[t], 1) && Datei_Schreiben(d, &daten[t], sizeof(Werbung_Daten));
-    return r;
+    return Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
+        s(BLOCK_VERSION), s(static_cast<u32>(daten.size()));
+        for (size_t t = 0; t < daten.size(); t++) s(vorhanden[t]), s(daten[t]);
+    });
 }
 
 bool Werbung_Laden(Datei_Status* d) {
-    u8 kopf[8];
-    if (Datei_Lesen(d, kopf, 8) != 8 || get_u32le(kopf) != 1) return false;
-    u32 n = get_u32le(kopf + 4);
-    if (n > static_cast<u32>(MAX_TEAMS)) return false;
+    u32 version = 0, n = 0;
+    if (!Datei_Lesen_Felder(d, 8, [&](bytes::Leser& l) { l(version), l(n); }) || version != BLOCK_VERSION ||
+        n > static_cast<u32>(MAX_TEAMS))
+        return false;
     std::vector<Werbung_Daten> w(n);
     std::vector<u8> v(n);
-    for (u32 t = 0; t < n; t++)
-        if (Datei_Lesen(d, &v[t], 1) != 1 || Datei_Lesen(d, &w[t], sizeof(Werbung_Daten)) != sizeof(Werbung_Daten))
-            return false;
+    if (!Datei_Lesen_Felder(d, n * (1 + bytes::groesse<Werbung_Daten>()), [&](bytes::Leser& l) {
+            for (u32 t = 0; t < n; t++) l(v[t]), l(w[t]);
+        }))
+        return false;
+    // Sponsors index their table; the offer's kind is a board class or the main sponsor.
+    for (u32 t = 0; t < n; t++) {
+        if (v[t] > 1 || w[t].angebot_sponsor >= WERBUNG_SPONSOREN || w[t].angebot_art > 3) return false;
+        for (const Werbung_Slot& s : w[t].slot)
+            if (s.sponsor >= WERBUNG_SPONSOREN || s.betrag < 0) return false;
+    }
     neu_daten = std::move(w);
     neu_vorhanden = std::move(v);
     return true;

@@ -1,6 +1,7 @@
 // Advertising contracts: eight boards and a main sponsor per managed club.
 #pragma once
 
+#include "base/bytes.h"
 #include "base/types.h"
 
 struct Werbung_Slot {
@@ -10,6 +11,10 @@ struct Werbung_Slot {
     i32 betrag;    // per match; 0 = free slot
     i32 wert2;     // second value (0: the default board picture)
 };
+template <class V, bytes::Art<Werbung_Slot> S>
+constexpr void felder(V& v, S& r) {
+    v(r.sponsor), v(r.frei), v(r.anzahl), v(r.betrag), v(r.wert2);
+}
 
 struct Werbung_Daten {
     Werbung_Slot slot[9];        // 0..7 boards, 8 main sponsor
@@ -27,7 +32,14 @@ struct Werbung_Daten {
     i32 zaehler[2];
     u8 frei2[20];
 };
-static_assert(sizeof(Werbung_Daten) == 176, "an advertising record is 176 bytes");
+template <class V, bytes::Art<Werbung_Daten> S>
+constexpr void felder(V& v, S& r) {
+    v(r.slot), v(r.ersatz), v(r.angebot_sponsor), v(r.angebot_art), v(r.angebot_dauer), v(r.angebot_betrag);
+    v(r.angebot_betraege), v(r.angebot_anzahl2), v(r.frei1), v(r.banden_flag), v(r.suche_zu), v(r.automatik);
+    v(r.zaehler), v(r.frei2);
+}
+static_assert(sizeof(Werbung_Daten) == 176 && bytes::groesse<Werbung_Daten>() == 176,
+              "an advertising record is 176 bytes");
 
 // The advertising settings of the global configuration (keys WERBUNG_...).
 struct Werbung_Einstellungen {

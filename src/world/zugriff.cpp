@@ -230,6 +230,51 @@ bool Manager_Wert_Grenzen(int modus, i64* min, i64* max) {
     return true;
 }
 
+// ---------------------------------------------------------------------------
+// Loaded records: every field within the bounds of its mode.
+
+namespace {
+
+// The first mode whose field lies outside its bounds, -1 when none does.
+template <class Feld_Von>
+int erster_fehler(Feld_Von feld_von) {
+    static constexpr int MODI = 128;  // every mode is below
+    for (int m = 0; m < MODI; ++m) {
+        Feld f;
+        if (!feld_von(m, &f)) continue;
+        i64 v = feld_lesen(f);
+        if (v < f.min || v > f.max) return m;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int Spieler_Werte_Pruefen(const Spieler_Struktur& s, const Spieler_Fix& x) {
+    Spieler_Struktur a = s;
+    Spieler_Fix b = x;
+    return erster_fehler([&](int m, Feld* f) { return spieler_feld(m, &a, &b, f); });
+}
+
+int Team_Werte_Pruefen(const Team_Struktur& t, const Team_Own& o) {
+    Team_Struktur a = t;
+    Team_Own b = o;
+    int m = erster_fehler([&](int m, Feld* f) { return team_feld(m, &a, &b, f); });
+    if (m >= 0) return m;
+    for (const Formation& f : o.formationen)
+        for (int i = 0; i < 11; i++)
+            if (f.spalte[i] > 6 || f.zeile[i] > 10) return 705;  // the formations' mode
+    return -1;
+}
+
+int Manager_Werte_Pruefen(const Manager_Struktur& ms) {
+    Manager_Struktur* a = new Manager_Struktur(ms);
+    int m = erster_fehler([&](int m, Feld* f) { return manager_feld(m, a, f); });
+    if (m < 0 && (ms.menue_wahl[0] > 3 || ms.menue_wahl[1] > 5)) m = 307;  // the menu choice's mode
+    delete a;
+    return m;
+}
+
 i32 Spieler_Wert(int modus, int spieler, i32 wert, int op) {
     if (!spieler_nummer_ok("Spieler_Wert", modus, spieler)) return 0;
     Spieler_Struktur* s = &Spieler_Daten[spieler];

@@ -1,6 +1,7 @@
 // Run-length packing, zlib blocks and the LZW method 3696.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "base/compress.h"
@@ -19,10 +20,10 @@ Bytes rle_packen(const Bytes& roh) {
 
 // A packed block: head (unpacked size, packed size) and the given body.
 Bytes block(u32 roh, const Bytes& rumpf, u32 gepackt = 0) {
-    Bytes b(8);
+    Bytes b(8 + rumpf.size());
     put_u32le(b.data(), roh);
     put_u32le(b.data() + 4, gepackt ? gepackt : static_cast<u32>(8 + rumpf.size()));
-    b.insert(b.end(), rumpf.begin(), rumpf.end());
+    std::copy(rumpf.begin(), rumpf.end(), b.begin() + 8);
     return b;
 }
 

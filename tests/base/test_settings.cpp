@@ -128,6 +128,15 @@ TEST_F(Settings, UnwritableFolderFailsButKeepsTheValueForThisRun) {
     EXPECT_EQ(ordner.lesen("datei"), "x");
 }
 
+TEST_F(Settings, SettingsFileThatIsAFolderIsReportedAndLeftAlone) {
+    std::filesystem::create_directories(ordner / "settings.ini/inhalt");
+    Settings_Neu_Laden();
+    EXPECT_EQ(Lesen("gme"), "<fehlt>");
+    EXPECT_EQ(Settings_Letzter_Fehler(), "settings.ini: ist ein Ordner, keine Datei; es gelten die Vorgaben");
+    EXPECT_FALSE(W32_Registry_Write("gme", "2"));
+    EXPECT_TRUE(std::filesystem::is_directory(ordner / "settings.ini/inhalt"));
+}
+
 TEST_F(Settings, FolderIsCreatedAndXdgIsUsedWithoutOverride) {
     {
         Env_Setzen ohne("KORDAVO_CONFIG_DIR", nullptr);

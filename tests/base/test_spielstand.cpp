@@ -2,6 +2,7 @@
 // with the running state untouched, atomic saving, slots, descriptions and
 // the configuration cache.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <zlib.h>
 
 #include <cstring>
@@ -254,10 +255,45 @@ TEST_F(Spielstand, EveryByteChangeTruncationAndForeignFileIsRefusedAndTheGameSta
     fs::copy_file(dir_ + "/config/1_config.bin", datei(2));
     EXPECT_FALSE(laden(2));
     EXPECT_FALSE(laden(7));
-    EXPECT_STREQ(Spielstand_Letzter_Fehler(), "Der Spielstand game_7.kdv wurde nicht gefunden oder ist nicht lesbar.");
+    EXPECT_STREQ(Spielstand_Letzter_Fehler(), "Der Spielstand game_7.kdv wurde nicht gefunden.");
     EXPECT_EQ(stand(), vorher);
     // The unchanged file still loads.
     EXPECT_TRUE(laden_aus(f));
+}
+
+// A valid save padded to 900 MB, or grown beyond any save, is refused by its
+// size and frames before it is read: the peak memory hardly grows. Folders
+// are named as such, for loading and for saving.
+TEST_F(Spielstand, OversizedFilesAndFoldersAreRefusedWithoutBeingRead) {
+    kleiner_spielstand();
+    laufendes_spiel();
+    const Stand vorher = stand();
+    struct rusage r;
+    getrusage(RUSAGE_SELF, &r);
+    const long spitze_vorher = r.ru_maxrss;
+    const struct { u64 groesse; const char* meldung; } faelle[] = {
+        {900ull << 20, "Der Spielstand game_1.kdv ist beschädigt und wurde nicht geladen."},
+        {(1ull << 30) + 1, "Die Datei game_1.kdv ist zu groß für einen Kordavo-Spielstand."},
+    };
+    for (const auto& f : faelle) {
+        fs::copy_file(datei(0), datei(1), fs::copy_options::overwrite_existing);
+        fs::resize_file(datei(1), f.groesse);  // sparse: no disk space used
+        EXPECT_FALSE(laden(1));
+        EXPECT_STREQ(Spielstand_Letzter_Fehler(), f.meldung);
+    }
+    getrusage(RUSAGE_SELF, &r);
+    EXPECT_LT(r.ru_maxrss - spitze_vorher, 64 * 1024) << "kB more at the peak";
+    fs::remove(datei(1));
+
+    fs::create_directories(datei(4));
+    const std::string ordner = dir_ + "/spielstand/";
+    EXPECT_FALSE(Spielstand_Laden(ordner.c_str()));
+    EXPECT_STREQ(Spielstand_Letzter_Fehler(), "spielstand ist ein Ordner, kein Spielstand.");
+    EXPECT_FALSE(Spielstand_Speichern(datei(4).c_str(), 0));
+    EXPECT_STREQ(Spielstand_Letzter_Fehler(),
+                 "Der Spielstand konnte nicht gespeichert werden: game_4.kdv ist ein Ordner.");
+    EXPECT_TRUE(fs::is_directory(datei(4)));
+    EXPECT_EQ(stand(), vorher);
 }
 
 TEST_F(Spielstand, AModuleThatRefusesItsBlockCancelsTheWholeLoad) {

@@ -347,3 +347,59 @@ TEST(Quant, KetteAusTransformUndQuantisierer)
 }
 
 }  // namespace
+
+namespace {
+
+// The encoder's precise pair: the transform gives eight times F within 0.25
+// (one rounding per pass), every form the generic one's values bit for bit,
+// and the quantiser the exact quotient 8F / 8q rounded half away from zero,
+// whatever the partner block of the AVX2 forms holds.
+TEST(Quant, PraezisesPaarRundetEinmal)
+{
+    const int n = modell::anzahl_bloecke(20000);
+    modell::Bloecke z(37);
+    alignas(16) int16_t tab[2][JPEG_QTAB_WORTE];
+    for (auto& t : tab) {
+        for (int i = 0; i < 64; ++i) t[i] = int16_t(z.zahl(1, 255));
+        ASSERT_EQ(Jpeg_Qtab_Praezise(t), 0);
+        ASSERT_EQ(Jpeg_Qtab_Genau(t), 0);  // leaves the precise rows standing
+    }
+    for (int k = 0; k < n; ++k) {
+        int16_t ein[2][64], soll[2][64], soll_q[2][64];
+        for (int s = 0; s < 2; ++s) {
+            z.proben(ein[s]);
+            if (k < 2) std::fill(ein[s], ein[s] + 64, int16_t(k ? 127 : -128));
+            std::memcpy(soll[s], ein[s], sizeof soll[s]);
+            Jpeg_FDCT_Praezise(soll[s]);
+            double f[64];
+            modell::dct_exakt(ein[s], f);
+            for (int i = 0; i < 64; ++i) {
+                ASSERT_LE(std::abs(soll[s][i] / 8.0 - f[i]), 0.25) << k << " " << i;
+                const int d = 2 * tab[s][JPEG_QTAB_PRAEZISE + i], c = soll[s][i];  // 8q (half stored)
+                soll_q[s][i] = int16_t(c < 0 ? -((-c + d / 2) / d) : (c + d / 2) / d);
+            }
+        }
+        modell::Block g = nach(ein[0], Jpeg_FDCT_Praezise_SSE2);
+        ASSERT_EQ(0, std::memcmp(g.w, soll[0], sizeof soll[0])) << k;
+        for (const Quant_Fn quant : {Jpeg_Quant_Praezise, Jpeg_Quant_Praezise_SSE2}) {
+            int16_t b[64];
+            std::memcpy(b, soll[1], sizeof b);
+            quant(b, tab[1]);
+            ASSERT_EQ(0, std::memcmp(b, soll_q[1], sizeof b)) << k;
+        }
+        if (!Jpeg_Hat_AVX2()) continue;
+        for (const bool mit_quant : {false, true}) {
+            int16_t a[64], b[64];
+            std::memcpy(a, ein[0], sizeof a);
+            std::memcpy(b, ein[1], sizeof b);
+            if (mit_quant)
+                Jpeg_FDCT_Quant_Praezise_AVX2_Paar(a, b, tab[0], tab[1]);
+            else
+                Jpeg_FDCT_Praezise_AVX2_Paar(a, b);
+            ASSERT_EQ(0, std::memcmp(a, mit_quant ? soll_q[0] : soll[0], sizeof a)) << k;
+            ASSERT_EQ(0, std::memcmp(b, mit_quant ? soll_q[1] : soll[1], sizeof b)) << k;
+        }
+    }
+}
+
+}  // namespace

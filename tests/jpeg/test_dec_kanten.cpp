@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <tuple>
 #include <cstring>
 
 using namespace dek_test;
@@ -142,6 +143,26 @@ int32_t Lesen(const std::vector<uint8_t>& daten, int32_t modus = 3, std::vector<
   return r;
 }
 
+// Encodes RGB pixels with this codec (4:2:0, quality 75) and the given
+// restart interval; the stream.
+std::vector<uint8_t> Eigen_Kodieren(Bild& b, int32_t neustart = 0) {
+  Jpeg_Auftrag a;
+  EXPECT_EQ(Jpeg_Init(&a), 0);
+  std::vector<uint8_t> jpg(static_cast<size_t>(b.breite) * b.hoehe * 3 + 1024);
+  a.Bild_Pixel = b.pixel.data();
+  a.Bild_Breite = a.Jpg_Breite = static_cast<uint32_t>(b.breite);
+  a.Bild_Hoehe = b.hoehe;
+  a.Jpg_Hoehe = static_cast<uint32_t>(b.hoehe);
+  a.Bild_Farbraum = FARBE_RGB;
+  a.Intern.Neustart_Intervall = neustart;
+  a.Jpg_Puffer = jpg.data();
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(jpg.size());
+  EXPECT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
+  jpg.resize(a.Jpg_Puffer_Groesse);
+  Jpeg_Free(&a);
+  return jpg;
+}
+
 // ---------------------------------------------------------------------------
 
 TEST(Dek_Kanten, HandgemachtesBildIstGrau) {
@@ -201,7 +222,7 @@ TEST(Dek_Kanten, BoesartigeDateien) {
   mit("lossless frame", JPEG_ERG_RAHMEN_ART, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC3); });
   mit("arithmetic frame", JPEG_ERG_RAHMEN_ART, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC9); });
   mit("height 0", JPEG_ERG_DNL, [](Bauer& b) { b.soi().tabellen().sof(8, 0); });
-  mit("65535 x 65535", JPEG_ERG_SPEICHER, [](Bauer& b) { b.soi().tabellen().sof(65535, 65535).sos().leer(10).eoi(); });
+  mit("65535 x 65535 on 10 bytes", JPEG_ERG_EOF, [](Bauer& b) { b.soi().tabellen().sof(65535, 65535).sos().leer(10).eoi(); });
   mit("scan before frame", JPEG_ERG_KEIN_RAHMEN, [](Bauer& b) { b.soi().tabellen().sos(); });
   mit("scan of 0 components", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({}); });
   mit("scan of 5 components", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({1, 1, 1, 1, 1}); });
@@ -221,7 +242,7 @@ TEST(Dek_Kanten, BoesartigeDateien) {
   });
   mit("end marker before a frame", JPEG_ERG_KEIN_BILD, [](Bauer& b) { b.soi().eoi(); });
   mit("progressive 4:4:4 beyond the coefficient store", JPEG_ERG_SPEICHER, [](Bauer& b) {
-    b.soi().tabellen().sof(5792, 5792, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(8).eoi();
+    b.soi().tabellen().sof(16384, 16384, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(8).eoi();
   });
   mit("Adobe marker between scans", 0, [](Bauer& b) {
     b.soi().tabellen().sof(16, 16, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(12);
@@ -323,6 +344,64 @@ TEST(Dek_Kanten, VorschauRGBundBGR) {
   }
 }
 
+// Thumbnails stored as JPEG pictures (JFXX extension 0x10, Exif in both byte
+// orders): the parameter read gives their size, the thumbnail read their
+// pixels, as a decode of the thumbnail itself; a stream without a thumbnail
+// has none to give.
+TEST(Dek_Kanten, EingebetteteVorschau) {
+  Bild klein = Muster(24, 16, 7);
+  const std::vector<uint8_t> vorschau = Eigen_Kodieren(klein);
+  const Ergebnis soll = Dekodieren(vorschau, "", 3);
+  ASSERT_EQ(soll.code, 0);
+  auto exif = [&](bool intel) {
+    std::vector<uint8_t> t{'E', 'x', 'i', 'f', 0, 0};
+    auto u16 = [&](uint32_t v) {
+      t.push_back(static_cast<uint8_t>(intel ? v : v >> 8));
+      t.push_back(static_cast<uint8_t>(intel ? v >> 8 : v));
+    };
+    auto u32 = [&](uint32_t v) { intel ? (u16(v & 0xFFFF), u16(v >> 16)) : (u16(v >> 16), u16(v & 0xFFFF)); };
+    t.push_back(intel ? 'I' : 'M'), t.push_back(intel ? 'I' : 'M'), u16(42), u32(8);
+    u16(0), u32(14);  // directory 0: no entries, directory 1 at 14
+    u16(2);
+    u16(0x0201), u16(4), u32(1), u32(14 + 2 + 24 + 4);
+    u16(0x0202), u16(4), u32(1), u32(static_cast<uint32_t>(vorschau.size()));
+    u32(0);
+    t.insert(t.end(), vorschau.begin(), vorschau.end());
+    return std::pair<uint8_t, std::vector<uint8_t>>{0xE1, t};
+  };
+  std::vector<uint8_t> jfxx{'J', 'F', 'X', 'X', 0, 0x10};
+  jfxx.insert(jfxx.end(), vorschau.begin(), vorschau.end());
+  for (auto [marke, segment] : {std::pair<uint8_t, std::vector<uint8_t>>{0xE0, jfxx}, exif(true), exif(false)}) {
+    SCOPED_TRACE(std::to_string(marke) + " " + std::to_string(segment[7]));
+    Bauer b;
+    b.soi().segment(marke, segment);
+    b.tabellen().sof(8, 8).sos().leer(1).eoi();
+    for (auto [farbe, breite, code] : {std::tuple{FARBE_RGB, 24, 0}, {FARBE_BGR, 24, 0},
+                                       {FARBE_RGB, 23, int(JPEG_ERG_VORSCHAU_KLEIN)}}) {
+      Jpeg_Auftrag a;
+      ASSERT_EQ(Jpeg_Init(&a), 0);
+      a.Jpg_Puffer = b.d.data();
+      a.Jpg_Puffer_Groesse = static_cast<uint32_t>(b.d.size());
+      ASSERT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER), 0);
+      EXPECT_EQ(a.Jpg_Vorschau_Breite, 24u);
+      EXPECT_EQ(a.Jpg_Vorschau_Hoehe, 16u);
+      std::vector<uint8_t> pixel(24 * 16 * 3, 0);
+      a.Bild_Pixel = pixel.data();
+      a.Bild_Breite = static_cast<uint32_t>(breite);
+      a.Bild_Hoehe = 16;
+      a.Bild_Farbraum = farbe;
+      EXPECT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_VORSCHAU), code);
+      if (code == 0) {
+        std::vector<uint8_t> erwartet = soll.bild.pixel;
+        for (size_t i = 0; farbe == FARBE_BGR && i < erwartet.size(); i += 3) std::swap(erwartet[i], erwartet[i + 2]);
+        EXPECT_EQ(pixel, erwartet);
+      }
+      Jpeg_Free(&a);
+    }
+  }
+  EXPECT_EQ(Lesen(Grau(8, 8), JMODUS_PUFFER_VORSCHAU), JPEG_ERG_KEIN_BILD);
+}
+
 // The comment buffer: a comment that fits is copied whole; a longer one
 // copies what fits, reports the length it needs and -30.
 TEST(Dek_Kanten, Kommentarpuffer) {
@@ -374,47 +453,97 @@ TEST(Dek_Kanten, ParameterLesen) {
   Jpeg_Free(&a);
 }
 
-// Cut and broken entropy data: decoded as far as it goes, with a clear code.
-TEST(Dek_Kanten, AbgeschnitteneDaten) {
+// The end marker missing after a complete scan: the picture stands.
+TEST(Dek_Kanten, OhneEndmarke) {
   std::vector<uint8_t> grau = Grau(64, 64);
-  // The end marker missing after a complete scan: the picture stands.
   std::vector<uint8_t> ohne_ende(grau.begin(), grau.end() - 2);
-  std::vector<uint8_t> pixel;
-  EXPECT_EQ(Lesen(ohne_ende, 3, &pixel), 0);
+  EXPECT_EQ(Lesen(ohne_ende, 3), 0);
   ohne_ende.push_back(0xFF);
   EXPECT_EQ(Lesen(ohne_ende, 3), 0);
-  // Data cut inside the scan of a real picture.
-  if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
-  for (const char* art : {"-sample 2x2", "-progressive", "-restart 1"}) {
-    SCOPED_TRACE(art);
-    std::vector<uint8_t> echt = Datei_Lesen(Kodieren(Muster(64, 64), art, "kurz"));
-    std::vector<uint8_t> kurz(echt.begin(), echt.begin() + static_cast<long>(echt.size() * 2 / 3));
-    EXPECT_EQ(Lesen(kurz), JPEG_ERG_EOF);
-    // Garbage in place of the entropy data decodes without harm.
-    std::vector<uint8_t> muell = echt;
-    for (size_t i = echt.size() / 2; i + 2 < echt.size(); ++i) muell[i] = static_cast<uint8_t>(i * 37 + 11);
-    int32_t r = Lesen(muell);
-    EXPECT_LE(r, 0);
-  }
 }
 
-// Restart intervals that do not match the markers in the data.
-TEST(Dek_Kanten, NeustartOhneMarken) {
-  Bauer b;
-  b.soi().tabellen().segment(0xDD, {0, 1});
-  b.sof(32, 32).sos().leer(16).eoi();
-  std::vector<uint8_t> pixel;
-  EXPECT_EQ(Lesen(b.d, 3, &pixel), 0);
-  Bauer c;
-  c.soi().tabellen().segment(0xDD, {0, 2});
-  c.sof(32, 32).sos();
-  for (int i = 0; i < 8; ++i) {
-    c.leer(2);
-    c.marke(static_cast<uint8_t>(0xD0 + (i * 3) % 8));  // out of order
+// Damaged and cut data is never success. A streamed picture keeps the rows
+// decoded before the damage and is neutral grey after it; a gathered
+// (progressive) one is written from the coefficients that arrived; restart
+// markers end the damage.
+TEST(Dek_Kanten, BeschaedigteDaten) {
+  if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
+  enum Art { KURZ, KURZ_ENDE, HOEHER, OHNE_INTERVALL, FALSCHER_CODE };
+  struct Fall {
+    const char* optionen;
+    Art art;
+    int32_t code;
+    bool grau;  // the rows after the damage are grey
+  } faelle[] = {
+      {"-sample 2x2", KURZ, JPEG_ERG_EOF, true},
+      {"-sample 2x2", KURZ_ENDE, JPEG_ERG_EOF, true},
+      {"-sample 1x1", HOEHER, JPEG_ERG_EOF, true},
+      {"-sample 2x2", FALSCHER_CODE, JPEG_ERG_DATEN, true},
+      {"-progressive", KURZ, JPEG_ERG_EOF, false},
+      {"-progressive", KURZ_ENDE, JPEG_ERG_EOF, false},
+      {"-restart 1", OHNE_INTERVALL, JPEG_ERG_EOF, false},
+  };
+  const Bild muster = Muster(96, 80);
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(std::string(f.optionen) + " " + std::to_string(f.art));
+    std::vector<uint8_t> echt = Datei_Lesen(Kodieren(muster, f.optionen, "schaden"));
+    Ergebnis ganz = Dekodieren(echt, "", 3);
+    ASSERT_EQ(ganz.code, 0);
+    std::vector<uint8_t> d = echt;
+    size_t sos = 0;
+    for (size_t i = 2; i + 1 < d.size(); ++i)
+      if (d[i] == 0xFF && d[i + 1] == 0xDA) sos = i;  // the last scan
+    const size_t daten = sos + 2 + (d[sos + 2] << 8 | d[sos + 3]);
+    switch (f.art) {
+      case KURZ:
+      case KURZ_ENDE:
+        d.resize(f.optionen[1] == 'p' ? d.size() * 3 / 5 : daten + (d.size() - daten) / 2);
+        if (f.art == KURZ_ENDE) d.insert(d.end(), {0xFF, 0xD9});
+        break;
+      case HOEHER:  // a frame taller than its data
+        for (size_t i = 2; i + 1 < d.size(); ++i)
+          if (d[i] == 0xFF && d[i + 1] == 0xC0) {
+            d[i + 5] = 1;
+            break;
+          }
+        break;
+      case OHNE_INTERVALL: {  // one restart interval and its marker left out
+        size_t a = 0, b = 0;
+        for (size_t i = daten + (d.size() - daten) / 2; i + 1 < d.size() && !b; ++i)
+          if (d[i] == 0xFF && d[i + 1] >= 0xD0 && d[i + 1] <= 0xD7) (a ? b : a) = i;
+        d.erase(d.begin() + static_cast<long>(a), d.begin() + static_cast<long>(b));
+        break;
+      }
+      case FALSCHER_CODE:  // 48 1-bits: at least 16 of them make no code of the tables
+        d.insert(d.begin() + static_cast<long>(daten + (d.size() - daten) / 2),
+                 {0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00});
+        break;
+    }
+    Optionen o;
+    Ergebnis e = Dekodieren(d, "", 3, o);
+    EXPECT_EQ(e.code, f.code);
+    ASSERT_EQ(e.bild.breite, muster.breite);
+    const size_t zeile = static_cast<size_t>(muster.breite) * 3;
+    auto gleich = [&](int32_t y) {
+      return std::equal(e.bild.pixel.begin() + y * zeile, e.bild.pixel.begin() + (y + 1) * zeile,
+                        ganz.bild.pixel.begin() + y * zeile);
+    };
+    auto grau = [&](int32_t y) {
+      return std::all_of(e.bild.pixel.begin() + y * zeile, e.bild.pixel.begin() + (y + 1) * zeile,
+                         [](uint8_t v) { return v == 128; });
+    };
+    int32_t heil = 0;  // rows equal to the whole picture's
+    while (heil < muster.hoehe && gleich(heil)) ++heil;
+    if (f.optionen[1] != 'p') {
+      EXPECT_GE(heil, f.art == HOEHER ? muster.hoehe : 16);
+    }
+    if (f.grau) {
+      EXPECT_LT(heil, e.bild.hoehe);
+      for (int32_t y = heil + 16; y < e.bild.hoehe; ++y) EXPECT_TRUE(grau(y)) << y;
+    } else if (f.art != OHNE_INTERVALL) {
+      EXPECT_GT(Vergleichen(e.bild, ganz.bild).psnr, 20.0);
+    }
   }
-  c.eoi();
-  EXPECT_EQ(Lesen(c.d, 3, &pixel), 0);
-  for (uint8_t v : pixel) ASSERT_EQ(v, 128);
 }
 
 // A stream of tables only (mode 5), then the picture without tables (mode 7)
@@ -969,3 +1098,36 @@ TEST(Dek_Farbe, MCUKerne) {
 }
 
 }  // namespace
+
+// A 48-megapixel camera-sized picture (8000 x 6000, 4:2:0) decodes: its
+// stream is one encoded strip of 16 rows repeated, each copy a restart
+// interval, so every band of the picture equals the strip.
+TEST(Dek_Kanten, AchtundvierzigMegapixel) {
+  const int32_t w = 8000, h = 6000, band = 16;
+  Bild strip = Muster(w, band);
+  std::vector<uint8_t> jpg = Eigen_Kodieren(strip, w / 16);
+  jpg.resize(jpg.size() - 2);  // without the end marker
+  Ergebnis soll = Dekodieren(std::vector<uint8_t>(jpg.begin(), jpg.end()), "", 3);
+  ASSERT_EQ(soll.code, 0);  // complete without its end marker
+  size_t sos = 0, sof = 0;
+  for (size_t i = 2; i + 1 < jpg.size() && !sos; ++i) {
+    if (jpg[i] == 0xFF && jpg[i + 1] == 0xC0) sof = i;
+    if (jpg[i] == 0xFF && jpg[i + 1] == 0xDA) sos = i;
+  }
+  const size_t daten = sos + 2 + (jpg[sos + 2] << 8 | jpg[sos + 3]);
+  std::vector<uint8_t> gross(jpg.begin(), jpg.begin() + static_cast<long>(daten));
+  gross[sof + 5] = h >> 8;
+  gross[sof + 6] = h & 0xFF;
+  for (int32_t r = 0; r < h / band; ++r) {
+    if (r) gross.insert(gross.end(), {0xFF, static_cast<uint8_t>(0xD0 + (r - 1) % 8)});
+    gross.insert(gross.end(), jpg.begin() + static_cast<long>(daten), jpg.end());
+  }
+  gross.insert(gross.end(), {0xFF, 0xD9});
+  Ergebnis e = Dekodieren(gross, "", 3);
+  ASSERT_EQ(e.code, 0);
+  ASSERT_EQ(e.bild.breite, w);
+  ASSERT_EQ(e.bild.hoehe, h);
+  const size_t n = soll.bild.pixel.size();
+  for (int32_t r : {0, 1, h / band / 2, h / band - 1})
+    EXPECT_TRUE(std::equal(soll.bild.pixel.begin(), soll.bild.pixel.end(), e.bild.pixel.begin() + r * n)) << r;
+}

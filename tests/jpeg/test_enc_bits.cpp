@@ -193,7 +193,7 @@ TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
             bool chroma = i % 3 == 2;
             ASSERT_EQ(form(&f.s, chroma ? &t.dc_c : &t.dc, chroma ? &t.ac_c : &t.ac, &pred[chroma], bloecke[i].data()),
                       0);
-            if (i % 500 == 499) ASSERT_EQ(Jpeg_Write_RST(static_cast<int32_t>(i / 500) % 8, &f.s), 0);
+            if (i % 500 == 499) { ASSERT_EQ(Jpeg_Write_RST(static_cast<int32_t>(i / 500) % 8, &f.s), 0); }
         }
         ASSERT_EQ(Jpeg_Write_EOI(&f.s), 0);
     };

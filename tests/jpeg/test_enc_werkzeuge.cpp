@@ -247,20 +247,37 @@ TEST(JpegEncWerkzeuge, EveryLayoutAndWidthDecodesWithoutWarnings)
     EXPECT_EQ(geprueft, 66);
 }
 
+// Quality at least cjpeg's (within 0.2 dB) with the same tables, on a photo
+// and on smooth gradients, whose small coefficients show any precision lost
+// between transform and quantiser; entropy data of cjpeg's size.
 TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg)
 {
     if (!Werkzeuge_Da()) GTEST_SKIP() << "libjpeg-turbo tools not installed";
     const int w = 200, h = 152;
-    std::vector<uint8_t> rgb = Foto(w, h, 5);
+    const std::vector<uint8_t> foto = Foto(w, h, 5);
+    std::vector<uint8_t> verlauf(foto.size()), grauverlauf(foto.size());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* v = &verlauf[(static_cast<size_t>(y) * w + x) * 3];
+            v[0] = static_cast<uint8_t>(x * 255 / (w - 1));
+            v[1] = static_cast<uint8_t>(y * 255 / (h - 1));
+            v[2] = static_cast<uint8_t>((x + y) * 255 / (w + h - 2));
+            std::fill_n(&grauverlauf[(static_cast<size_t>(y) * w + x) * 3], 3, v[2]);
+        }
     struct Fall {
+        const std::vector<uint8_t>* bild;
         uint32_t q;
         int32_t abtastung;
         const char* sample;
         bool grau;
-    } faelle[] = {{75, ABTASTUNG_411, "2x2", false}, {90, ABTASTUNG_KEINE, "1x1", false},
-                  {50, ABTASTUNG_422, "2x1", false}, {75, ABTASTUNG_KEINE, "1x1", true}};
+    } faelle[] = {{&foto, 75, ABTASTUNG_411, "2x2", false},       {&foto, 90, ABTASTUNG_KEINE, "1x1", false},
+                  {&foto, 50, ABTASTUNG_422, "2x1", false},       {&foto, 75, ABTASTUNG_KEINE, "1x1", true},
+                  {&foto, 95, ABTASTUNG_411, "2x2", false},       {&verlauf, 95, ABTASTUNG_411, "2x2", false},
+                  {&grauverlauf, 95, ABTASTUNG_KEINE, "1x1", true}, {&grauverlauf, 85, ABTASTUNG_KEINE, "1x1", true}};
     for (const Fall& f : faelle) {
-        SCOPED_TRACE(std::to_string(f.q) + " " + f.sample + (f.grau ? " grey" : ""));
+        SCOPED_TRACE(std::to_string(f.bild == &foto) + " " + std::to_string(f.q) + " " + f.sample +
+                     (f.grau ? " grey" : ""));
+        const std::vector<uint8_t>& rgb = *f.bild;
         std::vector<uint8_t> quelle = rgb;
         std::string opt = "-quality " + std::to_string(f.q) + " -baseline -dct int -sample " + f.sample;
         if (f.grau) opt += " -grayscale";
@@ -280,11 +297,13 @@ TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg)
         ASSERT_FALSE(b.px.empty());
         const std::vector<uint8_t> vergleich = f.grau ? Grau_Aus_RGB(rgb) : rgb;
         double pa = PSNR(a.px, vergleich), pb = PSNR(b.px, vergleich);
-        EXPECT_NEAR(pa, pb, 0.3);
+        EXPECT_GE(pa, pb - 0.2);
         // The entropy-coded data (our headers carry a comment and, for grey
-        // pictures, the unused chrominance tables).
+        // pictures, the unused chrominance tables); sub-sampled chroma, made
+        // from the pixel sums, takes a few per cent more.
         double verhaeltnis = double(Datenlaenge(r.jpeg)) / double(Datenlaenge(ref));
-        EXPECT_NEAR(verhaeltnis, 1.0, 0.03) << Datenlaenge(r.jpeg) << " against " << Datenlaenge(ref);
+        EXPECT_NEAR(verhaeltnis, 1.0, f.abtastung == ABTASTUNG_KEINE ? 0.03 : 0.05)
+            << Datenlaenge(r.jpeg) << " against " << Datenlaenge(ref);
     }
 }
 

@@ -203,9 +203,9 @@ TEST(IDCT, ByteFormenGleichModell)
         // Bytes between the rows stay untouched.
         if (k % 16) continue;
         for (int64_t i = 0; i < int64_t(sizeof za); ++i)
-            if (i < 3 || (i - 3) % ABSTAND_A >= 8 || (i - 3) / ABSTAND_A >= 8) ASSERT_EQ(za[i], 0xCD) << i;
+            if (i < 3 || (i - 3) % ABSTAND_A >= 8 || (i - 3) / ABSTAND_A >= 8) { ASSERT_EQ(za[i], 0xCD) << i; }
         for (int64_t i = 0; i < int64_t(sizeof zb); ++i)
-            if (i % ABSTAND_B >= 8 || i / ABSTAND_B >= 8) ASSERT_EQ(zb[i], 0xCD) << i;
+            if (i % ABSTAND_B >= 8 || i / ABSTAND_B >= 8) { ASSERT_EQ(zb[i], 0xCD) << i; }
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -102,19 +103,35 @@ TEST_F(Programm, StartfehlerEndenMitDeutscherMeldung) {
     for (const char* d : {"libraries", "config", "spielstand", "resfile", "backup", "intro"})
         fs::create_directories(halb / d);
     std::string quit = Skript("quit.txt", "quit\n");
-    const struct { std::string skript, spielordner, meldung1, meldung2; } faelle[] = {
+    std::string datei = Skript("eine_datei", "x");
+    // No display at all, as over ssh; a display SDL cannot open (its D-Bus client may keep a block until the end).
+    using Env = std::map<std::string, std::string>;
+    const Env ohne_anzeige = {{"KORDAVO_HEADLESS", "0"}, {"SDL_VIDEODRIVER", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}};
+    const Env falsche_anzeige = {{"KORDAVO_HEADLESS", "0"}, {"SDL_VIDEODRIVER", "x11"}, {"DISPLAY", ":4711"},
+                                 {"ASAN_OPTIONS", "detect_leaks=0"}};
+    const struct { std::string skript, spielordner, meldung1, meldung2; const Env* ohne_fenster = nullptr; int code = 1; } faelle[] = {
         {Skript("fehler.txt", "wait 1\n\nklick left\n"), spiel, "ERROR: ", "Zeile 3: unbekannter Befehl \"klick\""},
         {(temp / "gibtsnicht.txt").string(), spiel, "ERROR: ", "kann nicht gelesen werden"},
+        {temp.string(), spiel, "ERROR: ", "kann nicht gelesen werden"},  // a folder as script
         {quit, (temp / "kein_spiel").string(), "Der Spielordner", "fehlt"},
+        {quit, datei, "Der Spielordner", "ist kein Ordner"},
         // The message is UTF-8 on the terminal.
         {quit, halb.string(), "spielerbilder fehlt: die Ordnerstruktur des Spiels ist unvollst\xC3\xA4ndig",
          "Bitte das Spiel neu installieren"},
+        {"", spiel, "ERROR: Kein Fenster m\xC3\xB6glich (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt)",
+         "nur mit einem Eingabeskript", &ohne_anzeige},
+        {quit, spiel, "Kein Fenster m\xC3\xB6glich (", "): Kordavo l\xC3\xA4uft ohne Fenster.", &falsche_anzeige, 0},
     };
     for (const auto& f : faelle) {
-        Ergebnis e = Starten({{"KORDAVO_SCRIPT", f.skript}, {"KORDAVO_GAME_DIR", f.spielordner}});
-        EXPECT_EQ(e.code, 1) << e.ausgabe;
+        std::map<std::string, std::string> env = {{"KORDAVO_SCRIPT", f.skript}, {"KORDAVO_GAME_DIR", f.spielordner}};
+        if (f.ohne_fenster) env.insert(f.ohne_fenster->begin(), f.ohne_fenster->end());
+        Ergebnis e = Starten(env);
+        EXPECT_EQ(e.code, f.code) << e.ausgabe;
         EXPECT_NE(e.ausgabe.find(f.meldung1), std::string::npos) << e.ausgabe;
         EXPECT_NE(e.ausgabe.find(f.meldung2), std::string::npos) << e.ausgabe;
+        if (f.ohne_fenster) {
+            EXPECT_EQ(std::count(e.ausgabe.begin(), e.ausgabe.end(), '\n'), 1) << "one line: " << e.ausgabe;
+        }
     }
 }
 

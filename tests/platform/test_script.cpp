@@ -85,6 +85,8 @@ TEST(Skript, FehlerNennenDieZeile) {
         {"click left 5\n", "Zeile 1: click erwartet eine Maustaste und wahlweise X Y"},
         {"screenshot \"\"\n", "Zeile 1: Dateiname fehlt"},
         {"l\xC3\xA4uft\n", "Zeile 1: unbekannter Befehl \"läuft\""},  // shown in the game's character set
+        {"\x1B[2J\x07\n", "Zeile 1: unbekannter Befehl \"\\x1B[2J\\x07\""},  // control bytes escaped
+        {"wait \"\x7F\"\n", "Zeile 1: Zahl erwartet statt \"\\x7F\""},
     };
     for (const auto& t : tabelle) EXPECT_EQ(Fehler(t[0]), std::string("Eingabeskript, ") + t[1]);
     for (const char* text : {"wait -1", "wait 99999999999", "wait 1e3", "wait 0x10", "wait 5x", "move 1 200000",
@@ -99,9 +101,15 @@ TEST(Skript, EinFehlerBehaeltDasAlteSkript) {
     EXPECT_FALSE(s.Parsen("move 2 2\nbogus\n", 20, &fehler));
     ASSERT_EQ(s.Befehle().size(), 2u);
     EXPECT_EQ(s.Befehle()[0].b, 1);
-    EXPECT_FALSE(s.Laden("/nonexistent/skript.txt", 20, &fehler));
-    EXPECT_EQ(fehler, "Eingabeskript /nonexistent/skript.txt kann nicht gelesen werden");
-    EXPECT_FALSE(s.Laden("/dev/zero", 20, &fehler));  // never ends
-    EXPECT_EQ(fehler, "Eingabeskript /dev/zero ist zu groß");
+    const char* const dateien[][2] = {
+        {"/nonexistent/skript.txt", "Eingabeskript /nonexistent/skript.txt kann nicht gelesen werden"},
+        {"/", "Eingabeskript / kann nicht gelesen werden"},  // a folder
+        {"/dev/zero", "Eingabeskript /dev/zero ist zu groß"},  // never ends
+        {"/nonexistent/\x1B]0;x\x07", "Eingabeskript /nonexistent/\\x1B]0;x\\x07 kann nicht gelesen werden"},
+    };
+    for (const auto& d : dateien) {
+        EXPECT_FALSE(s.Laden(d[0], 20, &fehler));
+        EXPECT_EQ(fehler, d[1]);
+    }
     EXPECT_EQ(s.Befehle().size(), 2u);
 }

@@ -148,7 +148,8 @@ TEST_F(Kalender, VerteilenIstVomZufallscursorBestimmt) {
     auto a = lauf(123), b = lauf(123), c = lauf(4000);
     EXPECT_EQ(a, b);
     EXPECT_EQ(a.size(), 64u);
-    (void)c;
+    EXPECT_EQ(c.size(), 64u);
+    EXPECT_NE(a, c) << "another cursor draws other days";
 }
 
 TEST_F(Kalender, VerteilenNachVorgaengerUndMitArt) {

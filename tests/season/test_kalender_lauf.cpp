@@ -20,50 +20,62 @@
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "season_test_hilfen.h"
+#include "world/manager.h"
+#include "world/welt.h"
 
 namespace {
 
 u32 uhr = 0;
-std::vector<int> gespeichert;  // day index at each quiet save
-std::vector<std::string> pfade;
+std::vector<int> gespeichert;  // day index at each save
 std::vector<std::string> reihenfolge;
 bool speichern_gelingt = true;
+std::vector<int> menschen;  // the teams the set-up gives human managers
+
+// The set-up screen of these tests: it creates a world of ten teams with
+// the human managers of `menschen`.
+bool wizard(int, u8* wizard_byte) {
+    if (wizard_byte) *wizard_byte = 0;
+    if (Team_Anzahl == 0 && Welt_Anlegen(10, 0))
+        for (int t : menschen) Manager_Neuer_Mitspieler(t, "Test", 0);
+    return true;
+}
+
+// A save block that notes the day of every save and can fail.
+bool probe_schreiben(Datei_Status*) {
+    gespeichert.push_back(Kalender_Get_Tag());
+    return speichern_gelingt;
+}
+bool probe_lesen(Datei_Status*) { return true; }
 
 class Lauf : public ::testing::Test {
   protected:
     void SetUp() override {
         Season_Hooks_Zuruecksetzen();
+        Season_Gui.Spielstart_Pruefen = wizard;
+        Kalender_Set_Spielstart(0);
         Internet_Modus = INTERNET_MODUS_EINZEL;
         Quit_Status = QUIT_STATUS_LAEUFT;
         Optionen_Reset();
         Kalender_Free();
         Kalender_Lauf_Reset();
         gespeichert.clear();
-        pfade.clear();
         reihenfolge.clear();
         speichern_gelingt = true;
+        menschen = {5};
         uhr = 1000;
         W32_Set_Time_Source([]() { return uhr; });
-        Season_Welt.Manager_Ist_Dran = [](i32* t, int) {
-            t[0] = 5;
-            return 1;
-        };
-        Kalender_Spielstand_Hooks h;
-        h.speichern = [](const char* pfad, int leise) {
-            if (leise) gespeichert.push_back(Kalender_Get_Tag());
-            pfade.emplace_back(pfad);
-            return speichern_gelingt;
-        };
-        h.arbeitsordner = []() { return "C:\\kordavo"; };
-        Kalender_Set_Spielstand_Hooks(h);
+        Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_MENUE, {"probe", probe_schreiben, probe_lesen, nullptr, nullptr});
+        for (const char* datei : {"1_global.cfg", "1_global_alias.cfg"})
+            ordner.Schreiben(datei, season_test::Datei_Lesen(season_test::Quelle(std::string("data/config/") + datei)));
     }
     void TearDown() override {
         W32_Set_Time_Source(nullptr);
-        Kalender_Set_Spielstand_Hooks({});
+        Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_MENUE);
         Spiele_Free();
         Wettbewerb_Free();
         Kalender_Free();
         Kalender_Lauf_Reset();
+        Welt_Freigeben();
         Quit_Status = QUIT_STATUS_LAEUFT;
         Season_Hooks_Zuruecksetzen();
     }
@@ -71,7 +83,8 @@ class Lauf : public ::testing::Test {
         uhr += 20;
         Kalender_Run();
     }
-    season_test::Spielordner ordner;  // the settings file (last slot) goes here
+    season_test::Spielordner ordner;  // the save folder and the settings file (last slot)
+    season_test::Meldungen meldungen;
 };
 
 TEST_F(Lauf, NeuesSpielBisInsSpielUndTageMitAutosave) {
@@ -84,13 +97,14 @@ TEST_F(Lauf, NeuesSpielBisInsSpielUndTageMitAutosave) {
     EXPECT_EQ(Kalender_Get_Tag(), 1);  // run mode 0 lasted one day
     EXPECT_TRUE(Wettbewerb_Modul_Bereit());
     EXPECT_TRUE(Spiele_Bereit());
-    EXPECT_EQ(Season_Welt.Team_Aktiv(), 5);
+    EXPECT_EQ(Team_Aktiv, 5);
     // The only human manager ends his turn: the days run on, one per pass.
     EXPECT_EQ(K_NEUER_TAG(6, 0), 0);
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIELTAG);
     while (Kalender_Get_Tag() < 30) Pass();
     EXPECT_EQ(gespeichert, (std::vector<int>{6, 13, 20, 27}));
-    EXPECT_EQ(pfade[0], "C:\\kordavo\\spielstand\\game_9.kdv");
+    Spielstand_Beschreibung b{};
+    EXPECT_EQ(Spielstand_Get_Beschreibung(KALENDER_AUTOSAVE_SLOT, &b), 1);
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
 }
 
@@ -126,15 +140,16 @@ TEST_F(Lauf, TagesablaufInFesterReihenfolge) {
     Season_Module.Wettbewerb_Jeden_Tag = []() { reihenfolge.push_back("wettbewerb"); };
     Season_Module.Ereignis_Jeden_Tag = []() { reihenfolge.push_back("ereignis"); };
     Season_Gui.Blt_Cache_Leeren = []() { reihenfolge.push_back("cache"); };
-    Season_Welt.Set_Team_Aktiv(5);
+    wizard(0, nullptr);
+    Team_Aktiv = 5;
     // Before the set-up is finished only the date moves.
-    Season_Gui.Spielstart_Set_Beendet(false);
+    Kalender_Lauf_Get().spielstart_beendet = false;
     const u32 cursor = Rnd_Get_Index();
     EXPECT_EQ(Kalender_Jeden_Tag(), 1);  // the day before was day 0
     EXPECT_EQ(Rnd_Get_Index(), (cursor + 3) % RND_TABELLE_GROESSE);
     EXPECT_EQ(reihenfolge, (std::vector<std::string>{"cache"}));
     reihenfolge.clear();
-    Season_Gui.Spielstart_Set_Beendet(true);
+    Kalender_Lauf_Get().spielstart_beendet = true;
     EXPECT_EQ(Kalender_Jeden_Tag(), 0);
     EXPECT_EQ(reihenfolge, (std::vector<std::string>{"rangliste", "spieltag", "richter", "manager", "wettbewerb",
                                                        "ereignis", "cache"}));
@@ -179,28 +194,13 @@ TEST_F(Lauf, ClientTickBewegtDasDatumNicht) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
-TEST_F(Lauf, KalenderBefehle) {
-    EXPECT_EQ(K_NEUER_TAG(1, 3), 0);  // before the calendar is initialised
+TEST_F(Lauf, FalscherRunmodusWirdAbgewiesen) {
     Kalender_Init(nullptr);
-    EXPECT_EQ(K_NEUER_TAG(1, 3), 1);
-    EXPECT_EQ(Kalender_Lauf_Get().laden, 4);
-    EXPECT_EQ(K_NEUER_TAG(2, 2), 1);
-    EXPECT_EQ(Kalender_Lauf_Get().speichern, 3);
-    EXPECT_EQ(K_NEUER_TAG(3, 0), 1);
-    EXPECT_EQ(K_NEUER_TAG(4, 0), 1);
-    EXPECT_EQ(Kalender_Lauf_Get().reserviert, 1);
-    EXPECT_EQ(K_NEUER_TAG(5, 0), 1);
-    EXPECT_EQ(Kalender_Lauf_Get().frage_taste, 1);
-    EXPECT_EQ(K_NEUER_TAG(7, 0), 0);
-    EXPECT_EQ(Kalender_Lauf_Get().neuer_tag, 1);
-    EXPECT_EQ(K_NEUER_TAG(8, 0), 0);
-    EXPECT_EQ(K_NEUER_TAG(0, 0), 0);
     Debug_Mitschnitt log;
     Kalender_Set_Runmodus(3);
     EXPECT_TRUE(log.Enthaelt("Falscher Wert für Kalender_Set_Runmodus"));
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_NEUES_SPIEL);
-    Kalender_Set_Runmodus(18);
-    EXPECT_EQ(Kalender_Get_Runmodus(), 18);
+    Kalender_Set_Runmodus(RUNMODUS_WARTEN_18);
     // Without an open announcement screen the waiting mode returns to play.
     Kalender_Run();
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
@@ -208,18 +208,21 @@ TEST_F(Lauf, KalenderBefehle) {
 
 TEST_F(Lauf, SpeichernPerTasteUndFehlschlagWirdGemeldet) {
     for (int i = 0; i < 3; ++i) Pass();
-    K_NEUER_TAG(2, 4);
+    K_NEUER_TAG(KALENDER_SPEICHERN, 4);
     Pass();
-    ASSERT_EQ(pfade.size(), 1u);
-    EXPECT_EQ(pfade[0], "C:\\kordavo\\spielstand\\game_4.kdv");
+    ASSERT_EQ(gespeichert.size(), 1u);
+    EXPECT_EQ(Spielstand_Get_Letzter(), 4);
+    EXPECT_TRUE(meldungen.texte.empty()) << meldungen.Alle();
     speichern_gelingt = false;
-    K_NEUER_TAG(2, 1);
+    K_NEUER_TAG(KALENDER_SPEICHERN, 1);
     Pass();
-    EXPECT_EQ(pfade.size(), 2u);
+    EXPECT_EQ(gespeichert.size(), 2u);
+    EXPECT_EQ(Spielstand_Get_Letzter(), 4);
+    EXPECT_FALSE(meldungen.texte.empty());
     // A cancelled save request writes nothing.
-    K_NEUER_TAG(3, 0);
+    K_NEUER_TAG(KALENDER_SPEICHERN_FRAGEN, 0);
     Pass();
-    EXPECT_EQ(pfade.size(), 2u);
+    EXPECT_EQ(gespeichert.size(), 2u);
 }
 
 TEST_F(Lauf, EndeGibtDieModuleFrei) {
@@ -295,14 +298,10 @@ TEST_F(Lauf, NeuesSpielMitDenAusgeliefertenWettbewerben) {
 namespace {
 
 TEST_F(Lauf, ZweiManagerNacheinanderDannDerNeueTag) {
-    Season_Welt.Manager_Ist_Dran = [](i32* t, int) {
-        t[0] = 5;
-        t[1] = 8;
-        return 2;
-    };
+    menschen = {5, 8};
     for (int i = 0; i < 4; ++i) Pass();
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
-    const i32 erster = Season_Welt.Team_Aktiv();
+    const i32 erster = Team_Aktiv;
     EXPECT_TRUE(erster == 5 || erster == 8);
     const i32 tag = Kalender_Get_Tag();
     // In normal play each pass draws exactly one number.
@@ -310,7 +309,7 @@ TEST_F(Lauf, ZweiManagerNacheinanderDannDerNeueTag) {
     Pass();
     EXPECT_EQ(Rnd_Get_Index(), (cursor + 1) % RND_TABELLE_GROESSE);
     K_NEUER_TAG(6, 0);
-    EXPECT_EQ(Season_Welt.Team_Aktiv(), erster == 5 ? 8 : 5);
+    EXPECT_EQ(Team_Aktiv, erster == 5 ? 8 : 5);
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     Pass();
     EXPECT_EQ(Kalender_Get_Tag(), tag);
@@ -328,14 +327,13 @@ TEST_F(Lauf, SkriptWizardLiestDieWettbewerbeSeinesSatzes) {
     ordner.Schreiben("1_wettbewerb.cfg", season_test::Datei_Lesen(season_test::Quelle("data/config/1_wettbewerb.cfg")));
     ordner.Schreiben("1_wettbewerb_alias.cfg",
                      season_test::Datei_Lesen(season_test::Quelle("data/config/1_wettbewerb_alias.cfg")));
-    season_test::Meldungen m;
-    Season_Wizard_Skript(0, 0);
+    Kalender_Set_Spielstart(0, 0, 0);
     for (int i = 0; i < 3; ++i) Pass();
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
-    EXPECT_STREQ(Wettbewerb_Tabelle[0].name, "1. Liga Deutschland");
+    EXPECT_STREQ(Wettbewerb_Tabelle[0].name, "1. Liga Deutschland") << meldungen.Alle();
     EXPECT_GT(Spiele_Anzahl_Spiele(Wettbewerb_Tabelle[0].spielplan), 0u);
     EXPECT_TRUE(std::filesystem::exists(ordner.pfad + "/config/1_config.bin"));
-    EXPECT_TRUE(m.texte.empty()) << m.Alle();
+    EXPECT_TRUE(meldungen.texte.empty()) << meldungen.Alle();
     Spielstand_Config_Modul_Abmelden(CONFIG_BLOCK_WETTBEWERBE);
 }
 
@@ -360,7 +358,7 @@ TEST_F(Lauf, NormalesSpielUndAnkuendigungenRufenOberflaecheUndSpieltag) {
     Season_Module.Kalender_Zugzeit_Pruefen = []() { aufrufe.push_back("zugzeit"); };
     Season_Module.Kalender_Blit_Zugzeit = []() { aufrufe.push_back("uhr"); };
     Season_Module.Spielfeld_Anzeige_Refresh = []() { aufrufe.push_back("anzeige"); };
-    Season_Welt.Startteams_Senden = []() { aufrufe.push_back("startteams"); };
+    Season_Netz.Startteams_Senden = []() { aufrufe.push_back("startteams"); };
 
     // A manager's turn without matches.
     Pass();

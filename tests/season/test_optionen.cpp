@@ -1,39 +1,29 @@
 // The option block, the team options and the season keys of global.cfg.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
-#include "season/season_hooks.h"
 #include "season_test_hilfen.h"
+#include "world/manager.h"
+#include "world/stadion.h"
+#include "world/welt.h"
+#include "world/werbung.h"
 
 namespace {
 
-std::map<std::pair<int, int>, i32> modelle;
-std::map<int, i32> werbung, level;
-u8 team_optionen[3];
-
-void hooks() {
-    Season_Hooks_Zuruecksetzen();
-    Season_Welt.Stadion_Modell_Setzen = [](int m, int f, i32 w) { modelle[{m, f}] = w; };
-    Season_Welt.Werbung_Wert_Setzen = [](int f, i32 w) { werbung[f] = w; };
-    Season_Welt.Stadion_Level_Setzen = [](int f, i32 w) { level[f] = w; };
-}
-
 // Runs first: no stadium model has been selected yet in this program.
 TEST(Optionen, StadionSchluesselVorDemModell) {
-    hooks();
+    Stadion_Modelle_Zuruecksetzen();
+    const i32 vorher = Stadion_Get_Klasse(0).baupreis;
     season_test::Meldungen m;
     EXPECT_EQ(Global_Cfg_Schluessel_Wert("BAUPREIS", 5), 1);
     EXPECT_TRUE(m.Genau("Kein Stadion initialisiert"));
-    EXPECT_TRUE(modelle.empty());
+    EXPECT_EQ(Stadion_Get_Klasse(0).baupreis, vorher);
 }
 
 TEST(Optionen, StandardwerteUndBlock) {
     Optionen_Reset();
-    const std::pair<int, i32> standard[] = {{0, 0}, {2, 1}, {8, 0}, {19, 1}, {21, 0}, {29, 0}, {200, 1}};
-    for (const auto& [index, wert] : standard) EXPECT_EQ(Option_Wert(index, 0, 7), wert) << index;
+    EXPECT_EQ(Option_Wert(OPTION_AUTOSAVE, 0, 7), 1);  // the weekly autosave is on in a new game
     EXPECT_EQ(Option_Wert(19, 1, 0), 0);
     EXPECT_EQ(Option_Wert(19, 0, 5), 0);
     u8 a[140], b[140];
@@ -62,9 +52,15 @@ TEST(Optionen, ManagerTeamUndUnbekannteIndizes) {
 }
 
 TEST(Optionen, TeamOptionen) {
-    hooks();
+    Welt_Freigeben();
     EXPECT_EQ(Option_Wert(40, 0, 77), 77);  // no team record: the value comes back
-    Season_Welt.Team_Optionen = []() { return team_optionen; };
+    ASSERT_TRUE(Welt_Anlegen(10, 0));
+    Team_Aktiv = 3;
+    EXPECT_EQ(Option_Wert(40, 0, 77), 77);  // a team without a manager has none either
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(3, "Test", 0));
+    u8* team_optionen = static_cast<u8*>(Team_Zeiger(306, 3, nullptr, 0));
+    ASSERT_NE(team_optionen, nullptr);
+    team_optionen[2] = 0;
     EXPECT_EQ(Option_Wert(40, 1, -3), -3);
     EXPECT_EQ(Option_Wert(40, 0, 0), -3);
     EXPECT_EQ(Option_Wert(41, 1, 5), 5);
@@ -75,18 +71,18 @@ TEST(Optionen, TeamOptionen) {
     EXPECT_EQ(team_optionen[2], 3);
     EXPECT_EQ(Option_Wert(42, 1, 2), 0);  // bit 0 of the value
     EXPECT_EQ(team_optionen[2], 2);
-    Season_Hooks_Zuruecksetzen();
+    Welt_Freigeben();
 }
 
 TEST(Optionen, GlobaleSchluesselMitGrenzen) {
-    hooks();
+    Stadion_Modelle_Zuruecksetzen();
     EXPECT_EQ(Global_Cfg_Schluessel_Wert("STADION_MODELL_3", 0), 1);
     EXPECT_EQ(Global_Cfg_Schluessel_Wert("MAX_KAPAZITAET", 200000), 1);
-    EXPECT_EQ(modelle[std::make_pair(3, 1)], 150000);
+    EXPECT_EQ(Stadion_Get_Klasse(2).max_kapazitaet, 150000);
     EXPECT_EQ(Global_Cfg_Schluessel_Wert("NORMKOMFORT", -5), 1);
-    EXPECT_EQ(modelle[std::make_pair(3, 7)], 0);
+    EXPECT_EQ(Stadion_Get_Klasse(2).normkomfort, 0);
     EXPECT_EQ(Global_Cfg_Schluessel_Wert("WERBUNG_VERTRAGSDAUER", 2), 1);
-    EXPECT_EQ(werbung[9], 5);
+    EXPECT_EQ(Werbung_Einstellung.vertragsdauer, 5);
     EXPECT_EQ(Global_Cfg_Schluessel_Wert("OPTION_TIMER", 600000), 1);
     EXPECT_EQ(Option_Wert(0, 0, 0), 540000);
     EXPECT_EQ(Global_Cfg_Schluessel_Wert("ANZ_TEAMS", 9), 1);
@@ -94,12 +90,13 @@ TEST(Optionen, GlobaleSchluesselMitGrenzen) {
     EXPECT_EQ(Global_Cfg_Schluessel_Wert("SPIEL_FAST", 1), 1);
     EXPECT_EQ(Kalender_Get_Spiel_Fast(), 1);
     EXPECT_EQ(Global_Cfg_Schluessel_Wert("STADION_NORMPREIS_LEVEL", 0), 1);
-    EXPECT_EQ(level[1], 1);
+    EXPECT_EQ(Stadion_Get_Level(1), 1);
     EXPECT_EQ(Global_Cfg_Schluessel_Wert("INFOTEXT", 0), 0);
     EXPECT_EQ(Global_Cfg_Schluessel_Wert("stadion_modell_1", 0), 0);  // exact text only
     EXPECT_EQ(Global_Cfg_Schluessel(nullptr), 0);
     Kalender_Set_Spiel_Fast(0);
     Optionen_Reset();
+    Stadion_Modelle_Zuruecksetzen();
 }
 
 TEST(Optionen, HoechstensVierManagerTeams) {

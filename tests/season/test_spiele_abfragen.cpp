@@ -15,24 +15,20 @@
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
+#include "season_test_hilfen.h"
+#include "world/aufstellung.h"
+#include "world/konfig.h"
+#include "world/welt.h"
 
 namespace {
 
 constexpr i32 LIGA = 50, POKAL = 51, SERIE = 52;
 
-// Records what the table hooks were asked.
-struct Tabellen_Protokoll {
-    std::vector<Tabelle_Argumente> bauten;
-    std::vector<i32> geleerte_plaene;
-    std::vector<bool> schalter;
-};
-Tabellen_Protokoll protokoll;
 
 class Abfragen : public ::testing::Test {
   protected:
     void SetUp() override {
         Season_Hooks_Zuruecksetzen();
-        protokoll = {};
         Internet_Modus = INTERNET_MODUS_EINZEL;
         ASSERT_TRUE(Wettbewerb_Init());
         ASSERT_TRUE(Spiele_Init());
@@ -42,11 +38,12 @@ class Abfragen : public ::testing::Test {
             "NEUER_WETTBEWERB\nIDENTIFIKATION SERIE\nNAME \"Serie\"\nTEAMS 2\nMODUS KO_SYSTEM\nBEST_OF_X 3\n";
         ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
         ASSERT_EQ(Wettbewerb_Spielplaene_Erstellen(), 3);
-        Season_Welt.Team_Anzahl = []() { return 20; };
+        ASSERT_TRUE(Welt_Anlegen(20, 0));
     }
     void TearDown() override {
         Spiele_Free();
         Wettbewerb_Free();
+        Welt_Freigeben();
         Season_Hooks_Zuruecksetzen();
     }
     // Sets one game: teams, and the score when `a` is not negative.
@@ -170,22 +167,11 @@ TEST_F(Abfragen, TabellenbildHatSeineOffsets) {
     EXPECT_EQ(std::memcmp(&zurueck, &t, sizeof t), 0);
 }
 
-// A stand-in table builder: rank of each row rotates with the last matchday.
-u32 test_bauen(const Tabelle_Argumente& a, Tabelle* t) {
-    protokoll.bauten.push_back(a);
-    const u32 n = t->zeilen;
-    if (n == 0) return 0xFFFFFFFFu;
-    const u32 d = static_cast<u32>(a.letzter_spieltag < 0 ? 0 : a.letzter_spieltag);
-    for (u32 rang = 0; rang < n; ++rang) t->reihenfolge[rang] = (rang + d) % n;
-    t->punkte[0][0] = 42;
-    t->wettbewerb = static_cast<u32>(a.wettbewerb);
-    return 77;
-}
-
-void hooks_fuer_tabellen() {
-    Season_Module.Tabelle_Bauen = test_bauen;
-    Season_Module.Tabellen_Cache_Leeren_Plan = [](i32 plan) { protokoll.geleerte_plaene.push_back(plan); };
-    Season_Module.Tabellen_Cache_Schalter = [](bool an) { protokoll.schalter.push_back(an); };
+// The league started with teams 1..7 (the competition's current teams).
+void liga_starten() {
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(LIGA);
+    w->flags[1] = 1;
+    for (int i = 0; i < 7; ++i) w->aktuelle_team[i] = static_cast<i16>(i + 1);
 }
 
 TEST_F(Abfragen, GepackteTabelleFuerDenClient) {
@@ -194,7 +180,7 @@ TEST_F(Abfragen, GepackteTabelleFuerDenClient) {
     a.wettbewerb = 999;
     EXPECT_EQ(Spiele_Internet_Server_Send_Tabelle_Gepackt(a, aus), 0u);
     EXPECT_TRUE(aus.empty());
-    // The default builder leaves the prepared record.
+    // Before the start: the prepared record without rows.
     a.wettbewerb = LIGA;
     u32 n = Spiele_Internet_Server_Send_Tabelle_Gepackt(a, aus);
     ASSERT_GT(n, 0u);
@@ -202,45 +188,34 @@ TEST_F(Abfragen, GepackteTabelleFuerDenClient) {
     ASSERT_EQ(Tools_RLE_Entpacken_Sicher(aus.data(), n, bild.data(), TABELLE_GROESSE), TABELLE_GROESSE);
     EXPECT_EQ(get_u32le(&bild[1024]), 0u);
     EXPECT_EQ(get_u16le(&bild[8196]), 0xFFFF);
-
-    hooks_fuer_tabellen();
-    Wettbewerb* w = Wettbewerb_Get_Zeiger(LIGA);
-    w->flags[1] = 1;
-    for (int i = 0; i < 7; ++i) w->aktuelle_team[i] = static_cast<i16>(i + 1);
-    a.letzter_spieltag = 3;
-    a.live_minute = 46;
+    // Started, one game played: team 3 leads.
+    liga_starten();
+    spiel(LIGA, 0, 0, 0, 3, 4, 2, 0);
     n = Spiele_Internet_Server_Send_Tabelle_Gepackt(a, aus);
     ASSERT_EQ(Tools_RLE_Entpacken_Sicher(aus.data(), n, bild.data(), TABELLE_GROESSE), TABELLE_GROESSE);
     Tabelle t;
     Tabelle_Bild_Lesen(t, bild.data());
     EXPECT_EQ(t.zeilen, 7u);
-    EXPECT_EQ(t.punkte[0][0], 42u);
-    EXPECT_EQ(t.reihenfolge[0], 3u);
+    EXPECT_EQ(t.team[t.reihenfolge[0]], 3u);
+    EXPECT_EQ(t.punkte[0][2], 2u);  // the two-point rule of the league
     EXPECT_EQ(t.wettbewerb, static_cast<u32>(LIGA));
-    ASSERT_EQ(protokoll.bauten.size(), 1u);
-    EXPECT_EQ(protokoll.bauten[0].live_minute, 46);
-    EXPECT_EQ(protokoll.geleerte_plaene, std::vector<i32>{Wettbewerb_Get_Spielplan(LIGA)});
 }
 
 TEST_F(Abfragen, PlatzVerlaufNachJedemSpieltag) {
-    hooks_fuer_tabellen();
-    Wettbewerb* w = Wettbewerb_Get_Zeiger(LIGA);
-    w->flags[1] = 1;
-    for (int i = 0; i < 7; ++i) w->aktuelle_team[i] = static_cast<i16>(i + 1);
+    liga_starten();
+    // Team 1 loses on matchday 0 and wins on 1 and 2.
+    spiel(LIGA, 0, 0, 0, 1, 2, 0, 1);
+    spiel(LIGA, 1, 0, 0, 1, 3, 3, 0);
+    spiel(LIGA, 2, 0, 0, 4, 1, 0, 2);
     u8 aus[SPIELE_VERLAUF_BYTES];
     Tabelle_Argumente a;
     a.wettbewerb = LIGA;
-    // Every matchday of the season: the table over matchdays 0..md each time.
     ASSERT_EQ(Spiele_Internet_Server_Send_Tabelle(a, -1, -1, 1, aus), 14);
-    for (i32 md = 0; md < 14; ++md) {
-        // Row 0 (team 1) stands where the rotation puts it.
-        EXPECT_EQ(get_u32le(aus + 4 * md), static_cast<u32>((7 - md % 7) % 7)) << md;
-        EXPECT_EQ(protokoll.bauten[md].erster_spieltag, 0);
-        EXPECT_EQ(protokoll.bauten[md].letzter_spieltag, md);
-    }
+    EXPECT_EQ(get_u32le(aus), 6u);  // last of seven on goal difference
+    EXPECT_EQ(get_u32le(aus + 4), 1u);  // level with team 2 on points, but two lost
+    EXPECT_EQ(get_u32le(aus + 8), 0u);
     EXPECT_EQ(aus[4 * 14], 0xFF);
     EXPECT_EQ(aus[SPIELE_VERLAUF_BYTES - 1], 0xFF);
-    EXPECT_EQ(protokoll.schalter, (std::vector<bool>{false, true}));
     // A long range stops at 46; a team without a row is -1; a range inside.
     EXPECT_EQ(Spiele_Internet_Server_Send_Tabelle(a, 0, 100, 1, aus), SPIELE_VERLAUF_MAX);
     EXPECT_EQ(Spiele_Internet_Server_Send_Tabelle(a, 2, 4, 55, aus), 2);
@@ -310,31 +285,36 @@ TEST_F(Abfragen, DirekterVergleichUeberWettbewerbe) {
     EXPECT_EQ(Spiele_Get_Spiele_Gegen(LIGA, 3, 21, &s, &u, &n, erg, 5), 0);
     EXPECT_EQ(s, 0u);
     // A world too large for the store's keys answers nothing.
-    Season_Welt.Team_Anzahl = []() { return 100000; };
+    const i32 teams = Team_Anzahl;
+    Team_Anzahl = 100000;
     EXPECT_EQ(Spiele_Get_Spiele_Gegen(-1, 3, 4, &s, &u, &n, erg, 10), 0);
+    Team_Anzahl = teams;
 }
 
-std::map<int, std::string> namen = {{3, "Rotweiss"}, {4, "Blau-Gelb"}, {5, "Grün"}};
-
-void hooks_fuer_prognose() {
-    Season_Welt.Team_Staerke_Modus = [](int t, u32) { return t == 3 ? 900 : 300; };
-    Season_Welt.Team_Name = [](int t, char* p) -> const char* {
-        std::snprintf(p, 64, "%s", namen.count(t) ? namen[t].c_str() : "");
-        return p;
-    };
-    Season_Welt.Team_Vergleiche = [](int a, int, i32 aus[4], u32) {
-        aus[0] = 50;
-        aus[1] = a == 3 ? 20 : 70;
-        aus[2] = a == 3 ? 80 : 40;
-        aus[3] = a == 3 ? 70 : 30;
-    };
+// The forecast on the shipped world: the strongest and the weakest team.
+struct Prognose_Teams {
+    i32 stark = -1, schwach = -1;
+};
+Prognose_Teams prognose_welt() {
+    Welt_Freigeben();
+    const std::string ordner = season_test::Quelle("data/config");
+    Prognose_Teams p;
+    if (!Welt_Laden_Ordner(ordner.c_str(), 0)) return p;
+    for (i32 t = 0; t < Team_Anzahl; ++t) {
+        if (t == Team_Transfermarkt) continue;
+        const int s = Team_Get_Staerke_Modus(t, 16);
+        if (p.stark < 0 || s > Team_Get_Staerke_Modus(p.stark, 16)) p.stark = t;
+        if (p.schwach < 0 || s < Team_Get_Staerke_Modus(p.schwach, 16)) p.schwach = t;
+    }
     Season_Gui.Text = [](const char* id) -> const char* { return std::strcmp(id, "*161") == 0 ? "(Prognose)" : ""; };
+    return p;
 }
 
 TEST_F(Abfragen, PrognoseFuerUngespielteSpiele) {
-    hooks_fuer_prognose();
-    spiel(LIGA, 4, 0, 0, 3, 4);
-    spiel(LIGA, 4, 0, 1, 4, 3, 2, 2);
+    const Prognose_Teams p = prognose_welt();
+    ASSERT_GE(p.stark, 0);
+    spiel(LIGA, 4, 0, 0, p.stark, p.schwach);
+    spiel(LIGA, 4, 0, 1, p.schwach, p.stark, 2, 2);
     Spiele_Lock_Halter h(Spiele_Lock(LIGA, 4, 0, 0));
     const u32 cursor = Rnd_Get_Index();
     i32 a = -9, b = -9, a2 = -9, b2 = -9;
@@ -361,14 +341,21 @@ TEST_F(Abfragen, PrognoseFuerUngespielteSpiele) {
 }
 
 TEST_F(Abfragen, PrognoseBleibtImRahmen) {
-    hooks_fuer_prognose();
-    // Many seeds (names) and strengths: scores stay small and non-negative,
-    // and the stronger side is ahead on the whole.
+    // Without world data a forecast still comes out.
+    i32 a = -1, b = -1;
+    Welt_Freigeben();
+    Spiele_Berechne_Ergebnis(0, 1, &a, &b);
+    EXPECT_GE(a, 0);
+    EXPECT_GE(b, 0);
+    // Many seeds (names): scores stay small and non-negative, and the
+    // stronger side is ahead on the whole.
+    const Prognose_Teams p = prognose_welt();
+    ASSERT_GE(p.stark, 0);
+    char* name = Team_Fix_Daten[p.stark].name;
     int vorne = 0, hinten = 0;
     for (int i = 0; i < 300; ++i) {
-        namen[3] = "Team" + std::to_string(i);
-        i32 a = -1, b = -1;
-        Spiele_Berechne_Ergebnis(3, 4, &a, &b);
+        std::snprintf(name, sizeof Team_Fix_Daten[p.stark].name, "Team%d", i);
+        Spiele_Berechne_Ergebnis(p.stark, p.schwach, &a, &b);
         ASSERT_GE(a, 0);
         ASSERT_GE(b, 0);
         ASSERT_LE(a + b, 12);
@@ -376,12 +363,6 @@ TEST_F(Abfragen, PrognoseBleibtImRahmen) {
         hinten += a < b;
     }
     EXPECT_GT(vorne, hinten);
-    // Without world data (default hooks) a forecast still comes out.
-    Season_Hooks_Zuruecksetzen();
-    i32 a = -1, b = -1;
-    Spiele_Berechne_Ergebnis(0, 1, &a, &b);
-    EXPECT_GE(a, 0);
-    EXPECT_GE(b, 0);
 }
 
 TEST_F(Abfragen, TeamStatistikFuerDenClient) {
@@ -402,39 +383,40 @@ TEST_F(Abfragen, TeamStatistikFuerDenClient) {
     EXPECT_EQ(Spiele_Internet_Server_Send_Statistik(a, nullptr), 0);
 }
 
+// Every change of a game through the database drops its plan's cached
+// tables: the next table shows the change.
 TEST_F(Abfragen, GeaenderteSpieleMachenTabellenUngueltig) {
-    hooks_fuer_tabellen();
-    i32 leeren = 0;
-    static i32* zaehler = nullptr;
-    zaehler = &leeren;
-    Season_Module.Tabellen_Cache_Leeren = []() { ++*zaehler; };
-    const i32 liga = Wettbewerb_Get_Spielplan(LIGA), pokal = Wettbewerb_Get_Spielplan(POKAL);
-    {
-        Spiele_Lock_Halter h(Spiele_Lock(LIGA, 1, 0, 0));
-        Spiele_Set_Teams(h.Handle(), 3, 4);
-        Spiele_Ergebnis_Nullen(h.Handle());
-        Spiele_Set_Ergebnis(h.Handle(), 1, 0, 0);
-        Spiele_Set_Zuschauer(h.Handle(), 100);  // attendance is not in a table
+    liga_starten();
+    auto punkte_von_3 = []() {
+        Tabelle t;
+        Wettbewerb_Get_Tabellen_Teams(LIGA, &t);
+        Tabelle_Argumente a;
+        a.wettbewerb = LIGA;
+        Spiele_Get_Tabelle(a, &t);
+        return t.punkte[0][2];
+    };
+    spiel(LIGA, 1, 0, 0, 3, 4, 1, 0);
+    EXPECT_EQ(punkte_von_3(), 2u);
+    const struct {
+        const char* was;
+        void (*aendern)();
+        u32 punkte;
+    } faelle[] = {
+        {"result", [] { spiel(LIGA, 1, 0, 0, 3, 4, 0, 0); }, 1},
+        {"teams", [] { spiel(LIGA, 1, 0, 0, 5, 4, -1, -1); }, 0},
+        {"swap", [] { Spiele_Team_Tausch(Wettbewerb_Get_Spielplan(LIGA), 5, 3); }, 1},
+        {"clear", [] { Spiele_Ergebnisse_Loeschen(LIGA); }, 0},
+    };
+    for (const auto& f : faelle) {
+        f.aendern();
+        EXPECT_EQ(punkte_von_3(), f.punkte) << f.was;
     }
-    EXPECT_EQ(protokoll.geleerte_plaene, (std::vector<i32>{liga, liga, liga}));
-    protokoll.geleerte_plaene.clear();
-    Spiele_Team_Tausch(pokal, 3, 4);
-    Spiele_Ergebnisse_Loeschen(LIGA);
-    Spiele_Spiel_Einfuegen(1, LIGA, 2, 0, 5, 6);
-    Spiele_Spiel_Clear(Spiele_Lock(POKAL, 0, 0, 0));
-    Spiele_Loesche_Spielplan(pokal);
-    EXPECT_EQ(protokoll.geleerte_plaene, (std::vector<i32>{pokal, liga, liga, pokal, pokal}));
-    // The whole cache goes at a new start of the database and at a client's
-    // reset, which also clears the matchday's no-match flag.
-    EXPECT_EQ(leeren, 0);
-    ASSERT_TRUE(Spiele_Init());
-    EXPECT_EQ(leeren, 1);
+    // The client's reset also clears the matchday's no-match flag.
     static int kein_spiel = 0;
     Season_Module.Spieltag_Kein_Spiel_Loeschen = []() { ++kein_spiel; };
     Internet_Modus = INTERNET_MODUS_CLIENT;
     Spiele_Internet_Client_Reset();
     Internet_Modus = INTERNET_MODUS_EINZEL;
-    EXPECT_EQ(leeren, 2);
     EXPECT_EQ(kein_spiel, 1);
 }
 

@@ -13,6 +13,7 @@
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
+#include "season/optionen_block.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "season/spiele.h"
@@ -33,7 +34,6 @@ class Spielstand : public ::testing::Test {
         Internet_Modus = INTERNET_MODUS_EINZEL;
         Optionen_Reset();
         Kalender_Lauf_Reset();
-        Kalender_Set_Spielstand_Hooks({});
         Season_Spielstand_Anmelden();
         Kalender_Init(nullptr);
         ASSERT_TRUE(Wettbewerb_Init());
@@ -105,6 +105,55 @@ TEST_F(Spielstand, BeschaedigteDateiLaesstDasSpielWieEsWar) {
     EXPECT_EQ(Kalender_Get_Tag(), 3);
     EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_b, 41);
     Spiele_Unlock(-1);
+}
+
+// A save whose checksums are right but whose values are impossible is
+// refused as a whole; the running game stays as it was.
+TEST_F(Spielstand, UnmoeglicheWerteWerdenAbgewiesen) {
+    struct Fall {
+        const char* was;
+        void (*verderben)();
+    };
+    static i32 handle = 0;
+    const Fall faelle[] = {
+        {"Laufmodus 9999", [] { Kalender_Lauf_Get().runmodus = 9999; }},
+        {"Neuer-Tag-Flag 7", [] { Kalender_Lauf_Get().neuer_tag = 7; }},
+        {"Ladeanfrage Slot 40", [] { Kalender_Lauf_Get().laden = 41; }},
+        {"Tagesart 99999", [] { Kalender_Get_Zustand().art[10] = 99999; }},
+        {"Slotzaehler -5", [] { Kalender_Get_Zustand().slot_zaehler = -5; }},
+        {"Zugindex hinter der Liste", [] { Kalender_Lauf_Get().zug_index = 3; }},
+        {"Spieltag ausserhalb des Plans", [] { Spiele_Get_Spiel(handle, true)->spieltag = 999; }},
+        {"Tore -7", [] { Spiele_Get_Spiel(handle, true)->tore_a = -7; }},
+        {"Ereignisse hinter dem Speicher",
+         [] {
+             Spiel* g = Spiele_Get_Spiel(handle, true);
+             g->erstes_ereignis = 1u << 30;
+             g->ereignis_anzahl = 3;
+         }},
+        {"Teamanzahl 0", [] { Option_Wert(OPTION_ANZ_TEAMS, 1, 0); }},
+    };
+    const std::string a = Spielstand_Pfad(5);
+    for (const Fall& f : faelle) {
+        Kalender_Lauf_Reset();
+        Optionen_Reset();
+        handle = Spiele_Lock(50, 3, 0, 2);
+        ASSERT_NE(handle, 0);
+        const Spiel gut = *Spiele_Get_Spiel(handle, true);
+        const Kalender_Zustand zustand = Kalender_Get_Zustand();
+        f.verderben();
+        ASSERT_TRUE(Spielstand_Speichern(a.c_str(), 1)) << f.was;
+        // The running game: sound again, one day on.
+        Kalender_Lauf_Reset();
+        Optionen_Reset();
+        Kalender_Get_Zustand() = zustand;
+        *Spiele_Get_Spiel(handle, true) = gut;
+        Kalender_Jeden_Tag();
+        const std::vector<u8> vorher = season_test::Block_Bytes(Kalender_Save, Spiele_Save, Optionen_Save);
+        EXPECT_FALSE(Spielstand_Laden(a.c_str())) << f.was;
+        EXPECT_STRNE(Spielstand_Letzter_Fehler(), "") << f.was;
+        EXPECT_TRUE(vorher == season_test::Block_Bytes(Kalender_Save, Spiele_Save, Optionen_Save)) << f.was;
+        Spiele_Unlock(-1);
+    }
 }
 
 TEST_F(Spielstand, WoechentlicherAutosaveInSlotNeun) {

@@ -169,6 +169,37 @@ TEST_F(WettbewerbConfig, JedeKodierteMeldungMitTextUndZeile) {
     EXPECT_EQ(m.texte.size(), 7u) << m.Alle();
 }
 
+// Items of the number lists are read at their own line: a bad item is
+// refused with a message naming that line, never taken as team -1 or
+// country 0.
+TEST_F(WettbewerbConfig, ListenEintraegeMitIhrerZeile) {
+    Meldungen m;
+    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\n"                   // 1
+                      "IDENTIFIKATION A\n"                   // 2
+                      "NAME \"A\"\n"                         // 3
+                      "TEAMS 8\n"                            // 4
+                      "STARTTEILNEHMER 3,#Niemand,5,-2\n"    // 5
+                      "QUALI_LAND #Atlantis,2\n"             // 6
+                      "QUALI_LAND 7,2\n"                     // 7
+                      "AUFFUELL_MIT_TEAMS 1,zwei,3\n"        // 8
+                      "WER_GEGEN_WEN 0,1,300,2\n"));         // 9
+    EXPECT_TRUE(m.Genau("[5] Warning in wettbewerb.cfg:\n - (303) Unbekannter Alias (#Niemand)\n\n")) << m.Alle();
+    EXPECT_TRUE(m.Genau("[5] Warning in wettbewerb.cfg:\n - (206) Ungueltiger Wert (-2)\n\n"));
+    EXPECT_TRUE(m.Genau("[6] Warning in wettbewerb.cfg:\n - (303) Unbekannter Alias (#Atlantis)\n\n"));
+    EXPECT_TRUE(m.Genau("[8] Warning in wettbewerb.cfg:\n - (302) Ungültige Zahl (zwei)\n\n"));
+    EXPECT_TRUE(m.Genau("[9] Warning in wettbewerb.cfg:\n - (206) Ungueltiger Wert (300)\n\n"));
+    EXPECT_EQ(m.texte.size(), 5u) << m.Alle();
+    const Wettbewerb& w = W(0);
+    EXPECT_EQ(w.startteam_anzahl, 2);
+    EXPECT_EQ(w.start_team[0], 3);
+    EXPECT_EQ(w.start_team[1], 5);
+    EXPECT_EQ(w.quali_land_anzahl, 1);
+    EXPECT_EQ(w.quali_land[0][0], 7);
+    EXPECT_EQ(w.auffuell_anzahl, 0);
+    EXPECT_EQ(w.paarungs_anzahl, 3);
+    EXPECT_EQ(w.paarungen[2], 2);
+}
+
 TEST_F(WettbewerbConfig, FehlendeIdentifikationOhneGutenSatzIstFatal) {
     Meldungen m;
     EXPECT_FALSE(Lesen("NEUER_WETTBEWERB\nNAME \"Ohne\"\nTEAMS 4\nNEUER_WETTBEWERB\nIDENTIFIKATION B\n"));
@@ -322,6 +353,43 @@ TEST_F(WettbewerbConfig, HierarchieDreierEbenen) {
     EXPECT_EQ(Wettbewerb_Get_Liga_Von_Team(99, false), -1);
 }
 
+// Knock-out fields of any size: the rounds and the games of each round
+// (a round of an odd field has one game with a bye), and warning 201 for
+// more matchdays than rounds.
+TEST_F(WettbewerbConfig, KoRundenJederFeldgroesse) {
+    const struct {
+        int teams;
+        std::vector<u32> spiele;
+    } faelle[] = {
+        {2, {1}},          {3, {2, 1}},          {6, {3, 2, 1}},       {12, {6, 3, 2, 1}},
+        {15, {8, 4, 2, 1}}, {16, {8, 4, 2, 1}}, {20, {10, 5, 3, 2, 1}}, {33, {17, 9, 5, 3, 2, 1}},
+    };
+    for (const auto& f : faelle) {
+        const std::string text = "NEUER_WETTBEWERB\nIDENTIFIKATION K\nNAME \"Pokal\"\nMODUS KO_SYSTEM\nTEAMS " +
+                                 std::to_string(f.teams) + "\n";
+        Meldungen m;
+        ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
+        ASSERT_EQ(W(0).spieltage, static_cast<i32>(f.spiele.size())) << f.teams;
+        ASSERT_EQ(Wettbewerb_Spielplaene_Erstellen(), 1);
+        for (size_t md = 0; md < f.spiele.size(); ++md) {
+            u32 k = 0;
+            while (Spiele_Lock_Halter h{Spiele_Lock(50, static_cast<u32>(md), 0, k)}) ++k;
+            EXPECT_EQ(k, f.spiele[md]) << f.teams << " teams, round " << md;
+        }
+        Spiele_Free();
+        ASSERT_TRUE(Spiele_Init());
+    }
+    // 20 teams play five rounds: SPIELTAGE 5 is right, 6 is one too many.
+    for (const auto& [tage, warnung] : {std::pair{5, false}, std::pair{6, true}}) {
+        const std::string text = "NEUER_WETTBEWERB\nIDENTIFIKATION K\nNAME \"Pokal\"\nMODUS KO_SYSTEM\nTEAMS 20\n"
+                                 "SPIELTAGE " + std::to_string(tage) + "\n";
+        Meldungen m;
+        ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
+        EXPECT_EQ(m.Enthaelt("(201) Zuviele Spieltage angegeben (Pokal)"), warnung) << tage;
+        EXPECT_EQ(W(0).spieltage, 5);
+    }
+}
+
 TEST_F(WettbewerbConfig, ShippedFileReadsWithoutMessages) {
     const std::string pfad = season_test::Quelle("data/config/1_wettbewerb.cfg");
     const std::string alias = season_test::Quelle("data/config/1_wettbewerb_alias.cfg");
@@ -338,20 +406,25 @@ TEST_F(WettbewerbConfig, ShippedFileReadsWithoutMessages) {
         if (w.naechste_runde >= 0) {
             EXPECT_EQ(W(w.naechste_runde).vorherige_runde >= 0, true) << w.name;
         }
-        if ((w.modus & WB_KO_SYSTEM) && (w.modus & WB_RUECKSPIELE)) EXPECT_GE(w.best_of_x, 2) << w.name;
-        if (w.naechste_gruppe >= 0) EXPECT_EQ(W(w.naechste_gruppe).visuell_gruppe, w.visuell_gruppe) << w.name;
+        if ((w.modus & WB_KO_SYSTEM) && (w.modus & WB_RUECKSPIELE)) {
+            EXPECT_GE(w.best_of_x, 2) << w.name;
+        }
+        if (w.naechste_gruppe >= 0) {
+            EXPECT_EQ(W(w.naechste_gruppe).visuell_gruppe, w.visuell_gruppe) << w.name;
+        }
     }
     EXPECT_GT(n, 10);
     EXPECT_EQ(Wettbewerb_Spielplaene_Erstellen(), n);
-    // Every plan has the games its competition needs.
+    // Every knock-out plan ends in one final.
     for (int i = 0; i < n; ++i) {
         const Wettbewerb& w = W(i);
-        u32 g = static_cast<u32>(w.teams + 1) / 2, soll = 0;
-        if (w.modus & WB_KO_SYSTEM)
-            for (int md = 0; md < w.spieltage; ++md, g /= 2) soll += g * w.best_of_x;
-        else
-            soll = g * w.spieltage * w.best_of_x;
-        EXPECT_EQ(Spiele_Anzahl_Spiele(w.spielplan), soll) << w.name;
+        if (!(w.modus & WB_KO_SYSTEM) || w.spieltage < 1 || w.naechste_runde >= 0) continue;
+        u32 im_finale = 0;
+        while (Spiele_Lock_Halter h{Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(w.spieltage - 1), 0, im_finale)})
+            ++im_finale;
+        if (w.teams >= 2 && w.spieltage == Spiele_KO_Runden(static_cast<u32>(w.teams))) {
+            EXPECT_EQ(im_finale, 1u) << w.name;
+        }
     }
     // The home country: three levels with two parallel lowest leagues,
     // promotion and relegation between them.

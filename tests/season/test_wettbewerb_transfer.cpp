@@ -60,6 +60,9 @@ TEST_F(Transfer, FreierDatensatzZweiBytesUndLeereQualiListeEinByte) {
 }
 
 TEST_F(Transfer, Tabelle1004HinUndZurueck) {
+    // The server's leagues have their pairing orders; the client keeps them.
+    Wettbewerb_Spielplaene_Erstellen();
+    for (int i = 0; i < 3; ++i) Wettbewerb_Tabelle[i].spielplan = -1;
     const std::vector<u8> vorher = strom();
     i32 freund = 0, dummy = 0;
     Wettbewerb_Dummy_Anzahl = 2;

@@ -64,11 +64,17 @@ TEST_F(Netz, DataBackTakesOnlyTheAskingTeamsPlayers) {
     std::memcpy(d.data() + 4, &a, 172);
     put_i32le(d.data() + 176, fremd);
     std::memcpy(d.data() + 180, &f, 172);
+    int unmoeglich = Team_Kader(40)[3];  // an own player with an impossible injury kind
+    Spieler_Struktur u = Spieler_Daten[unmoeglich];
+    u.verletzung_art = 99;
+    put_i32le(d.data() + 352, unmoeglich);
+    std::memcpy(d.data() + 356, &u, 172);
     int fremd_moral = Spieler_Daten[fremd].moral;
     Spieler_Internet_Server_Get_Data_Back(d.data());
     EXPECT_EQ(Spieler_Daten[eigen].moral, 1);
     EXPECT_EQ(Spieler_Daten[eigen].team, 40);
     EXPECT_EQ(Spieler_Daten[fremd].moral, fremd_moral);
+    EXPECT_LT(Spieler_Daten[unmoeglich].verletzung_art, VERLETZUNG_ANZAHL);
 }
 
 TEST_F(Netz, TeamRecordsAndOwnRecordWriteBack) {
@@ -89,6 +95,10 @@ TEST_F(Netz, TeamRecordsAndOwnRecordWriteBack) {
     Debug_Mitschnitt log;
     Team_Internet_Server_Get_Data_Back(o, 0, 0);
     EXPECT_EQ(Team_Own_Daten[20].server_wert, 0x1234);
+    EXPECT_EQ(Team_Own_Daten[20].taktik[0], 1);
+    o[708] = 0;
+    o[4] = 40;  // a formation cell beyond the pitch: the record is refused
+    Team_Internet_Server_Get_Data_Back(o, 0, 0);
     EXPECT_EQ(Team_Own_Daten[20].taktik[0], 1);
     Team_Internet_Server_Get_Data_Back(nullptr, 0, 0);
     EXPECT_TRUE(log.Enthaelt("Team_Internet_Server_Get_Data_Back: NULL-Pointer!"));

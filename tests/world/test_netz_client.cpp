@@ -1,7 +1,6 @@
-// The client side of the world's blocks, against a loop-back of the server rows.
+// The client side of the world's blocks through the call layer's local line.
 #include <gtest/gtest.h>
 
-#include <cstdarg>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "world/konfig.h"
 #include "world/manager.h"
 #include "world/netz.h"
+#include "world/netz_rufe.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/welt.h"
@@ -20,80 +20,16 @@
 
 namespace {
 
-std::vector<std::pair<int, std::string>> aufrufe;
-u8* letzter_block = nullptr;
+std::vector<int> aufrufe;
 
-// Runs the server row as the server would: single play, the asking team current.
-i32 schleife(i32 id, const char* typen, ...) {
-    aufrufe.emplace_back(id, typen);
-    va_list a;
-    va_start(a, typen);
-    u32 modus = Internet_Modus;
-    Internet_Modus = INTERNET_MODUS_SERVER;
-    i32 alt = Aktuelles_Team;
-    Aktuelles_Team = Team_Aktiv;
-    i32 r = 0;
-    switch (id) {
-        case 0: {
-            u8** aus = va_arg(a, u8**);
-            int m = va_arg(a, int), t = va_arg(a, int), s = va_arg(a, int), x = va_arg(a, int);
-            W32_Memory_H_Free(letzter_block);
-            r = static_cast<i32>(Spieler_Internet_Server_Send(&letzter_block, m, t, s, x));
-            *aus = letzter_block;
-            break;
-        }
-        case 2: Spieler_Internet_Server_Send_Startinfo(va_arg(a, u32*)); break;
-        case 1015: {
-            u8** aus = va_arg(a, u8**);
-            int t = va_arg(a, int);
-            W32_Memory_H_Free(letzter_block);
-            r = static_cast<i32>(Stadion_Internet_Server_Send_Liste(&letzter_block, t));
-            *aus = letzter_block;
-            break;
-        }
-        case 4: {
-            int ta = va_arg(a, int), tb = va_arg(a, int), sa = va_arg(a, int), sb = va_arg(a, int), p = va_arg(a, int);
-            Spieler_Tausch_Ausfuehren(ta, tb, sa, sb, p, va_arg(a, u32*));
-            break;
-        }
-        case 16: {
-            u32* t = va_arg(a, u32*);
-            u32* k = va_arg(a, u32*);
-            u32* m = va_arg(a, u32*);
-            u16* h = va_arg(a, u16*);
-            Team_Internet_Server_Send_Startinfo(t, k, m, h, va_arg(a, u16*));
-            break;
-        }
-        case 1026: {
-            int v[6];
-            for (int& x : v) x = va_arg(a, int);
-            r = Bank_Internet_Server_Buchung(v[0], v[1], v[2], v[3], v[4], v[5]);
-            break;
-        }
-        case 1024: {
-            u8** aus = va_arg(a, u8**);
-            u8* w = va_arg(a, u8*);
-            u8* z = va_arg(a, u8*);
-            u8* g = va_arg(a, u8*);
-            f32* f[4];
-            for (auto& x : f) x = va_arg(a, f32*);
-            u8* k = va_arg(a, u8*);
-            int t = va_arg(a, int);
-            W32_Memory_H_Free(letzter_block);
-            r = static_cast<i32>(Bank_Internet_Server_Send_Bankdaten(&letzter_block, w, z, g, f[0], f[1], f[2], f[3], k, t));
-            *aus = letzter_block;
-            break;
-        }
-        case 31: {
-            u32* x = va_arg(a, u32*);
-            Manager_Internet_Server_Send_Startinfo_1(x, va_arg(a, u32*));
-            break;
-        }
-    }
-    Internet_Modus = modus;
-    Aktuelles_Team = alt;
-    va_end(a);
-    return r;
+// The local line, recording every call's number.
+bool schleife(u16 nummer, const std::vector<u8>& ein, std::vector<u8>* aus) {
+    aufrufe.push_back(nummer);
+    return ruf::Lokale_Leitung(nummer, ein, aus);
+}
+bool keine_antwort(u16 nummer, const std::vector<u8>&, std::vector<u8>*) {
+    aufrufe.push_back(nummer);
+    return false;
 }
 
 class NetzClient : public ::testing::Test {
@@ -101,13 +37,12 @@ class NetzClient : public ::testing::Test {
     static void SetUpTestSuite() {
         Internet_Modus = INTERNET_MODUS_EINZEL;
         ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
-        Welt_Netz_Hooks h;
-        h.client_lesen = schleife;
-        Welt_Set_Netz_Hooks(h);
+        Welt_Netz_Anmelden();
+        ruf::Leitung_Setzen(schleife);
     }
     static void TearDownTestSuite() {
         Internet_Modus = INTERNET_MODUS_EINZEL;
-        letzter_block = static_cast<u8*>(W32_Memory_H_Free(letzter_block));
+        ruf::Leitung_Setzen(nullptr);
         Bank_Free();
         Welt_Freigeben();
     }
@@ -135,14 +70,7 @@ TEST_F(NetzClient, StartInfoAndRefreshFillTheLocalArrays) {
     Schwierigkeit = 2;
     ASSERT_TRUE(Manager_Internet_Client_Get_Startinfo_1());
     ASSERT_GE(aufrufe.size(), 3u);
-    EXPECT_EQ(aufrufe[0], (std::pair<int, std::string>{16, "vI4I4I4W2W2"}));
-    EXPECT_EQ(aufrufe[1], (std::pair<int, std::string>{2, "vI4"}));
-    EXPECT_EQ(aufrufe.back().first, 31);
-}
-
-i32 keine_antwort(i32 id, const char* typen, ...) {
-    aufrufe.emplace_back(id, typen);
-    return 0;
+    EXPECT_EQ(aufrufe, (std::vector<int>{16, 2, 31}));
 }
 
 TEST_F(NetzClient, BankTablesComeWithCall1024AndAFailedCallChangesNothing) {
@@ -153,18 +81,14 @@ TEST_F(NetzClient, BankTablesComeWithCall1024AndAFailedCallChangesNothing) {
     f64 rahmen = Bank_Get_Kreditrahmen(72);
     Internet_Modus = INTERNET_MODUS_CLIENT;
     Team_Aktiv = 72;
-    Welt_Netz_Hooks h;
-    h.client_lesen = keine_antwort;
-    Welt_Set_Netz_Hooks(h);
+    ruf::Leitung_Setzen(keine_antwort);
     EXPECT_FALSE(Bank_Internet_Client_Get_Bankdaten(72));
     EXPECT_EQ(Bank_Get_Waehrung(72), BANK_PFUND);
     EXPECT_DOUBLE_EQ(Bank_Get_Kreditrahmen(72), rahmen);
-    h.client_lesen = schleife;
-    Welt_Set_Netz_Hooks(h);
+    ruf::Leitung_Setzen(schleife);
     aufrufe.clear();
     EXPECT_TRUE(Bank_Internet_Client_Get_Bankdaten(72));
-    ASSERT_FALSE(aufrufe.empty());
-    EXPECT_EQ(aufrufe[0], (std::pair<int, std::string>{1024, "iC<=0C<12C<28C<28F<4F<4F<4F<4C<52i"}));
+    EXPECT_EQ(aufrufe, (std::vector<int>{1024, 1027}));
     EXPECT_EQ(Bank_Get_Waehrung(72), BANK_PFUND);
     EXPECT_DOUBLE_EQ(Bank_Get_Kreditrahmen(72), rahmen);
     Bank_Free();
@@ -181,15 +105,15 @@ TEST_F(NetzClient, BookingsAndExchangesGoToTheServer) {
     Team_Aktiv = 20;
     EXPECT_EQ(Bank_Buchen(20, -1, 5000.0f, 27, 0, -1), 1);
     EXPECT_EQ(Bank_Buchen(21, 20, 5000.0f, 22, 0, -1), 0);  // the server refuses another team's money
-    EXPECT_EQ(aufrufe.back(), (std::pair<int, std::string>{1026, "ciiiiii"}));
+    EXPECT_EQ(aufrufe.back(), 1026);
     EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(20, 0, -1), 995000.0);
     int geht = Team_Kader(20)[19];
-    i32 markt[20];
+    i32 markt[20] = {};
     int n = 0;
     for (int i = 0; i < Team_Kader_Anzahl(0) && n < 1; i++)
         if (!(Spieler_Wert(75, Team_Kader(0)[i], 0, 0) & SP_STATUS_SCOUT)) markt[n++] = Team_Kader(0)[i];
     EXPECT_EQ(Spieler_Tauschen(20, 0, geht, markt[0], 10000), 1);
-    EXPECT_EQ(aufrufe.back().first, 4);
+    EXPECT_EQ(aufrufe.back(), 4);
     EXPECT_EQ(Spieler_Get_Team(markt[0]), 20);
     // A client without a manager says so.
     Debug_Mitschnitt log;
@@ -198,12 +122,12 @@ TEST_F(NetzClient, BookingsAndExchangesGoToTheServer) {
     // The stadium record comes as a list image.
     Stadion_Init();
     EXPECT_TRUE(Stadion_Internet_Client_Get(20));
-    EXPECT_EQ(aufrufe.back(), (std::pair<int, std::string>{1015, "iC<=0i"}));
+    EXPECT_EQ(aufrufe.back(), 1015);
     EXPECT_FALSE(Stadion_Internet_Client_Get(0));
     Stadion_Free();
     // Fetching one player's record goes through block 0.
     ASSERT_TRUE(Spieler_Internet_Client_Get_Data(3, -1, 77, -1));
-    EXPECT_EQ(aufrufe.back(), (std::pair<int, std::string>{0, "iV<=0iiii"}));
+    EXPECT_EQ(aufrufe.back(), 0);
 }
 
 }  // namespace

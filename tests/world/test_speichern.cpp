@@ -1,6 +1,7 @@
 // Save and reload give identical world records; damaged blocks change nothing.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -166,6 +167,39 @@ TEST_F(Speichern, DamagedOrShortBlocksChangeNothing) {
     Abbild jetzt;
     jetzt.nehmen();
     EXPECT_TRUE(vorher == jetzt);
+}
+
+// Blocks with right framing but impossible values are refused as a whole.
+TEST_F(Speichern, ImpossibleValuesAreRefused) {
+    const std::vector<u8> daten = alles_schreiben();
+    const struct {
+        const char* was;
+        void (*setzen)();
+    } faelle[] = {
+        {"moral", [] { Spieler_Daten[100].moral = 200; }},
+        {"injury kind", [] { Spieler_Daten[5].verletzung_art = 99; }},
+        {"player's team beyond the teams", [] { Spieler_Daten[5].team = Team_Anzahl; }},
+        {"continent", [] { Team_Daten[3].kontinent = 99; }},
+        {"formation cell", [] { Team_Own_Daten[3].formationen[0].spalte[0] = 40; }},
+        {"away team", [] { Team_Auswaerts = 99999; }},
+        {"start flag", [] { Spielstart_Beendet = 7; }},
+        {"manager's menu choice", [] { Team_Manager[20]->menue_wahl[0] = 9; }},
+        {"balance", [] { const_cast<Bank_Konto*>(Bank_Get_Konto(20))->kontostand = std::nan(""); }},
+        {"stadium class", [] { Stadion_Get(30, 0)->klasse = 9; }},
+        {"sponsor", [] { Werbung_Get(20)->slot[0].sponsor = 200; }},
+    };
+    for (const auto& f : faelle) {
+        f.setzen();
+        const std::vector<u8> schlecht = alles_schreiben();
+        ASSERT_TRUE(alles_lesen(daten)) << f.was;
+        Abbild vorher;
+        vorher.nehmen();
+        EXPECT_FALSE(alles_lesen(schlecht)) << f.was;
+        Abbild nachher;
+        nachher.nehmen();
+        EXPECT_TRUE(vorher == nachher) << f.was;
+    }
+    EXPECT_EQ(alles_schreiben(), daten);
 }
 
 TEST_F(Speichern, SaveGameFileThroughTheDriver) {

@@ -1,0 +1,65 @@
+#include "base/ruf.h"
+
+#include <map>
+
+#include "base/debug.h"
+
+namespace ruf {
+
+namespace {
+
+struct Eintrag {
+    const char* name;
+    void (*zeile)();
+    detail::Roh aufruf;
+};
+
+std::map<u16, Eintrag>& zeilen() {
+    static std::map<u16, Eintrag> z;
+    return z;
+}
+
+Leitung leitung = nullptr;
+void (*schleife)(bool) = [](bool) {};
+
+}  // namespace
+
+void Leitung_Setzen(Leitung l) { leitung = l; }
+
+void Schleife_Setzen(void (*rahmen)(bool)) { schleife = rahmen ? rahmen : [](bool) {}; }
+
+bool Zeile_Ausfuehren(u16 nummer, const u8* argumente, size_t groesse, std::vector<u8>* antwort) {
+    const auto it = zeilen().find(nummer);
+    if (it == zeilen().end() || !antwort) {
+        Debug_Printf("Ruf %u: keine Zeile\n", static_cast<unsigned>(nummer));
+        return false;
+    }
+    antwort->clear();
+    bytes::Leser ein(argumente, groesse);
+    bytes::Schreiber aus{*antwort};
+    if (it->second.aufruf(it->second.zeile, ein, aus)) return true;
+    Debug_Printf("Ruf %u (%s): falsche Argumente\n", static_cast<unsigned>(nummer), it->second.name);
+    return false;
+}
+
+namespace detail {
+
+void anmelden(u16 nummer, const char* name, void (*zeile)(), Roh aufruf) { zeilen()[nummer] = {name, zeile, aufruf}; }
+
+bool senden(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
+    return (leitung ? leitung : Lokale_Leitung)(nummer, argumente, antwort);
+}
+
+}  // namespace detail
+
+bool Lokale_Leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
+    const u32 rolle = Internet_Modus;
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    schleife(true);
+    const bool ok = Zeile_Ausfuehren(nummer, argumente.data(), argumente.size(), antwort);
+    schleife(false);
+    Internet_Modus = rolle;
+    return ok;
+}
+
+}  // namespace ruf

@@ -1,0 +1,108 @@
+// The client/server call layer: every remote call and block is declared once
+// as a typed `ruf::Ruf` (its number, its arguments, its answer), the module
+// that serves it registers the server row for it, and the module that needs
+// it calls it. Arguments and answers cross the wire field by field through
+// base/bytes.h, so a call's wire form follows from its declaration.
+//
+//     // world/netz_rufe.h: declared once
+//     inline constexpr ruf::Ruf<u32, i32, i32> RUF_BEISPIEL{4711, "Beispiel"};
+//     // the serving module, at start-up (src/main calls its registration)
+//     ruf::Zeile_Anmelden(RUF_BEISPIEL, [](i32 a, i32 b) -> u32 { ... });
+//     // the caller, on a client
+//     std::optional<u32> antwort = ruf::Rufen(RUF_BEISPIEL, 1, 2);
+//
+// The role of this machine (local game, server, client) is asked here and
+// nowhere else. Until the network layer installs its line
+// (`Leitung_Setzen`), a call runs the local server row, as the server of a
+// game on one machine would (the asking side is the active team then).
+#pragma once
+
+#include <optional>
+#include <tuple>
+#include <type_traits>
+#include <vector>
+
+#include "base/bytes.h"
+#include "base/globals.h"
+#include "base/types.h"
+
+namespace ruf {
+
+// The role of this machine.
+inline bool Client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
+inline bool Server() { return Internet_Modus == INTERNET_MODUS_SERVER; }
+inline bool Einzel() { return Internet_Modus == INTERNET_MODUS_EINZEL; }
+// True when this machine keeps the game's state (a local game or the server).
+inline bool Haelt_Spiel() { return !Client(); }
+
+// The answer of a call that gives nothing back.
+struct Nichts {};
+template <class V, bytes::Art<Nichts> S>
+constexpr void felder(V&, S&) {}
+
+// A remote call or block: its number and the types of its answer and
+// arguments (arithmetic types, records with a field visit, arrays, vectors,
+// tuples).
+template <class Antwort, class... Argumente>
+struct Ruf {
+    u16 nummer;
+    const char* name;
+};
+
+// The wire: sends a call's argument bytes to the server and gives back the
+// answer bytes; false when no answer came. Null puts the local rows back.
+using Leitung = bool (*)(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort);
+void Leitung_Setzen(Leitung leitung);
+// The line of a game on one machine (the default): runs the local row as
+// the server would.
+bool Lokale_Leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort);
+
+// The server side of the wire: runs row `nummer` on a client's argument
+// bytes. False for an unknown number or argument bytes that do not fit the
+// row's arguments exactly (the row is then not run).
+bool Zeile_Ausfuehren(u16 nummer, const u8* argumente, size_t groesse, std::vector<u8>* antwort);
+
+// Around a row run by the local line: the serving module makes the machine
+// look like the server answering the active team, and back (`an` true, then
+// false). Installed by the module that registers the rows.
+void Schleife_Setzen(void (*rahmen)(bool an));
+
+namespace detail {
+using Roh = bool (*)(void (*zeile)(), bytes::Leser& ein, bytes::Schreiber& aus);
+void anmelden(u16 nummer, const char* name, void (*zeile)(), Roh aufruf);
+bool senden(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort);
+
+template <class A, class... Args>
+bool aufrufen(void (*zeile)(), bytes::Leser& ein, bytes::Schreiber& aus) {
+    std::tuple<std::remove_cvref_t<Args>...> args{};
+    ein(args);
+    if (ein.fehler || ein.pos != ein.n) return false;
+    auto f = reinterpret_cast<A (*)(Args...)>(zeile);
+    aus(std::apply(f, args));
+    return true;
+}
+}  // namespace detail
+
+// Registers the server row of a call (a second registration replaces the first).
+template <class A, class... Args>
+void Zeile_Anmelden(const Ruf<A, Args...>& ruf, std::type_identity_t<A (*)(Args...)> zeile) {
+    detail::anmelden(ruf.nummer, ruf.name, reinterpret_cast<void (*)()>(zeile), &detail::aufrufen<A, Args...>);
+}
+
+// Calls the server: the answer, or nothing when no answer came or it did not
+// fit the declared answer.
+template <class A, class... Args>
+std::optional<A> Rufen(const Ruf<A, Args...>& ruf, const std::type_identity_t<Args>&... args) {
+    std::vector<u8> ein;
+    bytes::Schreiber s{ein};
+    s(std::tie(args...));
+    std::vector<u8> aus;
+    if (!detail::senden(ruf.nummer, ein, &aus)) return std::nullopt;
+    A antwort{};
+    bytes::Leser l(aus.data(), aus.size());
+    l(antwort);
+    if (l.fehler || l.pos != aus.size()) return std::nullopt;
+    return antwort;
+}
+
+}  // namespace ruf

@@ -1,0 +1,424 @@
+// The blitter: clipping, dispatch to one pixel loop, fills and frames.
+#include "graphics/blitter.h"
+
+#include "graphics/rle.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+Blt_Optionen opt_standard{};
+Blt_Optionen opt_transparent{.schluessel = 1};
+Blt_Optionen opt_maske{.maske = 1};
+Blt_Optionen opt_schatten{.deckung = 1};
+Blt_Optionen opt_einfaerben{.schluessel = 1, .toenen = 1, .gewicht = 0, .farbe = 1};
+Blt_Optionen opt_sprite{.sprite = 1};
+Blt_Optionen opt_maske_alpha{.maske = 1, .alpha = 1, .sprite = 1};
+Blt_Optionen opt_alpha_transparent{.schluessel = 1, .alpha = 1};
+Blt_Optionen opt_alpha{.alpha = 1};
+
+// One clipped rectangle between two surfaces.
+struct Feld {
+    i32 sx, sy, w, h, sstride, dx, dy, dstride;
+    size_t s(i32 x, i32 y) const { return static_cast<size_t>(sy + y) * sstride + sx + x; }
+    size_t d(i32 x, i32 y) const { return static_cast<size_t>(dy + y) * dstride + dx + x; }
+};
+
+// Runs `f(source index, destination index)` over every pixel of the field.
+template <class F>
+void jedes_pixel(const Feld& f, F&& fn) {
+    for (i32 y = 0; y < f.h; ++y) {
+        size_t s = f.s(0, y), d = f.d(0, y);
+        for (i32 x = 0; x < f.w; ++x) fn(s + x, d + x);
+    }
+}
+
+void kopie(const u16* src, u16* dst, const Feld& f) {
+    for (i32 y = 0; y < f.h; ++y) std::memcpy(dst + f.d(0, y), src + f.s(0, y), static_cast<size_t>(f.w) * 2);
+}
+
+void kopie8(const u8* src, u8* dst, const Feld& f) {
+    for (i32 y = 0; y < f.h; ++y) std::memcpy(dst + f.d(0, y), src + f.s(0, y), static_cast<size_t>(f.w));
+}
+
+// Colour-key copy: eight pixels a step with SSE2, the rest singly.
+void kopie_schluessel(const u16* src, u16* dst, const Feld& f, u16 key) {
+    for (i32 y = 0; y < f.h; ++y) {
+        const u16* s = src + f.s(0, y);
+        u16* d = dst + f.d(0, y);
+        i32 x = 0;
+#if defined(__SSE2__)
+        const __m128i k = _mm_set1_epi16(static_cast<short>(key));
+        for (; x + 8 <= f.w; x += 8) {
+            const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
+            const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
+            const __m128i leer = _mm_cmpeq_epi16(sv, k);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x),
+                             _mm_or_si128(_mm_and_si128(leer, dv), _mm_andnot_si128(leer, sv)));
+        }
+#endif
+        for (; x < f.w; ++x)
+            if (s[x] != key) d[x] = s[x];
+    }
+}
+
+void kopie_maske(const u16* src, u16* dst, const Feld& f, const u8* m) {
+    jedes_pixel(f, [&](size_t s, size_t d) {
+        if (pixel::maske_bit(m, static_cast<i64>(s))) dst[d] = src[s];
+    });
+}
+
+#if defined(__SSE2__)
+// Eight pixels of the plain alpha blend at once, with exactly the arithmetic
+// of pixel::mischen (channels as 8-bit values, d * (255 - a) >> 8 + s * a >> 8).
+template <int T>
+inline __m128i alpha8(__m128i s, __m128i d, __m128i a) {
+    const __m128i inv = _mm_sub_epi16(_mm_set1_epi16(255), a);
+    const __m128i m248 = _mm_set1_epi16(248), mg = _mm_set1_epi16(T == 16 ? 252 : 248), m255 = _mm_set1_epi16(255);
+    auto r8 = [&](__m128i p) { return _mm_and_si128(_mm_srli_epi16(p, T == 16 ? 8 : 7), m248); };
+    auto g8 = [&](__m128i p) { return _mm_and_si128(_mm_srli_epi16(p, T == 16 ? 3 : 2), mg); };
+    auto b8 = [&](__m128i p) { return _mm_and_si128(_mm_slli_epi16(p, 3), m248); };
+    auto mix = [&](__m128i dc, __m128i sc) {
+        const __m128i x = _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(dc, inv), 8), _mm_srli_epi16(_mm_mullo_epi16(sc, a), 8));
+        return _mm_min_epi16(x, m255);
+    };
+    const __m128i r = mix(r8(d), r8(s)), g = mix(g8(d), g8(s)), b = mix(b8(d), b8(s));
+    __m128i p;
+    if (T == 16)
+        p = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 11), _mm_slli_epi16(_mm_srli_epi16(g, 2), 5)),
+                         _mm_srli_epi16(b, 3));
+    else
+        p = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 10), _mm_slli_epi16(_mm_srli_epi16(g, 3), 5)),
+                         _mm_srli_epi16(b, 3));
+    const __m128i null = _mm_cmpeq_epi16(a, _mm_setzero_si128());  // alpha 0 keeps the destination
+    return _mm_or_si128(_mm_and_si128(null, d), _mm_andnot_si128(null, p));
+}
+#endif
+
+template <int T, int ART>
+void alpha_ebene(const u16* src, u16* dst, const Feld& f, const u8* a, u16 key, const u8* m) {
+    // ART 0: plain (255 - a); 1: keyed (256 - a); 2: masked (255 - a).
+#if defined(__SSE2__)
+    if (ART == 0) {
+        for (i32 y = 0; y < f.h; ++y) {
+            const u16* s = src + f.s(0, y);
+            const u8* al = a + f.s(0, y);
+            u16* d = dst + f.d(0, y);
+            i32 x = 0;
+            for (; x + 8 <= f.w; x += 8) {
+                const __m128i av = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(al + x)), _mm_setzero_si128());
+                const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
+                const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x), alpha8<T>(sv, dv, av));
+            }
+            for (; x < f.w; ++x)
+                if (al[x]) d[x] = pixel::mischen<T>(d[x], s[x], al[x], 255 - al[x]);
+        }
+        return;
+    }
+#endif
+    jedes_pixel(f, [&](size_t s, size_t d) {
+        const int al = a[s];
+        if (!al) return;
+        if (ART == 1 && src[s] == key) return;
+        if (ART == 2 && !pixel::maske_bit(m, static_cast<i64>(s))) return;
+        dst[d] = pixel::mischen<T>(dst[d], src[s], al, (ART == 1 ? 256 : 255) - al);
+    });
+}
+
+template <int T>
+void alpha_ebene(const u16* src, u16* dst, const Feld& f, const u8* a, int art, u16 key, const u8* m) {
+    if (art == 0) alpha_ebene<T, 0>(src, dst, f, a, key, m);
+    else if (art == 1) alpha_ebene<T, 1>(src, dst, f, a, key, m);
+    else alpha_ebene<T, 2>(src, dst, f, a, key, m);
+}
+
+template <int T>
+void deckung(const u8* cov, u16* dst, const Feld& f, u16 farbe) {
+    jedes_pixel(f, [&](size_t s, size_t d) {
+        const int k = cov[s];
+        if (k <= 2) return;
+        dst[d] = k >= 240 ? farbe : pixel::mischen<T>(dst[d], farbe, k, 255 - k);
+    });
+}
+
+// Tint and grey with an optional key (art 1) or mask (art 2).
+template <int T>
+void toenen(const u16* src, u16* dst, const Feld& f, int art, u16 key, const u8* m, u16 farbe, int w, bool grau) {
+    jedes_pixel(f, [&](size_t s, size_t d) {
+        const u16 p = src[s];
+        if (art == 1 && p == key) return;
+        if (art == 2 && !pixel::maske_bit(m, static_cast<i64>(s))) return;
+        if (grau)
+            dst[d] = pixel::grau<T>(p);
+        else if (art == 1 && w == 0)
+            dst[d] = farbe;
+        else
+            dst[d] = pixel::toenen<T>(p, farbe, w);
+    });
+}
+
+// Walks a sprite row by row; `fn(x, y, pixel)` for every literal pixel.
+template <class F>
+void sprite_laufen(const Rle_Sprite& sp, F&& fn) {
+    rle::laufen(sp.breite, sp.zeilen, sp.daten, fn);
+}
+
+// Destination of a sprite loop: pixels and bounds, so that a loop called
+// directly can never write outside.
+struct Ziel {
+    u16* p = nullptr;
+    i32 w = 0, h = 0, tiefe = 0;
+    explicit Ziel(Rastport* rp) {
+        if (rp && Rastport_Lock(rp) && rp->tiefe() != 8) {
+            p = rp->bitmap->pixel16();
+            w = rp->breite;
+            h = rp->hoehe;
+            tiefe = rp->tiefe();
+        }
+    }
+    u16* an(i32 x, i32 y) const {
+        return (x >= 0 && y >= 0 && x < w && y < h) ? p + static_cast<size_t>(y) * w + x : nullptr;
+    }
+};
+
+}  // namespace
+
+Blt_Optionen* const Blt_Opt_Standard = &opt_standard;
+Blt_Optionen* const Blt_Opt_Transparent = &opt_transparent;
+Blt_Optionen* const Blt_Opt_Maske = &opt_maske;
+Blt_Optionen* const Blt_Opt_Schatten = &opt_schatten;
+Blt_Optionen* const Blt_Opt_Einfaerben = &opt_einfaerben;
+Blt_Optionen* const Blt_Opt_Sprite = &opt_sprite;
+Blt_Optionen* const Blt_Opt_Maske_Alpha = &opt_maske_alpha;
+Blt_Optionen* const Blt_Opt_Alpha_Transparent = &opt_alpha_transparent;
+Blt_Optionen* const Blt_Opt_Alpha = &opt_alpha;
+
+i32 Blt_Clip(i32* sx, i32* sy, i32* w, i32* h, i32 sw, i32 sh, i32* dx, i32* dy, i32 dw, i32 dh) {
+    // Sums are taken in 64 bits so that huge arguments cannot wrap.
+    auto S = [](i32 a, i32 b) { return static_cast<i64>(a) + b; };
+    if (*sx >= 0 && S(*sx, *w) <= sw && *sy >= 0 && S(*sy, *h) <= sh && *dx >= 0 && S(*dx, *w) <= dw && *dy >= 0 &&
+        S(*dy, *h) <= dh && *h >= 1 && *w >= 1)
+        return 1;
+    if (*sx >= sw || *sy >= sh || S(*sx, *w) < 1 || S(*sy, *h) < 1 || *dx >= dw || *dy >= dh) return 0;
+    if (*sx < 0) {
+        *w += *sx, *dx -= *sx, *sx = 0;
+        if (*w < 1) return 0;
+    }
+    if (S(*sx, *w) > sw) *w = sw - *sx;
+    if (*sy < 0) {
+        *h += *sy, *dy -= *sy, *sy = 0;
+        if (*h < 1) return 0;
+    }
+    if (S(*sy, *h) > sh) *h = sh - *sy;
+    if (*h < 1 || *w < 1 || S(*dx, *w) < 1 || S(*dy, *h) < 1) return 0;
+    if (*dx < 0) {
+        *sx -= *dx, *w += *dx, *dx = 0;
+        if (*w < 1) return 0;
+    }
+    if (*dy < 0) {
+        *sy -= *dy, *h += *dy, *dy = 0;
+        if (*h < 1) return 0;
+    }
+    if (S(*dx, *w) > dw) {
+        *w = dw - *dx;
+        if (*w < 1) return 0;
+    }
+    if (S(*dy, *h) > dh) {
+        *h = dh - *dy;
+        if (*h < 1) return 0;
+    }
+    return (*w >= 0 && *h >= 0 && *dx >= 0 && *dy >= 0 && *sx >= 0 && *sy >= 0) ? 1 : 0;
+}
+
+i32 Blt_Blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, const Blt_Optionen* opt) {
+    if (!src || !dst) return 0;
+    Blt_Optionen o = opt ? *opt : opt_standard;
+    if (w == -1) w = src->breite;
+    if (h == -1) h = src->hoehe;
+    // The sprite branch needs the whole source inside the destination.
+    if (o.sprite && src->sprite) {
+        const bool ganz = sx == 0 && sy == 0 && w == src->breite && h == src->hoehe;
+        i32 csx = sx, csy = sy, cw = w, ch = h, cdx = dx, cdy = dy;
+        if (!ganz || !Blt_Clip(&csx, &csy, &cw, &ch, src->breite, src->hoehe, &cdx, &cdy, dst->breite, dst->hoehe) ||
+            cw != w || ch != h)
+            return 0;
+        return src->sprite->gespiegelt ? Blt_Rle_Gespiegelt(*src->sprite, dst, dx, dy)
+                                       : Blt_Rle(*src->sprite, dst, dx, dy);
+    }
+    if (!Blt_Clip(&sx, &sy, &w, &h, src->breite, src->hoehe, &dx, &dy, dst->breite, dst->hoehe)) return 0;
+    // Options the source cannot serve are dropped.
+    if (src->alpha.empty()) o.alpha = 0;
+    if (src->maske.empty()) o.maske = 0;
+    const Feld f{sx, sy, w, h, src->breite, dx, dy, dst->breite};
+    const u16 farbe = static_cast<u16>(o.farbe & 0xFFFF);
+    const u16 key_wert = static_cast<u16>(o.farbe >> 16);
+
+    if (o.deckung) {
+        if (!Rastport_Lock(dst) || dst->tiefe() == 8) return 0;
+        const u8* cov = nullptr;
+        if (!src->alpha.empty())
+            cov = src->alpha.data();
+        else if (Rastport_Lock(src) && src->tiefe() == 8)
+            cov = src->bitmap->pixel8();
+        if (!cov) return 0;
+        if (dst->tiefe() == 16)
+            deckung<16>(cov, dst->bitmap->pixel16(), f, farbe);
+        else
+            deckung<15>(cov, dst->bitmap->pixel16(), f, farbe);
+        return 1;
+    }
+    if (!Rastport_Lock(src) || !Rastport_Lock(dst)) return 0;
+    const i32 t = src->tiefe();
+    if (t == 8) {
+        if (o.alpha || o.maske || o.schluessel || o.grau || o.toenen || dst->tiefe() != 8) return 0;
+        kopie8(src->bitmap->pixel8(), dst->bitmap->pixel8(), f);
+        return 1;
+    }
+    if (dst->tiefe() != t) return 0;  // nothing converts between depths
+    const u16* s = src->bitmap->pixel16();
+    u16* d = dst->bitmap->pixel16();
+    const bool t16 = t == 16;
+    if (o.alpha) {
+        if (o.grau || o.toenen) return 0;
+        const int art = o.maske ? 2 : o.schluessel ? 1 : 0;
+        const u16 key = src->bitmap->farbschluessel;
+        if (t16)
+            alpha_ebene<16>(s, d, f, src->alpha.data(), art, key, src->maske.data());
+        else
+            alpha_ebene<15>(s, d, f, src->alpha.data(), art, key, src->maske.data());
+        return 1;
+    }
+    if (o.grau || o.toenen) {
+        const int art = o.maske ? 2 : o.schluessel ? 1 : 0;
+        const int gew = std::clamp(o.gewicht, -255, 255);
+        if (t16)
+            toenen<16>(s, d, f, art, key_wert, src->maske.data(), farbe, gew, o.grau != 0);
+        else
+            toenen<15>(s, d, f, art, key_wert, src->maske.data(), farbe, gew, o.grau != 0);
+        return 1;
+    }
+    if (o.maske)
+        kopie_maske(s, d, f, src->maske.data());
+    else if (o.schluessel)
+        kopie_schluessel(s, d, f, src->bitmap->farbschluessel);
+    else
+        kopie(s, d, f);
+    return 1;
+}
+
+i32 Blt_Rechteck(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe, const void*) {
+    if (!rp) return 0;
+    if (w == -1) w = rp->breite;
+    if (h == -1) h = rp->hoehe;
+    const i64 W = rp->breite, H = rp->hoehe;
+    if (x > W || y > H || static_cast<i64>(x) + w < 1 || static_cast<i64>(y) + h < 1) return 0;
+    if (x < 0) w += x, x = 0;
+    if (y < 0) h += y, y = 0;
+    if (x + static_cast<i64>(w) > W) w = static_cast<i32>(W - x);
+    if (y + static_cast<i64>(h) > H) h = static_cast<i32>(H - y);
+    if (w < 1 || h < 1 || !Rastport_Lock(rp) || rp->tiefe() == 8) return 0;
+    u16* p = rp->bitmap->pixel16();
+    for (i32 yy = y; yy < y + h; ++yy) std::fill_n(p + static_cast<size_t>(yy) * rp->breite + x, w, static_cast<u16>(farbe));
+    return 0;
+}
+
+i32 Blt_Rahmen(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe, i32 t, const void* fo) {
+    if (t < 1) return 1;
+    Blt_Rechteck(rp, x, y, w, t, farbe, fo);
+    Blt_Rechteck(rp, x, y + t, t, h - t, farbe, fo);
+    Blt_Rechteck(rp, x + t, y + h - t, w - t, t, farbe, fo);
+    Blt_Rechteck(rp, x + w - t, y + t, t, h - 2 * t, farbe, fo);
+    return 1;
+}
+
+i32 Blt_Rle(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy) {
+    const Ziel z(dst);
+    if (!z.p) return 0;
+    sprite_laufen(sp, [&](i32 x, i32 y, u16 p) {
+        if (u16* d = z.an(dx + x, dy + y)) *d = p;
+    });
+    return 1;
+}
+
+i32 Blt_Rle_Gespiegelt(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy) {
+    const Ziel z(dst);
+    if (!z.p) return 0;
+    sprite_laufen(sp, [&](i32 x, i32 y, u16 p) {
+        if (u16* d = z.an(dx + sp.breite - 1 - x, dy + y)) *d = p;
+    });
+    return 1;
+}
+
+i32 Blt_Rle_Halb(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy) {
+    const Ziel z(dst);
+    if (!z.p) return 0;
+    sprite_laufen(sp, [&](i32 x, i32 y, u16 p) {
+        if ((y & 1) == 0 && (x & 1) == 1)
+            if (u16* d = z.an(dx + x / 2, dy + y / 2)) *d = p;
+    });
+    return 1;
+}
+
+i32 Blt_Rle_Alpha(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy, i32 stufe) {
+    const Ziel z(dst);
+    if (!z.p) return 0;
+    stufe = std::clamp(stufe, 0, 128);
+    sprite_laufen(sp, [&](i32 x, i32 y, u16 p) {
+        if (u16* d = z.an(dx + x, dy + y))
+            *d = z.tiefe == 16 ? pixel::mischen<16>(*d, p, stufe * 2, (128 - stufe) * 2)
+                               : pixel::mischen<15>(*d, p, stufe * 2, (128 - stufe) * 2);
+    });
+    return 1;
+}
+
+i32 Blt_Abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe) {
+    i32 sx = x, sy = y, dx = x, dy = y;
+    if (!rp || !Blt_Clip(&sx, &sy, &w, &h, rp->breite, rp->hoehe, &dx, &dy, rp->breite, rp->hoehe)) return 0;
+    const Ziel z(rp);
+    if (!z.p) return 0;
+    for (i32 yy = dy; yy < dy + h; ++yy)
+        for (i32 xx = dx; xx < dx + w; ++xx) {
+            u16* d = z.an(xx, yy);
+            *d = z.tiefe == 16 ? pixel::abdunkeln<16>(*d, stufe) : pixel::abdunkeln<15>(*d, stufe);
+        }
+    return 1;
+}
+
+i32 Blt_Kopie_Transparent_Halb(Rastport* src, Rastport* dst, i32 dx, i32 dy) {
+    if (!src || !Rastport_Lock(src) || src->tiefe() == 8) return 0;
+    const Ziel z(dst);
+    if (!z.p || z.tiefe != src->tiefe()) return 0;
+    const u16* s = src->bitmap->pixel16();
+    for (i32 y = 0; y < src->hoehe; y += 2)
+        for (i32 x = 1; x < src->breite; x += 2) {
+            const u16 p = s[static_cast<size_t>(y) * src->breite + x];
+            if (p)
+                if (u16* d = z.an(dx + x / 2, dy + y / 2)) *d = p;
+        }
+    return 1;
+}
+
+bool Rle8_Sprite_Pruefen(const Rle8_Sprite& sp) {
+    size_t zeile = 0;
+    return sp.breite > 0 && sp.hoehe > 0 && sp.zeilen.size() == static_cast<size_t>(sp.hoehe) &&
+           rle::zeilen_gueltig(sp.breite, sp.zeilen, sp.daten, &zeile);
+}
+
+i32 Blt_Rle8(const Rle8_Sprite& sp, const u16* tabelle, Rastport* dst, i32 dx, i32 dy, i32 art) {
+    const Ziel z(dst);
+    if (!z.p || !tabelle || !Rle8_Sprite_Pruefen(sp)) return 0;
+    const bool gespiegelt = art & RLE_GESPIEGELT, halb = art & RLE_HALB;
+    rle::laufen(sp.breite, sp.zeilen, sp.daten, [&](i32 x, i32 y, u8 i) {
+        if (halb && ((y & 1) || !(x & 1))) return;
+        i32 zx = gespiegelt ? sp.breite - 1 - x : x, zy = y;
+        if (halb) zx /= 2, zy /= 2;
+        if (u16* d = z.an(dx + zx, dy + zy)) *d = tabelle[i];
+    });
+    return 1;
+}

@@ -1,0 +1,227 @@
+// Resource archives (see resf.h).
+#include "graphics/resf.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "base/bytes.h"
+#include "base/files.h"
+#include "base/settings.h"
+#include "graphics/font.h"
+#include "platform/errorbox.h"
+
+namespace {
+
+struct Resf_Slot {
+    bool belegt = false;
+    FILE* datei = nullptr;
+    u32 groesse = 0;
+    i32 basis = 0;
+    std::vector<u32> typ, offset, ende;
+};
+Resf_Slot slots[RESF_SLOTS];
+
+const char* const standard_namen[RESF_SPIEL_ARCHIVE] = {
+    "menue_res.res",       "global_res.res",     "pilo_res.res",       "tavesk_res.res",        "rumo_res.res",
+    "bexot_res.res",       "dolv_res.res",       "sefu_res.res",       "wappen.res",            "mausres.res",
+    "fontres.res",         "grafikres.res",      "stadion_gfx.res",    "rasen_hg.res",          "rasen_hg_sprite.res",
+    "rasen_tribuenen.res", "stadion_bitmaps.res", "stadion_sprites.res", "spieler_gesicht.res", "stadion_menue.res",
+    "stadion_sound.res",   "menue_sound.res"};
+
+i32 spiel_slots[RESF_SPIEL_ARCHIVE];
+bool spiel_offen = false;
+
+}  // namespace
+
+i32 Resf_Oeffnen(const char* name, i32 basis) {
+    i32 frei = -1;
+    for (i32 i = 0; i < RESF_SLOTS && frei < 0; ++i)
+        if (!slots[i].belegt) frei = i;
+    if (frei < 0 || !name) return -1;
+    FILE* f = std::fopen(W32_Pfad_Uebersetzen(name).c_str(), "rb");
+    if (!f) {
+        Grafik_Fehler_Setzen("Archiv %s nicht gefunden", name);
+        return -1;
+    }
+    Resf_Slot s;
+    s.datei = f;
+    s.basis = basis;
+    std::fseek(f, 0, SEEK_END);
+    const long laenge = std::ftell(f);
+    std::fseek(f, 0, SEEK_SET);
+    u8 kopf[12];
+    bool ok = laenge >= 12 && laenge < 0x7FFFFFFF && std::fread(kopf, 1, 12, f) == 12 && std::memcmp(kopf, "RESF", 4) == 0;
+    if (ok) {
+        s.groesse = static_cast<u32>(laenge);
+        bytes::Leser l(kopf + 4, 8);
+        const u32 n = l.u32_(), verz = l.u32_();
+        ok = verz >= 12 && verz <= s.groesse && n <= (s.groesse - verz) / 8;
+        std::vector<u8> d(ok ? static_cast<size_t>(n) * 8 : 0);  // only once n fits the file
+        ok = ok && std::fseek(f, static_cast<long>(verz), SEEK_SET) == 0 && std::fread(d.data(), 1, d.size(), f) == d.size();
+        if (ok) {
+            bytes::Leser v(d.data(), d.size());
+            for (u32 i = 0; i < n; ++i) {
+                s.typ.push_back(v.u32_());
+                s.offset.push_back(v.u32_());
+                if (s.offset.back() > s.groesse) ok = false;
+            }
+            // An entry ends where the next piece of the file begins.
+            std::vector<u32> grenzen(s.offset);
+            grenzen.push_back(verz);
+            grenzen.push_back(s.groesse);
+            std::sort(grenzen.begin(), grenzen.end());
+            s.ende.resize(n);
+            for (u32 i = 0; i < n; ++i) {
+                auto it = std::upper_bound(grenzen.begin(), grenzen.end(), s.offset[i]);
+                s.ende[i] = it == grenzen.end() ? s.groesse : *it;
+            }
+        }
+    }
+    if (!ok) {
+        Grafik_Fehler_Setzen("Archiv %s ist kein gültiges RESF-Archiv", name);
+        std::fclose(f);
+        return -1;
+    }
+    s.belegt = true;
+    slots[frei] = std::move(s);
+    return frei;
+}
+
+i32 Resf_Schliessen(i32 slot) {
+    if (Resf_Slot_Gueltig(slot)) {
+        std::fclose(slots[slot].datei);
+        slots[slot] = Resf_Slot{};
+    }
+    return -1;
+}
+
+bool Resf_Slot_Gueltig(i32 slot) { return slot >= 0 && slot < RESF_SLOTS && slots[slot].belegt; }
+
+bool Resf_Eintrag_Gueltig(i32 slot, i32 eintrag) {
+    if (!Resf_Slot_Gueltig(slot)) return false;
+    const i64 e = static_cast<i64>(eintrag) + slots[slot].basis;
+    return e >= 0 && e < static_cast<i64>(slots[slot].typ.size());
+}
+
+i32 Resf_Anzahl(i32 slot) { return Resf_Slot_Gueltig(slot) ? static_cast<i32>(slots[slot].typ.size()) : 0; }
+
+bool Resf_Eintrag_Daten(i32 slot, i32 eintrag, i16* typ, std::vector<u8>& daten) {
+    if (!Resf_Eintrag_Gueltig(slot, eintrag)) return false;
+    Resf_Slot& s = slots[slot];
+    const size_t e = static_cast<size_t>(eintrag + s.basis);
+    if (typ) *typ = static_cast<i16>(s.typ[e] & 0xFFFF);
+    daten.resize(s.ende[e] - s.offset[e]);
+    return std::fseek(s.datei, static_cast<long>(s.offset[e]), SEEK_SET) == 0 &&
+           std::fread(daten.data(), 1, daten.size(), s.datei) == daten.size();
+}
+
+void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra) {
+    i16 typ = 0;
+    std::vector<u8> d;
+    if (!Resf_Eintrag_Daten(slot, eintrag, &typ, d)) return nullptr;
+    bytes::Leser l(d.data(), d.size());
+    switch (typ) {
+        case RESF_BILD:
+            return Rastport_Lesen(l);
+        case RESF_BLOB: {
+            const u32 n = l.u32_();
+            if (l.fehler || n > d.size() - 4) {
+                Grafik_Fehler_Setzen("Archiv: Block %d ist abgeschnitten", eintrag);
+                return nullptr;
+            }
+            u8* blob = new u8[n ? n : 1];
+            std::memcpy(blob, d.data() + 4, n);
+            if (extra) *static_cast<u32*>(extra) = n;
+            return blob;
+        }
+        case RESF_FONT:
+            return Font_Lesen(l, tiefe);
+        case RESF_SPRITE: {
+            u32 kopf[6];
+            for (u32& k : kopf) k = l.u32_();
+            auto sp = Rle_Sprite_Lesen(l, kopf[5]);
+            if (!sp) return nullptr;
+            sp->x_korrektur = static_cast<i16>(-static_cast<i32>(kopf[2]));
+            sp->y_korrektur = static_cast<i16>(-static_cast<i32>(kopf[3]));
+            if (extra == RESF_NUR_SPRITE) return sp.release();
+            Rastport* rp = Rastport_Neu(sp->breite, sp->hoehe, 16, 3, 0);
+            if (rp) rp->sprite = std::move(sp);
+            return rp;
+        }
+        default:
+            return nullptr;
+    }
+}
+
+Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag) {
+    i16 typ = 0;
+    std::vector<u8> d;
+    if (!Resf_Eintrag_Daten(slot, eintrag, &typ, d) || (typ != RESF_BILD && typ != RESF_SPRITE)) return nullptr;
+    return static_cast<Rastport*>(Resf_Lade_Eintrag(slot, eintrag, 16, nullptr));
+}
+
+bool Resf_Lade_Blob(i32 slot, i32 eintrag, std::vector<u8>& blob) {
+    i16 typ = 0;
+    std::vector<u8> d;
+    if (!Resf_Eintrag_Daten(slot, eintrag, &typ, d) || typ != RESF_BLOB) return false;
+    bytes::Leser l(d.data(), d.size());
+    const u32 n = l.u32_();
+    if (l.fehler || n > d.size() - 4) return false;
+    blob.assign(d.begin() + 4, d.begin() + 4 + n);
+    return true;
+}
+
+const char* Resf_Standard_Name(i32 archiv) {
+    return archiv >= 0 && archiv < RESF_SPIEL_ARCHIVE ? standard_namen[archiv] : nullptr;
+}
+
+i32 Resf_Init() {
+    if (spiel_offen) return 1;
+    for (i32& s : spiel_slots) s = -1;
+    for (i32 n = 0; n < RESF_SPIEL_ARCHIVE; ++n) {
+        char schluessel[16], name[100] = "";
+        std::snprintf(schluessel, sizeof schluessel, "res_%d", n);
+        if (!W32_Registry_Read(schluessel, name, sizeof name) || !name[0]) {
+            std::snprintf(name, sizeof name, "%s", standard_namen[n]);
+            W32_Registry_Write(schluessel, name);
+        }
+        const std::string pfad = std::string(W32_Dir_Tabelle[W32_DIR_RESFILE]) + "/" + name;
+        spiel_slots[n] = Resf_Oeffnen(pfad.c_str(), 0);
+        if (spiel_slots[n] < 0) {
+            W32_Error_Box("Fehler: %s\\%s", W32_Dir_Tabelle[W32_DIR_RESFILE], name);
+            spiel_offen = true;
+            Resf_Free();
+            return 0;
+        }
+    }
+    spiel_offen = true;
+    return 1;
+}
+
+void Resf_Free() {
+    if (!spiel_offen) return;
+    for (i32& s : spiel_slots) s = Resf_Schliessen(s);
+    spiel_offen = false;
+}
+
+i32 Resf_Spiel_Slot(i32 archiv) {
+    return spiel_offen && archiv >= 0 && archiv < RESF_SPIEL_ARCHIVE ? spiel_slots[archiv] : -1;
+}
+
+bool Resf_Grafik_Nummer(i32 nummer, i32* archiv, i32* eintrag) {
+    if (nummer < 4000 || nummer >= 4000 * (RESF_SPIEL_ARCHIVE + 1)) return false;
+    *archiv = nummer / 4000 - 1;
+    *eintrag = nummer % 4000;
+    return true;
+}
+
+Rastport* Resf_Grafik_Laden(i32 nummer) {
+    i32 a, e;
+    if (!Resf_Grafik_Nummer(nummer, &a, &e)) {
+        Grafik_Fehler_Setzen("Grafiknummer %d ungültig", nummer);
+        return nullptr;
+    }
+    return Resf_Lade_Rastport(Resf_Spiel_Slot(a), e);
+}

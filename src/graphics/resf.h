@@ -1,0 +1,52 @@
+// Resource archives ("RESF", docs/formats/resf.md): typed entries loaded as
+// pictures, fonts or blobs; 30 slots; the 22 game archives opened at start-up.
+#pragma once
+
+#include <vector>
+
+#include "base/types.h"
+#include "graphics/rastport.h"
+
+struct Font;
+
+constexpr i32 RESF_SLOTS = 30;
+constexpr i32 RESF_SPIEL_ARCHIVE = 22;
+constexpr i32 RESF_FONT_ARCHIV = 10;  // fontres.res
+
+// Entry types.
+enum : i16 { RESF_BILD = 14, RESF_BLOB = 16, RESF_FONT = 17, RESF_SPRITE = 40 };
+
+// Passed as `extra` to a type-40 load: the bare sprite record is wanted.
+inline void* const RESF_NUR_SPRITE = reinterpret_cast<void*>(0xFFAAFF);
+
+// Opens an archive; the entry-number base is added to every entry asked for.
+// The slot (0..29) or -1 (missing file, wrong magic, a directory that does
+// not fit the file, no free slot).
+i32 Resf_Oeffnen(const char* name, i32 basis);
+// Closes the slot; returns -1.
+i32 Resf_Schliessen(i32 slot);
+bool Resf_Slot_Gueltig(i32 slot);
+bool Resf_Eintrag_Gueltig(i32 slot, i32 eintrag);
+i32 Resf_Anzahl(i32 slot);
+// The bytes of an entry (from its offset to the next one) and its type.
+bool Resf_Eintrag_Daten(i32 slot, i32 eintrag, i16* typ, std::vector<u8>& daten);
+// A loaded object: type 14 and 40 give a Rastport* (40 with RESF_NUR_SPRITE
+// gives a Rle_Sprite*), 16 gives a u8[] blob made with new[] (its size in
+// *(u32*)extra), 17 gives a Font*; null for other types and refused entries.
+void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra);
+// Typed forms of the same.
+Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag);
+bool Resf_Lade_Blob(i32 slot, i32 eintrag, std::vector<u8>& blob);
+
+// The 22 game archives: names from the settings res_0..res_21 (defaults
+// written back), opened from the resfile folder. All or nothing; on failure
+// a message box names the file. 1 on success.
+i32 Resf_Init();
+void Resf_Free();
+const char* Resf_Standard_Name(i32 archiv);
+// The slot of game archive 0..21, or -1.
+i32 Resf_Spiel_Slot(i32 archiv);
+// A picture by graphic number n: entry n % 4000 of game archive n / 4000 - 1;
+// numbers below 4000 and from 92000 on are refused.
+bool Resf_Grafik_Nummer(i32 nummer, i32* archiv, i32* eintrag);
+Rastport* Resf_Grafik_Laden(i32 nummer);

@@ -1,0 +1,107 @@
+// The world's remote calls and blocks, each declared once with its arguments
+// and its answer (base/ruf.h). The server rows are registered by
+// Welt_Netz_Anmelden (netz.cpp); the client functions of netz.h call them.
+#pragma once
+
+#include <array>
+#include <tuple>
+#include <vector>
+
+#include "base/ruf.h"
+#include "world/bank.h"
+#include "world/welt.h"
+
+// Block 1: a player record the client sends back (number -1 ends the list).
+struct Spieler_Zurueck {
+    i32 nummer = -1;
+    Spieler_Struktur daten{};
+};
+template <class V, bytes::Art<Spieler_Zurueck> S>
+constexpr void felder(V& v, S& r) {
+    v(r.nummer), v(r.daten);
+}
+constexpr int NETZ_SPIELER_ZURUECK_ANZAHL = 20;
+using Spieler_Zurueck_Liste = std::array<Spieler_Zurueck, NETZ_SPIELER_ZURUECK_ANZAHL>;
+
+// Block 16.
+struct Team_Startinfo {
+    u32 teams = 0, kopie = 0, markt = 0;
+    u16 heimnation = 65535, schwierigkeit = 0;
+};
+template <class V, bytes::Art<Team_Startinfo> S>
+constexpr void felder(V& v, S& r) {
+    v(r.teams), v(r.kopie), v(r.markt), v(r.heimnation), v(r.schwierigkeit);
+}
+
+// Blocks 30 and 33: what a client's manager changes besides the icons.
+struct Manager_Teil {
+    Manager_Daten daten{};
+    u32 menue_wahl[2] = {};
+    u8 einstellungen[3] = {};
+};
+template <class V, bytes::Art<Manager_Teil> S>
+constexpr void felder(V& v, S& r) {
+    v(r.daten), v(r.menue_wahl), v(r.einstellungen);
+}
+
+// Block 34: the icon states and words of a manager.
+struct Manager_Icons {
+    u32 status[MANAGER_ICONS] = {};
+    u32 wort[MANAGER_ICONS] = {};
+};
+template <class V, bytes::Art<Manager_Icons> S>
+constexpr void felder(V& v, S& r) {
+    v(r.status), v(r.wort);
+}
+
+// Call 1024: the bank's tables and the team's figures (netz.h).
+struct Bank_Daten_Antwort {
+    std::vector<Bank_Waehrung> waehrungen;
+    f32 faktoren[3] = {};
+    f32 zinsen[7] = {};
+    i32 grenzen[7] = {};
+    f32 kredit_min = 0, kredit_max = 0, kreditrahmen = 0, kontostand = 0;
+    i32 konto[13] = {};
+};
+template <class V, bytes::Art<Bank_Daten_Antwort> S>
+void felder(V& v, S& r) {
+    v(r.waehrungen), v(r.faktoren), v(r.zinsen), v(r.grenzen), v(r.kredit_min), v(r.kredit_max);
+    v(r.kreditrahmen), v(r.kontostand), v(r.konto);
+}
+
+using Name36 = std::array<char, 36>;
+using ruf::Nichts;
+using ruf::Ruf;
+
+// Blocks.
+inline constexpr Ruf<std::vector<u8>, i32, i32, i32> RUF_SPIELER_DATEN{0, "Spieler_Daten"};  // mode, team, player
+inline constexpr Ruf<Nichts, Spieler_Zurueck_Liste> RUF_SPIELER_ZURUECK{1, "Spieler_Zurueck"};
+inline constexpr Ruf<u32> RUF_SPIELER_STARTINFO{2, "Spieler_Startinfo"};
+inline constexpr Ruf<u32, i32, i32, i32, i32, i32> RUF_SPIELER_TAUSCH{4, "Spieler_Tausch"};  // teams, players, price
+inline constexpr Ruf<std::tuple<u16, Team_Own>, i32> RUF_TEAM_OWN{12, "Team_Own"};
+inline constexpr Ruf<std::vector<Team_Struktur>> RUF_TEAM_BLOCK{13, "Team_Block"};
+inline constexpr Ruf<std::vector<Team_Fix>> RUF_TEAM_FIX_BLOCK{14, "Team_Fix_Block"};
+inline constexpr Ruf<Nichts, Team_Own, u8, u8> RUF_TEAM_OWN_ZURUECK{15, "Team_Own_Zurueck"};
+inline constexpr Ruf<Team_Startinfo> RUF_TEAM_STARTINFO{16, "Team_Startinfo"};
+inline constexpr Ruf<std::vector<u8>> RUF_STARTTEAMS{17, "Startteams"};  // 80-byte entries
+inline constexpr Ruf<Nichts, i32, i32, Name36, i32> RUF_USER_AKTIV{19, "User_Aktiv"};  // slot, team, name, value
+inline constexpr Ruf<Manager_Teil> RUF_MANAGER_DATEN{30, "Manager_Daten"};
+inline constexpr Ruf<std::tuple<u32, u32>> RUF_MANAGER_STARTINFO_1{31, "Manager_Startinfo_1"};  // count, difficulty
+inline constexpr Ruf<std::tuple<u8, Name36>, i32> RUF_MANAGER_STARTINFO_2{32, "Manager_Startinfo_2"};
+inline constexpr Ruf<Nichts, Manager_Teil> RUF_MANAGER_ZURUECK{33, "Manager_Zurueck"};
+// Direction 1 writes the icons sent, 0 reads them (the icons sent are ignored).
+inline constexpr Ruf<Manager_Icons, u8, Manager_Icons> RUF_MANAGER_ICONS{34, "Manager_Icons"};
+
+// Calls.
+inline constexpr Ruf<std::vector<u8>, i32> RUF_STADION_LISTE{1015, "Stadion_Liste"};
+inline constexpr Ruf<Nichts, i32, i32, i32, i32, i32> RUF_STADION_SETZEN{1016, "Stadion_Setzen"};
+inline constexpr Ruf<i32, i32, i32, i32, i32> RUF_WERBUNG_SETZEN{1022, "Werbung_Setzen"};
+inline constexpr Ruf<Bank_Daten_Antwort, i32> RUF_BANKDATEN{1024, "Bankdaten"};
+// payer, payee, amount, kind, forced, currency
+inline constexpr Ruf<u8, i32, i32, i32, i32, i32, i32> RUF_BANK_BUCHUNG{1026, "Bank_Buchung"};
+inline constexpr Ruf<std::tuple<std::array<Bank_Buchung, BANK_BUCHUNGEN>, i32, i32>, i32> RUF_BANK_BUCHUNGEN{
+    1027, "Bank_Buchungen"};  // bookings, ring index, period
+inline constexpr Ruf<u8, i32, i32, f32, i32, u8, f32> RUF_BANK_KREDIT{1028, "Bank_Kredit"};
+
+// Registers the world's server rows with the call layer (start-up).
+void Welt_Netz_Anmelden();

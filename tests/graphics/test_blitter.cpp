@@ -1,0 +1,261 @@
+// Blitter, pixel arithmetic, colours and the recoloured-picture cache.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include "graphics/blitter.h"
+#include "graphics/farbe.h"
+
+namespace {
+
+using Bild = std::unique_ptr<Rastport, decltype(&Rastport_Free)>;
+Bild bild(i32 w, i32 h, i32 t = 16, u16 fuell = 0) {
+    Bild rp(Rastport_Neu_Einfach(w, h, t), &Rastport_Free);
+    if (t != 8) Blt_Rechteck(rp.get(), 0, 0, -1, -1, fuell);
+    return rp;
+}
+u16& px(Rastport* rp, i32 x, i32 y) { return rp->bitmap->pixel16()[static_cast<size_t>(y) * rp->breite + x]; }
+
+TEST(Blitter, Clip) {
+    struct Fall {
+        i32 sx, sy, w, h, dx, dy;  // in
+        i32 ok, csx, csy, cw, ch, cdx, cdy;  // out
+    } faelle[] = {
+        {0, 0, 10, 10, 5, 5, 1, 0, 0, 10, 10, 5, 5},       // inside: unchanged
+        {-5, 0, 10, 10, 0, 0, 1, 0, 0, 5, 10, 5, 0},       // source left of its edge
+        {0, 0, 10, 10, -3, -4, 1, 3, 4, 7, 6, 0, 0},       // negative destination
+        {0, 0, 10, 10, 95, 0, 1, 0, 0, 5, 10, 95, 0},      // past the right edge
+        {0, 0, 10, 10, 100, 0, 0, 0, 0, 0, 0, 0, 0},       // starts past the edge
+        {0, 0, 10, 10, -10, 0, 0, 0, 0, 0, 0, 0, 0},       // ends before the edge
+        {-20, 0, 10, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0},       // nothing of the source
+        {0, 0, 0x7FFFFFF0, 10, 0, 0, 1, 0, 0, 20, 10, 0, 0},  // huge width cannot wrap
+    };
+    for (const Fall& f : faelle) {
+        i32 sx = f.sx, sy = f.sy, w = f.w, h = f.h, dx = f.dx, dy = f.dy;
+        const i32 ok = Blt_Clip(&sx, &sy, &w, &h, 20, 20, &dx, &dy, 100, 100);
+        EXPECT_EQ(ok, f.ok) << f.sx << "," << f.dx;
+        if (ok) {
+            EXPECT_EQ((std::array<i32, 6>{sx, sy, w, h, dx, dy}), (std::array<i32, 6>{f.csx, f.csy, f.cw, f.ch, f.cdx, f.cdy}));
+        }
+    }
+}
+
+TEST(Farbe, PackenUndZurueck) {
+    EXPECT_EQ(Farbe_Pack_565(255, 255, 255), 0xFFFF);
+    EXPECT_EQ(Farbe_Pack_555(255, 255, 255), 0x7FFF);
+    EXPECT_EQ(Farbe_Pack_565(-4, 300, 8), 0x07E1);
+    u8 r, g, b;
+    Farbe_Get_RGB(0x7FFF, 15, &r, &g, &b);
+    EXPECT_EQ((std::array<int, 3>{r, g, b}), (std::array<int, 3>{248, 248, 248}));
+    Farbe_Get_RGB(0xF81F, 16, &r, nullptr, &b);  // null outputs allowed
+    EXPECT_EQ(r, 248);
+    for (u32 p = 0; p < 0x8000; p += 97) EXPECT_EQ(Farbe_565_Zu_555(Farbe_555_Zu_565(static_cast<u16>(p))), p);
+    EXPECT_EQ(Farbe_Screen_Pixel(-1, 0, 300), Farbe_Pack_565(255, 0, 255));  // red and blue outside 0..255 become 255
+    EXPECT_EQ(Farbe_Helligkeit_RGB(255, 255, 255), 326);
+    EXPECT_EQ(Farbe_Kontrast(0, 16), 65535);
+    EXPECT_EQ(Farbe_Kontrast(0xFFFF, 16), 1);
+    u8 pal[768] = {};
+    pal[3 * 7] = 248, pal[3 * 7 + 1] = 248, pal[3 * 7 + 2] = 248;
+    EXPECT_EQ(Farbe_Palette_Naechste(0xFFFF, 16, pal), 7);
+    EXPECT_NE(Farbe_Palette_Naechste(0, 16, pal), 0);  // never 0, even for black
+    i32 y, i, q, R, G, B;
+    Farbe_RGB_Zu_YIQ(200, 100, 50, &y, &i, &q);
+    Farbe_YIQ_Zu_RGB(y, i, q, &R, &G, &B);
+    EXPECT_NEAR(R, 200, 2);
+    EXPECT_NEAR(G, 100, 2);
+    EXPECT_NEAR(B, 50, 2);
+}
+
+TEST(Farbe, EinfaerbenUndHsl) {
+    // Grey recolouring (I = Q = 0) keeps a pixel's brightness and removes its colour.
+    u16 px[2] = {Farbe_Pack_565(200, 60, 40), Farbe_Pack_565(200, 60, 40)};
+    const u8 maske[5] = {1, 0, 0, 0, 0};
+    Farbe_Maske_Einfaerben(px, maske, Farbe_Pack_565(128, 128, 128), 16, 2);
+    u8 r, g, b;
+    Farbe_Get_RGB(px[0], 16, &r, &g, &b);
+    EXPECT_LE(std::max({r, g, b}) - std::min({r, g, b}), 8);
+    i32 y_vorher, y_nachher;
+    Farbe_RGB_Zu_YIQ(200, 56, 40, &y_vorher, nullptr, nullptr);
+    Farbe_RGB_Zu_YIQ(r, g, b, &y_nachher, nullptr, nullptr);
+    EXPECT_NEAR(y_nachher, y_vorher, 250);  // the same luminance (Y of YIQ, out of 10,000)
+    EXPECT_EQ(px[1], Farbe_Pack_565(200, 60, 40));  // outside the mask: unchanged
+    // The base entry of a recoloured palette takes the target colour.
+    u8 pal6[768] = {};
+    for (int k = 0; k < 256; ++k) pal6[3 * k] = pal6[3 * k + 1] = pal6[3 * k + 2] = static_cast<u8>(k / 4);
+    const i32 liste[3] = {40, 120, 200};
+    u16 aus[256] = {};
+    Farbe_Palette_Einfaerben(30, 80, 200, pal6, liste, 1, 3, aus);
+    Farbe_Get_RGB(aus[120], 16, &r, &g, &b);
+    EXPECT_NEAR(r, 30, 12);
+    EXPECT_NEAR(b, 200, 12);
+    EXPECT_LT(Farbe_Helligkeit(aus[40], 16), Farbe_Helligkeit(aus[200], 16));
+    // HSL there and back.
+    for (u32 rgb : {0x0000FFu, 0x3DB3F2u, 0x808080u, 0x2B1A0Eu}) {
+        f32 h, l, sat;
+        Farbe_RGB_Zu_HSL(rgb, &h, &l, &sat);
+        const u32 z = Farbe_HSL_Zu_RGB(h, l, sat);
+        for (int k = 0; k < 24; k += 8) EXPECT_NEAR(static_cast<int>((z >> k) & 255), static_cast<int>((rgb >> k) & 255), 2) << std::hex << rgb;
+    }
+}
+
+TEST(Pixel, Formeln) {
+    using namespace pixel;
+    const u16 w565 = 0xFFFF, rot = Farbe_Pack_565(248, 0, 0);
+    EXPECT_EQ(mischen<16>(rot, w565, 0, 256), rot);  // keyed form, alpha 0: the destination
+    u8 r, g, b;
+    Farbe_Get_RGB(mischen<16>(rot, w565, 255, 0), 16, &r, &g, &b);
+    EXPECT_GE(g, 248);  // alpha 255 gives the source within a step
+    EXPECT_EQ(toenen<16>(rot, w565, 128), rot);  // weight 128: the source
+    EXPECT_EQ(toenen<16>(rot, 0x001F, 0), 0x001F);  // weight 0: the colour
+    EXPECT_EQ(toenen<16>(0, 0, 64), 1);  // never 0
+    EXPECT_EQ(grau<15>(0x7FFF), 0x7FFF);
+    EXPECT_EQ(grau<16>(0xFFFF) & 0x7E0, 0x7C0);  // 565 green takes six bits of the grey
+    EXPECT_EQ(abdunkeln<16>(0x0001, 120), 1);  // a non-zero pixel stays non-zero
+    EXPECT_EQ(abdunkeln<16>(0, 120), 0);
+}
+
+TEST(Blitter, Verzweigungen) {
+    // Source 4 x 1: pixels {0, A, B, 0}, alpha {0, 128, 255, 255}, mask {1, 1, 0, 1}.
+    const u16 A = Farbe_Pack_565(248, 0, 0), B = Farbe_Pack_565(0, 0, 248), D = Farbe_Pack_565(0, 252, 0);
+    Bild s = bild(4, 1);
+    px(s.get(), 1, 0) = A, px(s.get(), 2, 0) = B;
+    s->alpha = {0, 128, 255, 255};
+    s->maske = {0b1011, 0, 0, 0, 0};
+    struct Fall {
+        const char* name;
+        Blt_Optionen o;
+        std::array<bool, 4> geaendert;  // which destination pixels change
+    } faelle[] = {
+        {"opak", {}, {true, true, true, true}},
+        {"schluessel", {.schluessel = 1}, {false, true, true, false}},
+        {"maske", {.maske = 1}, {true, true, false, true}},
+        {"alpha", {.alpha = 1}, {false, true, true, true}},
+        {"alpha+schluessel", {.schluessel = 1, .alpha = 1}, {false, true, true, false}},
+        {"alpha+maske", {.maske = 1, .alpha = 1}, {false, true, false, true}},
+        {"alpha+grau", {.alpha = 1, .grau = 1}, {false, false, false, false}},  // nothing is drawn
+        {"deckung", {.deckung = 1, .farbe = 0x1234}, {false, true, true, true}},
+        {"grau+toenen", {.schluessel = 1, .toenen = 1, .grau = 1}, {false, true, true, false}},
+    };
+    for (const Fall& f : faelle) {
+        Bild d = bild(4, 1, 16, D);
+        Blt_Blit(s.get(), 0, 0, -1, -1, d.get(), 0, 0, &f.o);
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(px(d.get(), x, 0) != D, f.geaendert[x]) << f.name << " x=" << x;
+    }
+    // Grey wins over tint; coverage >= 240 paints the exact colour.
+    Bild d = bild(4, 1, 16, D);
+    Blt_Optionen o{.schluessel = 1, .toenen = 1, .grau = 1, .farbe = 0x001F};
+    Blt_Blit(s.get(), 0, 0, -1, -1, d.get(), 0, 0, &o);
+    EXPECT_EQ(px(d.get(), 1, 0), pixel::grau<16>(A));
+    o = {.deckung = 1, .farbe = 0x1234};
+    Blt_Blit(s.get(), 0, 0, -1, -1, d.get(), 0, 0, &o);
+    EXPECT_EQ(px(d.get(), 3, 0), 0x1234);
+    // Depths differ: nothing converts, nothing is drawn.
+    Bild d15 = bild(4, 1, 15, 0x1111);
+    EXPECT_EQ(Blt_Blit(s.get(), 0, 0, -1, -1, d15.get(), 0, 0, nullptr), 0);
+}
+
+TEST(Blitter, RechteckRahmenUndSprite) {
+    Bild d = bild(10, 10);
+    EXPECT_EQ(Blt_Rechteck(d.get(), -5, -5, 8, 8, 7), 0);  // the result is always 0
+    EXPECT_EQ(px(d.get(), 2, 2), 7);
+    EXPECT_EQ(px(d.get(), 3, 3), 0);
+    Bild d8 = bild(4, 4, 8);
+    Blt_Rechteck(d8.get(), 0, 0, -1, -1, 9);  // 8-bit surfaces are not filled
+    EXPECT_EQ(d8->bitmap->pixel8()[0], 0);
+    Bild r = bild(10, 10);
+    Blt_Rahmen(r.get(), 0, 0, 10, 10, 5, 0);  // thickness 0 draws nothing
+    EXPECT_EQ(px(r.get(), 0, 0), 0);
+    Blt_Rahmen(r.get(), 0, 0, 10, 10, 5, 2);
+    EXPECT_EQ(px(r.get(), 9, 9), 5);
+    EXPECT_EQ(px(r.get(), 1, 5), 5);
+    EXPECT_EQ(px(r.get(), 2, 5), 0);
+
+    // A sprite: a partial blit draws nothing; mirrored column x lands at w - 1 - x.
+    const u16 pix[3] = {0, 0xAAAA, 0xBBBB};
+    std::unique_ptr<Rastport, decltype(&Rastport_Free)> sp(Rastport_Neu(3, 1, 16, 1, 0), &Rastport_Free);
+    sp->sprite = Rle_Sprite_Aus_Pixeln(pix, 3, 1);
+    Bild z = bild(3, 1);
+    EXPECT_EQ(Blt_Blit(sp.get(), 1, 0, 2, 1, z.get(), 0, 0, Blt_Opt_Sprite), 0);
+    EXPECT_EQ(Blt_Blit(sp.get(), 0, 0, -1, -1, z.get(), 0, 0, Blt_Opt_Sprite), 1);
+    EXPECT_EQ((std::array<u16, 3>{px(z.get(), 0, 0), px(z.get(), 1, 0), px(z.get(), 2, 0)}), (std::array<u16, 3>{0, 0xAAAA, 0xBBBB}));
+    sp->sprite->gespiegelt = 1;
+    Bild zm = bild(3, 1);
+    Blt_Blit(sp.get(), 0, 0, -1, -1, zm.get(), 0, 0, Blt_Opt_Sprite);
+    EXPECT_EQ((std::array<u16, 3>{px(zm.get(), 0, 0), px(zm.get(), 1, 0), px(zm.get(), 2, 0)}), (std::array<u16, 3>{0xBBBB, 0xAAAA, 0}));
+    // A sprite partly outside the destination: the blitter refuses, the direct loop clips.
+    Bild klein = bild(2, 1);
+    EXPECT_EQ(Blt_Blit(sp.get(), 0, 0, -1, -1, klein.get(), 0, 0, Blt_Opt_Sprite), 0);
+    EXPECT_EQ(Blt_Rle(*sp->sprite, klein.get(), -1, 0), 1);
+    EXPECT_EQ(px(klein.get(), 0, 0), 0xAAAA);
+}
+
+TEST(Blitter, Rle8) {
+    // One row of 4: a transparent pixel, then indices 1, 2, 3.
+    Rle8_Sprite sp{.breite = 4, .hoehe = 2, .zeilen = {0, 5}, .daten = {1, 0x83, 1, 2, 3, 0x84, 1, 1, 1, 1}};
+    u16 tabelle[256] = {};
+    tabelle[1] = 0x1111, tabelle[2] = 0x2222, tabelle[3] = 0x3333;
+    struct Fall {
+        i32 art;
+        std::array<u16, 4> zeile0;
+    } faelle[] = {
+        {0, {0, 0x1111, 0x2222, 0x3333}},
+        {RLE_GESPIEGELT, {0x3333, 0x2222, 0x1111, 0}},
+        {RLE_HALB, {0x1111, 0x3333, 0, 0}},  // columns 1 and 3 of row 0
+    };
+    for (const Fall& f : faelle) {
+        Bild z = bild(4, 2);
+        EXPECT_EQ(Blt_Rle8(sp, tabelle, z.get(), 0, 0, f.art), 1);
+        EXPECT_EQ((std::array<u16, 4>{px(z.get(), 0, 0), px(z.get(), 1, 0), px(z.get(), 2, 0), px(z.get(), 3, 0)}), f.zeile0) << f.art;
+    }
+    sp.daten[1] = 0x85;  // the row now passes the width
+    Bild z = bild(4, 2);
+    EXPECT_EQ(Blt_Rle8(sp, tabelle, z.get(), 0, 0), 0);
+    EXPECT_EQ(px(z.get(), 1, 0), 0);
+}
+
+TEST(Schatten, KernUndTabelle) {
+    const std::pair<i32, i32> kerne[] = {{1, 3}, {3, 3}, {4, 5}, {5, 5}, {7, 7}, {9, 9}, {12, 9}, {-4, 3}};
+    for (auto [groesse, k] : kerne) EXPECT_EQ(Blt_Schatten_Kern_Groesse(groesse), k) << groesse;
+    for (i32 t : {15, 16}) {
+        Farbe_Schatten_Init(t);
+        const u16* tab = Farbe_Schatten_Tabelle();
+        EXPECT_EQ(tab[0], 0);
+        for (u32 p = 1; p < (t == 15 ? 0x8000u : 0x10000u); ++p) ASSERT_NE(tab[p], 0) << p;
+        if (t == 15) {
+            EXPECT_EQ(tab[0x7FFF], pixel::abdunkeln<15>(0x7FFF, 120));
+        }
+    }
+    // The shadow darkens beside the object, never under it.
+    Farbe_Schatten_Init(16);
+    Bild ziel = bild(40, 40, 16, 0xFFFF);
+    Bild obj = bild(8, 8, 16, 0x1234);
+    EXPECT_EQ(Blt_Schatten(obj.get(), 0, 0, -1, -1, ziel.get(), 10, 10, nullptr), 1);
+    EXPECT_EQ(px(ziel.get(), 12, 12), 0x1234);
+    EXPECT_LT(px(ziel.get(), 18, 18), 0xFFFF);
+    EXPECT_EQ(px(ziel.get(), 2, 2), 0xFFFF);
+    Farbe_Schatten_Free();
+}
+
+TEST(Farbe, Cache) {
+    const u32 liste[2] = {1, 2};
+    Rastport* a = Rastport_Neu_Einfach(2, 2, 16);
+    Rastport* b = Rastport_Neu_Einfach(2, 2, 16);
+    ASSERT_EQ(Farbe_Cache_Ablegen(a, liste, 2, 7), 1);
+    ASSERT_EQ(Farbe_Cache_Ablegen(b, liste, 1, 7), 1);
+    Farbe_Cache_Aufraeumen();  // both were stored this frame
+    EXPECT_EQ(Farbe_Cache_Suchen(liste, 2, 7), a);
+    EXPECT_EQ(Farbe_Cache_Suchen(liste, 2, 8), nullptr);
+    Farbe_Cache_Aufraeumen();  // b was not looked up: freed
+    EXPECT_EQ(Farbe_Cache_Anzahl(), 1);
+    EXPECT_EQ(Farbe_Cache_Suchen(liste, 1, 7), nullptr);
+    for (int i = 0; i < FARBE_CACHE_GROESSE - 1; ++i) Farbe_Cache_Ablegen(Rastport_Neu_Einfach(1, 1, 16), liste, 0, i);
+    Rastport* zuviel = Rastport_Neu_Einfach(1, 1, 16);
+    EXPECT_EQ(Farbe_Cache_Ablegen(zuviel, liste, 0, 999), 0);  // full: the caller keeps it
+    Rastport_Free(zuviel);
+    Farbe_Cache_Free();
+    EXPECT_EQ(Farbe_Cache_Anzahl(), 0);
+}
+
+}  // namespace

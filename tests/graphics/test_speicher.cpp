@@ -1,0 +1,292 @@
+// Stored records (NALP pictures, sprites, fonts), archives and picture files:
+// round trips, and refusal of every truncated or inconsistent input.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <unistd.h>
+
+#include "base/bytes.h"
+#include "base/files.h"
+#include "graphics/bildformat.h"
+#include "graphics/blitter.h"
+#include "graphics/farbe.h"
+#include "graphics/font.h"
+#include "graphics/resf.h"
+#include "testfont.h"
+
+namespace {
+
+using Bild = std::unique_ptr<Rastport, decltype(&Rastport_Free)>;
+Bild halten(Rastport* rp) { return Bild(rp, &Rastport_Free); }
+
+std::string tmp(const std::string& name) {
+    const auto d = std::filesystem::temp_directory_path() / ("kordavo_gfx_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(d);
+    return (d / name).string();
+}
+
+void schreiben(const std::string& pfad, const std::vector<u8>& d) {
+    FILE* f = std::fopen(pfad.c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fwrite(d.data(), 1, d.size(), f);
+    std::fclose(f);
+}
+
+// A picture with every stored plane: pixels (zlib-packed), mask, alpha, sprite.
+Bild voll() {
+    Bild rp = halten(Rastport_Neu_Einfach(33, 8, 16));
+    for (int i = 0; i < 264; ++i) rp->bitmap->pixel16()[i] = static_cast<u16>(i % 4 ? (i / 33) * 999 : 0);
+    rp->maske.assign(Rastport_Maske_Groesse(33, 8), 0x5A);
+    rp->alpha.assign(264, 0);
+    for (int i = 0; i < 264; ++i) rp->alpha[static_cast<size_t>(i)] = static_cast<u8>(i);
+    rp->sprite = Rle_Sprite_Aus_Pixeln(rp->bitmap->pixel16(), 33, 8);
+    rp->bitmap->farbschluessel = 3;
+    return rp;
+}
+
+std::vector<u8> gespeichert(const Rastport& rp) {
+    std::vector<u8> d;
+    bytes::Schreiber s{d};
+    Rastport_Schreiben(s, rp);
+    return d;
+}
+
+// Every prefix of a stored form is refused, and never read past its end.
+void jeder_praefix_abgelehnt(const std::vector<u8>& d, const std::function<bool(const u8*, size_t)>& lesen) {
+    for (size_t n = 0; n < d.size(); ++n) {
+        std::vector<u8> kurz(d.begin(), d.begin() + static_cast<long>(n));  // exact size: ASan sees any overrun
+        ASSERT_FALSE(lesen(kurz.data(), kurz.size())) << "Länge " << n << " von " << d.size();
+    }
+    ASSERT_TRUE(lesen(d.data(), d.size()));
+}
+
+TEST(Nalp, RundreiseAllerEbenen) {
+    Bild a = voll();
+    ASSERT_EQ(Rastport_Bitmap_Packen(a->bitmap.get(), PACK_ZLIB), 1);
+    std::vector<u8> d = gespeichert(*a);
+    EXPECT_EQ(d.size(), Rastport_Groesse(*a));
+    bytes::Leser l(d.data(), d.size());
+    Bild b = halten(Rastport_Lesen(l));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(l.pos, d.size());
+    EXPECT_EQ(gespeichert(*b), d);  // read and written again: the same bytes
+    ASSERT_EQ(Rastport_Lock(b.get()), 1);
+    EXPECT_TRUE(std::equal(b->bitmap->speicher.begin(), b->bitmap->speicher.end(), a->bitmap->speicher.begin()));
+    EXPECT_EQ(b->maske, a->maske);
+    EXPECT_EQ(b->alpha, a->alpha);
+    EXPECT_EQ(b->sprite->daten, a->sprite->daten);
+    EXPECT_EQ(b->bitmap->farbschluessel, 3);
+    jeder_praefix_abgelehnt(d, [](const u8* p, size_t n) {
+        bytes::Leser l(p, n);
+        return halten(Rastport_Lesen(l)) != nullptr;
+    });
+}
+
+TEST(Nalp, UnstimmigeFelderAbgelehnt) {
+    Bild a = voll();
+    const std::vector<u8> gut = gespeichert(*a);
+    struct Fall {
+        const char* was;
+        size_t offset;
+        u32 wert;
+    } faelle[] = {
+        {"Breite 0", 4, 0},
+        {"Breite riesig", 4, 0x7FFFFFFF},
+        {"Bitmap-Breite weicht ab", 56 + 8, 10},
+        {"Farbtiefe 24", 56 + 16, 24},
+        {"Pixelgröße falsch", 56 + 44, 91},
+        {"Spritegröße zu groß", 24, 0xFFFFFF00},
+        {"Kennung", 0, 0x50414C4E},
+    };
+    for (const Fall& f : faelle) {
+        std::vector<u8> d = gut;
+        put_u32le(d.data() + f.offset, f.wert);
+        bytes::Leser l(d.data(), d.size());
+        EXPECT_EQ(halten(Rastport_Lesen(l)), nullptr) << f.was;
+        EXPECT_STRNE(Grafik_Fehler(), "") << f.was;
+    }
+    // A sprite row whose counts pass the width is refused.
+    Bild s = halten(Rastport_Neu(3, 1, 16, 1, 0));
+    s->sprite = std::make_unique<Rle_Sprite>();
+    *s->sprite = Rle_Sprite{.breite = 3, .hoehe = 1, .zeilen = {0}, .daten = {4}};
+    std::vector<u8> d = gespeichert(*s);
+    bytes::Leser l(d.data(), d.size());
+    EXPECT_EQ(halten(Rastport_Lesen(l)), nullptr);
+    // Damaged zlib data: the lock fails and leaves no pixels behind.
+    Bild z = voll();
+    ASSERT_EQ(Rastport_Bitmap_Packen(z->bitmap.get(), PACK_ZLIB), 1);
+    z->bitmap->speicher.clear();
+    z->bitmap->gepackt[12] ^= 0xFF;
+    EXPECT_EQ(Rastport_Lock(z.get()), 0);
+    EXPECT_FALSE(z->bitmap->hat_pixel());
+}
+
+TEST(Font, RundreiseUndPruefungen) {
+    std::unique_ptr<Font> f(testfont::neu(1));
+    f->extra.assign(256, 0);
+    f->extra['A' - 32] = 2;
+    std::vector<u8> d;
+    bytes::Schreiber s{d};
+    Font_Schreiben(s, *f);
+    EXPECT_EQ(d.size(), Font_Speichergroesse(*f));
+    EXPECT_EQ(Font_Speichergroesse(*f) - Rastport_Groesse(*f->blatt), 68664u);
+    bytes::Leser l(d.data(), d.size());
+    std::unique_ptr<Font> g(Font_Lesen(l, 16));
+    ASSERT_TRUE(g);
+    EXPECT_EQ(Font_Zeichen_Breite(g.get(), 'A'), 10);
+    EXPECT_EQ(Font_Zeichen_Breite(g.get(), 10), 0);
+    // Broken fields: a glyph outside the sheet, mode 0 with an 8-bit sheet.
+    for (auto [offset, wert] : {std::pair<size_t, u32>{4 + 260 + 4 * 33, 0x7FFFFF00}, {4 + 1284 + 4 * 33, 5000}, {4 + 2344, 0}}) {
+        std::vector<u8> b = d;
+        put_u32le(b.data() + offset, wert);
+        bytes::Leser lb(b.data(), b.size());
+        EXPECT_EQ(std::unique_ptr<Font>(Font_Lesen(lb, 16)), nullptr) << offset;
+    }
+    f->extra.clear();
+    d.clear();
+    Font_Schreiben(s, *f);
+    jeder_praefix_abgelehnt(d, [](const u8* p, size_t n) {
+        bytes::Leser l(p, n);
+        return std::unique_ptr<Font>(Font_Lesen(l, 16)) != nullptr;
+    });
+}
+
+// A RESF archive with the given entries (type, data).
+std::vector<u8> archiv(const std::vector<std::pair<u32, std::vector<u8>>>& e) {
+    std::vector<u8> d;
+    bytes::Schreiber s{d};
+    s.bytes("RESF", 4);
+    s(static_cast<u32>(e.size())), s(u32{0});
+    std::vector<u32> off;
+    for (const auto& x : e) off.push_back(static_cast<u32>(d.size())), s.bytes(x.second.data(), x.second.size());
+    put_u32le(d.data() + 8, static_cast<u32>(d.size()));
+    for (size_t i = 0; i < e.size(); ++i) s(e[i].first), s(off[i]);
+    return d;
+}
+
+TEST(Resf, EintraegeUndSlots) {
+    Bild a = voll();
+    std::vector<u8> blob0 = {0, 0, 0, 0}, blob3 = {3, 0, 0, 0, 7, 8, 9}, blob_lang = {200, 0, 0, 0, 1};
+    std::vector<u8> sprite;
+    bytes::Schreiber s{sprite};
+    for (u32 v : {0u, 0u, 4u, 6u, 0u, a->sprite->groesse()}) s(v);
+    Rle_Sprite_Schreiben(s, *a->sprite);
+    const std::string pfad = tmp("test.res");
+    schreiben(pfad, archiv({{14, gespeichert(*a)}, {16, blob0}, {16, blob3}, {0x10010, blob_lang}, {40, sprite}, {66, {1, 2}}}));
+    const i32 slot = Resf_Oeffnen(pfad.c_str(), 0);
+    ASSERT_GE(slot, 0);
+    EXPECT_EQ(Resf_Anzahl(slot), 6);
+    EXPECT_TRUE(halten(Resf_Lade_Rastport(slot, 0)));
+    u32 n = 99;
+    std::unique_ptr<u8[]> b(static_cast<u8*>(Resf_Lade_Eintrag(slot, 1, 16, &n)));
+    EXPECT_TRUE(b);
+    EXPECT_EQ(n, 0u);  // size 0: an empty block
+    std::vector<u8> blob;
+    EXPECT_TRUE(Resf_Lade_Blob(slot, 2, blob));
+    EXPECT_EQ(blob, (std::vector<u8>{7, 8, 9}));
+    EXPECT_FALSE(Resf_Lade_Blob(slot, 3, blob));  // type word 0x10010 is type 16, but its size passes the entry
+    Bild sp = halten(Resf_Lade_Rastport(slot, 4));
+    ASSERT_TRUE(sp && sp->sprite);
+    EXPECT_EQ(sp->sprite->x_korrektur, -4);
+    EXPECT_EQ(sp->sprite->y_korrektur, -6);
+    EXPECT_EQ(Resf_Lade_Eintrag(slot, 5, 16, nullptr), nullptr);  // other types: nothing
+    EXPECT_EQ(Resf_Lade_Eintrag(slot, 6, 16, nullptr), nullptr);  // entry == count
+    EXPECT_EQ(Resf_Lade_Eintrag(slot, -1, 16, nullptr), nullptr);
+    Resf_Schliessen(slot);
+    const i32 basis = Resf_Oeffnen(pfad.c_str(), 1);
+    EXPECT_TRUE(Resf_Eintrag_Gueltig(basis, -1));  // entry -1 with base 1 is entry 0
+    EXPECT_FALSE(Resf_Eintrag_Gueltig(basis, 5));
+    Resf_Schliessen(basis);
+
+    // Count 0 opens and loads nothing; all 30 slots in use: the 31st fails.
+    const std::string leer = tmp("leer.res");
+    schreiben(leer, archiv({}));
+    std::vector<i32> slots;
+    for (int i = 0; i < RESF_SLOTS; ++i) slots.push_back(Resf_Oeffnen(leer.c_str(), 0));
+    for (i32 x : slots) ASSERT_GE(x, 0);
+    EXPECT_EQ(Resf_Lade_Eintrag(slots[0], 0, 16, nullptr), nullptr);
+    EXPECT_EQ(Resf_Oeffnen(leer.c_str(), 0), -1);
+    for (i32 x : slots) Resf_Schliessen(x);
+
+    // Damaged archives are refused at opening.
+    std::vector<u8> gut = archiv({{16, blob3}});
+    for (auto [offset, wert] : {std::pair<size_t, u32>{4, 1000}, {8, 3}, {8, 0xFFFFFFF0}, {gut.size() - 4, 0xFFFF}}) {
+        std::vector<u8> d = gut;
+        put_u32le(d.data() + offset, wert);
+        schreiben(leer, d);
+        EXPECT_EQ(Resf_Oeffnen(leer.c_str(), 0), -1) << offset;
+    }
+    i32 ar = 0, e = 0;
+    EXPECT_FALSE(Resf_Grafik_Nummer(3999, &ar, &e));
+    EXPECT_FALSE(Resf_Grafik_Nummer(92000, &ar, &e));  // past the last archive
+    EXPECT_TRUE(Resf_Grafik_Nummer(12135, &ar, &e));
+    EXPECT_EQ(ar * 10000 + e, 2 * 10000 + 135);
+}
+
+TEST(Bilddateien, TgaBmpJpeg) {
+    // TGA: descriptor 0x20 keeps the first stored row on top, 0 puts it at the bottom.
+    Bild a = halten(Rastport_Neu_Einfach(2, 2, 16));
+    const u16 werte[4] = {0xF800, 0x07E0, 0x001F, 0xFFFF};
+    std::copy(werte, werte + 4, a->bitmap->pixel16());
+    std::vector<u8> tga;
+    ASSERT_TRUE(Tga_Schreiben(tga, a.get()));
+    Bild b = halten(Tga_Rastport_Puffer(tga.data(), static_cast<u32>(tga.size()), 16));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->bitmap->pixel16()[0] & 0xF800, 0xF800);
+    tga[17] = 0;
+    Bild c = halten(Tga_Rastport_Puffer(tga.data(), static_cast<u32>(tga.size()), 16));
+    EXPECT_EQ(c->bitmap->pixel16()[2] & 0xF800, 0xF800);
+    jeder_praefix_abgelehnt(tga, [](const u8* p, size_t n) { return halten(Tga_Rastport_Puffer(p, static_cast<u32>(n), 16)) != nullptr; });
+
+    // 24- and 32-bit TGA: blue, green, red (and alpha) per pixel.
+    for (u8 bits : {24, 32}) {
+        std::vector<u8> t = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, bits, 0x20, 0, 0, 255, 255};
+        t.resize(18 + bits / 8);
+        Bild p = halten(Tga_Rastport_Puffer(t.data(), static_cast<u32>(t.size()), 16));
+        ASSERT_TRUE(p) << +bits;
+        EXPECT_EQ(p->bitmap->pixel16()[0], 0xF800) << +bits;
+    }
+
+    // BMP 24-bit, bottom-up; RLE refused.
+    std::vector<u8> bmp;
+    bytes::Schreiber s{bmp};
+    s.bytes("BM", 2), s(u32{70}), s(u32{0}), s(u32{54});
+    s(u32{40}), s(i32{2}), s(i32{2}), s(u16{1}), s(u16{24}), s(u32{0}), s(u32{16}), s(u32{0}), s(u32{0}), s(u32{0}), s(u32{0});
+    for (u8 v : {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0}) s(v);
+    Bild m = halten(Bmp_Rastport_Puffer(bmp.data(), static_cast<u32>(bmp.size()), 16));
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->bitmap->pixel16()[2], 0xF800);  // the first stored row is the bottom one
+    jeder_praefix_abgelehnt(bmp, [](const u8* p, size_t n) { return halten(Bmp_Rastport_Puffer(p, static_cast<u32>(n), 16)) != nullptr; });
+    bmp[30] = 1;
+    EXPECT_EQ(halten(Bmp_Rastport_Puffer(bmp.data(), static_cast<u32>(bmp.size()), 16)), nullptr);
+
+    // JPEG through the codec: packed in a surface, decoded on first lock; depth 8 fails.
+    Bild j = halten(Rastport_Neu_Einfach(16, 16, 16));
+    for (int i = 0; i < 256; ++i) j->bitmap->pixel16()[i] = Farbe_Pack_565(i, 128, 255 - i);
+    std::vector<u8> jpg;
+    ASSERT_TRUE(Jpeg_Schreiben_Puffer(j->bitmap->pixel16(), 16, 16, 16, 4, 150, jpg));  // selector 4 -> 1, quality 150 -> 49
+    std::vector<u8> jpg49;
+    ASSERT_TRUE(Jpeg_Schreiben_Puffer(j->bitmap->pixel16(), 16, 16, 16, 1, 49, jpg49));
+    EXPECT_EQ(jpg, jpg49);
+    Bild k = halten(Jpeg_Rastport_Puffer(jpg.data(), static_cast<u32>(jpg.size()), 16));
+    ASSERT_TRUE(k);
+    EXPECT_FALSE(k->bitmap->hat_pixel());
+    EXPECT_EQ(Rastport_Lock(k.get()), 1);
+    u8 r, g, bb;
+    Farbe_Get_RGB(k->bitmap->pixel16()[5 * 16 + 5], 16, &r, &g, &bb);
+    EXPECT_NEAR(g, 128, 24);
+    EXPECT_EQ(halten(Jpeg_Lesen_Puffer(jpg.data(), static_cast<u32>(jpg.size()), 8)), nullptr);
+    jpg.resize(jpg.size() / 2);
+    Bild kaputt = halten(Jpeg_Rastport_Puffer(jpg.data(), static_cast<u32>(jpg.size()), 16));
+    if (kaputt) {
+        EXPECT_EQ(Rastport_Lock(kaputt.get()), 0);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// A save game written by an earlier build (tests/data/spielstand_vorher.kdv:
+// a new game of the shipped world through the scripted wizard, one human
+// manager, a few weeks played) loads into today's program and plays on
+// exactly as the game that never stopped: saved again at once it gives the
+// same bytes, and after more days the same bytes as that game's later save
+// (pinned by their hash). Any change to a save block's layout, to the
+// loaders or to what the daily run draws shows up here.
+//
+// KORDAVO_SPIELSTAND_ERZEUGEN=<folder> writes the file anew and prints the
+// later save's hash (only when the format is meant to change).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "base/files.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "base/settings.h"
+#include "base/spielstand.h"
+#include "base/tools.h"
+#include "main/registrierung.h"
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
+#include "season/season_hooks.h"
+#include "world/global.h"
+#include "world/konfig.h"
+#include "world/manager.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kTeam = 40;         // the human manager's club
+constexpr int kTageVorher = 24;   // days played before the first save
+constexpr int kTageNachher = 40;  // and before the second
+constexpr int kSlotVorher = 1, kSlotNachher = 2;
+// FNV-1a (64 bits) of the save after kTageNachher days of the game that never stopped.
+constexpr u64 kHashNachher = 0x863b4cf96f806ec9ull;
+
+u64 fnv1a(const std::vector<u8>& d) {
+    u64 h = 0xcbf29ce484222325ull;
+    for (u8 b : d) h = (h ^ b) * 0x100000001b3ull;
+    return h;
+}
+
+std::string quelle(const std::string& relativ) {
+    const char* q = std::getenv("KORDAVO_SOURCE_DIR");
+    return std::string(q ? q : ".") + "/" + relativ;
+}
+
+std::vector<u8> lesen(const std::string& pfad) {
+    std::ifstream f(pfad, std::ios::binary);
+    return std::vector<u8>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+u32 uhr = 0;
+
+class SpielstandVorher : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char vorlage[] = "/tmp/kordavo_vorher_XXXXXX";
+        ordner = mkdtemp(vorlage);
+        fs::create_directories(ordner + "/config");
+        fs::create_directories(ordner + "/spielstand");
+        for (const auto& e : fs::directory_iterator(quelle("data/config")))
+            if (e.path().filename().string().rfind("1_", 0) == 0)
+                fs::copy_file(e.path(), ordner + "/config/" + e.path().filename().string());
+        std::snprintf(W32_Dir_Tabelle[W32_DIR_WORK], W32_DIR_LAENGE, "%s", ordner.c_str());
+        std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s/config", ordner.c_str());
+        std::snprintf(W32_Dir_Tabelle[W32_DIR_SPIELSTAND], W32_DIR_LAENGE, "%s/spielstand", ordner.c_str());
+        setenv("KORDAVO_CONFIG_DIR", ordner.c_str(), 1);
+        Settings_Neu_Laden();
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        uhr = 1000;
+        W32_Set_Time_Source([]() { return uhr; });
+        Main_Registrieren();
+        Kalender_Set_Spielstart(0, 0, 0);
+    }
+    void TearDown() override {
+        W32_Set_Time_Source(nullptr);
+        std::error_code ec;
+        fs::remove_all(ordner, ec);
+    }
+    static void pass() {
+        uhr += 20;
+        Kalender_Run();
+    }
+    // A new game as the wizard starts it: the modules start, the wizard reads
+    // the world of set 0 and the player takes over a club, then the first days
+    // run until the game is in normal play.
+    static void neues_spiel() {
+        pass();
+        int ok = 0;
+        ASSERT_TRUE(Team(0) && Spieler(&ok) && ok);
+        Personal_Cfg_Laden(0);
+        ASSERT_TRUE(Manager_Neuer_Mitspieler(kTeam, "Testmanager", -1));
+        for (int i = 0; i < 10 && Kalender_Get_Runmodus() != RUNMODUS_SPIEL; ++i) pass();
+        ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    }
+    // The manager ends his turn whenever the game waits for him.
+    static void spielen_bis(int tag) {
+        for (int i = 0; i < 2000 && Kalender_Get_Tag() < tag; ++i) {
+            if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL) K_NEUER_TAG(6, 0);
+            pass();
+        }
+        ASSERT_EQ(Kalender_Get_Tag(), tag);
+    }
+    static std::vector<u8> speichern(int slot) {
+        Rnd_Deko_Seed(1);  // the scrambling key byte
+        const std::string pfad = Spielstand_Pfad(slot);
+        EXPECT_TRUE(Spielstand_Speichern(pfad.c_str(), 0)) << Spielstand_Letzter_Fehler();
+        return lesen(W32_Pfad_Uebersetzen(pfad.c_str()));
+    }
+    std::string ordner;
+};
+
+TEST_F(SpielstandVorher, LaedtUndSpieltWieOhneUnterbrechung) {
+    neues_spiel();
+    if (const char* ziel = std::getenv("KORDAVO_SPIELSTAND_ERZEUGEN")) {
+        spielen_bis(kTageVorher);
+        const std::vector<u8> vorher = speichern(kSlotVorher);
+        spielen_bis(kTageNachher);
+        const std::vector<u8> nachher = speichern(kSlotNachher);
+        std::ofstream(std::string(ziel) + "/spielstand_vorher.kdv", std::ios::binary)
+            .write(reinterpret_cast<const char*>(vorher.data()), static_cast<std::streamsize>(vorher.size()));
+        GTEST_SKIP() << "written to " << ziel << ", hash of the later save 0x" << std::hex << fnv1a(nachher);
+    }
+    const std::vector<u8> vorher = lesen(quelle("tests/data/spielstand_vorher.kdv"));
+    ASSERT_GT(vorher.size(), 100000u);
+    const std::string pfad = Spielstand_Pfad(kSlotVorher);
+    std::ofstream(W32_Pfad_Uebersetzen(pfad.c_str()), std::ios::binary)
+        .write(reinterpret_cast<const char*>(vorher.data()), static_cast<std::streamsize>(vorher.size()));
+    ASSERT_TRUE(Spielstand_Laden(pfad.c_str())) << Spielstand_Letzter_Fehler();
+    EXPECT_EQ(Kalender_Get_Tag(), kTageVorher);
+    // Saved again at once: the same bytes (every block reads what it wrote).
+    EXPECT_TRUE(speichern(kSlotVorher) == vorher);
+    // Played on: the same game as the one that never stopped.
+    spielen_bis(kTageNachher);
+    EXPECT_EQ(fnv1a(speichern(kSlotNachher)), kHashNachher);
+}
+
+}  // namespace

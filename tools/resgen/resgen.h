@@ -1,0 +1,50 @@
+// The resource generator: shared pieces of its drawing and font code.
+#pragma once
+
+#include <cairo.h>
+
+#include <string>
+#include <vector>
+
+#include "base/types.h"
+#include "graphics/rastport.h"
+
+struct Font;
+
+namespace resgen {
+
+// A club as the crest recipe sees it.
+struct Verein {
+    std::string name;
+    u32 farbe1 = 0xFFFFFF, farbe2 = 0x16263D;  // 0xRRGGBB
+    bool vorhanden = false;
+    u32 saat = 0;  // raised until the crest differs from every other
+};
+
+// Everything a recipe may need besides its own arguments.
+struct Umgebung {
+    std::string art_ordner;  // data/art
+    std::vector<Verein> wappen;  // by crest number 0..1000
+};
+
+// An ARGB32 Cairo surface turned into a 565 picture: ordered dithering, pixels
+// below alpha 32 become the colour key 0, the rest composed over the panel
+// colour; an alpha plane when `mit_alpha`. No opaque pixel is 0.
+Rastport* Aus_Cairo(cairo_surface_t* s, bool mit_alpha);
+
+// Draws one recipe ("wappen", "pokal:<kind>", "svg:<file>", "panel", ...) at
+// w x h; entry is the entry number within its archive. Null with a message
+// on stderr when the recipe is unknown or fails.
+Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const Umgebung& u);
+
+// What tells two crests apart (shape, division, charge, colours).
+std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
+
+// Renders a font from a DejaVu file at the given line height.
+Font* Schrift(const std::string& datei, i32 hoehe);
+
+// A FreeType-backed Cairo font face for a DejaVu file (cached).
+cairo_font_face_t* Cairo_Schrift(const std::string& datei);
+std::string Dejavu_Pfad(const std::string& datei);
+
+}  // namespace resgen

@@ -1,0 +1,782 @@
+// The drawing recipes of the generator: crests, cups, panels, buttons, the
+// score digits (Cairo) and authored SVG pictures (librsvg).
+#include <librsvg/rsvg.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "graphics/farbe.h"
+#include "resgen.h"
+
+namespace resgen {
+
+namespace {
+
+constexpr double PI = 3.14159265358979323846;
+
+// The palette of the art direction.
+constexpr u32 NAVY = 0x0E1A2B, PANEL = 0x16263D, KANTE_HELL = 0x3C5A82, KANTE_DUNKEL = 0x0A1320;
+constexpr u32 KNOPF_OBEN = 0x23395A, KREIDE = 0xF2F4F0, GOLD = 0xF2B33D, SEKUNDAER = 0xA9B4C2;
+
+void farbe(cairo_t* c, u32 rgb, double a = 1.0) {
+    cairo_set_source_rgba(c, ((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0, (rgb & 255) / 255.0, a);
+}
+
+void stopp(cairo_pattern_t* p, double o, u32 rgb, double a = 1.0) {
+    cairo_pattern_add_color_stop_rgba(p, o, ((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0, (rgb & 255) / 255.0, a);
+}
+
+u32 mischen(u32 a, u32 b, double t) {
+    u32 r = 0;
+    for (int s = 0; s < 24; s += 8) {
+        const double x = ((a >> s) & 255) * (1 - t) + ((b >> s) & 255) * t;
+        r |= static_cast<u32>(std::lround(x)) << s;
+    }
+    return r;
+}
+
+double helligkeit(u32 rgb) { return 0.299 * ((rgb >> 16) & 255) + 0.587 * ((rgb >> 8) & 255) + 0.114 * (rgb & 255); }
+
+void rund_rechteck(cairo_t* c, double x, double y, double w, double h, double r) {
+    cairo_new_sub_path(c);
+    cairo_arc(c, x + w - r, y + r, r, -PI / 2, 0);
+    cairo_arc(c, x + w - r, y + h - r, r, 0, PI / 2);
+    cairo_arc(c, x + r, y + h - r, r, PI / 2, PI);
+    cairo_arc(c, x + r, y + r, r, PI, 1.5 * PI);
+    cairo_close_path(c);
+}
+
+// Deterministic mixing of a number (the generator has no global random state).
+u32 streuen(u32 x) {
+    x ^= x >> 16;
+    x *= 0x7FEB352Du;
+    x ^= x >> 15;
+    x *= 0x846CA68Bu;
+    x ^= x >> 16;
+    return x;
+}
+
+// --- Crests --------------------------------------------------------------------------
+
+void schild_pfad(cairo_t* c, int form, double s) {
+    const double m = s * 0.06, w = s - 2 * m, x = m, y = m;
+    cairo_new_path(c);
+    switch (form) {
+        case 0:  // classic: flat top, sides curving into a point
+            cairo_move_to(c, x, y);
+            cairo_line_to(c, x + w, y);
+            cairo_line_to(c, x + w, y + w * 0.45);
+            cairo_curve_to(c, x + w, y + w * 0.8, x + w * 0.7, y + w * 0.92, x + w / 2, y + w);
+            cairo_curve_to(c, x + w * 0.3, y + w * 0.92, x, y + w * 0.8, x, y + w * 0.45);
+            cairo_close_path(c);
+            break;
+        case 1:  // round
+            cairo_arc(c, s / 2, s / 2, w / 2, 0, 2 * PI);
+            break;
+        case 2:  // rounded square
+            rund_rechteck(c, x + w * 0.04, y + w * 0.04, w * 0.92, w * 0.92, w * 0.2);
+            break;
+        case 3:  // pointed: notched top corners, straight sides, point
+            cairo_move_to(c, x + w * 0.12, y);
+            cairo_line_to(c, x + w * 0.88, y);
+            cairo_line_to(c, x + w, y + w * 0.1);
+            cairo_line_to(c, x + w, y + w * 0.55);
+            cairo_line_to(c, x + w / 2, y + w);
+            cairo_line_to(c, x, y + w * 0.55);
+            cairo_line_to(c, x, y + w * 0.1);
+            cairo_close_path(c);
+            break;
+        default:  // banner: a hanging flag with a swallowtail
+            cairo_move_to(c, x + w * 0.08, y);
+            cairo_line_to(c, x + w * 0.92, y);
+            cairo_line_to(c, x + w * 0.92, y + w);
+            cairo_line_to(c, x + w / 2, y + w * 0.8);
+            cairo_line_to(c, x + w * 0.08, y + w);
+            cairo_close_path(c);
+    }
+}
+
+void teilung(cairo_t* c, int art, double s, u32 f2) {
+    farbe(c, f2);
+    switch (art) {
+        case 0: return;  // plain
+        case 1: cairo_rectangle(c, s / 2, 0, s / 2, s); break;  // halves
+        case 2:  // quarters
+            cairo_rectangle(c, s / 2, 0, s / 2, s / 2);
+            cairo_rectangle(c, 0, s / 2, s / 2, s / 2);
+            break;
+        case 3:  // vertical stripes
+            for (int i = 1; i < 7; i += 2) cairo_rectangle(c, s * i / 7.0, 0, s / 7.0, s);
+            break;
+        case 4:  // hoops
+            for (int i = 1; i < 7; i += 2) cairo_rectangle(c, 0, s * i / 7.0, s, s / 7.0);
+            break;
+        case 5:  // chevron
+            cairo_move_to(c, 0, s * 0.55);
+            cairo_line_to(c, s / 2, s * 0.2);
+            cairo_line_to(c, s, s * 0.55);
+            cairo_line_to(c, s, s * 0.8);
+            cairo_line_to(c, s / 2, s * 0.45);
+            cairo_line_to(c, 0, s * 0.8);
+            cairo_close_path(c);
+            break;
+        case 6:  // sash
+            cairo_move_to(c, 0, s * 0.05);
+            cairo_line_to(c, s * 0.3, 0);
+            cairo_line_to(c, s, s * 0.7);
+            cairo_line_to(c, s, s * 1.0);
+            cairo_close_path(c);
+            break;
+        default:  // cross
+            cairo_rectangle(c, s * 0.41, 0, s * 0.18, s);
+            cairo_rectangle(c, 0, s * 0.36, s, s * 0.18);
+    }
+    cairo_fill(c);
+}
+
+void stern(cairo_t* c, double cx, double cy, double r, int zacken = 5) {
+    cairo_new_path(c);
+    for (int i = 0; i < 2 * zacken; ++i) {
+        const double a = -PI / 2 + i * PI / zacken, rr = i % 2 ? r * 0.45 : r;
+        if (i == 0) cairo_move_to(c, cx + rr * std::cos(a), cy + rr * std::sin(a));
+        else cairo_line_to(c, cx + rr * std::cos(a), cy + rr * std::sin(a));
+    }
+    cairo_close_path(c);
+}
+
+// Emblems: 0 ball, 1 star, 2 tower, 3 wave, 4 oak leaf, 5 crown, 6 anchor, 7 key.
+void emblem(cairo_t* c, int art, double cx, double cy, double r, u32 vorn, u32 hinten) {
+    cairo_save(c);
+    cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(c, CAIRO_LINE_JOIN_ROUND);
+    farbe(c, vorn);
+    switch (art) {
+        case 0: {  // ball: a pentagon in the middle, seams to the rim
+            cairo_arc(c, cx, cy, r, 0, 2 * PI);
+            cairo_fill(c);
+            farbe(c, hinten);
+            cairo_new_path(c);
+            for (int i = 0; i < 5; ++i) {
+                const double a = -PI / 2 + i * 2 * PI / 5;
+                cairo_line_to(c, cx + r * 0.38 * std::cos(a), cy + r * 0.38 * std::sin(a));
+            }
+            cairo_close_path(c);
+            cairo_fill(c);
+            cairo_set_line_width(c, std::max(1.0, r * 0.1));
+            for (int i = 0; i < 5; ++i) {
+                const double a = -PI / 2 + i * 2 * PI / 5;
+                cairo_move_to(c, cx + r * 0.38 * std::cos(a), cy + r * 0.38 * std::sin(a));
+                cairo_line_to(c, cx + r * 0.72 * std::cos(a), cy + r * 0.72 * std::sin(a));
+            }
+            cairo_stroke(c);
+            cairo_arc(c, cx, cy, r, 0, 2 * PI);
+            cairo_stroke(c);
+            break;
+        }
+        case 1: stern(c, cx, cy, r * 1.1); cairo_fill(c); break;
+        case 2:
+            cairo_rectangle(c, cx - r * 0.55, cy - r * 0.4, r * 1.1, r * 1.35);
+            for (int i = 0; i < 3; ++i) cairo_rectangle(c, cx - r * 0.55 + i * r * 0.42, cy - r * 0.8, r * 0.26, r * 0.45);
+            cairo_fill(c);
+            farbe(c, hinten);
+            cairo_arc(c, cx, cy + r * 0.55, r * 0.22, PI, 2 * PI);
+            cairo_rectangle(c, cx - r * 0.22, cy + r * 0.55, r * 0.44, r * 0.4);
+            cairo_fill(c);
+            break;
+        case 3:
+            cairo_set_line_width(c, r * 0.28);
+            for (int k = -1; k <= 1; ++k) {
+                cairo_move_to(c, cx - r, cy + k * r * 0.55);
+                for (int i = 1; i <= 16; ++i) {
+                    const double t = i / 16.0;
+                    cairo_line_to(c, cx - r + 2 * r * t, cy + k * r * 0.55 + std::sin(t * 2 * PI) * r * 0.2);
+                }
+            }
+            cairo_stroke(c);
+            break;
+        case 4:  // leaf: a pointed oval with a midrib and veins
+            cairo_move_to(c, cx, cy - r * 1.1);
+            cairo_curve_to(c, cx + r * 0.9, cy - r * 0.5, cx + r * 0.8, cy + r * 0.5, cx, cy + r * 0.95);
+            cairo_curve_to(c, cx - r * 0.8, cy + r * 0.5, cx - r * 0.9, cy - r * 0.5, cx, cy - r * 1.1);
+            cairo_fill(c);
+            farbe(c, hinten);
+            cairo_set_line_width(c, std::max(1.0, r * 0.1));
+            cairo_move_to(c, cx, cy - r * 0.8);
+            cairo_line_to(c, cx, cy + r * 1.2);
+            for (int i = 0; i < 3; ++i) {
+                const double y = cy - r * 0.45 + i * r * 0.4;
+                cairo_move_to(c, cx, y + r * 0.2), cairo_line_to(c, cx + r * 0.45, y - r * 0.05);
+                cairo_move_to(c, cx, y + r * 0.2), cairo_line_to(c, cx - r * 0.45, y - r * 0.05);
+            }
+            cairo_stroke(c);
+            break;
+        case 5:
+            cairo_move_to(c, cx - r, cy + r * 0.5);
+            cairo_line_to(c, cx - r, cy - r * 0.6);
+            cairo_line_to(c, cx - r * 0.5, cy - r * 0.05);
+            cairo_line_to(c, cx, cy - r * 0.8);
+            cairo_line_to(c, cx + r * 0.5, cy - r * 0.05);
+            cairo_line_to(c, cx + r, cy - r * 0.6);
+            cairo_line_to(c, cx + r, cy + r * 0.5);
+            cairo_close_path(c);
+            cairo_fill(c);
+            cairo_rectangle(c, cx - r, cy + r * 0.62, 2 * r, r * 0.28);
+            cairo_fill(c);
+            break;
+        case 6:
+            cairo_set_line_width(c, r * 0.22);
+            cairo_arc(c, cx, cy - r * 0.72, r * 0.2, 0, 2 * PI);
+            cairo_stroke(c);
+            cairo_move_to(c, cx, cy - r * 0.5);
+            cairo_line_to(c, cx, cy + r);
+            cairo_move_to(c, cx - r * 0.45, cy - r * 0.2);
+            cairo_line_to(c, cx + r * 0.45, cy - r * 0.2);
+            cairo_stroke(c);
+            cairo_arc_negative(c, cx, cy + r * 0.1, r * 0.85, PI * 0.95, PI * 0.05);
+            cairo_stroke(c);
+            break;
+        default:
+            cairo_set_line_width(c, r * 0.26);
+            cairo_arc(c, cx - r * 0.45, cy, r * 0.42, 0, 2 * PI);
+            cairo_stroke(c);
+            cairo_move_to(c, cx - r * 0.03, cy);
+            cairo_line_to(c, cx + r, cy);
+            cairo_move_to(c, cx + r * 0.65, cy);
+            cairo_line_to(c, cx + r * 0.65, cy + r * 0.4);
+            cairo_move_to(c, cx + r * 0.9, cy);
+            cairo_line_to(c, cx + r * 0.9, cy + r * 0.3);
+            cairo_stroke(c);
+    }
+    cairo_restore(c);
+}
+
+// Initials of a club name: the first letters of the words that are not
+// common prefixes, at most three.
+std::string initialen(const std::string& name) {
+    static const char* const fuell[] = {"FC", "SC", "SV", "VfB", "VfL", "TSV", "1.", "AC", "AS", "CF", "CD", "FK", "SK", "de", "of", "the", "la", "el", "und", "&"};
+    std::vector<std::string> woerter;
+    size_t i = 0;
+    while (i < name.size()) {
+        while (i < name.size() && name[i] == ' ') ++i;
+        size_t j = i;
+        while (j < name.size() && name[j] != ' ') ++j;
+        if (j > i) woerter.push_back(name.substr(i, j - i));
+        i = j;
+    }
+    std::string r;
+    for (const std::string& w : woerter) {
+        bool f = false;
+        for (const char* x : fuell) f |= w == x;
+        if (!f && r.size() < 3 && static_cast<unsigned char>(w[0]) < 128 && std::isalpha(static_cast<unsigned char>(w[0])))
+            r += static_cast<char>(std::toupper(static_cast<unsigned char>(w[0])));
+    }
+    if (r.empty() && !woerter.empty()) r = woerter[0].substr(0, 1);
+    return r;
+}
+
+struct Merkmale {
+    int form, art, ladung;
+    u32 f1, f2;
+    Verein v;
+};
+
+Merkmale merkmale(i32 nummer, const Umgebung& u) {
+    Merkmale m{};
+    if (nummer >= 0 && static_cast<size_t>(nummer) < u.wappen.size()) m.v = u.wappen[static_cast<size_t>(nummer)];
+    const u32 h = streuen(static_cast<u32>(nummer) * 2654435761u + 17 + m.v.saat * 0x9E3779B9u);
+    m.form = static_cast<int>(h % 5), m.art = static_cast<int>((h >> 4) % 8);
+    m.ladung = static_cast<int>((h >> 8) % 13);  // 0..4 initials, 5..12 emblems
+    m.f1 = m.v.farbe1, m.f2 = m.v.farbe2;
+    if (!m.v.vorhanden) {
+        static const u32 ersatz[] = {0x1448D0, 0xD01010, 0x10A030, 0xF8E010, 0x6A20A0, 0x108C8C, 0xF07810, 0x9A1850};
+        m.f1 = ersatz[(h >> 12) % 8];
+        m.f2 = (h >> 16) % 3 ? 0xFFFFFF : ersatz[(h >> 20) % 8];
+        m.ladung = 5 + static_cast<int>((h >> 8) % 8);
+    }
+    if (nummer == 1000) m.form = 0, m.art = 0, m.ladung = 6, m.f1 = 0x5E6B7C, m.f2 = 0x5E6B7C;  // the neutral crest
+    if (std::abs(helligkeit(m.f1) - helligkeit(m.f2)) < 40 && m.f1 != m.f2) m.f2 = helligkeit(m.f1) > 128 ? NAVY : 0xFFFFFF;
+    if (m.f1 == m.f2) m.art = 0;
+    if (m.ladung < 5 && initialen(m.v.name).empty()) m.ladung += 5;
+    return m;
+}
+
+}  // namespace
+
+std::string Wappen_Signatur(i32 nummer, const Umgebung& u) {
+    const Merkmale m = merkmale(nummer, u);
+    char t[96];
+    // A plain shield does not show its second colour.
+    std::snprintf(t, sizeof t, "%d/%d/%d/%06x/%06x/%s", m.form, m.art, m.ladung < 5 ? 0 : m.ladung, m.f1, m.art ? m.f2 : 0,
+                  m.ladung < 5 ? initialen(m.v.name).c_str() : "");
+    return t;
+}
+
+namespace {
+
+Rastport* wappen(i32 s, i32 nummer, const Umgebung& u) {
+    const Merkmale m = merkmale(nummer, u);
+    const Verein& v = m.v;
+    const int form = m.form, art = m.art, ladung = m.ladung;
+    const u32 f1 = m.f1, f2 = m.f2;
+    cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, s, s);
+    cairo_t* c = cairo_create(sf);
+    // Soft shadow under the shield.
+    cairo_save(c);
+    cairo_translate(c, 0, s * 0.03);
+    schild_pfad(c, form, s);
+    farbe(c, NAVY, 0.45);
+    cairo_fill(c);
+    cairo_restore(c);
+    schild_pfad(c, form, s);
+    cairo_save(c);
+    cairo_clip(c);
+    farbe(c, f1);
+    cairo_paint(c);
+    teilung(c, art, s, f2);
+    // Charge on a disc of the main colour where the division would cut it.
+    const double cx = s / 2.0, cy = s * 0.47, r = s * 0.2;
+    const bool klein = s < 21;
+    const u32 vorn = helligkeit(f1) > 150 ? NAVY : 0xF8F8F4;
+    if (!klein) {
+        if (art != 0) {
+            farbe(c, f1);
+            cairo_arc(c, cx, cy, r * 1.45, 0, 2 * PI);
+            cairo_fill(c);
+            farbe(c, vorn, 0.9);
+            cairo_set_line_width(c, std::max(1.0, s / 50.0));
+            cairo_arc(c, cx, cy, r * 1.45, 0, 2 * PI);
+            cairo_stroke(c);
+        }
+        if (ladung < 5) {
+            const std::string t = initialen(v.name);
+            cairo_set_font_face(c, Cairo_Schrift("DejaVuSans-Bold.ttf"));
+            cairo_set_font_size(c, t.size() >= 3 ? s * 0.24 : t.size() == 2 ? s * 0.3 : s * 0.4);
+            cairo_text_extents_t e;
+            cairo_text_extents(c, t.c_str(), &e);
+            cairo_move_to(c, cx - e.width / 2 - e.x_bearing, cy - e.height / 2 - e.y_bearing);
+            farbe(c, vorn);
+            cairo_show_text(c, t.c_str());
+        } else {
+            emblem(c, (ladung - 5) % 8, cx, cy, r, vorn, f1);
+        }
+    }
+    // Light from above: a soft gloss over the upper half.
+    cairo_pattern_t* glanz = cairo_pattern_create_linear(0, 0, 0, s);
+    stopp(glanz, 0, 0xFFFFFF, 0.28);
+    stopp(glanz, 0.5, 0xFFFFFF, 0.0);
+    stopp(glanz, 1, 0x000000, 0.18);
+    cairo_set_source(c, glanz);
+    cairo_paint(c);
+    cairo_pattern_destroy(glanz);
+    cairo_restore(c);
+    // A darker outline of the main colour, and a thin dark rim around it.
+    schild_pfad(c, form, s);
+    farbe(c, KANTE_DUNKEL, 0.9);
+    cairo_set_line_width(c, std::max(1.0, s / 33.0) + 1);
+    cairo_stroke_preserve(c);
+    farbe(c, mischen(f1, 0x000000, 0.45));
+    cairo_set_line_width(c, std::max(1.0, s / 33.0));
+    cairo_stroke(c);
+    cairo_destroy(c);
+    Rastport* rp = Aus_Cairo(sf, true);
+    cairo_surface_destroy(sf);
+    return rp;
+}
+
+// --- Cups ------------------------------------------------------------------------------
+
+Rastport* pokal(i32 w, i32 h, i32 art) {
+    const bool silber = art % 3 == 2;
+    const u32 hell = silber ? 0xF4F6F8 : 0xFBE7A1, mitte = silber ? 0xAEB6C0 : 0xE0A930, dunkel = silber ? 0x5C6570 : 0x7A531A;
+    cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* c = cairo_create(sf);
+    // Drawn on a 66-unit square, scaled evenly and centred in the picture.
+    const double skala = std::min(w, h) / 66.0;
+    cairo_translate(c, (w - 66 * skala) / 2, (h - 66 * skala) / 2);
+    cairo_scale(c, skala, skala);
+    cairo_pattern_t* metall = cairo_pattern_create_linear(10, 0, 56, 0);
+    stopp(metall, 0, dunkel);
+    stopp(metall, 0.3, hell);
+    stopp(metall, 0.55, mitte);
+    stopp(metall, 1, dunkel);
+    cairo_set_line_join(c, CAIRO_LINE_JOIN_ROUND);
+    // Plinth, common to every kind.
+    cairo_pattern_t* sockel = cairo_pattern_create_linear(0, 54, 0, 63);
+    stopp(sockel, 0, 0x2C4870);
+    stopp(sockel, 1, 0x0E1A2B);
+    rund_rechteck(c, 19, 55, 28, 8, 1.5);
+    cairo_set_source(c, sockel);
+    cairo_fill(c);
+    farbe(c, GOLD);
+    cairo_rectangle(c, 19, 55, 28, 1);
+    cairo_fill(c);
+    cairo_set_source(c, metall);
+    switch (art % 5) {
+        case 0:  // the classic cup with two handles
+            cairo_move_to(c, 14, 8);
+            cairo_line_to(c, 52, 8);
+            cairo_curve_to(c, 52, 26, 44, 34, 36, 36);
+            cairo_line_to(c, 36, 44);
+            cairo_curve_to(c, 36, 47, 44, 49, 44, 54);
+            cairo_line_to(c, 22, 54);
+            cairo_curve_to(c, 22, 49, 30, 47, 30, 44);
+            cairo_line_to(c, 30, 36);
+            cairo_curve_to(c, 22, 34, 14, 26, 14, 8);
+            cairo_close_path(c);
+            cairo_fill(c);
+            cairo_set_line_width(c, 3);
+            cairo_arc(c, 13, 18, 7, PI * 0.5, PI * 1.5);
+            cairo_stroke(c);
+            cairo_arc_negative(c, 53, 18, 7, PI * 0.5, -PI * 0.5);
+            cairo_stroke(c);
+            break;
+        case 1:  // a tall trophy with long handles
+            cairo_move_to(c, 23, 5);
+            cairo_line_to(c, 43, 5);
+            cairo_curve_to(c, 44, 20, 40, 28, 36, 32);
+            cairo_line_to(c, 36, 44);
+            cairo_curve_to(c, 38, 48, 42, 50, 42, 54);
+            cairo_line_to(c, 24, 54);
+            cairo_curve_to(c, 24, 50, 28, 48, 30, 44);
+            cairo_line_to(c, 30, 32);
+            cairo_curve_to(c, 26, 28, 22, 20, 23, 5);
+            cairo_close_path(c);
+            cairo_fill(c);
+            cairo_set_line_width(c, 2.5);
+            cairo_move_to(c, 23, 8);
+            cairo_curve_to(c, 10, 8, 12, 26, 29, 31);
+            cairo_move_to(c, 43, 8);
+            cairo_curve_to(c, 56, 8, 54, 26, 37, 31);
+            cairo_stroke(c);
+            break;
+        case 2:  // a plate on a stand
+            cairo_arc(c, 33, 28, 22, 0, 2 * PI);
+            cairo_fill(c);
+            farbe(c, dunkel, 0.6);
+            cairo_set_line_width(c, 1.2);
+            cairo_arc(c, 33, 28, 16, 0, 2 * PI);
+            cairo_stroke(c);
+            cairo_set_source(c, metall);
+            cairo_rectangle(c, 30, 48, 6, 7);
+            cairo_fill(c);
+            break;
+        case 3:  // a star on a column
+            stern(c, 33, 21, 18);
+            cairo_fill(c);
+            cairo_move_to(c, 29, 34);
+            cairo_line_to(c, 37, 34);
+            cairo_line_to(c, 40, 54);
+            cairo_line_to(c, 26, 54);
+            cairo_close_path(c);
+            cairo_fill(c);
+            break;
+        default:  // a globe held by two arms
+            cairo_arc(c, 33, 22, 15, 0, 2 * PI);
+            cairo_fill(c);
+            farbe(c, dunkel, 0.7);
+            cairo_set_line_width(c, 1);
+            cairo_arc(c, 33, 22, 15, 0, 2 * PI);
+            cairo_move_to(c, 18, 22);
+            cairo_line_to(c, 48, 22);
+            cairo_stroke(c);
+            cairo_save(c);
+            cairo_translate(c, 33, 22);
+            cairo_scale(c, 0.45, 1);
+            cairo_arc(c, 0, 0, 15, 0, 2 * PI);
+            cairo_restore(c);
+            cairo_stroke(c);
+            cairo_set_source(c, metall);
+            cairo_move_to(c, 22, 34);
+            cairo_curve_to(c, 26, 42, 30, 44, 30, 54);
+            cairo_line_to(c, 36, 54);
+            cairo_curve_to(c, 36, 44, 40, 42, 44, 34);
+            cairo_curve_to(c, 38, 38, 28, 38, 22, 34);
+            cairo_fill(c);
+    }
+    // Highlight on the metal.
+    farbe(c, 0xFFFFFF, 0.45);
+    cairo_set_line_width(c, 1.5);
+    cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
+    cairo_move_to(c, 24, 12);
+    cairo_line_to(c, 25, 20);
+    cairo_stroke(c);
+    cairo_pattern_destroy(metall);
+    cairo_pattern_destroy(sockel);
+    cairo_destroy(c);
+    Rastport* rp = Aus_Cairo(sf, true);
+    cairo_surface_destroy(sf);
+    return rp;
+}
+
+// --- Panels, buttons, digits ------------------------------------------------------------------
+
+// A panel: soft shadow, rounded corners, gradient, a light top edge.
+void panel_zeichnen(cairo_t* c, double x, double y, double w, double h, double r, u32 oben, u32 unten, bool gold_linie) {
+    for (int i = 3; i >= 1; --i) {
+        rund_rechteck(c, x - i * 0.5, y + 2 + i * 0.5, w + i, h, r + i);
+        farbe(c, NAVY, 0.14);
+        cairo_fill(c);
+    }
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
+    stopp(g, 0, oben);
+    stopp(g, 1, unten);
+    rund_rechteck(c, x, y, w, h, r);
+    cairo_set_source(c, g);
+    cairo_fill_preserve(c);
+    cairo_pattern_destroy(g);
+    farbe(c, KANTE_DUNKEL);
+    cairo_set_line_width(c, 1);
+    cairo_stroke(c);
+    farbe(c, KANTE_HELL);
+    cairo_move_to(c, x + r, y + 1.5);
+    cairo_line_to(c, x + w - r, y + 1.5);
+    cairo_stroke(c);
+    if (gold_linie) {
+        farbe(c, GOLD);
+        cairo_rectangle(c, x + 14, y + 34, w - 28, 1.5);
+        cairo_fill(c);
+    }
+}
+
+void text_mitte(cairo_t* c, const std::string& t, double cx, double cy, double groesse, u32 f, const char* schrift = "DejaVuSans-Bold.ttf") {
+    cairo_set_font_face(c, Cairo_Schrift(schrift));
+    cairo_set_font_size(c, groesse);
+    cairo_text_extents_t e;
+    cairo_text_extents(c, t.c_str(), &e);
+    cairo_move_to(c, cx - e.width / 2 - e.x_bearing, cy - e.height / 2 - e.y_bearing);
+    farbe(c, f);
+    cairo_show_text(c, t.c_str());
+}
+
+// Line icons of the match control bar (2 px chalk strokes, round caps).
+void symbol(cairo_t* c, const std::string& name, double cx, double cy, u32 f) {
+    cairo_save(c);
+    farbe(c, f);
+    cairo_set_line_width(c, 2);
+    cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(c, CAIRO_LINE_JOIN_ROUND);
+    if (name == "wiederholung") {
+        cairo_arc(c, cx, cy, 7, PI * 0.3, PI * 1.9);
+        cairo_stroke(c);
+        cairo_move_to(c, cx + 7, cy - 6);
+        cairo_line_to(c, cx + 7, cy - 1);
+        cairo_line_to(c, cx + 2, cy - 1);
+        cairo_stroke(c);
+    } else if (name == "pause") {
+        cairo_move_to(c, cx - 3, cy - 7), cairo_line_to(c, cx - 3, cy + 7);
+        cairo_move_to(c, cx + 3, cy - 7), cairo_line_to(c, cx + 3, cy + 7);
+        cairo_stroke(c);
+    } else if (name == "schnell") {
+        for (int k = 0; k < 2; ++k) {
+            cairo_move_to(c, cx - 8 + k * 8, cy - 6);
+            cairo_line_to(c, cx - 1 + k * 8, cy);
+            cairo_line_to(c, cx - 8 + k * 8, cy + 6);
+        }
+        cairo_stroke(c);
+    } else if (name == "tabelle") {
+        cairo_rectangle(c, cx - 8, cy - 7, 16, 14);
+        for (int k = -1; k <= 1; k += 2) cairo_move_to(c, cx - 8, cy + k * 2.5), cairo_line_to(c, cx + 8, cy + k * 2.5);
+        cairo_stroke(c);
+    } else if (name == "ergebnisse") {
+        for (int k = -1; k <= 1; ++k) cairo_move_to(c, cx - 8, cy + k * 5), cairo_line_to(c, cx + 8, cy + k * 5);
+        cairo_stroke(c);
+    } else if (name == "aufstellung") {
+        for (int k = 0; k < 3; ++k) cairo_arc(c, cx - 6 + k * 6, cy - 2 + (k % 2) * 6, 2, 0, 2 * PI), cairo_fill(c);
+        cairo_rectangle(c, cx - 9, cy - 8, 18, 16);
+        cairo_stroke(c);
+    } else if (name == "taktik") {
+        cairo_move_to(c, cx - 8, cy + 6), cairo_curve_to(c, cx - 2, cy - 6, cx + 2, cy + 2, cx + 7, cy - 6);
+        cairo_move_to(c, cx + 3, cy - 7), cairo_line_to(c, cx + 7, cy - 6), cairo_line_to(c, cx + 7, cy - 2);
+        cairo_stroke(c);
+    } else if (name == "laden") {
+        cairo_move_to(c, cx, cy - 8), cairo_line_to(c, cx, cy + 3);
+        cairo_move_to(c, cx - 4, cy - 1), cairo_line_to(c, cx, cy + 3), cairo_line_to(c, cx + 4, cy - 1);
+        cairo_move_to(c, cx - 8, cy + 7), cairo_line_to(c, cx + 8, cy + 7);
+        cairo_stroke(c);
+    } else if (name == "speichern") {
+        cairo_rectangle(c, cx - 7, cy - 7, 14, 14);
+        cairo_move_to(c, cx - 4, cy - 7), cairo_line_to(c, cx - 4, cy - 2), cairo_line_to(c, cx + 4, cy - 2), cairo_line_to(c, cx + 4, cy - 7);
+        cairo_stroke(c);
+    } else if (name == "vorspulen") {
+        cairo_move_to(c, cx - 6, cy - 7), cairo_line_to(c, cx + 4, cy), cairo_line_to(c, cx - 6, cy + 7), cairo_close_path(c);
+        cairo_move_to(c, cx + 7, cy - 7), cairo_line_to(c, cx + 7, cy + 7);
+        cairo_stroke(c);
+    }
+    cairo_restore(c);
+}
+
+// Recipe arguments after the colon, split at commas.
+std::vector<std::string> argumente(const std::string& rezept) {
+    std::vector<std::string> r;
+    const size_t p = rezept.find(':');
+    if (p == std::string::npos) return r;
+    std::string rest = rezept.substr(p + 1);
+    size_t i = 0;
+    while (true) {
+        const size_t j = rest.find(',', i);
+        r.push_back(rest.substr(i, j == std::string::npos ? std::string::npos : j - i));
+        if (j == std::string::npos) break;
+        i = j + 1;
+    }
+    return r;
+}
+
+Rastport* svg(const std::string& datei, i32 w, i32 h) {
+    GError* fehler = nullptr;
+    RsvgHandle* hd = rsvg_handle_new_from_file(datei.c_str(), &fehler);
+    if (!hd) {
+        std::fprintf(stderr, "resgen: %s: %s\n", datei.c_str(), fehler ? fehler->message : "nicht lesbar");
+        if (fehler) g_error_free(fehler);
+        return nullptr;
+    }
+    cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* c = cairo_create(sf);
+    RsvgRectangle r{0, 0, static_cast<double>(w), static_cast<double>(h)};
+    const bool ok = rsvg_handle_render_document(hd, c, &r, &fehler);
+    if (!ok) std::fprintf(stderr, "resgen: %s: %s\n", datei.c_str(), fehler ? fehler->message : "nicht zeichenbar");
+    if (fehler) g_error_free(fehler);
+    cairo_destroy(c);
+    g_object_unref(hd);
+    Rastport* rp = ok ? Aus_Cairo(sf, true) : nullptr;
+    cairo_surface_destroy(sf);
+    return rp;
+}
+
+}  // namespace
+
+Rastport* Aus_Cairo(cairo_surface_t* s, bool mit_alpha) {
+    cairo_surface_flush(s);
+    const i32 w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+    const i32 stride = cairo_image_surface_get_stride(s);
+    const u8* d = cairo_image_surface_get_data(s);
+    Rastport* rp = Rastport_Neu_Einfach(w, h, 16);
+    if (!rp) return nullptr;
+    if (mit_alpha) rp->alpha.assign(static_cast<size_t>(w) * h, 0);
+    static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    u16* p = rp->bitmap->pixel16();
+    for (i32 y = 0; y < h; ++y)
+        for (i32 x = 0; x < w; ++x) {
+            u32 px;
+            std::memcpy(&px, d + static_cast<size_t>(y) * stride + 4 * x, 4);
+            const int a = static_cast<int>(px >> 24);
+            const size_t i = static_cast<size_t>(y) * w + x;
+            if (mit_alpha) rp->alpha[i] = static_cast<u8>(a);
+            if (a < 32) {
+                p[i] = 0;
+                continue;
+            }
+            // Premultiplied channels composed over the panel colour.
+            const int inv = 255 - a;
+            int r = static_cast<int>((px >> 16) & 255) + (((PANEL >> 16) & 255) * inv) / 255;
+            int g = static_cast<int>((px >> 8) & 255) + (((PANEL >> 8) & 255) * inv) / 255;
+            int b = static_cast<int>(px & 255) + ((PANEL & 255) * inv) / 255;
+            const int t = bayer[y & 3][x & 3];
+            r = std::min(255, r + (t * 8) / 16 - 3);
+            g = std::min(255, g + (t * 4) / 16 - 1);
+            b = std::min(255, b + (t * 8) / 16 - 3);
+            u16 v = Farbe_Pack_565(r, g, b);
+            p[i] = v ? v : 0x0001;
+        }
+    return rp;
+}
+
+Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const Umgebung& u) {
+    const std::string name = rezept.substr(0, rezept.find(':'));
+    const std::vector<std::string> arg = argumente(rezept);
+    auto a = [&](size_t i, const char* standard = "") { return i < arg.size() ? arg[i] : std::string(standard); };
+    if (name == "wappen") return wappen(w, eintrag, u);
+    if (name == "pokal") return pokal(w, h, eintrag - (arg.empty() ? 0 : std::atoi(arg[0].c_str())));
+    if (name == "svg") return svg(u.art_ordner + "/" + a(0), w, h);
+
+    cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* c = cairo_create(sf);
+    bool mit_alpha = true;
+    if (name == "panel") {
+        // panel[:title]
+        panel_zeichnen(c, 1.5, 0.5, w - 3, h - 4, 6, PANEL, PANEL, !a(0).empty());
+        if (!a(0).empty()) text_mitte(c, a(0), w / 2.0, 20, 15, KREIDE);
+    } else if (name == "knopf") {
+        // knopf:<label or icon>,<state normal|an|hell|gedrueckt>
+        const std::string zustand = a(1, "normal");
+        const bool an = zustand == "an", gedrueckt = zustand == "gedrueckt", hell = zustand == "hell";
+        u32 oben = hell ? 0x2C4870 : KNOPF_OBEN, unten = hell ? 0x1C304D : PANEL;
+        if (gedrueckt) std::swap(oben, unten);
+        panel_zeichnen(c, 1.5, 0.5, w - 3, h - 4, h < 26 ? 3 : 6, oben, unten, false);
+        if (an) {
+            farbe(c, GOLD);
+            rund_rechteck(c, w * 0.25, h - 7, w * 0.5, 2, 1);
+            cairo_fill(c);
+        }
+        const std::string t = a(0);
+        const u32 tf = an ? GOLD : KREIDE;
+        if (t.size() > 1 && t[0] == '@') symbol(c, t.substr(1), w / 2.0, (h - 4) / 2.0, tf);
+        else if (!t.empty()) text_mitte(c, t, w / 2.0, (h - 4) / 2.0, std::min(14.0, h * 0.42), tf);
+    } else if (name == "hervorhebung") {
+        rund_rechteck(c, 1, 1, w - 2, h - 2, 3);
+        farbe(c, GOLD, 0.28);
+        cairo_fill_preserve(c);
+        farbe(c, GOLD, 0.8);
+        cairo_set_line_width(c, 1);
+        cairo_stroke(c);
+    } else if (name == "leiste") {
+        // A bar: the match control bar frame and the dialog bar.
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, h);
+        stopp(g, 0, 0x1C304D);
+        stopp(g, 1, NAVY);
+        cairo_set_source(c, g);
+        cairo_paint(c);
+        cairo_pattern_destroy(g);
+        farbe(c, KANTE_HELL);
+        cairo_rectangle(c, 0, 0, w, 1);
+        cairo_fill(c);
+        farbe(c, GOLD, 0.8);
+        cairo_rectangle(c, 0, 1, w, 1);
+        cairo_fill(c);
+        mit_alpha = false;
+    } else if (name == "abdunkeln") {
+        farbe(c, NAVY, 1.0);
+        cairo_paint(c);
+        mit_alpha = false;
+    } else if (name == "ziffern") {
+        // Two columns (home, away) of ten digits, 56 x 30 each.
+        for (int s = 0; s < 2; ++s)
+            for (int z = 0; z < 10; ++z) {
+                const double x = s * w / 2.0, y = z * h / 10.0;
+                rund_rechteck(c, x + 2, y + 1, w / 2.0 - 4, h / 10.0 - 2, 3);
+                farbe(c, s ? PANEL : KNOPF_OBEN);
+                cairo_fill(c);
+                text_mitte(c, std::string(1, static_cast<char>('0' + z)), x + w / 4.0, y + h / 20.0, h / 10.0 * 0.78, s ? KREIDE : GOLD);
+            }
+    } else if (name == "kopfleiste") {
+        panel_zeichnen(c, 0.5, 0.5, w - 1, h - 4, 4, KNOPF_OBEN, PANEL, false);
+        farbe(c, GOLD);
+        cairo_rectangle(c, 8, h - 6, w - 16, 1.5);
+        cairo_fill(c);
+    } else if (name == "seite") {
+        // A page background for the pages before and after a match.
+        panel_zeichnen(c, 1.5, 0.5, w - 3, h - 4, 6, PANEL, NAVY, false);
+        farbe(c, GOLD);
+        cairo_rectangle(c, 20, 46, w - 40, 1.5);
+        cairo_fill(c);
+        if (!a(0).empty()) text_mitte(c, a(0), w / 2.0, 26, 18, KREIDE);
+        farbe(c, SEKUNDAER, 0.08);
+        for (int i = 0; i < 6; ++i) {
+            cairo_rectangle(c, 20, 70 + i * 2 * (h - 110) / 12.0, w - 40, (h - 110) / 12.0);
+            cairo_fill(c);
+        }
+    } else {
+        std::fprintf(stderr, "resgen: unbekanntes Rezept \"%s\"\n", rezept.c_str());
+        cairo_destroy(c);
+        cairo_surface_destroy(sf);
+        return nullptr;
+    }
+    cairo_destroy(c);
+    Rastport* rp = Aus_Cairo(sf, mit_alpha);
+    cairo_surface_destroy(sf);
+    return rp;
+}
+
+}  // namespace resgen
