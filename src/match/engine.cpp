@@ -36,8 +36,11 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
         for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
             const auto& sp = sf->spieler[i];
             if (!sf_auf_platz(sp)) continue;
+            l.aktiv[anzahl++] = static_cast<u8>(i);
             const auto& o = sf->objekt[i];
             const f32 ox = o.x, oy = o.y;
+            const bool tw = o.torwart != 0;
+            // The offside line.
             const f32 rx = vorwaerts ? ox : SF_LAENGE - ox;
             if (rx < letzter) {
                 vorletzter = letzter;
@@ -45,16 +48,13 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
             } else if (rx < vorletzter) {
                 vorletzter = rx;
             }
-            const bool tw = o.torwart != 0;
-            const bool frei = sp.sperre == 0;
-            l.aktiv[anzahl++] = static_cast<u8>(i);
-            if (!tw && listen) {
+            if (listen && !tw) {
                 l.feld_slot[s][feld] = static_cast<i8>(i);
                 l.feld_x[s][feld] = ox;
                 l.feld_y[s][feld] = oy;
                 feld++;
             }
-            if (!frei || !im_spiel) continue;
+            if (sp.sperre != 0 || !im_spiel) continue;
             f32 d = d2(ox, oy, bx, by);
             if (d < nd) { nd = d; naechster = i; }
             if (tw && !ball_im_strafraum) continue;
