@@ -1,7 +1,7 @@
 // Fuzz target: every binary input of the season modules. The first byte
 // picks the reader: the competition table of call 1004 (packed), the status
 // of call 1005, the competition block of the configuration cache, the
-// fixture save block, the calendar save block.
+// fixture save block, the calendar save block, the season archive.
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -9,7 +9,9 @@
 #include "base/compress.h"
 #include "base/datei.h"
 #include "base/debug.h"
+#include "season/archiv.h"
 #include "season/kalender.h"
+#include "season/paarungen.h"
 #include "season/season_hooks.h"
 #include "world/welt.h"
 #include "season/spiele.h"
@@ -22,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     if (!Kalender_Ist_Initialisiert()) Kalender_Init(nullptr);
     if (!Wettbewerb_Modul_Bereit()) Wettbewerb_Init();
     if (!Spiele_Bereit()) Spiele_Init();
-    const uint8_t art = daten[0] % 6;
+    const uint8_t art = daten[0] % 7;
     const u8* p = daten + 1;
     const u32 n = static_cast<u32>(groesse - 1);
     switch (art) {
@@ -58,6 +60,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
         Datei_Schliessen(d);
         break;
     }
+    case 5: {
+        // The archive block, then every table of it expanded.
+        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
+        if (Archiv_Lesen(d)) Archiv_Uebernehmen();
+        Datei_Schliessen(d);
+        Tabelle t;
+        for (i32 id = 50; id < 54; ++id)
+            for (i32 jahr = 0; jahr < 3; ++jahr) Statistik_Archiv_Holen(t, id, jahr);
+        break;
+    }
     default:
         Kalender_Load_Bild(p, n);
         break;
@@ -82,6 +94,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
         u8 verlauf[SPIELE_VERLAUF_BYTES];
         Spiele_Internet_Server_Send_Tabelle(a, -1, -1, 1, verlauf);
     }
+    // Pairings, the draw and the tables over whatever was taken over: no walk
+    // may loop or index out of bounds.
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0]) continue;
+        Wettbewerb_Paar paare[PAARUNGEN_MAX_SPIELE];
+        for (i32 d = 0; d < 3; ++d) Wettbewerb_Get_Spieltag_Paarungen(w, d + w.aktueller_spieltag, d, paare, PAARUNGEN_MAX_SPIELE);
+        Wettbewerb_Get_Spiele_Bis(&w, -1, -1);
+        Wettbewerb_KO_Auslosung(w);
+        Wettbewerb_Paarungen_Setzen(w);
+        Wettbewerb_Heimrecht_Anpassen(w);
+        Tabelle t;
+        Wettbewerb_Get_Tabellen_Teams(w.id, &t);
+        Tabelle_Argumente a;
+        a.wettbewerb = w.id;
+        a.live_minute = daten[0];
+        Spiele_Get_Tabelle(a, &t);
+    }
+    Spiele_Unlock(-1);
     Kalender_Spieltage_Heute(-1, 0, nullptr);
     std::vector<u8> s;
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) Wettbewerb_Serialisieren(i, s);

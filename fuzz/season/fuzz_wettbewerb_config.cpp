@@ -11,6 +11,7 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "season/kalender.h"
+#include "season/paarungen.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -47,6 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     Wettbewerb_Config_Letzter_Set_Vergessen();
     if (Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str())) {
         Wettbewerb_Spielplaene_Erstellen();
+        for (int i = 0; i < WETTBEWERB_ANZAHL; ++i)
+            if (Wettbewerb_Tabelle[i].name[0]) Wettbewerb_Paarungen_Setzen(Wettbewerb_Tabelle[i]);
+        Spiele_Unlock(-1);
         // The table travels to a client and back.
         i32 f = 0, d = 0;
         std::vector<u8> gepackt = Wettbewerb_Internet_Server_Send_Tabelle(&f, &d);

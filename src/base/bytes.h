@@ -136,6 +136,11 @@ struct Leser {
     void operator()(std::tuple<T...>& t) {
         std::apply([this](auto&... x) { ((*this)(x), ...); }, t);
     }
+    // std::tie(a, b, ...): reads into the variables tied.
+    template <class... T>
+    void operator()(std::tuple<T&...>&& t) {
+        (*this)(t);
+    }
     bool bytes(void* ziel, size_t k) {
         if (!rest(k)) return false;
         std::memcpy(ziel, p + pos, k);

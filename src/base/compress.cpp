@@ -47,8 +47,7 @@ u32 Tools_RLE_Packen(const void* quelle, void* ziel, u32 groesse) {
         o += len;
     }
     d[o++] = 0;
-    put_u32le(d, groesse);
-    put_u32le(d + 4, o);
+    Pack_Kopf_Schreiben(d, {groesse, o});
     return o;
 }
 
@@ -57,8 +56,7 @@ namespace {
 // Unpacks within the limits; 0 for any inconsistency.
 u32 rle_entpacken(const u8* s, u32 verfuegbar, u8* d, u32 ziel_groesse) {
     if (!s || verfuegbar < RLE_KOPF_GROESSE) return 0;
-    const u32 soll = get_u32le(s);
-    const u32 gepackt = get_u32le(s + 4);
+    const auto [soll, gepackt] = Pack_Kopf_Lesen(s);
     if (gepackt < RLE_KOPF_GROESSE + 1) return 0;
     if (gepackt > verfuegbar || soll > ziel_groesse) return 0;
     if (soll > 0 && !d) return 0;
@@ -91,7 +89,8 @@ u32 Tools_RLE_Entpacken(const void* gepackt, void* ziel) {
     if (!gepackt) return 0;
     const u8* s = static_cast<const u8*>(gepackt);
     // The head names both limits; the caller sized the destination from it.
-    return rle_entpacken(s, get_u32le(s + 4), static_cast<u8*>(ziel), get_u32le(s));
+    const Pack_Kopf k = Pack_Kopf_Lesen(s);
+    return rle_entpacken(s, k.gepackt, static_cast<u8*>(ziel), k.groesse);
 }
 
 u32 Tools_RLE_Entpacken_Sicher(const void* gepackt, u32 verfuegbar, void* ziel, u32 ziel_groesse) {
@@ -100,7 +99,7 @@ u32 Tools_RLE_Entpacken_Sicher(const void* gepackt, u32 verfuegbar, void* ziel, 
 
 u32 Tools_RLE_Groesse_Entpackt(const void* gepackt, u32 verfuegbar) {
     if (!gepackt || verfuegbar < RLE_KOPF_GROESSE) return 0;
-    return get_u32le(gepackt);
+    return Pack_Kopf_Lesen(static_cast<const u8*>(gepackt)).groesse;
 }
 
 // ---------------------------------------------------------------------------
@@ -114,8 +113,7 @@ u32 W32_Cmp_Zlib_Pack(const void* quelle, void* ziel, u32 groesse) {
     if (compress2(d + ZLIB_KOPF_GROESSE, &len, static_cast<const Bytef*>(quelle), groesse, Z_DEFAULT_COMPRESSION) !=
         Z_OK)
         return 0;
-    put_u32le(d, groesse);
-    put_u32le(d + 4, static_cast<u32>(len));
+    Pack_Kopf_Schreiben(d, {groesse, static_cast<u32>(len)});
     return static_cast<u32>(len) + ZLIB_KOPF_GROESSE;
 }
 
@@ -123,8 +121,7 @@ namespace {
 
 u32 zlib_entpacken(const u8* s, u32 verfuegbar, u8* d, u32 ziel_groesse) {
     if (!s || !d || verfuegbar < ZLIB_KOPF_GROESSE) return 0;
-    const u32 soll = get_u32le(s);
-    const u32 gepackt = get_u32le(s + 4);
+    const auto [soll, gepackt] = Pack_Kopf_Lesen(s);
     if (gepackt > verfuegbar - ZLIB_KOPF_GROESSE || soll > ziel_groesse) return 0;
     uLongf len = soll;
     uLong quelle_len = gepackt;
@@ -138,9 +135,10 @@ u32 zlib_entpacken(const u8* s, u32 verfuegbar, u8* d, u32 ziel_groesse) {
 u32 W32_Cmp_Zlib_Unpack(const void* block, void* ziel) {
     if (!block) return 0;
     const u8* s = static_cast<const u8*>(block);
-    u64 gesamt = static_cast<u64>(get_u32le(s + 4)) + ZLIB_KOPF_GROESSE;
+    const Pack_Kopf k = Pack_Kopf_Lesen(s);
+    u64 gesamt = static_cast<u64>(k.gepackt) + ZLIB_KOPF_GROESSE;
     if (gesamt > 0xFFFFFFFFull) return 0;
-    return zlib_entpacken(s, static_cast<u32>(gesamt), static_cast<u8*>(ziel), get_u32le(s));
+    return zlib_entpacken(s, static_cast<u32>(gesamt), static_cast<u8*>(ziel), k.groesse);
 }
 
 u32 W32_Cmp_Zlib_Unpack_Sicher(const void* block, u32 verfuegbar, void* ziel, u32 ziel_groesse) {
@@ -159,7 +157,7 @@ void* W32_Cmp_Zlib_Pack_Neu(const void* puffer, u32 groesse, u32* gepackt_groess
         W32_Memory_H_Free(block);
         return nullptr;
     }
-    put_u32le(block, groesse);
+    bytes::bild_schreiben(block, 4, [&](bytes::Schreiber& s) { s(groesse); });
     *gepackt_groesse = static_cast<u32>(len) + 4;
     return block;
 }
@@ -168,7 +166,7 @@ void* W32_Cmp_Zlib_Unpack_Neu(const void* block, u32 gepackt_groesse, u32* groes
     if (groesse) *groesse = 0;
     if (!block || !groesse || gepackt_groesse < 4) return nullptr;
     const u8* s = static_cast<const u8*>(block);
-    const u32 soll = get_u32le(s);
+    const u32 soll = bytes::Leser(s, 4).u32_();
     if (soll > ZLIB_NEU_MAX_GROESSE) return nullptr;
     // One spare byte so that an empty result still is a block.
     u8* ziel = static_cast<u8*>(W32_Memory_H_Alloc(static_cast<size_t>(soll) + 1, "W32_Cmp_Zlib_Unpack_Neu"));
@@ -194,12 +192,14 @@ int W32_Cmp_Unpack(const void* quelle, void* ziel, u32 methode) {
         case CMP_METHODE_LZW: {
             // The stream's head names its packed and unpacked sizes.
             u32 aus = 0;
-            return Lzw_Entpacken(s, get_u32le(s + 4), static_cast<u8*>(ziel), get_u32le(s), &aus) ? 1 : 0;
+            const Pack_Kopf k = Pack_Kopf_Lesen(s);
+            return Lzw_Entpacken(s, k.gepackt, static_cast<u8*>(ziel), k.groesse, &aus) ? 1 : 0;
         }
         case CMP_METHODE_ZLIB: {
-            u64 gesamt = static_cast<u64>(get_u32le(s + 4)) + ZLIB_KOPF_GROESSE;
+            const Pack_Kopf k = Pack_Kopf_Lesen(s);
+            u64 gesamt = static_cast<u64>(k.gepackt) + ZLIB_KOPF_GROESSE;
             if (gesamt > 0xFFFFFFFFull) return 0;
-            u32 soll = get_u32le(s);
+            const u32 soll = k.groesse;
             return zlib_entpacken(s, static_cast<u32>(gesamt), static_cast<u8*>(ziel), soll) == soll ? 1 : 0;
         }
         default:
@@ -221,7 +221,7 @@ int W32_Cmp_Unpack_Sicher(const void* quelle, u32 verfuegbar, void* ziel, u32 zi
         }
         case CMP_METHODE_ZLIB: {
             if (verfuegbar < ZLIB_KOPF_GROESSE) return 0;
-            u32 soll = get_u32le(s);
+            const u32 soll = Pack_Kopf_Lesen(s).groesse;
             if (zlib_entpacken(s, verfuegbar, static_cast<u8*>(ziel), ziel_groesse) != soll) return 0;
             if (entpackt) *entpackt = soll;
             return 1;

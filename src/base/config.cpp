@@ -703,6 +703,10 @@ bool Config_Schreiber_Oeffnen(Config_Schreiber* s, const char* pfad) {
     return s->datei != nullptr;
 }
 
+Config_Schreiber::~Config_Schreiber() {
+    if (datei) Config_Schreiber_Abbrechen(this);
+}
+
 void Config_Schreiber_Abbrechen(Config_Schreiber* s) {
     if (!s) return;
     if (s->datei) std::fclose(s->datei);

@@ -134,12 +134,20 @@ void Read_Config_Set_Melder(Read_Config_Melder melder);
 // editor. Texts are Windows-1252 in memory and UTF-8 on disk.
 // ---------------------------------------------------------------------------
 
+// A writer that goes out of scope before Config_Schreiber_Schliessen gives
+// up (Config_Schreiber_Abbrechen): an early return never leaves a stray
+// temporary file behind.
 struct Config_Schreiber {
     std::FILE* datei = nullptr;
     std::string pfad;            // path on disk
     std::string temp;            // the file being written (pfad + ".tmp")
     long checksumme_pos = -1;    // file position of the checksum placeholder
     bool fehler = false;
+
+    Config_Schreiber() = default;
+    Config_Schreiber(const Config_Schreiber&) = delete;
+    Config_Schreiber& operator=(const Config_Schreiber&) = delete;
+    ~Config_Schreiber();
 };
 
 // Starts writing the file. The text goes into "<pfad>.tmp", which replaces

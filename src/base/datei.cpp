@@ -8,6 +8,7 @@
 
 #include "base/compress.h"
 #include "base/files.h"
+#include "base/lzw.h"
 
 namespace {
 
@@ -259,16 +260,13 @@ bool Datei_Schreiben_Gepackt(Datei_Status* d, const void* puffer, u32 groesse) {
         d->fehler = 1;
         return false;
     }
-    u8 kopf[4];
-    put_u32le(kopf, n);
-    return Datei_Schreiben(d, kopf, 4) && Datei_Schreiben(d, gepackt.data(), n);
+    return Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) { s(n); }) && Datei_Schreiben(d, gepackt.data(), n);
 }
 
 u32 Datei_Lesen_Gepackt(Datei_Status* d, void* puffer, u32 groesse) {
     if (!d) return 0;
-    u8 kopf[4];
-    if (Datei_Lesen(d, kopf, 4) != 4) return 0;
-    u32 n = get_u32le(kopf);
+    u32 n = 0;
+    if (!Datei_Lesen_Felder(d, 4, [&](bytes::Leser& l) { l(n); })) return 0;
     if (n < RLE_KOPF_GROESSE + 1 || n > DATEI_GEPACKT_MAX) {
         d->fehler = 1;
         return 0;
@@ -283,11 +281,12 @@ u32 Datei_Lesen_Gepackt(Datei_Status* d, void* puffer, u32 groesse) {
     }
     std::vector<u8> gepackt(n);
     if (Datei_Lesen(d, gepackt.data(), n) != n) return 0;
-    if (get_u32le(gepackt.data() + 4) != n) {
+    const Pack_Kopf kopf = Pack_Kopf_Lesen(gepackt.data());
+    if (kopf.gepackt != n) {
         d->fehler = 1;
         return 0;
     }
-    u32 soll = get_u32le(gepackt.data());
+    const u32 soll = kopf.groesse;
     u32 aus = Tools_RLE_Entpacken_Sicher(gepackt.data(), n, puffer, groesse);
     if (aus != soll || (soll > 0 && aus == 0)) {
         d->fehler = 1;

@@ -109,9 +109,9 @@ bool Datei_Schreiben_Felder(Datei_Status* datei, Felder felder, bool gepackt = f
 // ends early, the block is damaged, or the visit reads more or fewer bytes.
 template <class Felder>
 bool Datei_Lesen_Felder(Datei_Status* datei, size_t groesse, Felder felder, bool gepackt = false) {
+    if (groesse > DATEI_GEPACKT_MAX) return false;
     std::vector<u8> b(groesse);
     const u32 n = static_cast<u32>(groesse);
-    if (groesse > DATEI_GEPACKT_MAX) return false;
     if (n && (gepackt ? Datei_Lesen_Gepackt(datei, b.data(), n) : Datei_Lesen(datei, b.data(), n)) != n) return false;
     bytes::Leser l(b.data(), b.size());
     felder(l);

@@ -160,49 +160,62 @@ void* Liste_To_Mem(const Liste_Kopf* liste, u32* groesse) {
     if (n == 0) return nullptr;
     u8* block = static_cast<u8*>(W32_Memory_H_Alloc(n, "Liste_To_Mem"));
     if (block == nullptr) return nullptr;
-    u8* p = block;
-    for (const Liste_Element* e = liste->first; e != nullptr; e = e->next) {
-        put_u32le(p, LISTE_MARKE_ELEMENT);
-        put_u32le(p + 4, 0);  // previous
-        put_u32le(p + 8, 0);  // next
-        put_u32le(p + 12, 0); // data
-        put_u32le(p + 16, e->id);
-        put_u32le(p + 20, e->size);
-        put_u32le(p + 24, 0); // reserved
-        std::memcpy(p + 28, e->data, e->size);
-        p += 4 + LISTE_ELEMENT_DISK_GROESSE + e->size;
-    }
-    put_u32le(p, LISTE_MARKE_ENDE);
+    bytes::bild_schreiben(block, n, [&](bytes::Schreiber& s) { Liste_Knoten_Schreiben(s, liste->first); });
     if (groesse != nullptr) *groesse = n;
     return block;
 }
+
+void Liste_Knoten_Schreiben(bytes::Schreiber& s, const Liste_Element* e) {
+    for (; e != nullptr; e = e->next) {
+        s(LISTE_MARKE_ELEMENT), s(Liste_Knoten_Kopf{.id = e->id, .groesse = e->size});
+        s.bytes(e->data, e->size);
+    }
+    s(LISTE_MARKE_ENDE);
+}
+
+namespace {
+
+// One node of an image: its header and where its payload starts; false at
+// the end mark. `fehler` is set for a damaged node.
+bool knoten_lesen(bytes::Leser& l, Liste_Knoten_Kopf* k, size_t* nutzlast, bool* fehler) {
+    u32 marke = 0;
+    l(marke);
+    if (!l.fehler && marke == LISTE_MARKE_ENDE) return false;
+    if (marke != LISTE_MARKE_ELEMENT) {
+        *fehler = true;
+        return false;
+    }
+    l(*k);
+    *nutzlast = l.pos;
+    if (l.fehler || k->groesse > LISTE_MAX_NUTZLAST || !l.rest(k->groesse)) {
+        *fehler = true;
+        return false;
+    }
+    l.pos += k->groesse;
+    return true;
+}
+
+}  // namespace
 
 bool Liste_From_Mem(Liste_Kopf* liste, const void* image, u32 groesse) {
     if (!Liste_Gueltig(liste) || image == nullptr) return false;
     const u8* b = static_cast<const u8*>(image);
     // First pass: check the whole image before anything is changed.
-    u64 pos = 0;
+    bytes::Leser l(b, groesse);
+    Liste_Knoten_Kopf k;
+    size_t nutzlast = 0;
+    bool fehler = false;
     u32 knoten = 0;
-    for (;;) {
-        if (pos + 4 > groesse) {
-            Debug_Printf("Liste_From_Mem: Speicherabbild zu kurz!");
-            return false;
-        }
-        const u32 marke = get_u32le(b + pos);
-        if (marke == LISTE_MARKE_ENDE) break;
-        if (marke != LISTE_MARKE_ELEMENT || pos + 4 + LISTE_ELEMENT_DISK_GROESSE > groesse) {
-            Debug_Printf("Liste_From_Mem: Speicherabbild fehlerhaft (Position %llu)!", static_cast<unsigned long long>(pos));
-            return false;
-        }
-        const u32 size = get_u32le(b + pos + 20);
-        if (size > LISTE_MAX_NUTZLAST || pos + 4 + LISTE_ELEMENT_DISK_GROESSE + size > groesse) {
-            Debug_Printf("Liste_From_Mem: Speicherabbild fehlerhaft (Position %llu)!", static_cast<unsigned long long>(pos));
-            return false;
-        }
-        pos += 4 + LISTE_ELEMENT_DISK_GROESSE + size;
-        ++knoten;
+    while (knoten_lesen(l, &k, &nutzlast, &fehler)) ++knoten;
+    if (l.fehler) {
+        Debug_Printf("Liste_From_Mem: Speicherabbild zu kurz!");
+        return false;
     }
-    if (pos + 4 != groesse) {
+    if (fehler) {
+        Debug_Printf("Liste_From_Mem: Speicherabbild fehlerhaft (Position %llu)!", static_cast<unsigned long long>(l.pos));
+        return false;
+    }
+    if (l.pos != groesse) {
         Debug_Printf("Liste_From_Mem: Daten hinter dem Ende!");
         return false;
     }
@@ -210,11 +223,10 @@ bool Liste_From_Mem(Liste_Kopf* liste, const void* image, u32 groesse) {
     Liste_Kopf neu{};
     neu.magic = LISTE_MAGIC;
     Liste_Element* letzter = nullptr;
-    pos = 0;
-    for (u32 k = 0; k < knoten; ++k) {
-        const u32 id = get_u32le(b + pos + 16);
-        const u32 size = get_u32le(b + pos + 20);
-        Liste_Element* e = Liste_Element_Neu(liste, b + pos + 28, size, id);
+    bytes::Leser zweiter(b, groesse);
+    for (u32 i = 0; i < knoten; ++i) {
+        knoten_lesen(zweiter, &k, &nutzlast, &fehler);
+        Liste_Element* e = Liste_Element_Neu(liste, b + nutzlast, k.groesse, k.id);
         if (e == nullptr) {
             Liste_Kette_Freigeben(neu.first);
             Debug_Printf("Liste_From_Mem: kein Speicher!");
@@ -222,7 +234,6 @@ bool Liste_From_Mem(Liste_Kopf* liste, const void* image, u32 groesse) {
         }
         Liste_Einhaengen(&neu, letzter, e);
         letzter = e;
-        pos += 4 + LISTE_ELEMENT_DISK_GROESSE + size;
     }
     Liste_Kette_Uebernehmen(liste, &neu);
     return true;

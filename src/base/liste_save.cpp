@@ -9,62 +9,43 @@
 
 #include "base/datei.h"
 
-namespace {
-
-bool Lesen(Datei_Status* datei, void* puffer, u32 groesse) {
-    return static_cast<u64>(Datei_Lesen(datei, puffer, groesse)) == groesse;
-}
-
-}  // namespace
-
 bool Liste_Save(const Liste_Kopf* liste, Datei_Status* datei) {
     if (!Liste_Gueltig(liste) || datei == nullptr) return false;
-    u8 kopf[LISTE_KOPF_DISK_GROESSE];
-    put_u32le(kopf, 0);  // first
-    put_u32le(kopf + 4, 0);  // last
-    put_u32le(kopf + 8, liste->anzahl);
-    put_u32le(kopf + 12, 0);  // registry row: not saved
-    put_u32le(kopf + 16, LISTE_MAGIC);
-    if (!Datei_Schreiben(datei, kopf, sizeof kopf)) return false;
-    for (const Liste_Element* e = liste->first; e != nullptr; e = e->next) {
-        u8 h[4 + LISTE_ELEMENT_DISK_GROESSE] = {};
-        put_u32le(h, LISTE_MARKE_ELEMENT);
-        put_u32le(h + 16, e->id);
-        put_u32le(h + 20, e->size);
-        if (!Datei_Schreiben(datei, h, sizeof h)) return false;
-        if (e->size > 0 && !Datei_Schreiben(datei, e->data, e->size)) return false;
-    }
-    u8 ende[4];
-    put_u32le(ende, LISTE_MARKE_ENDE);
-    return Datei_Schreiben(datei, ende, sizeof ende);
+    // The registry row is not saved.
+    return Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) {
+        s(Liste_Disk_Kopf{.anzahl = liste->anzahl});
+        Liste_Knoten_Schreiben(s, liste->first);
+    });
 }
 
 bool Liste_Load(Liste_Kopf* liste, Datei_Status* datei) {
     if (!Liste_Gueltig(liste) || datei == nullptr) return false;
-    u8 kopf[LISTE_KOPF_DISK_GROESSE];
-    if (!Lesen(datei, kopf, sizeof kopf) || get_u32le(kopf + 16) != LISTE_MAGIC) {
+    Liste_Disk_Kopf kopf;
+    if (!Datei_Lesen_Felder(datei, LISTE_KOPF_DISK_GROESSE, [&](bytes::Leser& l) { l(kopf); }) ||
+        kopf.magic != LISTE_MAGIC) {
         Debug_Printf("Liste_Load: Listenkopf fehlerhaft!");
         return false;
     }
-    const u32 anzahl = get_u32le(kopf + 8);
+    const u32 anzahl = kopf.anzahl;
     // Build a detached chain first; the list keeps its nodes on failure.
     Liste_Kopf neu{};
     Liste_Element* letzter = nullptr;
     bool ok = true;
     std::vector<u8> nutzlast;
     for (;;) {
-        u8 marke[4];
-        if (!Lesen(datei, marke, 4)) {
+        u32 marke = 0;
+        if (!Datei_Lesen_Felder(datei, 4, [&](bytes::Leser& l) { l(marke); })) {
             ok = false;
             break;
         }
-        if (get_u32le(marke) == LISTE_MARKE_ENDE) break;
-        u8 h[LISTE_ELEMENT_DISK_GROESSE];
-        if (get_u32le(marke) != LISTE_MARKE_ELEMENT || neu.anzahl >= anzahl || !Lesen(datei, h, sizeof h)) {
+        if (marke == LISTE_MARKE_ENDE) break;
+        Liste_Knoten_Kopf h;
+        if (marke != LISTE_MARKE_ELEMENT || neu.anzahl >= anzahl ||
+            !Datei_Lesen_Felder(datei, LISTE_ELEMENT_DISK_GROESSE, [&](bytes::Leser& l) { l(h); })) {
             ok = false;
             break;
         }
-        const u32 size = get_u32le(h + 16);  // header: previous, next, data, id, size, reserved
+        const u32 size = h.groesse;
         // Never trust the size for more than the stream still holds.
         const i32 pos = Datei_Position(datei);
         const u32 gesamt = Datei_Groesse(datei);
@@ -73,11 +54,11 @@ bool Liste_Load(Liste_Kopf* liste, Datei_Status* datei) {
             break;
         }
         nutzlast.resize(size);
-        if (size > 0 && !Lesen(datei, nutzlast.data(), size)) {
+        if (size > 0 && Datei_Lesen(datei, nutzlast.data(), size) != size) {
             ok = false;
             break;
         }
-        Liste_Element* e = Liste_Element_Neu(liste, nutzlast.data(), size, get_u32le(h + 12));
+        Liste_Element* e = Liste_Element_Neu(liste, nutzlast.data(), size, h.id);
         if (e == nullptr) {
             ok = false;
             break;

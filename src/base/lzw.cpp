@@ -132,16 +132,14 @@ u32 Lzw_Packen(const u8* src, u32 n, u8* dst, u32 cap) {
     aus.schreiben(LZW_CODE_ENDE, code_breite(leser_naechster));
     aus.abschliessen();
     if (!aus.ok()) return 0;
-    put_u32le(dst, n);
-    put_u32le(dst + 4, aus.pos());
+    Pack_Kopf_Schreiben(dst, {n, aus.pos()});
     return aus.pos();
 }
 
 bool Lzw_Entpacken(const u8* src, u32 verfuegbar, u8* dst, u32 cap, u32* ausgabe) {
     if (ausgabe) *ausgabe = 0;
     if (!src || !dst || verfuegbar < 8) return false;
-    const u32 soll = get_u32le(src);
-    const u32 gepackt = get_u32le(src + 4);
+    const auto [soll, gepackt] = Pack_Kopf_Lesen(src);
     if (gepackt < 8 || gepackt > verfuegbar || soll > cap) return false;
 
     // Entries: prefix code, last byte, first byte, length.

@@ -3,7 +3,28 @@
 // Format: docs/formats/lzw.md.
 #pragma once
 
+#include "base/bytes.h"
 #include "base/types.h"
+
+// The 8-byte head of a packed block (run-length, zlib and LZW blocks): the
+// unpacked size and the packed size.
+struct Pack_Kopf {
+    u32 groesse = 0;
+    u32 gepackt = 0;
+};
+template <class V, bytes::Art<Pack_Kopf> S>
+constexpr void felder(V& v, S& k) {
+    v(k.groesse), v(k.gepackt);
+}
+inline void Pack_Kopf_Schreiben(u8* ziel, const Pack_Kopf& k) {
+    bytes::bild_schreiben(ziel, bytes::groesse<Pack_Kopf>(), [&](bytes::Schreiber& s) { s(k); });
+}
+// Reads the head of a block that holds at least its 8 bytes.
+inline Pack_Kopf Pack_Kopf_Lesen(const u8* quelle) {
+    Pack_Kopf k;
+    bytes::Leser(quelle, bytes::groesse<Pack_Kopf>())(k);
+    return k;
+}
 
 constexpr u32 LZW_CODE_CLEAR = 256;
 constexpr u32 LZW_CODE_ENDE = 257;

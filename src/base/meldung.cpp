@@ -13,12 +13,6 @@ namespace {
 
 Meldung_Hooks g_hooks;
 
-void Auf_Stderr(const char* text) {
-    std::string zeile = "Meldung: " + Cp1252_To_Utf8(text);
-    if (zeile.back() != '\n') zeile += '\n';
-    std::fwrite(zeile.data(), 1, zeile.size(), stderr);
-}
-
 // Formats a message into a temporary string and notes it in the debug log.
 char* Formatieren(const char* format, va_list args) {
     char* text = Temp_String();
@@ -29,15 +23,18 @@ char* Formatieren(const char* format, va_list args) {
 
 }  // namespace
 
+void Meldung_Auf_Stderr(const char* text) {
+    std::string zeile = "Meldung: " + Cp1252_To_Utf8(text);
+    if (zeile.back() != '\n') zeile += '\n';
+    std::fwrite(zeile.data(), 1, zeile.size(), stderr);
+}
+
 void Meldung_Printf(const char* format, ...) {
     va_list args;
     va_start(args, format);
     const char* text = Formatieren(format, args);
     va_end(args);
-    if (g_hooks.zeigen != nullptr)
-        g_hooks.zeigen(text);
-    else
-        Auf_Stderr(text);
+    g_hooks.zeigen(text);
 }
 
 void Meldung_Manager_Printf(i32 art, i32 team, const char* format, ...) {
@@ -45,22 +42,15 @@ void Meldung_Manager_Printf(i32 art, i32 team, const char* format, ...) {
     va_start(args, format);
     const char* text = Formatieren(format, args);
     va_end(args);
-    if (g_hooks.manager_zeigen != nullptr)
-        g_hooks.manager_zeigen(art, team, text);
-    else
-        Auf_Stderr(text);
+    g_hooks.manager_zeigen(art, team, text);
 }
 
 bool Meldung_Beenden() {
-    const bool ja = g_hooks.beenden_fragen != nullptr ? g_hooks.beenden_fragen() : true;
+    const bool ja = g_hooks.beenden_fragen();
     if (ja && Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
     return ja;
 }
 
-void Meldung_Set_Hooks(const Meldung_Hooks& hooks) {
-    if (hooks.zeigen != nullptr) g_hooks.zeigen = hooks.zeigen;
-    if (hooks.manager_zeigen != nullptr) g_hooks.manager_zeigen = hooks.manager_zeigen;
-    if (hooks.beenden_fragen != nullptr) g_hooks.beenden_fragen = hooks.beenden_fragen;
-}
+void Meldung_Set_Hooks(const Meldung_Hooks& hooks) { g_hooks = hooks; }
 
 void Meldung_Hooks_Zuruecksetzen() { g_hooks = Meldung_Hooks{}; }

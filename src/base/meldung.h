@@ -16,12 +16,20 @@ void Meldung_Manager_Printf(i32 art, i32 team, const char* format, ...) __attrib
 // the game to end.
 bool Meldung_Beenden();
 
+// Texts without a GUI: "Meldung: <text>" on stderr (UTF-8).
+void Meldung_Auf_Stderr(const char* text);
+
+// Calls upwards (the requester boxes). Every entry is a function: the
+// defaults write to stderr and answer the quit question with yes.
 struct Meldung_Hooks {
-    void (*zeigen)(const char* text) = nullptr;
-    void (*manager_zeigen)(i32 art, i32 team, const char* text) = nullptr;
-    bool (*beenden_fragen)() = nullptr;  // true = yes
+    void (*zeigen)(const char* text) = Meldung_Auf_Stderr;
+    void (*manager_zeigen)(i32 art, i32 team, const char* text) = [](i32, i32, const char* text) {
+        Meldung_Auf_Stderr(text);
+    };
+    bool (*beenden_fragen)() = [] { return true; };  // true = yes
 };
-// Installs the hooks; null entries leave the entry as it is.
+// Installs the whole table (src/main at start-up; entries left out of a
+// designated initialiser keep their defaults).
 void Meldung_Set_Hooks(const Meldung_Hooks& hooks);
 // Back to the defaults (tests).
 void Meldung_Hooks_Zuruecksetzen();

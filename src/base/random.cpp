@@ -3,6 +3,7 @@
 #include <chrono>
 #include <utility>
 
+#include "base/bytes.h"
 #include "base/debug.h"
 
 // The table: 6,000 values of Marsaglia's 32-bit xorshift generator
@@ -148,17 +149,21 @@ void Rnd_Pop() {
 }
 
 void Rnd_Block_Schreiben(u8 block[RND_BLOCK_GROESSE]) {
-    put_u32le(block, g_cursor);
-    put_u32le(block + 4, Rnd_Tabelle_Pruefsumme());
+    bytes::bild_schreiben(block, RND_BLOCK_GROESSE, [](bytes::Schreiber& s) { s(g_cursor), s(Rnd_Tabelle_Pruefsumme()); });
+}
+
+bool Rnd_Block_Gueltig(const u8 block[RND_BLOCK_GROESSE]) {
+    u32 cursor = 0, pruefsumme = 0;
+    bytes::Leser(block, RND_BLOCK_GROESSE)(std::tie(cursor, pruefsumme));
+    return pruefsumme == Rnd_Tabelle_Pruefsumme() && cursor < RND_TABELLE_GROESSE;
 }
 
 bool Rnd_Block_Lesen(const u8 block[RND_BLOCK_GROESSE]) {
-    const u32 cursor = get_u32le(block);
-    if (get_u32le(block + 4) != Rnd_Tabelle_Pruefsumme() || cursor >= RND_TABELLE_GROESSE) {
+    if (!Rnd_Block_Gueltig(block)) {
         Debug_Printf("Rnd_Block_Lesen: Zufallstabelle passt nicht!");
         return false;
     }
-    g_cursor = cursor;
+    g_cursor = bytes::Leser(block, 4).u32_();
     g_stapel_tiefe = 0;
     return true;
 }

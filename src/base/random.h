@@ -41,6 +41,9 @@ void Rnd_Pop();
 constexpr u32 RND_BLOCK_GROESSE = 8;
 void Rnd_Block_Schreiben(u8 block[RND_BLOCK_GROESSE]);
 bool Rnd_Block_Lesen(const u8 block[RND_BLOCK_GROESSE]);
+// The checks of Rnd_Block_Lesen without taking the cursor: a cursor inside
+// the table and this table's checksum.
+bool Rnd_Block_Gueltig(const u8 block[RND_BLOCK_GROESSE]);
 
 // Shuffles in place with draws from the table: each entry i (from the first)
 // is swapped with the entry at Rnd_Basis(0, n - 1).

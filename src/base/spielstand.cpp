@@ -47,10 +47,7 @@ bool zufall_schreiben(Datei_Status* d) {
 
 bool zufall_lesen(Datei_Status* d) {
     u8 block[RND_BLOCK_GROESSE];
-    if (Datei_Lesen(d, block, sizeof block) != sizeof block) return false;
-    // The same checks as Rnd_Block_Lesen, without taking the cursor yet.
-    if (get_u32le(block) >= RND_TABELLE_GROESSE) return false;
-    if (get_u32le(block + 4) != Rnd_Tabelle_Pruefsumme()) return false;
+    if (Datei_Lesen(d, block, sizeof block) != sizeof block || !Rnd_Block_Gueltig(block)) return false;
     std::memcpy(g_zufall_neu, block, sizeof block);
     g_zufall_bereit = true;
     return true;
@@ -119,8 +116,8 @@ class Rahmen_Schreiber {
     }
     bool u32_schreiben(u32 v) {
         u8 b[4];
-        put_u32le(b, v);
-        return schreiben(b, 4);
+        bytes::bild_schreiben(b, sizeof b, [v](bytes::Schreiber& s) { s(v); });
+        return schreiben(b, sizeof b);
     }
     uLong crc() const { return crc_; }
     bool ok() const { return ok_; }
@@ -373,22 +370,12 @@ bool module_laden(const Spielstand_Modul* module, int anzahl, const std::vector<
 }
 
 void beschreibung_kodieren(const Spielstand_Beschreibung& b, u8* p) {
-    std::memcpy(p, b.text, 30);
-    std::memcpy(p + 30, b.manager, 30);
-    std::memcpy(p + 60, b.verein, 32);
-    put_u32le(p + 92, b.team);
-    put_u32le(p + 96, b.kontostand);
-    put_u32le(p + 100, b.staerke);
+    bytes::bild_schreiben(p, sizeof b, [&](bytes::Schreiber& s) { s(b); });
 }
 
 void beschreibung_dekodieren(const u8* p, Spielstand_Beschreibung* b) {
-    std::memcpy(b->text, p, 30);
-    std::memcpy(b->manager, p + 30, 30);
-    std::memcpy(b->verein, p + 60, 32);
+    bytes::Leser(p, sizeof *b)(*b);
     b->text[29] = b->manager[29] = b->verein[31] = 0;
-    b->team = get_u32le(p + 92);
-    b->kontostand = get_u32le(p + 96);
-    b->staerke = get_u32le(p + 100);
 }
 
 const char* ordner(int zeile) {
@@ -423,10 +410,7 @@ void Spielstand_Config_Modul_Abmelden(int block) {
     if (block >= 1 && block <= CONFIG_BLOECKE) g_config[block] = Spielstand_Modul{};
 }
 
-void Spielstand_Set_Hooks(const Spielstand_Hooks& hooks) {
-    if (hooks.beschreibung) g_hooks.beschreibung = hooks.beschreibung;
-    if (hooks.netz_schliessen) g_hooks.netz_schliessen = hooks.netz_schliessen;
-}
+void Spielstand_Set_Hooks(const Spielstand_Hooks& hooks) { g_hooks = hooks; }
 
 const char* Spielstand_Letzter_Fehler() { return g_fehler.c_str(); }
 
@@ -449,7 +433,7 @@ bool Spielstand_Speichern(const char* pfad, int still) {
     if (!pfad || !*pfad) return false;
     Spielstand_Beschreibung b;
     std::memset(&b, 0, sizeof b);
-    if (g_hooks.beschreibung) g_hooks.beschreibung(&b, still);
+    g_hooks.beschreibung(&b, still);
     u8 kopf[SPIELSTAND_KOPF_GROESSE];
     std::memcpy(kopf, SPIELSTAND_MAGIC, 10);
     std::memcpy(kopf + 10, SPIELSTAND_VERSION, 5);
@@ -513,7 +497,7 @@ bool Spielstand_Laden(const char* pfad) {
                       name.c_str(), modul.c_str());
         return false;
     }
-    if (g_hooks.netz_schliessen) g_hooks.netz_schliessen();
+    g_hooks.netz_schliessen();
     Internet_Modus = INTERNET_MODUS_EINZEL;
     Debug_Printf("Spielstand geladen: %s\n", pfad);
     return true;

@@ -79,7 +79,12 @@ struct Spielstand_Beschreibung {
     u32 kontostand;      // its bank balance
     u32 staerke;         // strength of the active team
 };
-static_assert(sizeof(Spielstand_Beschreibung) == 104, "the description block is 104 bytes");
+template <class V, bytes::Art<Spielstand_Beschreibung> S>
+constexpr void felder(V& v, S& b) {
+    v(b.text), v(b.manager), v(b.verein), v(b.team), v(b.kontostand), v(b.staerke);
+}
+static_assert(sizeof(Spielstand_Beschreibung) == 104 && bytes::groesse<Spielstand_Beschreibung>() == 104,
+              "the description block is 104 bytes");
 
 constexpr char SPIELSTAND_MAGIC[11] = "kordavohub";
 constexpr char SPIELSTAND_VERSION[5] = "1.00";
@@ -88,15 +93,17 @@ constexpr int SPIELSTAND_SLOTS = 10;
 // Largest save game or cache file read.
 constexpr u32 SPIELSTAND_MAX_DATEI = 1024u * 1024u * 1024u;
 
-// Calls upwards, filled in by higher layers at start-up.
+// Calls upwards, filled in by src/main at start-up. Every entry is a
+// function; the defaults do nothing.
 struct Spielstand_Hooks {
     // Fills the description (given cleared); `still` is 1 for the weekly
     // autosave.
-    void (*beschreibung)(Spielstand_Beschreibung* aus, int still) = nullptr;
+    void (*beschreibung)(Spielstand_Beschreibung* aus, int still) = [](Spielstand_Beschreibung*, int) {};
     // Closes the network connections after a game was loaded.
-    void (*netz_schliessen)() = nullptr;
+    void (*netz_schliessen)() = [] {};
 };
-// Installs the hooks (null entries keep the do-nothing defaults).
+// Installs the whole table (entries left out of a designated initialiser
+// keep their defaults).
 void Spielstand_Set_Hooks(const Spielstand_Hooks& hooks);
 
 // The path of a slot: "%s\game_%d.kdv" in the "spielstand" folder (a

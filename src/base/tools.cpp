@@ -151,24 +151,23 @@ u32 Tools_Timer_Dauer(i32 slot) { return W32_Get_Time() - g_timer[Tools_Clamp(sl
 u32 Tools_Programm_Beenden(const char* grund, i32 /*unbenutzt*/) {
     const u32 alt = Quit_Status;
     Debug_Printf("Tools_Programm_Beenden: %s", grund != nullptr ? grund : "");
-    if (g_hooks.programm_beenden != nullptr) g_hooks.programm_beenden();
+    g_hooks.programm_beenden();
     if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
     return alt;
 }
 
-Font* Tools_Get_Font(i32 nummer) { return g_hooks.get_font != nullptr ? g_hooks.get_font(nummer) : nullptr; }
+Font* Tools_Get_Font(i32 nummer) { return g_hooks.get_font(nummer); }
 
-i32 Tools_Text_Kuerzen(const char* text, char* ausgabe, Font* font, i32 breite) {
-    if (g_hooks.text_kuerzen != nullptr) return g_hooks.text_kuerzen(text, ausgabe, font, breite);
+i32 Tools_Text_Kopieren(const char* text, char* ausgabe, Font*, i32) {
     if (ausgabe != nullptr && text != nullptr && ausgabe != text) std::strcpy(ausgabe, text);
     return 0;
 }
 
-void Tools_Set_Hooks(const Tools_Hooks& hooks) {
-    if (hooks.programm_beenden != nullptr) g_hooks.programm_beenden = hooks.programm_beenden;
-    if (hooks.get_font != nullptr) g_hooks.get_font = hooks.get_font;
-    if (hooks.text_kuerzen != nullptr) g_hooks.text_kuerzen = hooks.text_kuerzen;
+i32 Tools_Text_Kuerzen(const char* text, char* ausgabe, Font* font, i32 breite) {
+    return g_hooks.text_kuerzen(text, ausgabe, font, breite);
 }
+
+void Tools_Set_Hooks(const Tools_Hooks& hooks) { g_hooks = hooks; }
 
 u32 W32_Get_Time() { return g_zeitquelle != nullptr ? g_zeitquelle() : Uhr_Monoton(); }
 

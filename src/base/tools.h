@@ -59,14 +59,18 @@ Font* Tools_Get_Font(i32 nummer);
 // end until its width in the font is at most `breite`; returns the width.
 i32 Tools_Text_Kuerzen(const char* text, char* ausgabe, Font* font, i32 breite);
 
-// Upward calls of the tools, filled by higher layers at start-up.
+// Without fonts: copies the text (when `ausgabe` is not null) and gives 0.
+i32 Tools_Text_Kopieren(const char* text, char* ausgabe, Font* font, i32 breite);
+
+// Upward calls of the tools. Every entry is a function; the defaults do
+// nothing (no font; the text copied uncut).
 struct Tools_Hooks {
-    void (*programm_beenden)() = nullptr;  // network: leave the game, close connections
-    Font* (*get_font)(i32 nummer) = nullptr;
-    i32 (*text_kuerzen)(const char* text, char* ausgabe, Font* font, i32 breite) = nullptr;
+    void (*programm_beenden)() = [] {};  // network: leave the game, close connections
+    Font* (*get_font)(i32 nummer) = [](i32) -> Font* { return nullptr; };
+    i32 (*text_kuerzen)(const char* text, char* ausgabe, Font* font, i32 breite) = Tools_Text_Kopieren;
 };
-// Installs the hooks; null entries leave the entry as it is, so several
-// layers can each fill their own entries.
+// Installs the whole table (src/main at start-up; entries left out of a
+// designated initialiser keep their defaults).
 void Tools_Set_Hooks(const Tools_Hooks& hooks);
 // Back to the do-nothing defaults (tests).
 void Tools_Hooks_Zuruecksetzen();

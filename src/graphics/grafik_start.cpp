@@ -23,9 +23,3 @@ void Grafik_Freigeben() {
 
 void Grafik_Archive_Schliessen() { Resf_Free(); }
 
-void Grafik_Tools_Anmelden() {
-    Tools_Hooks h;
-    h.get_font = Font_Tabelle_Holen;
-    h.text_kuerzen = Font_Text_Kuerzen;
-    Tools_Set_Hooks(h);
-}

@@ -9,5 +9,3 @@ bool Grafik_Fonts_Laden();
 // Fonts, darkening table, recoloured-picture cache and screen surface.
 void Grafik_Freigeben();
 void Grafik_Archive_Schliessen();
-// Fills the tools' font hooks (Tools_Get_Font, Tools_Text_Kuerzen).
-void Grafik_Tools_Anmelden();

@@ -3,6 +3,7 @@
 // and reduced sizes.
 #include "jpeg/dec_farbe.h"
 #include "jpeg/dec_intern.h"
+#include "jpeg/jpeg_simd.h"
 
 #include <emmintrin.h>
 
@@ -48,11 +49,75 @@ int32_t Jpeg_MCU_Zeile(JPEG_PROPERTIES* p, int32_t /*spalte*/, int32_t zeile) {
   return 0;
 }
 
+#if JPEG_SIMD
+// Smooth sideways doubling of the n weighted sums c (c[-1] and c[n] hold
+// the edge values): out[2i] = (3 c[i] + c[i-1] + r0) >> 4 and out[2i+1] =
+// (3 c[i] + c[i+1] + r1) >> 4, eight sums (sixteen pixels) a step; writes up
+// to 15 bytes past 2n.
+void Doppeln_SSE2(const uint16_t* c, int32_t n, int16_t r0, int16_t r1, uint8_t* aus) {
+  const __m128i k0 = _mm_set1_epi16(r0), k1 = _mm_set1_epi16(r1);
+  for (int32_t i = 0; i < n; i += 8) {
+    const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c + i));
+    const __m128i l = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c + i - 1));
+    const __m128i r = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c + i + 1));
+    const __m128i m3 = _mm_add_epi16(_mm_add_epi16(m, m), m);
+    const __m128i g = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(m3, l), k0), 4);
+    const __m128i u = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(m3, r), k1), 4);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(aus + 2 * i),
+                     _mm_packus_epi16(_mm_unpacklo_epi16(g, u), _mm_unpackhi_epi16(g, u)));
+  }
+}
+
+// Weighted sums of a sample row for the sideways doubling: 3 a + b with the
+// neighbouring row b (both directions), or 4 a; into c[0..n) with the edge
+// values beside them.
+void Summen_SSE2(const uint8_t* a, const uint8_t* b, int32_t n, uint16_t* c) {
+  const __m128i null = _mm_setzero_si128();
+  for (int32_t i = 0; i < n; i += 8) {
+    const __m128i x = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(a + i)), null);
+    __m128i s;
+    if (b) {
+      const __m128i y = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(b + i)), null);
+      s = _mm_add_epi16(_mm_add_epi16(_mm_add_epi16(x, x), x), y);
+    } else {
+      s = _mm_slli_epi16(x, 2);
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(c + i), s);
+  }
+  c[-1] = c[0];
+  c[n] = c[n - 1];
+}
+#endif
+
 // One up-sampled row of component k (output width, from column 0); oben:
 // the output row is the upper of the two a sample row makes.
 void Hochtasten(const Komp& k, const uint8_t* zeile, const uint8_t* nachbar, int32_t breite, uint8_t* aus,
                 bool oben) {
   const int32_t n = k.breite;
+#if JPEG_SIMD
+  if (k.glatt_h && k.summen) {
+    // Both directions: (3 (3a + b) + ...) / 16; sideways: 4a with the
+    // biases 4 and 8 gives (3a + a' + 1) / 4 and (3a + a' + 2) / 4.
+    const bool beide = k.glatt_v;
+    Summen_SSE2(zeile, beide ? nachbar : nullptr, n, k.summen + 1);
+    Doppeln_SSE2(k.summen + 1, (breite + 1) / 2, beide ? 8 : 4, beide ? 7 : 8, aus);
+    return;
+  }
+  if (k.glatt_v && !k.glatt_h) {
+    const __m128i rund = _mm_set1_epi16(oben ? 1 : 2), null = _mm_setzero_si128();
+    for (int32_t x = 0; x < breite; x += 16) {
+      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(zeile + x));
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(nachbar + x));
+      auto haelfte = [&](__m128i p, __m128i q) {
+        return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(_mm_add_epi16(_mm_add_epi16(p, p), p), q), rund), 2);
+      };
+      const __m128i lo = haelfte(_mm_unpacklo_epi8(a, null), _mm_unpacklo_epi8(b, null));
+      const __m128i hi = haelfte(_mm_unpackhi_epi8(a, null), _mm_unpackhi_epi8(b, null));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(aus + x), _mm_packus_epi16(lo, hi));
+    }
+    return;
+  }
+#endif
   if (k.glatt_h && k.glatt_v) {
     auto cs = [&](int32_t i) {
       i = i < 0 ? 0 : (i >= n ? n - 1 : i);
@@ -152,6 +217,10 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
     if (k.ux > 1 || k.glatt_v) {
       k.zeile = static_cast<uint8_t*>(Speicher(z, static_cast<size_t>(k.streifen_breite) * k.ux + 64));
       if (!k.zeile) return JPEG_ERG_SPEICHER;
+    }
+    if (k.glatt_h) {
+      k.summen = static_cast<uint16_t*>(Speicher(z, (static_cast<size_t>(k.streifen_breite) + 32) * sizeof(uint16_t)));
+      if (!k.summen) return JPEG_ERG_SPEICHER;
     }
     if (z->gepuffert) {
       size_t groesse = static_cast<size_t>(k.bloecke_x) * k.bloecke_y * 64 * sizeof(int16_t);

@@ -3,6 +3,9 @@
 #include "jpeg/jpeg_kern.h"
 
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace jpeg_dek {
 
@@ -387,7 +390,7 @@ void AC_Erst(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int3
         return;
       }
       int32_t v = Erweitern(Bits_Holen(b, s), s);
-      blk[Natuerlich[k]] = Kurz(v * (1 << al));
+      blk[k] = Kurz(v * (1 << al));
     } else if (r == 15) {
       k += 15;
     } else {
@@ -399,10 +402,29 @@ void AC_Erst(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int3
   }
 }
 
+// Positions von .. bis - 1 (bis at most 64) as a mask.
+static inline uint64_t Bereich(int von, int bis) {
+  const uint64_t oben = bis >= 64 ? ~uint64_t{0} : (uint64_t{1} << bis) - 1;
+  return oben & (~uint64_t{0} << von);
+}
+
+// One correction bit for every coefficient of the mask m, in order.
+static inline void Korrekturen(Bits* b, int16_t* blk, uint64_t m, int p1) {
+  for (; m; m &= m - 1) {
+    int16_t& c = blk[__builtin_ctzll(m)];
+    if (Bits_Holen(b, 1) && (c & p1) == 0) c = Kurz(c + (c >= 0 ? p1 : -p1));
+  }
+}
+
+// The refinement pass. Each symbol passes over r zero coefficients (those
+// that are still zero), refining the non-zero ones on the way, and may place
+// a new coefficient of +-p1 on the next zero one; the non-zero ones are found
+// by a mask of the block.
 void AC_Verfeinern(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int32_t* eobrun) {
   const int p1 = 1 << al;
   const int m1 = -p1;
   int k = ss;
+  uint64_t nz = Nicht_Null_Maske(blk);
   if (*eobrun == 0) {
     for (; k <= se; ++k) {
       int rs = Symbol(b, ac);
@@ -415,24 +437,24 @@ void AC_Verfeinern(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al
         if (r) *eobrun += static_cast<int32_t>(Bits_Holen(b, r));
         break;
       }
-      // Pass over r zero coefficients, refining the non-zero ones on the way.
-      while (k <= se) {
-        int16_t* c = &blk[Natuerlich[k]];
-        if (*c != 0) {
-          if (Bits_Holen(b, 1) && (*c & p1) == 0) *c = Kurz(*c + (*c >= 0 ? p1 : m1));
-        } else {
-          if (--r < 0) break;
+      // The (r + 1)-th zero coefficient from k on, or se + 1.
+      uint64_t nullen = ~nz & Bereich(k, se + 1);
+      for (int i = 0; i < r && nullen; ++i) nullen &= nullen - 1;
+      const int ziel = nullen ? __builtin_ctzll(nullen) : se + 1;
+      Korrekturen(b, blk, nz & Bereich(k, ziel), p1);
+      k = ziel;
+      if (neu) {
+        if (k > se) {
+          b->fehlerhaft = true;
+          return;
         }
-        ++k;
+        blk[k] = static_cast<int16_t>(neu);
+        nz |= uint64_t{1} << k;
       }
-      if (neu) blk[Natuerlich[k]] = static_cast<int16_t>(neu);
     }
   }
   if (*eobrun > 0) {
-    for (; k <= se; ++k) {
-      int16_t* c = &blk[Natuerlich[k]];
-      if (*c != 0 && Bits_Holen(b, 1) && (*c & p1) == 0) *c = Kurz(*c + (*c >= 0 ? p1 : m1));
-    }
+    if (k <= se) Korrekturen(b, blk, nz & Bereich(k, se + 1), p1);
     --*eobrun;
   }
 }

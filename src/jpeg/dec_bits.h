@@ -1,6 +1,9 @@
 // Bit reader and Huffman decoding of the JPEG decoder (internal).
 #pragma once
 #include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace jpeg_dek {
 
@@ -111,7 +114,25 @@ uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* blo
 // Only the DC coefficient is kept; AC values are read and dropped.
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk);
 
-// Progressive passes.
+// Bit i set where coefficient i of the block is not zero.
+inline uint64_t Nicht_Null_Maske(const int16_t* blk) {
+#if defined(__SSE2__)
+  const __m128i null = _mm_setzero_si128();
+  uint64_t maske = 0;
+  for (int i = 0; i < 4; ++i) {
+    const __m128i a = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(blk + 16 * i)), null);
+    const __m128i b = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(blk + 16 * i + 8)), null);
+    maske |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_packs_epi16(a, b)))) << (16 * i);
+  }
+  return ~maske;
+#else
+  uint64_t maske = 0;
+  for (int i = 0; i < 64; ++i) maske |= static_cast<uint64_t>(blk[i] != 0) << i;
+  return maske;
+#endif
+}
+
+// Progressive passes; the AC passes keep the block in zigzag order.
 void DC_Erst(Bits* b, const Huff* dc, int16_t* blk, int32_t* pred, int al);
 void DC_Verfeinern(Bits* b, int16_t* blk, int al);
 void AC_Erst(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int32_t* eobrun);

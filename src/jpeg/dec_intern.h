@@ -35,6 +35,7 @@ struct Komp {
   int16_t* koef;                 // coefficients (buffered decoding)
   int32_t quant;                 // quantisation table number
   uint8_t* zeile;                // up-sampled output row
+  uint16_t* summen;              // weighted sums of the smooth doubling (with room around)
 };
 
 // The full-size output of a block whose only coefficient is its DC value,
@@ -50,11 +51,12 @@ constexpr int DC_PLAETZE = 256;
 // Working state of one decode (Dek_Zustand of the record).
 struct Zustand {
   // memory of this state, released together
-  void* bloecke[16];
+  void* bloecke[24];
   int32_t anzahl_bloecke;
 
   bool bereit;           // geometry set up for the current frame
   bool gepuffert;        // coefficients gathered, output at the end
+  bool zickzack;         // gathered blocks in zigzag order (progressive frames)
   bool scan_begonnen;    // a scan of this decode has started
   bool bild_fertig;      // every MCU decoded (streaming) / output done
   bool daten_fehlen;     // entropy data ran short (cut off, or ended by a marker)
@@ -84,6 +86,7 @@ struct Zustand {
   Eingabe ein;
   Bits bits;
   Huff dc[4], ac[4];
+  uint32_t huff_neu;  // bit t (DC) or 4 + t (AC): table t changed since its fast form was built
   int32_t scans;
   // per component and coefficient: 1 + the lowest point transform a scan
   // has delivered it with (0: not delivered); complete when all are 1

@@ -271,6 +271,7 @@ int Lies_DHT(JPEG_PROPERTIES* p, Zustand* z) {
     Huffman_Ablegen(p, tc, th, zahlen, seg.d + pos + 17, summe);
     Jpeg_Huffman_Tabelle* t = tc ? &p->AC_Tabelle[th] : &p->DC_Tabelle[th];
     if (Jpeg_Build_Huffman(zahlen, seg.d + pos + 17, tc, th, t)) return JPEG_ERG_HUFFMAN;
+    z->huff_neu |= 1u << (4 * tc + th);
     int32_t& zaehler = tc ? p->Anzahl_AC_Tabellen : p->Anzahl_DC_Tabellen;
     if (zaehler < 4) ++zaehler;
     pos += 17 + summe;
@@ -795,6 +796,7 @@ int32_t Jpeg_Decode_Bild(JPEG_PROPERTIES* p) {
       void* roh = Jpeg_Speicher_Holen(sizeof(Zustand));
       if (!roh) return JPEG_ERG_SPEICHER;
       p->Dek_Zustand = new (roh) Zustand();
+      p->Dek_Zustand->huff_neu = 0xFF;  // tables of earlier calls or of the caller
       if (Dekodiermodus(p->Modus)) {
         p->Scan_Zaehler = 0;
         p->DC_Fertig = p->AC_Fertig = 0;

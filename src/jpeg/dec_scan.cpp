@@ -266,8 +266,10 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     }
     const bool voll = z->zeile >= von;
     if (z->grau && z->spalte == 0 && (ri == 0 || (z->bits.marke && (z->bits.marke & 0xF8) != 0xD0))) {
-      // No restart marker can end the damage: whole rows are grey.
-      for (int i = 0; i < scan->Ns && voll; ++i) {
+      // No restart marker can end the damage: whole rows are grey (those
+      // the output still needs).
+      const bool gebraucht = int64_t{z->zeile} * z->mcu_aus_hoehe < int64_t{z->y1} + z->mcu_aus_hoehe;
+      for (int i = 0; i < scan->Ns && voll && gebraucht; ++i) {
         const Komp& k = z->k[scan->Komponenten[i].Index];
         std::memset(k.streifen[z->zeile & 1], 128, static_cast<size_t>(k.streifen_breite) * k.streifen_hoehe);
       }
@@ -473,6 +475,7 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     // The first scan decides: one scan with every component goes straight to
     // the output, anything else is gathered first.
     z->gepuffert = p->Rahmen_Art == 0xC2 || scan->Ns < p->Anzahl_Komponenten;
+    z->zickzack = p->Rahmen_Art == 0xC2;
     p->Verschachtelung = scan->Ns < p->Anzahl_Komponenten ? 1 : 0;
     Aktive_Kerne(p);
     if (int r = Ausgabe_Einrichten(p, z)) return r;
@@ -480,13 +483,13 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     z->spalte = scan->Spalte;
     z->zeile = scan->Zeile;
   }
-  // The fast tables of the tables this scan uses, each built once.
-  uint32_t gebaut = 0;
+  // The fast forms of the tables this scan uses, built again only when a
+  // table has changed since.
   for (int i = 0; i < scan->Ns; ++i) {
     const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
-    if (!(gebaut & (1u << k.DC_Tabelle))) Schnell_Bauen(&z->dc[k.DC_Tabelle], p->DC_Tabelle[k.DC_Tabelle], false);
-    if (!(gebaut & (16u << k.AC_Tabelle))) Schnell_Bauen(&z->ac[k.AC_Tabelle], p->AC_Tabelle[k.AC_Tabelle], true);
-    gebaut |= (1u << k.DC_Tabelle) | (16u << k.AC_Tabelle);
+    if (z->huff_neu & (1u << k.DC_Tabelle)) Schnell_Bauen(&z->dc[k.DC_Tabelle], p->DC_Tabelle[k.DC_Tabelle], false);
+    if (z->huff_neu & (16u << k.AC_Tabelle)) Schnell_Bauen(&z->ac[k.AC_Tabelle], p->AC_Tabelle[k.AC_Tabelle], true);
+    z->huff_neu &= ~((1u << k.DC_Tabelle) | (16u << k.AC_Tabelle));
   }
   z->bits.breit = p->Strom.Prozessor >= JCPU_F6_MMX;
   int r;
@@ -520,6 +523,18 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
   const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
   alignas(32) int16_t slots[2][64];
   int slot = 0;
+  // A gathered block in natural order.
+  auto Holen = [zz = z->zickzack](int16_t* ziel, const int16_t* quelle) {
+    if (!zz) {
+      std::memcpy(ziel, quelle, 64 * sizeof(int16_t));
+      return;
+    }
+    std::memset(ziel, 0, 64 * sizeof(int16_t));
+    for (uint64_t m = Nicht_Null_Maske(quelle); m; m &= m - 1) {
+      const int i = __builtin_ctzll(m);
+      ziel[Natuerlich[i]] = quelle[i];
+    }
+  };
   Bytes_Idct bytes{paare};
   auto absenden = [&] { bytes.Absenden(); };
   if (!z->ausgabe_laeuft) {
@@ -542,7 +557,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
             const int16_t* quelle = k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + spalte) * 64;
             if (direkt) {
               int16_t* kb = slots[slot];
-              std::memcpy(kb, quelle, 64 * sizeof(int16_t));
+              Holen(kb, quelle);
               if (Nur_DC(kb)) {
                 DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
                 continue;
@@ -552,7 +567,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
               if (bytes.Block(kb, ziel, k.streifen_breite)) slot ^= 1;
               continue;
             }
-            std::memcpy(blk, quelle, 64 * sizeof(int16_t));
+            Holen(blk, quelle);
             if (k.bs == 8 && Nur_DC(blk)) {
               DC_Block_Ablegen(p, z, c, spalte, zeile, blk, blk[0], q, idct[c]);
               continue;

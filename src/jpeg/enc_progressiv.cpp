@@ -117,18 +117,55 @@ struct Kodierer {
     uint8_t korrektur[KORREKTUR_PUFFER];
     int32_t be = 0;
 
+    // Writing: whole bytes (stuffed) gather in raus and go out together; the
+    // bits of an unfinished byte wait in akku.
+    uint64_t akku = 0;
+    int32_t akku_n = 0;
+    int32_t raus_n = 0;
+    uint8_t raus[288];
+
+    int32_t Leeren()
+    {
+        const int32_t e = raus_n ? Jpeg_Bytes_Schreiben(raus, raus_n, s) : 0;
+        raus_n = 0;
+        return e;
+    }
+    // n (up to 24) bits of wert, as Jpeg_Put_Bits writes them.
+    int32_t Put(uint32_t wert, int32_t n)
+    {
+        akku = (akku << n) | (wert & ((1u << n) - 1));
+        akku_n += n;
+        while (akku_n >= 8) {
+            akku_n -= 8;
+            const uint8_t b = static_cast<uint8_t>(akku >> akku_n);
+            raus[raus_n++] = b;
+            if (b == 0xFF) raus[raus_n++] = 0;
+        }
+        akku &= (uint64_t{1} << akku_n) - 1;
+        return raus_n >= 256 ? Leeren() : 0;
+    }
+    // The end of a scan: the unfinished byte padded with 0-bits.
+    int32_t Abschliessen()
+    {
+        int32_t e = 0;
+        if (akku_n) e = Put(0, 8 - akku_n);
+        if (!e) e = Leeren();
+        akku = 0;
+        akku_n = 0;
+        return e;
+    }
     int32_t Symbol(int32_t sym)
     {
         if (zaehlen) {
             ++hz[sym];
             return 0;
         }
-        return Jpeg_Put_Bits(s, tab->Code[sym], static_cast<int32_t>(tab->Laenge[sym]));
+        return Put(tab->Code[sym], static_cast<int32_t>(tab->Laenge[sym]));
     }
     int32_t Bits(uint32_t wert, int32_t n)
     {
         if (zaehlen || n == 0) return 0;
-        return Jpeg_Put_Bits(s, wert, n);
+        return Put(wert, n);
     }
     int32_t EOB()
     {
@@ -139,11 +176,16 @@ struct Kodierer {
         eobrun = 0;
         return e;
     }
+    // The correction bits von .. von + n - 1, up to 24 at a time.
     int32_t Korrektur_Raus(int32_t von, int32_t n)
     {
-        for (int i = 0; i < n; ++i) {
-            int32_t e = Bits(korrektur[von + i], 1);
-            if (e) return e;
+        if (zaehlen) return 0;
+        for (int i = 0; i < n;) {
+            const int32_t stueck = n - i < 24 ? n - i : 24;
+            uint32_t w = 0;
+            for (int j = 0; j < stueck; ++j) w = (w << 1) | korrektur[von + i + j];
+            if (int32_t e = Put(w, stueck)) return e;
+            i += stueck;
         }
         return 0;
     }
@@ -272,14 +314,17 @@ struct Bild {
     JPEG_PROPERTIES* p;
     int16_t* koef;
     int32_t bloecke;      // per MCU
-    int32_t versatz[4];   // first block of each component inside an MCU
+    int64_t ebene[4];     // first block of each component's plane
 };
 
 inline const int16_t* Block(const Bild& b, int32_t mcu_zeile, int32_t mcu_spalte, int32_t k, int32_t by, int32_t bx)
 {
     const JPEG_PROPERTIES* p = b.p;
-    int64_t mcu = static_cast<int64_t>(mcu_zeile) * p->MCU_Spalten + mcu_spalte;
-    int64_t idx = mcu * b.bloecke + b.versatz[k] + by * p->Komponenten[k].H + bx;
+    // Each component's blocks in a plane of their own, row by row, so that a
+    // scan of one component reads its memory in one sweep.
+    const Jpeg_Komponente& kp = p->Komponenten[k];
+    const int64_t idx = b.ebene[k] + (static_cast<int64_t>(mcu_zeile) * kp.V + by) * p->MCU_Spalten * kp.H +
+                        static_cast<int64_t>(mcu_spalte) * kp.H + bx;
     return b.koef + idx * 64;
 }
 
@@ -314,8 +359,6 @@ int32_t Scan_Gehen(const Bild& b, const Jpeg_Scan& scan, Fn fn)
             for (int m = 0; m < p->MCU_Spalten; ++m)
                 for (int bx = 0; bx < kp.H; ++bx) {
                     if (static_cast<int64_t>(m) * kp.H + bx >= bloecke_x) continue;
-                    // The blocks of one component lie an MCU apart: fetch ahead.
-                    if (m + 4 < p->MCU_Spalten) __builtin_prefetch(Block(b, r, m + 4, c, by, bx));
                     int32_t e = fn(Block(b, r, m, c, by, bx), c);
                     if (e) return e;
                 }
@@ -389,7 +432,6 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b)
     const bool fuellen_quant = !koeffizienten && b.bloecke <= JPEG_MAX_LISTENBLOECKE;
     for (int i = 0, n = 0; fuellen_quant && i < p->Anzahl_Komponenten; ++i)
         for (int k = 0; k < p->Komponenten[i].H * p->Komponenten[i].V; ++k) tabellen[n++] = qt[i];
-    int16_t* ziel = b.koef;
     for (int r = 0; r < p->MCU_Zeilen; ++r)
         for (int m = 0; m < p->MCU_Spalten; ++m) {
             const bool quantisiert = Jpeg_MCU_Fuellen(p, m, r, b.bloecke, fuellen_quant ? tabellen : nullptr);
@@ -397,10 +439,13 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b)
             for (int i = 0; i < p->Anzahl_Komponenten; ++i)
                 for (int k = 0; k < p->Komponenten[i].H * p->Komponenten[i].V; ++k, blk += 64)
                     if (!koeffizienten && !quantisiert) kt->Quantisieren_Aktiv(blk, qt[i]);
-            for (int i = 0; i < b.bloecke; ++i, ziel += 64) {
-                const int16_t* q = p->Arbeitsbereich + 64 * i;
-                for (int kz = 0; kz < 64; ++kz) ziel[kz] = q[Jpeg_Zickzack[kz]];
-            }
+            const int16_t* q = p->Arbeitsbereich;
+            for (int i = 0; i < p->Anzahl_Komponenten; ++i)
+                for (int by = 0; by < p->Komponenten[i].V; ++by)
+                    for (int bx = 0; bx < p->Komponenten[i].H; ++bx, q += 64) {
+                        int16_t* ziel = const_cast<int16_t*>(Block(b, r, m, i, by, bx));
+                        for (int kz = 0; kz < 64; ++kz) ziel[kz] = q[Jpeg_Zickzack[kz]];
+                    }
         }
     return 0;
 }
@@ -487,7 +532,7 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p)
     b.p = p;
     b.bloecke = 0;
     for (int i = 0; i < n; ++i) {
-        b.versatz[i] = b.bloecke;
+        b.ebene[i] = static_cast<int64_t>(b.bloecke) * p->MCU_Spalten * p->MCU_Zeilen;
         b.bloecke += p->Komponenten[i].H * p->Komponenten[i].V;
     }
     // A buffer left by an earlier decode or encode is released before the
@@ -545,7 +590,7 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p)
         s->Bit_Puffer = 0;
         s->Bit_Anzahl = 8;
         e = Scan_Kodieren(b, scan, k, dc, ac);
-        int32_t e2 = Jpeg_Bits_Abschliessen(s);
+        int32_t e2 = k.Abschliessen();
         if (!e) e = e2;
         s->Bit_Puffer = 0;
         s->Bit_Anzahl = allgemein ? 8 : 0;

@@ -1,11 +1,13 @@
 // Start-up registration of the layers' hooks.
 //
-// Each layer that is built into the program (KORDAVO_HAT_<LAYER>, set by
-// the build for every library that exists) fills its entries here. Entries
-// left alone keep their do-nothing defaults (the frame default draws a plain
-// screen), so the program runs with whatever layers exist.
+// Each lower layer's hook table is filled here, once, with designated
+// initialisers naming the entries of the layers built into the program
+// (KORDAVO_HAT_<LAYER>, set by the build for every library that exists).
+// Entries left out keep their do-nothing defaults (the frame default draws a
+// plain screen), so the program runs with whatever layers exist.
 #include "main/registrierung.h"
 
+#include "base/tools.h"
 #include "platform/hooks.h"
 
 #if KORDAVO_HAT_WORLD
@@ -13,9 +15,16 @@
 #include "world/speichern.h"
 #endif
 #if KORDAVO_HAT_GRAPHICS
+#include "graphics/font.h"
 #include "graphics/grafik_start.h"
 #endif
+#if KORDAVO_HAT_NET
+#include "base/spielstand.h"
+#include "net/netz_start.h"
+#include "net/slots.h"
+#endif
 #if KORDAVO_HAT_SEASON
+#include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
@@ -41,6 +50,7 @@ void Main_Registrieren() {
     Welt_Set_Hooks({
         .global_cfg_schluessel = Global_Cfg_Schluessel,
         .kalender_tag = [] { return Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0; },
+        .spieler_statistik = Spiele_Spieler_Statistik,
     });
     Kalender_Set_Spielstart(kStartSet);
     // Save blocks of the calendar, fixtures and competitions.
@@ -53,15 +63,31 @@ void Main_Registrieren() {
     Main_Hooks.Fonts_Laden = Grafik_Fonts_Laden;
     Main_Hooks.Grafik_Sound_Freigeben = Grafik_Freigeben;
     Main_Hooks.Archive_Schliessen = Grafik_Archive_Schliessen;
-    Grafik_Tools_Anmelden();
 #endif
+#if KORDAVO_HAT_NET
+    // Network start, connection pump, server receive work, the server's and
+    // the client's part of the frame, socket events.
+    Netz_Main_Hooks_Eintragen(&Main_Hooks);
+    // The connections close after a game was loaded and when the program ends.
+    Spielstand_Set_Hooks({.netz_schliessen = Netz_Verbindungen_Schliessen});
+#endif
+    // The tools' calls upwards: fonts from the graphics layer, leaving a
+    // network game when the program ends.
+    Tools_Set_Hooks({
+#if KORDAVO_HAT_NET
+        .programm_beenden = Netz_Verbindungen_Schliessen,
+#endif
+#if KORDAVO_HAT_GRAPHICS
+        .get_font = Font_Tabelle_Holen,
+        .text_kuerzen = Font_Text_Kuerzen,
+#endif
+    });
     // Still at their defaults, filled as their layers arrive:
     //   Main_Hooks.Kalender_Run                        -> season, together with the
     //                                                     new-game wizard screen (without
     //                                                     screens the season would run
     //                                                     its days unseen)
     //   sound start, video, Meldung_Set_Hooks          -> sound and the menu engine
-    //   Verbindung_*, Socket_Event, Server_Frame,
-    //   Client_Frame, the world's and season's
-    //   network hooks                                  -> network play
+    //   the world's and season's network hooks,
+    //   the network layer's packet and signal hooks    -> the network protocol
 }

@@ -51,7 +51,7 @@ bool W32_Init_Display(i32 farbtiefe) {
         if (!Fenster_Display_Init(farbtiefe)) return false;
         W32_Display.fenster = true;
     }
-    if (Main_Hooks.Video_Init) Main_Hooks.Video_Init(W32_Display.puffer, W32_Display.breite, W32_Display.hoehe, farbtiefe);
+    Main_Hooks.Video_Init(W32_Display.puffer, W32_Display.breite, W32_Display.hoehe, farbtiefe);
     return true;
 }
 

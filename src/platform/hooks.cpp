@@ -8,34 +8,6 @@
 
 namespace {
 
-bool Standard_Ja() { return true; }
-void Standard_Nichts() {}
-void Standard_Video_Init(u16*, i32, i32, i32) {}
-bool Standard_Verbindung_Start(const char*, i32) { return true; }
-void Standard_Video_Overlay(u16*, i32, i32) {}
-void Standard_Socket_Event(uintptr_t, u32) {}
-
-constexpr Main_Hook_Tabelle Standard_Hooks() {
-    Main_Hook_Tabelle h{};
-    h.Sound_Starten = Standard_Ja;
-    h.Archive_Oeffnen = Standard_Ja;
-    h.Video_Init = Standard_Video_Init;
-    h.Fonts_Laden = Standard_Ja;
-    h.Verbindung_Start = Standard_Verbindung_Start;
-    h.Verbindung_Get_Local_Host = Standard_Ja;
-    h.Verbindung_Pump = Standard_Nichts;
-    h.Verbindung_Server_Clients = Standard_Nichts;
-    h.Server_Frame = Standard_Nichts;
-    h.Client_Frame = Standard_Nichts;
-    h.Kalender_Run = Main_Standard_Frame;
-    h.Video_Overlay = Standard_Video_Overlay;
-    h.Socket_Event = Standard_Socket_Event;
-    h.Grafik_Sound_Freigeben = Standard_Nichts;
-    h.Kompression_Freigeben = Standard_Nichts;
-    h.Archive_Schliessen = Standard_Nichts;
-    return h;
-}
-
 void Rechteck(u16* p, i32 pitch, i32 x, i32 y, i32 w, i32 h, u16 farbe) {
     for (i32 j = y; j < y + h; j++) {
         if (j < 0 || j >= DISPLAY_HOEHE) continue;
@@ -46,9 +18,9 @@ void Rechteck(u16* p, i32 pitch, i32 x, i32 y, i32 w, i32 h, u16 farbe) {
 
 }  // namespace
 
-constinit Main_Hook_Tabelle Main_Hooks = Standard_Hooks();
+constinit Main_Hook_Tabelle Main_Hooks{};
 
-void Main_Hooks_Zuruecksetzen() { Main_Hooks = Standard_Hooks(); }
+void Main_Hooks_Zuruecksetzen() { Main_Hooks = Main_Hook_Tabelle{}; }
 
 void Main_Standard_Frame() {
     Maus_Update();

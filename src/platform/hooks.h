@@ -13,29 +13,37 @@
 
 #include "base/types.h"
 
+// The default of Kalender_Run: latches the mouse, turns a quit request into
+// leaving the main loop (releasing graphics and sound first), draws a plain
+// screen (dark background, colour bars, a cross at the mouse) and clears the
+// key state.
+void Main_Standard_Frame();
+
+// Every entry is a function; the defaults do nothing (start-up steps
+// succeed) and hold no state.
 struct Main_Hook_Tabelle {
     // Start-up.
-    bool (*Sound_Starten)();      // false: only the warning "Kein Sound!"
-    bool (*Archive_Oeffnen)();    // the 22 resource archives; false ends the program
-                                  // (the opener has shown its own message)
-    void (*Video_Init)(u16* pixel, i32 breite, i32 hoehe, i32 farbtiefe);  // at display set-up
-    bool (*Fonts_Laden)();        // screen bitmap, darkening table, fonts; false ends the program
-    bool (*Verbindung_Start)(const char* logdatei, i32 wert);  // network start (arguments unused)
-    bool (*Verbindung_Get_Local_Host)();                       // host name, port, local address
+    bool (*Sound_Starten)() = [] { return true; };    // false: only the warning "Kein Sound!"
+    bool (*Archive_Oeffnen)() = [] { return true; };  // the 22 resource archives; false ends the program
+                                                      // (the opener has shown its own message)
+    void (*Video_Init)(u16* pixel, i32 breite, i32 hoehe, i32 farbtiefe) = [](u16*, i32, i32, i32) {};  // display set-up
+    bool (*Fonts_Laden)() = [] { return true; };  // screen bitmap, darkening table, fonts; false ends the program
+    bool (*Verbindung_Start)(const char* logdatei, i32 wert) = [](const char*, i32) { return true; };  // network start
+    bool (*Verbindung_Get_Local_Host)() = [] { return true; };  // host name, port, local address
 
     // Main loop and frame.
-    void (*Verbindung_Pump)();            // one pass of the connection pump
-    void (*Verbindung_Server_Clients)();  // the server's receive work
-    void (*Server_Frame)();               // server: answer the blocks of the client slots
-    void (*Client_Frame)();               // client: read and hand on the server's packet
-    void (*Kalender_Run)();               // the game's state machine, once a frame
-    void (*Video_Overlay)(u16* pixel, i32 pitch, i32 hoehe);  // after the frame, before presenting
-    void (*Socket_Event)(uintptr_t socket, u32 ereignisse);   // message 1025
+    void (*Verbindung_Pump)() = [] {};            // one pass of the connection pump
+    void (*Verbindung_Server_Clients)() = [] {};  // the server's receive work
+    void (*Server_Frame)() = [] {};               // server: answer the blocks of the client slots
+    void (*Client_Frame)() = [] {};               // client: read and hand on the server's packet
+    void (*Kalender_Run)() = Main_Standard_Frame;  // the game's state machine, once a frame
+    void (*Video_Overlay)(u16* pixel, i32 pitch, i32 hoehe) = [](u16*, i32, i32) {};  // before presenting
+    void (*Socket_Event)(uintptr_t socket, u32 ereignisse) = [](uintptr_t, u32) {};   // message 1025
 
     // Shutdown.
-    void (*Grafik_Sound_Freigeben)();  // fonts, darkening table, sound
-    void (*Kompression_Freigeben)();   // compression tables
-    void (*Archive_Schliessen)();
+    void (*Grafik_Sound_Freigeben)() = [] {};  // fonts, darkening table, sound
+    void (*Kompression_Freigeben)() = [] {};   // compression tables
+    void (*Archive_Schliessen)() = [] {};
 };
 
 extern Main_Hook_Tabelle Main_Hooks;
@@ -43,8 +51,3 @@ extern Main_Hook_Tabelle Main_Hooks;
 // Puts every entry back to its default.
 void Main_Hooks_Zuruecksetzen();
 
-// The default of Kalender_Run: latches the mouse, turns a quit request into
-// leaving the main loop (releasing graphics and sound first), draws a plain
-// screen (dark background, colour bars, a cross at the mouse) and clears the
-// key state.
-void Main_Standard_Frame();

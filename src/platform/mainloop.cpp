@@ -53,7 +53,7 @@ void Feste_Schritte(bool an) {
 }
 
 void Archive_Schliessen_Wenn_Offen() {
-    if (archive_offen && Main_Hooks.Archive_Schliessen) Main_Hooks.Archive_Schliessen();
+    if (archive_offen) Main_Hooks.Archive_Schliessen();
     archive_offen = false;
 }
 
@@ -126,7 +126,7 @@ void Skript_Setzen_Aktiv() {
 // ---------------------------------------------------------------------------
 
 bool Main_Startup_Checks() {
-    if (!W32_Ist_Headless() && Main_Hooks.Sound_Starten && !Main_Hooks.Sound_Starten()) W32_Error_Box("Kein Sound!");
+    if (!W32_Ist_Headless() && !Main_Hooks.Sound_Starten()) W32_Error_Box("Kein Sound!");
     if (!W32_Dir_Init()) {
         std::error_code fehler;
         if (std::filesystem::exists(W32_Pfad_Uebersetzen(W32_Dir_Tabelle[W32_DIR_WORK]), fehler))
@@ -146,19 +146,19 @@ bool Main_Startup_Checks() {
             return false;
         }
     }
-    if (Main_Hooks.Archive_Oeffnen && !Main_Hooks.Archive_Oeffnen()) return false;
+    if (!Main_Hooks.Archive_Oeffnen()) return false;
     archive_offen = true;
     return true;
 }
 
 bool Main_Init_Fonts_Network() {
-    if (Main_Hooks.Fonts_Laden && !Main_Hooks.Fonts_Laden()) {
+    if (!Main_Hooks.Fonts_Laden()) {
         W32_Error_Box("Die Schriften des Spiels konnten nicht geladen werden.\nBitte das Spiel neu installieren.");
         return false;
     }
     // Failures of the network start are not reported: the game runs on in single play.
-    if (Main_Hooks.Verbindung_Start) Main_Hooks.Verbindung_Start("e:\\zorv\\server_log.txt", 9);
-    if (Main_Hooks.Verbindung_Get_Local_Host) Main_Hooks.Verbindung_Get_Local_Host();
+    Main_Hooks.Verbindung_Start("e:\\zorv\\server_log.txt", 9);
+    Main_Hooks.Verbindung_Get_Local_Host();
     return true;
 }
 
@@ -169,27 +169,27 @@ bool Main_Init_Fonts_Network() {
 void Main_Network_Pump() {
     if (Internet_Modus == INTERNET_MODUS_CLIENT) {
         for (int i = 0; i < 12; i++)
-            if (Main_Hooks.Verbindung_Pump) Main_Hooks.Verbindung_Pump();
+            Main_Hooks.Verbindung_Pump();
     } else if (Internet_Modus == INTERNET_MODUS_SERVER) {
         for (int i = 0; i < 2; i++)
-            if (Main_Hooks.Verbindung_Pump) Main_Hooks.Verbindung_Pump();
-        if (Main_Hooks.Verbindung_Server_Clients) Main_Hooks.Verbindung_Server_Clients();
+            Main_Hooks.Verbindung_Pump();
+        Main_Hooks.Verbindung_Server_Clients();
         for (int i = 0; i < 2; i++)
-            if (Main_Hooks.Verbindung_Pump) Main_Hooks.Verbindung_Pump();
+            Main_Hooks.Verbindung_Pump();
     }
 }
 
 void Main_Frame_Dispatch() {
     if (Internet_Modus == INTERNET_MODUS_SERVER) {
-        if (Main_Hooks.Server_Frame) Main_Hooks.Server_Frame();
+        Main_Hooks.Server_Frame();
     } else if (Internet_Modus == INTERNET_MODUS_CLIENT) {
-        if (Main_Hooks.Client_Frame) Main_Hooks.Client_Frame();
+        Main_Hooks.Client_Frame();
     }
-    if (Main_Hooks.Kalender_Run) Main_Hooks.Kalender_Run();
+    Main_Hooks.Kalender_Run();
 }
 
 void Main_Free_Grafik_Sound() {
-    if (Main_Hooks.Grafik_Sound_Freigeben) Main_Hooks.Grafik_Sound_Freigeben();
+    Main_Hooks.Grafik_Sound_Freigeben();
 }
 
 void W32_Frame() {
@@ -201,7 +201,7 @@ void W32_Frame() {
     if (skript_aktiv) skript.Schritt(skript_frame++);
     Eingabe_Frame_Abtasten();
     Main_Frame_Dispatch();
-    if (Main_Hooks.Video_Overlay && W32_Display.puffer)
+    if (W32_Display.puffer)
         Main_Hooks.Video_Overlay(W32_Display.puffer, W32_Display.pitch, W32_Display.hoehe);
     W32_Present_Now();
     frame_anzahl++;
@@ -273,46 +273,73 @@ u32 Taste_Warten() {
 // Shutdown and the whole program
 // ---------------------------------------------------------------------------
 
-void Main_Shutdown() {
-    if (Main_Hooks.Kompression_Freigeben) Main_Hooks.Kompression_Freigeben();
-    Archive_Schliessen_Wenn_Offen();
-    u32 bloecke = W32_Memory_Bericht();
-    if (bloecke) {
+namespace {
+
+// What the start-up has set up so far; it is released once, in reverse
+// order, whichever way Main_Programm leaves.
+struct Abbau {
+    bool gestartet = false;    // the start-up checks began (sound, archives)
+    bool display = false;      // W32_Init_Display ran
+    bool schleife = false;     // the main loop ran (the frame released graphics and sound)
+    Abbau() = default;
+    Abbau(const Abbau&) = delete;
+    Abbau& operator=(const Abbau&) = delete;
+    ~Abbau() {
+        if (schleife) Main_Hooks.Kompression_Freigeben();
+        else if (gestartet) Main_Free_Grafik_Sound();
+        Archive_Schliessen_Wenn_Offen();
+        if (schleife) Speicher_Bericht();
+        if (display) W32_Release_Display();
+        if (schleife && !W32_Ist_Headless()) Intro_Starten(true);
+        W32_Close_Window();
+        if (feste_schritte) Feste_Schritte(false);
+    }
+    static void Speicher_Bericht() {
+        u32 bloecke = W32_Memory_Bericht();
+        if (!bloecke) return;
         char text[120];
         std::snprintf(text, sizeof text, "Speicher: %u Blöcke beim Beenden nicht freigegeben.", bloecke);
         W32_Stderr(text);
     }
-    W32_Release_Display();
-    if (!W32_Ist_Headless()) Intro_Starten(true);
-    W32_Close_Window();
-    if (feste_schritte) Feste_Schritte(false);
-}
+};
 
-int Main_Programm(int argc, char** argv) {
-    // The local time and the system version.
+// The local time and the system version.
+void Startzeit_Merken() {
     std::time_t jetzt = std::time(nullptr);
     localtime_r(&jetzt, &Main_Startzeit);
     struct utsname u {};
     if (uname(&u) == 0) std::snprintf(Main_Systemversion, sizeof Main_Systemversion, "%s %s", u.sysname, u.release);
+}
 
-    W32_Init_Window();
-
+// KORDAVO_SCRIPT: the input script, which ends the program when it has run
+// out. False when it cannot be read (the message is shown).
+bool Skript_Aus_Umgebung() {
     const char* skript_pfad = std::getenv("KORDAVO_SCRIPT");
-    if (skript_pfad && skript_pfad[0]) {
-        u32 schritt = W32_Ist_Headless() ? HEADLESS_ZEITSCHRITT_MS : FENSTER_MIN_FRAME_MS;
-        std::string fehler;
-        if (!skript.Laden(skript_pfad, schritt, &fehler)) {
-            W32_Error_Box("%s", fehler.c_str());
-            W32_Close_Window();
-            return 1;
-        }
-        Skript_Setzen_Aktiv();
-        beenden_am_ende = true;
+    if (!skript_pfad || !skript_pfad[0]) return true;
+    u32 schritt = W32_Ist_Headless() ? HEADLESS_ZEITSCHRITT_MS : FENSTER_MIN_FRAME_MS;
+    std::string fehler;
+    if (!skript.Laden(skript_pfad, schritt, &fehler)) {
+        W32_Error_Box("%s", fehler.c_str());
+        return false;
     }
-    if (!W32_Fenster_Fehler().empty() && !Ohne_Fenster_Weiter(W32_Fenster_Fehler())) {
-        W32_Close_Window();
-        return 1;
-    }
+    Skript_Setzen_Aktiv();
+    beenden_am_ende = true;
+    return true;
+}
+
+}  // namespace
+
+void Main_Shutdown() {
+    Abbau a;
+    a.gestartet = a.display = a.schleife = true;
+}
+
+int Main_Programm(int argc, char** argv) {
+    Startzeit_Merken();
+    W32_Init_Window();
+    Abbau abbau;
+    if (!Skript_Aus_Umgebung()) return 1;
+    if (!W32_Fenster_Fehler().empty() && !Ohne_Fenster_Weiter(W32_Fenster_Fehler())) return 1;
     if (W32_Ist_Headless()) {
         if (skript_aktiv) {
             Feste_Schritte(true);
@@ -320,36 +347,22 @@ int Main_Programm(int argc, char** argv) {
             W32_Signale_Abfangen();
         }
     }
-
-    if (!Main_Startup_Checks()) {
-        Main_Free_Grafik_Sound();
-        W32_Close_Window();
-        return 1;
-    }
+    abbau.gestartet = true;
+    if (!Main_Startup_Checks()) return 1;
     if (!W32_Ist_Headless()) Intro_Starten(false);
     if (!W32_Init_Display(16)) {
         // The window cannot show anything: go on without it, or end.
-        if (!Ohne_Fenster_Weiter("die Anzeige lässt sich nicht einrichten")) {
-            Main_Free_Grafik_Sound();
-            Archive_Schliessen_Wenn_Offen();
-            W32_Close_Window();
-            return 1;
-        }
+        if (!Ohne_Fenster_Weiter("die Anzeige lässt sich nicht einrichten")) return 1;
         W32_Close_Window();
         W32_Set_Headless(true);
         W32_Init_Window();
         W32_Init_Display(16);
     }
-    if (!Main_Init_Fonts_Network()) {
-        Main_Free_Grafik_Sound();
-        Archive_Schliessen_Wenn_Offen();
-        W32_Release_Display();
-        W32_Close_Window();
-        return 1;
-    }
+    abbau.display = true;
+    if (!Main_Init_Fonts_Network()) return 1;
     letzte_frame_zeit = W32_Get_Time();
+    abbau.schleife = true;
     Main_Schleife();
-    Main_Shutdown();
     return 0;
 }
 

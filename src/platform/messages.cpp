@@ -56,7 +56,7 @@ void W32_Nachrichten_Leeren() {
 
 intptr_t W32_WindowProc(W32_HWND fenster, u32 nachricht, uintptr_t wparam, intptr_t lparam) {
     if (nachricht == WM_SOCKET) {
-        if (Main_Hooks.Socket_Event) Main_Hooks.Socket_Event(wparam, static_cast<u32>(lparam) & 0xFFFFu);
+        Main_Hooks.Socket_Event(wparam, static_cast<u32>(lparam) & 0xFFFFu);
         return 0;
     }
     return 0;

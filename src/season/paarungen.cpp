@@ -1,11 +1,13 @@
 #include "season/paarungen.h"
 
 #include <algorithm>
+#include <vector>
 #include <cstring>
 
 #include "base/random.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_werte.h"
 #include "world/welt.h"
 
 namespace {
@@ -66,21 +68,6 @@ i32 ko_spiele(const Wettbewerb& w, i32 d) {
 
 i32 nation(i32 team) { return team >= 0 && team < Team_Anzahl ? Team_Daten[team].nation : -1; }
 
-// A competition whose current teams come from more than one nation, or
-// that enters teams by national quota.
-bool ist_international(const Wettbewerb& w) {
-    if (w.basisliga) return false;
-    if (w.quali_land_anzahl > 0) return true;
-    i32 erste = -2;
-    for (int i = 0; i < std::min(w.aktuelle_teams, WETTBEWERB_MAX_TEAMS); ++i) {
-        const i32 n = nation(w.aktuelle_team[i]);
-        if (n < 0) continue;
-        if (erste == -2) erste = n;
-        if (n != erste) return true;
-    }
-    return false;
-}
-
 // The pairs of one knock-out matchday: slot bytes, or the fixed WER_GEGEN_WEN
 // sequence over them.
 int ko_paare(const Wettbewerb& w, i32 d, Wettbewerb_Paar* aus, int max) {
@@ -99,8 +86,8 @@ int ko_paare(const Wettbewerb& w, i32 d, Wettbewerb_Paar* aus, int max) {
 // of the season (or with RUECKSPIEL_SOFORT every second matchday) repeats
 // the rounds with home and away exchanged.
 int liga_paare(const Wettbewerb& w, i32 d, Wettbewerb_Paar* aus, int max, bool tauschen) {
+    if (w.teams < 2 || w.teams > PAARUNGEN_MAX_LIGA) return 0;
     const i32 runden = liga_runden(w.teams);
-    if (runden <= 0) return 0;
     if (!(w.modus & WB_RUECKSPIEL_SOFORT)) {
         tauschen ^= ((d / runden) % 2) != 0;
         d %= runden;
@@ -214,7 +201,7 @@ i32 Wettbewerb_Spiele_Pro_Spieltag(const Wettbewerb* w, i32 d) {
         return variable_paare(*w, d, 0, paare, PAARUNGEN_MAX_SPIELE);
     }
     if (ist_ko(*w)) return ko_spiele(*w, d);
-    return w->teams / 2;
+    return std::clamp(w->teams, 0, WETTBEWERB_MAX_TEAMS) / 2;
 }
 
 i32 Wettbewerb_Get_Slot_Offset(const Wettbewerb* w, i32 d) {
@@ -230,8 +217,9 @@ i32 Wettbewerb_Get_Spiele_Bis(const Wettbewerb* w, i32 d, i32 leg) {
     if (d < 0) d = w->aktueller_spieltag;
     if (leg < 0) leg = w->aktuelle_runde;
     d = std::min(d, WETTBEWERB_MAX_SPIELTAGE);
+    leg = std::clamp(leg, 0, 255);
     i32 summe = 0;
-    for (i32 r = 0; r < d; ++r) summe += Wettbewerb_Spiele_Pro_Spieltag(w, r) * std::max(leg, 0);
+    for (i32 r = 0; r < d; ++r) summe += Wettbewerb_Spiele_Pro_Spieltag(w, r) * leg;
     return summe;
 }
 
@@ -257,7 +245,7 @@ void Wettbewerb_KO_Auslosung(Wettbewerb& w) {
     if (n <= 0 || start + 2 * n > static_cast<i32>(sizeof w.team_slots)) return;
     u8* slots = w.team_slots + start;
     constexpr int PRUEFUNGEN = 4;
-    const bool pruefen = n > 4 && ist_international(w);
+    const bool pruefen = n > 4 && Wettbewerb_Ist_International(w.id);
     for (int versuch = 0;; ++versuch) {
         SortMisch_Mische8(slots, 2 * n);
         if (!pruefen || versuch >= PRUEFUNGEN || !gleiche_nation_trifft(w, slots, n)) break;
@@ -265,16 +253,21 @@ void Wettbewerb_KO_Auslosung(Wettbewerb& w) {
 }
 
 void Wettbewerb_Paarungen_Setzen(const Wettbewerb& w) {
-    if (w.spieltage <= 0) return;
+    // Matchdays and legs within the competition's plan.
+    const Spielplan_Kopf* kopf = Spiele_Get_Kopf(w.spielplan);
+    if (w.spieltage <= 0 || !kopf) return;
+    const i32 tage = std::min<i32>(w.spieltage, static_cast<i32>(std::min<u32>(kopf->spieltage, 65535)));
+    const i32 legs = std::clamp<i32>(w.best_of_x, 1, static_cast<i32>(std::min<u32>(kopf->runden, 255)));
     i32 von = w.aktueller_spieltag, bis = w.aktueller_spieltag;
     if (!ist_ko(w)) {
         if (w.aktueller_spieltag != 0) return;
         von = 0;
-        bis = w.spieltage - 1;
+        bis = tage - 1;
     }
+    if (von < 0 || bis >= tage) return;
     Wettbewerb_Paar paare[PAARUNGEN_MAX_SPIELE];
     for (i32 d = von; d <= bis; ++d)
-        for (i32 leg = 0; leg < std::max(w.best_of_x, 1); ++leg) {
+        for (i32 leg = 0; leg < legs; ++leg) {
             const int n = Wettbewerb_Get_Spieltag_Paarungen(w, d, leg, paare, PAARUNGEN_MAX_SPIELE);
             for (int g = 0; g < n; ++g) {
                 Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(d), static_cast<u32>(leg),
@@ -285,4 +278,77 @@ void Wettbewerb_Paarungen_Setzen(const Wettbewerb& w) {
                 Spiele_Set_Teams(h.Handle(), a, b);
             }
         }
+}
+
+bool Wettbewerb_Ist_Amateur(i32 team) {
+    if (team < 0 || team >= Team_Anzahl || !Wettbewerb_Tabelle) return false;
+    if (Wettbewerb_Get_Liga_Von_Team(team, true) == -1 && Team_Daten[team].nation == Team_Heimnation) return true;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0] || !w.amateur_liga) continue;
+        const i16* l = w.flags[1] ? w.aktuelle_team : w.start_team;
+        const i32 n = std::clamp(w.flags[1] ? w.aktuelle_teams : w.startteam_anzahl, 0, WETTBEWERB_MAX_TEAMS);
+        for (i32 k = 0; k < n && l[k] != -1; ++k)
+            if (l[k] == team) return true;
+    }
+    return false;
+}
+
+namespace {
+
+// A game's rating: 1000 x the higher league percentage + the lower one
+// (-1 for a team without a base league).
+i32 spiel_wert(i32 a, i32 b) {
+    auto wert = [](i32 t) { return Wettbewerb_Get_Liga_Von_Team(t, true) == -1 ? -1 : Wettbewerb_Get_Liga_Prozent(t); };
+    const i32 x = wert(a), y = wert(b);
+    return 1000 * std::max(x, y) + std::min(x, y);
+}
+
+}  // namespace
+
+void Wettbewerb_Heimrecht_Anpassen(const Wettbewerb& w) {
+    const Spielplan_Kopf* kopf = Spiele_Get_Kopf(w.spielplan);
+    if (w.spieltage <= 0 || !kopf || (w.basisliga && !(w.modus & WB_AMATEUR_HEIMRECHT))) return;
+    // Two-legged ties keep their legs: only single games change.
+    if (w.best_of_x > 1) return;
+    const i32 tage = std::min<i32>(w.spieltage, static_cast<i32>(std::min<u32>(kopf->spieltage, 65535)));
+    i32 von = w.aktueller_spieltag, bis = w.aktueller_spieltag;
+    if (!ist_ko(w)) {
+        if (w.aktueller_spieltag != 0) return;
+        von = 0;
+        bis = tage - 1;
+    }
+    if (von < 0 || bis >= tage) return;
+    for (i32 d = von; d <= bis; ++d) {
+        struct Spiel_Paar {
+            i32 a, b, wert;
+        };
+        std::vector<Spiel_Paar> spiele;
+        for (u32 k = 0;; ++k) {
+            Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(d), 0, k));
+            if (!h) break;
+            const Spiel* s = Spiele_Get_Spiel(h.Handle(), true);
+            Spiel_Paar p{s->team_a, s->team_b, 0};
+            // The amateur side plays at home.
+            if ((w.modus & WB_AMATEUR_HEIMRECHT) && Wettbewerb_Ist_Amateur(p.b) && !Wettbewerb_Ist_Amateur(p.a))
+                std::swap(p.a, p.b);
+            p.wert = spiel_wert(p.a, p.b);
+            spiele.push_back(p);
+        }
+        if (spiele.empty()) continue;
+        // The highest-rated game first: a league moves it to the front, a
+        // knock-out round orders all its games.
+        auto hoeher = [](const Spiel_Paar& x, const Spiel_Paar& y) { return x.wert > y.wert; };
+        if (ist_ko(w)) {
+            std::stable_sort(spiele.begin(), spiele.end(), hoeher);
+        } else {
+            auto beste = std::min_element(spiele.begin(), spiele.end(), hoeher);
+            std::iter_swap(spiele.begin(), beste);
+        }
+        for (u32 k = 0; k < spiele.size(); ++k) {
+            Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(d), 0, k));
+            const Spiel* s = Spiele_Get_Spiel(h.Handle(), true);
+            if (s && (s->team_a != spiele[k].a || s->team_b != spiele[k].b)) Spiele_Set_Teams(h.Handle(), spiele[k].a, spiele[k].b);
+        }
+    }
 }

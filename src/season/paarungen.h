@@ -56,3 +56,11 @@ void Wettbewerb_KO_Auslosung(Wettbewerb& w);
 void Wettbewerb_Paarungen_Setzen(const Wettbewerb& w);
 // The team at a position of the current teams, -1 for none (a bye).
 i32 Wettbewerb_Team_An_Position(const Wettbewerb& w, i32 position);
+// Home right and game order of the matchdays Wettbewerb_Paarungen_Setzen
+// writes (single games only): with AMATEUR_HEIMRECHT an amateur side plays
+// at home against a professional one; the highest-rated game (by the teams'
+// league percentages) comes first, a knock-out round orders all its games.
+void Wettbewerb_Heimrecht_Anpassen(const Wettbewerb& w);
+// A team without a base league of the home nation, or one listed in an
+// AMATEUR_LIGA competition.
+bool Wettbewerb_Ist_Amateur(i32 team);

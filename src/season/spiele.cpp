@@ -1,4 +1,5 @@
 #include "season/spiele.h"
+#include "world/welt.h"
 #include "season/tabelle.h"
 
 #include <algorithm>
@@ -16,8 +17,6 @@
 #include "season/wettbewerb_config.h"
 
 namespace {
-
-int spieler_anzahl_vorgabe() { return 0; }
 
 constexpr i32 LOCK_FREI = -1;
 constexpr i32 LOCK_RING = -2;  // a network client's lock into its game cache
@@ -138,8 +137,6 @@ bool client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
 
 }  // namespace
 
-i32 (*Spiele_Spieler_Anzahl)() = spieler_anzahl_vorgabe;
-
 // ---------------------------------------------------------------------------
 // The sorted store
 
@@ -215,6 +212,19 @@ Spiele_Speicher* Spiele_Get_Speicher(int welcher) {
 
 u32 Spiele_Ereignis_Kapazitaet() { return static_cast<u32>(z.ereignisse.size() / SPIELE_EREIGNIS_GROESSE); }
 u32 Spiele_Ereignis_Anzahl() { return z.ereignis_anzahl; }
+
+u32 Spiele_Ereignis_Block(u32 anzahl) {
+    if (!z.bereit || anzahl == 0) return 0;
+    // The store grows by a fifth while the block does not fit.
+    while (static_cast<u64>(z.ereignis_anzahl) + anzahl > Spiele_Ereignis_Kapazitaet()) {
+        const u64 neu = std::max<u64>(Spiele_Ereignis_Kapazitaet() * 120ull / 100, z.ereignis_anzahl + anzahl);
+        if (neu > MAX_LADE_KAPAZITAET) return 0;
+        z.ereignisse.resize(static_cast<size_t>(neu) * SPIELE_EREIGNIS_GROESSE, 0);
+    }
+    const u32 erster = z.ereignis_anzahl;
+    z.ereignis_anzahl += anzahl;
+    return erster;
+}
 u8* Spiele_Ereignis(u32 index) {
     if (index == 0 || index >= Spiele_Ereignis_Kapazitaet()) return nullptr;
     return z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE;
@@ -367,8 +377,8 @@ bool Spiele_Loesche_Spielplan(i32 plan) {
     Liste_Delete_Element(z.plaene, e);
     tabellen_veraltet(plan);
     // The competition's per-player counters go with it.
-    if (Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW); s && Spiele_Spieler_Anzahl() > 0) {
-        u32 n = static_cast<u32>(Spiele_Spieler_Anzahl());
+    if (Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW); s && Spieler_Anzahl > 0) {
+        u32 n = static_cast<u32>(Spieler_Anzahl);
         for (u32 i = s->Anzahl(); i-- > 0;)
             if ((get_u32le(s->Eintrag(i)) - 1) / n == wb) s->Loeschen(i);
     }

@@ -108,6 +108,9 @@ constexpr u32 SPIELE_EREIGNIS_KAPAZITAET = 60000;
 u32 Spiele_Ereignis_Kapazitaet();
 u32 Spiele_Ereignis_Anzahl();
 u8* Spiele_Ereignis(u32 index);  // null outside the store
+// Reserves `anzahl` consecutive entries at the end of the store (growing it
+// by a fifth when needed); the first index, 0 when no room is left.
+u32 Spiele_Ereignis_Block(u32 anzahl);
 
 // --- life cycle and plans -----------------------------------------------------
 bool Spiele_Init();
@@ -204,8 +207,18 @@ i32 Spiele_Internet_Server_Send_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i3
 // 1042: the extended-event entries with the keys k .. k + 99 (at most 100),
 // each u32 competition, u32 player, eight counters; returns the count.
 i32 Spiele_Internet_Server_Send_Wettbewerb_Ereignisse(u32 schluessel, i32 spieler_anzahl, std::vector<u8>& aus);
-// Hook for the number of players (key of the extended events).
-extern i32 (*Spiele_Spieler_Anzahl)();
+
+// --- keys of the sorted stores -------------------------------------------------
+// Base competition of a competition's counters (every round and group of one
+// competition shares them); the series and head-to-head of all competitions
+// use SPIELE_ALLE_WETTBEWERBE. Each key is false when the world is too large
+// for a 32-bit key or a number is out of range.
+constexpr i32 SPIELE_ALLE_WETTBEWERBE = 640;
+bool Spiele_Schluessel_Serien(i32 basis, i32 team, u32* schluessel);
+bool Spiele_Schluessel_Direkt(i32 basis, i32 heim, i32 gast, u32* schluessel);
+bool Spiele_Schluessel_Ewig(i32 basis, i32 team, u32* schluessel);
+bool Spiele_Schluessel_Spieler(i32 basis, i32 spieler, u32* schluessel);
+bool Spiele_Schluessel_Sieger(i32 basis, i32 jahr, u32* schluessel);
 
 // --- forecast, series, head-to-head --------------------------------------------
 // The forecast of an unplayed game between two teams; the same pairing

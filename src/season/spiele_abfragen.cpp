@@ -25,8 +25,13 @@ bool groesser(i32 links_bis) {
     return l > R(0, 2);
 }
 
-constexpr i32 ALLE_WETTBEWERBE = 640;
 constexpr i32 WETTBEWERB_NUMMERN = 384;
+
+bool schluessel(u64 k, u32* aus) {
+    if (k > 0xFFFFFFFFu) return false;
+    *aus = static_cast<u32>(k);
+    return true;
+}
 
 // Team count of the world, 0 when unknown.
 u64 team_anzahl() { return static_cast<u64>(std::max(0, Team_Anzahl)); }
@@ -38,6 +43,31 @@ bool ist_team(i32 t) { return t >= 0 && t < Team_Anzahl; }
 i32 staerke(i32 t) { return ist_team(t) ? Team_Get_Staerke_Modus(t, STARTELF) : 0; }
 
 }  // namespace
+
+bool Spiele_Schluessel_Serien(i32 basis, i32 team, u32* aus) {
+    const u64 t = team_anzahl();
+    if (basis < 0 || team < 0 || static_cast<u64>(team) >= t) return false;
+    return schluessel(static_cast<u64>(basis) * t + static_cast<u64>(team) + 1, aus);
+}
+
+bool Spiele_Schluessel_Ewig(i32 basis, i32 team, u32* aus) { return Spiele_Schluessel_Serien(basis, team, aus); }
+
+bool Spiele_Schluessel_Direkt(i32 basis, i32 heim, i32 gast, u32* aus) {
+    const u64 t = team_anzahl();
+    if (basis < 0 || heim < 0 || gast < 0 || static_cast<u64>(heim) >= t || static_cast<u64>(gast) >= t) return false;
+    return schluessel(static_cast<u64>(basis) * t * t + static_cast<u64>(heim) * t + static_cast<u64>(gast) + 1, aus);
+}
+
+bool Spiele_Schluessel_Spieler(i32 basis, i32 spieler, u32* aus) {
+    const u64 n = static_cast<u64>(std::max(Spieler_Anzahl, 0));
+    if (basis < 0 || spieler < 0 || static_cast<u64>(spieler) >= n) return false;
+    return schluessel(static_cast<u64>(basis) * n + static_cast<u64>(spieler) + 1, aus);
+}
+
+bool Spiele_Schluessel_Sieger(i32 basis, i32 jahr, u32* aus) {
+    if (basis < 0 || jahr < 0) return false;
+    return schluessel(static_cast<u64>(jahr) * SPIELE_ALLE_WETTBEWERBE + static_cast<u64>(basis) + 1, aus);
+}
 
 void Spiele_Berechne_Ergebnis(i32 team_a, i32 team_b, i32* aus_a, i32* aus_b) {
     const i32 sa = staerke(team_a);
@@ -93,13 +123,11 @@ void Spiele_Berechne_Ergebnis(i32 team_a, i32 team_b, i32* aus_a, i32* aus_b) {
 bool Spiele_Get_Serien(i32 wettbewerb, i32 team, u32 aus[7], i32 ort) {
     if (aus) std::fill(aus, aus + 7, 0u);
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SERIEN);
-    const u64 t = team_anzahl();
-    if (!s || !aus || team < 0 || static_cast<u64>(team) >= t || ort < 0 || ort > 2) return false;
-    const i32 basis = wettbewerb == -1 ? ALLE_WETTBEWERBE : Wettbewerb_Get_Basis_Id(wettbewerb);
-    if (basis < 0) return false;
-    const u64 schluessel = static_cast<u64>(basis) * t + static_cast<u64>(team) + 1;
-    if (schluessel > 0xFFFFFFFFu) return false;
-    const i32 i = s->Finden(static_cast<u32>(schluessel));
+    u32 k = 0;
+    if (!s || !aus || ort < 0 || ort > 2) return false;
+    if (!Spiele_Schluessel_Serien(wettbewerb == -1 ? SPIELE_ALLE_WETTBEWERBE : Wettbewerb_Get_Basis_Id(wettbewerb), team, &k))
+        return false;
+    const i32 i = s->Finden(k);
     if (i < 0) return false;
     // Stored order: no goal scored, no goal conceded, defeats, wins, draws,
     // no win, unbeaten; each as [home, away, all].
@@ -125,8 +153,8 @@ i32 Spiele_Get_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, u32* siege, u32*
         const i32 basis = Wettbewerb_Get_Basis_Id(wettbewerb == -1 ? c : wettbewerb);
         if (basis >= 0 && basis < WETTBEWERB_NUMMERN && !gesehen[basis]) {
             gesehen[basis] = true;
-            const u64 k = static_cast<u64>(basis) * t * t + static_cast<u64>(heim) * t + static_cast<u64>(gast) + 1;
-            const i32 i = k > 0xFFFFFFFFu ? -1 : s->Finden(static_cast<u32>(k));
+            u32 k = 0;
+            const i32 i = Spiele_Schluessel_Direkt(basis, heim, gast, &k) ? s->Finden(k) : -1;
             if (i >= 0) {
                 const u8* e = s->Eintrag(static_cast<u32>(i));
                 if (siege) *siege += e[4];
@@ -152,10 +180,9 @@ i32 Spiele_Get_Wettbewerb_Sieger(i32 wettbewerb, i32 jahr, i32* zweiter, i32* to
     if (tore_hoch) *tore_hoch = 0;
     if (tore_tief) *tore_tief = 0;
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SIEGER);
-    const i32 basis = Wettbewerb_Get_Basis_Id(wettbewerb);
-    if (!s || basis < 0 || jahr < 0) return -1;
-    const u64 k = static_cast<u64>(jahr) * ALLE_WETTBEWERBE + static_cast<u64>(basis) + 1;
-    const i32 i = k > 0xFFFFFFFFu ? -1 : s->Finden(static_cast<u32>(k));
+    u32 k = 0;
+    if (!s || !Spiele_Schluessel_Sieger(Wettbewerb_Get_Basis_Id(wettbewerb), jahr, &k)) return -1;
+    const i32 i = s->Finden(k);
     if (i < 0) return -1;
     // Entry: u32 key, u16 winner, i16 runner-up, u8 larger, u8 smaller score.
     const u8* e = s->Eintrag(static_cast<u32>(i));

@@ -71,8 +71,10 @@ struct Tabelle_Argumente {
 // (Wettbewerb_Get_Tabellen_Teams): the rows' games, points, goals for and
 // against (all, home, away), the result and venue grids, form, the order
 // by key and the order without the last matchday. Returns the low word of
-// the key of the team's row, 0xFFFFFFFF when it has none, when the
-// competition has no plan or for an all-time table (not built here).
+// the key of the team's row, 0xFFFFFFFF when it has none or when the
+// competition has no plan. The all-time table (flag `ewig`) holds the 24
+// best teams of the competition's all-time entries, with their wins, draws
+// and defeats per variant in the grid area ((3 v + k) x 24 + row).
 // Recent tables are cached; any change of a plan's games drops its tables.
 u32 Spiele_Get_Tabelle(const Tabelle_Argumente& argumente, Tabelle* tabelle);
 void Spiele_Tabellen_Cache_Leeren();

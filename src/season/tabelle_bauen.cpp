@@ -8,11 +8,14 @@
 #include <cstring>
 #include <memory>
 #include <numeric>
+#include <vector>
 
 #include "base/types.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
+#include "season/ereignisse.h"
 #include "season/wettbewerb.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -264,6 +267,51 @@ class Bau {
     int gezaehlt_ = 0;
 };
 
+// The all-time table of a competition: the 24 best teams of its all-time
+// entries, each with its three variants and its wins, draws and defeats in
+// the grid area.
+u32 ewige_tabelle(const Tabelle_Argumente& a, const Wettbewerb& w, Tabelle& t) {
+    const bool drei = a.drei_punkte == 255 ? (w.modus & WB_ENGLISCHE_TABELLE) != 0 : a.drei_punkte != 0;
+    const bool heim = a.optionen & 8, aus = a.optionen & 16;
+    const i32 art = heim && aus ? 2 : heim ? 0 : 1;
+    struct Zeile {
+        i32 team;
+        u64 schluessel;
+    };
+    std::vector<Zeile> zeilen;
+    for (i32 team = 0; team < Team_Anzahl; ++team) {
+        u32 e[6];
+        if (!Spiele_Get_Ewige_Tabelle(w.id, team, e, art)) continue;
+        const u64 spiele = u64{e[3]} + e[4] + e[5];
+        zeilen.push_back({team, Tabelle_Schluessel_Berechnen(a.optionen | 1, drei, e[0], spiele, e[1], e[2])});
+    }
+    std::stable_sort(zeilen.begin(), zeilen.end(), [](const Zeile& x, const Zeile& y) { return x.schluessel > y.schluessel; });
+    if (zeilen.size() > TABELLE_RASTER_ZEILEN) zeilen.resize(TABELLE_RASTER_ZEILEN);
+    t.zeilen = static_cast<u32>(zeilen.size());
+    u32 wert = KEIN_SCHLUESSEL;
+    for (u32 r = 0; r < t.zeilen; ++r) {
+        const i32 team = zeilen[r].team;
+        t.team[r] = static_cast<u32>(team);
+        t.reihenfolge[r] = r;
+        Tabelle_Schluessel_Setzen(t, r, zeilen[r].schluessel);
+        if (team == a.team) wert = t.schluessel[r];
+        // Variant 0 from both venues, 1 from home, 2 from away games.
+        for (int v = 0; v < 3; ++v) {
+            u32 e[6] = {};
+            Spiele_Get_Ewige_Tabelle(w.id, team, e, v == 0 ? 2 : v - 1);
+            t.punkte[v][r] = e[0];
+            t.tore[v][r] = e[1];
+            t.gegentore[v][r] = e[2];
+            t.spiele[v][r] = e[3] + e[4] + e[5];
+            for (int k = 0; k < 3; ++k)
+                t.ergebnis[(3 * v + k) * TABELLE_RASTER_ZEILEN + r] = static_cast<u16>(std::min<u32>(e[3 + k], 0xFFFF));
+        }
+    }
+    t.optionen = a.optionen;
+    t.wettbewerb = static_cast<u32>(a.wettbewerb);
+    return wert;
+}
+
 }  // namespace
 
 u64 Tabelle_Schluessel_Berechnen(u32 optionen, bool drei_punkte, u64 punkte, u64 spiele, u64 tore, u64 gegentore) {
@@ -298,9 +346,10 @@ u64 Tabelle_Schluessel(const Tabelle& t, u32 zeile) {
 }
 
 u32 Spiele_Get_Tabelle(const Tabelle_Argumente& a, Tabelle* t) {
-    if (!t || !Spiele_Bereit() || a.ewig) return KEIN_SCHLUESSEL;
+    if (!t || !Spiele_Bereit()) return KEIN_SCHLUESSEL;
     const Wettbewerb* w = Wettbewerb_Get_Zeiger(a.wettbewerb);
     if (!w) return KEIN_SCHLUESSEL;
+    if (a.ewig) return ewige_tabelle(a, *w, *t);
     const i32 plan = w->spielplan;
     const Spielplan_Kopf* kopf = Spiele_Get_Kopf(plan);
     const Spiel* spiele = Spiele_Get_Spiele(plan);

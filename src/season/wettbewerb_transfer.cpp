@@ -11,6 +11,7 @@
 #include "base/spielstand.h"
 #include "base/bytes.h"
 #include "season/season_hooks.h"
+#include "world/welt.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -82,6 +83,28 @@ bool pruefen(const Wettbewerb& w) {
                   w.visuell_nachfolger, w.visuell_vorgaenger, w.visuell_gruppe, w.wurzel})
         if (!link_ok(v)) return false;
     if (w.kalendermarke < -1 || w.kalendermarke >= 128) return false;
+    return true;
+}
+
+// A whole table read from outside: every link names a record in use, every
+// qualification target too, and the teams of a record exist in the world.
+bool tabelle_pruefen(const Wettbewerb* t) {
+    auto benannt = [t](i32 v) { return v == -1 || (v >= 0 && v < WETTBEWERB_ANZAHL && t[v].name[0]); };
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = t[i];
+        if (!w.name[0]) continue;
+        for (i32 v : {w.vorherige_runde, w.naechste_runde, w.vorherige_gruppe, w.naechste_gruppe,
+                      w.visuell_nachfolger, w.visuell_vorgaenger, w.visuell_gruppe, w.wurzel})
+            if (!benannt(v)) return false;
+        for (const auto& liste : w.quali_fuer)
+            for (i32 z : liste)
+                if (!benannt(z)) return false;
+        auto team_ok = [](i32 team) { return team >= -1 && (Team_Anzahl <= 0 || team < Team_Anzahl); };
+        for (i32 k = 0; k < std::clamp(w.aktuelle_teams, 0, WETTBEWERB_MAX_TEAMS); ++k)
+            if (!team_ok(w.aktuelle_team[k])) return false;
+        for (i32 k = 0; k < std::clamp(w.startteam_anzahl, 0, WETTBEWERB_MAX_TEAMS); ++k)
+            if (!team_ok(w.start_team[k])) return false;
+    }
     return true;
 }
 
@@ -244,7 +267,8 @@ bool Wettbewerb_Tabelle_Empfangen(const u8* gepackt, u32 groesse, i32 freundscha
     bool ok = true;
     for (int i = 0; i < WETTBEWERB_ANZAHL && ok; ++i)
         ok = Wettbewerb_Deserialisieren(i, strom.data(), static_cast<u32>(strom.size()), &pos);
-    if (!ok || pos != strom.size()) {
+    if (!ok || pos != strom.size() || !tabelle_pruefen(Wettbewerb_Tabelle)) {
+        Debug_Printf("Wettbewerbstabelle abgewiesen: unbekannte Runde, Gruppe oder Team\n");
         std::copy(alt.begin(), alt.end(), Wettbewerb_Tabelle);
         return false;
     }
@@ -338,6 +362,10 @@ bool Wettbewerb_Config_Bin_Load(Datei_Status* datei) {
         } else {
             neu[i] = leer;
         }
+    }
+    if (!tabelle_pruefen(neu.data())) {
+        Debug_Printf("Wettbewerb-Cache abgewiesen: unbekannte Runde, Gruppe oder Team\n");
+        return false;
     }
     bin_staging = std::move(neu);
     return true;

@@ -258,7 +258,6 @@ void Team_Get_Aktuelle_Taktik(int team, u8 taktik[7]) {
 bool Team_Set_Aktuelle_Taktik(int team, const u8 taktik[7]) {
     if (team < 0 || team >= Team_Anzahl) return false;
     if (ruf::Client() && team != Aktuelles_Team) return false;
-    static const u8 grenze[7] = {1, 1, 9, 1, 4, 6, 4};
-    for (int i = 0; i < 7; i++) Team_Own_Daten[team].taktik[i] = taktik[i] > grenze[i] ? grenze[i] : taktik[i];
+    for (int i = 0; i < TAKTIK_WERTE; i++) Team_Own_Daten[team].taktik[i] = std::min(taktik[i], TAKTIK_GRENZE[i]);
     return true;
 }

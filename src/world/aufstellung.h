@@ -30,7 +30,7 @@ int Aufstellung_Abzug(int klasse, int zeile);
 // The marking assistant (mode 99 of the opponent's players: the marker).
 void Assi_Mannschaftsaufstellung(int team, int gegner, int prozent);
 
-// Tactic bytes, each cut to 1, 1, 9, 1, 4, 6, 4.
+// Tactic bytes, each cut to its TAKTIK_GRENZE.
 void Team_Get_Aktuelle_Taktik(int team, u8 taktik[7]);
 bool Team_Set_Aktuelle_Taktik(int team, const u8 taktik[7]);
 

@@ -297,7 +297,7 @@ bool Bank_Buche_Spieldaten_Info(int team, const Welt_Spiel_Info& s) {
 
 void Bank_Buche_Spieldaten(int team, int spiel) {
     Welt_Spiel_Info s;
-    if (!Welt_Hook.spiel_daten || !Welt_Hook.spiel_daten(spiel, &s)) return;
+    if (!Welt_Hook.spiel_daten(spiel, &s)) return;
     Bank_Buche_Spieldaten_Info(team, s);
 }
 

@@ -29,13 +29,7 @@ u8 Global_Attribut_Wahl_Flag = 0;
 Welt_Hooks Welt_Hook;
 
 void Welt_Set_Hooks(const Welt_Hooks& hooks) {
-    if (hooks.global_cfg_schluessel) Welt_Hook.global_cfg_schluessel = hooks.global_cfg_schluessel;
-    if (hooks.kalender_tag) Welt_Hook.kalender_tag = hooks.kalender_tag;
-    if (hooks.news_neu) Welt_Hook.news_neu = hooks.news_neu;
-    if (hooks.transfer_erloes) Welt_Hook.transfer_erloes = hooks.transfer_erloes;
-    if (hooks.spieler_statistik) Welt_Hook.spieler_statistik = hooks.spieler_statistik;
-    if (hooks.spiel_daten) Welt_Hook.spiel_daten = hooks.spiel_daten;
-    if (hooks.rangliste_platz) Welt_Hook.rangliste_platz = hooks.rangliste_platz;
+    Welt_Hook = hooks;
 }
 
 namespace {
@@ -108,7 +102,7 @@ bool global_lesen(Global_Stand* g) {
         key = finden(k, g_keys, G_ANZAHL);
         if (key < 0) {
             // The season module's keys (stadium models, advertising, options).
-            if (Welt_Hook.global_cfg_schluessel && Welt_Hook.global_cfg_schluessel(k) == 1) continue;
+            if (Welt_Hook.global_cfg_schluessel(k) == 1) continue;
             Read_Config_Melden(WELT_F_BEFEHL, "Unbekannter Befehl (%s)", k);
             fehler = true;
             continue;
@@ -360,7 +354,7 @@ i32 Global_Scout_Gebietspreis(int scout, int kontinent) {
 
 i32 Global_Transfer_Forderung(int spieler) {
     if (spieler < 0 || spieler >= Spieler_Anzahl) return 0;
-    i32 tag = Welt_Hook.kalender_tag ? Welt_Hook.kalender_tag() : 0;
+    i32 tag = Welt_Hook.kalender_tag();
     // The draw starts at a cursor fixed by player and day, so the demand stays the same all day.
     Rnd_Push();
     Rnd_Set_Index(spieler * 7 + tag * 13, 0);

@@ -79,28 +79,31 @@ struct Welt_Spiel_Info {
     i32 tag = 0;          // day index of the match
 };
 
-// Hooks into higher layers, filled at start-up; the defaults do nothing.
+// Calls into higher layers, filled by src/main at start-up. Every entry is
+// a function; the defaults do nothing and know nothing.
 struct Welt_Hooks {
     // The season module's global keys: 1 when it knows the key (it reads the
     // value through the configuration reader itself).
-    int (*global_cfg_schluessel)(const char* schluessel) = nullptr;
+    int (*global_cfg_schluessel)(const char* schluessel) = [](const char*) { return 0; };
     // Today's day index (for prices that stay the same all day).
-    i32 (*kalender_tag)() = nullptr;
+    i32 (*kalender_tag)() = [] { return i32{0}; };
     // A news text for a manager's team.
-    void (*news_neu)(i32 team, const char* text) = nullptr;
+    void (*news_neu)(i32 team, const char* text) = [](i32, const char*) {};
     // What the acting club gets for the player who leaves it in an exchange
-    // (the transfer screen's offer difference); 0 without the hook.
-    i32 (*transfer_erloes)(i32 spieler) = nullptr;
+    // (the transfer screen's offer difference).
+    i32 (*transfer_erloes)(i32 spieler) = [](i32) { return i32{0}; };
     // A player's statistic in a league system (the fixtures' statistics):
     // 0 goals, 1 assists, 2 scorer points, 22 yellow, 23 yellow-red, 24 red cards.
-    i32 (*spieler_statistik)(i32 statistik, i32 liga, i32 team, i32 spieler) = nullptr;
+    i32 (*spieler_statistik)(i32 statistik, i32 liga, i32 team, i32 spieler) = [](i32, i32, i32, i32) { return i32{0}; };
     // The values of a fixture (the number the matchday passes to the
     // post-match steps); false when there is no such fixture.
-    bool (*spiel_daten)(i32 spiel, Welt_Spiel_Info* aus) = nullptr;
+    bool (*spiel_daten)(i32 spiel, Welt_Spiel_Info* aus) = [](i32, Welt_Spiel_Info*) { return false; };
     // The team's place in the club rankings (1 the best), 0 when it has none.
-    i32 (*rangliste_platz)(i32 team) = nullptr;
+    i32 (*rangliste_platz)(i32 team) = [](i32) { return i32{0}; };
 };
 extern Welt_Hooks Welt_Hook;
+// Installs the whole table (entries left out of a designated initialiser
+// keep their defaults).
 void Welt_Set_Hooks(const Welt_Hooks& hooks);
 
 // Reads global.cfg / personal.cfg of a set (alias set the same); false and

@@ -172,157 +172,177 @@ void team_vorgabe(Team_Struktur* t, Team_Fix* f, Team_Own* o) {
     for (int n = 0; n < FORMATIONEN_PRO_TEAM; n++) o->formationen[n] = Formation_Standard(n);
 }
 
-// Reads the open team file into `p`.
-bool teams_lesen(Team_Puffer* p) {
-    p->t.clear();
-    p->f.clear();
-    p->o.clear();
-    p->alias.clear();
-    p->ebene.clear();
-    p->gueltig = false;
+// Highest values of the team file's keys.
+constexpr int EBENE_MAX = 9;
+constexpr int WAPPEN_MAX = 1000;
+constexpr int PLAETZE_MAX = 200000;
+
+// The team file being read: the teams so far and what the checks at its end need.
+struct Team_Lesen {
+    Team_Puffer* p;
     bool farben_gesetzt = false;
     bool fehler = false;
-    int erwartet = -1;
-    int markt = 0;
-    auto abschliessen = [&]() {
-        if (p->t.empty()) return;
-        if (!farben_gesetzt) {
-            for (int s = 0; s < 3; s++) Trikot_Farben_Setzen(p->f.back().farben, s, p->t.back().trikot[s]);
+    int erwartet = -1;  // TEAMS
+    int markt = 0;      // teams of the kind TRANSFERMARKT
+};
+
+// The team read last gets the colours of its kits unless it gave its own.
+void team_abschliessen(Team_Lesen& r) {
+    if (r.p->t.empty() || r.farben_gesetzt) return;
+    for (int s = 0; s < 3; s++) Trikot_Farben_Setzen(r.p->f.back().farben, s, r.p->t.back().trikot[s]);
+}
+
+// NEUES_TEAM: a team with the defaults and its alias name. False when the
+// file holds too many.
+bool team_anfangen(Team_Lesen& r) {
+    team_abschliessen(r);
+    Team_Puffer* p = r.p;
+    if (static_cast<int>(p->t.size()) >= MAX_TEAMS) {
+        Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Teams");
+        return false;
+    }
+    p->t.emplace_back();
+    p->f.emplace_back();
+    p->o.emplace_back();
+    p->ebene.push_back(0);
+    team_vorgabe(&p->t.back(), &p->f.back(), &p->o.back());
+    const char* a = Read_Config_Get_Alias_Name(static_cast<i32>(p->t.size()) - 1);
+    p->alias.push_back(a ? a : "");
+    r.farben_gesetzt = false;
+    return true;
+}
+
+// ART: club, country team or the transfer market.
+bool team_art(Team_Lesen& r, Team_Struktur& t) {
+    const char* s = Read_Config_Get_String();
+    int art = -1;
+    for (int i = 0; i < 3; i++)
+        if (strcasecmp(s, art_namen[i][0]) == 0 || strcasecmp(s, art_namen[i][1]) == 0) art = i;
+    if (art < 0) {
+        Read_Config_Melden(WELT_F_GRENZE, "Unbekannte Art (%s)", s);
+        return false;
+    }
+    if (art == 0) {
+        t.art = TEAM_ART_VEREIN | TEAM_ART_RANGLISTE | TEAM_ART_NEUTRAL_OK;
+        t.status &= ~TEAM_STATUS_LAND;
+    } else if (art == 1) {
+        t.art = TEAM_ART_NATIONALTEAM | TEAM_ART_NEUTRAL_OK;
+        t.status |= TEAM_STATUS_LAND;
+    } else {
+        t.art = TEAM_ART_TRANSFERMARKT;
+        t.status &= ~TEAM_STATUS_LAND;
+        r.markt++;
+    }
+    return true;
+}
+
+bool team_taktik(const char* k, Team_Own& o) {
+    std::vector<i64> l;
+    if (!liste(k, 0, 9, TAKTIK_WERTE, &l)) return false;
+    for (int i = 0; i < TAKTIK_WERTE; i++) {
+        const i64 v = l[static_cast<size_t>(i)];
+        if (v > TAKTIK_GRENZE[i]) {
+            Read_Config_Melden(WELT_F_GRENZE, "Wert ausserhalb der Grenzen (TAKTIK %d: %lld, erlaubt 0..%d)", i,
+                               static_cast<long long>(v), TAKTIK_GRENZE[i]);
+            return false;
         }
-    };
+        o.taktik[i] = static_cast<u8>(v);
+    }
+    return true;
+}
+
+// One key of the current team.
+bool team_schluessel(Team_Lesen& r, int key, const char* k) {
+    Team_Puffer* p = r.p;
+    Team_Struktur& t = p->t.back();
+    Team_Fix& f = p->f.back();
+    Team_Own& o = p->o.back();
+    switch (key) {
+        case T_NUMMER: {
+            i64 v;
+            if (!zahl(k, 0, MAX_TEAMS - 1, &v)) return false;
+            if (v != static_cast<i64>(p->t.size()) - 1) {
+                Read_Config_Melden(WELT_F_STRUKTUR, "Falsche Teamnummer (%lld statt %d)", static_cast<long long>(v),
+                                   static_cast<int>(p->t.size()) - 1);
+                return false;
+            }
+            return true;
+        }
+        case T_NAME: text(k, f.name, sizeof f.name); return true;
+        case T_KURZNAME: text(k, f.kurzname, sizeof f.kurzname); return true;
+        case T_STADIONNAME: text(k, f.stadion, sizeof f.stadion); return true;
+        case T_STADT: text(k, f.stadt, sizeof f.stadt); return true;
+        case T_ART: return team_art(r, t);
+        case T_LAND: return zahl_in(k, 0, MAX_TEAMS - 1, &t.nation);
+        case T_KONTINENT: return zahl_in(k, 0, KONTINENT_ANZAHL - 1, &t.kontinent);
+        case T_EBENE: return zahl_in(k, 0, EBENE_MAX, &p->ebene.back());
+        case T_WAPPEN: return zahl_in(k, 0, WAPPEN_MAX, &t.wappen);
+        case T_TRIKOT: return liste_in(k, 0, TRIKOT_ANZAHL - 1, 3, t.trikot);
+        case T_FARBEN:
+            if (!liste_in(k, 0, 255, 36, f.farben)) return false;
+            r.farben_gesetzt = true;
+            return true;
+        case T_SITZ: return zahl_in(k, 0, PLAETZE_MAX, &t.sitzplaetze);
+        case T_STEH: return zahl_in(k, 0, PLAETZE_MAX, &t.stehplaetze);
+        case T_FORMATION: return zahl_in(k, 0, FORMATIONEN_PRO_TEAM - 1, &o.formation);
+        case T_TAKTIK: return team_taktik(k, o);
+    }
+    return true;
+}
+
+// The checks of the whole file: team count, one transfer market, countries
+// that exist.
+bool teams_pruefen(const Team_Lesen& r) {
+    const Team_Puffer* p = r.p;
+    if (r.erwartet >= 0 && r.erwartet != static_cast<int>(p->t.size())) {
+        Read_Config_Melden(WELT_F_STRUKTUR, "Falsche Teamzahl (%d statt %d)", static_cast<int>(p->t.size()), r.erwartet);
+        return false;
+    }
+    if (r.markt != 1) {
+        Read_Config_Melden(WELT_F_STRUKTUR, "Kein Transfermarkt (genau ein Team der Art TRANSFERMARKT)");
+        return false;
+    }
+    if (p->t.size() < 2) {
+        Read_Config_Melden(WELT_F_STRUKTUR, "Zu wenige Teams");
+        return false;
+    }
+    for (size_t i = 0; i < p->t.size(); i++) {
+        if (p->t[i].nation >= static_cast<i16>(p->t.size())) {
+            Read_Config_Melden(WELT_F_STRUKTUR, "Land von Team %d existiert nicht", static_cast<int>(i));
+            return false;
+        }
+    }
+    return true;
+}
+
+// Reads the open team file into `p`.
+bool teams_lesen(Team_Puffer* p) {
+    *p = Team_Puffer{};
+    Team_Lesen r{p};
     for (;;) {
         const char* k = Read_Config_Next(nullptr, 0);
         if (!*k) break;
-        int key = finden_gemeldet(k, team_keys, T_ANZAHL, &fehler);
-        if (key < 0) continue;
-        if (key == T_INFOTEXT || key == T_VERSION) continue;
+        int key = finden_gemeldet(k, team_keys, T_ANZAHL, &r.fehler);
+        if (key < 0 || key == T_INFOTEXT || key == T_VERSION) continue;
         if (key == T_TEAMS) {
             i64 v;
-            if (zahl(k, 1, MAX_TEAMS, &v)) erwartet = static_cast<int>(v);
-            else fehler = true;
-            continue;
-        }
-        if (key == T_NEUES_TEAM) {
-            abschliessen();
-            if (static_cast<int>(p->t.size()) >= MAX_TEAMS) {
-                Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Teams");
-                fehler = true;
+            if (zahl(k, 1, MAX_TEAMS, &v)) r.erwartet = static_cast<int>(v);
+            else r.fehler = true;
+        } else if (key == T_NEUES_TEAM) {
+            if (!team_anfangen(r)) {
+                r.fehler = true;
                 break;
             }
-            p->t.emplace_back();
-            p->f.emplace_back();
-            p->o.emplace_back();
-            p->ebene.push_back(0);
-            team_vorgabe(&p->t.back(), &p->f.back(), &p->o.back());
-            i32 id;
-            const char* a = nullptr;
-            i32 nummer = static_cast<i32>(p->t.size()) - 1;
-            a = Read_Config_Get_Alias_Name(nummer);
-            (void)id;
-            p->alias.push_back(a ? a : "");
-            farben_gesetzt = false;
-            continue;
-        }
-        if (p->t.empty()) {
+        } else if (p->t.empty()) {
             Read_Config_Melden(WELT_F_STRUKTUR, "%s vor NEUES_TEAM", k);
-            fehler = true;
-            continue;
-        }
-        Team_Struktur& t = p->t.back();
-        Team_Fix& f = p->f.back();
-        Team_Own& o = p->o.back();
-        std::vector<i64> l;
-        bool ok = true;
-        switch (key) {
-            case T_NUMMER: {
-                i64 v;
-                ok = zahl(k, 0, MAX_TEAMS - 1, &v);
-                if (ok && v != static_cast<i64>(p->t.size()) - 1) {
-                    Read_Config_Melden(WELT_F_STRUKTUR, "Falsche Teamnummer (%lld statt %d)", static_cast<long long>(v),
-                                       static_cast<int>(p->t.size()) - 1);
-                    ok = false;
-                }
-                break;
-            }
-            case T_NAME: text(k, f.name, sizeof f.name); break;
-            case T_KURZNAME: text(k, f.kurzname, sizeof f.kurzname); break;
-            case T_STADIONNAME: text(k, f.stadion, sizeof f.stadion); break;
-            case T_STADT: text(k, f.stadt, sizeof f.stadt); break;
-            case T_ART: {
-                const char* s = Read_Config_Get_String();
-                int art = -1;
-                for (int i = 0; i < 3; i++)
-                    if (strcasecmp(s, art_namen[i][0]) == 0 || strcasecmp(s, art_namen[i][1]) == 0) art = i;
-                if (art < 0) {
-                    Read_Config_Melden(WELT_F_GRENZE, "Unbekannte Art (%s)", s);
-                    ok = false;
-                } else if (art == 0) {
-                    t.art = TEAM_ART_VEREIN | TEAM_ART_RANGLISTE | TEAM_ART_NEUTRAL_OK;
-                    t.status &= ~TEAM_STATUS_LAND;
-                } else if (art == 1) {
-                    t.art = TEAM_ART_NATIONALTEAM | TEAM_ART_NEUTRAL_OK;
-                    t.status |= TEAM_STATUS_LAND;
-                } else {
-                    t.art = TEAM_ART_TRANSFERMARKT;
-                    t.status &= ~TEAM_STATUS_LAND;
-                    markt++;
-                }
-                break;
-            }
-            case T_LAND: ok = zahl_in(k, 0, MAX_TEAMS - 1, &t.nation); break;
-            case T_KONTINENT: ok = zahl_in(k, 0, KONTINENT_ANZAHL - 1, &t.kontinent); break;
-            case T_EBENE: ok = zahl_in(k, 0, 9, &p->ebene.back()); break;
-            case T_WAPPEN: ok = zahl_in(k, 0, 1000, &t.wappen); break;
-            case T_TRIKOT:
-                ok = liste_in(k, 0, TRIKOT_ANZAHL - 1, 3, t.trikot);
-                break;
-            case T_FARBEN:
-                ok = liste_in(k, 0, 255, 36, f.farben);
-                if (ok) farben_gesetzt = true;
-                break;
-            case T_SITZ: ok = zahl_in(k, 0, 200000, &t.sitzplaetze); break;
-            case T_STEH: ok = zahl_in(k, 0, 200000, &t.stehplaetze); break;
-            case T_FORMATION: ok = zahl_in(k, 0, FORMATIONEN_PRO_TEAM - 1, &o.formation); break;
-            case T_TAKTIK: {
-                static const int grenze[7] = {1, 1, 9, 1, 4, 6, 4};
-                ok = liste(k, 0, 9, 7, &l);
-                for (int i = 0; ok && i < 7; i++) {
-                    if (l[static_cast<size_t>(i)] > grenze[i]) {
-                        Read_Config_Melden(WELT_F_GRENZE, "Wert ausserhalb der Grenzen (TAKTIK %d: %lld, erlaubt 0..%d)",
-                                           i, static_cast<long long>(l[static_cast<size_t>(i)]), grenze[i]);
-                        ok = false;
-                    } else {
-                        o.taktik[i] = static_cast<u8>(l[static_cast<size_t>(i)]);
-                    }
-                }
-                break;
-            }
-        }
-        if (!ok) fehler = true;
-    }
-    abschliessen();
-    if (!fehler && (erwartet >= 0 && erwartet != static_cast<int>(p->t.size()))) {
-        Read_Config_Melden(WELT_F_STRUKTUR, "Falsche Teamzahl (%d statt %d)", static_cast<int>(p->t.size()), erwartet);
-        fehler = true;
-    }
-    if (!fehler && markt != 1) {
-        Read_Config_Melden(WELT_F_STRUKTUR, "Kein Transfermarkt (genau ein Team der Art TRANSFERMARKT)");
-        fehler = true;
-    }
-    if (!fehler && p->t.size() < 2) {
-        Read_Config_Melden(WELT_F_STRUKTUR, "Zu wenige Teams");
-        fehler = true;
-    }
-    if (!fehler) {
-        for (size_t i = 0; i < p->t.size(); i++) {
-            if (p->t[i].nation >= static_cast<i16>(p->t.size())) {
-                Read_Config_Melden(WELT_F_STRUKTUR, "Land von Team %d existiert nicht", static_cast<int>(i));
-                fehler = true;
-                break;
-            }
+            r.fehler = true;
+        } else if (!team_schluessel(r, key, k)) {
+            r.fehler = true;
         }
     }
-    if (fehler || Read_Config_Anzahl_Fehler() > 0) return false;
+    team_abschliessen(r);
+    if (!r.fehler && !teams_pruefen(r)) r.fehler = true;
+    if (r.fehler || Read_Config_Anzahl_Fehler() > 0) return false;
     u32 summe;
     if (!Read_Config_Checksumme_Ok(&summe)) Read_Config_Melden(200, "Checksumme stimmt nicht (%u)", summe);
     p->gueltig = true;

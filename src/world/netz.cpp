@@ -1,13 +1,14 @@
 // Server rows of the world's network blocks.
 #include "world/netz.h"
-#include "world/netz_rufe.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "base/debug.h"
 #include "base/memory.h"
 #include "world/bank.h"
+#include "world/netz_rufe.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
@@ -137,9 +138,7 @@ void Team_Internet_Server_Get_Data_Back(const u8* daten, u8, u8) {
     o = neu;
     o.server_wert = behalten;
     if ((o.formation & 0x0F) != (o.formation & 0x7F)) o.formation = static_cast<i8>(o.formation & 0x8F);
-    static const u8 grenze[7] = {1, 1, 9, 1, 4, 6, 4};
-    for (int i = 0; i < 7; i++)
-        if (o.taktik[i] > grenze[i]) o.taktik[i] = grenze[i];
+    for (int i = 0; i < TAKTIK_WERTE; i++) o.taktik[i] = std::min(o.taktik[i], TAKTIK_GRENZE[i]);
 }
 
 void Team_Internet_Server_Send_Startinfo(u32* teams, u32* kopie, u32* markt, u16* heimnation, u16* wert) {
@@ -263,12 +262,18 @@ bool Bank_Internet_Server_Kredit(i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 op
 
 u32 Bank_Internet_Server_Send_Bankdaten(u8** aus, u8* waehrung12, u8* zinsen28, u8* grenzen28, f32* kredit_min,
                                         f32* kredit_max, f32* kreditrahmen, f32* kontostand, u8* konto52, int t) {
-    static const i32 grenzen[7] = {1, 3, 6, 12, 24, 36, 48};
-    for (int w = 0; waehrung12 && w < BANK_WAEHRUNGEN; w++) put_f32le(waehrung12 + 4 * w, Bank_Get_Waehrung_Eintrag(w).faktor);
-    for (int i = 0; i < 7; i++) {
-        if (zinsen28) put_f32le(zinsen28 + 4 * i, Bank_Get_Zins(i));
-        if (grenzen28) put_i32le(grenzen28 + 4 * i, grenzen[i]);
-    }
+    // The seven term classes: their first months and rates.
+    constexpr int KLASSEN = 7;
+    static const i32 grenzen[KLASSEN] = {1, 3, 6, 12, 24, 36, 48};
+    if (waehrung12)
+        bytes::bild_schreiben(waehrung12, 12, [](bytes::Schreiber& s) {
+            for (int w = 0; w < BANK_WAEHRUNGEN; w++) s(Bank_Get_Waehrung_Eintrag(w).faktor);
+        });
+    if (zinsen28)
+        bytes::bild_schreiben(zinsen28, 28, [](bytes::Schreiber& s) {
+            for (int i = 0; i < KLASSEN; i++) s(Bank_Get_Zins(i));
+        });
+    if (grenzen28) bytes::bild_schreiben(grenzen28, 28, [](bytes::Schreiber& s) { s(grenzen); });
     const Bank_Konto* k = Bank_Get_Konto(t);
     if (kredit_min) *kredit_min = BANK_KREDIT_MIN;
     if (kredit_max) *kredit_max = BANK_KREDIT_MAX;
@@ -283,7 +288,7 @@ u32 Bank_Internet_Server_Send_Bankdaten(u8** aus, u8* waehrung12, u8* zinsen28, 
                              BANK_LAUFZEIT_MIN, BANK_LAUFZEIT_MAX, 1, 100, aeltester, 0, 0, 0};
             std::memcpy(w, werte, sizeof w);
         }
-        for (int i = 0; i < 13; i++) put_i32le(konto52 + 4 * i, w[i]);
+        bytes::bild_schreiben(konto52, 52, [&](bytes::Schreiber& s) { s(w); });
     }
     std::vector<u8> d;
     bytes::Schreiber s{d};
@@ -373,18 +378,7 @@ R aus_bild(const u8* p, size_t groesse = bytes::groesse<R>()) {
 
 i32 loopback_alt = 0;
 
-}  // namespace
-
-void Welt_Netz_Anmelden() {
-    // A call answered on this machine: the active team asks.
-    ruf::Schleife_Setzen([](bool an) {
-        if (an) {
-            loopback_alt = Aktuelles_Team;
-            Aktuelles_Team = Team_Aktiv;
-        } else {
-            Aktuelles_Team = loopback_alt;
-        }
-    });
+void spieler_zeilen() {
     ruf::Zeile_Anmelden(RUF_SPIELER_DATEN, [](i32 modus, i32 team, i32 spieler) {
         u8* p = nullptr;
         const u32 n = Spieler_Internet_Server_Send(&p, modus, team, spieler, 0);
@@ -405,6 +399,9 @@ void Welt_Netz_Anmelden() {
         Spieler_Tausch_Ausfuehren(ta, tb, sa, sb, preis, &ok);
         return ok;
     });
+}
+
+void team_zeilen() {
     ruf::Zeile_Anmelden(RUF_TEAM_OWN, [](i32 team) {
         u16 wert = 0;
         u8 b[bytes::groesse<Team_Own>()] = {};
@@ -438,6 +435,9 @@ void Welt_Netz_Anmelden() {
         Team_Internet_Server_Set_User_Active(slot, team, name.data(), wert);
         return Nichts{};
     });
+}
+
+void manager_zeilen() {
     ruf::Zeile_Anmelden(RUF_MANAGER_DATEN, []() {
         Manager_Teil m;
         u8 d176[bytes::groesse<Manager_Daten>()] = {}, d8[8] = {}, d3[3] = {};
@@ -468,6 +468,9 @@ void Welt_Netz_Anmelden() {
         Manager_Internet_Server_Read_And_Write_Icon_Status(b.data(), richtung);
         return aus_bild<Manager_Icons>(b.data());
     });
+}
+
+void bank_stadion_werbung_zeilen() {
     ruf::Zeile_Anmelden(RUF_STADION_LISTE, [](i32 team) {
         u8* p = nullptr;
         const u32 n = Stadion_Internet_Server_Send_Liste(&p, team);
@@ -508,4 +511,22 @@ void Welt_Netz_Anmelden() {
     ruf::Zeile_Anmelden(RUF_BANK_KREDIT, [](i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins) -> u8 {
         return Bank_Internet_Server_Kredit(t1, t2, betrag, laufzeit, option, zins) ? 1 : 0;
     });
+}
+
+}  // namespace
+
+void Welt_Netz_Anmelden() {
+    // A call answered on this machine: the active team asks.
+    ruf::Schleife_Setzen([](bool an) {
+        if (an) {
+            loopback_alt = Aktuelles_Team;
+            Aktuelles_Team = Team_Aktiv;
+        } else {
+            Aktuelles_Team = loopback_alt;
+        }
+    });
+    spieler_zeilen();
+    team_zeilen();
+    manager_zeilen();
+    bank_stadion_werbung_zeilen();
 }

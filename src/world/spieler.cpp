@@ -115,7 +115,7 @@ int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
     // proceeds of the player who leaves (category 30); it fails when the
     // balance is below price minus proceeds. Without a price it uses one of
     // its transfers of the season.
-    i32 erloes = Welt_Hook.transfer_erloes ? Welt_Hook.transfer_erloes(sa) : 0;
+    i32 erloes = Welt_Hook.transfer_erloes(sa);
     if (erloes < 0) erloes = 0;
     if (preis > 0) {
         if (Bank_Get_Kontostand(ta, 0, -1) < static_cast<f64>(preis) - erloes) return 0;
@@ -251,7 +251,7 @@ void Spieler_Free() {
 i32 Spieler_Get_Spieler_Statistik(int statistik, int liga, int, int team, int spieler, int, int, int, int, void*,
                                   i32* aus, int, int, i32* aus2) {
     i32 v = 0;
-    if (ok(spieler) && Welt_Hook.spieler_statistik) v = Welt_Hook.spieler_statistik(statistik, liga, team, spieler);
+    if (ok(spieler)) v = Welt_Hook.spieler_statistik(statistik, liga, team, spieler);
     if (aus) *aus = v;
     if (aus2) *aus2 = v;
     return v;

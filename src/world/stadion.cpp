@@ -195,7 +195,7 @@ bool Stadion_Set_Erweiterung_Slots_Info(int spiel, const Welt_Spiel_Info& info) 
 
 void Stadion_Set_Erweiterung_Slots(int spiel) {
     Welt_Spiel_Info info;
-    if (!Welt_Hook.spiel_daten || !Welt_Hook.spiel_daten(spiel, &info)) return;
+    if (!Welt_Hook.spiel_daten(spiel, &info)) return;
     Stadion_Set_Erweiterung_Slots_Info(spiel, info);
 }
 

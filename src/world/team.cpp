@@ -23,11 +23,7 @@ Team_Hooks hooks;
 bool ok(int t) { return t >= 0 && t < Team_Anzahl && Team_Daten; }
 }  // namespace
 
-void Team_Set_Hooks(const Team_Hooks& h) {
-    if (h.land_hat_wettbewerbe) hooks.land_hat_wettbewerbe = h.land_hat_wettbewerbe;
-    if (h.automatisches_training) hooks.automatisches_training = h.automatisches_training;
-    if (h.basisliga) hooks.basisliga = h.basisliga;
-}
+void Team_Set_Hooks(const Team_Hooks& h) { hooks = h; }
 
 u32 Team_Get_Art(int t) {
     if (!ok(t)) return 0;
@@ -63,10 +59,9 @@ int Team_Get_Teams_Von_Nation(int nation, u32* aus, int sortiert, int ohne_liga)
     return static_cast<int>(l.size());
 }
 
-bool Team_Land_Hat_Wettbewerbe(int land) {
-    if (hooks.land_hat_wettbewerbe) return hooks.land_hat_wettbewerbe(land);
-    return Team_Get_Teams_Von_Nation(land, nullptr, 0, 0) > 0;
-}
+bool Team_Land_Hat_Vereine(int land) { return Team_Get_Teams_Von_Nation(land, nullptr, 0, 0) > 0; }
+
+bool Team_Land_Hat_Wettbewerbe(int land) { return hooks.land_hat_wettbewerbe(land); }
 
 int Team_Suche_Zufaelligen_Spieler_Von_Kontinent(int kontinent) {
     std::vector<int> l;
@@ -133,7 +128,7 @@ void Team_Set_Basisdaten(int wettbewerb, int t) {
     if (ruf::Client()) return;
     if (wettbewerb == -1 && t == -1) {
         for (int k = 0; Team_Daten && k < Team_Anzahl; k++) {
-            i32 liga = hooks.basisliga ? hooks.basisliga(k) : -2;
+            i32 liga = hooks.basisliga(k);
             Team_Set_Basisdaten(liga >= -1 ? liga : Team_Daten[k].liga, k);
         }
         return;
@@ -226,7 +221,7 @@ void Team_Simuliere_Computerteam(int t) {
     if (!Team_Hat_Manager(t)) {
         if (Team_Ist_Normal(t, 0)) computer_transfer(t);
         Aufstellung_Automatisch(t);
-    } else if (Manager_Icon_Button_Lesen(t, 3487) && hooks.automatisches_training) {
+    } else if (Manager_Icon_Button_Lesen(t, ICON_AUTOMATISCHES_TRAINING)) {
         hooks.automatisches_training(t);
     }
 }

@@ -3,16 +3,21 @@
 
 #include "base/types.h"
 
-// Hooks into the season module (filled at start-up; defaults do nothing).
+// A country with clubs (the default of Team_Hooks::land_hat_wettbewerbe).
+bool Team_Land_Hat_Vereine(int land);
+
+// Calls into the season module, filled by src/main at start-up. Every entry
+// is a function; the defaults do nothing and know nothing.
 struct Team_Hooks {
     // True when the country has competitions this year.
-    bool (*land_hat_wettbewerbe)(int land) = nullptr;
+    bool (*land_hat_wettbewerbe)(int land) = Team_Land_Hat_Vereine;
     // The post-match training of a managed team that asked for it.
-    void (*automatisches_training)(int team) = nullptr;
+    void (*automatisches_training)(int team) = [](int) {};
     // The base league whose start teams hold the team: its competition id,
     // -1 none, -2 not known (the team keeps its league slot).
-    i32 (*basisliga)(int team) = nullptr;
+    i32 (*basisliga)(int team) = [](int) { return i32{-2}; };
 };
+// Installs the whole table.
 void Team_Set_Hooks(const Team_Hooks& hooks);
 
 u32 Team_Get_Art(int team);

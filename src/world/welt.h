@@ -19,7 +19,13 @@ constexpr int TRANSFERMARKT_SPIELER = 1700;
 constexpr int ATTRIBUT_ANZAHL = 54;
 constexpr int FORMATIONEN_PRO_TEAM = 16;
 constexpr int MANAGER_ICONS = 4202;
+// The manager's switch for training after each match (team screen).
+constexpr int ICON_AUTOMATISCHES_TRAINING = 3487;
 constexpr int MAX_TEAMS = 1000;
+// A team's seven tactic bytes and their highest values: offside trap,
+// pressing, attacking drive, -, pass risk, line height, hardness.
+constexpr int TAKTIK_WERTE = 7;
+constexpr u8 TAKTIK_GRENZE[TAKTIK_WERTE] = {1, 1, 9, 1, 4, 6, 4};
 
 // Operations of the value accessors.
 constexpr int OP_LESEN = 0;

@@ -17,7 +17,7 @@ i32 Werbung_Ranglisten_Aufschlag(int team) {
     const Werbung_Einstellungen& e = Werbung_Einstellung;
     i32 grenze = std::clamp(e.ranglisten_progression_grenze, 0, 500);
     i32 progression = std::clamp(e.ranglisten_progression, 0, 999);
-    if (!grenze || !progression || !Welt_Hook.rangliste_platz) return 0;
+    if (!grenze || !progression) return 0;
     i32 platz = Welt_Hook.rangliste_platz(team);
     if (platz < 1 || platz > grenze) return 0;
     return static_cast<i32>(static_cast<i64>(progression) * (grenze - platz + 1) / grenze);

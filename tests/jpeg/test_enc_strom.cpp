@@ -192,7 +192,7 @@ TEST(JpegEncStrom, SamplePlanesWriteTheStreamOfTheSamePixels)
     }
 }
 
-TEST(JpegEncStrom, ProcessorCodesWithinAClassWriteIdenticalFiles)
+TEST(JpegEncStrom, ProcessorCodesWriteIdenticalFiles)
 {
     std::vector<uint8_t> px = Foto(45, 29, 3);
     for (int32_t dct : {DCT_SCHNELL, DCT_GENAU})
@@ -205,7 +205,8 @@ TEST(JpegEncStrom, ProcessorCodesWithinAClassWriteIdenticalFiles)
                 e.prozessor = code;
                 Ergebnis r = Kodieren(px, 45, 29, e);
                 ASSERT_EQ(r.erg, 0);
-                std::vector<uint8_t>& ref = code <= 2 ? generisch : simd;
+                // The accurate method's precise pair computes the same bits in every form.
+                std::vector<uint8_t>& ref = code <= 2 || dct == DCT_GENAU ? generisch : simd;
                 if (ref.empty()) ref = r.jpeg;
                 else EXPECT_EQ(r.jpeg, ref) << "code " << code << " dct " << dct << " sampling " << abtastung;
             }

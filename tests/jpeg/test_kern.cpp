@@ -64,78 +64,12 @@ TEST(Prozessor, CpuidDatensatz)
 #endif
 }
 
-// The slots of this part's kernels for each code.
-TEST(KernTabelle, TransformSlotsJeCode)
-{
-    const Jpeg_Block_Fn fdcts[] = {Jpeg_FDCT_Genau, Jpeg_FDCT_Genau_MMX, Jpeg_FDCT_Genau_SSE, Jpeg_FDCT_Genau_SSE2};
-    const Jpeg_Block_Fn idcts[] = {Jpeg_IDCT_Genau, Jpeg_IDCT_Genau_MMX, Jpeg_IDCT_Genau_SSE, Jpeg_IDCT_Genau_SSE2};
-    const Jpeg_Quant_Fn quants[] = {Jpeg_Quant_Genau, Jpeg_Quant_Genau_MMX, Jpeg_Quant_Genau_SSE,
-                                    Jpeg_Quant_Genau_SSE2};
-    const Jpeg_Quant_Fn dequants[] = {Jpeg_Dequant_Genau, Jpeg_Dequant_Genau_MMX, Jpeg_Dequant_Genau_MMX,
-                                      Jpeg_Dequant_Genau_SSE2};
-    for (int code = 0; code <= 6; ++code) {
-        SCOPED_TRACE(code);
-        Jpeg_Kern_Tabelle t;
-        std::memset(&t, 0xAB, sizeof t);
-        Jpeg_Kerne_Fuellen(&t, code);
-        const bool simd = code >= 3;
-        EXPECT_EQ(t.FDCT_Schnell, simd ? Jpeg_FDCT_Schnell_MMX : Jpeg_FDCT_Schnell);
-        EXPECT_EQ(t.IDCT_8x8_Schnell, simd ? Jpeg_IDCT_Schnell_MMX : Jpeg_IDCT_Schnell);
-        EXPECT_EQ(t.Quantisieren_Schnell, simd ? Jpeg_Quant_Schnell_MMX : Jpeg_Quant_Schnell);
-        // The accurate forms: generic, MMX (codes 3, 4), SSE (5), SSE2 (6).
-        const int form = code < 3 ? 0 : code < 5 ? 1 : code - 3;
-        EXPECT_EQ(t.FDCT_Genau, fdcts[form]);
-        EXPECT_EQ(t.IDCT_8x8_Genau, idcts[form]);
-        EXPECT_EQ(t.Quantisieren_Genau, quants[form]);
-        EXPECT_EQ(t.Dequantisieren_Genau, dequants[form]);
-        // Reduced sizes and the fast dequantiser: one form for every code.
-        const Jpeg_Block_Fn verkleinert[] = {t.IDCT_4x4_Schnell, t.IDCT_2x2_Schnell, t.IDCT_1x1_Schnell,
-                                             t.IDCT_4x4_Genau,   t.IDCT_2x2_Genau,   t.IDCT_1x1_Genau};
-        const Jpeg_Block_Fn erwartet[] = {Jpeg_IDCT_Schnell_4x4, Jpeg_IDCT_Schnell_2x2, Jpeg_IDCT_Schnell_1x1,
-                                          Jpeg_IDCT_Genau_4x4,   Jpeg_IDCT_Genau_2x2,   Jpeg_IDCT_Genau_1x1};
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(verkleinert[i], erwartet[i]) << i;
-        EXPECT_EQ(t.Dequantisieren_Schnell, Jpeg_Dequant_Schnell);
-        // The active slots start empty, the active quantisers as the fast ones.
-        for (const void* leer : {(const void*)t.FDCT_Aktiv, (const void*)t.IDCT_8x8_Aktiv, (const void*)t.IDCT_4x4_Aktiv,
-                                 (const void*)t.IDCT_2x2_Aktiv, (const void*)t.IDCT_1x1_Aktiv, (const void*)t.Kod_Zeile,
-                                 (const void*)t.Dek_Zeile})
-            EXPECT_EQ(leer, nullptr);
-        EXPECT_EQ(t.Quantisieren_Aktiv, t.Quantisieren_Schnell);
-        EXPECT_EQ(t.Dequantisieren_Aktiv, t.Dequantisieren_Schnell);
-        ASSERT_NE(t.Simd_Ende, nullptr);
-        t.Simd_Ende();
-    }
-}
-
 Jpeg_Kern_Tabelle gefuellt(int code)
 {
     Jpeg_Kern_Tabelle t;
     std::memset(&t, 0, sizeof t);
     Jpeg_Kerne_Fuellen(&t, code);
     return t;
-}
-
-TEST(KernTabelle, GruppenGleicherTabellen)
-{
-    // Codes 0, 1 and 2 receive the same set.
-    const Jpeg_Kern_Tabelle t0 = gefuellt(0), t1 = gefuellt(1), t2 = gefuellt(2);
-    EXPECT_EQ(0, std::memcmp(&t0, &t1, sizeof t0));
-    EXPECT_EQ(0, std::memcmp(&t0, &t2, sizeof t0));
-    // Code 4 differs from code 3 at most in the block decoder.
-    Jpeg_Kern_Tabelle t3 = gefuellt(3), t4 = gefuellt(4);
-    t4.Huffman_Dekodieren = t3.Huffman_Dekodieren;
-    EXPECT_EQ(0, std::memcmp(&t3, &t4, sizeof t3));
-    // The generic and the SIMD sets differ.
-    EXPECT_NE(0, std::memcmp(&t0, &t3, sizeof t0));
-    // Out-of-range codes give the generic set.
-    const Jpeg_Kern_Tabelle tx = gefuellt(9);
-    EXPECT_EQ(0, std::memcmp(&t0, &tx, sizeof t0));
-    // The choice by detection fills the set of the detected code.
-    Jpeg_Kern_Tabelle tw;
-    std::memset(&tw, 0, sizeof tw);
-    EXPECT_EQ(Jpeg_Kerne_Waehlen(&tw), 1);
-    const Jpeg_Kern_Tabelle te = gefuellt(Jpeg_Prozessor_Erkennen(&tw));
-    EXPECT_EQ(0, std::memcmp(&tw, &te, sizeof tw));
 }
 
 using Umgebung = Env_Setzen;
@@ -212,25 +146,6 @@ TEST(KernTabelle, JeAuftragEigeneTabelle)
     alignas(16) int16_t block[64] = {};
     t->FDCT_Genau(block);
     EXPECT_EQ(Jpeg_Free(&b), 0);
-}
-
-TEST(Plattform, SpeicherUndKopien)
-{
-    unsigned char ziel[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-    const unsigned char quelle[8] = {9, 9, 9, 9, 9, 9, 9, 9};
-    Jpeg_Kopieren(ziel, quelle, 0);
-    Jpeg_Kopieren(ziel + 2, quelle, 3);
-    EXPECT_EQ(Jpeg_Nullen(ziel, 4), 0);
-    EXPECT_EQ(std::vector<unsigned char>(ziel, ziel + 8), (std::vector<unsigned char>{0, 0, 0, 0, 9, 6, 7, 8}));
-    EXPECT_EQ(Jpeg_Byte_Wert(0xFF), 255);
-    // Blocks are aligned to 32 bytes and zeroed; an overflowing size is refused.
-    auto* p = static_cast<unsigned char*>(Jpeg_Speicher_Holen(100));
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(reinterpret_cast<uintptr_t>(p) % 32, 0u);
-    EXPECT_EQ(std::vector<unsigned char>(p, p + 100), std::vector<unsigned char>(100, 0));
-    Jpeg_Speicher_Freigeben(p);
-    Jpeg_Speicher_Freigeben(nullptr);
-    EXPECT_EQ(Jpeg_Speicher_Holen(SIZE_MAX - 3), nullptr);
 }
 
 TEST(Plattform, Dateien)

@@ -48,7 +48,7 @@ TEST_F(Nachrichten, SocketEreignisseUndQuitInIhrerReihenfolge) {
     W32_Post_Quit_Message(0);
     W32_Nachrichten_Abarbeiten();
     EXPECT_EQ(Quit_Status, QUIT_STATUS_VERLASSEN) << "quit does not set back a loop that has been left";
-    Main_Hooks.Socket_Event = nullptr;
+    Main_Hooks_Zuruecksetzen();
     EXPECT_EQ(W32_WindowProc(0, WM_SOCKET, 5, 1), 0) << "the window procedure answers 0, also without a hook";
     W32_Post_Message(3, 0x200, 4, 5);
     W32_Nachricht m{};

@@ -152,4 +152,39 @@ TEST_F(Paarungen, AuslosungTrenntGleicheNationen) {
     EXPECT_GE(getrennt, 36);
 }
 
+// Home right and game order: an amateur side plays at home, the game of the
+// highest leagues comes first.
+TEST_F(Paarungen, AmateurHeimrechtUndSpielreihenfolge) {
+    ASSERT_TRUE(Welt_Anlegen(20, 0));
+    Team_Heimnation = 7;
+    for (int t = 0; t < 20; ++t) Team_Daten[t].nation = 7;
+    const std::string text =
+        "NEUER_WETTBEWERB\nIDENTIFIKATION L1\nNAME \"Oben\"\nBASISLIGA JA\nTEAMS 4\nVISUELL_NACHFOLGER L2\n"
+        "STARTTEILNEHMER 1,2,3,4\n"
+        "NEUER_WETTBEWERB\nIDENTIFIKATION L2\nNAME \"Unten\"\nBASISLIGA JA\nTEAMS 4\nSTARTTEILNEHMER 5,6,7,8\n"
+        "NEUER_WETTBEWERB\nIDENTIFIKATION P\nNAME \"Pokal\"\nTEAMS 8\nMODUS KO_SYSTEM\nMODUS AMATEUR_HEIMRECHT\n";
+    season_test::Meldungen m;
+    ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
+    ASSERT_EQ(Wettbewerb_Spielplaene_Erstellen(), 3);
+    Wettbewerb& w = Wettbewerb_Tabelle[2];
+    // Pairs: 5-6 (second level), 1-15 (an amateur away), 7-2, 3-4 (top level).
+    const i16 teams[8] = {5, 6, 1, 15, 7, 2, 3, 4};
+    w.aktuelle_teams = 8;
+    for (int i = 0; i < 8; ++i) {
+        w.aktuelle_team[i] = teams[i];
+        w.team_slots[i] = static_cast<u8>(i);
+    }
+    Wettbewerb_Paarungen_Setzen(w);
+    Wettbewerb_Heimrecht_Anpassen(w);
+    std::vector<std::pair<int, int>> spiele;
+    for (u32 k = 0; k < 4; ++k) {
+        Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(w.id), 0, 0, k));
+        spiele.push_back({Spiele_Get_Spiel(h.Handle(), true)->team_a, Spiele_Get_Spiel(h.Handle(), true)->team_b});
+    }
+    EXPECT_EQ(spiele, (std::vector<std::pair<int, int>>{{3, 4}, {7, 2}, {15, 1}, {5, 6}})) << m.Alle();
+    EXPECT_TRUE(Wettbewerb_Ist_Amateur(15));
+    EXPECT_FALSE(Wettbewerb_Ist_Amateur(1));
+    Team_Heimnation = 65535;
+}
+
 }  // namespace

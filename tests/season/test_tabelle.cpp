@@ -3,11 +3,15 @@
 // without the last matchday, the live table and keys of extreme counts.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/globals.h"
+#include "season/archiv.h"
+#include "season/kalender.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -157,6 +161,67 @@ TEST_F(Tabellen, ExtremePunkteSortierenRichtig) {
     Tabelle t{};
     Tabelle_Schluessel_Setzen(t, 5, 0x123456789ABCull);
     EXPECT_EQ(Tabelle_Schluessel(t, 5), 0x123456789ABCull);
+}
+
+// A season's table in the archive expands back to the same order, teams,
+// counters and grids; a second table of the season keeps its own key.
+TEST_F(Tabellen, ArchivGibtDieTabelleGleichZurueck) {
+    Statistik_Archiv_Leeren();
+    const Tabelle t = Bauen(1);
+    ASSERT_TRUE(Statistik_Archiv_Speichern(t, 7));
+    const Tabelle zweite = Bauen(0);
+    ASSERT_TRUE(Statistik_Archiv_Speichern(zweite, 7));
+    Tabelle z;
+    Wettbewerb_Get_Tabellen_Teams(LIGA, &z);
+    ASSERT_TRUE(Statistik_Archiv_Holen(z, LIGA, 7));
+    EXPECT_EQ(z.zeilen, t.zeilen);
+    auto gleich = [](const auto& a, const auto& b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    EXPECT_TRUE(gleich(z.reihenfolge, t.reihenfolge) && gleich(z.vorherige, t.vorherige) && gleich(z.team, t.team));
+    EXPECT_TRUE(gleich(z.spiele, t.spiele) && gleich(z.punkte, t.punkte) && gleich(z.tore, t.tore) &&
+                gleich(z.gegentore, t.gegentore));
+    EXPECT_TRUE(gleich(z.ergebnis, t.ergebnis) && gleich(z.heim, t.heim));
+    ASSERT_TRUE(Statistik_Archiv_Holen(z, LIGA, 7, 1));
+    EXPECT_TRUE(gleich(z.reihenfolge, zweite.reihenfolge));
+    EXPECT_FALSE(Statistik_Archiv_Holen(z, LIGA, 8));
+    i32 jahre[4];
+    EXPECT_EQ(Statistik_Archiv_Jahre(LIGA, jahre, 4), 1);
+    // Twenty-one seasons later the old tables go.
+    ASSERT_TRUE(Statistik_Archiv_Speichern(t, 28));
+    EXPECT_FALSE(Statistik_Archiv_Holen(z, LIGA, 7));
+    // Through a save block and back.
+    const std::vector<u8> bild = season_test::Block_Bytes(Archiv_Save);
+    Statistik_Archiv_Leeren();
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(bild.data(), static_cast<u32>(bild.size()));
+    ASSERT_TRUE(Archiv_Lesen(d));
+    Datei_Schliessen(d);
+    Archiv_Uebernehmen();
+    EXPECT_TRUE(Statistik_Archiv_Holen(z, LIGA, 28));
+    // 18 rows over 34 matchdays: 2 + 18 x 15 words, 612 venue bits, 612 results.
+    Tabelle gross{};
+    gross.zeilen = 18;
+    EXPECT_EQ(Archiv_Kompakt(gross, 34).size(), 2u + 270u + 39u + 77u);
+}
+
+// A team's fixture list from the calendar: its three games with opponent
+// and score; unplayed ones only when asked.
+TEST_F(Tabellen, SpieleEinesTeamsAusDemKalender) {
+    Kalender_Init(nullptr);
+    Wettbewerb_Get_Zeiger(LIGA)->kalendermarke = 0;
+    for (i32 tag : {10, 17, 24}) ASSERT_TRUE(Kalender_Termin_Setzen(tag, 0, -1));
+    Statistik_Termin t[8];
+    ASSERT_EQ(Statistik_Naechstes_Spiel(13, -1, -1, t, 8, 0, false), 3);
+    const i32 soll[3][4] = {{10, 12, 1, 1}, {17, 10, 5, 0}, {24, 11, 2, 2}};  // day, opponent, goals for, against
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(t[i].tag, soll[i][0]);
+        EXPECT_EQ(t[i].gegner, soll[i][1]);
+        EXPECT_EQ(t[i].tore, soll[i][2]);
+        EXPECT_EQ(t[i].gegentore, soll[i][3]);
+        EXPECT_EQ(t[i].spieltag, i);
+    }
+    EXPECT_EQ(Statistik_Naechstes_Spiel(13, -1, -1, t, 8, 0, true), 0);
+    EXPECT_EQ(Statistik_Naechstes_Spiel(-1, -1, LIGA, t, 8, 0, false), 6);
+    EXPECT_EQ(Statistik_Naechstes_Spiel(13, 18, -1, t, 8, 0, false), 1);
+    Kalender_Free();
 }
 
 }  // namespace

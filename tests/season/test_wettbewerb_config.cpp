@@ -12,6 +12,7 @@
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
+#include "season/wettbewerb_werte.h"
 #include "season_test_hilfen.h"
 
 namespace {
@@ -39,34 +40,8 @@ class WettbewerbConfig : public ::testing::Test {
     const Wettbewerb& W(int i) { return Wettbewerb_Tabelle[i]; }
 };
 
-TEST_F(WettbewerbConfig, StandardDatensatz) {
-    const Wettbewerb& w = W(5);
-    EXPECT_EQ(w.name[0], 0);
-    EXPECT_EQ(w.teams, 18);
-    EXPECT_EQ(w.aktuelle_teams, 18);
-    EXPECT_EQ(w.spieltage, -1);
-    EXPECT_EQ(w.best_of_x, 1);
-    EXPECT_EQ(w.halbzeit_laenge, 45);
-    EXPECT_EQ(w.halbzeit_laenge_verl, 15);
-    EXPECT_EQ(w.halbzeiten, 2);
-    EXPECT_EQ(w.halbzeiten_verl, 2);
-    EXPECT_EQ(w.alle_x_jahre, 1);
-    EXPECT_EQ(w.wichtig, 50);
-    EXPECT_EQ(w.quote_wochentag, 90);
-    EXPECT_EQ(w.startwoche, 3);
-    EXPECT_EQ(w.endwoche, 44);
-    EXPECT_EQ(w.spielfrei_start, 24);
-    EXPECT_EQ(w.spielfrei_ende, 29);
-    EXPECT_EQ(w.kalender_position, 5);
-    EXPECT_EQ(w.erste_gelbsperre, 3);
-    EXPECT_EQ(w.intervall_gelbsperre, 100);
-    EXPECT_EQ(w.super_alias, 999999);
-    for (i32 l : {w.vorherige_runde, w.naechste_runde, w.vorherige_gruppe, w.naechste_gruppe, w.visuell_nachfolger,
-                  w.visuell_vorgaenger, w.visuell_gruppe, w.wurzel, w.kalendermarke, w.spielplan})
-        EXPECT_EQ(l, -1);
-    EXPECT_EQ(w.quali_fuer[4][127], -1);
-    EXPECT_EQ(w.rundentext[45], -1);
-    // League values: a negative value or an unknown id is refused.
+// League values: a negative value or an unknown id is refused.
+TEST_F(WettbewerbConfig, LigawerteNurFuerBekannteIds) {
     EXPECT_FALSE(Wettbewerb_Set_Wert_A(50, 3));
     ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"A\"\n"));
     EXPECT_TRUE(Wettbewerb_Set_Wert_A(50, 3));
@@ -387,6 +362,46 @@ TEST_F(WettbewerbConfig, KoRundenJederFeldgroesse) {
         ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
         EXPECT_EQ(m.Enthaelt("(201) Zuviele Spieltage angegeben (Pokal)"), warnung) << tage;
         EXPECT_EQ(W(0).spieltage, 5);
+    }
+}
+
+// Promotion and relegation places, their colours and the league
+// percentage follow the levels of a league system; a later round's matchday
+// importance stays in range.
+TEST_F(WettbewerbConfig, AufAbstiegFarbenUndLigaProzent) {
+    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION L1\nNAME \"Oben\"\nBASISLIGA JA\nTEAMS 6\n"
+                      "VISUELL_NACHFOLGER L2\nQUALI_FUER EC,,,,L2,L2\nSTARTTEILNEHMER 1,2,3,4,5,6\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION L2\nNAME \"Unten\"\nBASISLIGA JA\nTEAMS 6\n"
+                      "QUALI_FUER L1,L1\nSTARTTEILNEHMER 7,8,9,10,11,12\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION EC\nNAME \"Europa\"\nTEAMS 8\nWICHTIG 95\nQUALI_LAND 30,2\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION R1\nNAME \"Pokal\"\nTEAMS 8\nSPIELTAGE 10\nNACHFOLGERUNDE R2\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION R2\nNAME \"Pokal\"\nTEAMS 4\nSPIELTAGE 3\n"));
+    const i32 oben = W(0).id, unten = W(1).id;
+    i32 auf = -1, ab = -1;
+    Wettbewerb_Get_Auf_Abstieg(oben, &auf, &ab);
+    EXPECT_EQ(auf, 0);
+    EXPECT_EQ(ab, 5);
+    Wettbewerb_Get_Auf_Abstieg(unten, &auf, &ab);
+    EXPECT_EQ(auf, 2);
+    EXPECT_EQ(ab, 0);
+    EXPECT_EQ(Wettbewerb_Get_Platz_Farbe(oben, 0), 0xFCFE28);  // international, important
+    EXPECT_EQ(Wettbewerb_Get_Platz_Farbe(oben, 5), 0xC57139);  // relegation
+    EXPECT_EQ(Wettbewerb_Get_Platz_Farbe(unten, 1), 0x11FF22);  // promotion
+    EXPECT_EQ(Wettbewerb_Get_Platz_Farbe(unten, 3), -1);
+    EXPECT_EQ(Wettbewerb_Get_Liga_Prozent(3), 100);
+    EXPECT_EQ(Wettbewerb_Get_Liga_Prozent(9), 75);
+    EXPECT_EQ(Wettbewerb_Get_Liga_Prozent(99), 100);  // no base league
+    const i32* z = Wettbewerb_Get_Qualifikanten(oben, 0);
+    ASSERT_NE(z, nullptr);
+    EXPECT_EQ(z[0], W(2).id);
+    EXPECT_EQ(z[1], -1);
+    EXPECT_EQ(Wettbewerb_Get_Qualifikanten(oben, 6), nullptr);
+    // The second round's last matchday lies past the bonus table's end.
+    const i32 r2 = W(4).id;
+    for (i32 d = 0; d < 3; ++d) {
+        const i32 v = Wettbewerb_Get_Wichtigkeit(r2, d);
+        EXPECT_TRUE(v >= 0 && v <= 100) << d;
+        EXPECT_GE(v, Wettbewerb_Get_Wichtigkeit(r2, 0));
     }
 }
 

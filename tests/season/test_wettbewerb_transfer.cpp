@@ -14,6 +14,7 @@
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "season_test_hilfen.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -111,6 +112,29 @@ TEST_F(Transfer, BeschaedigterStromLaesstDieTabelleUnveraendert) {
     EXPECT_FALSE(Wettbewerb_Tabelle_Empfangen(gepackt.data(), n, -1, 0));
     EXPECT_EQ(Wettbewerb_Tabelle[0].teams, 18);
     EXPECT_FALSE(Wettbewerb_Tabelle_Empfangen(gepackt.data(), 5, -1, 0));
+    // Records that name a round, a group or a qualification target that does
+    // not exist, or a team the world does not have, are refused as a table.
+    const struct {
+        const char* was;
+        void (*verderben)(Wettbewerb& w);
+    } faelle[] = {
+        {"next round free", [](Wettbewerb& w) { w.naechste_runde = 100; }},
+        {"next group free", [](Wettbewerb& w) { w.naechste_gruppe = 50; }},
+        {"qualification target free", [](Wettbewerb& w) { w.quali_fuer[0][1] = 90; }},
+        {"team beyond the world", [](Wettbewerb& w) { w.aktuelle_team[0] = 5000; }},
+    };
+    ASSERT_TRUE(Welt_Anlegen(100, 0));
+    for (const auto& f : faelle) {
+        const Wettbewerb vorher = Wettbewerb_Tabelle[0];
+        f.verderben(Wettbewerb_Tabelle[0]);
+        Wettbewerb_Tabelle[0].aktuelle_teams = std::max(Wettbewerb_Tabelle[0].aktuelle_teams, 1);
+        i32 freund = 0, dummy = 0;
+        std::vector<u8> p = Wettbewerb_Internet_Server_Send_Tabelle(&freund, &dummy);
+        Wettbewerb_Tabelle[0] = vorher;
+        EXPECT_FALSE(Wettbewerb_Tabelle_Empfangen(p.data(), static_cast<u32>(p.size()), freund, dummy)) << f.was;
+        EXPECT_EQ(std::memcmp(&Wettbewerb_Tabelle[0], &vorher, sizeof vorher), 0) << f.was;
+    }
+    Welt_Freigeben();
 }
 
 TEST_F(Transfer, Status1005HinUndZurueck) {

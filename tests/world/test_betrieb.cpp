@@ -237,7 +237,7 @@ TEST_F(Betrieb, ExchangeWithTheMarketMovesPlayersAndMoney) {
     EXPECT_EQ(Spieler_Tauschen(40, 0, kommt, dritter, 9000000), 1);  // 4.7 M balance + 4.8 M proceeds cover 9 M
     EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(40, 0, -1), 4700000.0 - 9000000.0 + 4800000.0);
     EXPECT_EQ(Spieler_Tauschen(40, 0, dritter, kommt, 0), 1);
-    Welt_Hook.transfer_erloes = nullptr;
+    Welt_Set_Hooks({});
     // Without a price one transfer of the season is used; -1 lets the market pick.
     Team_Wert(20, 40, 2, OP_SCHREIBEN);
     EXPECT_EQ(Spieler_Tauschen(40, 0, kommt, -1, 0), 1);

@@ -191,7 +191,7 @@ TEST_F(Welt, StadiumAttendanceIncomeAndBuilding) {
     Stadion_Init();
     EXPECT_EQ(Stadion_Get(Team_Transfermarkt, 1), nullptr);
     const int t = 16;
-    Bank_Konto_Anlegen(t, 50000000.0, 0);
+    Bank_Konto_Anlegen(t, 200000000.0, 0);  // enough to build the largest ground
     Stadion_Daten* s = Stadion_Get(t, 1);
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->kapazitaet, Team_Wert(4, t, 0, 0) + Team_Wert(5, t, 0, 0));

@@ -8,7 +8,6 @@
 #include "base/datei.h"
 #include "base/files.h"
 #include "base/globals.h"
-#include "base/spielstand.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/konfig.h"
@@ -200,25 +199,6 @@ TEST_F(Speichern, ImpossibleValuesAreRefused) {
         EXPECT_TRUE(vorher == nachher) << f.was;
     }
     EXPECT_EQ(alles_schreiben(), daten);
-}
-
-TEST_F(Speichern, SaveGameFileThroughTheDriver) {
-    Welt_Spielstand_Anmelden();
-    std::string pfad = welt_temp_ordner("spielstand") + "/welt.kdv";
-    Abbild vorher;
-    vorher.nehmen();
-    ASSERT_TRUE(Spielstand_Speichern(pfad.c_str(), 1)) << Spielstand_Letzter_Fehler();
-    Spieler_Wert(58, 7000, 100, OP_SCHREIBEN);
-    Manager_Loeschen(20);
-    ASSERT_TRUE(Spielstand_Laden(pfad.c_str())) << Spielstand_Letzter_Fehler();
-    Abbild nachher;
-    nachher.nehmen();
-    EXPECT_TRUE(vorher == nachher);
-    for (int b : {SPIELSTAND_BLOCK_BANK, SPIELSTAND_BLOCK_WERBUNG, SPIELSTAND_BLOCK_MANAGER, SPIELSTAND_BLOCK_SPIELER,
-                  SPIELSTAND_BLOCK_TEAMS, SPIELSTAND_BLOCK_STADIEN})
-        Spielstand_Modul_Abmelden(b);
-    Spielstand_Config_Modul_Abmelden(CONFIG_BLOCK_SPIELER);
-    Spielstand_Config_Modul_Abmelden(CONFIG_BLOCK_TEAMS);
 }
 
 }  // namespace

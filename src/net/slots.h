@@ -1,0 +1,81 @@
+// The server's six client slots and the client's request path.
+//
+// Server: each accepted connection gets a slot; the server pass
+// (Verbindung_Server_Clients) moves complete packets from the connections
+// into the slots, re-arms a connection once the server's answer has been
+// written (so a client's next packet is read only after its previous one was
+// answered) and clears the slot of a client that went away or broke the
+// rules, with one line in the debug log. The server's frame
+// (Verbindung_Server_Frame) hands each waiting packet to the packet hook.
+//
+// Client: Verbindung_Send_And_Read sends a request and waits for the
+// answer, pumping messages and the network; a match signal of the server
+// that arrives meanwhile goes to the signal hook. Verbindung_Read is the
+// per-frame read, CLIENT_SIGNAL sends a match signal without waiting for an
+// answer. When the connection to the server fails, the connection is closed
+// and the lost-connection hook runs once (by default an error box, then
+// the game ends the normal way).
+#pragma once
+
+#include "base/types.h"
+#include "net/verbindung.h"
+
+constexpr i32 VERBINDUNG_CLIENT_SLOTS = 6;
+// First word of a match sync signal.
+constexpr u32 NETZ_SIGNAL_MAGIC = 0xCFCECDCC;
+
+struct Verbindung_Client_Slot {
+    u32 index;
+    u32 benutzt;
+    u32 neu;  // 1 when accepted; the server's next frame clears it
+    Verbindung* verbindung;
+    u32 paket_laenge;
+    u8* paket;  // a complete packet not yet handled by the server's frame
+    i32 team;   // -1 until the client takes over its team
+    void (*schliessen)(i32 team);  // called when the connection breaks (none installed)
+};
+
+extern Verbindung_Client_Slot Verbindung_Client_Slots[VERBINDUNG_CLIENT_SLOTS];
+
+// The calls of the network layer into the game above it.
+struct Netz_Hooks {
+    // Client: a match signal of the server (the packet stays the caller's).
+    void (*client_signal)(const u8* daten, u32 laenge);
+    // Server: a client's packet, detached from its slot (the caller releases
+    // it afterwards); the answer goes out with Verbindung_Server_Send.
+    void (*server_paket)(Verbindung_Client_Slot* slot, const u8* daten, u32 laenge);
+    // Client: the waiting indicator while a request waits (blink flag).
+    void (*warteanzeige)(int blinken);
+    // Client: the connection to the server has failed.
+    void (*verbindung_verloren)();
+};
+// Installs the hooks; null entries keep the current ones.
+void Netz_Set_Hooks(const Netz_Hooks& hooks);
+void Netz_Hooks_Zuruecksetzen();
+
+// Server.
+void Verbindung_Server_Neuer_Client(Verbindung* v);
+void Verbindung_Server_Clients();
+i32 Verbindung_Server_Send(Verbindung_Client_Slot* slot, const void* daten, u32 laenge);
+void Verbindung_Client_Slot_Free(Verbindung_Client_Slot* slot);
+// Frees every slot (used at network stop).
+void Verbindung_Server_Slots_Leeren();
+// Closes the role's connections (Internet_Server_Verbindung,
+// Internet_Listen_Verbindung, the clients of the slots) and clears the
+// pointers: after a game was loaded and when the program ends.
+void Netz_Verbindungen_Schliessen();
+// The server's part of the frame: for each used slot in order, clears the
+// new flag and hands a waiting packet to the packet hook, then releases it.
+void Verbindung_Server_Frame();
+
+// Client. The answer's data (a guarded block for the caller), or null when
+// the request failed (the lost-connection hook has run) or was made while
+// another request waits.
+u8* Verbindung_Send_And_Read(Verbindung* v, const void* daten, u32 laenge, u32* antwort_laenge);
+u8* Verbindung_Read(Verbindung* v, u32* laenge);
+void CLIENT_SIGNAL(Verbindung* v, const void* daten, u32 laenge);
+// The client's part of the frame: a packet read by Verbindung_Read on the
+// server connection goes to the signal hook.
+void Verbindung_Client_Frame();
+// True when the packet is a match signal.
+bool Netz_Ist_Signal(const u8* daten, u32 laenge);

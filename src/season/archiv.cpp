@@ -1,0 +1,231 @@
+#include "season/archiv.h"
+
+#include <algorithm>
+#include <map>
+
+#include "base/compress.h"
+#include "base/datei.h"
+#include "base/memory.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+
+namespace {
+
+constexpr u32 WETTBEWERB_NUMMERN = 384;
+constexpr int WORTE_PRO_ZEILE = 15;
+constexpr int RASTER_SPIELTAGE = TABELLE_RASTER / TABELLE_RASTER_ZEILEN;
+constexpr u32 MAX_EINTRAEGE = 1u << 20;
+constexpr u32 MAX_EINTRAG_BYTES = 1u << 20;
+
+// Key: (season × 384 + competition) × 4 + the table's number in its season.
+u32 schluessel(i32 jahr, i32 wettbewerb, i32 k) {
+    return (static_cast<u32>(jahr) * WETTBEWERB_NUMMERN + static_cast<u32>(wettbewerb)) * ARCHIV_PRO_SAISON +
+           static_cast<u32>(k);
+}
+i32 jahr_von(u32 s) { return static_cast<i32>(s / ARCHIV_PRO_SAISON / WETTBEWERB_NUMMERN); }
+i32 wettbewerb_von(u32 s) { return static_cast<i32>(s / ARCHIV_PRO_SAISON % WETTBEWERB_NUMMERN); }
+
+using Archiv = std::map<u32, std::vector<u8>>;  // key -> zlib block
+Archiv archiv, staging;
+bool staging_da = false;
+
+// A bit stream of w-bit fields in u16 words from bit 0 upward.
+struct Bits {
+    std::vector<u16>& worte;
+    int bit = 16;
+    void schreiben(u32 wert, int breite) {
+        for (int i = 0; i < breite; ++i, ++bit) {
+            if (bit == 16) {
+                worte.push_back(0);
+                bit = 0;
+            }
+            if ((wert >> i) & 1) worte.back() = static_cast<u16>(worte.back() | (1u << bit));
+        }
+    }
+};
+struct Bits_Lesen {
+    const std::vector<u16>& worte;
+    size_t wort;
+    int bit = 0;
+    bool lesen(int breite, u32* wert) {
+        *wert = 0;
+        for (int i = 0; i < breite; ++i, ++bit) {
+            if (bit == 16) {
+                ++wort;
+                bit = 0;
+            }
+            if (wort >= worte.size()) return false;
+            *wert |= ((worte[wort] >> bit) & 1u) << i;
+        }
+        return true;
+    }
+};
+
+i32 spieltage_von(i32 wettbewerb) {
+    const Wettbewerb* w = Wettbewerb_Get_Zeiger(wettbewerb);
+    return w ? std::clamp(w->spieltage, 0, RASTER_SPIELTAGE) : -1;
+}
+
+}  // namespace
+
+std::vector<u16> Archiv_Kompakt(const Tabelle& t, i32 spieltage) {
+    std::vector<u16> w;
+    const u32 n = std::min<u32>(t.zeilen, TABELLE_ZEILEN);
+    spieltage = std::clamp(spieltage, 0, RASTER_SPIELTAGE);
+    w.push_back(static_cast<u16>(t.wettbewerb));
+    w.push_back(static_cast<u16>(n));
+    for (u32 r = 0; r < n; ++r) {
+        w.push_back(static_cast<u16>(t.reihenfolge[r]));
+        w.push_back(static_cast<u16>(t.vorherige[r]));
+        w.push_back(static_cast<u16>(t.team[r]));
+        for (int v = 0; v < 3; ++v)
+            for (const u32* feld : {t.spiele[v], t.punkte[v], t.tore[v], t.gegentore[v]})
+                w.push_back(static_cast<u16>(std::min<u32>(feld[r], 0xFFFF)));
+    }
+    // Rows past the grids' 24 have no grid entries: they store "no game".
+    auto eintrag = [&](u32 r, i32 d, bool heim) -> u32 {
+        if (r >= TABELLE_RASTER_ZEILEN) return heim ? 0 : 3;
+        const u32 i = static_cast<u32>(d) * TABELLE_RASTER_ZEILEN + r;
+        return heim ? (t.heim[i] == 1 ? 1 : 0) : std::min<u32>(t.ergebnis[i], 3);
+    };
+    Bits heim{w};
+    for (u32 r = 0; r < n; ++r)
+        for (i32 d = 0; d < spieltage; ++d) heim.schreiben(eintrag(r, d, true), 1);
+    Bits ergebnis{w};
+    for (u32 r = 0; r < n; ++r)
+        for (i32 d = 0; d < spieltage; ++d) ergebnis.schreiben(eintrag(r, d, false), 2);
+    return w;
+}
+
+bool Archiv_Entpacken(const std::vector<u16>& w, i32 spieltage, Tabelle& t) {
+    if (w.size() < 2 || w[1] > TABELLE_ZEILEN) return false;
+    const u32 n = w[1];
+    spieltage = std::clamp(spieltage, 0, RASTER_SPIELTAGE);
+    const size_t grid_worte = (n * static_cast<u32>(spieltage) + 15) / 16 + (2 * n * static_cast<u32>(spieltage) + 15) / 16;
+    if (w.size() != 2 + n * WORTE_PRO_ZEILE + grid_worte) return false;
+    t.wettbewerb = w[0];
+    t.zeilen = n;
+    auto vorzeichen = [](u16 x) { return static_cast<u32>(static_cast<i32>(static_cast<i16>(x))); };
+    size_t o = 2;
+    for (u32 r = 0; r < n; ++r) {
+        t.reihenfolge[r] = vorzeichen(w[o++]);
+        t.vorherige[r] = vorzeichen(w[o++]);
+        t.team[r] = vorzeichen(w[o++]);
+        for (int v = 0; v < 3; ++v)
+            for (u32* feld : {t.spiele[v], t.punkte[v], t.tore[v], t.gegentore[v]}) feld[r] = w[o++];
+    }
+    Bits_Lesen heim{w, o};
+    std::vector<u8> heim_bits(n * static_cast<u32>(spieltage));
+    for (u8& b : heim_bits) {
+        u32 x = 0;
+        if (!heim.lesen(1, &x)) return false;
+        b = static_cast<u8>(x);
+    }
+    Bits_Lesen ergebnis{w, o + (n * static_cast<u32>(spieltage) + 15) / 16};
+    for (u32 r = 0; r < n; ++r)
+        for (i32 d = 0; d < spieltage; ++d) {
+            u32 x = 0;
+            if (!ergebnis.lesen(2, &x)) return false;
+            if (r >= TABELLE_RASTER_ZEILEN) continue;
+            const u32 i = static_cast<u32>(d) * TABELLE_RASTER_ZEILEN + r;
+            t.ergebnis[i] = x == 3 ? 0xFFFF : static_cast<u16>(x);
+            // A day without a game keeps the prepared venue value.
+            t.heim[i] = x == 3 ? 0xFF : heim_bits[r * static_cast<u32>(spieltage) + static_cast<u32>(d)];
+        }
+    return true;
+}
+
+bool Statistik_Archiv_Speichern(const Tabelle& t, i32 jahr) {
+    const i32 wb = static_cast<i32>(t.wettbewerb);
+    const i32 tage = spieltage_von(wb);
+    if (tage < 0 || wb < 0 || static_cast<u32>(wb) >= WETTBEWERB_NUMMERN || jahr < 0) return false;
+    // Tables older than twenty seasons go.
+    for (auto it = archiv.begin(); it != archiv.end();)
+        it = wettbewerb_von(it->first) == wb && jahr_von(it->first) < jahr - ARCHIV_JAHRE ? archiv.erase(it)
+                                                                                          : std::next(it);
+    i32 k = 0;
+    while (k < ARCHIV_PRO_SAISON && archiv.count(schluessel(jahr, wb, k))) ++k;
+    if (k == ARCHIV_PRO_SAISON) return false;
+    const std::vector<u16> worte = Archiv_Kompakt(t, tage);
+    std::vector<u8> bytes(worte.size() * 2);
+    for (size_t i = 0; i < worte.size(); ++i) put_u16le(&bytes[2 * i], worte[i]);
+    u32 groesse = 0;
+    void* block = W32_Cmp_Zlib_Pack_Neu(bytes.data(), static_cast<u32>(bytes.size()), &groesse);
+    if (!block) return false;
+    const u8* b = static_cast<const u8*>(block);
+    archiv[schluessel(jahr, wb, k)].assign(b, b + groesse);
+    W32_Memory_H_Free(block);
+    return true;
+}
+
+bool Statistik_Archiv_Holen(Tabelle& t, i32 wettbewerb, i32 jahr, i32 k) {
+    if (wettbewerb < 0 || static_cast<u32>(wettbewerb) >= WETTBEWERB_NUMMERN || jahr < 0 || k < 0 ||
+        k >= ARCHIV_PRO_SAISON)
+        return false;
+    auto it = archiv.find(schluessel(jahr, wettbewerb, k));
+    if (it == archiv.end()) return false;
+    u32 groesse = 0;
+    void* roh = W32_Cmp_Zlib_Unpack_Neu(it->second.data(), static_cast<u32>(it->second.size()), &groesse);
+    if (!roh) return false;
+    std::vector<u16> worte(groesse / 2);
+    const u8* b = static_cast<const u8*>(roh);
+    for (size_t i = 0; i < worte.size(); ++i) worte[i] = get_u16le(b + 2 * i);
+    W32_Memory_H_Free(roh);
+    return Archiv_Entpacken(worte, std::max(spieltage_von(wettbewerb), 0), t);
+}
+
+int Statistik_Archiv_Jahre(i32 wettbewerb, i32* jahre, int max) {
+    int n = 0;
+    for (auto it = archiv.rbegin(); it != archiv.rend() && n < max; ++it)
+        if (wettbewerb_von(it->first) == wettbewerb && (n == 0 || jahre[n - 1] != jahr_von(it->first)))
+            jahre[n++] = jahr_von(it->first);
+    return n;
+}
+
+void Statistik_Archiv_Leeren() { archiv.clear(); }
+
+bool Archiv_Save(Datei_Status* datei) {
+    u8 kopf[4];
+    put_u32le(kopf, static_cast<u32>(archiv.size()));
+    if (!Datei_Schreiben(datei, kopf, 4)) return false;
+    for (const auto& [k, block] : archiv) {
+        u8 e[8];
+        put_u32le(e, k);
+        put_u32le(e + 4, static_cast<u32>(block.size()));
+        if (!Datei_Schreiben(datei, e, 8) || !Datei_Schreiben(datei, block.data(), static_cast<u32>(block.size())))
+            return false;
+    }
+    return true;
+}
+
+bool Archiv_Lesen(Datei_Status* datei) {
+    staging.clear();
+    staging_da = false;
+    u8 kopf[4];
+    if (Datei_Lesen(datei, kopf, 4) != 4) return false;
+    const u32 n = get_u32le(kopf);
+    if (n > MAX_EINTRAEGE) return false;
+    for (u32 i = 0; i < n; ++i) {
+        u8 e[8];
+        if (Datei_Lesen(datei, e, 8) != 8) return false;
+        const u32 k = get_u32le(e), groesse = get_u32le(e + 4);
+        // Keys rise, each names a known competition number, blocks are bounded.
+        if (groesse > MAX_EINTRAG_BYTES || (!staging.empty() && k <= staging.rbegin()->first)) return false;
+        std::vector<u8> block(groesse);
+        if (groesse && Datei_Lesen(datei, block.data(), groesse) != groesse) return false;
+        staging.emplace(k, std::move(block));
+    }
+    staging_da = true;
+    return true;
+}
+
+void Archiv_Uebernehmen() {
+    if (staging_da) archiv.swap(staging);
+    staging.clear();
+    staging_da = false;
+}
+
+void Archiv_Verwerfen() {
+    staging.clear();
+    staging_da = false;
+}

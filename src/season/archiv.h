@@ -1,0 +1,42 @@
+// The season archive: the final tables of finished competitions in a
+// compact form (u16 words: competition, rows, per row order, previous order,
+// team and the four counters of each variant; the venue grid as bits and
+// the result grid as 2-bit fields over the competition's matchdays),
+// zlib-packed, under year and competition; saved as a block of the save
+// game.
+#pragma once
+
+#include <vector>
+
+#include "base/types.h"
+
+struct Tabelle;
+struct Datei_Status;
+
+// Tables a competition can archive in one season (a competition held more
+// than once a year); each keeps its own key.
+constexpr int ARCHIV_PRO_SAISON = 4;
+// Tables older than this many seasons are dropped when a newer one comes.
+constexpr i32 ARCHIV_JAHRE = 20;
+
+// The compact words of a table (the competition's matchday count for the
+// grids), and back into a record; false when the words do not fit.
+std::vector<u16> Archiv_Kompakt(const Tabelle& t, i32 spieltage);
+bool Archiv_Entpacken(const std::vector<u16>& worte, i32 spieltage, Tabelle& t);
+
+// Stores a finished table under the season `jahr`; false when the
+// competition is unknown or the season already holds ARCHIV_PRO_SAISON
+// of its tables.
+bool Statistik_Archiv_Speichern(const Tabelle& t, i32 jahr);
+// Expands the k-th table of a competition's season into the record (its
+// other fields keep what they held); false when there is none.
+bool Statistik_Archiv_Holen(Tabelle& t, i32 wettbewerb, i32 jahr, i32 k = 0);
+// The seasons with a table of the competition, newest first, at most max.
+int Statistik_Archiv_Jahre(i32 wettbewerb, i32* jahre, int max);
+void Statistik_Archiv_Leeren();
+
+// Save block: the archive's entries; staged while loading.
+bool Archiv_Save(Datei_Status* datei);
+bool Archiv_Lesen(Datei_Status* datei);
+void Archiv_Uebernehmen();
+void Archiv_Verwerfen();

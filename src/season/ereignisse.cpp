@@ -1,0 +1,313 @@
+#include "season/ereignisse.h"
+
+#include <algorithm>
+
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "season/spiele.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+#include "world/aufstellung.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr int SPIELER_PRO_TEAM = 20;
+constexpr u32 AUFSTELLUNG_STARTELF = 16;
+constexpr u32 ALLE_SPIELER = 0;
+constexpr int LETZTE_ERGEBNISSE = 5;
+constexpr u8 KEIN_ERGEBNIS = 255;
+constexpr i32 TORE_IM_VERLAUF = 15;
+
+bool client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
+
+u8 plus_eins(u8 v) { return v == 255 ? v : static_cast<u8>(v + 1); }
+void u16_addieren(u8* p, i32 wert) {
+    const i64 v = static_cast<i64>(get_u16le(p)) + std::max(wert, 0);
+    put_u16le(p, static_cast<u16>(std::min<i64>(v, 0xFFFF)));
+}
+
+// A player's counter entry in a competition's base competition, created
+// when `anlegen` is set.
+u8* zaehler_eintrag(i32 wettbewerb, i32 spieler, bool anlegen) {
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
+    u32 k = 0;
+    if (!s || !Spiele_Schluessel_Spieler(Wettbewerb_Get_Basis_Id(wettbewerb), spieler, &k)) return nullptr;
+    if (anlegen) return s->Holen(k);
+    const i32 i = s->Finden(k);
+    return i < 0 ? nullptr : s->Eintrag(static_cast<u32>(i));
+}
+
+bool ist_spieler(i32 s) { return s >= 0 && s < Spieler_Anzahl; }
+bool ist_team(i32 t) { return t >= 0 && t < Team_Anzahl; }
+
+void status_setzen(i32 spieler, u32 weg, u32 dazu) {
+    if (!ist_spieler(spieler)) return;
+    Spieler_Daten[spieler].status = (Spieler_Daten[spieler].status & ~weg) | dazu;
+}
+
+// A card's counters: the ban it brings and the mark that it was received in
+// the last match (the ban is served from the match after the next check).
+void karte(i32 wettbewerb, i32 spieler, i32 team, u32 flags) {
+    u8* e = zaehler_eintrag(wettbewerb, spieler, true);
+    if (!e) return;
+    u8* z = e + 4 - 1;  // z[art] for kinds 1..8
+    if (flags & EREIGNIS_GELB) {
+        const i32 n = (z[ZAEHLER_GELB] & 127) + 1;
+        const bool sperre = Wettbewerb_Gelbsperre(wettbewerb, n);
+        z[ZAEHLER_SPERRE] = sperre ? static_cast<u8>(SPERRE_GELB | 1) : z[ZAEHLER_SPERRE];
+        z[ZAEHLER_GELB] = static_cast<u8>(std::min(n, 127) | GELB_LETZTES_SPIEL);
+    } else if (flags & EREIGNIS_GELBROT) {
+        status_setzen(spieler, STATUS_SPIELT, STATUS_GESPERRT_GELBROT);
+        z[ZAEHLER_SPERRE] = SPERRE_GELBROT | 1;
+        z[ZAEHLER_GELBROT] = plus_eins(z[ZAEHLER_GELBROT]);
+        z[ZAEHLER_GELB] |= GELB_LETZTES_SPIEL;
+    } else if (flags & EREIGNIS_ROT) {
+        i32 spiele = Rnd_Basis(2, 6);
+        if (Team_Hat_Manager(team)) spiele = std::clamp(spiele - Rnd_Basis(1, 3), 2, 8);
+        status_setzen(spieler, STATUS_SPIELT, STATUS_GESPERRT_ROT);
+        z[ZAEHLER_SPERRE] = static_cast<u8>(SPERRE_ROT | spiele);
+        z[ZAEHLER_ROT] = plus_eins(z[ZAEHLER_ROT]);
+        z[ZAEHLER_GELB] |= GELB_LETZTES_SPIEL;
+    }
+}
+
+i32 ergebnis(i32 tore, i32 gegentore) { return tore > gegentore ? 1 : tore == gegentore ? 0 : 2; }
+
+}  // namespace
+
+bool Spiele_Ereignisse_Reservieren(i32 handle) {
+    Spiel* s = Spiele_Get_Spiel(handle, true);
+    if (!s || client()) return false;
+    if (s->erstes_ereignis) return true;
+    const u32 erster = Spiele_Ereignis_Block(EREIGNISSE_PRO_SPIEL);
+    if (!erster) return false;
+    s->erstes_ereignis = erster;
+    s->ereignis_anzahl = 0;
+    return true;
+}
+
+i32 Spiele_Ereignis_Eintragen(i32 handle, u32 flags, i32 minute, i32 spieler, i32 spieler2) {
+    Spiel* s = Spiele_Get_Spiel(handle, true);
+    if (!s) return -1;
+    if (!s->erstes_ereignis) {
+        Debug_Printf("Ereignis Speicher für dieses Spiel nicht vorbereitet");
+        return -1;
+    }
+    const bool fuer_a = (flags & EREIGNIS_FUER_A) != 0;
+    if (flags & EREIGNIS_TOR) {
+        i8& tore = fuer_a ? s->tore_a : s->tore_b;
+        if (s->tore_a < 0) s->tore_a = 0;
+        if (s->tore_b < 0) s->tore_b = 0;
+        if (tore < 127) ++tore;
+        Spiele_Tabellen_Cache_Leeren_Plan(Wettbewerb_Get_Spielplan(s->wettbewerb));
+    }
+    if (s->ereignis_anzahl >= EREIGNISSE_PRO_SPIEL) {
+        Debug_Printf("Ereignis-Array Überlauf");
+        return s->ereignis_anzahl;
+    }
+    u8* e = Spiele_Ereignis(s->erstes_ereignis + s->ereignis_anzahl);
+    if (!e) return s->ereignis_anzahl;
+    put_u16le(e, static_cast<u16>(static_cast<i16>(spieler)));
+    put_u16le(e + 2, static_cast<u16>(static_cast<i16>(spieler2)));
+    put_u32le(e + 4, flags);
+    e[8] = static_cast<u8>(std::clamp<i32>(minute < 0 ? s->minute : minute, 0, 255));
+    if (flags & (EREIGNIS_GELB | EREIGNIS_GELBROT | EREIGNIS_ROT))
+        karte(s->wettbewerb, spieler, fuer_a ? s->team_a : s->team_b, flags);
+    return ++s->ereignis_anzahl;
+}
+
+void Spiele_Set_Wettbewerb_Ereignis(i32 wettbewerb, i32 spieler, i32 art, i32 wert) {
+    if (client() || art < ZAEHLER_GELB || art > ZAEHLER_SPERRE) return;
+    u8* e = zaehler_eintrag(wettbewerb, spieler, true);
+    if (!e) return;
+    u8& z = e[4 + art - 1];
+    z = wert < 0 ? plus_eins(z) : static_cast<u8>(std::min(wert, 255));
+}
+
+i32 Spiele_Get_Wettbewerb_Ereignis(i32 wettbewerb, i32 art, i32 spieler) {
+    if (art < ZAEHLER_GELB || art > ZAEHLER_SPERRE || !ist_spieler(spieler)) return -1;
+    const u8* e = zaehler_eintrag(wettbewerb, spieler, false);
+    return e ? e[4 + art - 1] : 0;
+}
+
+void Spiele_Loesche_Wettbewerb_Ereignis(i32 basis) {
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
+    if (!s || client()) return;
+    if (basis < 0) {
+        s->Leeren();
+        return;
+    }
+    const u64 n = static_cast<u64>(std::max(Spieler_Anzahl, 1));
+    for (u32 i = s->Anzahl(); i-- > 0;)
+        if ((get_u32le(s->Eintrag(i)) - 1) / n == static_cast<u64>(basis)) s->Loeschen(i);
+}
+
+bool Wettbewerb_Gelbsperre(i32 wettbewerb, i32 karten) {
+    const Wettbewerb* w = Wettbewerb_Get_Zeiger(wettbewerb);
+    if (!w || w->erste_gelbsperre == 0) return false;
+    const i32 erste = w->erste_gelbsperre, intervall = std::max<i32>(w->intervall_gelbsperre, 1);
+    return karten >= erste && (karten - erste) % intervall == 0;
+}
+
+void Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(i32 wettbewerb, i32 team) {
+    if (client() || !ist_team(team)) return;
+    i32 spieler[SPIELER_PRO_TEAM];
+    const int n = Teamspieler_Ins_Array(team, spieler, SPIELER_PRO_TEAM, AUFSTELLUNG_STARTELF);
+    for (int i = 0; i < n; ++i) Spiele_Set_Wettbewerb_Ereignis(wettbewerb, spieler[i], ZAEHLER_EINSAETZE, -1);
+}
+
+void Spiele_Setze_Sperren_Spieler_Vor_Spiel(i32 wettbewerb, i32 team, bool zaehlt) {
+    if (client() || !ist_team(team)) return;
+    i32 spieler[SPIELER_PRO_TEAM];
+    const int n = Teamspieler_Ins_Array(team, spieler, SPIELER_PRO_TEAM, ALLE_SPIELER);
+    for (int i = 0; i < n; ++i) {
+        const i32 p = spieler[i];
+        u8* e = zaehler_eintrag(wettbewerb, p, false);
+        const i32 gelb = e ? e[4 + ZAEHLER_GELB - 1] & 127 : 0;
+        status_setzen(p, STATUS_GELB_GEFAEHRDET | STATUS_GESPERRT_GELB | STATUS_GESPERRT_GELBROT | STATUS_GESPERRT_ROT,
+                      Wettbewerb_Gelbsperre(wettbewerb, gelb + 1) ? STATUS_GELB_GEFAEHRDET : 0);
+        if (!e) continue;
+        u8& sperre = e[4 + ZAEHLER_SPERRE - 1];
+        u8& karten = e[4 + ZAEHLER_GELB - 1];
+        if (sperre) {
+            const u8 art = sperre & (SPERRE_GELB | SPERRE_GELBROT | SPERRE_ROT);
+            i32 spiele = sperre & SPERRE_SPIELE;
+            if (zaehlt && !(karten & GELB_LETZTES_SPIEL)) spiele = std::clamp(spiele, 1, 10) - 1;
+            const u32 bit = (art & SPERRE_GELB)      ? STATUS_GESPERRT_GELB
+                            : (art & SPERRE_GELBROT) ? STATUS_GESPERRT_GELBROT
+                            : (art & SPERRE_ROT)     ? STATUS_GESPERRT_ROT
+                                                     : STATUS_GESPERRT_SONST;
+            if (spiele > 0) {
+                status_setzen(p, 0, bit);
+                sperre = static_cast<u8>(art | spiele);
+            } else {
+                sperre = 0;
+            }
+        }
+        if (zaehlt) karten &= static_cast<u8>(~GELB_LETZTES_SPIEL);
+    }
+}
+
+void Spiele_Set_Ewige_Tabelle(i32 wettbewerb, i32 team, i32 punkte, i32 tore, i32 gegentore, i32 erg, i32 ort) {
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EWIG);
+    u32 k = 0;
+    if (client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Ewig(Wettbewerb_Get_Basis_Id(wettbewerb), team, &k))
+        return;
+    u8* e = s->Holen(k);
+    if (!e) return;
+    // Six pairs [home, away]: points, goals for, against, wins, draws, defeats.
+    auto feld = [&](int paar) { return e + 4 + 4 * paar + 2 * ort; };
+    u16_addieren(feld(0), punkte);
+    u16_addieren(feld(1), tore);
+    u16_addieren(feld(2), gegentore);
+    u16_addieren(feld(erg == 1 ? 3 : erg == 0 ? 4 : 5), 1);
+}
+
+bool Spiele_Get_Ewige_Tabelle(i32 wettbewerb, i32 team, u32 aus[6], i32 art) {
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EWIG);
+    u32 k = 0;
+    if (!s || !aus || art < 0 || art > 2 || !Spiele_Schluessel_Ewig(Wettbewerb_Get_Basis_Id(wettbewerb), team, &k))
+        return false;
+    const i32 i = s->Finden(k);
+    if (i < 0) return false;
+    const u8* e = s->Eintrag(static_cast<u32>(i));
+    for (int paar = 0; paar < 6; ++paar) {
+        const u32 heim = get_u16le(e + 4 + 4 * paar), gast = get_u16le(e + 6 + 4 * paar);
+        aus[paar] = art == 0 ? heim : art == 1 ? gast : heim + gast;
+    }
+    return true;
+}
+
+void Spiele_Set_Serien(i32 wettbewerb, i32 team, i32 tore, i32 gegentore, i32 ort) {
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SERIEN);
+    const i32 basis = wettbewerb == -1 ? SPIELE_ALLE_WETTBEWERBE : Wettbewerb_Get_Basis_Id(wettbewerb);
+    u32 k = 0;
+    if (client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Serien(basis, team, &k)) return;
+    u8* e = s->Holen(k);
+    if (!e) return;
+    // Stored order: no goal scored, no goal conceded, defeats, wins, draws,
+    // no win, unbeaten.
+    const bool gilt[7] = {tore == 0, gegentore == 0, tore < gegentore, tore > gegentore, tore == gegentore,
+                          tore <= gegentore, tore >= gegentore};
+    for (int r = 0; r < 7; ++r)
+        for (int spalte : {ort, 2}) {
+            u8& z = e[4 + 3 * r + spalte];
+            z = gilt[r] ? plus_eins(z) : 0;
+        }
+}
+
+void Spiele_Set_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, i32 tore_heim, i32 tore_gast) {
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_DIREKT);
+    u32 k = 0;
+    if (client() || !s || !Spiele_Schluessel_Direkt(Wettbewerb_Get_Basis_Id(wettbewerb), heim, gast, &k)) return;
+    const bool neu = s->Finden(k) < 0;
+    u8* e = s->Holen(k);
+    if (!e) return;
+    if (neu) std::fill(e + 7, e + 7 + LETZTE_ERGEBNISSE, KEIN_ERGEBNIS);
+    u8& zaehler = e[4 + (tore_heim > tore_gast ? 0 : tore_heim == tore_gast ? 1 : 2)];
+    zaehler = plus_eins(zaehler);
+    std::copy_backward(e + 7, e + 7 + LETZTE_ERGEBNISSE - 1, e + 7 + LETZTE_ERGEBNISSE);
+    e[7] = static_cast<u8>(std::clamp(tore_heim, 0, TORE_IM_VERLAUF) + 16 * std::clamp(tore_gast, 0, TORE_IM_VERLAUF));
+}
+
+void Spiele_Set_Wettbewerb_Sieger(i32 wettbewerb, i32 sieger, i32 jahr, i32 zweiter, i32 tore_hoch, i32 tore_tief) {
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SIEGER);
+    u32 k = 0;
+    if (client() || !s || !ist_team(sieger) || !Spiele_Schluessel_Sieger(Wettbewerb_Get_Basis_Id(wettbewerb), jahr, &k))
+        return;
+    u8* e = s->Holen(k);
+    if (!e) return;
+    put_u16le(e + 4, static_cast<u16>(sieger));
+    put_u16le(e + 6, static_cast<u16>(static_cast<i16>(ist_team(zweiter) ? zweiter : -1)));
+    e[8] = static_cast<u8>(std::clamp(tore_hoch, 0, 255));
+    e[9] = static_cast<u8>(std::clamp(tore_tief, 0, 255));
+}
+
+void Spiele_Set_Nachspiel_Statistik(i32 handle) {
+    const Spiel* s = Spiele_Get_Spiel(handle, true);
+    if (client() || !s || s->tore_a < 0 || s->tore_b < 0 || !ist_team(s->team_a) || !ist_team(s->team_b)) return;
+    const i32 id = s->wettbewerb;
+    if (Wettbewerb_Ist_Freundschaftsspiele(id)) return;
+    const Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
+    const i32 sieg = w && (w->modus & WB_ENGLISCHE_TABELLE) ? 3 : 2;
+    const i32 a = s->team_a, b = s->team_b, ta = s->tore_a, tb = s->tore_b;
+    const i32 ea = ergebnis(ta, tb), eb = ergebnis(tb, ta);
+    auto punkte = [sieg](i32 e) { return e == 1 ? sieg : e == 0 ? 1 : 0; };
+    Spiele_Set_Ewige_Tabelle(id, a, punkte(ea), ta, tb, ea, 0);
+    Spiele_Set_Ewige_Tabelle(id, b, punkte(eb), tb, ta, eb, 1);
+    for (i32 c : {id, -1}) {
+        Spiele_Set_Serien(c, a, ta, tb, 0);
+        Spiele_Set_Serien(c, b, tb, ta, 1);
+    }
+    Spiele_Set_Spiele_Gegen(id, a, b, ta, tb);
+}
+
+i32 Spiele_Spieler_Statistik(i32 statistik, i32 wettbewerb, i32, i32 spieler) {
+    switch (statistik) {
+    case STATISTIK_GELB: return std::max(Spiele_Get_Wettbewerb_Ereignis(wettbewerb, ZAEHLER_GELB, spieler), 0) & 127;
+    case STATISTIK_GELBROT: return std::max(Spiele_Get_Wettbewerb_Ereignis(wettbewerb, ZAEHLER_GELBROT, spieler), 0);
+    case STATISTIK_ROT: return std::max(Spiele_Get_Wettbewerb_Ereignis(wettbewerb, ZAEHLER_ROT, spieler), 0);
+    case STATISTIK_TORE:
+    case STATISTIK_VORLAGEN:
+    case STATISTIK_SCORER: break;
+    default: return 0;
+    }
+    const i32 plan = Wettbewerb_Get_Spielplan(wettbewerb);
+    const Spielplan_Kopf* kopf = Spiele_Get_Kopf(plan);
+    const Spiel* spiele = Spiele_Get_Spiele(plan);
+    if (!kopf || !spiele || spieler < 0) return 0;
+    i32 tore = 0, vorlagen = 0;
+    for (u32 i = 0; i < kopf->spiele; ++i) {
+        const Spiel& s = spiele[i];
+        for (u32 e = 0; s.erstes_ereignis && e < std::min<u32>(s.ereignis_anzahl, EREIGNISSE_PRO_SPIEL); ++e) {
+            const u8* r = Spiele_Ereignis(s.erstes_ereignis + e);
+            if (!r || !(get_u32le(r + 4) & EREIGNIS_TOR)) continue;
+            tore += static_cast<i16>(get_u16le(r)) == spieler;
+            vorlagen += static_cast<i16>(get_u16le(r + 2)) == spieler;
+        }
+    }
+    return statistik == STATISTIK_TORE ? tore : statistik == STATISTIK_VORLAGEN ? vorlagen : tore + vorlagen;
+}

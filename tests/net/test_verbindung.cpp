@@ -1,0 +1,246 @@
+// Connections, frames and the server's client slots against raw POSIX peers.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "base/debug.h"
+#include "net/sockets.h"
+#include "netz_test.h"
+
+namespace {
+
+constexpr u16 TCP_PORT = 57355;  // the port setting 3040 on the wire
+
+class Server : public Netz_Test {
+  protected:
+    void SetUp() override {
+        Netz_Test::SetUp();
+        Test_Adresse(1, adresse);
+        Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, INTERNET_PORT, adresse);
+        ASSERT_NE(Internet_Listen_Verbindung, nullptr);
+        Netz_Set_Hooks({.server_paket = Echo_Paket});
+    }
+    void TearDown() override {
+        for (int fd : roh) close(fd);
+        Netz_Test::TearDown();
+    }
+    // A raw client that has got its slot.
+    int Client() {
+        const int vorher = Slots_Benutzt();
+        int fd = Roh_Verbinden(adresse, TCP_PORT);
+        EXPECT_GE(fd, 0);
+        roh.push_back(fd);
+        EXPECT_TRUE(Pumpen_Bis([&] { return Slots_Benutzt() > vorher; }));
+        return fd;
+    }
+    u8 adresse[4];
+    std::vector<int> roh;
+};
+
+std::vector<u8> Zehn() { return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}; }
+
+TEST_F(Server, ListensOnTheUnconvertedPortAndFramesTheServersPacket) {
+    sockaddr_in sa{};
+    socklen_t l = sizeof sa;
+    ASSERT_EQ(getsockname(Internet_Listen_Verbindung->socket->sock, reinterpret_cast<sockaddr*>(&sa), &l), 0);
+    EXPECT_EQ(ntohs(sa.sin_port), TCP_PORT);
+
+    int fd = Client();
+    Verbindung_Client_Slot& s = Verbindung_Client_Slots[0];
+    const std::vector<u8> daten = Zehn();
+    ASSERT_EQ(Verbindung_Server_Send(&s, daten.data(), 10), 1);
+    EXPECT_EQ(Verbindung_Server_Send(&s, daten.data(), 10), 0) << "one frame at a time";
+    std::vector<u8> gelesen;
+    ASSERT_TRUE(Roh_Lesen(fd, 26, gelesen));
+    EXPECT_EQ(gelesen, Test_Rahmen(VERBINDUNG_TAG_SERVER, daten));
+    EXPECT_EQ(gelesen[0], 0x1A);
+    EXPECT_EQ(gelesen[12], 0xFB);
+}
+
+TEST_F(Netz_Test, ClientFramesATenBytePacketAndRefusesEmptyOnes) {
+    u8 adresse[4];
+    Test_Adresse(2, adresse);
+    int lauscher = Roh_Lauschen(adresse, TCP_PORT);
+    ASSERT_GE(lauscher, 0);
+    Verbindung* v = Verbindung_Open(VERBINDUNG_CLIENT, INTERNET_PORT, adresse);
+    ASSERT_NE(v, nullptr);
+    int peer = accept4(lauscher, nullptr, nullptr, SOCK_NONBLOCK);
+    ASSERT_GE(peer, 0);
+    const std::vector<u8> daten = Zehn();
+    EXPECT_EQ(Verbindung_Send(v, daten.data(), 0, 250), 0);
+    EXPECT_EQ(Verbindung_Send(v, nullptr, 10, 250), 0);
+    ASSERT_EQ(Verbindung_Send(v, daten.data(), 10, 250), 1);
+    std::vector<u8> gelesen;
+    ASSERT_TRUE(Roh_Lesen(peer, 26, gelesen));
+    EXPECT_EQ(gelesen, (std::vector<u8>{0x1A, 0, 0, 0, 0, 0, 0, 0, 0x0A, 0, 0, 0, 0xFA, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7,
+                                        8, 9, 10}));
+    EXPECT_EQ(Verbindung_Zustand(v), VERBINDUNG_GESENDET);
+    // The peer goes: the bridge reports the close, the connection is broken but stays.
+    close(peer);
+    ASSERT_TRUE(Pumpen_Bis([&] { return Verbindung_Zustand(v) == VERBINDUNG_KAPUTT; }));
+    EXPECT_EQ(v->socket, nullptr);
+    EXPECT_EQ(Verbindung_Send(v, daten.data(), 10, 250), 0);
+    Verbindung_Close(v);
+    close(lauscher);
+}
+
+TEST_F(Server, SixClientsGetSlotsTheSeventhIsClosed) {
+    for (int i = 0; i < 5; i++) Client();
+    // The sixth with the pump alone: its new flag is still set.
+    int sechster = Roh_Verbinden(adresse, TCP_PORT);
+    roh.push_back(sechster);
+    for (int i = 0; i < 10000 && Slots_Benutzt() < 6; i++) {
+        Verbindung_Pump();
+        Verbindung_Warten(1);
+    }
+    EXPECT_EQ(Verbindung_Client_Slots[5].neu, 1u);
+    for (int i = 0; i < 6; i++) {
+        const Verbindung_Client_Slot& s = Verbindung_Client_Slots[i];
+        EXPECT_EQ(s.index, static_cast<u32>(i));
+        EXPECT_EQ(s.benutzt, 1u);
+        EXPECT_EQ(s.team, -1);
+    }
+    int siebter = Roh_Verbinden(adresse, TCP_PORT);
+    ASSERT_GE(siebter, 0);
+    roh.push_back(siebter);
+    EXPECT_TRUE(Roh_Ende(siebter));
+    EXPECT_EQ(Slots_Benutzt(), 6);
+    // The server's frame clears the new flag.
+    EXPECT_EQ(Verbindung_Client_Slots[5].neu, 0u);
+}
+
+TEST_F(Server, HeaderFedOneBytePerPassAndTwoFramesInOrder) {
+    int fd = Client();
+    Verbindung* v = Verbindung_Client_Slots[0].verbindung;
+    const std::vector<u8> rahmen = Test_Rahmen(250, {'a', 'b', 'c'});
+    for (size_t i = 0; i < rahmen.size(); i++) {
+        ASSERT_TRUE(Roh_Schreiben(fd, {rahmen[i]}));
+        // Each byte in its own pass (wait until the socket has it).
+        pollfd p{v->socket->sock, POLLIN, 0};
+        poll(&p, 1, 1000);
+        Verbindung_Pump();
+        EXPECT_EQ(v->empfang.phase, i + 1 < 16 ? VERBINDUNG_PHASE_KOPF
+                                                : i + 1 < rahmen.size() ? VERBINDUNG_PHASE_DATEN
+                                                                         : VERBINDUNG_PHASE_FERTIG)
+            << "byte " << i;
+    }
+    std::vector<u8> antwort;
+    ASSERT_TRUE(Roh_Lesen(fd, rahmen.size(), antwort));
+    EXPECT_EQ(antwort, Test_Rahmen(251, {'a', 'b', 'c'}));
+
+    // Two frames in one write: answered one after the other, in order.
+    std::vector<u8> zwei = Test_Rahmen(250, {'X'});
+    const std::vector<u8> b = Test_Rahmen(250, {'Y', 'Z'});
+    zwei.insert(zwei.end(), b.begin(), b.end());
+    ASSERT_TRUE(Roh_Schreiben(fd, zwei));
+    ASSERT_TRUE(Roh_Lesen(fd, zwei.size(), antwort));
+    std::vector<u8> erwartet = Test_Rahmen(251, {'X'});
+    const std::vector<u8> b2 = Test_Rahmen(251, {'Y', 'Z'});
+    erwartet.insert(erwartet.end(), b2.begin(), b2.end());
+    EXPECT_EQ(antwort, erwartet);
+}
+
+// Each bad peer loses its own connection; a good client is still answered.
+TEST_F(Server, MalformedFramesAndSilentPeersBreakOnlyTheirOwnConnection) {
+    struct Fall {
+        const char* name;
+        std::vector<u8> bytes;
+    };
+    const std::vector<Fall> faelle = {
+        {"Länge 0", Test_Rahmen(0, 0, 0, 250, {})},
+        {"Länge 3", {3, 0, 0, 0}},
+        {"Länge 4", {4, 0, 0, 0, 9, 9, 9, 9}},
+        {"Länge 15", Test_Rahmen(15, 0, 0, 250, {})},
+        {"Länge 0x7FFFFFFF", Test_Rahmen(0x7FFFFFFF, 0, 0x7FFFFFEF, 250, {1, 2, 3})},
+        {"Datenlänge hinter dem Rahmen", Test_Rahmen(26, 0, 20, 250, Zehn())},
+        {"gepackt", Test_Rahmen(26, 1, 10, 250, Zehn())},
+        {"halber Rahmen", {26, 0, 0, 0, 0, 0}},
+        {"stumm", {}},
+    };
+    int gut = Client();
+    const std::vector<u8> frage = Test_Rahmen(250, {'o', 'k'});
+    std::vector<u8> antwort;
+    ASSERT_TRUE(Roh_Schreiben(gut, frage));
+    ASSERT_TRUE(Roh_Lesen(gut, frage.size(), antwort));
+    // Short limits from here on; the good client has spoken already.
+    Verbindung_Limits.stumm = 300;
+    Verbindung_Limits.teilrahmen = 300;
+    Debug_Mitschnitt log;
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        int boese = Client();
+        const int slot = Slots_Benutzt() - 1;
+        if (!f.bytes.empty()) {
+            ASSERT_TRUE(Roh_Schreiben(boese, f.bytes));
+        }
+        // The good client is answered meanwhile.
+        ASSERT_TRUE(Roh_Schreiben(gut, frage));
+        ASSERT_TRUE(Roh_Lesen(gut, frage.size(), antwort));
+        EXPECT_EQ(antwort, Test_Rahmen(251, {'o', 'k'}));
+        EXPECT_TRUE(Roh_Ende(boese));
+        ASSERT_TRUE(Pumpen_Bis([&] { return !Verbindung_Client_Slots[slot].benutzt; }));
+        EXPECT_EQ(Slots_Benutzt(), 1);
+    }
+    EXPECT_EQ(log.Anzahl("getrennt"), static_cast<int>(faelle.size()));
+    EXPECT_TRUE(log.Enthaelt("ungültige Rahmenlänge 3"));
+    EXPECT_TRUE(log.Enthaelt("gepackter Rahmen"));
+    EXPECT_TRUE(log.Enthaelt("stumm"));
+}
+
+TEST_F(Netz_Test, SocketErrorsAreNamedInTheTrace) {
+    const std::filesystem::path datei =
+        std::filesystem::temp_directory_path() / ("kordavo_spur_" + std::to_string(getpid()) + ".txt");
+    ASSERT_EQ(Socket_Log_Open(datei.c_str()), 1);
+    u8 adresse[4];
+    Test_Adresse(3, adresse);  // nobody listens here
+    EXPECT_EQ(Verbindung_Open(VERBINDUNG_CLIENT, INTERNET_PORT, adresse), nullptr);
+    Socket_Info* s = Socket_Init_Get_Socket_Info();
+    ASSERT_EQ(Socket_Create(s), 1);
+    EXPECT_EQ(Socket_Option(s, 305, 1), 0);
+    EXPECT_EQ(Socket_Option(s, SOCKET_OPT_KEEPALIVE, 1), 1);
+    EXPECT_EQ(Socket_Bind(s, 0, adresse), 0);
+    EXPECT_EQ(Socket_Bind(s, INTERNET_PORT, nullptr), 0);
+    Socket_Destroy(s);
+    Socket_Log_Close();
+    std::ifstream ein(datei);
+    std::stringstream text;
+    text << ein.rdbuf();
+    std::filesystem::remove(datei);
+    for (const char* zeile : {"connect returns WSAECONNREFUSED", "parameter not available", "no Port Address specified.",
+                              "no IP Address specified.", "Socket_Connect  END"})
+        EXPECT_NE(text.str().find(zeile), std::string::npos) << zeile;
+    EXPECT_STREQ(Socket_Fehlername(EPIPE), "WSAESHUTDOWN");
+    EXPECT_STREQ(Socket_Fehlername(EWOULDBLOCK), "WSAEWOULDBLOCK");
+    EXPECT_EQ(Socket_Port_Leitung(3040), 57355);
+}
+
+std::vector<int> ereignisse;
+template <int CODE>
+void Merken(Socket_Info*) {
+    ereignisse.push_back(CODE);
+}
+
+// Several bits in one notification are handled in their order; an unknown
+// socket and a full table do nothing.
+TEST_F(Netz_Test, SocketEventsCallTheirProceduresInOrder) {
+    Socket_Set_Callbacks(Merken<1001>, Merken<1002>, Merken<1003>, Merken<1004>);
+    int paar[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, paar), 0);
+    Socket_Info* info = Socket_Init_Get_Socket_Info();
+    info->sock = paar[0];
+    ereignisse.clear();
+    EXPECT_EQ(Socket_Event(static_cast<uintptr_t>(paar[0]), FD_READ | FD_CLOSE | FD_OOB), info);
+    EXPECT_EQ(ereignisse, (std::vector<int>{1002, 1004}));
+    EXPECT_EQ(Socket_Event(static_cast<uintptr_t>(paar[1]), FD_CLOSE), nullptr);
+    std::vector<Socket_Info*> belegt;
+    while (Socket_Info* s = Socket_Init_Get_Socket_Info()) belegt.push_back(s);
+    EXPECT_EQ(static_cast<i32>(belegt.size()) + 1, Socket_Anzahl());
+    EXPECT_EQ(Socket_Event(static_cast<uintptr_t>(paar[0]), FD_ACCEPT), info);
+    EXPECT_EQ(ereignisse.size(), 2u);
+    for (Socket_Info* s : belegt) Socket_Init_Clear_Socket_Info(s);
+    Socket_Destroy(info);
+    close(paar[1]);
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+// Match events, cards and suspensions, the after-match stores (all-time
+// table, series, head-to-head), winners, and the stores' growth through a
+// save and a load.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/globals.h"
+#include "season/ereignisse.h"
+#include "season/spiele.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+#include "season_test_hilfen.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr i32 LIGA = 50, POKAL = 51;
+constexpr i32 SPIELER = 5;  // a player of team 1 (team 0 is the transfer market)
+constexpr u32 GESPERRT = STATUS_GESPERRT_GELB | STATUS_GESPERRT_GELBROT | STATUS_GESPERRT_ROT;
+
+class Ereignisse : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        ASSERT_TRUE(Welt_Anlegen(3, 12));
+        for (int s = 0; s < 12; ++s) Spieler_Daten[s].team = s / 4;
+        Team_Kader_Neu_Aufbauen();
+        ASSERT_TRUE(Wettbewerb_Init());
+        ASSERT_TRUE(Spiele_Init());
+        const std::string text =
+            "NEUER_WETTBEWERB\nIDENTIFIKATION L\nNAME \"Liga\"\nTEAMS 2\nSPIELTAGE 40\nERSTE_GELBSPERRE 2\n"
+            "INTERVALL_GELBSPERRE 2\nMODUS ENGLISCHE_TABELLE\n"
+            "NEUER_WETTBEWERB\nIDENTIFIKATION P\nNAME \"Pokal\"\nTEAMS 2\nMODUS KO_SYSTEM\n";
+        ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
+        ASSERT_EQ(Wettbewerb_Spielplaene_Erstellen(), 2);
+    }
+    void TearDown() override {
+        Spiele_Free();
+        Wettbewerb_Free();
+        Welt_Freigeben();
+    }
+    // Matchday md of the league between teams 1 and 2, its events reserved.
+    static i32 Ligaspiel(u32 md) {
+        const i32 h = Spiele_Lock(LIGA, md, 0, 0);
+        Spiele_Set_Teams(h, 1, 2);
+        EXPECT_TRUE(Spiele_Ereignisse_Reservieren(h));
+        return h;
+    }
+};
+
+// The matches in which the player is suspended after his cards: a ban is
+// never served in the check right after the match that caused it.
+TEST_F(Ereignisse, SperrenNachKartenNachDenRegelnDesWettbewerbs) {
+    struct Fall {
+        const char* was;
+        std::vector<u32> karten;  // card of each match (0 none)
+        std::set<int> gesperrt;   // matches he misses
+    };
+    const Fall faelle[] = {
+        {"second yellow card", {EREIGNIS_GELB, EREIGNIS_GELB}, {2}},
+        {"yellow cards 1, 2 and 4", {EREIGNIS_GELB, EREIGNIS_GELB, 0, EREIGNIS_GELB, EREIGNIS_GELB}, {2, 5}},
+        {"yellow-red card", {EREIGNIS_GELBROT}, {1}},
+        {"one yellow card", {EREIGNIS_GELB}, {}},
+    };
+    for (const Fall& f : faelle) {
+        Spiele_Loesche_Wettbewerb_Ereignis(-1);
+        std::set<int> gesperrt;
+        for (int m = 0; m < 8; ++m) {
+            Spiele_Setze_Sperren_Spieler_Vor_Spiel(LIGA, 1, true);
+            if (Spieler_Daten[SPIELER].status & GESPERRT) {
+                gesperrt.insert(m);
+                continue;
+            }
+            const u32 k = m < static_cast<int>(f.karten.size()) ? f.karten[static_cast<size_t>(m)] : 0;
+            if (k) Spiele_Ereignis_Eintragen(Ligaspiel(static_cast<u32>(m)), k | EREIGNIS_FUER_A, 50, SPIELER, -1);
+        }
+        EXPECT_EQ(gesperrt, f.gesperrt) << f.was;
+        Spiele_Unlock(-1);
+    }
+}
+
+TEST_F(Ereignisse, RoteKarteSperrtSoVieleSpieleWieVerhaengt) {
+    Spiele_Ereignis_Eintragen(Ligaspiel(0), EREIGNIS_ROT | EREIGNIS_FUER_A, 30, SPIELER, -1);
+    const i32 sperre = Spiele_Get_Wettbewerb_Ereignis(LIGA, ZAEHLER_SPERRE, SPIELER);
+    const i32 spiele = sperre & SPERRE_SPIELE;
+    EXPECT_TRUE(sperre & SPERRE_ROT);
+    EXPECT_TRUE(spiele >= 2 && spiele <= 6) << spiele;
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, ZAEHLER_ROT, SPIELER), 1);
+    int verpasst = 0;
+    // A cup match in between does not count for the league's ban.
+    Spiele_Setze_Sperren_Spieler_Vor_Spiel(POKAL, 1, true);
+    for (int m = 1; m < 12; ++m) {
+        Spiele_Setze_Sperren_Spieler_Vor_Spiel(LIGA, 1, true);
+        verpasst += (Spieler_Daten[SPIELER].status & GESPERRT) != 0;
+    }
+    EXPECT_EQ(verpasst, spiele);
+    Spiele_Unlock(-1);
+}
+
+TEST_F(Ereignisse, ToreZaehlenSofortUndDasSpeicherendeIstSicher) {
+    const i32 h = Ligaspiel(0);
+    EXPECT_EQ(Spiele_Ereignis_Eintragen(h, EREIGNIS_TOR | EREIGNIS_FUER_A, 10, 1, -1), 1);
+    Spiel* s = Spiele_Get_Spiel(h, true);
+    EXPECT_EQ(s->tore_a, 1);
+    EXPECT_EQ(s->tore_b, 0);
+    // The player's goals and cards in the competition, as the world asks them.
+    Spiele_Ereignis_Eintragen(h, EREIGNIS_TOR | EREIGNIS_FUER_A, 70, SPIELER, 6);
+    Spiele_Ereignis_Eintragen(h, EREIGNIS_GELB | EREIGNIS_FUER_A, 80, SPIELER, -1);
+    const i32 soll[][2] = {{STATISTIK_TORE, 1}, {STATISTIK_VORLAGEN, 0}, {STATISTIK_SCORER, 1}, {STATISTIK_GELB, 1},
+                           {STATISTIK_ROT, 0}};
+    for (const auto& [art, wert] : soll) EXPECT_EQ(Spiele_Spieler_Statistik(art, LIGA, 1, SPIELER), wert) << art;
+    EXPECT_EQ(Spiele_Spieler_Statistik(STATISTIK_VORLAGEN, LIGA, 1, 6), 1);
+    for (int i = 1; i < 170; ++i) Spiele_Ereignis_Eintragen(h, i == 165 ? EREIGNIS_TOR : 0, 20, 1, -1);
+    EXPECT_EQ(s->ereignis_anzahl, EREIGNISSE_PRO_SPIEL);
+    EXPECT_EQ(s->tore_b, 1);  // the goal past the block still counts
+    // Without a reserved block nothing is recorded.
+    Spiele_Lock_Halter ohne(Spiele_Lock(LIGA, 1, 0, 0));
+    EXPECT_EQ(Spiele_Ereignis_Eintragen(ohne.Handle(), EREIGNIS_TOR, 5, 1, -1), -1);
+    Spiele_Unlock(-1);
+}
+
+TEST_F(Ereignisse, NachspielStatistikSerienUndDirekterVergleich) {
+    const i32 ergebnisse[][2] = {{2, 1}, {0, 0}, {3, 0}, {20, 3}};
+    for (u32 m = 0; m < 4; ++m) {
+        const i32 h = Spiele_Lock(LIGA, m, 0, 0);
+        Spiele_Set_Teams(h, 1, 2);
+        Spiele_Set_Ergebnis(h, static_cast<u8>(ergebnisse[m][0]), static_cast<u8>(ergebnisse[m][1]), 0);
+        Spiele_Set_Nachspiel_Statistik(h);
+    }
+    u32 ewig[6];
+    ASSERT_TRUE(Spiele_Get_Ewige_Tabelle(LIGA, 1, ewig, 0));
+    EXPECT_EQ(std::vector<u32>(ewig, ewig + 6), (std::vector<u32>{10, 25, 4, 3, 1, 0}));
+    ASSERT_TRUE(Spiele_Get_Ewige_Tabelle(LIGA, 2, ewig, 2));
+    EXPECT_EQ(std::vector<u32>(ewig, ewig + 6), (std::vector<u32>{1, 4, 25, 0, 1, 3}));
+    u32 serie[7];
+    // Order: no goal scored, no goal conceded, wins, draws, defeats, no win, unbeaten.
+    ASSERT_TRUE(Spiele_Get_Serien(LIGA, 1, serie, 2));
+    EXPECT_EQ(std::vector<u32>(serie, serie + 7), (std::vector<u32>{0, 0, 2, 0, 0, 0, 4}));
+    ASSERT_TRUE(Spiele_Get_Serien(-1, 2, serie, 1));
+    EXPECT_EQ(std::vector<u32>(serie, serie + 7), (std::vector<u32>{0, 0, 0, 0, 2, 4, 0}));
+    u32 s = 0, u = 0, n = 0;
+    u8 erg[12 * 5];
+    EXPECT_EQ(Spiele_Get_Spiele_Gegen(LIGA, 1, 2, &s, &u, &n, erg, 5), 4);
+    EXPECT_EQ(s, 3u);
+    EXPECT_EQ(u, 1u);
+    EXPECT_EQ(get_u32le(erg), 15u);  // 20:3 kept as 15:3, newest first
+    EXPECT_EQ(get_u32le(erg + 4), 3u);
+    EXPECT_EQ(get_u32le(erg + 12 * 3), 2u);
+    // The all-time table: team 1 ahead with its wins, draws, defeats.
+    Tabelle t{};
+    Tabelle_Argumente a;
+    a.wettbewerb = LIGA;
+    a.ewig = 1;
+    a.team = 2;
+    EXPECT_NE(Spiele_Get_Tabelle(a, &t), 0xFFFFFFFFu);
+    ASSERT_EQ(t.zeilen, 2u);
+    EXPECT_EQ(t.team[0], 1u);
+    EXPECT_EQ(t.punkte[0][0], 10u);
+    EXPECT_EQ(t.spiele[2][1], 4u);  // team 2's away games
+    EXPECT_EQ(t.ergebnis[(3 * 0 + 2) * TABELLE_RASTER_ZEILEN + 1], 3);  // team 2: three defeats
+    // A run stops at 255 instead of wrapping.
+    for (int i = 0; i < 300; ++i) Spiele_Set_Serien(LIGA, 1, 1, 0, 0);
+    ASSERT_TRUE(Spiele_Get_Serien(LIGA, 1, serie, 0));
+    EXPECT_EQ(serie[2], 255u);
+    Spiele_Unlock(-1);
+}
+
+// Every store grows past its first capacity and comes back from a save byte
+// for byte.
+TEST_F(Ereignisse, SpeicherWachsenUndKommenGleichZurueck) {
+    ASSERT_TRUE(Welt_Anlegen(60, 200));
+    const u32 vorher = Spiele_Get_Speicher(SPEICHER_SIEGER)->Kapazitaet();
+    for (i32 jahr = 0; jahr < 600; ++jahr) Spiele_Set_Wettbewerb_Sieger(LIGA, jahr % 60, jahr, (jahr + 1) % 60, 3, 1);
+    for (i32 a = 0; a < 60; ++a)
+        for (i32 b = 0; b < 60; ++b)
+            if (a != b) Spiele_Set_Spiele_Gegen(LIGA, a, b, a % 4, b % 3);
+    for (i32 p = 0; p < 200; ++p) Spiele_Set_Wettbewerb_Ereignis(POKAL, p, ZAEHLER_EINSAETZE, p % 7);
+    EXPECT_GT(Spiele_Get_Speicher(SPEICHER_SIEGER)->Kapazitaet(), vorher);
+    EXPECT_EQ(Spiele_Get_Speicher(SPEICHER_DIREKT)->Anzahl(), 60u * 59u);
+    i32 zweiter = 0, hoch = 0, tief = 0;
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Sieger(LIGA, 599, &zweiter, &hoch, &tief), 599 % 60);
+    const std::vector<u8> bild = season_test::Block_Bytes(Spiele_Save);
+    ASSERT_TRUE(Spiele_Init());
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(bild.data(), static_cast<u32>(bild.size()));
+    ASSERT_TRUE(Spiele_Load(d));
+    Datei_Schliessen(d);
+    EXPECT_TRUE(season_test::Block_Bytes(Spiele_Save) == bild);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(POKAL, ZAEHLER_EINSAETZE, 13), 13 % 7);
+}
+
+}  // namespace

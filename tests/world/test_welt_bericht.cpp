@@ -1,0 +1,89 @@
+// The shipped world as a football fan would judge it: ages, stars, the gap
+// between big and small clubs, names and kits, measured with the game's own
+// rules for values, wages and kit clashes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "kennzahlen.h"
+#include "sperrliste.h"
+#include "welt_test.h"
+#include "world/trikot.h"
+
+namespace {
+
+using worldgen::Kennzahlen;
+
+class Welt_Bericht : public Geladene_Welt {
+  protected:
+    static const Kennzahlen& k() {
+        static const Kennzahlen z = worldgen::kennzahlen_messen();
+        return z;
+    }
+};
+
+TEST_F(Welt_Bericht, AgesAndTheirEffect) {
+    EXPECT_GE(k().alter_min, 16);
+    EXPECT_LE(k().alter_max, 37);
+    EXPECT_GE(k().alter_max, 34);  // veterans exist
+    EXPECT_GE(k().alter_median, 24);
+    EXPECT_LE(k().alter_median, 28);
+    EXPECT_GT(k().korrelation_bis_gipfel, 0.15);  // strength rises with age up to the peak
+}
+
+TEST_F(Welt_Bericht, StarsAndTheGapBetweenBigAndSmall) {
+    int grosse = 0;
+    for (const worldgen::Liga_Zahlen& l : k().ligen) {
+        SCOPED_TRACE(l.name);
+        EXPECT_GT(l.kapazitaet_korrelation, 0.5);  // ground capacity follows club size
+        if (!l.gross) continue;
+        grosse++;
+        EXPECT_GE(l.sterne, 10);
+        EXPECT_LE(l.sterne, 30);
+        EXPECT_GE(l.kaderwert_max, 2 * l.kaderwert_median);
+    }
+    EXPECT_EQ(grosse, 5);
+    ASSERT_GT(k().ebene3_wert_median, 0);
+    EXPECT_GT(k().stern_wert, 50 * k().ebene3_wert_median);
+    EXPECT_GE(k().lohn_verhaeltnis, 5);
+    EXPECT_LE(k().lohn_verhaeltnis, 20);
+    // The market holds no star: its best is below every big league's best.
+    EXPECT_LT(k().markt_max, worldgen::STERN_AB);
+    EXPECT_LT(k().markt_max, k().bester_grosser_liga_min);
+    EXPECT_GT(k().markt_veteranen, 100);
+    EXPECT_GT(k().markt_jung, 100);
+}
+
+TEST_F(Welt_Bericht, NamesAndKits) {
+    EXPECT_EQ(k().doppelte_namen, 0);
+    EXPECT_EQ(k().doppelte_stadien, 0);
+    EXPECT_TRUE(k().gesperrt.empty()) << k().gesperrt.front();
+    for (const worldgen::Liga_Zahlen& l : k().ligen) EXPECT_EQ(l.trikot_konflikte, 0) << l.name;
+    EXPECT_EQ(k().eigene_trikots_gleich, 0);
+    // National teams in their real colours.
+    const struct {
+        const char* land;
+        u32 hemd;
+    } farben[] = {{"Deutschland", 0xFFFFFF}, {"Italien", 0x1448D0}, {"Niederlande", 0xF07810}, {"Brasilien", 0xF8E010}};
+    for (const auto& f : farben)
+        for (int t = 0; t < Team_Anzahl; t++) {
+            if (std::strcmp(Team_Fix_Daten[t].name, f.land) != 0) continue;
+            EXPECT_EQ(Trikot_Get_TrikotStructure(Trikot_Get_TrikotNr(t, 0))->hemd, f.hemd) << f.land;
+        }
+}
+
+// The faults found in an earlier world are refused by the name rules.
+TEST(Namensregeln, RefuseBrokenFormsSlursFamousNamesAndClubTowns) {
+    for (const char* w : {"Eckke", "Kammmann", "Millley", "WesKinney", "Gislli", "Leitleitner", "Kirchkirchen"})
+        EXPECT_FALSE(worldgen::wortform_ok(w)) << w;
+    for (const char* w : {"Hoffmann", "Brinkhout", "Bergström", "Schmitt", "Lindqvist"})
+        EXPECT_TRUE(worldgen::wortform_ok(w)) << w;
+    for (const char* w : {"Makak", "Fagundes", "Kanake"}) EXPECT_TRUE(worldgen::beleidigend(w)) << w;
+    EXPECT_FALSE(worldgen::beleidigend("Jannek Brombach"));
+    for (const char* w : {"Mourinho", "Zanetti", "Bosman", "Verón", "Nakata", "Quaresma"})
+        EXPECT_TRUE(worldgen::beruehmt(w)) << w;
+    for (const char* w : {"Wolfsburg", "Ternana", "Altach", "Mönchengladbach"}) EXPECT_TRUE(worldgen::vereinsort(w)) << w;
+    EXPECT_FALSE(worldgen::vereinsort("Wendelborn"));
+}
+
+}  // namespace

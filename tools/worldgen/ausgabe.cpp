@@ -1,0 +1,234 @@
+// The world files: teams, players, scouts, global settings and the alias
+// companions, written as UTF-8 text with CR LF line ends.
+#include <cstdio>
+
+#include "base/config.h"
+#include "worldgen.h"
+
+namespace worldgen {
+
+void Ausgabe::schluessel(const std::string& k, const std::string& v) {
+    std::string z = "\t" + k + " ";
+    while (z.size() < 36) z += ' ';
+    zeile(z + v);
+}
+
+namespace {
+
+bool schreiben(const std::string& pfad, const std::string& t) {
+    FILE* f = std::fopen(pfad.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(t.data(), 1, t.size(), f) == t.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+void kopf(Ausgabe& a, const std::string& was) {
+    a.zeile("; Kordavo - " + was);
+    a.zeile("; Konfigurationssatz 1, erzeugt von tools/worldgen (nicht von Hand bearbeiten)");
+    a.zeile("CHECKSUMME                 ");  // filled in after writing
+    a.zeile("VERSION 1");
+}
+
+// The attribute table: 54 rows (0..39 outfield, 40..46 negative, 47..52 goalkeeper, 53 star training).
+const char* const attribut_namen[54] = {
+    "Kopfballstark",   "Schussgewaltig", "Flankengott",     "Dribbelkünstler", "Passgenau",
+    "Zweikampfstark",  "Laufwunder",     "Sprintstark",     "Standardexperte", "Elfmeterschütze",
+    "Führungsspieler", "Spielmacher",    "Torjäger",        "Abwehrchef",      "Ballverteiler",
+    "Kämpfer",         "Techniker",      "Fernschütze",     "Joker",           "Konterspieler",
+    "Linksfuß",        "Beidfüßig",      "Kopfballungeheuer","Volleyschütze",  "Balleroberer",
+    "Manndecker",      "Raumdeuter",     "Tempodribbler",   "Freistoßkünstler","Eckballspezialist",
+    "Konditionswunder","Nervenstark",    "Publikumsliebling","Teamplayer",     "Routinier",
+    "Talent",          "Lautsprecher",   "Vorbild",         "Heißsporn",       "Allrounder",
+    "Verletzungsanfällig", "Launisch",   "Trainingsfaul",   "Unbeherrscht",    "Nervenschwach",
+    "Egoist",          "Langsam",        "Elfmetertöter",   "Strafraumbeherrscher", "Reflexwunder",
+    "Mitspielender Torwart", "Faustabwehr", "Weite Abwürfe", "Startraining"};
+
+
+std::string verbunden(const int* v, int n) {
+    std::string r;
+    for (int i = 0; i < n; i++) r += (i ? "," : "") + std::to_string(v[i]);
+    return r;
+}
+
+void teams_schreiben(Ausgabe& tc, Ausgabe& ta, const Welt& w) {
+    const std::vector<Land>& land = laender();
+    kopf(tc, "Teams");
+    tc.text_("INFOTEXT", "Die Welt von Kordavo: erfundene Vereine in echten Ländern");
+    tc.zahl("TEAMS", static_cast<long long>(w.teams.size()));
+    ta.zeile("; Kordavo - Namen der Teams (Konfigurationssatz 1)");
+    for (const auto& t : w.teams) {
+        ta.zeile(t.alias + " " + std::to_string(t.nummer));
+        tc.zeile("");
+        tc.zeile("NEUES_TEAM");
+        tc.zahl("NUMMER", t.nummer);
+        tc.text_("NAME", t.name);
+        tc.text_("KURZNAME", t.kurz);
+        if (!t.stadion.empty()) tc.text_("STADIONNAME", t.stadion);
+        if (!t.stadt.empty()) tc.text_("STADT", t.stadt);
+        tc.schluessel("ART", t.art);
+        if (t.land >= 0) tc.schluessel("LAND", "#" + land[static_cast<size_t>(t.land)].kuerzel);
+        tc.zahl("KONTINENT", t.kontinent);
+        if (t.ebene) tc.zahl("EBENE", t.ebene);
+        if (t.art == "TRANSFERMARKT") continue;
+        tc.zahl("WAPPEN", t.wappen);
+        tc.schluessel("TRIKOT", verbunden(t.trikot, 3));
+        tc.zahl("SITZPLAETZE", t.sitz);
+        tc.zahl("STEHPLAETZE", t.steh);
+        tc.zahl("FORMATION", t.formation);
+        tc.schluessel("TAKTIK", verbunden(t.taktik, 7));
+    }
+}
+
+void spieler_schreiben(Ausgabe& pc, const Welt& w) {
+    static const char* posname[4] = {"TOR", "ABWEHR", "MITTELFELD", "STURM"};
+    kopf(pc, "Spieler");
+    pc.zahl("SPIELER", static_cast<long long>(w.spieler.size()));
+    for (const Spieler& s : w.spieler) {
+        pc.zeile("");
+        pc.zeile("NEUER_SPIELER");
+        pc.schluessel("TEAM", "#" + w.teams[static_cast<size_t>(s.team)].alias);
+        pc.text_("VORNAME", s.vorname);
+        pc.text_("NACHNAME", s.nachname);
+        pc.schluessel("NATION", "#" + laender()[static_cast<size_t>(s.land)].kuerzel);
+        pc.schluessel("POSITION", posname[s.pos]);
+        pc.zahl("NUMMER", s.nummer);
+        pc.zahl("STAERKE", s.staerke);
+        pc.zahl("MAXSTAERKE", s.max);
+        pc.zahl("SPIELE", s.spiele);
+        pc.zahl("JAHRGANG", WELT_STICHJAHR - s.alter);
+        pc.zahl("TALENT", s.talent);
+        pc.zahl("AUSSEHEN", s.look);
+        pc.zahl("HAARFARBE", s.haar);
+        pc.zahl("HAUTFARBE", s.haut);
+        if (!s.attribute.empty()) pc.schluessel("ATTRIBUTE", s.attribute);
+        if (s.scout) pc.schluessel("SCOUT", "JA");
+    }
+}
+
+void personal_schreiben(Ausgabe& sc) {
+    kopf(sc, "Personal");
+    static const char* scouts[4][2] = {{"Eberhard", "Quastmann"}, {"Pascal", "Rivoire"}, {"Gustavo", "Arrabel"},
+                                       {"Nils", "Fjelstad"}};
+    for (int s = 0; s < 4; s++) {
+        sc.zeile("");
+        sc.zeile("NEUER_SCOUT");
+        sc.text_("VORNAME", scouts[s][0]);
+        sc.text_("NACHNAME", scouts[s][1]);
+        sc.zahl("GRUNDPREIS_FACTOR", 50000 + s * 40000);
+        std::string gp, wf, ue, sf;
+        for (int k = 0; k < 15; k++) {
+            std::string sep = k ? "," : "";
+            gp += sep + std::to_string(k < 6 ? 20000 + 10000 * s + 5000 * k : 60000 + 15000 * s);
+            wf += sep + std::to_string(30 + 15 * s + rnd.bis(20));
+            ue += sep + std::to_string(20 + 20 * s + rnd.bis(15));
+            sf += sep + std::to_string(80 + 10 * s + rnd.bis(20));
+        }
+        sc.schluessel("GEBIETSPREIS", gp);
+        sc.schluessel("WAHRSCHEINLICHKEITSFACTOR", wf);
+        sc.schluessel("UEBERREDUNGSKRAFT", ue);
+        sc.schluessel("SPIELER_STAERKE_FACTOR", sf);
+    }
+
+}
+
+void global_schreiben(Ausgabe& gc) {
+    const std::vector<Land>& land = laender();
+    kopf(gc, "Globale Einstellungen");
+    gc.zahl("PREIS_FAKTOR", 100);
+    for (int k = 0; k < 15; k++) {
+        bool hat = false;
+        for (const auto& L : land) hat = hat || L.kontinent == k;
+        gc.zeile("");
+        gc.zeile("NEUER_KONTINENT");
+        gc.text_("NAME", kontinente[k]);
+        gc.schluessel("LAENDER", hat ? "JA" : "NEIN");
+    }
+    static const char* lager[8] = {"Sportschule am See", "Höhentrainingslager", "Strandcamp Süd", "Waldhotel Birkengrund",
+                                   "Leistungszentrum Nord", "Bergcamp Alpenblick", "Wüstencamp", "Kurhotel Thermalbad"};
+    for (int c = 0; c < 8; c++) {
+        gc.zeile("");
+        gc.zeile("NEUER_TR_LAGER");
+        gc.text_("TR_LAGER_NAME", lager[c]);
+        gc.zahl("KOSTEN", 40000 + c * 35000);
+        gc.zahl("MORAL", 1 + (c * 3) % 5);
+        gc.zahl("ERHOLUNG", 1 + (c * 2 + 1) % 5);
+        gc.zahl("STAERKE", 1 + c % 5);
+        gc.text_("INFO", std::string("Trainingslager ") + lager[c]);
+    }
+    for (int a = 0; a < 54; a++) {
+        gc.zeile("");
+        gc.zeile("NEUES_ATTRIBUT");
+        gc.text_("NAME", attribut_namen[a]);
+        gc.text_("INFO1", std::string("Spezialfähigkeit: ") + attribut_namen[a]);
+        gc.schluessel("MOEGLICH_WANN", a >= 47 && a <= 52 ? "0,1" : "1,3");
+        int noetig = a == 53 ? 100 : a >= 40 && a <= 46 ? 10 : 20 + (a % 7) * 5;
+        gc.zahl("NOETIGE_ENTWICKELUNGSPUNKTE", noetig);
+        gc.zahl("ENTWICKELUNGSPUNKTE_TRAINING", 2 + a % 4);
+        // A few attributes build on others.
+        std::string v = "-1,-1,-1";
+        if (a == 22) v = "0,-1,-1";
+        if (a == 28) v = "8,-1,-1";
+        if (a == 29) v = "8,2,-1";
+        if (a == 12) v = "1,-1,-1";
+        gc.schluessel("VORAUSSETZUNG", v);
+        gc.zahl("AUSWIRKUNG_1", a % 5);
+        gc.zahl("AUSWIRKUNG_2", (a * 3) % 7);
+        gc.zahl("AUSWIRKUNG_3", 0);
+    }
+    gc.zeile("");
+    gc.zeile("ALGEMEINE_PARAMETER");
+    gc.zahl("TRAINING_PUNKTE_SCHNELL_PARAM", 8);
+    gc.zahl("TRAINING_PUNKTE_LANGZAM_PARAM", 3);
+    gc.zahl("TRAINING_PUNKTE_MAX_ZEIT_SCHNELLE_FASE", 10);
+    gc.zahl("TRAINING_ABSTURZ_PARAM", 20);
+    gc.zahl("TRAINING_EXTRA_BONUS_PARAM", 5);
+    for (int r = 0; r < 6; r++) {
+        std::string v;
+        for (int k = 0; k < 7; k++) v += (k ? "," : "") + std::to_string(5 + r * 5 + k * 10);
+        gc.schluessel("TRAINING_ABSTURZ_PROCENT_PARAM", v);
+    }
+    gc.zahl("TRAINING_LAGER_STAERKE_PARAM", 30);
+    gc.zahl("TRAINING_LAGER_VERLETZUNG_PARAM", 5);
+    gc.zahl("TRAINING_LAGER_BALKEN_STAERKE_PARAM", 20);
+    gc.zahl("TRAINING_LAGER_BALKEN_MORAL_PARAM", 20);
+    gc.zahl("TRAINING_LAGER_BALKEN_ERHOLUNG_PARAM", 20);
+    gc.zahl("TRAININGS_EINHEITEN_PRO_RUNDE", 3);
+    gc.zahl("FAKTOR_0_100_COMPI_TRANSFER_VERKAUF_ABZUG", 25);
+
+}
+
+}  // namespace
+
+std::string liste(const std::vector<int>& v) { return v.empty() ? std::string() : verbunden(v.data(), static_cast<int>(v.size())); }
+
+// Writes the file, then puts the reader's checksum over the placeholder.
+bool Ausgabe::speichern(const std::string& pfad) const {
+    if (!schreiben(pfad, text)) return false;
+    size_t p = text.find("CHECKSUMME ");
+    if (p == std::string::npos) return true;
+    u32 summe = 0;
+    if (!Read_Config_Checksumme_Datei(pfad.c_str(), &summe)) return false;
+    std::string zahl = std::to_string(static_cast<i32>(summe));
+    std::string t = text;
+    t.replace(p + 11, zahl.size(), zahl);
+    return schreiben(pfad, t);
+}
+
+bool welt_schreiben(const Welt& w, const std::string& ordner) {
+    Ausgabe tc, ta, pc, sc, gc, wc, wa;
+    teams_schreiben(tc, ta, w);
+    spieler_schreiben(pc, w);
+    personal_schreiben(sc);
+    global_schreiben(gc);
+    wettbewerbe(wc, w);
+    // Alias companions: every world file may name teams and countries by alias.
+    wa.zeile("; Kordavo - Namen für die Wettbewerbe (Konfigurationssatz 1): die Teams aus 1_team_alias.cfg");
+    for (const auto& t : w.teams) wa.zeile(t.alias + " " + std::to_string(t.nummer));
+    return tc.speichern(ordner + "/1_team.cfg") && ta.speichern(ordner + "/1_team_alias.cfg") &&
+           pc.speichern(ordner + "/1_spieler.cfg") && ta.speichern(ordner + "/1_spieler_alias.cfg") &&
+           sc.speichern(ordner + "/1_personal.cfg") && ta.speichern(ordner + "/1_personal_alias.cfg") &&
+           gc.speichern(ordner + "/1_global.cfg") && ta.speichern(ordner + "/1_global_alias.cfg") &&
+           wc.speichern(ordner + "/1_wettbewerb.cfg") && wa.speichern(ordner + "/1_wettbewerb_alias.cfg");
+}
+
+}  // namespace worldgen

@@ -1,0 +1,212 @@
+// Players: a model driven by age.
+//
+// Every squad place has a potential (the strength at the peak) set by the
+// club's strength; the age curve turns it into today's strength: rising to a
+// peak at 26 to 29 (goalkeepers two years later), falling after 31. Room to
+// improve and talent fall with age, matches and experience grow with it. The
+// big clubs of the big leagues hold the stars (the top three half-star steps).
+#include <algorithm>
+
+#include "worldgen.h"
+
+namespace worldgen {
+
+namespace {
+
+constexpr int kader_pos[20] = {0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 0, 1, 1, 2, 2, 3, 3, 0, 2};
+constexpr int JUGEND_AB = 17;  // squad places 17..19 hold youth players
+// Share of the peak strength by age 16..37 (outfield players).
+constexpr double kurve[22] = {0.66, 0.70, 0.74, 0.78, 0.82, 0.86, 0.89, 0.92, 0.95, 0.97, 0.99,
+                              1.00, 1.00, 1.00, 0.99, 0.97, 0.94, 0.91, 0.87, 0.83, 0.79, 0.75};
+constexpr int haar_farben[6] = {0x0000, 0x4208, 0x8A22, 0xC4E4, 0xFF29, 0x9CE7};
+constexpr int haut_farben[5] = {0xFEB7, 0xEE34, 0xCCEF, 0x8A07, 0x5143};
+constexpr int MARKT_GRENZE = 7000;  // no free agent above this
+
+double form(int alter, int pos) {
+    int a = std::clamp(pos == 0 ? alter - 2 : alter, 16, 37);
+    return kurve[a - 16];
+}
+
+int alter_ziehen(bool jugend, bool erster_torwart) {
+    if (jugend) return rnd.bis(6) == 0 ? 16 : rnd.von_bis(17, 19);
+    if (erster_torwart) return rnd.von_bis(24, 34);
+    return 18 + rnd.bis(7) + rnd.bis(7) + rnd.bis(7);  // 18..36, mostly 23 to 30
+}
+
+void merkmal(std::string& a, int nr) {
+    std::string s = std::to_string(nr);
+    if (("," + a + ",").find("," + s + ",") != std::string::npos) return;
+    a += (a.empty() ? "" : ",") + s;
+}
+
+// Special attributes: a few learned ones, experience with age, talent in youth.
+std::string attribute(const Spieler& s, bool stamm) {
+    std::string a;
+    int n = rnd.bis(s.staerke > 8000 ? 3 : 2);
+    for (int i = 0; i < n; i++) {
+        int x = s.pos == 0 ? rnd.von_bis(47, 52) : rnd.bis(40);
+        if (x != 10 && x != 34 && x != 35 && x != 37) merkmal(a, x);
+    }
+    if (s.alter >= 30 && rnd.bis(2) == 0) merkmal(a, 34);                // Routinier
+    if (s.alter >= 28 && stamm && rnd.bis(5) == 0) merkmal(a, 10);      // Führungsspieler
+    if (s.alter >= 30 && rnd.bis(10) == 0) merkmal(a, 37);              // Vorbild
+    if (s.alter <= 21 && s.talent >= 35 && rnd.bis(5) < 3) merkmal(a, 35);  // Talent
+    if (rnd.bis(10) == 0) merkmal(a, rnd.von_bis(40, 46));
+    return a;
+}
+
+// A player of a country with a potential and an age; `einsatz` is his share of matches.
+Spieler spieler(Namen& n, int team, int land, int pos, int potenzial, int alter, double einsatz) {
+    const Land& L = laender()[static_cast<size_t>(land)];
+    Spieler s;
+    s.team = team;
+    s.land = land;
+    s.pos = pos;
+    s.alter = alter;
+    n.person(land, &s.vorname, &s.nachname);
+    potenzial = std::clamp(potenzial, 600, 11900);
+    s.staerke = std::clamp(static_cast<int>(potenzial * form(alter, pos)), 500, 11900);
+    s.talent = std::clamp(static_cast<int>(44 - 2.2 * (alter - 17) + 6 * rnd.gauss()), 1, 50);
+    bool steigt = alter < (pos == 0 ? 29 : 27);
+    int max = steigt ? (potenzial + 999) / 1000 + (s.talent >= 38 && alter < 22 ? 1 : 0)
+                     : s.staerke / 1000 + (alter <= 30 && s.staerke % 1000 > 600 ? 1 : 0);
+    s.max = std::clamp(max, s.staerke / 1000, 12);
+    double jahre = std::max(0.0, alter - 17.5);
+    s.spiele = std::clamp(static_cast<int>(jahre * 30 * einsatz * (0.6 + 0.8 * rnd.eins())), 0, 999);
+    s.look = static_cast<uint32_t>(rnd.bis(4)) | (static_cast<uint32_t>(rnd.bis(32)) << 2) |
+             (static_cast<uint32_t>(rnd.bis(64)) << 7) | (static_cast<uint32_t>(rnd.bis(128)) << 13) |
+             (static_cast<uint32_t>(rnd.bis(64)) << 20) | (static_cast<uint32_t>(rnd.bis(32)) << 26);
+    int haar = rnd.gewichtet(L.haare);
+    if (alter >= 33 && rnd.bis(4) == 0) haar = 5;
+    s.haar = haar_farben[haar];
+    s.haut = haut_farben[rnd.gewichtet(L.haut)];
+    return s;
+}
+
+// Stars of a club: only the big clubs of the big leagues have them.
+int sterne(const Team& t) {
+    const Land& L = laender()[static_cast<size_t>(t.land)];
+    if (t.ebene != 1 || L.ligen.size() < 2 || t.groesse < 2.3) return 0;
+    return static_cast<int>((t.groesse - 1.9) * 5 + 0.5);
+}
+
+std::vector<Spieler> kader(Namen& n, const Team& t) {
+    std::vector<Spieler> k;
+    int stars = sterne(t);
+    static const int stern_platz[11] = {9, 10, 7, 6, 8, 5, 2, 3, 0, 1, 4};
+    for (int p = 0; p < 20; p++) {
+        int land = rnd.bis(7) == 0 ? rnd.bis(static_cast<int>(laender().size())) : t.land;
+        bool jugend = p >= JUGEND_AB, stamm = p < 11;
+        bool stern = false;
+        for (int i = 0; i < stars && i < 11; i++) stern = stern || stern_platz[i] == p;
+        double faktor = stamm ? 1.08 : jugend ? 0.85 + 0.3 * rnd.eins() : 0.92;
+        int pot = static_cast<int>(t.staerke * faktor * (1 + 0.07 * rnd.gauss()));
+        int alter = alter_ziehen(jugend, p == 0);
+        if (stern) {
+            pot = STERN_AB + 900 + static_cast<int>(1100 * rnd.eins());
+            alter = rnd.von_bis(24, 31);
+        }
+        Spieler s = spieler(n, t.nummer, land, kader_pos[p], pot, alter, stamm ? 0.9 : jugend ? 0.2 : 0.45);
+        s.attribute = attribute(s, stamm);
+        k.push_back(s);
+    }
+    return k;
+}
+
+// National teams: the best players of each nation at the clubs, each
+// generated again under a name of his own (a player belongs to one team).
+std::vector<Spieler> nationalteam(Namen& n, const Team& t, const std::vector<Spieler>& vereinsspieler) {
+    const Land& L = laender()[static_cast<size_t>(t.land)];
+    std::vector<const Spieler*> pool;
+    for (const Spieler& s : vereinsspieler)
+        if (s.land == t.land) pool.push_back(&s);
+    std::stable_sort(pool.begin(), pool.end(), [](const Spieler* a, const Spieler* b) { return a->staerke > b->staerke; });
+    std::vector<bool> genommen(pool.size(), false);
+    std::vector<Spieler> k;
+    for (int p = 0; p < 20; p++) {
+        int pos = kader_pos[p];
+        const Spieler* vorbild = nullptr;
+        for (size_t i = 0; i < pool.size() && !vorbild; i++)
+            if (!genommen[i] && pool[i]->pos == pos) {
+                genommen[i] = true;
+                vorbild = pool[i];
+            }
+        int eigene = static_cast<int>(L.staerke * (p < 11 ? 1.1 : 0.95) * (1 + 0.05 * rnd.gauss()));
+        Spieler s;
+        if (vorbild && vorbild->staerke >= eigene * 9 / 10) {
+            s = spieler(n, t.nummer, t.land, pos, vorbild->staerke, 27, 1.0);
+            s.staerke = vorbild->staerke;
+            s.max = vorbild->max;
+            s.alter = vorbild->alter;
+            s.talent = vorbild->talent;
+            s.spiele = vorbild->spiele;
+        } else {
+            s = spieler(n, t.nummer, t.land, pos, eigene, alter_ziehen(false, p == 0), 1.0);
+        }
+        s.attribute = attribute(s, p < 11);
+        k.push_back(s);
+    }
+    return k;
+}
+
+// The market: out-of-contract veterans, young hopefuls and ordinary players;
+// 60 hopefuls from the countries without a league only a scout finds.
+std::vector<Spieler> markt(Namen& n) {
+    std::vector<Spieler> k;
+    int laender_zahl = static_cast<int>(laender().size());
+    for (int i = 0; i < 1700; i++) {
+        bool scout = i >= 1640;
+        int land = scout ? 9 + i % 6 : rnd.bis(laender_zahl);
+        int pos = i % 10 == 0 ? 0 : 1 + rnd.bis(3);
+        int art = scout ? 1 : i % 4;  // 0 veteran, 1 hopeful, 2 and 3 ordinary
+        int alter = art == 0 ? rnd.von_bis(31, 36) : art == 1 ? rnd.von_bis(17, 21) : rnd.von_bis(22, 30);
+        int pot = scout ? rnd.von_bis(6500, 9500)
+                  : art == 0 ? rnd.von_bis(2500, 7500)
+                  : art == 1 ? rnd.von_bis(2000, 7500)
+                             : rnd.von_bis(900, 5500);
+        Spieler s = spieler(n, 0, land, pos, pot, alter, art == 0 ? 0.7 : 0.4);
+        s.staerke = std::min(s.staerke, MARKT_GRENZE);
+        s.max = std::max(s.max, s.staerke / 1000);
+        s.attribute = attribute(s, false);
+        s.scout = scout;
+        s.nummer = rnd.von_bis(1, 99);
+        k.push_back(s);
+    }
+    return k;
+}
+
+void nummern(std::vector<Spieler>& k) {
+    std::vector<int> frei;
+    for (size_t p = 0; p < k.size(); p++) {
+        int nr = p == 0 ? 1 : p == 11 ? 12 : p == 18 ? 30 : 0;
+        while (nr == 0 || std::find(frei.begin(), frei.end(), nr) != frei.end()) nr = rnd.von_bis(2, 40);
+        frei.push_back(nr);
+        k[p].nummer = nr;
+    }
+}
+
+}  // namespace
+
+void spieler_anlegen(Welt& w, Namen& n) {
+    std::vector<std::vector<Spieler>> je_team(w.teams.size());
+    std::vector<Spieler> vereinsspieler;
+    for (const Team& t : w.teams)
+        if (t.art == "VEREIN") {
+            je_team[static_cast<size_t>(t.nummer)] = kader(n, t);
+            for (const Spieler& s : je_team[static_cast<size_t>(t.nummer)]) vereinsspieler.push_back(s);
+        }
+    for (Team& t : w.teams)
+        if (t.art == "NATIONALTEAM") {
+            je_team[static_cast<size_t>(t.nummer)] = nationalteam(n, t, vereinsspieler);
+            int summe = 0;
+            for (int p = 0; p < 11; p++) summe += je_team[static_cast<size_t>(t.nummer)][static_cast<size_t>(p)].staerke;
+            t.staerke = summe / 11;
+        }
+    w.spieler = markt(n);
+    for (size_t t = 1; t < je_team.size(); t++) {
+        nummern(je_team[t]);
+        w.spieler.insert(w.spieler.end(), je_team[t].begin(), je_team[t].end());
+    }
+}
+
+}  // namespace worldgen
