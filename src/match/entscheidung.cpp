@@ -185,7 +185,7 @@ f32 parade_chance(Spielfeld_Daten* sf, int tw, int k, f32 tx, f32 zy, f32 zz, f3
     // Reach: arms and a dive, more the more time he has and the better he is.
     f32 reichweite = 140.0f + zeit * (250.0f + k * 3.0f) - tief * 0.15f;
     f32 hoehe = zz > 200.0f ? 0.85f : 1.0f;
-    f32 p = (0.655f + (k - 50) / 180.0f) * hoehe;
+    f32 p = (0.665f + (k - 50) / 180.0f) * hoehe;
     if (seit > reichweite) p -= (seit - reichweite) / 220.0f;
     return clampf(p, 0.04f, 0.93f);
 }

@@ -252,9 +252,13 @@ void Partie_Figuren::aufnehmen(const Spielfeld_Daten* sf, const std::vector<Part
         if ((x.flags & SFE_ELFMETER) && (x.flags & SFE_CHANCE)) elfer++;
         if ((x.flags & SFE_ELFMETER) && (x.flags & SFE_TOR)) elfer_tore++;
     }
-    int d = sf->staerke[0] - sf->staerke[1];
+    // The margin: the difference of the starting elevens' mean strength (0..12,000), scaled to 0..999.
+    int summe[2] = {0, 0};
+    for (int i = 0; i < SF_SPIELER; i++)
+        if (sf->spieler[i].spieler >= 0 && sf->spieler[i].minute_ein == 0) summe[sf_seite(i)] += sf->spieler[i].staerke;
+    int d = (summe[0] - summe[1]) / (MAX_SPIELER_EINGESETZT * 12);
     int stark = d >= 0 ? 0 : 1;
-    int st = (d < 0 ? -d : d) / 50;
+    int st = (d < 0 ? -d : d) / (stufe_breite > 0 ? stufe_breite : 50);
     if (st > 5) st = 5;
     stufe_spiele[st]++;
     if (e.tore[stark] > e.tore[stark ^ 1]) stufe_siege[st]++;
@@ -303,7 +307,7 @@ std::string Partie_Figuren::text() const {
     for (int i = 0; i < 6; i++) {
         if (!stufe_spiele[i]) continue;
         char name[64];
-        std::snprintf(name, sizeof name, "stronger side wins %%, margin %d%s", i * 50, i == 5 ? "+" : "");
+        std::snprintf(name, sizeof name, "stronger side wins %%, margin %d%s", i * stufe_breite, i == 5 ? "+" : "");
         std::snprintf(z, sizeof z, "%-36s %9.3f   (%d matches, upsets %.1f %%)\n", name, anteil(stufe_siege[i], stufe_spiele[i]),
                       stufe_spiele[i], anteil(stufe_niederlagen[i], stufe_spiele[i]));
         r += z;
@@ -380,6 +384,7 @@ u64 mische(u64& zustand) {
 
 Partie_Figuren Partie_Lauf_Spielen(const Partie_Lauf& lauf, void (*erstes)(u32, u32, u32, const Partie_Ergebnis&)) {
     Partie_Figuren f;
+    f.stufe_breite = lauf.stufe_breite;
     const auto& v = lauf.vereine;
     if (v.size() < 2) return f;
     u64 zustand = lauf.saat;

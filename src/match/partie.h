@@ -85,7 +85,8 @@ struct Partie_Figuren {
     int falsche_ereignisse = 0, ohne_schuetze = 0, vom_platz_dabei = 0;
     i64 besitz_heim = 0, besitz_alle = 0;
     int ergebnis[8][8] = {};  // score lines up to 7:7
-    // Wins of the stronger side by strength margin (buckets of 50 on 0..999).
+    // Wins of the stronger side by strength margin (buckets of stufe_breite on 0..999).
+    int stufe_breite = 50;
     int stufe_spiele[6] = {}, stufe_siege[6] = {}, stufe_niederlagen[6] = {};
     void aufnehmen(const Spielfeld_Daten* sf, const std::vector<Partie_Ereignis>& ev, const Partie_Ergebnis& e);
     // One row per measure, with the band real football gives where there is one.
@@ -100,6 +101,7 @@ struct Partie_Lauf {
     bool zufaellig = false;
     u32 saat = 1;
     long long spiele = 1000;
+    int stufe_breite = 50;  // of the strength-margin buckets
     Partie_Optionen optionen;
 };
 // Plays a run and gathers its figures; erstes (may be null) sees the first

@@ -40,8 +40,8 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     s.minute_aus = 255;
     // Skills from the fine strength (0..12,000) and the morale, shaped by
     // position and the active special attributes.
-    // Skills spread over 10..99 from the strength: the weaker side keeps a chance in every duel.
-    int basis = 10 + s.staerke / 135 + (Spieler_Wert(90, sp, 0, OP_LESEN) - 3) + heimvorteil;
+    // Skills from the strength, flat enough that the weaker side keeps a chance in every duel.
+    int basis = 10 + s.staerke / 185 + (Spieler_Wert(90, sp, 0, OP_LESEN) - 3) + heimvorteil;
     int b[8] = {0, 0, 0, 0, 0, 0, 0, 0};  // pass, shot, duel, pace, keeper, technique, header, hardness
     switch (s.position) {
         case 0: b[1] = -30; b[4] = 0; break;
@@ -86,6 +86,26 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     if (st & SP_STATUS_ROLLE_1) s.flag |= 2;  // corner taker
     if (st & SP_STATUS_ROLLE_3) s.flag |= 4;  // free-kick taker
     if (Spieler_Wert(99, sp, 0, OP_LESEN) >= 0) s.flag |= 8;  // marks a man
+}
+
+// A match of the lowest division is football as much as one of the top:
+// the skills of both sides move together so that the match's mean is the
+// same at every level; what the sides are against each other stays.
+void auf_spielniveau(Spielfeld_Daten* sf) {
+    int summe = 0, n = 0;
+    for (const auto& s : sf->spieler)
+        if (s.spieler >= 0) {
+            summe += s.f_pass + s.f_schuss + s.f_zweikampf + s.f_tempo + s.f_technik + s.f_kopf;
+            n += 6;
+        }
+    if (n == 0) return;
+    const int verschiebung = engine::SPIELNIVEAU - summe / n;
+    for (auto& s : sf->spieler) {
+        if (s.spieler < 0) continue;
+        for (u8* f : {&s.f_pass, &s.f_schuss, &s.f_zweikampf, &s.f_tempo, &s.f_technik, &s.f_kopf})
+            *f = skill(*f, verschiebung);
+        if (s.position == 0) s.f_torwart = skill(s.f_torwart, verschiebung);
+    }
 }
 
 bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
@@ -239,6 +259,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
         std::free(sf);
         return false;
     }
+    auf_spielniveau(sf);
     for (int s = 0; s < 2; s++) {
         int r = sf->staerke[s] / 100;
         sf->rating[s] = static_cast<i8>(r);

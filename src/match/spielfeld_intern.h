@@ -88,16 +88,17 @@ constexpr u8 F_ELFMETER = 1, F_ECKE = 2, F_FREISTOSS = 4;
 constexpr int SCHUSS_NAH = 600, SCHUSS_MITTEL = 450, SCHUSS_WEIT = 300, SCHUSS_FERN = 120;  // by distance to goal
 constexpr f32 FLANKE_AB = 7000.0f, AUSSEN_AB = 900.0f;  // and this far off the middle  // a wide man crosses from here on (cm from his own goal line)
 constexpr int FLANKE_RATE = 400, FLANKE_MITTE = 80;  // wide, and a ball chipped in from the middle
-constexpr f32 STEILPASS = 100.0f;  // a passer's liking for a man at or beyond the last line
+constexpr f32 STEILPASS = 0.0f;  // a passer's liking for a man at or beyond the last line
 constexpr f32 KREUZ_ABZUG = 0.12f;  // a cross arrives less often than a pass
 constexpr f32 KOPFHOEHE = 170.0f;
 constexpr int KOPFBALL_SCHUSS = 600;  // a man meeting a high ball in the box heads at goal
 constexpr int ABGEFAELSCHT_ECKE = 450;  // a shot going wide past a close defender is deflected behind
 constexpr int KLAERUNG_ECKE = 480;  // a header clear from the box goes behind
 constexpr int FOUL_IM_STRAFRAUM = 18;  // a man receiving in the box is brought down
+constexpr int SPIELNIVEAU = 55;  // the mean skill of every match
 constexpr int HEIMVORTEIL = 5;  // skill points of the home side at its own ground
 constexpr int SPIELSTAND_ZURUECK = 12, SPIELSTAND_VOR = 6;  // drive (and line, x 25 cm) late in a match
-constexpr int LAUF_TAKT = 5;  // a forward runs in behind in one of this many 4-second spells
+constexpr int LAUF_TAKT = 8;  // a forward runs in behind in one of this many 4-second spells
 // Stamina per tick: standing, sprinting, walking, running.
 constexpr i8 ATEM_STEHEN = 1, ATEM_SPRINT = -4, ATEM_GEHEN = 0, ATEM_LAUFEN = -2;
 constexpr int FOUL_GRUND = 480, FOUL_STRAFRAUM = -220;
@@ -136,9 +137,12 @@ inline void versetzt(Spielfeld_Spieler& sp) {
 
 // How a side plays the score late in a match: one in front sits back (its
 // line lower, less drive), one behind pushes; 0 before minute 60 or level.
+// The change of drive and line height, in the units of the tactic values.
 inline int spielstand_drang(const Spielfeld_Daten* sf, int s) {
-    if (sf->minute < 60) return 0;
     int d = sf->tore[s] - sf->tore[s ^ 1];
+    // A side three up sits back at any time, harder the more it leads.
+    if (d >= 3) return -SPIELSTAND_ZURUECK * (d - 1);
+    if (sf->minute < 60) return 0;
     return d > 0 ? -SPIELSTAND_ZURUECK : (d < 0 ? SPIELSTAND_VOR : 0);
 }
 
