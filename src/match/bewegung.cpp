@@ -154,9 +154,11 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
             if (best >= 0) {
                 // A defender of the back line follows a runner only so far: the line holds.
                 const f32 linie = tx - LINIE_HALTEN;
-                tx = rel_x(sf, s, fx[best]) - 320.0f;
+                // Two men marking the same attacker take different spots.
+                const int k = i % SF_PRO_SEITE;
+                tx = rel_x(sf, s, fx[best]) - 320.0f - static_cast<f32>(k / 5 % 3) * 60.0f;
                 if (sp.position == 1 && tx < linie) tx = linie;
-                ty = fy[best] + static_cast<f32>((i % 3) - 1) * 120.0f;
+                ty = fy[best] + static_cast<f32>(k % 5 - 2) * 110.0f;
             }
         } else {
             sp.deckt = -1;
