@@ -334,12 +334,14 @@ bool Netz_Block_Beantworten(i32 slot_index, i32 team, const u8* anfrage, size_t 
         }
         std::memcpy(&d[aus[k].pos], daten + ein[k].pos, 4);  // the presence word as sent
         if (!aus[k].hat_inhalt) continue;
+        u8* ziel = d.data() + aus[k].inhalt;
         if (r.gegeben[k]) {
-            std::memcpy(&d[aus[k].inhalt], r.inhalt[k].data(), std::min<size_t>(r.inhalt[k].size(), e.laenge));
+            const size_t n = std::min<size_t>(r.inhalt[k].size(), e.laenge);
+            if (n) std::memcpy(ziel, r.inhalt[k].data(), n);
         } else if (r.zaehler[k] != UINT32_MAX) {
-            schreiben(&d[aus[k].inhalt], r.zaehler[k], std::min<u32>(e.laenge, 4));
-        } else if (ein[k].hat_inhalt) {
-            std::memcpy(&d[aus[k].inhalt], daten + ein[k].inhalt, e.laenge);
+            schreiben(ziel, r.zaehler[k], std::min<u32>(e.laenge, 4));
+        } else if (ein[k].hat_inhalt && e.laenge) {
+            std::memcpy(ziel, daten + ein[k].inhalt, e.laenge);
         }
     }
 
@@ -436,7 +438,7 @@ bool Netz_Anfrage_Bauen(u32 code, i32 team, std::string_view typen, const std::v
         if (e.nur_antwort) continue;
         const size_t n = d.size();
         d.resize(n + auffuellen(e.laenge), 0);
-        if (!zeiger && da) std::memcpy(&d[n], arg.feld, e.laenge);
+        if (!zeiger && da && e.laenge) std::memcpy(d.data() + n, arg.feld, e.laenge);
     }
     if (a != args.size() || d.size() >= SENDBLOCK_SIZE) return false;
     aus->clear();
