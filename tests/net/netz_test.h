@@ -10,8 +10,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -154,3 +156,40 @@ class Netz_Test : public ::testing::Test {
 inline void Echo_Paket(Verbindung_Client_Slot* slot, const u8* daten, u32 laenge) {
     Verbindung_Server_Send(slot, daten, laenge);
 }
+
+// A raw server on its own thread: accepts one client on port 57355 and hands
+// the data of each of its frames to the handler (with the client's socket)
+// until the handler says stop or the client goes.
+class Roh_Server {
+  public:
+    using Handler = std::function<bool(int fd, const std::vector<u8>& daten)>;
+    Roh_Server(const u8 adresse[4], Handler handler) : lauscher_(Roh_Lauschen(adresse, 57355)) {
+        thread_ = std::thread([this, handler] { Laufen(handler); });
+    }
+    ~Roh_Server() {
+        shutdown(lauscher_, SHUT_RDWR);
+        if (int c = client_.load(); c >= 0) shutdown(c, SHUT_RDWR);
+        thread_.join();
+        close(lauscher_);
+    }
+    bool ok() const { return lauscher_ >= 0; }
+
+  private:
+    static bool Ganz_Lesen(int fd, u8* p, size_t n) { return recv(fd, p, n, MSG_WAITALL) == static_cast<ssize_t>(n); }
+    void Laufen(const Handler& handler) {
+        int c = accept(lauscher_, nullptr, nullptr);
+        if (c < 0) return;
+        client_.store(c);
+        u8 kopf[16];
+        while (Ganz_Lesen(c, kopf, 16)) {
+            std::vector<u8> daten(get_u32le(kopf + 8));
+            if (!Ganz_Lesen(c, daten.data(), daten.size()) || !handler(c, daten)) break;
+        }
+        shutdown(c, SHUT_RDWR);
+        client_.store(-1);
+        close(c);
+    }
+    int lauscher_;
+    std::atomic<int> client_{-1};
+    std::thread thread_;
+};
