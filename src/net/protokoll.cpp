@@ -377,10 +377,13 @@ void Netz_Server_Signal(Verbindung_Client_Slot* slot, const u8* daten, u32 laeng
                            laenge != NETZ_SIGNAL_LAENGE ? "Signal mit falscher Länge" : "Signal vor der Teamwahl");
         return;
     }
-    // The signal speaks for the slot's team, whatever it claims.
+    // A minute's signal speaks for the slot's team, whatever it claims;
+    // other kinds go back as they came.
     std::vector<u8> s(daten, daten + laenge);
-    put_u32le(&s[8], static_cast<u32>(slot->team));
-    if (get_u32le(&s[4]) == 1) hooks.server_signal(slot->team, s.data(), laenge);
+    if (get_u32le(&s[4]) == 1) {
+        put_u32le(&s[8], static_cast<u32>(slot->team));
+        hooks.server_signal(slot->team, s.data(), laenge);
+    }
     if (!Verbindung_Server_Send(slot, s.data(), laenge)) Verbindung_Brechen(slot->verbindung, "Signal nicht gesendet");
 }
 

@@ -337,6 +337,21 @@ TEST_F(Slots, TheSlotsTeamAsksAndBadClientsAreDropped) {
     EXPECT_FALSE(Fragen(a, Stadion(5, 2, 300)).empty());
     EXPECT_EQ(stadion[2], 300);
 
+    // A minute's signal speaks for the slot's team; another kind comes back as it was.
+    static i32 signal_team = -1;
+    Netz_Protokoll_Set_Hooks({.server_signal = [](i32 t, u8*, u32) { signal_team = t; }});
+    for (u32 art : {1u, 2u}) {
+        std::vector<u8> sig(NETZ_SIGNAL_LAENGE, 3), zurueck;
+        put_u32le(&sig[0], NETZ_SIGNAL_MAGIC);
+        put_u32le(&sig[4], art);
+        put_u32le(&sig[8], 9);
+        ASSERT_TRUE(Roh_Schreiben(a, Test_Rahmen(250, sig)));
+        ASSERT_TRUE(Roh_Lesen(a, 16 + NETZ_SIGNAL_LAENGE, zurueck));
+        EXPECT_EQ(get_u32le(&zurueck[16 + 8]), art == 1 ? 2u : 9u);
+    }
+    EXPECT_EQ(signal_team, 2);
+    Netz_Protokoll_Set_Hooks({});
+
     // Each of these drops its client; the bound client is still answered.
     u8 satz[4] = {};
     std::vector<u8> lang = Anfrage(2, 3, "vI4", {netz_arg(Netz_Feld{satz, 4})});
