@@ -152,6 +152,33 @@ class Netz_Test : public ::testing::Test {
     }
 };
 
+// A server listening on this test's address (last number `letzte`), its
+// packets going to `paket`, and raw clients that are closed at the end.
+class Server_Test : public Netz_Test {
+  protected:
+    void Server_Starten(u8 letzte, void (*paket)(Verbindung_Client_Slot*, const u8*, u32)) {
+        Test_Adresse(letzte, adresse);
+        Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, INTERNET_PORT, adresse);
+        ASSERT_NE(Internet_Listen_Verbindung, nullptr);
+        Netz_Set_Hooks({.server_paket = paket});
+    }
+    void TearDown() override {
+        for (int fd : roh) close(fd);
+        Netz_Test::TearDown();
+    }
+    // A raw client that has got its slot.
+    int Client() {
+        const int vorher = Slots_Benutzt();
+        int fd = Roh_Verbinden(adresse, 57355);
+        EXPECT_GE(fd, 0);
+        roh.push_back(fd);
+        EXPECT_TRUE(Pumpen_Bis([&] { return Slots_Benutzt() > vorher; }));
+        return fd;
+    }
+    u8 adresse[4];
+    std::vector<int> roh;
+};
+
 // The echo server's packet hook: every packet goes back as it came.
 inline void Echo_Paket(Verbindung_Client_Slot* slot, const u8* daten, u32 laenge) {
     Verbindung_Server_Send(slot, daten, laenge);

@@ -281,27 +281,13 @@ TEST_F(Ueber_Netz, TypedCallsTravelThroughTheirTypesStrings) {
     EXPECT_EQ(ruf::Rufen(T_KREDIT, 4, -1, 2.5f, 12, 3, 0.0f), std::optional<u8>(0));
 }
 
-class Slots : public Netz_Test {
+class Slots : public Server_Test {
   protected:
     void SetUp() override {
         Netz_Test::SetUp();
         Zeilen_Anmelden();
         stadion.fill(0);
-        Test_Adresse(3, adresse);
-        Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, INTERNET_PORT, adresse);
-        ASSERT_NE(Internet_Listen_Verbindung, nullptr);
-        Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
-    }
-    void TearDown() override {
-        for (int fd : roh) close(fd);
-        Netz_Test::TearDown();
-    }
-    int Client() {
-        const int vorher = Slots_Benutzt();
-        int fd = Roh_Verbinden(adresse, TCP_PORT);
-        roh.push_back(fd);
-        EXPECT_TRUE(Pumpen_Bis([&] { return Slots_Benutzt() > vorher; }));
-        return fd;
+        Server_Starten(3, Netz_Server_Paket);
     }
     // Sends a request and reads the answer (empty when the server closed).
     std::vector<u8> Fragen(int fd, const std::vector<u8>& anfrage) {
@@ -315,8 +301,6 @@ class Slots : public Netz_Test {
         return Anfrage(1016, kopf_team, "viiiii",
                        {netz_arg(team), netz_arg(preis), netz_arg(0), netz_arg(0), netz_arg(0)});
     }
-    u8 adresse[4];
-    std::vector<int> roh;
 };
 
 TEST_F(Slots, TheSlotsTeamAsksAndBadClientsAreDropped) {
