@@ -26,7 +26,12 @@
 #if KORDAVO_HAT_NET
 #include "base/spielstand.h"
 #include "net/netz_start.h"
+#include "net/protokoll.h"
 #include "net/slots.h"
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
+#include "base/ruf.h"
+#include "world/netz.h"
 #endif
 #if KORDAVO_HAT_SEASON
 #include "season/ereignisse.h"
@@ -108,6 +113,32 @@ void Main_Registrieren() {
     Netz_Main_Hooks_Eintragen(&Main_Hooks);
     // The connections close after a game was loaded and when the program ends.
     Spielstand_Set_Hooks({.netz_schliessen = Netz_Verbindungen_Schliessen});
+    // The block protocol: the server answers its clients' packets; on a
+    // client the typed calls go over the wire.
+    Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
+    ruf::Leitung_Setzen([](u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
+        return ruf::Client() ? Netz_Leitung(nummer, argumente, antwort)
+                             : ruf::Lokale_Leitung(nummer, argumente, antwort);
+    });
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
+    // A row runs for the team of the asking client's slot; block 19 binds it.
+    ruf::Team_Rahmen_Setzen([](i32 team, bool an) {
+        static i32 alt = -1;
+        if (an) {
+            alt = Aktuelles_Team;
+            Aktuelles_Team = team;
+        } else {
+            Aktuelles_Team = alt;
+        }
+    });
+    Netz_Protokoll_Set_Hooks({.eigenes_team = [] { return Team_Aktiv; }, .team_anzahl = [] { return Team_Anzahl; }});
+    Welt_Set_Netz_Hooks({
+        .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
+        .slot_team = [](int slot) { return Netz_Slot_Team(slot); },
+        .slot_setzen = [](int slot, i32 team, const char*, i32) { return Netz_Slot_Team_Setzen(slot, team); },
+        .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
+    });
 #endif
     // The tools' calls upwards: fonts from the graphics layer, leaving a
     // network game when the program ends.
