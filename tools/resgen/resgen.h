@@ -37,6 +37,10 @@ Rastport* Aus_Cairo(cairo_surface_t* s, bool mit_alpha);
 // on stderr when the recipe is unknown or fails.
 Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const Umgebung& u);
 
+// A face part: arguments kind (basis, kopf, augen, nase, mund, haare,
+// maske), style 0 or 1, and the first entry of its group.
+Rastport* Gesicht_Teil(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
 
@@ -46,5 +50,18 @@ Font* Schrift(const std::string& datei, i32 hoehe);
 // A FreeType-backed Cairo font face for a DejaVu file (cached).
 cairo_font_face_t* Cairo_Schrift(const std::string& datei);
 std::string Dejavu_Pfad(const std::string& datei);
+
+// A menu sound ("klick", "glocke", "fanfare", "jingle", "stille", ...) of
+// `ms` milliseconds as a complete WAV file (22,050 Hz, mono, peak -6 dBFS);
+// empty with a message when the recipe is unknown.
+std::vector<u8> Ton(const std::string& rezept, i32 ms);
+// The background music from a text score (docs/formats/partitur.md),
+// rendered with FluidSynth: a seamless stereo loop as a WAV file; empty
+// with the reason in *fehler.
+std::vector<u8> Musik(const std::string& partitur, const std::string& soundfont, std::string* fehler);
+std::string Soundfont_Pfad();
+// A video clip ("training:25", "menue:50", ...; the frame count after the
+// colon, 12.5 frames a second) as a KVID video.
+std::vector<u8> Film(const std::string& rezept, i32 w, i32 h, i32 eintrag);
 
 }  // namespace resgen
