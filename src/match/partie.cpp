@@ -395,6 +395,10 @@ Partie_Figuren Partie_Lauf_Spielen(const Partie_Lauf& lauf, void (*erstes)(u32, 
             if (b >= a) b++;
             h = v[a];
             g = v[b];
+        } else if (v.size() == 2) {
+            // One pairing: the first club at home every time.
+            h = v[0];
+            g = v[1];
         } else {
             Liga_Paarung(v, static_cast<int>(k % (1 << 30)), &h, &g);
         }

@@ -147,8 +147,8 @@ int main(int argc, char** argv) {
         auswahl = o.liga >= 0 ? "league " + std::to_string(o.liga) : (o.ebene >= 0 ? "level " + std::to_string(o.ebene) : "the world");
         if (lauf.vereine.size() < 2) abbruch(auswahl + " has fewer than two clubs");
     }
-    std::printf("%s, %zu clubs, %s pairings, %lld matches, seed %u\n", auswahl.c_str(), lauf.vereine.size(),
-                o.zufaellig ? "random" : "series", o.n, o.saat);
+    std::printf("%s, %zu clubs, %s, %lld matches, seed %u\n", auswahl.c_str(), lauf.vereine.size(),
+                o.zufaellig ? "random pairings" : (o.heim.empty() ? "home-and-away series" : "the same pairing"), o.n, o.saat);
     Spielfeld_Init();
     Partie_Hooks_Installieren();
     lauf.zufaellig = o.zufaellig;
