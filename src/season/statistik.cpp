@@ -255,3 +255,21 @@ void Statistik_Verwerfen() {
     Archiv_Verwerfen();
     Statistik_Spieler_Verwerfen();
 }
+
+int Statistik_Team_Titel(i32 team, i32 wettbewerb, Statistik_Titel* aus, int max) {
+    constexpr i32 JAHRE_VORAUS = 30;
+    if (!Wettbewerb_Tabelle || !aus || max <= 0 || team < 0) return 0;
+    std::vector<i32> basis;  // each competition once, by its base id
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0] || (wettbewerb != -1 && Wettbewerb_Get_Basis_Id(w.id) != Wettbewerb_Get_Basis_Id(wettbewerb)))
+            continue;
+        const i32 b = Wettbewerb_Get_Basis_Id(w.id);
+        if (b >= 0 && std::find(basis.begin(), basis.end(), b) == basis.end()) basis.push_back(b);
+    }
+    int n = 0;
+    for (i32 jahr = Kalender_Get_Jahr() + JAHRE_VORAUS; jahr >= 0 && n < max; --jahr)
+        for (size_t k = 0; k < basis.size() && n < max; ++k)
+            if (Spiele_Get_Wettbewerb_Sieger(basis[k], jahr, nullptr, nullptr, nullptr) == team) aus[n++] = {basis[k], jahr};
+    return n;
+}

@@ -9,6 +9,7 @@
 
 #include "base/globals.h"
 #include "season/ereignisse.h"
+#include "season/kalender.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
 #include "season/tabelle.h"
@@ -210,6 +211,25 @@ TEST_F(Ereignisse, KarrierewerteEinesSpielers) {
 
 // Every store grows past its first capacity and comes back from a save byte
 // for byte.
+// A team's titles from the winners store, newest season first.
+TEST_F(Ereignisse, TitelEinesTeams) {
+    Kalender_Init(nullptr);
+    const i32 jahr = Kalender_Get_Jahr();
+    Spiele_Set_Wettbewerb_Sieger(LIGA, 1, jahr + 1, 2, 2, 0);
+    Spiele_Set_Wettbewerb_Sieger(POKAL, 1, jahr + 2, 2, 1, 0);
+    Spiele_Set_Wettbewerb_Sieger(LIGA, 2, jahr + 2, 1, 3, 0);
+    Statistik_Titel t[4];
+    ASSERT_EQ(Statistik_Team_Titel(1, -1, t, 4), 2);
+    EXPECT_EQ(t[0].wettbewerb, POKAL);
+    EXPECT_EQ(t[0].jahr, jahr + 2);
+    EXPECT_EQ(t[1].wettbewerb, LIGA);
+    EXPECT_EQ(t[1].jahr, jahr + 1);
+    EXPECT_EQ(Statistik_Team_Titel(1, LIGA, t, 4), 1);
+    EXPECT_EQ(Statistik_Team_Titel(1, -1, t, 1), 1);
+    EXPECT_EQ(Statistik_Team_Titel(0, -1, t, 4), 0);
+    Kalender_Free();
+}
+
 TEST_F(Ereignisse, SpeicherWachsenUndKommenGleichZurueck) {
     ASSERT_TRUE(Welt_Anlegen(60, 200));
     const u32 vorher = Spiele_Get_Speicher(SPEICHER_SIEGER)->Kapazitaet();
