@@ -129,6 +129,52 @@ TEST_F(Ereignisse, ToreZaehlenSofortUndDasSpeicherendeIstSicher) {
     Spiele_Unlock(-1);
 }
 
+// The general counter by selector: events per player (or his second
+// player), per team or its opponent, games, home games and attendance,
+// within minutes and sides; unplayed games count nothing.
+TEST_F(Ereignisse, AllgemeinerZaehlerNachSelektoren) {
+    const i32 h = Ligaspiel(0);
+    Spiele_Ereignis_Eintragen(h, EREIGNIS_TOR | EREIGNIS_FUER_A, 10, SPIELER, 6);
+    Spiele_Ereignis_Eintragen(h, EREIGNIS_GELB, 20, 9, -1);
+    Spiele_Ereignis_Eintragen(h, EREIGNIS_TOR, 80, 9, -1);
+    Spiele_Get_Spiel(h, true)->zuschauer = 1000;
+    Spiele_Set_Ergebnis(Ligaspiel(1), 0, 0, 0);
+    const i32 offen = Ligaspiel(2);
+    Spiele_Ereignis_Eintragen(offen, EREIGNIS_GELB, 5, 9, -1);
+    Spiele_Get_Spiel(offen, true)->tore_a = -1;
+    const i32 liga[] = {LIGA};
+    struct Fall {
+        bool spieler;
+        u32 selektor;
+        i32 minute_bis;
+        u32 seite;
+        std::vector<std::pair<i32, u32>> soll;  // row, count (all other rows 0)
+    };
+    const Fall faelle[] = {
+        {true, EREIGNIS_TOR, -1, 0, {{SPIELER, 1}, {9, 1}}},
+        {true, EREIGNIS_TOR | STATISTIK_ZWEITER_SPIELER, -1, 0, {{6, 1}}},
+        {true, EREIGNIS_TOR, -1, 1, {{SPIELER, 1}}},
+        {true, EREIGNIS_GELB, 15, 0, {}},
+        {false, EREIGNIS_TOR, -1, 0, {{1, 1}, {2, 1}}},
+        {false, EREIGNIS_GELB | STATISTIK_FUER_GEGNER, -1, 0, {{1, 1}}},
+        {false, STATISTIK_SPIELE, -1, 0, {{1, 2}, {2, 2}}},
+        {false, STATISTIK_HEIMSPIELE, -1, 0, {{1, 2}}},
+        {false, STATISTIK_ZUSCHAUER, -1, 0, {{1, 1000}}},
+    };
+    for (const Fall& f : faelle) {
+        const i32 zeilen = f.spieler ? Spieler_Anzahl : Team_Anzahl;
+        std::vector<u32> aus(static_cast<size_t>(zeilen), 7), soll(static_cast<size_t>(zeilen), 0);
+        for (auto [z, n] : f.soll) soll[static_cast<size_t>(z)] = n;
+        ASSERT_TRUE(Spiele_Get_Statistik(f.spieler, liga, 1, &f.selektor, 1, -1, -1, -1, f.minute_bis, aus.data(), f.seite));
+        EXPECT_EQ(aus, soll) << std::hex << f.selektor << " " << f.spieler;
+    }
+    std::vector<u32> aus(static_cast<size_t>(Team_Anzahl) * 11);
+    const u32 elf[11] = {};
+    EXPECT_FALSE(Spiele_Get_Statistik(false, liga, 1, elf, 11, -1, -1, -1, -1, aus.data(), 0));
+    EXPECT_FALSE(Spiele_Get_Statistik(false, liga, 1, elf, 0, -1, -1, -1, -1, aus.data(), 0));
+    Spiele_Unlock(-1);
+}
+
 TEST_F(Ereignisse, NachspielStatistikSerienUndDirekterVergleich) {
     const i32 ergebnisse[][2] = {{2, 1}, {0, 0}, {3, 0}, {20, 3}};
     for (u32 m = 0; m < 4; ++m) {
