@@ -85,12 +85,12 @@ class Zaehlung {
             if (a_.spieler >= 0 && static_cast<i16>(get_u16le(r)) != a_.spieler) continue;
             const u32 flags = get_u32le(r + 4);
             const u32 minute = r[8];
-            const bool unseres = ((flags & EREIGNIS_FUER_A) != 0) == seite_a;
-            if (flags & EREIGNIS_TORSCHUSS) {
+            const bool unseres = ((flags & SFE_TEAM_A) != 0) == seite_a;
+            if (flags & SFE_CHANCE) {
                 ++e_[unseres ? CHANCEN : GEGNER_CHANCEN];
                 if (minuten && minute < MINUTEN) ++e_[(unseres ? CHANCEN_MINUTE : GEGNER_CHANCEN_MINUTE) + minute];
             }
-            if (!(flags & EREIGNIS_TOR)) continue;
+            if (!(flags & SFE_TOR)) continue;
             ++e_[unseres ? TORE : GEGENTORE];
             if (minuten && minute < MINUTEN) ++e_[(unseres ? TORE_MINUTE : GEGENTORE_MINUTE) + minute];
             bool& gefunden = unseres ? tor_gefunden_ : gegentor_gefunden_;
@@ -105,8 +105,8 @@ class Zaehlung {
         bool zurueck = false, vorn = false, erstes = true;
         for (const u8* r : ereignisse) {
             const u32 flags = get_u32le(r + 4);
-            if (!(flags & EREIGNIS_TOR)) continue;
-            const bool unseres = ((flags & EREIGNIS_FUER_A) != 0) == seite_a;
+            if (!(flags & SFE_TOR)) continue;
+            const bool unseres = ((flags & SFE_TEAM_A) != 0) == seite_a;
             if (erstes) zaehlen(unseres ? ERSTES_TOR : ERSTES_GEGENTOR, position);
             erstes = false;
             ++(unseres ? wir : die);
@@ -211,7 +211,7 @@ bool Spiele_Get_Statistik(bool spieler_modus, const i32* wettbewerbe, int wettbe
                     if (!r) continue;
                     const u32 flags = get_u32le(r + 4);
                     const i32 minute = r[8];
-                    const bool fuer_a = flags & EREIGNIS_FUER_A;
+                    const bool fuer_a = flags & SFE_TEAM_A;
                     if ((seite & 3) && !((fuer_a && (seite & 1)) || (!fuer_a && (seite & 2)))) continue;
                     if ((erste_minute >= 0 && minute < erste_minute) || (letzte_minute >= 0 && minute > letzte_minute) ||
                         (flags & sel) != sel)

@@ -63,10 +63,10 @@ TEST_F(Ereignisse, SperrenNachKartenNachDenRegelnDesWettbewerbs) {
         std::set<int> gesperrt;   // matches he misses
     };
     const Fall faelle[] = {
-        {"second yellow card", {EREIGNIS_GELB, EREIGNIS_GELB}, {2}},
-        {"yellow cards 1, 2 and 4", {EREIGNIS_GELB, EREIGNIS_GELB, 0, EREIGNIS_GELB, EREIGNIS_GELB}, {2, 5}},
-        {"yellow-red card", {EREIGNIS_GELBROT}, {1}},
-        {"one yellow card", {EREIGNIS_GELB}, {}},
+        {"second yellow card", {SFE_GELB, SFE_GELB}, {2}},
+        {"yellow cards 1, 2 and 4", {SFE_GELB, SFE_GELB, 0, SFE_GELB, SFE_GELB}, {2, 5}},
+        {"yellow-red card", {SFE_GELBROT}, {1}},
+        {"one yellow card", {SFE_GELB}, {}},
     };
     for (const Fall& f : faelle) {
         Spiele_Loesche_Wettbewerb_Ereignis(-1);
@@ -78,7 +78,7 @@ TEST_F(Ereignisse, SperrenNachKartenNachDenRegelnDesWettbewerbs) {
                 continue;
             }
             const u32 k = m < static_cast<int>(f.karten.size()) ? f.karten[static_cast<size_t>(m)] : 0;
-            if (k) Spiele_Ereignis_Eintragen(Ligaspiel(static_cast<u32>(m)), k | EREIGNIS_FUER_A, 50, SPIELER, -1);
+            if (k) Spiele_Ereignis_Eintragen(Ligaspiel(static_cast<u32>(m)), k | SFE_TEAM_A, 50, SPIELER, -1);
         }
         EXPECT_EQ(gesperrt, f.gesperrt) << f.was;
         Spiele_Unlock(-1);
@@ -86,7 +86,7 @@ TEST_F(Ereignisse, SperrenNachKartenNachDenRegelnDesWettbewerbs) {
 }
 
 TEST_F(Ereignisse, RoteKarteSperrtSoVieleSpieleWieVerhaengt) {
-    Spiele_Ereignis_Eintragen(Ligaspiel(0), EREIGNIS_ROT | EREIGNIS_FUER_A, 30, SPIELER, -1);
+    Spiele_Ereignis_Eintragen(Ligaspiel(0), SFE_ROT | SFE_TEAM_A, 30, SPIELER, -1);
     const i32 sperre = Spiele_Get_Wettbewerb_Ereignis(LIGA, ZAEHLER_SPERRE, SPIELER);
     const i32 spiele = sperre & SPERRE_SPIELE;
     EXPECT_TRUE(sperre & SPERRE_ROT);
@@ -105,13 +105,13 @@ TEST_F(Ereignisse, RoteKarteSperrtSoVieleSpieleWieVerhaengt) {
 
 TEST_F(Ereignisse, ToreZaehlenSofortUndDasSpeicherendeIstSicher) {
     const i32 h = Ligaspiel(0);
-    EXPECT_EQ(Spiele_Ereignis_Eintragen(h, EREIGNIS_TOR | EREIGNIS_FUER_A, 10, 1, -1), 1);
+    EXPECT_EQ(Spiele_Ereignis_Eintragen(h, SFE_TOR | SFE_TEAM_A, 10, 1, -1), 1);
     Spiel* s = Spiele_Get_Spiel(h, true);
     EXPECT_EQ(s->tore_a, 1);
     EXPECT_EQ(s->tore_b, 0);
     // The player's goals and cards in the competition, as the world asks them.
-    Spiele_Ereignis_Eintragen(h, EREIGNIS_TOR | EREIGNIS_FUER_A, 70, SPIELER, 6);
-    Spiele_Ereignis_Eintragen(h, EREIGNIS_GELB | EREIGNIS_FUER_A, 80, SPIELER, -1);
+    Spiele_Ereignis_Eintragen(h, SFE_TOR | SFE_TEAM_A, 70, SPIELER, 6);
+    Spiele_Ereignis_Eintragen(h, SFE_GELB | SFE_TEAM_A, 80, SPIELER, -1);
     const i32 soll[][2] = {{STATISTIK_TORE, 1}, {STATISTIK_VORLAGEN, 0}, {STATISTIK_SCORER, 1}, {STATISTIK_GELB, 1},
                            {STATISTIK_ROT, 0}};
     for (const auto& [art, wert] : soll) EXPECT_EQ(Spiele_Spieler_Statistik(art, LIGA, 1, SPIELER), wert) << art;
@@ -120,12 +120,12 @@ TEST_F(Ereignisse, ToreZaehlenSofortUndDasSpeicherendeIstSicher) {
     ASSERT_TRUE(Spiele_Get_Tore_Zeitraum(h, 20, -1, &a, &b));
     EXPECT_EQ(a, 1);  // only the goal of minute 70
     EXPECT_EQ(b, 0);
-    for (int i = 1; i < 170; ++i) Spiele_Ereignis_Eintragen(h, i == 165 ? EREIGNIS_TOR : 0, 20, 1, -1);
+    for (int i = 1; i < 170; ++i) Spiele_Ereignis_Eintragen(h, i == 165 ? SFE_TOR : 0, 20, 1, -1);
     EXPECT_EQ(s->ereignis_anzahl, EREIGNISSE_PRO_SPIEL);
     EXPECT_EQ(s->tore_b, 1);  // the goal past the block still counts
     // Without a reserved block nothing is recorded.
     Spiele_Lock_Halter ohne(Spiele_Lock(LIGA, 1, 0, 0));
-    EXPECT_EQ(Spiele_Ereignis_Eintragen(ohne.Handle(), EREIGNIS_TOR, 5, 1, -1), -1);
+    EXPECT_EQ(Spiele_Ereignis_Eintragen(ohne.Handle(), SFE_TOR, 5, 1, -1), -1);
     Spiele_Unlock(-1);
 }
 
@@ -134,13 +134,13 @@ TEST_F(Ereignisse, ToreZaehlenSofortUndDasSpeicherendeIstSicher) {
 // within minutes and sides; unplayed games count nothing.
 TEST_F(Ereignisse, AllgemeinerZaehlerNachSelektoren) {
     const i32 h = Ligaspiel(0);
-    Spiele_Ereignis_Eintragen(h, EREIGNIS_TOR | EREIGNIS_FUER_A, 10, SPIELER, 6);
-    Spiele_Ereignis_Eintragen(h, EREIGNIS_GELB, 20, 9, -1);
-    Spiele_Ereignis_Eintragen(h, EREIGNIS_TOR, 80, 9, -1);
+    Spiele_Ereignis_Eintragen(h, SFE_TOR | SFE_TEAM_A, 10, SPIELER, 6);
+    Spiele_Ereignis_Eintragen(h, SFE_GELB, 20, 9, -1);
+    Spiele_Ereignis_Eintragen(h, SFE_TOR, 80, 9, -1);
     Spiele_Get_Spiel(h, true)->zuschauer = 1000;
     Spiele_Set_Ergebnis(Ligaspiel(1), 0, 0, 0);
     const i32 offen = Ligaspiel(2);
-    Spiele_Ereignis_Eintragen(offen, EREIGNIS_GELB, 5, 9, -1);
+    Spiele_Ereignis_Eintragen(offen, SFE_GELB, 5, 9, -1);
     Spiele_Get_Spiel(offen, true)->tore_a = -1;
     const i32 liga[] = {LIGA};
     struct Fall {
@@ -151,12 +151,12 @@ TEST_F(Ereignisse, AllgemeinerZaehlerNachSelektoren) {
         std::vector<std::pair<i32, u32>> soll;  // row, count (all other rows 0)
     };
     const Fall faelle[] = {
-        {true, EREIGNIS_TOR, -1, 0, {{SPIELER, 1}, {9, 1}}},
-        {true, EREIGNIS_TOR | STATISTIK_ZWEITER_SPIELER, -1, 0, {{6, 1}}},
-        {true, EREIGNIS_TOR, -1, 1, {{SPIELER, 1}}},
-        {true, EREIGNIS_GELB, 15, 0, {}},
-        {false, EREIGNIS_TOR, -1, 0, {{1, 1}, {2, 1}}},
-        {false, EREIGNIS_GELB | STATISTIK_FUER_GEGNER, -1, 0, {{1, 1}}},
+        {true, SFE_TOR, -1, 0, {{SPIELER, 1}, {9, 1}}},
+        {true, SFE_TOR | STATISTIK_ZWEITER_SPIELER, -1, 0, {{6, 1}}},
+        {true, SFE_TOR, -1, 1, {{SPIELER, 1}}},
+        {true, SFE_GELB, 15, 0, {}},
+        {false, SFE_TOR, -1, 0, {{1, 1}, {2, 1}}},
+        {false, SFE_GELB | STATISTIK_FUER_GEGNER, -1, 0, {{1, 1}}},
         {false, STATISTIK_SPIELE, -1, 0, {{1, 2}, {2, 2}}},
         {false, STATISTIK_HEIMSPIELE, -1, 0, {{1, 2}}},
         {false, STATISTIK_ZUSCHAUER, -1, 0, {{1, 1000}}},
