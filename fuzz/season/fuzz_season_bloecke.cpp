@@ -1,7 +1,7 @@
 // Fuzz target: every binary input of the season modules. The first byte
 // picks the reader: the competition table of call 1004 (packed), the status
 // of call 1005, the competition block of the configuration cache, the
-// fixture save block, the calendar save block, the season archive.
+// fixture save block, the calendar save block, the statistics block.
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -15,6 +15,7 @@
 #include "season/season_hooks.h"
 #include "world/welt.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -61,10 +62,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
         break;
     }
     case 5: {
-        // The archive block, then every table of it expanded.
+        // The statistics block (archive, career records), then every table
+        // of it expanded and a record read.
         Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
-        if (Archiv_Lesen(d)) Archiv_Uebernehmen();
+        if (Statistik_Lesen(d)) Statistik_Uebernehmen();
+        else Statistik_Verwerfen();
         Datei_Schliessen(d);
+        Statistik_Spieler rekord;
+        Statistik_Spieler_Get(static_cast<i32>(daten[0]), &rekord);
         Tabelle t;
         for (i32 id = 50; id < 54; ++id)
             for (i32 jahr = 0; jahr < 3; ++jahr) Statistik_Archiv_Holen(t, id, jahr);

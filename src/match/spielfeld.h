@@ -60,24 +60,7 @@ constexpr u32 SFS_ROT = 0x200;
 constexpr u32 SFS_AUSGEWECHSELT = 0x100000;
 constexpr u32 SFS_EINGEWECHSELT = 0x200000;
 
-// Event flags.
-constexpr u32 SFE_TEAM_A = 0x1;
-constexpr u32 SFE_CHANCE = 0x2;
-constexpr u32 SFE_TOR = 0x4;
-constexpr u32 SFE_GELB = 0x10;
-constexpr u32 SFE_GELBROT = 0x20;
-constexpr u32 SFE_ROT = 0x40;
-constexpr u32 SFE_KOPF = 0x80;
-constexpr u32 SFE_EIGENTOR = 0x200;
-constexpr u32 SFE_FERNSCHUSS = 0x2000;
-constexpr u32 SFE_ELFMETER = 0x4000;
-constexpr u32 SFE_FREISTOSS = 0x8000;
-constexpr u32 SFE_FOUL = 0x10000;
-constexpr u32 SFE_VERLETZUNG = 0x20000;
-constexpr u32 SFE_WECHSEL = 0x40000;
-constexpr u32 SFE_STANDARD = 0x80000;
-constexpr u32 SFE_VERLAENGERUNG = 0x1000000;
-constexpr u32 SFE_ELFMETERSCHIESSEN = 0x2000000;
+#include "base/ereignis_flags.h"  // the event flags (SFE_*)
 
 // Match situations (Spielfeld_Daten::situation).
 enum Spielfeld_Situation : u8 {

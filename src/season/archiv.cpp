@@ -229,3 +229,9 @@ void Archiv_Verwerfen() {
     staging.clear();
     staging_da = false;
 }
+
+bool Archiv_Leer_Vormerken() {
+    staging.clear();
+    staging_da = true;
+    return true;
+}

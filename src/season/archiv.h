@@ -40,3 +40,5 @@ bool Archiv_Save(Datei_Status* datei);
 bool Archiv_Lesen(Datei_Status* datei);
 void Archiv_Uebernehmen();
 void Archiv_Verwerfen();
+// Stages an empty archive (a save without one); always true.
+bool Archiv_Leer_Vormerken();

@@ -54,17 +54,17 @@ void karte(i32 wettbewerb, i32 spieler, i32 team, u32 flags) {
     u8* e = zaehler_eintrag(wettbewerb, spieler, true);
     if (!e) return;
     u8* z = e + 4 - 1;  // z[art] for kinds 1..8
-    if (flags & EREIGNIS_GELB) {
+    if (flags & SFE_GELB) {
         const i32 n = (z[ZAEHLER_GELB] & 127) + 1;
         const bool sperre = Wettbewerb_Gelbsperre(wettbewerb, n);
         z[ZAEHLER_SPERRE] = sperre ? static_cast<u8>(SPERRE_GELB | 1) : z[ZAEHLER_SPERRE];
         z[ZAEHLER_GELB] = static_cast<u8>(std::min(n, 127) | GELB_LETZTES_SPIEL);
-    } else if (flags & EREIGNIS_GELBROT) {
+    } else if (flags & SFE_GELBROT) {
         status_setzen(spieler, STATUS_SPIELT, STATUS_GESPERRT_GELBROT);
         z[ZAEHLER_SPERRE] = SPERRE_GELBROT | 1;
         z[ZAEHLER_GELBROT] = plus_eins(z[ZAEHLER_GELBROT]);
         z[ZAEHLER_GELB] |= GELB_LETZTES_SPIEL;
-    } else if (flags & EREIGNIS_ROT) {
+    } else if (flags & SFE_ROT) {
         i32 spiele = Rnd_Basis(2, 6);
         if (Team_Hat_Manager(team)) spiele = std::clamp(spiele - Rnd_Basis(1, 3), 2, 8);
         status_setzen(spieler, STATUS_SPIELT, STATUS_GESPERRT_ROT);
@@ -96,8 +96,8 @@ i32 Spiele_Ereignis_Eintragen(i32 handle, u32 flags, i32 minute, i32 spieler, i3
         Debug_Printf("Ereignis Speicher für dieses Spiel nicht vorbereitet");
         return -1;
     }
-    const bool fuer_a = (flags & EREIGNIS_FUER_A) != 0;
-    if (flags & EREIGNIS_TOR) {
+    const bool fuer_a = (flags & SFE_TEAM_A) != 0;
+    if (flags & SFE_TOR) {
         i8& tore = fuer_a ? s->tore_a : s->tore_b;
         if (s->tore_a < 0) s->tore_a = 0;
         if (s->tore_b < 0) s->tore_b = 0;
@@ -114,7 +114,7 @@ i32 Spiele_Ereignis_Eintragen(i32 handle, u32 flags, i32 minute, i32 spieler, i3
     put_u16le(e + 2, static_cast<u16>(static_cast<i16>(spieler2)));
     put_u32le(e + 4, flags);
     e[8] = static_cast<u8>(std::clamp<i32>(minute < 0 ? s->minute : minute, 0, 255));
-    if (flags & (EREIGNIS_GELB | EREIGNIS_GELBROT | EREIGNIS_ROT))
+    if (flags & (SFE_GELB | SFE_GELBROT | SFE_ROT))
         karte(s->wettbewerb, spieler, fuer_a ? s->team_a : s->team_b, flags);
     return ++s->ereignis_anzahl;
 }
@@ -304,7 +304,7 @@ i32 Spiele_Spieler_Statistik(i32 statistik, i32 wettbewerb, i32, i32 spieler) {
         const Spiel& s = spiele[i];
         for (u32 e = 0; s.erstes_ereignis && e < std::min<u32>(s.ereignis_anzahl, EREIGNISSE_PRO_SPIEL); ++e) {
             const u8* r = Spiele_Ereignis(s.erstes_ereignis + e);
-            if (!r || !(get_u32le(r + 4) & EREIGNIS_TOR)) continue;
+            if (!r || !(get_u32le(r + 4) & SFE_TOR)) continue;
             tore += static_cast<i16>(get_u16le(r)) == spieler;
             vorlagen += static_cast<i16>(get_u16le(r + 2)) == spieler;
         }
@@ -321,8 +321,8 @@ bool Spiele_Get_Tore_Zeitraum(i32 handle, i32 von, i32 bis, i32* tore_a, i32* to
         if (!r) break;
         const u32 flags = get_u32le(r + 4);
         const i32 minute = r[8];
-        if (!(flags & EREIGNIS_TOR) || (von >= 0 && minute < von) || (bis >= 0 && minute > bis)) continue;
-        ++((flags & EREIGNIS_FUER_A) ? a : b);
+        if (!(flags & SFE_TOR) || (von >= 0 && minute < von) || (bis >= 0 && minute > bis)) continue;
+        ++((flags & SFE_TEAM_A) ? a : b);
     }
     if (tore_a) *tore_a = a;
     if (tore_b) *tore_b = b;

@@ -4,15 +4,9 @@
 // the all-time table, the series, the head-to-head record; the winners.
 #pragma once
 
+#include "base/ereignis_flags.h"
 #include "base/types.h"
 
-// Event flag bits (the rest belong to the match side).
-constexpr u32 EREIGNIS_FUER_A = 1;
-constexpr u32 EREIGNIS_TORSCHUSS = 2;
-constexpr u32 EREIGNIS_TOR = 4;
-constexpr u32 EREIGNIS_GELB = 16;
-constexpr u32 EREIGNIS_GELBROT = 32;
-constexpr u32 EREIGNIS_ROT = 64;
 constexpr u32 EREIGNISSE_PRO_SPIEL = 160;
 
 // The per-player counters of a competition (kinds 1..8).

@@ -64,6 +64,20 @@ bool gleiche_art_eingetragen(const Wettbewerb& w, i32 team) {
     return Wettbewerb_Team_Eingetragen(index_von(w), team, true, LISTE_NACH_STAND);
 }
 
+// A team 0 that stands in a list is replaced by a club not yet in a
+// competition of this kind: random draws first, then one walk over the
+// clubs, so the search always ends; -1 when no club is left.
+i32 ersatz_fuer_team_0(const Wettbewerb& w) {
+    if (Team_Anzahl < 2) return -1;
+    for (int v = 0; v < GRUPPEN_VERSUCHE; ++v) {
+        const i32 t = Rnd_Basis(1, Team_Anzahl - 1);
+        if (ist_club(t) && !gleiche_art_eingetragen(w, t)) return t;
+    }
+    for (i32 t = 1; t < Team_Anzahl; ++t)
+        if (ist_club(t) && !gleiche_art_eingetragen(w, t)) return t;
+    return -1;
+}
+
 // National quotas of a round: the strongest clubs of each nation that are
 // not yet in a competition of this kind, spread over the round's groups.
 void nationale_quoten(Wettbewerb& runde) {
@@ -127,6 +141,21 @@ void auffuellen(Wettbewerb& w) {
 
 // The start: the entered teams become the season's current teams.
 void starten(Wettbewerb& w) {
+    for (i32 k = 0; k < eingetragen(w); ++k) {
+        if (w.start_team[k] != 0) continue;
+        Debug_Printf("c:Team 0 eingetragen\n");
+        const i32 t = ersatz_fuer_team_0(w);
+        if (t > 0) {
+            w.start_team[k] = static_cast<i16>(t);
+            continue;
+        }
+        for (i32 j = k; j + 1 < eingetragen(w); ++j) {  // no club left: the entry goes
+            w.start_team[j] = w.start_team[j + 1];
+            w.slot_worte[j] = w.slot_worte[j + 1];
+        }
+        --w.startteam_anzahl;
+        --k;
+    }
     const i32 n = eingetragen(w);
     const Wettbewerb* erste_runde = &w;
     for (int k = 0; k < WETTBEWERB_ANZAHL && gueltig(erste_runde->vorherige_runde); ++k)
@@ -176,6 +205,22 @@ bool platz_frei_machen(const Wettbewerb& ziel, i32 team) {
         for (i32 e = 0; e < eingetragen(w); ++e) {
             if (w.start_team[e] != team) continue;
             if (ziel.wichtig <= w.wichtig) return false;
+            // The next team of the origin's table that stands nowhere of
+            // this kind takes the entry; without one the entry goes.
+            const i32 herkunft = w.slot_worte[e];
+            if (gueltig(herkunft) && herkunft != i) {
+                const Wettbewerb& h = tabelle()[herkunft];
+                i32 nachfolger = -1;
+                for (i32 p = 0; p < feld(h) && nachfolger < 0; ++p) {
+                    const i32 t = h.teilnehmer[p];
+                    if (t != team && ist_club(t) && !Wettbewerb_Team_Eingetragen(i, t, true, LISTE_NACH_STAND))
+                        nachfolger = t;
+                }
+                if (nachfolger > 0) {
+                    w.start_team[e] = static_cast<i16>(nachfolger);
+                    break;
+                }
+            }
             for (i32 k = e; k + 1 < eingetragen(w); ++k) {
                 w.start_team[k] = w.start_team[k + 1];
                 w.slot_worte[k] = w.slot_worte[k + 1];
@@ -225,6 +270,18 @@ bool Wettbewerb_Teilnehmer_Eintragen(Wettbewerb& w, bool taeglich) {
         for (i32 r = index_von(w), n = 0; gueltig(r) && n < WETTBEWERB_ANZAHL; r = tabelle()[r].naechste_runde, ++n)
             if (tabelle()[r].quali_land_anzahl > 0) nationale_quoten(tabelle()[r]);
     }
+    // A later group drawn anew: its entered teams swap places with the
+    // current teams of the group before it.
+    if (gueltig(w.vorherige_gruppe) && (w.modus & WB_LOSEN) && eingetragen(w) > 0) {
+        Wettbewerb& vor = tabelle()[w.vorherige_gruppe];
+        const i32 vor_n = std::clamp(vor.aktuelle_teams, 0, WETTBEWERB_MAX_TEAMS);
+        if (vor.flags[1] && vor_n > 0)
+            for (i32 k = 0; k < feld(w); ++k) {
+                const i32 a = Rnd_Basis(0, eingetragen(w) - 1), b = Rnd_Basis(0, vor_n - 1);
+                std::swap(w.start_team[a], vor.aktuelle_team[b]);
+                std::swap(w.slot_worte[a], vor.slot_worte[b]);
+            }
+    }
     if (w.flags[1] && !w.flags[0]) return false;
     auffuellen(w);
     if (eingetragen(w) < feld(w)) {
@@ -239,6 +296,10 @@ bool Wettbewerb_Teilnehmer_Eintragen(Wettbewerb& w, bool taeglich) {
 
 bool Team_Qualifiziert(const Wettbewerb& quelle, Wettbewerb& ziel, i32 gruppe, i32 team) {
     const std::vector<i32> g = gruppen(erste_gruppe(index_von(ziel)));
+    if (team == 0) {
+        Debug_Printf("e:Team 0 eingetragen\n");
+        team = ersatz_fuer_team_0(ziel);
+    }
     if (g.empty() || !ist_club(team)) return false;
     Wettbewerb* wahl = nullptr;
     if (gueltig(gruppe) && eingetragen(tabelle()[gruppe]) < feld(tabelle()[gruppe])) wahl = &tabelle()[gruppe];
@@ -286,7 +347,12 @@ void Wettbewerb_Qualifikanten_Verteilen(Wettbewerb& w) {
     for (int k = 0; k < WETTBEWERB_QUALI_LISTEN; ++k) {
         const bool mischen = erste.quali_mischen && erste.weiterkommen[k] >= 0;
         i32 rest = mischen ? erste.weiterkommen[k] : WETTBEWERB_MAX_TEAMS * WETTBEWERB_ANZAHL;
+        // A place whose targets were not all filled (no room, or a team that
+        // stays in a more important competition) passes them to the next
+        // place: its contenders read the same targets.
+        i32 verschiebung = 0;
         for (i32 p = 0; p < plaetze && rest > 0; ++p) {
+            const i32 q = p - verschiebung;
             struct Kandidat {
                 i32 team, ziel, quelle;
                 u64 wert;
@@ -294,7 +360,7 @@ void Wettbewerb_Qualifikanten_Verteilen(Wettbewerb& w) {
             std::vector<Kandidat> kandidaten;
             for (size_t i = 0; i < g.size(); ++i) {
                 const Wettbewerb& gruppe = tabelle()[g[i]];
-                const i32 ziel = (mischen ? erste : gruppe).quali_fuer[k][p];
+                const i32 ziel = (mischen ? erste : gruppe).quali_fuer[k][q];
                 if (p >= static_cast<i32>(ranglisten[i].size()) || !gueltig(ziel)) continue;
                 const Platz& pl = ranglisten[i][static_cast<size_t>(p)];
                 if (pl.team >= 0) kandidaten.push_back({pl.team, ziel, g[i], pl.wert});
@@ -302,12 +368,17 @@ void Wettbewerb_Qualifikanten_Verteilen(Wettbewerb& w) {
             // The best of a place by key go on while the list's count allows.
             std::stable_sort(kandidaten.begin(), kandidaten.end(),
                              [](const Kandidat& a, const Kandidat& b) { return a.wert > b.wert; });
+            i32 offen = std::min<i32>(rest, static_cast<i32>(kandidaten.size()));
             for (const Kandidat& c : kandidaten) {
-                if (rest <= 0) break;
+                if (rest <= 0 || offen <= 0) break;
                 Wettbewerb& ziel = tabelle()[c.ziel];
                 if (Wettbewerb_Freie_Plaetze(ziel) == 0 || !platz_frei_machen(ziel, c.team)) continue;
-                if (Team_Qualifiziert(tabelle()[c.quelle], ziel, -1, c.team)) --rest;
+                if (Team_Qualifiziert(tabelle()[c.quelle], ziel, -1, c.team)) {
+                    --rest;
+                    --offen;
+                }
             }
+            if (offen > 0) ++verschiebung;
         }
     }
 }

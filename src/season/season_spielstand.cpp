@@ -4,9 +4,12 @@
 #include "season/kalender.h"
 #include "season/optionen_block.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
 #include "season/wettbewerb_config.h"
 
 void Season_Spielstand_Anmelden() {
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_STATISTIK, {"statistik", Statistik_Save, Statistik_Lesen,
+                                                          Statistik_Uebernehmen, Statistik_Verwerfen});
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_KALENDER,
                               {"kalender", Kalender_Save, Kalender_Lesen, Kalender_Uebernehmen, Kalender_Verwerfen});
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELE,
@@ -17,6 +20,7 @@ void Season_Spielstand_Anmelden() {
 }
 
 void Season_Spielstand_Abmelden() {
+    Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_STATISTIK);
     Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_KALENDER);
     Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_SPIELE);
     Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_NEWS);

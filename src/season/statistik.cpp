@@ -1,7 +1,10 @@
 #include "season/statistik.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "base/datei.h"
+#include "season/archiv.h"
 #include "season/kalender.h"
 #include "season/qualifikation.h"
 #include "season/spiele.h"
@@ -182,4 +185,91 @@ void Spiele_Setze_Eingesetzte_Spieler_Gesamtstatistik_Vor_Spiel(i32 wettbewerb, 
         if (international) u.international = 1;
         Statistik_Spieler_Setze(spieler[i], u, true);
     }
+}
+
+namespace {
+
+constexpr u32 MAX_SPIELER_EINTRAEGE = 4u * 1024u * 1024u;
+Spiele_Speicher& staging() {
+    static Spiele_Speicher s(STATISTIK_SPIELER_GROESSE, ANFANGS_KAPAZITAET);
+    return s;
+}
+bool staging_da = false;
+
+}  // namespace
+
+bool Statistik_Spieler_Save(Datei_Status* datei) {
+    const Spiele_Speicher& sp = speicher();
+    u8 kopf[8];
+    put_u32le(kopf, sp.Anzahl());
+    put_u32le(kopf + 4, sp.Kapazitaet());
+    if (!Datei_Schreiben(datei, kopf, 8)) return false;
+    return sp.Anzahl() == 0 ||
+           Datei_Schreiben(datei, sp.Eintrag(0), sp.Anzahl() * STATISTIK_SPIELER_GROESSE);
+}
+
+bool Statistik_Spieler_Lesen(Datei_Status* datei) {
+    staging_da = false;
+    u8 kopf[8];
+    if (Datei_Lesen(datei, kopf, 8) != 8) return false;
+    const u32 n = get_u32le(kopf), kapazitaet = get_u32le(kopf + 4);
+    const i32 pos = Datei_Position(datei);
+    if (n > kapazitaet || kapazitaet > MAX_SPIELER_EINTRAEGE || pos < 0 ||
+        u64{n} * STATISTIK_SPIELER_GROESSE > Datei_Groesse(datei) - static_cast<u32>(pos))
+        return false;
+    std::vector<u8> daten(size_t{n} * STATISTIK_SPIELER_GROESSE);
+    if (n && Datei_Lesen(datei, daten.data(), static_cast<u32>(daten.size())) != daten.size()) return false;
+    staging() = Spiele_Speicher(STATISTIK_SPIELER_GROESSE, 1);  // the saved capacity, not a larger old one
+    if (!staging().Setzen(daten.data(), n, kapazitaet)) return false;
+    staging_da = true;
+    return true;
+}
+
+void Statistik_Spieler_Uebernehmen() {
+    if (staging_da) std::swap(speicher(), staging());
+    Statistik_Spieler_Verwerfen();
+}
+
+void Statistik_Spieler_Verwerfen() {
+    staging() = Spiele_Speicher(STATISTIK_SPIELER_GROESSE, 1);
+    staging_da = false;
+}
+
+bool Statistik_Save(Datei_Status* datei) { return Archiv_Save(datei) && Statistik_Spieler_Save(datei); }
+
+bool Statistik_Lesen(Datei_Status* datei) {
+    if (Datei_Groesse(datei) == 0) {
+        staging() = Spiele_Speicher(STATISTIK_SPIELER_GROESSE, ANFANGS_KAPAZITAET);
+        staging_da = true;
+        return Archiv_Leer_Vormerken();
+    }
+    return Archiv_Lesen(datei) && Statistik_Spieler_Lesen(datei);
+}
+
+void Statistik_Uebernehmen() {
+    Archiv_Uebernehmen();
+    Statistik_Spieler_Uebernehmen();
+}
+
+void Statistik_Verwerfen() {
+    Archiv_Verwerfen();
+    Statistik_Spieler_Verwerfen();
+}
+
+int Statistik_Team_Titel(i32 team, i32 wettbewerb, Statistik_Titel* aus, int max) {
+    constexpr i32 JAHRE_VORAUS = 30;
+    if (!Wettbewerb_Tabelle || !aus || max <= 0 || team < 0) return 0;
+    std::vector<i32> basis;  // each competition once, by its base id
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0] || (wettbewerb != -1 && Wettbewerb_Get_Basis_Id(w.id) != Wettbewerb_Get_Basis_Id(wettbewerb)))
+            continue;
+        const i32 b = Wettbewerb_Get_Basis_Id(w.id);
+        if (b >= 0 && std::find(basis.begin(), basis.end(), b) == basis.end()) basis.push_back(b);
+    }
+    int n = 0;
+    for (i32 jahr = Kalender_Get_Jahr() + JAHRE_VORAUS; jahr >= 0 && n < max; --jahr)
+        for (size_t k = 0; k < basis.size() && n < max; ++k)
+            if (Spiele_Get_Wettbewerb_Sieger(basis[k], jahr, nullptr, nullptr, nullptr) == team) aus[n++] = {basis[k], jahr};
+    return n;
 }

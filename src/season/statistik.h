@@ -49,3 +49,28 @@ bool Statistik_Spieler_Loesche(i32 spieler);
 void Statistik_Spieler_Leeren();
 // Before a match: appearances (+ international ones) of the team's line-up.
 void Spiele_Setze_Eingesetzte_Spieler_Gesamtstatistik_Vor_Spiel(i32 wettbewerb, i32 team);
+
+// A team's titles: the competitions it won and the seasons, newest season
+// first (within a season in the order of the competition table), from the
+// current season + 30 down to the first; one competition or all
+// (-1). Returns the count, at most `max`.
+struct Statistik_Titel {
+    i32 wettbewerb;  // the competition's base id
+    i32 jahr;
+};
+int Statistik_Team_Titel(i32 team, i32 wettbewerb, Statistik_Titel* aus, int max);
+
+struct Datei_Status;
+// Save part of the career records: u32 count, u32 capacity, then the
+// records (68 bytes each) by rising player number; staged while loading.
+bool Statistik_Spieler_Save(Datei_Status* datei);
+bool Statistik_Spieler_Lesen(Datei_Status* datei);
+void Statistik_Spieler_Uebernehmen();
+void Statistik_Spieler_Verwerfen();
+// The statistics save block: the season archive, then the career records.
+// An empty block (a game saved before the block existed) loads as empty
+// statistics.
+bool Statistik_Save(Datei_Status* datei);
+bool Statistik_Lesen(Datei_Status* datei);
+void Statistik_Uebernehmen();
+void Statistik_Verwerfen();

@@ -111,3 +111,20 @@ struct Statistik_Argumente {
 bool Spiele_Get_Team_Statistik(const Statistik_Argumente& argumente, u32* ergebnis);
 // The counting behind it, into a record already cleared.
 bool Spiele_Team_Statistik_Bauen(const Statistik_Argumente& argumente, u32* ergebnis);
+
+// The general counter over the played games of competitions (each with its
+// rounds and groups), matchdays and minutes (-1 open): one row per selector
+// of Spieler_Anzahl (player mode) or Team_Anzahl (team mode) counters,
+// cleared first. A selector counts the events holding all its flag bits
+// (player mode: for the event's player, for the second player when bit 31
+// is set; team mode: for the event's team, for its opponent with
+// STATISTIK_FUER_GEGNER); in team mode STATISTIK_ZUSCHAUER adds the
+// attendance to the home team, STATISTIK_HEIMSPIELE counts home games and
+// STATISTIK_SPIELE games of both sides. `seite`: 0 both sides' events,
+// bit 0 team A's, bit 1 team B's. False for 0 or more than 10 selectors.
+constexpr u32 STATISTIK_ZUSCHAUER = 0x08000000, STATISTIK_HEIMSPIELE = 0x20000000, STATISTIK_SPIELE = 1u << 28,
+              STATISTIK_FUER_GEGNER = 1u << 26, STATISTIK_ZWEITER_SPIELER = 1u << 31;
+constexpr int STATISTIK_MAX_SELEKTOREN = 10;
+bool Spiele_Get_Statistik(bool spieler_modus, const i32* wettbewerbe, int wettbewerb_anzahl, const u32* selektoren,
+                          int selektor_anzahl, i32 erster_spieltag, i32 letzter_spieltag, i32 erste_minute,
+                          i32 letzte_minute, u32* aus, u32 seite);

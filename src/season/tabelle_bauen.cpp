@@ -24,7 +24,7 @@ constexpr u32 KEIN_SCHLUESSEL = 0xFFFFFFFFu;
 constexpr int RASTER_SPIELTAGE = TABELLE_RASTER / TABELLE_RASTER_ZEILEN;  // 245
 constexpr int FORM_SPIELE = 5;
 // Goal events: flag bits of an event record (u32 at byte 4, minute at byte 8).
-constexpr u32 EREIGNIS_TOR = 4, EREIGNIS_TEAM_A = 1;
+constexpr u32 SFE_TOR = 4, EREIGNIS_TEAM_A = 1;
 
 struct Cache_Eintrag {
     i32 plan = -1;
@@ -127,7 +127,7 @@ class Bau {
             if (!r) break;
             const u32 flags = get_u32le(r + 4);
             const i32 minute = r[8];
-            if (!(flags & EREIGNIS_TOR) || (von >= 0 && minute < von) || (bis >= 0 && minute > bis)) continue;
+            if (!(flags & SFE_TOR) || (von >= 0 && minute < von) || (bis >= 0 && minute > bis)) continue;
             ++*((flags & EREIGNIS_TEAM_A) ? ga : gb);
         }
         return true;

@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/debug.h"
 #include "season/ereignisse.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -83,12 +85,12 @@ class Zaehlung {
             if (a_.spieler >= 0 && static_cast<i16>(get_u16le(r)) != a_.spieler) continue;
             const u32 flags = get_u32le(r + 4);
             const u32 minute = r[8];
-            const bool unseres = ((flags & EREIGNIS_FUER_A) != 0) == seite_a;
-            if (flags & EREIGNIS_TORSCHUSS) {
+            const bool unseres = ((flags & SFE_TEAM_A) != 0) == seite_a;
+            if (flags & SFE_CHANCE) {
                 ++e_[unseres ? CHANCEN : GEGNER_CHANCEN];
                 if (minuten && minute < MINUTEN) ++e_[(unseres ? CHANCEN_MINUTE : GEGNER_CHANCEN_MINUTE) + minute];
             }
-            if (!(flags & EREIGNIS_TOR)) continue;
+            if (!(flags & SFE_TOR)) continue;
             ++e_[unseres ? TORE : GEGENTORE];
             if (minuten && minute < MINUTEN) ++e_[(unseres ? TORE_MINUTE : GEGENTORE_MINUTE) + minute];
             bool& gefunden = unseres ? tor_gefunden_ : gegentor_gefunden_;
@@ -103,8 +105,8 @@ class Zaehlung {
         bool zurueck = false, vorn = false, erstes = true;
         for (const u8* r : ereignisse) {
             const u32 flags = get_u32le(r + 4);
-            if (!(flags & EREIGNIS_TOR)) continue;
-            const bool unseres = ((flags & EREIGNIS_FUER_A) != 0) == seite_a;
+            if (!(flags & SFE_TOR)) continue;
+            const bool unseres = ((flags & SFE_TEAM_A) != 0) == seite_a;
             if (erstes) zaehlen(unseres ? ERSTES_TOR : ERSTES_GEGENTOR, position);
             erstes = false;
             ++(unseres ? wir : die);
@@ -162,4 +164,67 @@ bool Spiele_Team_Statistik_Bauen(const Statistik_Argumente& a, u32* e) {
     Zaehlung z(a, e, a.wettbewerb >= 0);
     for (i32 i : wettbewerbe) z.plan(Wettbewerb_Tabelle[i]);
     return e[SPIELE] > 0;
+}
+
+bool Spiele_Get_Statistik(bool spieler_modus, const i32* wettbewerbe, int wettbewerb_anzahl, const u32* selektoren,
+                          int selektor_anzahl, i32 erster_spieltag, i32 letzter_spieltag, i32 erste_minute,
+                          i32 letzte_minute, u32* aus, u32 seite) {
+    if (selektor_anzahl < 1 || selektor_anzahl > STATISTIK_MAX_SELEKTOREN || !selektoren || !aus) {
+        Debug_Printf("Cl: Spiele Get_Statistik\n");
+        return false;
+    }
+    const i32 zeilen = spieler_modus ? Spieler_Anzahl : Team_Anzahl;
+    if (zeilen <= 0) return false;
+    std::fill(aus, aus + static_cast<size_t>(zeilen) * static_cast<size_t>(selektor_anzahl), 0u);
+    if (!Wettbewerb_Tabelle || !Spiele_Bereit() || !wettbewerbe) return true;
+    auto zaehle = [&](int s, i32 wer, u32 dazu) {
+        if (wer >= 0 && wer < zeilen) aus[static_cast<size_t>(s) * static_cast<size_t>(zeilen) + static_cast<size_t>(wer)] += dazu;
+    };
+    std::vector<bool> gesehen(WETTBEWERB_ANZAHL, false);
+    std::vector<i32> plaene;
+    for (int k = 0; k < wettbewerb_anzahl; ++k) plaene_sammeln(wettbewerbe[k], gesehen, plaene);
+    for (i32 i : plaene) {
+        const Spielplan_Kopf* kopf = Spiele_Get_Kopf(Wettbewerb_Tabelle[i].spielplan);
+        const Spiel* spiele = Spiele_Get_Spiele(Wettbewerb_Tabelle[i].spielplan);
+        for (u32 g = 0; kopf && spiele && g < kopf->spiele; ++g) {
+            const Spiel& sp = spiele[g];
+            if (sp.tore_a < 0 || (erster_spieltag >= 0 && sp.spieltag < erster_spieltag) ||
+                (letzter_spieltag >= 0 && sp.spieltag > letzter_spieltag))
+                continue;
+            for (int s = 0; s < selektor_anzahl; ++s) {
+                const bool zweiter = selektoren[s] & STATISTIK_ZWEITER_SPIELER;
+                u32 sel = selektoren[s] & 0x3FFFFFFFu;
+                if (!spieler_modus) {
+                    if (sel & STATISTIK_ZUSCHAUER) { zaehle(s, sp.team_a, sp.zuschauer); continue; }
+                    if (sel & STATISTIK_HEIMSPIELE) { zaehle(s, sp.team_a, 1); continue; }
+                    if (sel & STATISTIK_SPIELE) {
+                        zaehle(s, sp.team_a, 1);
+                        zaehle(s, sp.team_b, 1);
+                        sel &= ~STATISTIK_SPIELE;
+                        if (!sel) continue;
+                    }
+                }
+                const bool gegner = !spieler_modus && (sel & STATISTIK_FUER_GEGNER);
+                sel &= ~STATISTIK_FUER_GEGNER;
+                for (u32 e = 0; sp.erstes_ereignis && e < std::min<u32>(sp.ereignis_anzahl, EREIGNISSE_PRO_SPIEL); ++e) {
+                    const u8* r = Spiele_Ereignis(sp.erstes_ereignis + e);
+                    if (!r) continue;
+                    const u32 flags = get_u32le(r + 4);
+                    const i32 minute = r[8];
+                    const bool fuer_a = flags & SFE_TEAM_A;
+                    if ((seite & 3) && !((fuer_a && (seite & 1)) || (!fuer_a && (seite & 2)))) continue;
+                    if ((erste_minute >= 0 && minute < erste_minute) || (letzte_minute >= 0 && minute > letzte_minute) ||
+                        (flags & sel) != sel)
+                        continue;
+                    if (spieler_modus) {
+                        const i32 wer = static_cast<i16>(get_u16le(r + (zweiter ? 2 : 0)));
+                        if (wer != -1 && wer != 32767) zaehle(s, wer, 1);
+                    } else {
+                        zaehle(s, fuer_a != gegner ? sp.team_a : sp.team_b, 1);
+                    }
+                }
+            }
+        }
+    }
+    return true;
 }

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/random.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "world/bank.h"
 #include "world/welt.h"
 
 namespace {
@@ -165,4 +169,71 @@ i32 Wettbewerb_Get_Tabellenplatz(i32 id, i32 team) {
     a.wettbewerb = id;
     Spiele_Get_Tabelle(a, t.get());
     return Tabelle_Rang_Von_Team(*t, team);
+}
+
+namespace {
+constexpr i32 NACHSPIELZEIT_HOECHST = 5;  // minutes of added time at most
+constexpr i32 WEITER = 2, HALBZEIT_AUS = 4, SPIEL_AUS = 8;
+
+i32 halbzeiten_mit_verl(const Wettbewerb& w) {
+    return std::max(w.halbzeiten, 0) + ((w.modus & WB_VERLAENGERUNG) ? std::max(w.halbzeiten_verl, 0) : 0);
+}
+}  // namespace
+
+i32 Wettbewerb_Get_Halbzeit_Ende(i32 id, i32 minute, i32 h) {
+    if (!Wettbewerb_Tabelle) return 0;
+    const Wettbewerb* w = wb(id);
+    if (!w || h < 0) return -1;
+    i32 ende = -1;
+    if (h < w->halbzeiten)
+        ende = w->halbzeit_laenge * (h + 1);
+    else if (h < w->halbzeiten + w->halbzeiten_verl)
+        ende = w->halbzeiten * w->halbzeit_laenge + w->halbzeit_laenge_verl * (h - w->halbzeiten + 1);
+    return ende >= 0 && minute >= ende ? ende : -1;
+}
+
+i32 Wettbewerb_Get_Spielzeit(i32 id, bool mit_verl) {
+    const Wettbewerb* w = wb(id);
+    if (!w) return 0;
+    return w->halbzeiten * w->halbzeit_laenge + (mit_verl ? w->halbzeiten_verl * w->halbzeit_laenge_verl : 0);
+}
+
+i32 Wettbewerb_Get_Anz_Halbzeiten(i32 id) {
+    const Wettbewerb* w = wb(id);
+    if (!w) return 0;
+    return halbzeiten_mit_verl(*w) + ((w->modus & (WB_ELFMETERSCHIESSEN | WB_KO_SYSTEM)) ? 1 : 0);
+}
+
+bool Wettbewerb_Ist_Sudden_Death(i32 id, i32 h) {
+    const Wettbewerb* w = wb(id);
+    return w && (w->modus & WB_SUDDEN_DEATH) && h >= w->halbzeiten;
+}
+
+// "All halves" are the halves of play: a shoot-out follows the last of them.
+bool Wettbewerb_Elfmeterschiessen_Noetig(i32 id, i32 spieltag, i32 k, i32 h, i32 runde, i32 extra_a, i32 extra_b) {
+    const Wettbewerb* w = wb(id);
+    if (!w || !(w->modus & WB_ELFMETERSCHIESSEN) || h + 1 < halbzeiten_mit_verl(*w)) return false;
+    return Wettbewerb_KO_Sieger(w, spieltag, k, nullptr, nullptr, runde, extra_a, extra_b) == -1;
+}
+
+i32 Wettbewerb_Halbzeit_Pruefen(i32 id, i32 minute, i32 h, bool erzwingen, bool bereit) {
+    const i32 ende = Wettbewerb_Get_Halbzeit_Ende(id, minute, h);
+    const Wettbewerb* w = wb(id);
+    if (ende == -1 || !w) return WEITER;
+    const i32 s = std::min(std::abs(ende - minute), NACHSPIELZEIT_HOECHST);
+    const i32 r1 = Rnd_Basis(s, NACHSPIELZEIT_HOECHST);
+    const i32 r2 = r1 != NACHSPIELZEIT_HOECHST ? Rnd_Basis(0, 2) : 0;
+    if (!erzwingen && s < NACHSPIELZEIT_HOECHST && (!bereit || (r1 != NACHSPIELZEIT_HOECHST && r2 != 0))) return WEITER;
+    return h + 1 == w->halbzeiten || h + 1 == w->halbzeiten + w->halbzeiten_verl ? SPIEL_AUS : HALBZEIT_AUS;
+}
+
+bool Wettbewerb_Zahle_Punkt_U(i32 id, i32 team, i32 ergebnis) {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+        Debug_Printf("Cl: Wettbewerb Zahle_Punkt_U\n");
+        return false;
+    }
+    const Wettbewerb* w = wb(id);
+    if (!w || team <= 0 || (ergebnis != 0 && ergebnis != 1)) return false;
+    const i32 betrag = ergebnis == 1 ? w->sieg_praemie : w->unentschieden_praemie;
+    return betrag > 0 && Bank_Buchen(-1, team, static_cast<f32>(betrag), BANK_EINNAHME, 1, -1) != 0;
 }

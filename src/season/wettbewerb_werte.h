@@ -33,3 +33,28 @@ bool Wettbewerb_Ist_International(i32 id);
 // 0-based place of a team in the competition's table, -1 for a knock-out
 // competition, no plan or no row.
 i32 Wettbewerb_Get_Tabellenplatz(i32 id, i32 team);
+
+// Match time. The end minute of a half (0-based; the extra-time halves
+// follow the regular ones) once the minute has reached it, else -1; -1 past
+// the last half, 0 without the module.
+i32 Wettbewerb_Get_Halbzeit_Ende(i32 id, i32 minute, i32 halbzeit);
+// Regular playing time (with extra time when asked).
+i32 Wettbewerb_Get_Spielzeit(i32 id, bool mit_verlaengerung);
+// Phases of a match: halves, extra-time halves with extra time, and one for
+// a shoot-out (penalties or a knock-out competition).
+i32 Wettbewerb_Get_Anz_Halbzeiten(i32 id);
+// Golden goal in this half (extra time of a competition with it).
+bool Wettbewerb_Ist_Sudden_Death(i32 id, i32 halbzeit);
+// After the last half of play (extra time included), with penalties set,
+// when the tie has no winner (leg and extra goals as for the tie decision).
+bool Wettbewerb_Elfmeterschiessen_Noetig(i32 id, i32 spieltag, i32 k, i32 halbzeit, i32 runde, i32 extra_a,
+                                         i32 extra_b);
+// The stoppage decision at a half's end: 2 play on, 4 the half ends, 8 the
+// match ends (regular time or extra time over). Draws from the shared random
+// table: one number, a second only when the first is not 5, so peers stay in
+// step. `erzwingen` ends at once; without `bereit` play goes on until five
+// minutes of added time.
+i32 Wettbewerb_Halbzeit_Pruefen(i32 id, i32 minute, i32 halbzeit, bool erzwingen, bool bereit);
+// The points money of a result (1 won, 0 drawn) booked to the team from
+// nobody (forced); not on a client. False when nothing was booked.
+bool Wettbewerb_Zahle_Punkt_U(i32 id, i32 team, i32 ergebnis);

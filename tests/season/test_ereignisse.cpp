@@ -9,6 +9,7 @@
 
 #include "base/globals.h"
 #include "season/ereignisse.h"
+#include "season/kalender.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
 #include "season/tabelle.h"
@@ -62,10 +63,10 @@ TEST_F(Ereignisse, SperrenNachKartenNachDenRegelnDesWettbewerbs) {
         std::set<int> gesperrt;   // matches he misses
     };
     const Fall faelle[] = {
-        {"second yellow card", {EREIGNIS_GELB, EREIGNIS_GELB}, {2}},
-        {"yellow cards 1, 2 and 4", {EREIGNIS_GELB, EREIGNIS_GELB, 0, EREIGNIS_GELB, EREIGNIS_GELB}, {2, 5}},
-        {"yellow-red card", {EREIGNIS_GELBROT}, {1}},
-        {"one yellow card", {EREIGNIS_GELB}, {}},
+        {"second yellow card", {SFE_GELB, SFE_GELB}, {2}},
+        {"yellow cards 1, 2 and 4", {SFE_GELB, SFE_GELB, 0, SFE_GELB, SFE_GELB}, {2, 5}},
+        {"yellow-red card", {SFE_GELBROT}, {1}},
+        {"one yellow card", {SFE_GELB}, {}},
     };
     for (const Fall& f : faelle) {
         Spiele_Loesche_Wettbewerb_Ereignis(-1);
@@ -77,7 +78,7 @@ TEST_F(Ereignisse, SperrenNachKartenNachDenRegelnDesWettbewerbs) {
                 continue;
             }
             const u32 k = m < static_cast<int>(f.karten.size()) ? f.karten[static_cast<size_t>(m)] : 0;
-            if (k) Spiele_Ereignis_Eintragen(Ligaspiel(static_cast<u32>(m)), k | EREIGNIS_FUER_A, 50, SPIELER, -1);
+            if (k) Spiele_Ereignis_Eintragen(Ligaspiel(static_cast<u32>(m)), k | SFE_TEAM_A, 50, SPIELER, -1);
         }
         EXPECT_EQ(gesperrt, f.gesperrt) << f.was;
         Spiele_Unlock(-1);
@@ -85,7 +86,7 @@ TEST_F(Ereignisse, SperrenNachKartenNachDenRegelnDesWettbewerbs) {
 }
 
 TEST_F(Ereignisse, RoteKarteSperrtSoVieleSpieleWieVerhaengt) {
-    Spiele_Ereignis_Eintragen(Ligaspiel(0), EREIGNIS_ROT | EREIGNIS_FUER_A, 30, SPIELER, -1);
+    Spiele_Ereignis_Eintragen(Ligaspiel(0), SFE_ROT | SFE_TEAM_A, 30, SPIELER, -1);
     const i32 sperre = Spiele_Get_Wettbewerb_Ereignis(LIGA, ZAEHLER_SPERRE, SPIELER);
     const i32 spiele = sperre & SPERRE_SPIELE;
     EXPECT_TRUE(sperre & SPERRE_ROT);
@@ -104,13 +105,13 @@ TEST_F(Ereignisse, RoteKarteSperrtSoVieleSpieleWieVerhaengt) {
 
 TEST_F(Ereignisse, ToreZaehlenSofortUndDasSpeicherendeIstSicher) {
     const i32 h = Ligaspiel(0);
-    EXPECT_EQ(Spiele_Ereignis_Eintragen(h, EREIGNIS_TOR | EREIGNIS_FUER_A, 10, 1, -1), 1);
+    EXPECT_EQ(Spiele_Ereignis_Eintragen(h, SFE_TOR | SFE_TEAM_A, 10, 1, -1), 1);
     Spiel* s = Spiele_Get_Spiel(h, true);
     EXPECT_EQ(s->tore_a, 1);
     EXPECT_EQ(s->tore_b, 0);
     // The player's goals and cards in the competition, as the world asks them.
-    Spiele_Ereignis_Eintragen(h, EREIGNIS_TOR | EREIGNIS_FUER_A, 70, SPIELER, 6);
-    Spiele_Ereignis_Eintragen(h, EREIGNIS_GELB | EREIGNIS_FUER_A, 80, SPIELER, -1);
+    Spiele_Ereignis_Eintragen(h, SFE_TOR | SFE_TEAM_A, 70, SPIELER, 6);
+    Spiele_Ereignis_Eintragen(h, SFE_GELB | SFE_TEAM_A, 80, SPIELER, -1);
     const i32 soll[][2] = {{STATISTIK_TORE, 1}, {STATISTIK_VORLAGEN, 0}, {STATISTIK_SCORER, 1}, {STATISTIK_GELB, 1},
                            {STATISTIK_ROT, 0}};
     for (const auto& [art, wert] : soll) EXPECT_EQ(Spiele_Spieler_Statistik(art, LIGA, 1, SPIELER), wert) << art;
@@ -119,12 +120,58 @@ TEST_F(Ereignisse, ToreZaehlenSofortUndDasSpeicherendeIstSicher) {
     ASSERT_TRUE(Spiele_Get_Tore_Zeitraum(h, 20, -1, &a, &b));
     EXPECT_EQ(a, 1);  // only the goal of minute 70
     EXPECT_EQ(b, 0);
-    for (int i = 1; i < 170; ++i) Spiele_Ereignis_Eintragen(h, i == 165 ? EREIGNIS_TOR : 0, 20, 1, -1);
+    for (int i = 1; i < 170; ++i) Spiele_Ereignis_Eintragen(h, i == 165 ? SFE_TOR : 0, 20, 1, -1);
     EXPECT_EQ(s->ereignis_anzahl, EREIGNISSE_PRO_SPIEL);
     EXPECT_EQ(s->tore_b, 1);  // the goal past the block still counts
     // Without a reserved block nothing is recorded.
     Spiele_Lock_Halter ohne(Spiele_Lock(LIGA, 1, 0, 0));
-    EXPECT_EQ(Spiele_Ereignis_Eintragen(ohne.Handle(), EREIGNIS_TOR, 5, 1, -1), -1);
+    EXPECT_EQ(Spiele_Ereignis_Eintragen(ohne.Handle(), SFE_TOR, 5, 1, -1), -1);
+    Spiele_Unlock(-1);
+}
+
+// The general counter by selector: events per player (or his second
+// player), per team or its opponent, games, home games and attendance,
+// within minutes and sides; unplayed games count nothing.
+TEST_F(Ereignisse, AllgemeinerZaehlerNachSelektoren) {
+    const i32 h = Ligaspiel(0);
+    Spiele_Ereignis_Eintragen(h, SFE_TOR | SFE_TEAM_A, 10, SPIELER, 6);
+    Spiele_Ereignis_Eintragen(h, SFE_GELB, 20, 9, -1);
+    Spiele_Ereignis_Eintragen(h, SFE_TOR, 80, 9, -1);
+    Spiele_Get_Spiel(h, true)->zuschauer = 1000;
+    Spiele_Set_Ergebnis(Ligaspiel(1), 0, 0, 0);
+    const i32 offen = Ligaspiel(2);
+    Spiele_Ereignis_Eintragen(offen, SFE_GELB, 5, 9, -1);
+    Spiele_Get_Spiel(offen, true)->tore_a = -1;
+    const i32 liga[] = {LIGA};
+    struct Fall {
+        bool spieler;
+        u32 selektor;
+        i32 minute_bis;
+        u32 seite;
+        std::vector<std::pair<i32, u32>> soll;  // row, count (all other rows 0)
+    };
+    const Fall faelle[] = {
+        {true, SFE_TOR, -1, 0, {{SPIELER, 1}, {9, 1}}},
+        {true, SFE_TOR | STATISTIK_ZWEITER_SPIELER, -1, 0, {{6, 1}}},
+        {true, SFE_TOR, -1, 1, {{SPIELER, 1}}},
+        {true, SFE_GELB, 15, 0, {}},
+        {false, SFE_TOR, -1, 0, {{1, 1}, {2, 1}}},
+        {false, SFE_GELB | STATISTIK_FUER_GEGNER, -1, 0, {{1, 1}}},
+        {false, STATISTIK_SPIELE, -1, 0, {{1, 2}, {2, 2}}},
+        {false, STATISTIK_HEIMSPIELE, -1, 0, {{1, 2}}},
+        {false, STATISTIK_ZUSCHAUER, -1, 0, {{1, 1000}}},
+    };
+    for (const Fall& f : faelle) {
+        const i32 zeilen = f.spieler ? Spieler_Anzahl : Team_Anzahl;
+        std::vector<u32> aus(static_cast<size_t>(zeilen), 7), soll(static_cast<size_t>(zeilen), 0);
+        for (auto [z, n] : f.soll) soll[static_cast<size_t>(z)] = n;
+        ASSERT_TRUE(Spiele_Get_Statistik(f.spieler, liga, 1, &f.selektor, 1, -1, -1, -1, f.minute_bis, aus.data(), f.seite));
+        EXPECT_EQ(aus, soll) << std::hex << f.selektor << " " << f.spieler;
+    }
+    std::vector<u32> aus(static_cast<size_t>(Team_Anzahl) * 11);
+    const u32 elf[11] = {};
+    EXPECT_FALSE(Spiele_Get_Statistik(false, liga, 1, elf, 11, -1, -1, -1, -1, aus.data(), 0));
+    EXPECT_FALSE(Spiele_Get_Statistik(false, liga, 1, elf, 0, -1, -1, -1, -1, aus.data(), 0));
     Spiele_Unlock(-1);
 }
 
@@ -210,6 +257,25 @@ TEST_F(Ereignisse, KarrierewerteEinesSpielers) {
 
 // Every store grows past its first capacity and comes back from a save byte
 // for byte.
+// A team's titles from the winners store, newest season first.
+TEST_F(Ereignisse, TitelEinesTeams) {
+    Kalender_Init(nullptr);
+    const i32 jahr = Kalender_Get_Jahr();
+    Spiele_Set_Wettbewerb_Sieger(LIGA, 1, jahr + 1, 2, 2, 0);
+    Spiele_Set_Wettbewerb_Sieger(POKAL, 1, jahr + 2, 2, 1, 0);
+    Spiele_Set_Wettbewerb_Sieger(LIGA, 2, jahr + 2, 1, 3, 0);
+    Statistik_Titel t[4];
+    ASSERT_EQ(Statistik_Team_Titel(1, -1, t, 4), 2);
+    EXPECT_EQ(t[0].wettbewerb, POKAL);
+    EXPECT_EQ(t[0].jahr, jahr + 2);
+    EXPECT_EQ(t[1].wettbewerb, LIGA);
+    EXPECT_EQ(t[1].jahr, jahr + 1);
+    EXPECT_EQ(Statistik_Team_Titel(1, LIGA, t, 4), 1);
+    EXPECT_EQ(Statistik_Team_Titel(1, -1, t, 1), 1);
+    EXPECT_EQ(Statistik_Team_Titel(0, -1, t, 4), 0);
+    Kalender_Free();
+}
+
 TEST_F(Ereignisse, SpeicherWachsenUndKommenGleichZurueck) {
     ASSERT_TRUE(Welt_Anlegen(60, 200));
     const u32 vorher = Spiele_Get_Speicher(SPEICHER_SIEGER)->Kapazitaet();

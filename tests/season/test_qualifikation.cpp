@@ -176,6 +176,43 @@ TEST_F(Qualifikation, AusgelieferterEuropapokalNachQuoten) {
     }
 }
 
+// A team that moves up to a more important competition of its kind leaves
+// its old entry to the next free team of the table it came from; an entry of
+// team 0 is replaced by a club that stands nowhere of that kind.
+TEST_F(Qualifikation, AufsteigerMachtPlatzFuerDenNaechstenSeinerHerkunft) {
+    const std::string text =
+        "NEUER_WETTBEWERB\nIDENTIFIKATION L\nNAME \"Liga\"\nSUPER_ART LIGA\nTEAMS 4\n"
+        "NEUER_WETTBEWERB\nIDENTIFIKATION S\nNAME \"Quelle\"\nSUPER_ART QUELLE\nTEAMS 2\nMODUS KO_SYSTEM\n"
+        "QUALI_FUER EINS\n"
+        "NEUER_WETTBEWERB\nIDENTIFIKATION EINS\nNAME \"Eins\"\nSUPER_ART EUROPA\nTEAMS 2\nWICHTIG 90\n"
+        "NEUER_WETTBEWERB\nIDENTIFIKATION ZWEI\nNAME \"Zwei\"\nSUPER_ART EUROPA\nTEAMS 2\nWICHTIG 50\n";
+    ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
+    Wettbewerb* t = Wettbewerb_Tabelle;
+    std::vector<i32> c;
+    for (i32 x = 1; x < Team_Anzahl && c.size() < 5; ++x)
+        if (x != Team_Transfermarkt && !(Team_Get_Art(x) & TEAM_ART_NATIONALTEAM)) c.push_back(x);
+    for (int p = 0; p < 4; ++p) t[0].teilnehmer[p] = static_cast<i16>(c[static_cast<size_t>(p)]);
+    t[1].teilnehmer[0] = static_cast<i16>(c[0]);
+    t[1].teilnehmer[1] = static_cast<i16>(c[4]);
+    t[2].start_team[0] = 0;  // a team 0 from the configuration
+    t[2].slot_worte[0] = -1;
+    t[2].startteam_anzahl = 1;
+    t[3].start_team[0] = static_cast<i16>(c[0]);
+    t[3].start_team[1] = static_cast<i16>(c[1]);
+    t[3].slot_worte[0] = t[3].slot_worte[1] = 0;  // both came from the league
+    t[3].startteam_anzahl = 2;
+    Wettbewerb_Qualifikanten_Verteilen(t[1]);
+    ASSERT_EQ(t[2].startteam_anzahl, 2);
+    EXPECT_EQ(t[2].start_team[1], c[0]);
+    // c[1] already stands in ZWEI, so the league's next free team is c[2].
+    EXPECT_EQ(std::vector<i32>(t[3].start_team, t[3].start_team + 2), (std::vector<i32>{c[2], c[1]}));
+    ASSERT_TRUE(Wettbewerb_Teilnehmer_Eintragen(t[2], false));
+    const i32 ersatz = t[2].aktuelle_team[0];
+    EXPECT_GT(ersatz, 0);
+    EXPECT_NE(Team_Get_Art(ersatz) & TEAM_ART_NATIONALTEAM, TEAM_ART_NATIONALTEAM);
+    for (i32 x : {c[0], c[1], c[2]}) EXPECT_NE(ersatz, x);
+}
+
 // A competition without enough teams stops instead of starting short, and
 // a fill-up walk over a range without fitting teams ends.
 TEST_F(Qualifikation, ZuWenigTeamsHaeltDenWettbewerbAn) {

@@ -17,6 +17,9 @@
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "season/spiele.h"
+#include "season/archiv.h"
+#include "season/statistik.h"
+#include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "season_test_hilfen.h"
@@ -44,6 +47,8 @@ class Spielstand : public ::testing::Test {
     }
     void TearDown() override {
         Season_Spielstand_Abmelden();
+        Statistik_Spieler_Leeren();
+        Statistik_Archiv_Leeren();
         Spiele_Free();
         Wettbewerb_Free();
         Kalender_Free();
@@ -109,6 +114,50 @@ TEST_F(Spielstand, BeschaedigteDateiLaesstDasSpielWieEsWar) {
 
 // A save whose checksums are right but whose values are impossible is
 // refused as a whole; the running game stays as it was.
+// The statistics block (season archive and career records) comes back byte
+// for byte; a game saved before the block existed loads with empty
+// statistics; a cut or unsorted block is refused and the running state kept.
+TEST_F(Spielstand, StatistikKommtMitDemSpielstandZurueck) {
+    Tabelle t{};
+    t.wettbewerb = static_cast<u32>(Wettbewerb_Tabelle[0].id);
+    t.zeilen = 2;
+    ASSERT_TRUE(Statistik_Archiv_Speichern(t, 3));
+    for (i32 s : {700, 12}) {
+        Statistik_Spieler neu = Statistik_Spieler_Unveraendert(s);
+        neu.tore = 2;
+        neu.einsaetze = 1;
+        ASSERT_TRUE(Statistik_Spieler_Setze(s, neu, true));
+    }
+    const std::vector<u8> vorher = season_test::Block_Bytes(Statistik_Save);
+    const std::string a = Spielstand_Pfad(4);
+    ASSERT_TRUE(Spielstand_Speichern(a.c_str(), 1)) << Spielstand_Letzter_Fehler();
+    Statistik_Spieler_Loesche(12);
+    Statistik_Archiv_Leeren();
+    ASSERT_TRUE(Spielstand_Laden(a.c_str())) << Spielstand_Letzter_Fehler();
+    EXPECT_TRUE(season_test::Block_Bytes(Statistik_Save) == vorher);
+    Statistik_Spieler s;
+    ASSERT_TRUE(Statistik_Spieler_Get(12, &s));
+    EXPECT_EQ(s.tore, 2);
+
+    auto laden = [](const std::vector<u8>& block) {
+        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(block.data(), static_cast<u32>(block.size()));
+        const bool gut = Statistik_Lesen(d) && !d->fehler && Datei_Position(d) == static_cast<i32>(block.size());
+        Datei_Schliessen(d);
+        if (gut) Statistik_Uebernehmen();
+        else Statistik_Verwerfen();
+        return gut;
+    };
+    std::vector<u8> kaputt(vorher.begin(), vorher.end() - 1), unsortiert = vorher;
+    std::swap_ranges(unsortiert.end() - 136, unsortiert.end() - 68, unsortiert.end() - 68);
+    EXPECT_FALSE(laden(kaputt));
+    EXPECT_FALSE(laden(unsortiert));
+    EXPECT_TRUE(season_test::Block_Bytes(Statistik_Save) == vorher);
+    EXPECT_TRUE(laden({}));
+    i32 jahre[4];
+    EXPECT_EQ(Statistik_Archiv_Jahre(Wettbewerb_Tabelle[0].id, jahre, 4), 0);
+    EXPECT_FALSE(Statistik_Spieler_Get(12, &s));
+}
+
 TEST_F(Spielstand, UnmoeglicheWerteWerdenAbgewiesen) {
     struct Fall {
         const char* was;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/globals.h"
+#include "base/random.h"
 #include "season/kalender.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -14,6 +15,8 @@
 #include "season/wettbewerb_config.h"
 #include "season/wettbewerb_werte.h"
 #include "season_test_hilfen.h"
+#include "world/bank.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -403,6 +406,55 @@ TEST_F(WettbewerbConfig, AufAbstiegFarbenUndLigaProzent) {
         EXPECT_TRUE(v >= 0 && v <= 100) << d;
         EXPECT_GE(v, Wettbewerb_Get_Wichtigkeit(r2, 0));
     }
+}
+
+// Match time of a cup with extra time and penalties: half ends, phases,
+// golden goal, the stoppage decision with its draws, and the points money.
+TEST_F(WettbewerbConfig, SpielzeitHalbzeitenUndPunktgeld) {
+    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION P\nNAME \"Pokal\"\nTEAMS 8\nMODUS KO_SYSTEM\n"
+                      "SIEG_PRAEMIE 5000\nUNENTSCHIEDEN_PRAEMIE 2000\n"
+                      "NEUER_WETTBEWERB\nIDENTIFIKATION L\nNAME \"Liga\"\nTEAMS 8\n"));
+    Wettbewerb_Tabelle[0].modus |= WB_VERLAENGERUNG | WB_ELFMETERSCHIESSEN | WB_SUDDEN_DEATH;
+    const i32 p = W(0).id, l = W(1).id;
+    const struct {
+        i32 minute, halbzeit, ende;
+    } enden[] = {{44, 0, -1}, {45, 0, 45}, {89, 1, -1}, {93, 1, 90}, {104, 2, -1}, {105, 2, 105}, {120, 3, 120},
+                 {200, 4, -1}, {50, -1, -1}};
+    for (const auto& e : enden) EXPECT_EQ(Wettbewerb_Get_Halbzeit_Ende(p, e.minute, e.halbzeit), e.ende) << e.minute;
+    EXPECT_EQ(Wettbewerb_Get_Anz_Halbzeiten(p), 5);
+    EXPECT_EQ(Wettbewerb_Get_Anz_Halbzeiten(l), 2);
+    EXPECT_EQ(Wettbewerb_Get_Spielzeit(p, false), 90);
+    EXPECT_EQ(Wettbewerb_Get_Spielzeit(p, true), 120);
+    EXPECT_TRUE(Wettbewerb_Ist_Sudden_Death(p, 2));
+    EXPECT_FALSE(Wettbewerb_Ist_Sudden_Death(p, 1));
+    EXPECT_FALSE(Wettbewerb_Ist_Sudden_Death(l, 2));
+    EXPECT_FALSE(Wettbewerb_Elfmeterschiessen_Noetig(p, 0, 0, 2, -1, 0, 0));  // extra time still to come
+
+    // Before the end no draw; five minutes over, one draw and the end; a
+    // forced decision ends the half or, after the second half, the match.
+    const u32 start = Rnd_Get_Index();
+    EXPECT_EQ(Wettbewerb_Halbzeit_Pruefen(p, 44, 0, false, true), 2);
+    EXPECT_EQ(Rnd_Get_Index(), start);
+    EXPECT_EQ(Wettbewerb_Halbzeit_Pruefen(p, 50, 0, false, true), 4);
+    EXPECT_EQ(Rnd_Get_Index(), start + 1);
+    EXPECT_EQ(Wettbewerb_Halbzeit_Pruefen(p, 90, 1, true, false), 8);
+    EXPECT_EQ(Wettbewerb_Halbzeit_Pruefen(p, 120, 3, true, false), 8);
+    EXPECT_EQ(Wettbewerb_Halbzeit_Pruefen(l, 45, 0, false, false), 2);  // not ready: play on
+
+    ASSERT_TRUE(Welt_Anlegen(8, 0));
+    Bank_Init();
+    ASSERT_TRUE(Bank_Konto_Anlegen(3, 1000, 0));
+    EXPECT_TRUE(Wettbewerb_Zahle_Punkt_U(p, 3, 1));
+    EXPECT_TRUE(Wettbewerb_Zahle_Punkt_U(p, 3, 0));
+    EXPECT_FALSE(Wettbewerb_Zahle_Punkt_U(p, 3, -1));  // a defeat pays nothing
+    EXPECT_FALSE(Wettbewerb_Zahle_Punkt_U(l, 3, 1));   // no money set
+    EXPECT_FALSE(Wettbewerb_Zahle_Punkt_U(p, 0, 1));
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    EXPECT_FALSE(Wettbewerb_Zahle_Punkt_U(p, 3, 1));
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(3, 0, -1), 8000.0);
+    Bank_Free();
+    Welt_Freigeben();
 }
 
 TEST_F(WettbewerbConfig, ShippedFileReadsWithoutMessages) {
