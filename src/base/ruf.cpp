@@ -21,12 +21,28 @@ std::map<u16, Eintrag>& zeilen() {
 
 Leitung leitung = nullptr;
 void (*schleife)(bool) = [](bool) {};
+void (*team_rahmen)(i32, bool) = [](i32, bool) {};
 
 }  // namespace
 
 void Leitung_Setzen(Leitung l) { leitung = l; }
 
-void Schleife_Setzen(void (*rahmen)(bool)) { schleife = rahmen ? rahmen : [](bool) {}; }
+void Team_Rahmen_Setzen(void (*rahmen)(i32, bool)) {
+    team_rahmen = rahmen ? rahmen : [](i32, bool) {};
+}
+
+bool Zeile_Vorhanden(u16 nummer) { return zeilen().count(nummer) != 0; }
+
+bool Zeile_Ausfuehren_Fuer(i32 team, u16 nummer, const u8* argumente, size_t groesse, std::vector<u8>* antwort) {
+    team_rahmen(team, true);
+    const bool ok = Zeile_Ausfuehren(nummer, argumente, groesse, antwort);
+    team_rahmen(team, false);
+    return ok;
+}
+
+void Schleife_Setzen(void (*rahmen)(bool)) {
+    schleife = rahmen ? rahmen : [](bool) {};
+}
 
 bool Zeile_Ausfuehren(u16 nummer, const u8* argumente, size_t groesse, std::vector<u8>* antwort) {
     const auto it = zeilen().find(nummer);

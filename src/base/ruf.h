@@ -62,6 +62,14 @@ bool Lokale_Leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8
 // row's arguments exactly (the row is then not run).
 bool Zeile_Ausfuehren(u16 nummer, const u8* argumente, size_t groesse, std::vector<u8>* antwort);
 
+// The server side of the network line: runs the row for the client whose
+// team is `team`, inside the serving module's team frame (installed with
+// Team_Rahmen_Setzen: the world makes `team` the asking team).
+bool Zeile_Ausfuehren_Fuer(i32 team, u16 nummer, const u8* argumente, size_t groesse, std::vector<u8>* antwort);
+void Team_Rahmen_Setzen(void (*rahmen)(i32 team, bool an));
+// True when a row is registered for the number.
+bool Zeile_Vorhanden(u16 nummer);
+
 // Around a row run by the local line: the serving module makes the machine
 // look like the server answering the active team, and back (`an` true, then
 // false). Installed by the module that registers the rows.

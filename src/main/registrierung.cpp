@@ -17,6 +17,8 @@
 #if KORDAVO_HAT_GRAPHICS
 #include "graphics/font.h"
 #include "graphics/grafik_start.h"
+#include "graphics/sound.h"
+#include "graphics/video.h"
 #endif
 #if KORDAVO_HAT_GUI
 #include "gui/anmelden.h"
@@ -24,13 +26,19 @@
 #if KORDAVO_HAT_NET
 #include "base/spielstand.h"
 #include "net/netz_start.h"
+#include "net/protokoll.h"
 #include "net/slots.h"
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
+#include "base/ruf.h"
+#include "world/netz.h"
 #endif
 #if KORDAVO_HAT_SEASON
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
+#include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "world/global.h"
 #endif
@@ -64,8 +72,36 @@ void Main_Registrieren() {
     // table and fonts after the display; released at shutdown.
     Main_Hooks.Archive_Oeffnen = Grafik_Archive_Oeffnen;
     Main_Hooks.Fonts_Laden = Grafik_Fonts_Laden;
-    Main_Hooks.Grafik_Sound_Freigeben = Grafik_Freigeben;
+    // Sound (a failed start only warns), the videos at display set-up and
+    // drawn over every frame before presenting; all released at the end.
+    Main_Hooks.Sound_Starten = Sound_Init;
+    Main_Hooks.Video_Init = Video_Init_Hook;
+    Main_Hooks.Video_Overlay = Video_Overlay_Hook;
+    Main_Hooks.Fenster_Aktiv = [](bool aktiv) { aktiv ? Sound_Resume_All() : Sound_Pause_All(); };
+    Main_Hooks.Grafik_Sound_Freigeben = [] {
+        Bnk_Alle_Freigeben();
+        Sound_Alles_Freigeben();
+        Grafik_Freigeben();
+    };
     Main_Hooks.Archive_Schliessen = Grafik_Archive_Schliessen;
+#if KORDAVO_HAT_SEASON
+    // Music and effects follow the active manager's options 42 and 43 (on
+    // while no manager is active); the run loop updates the music every
+    // 500 ms, holds it for the live match, pauses the videos and stops the
+    // effects.
+    Sound_Set_Hooks({
+        .musik_an = [] { return Option_Wert(OPTION_TEAM_BIT_0, 0, 1) != 0; },
+        .effekte_an = [] { return Option_Wert(OPTION_TEAM_LETZTE, 0, 1) != 0; },
+    });
+    Season_Gui.Backsound_Update = Backsound_Update;
+    Season_Gui.Backsound_Pause = Backsound_Pause;
+    Season_Gui.Sound_Free = [] {
+        Sound_Effekt_Stop_All();
+        Sound_Free_All();
+    };
+    Season_Gui.Bnk_Pause_Alle = Bnk_Pause_Alle;
+    Season_Gui.Sound_Alle_Stoppen = Sound_Effekt_Stop_All;
+#endif
 #endif
 #if KORDAVO_HAT_GUI
     // Crest numbers, faces and shirt colours of the menu engine from the world.
@@ -77,6 +113,32 @@ void Main_Registrieren() {
     Netz_Main_Hooks_Eintragen(&Main_Hooks);
     // The connections close after a game was loaded and when the program ends.
     Spielstand_Set_Hooks({.netz_schliessen = Netz_Verbindungen_Schliessen});
+    // The block protocol: the server answers its clients' packets; on a
+    // client the typed calls go over the wire.
+    Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
+    ruf::Leitung_Setzen([](u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
+        return ruf::Client() ? Netz_Leitung(nummer, argumente, antwort)
+                             : ruf::Lokale_Leitung(nummer, argumente, antwort);
+    });
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
+    // A row runs for the team of the asking client's slot; block 19 binds it.
+    ruf::Team_Rahmen_Setzen([](i32 team, bool an) {
+        static i32 alt = -1;
+        if (an) {
+            alt = Aktuelles_Team;
+            Aktuelles_Team = team;
+        } else {
+            Aktuelles_Team = alt;
+        }
+    });
+    Netz_Protokoll_Set_Hooks({.eigenes_team = [] { return Team_Aktiv; }, .team_anzahl = [] { return Team_Anzahl; }});
+    Welt_Set_Netz_Hooks({
+        .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
+        .slot_team = [](int slot) { return Netz_Slot_Team(slot); },
+        .slot_setzen = [](int slot, i32 team, const char*, i32) { return Netz_Slot_Team_Setzen(slot, team); },
+        .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
+    });
 #endif
     // The tools' calls upwards: fonts from the graphics layer, leaving a
     // network game when the program ends.
@@ -94,7 +156,7 @@ void Main_Registrieren() {
     //                                                     new-game wizard screen (without
     //                                                     screens the season would run
     //                                                     its days unseen)
-    //   sound start, video, Meldung_Set_Hooks          -> sound and the menu engine
+    //   Meldung_Set_Hooks                              -> the menu engine
     //   the world's and season's network hooks,
     //   the network layer's packet and signal hooks    -> the network protocol
 }

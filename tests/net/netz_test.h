@@ -10,8 +10,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -150,7 +152,71 @@ class Netz_Test : public ::testing::Test {
     }
 };
 
+// A server listening on this test's address (last number `letzte`), its
+// packets going to `paket`, and raw clients that are closed at the end.
+class Server_Test : public Netz_Test {
+  protected:
+    void Server_Starten(u8 letzte, void (*paket)(Verbindung_Client_Slot*, const u8*, u32)) {
+        Test_Adresse(letzte, adresse);
+        Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, INTERNET_PORT, adresse);
+        ASSERT_NE(Internet_Listen_Verbindung, nullptr);
+        Netz_Set_Hooks({.server_paket = paket});
+    }
+    void TearDown() override {
+        for (int fd : roh) close(fd);
+        Netz_Test::TearDown();
+    }
+    // A raw client that has got its slot.
+    int Client() {
+        const int vorher = Slots_Benutzt();
+        int fd = Roh_Verbinden(adresse, 57355);
+        EXPECT_GE(fd, 0);
+        roh.push_back(fd);
+        EXPECT_TRUE(Pumpen_Bis([&] { return Slots_Benutzt() > vorher; }));
+        return fd;
+    }
+    u8 adresse[4];
+    std::vector<int> roh;
+};
+
 // The echo server's packet hook: every packet goes back as it came.
 inline void Echo_Paket(Verbindung_Client_Slot* slot, const u8* daten, u32 laenge) {
     Verbindung_Server_Send(slot, daten, laenge);
 }
+
+// A raw server on its own thread: accepts one client on port 57355 and hands
+// the data of each of its frames to the handler (with the client's socket)
+// until the handler says stop or the client goes.
+class Roh_Server {
+  public:
+    using Handler = std::function<bool(int fd, const std::vector<u8>& daten)>;
+    Roh_Server(const u8 adresse[4], Handler handler) : lauscher_(Roh_Lauschen(adresse, 57355)) {
+        thread_ = std::thread([this, handler] { Laufen(handler); });
+    }
+    ~Roh_Server() {
+        shutdown(lauscher_, SHUT_RDWR);
+        if (int c = client_.load(); c >= 0) shutdown(c, SHUT_RDWR);
+        thread_.join();
+        close(lauscher_);
+    }
+    bool ok() const { return lauscher_ >= 0; }
+
+  private:
+    static bool Ganz_Lesen(int fd, u8* p, size_t n) { return recv(fd, p, n, MSG_WAITALL) == static_cast<ssize_t>(n); }
+    void Laufen(const Handler& handler) {
+        int c = accept(lauscher_, nullptr, nullptr);
+        if (c < 0) return;
+        client_.store(c);
+        u8 kopf[16];
+        while (Ganz_Lesen(c, kopf, 16)) {
+            std::vector<u8> daten(get_u32le(kopf + 8));
+            if (!Ganz_Lesen(c, daten.data(), daten.size()) || !handler(c, daten)) break;
+        }
+        shutdown(c, SHUT_RDWR);
+        client_.store(-1);
+        close(c);
+    }
+    int lauscher_;
+    std::atomic<int> client_{-1};
+    std::thread thread_;
+};

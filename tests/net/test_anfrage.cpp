@@ -1,11 +1,9 @@
 // The client's request path against a raw server on its own thread.
-#include <atomic>
-#include <thread>
 
 #include "base/memory.h"
+#include "net/netz_start.h"
 #include "netz_test.h"
 #include "platform/hooks.h"
-#include "net/netz_start.h"
 
 namespace {
 
@@ -19,44 +17,15 @@ std::vector<u8> Signal() {
     return s;
 }
 
-bool Ganz_Lesen(int fd, u8* p, size_t n) { return recv(fd, p, n, MSG_WAITALL) == static_cast<ssize_t>(n); }
-
-// Accepts one client and answers its frames as told until the client goes.
-class Roh_Server {
-  public:
-    Roh_Server(const u8 adresse[4], Verhalten v) : lauscher_(Roh_Lauschen(adresse, 57355)) {
-        thread_ = std::thread([this, v] { Laufen(v); });
-    }
-    ~Roh_Server() {
-        shutdown(lauscher_, SHUT_RDWR);
-        if (int c = client_.load(); c >= 0) shutdown(c, SHUT_RDWR);
-        thread_.join();
-        close(lauscher_);
-    }
-    bool ok() const { return lauscher_ >= 0; }
-
-  private:
-    void Laufen(Verhalten v) {
-        int c = accept(lauscher_, nullptr, nullptr);
-        if (c < 0) return;
-        client_.store(c);
-        u8 kopf[16];
-        while (Ganz_Lesen(c, kopf, 16)) {
-            std::vector<u8> daten(get_u32le(kopf + 8));
-            if (!Ganz_Lesen(c, daten.data(), daten.size())) break;
-            if (v == Verhalten::Schliessen) break;
-            if (v == Verhalten::Stumm) continue;
-            if (v == Verhalten::Signal_Zuerst && !Roh_Schreiben(c, Test_Rahmen(251, Signal()))) break;
-            if (!Roh_Schreiben(c, Test_Rahmen(251, daten))) break;
-        }
-        shutdown(c, SHUT_RDWR);
-        client_.store(-1);
-        close(c);
-    }
-    int lauscher_;
-    std::atomic<int> client_{-1};
-    std::thread thread_;
-};
+// A raw server that answers each frame as told.
+Roh_Server::Handler Verhalten_Von(Verhalten v) {
+    return [v](int c, const std::vector<u8>& daten) {
+        if (v == Verhalten::Schliessen) return false;
+        if (v == Verhalten::Stumm) return true;
+        if (v == Verhalten::Signal_Zuerst && !Roh_Schreiben(c, Test_Rahmen(251, Signal()))) return false;
+        return Roh_Schreiben(c, Test_Rahmen(251, daten));
+    };
+}
 
 int signale = 0;
 u32 signal_laenge = 0;
@@ -72,13 +41,14 @@ class Anfrage : public Netz_Test {
         Test_Adresse(1, adresse);
         Internet_Modus = INTERNET_MODUS_CLIENT;
         Netz_Main_Hooks_Eintragen(&Main_Hooks);
-        Netz_Set_Hooks({.client_signal = [](const u8*, u32 n) {
-                            signale++;
-                            signal_laenge = n;
-                            // Game code inside a waiting request cannot start another one.
-                            const u8 x = 1;
-                            innere_antwort = Verbindung_Send_And_Read(Internet_Server_Verbindung, &x, 1, nullptr);
-                        },
+        Netz_Set_Hooks({.client_signal =
+                            [](const u8*, u32 n) {
+                                signale++;
+                                signal_laenge = n;
+                                // Game code inside a waiting request cannot start another one.
+                                const u8 x = 1;
+                                innere_antwort = Verbindung_Send_And_Read(Internet_Server_Verbindung, &x, 1, nullptr);
+                            },
                         .warteanzeige = [](int) { anzeige++; },
                         .verbindung_verloren = [] { verloren++; }});
     }
@@ -102,7 +72,7 @@ class Anfrage : public Netz_Test {
 };
 
 TEST_F(Anfrage, EchoServerAnswersRequestsOfEverySize) {
-    Roh_Server server(adresse, Verhalten::Echo);
+    Roh_Server server(adresse, Verhalten_Von(Verhalten::Echo));
     ASSERT_TRUE(server.ok());
     Verbinden();
     for (size_t groesse : {size_t{1}, size_t{16}, size_t{100000}, size_t{16}}) {
@@ -115,7 +85,7 @@ TEST_F(Anfrage, EchoServerAnswersRequestsOfEverySize) {
 }
 
 TEST_F(Anfrage, SignalBeforeTheAnswerGoesToItsHook) {
-    Roh_Server server(adresse, Verhalten::Signal_Zuerst);
+    Roh_Server server(adresse, Verhalten_Von(Verhalten::Signal_Zuerst));
     Verbinden();
     EXPECT_EQ(Fragen({'f', 'r', 'a', 'g', 'e'}), (std::vector<u8>{'f', 'r', 'a', 'g', 'e'}));
     EXPECT_EQ(signale, 1);
@@ -127,7 +97,7 @@ TEST_F(Anfrage, SignalBeforeTheAnswerGoesToItsHook) {
 // The echo of the client's own signal arrives while the request is being
 // sent: neither disturbs the other.
 TEST_F(Anfrage, SignalSentBeforeARequestDoesNotDisturbIt) {
-    Roh_Server server(adresse, Verhalten::Echo);
+    Roh_Server server(adresse, Verhalten_Von(Verhalten::Echo));
     Verbinden();
     const std::vector<u8> s = Signal();
     CLIENT_SIGNAL(Internet_Server_Verbindung, s.data(), static_cast<u32>(s.size()));
@@ -140,7 +110,7 @@ TEST_F(Anfrage, ServerClosingMidRequestOrStayingSilentFailsOnce) {
     for (Verhalten v : {Verhalten::Schliessen, Verhalten::Stumm}) {
         verloren = anzeige = 0;
         Verbindung_Limits.anfrage = 300;
-        Roh_Server server(adresse, v);
+        Roh_Server server(adresse, Verhalten_Von(v));
         Verbinden();
         EXPECT_TRUE(Fragen({1, 2, 3}).empty());
         EXPECT_EQ(verloren, 1);
@@ -153,7 +123,7 @@ TEST_F(Anfrage, ServerClosingMidRequestOrStayingSilentFailsOnce) {
 }
 
 TEST_F(Anfrage, SignalToAServerThatHasGoneFailsOnce) {
-    Roh_Server server(adresse, Verhalten::Schliessen);
+    Roh_Server server(adresse, Verhalten_Von(Verhalten::Schliessen));
     Verbinden();
     const std::vector<u8> s = Signal();
     // The server closes once it has the signal; the close may already be

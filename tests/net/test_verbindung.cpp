@@ -12,30 +12,12 @@ namespace {
 
 constexpr u16 TCP_PORT = 57355;  // the port setting 3040 on the wire
 
-class Server : public Netz_Test {
+class Server : public Server_Test {
   protected:
     void SetUp() override {
         Netz_Test::SetUp();
-        Test_Adresse(1, adresse);
-        Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, INTERNET_PORT, adresse);
-        ASSERT_NE(Internet_Listen_Verbindung, nullptr);
-        Netz_Set_Hooks({.server_paket = Echo_Paket});
+        Server_Starten(1, Echo_Paket);
     }
-    void TearDown() override {
-        for (int fd : roh) close(fd);
-        Netz_Test::TearDown();
-    }
-    // A raw client that has got its slot.
-    int Client() {
-        const int vorher = Slots_Benutzt();
-        int fd = Roh_Verbinden(adresse, TCP_PORT);
-        EXPECT_GE(fd, 0);
-        roh.push_back(fd);
-        EXPECT_TRUE(Pumpen_Bis([&] { return Slots_Benutzt() > vorher; }));
-        return fd;
-    }
-    u8 adresse[4];
-    std::vector<int> roh;
 };
 
 std::vector<u8> Zehn() { return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}; }
@@ -73,8 +55,8 @@ TEST_F(Netz_Test, ClientFramesATenBytePacketAndRefusesEmptyOnes) {
     ASSERT_EQ(Verbindung_Send(v, daten.data(), 10, 250), 1);
     std::vector<u8> gelesen;
     ASSERT_TRUE(Roh_Lesen(peer, 26, gelesen));
-    EXPECT_EQ(gelesen, (std::vector<u8>{0x1A, 0, 0, 0, 0, 0, 0, 0, 0x0A, 0, 0, 0, 0xFA, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7,
-                                        8, 9, 10}));
+    EXPECT_EQ(gelesen, (std::vector<u8>{0x1A, 0, 0, 0, 0, 0, 0, 0, 0x0A, 0, 0, 0, 0xFA,
+                                        0,    0, 0, 1, 2, 3, 4, 5, 6,    7, 8, 9, 10}));
     EXPECT_EQ(Verbindung_Zustand(v), VERBINDUNG_GESENDET);
     // The peer goes: the bridge reports the close, the connection is broken but stays.
     close(peer);
@@ -120,9 +102,9 @@ TEST_F(Server, HeaderFedOneBytePerPassAndTwoFramesInOrder) {
         pollfd p{v->socket->sock, POLLIN, 0};
         poll(&p, 1, 1000);
         Verbindung_Pump();
-        EXPECT_EQ(v->empfang.phase, i + 1 < 16 ? VERBINDUNG_PHASE_KOPF
-                                                : i + 1 < rahmen.size() ? VERBINDUNG_PHASE_DATEN
-                                                                         : VERBINDUNG_PHASE_FERTIG)
+        EXPECT_EQ(v->empfang.phase, i + 1 < 16              ? VERBINDUNG_PHASE_KOPF
+                                    : i + 1 < rahmen.size() ? VERBINDUNG_PHASE_DATEN
+                                                            : VERBINDUNG_PHASE_FERTIG)
             << "byte " << i;
     }
     std::vector<u8> antwort;
@@ -207,8 +189,8 @@ TEST_F(Netz_Test, SocketErrorsAreNamedInTheTrace) {
     std::stringstream text;
     text << ein.rdbuf();
     std::filesystem::remove(datei);
-    for (const char* zeile : {"connect returns WSAECONNREFUSED", "parameter not available", "no Port Address specified.",
-                              "no IP Address specified.", "Socket_Connect  END"})
+    for (const char* zeile : {"connect returns WSAECONNREFUSED", "parameter not available",
+                              "no Port Address specified.", "no IP Address specified.", "Socket_Connect  END"})
         EXPECT_NE(text.str().find(zeile), std::string::npos) << zeile;
     EXPECT_STREQ(Socket_Fehlername(EPIPE), "WSAESHUTDOWN");
     EXPECT_STREQ(Socket_Fehlername(EWOULDBLOCK), "WSAEWOULDBLOCK");

@@ -1,0 +1,94 @@
+// Fuzz target: a client's raw bytes into the server's block protocol.
+// The first byte chooses the way in: bit 0 clear feeds the rest through a
+// connection's frame reader into the server's packet hook (signals and
+// packed requests), bit 0 set hands the rest to the dispatch as an unpacked
+// request; bit 1 binds the client's slot to a team first. Rows of every
+// answer shape are registered. The server must answer or drop the client,
+// never read or write outside its buffers.
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <tuple>
+
+#include "base/memory.h"
+#include "base/ruf.h"
+#include "net/protokoll.h"
+
+namespace {
+
+inline constexpr ruf::Ruf<std::vector<u8>, i32, i32, i32> F_SPIELER{0, "Spieler"};
+inline constexpr ruf::Ruf<u32> F_STARTINFO{2, "Startinfo"};
+inline constexpr ruf::Ruf<std::tuple<u16, std::array<u8, 768>>, i32> F_OWN{12, "Own"};
+inline constexpr ruf::Ruf<std::vector<std::array<u8, 52>>> F_BLOCK{13, "Block"};
+inline constexpr ruf::Ruf<ruf::Nichts, std::array<u8, 768>, u8, u8> F_ZURUECK{15, "Zurueck"};
+inline constexpr ruf::Ruf<std::vector<u8>> F_STARTTEAMS{17, "Startteams"};
+inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, std::array<char, 36>, i32> F_AKTIV{19, "Aktiv"};
+inline constexpr ruf::Ruf<std::array<u8, 33616>, u8, std::array<u8, 33616>> F_ICONS{34, "Icons"};
+inline constexpr ruf::Ruf<u8, i32, i32, f32, i32, u8, f32> F_KREDIT{1028, "Kredit"};
+
+void anmelden() {
+    ruf::Zeile_Anmelden(F_SPIELER,
+                        [](i32 a, i32, i32) { return std::vector<u8>(static_cast<size_t>(a & 0xFFFF), 1); });
+    ruf::Zeile_Anmelden(F_STARTINFO, [] { return u32{7280}; });
+    ruf::Zeile_Anmelden(F_OWN, [](i32 t) { return std::tuple<u16, std::array<u8, 768>>{static_cast<u16>(t), {}}; });
+    ruf::Zeile_Anmelden(F_BLOCK, [] { return std::vector<std::array<u8, 52>>(280); });
+    ruf::Zeile_Anmelden(F_ZURUECK, [](std::array<u8, 768>, u8, u8) { return ruf::Nichts{}; });
+    ruf::Zeile_Anmelden(F_STARTTEAMS, [] { return std::vector<u8>(80 * 12, 2); });
+    ruf::Zeile_Anmelden(F_AKTIV, [](i32 slot, i32 team, std::array<char, 36>, i32) {
+        Netz_Slot_Team_Setzen(slot, team);
+        return ruf::Nichts{};
+    });
+    ruf::Zeile_Anmelden(F_ICONS, [](u8, std::array<u8, 33616> a) { return a; });
+    ruf::Zeile_Anmelden(F_KREDIT, [](i32, i32, f32, i32, u8, f32) -> u8 { return 1; });
+    Netz_Protokoll_Set_Hooks({.team_anzahl = [] { return 280; }});
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool gestartet = [] {
+        Verbindung_Start("", 0);
+        Verbindung_Set_Accept_Callback(nullptr);
+        anmelden();
+        Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
+        return true;
+    }();
+    (void)gestartet;
+    if (size < 1 || size > 200000) return 0;
+    const u8 art = data[0];
+    data++, size--;
+    if (art & 1) {
+        std::vector<u8> antwort;
+        const char* grund = nullptr;
+        if (Netz_Block_Beantworten(0, (art & 2) ? 3 : -1, data, size, &antwort, &grund) &&
+            (antwort.size() < 12 || get_u32le(antwort.data()) != NETZ_BLOCK_MAGIC))
+            std::abort();
+        return 0;
+    }
+    int paar[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, paar) != 0) return 0;
+    Socket_Info* info = Socket_Init_Get_Socket_Info();
+    if (!info) std::abort();
+    info->sock = paar[0];
+    Verbindung* v = Verbindung_Accept(info);
+    if (!v) std::abort();
+    Verbindung_Server_Neuer_Client(v);
+    if (art & 2) Verbindung_Client_Slots[0].team = 3;
+    if (size && write(paar[1], data, size) != static_cast<ssize_t>(size)) std::abort();
+    shutdown(paar[1], SHUT_WR);
+    for (int runde = 0; runde < 2000 && Verbindung_Client_Slots[0].benutzt; runde++) {
+        Verbindung_Pump();
+        Verbindung_Server_Clients();
+        Verbindung_Server_Frame();
+        // Drain what the server answered so its writes never block.
+        u8 puffer[65536];
+        while (recv(paar[1], puffer, sizeof puffer, MSG_DONTWAIT) > 0) {
+        }
+    }
+    Verbindung_Server_Slots_Leeren();
+    close(paar[1]);
+    return 0;
+}
