@@ -377,7 +377,8 @@ constexpr void felder(V& v, S& r) {
     v(r.schuss), v(r.schuss_seite), v(r.schuetze), v(r.schuss_flags), v(r.ende_angefordert), v(r.ende_gemeldet);
     v(r.wartezeit), v(r.ballbesitz_ticks), v(r.ballbesitz), v(r.standard_x), v(r.standard_y);
     v(r.elfer_seite), v(r.elfer_schuetze), v(r.elfer_ergebnis), v(r.vorteil), v(r.vorteil_seite), v(r.vorteil_taeter);
-    v(r.elfer_im_spiel), v(r.ausgewertet), v(r.vorteil_x), v(r.vorteil_y), v(r.ticks), v(r.nachspiel_bis), v(r.tempo);
+    v(r.elfer_im_spiel), v(r.ausgewertet), v(r.vorteil_x), v(r.vorteil_y), v(r.ticks), v(r.nachspiel_bis);
+    v(r.zufall_versatz);
     v(r.grenze_eigen), v(r.grenze_andere), v(r.wartet), v(r.sync_fehler), v(r.frei_n), v(r.pruef_minute);
     v(r.pruef_summe), v(r.wartet_seit), v(r.netz_seite), v(r.frei_ns), v(r.signal_zeit), v(r.kommando);
     v(r.replay_pos), v(r.replay_anzahl), v(r.replay);
