@@ -26,11 +26,10 @@ u32 Teams[2];
 const uint8_t* Flicken = nullptr;
 size_t Flicken_Anzahl = 0;
 
-bool hole(u32 spiel, Spielfeld_Daten* aus, u32*) {
+bool hole(u32 spiel, u8* aus, u32*) {
     if (!Server || Server->spiel != spiel) return false;
-    std::memcpy(static_cast<void*>(aus), Server, sizeof *aus);
-    u8* p = reinterpret_cast<u8*>(aus);
-    for (size_t i = 0; i + 3 <= Flicken_Anzahl; i += 3) p[(Flicken[i] | (Flicken[i + 1] << 8)) * 7u % sizeof *aus] = Flicken[i + 2];
+    bytes::bild_schreiben(aus, SPIELFELD_GROESSE, [](bytes::Schreiber& s) { s(*Server); });
+    for (size_t i = 0; i + 3 <= Flicken_Anzahl; i += 3) aus[(Flicken[i] | (Flicken[i + 1] << 8)) * 7u % SPIELFELD_GROESSE] = Flicken[i + 2];
     return true;
 }
 

@@ -163,7 +163,10 @@ struct Zaehler {
     }
     template <class T, size_t N>
     constexpr void operator()(const T (&feld)[N]) {
-        for (const T& x : feld) (*this)(x);
+        if constexpr (std::is_arithmetic_v<std::remove_all_extents_t<T>>)
+            n += sizeof feld;  // a plain array of numbers: no need to visit each
+        else
+            for (const T& x : feld) (*this)(x);
     }
     template <class R>
         requires std::is_class_v<R>

@@ -1,8 +1,8 @@
 // The lockstep of a networked match: per-minute signals with the minute
 // limits, the queued commands and the position checksum; the repair of a
 // mismatch by fetching the whole pitch record. Layout: docs/formats/match-sync.md.
-#include <cstring>
 #include <memory>
+#include <vector>
 
 #include "base/debug.h"
 #include "base/globals.h"
@@ -18,10 +18,15 @@ int seite_von(const Spielfeld_Daten* sf, u32 team) {
     return -1;
 }
 
-int pruefen(const u8* signal, u32 laenge) {
-    if (!signal || laenge < sizeof(Spielfeld_Sync_Signal)) return SFN_KURZ;
-    if (get_u32le(signal) != SF_SYNC_MAGIC) return SFN_MAGIC;
-    if (get_u32le(signal + 4) != 1) return SFN_ART;
+constexpr size_t SIGNAL_GROESSE = bytes::groesse<Spielfeld_Sync_Signal>();
+
+// Reads a signal from its bytes; SFN_OK or why it was refused.
+int signal_lesen(const u8* signal, u32 laenge, Spielfeld_Sync_Signal* s) {
+    if (!signal || laenge < SIGNAL_GROESSE) return SFN_KURZ;
+    bytes::Leser l(signal, SIGNAL_GROESSE);
+    l(*s);
+    if (s->magic != SF_SYNC_MAGIC) return SFN_MAGIC;
+    if (s->art != 1) return SFN_ART;
     return SFN_OK;
 }
 
@@ -97,15 +102,11 @@ void Spielfeld_Signal_Fuellen(const Spielfeld_Daten* sf, u32 team, Spielfeld_Syn
     aus->anzahl = n;
 }
 
-int Spielfeld_Signal_Verarbeiten(Spielfeld_Daten* sf, u8* signal, u32 laenge, u32 sender_team, bool antworten) {
-    int r = pruefen(signal, laenge);
-    if (r != SFN_OK) {
-        Debug_Printf("Spielfeld: Signal abgelehnt (%d)\n", r);
-        return r;
-    }
+namespace {
+
+// Takes a read signal into a pitch; a server's answer replaces the signal.
+int verarbeiten(Spielfeld_Daten* sf, Spielfeld_Sync_Signal& s, u32 sender_team, bool antworten) {
     if (!sf) return SFN_KEIN_SPIEL;
-    Spielfeld_Sync_Signal s;
-    std::memcpy(&s, signal, sizeof s);
     int seite = seite_von(sf, s.team);
     if (s.team != sender_team || seite < 0 || s.spiel != sf->spiel) {
         Debug_Printf("Spielfeld: Signal von Team %u fuer Spiel %u passt nicht\n", s.team, s.spiel);
@@ -120,47 +121,58 @@ int Spielfeld_Signal_Verarbeiten(Spielfeld_Daten* sf, u8* signal, u32 laenge, u3
     if (antworten) {
         Spielfeld_Signal_Fuellen(sf, sender_team, &s);
         if (falsch) s.flags |= 1;
-        std::memcpy(signal, &s, sizeof s);
     } else if (falsch || (s.flags & 1)) {
         sf->sync_fehler = 1;
     }
     return SFN_OK;
 }
 
+// Reads a signal from its bytes; a refusal is logged.
+int gelesen(const u8* signal, u32 laenge, Spielfeld_Sync_Signal* s) {
+    int r = signal_lesen(signal, laenge, s);
+    if (r != SFN_OK) Debug_Printf("Spielfeld: Signal abgelehnt (%d)\n", r);
+    return r;
+}
+
+}  // namespace
+
+int Spielfeld_Signal_Verarbeiten(Spielfeld_Daten* sf, u8* signal, u32 laenge, u32 sender_team, bool antworten) {
+    Spielfeld_Sync_Signal s;
+    int r = gelesen(signal, laenge, &s);
+    if (r == SFN_OK) r = verarbeiten(sf, s, sender_team, antworten);
+    if (r == SFN_OK && antworten) bytes::bild_schreiben(signal, SIGNAL_GROESSE, [&](bytes::Schreiber& w) { w(s); });
+    return r;
+}
+
 int Spielfeld_Internet_Server_Read_Signal(u8* signal, u32 laenge, u32 sender_team) {
-    int r = pruefen(signal, laenge);
-    if (r != SFN_OK) {
-        Debug_Printf("Spielfeld: Signal abgelehnt (%d)\n", r);
-        return r;
-    }
-    u32 spiel = get_u32le(signal + 12);
-    Spielfeld_Daten* sf = Spielfeld_Zeiger(spiel);
+    Spielfeld_Sync_Signal s;
+    int r = gelesen(signal, laenge, &s);
+    if (r != SFN_OK) return r;
+    Spielfeld_Daten* sf = Spielfeld_Zeiger(s.spiel);
     if (!sf || seite_von(sf, sender_team) < 0) {
-        Debug_Printf("Spielfeld: Team %u spielt nicht in Spiel %u\n", sender_team, spiel);
+        Debug_Printf("Spielfeld: Team %u spielt nicht in Spiel %u\n", sender_team, s.spiel);
         return sf ? SFN_TEAM : SFN_KEIN_SPIEL;
     }
     return Spielfeld_Signal_Verarbeiten(sf, signal, laenge, sender_team, true);
 }
 
 int Spielfeld_Internet_Client_Read_Signal(Spielfeld_Daten* sf, const u8* signal, u32 laenge, u32 sender_team) {
-    u8 kopie[sizeof(Spielfeld_Sync_Signal)];
-    int r = pruefen(signal, laenge);
-    if (r != SFN_OK) {
-        Debug_Printf("Spielfeld: Signal abgelehnt (%d)\n", r);
-        return r;
-    }
-    std::memcpy(kopie, signal, sizeof kopie);
-    return Spielfeld_Signal_Verarbeiten(sf, kopie, sizeof kopie, sender_team, false);
+    Spielfeld_Sync_Signal s;
+    int r = gelesen(signal, laenge, &s);
+    return r == SFN_OK ? verarbeiten(sf, s, sender_team, false) : r;
 }
 
 bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel) {
     auto neu_zeiger = std::make_unique<Spielfeld_Daten>();
     Spielfeld_Daten& neu = *neu_zeiger;
+    std::vector<u8> bild(SPIELFELD_GROESSE);
     u32 werte[4] = {0, 0, 0, 0};
-    if (!sf || !SF_Hook.hole_spielfeld(spiel, &neu, werte)) {
+    if (!sf || !SF_Hook.hole_spielfeld(spiel, bild.data(), werte)) {
         Debug_Printf("Spielfeld: Spiel %u nicht vom Server erhalten\n", spiel);
         return false;
     }
+    bytes::Leser l(bild.data(), bild.size());
+    l(neu);
     if (neu.spiel != spiel || neu.team[0] != sf->team[0] || neu.team[1] != sf->team[1] || !Spielfeld_Pruefen(&neu)) {
         Debug_Printf("Spielfeld: Spielfeld vom Server passt nicht zu Spiel %u\n", spiel);
         return false;
@@ -168,7 +180,7 @@ bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel) {
     // The local display state stays; everything else is the server's.
     u8 anzeige = sf->anzeige, fokus = sf->fokus, seite = sf->netz_seite;
     u32 basis = sf->uhr_basis;
-    std::memcpy(static_cast<void*>(sf), &neu, sizeof neu);
+    *sf = neu;
     sf->anzeige = anzeige;
     sf->fokus = fokus;
     sf->uhr_basis = basis;
@@ -189,12 +201,12 @@ bool Spielfeld_Sync_Fehler_Beheben(Spielfeld_Daten* sf) {
     return Spielfeld_Internet_Client_Get_Spielfeld(sf, sf->spiel);
 }
 
-bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, Spielfeld_Daten* aus, u32* minute, f32* zeit, u32* wettbewerb,
+bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, u8* aus, u32* minute, f32* zeit, u32* wettbewerb,
                                               u32* spiel) {
     if (!aus) return false;
     Spielfeld_Daten* sf = SF_Suche_Team(team);
     if (!sf) return false;
-    std::memcpy(static_cast<void*>(aus), sf, sizeof *sf);
+    bytes::bild_schreiben(aus, SPIELFELD_GROESSE, [sf](bytes::Schreiber& w) { w(*sf); });
     if (minute) *minute = static_cast<u32>(sf->minute);
     if (zeit) *zeit = static_cast<f32>(sf->minute) + static_cast<f32>(sf->minuten_teil) / SF_TICKS_PRO_MINUTE;
     if (wettbewerb) *wettbewerb = sf->wettbewerb;

@@ -2,6 +2,7 @@
 // game or the network, and the position checksum of the lockstep.
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "base/datei.h"
 #include "base/debug.h"
@@ -96,41 +97,31 @@ bool Spielfeld_Pruefen(const Spielfeld_Daten* sf) {
 }
 
 // ---------------------------------------------------------------------------
-// Save block: u32 count, the records as they are, u32 shown count, the shown
-// pitches as table indices (u32), the control record (pause, fast, period).
+// Save block: u32 count, the records, u32 shown count, the shown pitches as
+// table indices (u32), the control record (pause, fast, spare, period).
 
 bool Spielfeld_Save(Datei_Status* d) {
-    u8 b[4];
-    int n = Spielfeld_Anzahl();
-    put_u32le(b, static_cast<u32>(n));
-    if (!Datei_Schreiben(d, b, 4)) return false;
-    int index[SF_MAX_SPIELFELDER];
-    int k = 0;
-    for (int i = 0; i < SF_MAX_SPIELFELDER; i++) {
-        if (!SF_Register.tabelle[i]) continue;
-        index[i] = k++;
-        if (!Datei_Schreiben(d, SF_Register.tabelle[i], SPIELFELD_GROESSE)) return false;
-    }
-    put_u32le(b, static_cast<u32>(SF_Register.anzeige_anzahl));
-    if (!Datei_Schreiben(d, b, 4)) return false;
-    for (int a = 0; a < SF_Register.anzeige_anzahl; a++) {
-        for (int i = 0; i < SF_MAX_SPIELFELDER; i++)
-            if (SF_Register.tabelle[i] == SF_Register.anzeige[a]) put_u32le(b, static_cast<u32>(index[i]));
-        if (!Datei_Schreiben(d, b, 4)) return false;
-    }
-    u8 st[8];
-    st[0] = SF_Steuerung.pause;
-    st[1] = SF_Steuerung.schnell;
-    st[2] = st[3] = 0;
-    put_i32le(st + 4, SF_Steuerung.periode_ms);
-    return Datei_Schreiben(d, st, 8);
+    std::vector<const Spielfeld_Daten*> felder;
+    for (const Spielfeld_Daten* sf : SF_Register.tabelle)
+        if (sf) felder.push_back(sf);
+    std::vector<u32> angezeigt;
+    for (int a = 0; a < SF_Register.anzeige_anzahl; a++)
+        for (u32 i = 0; i < felder.size(); i++)
+            if (felder[i] == SF_Register.anzeige[a]) angezeigt.push_back(i);
+    Spielfeld_Steuerung st = SF_Steuerung;
+    st.frei = 0;
+    return Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
+        s(static_cast<u32>(felder.size()));
+        for (const Spielfeld_Daten* sf : felder) s(*sf);
+        s(angezeigt), s(st);
+    });
 }
 
 bool Spielfeld_Load(Datei_Status* d) {
     lade_verwerfen();
-    u8 b[4];
-    if (Datei_Lesen(d, b, 4) != 4) return false;
-    u32 n = get_u32le(b);
+    auto lies_u32 = [d](u32* v) { return Datei_Lesen_Felder(d, 4, [&](bytes::Leser& l) { l(*v); }); };
+    u32 n = 0;
+    if (!lies_u32(&n)) return false;
     if (n > SF_MAX_SPIELFELDER) {
         Debug_Printf("Spielfeld_Load: %u Spielfelder (hoechstens %d)\n", n, SF_MAX_SPIELFELDER);
         return false;
@@ -139,7 +130,7 @@ bool Spielfeld_Load(Datei_Status* d) {
         auto* sf = static_cast<Spielfeld_Daten*>(std::calloc(1, sizeof(Spielfeld_Daten)));
         if (!sf) { lade_verwerfen(); return false; }
         Lade.tabelle[Lade.anzahl++] = sf;
-        if (Datei_Lesen(d, sf, SPIELFELD_GROESSE) != SPIELFELD_GROESSE) { lade_verwerfen(); return false; }
+        if (!Datei_Lesen_Felder(d, SPIELFELD_GROESSE, [&](bytes::Leser& l) { l(*sf); })) { lade_verwerfen(); return false; }
         for (u32 j = 0; j < i; j++)
             if (Lade.tabelle[j]->spiel == sf->spiel) { lade_verwerfen(); return false; }
         if (!Spielfeld_Pruefen(sf)) {
@@ -148,18 +139,21 @@ bool Spielfeld_Load(Datei_Status* d) {
             return false;
         }
     }
-    if (Datei_Lesen(d, b, 4) != 4) { lade_verwerfen(); return false; }
-    u32 a = get_u32le(b);
-    if (a > SF_MAX_ANZEIGE) { lade_verwerfen(); return false; }
+    u32 a = 0;
+    if (!lies_u32(&a) || a > SF_MAX_ANZEIGE) { lade_verwerfen(); return false; }
     for (u32 i = 0; i < a; i++) {
-        if (Datei_Lesen(d, b, 4) != 4 || get_u32le(b) >= n) { lade_verwerfen(); return false; }
-        Lade.anzeige[Lade.anzeige_anzahl++] = static_cast<int>(get_u32le(b));
+        u32 t = 0;
+        if (!lies_u32(&t) || t >= n) { lade_verwerfen(); return false; }
+        Lade.anzeige[Lade.anzeige_anzahl++] = static_cast<int>(t);
     }
-    u8 st[8];
-    if (Datei_Lesen(d, st, 8) != 8) { lade_verwerfen(); return false; }
-    Lade.steuerung.pause = st[0] ? 1 : 0;
-    Lade.steuerung.schnell = st[1];
-    Lade.steuerung.periode_ms = get_i32le(st + 4);
+    Spielfeld_Steuerung st{};
+    if (!Datei_Lesen_Felder(d, bytes::groesse<Spielfeld_Steuerung>(), [&](bytes::Leser& l) { l(st); })) {
+        lade_verwerfen();
+        return false;
+    }
+    Lade.steuerung.pause = st.pause ? 1 : 0;
+    Lade.steuerung.schnell = st.schnell;
+    Lade.steuerung.periode_ms = st.periode_ms;
     if (Lade.steuerung.periode_ms < 0 || Lade.steuerung.periode_ms > 1000) Lade.steuerung.periode_ms = SF_FRAME_MS;
     return true;
 }

@@ -5,7 +5,9 @@
 // the referee, two linesmen and the ball as moving objects on a pitch of
 // 10,800 x 6,806 cm, the match situation, the tactic zones, the replay ring
 // and the sync slots of a networked match. The record holds fixed-width
-// fields only and is saved, sent and fetched as it is (little-endian).
+// fields only; it is saved, sent and fetched field by field through
+// base/bytes.h (each record's `felder` below lists them in memory order, so
+// the bytes are those of the record's little-endian memory image).
 //
 // Every draw that changes a match comes from the shared random table through
 // the pitch's own cursor, so the same record, commands and binary give the
@@ -13,7 +15,9 @@
 #pragma once
 
 #include <bit>
+#include <type_traits>
 
+#include "base/bytes.h"
 #include "base/types.h"
 
 static_assert(std::endian::native == std::endian::little, "pitch records are stored little-endian");
@@ -103,7 +107,11 @@ struct Spielfeld_Ereignis_Kopf {
     i8 slot;      // player slot, -1
     u8 gueltig;   // 1 until a view took it
 };
-static_assert(sizeof(Spielfeld_Ereignis_Kopf) == 12);
+template <class V, bytes::Art<Spielfeld_Ereignis_Kopf> S>
+constexpr void felder(V& v, S& r) {
+    v(r.flags), v(r.minute), v(r.sekunde), v(r.zweiter), v(r.slot), v(r.gueltig);
+}
+static_assert(sizeof(Spielfeld_Ereignis_Kopf) == 12 && bytes::groesse<Spielfeld_Ereignis_Kopf>() == 12);
 
 // One player slot (64 bytes).
 struct Spielfeld_Spieler {
@@ -132,7 +140,15 @@ struct Spielfeld_Spieler {
     u8 tore;              // goals (own goals not counted)
     i16 alt_x, alt_y;     // the target of the current straight line
 };
-static_assert(sizeof(Spielfeld_Spieler) == 64);
+template <class V, bytes::Art<Spielfeld_Spieler> S>
+constexpr void felder(V& v, S& r) {
+    v(r.spieler), v(r.ausdauer), v(r.status), v(r.staerke), v(r.rueckennummer), v(r.flag);
+    v(r.zone_x), v(r.zone_y), v(r.marke), v(r.taktik_x), v(r.taktik_y);
+    v(r.f_pass), v(r.f_schuss), v(r.f_zweikampf), v(r.f_tempo), v(r.f_torwart), v(r.f_technik), v(r.f_kopf), v(r.f_haerte);
+    v(r.bewertung), v(r.gelb), v(r.verletzung), v(r.minute_ein), v(r.minute_aus), v(r.position), v(r.deckt);
+    v(r.ziel_x), v(r.ziel_y), v(r.schritte), v(r.sperre), v(r.vorlagen), v(r.tore), v(r.alt_x), v(r.alt_y);
+}
+static_assert(sizeof(Spielfeld_Spieler) == 64 && bytes::groesse<Spielfeld_Spieler>() == 64);
 
 // Animation entry of a figure (what the view shows; sets in match/anim.h).
 struct Spielfeld_Anim {
@@ -145,7 +161,11 @@ struct Spielfeld_Anim {
     i16 frei2;
     f32 schritt[3];
 };
-static_assert(sizeof(Spielfeld_Anim) == 24);
+template <class V, bytes::Art<Spielfeld_Anim> S>
+constexpr void felder(V& v, S& r) {
+    v(r.set), v(r.bild), v(r.richtung), v(r.frei), v(r.ziel_objekt), v(r.rest), v(r.frei2), v(r.schritt);
+}
+static_assert(sizeof(Spielfeld_Anim) == 24 && bytes::groesse<Spielfeld_Anim>() == 24);
 
 // A moving object (76 bytes).
 struct Spielfeld_Objekt {
@@ -163,7 +183,13 @@ struct Spielfeld_Objekt {
     u16 frei3;
     i32 haltezeit;
 };
-static_assert(sizeof(Spielfeld_Objekt) == 76);
+template <class V, bytes::Art<Spielfeld_Objekt> S>
+constexpr void felder(V& v, S& r) {
+    v(r.x), v(r.y), v(r.z), v(r.vx), v(r.vy), v(r.vz), v(r.sichtbar), v(r.torwart), v(r.unterdrueckt), v(r.frei);
+    v(r.anim), v(r.bild_x), v(r.bild_y), v(r.letzt_set), v(r.letzt_bild), v(r.letzt_richtung), v(r.frei2);
+    v(r.eintrag_set), v(r.eintrag_bild), v(r.frei3), v(r.haltezeit);
+}
+static_assert(sizeof(Spielfeld_Objekt) == 76 && bytes::groesse<Spielfeld_Objekt>() == 76);
 
 // One queued command of a networked or local side (192 bytes).
 struct Spielfeld_Kommando {
@@ -179,7 +205,12 @@ struct Spielfeld_Kommando {
     i16 punkte[SF_PRO_SEITE][2];  // tactical points, -1 unchanged
     u8 frei[92];
 };
-static_assert(sizeof(Spielfeld_Kommando) == 192);
+template <class V, bytes::Art<Spielfeld_Kommando> S>
+constexpr void felder(V& v, S& r) {
+    v(r.minute), v(r.nummer), v(r.seite), v(r.belegt), v(r.aenderung), v(r.schalter), v(r.rein), v(r.raus);
+    v(r.taktik), v(r.punkte), v(r.frei);
+}
+static_assert(sizeof(Spielfeld_Kommando) == 192 && bytes::groesse<Spielfeld_Kommando>() == 192);
 
 // In-match tactic bytes of a side: switch 1, switch 2, value 1, value 2 and
 // its derived value, value 3, derived, zero flag, value 4, spare.
@@ -210,6 +241,14 @@ struct Spielfeld_Seite {
     u16 kommando_nummer;         // next running number of this side's commands
     u16 frei2;
 };
+template <class V, bytes::Art<Spielfeld_Seite> S>
+constexpr void felder(V& v, S& r) {
+    v(r.wechsel_erlaubt), v(r.wechsel_gemacht), v(r.rein), v(r.raus), v(r.wechsel_sperre), v(r.wechsel_aenderung);
+    v(r.schalter), v(r.taktik), v(r.netz_rein), v(r.netz_raus), v(r.netz_schalter), v(r.netz_taktik), v(r.netz_aenderung);
+    v(r.team_taktik), v(r.ecken), v(r.frei), v(r.aufregung), v(r.ereignis_bits), v(r.elfer_tore), v(r.elfer_schuesse);
+    v(r.kommando_nummer), v(r.frei2);
+}
+static_assert(sizeof(Spielfeld_Seite) == 80 && bytes::groesse<Spielfeld_Seite>() == 80);
 
 struct Spielfeld_Inhalt {
     Spielfeld_Ereignis_Kopf ereignis;  // must stay at offset 0
@@ -308,14 +347,42 @@ struct Spielfeld_Inhalt {
     i16 replay[SF_REPLAY_BILDER][SF_REPLAY_OBJEKTE][3];
 };
 
+template <class V, bytes::Art<Spielfeld_Inhalt> S>
+constexpr void felder(V& v, S& r) {
+    v(r.ereignis), v(r.spiel), v(r.wettbewerb), v(r.team), v(r.tore), v(r.weitere), v(r.zuschauer), v(r.uhr);
+    v(r.uhr_basis), v(r.minute), v(r.minuten_teil), v(r.situation), v(r.halbzeit_status), v(r.minuten_korrektur);
+    v(r.engine), v(r.anzeige), v(r.halbzeit_start), v(r.seitenwechsel), v(r.halten), v(r.zufall), v(r.staerke);
+    v(r.rating), v(r.halbzeit), v(r.beendet), v(r.zweikampf), v(r.statistik), v(r.spieler), v(r.extra_figur);
+    v(r.objekt), v(r.ball_ziel), v(r.kamera), v(r.kamera_schnell), v(r.fokus), v(r.bild_art), v(r.regen_staerke);
+    v(r.regen_art), v(r.ballfuehrer), v(r.linienrichter_ruf), v(r.gast_von_aussen), v(r.kamera_schritte), v(r.scroll);
+    v(r.tribuene), v(r.concern), v(r.netz), v(r.belegung), v(r.banden), v(r.markiert), v(r.seite);
+    v(r.anstoss_seite), v(r.ausfuehrer), v(r.ball_seite), v(r.ball_letzter), v(r.pass_ziel), v(r.pass_geber);
+    v(r.schuss), v(r.schuss_seite), v(r.schuetze), v(r.schuss_flags), v(r.ende_angefordert), v(r.ende_gemeldet);
+    v(r.wartezeit), v(r.ballbesitz_ticks), v(r.ballbesitz), v(r.standard_x), v(r.standard_y);
+    v(r.elfer_seite), v(r.elfer_schuetze), v(r.elfer_ergebnis), v(r.vorteil), v(r.vorteil_seite), v(r.vorteil_taeter);
+    v(r.elfer_im_spiel), v(r.ausgewertet), v(r.vorteil_x), v(r.vorteil_y), v(r.ticks), v(r.nachspiel_bis);
+    v(r.zufall_versatz);
+    v(r.grenze_eigen), v(r.grenze_andere), v(r.wartet), v(r.sync_fehler), v(r.frei_n), v(r.pruef_minute);
+    v(r.pruef_summe), v(r.wartet_seit), v(r.netz_seite), v(r.frei_ns), v(r.signal_zeit), v(r.kommando);
+    v(r.replay_pos), v(r.replay_anzahl), v(r.replay);
+}
+
 constexpr u32 SPIELFELD_GROESSE = 42276;
-static_assert(sizeof(Spielfeld_Inhalt) <= SPIELFELD_GROESSE);
+static_assert(sizeof(Spielfeld_Inhalt) <= SPIELFELD_GROESSE && bytes::groesse<Spielfeld_Inhalt>() == sizeof(Spielfeld_Inhalt),
+              "every field of the pitch record is in its visit");
 static_assert(alignof(Spielfeld_Inhalt) == 4);
 
 struct Spielfeld_Daten : Spielfeld_Inhalt {
     u8 reserve[SPIELFELD_GROESSE - sizeof(Spielfeld_Inhalt)];
 };
-static_assert(sizeof(Spielfeld_Daten) == SPIELFELD_GROESSE, "the pitch record is 42,276 bytes");
+// The record as it is saved, sent and fetched: its fields, then the reserve.
+template <class V, bytes::Art<Spielfeld_Daten> S>
+constexpr void felder(V& v, S& r) {
+    using Inhalt = std::conditional_t<std::is_const_v<S>, const Spielfeld_Inhalt, Spielfeld_Inhalt>;
+    v(static_cast<Inhalt&>(r)), v(r.reserve);
+}
+static_assert(sizeof(Spielfeld_Daten) == SPIELFELD_GROESSE && bytes::groesse<Spielfeld_Daten>() == SPIELFELD_GROESSE,
+              "the pitch record is 42,276 bytes");
 
 // The match report handed to the result pages (292 bytes).
 struct Spielfeld_Bericht {
@@ -346,7 +413,13 @@ struct Spielfeld_Sync_Signal {
     u8 frei[92];
     Spielfeld_Kommando kommando[SF_KOMMANDOS];
 };
-static_assert(sizeof(Spielfeld_Sync_Signal) == 6284, "the sync signal is 6,284 bytes");
+template <class V, bytes::Art<Spielfeld_Sync_Signal> S>
+constexpr void felder(V& v, S& r) {
+    v(r.magic), v(r.art), v(r.team), v(r.spiel), v(r.minute), v(r.halbzeit), v(r.minuten_grenze), v(r.halbzeit_grenze);
+    v(r.pruefsumme), v(r.pruef_minute), v(r.flags), v(r.anzahl), v(r.frei), v(r.kommando);
+}
+static_assert(sizeof(Spielfeld_Sync_Signal) == 6284 && bytes::groesse<Spielfeld_Sync_Signal>() == 6284,
+              "the sync signal is 6,284 bytes");
 
 // The match-tick control record.
 struct Spielfeld_Steuerung {
@@ -355,6 +428,11 @@ struct Spielfeld_Steuerung {
     u16 frei;
     i32 periode_ms;  // frame period (45)
 };
+template <class V, bytes::Art<Spielfeld_Steuerung> S>
+constexpr void felder(V& v, S& r) {
+    v(r.pause), v(r.schnell), v(r.frei), v(r.periode_ms);
+}
+static_assert(sizeof(Spielfeld_Steuerung) == 8 && bytes::groesse<Spielfeld_Steuerung>() == 8);
 
 // ---------------------------------------------------------------------------
 // Calls upwards, filled by higher layers at start-up (src/main) with
@@ -389,9 +467,10 @@ struct Spielfeld_Hooks {
     void (*wettbewerb_ereignis)(u32 wettbewerb, i32 spieler, int zaehler, int wert) = [](u32, i32, int, int) {};
     void (*spieler_nach_spiel)(u32 team, i32 spieler) = [](u32, i32) {};
     void (*strafe)(u32 team, i32 betrag) = [](u32, i32) {};
-    // Network: sends the client's signal; fetches the whole record (call 1032).
+    // Network: sends the client's signal (its bytes: bytes::bild(s, 1));
+    // fetches the whole record (call 1032) as its SPIELFELD_GROESSE bytes.
     void (*client_signal)(const Spielfeld_Sync_Signal* s) = [](const Spielfeld_Sync_Signal*) {};
-    bool (*hole_spielfeld)(u32 spiel, Spielfeld_Daten* aus, u32 werte[4]) = [](u32, Spielfeld_Daten*, u32*) { return false; };
+    bool (*hole_spielfeld)(u32 spiel, u8* aus, u32 werte[4]) = [](u32, u8*, u32*) { return false; };
     void (*set_bereit)(u32 team) = [](u32) {};
     // The maximum number of shown pitches (option 200), 0 = 4.
     int (*anzeige_max)() = [] { return 0; };
@@ -480,8 +559,10 @@ u32 Spielfeld_Pruefsumme(const Spielfeld_Daten* sf);
 // Network.
 bool Spielfeld_Sync_Fehler_Beheben(Spielfeld_Daten* sf);
 bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel);
-bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, Spielfeld_Daten* aus, u32* minute, f32* zeit, u32* wettbewerb,
-                                              u32* spiel);
+// The server row of call 1032: writes the record of the team's running match
+// as its SPIELFELD_GROESSE bytes to `aus`, and the minute, time, competition
+// and game.
+bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, u8* aus, u32* minute, f32* zeit, u32* wettbewerb, u32* spiel);
 // Result codes of the signal readers.
 enum { SFN_OK = 0, SFN_KURZ = 1, SFN_MAGIC = 2, SFN_ART = 3, SFN_TEAM = 4, SFN_KEIN_SPIEL = 5 };
 int Spielfeld_Internet_Server_Read_Signal(u8* signal, u32 laenge, u32 sender_team);

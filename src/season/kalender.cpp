@@ -656,30 +656,18 @@ i32 Kalender_Termine_Verteilen(i32 n, i32 vorgaenger_marke, i32 p, i32 wochentag
 Kalender_Zustand& Kalender_Get_Zustand() { return zustand; }
 
 void Kalender_Datum_Schreiben(const Datum& d, u8* out) {
-    put_i32le(out + 0, d.tag);
-    put_i32le(out + 4, d.tag_im_monat);
-    put_i32le(out + 8, d.wochentag);
-    put_i32le(out + 12, d.monat);
-    put_i32le(out + 16, d.jahr);
-    out[20] = d.vor_schaltjahr;
-    std::memcpy(out + 21, d.name_text, 50);
-    std::memcpy(out + 71, d.zahl_text, 30);
-    std::memcpy(out + 101, d.wochentag_name, 15);
-    std::memcpy(out + 116, d.monat_name, 16);
+    bytes::bild_schreiben(out, sizeof(Datum), [&](bytes::Schreiber& s) { s(d); });
 }
 
+namespace {
+// A read date's texts end inside their fields.
+void datum_abschliessen(Datum& d) { d.name_text[49] = d.zahl_text[29] = d.wochentag_name[14] = d.monat_name[15] = 0; }
+}  // namespace
+
 void Kalender_Datum_Lesen(Datum& d, const u8* in) {
-    d.tag = get_i32le(in + 0);
-    d.tag_im_monat = get_i32le(in + 4);
-    d.wochentag = get_i32le(in + 8);
-    d.monat = get_i32le(in + 12);
-    d.jahr = get_i32le(in + 16);
-    d.vor_schaltjahr = in[20];
-    std::memcpy(d.name_text, in + 21, 50);
-    std::memcpy(d.zahl_text, in + 71, 30);
-    std::memcpy(d.wochentag_name, in + 101, 15);
-    std::memcpy(d.monat_name, in + 116, 16);
-    d.name_text[49] = d.zahl_text[29] = d.wochentag_name[14] = d.monat_name[15] = 0;
+    bytes::Leser l(in, sizeof(Datum));
+    l(d);
+    datum_abschliessen(d);
 }
 
 namespace {
@@ -744,29 +732,15 @@ bool lauf_bild_gueltig(const u8* o) {
 }  // namespace
 
 void Kalender_Zustand_Schreiben(const Kalender_Zustand& z, u8* out) {
-    put_i32le(out + 0, z.basistag);
-    put_i32le(out + 4, z.wochentag_tag0);
-    put_i32le(out + 8, z.jahr);
-    Kalender_Datum_Schreiben(z.aktuell, out + 12);
-    put_i32le(out + 144, z.slot_zaehler);
-    size_t o = 148;
-    for (int r = 0; r < 4; ++r)
-        for (int d = 0; d < KALENDER_TAGE; ++d, o += 4) put_u32le(out + o, z.bits[r][d]);
-    for (int d = 0; d < KALENDER_TAGE; ++d, o += 4) put_i32le(out + o, z.art[d]);
+    bytes::bild_schreiben(out, KALENDER_ZUSTAND_GROESSE, [&](bytes::Schreiber& s) { s(z); });
 }
 
 bool Kalender_Zustand_Lesen(Kalender_Zustand& z, const u8* in, size_t n) {
     if (n < KALENDER_ZUSTAND_GROESSE) return false;
     Kalender_Zustand neu;
-    neu.basistag = get_i32le(in + 0);
-    neu.wochentag_tag0 = get_i32le(in + 4);
-    neu.jahr = get_i32le(in + 8);
-    Kalender_Datum_Lesen(neu.aktuell, in + 12);
-    neu.slot_zaehler = get_i32le(in + 144);
-    size_t o = 148;
-    for (int r = 0; r < 4; ++r)
-        for (int d = 0; d < KALENDER_TAGE; ++d, o += 4) neu.bits[r][d] = get_u32le(in + o);
-    for (int d = 0; d < KALENDER_TAGE; ++d, o += 4) neu.art[d] = get_i32le(in + o);
+    bytes::Leser l(in, KALENDER_ZUSTAND_GROESSE);
+    l(neu);
+    datum_abschliessen(neu.aktuell);
     if (!zustand_gueltig(neu)) return false;
     z = neu;
     return true;

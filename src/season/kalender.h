@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/bytes.h"
+
 // A date built from a day index (132 bytes).
 struct Datum {
     int32_t tag;           // day index
@@ -20,7 +22,12 @@ struct Datum {
     char wochentag_name[15];
     char monat_name[16];
 };
-static_assert(sizeof(Datum) == 132, "Datum is a 132-byte record");
+template <class V, bytes::Art<Datum> S>
+constexpr void felder(V& v, S& r) {
+    v(r.tag), v(r.tag_im_monat), v(r.wochentag), v(r.monat), v(r.jahr), v(r.vor_schaltjahr);
+    v(r.name_text), v(r.zahl_text), v(r.wochentag_name), v(r.monat_name);
+}
+static_assert(sizeof(Datum) == 132 && bytes::groesse<Datum>() == 132, "Datum is a 132-byte record");
 
 constexpr int KALENDER_TAGE = 366;
 constexpr int KALENDER_SLOTS = 128;
@@ -37,7 +44,12 @@ struct Kalender_Zustand {
     uint32_t bits[4][KALENDER_TAGE];
     int32_t art[KALENDER_TAGE];
 };
+template <class V, bytes::Art<Kalender_Zustand> S>
+constexpr void felder(V& v, S& r) {
+    v(r.basistag), v(r.wochentag_tag0), v(r.jahr), v(r.aktuell), v(r.slot_zaehler), v(r.bits), v(r.art);
+}
 constexpr size_t KALENDER_ZUSTAND_GROESSE = 7468;
+static_assert(bytes::groesse<Kalender_Zustand>() == KALENDER_ZUSTAND_GROESSE);
 
 // --- life cycle ------------------------------------------------------------
 bool Kalender_Init(const Datum* datum);

@@ -762,7 +762,9 @@ const char* Spiele_Format_Ergebnis(const Spiel* s, i32, bool mit_ergebnis) {
 bool Spiele_Save(Datei_Status* datei) {
     if (!z.bereit || !datei) return false;
     if (!Liste_Save(z.plaene, datei)) return false;
-    u8 locks[2][SPIELE_LOCKS * 4];
+    // Each lock as its plan's place in the list (-1 none) and its game.
+    i32 ordinale[SPIELE_LOCKS];
+    u32 positionen[SPIELE_LOCKS];
     for (int i = 0; i < SPIELE_LOCKS; ++i) {
         i32 ordinal = -1;
         if (z.locks[i].plan >= 0) {
@@ -773,22 +775,17 @@ bool Spiele_Save(Datei_Status* datei) {
                     break;
                 }
         }
-        put_i32le(locks[0] + 4 * i, ordinal);
-        put_u32le(locks[1] + 4 * i, ordinal >= 0 ? z.locks[i].pos : 0xFFFFFFFFu);
+        ordinale[i] = ordinal;
+        positionen[i] = ordinal >= 0 ? z.locks[i].pos : 0xFFFFFFFFu;
     }
-    if (!Datei_Schreiben(datei, locks, sizeof locks)) return false;
-    u8 w[12];
-    put_u32le(w, static_cast<u32>(z.naechster_plan));
-    put_u32le(w + 4, Spiele_Ereignis_Kapazitaet());
-    put_u32le(w + 8, z.ereignis_anzahl);
-    if (!Datei_Schreiben(datei, w, sizeof w)) return false;
+    if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) {
+            s(ordinale), s(positionen), s(z.naechster_plan), s(Spiele_Ereignis_Kapazitaet()), s(z.ereignis_anzahl);
+        }))
+        return false;
     if (!Datei_Schreiben_Gepackt(datei, z.ereignisse.data(), static_cast<u32>(z.ereignisse.size()))) return false;
     for (int k = 0; k < 5; ++k) {
         const Spiele_Speicher& s = *z.speicher[k];
-        u8 h[8];
-        put_u32le(h, s.Anzahl());
-        put_u32le(h + 4, s.Kapazitaet());
-        if (!Datei_Schreiben(datei, h, sizeof h)) return false;
+        if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& w) { w(s.Anzahl()), w(s.Kapazitaet()); })) return false;
         if (!Datei_Schreiben_Gepackt(datei, s.Eintrag(0), s.Anzahl() * s.Groesse())) return false;
     }
     return true;
@@ -849,16 +846,11 @@ bool Spiele_Lesen(Datei_Status* datei) {
         if (e->size < sizeof(Spielplan_Kopf) || e->size != sizeof(Spielplan_Kopf) + 32u * kopf_von(e)->spiele)
             return fehler("Spielplan mit falscher Groesse");
     }
-    u8 locks[2][SPIELE_LOCKS * 4];
-    u8 w[12];
-    if (Datei_Lesen(datei, locks, sizeof locks) != sizeof locks || Datei_Lesen(datei, w, sizeof w) != sizeof w)
+    u32 kapazitaet = 0, anzahl = 0;
+    if (!Datei_Lesen_Felder(datei, SPIELE_LOCKS * 8 + 12, [&](bytes::Leser& l) {
+            l(st.lock_ordinal), l(st.lock_pos), l(st.naechster_plan), l(kapazitaet), l(anzahl);
+        }))
         return fehler("Block zu kurz");
-    for (int i = 0; i < SPIELE_LOCKS; ++i) {
-        st.lock_ordinal[i] = get_i32le(locks[0] + 4 * i);
-        st.lock_pos[i] = get_u32le(locks[1] + 4 * i);
-    }
-    st.naechster_plan = get_i32le(w);
-    const u32 kapazitaet = get_u32le(w + 4), anzahl = get_u32le(w + 8);
     if (kapazitaet > MAX_LADE_KAPAZITAET || anzahl > kapazitaet || anzahl == 0) return fehler("Ereignisspeicher");
     st.ereignisse.assign(static_cast<size_t>(kapazitaet) * SPIELE_EREIGNIS_GROESSE, 0);
     if (Datei_Lesen_Gepackt(datei, st.ereignisse.data(), static_cast<u32>(st.ereignisse.size())) !=
@@ -868,9 +860,8 @@ bool Spiele_Lesen(Datei_Status* datei) {
     for (Liste_Element* e = Liste_First_Element(st.plaene); e; e = Liste_Next_Element(e))
         if (!plan_gueltig(e, anzahl)) return fehler("Spielplan mit unmoeglichen Werten");
     for (int k = 0; k < 5; ++k) {
-        u8 h[8];
-        if (Datei_Lesen(datei, h, sizeof h) != sizeof h) return fehler("Statistik");
-        u32 n = get_u32le(h), cap = get_u32le(h + 4);
+        u32 n = 0, cap = 0;
+        if (!Datei_Lesen_Felder(datei, 8, [&](bytes::Leser& l) { l(n), l(cap); })) return fehler("Statistik");
         if (n > cap || cap > MAX_LADE_KAPAZITAET) return fehler("Statistik");
         std::vector<u8> daten(static_cast<size_t>(n) * GROESSEN[k]);
         if (n && Datei_Lesen_Gepackt(datei, daten.data(), static_cast<u32>(daten.size())) != daten.size())

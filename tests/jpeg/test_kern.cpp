@@ -49,21 +49,6 @@ TEST(Prozessor, VorgabeNurWennDerProzessorSieKann)
     EXPECT_TRUE(Jpeg_Prozessor_Moeglich(JCPU_F15_SSE2, SSE2));
 }
 
-TEST(Prozessor, CpuidDatensatz)
-{
-    const Jpeg_CPUID* d = Jpeg_CPUID_Daten();
-    ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d, Jpeg_CPUID_Daten());
-    EXPECT_EQ(d->Hersteller[12], '\0');
-    EXPECT_EQ(std::strlen(d->Hersteller), 12u);
-    EXPECT_TRUE(d->Familie <= 15 && d->Modell <= 15 && d->Stepping <= 15 && d->Typ <= 3 && d->Marke <= 255);
-#if defined(__x86_64__)
-    EXPECT_TRUE(d->Merkmale & SSE2);  // every x86-64 processor
-    const int32_t code = Jpeg_Prozessor_Aus_CPUID(d->Familie, d->Merkmale);
-    EXPECT_TRUE(code == JCPU_F6_SSE || code == JCPU_F15_SSE2 || code == JCPU_ALLGEMEIN) << code;
-#endif
-}
-
 Jpeg_Kern_Tabelle gefuellt(int code)
 {
     Jpeg_Kern_Tabelle t;

@@ -22,7 +22,7 @@ void client_signal(const Spielfeld_Sync_Signal* s) {
     K.signale++;
 }
 
-bool hole(u32 spiel, Spielfeld_Daten* aus, u32 werte[4]) {
+bool hole(u32 spiel, u8* aus, u32 werte[4]) {
     if (!K.server || K.server->spiel != spiel) return false;
     K.abrufe++;
     return Spielfeld_Internet_Server_Send_Spielfeld(K.server->team[1], aus, &werte[0], nullptr, &werte[2], &werte[3]);
@@ -240,6 +240,20 @@ TEST_F(Netz, BadSignalsAreRefusedAndChangeNothing) {
     K.server = nullptr;
     EXPECT_FALSE(Spielfeld_Sync_Fehler_Beheben(client.get()));
     EXPECT_EQ(0, std::memcmp(&fremd, client.get(), sizeof fremd));
+}
+
+// Saves and peers hold the records as their little-endian memory image:
+// the field lists write exactly that.
+TEST_F(Netz, RecordsAreWrittenAsTheirMemoryImage) {
+    for (int f = 0; f < 300; f++) frame(1);
+    Spielfeld_Sync_Signal sig;
+    Spielfeld_Signal_Fuellen(client.get(), client_team, &sig);
+    auto abbild = [](const auto& r) {
+        const u8* p = reinterpret_cast<const u8*>(&r);
+        return std::vector<u8>(p, p + sizeof r);
+    };
+    EXPECT_EQ(bytes::bild(server, 1), abbild(*server));
+    EXPECT_EQ(bytes::bild(&sig, 1), abbild(sig));
 }
 
 }  // namespace
