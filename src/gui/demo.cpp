@@ -84,7 +84,7 @@ const char* beschriftung(const Screen_Icon* i) {
 void knopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     const bool ueber = Menue_Get_Aktives_Icon() == i;
     panel(rp, x, y, i->w, i->h, ueber ? rgb(0x2C4870) : rgb(0x23395A), ueber ? rgb(0x1C304D) : PANEL);
-    const bool an = i->status & MENUE_S_AN;
+    const bool an = Menue_Icon_An(i);
     if (an) Blt_Rechteck(rp, x + 3, y + i->h - 4, i->w - 6, 2, GOLD);
     text_mitte(rp, beschriftung(i), x, y, i->w, i->h, an ? GOLD : KREIDE);
 }
@@ -137,7 +137,7 @@ void klick(Screen_Icon* i, u32 e) {
     merken(i, e);
     switch (i->nummer) {
         case I_WEITER: ++Z->weiter; break;
-        case I_TON: i->status ^= MENUE_S_AN; break;
+        case I_TON: Menue_Icon_Zustand_Setzen(i->nummer, !Menue_Icon_Zustand(i->nummer)); break;
         case I_PLUS: ++Z->plus; break;
         case I_FELD: Z->feld_aktiv = true; break;
         case I_ENDE: {
@@ -275,6 +275,7 @@ void Gui_Demo_Starten(Font* font) {
     t.push_back(icon(I_WEITER, 40, 80, 120, 28, knopf_zeichnen));
     t.back().hilfe = "Geht zum n\xE4" "chsten Schritt.^lEin Klick z\xE4hlt beim Loslassen.";
     t.push_back(icon(I_TON, 40, 120, 120, 28, knopf_zeichnen));
+    t.back().status = MENUE_S_AN;  // a toggle
     t.push_back(icon(I_PLUS, 170, 80, 60, 28, knopf_zeichnen));
     t.back().status = MENUE_S_WIEDERHOLEN;
     t.push_back(icon(I_WIPPE, 40, 170, 100, 40, wippe_zeichnen));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/bytes.h"
+#include "graphics/rastport.h"
 #include "menue_test.h"
 
 using namespace menue_test;
@@ -135,6 +136,65 @@ TEST_F(Menue, ScrollbalkenUndRad) {
     EXPECT_EQ(idx, (std::vector<i32>{100, 4, 9}));
     Menue_Scrollbutton_Setzen(k1, 3);
     EXPECT_EQ(Menue_Balkenpos_In_Index(k1), 3);
+}
+
+TEST_F(Menue, ScrollscreenFolgtBalkenUndRad) {
+    // A window of 100 x 100 at (100, 100) over 400 px of content; four rows of
+    // 40 px at content y 0, 100, 200, 300; the button runs on 100..190.
+    static Move_Struktur m;
+    m = {Menue_Universale_Scroll_Prozedur, 0, 0, -1, 100, 190, 210, 4, 61, 0.f, 0};
+    Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(0);
+    ASSERT_NE(ss, nullptr);
+    EXPECT_EQ(Menue_Get_Scrollscreen(1), nullptr);
+    ss->inhalt_b = 100, ss->inhalt_h = 400, ss->fenster_b = 100, ss->fenster_h = 100;
+    ss->fenster_x = 100, ss->fenster_y = 100, ss->flags = 0, ss->knopf = 60, ss->inhalt_laenge = 400;
+    Screen_Icon k = knopf(60, 210, 100, 10, 10, 2, 0, MENUE_F_SCROLLBUTTON);
+    k.daten = &m;
+    k.verknuepft = 61;
+    Screen_Icon balken = knopf(61, 210, 100, 10, 100, 1);
+    balken.klick = Menue_Scrollbar_Klick;
+    balken.verknuepft = 60;
+    Menue_Screen_Icon_Hinzufuegen(k);
+    Menue_Screen_Icon_Hinzufuegen(balken);
+    for (i16 r = 0; r < 4; ++r) {
+        Screen_Icon z = knopf(static_cast<i16>(70 + r), 100, static_cast<i16>(100 + 100 * r), 100, 40);
+        z.scroll = 0;
+        z.farbe = static_cast<u16>(0x1000 * (r + 1));
+        Menue_Screen_Icon_Hinzufuegen(z);
+    }
+    Rastport* ziel = Rastport_Neu_Einfach(800, 600, 16);
+    auto pixel = [&](i32 x, i32 y) { return ziel->bitmap->pixel16()[y * 800 + x]; };
+
+    // Row 71 lies below the window: neither drawn nor hit.
+    Menue_Screen_Refresh(ziel);
+    EXPECT_EQ(pixel(150, 110), 0x1000);
+    EXPECT_EQ(pixel(150, 210), 0);
+    frame(20, 150, 210, 1), frame(20, 150, 210, 0);
+    EXPECT_TRUE(log.empty());
+
+    // A notch toward the user: 90 / 4 + 2 = 24 track px = 80 content px.
+    frame(20, 150, 150, 0, -1);
+    Menue_Screen_Refresh(ziel);
+    EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(71)->y, 120);
+    EXPECT_EQ(pixel(150, 130), 0x2000);
+    EXPECT_EQ(pixel(150, 199), 0);  // row 72 at 220 stays under the window's edge
+    frame(600, 150, 130, 1), frame(20, 150, 130, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"71:4"}));
+
+    // A click on the bar's end shows the last row; content that fits hides
+    // button and bar and scrolls back to 0.
+    frame(20, 215, 199, 1), frame(20, 215, 199, 0);
+    Menue_Screen_Refresh(ziel);
+    EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(73)->y, 100);
+    ss->inhalt_laenge = 90;
+    Menue_Abs_Balkenpos(Menue_Screen_Icon_Aus_Nummer(60));
+    Menue_Screen_Refresh(ziel);
+    EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(61)->status & MENUE_S_VERSTECKT);
+    EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(70)->y, 100);
+
+    Menue_Kill_Scrollscreen(0);
+    for (i32 n : {60, 61, 70, 73}) EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(n)) << n;
+    Rastport_Free(ziel);
 }
 
 TEST_F(Menue, WippeUndKontextmenue) {
