@@ -6,6 +6,7 @@
 #include "graphics/farbe.h"
 #include "graphics/rastport.h"
 #include "gui/wappen.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -52,6 +53,50 @@ TEST(Wappen, CacheTrefferUndFehlgriffe) {
     EXPECT_TRUE(Wappen_Blit(5000, ziel.get(), 100, 0, 66, 66, nullptr));
     EXPECT_EQ(geladen, (std::vector<i32>{WAPPEN_NEUTRAL, WAPPEN_NEUTRAL}));
     Farbe_Cache_Free();
+}
+
+TEST(Wappen, HolenMitUndOhneZiel) {
+    Wappen_Bild_Laden = test_wappen;
+    Pokal_Grafik = [](i32 wettbewerb, i32) { return wettbewerb == 3 ? -1 : wettbewerb; };
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(200, 200, 16));
+    struct Fall {
+        bool mit_ziel;
+        i32 team, w, h;
+        bool mit_wettbewerb;
+        i32 wettbewerb;
+        i32 bild_b, bild_h;  // 0: null
+    };
+    const Fall faelle[] = {
+        {false, 7, 0, 0, false, 0, 66, 66},    // 0 means 66: the picture itself
+        {false, 7, -1, 33, false, 0, 33, 33},  // a negative side takes the other
+        {false, 7, 80, 80, false, 0, 0, 0},    // never enlarged
+        {false, 7, 20, 20, true, 3, 0, 0},     // a competition without a cup
+        {true, 7, 40, 40, false, 0, 200, 200}, // drawn: the target comes back
+    };
+    for (const Fall& f : faelle) {
+        Rastport* r = Wappen_Holen(f.mit_ziel ? ziel.get() : nullptr, f.team, 10, 10, true, f.w, f.h, f.mit_wettbewerb, f.wettbewerb);
+        EXPECT_EQ(r ? r->breite : 0, f.bild_b) << f.w;
+        EXPECT_EQ(r ? r->hoehe : 0, f.bild_h) << f.w;
+        if (r && !f.mit_ziel) Rastport_Free(r);
+    }
+    EXPECT_EQ(ziel->bitmap->pixel16()[30 * 200 + 30], 0x8000 | 7);
+    i32 t = 0, m = 0;
+    Wappen_Holen(ziel.get(), 7, 10, 10, true, 40, 40, false, 0);
+    Wappen_Cache_Anzeigen(&t, &m, nullptr, false);
+    EXPECT_EQ(t, 1) << "the same crest at the same place is a hit";
+    Pokal_Grafik = [](i32 w, i32) { return w; };
+    Farbe_Cache_Free();
+}
+
+TEST(Wappen, FarbeDesTeamnamens) {
+    const i32 alt = Team_Aktiv;
+    Team_Aktiv = 4;
+    const struct {
+        i32 team, wettbewerb;
+        u16 farbe;
+    } faelle[] = {{4, -2, 61261}, {5, -1, 65530}, {5, -2, 52889}, {5, 700, 65535}};
+    for (const auto& f : faelle) EXPECT_EQ(Farbe_Team_Name(f.team, f.wettbewerb), f.farbe) << f.team << "/" << f.wettbewerb;
+    Team_Aktiv = alt;
 }
 
 TEST(Wappen, VerkleinernMitteltUndLaesstLoecher) {
