@@ -268,6 +268,18 @@ Screen_Icon icon(i16 nr, i16 x, i16 y, i16 w, i16 h, Icon_Zeichen_Prozedur z, i8
 
 bool hilfe_an() { return true; }
 
+// A bar of 202 px at (x, 80) and its knob starting at (x, knopf_y); the knob
+// answers the wheel for the icon `verknuepft`.
+void scrollbalken(std::vector<Screen_Icon>& t, i16 balken, i16 knopf, i16 x, i16 knopf_y, Move_Struktur* m, i16 verknuepft) {
+    t.push_back(icon(balken, x, 80, 12, 202, balken_zeichnen));
+    t.back().klick = Menue_Scrollbar_Klick;
+    t.back().verknuepft = knopf;
+    t.push_back(icon(knopf, x, knopf_y, 12, 22, scrollknopf_zeichnen, 2));
+    t.back().flags = MENUE_F_SCROLLBUTTON;
+    t.back().daten = m;
+    t.back().verknuepft = verknuepft;
+}
+
 }  // namespace
 
 void Gui_Demo_Starten(Font* font) {
@@ -301,13 +313,7 @@ void Gui_Demo_Starten(Font* font) {
     t.back().sekundaer = kontext_oeffnen;
     t.push_back(icon(I_LISTE, 300, 80, 200, 202, liste_zeichnen));
     t.back().flags = MENUE_F_NICHT_ABFRAGEN;
-    t.push_back(icon(I_BALKEN, 505, 80, 12, 202, balken_zeichnen));
-    t.back().klick = Menue_Scrollbar_Klick;
-    t.back().verknuepft = I_KNOPF;
-    t.push_back(icon(I_KNOPF, 505, 80, 12, 22, scrollknopf_zeichnen, 2));
-    t.back().flags = MENUE_F_SCROLLBUTTON;
-    t.back().daten = &Z->move;
-    t.back().verknuepft = I_LISTE;
+    scrollbalken(t, I_BALKEN, I_KNOPF, 505, 80, &Z->move, I_LISTE);
     t.push_back(icon(0, 40, 300, 250, 50, raster_zeichnen, 0));
     t.back().flags = MENUE_F_NICHT_ABFRAGEN;
     t.push_back(icon(I_ZIEH, 45, 305, 40, 40, zieh_zeichnen, 3));
@@ -326,13 +332,7 @@ void Gui_Demo_Starten(Font* font) {
     Z->smove = {Menue_Universale_Scroll_Prozedur, 0, 0, -1, 81, 259, 736, 10, I_SBALKEN, 0.f, 0};
     t.push_back(icon(I_FENSTER, 569, 80, 162, 202, fenster_zeichnen, 0));
     t.back().flags = MENUE_F_NICHT_ABFRAGEN;
-    t.push_back(icon(I_SBALKEN, 736, 80, 12, 202, balken_zeichnen));
-    t.back().klick = Menue_Scrollbar_Klick;
-    t.back().verknuepft = I_SKNOPF;
-    t.push_back(icon(I_SKNOPF, 736, 81, 12, 22, scrollknopf_zeichnen, 2));
-    t.back().flags = MENUE_F_SCROLLBUTTON;
-    t.back().daten = &Z->smove;
-    t.back().verknuepft = I_FENSTER;
+    scrollbalken(t, I_SBALKEN, I_SKNOPF, 736, 81, &Z->smove, I_FENSTER);
     for (i16 z = 0; z < ZEILEN; ++z) {
         t.push_back(icon(static_cast<i16>(I_ZEILE + z), 572, static_cast<i16>(83 + 36 * z), 156, 32, zeile_zeichnen));
         t.back().scroll = 0;
