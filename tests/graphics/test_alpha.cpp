@@ -52,14 +52,12 @@ TEST(Alpha, FremdeAlphaEbeneUndHalbdurchsichtigerText) {
     const u16* p = ziel->bitmap->pixel16();
     EXPECT_GE(p[0], 0xF000);  // alpha 255: (nearly) the source
     EXPECT_EQ(p[1], 0);
-    EXPECT_GT(p[2], 0x6000);
-    EXPECT_LT(p[2], 0x9000);
+    EXPECT_TRUE(p[2] > 0x6000 && p[2] < 0x9000) << p[2];
     EXPECT_TRUE(src->alpha.empty());
 
     std::unique_ptr<Font> f(testfont::neu());
     std::unique_ptr<Rastport> bild(Rastport_Neu_Einfach(60, 20, 16));
     Blt_Rechteck(bild.get(), 0, 0, 60, 20, 0);
-    EXPECT_EQ(Font_Printf_Alpha(bild.get(), f.get(), "", 2, 15, 50), 0);
     EXPECT_EQ(Font_Printf_Alpha(bild.get(), f.get(), "8", 2, 15, 50), 1);
     u16 hellster = 0;
     for (i32 i = 0; i < 60 * 20; ++i) hellster = std::max(hellster, bild->bitmap->pixel16()[i]);
