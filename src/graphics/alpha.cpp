@@ -2,9 +2,12 @@
 #include "graphics/alpha.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "base/debug.h"
 #include "base/tools.h"
 #include "graphics/blitter.h"
+#include "graphics/font.h"
 #include "graphics/rastport.h"
 
 namespace {
@@ -106,4 +109,36 @@ i32 Blt_Pulsieren(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i3
 
 i32 Blt_Pulsieren_Transparent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy) {
     return alpha_blit(src, sx, sy, w, h, dst, dx, dy, Blt_Pulsieren_Stufe(dx, dy), true);
+}
+
+i32 Blt_Alpha(Rastport* src, Rastport* alpha, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy) {
+    if (!alpha || !src || !dst) {
+        Debug_Printf(!alpha ? "Blt_Alpha() rpAlpha == NULL\n" : !src ? "Blt_Alpha() rpSrc   == NULL\n" : "Blt_Alpha() rpDest  == NULL\n");
+        return 0;
+    }
+    if (!alpha->bitmap || alpha->tiefe() != 8 || alpha->breite != src->breite || alpha->hoehe != src->hoehe ||
+        !alpha->bitmap->pixel8()) {
+        Debug_Printf("Blt_Alpha() rpAlpha passt nicht (%dx%d)\n", alpha->breite, alpha->hoehe);
+        return 0;
+    }
+    // The alpha plane is lent to the source for this one blit.
+    const u8* a = alpha->bitmap->pixel8();
+    std::vector<u8> eigene(a, a + static_cast<size_t>(src->breite) * static_cast<size_t>(src->hoehe));
+    src->alpha.swap(eigene);
+    const i32 r = Blt_Blit(src, sx, sy, w, h, dst, dx, dy, Blt_Opt_Alpha_Transparent);
+    src->alpha.swap(eigene);
+    return r;
+}
+
+i32 Font_Printf_Alpha(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 prozent) {
+    if (!rp || !f || !text || !*text || !rp->bitmap) return 0;
+    const i32 w = Font_Text_Breite(f, text);
+    if (w <= 0) return 0;
+    Rastport* tmp = Rastport_Neu_Einfach(w, f->hoehe * 2, rp->tiefe());
+    if (!tmp) return 0;
+    Blt_Rechteck(tmp, 0, 0, w, f->hoehe * 2, 0);
+    Font_Markup_Ausgabe(tmp, f, f->farbe, text, 0, f->hoehe, 0);
+    const i32 r = Blt_Alpha_Prozent_Transparent(tmp, 0, 0, -1, -1, rp, x, y - f->hoehe, prozent);
+    Rastport_Free(tmp);
+    return r;
 }

@@ -6,6 +6,7 @@
 #include "base/types.h"
 
 struct Rastport;
+struct Font;
 
 // Alpha of a percentage: percent * 255 / 100, clamped to 0..255.
 i32 Blt_Alpha_Aus_Prozent(i32 prozent);
@@ -24,3 +25,11 @@ i32 Blt_Pulsieren(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i3
 i32 Blt_Pulsieren_Transparent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy);
 // The level the next pulsing blit at (dx, dy) uses (after stepping it).
 i32 Blt_Pulsieren_Stufe(i32 dx, i32 dy);
+
+// Draws (sx, sy, w, h) of src through the 8-bit pixels of `alpha` (a surface
+// of depth 8 and the source's size) used as the source's alpha plane, with
+// colour key 0. 0 with a debug message for a missing or unfit surface.
+i32 Blt_Alpha(Rastport* src, Rastport* alpha, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy);
+// Text laid over the surface at the given opacity; y is the bottom of the
+// line (as for Font_Printf). 1 when drawn.
+i32 Font_Printf_Alpha(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 prozent);

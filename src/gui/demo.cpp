@@ -22,7 +22,9 @@ constexpr u16 KREIDE = rgb(0xF2F4F0), GRAU2 = rgb(0xA9B4C2), GOLD = rgb(0xF2B33D
 enum : i16 {
     I_WEITER = 100, I_TON, I_PLUS, I_WIPPE, I_LISTE = 110, I_BALKEN, I_KNOPF, I_ZIEH = 120, I_FELD = 130,
     I_ENDE = 140, I_REQ = 150, I_JA, I_NEIN, I_STATUS = 160, I_KONTEXT = 170,
+    I_FENSTER = 210, I_SBALKEN, I_SKNOPF, I_ZEILE = 220,  // the scroll window and its 12 rows
 };
+constexpr i32 ZEILEN = 12;
 
 struct Zustand {
     Font* font = nullptr;
@@ -35,6 +37,7 @@ struct Zustand {
     Kontextmenue kontext;
     Menue_Wippe wippe_daten;
     Move_Struktur move;
+    Move_Struktur smove;
     Menue_Drag drag;
 };
 Zustand* Z = nullptr;
@@ -84,7 +87,7 @@ const char* beschriftung(const Screen_Icon* i) {
 void knopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     const bool ueber = Menue_Get_Aktives_Icon() == i;
     panel(rp, x, y, i->w, i->h, ueber ? rgb(0x2C4870) : rgb(0x23395A), ueber ? rgb(0x1C304D) : PANEL);
-    const bool an = i->status & MENUE_S_AN;
+    const bool an = Menue_Icon_An(i);
     if (an) Blt_Rechteck(rp, x + 3, y + i->h - 4, i->w - 6, 2, GOLD);
     text_mitte(rp, beschriftung(i), x, y, i->w, i->h, an ? GOLD : KREIDE);
 }
@@ -137,7 +140,7 @@ void klick(Screen_Icon* i, u32 e) {
     merken(i, e);
     switch (i->nummer) {
         case I_WEITER: ++Z->weiter; break;
-        case I_TON: i->status ^= MENUE_S_AN; break;
+        case I_TON: Menue_Icon_Zustand_Setzen(i->nummer, !Menue_Icon_Zustand(i->nummer)); break;
         case I_PLUS: ++Z->plus; break;
         case I_FELD: Z->feld_aktiv = true; break;
         case I_ENDE: {
@@ -231,6 +234,20 @@ void status_zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
     text(rp, t, 40, 570, GRAU2);
 }
 
+// The scroll window: a frame with the rows of the scroll screen inside.
+void fenster_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    Blt_Rechteck(rp, x, y, i->w, i->h, PANEL);
+    Blt_Rahmen(rp, x, y, i->w, i->h, KANTE_HELL, 1);
+}
+
+void zeile_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    const i32 n = i->nummer - I_ZEILE;
+    panel(rp, x, y, i->w, i->h, n % 2 ? rgb(0x23395A) : rgb(0x2C4870), PANEL);
+    char t[32];
+    std::snprintf(t, sizeof t, "Gruppe %d", n + 1);
+    text(rp, t, x + 10, y + 22, Menue_Get_Aktives_Icon() == i ? GOLD : KREIDE);
+}
+
 void drop(Screen_Icon* g, Screen_Icon*, i32 x, i32 y, u32 e) {
     g->x = static_cast<i16>(x), g->y = static_cast<i16>(y);
     Z->klicks.push_back({g->nummer, e, Z->frame});
@@ -250,6 +267,18 @@ Screen_Icon icon(i16 nr, i16 x, i16 y, i16 w, i16 h, Icon_Zeichen_Prozedur z, i8
 }
 
 bool hilfe_an() { return true; }
+
+// A bar of 202 px at (x, 80) and its knob starting at (x, knopf_y); the knob
+// answers the wheel for the icon `verknuepft`.
+void scrollbalken(std::vector<Screen_Icon>& t, i16 balken, i16 knopf, i16 x, i16 knopf_y, Move_Struktur* m, i16 verknuepft) {
+    t.push_back(icon(balken, x, 80, 12, 202, balken_zeichnen));
+    t.back().klick = Menue_Scrollbar_Klick;
+    t.back().verknuepft = knopf;
+    t.push_back(icon(knopf, x, knopf_y, 12, 22, scrollknopf_zeichnen, 2));
+    t.back().flags = MENUE_F_SCROLLBUTTON;
+    t.back().daten = m;
+    t.back().verknuepft = verknuepft;
+}
 
 }  // namespace
 
@@ -275,6 +304,7 @@ void Gui_Demo_Starten(Font* font) {
     t.push_back(icon(I_WEITER, 40, 80, 120, 28, knopf_zeichnen));
     t.back().hilfe = "Geht zum n\xE4" "chsten Schritt.^lEin Klick z\xE4hlt beim Loslassen.";
     t.push_back(icon(I_TON, 40, 120, 120, 28, knopf_zeichnen));
+    t.back().status = MENUE_S_AN;  // a toggle
     t.push_back(icon(I_PLUS, 170, 80, 60, 28, knopf_zeichnen));
     t.back().status = MENUE_S_WIEDERHOLEN;
     t.push_back(icon(I_WIPPE, 40, 170, 100, 40, wippe_zeichnen));
@@ -283,13 +313,7 @@ void Gui_Demo_Starten(Font* font) {
     t.back().sekundaer = kontext_oeffnen;
     t.push_back(icon(I_LISTE, 300, 80, 200, 202, liste_zeichnen));
     t.back().flags = MENUE_F_NICHT_ABFRAGEN;
-    t.push_back(icon(I_BALKEN, 505, 80, 12, 202, balken_zeichnen));
-    t.back().klick = Menue_Scrollbar_Klick;
-    t.back().verknuepft = I_KNOPF;
-    t.push_back(icon(I_KNOPF, 505, 80, 12, 22, scrollknopf_zeichnen, 2));
-    t.back().flags = MENUE_F_SCROLLBUTTON;
-    t.back().daten = &Z->move;
-    t.back().verknuepft = I_LISTE;
+    scrollbalken(t, I_BALKEN, I_KNOPF, 505, 80, &Z->move, I_LISTE);
     t.push_back(icon(0, 40, 300, 250, 50, raster_zeichnen, 0));
     t.back().flags = MENUE_F_NICHT_ABFRAGEN;
     t.push_back(icon(I_ZIEH, 45, 305, 40, 40, zieh_zeichnen, 3));
@@ -298,8 +322,24 @@ void Gui_Demo_Starten(Font* font) {
     t.back().drag = &Z->drag;
     t.push_back(icon(I_FELD, 300, 320, 200, 22, feld_zeichnen));
     t.push_back(icon(I_ENDE, 40, 400, 120, 28, knopf_zeichnen));
+
+    // The scroll window: 12 rows of 36 px in a window of 160 x 200, driven by
+    // its bar, the knob and the wheel.
+    Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(0);
+    ss->inhalt_b = 160, ss->inhalt_h = ZEILEN * 36, ss->inhalt_laenge = ZEILEN * 36;
+    ss->fenster_b = 160, ss->fenster_h = 200, ss->fenster_x = 570, ss->fenster_y = 81;
+    ss->flags = 0, ss->knopf = I_SKNOPF;
+    Z->smove = {Menue_Universale_Scroll_Prozedur, 0, 0, -1, 81, 259, 736, 10, I_SBALKEN, 0.f, 0};
+    t.push_back(icon(I_FENSTER, 569, 80, 162, 202, fenster_zeichnen, 0));
+    t.back().flags = MENUE_F_NICHT_ABFRAGEN;
+    scrollbalken(t, I_SBALKEN, I_SKNOPF, 736, 81, &Z->smove, I_FENSTER);
+    for (i16 z = 0; z < ZEILEN; ++z) {
+        t.push_back(icon(static_cast<i16>(I_ZEILE + z), 572, static_cast<i16>(83 + 36 * z), 156, 32, zeile_zeichnen));
+        t.back().scroll = 0;
+    }
     t.push_back(icon(-1, 0, 0, 0, 0, nullptr));
     Menue_Screen_Icon_Tabelle_Hinzufuegen(t.data());
+    Menue_Scrollscreen_Rasterbreite_Festlegen(0);
 }
 
 void Gui_Demo_Frame() {

@@ -5,24 +5,31 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/bytes.h"
 #include "base/debug.h"
+#include "base/files.h"
 #include "base/tools.h"
 #include "graphics/alpha.h"
+#include "graphics/bildformat.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "platform/input.h"
+#include "world/manager.h"
+#include "world/welt.h"
 
 namespace {
 
 struct Slave {
     u32 grafik = MENUE_KEINE_GRAFIK;
     Rastport* bild = nullptr;
+    std::string tga;  // name of a TGA picture (grafik unused)
 };
 Slave slaves[MENUE_SLAVES];
 void kein_klang(i32) {}
@@ -64,6 +71,8 @@ struct Engine {
     bool rad_gesehen = false;
     i32 hover_nummer = -1;
     bool hilfe_sichtbar = false;
+    Menue_Scrollscreen scroll;
+    u32 zustand[MENUE_ICON_NUMMERN] = {};  // icon states while no human manager plays
 };
 
 Engine* M = nullptr;
@@ -80,7 +89,13 @@ bool modal_aktiv() {
     return false;
 }
 
+bool im_fenster(const Menue_Scrollscreen& ss, i32 mx, i32 my) {
+    return mx >= static_cast<i32>(ss.fenster_x) && my >= static_cast<i32>(ss.fenster_y) &&
+           mx < static_cast<i32>(ss.fenster_x + ss.fenster_b) && my < static_cast<i32>(ss.fenster_y + ss.fenster_h);
+}
+
 bool unter_maus(const Screen_Icon* i, i32 mx, i32 my) {
+    if (i->scroll != 255 && !im_fenster(M->scroll, mx, my)) return false;
     if (mx < i->clip_x0 || mx > i->clip_x1 || my < i->clip_y0 || my > i->clip_y1) return false;
     if (mx < i->x || my < i->y || mx >= i->x + i->w || my >= i->y + i->h) return false;
     if ((i->flags & MENUE_F_PIXELTEST) && i->bild && i->bild->bitmap) {
@@ -115,6 +130,7 @@ void knopf_auf(Screen_Icon* k, i32 pos) {
         k->x = static_cast<i16>(std::clamp<i32>(pos, m->x_min, m->x_max));
         k->y = m->spur_y;
     }
+    Menue_Icon_Zustand_Setzen(k->nummer, static_cast<u32>(senkrecht(m) ? k->y : k->x));
 }
 
 void knopf_melden(Screen_Icon* k, u32 ereignis) {
@@ -122,11 +138,19 @@ void knopf_melden(Screen_Icon* k, u32 ereignis) {
     if (m && m->prozedur) m->prozedur(k, Menue_Balkenpos_In_Index(k), ereignis);
 }
 
+// The point of rocker button k relative to the icon.
+void wippe_punkt(const Screen_Icon* i, i32 k, i32* x, i32* y) {
+    const Menue_Wippe* w = static_cast<const Menue_Wippe*>(i->daten);
+    *x = w && w->x_off[k] >= 0 ? w->x_off[k] : WIPPE_X[k] + WIPPE_B[k] / 2;
+    *y = w && w->y_off[k] >= 0 ? w->y_off[k] : WIPPE_Y[k];
+}
+
 i32 wippe_knopf(const Screen_Icon* i, i32 mx, i32 my) {
-    static constexpr i16 y_off[6] = {23, 25, 26, 26, 25, 23};
     i32 best = 0, bestd = 1 << 30;
     for (i32 k = 0; k < 6; ++k) {
-        const i32 d = abstand(mx, my, i->x + WIPPE_X[k] + WIPPE_B[k] / 2, i->y + y_off[k]);
+        i32 px = 0, py = 0;
+        wippe_punkt(i, k, &px, &py);
+        const i32 d = abstand(mx, my, i->x + px, i->y + py);
         if (d < bestd) bestd = d, best = k;
     }
     return best;
@@ -256,10 +280,44 @@ i32 drag_loslassen(i32 mx, i32 my) {
 
 Rastport* (*Menue_Grafik_Holen)(u32) = Menue_Get_Slave_Rastport;
 
-Rastport* Menue_Get_Slave_Rastport(u32 grafik) {
+u32 Menue_Heimat_Grafik(u32 grafik) {
+    if (grafik != 4001 && grafik != 12057 && grafik != 28346) return grafik;
+    if (Team_Heimnation >= Team_Anzahl) return grafik;
+    const char* name = Team_String(0, Team_Heimnation, nullptr, 0);
+    return name && std::string_view(name) == "Deutschland" ? grafik : grafik + 1;
+}
+
+Rastport* Menue_Get_Tga_Rastport(const char* name) {
+    if (!name || !*name) return nullptr;
     Slave* frei = nullptr;
     for (Slave& s : slaves) {
-        if (s.bild && s.grafik == grafik) return s.bild;
+        if (s.bild && s.tga == name) return s.bild;
+        if (!s.bild && !frei) frei = &s;
+    }
+    if (!frei) {
+        Debug_Printf("Slave_RP %s: falsche nr/kein freier\n", name);
+        return nullptr;
+    }
+    const std::string pfad = std::string(W32_Dir_Tabelle[W32_DIR_RESFILE]) + "/dummy/" + name + ".tga";
+    Rastport* bild = Tga_Rastport_Datei(pfad.c_str(), 16);
+    if (!bild) return nullptr;
+    *frei = Slave{MENUE_KEINE_GRAFIK, bild, name};
+    return bild;
+}
+
+void Menue_Tga_Freigeben(const char* name) {
+    for (Slave& s : slaves)
+        if (s.bild && name && s.tga == name) {
+            Rastport_Free(s.bild);
+            s = Slave{};
+        }
+}
+
+Rastport* Menue_Get_Slave_Rastport(u32 grafik) {
+    grafik = Menue_Heimat_Grafik(grafik);
+    Slave* frei = nullptr;
+    for (Slave& s : slaves) {
+        if (s.bild && s.tga.empty() && s.grafik == grafik) return s.bild;
         if (!s.bild && !frei) frei = &s;
     }
     if (grafik < 4000 || grafik >= 92000) {
@@ -281,7 +339,7 @@ Rastport* Menue_Get_Slave_Rastport(u32 grafik) {
 
 void Menue_Slave_Freigeben(i64 grafik) {
     for (Slave& s : slaves)
-        if (s.bild && (grafik < 0 || s.grafik == static_cast<u32>(grafik))) {
+        if (s.bild && (grafik < 0 || (s.tga.empty() && s.grafik == static_cast<u32>(grafik)))) {
             Rastport_Free(s.bild);
             s = Slave{};
         }
@@ -301,10 +359,28 @@ void Menue_Init() {
     Menue_Screen_Freigeben();
     for (Hook& h : M->hooks) h = Hook{};
     M->letzter = W32_Get_Time() - 500;
+    std::fill(std::begin(M->zustand), std::end(M->zustand), 0u);
 }
+
+u32 Menue_Icon_Zustand(i32 nummer) {
+    if (nummer < 0 || nummer >= MENUE_ICON_NUMMERN) return 0;
+    if (Team_Hat_Manager(Team_Aktiv)) return Manager_Icon_Button_Lesen(Team_Aktiv, nummer);
+    return M ? M->zustand[nummer] : 0;
+}
+
+void Menue_Icon_Zustand_Setzen(i32 nummer, u32 wert) {
+    if (nummer < 0 || nummer >= MENUE_ICON_NUMMERN) return;
+    if (Team_Hat_Manager(Team_Aktiv))
+        Manager_Icon_Button_An_Aus(Team_Aktiv, nummer, wert);
+    else if (M)
+        M->zustand[nummer] = wert;
+}
+
+bool Menue_Icon_An(const Screen_Icon* i) { return i && (i->status & MENUE_S_AN) && Menue_Icon_Zustand(i->nummer) != 0; }
 
 void Menue_Free_All() {
     Menue_Slave_Freigeben(-1);
+    if (M) Rastport_Free(M->scroll.bild);
     delete M;
     M = nullptr;
 }
@@ -321,6 +397,8 @@ void Menue_Screen_Freigeben() {
     M->alt_tasten = 0;
     M->verzoegerung = 400;
     if (M->hilfe_sichtbar) Menue_Hilfe_Ende(), M->hilfe_sichtbar = false;
+    Rastport_Free(M->scroll.bild);
+    M->scroll = Menue_Scrollscreen{};
 }
 
 Screen_Icon* Menue_Screen_Icon_Hinzufuegen(const Screen_Icon& icon) {
@@ -337,6 +415,7 @@ Screen_Icon* Menue_Screen_Icon_Hinzufuegen(const Screen_Icon& icon) {
         if (ist_belegt(icon.ebene, s)) continue;
         Screen_Icon* i = slot(icon.ebene, s);
         *i = icon;
+        if (i->flags & MENUE_F_GANZER_SCREEN) i->x = 0, i->y = 0, i->w = 800, i->h = 600;
         M->belegt[static_cast<size_t>(icon.ebene) * MENUE_SLOTS + s] = 1;
         M->hoechster[icon.ebene] = std::max(M->hoechster[icon.ebene], s + 1);
         M->nummern[icon.nummer] = i;
@@ -344,7 +423,10 @@ Screen_Icon* Menue_Screen_Icon_Hinzufuegen(const Screen_Icon& icon) {
         if (Menue_Wippe* w = (i->flags & MENUE_F_WIPPE) ? static_cast<Menue_Wippe*>(i->daten) : nullptr)
             w->vorgabe = w->wert_f ? *w->wert_f : w->wert_i ? static_cast<float>(*w->wert_i) : 0.f;
         if (Move_Struktur* m = move_von(i)) {
-            knopf_auf(i, senkrecht(m) ? i->y : i->x);
+            if (Menue_Icon_Zustand(i->nummer))
+                Menue_Scrollbuttonpos_Zuweisen(i);
+            else
+                knopf_auf(i, senkrecht(m) ? i->y : i->x);
             if (m->stufen < 2) i->status |= MENUE_S_VERSTECKT;
         }
         return i;
@@ -398,9 +480,17 @@ void Menue_Set_Rechtsklick_Icon(i32 nummer) {
 
 void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
     if (!i || !ziel || !sichtbar(i)) return;
-    const bool an = (i->status & MENUE_S_AN) != 0;
-    Rastport* bild = i->bild;
-    if (!bild) {
+    const bool an = Menue_Icon_An(i);
+    if (i->flags & MENUE_F_GANZER_SCREEN) {
+        // The screen as drawn so far, veiled by graphic 8331 at 90 %.
+        if (Rastport* s = Menue_Grafik_Holen(MENUE_GRAFIK_SCHLEIER))
+            for (i32 y = 0; y < 600; y += s->hoehe)
+                for (i32 x = 0; x < 800; x += s->breite) Blt_Alpha_Prozent_Transparent(s, 0, 0, -1, -1, ziel, x, y, 90);
+        if (i->zeichnen) i->zeichnen(i, ziel, i->x, i->y);
+        return;
+    }
+    Rastport* bild = (i->flags & MENUE_F_TGA) ? Menue_Get_Tga_Rastport(i->tga) : i->bild;
+    if (!bild && !(i->flags & MENUE_F_TGA)) {
         const u32 g = an && i->grafik_an != MENUE_KEINE_GRAFIK ? i->grafik_an : i->grafik;
         if (g != MENUE_KEINE_GRAFIK) bild = Menue_Grafik_Holen(g);
     }
@@ -410,6 +500,14 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
         Blt_Blit(bild, 0, 0, -1, -1, ziel, i->x, i->y, (i->status & MENUE_S_TRANSPARENT) ? Blt_Opt_Transparent : nullptr);
     else if (!i->zeichnen && i->w > 0 && i->h > 0)
         Blt_Rechteck(ziel, i->x, i->y, i->w, i->h, i->farbe);
+    if (const Menue_Wippe* w = (i->flags & MENUE_F_WIPPE) ? static_cast<const Menue_Wippe*>(i->daten) : nullptr)
+        for (i32 k = 0; k < 6; ++k) {
+            Rastport* p = w->grafik[k] >= 0 ? Menue_Grafik_Holen(static_cast<u32>(w->grafik[k])) : nullptr;
+            if (!p) continue;
+            i32 px = 0, py = 0;
+            wippe_punkt(i, k, &px, &py);
+            Blt_Blit(p, 0, 0, -1, -1, ziel, i->x + px - p->breite / 2, i->y + py - p->hoehe / 2, Blt_Opt_Transparent);
+        }
     if (i->zeichnen) i->zeichnen(i, ziel, i->x, i->y);
     if (i->flags & MENUE_F_TEXT)
         for (auto* z = static_cast<const Icon_Textzeile*>(i->daten); z; z = z->naechste) {
@@ -439,9 +537,20 @@ void Menue_Screen_Refresh(Rastport* ziel) {
         Blt_Blit(M->hintergrund, 0, 0, -1, -1, ziel, 0, 0, nullptr);
     else
         Blt_Rechteck(ziel, 0, 0, ziel->breite, ziel->hoehe, M->hintergrund_farbe);
-    for (i32 e = 0; e < MENUE_EBENEN; ++e)
+    // The scroll screen is drawn under the lowest layer that holds one of its
+    // visible icons.
+    i32 scroll_ebene = MENUE_EBENEN;
+    for (i32 e = 0; e < MENUE_EBENEN && scroll_ebene == MENUE_EBENEN; ++e)
+        for (i32 s = 0; s < M->hoechster[e]; ++s)
+            if (ist_belegt(e, s) && slot(e, s)->scroll != 255 && sichtbar(slot(e, s))) {
+                scroll_ebene = e;
+                break;
+            }
+    for (i32 e = 0; e < MENUE_EBENEN; ++e) {
+        if (e == scroll_ebene) Menue_Universale_Scroll_Blit_Prozedur(0, ziel);
         for (i32 s = M->hoechster[e] - 1; s >= 0; --s)
-            if (ist_belegt(e, s) && slot(e, s) != M->gezogen) Menue_Icon_Blit(slot(e, s), ziel);
+            if (ist_belegt(e, s) && slot(e, s) != M->gezogen && slot(e, s)->scroll == 255) Menue_Icon_Blit(slot(e, s), ziel);
+    }
     if (Screen_Icon* g = M->gezogen) {
         const i16 x = g->x, y = g->y;
         g->x = static_cast<i16>(M->zieh_x), g->y = static_cast<i16>(M->zieh_y);
@@ -625,9 +734,12 @@ float Menue_Universaler_Wippe_Weiterschalter(Screen_Icon* icon, u32 ereignis) {
     }
     static constexpr i32 faktor[6] = {100, 10, 1, 1, 10, 100};
     const i32 rel = Maus_Get_X() - icon->x;
-    i32 k = 0;
-    for (i32 j = 1; j < 6; ++j)
-        if (std::abs(rel - (WIPPE_X[j] + WIPPE_B[j] / 2)) < std::abs(rel - (WIPPE_X[k] + WIPPE_B[k] / 2))) k = j;
+    i32 k = 0, bestd = 1 << 30;
+    for (i32 j = 0; j < 6; ++j) {
+        i32 px = 0, py = 0;
+        wippe_punkt(icon, j, &px, &py);
+        if (std::abs(rel - px) < bestd) bestd = std::abs(rel - px), k = j;
+    }
     float v = w->wert_f ? *w->wert_f : static_cast<float>(*w->wert_i);
     const float schritt = static_cast<float>(w->schritt) * static_cast<float>(faktor[k]);
     if (ereignis & MENUE_E_MINUS) v = std::max(w->minimum, v - schritt);
@@ -693,6 +805,11 @@ i32 Menue_Balkenpos_In_Index(const Screen_Icon* k) {
     return (m->stufen - 1) * (std::clamp(pos, mn, mx) - mn) / (mx - mn);
 }
 
+void Menue_Scrollbuttonpos_Zuweisen(Screen_Icon* k) {
+    if (!move_von(k)) return;
+    if (const u32 pos = Menue_Icon_Zustand(k->nummer)) knopf_auf(k, static_cast<i32>(pos));
+}
+
 void Menue_Scrollbutton_Setzen(Screen_Icon* k, i32 index) {
     Move_Struktur* m = move_von(k);
     if (!m || m->stufen <= 1) return;
@@ -735,6 +852,145 @@ bool Menue_Check_Icon_Raster(const Icon_Raster* r, i32 mx, i32 my, i32* x, i32* 
                 if (best_d < 0 || d < best_d) best_d = d, *x = cx, *y = cy;
             }
     return best_d >= 0;
+}
+
+// --- The scroll screen ----------------------------------------------------------------------------
+
+Menue_Scrollscreen* Menue_Get_Scrollscreen(i32 nummer) {
+    if (!M) Menue_Init();
+    if (nummer != 0) {
+        Debug_Printf("Menue_Get_Scrollscreen: nr falsch!\n");
+        return nullptr;
+    }
+    return &M->scroll;
+}
+
+Rastport* Menue_Screen_Icon_Scroll_Bitmap(i32 nummer) {
+    Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(nummer);
+    if (!ss) return nullptr;
+    if (ss->bild && (ss->bild->breite != static_cast<i32>(ss->inhalt_b) || ss->bild->hoehe != static_cast<i32>(ss->inhalt_h))) {
+        Rastport_Free(ss->bild);
+        ss->bild = nullptr;
+    }
+    if (!ss->bild) {
+        if (ss->inhalt_b < 1 || ss->inhalt_h < 1 || ss->inhalt_b > 4096 || ss->inhalt_h > 8192 ||
+            !(ss->bild = Rastport_Neu_Einfach(static_cast<i32>(ss->inhalt_b), static_cast<i32>(ss->inhalt_h), 16))) {
+            Debug_Printf("Menue_Screen_Icon_Scroll_Bitmap: Kein Speicher f. Nr. %d (br=%u, ho=%u)\n", nummer, ss->inhalt_b,
+                         ss->inhalt_h);
+            return nullptr;
+        }
+    }
+    return ss->bild;
+}
+
+void Menue_Kill_Scrollscreen(i32 nummer) {
+    Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(nummer);
+    if (!ss) return;
+    Rastport_Free(ss->bild);
+    ss->bild = nullptr;
+    ss->aktuell = -1;
+    ss->ziel = 0;
+    for (i32 n = 0; n < MENUE_ICON_NUMMERN; ++n)
+        if (M->nummern[n] && M->nummern[n]->scroll != 255) Menue_Screen_Icon_Loeschen(n);
+    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ss->knopf)) {
+        const i32 balken = k->verknuepft;
+        Menue_Screen_Icon_Loeschen(ss->knopf);
+        Menue_Screen_Icon_Loeschen(balken);
+    }
+}
+
+Rastport* Menue_Blit_Rastport(const Screen_Icon* i, i32* x, i32* y) {
+    *x = i->x, *y = i->y;
+    if (i->scroll == 255) return Screen_Rastport;
+    const Menue_Scrollscreen& ss = M->scroll;
+    const i32 versatz = std::max(ss.aktuell, 0);
+    *x = i->x - static_cast<i32>(ss.fenster_x) + ((ss.flags & SCROLL_WAAGERECHT) ? versatz : 0);
+    *y = i->y - static_cast<i32>(ss.fenster_y) + ((ss.flags & SCROLL_WAAGERECHT) ? 0 : versatz);
+    return Menue_Screen_Icon_Scroll_Bitmap(i->scroll);
+}
+
+void Menue_Scrollscreen_Rasterbreite_Festlegen(i32 nummer) {
+    Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(nummer);
+    if (!ss) return;
+    Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ss->knopf);
+    Move_Struktur* m = move_von(k);
+    Screen_Icon* balken = k ? Menue_Screen_Icon_Aus_Nummer(k->verknuepft) : nullptr;
+    const bool waag = (ss->flags & SCROLL_WAAGERECHT) != 0;
+    const i32 fenster = static_cast<i32>(waag ? ss->fenster_b : ss->fenster_h);
+    const i32 ueber = static_cast<i32>(ss->inhalt_laenge) - static_cast<i32>(ss->bereich_start) - fenster;
+    const i32 spur = m ? (senkrecht(m) ? m->y_max - m->y_min : m->x_max - m->x_min) : 0;
+    const bool zeigen = ueber > 0 && spur > 0;
+    for (Screen_Icon* i : {k, balken})
+        if (i) i->status = zeigen ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
+    if (m) m->skala = zeigen ? static_cast<float>(ueber) * 100.f / static_cast<float>(spur) : 0.f;
+    if (!zeigen) ss->ziel = 0;
+}
+
+i32 Menue_Abs_Balkenpos(Screen_Icon* k) {
+    Move_Struktur* m = move_von(k);
+    if (!m) {
+        Debug_Printf("Menue_Abs_Balkenpos: sc=NULL!\n");
+        return -1;
+    }
+    if (m->scrollscreen >= 0) Menue_Scrollscreen_Rasterbreite_Festlegen(m->scrollscreen);
+    const i32 pos = senkrecht(m) ? k->y : k->x;
+    const i32 mn = senkrecht(m) ? m->y_min : m->x_min, mx = senkrecht(m) ? m->y_max : m->x_max;
+    if (pos < mn || pos > mx) Debug_Printf("Menue_Abs_Balkenpos: Scrollbutton-Pos falsch!\n");
+    const i32 versatz = static_cast<i32>(static_cast<float>(std::clamp(pos, mn, mx) - mn) * m->skala / 100.f);
+    if (m->scrollscreen >= 0)
+        if (Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(m->scrollscreen)) ss->ziel = versatz;
+    return versatz;
+}
+
+void Menue_Universale_Scroll_Prozedur(Screen_Icon* k, i32, u32) {
+    if (!move_von(k)) {
+        Debug_Printf("Menue_Universale_Scroll_Prozedur: Kein Scrollbutton!\n");
+        return;
+    }
+    Menue_Abs_Balkenpos(k);
+}
+
+void Menue_Universale_Scroll_Blit_Prozedur(i32 nummer, Rastport* ziel) {
+    Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(nummer);
+    if (!ss) return;
+    const bool waag = (ss->flags & SCROLL_WAAGERECHT) != 0;
+    // The icons follow the offset.
+    // (An unknown offset counts as 0: a screen adds its icons unscrolled.)
+    if (const i32 d = ss->ziel - std::max(ss->aktuell, 0)) {
+        for (Screen_Icon* i : M->nummern)
+            if (i && i->scroll == nummer) {
+                if (waag)
+                    i->x = static_cast<i16>(i->x - d);
+                else
+                    i->y = static_cast<i16>(i->y - d);
+            }
+    }
+    ss->aktuell = ss->ziel;
+    Rastport* bild = Menue_Screen_Icon_Scroll_Bitmap(nummer);
+    if (!bild || !ziel) return;
+    const i32 wx = static_cast<i32>(ss->fenster_x), wy = static_cast<i32>(ss->fenster_y);
+    if (ss->hintergrund >= 0)
+        if (Rastport* h = Menue_Grafik_Holen(static_cast<u32>(ss->hintergrund)))
+            Blt_Blit(h, 0, 0, -1, -1, ziel, wx + ss->rahmen_x, wy + ss->rahmen_y,
+                     (ss->flags & SCROLL_HINTERGRUND) ? Blt_Opt_Transparent : nullptr);
+    // The icons are drawn into the picture, which is then copied with key 0.
+    Blt_Rechteck(bild, 0, 0, bild->breite, bild->hoehe, 0);
+    for (i32 e = 0; e < MENUE_EBENEN; ++e)
+        for (i32 s = M->hoechster[e] - 1; s >= 0; --s) {
+            Screen_Icon* i = ist_belegt(e, s) ? slot(e, s) : nullptr;
+            if (!i || i->scroll != nummer || i == M->gezogen) continue;
+            i32 x = 0, y = 0;
+            Menue_Blit_Rastport(i, &x, &y);
+            const i16 ax = i->x, ay = i->y;
+            i->x = static_cast<i16>(x), i->y = static_cast<i16>(y);
+            Menue_Icon_Blit(i, bild);
+            i->x = ax, i->y = ay;
+        }
+    Blt_Blit(bild, waag ? ss->ziel : 0, waag ? 0 : ss->ziel, static_cast<i32>(ss->fenster_b), static_cast<i32>(ss->fenster_h),
+             ziel, wx, wy, Blt_Opt_Transparent);
+    if (ss->prozedur)
+        for (i16 n : ss->oben)
+            if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n); i && sichtbar(i)) Menue_Icon_Blit(i, ziel);
 }
 
 // --- Saved state ---------------------------------------------------------------------------------

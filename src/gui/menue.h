@@ -45,16 +45,19 @@ enum : u32 {
     MENUE_F_BEIDE_TASTEN = 256,       // fires for the right button too
     MENUE_F_HOVER = 512,              // gets MENUE_E_HOVER_REIN / _RAUS
     MENUE_F_HALTEN_WIEDERHOLT = 4096, // a held rocker steps itself
+    MENUE_F_TGA = 8192,               // the picture is <resfile>/dummy/<tga>.tga
     MENUE_F_PIXELTEST = 16384,        // hit only on non-transparent pixels of its picture
     MENUE_F_KEIN_KLANG = 0x40000,
     MENUE_F_LINKS_SEKUNDAER = 0x100000,  // a left click calls the secondary procedure
+    MENUE_F_GANZER_SCREEN = 0x400000,    // 800 x 600 at (0, 0): the screen under graphic 8331 at 90 %
 };
+constexpr u32 MENUE_GRAFIK_SCHLEIER = 8331;
 
 // Icon states.
 enum : u32 {
     MENUE_S_VERSTECKT = 1,
     MENUE_S_GRAU = 2,
-    MENUE_S_AN = 4,           // a toggle that is on (shows the on graphic)
+    MENUE_S_AN = 4,           // a toggle: shows the on graphic while its state (Menue_Icon_Zustand) is on
     MENUE_S_WIEDERHOLEN = 8,  // auto-repeat while held
     MENUE_S_TRANSPARENT = 32, // picture drawn with colour key 0
     MENUE_S_DRUCKBILD = 128,  // shows the pressed look while held
@@ -125,6 +128,8 @@ struct Move_Struktur {
     i16 y_min = 0, y_max = 0, spur_x = -1;
     i16 stufen = 0;  // fewer than 2 hides button and bar
     i16 balken = -1; // number of the bar icon
+    float skala = 0;        // content pixels per 100 track pixels (scroll screen)
+    i16 scrollscreen = -1;  // the scroll screen the button drives; -1 none
 };
 
 // Rocker: six buttons (3 decrease, 3 increase by 100/10/1 steps) over one value.
@@ -134,6 +139,12 @@ struct Menue_Wippe {
     float minimum = 0, maximum = 0;
     i32 schritt = 1;
     float vorgabe = 0;  // the value when the icon was added
+    // Button pictures (graphic numbers, -1 none), drawn with colour key 0
+    // centred on the button's point; offsets -1 take WIPPE_X + WIPPE_B / 2
+    // and WIPPE_Y.
+    i16 x_off[6] = {-1, -1, -1, -1, -1, -1};
+    i16 y_off[6] = {-1, -1, -1, -1, -1, -1};
+    i32 grafik[6] = {-1, -1, -1, -1, -1, -1};
 };
 
 struct Screen_Icon {
@@ -160,6 +171,8 @@ struct Screen_Icon {
     Icon_Hilfe_Prozedur hilfe_prozedur = nullptr;
     i16 verknuepft = -1;
     u32 user[2] = {0, 0};
+    u8 scroll = 255;  // 0: lives in the scroll screen; 255: on the screen
+    const char* tga = nullptr;  // name of the picture (flag MENUE_F_TGA)
 };
 
 // --- Life cycle and icons ----------------------------------------------------
@@ -194,6 +207,14 @@ constexpr i32 MENUE_SLAVES = 1000;
 Rastport* Menue_Get_Slave_Rastport(u32 grafik);
 // Frees one kept picture (a number) or all of them (-1).
 void Menue_Slave_Freigeben(i64 grafik);
+// The picture <resfile>/dummy/<name>.tga, kept like a graphic number; null
+// when missing or unreadable.
+Rastport* Menue_Get_Tga_Rastport(const char* name);
+void Menue_Tga_Freigeben(const char* name);
+// A graphic number as the active home nation shows it: a home nation other
+// than Germany has its own pictures 4002, 12058 and 28347 for 4001, 12057
+// and 28346.
+u32 Menue_Heimat_Grafik(u32 grafik);
 // How icons and animations get their pictures (tests install fakes).
 extern Rastport* (*Menue_Grafik_Holen)(u32 grafik);
 // Called for every fire that is no drag (click sound 9, rocker sound 10).
@@ -203,6 +224,16 @@ extern void (*Menue_Hilfe_Zeigen)(const char* text, i32 x, i32 y);
 extern void (*Menue_Hilfe_Ende)();
 // Whether the active manager wants help texts.
 extern bool (*Menue_Hilfe_An)();
+
+// The remembered state of an icon number for the active team: a toggle's on
+// state, a scroll button's place. It lives in the manager record of the
+// active team, so every human manager finds his screens as he left them;
+// without a human manager (a demonstration) the engine keeps it until
+// Menue_Init.
+u32 Menue_Icon_Zustand(i32 nummer);
+void Menue_Icon_Zustand_Setzen(i32 nummer, u32 wert);
+// Whether a toggle icon shows its on graphic.
+bool Menue_Icon_An(const Screen_Icon* icon);
 
 // --- Drawing -------------------------------------------------------------------
 
@@ -243,6 +274,7 @@ float Menue_Universaler_Wippe_Weiterschalter(Screen_Icon* icon, u32 ereignis);
 // Default button x offsets and widths of a rocker.
 constexpr i16 WIPPE_X[6] = {9, 25, 38, 58, 68, 82};
 constexpr i16 WIPPE_B[6] = {12, 9, 7, 7, 9, 12};
+constexpr i16 WIPPE_Y[6] = {23, 25, 26, 26, 25, 23};
 
 constexpr i32 KONTEXT_MAX = 35;
 struct Kontextmenue {
@@ -264,6 +296,8 @@ bool Menue_Kontext_Eingabefeld_Jump_Call(i32 eintrag, i32 nummer, i32 wert);
 // --- Scroll bars -------------------------------------------------------------------
 
 i32 Menue_Balkenpos_In_Index(const Screen_Icon* knopf);
+// Puts the button on its remembered place (kept when none is remembered).
+void Menue_Scrollbuttonpos_Zuweisen(Screen_Icon* knopf);
 // Puts the button on the place of value index i.
 void Menue_Scrollbutton_Setzen(Screen_Icon* knopf, i32 index);
 // The click procedure of a bar: the linked button is centred on the mouse.
@@ -273,6 +307,50 @@ void Menue_Scrollbar_Klick_Intern(Screen_Icon* knopf, i32 delta);
 // Snaps (x, y) to the nearest raster cell (by the cell centre nearest the
 // mouse point given). False when the raster is empty.
 bool Menue_Check_Icon_Raster(const Icon_Raster* r, i32 maus_x, i32 maus_y, i32* x, i32* y);
+
+// --- The scroll screen ----------------------------------------------------------------
+//
+// One off-screen picture (number 0) larger than its window on the screen. Its
+// icons (scroll = 0) keep screen coordinates and move with the offset; they are
+// drawn into the picture, and the window part is copied to the screen with
+// colour key 0. They are hit only inside the window. A scroll button whose
+// Move_Struktur names the scroll screen and has Menue_Universale_Scroll_Prozedur
+// as its procedure drives it (bar, drag and wheel alike).
+enum : u8 { SCROLL_WAAGERECHT = 1, SCROLL_HINTERGRUND = 4, SCROLL_OHNE_RETTEN = 8 };
+struct Menue_Scrollscreen {
+    Rastport* bild = nullptr;  // made at content size on first use
+    u32 inhalt_b = 155, inhalt_h = 200;
+    u32 fenster_b = 155, fenster_h = 348;
+    u32 fenster_x = 1, fenster_y = 124;
+    i32 rahmen_x = 0, rahmen_y = -8;
+    void (*prozedur)(i32 nummer, u32 ereignis) = nullptr;
+    i16 knopf = -1;
+    i16 hintergrund = -1;  // graphic drawn at the window (flag SCROLL_HINTERGRUND)
+    u8 flags = 14;
+    i32 aktuell = -1;  // offset the icons stand at (-1 unknown)
+    i32 ziel = 0;      // offset to show
+    u32 bereich_start = 0;
+    u32 inhalt_laenge = 0;
+    i16 oben[5] = {-1, -1, -1, -1, -1};  // icons drawn over the window
+};
+// The record of scroll screen `nummer` (only 0), or null.
+Menue_Scrollscreen* Menue_Get_Scrollscreen(i32 nummer);
+Rastport* Menue_Screen_Icon_Scroll_Bitmap(i32 nummer);
+// Frees the picture, forgets the offsets and takes the scroll screen's icons,
+// its scroll button and the button's bar off the screen.
+void Menue_Kill_Scrollscreen(i32 nummer);
+// Where an icon is drawn: the screen at its place or the scroll picture.
+Rastport* Menue_Blit_Rastport(const Screen_Icon* icon, i32* x, i32* y);
+// Shows or hides button and bar by whether the content exceeds the window,
+// and fixes the button's scale.
+void Menue_Scrollscreen_Rasterbreite_Festlegen(i32 nummer);
+// The content offset of the button's place (also the scroll screen's target);
+// -1 without a structure.
+i32 Menue_Abs_Balkenpos(Screen_Icon* knopf);
+// The procedure for buttons that drive the scroll screen.
+void Menue_Universale_Scroll_Prozedur(Screen_Icon* knopf, i32 index, u32 ereignis);
+// Moves the icons to the target offset and draws the window onto the target.
+void Menue_Universale_Scroll_Blit_Prozedur(i32 nummer, Rastport* ziel);
 
 // --- Saved state ----------------------------------------------------------------
 

@@ -3,12 +3,18 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
+#include "base/debug.h"
 #include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
 #include "graphics/farbe.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "season/wettbewerb_werte.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -91,13 +97,13 @@ namespace {
 // caches the target area.
 template <class Laden>
 bool patch_blit(u32 art, i32 nummer, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten, Laden laden, i32* t,
-                i32* f) {
+                i32* f, i32 filter = -1, bool transparent = true) {
     if (!ziel) return false;
     if (w < 1) w = 66;
     if (h < 1) h = 66;
     const uintptr_t z = reinterpret_cast<uintptr_t>(ziel);
     const u32 liste[8] = {static_cast<u32>(nummer), static_cast<u32>(w), static_cast<u32>(h), static_cast<u32>(x),
-                          static_cast<u32>(y), schatten ? 1u : 0u, static_cast<u32>(z), static_cast<u32>(static_cast<u64>(z) >> 32)};
+                          static_cast<u32>(y), filter >= 0 ? 2u + static_cast<u32>(filter) * 2 + transparent : schatten ? 1u : 0u, static_cast<u32>(z), static_cast<u32>(static_cast<u64>(z) >> 32)};
     if (Rastport* c = Farbe_Cache_Suchen(liste, 8, art)) {
         Blt_Blit(c, 0, 0, -1, -1, ziel, x, y, nullptr);
         ++*t;
@@ -120,7 +126,11 @@ bool patch_blit(u32 art, i32 nummer, Rastport* ziel, i32 x, i32 y, i32 w, i32 h,
         Bild_Verkleinern_Transparent(bild, flicken);
     }
     i32 gw = w, gh = h;
-    if (schatten) {
+    if (filter >= 0) {
+        Blt_Filter(flicken, 0, 0, w, h, ziel, x, y, filter);
+        Blt_Blit(flicken, 0, 0, -1, -1, ziel, x, y, transparent ? Blt_Opt_Transparent : nullptr);
+        gw += 5, gh += 5;
+    } else if (schatten) {
         Blt_Schatten(flicken, 0, 0, w, h, ziel, x, y, schatten);
         const i32 kern = Blt_Schatten_Kern_Groesse(schatten[2]);
         gw += schatten[0] + kern + 1;
@@ -159,4 +169,64 @@ void Wappen_Cache_Zaehler(i32* t, i32* f) {
     if (t) *t = treffer;
     if (f) *f = fehl;
     treffer = fehl = 0;
+}
+
+void Wappen_Cache_Anzeigen(i32* t, i32* f, Rastport* ziel, bool anzeigen) {
+    i32 a = 0, b = 0;
+    Wappen_Cache_Zaehler(&a, &b);
+    if (t) *t = a;
+    if (f) *f = b;
+    if (!anzeigen || !ziel) return;
+    Font* font = Font_Tabelle_Holen(1);
+    if (!font) return;
+    Blt_Rechteck(ziel, 0, 580, 800, 20, 0);
+    char text[64];
+    std::snprintf(text, sizeof text, "Wappen Cache/New: %d / %d", a, b);
+    Font_Markup_Ausgabe(ziel, font, 0xFFFF, text, 4, 580 + font->hoehe, 1);
+}
+
+Rastport* Wappen_Holen(Rastport* ziel, i32 team, i32 x, i32 y, bool transparent, i32 w, i32 h, bool mit_wettbewerb,
+                       i32 wettbewerb) {
+    if (w == 0) w = 66;
+    if (h == 0) h = 66;
+    if (w < 0) w = h > 0 ? h : 66;
+    if (h < 0) h = w;
+    i32 g = -1, n = -1;
+    if (mit_wettbewerb) {
+        if ((g = Pokal_Grafik(wettbewerb, team)) < 0) return nullptr;
+    } else {
+        n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(Wappen_Nummer_Von_Team(team), 0, WAPPEN_NEUTRAL);
+    }
+    auto laden = [g, n]() -> Rastport* {
+        return g >= 0 ? Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER + g) : Wappen_Bild_Laden(n);
+    };
+    if (ziel) {
+        const i32 stufe = w < 16 ? 0 : w < 33 ? 1 : 2;
+        const u32 art = g >= 0 ? POKAL_SCHLUESSEL ^ static_cast<u32>(team) * 0x9E3779B1u : WAPPEN_SCHLUESSEL;
+        return patch_blit(art, g >= 0 ? g : team, ziel, x, y, w, h, nullptr, laden, &treffer, &fehl, stufe, transparent) ? ziel
+                                                                                                                         : nullptr;
+    }
+    Rastport* bild = laden();
+    if (!bild || !Rastport_Lock(bild) || w > bild->breite || h > bild->hoehe) {
+        Rastport_Free(bild);
+        return nullptr;
+    }
+    if (w == bild->breite && h == bild->hoehe) return bild;
+    Rastport* neu = Rastport_Neu_Einfach(w, h, bild->tiefe());
+    if (neu) {
+        Blt_Rechteck(neu, 0, 0, w, h, 0);
+        Bild_Verkleinern_Transparent(bild, neu);
+    }
+    Rastport_Free(bild);
+    return neu;
+}
+
+u16 Farbe_Team_Name(i32 team, i32 wettbewerb) {
+    if (team == Team_Aktiv) return 61261;
+    if (wettbewerb == -1) return 65530;
+    if (team >= 0 && team < Team_Anzahl && Team_Aktiv >= 0 && Team_Aktiv < Team_Anzahl &&
+        Team_Wert(6, team, 0, OP_LESEN) == Team_Wert(6, Team_Aktiv, 0, OP_LESEN))
+        return 65535;
+    if (wettbewerb != -2 && !Wettbewerb_Ist_International(wettbewerb)) return 65535;
+    return 52889;
 }

@@ -29,6 +29,25 @@ extern i32 (*Pokal_Grafik)(i32 wettbewerb, i32 team);
 
 // Hits and misses of the crest cache since the last call (then reset).
 void Wappen_Cache_Zaehler(i32* treffer, i32* fehl);
+// The same counters (then reset); with `anzeigen` (a debug switch) they are
+// also printed in a bar at the foot of the target (y 580).
+void Wappen_Cache_Anzeigen(i32* treffer, i32* fehl, Rastport* ziel, bool anzeigen);
+
+// The crest of a team, or with `mit_wettbewerb` the cup of a competition
+// (-1: the team's league), at w x h (0: 66; a negative side takes the other
+// one). Without a target: a new picture the caller frees, black where the
+// crest is transparent. With a target: drawn at (x, y) with a soft shadow
+// whose size follows the width (opaque, or with colour key 0 when
+// `transparent`), kept in the crest cache, and the target is returned.
+// Null when there is nothing to draw.
+Rastport* Wappen_Holen(Rastport* ziel, i32 team, i32 x, i32 y, bool transparent, i32 w, i32 h, bool mit_wettbewerb,
+                       i32 wettbewerb);
+
+// The colour of a team's name in lists: the active team 61261 (gold); no
+// competition given (-1) 65530; a team of the active team's nation 65535
+// (white); otherwise white unless the competition is international
+// (`wettbewerb` -2 counts as international), then 52889 (grey blue).
+u16 Farbe_Team_Name(i32 team, i32 wettbewerb);
 
 // Nearest-neighbour scaling into a target of w x h (0 < w < 1025,
 // 0 < h < 769; depths 8, 15, 16). 1 on success.

@@ -1,6 +1,7 @@
 // Uniform alpha and the pulse sequence.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/rastport.h"
+#include "testfont.h"
 
 namespace {
 
@@ -35,6 +37,32 @@ TEST(Alpha, ProzentUndPulsfolge) {
     EXPECT_EQ(Blt_Pulsieren_Stufe(7, 9), 75) << "one step per 50 ms at most";
     EXPECT_EQ(Blt_Pulsieren_Stufe(7, 9), 75);
     W32_Set_Time_Source(nullptr);
+}
+
+TEST(Alpha, FremdeAlphaEbeneUndHalbdurchsichtigerText) {
+    std::unique_ptr<Rastport> src(Rastport_Neu_Einfach(3, 1, 16)), ziel(Rastport_Neu_Einfach(3, 1, 16));
+    std::unique_ptr<Rastport> ebene(Rastport_Neu_Einfach(3, 1, 8)), falsch(Rastport_Neu_Einfach(2, 1, 8));
+    Blt_Rechteck(src.get(), 0, 0, 3, 1, 0xFFFF);
+    const u8 a[3] = {255, 0, 128};
+    std::copy(a, a + 3, ebene->bitmap->pixel8());
+    // Null or unfit planes draw nothing; the source keeps no alpha plane.
+    EXPECT_EQ(Blt_Alpha(src.get(), nullptr, 0, 0, -1, -1, ziel.get(), 0, 0), 0);
+    EXPECT_EQ(Blt_Alpha(src.get(), falsch.get(), 0, 0, -1, -1, ziel.get(), 0, 0), 0);
+    EXPECT_EQ(Blt_Alpha(src.get(), ebene.get(), 0, 0, -1, -1, ziel.get(), 0, 0), 1);
+    const u16* p = ziel->bitmap->pixel16();
+    EXPECT_GE(p[0], 0xF000);  // alpha 255: (nearly) the source
+    EXPECT_EQ(p[1], 0);
+    EXPECT_TRUE(p[2] > 0x6000 && p[2] < 0x9000) << p[2];
+    EXPECT_TRUE(src->alpha.empty());
+
+    std::unique_ptr<Font> f(testfont::neu());
+    std::unique_ptr<Rastport> bild(Rastport_Neu_Einfach(60, 20, 16));
+    Blt_Rechteck(bild.get(), 0, 0, 60, 20, 0);
+    EXPECT_EQ(Font_Printf_Alpha(bild.get(), f.get(), "8", 2, 15, 50), 1);
+    u16 hellster = 0;
+    for (i32 i = 0; i < 60 * 20; ++i) hellster = std::max(hellster, bild->bitmap->pixel16()[i]);
+    EXPECT_GT(hellster, 0x6000) << "the text is there";
+    EXPECT_LT(hellster, 0x9000) << "at half strength";
 }
 
 }  // namespace

@@ -1,7 +1,19 @@
 // The dispatcher driven frame by frame with a test clock and a scripted mouse.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+
 #include "base/bytes.h"
+#include "base/files.h"
+#include "graphics/bildformat.h"
+#include "graphics/blitter.h"
+#include "graphics/rastport.h"
+#include "world/manager.h"
+#include "world/welt.h"
 #include "menue_test.h"
 
 using namespace menue_test;
@@ -135,6 +147,130 @@ TEST_F(Menue, ScrollbalkenUndRad) {
     EXPECT_EQ(idx, (std::vector<i32>{100, 4, 9}));
     Menue_Scrollbutton_Setzen(k1, 3);
     EXPECT_EQ(Menue_Balkenpos_In_Index(k1), 3);
+}
+
+// Pictures for graphic numbers 5000 + c: 4 x 4 of colour c; 8331: white.
+Rastport* farbbild(u32 g) {
+    static std::map<u32, std::unique_ptr<Rastport>> bilder;
+    auto& b = bilder[g];
+    if (!b) {
+        b.reset(Rastport_Neu_Einfach(4, 4, 16));
+        Blt_Rechteck(b.get(), 0, 0, 4, 4, g == MENUE_GRAFIK_SCHLEIER ? 0xFFFF : g - 5000);
+    }
+    return b.get();
+}
+
+TEST_F(Menue, ScrollscreenFolgtBalkenUndRad) {
+    // A window of 100 x 100 at (100, 100) over 400 px of content; rows 70..73
+    // of 40 px at content y 0, 100, 200, 300; the button runs on 100..190.
+    static Move_Struktur m;
+    m = {Menue_Universale_Scroll_Prozedur, 0, 0, -1, 100, 190, 210, 4, 61, 0.f, 0};
+    Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(0);
+    ss->inhalt_b = 100, ss->inhalt_h = 400, ss->fenster_b = 100, ss->fenster_h = 100;
+    ss->fenster_x = 100, ss->fenster_y = 100, ss->flags = 0, ss->knopf = 60, ss->inhalt_laenge = 400;
+    Screen_Icon k = knopf(60, 210, 100, 10, 10, 2, 0, MENUE_F_SCROLLBUTTON), balken = knopf(61, 210, 100, 10, 100, 1);
+    k.daten = &m, k.verknuepft = 61, balken.klick = Menue_Scrollbar_Klick, balken.verknuepft = 60;
+    Menue_Screen_Icon_Hinzufuegen(k), Menue_Screen_Icon_Hinzufuegen(balken);
+    for (i16 r = 0; r < 4; ++r) {
+        Screen_Icon z = knopf(static_cast<i16>(70 + r), 100, static_cast<i16>(100 + 100 * r), 100, 40);
+        z.scroll = 0, z.farbe = static_cast<u16>(0x1000 * (r + 1));
+        Menue_Screen_Icon_Hinzufuegen(z);
+    }
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
+    auto pixel = [&](i32 x, i32 y) { return ziel->bitmap->pixel16()[y * 800 + x]; };
+    frame(20, 150, 210, 1), frame(20, 150, 210, 0);  // row 71 lies below the window
+    // A notch toward the user: 90 / 4 + 2 = 24 track px = 80 content px.
+    frame(20, 150, 150, 0, -1);
+    Menue_Screen_Refresh(ziel.get());
+    EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(71)->y, 120);
+    EXPECT_EQ(pixel(150, 130), 0x2000);
+    frame(600, 150, 130, 1), frame(20, 150, 130, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"71:4"})) << "hit only inside the window";
+    frame(20, 215, 199, 1), frame(20, 215, 199, 0);  // the bar's end shows the last row
+    EXPECT_EQ(Menue_Abs_Balkenpos(Menue_Screen_Icon_Aus_Nummer(60)), 300);
+    ss->inhalt_laenge = 90;  // content that fits: bar hidden, back to 0
+    Menue_Abs_Balkenpos(Menue_Screen_Icon_Aus_Nummer(60));
+    Menue_Screen_Refresh(ziel.get());
+    EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(61)->status & MENUE_S_VERSTECKT);
+    EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(70)->y, 100);
+    Menue_Kill_Scrollscreen(0);
+    EXPECT_EQ(Menue_Screen_Icon_Anzahl(), 0);
+}
+
+TEST_F(Menue, ZustaendeLebenImManagerDesAktivenTeams) {
+    // Teams 0 and 1 have human managers, team 2 none (the engine keeps it).
+    static Manager_Struktur mgr[2];
+    mgr[0] = {}, mgr[1] = {};
+    Manager_Struktur* tabelle[3] = {&mgr[0], &mgr[1], nullptr};
+    Manager_Struktur** alt = Team_Manager;
+    const i32 alt_anzahl = Team_Anzahl, alt_aktiv = Team_Aktiv;
+    Team_Manager = tabelle, Team_Anzahl = 3;
+    static Move_Struktur m;
+    m = {nullptr, 0, 0, -1, 100, 300, 10, 11, 30};
+    Screen_Icon toggle = knopf(20, 100, 100, 40, 20, 0, MENUE_S_AN), k = knopf(40, 10, 100, 10, 10, 1, 0, MENUE_F_SCROLLBUTTON);
+    toggle.klick = [](Screen_Icon* i, u32) { Menue_Icon_Zustand_Setzen(i->nummer, !Menue_Icon_Zustand(i->nummer)); };
+    k.daten = &m;
+    // team, click the toggle, button index to set (-1 none), toggle on, button y when the screen opens again
+    const struct { i32 team; bool klick; i32 index; bool an; i32 y; } faelle[] = {
+        {0, true, 5, true, 200}, {1, false, -1, false, 100}, {1, true, 8, true, 260},
+        {0, false, -1, true, 200}, {2, true, 3, true, 160},
+    };
+    for (const auto& f : faelle) {
+        Team_Aktiv = f.team;
+        Menue_Screen_Freigeben();
+        Menue_Screen_Icon_Hinzufuegen(toggle), Menue_Screen_Icon_Hinzufuegen(k);
+        if (f.klick) frame(20, 110, 110, 1), frame(20, 110, 110, 0), frame(20, 700, 590, 0);
+        if (f.index >= 0) Menue_Scrollbutton_Setzen(Menue_Screen_Icon_Aus_Nummer(40), f.index);
+        EXPECT_EQ(Menue_Icon_An(Menue_Screen_Icon_Aus_Nummer(20)), f.an) << f.team;
+        Menue_Screen_Freigeben();
+        Menue_Screen_Icon_Hinzufuegen(k);
+        EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(40)->y, f.y) << f.team;
+    }
+    EXPECT_EQ(Manager_Icon_Button_Lesen(0, 40), 200u);
+    Team_Manager = alt, Team_Anzahl = alt_anzahl, Team_Aktiv = alt_aktiv;
+}
+
+TEST_F(Menue, BesondereIconArten) {
+    Menue_Grafik_Holen = farbbild;
+    static Menue_Wippe w;
+    static i32 wert = 5;
+    w = {nullptr, &wert, 0, 10, 1, 0};
+    w.grafik[0] = 5000 + 0x07E0, w.grafik[5] = 5000 + 0x001F, w.x_off[5] = 90, w.y_off[5] = 10;
+    Screen_Icon wippe = knopf(60, 100, 100, 100, 40, 0, 0, MENUE_F_WIPPE | MENUE_F_HALTEN_WIEDERHOLT);
+    wippe.daten = &w;
+    Menue_Screen_Icon_Hinzufuegen(wippe);
+    // TGA pictures come from the dummy folder of the resfile folder.
+    const std::string alt_ordner = W32_Dir_Tabelle[W32_DIR_RESFILE], ordner = ::testing::TempDir() + "menue_tga";
+    std::filesystem::create_directories(ordner + "/dummy");
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s", ordner.c_str());
+    std::vector<u8> tga;
+    ASSERT_TRUE(Tga_Schreiben(tga, farbbild(5000 + 0xF800)));
+    std::ofstream(ordner + "/dummy/rot.tga", std::ios::binary).write(reinterpret_cast<const char*>(tga.data()), tga.size());
+    for (i16 n : {61, 63}) {
+        Screen_Icon i = knopf(n, static_cast<i16>(300 + 40 * (n - 61)), 100, 20, 20, 0, 0, MENUE_F_TGA);
+        i.tga = n == 61 ? "rot" : "fehlt";
+        Menue_Screen_Icon_Hinzufuegen(i);
+    }
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
+    auto pixel = [&](i32 x, i32 y) { return ziel->bitmap->pixel16()[y * 800 + x]; };
+    Menue_Screen_Refresh(ziel.get());
+    // Rocker button 0 at its default point, 5 at its own, 3 without a picture;
+    // the TGA picture; a missing TGA leaves the icon's face.
+    const struct { i32 x, y; u16 farbe; } punkte[] = {
+        {115, 123, 0x07E0}, {190, 110, 0x001F}, {158, 126, 0x4208}, {302, 102, 0xF800}, {385, 105, 0x4208}};
+    for (const auto& p : punkte) EXPECT_EQ(pixel(p.x, p.y), p.farbe) << p.x << "," << p.y;
+    frame(20, 190, 110, 1), frame(20, 190, 110, 0);
+    EXPECT_EQ(wert, 10) << "x 190 is nearest button 5's own point: +100";
+    Menue_Tga_Freigeben("rot");
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s", alt_ordner.c_str());
+    // The whole-screen icon veils everything at 90 % and takes every click.
+    Menue_Screen_Icon_Hinzufuegen(knopf(62, 5, 5, 1, 1, 20, 0, MENUE_F_GANZER_SCREEN));
+    Menue_Screen_Refresh(ziel.get());
+    EXPECT_GT(pixel(700, 500), 0xD000);
+    log.clear();
+    frame(600, 150, 120, 1), frame(20, 150, 120, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"62:4"}));
+    Menue_Grafik_Holen = Menue_Get_Slave_Rastport;
 }
 
 TEST_F(Menue, WippeUndKontextmenue) {

@@ -1,6 +1,8 @@
 // Screen text files: limits, messages and lookups that never give null.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <string>
 #include <vector>
 
@@ -109,6 +111,15 @@ TEST_F(TextCfg, MitgelieferteDateiIstFehlerfrei) {
     EXPECT_STREQ(Text_cfg_Text(TEXT_KALENDER, 9), "M\xE4rz");
     EXPECT_STREQ(Text_cfg_Text(TEXT_MENUE, 25), "Ja");
     EXPECT_STREQ(Text_cfg_Text(TEXT_REST, 137), "Ausw\xE4rts");
+    // Entries formatted by their callers carry exactly the conversions passed.
+    const struct { i32 sektion, eintrag; const char* umwandlungen; } formate[] = {
+        {TEXT_ZUSATZ_BEXOT, 16, "ssdf"}, {TEXT_ZUSATZ_BEXOT, 17, "s"}, {TEXT_OPTIONEN, 24, "s"}, {TEXT_ZUSATZ, 142, ""}};
+    for (const auto& f : formate) {
+        std::string u;
+        for (const char* p = std::strchr(Text_cfg_Text(f.sektion, f.eintrag), '%'); p; p = std::strchr(p + 1, '%'))
+            if (p[1] == '%') ++p; else u += *std::strpbrk(p + 1, "sdfuxc");
+        EXPECT_EQ(u, f.umwandlungen) << f.sektion << "/" << f.eintrag;
+    }
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // Crest cache hits and misses, the size rules and the neutral crest.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "graphics/farbe.h"
 #include "graphics/rastport.h"
 #include "gui/wappen.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -52,6 +54,38 @@ TEST(Wappen, CacheTrefferUndFehlgriffe) {
     EXPECT_TRUE(Wappen_Blit(5000, ziel.get(), 100, 0, 66, 66, nullptr));
     EXPECT_EQ(geladen, (std::vector<i32>{WAPPEN_NEUTRAL, WAPPEN_NEUTRAL}));
     Farbe_Cache_Free();
+}
+
+TEST(Wappen, HolenMitUndOhneZiel) {
+    Wappen_Bild_Laden = test_wappen;
+    Pokal_Grafik = [](i32 wettbewerb, i32) { return wettbewerb == 3 ? -1 : wettbewerb; };
+    // Without a target: a picture of the asked size (0: 66; a negative side
+    // takes the other), never enlarged; a competition without a cup: none.
+    const struct { i32 w, h; bool wettbewerb; i32 breite; } faelle[] = {
+        {0, 0, false, 66}, {-1, 33, false, 33}, {80, 80, false, 0}, {20, 20, true, 0}};
+    for (const auto& f : faelle) {
+        std::unique_ptr<Rastport> r(Wappen_Holen(nullptr, 7, 0, 0, true, f.w, f.h, f.wettbewerb, 3));
+        EXPECT_EQ(r ? r->breite : 0, f.breite) << f.w;
+    }
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(200, 200, 16));
+    for (i32 mal = 0; mal < 2; ++mal) EXPECT_EQ(Wappen_Holen(ziel.get(), 7, 10, 10, true, 40, 40, false, 0), ziel.get());
+    EXPECT_EQ(ziel->bitmap->pixel16()[30 * 200 + 30], 0x8000 | 7);
+    i32 t = 0, m = 0;
+    Wappen_Cache_Anzeigen(&t, &m, nullptr, false);
+    EXPECT_EQ(t, 1) << "the second time is a hit";
+    Pokal_Grafik = [](i32 w, i32) { return w; };
+    Farbe_Cache_Free();
+}
+
+TEST(Wappen, FarbeDesTeamnamens) {
+    const i32 alt = Team_Aktiv;
+    Team_Aktiv = 4;
+    const struct {
+        i32 team, wettbewerb;
+        u16 farbe;
+    } faelle[] = {{4, -2, 61261}, {5, -1, 65530}, {5, -2, 52889}, {5, 700, 65535}};
+    for (const auto& f : faelle) EXPECT_EQ(Farbe_Team_Name(f.team, f.wettbewerb), f.farbe) << f.team << "/" << f.wettbewerb;
+    Team_Aktiv = alt;
 }
 
 TEST(Wappen, VerkleinernMitteltUndLaesstLoecher) {
