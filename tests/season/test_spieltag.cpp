@@ -1,0 +1,259 @@
+// The matchday on the shipped world: every game of a day is entered once,
+// kicked off, played (dice minutes, or the match engine for a human club)
+// and done with its result in the fixture database; short sides forfeit;
+// friendlies finish and free their pitches; the shoot-out's early decision.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include "base/globals.h"
+#include "match/spielfeld.h"
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
+#include "season/paarungen.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/spieltag.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+#include "season_test_hilfen.h"
+#include "world/bank.h"
+#include "world/konfig.h"
+#include "world/manager.h"
+#include "world/stadion.h"
+#include "world/team.h"
+#include "world/welt.h"
+
+namespace {
+
+using Schluessel = std::tuple<int, int, int, int>;  // competition, matchday, leg, index
+
+class Spieltag : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        season_test::Meldungen m;
+        ASSERT_TRUE(Welt_Laden_Ordner(season_test::Quelle("data/config").c_str(), 0)) << m.Alle();
+        Stadion_Init();
+        Bank_Init();
+    }
+    static void TearDownTestSuite() {
+        Bank_Free();
+        Welt_Freigeben();
+    }
+    void SetUp() override {
+        Season_Hooks_Zuruecksetzen();
+        ASSERT_TRUE(Wettbewerb_Init());
+        ASSERT_TRUE(Spiele_Init());
+        ASSERT_TRUE(Kalender_Init(nullptr));
+        const std::string pfad = season_test::Quelle("data/config/1_wettbewerb.cfg");
+        const std::string alias = season_test::Quelle("data/config/1_wettbewerb_alias.cfg");
+        ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str()));
+        Wettbewerb_Spielplaene_Erstellen();
+        // The leagues of the first season: teams, pairings and their days.
+        for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+            Wettbewerb& w = Wettbewerb_Tabelle[i];
+            if (!w.name[0] || w.spieltage <= 0 || (w.modus & WB_KO_SYSTEM) || w.vorherige_runde >= 0) continue;
+            // The configured start teams begin the season.
+            if (w.startteam_anzahl != w.teams) continue;
+            for (int k = 0; k < w.teams; ++k) {
+                w.aktuelle_team[k] = w.start_team[k];
+                w.team_slots[k] = static_cast<u8>(k);
+            }
+            w.aktuelle_teams = w.teams;
+            if (!Wettbewerb_Spielplan_Mischen(w)) continue;
+            Wettbewerb_Paarungen_Setzen(w);
+            const i32 slot = Kalender_Termine_Verteilen(w.spieltage * w.best_of_x, -1, 0, w.wochentag, w.quote_wochentag,
+                                                        w.startwoche, w.endwoche, w.super_alias, w.spielfrei_start,
+                                                        w.spielfrei_ende, -1, false, false);
+            if (slot < 0) continue;
+            w.kalendermarke = slot;
+            ligen.push_back(w.id);
+        }
+        ASSERT_GE(ligen.size(), 4u);
+        Spieltag_Hooks_Installieren();
+        Spieltag_Init();
+    }
+    void TearDown() override {
+        Spieltag_DeInit();
+        Spiele_Free();
+        Wettbewerb_Free();
+        Kalender_Free();
+        Season_Hooks_Zuruecksetzen();
+        for (i32 t : menschen) Manager_Loeschen(t);
+    }
+    // Plays today's matches to the end; false when a pass limit is hit.
+    static bool Tag_Spielen() {
+        Spieltag_Gruppe_Starten();
+        for (int i = 0; i < 200000 && Spieltag_Spiele_Offen(); ++i) {
+            Kalender_Jetzt += SF_FRAME_MS;
+            Spieltag_Run(0);
+        }
+        return !Spieltag_Spiele_Offen();
+    }
+    // The games of the rows, by fixture key.
+    static std::vector<Schluessel> Zeilen() {
+        std::vector<Schluessel> v;
+        for (const auto& r : Spieltag_Slots())
+            if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true))
+                v.emplace_back(s->wettbewerb, s->spieltag, s->runde, s->index);
+        return v;
+    }
+    // Advances to the next day on which a league plays.
+    static void Naechster_Spieltag() {
+        for (int i = 0; i < 60; ++i) {
+            Kalender_Jeden_Tag();
+            if (Kalender_Spieltage_Heute(-1, 1, nullptr) > 0) return;
+        }
+    }
+    std::vector<i32> ligen;
+    std::vector<i32> menschen;
+};
+
+TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
+    // A human club: its matches run on the engine.
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[0]);
+    const i32 mensch = liga->aktuelle_team[3];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Test", 0)) << mensch << " of " << Team_Anzahl;
+    menschen.push_back(mensch);
+    std::set<Schluessel> gespielt;
+    int engine_spiele = 0, tore = 0, spiele = 0;
+    for (int tag = 0; tag < 3; ++tag) {
+        Naechster_Spieltag();
+        Spieltag_Vorbereiten();
+        const auto zeilen = Zeilen();
+        ASSERT_FALSE(zeilen.empty());
+        // Every game of today's matchday of each league is in the table.
+        std::map<int, int> pro_wettbewerb;
+        for (auto& k : zeilen) {
+            EXPECT_TRUE(gespielt.insert(k).second) << "twice: " << std::get<0>(k) << "/" << std::get<1>(k);
+            ++pro_wettbewerb[std::get<0>(k)];
+        }
+        for (auto [id, n] : pro_wettbewerb) EXPECT_EQ(n, Wettbewerb_Get_Zeiger(id)->teams / 2) << id;
+        // Kick-off of the human club's match makes an engine pitch.
+        Spieltag_Gruppe_Starten();
+        Kalender_Jetzt += SF_FRAME_MS;
+        Spieltag_Run(0);
+        for (const auto& r : Spieltag_Slots())
+            if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s->team_a == mensch || s->team_b == mensch) {
+                const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
+                if (sf && sf->engine) ++engine_spiele;
+            }
+        ASSERT_TRUE(Tag_Spielen());
+        for (const auto& r : Spieltag_Slots()) {
+            const Spiel* s = Spiele_Get_Spiel(r.spiel, true);
+            ASSERT_NE(s, nullptr);
+            EXPECT_EQ(r.status, ST_FERTIG);
+            EXPECT_GE(s->tore_a, 0);
+            EXPECT_GE(s->tore_b, 0);
+            EXPECT_GT(s->zuschauer, 0u);
+            EXPECT_GE(s->minute, 90) << "a whole match is played";
+            tore += s->tore_a + s->tore_b;
+            ++spiele;
+        }
+        EXPECT_EQ(Spielfeld_Anzahl(), 0) << "pitches of finished competitions are deleted";
+    }
+    EXPECT_EQ(engine_spiele, 3);
+    // Dice minutes give a football score, not a handball one.
+    EXPECT_GT(tore, spiele);
+    EXPECT_LT(tore, spiele * 5);
+    std::printf("%d Spiele, %d Tore\n", spiele, tore);
+    EXPECT_EQ(Spieltag_Anzahl_Eingetragen(), Spieltag_Anzahl_Fertig());
+    // Done rows leave the table the next morning.
+    Spieltag_Vorbereiten();
+    for (const auto& r : Spieltag_Slots()) EXPECT_NE(r.status, ST_FERTIG);
+}
+
+// Sides with fewer than eight starters lose at the green table and are
+// fined; when both are short neither side wins.
+TEST_F(Spieltag, ZuWenigSpielerVerlierenAmGruenenTisch) {
+    Naechster_Spieltag();
+    Spieltag_Vorbereiten();
+    const auto& slots = Spieltag_Slots();
+    ASSERT_GE(slots.size(), 3u);
+    auto kuerzen = [](i32 team, int bleiben) {
+        const i32* k = Team_Kader(team);
+        int n = 0;
+        for (int i = 0; i < Team_Kader_Anzahl(team); ++i)
+            if ((Spieler_Daten[k[i]].status & SP_STATUS_AUFGESTELLT) && n++ >= bleiben)
+                Spieler_Daten[k[i]].status &= ~SP_STATUS_AUFGESTELLT;
+    };
+    struct Fall {
+        int heim, gast;  // starters left (-1 untouched)
+        int tore_a, tore_b;
+        bool heim_strafe, gast_strafe;
+    } faelle[] = {{7, -1, 0, 2, true, false}, {-1, 7, 2, 0, false, true}, {7, 7, 0, 0, true, true}};
+    std::vector<f64> vorher;
+    for (int f = 0; f < 3; ++f) {
+        const Spiel* s = Spiele_Get_Spiel(slots[static_cast<size_t>(f)].spiel, true);
+        for (i32 t : {s->team_a, s->team_b}) Bank_Konto_Anlegen(t, 1000000.0, 0);
+        if (faelle[f].heim >= 0) kuerzen(s->team_a, faelle[f].heim);
+        if (faelle[f].gast >= 0) kuerzen(s->team_b, faelle[f].gast);
+        vorher.push_back(Bank_Get_Kontostand(s->team_a, 0, 0));
+        vorher.push_back(Bank_Get_Kontostand(s->team_b, 0, 0));
+    }
+    // The fourth game, with exactly eight starters a side, is played.
+    const Spiel* vierter = Spiele_Get_Spiel(slots[3].spiel, true);
+    kuerzen(vierter->team_a, 8);
+    ASSERT_TRUE(Tag_Spielen());
+    for (int f = 0; f < 3; ++f) {
+        const Spiel* s = Spiele_Get_Spiel(slots[static_cast<size_t>(f)].spiel, true);
+        EXPECT_EQ(s->tore_a, faelle[f].tore_a) << f;
+        EXPECT_EQ(s->tore_b, faelle[f].tore_b) << f;
+        EXPECT_EQ(s->flags & SPIEL_FLAG_ABGESAGT, SPIEL_FLAG_ABGESAGT) << f;
+        EXPECT_EQ(s->zuschauer, 0u);
+        EXPECT_EQ(Bank_Get_Kontostand(s->team_a, 0, 0) < vorher[static_cast<size_t>(2 * f)], faelle[f].heim_strafe) << f;
+        EXPECT_EQ(Bank_Get_Kontostand(s->team_b, 0, 0) < vorher[static_cast<size_t>(2 * f + 1)], faelle[f].gast_strafe) << f;
+    }
+    EXPECT_EQ(vierter->flags & SPIEL_FLAG_ABGESAGT, 0);
+    EXPECT_GT(vierter->zuschauer, 0u);
+}
+
+// A game started on its own (a friendly) finishes, closes its competition
+// and frees its pitch.
+TEST_F(Spieltag, EinzelspielWirdFertigUndGibtDasSpielfeldFrei) {
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[1]);
+    const i32 h = Spieltag_Einzelspiel_Eintragen(liga->id, 0, 0, 0);
+    ASSERT_GT(h, 0);
+    Spieltag_Einzelspiel_Starten(h);
+    for (int i = 0; i < 1000 && Spieltag_Spiele_Offen(); ++i) Spieltag_Run(0);
+    EXPECT_EQ(Spieltag_Get_Status(h), ST_FERTIG);
+    EXPECT_GE(Spiele_Get_Spiel(h, true)->tore_a, 0);
+    EXPECT_EQ(Spielfeld_Anzahl(), 0);
+}
+
+// The shoot-out: goals of the side that kicked (k) and of the other (o)
+// after each kick, and whether that kick decided it.
+TEST(Elfmeterschiessen, FruehEntschiedenUndSuddenDeath) {
+    struct Fall {
+        const char* name;
+        std::vector<int> treffer;  // 1 scored, 0 missed, in kick order (the first side starts)
+        int entschieden_nach;      // kick that decides, -1 none
+    } faelle[] = {
+        {"3:0 nach drei Runden", {1, 0, 1, 0, 1, 0}, 6},
+        {"5:4 regulaer", {1, 1, 1, 1, 1, 1, 1, 1, 1, 0}, 10},
+        {"Sudden Death in der zweiten Runde", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1}, 14},
+        {"Sudden Death entschieden", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0}, 12},
+        {"3:2 nach vier Runden noch offen", {1, 0, 1, 1, 1, 1, 0, 0, 1}, 9},
+        {"4:1 vor dem letzten Schuss", {1, 0, 1, 1, 1, 0, 1}, 7},
+    };
+    for (const auto& f : faelle) {
+        Spieltag_Elfmeter e{};
+        e.anzahl[0] = e.anzahl[1] = 11;
+        e.pro_runde = 5;
+        e.runden = 5;
+        int tore[2] = {0, 0}, entschieden = -1;
+        for (size_t i = 0; i < f.treffer.size() && entschieden < 0; ++i) {
+            const int seite = e.seite;
+            ASSERT_EQ(seite, static_cast<int>(i % 2)) << f.name;
+            tore[seite] += f.treffer[i];
+            if (Spieltag_Elfmeter_Entschieden(e, tore[seite], tore[1 - seite])) entschieden = static_cast<int>(i) + 1;
+        }
+        EXPECT_EQ(entschieden, f.entschieden_nach) << f.name;
+    }
+}
+
+}  // namespace
