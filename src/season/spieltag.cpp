@@ -7,7 +7,9 @@
 
 #include "base/debug.h"
 #include "base/globals.h"
+#include "base/datei.h"
 #include "base/random.h"
+#include "base/spielstand.h"
 #include "base/tools.h"
 #include "match/spielfeld.h"
 #include "season/ereignisse.h"
@@ -34,6 +36,10 @@ struct Elfmeter_Eintrag {
     i32 spiel;
     Spieltag_Elfmeter e;
 };
+template <class V, bytes::Art<Elfmeter_Eintrag> S>
+constexpr void felder(V& v, S& e) {
+    v(e.spiel), v(e.e);
+}
 
 struct Zustand {
     bool initialisiert = false;
@@ -46,6 +52,15 @@ struct Zustand {
 };
 Zustand z;
 Spieltag_Hooks hooks;
+
+// A loaded block waits here until every block of the save game was read.
+struct Staging {
+    bool da = false;
+    bool initialisiert = false;
+    std::vector<Spieltag_Slot> slots;
+    std::vector<Elfmeter_Eintrag> elfmeter;
+};
+Staging staging;
 
 // The dice state of a match played without pitch record.
 struct Wuerfel_Seite {
@@ -230,7 +245,13 @@ i32 strafe_fuer(i32 team) {
     return static_cast<i32>(f / 10000 * 10000);
 }
 
-// The 90 dice minutes of a match whose pitch record could not be made.
+bool elfmeter_schritt(Spieltag_Slot& r);
+void elfmeter_start(Spieltag_Slot& r);
+bool unentschieden(const Spiel& s);
+
+// A match whose pitch record could not be made is played at once by dice
+// minutes: the regular halves, extra time while the tie is level, then a
+// shoot-out when the competition asks for one.
 void ohne_spielfeld_spielen(Spieltag_Slot& r) {
     Spiel* s = spiel_von(r);
     if (!s) return;
@@ -242,15 +263,28 @@ void ohne_spielfeld_spielen(Spieltag_Slot& r) {
     }
     r.status = ST_LAEUFT;
     const Halbzeiten h = halbzeiten_von(s->wettbewerb);
-    const int ende = h.regulaer * h.laenge;
-    for (int m = 0; m < ende && r.status == ST_LAEUFT; ++m) {
-        if (m > 0 && m % h.laenge == 1 && m > h.laenge) r.halbzeit = static_cast<i8>(m / h.laenge);
-        s = spiel_von(r);
-        if (!s) return;
-        s->minute = static_cast<u8>(m);
-        minute_wuerfeln(r, *s, m + 1, seiten, nullptr);
+    int m = 0;
+    for (int halbzeit = 0; halbzeit < h.regulaer + h.verl && r.status == ST_LAEUFT; ++halbzeit) {
+        if (halbzeit >= h.regulaer) {
+            if (!(s = spiel_von(r)) || !unentschieden(*s)) break;
+            if (halbzeit == h.regulaer) s->flags |= 1;
+        }
+        r.halbzeit = static_cast<i8>(halbzeit);
+        for (; m < halbzeit_ende(h, halbzeit) && r.status == ST_LAEUFT; ++m) {
+            if (!(s = spiel_von(r))) return;
+            s->minute = static_cast<u8>(m);
+            minute_wuerfeln(r, *s, m + 1, seiten, nullptr);
+        }
     }
     r.status = ST_BEENDET;
+    if ((s = spiel_von(r)) && h.elfmeter && unentschieden(*s)) {
+        s->flags |= 2;
+        elfmeter_start(r);
+        // Each kick is a draw; a shoot-out ends within a few hundred kicks.
+        for (int i = 0; i < 10000 && !elfmeter_schritt(r); ++i) {
+        }
+        r.status = ST_BEENDET;
+    }
 }
 
 void weiterschalten(const Spieltag_Slot& r);
@@ -272,8 +306,14 @@ void anpfiff(Spieltag_Slot& r) {
             Bank_Buchen(t, -1, static_cast<f32>(f), BANK_STRAFE, 1, -1);
             hooks.abgesagt(t, f);
         }
-        const u8 a = (gast_kurz && !heim_kurz) ? 2 : 0, b = (heim_kurz && !gast_kurz) ? 2 : 0;
+        u8 a = (gast_kurz && !heim_kurz) ? 2 : 0, b = (heim_kurz && !gast_kurz) ? 2 : 0;
         Spiele_Set_Ergebnis(r.spiel, a, b, SPIEL_FLAG_ABGESAGT);
+        // Neither side can play a shoot-out: a knock-out tie a double
+        // forfeit leaves level is decided by lot (1:0 at the green table).
+        if (heim_kurz && gast_kurz && (s = spiel_von(r)) && unentschieden(*s)) {
+            (Rnd_Basis(0, 1) == 0 ? a : b) = 1;
+            Spiele_Set_Ergebnis(r.spiel, a, b, SPIEL_FLAG_ABGESAGT);
+        }
         Spiele_Set_Zuschauer(r.spiel, 0);
         r.status = ST_BEENDET;
         return;
@@ -493,10 +533,12 @@ bool laufen(Spieltag_Slot& r, int durchreichen) {
         i32 steht = r.uhr_steht;
         const i32 sekunde = static_cast<i32>(GESCHWINDIGKEIT - z.schrittzaehler) * 60 / static_cast<i32>(GESCHWINDIGKEIT);
         ergebnis = Spielfeld_Run(z.minute, sekunde, 1, sf, 1, &steht, static_cast<u8>(durchreichen), Kalender_Jetzt);
-        r.uhr_steht = static_cast<i8>(steht != 0);
+        r.uhr_steht = static_cast<i8>(steht != 0 || r.status == ST_ELFMETER);
         r.minute = static_cast<u8>(std::clamp<int>(sf->minute, 0, 255));
-        if (ergebnis == 1000.0f || r.uhr_steht) erzwungen = true;
+        if (ergebnis == 1000.0f) erzwungen = true;
     }
+    // A stopped clock (the shoot-out) is handled every pass.
+    if (r.uhr_steht && sf->minute != 0) erzwungen = true;
     z.minute = sf->minute;
     if (ergebnis == -1.0f) return false;
     if (!erzwungen && vorher == sf->minute) return sf->engine != 0;
@@ -585,11 +627,110 @@ bool Spieltag_Elfmeter_Entschieden(Spieltag_Elfmeter& e, int k, int o) {
 
 void Spieltag_Set_Hooks(const Spieltag_Hooks& h) { hooks = h; }
 
+// --- save block ---------------------------------------------------------------------------
+
+namespace {
+
+constexpr u32 SPIELTAG_BLOCK_MAX = 64u * 1024u * 1024u;
+
+template <class V>
+void block_felder(V& v, u8& an, std::vector<Spieltag_Slot>& slots, std::vector<Elfmeter_Eintrag>& elfmeter,
+                  i32& tempo) {
+    v(an);
+    if (an) v(slots), v(elfmeter), v(tempo);
+}
+
+bool zeile_gueltig(const Spieltag_Slot& r) {
+    switch (r.status) {
+        case ST_WARTET: case ST_ANGEPFIFFEN: case ST_LAEUFT: case ST_PAUSE: case ST_BEENDET: case ST_FERTIG:
+        case ST_ELFMETER:
+            break;
+        default:
+            return false;
+    }
+    return r.spiel > 0 && r.spiel <= SPIELE_LOCKS && r.halbzeit >= 0 && r.halbzeit < 16 && r.bereit[0] >= 0 &&
+           r.bereit[0] <= 2 && r.bereit[1] >= 0 && r.bereit[1] <= 2;
+}
+
+bool spieltag_lesen(Datei_Status* datei) {
+    staging = Staging{};
+    u8 kopf[4];
+    const u32 gelesen = Datei_Lesen(datei, kopf, 4);
+    if (gelesen == 0) {
+        // A save game from before the matchday existed: no match was running.
+        staging.da = staging.initialisiert = true;
+        return true;
+    }
+    if (gelesen != 4) return false;
+    const u32 n = static_cast<u32>(kopf[0]) | static_cast<u32>(kopf[1]) << 8 | static_cast<u32>(kopf[2]) << 16 |
+                  static_cast<u32>(kopf[3]) << 24;
+    if (n == 0 || n > SPIELTAG_BLOCK_MAX) return false;
+    u8 an = 0;
+    i32 tempo = 0;
+    Staging neu;
+    if (!Datei_Lesen_Felder(datei, n, [&](bytes::Leser& l) { block_felder(l, an, neu.slots, neu.elfmeter, tempo); }))
+        return false;
+    // One row per game, every row sound, every shoot-out on a row in its shoot-out.
+    std::vector<i16> spiele;
+    for (const auto& r : neu.slots) {
+        if (!zeile_gueltig(r) || std::find(spiele.begin(), spiele.end(), r.spiel) != spiele.end()) return false;
+        spiele.push_back(r.spiel);
+    }
+    for (const auto& e : neu.elfmeter) {
+        auto it = std::find_if(neu.slots.begin(), neu.slots.end(), [&](auto& r) { return r.spiel == e.spiel; });
+        if (it == neu.slots.end() || e.e.anzahl[0] < 1 || e.e.anzahl[0] > 11 || e.e.anzahl[1] < 1 ||
+            e.e.anzahl[1] > 11 || e.e.seite < 0 || e.e.seite > 1 || e.e.naechster[0] < 0 ||
+            e.e.naechster[0] >= e.e.anzahl[0] || e.e.naechster[1] < 0 || e.e.naechster[1] >= e.e.anzahl[1])
+            return false;
+    }
+    if (an && tempo != static_cast<i32>(GESCHWINDIGKEIT)) return false;
+    neu.initialisiert = an != 0;
+    neu.da = true;
+    staging = std::move(neu);
+    return true;
+}
+
+// The loaded rows take over; their fixture locks came with the fixture block.
+void spieltag_uebernehmen() {
+    if (!staging.da) return;
+    z.slots = std::move(staging.slots);
+    z.elfmeter = std::move(staging.elfmeter);
+    z.initialisiert = staging.initialisiert;
+    z.schrittzaehler = GESCHWINDIGKEIT;
+    staging = Staging{};
+}
+
+void spieltag_verwerfen() { staging = Staging{}; }
+
+}  // namespace
+
+bool Spieltag_Save(Datei_Status* datei) {
+    u8 an = z.initialisiert ? 1 : 0;
+    i32 tempo = static_cast<i32>(GESCHWINDIGKEIT);
+    std::vector<u8> b;
+    bytes::Schreiber s{b};
+    block_felder(s, an, z.slots, z.elfmeter, tempo);
+    const u32 n = static_cast<u32>(b.size());
+    const u8 kopf[4] = {static_cast<u8>(n), static_cast<u8>(n >> 8), static_cast<u8>(n >> 16), static_cast<u8>(n >> 24)};
+    return Datei_Schreiben(datei, kopf, 4) && Datei_Schreiben(datei, b.data(), n);
+}
+
+bool Spieltag_Load(Datei_Status* datei) {
+    if (!spieltag_lesen(datei)) {
+        spieltag_verwerfen();
+        return false;
+    }
+    spieltag_uebernehmen();
+    return true;
+}
+
 void Spieltag_Init() {
     Spieltag_DeInit();
     z = Zustand{};
     z.initialisiert = true;
     Spielfeld_Init();
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELTAG,
+                              {"Spieltag", Spieltag_Save, spieltag_lesen, spieltag_uebernehmen, spieltag_verwerfen});
 }
 
 void Spieltag_DeInit() {
@@ -632,6 +773,7 @@ int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
         ++z.eingetragen;
         ++n;
     }
+    for (size_t i = z.slots.size() - static_cast<size_t>(n); i < z.slots.size(); ++i) vorbereiten(z.slots[i]);
     return n;
 }
 
@@ -644,11 +786,9 @@ void Spieltag_Vorbereiten() {
         std::erase_if(z.elfmeter, [&](const Elfmeter_Eintrag& e) { return e.spiel == r.spiel; });
         return true;
     });
-    const size_t alt = z.slots.size();
     i32 liste[256];
     const int n = Kalender_Spieltage_Heute(-1, 1, liste);
     for (int i = 0; i < std::min(n, 256); ++i) Spieltag_Slots_Fuellen(liste[i], -1, -1);
-    for (size_t i = alt; i < z.slots.size(); ++i) vorbereiten(z.slots[i]);
 }
 
 i32 Spieltag_Einzelspiel_Eintragen(i32 wettbewerb, u32 spieltag, u32 runde, u32 index) {

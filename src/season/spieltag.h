@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/bytes.h"
 #include "base/types.h"
 
 struct Datei_Status;
@@ -28,7 +29,12 @@ struct Spieltag_Slot {
     u8 null17[3];
     f32 schritt;
 };
-static_assert(sizeof(Spieltag_Slot) == 24, "a matchday row is 24 bytes");
+template <class V, bytes::Art<Spieltag_Slot> S>
+constexpr void felder(V& v, S& r) {
+    v(r.spiel), v(r.bereit), v(r.start), v(r.start2), v(r.minute), v(r.status), v(r.halbzeit), v(r.uhr_steht),
+        v(r.gruppe), v(r.null17), v(r.schritt);
+}
+static_assert(sizeof(Spieltag_Slot) == 24 && bytes::groesse<Spieltag_Slot>() == 24, "a matchday row is 24 bytes");
 
 enum Spieltag_Status : i8 {
     ST_WARTET = 0,
@@ -58,6 +64,11 @@ void Spieltag_Set_Hooks(const Spieltag_Hooks& h);
 void Spieltag_Init();
 void Spieltag_DeInit();
 bool Spieltag_Initialisiert();
+// Save block 6 (registered by Spieltag_Init): u32 byte count, then u8
+// started; when started the rows (u32 count, 24 bytes each), the shoot-outs
+// (u32 count; i32 game and 104 bytes each) and the match speed (i32). A
+// block whose rows contradict themselves is refused and the running
+// matchday kept.
 bool Spieltag_Save(Datei_Status* datei);
 bool Spieltag_Load(Datei_Status* datei);
 
@@ -65,7 +76,8 @@ bool Spieltag_Load(Datei_Status* datei);
 // competition that plays and prepares each new row.
 void Spieltag_Vorbereiten();
 // Enters the unplayed games of a competition's matchday and leg (-1: today's)
-// as new rows; returns the number entered. The table grows as needed, so no
+// as new rows and prepares them (weather, suspensions, line-ups of computer
+// clubs); returns the number entered. The table grows as needed, so no
 // game of the day is ever left out.
 int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde);
 // A single game (a friendly) entered and started on its own; its game number.
@@ -105,6 +117,12 @@ struct Spieltag_Elfmeter {
     i8 pro_runde;
     i8 runden;
 };
+template <class V, bytes::Art<Spieltag_Elfmeter> S>
+constexpr void felder(V& v, S& e) {
+    v(e.start_tore), v(e.schuetzen), v(e.anzahl), v(e.naechster), v(e.seite), v(e.erste_seite), v(e.pro_runde),
+        v(e.runden);
+}
+static_assert(bytes::groesse<Spieltag_Elfmeter>() == 104, "a shoot-out record is 104 bytes");
 // One kick's bookkeeping: k goals of the side that kicked, o of the other;
 // true when decided.
 bool Spieltag_Elfmeter_Entschieden(Spieltag_Elfmeter& e, int k, int o);

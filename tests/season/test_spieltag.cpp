@@ -4,6 +4,7 @@
 // friendlies finish and free their pitches; the shoot-out's early decision.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <set>
 #include <tuple>
@@ -11,6 +12,8 @@
 
 #include "base/globals.h"
 #include "match/spielfeld.h"
+#include "base/datei.h"
+#include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/paarungen.h"
@@ -109,6 +112,14 @@ class Spieltag : public ::testing::Test {
             if (Kalender_Spieltage_Heute(-1, 1, nullptr) > 0) return;
         }
     }
+    // Leaves a team `bleiben` starters.
+    static void kuerzen(i32 team, int bleiben) {
+        const i32* k = Team_Kader(team);
+        int n = 0;
+        for (int i = 0; i < Team_Kader_Anzahl(team); ++i)
+            if ((Spieler_Daten[k[i]].status & SP_STATUS_AUFGESTELLT) && n++ >= bleiben)
+                Spieler_Daten[k[i]].status &= ~SP_STATUS_AUFGESTELLT;
+    }
     std::vector<i32> ligen;
     std::vector<i32> menschen;
 };
@@ -174,13 +185,6 @@ TEST_F(Spieltag, ZuWenigSpielerVerlierenAmGruenenTisch) {
     Spieltag_Vorbereiten();
     const auto& slots = Spieltag_Slots();
     ASSERT_GE(slots.size(), 3u);
-    auto kuerzen = [](i32 team, int bleiben) {
-        const i32* k = Team_Kader(team);
-        int n = 0;
-        for (int i = 0; i < Team_Kader_Anzahl(team); ++i)
-            if ((Spieler_Daten[k[i]].status & SP_STATUS_AUFGESTELLT) && n++ >= bleiben)
-                Spieler_Daten[k[i]].status &= ~SP_STATUS_AUFGESTELLT;
-    };
     struct Fall {
         int heim, gast;  // starters left (-1 untouched)
         int tore_a, tore_b;
@@ -223,6 +227,90 @@ TEST_F(Spieltag, EinzelspielWirdFertigUndGibtDasSpielfeldFrei) {
     EXPECT_EQ(Spieltag_Get_Status(h), ST_FERTIG);
     EXPECT_GE(Spiele_Get_Spiel(h, true)->tore_a, 0);
     EXPECT_EQ(Spielfeld_Anzahl(), 0);
+}
+
+// A knock-out round of the shipped world: every tie has exactly one winner,
+// level ties go to extra time or a shoot-out as the competition says.
+TEST_F(Spieltag, KoRundeHatJeBegegnungEinenSieger) {
+    Wettbewerb* pokal = nullptr;
+    for (int i = 0; i < WETTBEWERB_ANZAHL && !pokal; ++i) {
+        Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (w.name[0] && (w.modus & WB_KO_SYSTEM) && (w.modus & WB_ELFMETERSCHIESSEN) && w.teams >= 16 &&
+            w.vorherige_runde < 0 && Spiele_Get_Kopf(w.spielplan))
+            pokal = &w;
+    }
+    ASSERT_NE(pokal, nullptr);
+    // The field: clubs of the leagues.
+    std::vector<i32> clubs;
+    for (i32 id : ligen) {
+        const Wettbewerb* l = Wettbewerb_Get_Zeiger(id);
+        for (int k = 0; k < l->aktuelle_teams; ++k) clubs.push_back(l->aktuelle_team[k]);
+    }
+    ASSERT_GE(clubs.size(), static_cast<size_t>(pokal->teams));
+    for (int k = 0; k < pokal->teams; ++k) {
+        pokal->aktuelle_team[k] = static_cast<i16>(clubs[static_cast<size_t>(k)]);
+        pokal->team_slots[k] = static_cast<u8>(k);
+    }
+    pokal->aktuelle_teams = pokal->teams;
+    pokal->aktueller_spieltag = 0;
+    Wettbewerb_Paarungen_Setzen(*pokal);
+    const int legs = std::max(1, pokal->best_of_x);
+    for (int leg = 0; leg < legs; ++leg) {
+        ASSERT_EQ(Spieltag_Slots_Fuellen(pokal->id, 0, leg), Wettbewerb_Spiele_Pro_Spieltag(pokal, 0)) << leg;
+        // Tie 0 cannot be played: both sides are short in every leg.
+        for (i32 t : {pokal->aktuelle_team[0], pokal->aktuelle_team[1]}) kuerzen(t, 7);
+        ASSERT_TRUE(Tag_Spielen());
+        Spieltag_Vorbereiten();
+    }
+    int verlaengert = 0;
+    for (int k = 0; k < Wettbewerb_Spiele_Pro_Spieltag(pokal, 0); ++k) {
+        const i32 sieger = Wettbewerb_Get_Runden_Sieger(pokal->id, 0, k, -1, 0, 0);
+        EXPECT_GE(sieger, 0) << "tie " << k;
+        if (k == 0) {
+            EXPECT_TRUE(sieger == pokal->aktuelle_team[0] || sieger == pokal->aktuelle_team[1]);
+        }
+        Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(pokal->id), 0, static_cast<u32>(legs - 1), static_cast<u32>(k)));
+        // Extra time (bit 0) or a shoot-out (bit 1) decided some ties.
+        if (Spiele_Get_Spiel(h.Handle(), true)->flags & 3) ++verlaengert;
+    }
+    EXPECT_GT(verlaengert, 0);
+    EXPECT_EQ(Spielfeld_Anzahl(), 0);
+}
+
+// The matchday block: a table saved in the middle of the day loads back
+// byte for byte; a contradicting block is refused and the running day kept.
+TEST_F(Spieltag, SpeichernLadenUndWidersprueche) {
+    Naechster_Spieltag();
+    Spieltag_Vorbereiten();
+    Spieltag_Gruppe_Starten();
+    for (int i = 0; i < 30; ++i) Spieltag_Run(0);
+    const std::vector<u8> bild = season_test::Block_Bytes(Spieltag_Save);
+    auto laden = [](const std::vector<u8>& b) {
+        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(b.data(), static_cast<u32>(b.size()));
+        const bool ok = Spieltag_Load(d);
+        Datei_Schliessen(d);
+        return ok;
+    };
+    ASSERT_TRUE(laden(bild));
+    EXPECT_EQ(season_test::Block_Bytes(Spieltag_Save), bild);
+    // Row fields start after the 4-byte size, the flag and the row count.
+    const size_t zeile0 = 4 + 1 + 4;
+    struct Fall {
+        const char* name;
+        size_t offset;
+        u8 wert;
+    } faelle[] = {{"status 3", zeile0 + 13, 3}, {"game 0", zeile0 + 0, 0}, {"ready 7", zeile0 + 2, 7},
+                  {"same game twice", zeile0 + 24, 0xFF}};
+    for (const auto& f : faelle) {
+        std::vector<u8> b = bild;
+        b[f.offset] = f.wert;
+        if (f.offset == zeile0 + 24) std::memcpy(&b[zeile0 + 24], &b[zeile0], 2);
+        EXPECT_FALSE(laden(b)) << f.name;
+        EXPECT_EQ(season_test::Block_Bytes(Spieltag_Save), bild) << f.name;
+    }
+    std::vector<u8> kurz(bild.begin(), bild.end() - 3);
+    EXPECT_FALSE(laden(kurz));
+    EXPECT_EQ(season_test::Block_Bytes(Spieltag_Save), bild);
 }
 
 // The shoot-out: goals of the side that kicked (k) and of the other (o)
