@@ -111,6 +111,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
         a.wettbewerb = w.id;
         a.live_minute = daten[0];
         Spiele_Get_Tabelle(a, &t);
+        Statistik_Argumente st;
+        st.team = static_cast<i32>(daten[0] % 64);
+        st.wettbewerb = w.id;
+        u32 worte[STATISTIK_WORTE];
+        Spiele_Get_Team_Statistik(st, worte);
     }
     Spiele_Unlock(-1);
     Kalender_Spieltage_Heute(-1, 0, nullptr);

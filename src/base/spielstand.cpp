@@ -21,6 +21,7 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "base/settings.h"
 #include "base/tempstr.h"
 
@@ -425,7 +426,7 @@ char* Spielstand_Pfad(int slot) {
 bool Spielstand_Speichern(const char* pfad, int still) {
     module_init();
     g_fehler.clear();
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         Debug_Printf("Spielstand_Speichern: CLIENT-WRITE!\n");
         g_fehler = "Spielstand_Speichern: CLIENT-WRITE!";
         return false;

@@ -85,11 +85,14 @@ struct Zustand {
   // entropy decoding
   Eingabe ein;
   Bits bits;
-  Huff dc[4], ac[4];
+  // The fast tables (4 DC, 4 AC) in one block that is not cleared: each
+  // table is built before its first use.
+  Huff* dc;
+  Huff* ac;
   uint32_t huff_neu;  // bit t (DC) or 4 + t (AC): table t changed since its fast form was built
   int32_t scans;
   // per component and coefficient: 1 + the lowest point transform a scan
-  // has delivered it with (0: not delivered); complete when all are 1
+  // has delivered it with (0: not delivered)
   uint8_t stand[4][64];
   int64_t arbeit;  // blocks visited by the gathered scans so far
   // MCU position of the streaming scan, or of the output of a gathered picture

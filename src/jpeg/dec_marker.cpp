@@ -610,12 +610,13 @@ void Scan_Freigeben(Jpeg_Scan* s) {
 }
 
 // True when the scans have delivered every coefficient of every component
-// in full (a streamed picture always has).
+// (a streamed picture always has). A scan script may leave the last bits of
+// a band unrefined, so any point transform counts.
 bool Vollstaendig(const Zustand* z) {
   if (!z->gepuffert) return true;
   for (int c = 0; c < z->n; ++c)
     for (int k = 0; k < 64; ++k)
-      if (z->stand[c][k] != 1) return false;
+      if (z->stand[c][k] == 0) return false;
   return true;
 }
 
@@ -796,7 +797,16 @@ int32_t Jpeg_Decode_Bild(JPEG_PROPERTIES* p) {
       void* roh = Jpeg_Speicher_Holen(sizeof(Zustand));
       if (!roh) return JPEG_ERG_SPEICHER;
       p->Dek_Zustand = new (roh) Zustand();
-      p->Dek_Zustand->huff_neu = 0xFF;  // tables of earlier calls or of the caller
+      Zustand* neu = p->Dek_Zustand;
+      neu->huff_neu = 0xFF;  // tables of earlier calls or of the caller
+      void* tabellen = std::aligned_alloc(32, (8 * sizeof(Huff) + 31) & ~size_t{31});
+      if (!tabellen) {
+        Jpeg_Dek_Freigeben(p);
+        return JPEG_ERG_SPEICHER;
+      }
+      neu->bloecke[neu->anzahl_bloecke++] = tabellen;
+      neu->dc = static_cast<Huff*>(tabellen);
+      neu->ac = neu->dc + 4;
       if (Dekodiermodus(p->Modus)) {
         p->Scan_Zaehler = 0;
         p->DC_Fertig = p->AC_Fertig = 0;

@@ -385,7 +385,8 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
   };
   // Damaged data leaves the blocks from the damage on (up to the next
   // restart marker) as the earlier scans made them; near a marker or the end
-  // the block being decoded is kept to be restored.
+  // the block being decoded is kept to be restored (a code no table has
+  // elsewhere leaves that one block as decoded).
   alignas(16) int16_t alt[64];
   auto block = [&](int i, int16_t* b) {
     if (z->grau) return;
@@ -393,7 +394,7 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     if (nahe) std::memcpy(alt, b, sizeof(alt));
     dekodieren(i, b);
     if ((nahe || z->bits.null_bytes || z->bits.fehlerhaft) && Schaden(z)) {
-      std::memcpy(b, alt, sizeof(alt));
+      if (nahe) std::memcpy(b, alt, sizeof(alt));  // otherwise nothing was kept to restore
       z->grau = true;
     }
   };

@@ -18,6 +18,9 @@
 #include "graphics/font.h"
 #include "graphics/grafik_start.h"
 #endif
+#if KORDAVO_HAT_GUI
+#include "gui/anmelden.h"
+#endif
 #if KORDAVO_HAT_NET
 #include "base/spielstand.h"
 #include "net/netz_start.h"
@@ -67,6 +70,10 @@ void Main_Registrieren() {
     Main_Hooks.Fonts_Laden = Grafik_Fonts_Laden;
     Main_Hooks.Grafik_Sound_Freigeben = Grafik_Freigeben;
     Main_Hooks.Archive_Schliessen = Grafik_Archive_Schliessen;
+#endif
+#if KORDAVO_HAT_GUI
+    // Crest numbers, faces and shirt colours of the menu engine from the world.
+    Gui_Welt_Anmelden();
 #endif
 #if KORDAVO_HAT_NET
     // Network start, connection pump, server receive work, the server's and

@@ -14,6 +14,7 @@
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/memory.h"
+#include "base/ruf.h"
 #include "base/tools.h"
 #include "platform/display.h"
 #include "platform/errorbox.h"
@@ -166,25 +167,24 @@ bool Main_Init_Fonts_Network() {
 // Main loop and frame
 // ---------------------------------------------------------------------------
 
+// Passes of the connection pump per frame: a client's, and a server's
+// before and after its receive work.
+constexpr int PUMPE_CLIENT = 12;
+constexpr int PUMPE_SERVER = 2;
+
 void Main_Network_Pump() {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
-        for (int i = 0; i < 12; i++)
-            Main_Hooks.Verbindung_Pump();
-    } else if (Internet_Modus == INTERNET_MODUS_SERVER) {
-        for (int i = 0; i < 2; i++)
-            Main_Hooks.Verbindung_Pump();
+    if (ruf::Client()) {
+        for (int i = 0; i < PUMPE_CLIENT; i++) Main_Hooks.Verbindung_Pump();
+    } else if (ruf::Server()) {
+        for (int i = 0; i < PUMPE_SERVER; i++) Main_Hooks.Verbindung_Pump();
         Main_Hooks.Verbindung_Server_Clients();
-        for (int i = 0; i < 2; i++)
-            Main_Hooks.Verbindung_Pump();
+        for (int i = 0; i < PUMPE_SERVER; i++) Main_Hooks.Verbindung_Pump();
     }
 }
 
 void Main_Frame_Dispatch() {
-    if (Internet_Modus == INTERNET_MODUS_SERVER) {
-        Main_Hooks.Server_Frame();
-    } else if (Internet_Modus == INTERNET_MODUS_CLIENT) {
-        Main_Hooks.Client_Frame();
-    }
+    if (ruf::Server()) Main_Hooks.Server_Frame();
+    else if (ruf::Client()) Main_Hooks.Client_Frame();
     Main_Hooks.Kalender_Run();
 }
 

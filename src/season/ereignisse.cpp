@@ -311,3 +311,32 @@ i32 Spiele_Spieler_Statistik(i32 statistik, i32 wettbewerb, i32, i32 spieler) {
     }
     return statistik == STATISTIK_TORE ? tore : statistik == STATISTIK_VORLAGEN ? vorlagen : tore + vorlagen;
 }
+
+bool Spiele_Get_Tore_Zeitraum(i32 handle, i32 von, i32 bis, i32* tore_a, i32* tore_b) {
+    const Spiel* s = Spiele_Get_Spiel(handle, true);
+    if (!s) return false;
+    i32 a = 0, b = 0;
+    for (u32 e = 0; s->erstes_ereignis && e < std::min<u32>(s->ereignis_anzahl, EREIGNISSE_PRO_SPIEL); ++e) {
+        const u8* r = Spiele_Ereignis(s->erstes_ereignis + e);
+        if (!r) break;
+        const u32 flags = get_u32le(r + 4);
+        const i32 minute = r[8];
+        if (!(flags & EREIGNIS_TOR) || (von >= 0 && minute < von) || (bis >= 0 && minute > bis)) continue;
+        ++((flags & EREIGNIS_FUER_A) ? a : b);
+    }
+    if (tore_a) *tore_a = a;
+    if (tore_b) *tore_b = b;
+    return true;
+}
+
+int Spiele_Get_Wettbewerb_Sieger_Array(i32 wettbewerb, i32 bis, i32* sieger, i32* jahre, int max) {
+    int n = 0;
+    for (i32 jahr = 0; jahr <= bis && n < max; ++jahr) {
+        const i32 t = Spiele_Get_Wettbewerb_Sieger(wettbewerb, jahr, nullptr, nullptr, nullptr);
+        if (t < 0) continue;
+        if (sieger) sieger[n] = t;
+        if (jahre) jahre[n] = jahr;
+        ++n;
+    }
+    return n;
+}

@@ -75,3 +75,10 @@ void Spiele_Set_Wettbewerb_Sieger(i32 wettbewerb, i32 sieger, i32 jahr, i32 zwei
 constexpr i32 STATISTIK_TORE = 0, STATISTIK_VORLAGEN = 1, STATISTIK_SCORER = 2, STATISTIK_GELB = 22,
               STATISTIK_GELBROT = 23, STATISTIK_ROT = 24;
 i32 Spiele_Spieler_Statistik(i32 statistik, i32 wettbewerb, i32 team, i32 spieler);
+
+// Goals of each side counted from the game's goal events between two
+// minutes (-1: open); false for no game.
+bool Spiele_Get_Tore_Zeitraum(i32 handle, i32 erste_minute, i32 letzte_minute, i32* tore_a, i32* tore_b);
+// Every season with a winner of the competition, from the first to `bis`,
+// in rising order: winners and seasons, at most `max`; the count.
+int Spiele_Get_Wettbewerb_Sieger_Array(i32 wettbewerb, i32 bis, i32* sieger, i32* jahre, int max);

@@ -18,7 +18,6 @@ bool Wizard_Fertig(int, uint8_t* wizard_byte) {
 }
 int Ankuendigung_Fertig(uint32_t) { return 0; }
 bool Keine_Ankuendigung(int, bool) { return false; }
-bool Keine_Statistik(const Statistik_Argumente&, uint32_t*) { return false; }
 int Kein_Read(int, const char*, void**, int) { return 0; }
 
 constexpr Season_Gui_Hooks Standard_Gui() {
@@ -86,7 +85,6 @@ constexpr Season_Module_Hooks Standard_Module() {
         .Spielfeld_Anzeige_Refresh = Nichts,
         .Spielankuendigung_Jetzt = Keine_Ankuendigung,
         .Spieltag_Kein_Spiel_Loeschen = Nichts,
-        .Team_Statistik = Keine_Statistik,
     };
 }
 

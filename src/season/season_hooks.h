@@ -10,7 +10,6 @@
 
 #include "base/types.h"
 
-struct Statistik_Argumente;
 
 // The menu engine, the screens, sound and video (all optional headless).
 struct Season_Gui_Hooks {
@@ -99,9 +98,6 @@ struct Season_Module_Hooks {
     bool (*Spielankuendigung_Jetzt)(int art, bool nur_wenn_leer);
     // Clears the matchday runner's no-match flag (client cache reset).
     void (*Spieltag_Kein_Spiel_Loeschen)();
-    // The team match statistics: the fixture database's server row 1035
-    // reaches them here. The default counts nothing.
-    bool (*Team_Statistik)(const Statistik_Argumente& argumente, uint32_t* ergebnis);
 };
 
 // Network play: the client's remote call; the server sends the start teams

@@ -6,6 +6,9 @@
 #include "season/qualifikation.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_werte.h"
+#include "world/aufstellung.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -55,4 +58,128 @@ int Statistik_Naechstes_Spiel(i32 team, i32 erster_tag, i32 wettbewerb, Statisti
         }
     }
     return n;
+}
+
+namespace {
+
+constexpr u32 ANFANGS_KAPAZITAET = 1500;
+constexpr u16 KEINE_AENDERUNG = 65535;
+constexpr u8 KEIN_EINTRAG = 255;
+constexpr u8 NOTE_BITS = 7, WECHSEL_BITS = 8 | 16, EINTRAG_ZU = 32;
+
+Spiele_Speicher& speicher() {
+    static Spiele_Speicher s(STATISTIK_SPIELER_GROESSE, ANFANGS_KAPAZITAET);
+    return s;
+}
+
+void lesen(const u8* e, Statistik_Spieler& s) {
+    s.spieler = get_u32le(e);
+    s.tore = get_u16le(e + 4);
+    s.einsaetze = get_u16le(e + 6);
+    s.international = get_u16le(e + 8);
+    s.minuten = get_u16le(e + 10);
+    std::copy(e + 12, e + 20, s.h1);
+    for (int i = 0; i < 8; ++i) s.h2[i] = get_u16le(e + 20 + 2 * i);
+    std::copy(e + 36, e + 52, s.spiele);
+    std::copy(e + 52, e + 68, s.h3);
+}
+
+void schreiben(const Statistik_Spieler& s, u8* e) {
+    put_u32le(e, s.spieler);
+    put_u16le(e + 4, s.tore);
+    put_u16le(e + 6, s.einsaetze);
+    put_u16le(e + 8, s.international);
+    put_u16le(e + 10, s.minuten);
+    std::copy(s.h1, s.h1 + 8, e + 12);
+    for (int i = 0; i < 8; ++i) put_u16le(e + 20 + 2 * i, s.h2[i]);
+    std::copy(s.spiele, s.spiele + 16, e + 36);
+    std::copy(s.h3, s.h3 + 16, e + 52);
+}
+
+template <class T, size_t N>
+void vorne_einfuegen(T (&h)[N], T wert) {
+    std::copy_backward(h, h + N - 1, h + N);
+    h[0] = wert;
+}
+
+u16 addieren(u16 alt, u16 dazu) { return static_cast<u16>(std::min<u32>(u32{alt} + dazu, 65534)); }
+
+}  // namespace
+
+Statistik_Spieler Statistik_Spieler_Unveraendert(i32 spieler) {
+    Statistik_Spieler s;
+    s.spieler = static_cast<u32>(spieler);
+    s.tore = KEINE_AENDERUNG;  // -1 as i16
+    s.einsaetze = s.international = s.minuten = KEINE_AENDERUNG;
+    std::fill(std::begin(s.h1), std::end(s.h1), KEIN_EINTRAG);
+    std::fill(std::begin(s.h2), std::end(s.h2), KEINE_AENDERUNG);
+    std::fill(std::begin(s.spiele), std::end(s.spiele), KEIN_EINTRAG);
+    std::fill(std::begin(s.h3), std::end(s.h3), KEIN_EINTRAG);
+    return s;
+}
+
+bool Statistik_Spieler_Setze(i32 spieler, const Statistik_Spieler& neu, bool anlegen) {
+    if (spieler < 0) return false;
+    Spiele_Speicher& sp = speicher();
+    const u32 k = static_cast<u32>(spieler);
+    const bool da = sp.Finden(k) >= 0;
+    if (!da && !anlegen) return false;
+    u8* e = sp.Holen(k);
+    if (!e) return false;
+    Statistik_Spieler s;
+    if (da) {
+        lesen(e, s);
+    } else {
+        s = Statistik_Spieler_Unveraendert(spieler);
+        s.tore = s.einsaetze = s.international = s.minuten = 0;
+        std::fill(std::begin(s.h2), std::end(s.h2), 0xFFFF);
+    }
+    if (neu.tore != KEINE_AENDERUNG) s.tore = addieren(s.tore, neu.tore);
+    if (neu.einsaetze != KEINE_AENDERUNG) s.einsaetze = addieren(s.einsaetze, neu.einsaetze);
+    if (neu.international != KEINE_AENDERUNG) s.international = addieren(s.international, neu.international);
+    if (neu.minuten != KEINE_AENDERUNG) s.minuten = addieren(s.minuten, neu.minuten);
+    if (neu.h1[0] != KEIN_EINTRAG) vorne_einfuegen(s.h1, neu.h1[0]);
+    if (neu.h2[0] != KEINE_AENDERUNG) vorne_einfuegen(s.h2, neu.h2[0]);
+    if (neu.h3[0] != KEIN_EINTRAG) vorne_einfuegen(s.h3, neu.h3[0]);
+    if (neu.spiele[0] != KEIN_EINTRAG) {
+        if (s.spiele[0] == KEIN_EINTRAG)
+            s.spiele[0] = 0;
+        else if (s.spiele[0] & EINTRAG_ZU)
+            vorne_einfuegen(s.spiele, u8{0});
+        if (neu.spiele[0] & NOTE_BITS) s.spiele[0] |= static_cast<u8>((neu.spiele[0] & NOTE_BITS) | EINTRAG_ZU);
+        s.spiele[0] |= neu.spiele[0] & WECHSEL_BITS;
+    }
+    schreiben(s, e);
+    return true;
+}
+
+bool Statistik_Spieler_Get(i32 spieler, Statistik_Spieler* aus) {
+    const i32 i = spieler < 0 ? -1 : speicher().Finden(static_cast<u32>(spieler));
+    if (i < 0 || !aus) return false;
+    lesen(speicher().Eintrag(static_cast<u32>(i)), *aus);
+    return true;
+}
+
+bool Statistik_Spieler_Loesche(i32 spieler) {
+    const i32 i = spieler < 0 ? -1 : speicher().Finden(static_cast<u32>(spieler));
+    if (i < 0) return false;
+    speicher().Loeschen(static_cast<u32>(i));
+    return true;
+}
+
+void Statistik_Spieler_Leeren() { speicher().Leeren(); }
+
+void Spiele_Setze_Eingesetzte_Spieler_Gesamtstatistik_Vor_Spiel(i32 wettbewerb, i32 team) {
+    if (team < 0 || team >= Team_Anzahl) return;
+    constexpr int SPIELER_PRO_TEAM = 20;
+    constexpr u32 STARTELF = 16;
+    i32 spieler[SPIELER_PRO_TEAM];
+    const int n = Teamspieler_Ins_Array(team, spieler, SPIELER_PRO_TEAM, STARTELF);
+    const bool international = Wettbewerb_Ist_International(wettbewerb);
+    for (int i = 0; i < n; ++i) {
+        Statistik_Spieler u = Statistik_Spieler_Unveraendert(spieler[i]);
+        u.einsaetze = 1;
+        if (international) u.international = 1;
+        Statistik_Spieler_Setze(spieler[i], u, true);
+    }
 }

@@ -23,3 +23,29 @@ struct Statistik_Termin {
 // 2 away), only unplayed ones when asked; at most `max`. Returns the count.
 int Statistik_Naechstes_Spiel(i32 team, i32 erster_tag, i32 wettbewerb, Statistik_Termin* aus, int max, i32 ort,
                               bool nur_ungespielt);
+
+// A player's career record (68 bytes in the save): goals, appearances,
+// international appearances, minutes; per season his goals (h1) and
+// strength (h2); per match his grade (bits 0-2, 1 best .. 6; 8 came on,
+// 16 taken off, 32 entry closed) and minutes (h3); newest first, 255 none.
+struct Statistik_Spieler {
+    u32 spieler = 0;
+    u16 tore = 0, einsaetze = 0, international = 0, minuten = 0;
+    u8 h1[8];
+    u16 h2[8];
+    u8 spiele[16];
+    u8 h3[16];
+};
+constexpr u32 STATISTIK_SPIELER_GROESSE = 68;
+// An update that changes nothing (goals -1, other counters 65535, the first
+// history entries 255 / 65535); set the fields that change.
+Statistik_Spieler Statistik_Spieler_Unveraendert(i32 spieler);
+// Applies an update: counters added, histories moved back with the new
+// value first, the match history's grade entry closed; a player without a
+// record gets one only with `anlegen`. False when nothing was applied.
+bool Statistik_Spieler_Setze(i32 spieler, const Statistik_Spieler& neu, bool anlegen);
+bool Statistik_Spieler_Get(i32 spieler, Statistik_Spieler* aus);
+bool Statistik_Spieler_Loesche(i32 spieler);
+void Statistik_Spieler_Leeren();
+// Before a match: appearances (+ international ones) of the team's line-up.
+void Spiele_Setze_Eingesetzte_Spieler_Gesamtstatistik_Vor_Spiel(i32 wettbewerb, i32 team);

@@ -109,3 +109,5 @@ struct Statistik_Argumente {
 // Clears the record (position fields 828..839 to -1) and asks the
 // statistics of Season_Module; true when a game was counted.
 bool Spiele_Get_Team_Statistik(const Statistik_Argumente& argumente, u32* ergebnis);
+// The counting behind it, into a record already cleared.
+bool Spiele_Team_Statistik_Bauen(const Statistik_Argumente& argumente, u32* ergebnis);

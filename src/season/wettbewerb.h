@@ -284,8 +284,9 @@ i32 Wettbewerb_Get_Basis_Id(i32 id);
 // with extra goals for team A and team B of one leg (-1 the current leg):
 // the winning team, -2 while the tie is open (or in a league without extra
 // time and penalties), -1 when it is level. Legs won decide first, then the
-// goals, then (AUSWTORE_DOPPELT) the away goals. Winner and loser go to the
-// outs (either may be null; -1 when there is none).
+// goals, then (AUSWTORE_DOPPELT) the away goals. A bye (one side without a
+// team) sends the other side through. Winner and loser go to the outs
+// (either may be null; -1 when there is none).
 i32 Wettbewerb_KO_Sieger(const Wettbewerb* w, i32 spieltag, i32 k, i32* sieger, i32* verlierer, i32 extra_runde,
                          i32 extra_a, i32 extra_b);
 // The same by id; -1 for an unknown id.

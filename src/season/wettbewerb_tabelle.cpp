@@ -59,6 +59,9 @@ i32 Wettbewerb_KO_Sieger(const Wettbewerb* w, i32 spieltag, i32 k, i32* aus_sieg
     const Spiel_Stand erstes = stand_lesen(w->id, spieltag, 0, k);
     const i32 x = erstes.team_a, y = erstes.team_b;
     if (x < 0 && y < 0) return -2;  // no tie drawn yet
+    // A bye: the side without an opponent goes through unplayed.
+    if (x > 0 && y < 0) return ergebnis(x, -1, aus_sieger, aus_verlierer);
+    if (y > 0 && x < 0) return ergebnis(y, -1, aus_sieger, aus_verlierer);
     i32 x_siege = 0, y_siege = 0, x_tore = 0, y_tore = 0, x_auswaerts = 0, y_auswaerts = 0;
     for (i32 l = 0; l < legs; ++l) {
         Spiel_Stand st = stand_lesen(w->id, spieltag, l, k);

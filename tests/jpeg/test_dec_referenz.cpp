@@ -12,6 +12,10 @@ struct Fall {
   int32_t w, h;
   std::string optionen;
   bool ohne_adobe = false;  // the Adobe marker taken out after djpeg's decode
+  // Bounds against djpeg: it smooths the blocks of pictures whose
+  // coefficients are not refined to the last bit, this decoder does not.
+  int32_t max_abw = 3;
+  double psnr = 45.0;
 };
 
 std::string Name(const Fall& f) {
@@ -36,6 +40,10 @@ std::vector<Fall> Korpus() {
   // with an Adobe marker.
   fs::path skript = Arbeitsordner() / "einzeln.scans";
   std::ofstream(skript) << "0;\n1;\n2;\n";
+  // A progressive script that never sends the last bit of any coefficient.
+  fs::path grob = Arbeitsordner() / "grob.scans";
+  std::ofstream(grob) << "0,1,2: 0-0, 0, 1;\n0: 1-63, 0, 1;\n1: 1-63, 0, 1;\n2: 1-63, 0, 1;\n";
+  f.push_back({96, 64, "-sample 2x2 -scans " + grob.string(), false, 16, 38.0});
   for (auto [w, h] : {std::pair{33, 17}, {200, 150}}) {
     f.push_back({w, h, "-sample 2x2 -scans " + skript.string()});
     f.push_back({w, h, "-sample 4x1 -quality 80"});
@@ -80,8 +88,8 @@ TEST_F(Referenz_Test, KorpusGleichtDjpeg) {
     ASSERT_EQ(puffer.bild.breite, ref.breite);
     ASSERT_EQ(puffer.bild.hoehe, ref.hoehe);
     Vergleich v = Vergleichen(puffer.bild, ref);
-    EXPECT_LE(v.max_abw, 3);
-    EXPECT_GE(v.psnr, 45.0);
+    EXPECT_LE(v.max_abw, f.max_abw);
+    EXPECT_GE(v.psnr, f.psnr);
     if (f.w * f.h <= 800 * 600) {
       Ergebnis datei = Dekodieren({}, jpg.string(), 3);
       ASSERT_EQ(datei.code, 0);

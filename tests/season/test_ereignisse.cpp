@@ -10,6 +10,7 @@
 #include "base/globals.h"
 #include "season/ereignisse.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -114,6 +115,10 @@ TEST_F(Ereignisse, ToreZaehlenSofortUndDasSpeicherendeIstSicher) {
                            {STATISTIK_ROT, 0}};
     for (const auto& [art, wert] : soll) EXPECT_EQ(Spiele_Spieler_Statistik(art, LIGA, 1, SPIELER), wert) << art;
     EXPECT_EQ(Spiele_Spieler_Statistik(STATISTIK_VORLAGEN, LIGA, 1, 6), 1);
+    i32 a = -1, b = -1;
+    ASSERT_TRUE(Spiele_Get_Tore_Zeitraum(h, 20, -1, &a, &b));
+    EXPECT_EQ(a, 1);  // only the goal of minute 70
+    EXPECT_EQ(b, 0);
     for (int i = 1; i < 170; ++i) Spiele_Ereignis_Eintragen(h, i == 165 ? EREIGNIS_TOR : 0, 20, 1, -1);
     EXPECT_EQ(s->ereignis_anzahl, EREIGNISSE_PRO_SPIEL);
     EXPECT_EQ(s->tore_b, 1);  // the goal past the block still counts
@@ -169,6 +174,40 @@ TEST_F(Ereignisse, NachspielStatistikSerienUndDirekterVergleich) {
     Spiele_Unlock(-1);
 }
 
+// A player's career record: counters add up, histories move back, a match
+// entry is closed by its grade; appearances before a match.
+TEST_F(Ereignisse, KarrierewerteEinesSpielers) {
+    Statistik_Spieler_Leeren();
+    Statistik_Spieler u = Statistik_Spieler_Unveraendert(SPIELER);
+    u.tore = 2;
+    EXPECT_FALSE(Statistik_Spieler_Setze(SPIELER, u, false));  // no record, none created
+    ASSERT_TRUE(Statistik_Spieler_Setze(SPIELER, u, true));
+    const u8 eintraege[] = {2, 8, 3};  // grade 2; came on; his grade 3
+    for (u8 e : eintraege) {
+        u = Statistik_Spieler_Unveraendert(SPIELER);
+        u.spiele[0] = e;
+        u.h3[0] = 90;
+        ASSERT_TRUE(Statistik_Spieler_Setze(SPIELER, u, false));
+    }
+    Statistik_Spieler s;
+    ASSERT_TRUE(Statistik_Spieler_Get(SPIELER, &s));
+    EXPECT_EQ(s.tore, 2);
+    EXPECT_EQ(s.spiele[0], 8 | 3 | 32);
+    EXPECT_EQ(s.spiele[1], 2 | 32);
+    EXPECT_EQ(s.spiele[2], 255);
+    EXPECT_EQ(s.h3[2], 90);
+    EXPECT_EQ(s.h3[3], 255);
+    EXPECT_EQ(s.h2[0], 0xFFFF);
+    // Before a match: the line-up's appearances.
+    Spieler_Daten[SPIELER].status |= 16;
+    Spiele_Setze_Eingesetzte_Spieler_Gesamtstatistik_Vor_Spiel(LIGA, 1);
+    ASSERT_TRUE(Statistik_Spieler_Get(SPIELER, &s));
+    EXPECT_EQ(s.einsaetze, 1);
+    EXPECT_EQ(s.international, 0);
+    EXPECT_TRUE(Statistik_Spieler_Loesche(SPIELER));
+    EXPECT_FALSE(Statistik_Spieler_Get(SPIELER, &s));
+}
+
 // Every store grows past its first capacity and comes back from a save byte
 // for byte.
 TEST_F(Ereignisse, SpeicherWachsenUndKommenGleichZurueck) {
@@ -183,6 +222,10 @@ TEST_F(Ereignisse, SpeicherWachsenUndKommenGleichZurueck) {
     EXPECT_EQ(Spiele_Get_Speicher(SPEICHER_DIREKT)->Anzahl(), 60u * 59u);
     i32 zweiter = 0, hoch = 0, tief = 0;
     EXPECT_EQ(Spiele_Get_Wettbewerb_Sieger(LIGA, 599, &zweiter, &hoch, &tief), 599 % 60);
+    i32 sieger[4], jahre[4];
+    ASSERT_EQ(Spiele_Get_Wettbewerb_Sieger_Array(LIGA, 700, sieger, jahre, 4), 4);
+    EXPECT_EQ(jahre[3], 3);
+    EXPECT_EQ(sieger[3], 3);
     const std::vector<u8> bild = season_test::Block_Bytes(Spiele_Save);
     ASSERT_TRUE(Spiele_Init());
     Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(bild.data(), static_cast<u32>(bild.size()));

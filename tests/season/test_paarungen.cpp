@@ -124,6 +124,11 @@ TEST_F(Paarungen, KoRundenUndFreilose) {
     EXPECT_EQ(Spiele_Get_Spiel(freilos.Handle(), true)->team_a, 114);
     EXPECT_EQ(Spiele_Get_Spiel(freilos.Handle(), true)->team_b, -1);
     EXPECT_EQ(Spiele_Get_Spiel(rueck.Handle(), true)->team_a, 101);
+    // The bye sends its team through unplayed; a drawn tie waits for its games.
+    i32 sieger = 0, verlierer = 0;
+    EXPECT_EQ(Wettbewerb_KO_Sieger(&w, 0, 7, &sieger, &verlierer, -1, 0, 0), 114);
+    EXPECT_EQ(verlierer, -1);
+    EXPECT_EQ(Wettbewerb_KO_Sieger(&w, 0, 0, &sieger, &verlierer, -1, 0, 0), -2);
 }
 
 // The draw of an international competition keeps teams of one nation

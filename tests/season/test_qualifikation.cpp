@@ -144,6 +144,38 @@ TEST_F(Qualifikation, QuotenGruppenUndDieBestenDritten) {
     EXPECT_EQ(t[4].aktuelle_teams, 10);
 }
 
+// The shipped European cup enters its groups by its national quotas: each
+// nation's strongest clubs, each club once.
+TEST_F(Qualifikation, AusgelieferterEuropapokalNachQuoten) {
+    season_test::Meldungen m;
+    ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(season_test::Quelle("data/config/1_wettbewerb.cfg").c_str(),
+                                             season_test::Quelle("data/config/1_wettbewerb_alias.cfg").c_str()));
+    i32 erste = -1;
+    for (int i = 0; i < WETTBEWERB_ANZAHL && erste < 0; ++i)
+        if (Wettbewerb_Tabelle[i].quali_land_anzahl > 0) erste = i;
+    if (erste < 0) GTEST_SKIP() << "no national quotas in the shipped competitions";
+    std::vector<i32> gruppen;
+    for (i32 g = erste; g >= 0 && gruppen.size() < 16; g = Wettbewerb_Tabelle[g].naechste_gruppe) gruppen.push_back(g);
+    for (i32 g : gruppen) {
+        Wettbewerb_Tabelle[g].startteam_anzahl = 0;  // a later season: no start teams
+        Wettbewerb_Tabelle[g].qualiwoche = 0;
+    }
+    for (i32 g : gruppen) ASSERT_TRUE(Wettbewerb_Teilnehmer_Eintragen(Wettbewerb_Tabelle[g], false)) << g;
+    std::set<i32> drin;
+    size_t summe = 0;
+    for (i32 g : gruppen) {
+        summe += static_cast<size_t>(Wettbewerb_Tabelle[g].aktuelle_teams);
+        for (i32 x : Aktuell(Wettbewerb_Tabelle[g])) drin.insert(x);
+    }
+    EXPECT_EQ(drin.size(), summe);
+    const Wettbewerb& w = Wettbewerb_Tabelle[erste];
+    for (i32 q = 0; q < w.quali_land_anzahl; ++q) {
+        const std::vector<i32> c = Clubs(w.quali_land[q][0]);
+        for (i32 k = 0; k < w.quali_land[q][1] && k < static_cast<i32>(c.size()); ++k)
+            EXPECT_EQ(drin.count(c[static_cast<size_t>(k)]), 1u) << "nation " << w.quali_land[q][0] << " club " << k;
+    }
+}
+
 // A competition without enough teams stops instead of starting short, and
 // a fill-up walk over a range without fitting teams ends.
 TEST_F(Qualifikation, ZuWenigTeamsHaeltDenWettbewerbAn) {

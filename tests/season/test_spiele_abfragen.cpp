@@ -369,17 +369,21 @@ TEST_F(Abfragen, TeamStatistikFuerDenClient) {
     u8 aus[STATISTIK_GROESSE];
     Statistik_Argumente a;
     a.team = 3;
-    // Without the statistics module: nothing counted, positions -1.
+    // Nothing played yet: nothing counted, positions -1.
     EXPECT_EQ(Spiele_Internet_Server_Send_Statistik(a, aus), 0);
     EXPECT_EQ(get_u32le(aus + 4 * 804), 0u);
     for (int w : {828, 829, 830, 831, 833, 835, 837, 839}) EXPECT_EQ(get_u32le(aus + 4 * w), 0xFFFFFFFFu) << w;
     for (int w : {832, 834, 836, 838, 840, 841}) EXPECT_EQ(get_u32le(aus + 4 * w), 0u) << w;
-    Season_Module.Team_Statistik = [](const Statistik_Argumente& s, u32* e) {
-        e[804] = static_cast<u32>(s.team);
-        return true;
-    };
+    {
+        Spiele_Lock_Halter h(Spiele_Lock(LIGA, 0, 0, 0));
+        Spiele_Set_Teams(h.Handle(), 3, 4);
+        Spiele_Set_Ergebnis(h.Handle(), 2, 0, 0);
+        Spiele_Set_Minute(h.Handle(), 90);
+    }
+    Wettbewerb_Get_Zeiger(LIGA)->kalendermarke = 0;
     EXPECT_EQ(Spiele_Internet_Server_Send_Statistik(a, aus), 1);
-    EXPECT_EQ(get_u32le(aus + 4 * 804), 3u);
+    EXPECT_EQ(get_u32le(aus + 4 * 804), 1u);
+    EXPECT_EQ(get_u32le(aus + 4 * 805), 1u);
     EXPECT_EQ(Spiele_Internet_Server_Send_Statistik(a, nullptr), 0);
 }
 

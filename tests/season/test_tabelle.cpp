@@ -224,4 +224,38 @@ TEST_F(Tabellen, SpieleEinesTeamsAusDemKalender) {
     Kalender_Free();
 }
 
+// A team's match statistics: results, goals by count and minute, who
+// scored first, minutes since the last goal.
+TEST_F(Tabellen, TeamStatistikEinesWettbewerbs) {
+    for (u32 d = 0; d < 3; ++d)
+        for (u32 k = 0; k < 2; ++k) {
+            Spiele_Lock_Halter h(Spiele_Lock(LIGA, d, 0, k));
+            Spiele_Set_Minute(h.Handle(), 90);
+        }
+    {
+        // Matchday 0, 10-11 1:0: the goal in minute 30.
+        Spiele_Lock_Halter h(Spiele_Lock(LIGA, 0, 0, 0));
+        Spiel* s = Spiele_Get_Spiel(h.Handle(), true);
+        s->erstes_ereignis = 1;
+        s->ereignis_anzahl = 1;
+        u8* e = Spiele_Ereignis(1);
+        put_u32le(e + 4, 4 | 1);
+        e[8] = 30;
+    }
+    Statistik_Argumente a;
+    a.team = 10;
+    a.wettbewerb = LIGA;
+    u32 w[STATISTIK_WORTE];
+    ASSERT_TRUE(Spiele_Get_Team_Statistik(a, w));
+    const int soll[][2] = {{804, 3}, {805, 2}, {806, 0}, {807, 1}, {800, 1}, {30, 1}, {808, 1}, {809, 2},
+                           {818, 2}, {823, 1}, {832, 1}, {834, 0}, {840, 90 + 90 + 60}};
+    for (const auto& [wort, wert] : soll) EXPECT_EQ(w[wort], static_cast<u32>(wert)) << wort;
+    // The most recent win is the last game counted backwards from the end.
+    EXPECT_EQ(w[828], 0u);
+    a.ort = 2;  // away games only
+    ASSERT_TRUE(Spiele_Get_Team_Statistik(a, w));
+    EXPECT_EQ(w[804], 1u);
+    EXPECT_EQ(w[807], 1u);
+}
+
 }  // namespace

@@ -11,12 +11,19 @@
 //
 // Exit codes: 0 done, 1 the codec refused or the data was damaged (a damaged
 // picture is still written as far as it was decoded), 2 bad arguments.
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "jpeg/jpeg.h"
 
@@ -40,16 +47,42 @@ bool Zahl(const char* s, long lo, long hi, long* aus) {
   return true;
 }
 
-bool Datei_Lesen(const char* name, std::vector<uint8_t>* d) {
-  FILE* f = std::fopen(name, "rb");
-  if (!f) return false;
-  uint8_t puffer[1 << 16];
-  size_t n;
-  while ((n = std::fread(puffer, 1, sizeof puffer, f)) > 0) d->insert(d->end(), puffer, puffer + n);
-  const bool ok = !std::ferror(f);
-  std::fclose(f);
-  return ok;
-}
+// A whole input file, mapped into memory (private: writes would stay in
+// this process).
+struct Eingabe {
+  const uint8_t* d = nullptr;
+  size_t n = 0;
+  Eingabe() = default;
+  Eingabe(const Eingabe&) = delete;
+  Eingabe& operator=(const Eingabe&) = delete;
+  ~Eingabe() {
+    if (d) munmap(const_cast<uint8_t*>(d), n);
+  }
+  size_t size() const { return n; }
+  const uint8_t* data() const { return d; }
+  uint8_t operator[](size_t i) const { return d[i]; }
+  bool Oeffnen(const char* name) {
+    const int fd = open(name, O_RDONLY);
+    if (fd < 0) return false;
+    struct stat st{};
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
+    if (ok) {
+      void* m = mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+      ok = m != MAP_FAILED;
+      if (ok) d = static_cast<const uint8_t*>(m), n = static_cast<size_t>(st.st_size);
+    }
+    close(fd);
+    return ok;
+  }
+};
+
+// Memory left uninitialised, so that only the pages written are touched.
+struct Puffer {
+  std::unique_ptr<uint8_t[]> p;
+  size_t n = 0;
+  explicit Puffer(size_t groesse) : p(new uint8_t[groesse]), n(groesse) {}
+  uint8_t* data() { return p.get(); }
+};
 
 bool Datei_Schreiben(const char* name, const std::string& kopf, const uint8_t* d, size_t n) {
   FILE* f = std::fopen(name, "wb");
@@ -61,10 +94,10 @@ bool Datei_Schreiben(const char* name, const std::string& kopf, const uint8_t* d
 // A binary PPM (P6) or PGM (P5) with 255 as the largest value.
 struct PNM {
   uint32_t breite = 0, hoehe = 0, kanaele = 0;
-  std::vector<uint8_t> pixel;
+  const uint8_t* pixel = nullptr;  // inside the file's bytes
 };
 
-bool PNM_Lesen(const std::vector<uint8_t>& d, PNM* b) {
+bool PNM_Lesen(const Eingabe& d, PNM* b) {
   size_t i = 0;
   auto leer = [&] {
     for (;;) {
@@ -93,7 +126,7 @@ bool PNM_Lesen(const std::vector<uint8_t>& d, PNM* b) {
   ++i;  // the single white-space byte before the pixels
   const size_t n = size_t{b->breite} * b->hoehe * b->kanaele;
   if (d.size() - i < n) return false;
-  b->pixel.assign(d.begin() + static_cast<long>(i), d.begin() + static_cast<long>(i + n));
+  b->pixel = d.data() + i;
   return true;
 }
 
@@ -114,14 +147,14 @@ int Dekodieren(int argc, char** argv) {
     }
   }
   if (argc - i != 2) return Fehler_Argument("verlangt eine Eingabe- und eine Ausgabedatei");
-  std::vector<uint8_t> jpeg;
-  if (!Datei_Lesen(argv[i], &jpeg) || jpeg.empty() || jpeg.size() > 0xFFFFFFFFu) {
+  Eingabe jpeg;
+  if (!jpeg.Oeffnen(argv[i]) || jpeg.size() > 0xFFFFFFFFu) {
     std::fprintf(stderr, "jpegwerk: %s kann nicht gelesen werden\n", argv[i]);
     return 1;
   }
   Jpeg_Auftrag a;
   if (Jpeg_Init(&a) != 0) return 1;
-  a.Jpg_Puffer = jpeg.data();
+  a.Jpg_Puffer = const_cast<uint8_t*>(jpeg.data());
   a.Jpg_Puffer_Groesse = static_cast<uint32_t>(jpeg.size());
   int32_t r = Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER);
   if (r != 0) {
@@ -132,7 +165,9 @@ int Dekodieren(int argc, char** argv) {
   const uint32_t s = static_cast<uint32_t>(skala);
   const uint32_t w = (a.Jpg_Breite + s - 1) / s, h = (a.Jpg_Hoehe + s - 1) / s;
   const uint32_t kanaele = grau || a.Jpg_Farbraum == FARBE_GRAU ? 1 : 3;
-  std::vector<uint8_t> pixel(size_t{w} * h * kanaele);
+  // Neutral grey where a damaged stream leaves pixels unwritten.
+  Puffer pixel(size_t{w} * h * kanaele);
+  std::memset(pixel.data(), 128, pixel.n);
   a.Bild_Pixel = pixel.data();
   a.Bild_Breite = w;
   a.Bild_Hoehe = static_cast<int32_t>(h);
@@ -150,7 +185,7 @@ int Dekodieren(int argc, char** argv) {
   }
   const std::string kopf = std::string(kanaele == 1 ? "P5\n" : "P6\n") + std::to_string(w) + " " +
                            std::to_string(h) + "\n255\n";
-  if (!Datei_Schreiben(argv[i + 1], kopf, pixel.data(), pixel.size())) {
+  if (!Datei_Schreiben(argv[i + 1], kopf, pixel.data(), pixel.n)) {
     std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden\n", argv[i + 1]);
     return 1;
   }
@@ -183,16 +218,16 @@ int Kodieren(int argc, char** argv) {
   }
   if (argc - i != 2) return Fehler_Argument("verlangt eine Eingabe- und eine Ausgabedatei");
   if (progressiv && neustart) return Fehler_Argument("-progressiv und -neustart gehen nicht zusammen");
-  std::vector<uint8_t> d;
+  Eingabe d;
   PNM b;
-  if (!Datei_Lesen(argv[i], &d) || !PNM_Lesen(d, &b)) {
+  if (!d.Oeffnen(argv[i]) || !PNM_Lesen(d, &b)) {
     std::fprintf(stderr, "jpegwerk: %s ist kein lesbares PPM/PGM (P5/P6, 255)\n", argv[i]);
     return 1;
   }
   Jpeg_Auftrag a;
   if (Jpeg_Init(&a) != 0) return 1;
   const bool einkanal = grau || b.kanaele == 1;
-  a.Bild_Pixel = b.pixel.data();
+  a.Bild_Pixel = const_cast<uint8_t*>(b.pixel);
   a.Bild_Breite = a.Jpg_Breite = b.breite;
   a.Bild_Hoehe = static_cast<int32_t>(b.hoehe);
   a.Jpg_Hoehe = b.hoehe;
@@ -206,10 +241,10 @@ int Kodieren(int argc, char** argv) {
   a.Intern.Neustart_Intervall = static_cast<int32_t>(neustart);
   if (progressiv) a.Intern.Scan_Zaehler = 1;
   // The stream never needs more than the pixels plus the markers.
-  std::vector<uint8_t> jpeg(size_t{b.breite} * b.hoehe * 3 * 2 + 65536);
-  if (jpeg.size() > 0xFFFFFFFFu) jpeg.resize(0xFFFFFFFFu);
+  const size_t groesse = std::min<size_t>(size_t{b.breite} * b.hoehe * 3 * 2 + 65536, 0xFFFFFFFFu);
+  Puffer jpeg(groesse);
   a.Jpg_Puffer = jpeg.data();
-  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(jpeg.size());
+  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
   const int32_t r = Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN);
   const uint32_t n = a.Jpg_Puffer_Groesse;
   Jpeg_Free(&a);

@@ -37,6 +37,10 @@ Rastport* Aus_Cairo(cairo_surface_t* s, bool mit_alpha);
 // on stderr when the recipe is unknown or fails.
 Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const Umgebung& u);
 
+// A face part: arguments kind (basis, kopf, augen, nase, mund, haare,
+// maske), style 0 or 1, and the first entry of its group.
+Rastport* Gesicht_Teil(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
 

@@ -1,0 +1,82 @@
+// A frame of the GUI demonstration (refresh and input check, the mouse over
+// a button) and a word wrap of 100 lines, with the generated help font.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "base/bytes.h"
+#include "base/tools.h"
+#include "graphics/font.h"
+#include "graphics/rastport.h"
+#include "graphics/resf.h"
+#include "gui/demo.h"
+#include "gui/umbruch.h"
+#include "platform/input.h"
+
+// Counts the allocations, so that the menu frame can show it makes none.
+static size_t allokationen = 0;
+void* operator new(size_t n) {
+    ++allokationen;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+
+namespace {
+
+Font* spielfont() {
+    static Font* f = [] {
+        const i32 slot = Resf_Oeffnen(KORDAVO_SPIELORDNER "/resfile/fontres.res", 0);
+        i16 typ = 0;
+        std::vector<u8> d;
+        if (!Resf_Eintrag_Daten(slot, 9, &typ, d)) return static_cast<Font*>(nullptr);
+        bytes::Leser l(d.data(), d.size());
+        return Font_Lesen(l, 16);
+    }();
+    return f;
+}
+
+u32 uhr = 1000;
+u32 uhr_lesen() { return uhr; }
+
+void menue_frame(benchmark::State& st) {
+    if (!spielfont()) return st.SkipWithError("fontres.res fehlt");
+    W32_Set_Time_Source(uhr_lesen);
+    Rastport_Init_Screen();
+    Gui_Demo_Starten(spielfont());
+    Eingabe_Maus_Position(100, 94);
+    for (int i = 0; i < 3; ++i) Eingabe_Neuer_Durchgang(), Gui_Demo_Frame();
+    const size_t vorher = allokationen;
+    for (auto _ : st) {
+        uhr += 20;
+        Eingabe_Neuer_Durchgang();
+        Gui_Demo_Frame();
+    }
+    st.counters["allok/frame"] = static_cast<double>(allokationen - vorher) / static_cast<double>(st.iterations());
+    Gui_Demo_Beenden();
+    W32_Set_Time_Source(nullptr);
+}
+BENCHMARK(menue_frame)->Unit(benchmark::kMicrosecond);
+
+void umbruch_100_zeilen(benchmark::State& st) {
+    if (!spielfont()) return st.SkipWithError("fontres.res fehlt");
+    Rastport_Init_Screen();
+    std::string text;
+    while (text.size() < 100 * 57)
+        text += "Der Trainer lobte die Mannschaftsleistung nach dem Zuckerpass zum Ausgleich in der Nachspielzeit. ";
+    i32 zeilen = 0;
+    for (auto _ : st) {
+        Umbruch_Text_Ausgabe(Screen_Rastport, spielfont(), text.c_str(), 10, 310, 0, 5000, 0xFFFF, UMBRUCH_TRENNEN, 11);
+        zeilen = static_cast<i32>(Umbruch_Zeilen().size());
+    }
+    st.counters["zeilen"] = zeilen;
+}
+BENCHMARK(umbruch_100_zeilen)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

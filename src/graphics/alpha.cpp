@@ -1,0 +1,109 @@
+// Uniform-alpha blits (see alpha.h).
+#include "graphics/alpha.h"
+
+#include <algorithm>
+
+#include "base/tools.h"
+#include "graphics/blitter.h"
+#include "graphics/rastport.h"
+
+namespace {
+
+template <int T>
+void mischen_zeile(u16* d, const u16* s, i32 n, i32 a, bool transparent) {
+    for (i32 i = 0; i < n; ++i)
+        if (!transparent || s[i]) {
+            const u16 p = pixel::mischen<T>(d[i], s[i], a, 256 - a);
+            d[i] = p ? p : 1;
+        }
+}
+
+i32 alpha_blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, i32 prozent, bool transparent) {
+    if (!src || !dst || !src->bitmap || !dst->bitmap || src->tiefe() != dst->tiefe()) return 0;
+    if (dst->tiefe() != 15 && dst->tiefe() != 16) return 0;
+    if (!Rastport_Lock(src) || !dst->bitmap->hat_pixel()) return 0;
+    if (w < 0) w = src->breite;
+    if (h < 0) h = src->hoehe;
+    if (!Blt_Clip(&sx, &sy, &w, &h, src->breite, src->hoehe, &dx, &dy, dst->breite, dst->hoehe)) return 0;
+    const i32 a = Blt_Alpha_Aus_Prozent(prozent);
+    for (i32 y = 0; y < h; ++y) {
+        u16* d = dst->bitmap->pixel16() + static_cast<i64>(dy + y) * dst->breite + dx;
+        const u16* s = src->bitmap->pixel16() + static_cast<i64>(sy + y) * src->breite + sx;
+        if (dst->tiefe() == 16)
+            mischen_zeile<16>(d, s, w, a, transparent);
+        else
+            mischen_zeile<15>(d, s, w, a, transparent);
+    }
+    return 1;
+}
+
+}  // namespace
+
+i32 Blt_Alpha_Aus_Prozent(i32 prozent) { return std::clamp(prozent * 255 / 100, 0, 255); }
+
+i32 Blt_Alpha_Prozent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, i32 prozent) {
+    return alpha_blit(src, sx, sy, w, h, dst, dx, dy, prozent, false);
+}
+
+i32 Blt_Alpha_Prozent_Transparent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, i32 prozent) {
+    return alpha_blit(src, sx, sy, w, h, dst, dx, dy, prozent, true);
+}
+
+i32 Blt_Rechteck_Alpha(Rastport* dst, i32 x, i32 y, i32 w, i32 h, u16 farbe, i32 prozent) {
+    if (!dst || !dst->bitmap || !dst->bitmap->hat_pixel() || (dst->tiefe() != 15 && dst->tiefe() != 16)) return 0;
+    const i32 x0 = std::max(x, 0), y0 = std::max(y, 0);
+    const i32 x1 = std::min(x + w, dst->breite), y1 = std::min(y + h, dst->hoehe);
+    const i32 a = Blt_Alpha_Aus_Prozent(prozent);
+    for (i32 yy = y0; yy < y1; ++yy) {
+        u16* d = dst->bitmap->pixel16() + static_cast<i64>(yy) * dst->breite;
+        for (i32 xx = x0; xx < x1; ++xx) {
+            const u16 p = dst->tiefe() == 16 ? pixel::mischen<16>(d[xx], farbe, a, 256 - a) : pixel::mischen<15>(d[xx], farbe, a, 256 - a);
+            d[xx] = p ? p : 1;
+        }
+    }
+    return x1 > x0 && y1 > y0;
+}
+
+namespace {
+
+struct Puls {
+    i32 schluessel = 0;
+    u32 zeit = 0;
+    i32 stufe = 5;
+    i32 richtung = 1;
+};
+Puls pulse[10];
+
+}  // namespace
+
+i32 Blt_Pulsieren_Stufe(i32 dx, i32 dy) {
+    const i32 k = dx + dy * 1000 + 1;
+    const u32 jetzt = W32_Get_Time();
+    Puls* p = nullptr;
+    for (Puls& q : pulse)
+        if (q.schluessel == k) p = &q;
+    if (!p) {
+        // A new place takes a free slot, or the one unused longest.
+        p = &pulse[0];
+        for (Puls& q : pulse)
+            if (!q.schluessel || q.zeit < p->zeit) p = &q;
+        *p = Puls{k, jetzt, 5, 1};
+        return p->stufe;
+    }
+    if (jetzt - p->zeit >= 50) {
+        p->zeit = jetzt;
+        const bool mitte = p->richtung > 0 ? (p->stufe >= 50 && p->stufe < 70) : (p->stufe > 50 && p->stufe <= 70);
+        p->stufe += p->richtung * (mitte ? 10 : 5);
+        if (p->stufe >= 100) p->stufe = 100, p->richtung = -1;
+        if (p->stufe <= 5) p->stufe = 5, p->richtung = 1;
+    }
+    return p->stufe;
+}
+
+i32 Blt_Pulsieren(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy) {
+    return alpha_blit(src, sx, sy, w, h, dst, dx, dy, Blt_Pulsieren_Stufe(dx, dy), false);
+}
+
+i32 Blt_Pulsieren_Transparent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy) {
+    return alpha_blit(src, sx, sy, w, h, dst, dx, dy, Blt_Pulsieren_Stufe(dx, dy), true);
+}

@@ -1,0 +1,186 @@
+// Smoothed text, soft shadows and the blit cache (see glatt.h).
+#include "graphics/glatt.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+#include "graphics/blitter.h"
+#include "graphics/farbe.h"
+#include "graphics/font.h"
+#include "graphics/rastport.h"
+
+namespace {
+
+struct Eintrag {
+    Rastport* bild = nullptr;
+    u32 groesse = 0, quelle = 0, position = 0, text = 0;
+};
+Eintrag cache[BLT_CACHE_GROESSE];
+
+u32 schluessel(i32 a, i32 b) { return static_cast<u32>(b) * 2000u + static_cast<u32>(a); }
+
+constexpr i32 KERN_N[3] = {2, 3, 5};
+constexpr u16 KERN_TEXT[3][25] = {
+    {75, 88, 88, 97},
+    {75, 80, 90, 80, 85, 95, 90, 95, 98},
+    {50, 75, 85, 95, 98, 55, 63, 83, 95, 95, 72, 78, 78, 85, 95, 83, 88, 88, 96, 99, 90, 95, 95, 99, 99},
+};
+constexpr u16 KERN_WAPPEN[3][25] = {
+    {75, 88, 88, 97},
+    {75, 80, 90, 80, 85, 95, 90, 95, 98},
+    {45, 70, 80, 92, 98, 50, 58, 78, 92, 95, 67, 73, 76, 82, 95, 78, 78, 86, 93, 99, 90, 95, 95, 99, 99},
+};
+
+template <int T>
+u16 dunkler(u16 p, i32 prozent) {
+    using K = pixel::Kanal<T>;
+    const u16 v = K::pack(K::r8(p) * prozent / 100, K::g8(p) * prozent / 100, K::b8(p) * prozent / 100);
+    return v ? v : 1;
+}
+
+i32 schatten(Rastport* bild, i32 sx, i32 sy, i32 w, i32 h, Rastport* ziel, i32 dx, i32 dy, i32 stufe, Rastport* maske,
+             const u16 (*kerne)[25]) {
+    if (!bild || !ziel || !maske || stufe < 0 || stufe > 2) return 0;
+    if (!bild->bitmap || !ziel->bitmap || !maske->bitmap || !Rastport_Lock(bild) || !Rastport_Lock(maske)) return 0;
+    const i32 t = ziel->tiefe();
+    if ((t != 15 && t != 16) || bild->tiefe() != t || maske->tiefe() != t || !ziel->bitmap->hat_pixel()) return 0;
+    w = std::min({w, bild->breite - sx, maske->breite - sx});
+    h = std::min({h, bild->hoehe - sy, maske->hoehe - sy});
+    if (sx < 0 || sy < 0 || w < 1 || h < 1) return 0;
+    const i32 n = KERN_N[stufe], mw = w + n + 1, mh = h + n + 1;
+    static std::vector<u8> karte;
+    karte.assign(static_cast<size_t>(mw) * mh, 100);
+    const u16* mp = maske->bitmap->pixel16();
+    for (i32 y = 0; y < h; ++y)
+        for (i32 x = 0; x < w; ++x) {
+            if (!mp[static_cast<i64>(sy + y) * maske->breite + sx + x]) continue;
+            for (i32 ky = 0; ky < n; ++ky)
+                for (i32 kx = 0; kx < n; ++kx) {
+                    u8& z = karte[static_cast<size_t>(y + 1 + ky) * mw + x + 1 + kx];
+                    z = std::min<u8>(z, static_cast<u8>(kerne[stufe][ky * n + kx]));
+                }
+        }
+    const u16* bp = bild->bitmap->pixel16();
+    u16* zp = ziel->bitmap->pixel16();
+    for (i32 y = 0; y < mh; ++y) {
+        const i32 ty = dy + y;
+        if (ty < 0 || ty >= ziel->hoehe) continue;
+        for (i32 x = 0; x < mw; ++x) {
+            const i32 tx = dx + x;
+            if (tx < 0 || tx >= ziel->breite) continue;
+            u16& d = zp[static_cast<i64>(ty) * ziel->breite + tx];
+            if (x < w && y < h && mp[static_cast<i64>(sy + y) * maske->breite + sx + x]) {
+                d = bp[static_cast<i64>(sy + y) * bild->breite + sx + x];
+                continue;
+            }
+            const i32 p = karte[static_cast<size_t>(y) * mw + x];
+            if (p == 0)
+                d = 0;
+            else if (d && p < 100)
+                d = t == 16 ? dunkler<16>(d, p) : dunkler<15>(d, p);
+        }
+    }
+    return 1;
+}
+
+u32 text_hash(const char* t, u16 farbe) {
+    u32 h = 2166136261u ^ farbe;
+    for (; *t; ++t) h = (h ^ static_cast<u8>(*t)) * 16777619u;
+    return h ? h : 1;
+}
+
+}  // namespace
+
+Rastport* Blt_Cache_Suchen(i32 sx, i32 sy, i32 w, i32 h, i32 x, i32 y, u32 text) {
+    const u32 g = schluessel(w, h), q = schluessel(sx, sy), p = schluessel(x, y);
+    for (const Eintrag& e : cache)
+        if (e.bild && e.groesse == g && e.quelle == q && e.position == p && e.text == text) return e.bild;
+    return nullptr;
+}
+
+void Blt_Cache_Ablegen(Rastport* rp, i32 sx, i32 sy, i32 w, i32 h, i32 x, i32 y, u32 text) {
+    if (!rp || w < 1 || h < 1) return;
+    Rastport* bild = Rastport_Neu_Einfach(w, h, rp->tiefe());
+    if (!bild) return;
+    Blt_Blit(rp, x, y, w, h, bild, 0, 0, nullptr);
+    // Slot 0 is the newest: the entries before the first free slot (or all,
+    // dropping the oldest) move up by one.
+    i32 frei = 0;
+    while (frei < BLT_CACHE_GROESSE - 1 && cache[frei].bild) ++frei;
+    if (cache[frei].bild) Rastport_Free(cache[frei].bild);
+    std::move_backward(cache, cache + frei, cache + frei + 1);
+    cache[0] = Eintrag{bild, schluessel(w, h), schluessel(sx, sy), schluessel(x, y), text};
+}
+
+void Blt_Cache_Position_Leeren(i32 x, i32 y) {
+    for (Eintrag& e : cache)
+        if (e.bild && e.position == schluessel(x, y)) {
+            Rastport_Free(e.bild);
+            e = Eintrag{};
+        }
+}
+
+void Blt_Cache_Leeren() {
+    for (Eintrag& e : cache) {
+        Rastport_Free(e.bild);
+        e = Eintrag{};
+    }
+    Farbe_Cache_Free();
+}
+
+i32 Blt_Cache_Anzahl() {
+    i32 n = 0;
+    for (const Eintrag& e : cache) n += e.bild != nullptr;
+    return n;
+}
+
+i32 Blt_Text_Schatten(Rastport* bild, i32 sx, i32 sy, i32 w, i32 h, Rastport* ziel, i32 dx, i32 dy, i32 stufe, Rastport* maske) {
+    return schatten(bild, sx, sy, w, h, ziel, dx, dy, stufe, maske, KERN_TEXT);
+}
+
+i32 Blt_Filter(Rastport* bild, i32 sx, i32 sy, i32 w, i32 h, Rastport* ziel, i32 dx, i32 dy, i32 stufe) {
+    return schatten(bild, sx, sy, w, h, ziel, dx, dy, stufe, bild, KERN_WAPPEN);
+}
+
+i32 Font_Printf_Glatt(Rastport* rp, Font* f, const char* format, i32 x, i32 y, ...) {
+    if (!rp || !f || !format || !*format || !f->blatt || !rp->bitmap) return 0;
+    char text[1024];
+    va_list ap;
+    va_start(ap, y);
+    std::vsnprintf(text, sizeof text, format, ap);
+    va_end(ap);
+    const char* t = text;
+    bool mit_cache = true;
+    if (*t == '#') {
+        ++t;
+        mit_cache = false;
+        Blt_Cache_Position_Leeren(x, y - f->hoehe);
+    }
+    if (!*t) return 0;
+    const i32 blatt = f->blatt->hoehe;
+    const i32 w = Font_Text_Breite(f, t) + 10, h = blatt + 5, oben = y - f->hoehe;
+    const u32 k = text_hash(t, f->farbe);
+    if (mit_cache)
+        if (Rastport* c = Blt_Cache_Suchen(0, 0, w, h, x, oben, k)) {
+            Blt_Blit(c, 0, 0, -1, -1, rp, x, oben, nullptr);
+            return 1;
+        }
+    Rastport* a = Rastport_Neu_Einfach(w, h, rp->tiefe());
+    Rastport* b = Rastport_Neu_Einfach(w, h, rp->tiefe());
+    if (!a || !b) {
+        Rastport_Free(a);
+        Rastport_Free(b);
+        return Font_Markup_Ausgabe(rp, f, f->farbe, t, x, y, 0);
+    }
+    Blt_Blit(rp, x, oben, w, h, b, 0, 0, nullptr);
+    Font_Markup_Ausgabe(b, f, f->farbe, t, 0, f->hoehe, 0);
+    Font_Markup_Ausgabe(a, f, f->farbe, t, 0, f->hoehe, 0);
+    const i32 stufe = f->hoehe < 17 ? 0 : f->hoehe < 23 ? 1 : 2;
+    Blt_Text_Schatten(stufe == 1 ? a : b, 0, 0, w, blatt, rp, x, oben, stufe, a);
+    Rastport_Free(a);
+    Rastport_Free(b);
+    if (mit_cache) Blt_Cache_Ablegen(rp, 0, 0, w, h, x, oben, k);
+    return 1;
+}

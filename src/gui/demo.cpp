@@ -1,0 +1,335 @@
+// The GUI demonstration screen (see demo.h).
+#include "gui/demo.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/rastport.h"
+#include "gui/eingabe.h"
+#include "gui/menue.h"
+#include "platform/input.h"
+
+namespace {
+
+constexpr u16 rgb(u32 c) { return static_cast<u16>(((c >> 19) & 0x1F) << 11 | ((c >> 10) & 0x3F) << 5 | ((c >> 3) & 0x1F)); }
+
+constexpr u16 NAVY = rgb(0x0E1A2B), PANEL = rgb(0x16263D), KANTE_HELL = rgb(0x3C5A82), KANTE_DUNKEL = rgb(0x0A1320);
+constexpr u16 KREIDE = rgb(0xF2F4F0), GRAU2 = rgb(0xA9B4C2), GOLD = rgb(0xF2B33D), RASEN = rgb(0x2E7D46);
+
+// Icon numbers.
+enum : i16 {
+    I_WEITER = 100, I_TON, I_PLUS, I_WIPPE, I_LISTE = 110, I_BALKEN, I_KNOPF, I_ZIEH = 120, I_FELD = 130,
+    I_ENDE = 140, I_REQ = 150, I_JA, I_NEIN, I_STATUS = 160, I_KONTEXT = 170,
+};
+
+struct Zustand {
+    Font* font = nullptr;
+    i32 frame = 0;
+    std::vector<Demo_Klick> klicks;
+    i32 weiter = 0, plus = 0, wippe = 250, anfang = 0;
+    bool feld_aktiv = false;
+    char feld[24] = "Kordavo";
+    const char* antwort = "";
+    Kontextmenue kontext;
+    Menue_Wippe wippe_daten;
+    Move_Struktur move;
+    Menue_Drag drag;
+};
+Zustand* Z = nullptr;
+
+u16 mischen(u16 a, u16 b, i32 t, i32 n) {
+    auto k = [&](i32 s, i32 m) {
+        const i32 x = (a >> s) & m, y = (b >> s) & m;
+        return static_cast<u16>((x + (y - x) * t / (n ? n : 1)) & m) << s;
+    };
+    return static_cast<u16>(k(11, 31) | k(5, 63) | k(0, 31));
+}
+
+// A panel with 3 px corners, a vertical gradient and a light top edge.
+void panel(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u16 oben, u16 unten) {
+    for (i32 r = 0; r < h; ++r) {
+        const i32 ein = r == 0 || r == h - 1 ? 2 : (r == 1 || r == h - 2 ? 1 : 0);
+        const u16 c = r == 0 ? KANTE_HELL : r == h - 1 ? KANTE_DUNKEL : mischen(oben, unten, r, h);
+        Blt_Rechteck(rp, x + ein, y + r, w - 2 * ein, 1, c);
+    }
+}
+
+void text(Rastport* rp, const char* t, i32 x, i32 y, u16 farbe) {
+    if (Z->font) Font_Markup_Ausgabe(rp, Z->font, farbe, t, x, y, 1);
+}
+void text_mitte(Rastport* rp, const char* t, i32 x, i32 y, i32 w, i32 h, u16 farbe) {
+    if (!Z->font) return;
+    text(rp, t, x + (w - Font_Text_Breite(Z->font, t)) / 2, y + (h + Z->font->hoehe) / 2 - 1, farbe);
+}
+
+void merken(Screen_Icon* i, u32 e) { Z->klicks.push_back({i->nummer, e, Z->frame}); }
+
+const char* beschriftung(const Screen_Icon* i) {
+    switch (i->nummer) {
+        case I_WEITER: return "Weiter";
+        case I_TON: return "Ton";
+        case I_PLUS: return "+1";
+        case I_ENDE: return "Beenden";
+        case I_JA: return "Ja";
+        case I_NEIN: return "Nein";
+        default: break;
+    }
+    if (i->nummer > I_KONTEXT && i->nummer <= I_KONTEXT + KONTEXT_MAX) return Z->kontext.eintrag[i->nummer - I_KONTEXT - 1].text;
+    if (i->nummer == I_KONTEXT) return Z->kontext.titel;
+    return "";
+}
+
+void knopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    const bool ueber = Menue_Get_Aktives_Icon() == i;
+    panel(rp, x, y, i->w, i->h, ueber ? rgb(0x2C4870) : rgb(0x23395A), ueber ? rgb(0x1C304D) : PANEL);
+    const bool an = i->status & MENUE_S_AN;
+    if (an) Blt_Rechteck(rp, x + 3, y + i->h - 4, i->w - 6, 2, GOLD);
+    text_mitte(rp, beschriftung(i), x, y, i->w, i->h, an ? GOLD : KREIDE);
+}
+
+void kontext_schliessen() {
+    for (i16 n = I_KONTEXT; n <= I_KONTEXT + KONTEXT_MAX; ++n) Menue_Screen_Icon_Loeschen(n);
+}
+
+void kontext_klick(Screen_Icon* i, u32 e) {
+    merken(i, e);
+    const i32 k = i->nummer - I_KONTEXT - 1;
+    Menue_Kontext_Eingabefeld_Jump_Call(k, I_WIPPE, Z->kontext.eintrag[k].wert);
+    kontext_schliessen();
+}
+
+void kontext_oeffnen(Screen_Icon* wippe) {
+    Menue_Wippe_Kontextmenue(wippe, &Z->kontext);
+    const i16 x = static_cast<i16>(wippe->x + wippe->w + 8), y0 = wippe->y;
+    Screen_Icon t;
+    t.nummer = I_KONTEXT;
+    t.x = x, t.y = y0, t.w = 220, t.h = 22, t.ebene = 20;
+    t.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN;
+    t.zeichnen = [](Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+        panel(rp, x, y, i->w, i->h, rgb(0x23395A), PANEL);
+        text(rp, Z->kontext.titel, x + 6, y + 16, GOLD);
+    };
+    Menue_Screen_Icon_Hinzufuegen(t);
+    for (i32 k = 0; k < Z->kontext.anzahl; ++k) {
+        Screen_Icon e = t;
+        e.nummer = static_cast<i16>(I_KONTEXT + 1 + k);
+        e.y = static_cast<i16>(y0 + 22 + k * 20);
+        e.h = 20;
+        e.flags = MENUE_F_MODAL;
+        e.status = (Z->kontext.eintrag[k].status & 2) ? static_cast<u32>(MENUE_S_GRAU) : 0u;
+        e.klick = kontext_klick;
+        e.zeichnen = [](Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+            const bool ueber = Menue_Get_Aktives_Icon() == i;
+            Blt_Rechteck(rp, x, y, i->w, i->h, ueber ? rgb(0x2C4870) : PANEL);
+            text(rp, beschriftung(i), x + 10, y + 15, (i->status & MENUE_S_GRAU) ? rgb(0x5E6B7C) : KREIDE);
+        };
+        Menue_Screen_Icon_Hinzufuegen(e);
+    }
+}
+
+void requester_schliessen() {
+    for (i16 n : {I_REQ, I_JA, I_NEIN}) Menue_Screen_Icon_Loeschen(n);
+}
+
+void klick(Screen_Icon* i, u32 e) {
+    merken(i, e);
+    switch (i->nummer) {
+        case I_WEITER: ++Z->weiter; break;
+        case I_TON: i->status ^= MENUE_S_AN; break;
+        case I_PLUS: ++Z->plus; break;
+        case I_FELD: Z->feld_aktiv = true; break;
+        case I_ENDE: {
+            static const Screen_Icon req[] = {
+                [] {
+                    Screen_Icon r;
+                    r.nummer = I_REQ, r.x = 250, r.y = 230, r.w = 300, r.h = 120, r.ebene = 24;
+                    r.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN;
+                    r.zeichnen = [](Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+                        Blt_Abdunkeln(rp, 0, 0, 800, 600, 64);
+                        panel(rp, x, y, i->w, i->h, rgb(0x23395A), PANEL);
+                        text_mitte(rp, "Wirklich beenden?", x, y + 10, i->w, 30, KREIDE);
+                    };
+                    return r;
+                }(),
+                [] {
+                    Screen_Icon r;
+                    r.nummer = I_JA, r.x = 280, r.y = 300, r.w = 100, r.h = 28, r.ebene = 25;
+                    r.flags = MENUE_F_MODAL, r.klick = klick, r.zeichnen = knopf_zeichnen;
+                    return r;
+                }(),
+                [] {
+                    Screen_Icon r;
+                    r.nummer = I_NEIN, r.x = 420, r.y = 300, r.w = 100, r.h = 28, r.ebene = 25;
+                    r.flags = MENUE_F_MODAL, r.klick = klick, r.zeichnen = knopf_zeichnen;
+                    return r;
+                }(),
+                [] {
+                    Screen_Icon r;
+                    r.nummer = -1;
+                    return r;
+                }(),
+            };
+            Menue_Screen_Icon_Tabelle_Hinzufuegen(req);
+            break;
+        }
+        case I_JA: Z->antwort = "Ja"; requester_schliessen(); break;
+        case I_NEIN: Z->antwort = "Nein"; requester_schliessen(); break;
+        default: break;
+    }
+}
+
+void wippe_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    panel(rp, x, y, i->w, i->h, rgb(0x23395A), PANEL);
+    static constexpr i16 oy[6] = {23, 25, 26, 26, 25, 23};
+    for (i32 k = 0; k < 6; ++k) {
+        const u16 c = k < 3 ? rgb(0xD9483B) : rgb(0x3FB26B);
+        Blt_Rechteck(rp, x + WIPPE_X[k], y + oy[k] - 4, WIPPE_B[k], 9, c);
+    }
+    char t[16];
+    std::snprintf(t, sizeof t, "%d", Z->wippe);
+    text_mitte(rp, t, x, y - 2, i->w, 20, KREIDE);
+}
+
+void liste_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    Blt_Rechteck(rp, x, y, i->w, i->h, PANEL);
+    Blt_Rahmen(rp, x, y, i->w, i->h, KANTE_HELL, 1);
+    for (i32 z = 0; z < 10; ++z) {
+        char t[32];
+        std::snprintf(t, sizeof t, "Spieler %d", Z->anfang + z + 1);
+        if ((Z->anfang + z) % 2) Blt_Rechteck(rp, x + 1, y + 1 + z * 20, i->w - 2, 20, rgb(0x1C304D));
+        text(rp, t, x + 8, y + 16 + z * 20, z + Z->anfang == 0 ? GOLD : KREIDE);
+    }
+}
+
+void balken_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) { Blt_Rechteck(rp, x + 4, y, 4, i->h, KANTE_DUNKEL); }
+void scrollknopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) { panel(rp, x, y, i->w, i->h, GRAU2, KANTE_HELL); }
+
+void zieh_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    panel(rp, x, y, i->w, i->h, rgb(0xF2B33D), rgb(0xB07E20));
+    text_mitte(rp, "Z", x, y, i->w, i->h, NAVY);
+}
+
+void raster_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    Blt_Rechteck(rp, x, y, i->w, i->h, RASEN);
+    for (i32 k = 0; k < 5; ++k) Blt_Rahmen(rp, x + 5 + k * 50, y + 5, 40, 40, rgb(0xEEF2EA), 1);
+}
+
+void feld_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    Blt_Rechteck(rp, x, y, i->w, i->h, NAVY);
+    Blt_Rahmen(rp, x, y, i->w, i->h, Z->feld_aktiv ? GOLD : KANTE_HELL, 1);
+    if (!Z->feld_aktiv) text(rp, Z->feld, x + 4, y + 15, KREIDE);
+}
+
+void status_zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
+    text(rp, "GUI-Vorf\xFChrung", 40, 40, KREIDE);
+    Blt_Rechteck(rp, 40, 46, 300, 1, GOLD);
+    char t[160];
+    std::snprintf(t, sizeof t, "Weiter: %d  Plus: %d  Wert: %d  Feld: %s  Antwort: %s", Z->weiter, Z->plus, Z->wippe, Z->feld,
+                  Z->antwort);
+    text(rp, t, 40, 570, GRAU2);
+}
+
+void drop(Screen_Icon* g, Screen_Icon*, i32 x, i32 y, u32 e) {
+    g->x = static_cast<i16>(x), g->y = static_cast<i16>(y);
+    Z->klicks.push_back({g->nummer, e, Z->frame});
+}
+
+void scroll(Screen_Icon* k, i32 index, u32 e) {
+    Z->anfang = index;
+    if (e) Z->klicks.push_back({k->nummer, e, Z->frame});
+}
+
+Screen_Icon icon(i16 nr, i16 x, i16 y, i16 w, i16 h, Icon_Zeichen_Prozedur z, i8 ebene = 1) {
+    Screen_Icon i;
+    i.nummer = nr, i.x = x, i.y = y, i.w = w, i.h = h, i.ebene = ebene;
+    i.zeichnen = z;
+    i.klick = klick;
+    return i;
+}
+
+bool hilfe_an() { return true; }
+
+}  // namespace
+
+void Gui_Demo_Starten(Font* font) {
+    delete Z;
+    Z = new Zustand;
+    Z->font = font;
+    Menue_Init();
+    Menue_Set_Hintergrund(nullptr, NAVY);
+    Hilfe_Font = font;
+    Menue_Hilfe_Zeigen = Hilfe_Text_Ausgabe;
+    Menue_Hilfe_Ende = Hilfe_Text_Ende;
+    Menue_Hilfe_An = hilfe_an;
+
+    static const Icon_Raster raster{5, 1, 45, 305, 40, 40, 10, 0, nullptr};
+    Z->wippe_daten = {nullptr, &Z->wippe, 0, 1000, 1, 0};
+    Z->move = {scroll, 0, 0, -1, 80, 260, 505, 21, I_BALKEN};
+    Z->drag.drop = drop;
+
+    std::vector<Screen_Icon> t;
+    t.push_back(icon(I_STATUS, 0, 0, 1, 1, status_zeichnen, 0));
+    t.back().flags = MENUE_F_NICHT_ABFRAGEN;
+    t.push_back(icon(I_WEITER, 40, 80, 120, 28, knopf_zeichnen));
+    t.back().hilfe = "Geht zum n\xE4" "chsten Schritt.^lEin Klick z\xE4hlt beim Loslassen.";
+    t.push_back(icon(I_TON, 40, 120, 120, 28, knopf_zeichnen));
+    t.push_back(icon(I_PLUS, 170, 80, 60, 28, knopf_zeichnen));
+    t.back().status = MENUE_S_WIEDERHOLEN;
+    t.push_back(icon(I_WIPPE, 40, 170, 100, 40, wippe_zeichnen));
+    t.back().flags = MENUE_F_WIPPE | MENUE_F_HALTEN_WIEDERHOLT;
+    t.back().daten = &Z->wippe_daten;
+    t.back().sekundaer = kontext_oeffnen;
+    t.push_back(icon(I_LISTE, 300, 80, 200, 202, liste_zeichnen));
+    t.back().flags = MENUE_F_NICHT_ABFRAGEN;
+    t.push_back(icon(I_BALKEN, 505, 80, 12, 202, balken_zeichnen));
+    t.back().klick = Menue_Scrollbar_Klick;
+    t.back().verknuepft = I_KNOPF;
+    t.push_back(icon(I_KNOPF, 505, 80, 12, 22, scrollknopf_zeichnen, 2));
+    t.back().flags = MENUE_F_SCROLLBUTTON;
+    t.back().daten = &Z->move;
+    t.back().verknuepft = I_LISTE;
+    t.push_back(icon(0, 40, 300, 250, 50, raster_zeichnen, 0));
+    t.back().flags = MENUE_F_NICHT_ABFRAGEN;
+    t.push_back(icon(I_ZIEH, 45, 305, 40, 40, zieh_zeichnen, 3));
+    t.back().flags = MENUE_F_ZIEHBAR;
+    t.back().raster = &raster;
+    t.back().drag = &Z->drag;
+    t.push_back(icon(I_FELD, 300, 320, 200, 22, feld_zeichnen));
+    t.push_back(icon(I_ENDE, 40, 400, 120, 28, knopf_zeichnen));
+    t.push_back(icon(-1, 0, 0, 0, 0, nullptr));
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(t.data());
+}
+
+void Gui_Demo_Frame() {
+    if (!Z) return;
+    Maus_Update();
+    Menue_Tick();
+    if (Z->feld_aktiv) {
+        const i32 r = Eingabefeld_Bearbeiten(Z->font, Z->feld, sizeof Z->feld, 20, EINGABE_NAMEN | EINGABE_MAUS | EINGABE_KLICK_AUSSEN,
+                                             300, 320, 200, 22, 4, 1, nullptr, 0, 0, nullptr, KREIDE);
+        if (r != EINGABE_LAEUFT) {
+            Z->feld_aktiv = false;
+            Z->klicks.push_back({I_FELD, static_cast<u32>(r), Z->frame});
+        }
+    }
+    Taste_Reset();
+    ++Z->frame;
+}
+
+void Gui_Demo_Beenden() {
+    Eingabefeld_Free();
+    Menue_Free_All();
+    Hilfe_Font = nullptr;
+    delete Z;
+    Z = nullptr;
+}
+
+const std::vector<Demo_Klick>& Gui_Demo_Klicks() {
+    static const std::vector<Demo_Klick> leer;
+    return Z ? Z->klicks : leer;
+}
+std::string Gui_Demo_Feldtext() { return Z ? Z->feld : ""; }
+i32 Gui_Demo_Wippenwert() { return Z ? Z->wippe : 0; }
+i32 Gui_Demo_Listenanfang() { return Z ? Z->anfang : 0; }

@@ -1,0 +1,30 @@
+// Player faces composed from the parts of spieler_gesicht.res (docs/formats/
+// faces.md): a base picture, five part fields laid over it and the shirt
+// tinted in the club's colours; kept in the recoloured-picture cache.
+#pragma once
+
+#include "base/types.h"
+
+struct Rastport;
+
+// The look value of a player: bits 0-1 style, 2-6 F1 (head and skin),
+// 7-12 F2 (nose), 13-19 F3 (hair), 20-25 F4 (eyes), 26-31 F5 (mouth and
+// beard). The default derives a stable, varied look from the player number;
+// the world layer may install the stored value.
+extern u32 (*Gesicht_Aussehen)(i32 spieler);
+// The two shirt colours (RGB 0xRRGGBB) of a player of a team; default grey.
+extern void (*Gesicht_Farben)(i32 spieler, i32 team, u32* farbe1, u32* farbe2);
+// A stable look value for a number (the default of Gesicht_Aussehen).
+u32 Gesicht_Aussehen_Aus_Nummer(i32 nummer);
+
+// Loads the part groups from the archive slot (-1: the game's
+// spieler_gesicht.res); all or nothing.
+bool Gesicht_Teile_Laden(i32 slot = -1);
+void Gesicht_Teile_Free();
+// Composes a look value into a new picture of the base size (null when the
+// parts are missing); the caller frees it.
+Rastport* Gesicht_Bauen(u32 aussehen, u32 farbe1, u32 farbe2);
+// Draws the player's face w x h (below 1: 85 x 100) at (x, y) of the target
+// and returns the cached picture (owned by the cache), or null. A negative
+// look value shows the photo <spielerbilder>/<player>.jpg instead.
+Rastport* Gesicht_Holen(i32 spieler, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h);

@@ -1,0 +1,286 @@
+// The menu engine: screen icons in 27 layers, drawn once a frame and driven
+// by the mouse, the wheel and a table of timed hook procedures.
+//
+// A screen describes its icons in a table (the last entry has number -1) and
+// adds it; the engine copies every icon into its own slot, so the table may
+// be a constant. Procedures get the engine's copy. Each frame the game calls
+// Menue_Tick: the screen is redrawn (Menue_Screen_Refresh) and the mouse is
+// turned into events (Menue_Icons_Check).
+//
+// Rules of the dispatcher:
+//  - a left click fires on the release, and only while the mouse is still on
+//    the icon that was pressed; a right click fires on the press;
+//  - an icon with MENUE_S_WIEDERHOLEN fires at the press, 350 ms later, then
+//    every 50 ms while the button is held;
+//  - of the icons under the mouse, the one with the lowest score wins:
+//    distance to its centre - 1000 x layer (a higher layer always wins);
+//  - a hook receives MENUE_E_HOOK once per visible icon and frame, and
+//    MENUE_E_HOOK_ZEIT (instead) whenever its period has run out; a new hook
+//    gets MENUE_E_HOOK_ZEIT on its first pass;
+//  - a wheel notch moves the scroll button whose linked icon's centre lies
+//    nearest the mouse by one step.
+#pragma once
+
+#include "base/types.h"
+
+struct Rastport;
+struct Font;
+struct Screen_Icon;
+
+constexpr i32 MENUE_EBENEN = 27;
+constexpr i32 MENUE_SLOTS = 600;
+constexpr i32 MENUE_ICON_NUMMERN = 4202;
+constexpr i32 MENUE_HOOKS = 20;
+constexpr u32 MENUE_KEINE_GRAFIK = 0xFFFFFFFFu;
+
+// Icon flags.
+enum : u32 {
+    MENUE_F_TEXT = 2,                 // carries text lines (daten: Icon_Textzeile chain)
+    MENUE_F_WIPPE = 4,                // rocker (daten: Menue_Wippe)
+    MENUE_F_SCROLLBUTTON = 8,         // scroll button (daten: Move_Struktur)
+    MENUE_F_ZIEHBAR = 16,             // draggable (drag: Menue_Drag)
+    MENUE_F_NICHT_ABFRAGEN = 32,      // drawn, never hit
+    MENUE_F_BLEIBT = 64,              // survives an area removal
+    MENUE_F_MODAL = 128,              // while one is shown, only modal icons are hit
+    MENUE_F_BEIDE_TASTEN = 256,       // fires for the right button too
+    MENUE_F_HOVER = 512,              // gets MENUE_E_HOVER_REIN / _RAUS
+    MENUE_F_HALTEN_WIEDERHOLT = 4096, // a held rocker steps itself
+    MENUE_F_PIXELTEST = 16384,        // hit only on non-transparent pixels of its picture
+    MENUE_F_KEIN_KLANG = 0x40000,
+    MENUE_F_LINKS_SEKUNDAER = 0x100000,  // a left click calls the secondary procedure
+};
+
+// Icon states.
+enum : u32 {
+    MENUE_S_VERSTECKT = 1,
+    MENUE_S_GRAU = 2,
+    MENUE_S_AN = 4,           // a toggle that is on (shows the on graphic)
+    MENUE_S_WIEDERHOLEN = 8,  // auto-repeat while held
+    MENUE_S_TRANSPARENT = 32, // picture drawn with colour key 0
+    MENUE_S_DRUCKBILD = 128,  // shows the pressed look while held
+    MENUE_S_HALB = 32768,     // drawn at 50 %
+};
+
+// Events (second argument of a click procedure).
+enum : u32 {
+    MENUE_E_MINUS = 1,
+    MENUE_E_PLUS = 2,
+    MENUE_E_LINKS = 4,
+    MENUE_E_RECHTS = 8,
+    MENUE_E_HOVER_REIN = 16,
+    MENUE_E_HOVER_RAUS = 32,
+    MENUE_E_HOVER_SEKUNDAER = 40,
+    MENUE_E_DRAG_BEWEGT = 64,
+    MENUE_E_DROP = 128,
+    MENUE_E_KONTEXT = 1024,
+    MENUE_E_HOOK = 2048,
+    MENUE_E_HOOK_ZEIT = 8192,
+    MENUE_E_SCROLL = 0x4000000,
+    MENUE_E_ZEICHNEN = 0x80000000u,
+};
+
+using Icon_Klick_Prozedur = void (*)(Screen_Icon* icon, u32 ereignis);
+using Icon_Zeichen_Prozedur = void (*)(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+using Icon_Sekundaer_Prozedur = void (*)(Screen_Icon* icon);
+using Icon_Hilfe_Prozedur = const char* (*)(Screen_Icon* icon);
+
+// One line of text on an icon (flag MENUE_F_TEXT), relative to the icon.
+enum : i16 { ZEILE_ZENTRIERT = 16, ZEILE_V_ZENTRIERT = 32, ZEILE_RECHTS = 128 };
+struct Icon_Textzeile {
+    Font* font = nullptr;
+    i16 flags = 0;
+    u16 farbe_aktiv = 0xFFFF;
+    u16 farbe = 0xFFFF;
+    const char* text = nullptr;
+    i16 x = 0, y = 0;
+    const Icon_Textzeile* naechste = nullptr;
+};
+
+// Snap raster of a draggable icon: a grid of cells; the icon lands on the
+// cell whose centre lies nearest the mouse. At most 300 cells count.
+struct Icon_Raster {
+    i16 spalten = 0, zeilen = 0;
+    i16 x = 0, y = 0;
+    i16 zelle_b = 0, zelle_h = 0;
+    i16 abstand_x = 0, abstand_y = 0;
+    const Icon_Raster* naechstes = nullptr;
+};
+
+// Drag record of a draggable icon.
+enum : u8 { DRAG_SICHTBAR = 1, DRAG_BEI_BEWEGUNG = 4, DRAG_NUR_GRUPPE = 8 };
+using Drop_Prozedur = void (*)(Screen_Icon* gezogen, Screen_Icon* darunter, i32 x, i32 y, u32 ereignis);
+struct Menue_Drag {
+    u8 drop_maske = 255;
+    u8 flags = 0;
+    Drop_Prozedur drop = nullptr;
+    i16 x0 = -1, y0 = 0, x1 = 799, y1 = 599;  // x0 = -1: the whole screen
+};
+
+// Scroll button: moves along a horizontal (spur_y >= 0) or vertical
+// (spur_x >= 0) track and reports its value index 0..stufen-1.
+using Move_Prozedur = void (*)(Screen_Icon* knopf, i32 index, u32 ereignis);
+struct Move_Struktur {
+    Move_Prozedur prozedur = nullptr;
+    i16 x_min = 0, x_max = 0, spur_y = -1;
+    i16 y_min = 0, y_max = 0, spur_x = -1;
+    i16 stufen = 0;  // fewer than 2 hides button and bar
+    i16 balken = -1; // number of the bar icon
+};
+
+// Rocker: six buttons (3 decrease, 3 increase by 100/10/1 steps) over one value.
+struct Menue_Wippe {
+    float* wert_f = nullptr;
+    i32* wert_i = nullptr;
+    float minimum = 0, maximum = 0;
+    i32 schritt = 1;
+    float vorgabe = 0;  // the value when the icon was added
+};
+
+struct Screen_Icon {
+    i16 nummer = -1;  // 0..4201; -1 ends a table
+    u32 grafik = MENUE_KEINE_GRAFIK;
+    u32 grafik_an = MENUE_KEINE_GRAFIK;
+    u32 grafik_gedrueckt = MENUE_KEINE_GRAFIK;
+    u32 flags = 0;
+    const Icon_Raster* raster = nullptr;
+    i16 x = 0, y = 0;
+    i16 clip_x0 = 0, clip_y0 = 0, clip_x1 = 799, clip_y1 = 599;
+    void* daten = nullptr;
+    Menue_Drag* drag = nullptr;
+    u8 drop_gruppe = 255;
+    u32 status = 0;
+    const char* hilfe = nullptr;
+    Icon_Klick_Prozedur klick = nullptr;
+    Icon_Zeichen_Prozedur zeichnen = nullptr;
+    i8 ebene = 0;
+    Rastport* bild = nullptr;  // own picture (not owned by the engine)
+    u16 farbe = 0;
+    i16 w = 0, h = 0;
+    Icon_Sekundaer_Prozedur sekundaer = nullptr;
+    Icon_Hilfe_Prozedur hilfe_prozedur = nullptr;
+    i16 verknuepft = -1;
+    u32 user[2] = {0, 0};
+};
+
+// --- Life cycle and icons ----------------------------------------------------
+
+void Menue_Init();
+void Menue_Free_All();
+// Takes every icon off the screen (hooks stay).
+void Menue_Screen_Freigeben();
+
+// Copies the icon into a free slot of its layer. The engine's copy, or null
+// (with a debug message) for a bad number, a bad layer, a taken number or a
+// full layer.
+Screen_Icon* Menue_Screen_Icon_Hinzufuegen(const Screen_Icon& icon);
+// Adds a table up to its entry with number -1; the count added.
+i32 Menue_Screen_Icon_Tabelle_Hinzufuegen(const Screen_Icon* tabelle);
+void Menue_Screen_Icon_Loeschen(i32 nummer);
+void Menue_Screen_Icon_Tabelle_Loeschen(const Screen_Icon* tabelle);
+Screen_Icon* Menue_Screen_Icon_Aus_Nummer(i32 nummer);
+bool Menue_Screen_Icon_Ist_Vorhanden(i32 nummer);
+i32 Menue_Screen_Icon_Anzahl();
+
+// The background drawn under everything (null: the screen is filled with
+// the background colour).
+void Menue_Set_Hintergrund(Rastport* bild, u16 farbe);
+// An icon that gets MENUE_E_RECHTS whenever the right button goes down
+// anywhere (-1: none).
+void Menue_Set_Rechtsklick_Icon(i32 nummer);
+// The picture of a graphic number, loaded once from the game archives and
+// kept until Menue_Slave_Freigeben (at most 1,000 pictures); null for a
+// number no archive holds. The default of Menue_Grafik_Holen.
+constexpr i32 MENUE_SLAVES = 1000;
+Rastport* Menue_Get_Slave_Rastport(u32 grafik);
+// Frees one kept picture (a number) or all of them (-1).
+void Menue_Slave_Freigeben(i64 grafik);
+// How icons and animations get their pictures (tests install fakes).
+extern Rastport* (*Menue_Grafik_Holen)(u32 grafik);
+// Called for every fire that is no drag (click sound 9, rocker sound 10).
+extern void (*Menue_Klick_Klang)(i32 klang);
+// Help text box hooks (the help box module installs them).
+extern void (*Menue_Hilfe_Zeigen)(const char* text, i32 x, i32 y);
+extern void (*Menue_Hilfe_Ende)();
+// Whether the active manager wants help texts.
+extern bool (*Menue_Hilfe_An)();
+
+// --- Drawing -------------------------------------------------------------------
+
+// Draws one icon onto the target at its place.
+void Menue_Icon_Blit(Screen_Icon* icon, Rastport* ziel);
+// Draws background and every visible icon, layers 0 -> 26, each from its
+// highest slot down, onto the target (null: the screen).
+void Menue_Screen_Refresh(Rastport* ziel = nullptr);
+
+// --- Input -----------------------------------------------------------------------
+
+// Refresh and input check of one frame; the result of Menue_Icons_Check.
+i32 Menue_Tick();
+// -1 a press waits for its release (or the right-click icon was served),
+// 0 nothing (or a drag started / ended), 1 a drop or a rocker held,
+// 2 a click or a secondary procedure ran.
+i32 Menue_Icons_Check();
+Screen_Icon* Menue_Get_Aktives_Icon();
+Screen_Icon* Menue_Get_Klick_Icon();  // the dragged icon
+void Menue_Get_Move_Pos(i32* x, i32* y);
+
+// --- Hooks -----------------------------------------------------------------------
+
+using Menue_Hook_Prozedur = void (*)(void* arg, u32 ereignis);
+// Adds (entfernen = false) or removes a hook. False with a debug message when
+// the table is full or, on removal, no slot matches procedure and argument.
+bool Menue_Hook(Menue_Hook_Prozedur p, void* arg, bool entfernen, u32 periode_ms);
+// True when a slot matches (procedure alone when arg is null, argument alone
+// when p is null, both otherwise).
+bool Menue_Hook_Vorhanden(Menue_Hook_Prozedur p, void* arg);
+
+// --- Rockers, context menu -----------------------------------------------------
+
+// The built-in rocker step: the button nearest the mouse by x (0/5 x100,
+// 1/4 x10, 2/3 x1) moves the value down (event bit 1) or up (bit 2),
+// clamped. The new value.
+float Menue_Universaler_Wippe_Weiterschalter(Screen_Icon* icon, u32 ereignis);
+// Default button x offsets and widths of a rocker.
+constexpr i16 WIPPE_X[6] = {9, 25, 38, 58, 68, 82};
+constexpr i16 WIPPE_B[6] = {12, 9, 7, 7, 9, 12};
+
+constexpr i32 KONTEXT_MAX = 35;
+struct Kontextmenue {
+    const char* titel = nullptr;
+    i32 anzahl = 0;
+    struct Eintrag {
+        char text[48] = {};
+        u32 status = 0;  // bit 2: separator / greyed
+        i32 wert = 0;
+    } eintrag[KONTEXT_MAX];
+    i32 icon = -1;
+};
+// Fills the context menu of a rocker ("Eingabefeld ändern:").
+void Menue_Wippe_Kontextmenue(Screen_Icon* wippe, Kontextmenue* k);
+// Applies item 0..7 of that menu; the icon's click procedure gets
+// MENUE_E_KONTEXT. False for a bad item or icon.
+bool Menue_Kontext_Eingabefeld_Jump_Call(i32 eintrag, i32 nummer, i32 wert);
+
+// --- Scroll bars -------------------------------------------------------------------
+
+i32 Menue_Balkenpos_In_Index(const Screen_Icon* knopf);
+// Puts the button on the place of value index i.
+void Menue_Scrollbutton_Setzen(Screen_Icon* knopf, i32 index);
+// The click procedure of a bar: the linked button is centred on the mouse.
+void Menue_Scrollbar_Klick(Screen_Icon* balken, u32 ereignis);
+// One wheel step of `delta` notches.
+void Menue_Scrollbar_Klick_Intern(Screen_Icon* knopf, i32 delta);
+// Snaps (x, y) to the nearest raster cell (by the cell centre nearest the
+// mouse point given). False when the raster is empty.
+bool Menue_Check_Icon_Raster(const Icon_Raster* r, i32 maus_x, i32 maus_y, i32* x, i32* y);
+
+// --- Saved state ----------------------------------------------------------------
+
+namespace bytes {
+struct Leser;
+struct Schreiber;
+}  // namespace bytes
+// The menu block of a save: one byte (the current screen mode).
+extern u8 Menue_Modus;
+void Menue_Speichern(bytes::Schreiber& s);
+bool Menue_Laden(bytes::Leser& l);

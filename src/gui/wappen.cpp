@@ -1,0 +1,162 @@
+// Crests and scaling (see wappen.h).
+#include "gui/wappen.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "graphics/blitter.h"
+#include "graphics/farbe.h"
+#include "graphics/rastport.h"
+#include "graphics/resf.h"
+
+namespace {
+
+constexpr u32 WAPPEN_SCHLUESSEL = 0xFDFDFDFD;
+constexpr i32 ARCHIV_WAPPEN = 8;
+constexpr u32 POKAL_SCHLUESSEL = 0xF5FDFDFD;
+constexpr i32 ARCHIV_POKALE = 2, POKAL_ERSTER = 135;
+i32 keine_pokal_grafik(i32 wettbewerb, i32) { return wettbewerb; }
+
+i32 treffer = 0, fehl = 0;
+
+i32 team_nummer(i32 team) { return team; }
+Rastport* aus_archiv(i32 n) { return Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_WAPPEN), n); }
+
+bool tief16(const Rastport* r) { return r && r->bitmap && (r->tiefe() == 15 || r->tiefe() == 16); }
+
+// Box average of source columns/rows [a, b) per target pixel.
+template <bool TRANSPARENT>
+i32 verkleinern(Rastport* q, Rastport* z) {
+    if (!tief16(q) || !tief16(z) || q->tiefe() != z->tiefe() || !Rastport_Lock(q) || !z->bitmap->hat_pixel()) return 0;
+    const i32 qw = q->breite, qh = q->hoehe, zw = z->breite, zh = z->hoehe;
+    if (zw < 1 || zh < 1 || zw > qw || zh > qh || zw >= 1024 || zh >= 768) return 0;
+    const bool t16 = q->tiefe() == 16;
+    const u16* qp = q->bitmap->pixel16();
+    u16* zp = z->bitmap->pixel16();
+    for (i32 y = 0; y < zh; ++y) {
+        const i32 y0 = y * qh / zh, y1 = std::max(y0 + 1, (y + 1) * qh / zh);
+        for (i32 x = 0; x < zw; ++x) {
+            const i32 x0 = x * qw / zw, x1 = std::max(x0 + 1, (x + 1) * qw / zw);
+            u32 r = 0, g = 0, b = 0, n = 0, loecher = 0;
+            const u16 hinten = zp[static_cast<i64>(y) * zw + x];
+            for (i32 yy = y0; yy < y1; ++yy)
+                for (i32 xx = x0; xx < x1; ++xx) {
+                    u16 p = qp[static_cast<i64>(yy) * qw + xx];
+                    if (TRANSPARENT && p == 0) p = hinten, ++loecher;
+                    r += t16 ? pixel::Kanal<16>::r8(p) : pixel::Kanal<15>::r8(p);
+                    g += t16 ? pixel::Kanal<16>::g8(p) : pixel::Kanal<15>::g8(p);
+                    b += t16 ? pixel::Kanal<16>::b8(p) : pixel::Kanal<15>::b8(p);
+                    ++n;
+                }
+            u16 p = t16 ? pixel::Kanal<16>::pack(r / n, g / n, b / n) : pixel::Kanal<15>::pack(r / n, g / n, b / n);
+            if (TRANSPARENT && loecher == n) p = hinten;
+            else if (!p && !(TRANSPARENT && loecher == n)) p = 1;
+            zp[static_cast<i64>(y) * zw + x] = p;
+        }
+    }
+    return 1;
+}
+
+}  // namespace
+
+i32 (*Wappen_Nummer_Von_Team)(i32) = team_nummer;
+Rastport* (*Wappen_Bild_Laden)(i32) = aus_archiv;
+i32 (*Pokal_Grafik)(i32, i32) = keine_pokal_grafik;
+
+i32 Bild_Verkleinern(Rastport* q, Rastport* z) { return verkleinern<false>(q, z); }
+i32 Bild_Verkleinern_Transparent(Rastport* q, Rastport* z) { return verkleinern<true>(q, z); }
+
+i32 Bild_Skalieren(Rastport* q, Rastport* z, i32 w, i32 h) {
+    if (!q || !z || !q->bitmap || !z->bitmap || w < 1 || h < 1 || w >= 1025 || h >= 769) return 0;
+    if (q->tiefe() != z->tiefe() || z->breite < w || z->hoehe < h || !Rastport_Lock(q) || !z->bitmap->hat_pixel()) return 0;
+    const i32 bytes = q->tiefe() == 8 ? 1 : 2;
+    const u8* qp = reinterpret_cast<const u8*>(q->bitmap->pixel16());
+    u8* zp = reinterpret_cast<u8*>(z->bitmap->pixel16());
+    for (i32 y = 0; y < h; ++y) {
+        const i32 sy = y * q->hoehe / h;
+        for (i32 x = 0; x < w; ++x) {
+            const i32 sx = x * q->breite / w;
+            for (i32 k = 0; k < bytes; ++k)
+                zp[(static_cast<i64>(y) * z->breite + x) * bytes + k] = qp[(static_cast<i64>(sy) * q->breite + sx) * bytes + k];
+        }
+    }
+    return 1;
+}
+
+namespace {
+
+// Looks the patch up in the cache, else reduces the picture `laden` gives
+// onto the target's background, draws it (with a shadow when asked) and
+// caches the target area.
+template <class Laden>
+bool patch_blit(u32 art, i32 nummer, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten, Laden laden, i32* t,
+                i32* f) {
+    if (!ziel) return false;
+    if (w < 1) w = 66;
+    if (h < 1) h = 66;
+    const uintptr_t z = reinterpret_cast<uintptr_t>(ziel);
+    const u32 liste[8] = {static_cast<u32>(nummer), static_cast<u32>(w), static_cast<u32>(h), static_cast<u32>(x),
+                          static_cast<u32>(y), schatten ? 1u : 0u, static_cast<u32>(z), static_cast<u32>(static_cast<u64>(z) >> 32)};
+    if (Rastport* c = Farbe_Cache_Suchen(liste, 8, art)) {
+        Blt_Blit(c, 0, 0, -1, -1, ziel, x, y, nullptr);
+        ++*t;
+        return true;
+    }
+    ++*f;
+    Rastport* bild = laden();
+    if (!bild || !Rastport_Lock(bild) || w > bild->breite || h > bild->hoehe) {
+        Rastport_Free(bild);
+        return false;
+    }
+    Rastport* flicken = bild;
+    if (w != bild->breite || h != bild->hoehe) {
+        flicken = Rastport_Neu_Einfach(w, h, bild->tiefe());
+        if (!flicken) {
+            Rastport_Free(bild);
+            return false;
+        }
+        Blt_Blit(ziel, x, y, w, h, flicken, 0, 0, nullptr);
+        Bild_Verkleinern_Transparent(bild, flicken);
+    }
+    i32 gw = w, gh = h;
+    if (schatten) {
+        Blt_Schatten(flicken, 0, 0, w, h, ziel, x, y, schatten);
+        const i32 kern = Blt_Schatten_Kern_Groesse(schatten[2]);
+        gw += schatten[0] + kern + 1;
+        gh += schatten[1] + kern + 1;
+    } else {
+        Blt_Blit(flicken, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+    }
+    if (Rastport* kopie = Rastport_Neu_Einfach(gw, gh, ziel->tiefe())) {
+        Blt_Blit(ziel, x, y, gw, gh, kopie, 0, 0, nullptr);
+        if (!Farbe_Cache_Ablegen(kopie, liste, 8, art)) Rastport_Free(kopie);
+    }
+    if (flicken != bild) Rastport_Free(flicken);
+    Rastport_Free(bild);
+    return true;
+}
+
+i32 pokal_treffer = 0, pokal_fehl = 0;
+
+}  // namespace
+
+bool Wappen_Blit(i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten) {
+    const i32 n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(Wappen_Nummer_Von_Team(team), 0, WAPPEN_NEUTRAL);
+    return patch_blit(WAPPEN_SCHLUESSEL, team, ziel, x, y, w, h, schatten, [n] { return Wappen_Bild_Laden(n); }, &treffer, &fehl);
+}
+
+bool Pokal_Blit(i32 wettbewerb, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten) {
+    const i32 g = Pokal_Grafik(wettbewerb, team);
+    if (g < 0) return false;
+    const u32 art = POKAL_SCHLUESSEL ^ static_cast<u32>(team) * 0x9E3779B1u;
+    return patch_blit(art, g, ziel, x, y, w, h, schatten,
+                      [g] { return Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER + g); }, &pokal_treffer,
+                      &pokal_fehl);
+}
+
+void Wappen_Cache_Zaehler(i32* t, i32* f) {
+    if (t) *t = treffer;
+    if (f) *f = fehl;
+    treffer = fehl = 0;
+}

@@ -1,0 +1,40 @@
+// Uniform alpha and the pulse sequence.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "base/tools.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/rastport.h"
+
+namespace {
+
+u32 uhr = 5000;
+
+TEST(Alpha, ProzentUndPulsfolge) {
+    EXPECT_EQ(Blt_Alpha_Aus_Prozent(100), 255);
+    EXPECT_EQ(Blt_Alpha_Aus_Prozent(50), 127);
+    std::unique_ptr<Rastport> q(Rastport_Neu_Einfach(2, 1, 16)), z(Rastport_Neu_Einfach(2, 1, 16));
+    q->bitmap->pixel16()[0] = 0xFFFF;
+    q->bitmap->pixel16()[1] = 0;
+    z->bitmap->pixel16()[0] = z->bitmap->pixel16()[1] = 0x0000;
+    Blt_Alpha_Prozent_Transparent(q.get(), 0, 0, -1, -1, z.get(), 0, 0, 50);
+    EXPECT_EQ(z->bitmap->pixel16()[0], 0x7BEF) << "half of white";
+    EXPECT_EQ(z->bitmap->pixel16()[1], 0) << "key 0 stays out";
+
+    W32_Set_Time_Source([] { return uhr; });
+    std::vector<i32> folge;
+    for (int i = 0; i < 46; ++i, uhr += 50) folge.push_back(Blt_Pulsieren_Stufe(7, 9));
+    const std::vector<i32> erwartet = {5,  10, 15, 20, 25, 30, 35, 40, 45, 50, 60, 70, 75, 80, 85, 90,
+                                       95, 100, 95, 90, 85, 80, 75, 70, 60, 50, 45, 40, 35, 30, 25, 20,
+                                       15, 10, 5,  10, 15, 20, 25, 30, 35, 40, 45, 50, 60, 70};
+    EXPECT_EQ(folge, erwartet);
+    uhr += 20;
+    EXPECT_EQ(Blt_Pulsieren_Stufe(7, 9), 75) << "one step per 50 ms at most";
+    EXPECT_EQ(Blt_Pulsieren_Stufe(7, 9), 75);
+    W32_Set_Time_Source(nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// The GUI demonstration replayed headless from its input script: the click
+// procedures called and the last frame must equal the recorded ones.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "graphics/rastport.h"
+#include "graphics/testfont.h"
+#include "gui/demo.h"
+#include "platform/headless.h"
+#include "platform/hooks.h"
+
+#ifndef KORDAVO_TEST_DATEN
+#define KORDAVO_TEST_DATEN "."
+#endif
+
+namespace {
+
+u64 fnv(const std::vector<u16>& b) {
+    u64 h = 1469598103934665603ull;
+    for (u16 p : b) {
+        h = (h ^ (p & 0xFF)) * 1099511628211ull;
+        h = (h ^ (p >> 8)) * 1099511628211ull;
+    }
+    return h;
+}
+
+TEST(GuiDemo, SkriptErgibtGoldeneKlicksUndBild) {
+    std::ifstream datei(KORDAVO_TEST_DATEN "/demo.skript");
+    ASSERT_TRUE(datei) << "demo.skript fehlt";
+    std::stringstream skript;
+    skript << datei.rdbuf();
+    std::unique_ptr<Font> font(testfont::neu());
+    ASSERT_TRUE(Headless_Starten());
+    ASSERT_EQ(Rastport_Init_Screen(), 1);
+    Gui_Demo_Starten(font.get());
+    Main_Hooks.Kalender_Run = Gui_Demo_Frame;
+    ASSERT_GT(Headless_Lauf(skript.str(), 400), 0);
+    EXPECT_TRUE(Headless_Skript_Zu_Ende());
+
+    // Button on release; toggle; auto-repeat at 0, 360 and 420 ms; rocker
+    // button 0 (left + decrease); its context menu item 0 (reset, 1024); the
+    // wheel and the bar click (0x4000000); the drop on the raster (128); the
+    // input field opened and closed with Return (35); the requester.
+    const std::vector<Demo_Klick> golden = {
+        {100, 4, 3},    {101, 4, 5},    {102, 4, 6},    {102, 4, 24},          {102, 4, 27},
+        {103, 5, 32},   {171, 4, 36},   {103, 1024, 36}, {112, 0x4000000, 37}, {112, 0x4000000, 68},
+        {120, 128, 72}, {130, 4, 75},   {130, 35, 87},  {140, 4, 143},         {152, 4, 146},
+    };
+    std::string liste;
+    for (const Demo_Klick& k : Gui_Demo_Klicks())
+        liste += "{" + std::to_string(k.icon) + ", " + std::to_string(k.ereignis) + ", " + std::to_string(k.frame) + "}, ";
+    EXPECT_EQ(Gui_Demo_Klicks(), golden) << liste;
+    EXPECT_EQ(Gui_Demo_Feldtext(), "Borussia");
+    EXPECT_EQ(Gui_Demo_Wippenwert(), 250);
+    EXPECT_EQ(fnv(Headless_Bildpuffer()), 0x9d7966313aa763bbull) << std::hex << fnv(Headless_Bildpuffer());
+
+    Gui_Demo_Beenden();
+    Main_Hooks_Zuruecksetzen();
+    Rastport_Free_Screen();
+    Headless_Beenden();
+}
+
+}  // namespace

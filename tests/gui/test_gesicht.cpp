@@ -1,0 +1,102 @@
+// Faces composed from the generated parts: stable, varied, tinted; twenty of
+// them are written to gesichter.png for review.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "graphics/blitter.h"
+#include "graphics/farbe.h"
+#include "graphics/rastport.h"
+#include "graphics/resf.h"
+#include "gui/gesicht.h"
+#include "platform/png.h"
+
+namespace {
+
+TEST(Gesicht, KaderOhneDoppelteUndStabil) {
+    std::set<u32> looks;
+    for (i32 s = 0; s < 25; ++s) looks.insert(Gesicht_Aussehen_Aus_Nummer(1000 + s));
+    EXPECT_EQ(looks.size(), 25u);
+    EXPECT_EQ(Gesicht_Aussehen_Aus_Nummer(4711), Gesicht_Aussehen_Aus_Nummer(4711));
+}
+
+TEST(Gesicht, ZwanzigGesichterAusDenTeilen) {
+    const i32 slot = Resf_Oeffnen(KORDAVO_SPIELORDNER "/resfile/spieler_gesicht.res", 0);
+    ASSERT_GE(slot, 0);
+    ASSERT_TRUE(Gesicht_Teile_Laden(slot));
+    std::unique_ptr<Rastport> bogen(Rastport_Neu_Einfach(5 * 90, 4 * 105, 16));
+    Blt_Rechteck(bogen.get(), 0, 0, bogen->breite, bogen->hoehe, 0x08C5);
+    static const u32 vereine[4][2] = {{0xC8102E, 0xFFFFFF}, {0x1E4FA0, 0xF2B33D}, {0x2E7D46, 0xEEF2EA}, {0x202020, 0xF2B33D}};
+    std::set<std::vector<u16>> verschieden;
+    for (i32 i = 0; i < 20; ++i) {
+        std::unique_ptr<Rastport> g(Gesicht_Bauen(Gesicht_Aussehen_Aus_Nummer(i), vereine[i / 5][0], vereine[i / 5][1]));
+        ASSERT_NE(g, nullptr);
+        EXPECT_EQ(g->breite, 85);
+        EXPECT_EQ(g->hoehe, 100);
+        verschieden.insert(std::vector<u16>(g->bitmap->pixel16(), g->bitmap->pixel16() + 85 * 100));
+        Blt_Blit(g.get(), 0, 0, -1, -1, bogen.get(), (i % 5) * 90 + 2, (i / 5) * 105 + 2, Blt_Opt_Transparent);
+        if (i == 0) {
+            // The shirt (below the collar, beside the neck) takes the first club colour's hue: red.
+            u8 r = 0, gr = 0, b = 0;
+            Png_Pixel_Rgb(g->bitmap->pixel16()[95 * 85 + 15], 16, &r, &gr, &b);
+            EXPECT_GT(r, gr + 40);
+        }
+    }
+    EXPECT_EQ(verschieden.size(), 20u);
+    EXPECT_TRUE(Png_Schreiben("gesichter.png", bogen->bitmap->pixel16(), bogen->breite, bogen->hoehe, bogen->breite, 16));
+    // Through the cache: the second request is the same picture.
+    Rastport* a = Gesicht_Holen(3, 1, bogen.get(), 0, 0, 40, 47);
+    EXPECT_NE(a, nullptr);
+    EXPECT_EQ(Gesicht_Holen(3, 1, bogen.get(), 0, 0, 40, 47), a);
+    Farbe_Cache_Free();
+    Gesicht_Teile_Free();
+    Resf_Schliessen(slot);
+}
+
+}  // namespace
+
+#include <cstdlib>
+#include <string>
+
+#include "base/files.h"
+#include "graphics/bildformat.h"
+#include "gui/bilder.h"
+
+namespace {
+
+TEST(Gesicht, FotoAusDemBilderordner) {
+    char vorlage[] = "/tmp/kordavo_bilderXXXXXX";
+    ASSERT_NE(mkdtemp(vorlage), nullptr);
+    const std::string ordner = vorlage;
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_SPIELERBILDER], W32_DIR_LAENGE, "%s", ordner.c_str());
+    std::vector<u16> px(120 * 160, 0xF800);
+    ASSERT_TRUE(Jpeg_Schreiben_Datei((ordner + "/42.jpg").c_str(), px.data(), 120, 160, 16, 0, 90));
+    std::FILE* kaputt = std::fopen((ordner + "/43.jpg").c_str(), "wb");
+    std::fputs("kein jpeg", kaputt);
+    std::fclose(kaputt);
+    EXPECT_EQ(Bilder_Anzahl(BILDER_SPIELER), 2);
+    i32 nummern[4] = {};
+    EXPECT_EQ(Bilder_Liste(4, nummern, BILDER_SPIELER), 2);
+    EXPECT_EQ(nummern[0], 42);
+    EXPECT_EQ(Bilder_Laden(43, nullptr, BILDER_SPIELER), nullptr) << "a damaged file is refused";
+    // A negative look value shows the photo, reduced to the face size.
+    Gesicht_Aussehen = [](i32) { return 0x80000000u; };
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(100, 100, 16));
+    Rastport* g = Gesicht_Holen(42, 0, ziel.get(), 0, 0, 0, 0);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->breite, 85);
+    u8 r = 0, gr = 0, b = 0;
+    Png_Pixel_Rgb(ziel->bitmap->pixel16()[50 * 100 + 40], 16, &r, &gr, &b);
+    EXPECT_GT(r, 200);
+    EXPECT_EQ(Gesicht_Holen(43, 0, ziel.get(), 0, 0, 0, 0), nullptr);
+    Gesicht_Aussehen = [](i32 s) { return Gesicht_Aussehen_Aus_Nummer(s); };
+    Farbe_Cache_Free();
+    std::remove((ordner + "/42.jpg").c_str());
+    std::remove((ordner + "/43.jpg").c_str());
+    std::remove(ordner.c_str());
+    W32_Dir_Tabelle[W32_DIR_SPIELERBILDER][0] = 0;
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+// Crest cache hits and misses, the size rules and the neutral crest.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "graphics/farbe.h"
+#include "graphics/rastport.h"
+#include "gui/wappen.h"
+
+namespace {
+
+std::vector<i32> geladen;
+
+// A 66 x 66 crest: a border of pixel 0 (transparent), the rest its number.
+Rastport* test_wappen(i32 n) {
+    geladen.push_back(n);
+    Rastport* r = Rastport_Neu_Einfach(66, 66, 16);
+    for (i32 y = 0; y < 66; ++y)
+        for (i32 x = 0; x < 66; ++x) r->bitmap->pixel16()[y * 66 + x] = (x < 3 || y < 3) ? 0 : static_cast<u16>(0x8000 | n);
+    return r;
+}
+
+TEST(Wappen, CacheTrefferUndFehlgriffe) {
+    Wappen_Bild_Laden = test_wappen;
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(200, 200, 16));
+    struct Fall {
+        i32 team, x, w;
+        bool gezeichnet;
+        i32 treffer, fehl;
+    };
+    const Fall faelle[] = {
+        {7, 10, 66, true, 0, 1},    // first time: drawn and stored
+        {7, 10, 66, true, 1, 0},    // same place and size: a hit
+        {7, 10, 30, true, 0, 1},    // another size: a miss, reduced
+        {7, 10, 30, true, 1, 0},
+        {7, 10, 100, false, 0, 1},  // larger than the crest: nothing
+        {8, 10, 66, true, 0, 1},    // another team
+    };
+    for (const Fall& f : faelle) {
+        EXPECT_EQ(Wappen_Blit(f.team, ziel.get(), f.x, 20, f.w, f.w, nullptr), f.gezeichnet);
+        i32 t = 0, m = 0;
+        Wappen_Cache_Zaehler(&t, &m);
+        EXPECT_EQ(t, f.treffer) << f.team << " " << f.w;
+        EXPECT_EQ(m, f.fehl) << f.team << " " << f.w;
+    }
+    EXPECT_EQ(ziel->bitmap->pixel16()[40 * 200 + 40], 0x8000 | 8);
+    EXPECT_EQ(ziel->bitmap->pixel16()[70 * 200 + 11], 0) << "transparent border keeps the background";
+    geladen.clear();
+    Farbe_Cache_Aufraeumen();
+    Farbe_Cache_Aufraeumen();  // unused entries go
+    EXPECT_TRUE(Wappen_Blit(-1, ziel.get(), 0, 0, 66, 66, nullptr));
+    EXPECT_TRUE(Wappen_Blit(5000, ziel.get(), 100, 0, 66, 66, nullptr));
+    EXPECT_EQ(geladen, (std::vector<i32>{WAPPEN_NEUTRAL, WAPPEN_NEUTRAL}));
+    Farbe_Cache_Free();
+}
+
+TEST(Wappen, VerkleinernMitteltUndLaesstLoecher) {
+    std::unique_ptr<Rastport> q(Rastport_Neu_Einfach(4, 2, 16)), z(Rastport_Neu_Einfach(2, 1, 16));
+    const u16 weiss = 0xFFFF;
+    const u16 px[8] = {weiss, 0, 0, 0, weiss, 0, 0, 0};
+    std::copy(px, px + 8, q->bitmap->pixel16());
+    z->bitmap->pixel16()[0] = 0x07E0;
+    z->bitmap->pixel16()[1] = 0x001F;
+    ASSERT_EQ(Bild_Verkleinern_Transparent(q.get(), z.get()), 1);
+    EXPECT_NE(z->bitmap->pixel16()[0], weiss) << "mixed with the green background";
+    EXPECT_EQ(z->bitmap->pixel16()[1], 0x001F) << "a box of holes keeps the background";
+    std::unique_ptr<Rastport> gross(Rastport_Neu_Einfach(8, 4, 16));
+    EXPECT_EQ(Bild_Skalieren(q.get(), gross.get(), 8, 4), 1);
+    EXPECT_EQ(gross->bitmap->pixel16()[1], weiss);
+    EXPECT_EQ(Bild_Verkleinern(gross.get(), q.get()), 1);
+    EXPECT_EQ(Bild_Verkleinern(q.get(), gross.get()), 0) << "never enlarges";
+}
+
+}  // namespace
