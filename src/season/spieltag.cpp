@@ -49,6 +49,8 @@ struct Zustand {
     i32 minute = 0;
     u32 eingetragen = 0;
     u32 fertig = 0;
+    std::vector<i16> mit_engine;  // games kicked off on the engine, until done
+    Spieltag_Zahlen zahlen;
 };
 Zustand z;
 Spieltag_Hooks hooks;
@@ -332,8 +334,10 @@ void anpfiff(Spieltag_Slot& r) {
     // played by dice minutes on a pitch record without engine.
     const bool mensch = Team_Hat_Manager(heim) || Team_Hat_Manager(gast);
     if (Spielfeld_Neu(static_cast<u32>(r.spiel), mensch ? 1 : 0, mensch ? 1 : 0, static_cast<u32>(zuschauer),
-                      static_cast<u32>(heim), mensch ? 1 : 0))
+                      static_cast<u32>(heim), mensch ? 1 : 0)) {
+        if (mensch) z.mit_engine.push_back(r.spiel);
         return;
+    }
     ohne_spielfeld_spielen(r);
 }
 
@@ -414,6 +418,14 @@ void fertig_setzen(Spieltag_Slot& r) {
     if (r.status == ST_FERTIG) return;
     r.status = ST_FERTIG;
     ++z.fertig;
+    const auto it = std::find(z.mit_engine.begin(), z.mit_engine.end(), r.spiel);
+    const int e = it != z.mit_engine.end() ? 1 : 0;
+    if (e) z.mit_engine.erase(it);
+    const Spiel* s = spiel_von(r);
+    if (!s || s->tore_a < 0 || s->tore_b < 0 || (s->flags & SPIEL_FLAG_ABGESAGT)) return;
+    ++z.zahlen.spiele[e];
+    z.zahlen.tore[e] += static_cast<u32>(s->tore_a + s->tore_b);
+    ++(s->tore_a > s->tore_b ? z.zahlen.heimsiege : s->tore_a < s->tore_b ? z.zahlen.auswaertssiege : z.zahlen.remis)[e];
 }
 
 // A finished row waits for its group; the last of the group closes it. A row
@@ -748,6 +760,7 @@ bool Spieltag_Initialisiert() { return z.initialisiert; }
 const std::vector<Spieltag_Slot>& Spieltag_Slots() { return z.slots; }
 u32 Spieltag_Anzahl_Eingetragen() { return z.eingetragen; }
 u32 Spieltag_Anzahl_Fertig() { return z.fertig; }
+const Spieltag_Zahlen& Spieltag_Get_Zahlen() { return z.zahlen; }
 
 int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
     if (!z.initialisiert) return 0;
@@ -981,6 +994,10 @@ void Spieltag_Hooks_Installieren() {
         Spiele_Ereignis_Eintragen(static_cast<i32>(spiel), flags, minute, spieler, zweiter);
     };
     h.reset_spielschritt = Kalender_Reset_Spielschritt;
+    // Fines of the evaluation (cards) go to the bank like a forfeit's.
+    h.strafe = [](u32 team, i32 betrag) {
+        if (betrag > 0) Bank_Buchen(static_cast<int>(team), -1, static_cast<f32>(betrag), BANK_STRAFE, 1, -1);
+    };
     // A client with this team has fetched its pitch: its side is ready.
     h.set_bereit = [](u32 team) {
         for (const auto& r : z.slots)

@@ -101,6 +101,19 @@ bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb);
 // Games entered and games done since the module started (checks and tools).
 u32 Spieltag_Anzahl_Eingetragen();
 u32 Spieltag_Anzahl_Fertig();
+// Figures of the matches played since the module started, [0] by dice
+// minutes, [1] by the match engine (forfeits left out).
+struct Spieltag_Zahlen {
+    u32 spiele[2] = {};
+    u32 tore[2] = {};
+    u32 heimsiege[2] = {}, remis[2] = {}, auswaertssiege[2] = {};
+};
+const Spieltag_Zahlen& Spieltag_Get_Zahlen();
+
+// The first season's leagues without the season cycle: each league whose
+// configured start teams fill it starts with them, gets its pairings and
+// its matchdays in the calendar. Returns the ids of the leagues started.
+std::vector<i32> Spieltag_Ligen_Starten();
 
 // Fills the season's matchday hooks and the match engine's hooks that the
 // matchday answers (fixture lookup, end check, events, readiness).

@@ -56,26 +56,7 @@ class Spieltag : public ::testing::Test {
         const std::string alias = season_test::Quelle("data/config/1_wettbewerb_alias.cfg");
         ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str()));
         Wettbewerb_Spielplaene_Erstellen();
-        // The leagues of the first season: teams, pairings and their days.
-        for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
-            Wettbewerb& w = Wettbewerb_Tabelle[i];
-            if (!w.name[0] || w.spieltage <= 0 || (w.modus & WB_KO_SYSTEM) || w.vorherige_runde >= 0) continue;
-            // The configured start teams begin the season.
-            if (w.startteam_anzahl != w.teams) continue;
-            for (int k = 0; k < w.teams; ++k) {
-                w.aktuelle_team[k] = w.start_team[k];
-                w.team_slots[k] = static_cast<u8>(k);
-            }
-            w.aktuelle_teams = w.teams;
-            if (!Wettbewerb_Spielplan_Mischen(w)) continue;
-            Wettbewerb_Paarungen_Setzen(w);
-            const i32 slot = Kalender_Termine_Verteilen(w.spieltage * w.best_of_x, -1, 0, w.wochentag, w.quote_wochentag,
-                                                        w.startwoche, w.endwoche, w.super_alias, w.spielfrei_start,
-                                                        w.spielfrei_ende, -1, false, false);
-            if (slot < 0) continue;
-            w.kalendermarke = slot;
-            ligen.push_back(w.id);
-        }
+        ligen = Spieltag_Ligen_Starten();
         ASSERT_GE(ligen.size(), 4u);
         Spieltag_Hooks_Installieren();
         Spieltag_Init();
