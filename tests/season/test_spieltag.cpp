@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <algorithm>
 #include <map>
 #include <set>
 #include <tuple>
 #include <vector>
 
 #include "base/globals.h"
+#include "base/tools.h"
 #include "match/spielfeld.h"
 #include "base/datei.h"
 #include "season/ereignisse.h"
@@ -152,7 +154,6 @@ TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
     // Dice minutes give a football score, not a handball one.
     EXPECT_GT(tore, spiele);
     EXPECT_LT(tore, spiele * 5);
-    std::printf("%d Spiele, %d Tore\n", spiele, tore);
     EXPECT_EQ(Spieltag_Anzahl_Eingetragen(), Spieltag_Anzahl_Fertig());
     // Done rows leave the table the next morning.
     Spieltag_Vorbereiten();
@@ -292,6 +293,77 @@ TEST_F(Spieltag, SpeichernLadenUndWidersprueche) {
     std::vector<u8> kurz(bild.begin(), bild.end() - 3);
     EXPECT_FALSE(laden(kurz));
     EXPECT_EQ(season_test::Block_Bytes(Spieltag_Save), bild);
+}
+
+// The game's main loop with the matchday: a new game of the shipped world,
+// the human manager ends every turn, the days run into matchdays and out
+// again; every game entered is done and the loop never waits.
+u32 lauf_uhr = 0;
+void lauf_jahr() {
+    const std::string pfad = season_test::Quelle("data/config/1_wettbewerb.cfg");
+    const std::string alias = season_test::Quelle("data/config/1_wettbewerb_alias.cfg");
+    ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str()));
+    Wettbewerb_Spielplaene_Erstellen();
+    ASSERT_FALSE(Spieltag_Ligen_Starten().empty());
+}
+
+TEST(SpieltagLauf, RunModiUndKeinWarten) {
+    season_test::Spielordner ordner;
+    season_test::Meldungen meldungen;
+    for (const char* datei : {"1_global.cfg", "1_global_alias.cfg"})
+        ordner.Schreiben(datei, season_test::Datei_Lesen(season_test::Quelle(std::string("data/config/") + datei)));
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    Season_Hooks_Zuruecksetzen();
+    // The set-up reads the shipped world once, as the wizard does.
+    Season_Gui.Spielstart_Pruefen = [](int, u8* wizard_byte) {
+        if (wizard_byte) *wizard_byte = 0;
+        if (Team_Anzahl == 0 || Team_Kader_Anzahl(1) == 0) {
+            EXPECT_TRUE(Welt_Laden_Ordner(season_test::Quelle("data/config").c_str(), 0));
+            Stadion_Init();
+        }
+        return true;
+    };
+    Spieltag_Hooks_Installieren();
+    Season_Module.Wettbewerb_Jedes_Jahr = lauf_jahr;
+    Kalender_Set_Spielstart(0);
+    Kalender_Free();
+    Kalender_Lauf_Reset();
+    lauf_uhr = 1000;
+    W32_Set_Time_Source([]() { return lauf_uhr; });
+    std::vector<i32> modi;
+    for (int i = 0; i < 400000 && Kalender_Get_Tag() < 45; ++i) {
+        lauf_uhr += 20;
+        Kalender_Run();
+        const i32 m = Kalender_Get_Runmodus();
+        if (modi.empty() || modi.back() != m) modi.push_back(m);
+        // The manager ends his turn when the day's matches are over or
+        // wait for him to start them.
+        const auto& z = Spieltag_Slots();
+        const bool warten = std::any_of(z.begin(), z.end(), [](auto& r) { return r.status == ST_WARTET && !r.bereit[0]; });
+        if (m == RUNMODUS_SPIEL && (warten || !Spieltag_Spiele_Offen())) {
+            K_NEUER_TAG(6, 0);
+            if (modi.back() != Kalender_Get_Runmodus()) modi.push_back(Kalender_Get_Runmodus());
+        }
+    }
+    EXPECT_EQ(Kalender_Get_Tag(), 45) << "the loop stalled";
+    ASSERT_GE(modi.size(), 5u);
+    EXPECT_EQ(std::vector<i32>(modi.begin(), modi.begin() + 3),
+              (std::vector<i32>{RUNMODUS_WIZARD, RUNMODUS_TAGE_LAUFEN, RUNMODUS_SPIEL}));
+    EXPECT_NE(std::find(modi.begin(), modi.end(), RUNMODUS_SPIELTAG), modi.end());
+    for (size_t i = 3; i < modi.size(); ++i)
+        EXPECT_TRUE(modi[i] == RUNMODUS_SPIEL || modi[i] == RUNMODUS_SPIELTAG) << i << ": " << modi[i];
+    // Two league matchdays of the shipped world were played, every game to its end.
+    EXPECT_GE(Spieltag_Anzahl_Fertig(), 60u);
+    EXPECT_EQ(Spieltag_Anzahl_Eingetragen(), Spieltag_Anzahl_Fertig());
+    W32_Set_Time_Source(nullptr);
+    Spieltag_DeInit();
+    Spiele_Free();
+    Wettbewerb_Free();
+    Kalender_Free();
+    Kalender_Lauf_Reset();
+    Season_Hooks_Zuruecksetzen();
+    Bank_Free();
+    Welt_Freigeben();
 }
 
 // The shoot-out: goals of the side that kicked (k) and of the other (o)
