@@ -519,7 +519,7 @@ void halbzeit_ende_behandeln(Spieltag_Slot& r, Spiel& s, Spielfeld_Daten* sf) {
     if (!weiter && naechste >= h.regulaer && h.elfmeter && unentschieden(s)) weiter = true;
     if (weiter) {
         r.status = ST_PAUSE;
-        if (naechste == h.regulaer) s.flags |= 1;
+        if (naechste == h.regulaer && h.verl > 0) s.flags |= 1;
         return;
     }
     r.status = ST_BEENDET;
