@@ -1,6 +1,8 @@
-// The readers of stored pictures, sprites, fonts, archives, TGA and BMP: the
+// The readers of stored pictures, sprites, fonts, archives, TGA and BMP, and
+// of HRF containers, videos and WAV sounds (first bytes 0xF0 to 0xF2): the
 // first byte picks the reader, the rest is its input. Whatever a reader
-// accepts is drawn once, so that accepted input is also safe to use.
+// accepts is used once (drawn, decoded, mixed), so that accepted input is
+// also safe to use.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -11,8 +13,11 @@
 #include "base/bytes.h"
 #include "graphics/bildformat.h"
 #include "graphics/blitter.h"
+#include "graphics/container.h"
 #include "graphics/font.h"
+#include "graphics/mixer.h"
 #include "graphics/resf.h"
+#include "graphics/video.h"
 
 namespace {
 
@@ -26,6 +31,51 @@ void zeichnen(Rastport* rp) {
     Rastport_Free(rp);
 }
 
+// Every frame decoded and copied, partly outside the target.
+void abspielen(Vid_Film* f) {
+    static std::vector<u16> ziel(64 * 48);
+    for (i32 k = 1; f && k <= Vid_Frames(f) && k <= 64; ++k) {
+        Vid_Goto(f, k, false);
+        Vid_Dekodieren(f);
+        Vid_Kopieren(f, ziel.data(), 128, 48, -5, 7);
+    }
+}
+
+std::string als_datei(const u8* p, size_t n) {
+    static const std::string pfad = "/tmp/kordavo_fuzz_hrf_" + std::to_string(getpid()) + ".res";
+    FILE* f = std::fopen(pfad.c_str(), "wb");
+    if (!f) return {};
+    std::fwrite(p, 1, n, f);
+    std::fclose(f);
+    return pfad;
+}
+
+void neue_leser(u8 art, const u8* p, size_t n) {
+    if (art == 0xF0) {
+        // A container: every entry read in both modes, a video entry played.
+        const std::string pfad = als_datei(p, n);
+        const W32_Handle h = W32_File_Open_Read(pfad.c_str());
+        for (i32 e = 0; h >= 0 && e < 16; ++e) {
+            Res_Resource r = Res_ReadResource(h, e, RES_MODUS_SPEICHER);
+            if (r.adresse) abspielen(Vid_Oeffnen(Res_Daten(r), r.groesse, nullptr).get());
+            Res_FreeResource(r);
+            const Res_Resource hr = Res_ReadHandleResource(h, e);
+            if (hr.adresse) abspielen(Vid_Oeffnen_Handle(h, nullptr).get());
+        }
+        if (h >= 0) W32_File_Close(h);
+        std::remove(pfad.c_str());
+    } else if (art == 0xF1) {
+        abspielen(Vid_Oeffnen(p, n, nullptr).get());
+    } else {
+        Mixer_Start(false);
+        const u32 s = Mixer_Sample_Laden(p, n);
+        static i16 aus[2 * 512];
+        Mixer_Pan(Mixer_Spielen(s), 40);
+        Mixer_Mischen(aus, 512);
+        Mixer_Sample_Freigeben(s);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -33,6 +83,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const u8* p = data + 1;
     const size_t n = size - 1;
     const u32 n32 = static_cast<u32>(n);
+    if (data[0] >= 0xF0 && data[0] <= 0xF2) {
+        neue_leser(data[0], p, n);
+        return 0;
+    }
     switch (data[0] % 6) {
         case 0: {
             bytes::Leser l(p, n);

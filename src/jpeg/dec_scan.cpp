@@ -181,6 +181,52 @@ struct Bytes_Idct {
   }
 };
 
+// A scan component's tables, inverse and block counts.
+struct Scan_Komp {
+  const Jpeg_Huffman_Tabelle *dc, *ac;
+  const int16_t* q;
+  Jpeg_Block_Fn idct;
+  int c, h, v, bs;
+};
+
+// No restart marker can end the damage: the rest of the MCU row is grey
+// (the strips the output still needs).
+void Graue_Zeile(Zustand* z, const Jpeg_Scan* scan, bool voll) {
+  const bool gebraucht = int64_t{z->zeile} * z->mcu_aus_hoehe < int64_t{z->y1} + z->mcu_aus_hoehe;
+  for (int i = 0; i < scan->Ns && voll && gebraucht; ++i) {
+    const Komp& k = z->k[scan->Komponenten[i].Index];
+    std::memset(k.streifen[z->zeile & 1], 128, static_cast<size_t>(k.streifen_breite) * k.streifen_hoehe);
+  }
+  z->spalte = z->mcu_x;
+}
+
+// One MCU by the table road: each block decoded, dequantised, transformed
+// and placed; outside the needed rows only decoded.
+inline void MCU_Tabelle(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan, const Scan_Komp* sk, bool genau, bool voll,
+                        int16_t* blk) {
+  Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
+  for (int i = 0; i < scan->Ns; ++i) {
+    const Scan_Komp& s = sk[i];
+    for (int by = 0; by < s.v; ++by)
+      for (int bx = 0; bx < s.h; ++bx) {
+        if (!voll) {
+          kt->Huffman_Dekodieren_2(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
+          continue;
+        }
+        z->bits.quant = genau ? s.q : nullptr;
+        kt->Huffman_Dekodieren(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
+        if (z->bits.nur_dc && s.bs == 8) {
+          DC_Block_Ablegen(p, z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk,
+                           static_cast<int16_t>(scan->DC_Praediktor[i]), genau ? nullptr : s.q, s.idct);
+          continue;
+        }
+        if (!genau) kt->Dequantisieren_Aktiv(blk, s.q);
+        s.idct(blk);
+        Block_Ablegen(z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk);
+      }
+  }
+}
+
 int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
   Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
   int16_t* blk = p->Arbeitsbereich;
@@ -188,12 +234,7 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
   const int32_t gesamt = z->mcu_x * z->mcu_y;
   int32_t von, bis;
   Benoetigte_Zeilen(z, &von, &bis);
-  struct SK {
-    const Jpeg_Huffman_Tabelle *dc, *ac;
-    const int16_t* q;
-    Jpeg_Block_Fn idct;
-    int c, h, v, bs;
-  } sk[4];
+  Scan_Komp sk[4];
   for (int i = 0; i < scan->Ns; ++i) {
     const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
     sk[i] = {&p->DC_Tabelle[k.DC_Tabelle], &p->AC_Tabelle[k.AC_Tabelle], p->Quant_Tabelle[k.Quant_Tabelle].Werte,
@@ -266,38 +307,12 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     }
     const bool voll = z->zeile >= von;
     if (z->grau && z->spalte == 0 && (ri == 0 || (z->bits.marke && (z->bits.marke & 0xF8) != 0xD0))) {
-      // No restart marker can end the damage: whole rows are grey (those
-      // the output still needs).
-      const bool gebraucht = int64_t{z->zeile} * z->mcu_aus_hoehe < int64_t{z->y1} + z->mcu_aus_hoehe;
-      for (int i = 0; i < scan->Ns && voll && gebraucht; ++i) {
-        const Komp& k = z->k[scan->Komponenten[i].Index];
-        std::memset(k.streifen[z->zeile & 1], 128, static_cast<size_t>(k.streifen_breite) * k.streifen_hoehe);
-      }
-      z->spalte = z->mcu_x;
+      Graue_Zeile(z, scan, voll);
     }
     while (z->spalte < z->mcu_x) {
       const bool grau = z->grau;
       if (voll && direkt && !grau) mcu_direkt();
-      for (int i = 0; i < scan->Ns && !(voll && direkt) && !grau; ++i) {
-        const SK& s = sk[i];
-        for (int by = 0; by < s.v; ++by)
-          for (int bx = 0; bx < s.h; ++bx) {
-            if (voll) {
-              z->bits.quant = genau ? s.q : nullptr;
-              kt->Huffman_Dekodieren(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
-              if (z->bits.nur_dc && s.bs == 8) {
-                DC_Block_Ablegen(p, z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk,
-                                 static_cast<int16_t>(scan->DC_Praediktor[i]), genau ? nullptr : s.q, s.idct);
-                continue;
-              }
-              if (!genau) kt->Dequantisieren_Aktiv(blk, s.q);
-              s.idct(blk);
-              Block_Ablegen(z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk);
-            } else {
-              kt->Huffman_Dekodieren_2(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
-            }
-          }
-      }
+      if (!(voll && direkt) && !grau) MCU_Tabelle(p, z, scan, sk, genau, voll, blk);
       // Damaged data: this MCU and the rest up to the next restart marker
       // are grey.
       if (!grau && (z->bits.null_bytes || z->bits.fehlerhaft) && Schaden(z)) {

@@ -17,6 +17,8 @@
 #if KORDAVO_HAT_GRAPHICS
 #include "graphics/font.h"
 #include "graphics/grafik_start.h"
+#include "graphics/sound.h"
+#include "graphics/video.h"
 #endif
 #if KORDAVO_HAT_GUI
 #include "gui/anmelden.h"
@@ -31,6 +33,7 @@
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
+#include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "season/spieltag.h"
 #include "world/global.h"
@@ -68,8 +71,36 @@ void Main_Registrieren() {
     // table and fonts after the display; released at shutdown.
     Main_Hooks.Archive_Oeffnen = Grafik_Archive_Oeffnen;
     Main_Hooks.Fonts_Laden = Grafik_Fonts_Laden;
-    Main_Hooks.Grafik_Sound_Freigeben = Grafik_Freigeben;
+    // Sound (a failed start only warns), the videos at display set-up and
+    // drawn over every frame before presenting; all released at the end.
+    Main_Hooks.Sound_Starten = Sound_Init;
+    Main_Hooks.Video_Init = Video_Init_Hook;
+    Main_Hooks.Video_Overlay = Video_Overlay_Hook;
+    Main_Hooks.Fenster_Aktiv = [](bool aktiv) { aktiv ? Sound_Resume_All() : Sound_Pause_All(); };
+    Main_Hooks.Grafik_Sound_Freigeben = [] {
+        Bnk_Alle_Freigeben();
+        Sound_Alles_Freigeben();
+        Grafik_Freigeben();
+    };
     Main_Hooks.Archive_Schliessen = Grafik_Archive_Schliessen;
+#if KORDAVO_HAT_SEASON
+    // Music and effects follow the active manager's options 42 and 43 (on
+    // while no manager is active); the run loop updates the music every
+    // 500 ms, holds it for the live match, pauses the videos and stops the
+    // effects.
+    Sound_Set_Hooks({
+        .musik_an = [] { return Option_Wert(OPTION_TEAM_BIT_0, 0, 1) != 0; },
+        .effekte_an = [] { return Option_Wert(OPTION_TEAM_LETZTE, 0, 1) != 0; },
+    });
+    Season_Gui.Backsound_Update = Backsound_Update;
+    Season_Gui.Backsound_Pause = Backsound_Pause;
+    Season_Gui.Sound_Free = [] {
+        Sound_Effekt_Stop_All();
+        Sound_Free_All();
+    };
+    Season_Gui.Bnk_Pause_Alle = Bnk_Pause_Alle;
+    Season_Gui.Sound_Alle_Stoppen = Sound_Effekt_Stop_All;
+#endif
 #endif
 #if KORDAVO_HAT_GUI
     // Crest numbers, faces and shirt colours of the menu engine from the world.
@@ -98,7 +129,7 @@ void Main_Registrieren() {
     //                                                     new-game wizard screen (without
     //                                                     screens the season would run
     //                                                     its days unseen)
-    //   sound start, video, Meldung_Set_Hooks          -> sound and the menu engine
+    //   Meldung_Set_Hooks                              -> the menu engine
     //   the world's and season's network hooks,
     //   the network layer's packet and signal hooks    -> the network protocol
 }

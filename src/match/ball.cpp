@@ -23,7 +23,7 @@ void ball_geben(Spielfeld_Daten* sf, int slot) {
 }
 
 // Kicks the ball from its place towards a point at a speed (lofted when hoch).
-void ball_spielen(Spielfeld_Daten* sf, f32 zx, f32 zy, bool hoch, f32 tempo) {
+void ball_spielen(Spielfeld_Daten* sf, f32 zx, f32 zy, bool hoch, f32 tempo, f32 hoehe) {
     auto& b = BALL(sf);
     f32 dx = zx - b.x, dy = zy - b.y;
     f32 d = std::sqrt(dx * dx + dy * dy);
@@ -32,8 +32,8 @@ void ball_spielen(Spielfeld_Daten* sf, f32 zx, f32 zy, bool hoch, f32 tempo) {
         f32 t = d / tempo;
         b.vx = dx / t;
         b.vy = dy / t;
-        b.vz = 0.5f * G * t;
         if (b.z < 1) b.z = 1;
+        b.vz = (hoehe - b.z) / t + 0.5f * G * t;
     } else {
         // Ground ball: it loses 7 % a tick, so it travels 1.43 x its speed per second.
         f32 v = d * 0.82f + 250.0f;
@@ -43,7 +43,7 @@ void ball_spielen(Spielfeld_Daten* sf, f32 zx, f32 zy, bool hoch, f32 tempo) {
     }
     sf->ball_ziel[0] = zx;
     sf->ball_ziel[1] = zy;
-    sf->ball_ziel[2] = 0;
+    sf->ball_ziel[2] = hoch ? hoehe : 0.0f;
 }
 
 // The flight of a shot whose outcome is drawn (sf->schuss): into the goal,
@@ -159,6 +159,27 @@ void schuss_an_der_linie(Spielfeld_Daten* sf) {
     }
 }
 
+// A defender clears a high ball out of his box: behind for a corner or away upfield.
+void klaeren(Spielfeld_Daten* sf, int n, int r) {
+    int s = sf_seite(n);
+    auto& o = O(sf, n);
+    ball_frei(sf);
+    sf->spieler[n].sperre = 6;
+    anim(o, A_KOPFBALL);
+    if (r < KLAERUNG_ECKE) {
+        f32 tor_x = ziel_tor_x(sf, s ^ 1);
+        f32 zy = o.y < TOR_Y ? SF_PFOSTEN_1 - 400.0f - static_cast<f32>(r % 800) : SF_PFOSTEN_2 + 400.0f + static_cast<f32>(r % 800);
+        ball_spielen(sf, tor_x + (tor_x > 0 ? 200.0f : -200.0f), zy, true, 1300);
+    } else {
+        f32 zx = abs_x(sf, s, clampf(rel_x(sf, s, o.x) + 1500.0f + static_cast<f32>(r % 1500), 0, SF_LAENGE - 500));
+        f32 zy = clampf(o.y + static_cast<f32>(r % 2000) - 1000.0f, 100, SF_BREITE - 100);
+        ball_spielen(sf, zx, zy, true, 1500);
+    }
+    sf->ball_letzter = static_cast<u8>(n);
+    sf->ball_seite = static_cast<u8>(s);
+    sf->pass_geber = KEIN_SLOT;
+}
+
 // Someone takes the free ball: while a pass travels only the player it goes to.
 void ball_annehmen(Spielfeld_Daten* sf, const Lage& l) {
     auto& b = BALL(sf);
@@ -172,7 +193,9 @@ void ball_annehmen(Spielfeld_Daten* sf, const Lage& l) {
             nd = d2(O(sf, n).x, O(sf, n).y, b.x, b.y);
         }
     }
-    if (n >= 0 && nd < REICHWEITE * REICHWEITE && b.z < 190) {
+    // A high ball moves far in a tick: a man goes up for it within a longer reach.
+    const f32 reichweite = b.z > 100 ? REICHWEITE_KOPF : REICHWEITE;
+    if (n >= 0 && nd < reichweite * reichweite && b.z < 240) {
         int s = sf_seite(n);
         f32 v2 = b.vx * b.vx + b.vy * b.vy;
         if (s != sf->ball_seite && v2 > 900.0f * 900.0f && n != sf->pass_ziel) {
@@ -181,6 +204,7 @@ void ball_annehmen(Spielfeld_Daten* sf, const Lage& l) {
             if (draw(100) > 40 + faehig(sp, sp.f_zweikampf) / 3) return;
         }
         bool kopf = b.z > 100;
+        const int vorher = sf->ball_seite;
         int geber = sf->pass_geber;
         bool eigener_pass = geber != KEIN_SLOT && sf_seite(geber) == s && sf->ball_seite == s;
         ball_geben(sf, n);
@@ -190,15 +214,20 @@ void ball_annehmen(Spielfeld_Daten* sf, const Lage& l) {
         } else {
             sf->pass_geber = KEIN_SLOT;
         }
-        if (sf->ball_seite != s) stat(sf, n, SFST_ZWEIKAMPF_GEWONNEN);
-        // A header or first-time shot in the box.
+        if (vorher != s) stat(sf, n, SFST_ZWEIKAMPF_GEWONNEN);
         f32 rx = rel_x(sf, s, O(sf, n).x);
+        // A defender meets a high ball of the other side in his own box: he heads it clear, often behind.
+        if (b.z > 40 && vorher != s && !O(sf, n).torwart && im_strafraum(rx, O(sf, n).y)) {
+            klaeren(sf, n, draw(1000));
+            return;
+        }
+        // A header or first-time shot in the box.
         if (rx > SF_LAENGE - SF_STRAFRAUM_TIEFE && !O(sf, n).torwart && O(sf, n).y > SF_STRAFRAUM_Y1 &&
             O(sf, n).y < SF_STRAFRAUM_Y2) {
             int r = draw(1000);
             int v = naechster(sf, s ^ 1, O(sf, n).x, O(sf, n).y, false);
-            if (r < 45 && v >= 0) foul(sf, v, n);
-            else if (kopf && r < 600) schiessen(sf, n, SFE_KOPF);
+            if (r < FOUL_IM_STRAFRAUM && v >= 0) foul(sf, v, n);
+            else if (kopf && r < KOPFBALL_SCHUSS) schiessen(sf, n, SFE_KOPF);
             else if (!kopf && r < 250) schiessen(sf, n, 0);
         }
     }
@@ -235,13 +264,16 @@ void freier_ball(Spielfeld_Daten* sf, const Lage& l) {
         return;
     }
     if (b.x < 0 || b.x > SF_LAENGE || b.y < 0 || b.y > SF_BREITE) {
-        // Into the goal without a shot (a cross, a back pass).
+        // Into the goal without a shot: an own goal when a defender touched it
+        // last; a pass of the attackers that rolls in is no goal (a goal kick).
         if ((b.x < 0 || b.x > SF_LAENGE) && b.y > SF_PFOSTEN_1 && b.y < SF_PFOSTEN_2 && b.z < SF_LATTE &&
             sf->ball_letzter != KEIN_SLOT) {
             int vert = (b.x <= 0) == (sf_richtung(sf, 0) > 0) ? 0 : 1;
             int l2 = sf->ball_letzter;
-            tor(sf, l2, sf_seite(l2) == vert);
-            return;
+            if (sf_seite(l2) == vert) {
+                tor(sf, l2, true);
+                return;
+            }
         }
         aus(sf);
         return;

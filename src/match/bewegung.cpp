@@ -120,16 +120,24 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
     const auto& seite = sf->seite[s];
     f32 tx, ty;
     if (o.torwart) {
+        // On the line from the goal's centre to the ball, further out the nearer the ball comes.
         tx = clampf(120.0f + brx / 22.0f, 60, 600);
-        ty = TOR_Y + (b.y - TOR_Y) * 0.22f;
+        ty = TOR_Y + (b.y - TOR_Y) * clampf(tx / (brx > 200.0f ? brx : 200.0f), 0.0f, 0.9f);
+        ty = clampf(ty, SF_PFOSTEN_1 - 150.0f, SF_PFOSTEN_2 + 150.0f);
     } else {
         f32 linie = (seite.taktik[TW_WERT3] - 50) * 12.0f;
         f32 schub = (brx - SF_MITTE_X) * (sp.position == 1 ? 0.4f : 0.6f) + (besitz ? 900.0f : -500.0f) + linie;
         if (seite.schalter && besitz) schub += 1500.0f;
+        schub += static_cast<f32>(spielstand_drang(sf, s)) * 25.0f;
         // The offside trap keeps the back line up.
         if (!besitz && sp.position == 1 && seite.taktik[TW_SCHALTER1]) schub += 350.0f;
         tx = sp.taktik_x + schub;
         ty = sp.taktik_y * 0.72f + b.y * 0.28f;
+        // Forwards stay up when the other side has the ball.
+        if (!besitz && sp.position == 3) {
+            f32 hoch = SF_LAENGE - l.linie[s ^ 1] - 1500.0f;
+            if (tx < hoch) tx = hoch;
+        }
         if (!besitz && sp.position <= 2) {
             // Mark the nearest attacker in the zone: stand goal-side of him.
             const int g = s ^ 1, n = l.feld_n[g];
@@ -144,14 +152,27 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
             }
             sp.deckt = static_cast<i8>(best >= 0 ? l.feld_slot[g][best] : -1);
             if (best >= 0) {
-                tx = rel_x(sf, s, fx[best]) - 320.0f;
-                ty = fy[best] + static_cast<f32>((i % 3) - 1) * 120.0f;
+                // A defender of the back line follows a runner only so far: the line holds.
+                const f32 linie = tx - LINIE_HALTEN;
+                // Two men marking the same attacker take different spots.
+                const int k = i % SF_PRO_SEITE;
+                tx = rel_x(sf, s, fx[best]) - 320.0f - static_cast<f32>(k / 5 % 3) * 60.0f;
+                if (sp.position == 1 && tx < linie) tx = linie;
+                ty = fy[best] + static_cast<f32>(k % 5 - 2) * 110.0f;
             }
         } else {
             sp.deckt = -1;
         }
-        // Attackers stay onside when the side has the ball.
-        if (besitz && sp.position == 3) tx = clampf(tx, 0, SF_LAENGE - 1300.0f);
+        // Attackers play on the last defender's shoulder when the side has the
+        // ball, and now and then run in behind him.
+        if (besitz && sp.position == 3) {
+            f32 linie = SF_LAENGE - l.linie[s ^ 1];
+            // Each 4-second spell he stands a little on or off the line, or runs in behind.
+            int spell = (sf->ticks / 40 + i * 3) % 8;
+            bool lauf = spell % LAUF_TAKT == 0;
+            tx = lauf ? linie + 600.0f : linie - 300.0f + static_cast<f32>(spell) * 40.0f;
+            tx = clampf(tx, 0, SF_LAENGE - 900.0f);
+        }
         tx = clampf(tx, 250, SF_LAENGE - 700.0f);
     }
     // A slow drift so that nobody freezes on one spot.
@@ -168,7 +189,19 @@ namespace {
 
 constexpr int ZIEL_TOLERANZ = 50;  // cm
 
-void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
+// The base set of a figure going on along its straight line (or standing).
+// The animation entries are for the view only: an unseen pitch skips them,
+// and nothing of the game depends on them.
+void anim_linie(Spielfeld_Objekt& o, const Spielfeld_Spieler& sp, bool eilig) {
+    const u8 flag = sp.flag;
+    const bool steht = (flag & F_STEHT) != 0;
+    const f32 sch = steht ? 0.0f : ((flag & F_LAUFEN) ? 50.0f : ((flag & F_LANGSAM) ? 20.0f : 35.0f));
+    anim_basis(o, Anim_Basis(sch, eilig, false, sp.ausdauer < 3000, o.torwart != 0));
+}
+
+// One step of a figure; takt: the ticks until his next step (his breath is
+// counted for all of them).
+void bewegen(Spielfeld_Daten* sf, int i, bool eilig, int takt) {
     auto& sp = sf->spieler[i];
     auto& o = sf->objekt[i];
     bool fuehrt = sf->ballfuehrer == i;
@@ -187,12 +220,11 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
         o.x += o.vx * DT;
         o.y += o.vy * DT;
         // Stamina: standing gives most back, walking some; running and sprinting cost.
-        static constexpr i8 ATEM[4] = {3, -4, 2, -1};
+        static constexpr i8 ATEM[4] = {ATEM_STEHEN, ATEM_SPRINT, ATEM_GEHEN, ATEM_LAUFEN};
         const int art = steht ? 0 : (eilig ? 1 : ((flag & F_LANGSAM) ? 2 : 3));
-        int a = sp.ausdauer + ATEM[art];
+        int a = sp.ausdauer + ATEM[art] * takt;
         sp.ausdauer = a < 1000 ? 1000 : (a > 10000 ? 10000 : a);
-        const f32 sch = steht ? 0.0f : ((flag & F_LAUFEN) ? 50.0f : ((flag & F_LANGSAM) ? 20.0f : 35.0f));
-        anim_basis(o, Anim_Basis(sch, eilig, false, sp.ausdauer < 3000, o.torwart != 0));
+        if (sf->anzeige) anim_linie(o, sp, eilig);
         return;
     } else {
         f32 dx = sp.ziel_x - o.x, dy = sp.ziel_y - o.y;
@@ -204,8 +236,8 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
             sp.alt_y = sp.ziel_y;
             sp.flag = static_cast<u8>((sp.flag & 0x0F) | F_STEHT | (eilig ? F_EILIG : 0));
             o.vx = o.vy = 0;
-            anim_basis(o, Anim_Basis(0.0f, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
-            if (sp.ausdauer < 10000) sp.ausdauer += 3;
+            if (sf->anzeige) anim_basis(o, Anim_Basis(0.0f, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
+            sp.ausdauer = sp.ausdauer + ATEM_STEHEN * takt > 10000 ? 10000 : sp.ausdauer + ATEM_STEHEN * takt;
             return;
         }
         f32 v = (520.0f + static_cast<f32>(faehig(sp, sp.f_tempo)) * 3.0f) * (0.72f + static_cast<f32>(sp.ausdauer) * 0.000028f);
@@ -219,7 +251,7 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
         o.y += dy * k;
         o.vx = dx * k * (1.0f / DT);
         o.vy = dy * k * (1.0f / DT);
-        o.anim.richtung = richtung_von(dx, dy);
+        if (sf->anzeige) o.anim.richtung = richtung_von(dx, dy);
         // The straight line is kept until the target moves.
         f32 rest = d / schritt - 1.0f;
         sp.schritte = static_cast<u8>(rest < 0 ? 0 : (rest > 40 ? 40 : rest));
@@ -228,11 +260,11 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig) {
         sp.flag = static_cast<u8>((sp.flag & 0x0F) | (eilig ? F_EILIG : 0) | (schritt > 40 ? F_LAUFEN : 0) |
                                   (schritt < 30 ? F_LANGSAM : 0));
     }
-    anim_basis(o, Anim_Basis(schritt, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
+    if (sf->anzeige) anim_basis(o, Anim_Basis(schritt, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
     // Stamina: sprinting costs, walking gives it back.
-    if (eilig) sp.ausdauer -= 4;
-    else if (schritt < 30) sp.ausdauer += 2;
-    else sp.ausdauer -= 1;
+    if (eilig) sp.ausdauer += ATEM_SPRINT * takt;
+    else if (schritt < 30) sp.ausdauer += ATEM_GEHEN * takt;
+    else sp.ausdauer += ATEM_LAUFEN * takt;
     if (sp.ausdauer < 1000) sp.ausdauer = 1000;
     if (sp.ausdauer > 10000) sp.ausdauer = 10000;
 }
@@ -254,21 +286,42 @@ void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert) {
             } else if (i == sf->pass_ziel) {
                 eilig = true;
             } else if (i == l.jaeger[0] || i == l.jaeger[1]) {
-                sp.ziel_x = static_cast<i16>(b.x + b.vx * 0.25f);
+                f32 zx = b.x + b.vx * 0.25f;
+                // A keeper never chases a ball over his own line.
+                if (sf->objekt[i].torwart) zx = abs_x(sf, sf_seite(i), clampf(rel_x(sf, sf_seite(i), zx), 40.0f, SF_LAENGE));
+                sp.ziel_x = static_cast<i16>(zx);
                 sp.ziel_y = static_cast<i16>(b.y + b.vy * 0.25f);
                 eilig = true;
-            } else if (((sf->ticks + i) & 7) == 0) {
-                // Off the ball a player looks again every 8 ticks, staggered by slot.
-                ziel_berechnen(sf, i, l);
+            } else {
+                // Off the ball everyone looks again every 8 ticks (16 far from the
+                // ball); a forward makes his runs at full pace.
+                if ((sf->ticks & 7) == 0) {
+                    const auto& o = sf->objekt[i];
+                    const bool fern = d2(o.x, o.y, b.x, b.y) > FERN * FERN;
+                    if (!fern || (sf->ticks & 15) == 0) ziel_berechnen(sf, i, l);
+                }
+                eilig = sp.position == 3 && l.besitz[sf_seite(i)];
             }
         } else if (i == sf->ausfuehrer) {
             eilig = true;
         }
-        bewegen(sf, i, eilig);
+        // Not in a hurry, he looks at his line on one tick in TAKT (staggered by
+        // slot) and on the others only goes on along it.
+        if (!eilig && ((sf->ticks + i) & (TAKT - 1))) {
+            auto& o = sf->objekt[i];
+            if (sp.schritte > 0) {
+                sp.schritte--;
+                o.x += o.vx * DT;
+                o.y += o.vy * DT;
+            }
+            if (sf->anzeige) anim_linie(o, sp, false);
+            continue;
+        }
+        bewegen(sf, i, eilig, eilig ? 1 : TAKT);
     }
 }
 
-void offizielle(Spielfeld_Daten* sf) {
+void offizielle(Spielfeld_Daten* sf, const Lage& ll) {
     auto& b = BALL(sf);
     auto& r = O(sf, SF_OBJ_SCHIRI);
     f32 zx = clampf(b.x - 900.0f, 600, SF_LAENGE - 600), zy = clampf(b.y + 900.0f, 400, SF_BREITE - 400);
@@ -277,20 +330,25 @@ void offizielle(Spielfeld_Daten* sf) {
         f32 d = std::sqrt(dd), st = d > 60 ? 60 : d;
         r.x += dx / d * st;
         r.y += dy / d * st;
-        r.anim.richtung = richtung_von(dx, dy);
-        anim_basis(r, Anim_Basis(st, false, false, false, false));
-    } else {
+        if (sf->anzeige) {
+            r.anim.richtung = richtung_von(dx, dy);
+            anim_basis(r, Anim_Basis(st, false, false, false, false));
+        }
+    } else if (sf->anzeige) {
         anim_basis(r, A_SCHIRI);
     }
-    // The linesmen follow the ball in their half.
+    // The linesmen keep level with the second-last defender of their half, or
+    // with the ball when it is nearer the goal line.
     for (int k = 0; k < 2; k++) {
         auto& l = O(sf, SF_OBJ_LINIE_1 + k);
-        f32 lx = k == 0 ? clampf(b.x, 0, SF_MITTE_X) : clampf(b.x, SF_MITTE_X, SF_LAENGE);
+        int vert = (sf_richtung(sf, 0) > 0) == (k == 0) ? 0 : 1;  // the side defending this half
+        f32 linie = abs_x(sf, vert, ll.linie[vert]);
+        f32 lx = k == 0 ? clampf(b.x < linie ? b.x : linie, 0, SF_MITTE_X) : clampf(b.x > linie ? b.x : linie, SF_MITTE_X, SF_LAENGE);
         f32 d = lx - l.x;
         f32 st = d > 50 ? 50 : (d < -50 ? -50 : d);
         l.x += st;
         // A raised flag or a corner signal plays to its end first (the table holds them).
-        anim_basis(l, st == 0 ? static_cast<u16>(A_LINIE) : Anim_Basis(std::fabs(st), false, false, false, false));
+        if (sf->anzeige) anim_basis(l, st == 0 ? static_cast<u16>(A_LINIE) : Anim_Basis(std::fabs(st), false, false, false, false));
     }
     sf->kamera[0] = clampf(b.x, 800, 10000);
     sf->kamera[1] = clampf(b.y, 1360, 5440);
@@ -316,10 +374,10 @@ void anstoss_positionen(Spielfeld_Daten* sf) {
 void standard_ziele(Spielfeld_Daten* sf, const Lage& l) {
     auto& b = BALL(sf);
     int s = sf->ball_seite;
-    if (sf->situation == SIT_ANSTOSS) return;
+    if (sf->situation == SIT_ANSTOSS || (sf->ticks & 7) != 0) return;
     for (int i = 0; i < SF_SPIELER; i++) {
         if (!sf_auf_platz(sf->spieler[i]) || i == sf->ausfuehrer) continue;
-        if (((sf->ticks + i) & 7) != 0) continue;
+        if ((sf->ticks & 7) != 0) continue;
         ziel_berechnen(sf, i, l);
         auto& sp = sf->spieler[i];
         int si = sf_seite(i);

@@ -21,6 +21,8 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
     // The nearest player and the chasers count in open play only (a set piece taken this tick
     // has its chasers from the next tick on).
     const bool im_spiel = sf->situation == SIT_SPIEL;
+    // The field lists serve the marking, which everyone looks at every 8 ticks.
+    const bool listen = (sf->ticks & 7) == 0;
     for (int s = 0; s < 2; s++) {
         int jaeger = -1, feld = 0;
         l.ball_rx[s] = rel_x(sf, s, bx);
@@ -29,21 +31,30 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
         const int basis = s * SF_PRO_SEITE;
         const f32 tor_x = sf_richtung(sf, s) > 0 ? 0.0f : SF_LAENGE;
         const bool ball_im_strafraum = std::fabs(bx - tor_x) < SF_STRAFRAUM_TIEFE && by > SF_STRAFRAUM_Y1 && by < SF_STRAFRAUM_Y2;
+        const bool vorwaerts = sf_richtung(sf, s) > 0;
+        f32 letzter = SF_LAENGE, vorletzter = SF_LAENGE;
         for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
             const auto& sp = sf->spieler[i];
             if (!sf_auf_platz(sp)) continue;
+            l.aktiv[anzahl++] = static_cast<u8>(i);
             const auto& o = sf->objekt[i];
             const f32 ox = o.x, oy = o.y;
             const bool tw = o.torwart != 0;
-            const bool frei = sp.sperre == 0;
-            l.aktiv[anzahl++] = static_cast<u8>(i);
-            if (!tw) {
+            // The offside line.
+            const f32 rx = vorwaerts ? ox : SF_LAENGE - ox;
+            if (rx < letzter) {
+                vorletzter = letzter;
+                letzter = rx;
+            } else if (rx < vorletzter) {
+                vorletzter = rx;
+            }
+            if (listen && !tw) {
                 l.feld_slot[s][feld] = static_cast<i8>(i);
                 l.feld_x[s][feld] = ox;
                 l.feld_y[s][feld] = oy;
                 feld++;
             }
-            if (!frei || !im_spiel) continue;
+            if (sp.sperre != 0 || !im_spiel) continue;
             f32 d = d2(ox, oy, bx, by);
             if (d < nd) { nd = d; naechster = i; }
             if (tw && !ball_im_strafraum) continue;
@@ -52,6 +63,7 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
         }
         l.jaeger[s] = jaeger;
         l.feld_n[s] = feld;
+        l.linie[s] = vorletzter;
     }
     l.naechster = naechster;
     l.nd = nd;
@@ -149,7 +161,7 @@ void Engine_Tick(Spielfeld_Daten* sf) {
     if (sf->situation != SIT_SPIEL && sf->situation != SIT_TORJUBEL && sf->situation != SIT_HALBZEIT_ENDE)
         standard_ziele(sf, l);
     alle_bewegen(sf, l, geaendert);
-    offizielle(sf);
+    offizielle(sf, l);
     sf->zweikampf[0] = sf->zweikampf[1] = -1;
     ende_pruefen(sf);
 }

@@ -207,6 +207,21 @@ fertig:
 
 void Partie_Figuren::aufnehmen(const Spielfeld_Daten* sf, const std::vector<Partie_Ereignis>& ev, const Partie_Ergebnis& e) {
     spiele++;
+    verlaengerungen += e.verlaengerung ? 1 : 0;
+    golden_goals += e.golden_goal ? 1 : 0;
+    // The events agree with the score; a sent-off player takes no further part.
+    int gezaehlt[2] = {0, 0};
+    std::vector<i32> weg;
+    for (const auto& x : ev) {
+        if (x.flags & SFE_ELFMETERSCHIESSEN) break;
+        for (i32 w : weg) vom_platz_dabei += w == x.spieler;
+        if (x.flags & SFE_TOR) {
+            gezaehlt[(x.flags & SFE_TEAM_A) ? 0 : 1]++;
+            if (x.spieler < 0 || x.minute < 1) ohne_schuetze++;
+        }
+        if (x.flags & (SFE_ROT | SFE_GELBROT)) weg.push_back(x.spieler);
+    }
+    if (gezaehlt[0] != e.tore[0] || gezaehlt[1] != e.tore[1]) falsche_ereignisse++;
     tore += e.tore[0] + e.tore[1];
     if (e.tore[0] > e.tore[1]) heimsiege++;
     else if (e.tore[0] < e.tore[1]) auswaertssiege++;
@@ -237,9 +252,13 @@ void Partie_Figuren::aufnehmen(const Spielfeld_Daten* sf, const std::vector<Part
         if ((x.flags & SFE_ELFMETER) && (x.flags & SFE_CHANCE)) elfer++;
         if ((x.flags & SFE_ELFMETER) && (x.flags & SFE_TOR)) elfer_tore++;
     }
-    int d = sf->staerke[0] - sf->staerke[1];
+    // The margin: the difference of the starting elevens' mean strength (0..12,000), scaled to 0..999.
+    int summe[2] = {0, 0};
+    for (int i = 0; i < SF_SPIELER; i++)
+        if (sf->spieler[i].spieler >= 0 && sf->spieler[i].minute_ein == 0) summe[sf_seite(i)] += sf->spieler[i].staerke;
+    int d = (summe[0] - summe[1]) / (MAX_SPIELER_EINGESETZT * 12);
     int stark = d >= 0 ? 0 : 1;
-    int st = (d < 0 ? -d : d) / 50;
+    int st = (d < 0 ? -d : d) / (stufe_breite > 0 ? stufe_breite : 50);
     if (st > 5) st = 5;
     stufe_spiele[st]++;
     if (e.tore[stark] > e.tore[stark ^ 1]) stufe_siege[st]++;
@@ -283,10 +302,12 @@ std::string Partie_Figuren::text() const {
     zeile("yellow cards per match", (gelb + gelbrot) / n, "2.5 .. 4.5");
     zeile("red cards per match", (gelbrot + rot) / n, "<= 0.3");
     zeile("shoot-out kicks converted %", anteil(schiessen_tore, schiessen_kicks), "68 .. 80");
+    if (verlaengerungen) zeile("extra time %", anteil(verlaengerungen, n), "");
+    if (golden_goals) zeile("decided by a golden goal %", anteil(golden_goals, n), "");
     for (int i = 0; i < 6; i++) {
         if (!stufe_spiele[i]) continue;
         char name[64];
-        std::snprintf(name, sizeof name, "stronger side wins %%, margin %d%s", i * 50, i == 5 ? "+" : "");
+        std::snprintf(name, sizeof name, "stronger side wins %%, margin %d%s", i * stufe_breite, i == 5 ? "+" : "");
         std::snprintf(z, sizeof z, "%-36s %9.3f   (%d matches, upsets %.1f %%)\n", name, anteil(stufe_siege[i], stufe_spiele[i]),
                       stufe_spiele[i], anteil(stufe_niederlagen[i], stufe_spiele[i]));
         r += z;
@@ -340,6 +361,58 @@ int liga_schluessel(int t) {
     return Team_Wert(6, t, 0, OP_LESEN) * 10 + e;
 }
 }  // namespace
+
+std::vector<u32> Vereine_Waehlen(int liga, int ebene) {
+    std::vector<u32> r;
+    for (int t = 0; t < Team_Anzahl; t++) {
+        int l = liga_schluessel(t);
+        if (l < 0 || (liga >= 0 && l != liga) || (ebene >= 1 && l % 10 != ebene)) continue;
+        r.push_back(static_cast<u32>(t));
+    }
+    return r;
+}
+
+namespace {
+// The run's own generator for pairings and streams (not game randomness): splitmix64.
+u64 mische(u64& zustand) {
+    u64 z = (zustand += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+}  // namespace
+
+Partie_Figuren Partie_Lauf_Spielen(const Partie_Lauf& lauf, void (*erstes)(u32, u32, u32, const Partie_Ergebnis&)) {
+    Partie_Figuren f;
+    f.stufe_breite = lauf.stufe_breite;
+    const auto& v = lauf.vereine;
+    if (v.size() < 2) return f;
+    u64 zustand = lauf.saat;
+    for (long long k = 0; k < lauf.spiele; k++) {
+        u32 h, g;
+        if (lauf.zufaellig) {
+            u64 a = mische(zustand) % v.size(), b = mische(zustand) % (v.size() - 1);
+            if (b >= a) b++;
+            h = v[a];
+            g = v[b];
+        } else {
+            Liga_Paarung(v, static_cast<int>(k % (1 << 30)), &h, &g);
+        }
+        const u32 spiel = 1;
+        Partie_Spiel_Anmelden(spiel, h, g, 1);
+        if (Spielfeld_Neu(spiel, 0, 0, 30000, h, 1)) {
+            // The match's stream: the seed and the match number mixed into 32 bits.
+            u64 strom = (static_cast<u64>(lauf.saat) << 32) | static_cast<u64>(k & 0xFFFFFFFF);
+            Spielfeld_Set_Zufall(Spielfeld_Zeiger(spiel), static_cast<u32>(mische(strom)));
+            Partie_Ergebnis e = Partie_Spielen(spiel, lauf.optionen);
+            f.aufnehmen(Spielfeld_Zeiger(spiel), Partie_Ereignisse(spiel), e);
+            if (k == 0 && erstes) erstes(spiel, h, g, e);
+        }
+        Spielfeld_Loeschen(1);
+        Partie_Spiele_Leeren();
+    }
+    return f;
+}
 
 std::vector<u32> Liga_Vereine(int liga) {
     std::vector<u32> r;

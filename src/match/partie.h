@@ -79,14 +79,37 @@ struct Partie_Figuren {
     int eigentore = 0, kopftore = 0, tore_ohne_schuss = 0;
     int schuesse = 0, aufs_tor = 0, ecken = 0, fouls = 0, abseits = 0;
     int tore_abschnitt[6] = {};
+    int verlaengerungen = 0, golden_goals = 0;
+    // Matches whose events disagree with the score, goals without a scorer,
+    // events of a player after his sending-off.
+    int falsche_ereignisse = 0, ohne_schuetze = 0, vom_platz_dabei = 0;
     i64 besitz_heim = 0, besitz_alle = 0;
     int ergebnis[8][8] = {};  // score lines up to 7:7
-    // Wins of the stronger side by strength margin (buckets of 50 on 0..999).
+    // Wins of the stronger side by strength margin (buckets of stufe_breite on 0..999).
+    int stufe_breite = 50;
     int stufe_spiele[6] = {}, stufe_siege[6] = {}, stufe_niederlagen[6] = {};
     void aufnehmen(const Spielfeld_Daten* sf, const std::vector<Partie_Ereignis>& ev, const Partie_Ergebnis& e);
     // One row per measure, with the band real football gives where there is one.
     std::string text() const;
 };
+
+// A run of many matches: the clubs, random pairings or the home-and-away
+// series over them, and a seed that with the match number picks each match's
+// random stream.
+struct Partie_Lauf {
+    std::vector<u32> vereine;
+    bool zufaellig = false;
+    u32 saat = 1;
+    long long spiele = 1000;
+    int stufe_breite = 50;  // of the strength-margin buckets
+    Partie_Optionen optionen;
+};
+// Plays a run and gathers its figures; erstes (may be null) sees the first
+// match before its pitch is cleared.
+Partie_Figuren Partie_Lauf_Spielen(const Partie_Lauf& lauf, void (*erstes)(u32 spiel, u32 heim, u32 gast, const Partie_Ergebnis& e) = nullptr);
+// The clubs of a league (country * 10 + level, liga >= 0), of one level in
+// every country (ebene >= 1), or of the whole world (both < 0), in team order.
+std::vector<u32> Vereine_Waehlen(int liga, int ebene);
 
 // Clubs of a league (the clubs of one country on one level; key country * 10
 // + level) in team order; the league with the most clubs.

@@ -27,13 +27,8 @@ void standard(Spielfeld_Daten* sf, u8 situation, int seite, f32 x, f32 y, int au
 }
 
 // True when the receiver stands offside at the moment of the pass.
-bool abseits(Spielfeld_Daten* sf, int geber, int empf) {
-    int s = sf_seite(geber), g = s ^ 1;
-    f32 erx = rel_x(sf, g, O(sf, empf).x);  // seen from the defenders' goal
-    if (erx > SF_MITTE_X) return false;     // own half
-    f32 brx = rel_x(sf, g, BALL(sf).x);
-    if (erx >= brx) return false;           // behind the ball
-    // Second-last defender.
+// The second-last man of side g (keeper included), seen from its own goal line.
+f32 abwehrlinie(Spielfeld_Daten* sf, int g) {
     f32 a = 1e9f, b2 = 1e9f;
     int basis = g * SF_PRO_SEITE;
     for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
@@ -42,13 +37,33 @@ bool abseits(Spielfeld_Daten* sf, int geber, int empf) {
         if (r < a) { b2 = a; a = r; }
         else if (r < b2) b2 = r;
     }
-    return erx < b2 - 30;
+    return b2;
+}
+
+// Whether the linesman flags the receiver of a pass offside. He judges by
+// the receiver's distance beyond the second-last defender at the moment of
+// the pass, and sees it best when he is level with that line.
+bool abseits_gepfiffen(Spielfeld_Daten* sf, int geber, int empf) {
+    int s = sf_seite(geber), g = s ^ 1;
+    f32 erx = rel_x(sf, g, O(sf, empf).x);  // seen from the defenders' goal
+    if (erx > SF_MITTE_X) return false;     // own half
+    f32 brx = rel_x(sf, g, BALL(sf).x);
+    if (erx >= brx) return false;           // behind the ball
+    f32 b2 = abwehrlinie(sf, g);
+    f32 vorsprung = b2 - erx;  // > 0: beyond the line
+    if (vorsprung < -60.0f) return false;
+    const auto& lr = O(sf, O(sf, empf).x < SF_MITTE_X ? SF_OBJ_LINIE_1 : SF_OBJ_LINIE_2);
+    bool gut_im_blick = std::fabs(lr.x - abs_x(sf, g, b2)) < 800.0f;
+    int p;
+    if (vorsprung > 30.0f) p = 970 - (gut_im_blick ? 0 : 150) - (vorsprung < 100.0f ? 150 : 0);
+    else p = gut_im_blick ? 40 : 100;
+    return draw(1000) < p;
 }
 
 void abseits_pfiff(Spielfeld_Daten* sf, int empf) {
     int g = sf_seite(empf) ^ 1;
     sf->linienrichter_ruf = 1;
-    int lr = O(sf, empf).y < SF_BREITE / 2 ? SF_OBJ_LINIE_1 : SF_OBJ_LINIE_2;
+    int lr = O(sf, empf).x < SF_MITTE_X ? SF_OBJ_LINIE_1 : SF_OBJ_LINIE_2;
     anim(O(sf, lr), A_FAHNE);
     standard(sf, SIT_ABSEITS, g, O(sf, empf).x, O(sf, empf).y, naechster(sf, g, O(sf, empf).x, O(sf, empf).y, true), 25);
 }
@@ -122,8 +137,8 @@ void foul(Spielfeld_Daten* sf, int taeter, int opfer) {
     int r = draw(1000);
     int haerte = sf->spieler[taeter].f_haerte + sf->seite[s ^ 1].taktik[TW_WERT4] / 2;
     // Cards: more likely for hard players, near the goal and for a last man.
-    int p_gelb = 230 + haerte + (orx < 3000 ? 60 : 0);
-    int p_rot = 2 + (strafraum ? 8 : 0);
+    int p_gelb = KARTE_GELB + haerte + (orx < 3000 ? 60 : 0);
+    int p_rot = KARTE_ROT + (strafraum ? 8 : 0);
     // A booked player holds back.
     if (sf->spieler[taeter].gelb) p_gelb /= 5;
     if (r < p_rot) karte(sf, taeter, true);
@@ -229,7 +244,13 @@ void standard_tick(Spielfeld_Daten* sf) {
     b.x = sf->standard_x;
     b.y = sf->standard_y;
     switch (sit) {
-        case SIT_ANSTOSS:
+        case SIT_ANSTOSS: {
+            // A short pass to the nearest team-mate, whatever the formation.
+            int m = naechster(sf, s, b.x, b.y, false, a);
+            if (m >= 0) pass_an(sf, a, m, 3);
+            else passen(sf, a, 3);
+            break;
+        }
         case SIT_EINWURF: passen(sf, a, 3); break;
         case SIT_ECKE: passen(sf, a, 2); break;
         case SIT_ABSTOSS: passen(sf, a, 1); break;

@@ -57,6 +57,7 @@ bool Spielfeld_Pruefen(const Spielfeld_Daten* sf) {
     auto slot_ok = [](int v) { return v == KEIN_SLOT || (v >= 0 && v < SF_SPIELER); };
     auto ort_ok = [](f32 v) { return std::isfinite(v) && v > -30000.0f && v < 30000.0f; };
     if (sf->minuten_teil >= SF_TICKS_PRO_MINUTE || sf->zufall >= RND_TABELLE_GROESSE) return false;
+    if (sf->zufall_versatz < 0 || sf->zufall_versatz >= static_cast<i32>(RND_TABELLE_GROESSE)) return false;
     if (sf->tore[0] < 0 || sf->tore[1] < 0 || sf->minute < 0) return false;
     if (sf->situation > SIT_ABSEITS || sf->halbzeit_status > 2 || sf->schuss > SCHUSS_EIGENTOR ||
         sf->elfer_ergebnis > SCHUSS_EIGENTOR)

@@ -40,7 +40,8 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     s.minute_aus = 255;
     // Skills from the fine strength (0..12,000) and the morale, shaped by
     // position and the active special attributes.
-    int basis = s.staerke / 120 + (Spieler_Wert(90, sp, 0, OP_LESEN) - 3) + heimvorteil;
+    // Skills from the strength, flat enough that the weaker side keeps a chance in every duel.
+    int basis = 10 + s.staerke / 185 + (Spieler_Wert(90, sp, 0, OP_LESEN) - 3) + heimvorteil;
     int b[8] = {0, 0, 0, 0, 0, 0, 0, 0};  // pass, shot, duel, pace, keeper, technique, header, hardness
     switch (s.position) {
         case 0: b[1] = -30; b[4] = 0; break;
@@ -85,6 +86,26 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     if (st & SP_STATUS_ROLLE_1) s.flag |= 2;  // corner taker
     if (st & SP_STATUS_ROLLE_3) s.flag |= 4;  // free-kick taker
     if (Spieler_Wert(99, sp, 0, OP_LESEN) >= 0) s.flag |= 8;  // marks a man
+}
+
+// A match of the lowest division is football as much as one of the top:
+// the skills of both sides move together so that the match's mean is the
+// same at every level; what the sides are against each other stays.
+void auf_spielniveau(Spielfeld_Daten* sf) {
+    int summe = 0, n = 0;
+    for (const auto& s : sf->spieler)
+        if (s.spieler >= 0) {
+            summe += s.f_pass + s.f_schuss + s.f_zweikampf + s.f_tempo + s.f_technik + s.f_kopf;
+            n += 6;
+        }
+    if (n == 0) return;
+    const int verschiebung = engine::SPIELNIVEAU - summe / n;
+    for (auto& s : sf->spieler) {
+        if (s.spieler < 0) continue;
+        for (u8* f : {&s.f_pass, &s.f_schuss, &s.f_zweikampf, &s.f_tempo, &s.f_technik, &s.f_kopf})
+            *f = skill(*f, verschiebung);
+        if (s.position == 0) s.f_torwart = skill(s.f_torwart, verschiebung);
+    }
 }
 
 bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
@@ -233,11 +254,12 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     sf->team[1] = gast;
     // The home side plays at its own ground unless the venue is another club's.
     sf->gast_von_aussen = (heim_team != heim && heim_team < static_cast<u32>(Team_Anzahl)) ? 1 : 0;
-    int vorteil = sf->gast_von_aussen ? 0 : 2;
+    int vorteil = sf->gast_von_aussen ? 0 : engine::HEIMVORTEIL;
     if (!seite_fuellen(sf, 0, heim, vorteil) || !seite_fuellen(sf, 1, gast, 0)) {
         std::free(sf);
         return false;
     }
+    auf_spielniveau(sf);
     for (int s = 0; s < 2; s++) {
         int r = sf->staerke[s] / 100;
         sf->rating[s] = static_cast<i8>(r);
@@ -266,12 +288,6 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     for (int i = 0; i < 8; i++) sf->banden[i] = 1 + (heim * 8 + i) % 14;
     sf->extra_figur = 0;
     sf->zufall = Rnd_Get_Index();
-    // The pace of the day from the pitch's own cursor.
-    Rnd_Push();
-    Rnd_Set_Index(static_cast<i32>(sf->zufall), 0);
-    sf->tempo = static_cast<i16>(Rnd_Basis(30, 170));
-    sf->zufall = Rnd_Get_Index();
-    Rnd_Pop();
     sf->anstoss_seite = 0;
     Engine_Taktik_Berechnen(sf, 0);
     Engine_Taktik_Berechnen(sf, 1);
@@ -319,12 +335,15 @@ void Spielfeld_Halbzeit_Start_Feld(Spielfeld_Daten* sf) {
     sf->halbzeit_start = 1;
     sf->halten = 0;
     sf->grenze_eigen = static_cast<i16>(sf->minute + 2);
+    // The break gives some breath back.
+    for (auto& sp : sf->spieler) sp.ausdauer = sp.ausdauer + 1500 > 10000 ? 10000 : sp.ausdauer + 1500;
     Engine_Aufstellen(sf, (sf->halbzeit - 1) & 1);
 }
 
 void Spielfeld_Set_Zufall(Spielfeld_Daten* sf, u32 saat) {
     if (!sf) return;
     sf->zufall = saat % RND_TABELLE_GROESSE;
+    sf->zufall_versatz = static_cast<i16>(saat / RND_TABELLE_GROESSE % RND_TABELLE_GROESSE);
 }
 
 bool Spielfeld_Set_Elfmeter(u32 spiel, int seite, int schuetze) {
@@ -393,7 +412,7 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
         sf->wartet = 0;
     }
     Rnd_Push();
-    Rnd_Set_Index(static_cast<i32>(sf->zufall), 0);
+    Rnd_Set_Index(static_cast<i32>(sf->zufall + static_cast<u32>(sf->zufall_versatz)), 0);
     Engine_Tick(sf);
     sf->zufall = Rnd_Get_Index();
     Rnd_Pop();

@@ -305,7 +305,7 @@ struct Spielfeld_Inhalt {
     f32 vorteil_x, vorteil_y;
     i32 ticks;                // ticks played
     i16 nachspiel_bis;        // headless driver: the minute its stoppage time ends
-    i16 tempo;                // pace of this match in % (shots), drawn at kick-off
+    i16 zufall_versatz;       // the cursor moves on by this at every tick (0..5999)
     // Network lockstep.
     i16 grenze_eigen;         // this side may play while minute < both limits
     i16 grenze_andere;

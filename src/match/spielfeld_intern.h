@@ -72,13 +72,38 @@ namespace engine {
 constexpr f32 DT = 0.1f;
 constexpr f32 G = 981.0f;
 constexpr f32 REICHWEITE = 90.0f;  // reach to take the ball
+constexpr f32 REICHWEITE_KOPF = 170.0f;  // reach to meet a high ball
 constexpr f32 ZWEIKAMPF_NAH = 130.0f;
 constexpr f32 TOR_Y = 3403.0f;
+constexpr f32 FERN = 3500.0f;  // a figure this far from the ball looks at his place half as often
+constexpr int TAKT = 4;  // a figure not in a hurry looks at his line on one tick in TAKT
 
 // Pace bits of the current straight line in the slot's flag byte; F_STEHT: he stands at the target of alt_x/alt_y.
 constexpr u8 F_EILIG = 0x80, F_LAUFEN = 0x40, F_LANGSAM = 0x20, F_STEHT = 0x10;
 // Role bits of the flag byte.
 constexpr u8 F_ELFMETER = 1, F_ECKE = 2, F_FREISTOSS = 4;
+
+// How often things happen, per tick of the ball holder (in 1,000ths) and per
+// event: the figures the realism test holds to real football.
+constexpr int SCHUSS_NAH = 600, SCHUSS_MITTEL = 450, SCHUSS_WEIT = 300, SCHUSS_FERN = 120;  // by distance to goal
+constexpr f32 FLANKE_AB = 7000.0f, AUSSEN_AB = 900.0f;  // and this far off the middle  // a wide man crosses from here on (cm from his own goal line)
+constexpr int FLANKE_RATE = 400, FLANKE_MITTE = 80;  // wide, and a ball chipped in from the middle
+constexpr f32 STEILPASS = 0.0f;  // a passer's liking for a man at or beyond the last line
+constexpr f32 KREUZ_ABZUG = 0.12f;  // a cross arrives less often than a pass
+constexpr f32 KOPFHOEHE = 170.0f;
+constexpr int KOPFBALL_SCHUSS = 600;  // a man meeting a high ball in the box heads at goal
+constexpr int ABGEFAELSCHT_ECKE = 450;  // a shot going wide past a close defender is deflected behind
+constexpr int KLAERUNG_ECKE = 480;  // a header clear from the box goes behind
+constexpr int FOUL_IM_STRAFRAUM = 18;  // a man receiving in the box is brought down
+constexpr int SPIELNIVEAU = 55;  // the mean skill of every match
+constexpr int HEIMVORTEIL = 5;  // skill points of the home side at its own ground
+constexpr int SPIELSTAND_ZURUECK = 12, SPIELSTAND_VOR = 6;  // drive (and line, x 25 cm) late in a match
+constexpr int LAUF_TAKT = 8;  // a forward runs in behind in one of this many 4-second spells
+// Stamina per tick: standing, sprinting, walking, running.
+constexpr i8 ATEM_STEHEN = 1, ATEM_SPRINT = -4, ATEM_GEHEN = 0, ATEM_LAUFEN = -2;
+constexpr int FOUL_GRUND = 480, FOUL_STRAFRAUM = -220;
+constexpr int KARTE_GELB = 105, KARTE_ROT = 0;  // after a foul (1,000ths)
+constexpr f32 LINIE_HALTEN = 200.0f;  // a back-line defender follows a runner this far behind his line  // a tackle is a foul (1,000ths): always, more in the box
 
 inline Spielfeld_Objekt& O(Spielfeld_Daten* sf, int i) { return sf->objekt[i]; }
 inline Spielfeld_Objekt& BALL(Spielfeld_Daten* sf) { return sf->objekt[SF_OBJ_BALL]; }
@@ -100,8 +125,7 @@ inline void punkte(Spielfeld_Daten* sf, int slot, int p) {
 }
 // Effective skill with stamina and injury.
 inline int faehig(const Spielfeld_Spieler& s, u8 wert) {
-    int v = wert;
-    if (s.ausdauer < 3300) v -= (3300 - s.ausdauer) / 220;
+    int v = wert - (10000 - s.ausdauer) / 450;
     if (s.verletzung) v -= 15;
     return v < 1 ? 1 : v;
 }
@@ -111,6 +135,17 @@ inline void versetzt(Spielfeld_Spieler& sp) {
     sp.flag = static_cast<u8>(sp.flag & ~F_STEHT);
 }
 
+// How a side plays the score late in a match: one in front sits back (its
+// line lower, less drive), one behind pushes; 0 before minute 60 or level.
+// The change of drive and line height, in the units of the tactic values.
+inline int spielstand_drang(const Spielfeld_Daten* sf, int s) {
+    int d = sf->tore[s] - sf->tore[s ^ 1];
+    // A side three up sits back at any time, harder the more it leads.
+    if (d >= 3) return -SPIELSTAND_ZURUECK * (d - 1);
+    if (sf->minute < 60) return 0;
+    return d > 0 ? -SPIELSTAND_ZURUECK : (d < 0 ? SPIELSTAND_VOR : 0);
+}
+
 // What a tick knows of the players at its start (engine.cpp).
 struct Lage {
     int jaeger[2];     // the chaser of each side
@@ -118,7 +153,8 @@ struct Lage {
     f32 nd;            // his squared distance
     int anzahl;        // players on the pitch at the start of the tick
     u8 aktiv[SF_SPIELER];
-    // Field players of each side on the pitch (no keeper), positions at the start of the tick.
+    // Field players of each side on the pitch (no keeper), positions at the start of the tick
+    // (made on every 8th tick only, when the players look at their places).
     int feld_n[2];
     i8 feld_slot[2][SF_PRO_SEITE];
     f32 feld_x[2][SF_PRO_SEITE];
@@ -126,6 +162,8 @@ struct Lage {
     // Per side: the ball seen from the side's own goal line, and whether the side has the ball.
     f32 ball_rx[2];
     bool besitz[2];
+    // Per side: its second-last man (keeper included) seen from its own goal line: the offside line.
+    f32 linie[2];
 };
 
 // bewegung.cpp: figures, positions, animation entries.
@@ -135,14 +173,15 @@ int torwart(Spielfeld_Daten* sf, int seite);
 int naechster(Spielfeld_Daten* sf, int seite, f32 x, f32 y, bool mit_tw, int ausser = -1);
 void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l);
 void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert);
-void offizielle(Spielfeld_Daten* sf);
+void offizielle(Spielfeld_Daten* sf, const Lage& l);
 void anstoss_positionen(Spielfeld_Daten* sf);
 void standard_ziele(Spielfeld_Daten* sf, const Lage& l);
 
 // ball.cpp: the ball.
 void ball_frei(Spielfeld_Daten* sf);
 void ball_geben(Spielfeld_Daten* sf, int slot);
-void ball_spielen(Spielfeld_Daten* sf, f32 zx, f32 zy, bool hoch, f32 tempo);
+// A lofted ball comes down to hoehe (cm) at the target: a cross arrives at head height.
+void ball_spielen(Spielfeld_Daten* sf, f32 zx, f32 zy, bool hoch, f32 tempo, f32 hoehe = 0.0f);
 void schuss_flug(Spielfeld_Daten* sf, int tw, int sk, u32 art, int r5);
 void freier_ball(Spielfeld_Daten* sf, const Lage& l);
 void aus(Spielfeld_Daten* sf);
@@ -150,13 +189,15 @@ void aus(Spielfeld_Daten* sf);
 // entscheidung.cpp: the ball holder and the duels.
 void ballfuehrer(Spielfeld_Daten* sf, const Lage& l);
 void passen(Spielfeld_Daten* sf, int p, int modus);
+void pass_an(Spielfeld_Daten* sf, int p, int empfaenger, int modus);
 void schiessen(Spielfeld_Daten* sf, int p, u32 art);
 int schuetze_waehlen(Spielfeld_Daten* sf, int seite, u8 flag, int skill);
 
 // regeln.cpp: referee and rules.
 void standard(Spielfeld_Daten* sf, u8 situation, int seite, f32 x, f32 y, int ausfuehrer, int warte);
 void standard_tick(Spielfeld_Daten* sf);
-bool abseits(Spielfeld_Daten* sf, int geber, int empf);
+f32 abwehrlinie(Spielfeld_Daten* sf, int g);
+bool abseits_gepfiffen(Spielfeld_Daten* sf, int geber, int empf);
 void abseits_pfiff(Spielfeld_Daten* sf, int empf);
 void foul(Spielfeld_Daten* sf, int taeter, int opfer);
 void vom_platz(Spielfeld_Daten* sf, int slot);

@@ -39,6 +39,7 @@ struct Main_Hook_Tabelle {
     void (*Kalender_Run)() = Main_Standard_Frame;  // the game's state machine, once a frame
     void (*Video_Overlay)(u16* pixel, i32 pitch, i32 hoehe) = [](u16*, i32, i32) {};  // before presenting
     void (*Socket_Event)(uintptr_t socket, u32 ereignisse) = [](uintptr_t, u32) {};   // message 1025
+    void (*Fenster_Aktiv)(bool aktiv) = [](bool) {};  // the window was minimised (false) or shown again (true)
 
     // Shutdown.
     void (*Grafik_Sound_Freigeben)() = [] {};  // fonts, darkening table, sound

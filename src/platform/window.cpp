@@ -12,6 +12,7 @@
 
 #include "base/cp1252.h"
 #include "platform/display.h"
+#include "platform/hooks.h"
 #include "platform/input.h"
 #include "platform/keys.h"
 #include "platform/messages.h"
@@ -69,12 +70,14 @@ void Ereignis_Behandeln(const SDL_Event& e) {
             switch (e.window.event) {
                 case SDL_WINDOWEVENT_MINIMIZED:
                 case SDL_WINDOWEVENT_HIDDEN:
+                    if (fenster_aktiv && Main_Hooks.Fenster_Aktiv) Main_Hooks.Fenster_Aktiv(false);
                     fenster_aktiv = false;
                     break;
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_MAXIMIZED:
                 case SDL_WINDOWEVENT_SHOWN:
                 case SDL_WINDOWEVENT_EXPOSED:
+                    if (!fenster_aktiv && Main_Hooks.Fenster_Aktiv) Main_Hooks.Fenster_Aktiv(true);
                     fenster_aktiv = true;
                     break;
                 default:

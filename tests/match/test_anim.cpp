@@ -59,7 +59,7 @@ TEST(AnimTabelle, TheBaseSetFollowsStepHurryBallAndKeeper) {
 // no running set, one that runs no standing set unless an action still plays;
 // the frame counter stays inside the set; cards show at the referee.
 TEST_F(Anim, EachFigureShowsTheSetOfWhatItDoes) {
-    Spielfeld_Daten* sf = neu(70, liga[2], liga[5], 4711);
+    Spielfeld_Daten* sf = neu(70, liga[2], liga[5], 4711, 1);  // shown: an unseen pitch keeps no animation entries
     ASSERT_NE(sf, nullptr);
     int falsch_ladbar = 0, steht_rennt = 0, rennt_steht = 0, bild_aus = 0, karten = 0, karte_gezeigt = 0, geprueft = 0;
     size_t ereignisse = 0;

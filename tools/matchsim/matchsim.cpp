@@ -100,10 +100,10 @@ Optionen lesen(int argc, char** argv) {
     return o;
 }
 
-int liga_schluessel(int t) {
-    if (t == Team_Transfermarkt || !(Team_Daten[t].art & TEAM_ART_VEREIN)) return -1;
-    int e = Team_Get_Ebene(t);
-    return e <= 0 ? -1 : Team_Wert(6, t, 0, OP_LESEN) * 10 + e;
+bool ist_verein(int t) {
+    for (u32 v : Vereine_Waehlen(-1, -1))
+        if (static_cast<int>(v) == t) return true;
+    return false;
 }
 
 // A club by number or by its name (letter case aside).
@@ -111,21 +111,19 @@ std::optional<u32> verein(const std::string& text) {
     bool ziffern = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
     if (ziffern) {
         long long t = zahl("-h/-a", text.c_str(), 0, Team_Anzahl - 1);
-        if (liga_schluessel(static_cast<int>(t)) < 0) abbruch("team " + text + " is not a club");
+        if (!ist_verein(static_cast<int>(t))) abbruch("team " + text + " is not a club");
         return static_cast<u32>(t);
     }
     std::string name = Utf8_To_Cp1252(text);
     for (int t = 0; t < Team_Anzahl; t++)
-        if (liga_schluessel(t) >= 0 && strcasecmp(Team_String(0, t, nullptr, 0), name.c_str()) == 0) return static_cast<u32>(t);
+        if (ist_verein(t) && strcasecmp(Team_String(0, t, nullptr, 0), name.c_str()) == 0) return static_cast<u32>(t);
     abbruch("no club called \"" + text + "\"");
 }
 
-// The pairings' own generator (not game randomness): splitmix64.
-u64 mische(u64& zustand) {
-    u64 z = (zustand += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
+void erstes_zeigen(u32 spiel, u32 h, u32 g, const Partie_Ergebnis& e) {
+    std::printf("%s - %s  %d:%d\n", Cp1252_To_Utf8(Team_String(0, static_cast<int>(h), nullptr, 0)).c_str(),
+                Cp1252_To_Utf8(Team_String(0, static_cast<int>(g), nullptr, 0)).c_str(), e.tore[0], e.tore[1]);
+    std::fputs(Partie_Ereignisliste(spiel).c_str(), stdout);
 }
 
 }  // namespace
@@ -136,74 +134,34 @@ int main(int argc, char** argv) {
     if (!Welt_Laden_Ordner(o.welt.c_str(), 0)) {
         abbruch("cannot load the world from \"" + o.welt + "\"");
     }
-    std::vector<u32> vereine;
+    Partie_Lauf lauf;
     std::string auswahl;
     if (!o.heim.empty()) {
         u32 h = *verein(o.heim), g = *verein(o.gast);
         if (h == g) abbruch("a club cannot play itself");
-        vereine = {h, g};
+        lauf.vereine = {h, g};
         auswahl = "one pairing";
     } else {
         if (o.liga < 0 && o.ebene < 0 && !o.zufaellig) o.liga = Liga_Groesste();
-        for (int t = 0; t < Team_Anzahl; t++) {
-            int l = liga_schluessel(t);
-            if (l < 0 || (o.liga >= 0 && l != o.liga) || (o.ebene >= 0 && l % 10 != o.ebene)) continue;
-            vereine.push_back(static_cast<u32>(t));
-        }
+        lauf.vereine = Vereine_Waehlen(o.liga, o.ebene);
         auswahl = o.liga >= 0 ? "league " + std::to_string(o.liga) : (o.ebene >= 0 ? "level " + std::to_string(o.ebene) : "the world");
-        if (vereine.size() < 2) abbruch(auswahl + " has fewer than two clubs");
+        if (lauf.vereine.size() < 2) abbruch(auswahl + " has fewer than two clubs");
     }
-    std::printf("%s, %zu clubs, %s pairings, %lld matches, seed %u\n", auswahl.c_str(), vereine.size(),
+    std::printf("%s, %zu clubs, %s pairings, %lld matches, seed %u\n", auswahl.c_str(), lauf.vereine.size(),
                 o.zufaellig ? "random" : "series", o.n, o.saat);
     Spielfeld_Init();
     Partie_Hooks_Installieren();
-    Partie_Figuren f;
-    Partie_Optionen po;
-    po.elfmeterschiessen = o.schiessen;
-    po.verlaengerung_halbzeiten = o.verlaengerung ? 2 : 0;
-    po.golden_goal = o.golden;
-    int verlaengert = 0, golden_goals = 0;
-    u64 zustand = o.saat;
+    lauf.zufaellig = o.zufaellig;
+    lauf.saat = o.saat;
+    lauf.spiele = o.n;
+    lauf.optionen.elfmeterschiessen = o.schiessen;
+    lauf.optionen.verlaengerung_halbzeiten = o.verlaengerung ? 2 : 0;
+    lauf.optionen.golden_goal = o.golden;
     auto t0 = std::chrono::steady_clock::now();
-    for (long long k = 0; k < o.n; k++) {
-        u32 h, g;
-        if (o.zufaellig) {
-            u64 a = mische(zustand) % vereine.size(), b = mische(zustand) % (vereine.size() - 1);
-            if (b >= a) b++;
-            h = vereine[a];
-            g = vereine[b];
-        } else {
-            Liga_Paarung(vereine, static_cast<int>(k % (1 << 30)), &h, &g);
-        }
-        u32 spiel = 1;
-        Partie_Spiel_Anmelden(spiel, h, g, 1);
-        if (!Spielfeld_Neu(spiel, 0, 0, 30000, h, 1)) {
-            std::fprintf(stderr, "matchsim: match %lld (%u - %u) refused\n", k, h, g);
-            Partie_Spiele_Leeren();
-            continue;
-        }
-        // The match's stream: the seed and the match number mixed into 32 bits.
-        u64 strom = (static_cast<u64>(o.saat) << 32) | static_cast<u64>(k & 0xFFFFFFFF);
-        Spielfeld_Set_Zufall(Spielfeld_Zeiger(spiel), static_cast<u32>(mische(strom)));
-        Partie_Ergebnis e = Partie_Spielen(spiel, po);
-        verlaengert += e.verlaengerung ? 1 : 0;
-        golden_goals += e.golden_goal ? 1 : 0;
-        f.aufnehmen(Spielfeld_Zeiger(spiel), Partie_Ereignisse(spiel), e);
-        if (k == 0 && o.ereignisse) {
-            std::printf("%s - %s  %d:%d\n", Cp1252_To_Utf8(Team_String(0, static_cast<int>(h), nullptr, 0)).c_str(),
-                        Cp1252_To_Utf8(Team_String(0, static_cast<int>(g), nullptr, 0)).c_str(), e.tore[0], e.tore[1]);
-            std::fputs(Partie_Ereignisliste(spiel).c_str(), stdout);
-        }
-        Spielfeld_Loeschen(1);
-        Partie_Spiele_Leeren();
-    }
+    Partie_Figuren f = Partie_Lauf_Spielen(lauf, o.ereignisse ? &erstes_zeigen : nullptr);
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     std::fputs(f.text().c_str(), stdout);
     double n = static_cast<double>(o.n);
-    if (o.verlaengerung) {
-        std::printf("%-36s %9.3f\n", "extra time %", 100.0 * verlaengert / n);
-        if (o.golden) std::printf("%-36s %9.3f\n", "decided by a golden goal %", 100.0 * golden_goals / n);
-    }
     std::printf("%-36s %9.3f\n", "ms per match", ms / n);
     Spielfeld_DeInit();
     return 0;

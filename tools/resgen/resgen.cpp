@@ -45,7 +45,7 @@ namespace {
 struct Zeile {
     std::string archiv;
     i32 von = 0, bis = 0;
-    std::string art;  // bild, font
+    std::string art;  // bild, font, ton, film
     i32 w = 0, h = 0;
     std::string rezept;
     int nummer = 0;  // line number
@@ -55,6 +55,8 @@ struct Manifest {
     std::map<std::string, i32> archive;  // name -> number of entries
     std::vector<std::string> reihenfolge;
     std::vector<Zeile> zeilen;
+    std::set<std::string> container;  // written as HRF containers, not RESF archives
+    std::vector<std::pair<std::string, std::string>> musik;  // file in the game folder, score
 };
 
 Manifest manifest_lesen(const std::string& datei) {
@@ -70,12 +72,19 @@ Manifest manifest_lesen(const std::string& datei) {
         std::string a;
         if (!(z >> a)) continue;
         auto fehler = [&](const std::string& was) { fehler_ende(datei + ":" + std::to_string(nr) + ": " + was, 2); };
-        if (a == "ARCHIV") {
+        if (a == "MUSIK") {
+            std::string datei, partitur;
+            if (!(z >> datei >> partitur)) fehler("MUSIK erwartet Datei und Partitur");
+            m.musik.emplace_back(datei, partitur);
+            continue;
+        }
+        if (a == "ARCHIV" || a == "CONTAINER") {
             std::string name;
             i32 n = -1;
             if (!(z >> name >> n) || n < 0 || n > 4000) fehler("ARCHIV erwartet Name und Anzahl 0..4000");
             if (!m.archive.count(name)) m.reihenfolge.push_back(name);
             m.archive[name] = n;
+            if (a == "CONTAINER") m.container.insert(name);
             continue;
         }
         Zeile r;
@@ -89,9 +98,13 @@ Manifest manifest_lesen(const std::string& datei) {
         if (!m.archive.count(r.archiv)) fehler("Archiv " + r.archiv + " ist nicht mit ARCHIV angelegt");
         if (std::sscanf(eintraege.c_str(), "%d-%d", &r.von, &r.bis) == 1) r.bis = r.von;
         if (r.von < 0 || r.bis < r.von || r.bis >= m.archive[r.archiv]) fehler("Eintrag " + eintraege + " liegt außerhalb des Archivs");
-        if (r.art == "bild") {
+        if ((r.art == "film") != (m.container.count(r.archiv) > 0)) fehler("Filme gehören in einen CONTAINER, nur Filme");
+        if (r.art == "bild" || r.art == "film") {
             if (std::sscanf(groesse.c_str(), "%dx%d", &r.w, &r.h) != 2 || r.w < 1 || r.h < 1 || r.w > 2048 || r.h > 2048)
                 fehler("Größe " + groesse + " ist nicht BxH");
+        } else if (r.art == "ton") {
+            r.w = std::atoi(groesse.c_str());
+            if (r.w < 1 || r.w > 20000) fehler("Tonlänge " + groesse + " außerhalb 1..20000 ms");
         } else if (r.art == "font") {
             r.h = std::atoi(groesse.c_str());
             if (r.h < 4 || r.h > 64) fehler("Fonthöhe " + groesse + " außerhalb 4..64");
@@ -150,6 +163,8 @@ void wappen_unterscheiden(resgen::Umgebung& u) {
     }
 }
 
+void datei_schreiben(const std::string& pfad, const std::vector<u8>& d);
+
 void archiv_schreiben(const std::string& pfad, const std::vector<std::pair<i16, std::vector<u8>>>& eintraege) {
     std::vector<u8> d;
     bytes::Schreiber s{d};
@@ -167,11 +182,28 @@ void archiv_schreiben(const std::string& pfad, const std::vector<std::pair<i16, 
         s(offsets[i]);
     }
     put_u32le(d.data() + 8, verz);
+    datei_schreiben(pfad, d);
+}
+
+void datei_schreiben(const std::string& pfad, const std::vector<u8>& d) {
     const std::string tmp = pfad + ".tmp";
     FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f || std::fwrite(d.data(), 1, d.size(), f) != d.size() || std::fclose(f) != 0)
         fehler_ende("kann " + pfad + " nicht schreiben");
     if (std::rename(tmp.c_str(), pfad.c_str()) != 0) fehler_ende("kann " + pfad + " nicht anlegen");
+}
+
+// An HRF container (docs/formats/hrf.md): magic, count, count + 1 offsets, data.
+void container_schreiben(const std::string& pfad, const std::vector<std::vector<u8>>& eintraege) {
+    std::vector<u8> d;
+    bytes::Schreiber s{d};
+    s.bytes("HRF", 3);
+    s(static_cast<u16>(eintraege.size()));
+    u32 off = 5 + 4 * static_cast<u32>(eintraege.size() + 1);
+    for (const auto& e : eintraege) s(off), off += static_cast<u32>(e.size());
+    s(off);
+    for (const auto& e : eintraege) s.bytes(e.data(), e.size());
+    datei_schreiben(pfad, d);
 }
 
 int erzeugen(const std::string& aus, const std::string& manifest_datei, const std::string& art, const std::string& teams) {
@@ -181,14 +213,50 @@ int erzeugen(const std::string& aus, const std::string& manifest_datei, const st
     teams_lesen(teams, u);
     wappen_unterscheiden(u);
     int fehler = 0;
+    for (const auto& [datei, partitur] : m.musik) {
+        std::string meldung;
+        const std::vector<u8> wav = resgen::Musik(art + "/../musik/" + partitur, resgen::Soundfont_Pfad(), &meldung);
+        if (wav.empty()) {
+            std::fprintf(stderr, "resgen: %s\n", meldung.c_str());
+            ++fehler;
+            continue;
+        }
+        datei_schreiben(aus + "/../" + datei, wav);
+    }
     for (const std::string& name : m.reihenfolge) {
+        if (m.container.count(name)) {
+            std::vector<std::vector<u8>> filme(static_cast<size_t>(m.archive.at(name)));
+            // Clips that do not change with their entry number are drawn once.
+            std::map<std::string, std::vector<u8>> gezeichnet;
+            for (const Zeile& z : m.zeilen)
+                for (i32 e = z.von; z.archiv == name && e <= z.bis; ++e) {
+                    const std::string schluessel = z.rezept + "/" + std::to_string(z.w) + "x" + std::to_string(z.h) + "/" +
+                                                   std::to_string(z.rezept.rfind("training", 0) == 0 ? e : 0);
+                    if (!gezeichnet.count(schluessel)) gezeichnet[schluessel] = resgen::Film(z.rezept, z.w, z.h, e);
+                    filme[static_cast<size_t>(e)] = gezeichnet[schluessel];
+                    if (filme[static_cast<size_t>(e)].empty()) ++fehler;
+                }
+            for (auto& f : filme)
+                if (f.empty()) f = resgen::Film("leer", 16, 16, 0);
+            container_schreiben(aus + "/" + name, filme);
+            continue;
+        }
         std::vector<std::pair<i16, std::vector<u8>>> eintraege(static_cast<size_t>(m.archive.at(name)));
         for (const Zeile& z : m.zeilen) {
             if (z.archiv != name) continue;
             for (i32 e = z.von; e <= z.bis; ++e) {
                 std::vector<u8> daten;
                 bytes::Schreiber s{daten};
-                if (z.art == "font") {
+                if (z.art == "ton") {
+                    const std::vector<u8> wav = resgen::Ton(z.rezept, z.w);
+                    if (wav.empty()) {
+                        ++fehler;
+                        continue;
+                    }
+                    s(static_cast<u32>(wav.size()));
+                    s.bytes(wav.data(), wav.size());
+                    eintraege[static_cast<size_t>(e)] = {RESF_BLOB, std::move(daten)};
+                } else if (z.art == "font") {
                     std::unique_ptr<Font> f(resgen::Schrift(z.rezept, z.h));
                     if (!f) {
                         ++fehler;

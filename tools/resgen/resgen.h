@@ -51,4 +51,17 @@ Font* Schrift(const std::string& datei, i32 hoehe);
 cairo_font_face_t* Cairo_Schrift(const std::string& datei);
 std::string Dejavu_Pfad(const std::string& datei);
 
+// A menu sound ("klick", "glocke", "fanfare", "jingle", "stille", ...) of
+// `ms` milliseconds as a complete WAV file (22,050 Hz, mono, peak -6 dBFS);
+// empty with a message when the recipe is unknown.
+std::vector<u8> Ton(const std::string& rezept, i32 ms);
+// The background music from a text score (docs/formats/partitur.md),
+// rendered with FluidSynth: a seamless stereo loop as a WAV file; empty
+// with the reason in *fehler.
+std::vector<u8> Musik(const std::string& partitur, const std::string& soundfont, std::string* fehler);
+std::string Soundfont_Pfad();
+// A video clip ("training:25", "menue:50", ...; the frame count after the
+// colon, 12.5 frames a second) as a KVID video.
+std::vector<u8> Film(const std::string& rezept, i32 w, i32 h, i32 eintrag);
+
 }  // namespace resgen

@@ -388,32 +388,8 @@ Rastport* wappen(i32 s, i32 nummer, const Umgebung& u) {
 
 // --- Cups ------------------------------------------------------------------------------
 
-Rastport* pokal(i32 w, i32 h, i32 art) {
-    const bool silber = art % 3 == 2;
-    const u32 hell = silber ? 0xF4F6F8 : 0xFBE7A1, mitte = silber ? 0xAEB6C0 : 0xE0A930, dunkel = silber ? 0x5C6570 : 0x7A531A;
-    cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    cairo_t* c = cairo_create(sf);
-    // Drawn on a 66-unit square, scaled evenly and centred in the picture.
-    const double skala = std::min(w, h) / 66.0;
-    cairo_translate(c, (w - 66 * skala) / 2, (h - 66 * skala) / 2);
-    cairo_scale(c, skala, skala);
-    cairo_pattern_t* metall = cairo_pattern_create_linear(10, 0, 56, 0);
-    stopp(metall, 0, dunkel);
-    stopp(metall, 0.3, hell);
-    stopp(metall, 0.55, mitte);
-    stopp(metall, 1, dunkel);
-    cairo_set_line_join(c, CAIRO_LINE_JOIN_ROUND);
-    // Plinth, common to every kind.
-    cairo_pattern_t* sockel = cairo_pattern_create_linear(0, 54, 0, 63);
-    stopp(sockel, 0, 0x2C4870);
-    stopp(sockel, 1, 0x0E1A2B);
-    rund_rechteck(c, 19, 55, 28, 8, 1.5);
-    cairo_set_source(c, sockel);
-    cairo_fill(c);
-    farbe(c, GOLD);
-    cairo_rectangle(c, 19, 55, 28, 1);
-    cairo_fill(c);
-    cairo_set_source(c, metall);
+// The cup of one kind (five shapes) in the metal gradient.
+void pokal_form(cairo_t* c, i32 art, cairo_pattern_t* metall, u32 dunkel) {
     switch (art % 5) {
         case 0:  // the classic cup with two handles
             cairo_move_to(c, 14, 8);
@@ -496,6 +472,35 @@ Rastport* pokal(i32 w, i32 h, i32 art) {
             cairo_curve_to(c, 38, 38, 28, 38, 22, 34);
             cairo_fill(c);
     }
+}
+
+Rastport* pokal(i32 w, i32 h, i32 art) {
+    const bool silber = art % 3 == 2;
+    const u32 hell = silber ? 0xF4F6F8 : 0xFBE7A1, mitte = silber ? 0xAEB6C0 : 0xE0A930, dunkel = silber ? 0x5C6570 : 0x7A531A;
+    cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* c = cairo_create(sf);
+    // Drawn on a 66-unit square, scaled evenly and centred in the picture.
+    const double skala = std::min(w, h) / 66.0;
+    cairo_translate(c, (w - 66 * skala) / 2, (h - 66 * skala) / 2);
+    cairo_scale(c, skala, skala);
+    cairo_pattern_t* metall = cairo_pattern_create_linear(10, 0, 56, 0);
+    stopp(metall, 0, dunkel);
+    stopp(metall, 0.3, hell);
+    stopp(metall, 0.55, mitte);
+    stopp(metall, 1, dunkel);
+    cairo_set_line_join(c, CAIRO_LINE_JOIN_ROUND);
+    // Plinth, common to every kind.
+    cairo_pattern_t* sockel = cairo_pattern_create_linear(0, 54, 0, 63);
+    stopp(sockel, 0, 0x2C4870);
+    stopp(sockel, 1, 0x0E1A2B);
+    rund_rechteck(c, 19, 55, 28, 8, 1.5);
+    cairo_set_source(c, sockel);
+    cairo_fill(c);
+    farbe(c, GOLD);
+    cairo_rectangle(c, 19, 55, 28, 1);
+    cairo_fill(c);
+    cairo_set_source(c, metall);
+    pokal_form(c, art, metall, dunkel);
     // Highlight on the metal.
     farbe(c, 0xFFFFFF, 0.45);
     cairo_set_line_width(c, 1.5);
