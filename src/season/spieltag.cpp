@@ -278,6 +278,7 @@ void ohne_spielfeld_spielen(Spieltag_Slot& r) {
             minute_wuerfeln(r, *s, m + 1, seiten, nullptr);
         }
     }
+    if ((s = spiel_von(r))) s->minute = static_cast<u8>(std::min(m, 255));
     r.status = ST_BEENDET;
     if ((s = spiel_von(r)) && h.elfmeter && unentschieden(*s)) {
         s->flags |= 2;

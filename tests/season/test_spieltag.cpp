@@ -113,6 +113,8 @@ TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
     const i32 mensch = liga->aktuelle_team[3];
     ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Test", 0)) << mensch << " of " << Team_Anzahl;
     menschen.push_back(mensch);
+    // Nobody sits at the screen: the assistant picks the line-up.
+    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
     std::set<Schluessel> gespielt;
     int engine_spiele = 0, tore = 0, spiele = 0;
     for (int tag = 0; tag < 3; ++tag) {
