@@ -40,6 +40,7 @@
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
+#include "season/spieltag.h"
 #include "world/global.h"
 #endif
 
@@ -66,6 +67,9 @@ void Main_Registrieren() {
     Kalender_Set_Spielstart(kStartSet);
     // Save blocks of the calendar, fixtures and competitions.
     Season_Spielstand_Anmelden();
+    // The matchday runner in the season's hooks, and the match engine's
+    // hooks it answers (fixture lookup, end check, events, readiness).
+    Spieltag_Hooks_Installieren();
 #endif
 #if KORDAVO_HAT_GRAPHICS
     // The 22 resource archives at start-up, the screen surface, darkening
