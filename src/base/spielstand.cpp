@@ -401,6 +401,11 @@ void Spielstand_Modul_Abmelden(int block) {
     if (block >= 1 && block < SPIELSTAND_BLOCK_ZUFALL) g_module[block] = Spielstand_Modul{};
 }
 
+Spielstand_Modul Spielstand_Modul_Holen(int block) {
+    module_init();
+    return block >= 1 && block < SPIELSTAND_BLOCK_ZUFALL ? g_module[block] : Spielstand_Modul{};
+}
+
 bool Spielstand_Config_Modul_Anmelden(int block, const Spielstand_Modul& modul) {
     if (block < 1 || block > CONFIG_BLOECKE) return false;
     g_config[block] = modul;

@@ -66,6 +66,8 @@ struct Spielstand_Modul {
 // replaces the first.
 bool Spielstand_Modul_Anmelden(int block, const Spielstand_Modul& modul);
 void Spielstand_Modul_Abmelden(int block);
+// The module registered for a block (an empty one when none is).
+Spielstand_Modul Spielstand_Modul_Holen(int block);
 // The same for the blocks of the configuration cache (1..4).
 bool Spielstand_Config_Modul_Anmelden(int block, const Spielstand_Modul& modul);
 void Spielstand_Config_Modul_Abmelden(int block);

@@ -120,6 +120,11 @@ bool Spielfeld_Save(Datei_Status* d) {
 bool Spielfeld_Load(Datei_Status* d) {
     lade_verwerfen();
     auto lies_u32 = [d](u32* v) { return Datei_Lesen_Felder(d, 4, [&](bytes::Leser& l) { l(*v); }); };
+    if (Datei_Groesse(d) == 0) {
+        // A save game from before the pitches were saved: no match was running.
+        Lade.steuerung = SF_Steuerung;
+        return true;
+    }
     u32 n = 0;
     if (!lies_u32(&n)) return false;
     if (n > SF_MAX_SPIELFELDER) {

@@ -667,16 +667,13 @@ bool zeile_gueltig(const Spieltag_Slot& r) {
 
 bool spieltag_lesen(Datei_Status* datei) {
     staging = Staging{};
-    u8 kopf[4];
-    const u32 gelesen = Datei_Lesen(datei, kopf, 4);
-    if (gelesen == 0) {
+    if (Datei_Groesse(datei) == 0) {
         // A save game from before the matchday existed: no match was running.
         staging.da = staging.initialisiert = true;
         return true;
     }
-    if (gelesen != 4) return false;
-    const u32 n = static_cast<u32>(kopf[0]) | static_cast<u32>(kopf[1]) << 8 | static_cast<u32>(kopf[2]) << 16 |
-                  static_cast<u32>(kopf[3]) << 24;
+    u32 n = 0;
+    if (!Datei_Lesen_Felder(datei, 4, [&](bytes::Leser& l) { l(n); })) return false;
     if (n == 0 || n > SPIELTAG_BLOCK_MAX) return false;
     u8 an = 0;
     i32 tempo = 0;
