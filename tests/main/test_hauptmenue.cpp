@@ -12,11 +12,11 @@
 
 #include "base/files.h"
 #include "base/globals.h"
-#include "base/settings.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "main/registrierung.h"
 #include "main/spielstart.h"
+#include "spielordner.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
 #include "season/kalender_lauf.h"
@@ -39,27 +39,11 @@ u64 fnv(const std::vector<u16>& b) {
     return h;
 }
 
-std::string quelle(const std::string& relativ) {
-    const char* q = std::getenv("KORDAVO_SOURCE_DIR");
-    return std::string(q ? q : ".") + "/" + relativ;
-}
-
 class Hauptmenue : public ::testing::Test {
   protected:
     void SetUp() override {
-        char vorlage[] = "/tmp/kordavo_menue_XXXXXX";
-        ordner = mkdtemp(vorlage);
-        fs::create_directories(ordner + "/config");
-        fs::create_directories(ordner + "/spielstand");
-        for (const auto& e : fs::directory_iterator(quelle("data/config")))
-            if (e.path().filename().string().rfind("1_", 0) == 0)
-                fs::copy_file(e.path(), ordner + "/config/" + e.path().filename().string());
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_WORK], W32_DIR_LAENGE, "%s", ordner.c_str());
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s/config", ordner.c_str());
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_SPIELSTAND], W32_DIR_LAENGE, "%s/spielstand", ordner.c_str());
+        ordner = Test_Spielordner_Anlegen("kordavo_menue");
         std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
-        setenv("KORDAVO_CONFIG_DIR", ordner.c_str(), 1);
-        Settings_Neu_Laden();
         Internet_Modus = INTERNET_MODUS_EINZEL;
         Main_Registrieren();
         Main_Spielstart_Registrieren();

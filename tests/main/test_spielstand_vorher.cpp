@@ -23,6 +23,7 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "main/registrierung.h"
+#include "spielordner.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/season_hooks.h"
@@ -47,11 +48,6 @@ u64 fnv1a(const std::vector<u8>& d) {
     return h;
 }
 
-std::string quelle(const std::string& relativ) {
-    const char* q = std::getenv("KORDAVO_SOURCE_DIR");
-    return std::string(q ? q : ".") + "/" + relativ;
-}
-
 std::vector<u8> lesen(const std::string& pfad) {
     std::ifstream f(pfad, std::ios::binary);
     return std::vector<u8>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
@@ -62,18 +58,7 @@ u32 uhr = 0;
 class SpielstandVorher : public ::testing::Test {
   protected:
     void SetUp() override {
-        char vorlage[] = "/tmp/kordavo_vorher_XXXXXX";
-        ordner = mkdtemp(vorlage);
-        fs::create_directories(ordner + "/config");
-        fs::create_directories(ordner + "/spielstand");
-        for (const auto& e : fs::directory_iterator(quelle("data/config")))
-            if (e.path().filename().string().rfind("1_", 0) == 0)
-                fs::copy_file(e.path(), ordner + "/config/" + e.path().filename().string());
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_WORK], W32_DIR_LAENGE, "%s", ordner.c_str());
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s/config", ordner.c_str());
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_SPIELSTAND], W32_DIR_LAENGE, "%s/spielstand", ordner.c_str());
-        setenv("KORDAVO_CONFIG_DIR", ordner.c_str(), 1);
-        Settings_Neu_Laden();
+        ordner = Test_Spielordner_Anlegen("kordavo_vorher");
         Internet_Modus = INTERNET_MODUS_EINZEL;
         uhr = 1000;
         W32_Set_Time_Source([]() { return uhr; });
@@ -129,7 +114,7 @@ TEST_F(SpielstandVorher, LaedtUndSpieltWieOhneUnterbrechung) {
             .write(reinterpret_cast<const char*>(vorher.data()), static_cast<std::streamsize>(vorher.size()));
         GTEST_SKIP() << "written to " << ziel << ", hash of the later save 0x" << std::hex << fnv1a(nachher);
     }
-    const std::vector<u8> vorher = lesen(quelle("tests/data/spielstand_vorher.kdv"));
+    const std::vector<u8> vorher = lesen(Test_Quelle("tests/data/spielstand_vorher.kdv"));
     ASSERT_GT(vorher.size(), 100000u);
     const std::string pfad = Spielstand_Pfad(kSlotVorher);
     std::ofstream(W32_Pfad_Uebersetzen(pfad.c_str()), std::ios::binary)
