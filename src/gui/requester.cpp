@@ -1,5 +1,6 @@
 // The modal message requester (see hauptmenue.h).
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "graphics/blitter.h"
@@ -28,8 +29,7 @@ struct Requester {
 } R;
 
 void kopieren(char* ziel, size_t n, const char* q) {
-    std::strncpy(ziel, q ? q : "", n - 1);
-    ziel[n - 1] = 0;
+    std::snprintf(ziel, n, "%s", q ? q : "");
 }
 
 void seite_zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
