@@ -80,6 +80,7 @@ void dialog_hook(void* arg, u32 ereignis) {
     auto* i = Menue_Screen_Icon_Aus_Nummer(static_cast<i32>(reinterpret_cast<intptr_t>(arg)));
     if (!i) return;
     const i16 ziel = ist_auf(i) ? auf_y(knopf_index(i)) : ZU_Y;
+    if (!H.animation()) i->y = ziel;
     if (i->y > ziel) i->y = static_cast<i16>(std::max<i32>(ziel, i->y - SCHRITT_AUF));
     else if (i->y < ziel) i->y = static_cast<i16>(std::min<i32>(ziel, i->y + SCHRITT_ZU));
     if (i->y == ziel) Menue_Hook(dialog_hook, arg, true, 0);

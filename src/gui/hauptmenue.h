@@ -40,6 +40,8 @@ struct Hauptmenue_Hooks {
     bool (*screen_starten)(i32 knopf, i32 eintrag) = [](i32, i32) { return false; };
     // The match pause of the live match (control button 717).
     void (*spiel_pause)(bool an) = [](bool) {};
+    // The active manager's menu animation (off: a pop-up opens in one tick).
+    bool (*animation)() = [] { return true; };
 };
 void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h);
 

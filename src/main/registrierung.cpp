@@ -48,6 +48,8 @@
 namespace {
 // Configuration set of a new game: set 0 is the shipped "1_*.cfg" files.
 constexpr int kStartSet = 0;
+// The game option that switches the menu animation.
+[[maybe_unused]] constexpr int kOptionMenueAnimation = 24;
 }  // namespace
 
 void Main_Registrieren() {
@@ -144,8 +146,11 @@ void Main_Registrieren() {
     // The run loop only looks at the buttons held: reading them must not take
     // a quick click away from the menu engine.
     Season_Gui.Maus_Tasten = [] { return static_cast<int>(W32_Get_Mouse_Buttons()); };
-    // The end of a turn goes to the calendar.
-    Hauptmenue_Set_Hooks({.zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); }});
+    // The end of a turn goes to the calendar; option 24 is the menu animation.
+    Hauptmenue_Set_Hooks({
+        .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
+        .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
+    });
 #endif
 #endif
 #if KORDAVO_HAT_NET
