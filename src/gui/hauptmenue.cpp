@@ -205,7 +205,11 @@ void Menue_Manager_Wechsel(i32 team) {
     for (i16 n = ICON_DIALOG_TEAM; n <= ICON_DIALOG_SPIEL; ++n)
         Menue_Hook(dialog_hook, reinterpret_cast<void*>(static_cast<intptr_t>(n)), true, 0);
     Menue_Set_Aktiver_Manager(team);
-    if (Menue_Modus == 0) Menue_Hauptmenue_Zeigen();
+    // The hand-over starts the manager's turn: the byte that marks the time
+    // between two turns is cleared and the menu shown (were it kept, the
+    // next manager would face an empty screen).
+    Menue_Modus = 0;
+    Menue_Hauptmenue_Zeigen();
 }
 
 void Menue_Zug_Beenden() {

@@ -101,3 +101,19 @@ TEST_F(Frame, PopupOeffnetSichSchrittweiseOderSofort) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Frame, UebergabeNachZugendeZeigtDasMenueWieder) {
+    // After an end of turn the screen is empty and the byte marks the time
+    // between two turns; the hand-over to the next manager shows his menu.
+    Menue_Hauptmenue_Zeigen();
+    Menue_Zug_Beenden();
+    EXPECT_EQ(Menue_Modus, 1);
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
+    Menue_Manager_Wechsel(0);
+    EXPECT_EQ(Menue_Modus, 0);
+    EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
+}
+
+}  // namespace
