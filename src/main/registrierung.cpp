@@ -7,6 +7,7 @@
 // plain screen), so the program runs with whatever layers exist.
 #include "main/registrierung.h"
 
+#include "base/globals.h"
 #include "base/tools.h"
 #include "platform/hooks.h"
 
@@ -21,7 +22,13 @@
 #include "graphics/video.h"
 #endif
 #if KORDAVO_HAT_GUI
+#include "graphics/farbe.h"
+#include "graphics/glatt.h"
 #include "gui/anmelden.h"
+#include "gui/hauptmenue.h"
+#include "gui/menue.h"
+#include "gui/text_cfg.h"
+#include "platform/input.h"
 #endif
 #if KORDAVO_HAT_NET
 #include "base/spielstand.h"
@@ -47,6 +54,8 @@
 namespace {
 // Configuration set of a new game: set 0 is the shipped "1_*.cfg" files.
 constexpr int kStartSet = 0;
+// The game option that switches the menu animation.
+[[maybe_unused]] constexpr int kOptionMenueAnimation = 24;
 }  // namespace
 
 void Main_Registrieren() {
@@ -110,6 +119,48 @@ void Main_Registrieren() {
 #if KORDAVO_HAT_GUI
     // Crest numbers, faces and shirt colours of the menu engine from the world.
     Gui_Welt_Anmelden();
+#if KORDAVO_HAT_SEASON
+    // The frame of play: the season's run loop drives the menu engine (one
+    // Menue_Tick per frame, the music every 500 ms inside it); after it the
+    // recoloured-picture cache is swept, and the platform draws the running
+    // videos over the frame before presenting.
+    Main_Hooks.Kalender_Run = [] {
+        Kalender_Run();
+        Farbe_Cache_Aufraeumen();
+        // A quit the run loop could not serve (no calendar) still ends the program.
+        if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
+    };
+    Season_Gui.Texte_Laden = [] { Text_cfg_Init(); };
+    Season_Gui.Texte_Free = Text_cfg_Free;
+    Season_Gui.Menue_Init = [] {
+        Menue_Init();
+        Backsound_Start();
+    };
+    Season_Gui.Menue_Free = [] {
+        Backsound_Stop();
+        Menue_Free_All();
+    };
+    Season_Gui.Menue_Tick = [] { Menue_Tick(); };
+    Season_Gui.Menue_Manager_Wechsel = Menue_Manager_Wechsel;
+    Season_Gui.Menue_Set_Aktiver_Manager = Menue_Set_Aktiver_Manager;
+    Season_Gui.Blt_Cache_Leeren = Blt_Cache_Leeren;
+    Season_Gui.Icon_Auf_Screen = [](int icon) { return Menue_Screen_Icon_Ist_Vorhanden(icon); };
+    Season_Gui.Modal_Screen = Menue_Requester_Offen;
+    Season_Gui.Taste_Oder_Klick = [] { return Taste_Oder_Klick(0); };
+    Season_Gui.Taste_Get_Zeichen = [] { return static_cast<int>(Taste_Get_Zeichen()); };
+    Season_Gui.Taste_Reset = Taste_Reset;
+    Season_Gui.Maus_Update = Maus_Update;
+    Season_Gui.Maus_X = [] { return static_cast<int>(Maus_Get_X()); };
+    Season_Gui.Maus_Y = [] { return static_cast<int>(Maus_Get_Y()); };
+    // The run loop only looks at the buttons held: reading them must not take
+    // a quick click away from the menu engine.
+    Season_Gui.Maus_Tasten = [] { return static_cast<int>(W32_Get_Mouse_Buttons()); };
+    // The end of a turn goes to the calendar; option 24 is the menu animation.
+    Hauptmenue_Set_Hooks({
+        .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
+        .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
+    });
+#endif
 #endif
 #if KORDAVO_HAT_NET
     // Network start, connection pump, server receive work, the server's and
@@ -156,10 +207,6 @@ void Main_Registrieren() {
 #endif
     });
     // Still at their defaults, filled as their layers arrive:
-    //   Main_Hooks.Kalender_Run                        -> season, together with the
-    //                                                     new-game wizard screen (without
-    //                                                     screens the season would run
-    //                                                     its days unseen)
     //   Meldung_Set_Hooks                              -> the menu engine
     //   the world's and season's network hooks,
     //   the network layer's packet and signal hooks    -> the network protocol

@@ -27,6 +27,7 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "main/registrierung.h"
+#include "spielordner.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/archiv.h"
@@ -52,11 +53,6 @@ u64 fnv1a(const std::vector<u8>& d) {
     return h;
 }
 
-std::string quelle(const std::string& relativ) {
-    const char* q = std::getenv("KORDAVO_SOURCE_DIR");
-    return std::string(q ? q : ".") + "/" + relativ;
-}
-
 std::vector<u8> lesen(const std::string& pfad) {
     std::ifstream f(pfad, std::ios::binary);
     return std::vector<u8>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
@@ -67,18 +63,7 @@ u32 uhr = 0;
 class SpielstandVorher : public ::testing::Test {
   protected:
     void SetUp() override {
-        char vorlage[] = "/tmp/kordavo_vorher_XXXXXX";
-        ordner = mkdtemp(vorlage);
-        fs::create_directories(ordner + "/config");
-        fs::create_directories(ordner + "/spielstand");
-        for (const auto& e : fs::directory_iterator(quelle("data/config")))
-            if (e.path().filename().string().rfind("1_", 0) == 0)
-                fs::copy_file(e.path(), ordner + "/config/" + e.path().filename().string());
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_WORK], W32_DIR_LAENGE, "%s", ordner.c_str());
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s/config", ordner.c_str());
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_SPIELSTAND], W32_DIR_LAENGE, "%s/spielstand", ordner.c_str());
-        setenv("KORDAVO_CONFIG_DIR", ordner.c_str(), 1);
-        Settings_Neu_Laden();
+        ordner = Test_Spielordner_Anlegen("kordavo_vorher");
         Internet_Modus = INTERNET_MODUS_EINZEL;
         uhr = 1000;
         W32_Set_Time_Source([]() { return uhr; });
@@ -148,7 +133,7 @@ TEST_F(SpielstandVorher, LaedtUndSpieltWieOhneUnterbrechung) {
             .write(reinterpret_cast<const char*>(heute.data()), static_cast<std::streamsize>(heute.size()));
         GTEST_SKIP() << "written to " << ziel;
     }
-    const std::vector<u8> vorher = lesen(quelle("tests/data/spielstand_vorher.kdv"));
+    const std::vector<u8> vorher = lesen(Test_Quelle("tests/data/spielstand_vorher.kdv"));
     ASSERT_GT(vorher.size(), 100000u);
     const std::string pfad = Spielstand_Pfad(kSlotVorher);
     std::ofstream(W32_Pfad_Uebersetzen(pfad.c_str()), std::ios::binary)

@@ -1,0 +1,234 @@
+// The main menu of the active manager (see hauptmenue.h).
+#include "gui/hauptmenue.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+#include "base/globals.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "graphics/rastport.h"
+#include "graphics/sound.h"
+#include "gui/menue.h"
+#include "gui/text_cfg.h"
+#include "gui/wappen.h"
+#include "platform/input.h"
+#include "world/aufstellung.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr u16 WEISS = 65535, GEWAEHLT = 52743;  // chosen entry: a warm gold
+constexpr i16 ZU_Y = 571;                        // y of a closed dialog button
+constexpr i16 AUF_Y_TEAM = 436, AUF_Y = 480;     // y of an open one (six / four entries)
+constexpr i32 SCHRITT_AUF = 20, SCHRITT_ZU = 24;
+constexpr i32 ZEILE = 22;
+constexpr i32 DIALOG_PERIODE_MS = 10;
+constexpr i32 KLANG_EINTRAG = 8;
+
+// Screen texts (section MENUE_SCREEN): the four button labels with their
+// entries, the end-of-turn labels, the no-opponent line and the warning.
+constexpr i32 T_KNOPF[4] = {0, 7, 12, 17};
+constexpr i32 EINTRAEGE[4] = {6, 4, 4, 4};
+constexpr i32 T_WEITER = 22, T_ZUM_SPIEL = 23, T_SPIELFREI = 24, T_NICHT_FERTIG = 28, T_BEENDEN_FRAGE = 29;
+constexpr i32 T_ZU_WENIG = 30, T_ZU_WENIG_JA = 31, T_ZU_WENIG_NEIN = 32;
+
+Hauptmenue_Hooks H;
+
+struct Zustand {
+    i32 gegner = -1;
+    bool auswaerts = false;
+    i32 eintrag[4] = {-1, -1, -1, -1};  // the highlighted entry of each button
+} Z;
+
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+
+void text_mitte(Rastport* rp, Font* f, const char* t, i32 mitte, i32 y, u16 farbe) {
+    if (f && t) Font_Markup_Ausgabe(rp, f, farbe, t, mitte - Font_Text_Breite(f, t) / 2, y, 1);
+}
+
+i32 knopf_index(const Screen_Icon* i) { return i->nummer - ICON_DIALOG_TEAM; }
+i16 auf_y(i32 k) { return k == 0 ? AUF_Y_TEAM : AUF_Y; }
+bool ist_auf(const Screen_Icon* i) { return (i->status & MENUE_S_AN) != 0; }
+
+// Pop-up drawer: label on top, entries below, the entry under the mouse
+// underlaid and announced with a soft tick.
+void dialog_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    const i32 k = knopf_index(i);
+    Font* f = font(11);
+    text_mitte(rp, f, Menue_Text(T_KNOPF[k]), x + i->w / 2, y + 19, ist_auf(i) ? GEWAEHLT : WEISS);
+    const i32 e = i->y == auf_y(k) && ist_auf(i) ? Menue_Dialog_Eintrag(i->nummer) : -1;
+    if (e != Z.eintrag[k]) {
+        if (e >= 0 && !Menue_Requester_Offen()) Sound_Effekt_Solo(KLANG_EINTRAG, false);
+        Z.eintrag[k] = e;
+    }
+    for (i32 n = 0; n < EINTRAEGE[k]; ++n) {
+        const i32 zy = n * ZEILE + y + 26;
+        if (zy >= 600) break;
+        if (n == e)
+            if (Rastport* h = Menue_Get_Slave_Rastport(n == EINTRAEGE[k] - 1 ? 4007 : 4006))
+                Blt_Blit(h, 0, 0, -1, -1, rp, x + 2, zy, Blt_Opt_Transparent);
+        text_mitte(rp, font(9), Menue_Text(T_KNOPF[k] + 1 + n), x + i->w / 2, zy + 15, n == e ? GEWAEHLT : WEISS);
+    }
+}
+
+// Hook of an opening or closing dialog button (period 10 ms).
+void dialog_hook(void* arg, u32 ereignis) {
+    if (ereignis != MENUE_E_HOOK_ZEIT) return;
+    auto* i = Menue_Screen_Icon_Aus_Nummer(static_cast<i32>(reinterpret_cast<intptr_t>(arg)));
+    if (!i) return;
+    const i16 ziel = ist_auf(i) ? auf_y(knopf_index(i)) : ZU_Y;
+    if (!H.animation()) i->y = ziel;
+    if (i->y > ziel) i->y = static_cast<i16>(std::max<i32>(ziel, i->y - SCHRITT_AUF));
+    else if (i->y < ziel) i->y = static_cast<i16>(std::min<i32>(ziel, i->y + SCHRITT_ZU));
+    if (i->y == ziel) Menue_Hook(dialog_hook, arg, true, 0);
+}
+
+void dialog_bewegen(Screen_Icon* i) {
+    void* arg = reinterpret_cast<void*>(static_cast<intptr_t>(i->nummer));
+    if (!Menue_Hook_Vorhanden(dialog_hook, arg)) Menue_Hook(dialog_hook, arg, false, DIALOG_PERIODE_MS);
+}
+
+void alle_schliessen(i32 ausser) {
+    for (i16 n = ICON_DIALOG_TEAM; n <= ICON_DIALOG_SPIEL; ++n)
+        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n); i && n != ausser && ist_auf(i)) {
+            i->status &= ~static_cast<u32>(MENUE_S_AN);
+            dialog_bewegen(i);
+        }
+}
+
+void nichts(i32, const i32*) {}
+void beenden_ja(i32, const i32*) {
+    if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
+}
+void zug_ende_ja(i32, const i32*) { Menue_Zug_Beenden(); }
+
+void starten(i32 k, i32 e) {
+    Sound_Effekt_Stop_All();
+    if (k == 3 && e == 3) {
+        Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, Menue_Text(T_BEENDEN_FRAGE), nullptr, nullptr, beenden_ja, nichts);
+        return;
+    }
+    Menue_Modus = 0;
+    if (!H.screen_starten(k, e))
+        Menue_Requester(REQUESTER_OK, Team_Aktiv, Menue_Text(T_NICHT_FERTIG), nullptr, nullptr, nichts, nichts);
+}
+
+// Header lines: the active team and its opponent of the day, home side left.
+void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
+    const i32 heim = Z.auswaerts && Z.gegner >= 0 ? Z.gegner : Team_Aktiv;
+    const i32 gast = heim == Team_Aktiv ? Z.gegner : Team_Aktiv;
+    Font* f = font(14);
+    text_mitte(rp, f, Team_String(721, heim, nullptr, 0), 182, 25, WEISS);
+    text_mitte(rp, f, gast >= 0 ? Team_String(721, gast, nullptr, 0) : Menue_Text(T_SPIELFREI), 458, 25, WEISS);
+    Wappen_Blit(Team_Aktiv, rp, 24, 8, 40, 40, nullptr);
+}
+
+void zug_ende_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    text_mitte(rp, font(12), Menue_Text(Z.gegner >= 0 ? T_ZUM_SPIEL : T_WEITER), x + i->w / 2, y + 22, WEISS);
+}
+
+Screen_Icon icon(i16 nr, u32 grafik, i16 x, i16 y, i16 w, i16 h, i8 ebene) {
+    Screen_Icon i;
+    i.nummer = nr, i.grafik = grafik, i.x = x, i.y = y, i.w = w, i.h = h, i.ebene = ebene;
+    i.status = MENUE_S_TRANSPARENT;
+    return i;
+}
+
+}  // namespace
+
+void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h) { H = h; }
+
+void Menue_Spiel_Pause_Setzen(bool an) { H.spiel_pause(an); }
+
+const char* Menue_Text(i32 n) { return Text_cfg_Text(TEXT_MENUE, n); }
+
+void Menue_Set_Aktiver_Manager(i32 team) {
+    Team_Aktiv = team;
+    Z.auswaerts = false;
+    Z.gegner = H.gegner(team, &Z.auswaerts);
+    Blt_Cache_Leeren();
+}
+
+i32 Menue_Dialog_Eintrag(i32 knopf) {
+    const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(knopf);
+    if (!i || knopf < ICON_DIALOG_TEAM || knopf > ICON_DIALOG_SPIEL) return -1;
+    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    if (mx < i->x || mx >= i->x + i->w || my < i->y + 23) return -1;
+    const i32 e = (my - i->y - 23) / ZEILE;
+    return e < EINTRAEGE[knopf_index(i)] ? e : -1;
+}
+
+void Menue_Dialog_Klick(Screen_Icon* i, u32 ereignis) {
+    if (ereignis == MENUE_E_HOOK || ereignis == MENUE_E_HOOK_ZEIT) return;
+    const i32 k = knopf_index(i);
+    const i32 e = ist_auf(i) && i->y == auf_y(k) ? Menue_Dialog_Eintrag(i->nummer) : -1;
+    if (e >= 0) {
+        alle_schliessen(-1);
+        starten(k, e);
+        return;
+    }
+    i->status ^= MENUE_S_AN;
+    alle_schliessen(i->nummer);
+    dialog_bewegen(i);
+}
+
+void Menue_Hauptmenue_Zeigen() {
+    Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(4000), 0);
+    Menue_Screen_Freigeben();
+    static const Screen_Icon tabelle[] = {
+        [] { auto i = icon(ICON_KOPF_BILD, 12134, 0, 0, 800, 600, 1); i.flags = MENUE_F_NICHT_ABFRAGEN; i.status = 0; return i; }(),
+        [] { auto i = icon(ICON_KOPF_ZEILEN, MENUE_KEINE_GRAFIK, 0, 0, 800, 70, 3); i.flags = MENUE_F_NICHT_ABFRAGEN; i.zeichnen = kopf_zeichnen; return i; }(),
+        [] { auto i = icon(ICON_KOPF_WAPPEN, 4001, 643, 4, 150, 60, 2); i.flags = MENUE_F_NICHT_ABFRAGEN; return i; }(),
+        [] { auto i = icon(ICON_DIALOG_RAHMEN, 4003, 268, 592, 420, 24, 11); i.flags = MENUE_F_NICHT_ABFRAGEN; return i; }(),
+        [] { auto i = icon(ICON_DIALOG_TEAM, 4005, 274, ZU_Y, 100, 164, 10); i.klick = Menue_Dialog_Klick; i.zeichnen = dialog_zeichnen; return i; }(),
+        [] { auto i = icon(703, 4004, 374, ZU_Y, 100, 120, 10); i.klick = Menue_Dialog_Klick; i.zeichnen = dialog_zeichnen; return i; }(),
+        [] { auto i = icon(704, 4004, 474, ZU_Y, 100, 120, 10); i.klick = Menue_Dialog_Klick; i.zeichnen = dialog_zeichnen; return i; }(),
+        [] { auto i = icon(ICON_DIALOG_SPIEL, 4004, 574, ZU_Y, 100, 120, 10); i.klick = Menue_Dialog_Klick; i.zeichnen = dialog_zeichnen; return i; }(),
+        [] {
+            auto i = icon(ICON_ZUG_ENDE, 4013, 707, 566, 90, 34, 2);
+            i.grafik_gedrueckt = 4008;
+            i.status |= MENUE_S_DRUCKBILD;
+            i.klick = Menue_Zug_Beenden_Klick;
+            i.zeichnen = zug_ende_zeichnen;
+            return i;
+        }(),
+        [] { Screen_Icon i; i.nummer = -1; return i; }(),
+    };
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle);
+    for (i32& e : Z.eintrag) e = -1;
+}
+
+void Menue_Manager_Wechsel(i32 team) {
+    for (i16 n = ICON_DIALOG_TEAM; n <= ICON_DIALOG_SPIEL; ++n)
+        Menue_Hook(dialog_hook, reinterpret_cast<void*>(static_cast<intptr_t>(n)), true, 0);
+    Menue_Set_Aktiver_Manager(team);
+    // The hand-over starts the manager's turn: the byte that marks the time
+    // between two turns is cleared and the menu shown (were it kept, the
+    // next manager would face an empty screen).
+    Menue_Modus = 0;
+    Menue_Hauptmenue_Zeigen();
+}
+
+void Menue_Zug_Beenden() {
+    Menue_Screen_Freigeben();
+    Sound_Effekt_Stop_All();
+    Menue_Modus = 1;
+    H.zug_ende();
+}
+
+void Menue_Zug_Beenden_Klick(Screen_Icon*, u32) {
+    i32 liste[64];
+    const int n = Teamspieler_Ins_Array(Team_Aktiv, liste, 64, 16);
+    if (n >= 11) {
+        Menue_Zug_Beenden();
+        return;
+    }
+    // The count replaces "%d" of the screen text (which is never used as a format).
+    std::string text = Menue_Text(T_ZU_WENIG);
+    if (const size_t p = text.find("%d"); p != std::string::npos) text.replace(p, 2, std::to_string(n));
+    Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, text.c_str(), Menue_Text(T_ZU_WENIG_JA), Menue_Text(T_ZU_WENIG_NEIN),
+                    zug_ende_ja, nichts);
+}

@@ -1,0 +1,86 @@
+// The frame of play around the screens: the main menu of the active human
+// manager (header with the two teams of the day, the dialog bar with its four
+// pop-up menus, the end-of-turn button), the requester and the match control
+// bar shown under a running match.
+#pragma once
+
+#include "base/types.h"
+
+struct Screen_Icon;
+
+// Icon numbers of the frame of play.
+enum : i16 {
+    ICON_DIALOG_RAHMEN = 701,
+    ICON_DIALOG_TEAM = 702,  // 702..705: the four dialog buttons
+    ICON_DIALOG_SPIEL = 705,
+    ICON_ZUG_ENDE = 707,
+    ICON_KOPF_BILD = 708,
+    ICON_KOPF_ZEILEN = 709,
+    ICON_KOPF_WAPPEN = 710,
+    ICON_REQ_SEITE = 712,
+    ICON_REQ_KNOPF_1 = 713,
+    ICON_REQ_KNOPF_2 = 714,
+    ICON_REQ_DIMMER = 715,
+    ICON_LEISTE_ERSTER = 716,  // 716..724: replay, pause, fast, table, results, line-up, tactics, load, save
+    ICON_LEISTE_PAUSE = 717,
+    ICON_LEISTE_LETZTER = 724,
+    ICON_LEISTE_VORSPULEN = 725,
+    ICON_LEISTE_RAHMEN = 726,
+};
+
+// The calls the frame of play makes into the layers beside and above it;
+// the defaults do nothing (no opponent, a full line-up, the turn ends at once).
+struct Hauptmenue_Hooks {
+    // Today's opponent of the team (-1: none) and whether the team plays away.
+    i32 (*gegner)(i32 team, bool* auswaerts) = [](i32, bool*) { return -1; };
+    // Asks the calendar to end the active manager's day.
+    void (*zug_ende)() = [] {};
+    // Opens a screen of the launch table (button 0..3, entry 0..5); false
+    // when no such screen exists yet.
+    bool (*screen_starten)(i32 knopf, i32 eintrag) = [](i32, i32) { return false; };
+    // The match pause of the live match (control button 717).
+    void (*spiel_pause)(bool an) = [](bool) {};
+    // The active manager's menu animation (off: a pop-up opens in one tick).
+    bool (*animation)() = [] { return true; };
+};
+void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h);
+
+// --- Main menu ----------------------------------------------------------------
+// Makes the team the active one (opponent and home/away flag of the day).
+void Menue_Set_Aktiver_Manager(i32 team);
+// Background, header and dialog bar of the active manager.
+void Menue_Hauptmenue_Zeigen();
+// Hands the controls to the team's manager and shows its main menu.
+void Menue_Manager_Wechsel(i32 team);
+// Ends the active manager's turn.
+void Menue_Zug_Beenden();
+// The end-of-turn button: fewer than 11 players in the line-up ask first.
+void Menue_Zug_Beenden_Klick(Screen_Icon* icon, u32 ereignis);
+// The dialog buttons 702..705: open, close, launch an entry.
+void Menue_Dialog_Klick(Screen_Icon* icon, u32 ereignis);
+// The entry (0..) under the mouse of an open dialog button, -1 for none.
+i32 Menue_Dialog_Eintrag(i32 knopf);
+// The screen texts of the frame of play (section "MENUE_SCREEN").
+const char* Menue_Text(i32 n);
+
+// --- Requester ------------------------------------------------------------------
+using Requester_Prozedur = void (*)(i32 anzahl, const i32* liste);
+constexpr i32 REQUESTER_JA_NEIN = 2;
+constexpr i32 REQUESTER_OK = 1;
+// Shows a modal message for the team: kind 2 with two buttons (defaults
+// "Ja" / "Nein"), any other kind with one button (default "OK", also a right
+// click anywhere). A button removes the requester and calls its procedure
+// with its list (up to 50 numbers).
+void Menue_Requester(i32 art, i32 team, const char* text, const char* knopf1, const char* knopf2, Requester_Prozedur p1,
+                     Requester_Prozedur p2, i32 n1 = 0, const i32* l1 = nullptr, i32 n2 = 0, const i32* l2 = nullptr);
+bool Menue_Requester_Offen();
+// Click procedure of the requester's buttons.
+void Menue_Requester_Knopf(Screen_Icon* icon, u32 ereignis);
+
+// --- Match control bar ------------------------------------------------------------
+void Menue_Kontrollleiste_Zeigen();
+void Menue_Kontrollleiste_Klick(Screen_Icon* icon, u32 ereignis);
+void Menue_Set_Spiel_Pause(bool erzwungen);
+bool Menue_Get_Spiel_Pause();
+// Sets the live match's pause (through the hooks).
+void Menue_Spiel_Pause_Setzen(bool an);

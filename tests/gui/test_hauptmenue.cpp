@@ -1,0 +1,119 @@
+// The requester's kinds and answers, and a dialog pop-up with the menu
+// animation on and off, driven by mouse frames.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "gui/hauptmenue.h"
+#include "menue_test.h"
+
+namespace {
+
+using menue_test::frame;
+
+std::vector<std::string> antworten;
+
+void antwort(const char* name, i32 n, const i32* l) {
+    std::string s = name;
+    for (i32 i = 0; i < n; ++i) s += " " + std::to_string(l[i]);
+    antworten.push_back(s);
+}
+void ja(i32 n, const i32* l) { antwort("ja", n, l); }
+void nein(i32 n, const i32* l) { antwort("nein", n, l); }
+
+class Frame : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        menue_test::starten();
+        antworten.clear();
+        frame(10, 5, 5, 0);
+    }
+    void TearDown() override {
+        Hauptmenue_Set_Hooks({});
+        menue_test::beenden();
+    }
+    // A full left click at (x, y).
+    static void klick(i32 x, i32 y) {
+        frame(10, x, y, 0);
+        frame(10, x, y, MAUS_LINKS);
+        frame(10, x, y, 0);
+    }
+};
+
+TEST_F(Frame, RequesterArtenUndAntworten) {
+    const i32 l1[] = {7, 8}, l2[] = {9};
+    struct Fall {
+        i32 art;
+        Requester_Prozedur p2;
+        i32 x, y;
+        u32 taste;
+        const char* erwartet;
+    };
+    const Fall faelle[] = {
+        {REQUESTER_JA_NEIN, nein, 100, 420, MAUS_LINKS, "ja 7 8"},  // 713
+        {REQUESTER_JA_NEIN, nein, 690, 420, MAUS_LINKS, "nein 9"},  // 714
+        {REQUESTER_OK, nullptr, 690, 420, MAUS_LINKS, "ja 7 8"},    // the one button answers with procedure 1
+        {REQUESTER_OK, nullptr, 300, 50, MAUS_RECHTS, "ja 7 8"},    // a right click anywhere
+    };
+    for (const Fall& f : faelle) {
+        antworten.clear();
+        Menue_Requester(f.art, 0, "Frage", nullptr, nullptr, ja, f.p2, 2, l1, 1, l2);
+        ASSERT_TRUE(Menue_Requester_Offen());
+        frame(10, f.x, f.y, 0);
+        frame(10, f.x, f.y, f.taste);
+        frame(10, f.x, f.y, 0);
+        EXPECT_FALSE(Menue_Requester_Offen()) << f.erwartet;
+        EXPECT_EQ(antworten, std::vector<std::string>{f.erwartet});
+    }
+}
+
+TEST_F(Frame, RequesterKopiertHoechstensSeineGrenzen) {
+    // 600 characters and 80 numbers: held to 499 and 50, nothing read or
+    // written beyond (the sanitiser checks).
+    const std::string lang(600, 'x');
+    std::vector<i32> viele(80, 3);
+    Menue_Requester(REQUESTER_JA_NEIN, 0, lang.c_str(), lang.c_str(), lang.c_str(), ja, nein, 80, viele.data(), 0, nullptr);
+    klick(100, 420);
+    ASSERT_EQ(antworten.size(), 1u);
+    EXPECT_EQ(antworten[0].size(), std::string("ja").size() + 50 * 2);
+}
+
+TEST_F(Frame, PopupOeffnetSichSchrittweiseOderSofort) {
+    for (bool animation : {true, false}) {
+        Menue_Screen_Freigeben();
+        Hauptmenue_Set_Hooks({.animation = animation ? +[] { return true; } : +[] { return false; }});
+        Menue_Hauptmenue_Zeigen();
+        Screen_Icon* team = Menue_Screen_Icon_Aus_Nummer(ICON_DIALOG_TEAM);
+        ASSERT_NE(team, nullptr);
+        klick(320, 580);
+        i32 ticks = 0;
+        while (team->y != 436 && ticks < 50) {
+            frame(20, 320, 300, 0);
+            ++ticks;
+        }
+        // 135 pixels at 20 a tick (one tick per 20 ms frame) take seven frames;
+        // without animation one.
+        EXPECT_EQ(ticks, animation ? 7 : 1) << animation;
+        frame(10, 320, 436 + 23 + 2 * 22 + 5, 0);
+        EXPECT_EQ(Menue_Dialog_Eintrag(ICON_DIALOG_TEAM), 2);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Frame, UebergabeNachZugendeZeigtDasMenueWieder) {
+    // After an end of turn the screen is empty and the byte marks the time
+    // between two turns; the hand-over to the next manager shows his menu.
+    Menue_Hauptmenue_Zeigen();
+    Menue_Zug_Beenden();
+    EXPECT_EQ(Menue_Modus, 1);
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
+    Menue_Manager_Wechsel(0);
+    EXPECT_EQ(Menue_Modus, 0);
+    EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
+}
+
+}  // namespace
