@@ -27,6 +27,7 @@
 #include "base/cp1252.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "gemeinsam/argumente.h"
 #include "match/partie.h"
 #include "match/spielfeld.h"
 #include "world/konfig.h"
@@ -47,37 +48,20 @@ struct Optionen {
     bool ereignisse = false, schiessen = false, verlaengerung = false, golden = false;
 };
 
-[[noreturn]] void abbruch(const std::string& text) {
-    std::fprintf(stderr, "matchsim: %s\n%s", text.c_str(), AUFRUF);
-    std::exit(2);
-}
+constexpr werkzeug::Aufruf AUFRUF_W{"matchsim", AUFRUF};
 
-// A whole decimal number in von..bis, nothing else.
+[[noreturn]] void abbruch(const std::string& text) { werkzeug::Abbruch(AUFRUF_W, text); }
+
 long long zahl(const char* option, const char* text, long long von, long long bis) {
-    errno = 0;
-    char* ende = nullptr;
-    long long v = std::strtoll(text, &ende, 10);
-    if (!*text || *ende || errno == ERANGE || v < von || v > bis || text[0] == '+' || text[0] == ' ')
-        abbruch(std::string(option) + " wants a whole number from " + std::to_string(von) + " to " + std::to_string(bis) +
-                ", not \"" + text + "\"");
-    return v;
+    return werkzeug::Zahl(AUFRUF_W, option, text, von, bis);
 }
 
 Optionen lesen(int argc, char** argv) {
     Optionen o;
     const char* src = std::getenv("KORDAVO_SOURCE_DIR");
     o.welt = std::string(src ? src : ".") + "/data/config";
-    bool gesehen[128] = {};
-    for (int i = 1; i < argc; i++) {
-        std::string a = argv[i];
-        if (a.size() != 2 || a[0] != '-' || !std::strchr("nswldrhaexgk", a[1])) abbruch("unknown argument \"" + a + "\"");
-        if (gesehen[static_cast<u8>(a[1])]) abbruch("option " + a + " given twice");
-        gesehen[static_cast<u8>(a[1])] = true;
-        auto wert = [&]() -> const char* {
-            if (i + 1 >= argc) abbruch("option " + a + " wants a value");
-            return argv[++i];
-        };
-        switch (a[1]) {
+    werkzeug::Optionen_Lesen(AUFRUF_W, argc, argv, "nswldrhaexgk", [&](char x, auto wert) {
+        switch (x) {
             case 'n': o.n = zahl("-n", wert(), 1, 10000000); break;
             case 's': o.saat = static_cast<u32>(zahl("-s", wert(), 0, 4294967295LL)); break;
             case 'w': o.welt = wert(); break;
@@ -91,7 +75,7 @@ Optionen lesen(int argc, char** argv) {
             case 'x': o.verlaengerung = true; break;
             case 'g': o.golden = true; break;
         }
-    }
+    });
     if (o.heim.empty() != o.gast.empty()) abbruch("-h and -a go together");
     if (!o.heim.empty() && (o.liga >= 0 || o.ebene >= 0 || o.zufaellig)) abbruch("-h/-a name one pairing: no -l, -d or -r with them");
     if (o.liga >= 0 && o.ebene >= 0) abbruch("-l and -d exclude each other");

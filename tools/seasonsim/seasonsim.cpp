@@ -21,6 +21,7 @@
 #include "base/cp1252.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "gemeinsam/argumente.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
@@ -45,41 +46,25 @@ struct Optionen {
     bool alle = false;
 };
 
-[[noreturn]] void abbruch(const std::string& text, int code = 2) {
-    std::fprintf(stderr, "seasonsim: %s\n%s", text.c_str(), code == 2 ? AUFRUF : "");
-    std::exit(code);
-}
+constexpr werkzeug::Aufruf AUFRUF_W{"seasonsim", AUFRUF};
+
+[[noreturn]] void abbruch(const std::string& text, int code = 2) { werkzeug::Abbruch(AUFRUF_W, text, code); }
 
 long long zahl(const char* option, const char* text, long long von, long long bis) {
-    errno = 0;
-    char* ende = nullptr;
-    const long long v = std::strtoll(text, &ende, 10);
-    if (!*text || *ende || errno == ERANGE || v < von || v > bis || text[0] == '+' || text[0] == ' ')
-        abbruch(std::string(option) + " wants a whole number from " + std::to_string(von) + " to " + std::to_string(bis) +
-                ", not \"" + text + "\"");
-    return v;
+    return werkzeug::Zahl(AUFRUF_W, option, text, von, bis);
 }
 
 Optionen lesen(int argc, char** argv) {
     Optionen o;
-    bool gesehen[128] = {};
-    for (int i = 1; i < argc; i++) {
-        const std::string a = argv[i];
-        if (a.size() != 2 || a[0] != '-' || !std::strchr("tmscv", a[1])) abbruch("unknown argument \"" + a + "\"");
-        if (gesehen[static_cast<u8>(a[1])]) abbruch("option " + a + " given twice");
-        gesehen[static_cast<u8>(a[1])] = true;
-        auto wert = [&]() -> const char* {
-            if (i + 1 >= argc) abbruch("option " + a + " wants a value");
-            return argv[++i];
-        };
-        switch (a[1]) {
+    werkzeug::Optionen_Lesen(AUFRUF_W, argc, argv, "tmscv", [&](char x, auto wert) {
+        switch (x) {
             case 't': o.tage = zahl("-t", wert(), 1, 366); break;
             case 'm': o.menschen = zahl("-m", wert(), 0, 2); break;
             case 's': o.saat = zahl("-s", wert(), 0, 35999999); break;
             case 'c': o.club = wert(); break;
             case 'v': o.alle = true; break;
         }
-    }
+    });
     if (!o.club.empty() && o.menschen == 0) o.menschen = 1;
     return o;
 }
