@@ -19,6 +19,7 @@
 #include "spielordner.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
+#include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/season_hooks.h"
 #include "world/aufstellung.h"
@@ -45,6 +46,8 @@ class Hauptmenue : public ::testing::Test {
         ordner = Test_Spielordner_Anlegen("kordavo_menue");
         std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
         Internet_Modus = INTERNET_MODUS_EINZEL;
+        Quit_Status = QUIT_STATUS_LAEUFT;
+        Kalender_Lauf_Reset();  // a new game after the previous test's end
         Main_Registrieren();
         Main_Spielstart_Registrieren();
         ASSERT_TRUE(Headless_Starten());
@@ -105,6 +108,22 @@ TEST_F(Hauptmenue, NeuesSpielPopupRequesterUndKontrollleiste) {
     Menue_Kontrollleiste_Zeigen();
     schritt("6_pause", "move 196 582\nwait 2\nclick left\nwait 2\n", 7, 0xc2cefee20e0536aeull);
     EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_PAUSE)->status & MENUE_S_AN);
+}
+
+TEST_F(Hauptmenue, NachDemZugendeKommtDasMenueAmSpieltagWieder) {
+    // The first day: the main menu; the end of the turn runs the days on until
+    // the first matchday, where the manager's turn and the menu come back.
+    ASSERT_GT(Headless_Lauf("wait 12\n", 12), 0);
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    const i32 erster_tag = Kalender_Get_Tag();
+    ASSERT_GT(Headless_Lauf("move 750 583\nwait 2\nclick left\nwait 600\n", 610), 0);
+    const i32 spieltag = Kalender_Get_Tag();
+    EXPECT_GT(spieltag, erster_tag);
+    EXPECT_GT(Kalender_Spieltage_Heute(-1, 0, nullptr), 0);
+    ASSERT_GT(Headless_Lauf("wait 300\n", 300), 0);
+    EXPECT_EQ(Kalender_Get_Tag(), spieltag);
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
 }
 
 }  // namespace
