@@ -72,6 +72,7 @@ struct Engine {
     i32 hover_nummer = -1;
     bool hilfe_sichtbar = false;
     Menue_Scrollscreen scroll;
+    Rastport* scroll_gerettet = nullptr;  // what lies under the scroll screen's background graphic
     u32 zustand[MENUE_ICON_NUMMERN] = {};  // icon states while no human manager plays
 };
 
@@ -362,25 +363,38 @@ void Menue_Init() {
     std::fill(std::begin(M->zustand), std::end(M->zustand), 0u);
 }
 
-u32 Menue_Icon_Zustand(i32 nummer) {
+namespace {
+u32 zustand_lesen(i32 team, i32 nummer) {
     if (nummer < 0 || nummer >= MENUE_ICON_NUMMERN) return 0;
-    if (Team_Hat_Manager(Team_Aktiv)) return Manager_Icon_Button_Lesen(Team_Aktiv, nummer);
+    if (Team_Hat_Manager(team)) return Manager_Icon_Button_Lesen(team, nummer);
     return M ? M->zustand[nummer] : 0;
 }
 
-void Menue_Icon_Zustand_Setzen(i32 nummer, u32 wert) {
+void zustand_setzen(i32 team, i32 nummer, u32 wert) {
     if (nummer < 0 || nummer >= MENUE_ICON_NUMMERN) return;
-    if (Team_Hat_Manager(Team_Aktiv))
-        Manager_Icon_Button_An_Aus(Team_Aktiv, nummer, wert);
+    if (Team_Hat_Manager(team))
+        Manager_Icon_Button_An_Aus(team, nummer, wert);
     else if (M)
         M->zustand[nummer] = wert;
 }
+
+void scroll_bilder_freigeben() {
+    Rastport_Free(M->scroll.bild);
+    M->scroll.bild = nullptr;
+    Rastport_Free(M->scroll_gerettet);
+    M->scroll_gerettet = nullptr;
+}
+}  // namespace
+
+u32 Menue_Icon_Zustand(i32 nummer) { return zustand_lesen(Team_Aktiv, nummer); }
+
+void Menue_Icon_Zustand_Setzen(i32 nummer, u32 wert) { zustand_setzen(Team_Aktiv, nummer, wert); }
 
 bool Menue_Icon_An(const Screen_Icon* i) { return i && (i->status & MENUE_S_AN) && Menue_Icon_Zustand(i->nummer) != 0; }
 
 void Menue_Free_All() {
     Menue_Slave_Freigeben(-1);
-    if (M) Rastport_Free(M->scroll.bild);
+    if (M) scroll_bilder_freigeben();
     delete M;
     M = nullptr;
 }
@@ -397,7 +411,7 @@ void Menue_Screen_Freigeben() {
     M->alt_tasten = 0;
     M->verzoegerung = 400;
     if (M->hilfe_sichtbar) Menue_Hilfe_Ende(), M->hilfe_sichtbar = false;
-    Rastport_Free(M->scroll.bild);
+    scroll_bilder_freigeben();
     M->scroll = Menue_Scrollscreen{};
 }
 
@@ -464,6 +478,31 @@ Screen_Icon* Menue_Screen_Icon_Aus_Nummer(i32 nummer) {
 
 bool Menue_Screen_Icon_Ist_Vorhanden(i32 nummer) { return Menue_Screen_Icon_Aus_Nummer(nummer) != nullptr; }
 i32 Menue_Screen_Icon_Anzahl() { return M ? M->anzahl : 0; }
+
+namespace {
+// Whether the rectangle x, y, w x h meets the box (or lies wholly inside it).
+bool im_bereich(i32 x, i32 y, i32 w, i32 h, i32 x0, i32 y0, i32 x1, i32 y1, bool ganz) {
+    const i32 r = x + w - 1, u = y + h - 1;
+    if (ganz) return x >= x0 && y >= y0 && r <= x1 && u <= y1;
+    return x <= x1 && y <= y1 && r >= x0 && u >= y0;
+}
+}  // namespace
+
+void Menue_Screen_Icons_Loeschen_Bereich(u32 modus, i32 x0, i32 y0, i32 x1, i32 y1) {
+    if (!M) return;
+    const bool ganz = (modus & BEREICH_GANZ_INNEN) != 0, scroll_lassen = (modus & BEREICH_SCROLLSCREEN_LASSEN) != 0;
+    for (i32 e = MENUE_EBENEN - 1; e >= 0; --e)
+        for (i32 s = M->hoechster[e] - 1; s >= 0; --s) {
+            const Screen_Icon* i = ist_belegt(e, s) ? slot(e, s) : nullptr;
+            if (!i || ((i->flags & MENUE_F_BLEIBT) && !(modus & BEREICH_AUCH_BLEIBENDE))) continue;
+            if (i->scroll != 255 && scroll_lassen) continue;
+            if (im_bereich(i->x, i->y, i->w, i->h, x0, y0, x1, y1, ganz)) Menue_Screen_Icon_Loeschen(i->nummer);
+        }
+    const Menue_Scrollscreen& ss = M->scroll;
+    if (!scroll_lassen && im_bereich(static_cast<i32>(ss.fenster_x), static_cast<i32>(ss.fenster_y),
+                                     static_cast<i32>(ss.fenster_b), static_cast<i32>(ss.fenster_h), x0, y0, x1, y1, ganz))
+        Menue_Kill_Scrollscreen(0);
+}
 
 void Menue_Set_Hintergrund(Rastport* bild, u16 farbe) {
     if (!M) Menue_Init();
@@ -566,104 +605,120 @@ i32 Menue_Tick() {
     return Menue_Icons_Check();
 }
 
-i32 Menue_Icons_Check() {
-    if (!M) return 0;
-    const u32 jetzt = W32_Get_Time();
-    Maus_Update();
-    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
-    const u32 t = Maus_Get_Tasten();
-    const u32 neu = t & ~M->alt_tasten;
-    M->alt_tasten = t;
-    if (!t) {
-        M->verzoegerung = 400;
-        M->letzter = jetzt - 500;
-    }
-    if ((neu & MAUS_RECHTS) && M->rechts_icon >= 0) {
-        if (Screen_Icon* r = Menue_Screen_Icon_Aus_Nummer(M->rechts_icon); r && r->klick) {
-            r->klick(r, MENUE_E_RECHTS);
-            Maus_Rechts_Sperre = 1;
-            return -1;
-        }
-    }
+namespace {
+// The mouse of this frame.
+struct Maus_Lage {
+    u32 jetzt = 0;
+    i32 x = 0, y = 0;
+    u32 tasten = 0;  // held
+    u32 neu = 0;     // went down this frame
+};
 
-    // Hooks: once per visible icon.
+Maus_Lage maus_lesen() {
+    Maus_Lage l;
+    l.jetzt = W32_Get_Time();
+    Maus_Update();
+    l.x = Maus_Get_X(), l.y = Maus_Get_Y();
+    l.tasten = Maus_Get_Tasten();
+    l.neu = l.tasten & ~M->alt_tasten;
+    M->alt_tasten = l.tasten;
+    if (!l.tasten) {
+        M->verzoegerung = 400;
+        M->letzter = l.jetzt - 500;
+    }
+    return l;
+}
+
+// The right-click icon takes a right press anywhere; true when it did.
+bool rechtsklick_icon_bedienen(const Maus_Lage& l) {
+    if (!(l.neu & MAUS_RECHTS) || M->rechts_icon < 0) return false;
+    Screen_Icon* r = Menue_Screen_Icon_Aus_Nummer(M->rechts_icon);
+    if (!r || !r->klick) return false;
+    r->klick(r, MENUE_E_RECHTS);
+    Maus_Rechts_Sperre = 1;
+    return true;
+}
+
+// Hooks: once per visible icon.
+void hooks_bedienen(u32 jetzt) {
     i32 sichtbare = 0;
     for (i32 e = 0; e < MENUE_EBENEN; ++e)
         for (i32 s = 0; s < M->hoechster[e]; ++s) sichtbare += ist_belegt(e, s) && sichtbar(slot(e, s));
     hooks_laufen(sichtbare, jetzt);
+}
 
-    // A drag in progress.
+// A drag in progress, or a press on a draggable icon that becomes a drag
+// when the mouse moves and a click when it is let go. True (with the result
+// of the check) when one of them took the frame.
+bool ziehen_bedienen(const Maus_Lage& l, i32* ergebnis) {
     if (M->gezogen) {
-        if (t & MAUS_LINKS) {
-            drag_bewegen(mx, my);
-            return 0;
+        if (l.tasten & MAUS_LINKS) {
+            drag_bewegen(l.x, l.y);
+            *ergebnis = 0;
+        } else {
+            *ergebnis = drag_loslassen(l.x, l.y);
         }
-        return drag_loslassen(mx, my);
+        return true;
     }
-    // A press on a draggable icon: moving makes it a drag, letting go a click.
-    if (Screen_Icon* w = M->wartend) {
-        if (t & MAUS_LINKS) {
-            if (mx != M->wartend_x || my != M->wartend_y) {
-                M->wartend = nullptr;
-                drag_beginnen(w, M->wartend_x, M->wartend_y);
-                drag_bewegen(mx, my);
-                return 0;
-            }
-            return -1;
-        }
+    Screen_Icon* w = M->wartend;
+    if (!w) return false;
+    if (!(l.tasten & MAUS_LINKS)) {
         M->wartend = nullptr;
-        feuern(w, MENUE_E_LINKS, jetzt);
-        return 2;
+        feuern(w, MENUE_E_LINKS, l.jetzt);
+        *ergebnis = 2;
+    } else if (l.x != M->wartend_x || l.y != M->wartend_y) {
+        M->wartend = nullptr;
+        drag_beginnen(w, M->wartend_x, M->wartend_y);
+        drag_bewegen(l.x, l.y);
+        *ergebnis = 0;
+    } else {
+        *ergebnis = -1;
     }
+    return true;
+}
 
-    // The wheel moves the scroll button whose linked icon lies nearest.
-    if (const i32 rad = Maus_Get_Rad()) {
-        Maus_Rad_Reset();
-        Screen_Icon* best = nullptr;
-        i32 best_d = 0;
-        for (i32 e = 0; e < MENUE_EBENEN; ++e)
-            for (i32 s = 0; s < M->hoechster[e]; ++s) {
-                Screen_Icon* i = ist_belegt(e, s) ? slot(e, s) : nullptr;
-                if (!move_von(i) || (i->status & (MENUE_S_VERSTECKT | MENUE_S_GRAU))) continue;
-                const Screen_Icon* z = Menue_Screen_Icon_Aus_Nummer(i->verknuepft);
-                const i32 d = z ? abstand(mx, my, z->x + z->w / 2, z->y + z->h / 2) : 2000000;
-                if (!best || d < best_d) best = i, best_d = d;
-            }
-        if (best) {
-            M->rad_zeit = jetzt;
-            M->rad_gesehen = true;
-            Menue_Scrollbar_Klick_Intern(best, -rad);
-            aktiv_wechseln(nullptr, jetzt);
-            return 0;
+// The wheel moves the scroll button whose linked icon lies nearest; true when
+// one moved.
+bool rad_bedienen(const Maus_Lage& l) {
+    const i32 rad = Maus_Get_Rad();
+    if (!rad) return false;
+    Maus_Rad_Reset();
+    Screen_Icon* best = nullptr;
+    i32 best_d = 0;
+    for (i32 e = 0; e < MENUE_EBENEN; ++e)
+        for (i32 s = 0; s < M->hoechster[e]; ++s) {
+            Screen_Icon* i = ist_belegt(e, s) ? slot(e, s) : nullptr;
+            if (!move_von(i) || (i->status & (MENUE_S_VERSTECKT | MENUE_S_GRAU))) continue;
+            const Screen_Icon* z = Menue_Screen_Icon_Aus_Nummer(i->verknuepft);
+            const i32 d = z ? abstand(l.x, l.y, z->x + z->w / 2, z->y + z->h / 2) : 2000000;
+            if (!best || d < best_d) best = i, best_d = d;
         }
-    }
-    const bool rad_ruhe = M->rad_gesehen && jetzt - M->rad_zeit < 500;
-    Screen_Icon* b = rad_ruhe ? nullptr : icon_unter(mx, my, nullptr, modal_aktiv());
+    if (!best) return false;
+    M->rad_zeit = l.jetzt;
+    M->rad_gesehen = true;
+    Menue_Scrollbar_Klick_Intern(best, -rad);
+    aktiv_wechseln(nullptr, l.jetzt);
+    return true;
+}
 
-    // A left press fires on its release, while the mouse is still on the icon.
-    if (Screen_Icon* g = M->gedrueckt; g && !(t & MAUS_LINKS)) {
-        M->gedrueckt = nullptr;
-        if (g == b) {
-            feuern(g, MENUE_E_LINKS, jetzt);
-            return 2;
-        }
-    }
-    aktiv_wechseln(b, jetzt);
-    if (!b) return 0;
+// The help text, drawn every frame (over the refreshed screen) once the
+// mouse has rested on the icon for a second.
+void hilfe_bedienen(Screen_Icon* b, u32 jetzt) {
+    if (jetzt - M->ruhe_seit <= 1000 || !Menue_Hilfe_An()) return;
+    const char* text = b->hilfe_prozedur ? b->hilfe_prozedur(b) : b->hilfe;
+    if (!text || !*text) return;
+    if (b->y >= 531)
+        Menue_Hilfe_Zeigen(text, b->x, b->y - 40);
+    else
+        Menue_Hilfe_Zeigen(text, -1, -1);
+    M->hilfe_sichtbar = true;
+}
 
-    // The help text, drawn every frame (over the refreshed screen) once the
-    // mouse has rested on the icon for a second.
-    if (jetzt - M->ruhe_seit > 1000 && Menue_Hilfe_An()) {
-        const char* text = b->hilfe_prozedur ? b->hilfe_prozedur(b) : b->hilfe;
-        if (text && *text) {
-            if (b->y >= 531)
-                Menue_Hilfe_Zeigen(text, b->x, b->y - 40);
-            else
-                Menue_Hilfe_Zeigen(text, -1, -1);
-            M->hilfe_sichtbar = true;
-        }
-    }
-    if (b->status & MENUE_S_GRAU) return 0;
+// The buttons on the icon under the mouse (not grey): secondary procedure,
+// right click, the start of a drag, auto-repeat or a press that waits for
+// its release.
+i32 icon_bedienen(Screen_Icon* b, const Maus_Lage& l) {
+    const u32 t = l.tasten, neu = l.neu;
     if (b->sekundaer && ((neu & MAUS_RECHTS) || ((neu & MAUS_LINKS) && (b->flags & MENUE_F_LINKS_SEKUNDAER)))) {
         if ((b->flags & MENUE_F_HOVER) && b->klick) b->klick(b, MENUE_E_HOVER_SEKUNDAER);
         M->hover_nummer = -1;
@@ -673,25 +728,51 @@ i32 Menue_Icons_Check() {
         return 2;
     }
     if ((neu & MAUS_RECHTS) && (b->flags & (MENUE_F_BEIDE_TASTEN | MENUE_F_WIPPE))) {
-        feuern(b, MENUE_E_RECHTS, jetzt);
+        feuern(b, MENUE_E_RECHTS, l.jetzt);
         return 2;
     }
     if (!(t & MAUS_LINKS)) return 0;
     if ((neu & MAUS_LINKS) && (b->flags & (MENUE_F_ZIEHBAR | MENUE_F_SCROLLBUTTON))) {
         M->wartend = b;
-        M->wartend_x = mx, M->wartend_y = my;
+        M->wartend_x = l.x, M->wartend_y = l.y;
         return -1;
     }
     if (b->status & MENUE_S_WIEDERHOLEN) {
-        if (neu & MAUS_LINKS) M->verzoegerung = 400, M->letzter = jetzt - 500;  // a new press fires at once
-        if (jetzt - M->letzter < M->verzoegerung) return (b->flags & MENUE_F_WIPPE) ? 1 : 0;
-        feuern(b, MENUE_E_LINKS, jetzt);
+        if (neu & MAUS_LINKS) M->verzoegerung = 400, M->letzter = l.jetzt - 500;  // a new press fires at once
+        if (l.jetzt - M->letzter < M->verzoegerung) return (b->flags & MENUE_F_WIPPE) ? 1 : 0;
+        feuern(b, MENUE_E_LINKS, l.jetzt);
         if (M->verzoegerung > 50) M->verzoegerung -= 50;
         if (M->verzoegerung < 350) M->verzoegerung = 50;
         return 2;
     }
     if (neu & MAUS_LINKS) M->gedrueckt = b;
     return -1;
+}
+}  // namespace
+
+i32 Menue_Icons_Check() {
+    if (!M) return 0;
+    const Maus_Lage l = maus_lesen();
+    if (rechtsklick_icon_bedienen(l)) return -1;
+    hooks_bedienen(l.jetzt);
+    if (i32 ergebnis = 0; ziehen_bedienen(l, &ergebnis)) return ergebnis;
+    if (rad_bedienen(l)) return 0;
+    const bool rad_ruhe = M->rad_gesehen && l.jetzt - M->rad_zeit < 500;
+    Screen_Icon* b = rad_ruhe ? nullptr : icon_unter(l.x, l.y, nullptr, modal_aktiv());
+
+    // A left press fires on its release, while the mouse is still on the icon.
+    if (Screen_Icon* g = M->gedrueckt; g && !(l.tasten & MAUS_LINKS)) {
+        M->gedrueckt = nullptr;
+        if (g == b) {
+            feuern(g, MENUE_E_LINKS, l.jetzt);
+            return 2;
+        }
+    }
+    aktiv_wechseln(b, l.jetzt);
+    if (!b) return 0;
+    hilfe_bedienen(b, l.jetzt);
+    if (b->status & MENUE_S_GRAU) return 0;
+    return icon_bedienen(b, l);
 }
 
 Screen_Icon* Menue_Get_Aktives_Icon() { return M ? M->aktiv : nullptr; }
@@ -838,6 +919,50 @@ void Menue_Scrollbar_Klick_Intern(Screen_Icon* k, i32 delta) {
     knopf_melden(k, MENUE_E_SCROLL);
 }
 
+namespace {
+// The button and track of a value conversion; false (reported) without a
+// scroll button.
+bool wert_spur(const char* name, i32 nummer, Screen_Icon*& k, i32& spur_min, i32& spur_max, bool& gespiegelt, i32 umkehr) {
+    if (!k) k = Menue_Screen_Icon_Aus_Nummer(nummer);
+    const Move_Struktur* m = move_von(k);
+    if (!m) {
+        Debug_Printf("%s: scroll_icon==NULL!\n", name);
+        return false;
+    }
+    if (spur_min == -1) spur_min = senkrecht(m) ? m->y_min : m->x_min;
+    if (spur_max == -1) spur_max = senkrecht(m) ? m->y_max : m->x_max;
+    // Screen y grows downward: a vertical bar shows its highest value at the top.
+    gespiegelt = senkrecht(m) ? umkehr == 0 : umkehr == 1;
+    return true;
+}
+}  // namespace
+
+i32 Menue_Wert_In_Scrollpos_Umrechnen(i32 team, i32 nummer, Screen_Icon* k, i32 wert, i32 umkehr, i32 wert_min,
+                                      i32 wert_max, i32 spur_min, i32 spur_max) {
+    bool gespiegelt = false;
+    if (!wert_spur("Menue_Wert_In_Scrollpos_Umrechnen", nummer, k, spur_min, spur_max, gespiegelt, umkehr)) return -1;
+    const i64 spanne = static_cast<i64>(wert_max) - wert_min;
+    i64 v = std::clamp<i64>(wert, std::min(wert_min, wert_max), std::max(wert_min, wert_max));
+    if (gespiegelt) v = static_cast<i64>(wert_max) + wert_min - v;
+    const double anteil = spanne < 1 ? 0.0 : static_cast<double>(v - wert_min) / static_cast<double>(spanne);
+    const i32 pos = static_cast<i32>(std::floor((spur_max - spur_min) * anteil + spur_min + 0.5));
+    zustand_setzen(team, nummer >= 0 ? nummer : k->nummer, static_cast<u32>(pos));
+    return pos;
+}
+
+i32 Menue_Scrollpos_In_Wert_Umrechnen(i32 team, i32 nummer, Screen_Icon* k, i32 umkehr, i32 wert_min, i32 wert_max,
+                                      i32 spur_min, i32 spur_max) {
+    bool gespiegelt = false;
+    if (!wert_spur("Menue_Scrollpos_In_Wert_Umrechnen", nummer, k, spur_min, spur_max, gespiegelt, umkehr)) return 0;
+    const i32 laenge = spur_max - spur_min;
+    if (laenge <= 0) return 0;
+    const u32 gespeichert = zustand_lesen(team, nummer >= 0 ? nummer : k->nummer);
+    const i32 pos = gespeichert ? static_cast<i32>(gespeichert) : senkrecht(move_von(k)) ? k->y : k->x;
+    const double anteil = static_cast<double>(std::clamp(pos - spur_min, 0, laenge)) / laenge;
+    const i64 v = static_cast<i64>(std::floor((static_cast<double>(wert_max) - wert_min) * anteil + 0.5 + wert_min));
+    return static_cast<i32>(gespiegelt ? static_cast<i64>(wert_max) + wert_min - v : v);
+}
+
 bool Menue_Check_Icon_Raster(const Icon_Raster* r, i32 mx, i32 my, i32* x, i32* y) {
     i32 zellen = 0, best_d = -1;
     for (; r; r = r->naechstes)
@@ -886,8 +1011,7 @@ Rastport* Menue_Screen_Icon_Scroll_Bitmap(i32 nummer) {
 void Menue_Kill_Scrollscreen(i32 nummer) {
     Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(nummer);
     if (!ss) return;
-    Rastport_Free(ss->bild);
-    ss->bild = nullptr;
+    scroll_bilder_freigeben();
     ss->aktuell = -1;
     ss->ziel = 0;
     for (i32 n = 0; n < MENUE_ICON_NUMMERN; ++n)
@@ -897,6 +1021,14 @@ void Menue_Kill_Scrollscreen(i32 nummer) {
         Menue_Screen_Icon_Loeschen(ss->knopf);
         Menue_Screen_Icon_Loeschen(balken);
     }
+}
+
+void Menue_Dynamischen_Scrollbar_Korrigieren(Menue_Scrollscreen* ss) {
+    if (!ss) {
+        Debug_Printf("Menue_Dynamischen_Scrollbar_Korrigieren: ss==NULL\n");
+        return;
+    }
+    ss->aktuell = ss->ziel;
 }
 
 Rastport* Menue_Blit_Rastport(const Screen_Icon* i, i32* x, i32* y) {
@@ -950,6 +1082,21 @@ void Menue_Universale_Scroll_Prozedur(Screen_Icon* k, i32, u32) {
     Menue_Abs_Balkenpos(k);
 }
 
+namespace {
+// Takes what lies under the background graphic h at (x, y) the first time,
+// and puts it back every later time.
+void hintergrund_retten(const Rastport* h, Rastport* ziel, i32 x, i32 y) {
+    Rastport*& g = M->scroll_gerettet;
+    if (g && g->breite == h->breite && g->hoehe == h->hoehe) {
+        Blt_Blit(g, 0, 0, -1, -1, ziel, x, y, nullptr);
+        return;
+    }
+    Rastport_Free(g);
+    g = Rastport_Neu_Einfach(h->breite, h->hoehe, 16);
+    if (g) Blt_Blit(ziel, x, y, h->breite, h->hoehe, g, 0, 0, nullptr);
+}
+}  // namespace
+
 void Menue_Universale_Scroll_Blit_Prozedur(i32 nummer, Rastport* ziel) {
     Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(nummer);
     if (!ss) return;
@@ -970,9 +1117,11 @@ void Menue_Universale_Scroll_Blit_Prozedur(i32 nummer, Rastport* ziel) {
     if (!bild || !ziel) return;
     const i32 wx = static_cast<i32>(ss->fenster_x), wy = static_cast<i32>(ss->fenster_y);
     if (ss->hintergrund >= 0)
-        if (Rastport* h = Menue_Grafik_Holen(static_cast<u32>(ss->hintergrund)))
-            Blt_Blit(h, 0, 0, -1, -1, ziel, wx + ss->rahmen_x, wy + ss->rahmen_y,
-                     (ss->flags & SCROLL_HINTERGRUND) ? Blt_Opt_Transparent : nullptr);
+        if (Rastport* h = Menue_Grafik_Holen(static_cast<u32>(ss->hintergrund))) {
+            const i32 hx = wx + ss->rahmen_x, hy = wy + ss->rahmen_y;
+            if ((ss->flags & SCROLL_HINTERGRUND) && !(ss->flags & SCROLL_OHNE_RETTEN)) hintergrund_retten(h, ziel, hx, hy);
+            Blt_Blit(h, 0, 0, -1, -1, ziel, hx, hy, (ss->flags & SCROLL_HINTERGRUND) ? Blt_Opt_Transparent : nullptr);
+        }
     // The icons are drawn into the picture, which is then copied with key 0.
     Blt_Rechteck(bild, 0, 0, bild->breite, bild->hoehe, 0);
     for (i32 e = 0; e < MENUE_EBENEN; ++e)

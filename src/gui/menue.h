@@ -193,6 +193,15 @@ void Menue_Screen_Icon_Tabelle_Loeschen(const Screen_Icon* tabelle);
 Screen_Icon* Menue_Screen_Icon_Aus_Nummer(i32 nummer);
 bool Menue_Screen_Icon_Ist_Vorhanden(i32 nummer);
 i32 Menue_Screen_Icon_Anzahl();
+// Takes off, from layer 26 down, every icon whose rectangle meets the box
+// x0..x1 x y0..y1 (inclusive). Mode bits: BEREICH_AUCH_BLEIBENDE also
+// icons with MENUE_F_BLEIBT; BEREICH_GANZ_INNEN only icons wholly inside the
+// box; BEREICH_SCROLLSCREEN_LASSEN keeps the scroll screen and its icons.
+// Without that bit the scroll screen is killed (Menue_Kill_Scrollscreen)
+// when its window meets the box in the same sense. Mode 5 over -9999..9999
+// clears the whole screen.
+enum : u32 { BEREICH_AUCH_BLEIBENDE = 1, BEREICH_GANZ_INNEN = 2, BEREICH_SCROLLSCREEN_LASSEN = 8 };
+void Menue_Screen_Icons_Loeschen_Bereich(u32 modus, i32 x0, i32 y0, i32 x1, i32 y1);
 
 // The background drawn under everything (null: the screen is filled with
 // the background colour).
@@ -304,6 +313,22 @@ void Menue_Scrollbutton_Setzen(Screen_Icon* knopf, i32 index);
 void Menue_Scrollbar_Klick(Screen_Icon* balken, u32 ereignis);
 // One wheel step of `delta` notches.
 void Menue_Scrollbar_Klick_Intern(Screen_Icon* knopf, i32 delta);
+// Bars over a range of values rather than a list. The place of `wert` in
+// wert_min..wert_max on the button's track (spur_min / spur_max -1: the
+// button's own track along its axis), rounded to the nearest pixel and stored
+// as team `team`'s state of icon `nummer` (-1: the button's number). The
+// button may be null when `nummer` names an icon on the screen. A vertical bar
+// puts wert_max at the top and a horizontal one wert_max at the right;
+// `umkehr` 1 turns either round. A value outside the range counts as its
+// nearer end; a range of one value gives the track's start. -1 without a
+// scroll button.
+i32 Menue_Wert_In_Scrollpos_Umrechnen(i32 team, i32 nummer, Screen_Icon* knopf, i32 wert, i32 umkehr, i32 wert_min,
+                                      i32 wert_max, i32 spur_min = -1, i32 spur_max = -1);
+// The inverse: the value of the team's stored place of the button (its
+// current place when none is stored), rounded; a place off the track counts
+// as the track's nearer end. 0 for a track of length 0 or without a button.
+i32 Menue_Scrollpos_In_Wert_Umrechnen(i32 team, i32 nummer, Screen_Icon* knopf, i32 umkehr, i32 wert_min, i32 wert_max,
+                                      i32 spur_min = -1, i32 spur_max = -1);
 // Snaps (x, y) to the nearest raster cell (by the cell centre nearest the
 // mouse point given). False when the raster is empty.
 bool Menue_Check_Icon_Raster(const Icon_Raster* r, i32 maus_x, i32 maus_y, i32* x, i32* y);
@@ -316,6 +341,11 @@ bool Menue_Check_Icon_Raster(const Icon_Raster* r, i32 maus_x, i32 maus_y, i32* 
 // colour key 0. They are hit only inside the window. A scroll button whose
 // Move_Struktur names the scroll screen and has Menue_Universale_Scroll_Prozedur
 // as its procedure drives it (bar, drag and wheel alike).
+//
+// With SCROLL_HINTERGRUND the graphic `hintergrund` is drawn with colour key
+// 0 at the window (moved by the frame offset); what lay under it when the
+// scroll screen was first drawn is kept and put back before every later
+// draw unless SCROLL_OHNE_RETTEN is set.
 enum : u8 { SCROLL_WAAGERECHT = 1, SCROLL_HINTERGRUND = 4, SCROLL_OHNE_RETTEN = 8 };
 struct Menue_Scrollscreen {
     Rastport* bild = nullptr;  // made at content size on first use
@@ -339,6 +369,9 @@ Rastport* Menue_Screen_Icon_Scroll_Bitmap(i32 nummer);
 // Frees the picture, forgets the offsets and takes the scroll screen's icons,
 // its scroll button and the button's bar off the screen.
 void Menue_Kill_Scrollscreen(i32 nummer);
+// The icons already stand at the target offset: the current offset takes it
+// (so the next draw moves nothing).
+void Menue_Dynamischen_Scrollbar_Korrigieren(Menue_Scrollscreen* ss);
 // Where an icon is drawn: the screen at its place or the scroll picture.
 Rastport* Menue_Blit_Rastport(const Screen_Icon* icon, i32* x, i32* y);
 // Shows or hides button and bar by whether the content exceeds the window,

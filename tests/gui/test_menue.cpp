@@ -197,6 +197,128 @@ TEST_F(Menue, ScrollscreenFolgtBalkenUndRad) {
     EXPECT_EQ(Menue_Screen_Icon_Anzahl(), 0);
 }
 
+TEST_F(Menue, WerteUndKnopfplaetzeUmrechnen) {
+    // Button 40 runs vertically on y 100..300, button 41 horizontally on x 20..110.
+    static Move_Struktur senk, waag;
+    senk = {nullptr, 0, 0, -1, 100, 300, 10, 11, 30};
+    waag = {nullptr, 20, 110, 50, 0, 0, -1, 4, 31};
+    Screen_Icon s = knopf(40, 10, 200, 10, 10, 1, 0, MENUE_F_SCROLLBUTTON), w = knopf(41, 20, 50, 10, 10, 1, 0, MENUE_F_SCROLLBUTTON);
+    s.daten = &senk, w.daten = &waag;
+    Menue_Screen_Icon_Hinzufuegen(s), Menue_Screen_Icon_Hinzufuegen(w);
+    // icon, value, reversal, range, track (-1: the button's), place, value read back
+    const struct { i32 nr, wert, umkehr, min, max, s0, s1, pos, zurueck; } faelle[] = {
+        {40, 1, 0, 1, 10, -1, -1, 300, 1},      // the lowest value at the bottom
+        {40, 10, 0, 1, 10, -1, -1, 100, 10},    // the highest at the top
+        {40, 1, 1, 1, 10, -1, -1, 100, 1},      // turned round
+        {40, 0, 0, 0, 10, -1, -1, 300, 0},      // a range from 0 stays on the track
+        {40, 99, 0, 1, 10, -1, -1, 100, 10},    // outside the range: its nearer end
+        {40, -5, 0, 1, 10, -1, -1, 300, 1},
+        {40, 5, 0, 5, 5, -1, -1, 100, 5},       // a range of one value
+        {40, 1, 1, 0, 1, -1, -1, 300, 1},       // one step
+        {41, 1, 0, 0, 3, -1, -1, 50, 1},        // rounded to the nearest pixel
+        {41, 2, 0, 0, 3, -1, -1, 80, 2},
+        {41, 2, 1, 0, 3, -1, -1, 50, 2},
+        {41, 7, 0, 0, 10, 30, 40, 37, 7},       // a track of the caller's
+        {41, 7, 0, 0, 10, 40, 40, 40, 0},       // a track of length 0
+        {99, 7, 0, 0, 10, -1, -1, -1, 0},       // no such button
+    };
+    for (const auto& f : faelle) {
+        EXPECT_EQ(Menue_Wert_In_Scrollpos_Umrechnen(Team_Aktiv, f.nr, nullptr, f.wert, f.umkehr, f.min, f.max, f.s0, f.s1), f.pos)
+            << f.nr << " " << f.wert;
+        if (f.pos >= 0) {
+            EXPECT_EQ(Menue_Icon_Zustand(f.nr), static_cast<u32>(f.pos)) << f.nr << " " << f.wert;
+        }
+        EXPECT_EQ(Menue_Scrollpos_In_Wert_Umrechnen(Team_Aktiv, f.nr, nullptr, f.umkehr, f.min, f.max, f.s0, f.s1), f.zurueck)
+            << f.nr << " " << f.wert;
+    }
+    // Every value of a range comes back from its place.
+    for (i32 v = -3; v <= 17; ++v) {
+        Menue_Wert_In_Scrollpos_Umrechnen(Team_Aktiv, -1, Menue_Screen_Icon_Aus_Nummer(40), v, 0, -3, 17);
+        EXPECT_EQ(Menue_Scrollpos_In_Wert_Umrechnen(Team_Aktiv, -1, Menue_Screen_Icon_Aus_Nummer(40), 0, -3, 17), v);
+    }
+    // The icons already stand at the target: the next draw moves nothing.
+    Menue_Dynamischen_Scrollbar_Korrigieren(nullptr);
+    Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(0);
+    Screen_Icon z = knopf(70, 1, 130, 50, 20);
+    z.scroll = 0;
+    Menue_Screen_Icon_Hinzufuegen(z);
+    ss->ziel = 40;
+    Menue_Dynamischen_Scrollbar_Korrigieren(ss);
+    Menue_Universale_Scroll_Blit_Prozedur(0, nullptr);
+    EXPECT_EQ(ss->aktuell, 40);
+    EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(70)->y, 130);
+}
+
+TEST_F(Menue, BereichLoeschenNimmtDenScrollscreenMit) {
+    // 10 at 10..29; 11 (stays unless asked) at 25..44; the scroll screen's
+    // window 100..199 holds 70; its button 60 and bar 61 lie outside it.
+    static Move_Struktur m;
+    m = {Menue_Universale_Scroll_Prozedur, 0, 0, -1, 300, 390, 400, 4, 61, 0.f, 0};
+    const struct { const char* name; u32 modus; i32 x0, y0, x1, y1; std::vector<i32> bleiben; } faelle[] = {
+        {"ueberlappt", 0, 0, 0, 15, 15, {11, 60, 61, 70}},
+        {"ganz innen", BEREICH_GANZ_INNEN, 0, 0, 29, 29, {11, 60, 61, 70}},
+        {"nicht ganz innen", BEREICH_GANZ_INNEN, 0, 0, 28, 28, {10, 11, 60, 61, 70}},
+        {"bleibende bleiben", 0, 0, 0, 30, 30, {11, 60, 61, 70}},
+        {"auch bleibende", BEREICH_AUCH_BLEIBENDE, 0, 0, 30, 30, {60, 61, 70}},
+        {"trifft das Fenster", 0, 199, 199, 210, 210, {10, 11}},
+        {"Scrollscreen lassen", BEREICH_SCROLLSCREEN_LASSEN, 100, 100, 199, 199, {10, 11, 60, 61, 70}},
+        {"Fenster nicht ganz innen", BEREICH_GANZ_INNEN, 150, 150, 250, 250, {10, 11, 60, 61, 70}},
+        {"alles", 5, -9999, -9999, 9999, 9999, {}},
+    };
+    for (const auto& f : faelle) {
+        Menue_Screen_Freigeben();
+        Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(0);
+        ss->inhalt_b = 100, ss->inhalt_h = 400, ss->fenster_b = 100, ss->fenster_h = 100;
+        ss->fenster_x = 100, ss->fenster_y = 100, ss->knopf = 60;
+        Screen_Icon k = knopf(60, 400, 300, 10, 10, 2, 0, MENUE_F_SCROLLBUTTON), z = knopf(70, 100, 100, 100, 40);
+        k.daten = &m, k.verknuepft = 61, z.scroll = 0;
+        for (const Screen_Icon& i : {knopf(10, 10, 10, 20, 20), knopf(11, 25, 25, 20, 20, 3, 0, MENUE_F_BLEIBT), k,
+                                     knopf(61, 400, 300, 10, 100, 1), z})
+            Menue_Screen_Icon_Hinzufuegen(i);
+        Menue_Screen_Icons_Loeschen_Bereich(f.modus, f.x0, f.y0, f.x1, f.y1);
+        std::vector<i32> da;
+        for (i32 n : {10, 11, 60, 61, 70})
+            if (Menue_Screen_Icon_Ist_Vorhanden(n)) da.push_back(n);
+        EXPECT_EQ(da, f.bleiben) << f.name;
+    }
+}
+
+TEST_F(Menue, HintergrundUnterDemScrollscreenKommtZurueck) {
+    // Graphic 9000: 20 x 20, its left half colour key 0. It lies at the window
+    // (100, 100) moved by the frame offset (0, -8).
+    Menue_Grafik_Holen = [](u32 g) -> Rastport* {
+        static std::unique_ptr<Rastport> b;
+        if (g != 9000) return nullptr;
+        if (!b) {
+            b.reset(Rastport_Neu_Einfach(20, 20, 16));
+            Blt_Rechteck(b.get(), 0, 0, 20, 20, 0);
+            Blt_Rechteck(b.get(), 10, 0, 10, 20, 0x1234);
+        }
+        return b.get();
+    };
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
+    auto pixel = [&](i32 x, i32 y) { return ziel->bitmap->pixel16()[y * 800 + x]; };
+    // flags, a key pixel after the screen changed under the graphic
+    const struct { u8 flags; u16 loch; } faelle[] = {
+        {SCROLL_HINTERGRUND, 0x0101},                       // the saved background comes back
+        {SCROLL_HINTERGRUND | SCROLL_OHNE_RETTEN, 0x0202},  // left as it is
+        {0, 0},                                             // drawn opaque
+    };
+    for (const auto& f : faelle) {
+        Menue_Screen_Freigeben();
+        Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(0);
+        ss->fenster_x = 100, ss->fenster_y = 100, ss->fenster_b = 50, ss->fenster_h = 50, ss->inhalt_b = 50,
+        ss->inhalt_h = 50, ss->hintergrund = 9000, ss->flags = f.flags;
+        Blt_Rechteck(ziel.get(), 0, 0, 800, 600, 0x0101);
+        Menue_Universale_Scroll_Blit_Prozedur(0, ziel.get());
+        Blt_Rechteck(ziel.get(), 0, 0, 800, 600, 0x0202);
+        Menue_Universale_Scroll_Blit_Prozedur(0, ziel.get());
+        EXPECT_EQ(pixel(105, 95), f.loch) << int(f.flags);
+        EXPECT_EQ(pixel(115, 95), 0x1234) << int(f.flags);
+    }
+    Menue_Grafik_Holen = Menue_Get_Slave_Rastport;
+}
+
 TEST_F(Menue, ZustaendeLebenImManagerDesAktivenTeams) {
     // Teams 0 and 1 have human managers, team 2 none (the engine keeps it).
     static Manager_Struktur mgr[2];
