@@ -34,6 +34,7 @@
 #include "world/netz.h"
 #endif
 #if KORDAVO_HAT_SEASON
+#include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
@@ -72,6 +73,7 @@ void Main_Registrieren() {
     // hooks it answers (fixture lookup, end check, events, readiness).
     Spieltag_Hooks_Installieren();
     News_Hooks_Installieren();
+    Ereignis_Hooks_Installieren();
 #endif
 #if KORDAVO_HAT_GRAPHICS
     // The 22 resource archives at start-up, the screen surface, darkening
