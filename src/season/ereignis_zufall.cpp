@@ -8,6 +8,11 @@
 #include "base/debug.h"
 #include "base/random.h"
 #include "season/kalender.h"
+#include "season/news.h"
+#include "world/bank.h"
+#include "world/spieler.h"
+#include "world/stadion.h"
+#include "world/team.h"
 #include "season/season_hooks.h"
 #include "world/welt.h"
 
@@ -176,7 +181,67 @@ std::string Ereignis_Text(const std::string& format, const std::vector<std::stri
     return aus;
 }
 
+namespace {
+// Posts the event's text to the team (-1: every manager).
+void posten(i32 nummer, i32 team, const std::vector<std::string>& argumente) {
+    const Ereignis* e = Ereignis_Get(nummer);
+    if (!e || e->text.empty()) return;
+    const std::string t = Ereignis_Text(e->text, argumente);
+    News_Neu_Text(team, team, -1, NEWS_NACHRICHT, nullptr, t.c_str());
+}
+}  // namespace
+
+void Ereignis_Serie(i32 team, i32 siege, i32 niederlagen) {
+    if (!bereit || Rnd_Basis(0, 3) != 2) return;
+    const bool sieg = siege > 0 && siege % 5 == 0;
+    if (!sieg && !(niederlagen > 0 && niederlagen % 5 == 0)) return;
+    const i32 n = Ereignis_Zufall(sieg ? EREIGNIS_SERIEN_SIEGE : EREIGNIS_SERIEN_NIEDERLAGEN);
+    if (n < 0) return;
+    const i64 betrag = (80 + 10 * static_cast<i64>(Rnd_Basis(0, 4))) * Ereignis_Get(n)->wert1 / 100;
+    if (betrag <= 0) return;
+    const bool gebucht = sieg ? Bank_Buchen(-1, team, static_cast<f32>(betrag), BANK_EINNAHME, 1, -1) != 0
+                              : Bank_Buchen(team, -1, static_cast<f32>(betrag), BANK_AUSGABE, 1, -1) != 0;
+    if (gebucht) posten(n, team, {Bank_Geld_String(static_cast<f64>(betrag), team, -1, 0)});
+}
+
+void Ereignis_Jeden_Tag() {
+    if (!bereit) return;
+    if (Rnd_Basis(0, 250) == 50) {
+        const i32 n = Ereignis_Zufall(EREIGNIS_ZUSCHAUER_EUPHORIE);
+        if (n >= 0 && Stadion_Set_Prozent(Ereignis_Get(n)->wert1)) posten(n, -1, {});
+    }
+    // The union draws from the shared table like every other event, so a
+    // server, its clients and a reloaded game agree.
+    if (Rnd_Basis(0, 10) != 5 || Kalender_Get_Tag() <= 365) return;
+    const i32 praesi = Spieler_Get_Gewerkschafts_Praesi();
+    if (praesi == -1 || Rnd_Basis(0, 1200) == 200) {
+        const i32 seite = Rnd_Basis(0, 1);
+        for (int versuch = 0; versuch <= 100; ++versuch) {
+            const i32 n = Ereignis_Zufall(EREIGNIS_GEWERKSCHAFT_WAHL);
+            if (n < 0) break;
+            const Ereignis& e = *Ereignis_Get(n);
+            if (e.wert1 != seite) continue;
+            if (Spieler_Setze_Gewerkschafts_Praesi(seite) && Team_Set_Moral(e.wert2)) {
+                const i32 p = Spieler_Get_Gewerkschafts_Praesi();
+                const char* name = Spieler_String(505, p >= 0 ? p : -2 - p, nullptr, 0);
+                posten(n, -1, {name ? name : "", std::to_string(e.wert2 < 0 ? -e.wert2 : e.wert2)});
+            }
+            break;
+        }
+        return;
+    }
+    const i32 kategorie = praesi < -1 ? EREIGNIS_GEWERKSCHAFT_UNZUFRIEDEN : EREIGNIS_GEWERKSCHAFT_ZUFRIEDEN;
+    if ((praesi < -1 || praesi > 1) && Rnd_Basis(0, 600) == 200) {
+        const i32 n = Ereignis_Zufall(kategorie);
+        if (n >= 0 && Team_Set_Moral(Ereignis_Get(n)->wert1)) {
+            const i32 w = Ereignis_Get(n)->wert1;
+            posten(n, -1, {std::to_string(w < 0 ? -w : w)});
+        }
+    }
+}
+
 void Ereignis_Hooks_Installieren() {
     Season_Module.Ereignis_Init = Ereignis_Init;
     Season_Module.Ereignis_Free = Ereignis_Free;
+    Season_Module.Ereignis_Jeden_Tag = Ereignis_Jeden_Tag;
 }

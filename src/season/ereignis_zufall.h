@@ -61,5 +61,13 @@ i32 Ereignis_Zufall(i32 kategorie);
 // (a missing one stays empty), %% gives %. The text never reaches printf.
 std::string Ereignis_Text(const std::string& format, const std::vector<std::string>& argumente);
 
+// Series of a managed team after its match: a bonus (income) for a series of
+// wins, a penalty (expense) for a series of defeats, when the length is a
+// multiple of 5 and the table allows it.
+void Ereignis_Serie(i32 team, i32 siege, i32 niederlagen);
+// The daily events: crowd euphoria; after the first year the union's
+// election and moods. Every draw comes from the random table.
+void Ereignis_Jeden_Tag();
+
 // Fills the season's module table (src/main).
 void Ereignis_Hooks_Installieren();

@@ -9,6 +9,9 @@
 #include "base/random.h"
 #include "season/ereignis_zufall.h"
 #include "season/kalender.h"
+#include "season/news.h"
+#include "world/bank.h"
+#include "world/manager.h"
 #include "season_test_hilfen.h"
 #include "world/welt.h"
 
@@ -87,6 +90,34 @@ TEST_F(Ereignisse, AusgelieferteEreignisseUndZiehung) {
     Schwierigkeit = 1;
     Kalender_Get_Zustand().aktuell.tag = 0;
     EXPECT_EQ(Ereignis_Get(Ereignis_Zufall(EREIGNIS_RANDALE))->kategorie, EREIGNIS_RANDALE);
+}
+
+TEST_F(Ereignisse, SerieVonFuenfZahltVierNie) {
+    ASSERT_TRUE(laden("NEUES_EREIGNIS\nKATEGORIE SERIEN_SIEGE\nTEXT \"Prämie %s\"\nWERT1 100000\n"));
+    ASSERT_TRUE(Welt_Anlegen(4, 0));
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(1, "Test", 0));
+    Bank_Init();
+    ASSERT_TRUE(Bank_Konto_Anlegen(1, 1000000, 0));
+    News_Init();
+    int bezahlt = 0;
+    for (i32 k = 0; k < 200; ++k) {
+        const f64 vorher = Bank_Get_Kontostand(1, 0, -1);
+        Rnd_Set_Index(k, 0);
+        Ereignis_Serie(1, 4, 0);
+        EXPECT_EQ(Bank_Get_Kontostand(1, 0, -1), vorher) << k;
+        Rnd_Set_Index(k, 0);
+        Ereignis_Serie(1, 5, 0);
+        const f64 praemie = Bank_Get_Kontostand(1, 0, -1) - vorher;
+        if (praemie == 0) continue;
+        ++bezahlt;
+        EXPECT_TRUE(praemie >= 80000 && praemie <= 120000) << praemie;
+        EXPECT_EQ(News_Get_Text(News_Anzahl() - 1).rfind("Prämie ", 0), 0u);
+    }
+    EXPECT_EQ(News_Anzahl(), bezahlt);
+    EXPECT_GT(bezahlt, 20);  // a quarter of the draws
+    News_Free();
+    Bank_Free();
+    Welt_Freigeben();
 }
 
 TEST_F(Ereignisse, TexteOhnePrintf) {
