@@ -31,15 +31,7 @@ class News : public ::testing::Test {
     }
 };
 
-std::vector<u8> block() {
-    Datei_Status* d = Datei_Oeffnen_Speicher();
-    EXPECT_TRUE(News_Save(d));
-    u32 n = 0;
-    const u8* p = Datei_Speicher_Daten(d, &n);
-    std::vector<u8> b(p, p + n);
-    Datei_Schliessen(d);
-    return b;
-}
+std::vector<u8> block() { return season_test::Block_Bytes(News_Save); }
 
 bool laden(const std::vector<u8>& b) {
     Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(b.data(), static_cast<u32>(b.size()));
