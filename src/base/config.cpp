@@ -155,7 +155,7 @@ void ausgeben(const char* text) {
 void melden_an_v(Ebene* e, int code, i32 zeile, const char* format, va_list args) {
     char* text = Read_Config_Meldung_Text_V(code, e ? e->name.c_str() : "?", zeile, format, args);
     if (e) {
-        if (code < 200)
+        if (code < 200 || code >= 900)
             ++e->fehler;
         else
             ++e->warnungen;
@@ -656,7 +656,7 @@ const char* Read_Config_Get_Dateiname() {
 char* Read_Config_Meldung_Text_V(int code, const char* datei, i32 zeile, const char* format, va_list args) {
     char detail[TEMP_STRING_GROESSE];
     std::vsnprintf(detail, sizeof detail, format ? format : "", args);
-    const char* art = code < 200 ? "Syntax-Error" : "Warning";
+    const char* art = code < 200 || code >= 900 ? "Syntax-Error" : "Warning";
     if (zeile >= 0)
         return Temp_Sprintf("[%d] %s in %s:\n - (%d) %s\n\n", zeile, art, datei ? datei : "?", code, detail);
     return Temp_Sprintf("%s in %s:\n - (%d) %s\n\n", art, datei ? datei : "?", code, detail);

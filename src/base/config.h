@@ -110,8 +110,8 @@ bool Read_Config_Get_Alias_Id(const char* name, i32* id);
 const char* Read_Config_Get_Dateiname();
 
 // Coded messages. The text is laid out as
-//   "[%d] Syntax-Error in %s:\n - (%d) %s\n\n"   (codes below 200)
-//   "[%d] Warning in %s:\n - (%d) %s\n\n"        (codes 200 and above)
+//   "[%d] Syntax-Error in %s:\n - (%d) %s\n\n"   (codes below 200 and from 900)
+//   "[%d] Warning in %s:\n - (%d) %s\n\n"        (codes 200 to 899)
 // with line, file name, code and the formatted detail; a line below 0 leaves
 // out the "[%d] " part. The result is a temporary string.
 char* Read_Config_Meldung_Text(int code, const char* datei, i32 zeile, const char* format, ...)

@@ -41,9 +41,11 @@
 #include "world/netz.h"
 #endif
 #if KORDAVO_HAT_SEASON
+#include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/news.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
@@ -79,6 +81,8 @@ void Main_Registrieren() {
     // The matchday runner in the season's hooks, and the match engine's
     // hooks it answers (fixture lookup, end check, events, readiness).
     Spieltag_Hooks_Installieren();
+    News_Hooks_Installieren();
+    Ereignis_Hooks_Installieren();
 #endif
 #if KORDAVO_HAT_GRAPHICS
     // The 22 resource archives at start-up, the screen surface, darkening

@@ -2,7 +2,7 @@
 
 #include "base/spielstand.h"
 #include "season/kalender.h"
-#include "season/optionen_block.h"
+#include "season/news.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
 #include "season/wettbewerb_config.h"
@@ -15,7 +15,7 @@ void Season_Spielstand_Anmelden() {
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELE,
                               {"spiele", Spiele_Save, Spiele_Lesen, Spiele_Uebernehmen, Spiele_Verwerfen});
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_NEWS,
-                              {"optionen", Optionen_Save, Optionen_Lesen_Block, Optionen_Uebernehmen, Optionen_Verwerfen});
+                              {"news", News_Save, News_Lesen, News_Uebernehmen, News_Verwerfen});
     Wettbewerb_Config_Cache_Anmelden();
 }
 

@@ -1,0 +1,73 @@
+// Random events: fan riots, series bonuses and penalties, players' habits
+// and talents, crowd euphoria, the moods of the players' union. They are
+// described in "ereignis.cfg" of the configuration set (category, texts,
+// two values, a sound); the list is read at a new game and is not part of
+// the save game. Every draw comes from the shared random table, so server,
+// clients and a reloaded game pick the same event.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/types.h"
+
+enum Ereignis_Kategorie : i32 {
+    EREIGNIS_RANDALE = 0,
+    EREIGNIS_SERIEN_SIEGE = 1,
+    EREIGNIS_SERIEN_NIEDERLAGEN = 2,
+    EREIGNIS_NEGATIVES_ATTRIBUT_WEG = 3,
+    EREIGNIS_TRAINING_BEENDET = 4,
+    EREIGNIS_NEGATIVES_ATTRIBUT_DAZU = 5,
+    EREIGNIS_ZUSCHAUER_EUPHORIE = 6,
+    EREIGNIS_NICHT_EINGESETZT = 7,
+    EREIGNIS_GEWERKSCHAFT_UNZUFRIEDEN = 8,
+    EREIGNIS_GEWERKSCHAFT_ZUFRIEDEN = 9,
+    EREIGNIS_TALENT_ERLERNBAR = 10,
+    EREIGNIS_TALENT_NICHT_ERLERNBAR = 11,
+    EREIGNIS_GEWERKSCHAFT_WAHL = 12,
+    EREIGNIS_MAXSTAERKE_VERAENDERT = 13,
+};
+constexpr i32 EREIGNIS_KATEGORIEN = 14;
+constexpr u32 EREIGNIS_TEXT_MAX = 300;  // characters of TEXT, JA_TEXT, NEIN_TEXT
+constexpr i32 EREIGNIS_MAX = 1000;
+
+// Message codes of the reader.
+constexpr int EREIGNIS_W_TEXT_DOPPELT = 801;  // a second text of one kind in an event
+constexpr int EREIGNIS_W_FORMAT = 802;        // a text with a conversion other than %s, %d, %%
+constexpr int EREIGNIS_E_BEFEHL = 902;        // unknown keyword
+
+// An event as read (number = its place in the file, counted from 0).
+struct Ereignis {
+    std::string text, ja_text, nein_text;
+    i32 kategorie = -1, wert1 = 0, wert2 = 0, sound = 0;
+};
+
+void Ereignis_Init();   // a new game: reads configuration set 0
+void Ereignis_Free();
+bool Ereignis_Bereit();
+// Reads "ereignis.cfg" of the set; a missing file leaves the list empty
+// (false). Events without a valid category are dropped.
+bool Ereignis_Laden(int set);
+// The same for a text held in memory (tests, tools).
+bool Ereignis_Laden_Text(const char* text, u32 laenge);
+i32 Ereignis_Anzahl();
+// The event of that number, null when none.
+const Ereignis* Ereignis_Get(i32 nummer);
+// A random event of the category (its number), -1 when none: at the lowest
+// difficulty none before day 90.
+i32 Ereignis_Zufall(i32 kategorie);
+
+// Fills an event text: each %s or %d takes the next argument as it stands
+// (a missing one stays empty), %% gives %. The text never reaches printf.
+std::string Ereignis_Text(const std::string& format, const std::vector<std::string>& argumente);
+
+// Series of a managed team after its match: a bonus (income) for a series of
+// wins, a penalty (expense) for a series of defeats, when the length is a
+// multiple of 5 and the table allows it.
+void Ereignis_Serie(i32 team, i32 siege, i32 niederlagen);
+// The daily events: crowd euphoria; after the first year the union's
+// election and moods. Every draw comes from the random table.
+void Ereignis_Jeden_Tag();
+
+// Fills the season's module table (src/main).
+void Ereignis_Hooks_Installieren();

@@ -1,0 +1,173 @@
+// The news store: eviction of the oldest item, recipients and their flags,
+// the inbox pass, save block 16 (round trip, the empty store adds nothing,
+// damaged blocks refused with the running store kept) and the server rows.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "base/datei.h"
+#include "season/news.h"
+#include "season/optionen.h"
+#include "season/optionen_block.h"
+#include "season_test_hilfen.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+class News : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Welt_Freigeben();
+        ASSERT_TRUE(Welt_Anlegen(10, 0));
+        for (int t : {1, 2, 3}) ASSERT_TRUE(Manager_Neuer_Mitspieler(t, "Test", 0));
+        Optionen_Reset();
+        News_Init();
+        News_Set_Hooks({});
+    }
+    void TearDown() override {
+        News_Free();
+        Welt_Freigeben();
+    }
+};
+
+std::vector<u8> block() { return season_test::Block_Bytes(News_Save); }
+
+bool laden(const std::vector<u8>& b) {
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(b.data(), static_cast<u32>(b.size()));
+    const bool gut = News_Lesen(d);
+    Datei_Schliessen(d);
+    if (gut) News_Uebernehmen(); else News_Verwerfen();
+    return gut;
+}
+
+TEST_F(News, DasAeltesteWeichtUndEmpfaengerVerschwinden) {
+    for (int i = 0; i < NEWS_MAX + 1; ++i) ASSERT_NE(News_Neu(0, 1, -1, NEWS_NACHRICHT, nullptr, "Nr. %d", i), 0u);
+    ASSERT_EQ(News_Anzahl(), NEWS_MAX);
+    EXPECT_EQ(News_Get_Id(0), 2u);
+    EXPECT_EQ(News_Get_Text(NEWS_MAX - 1), "Nr. 1500");
+    EXPECT_EQ(News_Suche_Id(1), -1);
+
+    News_Init();
+    // To a team without a manager nothing is stored; to all: every manager but the sender.
+    EXPECT_EQ(News_Neu_Text(0, 5, -1, NEWS_NACHRICHT, nullptr, "niemand"), 0u);
+    const u32 id = News_Neu_Text(1, -1, -1, NEWS_NACHRICHT, nullptr, "an alle");
+    const i32 i = News_Suche_Id(id);
+    EXPECT_EQ(News_Get_Flags(i, 1), -1);
+    EXPECT_EQ(static_cast<u32>(News_Get_Flags(i, 2)), NEWS_NACHRICHT | NEWS_KATEGORIE_SONST | NEWS_GESPEICHERT);
+    EXPECT_EQ(News_Erste(3, static_cast<i32>(NEWS_NACHRICHT)), i);
+    EXPECT_EQ(News_Naechste(), -1);
+    // Clearing the last bits of team 2 removes it; of team 3 the whole item.
+    EXPECT_TRUE(News_Set(i, 2, NEWS_NACHRICHT | NEWS_KATEGORIE_SONST, NEWS_BITS_LOESCHEN));
+    EXPECT_EQ(News_Get_Flags(i, 2), -1);
+    EXPECT_TRUE(News_Set(i, 3, 0, NEWS_SETZEN));
+    EXPECT_EQ(News_Anzahl(), 0);
+    EXPECT_EQ(News_Erste(-1, -1), -1);
+}
+
+TEST_F(News, EingangZeigtFragenUndNachrichtenEinzeln) {
+    static std::vector<std::string> gezeigt;
+    static i32 frage = -1;
+    gezeigt.clear();
+    News_Set_Hooks({.icon_707_status = [] { return 0; },
+                    .meldung = [](int, const char* t) { gezeigt.emplace_back(t); },
+                    .requester = [](int, i32 index, const char* t, i32) {
+                        gezeigt.emplace_back(t);
+                        frage = index;
+                    }});
+    News_Daten d;
+    d.w[0] = 11;
+    News_Schreiben(0, -5, 2, 1, -1, NEWS_TAGESNOTIZ | NEWS_NACHRICHT, nullptr, "alte Notiz");
+    News_Neu_Text(2, 1, -1, NEWS_NACHRICHT, nullptr, "Hallo");
+    News_Neu_Text(2, 1, -1, NEWS_FRAGE, &d, "Kredit?");
+    EXPECT_TRUE(News_Pruefen(1));
+    EXPECT_TRUE(News_Pruefen(1));
+    EXPECT_FALSE(News_Pruefen(1));  // the open question is not shown twice
+    ASSERT_EQ(gezeigt, (std::vector<std::string>{"Hallo", "Kredit?"}));
+    Team_Aktiv = 1;
+    News_Antwort_Ja(1, frage);
+    ASSERT_EQ(News_Anzahl(), 1);
+    EXPECT_EQ(News_Get_Daten(0).w[9], 1);
+    EXPECT_EQ(News_Get_Absender(0), 1);
+    EXPECT_NE(News_Get_Flags(0, 2) & static_cast<i32>(NEWS_ANTWORT), 0);
+}
+
+TEST_F(News, SpeicherblockHinZurueckUndLeer) {
+    // An empty store writes the option block alone, and that block loads
+    // as an empty store.
+    const std::vector<u8> leer = block();
+    ASSERT_EQ(leer.size(), OPTIONEN_GROESSE);
+    News_Neu_Text(0, 1, 2, NEWS_NACHRICHT | 0x10, nullptr, "Eins");
+    News_Daten d;
+    d.w[0] = 4;
+    News_Neu_Text(0, 2, -1, NEWS_BINAER, &d, "a\0b");
+    const std::vector<u8> voll = block();
+    News_Init();
+    ASSERT_TRUE(laden(voll));
+    EXPECT_EQ(block(), voll);
+    EXPECT_EQ(News_Get_Text(1), std::string("a\0b", 3));
+    EXPECT_EQ(News_Neu_Text(0, 1, -1, 4, nullptr, "drei"), 3u);  // ids go on
+    ASSERT_TRUE(laden(leer));
+    EXPECT_EQ(News_Anzahl(), 0);
+    EXPECT_EQ(block(), leer);
+}
+
+TEST_F(News, BeschaedigterBlockWirdAbgewiesen) {
+    News_Neu_Text(0, 1, -1, NEWS_NACHRICHT, nullptr, "Eins");
+    const std::vector<u8> gut = block();
+    const size_t k = OPTIONEN_GROESSE;  // the store begins here: u8 1, u32 next id, u32 count
+    const size_t item = k + 9;          // u32 id, i32 day, i32 sender, 40 data, u32 length, text, recipients
+    struct Fall {
+        const char* was;
+        size_t pos;
+        u32 wert;  // little-endian u32 written at pos (u8 when byte)
+        bool byte;
+    };
+    const Fall faelle[] = {
+        {"Kennbyte 2", k, 2, true},
+        {"Anzahl 1501", k + 5, 1501, false},
+        {"Id 0", item, 0, false},
+        {"Id nach der naechsten", item, 7, false},
+        {"Textlaenge ueber den Block", item + 52, 100000, false},
+        {"Text ohne NUL", item + 56 + 4, 'x', true},
+        {"Empfaenger 5000", item + 61, 5000, false},
+        {"Empfaenger ohne Bits", item + 65, 0x40000000, false},
+    };
+    for (const Fall& f : faelle) {
+        std::vector<u8> b = gut;
+        if (f.byte) b[f.pos] = static_cast<u8>(f.wert);
+        else put_u32le(b.data() + f.pos, f.wert);
+        News_Init();
+        News_Neu_Text(0, 2, -1, NEWS_NACHRICHT, nullptr, "laufend");
+        const std::vector<u8> vorher = block();
+        EXPECT_FALSE(laden(b)) << f.was;
+        EXPECT_EQ(block(), vorher) << f.was;
+    }
+    std::vector<u8> b = gut;
+    b.push_back(0);
+    EXPECT_FALSE(laden(b)) << "ein Byte zu viel";
+    b.resize(gut.size() - 1);
+    EXPECT_FALSE(laden(b)) << "ein Byte zu wenig";
+}
+
+TEST_F(News, ServerZeilen) {
+    const u32 a = News_Neu_Text(0, 1, -1, NEWS_NACHRICHT, nullptr, "abc");
+    News_Neu_Text(0, 2, -1, NEWS_NACHRICHT, nullptr, "fuer 2");
+    std::vector<u8> aus;
+    News_Internet_Server_1012(1, {}, aus);
+    ASSERT_EQ(aus.size(), 12u + 48 + 4 + 4);  // one item, text padded to 4, end word
+    EXPECT_EQ(get_u32le(aus.data()), a);
+    News_Internet_Server_1012(1, {a}, aus);
+    EXPECT_EQ(aus, std::vector<u8>(4, 0));  // a client that knows all gets the end word only
+
+    News_Daten d;
+    EXPECT_EQ(News_Internet_Server_1013(2, -1, 3, 1, -1, NEWS_NACHRICHT, d, "x", 2), 0u);
+    EXPECT_EQ(News_Get_Text(News_Anzahl() - 1), "Falscher Absender: 3");
+    EXPECT_NE(News_Get_Flags(News_Anzahl() - 1, 2), -1);
+    EXPECT_NE(News_Internet_Server_1013(2, -1, 2, 1, -1, NEWS_NACHRICHT, d, "ok", 3), 0u);
+    EXPECT_FALSE(News_Internet_Server_1014(2, a, 1, 0, NEWS_SETZEN));  // another team's flags
+    EXPECT_TRUE(News_Internet_Server_1014(1, a, -1, 0, NEWS_SETZEN));
+    EXPECT_EQ(News_Suche_Id(a), -1);
+}
+
+}  // namespace
