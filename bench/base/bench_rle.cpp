@@ -48,8 +48,8 @@ BENCHMARK(BM_RLE_Entpacken)->Arg(4000)->Arg(1 << 20);
 void BM_LZW_Entpacken(benchmark::State& state) {
     auto roh = spieldaten(1 << 20);
     std::vector<u8> p(W32_Cmp_Max_Gepackt(static_cast<u32>(roh.size()), CMP_METHODE_LZW));
-    u32 g = W32_Cmp_Pack(roh.data(), static_cast<u32>(roh.size()), p.data(), static_cast<u32>(p.size()),
-                         CMP_METHODE_LZW);
+    u32 g =
+        W32_Cmp_Pack(roh.data(), static_cast<u32>(roh.size()), p.data(), static_cast<u32>(p.size()), CMP_METHODE_LZW);
     std::vector<u8> aus(roh.size());
     for (auto _ : state) {
         u32 n = 0;

@@ -23,7 +23,8 @@ Bild muster(i32 w, i32 h) {
     for (i32 y = 0; y < h; ++y)
         for (i32 x = 0; x < w; ++x) {
             const size_t i = static_cast<size_t>(y) * w + x;
-            rp->bitmap->pixel16()[i] = ((x / 16 + y / 16) % 4 == 0) ? 0 : Farbe_Pack_565(x & 255, y & 255, (x ^ y) & 255);
+            rp->bitmap->pixel16()[i] =
+                ((x / 16 + y / 16) % 4 == 0) ? 0 : Farbe_Pack_565(x & 255, y & 255, (x ^ y) & 255);
             rp->alpha[i] = static_cast<u8>(x * 255 / w);
         }
     return rp;

@@ -18,9 +18,11 @@ std::vector<u8> wav(u32 frames, i32 kanaele, double hz) {
     std::vector<u8> d = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0};
     auto u16_ = [&](u32 v) { d.push_back(static_cast<u8>(v)), d.push_back(static_cast<u8>(v >> 8)); };
     auto u32_ = [&](u32 v) { u16_(v & 0xFFFF), u16_(v >> 16); };
-    u16_(static_cast<u32>(kanaele)), u32_(22050), u32_(22050 * 2 * static_cast<u32>(kanaele)), u16_(2 * static_cast<u32>(kanaele)), u16_(16);
+    u16_(static_cast<u32>(kanaele)), u32_(22050), u32_(22050 * 2 * static_cast<u32>(kanaele)),
+        u16_(2 * static_cast<u32>(kanaele)), u16_(16);
     d.insert(d.end(), {'d', 'a', 't', 'a'}), u32_(frames * 2 * static_cast<u32>(kanaele));
-    for (u32 i = 0; i < frames * static_cast<u32>(kanaele); ++i) u16_(static_cast<u32>(static_cast<i32>(3000 * std::sin(i * hz / 22050))));
+    for (u32 i = 0; i < frames * static_cast<u32>(kanaele); ++i)
+        u16_(static_cast<u32>(static_cast<i32>(3000 * std::sin(i * hz / 22050))));
     return d;
 }
 

@@ -21,8 +21,7 @@
 
 namespace {
 
-std::vector<uint8_t> Foto(int w, int h)
-{
+std::vector<uint8_t> Foto(int w, int h) {
     std::vector<uint8_t> px(static_cast<size_t>(w) * h * 3);
     uint32_t z = 12345;
     for (int y = 0; y < h; ++y)
@@ -44,10 +43,7 @@ std::vector<uint8_t> Foto(int w, int h)
 
 constexpr int kGroessen[][2] = {{128, 128}, {800, 600}, {2048, 1536}};
 
-int32_t Abtastung_Von(int64_t code)
-{
-    return code == 0 ? ABTASTUNG_411 : code == 1 ? ABTASTUNG_422 : ABTASTUNG_KEINE;
-}
+int32_t Abtastung_Von(int64_t code) { return code == 0 ? ABTASTUNG_411 : code == 1 ? ABTASTUNG_422 : ABTASTUNG_KEINE; }
 
 // "<size>|<sampling>|<progressive>" -> (ours, turbo): megapixels per second
 // of the shortest encode, bytes of one stream
@@ -57,15 +53,13 @@ struct Messung {
 };
 std::map<std::string, Messung> ergebnisse;
 
-double Sekunden_Seit(std::chrono::steady_clock::time_point t)
-{
+double Sekunden_Seit(std::chrono::steady_clock::time_point t) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
 }
 
 // One encode with our codec into puffer; the stream's size, 0 on failure.
 size_t Unser_Kodieren(const std::vector<uint8_t>& px, int w, int h, int64_t abtastung, int64_t progressiv,
-                      std::vector<uint8_t>& puffer)
-{
+                      std::vector<uint8_t>& puffer) {
     Jpeg_Auftrag a;
     if (Jpeg_Init(&a) != 0) return 0;
     a.Bild_Pixel = const_cast<uint8_t*>(px.data());
@@ -87,8 +81,7 @@ size_t Unser_Kodieren(const std::vector<uint8_t>& px, int w, int h, int64_t abta
 // progressive (0/1). Ours and turbo's encoder run alternately in one loop,
 // so that both meet the same load of the shared machine; the shortest
 // encode of each counts.
-void BM_Paar(benchmark::State& state)
-{
+void BM_Paar(benchmark::State& state) {
     const int w = kGroessen[state.range(0)][0], h = kGroessen[state.range(0)][1];
     std::vector<uint8_t> px = Foto(w, h);
     std::vector<uint8_t> puffer(static_cast<size_t>(w) * h * 3 + 65536);
@@ -127,15 +120,14 @@ void BM_Paar(benchmark::State& state)
     state.counters["kordavo MP/s"] = m.unser;
     state.counters["turbo MP/s"] = m.turbo;
     state.counters["bytes"] = double(m.unser_bytes);
-    const std::string k = std::to_string(state.range(0)) + "|" + std::to_string(state.range(1)) + "|" +
-                          std::to_string(state.range(2));
+    const std::string k =
+        std::to_string(state.range(0)) + "|" + std::to_string(state.range(1)) + "|" + std::to_string(state.range(2));
     Messung& alt = ergebnisse[k];
     if (m.unser > alt.unser) alt.unser = m.unser, alt.unser_bytes = m.unser_bytes;
     if (m.turbo > alt.turbo) alt.turbo = m.turbo, alt.turbo_bytes = m.turbo_bytes;
 }
 
-void Argumente(benchmark::internal::Benchmark* b)
-{
+void Argumente(benchmark::internal::Benchmark* b) {
     for (int g = 0; g < 3; ++g)
         for (int s = 0; s < 3; ++s) b->Args({g, s, 0});
     for (int g = 0; g < 3; ++g)
@@ -147,8 +139,7 @@ void Argumente(benchmark::internal::Benchmark* b)
 
 BENCHMARK(BM_Paar)->Apply(Argumente)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     const char* abtastung[] = {"4:2:0", "4:2:2", "4:4:4"};

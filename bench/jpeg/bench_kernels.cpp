@@ -27,8 +27,7 @@ struct Daten {
     alignas(16) int16_t dqtab_schnell[JPEG_QTAB_WORTE];
     alignas(16) int16_t dqtab_genau[JPEG_QTAB_WORTE];
 
-    Daten()
-    {
+    Daten() {
         std::mt19937 z(7);
         std::uniform_int_distribution<int> probe(-128, 127);
         for (auto& b : proben)
@@ -43,11 +42,10 @@ struct Daten {
             }
         }
         // Quality 75 luminance steps, zigzag order.
-        static const int16_t basis[64] = {8,  6,  6,  7,  6,  5,  8,  7,  7,  7,  9,  9,  8,
-                                          10, 12, 20, 13, 12, 11, 11, 12, 25, 18, 19, 15, 20,
-                                          29, 26, 31, 30, 29, 26, 28, 28, 32, 36, 46, 39, 32,
-                                          34, 44, 35, 28, 28, 40, 55, 41, 44, 48, 49, 52, 52,
-                                          52, 31, 39, 57, 61, 56, 50, 60, 46, 51, 52, 50};
+        static const int16_t basis[64] = {8,  6,  6,  7,  6,  5,  8,  7,  7,  7,  9,  9,  8,  10, 12, 20,
+                                          13, 12, 11, 11, 12, 25, 18, 19, 15, 20, 29, 26, 31, 30, 29, 26,
+                                          28, 28, 32, 36, 46, 39, 32, 34, 44, 35, 28, 28, 40, 55, 41, 44,
+                                          48, 49, 52, 52, 52, 31, 39, 57, 61, 56, 50, 60, 46, 51, 52, 50};
         std::memcpy(qtab_schnell, basis, sizeof basis);
         std::memcpy(qtab_genau, basis, sizeof basis);
         Jpeg_Qtab_Schnell(qtab_schnell);
@@ -59,26 +57,23 @@ struct Daten {
     }
 };
 
-const Daten& daten()
-{
+const Daten& daten() {
     static const Daten d;
     return d;
 }
 
 enum class Eingabe { Proben, Koeffizienten, Skaliert };
 
-const int16_t (*pool(Eingabe e))[64]
-{
+const int16_t (*pool(Eingabe e))[64] {
     const Daten& d = daten();
     switch (e) {
-    case Eingabe::Proben: return d.proben;
-    case Eingabe::Koeffizienten: return d.koeffizienten;
-    default: return d.skaliert;
+        case Eingabe::Proben: return d.proben;
+        case Eingabe::Koeffizienten: return d.koeffizienten;
+        default: return d.skaliert;
     }
 }
 
-void block_lauf(benchmark::State& state, Jpeg_Block_Fn fn, Eingabe e)
-{
+void block_lauf(benchmark::State& state, Jpeg_Block_Fn fn, Eingabe e) {
     const int16_t(*quelle)[64] = pool(e);
     alignas(16) int16_t arbeit[64];
     int k = 0;
@@ -93,8 +88,7 @@ void block_lauf(benchmark::State& state, Jpeg_Block_Fn fn, Eingabe e)
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void quant_lauf(benchmark::State& state, Jpeg_Quant_Fn fn, Eingabe e, const int16_t* tabelle)
-{
+void quant_lauf(benchmark::State& state, Jpeg_Quant_Fn fn, Eingabe e, const int16_t* tabelle) {
     const int16_t(*quelle)[64] = pool(e);
     alignas(16) int16_t arbeit[64];
     int k = 0;
@@ -110,28 +104,24 @@ void quant_lauf(benchmark::State& state, Jpeg_Quant_Fn fn, Eingabe e, const int1
 }
 
 // kern == 0: the pair transform; 1: the pair transform with quantisation.
-void paar_lauf(benchmark::State& state, int kern)
-{
+void paar_lauf(benchmark::State& state, int kern) {
     const Daten& d = daten();
     alignas(32) int16_t arbeit[2][64];
     int k = 0;
     for (auto _ : state) {
         std::memcpy(arbeit[0], d.proben[k], sizeof arbeit[0]);
         std::memcpy(arbeit[1], d.proben[k + 1], sizeof arbeit[1]);
-        if (kern == 0)
-            Jpeg_FDCT_Genau_AVX2_Paar(arbeit[0], arbeit[1]);
-        else
-            Jpeg_FDCT_Quant_Genau_AVX2_Paar(arbeit[0], arbeit[1], d.qtab_genau, d.qtab_genau);
+        if (kern == 0) Jpeg_FDCT_Genau_AVX2_Paar(arbeit[0], arbeit[1]);
+        else Jpeg_FDCT_Quant_Genau_AVX2_Paar(arbeit[0], arbeit[1], d.qtab_genau, d.qtab_genau);
         benchmark::DoNotOptimize(arbeit);
         benchmark::ClobberMemory();
         k = (k + 2) & (POOL - 1);
     }
-    state.counters["ns/Block"] = benchmark::Counter(2.0 * double(state.iterations()),
-                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns/Block"] =
+        benchmark::Counter(2.0 * double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void registrieren()
-{
+void registrieren() {
     // A short minimum time per kernel keeps the whole table under half a minute.
     benchmark::RegisterBenchmark("Kopie", block_lauf, nullptr, Eingabe::Proben)->MinTime(0.1);
     if (Jpeg_Hat_AVX2()) {
@@ -184,8 +174,7 @@ void registrieren()
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     registrieren();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -20,8 +20,8 @@
 
 #include "base/globals.h"
 #include "base/memory.h"
-#include "net/suche.h"
 #include "net/slots.h"
+#include "net/suche.h"
 
 extern char** environ;
 
@@ -70,7 +70,8 @@ void BM_Umlauf(benchmark::State& state) {
         }
         W32_Memory_H_Free(a);
     }
-    state.counters["Umlaeufe/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["Umlaeufe/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0) * 2);
 }
 BENCHMARK(BM_Umlauf)->Arg(16)->Arg(100 * 1024)->UseRealTime();
@@ -92,12 +93,11 @@ void BM_Suche_255(benchmark::State& state) {
         for (auto& e : Internet_Server_Suche_Tabelle) e.store(SUCHE_OFFEN);
         for (u32 d = 0; d < 255; d++) Internet_Check_Server(a[0], a[1], a[2], d, INTERNET_PORT, 0);
         u32 pd = 0;
-        while (Internet_Get_Server_Index(nullptr, nullptr, nullptr, &pd, 0, nullptr) > 0 ||
-               [] {
-                   for (int i = 0; i < 255; i++)
-                       if (Internet_Server_Suche_Tabelle[i].load() == SUCHE_OFFEN) return true;
-                   return false;
-               }())
+        while (Internet_Get_Server_Index(nullptr, nullptr, nullptr, &pd, 0, nullptr) > 0 || [] {
+            for (int i = 0; i < 255; i++)
+                if (Internet_Server_Suche_Tabelle[i].load() == SUCHE_OFFEN) return true;
+            return false;
+        }())
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         // Accepted test connections are dropped again.
         for (int c; (c = accept4(lauscher, nullptr, nullptr, SOCK_NONBLOCK)) >= 0;) close(c);

@@ -47,14 +47,16 @@ void antworten(benchmark::State& state, const std::vector<u8>& gepackt) {
 void BM_Spieler_Alle(benchmark::State& state) {
     const u8* p = nullptr;
     u32 n = 0;
-    antworten(state, anfrage_packen(0, "iV<=0iiii", {netz_arg(Netz_Zeiger{&p, &n}), netz_arg(7280), netz_arg(0),
-                                                     netz_arg(0), netz_arg(0)}));
+    antworten(state,
+              anfrage_packen(0, "iV<=0iiii",
+                             {netz_arg(Netz_Zeiger{&p, &n}), netz_arg(7280), netz_arg(0), netz_arg(0), netz_arg(0)}));
 }
 void BM_Spieler_Kader(benchmark::State& state) {
     const u8* p = nullptr;
     u32 n = 0;
-    antworten(state, anfrage_packen(0, "iV<=0iiii", {netz_arg(Netz_Zeiger{&p, &n}), netz_arg(26), netz_arg(0),
-                                                     netz_arg(0), netz_arg(0)}));
+    antworten(state,
+              anfrage_packen(0, "iV<=0iiii",
+                             {netz_arg(Netz_Zeiger{&p, &n}), netz_arg(26), netz_arg(0), netz_arg(0), netz_arg(0)}));
 }
 void BM_Teams(benchmark::State& state) {
     std::vector<u8> b(280 * 52);
@@ -62,8 +64,8 @@ void BM_Teams(benchmark::State& state) {
 }
 void BM_Startteams(benchmark::State& state) {
     std::vector<u8> b(80000), n(4);
-    antworten(state, anfrage_packen(17, "vC<80000I<4", {netz_arg(Netz_Feld{b.data(), b.size()}),
-                                                        netz_arg(Netz_Feld{n.data(), 4})}));
+    antworten(state, anfrage_packen(17, "vC<80000I<4",
+                                    {netz_arg(Netz_Feld{b.data(), b.size()}), netz_arg(Netz_Feld{n.data(), 4})}));
 }
 
 }  // namespace

@@ -54,7 +54,8 @@ void BM_Frame_Leerlauf_Headless(benchmark::State& state) {
     Headless_Starten();
     Headless_Frames(10);
     for (auto _ : state) Headless_Frames(1);
-    state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["rss_mb"] = Resident_Mb();
     Headless_Beenden();
 }

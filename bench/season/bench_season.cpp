@@ -2,8 +2,8 @@
 // placing matchdays, building every competition's fixture plan.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -16,13 +16,13 @@
 #include "season/optionen.h"
 #include "season/paarungen.h"
 #include "season/qualifikation.h"
-#include "world/konfig.h"
-#include "season/tabelle.h"
 #include "season/season_hooks.h"
-#include "world/welt.h"
 #include "season/spiele.h"
+#include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
+#include "world/konfig.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -129,8 +129,9 @@ BENCHMARK(Prognosen_Einer_Saison)->Unit(benchmark::kMicrosecond);
 // Knock-out decisions of every tie of a 64-team two-legged cup.
 void KO_Entscheidungen(benchmark::State& state) {
     vorbereiten();
-    const std::string text = "NEUER_WETTBEWERB\nIDENTIFIKATION POKAL\nNAME \"Pokal\"\nTEAMS 64\n"
-                             "MODUS KO_SYSTEM\nMODUS RUECKSPIELE\n";
+    const std::string text =
+        "NEUER_WETTBEWERB\nIDENTIFIKATION POKAL\nNAME \"Pokal\"\nTEAMS 64\n"
+        "MODUS KO_SYSTEM\nMODUS RUECKSPIELE\n";
     Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size()));
     Wettbewerb_Spielplaene_Erstellen();
     for (u32 k = 0; k < 32; ++k)
@@ -164,7 +165,8 @@ void Paarungen_Aller_Ligagroessen(benchmark::State& state) {
             std::memset(&w, 0, sizeof w);
             w.teams = n;
             Wettbewerb_Spielplan_Mischen(w);
-            for (i32 d = 0; d < 2 * n; ++d) summe += Wettbewerb_Get_Spieltag_Paarungen(w, d, 0, p, PAARUNGEN_MAX_SPIELE);
+            for (i32 d = 0; d < 2 * n; ++d)
+                summe += Wettbewerb_Get_Spieltag_Paarungen(w, d, 0, p, PAARUNGEN_MAX_SPIELE);
         }
         benchmark::DoNotOptimize(summe);
     }

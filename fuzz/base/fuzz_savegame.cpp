@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 

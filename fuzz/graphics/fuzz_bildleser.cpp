@@ -24,8 +24,8 @@ namespace {
 void zeichnen(Rastport* rp) {
     static Rastport* ziel = Rastport_Neu_Einfach(64, 48, 16);
     if (!rp) return;
-    const Blt_Optionen* optionen[] = {nullptr, Blt_Opt_Transparent, Blt_Opt_Maske, Blt_Opt_Alpha,
-                                       Blt_Opt_Sprite, Blt_Opt_Schatten, Blt_Opt_Einfaerben};
+    const Blt_Optionen* optionen[] = {nullptr,        Blt_Opt_Transparent, Blt_Opt_Maske,     Blt_Opt_Alpha,
+                                      Blt_Opt_Sprite, Blt_Opt_Schatten,    Blt_Opt_Einfaerben};
     for (const Blt_Optionen* o : optionen) Blt_Blit(rp, -3, 2, -1, -1, ziel, 5, -7, o);
     if (rp->sprite) Blt_Rle_Halb(*rp->sprite, ziel, -2, 3);
     Rastport_Free(rp);

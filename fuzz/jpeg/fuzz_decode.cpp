@@ -11,70 +11,70 @@
 namespace {
 
 struct Layout {
-  int32_t farbe, kanaele;
+    int32_t farbe, kanaele;
 };
-constexpr Layout LAYOUTS[] = {{FARBE_RGB, 3}, {FARBE_BGR, 3}, {FARBE_RGBA, 4}, {FARBE_GRAU, 1},
-                              {FARBE_YCBCR, 2}, {FARBE_ANDERE, 3}, {FARBE_RGB, 4}, {FARBE_RGBA, 5}};
+constexpr Layout LAYOUTS[] = {{FARBE_RGB, 3},   {FARBE_BGR, 3},    {FARBE_RGBA, 4}, {FARBE_GRAU, 1},
+                              {FARBE_YCBCR, 2}, {FARBE_ANDERE, 3}, {FARBE_RGB, 4},  {FARBE_RGBA, 5}};
 
 void Einmal(const uint8_t* wahl, const uint8_t* daten, size_t groesse) {
-  Jpeg_Auftrag a;
-  if (Jpeg_Init(&a) != 0) return;
-  const int32_t prozessor = wahl[0] % JCPU_ANZAHL;
-  Jpeg_Kerne_Fuellen(a.Intern.Strom.Kern_Tabelle, prozessor);
-  a.Intern.Strom.Prozessor = prozessor;
-  a.Jpg_Puffer = const_cast<uint8_t*>(daten);
-  a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
-  std::vector<uint8_t> kommentar(wahl[5] & 31);
-  a.Intern.jpeg_comment = kommentar.data();
-  a.Intern.Kommentar_Groesse = static_cast<uint16_t>(kommentar.size());
-  int32_t r = Jpeg_Lesen(&a, (wahl[1] & 1) ? JMODUS_PUFFER_KOPF : JMODUS_PUFFER_PARAMETER);
-  const uint64_t w = a.Jpg_Breite, h = a.Jpg_Hoehe;
-  if ((r == 0 || r == JPEG_ERG_KOMMENTAR) && w > 0 && h > 0 && w * h <= (1u << 20)) {
-    static constexpr int32_t MODI[] = {3, 15, 17, 19, 21, 7};
-    const int32_t modus = MODI[(wahl[1] >> 1) % 6];
-    const Layout l = LAYOUTS[(wahl[1] >> 4) & 7];
-    const int32_t skala = modus == 15 ? 2 : modus == 17 ? 4 : modus == 19 ? 8 : 1;
-    int32_t bw = static_cast<int32_t>((w + skala - 1) / skala), bh = static_cast<int32_t>((h + skala - 1) / skala);
-    if (modus == 21) bw = bh = 1 + (wahl[4] & 15);
-    const int32_t fuell = wahl[2] & 3;
-    JPEG_PROPERTIES& p = a.Intern;
-    if (wahl[2] & 4) {
-      // A region inside (or partly outside) the picture; the buffer holds the region.
-      int32_t l0 = wahl[3] % (bw + 1), o0 = wahl[4] % (bh + 1);
-      int32_t r0 = l0 + 1 + wahl[5] % 40, u0 = o0 + 1 + wahl[6] % 40;
-      p.Bereich_Links = l0;
-      p.Bereich_Oben = o0;
-      p.Bereich_Rechts = r0;
-      p.Bereich_Unten = u0;
-      bw = r0 - l0;
-      bh = u0 - o0;
+    Jpeg_Auftrag a;
+    if (Jpeg_Init(&a) != 0) return;
+    const int32_t prozessor = wahl[0] % JCPU_ANZAHL;
+    Jpeg_Kerne_Fuellen(a.Intern.Strom.Kern_Tabelle, prozessor);
+    a.Intern.Strom.Prozessor = prozessor;
+    a.Jpg_Puffer = const_cast<uint8_t*>(daten);
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
+    std::vector<uint8_t> kommentar(wahl[5] & 31);
+    a.Intern.jpeg_comment = kommentar.data();
+    a.Intern.Kommentar_Groesse = static_cast<uint16_t>(kommentar.size());
+    int32_t r = Jpeg_Lesen(&a, (wahl[1] & 1) ? JMODUS_PUFFER_KOPF : JMODUS_PUFFER_PARAMETER);
+    const uint64_t w = a.Jpg_Breite, h = a.Jpg_Hoehe;
+    if ((r == 0 || r == JPEG_ERG_KOMMENTAR) && w > 0 && h > 0 && w * h <= (1u << 20)) {
+        static constexpr int32_t MODI[] = {3, 15, 17, 19, 21, 7};
+        const int32_t modus = MODI[(wahl[1] >> 1) % 6];
+        const Layout l = LAYOUTS[(wahl[1] >> 4) & 7];
+        const int32_t skala = modus == 15 ? 2 : modus == 17 ? 4 : modus == 19 ? 8 : 1;
+        int32_t bw = static_cast<int32_t>((w + skala - 1) / skala), bh = static_cast<int32_t>((h + skala - 1) / skala);
+        if (modus == 21) bw = bh = 1 + (wahl[4] & 15);
+        const int32_t fuell = wahl[2] & 3;
+        JPEG_PROPERTIES& p = a.Intern;
+        if (wahl[2] & 4) {
+            // A region inside (or partly outside) the picture; the buffer holds the region.
+            int32_t l0 = wahl[3] % (bw + 1), o0 = wahl[4] % (bh + 1);
+            int32_t r0 = l0 + 1 + wahl[5] % 40, u0 = o0 + 1 + wahl[6] % 40;
+            p.Bereich_Links = l0;
+            p.Bereich_Oben = o0;
+            p.Bereich_Rechts = r0;
+            p.Bereich_Unten = u0;
+            bw = r0 - l0;
+            bh = u0 - o0;
+        }
+        std::vector<uint8_t> pixel(static_cast<size_t>(bw * l.kanaele + fuell) * bh);
+        a.Bild_Pixel = pixel.data();
+        a.Bild_Breite = static_cast<uint32_t>(bw);
+        a.Bild_Hoehe = (wahl[2] & 8) ? -bh : bh;
+        a.Bild_Fuellbytes = static_cast<uint32_t>(fuell);
+        a.Bild_Kanaele = static_cast<uint32_t>(l.kanaele);
+        a.Bild_Farbraum = l.farbe;
+        if (l.farbe == FARBE_YCBCR) a.Bild_Abtastung = 2;
+        if (l.farbe == FARBE_ANDERE) a.Jpg_Farbraum = FARBE_ANDERE;
+        p.Glaettung = (wahl[2] >> 4) & 1;
+        p.DCT_Art = (wahl[2] >> 5) & 1;
+        const bool schritte = (wahl[2] >> 6) & 1;
+        int runden = 0;
+        do {
+            p.Unterbrechen = schritte ? 1 : 0;
+            r = Jpeg_Lesen(&a, modus);
+        } while (r == 1 && ++runden < 100000);
     }
-    std::vector<uint8_t> pixel(static_cast<size_t>(bw * l.kanaele + fuell) * bh);
-    a.Bild_Pixel = pixel.data();
-    a.Bild_Breite = static_cast<uint32_t>(bw);
-    a.Bild_Hoehe = (wahl[2] & 8) ? -bh : bh;
-    a.Bild_Fuellbytes = static_cast<uint32_t>(fuell);
-    a.Bild_Kanaele = static_cast<uint32_t>(l.kanaele);
-    a.Bild_Farbraum = l.farbe;
-    if (l.farbe == FARBE_YCBCR) a.Bild_Abtastung = 2;
-    if (l.farbe == FARBE_ANDERE) a.Jpg_Farbraum = FARBE_ANDERE;
-    p.Glaettung = (wahl[2] >> 4) & 1;
-    p.DCT_Art = (wahl[2] >> 5) & 1;
-    const bool schritte = (wahl[2] >> 6) & 1;
-    int runden = 0;
-    do {
-      p.Unterbrechen = schritte ? 1 : 0;
-      r = Jpeg_Lesen(&a, modus);
-    } while (r == 1 && ++runden < 100000);
-  }
-  Jpeg_Free(&a);
+    Jpeg_Free(&a);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  constexpr size_t KOPF = 8;
-  if (size < KOPF + 2) return 0;
-  Einmal(data, data + KOPF, size - KOPF);
-  return 0;
+    constexpr size_t KOPF = 8;
+    if (size < KOPF + 2) return 0;
+    Einmal(data, data + KOPF, size - KOPF);
+    return 0;
 }

@@ -29,7 +29,8 @@ size_t Flicken_Anzahl = 0;
 bool hole(u32 spiel, u8* aus, u32*) {
     if (!Server || Server->spiel != spiel) return false;
     bytes::bild_schreiben(aus, SPIELFELD_GROESSE, [](bytes::Schreiber& s) { s(*Server); });
-    for (size_t i = 0; i + 3 <= Flicken_Anzahl; i += 3) aus[(Flicken[i] | (Flicken[i + 1] << 8)) * 7u % SPIELFELD_GROESSE] = Flicken[i + 2];
+    for (size_t i = 0; i + 3 <= Flicken_Anzahl; i += 3)
+        aus[(Flicken[i] | (Flicken[i + 1] << 8)) * 7u % SPIELFELD_GROESSE] = Flicken[i + 2];
     return true;
 }
 
@@ -40,7 +41,8 @@ bool vorbereiten() {
     std::string welt = std::string(s && *s ? s : KORDAVO_QUELLE) + "/data/config";
     Internet_Modus = INTERNET_MODUS_EINZEL;
     if (!Welt_Laden_Ordner(welt.c_str(), 0)) {
-        std::fprintf(stderr, "fuzz_match_signal: die Welt in %s kann nicht geladen werden (KORDAVO_SOURCE_DIR setzen)\n",
+        std::fprintf(stderr,
+                     "fuzz_match_signal: die Welt in %s kann nicht geladen werden (KORDAVO_SOURCE_DIR setzen)\n",
                      welt.c_str());
         return false;
     }
@@ -110,7 +112,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             }
             case 2: Spielfeld_Wechsel_Eintragen(r.b() & 1 ? &Client : Server, r.b() % 3, r.b() % 40, r.b()); break;
-            case 3: Spielfeld_Set_Taktikposition(&Client, r.b() & 1 ? Teams[1] : Teams[0], r.b() % 40, r.w(), r.w()); break;
+            case 3:
+                Spielfeld_Set_Taktikposition(&Client, r.b() & 1 ? Teams[1] : Teams[0], r.b() % 40, r.w(), r.w());
+                break;
             case 4: Spielfeld_Set_Taktikwert(Server, r.b() % 3, r.b() % 12, r.b()); break;
             case 5:
             case 6: {  // both play on
@@ -132,7 +136,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 if (!Spielfeld_Pruefen(&Client)) std::abort();
                 break;
             }
-            default: Spielfeld_Ereignis_Eintragen(&Client, r.l(), static_cast<i8>(r.b()), static_cast<i16>(r.w())); break;
+            default:
+                Spielfeld_Ereignis_Eintragen(&Client, r.l(), static_cast<i8>(r.b()), static_cast<i16>(r.w()));
+                break;
         }
         pruefen(Server);
         pruefen(&Client);

@@ -30,8 +30,7 @@ inline constexpr ruf::Ruf<std::array<u8, 33616>, u8, std::array<u8, 33616>> F_IC
 inline constexpr ruf::Ruf<u8, i32, i32, f32, i32, u8, f32> F_KREDIT{1028, "Kredit"};
 
 void anmelden() {
-    ruf::Zeile_Anmelden(F_SPIELER,
-                        [](i32 a, i32, i32) { return std::vector<u8>(static_cast<size_t>(a & 0xFFFF), 1); });
+    ruf::Zeile_Anmelden(F_SPIELER, [](i32 a, i32, i32) { return std::vector<u8>(static_cast<size_t>(a & 0xFFFF), 1); });
     ruf::Zeile_Anmelden(F_STARTINFO, [] { return u32{7280}; });
     ruf::Zeile_Anmelden(F_OWN, [](i32 t) { return std::tuple<u16, std::array<u8, 768>>{static_cast<u16>(t), {}}; });
     ruf::Zeile_Anmelden(F_BLOCK, [] { return std::vector<std::array<u8, 52>>(280); });

@@ -13,12 +13,12 @@
 #include "season/kalender.h"
 #include "season/paarungen.h"
 #include "season/season_hooks.h"
-#include "world/welt.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
+#include "world/welt.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     if (groesse < 1 || groesse > (1u << 20)) return 0;
@@ -29,55 +29,51 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     const u8* p = daten + 1;
     const u32 n = static_cast<u32>(groesse - 1);
     switch (art) {
-    case 0:
-        Wettbewerb_Tabelle_Empfangen(p, n, -1, 0);
-        break;
-    case 1: {
-        // The raw bytes as the unpacked stream, packed here, so that the
-        // chunk readers see them directly.
-        std::vector<u8> gepackt(Tools_RLE_Max_Gepackt(n));
-        u32 k = Tools_RLE_Packen(p, gepackt.data(), n);
-        Wettbewerb_Tabelle_Empfangen(gepackt.data(), k, -1, 0);
-        Wettbewerb_Status_Empfangen(gepackt.data(), k);
-        break;
-    }
-    case 2: {
-        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
-        Wettbewerb_Config_Bin_Set(0);
-        if (Wettbewerb_Config_Bin_Load(d)) Wettbewerb_Config_Bin_Uebernehmen();
-        Datei_Schliessen(d);
-        break;
-    }
-    case 3: {
-        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
-        Spiele_Load(d);
-        Datei_Schliessen(d);
-        Spiele_Unlock(-1);
-        break;
-    }
-    case 4: {
-        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
-        Kalender_Load(d);
-        Datei_Schliessen(d);
-        break;
-    }
-    case 5: {
-        // The statistics block (archive, career records), then every table
-        // of it expanded and a record read.
-        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
-        if (Statistik_Lesen(d)) Statistik_Uebernehmen();
-        else Statistik_Verwerfen();
-        Datei_Schliessen(d);
-        Statistik_Spieler rekord;
-        Statistik_Spieler_Get(static_cast<i32>(daten[0]), &rekord);
-        Tabelle t;
-        for (i32 id = 50; id < 54; ++id)
-            for (i32 jahr = 0; jahr < 3; ++jahr) Statistik_Archiv_Holen(t, id, jahr);
-        break;
-    }
-    default:
-        Kalender_Load_Bild(p, n);
-        break;
+        case 0: Wettbewerb_Tabelle_Empfangen(p, n, -1, 0); break;
+        case 1: {
+            // The raw bytes as the unpacked stream, packed here, so that the
+            // chunk readers see them directly.
+            std::vector<u8> gepackt(Tools_RLE_Max_Gepackt(n));
+            u32 k = Tools_RLE_Packen(p, gepackt.data(), n);
+            Wettbewerb_Tabelle_Empfangen(gepackt.data(), k, -1, 0);
+            Wettbewerb_Status_Empfangen(gepackt.data(), k);
+            break;
+        }
+        case 2: {
+            Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
+            Wettbewerb_Config_Bin_Set(0);
+            if (Wettbewerb_Config_Bin_Load(d)) Wettbewerb_Config_Bin_Uebernehmen();
+            Datei_Schliessen(d);
+            break;
+        }
+        case 3: {
+            Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
+            Spiele_Load(d);
+            Datei_Schliessen(d);
+            Spiele_Unlock(-1);
+            break;
+        }
+        case 4: {
+            Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
+            Kalender_Load(d);
+            Datei_Schliessen(d);
+            break;
+        }
+        case 5: {
+            // The statistics block (archive, career records), then every table
+            // of it expanded and a record read.
+            Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(p, n);
+            if (Statistik_Lesen(d)) Statistik_Uebernehmen();
+            else Statistik_Verwerfen();
+            Datei_Schliessen(d);
+            Statistik_Spieler rekord;
+            Statistik_Spieler_Get(static_cast<i32>(daten[0]), &rekord);
+            Tabelle t;
+            for (i32 id = 50; id < 54; ++id)
+                for (i32 jahr = 0; jahr < 3; ++jahr) Statistik_Archiv_Holen(t, id, jahr);
+            break;
+        }
+        default: Kalender_Load_Bild(p, n); break;
     }
     // Whatever was taken over must be usable.
     for (u32 i = 0; i < 4; ++i) {
@@ -105,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
         Wettbewerb& w = Wettbewerb_Tabelle[i];
         if (!w.name[0]) continue;
         Wettbewerb_Paar paare[PAARUNGEN_MAX_SPIELE];
-        for (i32 d = 0; d < 3; ++d) Wettbewerb_Get_Spieltag_Paarungen(w, d + w.aktueller_spieltag, d, paare, PAARUNGEN_MAX_SPIELE);
+        for (i32 d = 0; d < 3; ++d)
+            Wettbewerb_Get_Spieltag_Paarungen(w, d + w.aktueller_spieltag, d, paare, PAARUNGEN_MAX_SPIELE);
         Wettbewerb_Get_Spiele_Bis(&w, -1, -1);
         Wettbewerb_KO_Auslosung(w);
         Wettbewerb_Paarungen_Setzen(w);

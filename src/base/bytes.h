@@ -45,10 +45,8 @@ struct Schreiber {
         for (const T& x : feld) (*this)(x);
     }
     template <class R>
-        requires std::is_class_v<R>
-    void operator()(const R& r) {
-        felder(*this, r);
-    }
+    requires std::is_class_v<R>
+    void operator()(const R& r) { felder(*this, r); }
     // Containers: a vector is its u32 count and its elements, an array and
     // a tuple their elements.
     template <class T>
@@ -114,10 +112,8 @@ struct Leser {
         for (T& x : feld) (*this)(x);
     }
     template <class R>
-        requires std::is_class_v<R>
-    void operator()(R& r) {
-        felder(*this, r);
-    }
+    requires std::is_class_v<R>
+    void operator()(R& r) { felder(*this, r); }
     // A vector's count is checked against the bytes left before anything is
     // allocated (each element takes at least one byte).
     template <class T>
@@ -157,10 +153,8 @@ struct Leser {
 struct Zaehler {
     size_t n = 0;
     template <class T>
-        requires std::is_arithmetic_v<T>
-    constexpr void operator()(const T&) {
-        n += sizeof(T);
-    }
+    requires std::is_arithmetic_v<T>
+    constexpr void operator()(const T&) { n += sizeof(T); }
     template <class T, size_t N>
     constexpr void operator()(const T (&feld)[N]) {
         if constexpr (std::is_arithmetic_v<std::remove_all_extents_t<T>>)
@@ -169,10 +163,8 @@ struct Zaehler {
             for (const T& x : feld) (*this)(x);
     }
     template <class R>
-        requires std::is_class_v<R>
-    constexpr void operator()(const R& r) {
-        felder(*this, r);
-    }
+    requires std::is_class_v<R>
+    constexpr void operator()(const R& r) { felder(*this, r); }
 };
 
 // The number of bytes record R takes on disk and on the wire.

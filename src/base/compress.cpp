@@ -202,8 +202,7 @@ int W32_Cmp_Unpack(const void* quelle, void* ziel, u32 methode) {
             const u32 soll = k.groesse;
             return zlib_entpacken(s, static_cast<u32>(gesamt), static_cast<u8*>(ziel), soll) == soll ? 1 : 0;
         }
-        default:
-            return 0;
+        default: return 0;
     }
 }
 
@@ -226,21 +225,18 @@ int W32_Cmp_Unpack_Sicher(const void* quelle, u32 verfuegbar, void* ziel, u32 zi
             if (entpackt) *entpackt = soll;
             return 1;
         }
-        default:
-            return 0;
+        default: return 0;
     }
 }
 
 u32 W32_Cmp_Max_Gepackt(u32 groesse, u32 methode) {
     switch (methode) {
-        case CMP_METHODE_LZW:
-            return Lzw_Max_Gepackt(groesse);
+        case CMP_METHODE_LZW: return Lzw_Max_Gepackt(groesse);
         case CMP_METHODE_ZLIB: {
             u64 n = static_cast<u64>(groesse) + ZLIB_KOPF_GROESSE;
             return n > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<u32>(n);
         }
-        default:
-            return 0;
+        default: return 0;
     }
 }
 
@@ -252,7 +248,6 @@ u32 W32_Cmp_Pack(const void* quelle, u32 groesse, void* ziel, u32 ziel_groesse, 
         case CMP_METHODE_ZLIB:
             if (static_cast<u64>(ziel_groesse) < static_cast<u64>(groesse) + ZLIB_KOPF_GROESSE) return 0;
             return W32_Cmp_Zlib_Pack(quelle, ziel, groesse);
-        default:
-            return 0;
+        default: return 0;
     }
 }

@@ -93,8 +93,7 @@ constexpr u32 LZW_KOPF_GROESSE = 8;
 int W32_Cmp_Unpack(const void* quelle, void* ziel, u32 methode);
 // Bounded form: reads at most `verfuegbar` bytes, writes at most
 // `ziel_groesse`; `*entpackt` (may be null) gets the unpacked size.
-int W32_Cmp_Unpack_Sicher(const void* quelle, u32 verfuegbar, void* ziel, u32 ziel_groesse, u32 methode,
-                          u32* entpackt);
+int W32_Cmp_Unpack_Sicher(const void* quelle, u32 verfuegbar, void* ziel, u32 ziel_groesse, u32 methode, u32* entpackt);
 
 // Largest packed size of `groesse` bytes for the method (0 for an unknown
 // method).

@@ -33,22 +33,22 @@ struct Alias_Tabelle {
 };
 
 struct Ebene {
-    std::string text;            // Windows-1252
-    std::vector<Zeile> zeilen;   // key lines (no empty, comment or CHECKSUMME lines)
-    size_t idx = 0;              // next key line
-    bool in_zeile = false;       // inside line idx (item-by-item reading)
-    u32 spalte = 0;              // reading position inside line idx
+    std::string text;           // Windows-1252
+    std::vector<Zeile> zeilen;  // key lines (no empty, comment or CHECKSUMME lines)
+    size_t idx = 0;             // next key line
+    bool in_zeile = false;      // inside line idx (item-by-item reading)
+    u32 spalte = 0;             // reading position inside line idx
     std::string schluessel;
     std::string wert;
     i32 zeile_nr = 0;
-    u32 lauf = 0;                // running checksum
-    size_t gehasht = 0;          // key lines already in the running checksum
-    u32 gesamt = 0;              // checksum of the whole level
+    u32 lauf = 0;        // running checksum
+    size_t gehasht = 0;  // key lines already in the running checksum
+    u32 gesamt = 0;      // checksum of the whole level
     bool checksumme_da = false;
     bool checksumme_lesbar = false;
     u32 checksumme_soll = 0;
     std::shared_ptr<Alias_Tabelle> alias;
-    std::string name;            // name in messages
+    std::string name;  // name in messages
     int art = -1;
     int set = 0;
     int fehler = 0;
@@ -59,8 +59,8 @@ std::vector<std::unique_ptr<Ebene>> g_ebenen;
 Read_Config_Melder g_melder = nullptr;
 
 const char* const k_dateinamen[CONFIG_ART_ANZAHL] = {
-    "team.cfg",     "spieler.cfg", "wettbewerb.cfg", "personal.cfg",        "zeitplan.cfg",
-    "global.cfg",   "text.cfg",    "ereignis.cfg",   "wettbewerb_alias.cfg",
+    "team.cfg",   "spieler.cfg", "wettbewerb.cfg", "personal.cfg",         "zeitplan.cfg",
+    "global.cfg", "text.cfg",    "ereignis.cfg",   "wettbewerb_alias.cfg",
 };
 
 Ebene* oben() { return g_ebenen.empty() ? nullptr : g_ebenen.back().get(); }
@@ -144,10 +144,8 @@ void melden_an(Ebene* e, int code, i32 zeile, const char* format, ...) __attribu
 
 void ausgeben(const char* text) {
     Debug_Printf("%s", text);
-    if (g_melder)
-        g_melder(text);
-    else
-        Meldung_Printf("%s", text);
+    if (g_melder) g_melder(text);
+    else Meldung_Printf("%s", text);
 }
 
 // Reports a message of the level's file and counts it as error (codes below
@@ -155,10 +153,8 @@ void ausgeben(const char* text) {
 void melden_an_v(Ebene* e, int code, i32 zeile, const char* format, va_list args) {
     char* text = Read_Config_Meldung_Text_V(code, e ? e->name.c_str() : "?", zeile, format, args);
     if (e) {
-        if (code < 200 || code >= 900)
-            ++e->fehler;
-        else
-            ++e->warnungen;
+        if (code < 200 || code >= 900) ++e->fehler;
+        else ++e->warnungen;
     }
     ausgeben(text);
 }
@@ -359,9 +355,7 @@ std::string wert_aus(Ebene* e, std::string_view w) {
     return std::string(w);  // text after the closing quote: kept as written
 }
 
-inline bool ist_trenner(char c, const char* trenner) {
-    return trenner && c != 0 && std::strchr(trenner, c) != nullptr;
-}
+inline bool ist_trenner(char c, const char* trenner) { return trenner && c != 0 && std::strchr(trenner, c) != nullptr; }
 
 const char* next_zeile(Ebene* e, const char* trenner) {
     if (e->in_zeile) {
@@ -499,10 +493,8 @@ bool Read_Config_Open_Pfad(const char* pfad, const char* alias_pfad) {
     Ebene* unten = oben();
     e->set = unten ? unten->set : 0;
     e->name = W32_Pfad_Dateiname(pfad);
-    if (alias_pfad)
-        alias_laden(e.get(), alias_pfad);
-    else if (unten)
-        e->alias = unten->alias;
+    if (alias_pfad) alias_laden(e.get(), alias_pfad);
+    else if (unten) e->alias = unten->alias;
     return ebene_pushen(std::move(e));
 }
 
@@ -576,10 +568,8 @@ i32 Read_Config_Get_Wert() {
         v = 2147483647ll;
         zu_gross = true;
     }
-    if (zu_gross)
-        melden_an(e, CONFIG_W_ZAHL, e->zeile_nr, "Zahl zu groß (%.*s)", kurz, s.data());
-    else if (i < s.size())
-        melden_an(e, CONFIG_W_ZAHL, e->zeile_nr, "Ungültige Zahl (%.*s)", kurz, s.data());
+    if (zu_gross) melden_an(e, CONFIG_W_ZAHL, e->zeile_nr, "Zahl zu groß (%.*s)", kurz, s.data());
+    else if (i < s.size()) melden_an(e, CONFIG_W_ZAHL, e->zeile_nr, "Ungültige Zahl (%.*s)", kurz, s.data());
     return static_cast<i32>(v);
 }
 
@@ -763,8 +753,8 @@ bool checksumme_eintragen(const std::string& pfad, long pos) {
     if (!w) return false;
     char zahl[16];
     int n = std::snprintf(zahl, sizeof zahl, "%d", static_cast<i32>(e.gesamt));
-    bool ok = std::fseek(w, pos, SEEK_SET) == 0 &&
-              std::fwrite(zahl, 1, static_cast<size_t>(n), w) == static_cast<size_t>(n);
+    bool ok =
+        std::fseek(w, pos, SEEK_SET) == 0 && std::fwrite(zahl, 1, static_cast<size_t>(n), w) == static_cast<size_t>(n);
     if (std::fflush(w) != 0 || fsync(fileno(w)) != 0) ok = false;
     if (std::fclose(w) != 0) ok = false;
     return ok;

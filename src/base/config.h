@@ -139,9 +139,9 @@ void Read_Config_Set_Melder(Read_Config_Melder melder);
 // temporary file behind.
 struct Config_Schreiber {
     std::FILE* datei = nullptr;
-    std::string pfad;            // path on disk
-    std::string temp;            // the file being written (pfad + ".tmp")
-    long checksumme_pos = -1;    // file position of the checksum placeholder
+    std::string pfad;          // path on disk
+    std::string temp;          // the file being written (pfad + ".tmp")
+    long checksumme_pos = -1;  // file position of the checksum placeholder
     bool fehler = false;
 
     Config_Schreiber() = default;

@@ -178,10 +178,8 @@ u32 Datei_Lesen(Datei_Status* d, void* puffer, u32 groesse) {
 bool Datei_Seek(Datei_Status* d, i32 offset, i32 herkunft) {
     if (!d) return false;
     i64 basis = 0;
-    if (herkunft == W32_SEEK_AKTUELL)
-        basis = aktuelle_pos(d);
-    else if (herkunft == W32_SEEK_ENDE)
-        basis = Datei_Groesse(d);
+    if (herkunft == W32_SEEK_AKTUELL) basis = aktuelle_pos(d);
+    else if (herkunft == W32_SEEK_ENDE) basis = Datei_Groesse(d);
     i64 ziel = basis + offset;
     if (ziel < 0 || ziel > 0x7FFFFFFF) {
         d->fehler = 1;

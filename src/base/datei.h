@@ -21,22 +21,22 @@
 #include "base/types.h"
 
 struct Datei_Status {
-    u32 geschrieben = 0;     // bytes written through Datei_Schreiben
-    u8 verschluesselt = 0;   // 1 while scrambling is on
-    u8 fehler = 0;           // 1 after a failed write, short read or failed seek
-    u8 schluessel = 0;       // key byte given to Datei_Verschluesselung_An
-    u8 pruefung = 0;         // check byte (see above)
+    u32 geschrieben = 0;    // bytes written through Datei_Schreiben
+    u8 verschluesselt = 0;  // 1 while scrambling is on
+    u8 fehler = 0;          // 1 after a failed write, short read or failed seek
+    u8 schluessel = 0;      // key byte given to Datei_Verschluesselung_An
+    u8 pruefung = 0;        // check byte (see above)
 
     // Backing: a file, or a memory buffer (own and growable, or a read-only view).
     std::FILE* datei = nullptr;
     bool speicher = false;
-    std::vector<u8> puffer;          // memory stream written (own data)
-    const u8* ansicht = nullptr;     // memory stream read (caller's data)
+    std::vector<u8> puffer;       // memory stream written (own data)
+    const u8* ansicht = nullptr;  // memory stream read (caller's data)
     u32 ansicht_groesse = 0;
-    u32 pos = 0;                     // position of a memory stream
-    u32 verschl_start = 0;           // stream position where scrambling began
-    std::array<u8, 256> folge{};     // key stream k(0..255) (its period is 256)
-    int letzte_op = 0;               // file: 1 write, 2 read (a seek is needed in between)
+    u32 pos = 0;                  // position of a memory stream
+    u32 verschl_start = 0;        // stream position where scrambling began
+    std::array<u8, 256> folge{};  // key stream k(0..255) (its period is 256)
+    int letzte_op = 0;            // file: 1 write, 2 read (a seek is needed in between)
 };
 
 // Opens a stream file for writing and reading ("wb+": created or emptied).

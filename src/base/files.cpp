@@ -19,8 +19,9 @@ char W32_Dir_Tabelle[W32_DIR_ANZAHL][W32_DIR_LAENGE];
 namespace {
 
 constexpr const char* k_ordner[W32_DIR_ANZAHL] = {
-    "",       "libraries",     "config",        "spielstand",   "resfile",  "backup",    "intro",
-    "spielerbilder", "managerbilder", "wappenbilder", "szenario", "autopatch", "usersounds", "temp",
+    "",         "libraries", "config",        "spielstand",    "resfile",
+    "backup",   "intro",     "spielerbilder", "managerbilder", "wappenbilder",
+    "szenario", "autopatch", "usersounds",    "temp",
 };
 
 // Case folding of a CP1252 byte: ASCII and the accented capitals.
@@ -144,7 +145,8 @@ std::string W32_Pfad_Uebersetzen(const char* pfad) {
         if (teil.empty()) continue;  // doubled or leading '/'
         std::string ordner = ergebnis;
         if (!ordner.empty() && ordner.back() == '/') ordner.pop_back();
-        const std::string kandidat = (ergebnis.empty() || ergebnis.back() == '/') ? ergebnis + teil : ergebnis + "/" + teil;
+        const std::string kandidat =
+            (ergebnis.empty() || ergebnis.back() == '/') ? ergebnis + teil : ergebnis + "/" + teil;
         if (!suchen || teil == "." || teil == ".." || Existiert(kandidat)) {
             ergebnis = kandidat;
             continue;

@@ -29,14 +29,10 @@ void Liste_Einhaengen(Liste_Kopf* liste, Liste_Element* nach, Liste_Element* e) 
     e->kopf = liste;
     e->previous = nach;
     e->next = nach != nullptr ? nach->next : liste->first;
-    if (e->next != nullptr)
-        e->next->previous = e;
-    else
-        liste->last = e;
-    if (nach != nullptr)
-        nach->next = e;
-    else
-        liste->first = e;
+    if (e->next != nullptr) e->next->previous = e;
+    else liste->last = e;
+    if (nach != nullptr) nach->next = e;
+    else liste->first = e;
     ++liste->anzahl;
 }
 
@@ -118,20 +114,14 @@ Liste_Element* Liste_First_Element(const Liste_Kopf* liste) { return Liste_Guelt
 
 Liste_Element* Liste_Last_Element(const Liste_Kopf* liste) { return Liste_Gueltig(liste) ? liste->last : nullptr; }
 
-Liste_Element* Liste_Next_Element(const Liste_Element* element) {
-    return element != nullptr ? element->next : nullptr;
-}
+Liste_Element* Liste_Next_Element(const Liste_Element* element) { return element != nullptr ? element->next : nullptr; }
 
 bool Liste_Delete_Element(Liste_Kopf* liste, Liste_Element* element) {
     if (!Liste_Gueltig(liste) || element == nullptr || element->kopf != liste) return false;
-    if (element->previous != nullptr)
-        element->previous->next = element->next;
-    else
-        liste->first = element->next;
-    if (element->next != nullptr)
-        element->next->previous = element->previous;
-    else
-        liste->last = element->previous;
+    if (element->previous != nullptr) element->previous->next = element->next;
+    else liste->first = element->next;
+    if (element->next != nullptr) element->next->previous = element->previous;
+    else liste->last = element->previous;
     --liste->anzahl;
     element->kopf = nullptr;
     W32_Memory_H_Free(element);
@@ -212,7 +202,8 @@ bool Liste_From_Mem(Liste_Kopf* liste, const void* image, u32 groesse) {
         return false;
     }
     if (fehler) {
-        Debug_Printf("Liste_From_Mem: Speicherabbild fehlerhaft (Position %llu)!", static_cast<unsigned long long>(l.pos));
+        Debug_Printf("Liste_From_Mem: Speicherabbild fehlerhaft (Position %llu)!",
+                     static_cast<unsigned long long>(l.pos));
         return false;
     }
     if (l.pos != groesse) {

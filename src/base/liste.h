@@ -31,7 +31,7 @@ struct Liste_Element {
     Liste_Element* next;
     void* data;  // the payload, directly behind this header
     u32 id;
-    u32 size;  // payload size in bytes
+    u32 size;          // payload size in bytes
     Liste_Kopf* kopf;  // the list holding the node (in memory only)
     void* reserve;     // keeps the payload 16-byte aligned
 };

@@ -49,7 +49,8 @@ bool Liste_Load(Liste_Kopf* liste, Datei_Status* datei) {
         // Never trust the size for more than the stream still holds.
         const i32 pos = Datei_Position(datei);
         const u32 gesamt = Datei_Groesse(datei);
-        if (size > LISTE_MAX_NUTZLAST || pos < 0 || static_cast<u32>(pos) > gesamt || size > gesamt - static_cast<u32>(pos)) {
+        if (size > LISTE_MAX_NUTZLAST || pos < 0 || static_cast<u32>(pos) > gesamt ||
+            size > gesamt - static_cast<u32>(pos)) {
             ok = false;
             break;
         }

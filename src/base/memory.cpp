@@ -153,7 +153,8 @@ void* W32_Memory_V_Alloc(size_t size, u32 schutz, const void* owner) {
     u8* payload = static_cast<u8*>(base) + seite;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
-        Kopf_Schreiben(payload, size, W32_MEMORY_ART_VIRTUELL, owner, static_cast<u32>(seite - sizeof(W32_Memory_Header)));
+        Kopf_Schreiben(payload, size, W32_MEMORY_ART_VIRTUELL, owner,
+                       static_cast<u32>(seite - sizeof(W32_Memory_Header)));
         Bloecke().insert(payload);
         g_bytes += size;
     }

@@ -16,10 +16,10 @@ struct W32_Memory_Header {
     u32 groesse;       // payload size in bytes
     u32 owner_lo;      // owner tag (pointer value), low and high half
     u32 owner_hi;
-    u32 nummer;        // running allocation number (1, 2, ...)
-    u32 versatz;       // distance from the start of the raw allocation to this header
-    u32 pruefsumme;    // check word over the fields above
-    u32 magic_ende;    // W32_MEMORY_MAGIC_ENDE, directly in front of the payload
+    u32 nummer;      // running allocation number (1, 2, ...)
+    u32 versatz;     // distance from the start of the raw allocation to this header
+    u32 pruefsumme;  // check word over the fields above
+    u32 magic_ende;  // W32_MEMORY_MAGIC_ENDE, directly in front of the payload
 };
 static_assert(sizeof(W32_Memory_Header) == 36, "the block header is 36 bytes");
 

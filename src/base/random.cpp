@@ -131,10 +131,8 @@ void Rnd_Set_Index(i32 position, i32 /*unbenutzt*/) {
 }
 
 void Rnd_Push() {
-    if (g_stapel_tiefe < RND_STAPEL_TIEFE)
-        g_stapel[g_stapel_tiefe] = g_cursor;
-    else
-        Debug_Printf("Rnd_Push: Stapel voll!");
+    if (g_stapel_tiefe < RND_STAPEL_TIEFE) g_stapel[g_stapel_tiefe] = g_cursor;
+    else Debug_Printf("Rnd_Push: Stapel voll!");
     ++g_stapel_tiefe;
     g_cursor = 0;
 }
@@ -149,7 +147,8 @@ void Rnd_Pop() {
 }
 
 void Rnd_Block_Schreiben(u8 block[RND_BLOCK_GROESSE]) {
-    bytes::bild_schreiben(block, RND_BLOCK_GROESSE, [](bytes::Schreiber& s) { s(g_cursor), s(Rnd_Tabelle_Pruefsumme()); });
+    bytes::bild_schreiben(block, RND_BLOCK_GROESSE,
+                          [](bytes::Schreiber& s) { s(g_cursor), s(Rnd_Tabelle_Pruefsumme()); });
 }
 
 bool Rnd_Block_Gueltig(const u8 block[RND_BLOCK_GROESSE]) {

@@ -63,6 +63,6 @@ void SortMisch_Tausche16(u16* a, u16* b);
 
 // Decoration generator (never touches the table): the platform's own
 // numbers for effects that no other machine must reproduce.
-u32 Rnd_Deko();                       // 0..0xFFFFFFFF
+u32 Rnd_Deko();                          // 0..0xFFFFFFFF
 i32 Rnd_Deko_Von_Bis(i32 von, i32 bis);  // von..bis, von when bis < von
-void Rnd_Deko_Seed(u32 seed);         // fixes the sequence (tests)
+void Rnd_Deko_Seed(u32 seed);            // fixes the sequence (tests)

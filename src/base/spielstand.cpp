@@ -232,13 +232,13 @@ bool lesen_bei(int fd, u64 pos, void* ziel, size_t n) {
 
 // What a save game or cache file must look like before it is read whole.
 struct Dateiform {
-    const char* marke;     // leading bytes
+    const char* marke;  // leading bytes
     u32 marke_len;
-    const char* version;   // bytes that follow the mark (null: none)
+    const char* version;  // bytes that follow the mark (null: none)
     u32 version_len;
-    u32 kopf_len;          // head before the blocks (the key byte not counted)
-    bool verschluesselt;   // a key byte follows the head; the rest is scrambled
-    int anzahl;            // blocks
+    u32 kopf_len;         // head before the blocks (the key byte not counted)
+    bool verschluesselt;  // a key byte follows the head; the rest is scrambled
+    int anzahl;           // blocks
 };
 
 // Reads a save game or cache file. Before the whole file is read, its head
@@ -447,9 +447,7 @@ bool Spielstand_Speichern(const char* pfad, int still) {
 
     std::string modul;
     switch (bloecke_schreiben(pfad, kopf, sizeof kopf, g_module, SPIELSTAND_BLOECKE, true, &modul)) {
-        case Schreibfehler::KEINER:
-            Debug_Printf("Spielstand gespeichert: %s\n", pfad);
-            return true;
+        case Schreibfehler::KEINER: Debug_Printf("Spielstand gespeichert: %s\n", pfad); return true;
         case Schreibfehler::MODUL:
             fehler_melden("Der Spielstand konnte nicht gespeichert werden: Fehler im Modul %s.", modul.c_str());
             break;
@@ -462,8 +460,9 @@ bool Spielstand_Speichern(const char* pfad, int still) {
                           anzeige_name(pfad).c_str());
             break;
         case Schreibfehler::SCHREIBEN:
-            fehler_melden("Der Spielstand konnte nicht gespeichert werden: Schreibfehler (Datenträger voll?). "
-                          "Der alte Spielstand ist erhalten.");
+            fehler_melden(
+                "Der Spielstand konnte nicht gespeichert werden: Schreibfehler (Datenträger voll?). "
+                "Der alte Spielstand ist erhalten.");
             break;
     }
     return false;

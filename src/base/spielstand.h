@@ -21,19 +21,19 @@ enum Spielstand_Block : int {
     SPIELSTAND_BLOCK_STATISTIK = 2,
     SPIELSTAND_BLOCK_WETTBEWERBE = 3,
     SPIELSTAND_BLOCK_KALENDER = 4,
-    SPIELSTAND_BLOCK_SPIELFELDER = 5,     // pitches
-    SPIELSTAND_BLOCK_SPIELTAG = 6,        // matchday
-    SPIELSTAND_BLOCK_SPIELE = 7,          // fixtures
+    SPIELSTAND_BLOCK_SPIELFELDER = 5,  // pitches
+    SPIELSTAND_BLOCK_SPIELTAG = 6,     // matchday
+    SPIELSTAND_BLOCK_SPIELE = 7,       // fixtures
     SPIELSTAND_BLOCK_BANK = 8,
-    SPIELSTAND_BLOCK_WERBUNG = 9,         // advertising
+    SPIELSTAND_BLOCK_WERBUNG = 9,  // advertising
     SPIELSTAND_BLOCK_MANAGER = 10,
-    SPIELSTAND_BLOCK_SPIELER = 11,        // players
+    SPIELSTAND_BLOCK_SPIELER = 11,  // players
     SPIELSTAND_BLOCK_TEAMS = 12,
-    SPIELSTAND_BLOCK_MENUE = 13,          // menu engine
+    SPIELSTAND_BLOCK_MENUE = 13,  // menu engine
     SPIELSTAND_BLOCK_STADIEN = 14,
-    SPIELSTAND_BLOCK_RANGLISTEN = 15,     // rankings
+    SPIELSTAND_BLOCK_RANGLISTEN = 15,  // rankings
     SPIELSTAND_BLOCK_NEWS = 16,
-    SPIELSTAND_BLOCK_ZUFALL = 17,         // random table cursor (built in)
+    SPIELSTAND_BLOCK_ZUFALL = 17,  // random table cursor (built in)
 };
 constexpr int SPIELSTAND_BLOECKE = 17;
 
@@ -74,12 +74,12 @@ void Spielstand_Config_Modul_Abmelden(int block);
 
 // The description block at the head of a save game (104 bytes on disk).
 struct Spielstand_Beschreibung {
-    char text[30];       // description
-    char manager[30];    // manager's name of the first human manager in turn
-    char verein[32];     // his club's short name
-    u32 team;            // that club's team number
-    u32 kontostand;      // its bank balance
-    u32 staerke;         // strength of the active team
+    char text[30];     // description
+    char manager[30];  // manager's name of the first human manager in turn
+    char verein[32];   // his club's short name
+    u32 team;          // that club's team number
+    u32 kontostand;    // its bank balance
+    u32 staerke;       // strength of the active team
 };
 template <class V, bytes::Art<Spielstand_Beschreibung> S>
 constexpr void felder(V& v, S& b) {

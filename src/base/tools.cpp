@@ -1,11 +1,11 @@
 #include "base/tools.h"
 
 #include <cctype>
-#include <utility>
 #include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "base/debug.h"
 #include "base/globals.h"

@@ -21,7 +21,8 @@ void mischen_zeile(u16* d, const u16* s, i32 n, i32 a, bool transparent) {
         }
 }
 
-i32 alpha_blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, i32 prozent, bool transparent) {
+i32 alpha_blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, i32 prozent,
+               bool transparent) {
     if (!src || !dst || !src->bitmap || !dst->bitmap || src->tiefe() != dst->tiefe()) return 0;
     if (dst->tiefe() != 15 && dst->tiefe() != 16) return 0;
     if (!Rastport_Lock(src) || !dst->bitmap->hat_pixel()) return 0;
@@ -32,10 +33,8 @@ i32 alpha_blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 d
     for (i32 y = 0; y < h; ++y) {
         u16* d = dst->bitmap->pixel16() + static_cast<i64>(dy + y) * dst->breite + dx;
         const u16* s = src->bitmap->pixel16() + static_cast<i64>(sy + y) * src->breite + sx;
-        if (dst->tiefe() == 16)
-            mischen_zeile<16>(d, s, w, a, transparent);
-        else
-            mischen_zeile<15>(d, s, w, a, transparent);
+        if (dst->tiefe() == 16) mischen_zeile<16>(d, s, w, a, transparent);
+        else mischen_zeile<15>(d, s, w, a, transparent);
     }
     return 1;
 }
@@ -48,7 +47,8 @@ i32 Blt_Alpha_Prozent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst
     return alpha_blit(src, sx, sy, w, h, dst, dx, dy, prozent, false);
 }
 
-i32 Blt_Alpha_Prozent_Transparent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, i32 prozent) {
+i32 Blt_Alpha_Prozent_Transparent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy,
+                                  i32 prozent) {
     return alpha_blit(src, sx, sy, w, h, dst, dx, dy, prozent, true);
 }
 
@@ -60,7 +60,8 @@ i32 Blt_Rechteck_Alpha(Rastport* dst, i32 x, i32 y, i32 w, i32 h, u16 farbe, i32
     for (i32 yy = y0; yy < y1; ++yy) {
         u16* d = dst->bitmap->pixel16() + static_cast<i64>(yy) * dst->breite;
         for (i32 xx = x0; xx < x1; ++xx) {
-            const u16 p = dst->tiefe() == 16 ? pixel::mischen<16>(d[xx], farbe, a, 256 - a) : pixel::mischen<15>(d[xx], farbe, a, 256 - a);
+            const u16 p = dst->tiefe() == 16 ? pixel::mischen<16>(d[xx], farbe, a, 256 - a)
+                                             : pixel::mischen<15>(d[xx], farbe, a, 256 - a);
             d[xx] = p ? p : 1;
         }
     }
@@ -113,7 +114,9 @@ i32 Blt_Pulsieren_Transparent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastp
 
 i32 Blt_Alpha(Rastport* src, Rastport* alpha, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy) {
     if (!alpha || !src || !dst) {
-        Debug_Printf(!alpha ? "Blt_Alpha() rpAlpha == NULL\n" : !src ? "Blt_Alpha() rpSrc   == NULL\n" : "Blt_Alpha() rpDest  == NULL\n");
+        Debug_Printf(!alpha ? "Blt_Alpha() rpAlpha == NULL\n"
+                     : !src ? "Blt_Alpha() rpSrc   == NULL\n"
+                            : "Blt_Alpha() rpDest  == NULL\n");
         return 0;
     }
     if (!alpha->bitmap || alpha->tiefe() != 8 || alpha->breite != src->breite || alpha->hoehe != src->hoehe ||

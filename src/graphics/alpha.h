@@ -14,7 +14,8 @@ i32 Blt_Alpha_Aus_Prozent(i32 prozent);
 // h -1: full size); the transparent variant skips source pixels of value 0.
 // 1 when something was drawn.
 i32 Blt_Alpha_Prozent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, i32 prozent);
-i32 Blt_Alpha_Prozent_Transparent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, i32 prozent);
+i32 Blt_Alpha_Prozent_Transparent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy,
+                                  i32 prozent);
 // Lays a rectangle of one colour over the area at the given opacity.
 i32 Blt_Rechteck_Alpha(Rastport* dst, i32 x, i32 y, i32 w, i32 h, u16 farbe, i32 prozent);
 

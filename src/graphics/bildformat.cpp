@@ -47,7 +47,6 @@ struct Jpeg_Sitzung {
     }
 };
 
-
 }  // namespace
 
 bool Jpeg_Info_Puffer(const u8* puffer, u32 groesse, i32* bits, i32* breite, i32* hoehe) {
@@ -295,6 +294,7 @@ i32 Tga_Dummy_Pruefen(const char* name) {
     const std::string pfad = std::string(W32_Dir_Tabelle[W32_DIR_RESFILE]) + "/dummy/" + name + ".tga";
     std::vector<u8> d;
     Tga_Kopf k;
-    if (W32_File_Exists(pfad.c_str()) && Datei_Ganz_Lesen(pfad.c_str(), d)) Tga_Kopf_Lesen(d.data(), static_cast<u32>(d.size()), &k);
+    if (W32_File_Exists(pfad.c_str()) && Datei_Ganz_Lesen(pfad.c_str(), d))
+        Tga_Kopf_Lesen(d.data(), static_cast<u32>(d.size()), &k);
     return 0;
 }

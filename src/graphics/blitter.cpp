@@ -84,17 +84,20 @@ inline __m128i alpha8(__m128i s, __m128i d, __m128i a) {
     auto g8 = [&](__m128i p) { return _mm_and_si128(_mm_srli_epi16(p, T == 16 ? 3 : 2), mg); };
     auto b8 = [&](__m128i p) { return _mm_and_si128(_mm_slli_epi16(p, 3), m248); };
     auto mix = [&](__m128i dc, __m128i sc) {
-        const __m128i x = _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(dc, inv), 8), _mm_srli_epi16(_mm_mullo_epi16(sc, a), 8));
+        const __m128i x =
+            _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(dc, inv), 8), _mm_srli_epi16(_mm_mullo_epi16(sc, a), 8));
         return _mm_min_epi16(x, m255);
     };
     const __m128i r = mix(r8(d), r8(s)), g = mix(g8(d), g8(s)), b = mix(b8(d), b8(s));
     __m128i p;
     if (T == 16)
-        p = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 11), _mm_slli_epi16(_mm_srli_epi16(g, 2), 5)),
-                         _mm_srli_epi16(b, 3));
+        p = _mm_or_si128(
+            _mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 11), _mm_slli_epi16(_mm_srli_epi16(g, 2), 5)),
+            _mm_srli_epi16(b, 3));
     else
-        p = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 10), _mm_slli_epi16(_mm_srli_epi16(g, 3), 5)),
-                         _mm_srli_epi16(b, 3));
+        p = _mm_or_si128(
+            _mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 10), _mm_slli_epi16(_mm_srli_epi16(g, 3), 5)),
+            _mm_srli_epi16(b, 3));
     const __m128i null = _mm_cmpeq_epi16(a, _mm_setzero_si128());  // alpha 0 keeps the destination
     return _mm_or_si128(_mm_and_si128(null, d), _mm_andnot_si128(null, p));
 }
@@ -111,7 +114,8 @@ void alpha_ebene(const u16* src, u16* dst, const Feld& f, const u8* a, u16 key, 
             u16* d = dst + f.d(0, y);
             i32 x = 0;
             for (; x + 8 <= f.w; x += 8) {
-                const __m128i av = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(al + x)), _mm_setzero_si128());
+                const __m128i av =
+                    _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(al + x)), _mm_setzero_si128());
                 const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
                 const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
                 _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x), alpha8<T>(sv, dv, av));
@@ -154,12 +158,9 @@ void toenen(const u16* src, u16* dst, const Feld& f, int art, u16 key, const u8*
         const u16 p = src[s];
         if (art == 1 && p == key) return;
         if (art == 2 && !pixel::maske_bit(m, static_cast<i64>(s))) return;
-        if (grau)
-            dst[d] = pixel::grau<T>(p);
-        else if (art == 1 && w == 0)
-            dst[d] = farbe;
-        else
-            dst[d] = pixel::toenen<T>(p, farbe, w);
+        if (grau) dst[d] = pixel::grau<T>(p);
+        else if (art == 1 && w == 0) dst[d] = farbe;
+        else dst[d] = pixel::toenen<T>(p, farbe, w);
     });
 }
 
@@ -262,15 +263,11 @@ i32 Blt_Blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx,
     if (o.deckung) {
         if (!Rastport_Lock(dst) || dst->tiefe() == 8) return 0;
         const u8* cov = nullptr;
-        if (!src->alpha.empty())
-            cov = src->alpha.data();
-        else if (Rastport_Lock(src) && src->tiefe() == 8)
-            cov = src->bitmap->pixel8();
+        if (!src->alpha.empty()) cov = src->alpha.data();
+        else if (Rastport_Lock(src) && src->tiefe() == 8) cov = src->bitmap->pixel8();
         if (!cov) return 0;
-        if (dst->tiefe() == 16)
-            deckung<16>(cov, dst->bitmap->pixel16(), f, farbe);
-        else
-            deckung<15>(cov, dst->bitmap->pixel16(), f, farbe);
+        if (dst->tiefe() == 16) deckung<16>(cov, dst->bitmap->pixel16(), f, farbe);
+        else deckung<15>(cov, dst->bitmap->pixel16(), f, farbe);
         return 1;
     }
     if (!Rastport_Lock(src) || !Rastport_Lock(dst)) return 0;
@@ -288,27 +285,20 @@ i32 Blt_Blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx,
         if (o.grau || o.toenen) return 0;
         const int art = o.maske ? 2 : o.schluessel ? 1 : 0;
         const u16 key = src->bitmap->farbschluessel;
-        if (t16)
-            alpha_ebene<16>(s, d, f, src->alpha.data(), art, key, src->maske.data());
-        else
-            alpha_ebene<15>(s, d, f, src->alpha.data(), art, key, src->maske.data());
+        if (t16) alpha_ebene<16>(s, d, f, src->alpha.data(), art, key, src->maske.data());
+        else alpha_ebene<15>(s, d, f, src->alpha.data(), art, key, src->maske.data());
         return 1;
     }
     if (o.grau || o.toenen) {
         const int art = o.maske ? 2 : o.schluessel ? 1 : 0;
         const int gew = std::clamp(o.gewicht, -255, 255);
-        if (t16)
-            toenen<16>(s, d, f, art, key_wert, src->maske.data(), farbe, gew, o.grau != 0);
-        else
-            toenen<15>(s, d, f, art, key_wert, src->maske.data(), farbe, gew, o.grau != 0);
+        if (t16) toenen<16>(s, d, f, art, key_wert, src->maske.data(), farbe, gew, o.grau != 0);
+        else toenen<15>(s, d, f, art, key_wert, src->maske.data(), farbe, gew, o.grau != 0);
         return 1;
     }
-    if (o.maske)
-        kopie_maske(s, d, f, src->maske.data());
-    else if (o.schluessel)
-        kopie_schluessel(s, d, f, src->bitmap->farbschluessel);
-    else
-        kopie(s, d, f);
+    if (o.maske) kopie_maske(s, d, f, src->maske.data());
+    else if (o.schluessel) kopie_schluessel(s, d, f, src->bitmap->farbschluessel);
+    else kopie(s, d, f);
     return 1;
 }
 
@@ -324,7 +314,8 @@ i32 Blt_Rechteck(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe, const void
     if (y + static_cast<i64>(h) > H) h = static_cast<i32>(H - y);
     if (w < 1 || h < 1 || !Rastport_Lock(rp) || rp->tiefe() == 8) return 0;
     u16* p = rp->bitmap->pixel16();
-    for (i32 yy = y; yy < y + h; ++yy) std::fill_n(p + static_cast<size_t>(yy) * rp->breite + x, w, static_cast<u16>(farbe));
+    for (i32 yy = y; yy < y + h; ++yy)
+        std::fill_n(p + static_cast<size_t>(yy) * rp->breite + x, w, static_cast<u16>(farbe));
     return 0;
 }
 

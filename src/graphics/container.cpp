@@ -41,7 +41,8 @@ bool eintrag_finden(W32_Handle h, i32 index, u32* start, u32* groesse, u32* typ)
     }
     *start = a, *groesse = b - a;
     u8 kennung[3] = {0, 0, 0};
-    *typ = *groesse >= 3 && lesen_bei(h, a, kennung, 3) && std::memcmp(kennung, "BIK", 3) == 0 ? RES_TYP_VIDEO : RES_TYP_DATEN;
+    *typ = *groesse >= 3 && lesen_bei(h, a, kennung, 3) && std::memcmp(kennung, "BIK", 3) == 0 ? RES_TYP_VIDEO
+                                                                                               : RES_TYP_DATEN;
     return true;
 }
 

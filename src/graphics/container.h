@@ -14,8 +14,8 @@ enum : u32 { RES_TYP_DATEN = 2, RES_TYP_VIDEO = 3 };
 enum : u32 { RES_MODUS_HANDLE = 1, RES_MODUS_SPEICHER = 2 };
 
 struct Res_Resource {
-    u32 typ;          // RES_TYP_*
-    u32 modus;        // RES_MODUS_*
+    u32 typ;            // RES_TYP_*
+    u32 modus;          // RES_MODUS_*
     uintptr_t adresse;  // u8[] made with new[] (memory) or the W32 handle + 1 (handle)
     u32 groesse;
     u32 frei;

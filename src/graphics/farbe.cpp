@@ -79,7 +79,8 @@ void Farbe_Palette_Einfaerben(i32 r, i32 g, i32 b, const u8* pal6, const i32* li
     auto helligkeit = [&](i32 k) {
         const i32 n = liste[k] & 255;
         i32 y = 0;
-        Farbe_RGB_Zu_YIQ((pal6[3 * n] & 63) * 4, (pal6[3 * n + 1] & 63) * 4, (pal6[3 * n + 2] & 63) * 4, &y, nullptr, nullptr);
+        Farbe_RGB_Zu_YIQ((pal6[3 * n] & 63) * 4, (pal6[3 * n + 1] & 63) * 4, (pal6[3 * n + 2] & 63) * 4, &y, nullptr,
+                         nullptr);
         return y;
     };
     i32 y, i, q;
@@ -113,7 +114,8 @@ i32 Farbe_Palette_Naechste(u16 p, i32 tiefe, const u8* pal) {
     Farbe_Get_RGB(p, tiefe, &r, &g, &b);
     i32 beste = 1, abstand = -1;
     for (i32 k = 1; k < 256; ++k) {
-        const i32 d = std::abs(r - pal[3 * k]) * 35 + std::abs(g - pal[3 * k + 1]) * 47 + std::abs(b - pal[3 * k + 2]) * 18;
+        const i32 d =
+            std::abs(r - pal[3 * k]) * 35 + std::abs(g - pal[3 * k + 1]) * 47 + std::abs(b - pal[3 * k + 2]) * 18;
         if (abstand < 0 || d < abstand) {
             abstand = d, beste = k;
             if (d < 400) break;
@@ -155,13 +157,15 @@ u32 Farbe_HSL_Zu_RGB(f32 h, f32 l, f32 s) {
         return Farbe_RGB_Pack(v, v, v);
     }
     const f32 m2 = l < 0.5f ? l * (1 + s) : l + s - l * s, m1 = 2 * l - m2;
-    return Farbe_RGB_Pack(static_cast<i32>(Farbe_HSL_Kanal(m1, m2, h + 120) * 255), static_cast<i32>(Farbe_HSL_Kanal(m1, m2, h) * 255),
+    return Farbe_RGB_Pack(static_cast<i32>(Farbe_HSL_Kanal(m1, m2, h + 120) * 255),
+                          static_cast<i32>(Farbe_HSL_Kanal(m1, m2, h) * 255),
                           static_cast<i32>(Farbe_HSL_Kanal(m1, m2, h - 120) * 255));
 }
 
 void Farbe_Palette_Zu_Pixel(const u8* pal6, u16* aus, i32 tiefe) {
     for (i32 k = 0; k < 256; ++k)
-        aus[k] = Farbe_Get_Pixel(tiefe, (pal6[3 * k] & 63) << 2, (pal6[3 * k + 1] & 63) << 2, (pal6[3 * k + 2] & 63) << 2);
+        aus[k] =
+            Farbe_Get_Pixel(tiefe, (pal6[3 * k] & 63) << 2, (pal6[3 * k + 1] & 63) << 2, (pal6[3 * k + 2] & 63) << 2);
 }
 
 i32 Rastport_Bitmap_Wandeln(Rastport_Bitmap* bm, i32 tiefe, const u8* pal6) {

@@ -28,7 +28,8 @@ void Farbe_Block_555_Zu_565(u16* pixel, u32 anzahl);
 
 // Packed RGB word r | g << 8 | b << 16.
 inline u32 Farbe_RGB_Pack(i32 r, i32 g, i32 b) {
-    return static_cast<u32>(Farbe_Clamp(r)) | static_cast<u32>(Farbe_Clamp(g)) << 8 | static_cast<u32>(Farbe_Clamp(b)) << 16;
+    return static_cast<u32>(Farbe_Clamp(r)) | static_cast<u32>(Farbe_Clamp(g)) << 8 |
+           static_cast<u32>(Farbe_Clamp(b)) << 16;
 }
 inline void Farbe_RGB_Unpack(u32 rgb, i32* r, i32* g, i32* b) {
     *r = rgb & 255, *g = (rgb >> 8) & 255, *b = (rgb >> 16) & 255;
@@ -55,7 +56,8 @@ u16 Farbe_Helligkeit_Setzen(i32 ziel, u16 p, i32 tiefe);
 // Recolours palette entries list[0..count-1] (6-bit triples) into `aus` at
 // the display depth: the target's hue and saturation, brightness shifted so
 // that entry list[base] gets the target's brightness.
-void Farbe_Palette_Einfaerben(i32 r, i32 g, i32 b, const u8* palette6, const i32* liste, i32 basis, i32 anzahl, u16* aus);
+void Farbe_Palette_Einfaerben(i32 r, i32 g, i32 b, const u8* palette6, const i32* liste, i32 basis, i32 anzahl,
+                              u16* aus);
 // Pixels under the mask take the colour's hue and saturation, keeping their
 // own brightness.
 void Farbe_Maske_Einfaerben(u16* pixel, const u8* maske, u16 farbe, i32 tiefe, i32 anzahl);

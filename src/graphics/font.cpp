@@ -70,7 +70,8 @@ Font* Font_Lesen(bytes::Leser& l, i32 tiefe) {
             f->x[g] = f->breite[g] = 0;
             continue;
         }
-        if (f->breite[g] < 0 || f->x[g] < 0 || f->breite[g] > f->blatt->breite || f->x[g] > f->blatt->breite - f->breite[g]) {
+        if (f->breite[g] < 0 || f->x[g] < 0 || f->breite[g] > f->blatt->breite ||
+            f->x[g] > f->blatt->breite - f->breite[g]) {
             Grafik_Fehler_Setzen("Font: Zeichen %d liegt außerhalb des Zeichenblatts", g + 32);
             return nullptr;
         }
@@ -100,7 +101,8 @@ void Font_Schreiben(bytes::Schreiber& s, const Font& f) {
 }
 
 u32 Font_Speichergroesse(const Font& f) {
-    return 4 + FONT_STORED_GROESSE + (f.extra.empty() ? 0 : FONT_EXTRA_GROESSE) + (f.blatt ? Rastport_Groesse(*f.blatt) : 0);
+    return 4 + FONT_STORED_GROESSE + (f.extra.empty() ? 0 : FONT_EXTRA_GROESSE) +
+           (f.blatt ? Rastport_Groesse(*f.blatt) : 0);
 }
 
 void Font_Free(Font* f) { delete f; }
@@ -165,7 +167,9 @@ u32 handle_neu(void* o, u8 art) {
         }
     return 0;
 }
-void* handle_objekt(u32 h, u8 art) { return h > 0 && h < HANDLE_ANZAHL && handles[h].art == art ? handles[h].objekt : nullptr; }
+void* handle_objekt(u32 h, u8 art) {
+    return h > 0 && h < HANDLE_ANZAHL && handles[h].art == art ? handles[h].objekt : nullptr;
+}
 }  // namespace
 
 u32 Markup_Handle_Bild(Rastport* rp) { return handle_neu(rp, 1); }
@@ -252,7 +256,9 @@ i32 Font_Breite_Bis_Code(Font* f, const char* t) {
         if (k == 't' || k == 'z') break;
         t += k ? 2 : 1;
         switch (k) {
-            case 'b': case 'h': case 'u': ueberspringen(t, 1); break;
+            case 'b':
+            case 'h':
+            case 'u': ueberspringen(t, 1); break;
             case 'c': ueberspringen(t, 5); break;
             case 's': break;
             case 'f':
@@ -290,7 +296,9 @@ i32 Font_Text_Breite(Font* f, const char* t) {
                 if (a == 'l' || a == 'a' || a == 'r' || a == 'z') {
                     ++t;
                     const i32 v = zahl(t, 4);
-                    pos = a == 'r' ? v - Font_Breite_Bis_Code(fnt, t) : a == 'z' ? v - Font_Breite_Bis_Code(fnt, t) / 2 : v;
+                    pos = a == 'r'   ? v - Font_Breite_Bis_Code(fnt, t)
+                          : a == 'z' ? v - Font_Breite_Bis_Code(fnt, t) / 2
+                                     : v;
                 } else if (a) {
                     pos += vorschub(fnt, static_cast<u8>(a), fest);
                     ++t;
@@ -313,7 +321,8 @@ i32 Font_Text_Breite(Font* f, const char* t) {
             case 'c': ueberspringen(t, 5); break;
             case 'i': ueberspringen(t, 6); break;
             case 'y': ueberspringen(t, 4); break;
-            case 'h': case 'u': ueberspringen(t, 1); break;
+            case 'h':
+            case 'u': ueberspringen(t, 1); break;
             case 's': break;
             case 'f':
                 if (*t == 'b') ++t, fest = zahl(t, 4);
@@ -365,7 +374,8 @@ struct Zeichner {
             o.farbe = f->farbe;
         }
         Blt_Blit(f->blatt.get(), f->x[g], 0, f->breite[g], f->blatt->hoehe, rp, gx, oben, &o);
-        if (f->fett && f->modus == 0) Blt_Blit(f->blatt.get(), f->x[g], 0, f->breite[g], f->blatt->hoehe, rp, gx + 1, oben, &o);
+        if (f->fett && f->modus == 0)
+            Blt_Blit(f->blatt.get(), f->x[g], 0, f->breite[g], f->blatt->hoehe, rp, gx + 1, oben, &o);
     }
 
     void zeichen(u8 c) {
@@ -477,8 +487,10 @@ i32 Font_Markup_Ausgabe(Rastport* rp, Font* f, u16 farbe, const char* text, i32 
                         for (i32 yy = 0; yy < S; ++yy)
                             for (i32 xx = 0; xx < S; ++xx)
                                 q->bitmap->pixel16()[static_cast<size_t>(yy) * S + xx] =
-                                    b->bitmap->pixel16()[static_cast<size_t>(yy * b->hoehe / S) * b->breite + xx * b->breite / S];
-                        Blt_Blit(q.get(), 0, 0, -1, -1, rp, z.x, z.oben + T, art == 's' ? nullptr : Blt_Opt_Transparent);
+                                    b->bitmap->pixel16()[static_cast<size_t>(yy * b->hoehe / S) * b->breite +
+                                                         xx * b->breite / S];
+                        Blt_Blit(q.get(), 0, 0, -1, -1, rp, z.x, z.oben + T,
+                                 art == 's' ? nullptr : Blt_Opt_Transparent);
                     }
                     z.x += S + glyph_breite(z.f, ' ');
                 }
@@ -499,7 +511,8 @@ i32 Font_Markup_Ausgabe(Rastport* rp, Font* f, u16 farbe, const char* text, i32 
             }
             case 'y': ueberspringen(t, 4), z.f->farbe = arg; break;
             case 'p': ueberspringen(t, 4); break;
-            case 'h': case 'u': ueberspringen(t, 1); break;
+            case 'h':
+            case 'u': ueberspringen(t, 1); break;
             case 's': break;
             default: z.zeichen(static_cast<u8>(k));
         }

@@ -31,8 +31,8 @@ struct Font {
     std::vector<u8> extra;  // empty or the first 256 bytes of the extra-width table
     i32 hoehe = 0;
     u16 farbe = 0xFFFF;
-    i32 abstand = 0;     // letter spacing
-    i32 fest = 0;        // fixed pitch, 0 = proportional
+    i32 abstand = 0;  // letter spacing
+    i32 fest = 0;     // fixed pitch, 0 = proportional
     i32 mehrfarbig = 0;
     i32 fett = 0;
     i32 modus = 1;

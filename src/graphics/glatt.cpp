@@ -76,10 +76,8 @@ i32 schatten(Rastport* bild, i32 sx, i32 sy, i32 w, i32 h, Rastport* ziel, i32 d
                 continue;
             }
             const i32 p = karte[static_cast<size_t>(y) * mw + x];
-            if (p == 0)
-                d = 0;
-            else if (d && p < 100)
-                d = t == 16 ? dunkler<16>(d, p) : dunkler<15>(d, p);
+            if (p == 0) d = 0;
+            else if (d && p < 100) d = t == 16 ? dunkler<16>(d, p) : dunkler<15>(d, p);
         }
     }
     return 1;
@@ -136,7 +134,8 @@ i32 Blt_Cache_Anzahl() {
     return n;
 }
 
-i32 Blt_Text_Schatten(Rastport* bild, i32 sx, i32 sy, i32 w, i32 h, Rastport* ziel, i32 dx, i32 dy, i32 stufe, Rastport* maske) {
+i32 Blt_Text_Schatten(Rastport* bild, i32 sx, i32 sy, i32 w, i32 h, Rastport* ziel, i32 dx, i32 dy, i32 stufe,
+                      Rastport* maske) {
     return schatten(bild, sx, sy, w, h, ziel, dx, dy, stufe, maske, KERN_TEXT);
 }
 

@@ -27,11 +27,13 @@ i32 Blt_Cache_Anzahl();
 // Soft shadow to the lower right of the non-zero pixels of `maske` (area
 // sx, sy, w, h), drawn with the picture's own pixels where the mask is set;
 // level 0..2 (kernel 2, 3, 5). Depth 15 and 16.
-i32 Blt_Text_Schatten(Rastport* bild, i32 sx, i32 sy, i32 w, i32 h, Rastport* ziel, i32 dx, i32 dy, i32 stufe, Rastport* maske);
+i32 Blt_Text_Schatten(Rastport* bild, i32 sx, i32 sy, i32 w, i32 h, Rastport* ziel, i32 dx, i32 dy, i32 stufe,
+                      Rastport* maske);
 // The same for a picture that is its own mask (crests), crest kernel.
 i32 Blt_Filter(Rastport* bild, i32 sx, i32 sy, i32 w, i32 h, Rastport* ziel, i32 dx, i32 dy, i32 stufe);
 
 // printf-formatted text with a soft shadow, y being the bottom of the first
 // line; kept in the blit cache. A leading '#' draws afresh and frees the
 // patches at that place. 1 when drawn.
-i32 Font_Printf_Glatt(Rastport* rp, Font* f, const char* format, i32 x, i32 y, ...) __attribute__((format(printf, 3, 6)));
+i32 Font_Printf_Glatt(Rastport* rp, Font* f, const char* format, i32 x, i32 y, ...)
+    __attribute__((format(printf, 3, 6)));

@@ -22,4 +22,3 @@ void Grafik_Freigeben() {
 }
 
 void Grafik_Archive_Schliessen() { Resf_Free(); }
-

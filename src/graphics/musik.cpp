@@ -89,7 +89,8 @@ void Backsound_Update() {
     if (Sound_Geteilt.exklusiv) return;
     Sound_Gemeinsam& g = Sound_Geteilt;
     if (g.duck > 0) {
-        if (g.musik_lautstaerke != 0) Backsound_Set_Lautstaerke(std::clamp(g.musik_lautstaerke - 15, 50, BACKSOUND_MAX));
+        if (g.musik_lautstaerke != 0)
+            Backsound_Set_Lautstaerke(std::clamp(g.musik_lautstaerke - 15, 50, BACKSOUND_MAX));
         --g.duck;
         return;
     }

@@ -38,9 +38,7 @@ void Grafik_Fehler_Setzen(const char* format, ...) {
     Debug_Printf("Grafik: %s\n", fehler_text);
 }
 
-u32 Rastport_Maske_Groesse(i32 breite, i32 hoehe) {
-    return static_cast<u32>(breite) * static_cast<u32>(hoehe) / 8 + 4;
-}
+u32 Rastport_Maske_Groesse(i32 breite, i32 hoehe) { return static_cast<u32>(breite) * static_cast<u32>(hoehe) / 8 + 4; }
 
 std::unique_ptr<Rastport_Bitmap> Rastport_Bitmap_Neu(i32 breite, i32 hoehe, i32 tiefe, u32 tag) {
     if (!groesse_gueltig(breite, hoehe) || !tiefe_gueltig(tiefe)) return nullptr;
@@ -206,7 +204,8 @@ std::unique_ptr<Rastport_Bitmap> bitmap_lesen(bytes::Leser& l) {
     if (f_gepackt) {
         if (gepackt_groesse == 0 || gepackt_groesse > l.n - l.pos ||
             (bm->packart != PACK_ZLIB && bm->packart != PACK_JPEG)) {
-            Grafik_Fehler_Setzen("Bitmap: gepackte Daten (%u Bytes, Art %u) passen nicht", gepackt_groesse, bm->packart);
+            Grafik_Fehler_Setzen("Bitmap: gepackte Daten (%u Bytes, Art %u) passen nicht", gepackt_groesse,
+                                 bm->packart);
             return nullptr;
         }
         bm->gepackt.resize(gepackt_groesse);
@@ -309,8 +308,8 @@ void Rastport_Schreiben(bytes::Schreiber& s, const Rastport& rp) {
     s(u32{0});  // planes-split flag: byte planes are never stored
     s(rp.wort4), s(rp.wort5);
     s(rp.sprite ? rp.sprite->groesse() : u32{0});
-    s(u32{rp.bitmap != nullptr}), s(u32{!rp.maske.empty()}), s(u32{rp.dritte != nullptr}),
-        s(u32{rp.zweite != nullptr}), s(u32{!rp.alpha.empty()}), s(u32{rp.sprite != nullptr}), s(u32{0});
+    s(u32{rp.bitmap != nullptr}), s(u32{!rp.maske.empty()}), s(u32{rp.dritte != nullptr}), s(u32{rp.zweite != nullptr}),
+        s(u32{!rp.alpha.empty()}), s(u32{rp.sprite != nullptr}), s(u32{0});
     if (rp.bitmap) bitmap_schreiben(s, *rp.bitmap);
     if (!rp.maske.empty()) s.bytes(rp.maske.data(), rp.maske.size());
     if (rp.dritte) bitmap_schreiben(s, *rp.dritte);
@@ -422,10 +421,8 @@ i32 Rastport_Init_Screen() {
     bm.hoehe = rp->hoehe;
     bm.tiefe = W32_Display.bits_pro_pixel == 15 ? 15 : 16;
     bm.screen = 1;
-    if (W32_Display.puffer && W32_Display.pitch == W32_Display.breite)
-        bm.fremd = W32_Display.puffer;
-    else
-        bm.speicher.assign(static_cast<size_t>(rp->breite) * rp->hoehe, 0);
+    if (W32_Display.puffer && W32_Display.pitch == W32_Display.breite) bm.fremd = W32_Display.puffer;
+    else bm.speicher.assign(static_cast<size_t>(rp->breite) * rp->hoehe, 0);
     Screen_Rastport = rp;
     return 1;
 }
@@ -482,10 +479,9 @@ i32 Blt_Schatten(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32
     static const u8 k5[] = {0, 1, 2, 1, 0, 1, 2, 3, 2, 1, 2, 3, 4, 3, 2, 1, 2, 3, 2, 1, 0, 1, 2, 1, 0};
     static const u8 k7[] = {0, 1, 1, 2, 1, 1, 0, 0, 1, 1, 2, 1, 1, 0, 1, 1, 3, 4, 2, 1, 1, 1, 2, 4, 5,
                             4, 2, 1, 1, 1, 2, 4, 2, 1, 1, 0, 1, 1, 2, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0};
-    static const u8 k9[] = {0, 0, 1, 1, 2, 1, 1, 0, 0, 0, 0, 1, 2, 2, 2, 1, 0, 0, 0, 1, 2, 2, 3, 2, 2,
-                            1, 0, 0, 1, 2, 4, 4, 3, 2, 1, 0, 0, 1, 2, 4, 5, 4, 2, 1, 0, 0, 1, 2, 3, 4,
-                            3, 2, 1, 0, 0, 1, 2, 2, 3, 2, 2, 1, 0, 0, 0, 1, 2, 2, 2, 1, 0, 0, 0, 0, 1,
-                            1, 2, 1, 1, 0, 0};
+    static const u8 k9[] = {0, 0, 1, 1, 2, 1, 1, 0, 0, 0, 0, 1, 2, 2, 2, 1, 0, 0, 0, 1, 2, 2, 3, 2, 2, 1, 0,
+                            0, 1, 2, 4, 4, 3, 2, 1, 0, 0, 1, 2, 4, 5, 4, 2, 1, 0, 0, 1, 2, 3, 4, 3, 2, 1, 0,
+                            0, 1, 2, 2, 3, 2, 2, 1, 0, 0, 0, 1, 2, 2, 2, 1, 0, 0, 0, 0, 1, 1, 2, 1, 1, 0, 0};
     if (!src || !dst || !src->bitmap) return 0;
     const i32 standard[4] = {2, 2, 5, 0};
     const i32* p = params ? params : standard;

@@ -45,8 +45,8 @@ struct Rastport_Bitmap {
     u8 pixel_behalten = 1;
     u8 gepackt_behalten = 0;
     u8 screen = 0;
-    std::vector<u8> palette;  // empty or PALETTE_GROESSE bytes
-    std::vector<u8> gepackt;  // packed data (zlib with its 8-byte head, or a JPEG stream)
+    std::vector<u8> palette;    // empty or PALETTE_GROESSE bytes
+    std::vector<u8> gepackt;    // packed data (zlib with its 8-byte head, or a JPEG stream)
     std::vector<u16> speicher;  // the own pixel store
     u16* fremd = nullptr;       // the screen's pixels live in the display buffer
 
@@ -54,7 +54,9 @@ struct Rastport_Bitmap {
     u8* pixel8() { return reinterpret_cast<u8*>(pixel16()); }
     bool hat_pixel() const { return fremd || !speicher.empty(); }
     // Bytes of the pixels: ((depth + 1) / 8) * w * h.
-    u32 pixel_groesse() const { return static_cast<u32>((tiefe + 1) / 8) * static_cast<u32>(breite) * static_cast<u32>(hoehe); }
+    u32 pixel_groesse() const {
+        return static_cast<u32>((tiefe + 1) / 8) * static_cast<u32>(breite) * static_cast<u32>(hoehe);
+    }
 };
 
 // A run-length sprite: per row 16-bit control words; bit 15 set: (w ^ 0x8000)
@@ -72,7 +74,9 @@ struct Rle_Sprite {
     std::vector<u16> daten;
 
     // Stored size: header + row table + data.
-    u32 groesse() const { return SPRITE_KOPF_GROESSE + 4 * static_cast<u32>(zeilen.size()) + 2 * static_cast<u32>(daten.size()); }
+    u32 groesse() const {
+        return SPRITE_KOPF_GROESSE + 4 * static_cast<u32>(zeilen.size()) + 2 * static_cast<u32>(daten.size());
+    }
 };
 
 struct Rastport {

@@ -24,9 +24,9 @@ struct Resf_Slot {
 Resf_Slot slots[RESF_SLOTS];
 
 const char* const standard_namen[RESF_SPIEL_ARCHIVE] = {
-    "menue_res.res",       "global_res.res",     "pilo_res.res",       "tavesk_res.res",        "rumo_res.res",
-    "bexot_res.res",       "dolv_res.res",       "sefu_res.res",       "wappen.res",            "mausres.res",
-    "fontres.res",         "grafikres.res",      "stadion_gfx.res",    "rasen_hg.res",          "rasen_hg_sprite.res",
+    "menue_res.res",       "global_res.res",      "pilo_res.res",        "tavesk_res.res",      "rumo_res.res",
+    "bexot_res.res",       "dolv_res.res",        "sefu_res.res",        "wappen.res",          "mausres.res",
+    "fontres.res",         "grafikres.res",       "stadion_gfx.res",     "rasen_hg.res",        "rasen_hg_sprite.res",
     "rasen_tribuenen.res", "stadion_bitmaps.res", "stadion_sprites.res", "spieler_gesicht.res", "stadion_menue.res",
     "stadion_sound.res",   "menue_sound.res"};
 
@@ -52,14 +52,16 @@ i32 Resf_Oeffnen(const char* name, i32 basis) {
     const long laenge = std::ftell(f);
     std::fseek(f, 0, SEEK_SET);
     u8 kopf[12];
-    bool ok = laenge >= 12 && laenge < 0x7FFFFFFF && std::fread(kopf, 1, 12, f) == 12 && std::memcmp(kopf, "RESF", 4) == 0;
+    bool ok =
+        laenge >= 12 && laenge < 0x7FFFFFFF && std::fread(kopf, 1, 12, f) == 12 && std::memcmp(kopf, "RESF", 4) == 0;
     if (ok) {
         s.groesse = static_cast<u32>(laenge);
         bytes::Leser l(kopf + 4, 8);
         const u32 n = l.u32_(), verz = l.u32_();
         ok = verz >= 12 && verz <= s.groesse && n <= (s.groesse - verz) / 8;
         std::vector<u8> d(ok ? static_cast<size_t>(n) * 8 : 0);  // only once n fits the file
-        ok = ok && std::fseek(f, static_cast<long>(verz), SEEK_SET) == 0 && std::fread(d.data(), 1, d.size(), f) == d.size();
+        ok = ok && std::fseek(f, static_cast<long>(verz), SEEK_SET) == 0 &&
+             std::fread(d.data(), 1, d.size(), f) == d.size();
         if (ok) {
             bytes::Leser v(d.data(), d.size());
             for (u32 i = 0; i < n; ++i) {
@@ -123,8 +125,7 @@ void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra) {
     if (!Resf_Eintrag_Daten(slot, eintrag, &typ, d)) return nullptr;
     bytes::Leser l(d.data(), d.size());
     switch (typ) {
-        case RESF_BILD:
-            return Rastport_Lesen(l);
+        case RESF_BILD: return Rastport_Lesen(l);
         case RESF_BLOB: {
             const u32 n = l.u32_();
             if (l.fehler || n > d.size() - 4) {
@@ -136,8 +137,7 @@ void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra) {
             if (extra) *static_cast<u32*>(extra) = n;
             return blob;
         }
-        case RESF_FONT:
-            return Font_Lesen(l, tiefe);
+        case RESF_FONT: return Font_Lesen(l, tiefe);
         case RESF_SPRITE: {
             u32 kopf[6];
             for (u32& k : kopf) k = l.u32_();
@@ -150,8 +150,7 @@ void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra) {
             if (rp) rp->sprite = std::move(sp);
             return rp;
         }
-        default:
-            return nullptr;
+        default: return nullptr;
     }
 }
 

@@ -15,7 +15,9 @@
 namespace rle {
 
 template <class T>
-constexpr T oben() { return static_cast<T>(T(1) << (8 * sizeof(T) - 1)); }
+constexpr T oben() {
+    return static_cast<T>(T(1) << (8 * sizeof(T) - 1));
+}
 
 // True when every row reaches exactly the width inside the data, with no
 // count 0 (which would never end).

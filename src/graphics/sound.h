@@ -40,8 +40,8 @@ struct Sound_Hooks {
 void Sound_Set_Hooks(const Sound_Hooks& h);  // null entries keep "on"
 
 // Slot layer.
-bool Sound_Init();          // opens the audio device; false: sound stays off
-bool Sound_Init_Stumm();    // the mixer without a device (tests, benchmarks)
+bool Sound_Init();        // opens the audio device; false: sound stays off
+bool Sound_Init_Stumm();  // the mixer without a device (tests, benchmarks)
 bool Sound_An();
 void Sound_Close();
 i32 Sound_Clamp_255(i32 v);

@@ -112,8 +112,8 @@ void uhr_stellen(Vid_Film& f) {
 
 }  // namespace
 
-std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner, const std::vector<std::vector<u16>>& frames,
-                              u32 schluessel_abstand) {
+std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner,
+                              const std::vector<std::vector<u16>>& frames, u32 schluessel_abstand) {
     std::vector<u8> d;
     bytes::Schreiber s{d};
     s(u32{0x4449564B});  // "KVID"
@@ -167,7 +167,8 @@ Vid_Zeiger Vid_Oeffnen_Handle(W32_Handle h, std::string* fehler) {
     const u32 rest = W32_File_Size(h) - std::min<u32>(W32_File_Size(h), static_cast<u32>(start));
     u8 kopf[KVID_KOPF];
     Vid_Film probe;
-    if (rest < KVID_KOPF || W32_File_Read(kopf, 1, KVID_KOPF, h) != KVID_KOPF || !kopf_pruefen(kopf, KVID_KOPF, probe, fehler)) {
+    if (rest < KVID_KOPF || W32_File_Read(kopf, 1, KVID_KOPF, h) != KVID_KOPF ||
+        !kopf_pruefen(kopf, KVID_KOPF, probe, fehler)) {
         if (fehler && fehler->empty()) *fehler = "Video abgeschnitten";
         return nullptr;
     }
@@ -243,7 +244,8 @@ void Vid_Kopieren(const Vid_Film* f, u16* ziel, i32 pitch, i32 hoehe, i32 x, i32
     const i32 x0 = std::max(0, x), x1 = std::min(breite, x + f->w);
     const i32 y0 = std::max(0, y), y1 = std::min(hoehe, y + f->h);
     for (i32 yy = y0; yy < y1; ++yy)
-        std::memcpy(ziel + static_cast<size_t>(yy) * breite + x0, &f->bild[static_cast<size_t>(yy - y) * f->w + (x0 - x)],
+        std::memcpy(ziel + static_cast<size_t>(yy) * breite + x0,
+                    &f->bild[static_cast<size_t>(yy - y) * f->w + (x0 - x)],
                     static_cast<size_t>(std::max(0, x1 - x0)) * 2);
 }
 
@@ -269,7 +271,8 @@ bool Bink_InitBink(i32 wert1, i32 wert2, i32 wert3, void*, i32 farbtiefe) {
     video_tiefe = farbtiefe;
     // Our videos are RGB565; the 16-bit screen is the only target.
     bereit = farbtiefe == 16;
-    Debug_Printf(bereit ? "Bink_InitBink(%d,%d,%d) Bink is ready\n" : "Bink_InitBink(%d,%d,%d) fail\n", wert1, wert2, wert3);
+    Debug_Printf(bereit ? "Bink_InitBink(%d,%d,%d) Bink is ready\n" : "Bink_InitBink(%d,%d,%d) fail\n", wert1, wert2,
+                 wert3);
     return bereit;
 }
 
@@ -305,7 +308,8 @@ Bnk_Video* Bnk_InitV(i32 nummer, const char* container, u32 schleifen, i32 start
     v = Bnk_Video{};
     v.nummer = frei, v.x = x, v.y = y, v.info = info, v.schleifen = schleifen, v.schleifen_gespielt = 1;
     v.neustart_frame = start_frame + 1, v.eigene_bitmap = eigene_bitmap, v.flags = flags;
-    v.quelle = flags == BNK_AUS_CONTAINER ? Bink_OpenResource(container, nummer) : W32_File_Open_Read(container ? container : "");
+    v.quelle = flags == BNK_AUS_CONTAINER ? Bink_OpenResource(container, nummer)
+                                          : W32_File_Open_Read(container ? container : "");
     std::string fehler;
     if (v.quelle >= 0) v.film = Vid_Oeffnen_Handle(v.quelle, &fehler);
     if (!v.film) {
@@ -391,7 +395,9 @@ i32 Bnk_GotoV(Bnk_Video* v, i32 frame) {
 i32 Bnk_Get_FrameV(const Bnk_Video* v) { return v && v->nummer >= 0 ? Vid_Frame(v->film.get()) : -1; }
 bool Bnk_LaeuftV(const Bnk_Video* v) { return v && v->nummer >= 0 && v->laeuft; }
 
-void Video_Init_Hook(u16*, i32 breite, i32 hoehe, i32 farbtiefe) { Bink_InitBink(breite, hoehe, 0, nullptr, farbtiefe); }
+void Video_Init_Hook(u16*, i32 breite, i32 hoehe, i32 farbtiefe) {
+    Bink_InitBink(breite, hoehe, 0, nullptr, farbtiefe);
+}
 void Video_Overlay_Hook(u16* pixel, i32 pitch, i32 hoehe) {
     if (bereit) Bnk_Frame_Alle(pixel, pitch, hoehe);
 }

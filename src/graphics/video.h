@@ -23,8 +23,8 @@ constexpr u32 KVID_MAX_FRAMES = 100000;
 // Writes a video from whole RGB565 frames (w * h each): the first and every
 // `schluessel_abstand`-th frame whole, the others as the XOR with the one
 // before, each zlib-packed.
-std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner, const std::vector<std::vector<u16>>& frames,
-                              u32 schluessel_abstand = 25);
+std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner,
+                              const std::vector<std::vector<u16>>& frames, u32 schluessel_abstand = 25);
 
 // The clock the videos run on, in milliseconds (the program's clock; tests set their own).
 extern u32 (*Video_Uhr)();

@@ -14,7 +14,8 @@ i32 Anim_Slot_Neu(Anim_Slot* slots, i32 anzahl, i32 x, i32 y, u32 grafik, u32 gr
                   u32 neustart) {
     for (i32 i = 0; slots && i < anzahl; ++i) {
         if (slots[i].belegt) continue;
-        slots[i] = Anim_Slot{grafik, x, y, 1, 0, grenze, W32_Get_Time(), verzoegerung, static_cast<u8>(schleife), neustart};
+        slots[i] =
+            Anim_Slot{grafik, x, y, 1, 0, grenze, W32_Get_Time(), verzoegerung, static_cast<u8>(schleife), neustart};
         return i;
     }
     return -1;
@@ -29,12 +30,9 @@ void Anim_Slots_Blit(Anim_Slot* slots, i32 anzahl) {
             Blt_Blit(bild, 0, 0, -1, -1, Screen_Rastport, s.x, s.y, Blt_Opt_Transparent);
         if (jetzt - s.zuletzt < s.verzoegerung) continue;
         s.zuletzt = jetzt;
-        if (s.grenze >= 2 && s.frame < s.grenze - 2)
-            ++s.frame;
-        else if (s.schleife)
-            s.frame = s.neustart;
-        else
-            s = Anim_Slot{};
+        if (s.grenze >= 2 && s.frame < s.grenze - 2) ++s.frame;
+        else if (s.schleife) s.frame = s.neustart;
+        else s = Anim_Slot{};
     }
 }
 

@@ -12,7 +12,8 @@
 namespace {
 
 const char* ordner_pfad(i32 ordner) {
-    static constexpr i32 ZEILE[4] = {W32_DIR_MANAGERBILDER, W32_DIR_SPIELERBILDER, W32_DIR_WAPPENBILDER, W32_DIR_CONFIG};
+    static constexpr i32 ZEILE[4] = {W32_DIR_MANAGERBILDER, W32_DIR_SPIELERBILDER, W32_DIR_WAPPENBILDER,
+                                     W32_DIR_CONFIG};
     return ordner >= 0 && ordner < 4 ? W32_Dir_Tabelle[ZEILE[ordner]] : nullptr;
 }
 
@@ -40,10 +41,8 @@ Rastport* Bilder_Laden(i32 nummer, const char* name, i32 ordner) {
     const char* o = ordner_pfad(ordner);
     if (!o || !*o) return nullptr;
     char pfad[W32_DIR_LAENGE + 64];
-    if (name)
-        std::snprintf(pfad, sizeof pfad, "%s/%s.jpg", o, name);
-    else
-        std::snprintf(pfad, sizeof pfad, "%s/%d.jpg", o, nummer);
+    if (name) std::snprintf(pfad, sizeof pfad, "%s/%s.jpg", o, name);
+    else std::snprintf(pfad, sizeof pfad, "%s/%d.jpg", o, nummer);
     i32 bits = 0, w = 0, h = 0;
     if (!Jpeg_Info_Datei(pfad, &bits, &w, &h) || w < 1 || h < 1 || w > 2048 || h > 2048) return nullptr;
     return Jpeg_Lesen_Datei(pfad, 16);

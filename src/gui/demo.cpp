@@ -13,16 +13,34 @@
 
 namespace {
 
-constexpr u16 rgb(u32 c) { return static_cast<u16>(((c >> 19) & 0x1F) << 11 | ((c >> 10) & 0x3F) << 5 | ((c >> 3) & 0x1F)); }
+constexpr u16 rgb(u32 c) {
+    return static_cast<u16>(((c >> 19) & 0x1F) << 11 | ((c >> 10) & 0x3F) << 5 | ((c >> 3) & 0x1F));
+}
 
 constexpr u16 NAVY = rgb(0x0E1A2B), PANEL = rgb(0x16263D), KANTE_HELL = rgb(0x3C5A82), KANTE_DUNKEL = rgb(0x0A1320);
 constexpr u16 KREIDE = rgb(0xF2F4F0), GRAU2 = rgb(0xA9B4C2), GOLD = rgb(0xF2B33D), RASEN = rgb(0x2E7D46);
 
 // Icon numbers.
 enum : i16 {
-    I_WEITER = 100, I_TON, I_PLUS, I_WIPPE, I_LISTE = 110, I_BALKEN, I_KNOPF, I_ZIEH = 120, I_FELD = 130,
-    I_ENDE = 140, I_REQ = 150, I_JA, I_NEIN, I_STATUS = 160, I_KONTEXT = 170,
-    I_FENSTER = 210, I_SBALKEN, I_SKNOPF, I_ZEILE = 220,  // the scroll window and its 12 rows
+    I_WEITER = 100,
+    I_TON,
+    I_PLUS,
+    I_WIPPE,
+    I_LISTE = 110,
+    I_BALKEN,
+    I_KNOPF,
+    I_ZIEH = 120,
+    I_FELD = 130,
+    I_ENDE = 140,
+    I_REQ = 150,
+    I_JA,
+    I_NEIN,
+    I_STATUS = 160,
+    I_KONTEXT = 170,
+    I_FENSTER = 210,
+    I_SBALKEN,
+    I_SKNOPF,
+    I_ZEILE = 220,  // the scroll window and its 12 rows
 };
 constexpr i32 ZEILEN = 12;
 
@@ -79,7 +97,8 @@ const char* beschriftung(const Screen_Icon* i) {
         case I_NEIN: return "Nein";
         default: break;
     }
-    if (i->nummer > I_KONTEXT && i->nummer <= I_KONTEXT + KONTEXT_MAX) return Z->kontext.eintrag[i->nummer - I_KONTEXT - 1].text;
+    if (i->nummer > I_KONTEXT && i->nummer <= I_KONTEXT + KONTEXT_MAX)
+        return Z->kontext.eintrag[i->nummer - I_KONTEXT - 1].text;
     if (i->nummer == I_KONTEXT) return Z->kontext.titel;
     return "";
 }
@@ -177,8 +196,14 @@ void klick(Screen_Icon* i, u32 e) {
             Menue_Screen_Icon_Tabelle_Hinzufuegen(req);
             break;
         }
-        case I_JA: Z->antwort = "Ja"; requester_schliessen(); break;
-        case I_NEIN: Z->antwort = "Nein"; requester_schliessen(); break;
+        case I_JA:
+            Z->antwort = "Ja";
+            requester_schliessen();
+            break;
+        case I_NEIN:
+            Z->antwort = "Nein";
+            requester_schliessen();
+            break;
         default: break;
     }
 }
@@ -207,7 +232,9 @@ void liste_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
 }
 
 void balken_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) { Blt_Rechteck(rp, x + 4, y, 4, i->h, KANTE_DUNKEL); }
-void scrollknopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) { panel(rp, x, y, i->w, i->h, GRAU2, KANTE_HELL); }
+void scrollknopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    panel(rp, x, y, i->w, i->h, GRAU2, KANTE_HELL);
+}
 
 void zieh_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     panel(rp, x, y, i->w, i->h, rgb(0xF2B33D), rgb(0xB07E20));
@@ -229,8 +256,8 @@ void status_zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
     text(rp, "GUI-Vorf\xFChrung", 40, 40, KREIDE);
     Blt_Rechteck(rp, 40, 46, 300, 1, GOLD);
     char t[160];
-    std::snprintf(t, sizeof t, "Weiter: %d  Plus: %d  Wert: %d  Feld: %s  Antwort: %s", Z->weiter, Z->plus, Z->wippe, Z->feld,
-                  Z->antwort);
+    std::snprintf(t, sizeof t, "Weiter: %d  Plus: %d  Wert: %d  Feld: %s  Antwort: %s", Z->weiter, Z->plus, Z->wippe,
+                  Z->feld, Z->antwort);
     text(rp, t, 40, 570, GRAU2);
 }
 
@@ -270,7 +297,8 @@ bool hilfe_an() { return true; }
 
 // A bar of 202 px at (x, 80) and its knob starting at (x, knopf_y); the knob
 // answers the wheel for the icon `verknuepft`.
-void scrollbalken(std::vector<Screen_Icon>& t, i16 balken, i16 knopf, i16 x, i16 knopf_y, Move_Struktur* m, i16 verknuepft) {
+void scrollbalken(std::vector<Screen_Icon>& t, i16 balken, i16 knopf, i16 x, i16 knopf_y, Move_Struktur* m,
+                  i16 verknuepft) {
     t.push_back(icon(balken, x, 80, 12, 202, balken_zeichnen));
     t.back().klick = Menue_Scrollbar_Klick;
     t.back().verknuepft = knopf;
@@ -302,7 +330,9 @@ void Gui_Demo_Starten(Font* font) {
     t.push_back(icon(I_STATUS, 0, 0, 1, 1, status_zeichnen, 0));
     t.back().flags = MENUE_F_NICHT_ABFRAGEN;
     t.push_back(icon(I_WEITER, 40, 80, 120, 28, knopf_zeichnen));
-    t.back().hilfe = "Geht zum n\xE4" "chsten Schritt.^lEin Klick z\xE4hlt beim Loslassen.";
+    t.back().hilfe =
+        "Geht zum n\xE4"
+        "chsten Schritt.^lEin Klick z\xE4hlt beim Loslassen.";
     t.push_back(icon(I_TON, 40, 120, 120, 28, knopf_zeichnen));
     t.back().status = MENUE_S_AN;  // a toggle
     t.push_back(icon(I_PLUS, 170, 80, 60, 28, knopf_zeichnen));
@@ -347,8 +377,9 @@ void Gui_Demo_Frame() {
     Maus_Update();
     Menue_Tick();
     if (Z->feld_aktiv) {
-        const i32 r = Eingabefeld_Bearbeiten(Z->font, Z->feld, sizeof Z->feld, 20, EINGABE_NAMEN | EINGABE_MAUS | EINGABE_KLICK_AUSSEN,
-                                             300, 320, 200, 22, 4, 1, nullptr, 0, 0, nullptr, KREIDE);
+        const i32 r = Eingabefeld_Bearbeiten(Z->font, Z->feld, sizeof Z->feld, 20,
+                                             EINGABE_NAMEN | EINGABE_MAUS | EINGABE_KLICK_AUSSEN, 300, 320, 200, 22, 4,
+                                             1, nullptr, 0, 0, nullptr, KREIDE);
         if (r != EINGABE_LAEUFT) {
             Z->feld_aktiv = false;
             Z->klicks.push_back({I_FELD, static_cast<u32>(r), Z->frame});

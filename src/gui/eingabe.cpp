@@ -133,8 +133,8 @@ void Eingabefeld_Free() {
     F = Feld{};
 }
 
-i32 Eingabefeld_Bearbeiten(Font* f, char* text, i32 laenge, i32 max_zeichen, u32 flags, i32 x, i32 y, i32 w, i32 h, i32 tx,
-                           i32 ty, Rastport* hg, i32 hx, i32 hy, i32* wert, u16 farbe) {
+i32 Eingabefeld_Bearbeiten(Font* f, char* text, i32 laenge, i32 max_zeichen, u32 flags, i32 x, i32 y, i32 w, i32 h,
+                           i32 tx, i32 ty, Rastport* hg, i32 hx, i32 hy, i32* wert, u16 farbe) {
     if (laenge < 1 || !f || !text || !max_zeichen || w <= 0 || h <= 0 || x < 0 || y < 0) return EINGABE_LAEUFT;
     const u32 jetzt = W32_Get_Time();
     const i32 id = x * 1000 + y;
@@ -192,8 +192,7 @@ i32 Eingabefeld_Bearbeiten(Font* f, char* text, i32 laenge, i32 max_zeichen, u32
     const u8 zeichen = Taste_Get_Zeichen();
     const bool shift = Taste_Shift();
     switch (code) {
-        case VK_RETURN:
-            return schliessen(text, laenge, wert, flags, EINGABE_FERTIG);
+        case VK_RETURN: return schliessen(text, laenge, wert, flags, EINGABE_FERTIG);
         case VK_TAB:
             if (!nur_return) return schliessen(text, laenge, wert, flags, shift ? EINGABE_SHIFT_TAB : EINGABE_TAB);
             break;
@@ -201,16 +200,12 @@ i32 Eingabefeld_Bearbeiten(Font* f, char* text, i32 laenge, i32 max_zeichen, u32
             if (!nur_return) return schliessen(text, laenge, wert, flags, EINGABE_ABBRUCH);
             break;
         case VK_BACK:
-            if (F.auswahl_a >= 0 && F.auswahl_a != F.auswahl_e)
-                auswahl_loeschen();
-            else if (F.cursor > 0)
-                F.text.erase(static_cast<size_t>(--F.cursor), 1);
+            if (F.auswahl_a >= 0 && F.auswahl_a != F.auswahl_e) auswahl_loeschen();
+            else if (F.cursor > 0) F.text.erase(static_cast<size_t>(--F.cursor), 1);
             break;
         case VK_DELETE:
-            if (F.auswahl_a >= 0 && F.auswahl_a != F.auswahl_e)
-                auswahl_loeschen();
-            else if (F.cursor < static_cast<i32>(F.text.size()))
-                F.text.erase(static_cast<size_t>(F.cursor), 1);
+            if (F.auswahl_a >= 0 && F.auswahl_a != F.auswahl_e) auswahl_loeschen();
+            else if (F.cursor < static_cast<i32>(F.text.size())) F.text.erase(static_cast<size_t>(F.cursor), 1);
             break;
         case VK_HOME: cursor_bewegen(0, shift); break;
         case VK_END: cursor_bewegen(static_cast<i32>(F.text.size()), shift); break;
@@ -227,8 +222,7 @@ i32 Eingabefeld_Bearbeiten(Font* f, char* text, i32 laenge, i32 max_zeichen, u32
                     F.text.insert(static_cast<size_t>(F.cursor), 1, static_cast<char>(c));
                     if (Eingabefeld_Textbreite(f, F.text.c_str(), static_cast<i32>(F.text.size())) < w - tx - 2)
                         ++F.cursor;
-                    else
-                        F.text = alt, F.cursor = alt_cursor;
+                    else F.text = alt, F.cursor = alt_cursor;
                 } else {
                     F.text = alt, F.cursor = alt_cursor;
                 }
@@ -241,7 +235,8 @@ i32 Eingabefeld_Bearbeiten(Font* f, char* text, i32 laenge, i32 max_zeichen, u32
         const i32 blatt = f->blatt ? f->blatt->hoehe : f->hoehe;
         if (F.auswahl_a >= 0 && F.auswahl_a != F.auswahl_e) {
             const i32 a = std::min(F.auswahl_a, F.auswahl_e), e = std::max(F.auswahl_a, F.auswahl_e);
-            const i32 xa = Eingabefeld_Textbreite(f, F.text.c_str(), a), xe = Eingabefeld_Textbreite(f, F.text.c_str(), e);
+            const i32 xa = Eingabefeld_Textbreite(f, F.text.c_str(), a),
+                      xe = Eingabefeld_Textbreite(f, F.text.c_str(), e);
             Blt_Rechteck(schirm, x + tx + xa, y + ty + 1, xe - xa, blatt - 2, FARBE_AUSWAHL);
         }
         Font_Markup_Ausgabe(schirm, f, farbe, F.text.c_str(), x + tx, y + ty + f->hoehe + 1, 1);

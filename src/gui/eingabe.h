@@ -24,12 +24,12 @@ bool Hilfe_Text_Sichtbar();
 // --- Text input field -----------------------------------------------------------
 
 enum : u32 {
-    EINGABE_NAMEN = 1,         // letters, digits, space, umlauts, ' - _
-    EINGABE_ZAHL = 2,          // digits , .  (the value is written on closing)
-    EINGABE_STANDARD = 4,      // letters, space, umlauts, punctuation
+    EINGABE_NAMEN = 1,     // letters, digits, space, umlauts, ' - _
+    EINGABE_ZAHL = 2,      // digits , .  (the value is written on closing)
+    EINGABE_STANDARD = 4,  // letters, space, umlauts, punctuation
     EINGABE_ALLES_WAEHLEN = 16,
-    EINGABE_NUR_RETURN = 32,   // only Return closes the field
-    EINGABE_MAUS = 128,        // the mouse places the caret and selects
+    EINGABE_NUR_RETURN = 32,  // only Return closes the field
+    EINGABE_MAUS = 128,       // the mouse places the caret and selects
     EINGABE_RECHTS_SCHLIESST = 256,
     EINGABE_KLICK_AUSSEN = 4096,  // a click outside closes (with EINGABE_MAUS)
 };
@@ -37,10 +37,10 @@ enum : u32 {
 // Results of Eingabefeld_Bearbeiten.
 enum : i32 {
     EINGABE_LAEUFT = 0,
-    EINGABE_FERTIG = 35,      // '#': closed
+    EINGABE_FERTIG = 35,  // '#': closed
     EINGABE_TAB = 9,
-    EINGABE_SHIFT_TAB = 37,   // '%'
-    EINGABE_ABBRUCH = 27,     // Escape: the text as it was at the start
+    EINGABE_SHIFT_TAB = 37,  // '%'
+    EINGABE_ABBRUCH = 27,    // Escape: the text as it was at the start
 };
 
 // Edits the text in `text` (buffer of `laenge` bytes, at most `max_zeichen`
@@ -49,8 +49,8 @@ enum : i32 {
 // background under it is taken from `hg` at (hx, hy), or from the screen.
 // A numeric field with `wert` shows the value first and writes it back on
 // closing. Caret visibility flips every 350 ms.
-i32 Eingabefeld_Bearbeiten(Font* f, char* text, i32 laenge, i32 max_zeichen, u32 flags, i32 x, i32 y, i32 w, i32 h, i32 tx,
-                           i32 ty, Rastport* hg, i32 hx, i32 hy, i32* wert, u16 farbe);
+i32 Eingabefeld_Bearbeiten(Font* f, char* text, i32 laenge, i32 max_zeichen, u32 flags, i32 x, i32 y, i32 w, i32 h,
+                           i32 tx, i32 ty, Rastport* hg, i32 hx, i32 hy, i32* wert, u16 farbe);
 // True while a field is edited and was called within the last 500 ms.
 bool Eingabefeld_Cursor_An();
 // Whether the caret is drawn in this frame.

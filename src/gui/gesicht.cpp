@@ -131,11 +131,13 @@ Rastport* Gesicht_Holen(i32 spieler, i32 team, Rastport* ziel, i32 x, i32 y, i32
         Gesicht_Farben(spieler, team, &f1, &f2);
         const u32 look = Gesicht_Aussehen(spieler);
         // A negative look value asks for the player's photo.
-        Rastport* g = static_cast<i32>(look) < 0 ? Bilder_Laden(spieler, nullptr, BILDER_SPIELER) : Gesicht_Bauen(look, f1, f2);
+        Rastport* g =
+            static_cast<i32>(look) < 0 ? Bilder_Laden(spieler, nullptr, BILDER_SPIELER) : Gesicht_Bauen(look, f1, f2);
         if (!g) return nullptr;
         if (w != g->breite || h != g->hoehe) {
             Rastport* s = Rastport_Neu_Einfach(w, h, 16);
-            const bool ok = s && ((w > g->breite || h > g->hoehe) ? Bild_Skalieren(g, s, w, h) : Bild_Verkleinern(g, s));
+            const bool ok =
+                s && ((w > g->breite || h > g->hoehe) ? Bild_Skalieren(g, s, w, h) : Bild_Verkleinern(g, s));
             Rastport_Free(g);
             if (!ok) {
                 Rastport_Free(s);

@@ -21,8 +21,8 @@
 namespace {
 
 constexpr u16 WEISS = 65535, GEWAEHLT = 52743;  // chosen entry: a warm gold
-constexpr i16 ZU_Y = 571;                        // y of a closed dialog button
-constexpr i16 AUF_Y_TEAM = 436, AUF_Y = 480;     // y of an open one (six / four entries)
+constexpr i16 ZU_Y = 571;                       // y of a closed dialog button
+constexpr i16 AUF_Y_TEAM = 436, AUF_Y = 480;    // y of an open one (six / four entries)
 constexpr i32 SCHRITT_AUF = 20, SCHRITT_ZU = 24;
 constexpr i32 ZEILE = 22;
 constexpr i32 DIALOG_PERIODE_MS = 10;
@@ -108,7 +108,8 @@ void zug_ende_ja(i32, const i32*) { Menue_Zug_Beenden(); }
 void starten(i32 k, i32 e) {
     Sound_Effekt_Stop_All();
     if (k == 3 && e == 3) {
-        Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, Menue_Text(T_BEENDEN_FRAGE), nullptr, nullptr, beenden_ja, nichts);
+        Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, Menue_Text(T_BEENDEN_FRAGE), nullptr, nullptr, beenden_ja,
+                        nichts);
         return;
     }
     Menue_Modus = 0;
@@ -179,14 +180,52 @@ void Menue_Hauptmenue_Zeigen() {
     Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(4000), 0);
     Menue_Screen_Freigeben();
     static const Screen_Icon tabelle[] = {
-        [] { auto i = icon(ICON_KOPF_BILD, 12134, 0, 0, 800, 600, 1); i.flags = MENUE_F_NICHT_ABFRAGEN; i.status = 0; return i; }(),
-        [] { auto i = icon(ICON_KOPF_ZEILEN, MENUE_KEINE_GRAFIK, 0, 0, 800, 70, 3); i.flags = MENUE_F_NICHT_ABFRAGEN; i.zeichnen = kopf_zeichnen; return i; }(),
-        [] { auto i = icon(ICON_KOPF_WAPPEN, 4001, 643, 4, 150, 60, 2); i.flags = MENUE_F_NICHT_ABFRAGEN; return i; }(),
-        [] { auto i = icon(ICON_DIALOG_RAHMEN, 4003, 268, 592, 420, 24, 11); i.flags = MENUE_F_NICHT_ABFRAGEN; return i; }(),
-        [] { auto i = icon(ICON_DIALOG_TEAM, 4005, 274, ZU_Y, 100, 164, 10); i.klick = Menue_Dialog_Klick; i.zeichnen = dialog_zeichnen; return i; }(),
-        [] { auto i = icon(703, 4004, 374, ZU_Y, 100, 120, 10); i.klick = Menue_Dialog_Klick; i.zeichnen = dialog_zeichnen; return i; }(),
-        [] { auto i = icon(704, 4004, 474, ZU_Y, 100, 120, 10); i.klick = Menue_Dialog_Klick; i.zeichnen = dialog_zeichnen; return i; }(),
-        [] { auto i = icon(ICON_DIALOG_SPIEL, 4004, 574, ZU_Y, 100, 120, 10); i.klick = Menue_Dialog_Klick; i.zeichnen = dialog_zeichnen; return i; }(),
+        [] {
+            auto i = icon(ICON_KOPF_BILD, 12134, 0, 0, 800, 600, 1);
+            i.flags = MENUE_F_NICHT_ABFRAGEN;
+            i.status = 0;
+            return i;
+        }(),
+        [] {
+            auto i = icon(ICON_KOPF_ZEILEN, MENUE_KEINE_GRAFIK, 0, 0, 800, 70, 3);
+            i.flags = MENUE_F_NICHT_ABFRAGEN;
+            i.zeichnen = kopf_zeichnen;
+            return i;
+        }(),
+        [] {
+            auto i = icon(ICON_KOPF_WAPPEN, 4001, 643, 4, 150, 60, 2);
+            i.flags = MENUE_F_NICHT_ABFRAGEN;
+            return i;
+        }(),
+        [] {
+            auto i = icon(ICON_DIALOG_RAHMEN, 4003, 268, 592, 420, 24, 11);
+            i.flags = MENUE_F_NICHT_ABFRAGEN;
+            return i;
+        }(),
+        [] {
+            auto i = icon(ICON_DIALOG_TEAM, 4005, 274, ZU_Y, 100, 164, 10);
+            i.klick = Menue_Dialog_Klick;
+            i.zeichnen = dialog_zeichnen;
+            return i;
+        }(),
+        [] {
+            auto i = icon(703, 4004, 374, ZU_Y, 100, 120, 10);
+            i.klick = Menue_Dialog_Klick;
+            i.zeichnen = dialog_zeichnen;
+            return i;
+        }(),
+        [] {
+            auto i = icon(704, 4004, 474, ZU_Y, 100, 120, 10);
+            i.klick = Menue_Dialog_Klick;
+            i.zeichnen = dialog_zeichnen;
+            return i;
+        }(),
+        [] {
+            auto i = icon(ICON_DIALOG_SPIEL, 4004, 574, ZU_Y, 100, 120, 10);
+            i.klick = Menue_Dialog_Klick;
+            i.zeichnen = dialog_zeichnen;
+            return i;
+        }(),
         [] {
             auto i = icon(ICON_ZUG_ENDE, 4013, 707, 566, 90, 34, 2);
             i.grafik_gedrueckt = 4008;
@@ -195,7 +234,11 @@ void Menue_Hauptmenue_Zeigen() {
             i.zeichnen = zug_ende_zeichnen;
             return i;
         }(),
-        [] { Screen_Icon i; i.nummer = -1; return i; }(),
+        [] {
+            Screen_Icon i;
+            i.nummer = -1;
+            return i;
+        }(),
     };
     Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle);
     for (i32& e : Z.eintrag) e = -1;

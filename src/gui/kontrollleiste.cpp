@@ -23,10 +23,19 @@ Screen_Icon knopf(i32 k) {
 
 const Screen_Icon* tabelle() {
     static const Screen_Icon t[] = {
-        knopf(0), knopf(1), knopf(2), knopf(3), knopf(4), knopf(5), knopf(6), knopf(7), knopf(8),
+        knopf(0),
+        knopf(1),
+        knopf(2),
+        knopf(3),
+        knopf(4),
+        knopf(5),
+        knopf(6),
+        knopf(7),
+        knopf(8),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_LEISTE_VORSPULEN, i.grafik = 12019, i.x = 752, i.y = LEISTE_Y, i.w = 48, i.h = 35, i.ebene = 12;
+            i.nummer = ICON_LEISTE_VORSPULEN, i.grafik = 12019, i.x = 752, i.y = LEISTE_Y, i.w = 48, i.h = 35,
+            i.ebene = 12;
             i.flags = MENUE_F_HOVER;
             i.status = MENUE_S_TRANSPARENT;
             i.klick = Menue_Kontrollleiste_Klick;

@@ -45,9 +45,9 @@ struct Hook {
 };
 
 struct Engine {
-    std::vector<Screen_Icon> slots;           // MENUE_EBENEN x MENUE_SLOTS
+    std::vector<Screen_Icon> slots;  // MENUE_EBENEN x MENUE_SLOTS
     std::vector<u8> belegt;
-    i32 hoechster[MENUE_EBENEN] = {};         // one past the highest used slot of a layer
+    i32 hoechster[MENUE_EBENEN] = {};  // one past the highest used slot of a layer
     Screen_Icon* nummern[MENUE_ICON_NUMMERN] = {};
     i32 anzahl = 0;
     Rastport* hintergrund = nullptr;
@@ -72,7 +72,7 @@ struct Engine {
     i32 hover_nummer = -1;
     bool hilfe_sichtbar = false;
     Menue_Scrollscreen scroll;
-    Rastport* scroll_gerettet = nullptr;  // what lies under the scroll screen's background graphic
+    Rastport* scroll_gerettet = nullptr;   // what lies under the scroll screen's background graphic
     u32 zustand[MENUE_ICON_NUMMERN] = {};  // icon states while no human manager plays
 };
 
@@ -160,10 +160,8 @@ i32 wippe_knopf(const Screen_Icon* i, i32 mx, i32 my) {
 void feuern(Screen_Icon* i, u32 ereignis, u32 jetzt) {
     const bool wippe = (i->flags & MENUE_F_WIPPE) != 0;
     if (!(i->flags & MENUE_F_KEIN_KLANG)) {
-        if (!wippe)
-            Menue_Klick_Klang(9);
-        else if (ereignis == MENUE_E_RECHTS)
-            Menue_Klick_Klang(10);
+        if (!wippe) Menue_Klick_Klang(9);
+        else if (ereignis == MENUE_E_RECHTS) Menue_Klick_Klang(10);
     }
     if (wippe) {
         ereignis |= wippe_knopf(i, Maus_Get_X(), Maus_Get_Y()) < 3 ? MENUE_E_MINUS : MENUE_E_PLUS;
@@ -238,7 +236,8 @@ void drag_bewegen(i32 mx, i32 my) {
     }
     if (x != M->zieh_x || y != M->zieh_y) {
         M->zieh_x = x, M->zieh_y = y;
-        if (g->drag && (g->drag->flags & DRAG_BEI_BEWEGUNG) && g->drag->drop) g->drag->drop(g, nullptr, x, y, MENUE_E_DRAG_BEWEGT);
+        if (g->drag && (g->drag->flags & DRAG_BEI_BEWEGUNG) && g->drag->drop)
+            g->drag->drop(g, nullptr, x, y, MENUE_E_DRAG_BEWEGT);
     }
 }
 
@@ -372,10 +371,8 @@ u32 zustand_lesen(i32 team, i32 nummer) {
 
 void zustand_setzen(i32 team, i32 nummer, u32 wert) {
     if (nummer < 0 || nummer >= MENUE_ICON_NUMMERN) return;
-    if (Team_Hat_Manager(team))
-        Manager_Icon_Button_An_Aus(team, nummer, wert);
-    else if (M)
-        M->zustand[nummer] = wert;
+    if (Team_Hat_Manager(team)) Manager_Icon_Button_An_Aus(team, nummer, wert);
+    else if (M) M->zustand[nummer] = wert;
 }
 
 void scroll_bilder_freigeben() {
@@ -437,10 +434,8 @@ Screen_Icon* Menue_Screen_Icon_Hinzufuegen(const Screen_Icon& icon) {
         if (Menue_Wippe* w = (i->flags & MENUE_F_WIPPE) ? static_cast<Menue_Wippe*>(i->daten) : nullptr)
             w->vorgabe = w->wert_f ? *w->wert_f : w->wert_i ? static_cast<float>(*w->wert_i) : 0.f;
         if (Move_Struktur* m = move_von(i)) {
-            if (Menue_Icon_Zustand(i->nummer))
-                Menue_Scrollbuttonpos_Zuweisen(i);
-            else
-                knopf_auf(i, senkrecht(m) ? i->y : i->x);
+            if (Menue_Icon_Zustand(i->nummer)) Menue_Scrollbuttonpos_Zuweisen(i);
+            else knopf_auf(i, senkrecht(m) ? i->y : i->x);
             if (m->stufen < 2) i->status |= MENUE_S_VERSTECKT;
         }
         return i;
@@ -499,8 +494,9 @@ void Menue_Screen_Icons_Loeschen_Bereich(u32 modus, i32 x0, i32 y0, i32 x1, i32 
             if (im_bereich(i->x, i->y, i->w, i->h, x0, y0, x1, y1, ganz)) Menue_Screen_Icon_Loeschen(i->nummer);
         }
     const Menue_Scrollscreen& ss = M->scroll;
-    if (!scroll_lassen && im_bereich(static_cast<i32>(ss.fenster_x), static_cast<i32>(ss.fenster_y),
-                                     static_cast<i32>(ss.fenster_b), static_cast<i32>(ss.fenster_h), x0, y0, x1, y1, ganz))
+    if (!scroll_lassen &&
+        im_bereich(static_cast<i32>(ss.fenster_x), static_cast<i32>(ss.fenster_y), static_cast<i32>(ss.fenster_b),
+                   static_cast<i32>(ss.fenster_h), x0, y0, x1, y1, ganz))
         Menue_Kill_Scrollscreen(0);
 }
 
@@ -533,12 +529,11 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
         const u32 g = an && i->grafik_an != MENUE_KEINE_GRAFIK ? i->grafik_an : i->grafik;
         if (g != MENUE_KEINE_GRAFIK) bild = Menue_Grafik_Holen(g);
     }
-    if (bild && (i->status & MENUE_S_HALB))
-        Blt_Alpha_Prozent_Transparent(bild, 0, 0, -1, -1, ziel, i->x, i->y, 50);
+    if (bild && (i->status & MENUE_S_HALB)) Blt_Alpha_Prozent_Transparent(bild, 0, 0, -1, -1, ziel, i->x, i->y, 50);
     else if (bild)
-        Blt_Blit(bild, 0, 0, -1, -1, ziel, i->x, i->y, (i->status & MENUE_S_TRANSPARENT) ? Blt_Opt_Transparent : nullptr);
-    else if (!i->zeichnen && i->w > 0 && i->h > 0)
-        Blt_Rechteck(ziel, i->x, i->y, i->w, i->h, i->farbe);
+        Blt_Blit(bild, 0, 0, -1, -1, ziel, i->x, i->y,
+                 (i->status & MENUE_S_TRANSPARENT) ? Blt_Opt_Transparent : nullptr);
+    else if (!i->zeichnen && i->w > 0 && i->h > 0) Blt_Rechteck(ziel, i->x, i->y, i->w, i->h, i->farbe);
     if (const Menue_Wippe* w = (i->flags & MENUE_F_WIPPE) ? static_cast<const Menue_Wippe*>(i->daten) : nullptr)
         for (i32 k = 0; k < 6; ++k) {
             Rastport* p = w->grafik[k] >= 0 ? Menue_Grafik_Holen(static_cast<u32>(w->grafik[k])) : nullptr;
@@ -561,10 +556,8 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
                        (i == M->gedrueckt || ((i->status & MENUE_S_WIEDERHOLEN) && (M->alt_tasten & MAUS_LINKS)));
     if (druck) {
         Rastport* p = i->grafik_gedrueckt != MENUE_KEINE_GRAFIK ? Menue_Grafik_Holen(i->grafik_gedrueckt) : nullptr;
-        if (p)
-            Blt_Blit(p, 0, 0, -1, -1, ziel, i->x, i->y, Blt_Opt_Transparent);
-        else
-            Blt_Abdunkeln(ziel, i->x, i->y, i->w, i->h, 96);
+        if (p) Blt_Blit(p, 0, 0, -1, -1, ziel, i->x, i->y, Blt_Opt_Transparent);
+        else Blt_Abdunkeln(ziel, i->x, i->y, i->w, i->h, 96);
     }
     if (i->status & MENUE_S_GRAU) Blt_Abdunkeln(ziel, i->x, i->y, i->w, i->h, 64);
 }
@@ -572,10 +565,8 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
 void Menue_Screen_Refresh(Rastport* ziel) {
     if (!ziel) ziel = Screen_Rastport;
     if (!M || !ziel) return;
-    if (M->hintergrund)
-        Blt_Blit(M->hintergrund, 0, 0, -1, -1, ziel, 0, 0, nullptr);
-    else
-        Blt_Rechteck(ziel, 0, 0, ziel->breite, ziel->hoehe, M->hintergrund_farbe);
+    if (M->hintergrund) Blt_Blit(M->hintergrund, 0, 0, -1, -1, ziel, 0, 0, nullptr);
+    else Blt_Rechteck(ziel, 0, 0, ziel->breite, ziel->hoehe, M->hintergrund_farbe);
     // The scroll screen is drawn under the lowest layer that holds one of its
     // visible icons.
     i32 scroll_ebene = MENUE_EBENEN;
@@ -588,7 +579,8 @@ void Menue_Screen_Refresh(Rastport* ziel) {
     for (i32 e = 0; e < MENUE_EBENEN; ++e) {
         if (e == scroll_ebene) Menue_Universale_Scroll_Blit_Prozedur(0, ziel);
         for (i32 s = M->hoechster[e] - 1; s >= 0; --s)
-            if (ist_belegt(e, s) && slot(e, s) != M->gezogen && slot(e, s)->scroll == 255) Menue_Icon_Blit(slot(e, s), ziel);
+            if (ist_belegt(e, s) && slot(e, s) != M->gezogen && slot(e, s)->scroll == 255)
+                Menue_Icon_Blit(slot(e, s), ziel);
     }
     if (Screen_Icon* g = M->gezogen) {
         const i16 x = g->x, y = g->y;
@@ -707,10 +699,8 @@ void hilfe_bedienen(Screen_Icon* b, u32 jetzt) {
     if (jetzt - M->ruhe_seit <= 1000 || !Menue_Hilfe_An()) return;
     const char* text = b->hilfe_prozedur ? b->hilfe_prozedur(b) : b->hilfe;
     if (!text || !*text) return;
-    if (b->y >= 531)
-        Menue_Hilfe_Zeigen(text, b->x, b->y - 40);
-    else
-        Menue_Hilfe_Zeigen(text, -1, -1);
+    if (b->y >= 531) Menue_Hilfe_Zeigen(text, b->x, b->y - 40);
+    else Menue_Hilfe_Zeigen(text, -1, -1);
     M->hilfe_sichtbar = true;
 }
 
@@ -825,10 +815,8 @@ float Menue_Universaler_Wippe_Weiterschalter(Screen_Icon* icon, u32 ereignis) {
     const float schritt = static_cast<float>(w->schritt) * static_cast<float>(faktor[k]);
     if (ereignis & MENUE_E_MINUS) v = std::max(w->minimum, v - schritt);
     if (ereignis & MENUE_E_PLUS) v = std::min(w->maximum, v + schritt);
-    if (w->wert_f)
-        *w->wert_f = v;
-    else
-        *w->wert_i = static_cast<i32>(v);
+    if (w->wert_f) *w->wert_f = v;
+    else *w->wert_i = static_cast<i32>(v);
     return v;
 }
 
@@ -866,11 +854,12 @@ bool Menue_Kontext_Eingabefeld_Jump_Call(i32 eintrag, i32 nummer, i32 wert) {
     Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer);
     Menue_Wippe* w = (i && (i->flags & MENUE_F_WIPPE)) ? static_cast<Menue_Wippe*>(i->daten) : nullptr;
     if (!w || eintrag < 0 || eintrag > 7) return false;
-    const float v = eintrag == 0 ? w->vorgabe : eintrag == 1 ? w->minimum : eintrag == 2 ? w->maximum : static_cast<float>(wert);
-    if (w->wert_f)
-        *w->wert_f = v;
-    else if (w->wert_i)
-        *w->wert_i = static_cast<i32>(v);
+    const float v = eintrag == 0   ? w->vorgabe
+                    : eintrag == 1 ? w->minimum
+                    : eintrag == 2 ? w->maximum
+                                   : static_cast<float>(wert);
+    if (w->wert_f) *w->wert_f = v;
+    else if (w->wert_i) *w->wert_i = static_cast<i32>(v);
     if (i->klick) i->klick(i, MENUE_E_KONTEXT);
     return true;
 }
@@ -878,7 +867,8 @@ bool Menue_Kontext_Eingabefeld_Jump_Call(i32 eintrag, i32 nummer, i32 wert) {
 // --- Scroll bars ------------------------------------------------------------------------------
 
 i32 Menue_Balkenpos_In_Index(const Screen_Icon* k) {
-    const Move_Struktur* m = k && (k->flags & MENUE_F_SCROLLBUTTON) ? static_cast<const Move_Struktur*>(k->daten) : nullptr;
+    const Move_Struktur* m =
+        k && (k->flags & MENUE_F_SCROLLBUTTON) ? static_cast<const Move_Struktur*>(k->daten) : nullptr;
     if (!m || m->stufen <= 1) return 0;
     const i32 pos = senkrecht(m) ? k->y : k->x;
     const i32 mn = senkrecht(m) ? m->y_min : m->x_min, mx = senkrecht(m) ? m->y_max : m->x_max;
@@ -922,7 +912,8 @@ void Menue_Scrollbar_Klick_Intern(Screen_Icon* k, i32 delta) {
 namespace {
 // The button and track of a value conversion; false (reported) without a
 // scroll button.
-bool wert_spur(const char* name, i32 nummer, Screen_Icon*& k, i32& spur_min, i32& spur_max, bool& gespiegelt, i32 umkehr) {
+bool wert_spur(const char* name, i32 nummer, Screen_Icon*& k, i32& spur_min, i32& spur_max, bool& gespiegelt,
+               i32 umkehr) {
     if (!k) k = Menue_Screen_Icon_Aus_Nummer(nummer);
     const Move_Struktur* m = move_von(k);
     if (!m) {
@@ -993,15 +984,16 @@ Menue_Scrollscreen* Menue_Get_Scrollscreen(i32 nummer) {
 Rastport* Menue_Screen_Icon_Scroll_Bitmap(i32 nummer) {
     Menue_Scrollscreen* ss = Menue_Get_Scrollscreen(nummer);
     if (!ss) return nullptr;
-    if (ss->bild && (ss->bild->breite != static_cast<i32>(ss->inhalt_b) || ss->bild->hoehe != static_cast<i32>(ss->inhalt_h))) {
+    if (ss->bild &&
+        (ss->bild->breite != static_cast<i32>(ss->inhalt_b) || ss->bild->hoehe != static_cast<i32>(ss->inhalt_h))) {
         Rastport_Free(ss->bild);
         ss->bild = nullptr;
     }
     if (!ss->bild) {
         if (ss->inhalt_b < 1 || ss->inhalt_h < 1 || ss->inhalt_b > 4096 || ss->inhalt_h > 8192 ||
             !(ss->bild = Rastport_Neu_Einfach(static_cast<i32>(ss->inhalt_b), static_cast<i32>(ss->inhalt_h), 16))) {
-            Debug_Printf("Menue_Screen_Icon_Scroll_Bitmap: Kein Speicher f. Nr. %d (br=%u, ho=%u)\n", nummer, ss->inhalt_b,
-                         ss->inhalt_h);
+            Debug_Printf("Menue_Screen_Icon_Scroll_Bitmap: Kein Speicher f. Nr. %d (br=%u, ho=%u)\n", nummer,
+                         ss->inhalt_b, ss->inhalt_h);
             return nullptr;
         }
     }
@@ -1106,10 +1098,8 @@ void Menue_Universale_Scroll_Blit_Prozedur(i32 nummer, Rastport* ziel) {
     if (const i32 d = ss->ziel - std::max(ss->aktuell, 0)) {
         for (Screen_Icon* i : M->nummern)
             if (i && i->scroll == nummer) {
-                if (waag)
-                    i->x = static_cast<i16>(i->x - d);
-                else
-                    i->y = static_cast<i16>(i->y - d);
+                if (waag) i->x = static_cast<i16>(i->x - d);
+                else i->y = static_cast<i16>(i->y - d);
             }
     }
     ss->aktuell = ss->ziel;
@@ -1119,7 +1109,8 @@ void Menue_Universale_Scroll_Blit_Prozedur(i32 nummer, Rastport* ziel) {
     if (ss->hintergrund >= 0)
         if (Rastport* h = Menue_Grafik_Holen(static_cast<u32>(ss->hintergrund))) {
             const i32 hx = wx + ss->rahmen_x, hy = wy + ss->rahmen_y;
-            if ((ss->flags & SCROLL_HINTERGRUND) && !(ss->flags & SCROLL_OHNE_RETTEN)) hintergrund_retten(h, ziel, hx, hy);
+            if ((ss->flags & SCROLL_HINTERGRUND) && !(ss->flags & SCROLL_OHNE_RETTEN))
+                hintergrund_retten(h, ziel, hx, hy);
             Blt_Blit(h, 0, 0, -1, -1, ziel, hx, hy, (ss->flags & SCROLL_HINTERGRUND) ? Blt_Opt_Transparent : nullptr);
         }
     // The icons are drawn into the picture, which is then copied with key 0.
@@ -1135,8 +1126,8 @@ void Menue_Universale_Scroll_Blit_Prozedur(i32 nummer, Rastport* ziel) {
             Menue_Icon_Blit(i, bild);
             i->x = ax, i->y = ay;
         }
-    Blt_Blit(bild, waag ? ss->ziel : 0, waag ? 0 : ss->ziel, static_cast<i32>(ss->fenster_b), static_cast<i32>(ss->fenster_h),
-             ziel, wx, wy, Blt_Opt_Transparent);
+    Blt_Blit(bild, waag ? ss->ziel : 0, waag ? 0 : ss->ziel, static_cast<i32>(ss->fenster_b),
+             static_cast<i32>(ss->fenster_h), ziel, wx, wy, Blt_Opt_Transparent);
     if (ss->prozedur)
         for (i16 n : ss->oben)
             if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n); i && sichtbar(i)) Menue_Icon_Blit(i, ziel);

@@ -35,18 +35,18 @@ constexpr u32 MENUE_KEINE_GRAFIK = 0xFFFFFFFFu;
 
 // Icon flags.
 enum : u32 {
-    MENUE_F_TEXT = 2,                 // carries text lines (daten: Icon_Textzeile chain)
-    MENUE_F_WIPPE = 4,                // rocker (daten: Menue_Wippe)
-    MENUE_F_SCROLLBUTTON = 8,         // scroll button (daten: Move_Struktur)
-    MENUE_F_ZIEHBAR = 16,             // draggable (drag: Menue_Drag)
-    MENUE_F_NICHT_ABFRAGEN = 32,      // drawn, never hit
-    MENUE_F_BLEIBT = 64,              // survives an area removal
-    MENUE_F_MODAL = 128,              // while one is shown, only modal icons are hit
-    MENUE_F_BEIDE_TASTEN = 256,       // fires for the right button too
-    MENUE_F_HOVER = 512,              // gets MENUE_E_HOVER_REIN / _RAUS
-    MENUE_F_HALTEN_WIEDERHOLT = 4096, // a held rocker steps itself
-    MENUE_F_TGA = 8192,               // the picture is <resfile>/dummy/<tga>.tga
-    MENUE_F_PIXELTEST = 16384,        // hit only on non-transparent pixels of its picture
+    MENUE_F_TEXT = 2,                  // carries text lines (daten: Icon_Textzeile chain)
+    MENUE_F_WIPPE = 4,                 // rocker (daten: Menue_Wippe)
+    MENUE_F_SCROLLBUTTON = 8,          // scroll button (daten: Move_Struktur)
+    MENUE_F_ZIEHBAR = 16,              // draggable (drag: Menue_Drag)
+    MENUE_F_NICHT_ABFRAGEN = 32,       // drawn, never hit
+    MENUE_F_BLEIBT = 64,               // survives an area removal
+    MENUE_F_MODAL = 128,               // while one is shown, only modal icons are hit
+    MENUE_F_BEIDE_TASTEN = 256,        // fires for the right button too
+    MENUE_F_HOVER = 512,               // gets MENUE_E_HOVER_REIN / _RAUS
+    MENUE_F_HALTEN_WIEDERHOLT = 4096,  // a held rocker steps itself
+    MENUE_F_TGA = 8192,                // the picture is <resfile>/dummy/<tga>.tga
+    MENUE_F_PIXELTEST = 16384,         // hit only on non-transparent pixels of its picture
     MENUE_F_KEIN_KLANG = 0x40000,
     MENUE_F_LINKS_SEKUNDAER = 0x100000,  // a left click calls the secondary procedure
     MENUE_F_GANZER_SCREEN = 0x400000,    // 800 x 600 at (0, 0): the screen under graphic 8331 at 90 %
@@ -57,11 +57,11 @@ constexpr u32 MENUE_GRAFIK_SCHLEIER = 8331;
 enum : u32 {
     MENUE_S_VERSTECKT = 1,
     MENUE_S_GRAU = 2,
-    MENUE_S_AN = 4,           // a toggle: shows the on graphic while its state (Menue_Icon_Zustand) is on
-    MENUE_S_WIEDERHOLEN = 8,  // auto-repeat while held
-    MENUE_S_TRANSPARENT = 32, // picture drawn with colour key 0
-    MENUE_S_DRUCKBILD = 128,  // shows the pressed look while held
-    MENUE_S_HALB = 32768,     // drawn at 50 %
+    MENUE_S_AN = 4,            // a toggle: shows the on graphic while its state (Menue_Icon_Zustand) is on
+    MENUE_S_WIEDERHOLEN = 8,   // auto-repeat while held
+    MENUE_S_TRANSPARENT = 32,  // picture drawn with colour key 0
+    MENUE_S_DRUCKBILD = 128,   // shows the pressed look while held
+    MENUE_S_HALB = 32768,      // drawn at 50 %
 };
 
 // Events (second argument of a click procedure).
@@ -126,8 +126,8 @@ struct Move_Struktur {
     Move_Prozedur prozedur = nullptr;
     i16 x_min = 0, x_max = 0, spur_y = -1;
     i16 y_min = 0, y_max = 0, spur_x = -1;
-    i16 stufen = 0;  // fewer than 2 hides button and bar
-    i16 balken = -1; // number of the bar icon
+    i16 stufen = 0;         // fewer than 2 hides button and bar
+    i16 balken = -1;        // number of the bar icon
     float skala = 0;        // content pixels per 100 track pixels (scroll screen)
     i16 scrollscreen = -1;  // the scroll screen the button drives; -1 none
 };
@@ -171,7 +171,7 @@ struct Screen_Icon {
     Icon_Hilfe_Prozedur hilfe_prozedur = nullptr;
     i16 verknuepft = -1;
     u32 user[2] = {0, 0};
-    u8 scroll = 255;  // 0: lives in the scroll screen; 255: on the screen
+    u8 scroll = 255;            // 0: lives in the scroll screen; 255: on the screen
     const char* tga = nullptr;  // name of the picture (flag MENUE_F_TGA)
 };
 

@@ -28,14 +28,14 @@ struct Requester {
     i32 liste[2][LISTE_MAX] = {};
 } R;
 
-void kopieren(char* ziel, size_t n, const char* q) {
-    std::snprintf(ziel, n, "%s", q ? q : "");
-}
+void kopieren(char* ziel, size_t n, const char* q) { std::snprintf(ziel, n, "%s", q ? q : ""); }
 
 void seite_zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
     Wappen_Blit(R.team, rp, 549, 213, 64, 64, nullptr);
-    if (Font* f = Font_Tabelle_Holen(14)) Font_Markup_Ausgabe(rp, f, 0xFFFF, Team_String(721, R.team, nullptr, 0), x + 18, y + 60, 1);
-    if (Font* f = Font_Tabelle_Holen(11)) Umbruch_Text_Ausgabe(rp, f, R.text, x + 18, x + 520, y + 127, y + 286, 0xFFFF, 4, 33);
+    if (Font* f = Font_Tabelle_Holen(14))
+        Font_Markup_Ausgabe(rp, f, 0xFFFF, Team_String(721, R.team, nullptr, 0), x + 18, y + 60, 1);
+    if (Font* f = Font_Tabelle_Holen(11))
+        Umbruch_Text_Ausgabe(rp, f, R.text, x + 18, x + 520, y + 127, y + 286, 0xFFFF, 4, 33);
 }
 
 void dimmer_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) { Blt_Abdunkeln(rp, 0, 0, 800, 600, 90); }
@@ -65,14 +65,16 @@ const Screen_Icon* tabelle() {
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_REQ_KNOPF_1, i.grafik = 4017, i.grafik_gedrueckt = 4016, i.x = 71, i.y = 409, i.w = 90, i.h = 30;
+            i.nummer = ICON_REQ_KNOPF_1, i.grafik = 4017, i.grafik_gedrueckt = 4016, i.x = 71, i.y = 409, i.w = 90,
+            i.h = 30;
             i.ebene = 25, i.flags = MENUE_F_MODAL, i.status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
             i.klick = Menue_Requester_Knopf, i.zeichnen = knopf_zeichnen;
             return i;
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_REQ_KNOPF_2, i.grafik = 4019, i.grafik_gedrueckt = 4018, i.x = 649, i.y = 406, i.w = 90, i.h = 30;
+            i.nummer = ICON_REQ_KNOPF_2, i.grafik = 4019, i.grafik_gedrueckt = 4018, i.x = 649, i.y = 406, i.w = 90,
+            i.h = 30;
             i.ebene = 25, i.flags = MENUE_F_MODAL, i.status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
             i.klick = Menue_Requester_Knopf, i.zeichnen = knopf_zeichnen;
             return i;

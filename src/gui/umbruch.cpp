@@ -10,9 +10,41 @@ namespace {
 
 constexpr const char* VOKALE = "AEIOUaeiou\xE4\xF6\xFC\xC4\xD6\xDCy";
 // Letter groups that must not be split.
-constexpr const char* CLUSTER[] = {"sch", "ch", "sp", "bl", "pl", "fl", "gl", "cl", "kl", "phl", "br", "pr",
-                                   "dr",  "tr", "fr", "vr", "gr", "cr", "kr", "phr", "str", "thr", "th", "gn",
-                                   "kn",  "chp", "chr", "\xFC" "b", "ver", "st", " !", " ?", " %", "Ver"};
+constexpr const char* CLUSTER[] = {"sch",
+                                   "ch",
+                                   "sp",
+                                   "bl",
+                                   "pl",
+                                   "fl",
+                                   "gl",
+                                   "cl",
+                                   "kl",
+                                   "phl",
+                                   "br",
+                                   "pr",
+                                   "dr",
+                                   "tr",
+                                   "fr",
+                                   "vr",
+                                   "gr",
+                                   "cr",
+                                   "kr",
+                                   "phr",
+                                   "str",
+                                   "thr",
+                                   "th",
+                                   "gn",
+                                   "kn",
+                                   "chp",
+                                   "chr",
+                                   "\xFC"
+                                   "b",
+                                   "ver",
+                                   "st",
+                                   " !",
+                                   " ?",
+                                   " %",
+                                   "Ver"};
 
 bool vokal(char c) { return c && std::strchr(VOKALE, c) != nullptr; }
 
@@ -70,7 +102,8 @@ void wort_setzen(std::string wort) {
         if (L.flags & UMBRUCH_TRENNEN) {
             const i32 basis = breite_von(L.zeile);
             for (i32 p = n - 1; p >= 0 && teil < 0; --p)
-                if (Umbruch_Trennbar(wort.c_str(), n, p) && basis + breite_von(wort.substr(0, p + 1)) < L.breite - 8) teil = p + 1;
+                if (Umbruch_Trennbar(wort.c_str(), n, p) && basis + breite_von(wort.substr(0, p + 1)) < L.breite - 8)
+                    teil = p + 1;
         }
         if (teil < 0) {
             if (!L.zeile.empty()) {

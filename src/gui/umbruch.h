@@ -16,10 +16,10 @@ struct Rastport;
 struct Font;
 
 enum : i32 {
-    UMBRUCH_ZENTRIERT = 1,   // a leading '#' in the text forces left-aligned
-    UMBRUCH_KOMPAKT = 2,     // after a line, a y of 94 or more moves up by 7
-    UMBRUCH_BLOCKSATZ = 4,   // lines broken by the wrap are justified
-    UMBRUCH_TRENNEN = 8,     // long words are hyphenated
+    UMBRUCH_ZENTRIERT = 1,  // a leading '#' in the text forces left-aligned
+    UMBRUCH_KOMPAKT = 2,    // after a line, a y of 94 or more moves up by 7
+    UMBRUCH_BLOCKSATZ = 4,  // lines broken by the wrap are justified
+    UMBRUCH_TRENNEN = 8,    // long words are hyphenated
 };
 
 // Longest word kept; longer words are cut into pieces of this length.

@@ -8,9 +8,9 @@
 
 #include "base/debug.h"
 #include "graphics/blitter.h"
+#include "graphics/farbe.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "graphics/farbe.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "season/wettbewerb_werte.h"
@@ -75,7 +75,8 @@ i32 Bild_Verkleinern_Transparent(Rastport* q, Rastport* z) { return verkleinern<
 
 i32 Bild_Skalieren(Rastport* q, Rastport* z, i32 w, i32 h) {
     if (!q || !z || !q->bitmap || !z->bitmap || w < 1 || h < 1 || w >= 1025 || h >= 769) return 0;
-    if (q->tiefe() != z->tiefe() || z->breite < w || z->hoehe < h || !Rastport_Lock(q) || !z->bitmap->hat_pixel()) return 0;
+    if (q->tiefe() != z->tiefe() || z->breite < w || z->hoehe < h || !Rastport_Lock(q) || !z->bitmap->hat_pixel())
+        return 0;
     const i32 bytes = q->tiefe() == 8 ? 1 : 2;
     const u8* qp = reinterpret_cast<const u8*>(q->bitmap->pixel16());
     u8* zp = reinterpret_cast<u8*>(z->bitmap->pixel16());
@@ -84,7 +85,8 @@ i32 Bild_Skalieren(Rastport* q, Rastport* z, i32 w, i32 h) {
         for (i32 x = 0; x < w; ++x) {
             const i32 sx = x * q->breite / w;
             for (i32 k = 0; k < bytes; ++k)
-                zp[(static_cast<i64>(y) * z->breite + x) * bytes + k] = qp[(static_cast<i64>(sy) * q->breite + sx) * bytes + k];
+                zp[(static_cast<i64>(y) * z->breite + x) * bytes + k] =
+                    qp[(static_cast<i64>(sy) * q->breite + sx) * bytes + k];
         }
     }
     return 1;
@@ -96,14 +98,17 @@ namespace {
 // onto the target's background, draws it (with a shadow when asked) and
 // caches the target area.
 template <class Laden>
-bool patch_blit(u32 art, i32 nummer, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten, Laden laden, i32* t,
-                i32* f, i32 filter = -1, bool transparent = true) {
+bool patch_blit(u32 art, i32 nummer, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten, Laden laden,
+                i32* t, i32* f, i32 filter = -1, bool transparent = true) {
     if (!ziel) return false;
     if (w < 1) w = 66;
     if (h < 1) h = 66;
     const uintptr_t z = reinterpret_cast<uintptr_t>(ziel);
-    const u32 liste[8] = {static_cast<u32>(nummer), static_cast<u32>(w), static_cast<u32>(h), static_cast<u32>(x),
-                          static_cast<u32>(y), filter >= 0 ? 2u + static_cast<u32>(filter) * 2 + transparent : schatten ? 1u : 0u, static_cast<u32>(z), static_cast<u32>(static_cast<u64>(z) >> 32)};
+    const u32 liste[8] = {
+        static_cast<u32>(nummer), static_cast<u32>(w),
+        static_cast<u32>(h),      static_cast<u32>(x),
+        static_cast<u32>(y),      filter >= 0 ? 2u + static_cast<u32>(filter) * 2 + transparent : schatten ? 1u : 0u,
+        static_cast<u32>(z),      static_cast<u32>(static_cast<u64>(z) >> 32)};
     if (Rastport* c = Farbe_Cache_Suchen(liste, 8, art)) {
         Blt_Blit(c, 0, 0, -1, -1, ziel, x, y, nullptr);
         ++*t;
@@ -153,16 +158,18 @@ i32 pokal_treffer = 0, pokal_fehl = 0;
 
 bool Wappen_Blit(i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten) {
     const i32 n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(Wappen_Nummer_Von_Team(team), 0, WAPPEN_NEUTRAL);
-    return patch_blit(WAPPEN_SCHLUESSEL, team, ziel, x, y, w, h, schatten, [n] { return Wappen_Bild_Laden(n); }, &treffer, &fehl);
+    return patch_blit(
+        WAPPEN_SCHLUESSEL, team, ziel, x, y, w, h, schatten, [n] { return Wappen_Bild_Laden(n); }, &treffer, &fehl);
 }
 
 bool Pokal_Blit(i32 wettbewerb, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten) {
     const i32 g = Pokal_Grafik(wettbewerb, team);
     if (g < 0) return false;
     const u32 art = POKAL_SCHLUESSEL ^ static_cast<u32>(team) * 0x9E3779B1u;
-    return patch_blit(art, g, ziel, x, y, w, h, schatten,
-                      [g] { return Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER + g); }, &pokal_treffer,
-                      &pokal_fehl);
+    return patch_blit(
+        art, g, ziel, x, y, w, h, schatten,
+        [g] { return Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER + g); }, &pokal_treffer,
+        &pokal_fehl);
 }
 
 void Wappen_Cache_Zaehler(i32* t, i32* f) {
@@ -203,8 +210,9 @@ Rastport* Wappen_Holen(Rastport* ziel, i32 team, i32 x, i32 y, bool transparent,
     if (ziel) {
         const i32 stufe = w < 16 ? 0 : w < 33 ? 1 : 2;
         const u32 art = g >= 0 ? POKAL_SCHLUESSEL ^ static_cast<u32>(team) * 0x9E3779B1u : WAPPEN_SCHLUESSEL;
-        return patch_blit(art, g >= 0 ? g : team, ziel, x, y, w, h, nullptr, laden, &treffer, &fehl, stufe, transparent) ? ziel
-                                                                                                                         : nullptr;
+        return patch_blit(art, g >= 0 ? g : team, ziel, x, y, w, h, nullptr, laden, &treffer, &fehl, stufe, transparent)
+                   ? ziel
+                   : nullptr;
     }
     Rastport* bild = laden();
     if (!bild || !Rastport_Lock(bild) || w > bild->breite || h > bild->hoehe) {

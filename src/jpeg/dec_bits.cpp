@@ -11,159 +11,159 @@ namespace jpeg_dek {
 
 // Zig-zag order to natural order; 16 spare entries of 63 catch runs that
 // overshoot the end of a block in corrupt data.
-const uint8_t Natuerlich[80] = {
-    0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13,
-    6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51, 58, 59, 52, 45, 38, 31,
-    39, 46, 53, 60, 61, 54, 47, 55, 62, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63};
+const uint8_t Natuerlich[80] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33,
+                                40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36,
+                                29, 22, 15, 23, 30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54,
+                                47, 55, 62, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63};
 
 bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int anzahl_symbole, bool ac) {
-  std::memset(t->schnell, 0, sizeof t->schnell);
-  std::memset(t->ac_schnell, 0, sizeof t->ac_schnell);
-  t->gueltig = false;
-  int gesamt = 0;
-  for (int l = 0; l < 16; ++l) gesamt += counts[l];
-  if (gesamt > 256 || gesamt > anzahl_symbole) return false;
-  std::memcpy(t->sym, symbole, static_cast<size_t>(gesamt));
-  // Canonical codes; a code that reaches 2^l over-subscribes the code space.
-  int32_t code = 0;
-  int k = 0;
-  for (int l = 1; l <= 16; ++l) {
-    int n = counts[l - 1];
-    t->valoffset[l] = k - code;
-    if (n) {
-      code += n;
-      if (code > (1 << l)) return false;
-      t->maxcode[l] = code - 1;
-      if (l <= SCHNELL_BITS) {
-        for (int i = 0; i < n; ++i) {
-          const int c = code - n + i, rs = t->sym[k + i];
-          const int frei = SCHNELL_BITS - l;
-          // The symbol for every lookahead that starts with this code.
-          const uint16_t eintrag = static_cast<uint16_t>((l << 8) | rs);
-          uint16_t* z = t->schnell + (c << frei);
-          for (int j = 0; j < (1 << frei); ++j) z[j] = eintrag;
+    std::memset(t->schnell, 0, sizeof t->schnell);
+    std::memset(t->ac_schnell, 0, sizeof t->ac_schnell);
+    t->gueltig = false;
+    int gesamt = 0;
+    for (int l = 0; l < 16; ++l) gesamt += counts[l];
+    if (gesamt > 256 || gesamt > anzahl_symbole) return false;
+    std::memcpy(t->sym, symbole, static_cast<size_t>(gesamt));
+    // Canonical codes; a code that reaches 2^l over-subscribes the code space.
+    int32_t code = 0;
+    int k = 0;
+    for (int l = 1; l <= 16; ++l) {
+        int n = counts[l - 1];
+        t->valoffset[l] = k - code;
+        if (n) {
+            code += n;
+            if (code > (1 << l)) return false;
+            t->maxcode[l] = code - 1;
+            if (l <= SCHNELL_BITS) {
+                for (int i = 0; i < n; ++i) {
+                    const int c = code - n + i, rs = t->sym[k + i];
+                    const int frei = SCHNELL_BITS - l;
+                    // The symbol for every lookahead that starts with this code.
+                    const uint16_t eintrag = static_cast<uint16_t>((l << 8) | rs);
+                    uint16_t* z = t->schnell + (c << frei);
+                    for (int j = 0; j < (1 << frei); ++j) z[j] = eintrag;
+                }
+            }
+            if (l <= KOEF_BITS) {
+                for (int i = 0; i < n; ++i) {
+                    const int c = code - n + i, rs = t->sym[k + i];
+                    const int frei = KOEF_BITS - l;
+                    // Whole coefficients where the value bits fit as well: for AC
+                    // tables the non-zero ones with their run, the zero run of 16 and
+                    // the end of the block (every other size-0 symbol); for DC tables
+                    // every difference (size 0 included).
+                    const int sz = rs & 15, r = ac ? rs >> 4 : 0;
+                    if (sz > frei) continue;
+                    const int32_t ende = (ac && sz == 0 && r != 15) ? KOEF_ENDE : 0;
+                    const int rest = frei - sz;
+                    for (uint32_t v = 0; v < (1u << sz); ++v) {
+                        const int32_t f = static_cast<int32_t>(static_cast<uint32_t>(Erweitern(v, sz)) << 16) |
+                                          ((ende ? 0 : r) << 8) | ende | (l + sz);
+                        int32_t* w = t->ac_schnell + (((c << sz) | static_cast<int>(v)) << rest);
+                        for (int j = 0; j < (1 << rest); ++j) w[j] = f;
+                    }
+                }
+            }
+            k += n;
+        } else {
+            t->maxcode[l] = -1;
         }
-      }
-      if (l <= KOEF_BITS) {
-        for (int i = 0; i < n; ++i) {
-          const int c = code - n + i, rs = t->sym[k + i];
-          const int frei = KOEF_BITS - l;
-          // Whole coefficients where the value bits fit as well: for AC
-          // tables the non-zero ones with their run, the zero run of 16 and
-          // the end of the block (every other size-0 symbol); for DC tables
-          // every difference (size 0 included).
-          const int sz = rs & 15, r = ac ? rs >> 4 : 0;
-          if (sz > frei) continue;
-          const int32_t ende = (ac && sz == 0 && r != 15) ? KOEF_ENDE : 0;
-          const int rest = frei - sz;
-          for (uint32_t v = 0; v < (1u << sz); ++v) {
-            const int32_t f = static_cast<int32_t>(static_cast<uint32_t>(Erweitern(v, sz)) << 16) |
-                              ((ende ? 0 : r) << 8) | ende | (l + sz);
-            int32_t* w = t->ac_schnell + (((c << sz) | static_cast<int>(v)) << rest);
-            for (int j = 0; j < (1 << rest); ++j) w[j] = f;
-          }
-        }
-      }
-      k += n;
-    } else {
-      t->maxcode[l] = -1;
+        code <<= 1;
     }
-    code <<= 1;
-  }
-  t->maxcode[17] = 0x7FFFFFFF;
-  t->gueltig = true;
-  return true;
+    t->maxcode[17] = 0x7FFFFFFF;
+    t->gueltig = true;
+    return true;
 }
 
 // Takes one byte of entropy data into the accumulator, handling stuffed
 // bytes and markers; past a marker or the end of the data a zero byte.
 static inline void Byte_Nehmen(Bits* b) {
-  Eingabe* e = b->ein;
-  uint32_t wert = 0;
-  if (!b->marke) {
-    if (e->p >= e->ende && e->nachladen) {
-      int r = e->nachladen(e);
-      if (r < 0 && !e->fehler) e->fehler = r;
-    }
-    if (e->p < e->ende) {
-      uint8_t c = *e->p++;
-      if (c != 0xFF) {
-        wert = c;
-        goto nehmen;
-      }
-      // 0xFF: fill bytes, then 0x00 (a data byte 0xFF) or a marker code.
-      for (;;) {
+    Eingabe* e = b->ein;
+    uint32_t wert = 0;
+    if (!b->marke) {
         if (e->p >= e->ende && e->nachladen) {
-          int r = e->nachladen(e);
-          if (r < 0 && !e->fehler) e->fehler = r;
+            int r = e->nachladen(e);
+            if (r < 0 && !e->fehler) e->fehler = r;
         }
-        if (e->p >= e->ende) {
-          b->marke = 0x100;  // the data ended inside a marker
-          break;
+        if (e->p < e->ende) {
+            uint8_t c = *e->p++;
+            if (c != 0xFF) {
+                wert = c;
+                goto nehmen;
+            }
+            // 0xFF: fill bytes, then 0x00 (a data byte 0xFF) or a marker code.
+            for (;;) {
+                if (e->p >= e->ende && e->nachladen) {
+                    int r = e->nachladen(e);
+                    if (r < 0 && !e->fehler) e->fehler = r;
+                }
+                if (e->p >= e->ende) {
+                    b->marke = 0x100;  // the data ended inside a marker
+                    break;
+                }
+                uint8_t d = *e->p++;
+                if (d == 0xFF) continue;
+                if (d == 0x00) {
+                    wert = 0xFF;
+                    goto nehmen;
+                }
+                b->marke = d;
+                break;
+            }
         }
-        uint8_t d = *e->p++;
-        if (d == 0xFF) continue;
-        if (d == 0x00) {
-          wert = 0xFF;
-          goto nehmen;
-        }
-        b->marke = d;
-        break;
-      }
     }
-  }
-  ++b->null_bytes;
+    ++b->null_bytes;
 nehmen:
-  b->puffer = (b->puffer << 8) | wert;
-  b->anzahl += 8;
+    b->puffer = (b->puffer << 8) | wert;
+    b->anzahl += 8;
 }
 
 void Bits_Fuellen(Bits* b) {
-  if (b->anzahl < 0) b->anzahl = 0;
-  if (b->breit && !b->marke) {
-    Eingabe* e = b->ein;
-    if (b->anzahl <= 56 && e->ende - e->p >= 8) {
-      uint64_t w;
-      std::memcpy(&w, e->p, 8);
-      uint64_t x = ~w;  // a 0xFF byte of w is a zero byte of x
-      if (!((x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull)) {
-        int n = (64 - b->anzahl) >> 3;
-        w = __builtin_bswap64(w);
-        b->puffer = (n == 8) ? w : ((b->puffer << (8 * n)) | (w >> (64 - 8 * n)));
-        e->p += n;
-        b->anzahl += 8 * n;
-        return;
-      }
+    if (b->anzahl < 0) b->anzahl = 0;
+    if (b->breit && !b->marke) {
+        Eingabe* e = b->ein;
+        if (b->anzahl <= 56 && e->ende - e->p >= 8) {
+            uint64_t w;
+            std::memcpy(&w, e->p, 8);
+            uint64_t x = ~w;  // a 0xFF byte of w is a zero byte of x
+            if (!((x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull)) {
+                int n = (64 - b->anzahl) >> 3;
+                w = __builtin_bswap64(w);
+                b->puffer = (n == 8) ? w : ((b->puffer << (8 * n)) | (w >> (64 - 8 * n)));
+                e->p += n;
+                b->anzahl += 8 * n;
+                return;
+            }
+        }
     }
-  }
-  while (b->anzahl <= 56) Byte_Nehmen(b);
+    while (b->anzahl <= 56) Byte_Nehmen(b);
 }
 
 int Symbol_Lang(Bits* b, const Huff* t) {
-  Bits_Sicher(b, 17);
-  uint32_t wort = Bits_Zeigen(b, 16);
-  for (int l = SCHNELL_BITS + 1; l <= 16; ++l) {
-    int32_t code = static_cast<int32_t>(wort >> (16 - l));
-    if (code <= t->maxcode[l]) {
-      b->anzahl -= l;
-      int idx = code + t->valoffset[l];
-      return (idx >= 0 && idx < 256) ? t->sym[idx] : 0;
+    Bits_Sicher(b, 17);
+    uint32_t wort = Bits_Zeigen(b, 16);
+    for (int l = SCHNELL_BITS + 1; l <= 16; ++l) {
+        int32_t code = static_cast<int32_t>(wort >> (16 - l));
+        if (code <= t->maxcode[l]) {
+            b->anzahl -= l;
+            int idx = code + t->valoffset[l];
+            return (idx >= 0 && idx < 256) ? t->sym[idx] : 0;
+        }
     }
-  }
-  // No code of 16 bits or fewer matches: corrupt data, symbol 0.
-  b->anzahl -= 16;
-  b->fehlerhaft = true;
-  return 0;
+    // No code of 16 bits or fewer matches: corrupt data, symbol 0.
+    b->anzahl -= 16;
+    b->fehlerhaft = true;
+    return 0;
 }
 
 static inline int16_t Kurz(int32_t v) { return static_cast<int16_t>(v); }
 
 static inline void DC_Lesen(Bits* b, const Huff* dc, int32_t* pred) {
-  int s = Symbol(b, dc) & 15;
-  if (s) {
-    int32_t v = Erweitern(Bits_Holen(b, s), s);
-    *pred = Kurz(*pred + v);
-  }
+    int s = Symbol(b, dc) & 15;
+    if (s) {
+        int32_t v = Erweitern(Bits_Holen(b, s), s);
+        *pred = Kurz(*pred + v);
+    }
 }
 
 // The hot loop of every baseline picture. The accumulator lives in locals,
@@ -177,157 +177,153 @@ namespace {
 #define DEK_INLINE inline __attribute__((always_inline))
 
 struct Lokal {
-  uint64_t l;   // valid bits at the top
-  int32_t anz;  // number of valid bits
-  Bits* b;
-  Eingabe* e;
-  const uint8_t* p;          // e->p, written back before anything else reads it
-  const uint8_t* breit_bis;  // the eight-byte refill reads from below here; null: never
+    uint64_t l;   // valid bits at the top
+    int32_t anz;  // number of valid bits
+    Bits* b;
+    Eingabe* e;
+    const uint8_t* p;          // e->p, written back before anything else reads it
+    const uint8_t* breit_bis;  // the eight-byte refill reads from below here; null: never
 
-  DEK_INLINE explicit Lokal(Bits* bits) : b(bits), e(bits->ein) {
-    anz = b->anzahl < 0 ? 0 : b->anzahl;
-    l = anz ? b->puffer << (64 - anz) : 0;
-    laden();
-  }
-  DEK_INLINE void laden() {
-    p = e->p;
-    breit_bis = (b->breit && !b->marke && e->ende - e->p >= 8) ? e->ende - 7 : nullptr;
-  }
-  DEK_INLINE void zurueck() {
-    e->p = p;
-    b->anzahl = anz;
-    b->puffer = anz ? l >> (64 - anz) : 0;
-  }
-  // At least 31 valid bits afterwards (zeros past a marker or the end).
-  DEK_INLINE void nachfuellen() {
-    if (anz >= 31) return;
-    uint64_t w;
-    if (p < breit_bis &&
-        (std::memcpy(&w, p, 8), !((~w - 0x0101010101010101ull) & w & 0x8080808080808080ull))) {
-      // All eight bytes are data: their bits go below the valid ones; the
-      // bytes not counted are the stream's next bits, as the next refill
-      // places them again.
-      l |= __builtin_bswap64(w) >> anz;
-      const int n = (63 - anz) >> 3;  // 4..7 bytes
-      p += n;
-      anz += 8 * n;
-    } else {
-      zurueck();
-      Bits_Fuellen(b);
-      anz = b->anzahl;
-      l = anz ? b->puffer << (64 - anz) : 0;
-      laden();
+    DEK_INLINE explicit Lokal(Bits* bits) : b(bits), e(bits->ein) {
+        anz = b->anzahl < 0 ? 0 : b->anzahl;
+        l = anz ? b->puffer << (64 - anz) : 0;
+        laden();
     }
-  }
-  DEK_INLINE uint32_t zeigen(int n) const { return static_cast<uint32_t>(l >> (64 - n)); }
-  DEK_INLINE void nehmen(int n) {
-    l <<= n;
-    anz -= n;
-  }
-  // One symbol by the 9-bit lookahead or the code limits (as Symbol).
-  DEK_INLINE int symbol(const Huff* t) {
-    const uint32_t e9 = t->schnell[zeigen(SCHNELL_BITS)];
-    if (e9) {
-      nehmen(static_cast<int>(e9 >> 8));
-      return static_cast<int>(e9 & 0xFF);
+    DEK_INLINE void laden() {
+        p = e->p;
+        breit_bis = (b->breit && !b->marke && e->ende - e->p >= 8) ? e->ende - 7 : nullptr;
     }
-    const uint32_t wort = zeigen(16);
-    for (int len = SCHNELL_BITS + 1; len <= 16; ++len) {
-      const int32_t code = static_cast<int32_t>(wort >> (16 - len));
-      if (code <= t->maxcode[len]) {
-        nehmen(len);
-        const int idx = code + t->valoffset[len];
-        return (idx >= 0 && idx < 256) ? t->sym[idx] : 0;
-      }
+    DEK_INLINE void zurueck() {
+        e->p = p;
+        b->anzahl = anz;
+        b->puffer = anz ? l >> (64 - anz) : 0;
     }
-    // No code of 16 bits or fewer matches: corrupt data, symbol 0.
-    nehmen(16);
-    b->fehlerhaft = true;
-    return 0;
-  }
-  // s value bits (1..15), extended.
-  DEK_INLINE int32_t wert(int s) {
-    const uint32_t v = zeigen(s);
-    nehmen(s);
-    return Erweitern(v, s);
-  }
+    // At least 31 valid bits afterwards (zeros past a marker or the end).
+    DEK_INLINE void nachfuellen() {
+        if (anz >= 31) return;
+        uint64_t w;
+        if (p < breit_bis && (std::memcpy(&w, p, 8), !((~w - 0x0101010101010101ull) & w & 0x8080808080808080ull))) {
+            // All eight bytes are data: their bits go below the valid ones; the
+            // bytes not counted are the stream's next bits, as the next refill
+            // places them again.
+            l |= __builtin_bswap64(w) >> anz;
+            const int n = (63 - anz) >> 3;  // 4..7 bytes
+            p += n;
+            anz += 8 * n;
+        } else {
+            zurueck();
+            Bits_Fuellen(b);
+            anz = b->anzahl;
+            l = anz ? b->puffer << (64 - anz) : 0;
+            laden();
+        }
+    }
+    DEK_INLINE uint32_t zeigen(int n) const { return static_cast<uint32_t>(l >> (64 - n)); }
+    DEK_INLINE void nehmen(int n) {
+        l <<= n;
+        anz -= n;
+    }
+    // One symbol by the 9-bit lookahead or the code limits (as Symbol).
+    DEK_INLINE int symbol(const Huff* t) {
+        const uint32_t e9 = t->schnell[zeigen(SCHNELL_BITS)];
+        if (e9) {
+            nehmen(static_cast<int>(e9 >> 8));
+            return static_cast<int>(e9 & 0xFF);
+        }
+        const uint32_t wort = zeigen(16);
+        for (int len = SCHNELL_BITS + 1; len <= 16; ++len) {
+            const int32_t code = static_cast<int32_t>(wort >> (16 - len));
+            if (code <= t->maxcode[len]) {
+                nehmen(len);
+                const int idx = code + t->valoffset[len];
+                return (idx >= 0 && idx < 256) ? t->sym[idx] : 0;
+            }
+        }
+        // No code of 16 bits or fewer matches: corrupt data, symbol 0.
+        nehmen(16);
+        b->fehlerhaft = true;
+        return 0;
+    }
+    // s value bits (1..15), extended.
+    DEK_INLINE int32_t wert(int s) {
+        const uint32_t v = zeigen(s);
+        nehmen(s);
+        return Erweitern(v, s);
+    }
 };
 
 template <bool DEQ>
-DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pred, const int16_t* q,
-                             int16_t* blk) {
-  std::memset(blk, 0, 64 * sizeof(int16_t));
-  // DC: the difference in one look-up when code and value are short.
-  x.nachfuellen();
-  {
-    const int32_t f = dc->ac_schnell[x.zeigen(KOEF_BITS)];
-    if (f) {
-      x.nehmen(f & 63);
-      *pred = Kurz(*pred + (f >> 16));
-    } else {
-      const int s = x.symbol(dc) & 15;
-      if (s) *pred = Kurz(*pred + x.wert(s));
-    }
-  }
-  blk[0] = DEQ ? Kurz(*pred * q[0]) : static_cast<int16_t>(*pred);
-  const int32_t* ac_schnell = ac->ac_schnell;
-  int k = 1;
-  while (k < 64) {
+DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pred, const int16_t* q, int16_t* blk) {
+    std::memset(blk, 0, 64 * sizeof(int16_t));
+    // DC: the difference in one look-up when code and value are short.
     x.nachfuellen();
-    const int32_t f = ac_schnell[x.zeigen(KOEF_BITS)];
-    if (f) {
-      x.nehmen(f & 63);
-      if (f & KOEF_ENDE) break;
-      k += (f >> 8) & 15;
-      const int pos = Natuerlich[k];
-      blk[pos] = DEQ ? Kurz((f >> 16) * q[pos]) : static_cast<int16_t>(f >> 16);
-      ++k;
-      continue;
+    {
+        const int32_t f = dc->ac_schnell[x.zeigen(KOEF_BITS)];
+        if (f) {
+            x.nehmen(f & 63);
+            *pred = Kurz(*pred + (f >> 16));
+        } else {
+            const int s = x.symbol(dc) & 15;
+            if (s) *pred = Kurz(*pred + x.wert(s));
+        }
     }
-    const int rs = x.symbol(ac);
-    const int r = rs >> 4, sz = rs & 15;
-    if (sz) {
-      k += r;
-      const int pos = Natuerlich[k];
-      const int32_t v = x.wert(sz);
-      blk[pos] = DEQ ? Kurz(v * q[pos]) : Kurz(v);
-      ++k;
-    } else {
-      if (r != 15) break;
-      k += 16;
+    blk[0] = DEQ ? Kurz(*pred * q[0]) : static_cast<int16_t>(*pred);
+    const int32_t* ac_schnell = ac->ac_schnell;
+    int k = 1;
+    while (k < 64) {
+        x.nachfuellen();
+        const int32_t f = ac_schnell[x.zeigen(KOEF_BITS)];
+        if (f) {
+            x.nehmen(f & 63);
+            if (f & KOEF_ENDE) break;
+            k += (f >> 8) & 15;
+            const int pos = Natuerlich[k];
+            blk[pos] = DEQ ? Kurz((f >> 16) * q[pos]) : static_cast<int16_t>(f >> 16);
+            ++k;
+            continue;
+        }
+        const int rs = x.symbol(ac);
+        const int r = rs >> 4, sz = rs & 15;
+        if (sz) {
+            k += r;
+            const int pos = Natuerlich[k];
+            const int32_t v = x.wert(sz);
+            blk[pos] = DEQ ? Kurz(v * q[pos]) : Kurz(v);
+            ++k;
+        } else {
+            if (r != 15) break;
+            k += 16;
+        }
     }
-  }
-  if (k > 64) x.b->fehlerhaft = true;
-  return k == 1;
+    if (k > 64) x.b->fehlerhaft = true;
+    return k == 1;
 }
 
 }  // namespace
 
 void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
-  Lokal x(b);
-  if (b->quant)
-    b->nur_dc = Block_Dek<true>(x, dc, ac, pred, b->quant, blk);
-  else
-    b->nur_dc = Block_Dek<false>(x, dc, ac, pred, nullptr, blk);
-  x.zurueck();
+    Lokal x(b);
+    if (b->quant) b->nur_dc = Block_Dek<true>(x, dc, ac, pred, b->quant, blk);
+    else b->nur_dc = Block_Dek<false>(x, dc, ac, pred, nullptr, blk);
+    x.zurueck();
 }
 
 namespace {
 
 DEK_INLINE uint32_t Bloecke_Dek(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
-  Lokal x(b);
-  uint32_t nur_dc = 0;
-  for (int i = 0; i < n; ++i) {
-    const Block_Plan& bp = plan[i];
-    if (Block_Dek<true>(x, bp.dc, bp.ac, bp.pred, bp.quant, bloecke + 64 * i)) nur_dc |= 1u << i;
-    dc[i] = static_cast<int16_t>(*bp.pred);
-  }
-  x.zurueck();
-  return nur_dc;
+    Lokal x(b);
+    uint32_t nur_dc = 0;
+    for (int i = 0; i < n; ++i) {
+        const Block_Plan& bp = plan[i];
+        if (Block_Dek<true>(x, bp.dc, bp.ac, bp.pred, bp.quant, bloecke + 64 * i)) nur_dc |= 1u << i;
+        dc[i] = static_cast<int16_t>(*bp.pred);
+    }
+    x.zurueck();
+    return nur_dc;
 }
 
 uint32_t Bloecke_Allgemein(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
-  return Bloecke_Dek(b, plan, n, bloecke, dc);
+    return Bloecke_Dek(b, plan, n, bloecke, dc);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -335,7 +331,7 @@ uint32_t Bloecke_Allgemein(Bits* b, const Block_Plan* plan, int n, int16_t* bloe
 // flags), for processors that have them.
 __attribute__((target("bmi2"))) uint32_t Bloecke_BMI2(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke,
                                                       int16_t* dc) {
-  return Bloecke_Dek(b, plan, n, bloecke, dc);
+    return Bloecke_Dek(b, plan, n, bloecke, dc);
 }
 #endif
 
@@ -343,77 +339,77 @@ __attribute__((target("bmi2"))) uint32_t Bloecke_BMI2(Bits* b, const Block_Plan*
 
 uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
 #if defined(__x86_64__) || defined(__i386__)
-  // With the wide refill (processor codes 4 to 6) on processors with BMI2.
-  static const bool bmi2 = __builtin_cpu_supports("bmi2");
-  if (bmi2 && b->breit) return Bloecke_BMI2(b, plan, n, bloecke, dc);
+    // With the wide refill (processor codes 4 to 6) on processors with BMI2.
+    static const bool bmi2 = __builtin_cpu_supports("bmi2");
+    if (bmi2 && b->breit) return Bloecke_BMI2(b, plan, n, bloecke, dc);
 #endif
-  return Bloecke_Allgemein(b, plan, n, bloecke, dc);
+    return Bloecke_Allgemein(b, plan, n, bloecke, dc);
 }
 
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
-  DC_Lesen(b, dc, pred);
-  blk[0] = static_cast<int16_t>(*pred);
-  for (int k = 1; k < 64;) {
-    int rs = Symbol(b, ac);
-    int r = rs >> 4, s = rs & 15;
-    if (s) {
-      k += r + 1;
-      Bits_Holen(b, s);
-    } else {
-      if (r != 15) break;
-      k += 16;
+    DC_Lesen(b, dc, pred);
+    blk[0] = static_cast<int16_t>(*pred);
+    for (int k = 1; k < 64;) {
+        int rs = Symbol(b, ac);
+        int r = rs >> 4, s = rs & 15;
+        if (s) {
+            k += r + 1;
+            Bits_Holen(b, s);
+        } else {
+            if (r != 15) break;
+            k += 16;
+        }
     }
-  }
 }
 
 void DC_Erst(Bits* b, const Huff* dc, int16_t* blk, int32_t* pred, int al) {
-  DC_Lesen(b, dc, pred);
-  blk[0] = Kurz(*pred * (1 << al));
+    DC_Lesen(b, dc, pred);
+    blk[0] = Kurz(*pred * (1 << al));
 }
 
 void DC_Verfeinern(Bits* b, int16_t* blk, int al) {
-  if (Bits_Holen(b, 1)) blk[0] = Kurz(blk[0] | (1 << al));
+    if (Bits_Holen(b, 1)) blk[0] = Kurz(blk[0] | (1 << al));
 }
 
 void AC_Erst(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int32_t* eobrun) {
-  if (*eobrun > 0) {
-    --*eobrun;
-    return;
-  }
-  for (int k = ss; k <= se; ++k) {
-    int rs = Symbol(b, ac);
-    int r = rs >> 4, s = rs & 15;
-    if (s) {
-      k += r;
-      if (k > se) {
-        b->fehlerhaft = true;
+    if (*eobrun > 0) {
+        --*eobrun;
         return;
-      }
-      int32_t v = Erweitern(Bits_Holen(b, s), s);
-      blk[k] = Kurz(v * (1 << al));
-    } else if (r == 15) {
-      k += 15;
-    } else {
-      int32_t lauf = 1 << r;
-      if (r) lauf += static_cast<int32_t>(Bits_Holen(b, r));
-      *eobrun = lauf - 1;
-      return;
     }
-  }
+    for (int k = ss; k <= se; ++k) {
+        int rs = Symbol(b, ac);
+        int r = rs >> 4, s = rs & 15;
+        if (s) {
+            k += r;
+            if (k > se) {
+                b->fehlerhaft = true;
+                return;
+            }
+            int32_t v = Erweitern(Bits_Holen(b, s), s);
+            blk[k] = Kurz(v * (1 << al));
+        } else if (r == 15) {
+            k += 15;
+        } else {
+            int32_t lauf = 1 << r;
+            if (r) lauf += static_cast<int32_t>(Bits_Holen(b, r));
+            *eobrun = lauf - 1;
+            return;
+        }
+    }
 }
 
 // Positions von .. bis - 1 (bis at most 64) as a mask.
 static inline uint64_t Bereich(int von, int bis) {
-  const uint64_t oben = bis >= 64 ? ~uint64_t{0} : (uint64_t{1} << bis) - 1;
-  return oben & (~uint64_t{0} << von);
+    const uint64_t oben = bis >= 64 ? ~uint64_t{0} : (uint64_t{1} << bis) - 1;
+    return oben & (~uint64_t{0} << von);
 }
 
 // One correction bit for every coefficient of the mask m, in order.
 static inline void Korrekturen(Bits* b, int16_t* blk, uint64_t m, int p1) {
-  for (; m; m &= m - 1) {
-    int16_t& c = blk[__builtin_ctzll(m)];
-    if (Bits_Holen(b, 1) && (c & p1) == 0) c = Kurz(c + (c >= 0 ? p1 : -p1));
-  }
+    for (; m; m &= m - 1) {
+        int16_t& c = blk[__builtin_ctzll(m)];
+        if (Bits_Holen(b, 1) && (c & p1) == 0) c = Kurz(c + (c >= 0 ? p1 : -p1));
+    }
 }
 
 // The refinement pass. Each symbol passes over r zero coefficients (those
@@ -421,42 +417,42 @@ static inline void Korrekturen(Bits* b, int16_t* blk, uint64_t m, int p1) {
 // a new coefficient of +-p1 on the next zero one; the non-zero ones are found
 // by a mask of the block.
 void AC_Verfeinern(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int32_t* eobrun) {
-  const int p1 = 1 << al;
-  const int m1 = -p1;
-  int k = ss;
-  uint64_t nz = Nicht_Null_Maske(blk);
-  if (*eobrun == 0) {
-    for (; k <= se; ++k) {
-      int rs = Symbol(b, ac);
-      int r = rs >> 4, s = rs & 15;
-      int neu = 0;
-      if (s) {
-        neu = Bits_Holen(b, 1) ? p1 : m1;
-      } else if (r != 15) {
-        *eobrun = 1 << r;
-        if (r) *eobrun += static_cast<int32_t>(Bits_Holen(b, r));
-        break;
-      }
-      // The (r + 1)-th zero coefficient from k on, or se + 1.
-      uint64_t nullen = ~nz & Bereich(k, se + 1);
-      for (int i = 0; i < r && nullen; ++i) nullen &= nullen - 1;
-      const int ziel = nullen ? __builtin_ctzll(nullen) : se + 1;
-      Korrekturen(b, blk, nz & Bereich(k, ziel), p1);
-      k = ziel;
-      if (neu) {
-        if (k > se) {
-          b->fehlerhaft = true;
-          return;
+    const int p1 = 1 << al;
+    const int m1 = -p1;
+    int k = ss;
+    uint64_t nz = Nicht_Null_Maske(blk);
+    if (*eobrun == 0) {
+        for (; k <= se; ++k) {
+            int rs = Symbol(b, ac);
+            int r = rs >> 4, s = rs & 15;
+            int neu = 0;
+            if (s) {
+                neu = Bits_Holen(b, 1) ? p1 : m1;
+            } else if (r != 15) {
+                *eobrun = 1 << r;
+                if (r) *eobrun += static_cast<int32_t>(Bits_Holen(b, r));
+                break;
+            }
+            // The (r + 1)-th zero coefficient from k on, or se + 1.
+            uint64_t nullen = ~nz & Bereich(k, se + 1);
+            for (int i = 0; i < r && nullen; ++i) nullen &= nullen - 1;
+            const int ziel = nullen ? __builtin_ctzll(nullen) : se + 1;
+            Korrekturen(b, blk, nz & Bereich(k, ziel), p1);
+            k = ziel;
+            if (neu) {
+                if (k > se) {
+                    b->fehlerhaft = true;
+                    return;
+                }
+                blk[k] = static_cast<int16_t>(neu);
+                nz |= uint64_t{1} << k;
+            }
         }
-        blk[k] = static_cast<int16_t>(neu);
-        nz |= uint64_t{1} << k;
-      }
     }
-  }
-  if (*eobrun > 0) {
-    if (k <= se) Korrekturen(b, blk, nz & Bereich(k, se + 1), p1);
-    --*eobrun;
-  }
+    if (*eobrun > 0) {
+        if (k <= se) Korrekturen(b, blk, nz & Bereich(k, se + 1), p1);
+        --*eobrun;
+    }
 }
 
 }  // namespace jpeg_dek
@@ -465,35 +461,35 @@ void AC_Verfeinern(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al
 // per length). Tables whose codes over-subscribe the code space are refused.
 int32_t Jpeg_Build_Huffman(const uint8_t* anzahlen, const uint8_t* symbole, int32_t klasse, int32_t nummer,
                            Jpeg_Huffman_Tabelle* t) {
-  std::memset(t, 0, sizeof(*t));
-  t->Klasse = klasse;
-  t->Nummer = nummer;
-  Jpeg_Huffman_Dektabelle& d = t->Dek;
-  int gesamt = 0;
-  for (int l = 0; l < 16; ++l) gesamt += anzahlen[l];
-  if (gesamt > 256) return JPEG_ERG_HUFFMAN;
-  int32_t code = 0, k = 0;
-  for (int l = 1; l <= 16; ++l) {
-    int n = anzahlen[l - 1];
-    d.Kleinster_Code[l] = static_cast<uint16_t>(code);
-    d.Erster_Index[l] = static_cast<uint16_t>(k);
-    if (n) {
-      if (code + n > (1 << l)) {
-        std::memset(t, 0, sizeof(*t));
-        return JPEG_ERG_HUFFMAN;
-      }
-      d.Groesster_Code[l] = static_cast<uint16_t>(code + n - 1);
-      if (l <= 8)
-        for (int i = 0; i < n; ++i)
-          for (int j = 0; j < (1 << (8 - l)); ++j)
-            d.Vorschau[((code + i) << (8 - l)) | j] = (static_cast<uint32_t>(l) << 16) | symbole[k + i];
-    } else {
-      d.Groesster_Code[l] = 0xFFFF;
+    std::memset(t, 0, sizeof(*t));
+    t->Klasse = klasse;
+    t->Nummer = nummer;
+    Jpeg_Huffman_Dektabelle& d = t->Dek;
+    int gesamt = 0;
+    for (int l = 0; l < 16; ++l) gesamt += anzahlen[l];
+    if (gesamt > 256) return JPEG_ERG_HUFFMAN;
+    int32_t code = 0, k = 0;
+    for (int l = 1; l <= 16; ++l) {
+        int n = anzahlen[l - 1];
+        d.Kleinster_Code[l] = static_cast<uint16_t>(code);
+        d.Erster_Index[l] = static_cast<uint16_t>(k);
+        if (n) {
+            if (code + n > (1 << l)) {
+                std::memset(t, 0, sizeof(*t));
+                return JPEG_ERG_HUFFMAN;
+            }
+            d.Groesster_Code[l] = static_cast<uint16_t>(code + n - 1);
+            if (l <= 8)
+                for (int i = 0; i < n; ++i)
+                    for (int j = 0; j < (1 << (8 - l)); ++j)
+                        d.Vorschau[((code + i) << (8 - l)) | j] = (static_cast<uint32_t>(l) << 16) | symbole[k + i];
+        } else {
+            d.Groesster_Code[l] = 0xFFFF;
+        }
+        code = (code + n) << 1;
+        k += n;
     }
-    code = (code + n) << 1;
-    k += n;
-  }
-  d.Groesster_Code[17] = 0xFFFF;
-  for (int i = 0; i < gesamt; ++i) d.Symbole[i] = symbole[i];
-  return 0;
+    d.Groesster_Code[17] = 0xFFFF;
+    for (int i = 0; i < gesamt; ++i) d.Symbole[i] = symbole[i];
+    return 0;
 }

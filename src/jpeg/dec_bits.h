@@ -11,13 +11,13 @@ namespace jpeg_dek {
 // input `nachladen` refills [p, ende) and returns 0, or a negative result code
 // (an empty read, a read error); for memory input it is null.
 struct Eingabe {
-  const uint8_t* p = nullptr;
-  const uint8_t* ende = nullptr;
-  int (*nachladen)(Eingabe*) = nullptr;
-  void* besitzer = nullptr;
-  int64_t genommen_vor_puffer = 0;  // bytes taken before the current buffer started
-  const uint8_t* puffer_anfang = nullptr;
-  int fehler = 0;  // the first refill error met inside entropy data
+    const uint8_t* p = nullptr;
+    const uint8_t* ende = nullptr;
+    int (*nachladen)(Eingabe*) = nullptr;
+    void* besitzer = nullptr;
+    int64_t genommen_vor_puffer = 0;  // bytes taken before the current buffer started
+    const uint8_t* puffer_anfang = nullptr;
+    int fehler = 0;  // the first refill error met inside entropy data
 };
 
 // Derived decoding table of one DHT table: a 9-bit lookahead for symbols, a
@@ -27,17 +27,17 @@ constexpr int SCHNELL_BITS = 9;
 constexpr int KOEF_BITS = 10;
 constexpr int32_t KOEF_ENDE = 0x80;  // flag of a whole-coefficient entry: end of block
 struct Huff {
-  // (length << 8) | symbol for codes of up to SCHNELL_BITS bits, 0 otherwise.
-  uint16_t schnell[1 << SCHNELL_BITS];
-  // For a code and its value bits fitting in KOEF_BITS bits the whole
-  // coefficient: total length (bits 0..5), KOEF_ENDE for the end of the block
-  // (AC tables), run of zeros before it (bits 8..11; 15 with value 0 for the
-  // zero run of 16), value (signed, bits 16..31); 0 when not applicable.
-  int32_t ac_schnell[1 << KOEF_BITS];
-  int32_t maxcode[18];   // largest code of length l, -1 when none; [17] sentinel
-  int32_t valoffset[17]; // symbol index = code + valoffset[l]
-  uint8_t sym[256];
-  bool gueltig;
+    // (length << 8) | symbol for codes of up to SCHNELL_BITS bits, 0 otherwise.
+    uint16_t schnell[1 << SCHNELL_BITS];
+    // For a code and its value bits fitting in KOEF_BITS bits the whole
+    // coefficient: total length (bits 0..5), KOEF_ENDE for the end of the block
+    // (AC tables), run of zeros before it (bits 8..11; 15 with value 0 for the
+    // zero run of 16), value (signed, bits 16..31); 0 when not applicable.
+    int32_t ac_schnell[1 << KOEF_BITS];
+    int32_t maxcode[18];    // largest code of length l, -1 when none; [17] sentinel
+    int32_t valoffset[17];  // symbol index = code + valoffset[l]
+    uint8_t sym[256];
+    bool gueltig;
 };
 
 // Builds a table from the 16 counts and the symbols. Returns false when the
@@ -45,18 +45,18 @@ struct Huff {
 bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int anzahl_symbole, bool ac);
 
 struct Bits {
-  uint64_t puffer = 0;  // valid bits are the low `anzahl` bits
-  int32_t anzahl = 0;
-  int marke = 0;        // a marker met in the entropy data, 0 when none
-  int32_t null_bytes = 0;  // zero bytes fed in past a marker or the end
-  Eingabe* ein = nullptr;
-  bool breit = false;   // fetch eight bytes at once when none is 0xFF
-  bool nur_dc = false;  // the last sequential block had no AC coefficient
-  bool fehlerhaft = false;  // a code no table has, or coefficients past the block's end
-  // When set, the sequential block decoder stores every coefficient
-  // multiplied by this table (natural order, low 16 bits of the product: the
-  // accurate dequantisation done on the way).
-  const int16_t* quant = nullptr;
+    uint64_t puffer = 0;  // valid bits are the low `anzahl` bits
+    int32_t anzahl = 0;
+    int marke = 0;           // a marker met in the entropy data, 0 when none
+    int32_t null_bytes = 0;  // zero bytes fed in past a marker or the end
+    Eingabe* ein = nullptr;
+    bool breit = false;       // fetch eight bytes at once when none is 0xFF
+    bool nur_dc = false;      // the last sequential block had no AC coefficient
+    bool fehlerhaft = false;  // a code no table has, or coefficients past the block's end
+    // When set, the sequential block decoder stores every coefficient
+    // multiplied by this table (natural order, low 16 bits of the product: the
+    // accurate dequantisation done on the way).
+    const int16_t* quant = nullptr;
 };
 
 // Tops the accumulator up to at least 57 bits; past a marker or the end of
@@ -64,34 +64,34 @@ struct Bits {
 void Bits_Fuellen(Bits* b);
 
 inline void Bits_Sicher(Bits* b, int n) {
-  if (b->anzahl < n) Bits_Fuellen(b);
+    if (b->anzahl < n) Bits_Fuellen(b);
 }
 inline uint32_t Bits_Zeigen(const Bits* b, int n) {
-  return static_cast<uint32_t>(b->puffer >> (b->anzahl - n)) & ((1u << n) - 1);
+    return static_cast<uint32_t>(b->puffer >> (b->anzahl - n)) & ((1u << n) - 1);
 }
 inline uint32_t Bits_Holen(Bits* b, int n) {
-  Bits_Sicher(b, n);
-  b->anzahl -= n;
-  return static_cast<uint32_t>(b->puffer >> b->anzahl) & ((1u << n) - 1);
+    Bits_Sicher(b, n);
+    b->anzahl -= n;
+    return static_cast<uint32_t>(b->puffer >> b->anzahl) & ((1u << n) - 1);
 }
 inline int32_t Erweitern(uint32_t v, int s) {
-  return (s == 0) ? 0 : (v < (1u << (s - 1)) ? static_cast<int32_t>(v) - (1 << s) + 1 : static_cast<int32_t>(v));
+    return (s == 0) ? 0 : (v < (1u << (s - 1)) ? static_cast<int32_t>(v) - (1 << s) + 1 : static_cast<int32_t>(v));
 }
 // Drops the buffered bits (end of a scan, restart).
 inline void Bits_Leeren(Bits* b) {
-  b->anzahl = 0;
-  b->puffer = 0;
+    b->anzahl = 0;
+    b->puffer = 0;
 }
 
 int Symbol_Lang(Bits* b, const Huff* t);
 inline int Symbol(Bits* b, const Huff* t) {
-  Bits_Sicher(b, 17);
-  uint32_t e = t->schnell[Bits_Zeigen(b, SCHNELL_BITS)];
-  if (e) {
-    b->anzahl -= static_cast<int>(e >> 8);
-    return static_cast<int>(e & 0xFF);
-  }
-  return Symbol_Lang(b, t);
+    Bits_Sicher(b, 17);
+    uint32_t e = t->schnell[Bits_Zeigen(b, SCHNELL_BITS)];
+    if (e) {
+        b->anzahl -= static_cast<int>(e >> 8);
+        return static_cast<int>(e & 0xFF);
+    }
+    return Symbol_Lang(b, t);
 }
 
 // Sequential block: coefficients in natural order into blk (cleared here),
@@ -101,10 +101,10 @@ void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, in
 // One block of a run of sequential blocks: its tables, predictor and
 // dequantisation table (natural order, the low 16 bits of c * q are stored).
 struct Block_Plan {
-  const Huff* dc;
-  const Huff* ac;
-  int32_t* pred;
-  const int16_t* quant;
+    const Huff* dc;
+    const Huff* ac;
+    int32_t* pred;
+    const int16_t* quant;
 };
 // Decodes n blocks (at most 32) one after the other into bloecke + 64 i,
 // each as Block_Dekodieren with its plan's table, and each block's quantised
@@ -117,18 +117,18 @@ void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred,
 // Bit i set where coefficient i of the block is not zero.
 inline uint64_t Nicht_Null_Maske(const int16_t* blk) {
 #if defined(__SSE2__)
-  const __m128i null = _mm_setzero_si128();
-  uint64_t maske = 0;
-  for (int i = 0; i < 4; ++i) {
-    const __m128i a = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(blk + 16 * i)), null);
-    const __m128i b = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(blk + 16 * i + 8)), null);
-    maske |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_packs_epi16(a, b)))) << (16 * i);
-  }
-  return ~maske;
+    const __m128i null = _mm_setzero_si128();
+    uint64_t maske = 0;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i a = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(blk + 16 * i)), null);
+        const __m128i b = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(blk + 16 * i + 8)), null);
+        maske |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_packs_epi16(a, b)))) << (16 * i);
+    }
+    return ~maske;
 #else
-  uint64_t maske = 0;
-  for (int i = 0; i < 64; ++i) maske |= static_cast<uint64_t>(blk[i] != 0) << i;
-  return maske;
+    uint64_t maske = 0;
+    for (int i = 0; i < 64; ++i) maske |= static_cast<uint64_t>(blk[i] != 0) << i;
+    return maske;
 #endif
 }
 

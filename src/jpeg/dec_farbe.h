@@ -8,9 +8,9 @@
 namespace jpeg_dek {
 
 struct Farbwahl {
-  Zeilen_Fn fn = nullptr;       // component rows at the output width
-  Zeilen_Fn halb_fn = nullptr;  // the same with both chroma rows at half width
-  bool gepackt = false;         // packed 4:2:2 output
+    Zeilen_Fn fn = nullptr;       // component rows at the output width
+    Zeilen_Fn halb_fn = nullptr;  // the same with both chroma rows at half width
+    bool gepackt = false;         // packed 4:2:2 output
 };
 
 // The converter for data colour jc with n components into pixels of colour
@@ -26,10 +26,10 @@ inline constexpr int32_t BLAU_KONSTANTE = 128 * 454 - 128;
 
 // One pixel of the YCbCr conversion (8 fraction bits, BT.601 coefficients).
 inline void YCC_Pixel(int32_t y, int32_t cb, int32_t cr, uint8_t* r, uint8_t* g, uint8_t* b) {
-  auto klemmen = [](int32_t v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); };
-  *r = klemmen(y + ((cr * 359 - ROT_KONSTANTE) >> 8));
-  *g = klemmen(y - ((cb * 88 + cr * 183 - GRUEN_KONSTANTE) >> 8));
-  *b = klemmen(y + ((cb * 454 - BLAU_KONSTANTE) >> 8));
+    auto klemmen = [](int32_t v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); };
+    *r = klemmen(y + ((cr * 359 - ROT_KONSTANTE) >> 8));
+    *g = klemmen(y - ((cb * 88 + cr * 183 - GRUEN_KONSTANTE) >> 8));
+    *b = klemmen(y + ((cb * 454 - BLAU_KONSTANTE) >> 8));
 }
 
 }  // namespace jpeg_dek

@@ -22,83 +22,83 @@ namespace jpeg_dek {
 using Zeilen_Fn = void (*)(const uint8_t* const* quelle, uint8_t* ziel, int32_t n, int32_t kanaele, int32_t x);
 
 struct Komp {
-  int32_t h, v;          // sampling factors
-  int32_t bs;            // block side after the inverse transform (8, 4, 2, 1)
-  int32_t ux, uy;        // up-sampling the output stage still does
-  int32_t glatt_h;       // smooth horizontal doubling
-  int32_t glatt_v;       // smooth vertical doubling (with glatt_h)
-  int32_t bloecke_x, bloecke_y;  // blocks in the MCU grid
-  int32_t breite, hoehe;         // valid samples at the output scale
-  int32_t streifen_breite;       // bloecke_x * bs
-  int32_t streifen_hoehe;        // v * bs
-  uint8_t* streifen[2];          // samples of two MCU rows
-  int16_t* koef;                 // coefficients (buffered decoding)
-  int32_t quant;                 // quantisation table number
-  uint8_t* zeile;                // up-sampled output row
-  uint16_t* summen;              // weighted sums of the smooth doubling (with room around)
+    int32_t h, v;                  // sampling factors
+    int32_t bs;                    // block side after the inverse transform (8, 4, 2, 1)
+    int32_t ux, uy;                // up-sampling the output stage still does
+    int32_t glatt_h;               // smooth horizontal doubling
+    int32_t glatt_v;               // smooth vertical doubling (with glatt_h)
+    int32_t bloecke_x, bloecke_y;  // blocks in the MCU grid
+    int32_t breite, hoehe;         // valid samples at the output scale
+    int32_t streifen_breite;       // bloecke_x * bs
+    int32_t streifen_hoehe;        // v * bs
+    uint8_t* streifen[2];          // samples of two MCU rows
+    int16_t* koef;                 // coefficients (buffered decoding)
+    int32_t quant;                 // quantisation table number
+    uint8_t* zeile;                // up-sampled output row
+    uint16_t* summen;              // weighted sums of the smooth doubling (with room around)
 };
 
 // The full-size output of a block whose only coefficient is its DC value,
 // kept per quantisation table and DC value (the inverse transform of such a
 // block depends on nothing else).
 struct DC_Eintrag {
-  int16_t dc;
-  uint8_t gueltig;
-  alignas(16) uint8_t px[64];
+    int16_t dc;
+    uint8_t gueltig;
+    alignas(16) uint8_t px[64];
 };
 constexpr int DC_PLAETZE = 256;
 
 // Working state of one decode (Dek_Zustand of the record).
 struct Zustand {
-  // memory of this state, released together
-  void* bloecke[24];
-  int32_t anzahl_bloecke;
+    // memory of this state, released together
+    void* bloecke[24];
+    int32_t anzahl_bloecke;
 
-  bool bereit;           // geometry set up for the current frame
-  bool gepuffert;        // coefficients gathered, output at the end
-  bool zickzack;         // gathered blocks in zigzag order (progressive frames)
-  bool scan_begonnen;    // a scan of this decode has started
-  bool bild_fertig;      // every MCU decoded (streaming) / output done
-  bool daten_fehlen;     // entropy data ran short (cut off, or ended by a marker)
-  bool daten_ungueltig;  // a code the tables do not have, or a wrong restart marker
-  bool rst_falsch;       // a restart marker out of sequence
-  bool grau;             // damaged data: the rest of the scan, or of the restart
-                         // interval, is not decoded (grey, or the earlier scans' values)
-  bool vorschau_fertig;  // a thumbnail was written (thumbnail modes)
-  bool ausgabe_laeuft;   // the gathered picture is being written (zeile, spalte)
-  int32_t n;
-  Komp k[4];
-  int32_t max_h, max_v;
-  int32_t mcu_x, mcu_y;  // MCU grid
-  int32_t skala, bs;     // 1, 2, 4, 8 and the luma block side 8 / skala
-  int32_t aus_breite, aus_hoehe;  // picture size at the output scale
-  int32_t mcu_aus_hoehe;          // output rows per MCU row
-  // region in output pixels (right and bottom exclusive)
-  int32_t x0, y0, x1, y1;
-  bool bereich;
-  // output rows
-  int32_t naechste_zeile;     // next output row to write
-  Zeilen_Fn wandler;
-  bool halb;                  // chroma handed over at half width
-  int32_t jc;                 // colour of the data as decoded
+    bool bereit;           // geometry set up for the current frame
+    bool gepuffert;        // coefficients gathered, output at the end
+    bool zickzack;         // gathered blocks in zigzag order (progressive frames)
+    bool scan_begonnen;    // a scan of this decode has started
+    bool bild_fertig;      // every MCU decoded (streaming) / output done
+    bool daten_fehlen;     // entropy data ran short (cut off, or ended by a marker)
+    bool daten_ungueltig;  // a code the tables do not have, or a wrong restart marker
+    bool rst_falsch;       // a restart marker out of sequence
+    bool grau;             // damaged data: the rest of the scan, or of the restart
+                           // interval, is not decoded (grey, or the earlier scans' values)
+    bool vorschau_fertig;  // a thumbnail was written (thumbnail modes)
+    bool ausgabe_laeuft;   // the gathered picture is being written (zeile, spalte)
+    int32_t n;
+    Komp k[4];
+    int32_t max_h, max_v;
+    int32_t mcu_x, mcu_y;           // MCU grid
+    int32_t skala, bs;              // 1, 2, 4, 8 and the luma block side 8 / skala
+    int32_t aus_breite, aus_hoehe;  // picture size at the output scale
+    int32_t mcu_aus_hoehe;          // output rows per MCU row
+    // region in output pixels (right and bottom exclusive)
+    int32_t x0, y0, x1, y1;
+    bool bereich;
+    // output rows
+    int32_t naechste_zeile;  // next output row to write
+    Zeilen_Fn wandler;
+    bool halb;   // chroma handed over at half width
+    int32_t jc;  // colour of the data as decoded
 
-  // entropy decoding
-  Eingabe ein;
-  Bits bits;
-  // The fast tables (4 DC, 4 AC) in one block that is not cleared: each
-  // table is built before its first use.
-  Huff* dc;
-  Huff* ac;
-  uint32_t huff_neu;  // bit t (DC) or 4 + t (AC): table t changed since its fast form was built
-  int32_t scans;
-  // per component and coefficient: 1 + the lowest point transform a scan
-  // has delivered it with (0: not delivered)
-  uint8_t stand[4][64];
-  int64_t arbeit;  // blocks visited by the gathered scans so far
-  // MCU position of the streaming scan, or of the output of a gathered picture
-  int32_t spalte, zeile;
-  DC_Eintrag (*dc_speicher)[DC_PLAETZE];  // 4 tables; made after the first DC-only blocks
-  int32_t dc_bloecke;                     // DC-only blocks seen before the store was made
+    // entropy decoding
+    Eingabe ein;
+    Bits bits;
+    // The fast tables (4 DC, 4 AC) in one block that is not cleared: each
+    // table is built before its first use.
+    Huff* dc;
+    Huff* ac;
+    uint32_t huff_neu;  // bit t (DC) or 4 + t (AC): table t changed since its fast form was built
+    int32_t scans;
+    // per component and coefficient: 1 + the lowest point transform a scan
+    // has delivered it with (0: not delivered)
+    uint8_t stand[4][64];
+    int64_t arbeit;  // blocks visited by the gathered scans so far
+    // MCU position of the streaming scan, or of the output of a gathered picture
+    int32_t spalte, zeile;
+    DC_Eintrag (*dc_speicher)[DC_PLAETZE];  // 4 tables; made after the first DC-only blocks
+    int32_t dc_bloecke;                     // DC-only blocks seen before the store was made
 };
 
 // A zero-filled block that lives as long as the state; null on failure.
@@ -131,8 +131,8 @@ int32_t Jpeg_Setup_Geometrie(JPEG_PROPERTIES* p);
 void Jpeg_Dek_Freigeben(JPEG_PROPERTIES* p);
 
 // Kernel-table forms of the block decoders.
-int32_t Jpeg_Decode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
-                          int32_t* pred, int16_t* blk);
+int32_t Jpeg_Decode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac, int32_t* pred,
+                          int16_t* blk);
 int32_t Jpeg_Decode_Block_Breit(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
                                 int32_t* pred, int16_t* blk);
 int32_t Jpeg_Decode_Block_DC(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,

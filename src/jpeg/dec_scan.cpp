@@ -12,51 +12,49 @@ using namespace jpeg_dek;
 namespace {
 
 JPEG_PROPERTIES* Besitzer(Jpeg_Strom* s) {
-  return reinterpret_cast<JPEG_PROPERTIES*>(reinterpret_cast<char*>(s) - offsetof(JPEG_PROPERTIES, Strom));
+    return reinterpret_cast<JPEG_PROPERTIES*>(reinterpret_cast<char*>(s) - offsetof(JPEG_PROPERTIES, Strom));
 }
 
 // The fast decoding tables that belong to the record's DC or AC table t.
 const Huff* Schnelltabelle(JPEG_PROPERTIES* p, const Jpeg_Huffman_Tabelle* t) {
-  Zustand* z = p->Dek_Zustand;
-  if (t >= p->DC_Tabelle && t < p->DC_Tabelle + 4) return &z->dc[t - p->DC_Tabelle];
-  return &z->ac[t - p->AC_Tabelle];
+    Zustand* z = p->Dek_Zustand;
+    if (t >= p->DC_Tabelle && t < p->DC_Tabelle + 4) return &z->dc[t - p->DC_Tabelle];
+    return &z->ac[t - p->AC_Tabelle];
 }
 
 // Rebuilds a fast table from the record's decoding table.
 void Schnell_Bauen(Huff* h, const Jpeg_Huffman_Tabelle& t, bool ac) {
-  uint8_t zahlen[16];
-  uint8_t sym[256];
-  int n = 0;
-  for (int l = 1; l <= 16; ++l) {
-    uint16_t gr = t.Dek.Groesster_Code[l], kl = t.Dek.Kleinster_Code[l];
-    int c = gr == 0xFFFF ? 0 : gr - kl + 1;
-    if (c < 0 || n + c > 256) c = 0;
-    zahlen[l - 1] = static_cast<uint8_t>(c);
-    n += c;
-  }
-  for (int i = 0; i < n; ++i) sym[i] = static_cast<uint8_t>(t.Dek.Symbole[i]);
-  if (!Huff_Bauen(h, zahlen, sym, n, ac)) std::memset(h, 0, sizeof(*h));
+    uint8_t zahlen[16];
+    uint8_t sym[256];
+    int n = 0;
+    for (int l = 1; l <= 16; ++l) {
+        uint16_t gr = t.Dek.Groesster_Code[l], kl = t.Dek.Kleinster_Code[l];
+        int c = gr == 0xFFFF ? 0 : gr - kl + 1;
+        if (c < 0 || n + c > 256) c = 0;
+        zahlen[l - 1] = static_cast<uint8_t>(c);
+        n += c;
+    }
+    for (int i = 0; i < n; ++i) sym[i] = static_cast<uint8_t>(t.Dek.Symbole[i]);
+    if (!Huff_Bauen(h, zahlen, sym, n, ac)) std::memset(h, 0, sizeof(*h));
 }
 
 // Damage: the decoding has gone past the data (zero bytes were fed in past a
 // marker or the end and not all of them are still unread), or met a code the
 // tables do not have. Notes which, and returns true when there was any.
 bool Schaden(Zustand* z) {
-  bool schaden = false;
-  if (z->bits.fehlerhaft) {
-    z->bits.fehlerhaft = false;
-    z->daten_ungueltig = true;
-    schaden = true;
-  }
-  if (z->bits.null_bytes && int64_t{z->bits.null_bytes} * 8 > z->bits.anzahl) {
-    // Cut short by a restart marker: damaged data; by anything else: cut off.
-    if (z->bits.marke >= 0xD0 && z->bits.marke <= 0xD7)
-      z->daten_ungueltig = true;
-    else
-      z->daten_fehlen = true;
-    schaden = true;
-  }
-  return schaden;
+    bool schaden = false;
+    if (z->bits.fehlerhaft) {
+        z->bits.fehlerhaft = false;
+        z->daten_ungueltig = true;
+        schaden = true;
+    }
+    if (z->bits.null_bytes && int64_t{z->bits.null_bytes} * 8 > z->bits.anzahl) {
+        // Cut short by a restart marker: damaged data; by anything else: cut off.
+        if (z->bits.marke >= 0xD0 && z->bits.marke <= 0xD7) z->daten_ungueltig = true;
+        else z->daten_fehlen = true;
+        schaden = true;
+    }
+    return schaden;
 }
 
 // Restart processing after MCU (or block) nr: predictors and bits are reset
@@ -64,392 +62,398 @@ bool Schaden(Zustand* z) {
 // should, the reader resynchronises on the next marker. A restart marker ends
 // the grey run of damaged data; one out of sequence is noted.
 void Neustart(Zustand* z, Jpeg_Scan* scan, JPEG_PROPERTIES* p, int32_t nr) {
-  Schaden(z);
-  Bits_Leeren(&z->bits);
-  for (int i = 0; i < 4; ++i) scan->DC_Praediktor[i] = 0;
-  p->Strom.EOB_Lauf = 0;
-  if (!z->bits.marke) {
-    Eingabe& e = z->ein;
-    for (;;) {
-      if (e.p >= e.ende && (!e.nachladen || e.nachladen(&e) < 0 || e.p >= e.ende)) {
-        z->bits.marke = 0x100;
-        break;
-      }
-      if (*e.p++ != 0xFF) continue;
-      if (e.p >= e.ende && (!e.nachladen || e.nachladen(&e) < 0 || e.p >= e.ende)) {
-        z->bits.marke = 0x100;
-        break;
-      }
-      uint8_t c = *e.p;
-      if (c == 0x00 || c == 0xFF) continue;
-      ++e.p;
-      z->bits.marke = c;
-      break;
+    Schaden(z);
+    Bits_Leeren(&z->bits);
+    for (int i = 0; i < 4; ++i) scan->DC_Praediktor[i] = 0;
+    p->Strom.EOB_Lauf = 0;
+    if (!z->bits.marke) {
+        Eingabe& e = z->ein;
+        for (;;) {
+            if (e.p >= e.ende && (!e.nachladen || e.nachladen(&e) < 0 || e.p >= e.ende)) {
+                z->bits.marke = 0x100;
+                break;
+            }
+            if (*e.p++ != 0xFF) continue;
+            if (e.p >= e.ende && (!e.nachladen || e.nachladen(&e) < 0 || e.p >= e.ende)) {
+                z->bits.marke = 0x100;
+                break;
+            }
+            uint8_t c = *e.p;
+            if (c == 0x00 || c == 0xFF) continue;
+            ++e.p;
+            z->bits.marke = c;
+            break;
+        }
     }
-  }
-  if (z->bits.marke >= 0xD0 && z->bits.marke <= 0xD7) {
-    const int32_t erwartet = 0xD0 + ((nr / scan->Neustart_Intervall - 1) & 7);
-    if (z->bits.marke != erwartet) z->rst_falsch = true;
-    z->bits.marke = 0;
-    z->grau = false;
-  }
-  // Any other marker stays pending: the rest of the scan is damaged and the
-  // marker loop takes the marker afterwards.
-  z->bits.null_bytes = 0;
+    if (z->bits.marke >= 0xD0 && z->bits.marke <= 0xD7) {
+        const int32_t erwartet = 0xD0 + ((nr / scan->Neustart_Intervall - 1) & 7);
+        if (z->bits.marke != erwartet) z->rst_falsch = true;
+        z->bits.marke = 0;
+        z->grau = false;
+    }
+    // Any other marker stays pending: the rest of the scan is damaged and the
+    // marker loop takes the marker afterwards.
+    z->bits.null_bytes = 0;
 }
 
 // Fills the strips of one MCU of a streamed scan with neutral grey.
 void Grau_MCU(Zustand* z, const Jpeg_Scan* scan) {
-  for (int i = 0; i < scan->Ns; ++i) {
-    const Komp& k = z->k[scan->Komponenten[i].Index];
-    uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(z->spalte) * k.h * k.bs;
-    for (int32_t r = 0; r < k.streifen_hoehe; ++r)
-      std::memset(ziel + static_cast<int64_t>(r) * k.streifen_breite, 128, static_cast<size_t>(k.h * k.bs));
-  }
+    for (int i = 0; i < scan->Ns; ++i) {
+        const Komp& k = z->k[scan->Komponenten[i].Index];
+        uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(z->spalte) * k.h * k.bs;
+        for (int32_t r = 0; r < k.streifen_hoehe; ++r)
+            std::memset(ziel + static_cast<int64_t>(r) * k.streifen_breite, 128, static_cast<size_t>(k.h * k.bs));
+    }
 }
 
 void Aktive_Kerne(JPEG_PROPERTIES* p) {
-  Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
-  if (p->DCT_Art == DCT_GENAU) {
-    kt->IDCT_8x8_Aktiv = kt->IDCT_8x8_Genau;
-    kt->IDCT_4x4_Aktiv = kt->IDCT_4x4_Genau;
-    kt->IDCT_2x2_Aktiv = kt->IDCT_2x2_Genau;
-    kt->IDCT_1x1_Aktiv = kt->IDCT_1x1_Genau;
-    kt->Dequantisieren_Aktiv = kt->Dequantisieren_Genau;
-  } else {
-    kt->IDCT_8x8_Aktiv = kt->IDCT_8x8_Schnell;
-    kt->IDCT_4x4_Aktiv = kt->IDCT_4x4_Schnell;
-    kt->IDCT_2x2_Aktiv = kt->IDCT_2x2_Schnell;
-    kt->IDCT_1x1_Aktiv = kt->IDCT_1x1_Schnell;
-    kt->Dequantisieren_Aktiv = kt->Dequantisieren_Schnell;
-  }
+    Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
+    if (p->DCT_Art == DCT_GENAU) {
+        kt->IDCT_8x8_Aktiv = kt->IDCT_8x8_Genau;
+        kt->IDCT_4x4_Aktiv = kt->IDCT_4x4_Genau;
+        kt->IDCT_2x2_Aktiv = kt->IDCT_2x2_Genau;
+        kt->IDCT_1x1_Aktiv = kt->IDCT_1x1_Genau;
+        kt->Dequantisieren_Aktiv = kt->Dequantisieren_Genau;
+    } else {
+        kt->IDCT_8x8_Aktiv = kt->IDCT_8x8_Schnell;
+        kt->IDCT_4x4_Aktiv = kt->IDCT_4x4_Schnell;
+        kt->IDCT_2x2_Aktiv = kt->IDCT_2x2_Schnell;
+        kt->IDCT_1x1_Aktiv = kt->IDCT_1x1_Schnell;
+        kt->Dequantisieren_Aktiv = kt->Dequantisieren_Schnell;
+    }
 }
 
 Jpeg_Block_Fn IDCT_Fuer(Jpeg_Kern_Tabelle* kt, int bs) {
-  switch (bs) {
-    case 8: return kt->IDCT_8x8_Aktiv;
-    case 4: return kt->IDCT_4x4_Aktiv;
-    case 2: return kt->IDCT_2x2_Aktiv;
-    default: return kt->IDCT_1x1_Aktiv;
-  }
+    switch (bs) {
+        case 8: return kt->IDCT_8x8_Aktiv;
+        case 4: return kt->IDCT_4x4_Aktiv;
+        case 2: return kt->IDCT_2x2_Aktiv;
+        default: return kt->IDCT_1x1_Aktiv;
+    }
 }
 
 // The MCU rows that the output needs (the region, widened by one row when
 // smoothing looks at neighbours).
 void Benoetigte_Zeilen(const Zustand* z, int32_t* von, int32_t* bis) {
-  *von = 0;
-  *bis = z->mcu_y;
-  if (!z->bereich) return;
-  int32_t h = z->mcu_aus_hoehe;
-  if (z->y1 <= z->y0) {
-    *bis = 0;
-    return;
-  }
-  *von = z->y0 / h - 1;
-  *bis = (z->y1 - 1) / h + 2;
-  if (*von < 0) *von = 0;
-  if (*bis > z->mcu_y) *bis = z->mcu_y;
+    *von = 0;
+    *bis = z->mcu_y;
+    if (!z->bereich) return;
+    int32_t h = z->mcu_aus_hoehe;
+    if (z->y1 <= z->y0) {
+        *bis = 0;
+        return;
+    }
+    *von = z->y0 / h - 1;
+    *bis = (z->y1 - 1) / h + 2;
+    if (*von < 0) *von = 0;
+    if (*bis > z->mcu_y) *bis = z->mcu_y;
 }
 
 // The accurate SIMD inverse straight into byte rows. With AVX2 a block waits
 // for a partner and the two are transformed together.
 struct Bytes_Idct {
-  bool paare;
-  const int16_t* wartend = nullptr;
-  uint8_t* ziel = nullptr;
-  int64_t abstand = 0;
-  // True when the block was kept waiting: its coefficients must stay
-  // untouched until its partner comes or Absenden is called.
-  bool Block(const int16_t* kb, uint8_t* z, int64_t a) {
-    if (!paare) {
-      Jpeg_IDCT_Genau_SSE2_Bytes(kb, z, a);
-      return false;
+    bool paare;
+    const int16_t* wartend = nullptr;
+    uint8_t* ziel = nullptr;
+    int64_t abstand = 0;
+    // True when the block was kept waiting: its coefficients must stay
+    // untouched until its partner comes or Absenden is called.
+    bool Block(const int16_t* kb, uint8_t* z, int64_t a) {
+        if (!paare) {
+            Jpeg_IDCT_Genau_SSE2_Bytes(kb, z, a);
+            return false;
+        }
+        if (wartend) {
+            Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, ziel, abstand, z, a);
+            wartend = nullptr;
+            return false;
+        }
+        wartend = kb;
+        ziel = z;
+        abstand = a;
+        return true;
     }
-    if (wartend) {
-      Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, ziel, abstand, z, a);
-      wartend = nullptr;
-      return false;
+    void Absenden() {
+        if (wartend) Jpeg_IDCT_Genau_SSE2_Bytes(wartend, ziel, abstand);
+        wartend = nullptr;
     }
-    wartend = kb;
-    ziel = z;
-    abstand = a;
-    return true;
-  }
-  void Absenden() {
-    if (wartend) Jpeg_IDCT_Genau_SSE2_Bytes(wartend, ziel, abstand);
-    wartend = nullptr;
-  }
 };
 
 // A scan component's tables, inverse and block counts.
 struct Scan_Komp {
-  const Jpeg_Huffman_Tabelle *dc, *ac;
-  const int16_t* q;
-  Jpeg_Block_Fn idct;
-  int c, h, v, bs;
+    const Jpeg_Huffman_Tabelle *dc, *ac;
+    const int16_t* q;
+    Jpeg_Block_Fn idct;
+    int c, h, v, bs;
 };
 
 // No restart marker can end the damage: the rest of the MCU row is grey
 // (the strips the output still needs).
 void Graue_Zeile(Zustand* z, const Jpeg_Scan* scan, bool voll) {
-  const bool gebraucht = int64_t{z->zeile} * z->mcu_aus_hoehe < int64_t{z->y1} + z->mcu_aus_hoehe;
-  for (int i = 0; i < scan->Ns && voll && gebraucht; ++i) {
-    const Komp& k = z->k[scan->Komponenten[i].Index];
-    std::memset(k.streifen[z->zeile & 1], 128, static_cast<size_t>(k.streifen_breite) * k.streifen_hoehe);
-  }
-  z->spalte = z->mcu_x;
+    const bool gebraucht = int64_t{z->zeile} * z->mcu_aus_hoehe < int64_t{z->y1} + z->mcu_aus_hoehe;
+    for (int i = 0; i < scan->Ns && voll && gebraucht; ++i) {
+        const Komp& k = z->k[scan->Komponenten[i].Index];
+        std::memset(k.streifen[z->zeile & 1], 128, static_cast<size_t>(k.streifen_breite) * k.streifen_hoehe);
+    }
+    z->spalte = z->mcu_x;
 }
 
 // One MCU by the table road: each block decoded, dequantised, transformed
 // and placed; outside the needed rows only decoded.
 inline void MCU_Tabelle(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan, const Scan_Komp* sk, bool genau, bool voll,
                         int16_t* blk) {
-  Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
-  for (int i = 0; i < scan->Ns; ++i) {
-    const Scan_Komp& s = sk[i];
-    for (int by = 0; by < s.v; ++by)
-      for (int bx = 0; bx < s.h; ++bx) {
-        if (!voll) {
-          kt->Huffman_Dekodieren_2(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
-          continue;
-        }
-        z->bits.quant = genau ? s.q : nullptr;
-        kt->Huffman_Dekodieren(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
-        if (z->bits.nur_dc && s.bs == 8) {
-          DC_Block_Ablegen(p, z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk,
-                           static_cast<int16_t>(scan->DC_Praediktor[i]), genau ? nullptr : s.q, s.idct);
-          continue;
-        }
-        if (!genau) kt->Dequantisieren_Aktiv(blk, s.q);
-        s.idct(blk);
-        Block_Ablegen(z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk);
-      }
-  }
+    Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
+    for (int i = 0; i < scan->Ns; ++i) {
+        const Scan_Komp& s = sk[i];
+        for (int by = 0; by < s.v; ++by)
+            for (int bx = 0; bx < s.h; ++bx) {
+                if (!voll) {
+                    kt->Huffman_Dekodieren_2(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
+                    continue;
+                }
+                z->bits.quant = genau ? s.q : nullptr;
+                kt->Huffman_Dekodieren(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
+                if (z->bits.nur_dc && s.bs == 8) {
+                    DC_Block_Ablegen(p, z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk,
+                                     static_cast<int16_t>(scan->DC_Praediktor[i]), genau ? nullptr : s.q, s.idct);
+                    continue;
+                }
+                if (!genau) kt->Dequantisieren_Aktiv(blk, s.q);
+                s.idct(blk);
+                Block_Ablegen(z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk);
+            }
+    }
 }
 
 int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
-  Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
-  int16_t* blk = p->Arbeitsbereich;
-  const int32_t ri = scan->Neustart_Intervall;
-  const int32_t gesamt = z->mcu_x * z->mcu_y;
-  int32_t von, bis;
-  Benoetigte_Zeilen(z, &von, &bis);
-  Scan_Komp sk[4];
-  for (int i = 0; i < scan->Ns; ++i) {
-    const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
-    sk[i] = {&p->DC_Tabelle[k.DC_Tabelle], &p->AC_Tabelle[k.AC_Tabelle], p->Quant_Tabelle[k.Quant_Tabelle].Werte,
-             IDCT_Fuer(kt, z->k[k.Index].bs), k.Index, z->k[k.Index].h, z->k[k.Index].v, z->k[k.Index].bs};
-  }
-  // The accurate dequantisation (low 16 bits of c * q, the same in every
-  // form) is done by the block decoder itself.
-  const bool genau = p->DCT_Art == DCT_GENAU;
-  // The direct road of the SIMD forms: the table's block decoder and the
-  // accurate SIMD inverse (its forms compute identical samples) called
-  // without the table, the samples written as bytes straight into the
-  // strips, two blocks at a time with AVX2.
-  const Jpeg_Block_Fn i8 = kt->IDCT_8x8_Aktiv;
-  bool direkt = genau && z->bs == 8 && (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX) &&
-                (kt->Huffman_Dekodieren == Jpeg_Decode_Block || kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit);
-  for (int i = 0; i < scan->Ns; ++i) direkt = direkt && sk[i].bs == 8;
-  // Pairs for the SSE and SSE2 codes on processors with AVX2; the MMX codes
-  // (older processors) transform block by block.
-  const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
-  // The blocks of one MCU in stream order: their plans and places.
-  Block_Plan plan[10];
-  struct Ort {
-    int c, bx, by;
-  } ort[10];
-  int nb = 0;
-  if (direkt) {
-    z->bits.breit = kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit;
-    for (int i = 0; i < scan->Ns && nb <= 10; ++i) {
-      const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
-      for (int by = 0; by < sk[i].v; ++by)
-        for (int bx = 0; bx < sk[i].h; ++bx) {
-          if (nb == 10) {
-            direkt = false;  // more blocks than the frame check allows: the table road
-            break;
-          }
-          plan[nb] = {&z->dc[k.DC_Tabelle], &z->ac[k.AC_Tabelle], &scan->DC_Praediktor[i], sk[i].q};
-          ort[nb++] = {sk[i].c, bx, by};
+    Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
+    int16_t* blk = p->Arbeitsbereich;
+    const int32_t ri = scan->Neustart_Intervall;
+    const int32_t gesamt = z->mcu_x * z->mcu_y;
+    int32_t von, bis;
+    Benoetigte_Zeilen(z, &von, &bis);
+    Scan_Komp sk[4];
+    for (int i = 0; i < scan->Ns; ++i) {
+        const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
+        sk[i] = {&p->DC_Tabelle[k.DC_Tabelle],
+                 &p->AC_Tabelle[k.AC_Tabelle],
+                 p->Quant_Tabelle[k.Quant_Tabelle].Werte,
+                 IDCT_Fuer(kt, z->k[k.Index].bs),
+                 k.Index,
+                 z->k[k.Index].h,
+                 z->k[k.Index].v,
+                 z->k[k.Index].bs};
+    }
+    // The accurate dequantisation (low 16 bits of c * q, the same in every
+    // form) is done by the block decoder itself.
+    const bool genau = p->DCT_Art == DCT_GENAU;
+    // The direct road of the SIMD forms: the table's block decoder and the
+    // accurate SIMD inverse (its forms compute identical samples) called
+    // without the table, the samples written as bytes straight into the
+    // strips, two blocks at a time with AVX2.
+    const Jpeg_Block_Fn i8 = kt->IDCT_8x8_Aktiv;
+    bool direkt = genau && z->bs == 8 &&
+                  (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX) &&
+                  (kt->Huffman_Dekodieren == Jpeg_Decode_Block || kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit);
+    for (int i = 0; i < scan->Ns; ++i) direkt = direkt && sk[i].bs == 8;
+    // Pairs for the SSE and SSE2 codes on processors with AVX2; the MMX codes
+    // (older processors) transform block by block.
+    const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
+    // The blocks of one MCU in stream order: their plans and places.
+    Block_Plan plan[10];
+    struct Ort {
+        int c, bx, by;
+    } ort[10];
+    int nb = 0;
+    if (direkt) {
+        z->bits.breit = kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit;
+        for (int i = 0; i < scan->Ns && nb <= 10; ++i) {
+            const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
+            for (int by = 0; by < sk[i].v; ++by)
+                for (int bx = 0; bx < sk[i].h; ++bx) {
+                    if (nb == 10) {
+                        direkt = false;  // more blocks than the frame check allows: the table road
+                        break;
+                    }
+                    plan[nb] = {&z->dc[k.DC_Tabelle], &z->ac[k.AC_Tabelle], &scan->DC_Praediktor[i], sk[i].q};
+                    ort[nb++] = {sk[i].c, bx, by};
+                }
         }
     }
-  }
-  // Two MCU buffers: one block of the last MCU may wait for a partner while
-  // the next MCU is decoded into the other.
-  alignas(32) int16_t koef[2][10 * 64];
-  int16_t dc_werte[10];
-  Bytes_Idct bytes{paare};
-  auto absenden = [&] { bytes.Absenden(); };
-  // The direct road for one MCU.
-  auto mcu_direkt = [&] {
-    int16_t* mk = koef[(bytes.wartend >= koef[0] && bytes.wartend < koef[1]) ? 1 : 0];
-    z->bits.quant = nullptr;
-    const uint32_t nur_dc = Bloecke_Dekodieren(&z->bits, plan, nb, mk, dc_werte);
-    for (int j = 0; j < nb; ++j) {
-      int16_t* kb = mk + 64 * j;
-      const Komp& k = z->k[ort[j].c];
-      const int32_t gx = z->spalte * k.h + ort[j].bx;
-      if (nur_dc & (1u << j)) {
-        DC_Block_Ablegen(p, z, ort[j].c, gx, z->zeile * k.v + ort[j].by, kb, dc_werte[j], nullptr,
-                         kt->IDCT_8x8_Aktiv);
-        continue;
-      }
-      uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(ort[j].by * 8) * k.streifen_breite + gx * 8;
-      bytes.Block(kb, ziel, k.streifen_breite);
-    }
-  };
-  while (z->zeile < z->mcu_y) {
-    if (z->zeile >= bis) {
-      // Past the region: the rest is not decoded.
-      z->bild_fertig = true;
-      return JPEG_ERG_BEREICH_FERTIG;
-    }
-    const bool voll = z->zeile >= von;
-    if (z->grau && z->spalte == 0 && (ri == 0 || (z->bits.marke && (z->bits.marke & 0xF8) != 0xD0))) {
-      Graue_Zeile(z, scan, voll);
-    }
-    while (z->spalte < z->mcu_x) {
-      const bool grau = z->grau;
-      if (voll && direkt && !grau) mcu_direkt();
-      if (!(voll && direkt) && !grau) MCU_Tabelle(p, z, scan, sk, genau, voll, blk);
-      // Damaged data: this MCU and the rest up to the next restart marker
-      // are grey.
-      if (!grau && (z->bits.null_bytes || z->bits.fehlerhaft) && Schaden(z)) {
+    // Two MCU buffers: one block of the last MCU may wait for a partner while
+    // the next MCU is decoded into the other.
+    alignas(32) int16_t koef[2][10 * 64];
+    int16_t dc_werte[10];
+    Bytes_Idct bytes{paare};
+    auto absenden = [&] { bytes.Absenden(); };
+    // The direct road for one MCU.
+    auto mcu_direkt = [&] {
+        int16_t* mk = koef[(bytes.wartend >= koef[0] && bytes.wartend < koef[1]) ? 1 : 0];
+        z->bits.quant = nullptr;
+        const uint32_t nur_dc = Bloecke_Dekodieren(&z->bits, plan, nb, mk, dc_werte);
+        for (int j = 0; j < nb; ++j) {
+            int16_t* kb = mk + 64 * j;
+            const Komp& k = z->k[ort[j].c];
+            const int32_t gx = z->spalte * k.h + ort[j].bx;
+            if (nur_dc & (1u << j)) {
+                DC_Block_Ablegen(p, z, ort[j].c, gx, z->zeile * k.v + ort[j].by, kb, dc_werte[j], nullptr,
+                                 kt->IDCT_8x8_Aktiv);
+                continue;
+            }
+            uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(ort[j].by * 8) * k.streifen_breite + gx * 8;
+            bytes.Block(kb, ziel, k.streifen_breite);
+        }
+    };
+    while (z->zeile < z->mcu_y) {
+        if (z->zeile >= bis) {
+            // Past the region: the rest is not decoded.
+            z->bild_fertig = true;
+            return JPEG_ERG_BEREICH_FERTIG;
+        }
+        const bool voll = z->zeile >= von;
+        if (z->grau && z->spalte == 0 && (ri == 0 || (z->bits.marke && (z->bits.marke & 0xF8) != 0xD0))) {
+            Graue_Zeile(z, scan, voll);
+        }
+        while (z->spalte < z->mcu_x) {
+            const bool grau = z->grau;
+            if (voll && direkt && !grau) mcu_direkt();
+            if (!(voll && direkt) && !grau) MCU_Tabelle(p, z, scan, sk, genau, voll, blk);
+            // Damaged data: this MCU and the rest up to the next restart marker
+            // are grey.
+            if (!grau && (z->bits.null_bytes || z->bits.fehlerhaft) && Schaden(z)) {
+                absenden();
+                z->grau = true;
+            }
+            if (z->grau && voll) Grau_MCU(z, scan);
+            ++z->spalte;
+            int32_t nr = z->zeile * z->mcu_x + z->spalte;
+            if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p, nr);
+            if (p->Unterbrechen && nr < gesamt) {
+                absenden();
+                // The resume position goes into the scan record, the MCU just
+                // decoded into the region fields.
+                scan->Spalte = z->spalte;
+                scan->Zeile = z->zeile;
+                p->Bereich_Links = p->Bereich_Rechts = z->spalte - 1;
+                p->Bereich_Oben = p->Bereich_Unten = z->zeile;
+                return JPEG_ERG_UNTERBROCHEN;
+            }
+        }
         absenden();
-        z->grau = true;
-      }
-      if (z->grau && voll) Grau_MCU(z, scan);
-      ++z->spalte;
-      int32_t nr = z->zeile * z->mcu_x + z->spalte;
-      if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p, nr);
-      if (p->Unterbrechen && nr < gesamt) {
-        absenden();
-        // The resume position goes into the scan record, the MCU just
-        // decoded into the region fields.
-        scan->Spalte = z->spalte;
-        scan->Zeile = z->zeile;
-        p->Bereich_Links = p->Bereich_Rechts = z->spalte - 1;
-        p->Bereich_Oben = p->Bereich_Unten = z->zeile;
-        return JPEG_ERG_UNTERBROCHEN;
-      }
+        if (voll) kt->Dek_Zeile(p, z->mcu_x, z->zeile);
+        ++z->zeile;
+        z->spalte = 0;
     }
-    absenden();
-    if (voll) kt->Dek_Zeile(p, z->mcu_x, z->zeile);
-    ++z->zeile;
-    z->spalte = 0;
-  }
-  z->bild_fertig = true;
-  return z->bereich ? JPEG_ERG_BEREICH_FERTIG : 0;
+    z->bild_fertig = true;
+    return z->bereich ? JPEG_ERG_BEREICH_FERTIG : 0;
 }
 
 // Blocks of a one-component scan: the component's own grid.
 void Eigenes_Raster(JPEG_PROPERTIES* p, const Zustand* z, int c, int32_t* bw, int32_t* bh) {
-  const Komp& k = z->k[c];
-  int64_t w = (int64_t{p->Rahmen_Breite} * k.h + z->max_h - 1) / z->max_h;
-  int64_t h = (int64_t{p->Rahmen_Hoehe} * k.v + z->max_v - 1) / z->max_v;
-  *bw = static_cast<int32_t>((w + 7) / 8);
-  *bh = static_cast<int32_t>((h + 7) / 8);
+    const Komp& k = z->k[c];
+    int64_t w = (int64_t{p->Rahmen_Breite} * k.h + z->max_h - 1) / z->max_h;
+    int64_t h = (int64_t{p->Rahmen_Hoehe} * k.v + z->max_v - 1) / z->max_v;
+    *bw = static_cast<int32_t>((w + 7) / 8);
+    *bh = static_cast<int32_t>((h + 7) / 8);
 }
 
 void Fertig_Merken(JPEG_PROPERTIES* p, Zustand* z, const Jpeg_Scan* scan) {
-  ++p->Scan_Zaehler;
-  if (scan->Ss == 0 && scan->Al == 0 && scan->Ah == 0) p->DC_Fertig += scan->Ns;
-  if (scan->Se == 63 && scan->Al == 0) p->AC_Fertig += scan->Ns;
-  if (scan->Ss == 0 && scan->Se == 0 && scan->Al == 0 && scan->Ah != 0) p->DC_Fertig += scan->Ns;
-  for (int i = 0; i < scan->Ns; ++i)
-    for (int k = scan->Ss; k <= scan->Se; ++k) {
-      uint8_t& st = z->stand[scan->Komponenten[i].Index][k];
-      if (st == 0 || st > scan->Al + 1) st = static_cast<uint8_t>(scan->Al + 1);
-    }
+    ++p->Scan_Zaehler;
+    if (scan->Ss == 0 && scan->Al == 0 && scan->Ah == 0) p->DC_Fertig += scan->Ns;
+    if (scan->Se == 63 && scan->Al == 0) p->AC_Fertig += scan->Ns;
+    if (scan->Ss == 0 && scan->Se == 0 && scan->Al == 0 && scan->Ah != 0) p->DC_Fertig += scan->Ns;
+    for (int i = 0; i < scan->Ns; ++i)
+        for (int k = scan->Ss; k <= scan->Se; ++k) {
+            uint8_t& st = z->stand[scan->Komponenten[i].Index][k];
+            if (st == 0 || st > scan->Al + 1) st = static_cast<uint8_t>(scan->Al + 1);
+        }
 }
 
 int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
-  const int32_t ri = scan->Neustart_Intervall;
-  int32_t* eob = &p->Strom.EOB_Lauf;
-  const bool dc = scan->Ss == 0;
-  const bool sequenziell = dc && scan->Se == 63;
-  const int al = scan->Al;
-  // A budget of block visits keeps crafted streams of many scans from
-  // keeping the decoder busy for long.
-  int64_t alle = 0, diese = 0;
-  for (int c = 0; c < z->n; ++c) alle += int64_t{z->k[c].bloecke_x} * z->k[c].bloecke_y;
-  for (int i = 0; i < scan->Ns; ++i) {
-    const Komp& k = z->k[scan->Komponenten[i].Index];
-    diese += int64_t{k.bloecke_x} * k.bloecke_y;
-  }
-  z->arbeit += diese;
-  if (z->arbeit > JPEG_DEK_DURCHGAENGE * alle + (int64_t{1} << 20)) return JPEG_ERG_DATEN;
-  auto dekodieren = [&](int i, int16_t* b) {
-    const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
-    const Huff* hdc = &z->dc[k.DC_Tabelle];
-    const Huff* hac = &z->ac[k.AC_Tabelle];
-    if (sequenziell) {
-      z->bits.quant = nullptr;
-      Block_Dekodieren(&z->bits, hdc, hac, &scan->DC_Praediktor[i], b);
-    } else if (dc) {
-      if (scan->Ah == 0)
-        DC_Erst(&z->bits, hdc, b, &scan->DC_Praediktor[i], al);
-      else
-        DC_Verfeinern(&z->bits, b, al);
-    } else if (scan->Ah == 0) {
-      AC_Erst(&z->bits, hac, b, scan->Ss, scan->Se, al, eob);
-    } else {
-      AC_Verfeinern(&z->bits, hac, b, scan->Ss, scan->Se, al, eob);
+    const int32_t ri = scan->Neustart_Intervall;
+    int32_t* eob = &p->Strom.EOB_Lauf;
+    const bool dc = scan->Ss == 0;
+    const bool sequenziell = dc && scan->Se == 63;
+    const int al = scan->Al;
+    // A budget of block visits keeps crafted streams of many scans from
+    // keeping the decoder busy for long.
+    int64_t alle = 0, diese = 0;
+    for (int c = 0; c < z->n; ++c) alle += int64_t{z->k[c].bloecke_x} * z->k[c].bloecke_y;
+    for (int i = 0; i < scan->Ns; ++i) {
+        const Komp& k = z->k[scan->Komponenten[i].Index];
+        diese += int64_t{k.bloecke_x} * k.bloecke_y;
     }
-  };
-  // Damaged data leaves the blocks from the damage on (up to the next
-  // restart marker) as the earlier scans made them; near a marker or the end
-  // the block being decoded is kept to be restored (a code no table has
-  // elsewhere leaves that one block as decoded).
-  alignas(16) int16_t alt[64];
-  auto block = [&](int i, int16_t* b) {
-    if (z->grau) return;
-    const bool nahe = z->bits.marke != 0 || z->bits.null_bytes != 0;
-    if (nahe) std::memcpy(alt, b, sizeof(alt));
-    dekodieren(i, b);
-    if ((nahe || z->bits.null_bytes || z->bits.fehlerhaft) && Schaden(z)) {
-      if (nahe) std::memcpy(b, alt, sizeof(alt));  // otherwise nothing was kept to restore
-      z->grau = true;
-    }
-  };
-  if (scan->Ns == 1) {
-    int c = scan->Komponenten[0].Index;
-    Komp& k = z->k[c];
-    int32_t bw, bh;
-    Eigenes_Raster(p, z, c, &bw, &bh);
-    const int32_t gesamt = bw * bh;
-    for (int32_t y = 0; y < bh; ++y)
-      for (int32_t x = 0; x < bw; ++x) {
-        block(0, k.koef + (static_cast<int64_t>(y) * k.bloecke_x + x) * 64);
-        int32_t nr = y * bw + x + 1;
-        if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p, nr);
-      }
-  } else {
-    const int32_t gesamt = z->mcu_x * z->mcu_y;
-    for (int32_t my = 0; my < z->mcu_y; ++my)
-      for (int32_t mx = 0; mx < z->mcu_x; ++mx) {
-        for (int i = 0; i < scan->Ns; ++i) {
-          Komp& k = z->k[scan->Komponenten[i].Index];
-          for (int by = 0; by < k.v; ++by)
-            for (int bx = 0; bx < k.h; ++bx)
-              block(i, k.koef + ((static_cast<int64_t>(my) * k.v + by) * k.bloecke_x + mx * k.h + bx) * 64);
+    z->arbeit += diese;
+    if (z->arbeit > JPEG_DEK_DURCHGAENGE * alle + (int64_t{1} << 20)) return JPEG_ERG_DATEN;
+    auto dekodieren = [&](int i, int16_t* b) {
+        const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
+        const Huff* hdc = &z->dc[k.DC_Tabelle];
+        const Huff* hac = &z->ac[k.AC_Tabelle];
+        if (sequenziell) {
+            z->bits.quant = nullptr;
+            Block_Dekodieren(&z->bits, hdc, hac, &scan->DC_Praediktor[i], b);
+        } else if (dc) {
+            if (scan->Ah == 0) DC_Erst(&z->bits, hdc, b, &scan->DC_Praediktor[i], al);
+            else DC_Verfeinern(&z->bits, b, al);
+        } else if (scan->Ah == 0) {
+            AC_Erst(&z->bits, hac, b, scan->Ss, scan->Se, al, eob);
+        } else {
+            AC_Verfeinern(&z->bits, hac, b, scan->Ss, scan->Se, al, eob);
         }
-        int32_t nr = my * z->mcu_x + mx + 1;
-        if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p, nr);
-      }
-  }
-  Fertig_Merken(p, z, scan);
-  return 0;
+    };
+    // Damaged data leaves the blocks from the damage on (up to the next
+    // restart marker) as the earlier scans made them; near a marker or the end
+    // the block being decoded is kept to be restored (a code no table has
+    // elsewhere leaves that one block as decoded).
+    alignas(16) int16_t alt[64];
+    auto block = [&](int i, int16_t* b) {
+        if (z->grau) return;
+        const bool nahe = z->bits.marke != 0 || z->bits.null_bytes != 0;
+        if (nahe) std::memcpy(alt, b, sizeof(alt));
+        dekodieren(i, b);
+        if ((nahe || z->bits.null_bytes || z->bits.fehlerhaft) && Schaden(z)) {
+            if (nahe) std::memcpy(b, alt, sizeof(alt));  // otherwise nothing was kept to restore
+            z->grau = true;
+        }
+    };
+    if (scan->Ns == 1) {
+        int c = scan->Komponenten[0].Index;
+        Komp& k = z->k[c];
+        int32_t bw, bh;
+        Eigenes_Raster(p, z, c, &bw, &bh);
+        const int32_t gesamt = bw * bh;
+        for (int32_t y = 0; y < bh; ++y)
+            for (int32_t x = 0; x < bw; ++x) {
+                block(0, k.koef + (static_cast<int64_t>(y) * k.bloecke_x + x) * 64);
+                int32_t nr = y * bw + x + 1;
+                if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p, nr);
+            }
+    } else {
+        const int32_t gesamt = z->mcu_x * z->mcu_y;
+        for (int32_t my = 0; my < z->mcu_y; ++my)
+            for (int32_t mx = 0; mx < z->mcu_x; ++mx) {
+                for (int i = 0; i < scan->Ns; ++i) {
+                    Komp& k = z->k[scan->Komponenten[i].Index];
+                    for (int by = 0; by < k.v; ++by)
+                        for (int bx = 0; bx < k.h; ++bx)
+                            block(i,
+                                  k.koef + ((static_cast<int64_t>(my) * k.v + by) * k.bloecke_x + mx * k.h + bx) * 64);
+                }
+                int32_t nr = my * z->mcu_x + mx + 1;
+                if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p, nr);
+            }
+    }
+    Fertig_Merken(p, z, scan);
+    return 0;
 }
 
 // True when every AC coefficient of the block is zero.
 bool Nur_DC(const int16_t* blk) {
-  uint64_t w[16];
-  std::memcpy(w, blk, 128);
-  uint64_t oder = w[0] & ~uint64_t{0xFFFF};
-  for (int i = 1; i < 16; ++i) oder |= w[i];
-  return oder == 0;
+    uint64_t w[16];
+    std::memcpy(w, blk, 128);
+    uint64_t oder = w[0] & ~uint64_t{0xFFFF};
+    for (int i = 1; i < 16; ++i) oder |= w[i];
+    return oder == 0;
 }
 
 }  // namespace
@@ -459,156 +463,157 @@ bool Nur_DC(const int16_t* blk) {
 namespace {
 int32_t block_dekodieren(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac, int32_t* pred,
                          int16_t* blk, bool breit) {
-  JPEG_PROPERTIES* p = Besitzer(s);
-  Bits* b = &p->Dek_Zustand->bits;
-  b->breit = breit;
-  Block_Dekodieren(b, Schnelltabelle(p, dc), Schnelltabelle(p, ac), pred, blk);
-  return 0;
+    JPEG_PROPERTIES* p = Besitzer(s);
+    Bits* b = &p->Dek_Zustand->bits;
+    b->breit = breit;
+    Block_Dekodieren(b, Schnelltabelle(p, dc), Schnelltabelle(p, ac), pred, blk);
+    return 0;
 }
 }  // namespace
 
-int32_t Jpeg_Decode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
-                          int32_t* pred, int16_t* blk) {
-  return block_dekodieren(s, dc, ac, pred, blk, false);
+int32_t Jpeg_Decode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac, int32_t* pred,
+                          int16_t* blk) {
+    return block_dekodieren(s, dc, ac, pred, blk, false);
 }
 
 int32_t Jpeg_Decode_Block_Breit(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
                                 int32_t* pred, int16_t* blk) {
-  return block_dekodieren(s, dc, ac, pred, blk, true);
+    return block_dekodieren(s, dc, ac, pred, blk, true);
 }
 
 int32_t Jpeg_Decode_Block_DC(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
                              int32_t* pred, int16_t* blk) {
-  JPEG_PROPERTIES* p = Besitzer(s);
-  Block_Ueberspringen(&p->Dek_Zustand->bits, Schnelltabelle(p, dc), Schnelltabelle(p, ac), pred, blk);
-  return 0;
+    JPEG_PROPERTIES* p = Besitzer(s);
+    Block_Ueberspringen(&p->Dek_Zustand->bits, Schnelltabelle(p, dc), Schnelltabelle(p, ac), pred, blk);
+    return 0;
 }
 
 namespace jpeg_dek {
 
 int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
-  if (!z->bereit) {
-    // The first scan decides: one scan with every component goes straight to
-    // the output, anything else is gathered first.
-    z->gepuffert = p->Rahmen_Art == 0xC2 || scan->Ns < p->Anzahl_Komponenten;
-    z->zickzack = p->Rahmen_Art == 0xC2;
-    p->Verschachtelung = scan->Ns < p->Anzahl_Komponenten ? 1 : 0;
-    Aktive_Kerne(p);
-    if (int r = Ausgabe_Einrichten(p, z)) return r;
-    z->bereit = true;
-    z->spalte = scan->Spalte;
-    z->zeile = scan->Zeile;
-  }
-  // The fast forms of the tables this scan uses, built again only when a
-  // table has changed since.
-  for (int i = 0; i < scan->Ns; ++i) {
-    const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
-    if (z->huff_neu & (1u << k.DC_Tabelle)) Schnell_Bauen(&z->dc[k.DC_Tabelle], p->DC_Tabelle[k.DC_Tabelle], false);
-    if (z->huff_neu & (16u << k.AC_Tabelle)) Schnell_Bauen(&z->ac[k.AC_Tabelle], p->AC_Tabelle[k.AC_Tabelle], true);
-    z->huff_neu &= ~((1u << k.DC_Tabelle) | (16u << k.AC_Tabelle));
-  }
-  z->bits.breit = p->Strom.Prozessor >= JCPU_F6_MMX;
-  int r;
-  if (!z->gepuffert) {
-    if (z->bild_fertig) return 0;  // a further scan of a finished picture is passed over
-    r = Sequentiell(p, z, scan);
-  } else {
-    r = Gepuffert(p, z, scan);
-  }
-  if (r == 1) return r;
-  Schaden(z);
-  z->bits.null_bytes = 0;
-  z->grau = false;
-  Bits_Leeren(&z->bits);
-  return r;
+    if (!z->bereit) {
+        // The first scan decides: one scan with every component goes straight to
+        // the output, anything else is gathered first.
+        z->gepuffert = p->Rahmen_Art == 0xC2 || scan->Ns < p->Anzahl_Komponenten;
+        z->zickzack = p->Rahmen_Art == 0xC2;
+        p->Verschachtelung = scan->Ns < p->Anzahl_Komponenten ? 1 : 0;
+        Aktive_Kerne(p);
+        if (int r = Ausgabe_Einrichten(p, z)) return r;
+        z->bereit = true;
+        z->spalte = scan->Spalte;
+        z->zeile = scan->Zeile;
+    }
+    // The fast forms of the tables this scan uses, built again only when a
+    // table has changed since.
+    for (int i = 0; i < scan->Ns; ++i) {
+        const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
+        if (z->huff_neu & (1u << k.DC_Tabelle)) Schnell_Bauen(&z->dc[k.DC_Tabelle], p->DC_Tabelle[k.DC_Tabelle], false);
+        if (z->huff_neu & (16u << k.AC_Tabelle)) Schnell_Bauen(&z->ac[k.AC_Tabelle], p->AC_Tabelle[k.AC_Tabelle], true);
+        z->huff_neu &= ~((1u << k.DC_Tabelle) | (16u << k.AC_Tabelle));
+    }
+    z->bits.breit = p->Strom.Prozessor >= JCPU_F6_MMX;
+    int r;
+    if (!z->gepuffert) {
+        if (z->bild_fertig) return 0;  // a further scan of a finished picture is passed over
+        r = Sequentiell(p, z, scan);
+    } else {
+        r = Gepuffert(p, z, scan);
+    }
+    if (r == 1) return r;
+    Schaden(z);
+    z->bits.null_bytes = 0;
+    z->grau = false;
+    Bits_Leeren(&z->bits);
+    return r;
 }
 
 int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
-  Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
-  int16_t* blk = p->Arbeitsbereich;
-  int32_t von, bis;
-  Benoetigte_Zeilen(z, &von, &bis);
-  Jpeg_Block_Fn idct[4];
-  for (int c = 0; c < z->n; ++c) idct[c] = IDCT_Fuer(kt, z->k[c].bs);
-  // The direct road as for sequential scans: the accurate SIMD inverse
-  // writes bytes into the strips, two blocks at once with AVX2.
-  const Jpeg_Block_Fn i8 = kt->IDCT_8x8_Aktiv;
-  bool direkt = p->DCT_Art == DCT_GENAU && z->bs == 8 &&
-                (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX);
-  for (int c = 0; c < z->n; ++c) direkt = direkt && z->k[c].bs == 8;
-  const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
-  alignas(32) int16_t slots[2][64];
-  int slot = 0;
-  // A gathered block in natural order.
-  auto Holen = [zz = z->zickzack](int16_t* ziel, const int16_t* quelle) {
-    if (!zz) {
-      std::memcpy(ziel, quelle, 64 * sizeof(int16_t));
-      return;
-    }
-    std::memset(ziel, 0, 64 * sizeof(int16_t));
-    for (uint64_t m = Nicht_Null_Maske(quelle); m; m &= m - 1) {
-      const int i = __builtin_ctzll(m);
-      ziel[Natuerlich[i]] = quelle[i];
-    }
-  };
-  Bytes_Idct bytes{paare};
-  auto absenden = [&] { bytes.Absenden(); };
-  if (!z->ausgabe_laeuft) {
-    z->ausgabe_laeuft = true;
-    z->zeile = von;
-    z->spalte = 0;
-  }
-  // MCU by MCU (a stepped decode stops after each one), row by row out.
-  while (z->zeile < bis) {
-    const int32_t my = z->zeile;
-    while (z->spalte < z->mcu_x) {
-      const int32_t mx = z->spalte;
-      for (int c = 0; c < z->n; ++c) {
-        Komp& k = z->k[c];
-        const int16_t* q = p->Quant_Tabelle[k.quant].Werte;
-        for (int by = 0; by < k.v; ++by) {
-          const int32_t zeile = my * k.v + by;
-          for (int bx = 0; bx < k.h; ++bx) {
-            const int32_t spalte = mx * k.h + bx;
-            const int16_t* quelle = k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + spalte) * 64;
-            if (direkt) {
-              int16_t* kb = slots[slot];
-              Holen(kb, quelle);
-              if (Nur_DC(kb)) {
-                DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
-                continue;
-              }
-              kt->Dequantisieren_Aktiv(kb, q);
-              uint8_t* ziel = k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
-              if (bytes.Block(kb, ziel, k.streifen_breite)) slot ^= 1;
-              continue;
-            }
-            Holen(blk, quelle);
-            if (k.bs == 8 && Nur_DC(blk)) {
-              DC_Block_Ablegen(p, z, c, spalte, zeile, blk, blk[0], q, idct[c]);
-              continue;
-            }
-            kt->Dequantisieren_Aktiv(blk, q);
-            idct[c](blk);
-            Block_Ablegen(z, c, spalte, zeile, blk);
-          }
+    Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
+    int16_t* blk = p->Arbeitsbereich;
+    int32_t von, bis;
+    Benoetigte_Zeilen(z, &von, &bis);
+    Jpeg_Block_Fn idct[4];
+    for (int c = 0; c < z->n; ++c) idct[c] = IDCT_Fuer(kt, z->k[c].bs);
+    // The direct road as for sequential scans: the accurate SIMD inverse
+    // writes bytes into the strips, two blocks at once with AVX2.
+    const Jpeg_Block_Fn i8 = kt->IDCT_8x8_Aktiv;
+    bool direkt = p->DCT_Art == DCT_GENAU && z->bs == 8 &&
+                  (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX);
+    for (int c = 0; c < z->n; ++c) direkt = direkt && z->k[c].bs == 8;
+    const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
+    alignas(32) int16_t slots[2][64];
+    int slot = 0;
+    // A gathered block in natural order.
+    auto Holen = [zz = z->zickzack](int16_t* ziel, const int16_t* quelle) {
+        if (!zz) {
+            std::memcpy(ziel, quelle, 64 * sizeof(int16_t));
+            return;
         }
-      }
-      ++z->spalte;
-      if (p->Unterbrechen && !(z->spalte == z->mcu_x && my + 1 == bis)) {
-        absenden();
-        p->Bereich_Links = p->Bereich_Rechts = mx;
-        p->Bereich_Oben = p->Bereich_Unten = my;
-        return JPEG_ERG_UNTERBROCHEN;
-      }
+        std::memset(ziel, 0, 64 * sizeof(int16_t));
+        for (uint64_t m = Nicht_Null_Maske(quelle); m; m &= m - 1) {
+            const int i = __builtin_ctzll(m);
+            ziel[Natuerlich[i]] = quelle[i];
+        }
+    };
+    Bytes_Idct bytes{paare};
+    auto absenden = [&] { bytes.Absenden(); };
+    if (!z->ausgabe_laeuft) {
+        z->ausgabe_laeuft = true;
+        z->zeile = von;
+        z->spalte = 0;
     }
-    absenden();
-    kt->Dek_Zeile(p, z->mcu_x, my);
-    ++z->zeile;
-    z->spalte = 0;
-  }
-  z->bild_fertig = true;
-  return 0;
+    // MCU by MCU (a stepped decode stops after each one), row by row out.
+    while (z->zeile < bis) {
+        const int32_t my = z->zeile;
+        while (z->spalte < z->mcu_x) {
+            const int32_t mx = z->spalte;
+            for (int c = 0; c < z->n; ++c) {
+                Komp& k = z->k[c];
+                const int16_t* q = p->Quant_Tabelle[k.quant].Werte;
+                for (int by = 0; by < k.v; ++by) {
+                    const int32_t zeile = my * k.v + by;
+                    for (int bx = 0; bx < k.h; ++bx) {
+                        const int32_t spalte = mx * k.h + bx;
+                        const int16_t* quelle = k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + spalte) * 64;
+                        if (direkt) {
+                            int16_t* kb = slots[slot];
+                            Holen(kb, quelle);
+                            if (Nur_DC(kb)) {
+                                DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
+                                continue;
+                            }
+                            kt->Dequantisieren_Aktiv(kb, q);
+                            uint8_t* ziel =
+                                k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
+                            if (bytes.Block(kb, ziel, k.streifen_breite)) slot ^= 1;
+                            continue;
+                        }
+                        Holen(blk, quelle);
+                        if (k.bs == 8 && Nur_DC(blk)) {
+                            DC_Block_Ablegen(p, z, c, spalte, zeile, blk, blk[0], q, idct[c]);
+                            continue;
+                        }
+                        kt->Dequantisieren_Aktiv(blk, q);
+                        idct[c](blk);
+                        Block_Ablegen(z, c, spalte, zeile, blk);
+                    }
+                }
+            }
+            ++z->spalte;
+            if (p->Unterbrechen && !(z->spalte == z->mcu_x && my + 1 == bis)) {
+                absenden();
+                p->Bereich_Links = p->Bereich_Rechts = mx;
+                p->Bereich_Oben = p->Bereich_Unten = my;
+                return JPEG_ERG_UNTERBROCHEN;
+            }
+        }
+        absenden();
+        kt->Dek_Zeile(p, z->mcu_x, my);
+        ++z->zeile;
+        z->spalte = 0;
+    }
+    z->bild_fertig = true;
+    return 0;
 }
 
 }  // namespace jpeg_dek

@@ -16,27 +16,23 @@ struct Geometrie {
     uint32_t b;
 };
 
-Geometrie Vorbereiten(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile)
-{
+Geometrie Vorbereiten(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
     Geometrie g;
     g.w = 8 * p->Max_H;
     g.h = 8 * p->Max_V;
     Jpeg_MCU_Ausschnitt(p, spalte, zeile, g.w, g.h, &g.c, &g.r);
     g.st = p->Bild_Zeilenlaenge;
     g.b = p->Bild_Kanaele;
-    g.pos = p->Bild_Pixel + static_cast<int64_t>(zeile) * g.h * g.st +
-            static_cast<int64_t>(spalte) * g.w * g.b;
+    g.pos = p->Bild_Pixel + static_cast<int64_t>(zeile) * g.h * g.st + static_cast<int64_t>(spalte) * g.w * g.b;
     if (spalte == p->MCU_Spalten - 1)
         p->Strom.Bild_Zeile = p->Bild_Pixel + static_cast<int64_t>(zeile + 1) * g.h * g.st;
-    else
-        p->Strom.Bild_Zeile = const_cast<uint8_t*>(g.pos) + g.w * g.b;
+    else p->Strom.Bild_Zeile = const_cast<uint8_t*>(g.pos) + g.w * g.b;
     return g;
 }
 
 // Fills a 16x16 plane with byte k of the present pixels (128 when the pixel
 // has no such byte) and replicates it to the MCU.
-void Ebene_Fuellen(const Geometrie& g, uint32_t k, int16_t* e)
-{
+void Ebene_Fuellen(const Geometrie& g, uint32_t k, int16_t* e) {
     for (int y = 0; y < g.r; ++y) {
         const uint8_t* q = g.pos + y * g.st;
         for (int x = 0; x < g.c; ++x) e[y * 16 + x] = k < g.b ? q[x * g.b + k] : 128;
@@ -47,8 +43,7 @@ void Ebene_Fuellen(const Geometrie& g, uint32_t k, int16_t* e)
 
 // Box average of the plane for sample (sx, sy) of a component with boxes of
 // fh x fv pixels.
-inline int32_t Mittel(const int16_t* e, int32_t sx, int32_t sy, int32_t fh, int32_t fv)
-{
+inline int32_t Mittel(const int16_t* e, int32_t sx, int32_t sy, int32_t fh, int32_t fv) {
     int32_t s = 0;
     for (int j = 0; j < fv; ++j)
         for (int i = 0; i < fh; ++i) s += e[(sy * fv + j) * 16 + sx * fh + i];
@@ -59,8 +54,7 @@ inline int32_t Mittel(const int16_t* e, int32_t sx, int32_t sy, int32_t fh, int3
 // Calls fn(block pointer, sample x, sample y) for every sample of component
 // k's H x V blocks, in the work area's order.
 template <class Fn>
-int16_t* Bloecke(JPEG_PROPERTIES* p, int32_t k, int16_t* aus, Fn fn)
-{
+int16_t* Bloecke(JPEG_PROPERTIES* p, int32_t k, int16_t* aus, Fn fn) {
     const Jpeg_Komponente& kp = p->Komponenten[k];
     for (int by = 0; by < kp.V; ++by)
         for (int bx = 0; bx < kp.H; ++bx) {
@@ -72,21 +66,18 @@ int16_t* Bloecke(JPEG_PROPERTIES* p, int32_t k, int16_t* aus, Fn fn)
 }
 
 // Byte of the pixel that component k takes.
-uint32_t Quellbyte(const JPEG_PROPERTIES* p, int32_t k)
-{
+uint32_t Quellbyte(const JPEG_PROPERTIES* p, int32_t k) {
     if (p->Bild_Farbraum == FARBE_BGR && p->Jpg_Farbraum == FARBE_RGB) return static_cast<uint32_t>(2 - k);
     return static_cast<uint32_t>(k);
 }
 
-bool Grau_Nach_YCbCr(const JPEG_PROPERTIES* p)
-{
+bool Grau_Nach_YCbCr(const JPEG_PROPERTIES* p) {
     return p->Bild_Farbraum == FARBE_GRAU && p->Jpg_Farbraum == FARBE_YCBCR;
 }
 
 }  // namespace
 
-void Kod_Allgemein_Vierkanal(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile)
-{
+void Kod_Allgemein_Vierkanal(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
     Geometrie g = Vorbereiten(p, spalte, zeile);
     alignas(32) int16_t e[3][256];
     for (int k = 0; k < 3; ++k) Ebene_Fuellen(g, static_cast<uint32_t>(k), e[k]);
@@ -104,8 +95,7 @@ void Kod_Allgemein_Vierkanal(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile)
     }
 }
 
-void Kod_Allgemein_Grau(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile)
-{
+void Kod_Allgemein_Grau(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
     Geometrie g = Vorbereiten(p, spalte, zeile);
     alignas(32) int16_t e[3][256];
     const bool bgr = p->Bild_Farbraum == FARBE_BGR;
@@ -118,8 +108,7 @@ void Kod_Allgemein_Grau(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile)
         }
 }
 
-void Kod_Allgemein_Abtasten(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile)
-{
+void Kod_Allgemein_Abtasten(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
     Geometrie g = Vorbereiten(p, spalte, zeile);
     alignas(32) int16_t e[256];
     int16_t* aus = p->Arbeitsbereich;
@@ -135,8 +124,7 @@ void Kod_Allgemein_Abtasten(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile)
     }
 }
 
-void Kod_Allgemein_Kopie(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile)
-{
+void Kod_Allgemein_Kopie(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
     Geometrie g = Vorbereiten(p, spalte, zeile);
     alignas(32) int16_t e[256];
     int16_t* aus = p->Arbeitsbereich;

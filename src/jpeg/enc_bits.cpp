@@ -21,9 +21,7 @@
 // ---------------------------------------------------------------------------
 // Code tables
 
-int32_t Jpeg_Build_Huffman_Kod(const uint8_t* anzahlen, const uint8_t* symbole,
-                               Jpeg_Huffman_Kodtabelle* t)
-{
+int32_t Jpeg_Build_Huffman_Kod(const uint8_t* anzahlen, const uint8_t* symbole, Jpeg_Huffman_Kodtabelle* t) {
     std::memset(t->Laenge, 0, sizeof t->Laenge);
     std::memset(t->Code, 0, sizeof t->Code);
     int32_t gesamt = 0;
@@ -49,8 +47,7 @@ int32_t Jpeg_Build_Huffman_Kod(const uint8_t* anzahlen, const uint8_t* symbole,
     return 0;
 }
 
-bool Jpeg_Huffman_Vollstaendig(const Jpeg_Huffman_Kodtabelle* t, int32_t klasse)
-{
+bool Jpeg_Huffman_Vollstaendig(const Jpeg_Huffman_Kodtabelle* t, int32_t klasse) {
     if (klasse == 0) {
         for (int c = 0; c <= 11; ++c)
             if (t->Laenge[c] == 0) return false;
@@ -63,10 +60,7 @@ bool Jpeg_Huffman_Vollstaendig(const Jpeg_Huffman_Kodtabelle* t, int32_t klasse)
     return true;
 }
 
-bool Jpeg_Strom_Allgemein(const Jpeg_Strom* s)
-{
-    return s->Prozessor < JCPU_F5_MMX;
-}
+bool Jpeg_Strom_Allgemein(const Jpeg_Strom* s) { return s->Prozessor < JCPU_F5_MMX; }
 
 // ---------------------------------------------------------------------------
 // Byte output shared by both classes
@@ -74,13 +68,11 @@ bool Jpeg_Strom_Allgemein(const Jpeg_Strom* s)
 namespace {
 
 // Writes the filled part of the staging buffer to the file.
-int32_t Staging_Leeren(Jpeg_Strom* s)
-{
+int32_t Staging_Leeren(Jpeg_Strom* s) {
     uint32_t n = static_cast<uint32_t>(s->Eingabe_Zeiger - s->Eingabe_Anfang);
     if (n > 0) {
         uint32_t geschrieben = 0;
-        if (!Jpeg_Datei_Schreiben(s->Datei, s->Eingabe_Anfang, n, &geschrieben) ||
-            geschrieben != n)
+        if (!Jpeg_Datei_Schreiben(s->Datei, s->Eingabe_Anfang, n, &geschrieben) || geschrieben != n)
             return JPEG_ERG_DATEI;
     }
     s->Eingabe_Zeiger = s->Eingabe_Anfang;
@@ -88,8 +80,7 @@ int32_t Staging_Leeren(Jpeg_Strom* s)
 }
 
 // One byte; with a file the staging buffer goes out first when it is full.
-inline int32_t Byte_Raus(Jpeg_Strom* s, uint8_t b)
-{
+inline int32_t Byte_Raus(Jpeg_Strom* s, uint8_t b) {
     if (s->Eingabe_Zeiger >= s->Eingabe_Ende) {
         if (!s->Datei) return JPEG_ERG_AUSGABE_VOLL;
         int32_t e = Staging_Leeren(s);
@@ -101,8 +92,7 @@ inline int32_t Byte_Raus(Jpeg_Strom* s, uint8_t b)
 }
 
 // Raw bytes after the pending bits (the room check has been made).
-int32_t Roh_Raus(Jpeg_Strom* s, const uint8_t* bytes, int32_t n)
-{
+int32_t Roh_Raus(Jpeg_Strom* s, const uint8_t* bytes, int32_t n) {
     while (n > 0) {
         if (s->Eingabe_Zeiger >= s->Eingabe_Ende) {
             if (!s->Datei) return JPEG_ERG_AUSGABE_VOLL;
@@ -120,8 +110,7 @@ int32_t Roh_Raus(Jpeg_Strom* s, const uint8_t* bytes, int32_t n)
     return 0;
 }
 
-void Start_Gemeinsam(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse)
-{
+void Start_Gemeinsam(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse) {
     if (s->Datei) {
         s->Eingabe_Zeiger = s->Eingabe_Anfang = s->Dateipuffer;
         s->Eingabe_Ende = s->Dateipuffer + JPEG_DATEIPUFFER;
@@ -138,9 +127,7 @@ void Start_Gemeinsam(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse)
 // The k pending bytes of the bit output, then n bytes of a marker; the bit
 // output is left empty (leer: its count of an empty state). A buffer keeps at
 // least one byte spare after every marker write.
-int32_t Offen_Und_Bytes(Jpeg_Strom* s, const uint8_t* offen, int32_t k, const uint8_t* bytes, int32_t n,
-                        int32_t leer)
-{
+int32_t Offen_Und_Bytes(Jpeg_Strom* s, const uint8_t* offen, int32_t k, const uint8_t* bytes, int32_t n, int32_t leer) {
     if (!s->Datei && s->Eingabe_Ende - s->Eingabe_Zeiger < k + n + 1) return JPEG_ERG_AUSGABE_VOLL;
     s->Bit_Puffer = 0;
     s->Bit_Anzahl = leer;
@@ -154,8 +141,7 @@ int32_t Offen_Und_Bytes(Jpeg_Strom* s, const uint8_t* offen, int32_t k, const ui
 // ---------------------------------------------------------------------------
 // Generic class
 
-int32_t Jpeg_Put_Bits(Jpeg_Strom* s, uint32_t wert, int32_t n)
-{
+int32_t Jpeg_Put_Bits(Jpeg_Strom* s, uint32_t wert, int32_t n) {
     int32_t f = s->Bit_Anzahl;
     uint32_t cur = static_cast<uint32_t>(s->Bit_Puffer) & 0xFF;
     if (n <= f) {
@@ -185,8 +171,7 @@ int32_t Jpeg_Put_Bits(Jpeg_Strom* s, uint32_t wert, int32_t n)
     return 0;
 }
 
-int32_t Jpeg_Bits_Abschliessen(Jpeg_Strom* s)
-{
+int32_t Jpeg_Bits_Abschliessen(Jpeg_Strom* s) {
     int32_t e = 0;
     if (s->Bit_Anzahl < 8) {
         uint8_t b = static_cast<uint8_t>(s->Bit_Puffer);
@@ -198,15 +183,13 @@ int32_t Jpeg_Bits_Abschliessen(Jpeg_Strom* s)
     return e;
 }
 
-void Jpeg_Ausgabe_Start(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse)
-{
+void Jpeg_Ausgabe_Start(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse) {
     Start_Gemeinsam(s, puffer, groesse);
     s->Ausgabe_Anzahl = 0;
     s->Bit_Anzahl = 8;
 }
 
-int32_t Jpeg_Bytes_Schreiben(const uint8_t* bytes, int32_t n, Jpeg_Strom* s)
-{
+int32_t Jpeg_Bytes_Schreiben(const uint8_t* bytes, int32_t n, Jpeg_Strom* s) {
     uint8_t offen[2];
     int32_t k = 0;
     if (s->Bit_Anzahl < 8) {
@@ -216,10 +199,8 @@ int32_t Jpeg_Bytes_Schreiben(const uint8_t* bytes, int32_t n, Jpeg_Strom* s)
     return Offen_Und_Bytes(s, offen, k, bytes, n, 8);
 }
 
-int32_t Jpeg_Encode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
-                          const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-                          const int16_t* block)
-{
+int32_t Jpeg_Encode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                          int32_t* praediktor, const int16_t* block) {
     const Jpeg_Huffman_Kodtabelle& d = dc->Kod;
     const Jpeg_Huffman_Kodtabelle& a = ac->Kod;
     int32_t diff = block[0] - *praediktor;
@@ -275,8 +256,7 @@ struct Schreiber {
     int32_t fehler;  // the first output error; writing goes on harmlessly
 };
 
-__attribute__((always_inline)) inline bool Hat_FF64(uint64_t w)
-{
+__attribute__((always_inline)) inline bool Hat_FF64(uint64_t w) {
     uint64_t x = ~w;
     return ((x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull) != 0;
 }
@@ -289,8 +269,7 @@ struct Stand {
 // Writes 8 bytes (and their stuffing) near the end of the room, or with a
 // file when the staging buffer fills up. Kept out of line, and without a
 // reference to the writer, so that the writer stays in registers.
-__attribute__((noinline)) Stand Acht_Langsam(Jpeg_Strom* s, uint8_t* z, uint8_t* ende, uint64_t v)
-{
+__attribute__((noinline)) Stand Acht_Langsam(Jpeg_Strom* s, uint8_t* z, uint8_t* ende, uint64_t v) {
     for (int i = 7; i >= 0; --i) {
         uint8_t b = static_cast<uint8_t>(v >> (8 * i));
         for (int k = 0; k < (b == 0xFF ? 2 : 1); ++k) {
@@ -308,8 +287,7 @@ __attribute__((noinline)) Stand Acht_Langsam(Jpeg_Strom* s, uint8_t* z, uint8_t*
     return {z, 0};
 }
 
-__attribute__((always_inline)) inline int32_t Acht_Raus(Jpeg_Strom* s, Schreiber& w, uint64_t v)
-{
+__attribute__((always_inline)) inline int32_t Acht_Raus(Jpeg_Strom* s, Schreiber& w, uint64_t v) {
     if (__builtin_expect(w.ende - w.z < 16, 0)) {
         Stand st = Acht_Langsam(s, w.z, w.ende, v);
         w.z = st.z;
@@ -331,8 +309,7 @@ __attribute__((always_inline)) inline int32_t Acht_Raus(Jpeg_Strom* s, Schreiber
 
 // Adds the n (0..32) low bits of wert (no bits above them set). An output
 // error is kept in the writer; later writes cannot pass the buffer's end.
-__attribute__((always_inline)) inline void Bits_Hinein(Jpeg_Strom* s, Schreiber& w, uint32_t wert, int32_t n)
-{
+__attribute__((always_inline)) inline void Bits_Hinein(Jpeg_Strom* s, Schreiber& w, uint32_t wert, int32_t n) {
     if (__builtin_expect(n < w.frei, 1)) {
         w.acc = (w.acc << n) | wert;
         w.frei -= n;
@@ -354,14 +331,12 @@ constexpr uint8_t k_umkehr[64] = {0,  1,  5,  6,  14, 15, 27, 28, 2,  4,  7,  13
 
 }  // namespace
 
-void Jpeg_Ausgabe_Start_Schnell(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse)
-{
+void Jpeg_Ausgabe_Start_Schnell(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse) {
     Start_Gemeinsam(s, puffer, groesse);
     s->Bit_Anzahl = 0;
 }
 
-int32_t Jpeg_Bytes_Schreiben_Schnell(const uint8_t* bytes, int32_t n, Jpeg_Strom* s)
-{
+int32_t Jpeg_Bytes_Schreiben_Schnell(const uint8_t* bytes, int32_t n, Jpeg_Strom* s) {
     uint8_t offen[16];
     int32_t k = 0;
     int32_t bits = s->Bit_Anzahl;
@@ -381,9 +356,9 @@ namespace {
 // Form 0: the mask by SSE2 compares and the zigzag positions bit by bit;
 // 1: the mask by the SSSE3 search; 2: the mask given (zz_maske).
 template <int Form>
-__attribute__((always_inline)) inline int32_t Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
-                             int32_t* praediktor, const int16_t* block, uint64_t zz_maske = 0)
-{
+__attribute__((always_inline)) inline int32_t Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
+                                                            const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
+                                                            const int16_t* block, uint64_t zz_maske = 0) {
     const Jpeg_Huffman_Kodtabelle& d = dc->Kod;
     const Jpeg_Huffman_Kodtabelle& a = ac->Kod;
     uint64_t nz = 0;
@@ -473,17 +448,13 @@ __attribute__((always_inline)) inline int32_t Block_Schnell(Jpeg_Strom* s, const
 
 }  // namespace
 
-int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
-                                  const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-                                  const int16_t* block)
-{
+int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                                  int32_t* praediktor, const int16_t* block) {
     return Block_Schnell<0>(s, dc, ac, praediktor, block);
 }
 
-int32_t Jpeg_Encode_Block_Schnell_SSSE3(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
-                                        const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-                                        const int16_t* block)
-{
+int32_t Jpeg_Encode_Block_Schnell_SSSE3(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                                        int32_t* praediktor, const int16_t* block) {
     return Block_Schnell<1>(s, dc, ac, praediktor, block);
 }
 
@@ -498,8 +469,7 @@ struct Zickzack_Auswahl_256 {
     alignas(32) int8_t m[2][4][32];  // [output][quelle][byte]
 };
 
-constexpr Zickzack_Auswahl_256 Auswahl_256_Bauen()
-{
+constexpr Zickzack_Auswahl_256 Auswahl_256_Bauen() {
     // Natural index of each zigzag position: the inverse of k_umkehr.
     uint8_t natuerlich[64] = {};
     for (int n = 0; n < 64; ++n) natuerlich[k_umkehr[n]] = static_cast<uint8_t>(n);
@@ -509,8 +479,8 @@ constexpr Zickzack_Auswahl_256 Auswahl_256_Bauen()
             for (int t = 0; t < 32; ++t) {
                 const int n = natuerlich[32 * j + t];
                 const int r = n / 8, c = n % 8;
-                const int paket = r / 4;             // which packed register
-                const int haelfte = r % 2;           // its half
+                const int paket = r / 4;                    // which packed register
+                const int haelfte = r % 2;                  // its half
                 const int versatz = ((r % 4) / 2) * 8 + c;  // byte in that half
                 const int ziel_haelfte = t / 16;
                 const bool getauscht = q % 2 == 1;
@@ -523,8 +493,7 @@ constexpr Zickzack_Auswahl_256 Auswahl_256_Bauen()
 constexpr Zickzack_Auswahl_256 k_zz_256 = Auswahl_256_Bauen();
 
 // Bit k set when zigzag position k of the block is not zero.
-__attribute__((target("avx2"), always_inline)) inline uint64_t Zickzack_Maske_AVX2(const int16_t* block)
-{
+__attribute__((target("avx2"), always_inline)) inline uint64_t Zickzack_Maske_AVX2(const int16_t* block) {
     const __m256i* b = reinterpret_cast<const __m256i*>(block);
     const __m256i p0 = _mm256_packs_epi16(_mm256_loadu_si256(b), _mm256_loadu_si256(b + 1));
     const __m256i p1 = _mm256_packs_epi16(_mm256_loadu_si256(b + 2), _mm256_loadu_si256(b + 3));
@@ -533,7 +502,8 @@ __attribute__((target("avx2"), always_inline)) inline uint64_t Zickzack_Maske_AV
     for (int j = 0; j < 2; ++j) {
         __m256i z = _mm256_shuffle_epi8(q[0], _mm256_load_si256(reinterpret_cast<const __m256i*>(k_zz_256.m[j][0])));
         for (int i = 1; i < 4; ++i)
-            z = _mm256_or_si256(z, _mm256_shuffle_epi8(q[i], _mm256_load_si256(reinterpret_cast<const __m256i*>(k_zz_256.m[j][i]))));
+            z = _mm256_or_si256(
+                z, _mm256_shuffle_epi8(q[i], _mm256_load_si256(reinterpret_cast<const __m256i*>(k_zz_256.m[j][i]))));
         const uint32_t m = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(z, _mm256_setzero_si256())));
         null_maske |= static_cast<uint64_t>(m) << (32 * j);
     }
@@ -542,8 +512,7 @@ __attribute__((target("avx2"), always_inline)) inline uint64_t Zickzack_Maske_AV
 
 }  // namespace
 
-bool Jpeg_Hat_BMI2_Kodierer()
-{
+bool Jpeg_Hat_BMI2_Kodierer() {
     static const bool hat = [] {
         // LZCNT: CPUID 0x80000001, ECX bit 5.
         unsigned int a = 0, b = 0, c = 0, d = 0;
@@ -557,27 +526,25 @@ bool Jpeg_Hat_BMI2_Kodierer()
 // The same code compiled for processors with AVX2 and BMI2 (one-instruction
 // variable shifts, bit counts and masks, the zigzag search on 256 bits);
 // chosen only when the processor has them.
-__attribute__((target("avx2,bmi,bmi2,lzcnt"))) int32_t Jpeg_Encode_Block_Schnell_BMI2(
-    Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-    const int16_t* block)
-{
+__attribute__((target("avx2,bmi,bmi2,lzcnt"))) int32_t Jpeg_Encode_Block_Schnell_BMI2(Jpeg_Strom* s,
+                                                                                      const Jpeg_Huffman_Tabelle* dc,
+                                                                                      const Jpeg_Huffman_Tabelle* ac,
+                                                                                      int32_t* praediktor,
+                                                                                      const int16_t* block) {
     return Block_Schnell<2>(s, dc, ac, praediktor, block, Zickzack_Maske_AVX2(block));
 }
 #else
 bool Jpeg_Hat_BMI2_Kodierer() { return false; }
 
-int32_t Jpeg_Encode_Block_Schnell_BMI2(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
-                                       const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-                                       const int16_t* block)
-{
+int32_t Jpeg_Encode_Block_Schnell_BMI2(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                                       int32_t* praediktor, const int16_t* block) {
     return Block_Schnell<0>(s, dc, ac, praediktor, block);
 }
 #endif
 
 // ---------------------------------------------------------------------------
 
-int32_t Jpeg_Ausgabe_Leeren(Jpeg_Strom* s)
-{
+int32_t Jpeg_Ausgabe_Leeren(Jpeg_Strom* s) {
     int32_t e = s->Kern_Tabelle->Bits_Leeren(nullptr, 0, s);
     if (e) return e;
     if (s->Datei) return Staging_Leeren(s);

@@ -15,23 +15,17 @@
 
 namespace {
 
-inline int32_t Y_Wert(int32_t r, int32_t g, int32_t b)
-{
-    return (77 * r + 150 * g + 29 * b - 32640) >> 8;
-}
-inline int32_t Cb_Wert(int32_t r, int32_t g, int32_t b, int32_t n, int32_t sh)
-{
+inline int32_t Y_Wert(int32_t r, int32_t g, int32_t b) { return (77 * r + 150 * g + 29 * b - 32640) >> 8; }
+inline int32_t Cb_Wert(int32_t r, int32_t g, int32_t b, int32_t n, int32_t sh) {
     return (-43 * r - 85 * g + 128 * b + 128 * n) >> sh;
 }
-inline int32_t Cr_Wert(int32_t r, int32_t g, int32_t b, int32_t n, int32_t sh)
-{
+inline int32_t Cr_Wert(int32_t r, int32_t g, int32_t b, int32_t n, int32_t sh) {
     return (128 * r - 107 * g - 21 * b + 128 * n) >> sh;
 }
 
 // The colour bytes of a pixel at ri, gi, bi, inverted for the four-channel
 // members.
-inline void Farbe_Lesen(const uint8_t* px, int ri, int gi, int bi, bool inv, int32_t& r, int32_t& g, int32_t& b)
-{
+inline void Farbe_Lesen(const uint8_t* px, int ri, int gi, int bi, bool inv, int32_t& r, int32_t& g, int32_t& b) {
     const int32_t x = inv ? 255 : 0;
     r = px[ri] ^ x;
     g = px[gi] ^ x;
@@ -40,8 +34,7 @@ inline void Farbe_Lesen(const uint8_t* px, int ri, int gi, int bi, bool inv, int
 
 // Index of pixel (x, y) of an MCU in the raster of its 8x8 blocks, for a
 // component with hb blocks across.
-inline int32_t Block_Index(int32_t x, int32_t y, int32_t hb)
-{
+inline int32_t Block_Index(int32_t x, int32_t y, int32_t hb) {
     return ((y >> 3) * hb + (x >> 3)) * 64 + (y & 7) * 8 + (x & 7);
 }
 
@@ -49,8 +42,7 @@ inline int32_t Block_Index(int32_t x, int32_t y, int32_t hb)
 // for the four-channel members (whose fourth byte becomes alpha); chroma
 // groups of HF x VF pixels.
 template <int B, int RI, int GI, int BI, bool INV, int HF, int VF>
-void Farbe_Kern(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a)
-{
+void Farbe_Kern(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a) {
     const int32_t n = HF * VF;
     const int32_t sh = 8 + (n == 4 ? 2 : n == 2 ? 1 : 0);
     for (int zy = 0; zy < 8 * VF; ++zy) {
@@ -84,8 +76,7 @@ void Farbe_Kern(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* 
 // Copying kernels: component 1 at full resolution, components 2 and 3
 // averaged over HF x VF pixels, NK components of NK bytes.
 template <int NK, int HF, int VF>
-void Kopie_Kern(const uint8_t* p, int64_t st, int16_t* c1, int16_t* c2, int16_t* c3, int16_t* c4)
-{
+void Kopie_Kern(const uint8_t* p, int64_t st, int16_t* c1, int16_t* c2, int16_t* c3, int16_t* c4) {
     const int32_t n = HF * VF;
     for (int zy = 0; zy < 8 * VF; ++zy) {
         const uint8_t* q = p + zy * st;
@@ -110,17 +101,15 @@ void Kopie_Kern(const uint8_t* p, int64_t st, int16_t* c1, int16_t* c2, int16_t*
 
 }  // namespace
 
-void Jpeg_Kod_Grau(const uint8_t* p, int64_t st, int16_t* y, int16_t*, int16_t*, int16_t*)
-{
+void Jpeg_Kod_Grau(const uint8_t* p, int64_t st, int16_t* y, int16_t*, int16_t*, int16_t*) {
     for (int zy = 0; zy < 8; ++zy)
         for (int x = 0; x < 8; ++x) y[zy * 8 + x] = static_cast<int16_t>(p[zy * st + x] - 128);
 }
 
 // The entry points of the generic whole-MCU kernels.
-#define ENC_KERN(NAME, ...)                                                                        \
-    void NAME(const uint8_t* p, int64_t st, int16_t* k1, int16_t* k2, int16_t* k3, int16_t* k4) \
-    {                                                                                              \
-        __VA_ARGS__(p, st, k1, k2, k3, k4);                                                        \
+#define ENC_KERN(NAME, ...)                                                                       \
+    void NAME(const uint8_t* p, int64_t st, int16_t* k1, int16_t* k2, int16_t* k3, int16_t* k4) { \
+        __VA_ARGS__(p, st, k1, k2, k3, k4);                                                       \
     }
 ENC_KERN(Jpeg_Kod_RGB_111, Farbe_Kern<3, 0, 1, 2, false, 1, 1>)
 ENC_KERN(Jpeg_Kod_BGR_111, Farbe_Kern<3, 2, 1, 0, false, 1, 1>)
@@ -136,8 +125,7 @@ ENC_KERN(Jpeg_Kod_Kopie_422, Kopie_Kern<3, 2, 1>)
 ENC_KERN(Jpeg_Kod_Kopie_411, Kopie_Kern<3, 2, 2>)
 #undef ENC_KERN
 
-void Jpeg_Kod_Kopie_1111(const uint8_t* p, int64_t st, int16_t* c1, int16_t* c2, int16_t* c3, int16_t* c4)
-{
+void Jpeg_Kod_Kopie_1111(const uint8_t* p, int64_t st, int16_t* c1, int16_t* c2, int16_t* c3, int16_t* c4) {
     for (int zy = 0; zy < 8; ++zy)
         for (int x = 0; x < 8; ++x) {
             const uint8_t* px = p + zy * st + x * 4;
@@ -148,8 +136,7 @@ void Jpeg_Kod_Kopie_1111(const uint8_t* p, int64_t st, int16_t* c1, int16_t* c2,
         }
 }
 
-void Jpeg_Kod_YCbYCr(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*)
-{
+void Jpeg_Kod_YCbYCr(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
     for (int zy = 0; zy < 8; ++zy) {
         const uint8_t* q = p + zy * st;
         for (int x = 0; x < 16; ++x) y[(x >> 3) * 64 + zy * 8 + (x & 7)] = static_cast<int16_t>(q[2 * x] - 128);
@@ -168,13 +155,13 @@ namespace {
 enum Art { GRAU, FARBE, KOPIE, YCBYCR };
 
 struct Glied {
-    int32_t code;   // Schnellweg
+    int32_t code;  // Schnellweg
     int32_t art;
-    int32_t b;      // bytes per pixel
-    int32_t hf, vf; // MCU of 8hf x 8vf pixels; chroma groups of hf x vf
+    int32_t b;       // bytes per pixel
+    int32_t hf, vf;  // MCU of 8hf x 8vf pixels; chroma groups of hf x vf
     int32_t ri, gi, bi;
-    bool inv;       // colour bytes inverted, fourth byte alpha
-    int32_t nk;     // components
+    bool inv;    // colour bytes inverted, fourth byte alpha
+    int32_t nk;  // components
     Jpeg_Kod_Kern_Fn Jpeg_Kern_Tabelle::*slot;
 };
 
@@ -197,9 +184,7 @@ constexpr Glied G_YCBYCR{18, YCBYCR, 2, 2, 1, 0, 0, 0, false, 3, &Jpeg_Kern_Tabe
 // Converts the c x r present pixels into full-resolution planes, continues
 // them by replication to the whole MCU and produces its blocks. Colour
 // members round every pixel before chroma is averaged.
-void Rand_Fuellen(const Glied& g, const uint8_t* p, int64_t st, int32_t c, int32_t r,
-                  int16_t* ab, bool erste_spalte)
-{
+void Rand_Fuellen(const Glied& g, const uint8_t* p, int64_t st, int32_t c, int32_t r, int16_t* ab, bool erste_spalte) {
     const int32_t w = 8 * g.hf, h = 8 * g.vf;
     alignas(32) int16_t t[4][16 * 16];
     for (int zy = 0; zy < r; ++zy) {
@@ -208,35 +193,33 @@ void Rand_Fuellen(const Glied& g, const uint8_t* p, int64_t st, int32_t c, int32
             int32_t i = zy * 16 + x;
             const uint8_t* px = q + x * g.b;
             switch (g.art) {
-            case GRAU:
-                t[0][i] = static_cast<int16_t>(px[0]);
-                break;
-            case FARBE: {
-                int32_t rr, gg, bb;
-                Farbe_Lesen(px, g.ri, g.gi, g.bi, g.inv, rr, gg, bb);
-                t[0][i] = static_cast<int16_t>(Y_Wert(rr, gg, bb));
-                t[1][i] = static_cast<int16_t>(Cb_Wert(rr, gg, bb, 1, 8));
-                t[2][i] = static_cast<int16_t>(Cr_Wert(rr, gg, bb, 1, 8));
-                if (g.inv) t[3][i] = static_cast<int16_t>(px[3] - 128);
-                break;
-            }
-            case KOPIE:
-                for (int k = 0; k < g.nk; ++k) t[k][i] = px[k];
-                break;
-            case YCBYCR: {
-                const uint8_t* paar = q + (x & ~1) * 2;
-                t[0][i] = px[0];
-                t[1][i] = paar[1];
-                if ((x & 1) == 0 && x == c - 1) {
-                    // The last pixel of an odd row has no Cr of its own: it
-                    // takes the preceding pair's, and a picture one pixel
-                    // wide gets neutral chroma.
-                    t[2][i] = (x == 0 && erste_spalte) ? 128 : paar[-1];
-                } else {
-                    t[2][i] = paar[3];
+                case GRAU: t[0][i] = static_cast<int16_t>(px[0]); break;
+                case FARBE: {
+                    int32_t rr, gg, bb;
+                    Farbe_Lesen(px, g.ri, g.gi, g.bi, g.inv, rr, gg, bb);
+                    t[0][i] = static_cast<int16_t>(Y_Wert(rr, gg, bb));
+                    t[1][i] = static_cast<int16_t>(Cb_Wert(rr, gg, bb, 1, 8));
+                    t[2][i] = static_cast<int16_t>(Cr_Wert(rr, gg, bb, 1, 8));
+                    if (g.inv) t[3][i] = static_cast<int16_t>(px[3] - 128);
+                    break;
                 }
-                break;
-            }
+                case KOPIE:
+                    for (int k = 0; k < g.nk; ++k) t[k][i] = px[k];
+                    break;
+                case YCBYCR: {
+                    const uint8_t* paar = q + (x & ~1) * 2;
+                    t[0][i] = px[0];
+                    t[1][i] = paar[1];
+                    if ((x & 1) == 0 && x == c - 1) {
+                        // The last pixel of an odd row has no Cr of its own: it
+                        // takes the preceding pair's, and a picture one pixel
+                        // wide gets neutral chroma.
+                        t[2][i] = (x == 0 && erste_spalte) ? 128 : paar[-1];
+                    } else {
+                        t[2][i] = paar[3];
+                    }
+                    break;
+                }
             }
         }
     }
@@ -280,8 +263,7 @@ void Rand_Fuellen(const Glied& g, const uint8_t* p, int64_t st, int32_t c, int32
 // chroma of a down-sampling member is the rounded mean of the per-pixel
 // values.
 template <const Glied& G>
-void Rand_Schnell(const Jpeg_Kern_Tabelle* kt, const uint8_t* p, int64_t st, int32_t c, int32_t r, int16_t* ab)
-{
+void Rand_Schnell(const Jpeg_Kern_Tabelle* kt, const uint8_t* p, int64_t st, int32_t c, int32_t r, int16_t* ab) {
     constexpr int32_t w = 8 * G.hf, h = 8 * G.vf, zb = w * 3;
     alignas(32) uint8_t px[16 * 16 * 3];
     for (int zy = 0; zy < r; ++zy) {
@@ -320,18 +302,14 @@ void Rand_Schnell(const Jpeg_Kern_Tabelle* kt, const uint8_t* p, int64_t st, int
 }
 
 template <const Glied& G>
-void Glied_Arbeiter(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile)
-{
+void Glied_Arbeiter(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
     const int32_t w = 8 * G.hf, h = 8 * G.vf;
     int32_t c, r;
     Jpeg_MCU_Ausschnitt(p, spalte, zeile, w, h, &c, &r);
     const int64_t st = p->Bild_Zeilenlaenge;
-    uint8_t* pos = p->Bild_Pixel + static_cast<int64_t>(zeile) * h * st +
-                   static_cast<int64_t>(spalte) * w * G.b;
-    if (spalte == p->MCU_Spalten - 1)
-        p->Strom.Bild_Zeile = p->Bild_Pixel + static_cast<int64_t>(zeile + 1) * h * st;
-    else
-        p->Strom.Bild_Zeile = pos + w * G.b;
+    uint8_t* pos = p->Bild_Pixel + static_cast<int64_t>(zeile) * h * st + static_cast<int64_t>(spalte) * w * G.b;
+    if (spalte == p->MCU_Spalten - 1) p->Strom.Bild_Zeile = p->Bild_Pixel + static_cast<int64_t>(zeile + 1) * h * st;
+    else p->Strom.Bild_Zeile = pos + w * G.b;
     int16_t* ab = p->Arbeitsbereich;
     if (c == w && r == h) {
         const int32_t ny = G.hf * G.vf;
@@ -353,9 +331,8 @@ void Glied_Arbeiter(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile)
 
 }  // namespace
 
-void Jpeg_MCU_Ausschnitt(const JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t w,
-                         int32_t h, int32_t* c, int32_t* r)
-{
+void Jpeg_MCU_Ausschnitt(const JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t w, int32_t h, int32_t* c,
+                         int32_t* r) {
     // The picture's size is the frame's; the driver has made sure that the
     // caller's pixel rows are at least that large.
     int64_t rest_x = static_cast<int64_t>(p->Rahmen_Breite) - static_cast<int64_t>(spalte) * w;
@@ -371,8 +348,7 @@ namespace {
 
 enum Muster { M_KEINE, M_411, M_422, M_4114, M_4224, M_ANDERE };
 
-Muster Muster_Von(const JPEG_PROPERTIES* p)
-{
+Muster Muster_Von(const JPEG_PROPERTIES* p) {
     const Jpeg_Komponente* k = p->Komponenten;
     int32_t n = p->Anzahl_Komponenten;
     auto ist = [&](int i, int h, int v) { return k[i].H == h && k[i].V == v; };
@@ -393,8 +369,7 @@ Muster Muster_Von(const JPEG_PROPERTIES* p)
 
 // Whether the general converters can serve the frame's factors: at most 2,
 // and each dividing the largest.
-bool Faktoren_Passend(const JPEG_PROPERTIES* p)
-{
+bool Faktoren_Passend(const JPEG_PROPERTIES* p) {
     if (p->Max_H < 1 || p->Max_H > 2 || p->Max_V < 1 || p->Max_V > 2) return false;
     for (int i = 0; i < p->Anzahl_Komponenten; ++i) {
         const Jpeg_Komponente& k = p->Komponenten[i];
@@ -405,8 +380,7 @@ bool Faktoren_Passend(const JPEG_PROPERTIES* p)
 
 }  // namespace
 
-int32_t Jpeg_Wandler_Waehlen(JPEG_PROPERTIES* p)
-{
+int32_t Jpeg_Wandler_Waehlen(JPEG_PROPERTIES* p) {
     Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
     kt->Kod_Zeile = nullptr;
     p->Schnellweg = 0;
@@ -437,10 +411,8 @@ int32_t Jpeg_Wandler_Waehlen(JPEG_PROPERTIES* p)
     // Packed 4:2:2 pixels (two pixels in four bytes) can only be read by the
     // packed converter; any other road would read them as wider pixels.
     if (p->Bild_Abtastung == 2) {
-        if (f == FARBE_YCBCR && n == 3 && m == M_422 && s && !t)
-            nimm(Glied_Arbeiter<G_YCBYCR>, G_YCBYCR.code);
-        else
-            return JPEG_ERG_ABTASTUNG;
+        if (f == FARBE_YCBCR && n == 3 && m == M_422 && s && !t) nimm(Glied_Arbeiter<G_YCBYCR>, G_YCBYCR.code);
+        else return JPEG_ERG_ABTASTUNG;
     } else if (s && t) {
         if (n == 3 && f == FARBE_RGB && k == 3 && m == M_411) nimm(Glied_Arbeiter<G_RGB_411>, 3);
         else if (n == 3 && f == FARBE_RGB && k == 3 && m == M_422) nimm(Glied_Arbeiter<G_RGB_422>, 5);
@@ -484,8 +456,7 @@ int32_t Jpeg_Wandler_Waehlen(JPEG_PROPERTIES* p)
 // ---------------------------------------------------------------------------
 // The encoder's slots of the kernel table
 
-void Jpeg_Kod_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
-{
+void Jpeg_Kod_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor) {
     const bool simd = prozessor >= JCPU_F5_MMX;
     t->Kod_Zeile = nullptr;
     t->Bits_Start = simd ? Jpeg_Ausgabe_Start_Schnell : Jpeg_Ausgabe_Start;
@@ -498,12 +469,18 @@ void Jpeg_Kod_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
         Jpeg_Kod_Kern_Fn form[4];
     };
     static constexpr Drei_Formen drei[] = {
-        {&Jpeg_Kern_Tabelle::Kod_RGB_111, {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_SSE2, Jpeg_Kod_RGB_111_SSSE3, Jpeg_Kod_RGB_111_AVX2}},
-        {&Jpeg_Kern_Tabelle::Kod_RGB_422, {Jpeg_Kod_RGB_422, Jpeg_Kod_RGB_422_SSE2, Jpeg_Kod_RGB_422_SSSE3, Jpeg_Kod_RGB_422_AVX2}},
-        {&Jpeg_Kern_Tabelle::Kod_RGB_411, {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_SSE2, Jpeg_Kod_RGB_411_SSSE3, Jpeg_Kod_RGB_411_AVX2}},
-        {&Jpeg_Kern_Tabelle::Kod_BGR_111, {Jpeg_Kod_BGR_111, Jpeg_Kod_BGR_111_SSE2, Jpeg_Kod_BGR_111_SSSE3, Jpeg_Kod_BGR_111_AVX2}},
-        {&Jpeg_Kern_Tabelle::Kod_BGR_422, {Jpeg_Kod_BGR_422, Jpeg_Kod_BGR_422_SSE2, Jpeg_Kod_BGR_422_SSSE3, Jpeg_Kod_BGR_422_AVX2}},
-        {&Jpeg_Kern_Tabelle::Kod_BGR_411, {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_SSE2, Jpeg_Kod_BGR_411_SSSE3, Jpeg_Kod_BGR_411_AVX2}},
+        {&Jpeg_Kern_Tabelle::Kod_RGB_111,
+         {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_SSE2, Jpeg_Kod_RGB_111_SSSE3, Jpeg_Kod_RGB_111_AVX2}},
+        {&Jpeg_Kern_Tabelle::Kod_RGB_422,
+         {Jpeg_Kod_RGB_422, Jpeg_Kod_RGB_422_SSE2, Jpeg_Kod_RGB_422_SSSE3, Jpeg_Kod_RGB_422_AVX2}},
+        {&Jpeg_Kern_Tabelle::Kod_RGB_411,
+         {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_SSE2, Jpeg_Kod_RGB_411_SSSE3, Jpeg_Kod_RGB_411_AVX2}},
+        {&Jpeg_Kern_Tabelle::Kod_BGR_111,
+         {Jpeg_Kod_BGR_111, Jpeg_Kod_BGR_111_SSE2, Jpeg_Kod_BGR_111_SSSE3, Jpeg_Kod_BGR_111_AVX2}},
+        {&Jpeg_Kern_Tabelle::Kod_BGR_422,
+         {Jpeg_Kod_BGR_422, Jpeg_Kod_BGR_422_SSE2, Jpeg_Kod_BGR_422_SSSE3, Jpeg_Kod_BGR_422_AVX2}},
+        {&Jpeg_Kern_Tabelle::Kod_BGR_411,
+         {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_SSE2, Jpeg_Kod_BGR_411_SSSE3, Jpeg_Kod_BGR_411_AVX2}},
     };
     const int form = !simd ? 0 : __builtin_cpu_supports("avx2") ? 3 : __builtin_cpu_supports("ssse3") ? 2 : 1;
     for (const Drei_Formen& d : drei) t->*d.slot = d.form[form];

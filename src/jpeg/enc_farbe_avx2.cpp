@@ -17,41 +17,35 @@
 
 namespace {
 
-inline __m256i K4(int16_t a, int16_t b, int16_t c, int16_t d)
-{
+inline __m256i K4(int16_t a, int16_t b, int16_t c, int16_t d) {
     return _mm256_setr_epi16(a, b, c, d, a, b, c, d, a, b, c, d, a, b, c, d);
 }
 
-inline __m256i Auswahl(int o)
-{
+inline __m256i Auswahl(int o) {
     const char z = static_cast<char>(0x80);
-    __m128i m = _mm_setr_epi8(static_cast<char>(o), z, static_cast<char>(o + 1), z, static_cast<char>(o + 2), z, z,
-                              z, static_cast<char>(o + 3), z, static_cast<char>(o + 4), z, static_cast<char>(o + 5),
-                              z, z, z);
+    __m128i m =
+        _mm_setr_epi8(static_cast<char>(o), z, static_cast<char>(o + 1), z, static_cast<char>(o + 2), z, z, z,
+                      static_cast<char>(o + 3), z, static_cast<char>(o + 4), z, static_cast<char>(o + 5), z, z, z);
     return _mm256_broadcastsi128_si256(m);
 }
 
 template <int SH>
-inline __m256i Summe(__m256i a, __m256i b, __m256i k)
-{
+inline __m256i Summe(__m256i a, __m256i b, __m256i k) {
     return _mm256_srai_epi32(_mm256_hadd_epi32(_mm256_madd_epi16(a, k), _mm256_madd_epi16(b, k)), SH);
 }
 
 template <int SH>
-inline __m128i Summe128(__m128i a, __m128i b, __m128i k)
-{
+inline __m128i Summe128(__m128i a, __m128i b, __m128i k) {
     return _mm_srai_epi32(_mm_hadd_epi32(_mm_madd_epi16(a, k), _mm_madd_epi16(b, k)), SH);
 }
 
-inline __m256i Paare(__m256i p01, __m256i p23)
-{
+inline __m256i Paare(__m256i p01, __m256i p23) {
     return _mm256_add_epi16(_mm256_unpacklo_epi64(p01, p23), _mm256_unpackhi_epi64(p01, p23));
 }
 
 // Rows q0 and q1, 8*HF pixels each, as pairs px[i] (row q0 in the low half).
 template <int HF>
-inline void Zeilen_Laden(const uint8_t* q0, const uint8_t* q1, __m256i* px)
-{
+inline void Zeilen_Laden(const uint8_t* q0, const uint8_t* q1, __m256i* px) {
     const __m256i eins = _mm256_setr_epi16(0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1);
     const __m256i a0 = Auswahl(0), a6 = Auswahl(6), a4 = Auswahl(4), a10 = Auswahl(10);
     auto laden = [&](int off) {
@@ -70,16 +64,14 @@ inline void Zeilen_Laden(const uint8_t* q0, const uint8_t* q1, __m256i* px)
     }
 }
 
-inline void Speichern2(int16_t* z0, int16_t* z1, __m256i lo, __m256i hi)
-{
+inline void Speichern2(int16_t* z0, int16_t* z1, __m256i lo, __m256i hi) {
     __m256i p = _mm256_packs_epi32(lo, hi);
     _mm_store_si128(reinterpret_cast<__m128i*>(z0), _mm256_castsi256_si128(p));
     _mm_store_si128(reinterpret_cast<__m128i*>(z1), _mm256_extracti128_si256(p, 1));
 }
 
 template <bool BGR, int HF, int VF>
-void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr)
-{
+void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr) {
     const __m256i ky = BGR ? K4(29, 150, 77, -32640) : K4(77, 150, 29, -32640);
     const __m256i kb = BGR ? K4(128, -85, -43, 128) : K4(-43, -85, 128, 128);
     const __m256i kr = BGR ? K4(-21, -107, 128, 128) : K4(128, -107, -21, 128);
@@ -88,7 +80,8 @@ void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr)
         Zeilen_Laden<HF>(p + zy * st, p + (zy + 1) * st, px);
         for (int b = 0; b < HF; ++b) {
             int16_t* blk = y + ((zy >> 3) * HF + b) * 64 + (zy & 7) * 8;
-            Speichern2(blk, blk + 8, Summe<8>(px[4 * b], px[4 * b + 1], ky), Summe<8>(px[4 * b + 2], px[4 * b + 3], ky));
+            Speichern2(blk, blk + 8, Summe<8>(px[4 * b], px[4 * b + 1], ky),
+                       Summe<8>(px[4 * b + 2], px[4 * b + 3], ky));
         }
         if (HF == 1) {
             Speichern2(cb + zy * 8, cb + zy * 8 + 8, Summe<8>(px[0], px[1], kb), Summe<8>(px[2], px[3], kb));

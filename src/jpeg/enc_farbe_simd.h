@@ -14,28 +14,22 @@
 
 namespace {
 
-inline __m128i Enc_K4(int16_t a, int16_t b, int16_t c, int16_t d)
-{
-    return _mm_setr_epi16(a, b, c, d, a, b, c, d);
-}
+inline __m128i Enc_K4(int16_t a, int16_t b, int16_t c, int16_t d) { return _mm_setr_epi16(a, b, c, d, a, b, c, d); }
 
-inline void Enc_Speichern(int16_t* ziel, __m128i lo, __m128i hi)
-{
+inline void Enc_Speichern(int16_t* ziel, __m128i lo, __m128i hi) {
     _mm_store_si128(reinterpret_cast<__m128i*>(ziel), _mm_packs_epi32(lo, hi));
 }
 
 // Pairs of horizontally neighbouring pixels summed: from the pixels 0..3
 // in (p01, p23) -> [p0 + p1 | p2 + p3].
-inline __m128i Enc_Paare(__m128i p01, __m128i p23)
-{
+inline __m128i Enc_Paare(__m128i p01, __m128i p23) {
     return _mm_add_epi16(_mm_unpacklo_epi64(p01, p23), _mm_unpackhi_epi64(p01, p23));
 }
 
 // One MCU of 8HF x 8VF pixels: HF*VF luminance blocks, chroma summed over
 // groups of HF x VF pixels (the constant word carries the group's size).
 template <class L, bool BGR, int HF, int VF>
-void Enc_Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr)
-{
+void Enc_Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr) {
     const __m128i ky = BGR ? Enc_K4(29, 150, 77, -32640) : Enc_K4(77, 150, 29, -32640);
     const __m128i kb = BGR ? Enc_K4(128, -85, -43, 128) : Enc_K4(-43, -85, 128, 128);
     const __m128i kr = BGR ? Enc_K4(-21, -107, 128, 128) : Enc_K4(128, -107, -21, 128);
@@ -70,28 +64,22 @@ void Enc_Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* c
 
 // Defines the six three-byte entry points Jpeg_Kod_{RGB,BGR}_{111,422,411}_<FORM>
 // of a form whose kernel template is KERN<BGR, HF, VF>.
-#define ENC_DREI_BYTE_KERNE(FORM, KERN)                                                                      \
-    void Jpeg_Kod_RGB_111_##FORM(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) \
-    {                                                                                                        \
-        KERN<false, 1, 1>(p, st, y, cb, cr);                                                                 \
-    }                                                                                                        \
-    void Jpeg_Kod_BGR_111_##FORM(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) \
-    {                                                                                                        \
-        KERN<true, 1, 1>(p, st, y, cb, cr);                                                                  \
-    }                                                                                                        \
-    void Jpeg_Kod_RGB_422_##FORM(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) \
-    {                                                                                                        \
-        KERN<false, 2, 1>(p, st, y, cb, cr);                                                                 \
-    }                                                                                                        \
-    void Jpeg_Kod_BGR_422_##FORM(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) \
-    {                                                                                                        \
-        KERN<true, 2, 1>(p, st, y, cb, cr);                                                                  \
-    }                                                                                                        \
-    void Jpeg_Kod_RGB_411_##FORM(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) \
-    {                                                                                                        \
-        KERN<false, 2, 2>(p, st, y, cb, cr);                                                                 \
-    }                                                                                                        \
-    void Jpeg_Kod_BGR_411_##FORM(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) \
-    {                                                                                                        \
-        KERN<true, 2, 2>(p, st, y, cb, cr);                                                                  \
+#define ENC_DREI_BYTE_KERNE(FORM, KERN)                                                                          \
+    void Jpeg_Kod_RGB_111_##FORM(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) { \
+        KERN<false, 1, 1>(p, st, y, cb, cr);                                                                     \
+    }                                                                                                            \
+    void Jpeg_Kod_BGR_111_##FORM(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) { \
+        KERN<true, 1, 1>(p, st, y, cb, cr);                                                                      \
+    }                                                                                                            \
+    void Jpeg_Kod_RGB_422_##FORM(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) { \
+        KERN<false, 2, 1>(p, st, y, cb, cr);                                                                     \
+    }                                                                                                            \
+    void Jpeg_Kod_BGR_422_##FORM(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) { \
+        KERN<true, 2, 1>(p, st, y, cb, cr);                                                                      \
+    }                                                                                                            \
+    void Jpeg_Kod_RGB_411_##FORM(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) { \
+        KERN<false, 2, 2>(p, st, y, cb, cr);                                                                     \
+    }                                                                                                            \
+    void Jpeg_Kod_BGR_411_##FORM(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) { \
+        KERN<true, 2, 2>(p, st, y, cb, cr);                                                                      \
     }

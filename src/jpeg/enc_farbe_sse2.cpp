@@ -16,8 +16,7 @@ namespace {
 
 // Four pixels of three bytes in bytes 0..11 of v -> two vectors of 16-bit
 // words [c0 c1 c2 1 | c0 c1 c2 1].
-inline void Drei_Spreizen(__m128i v, __m128i& p01, __m128i& p23)
-{
+inline void Drei_Spreizen(__m128i v, __m128i& p01, __m128i& p23) {
     const __m128i m0 = _mm_setr_epi32(0x00FFFFFF, 0, 0, 0);
     const __m128i m1 = _mm_setr_epi32(0, 0x00FFFFFF, 0, 0);
     const __m128i m2 = _mm_setr_epi32(0, 0, 0x00FFFFFF, 0);
@@ -35,8 +34,7 @@ inline void Drei_Spreizen(__m128i v, __m128i& p01, __m128i& p23)
 
 // Four pixels of four bytes: colour bytes inverted into [c0 c1 c2 1]; the
 // alpha samples (byte 3 - 128) as four 32-bit values.
-inline void Vier_Spreizen(__m128i v, __m128i& p01, __m128i& p23, __m128i& alpha)
-{
+inline void Vier_Spreizen(__m128i v, __m128i& p01, __m128i& p23, __m128i& alpha) {
     const __m128i farbe = _mm_set1_epi32(0x00FFFFFF);
     const __m128i eins = _mm_set1_epi32(0x01000000);
     alpha = _mm_sub_epi32(_mm_srli_epi32(v, 24), _mm_set1_epi32(128));
@@ -49,8 +47,7 @@ inline void Vier_Spreizen(__m128i v, __m128i& p01, __m128i& p23, __m128i& alpha)
 struct Lader {
     // Weighted sums of four pixels (two vectors of two) -> four 32-bit values.
     template <int SH>
-    static __m128i Summe(__m128i a, __m128i b, __m128i k)
-    {
+    static __m128i Summe(__m128i a, __m128i b, __m128i k) {
         __m128 ma = _mm_castsi128_ps(_mm_madd_epi16(a, k));
         __m128 mb = _mm_castsi128_ps(_mm_madd_epi16(b, k));
         __m128i g = _mm_castps_si128(_mm_shuffle_ps(ma, mb, _MM_SHUFFLE(2, 0, 2, 0)));
@@ -61,8 +58,7 @@ struct Lader {
     // Loads the pixels of one row of 8*HF three-byte pixels, without reading
     // a byte past the row.
     template <int HF>
-    static void Zeile_Laden(const uint8_t* q, __m128i* px)
-    {
+    static void Zeile_Laden(const uint8_t* q, __m128i* px) {
         for (int g = 0; g < 2 * HF; ++g) {
             __m128i v = (g & 1) ? _mm_srli_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 12 * g - 4)), 4)
                                 : _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 12 * g));
@@ -72,15 +68,13 @@ struct Lader {
 };
 
 template <bool BGR, int HF, int VF>
-void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr)
-{
+void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr) {
     Enc_Kern3<Lader, BGR, HF, VF>(p, st, y, cb, cr);
 }
 
 }  // namespace
 
-void Jpeg_Kod_Grau_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t*, int16_t*, int16_t*)
-{
+void Jpeg_Kod_Grau_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t*, int16_t*, int16_t*) {
     const __m128i null = _mm_setzero_si128();
     const __m128i k128 = _mm_set1_epi16(128);
     for (int zy = 0; zy < 8; ++zy) {
@@ -91,8 +85,7 @@ void Jpeg_Kod_Grau_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t*, int1
 
 ENC_DREI_BYTE_KERNE(SSE2, Kern3)
 
-void Jpeg_Kod_RGBA_1111_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a)
-{
+void Jpeg_Kod_RGBA_1111_SSE2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a) {
     const __m128i ky = Enc_K4(77, 150, 29, -32640);
     const __m128i kb = Enc_K4(-43, -85, 128, 128);
     const __m128i kr = Enc_K4(128, -107, -21, 128);

@@ -21,26 +21,22 @@ namespace {
 
 // Byte selections that widen the pixel pair at byte offset o of a 16-byte
 // load into 16-bit words (0x80 gives a zero byte).
-inline __m128i Auswahl(int o)
-{
+inline __m128i Auswahl(int o) {
     const char z = static_cast<char>(0x80);
     return _mm_setr_epi8(static_cast<char>(o), z, static_cast<char>(o + 1), z, static_cast<char>(o + 2), z, z, z,
-                         static_cast<char>(o + 3), z, static_cast<char>(o + 4), z, static_cast<char>(o + 5), z, z,
-                         z);
+                         static_cast<char>(o + 3), z, static_cast<char>(o + 4), z, static_cast<char>(o + 5), z, z, z);
 }
 
 struct Lader {
     template <int SH>
-    static __m128i Summe(__m128i a, __m128i b, __m128i k)
-    {
+    static __m128i Summe(__m128i a, __m128i b, __m128i k) {
         return _mm_srai_epi32(_mm_hadd_epi32(_mm_madd_epi16(a, k), _mm_madd_epi16(b, k)), SH);
     }
 
     // One row of 8*HF three-byte pixels as pairs px[i] = pixels 2i, 2i+1,
     // without reading a byte past the row.
     template <int HF>
-    static void Zeile_Laden(const uint8_t* q, __m128i* px)
-    {
+    static void Zeile_Laden(const uint8_t* q, __m128i* px) {
         const __m128i eins = _mm_setr_epi16(0, 0, 0, 1, 0, 0, 0, 1);
         const __m128i a0 = Auswahl(0), a6 = Auswahl(6), a4 = Auswahl(4), a10 = Auswahl(10);
         // Windows of 16 bytes that hold whole pixel pairs and end inside the row.
@@ -54,8 +50,7 @@ struct Lader {
 };
 
 template <bool BGR, int HF, int VF>
-void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr)
-{
+void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr) {
     Enc_Kern3<Lader, BGR, HF, VF>(p, st, y, cb, cr);
 }
 
@@ -74,12 +69,10 @@ struct Zickzack_Auswahl {
     alignas(16) int8_t m[4][4][16];  // [output vector][input vector][byte]
 };
 
-constexpr Zickzack_Auswahl Auswahl_Bauen()
-{
-    constexpr uint8_t zz[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
-                                12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
-                                35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
-                                58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+constexpr Zickzack_Auswahl Auswahl_Bauen() {
+    constexpr uint8_t zz[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
+                                41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
+                                30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
     Zickzack_Auswahl a{};
     for (int j = 0; j < 4; ++j)
         for (int i = 0; i < 4; ++i)
@@ -94,8 +87,7 @@ constexpr Zickzack_Auswahl k_zz_auswahl = Auswahl_Bauen();
 
 }  // namespace
 
-uint64_t Jpeg_Zickzack_Maske_SSSE3(const int16_t* block)
-{
+uint64_t Jpeg_Zickzack_Maske_SSSE3(const int16_t* block) {
     const __m128i null = _mm_setzero_si128();
     __m128i n[4];
     for (int i = 0; i < 4; ++i) {
@@ -108,7 +100,8 @@ uint64_t Jpeg_Zickzack_Maske_SSSE3(const int16_t* block)
     for (int j = 0; j < 4; ++j) {
         __m128i z = _mm_setzero_si128();
         for (int i = 0; i < 4; ++i)
-            z = _mm_or_si128(z, _mm_shuffle_epi8(n[i], _mm_load_si128(reinterpret_cast<const __m128i*>(k_zz_auswahl.m[j][i]))));
+            z = _mm_or_si128(
+                z, _mm_shuffle_epi8(n[i], _mm_load_si128(reinterpret_cast<const __m128i*>(k_zz_auswahl.m[j][i]))));
         null_maske |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(z))) << (16 * j);
     }
     return ~null_maske;

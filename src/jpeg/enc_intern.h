@@ -26,8 +26,7 @@ extern const uint8_t Jpeg_Std_AC_Chroma_Werte[162];
 extern const uint8_t Jpeg_Bitzahl_Tabelle[256];
 
 // Size category of a value (number of significant bits of |v|).
-inline int32_t Jpeg_Kategorie(int32_t v)
-{
+inline int32_t Jpeg_Kategorie(int32_t v) {
     uint32_t a = static_cast<uint32_t>(v < 0 ? -v : v);
     return a == 0 ? 0 : 32 - __builtin_clz(a);
 }
@@ -37,8 +36,7 @@ inline int32_t Jpeg_Kategorie(int32_t v)
 
 // Derives the encoding table from 16 counts and the symbols; 0 or -6 (more
 // than 257 codes, or codes that overflow their lengths).
-int32_t Jpeg_Build_Huffman_Kod(const uint8_t* anzahlen, const uint8_t* symbole,
-                               Jpeg_Huffman_Kodtabelle* tabelle);
+int32_t Jpeg_Build_Huffman_Kod(const uint8_t* anzahlen, const uint8_t* symbole, Jpeg_Huffman_Kodtabelle* tabelle);
 // Whether a table has a code for every symbol baseline 8-bit data can need
 // (DC: categories 0..11; AC: EOB, ZRL and every run/size with size 1..10).
 bool Jpeg_Huffman_Vollstaendig(const Jpeg_Huffman_Kodtabelle* tabelle, int32_t klasse);
@@ -57,22 +55,18 @@ void Jpeg_Ausgabe_Start(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse);
 void Jpeg_Ausgabe_Start_Schnell(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse);
 int32_t Jpeg_Bytes_Schreiben(const uint8_t* bytes, int32_t n, Jpeg_Strom* s);
 int32_t Jpeg_Bytes_Schreiben_Schnell(const uint8_t* bytes, int32_t n, Jpeg_Strom* s);
-int32_t Jpeg_Encode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
-                          const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-                          const int16_t* block);
-int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
-                                  const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-                                  const int16_t* block);
+int32_t Jpeg_Encode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                          int32_t* praediktor, const int16_t* block);
+int32_t Jpeg_Encode_Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                                  int32_t* praediktor, const int16_t* block);
 // The same, finding the non-zero coefficients with SSSE3 byte shuffles.
-int32_t Jpeg_Encode_Block_Schnell_SSSE3(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
-                                        const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-                                        const int16_t* block);
+int32_t Jpeg_Encode_Block_Schnell_SSSE3(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                                        int32_t* praediktor, const int16_t* block);
 // The same compiled for AVX2 and BMI2 (identical bytes); only where
 // Jpeg_Hat_BMI2_Kodierer() (SSSE3, AVX2, BMI1, BMI2 and LZCNT).
 bool Jpeg_Hat_BMI2_Kodierer();
-int32_t Jpeg_Encode_Block_Schnell_BMI2(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
-                                       const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-                                       const int16_t* block);
+int32_t Jpeg_Encode_Block_Schnell_BMI2(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
+                                       int32_t* praediktor, const int16_t* block);
 // Bit k set when zigzag position k of the block is not zero (SSSE3).
 uint64_t Jpeg_Zickzack_Maske_SSSE3(const int16_t* block);
 // Completes the pending bits and, with a file, writes the staging buffer out.
@@ -88,14 +82,13 @@ int32_t Jpeg_Write_APP14(int32_t transform, JPEG_PROPERTIES* p);
 int32_t Jpeg_Write_COM(JPEG_PROPERTIES* p);
 int32_t Jpeg_Write_DQT(Jpeg_Strom* s, int32_t praezision, int32_t nummer, const int16_t* werte);
 int32_t Jpeg_Write_DHT(Jpeg_Strom* s, JPEG_PROPERTIES* p);
-int32_t Jpeg_Write_DHT_Einzeln(Jpeg_Strom* s, const uint8_t* anzahlen, const uint8_t* symbole,
-                               int32_t klasse, int32_t nummer);
+int32_t Jpeg_Write_DHT_Einzeln(Jpeg_Strom* s, const uint8_t* anzahlen, const uint8_t* symbole, int32_t klasse,
+                               int32_t nummer);
 int32_t Jpeg_Write_SOF0(Jpeg_Strom* s, const JPEG_PROPERTIES* p);
 int32_t Jpeg_Write_SOF2(Jpeg_Strom* s, const JPEG_PROPERTIES* p);
 int32_t Jpeg_Write_DRI(int32_t intervall, Jpeg_Strom* s);
 int32_t Jpeg_Write_SOS(Jpeg_Strom* s, int32_t ns, const uint8_t* dc, const uint8_t* ac);
-int32_t Jpeg_Write_SOS_Prog(Jpeg_Strom* s, const Jpeg_Scan* scan, const uint8_t* dc,
-                            const uint8_t* ac);
+int32_t Jpeg_Write_SOS_Prog(Jpeg_Strom* s, const Jpeg_Scan* scan, const uint8_t* dc, const uint8_t* ac);
 int32_t Jpeg_Write_RST(int32_t n, Jpeg_Strom* s);
 
 // The comment the encoder writes when the caller gives none.
@@ -158,8 +151,8 @@ void Kod_Allgemein_Abtasten(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);
 void Kod_Allgemein_Kopie(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);
 
 // Columns and rows of an MCU of w x h pixels that lie inside the picture.
-void Jpeg_MCU_Ausschnitt(const JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t w,
-                         int32_t h, int32_t* c, int32_t* r);
+void Jpeg_MCU_Ausschnitt(const JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t w, int32_t h, int32_t* c,
+                         int32_t* r);
 
 // ---------------------------------------------------------------------------
 // Drivers (enc_treiber.cpp)

@@ -15,33 +15,26 @@ namespace {
 struct Segment {
     uint8_t b[340];
     int32_t n = 0;
-    void Marke(uint8_t code)
-    {
+    void Marke(uint8_t code) {
         b[n++] = 0xFF;
         b[n++] = code;
     }
-    void Wort(uint32_t v)
-    {
+    void Wort(uint32_t v) {
         b[n++] = static_cast<uint8_t>(v >> 8);
         b[n++] = static_cast<uint8_t>(v);
     }
     void Byte(uint32_t v) { b[n++] = static_cast<uint8_t>(v); }
 };
 
-inline int32_t Raus(Jpeg_Strom* s, const Segment& seg)
-{
-    return s->Kern_Tabelle->Bits_Leeren(seg.b, seg.n, s);
-}
+inline int32_t Raus(Jpeg_Strom* s, const Segment& seg) { return s->Kern_Tabelle->Bits_Leeren(seg.b, seg.n, s); }
 
-int32_t Tabellen_Laenge(const uint8_t* anzahlen)
-{
+int32_t Tabellen_Laenge(const uint8_t* anzahlen) {
     int32_t n = 0;
     for (int i = 0; i < 16; ++i) n += anzahlen[i];
     return n;
 }
 
-int32_t SOF(Jpeg_Strom* s, const JPEG_PROPERTIES* p, uint8_t code, int32_t erste_kennung)
-{
+int32_t SOF(Jpeg_Strom* s, const JPEG_PROPERTIES* p, uint8_t code, int32_t erste_kennung) {
     int32_t nf = p->Anzahl_Komponenten;
     if (nf < 1 || nf > 4 || !p->Komponenten) return JPEG_ERG_PROPERTIES;
     Segment seg;
@@ -67,8 +60,7 @@ int32_t SOF(Jpeg_Strom* s, const JPEG_PROPERTIES* p, uint8_t code, int32_t erste
 
 }  // namespace
 
-const char* Jpeg_Kommentar_Text()
-{
+const char* Jpeg_Kommentar_Text() {
     // Formatted once; records on several threads share the finished text.
     static const std::string text = [] {
         char puffer[64];
@@ -80,30 +72,26 @@ const char* Jpeg_Kommentar_Text()
     return text.c_str();
 }
 
-int32_t Jpeg_Write_SOI(Jpeg_Strom* s)
-{
+int32_t Jpeg_Write_SOI(Jpeg_Strom* s) {
     Segment seg;
     seg.Marke(0xD8);
     return Raus(s, seg);
 }
 
-int32_t Jpeg_Write_EOI(Jpeg_Strom* s)
-{
+int32_t Jpeg_Write_EOI(Jpeg_Strom* s) {
     Segment seg;
     seg.Marke(0xD9);
     return Raus(s, seg);
 }
 
-int32_t Jpeg_Write_RST(int32_t n, Jpeg_Strom* s)
-{
+int32_t Jpeg_Write_RST(int32_t n, Jpeg_Strom* s) {
     if (n < 0 || n > 7) return JPEG_ERG_RST;
     Segment seg;
     seg.Marke(static_cast<uint8_t>(0xD0 + n));
     return Raus(s, seg);
 }
 
-int32_t Jpeg_Write_APP0(JPEG_PROPERTIES* p)
-{
+int32_t Jpeg_Write_APP0(JPEG_PROPERTIES* p) {
     Segment seg;
     seg.Marke(0xE0);
     seg.Wort(16);
@@ -119,8 +107,7 @@ int32_t Jpeg_Write_APP0(JPEG_PROPERTIES* p)
     return Raus(&p->Strom, seg);
 }
 
-int32_t Jpeg_Write_APP14(int32_t transform, JPEG_PROPERTIES* p)
-{
+int32_t Jpeg_Write_APP14(int32_t transform, JPEG_PROPERTIES* p) {
     Segment seg;
     seg.Marke(0xEE);
     seg.Wort(14);
@@ -132,8 +119,7 @@ int32_t Jpeg_Write_APP14(int32_t transform, JPEG_PROPERTIES* p)
     return Raus(&p->Strom, seg);
 }
 
-int32_t Jpeg_Write_COM(JPEG_PROPERTIES* p)
-{
+int32_t Jpeg_Write_COM(JPEG_PROPERTIES* p) {
     Jpeg_Strom* s = &p->Strom;
     if (!p->jpeg_comment) {
         const char* text = Jpeg_Kommentar_Text();
@@ -164,8 +150,7 @@ int32_t Jpeg_Write_COM(JPEG_PROPERTIES* p)
     return e;
 }
 
-int32_t Jpeg_Write_DQT(Jpeg_Strom* s, int32_t praezision, int32_t nummer, const int16_t* werte)
-{
+int32_t Jpeg_Write_DQT(Jpeg_Strom* s, int32_t praezision, int32_t nummer, const int16_t* werte) {
     if (nummer < 0 || nummer > 3 || praezision < 0 || praezision > 1) return JPEG_ERG_QUANT;
     Segment seg;
     seg.Marke(0xDB);
@@ -179,8 +164,7 @@ int32_t Jpeg_Write_DQT(Jpeg_Strom* s, int32_t praezision, int32_t nummer, const 
     return Raus(s, seg);
 }
 
-int32_t Jpeg_Write_DHT(Jpeg_Strom* s, JPEG_PROPERTIES* p)
-{
+int32_t Jpeg_Write_DHT(Jpeg_Strom* s, JPEG_PROPERTIES* p) {
     int32_t paare = p->Anzahl_Huffman_Vorgaben;
     if (paare < 1 || paare > 4) return JPEG_ERG_HUFFMAN;
     // Every table is checked before the first byte goes out, so that a bad
@@ -211,9 +195,8 @@ int32_t Jpeg_Write_DHT(Jpeg_Strom* s, JPEG_PROPERTIES* p)
     return e;
 }
 
-int32_t Jpeg_Write_DHT_Einzeln(Jpeg_Strom* s, const uint8_t* anzahlen, const uint8_t* symbole,
-                               int32_t klasse, int32_t nummer)
-{
+int32_t Jpeg_Write_DHT_Einzeln(Jpeg_Strom* s, const uint8_t* anzahlen, const uint8_t* symbole, int32_t klasse,
+                               int32_t nummer) {
     int32_t n = Tabellen_Laenge(anzahlen);
     if (19 + n >= 325 || nummer < 0 || nummer > 3) return JPEG_ERG_HUFFMAN;
     Segment seg;
@@ -225,18 +208,11 @@ int32_t Jpeg_Write_DHT_Einzeln(Jpeg_Strom* s, const uint8_t* anzahlen, const uin
     return Raus(s, seg);
 }
 
-int32_t Jpeg_Write_SOF0(Jpeg_Strom* s, const JPEG_PROPERTIES* p)
-{
-    return SOF(s, p, 0xC0, 1);
-}
+int32_t Jpeg_Write_SOF0(Jpeg_Strom* s, const JPEG_PROPERTIES* p) { return SOF(s, p, 0xC0, 1); }
 
-int32_t Jpeg_Write_SOF2(Jpeg_Strom* s, const JPEG_PROPERTIES* p)
-{
-    return SOF(s, p, 0xC2, 0);
-}
+int32_t Jpeg_Write_SOF2(Jpeg_Strom* s, const JPEG_PROPERTIES* p) { return SOF(s, p, 0xC2, 0); }
 
-int32_t Jpeg_Write_DRI(int32_t intervall, Jpeg_Strom* s)
-{
+int32_t Jpeg_Write_DRI(int32_t intervall, Jpeg_Strom* s) {
     Segment seg;
     seg.Marke(0xDD);
     seg.Wort(4);
@@ -244,8 +220,7 @@ int32_t Jpeg_Write_DRI(int32_t intervall, Jpeg_Strom* s)
     return Raus(s, seg);
 }
 
-int32_t Jpeg_Write_SOS(Jpeg_Strom* s, int32_t ns, const uint8_t* dc, const uint8_t* ac)
-{
+int32_t Jpeg_Write_SOS(Jpeg_Strom* s, int32_t ns, const uint8_t* dc, const uint8_t* ac) {
     if (ns < 1 || ns > 4) return JPEG_ERG_PROPERTIES;
     Segment seg;
     seg.Marke(0xDA);
@@ -266,9 +241,7 @@ int32_t Jpeg_Write_SOS(Jpeg_Strom* s, int32_t ns, const uint8_t* dc, const uint8
     return Raus(s, seg);
 }
 
-int32_t Jpeg_Write_SOS_Prog(Jpeg_Strom* s, const Jpeg_Scan* scan, const uint8_t* dc,
-                            const uint8_t* ac)
-{
+int32_t Jpeg_Write_SOS_Prog(Jpeg_Strom* s, const Jpeg_Scan* scan, const uint8_t* dc, const uint8_t* ac) {
     int32_t ns = scan->Ns;
     if (ns < 1 || ns > 4) return JPEG_ERG_PROPERTIES;
     Segment seg;

@@ -26,8 +26,7 @@ struct Skript {
     int32_t anzahl = 0;
 };
 
-void DC_Setzen(Skript& sk, const JPEG_PROPERTIES* p, int32_t n, int32_t ah, int32_t al)
-{
+void DC_Setzen(Skript& sk, const JPEG_PROPERTIES* p, int32_t n, int32_t ah, int32_t al) {
     Jpeg_Scan& s = sk.scan[sk.anzahl];
     std::memset(&s, 0, sizeof s);
     s.Ns = n;
@@ -38,8 +37,7 @@ void DC_Setzen(Skript& sk, const JPEG_PROPERTIES* p, int32_t n, int32_t ah, int3
     ++sk.anzahl;
 }
 
-void AC_Setzen(Skript& sk, const JPEG_PROPERTIES* p, int32_t c, int32_t ss, int32_t se, int32_t ah, int32_t al)
-{
+void AC_Setzen(Skript& sk, const JPEG_PROPERTIES* p, int32_t c, int32_t ss, int32_t se, int32_t ah, int32_t al) {
     Jpeg_Scan& s = sk.scan[sk.anzahl];
     std::memset(&s, 0, sizeof s);
     s.Ns = 1;
@@ -52,8 +50,7 @@ void AC_Setzen(Skript& sk, const JPEG_PROPERTIES* p, int32_t c, int32_t ss, int3
     ++sk.anzahl;
 }
 
-int32_t Skript_Bauen(const JPEG_PROPERTIES* p, Skript& sk)
-{
+int32_t Skript_Bauen(const JPEG_PROPERTIES* p, Skript& sk) {
     const int32_t n = p->Anzahl_Komponenten;
     const int32_t j = p->Jpg_Farbraum;
     sk.anzahl = 0;
@@ -96,22 +93,16 @@ int32_t Skript_Bauen(const JPEG_PROPERTIES* p, Skript& sk)
 
 // Huffman table number of a frame component on this road: 0 for the first
 // component, 1 for all others.
-inline int32_t Tabelle_Von(int32_t komponente)
-{
-    return komponente == 0 ? 0 : 1;
-}
+inline int32_t Tabelle_Von(int32_t komponente) { return komponente == 0 ? 0 : 1; }
 
-inline int32_t Log2(uint32_t v)
-{
-    return 31 - __builtin_clz(v);
-}
+inline int32_t Log2(uint32_t v) { return 31 - __builtin_clz(v); }
 
 // The coding state of one scan; Z (counting) or S (writing) is active.
 struct Kodierer {
     Jpeg_Strom* s;
-    int32_t* freq[2];           // counting pass: frequency tables
+    int32_t* freq[2];                    // counting pass: frequency tables
     const Jpeg_Huffman_Kodtabelle* tab;  // writing pass: the scan's table
-    int32_t* hz;                // counting pass: the scan's frequency table
+    int32_t* hz;                         // counting pass: the scan's frequency table
     bool zaehlen;
     int32_t eobrun = 0;
     uint8_t korrektur[KORREKTUR_PUFFER];
@@ -124,15 +115,13 @@ struct Kodierer {
     int32_t raus_n = 0;
     uint8_t raus[288];
 
-    int32_t Leeren()
-    {
+    int32_t Leeren() {
         const int32_t e = raus_n ? Jpeg_Bytes_Schreiben(raus, raus_n, s) : 0;
         raus_n = 0;
         return e;
     }
     // n (up to 24) bits of wert, as Jpeg_Put_Bits writes them.
-    int32_t Put(uint32_t wert, int32_t n)
-    {
+    int32_t Put(uint32_t wert, int32_t n) {
         akku = (akku << n) | (wert & ((1u << n) - 1));
         akku_n += n;
         while (akku_n >= 8) {
@@ -145,8 +134,7 @@ struct Kodierer {
         return raus_n >= 256 ? Leeren() : 0;
     }
     // The end of a scan: the unfinished byte padded with 0-bits.
-    int32_t Abschliessen()
-    {
+    int32_t Abschliessen() {
         int32_t e = 0;
         if (akku_n) e = Put(0, 8 - akku_n);
         if (!e) e = Leeren();
@@ -154,21 +142,18 @@ struct Kodierer {
         akku_n = 0;
         return e;
     }
-    int32_t Symbol(int32_t sym)
-    {
+    int32_t Symbol(int32_t sym) {
         if (zaehlen) {
             ++hz[sym];
             return 0;
         }
         return Put(tab->Code[sym], static_cast<int32_t>(tab->Laenge[sym]));
     }
-    int32_t Bits(uint32_t wert, int32_t n)
-    {
+    int32_t Bits(uint32_t wert, int32_t n) {
         if (zaehlen || n == 0) return 0;
         return Put(wert, n);
     }
-    int32_t EOB()
-    {
+    int32_t EOB() {
         if (eobrun == 0) return 0;
         int32_t n = Log2(static_cast<uint32_t>(eobrun));
         int32_t e = Symbol(n << 4);
@@ -177,8 +162,7 @@ struct Kodierer {
         return e;
     }
     // The correction bits von .. von + n - 1, up to 24 at a time.
-    int32_t Korrektur_Raus(int32_t von, int32_t n)
-    {
+    int32_t Korrektur_Raus(int32_t von, int32_t n) {
         if (zaehlen) return 0;
         for (int i = 0; i < n;) {
             const int32_t stueck = n - i < 24 ? n - i : 24;
@@ -197,8 +181,7 @@ struct Kodierer {
 // |z[k]| >> al for every position, and the masks of the positions ss..se
 // where that is not 0 (nicht_null) and where it is 1 (eins).
 inline void Band(const int16_t* z, int32_t ss, int32_t se, int32_t al, int16_t* t, uint64_t* nicht_null,
-                 uint64_t* eins)
-{
+                 uint64_t* eins) {
     // |v| as an unsigned 16-bit value (32768 for -32768), shifted, and 32768
     // (left only when al is 0) clamped to 32767.
     const __m128i schub = _mm_cvtsi32_si128(al);
@@ -227,8 +210,7 @@ inline void Band(const int16_t* z, int32_t ss, int32_t se, int32_t al, int16_t* 
     *eins = e & bereich;
 }
 
-int32_t AC_Erst(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t al)
-{
+int32_t AC_Erst(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t al) {
     alignas(16) int16_t t[64];
     uint64_t m, eins;
     Band(z, ss, se, al, t, &m, &eins);
@@ -258,8 +240,7 @@ int32_t AC_Erst(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t a
     return 0;
 }
 
-int32_t AC_Refine(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t al)
-{
+int32_t AC_Refine(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t al) {
     alignas(16) int16_t a[64];
     uint64_t m, eins;
     Band(z, ss, se, al, a, &m, &eins);
@@ -313,12 +294,11 @@ int32_t AC_Refine(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t
 struct Bild {
     JPEG_PROPERTIES* p;
     int16_t* koef;
-    int32_t bloecke;      // per MCU
-    int64_t ebene[4];     // first block of each component's plane
+    int32_t bloecke;   // per MCU
+    int64_t ebene[4];  // first block of each component's plane
 };
 
-inline const int16_t* Block(const Bild& b, int32_t mcu_zeile, int32_t mcu_spalte, int32_t k, int32_t by, int32_t bx)
-{
+inline const int16_t* Block(const Bild& b, int32_t mcu_zeile, int32_t mcu_spalte, int32_t k, int32_t by, int32_t bx) {
     const JPEG_PROPERTIES* p = b.p;
     // Each component's blocks in a plane of their own, row by row, so that a
     // scan of one component reads its memory in one sweep.
@@ -331,8 +311,7 @@ inline const int16_t* Block(const Bild& b, int32_t mcu_zeile, int32_t mcu_spalte
 // Walks the scan's blocks in coding order; fn(block, component) returns an
 // error or 0.
 template <class Fn>
-int32_t Scan_Gehen(const Bild& b, const Jpeg_Scan& scan, Fn fn)
-{
+int32_t Scan_Gehen(const Bild& b, const Jpeg_Scan& scan, Fn fn) {
     const JPEG_PROPERTIES* p = b.p;
     if (scan.Ss == 0) {
         for (int r = 0; r < p->MCU_Zeilen; ++r)
@@ -367,9 +346,8 @@ int32_t Scan_Gehen(const Bild& b, const Jpeg_Scan& scan, Fn fn)
 }
 
 // One pass over a scan: counting (k.zaehlen) or writing.
-int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k,
-                      const Jpeg_Huffman_Kodtabelle* dc[2], const Jpeg_Huffman_Kodtabelle* ac)
-{
+int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const Jpeg_Huffman_Kodtabelle* dc[2],
+                      const Jpeg_Huffman_Kodtabelle* ac) {
     int32_t praed[4] = {0, 0, 0, 0};
     k.eobrun = 0;
     k.be = 0;
@@ -393,8 +371,7 @@ int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k,
     if (k.zaehlen) k.hz = k.freq[Tabelle_Von(scan.Komponenten[0].Index)];
     else k.tab = ac;
     e = Scan_Gehen(b, scan, [&](const int16_t* blk, int32_t) -> int32_t {
-        return scan.Ah == 0 ? AC_Erst(k, blk, scan.Ss, scan.Se, scan.Al)
-                            : AC_Refine(k, blk, scan.Ss, scan.Se, scan.Al);
+        return scan.Ah == 0 ? AC_Erst(k, blk, scan.Ss, scan.Se, scan.Al) : AC_Refine(k, blk, scan.Ss, scan.Se, scan.Al);
     });
     if (!e) e = k.EOB();
     if (!e) e = k.Korrektur_Raus(0, k.be);
@@ -404,8 +381,7 @@ int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k,
 
 // Builds the optimal table of one frequency table, derives it into the
 // given slot and writes its DHT segment.
-int32_t Tabelle_Senden(JPEG_PROPERTIES* p, const int32_t* freq, int32_t klasse, int32_t nummer)
-{
+int32_t Tabelle_Senden(JPEG_PROPERTIES* p, const int32_t* freq, int32_t klasse, int32_t nummer) {
     uint8_t anzahlen[16];
     uint8_t symbole[256];
     Jpeg_Optimale_Huffman(freq, anzahlen, symbole);
@@ -417,8 +393,7 @@ int32_t Tabelle_Senden(JPEG_PROPERTIES* p, const int32_t* freq, int32_t klasse, 
     return Jpeg_Write_DHT_Einzeln(&p->Strom, anzahlen, symbole, klasse, nummer);
 }
 
-int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b)
-{
+int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b) {
     Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
     const int16_t* qt[4];
     for (int i = 0; i < p->Anzahl_Komponenten; ++i) {
@@ -452,8 +427,7 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b)
 
 }  // namespace
 
-void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint8_t* symbole)
-{
+void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint8_t* symbole) {
     int64_t freq[257];
     int32_t laenge[257];
     int32_t weiter[257];
@@ -510,8 +484,7 @@ void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint
             if (laenge[sym] == s) symbole[k++] = static_cast<uint8_t>(sym);
 }
 
-int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p)
-{
+int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
     Jpeg_Strom* s = &p->Strom;
     Jpeg_Kern_Tabelle* kt = s->Kern_Tabelle;
     const int32_t n = p->Anzahl_Komponenten;

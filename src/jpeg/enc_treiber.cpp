@@ -10,8 +10,7 @@
 // ---------------------------------------------------------------------------
 // Tables
 
-int32_t Jpeg_Standardtabellen(JPEG_PROPERTIES* p)
-{
+int32_t Jpeg_Standardtabellen(JPEG_PROPERTIES* p) {
     // The encoder always writes interleaved scans. A record that decoded a
     // non-interleaved picture keeps Verschachtelung set; left as it is, the
     // write would run with a wrong MCU size and no converter.
@@ -49,8 +48,7 @@ int32_t Jpeg_Standardtabellen(JPEG_PROPERTIES* p)
     return 0;
 }
 
-void Jpeg_Qtab_Skalieren(uint32_t qualitaet, const uint8_t* basis, int16_t* aus)
-{
+void Jpeg_Qtab_Skalieren(uint32_t qualitaet, const uint8_t* basis, int16_t* aus) {
     int32_t q = qualitaet < 1 ? 1 : qualitaet > 100 ? 100 : static_cast<int32_t>(qualitaet);
     int32_t s = q < 50 ? 5000 / q : 200 - 2 * q;
     for (int i = 0; i < 64; ++i) {
@@ -61,16 +59,14 @@ void Jpeg_Qtab_Skalieren(uint32_t qualitaet, const uint8_t* basis, int16_t* aus)
 
 namespace {
 
-int32_t Anzahl_Quant(const JPEG_PROPERTIES* p)
-{
+int32_t Anzahl_Quant(const JPEG_PROPERTIES* p) {
     int32_t n = p->Anzahl_Quant_Vorgaben;
     return n < 0 ? 0 : n > 4 ? 4 : n;
 }
 
 // Scales table i by the quality and, with write, puts its DQT segment out;
 // then prepares it for the quantiser of the DCT method.
-int32_t Quant_Vorbereiten(JPEG_PROPERTIES* p, int32_t i, bool schreiben)
-{
+int32_t Quant_Vorbereiten(JPEG_PROPERTIES* p, int32_t i, bool schreiben) {
     const Jpeg_Quant_Vorgabe& v = p->Quant_Vorgabe[i];
     if (v.Kennung > 3) return JPEG_ERG_QUANT;
     if (p->DCT_Art != DCT_SCHNELL && p->DCT_Art != DCT_GENAU) return JPEG_ERG_PROPERTIES;
@@ -94,8 +90,7 @@ int32_t Quant_Vorbereiten(JPEG_PROPERTIES* p, int32_t i, bool schreiben)
 
 // Derives every Huffman pair into DC_Tabelle/AC_Tabelle and points
 // DC_Aktiv/AC_Aktiv at them by the entries' numbers.
-int32_t Huffman_Ableiten(JPEG_PROPERTIES* p)
-{
+int32_t Huffman_Ableiten(JPEG_PROPERTIES* p) {
     int32_t paare = p->Anzahl_Huffman_Vorgaben;
     if (paare < 1 || paare > 4) return JPEG_ERG_HUFFMAN;
     for (int k = 0; k < paare; ++k) {
@@ -121,8 +116,7 @@ int32_t Huffman_Ableiten(JPEG_PROPERTIES* p)
     return 0;
 }
 
-int32_t Tabellen_Schreiben(JPEG_PROPERTIES* p)
-{
+int32_t Tabellen_Schreiben(JPEG_PROPERTIES* p) {
     for (int i = 0; i < Anzahl_Quant(p); ++i) {
         if (!p->Quant_Vorgabe[i].Werte) continue;
         int32_t e = Quant_Vorbereiten(p, i, true);
@@ -137,20 +131,17 @@ int32_t Tabellen_Schreiben(JPEG_PROPERTIES* p)
     return 0;
 }
 
-bool Nur_Daten(int32_t modus)
-{
+bool Nur_Daten(int32_t modus) {
     return modus == JMODUS_DATEI_DATEN_SCHREIBEN || modus == JMODUS_PUFFER_DATEN_SCHREIBEN;
 }
 
-bool Nur_Tabellen(int32_t modus)
-{
+bool Nur_Tabellen(int32_t modus) {
     return modus == JMODUS_DATEI_KOPF_SCHREIBEN || modus == JMODUS_PUFFER_KOPF_SCHREIBEN;
 }
 
 }  // namespace
 
-int32_t Jpeg_Kopf_Schreiben(JPEG_PROPERTIES* p)
-{
+int32_t Jpeg_Kopf_Schreiben(JPEG_PROPERTIES* p) {
     Jpeg_Strom* s = &p->Strom;
     Jpeg_Kern_Tabelle* kt = s->Kern_Tabelle;
     kt->Bits_Start(s, p->Jpg_Puffer, p->Jpg_Puffer_Groesse);
@@ -194,8 +185,7 @@ int32_t Jpeg_Kopf_Schreiben(JPEG_PROPERTIES* p)
 // ---------------------------------------------------------------------------
 // MCU loop
 
-int32_t Jpeg_Bloecke_Pro_MCU(const JPEG_PROPERTIES* p)
-{
+int32_t Jpeg_Bloecke_Pro_MCU(const JPEG_PROPERTIES* p) {
     int32_t b = 0;
     for (int i = 0; i < p->Anzahl_Komponenten; ++i) b += p->Komponenten[i].H * p->Komponenten[i].V;
     return b;
@@ -206,8 +196,7 @@ namespace {
 // The SIMD forms of the accurate transform all compute what the SSE2 form
 // does, and so do those of the accurate quantiser; with AVX2 two blocks go
 // through both at once.
-bool Paarweise(const Jpeg_Kern_Tabelle* kt)
-{
+bool Paarweise(const Jpeg_Kern_Tabelle* kt) {
     const Jpeg_Block_Fn f = kt->FDCT_Aktiv;
     return (f == Jpeg_FDCT_Genau_SSE2 || f == Jpeg_FDCT_Genau_SSE || f == Jpeg_FDCT_Genau_MMX ||
             f == Jpeg_FDCT_Praezise_SSE2) &&
@@ -216,18 +205,16 @@ bool Paarweise(const Jpeg_Kern_Tabelle* kt)
 
 bool Praezise(const Jpeg_Kern_Tabelle* kt) { return kt->FDCT_Aktiv == Jpeg_FDCT_Praezise_SSE2; }
 
-bool Paarweise_Quant(const Jpeg_Kern_Tabelle* kt)
-{
+bool Paarweise_Quant(const Jpeg_Kern_Tabelle* kt) {
     const Jpeg_Quant_Fn q = kt->Quantisieren_Aktiv;
-    return Paarweise(kt) && (Praezise(kt) ? q == Jpeg_Quant_Praezise_SSE2
-                                          : (q == Jpeg_Quant_Genau_SSE2 || q == Jpeg_Quant_Genau_SSE ||
-                                             q == Jpeg_Quant_Genau_MMX));
+    return Paarweise(kt) &&
+           (Praezise(kt) ? q == Jpeg_Quant_Praezise_SSE2
+                         : (q == Jpeg_Quant_Genau_SSE2 || q == Jpeg_Quant_Genau_SSE || q == Jpeg_Quant_Genau_MMX));
 }
 
 // Transforms n blocks at ab and, with tabellen where the pairwise form
 // applies, quantises them too (then true).
-bool Transformieren(Jpeg_Kern_Tabelle* kt, int16_t* ab, int32_t n, const int16_t* const* tabellen)
-{
+bool Transformieren(Jpeg_Kern_Tabelle* kt, int16_t* ab, int32_t n, const int16_t* const* tabellen) {
     int32_t b = 0;
     const Jpeg_Block_Fn f = kt->FDCT_Aktiv;
     const bool praezise = Praezise(kt);
@@ -250,8 +237,7 @@ bool Transformieren(Jpeg_Kern_Tabelle* kt, int16_t* ab, int32_t n, const int16_t
 
 // Fills the work area for one MCU; false when it holds quantised
 // coefficients already (no transform).
-bool Wandeln(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t bloecke)
-{
+bool Wandeln(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t bloecke) {
     Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
     int16_t* ab = p->Arbeitsbereich;
     const Jpeg_Komponenten_Ebenen* eb = p->Komponenten_Ebenen;
@@ -279,16 +265,14 @@ bool Wandeln(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t bloecke)
 }  // namespace
 
 bool Jpeg_MCU_Fuellen(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t bloecke,
-                      const int16_t* const* tabellen)
-{
+                      const int16_t* const* tabellen) {
     if (!Wandeln(p, spalte, zeile, bloecke)) return false;
     return Transformieren(p->Strom.Kern_Tabelle, p->Arbeitsbereich, bloecke, tabellen);
 }
 
 namespace {
 
-int32_t Encode_MCUs(JPEG_PROPERTIES* p, Jpeg_Strom* s, Jpeg_Scan* scan, bool neustart)
-{
+int32_t Encode_MCUs(JPEG_PROPERTIES* p, Jpeg_Strom* s, Jpeg_Scan* scan, bool neustart) {
     Jpeg_Kern_Tabelle* kt = s->Kern_Tabelle;
     const Jpeg_Huffman_Tabelle* dc[4];
     const Jpeg_Huffman_Tabelle* ac[4];
@@ -387,8 +371,7 @@ int32_t Encode_MCUs(JPEG_PROPERTIES* p, Jpeg_Strom* s, Jpeg_Scan* scan, bool neu
     return e;
 }
 
-void Scan_Freigeben(JPEG_PROPERTIES* p)
-{
+void Scan_Freigeben(JPEG_PROPERTIES* p) {
     if (p->Fortsetzung) {
         Jpeg_Speicher_Freigeben(p->Fortsetzung->Komponenten);
         Jpeg_Speicher_Freigeben(p->Fortsetzung);
@@ -398,8 +381,7 @@ void Scan_Freigeben(JPEG_PROPERTIES* p)
 
 }  // namespace
 
-int32_t Jpeg_Encode_Sequentiell(JPEG_PROPERTIES* p)
-{
+int32_t Jpeg_Encode_Sequentiell(JPEG_PROPERTIES* p) {
     Jpeg_Strom* s = &p->Strom;
     if (!p->Fortsetzung) {
         const int32_t ns = p->Anzahl_Komponenten;
@@ -422,8 +404,7 @@ int32_t Jpeg_Encode_Sequentiell(JPEG_PROPERTIES* p)
         scan->Ns = ns;
         scan->Se = 63;
         scan->Neustart_Intervall = p->Neustart_Intervall;
-        for (int i = 0; i < ns; ++i)
-            scan->Komponenten[i] = {i, p->Komponenten[i].H, p->Komponenten[i].V, 0, 0, 0};
+        for (int i = 0; i < ns; ++i) scan->Komponenten[i] = {i, p->Komponenten[i].H, p->Komponenten[i].V, 0, 0, 0};
         p->Fortsetzung = scan;
         int32_t e = Jpeg_Write_SOF0(s, p);
         if (!e && p->Neustart_Intervall) e = Jpeg_Write_DRI(p->Neustart_Intervall, s);

@@ -107,8 +107,10 @@ enum : int32_t { DCT_SCHNELL = 0, DCT_GENAU = 1 };
 // Records of the internal state
 
 struct Jpeg_Kern_Tabelle;  // per-record kernel table, see jpeg_kern.h
-namespace jpeg_dek { struct Zustand; }  // the decoder's working state, see dec_intern.h
-struct Jpeg_Datei;         // an open file, see jpeg_kern.h
+namespace jpeg_dek {
+struct Zustand;
+}  // namespace jpeg_dek
+struct Jpeg_Datei;  // an open file, see jpeg_kern.h
 
 // One frame component.
 struct Jpeg_Komponente {
@@ -147,10 +149,10 @@ struct Jpeg_Huffman_Dektabelle {
     // Indexed by the next 8 bits: symbol in bits 0..15, code length (1..8)
     // in bits 16..31; 0 when the code is longer than 8 bits.
     uint32_t Vorschau[256];
-    uint16_t Symbole[258];          // symbols in code order (room for 257)
-    uint16_t Kleinster_Code[18];    // per code length 1..16
-    uint16_t Groesster_Code[18];    // per code length 1..17, 0xFFFF: none
-    uint16_t Erster_Index[18];      // index in Symbole of the first symbol
+    uint16_t Symbole[258];        // symbols in code order (room for 257)
+    uint16_t Kleinster_Code[18];  // per code length 1..16
+    uint16_t Groesster_Code[18];  // per code length 1..17, 0xFFFF: none
+    uint16_t Erster_Index[18];    // index in Symbole of the first symbol
 };
 
 // The encoder's derived Huffman table.
@@ -240,23 +242,23 @@ inline constexpr uint32_t JPEG_SPEICHER_GRENZE_VORGABE = 1024;
 // The input and output stream: the stretch of the internal record that the
 // decoder's input, its bit reader and the encoder's bit output work on.
 struct Jpeg_Strom {
-    uint64_t Bit_Puffer;               // bit accumulator
-    Jpeg_Kern_Tabelle* Kern_Tabelle;   // the record's kernel table
-    int32_t Bit_Anzahl;                // valid bits (reads) / bit state (writes)
-    uint8_t* Eingabe_Zeiger;           // next byte to read / write
-    uint8_t* Eingabe_Anfang;           // buffer start
-    uint8_t* Eingabe_Ende;             // one past the buffer's end
-    int64_t Ausgabe_Anzahl;            // bytes taken (reads) / written (writes)
-    int64_t Eingabe_Kapazitaet;        // size of the caller's buffer
-    int64_t Eingabe_Rest;              // bytes between Zeiger and Ende
-    int32_t EOB_Lauf;                  // end-of-band run
-    uint8_t* Bild_Zeile;               // current pixel row
-    uint8_t Marke_Offen;               // pending marker, 0 when none
-    int32_t Prozessor;                 // processor code 0..6
-    int32_t Sequenz_Komponenten;       // components decoded in uncounted scans
-    uint8_t* MCU_Ziel;                 // MCU destination (output clip)
-    int32_t Scan_Komponente;           // component of a one-component scan
-    Jpeg_Datei* Datei;                 // open file, null for memory
+    uint64_t Bit_Puffer;              // bit accumulator
+    Jpeg_Kern_Tabelle* Kern_Tabelle;  // the record's kernel table
+    int32_t Bit_Anzahl;               // valid bits (reads) / bit state (writes)
+    uint8_t* Eingabe_Zeiger;          // next byte to read / write
+    uint8_t* Eingabe_Anfang;          // buffer start
+    uint8_t* Eingabe_Ende;            // one past the buffer's end
+    int64_t Ausgabe_Anzahl;           // bytes taken (reads) / written (writes)
+    int64_t Eingabe_Kapazitaet;       // size of the caller's buffer
+    int64_t Eingabe_Rest;             // bytes between Zeiger and Ende
+    int32_t EOB_Lauf;                 // end-of-band run
+    uint8_t* Bild_Zeile;              // current pixel row
+    uint8_t Marke_Offen;              // pending marker, 0 when none
+    int32_t Prozessor;                // processor code 0..6
+    int32_t Sequenz_Komponenten;      // components decoded in uncounted scans
+    uint8_t* MCU_Ziel;                // MCU destination (output clip)
+    int32_t Scan_Komponente;          // component of a one-component scan
+    Jpeg_Datei* Datei;                // open file, null for memory
     alignas(16) uint8_t Dateipuffer[JPEG_DATEIPUFFER];
 };
 

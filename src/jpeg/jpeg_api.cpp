@@ -20,44 +20,39 @@ bool ist_schreibmodus(int32_t m) { return m >= 8 && m <= 13; }
 bool ist_dateimodus(int32_t m) { return (m & 1) == 0; }
 
 // Reads: JPEG colour and components -> pixel colour and channels.
-bool lesepaar_erlaubt(int32_t jf, uint32_t jk, int32_t bf, uint32_t bk)
-{
+bool lesepaar_erlaubt(int32_t jf, uint32_t jk, int32_t bf, uint32_t bk) {
     const bool grau1 = bf == FARBE_GRAU && bk == 1;
     const bool rgb3 = (bf == FARBE_RGB || bf == FARBE_BGR) && bk == 3;
     const bool rgba4 = bf == FARBE_RGBA && bk == 4;
     switch (jf) {
-    case FARBE_GRAU: return jk == 1 && (grau1 || rgb3 || rgba4);
-    case FARBE_RGB: return jk == 3 && (rgb3 || rgba4);
-    case FARBE_RGBA: return jk == 4 && rgba4;
-    case FARBE_YCBCR: return jk == 3 && (grau1 || rgb3 || rgba4 || bf == FARBE_YCBCR);
-    case FARBE_YCBCRA: return jk == 4 && rgba4;
-    case FARBE_ANDERE: return bf == FARBE_ANDERE;
-    default: return false;
+        case FARBE_GRAU: return jk == 1 && (grau1 || rgb3 || rgba4);
+        case FARBE_RGB: return jk == 3 && (rgb3 || rgba4);
+        case FARBE_RGBA: return jk == 4 && rgba4;
+        case FARBE_YCBCR: return jk == 3 && (grau1 || rgb3 || rgba4 || bf == FARBE_YCBCR);
+        case FARBE_YCBCRA: return jk == 4 && rgba4;
+        case FARBE_ANDERE: return bf == FARBE_ANDERE;
+        default: return false;
     }
 }
 
 // Writes: pixel colour and channels -> JPEG colour and components.
-bool schreibpaar_erlaubt(int32_t bf, uint32_t bk, int32_t jf, uint32_t jk)
-{
+bool schreibpaar_erlaubt(int32_t bf, uint32_t bk, int32_t jf, uint32_t jk) {
     switch (bf) {
-    case FARBE_GRAU:
-        return bk == 1 && ((jf == FARBE_GRAU && jk == 1) || (jf == FARBE_YCBCR && jk == 3));
-    case FARBE_RGB:
-        if (bk == 4) return jf == FARBE_YCBCR && jk == 3;
-        [[fallthrough]];
-    case FARBE_BGR:
-        return bk == 3 && ((jf == FARBE_GRAU && jk == 1) || (jf == FARBE_RGB && jk == 3) ||
-                           (jf == FARBE_YCBCR && jk == 3));
-    case FARBE_RGBA:
-        return bk == 4 && jk == 4 && (jf == FARBE_RGBA || jf == FARBE_YCBCRA);
-    case FARBE_YCBCR: return bk == 3 && jf == FARBE_YCBCR && jk == 3;
-    case FARBE_ANDERE: return jf == FARBE_ANDERE && bk >= jk;
-    default: return false;
+        case FARBE_GRAU: return bk == 1 && ((jf == FARBE_GRAU && jk == 1) || (jf == FARBE_YCBCR && jk == 3));
+        case FARBE_RGB:
+            if (bk == 4) return jf == FARBE_YCBCR && jk == 3;
+            [[fallthrough]];
+        case FARBE_BGR:
+            return bk == 3 &&
+                   ((jf == FARBE_GRAU && jk == 1) || (jf == FARBE_RGB && jk == 3) || (jf == FARBE_YCBCR && jk == 3));
+        case FARBE_RGBA: return bk == 4 && jk == 4 && (jf == FARBE_RGBA || jf == FARBE_YCBCRA);
+        case FARBE_YCBCR: return bk == 3 && jf == FARBE_YCBCR && jk == 3;
+        case FARBE_ANDERE: return jf == FARBE_ANDERE && bk >= jk;
+        default: return false;
     }
 }
 
-void datei_vergessen(JPEG_PROPERTIES& p)
-{
+void datei_vergessen(JPEG_PROPERTIES& p) {
     if (p.Strom.Datei) {
         Jpeg_Datei_Schliessen(p.Strom.Datei);
         p.Strom.Datei = nullptr;
@@ -65,32 +60,28 @@ void datei_vergessen(JPEG_PROPERTIES& p)
 }
 
 // Closes an open file; 0, or -9 when the system refuses.
-int32_t datei_schliessen(JPEG_PROPERTIES& p)
-{
+int32_t datei_schliessen(JPEG_PROPERTIES& p) {
     if (!p.Strom.Datei) return JPEG_ERG_ERFOLG;
     const int32_t ok = Jpeg_Datei_Schliessen(p.Strom.Datei);
     p.Strom.Datei = nullptr;
     return ok ? JPEG_ERG_ERFOLG : JPEG_ERG_SCHLIESSEN;
 }
 
-int16_t* arbeitsbereich(JPEG_PROPERTIES& p)
-{
+int16_t* arbeitsbereich(JPEG_PROPERTIES& p) {
     auto adresse = reinterpret_cast<uintptr_t>(p.Arbeitsspeicher);
     adresse = (adresse + 31) & ~uintptr_t(31);
     return reinterpret_cast<int16_t*>(adresse);
 }
 
 // Signed row step of the pixel side; 0 when it does not fit 31 bits.
-int64_t zeilenlaenge(const JPEG_PROPERTIES& p, bool schreiben)
-{
+int64_t zeilenlaenge(const JPEG_PROPERTIES& p, bool schreiben) {
     const int64_t pro_pixel = (schreiben && p.Bild_Abtastung == 2) ? 2 : int64_t(p.Bild_Kanaele);
     int64_t laenge = int64_t(p.Bild_Breite) * pro_pixel + int64_t(p.Bild_Fuellbytes);
     if (laenge > INT32_MAX) laenge = 0;
     return p.Bild_Hoehe < 0 ? -laenge : laenge;
 }
 
-void pixelseite_kopieren(JPEG_PROPERTIES& p, const Jpeg_Auftrag& a)
-{
+void pixelseite_kopieren(JPEG_PROPERTIES& p, const Jpeg_Auftrag& a) {
     p.Bild_Pixel = a.Bild_Pixel;
     p.Bild_Breite = a.Bild_Breite;
     p.Bild_Hoehe = a.Bild_Hoehe;
@@ -101,15 +92,12 @@ void pixelseite_kopieren(JPEG_PROPERTIES& p, const Jpeg_Auftrag& a)
 }
 
 // Moves the pixel start to the last row in memory for bottom-up rows.
-void zeilenstart(JPEG_PROPERTIES& p)
-{
-    if (p.Bild_Hoehe < 0 && p.Bild_Pixel)
-        p.Bild_Pixel += (int64_t(p.Bild_Hoehe) + 1) * p.Bild_Zeilenlaenge;
+void zeilenstart(JPEG_PROPERTIES& p) {
+    if (p.Bild_Hoehe < 0 && p.Bild_Pixel) p.Bild_Pixel += (int64_t(p.Bild_Hoehe) + 1) * p.Bild_Zeilenlaenge;
 }
 
 // The sampling code of the frame held in the record.
-int32_t abtastung_des_rahmens(const JPEG_PROPERTIES& p)
-{
+int32_t abtastung_des_rahmens(const JPEG_PROPERTIES& p) {
     const int32_t n = p.Anzahl_Komponenten;
     if (n == 1) return ABTASTUNG_KEINE;
     if (n < 1 || n > 4 || !p.Komponenten) return ABTASTUNG_ANDERE;
@@ -131,8 +119,7 @@ int32_t abtastung_des_rahmens(const JPEG_PROPERTIES& p)
 
 // Region fields after an interrupted or partial operation: MCU units to
 // pixels, cut to the image.
-void bereich_umrechnen(JPEG_PROPERTIES& p)
-{
+void bereich_umrechnen(JPEG_PROPERTIES& p) {
     int64_t rechts = (int64_t(p.Bereich_Rechts) * 8 + 8) * p.Max_H;
     int64_t unten = (int64_t(p.Bereich_Unten) * 8 + 8) * p.Max_V;
     if (rechts > int64_t(p.Jpg_Breite)) rechts = p.Jpg_Breite;
@@ -142,8 +129,7 @@ void bereich_umrechnen(JPEG_PROPERTIES& p)
 }
 
 // The caller's tables for data-decoding modes.
-int32_t vorgaben_uebernehmen(JPEG_PROPERTIES& p)
-{
+int32_t vorgaben_uebernehmen(JPEG_PROPERTIES& p) {
     if (p.Quant_Extern) {
         if (p.Anzahl_Quant_Vorgaben < 0 || p.Anzahl_Quant_Vorgaben > 4) return JPEG_ERG_PROPERTIES;
         for (int i = 0; i < p.Anzahl_Quant_Vorgaben; ++i) {
@@ -155,10 +141,8 @@ int32_t vorgaben_uebernehmen(JPEG_PROPERTIES& p)
             t.Praezision = 0;
             for (int j = 0; j < 64; ++j) t.Werte[j] = int16_t(v.Werte[j]);
             // Prepared like a table read from the stream, for the method in use.
-            if (p.DCT_Art == DCT_GENAU)
-                Jpeg_Dqtab_Genau(t.Werte);
-            else
-                Jpeg_Dqtab_Schnell(t.Werte);
+            if (p.DCT_Art == DCT_GENAU) Jpeg_Dqtab_Genau(t.Werte);
+            else Jpeg_Dqtab_Schnell(t.Werte);
         }
     }
     if (p.Huffman_Extern) {
@@ -166,8 +150,7 @@ int32_t vorgaben_uebernehmen(JPEG_PROPERTIES& p)
         for (int i = 0; i < p.Anzahl_Huffman_Vorgaben; ++i) {
             const Jpeg_Huffman_Vorgabe& v = p.Huffman_Vorgabe[i];
             if (!v.Anzahlen || !v.Werte || v.Kennung > 3) return JPEG_ERG_HUFFMAN;
-            Jpeg_Huffman_Tabelle* ziel =
-                v.Klasse == 0 ? &p.DC_Tabelle[v.Kennung] : &p.AC_Tabelle[v.Kennung];
+            Jpeg_Huffman_Tabelle* ziel = v.Klasse == 0 ? &p.DC_Tabelle[v.Kennung] : &p.AC_Tabelle[v.Kennung];
             if (Jpeg_Build_Huffman(v.Anzahlen, v.Werte, v.Klasse == 0 ? 0 : 1, v.Kennung, ziel) != 0)
                 return JPEG_ERG_HUFFMAN;
         }
@@ -175,8 +158,7 @@ int32_t vorgaben_uebernehmen(JPEG_PROPERTIES& p)
     return JPEG_ERG_ERFOLG;
 }
 
-void zaehler_loeschen(JPEG_PROPERTIES& p)
-{
+void zaehler_loeschen(JPEG_PROPERTIES& p) {
     p.Anzahl_Quant_Tabellen = 0;
     p.Anzahl_Quant_Vorgaben = 0;
     p.Anzahl_DC_Tabellen = 0;
@@ -184,8 +166,7 @@ void zaehler_loeschen(JPEG_PROPERTIES& p)
     p.Anzahl_Huffman_Vorgaben = 0;
 }
 
-int32_t lesen(Jpeg_Auftrag& a, int32_t modus)
-{
+int32_t lesen(Jpeg_Auftrag& a, int32_t modus) {
     JPEG_PROPERTIES& p = a.Intern;
     Jpeg_Strom& s = p.Strom;
     p.Modus = modus;
@@ -227,8 +208,7 @@ int32_t lesen(Jpeg_Auftrag& a, int32_t modus)
             s.Eingabe_Zeiger = s.Eingabe_Ende = s.Dateipuffer + JPEG_DATEIPUFFER;
             s.Eingabe_Kapazitaet = JPEG_DATEIPUFFER;
             s.Eingabe_Rest = 0;
-            if (modus == JMODUS_DATEI_VORSCHAU && !Jpeg_Datei_Suchen(s.Datei, 0, 0))
-                return JPEG_ERG_DATEI;
+            if (modus == JMODUS_DATEI_VORSCHAU && !Jpeg_Datei_Suchen(s.Datei, 0, 0)) return JPEG_ERG_DATEI;
         } else {
             s.Eingabe_Anfang = s.Eingabe_Zeiger = p.Jpg_Puffer;
             s.Eingabe_Ende = p.Jpg_Puffer + p.Jpg_Puffer_Groesse;
@@ -245,12 +225,9 @@ int32_t lesen(Jpeg_Auftrag& a, int32_t modus)
     if (erg == JPEG_ERG_ERFOLG) {
         const int32_t n = p.Anzahl_Komponenten;
         if (!p.Adobe_Gesehen) {
-            if (n == 1)
-                p.Jpg_Farbraum = FARBE_GRAU;
-            else if (Jpeg_RGB_Kennungen(&p))
-                p.Jpg_Farbraum = FARBE_RGB;
-            else if (p.JFIF_Gesehen && n == 3)
-                p.Jpg_Farbraum = FARBE_YCBCR;
+            if (n == 1) p.Jpg_Farbraum = FARBE_GRAU;
+            else if (Jpeg_RGB_Kennungen(&p)) p.Jpg_Farbraum = FARBE_RGB;
+            else if (p.JFIF_Gesehen && n == 3) p.Jpg_Farbraum = FARBE_YCBCR;
         } else if (modus == JMODUS_DATEI_PARAMETER || modus == JMODUS_PUFFER_PARAMETER) {
             p.Bild_Kanaele = uint32_t(n);
             if (n == 1) {
@@ -300,8 +277,7 @@ int32_t lesen(Jpeg_Auftrag& a, int32_t modus)
 }
 
 // Lays out the frame's components for a write by the caller's sampling code.
-int32_t komponenten_anlegen(JPEG_PROPERTIES& p, int32_t abtastung, uint32_t farbwandlung_aufrufer)
-{
+int32_t komponenten_anlegen(JPEG_PROPERTIES& p, int32_t abtastung, uint32_t farbwandlung_aufrufer) {
     const int32_t n = int32_t(p.Jpg_Kanaele);
     if (n < 1 || n > 4 || !p.Komponenten) return JPEG_ERG_KOMPONENTE;
     p.Anzahl_Komponenten = n;
@@ -311,10 +287,8 @@ int32_t komponenten_anlegen(JPEG_PROPERTIES& p, int32_t abtastung, uint32_t farb
             k[i].Kennung = i;
             k[i].H = k[i].V = 1;
             if (!p.Quant_Extern) {
-                if (i == 0)
-                    k[i].Quant_Auswahl = 0;
-                else if (p.Farbwandlung)
-                    k[i].Quant_Auswahl = 1;
+                if (i == 0) k[i].Quant_Auswahl = 0;
+                else if (p.Farbwandlung) k[i].Quant_Auswahl = 1;
             }
         }
         return JPEG_ERG_ERFOLG;
@@ -338,8 +312,7 @@ int32_t komponenten_anlegen(JPEG_PROPERTIES& p, int32_t abtastung, uint32_t farb
     return JPEG_ERG_ERFOLG;
 }
 
-int32_t schreiben(Jpeg_Auftrag& a, int32_t modus)
-{
+int32_t schreiben(Jpeg_Auftrag& a, int32_t modus) {
     JPEG_PROPERTIES& p = a.Intern;
     Jpeg_Strom& s = p.Strom;
     p.Modus = modus;
@@ -437,8 +410,7 @@ int32_t schreiben(Jpeg_Auftrag& a, int32_t modus)
 }
 
 // Releases everything the record holds except the kernel table.
-void puffer_freigeben(JPEG_PROPERTIES& p)
-{
+void puffer_freigeben(JPEG_PROPERTIES& p) {
     Jpeg_Speicher_Freigeben(p.Komponenten);
     p.Komponenten = nullptr;
     p.Anzahl_Komponenten = 0;
@@ -467,8 +439,7 @@ void puffer_freigeben(JPEG_PROPERTIES& p)
     p.Huffman_Extern = 0;
 }
 
-void kerntabelle_freigeben(JPEG_PROPERTIES& p)
-{
+void kerntabelle_freigeben(JPEG_PROPERTIES& p) {
     if (p.Strom.Kern_Tabelle) {
         Jpeg_Kerne_Freigeben(p.Strom.Kern_Tabelle);
         Jpeg_Speicher_Freigeben(p.Strom.Kern_Tabelle);
@@ -476,8 +447,7 @@ void kerntabelle_freigeben(JPEG_PROPERTIES& p)
     }
 }
 
-int32_t init(Jpeg_Auftrag& a)
-{
+int32_t init(Jpeg_Auftrag& a) {
     std::memset(static_cast<void*>(&a), 0, sizeof a);
     JPEG_PROPERTIES& p = a.Intern;
 
@@ -530,8 +500,7 @@ int32_t init(Jpeg_Auftrag& a)
     return JPEG_ERG_ERFOLG;
 }
 
-int32_t free_record(Jpeg_Auftrag& a)
-{
+int32_t free_record(Jpeg_Auftrag& a) {
     JPEG_PROPERTIES& p = a.Intern;
     int32_t erg = JPEG_ERG_ERFOLG;
     if (datei_schliessen(p) != 0) erg = JPEG_ERG_SCHLIESSEN;
@@ -545,8 +514,7 @@ int32_t free_record(Jpeg_Auftrag& a)
 
 // Runs an operation of the interface; an exception becomes a result code.
 template <class Fn>
-int32_t geschuetzt(Fn&& fn)
-{
+int32_t geschuetzt(Fn&& fn) {
     try {
         return fn();
     } catch (const std::bad_alloc&) {
@@ -559,8 +527,7 @@ int32_t geschuetzt(Fn&& fn)
 // A read or write: the operation itself, then the processor's SIMD state is
 // cleared and, after an error, no file stays open.
 template <class Fn>
-int32_t lesen_oder_schreiben(Jpeg_Auftrag* auftrag, Fn&& fn)
-{
+int32_t lesen_oder_schreiben(Jpeg_Auftrag* auftrag, Fn&& fn) {
     if (!auftrag || !auftrag->Intern.Strom.Kern_Tabelle) return JPEG_ERG_PROPERTIES;
     JPEG_PROPERTIES& p = auftrag->Intern;
     const int32_t erg = geschuetzt(fn);
@@ -573,8 +540,7 @@ int32_t lesen_oder_schreiben(Jpeg_Auftrag* auftrag, Fn&& fn)
 
 // ---------------------------------------------------------------------------
 
-int32_t Jpeg_Pruefen(const Jpeg_Auftrag* a)
-{
+int32_t Jpeg_Pruefen(const Jpeg_Auftrag* a) {
     const JPEG_PROPERTIES& p = a->Intern;
     if (a->Intern_Direkt) return JPEG_ERG_ERFOLG;
     const int32_t m = p.Modus;
@@ -586,16 +552,14 @@ int32_t Jpeg_Pruefen(const Jpeg_Auftrag* a)
         if (!a->Bild_Pixel || a->Bild_Breite < 1 || a->Bild_Breite > 65535 || a->Bild_Hoehe < -65535 ||
             a->Bild_Hoehe > 65535)
             return JPEG_ERG_PROPERTIES;
-        if ((m == JMODUS_DATEI_VORSCHAU || m == JMODUS_PUFFER_VORSCHAU) &&
-            a->Bild_Farbraum != FARBE_RGB && a->Bild_Farbraum != FARBE_BGR)
+        if ((m == JMODUS_DATEI_VORSCHAU || m == JMODUS_PUFFER_VORSCHAU) && a->Bild_Farbraum != FARBE_RGB &&
+            a->Bild_Farbraum != FARBE_BGR)
             return JPEG_ERG_VORSCHAU_FARBE;
-        if (int32_t(a->Bild_Fuellbytes) < 0 || a->Bild_Kanaele < 1 || a->Bild_Kanaele > 255)
-            return JPEG_ERG_PROPERTIES;
+        if (int32_t(a->Bild_Fuellbytes) < 0 || a->Bild_Kanaele < 1 || a->Bild_Kanaele > 255) return JPEG_ERG_PROPERTIES;
         if (a->Bild_Abtastung != 0 && !(a->Bild_Abtastung == 2 && a->Bild_Farbraum == FARBE_YCBCR))
             return JPEG_ERG_ABTASTUNG;
         // The row step must stay within 31 bits.
-        if (int64_t(a->Bild_Breite) * a->Bild_Kanaele + a->Bild_Fuellbytes > INT32_MAX)
-            return JPEG_ERG_PROPERTIES;
+        if (int64_t(a->Bild_Breite) * a->Bild_Kanaele + a->Bild_Fuellbytes > INT32_MAX) return JPEG_ERG_PROPERTIES;
     }
 
     if (ist_dateimodus(m)) {
@@ -610,22 +574,20 @@ int32_t Jpeg_Pruefen(const Jpeg_Auftrag* a)
         if (pixel) {
             if (a->Jpg_Breite < 1 || a->Jpg_Breite > 65535 || a->Jpg_Hoehe < 1 || a->Jpg_Hoehe > 65535)
                 return JPEG_ERG_PROPERTIES;
-            if (a->Bild_Farbraum != FARBE_GRAU && a->Jpg_Farbraum != FARBE_YCBCR &&
-                a->Jpg_Kanaele > a->Bild_Kanaele)
+            if (a->Bild_Farbraum != FARBE_GRAU && a->Jpg_Farbraum != FARBE_YCBCR && a->Jpg_Kanaele > a->Bild_Kanaele)
                 return JPEG_ERG_PROPERTIES;
             // The pixels must cover the picture that is written.
             if (!p.Komponenten_Ebenen) {
                 const int64_t hoehe = a->Bild_Hoehe < 0 ? -int64_t(a->Bild_Hoehe) : a->Bild_Hoehe;
-                if (a->Bild_Breite < a->Jpg_Breite || hoehe < int64_t(a->Jpg_Hoehe))
-                    return JPEG_ERG_PROPERTIES;
+                if (a->Bild_Breite < a->Jpg_Breite || hoehe < int64_t(a->Jpg_Hoehe)) return JPEG_ERG_PROPERTIES;
             }
         }
         const int32_t abt = a->Jpg_Abtastung;
         bool ok;
         switch (a->Jpg_Kanaele) {
-        case 3: ok = abt == 0 || abt == 1 || abt == 2; break;
-        case 4: ok = abt == 0 || abt == 3 || abt == 4; break;
-        default: ok = abt == 0; break;
+            case 3: ok = abt == 0 || abt == 1 || abt == 2; break;
+            case 4: ok = abt == 0 || abt == 3 || abt == 4; break;
+            default: ok = abt == 0; break;
         }
         if (!ok) return JPEG_ERG_ABTASTUNG;
         if (!schreibpaar_erlaubt(a->Bild_Farbraum, a->Bild_Kanaele, a->Jpg_Farbraum, a->Jpg_Kanaele))
@@ -639,8 +601,7 @@ int32_t Jpeg_Pruefen(const Jpeg_Auftrag* a)
     return JPEG_ERG_ERFOLG;
 }
 
-int32_t Jpeg_Init(Jpeg_Auftrag* auftrag)
-{
+int32_t Jpeg_Init(Jpeg_Auftrag* auftrag) {
     if (!auftrag) return JPEG_ERG_PROPERTIES;
     const int32_t erg = geschuetzt([&] { return init(*auftrag); });
     if (erg != 0) {
@@ -653,18 +614,15 @@ int32_t Jpeg_Init(Jpeg_Auftrag* auftrag)
     return erg;
 }
 
-int32_t Jpeg_Lesen(Jpeg_Auftrag* auftrag, int32_t modus)
-{
+int32_t Jpeg_Lesen(Jpeg_Auftrag* auftrag, int32_t modus) {
     return lesen_oder_schreiben(auftrag, [&] { return lesen(*auftrag, modus); });
 }
 
-int32_t Jpeg_Schreiben(Jpeg_Auftrag* auftrag, int32_t modus)
-{
+int32_t Jpeg_Schreiben(Jpeg_Auftrag* auftrag, int32_t modus) {
     return lesen_oder_schreiben(auftrag, [&] { return schreiben(*auftrag, modus); });
 }
 
-int32_t Jpeg_Free(Jpeg_Auftrag* auftrag)
-{
+int32_t Jpeg_Free(Jpeg_Auftrag* auftrag) {
     // A record that was never initialised, or is already released.
     if (!auftrag || !auftrag->Intern.Strom.Kern_Tabelle) return JPEG_ERG_PROPERTIES;
     try {
@@ -676,43 +634,42 @@ int32_t Jpeg_Free(Jpeg_Auftrag* auftrag)
 
 const Jpeg_Versionsdaten* Jpeg_Version() { return &versionsdaten; }
 
-const char* Jpeg_Fehlertext(int32_t code)
-{
+const char* Jpeg_Fehlertext(int32_t code) {
     switch (code) {
-    case 2: return "ROI Success";
-    case 1: return "Interrupt Success";
-    case 0: return "Success";
-    case -1: return "Exception detected";
-    case -2: return "Invalid Encoder";
-    case -3: return "Unsupported subsampling";
-    case -4: return "Unsupported bytes per pixel";
-    case -5: return "Memory error";
-    case -6: return "Bad Huffman table";
-    case -7: return "Bad Quantization table";
-    case -8: return "Invalid JPEG_PROPERTIES";
-    case -9: return "Error close file";
-    case -10: return "Invalid file name";
-    case -11: return "Error EOF";
-    case -12: return "Not supported";
-    case -13: return "Not JPEG";
-    case -14: return "Error COMP";
-    case -15: return "Error SOF";
-    case -16: return "Error DNL";
-    case -17: return "No Huffman table";
-    case -18: return "No Quantization table";
-    case -19: return "No frame";
-    case -20: return "Multiply frame";
-    case -21: return "Data error";
-    case -22: return "No image";
-    case -23: return "File error";
-    case -24: return "Internal error";
-    case -25: return "Bad RST marker";
-    case -26: return "Thumbnail too small";
-    case -27: return "Thumbnail has wrong color";
-    case -28: return "Output buffer too small";
-    case -29: return "Unsupported frame was found";
-    case -30: return "Error access to jpeg_comment buffer";
-    case -99: return "Reserved";
-    default: return "Unknown error code";
+        case 2: return "ROI Success";
+        case 1: return "Interrupt Success";
+        case 0: return "Success";
+        case -1: return "Exception detected";
+        case -2: return "Invalid Encoder";
+        case -3: return "Unsupported subsampling";
+        case -4: return "Unsupported bytes per pixel";
+        case -5: return "Memory error";
+        case -6: return "Bad Huffman table";
+        case -7: return "Bad Quantization table";
+        case -8: return "Invalid JPEG_PROPERTIES";
+        case -9: return "Error close file";
+        case -10: return "Invalid file name";
+        case -11: return "Error EOF";
+        case -12: return "Not supported";
+        case -13: return "Not JPEG";
+        case -14: return "Error COMP";
+        case -15: return "Error SOF";
+        case -16: return "Error DNL";
+        case -17: return "No Huffman table";
+        case -18: return "No Quantization table";
+        case -19: return "No frame";
+        case -20: return "Multiply frame";
+        case -21: return "Data error";
+        case -22: return "No image";
+        case -23: return "File error";
+        case -24: return "Internal error";
+        case -25: return "Bad RST marker";
+        case -26: return "Thumbnail too small";
+        case -27: return "Thumbnail has wrong color";
+        case -28: return "Output buffer too small";
+        case -29: return "Unsupported frame was found";
+        case -30: return "Error access to jpeg_comment buffer";
+        case -99: return "Reserved";
+        default: return "Unknown error code";
     }
 }

@@ -9,8 +9,7 @@ namespace {
 namespace jpeg_avx2 {
 
 // Transposes the 8x8 16-bit values of each 128-bit half in place.
-inline void transponieren(__m256i r[8])
-{
+inline void transponieren(__m256i r[8]) {
     const __m256i a0 = _mm256_unpacklo_epi16(r[0], r[1]), a1 = _mm256_unpackhi_epi16(r[0], r[1]);
     const __m256i a2 = _mm256_unpacklo_epi16(r[2], r[3]), a3 = _mm256_unpackhi_epi16(r[2], r[3]);
     const __m256i a4 = _mm256_unpacklo_epi16(r[4], r[5]), a5 = _mm256_unpackhi_epi16(r[4], r[5]);

@@ -34,8 +34,7 @@ namespace {
 Jpeg_CPUID cpuid_daten;
 std::once_flag cpuid_einmal;
 
-void cpuid_lesen()
-{
+void cpuid_lesen() {
     Jpeg_CPUID d{};
     std::memset(d.Hersteller, ' ', 12);
     d.Hersteller[12] = '\0';
@@ -63,8 +62,7 @@ void cpuid_lesen()
 
 // The override: KORDAVO_JPEG_USECPU in the environment, else the value
 // "USECPU" of the settings file; -1 when neither holds a number.
-int32_t vorgabe_lesen()
-{
+int32_t vorgabe_lesen() {
     const char* text = std::getenv("KORDAVO_JPEG_USECPU");
     char puffer[32] = {};
     if (!text || !*text) {
@@ -86,51 +84,46 @@ void simd_ende_simd() {}
 
 }  // namespace
 
-const Jpeg_CPUID* Jpeg_CPUID_Daten()
-{
+const Jpeg_CPUID* Jpeg_CPUID_Daten() {
     std::call_once(cpuid_einmal, cpuid_lesen);
     return &cpuid_daten;
 }
 
-uint64_t Jpeg_Zeitstempel()
-{
+uint64_t Jpeg_Zeitstempel() {
 #if JPEG_CPUID
     if (Jpeg_CPUID_Daten()->Merkmale & JCPU_BIT_TSC) return __rdtsc();
 #endif
     return 0;
 }
 
-int32_t Jpeg_Prozessor_Aus_CPUID(uint32_t familie, uint32_t merkmale)
-{
+int32_t Jpeg_Prozessor_Aus_CPUID(uint32_t familie, uint32_t merkmale) {
     const bool mmx = merkmale & JCPU_BIT_MMX;
     const bool sse = merkmale & JCPU_BIT_SSE;
     const bool sse2 = merkmale & JCPU_BIT_SSE2;
     switch (familie) {
-    case 5: return mmx ? JCPU_F5_MMX : JCPU_F5;
-    case 6:
-        if (!mmx) return JCPU_F6;
-        return sse ? JCPU_F6_SSE : JCPU_F6_MMX;
-    case 15: return sse2 ? JCPU_F15_SSE2 : JCPU_ALLGEMEIN;
-    default: return JCPU_ALLGEMEIN;
+        case 5: return mmx ? JCPU_F5_MMX : JCPU_F5;
+        case 6:
+            if (!mmx) return JCPU_F6;
+            return sse ? JCPU_F6_SSE : JCPU_F6_MMX;
+        case 15: return sse2 ? JCPU_F15_SSE2 : JCPU_ALLGEMEIN;
+        default: return JCPU_ALLGEMEIN;
     }
 }
 
-bool Jpeg_Prozessor_Moeglich(int32_t prozessor, uint32_t merkmale)
-{
+bool Jpeg_Prozessor_Moeglich(int32_t prozessor, uint32_t merkmale) {
     if (prozessor < 0 || prozessor >= JCPU_ANZAHL) return false;
     if (prozessor <= JCPU_F6) return true;
     // Every SIMD form is written with SSE2 instructions.
     if (!JPEG_SIMD || !(merkmale & JCPU_BIT_SSE2)) return false;
     switch (prozessor) {
-    case JCPU_F5_MMX:
-    case JCPU_F6_MMX: return merkmale & JCPU_BIT_MMX;
-    case JCPU_F6_SSE: return (merkmale & JCPU_BIT_MMX) && (merkmale & JCPU_BIT_SSE);
-    default: return true;
+        case JCPU_F5_MMX:
+        case JCPU_F6_MMX: return merkmale & JCPU_BIT_MMX;
+        case JCPU_F6_SSE: return (merkmale & JCPU_BIT_MMX) && (merkmale & JCPU_BIT_SSE);
+        default: return true;
     }
 }
 
-int32_t Jpeg_Prozessor_Erkennen(Jpeg_Kern_Tabelle* /*tabelle*/)
-{
+int32_t Jpeg_Prozessor_Erkennen(Jpeg_Kern_Tabelle* /*tabelle*/) {
     const Jpeg_CPUID* d = Jpeg_CPUID_Daten();
     const int32_t vorgabe = vorgabe_lesen();
     if (Jpeg_Prozessor_Moeglich(vorgabe, d->Merkmale)) return vorgabe;
@@ -140,8 +133,7 @@ int32_t Jpeg_Prozessor_Erkennen(Jpeg_Kern_Tabelle* /*tabelle*/)
     return code;
 }
 
-void Jpeg_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
-{
+void Jpeg_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor) {
     if (prozessor < 0 || prozessor >= JCPU_ANZAHL) prozessor = JCPU_ALLGEMEIN;
     const bool simd = prozessor >= JCPU_F5_MMX;
     const bool sse = prozessor == JCPU_F6_SSE;
@@ -180,9 +172,7 @@ void Jpeg_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
     t->Quantisieren_Praezise = simd ? Jpeg_Quant_Praezise_SSE2 : Jpeg_Quant_Praezise;
     t->Quantisieren_Aktiv = t->Quantisieren_Schnell;
     t->Dequantisieren_Schnell = Jpeg_Dequant_Schnell;
-    t->Dequantisieren_Genau = !simd  ? Jpeg_Dequant_Genau
-                              : sse2 ? Jpeg_Dequant_Genau_SSE2
-                                     : Jpeg_Dequant_Genau_MMX;
+    t->Dequantisieren_Genau = !simd ? Jpeg_Dequant_Genau : sse2 ? Jpeg_Dequant_Genau_SSE2 : Jpeg_Dequant_Genau_MMX;
     t->Dequantisieren_Aktiv = t->Dequantisieren_Schnell;
 
     // Bit output, encoder conversions and Huffman coding: the encoder's;
@@ -195,36 +185,31 @@ void Jpeg_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor)
     t->Dek_Zeile = nullptr;
 }
 
-int32_t Jpeg_Kerne_Waehlen(Jpeg_Kern_Tabelle* tabelle)
-{
+int32_t Jpeg_Kerne_Waehlen(Jpeg_Kern_Tabelle* tabelle) {
     Jpeg_Kerne_Fuellen(tabelle, Jpeg_Prozessor_Erkennen(tabelle));
     return 1;
 }
 
-void Jpeg_Kerne_Freigeben(Jpeg_Kern_Tabelle* /*tabelle*/)
-{
+void Jpeg_Kerne_Freigeben(Jpeg_Kern_Tabelle* /*tabelle*/) {
     // No libraries are loaded and nothing process-wide is held per table.
 }
 
 // ---------------------------------------------------------------------------
 // Memory and copies
 
-void Jpeg_Kopieren(void* ziel, const void* quelle, size_t anzahl)
-{
+void Jpeg_Kopieren(void* ziel, const void* quelle, size_t anzahl) {
     if (anzahl == 0) return;
     std::memmove(ziel, quelle, anzahl);
 }
 
-int32_t Jpeg_Nullen(void* ziel, size_t anzahl)
-{
+int32_t Jpeg_Nullen(void* ziel, size_t anzahl) {
     if (anzahl) std::memset(ziel, 0, anzahl);
     return 0;
 }
 
 int32_t Jpeg_Byte_Wert(uint8_t byte) { return byte; }
 
-void* Jpeg_Speicher_Holen(size_t groesse)
-{
+void* Jpeg_Speicher_Holen(size_t groesse) {
     if (groesse == 0) groesse = 1;
     const size_t gerundet = (groesse + 31) & ~size_t(31);
     if (gerundet < groesse) return nullptr;
@@ -242,14 +227,11 @@ struct Jpeg_Datei {
     int fd;
 };
 
-Jpeg_Datei* Jpeg_Datei_Oeffnen(const char* name, uint32_t zugriff)
-{
+Jpeg_Datei* Jpeg_Datei_Oeffnen(const char* name, uint32_t zugriff) {
     if (!name || !*name) return nullptr;
     int fd;
-    if (zugriff & JPEG_DATEI_SCHREIBEN)
-        fd = ::open(name, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    else
-        fd = ::open(name, O_RDONLY | O_CLOEXEC);
+    if (zugriff & JPEG_DATEI_SCHREIBEN) fd = ::open(name, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    else fd = ::open(name, O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat st;
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
@@ -261,16 +243,14 @@ Jpeg_Datei* Jpeg_Datei_Oeffnen(const char* name, uint32_t zugriff)
     return d;
 }
 
-int32_t Jpeg_Datei_Schliessen(Jpeg_Datei* datei)
-{
+int32_t Jpeg_Datei_Schliessen(Jpeg_Datei* datei) {
     if (!datei) return 0;
     const int r = ::close(datei->fd);
     delete datei;
     return r == 0 ? 1 : 0;
 }
 
-int32_t Jpeg_Datei_Lesen(Jpeg_Datei* datei, void* puffer, uint32_t anzahl, uint32_t* gelesen)
-{
+int32_t Jpeg_Datei_Lesen(Jpeg_Datei* datei, void* puffer, uint32_t anzahl, uint32_t* gelesen) {
     if (gelesen) *gelesen = 0;
     if (!datei) return 0;
     uint32_t gesamt = 0;
@@ -288,15 +268,12 @@ int32_t Jpeg_Datei_Lesen(Jpeg_Datei* datei, void* puffer, uint32_t anzahl, uint3
     return 1;
 }
 
-int32_t Jpeg_Datei_Schreiben(Jpeg_Datei* datei, const void* puffer, uint32_t anzahl,
-                             uint32_t* geschrieben)
-{
+int32_t Jpeg_Datei_Schreiben(Jpeg_Datei* datei, const void* puffer, uint32_t anzahl, uint32_t* geschrieben) {
     if (geschrieben) *geschrieben = 0;
     if (!datei) return 0;
     uint32_t gesamt = 0;
     while (gesamt < anzahl) {
-        const ssize_t n =
-            ::write(datei->fd, static_cast<const char*>(puffer) + gesamt, anzahl - gesamt);
+        const ssize_t n = ::write(datei->fd, static_cast<const char*>(puffer) + gesamt, anzahl - gesamt);
         if (n < 0) {
             if (errno == EINTR) continue;
             if (geschrieben) *geschrieben = gesamt;
@@ -308,8 +285,7 @@ int32_t Jpeg_Datei_Schreiben(Jpeg_Datei* datei, const void* puffer, uint32_t anz
     return 1;
 }
 
-int32_t Jpeg_Datei_Suchen(Jpeg_Datei* datei, int64_t abstand, int32_t ursprung)
-{
+int32_t Jpeg_Datei_Suchen(Jpeg_Datei* datei, int64_t abstand, int32_t ursprung) {
     if (!datei) return 0;
     const int woher = ursprung == 0 ? SEEK_SET : ursprung == 1 ? SEEK_CUR : ursprung == 2 ? SEEK_END : -1;
     if (woher < 0) return 0;

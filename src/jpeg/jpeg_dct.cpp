@@ -13,8 +13,7 @@ inline int64_t r15(int64_t v, int64_t k) { return (v * k + 16384) >> 15; }
 
 // One step of the fast AAN transform on x[0], x[s], ..., x[7s].
 template <typename T>
-inline void aan_vorwaerts(const T* x, int s, int64_t* y)
-{
+inline void aan_vorwaerts(const T* x, int s, int64_t* y) {
     const int64_t t0 = int64_t(x[0]) + x[7 * s], t7 = int64_t(x[0]) - x[7 * s];
     const int64_t t1 = int64_t(x[s]) + x[6 * s], t6 = int64_t(x[s]) - x[6 * s];
     const int64_t t2 = int64_t(x[2 * s]) + x[5 * s], t5 = int64_t(x[2 * s]) - x[5 * s];
@@ -41,8 +40,7 @@ inline void aan_vorwaerts(const T* x, int s, int64_t* y)
 
 // One step of the accurate transform. zeile: the row pass's descaling,
 // otherwise the column pass's.
-inline void llm_vorwaerts(int16_t* x, int s, bool zeile)
-{
+inline void llm_vorwaerts(int16_t* x, int s, bool zeile) {
     const int64_t t0 = int64_t(x[0]) + x[7 * s], t7 = int64_t(x[0]) - x[7 * s];
     const int64_t t1 = int64_t(x[s]) + x[6 * s], t6 = int64_t(x[s]) - x[6 * s];
     const int64_t t2 = int64_t(x[2 * s]) + x[5 * s], t5 = int64_t(x[2 * s]) - x[5 * s];
@@ -73,8 +71,7 @@ inline void llm_vorwaerts(int16_t* x, int s, bool zeile)
 
 }  // namespace
 
-void Jpeg_FDCT_Schnell(int16_t* block)
-{
+void Jpeg_FDCT_Schnell(int16_t* block) {
     int64_t arbeit[64];
     for (int z = 0; z < 8; ++z) aan_vorwaerts(block + 8 * z, 1, arbeit + 8 * z);
     for (int sp = 0; sp < 8; ++sp) {
@@ -84,14 +81,12 @@ void Jpeg_FDCT_Schnell(int16_t* block)
     }
 }
 
-void Jpeg_FDCT_Genau(int16_t* block)
-{
+void Jpeg_FDCT_Genau(int16_t* block) {
     for (int z = 0; z < 8; ++z) llm_vorwaerts(block + 8 * z, 1, true);
     for (int sp = 0; sp < 8; ++sp) llm_vorwaerts(block + sp, 8, false);
 }
 
-void Jpeg_FDCT_Praezise(int16_t* block)
-{
+void Jpeg_FDCT_Praezise(int16_t* block) {
     // The SIMD forms' arithmetic: per pass mirrored sums and differences
     // (16 bits), products summed in 32 bits, rounded and shifted, packed to
     // 16 bits with saturation.

@@ -38,25 +38,27 @@ struct O256 {
     static V mulhi(V a, V b) { return _mm256_mulhi_epi16(a, b); }
     static V oder(V a, V b) { return _mm256_or_si256(a, b); }
     template <int N>
-    static V shl(V a) { return _mm256_slli_epi16(a, N); }
+    static V shl(V a) {
+        return _mm256_slli_epi16(a, N);
+    }
     static V k16(int v) { return _mm256_set1_epi16(int16_t(v)); }
     static V lo(V a, V b) { return _mm256_unpacklo_epi16(a, b); }
     static V hi(V a, V b) { return _mm256_unpackhi_epi16(a, b); }
     static V madd(V a, V b) { return _mm256_madd_epi16(a, b); }
     static V add32(V a, V b) { return _mm256_add_epi32(a, b); }
     template <int N>
-    static V sar32(V a) { return _mm256_srai_epi32(a, N); }
+    static V sar32(V a) {
+        return _mm256_srai_epi32(a, N);
+    }
     static V k32(int v) { return _mm256_set1_epi32(v); }
     static V packs(V a, V b) { return _mm256_packs_epi32(a, b); }
     static bool ohne_hohe(V v) { return (static_cast<uint32_t>(_mm256_movemask_epi8(v)) & 0xAAAAAAAAu) == 0; }
     // The weights of one half for both blocks.
-    static V gewicht(int u, int paar, int h)
-    {
+    static V gewicht(int u, int paar, int h) {
         return _mm256_broadcastsi128_si256(
             _mm_load_si128(reinterpret_cast<const __m128i*>(Jpeg_DCT_Gewichte.w[u][paar][h])));
     }
-    static V gewicht_p(int u, int paar)
-    {
+    static V gewicht_p(int u, int paar) {
         return _mm256_broadcastsi128_si256(
             _mm_load_si128(reinterpret_cast<const __m128i*>(Jpeg_DCT_Praezise_Gewichte.w[u][paar])));
     }
@@ -67,28 +69,23 @@ using V = __m256i;
 
 // Both blocks transformed; aus[i] holds row i of a (low half) and of b.
 template <bool Praezise = false>
-inline void paar_rechnen(const int16_t* a, const int16_t* b, V aus[8])
-{
+inline void paar_rechnen(const int16_t* a, const int16_t* b, V aus[8]) {
     V x[8];
     for (int i = 0; i < 8; ++i)
         x[i] = _mm256_inserti128_si256(
             _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 8 * i))),
             _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 8 * i)), 1);
-    if (Praezise)
-        DCT_Genau<O256>::praezise(x, aus);
-    else
-        DCT_Genau<O256>::rechnen(x, aus);
+    if (Praezise) DCT_Genau<O256>::praezise(x, aus);
+    else DCT_Genau<O256>::rechnen(x, aus);
 }
 
 // Eight words of a in the low half, eight of b in the high half.
-inline V paar_laden(const int16_t* a, const int16_t* b)
-{
+inline V paar_laden(const int16_t* a, const int16_t* b) {
     return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a))),
                                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(b)), 1);
 }
 
-inline void paar_speichern(int16_t* a, int16_t* b, const V aus[8])
-{
+inline void paar_speichern(int16_t* a, int16_t* b, const V aus[8]) {
     for (int i = 0; i < 8; ++i) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(a + 8 * i), _mm256_castsi256_si128(aus[i]));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(b + 8 * i), _mm256_extracti128_si256(aus[i], 1));
@@ -97,15 +94,13 @@ inline void paar_speichern(int16_t* a, int16_t* b, const V aus[8])
 
 }  // namespace
 
-void Jpeg_FDCT_Genau_AVX2_Paar(int16_t* a, int16_t* b)
-{
+void Jpeg_FDCT_Genau_AVX2_Paar(int16_t* a, int16_t* b) {
     V aus[8];
     paar_rechnen(a, b, aus);
     paar_speichern(a, b, aus);
 }
 
-void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb)
-{
+void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb) {
     V aus[8];
     paar_rechnen(a, b, aus);
     // The accurate quantiser's lanes: (hi((8c) * (m >> 1)) + 1) >> 1.
@@ -121,15 +116,13 @@ void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, 
     paar_speichern(a, b, aus);
 }
 
-void Jpeg_FDCT_Praezise_AVX2_Paar(int16_t* a, int16_t* b)
-{
+void Jpeg_FDCT_Praezise_AVX2_Paar(int16_t* a, int16_t* b) {
     V aus[8];
     paar_rechnen<true>(a, b, aus);
     paar_speichern(a, b, aus);
 }
 
-void Jpeg_FDCT_Quant_Praezise_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb)
-{
+void Jpeg_FDCT_Quant_Praezise_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb) {
     V aus[8];
     paar_rechnen<true>(a, b, aus);
     // The precise quantiser's lanes (Jpeg_Quant_Praezise).
@@ -152,28 +145,24 @@ void Jpeg_FDCT_Quant_Praezise_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* q
 
 #else  // without SSE2 the encoder never asks for this form
 
-void Jpeg_FDCT_Genau_AVX2_Paar(int16_t* a, int16_t* b)
-{
+void Jpeg_FDCT_Genau_AVX2_Paar(int16_t* a, int16_t* b) {
     Jpeg_FDCT_Genau(a);
     Jpeg_FDCT_Genau(b);
 }
 
-void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb)
-{
+void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb) {
     Jpeg_FDCT_Genau(a);
     Jpeg_FDCT_Genau(b);
     Jpeg_Quant_Genau(a, qa);
     Jpeg_Quant_Genau(b, qb);
 }
 
-void Jpeg_FDCT_Praezise_AVX2_Paar(int16_t* a, int16_t* b)
-{
+void Jpeg_FDCT_Praezise_AVX2_Paar(int16_t* a, int16_t* b) {
     Jpeg_FDCT_Praezise(a);
     Jpeg_FDCT_Praezise(b);
 }
 
-void Jpeg_FDCT_Quant_Praezise_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb)
-{
+void Jpeg_FDCT_Quant_Praezise_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb) {
     Jpeg_FDCT_Praezise(a);
     Jpeg_FDCT_Praezise(b);
     Jpeg_Quant_Praezise(a, qa);

@@ -44,8 +44,7 @@ struct DCT_Genau {
     // Column pass on the eight rows x[] (lanes = columns) in saturating
     // arithmetic with the tangent factorisation; y[] receives the eight
     // outputs, each scaled for its row class.
-    static void spalten(const V x[8], V y[8])
-    {
+    static void spalten(const V x[8], V y[8]) {
         const V S07 = O::template shl<3>(O::adds(x[0], x[7]));
         const V S16 = O::template shl<3>(O::adds(x[1], x[6]));
         const V S25 = O::template shl<3>(O::adds(x[2], x[5]));
@@ -75,8 +74,7 @@ struct DCT_Genau {
 
     // True when every value lies in -16384..16383. Column-pass outputs of
     // level-shifted 8-bit samples always do (they stay below 8200 in size).
-    static bool halbe_breite(const V y[8])
-    {
+    static bool halbe_breite(const V y[8]) {
         const V versatz = O::k16(0x4000);
         V o = O::add(y[0], versatz);
         for (int i = 1; i < 8; ++i) o = O::oder(o, O::add(y[i], versatz));
@@ -88,8 +86,7 @@ struct DCT_Genau {
     // 17: eight times them, for the precise quantiser). Every product sum is
     // formed whole, in any order: the 32-bit sums wrap alike.
     template <int S>
-    static void zeilen_voll(const V y[8], V aus[8])
-    {
+    static void zeilen_voll(const V y[8], V aus[8]) {
         V paare[4][2];
         for (int paar = 0; paar < 4; ++paar) {
             paare[paar][0] = O::lo(y[2 * paar], y[2 * paar + 1]);
@@ -113,8 +110,7 @@ struct DCT_Genau {
     // and differences of the mirrored columns (exact in 16 bits there) halve
     // the multiply-adds without changing a single sum.
     template <int S>
-    static void zeilen_gespiegelt(const V y[8], V aus[8])
-    {
+    static void zeilen_gespiegelt(const V y[8], V aus[8]) {
         V s[4], d[4], ps[2][2], pd[2][2];
         for (int x = 0; x < 4; ++x) {
             s[x] = O::add(y[x], y[7 - x]);
@@ -143,8 +139,7 @@ struct DCT_Genau {
     // direction): aus[u] = sum over x of W(u, x) v[x] on the mirrored sums
     // and differences, rounded and shifted by S.
     template <int S>
-    static void praezise_pass(const V v[8], V aus[8])
-    {
+    static void praezise_pass(const V v[8], V aus[8]) {
         V s[4], d[4], ps[2][2], pd[2][2];
         for (int x = 0; x < 4; ++x) {
             s[x] = O::add(v[x], v[7 - x]);
@@ -171,29 +166,25 @@ struct DCT_Genau {
     // aus[i] receives row i of eight times the coefficients. Rows first with
     // five fraction bits kept, then columns; every product is exact and
     // each pass rounds once.
-    static void praezise(const V x[8], V aus[8])
-    {
+    static void praezise(const V x[8], V aus[8]) {
         V t[8], a[8];
         for (int i = 0; i < 8; ++i) t[i] = x[i];
-        O::transponieren(t);  // t[c]: column c, lanes = rows
+        O::transponieren(t);      // t[c]: column c, lanes = rows
         praezise_pass<10>(t, a);  // a[u]: horizontal frequency u of every row (x 32)
-        O::transponieren(a);  // a[r]: row r, lanes = horizontal frequencies
+        O::transponieren(a);      // a[r]: row r, lanes = horizontal frequencies
         praezise_pass<17>(a, aus);
     }
 
     // The whole transform of the rows x[]; aus[i] receives coefficient row i
     // (scaled by 8 with S = 17).
     template <int S = 20>
-    static void rechnen(const V x[8], V aus[8])
-    {
+    static void rechnen(const V x[8], V aus[8]) {
         V y[8];
         spalten(x, y);
         // After the transposition y[x] holds column x of all rows.
         O::transponieren(y);
-        if (__builtin_expect(halbe_breite(y), 1))
-            zeilen_gespiegelt<S>(y, aus);
-        else
-            zeilen_voll<S>(y, aus);
+        if (__builtin_expect(halbe_breite(y), 1)) zeilen_gespiegelt<S>(y, aus);
+        else zeilen_voll<S>(y, aus);
         O::transponieren(aus);
     }
 };

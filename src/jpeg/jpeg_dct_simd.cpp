@@ -10,9 +10,9 @@
 // tangent factorisation, then a row pass of 32-bit multiply-adds against the
 // scaled DCT matrix, rounded by 2^19, shifted by 20 and packed with signed
 // saturation. The MMX, SSE and SSE2 entry points compute identical values.
+#include "jpeg/jpeg_dct_genau.h"
 #include "jpeg/jpeg_kern.h"
 #include "jpeg/jpeg_simd.h"
-#include "jpeg/jpeg_dct_genau.h"
 
 const int16_t Jpeg_DCT_Matrix[4][8][8] = {
     {
@@ -101,8 +101,7 @@ namespace {
 inline __m128i k16(int v) { return _mm_set1_epi16(int16_t(v)); }
 
 // One AAN step on eight vectors in place (fast form).
-inline void aan_vorwaerts(__m128i x[8])
-{
+inline void aan_vorwaerts(__m128i x[8]) {
     const __m128i t0 = _mm_add_epi16(x[0], x[7]), t7 = _mm_sub_epi16(x[0], x[7]);
     const __m128i t1 = _mm_add_epi16(x[1], x[6]), t6 = _mm_sub_epi16(x[1], x[6]);
     const __m128i t2 = _mm_add_epi16(x[2], x[5]), t5 = _mm_sub_epi16(x[2], x[5]);
@@ -138,14 +137,18 @@ struct O128 {
     static V mulhi(V a, V b) { return _mm_mulhi_epi16(a, b); }
     static V oder(V a, V b) { return _mm_or_si128(a, b); }
     template <int N>
-    static V shl(V a) { return _mm_slli_epi16(a, N); }
+    static V shl(V a) {
+        return _mm_slli_epi16(a, N);
+    }
     static V k16(int v) { return _mm_set1_epi16(int16_t(v)); }
     static V lo(V a, V b) { return _mm_unpacklo_epi16(a, b); }
     static V hi(V a, V b) { return _mm_unpackhi_epi16(a, b); }
     static V madd(V a, V b) { return _mm_madd_epi16(a, b); }
     static V add32(V a, V b) { return _mm_add_epi32(a, b); }
     template <int N>
-    static V sar32(V a) { return _mm_srai_epi32(a, N); }
+    static V sar32(V a) {
+        return _mm_srai_epi32(a, N);
+    }
     static V k32(int v) { return _mm_set1_epi32(v); }
     static V packs(V a, V b) { return _mm_packs_epi32(a, b); }
     static bool ohne_hohe(V v) { return (_mm_movemask_epi8(v) & 0xAAAA) == 0; }
@@ -155,23 +158,19 @@ struct O128 {
 };
 
 template <bool Ausgerichtet>
-inline void fdct_genau(int16_t* block)
-{
+inline void fdct_genau(int16_t* block) {
     __m128i x[8], aus[8];
     for (int i = 0; i < 8; ++i) x[i] = Ausgerichtet ? laden_a(block + 8 * i) : laden(block + 8 * i);
     DCT_Genau<O128>::rechnen(x, aus);
     for (int i = 0; i < 8; ++i) {
-        if (Ausgerichtet)
-            speichern_a(block + 8 * i, aus[i]);
-        else
-            speichern(block + 8 * i, aus[i]);
+        if (Ausgerichtet) speichern_a(block + 8 * i, aus[i]);
+        else speichern(block + 8 * i, aus[i]);
     }
 }
 
 }  // namespace
 
-void Jpeg_FDCT_Schnell_MMX(int16_t* block)
-{
+void Jpeg_FDCT_Schnell_MMX(int16_t* block) {
     __m128i x[8];
     for (int i = 0; i < 8; ++i) x[i] = laden(block + 8 * i);
     transponieren(x);  // x[i]: column i, lanes = rows
@@ -184,24 +183,19 @@ void Jpeg_FDCT_Schnell_MMX(int16_t* block)
 void Jpeg_FDCT_Genau_MMX(int16_t* block) { fdct_genau<false>(block); }
 void Jpeg_FDCT_Genau_SSE(int16_t* block) { fdct_genau<false>(block); }
 
-void Jpeg_FDCT_Genau_SSE2(int16_t* block)
-{
-    if (ausgerichtet(block))
-        fdct_genau<true>(block);
-    else
-        fdct_genau<false>(block);
+void Jpeg_FDCT_Genau_SSE2(int16_t* block) {
+    if (ausgerichtet(block)) fdct_genau<true>(block);
+    else fdct_genau<false>(block);
 }
 
-void Jpeg_FDCT_Praezise_SSE2(int16_t* block)
-{
+void Jpeg_FDCT_Praezise_SSE2(int16_t* block) {
     __m128i x[8], aus[8];
     for (int i = 0; i < 8; ++i) x[i] = laden(block + 8 * i);
     DCT_Genau<O128>::praezise(x, aus);
     for (int i = 0; i < 8; ++i) speichern(block + 8 * i, aus[i]);
 }
 
-bool Jpeg_Hat_AVX2()
-{
+bool Jpeg_Hat_AVX2() {
     static const bool hat = __builtin_cpu_supports("avx2");
     return hat;
 }

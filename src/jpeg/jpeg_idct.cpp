@@ -15,8 +15,7 @@ inline int64_t r15(int64_t v, int64_t k) { return (v * k + 16384) >> 15; }
 
 // One step of the fast inverse on x[0], x[s], ..., x[7s] (regrouped AAN).
 template <typename T>
-inline void aan_rueck(const T* x, int s, int64_t* y)
-{
+inline void aan_rueck(const T* x, int s, int64_t* y) {
     const int64_t x0 = x[0], x1 = x[s], x2 = x[2 * s], x3 = x[3 * s];
     const int64_t x4 = x[4 * s], x5 = x[5 * s], x6 = x[6 * s], x7 = x[7 * s];
 
@@ -43,8 +42,7 @@ inline void aan_rueck(const T* x, int s, int64_t* y)
 
 // One step of the accurate inverse; the outputs before descaling.
 template <typename T>
-inline void llm_rueck(const T* x, int s, int64_t* y)
-{
+inline void llm_rueck(const T* x, int s, int64_t* y) {
     const int64_t x0 = x[0], x1 = x[s], x2 = x[2 * s], x3 = x[3 * s];
     const int64_t x4 = x[4 * s], x5 = x[5 * s], x6 = x[6 * s], x7 = x[7 * s];
 
@@ -71,8 +69,7 @@ inline void llm_rueck(const T* x, int s, int64_t* y)
 
 // The 4-point step of the fast 1/2-size inverse (x4 is not used).
 template <typename T>
-inline void aan_rueck_4(const T* x, int s, int64_t* y)
-{
+inline void aan_rueck_4(const T* x, int s, int64_t* y) {
     const int64_t a = int64_t(x[5 * s]) - x[3 * s];
     const int64_t b = int64_t(x[s]) - x[7 * s];
     const int64_t c = int64_t(x[2 * s]) - x[6 * s];
@@ -88,16 +85,13 @@ inline void aan_rueck_4(const T* x, int s, int64_t* y)
 
 // The odd term of the fast 1/4-size inverse.
 template <typename T>
-inline int64_t aan_rueck_2(const T* x, int s)
-{
-    return ((int64_t(x[s]) - x[7 * s]) * 85627 + (int64_t(x[5 * s]) - x[3 * s]) * 35468 + 65536) >>
-           17;
+inline int64_t aan_rueck_2(const T* x, int s) {
+    return ((int64_t(x[s]) - x[7 * s]) * 85627 + (int64_t(x[5 * s]) - x[3 * s]) * 35468 + 65536) >> 17;
 }
 
 // The accurate 4-point step: T0 + T2 + U2, T0 - T2 + U0, T0 - T2 - U0, T0 + T2 - U2.
 template <typename T>
-inline void llm_rueck_4(const T* x, int s, int64_t* y)
-{
+inline void llm_rueck_4(const T* x, int s, int64_t* y) {
     const int64_t x0 = x[0], x1 = x[s], x2 = x[2 * s], x3 = x[3 * s];
     const int64_t x5 = x[5 * s], x6 = x[6 * s], x7 = x[7 * s];
     const int64_t T0 = x0 * 16384;
@@ -111,16 +105,13 @@ inline void llm_rueck_4(const T* x, int s, int64_t* y)
 }
 
 template <typename T>
-inline int64_t llm_rueck_2_ungerade(const T* x, int s)
-{
-    return -int64_t(x[7 * s]) * 5906 + int64_t(x[5 * s]) * 6967 - int64_t(x[3 * s]) * 10426 +
-           int64_t(x[s]) * 29692;
+inline int64_t llm_rueck_2_ungerade(const T* x, int s) {
+    return -int64_t(x[7 * s]) * 5906 + int64_t(x[5 * s]) * 6967 - int64_t(x[3 * s]) * 10426 + int64_t(x[s]) * 29692;
 }
 
 }  // namespace
 
-void Jpeg_IDCT_Schnell(int16_t* block)
-{
+void Jpeg_IDCT_Schnell(int16_t* block) {
     int64_t y[8];
     for (int sp = 0; sp < 8; ++sp) {
         aan_rueck(block + sp, 8, y);
@@ -132,8 +123,7 @@ void Jpeg_IDCT_Schnell(int16_t* block)
     }
 }
 
-void Jpeg_IDCT_Schnell_4x4(int16_t* block)
-{
+void Jpeg_IDCT_Schnell_4x4(int16_t* block) {
     static constexpr int spalten[7] = {0, 1, 2, 3, 5, 6, 7};
     int64_t y[4];
     for (int sp : spalten) {
@@ -146,8 +136,7 @@ void Jpeg_IDCT_Schnell_4x4(int16_t* block)
     }
 }
 
-void Jpeg_IDCT_Schnell_2x2(int16_t* block)
-{
+void Jpeg_IDCT_Schnell_2x2(int16_t* block) {
     static constexpr int spalten[5] = {0, 1, 3, 5, 7};
     for (int sp : spalten) {
         const int64_t o = aan_rueck_2(block + sp, 8);
@@ -164,13 +153,9 @@ void Jpeg_IDCT_Schnell_2x2(int16_t* block)
     }
 }
 
-void Jpeg_IDCT_Schnell_1x1(int16_t* block)
-{
-    block[0] = klemme(((int64_t(block[0]) + 8) >> 4) + 128);
-}
+void Jpeg_IDCT_Schnell_1x1(int16_t* block) { block[0] = klemme(((int64_t(block[0]) + 8) >> 4) + 128); }
 
-void Jpeg_IDCT_Genau(int16_t* block)
-{
+void Jpeg_IDCT_Genau(int16_t* block) {
     alignas(32) int64_t arbeit[64];
     int64_t y[8];
     for (int z = 0; z < 8; ++z) {
@@ -183,8 +168,7 @@ void Jpeg_IDCT_Genau(int16_t* block)
     }
 }
 
-void Jpeg_IDCT_Genau_4x4(int16_t* block)
-{
+void Jpeg_IDCT_Genau_4x4(int16_t* block) {
     int64_t arbeit[4 * 8] = {};
     int64_t y[4];
     for (int sp = 0; sp < 8; ++sp) {
@@ -210,8 +194,7 @@ void Jpeg_IDCT_Genau_4x4(int16_t* block)
     }
 }
 
-void Jpeg_IDCT_Genau_2x2(int16_t* block)
-{
+void Jpeg_IDCT_Genau_2x2(int16_t* block) {
     static constexpr int spalten[5] = {0, 1, 3, 5, 7};
     int64_t arbeit[2 * 8] = {};
     for (int sp : spalten) {
@@ -239,7 +222,4 @@ void Jpeg_IDCT_Genau_2x2(int16_t* block)
     }
 }
 
-void Jpeg_IDCT_Genau_1x1(int16_t* block)
-{
-    block[0] = klemme(((int64_t(block[0]) + 4) >> 3) + 128);
-}
+void Jpeg_IDCT_Genau_1x1(int16_t* block) { block[0] = klemme(((int64_t(block[0]) + 4) >> 3) + 128); }

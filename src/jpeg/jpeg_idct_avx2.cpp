@@ -19,8 +19,7 @@ namespace {
 // with the eight lanes repeated in both halves.
 struct Gewichte {
     alignas(32) int16_t w[4][2][2][2][16];
-    Gewichte()
-    {
+    Gewichte() {
         static constexpr int paar_u[2][2][2] = {{{0, 2}, {4, 6}}, {{1, 3}, {5, 7}}};
         for (int n = 0; n < 4; ++n)
             for (int art = 0; art < 2; ++art)
@@ -51,10 +50,8 @@ namespace {
 
 using V = __m256i;
 
-
 inline V k16(int v) { return _mm256_set1_epi16(int16_t(v)); }
-inline V gewicht(int n, int art, int paar, int h)
-{
+inline V gewicht(int n, int art, int paar, int h) {
     return _mm256_load_si256(reinterpret_cast<const V*>(gewichte.w[n][art][paar][h]));
 }
 
@@ -66,8 +63,7 @@ inline V tan3(V v) { return _mm256_adds_epi16(v, _mm256_mulhi_epi16(v, k16(-2174
 inline V cos4(V v) { return _mm256_adds_epi16(v, _mm256_mulhi_epi16(v, k16(-19195))); }
 
 // The upper eight bytes of v to any address.
-inline void hoch_speichern(uint8_t* ziel, __m128i v)
-{
+inline void hoch_speichern(uint8_t* ziel, __m128i v) {
     const int64_t w = _mm_extract_epi64(v, 1);
     __builtin_memcpy(ziel, &w, 8);
 }
@@ -76,8 +72,7 @@ inline void hoch_speichern(uint8_t* ziel, __m128i v)
 // (their row-pass outputs are 2048 >> 12 = 0, their products 0), and the
 // steps on them are left out.
 template <bool Tief>
-inline void kern(V x[8], uint8_t* za, int64_t aa, uint8_t* zb, int64_t ab)
-{
+inline void kern(V x[8], uint8_t* za, int64_t aa, uint8_t* zb, int64_t ab) {
     transponieren(x);  // x[u]: coefficient u of every row
     V paare[2][2][2];  // [gerade/ungerade][paar][haelfte]
     paare[0][0][0] = _mm256_unpacklo_epi16(x[0], x[2]);
@@ -153,8 +148,7 @@ inline void kern(V x[8], uint8_t* za, int64_t aa, uint8_t* zb, int64_t ab)
 }  // namespace
 
 void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, int64_t abstand_a, uint8_t* zb,
-                               int64_t abstand_b)
-{
+                               int64_t abstand_b) {
     V x[8];
     for (int i = 0; i < 8; ++i)
         x[i] = _mm256_setr_m128i(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 8 * i)),
@@ -163,10 +157,8 @@ void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, 
     const V oben = _mm256_or_si256(_mm256_or_si256(x[0], x[1]), _mm256_or_si256(x[2], x[3]));
     const V unten = _mm256_or_si256(_mm256_or_si256(x[4], x[5]), _mm256_or_si256(x[6], x[7]));
     const V rest = _mm256_or_si256(unten, _mm256_unpackhi_epi64(oben, oben));
-    if (_mm256_testz_si256(rest, rest))
-        kern<true>(x, za, abstand_a, zb, abstand_b);
-    else
-        kern<false>(x, za, abstand_a, zb, abstand_b);
+    if (_mm256_testz_si256(rest, rest)) kern<true>(x, za, abstand_a, zb, abstand_b);
+    else kern<false>(x, za, abstand_a, zb, abstand_b);
 }
 
 #if defined(__clang__)
@@ -176,8 +168,7 @@ void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, 
 #else  // without SSE2 the processor codes 3..6 are never chosen
 
 void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, int64_t abstand_a, uint8_t* zb,
-                               int64_t abstand_b)
-{
+                               int64_t abstand_b) {
     Jpeg_IDCT_Genau_SSE2_Bytes(a, za, abstand_a);
     Jpeg_IDCT_Genau_SSE2_Bytes(b, zb, abstand_b);
 }

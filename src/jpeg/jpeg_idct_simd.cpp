@@ -29,8 +29,7 @@ namespace {
 // [n][gerade/ungerade][paar][haelfte][lane].
 struct Rueck_Gewichte {
     alignas(16) int16_t w[4][2][2][2][8];
-    Rueck_Gewichte()
-    {
+    Rueck_Gewichte() {
         static constexpr int paar_u[2][2][2] = {{{0, 2}, {4, 6}}, {{1, 3}, {5, 7}}};
         for (int n = 0; n < 4; ++n)
             for (int art = 0; art < 2; ++art)
@@ -39,8 +38,7 @@ struct Rueck_Gewichte {
                         for (int j = 0; j < 4; ++j) {
                             const int kl = Jpeg_DCT_Zeilenklasse[4 * h + j];
                             w[n][art][paar][h][2 * j] = Jpeg_DCT_Matrix[kl][n][paar_u[art][paar][0]];
-                            w[n][art][paar][h][2 * j + 1] =
-                                Jpeg_DCT_Matrix[kl][n][paar_u[art][paar][1]];
+                            w[n][art][paar][h][2 * j + 1] = Jpeg_DCT_Matrix[kl][n][paar_u[art][paar][1]];
                         }
     }
 };
@@ -49,8 +47,7 @@ const Rueck_Gewichte gewichte;
 inline __m128i k16(int v) { return _mm_set1_epi16(int16_t(v)); }
 
 // One AAN step on eight vectors in place (unregrouped form).
-inline void aan_rueck(__m128i x[8])
-{
+inline void aan_rueck(__m128i x[8]) {
     const __m128i z13 = _mm_add_epi16(x[5], x[3]), z10 = _mm_sub_epi16(x[5], x[3]);
     const __m128i z11 = _mm_add_epi16(x[1], x[7]), z12 = _mm_sub_epi16(x[1], x[7]);
     const __m128i t7 = _mm_add_epi16(z11, z13);
@@ -64,8 +61,7 @@ inline void aan_rueck(__m128i x[8])
 
     const __m128i a = _mm_add_epi16(x[0], x[4]), b = _mm_sub_epi16(x[0], x[4]);
     const __m128i z = _mm_add_epi16(x[2], x[6]);
-    const __m128i w =
-        _mm_sub_epi16(_mm_mulhi_epi16(_mm_slli_epi16(_mm_sub_epi16(x[2], x[6]), 2), k16(23040)), z);
+    const __m128i w = _mm_sub_epi16(_mm_mulhi_epi16(_mm_slli_epi16(_mm_sub_epi16(x[2], x[6]), 2), k16(23040)), z);
     const __m128i e0 = _mm_add_epi16(a, z), e3 = _mm_sub_epi16(a, z);
     const __m128i e1 = _mm_add_epi16(b, w), e2 = _mm_sub_epi16(b, w);
 
@@ -80,8 +76,7 @@ inline void aan_rueck(__m128i x[8])
 }
 
 // Stores two result rows as samples 0..255 widened to 16 bits.
-inline void zwei_zeilen(int16_t* ziel, __m128i a, __m128i b, bool ausgerichtet)
-{
+inline void zwei_zeilen(int16_t* ziel, __m128i a, __m128i b, bool ausgerichtet) {
     const __m128i bytes = _mm_packus_epi16(a, b);
     const __m128i null = _mm_setzero_si128();
     if (ausgerichtet) {
@@ -104,8 +99,7 @@ inline __m128i cos4(__m128i v) { return _mm_adds_epi16(v, _mm_mulhi_epi16(v, k16
 // row-pass outputs of (2048 >> 12) = 0 and those columns add products of 0,
 // so leaving them out changes no value.
 template <bool Tief>
-inline void idct_genau_kern(__m128i x[8], __m128i y[8])
-{
+inline void idct_genau_kern(__m128i x[8], __m128i y[8]) {
     // Row pass: after the transposition x[u] holds coefficient u of all rows.
     transponieren(x);
     __m128i paare[2][2][2];  // [gerade/ungerade][paar][haelfte]
@@ -172,8 +166,7 @@ inline void idct_genau_kern(__m128i x[8], __m128i y[8])
 }
 
 // Whether coefficient rows 4..7 and columns 4..7 of the loaded rows are zero.
-inline bool tief(const __m128i x[8])
-{
+inline bool tief(const __m128i x[8]) {
     const __m128i oben = _mm_or_si128(_mm_or_si128(x[0], x[1]), _mm_or_si128(x[2], x[3]));
     const __m128i unten = _mm_or_si128(_mm_or_si128(x[4], x[5]), _mm_or_si128(x[6], x[7]));
     const __m128i rest = _mm_or_si128(unten, _mm_unpackhi_epi64(oben, oben));
@@ -181,21 +174,17 @@ inline bool tief(const __m128i x[8])
 }
 
 template <bool Ausgerichtet>
-inline void idct_genau(int16_t* block)
-{
+inline void idct_genau(int16_t* block) {
     __m128i x[8], y[8];
     for (int i = 0; i < 8; ++i) x[i] = Ausgerichtet ? laden_a(block + 8 * i) : laden(block + 8 * i);
-    if (tief(x))
-        idct_genau_kern<true>(x, y);
-    else
-        idct_genau_kern<false>(x, y);
+    if (tief(x)) idct_genau_kern<true>(x, y);
+    else idct_genau_kern<false>(x, y);
     for (int i = 0; i < 8; i += 2) zwei_zeilen(block + 8 * i, y[i], y[i + 1], Ausgerichtet);
 }
 
 }  // namespace
 
-void Jpeg_IDCT_Schnell_MMX(int16_t* block)
-{
+void Jpeg_IDCT_Schnell_MMX(int16_t* block) {
     __m128i x[8];
     for (int i = 0; i < 8; ++i) x[i] = laden(block + 8 * i);
     aan_rueck(x);      // column pass, lanes = columns
@@ -207,14 +196,11 @@ void Jpeg_IDCT_Schnell_MMX(int16_t* block)
     for (int i = 0; i < 8; i += 2) zwei_zeilen(block + 8 * i, x[i], x[i + 1], false);
 }
 
-void Jpeg_IDCT_Genau_SSE2_Bytes(const int16_t* block, uint8_t* ziel, int64_t abstand)
-{
+void Jpeg_IDCT_Genau_SSE2_Bytes(const int16_t* block, uint8_t* ziel, int64_t abstand) {
     __m128i x[8], y[8];
     for (int i = 0; i < 8; ++i) x[i] = laden(block + 8 * i);
-    if (tief(x))
-        idct_genau_kern<true>(x, y);
-    else
-        idct_genau_kern<false>(x, y);
+    if (tief(x)) idct_genau_kern<true>(x, y);
+    else idct_genau_kern<false>(x, y);
     for (int i = 0; i < 8; i += 2) {
         const __m128i bytes = _mm_packus_epi16(y[i], y[i + 1]);
         _mm_storel_epi64(reinterpret_cast<__m128i*>(ziel + abstand * i), bytes);
@@ -225,12 +211,9 @@ void Jpeg_IDCT_Genau_SSE2_Bytes(const int16_t* block, uint8_t* ziel, int64_t abs
 void Jpeg_IDCT_Genau_MMX(int16_t* block) { idct_genau<false>(block); }
 void Jpeg_IDCT_Genau_SSE(int16_t* block) { idct_genau<false>(block); }
 
-void Jpeg_IDCT_Genau_SSE2(int16_t* block)
-{
-    if (ausgerichtet(block))
-        idct_genau<true>(block);
-    else
-        idct_genau<false>(block);
+void Jpeg_IDCT_Genau_SSE2(int16_t* block) {
+    if (ausgerichtet(block)) idct_genau<true>(block);
+    else idct_genau<false>(block);
 }
 
 #else  // without SSE2 the processor codes 3..6 are never chosen
@@ -240,8 +223,7 @@ void Jpeg_IDCT_Genau_MMX(int16_t* block) { Jpeg_IDCT_Genau(block); }
 void Jpeg_IDCT_Genau_SSE(int16_t* block) { Jpeg_IDCT_Genau(block); }
 void Jpeg_IDCT_Genau_SSE2(int16_t* block) { Jpeg_IDCT_Genau(block); }
 
-void Jpeg_IDCT_Genau_SSE2_Bytes(const int16_t* block, uint8_t* ziel, int64_t abstand)
-{
+void Jpeg_IDCT_Genau_SSE2_Bytes(const int16_t* block, uint8_t* ziel, int64_t abstand) {
     alignas(16) int16_t b[64];
     for (int i = 0; i < 64; ++i) b[i] = block[i];
     Jpeg_IDCT_Genau(b);

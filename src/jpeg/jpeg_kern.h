@@ -29,13 +29,13 @@ inline constexpr uint32_t JCPU_BIT_SSE2 = 1u << 26;
 
 // The process-wide CPUID record (computed once).
 struct Jpeg_CPUID {
-    uint32_t Marke;      // brand index, EBX bits 0..7
-    uint32_t Typ;        // EAX bits 12..13
-    uint32_t Familie;    // EAX bits 8..11
-    uint32_t Modell;     // EAX bits 4..7
-    uint32_t Stepping;   // EAX bits 0..3
-    uint32_t Merkmale;   // EDX of leaf 1
-    char Hersteller[13]; // EBX, EDX, ECX of leaf 0, zero-terminated
+    uint32_t Marke;       // brand index, EBX bits 0..7
+    uint32_t Typ;         // EAX bits 12..13
+    uint32_t Familie;     // EAX bits 8..11
+    uint32_t Modell;      // EAX bits 4..7
+    uint32_t Stepping;    // EAX bits 0..3
+    uint32_t Merkmale;    // EDX of leaf 1
+    char Hersteller[13];  // EBX, EDX, ECX of leaf 0, zero-terminated
 };
 
 // ---------------------------------------------------------------------------
@@ -55,21 +55,19 @@ using Jpeg_Bits_Leeren_Fn = int32_t (*)(const uint8_t* bytes, int32_t n, Jpeg_St
 using Jpeg_Kod_Zeile_Fn = void (*)(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);
 // Encoder whole-MCU kernel: pixels of the MCU's top-left pixel, signed row
 // distance, one output address per component (unused ones may be null).
-using Jpeg_Kod_Kern_Fn = void (*)(const uint8_t* pixel, int64_t zeilenabstand,
-                                  int16_t* y, int16_t* cb, int16_t* cr, int16_t* a);
+using Jpeg_Kod_Kern_Fn = void (*)(const uint8_t* pixel, int64_t zeilenabstand, int16_t* y, int16_t* cb, int16_t* cr,
+                                  int16_t* a);
 // Decoder MCU output routine: writes the MCU's visible pixels.
 using Jpeg_Dek_Zeile_Fn = int32_t (*)(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);
 // Decoder full-MCU kernel: component blocks, destination, line bytes.
-using Jpeg_Dek_Kern_Fn = void (*)(const int16_t* y, const int16_t* cb, const int16_t* cr,
-                                  const int16_t* a, uint8_t* ziel, int64_t zeilenlaenge);
+using Jpeg_Dek_Kern_Fn = void (*)(const int16_t* y, const int16_t* cb, const int16_t* cr, const int16_t* a,
+                                  uint8_t* ziel, int64_t zeilenlaenge);
 // Huffman coding of one block; 0, -28 or -23. The predictor is updated.
 using Jpeg_Huffman_Kod_Fn = int32_t (*)(Jpeg_Strom* strom, const Jpeg_Huffman_Tabelle* dc,
-                                        const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-                                        const int16_t* block);
+                                        const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor, const int16_t* block);
 // Huffman decoding of one block; 0 or a negative error.
 using Jpeg_Huffman_Dek_Fn = int32_t (*)(Jpeg_Strom* strom, const Jpeg_Huffman_Tabelle* dc,
-                                        const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-                                        int16_t* block);
+                                        const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor, int16_t* block);
 
 // The per-record kernel table (allocated by Jpeg_Init, released by Jpeg_Free).
 struct Jpeg_Kern_Tabelle {
@@ -203,10 +201,9 @@ inline constexpr uint32_t JPEG_DATEI_LESEN = 1;
 inline constexpr uint32_t JPEG_DATEI_SCHREIBEN = 2;  // creates or replaces the file
 
 Jpeg_Datei* Jpeg_Datei_Oeffnen(const char* name, uint32_t zugriff);  // null on failure
-int32_t Jpeg_Datei_Schliessen(Jpeg_Datei* datei);                     // non-zero on success
+int32_t Jpeg_Datei_Schliessen(Jpeg_Datei* datei);                    // non-zero on success
 int32_t Jpeg_Datei_Lesen(Jpeg_Datei* datei, void* puffer, uint32_t anzahl, uint32_t* gelesen);
-int32_t Jpeg_Datei_Schreiben(Jpeg_Datei* datei, const void* puffer, uint32_t anzahl,
-                             uint32_t* geschrieben);
+int32_t Jpeg_Datei_Schreiben(Jpeg_Datei* datei, const void* puffer, uint32_t anzahl, uint32_t* geschrieben);
 // origin 0 from the start, 1 from the current position, 2 from the end; 1 or 0.
 int32_t Jpeg_Datei_Suchen(Jpeg_Datei* datei, int64_t abstand, int32_t ursprung);
 
@@ -226,7 +223,7 @@ void Jpeg_FDCT_Schnell_MMX(int16_t* block);
 void Jpeg_FDCT_Genau_MMX(int16_t* block);
 void Jpeg_FDCT_Genau_SSE(int16_t* block);
 void Jpeg_FDCT_Genau_SSE2(int16_t* block);
-void Jpeg_FDCT_Praezise(int16_t* block);       // eight times the coefficients
+void Jpeg_FDCT_Praezise(int16_t* block);  // eight times the coefficients
 // The precise transform's matrix, round(2^15 a(u) cos((2x + 1) u pi / 16)).
 extern const int16_t Jpeg_DCT_Praezise_Matrix[8][8];
 void Jpeg_FDCT_Praezise_SSE2(int16_t* block);
@@ -282,8 +279,8 @@ int32_t Jpeg_Decode_Bild(JPEG_PROPERTIES* p);
 // Releases the decoder's working state (Dek_Zustand); Jpeg_Free calls it.
 void Jpeg_Dek_Freigeben(JPEG_PROPERTIES* p);
 // Builds a decoding table from 16 counts and the symbols; 0 or -6.
-int32_t Jpeg_Build_Huffman(const uint8_t* anzahlen, const uint8_t* symbole, int32_t klasse,
-                           int32_t nummer, Jpeg_Huffman_Tabelle* tabelle);
+int32_t Jpeg_Build_Huffman(const uint8_t* anzahlen, const uint8_t* symbole, int32_t klasse, int32_t nummer,
+                           Jpeg_Huffman_Tabelle* tabelle);
 // Installs the default tables unless the caller gave its own; 0 or an error.
 int32_t Jpeg_Standardtabellen(JPEG_PROPERTIES* p);
 // Writes the stream's opening (markers and tables); 0 or an error.

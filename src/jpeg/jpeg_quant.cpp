@@ -7,8 +7,7 @@
 // ---------------------------------------------------------------------------
 // Encoder side
 
-int32_t Jpeg_Qtab_Schnell(int16_t* tabelle)
-{
+int32_t Jpeg_Qtab_Schnell(int16_t* tabelle) {
     for (int i = 0; i < 64; ++i)
         if (tabelle[i] <= 0) return JPEG_ERG_QUANT;
     // The largest multiplier, 53810 / q, must stay within 16 bits.
@@ -22,8 +21,7 @@ int32_t Jpeg_Qtab_Schnell(int16_t* tabelle)
     return JPEG_ERG_ERFOLG;
 }
 
-int32_t Jpeg_Qtab_Genau(int16_t* tabelle)
-{
+int32_t Jpeg_Qtab_Genau(int16_t* tabelle) {
     for (int i = 0; i < 64; ++i)
         if (tabelle[i] <= 0) return JPEG_ERG_QUANT;
     uint16_t m[64];
@@ -37,8 +35,7 @@ int32_t Jpeg_Qtab_Genau(int16_t* tabelle)
 // exact division: with 2^(s-1) < 8q <= 2^s, r = ceil(2^(15+s) / 8q) and
 // p = 2^(17-s), the quotient of a = |c| + 4q is hi(hi(a * r) * p) for every
 // a below 2^14 (the coefficients of 8-bit samples stay below 8200).
-int32_t Jpeg_Qtab_Praezise(int16_t* tabelle)
-{
+int32_t Jpeg_Qtab_Praezise(int16_t* tabelle) {
     for (int i = 0; i < 64; ++i)
         if (tabelle[i] <= 0 || tabelle[i] > 2047) return JPEG_ERG_QUANT;
     uint16_t* halb = reinterpret_cast<uint16_t*>(tabelle + JPEG_QTAB_PRAEZISE);
@@ -53,8 +50,7 @@ int32_t Jpeg_Qtab_Praezise(int16_t* tabelle)
     return JPEG_ERG_ERFOLG;
 }
 
-void Jpeg_Quant_Praezise(int16_t* block, const int16_t* tabelle)
-{
+void Jpeg_Quant_Praezise(int16_t* block, const int16_t* tabelle) {
     const uint16_t* t = reinterpret_cast<const uint16_t*>(tabelle + JPEG_QTAB_PRAEZISE);
     for (int i = 0; i < 64; ++i) {
         const int32_t c = block[i];
@@ -64,30 +60,24 @@ void Jpeg_Quant_Praezise(int16_t* block, const int16_t* tabelle)
     }
 }
 
-void Jpeg_Quant_Schnell(int16_t* block, const int16_t* tabelle)
-{
-    for (int i = 0; i < 64; ++i)
-        block[i] = int16_t((int32_t(block[i]) * int32_t(tabelle[i]) + 16384) >> 15);
+void Jpeg_Quant_Schnell(int16_t* block, const int16_t* tabelle) {
+    for (int i = 0; i < 64; ++i) block[i] = int16_t((int32_t(block[i]) * int32_t(tabelle[i]) + 16384) >> 15);
 }
 
-void Jpeg_Quant_Genau(int16_t* block, const int16_t* tabelle)
-{
-    for (int i = 0; i < 64; ++i)
-        block[i] = int16_t((int32_t(block[i]) * int32_t(uint16_t(tabelle[i])) + 16384) >> 15);
+void Jpeg_Quant_Genau(int16_t* block, const int16_t* tabelle) {
+    for (int i = 0; i < 64; ++i) block[i] = int16_t((int32_t(block[i]) * int32_t(uint16_t(tabelle[i])) + 16384) >> 15);
 }
 
 // ---------------------------------------------------------------------------
 // Decoder side
 
-void Jpeg_Dqtab_Schnell(int16_t* tabelle)
-{
+void Jpeg_Dqtab_Schnell(int16_t* tabelle) {
     int32_t breit[64];
     int16_t schmal[64];
     bool passt = true;
     for (int i = 0; i < 64; ++i) {
         // q * f * 0.0625 * 32768.0 + 0.5, truncated; below 1.0 gives 0.
-        const double v = double(tabelle[i]) * Jpeg_AAN_Faktoren[i] * Jpeg_AAN_Faktoren[65] *
-                             Jpeg_AAN_Faktoren[64] +
+        const double v = double(tabelle[i]) * Jpeg_AAN_Faktoren[i] * Jpeg_AAN_Faktoren[65] * Jpeg_AAN_Faktoren[64] +
                          Jpeg_AAN_Faktoren[66];
         const int32_t m = v < 1.0 ? 0 : int32_t(v);
         const uint32_t n = Jpeg_Zickzack[i];
@@ -103,16 +93,14 @@ void Jpeg_Dqtab_Schnell(int16_t* tabelle)
     tabelle[JPEG_QTAB_SCHMAL] = passt ? 1 : 0;
 }
 
-void Jpeg_Dqtab_Genau(int16_t* tabelle)
-{
+void Jpeg_Dqtab_Genau(int16_t* tabelle) {
     int16_t q[64];
     for (int i = 0; i < 64; ++i) q[Jpeg_Zickzack[i]] = tabelle[i];
     std::memcpy(tabelle, q, sizeof q);
     std::memset(tabelle + 64, 0, (JPEG_QTAB_WORTE - 64) * sizeof(int16_t));
 }
 
-void Jpeg_Dequant_Schnell(int16_t* block, const int16_t* tabelle)
-{
+void Jpeg_Dequant_Schnell(int16_t* block, const int16_t* tabelle) {
     if (tabelle[JPEG_QTAB_SCHMAL] == 1) {
         // All multipliers fit 16 bits: every product fits 31 bits.
 #if JPEG_SIMD
@@ -141,10 +129,8 @@ void Jpeg_Dequant_Schnell(int16_t* block, const int16_t* tabelle)
     }
 }
 
-void Jpeg_Dequant_Genau(int16_t* block, const int16_t* tabelle)
-{
-    for (int i = 0; i < 64; ++i)
-        block[i] = int16_t(uint16_t(uint32_t(uint16_t(block[i])) * uint16_t(tabelle[i])));
+void Jpeg_Dequant_Genau(int16_t* block, const int16_t* tabelle) {
+    for (int i = 0; i < 64; ++i) block[i] = int16_t(uint16_t(uint32_t(uint16_t(block[i])) * uint16_t(tabelle[i])));
 }
 
 // ---------------------------------------------------------------------------
@@ -157,8 +143,7 @@ using jpeg_simd::ausgerichtet;
 namespace {
 
 template <bool Ausgerichtet>
-inline void quant_genau_simd(int16_t* block, const int16_t* tabelle)
-{
+inline void quant_genau_simd(int16_t* block, const int16_t* tabelle) {
     const __m128i eins = _mm_set1_epi16(1);
     for (int i = 0; i < 64; i += 8) {
         __m128i c = Ausgerichtet ? _mm_load_si128(reinterpret_cast<const __m128i*>(block + i))
@@ -168,26 +153,21 @@ inline void quant_genau_simd(int16_t* block, const int16_t* tabelle)
         c = _mm_slli_epi16(c, 3);
         m = _mm_srli_epi16(m, 1);
         c = _mm_srai_epi16(_mm_add_epi16(_mm_mulhi_epi16(c, m), eins), 1);
-        if (Ausgerichtet)
-            _mm_store_si128(reinterpret_cast<__m128i*>(block + i), c);
-        else
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(block + i), c);
+        if (Ausgerichtet) _mm_store_si128(reinterpret_cast<__m128i*>(block + i), c);
+        else _mm_storeu_si128(reinterpret_cast<__m128i*>(block + i), c);
     }
 }
 
 template <bool Ausgerichtet>
-inline void dequant_genau_simd(int16_t* block, const int16_t* tabelle)
-{
+inline void dequant_genau_simd(int16_t* block, const int16_t* tabelle) {
     for (int i = 0; i < 64; i += 8) {
         __m128i c = Ausgerichtet ? _mm_load_si128(reinterpret_cast<const __m128i*>(block + i))
                                  : _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + i));
         __m128i q = Ausgerichtet ? _mm_load_si128(reinterpret_cast<const __m128i*>(tabelle + i))
                                  : _mm_loadu_si128(reinterpret_cast<const __m128i*>(tabelle + i));
         c = _mm_mullo_epi16(c, q);
-        if (Ausgerichtet)
-            _mm_store_si128(reinterpret_cast<__m128i*>(block + i), c);
-        else
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(block + i), c);
+        if (Ausgerichtet) _mm_store_si128(reinterpret_cast<__m128i*>(block + i), c);
+        else _mm_storeu_si128(reinterpret_cast<__m128i*>(block + i), c);
     }
 }
 
@@ -195,8 +175,7 @@ inline void dequant_genau_simd(int16_t* block, const int16_t* tabelle)
 
 // Clamps c to -8192..8191 with the saturating sequence, then
 // (hi((4c) * m) + 1) >> 1.
-void Jpeg_Quant_Schnell_MMX(int16_t* block, const int16_t* tabelle)
-{
+void Jpeg_Quant_Schnell_MMX(int16_t* block, const int16_t* tabelle) {
     const __m128i k32768 = _mm_set1_epi16(int16_t(0x8000));
     const __m128i k24576 = _mm_set1_epi16(24576);
     const __m128i k49152 = _mm_set1_epi16(int16_t(49152 - 65536));
@@ -215,18 +194,11 @@ void Jpeg_Quant_Schnell_MMX(int16_t* block, const int16_t* tabelle)
     }
 }
 
-void Jpeg_Quant_Genau_MMX(int16_t* block, const int16_t* tabelle)
-{
-    quant_genau_simd<false>(block, tabelle);
-}
+void Jpeg_Quant_Genau_MMX(int16_t* block, const int16_t* tabelle) { quant_genau_simd<false>(block, tabelle); }
 
-void Jpeg_Quant_Genau_SSE(int16_t* block, const int16_t* tabelle)
-{
-    quant_genau_simd<false>(block, tabelle);
-}
+void Jpeg_Quant_Genau_SSE(int16_t* block, const int16_t* tabelle) { quant_genau_simd<false>(block, tabelle); }
 
-void Jpeg_Quant_Praezise_SSE2(int16_t* block, const int16_t* tabelle)
-{
+void Jpeg_Quant_Praezise_SSE2(int16_t* block, const int16_t* tabelle) {
     const int16_t* t = tabelle + JPEG_QTAB_PRAEZISE;
     for (int i = 0; i < 64; i += 8) {
         const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + i));
@@ -239,25 +211,16 @@ void Jpeg_Quant_Praezise_SSE2(int16_t* block, const int16_t* tabelle)
     }
 }
 
-void Jpeg_Quant_Genau_SSE2(int16_t* block, const int16_t* tabelle)
-{
-    if (ausgerichtet(block, tabelle))
-        quant_genau_simd<true>(block, tabelle);
-    else
-        quant_genau_simd<false>(block, tabelle);
+void Jpeg_Quant_Genau_SSE2(int16_t* block, const int16_t* tabelle) {
+    if (ausgerichtet(block, tabelle)) quant_genau_simd<true>(block, tabelle);
+    else quant_genau_simd<false>(block, tabelle);
 }
 
-void Jpeg_Dequant_Genau_MMX(int16_t* block, const int16_t* tabelle)
-{
-    dequant_genau_simd<false>(block, tabelle);
-}
+void Jpeg_Dequant_Genau_MMX(int16_t* block, const int16_t* tabelle) { dequant_genau_simd<false>(block, tabelle); }
 
-void Jpeg_Dequant_Genau_SSE2(int16_t* block, const int16_t* tabelle)
-{
-    if (ausgerichtet(block, tabelle))
-        dequant_genau_simd<true>(block, tabelle);
-    else
-        dequant_genau_simd<false>(block, tabelle);
+void Jpeg_Dequant_Genau_SSE2(int16_t* block, const int16_t* tabelle) {
+    if (ausgerichtet(block, tabelle)) dequant_genau_simd<true>(block, tabelle);
+    else dequant_genau_simd<false>(block, tabelle);
 }
 
 #else  // without SSE2 the processor codes 3..6 are never chosen

@@ -23,14 +23,12 @@ inline void speichern_a(int16_t* p, __m128i v) { _mm_store_si128(reinterpret_cas
 
 // True when the addresses are 16-byte aligned: the kernels then take their
 // aligned loads and stores.
-inline bool ausgerichtet(const void* a, const void* b = nullptr)
-{
+inline bool ausgerichtet(const void* a, const void* b = nullptr) {
     return ((reinterpret_cast<uintptr_t>(a) | reinterpret_cast<uintptr_t>(b)) & 15) == 0;
 }
 
 // Transposes eight rows of eight 16-bit values in place.
-inline void transponieren(__m128i r[8])
-{
+inline void transponieren(__m128i r[8]) {
     const __m128i a0 = _mm_unpacklo_epi16(r[0], r[1]);
     const __m128i a1 = _mm_unpackhi_epi16(r[0], r[1]);
     const __m128i a2 = _mm_unpacklo_epi16(r[2], r[3]);

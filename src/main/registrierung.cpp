@@ -206,8 +206,7 @@ void Main_Registrieren() {
         .programm_beenden = Netz_Verbindungen_Schliessen,
 #endif
 #if KORDAVO_HAT_GRAPHICS
-        .get_font = Font_Tabelle_Holen,
-        .text_kuerzen = Font_Text_Kuerzen,
+        .get_font = Font_Tabelle_Holen, .text_kuerzen = Font_Text_Kuerzen,
 #endif
     });
     // Still at their defaults, filled as their layers arrive:

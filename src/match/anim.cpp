@@ -3,8 +3,8 @@
 
 namespace {
 
-constexpr Anim_Def def(u32 nummer, u8 ladbar, i32 verbunden, i32 eintrag, u32 richtungen, const char* name, u16 dauer, u16 tempo,
-                       u8 schleife, u8 unterbrechbar) {
+constexpr Anim_Def def(u32 nummer, u8 ladbar, i32 verbunden, i32 eintrag, u32 richtungen, const char* name, u16 dauer,
+                       u16 tempo, u8 schleife, u8 unterbrechbar) {
     Anim_Def d{};
     d.nummer = nummer;
     d.ladbar = ladbar;

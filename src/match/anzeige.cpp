@@ -18,7 +18,8 @@ int anzeige_max() {
 void SF_Anzeige_Entfernen(Spielfeld_Daten* sf) {
     for (int i = 0; i < SF_Register.anzeige_anzahl; i++) {
         if (SF_Register.anzeige[i] == sf) {
-            for (int j = i; j + 1 < SF_Register.anzeige_anzahl; j++) SF_Register.anzeige[j] = SF_Register.anzeige[j + 1];
+            for (int j = i; j + 1 < SF_Register.anzeige_anzahl; j++)
+                SF_Register.anzeige[j] = SF_Register.anzeige[j + 1];
             SF_Register.anzeige_anzahl--;
             i--;
         }

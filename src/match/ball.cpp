@@ -57,7 +57,8 @@ void schuss_flug(Spielfeld_Daten* sf, int tw, int sk, u32 art, int r5) {
         zz = static_cast<f32>((r5 * 7) % 200);
     } else if (ergebnis == SCHUSS_VORBEI) {
         bool links = r5 < 500;
-        zy = links ? SF_PFOSTEN_1 - 60.0f - static_cast<f32>(r5 % 400) : SF_PFOSTEN_2 + 60.0f + static_cast<f32>(r5 % 400);
+        zy = links ? SF_PFOSTEN_1 - 60.0f - static_cast<f32>(r5 % 400)
+                   : SF_PFOSTEN_2 + 60.0f + static_cast<f32>(r5 % 400);
         zz = static_cast<f32>((r5 * 3) % 320);
     } else {
         zy = tw >= 0 ? O(sf, tw).y + static_cast<f32>(r5 % 200) - 100.0f : TOR_Y;
@@ -146,8 +147,14 @@ void schuss_an_der_linie(Spielfeld_Daten* sf) {
         sf->schuss = SCHUSS_KEINER;
     }
     if (b.x < 0 || b.x > SF_LAENGE) {
-        if (e == SCHUSS_TOR) { tor(sf, sf->schuetze, false); return; }
-        if (e == SCHUSS_EIGENTOR) { tor(sf, sf->schuetze, true); return; }
+        if (e == SCHUSS_TOR) {
+            tor(sf, sf->schuetze, false);
+            return;
+        }
+        if (e == SCHUSS_EIGENTOR) {
+            tor(sf, sf->schuetze, true);
+            return;
+        }
         sf->elfer_im_spiel = 0;
         sf->schuss = SCHUSS_KEINER;
         aus(sf);
@@ -168,7 +175,8 @@ void klaeren(Spielfeld_Daten* sf, int n, int r) {
     anim(o, A_KOPFBALL);
     if (r < KLAERUNG_ECKE) {
         f32 tor_x = ziel_tor_x(sf, s ^ 1);
-        f32 zy = o.y < TOR_Y ? SF_PFOSTEN_1 - 400.0f - static_cast<f32>(r % 800) : SF_PFOSTEN_2 + 400.0f + static_cast<f32>(r % 800);
+        f32 zy = o.y < TOR_Y ? SF_PFOSTEN_1 - 400.0f - static_cast<f32>(r % 800)
+                             : SF_PFOSTEN_2 + 400.0f + static_cast<f32>(r % 800);
         ball_spielen(sf, tor_x + (tor_x > 0 ? 200.0f : -200.0f), zy, true, 1300);
     } else {
         f32 zx = abs_x(sf, s, clampf(rel_x(sf, s, o.x) + 1500.0f + static_cast<f32>(r % 1500), 0, SF_LAENGE - 500));

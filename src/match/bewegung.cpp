@@ -104,7 +104,10 @@ int naechster(Spielfeld_Daten* sf, int seite, f32 x, f32 y, bool mit_tw, int aus
         if (i == ausser || !sf_auf_platz(sf->spieler[i])) continue;
         if (!mit_tw && sf->objekt[i].torwart) continue;
         f32 d = d2(sf->objekt[i].x, sf->objekt[i].y, x, y);
-        if (d < bd) { bd = d; best = i; }
+        if (d < bd) {
+            bd = d;
+            best = i;
+        }
     }
     return best;
 }
@@ -148,7 +151,10 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
             f32 ax = abs_x(sf, s, tx);
             for (int k = 0; k < n; k++) {
                 f32 e = d2(fx[k], fy[k], ax, ty);
-                if (e < bd) { bd = e; best = k; }
+                if (e < bd) {
+                    bd = e;
+                    best = k;
+                }
             }
             sp.deckt = static_cast<i8>(best >= 0 ? l.feld_slot[g][best] : -1);
             if (best >= 0) {
@@ -240,7 +246,8 @@ void bewegen(Spielfeld_Daten* sf, int i, bool eilig, int takt) {
             sp.ausdauer = sp.ausdauer + ATEM_STEHEN * takt > 10000 ? 10000 : sp.ausdauer + ATEM_STEHEN * takt;
             return;
         }
-        f32 v = (520.0f + static_cast<f32>(faehig(sp, sp.f_tempo)) * 3.0f) * (0.72f + static_cast<f32>(sp.ausdauer) * 0.000028f);
+        f32 v = (520.0f + static_cast<f32>(faehig(sp, sp.f_tempo)) * 3.0f) *
+                (0.72f + static_cast<f32>(sp.ausdauer) * 0.000028f);
         if (!eilig) v *= dd > 400.0f * 400.0f ? 0.7f : 0.38f;
         if (fuehrt) v *= 0.9f;
         schritt = v * DT;
@@ -288,7 +295,8 @@ void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert) {
             } else if (i == l.jaeger[0] || i == l.jaeger[1]) {
                 f32 zx = b.x + b.vx * 0.25f;
                 // A keeper never chases a ball over his own line.
-                if (sf->objekt[i].torwart) zx = abs_x(sf, sf_seite(i), clampf(rel_x(sf, sf_seite(i), zx), 40.0f, SF_LAENGE));
+                if (sf->objekt[i].torwart)
+                    zx = abs_x(sf, sf_seite(i), clampf(rel_x(sf, sf_seite(i), zx), 40.0f, SF_LAENGE));
                 sp.ziel_x = static_cast<i16>(zx);
                 sp.ziel_y = static_cast<i16>(b.y + b.vy * 0.25f);
                 eilig = true;
@@ -343,12 +351,14 @@ void offizielle(Spielfeld_Daten* sf, const Lage& ll) {
         auto& l = O(sf, SF_OBJ_LINIE_1 + k);
         int vert = (sf_richtung(sf, 0) > 0) == (k == 0) ? 0 : 1;  // the side defending this half
         f32 linie = abs_x(sf, vert, ll.linie[vert]);
-        f32 lx = k == 0 ? clampf(b.x < linie ? b.x : linie, 0, SF_MITTE_X) : clampf(b.x > linie ? b.x : linie, SF_MITTE_X, SF_LAENGE);
+        f32 lx = k == 0 ? clampf(b.x < linie ? b.x : linie, 0, SF_MITTE_X)
+                        : clampf(b.x > linie ? b.x : linie, SF_MITTE_X, SF_LAENGE);
         f32 d = lx - l.x;
         f32 st = d > 50 ? 50 : (d < -50 ? -50 : d);
         l.x += st;
         // A raised flag or a corner signal plays to its end first (the table holds them).
-        if (sf->anzeige) anim_basis(l, st == 0 ? static_cast<u16>(A_LINIE) : Anim_Basis(std::fabs(st), false, false, false, false));
+        if (sf->anzeige)
+            anim_basis(l, st == 0 ? static_cast<u16>(A_LINIE) : Anim_Basis(std::fabs(st), false, false, false, false));
     }
     sf->kamera[0] = clampf(b.x, 800, 10000);
     sf->kamera[1] = clampf(b.y, 1360, 5440);
@@ -368,7 +378,6 @@ void anstoss_positionen(Spielfeld_Daten* sf) {
         sp.ziel_y = sp.taktik_y;
     }
 }
-
 
 // Targets of everyone during a set piece: the usual positions, a wall, the box.
 void standard_ziele(Spielfeld_Daten* sf, const Lage& l) {
@@ -404,7 +413,6 @@ void standard_ziele(Spielfeld_Daten* sf, const Lage& l) {
         }
     }
 }
-
 
 }  // namespace engine
 

@@ -96,7 +96,8 @@ int Spielfeld_Wechsel_Eintragen(Spielfeld_Daten* sf, int seite, int rein, int ra
     if (!sf) return SFW_KEIN_SPIELFELD;
     if (seite < 0 || seite > 1) return SFW_SEITE;
     int basis = seite * SF_PRO_SEITE;
-    if (rein < basis || rein >= basis + SF_PRO_SEITE || (raus != 255 && (raus < basis || raus >= basis + SF_PRO_SEITE))) {
+    if (rein < basis || rein >= basis + SF_PRO_SEITE ||
+        (raus != 255 && (raus < basis || raus >= basis + SF_PRO_SEITE))) {
         Debug_Printf("Spielfeld_Wechsel: Slot %d/%d gehoert nicht zur Seite %d\n", rein, raus, seite);
         return SFW_SEITE;
     }
@@ -198,7 +199,9 @@ void Engine_Kommandos_Anwenden(Spielfeld_Daten* sf) {
         sf->netz = 0;  // carry out locally
         if (k->aenderung & SFA_POSITIONEN)
             for (int i = 0; i < SF_PRO_SEITE; i++)
-                if (k->punkte[i][0] >= 0) Spielfeld_Set_Taktikposition(sf, sf->team[s], s * SF_PRO_SEITE + i, k->punkte[i][0], k->punkte[i][1]);
+                if (k->punkte[i][0] >= 0)
+                    Spielfeld_Set_Taktikposition(sf, sf->team[s], s * SF_PRO_SEITE + i, k->punkte[i][0],
+                                                 k->punkte[i][1]);
         if (k->aenderung & SFA_WECHSEL)
             for (int i = 0; i < SF_WECHSEL_LISTE; i++)
                 if (k->rein[i] != 255) Spielfeld_Wechsel_Eintragen(sf, s, k->rein[i], k->raus[i]);
@@ -280,14 +283,18 @@ void computer_wechsel(Spielfeld_Daten* sf, int s) {
         const auto& sp = sf->spieler[i];
         if (!sf_auf_platz(sp)) continue;
         int w = sp.verletzung ? 0 : (sf->minute >= 60 ? sp.ausdauer + sp.bewertung * 40 : 1 << 30);
-        if (w < schlechtest && (sp.verletzung || w < 5200)) { schlechtest = w; raus = i; }
+        if (w < schlechtest && (sp.verletzung || w < 5200)) {
+            schlechtest = w;
+            raus = i;
+        }
     }
     if (raus < 0) return;
     bool tw = O(sf, raus).torwart;
     int rein = -1;
     for (int i = b; i < b + SF_PRO_SEITE; i++) {
         const auto& sp = sf->spieler[i];
-        if (sp.spieler < 0 || !(sp.status & SFS_BANK) || (sp.status & (SFS_EINGEWECHSELT | SFS_AUSGEWECHSELT))) continue;
+        if (sp.spieler < 0 || !(sp.status & SFS_BANK) || (sp.status & (SFS_EINGEWECHSELT | SFS_AUSGEWECHSELT)))
+            continue;
         if ((sp.position == 0) != tw) continue;
         if (rein < 0 || sp.position == sf->spieler[raus].position) rein = i;
         if (sp.position == sf->spieler[raus].position) break;

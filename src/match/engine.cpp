@@ -30,7 +30,8 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
         f32 bd = 1e30f;
         const int basis = s * SF_PRO_SEITE;
         const f32 tor_x = sf_richtung(sf, s) > 0 ? 0.0f : SF_LAENGE;
-        const bool ball_im_strafraum = std::fabs(bx - tor_x) < SF_STRAFRAUM_TIEFE && by > SF_STRAFRAUM_Y1 && by < SF_STRAFRAUM_Y2;
+        const bool ball_im_strafraum =
+            std::fabs(bx - tor_x) < SF_STRAFRAUM_TIEFE && by > SF_STRAFRAUM_Y1 && by < SF_STRAFRAUM_Y2;
         const bool vorwaerts = sf_richtung(sf, s) > 0;
         f32 letzter = SF_LAENGE, vorletzter = SF_LAENGE;
         for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
@@ -56,10 +57,16 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
             }
             if (sp.sperre != 0 || !im_spiel) continue;
             f32 d = d2(ox, oy, bx, by);
-            if (d < nd) { nd = d; naechster = i; }
+            if (d < nd) {
+                nd = d;
+                naechster = i;
+            }
             if (tw && !ball_im_strafraum) continue;
             f32 e = d2(ox, oy, px, py);
-            if (e < bd) { bd = e; jaeger = i; }
+            if (e < bd) {
+                bd = e;
+                jaeger = i;
+            }
         }
         l.jaeger[s] = jaeger;
         l.feld_n[s] = feld;

@@ -13,7 +13,10 @@ int schuetze_waehlen(Spielfeld_Daten* sf, int seite, u8 flag, int skill) {
         if (!sf_auf_platz(s) || sf->objekt[i].torwart) continue;
         int w = skill == 0 ? s.f_pass : s.f_schuss;
         if (s.flag & flag) w += 1000;
-        if (w > bw) { bw = w; best = i; }
+        if (w > bw) {
+            bw = w;
+            best = i;
+        }
     }
     return best;
 }
@@ -50,7 +53,10 @@ int empfaenger_waehlen(Spielfeld_Daten* sf, int p, int modus) {
         if (modus == 1) w = rx * 0.5f + frei;
         if (d > 3500 && modus != 1) w -= (d - 3500) * 0.8f;
         w += static_cast<f32>(draw(400));
-        if (w > bw) { bw = w; best = i; }
+        if (w > bw) {
+            bw = w;
+            best = i;
+        }
     }
     return best;
 }
@@ -85,7 +91,8 @@ void pass_an(Spielfeld_Daten* sf, int p, int best, int modus) {
     f32 d = std::sqrt(d2(eo.x, eo.y, po.x, po.y));
     int abfang = naechster(sf, g, eo.x, eo.y, modus == 2);
     f32 frei = abfang >= 0 ? std::sqrt(d2(O(sf, abfang).x, O(sf, abfang).y, eo.x, eo.y)) : 5000.0f;
-    f32 p_ok = 0.95f - d / 9000.0f + (faehig(ps, ps.f_pass) - 50) / 300.0f - (frei < 250 ? 0.30f : (frei < 500 ? 0.12f : 0.0f));
+    f32 p_ok = 0.95f - d / 9000.0f + (faehig(ps, ps.f_pass) - 50) / 300.0f -
+               (frei < 250 ? 0.30f : (frei < 500 ? 0.12f : 0.0f));
     if (modus == 2) p_ok -= KREUZ_ABZUG;
     if (modus == 3) p_ok += 0.1f;
     p_ok = clampf(p_ok, 0.25f, 0.97f);
@@ -156,7 +163,8 @@ void abgeblockt(Spielfeld_Daten* sf, int v, bool ecke, int r) {
     f32 tx = ziel_tor_x(sf, g ^ 1);
     if (ecke) {
         // Off the blocker past the post.
-        f32 zy = r & 1 ? SF_PFOSTEN_1 - 300.0f - static_cast<f32>(r % 900) : SF_PFOSTEN_2 + 300.0f + static_cast<f32>(r % 900);
+        f32 zy = r & 1 ? SF_PFOSTEN_1 - 300.0f - static_cast<f32>(r % 900)
+                       : SF_PFOSTEN_2 + 300.0f + static_cast<f32>(r % 900);
         ball_spielen(sf, tx + (tx > 0 ? 200.0f : -200.0f), zy, true, 1500);
         sf->schuss = SCHUSS_VORBEI;
     } else {
@@ -235,7 +243,8 @@ void schiessen(Spielfeld_Daten* sf, int p, u32 art) {
     f32 druck = v >= 0 ? std::sqrt(d2(O(sf, v).x, O(sf, v).y, po.x, po.y)) : 2000.0f;
     f32 bedraengt = druck < 150.0f ? 1.0f : (druck < 400.0f ? (400.0f - druck) / 250.0f : 0.0f);
     f32 p_block = kopf ? 0.0f : block_chance(sf, g, BALL(sf).x, BALL(sf).y, tx, zy);
-    f32 p_auf = 0.80f - dist / 7000.0f - winkel * 0.30f - bedraengt * 0.18f + (sk - 50) / 250.0f - (kopf ? 0.10f : 0.0f);
+    f32 p_auf =
+        0.80f - dist / 7000.0f - winkel * 0.30f - bedraengt * 0.18f + (sk - 50) / 250.0f - (kopf ? 0.10f : 0.0f);
     // A tired marker gives more room.
     if (v >= 0) p_auf += static_cast<f32>(10000 - sf->spieler[v].ausdauer) / 40000.0f;
     if (art & SFE_FREISTOSS) p_auf -= 0.12f;
@@ -260,7 +269,9 @@ void schiessen(Spielfeld_Daten* sf, int p, u32 art) {
         } else {
             // Caught when it is not hard or far to the side, else parried.
             int fangen = 380 + (k - 50) * 5 - static_cast<int>(6000.0f / (dist + 600.0f) * 40.0f);
-            ergebnis = r4 < fangen ? SCHUSS_GEHALTEN : (r4 < fangen + (1000 - fangen) * 2 / 3 ? SCHUSS_ABGEWEHRT_ECKE : SCHUSS_ABGEWEHRT_FELD);
+            ergebnis = r4 < fangen
+                           ? SCHUSS_GEHALTEN
+                           : (r4 < fangen + (1000 - fangen) * 2 / 3 ? SCHUSS_ABGEWEHRT_ECKE : SCHUSS_ABGEWEHRT_FELD);
         }
         SF_Ereignis(sf, SFE_CHANCE | art, p, tw);
     } else {
@@ -288,7 +299,8 @@ void zweikampf(Spielfeld_Daten* sf, int ver, int ang) {
     int r1 = draw(1000), r2 = draw(100), r3 = draw(100);
     f32 arx = rel_x(sf, vs, O(sf, ang).x);
     // A tired defender comes in late.
-    int p_foul = FOUL_GRUND + haerte + (10000 - v.ausdauer) / 200 + (im_strafraum(arx, O(sf, ang).y) ? FOUL_STRAFRAUM : 0);
+    int p_foul =
+        FOUL_GRUND + haerte + (10000 - v.ausdauer) / 200 + (im_strafraum(arx, O(sf, ang).y) ? FOUL_STRAFRAUM : 0);
     if (r1 < p_foul) {
         foul(sf, ver, ang);
         return;

@@ -10,7 +10,8 @@
 #include "world/welt.h"
 
 void SF_Ereignis(Spielfeld_Daten* sf, u32 flags, int slot, int zweiter) {
-    constexpr u32 KOPF = SFE_TOR | SFE_GELB | SFE_GELBROT | SFE_ROT | SFE_FOUL | SFE_VERLETZUNG | SFE_WECHSEL | SFE_STANDARD;
+    constexpr u32 KOPF =
+        SFE_TOR | SFE_GELB | SFE_GELBROT | SFE_ROT | SFE_FOUL | SFE_VERLETZUNG | SFE_WECHSEL | SFE_STANDARD;
     if ((flags & KOPF) && !(sf->ereignis.gueltig && (sf->ereignis.flags & SFE_TOR))) {
         sf->ereignis.flags = flags;
         sf->ereignis.minute = sf->minute;
@@ -38,8 +39,7 @@ void SF_Ereignis(Spielfeld_Daten* sf, u32 flags, int slot, int zweiter) {
     if (sf->fokus && sf->kamera_schritte < 2) {
         if (flags & SFE_TOR) SF_Hook.sound_stadion(6, 0, 4, slot >= 0 ? sf_seite(slot) : 0);
         else if (flags & SFE_CHANCE) SF_Hook.sound_reaktion(4, 2);
-        else if (flags & (SFE_GELB | SFE_GELBROT | SFE_ROT | SFE_FOUL))
-            SF_Hook.sound_stadion(3, 0, 2, 0);
+        else if (flags & (SFE_GELB | SFE_GELBROT | SFE_ROT | SFE_FOUL)) SF_Hook.sound_stadion(3, 0, 2, 0);
     }
     if (slot >= 0 && (flags & (SFE_TOR | SFE_GELB | SFE_ROT | SFE_GELBROT))) {
         int s = sf_seite(slot);

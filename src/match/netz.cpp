@@ -201,8 +201,7 @@ bool Spielfeld_Sync_Fehler_Beheben(Spielfeld_Daten* sf) {
     return Spielfeld_Internet_Client_Get_Spielfeld(sf, sf->spiel);
 }
 
-bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, u8* aus, u32* minute, f32* zeit, u32* wettbewerb,
-                                              u32* spiel) {
+bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, u8* aus, u32* minute, f32* zeit, u32* wettbewerb, u32* spiel) {
     if (!aus) return false;
     Spielfeld_Daten* sf = SF_Suche_Team(team);
     if (!sf) return false;

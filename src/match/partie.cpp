@@ -205,7 +205,8 @@ fertig:
     return e;
 }
 
-void Partie_Figuren::aufnehmen(const Spielfeld_Daten* sf, const std::vector<Partie_Ereignis>& ev, const Partie_Ergebnis& e) {
+void Partie_Figuren::aufnehmen(const Spielfeld_Daten* sf, const std::vector<Partie_Ereignis>& ev,
+                               const Partie_Ergebnis& e) {
     spiele++;
     verlaengerungen += e.verlaengerung ? 1 : 0;
     golden_goals += e.golden_goal ? 1 : 0;
@@ -293,12 +294,14 @@ std::string Partie_Figuren::text() const {
     zeile("headed goals % of goals", anteil(kopftore, tore), "10 .. 25");
     zeile("goals without a shot % (no own goals)", anteil(tore_ohne_schuss, tore), "< 1");
     zeile("own goals per match", eigentore / n, "");
-    static const char* const ABSCHNITT[6] = {"goals %, minutes 1-15", "goals %, minutes 16-30", "goals %, minutes 31-45+",
-                                             "goals %, minutes 46-60", "goals %, minutes 61-75", "goals %, minutes 76-90+"};
+    static const char* const ABSCHNITT[6] = {"goals %, minutes 1-15",   "goals %, minutes 16-30",
+                                             "goals %, minutes 31-45+", "goals %, minutes 46-60",
+                                             "goals %, minutes 61-75",  "goals %, minutes 76-90+"};
     int alle = 0;
     for (int t : tore_abschnitt) alle += t;
     for (int i = 0; i < 6; i++) zeile(ABSCHNITT[i], anteil(tore_abschnitt[i], alle), i % 3 == 2 ? "> first 15" : "");
-    zeile("home possession %", besitz_alle ? 100.0 * static_cast<double>(besitz_heim) / static_cast<double>(besitz_alle) : 0.0, "");
+    zeile("home possession %",
+          besitz_alle ? 100.0 * static_cast<double>(besitz_heim) / static_cast<double>(besitz_alle) : 0.0, "");
     zeile("yellow cards per match", (gelb + gelbrot) / n, "2.5 .. 4.5");
     zeile("red cards per match", (gelbrot + rot) / n, "<= 0.3");
     zeile("shoot-out kicks converted %", anteil(schiessen_tore, schiessen_kicks), "68 .. 80");
@@ -308,8 +311,9 @@ std::string Partie_Figuren::text() const {
         if (!stufe_spiele[i]) continue;
         char name[64];
         std::snprintf(name, sizeof name, "stronger side wins %%, margin %d%s", i * stufe_breite, i == 5 ? "+" : "");
-        std::snprintf(z, sizeof z, "%-36s %9.3f   (%d matches, upsets %.1f %%)\n", name, anteil(stufe_siege[i], stufe_spiele[i]),
-                      stufe_spiele[i], anteil(stufe_niederlagen[i], stufe_spiele[i]));
+        std::snprintf(z, sizeof z, "%-36s %9.3f   (%d matches, upsets %.1f %%)\n", name,
+                      anteil(stufe_siege[i], stufe_spiele[i]), stufe_spiele[i],
+                      anteil(stufe_niederlagen[i], stufe_spiele[i]));
         r += z;
     }
     // The ten most frequent score lines.
@@ -344,7 +348,8 @@ std::string Partie_Ereignisliste(u32 spiel) {
         else if (e.flags & SFE_ELFMETERSCHIESSEN) art = "shoot-out begins";
         else if (e.flags & SFE_VERLAENGERUNG) art = "extra time";
         std::string name = "-";
-        if (e.spieler >= 0 && e.spieler < Spieler_Anzahl) name = Cp1252_To_Utf8(Spieler_String(63, e.spieler, nullptr, 0));
+        if (e.spieler >= 0 && e.spieler < Spieler_Anzahl)
+            name = Cp1252_To_Utf8(Spieler_String(63, e.spieler, nullptr, 0));
         std::snprintf(z, sizeof z, "%3d' %-5s %-18s %-24s (flags 0x%07x, second %d)\n", e.minute,
                       (e.flags & SFE_TEAM_A) ? "home" : "away", art, name.c_str(), e.flags, e.zweiter);
         r += z;
@@ -433,7 +438,10 @@ int Liga_Groesste() {
     }
     int best = -1, bn = 0;
     for (auto& [l, c] : n)
-        if (c > bn) { bn = c; best = l; }
+        if (c > bn) {
+            bn = c;
+            best = l;
+        }
     return best;
 }
 

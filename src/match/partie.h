@@ -106,7 +106,8 @@ struct Partie_Lauf {
 };
 // Plays a run and gathers its figures; erstes (may be null) sees the first
 // match before its pitch is cleared.
-Partie_Figuren Partie_Lauf_Spielen(const Partie_Lauf& lauf, void (*erstes)(u32 spiel, u32 heim, u32 gast, const Partie_Ergebnis& e) = nullptr);
+Partie_Figuren Partie_Lauf_Spielen(const Partie_Lauf& lauf,
+                                   void (*erstes)(u32 spiel, u32 heim, u32 gast, const Partie_Ergebnis& e) = nullptr);
 // The clubs of a league (country * 10 + level, liga >= 0), of one level in
 // every country (ebene >= 1), or of the whole world (both < 0), in team order.
 std::vector<u32> Vereine_Waehlen(int liga, int ebene);

@@ -34,8 +34,10 @@ f32 abwehrlinie(Spielfeld_Daten* sf, int g) {
     for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
         if (!sf_auf_platz(sf->spieler[i])) continue;
         f32 r = rel_x(sf, g, O(sf, i).x);
-        if (r < a) { b2 = a; a = r; }
-        else if (r < b2) b2 = r;
+        if (r < a) {
+            b2 = a;
+            a = r;
+        } else if (r < b2) b2 = r;
     }
     return b2;
 }
@@ -48,7 +50,7 @@ bool abseits_gepfiffen(Spielfeld_Daten* sf, int geber, int empf) {
     f32 erx = rel_x(sf, g, O(sf, empf).x);  // seen from the defenders' goal
     if (erx > SF_MITTE_X) return false;     // own half
     f32 brx = rel_x(sf, g, BALL(sf).x);
-    if (erx >= brx) return false;           // behind the ball
+    if (erx >= brx) return false;  // behind the ball
     f32 b2 = abwehrlinie(sf, g);
     f32 vorsprung = b2 - erx;  // > 0: beyond the line
     if (vorsprung < -60.0f) return false;
@@ -65,7 +67,8 @@ void abseits_pfiff(Spielfeld_Daten* sf, int empf) {
     sf->linienrichter_ruf = 1;
     int lr = O(sf, empf).x < SF_MITTE_X ? SF_OBJ_LINIE_1 : SF_OBJ_LINIE_2;
     anim(O(sf, lr), A_FAHNE);
-    standard(sf, SIT_ABSEITS, g, O(sf, empf).x, O(sf, empf).y, naechster(sf, g, O(sf, empf).x, O(sf, empf).y, true), 25);
+    standard(sf, SIT_ABSEITS, g, O(sf, empf).x, O(sf, empf).y, naechster(sf, g, O(sf, empf).x, O(sf, empf).y, true),
+             25);
 }
 
 namespace {
@@ -171,7 +174,8 @@ void tor(Spielfeld_Daten* sf, int schuetze, bool eigentor) {
     if (sf->tore[fuer] < 127) sf->tore[fuer]++;
     u32 f = SFE_TOR | (eigentor ? SFE_EIGENTOR : 0) | (sf->elfer_im_spiel ? SFE_ELFMETER : 0);
     if (sf->schuss_flags & 1) f |= SFE_KOPF;
-    SF_Ereignis(sf, f, schuetze, eigentor ? -1 : (sf->pass_geber != KEIN_SLOT && sf_seite(sf->pass_geber) == s ? sf->pass_geber : -1));
+    SF_Ereignis(sf, f, schuetze,
+                eigentor ? -1 : (sf->pass_geber != KEIN_SLOT && sf_seite(sf->pass_geber) == s ? sf->pass_geber : -1));
     if (eigentor) {
         punkte(sf, schuetze, -8);
     } else {

@@ -35,7 +35,8 @@ void load_uebernehmen() {
     }
     for (int i = 0; i < Lade.anzahl; i++) SF_Register.tabelle[i] = Lade.tabelle[i];
     SF_Register.anzeige_anzahl = 0;
-    for (int i = 0; i < Lade.anzeige_anzahl; i++) SF_Register.anzeige[SF_Register.anzeige_anzahl++] = SF_Register.tabelle[Lade.anzeige[i]];
+    for (int i = 0; i < Lade.anzeige_anzahl; i++)
+        SF_Register.anzeige[SF_Register.anzeige_anzahl++] = SF_Register.tabelle[Lade.anzeige[i]];
     SF_Steuerung = Lade.steuerung;
     Lade.anzahl = 0;
     Lade.anzeige_anzahl = 0;
@@ -63,10 +64,11 @@ bool Spielfeld_Pruefen(const Spielfeld_Daten* sf) {
     if (sf->situation > SIT_ABSEITS || sf->halbzeit_status > 2 || sf->schuss > SCHUSS_EIGENTOR ||
         sf->elfer_ergebnis > SCHUSS_EIGENTOR)
         return false;
-    if (!slot_ok(sf->ballfuehrer) || !slot_ok(sf->ausfuehrer) || !slot_ok(sf->ball_letzter) || !slot_ok(sf->pass_ziel) ||
-        !slot_ok(sf->pass_geber) || !slot_ok(sf->schuetze) || !slot_ok(sf->elfer_schuetze))
+    if (!slot_ok(sf->ballfuehrer) || !slot_ok(sf->ausfuehrer) || !slot_ok(sf->ball_letzter) ||
+        !slot_ok(sf->pass_ziel) || !slot_ok(sf->pass_geber) || !slot_ok(sf->schuetze) || !slot_ok(sf->elfer_schuetze))
         return false;
-    if (sf->ball_seite > 1 || sf->schuss_seite > 1 || sf->elfer_seite > 1 || sf->anstoss_seite > 1 || sf->netz_seite > 1)
+    if (sf->ball_seite > 1 || sf->schuss_seite > 1 || sf->elfer_seite > 1 || sf->anstoss_seite > 1 ||
+        sf->netz_seite > 1)
         return false;
     if (sf->replay_pos >= SF_REPLAY_BILDER || sf->replay_anzahl > SF_REPLAY_BILDER) return false;
     for (i16 z : sf->zweikampf)
@@ -85,14 +87,17 @@ bool Spielfeld_Pruefen(const Spielfeld_Daten* sf) {
             if (!slot_ok(k.rein[i]) || !slot_ok(k.raus[i])) return false;
     }
     for (const auto& o : sf->objekt) {
-        if (!ort_ok(o.x) || !ort_ok(o.y) || !ort_ok(o.z) || !ort_ok(o.vx) || !ort_ok(o.vy) || !ort_ok(o.vz)) return false;
-        if (o.anim.set >= ANIM_SETS || o.anim.rest > Anim_Tabelle[o.anim.set].dauer || o.anim.richtung > 15) return false;
+        if (!ort_ok(o.x) || !ort_ok(o.y) || !ort_ok(o.z) || !ort_ok(o.vx) || !ort_ok(o.vy) || !ort_ok(o.vz))
+            return false;
+        if (o.anim.set >= ANIM_SETS || o.anim.rest > Anim_Tabelle[o.anim.set].dauer || o.anim.richtung > 15)
+            return false;
     }
     for (f32 v : sf->ball_ziel)
         if (!ort_ok(v)) return false;
     for (f32 v : sf->kamera)
         if (!ort_ok(v)) return false;
-    if (!ort_ok(sf->standard_x) || !ort_ok(sf->standard_y) || !ort_ok(sf->vorteil_x) || !ort_ok(sf->vorteil_y)) return false;
+    if (!ort_ok(sf->standard_x) || !ort_ok(sf->standard_y) || !ort_ok(sf->vorteil_x) || !ort_ok(sf->vorteil_y))
+        return false;
     return true;
 }
 
@@ -133,11 +138,20 @@ bool Spielfeld_Load(Datei_Status* d) {
     }
     for (u32 i = 0; i < n; i++) {
         auto* sf = static_cast<Spielfeld_Daten*>(std::calloc(1, sizeof(Spielfeld_Daten)));
-        if (!sf) { lade_verwerfen(); return false; }
+        if (!sf) {
+            lade_verwerfen();
+            return false;
+        }
         Lade.tabelle[Lade.anzahl++] = sf;
-        if (!Datei_Lesen_Felder(d, SPIELFELD_GROESSE, [&](bytes::Leser& l) { l(*sf); })) { lade_verwerfen(); return false; }
+        if (!Datei_Lesen_Felder(d, SPIELFELD_GROESSE, [&](bytes::Leser& l) { l(*sf); })) {
+            lade_verwerfen();
+            return false;
+        }
         for (u32 j = 0; j < i; j++)
-            if (Lade.tabelle[j]->spiel == sf->spiel) { lade_verwerfen(); return false; }
+            if (Lade.tabelle[j]->spiel == sf->spiel) {
+                lade_verwerfen();
+                return false;
+            }
         if (!Spielfeld_Pruefen(sf)) {
             Debug_Printf("Spielfeld_Load: Spielfeld %u beschaedigt\n", i);
             lade_verwerfen();
@@ -145,10 +159,16 @@ bool Spielfeld_Load(Datei_Status* d) {
         }
     }
     u32 a = 0;
-    if (!lies_u32(&a) || a > SF_MAX_ANZEIGE) { lade_verwerfen(); return false; }
+    if (!lies_u32(&a) || a > SF_MAX_ANZEIGE) {
+        lade_verwerfen();
+        return false;
+    }
     for (u32 i = 0; i < a; i++) {
         u32 t = 0;
-        if (!lies_u32(&t) || t >= n) { lade_verwerfen(); return false; }
+        if (!lies_u32(&t) || t >= n) {
+            lade_verwerfen();
+            return false;
+        }
         Lade.anzeige[Lade.anzeige_anzahl++] = static_cast<int>(t);
     }
     Spielfeld_Steuerung st{};

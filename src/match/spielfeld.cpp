@@ -44,10 +44,24 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     int basis = 10 + s.staerke / 185 + (Spieler_Wert(90, sp, 0, OP_LESEN) - 3) + heimvorteil;
     int b[8] = {0, 0, 0, 0, 0, 0, 0, 0};  // pass, shot, duel, pace, keeper, technique, header, hardness
     switch (s.position) {
-        case 0: b[1] = -30; b[4] = 0; break;
-        case 1: b[2] = 8; b[1] = -12; b[6] = 4; break;
-        case 2: b[0] = 6; b[5] = 4; break;
-        default: b[1] = 10; b[2] = -8; b[3] = 4; break;
+        case 0:
+            b[1] = -30;
+            b[4] = 0;
+            break;
+        case 1:
+            b[2] = 8;
+            b[1] = -12;
+            b[6] = 4;
+            break;
+        case 2:
+            b[0] = 6;
+            b[5] = 4;
+            break;
+        default:
+            b[1] = 10;
+            b[2] = -8;
+            b[3] = 4;
+            break;
     }
     if (heimvorteil) {
         // At home a side also wins a little more of its duels.
@@ -82,9 +96,9 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     s.marke[1][0] = s.zone_x[1];
     s.marke[1][1] = s.zone_y[1];
     u32 st = static_cast<u32>(Spieler_Wert(75, sp, 0, OP_LESEN));
-    if (st & SP_STATUS_ROLLE_0) s.flag |= 1;  // penalty taker
-    if (st & SP_STATUS_ROLLE_1) s.flag |= 2;  // corner taker
-    if (st & SP_STATUS_ROLLE_3) s.flag |= 4;  // free-kick taker
+    if (st & SP_STATUS_ROLLE_0) s.flag |= 1;                  // penalty taker
+    if (st & SP_STATUS_ROLLE_1) s.flag |= 2;                  // corner taker
+    if (st & SP_STATUS_ROLLE_3) s.flag |= 4;                  // free-kick taker
     if (Spieler_Wert(99, sp, 0, OP_LESEN) >= 0) s.flag |= 8;  // marks a man
 }
 
@@ -121,7 +135,10 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
     // The goalkeeper (row 0) takes the first slot.
     int tw = 0;
     for (int i = 0; i < n; i++)
-        if (Spieler_Wert(83, start[i], 0, OP_LESEN) == 0) { tw = i; break; }
+        if (Spieler_Wert(83, start[i], 0, OP_LESEN) == 0) {
+            tw = i;
+            break;
+        }
     i32 t = start[0];
     start[0] = start[tw];
     start[tw] = t;
@@ -231,7 +248,10 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     }
     int frei = -1;
     for (int i = 0; i < SF_MAX_SPIELFELDER; i++)
-        if (!SF_Register.tabelle[i]) { frei = i; break; }
+        if (!SF_Register.tabelle[i]) {
+            frei = i;
+            break;
+        }
     if (frei < 0) {
         Debug_Printf("Spielfeld_Neu: alle %d Spielfelder belegt\n", SF_MAX_SPIELFELDER);
         return false;
@@ -351,8 +371,7 @@ bool Spielfeld_Set_Elfmeter(u32 spiel, int seite, int schuetze) {
     if (!sf || seite < 0 || seite > 1) return false;
     int slot = -1;
     int basis = seite * SF_PRO_SEITE;
-    if (schuetze >= basis && schuetze < basis + SF_PRO_SEITE && sf->spieler[schuetze].spieler >= 0)
-        slot = schuetze;
+    if (schuetze >= basis && schuetze < basis + SF_PRO_SEITE && sf->spieler[schuetze].spieler >= 0) slot = schuetze;
     else
         for (int i = basis; i < basis + SF_PRO_SEITE; i++)
             if (sf->spieler[i].spieler == schuetze && schuetze >= 0) slot = i;
@@ -418,7 +437,7 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
     Rnd_Pop();
     sf->uhr += SF_FRAME_MS;
     if (sf->anzeige && !(sf->ticks & 1)) {
-        i16 (*b)[3] = sf->replay[sf->replay_pos];
+        i16(*b)[3] = sf->replay[sf->replay_pos];
         for (int i = 0; i < SF_REPLAY_OBJEKTE; i++) {
             b[i][0] = static_cast<i16>(sf->objekt[i].x);
             b[i][1] = static_cast<i16>(sf->objekt[i].y);

@@ -28,7 +28,7 @@ constexpr i32 SF_LAENGE = 10800;
 constexpr i32 SF_BREITE = 6806;
 constexpr i32 SF_PFOSTEN_1 = 3037;  // goal posts (y)
 constexpr i32 SF_PFOSTEN_2 = 3769;
-constexpr i32 SF_LATTE = 244;        // crossbar height
+constexpr i32 SF_LATTE = 244;  // crossbar height
 constexpr i32 SF_MITTE_X = 5400;
 constexpr i32 SF_STRAFRAUM_TIEFE = 1650;
 constexpr i32 SF_STRAFRAUM_Y1 = 1387;  // penalty area across
@@ -39,7 +39,7 @@ constexpr int SF_MAX_SPIELFELDER = 200;
 constexpr int SF_MAX_ANZEIGE = 4;
 constexpr int SF_SPIELER = 34;
 constexpr int SF_PRO_SEITE = 17;
-constexpr int SF_OBJEKTE = 53;       // 0..33 players, 34 referee, 35/36 linesmen, 37 ball, extra figures
+constexpr int SF_OBJEKTE = 53;  // 0..33 players, 34 referee, 35/36 linesmen, 37 ball, extra figures
 constexpr int SF_OBJ_SCHIRI = 34;
 constexpr int SF_OBJ_LINIE_1 = 35;
 constexpr int SF_OBJ_LINIE_2 = 36;
@@ -77,19 +77,21 @@ enum Spielfeld_Situation : u8 {
     SIT_FREISTOSS = 6,
     SIT_ELFMETER = 7,
     SIT_TORJUBEL = 8,
-    SIT_SCHIESSEN = 9,      // a kick of the penalty shoot-out
-    SIT_ABSEITS = 10,       // free kick after offside
+    SIT_SCHIESSEN = 9,  // a kick of the penalty shoot-out
+    SIT_ABSEITS = 10,   // free kick after offside
 };
 
 // Statistic bytes per slot (Spielfeld_Inhalt::statistik).
-enum { SFST_NOTE = 0,        // grade x 10 (10..60)
-       SFST_TORE = 1,
-       SFST_SCHUESSE = 2,
-       SFST_ZWEIKAMPF_VERLOREN = 3,
-       SFST_ZWEIKAMPF_GEWONNEN = 4,
-       SFST_BALLKONTAKTE = 5,
-       SFST_FOULS = 6,
-       SFST_MINUTEN = 7 };
+enum {
+    SFST_NOTE = 0,  // grade x 10 (10..60)
+    SFST_TORE = 1,
+    SFST_SCHUESSE = 2,
+    SFST_ZWEIKAMPF_VERLOREN = 3,
+    SFST_ZWEIKAMPF_GEWONNEN = 4,
+    SFST_BALLKONTAKTE = 5,
+    SFST_FOULS = 6,
+    SFST_MINUTEN = 7
+};
 
 // Change flags of the network copies.
 constexpr u8 SFA_WERT1 = 1;
@@ -115,36 +117,37 @@ static_assert(sizeof(Spielfeld_Ereignis_Kopf) == 12 && bytes::groesse<Spielfeld_
 
 // One player slot (64 bytes).
 struct Spielfeld_Spieler {
-    i32 spieler;          // player number, < 0 empty
-    i32 ausdauer;         // stamina 1,000..10,000
-    u32 status;           // SFS_*
-    i16 staerke;          // base strength 0..12,000
+    i32 spieler;   // player number, < 0 empty
+    i32 ausdauer;  // stamina 1,000..10,000
+    u32 status;    // SFS_*
+    i16 staerke;   // base strength 0..12,000
     i8 rueckennummer;
-    u8 flag;              // 1 penalty, 2 corner, 4 free-kick taker, 8 marks a man; 0x10 stands at alt_x/alt_y;
-                          // 0x20/0x40/0x80 pace of the current line
-    i16 zone_x[2];        // tactic zone bounds
+    u8 flag;        // 1 penalty, 2 corner, 4 free-kick taker, 8 marks a man; 0x10 stands at alt_x/alt_y;
+                    // 0x20/0x40/0x80 pace of the current line
+    i16 zone_x[2];  // tactic zone bounds
     i16 zone_y[2];
-    i16 marke[2][2];      // the zone's two marker points
+    i16 marke[2][2];         // the zone's two marker points
     i16 taktik_x, taktik_y;  // tactical home position (seen from a side attacking to the right)
     u8 f_pass, f_schuss, f_zweikampf, f_tempo, f_torwart, f_technik, f_kopf, f_haerte;  // skills 0..100
-    i16 bewertung;        // rating points gathered in play
-    u8 gelb;              // yellow cards this match
-    u8 verletzung;        // injury kind + 1, 0 none
+    i16 bewertung;              // rating points gathered in play
+    u8 gelb;                    // yellow cards this match
+    u8 verletzung;              // injury kind + 1, 0 none
     u8 minute_ein, minute_aus;  // 255 none
-    u8 position;          // 0 goalkeeper .. 3 attack
-    i8 deckt;             // the opponent slot he marks, -1
-    i16 ziel_x, ziel_y;   // where he runs to
-    u8 schritte;          // steps left on the current straight line to the target
-    u8 sperre;            // ticks he stays beaten after a lost duel
-    u8 vorlagen;          // assists
-    u8 tore;              // goals (own goals not counted)
-    i16 alt_x, alt_y;     // the target of the current straight line
+    u8 position;                // 0 goalkeeper .. 3 attack
+    i8 deckt;                   // the opponent slot he marks, -1
+    i16 ziel_x, ziel_y;         // where he runs to
+    u8 schritte;                // steps left on the current straight line to the target
+    u8 sperre;                  // ticks he stays beaten after a lost duel
+    u8 vorlagen;                // assists
+    u8 tore;                    // goals (own goals not counted)
+    i16 alt_x, alt_y;           // the target of the current straight line
 };
 template <class V, bytes::Art<Spielfeld_Spieler> S>
 constexpr void felder(V& v, S& r) {
     v(r.spieler), v(r.ausdauer), v(r.status), v(r.staerke), v(r.rueckennummer), v(r.flag);
     v(r.zone_x), v(r.zone_y), v(r.marke), v(r.taktik_x), v(r.taktik_y);
-    v(r.f_pass), v(r.f_schuss), v(r.f_zweikampf), v(r.f_tempo), v(r.f_torwart), v(r.f_technik), v(r.f_kopf), v(r.f_haerte);
+    v(r.f_pass), v(r.f_schuss), v(r.f_zweikampf), v(r.f_tempo), v(r.f_torwart), v(r.f_technik), v(r.f_kopf),
+        v(r.f_haerte);
     v(r.bewertung), v(r.gelb), v(r.verletzung), v(r.minute_ein), v(r.minute_aus), v(r.position), v(r.deckt);
     v(r.ziel_x), v(r.ziel_y), v(r.schritte), v(r.sperre), v(r.vorlagen), v(r.tore), v(r.alt_x), v(r.alt_y);
 }
@@ -157,7 +160,7 @@ struct Spielfeld_Anim {
     u8 richtung;  // 0..15
     u8 frei;
     i16 ziel_objekt;
-    i16 rest;     // ticks the set still plays (in the current round for a set that loops)
+    i16 rest;  // ticks the set still plays (in the current round for a set that loops)
     i16 frei2;
     f32 schritt[3];
 };
@@ -176,8 +179,8 @@ struct Spielfeld_Objekt {
     u8 unterdrueckt;  // no linked set
     u8 frei;
     Spielfeld_Anim anim;
-    i32 bild_x, bild_y;                     // screen position (written by the view)
-    u16 letzt_set, letzt_bild;              // drawing memory of the view
+    i32 bild_x, bild_y;         // screen position (written by the view)
+    u16 letzt_set, letzt_bild;  // drawing memory of the view
     u8 letzt_richtung, frei2;
     u16 eintrag_set, eintrag_bild;
     u16 frei3;
@@ -193,11 +196,11 @@ static_assert(sizeof(Spielfeld_Objekt) == 76 && bytes::groesse<Spielfeld_Objekt>
 
 // One queued command of a networked or local side (192 bytes).
 struct Spielfeld_Kommando {
-    u16 minute;      // the minute it takes effect
-    u16 nummer;      // running number of the sending side
-    u8 seite;        // 0 home, 1 away
-    u8 belegt;       // 1 used
-    u8 aenderung;    // SFA_* flags
+    u16 minute;    // the minute it takes effect
+    u16 nummer;    // running number of the sending side
+    u8 seite;      // 0 home, 1 away
+    u8 belegt;     // 1 used
+    u8 aenderung;  // SFA_* flags
     u8 schalter;
     u8 rein[SF_WECHSEL_LISTE];
     u8 raus[SF_WECHSEL_LISTE];
@@ -214,16 +217,27 @@ static_assert(sizeof(Spielfeld_Kommando) == 192 && bytes::groesse<Spielfeld_Komm
 
 // In-match tactic bytes of a side: switch 1, switch 2, value 1, value 2 and
 // its derived value, value 3, derived, zero flag, value 4, spare.
-enum { TW_SCHALTER1, TW_SCHALTER2, TW_WERT1, TW_WERT2, TW_WERT2_ABG, TW_WERT3, TW_WERT3_ABG, TW_WERT3_NULL, TW_WERT4, TW_FREI };
+enum {
+    TW_SCHALTER1,
+    TW_SCHALTER2,
+    TW_WERT1,
+    TW_WERT2,
+    TW_WERT2_ABG,
+    TW_WERT3,
+    TW_WERT3_ABG,
+    TW_WERT3_NULL,
+    TW_WERT4,
+    TW_FREI
+};
 
 struct Spielfeld_Seite {
     u8 wechsel_erlaubt;
     u8 wechsel_gemacht;
-    u8 rein[SF_WECHSEL_LISTE];   // pending: coming on (255 free)
-    u8 raus[SF_WECHSEL_LISTE];   // pending: going off
+    u8 rein[SF_WECHSEL_LISTE];  // pending: coming on (255 free)
+    u8 raus[SF_WECHSEL_LISTE];  // pending: going off
     u8 wechsel_sperre;
     u8 wechsel_aenderung;
-    u8 schalter;                 // all-forward switch of the in-match line-up screen
+    u8 schalter;  // all-forward switch of the in-match line-up screen
     i8 taktik[10];
     // Network copies and their change flags.
     u8 netz_rein[SF_WECHSEL_LISTE];
@@ -232,19 +246,20 @@ struct Spielfeld_Seite {
     i8 netz_taktik[10];
     u8 netz_aenderung;
     u8 team_taktik[7];
-    u8 ecken;                    // corners (the after-match page's further byte)
+    u8 ecken;  // corners (the after-match page's further byte)
     u8 frei;
-    i32 aufregung;               // crowd excitement %
-    u32 ereignis_bits;           // bit 0: something to cheer
-    i16 elfer_tore;              // shoot-out goals
+    i32 aufregung;      // crowd excitement %
+    u32 ereignis_bits;  // bit 0: something to cheer
+    i16 elfer_tore;     // shoot-out goals
     i16 elfer_schuesse;
-    u16 kommando_nummer;         // next running number of this side's commands
+    u16 kommando_nummer;  // next running number of this side's commands
     u16 frei2;
 };
 template <class V, bytes::Art<Spielfeld_Seite> S>
 constexpr void felder(V& v, S& r) {
     v(r.wechsel_erlaubt), v(r.wechsel_gemacht), v(r.rein), v(r.raus), v(r.wechsel_sperre), v(r.wechsel_aenderung);
-    v(r.schalter), v(r.taktik), v(r.netz_rein), v(r.netz_raus), v(r.netz_schalter), v(r.netz_taktik), v(r.netz_aenderung);
+    v(r.schalter), v(r.taktik), v(r.netz_rein), v(r.netz_raus), v(r.netz_schalter), v(r.netz_taktik),
+        v(r.netz_aenderung);
     v(r.team_taktik), v(r.ecken), v(r.frei), v(r.aufregung), v(r.ereignis_bits), v(r.elfer_tore), v(r.elfer_schuesse);
     v(r.kommando_nummer), v(r.frei2);
 }
@@ -252,94 +267,94 @@ static_assert(sizeof(Spielfeld_Seite) == 80 && bytes::groesse<Spielfeld_Seite>()
 
 struct Spielfeld_Inhalt {
     Spielfeld_Ereignis_Kopf ereignis;  // must stay at offset 0
-    u32 spiel;                // game number
+    u32 spiel;                         // game number
     u32 wettbewerb;
-    u32 team[2];              // home, away
+    u32 team[2];  // home, away
     i8 tore[2];
-    u8 weitere[2];            // corners per side
+    u8 weitere[2];  // corners per side
     u32 zuschauer;
-    u32 uhr;                  // ms of the current frame
-    u32 uhr_basis;            // clock time of the last paced frame
+    u32 uhr;        // ms of the current frame
+    u32 uhr_basis;  // clock time of the last paced frame
     i16 minute;
-    u16 minuten_teil;         // ticks within the minute (0..89)
+    u16 minuten_teil;  // ticks within the minute (0..89)
     u8 situation;
-    u8 halbzeit_status;       // 0 playing, 1 stoppage time, 2 half ended
+    u8 halbzeit_status;  // 0 playing, 1 stoppage time, 2 half ended
     u8 minuten_korrektur;
-    u8 engine;                // 1 the engine plays the record
-    u8 anzeige;               // 1 shown
+    u8 engine;   // 1 the engine plays the record
+    u8 anzeige;  // 1 shown
     u8 halbzeit_start;
-    u8 seitenwechsel;         // ends changed
-    u8 halten;                // Spielfeld_Darf_Enden false while set
-    u32 zufall;               // saved random cursor
-    i16 staerke[2];           // side strengths 0..999
-    i8 rating[2];             // side-rating bytes
-    u8 halbzeit;              // 1, 2, 3.. half being played
-    u8 beendet;               // Spielfeld_Set_Beendet
-    i16 zweikampf[2];         // duel participants (object indices, -1)
+    u8 seitenwechsel;  // ends changed
+    u8 halten;         // Spielfeld_Darf_Enden false while set
+    u32 zufall;        // saved random cursor
+    i16 staerke[2];    // side strengths 0..999
+    i8 rating[2];      // side-rating bytes
+    u8 halbzeit;       // 1, 2, 3.. half being played
+    u8 beendet;        // Spielfeld_Set_Beendet
+    i16 zweikampf[2];  // duel participants (object indices, -1)
     u8 statistik[SF_SPIELER][8];
     Spielfeld_Spieler spieler[SF_SPIELER];
-    u32 extra_figur;          // >= 1 lets the extra figure draw slot 34
+    u32 extra_figur;  // >= 1 lets the extra figure draw slot 34
     Spielfeld_Objekt objekt[SF_OBJEKTE];
-    f32 ball_ziel[3];         // ball flight target
+    f32 ball_ziel[3];  // ball flight target
     f32 kamera[3];
     u8 kamera_schnell;
-    u8 fokus;                 // set by the view every frame
-    u8 bild_art;              // stadium picture kind
-    u8 regen_staerke;         // weather strength (0 none)
-    u8 regen_art;             // 0 rain, 1 snow
-    u8 ballfuehrer;           // player slot with the ball, 255 none
-    u8 linienrichter_ruf;     // 1 a linesman signalled the last decision
-    u8 gast_von_aussen;       // venue byte: 1 the home side plays away from home ground
+    u8 fokus;              // set by the view every frame
+    u8 bild_art;           // stadium picture kind
+    u8 regen_staerke;      // weather strength (0 none)
+    u8 regen_art;          // 0 rain, 1 snow
+    u8 ballfuehrer;        // player slot with the ball, 255 none
+    u8 linienrichter_ruf;  // 1 a linesman signalled the last decision
+    u8 gast_von_aussen;    // venue byte: 1 the home side plays away from home ground
     i32 kamera_schritte;
     i32 scroll[2];
     i8 tribuene[6];
-    u8 concern;               // the competition concerns a human
-    u8 netz;                  // 0 single, 1 server, 2 client (a local setting)
-    i32 belegung[6];          // stand occupancy %
+    u8 concern;       // the competition concerns a human
+    u8 netz;          // 0 single, 1 server, 2 client (a local setting)
+    i32 belegung[6];  // stand occupancy %
     u32 banden[8];
     u32 markiert[2];
     Spielfeld_Seite seite[2];
     // Engine state.
-    u8 anstoss_seite;         // side that kicks off the half
-    u8 ausfuehrer;            // taker of a set piece, 255
-    u8 ball_seite;            // side that last touched the ball
-    u8 ball_letzter;          // slot that last touched the ball, 255
-    u8 pass_ziel;             // intended receiver, 255
-    u8 pass_geber;            // slot that passed, 255
-    u8 schuss;                // 0 no shot in flight, else the outcome (SCHUSS_*)
+    u8 anstoss_seite;  // side that kicks off the half
+    u8 ausfuehrer;     // taker of a set piece, 255
+    u8 ball_seite;     // side that last touched the ball
+    u8 ball_letzter;   // slot that last touched the ball, 255
+    u8 pass_ziel;      // intended receiver, 255
+    u8 pass_geber;     // slot that passed, 255
+    u8 schuss;         // 0 no shot in flight, else the outcome (SCHUSS_*)
     u8 schuss_seite;
-    u8 schuetze;              // slot of the shooter
-    u8 schuss_flags;          // SFE_KOPF etc. of the shot in flight
-    u8 ende_angefordert;      // Spielfeld_Set_Spielende called
-    u8 ende_gemeldet;         // 1000.0 returned
-    i16 wartezeit;            // ticks until a set piece is taken
-    i16 ballbesitz_ticks;     // ticks the holder has the ball
-    i32 ballbesitz[2];        // possession ticks per side
+    u8 schuetze;           // slot of the shooter
+    u8 schuss_flags;       // SFE_KOPF etc. of the shot in flight
+    u8 ende_angefordert;   // Spielfeld_Set_Spielende called
+    u8 ende_gemeldet;      // 1000.0 returned
+    i16 wartezeit;         // ticks until a set piece is taken
+    i16 ballbesitz_ticks;  // ticks the holder has the ball
+    i32 ballbesitz[2];     // possession ticks per side
     f32 standard_x, standard_y;
-    u8 elfer_seite;           // shoot-out kick
+    u8 elfer_seite;  // shoot-out kick
     u8 elfer_schuetze;
     u8 elfer_ergebnis;
-    u8 vorteil;               // ticks of advantage still running, 0 none
+    u8 vorteil;  // ticks of advantage still running, 0 none
     u8 vorteil_seite;
     u8 vorteil_taeter;
-    u8 elfer_im_spiel;        // 1 the shot in flight is a penalty
-    u8 ausgewertet;           // 1 after Spielfeld_Auswertung booked it
+    u8 elfer_im_spiel;  // 1 the shot in flight is a penalty
+    u8 ausgewertet;     // 1 after Spielfeld_Auswertung booked it
     f32 vorteil_x, vorteil_y;
-    i32 ticks;                // ticks played
-    i16 nachspiel_bis;        // headless driver: the minute its stoppage time ends
-    i16 zufall_versatz;       // the cursor moves on by this at every tick (0..5999)
+    i32 ticks;           // ticks played
+    i16 nachspiel_bis;   // headless driver: the minute its stoppage time ends
+    i16 zufall_versatz;  // the cursor moves on by this at every tick (0..5999)
     // Network lockstep.
-    i16 grenze_eigen;         // this side may play while minute < both limits
+    i16 grenze_eigen;  // this side may play while minute < both limits
     i16 grenze_andere;
-    u8 wartet;                // 1 while the pitch waits for the other side
-    u8 sync_fehler;           // 1 a checksum did not match
+    u8 wartet;       // 1 while the pitch waits for the other side
+    u8 sync_fehler;  // 1 a checksum did not match
     u16 frei_n;
-    u32 pruef_minute[8];      // half * 1000 + minute of each kept checksum (0 none)
+    u32 pruef_minute[8];  // half * 1000 + minute of each kept checksum (0 none)
     u32 pruef_summe[8];
-    u32 wartet_seit;          // clock time when the wait began
-    u8 netz_seite;            // the local machine's side (a local setting)
+    u32 wartet_seit;  // clock time when the wait began
+    u8 netz_seite;    // the local machine's side (a local setting)
     u8 frei_ns[3];
-    u32 signal_zeit;          // clock time of the client's last signal
+    u32 signal_zeit;  // clock time of the client's last signal
     Spielfeld_Kommando kommando[SF_KOMMANDOS];
     // Replay ring: every second tick x, y, z of the first 38 objects.
     u16 replay_pos;
@@ -368,7 +383,8 @@ constexpr void felder(V& v, S& r) {
 }
 
 constexpr u32 SPIELFELD_GROESSE = 42276;
-static_assert(sizeof(Spielfeld_Inhalt) <= SPIELFELD_GROESSE && bytes::groesse<Spielfeld_Inhalt>() == sizeof(Spielfeld_Inhalt),
+static_assert(sizeof(Spielfeld_Inhalt) <= SPIELFELD_GROESSE &&
+                  bytes::groesse<Spielfeld_Inhalt>() == sizeof(Spielfeld_Inhalt),
               "every field of the pitch record is in its visit");
 static_assert(alignof(Spielfeld_Inhalt) == 4);
 
@@ -398,18 +414,18 @@ static_assert(sizeof(Spielfeld_Bericht) == 292);
 // The per-minute signal of a networked match (6,284 bytes); layout in
 // docs/formats/match-sync.md.
 struct Spielfeld_Sync_Signal {
-    u32 magic;          // 0xCFCECDCC
-    u32 art;            // 1 per-minute signal
-    u32 team;           // sender's team
+    u32 magic;  // 0xCFCECDCC
+    u32 art;    // 1 per-minute signal
+    u32 team;   // sender's team
     u32 spiel;
     i32 minute;
     i32 halbzeit;
     i32 minuten_grenze;
     i32 halbzeit_grenze;
     u32 pruefsumme;
-    i32 pruef_minute;   // half * 1000 + minute of the checksum, -1 none
-    u32 flags;          // bit 0: the receiver must fetch the record anew
-    u32 anzahl;         // used command slots
+    i32 pruef_minute;  // half * 1000 + minute of the checksum, -1 none
+    u32 flags;         // bit 0: the receiver must fetch the record anew
+    u32 anzahl;        // used command slots
     u8 frei[92];
     Spielfeld_Kommando kommando[SF_KOMMANDOS];
 };
@@ -442,8 +458,8 @@ static_assert(sizeof(Spielfeld_Steuerung) == 8 && bytes::groesse<Spielfeld_Steue
 struct Spielfeld_Hooks {
     // The fixture of a game: teams, competition, temperature and
     // precipitation. False for an unknown game.
-    bool (*spiel_info)(u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) =
-        [](u32, u32*, u32*, u32*, i32*, i32*) { return false; };
+    bool (*spiel_info)(u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur,
+                       i32* niederschlag) = [](u32, u32*, u32*, u32*, i32*, i32*) { return false; };
     // The matchday's end check, every tick.
     bool (*check_spielende)(Spielfeld_Daten* sf) = [](Spielfeld_Daten*) { return false; };
     // A match event for the fixture record (player numbers, event minute).
@@ -455,15 +471,15 @@ struct Spielfeld_Hooks {
     // The live view: init / free / one frame; the focused view's pitch (null: the first shown).
     void (*ansicht_init)() = [] {};
     void (*ansicht_free)() = [] {};
-    void (*ansicht_run)(Spielfeld_Daten** liste, int anzahl, Spielfeld_Steuerung* st) =
-        [](Spielfeld_Daten**, int, Spielfeld_Steuerung*) {};
+    void (*ansicht_run)(Spielfeld_Daten** liste, int anzahl, Spielfeld_Steuerung* st) = [](Spielfeld_Daten**, int,
+                                                                                           Spielfeld_Steuerung*) {};
     Spielfeld_Daten* (*ansicht_get_spielfeld)() = []() -> Spielfeld_Daten* { return nullptr; };
     void (*ticker)(Spielfeld_Daten* sf, const char* text) = [](Spielfeld_Daten*, const char*) {};
     void (*sound_stadion)(int gruppe, int schleife, int lautstaerke, int variante) = [](int, int, int, int) {};
     void (*sound_reaktion)(int art, int stufe) = [](int, int) {};
     // After-match bookings.
-    void (*statistik_spieler)(i32 spieler, u32 wettbewerb, int tore, int minuten, int note, int wechsel) =
-        [](i32, u32, int, int, int, int) {};
+    void (*statistik_spieler)(i32 spieler, u32 wettbewerb, int tore, int minuten, int note,
+                              int wechsel) = [](i32, u32, int, int, int, int) {};
     void (*wettbewerb_ereignis)(u32 wettbewerb, i32 spieler, int zaehler, int wert) = [](u32, i32, int, int) {};
     void (*spieler_nach_spiel)(u32 team, i32 spieler) = [](u32, i32) {};
     void (*strafe)(u32 team, i32 betrag) = [](u32, i32) {};
@@ -541,8 +557,17 @@ bool Spielfeld_Ist_In_Rollenliste_A(const Spielfeld_Daten* sf, int slot);
 bool Spielfeld_Ist_In_Rollenliste_B(const Spielfeld_Daten* sf, int slot);
 // Queues a substitution (aus may be 255: into an empty place). 0 queued,
 // otherwise a refusal code (SFW_*).
-enum { SFW_OK = 0, SFW_KEIN_SPIELFELD, SFW_SEITE, SFW_SLOT_LEER, SFW_NICHT_AUF_BANK, SFW_NICHT_AUF_PLATZ, SFW_KEINE_WECHSEL,
-       SFW_LISTE_VOLL, SFW_SCHON_IN_LISTE };
+enum {
+    SFW_OK = 0,
+    SFW_KEIN_SPIELFELD,
+    SFW_SEITE,
+    SFW_SLOT_LEER,
+    SFW_NICHT_AUF_BANK,
+    SFW_NICHT_AUF_PLATZ,
+    SFW_KEINE_WECHSEL,
+    SFW_LISTE_VOLL,
+    SFW_SCHON_IN_LISTE
+};
 int Spielfeld_Wechsel_Eintragen(Spielfeld_Daten* sf, int seite, int rein, int raus);
 // Sets an in-match tactic byte (index TW_*) of a side.
 bool Spielfeld_Set_Taktikwert(Spielfeld_Daten* sf, int seite, int index, int wert);

@@ -36,17 +36,27 @@ void SF_Anzeige_Entfernen(Spielfeld_Daten* sf);
 void Spielfeld_Speicherblock_Anmelden();
 
 // Outcomes of a shot in flight.
-enum : u8 { SCHUSS_KEINER = 0, SCHUSS_TOR = 1, SCHUSS_GEHALTEN = 2, SCHUSS_ABGEWEHRT_ECKE = 3, SCHUSS_VORBEI = 4,
-            SCHUSS_ABGEWEHRT_FELD = 5, SCHUSS_EIGENTOR = 6 };
+enum : u8 {
+    SCHUSS_KEINER = 0,
+    SCHUSS_TOR = 1,
+    SCHUSS_GEHALTEN = 2,
+    SCHUSS_ABGEWEHRT_ECKE = 3,
+    SCHUSS_VORBEI = 4,
+    SCHUSS_ABGEWEHRT_FELD = 5,
+    SCHUSS_EIGENTOR = 6
+};
 
 constexpr u8 KEIN_SLOT = 255;
 
 inline int sf_seite(int slot) { return slot < SF_PRO_SEITE ? 0 : 1; }
 inline bool sf_auf_platz(const Spielfeld_Spieler& s) {
-    return (s.status & (SFS_AUF_DEM_PLATZ | SFS_GELBROT | SFS_ROT | SFS_AUSGEWECHSELT)) == SFS_AUF_DEM_PLATZ && s.spieler >= 0;
+    return (s.status & (SFS_AUF_DEM_PLATZ | SFS_GELBROT | SFS_ROT | SFS_AUSGEWECHSELT)) == SFS_AUF_DEM_PLATZ &&
+           s.spieler >= 0;
 }
 // +1 when the side attacks towards x = SF_LAENGE.
-inline int sf_richtung(const Spielfeld_Daten* sf, int seite) { return ((seite == 0) != (sf->seitenwechsel != 0)) ? 1 : -1; }
+inline int sf_richtung(const Spielfeld_Daten* sf, int seite) {
+    return ((seite == 0) != (sf->seitenwechsel != 0)) ? 1 : -1;
+}
 
 // Engine entry points for the rest of the module.
 void Engine_Tick(Spielfeld_Daten* sf);
@@ -71,12 +81,12 @@ namespace engine {
 
 constexpr f32 DT = 0.1f;
 constexpr f32 G = 981.0f;
-constexpr f32 REICHWEITE = 90.0f;  // reach to take the ball
+constexpr f32 REICHWEITE = 90.0f;        // reach to take the ball
 constexpr f32 REICHWEITE_KOPF = 170.0f;  // reach to meet a high ball
 constexpr f32 ZWEIKAMPF_NAH = 130.0f;
 constexpr f32 TOR_Y = 3403.0f;
 constexpr f32 FERN = 3500.0f;  // a figure this far from the ball looks at his place half as often
-constexpr int TAKT = 4;  // a figure not in a hurry looks at his line on one tick in TAKT
+constexpr int TAKT = 4;        // a figure not in a hurry looks at his line on one tick in TAKT
 
 // Pace bits of the current straight line in the slot's flag byte; F_STEHT: he stands at the target of alt_x/alt_y.
 constexpr u8 F_EILIG = 0x80, F_LAUFEN = 0x40, F_LANGSAM = 0x20, F_STEHT = 0x10;
@@ -86,24 +96,27 @@ constexpr u8 F_ELFMETER = 1, F_ECKE = 2, F_FREISTOSS = 4;
 // How often things happen, per tick of the ball holder (in 1,000ths) and per
 // event: the figures the realism test holds to real football.
 constexpr int SCHUSS_NAH = 600, SCHUSS_MITTEL = 450, SCHUSS_WEIT = 300, SCHUSS_FERN = 120;  // by distance to goal
-constexpr f32 FLANKE_AB = 7000.0f, AUSSEN_AB = 900.0f;  // and this far off the middle  // a wide man crosses from here on (cm from his own goal line)
+constexpr f32
+    FLANKE_AB = 7000.0f,
+    AUSSEN_AB = 900.0f;  // and this far off the middle  // a wide man crosses from here on (cm from his own goal line)
 constexpr int FLANKE_RATE = 400, FLANKE_MITTE = 80;  // wide, and a ball chipped in from the middle
-constexpr f32 STEILPASS = 0.0f;  // a passer's liking for a man at or beyond the last line
-constexpr f32 KREUZ_ABZUG = 0.12f;  // a cross arrives less often than a pass
+constexpr f32 STEILPASS = 0.0f;                      // a passer's liking for a man at or beyond the last line
+constexpr f32 KREUZ_ABZUG = 0.12f;                   // a cross arrives less often than a pass
 constexpr f32 KOPFHOEHE = 170.0f;
-constexpr int KOPFBALL_SCHUSS = 600;  // a man meeting a high ball in the box heads at goal
+constexpr int KOPFBALL_SCHUSS = 600;    // a man meeting a high ball in the box heads at goal
 constexpr int ABGEFAELSCHT_ECKE = 450;  // a shot going wide past a close defender is deflected behind
-constexpr int KLAERUNG_ECKE = 480;  // a header clear from the box goes behind
-constexpr int FOUL_IM_STRAFRAUM = 18;  // a man receiving in the box is brought down
-constexpr int SPIELNIVEAU = 55;  // the mean skill of every match
-constexpr int HEIMVORTEIL = 5;  // skill points of the home side at its own ground
+constexpr int KLAERUNG_ECKE = 480;      // a header clear from the box goes behind
+constexpr int FOUL_IM_STRAFRAUM = 18;   // a man receiving in the box is brought down
+constexpr int SPIELNIVEAU = 55;         // the mean skill of every match
+constexpr int HEIMVORTEIL = 5;          // skill points of the home side at its own ground
 constexpr int SPIELSTAND_ZURUECK = 12, SPIELSTAND_VOR = 6;  // drive (and line, x 25 cm) late in a match
 constexpr int LAUF_TAKT = 8;  // a forward runs in behind in one of this many 4-second spells
 // Stamina per tick: standing, sprinting, walking, running.
 constexpr i8 ATEM_STEHEN = 1, ATEM_SPRINT = -4, ATEM_GEHEN = 0, ATEM_LAUFEN = -2;
 constexpr int FOUL_GRUND = 480, FOUL_STRAFRAUM = -220;
 constexpr int KARTE_GELB = 105, KARTE_ROT = 0;  // after a foul (1,000ths)
-constexpr f32 LINIE_HALTEN = 200.0f;  // a back-line defender follows a runner this far behind his line  // a tackle is a foul (1,000ths): always, more in the box
+constexpr f32 LINIE_HALTEN =
+    200.0f;  // a back-line defender follows a runner this far behind his line  // a tackle is a foul (1,000ths): always, more in the box
 
 inline Spielfeld_Objekt& O(Spielfeld_Daten* sf, int i) { return sf->objekt[i]; }
 inline Spielfeld_Objekt& BALL(Spielfeld_Daten* sf) { return sf->objekt[SF_OBJ_BALL]; }
@@ -114,8 +127,12 @@ inline f32 d2(f32 ax, f32 ay, f32 bx, f32 by) { return (ax - bx) * (ax - bx) + (
 inline f32 ziel_tor_x(const Spielfeld_Daten* sf, int seite) { return sf_richtung(sf, seite) > 0 ? SF_LAENGE : 0.0f; }
 // Distance of a point from a side's own goal line, and back.
 inline f32 rel_x(const Spielfeld_Daten* sf, int seite, f32 x) { return sf_richtung(sf, seite) > 0 ? x : SF_LAENGE - x; }
-inline f32 abs_x(const Spielfeld_Daten* sf, int seite, f32 rx) { return sf_richtung(sf, seite) > 0 ? rx : SF_LAENGE - rx; }
-inline bool im_strafraum(f32 rx, f32 y) { return rx < SF_STRAFRAUM_TIEFE && y > SF_STRAFRAUM_Y1 && y < SF_STRAFRAUM_Y2; }
+inline f32 abs_x(const Spielfeld_Daten* sf, int seite, f32 rx) {
+    return sf_richtung(sf, seite) > 0 ? rx : SF_LAENGE - rx;
+}
+inline bool im_strafraum(f32 rx, f32 y) {
+    return rx < SF_STRAFRAUM_TIEFE && y > SF_STRAFRAUM_Y1 && y < SF_STRAFRAUM_Y2;
+}
 
 inline void stat(Spielfeld_Daten* sf, int slot, int byte) {
     if (slot >= 0 && slot < SF_SPIELER && sf->statistik[slot][byte] < 255) sf->statistik[slot][byte]++;
@@ -148,10 +165,10 @@ inline int spielstand_drang(const Spielfeld_Daten* sf, int s) {
 
 // What a tick knows of the players at its start (engine.cpp).
 struct Lage {
-    int jaeger[2];     // the chaser of each side
-    int naechster;     // nearest player to the ball
-    f32 nd;            // his squared distance
-    int anzahl;        // players on the pitch at the start of the tick
+    int jaeger[2];  // the chaser of each side
+    int naechster;  // nearest player to the ball
+    f32 nd;         // his squared distance
+    int anzahl;     // players on the pitch at the start of the tick
     u8 aktiv[SF_SPIELER];
     // Field players of each side on the pitch (no keeper), positions at the start of the tick
     // (made on every 8th tick only, when the players look at their places).

@@ -165,8 +165,8 @@ void Verbindung_Server_Clients() {
         Verbindung* v = s.verbindung;
         if (!s.benutzt || !v || v->art != VERBINDUNG_PEER) continue;
         if (Kaputt(v)) {
-            Debug_Printf("Server: Client %d (%d.%d.%d.%d) getrennt: %s", i, v->adresse[0], v->adresse[1],
-                         v->adresse[2], v->adresse[3], v->fehler);
+            Debug_Printf("Server: Client %d (%d.%d.%d.%d) getrennt: %s", i, v->adresse[0], v->adresse[1], v->adresse[2],
+                         v->adresse[3], v->fehler);
             if (s.schliessen) s.schliessen(s.team);
             Verbindung_Client_Slot_Free(&s);
             continue;

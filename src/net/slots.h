@@ -30,8 +30,8 @@ struct Verbindung_Client_Slot {
     u32 neu;  // 1 when accepted; the server's next frame clears it
     Verbindung* verbindung;
     u32 paket_laenge;
-    u8* paket;  // a complete packet not yet handled by the server's frame
-    i32 team;   // -1 until the client takes over its team
+    u8* paket;                     // a complete packet not yet handled by the server's frame
+    i32 team;                      // -1 until the client takes over its team
     void (*schliessen)(i32 team);  // called when the connection breaks (none installed)
 };
 

@@ -152,27 +152,27 @@ using Namen = std::initializer_list<const char*>;
 const Namen NAMEN_CREATE = {"WSAEMFILE",          "WSAEINPROGRESS",  "WSAEPROTOTYPE", "WSAEPROTONOSUPPORT",
                             "WSAESOCKTNOSUPPORT", "WSAEAFNOSUPPORT", "WSAENETDOWN",   "WSAENOBUFS"};
 const Namen NAMEN_DESTROY = {"WSAEINTR", "WSAEWOULDBLOCK", "WSAEINPROGRESS", "WSAENOTSOCK", "WSAENETDOWN"};
-const Namen NAMEN_BIND = {"WSAEFAULT",     "WSAEINVAL",   "WSAEINPROGRESS", "WSAENOTSOCK", "WSAEAFNOSUPPORT",
-                          "WSAEADDRINUSE", "WSAENETDOWN", "WSAENOBUFS"};
+const Namen NAMEN_BIND = {"WSAEFAULT",       "WSAEINVAL",     "WSAEINPROGRESS", "WSAENOTSOCK",
+                          "WSAEAFNOSUPPORT", "WSAEADDRINUSE", "WSAENETDOWN",    "WSAENOBUFS"};
 const Namen NAMEN_LISTEN = {"WSAEINVAL",     "WSAEMFILE",   "WSAEINPROGRESS", "WSAENOTSOCK", "WSAEOPNOTSUPP",
                             "WSAEADDRINUSE", "WSAENETDOWN", "WSAENOBUFS",     "WSAEISCONN"};
-const Namen NAMEN_ACCEPT = {"WSAEINTR",    "WSAEFAULT",     "WSAEINVAL",   "WSAEMFILE", "WSAEWOULDBLOCK", "WSAEINPROGRESS",
-                            "WSAENOTSOCK", "WSAEOPNOTSUPP", "WSAENETDOWN", "WSAENOBUFS"};
-const Namen NAMEN_CONNECT = {"WSAEINTR",       "WSAEFAULT",     "WSAEINVAL",        "WSAEMFILE",   "WSAEWOULDBLOCK",
-                             "WSAEINPROGRESS", "WSAENOTSOCK",   "WSAEAFNOSUPPORT",  "WSAEADDRINUSE",
-                             "WSAEADDRNOTAVAIL", "WSAENETDOWN", "WSAENETUNREACH",   "WSAENOBUFS",  "WSAEISCONN",
-                             "WSAETIMEDOUT",   "WSAECONNREFUSED"};
-const Namen NAMEN_OPTION = {"WSAENETDOWN", "WSAEFAULT",      "WSAEINPROGRESS", "WSAEINVAL",
-                            "WSAENETRESET", "WSAENOPROTOOPT", "WSAENOTCONN",   "WSAENOTSOCK"};
+const Namen NAMEN_ACCEPT = {"WSAEINTR",       "WSAEFAULT",   "WSAEINVAL",     "WSAEMFILE",   "WSAEWOULDBLOCK",
+                            "WSAEINPROGRESS", "WSAENOTSOCK", "WSAEOPNOTSUPP", "WSAENETDOWN", "WSAENOBUFS"};
+const Namen NAMEN_CONNECT = {"WSAEINTR",       "WSAEFAULT",        "WSAEINVAL",    "WSAEMFILE",
+                             "WSAEWOULDBLOCK", "WSAEINPROGRESS",   "WSAENOTSOCK",  "WSAEAFNOSUPPORT",
+                             "WSAEADDRINUSE",  "WSAEADDRNOTAVAIL", "WSAENETDOWN",  "WSAENETUNREACH",
+                             "WSAENOBUFS",     "WSAEISCONN",       "WSAETIMEDOUT", "WSAECONNREFUSED"};
+const Namen NAMEN_OPTION = {"WSAENETDOWN",  "WSAEFAULT",      "WSAEINPROGRESS", "WSAEINVAL",
+                            "WSAENETRESET", "WSAENOPROTOOPT", "WSAENOTCONN",    "WSAENOTSOCK"};
 const Namen NAMEN_SELECT = {"WSAEINVAL", "WSAEINPROGRESS", "WSAENOTSOCK", "WSAENETDOWN"};
 // Reads and writes: a listed error is a lasting failure, any other one (the
 // would-block and in-progress errors removed) only a momentary one.
-const Namen NAMEN_READ = {"WSAEFAULT",     "WSAEINVAL",    "WSAENOTSOCK",     "WSAEMSGSIZE",
-                          "WSAEOPNOTSUPP", "WSAENETDOWN",  "WSAENETRESET",    "WSAECONNABORTED",
-                          "WSAECONNRESET", "WSAENOTCONN",  "WSAESHUTDOWN",    "WSAETIMEDOUT"};
-const Namen NAMEN_WRITE = {"WSAENETDOWN",  "WSAEACCES",   "WSAEFAULT",    "WSAENETRESET",    "WSAENOBUFS",
-                           "WSAENOTCONN",  "WSAENOTSOCK", "WSAEOPNOTSUPP", "WSAESHUTDOWN",   "WSAEMSGSIZE",
-                           "WSAEINVAL",    "WSAECONNABORTED", "WSAECONNRESET"};
+const Namen NAMEN_READ = {"WSAEFAULT",     "WSAEINVAL",   "WSAENOTSOCK",  "WSAEMSGSIZE",
+                          "WSAEOPNOTSUPP", "WSAENETDOWN", "WSAENETRESET", "WSAECONNABORTED",
+                          "WSAECONNRESET", "WSAENOTCONN", "WSAESHUTDOWN", "WSAETIMEDOUT"};
+const Namen NAMEN_WRITE = {"WSAENETDOWN", "WSAEACCES",       "WSAEFAULT",     "WSAENETRESET", "WSAENOBUFS",
+                           "WSAENOTCONN", "WSAENOTSOCK",     "WSAEOPNOTSUPP", "WSAESHUTDOWN", "WSAEMSGSIZE",
+                           "WSAEINVAL",   "WSAECONNABORTED", "WSAECONNRESET"};
 
 // Names the error in the trace ("<prefix>returns <name>", or the unknown
 // text); true when the operation's list holds it.
@@ -182,10 +182,8 @@ bool Fehler_Nennen(int fehler, const Namen& liste, const char* praefix, const ch
     if (name)
         for (const char* n : liste)
             if (std::strcmp(n, name) == 0) gelistet = true;
-    if (gelistet)
-        Spur(SPUR_FEHLER, "%sreturns %s", praefix, name);
-    else
-        Spur(SPUR_FEHLER, "%s", unbekannt);
+    if (gelistet) Spur(SPUR_FEHLER, "%sreturns %s", praefix, name);
+    else Spur(SPUR_FEHLER, "%s", unbekannt);
     return gelistet;
 }
 

@@ -189,8 +189,9 @@ i32 Verbindung_Get_Local_Host(char* name, i32 laenge, u16* port, u8* adresse) {
         if (Tools_IP_Parsen(wert, teile)) {
             for (int i = 0; i < 4; i++) a[i] = static_cast<u8>(teile[i]);
         } else {
-            W32_Stderr("settings.ini: \"Netz_Adresse\" ist keine Adresse der Form 192.168.0.1; "
-                       "der Server nimmt die erste Netzwerkadresse dieses Rechners.");
+            W32_Stderr(
+                "settings.ini: \"Netz_Adresse\" ist keine Adresse der Form 192.168.0.1; "
+                "der Server nimmt die erste Netzwerkadresse dieses Rechners.");
         }
     }
     Tools_Strncpy(name, host, laenge - 1);

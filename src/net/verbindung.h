@@ -64,16 +64,16 @@ constexpr u32 VERBINDUNG_MAX_RAHMEN = VERBINDUNG_KOPF + VERBINDUNG_MAX_DATEN;
 constexpr u16 INTERNET_PORT = 3040;
 
 struct Verbindung_Senden {
-    u8* puffer;    // the whole frame being written
-    u32 rest;      // bytes not yet written
-    u32 versatz;   // bytes written
+    u8* puffer;   // the whole frame being written
+    u32 rest;     // bytes not yet written
+    u32 versatz;  // bytes written
     u32 phase;
 };
 
 struct Verbindung_Empfang {
-    u8* puffer;    // the data being read, then the packet's data
-    u32 laenge;    // data length of the frame
-    u32 versatz;   // bytes read into the header, then into the data
+    u8* puffer;   // the data being read, then the packet's data
+    u32 laenge;   // data length of the frame
+    u32 versatz;  // bytes read into the header, then into the data
     u8 kopf[VERBINDUNG_KOPF];
     u32 phase;
 };
@@ -94,10 +94,10 @@ struct Verbindung {
 
 // Time limits (milliseconds).
 struct Verbindung_Zeitlimits {
-    u32 connect = 5000;         // opening a client connection
-    u32 teilrahmen = 30000;     // no progress in the middle of a frame (either direction)
-    u32 stumm = 60000;          // an accepted peer that has not sent one whole packet
-    u32 anfrage = 60000;        // a client's request without an answer
+    u32 connect = 5000;      // opening a client connection
+    u32 teilrahmen = 30000;  // no progress in the middle of a frame (either direction)
+    u32 stumm = 60000;       // an accepted peer that has not sent one whole packet
+    u32 anfrage = 60000;     // a client's request without an answer
 };
 extern Verbindung_Zeitlimits Verbindung_Limits;
 

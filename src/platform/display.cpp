@@ -29,7 +29,8 @@ void Screenshots_Schreiben() {
         if (Display_Screenshot(pfad)) {
             std::fprintf(stderr, "Screenshot: %s\n", pfad.c_str());
         } else {
-            std::fprintf(stderr, "%s\n", Cp1252_To_Utf8("Screenshot konnte nicht geschrieben werden: ").append(pfad).c_str());
+            std::fprintf(stderr, "%s\n",
+                         Cp1252_To_Utf8("Screenshot konnte nicht geschrieben werden: ").append(pfad).c_str());
         }
     }
     screenshot_wuensche.clear();

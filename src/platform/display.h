@@ -17,11 +17,11 @@ constexpr i32 DISPLAY_HOEHE = 600;
 struct W32_Display_Struktur {
     i32 breite = DISPLAY_BREITE;
     i32 hoehe = DISPLAY_HOEHE;
-    i32 bits_pro_pixel = 16;  // 15 (555) or 16 (565)
+    i32 bits_pro_pixel = 16;     // 15 (555) or 16 (565)
     i32 pitch = DISPLAY_BREITE;  // pixels from one row of the buffer to the next
-    u16* puffer = nullptr;    // the first software frame buffer (null until W32_Init_Display)
+    u16* puffer = nullptr;       // the first software frame buffer (null until W32_Init_Display)
     bool vollbild = false;
-    bool fenster = false;     // shown in a window (false: headless)
+    bool fenster = false;  // shown in a window (false: headless)
 };
 extern W32_Display_Struktur W32_Display;
 

@@ -34,7 +34,8 @@ void W32_Error_Box(const char* format, ...) {
     std::fprintf(stderr, "ERROR: %s\n", utf8.c_str());
     std::fflush(stderr);
     if (W32_Ist_Headless()) return;
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ERROR:", utf8.c_str(), static_cast<SDL_Window*>(W32_Display.fenster ? Fenster_Sdl() : nullptr));
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ERROR:", utf8.c_str(),
+                             static_cast<SDL_Window*>(W32_Display.fenster ? Fenster_Sdl() : nullptr));
 }
 
 u32 W32_Error_Box_Anzahl() { return box_anzahl; }

@@ -26,16 +26,17 @@ struct Main_Hook_Tabelle {
     bool (*Sound_Starten)() = [] { return true; };    // false: only the warning "Kein Sound!"
     bool (*Archive_Oeffnen)() = [] { return true; };  // the 22 resource archives; false ends the program
                                                       // (the opener has shown its own message)
-    void (*Video_Init)(u16* pixel, i32 breite, i32 hoehe, i32 farbtiefe) = [](u16*, i32, i32, i32) {};  // display set-up
+    void (*Video_Init)(u16* pixel, i32 breite, i32 hoehe, i32 farbtiefe) = [](u16*, i32, i32, i32) {
+    };                                            // display set-up
     bool (*Fonts_Laden)() = [] { return true; };  // screen bitmap, darkening table, fonts; false ends the program
     bool (*Verbindung_Start)(const char* logdatei, i32 wert) = [](const char*, i32) { return true; };  // network start
     bool (*Verbindung_Get_Local_Host)() = [] { return true; };  // host name, port, local address
 
     // Main loop and frame.
-    void (*Verbindung_Pump)() = [] {};            // one pass of the connection pump
-    void (*Verbindung_Server_Clients)() = [] {};  // the server's receive work
-    void (*Server_Frame)() = [] {};               // server: answer the blocks of the client slots
-    void (*Client_Frame)() = [] {};               // client: read and hand on the server's packet
+    void (*Verbindung_Pump)() = [] {};             // one pass of the connection pump
+    void (*Verbindung_Server_Clients)() = [] {};   // the server's receive work
+    void (*Server_Frame)() = [] {};                // server: answer the blocks of the client slots
+    void (*Client_Frame)() = [] {};                // client: read and hand on the server's packet
     void (*Kalender_Run)() = Main_Standard_Frame;  // the game's state machine, once a frame
     void (*Video_Overlay)(u16* pixel, i32 pitch, i32 hoehe) = [](u16*, i32, i32) {};  // before presenting
     void (*Socket_Event)(uintptr_t socket, u32 ereignisse) = [](uintptr_t, u32) {};   // message 1025
@@ -51,4 +52,3 @@ extern Main_Hook_Tabelle Main_Hooks;
 
 // Puts every entry back to its default.
 void Main_Hooks_Zuruecksetzen();
-

@@ -28,7 +28,7 @@ struct {
     i32 rad = 0;
 } maus;
 
-u32 durchgang = 1;          // raised whenever new input has been taken in
+u32 durchgang = 1;  // raised whenever new input has been taken in
 u32 durchgang_gelatcht = 0;
 
 struct Tasten_Eintrag {
@@ -65,7 +65,7 @@ u8 Klein(u8 c) {
     if (c >= 'A' && c <= 'Z') return static_cast<u8>(c + 32);
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<u8>(c + 32);  // À..Þ without ×
     if (c == 0x8A || c == 0x8C || c == 0x8E) return static_cast<u8>(c + 16);  // Š Œ Ž
-    if (c == 0x9F) return 0xFF;                                                // Ÿ
+    if (c == 0x9F) return 0xFF;                                               // Ÿ
     return c;
 }
 
@@ -208,7 +208,8 @@ void Eingabe_Frame_Abtasten() {
 void Eingabe_Neuer_Durchgang() {
     durchgang++;
     // Text that belongs to a key arrives in the same batch of events.
-    for (u32 i = 0; i < tasten_anzahl; i++) tasten_puffer[(tasten_anfang + i) % TASTEN_PUFFER].wartet_auf_zeichen = false;
+    for (u32 i = 0; i < tasten_anzahl; i++)
+        tasten_puffer[(tasten_anfang + i) % TASTEN_PUFFER].wartet_auf_zeichen = false;
 }
 
 void Eingabe_Zuruecksetzen() {

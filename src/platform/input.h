@@ -46,10 +46,10 @@ void Maus_Rad_Reset();
 struct Maus_Bild_Sicht {
     i32 breite = 0;
     i32 hoehe = 0;
-    const u8* maske = nullptr;   // 1-bit plane, bit n = y * breite + x, byte n / 8, bit 1 << (n % 8)
-    const void* pixel = nullptr; // rows of `pitch` pixels of `tiefe` bits
-    i32 tiefe = 16;              // 8, 15 or 16 are looked at; other depths never hit
-    i32 pitch = 0;               // pixels per row; 0 means breite
+    const u8* maske = nullptr;    // 1-bit plane, bit n = y * breite + x, byte n / 8, bit 1 << (n % 8)
+    const void* pixel = nullptr;  // rows of `pitch` pixels of `tiefe` bits
+    i32 tiefe = 16;               // 8, 15 or 16 are looked at; other depths never hit
+    i32 pitch = 0;                // pixels per row; 0 means breite
 };
 // True when the mouse lies inside the picture drawn at (x, y) (right and
 // bottom edges excluded) and over a pixel its mask marks, or, without a

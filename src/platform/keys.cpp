@@ -3,8 +3,8 @@
 
 #include <SDL_keycode.h>
 
-#include <cstring>
 #include <strings.h>
+#include <cstring>
 
 #include "base/cp1252.h"
 
@@ -72,12 +72,12 @@ struct Taste_Name {
 };
 
 const Taste_Name taste_namen[] = {
-    {"backspace", VK_BACK}, {"tab", VK_TAB},        {"return", VK_RETURN},    {"enter", VK_RETURN},
-    {"shift", VK_SHIFT},    {"ctrl", VK_CONTROL},   {"control", VK_CONTROL},  {"alt", VK_MENU},
-    {"pause", VK_PAUSE},    {"escape", VK_ESCAPE},  {"esc", VK_ESCAPE},       {"space", VK_SPACE},
-    {"pageup", VK_PRIOR},   {"pagedown", VK_NEXT},  {"end", VK_END},          {"home", VK_HOME},
-    {"left", VK_LEFT},      {"up", VK_UP},          {"right", VK_RIGHT},      {"down", VK_DOWN},
-    {"insert", VK_INSERT},  {"delete", VK_DELETE},  {"del", VK_DELETE},
+    {"backspace", VK_BACK}, {"tab", VK_TAB},       {"return", VK_RETURN},   {"enter", VK_RETURN},
+    {"shift", VK_SHIFT},    {"ctrl", VK_CONTROL},  {"control", VK_CONTROL}, {"alt", VK_MENU},
+    {"pause", VK_PAUSE},    {"escape", VK_ESCAPE}, {"esc", VK_ESCAPE},      {"space", VK_SPACE},
+    {"pageup", VK_PRIOR},   {"pagedown", VK_NEXT}, {"end", VK_END},         {"home", VK_HOME},
+    {"left", VK_LEFT},      {"up", VK_UP},         {"right", VK_RIGHT},     {"down", VK_DOWN},
+    {"insert", VK_INSERT},  {"delete", VK_DELETE}, {"del", VK_DELETE},
 };
 
 }  // namespace

@@ -107,9 +107,10 @@ bool Ohne_Fenster_Weiter(const std::string& grund) {
         W32_Stderr(("Kein Fenster möglich (" + grund + "): Kordavo läuft ohne Fenster.").c_str());
         return true;
     }
-    W32_Error_Box("Kein Fenster möglich (%s): ohne Fenster läuft Kordavo nur mit einem Eingabeskript "
-                  "(KORDAVO_SCRIPT=datei) oder mit KORDAVO_HEADLESS=1.",
-                  grund.c_str());
+    W32_Error_Box(
+        "Kein Fenster möglich (%s): ohne Fenster läuft Kordavo nur mit einem Eingabeskript "
+        "(KORDAVO_SCRIPT=datei) oder mit KORDAVO_HEADLESS=1.",
+        grund.c_str());
     return false;
 }
 
@@ -131,19 +132,22 @@ bool Main_Startup_Checks() {
     if (!W32_Dir_Init()) {
         std::error_code fehler;
         if (std::filesystem::exists(W32_Pfad_Uebersetzen(W32_Dir_Tabelle[W32_DIR_WORK]), fehler))
-            W32_Error_Box("Der Spielordner %s ist kein Ordner.\nBitte KORDAVO_GAME_DIR oder Work_dir in settings.ini "
-                          "prüfen.",
-                          W32_Dir_Tabelle[W32_DIR_WORK]);
+            W32_Error_Box(
+                "Der Spielordner %s ist kein Ordner.\nBitte KORDAVO_GAME_DIR oder Work_dir in settings.ini "
+                "prüfen.",
+                W32_Dir_Tabelle[W32_DIR_WORK]);
         else
-            W32_Error_Box("Der Spielordner %s fehlt.\nBitte das Spiel neu installieren.", W32_Dir_Tabelle[W32_DIR_WORK]);
+            W32_Error_Box("Der Spielordner %s fehlt.\nBitte das Spiel neu installieren.",
+                          W32_Dir_Tabelle[W32_DIR_WORK]);
         return false;
     }
     for (int zeile = 1; zeile < W32_DIR_ANZAHL; zeile++) {
         std::error_code fehler;
         if (!std::filesystem::is_directory(W32_Pfad_Uebersetzen(W32_Dir_Tabelle[zeile]), fehler)) {
-            W32_Error_Box("Der Ordner %s fehlt: die Ordnerstruktur des Spiels ist unvollständig.\n"
-                          "Bitte das Spiel neu installieren.",
-                          W32_Dir_Tabelle[zeile]);
+            W32_Error_Box(
+                "Der Ordner %s fehlt: die Ordnerstruktur des Spiels ist unvollständig.\n"
+                "Bitte das Spiel neu installieren.",
+                W32_Dir_Tabelle[zeile]);
             return false;
         }
     }
@@ -188,9 +192,7 @@ void Main_Frame_Dispatch() {
     Main_Hooks.Kalender_Run();
 }
 
-void Main_Free_Grafik_Sound() {
-    Main_Hooks.Grafik_Sound_Freigeben();
-}
+void Main_Free_Grafik_Sound() { Main_Hooks.Grafik_Sound_Freigeben(); }
 
 void W32_Frame() {
     if (feste_schritte) virtuelle_zeit += HEADLESS_ZEITSCHRITT_MS;
@@ -201,8 +203,7 @@ void W32_Frame() {
     if (skript_aktiv) skript.Schritt(skript_frame++);
     Eingabe_Frame_Abtasten();
     Main_Frame_Dispatch();
-    if (W32_Display.puffer)
-        Main_Hooks.Video_Overlay(W32_Display.puffer, W32_Display.pitch, W32_Display.hoehe);
+    if (W32_Display.puffer) Main_Hooks.Video_Overlay(W32_Display.puffer, W32_Display.pitch, W32_Display.hoehe);
     W32_Present_Now();
     frame_anzahl++;
     Skript_Ende_Pruefen();
@@ -278,9 +279,9 @@ namespace {
 // What the start-up has set up so far; it is released once, in reverse
 // order, whichever way Main_Programm leaves.
 struct Abbau {
-    bool gestartet = false;    // the start-up checks began (sound, archives)
-    bool display = false;      // W32_Init_Display ran
-    bool schleife = false;     // the main loop ran (the frame released graphics and sound)
+    bool gestartet = false;  // the start-up checks began (sound, archives)
+    bool display = false;    // W32_Init_Display ran
+    bool schleife = false;   // the main loop ran (the frame released graphics and sound)
     Abbau() = default;
     Abbau(const Abbau&) = delete;
     Abbau& operator=(const Abbau&) = delete;

@@ -30,9 +30,7 @@ bool W32_Post_Message(W32_HWND fenster, u32 nachricht, uintptr_t wparam, intptr_
     return true;
 }
 
-void W32_Post_Quit_Message(i32 code) {
-    W32_Post_Message(W32_Hauptfenster, WM_QUIT, static_cast<uintptr_t>(code), 0);
-}
+void W32_Post_Quit_Message(i32 code) { W32_Post_Message(W32_Hauptfenster, WM_QUIT, static_cast<uintptr_t>(code), 0); }
 
 bool W32_Peek_Message(W32_Nachricht* aus) {
     std::lock_guard<std::mutex> sperre(nachrichten_sperre);

@@ -1,12 +1,12 @@
 // The input script of a headless run (see script.h).
 #include "platform/script.h"
 
+#include <strings.h>
+#include <sys/stat.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <strings.h>
-#include <sys/stat.h>
 
 #include "base/cp1252.h"
 #include "platform/display.h"
@@ -194,7 +194,8 @@ bool Eingabe_Skript::Parsen(std::string_view text, u32 zeitschritt_ms, std::stri
             b.art = Skript_Art::Rad;
             if (!anzahl(1, 1) || !zahl(w[1], -MAX_RAD, MAX_RAD, &b.a)) return false;
         } else if (cmd == "keydown" || cmd == "keyup" || cmd == "key") {
-            b.art = cmd == "key" ? Skript_Art::Taste : (cmd == "keydown" ? Skript_Art::Taste_Runter : Skript_Art::Taste_Hoch);
+            b.art = cmd == "key" ? Skript_Art::Taste
+                                 : (cmd == "keydown" ? Skript_Art::Taste_Runter : Skript_Art::Taste_Hoch);
             if (!anzahl(1, 1) || !taste(w[1], &b.a)) return false;
         } else if (cmd == "text") {
             b.art = Skript_Art::Text;
@@ -261,31 +262,18 @@ void Eingabe_Skript::Schritt(u32 frame) {
 
 void Eingabe_Skript::Ausfuehren(const Skript_Befehl& b) {
     switch (b.art) {
-        case Skript_Art::Warten:
-            break;
-        case Skript_Art::Bewegen:
-            Eingabe_Maus_Position(b.b, b.c);
-            break;
-        case Skript_Art::Druecken:
-            Eingabe_Maus_Taste(static_cast<u32>(b.a), true);
-            break;
-        case Skript_Art::Loslassen:
-            Eingabe_Maus_Taste(static_cast<u32>(b.a), false);
-            break;
+        case Skript_Art::Warten: break;
+        case Skript_Art::Bewegen: Eingabe_Maus_Position(b.b, b.c); break;
+        case Skript_Art::Druecken: Eingabe_Maus_Taste(static_cast<u32>(b.a), true); break;
+        case Skript_Art::Loslassen: Eingabe_Maus_Taste(static_cast<u32>(b.a), false); break;
         case Skript_Art::Klick:
             if (b.mit_position) Eingabe_Maus_Position(b.b, b.c);
             Eingabe_Maus_Taste(static_cast<u32>(b.a), true);
             Eingabe_Maus_Taste(static_cast<u32>(b.a), false);
             break;
-        case Skript_Art::Rad:
-            Eingabe_Maus_Rad(b.a);
-            break;
-        case Skript_Art::Taste_Runter:
-            Eingabe_Taste(static_cast<u32>(b.a), true);
-            break;
-        case Skript_Art::Taste_Hoch:
-            Eingabe_Taste(static_cast<u32>(b.a), false);
-            break;
+        case Skript_Art::Rad: Eingabe_Maus_Rad(b.a); break;
+        case Skript_Art::Taste_Runter: Eingabe_Taste(static_cast<u32>(b.a), true); break;
+        case Skript_Art::Taste_Hoch: Eingabe_Taste(static_cast<u32>(b.a), false); break;
         case Skript_Art::Taste: {
             u32 vk = static_cast<u32>(b.a);
             Eingabe_Taste(vk, true);
@@ -305,11 +293,7 @@ void Eingabe_Skript::Ausfuehren(const Skript_Befehl& b) {
             }
             break;
         }
-        case Skript_Art::Screenshot:
-            Display_Screenshot_Anfordern(b.text);
-            break;
-        case Skript_Art::Beenden:
-            W32_Post_Quit_Message(0);
-            break;
+        case Skript_Art::Screenshot: Display_Screenshot_Anfordern(b.text); break;
+        case Skript_Art::Beenden: W32_Post_Quit_Message(0); break;
     }
 }

@@ -10,25 +10,25 @@
 #include "base/types.h"
 
 enum class Skript_Art : u8 {
-    Warten,       // wait N frames
-    Bewegen,      // move X Y
-    Druecken,     // press BUTTON
-    Loslassen,    // release BUTTON
-    Klick,        // click BUTTON [X Y]
-    Rad,          // wheel N
-    Taste_Runter, // keydown KEY
-    Taste_Hoch,   // keyup KEY
-    Taste,        // key KEY
-    Text,         // text "..."
-    Screenshot,   // screenshot FILE
-    Beenden,      // quit
+    Warten,        // wait N frames
+    Bewegen,       // move X Y
+    Druecken,      // press BUTTON
+    Loslassen,     // release BUTTON
+    Klick,         // click BUTTON [X Y]
+    Rad,           // wheel N
+    Taste_Runter,  // keydown KEY
+    Taste_Hoch,    // keyup KEY
+    Taste,         // key KEY
+    Text,          // text "..."
+    Screenshot,    // screenshot FILE
+    Beenden,       // quit
 };
 
 struct Skript_Befehl {
     Skript_Art art = Skript_Art::Warten;
     i32 a = 0, b = 0, c = 0;  // numbers: frames, x, y, button, key code, notches
     bool mit_position = false;
-    std::string text;         // typed text (UTF-8) or screenshot path
+    std::string text;  // typed text (UTF-8) or screenshot path
     i32 zeile = 0;
 };
 

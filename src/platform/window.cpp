@@ -5,10 +5,10 @@
 
 #include <atomic>
 #include <csignal>
-#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "base/cp1252.h"
 #include "platform/display.h"
@@ -63,9 +63,7 @@ u32 Maus_Bit(u8 sdl_taste) {
 
 void Ereignis_Behandeln(const SDL_Event& e) {
     switch (e.type) {
-        case SDL_QUIT:
-            W32_Post_Quit_Message(0);
-            break;
+        case SDL_QUIT: W32_Post_Quit_Message(0); break;
         case SDL_WINDOWEVENT:
             switch (e.window.event) {
                 case SDL_WINDOWEVENT_MINIMIZED:
@@ -80,13 +78,10 @@ void Ereignis_Behandeln(const SDL_Event& e) {
                     if (!fenster_aktiv && Main_Hooks.Fenster_Aktiv) Main_Hooks.Fenster_Aktiv(true);
                     fenster_aktiv = true;
                     break;
-                default:
-                    break;
+                default: break;
             }
             break;
-        case SDL_MOUSEMOTION:
-            Maus_Aus_Fenster(e.motion.x, e.motion.y);
-            break;
+        case SDL_MOUSEMOTION: Maus_Aus_Fenster(e.motion.x, e.motion.y); break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             Maus_Aus_Fenster(e.button.x, e.button.y);
@@ -111,14 +106,9 @@ void Ereignis_Behandeln(const SDL_Event& e) {
             Eingabe_Taste(Taste_Vk_Aus_Sdl(k), true);
             break;
         }
-        case SDL_KEYUP:
-            Eingabe_Taste(Taste_Vk_Aus_Sdl(e.key.keysym.sym), false);
-            break;
-        case SDL_TEXTINPUT:
-            Eingabe_Text_Utf8(e.text.text);
-            break;
-        default:
-            break;
+        case SDL_KEYUP: Eingabe_Taste(Taste_Vk_Aus_Sdl(e.key.keysym.sym), false); break;
+        case SDL_TEXTINPUT: Eingabe_Text_Utf8(e.text.text); break;
+        default: break;
     }
 }
 

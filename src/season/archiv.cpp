@@ -101,7 +101,8 @@ bool Archiv_Entpacken(const std::vector<u16>& w, i32 spieltage, Tabelle& t) {
     if (w.size() < 2 || w[1] > TABELLE_ZEILEN) return false;
     const u32 n = w[1];
     spieltage = std::clamp(spieltage, 0, RASTER_SPIELTAGE);
-    const size_t grid_worte = (n * static_cast<u32>(spieltage) + 15) / 16 + (2 * n * static_cast<u32>(spieltage) + 15) / 16;
+    const size_t grid_worte =
+        (n * static_cast<u32>(spieltage) + 15) / 16 + (2 * n * static_cast<u32>(spieltage) + 15) / 16;
     if (w.size() != 2 + n * WORTE_PRO_ZEILE + grid_worte) return false;
     t.wettbewerb = w[0];
     t.zeilen = n;

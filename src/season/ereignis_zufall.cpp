@@ -9,11 +9,11 @@
 #include "base/random.h"
 #include "season/kalender.h"
 #include "season/news.h"
+#include "season/season_hooks.h"
 #include "world/bank.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/team.h"
-#include "season/season_hooks.h"
 #include "world/welt.h"
 
 namespace {

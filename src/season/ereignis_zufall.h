@@ -42,7 +42,7 @@ struct Ereignis {
     i32 kategorie = -1, wert1 = 0, wert2 = 0, sound = 0;
 };
 
-void Ereignis_Init();   // a new game: reads configuration set 0
+void Ereignis_Init();  // a new game: reads configuration set 0
 void Ereignis_Free();
 bool Ereignis_Bereit();
 // Reads "ereignis.cfg" of the set; a missing file leaves the list empty

@@ -230,8 +230,8 @@ void Spiele_Set_Serien(i32 wettbewerb, i32 team, i32 tore, i32 gegentore, i32 or
     if (!e) return;
     // Stored order: no goal scored, no goal conceded, defeats, wins, draws,
     // no win, unbeaten.
-    const bool gilt[7] = {tore == 0, gegentore == 0, tore < gegentore, tore > gegentore, tore == gegentore,
-                          tore <= gegentore, tore >= gegentore};
+    const bool gilt[7] = {tore == 0,         gegentore == 0,    tore<gegentore, tore> gegentore,
+                          tore == gegentore, tore <= gegentore, tore >= gegentore};
     for (int r = 0; r < 7; ++r)
         for (int spalte : {ort, 2}) {
             u8& z = e[4 + 3 * r + spalte];
@@ -287,13 +287,15 @@ void Spiele_Set_Nachspiel_Statistik(i32 handle) {
 
 i32 Spiele_Spieler_Statistik(i32 statistik, i32 wettbewerb, i32, i32 spieler) {
     switch (statistik) {
-    case STATISTIK_GELB: return std::max(Spiele_Get_Wettbewerb_Ereignis(wettbewerb, ZAEHLER_GELB, spieler), 0) & 127;
-    case STATISTIK_GELBROT: return std::max(Spiele_Get_Wettbewerb_Ereignis(wettbewerb, ZAEHLER_GELBROT, spieler), 0);
-    case STATISTIK_ROT: return std::max(Spiele_Get_Wettbewerb_Ereignis(wettbewerb, ZAEHLER_ROT, spieler), 0);
-    case STATISTIK_TORE:
-    case STATISTIK_VORLAGEN:
-    case STATISTIK_SCORER: break;
-    default: return 0;
+        case STATISTIK_GELB:
+            return std::max(Spiele_Get_Wettbewerb_Ereignis(wettbewerb, ZAEHLER_GELB, spieler), 0) & 127;
+        case STATISTIK_GELBROT:
+            return std::max(Spiele_Get_Wettbewerb_Ereignis(wettbewerb, ZAEHLER_GELBROT, spieler), 0);
+        case STATISTIK_ROT: return std::max(Spiele_Get_Wettbewerb_Ereignis(wettbewerb, ZAEHLER_ROT, spieler), 0);
+        case STATISTIK_TORE:
+        case STATISTIK_VORLAGEN:
+        case STATISTIK_SCORER: break;
+        default: return 0;
     }
     const i32 plan = Wettbewerb_Get_Spielplan(wettbewerb);
     const Spielplan_Kopf* kopf = Spiele_Get_Kopf(plan);

@@ -11,11 +11,11 @@ constexpr u32 EREIGNISSE_PRO_SPIEL = 160;
 
 // The per-player counters of a competition (kinds 1..8).
 enum Spieler_Zaehler : i32 {
-    ZAEHLER_GELB = 1,      // bit 7: received in the last match
+    ZAEHLER_GELB = 1,  // bit 7: received in the last match
     ZAEHLER_GELBROT = 2,
     ZAEHLER_ROT = 3,
     ZAEHLER_EINSAETZE = 4,
-    ZAEHLER_SPERRE = 8,    // low five bits: matches to serve; 32 yellow, 64 yellow-red, 128 red
+    ZAEHLER_SPERRE = 8,  // low five bits: matches to serve; 32 yellow, 64 yellow-red, 128 red
 };
 constexpr u8 SPERRE_GELB = 32, SPERRE_GELBROT = 64, SPERRE_ROT = 128, SPERRE_SPIELE = 31;
 constexpr u8 GELB_LETZTES_SPIEL = 128;

@@ -15,10 +15,10 @@
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
-#include "world/welt.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -42,9 +42,8 @@ Kalender_Zustand zustand;
 u8 monatslaengen[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 std::vector<i32> heutige_gruppen;
 
-const char* const WOCHENTAGE[7] = {"Samstag", "Sonntag",    "Montag", "Dienstag",
-                                   "Mittwoch", "Donnerstag", "Freitag"};
-const char* const MONATE[12] = {"Januar", "Februar", "März",     "April",   "Mai",      "Juni",
+const char* const WOCHENTAGE[7] = {"Samstag", "Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag"};
+const char* const MONATE[12] = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
                                 "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
 char wochentag_text[7][16];
 char monat_text[12][16];
@@ -79,12 +78,21 @@ void vorlage_anwenden(const char* v, const Datum& d, char* out, size_t groesse) 
     for (const char* c = v + 1; *c; ++c) {
         char zahl[16];
         switch (*c) {
-        case 'd': std::snprintf(zahl, sizeof zahl, "%d", d.tag_im_monat); s += zahl; break;
-        case 'm': s += d.monat_name; break;
-        case 'n': std::snprintf(zahl, sizeof zahl, "%d", d.monat); s += zahl; break;
-        case 'w': s += d.wochentag_name; break;
-        case 'y': std::snprintf(zahl, sizeof zahl, "%d", d.jahr); s += zahl; break;
-        default: s += *c; break;
+            case 'd':
+                std::snprintf(zahl, sizeof zahl, "%d", d.tag_im_monat);
+                s += zahl;
+                break;
+            case 'm': s += d.monat_name; break;
+            case 'n':
+                std::snprintf(zahl, sizeof zahl, "%d", d.monat);
+                s += zahl;
+                break;
+            case 'w': s += d.wochentag_name; break;
+            case 'y':
+                std::snprintf(zahl, sizeof zahl, "%d", d.jahr);
+                s += zahl;
+                break;
+            default: s += *c; break;
         }
     }
     std::snprintf(out, groesse, "%s", s.c_str());
@@ -107,10 +115,10 @@ void texte_bauen(Datum& d, bool lang) {
         return;
     }
     if (lang) {
-        std::snprintf(d.name_text, sizeof d.name_text, "%s, %d.%s %d", d.wochentag_name, d.tag_im_monat,
-                      d.monat_name, d.jahr);
-        std::snprintf(d.zahl_text, sizeof d.zahl_text, "%s, %d.%d.%d", d.wochentag_name, d.tag_im_monat,
-                      d.monat, d.jahr);
+        std::snprintf(d.name_text, sizeof d.name_text, "%s, %d.%s %d", d.wochentag_name, d.tag_im_monat, d.monat_name,
+                      d.jahr);
+        std::snprintf(d.zahl_text, sizeof d.zahl_text, "%s, %d.%d.%d", d.wochentag_name, d.tag_im_monat, d.monat,
+                      d.jahr);
     } else {
         std::snprintf(d.name_text, sizeof d.name_text, "%d.%s %d", d.tag_im_monat, d.monat_name, d.jahr);
         std::snprintf(d.zahl_text, sizeof d.zahl_text, "%d.%d.%d", d.tag_im_monat, d.monat, d.jahr);
@@ -217,10 +225,8 @@ void mischen(std::vector<i32>& v, size_t von, size_t bis, bool paare) {
     if (bis > v.size()) bis = v.size();
     if (von >= bis || bis - von < 2) return;
     std::vector<u32> t(v.begin() + von, v.begin() + bis);
-    if (paare)
-        SortMisch_Mische_Paare(t.data(), static_cast<i32>(t.size()));
-    else
-        SortMisch_Mische(t.data(), static_cast<i32>(t.size()));
+    if (paare) SortMisch_Mische_Paare(t.data(), static_cast<i32>(t.size()));
+    else SortMisch_Mische(t.data(), static_cast<i32>(t.size()));
     for (size_t i = 0; i < t.size(); ++i) v[von + i] = static_cast<i32>(t[i]);
 }
 
@@ -362,10 +368,8 @@ int Kalender_Spieltage_Heute(i32 offset, int modus, i32* liste) {
         // Every group of the competition's round plays on its day.
         Wettbewerb_Gruppen_Iterator it(id);
         for (i32 g = it.Erste(); g != -1 && anzahl < MAX_GRUPPEN; g = it.Naechste()) {
-            if (modus == 0)
-                heutige_gruppen.push_back(g);
-            else if (liste)
-                liste[anzahl] = g;
+            if (modus == 0) heutige_gruppen.push_back(g);
+            else if (liste) liste[anzahl] = g;
             ++anzahl;
         }
     }
@@ -538,10 +542,8 @@ struct Verteilung {
                 pos = i;
                 break;
             }
-        if (paare)
-            m.tage.insert(m.tage.begin() + pos, {tag, tag + RUECKSPIEL_ABSTAND});
-        else
-            m.tage.insert(m.tage.begin() + pos, tag);
+        if (paare) m.tage.insert(m.tage.begin() + pos, {tag, tag + RUECKSPIEL_ABSTAND});
+        else m.tage.insert(m.tage.begin() + pos, tag);
     }
 
     // Extra passes on other weekdays while the days are not enough.
@@ -639,8 +641,8 @@ struct Verteilung {
 }  // namespace
 
 i32 Kalender_Termine_Verteilen(i32 n, i32 vorgaenger_marke, i32 p, i32 wochentag, i32 quote, i32 erste_woche,
-                               i32 letzte_woche, i32 art, i32 frei_von, i32 frei_bis, i32 slot,
-                               bool nicht_mischen, bool paare) {
+                               i32 letzte_woche, i32 art, i32 frei_von, i32 frei_bis, i32 slot, bool nicht_mischen,
+                               bool paare) {
     if (!initialisiert) return -1;
     if (n <= 0) return slot;
     Verteilung v{n, p, quote, erste_woche, letzte_woche, art, frei_von, frei_bis, paare};
@@ -677,8 +679,8 @@ namespace {
 // fit its record) is refused.
 bool zustand_gueltig(const Kalender_Zustand& z) {
     const Datum& d = z.aktuell;
-    if (d.tag < 0 || d.tag_im_monat < 1 || d.tag_im_monat > 31 || d.wochentag < 0 || d.wochentag > 6 ||
-        d.monat < 1 || d.monat > 12 || d.jahr < START_JAHR)
+    if (d.tag < 0 || d.tag_im_monat < 1 || d.tag_im_monat > 31 || d.wochentag < 0 || d.wochentag > 6 || d.monat < 1 ||
+        d.monat > 12 || d.jahr < START_JAHR)
         return false;
     if (z.basistag < 0 || z.basistag > d.tag || z.wochentag_tag0 != WOCHENTAG_TAG0 || z.jahr < 0 ||
         z.slot_zaehler < 0 || z.slot_zaehler > KALENDER_SLOTS)
@@ -690,21 +692,21 @@ bool zustand_gueltig(const Kalender_Zustand& z) {
 
 // Offsets in the save image after the state: request bytes, run mode,
 // turn-started flag, month table, turn index and count, play time, list.
-constexpr size_t BILD_ANFRAGEN = 0, BILD_RUNMODUS = 7, BILD_ZUG_GESTARTET = 11, BILD_MONATE = 15,
-                 BILD_ZUG_INDEX = 27, BILD_ZUG_ANZAHL = 31, BILD_SPIELZEIT = 35, BILD_ZUGLISTE = 39;
+constexpr size_t BILD_ANFRAGEN = 0, BILD_RUNMODUS = 7, BILD_ZUG_GESTARTET = 11, BILD_MONATE = 15, BILD_ZUG_INDEX = 27,
+                 BILD_ZUG_ANZAHL = 31, BILD_SPIELZEIT = 35, BILD_ZUGLISTE = 39;
 
 bool runmodus_gueltig(i32 m) {
     switch (m) {
-    case RUNMODUS_TAGE_LAUFEN:
-    case RUNMODUS_SPIEL:
-    case RUNMODUS_WARTEN_17:
-    case RUNMODUS_WARTEN_18:
-    case RUNMODUS_NEUES_SPIEL:
-    case RUNMODUS_ENDE:
-    case RUNMODUS_SPIELTAG:
-    case RUNMODUS_WIZARD:
-    case RUNMODUS_WARTEN_24: return true;
-    default: return false;
+        case RUNMODUS_TAGE_LAUFEN:
+        case RUNMODUS_SPIEL:
+        case RUNMODUS_WARTEN_17:
+        case RUNMODUS_WARTEN_18:
+        case RUNMODUS_NEUES_SPIEL:
+        case RUNMODUS_ENDE:
+        case RUNMODUS_SPIELTAG:
+        case RUNMODUS_WIZARD:
+        case RUNMODUS_WARTEN_24: return true;
+        default: return false;
     }
 }
 
@@ -756,8 +758,8 @@ std::vector<u8> Kalender_Save_Bild() {
     u8* o = b.data();
     Kalender_Zustand_Schreiben(zustand, o);
     o += KALENDER_ZUSTAND_GROESSE;
-    const u8 req[7] = {l.laden, l.speichern, l.frage_taste, l.speichern_abbruch, l.reserviert, l.taste_wartet,
-                       l.neuer_tag};
+    const u8 req[7] = {l.laden,      l.speichern,    l.frage_taste, l.speichern_abbruch,
+                       l.reserviert, l.taste_wartet, l.neuer_tag};
     std::memcpy(o, req, 7);
     o += 7;
     put_i32le(o, l.runmodus);
@@ -856,8 +858,7 @@ i32 Kalender_Internet_Server_1000(i32* jahr, i32* tag, u8* optionen140) {
     return 1;
 }
 
-i32 Kalender_Internet_Server_1001(std::vector<i32>& gruppen, u8* datum132, i32* anzahl, i32* runmodus,
-                                  i32* frei) {
+i32 Kalender_Internet_Server_1001(std::vector<i32>& gruppen, u8* datum132, i32* anzahl, i32* runmodus, i32* frei) {
     int n = Kalender_Spieltage_Heute(-1, 0, nullptr);
     gruppen = heutige_gruppen;
     if (datum132) Kalender_Datum_Schreiben(zustand.aktuell, datum132);

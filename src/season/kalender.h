@@ -86,11 +86,9 @@ bool Kalender_Termin_Setzen_Extern(int32_t tag, int32_t slot, int32_t art);
 bool Kalender_Termin_Gesetzt(int32_t offset, int32_t slot);
 
 // Places n matchdays of a competition; returns the slot used or -1.
-int32_t Kalender_Termine_Verteilen(int32_t n, int32_t vorgaenger_marke, int32_t p,
-                                   int32_t wochentag, int32_t quote, int32_t erste_woche,
-                                   int32_t letzte_woche, int32_t art, int32_t frei_von,
-                                   int32_t frei_bis, int32_t slot, bool nicht_mischen,
-                                   bool paare);
+int32_t Kalender_Termine_Verteilen(int32_t n, int32_t vorgaenger_marke, int32_t p, int32_t wochentag, int32_t quote,
+                                   int32_t erste_woche, int32_t letzte_woche, int32_t art, int32_t frei_von,
+                                   int32_t frei_bis, int32_t slot, bool nicht_mischen, bool paare);
 
 // --- state, save block, remote calls ----------------------------------------
 Kalender_Zustand& Kalender_Get_Zustand();
@@ -114,10 +112,9 @@ bool Kalender_Load(Datei_Status* datei);
 
 // Server rows of the calendar calls 1000..1003.
 int32_t Kalender_Internet_Server_1000(int32_t* jahr, int32_t* tag, uint8_t* optionen140);
-int32_t Kalender_Internet_Server_1001(std::vector<int32_t>& gruppen, uint8_t* datum132,
-                                      int32_t* anzahl, int32_t* runmodus, int32_t* frei);
-int32_t Kalender_Internet_Server_1002(std::vector<int32_t>& gruppen, uint8_t* zustand7468,
-                                      int32_t* anzahl);
+int32_t Kalender_Internet_Server_1001(std::vector<int32_t>& gruppen, uint8_t* datum132, int32_t* anzahl,
+                                      int32_t* runmodus, int32_t* frei);
+int32_t Kalender_Internet_Server_1002(std::vector<int32_t>& gruppen, uint8_t* zustand7468, int32_t* anzahl);
 int32_t Kalender_Internet_Server_1003(int32_t a, int32_t b);
 // Client side: loads the calendar state from the server (does nothing
 // unless a client).

@@ -38,13 +38,13 @@ constexpr u32 MUSIK_INTERVALL = 500;
 constexpr u32 RICHTER_INTERVALL = 5000;
 constexpr u32 MAUS_RUHE_SCHRITT = 100;  // unit of the idle mouse's extra steps
 constexpr i32 MAUS_RUHE_MIN = 3, MAUS_RUHE_MAX = 30;
-constexpr int SCHRITTE_PRO_STUFE = 20;       // matchday steps per speed level
-constexpr int SCHRITTE_ANKUENDIGUNG = 40;    // matchday steps while an announcement steps matches
-constexpr int AUTOMATIK_MAUS_RAND = 10;      // the mouse left of it stops the automatic
+constexpr int SCHRITTE_PRO_STUFE = 20;     // matchday steps per speed level
+constexpr int SCHRITTE_ANKUENDIGUNG = 40;  // matchday steps while an announcement steps matches
+constexpr int AUTOMATIK_MAUS_RAND = 10;    // the mouse left of it stops the automatic
 // Icons of the screens the run loop looks for.
-constexpr int ICON_WEITER = 707;             // the "next day" button
-constexpr int ICON_MENUE_VIDEO = 708;        // the menu screen with the background video
-constexpr int ICON_VIDEO_PAUSE = 715;        // a screen that pauses every video
+constexpr int ICON_WEITER = 707;       // the "next day" button
+constexpr int ICON_MENUE_VIDEO = 708;  // the menu screen with the background video
+constexpr int ICON_VIDEO_PAUSE = 715;  // a screen that pauses every video
 // Draws of the random table in every day advance.
 constexpr int ZIEHUNGEN_PRO_TAG = 3;
 // The answer of the announcement pass that steps the matches.
@@ -208,10 +208,8 @@ bool kalender_bereit() {
 // Day advance: days without matches pass one per frame; a matchday stops it.
 void tag_vorruecken() {
     if (lauf.neuer_tag != 1) return;
-    if (Season_Module.Spieltag_Spiele_Offen())
-        Season_Module.Spieltag_Naechste_Gruppe();
-    else if (!Season_Gui.Ankuendigung_Screen_Offen())
-        Kalender_Jeden_Tag();
+    if (Season_Module.Spieltag_Spiele_Offen()) Season_Module.Spieltag_Naechste_Gruppe();
+    else if (!Season_Gui.Ankuendigung_Screen_Offen()) Kalender_Jeden_Tag();
     if (lauf.neuer_tag == 1 && Kalender_Spieltage_Heute(-1, 0, nullptr) > 0) lauf.neuer_tag = 255;
 }
 
@@ -233,10 +231,8 @@ void eingaben(u8 neuer_tag_vorher) {
         lauf.letzte_musik = Kalender_Jetzt;
     }
     if (lauf.automatik) {
-        if (Season_Gui.Maus_X() < AUTOMATIK_MAUS_RAND)
-            lauf.automatik = 0;
-        else if (Season_Gui.Icon_Auf_Screen(ICON_WEITER))
-            lauf.neuer_tag = 1;
+        if (Season_Gui.Maus_X() < AUTOMATIK_MAUS_RAND) lauf.automatik = 0;
+        else if (Season_Gui.Icon_Auf_Screen(ICON_WEITER)) lauf.neuer_tag = 1;
     }
 }
 
@@ -333,10 +329,8 @@ void modus_spiel() {
     } else {
         manager_zug();
     }
-    if (spiele_schritte(lauf.menue_gezeigt != 0))
-        Season_Module.Spielfeld_Anzeige_Refresh();
-    else
-        Season_Gui.Backsound_Pause(0);
+    if (spiele_schritte(lauf.menue_gezeigt != 0)) Season_Module.Spielfeld_Anzeige_Refresh();
+    else Season_Gui.Backsound_Pause(0);
 }
 
 // Mode 22: the matchday's announcements.
@@ -395,39 +389,39 @@ void Kalender_Flags_Setzen() {
 i32 K_NEUER_TAG(i32 kommando, i32 slot) {
     if (!Kalender_Ist_Initialisiert() || kommando < KALENDER_LADEN || kommando > KALENDER_NEUER_TAG) return 0;
     switch (kommando) {
-    case KALENDER_LADEN:
-        lauf.laden = static_cast<u8>(slot + 1);
-        lauf.taste_wartet = 1;
-        return 1;
-    case KALENDER_SPEICHERN:
-        lauf.speichern = static_cast<u8>(slot + 1);
-        lauf.speichern_abbruch = 0;
-        lauf.taste_wartet = 1;
-        return 1;
-    case KALENDER_SPEICHERN_FRAGEN:
-    case KALENDER_SPEICHERN_FRAGEN_RESERVIERT:
-        lauf.speichern = 1;
-        lauf.speichern_abbruch = 1;
-        lauf.reserviert = kommando == KALENDER_SPEICHERN_FRAGEN_RESERVIERT ? 1 : 0;
-        lauf.taste_wartet = 1;
-        return 1;
-    case KALENDER_FRAGE_TASTE:
-        lauf.frage_taste = 1;
-        lauf.taste_wartet = 1;
-        return 1;
-    case KALENDER_ZUG_ENDE:
-        Debug_Printf("K_NEUER_TAG Index:%d Team:%d\r\n", lauf.zug_index, Team_Aktiv);
-        if (!setze_manager_im_menue()) {
-            Debug_Printf("K_NEUER_TAG Spielstart...\r\n");
-            lauf.zug_gestartet = 0;
+        case KALENDER_LADEN:
+            lauf.laden = static_cast<u8>(slot + 1);
+            lauf.taste_wartet = 1;
+            return 1;
+        case KALENDER_SPEICHERN:
+            lauf.speichern = static_cast<u8>(slot + 1);
+            lauf.speichern_abbruch = 0;
+            lauf.taste_wartet = 1;
+            return 1;
+        case KALENDER_SPEICHERN_FRAGEN:
+        case KALENDER_SPEICHERN_FRAGEN_RESERVIERT:
+            lauf.speichern = 1;
+            lauf.speichern_abbruch = 1;
+            lauf.reserviert = kommando == KALENDER_SPEICHERN_FRAGEN_RESERVIERT ? 1 : 0;
+            lauf.taste_wartet = 1;
+            return 1;
+        case KALENDER_FRAGE_TASTE:
+            lauf.frage_taste = 1;
+            lauf.taste_wartet = 1;
+            return 1;
+        case KALENDER_ZUG_ENDE:
+            Debug_Printf("K_NEUER_TAG Index:%d Team:%d\r\n", lauf.zug_index, Team_Aktiv);
+            if (!setze_manager_im_menue()) {
+                Debug_Printf("K_NEUER_TAG Spielstart...\r\n");
+                lauf.zug_gestartet = 0;
+                lauf.neuer_tag = 1;
+                modus_setzen(RUNMODUS_SPIELTAG);
+            }
+            return 0;
+        default:
+            Debug_Printf("K_NEUER_TAG_INTERN\r\n");
             lauf.neuer_tag = 1;
-            modus_setzen(RUNMODUS_SPIELTAG);
-        }
-        return 0;
-    default:
-        Debug_Printf("K_NEUER_TAG_INTERN\r\n");
-        lauf.neuer_tag = 1;
-        return 0;
+            return 0;
     }
 }
 
@@ -529,27 +523,27 @@ void Kalender_Run() {
     lauf.menue_gezeigt = 0;
 
     switch (lauf.runmodus) {
-    case RUNMODUS_NEUES_SPIEL:
-        module_initialisieren();
-        spielstart_pruefen(nullptr);
-        modus_setzen(RUNMODUS_WIZARD);
-        Season_Gui.Backsound_Update();
-        break;
-    case RUNMODUS_WIZARD: modus_wizard(); break;
-    case RUNMODUS_TAGE_LAUFEN:
-        if (Kalender_Jeden_Tag() || Kalender_Get_Tag() == 0) modus_setzen(RUNMODUS_SPIEL);
-        lauf.zug_start = Kalender_Jetzt;
-        break;
-    case RUNMODUS_SPIEL: modus_spiel(); break;
-    case RUNMODUS_SPIELTAG: modus_spieltag(); break;
-    case RUNMODUS_WARTEN_17:
-    case RUNMODUS_WARTEN_18:
-    case RUNMODUS_WARTEN_24: modus_warten(); break;
-    case RUNMODUS_ENDE:
-        module_freigeben();
-        beendet = true;
-        break;
-    default: break;
+        case RUNMODUS_NEUES_SPIEL:
+            module_initialisieren();
+            spielstart_pruefen(nullptr);
+            modus_setzen(RUNMODUS_WIZARD);
+            Season_Gui.Backsound_Update();
+            break;
+        case RUNMODUS_WIZARD: modus_wizard(); break;
+        case RUNMODUS_TAGE_LAUFEN:
+            if (Kalender_Jeden_Tag() || Kalender_Get_Tag() == 0) modus_setzen(RUNMODUS_SPIEL);
+            lauf.zug_start = Kalender_Jetzt;
+            break;
+        case RUNMODUS_SPIEL: modus_spiel(); break;
+        case RUNMODUS_SPIELTAG: modus_spieltag(); break;
+        case RUNMODUS_WARTEN_17:
+        case RUNMODUS_WARTEN_18:
+        case RUNMODUS_WARTEN_24: modus_warten(); break;
+        case RUNMODUS_ENDE:
+            module_freigeben();
+            beendet = true;
+            break;
+        default: break;
     }
     Season_Gui.Taste_Reset();
 }

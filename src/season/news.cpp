@@ -165,10 +165,10 @@ bool News_Set(i32 index, i32 team, u32 wert, i32 modus) {
             continue;
         }
         switch (modus) {
-        case NEWS_SETZEN: e.flags = wert; break;
-        case NEWS_XOR: e.flags ^= wert; break;
-        case NEWS_BITS_LOESCHEN: e.flags &= wert ^ 0x7FFFFFFFu; break;
-        default: e.flags |= wert; break;
+            case NEWS_SETZEN: e.flags = wert; break;
+            case NEWS_XOR: e.flags ^= wert; break;
+            case NEWS_BITS_LOESCHEN: e.flags &= wert ^ 0x7FFFFFFFu; break;
+            default: e.flags |= wert; break;
         }
         if (leer_flags(e.flags)) {
             it.an.erase(it.an.begin() + static_cast<long>(i));
@@ -190,8 +190,12 @@ i32 News_Suche_Id(u32 id) {
 }
 i32 News_Get_Tag(i32 index) { return index_gut(index) ? store.items[static_cast<size_t>(index)].tag : 0; }
 i32 News_Get_Absender(i32 index) { return index_gut(index) ? store.items[static_cast<size_t>(index)].sender : -1; }
-News_Daten News_Get_Daten(i32 index) { return index_gut(index) ? store.items[static_cast<size_t>(index)].daten : News_Daten{}; }
-const std::string& News_Get_Text(i32 index) { return index_gut(index) ? store.items[static_cast<size_t>(index)].text : leer; }
+News_Daten News_Get_Daten(i32 index) {
+    return index_gut(index) ? store.items[static_cast<size_t>(index)].daten : News_Daten{};
+}
+const std::string& News_Get_Text(i32 index) {
+    return index_gut(index) ? store.items[static_cast<size_t>(index)].text : leer;
+}
 i32 News_Get_Flags(i32 index, i32 team) {
     if (!index_gut(index)) return -1;
     for (const Empfaenger& e : store.items[static_cast<size_t>(index)].an)

@@ -17,14 +17,14 @@ constexpr i32 NEWS_MAX = 1500;
 constexpr u32 NEWS_TEXT_MAX = 65535;  // longest text (binary ones included)
 
 // Recipient flags.
-constexpr u32 NEWS_FRAGE = 0x1;             // shown with yes/no buttons
-constexpr u32 NEWS_ANTWORT = 0x2;           // a reply (to all: only the sender itself)
-constexpr u32 NEWS_NACHRICHT = 0x4;         // an ordinary message
-constexpr u32 NEWS_KATEGORIEN = 0x1FF8;     // category bits
-constexpr u32 NEWS_KATEGORIE_SONST = 0x800; // given when none is set
-constexpr u32 NEWS_ANKUENDIGUNG = 0x2000;   // a match announcement
-constexpr u32 NEWS_TAGESNOTIZ = 0x4000;     // a notice bound to its day
-constexpr u32 NEWS_BINAER = 0x8000000;      // binary text, length in data word 0 - 1
+constexpr u32 NEWS_FRAGE = 0x1;              // shown with yes/no buttons
+constexpr u32 NEWS_ANTWORT = 0x2;            // a reply (to all: only the sender itself)
+constexpr u32 NEWS_NACHRICHT = 0x4;          // an ordinary message
+constexpr u32 NEWS_KATEGORIEN = 0x1FF8;      // category bits
+constexpr u32 NEWS_KATEGORIE_SONST = 0x800;  // given when none is set
+constexpr u32 NEWS_ANKUENDIGUNG = 0x2000;    // a match announcement
+constexpr u32 NEWS_TAGESNOTIZ = 0x4000;      // a notice bound to its day
+constexpr u32 NEWS_BINAER = 0x8000000;       // binary text, length in data word 0 - 1
 constexpr u32 NEWS_GEZEIGT_1 = 0x10000000, NEWS_GEZEIGT_2 = 0x20000000;
 constexpr u32 NEWS_GESPEICHERT = 0x40000000;
 
@@ -73,13 +73,13 @@ u32 News_Schreiben(u32 id, i32 tag, i32 sender, i32 empfaenger, i32 empfaenger2,
 bool News_Set(i32 index, i32 team, u32 wert, i32 modus);
 
 i32 News_Anzahl();
-u32 News_Get_Id(i32 index);      // 0 for a bad index
-i32 News_Suche_Id(u32 id);       // -1 when missing
+u32 News_Get_Id(i32 index);  // 0 for a bad index
+i32 News_Suche_Id(u32 id);   // -1 when missing
 i32 News_Get_Tag(i32 index);
 i32 News_Get_Absender(i32 index);
-News_Daten News_Get_Daten(i32 index);                 // zeroed for a bad index
-const std::string& News_Get_Text(i32 index);          // empty for a bad index
-i32 News_Get_Flags(i32 index, i32 team);              // -1 when no recipient
+News_Daten News_Get_Daten(i32 index);         // zeroed for a bad index
+const std::string& News_Get_Text(i32 index);  // empty for a bad index
+i32 News_Get_Flags(i32 index, i32 team);      // -1 when no recipient
 
 // Scans: mask -1 matches all; a mask with 0x40000000 needs all its bits;
 // another needs one of them. -1 at the end.

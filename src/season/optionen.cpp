@@ -73,10 +73,8 @@ i32 Option_Wert(i32 index, i32 setzen, i32 wert) {
         }
         u8 bit = index == OPTION_TEAM_BIT_0 ? 1 : 2;
         if (setzen) {
-            if (wert & 1)
-                t[2] |= bit;
-            else
-                t[2] &= static_cast<u8>(~bit);
+            if (wert & 1) t[2] |= bit;
+            else t[2] &= static_cast<u8>(~bit);
         }
         return (t[2] & bit) ? 1 : 0;
     }
@@ -112,10 +110,14 @@ int Global_Cfg_Schluessel_Wert(const char* schluessel, i32 wert) {
         const char* name;
         i32 max;
     };
-    static const Modellfeld modell[8] = {{"MIN_KAPAZITAET", 150000},     {"MAX_KAPAZITAET", 150000},
-                                         {"BAUPREIS", 500000000},        {"PLATZ_BAUPREIS", 5000},
-                                         {"GRUNDPREIS_PRO_SPIEL", 5000000}, {"KOMFORT_BAUPREIS", 5000000},
-                                         {"PLATZKOSTEN", 10000},         {"NORMKOMFORT", 100}};
+    static const Modellfeld modell[8] = {{"MIN_KAPAZITAET", 150000},
+                                         {"MAX_KAPAZITAET", 150000},
+                                         {"BAUPREIS", 500000000},
+                                         {"PLATZ_BAUPREIS", 5000},
+                                         {"GRUNDPREIS_PRO_SPIEL", 5000000},
+                                         {"KOMFORT_BAUPREIS", 5000000},
+                                         {"PLATZKOSTEN", 10000},
+                                         {"NORMKOMFORT", 100}};
     struct Werbefeld {
         const char* name;
         i32 min, max;

@@ -20,9 +20,9 @@ constexpr int32_t OPTION_MANAGER_TEAM = 201;
 constexpr int OPTIONEN_MANAGER_TEAMS = 4;
 
 struct Optionen_Block {
-    int32_t anz_teams;                               // option 200 (ANZ_TEAMS)
-    int32_t manager_team[OPTIONEN_MANAGER_TEAMS];    // option 201 (MANAGER_TEAM)
-    int32_t wert[OPTIONEN_WERTE];                    // options 0..29
+    int32_t anz_teams;                             // option 200 (ANZ_TEAMS)
+    int32_t manager_team[OPTIONEN_MANAGER_TEAMS];  // option 201 (MANAGER_TEAM)
+    int32_t wert[OPTIONEN_WERTE];                  // options 0..29
 };
 static_assert(sizeof(Optionen_Block) == OPTIONEN_GROESSE, "option block is 140 bytes");
 

@@ -1,8 +1,8 @@
 #include "season/paarungen.h"
 
 #include <algorithm>
-#include <vector>
 #include <cstring>
+#include <vector>
 
 #include "base/random.h"
 #include "season/spiele.h"
@@ -21,25 +21,29 @@ struct Feste_Tabelle {
 const Feste_Tabelle FESTE[] = {
     {4, "ab cd/ca db/ad bc"},
     {6, "ab cd ef/da fc be/af bd ce/ea fd cb/ac bf de"},
-    {10, "ae cg fi bh dj/bc jf ed ha ig/gj ab ci fe dh/ac bd ji eg hf/gh cj fb ie da/af bg ej hi dc/"
-         "ga ce fd jh ib/ai fc bj he dg/gf ch ja eb id"},
-    {16, "ab cd ef gh ij kl mn op/da bc he fg jk li pm no/af ch eb gd in kp mj ol/ha fc de bg pi nk lm jo/"
-         "al cj en gp ib kd mf oh/bk di hm fo ja lc pe ng/an cp ej gl if kh mb od/hi fk dm bo pa nc le jg/"
-         "ac eg bd fh ik mo jl np/ga ce hb df oi km pj ln/ak eo bl fp ic mg jd nh/gi cm hj dn oa ke pb lf/"
-         "ae cg bf dh im ko jn lp/ma oc nb pd ei gk fj hl/ai ck em go bj dl fn hp"},
-    {18, "ab cd ef gh ij kl mn op qr/ro nk li jg he fc da bq pm/af ch ej gl in kp mr bd qo/"
-         "rk ng le jc ha fb dq om pi/aj cl en gp ir ko df bh qm/rg nc la jb hd fq mk oi pe/"
-         "fh an cp er go im dj bl qk/rc nb ld jf hq ki mg oe pa/ar co em gk hj fl dn bp qi/"
-         "rb nf lh jq ig ke mc oa pd/am ck ei jl hn fp dr bo qg/rf nj lq ge ic ka mb od ph/"
-         "ai cg ln jp hr fo dm bk qe/rj nq ec ga ib kd mf oh pl/ae cq lr jo hm fk di bg pn/"
-         "rn ca eb gd if kh mj ol qp/aq no lm jk hi fg de bc pr"},
-    {20, "ab cd ef gh ij kl mn op qr st/da hc nk li be tq ro pm jg fs/ca gl in kp qf sb ed hj mr ot/"
-         "ds tm lh bq rk pi ng jc ae fo/gp ce ob sa ir kt mf qd jl hn/ph aq do ti rg nj es fk lc bm/"
-         "oa hr cs gt if kb qe ln jp md/bi th rj am pl eo fg dk sq nc/me cq lr gb ka os jt np id hf/"
-         "tl ai bh qo fj dg rn pc sm ek/mq hd co ie nt jb ks ga pr lf/si tp eg dj rc om ah fn bl qk/"
-         "he cm nb gs iq ko pf ld rt ja/mk tc ej bp oi qg al dn sh fr/na go im rb js ck pd hq tf le/"
-         "sl en dr ki ap fc qj bt mg oh/hm pe td ns gk ra lq ic jo fb/mj df qn at cb kh ol sp ig er/"
-         "lm bd rs no jk fa hi gc te pq"},
+    {10,
+     "ae cg fi bh dj/bc jf ed ha ig/gj ab ci fe dh/ac bd ji eg hf/gh cj fb ie da/af bg ej hi dc/"
+     "ga ce fd jh ib/ai fc bj he dg/gf ch ja eb id"},
+    {16,
+     "ab cd ef gh ij kl mn op/da bc he fg jk li pm no/af ch eb gd in kp mj ol/ha fc de bg pi nk lm jo/"
+     "al cj en gp ib kd mf oh/bk di hm fo ja lc pe ng/an cp ej gl if kh mb od/hi fk dm bo pa nc le jg/"
+     "ac eg bd fh ik mo jl np/ga ce hb df oi km pj ln/ak eo bl fp ic mg jd nh/gi cm hj dn oa ke pb lf/"
+     "ae cg bf dh im ko jn lp/ma oc nb pd ei gk fj hl/ai ck em go bj dl fn hp"},
+    {18,
+     "ab cd ef gh ij kl mn op qr/ro nk li jg he fc da bq pm/af ch ej gl in kp mr bd qo/"
+     "rk ng le jc ha fb dq om pi/aj cl en gp ir ko df bh qm/rg nc la jb hd fq mk oi pe/"
+     "fh an cp er go im dj bl qk/rc nb ld jf hq ki mg oe pa/ar co em gk hj fl dn bp qi/"
+     "rb nf lh jq ig ke mc oa pd/am ck ei jl hn fp dr bo qg/rf nj lq ge ic ka mb od ph/"
+     "ai cg ln jp hr fo dm bk qe/rj nq ec ga ib kd mf oh pl/ae cq lr jo hm fk di bg pn/"
+     "rn ca eb gd if kh mj ol qp/aq no lm jk hi fg de bc pr"},
+    {20,
+     "ab cd ef gh ij kl mn op qr st/da hc nk li be tq ro pm jg fs/ca gl in kp qf sb ed hj mr ot/"
+     "ds tm lh bq rk pi ng jc ae fo/gp ce ob sa ir kt mf qd jl hn/ph aq do ti rg nj es fk lc bm/"
+     "oa hr cs gt if kb qe ln jp md/bi th rj am pl eo fg dk sq nc/me cq lr gb ka os jt np id hf/"
+     "tl ai bh qo fj dg rn pc sm ek/mq hd co ie nt jb ks ga pr lf/si tp eg dj rc om ah fn bl qk/"
+     "he cm nb gs iq ko pf ld rt ja/mk tc ej bp oi qg al dn sh fr/na go im rb js ck pd hq tf le/"
+     "sl en dr ki ap fc qj bt mg oh/hm pe td ns gk ra lq ic jo fb/mj df qn at cb kh ol sp ig er/"
+     "lm bd rs no jk fa hi gc te pq"},
 };
 
 const Feste_Tabelle* feste_tabelle(int teams) {
@@ -111,8 +115,8 @@ int liga_paare(const Wettbewerb& w, i32 d, Wettbewerb_Paar* aus, int max, bool t
 int variable_paare(const Wettbewerb& w, i32 d, i32 leg, Wettbewerb_Paar* aus, int max) {
     int n = 0;
     while (n < max) {
-        Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(d), static_cast<u32>(leg),
-                                         static_cast<u32>(n)));
+        Spiele_Lock_Halter h(
+            Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(d), static_cast<u32>(leg), static_cast<u32>(n)));
         if (!h) break;
         const Spiel* s = Spiele_Get_Spiel(h.Handle(), true);
         if (!s) break;
@@ -348,7 +352,8 @@ void Wettbewerb_Heimrecht_Anpassen(const Wettbewerb& w) {
         for (u32 k = 0; k < spiele.size(); ++k) {
             Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(d), 0, k));
             const Spiel* s = Spiele_Get_Spiel(h.Handle(), true);
-            if (s && (s->team_a != spiele[k].a || s->team_b != spiele[k].b)) Spiele_Set_Teams(h.Handle(), spiele[k].a, spiele[k].b);
+            if (s && (s->team_a != spiele[k].a || s->team_b != spiele[k].b))
+                Spiele_Set_Teams(h.Handle(), spiele[k].a, spiele[k].b);
         }
     }
 }

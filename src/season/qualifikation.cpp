@@ -21,9 +21,9 @@
 
 namespace {
 
-constexpr int ZUFALLS_VERSUCHE = 400;     // random draws of a fill-up range before it is walked
-constexpr int GRUPPEN_VERSUCHE = 1000;    // draws of a group with room for a qualified team
-constexpr u8 SCHALTER_MENSCH = 2;         // a human manager's team qualified (fourth switch byte)
+constexpr int ZUFALLS_VERSUCHE = 400;   // random draws of a fill-up range before it is walked
+constexpr int GRUPPEN_VERSUCHE = 1000;  // draws of a group with room for a qualified team
+constexpr u8 SCHALTER_MENSCH = 2;       // a human manager's team qualified (fourth switch byte)
 constexpr u32 TEAM_ART_AUFFUELLEN_HOCH = TEAM_ART_AUFFUELLEN >> 8;
 
 Wettbewerb* tabelle() { return Wettbewerb_Tabelle; }
@@ -36,7 +36,8 @@ i32 eingetragen(const Wettbewerb& w) { return std::clamp(w.startteam_anzahl, 0, 
 // cannot loop).
 std::vector<i32> gruppen(i32 erste) {
     std::vector<i32> g;
-    for (i32 i = erste; gueltig(i) && static_cast<int>(g.size()) < WETTBEWERB_ANZAHL; i = tabelle()[i].naechste_gruppe) {
+    for (i32 i = erste; gueltig(i) && static_cast<int>(g.size()) < WETTBEWERB_ANZAHL;
+         i = tabelle()[i].naechste_gruppe) {
         if (std::find(g.begin(), g.end(), i) != g.end()) break;
         g.push_back(i);
     }
@@ -83,7 +84,8 @@ i32 ersatz_fuer_team_0(const Wettbewerb& w) {
 void nationale_quoten(Wettbewerb& runde) {
     const std::vector<i32> g = gruppen(index_von(runde));
     i32 summe = 0;
-    for (int q = 0; q < std::clamp(runde.quali_land_anzahl, 0, 64); ++q) summe += std::max<i32>(runde.quali_land[q][1], 0);
+    for (int q = 0; q < std::clamp(runde.quali_land_anzahl, 0, 64); ++q)
+        summe += std::max<i32>(runde.quali_land[q][1], 0);
     size_t besuch = 0;
     for (int q = 0; q < std::clamp(runde.quali_land_anzahl, 0, 64); ++q) {
         const i32 nation = runde.quali_land[q][0];
@@ -243,7 +245,8 @@ bool Wettbewerb_Team_Eingetragen(i32 index, i32 team, bool gleiche_art, i32 list
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         const Wettbewerb& w = tabelle()[i];
         if (!w.name[0] || (i != index && !(gleiche_art && w.super_alias == art))) continue;
-        const bool eingetragene = liste == LISTE_EINGETRAGEN || (liste == LISTE_NACH_STAND && (!w.flags[1] || w.flags[0]));
+        const bool eingetragene =
+            liste == LISTE_EINGETRAGEN || (liste == LISTE_NACH_STAND && (!w.flags[1] || w.flags[0]));
         const i16* l = eingetragene ? w.start_team : w.aktuelle_team;
         const i32 n = eingetragene ? eingetragen(w) : std::clamp(w.aktuelle_teams, 0, WETTBEWERB_MAX_TEAMS);
         if (std::find(l, l + n, team) != l + n) return true;

@@ -88,11 +88,13 @@ constexpr Season_Module_Hooks Standard_Module() {
     };
 }
 
-constexpr Season_Netz_Hooks Standard_Netz() { return Season_Netz_Hooks{
+constexpr Season_Netz_Hooks Standard_Netz() {
+    return Season_Netz_Hooks{
         .Client_Read = Kein_Read,
         .Startteams_Senden = Nichts,
         .Client_Teamdaten_Abgleichen = Nichts,
-    }; }
+    };
+}
 
 }  // namespace
 

@@ -10,7 +10,6 @@
 
 #include "base/types.h"
 
-
 // The menu engine, the screens, sound and video (all optional headless).
 struct Season_Gui_Hooks {
     // Resolves a screen text id such as "*7"; null when no text table.

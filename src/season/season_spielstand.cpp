@@ -9,13 +9,12 @@
 
 void Season_Spielstand_Anmelden() {
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_STATISTIK, {"statistik", Statistik_Save, Statistik_Lesen,
-                                                          Statistik_Uebernehmen, Statistik_Verwerfen});
+                                                           Statistik_Uebernehmen, Statistik_Verwerfen});
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_KALENDER,
                               {"kalender", Kalender_Save, Kalender_Lesen, Kalender_Uebernehmen, Kalender_Verwerfen});
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELE,
                               {"spiele", Spiele_Save, Spiele_Lesen, Spiele_Uebernehmen, Spiele_Verwerfen});
-    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_NEWS,
-                              {"news", News_Save, News_Lesen, News_Uebernehmen, News_Verwerfen});
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_NEWS, {"news", News_Save, News_Lesen, News_Uebernehmen, News_Verwerfen});
     Wettbewerb_Config_Cache_Anmelden();
 }
 

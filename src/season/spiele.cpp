@@ -1,6 +1,6 @@
 #include "season/spiele.h"
-#include "world/welt.h"
 #include "season/tabelle.h"
+#include "world/welt.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -151,10 +151,8 @@ i32 Spiele_Speicher::Finden(u32 schluessel, u32* einfuege) const {
     while (lo < hi) {
         u32 mitte = lo + (hi - lo) / 2;
         u32 k = get_u32le(Eintrag(mitte));
-        if (k < schluessel)
-            lo = mitte + 1;
-        else
-            hi = mitte;
+        if (k < schluessel) lo = mitte + 1;
+        else hi = mitte;
     }
     if (einfuege) *einfuege = lo;
     if (lo < anzahl_ && get_u32le(Eintrag(lo)) == schluessel) return static_cast<i32>(lo);
@@ -194,7 +192,8 @@ void Spiele_Speicher::Leeren() {
 bool Spiele_Speicher::Setzen(const u8* daten, u32 anzahl, u32 kapazitaet) {
     if (anzahl > kapazitaet || kapazitaet > MAX_LADE_KAPAZITAET) return false;
     for (u32 i = 1; i < anzahl; ++i)
-        if (get_u32le(daten + static_cast<size_t>(i - 1) * groesse_) >= get_u32le(daten + static_cast<size_t>(i) * groesse_))
+        if (get_u32le(daten + static_cast<size_t>(i - 1) * groesse_) >=
+            get_u32le(daten + static_cast<size_t>(i) * groesse_))
             return false;
     // A larger array already allocated keeps its capacity.
     kapazitaet = std::max({kapazitaet, kapazitaet_, 1u});
@@ -278,8 +277,8 @@ i32 Spiele_Neuer_Spielplan(i8 modus, u32 teams, i32 spieltage, i32 runden, u8 we
     }
     if (spiele > 65535) return -1;
     const u32 groesse = sizeof(Spielplan_Kopf) + 32 * static_cast<u32>(spiele);
-    Liste_Element* e =
-        Liste_Insert_Element(z.plaene, Liste_Last_Element(z.plaene), nullptr, groesse, static_cast<u32>(z.naechster_plan));
+    Liste_Element* e = Liste_Insert_Element(z.plaene, Liste_Last_Element(z.plaene), nullptr, groesse,
+                                            static_cast<u32>(z.naechster_plan));
     if (!e) return -1;
     Debug_Printf("Spiele-Verwaltung: Gesamte Spiele:%d Wettbew.:%d Teams:%d Spieltage:%d ligamode:%d",
                  static_cast<int>(spiele), wettbewerb, teams, spieltage, modus);
@@ -293,8 +292,8 @@ i32 Spiele_Neuer_Spielplan(i8 modus, u32 teams, i32 spieltage, i32 runden, u8 we
         if (!modus) g = Spiele_KO_Folgerunde(g);
     }
     Spielplan_Kopf* k = kopf_von(e);
-    *k = Spielplan_Kopf{static_cast<u32>(modus ? 1 : 0), teams, static_cast<u32>(spieltage),
-                        static_cast<u32>(runden), static_cast<u32>(spiele)};
+    *k = Spielplan_Kopf{static_cast<u32>(modus ? 1 : 0), teams, static_cast<u32>(spieltage), static_cast<u32>(runden),
+                        static_cast<u32>(spiele)};
     // The header keeps the caller's mode value.
     k->modus = static_cast<u32>(static_cast<u8>(modus));
     return z.naechster_plan++;
@@ -428,10 +427,8 @@ void Spiele_Team_Tausch(i32 plan, i32 x, i32 y) {
     Spiel* s = spiele_von(e);
     for (u32 i = 0; i < kopf_von(e)->spiele; ++i) {
         for (i16* t : {&s[i].team_a, &s[i].team_b}) {
-            if (*t == x)
-                *t = static_cast<i16>(y);
-            else if (*t == y)
-                *t = static_cast<i16>(x);
+            if (*t == x) *t = static_cast<i16>(y);
+            else if (*t == y) *t = static_cast<i16>(x);
         }
     }
 }
@@ -785,7 +782,8 @@ bool Spiele_Save(Datei_Status* datei) {
     if (!Datei_Schreiben_Gepackt(datei, z.ereignisse.data(), static_cast<u32>(z.ereignisse.size()))) return false;
     for (int k = 0; k < 5; ++k) {
         const Spiele_Speicher& s = *z.speicher[k];
-        if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& w) { w(s.Anzahl()), w(s.Kapazitaet()); })) return false;
+        if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& w) { w(s.Anzahl()), w(s.Kapazitaet()); }))
+            return false;
         if (!Datei_Schreiben_Gepackt(datei, s.Eintrag(0), s.Anzahl() * s.Groesse())) return false;
     }
     return true;
@@ -942,8 +940,8 @@ i32 Spiele_Internet_Server_Send_Ereignisse(u32 erster, u32 anzahl, u8* aus, u32 
             Debug_Printf("ACHTUNG: SPIELEREIGNIS SCHREIBT BEIM CLIENT REIN!!");
             continue;
         }
-        std::memcpy(aus + n * SPIELE_EREIGNIS_GROESSE, z.ereignisse.data() + static_cast<size_t>(i) * SPIELE_EREIGNIS_GROESSE,
-                    SPIELE_EREIGNIS_GROESSE);
+        std::memcpy(aus + n * SPIELE_EREIGNIS_GROESSE,
+                    z.ereignisse.data() + static_cast<size_t>(i) * SPIELE_EREIGNIS_GROESSE, SPIELE_EREIGNIS_GROESSE);
         ++n;
     }
     return n;
@@ -963,10 +961,8 @@ i32 Spiele_Internet_Server_Send_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i3
             if (!r) break;
             u32 flags = get_u32le(r + 4);
             if (!(flags & 4) || (minute >= 0 && r[8] > minute)) continue;
-            if (flags & 1)
-                ++ta;
-            else
-                ++tb;
+            if (flags & 1) ++ta;
+            else ++tb;
         }
         u8 z6[6];
         put_u32le(z6, static_cast<u32>(static_cast<i32>(s.team_a)));

@@ -266,5 +266,4 @@ i32 Spiele_Internet_Server_Send_Statistik(const Statistik_Argumente& argumente, 
 // the rest of the 368-byte answer 0xFF. Returns the number of ranks.
 constexpr int SPIELE_VERLAUF_MAX = 46;
 constexpr u32 SPIELE_VERLAUF_BYTES = 368;
-i32 Spiele_Internet_Server_Send_Tabelle(const Tabelle_Argumente& argumente, i32 erster, i32 letzter, i32 team,
-                                        u8* aus);
+i32 Spiele_Internet_Server_Send_Tabelle(const Tabelle_Argumente& argumente, i32 erster, i32 letzter, i32 team, u8* aus);

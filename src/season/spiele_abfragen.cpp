@@ -77,8 +77,7 @@ void Spiele_Berechne_Ergebnis(i32 team_a, i32 team_b, i32* aus_a, i32* aus_b) {
     // forecast.
     const char* n = ist_team(team_a) ? Team_Fix_Daten[team_a].name : "";
     i32 saat = 1234;
-    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(n); *c; ++c)
-        saat = (saat + 10 * *c) % 9999;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(n); *c; ++c) saat = (saat + 10 * *c) % 9999;
     Rnd_Set_Index(saat, 0);
 
     i32 a = R(0, sa - 20 > sb ? 2 : 1);
@@ -108,10 +107,8 @@ void Spiele_Berechne_Ergebnis(i32 team_a, i32 team_b, i32* aus_a, i32* aus_b) {
     while (a + b >= 4) {
         if (Rnd(0, 8) == 0) break;
         const bool seite_a = R(0, 1) == 0;
-        if ((seite_a && a > 0) || b == 0)
-            --a;
-        else
-            --b;
+        if ((seite_a && a > 0) || b == 0) --a;
+        else --b;
     }
     if (R(0, 1) && a == 0) ++a;
     if (R(0, 1) && b == 0) ++b;
@@ -125,7 +122,8 @@ bool Spiele_Get_Serien(i32 wettbewerb, i32 team, u32 aus[7], i32 ort) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SERIEN);
     u32 k = 0;
     if (!s || !aus || ort < 0 || ort > 2) return false;
-    if (!Spiele_Schluessel_Serien(wettbewerb == -1 ? SPIELE_ALLE_WETTBEWERBE : Wettbewerb_Get_Basis_Id(wettbewerb), team, &k))
+    if (!Spiele_Schluessel_Serien(wettbewerb == -1 ? SPIELE_ALLE_WETTBEWERBE : Wettbewerb_Get_Basis_Id(wettbewerb),
+                                  team, &k))
         return false;
     const i32 i = s->Finden(k);
     if (i < 0) return false;

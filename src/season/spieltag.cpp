@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/datei.h"
 #include "base/debug.h"
 #include "base/globals.h"
-#include "base/datei.h"
 #include "base/random.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
@@ -199,14 +199,10 @@ void minute_wuerfeln(Spieltag_Slot& r, Spiel& s, int minute, Wuerfel_Seite* seit
     const int q = std::clamp(sa - sh, 8, 14);
     const i32 rr = Rnd_Basis(0, p * 5), ss = Rnd_Basis(0, q * 5);
     u32 flags = EREIGNIS_TORSCHUSS | EREIGNIS_TOR;
-    if (Rnd(0, 10) == 3)
-        flags |= 0x80;
-    else if (Rnd(0, 17) == 5)
-        flags |= 0x8000;
-    else if (Rnd(0, 12) == 7)
-        flags |= 0x2000;
-    else if (Rnd(0, 10) == 2)
-        flags |= 0x4000;
+    if (Rnd(0, 10) == 3) flags |= 0x80;
+    else if (Rnd(0, 17) == 5) flags |= 0x8000;
+    else if (Rnd(0, 12) == 7) flags |= 0x2000;
+    else if (Rnd(0, 10) == 2) flags |= 0x4000;
     const int seite = rr < ss ? 1 : 0;
     if (seite == 0) flags |= EREIGNIS_FUER_A;
     i32 liste[MAX_STARTER];
@@ -385,7 +381,8 @@ bool elfmeter_schritt(Spieltag_Slot& r) {
                  32767);
         s = spiel_von(r);
     }
-    const int tore[2] = {std::max<int>(0, s->tore_a) - e->start_tore[0], std::max<int>(0, s->tore_b) - e->start_tore[1]};
+    const int tore[2] = {std::max<int>(0, s->tore_a) - e->start_tore[0],
+                         std::max<int>(0, s->tore_b) - e->start_tore[1]};
     if (Spieltag_Elfmeter_Entschieden(*e, tore[seite], tore[1 - seite])) return true;
     if (engine) Spielfeld_Set_Elfmeter(static_cast<u32>(r.spiel), e->seite, e->naechster[e->seite]);
     return false;
@@ -426,7 +423,9 @@ void fertig_setzen(Spieltag_Slot& r) {
     if (!s || s->tore_a < 0 || s->tore_b < 0 || (s->flags & SPIEL_FLAG_ABGESAGT)) return;
     ++z.zahlen.spiele[e];
     z.zahlen.tore[e] += static_cast<u32>(s->tore_a + s->tore_b);
-    ++(s->tore_a > s->tore_b ? z.zahlen.heimsiege : s->tore_a < s->tore_b ? z.zahlen.auswaertssiege : z.zahlen.remis)[e];
+    ++(s->tore_a > s->tore_b   ? z.zahlen.heimsiege
+       : s->tore_a < s->tore_b ? z.zahlen.auswaertssiege
+                               : z.zahlen.remis)[e];
 }
 
 // A finished row waits for its group; the last of the group closes it. A row
@@ -516,7 +515,8 @@ void halbzeit_ende_behandeln(Spieltag_Slot& r, Spiel& s, Spielfeld_Daten* sf) {
     const Halbzeiten h = halbzeiten_von(s.wettbewerb);
     const int naechste = r.halbzeit + 1;
     bool weiter = naechste < h.regulaer;
-    if (!weiter && naechste < h.regulaer + h.verl) weiter = unentschieden(s) && !(h.golden_goal && s.tore_a != s.tore_b);
+    if (!weiter && naechste < h.regulaer + h.verl)
+        weiter = unentschieden(s) && !(h.golden_goal && s.tore_a != s.tore_b);
     if (!weiter && naechste >= h.regulaer && h.elfmeter && unentschieden(s)) weiter = true;
     if (weiter) {
         r.status = ST_PAUSE;
@@ -544,7 +544,8 @@ bool laufen(Spieltag_Slot& r, int durchreichen) {
         else r.uhr_steht = 1;
     } else {
         i32 steht = r.uhr_steht;
-        const i32 sekunde = static_cast<i32>(GESCHWINDIGKEIT - z.schrittzaehler) * 60 / static_cast<i32>(GESCHWINDIGKEIT);
+        const i32 sekunde =
+            static_cast<i32>(GESCHWINDIGKEIT - z.schrittzaehler) * 60 / static_cast<i32>(GESCHWINDIGKEIT);
         ergebnis = Spielfeld_Run(z.minute, sekunde, 1, sf, 1, &steht, static_cast<u8>(durchreichen), Kalender_Jetzt);
         r.uhr_steht = static_cast<i8>(steht != 0 || r.status == ST_ELFMETER);
         r.minute = static_cast<u8>(std::clamp<int>(sf->minute, 0, 255));
@@ -608,10 +609,8 @@ void vorbereiten(Spieltag_Slot& r) {
     for (i32 team : {static_cast<i32>(s->team_a), static_cast<i32>(s->team_b)}) {
         if (team <= 0) continue;
         Spiele_Setze_Sperren_Spieler_Vor_Spiel(s->wettbewerb, team, true);
-        if (Team_Hat_Manager(team))
-            Check_Und_Set_Aa(team);
-        else
-            Aufstellung_Automatisch(team);
+        if (Team_Hat_Manager(team)) Check_Und_Set_Aa(team);
+        else Aufstellung_Automatisch(team);
     }
 }
 
@@ -655,11 +654,14 @@ void block_felder(V& v, u8& an, std::vector<Spieltag_Slot>& slots, std::vector<E
 
 bool zeile_gueltig(const Spieltag_Slot& r) {
     switch (r.status) {
-        case ST_WARTET: case ST_ANGEPFIFFEN: case ST_LAEUFT: case ST_PAUSE: case ST_BEENDET: case ST_FERTIG:
-        case ST_ELFMETER:
-            break;
-        default:
-            return false;
+        case ST_WARTET:
+        case ST_ANGEPFIFFEN:
+        case ST_LAEUFT:
+        case ST_PAUSE:
+        case ST_BEENDET:
+        case ST_FERTIG:
+        case ST_ELFMETER: break;
+        default: return false;
     }
     return r.spiel > 0 && r.spiel <= SPIELE_LOCKS && r.halbzeit >= 0 && r.halbzeit < 16 && r.bereit[0] >= 0 &&
            r.bereit[0] <= 2 && r.bereit[1] >= 0 && r.bereit[1] <= 2;
@@ -721,7 +723,8 @@ bool Spieltag_Save(Datei_Status* datei) {
     bytes::Schreiber s{b};
     block_felder(s, an, z.slots, z.elfmeter, tempo);
     const u32 n = static_cast<u32>(b.size());
-    const u8 kopf[4] = {static_cast<u8>(n), static_cast<u8>(n >> 8), static_cast<u8>(n >> 16), static_cast<u8>(n >> 24)};
+    const u8 kopf[4] = {static_cast<u8>(n), static_cast<u8>(n >> 8), static_cast<u8>(n >> 16),
+                        static_cast<u8>(n >> 24)};
     return Datei_Schreiben(datei, kopf, 4) && Datei_Schreiben(datei, b.data(), n);
 }
 
@@ -762,7 +765,8 @@ const Spieltag_Zahlen& Spieltag_Get_Zahlen() { return z.zahlen; }
 
 int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
     if (!z.initialisiert) return 0;
-    if (spieltag < 0) spieltag = Kalender_Get_Spieltag_Nummer(Kalender_Get_Basistag() + Kalender_Get_Tag(), wettbewerb, &runde);
+    if (spieltag < 0)
+        spieltag = Kalender_Get_Spieltag_Nummer(Kalender_Get_Basistag() + Kalender_Get_Tag(), wettbewerb, &runde);
     const i32 plan = Wettbewerb_Get_Spielplan(wettbewerb);
     const Spiel* spiele = Spiele_Get_Spiele(plan);
     const Spielplan_Kopf* kopf = Spiele_Get_Kopf(plan);
@@ -833,8 +837,7 @@ bool Spieltag_Gruppe_Starten() {
         const Spiel* s = spiel_von(r);
         const i32 teams[2] = {s ? s->team_a : -1, s ? s->team_b : -1};
         for (int k = 0; k < 2; ++k) {
-            if (Internet_Modus == INTERNET_MODUS_EINZEL)
-                r.bereit[k] = 2;
+            if (Internet_Modus == INTERNET_MODUS_EINZEL) r.bereit[k] = 2;
             else if (Internet_Modus == INTERNET_MODUS_SERVER && (teams[k] <= 0 || !(Team_Wert(7, teams[k], 0, 0) & 32)))
                 r.bereit[k] = 2;
         }
@@ -862,9 +865,7 @@ bool Spieltag_Run(int durchreichen) {
         if (r.spiel <= 0) continue;
         switch (r.status) {
             case ST_LAEUFT:
-            case ST_ELFMETER:
-                ergebnis |= laufen(r, durchreichen);
-                break;
+            case ST_ELFMETER: ergebnis |= laufen(r, durchreichen); break;
             case ST_WARTET: {
                 const Spiel* s = spiel_von(r);
                 if (!s || s->team_a <= 0 || s->team_b <= 0) {
@@ -883,13 +884,10 @@ bool Spieltag_Run(int durchreichen) {
                 break;
             }
             case ST_ANGEPFIFFEN:
-                if (alle_bereit(r) && gruppe_alle(r, alle_bereit))
-                    r.status = ST_LAEUFT;
-                else
-                    wartet = true;
+                if (alle_bereit(r) && gruppe_alle(r, alle_bereit)) r.status = ST_LAEUFT;
+                else wartet = true;
                 break;
-            case ST_FERTIG:
-                break;
+            case ST_FERTIG: break;
             default: {  // 4 and 8
                 Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
                 if (!sf || r.status == ST_BEENDET) {
@@ -954,8 +952,8 @@ bool Spieltag_Team_Offen(i32 team) {
 }
 
 bool Spieltag_Spiele_Offen() {
-    return z.initialisiert && std::any_of(z.slots.begin(), z.slots.end(),
-                                          [](auto& r) { return r.spiel > 0 && r.status != ST_FERTIG; });
+    return z.initialisiert &&
+           std::any_of(z.slots.begin(), z.slots.end(), [](auto& r) { return r.spiel > 0 && r.status != ST_FERTIG; });
 }
 
 bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb) {
@@ -1000,7 +998,8 @@ void Spieltag_Hooks_Installieren() {
     h.set_bereit = [](u32 team) {
         for (const auto& r : z.slots)
             if (const Spiel* s = spiel_von(r); s && team > 0)
-                Spieltag_Set_Bereit(r.spiel, s->team_a == static_cast<i32>(team) ? 0 : (s->team_b == static_cast<i32>(team) ? 1 : -1));
+                Spieltag_Set_Bereit(
+                    r.spiel, s->team_a == static_cast<i32>(team) ? 0 : (s->team_b == static_cast<i32>(team) ? 1 : -1));
     };
     Spielfeld_Set_Hooks(h);
 }

@@ -45,7 +45,8 @@ int Statistik_Naechstes_Spiel(i32 team, i32 erster_tag, i32 wettbewerb, Statisti
             const i32 spieltag = Kalender_Get_Spieltag_Nummer(tag, w.id, &runde);
             if (spieltag < 0) continue;
             for (u32 k = 0; n < max; ++k) {
-                Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(spieltag), static_cast<u32>(runde), k));
+                Spiele_Lock_Halter h(
+                    Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(spieltag), static_cast<u32>(runde), k));
                 if (!h) break;
                 const Spiel& s = *Spiele_Get_Spiel(h.Handle(), true);
                 Statistik_Termin t{-1, tag, w.id, 0, -1, -1, spieltag, runde, static_cast<i32>(k)};
@@ -145,10 +146,8 @@ bool Statistik_Spieler_Setze(i32 spieler, const Statistik_Spieler& neu, bool anl
     if (neu.h2[0] != KEINE_AENDERUNG) vorne_einfuegen(s.h2, neu.h2[0]);
     if (neu.h3[0] != KEIN_EINTRAG) vorne_einfuegen(s.h3, neu.h3[0]);
     if (neu.spiele[0] != KEIN_EINTRAG) {
-        if (s.spiele[0] == KEIN_EINTRAG)
-            s.spiele[0] = 0;
-        else if (s.spiele[0] & EINTRAG_ZU)
-            vorne_einfuegen(s.spiele, u8{0});
+        if (s.spiele[0] == KEIN_EINTRAG) s.spiele[0] = 0;
+        else if (s.spiele[0] & EINTRAG_ZU) vorne_einfuegen(s.spiele, u8{0});
         if (neu.spiele[0] & NOTE_BITS) s.spiele[0] |= static_cast<u8>((neu.spiele[0] & NOTE_BITS) | EINTRAG_ZU);
         s.spiele[0] |= neu.spiele[0] & WECHSEL_BITS;
     }
@@ -204,8 +203,7 @@ bool Statistik_Spieler_Save(Datei_Status* datei) {
     put_u32le(kopf, sp.Anzahl());
     put_u32le(kopf + 4, sp.Kapazitaet());
     if (!Datei_Schreiben(datei, kopf, 8)) return false;
-    return sp.Anzahl() == 0 ||
-           Datei_Schreiben(datei, sp.Eintrag(0), sp.Anzahl() * STATISTIK_SPIELER_GROESSE);
+    return sp.Anzahl() == 0 || Datei_Schreiben(datei, sp.Eintrag(0), sp.Anzahl() * STATISTIK_SPIELER_GROESSE);
 }
 
 bool Statistik_Spieler_Lesen(Datei_Status* datei) {
@@ -270,6 +268,7 @@ int Statistik_Team_Titel(i32 team, i32 wettbewerb, Statistik_Titel* aus, int max
     int n = 0;
     for (i32 jahr = Kalender_Get_Jahr() + JAHRE_VORAUS; jahr >= 0 && n < max; --jahr)
         for (size_t k = 0; k < basis.size() && n < max; ++k)
-            if (Spiele_Get_Wettbewerb_Sieger(basis[k], jahr, nullptr, nullptr, nullptr) == team) aus[n++] = {basis[k], jahr};
+            if (Spiele_Get_Wettbewerb_Sieger(basis[k], jahr, nullptr, nullptr, nullptr) == team)
+                aus[n++] = {basis[k], jahr};
     return n;
 }

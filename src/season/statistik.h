@@ -7,15 +7,15 @@
 constexpr i32 TERMINE_TAGE = 366;
 
 struct Statistik_Termin {
-    i32 gegner;     // -1 while the opponent is not known yet
-    i32 tag;        // day index
+    i32 gegner;  // -1 while the opponent is not known yet
+    i32 tag;     // day index
     i32 wettbewerb;
-    i32 ort;        // 0 home, 1 away, 2 no home right
-    i32 tore;       // -1 unplayed
+    i32 ort;   // 0 home, 1 away, 2 no home right
+    i32 tore;  // -1 unplayed
     i32 gegentore;
     i32 spieltag;
-    i32 runde;      // leg
-    i32 index;      // game of the matchday
+    i32 runde;  // leg
+    i32 index;  // game of the matchday
 };
 
 // The team's games (team -1: every game) from the first day (-1: today) to

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "base/debug.h"
 #include "base/bytes.h"
+#include "base/debug.h"
 #include "season/season_hooks.h"
 
 namespace {

@@ -18,17 +18,17 @@ constexpr size_t TABELLE_GROESSE = 26508;
 constexpr u32 TABELLE_OPTIONEN_VOLL = 1 + 2 + 4 + 8 + 16;
 
 struct Tabelle {
-    u32 reihenfolge[TABELLE_ZEILEN];      // order[rank] = row
-    u32 vorherige[TABELLE_ZEILEN];        // order without the last matchday, -1
-    u32 zeilen;                           // row count (at most 128)
+    u32 reihenfolge[TABELLE_ZEILEN];  // order[rank] = row
+    u32 vorherige[TABELLE_ZEILEN];    // order without the last matchday, -1
+    u32 zeilen;                       // row count (at most 128)
     u32 team[TABELLE_ZEILEN];
     u32 schluessel[TABELLE_ZEILEN];
-    u32 spiele[3][TABELLE_ZEILEN];        // variants: all, home, away
+    u32 spiele[3][TABELLE_ZEILEN];  // variants: all, home, away
     u32 punkte[3][TABELLE_ZEILEN];
     u32 tore[3][TABELLE_ZEILEN];
     u32 gegentore[3][TABELLE_ZEILEN];
-    u16 ergebnis[TABELLE_RASTER];         // 0 win, 1 draw, 2 defeat, 0xFFFF none
-    u8 heim[TABELLE_RASTER];              // 1 when the row's team was team A
+    u16 ergebnis[TABELLE_RASTER];  // 0 win, 1 draw, 2 defeat, 0xFFFF none
+    u8 heim[TABELLE_RASTER];       // 1 when the row's team was team A
     u8 form[TABELLE_ZEILEN];
     u32 optionen;
     u8 reserviert[512];
@@ -103,8 +103,8 @@ struct Statistik_Argumente {
     i32 wettbewerb = -1;  // -1 all held this year
     i32 erster_spieltag = -1;
     i32 letzter_spieltag = -1;
-    i32 runde = -1;       // leg, -1 all
-    i32 ort = 0;          // 0 all; bit 0 home games, bit 1 away games
+    i32 runde = -1;  // leg, -1 all
+    i32 ort = 0;     // 0 all; bit 0 home games, bit 1 away games
 };
 // Clears the record (position fields 828..839 to -1) and asks the
 // statistics of Season_Module; true when a game was counted.

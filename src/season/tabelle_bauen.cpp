@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "base/types.h"
+#include "season/ereignisse.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
-#include "season/ereignisse.h"
 #include "season/wettbewerb.h"
 #include "world/welt.h"
 
@@ -108,7 +108,8 @@ class Bau {
     // the minute limits (a live table counts only the goals so far).
     bool tore(const Spiel& s, i32 tag, i32 letzter, i32* ga, i32* gb) const {
         i32 von = a_.erste_minute, bis = a_.letzte_minute;
-        if (a_.live_minute >= 0 && tag == letzter) bis = a_.live_minute - 2 > 0 ? a_.live_minute - 2 : a_.live_minute - 1;
+        if (a_.live_minute >= 0 && tag == letzter)
+            bis = a_.live_minute - 2 > 0 ? a_.live_minute - 2 : a_.live_minute - 1;
         const bool live = a_.live_minute >= 0 && tag == letzter;
         if (von < 0 && bis < 0) {
             if (s.tore_a < 0) {
@@ -246,7 +247,8 @@ class Bau {
         } else {
             for (int r = 0; r < zeilen_; ++r) keys[static_cast<size_t>(r)] = schluessel(gesamt_, r);
         }
-        for (int r = 0; r < zeilen_; ++r) Tabelle_Schluessel_Setzen(t_, static_cast<u32>(r), keys[static_cast<size_t>(r)]);
+        for (int r = 0; r < zeilen_; ++r)
+            Tabelle_Schluessel_Setzen(t_, static_cast<u32>(r), keys[static_cast<size_t>(r)]);
         if (spieltage_.count() >= 2) {
             u32 vorher[TABELLE_ZEILEN];
             sortieren(ohne_letzten_, vorher, vorher_keys);
@@ -285,7 +287,8 @@ u32 ewige_tabelle(const Tabelle_Argumente& a, const Wettbewerb& w, Tabelle& t) {
         const u64 spiele = u64{e[3]} + e[4] + e[5];
         zeilen.push_back({team, Tabelle_Schluessel_Berechnen(a.optionen | 1, drei, e[0], spiele, e[1], e[2])});
     }
-    std::stable_sort(zeilen.begin(), zeilen.end(), [](const Zeile& x, const Zeile& y) { return x.schluessel > y.schluessel; });
+    std::stable_sort(zeilen.begin(), zeilen.end(),
+                     [](const Zeile& x, const Zeile& y) { return x.schluessel > y.schluessel; });
     if (zeilen.size() > TABELLE_RASTER_ZEILEN) zeilen.resize(TABELLE_RASTER_ZEILEN);
     t.zeilen = static_cast<u32>(zeilen.size());
     u32 wert = KEIN_SCHLUESSEL;

@@ -15,15 +15,34 @@ namespace {
 
 // Words of the record.
 enum Wort : int {
-    TORE_MINUTE = 0, CHANCEN_MINUTE = 200, GEGENTORE_MINUTE = 400, GEGNER_CHANCEN_MINUTE = 600,
-    TORE = 800, CHANCEN = 801, GEGENTORE = 802, GEGNER_CHANCEN = 803,
-    SPIELE = 804, SIEGE = 805, UNENTSCHIEDEN = 806, NIEDERLAGEN = 807,
-    MIT_TOREN = 808, MIT_GEGENTOREN = 818,
-    SPIELE_VOR_SIEG = 828, POSITION_SIEG = 829, SPIELE_VOR_NIEDERLAGE = 830, POSITION_NIEDERLAGE = 831,
-    ERSTES_TOR = 832, POSITION_ERSTES_TOR = 833, ERSTES_GEGENTOR = 834, POSITION_ERSTES_GEGENTOR = 835,
-    SIEG_NACH_RUECKSTAND = 836, POSITION_SIEG_NACH_RUECKSTAND = 837,
-    NIEDERLAGE_NACH_FUEHRUNG = 838, POSITION_NIEDERLAGE_NACH_FUEHRUNG = 839,
-    MINUTEN_OHNE_TOR = 840, MINUTEN_OHNE_GEGENTOR = 841,
+    TORE_MINUTE = 0,
+    CHANCEN_MINUTE = 200,
+    GEGENTORE_MINUTE = 400,
+    GEGNER_CHANCEN_MINUTE = 600,
+    TORE = 800,
+    CHANCEN = 801,
+    GEGENTORE = 802,
+    GEGNER_CHANCEN = 803,
+    SPIELE = 804,
+    SIEGE = 805,
+    UNENTSCHIEDEN = 806,
+    NIEDERLAGEN = 807,
+    MIT_TOREN = 808,
+    MIT_GEGENTOREN = 818,
+    SPIELE_VOR_SIEG = 828,
+    POSITION_SIEG = 829,
+    SPIELE_VOR_NIEDERLAGE = 830,
+    POSITION_NIEDERLAGE = 831,
+    ERSTES_TOR = 832,
+    POSITION_ERSTES_TOR = 833,
+    ERSTES_GEGENTOR = 834,
+    POSITION_ERSTES_GEGENTOR = 835,
+    SIEG_NACH_RUECKSTAND = 836,
+    POSITION_SIEG_NACH_RUECKSTAND = 837,
+    NIEDERLAGE_NACH_FUEHRUNG = 838,
+    POSITION_NIEDERLAGE_NACH_FUEHRUNG = 839,
+    MINUTEN_OHNE_TOR = 840,
+    MINUTEN_OHNE_GEGENTOR = 841,
 };
 constexpr u32 MINUTEN = 200;
 constexpr u8 NACH_VERLAENGERUNG = 2;  // result flag: the game went beyond regular time
@@ -36,7 +55,8 @@ void plaene_sammeln(i32 id, std::vector<bool>& gesehen, std::vector<i32>& aus) {
     while (!offen.empty()) {
         const i32 i = offen.back();
         offen.pop_back();
-        if (i < 0 || i >= WETTBEWERB_ANZAHL || gesehen[static_cast<size_t>(i)] || !Wettbewerb_Tabelle[i].name[0]) continue;
+        if (i < 0 || i >= WETTBEWERB_ANZAHL || gesehen[static_cast<size_t>(i)] || !Wettbewerb_Tabelle[i].name[0])
+            continue;
         gesehen[static_cast<size_t>(i)] = true;
         aus.push_back(i);
         offen.push_back(Wettbewerb_Tabelle[i].naechste_gruppe);
@@ -94,7 +114,8 @@ class Zaehlung {
             ++e_[unseres ? TORE : GEGENTORE];
             if (minuten && minute < MINUTEN) ++e_[(unseres ? TORE_MINUTE : GEGENTORE_MINUTE) + minute];
             bool& gefunden = unseres ? tor_gefunden_ : gegentor_gefunden_;
-            if (!gefunden) e_[unseres ? MINUTEN_OHNE_TOR : MINUTEN_OHNE_GEGENTOR] += std::max<u32>(s.minute, minute) - minute;
+            if (!gefunden)
+                e_[unseres ? MINUTEN_OHNE_TOR : MINUTEN_OHNE_GEGENTOR] += std::max<u32>(s.minute, minute) - minute;
             gefunden = true;
             (unseres ? eigenes_tor : gegentor) = true;
         }
@@ -178,7 +199,8 @@ bool Spiele_Get_Statistik(bool spieler_modus, const i32* wettbewerbe, int wettbe
     std::fill(aus, aus + static_cast<size_t>(zeilen) * static_cast<size_t>(selektor_anzahl), 0u);
     if (!Wettbewerb_Tabelle || !Spiele_Bereit() || !wettbewerbe) return true;
     auto zaehle = [&](int s, i32 wer, u32 dazu) {
-        if (wer >= 0 && wer < zeilen) aus[static_cast<size_t>(s) * static_cast<size_t>(zeilen) + static_cast<size_t>(wer)] += dazu;
+        if (wer >= 0 && wer < zeilen)
+            aus[static_cast<size_t>(s) * static_cast<size_t>(zeilen) + static_cast<size_t>(wer)] += dazu;
     };
     std::vector<bool> gesehen(WETTBEWERB_ANZAHL, false);
     std::vector<i32> plaene;
@@ -195,8 +217,14 @@ bool Spiele_Get_Statistik(bool spieler_modus, const i32* wettbewerbe, int wettbe
                 const bool zweiter = selektoren[s] & STATISTIK_ZWEITER_SPIELER;
                 u32 sel = selektoren[s] & 0x3FFFFFFFu;
                 if (!spieler_modus) {
-                    if (sel & STATISTIK_ZUSCHAUER) { zaehle(s, sp.team_a, sp.zuschauer); continue; }
-                    if (sel & STATISTIK_HEIMSPIELE) { zaehle(s, sp.team_a, 1); continue; }
+                    if (sel & STATISTIK_ZUSCHAUER) {
+                        zaehle(s, sp.team_a, sp.zuschauer);
+                        continue;
+                    }
+                    if (sel & STATISTIK_HEIMSPIELE) {
+                        zaehle(s, sp.team_a, 1);
+                        continue;
+                    }
                     if (sel & STATISTIK_SPIELE) {
                         zaehle(s, sp.team_a, 1);
                         zaehle(s, sp.team_b, 1);
@@ -206,15 +234,16 @@ bool Spiele_Get_Statistik(bool spieler_modus, const i32* wettbewerbe, int wettbe
                 }
                 const bool gegner = !spieler_modus && (sel & STATISTIK_FUER_GEGNER);
                 sel &= ~STATISTIK_FUER_GEGNER;
-                for (u32 e = 0; sp.erstes_ereignis && e < std::min<u32>(sp.ereignis_anzahl, EREIGNISSE_PRO_SPIEL); ++e) {
+                for (u32 e = 0; sp.erstes_ereignis && e < std::min<u32>(sp.ereignis_anzahl, EREIGNISSE_PRO_SPIEL);
+                     ++e) {
                     const u8* r = Spiele_Ereignis(sp.erstes_ereignis + e);
                     if (!r) continue;
                     const u32 flags = get_u32le(r + 4);
                     const i32 minute = r[8];
                     const bool fuer_a = flags & SFE_TEAM_A;
                     if ((seite & 3) && !((fuer_a && (seite & 1)) || (!fuer_a && (seite & 2)))) continue;
-                    if ((erste_minute >= 0 && minute < erste_minute) || (letzte_minute >= 0 && minute > letzte_minute) ||
-                        (flags & sel) != sel)
+                    if ((erste_minute >= 0 && minute < erste_minute) ||
+                        (letzte_minute >= 0 && minute > letzte_minute) || (flags & sel) != sel)
                         continue;
                     if (spieler_modus) {
                         const i32 wer = static_cast<i16>(get_u16le(r + (zweiter ? 2 : 0)));

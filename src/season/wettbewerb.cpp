@@ -1,11 +1,11 @@
 #include "season/wettbewerb.h"
 
-#include <cstring>
 #include <strings.h>
+#include <cstring>
 
+#include "base/bytes.h"
 #include "base/debug.h"
 #include "base/memory.h"
-#include "base/bytes.h"
 #include "season/wettbewerb_felder.h"
 
 Wettbewerb* Wettbewerb_Tabelle = nullptr;
@@ -161,8 +161,8 @@ Wettbewerb_Vertikal vertikal_global;
 
 bool Wettbewerb_Init() {
     if (!Wettbewerb_Tabelle) {
-        Wettbewerb_Tabelle = static_cast<Wettbewerb*>(
-            W32_Memory_H_Alloc(sizeof(Wettbewerb) * WETTBEWERB_ANZAHL, "Wettbewerb_Tabelle"));
+        Wettbewerb_Tabelle =
+            static_cast<Wettbewerb*>(W32_Memory_H_Alloc(sizeof(Wettbewerb) * WETTBEWERB_ANZAHL, "Wettbewerb_Tabelle"));
         if (!Wettbewerb_Tabelle) return false;
     }
     Wettbewerb_Reset(-1);
@@ -590,9 +590,15 @@ i32 Wettbewerb_Get_Team_Slot(const Wettbewerb* w, i32 team) {
     return -1;
 }
 
-Wettbewerb* Wettbewerb_Naechste_Runde(const Wettbewerb* w) { return frei_oder_null(w) ? nullptr : link(w->naechste_runde); }
-Wettbewerb* Wettbewerb_Vorherige_Runde(const Wettbewerb* w) { return frei_oder_null(w) ? nullptr : link(w->vorherige_runde); }
-Wettbewerb* Wettbewerb_Naechste_Gruppe(const Wettbewerb* w) { return frei_oder_null(w) ? nullptr : link(w->naechste_gruppe); }
+Wettbewerb* Wettbewerb_Naechste_Runde(const Wettbewerb* w) {
+    return frei_oder_null(w) ? nullptr : link(w->naechste_runde);
+}
+Wettbewerb* Wettbewerb_Vorherige_Runde(const Wettbewerb* w) {
+    return frei_oder_null(w) ? nullptr : link(w->vorherige_runde);
+}
+Wettbewerb* Wettbewerb_Naechste_Gruppe(const Wettbewerb* w) {
+    return frei_oder_null(w) ? nullptr : link(w->naechste_gruppe);
+}
 Wettbewerb* Wettbewerb_Vorherige_Gruppe(const Wettbewerb* w) {
     return frei_oder_null(w) ? nullptr : link(w->vorherige_gruppe);
 }

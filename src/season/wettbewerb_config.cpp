@@ -1,9 +1,9 @@
 #include "season/wettbewerb_config.h"
 
+#include <strings.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
 
 #include "base/config.h"
 #include "base/debug.h"
@@ -20,40 +20,185 @@
 
 namespace {
 
-const char* const DEUTSCH[WETTBEWERB_CONFIG_SCHLUESSEL] = {
-    "IDENTIFIKATION", "SUPER_ART", "WOCHENTAG", "QUOTE_WOCHENTAG", "STARTWOCHE", "ENDWOCHE",
-    "SPIELFREI_START", "SPIELFREI_ENDE", "TEAMS", "SPIELTAGE", "ANZ_PARALLEL_GRUPPEN", "WEITERKOMM_ANZ",
-    "QUALI_FUER", "WECHSEL_IN", "SIEGER", "MODUS", "VISUELL_NACHFOLGER", "NAME", "NEUER_WETTBEWERB",
-    "NACHFOLGERUNDE", "BEST_OF_X", "PARALLELGRUPPE", "STARTTEILNEHMER", "HALBZEIT_LAENGE",
-    "HALBZEIT_LAENGE_VERL", "ANZ_HALBZEITEN", "ANZ_HALBZEITEN_VERL", "GOLDEN_GOAL", "ALLE_X_JAHRE",
-    "STARTJAHR", "AUFFUELL_MIT_TEAMS", "LAND", "BASISLIGA", "MEHRMALS_PRO_JAHR", "QUALIFIKANTEN_MISCHEN",
-    "WER_GEGEN_WEN", "GRAFIK_NUMMER", "AUDIO_NUMMER", "AMATEUR_LIGA", "VISUELL_PARALLEL",
-    "QUALI_ZU_SAISONSTART", "AUSRICHTER", "AUSRICHTER_STADION", "WICHTIG", "RUECKSPIEL_NACH_ZWEI_WOCHEN",
-    "RUNDENTEXT", "ERSTE_GELBSPERRE", "INTERVALL_GELBSPERRE", "GRUPPEN_NAME", "KALENDER_POSITION",
-    "QUALI_LAND", "SIEG_PRAEMIE", "UNENTSCHIEDEN_PRAEMIE", "POKAL_PRAEMIE", "QUALIWOCHE", "VERSION",
-    "ANZ_QUALI_AUS_LIGABAUM", "ANTRITTS_PRAEMIE", "KONTINENT"};
-const char* const ENGLISCH[WETTBEWERB_CONFIG_SCHLUESSEL] = {
-    "IDENTIFICATION", "SUPER_ART", "WEEKDAY", "QUOTE_WEEKDAY", "START_WEEK", "END_WEEK",
-    "FIXTUREFREE_START", "FIXTUREFREE_END", "TEAMS", "FIXTURE_DAYS", "NO_PARALLEL_GROUPS", "CONTENDERS",
-    "QUALI_FOR", "SUBSTITUTE_IN", "WINNER", "MODE", "VISUAL_SUCCESSOR", "NAME", "NEW_COMPETITION",
-    "NEXT_ROUND", "BEST_OF_X", "PARALLEL_GROUPS", "START", "HALFTIME_PERIOD", "HALFTIME_PERIOD_EXT.",
-    "ANZ_HALFTIMES", "ANZ_HALFTIMES_EXT.", "GOLDEN_GOAL", "EVERY_X_YEARS", "STARTYEAR", "FILLUP_WITH_TEAMS",
-    "LAND", "BASE_LEAGUE", "REPEATS_PER_YEAR", "SHUFFLE_QUALIFIERS", "WHO_VERSUS_WHOM", "GRAPHIC_NUMBER",
-    "AUDIO_NUMBER", "AMATEUR_LEAGUE", "VISUAL_PARALLEL", "QUALI_AT_SEASONSTART", "HOST", "HOST_GROUND",
-    "IMPORTANT", "REPLAY_IN_TWO_WEEKS", "ROUNDTEXT", "FIRST_YELLOW_BAN", "INTER_YELLOW_BAN", "GROUP_NAME",
-    "CALENDAR_POSITION", "QUALI_COUNTRY", "WIN_BONUS", "DRAW_BONUS", "CUP_BONUS", "QUALI_WEEK", "VERSION",
-    "ANZ_QUALI_EX_LEAGUETREE", "START_BONUS", "CONTINENT"};
+const char* const DEUTSCH[WETTBEWERB_CONFIG_SCHLUESSEL] = {"IDENTIFIKATION",
+                                                           "SUPER_ART",
+                                                           "WOCHENTAG",
+                                                           "QUOTE_WOCHENTAG",
+                                                           "STARTWOCHE",
+                                                           "ENDWOCHE",
+                                                           "SPIELFREI_START",
+                                                           "SPIELFREI_ENDE",
+                                                           "TEAMS",
+                                                           "SPIELTAGE",
+                                                           "ANZ_PARALLEL_GRUPPEN",
+                                                           "WEITERKOMM_ANZ",
+                                                           "QUALI_FUER",
+                                                           "WECHSEL_IN",
+                                                           "SIEGER",
+                                                           "MODUS",
+                                                           "VISUELL_NACHFOLGER",
+                                                           "NAME",
+                                                           "NEUER_WETTBEWERB",
+                                                           "NACHFOLGERUNDE",
+                                                           "BEST_OF_X",
+                                                           "PARALLELGRUPPE",
+                                                           "STARTTEILNEHMER",
+                                                           "HALBZEIT_LAENGE",
+                                                           "HALBZEIT_LAENGE_VERL",
+                                                           "ANZ_HALBZEITEN",
+                                                           "ANZ_HALBZEITEN_VERL",
+                                                           "GOLDEN_GOAL",
+                                                           "ALLE_X_JAHRE",
+                                                           "STARTJAHR",
+                                                           "AUFFUELL_MIT_TEAMS",
+                                                           "LAND",
+                                                           "BASISLIGA",
+                                                           "MEHRMALS_PRO_JAHR",
+                                                           "QUALIFIKANTEN_MISCHEN",
+                                                           "WER_GEGEN_WEN",
+                                                           "GRAFIK_NUMMER",
+                                                           "AUDIO_NUMMER",
+                                                           "AMATEUR_LIGA",
+                                                           "VISUELL_PARALLEL",
+                                                           "QUALI_ZU_SAISONSTART",
+                                                           "AUSRICHTER",
+                                                           "AUSRICHTER_STADION",
+                                                           "WICHTIG",
+                                                           "RUECKSPIEL_NACH_ZWEI_WOCHEN",
+                                                           "RUNDENTEXT",
+                                                           "ERSTE_GELBSPERRE",
+                                                           "INTERVALL_GELBSPERRE",
+                                                           "GRUPPEN_NAME",
+                                                           "KALENDER_POSITION",
+                                                           "QUALI_LAND",
+                                                           "SIEG_PRAEMIE",
+                                                           "UNENTSCHIEDEN_PRAEMIE",
+                                                           "POKAL_PRAEMIE",
+                                                           "QUALIWOCHE",
+                                                           "VERSION",
+                                                           "ANZ_QUALI_AUS_LIGABAUM",
+                                                           "ANTRITTS_PRAEMIE",
+                                                           "KONTINENT"};
+const char* const ENGLISCH[WETTBEWERB_CONFIG_SCHLUESSEL] = {"IDENTIFICATION",
+                                                            "SUPER_ART",
+                                                            "WEEKDAY",
+                                                            "QUOTE_WEEKDAY",
+                                                            "START_WEEK",
+                                                            "END_WEEK",
+                                                            "FIXTUREFREE_START",
+                                                            "FIXTUREFREE_END",
+                                                            "TEAMS",
+                                                            "FIXTURE_DAYS",
+                                                            "NO_PARALLEL_GROUPS",
+                                                            "CONTENDERS",
+                                                            "QUALI_FOR",
+                                                            "SUBSTITUTE_IN",
+                                                            "WINNER",
+                                                            "MODE",
+                                                            "VISUAL_SUCCESSOR",
+                                                            "NAME",
+                                                            "NEW_COMPETITION",
+                                                            "NEXT_ROUND",
+                                                            "BEST_OF_X",
+                                                            "PARALLEL_GROUPS",
+                                                            "START",
+                                                            "HALFTIME_PERIOD",
+                                                            "HALFTIME_PERIOD_EXT.",
+                                                            "ANZ_HALFTIMES",
+                                                            "ANZ_HALFTIMES_EXT.",
+                                                            "GOLDEN_GOAL",
+                                                            "EVERY_X_YEARS",
+                                                            "STARTYEAR",
+                                                            "FILLUP_WITH_TEAMS",
+                                                            "LAND",
+                                                            "BASE_LEAGUE",
+                                                            "REPEATS_PER_YEAR",
+                                                            "SHUFFLE_QUALIFIERS",
+                                                            "WHO_VERSUS_WHOM",
+                                                            "GRAPHIC_NUMBER",
+                                                            "AUDIO_NUMBER",
+                                                            "AMATEUR_LEAGUE",
+                                                            "VISUAL_PARALLEL",
+                                                            "QUALI_AT_SEASONSTART",
+                                                            "HOST",
+                                                            "HOST_GROUND",
+                                                            "IMPORTANT",
+                                                            "REPLAY_IN_TWO_WEEKS",
+                                                            "ROUNDTEXT",
+                                                            "FIRST_YELLOW_BAN",
+                                                            "INTER_YELLOW_BAN",
+                                                            "GROUP_NAME",
+                                                            "CALENDAR_POSITION",
+                                                            "QUALI_COUNTRY",
+                                                            "WIN_BONUS",
+                                                            "DRAW_BONUS",
+                                                            "CUP_BONUS",
+                                                            "QUALI_WEEK",
+                                                            "VERSION",
+                                                            "ANZ_QUALI_EX_LEAGUETREE",
+                                                            "START_BONUS",
+                                                            "CONTINENT"};
 
 enum Schluessel : int {
-    K_IDENT = 0, K_SUPER_ART, K_WOCHENTAG, K_QUOTE, K_STARTWOCHE, K_ENDWOCHE, K_FREI_START, K_FREI_ENDE,
-    K_TEAMS, K_SPIELTAGE, K_PARALLEL, K_WEITERKOMM, K_QUALI_FUER, K_WECHSEL_IN, K_SIEGER, K_MODUS,
-    K_VIS_NACHFOLGER, K_NAME, K_NEU, K_NACHFOLGERUNDE, K_BEST_OF, K_PARALLELGRUPPE, K_START,
-    K_HZ_LAENGE, K_HZ_LAENGE_VERL, K_HZ, K_HZ_VERL, K_GOLDEN_GOAL, K_ALLE_X, K_STARTJAHR, K_AUFFUELLEN,
-    K_LAND, K_BASISLIGA, K_MEHRMALS, K_QUALI_MISCHEN, K_WER_GEGEN_WEN, K_GRAFIK, K_AUDIO, K_AMATEUR,
-    K_VIS_PARALLEL, K_QUALI_SAISONSTART, K_AUSRICHTER, K_AUSRICHTER_STADION, K_WICHTIG, K_ZWEI_WOCHEN,
-    K_RUNDENTEXT, K_ERSTE_GELB, K_INTERVALL_GELB, K_GRUPPEN_NAME, K_KALENDER_POS, K_QUALI_LAND,
-    K_SIEG_PRAEMIE, K_UNENTSCHIEDEN_PRAEMIE, K_POKAL_PRAEMIE, K_QUALIWOCHE, K_VERSION, K_QUALI_LIGABAUM,
-    K_ANTRITTS_PRAEMIE, K_KONTINENT
+    K_IDENT = 0,
+    K_SUPER_ART,
+    K_WOCHENTAG,
+    K_QUOTE,
+    K_STARTWOCHE,
+    K_ENDWOCHE,
+    K_FREI_START,
+    K_FREI_ENDE,
+    K_TEAMS,
+    K_SPIELTAGE,
+    K_PARALLEL,
+    K_WEITERKOMM,
+    K_QUALI_FUER,
+    K_WECHSEL_IN,
+    K_SIEGER,
+    K_MODUS,
+    K_VIS_NACHFOLGER,
+    K_NAME,
+    K_NEU,
+    K_NACHFOLGERUNDE,
+    K_BEST_OF,
+    K_PARALLELGRUPPE,
+    K_START,
+    K_HZ_LAENGE,
+    K_HZ_LAENGE_VERL,
+    K_HZ,
+    K_HZ_VERL,
+    K_GOLDEN_GOAL,
+    K_ALLE_X,
+    K_STARTJAHR,
+    K_AUFFUELLEN,
+    K_LAND,
+    K_BASISLIGA,
+    K_MEHRMALS,
+    K_QUALI_MISCHEN,
+    K_WER_GEGEN_WEN,
+    K_GRAFIK,
+    K_AUDIO,
+    K_AMATEUR,
+    K_VIS_PARALLEL,
+    K_QUALI_SAISONSTART,
+    K_AUSRICHTER,
+    K_AUSRICHTER_STADION,
+    K_WICHTIG,
+    K_ZWEI_WOCHEN,
+    K_RUNDENTEXT,
+    K_ERSTE_GELB,
+    K_INTERVALL_GELB,
+    K_GRUPPEN_NAME,
+    K_KALENDER_POS,
+    K_QUALI_LAND,
+    K_SIEG_PRAEMIE,
+    K_UNENTSCHIEDEN_PRAEMIE,
+    K_POKAL_PRAEMIE,
+    K_QUALIWOCHE,
+    K_VERSION,
+    K_QUALI_LIGABAUM,
+    K_ANTRITTS_PRAEMIE,
+    K_KONTINENT
 };
 
 constexpr int LISTEN = 14;
@@ -133,10 +278,8 @@ void zahlen_lesen(Wettbewerb_Referenz& r, const Zahlenliste& z) {
     for (const std::string& item : teilen(r.text)) {
         if (item.empty() || ++n > MAX_LISTENEINTRAEGE) continue;
         i32 v = 0;
-        if (listen_zahl(item, z.min, z.max, &v))
-            r.werte.push_back(v);
-        else
-            r.abgewiesen = true;
+        if (listen_zahl(item, z.min, z.max, &v)) r.werte.push_back(v);
+        else r.abgewiesen = true;
     }
 }
 
@@ -277,22 +420,22 @@ void verweise_aufloesen() {
                 if (strcasecmp(r.text.c_str(), ident.c_str()) != 0) continue;
                 Wettbewerb& w = t[r.index];
                 switch (art) {
-                case 4: w.visuell_nachfolger = ziel; break;
-                case 5: w.naechste_runde = ziel; break;
-                case 7:
-                    // The chain's groups share the first group as their display group.
-                    w.naechste_gruppe = ziel;
-                    if (w.visuell_gruppe == -1) w.visuell_gruppe = r.index;
-                    t[ziel].visuell_gruppe = w.visuell_gruppe;
-                    break;
-                case 9:
-                    if (w.visuell_gruppe == -1) {
-                        w.visuell_gruppe = r.index;
-                        t[ziel].visuell_gruppe = r.index;
-                    } else {
+                    case 4: w.visuell_nachfolger = ziel; break;
+                    case 5: w.naechste_runde = ziel; break;
+                    case 7:
+                        // The chain's groups share the first group as their display group.
+                        w.naechste_gruppe = ziel;
+                        if (w.visuell_gruppe == -1) w.visuell_gruppe = r.index;
                         t[ziel].visuell_gruppe = w.visuell_gruppe;
-                    }
-                    break;
+                        break;
+                    case 9:
+                        if (w.visuell_gruppe == -1) {
+                            w.visuell_gruppe = r.index;
+                            t[ziel].visuell_gruppe = r.index;
+                        } else {
+                            t[ziel].visuell_gruppe = w.visuell_gruppe;
+                        }
+                        break;
                 }
                 r.aufgeloest = true;
             }
@@ -305,7 +448,8 @@ void unaufgeloeste_melden() {
     for (int art = 3; art <= 11; ++art)
         for (auto& r : listen[art])
             if (!r.aufgeloest)
-                Debug_Printf("\nWarning in wettbewerb.cfg:\n - (200) Identifizierung unbekannt (%s)\n\n", r.text.c_str());
+                Debug_Printf("\nWarning in wettbewerb.cfg:\n - (200) Identifizierung unbekannt (%s)\n\n",
+                             r.text.c_str());
 }
 
 void spieltage_und_links() {
@@ -389,7 +533,8 @@ void doppelte_startteams() {
             i32 ei = Wettbewerb_Get_Index(ebene);
             system.push_back(ei);
             for (int k = 0; k < WETTBEWERB_ANZAHL; ++k)
-                if (k != ei && t[k].name[0] && t[ei].visuell_gruppe != -1 && t[k].visuell_gruppe == t[ei].visuell_gruppe)
+                if (k != ei && t[k].name[0] && t[ei].visuell_gruppe != -1 &&
+                    t[k].visuell_gruppe == t[ei].visuell_gruppe)
                     system.push_back(k);
         }
         std::sort(system.begin(), system.end());
@@ -430,7 +575,10 @@ struct Zahl_Schluessel {
     i32 min, max;
     void (*setzen)(Wettbewerb& w, i32 v);
 };
-#define FELD(K, MIN, MAX, F) {K, MIN, MAX, [](Wettbewerb& w, i32 v) { w.F = static_cast<decltype(w.F)>(v); }}
+#define FELD(K, MIN, MAX, F)                                                           \
+    {                                                                                  \
+        K, MIN, MAX, [](Wettbewerb& w, i32 v) { w.F = static_cast<decltype(w.F)>(v); } \
+    }
 const Zahl_Schluessel ZAHLEN[] = {
     FELD(K_QUOTE, 10, 100, quote_wochentag),
     FELD(K_STARTWOCHE, 0, 51, startwoche),
@@ -475,9 +623,9 @@ struct Verweis_Schluessel {
     size_t laenge;
 };
 const Verweis_Schluessel VERWEISE[] = {
-    {K_SUPER_ART, 1, 15},      {K_AUFFUELLEN, 3, 360},   {K_VIS_NACHFOLGER, 4, 360},
+    {K_SUPER_ART, 1, 15},       {K_AUFFUELLEN, 3, 360},   {K_VIS_NACHFOLGER, 4, 360},
     {K_NACHFOLGERUNDE, 5, 360}, {K_START, 6, 360},        {K_PARALLELGRUPPE, 7, 360},
-    {K_WER_GEGEN_WEN, 8, 360}, {K_VIS_PARALLEL, 9, 360}, {K_QUALI_LAND, 10, 360},
+    {K_WER_GEGEN_WEN, 8, 360},  {K_VIS_PARALLEL, 9, 360}, {K_QUALI_LAND, 10, 360},
 };
 
 // The reader's state over one file.
@@ -502,8 +650,8 @@ void syntaxfehler(i32 zeile, int nummer, const char* text, const std::string& we
 
 void fehlende_identifikation(i32 zeile) {
     char m[200];
-    std::snprintf(m, sizeof m, "[%d] Syntax-Error in wettbewerb.cfg:\n - (102) Identifikation fue Wettbewerb fehlt \n\n",
-                  zeile);
+    std::snprintf(m, sizeof m,
+                  "[%d] Syntax-Error in wettbewerb.cfg:\n - (102) Identifikation fue Wettbewerb fehlt \n\n", zeile);
     melden(m);
 }
 
@@ -555,107 +703,101 @@ void neuer_wettbewerb(Lesen& l, i32 zeile) {
 // The keys that are neither a plain number nor a reference.
 void schluessel_anwenden(Lesen& l, int k, Wettbewerb& w, const std::string& wert, i32 zeile) {
     switch (k) {
-    case K_IDENT:
-        if (l.ident_fehlt) {
-            referenz(0, wert.c_str(), l.index, 15);
-            w.id = l.id_zaehler++;
-            Tools_Strncpy(w.identifikation, wert.c_str(), 10);
-            l.ident_fehlt = false;
-        }
-        break;
-    case K_WOCHENTAG:
-        for (int d = 0; d < 7; ++d)
-            if (strcasecmp(trimmen(wert).c_str(), Kalender_Get_Wochentag_Text(d)) == 0) w.wochentag = d;
-        break;
-    case K_TEAMS: {
-        i32 n = clamp(Read_Config_Get_Wert(), 2, 255);
-        // The per-team lists of the record hold 128 teams.
-        if (n > WETTBEWERB_MAX_TEAMS) {
-            zu_viele("TEAMS", zeile);
-            n = WETTBEWERB_MAX_TEAMS;
-        }
-        w.teams = w.aktuelle_teams = n;
-        Debug_Printf("Teamanzahl auf %d gesetzt.\n", n);
-        break;
-    }
-    case K_WEITERKOMM: {
-        i32 v = clamp(Read_Config_Get_Wert(), 0, 255);
-        auto frei = std::find(std::begin(w.weiterkommen), std::end(w.weiterkommen), -1);
-        if (frei == std::end(w.weiterkommen))
-            zu_viele("WEITERKOMM_ANZ", zeile);
-        else
-            *frei = v;
-        break;
-    }
-    case K_QUALI_FUER: {
-        int schon = 0;
-        for (auto& r : listen[2])
-            if (r.index == l.index) ++schon;
-        if (schon >= WETTBEWERB_QUALI_LISTEN)
-            zu_viele("QUALI_FUER", zeile);
-        else
-            referenz(2, wert.c_str(), l.index, 360);
-        break;
-    }
-    case K_SIEGER: {
-        i32 v = clamp(Read_Config_Get_Wert(), 0, 65535);
-        w.sieger = v;
-        if (w.startteam_anzahl < WETTBEWERB_MAX_TEAMS) w.teilnehmer[w.startteam_anzahl++] = static_cast<i16>(v);
-        break;
-    }
-    case K_MODUS: {
-        int m = Wettbewerb_Modus_Schluessel(trimmen(wert).c_str());
-        if (m < 0) {
-            syntaxfehler(zeile, 100, "Unbekannter Modus", wert);
-        } else {
-            w.modus |= Wettbewerb_Modus_Bits(m);
-            Debug_Printf("     -> %s AKTIVIERT!", Wettbewerb_Modus_Name(m, false));
-        }
-        break;
-    }
-    case K_NAME: Tools_Strncpy(w.name, wert.c_str(), 24); break;
-    case K_NEU: neuer_wettbewerb(l, zeile); break;
-    case K_BEST_OF: w.best_of_x = clamp(Read_Config_Get_Wert(), w.best_of_x, 20); break;
-    case K_RUNDENTEXT: {
-        int r = Wettbewerb_Rundenname_Index(trimmen(wert).c_str());
-        if (r < 0)
-            syntaxfehler(zeile, 100, "Unbekannter Modus", wert);
-        else if (l.rundentext >= WETTBEWERB_MAX_SPIELTAGE)
-            zu_viele("RUNDENTEXT", zeile);
-        else
-            w.rundentext[l.rundentext++] = r;
-        break;
-    }
-    case K_GRUPPEN_NAME: Tools_Strncpy(w.gruppen_name, wert.c_str(), 19); break;
-    case K_POKAL_PRAEMIE:
-        if (Read_Config_Get_Wert() == 1) w.pokal_praemie = 1;
-        break;
-    case K_VERSION:
-        if (Read_Config_Get_Wert() > WETTBEWERB_CONFIG_VERSION) {
-            char m[200];
-            std::snprintf(m, sizeof m,
-                          "Warning in wettbewerb.cfg:\n - (204) Wettbewerb-Konfiguration neuer als Programmversion (%d)\n\n",
-                          zeile);
-            melden(m);
-        }
-        break;
-    case K_QUALI_LIGABAUM: {
-        i32 v = clamp(Read_Config_Get_Wert(), 0, 255);
-        if (v) w.quali_aus_ligabaum = static_cast<u8>(v);
-        break;
-    }
-    case K_KONTINENT: {
-        w.kontinent = 0;
-        for (int c = 0; c < KONTINENT_ANZAHL; ++c) {
-            const char* n = Kontinent_Tabelle[c].name;
-            if (n[0] && strcasecmp(n, trimmen(wert).c_str()) == 0) {
-                w.kontinent = static_cast<u8>(c);
-                break;
+        case K_IDENT:
+            if (l.ident_fehlt) {
+                referenz(0, wert.c_str(), l.index, 15);
+                w.id = l.id_zaehler++;
+                Tools_Strncpy(w.identifikation, wert.c_str(), 10);
+                l.ident_fehlt = false;
             }
+            break;
+        case K_WOCHENTAG:
+            for (int d = 0; d < 7; ++d)
+                if (strcasecmp(trimmen(wert).c_str(), Kalender_Get_Wochentag_Text(d)) == 0) w.wochentag = d;
+            break;
+        case K_TEAMS: {
+            i32 n = clamp(Read_Config_Get_Wert(), 2, 255);
+            // The per-team lists of the record hold 128 teams.
+            if (n > WETTBEWERB_MAX_TEAMS) {
+                zu_viele("TEAMS", zeile);
+                n = WETTBEWERB_MAX_TEAMS;
+            }
+            w.teams = w.aktuelle_teams = n;
+            Debug_Printf("Teamanzahl auf %d gesetzt.\n", n);
+            break;
         }
-        break;
-    }
-    default: break;  // WECHSEL_IN is read and ignored
+        case K_WEITERKOMM: {
+            i32 v = clamp(Read_Config_Get_Wert(), 0, 255);
+            auto frei = std::find(std::begin(w.weiterkommen), std::end(w.weiterkommen), -1);
+            if (frei == std::end(w.weiterkommen)) zu_viele("WEITERKOMM_ANZ", zeile);
+            else *frei = v;
+            break;
+        }
+        case K_QUALI_FUER: {
+            int schon = 0;
+            for (auto& r : listen[2])
+                if (r.index == l.index) ++schon;
+            if (schon >= WETTBEWERB_QUALI_LISTEN) zu_viele("QUALI_FUER", zeile);
+            else referenz(2, wert.c_str(), l.index, 360);
+            break;
+        }
+        case K_SIEGER: {
+            i32 v = clamp(Read_Config_Get_Wert(), 0, 65535);
+            w.sieger = v;
+            if (w.startteam_anzahl < WETTBEWERB_MAX_TEAMS) w.teilnehmer[w.startteam_anzahl++] = static_cast<i16>(v);
+            break;
+        }
+        case K_MODUS: {
+            int m = Wettbewerb_Modus_Schluessel(trimmen(wert).c_str());
+            if (m < 0) {
+                syntaxfehler(zeile, 100, "Unbekannter Modus", wert);
+            } else {
+                w.modus |= Wettbewerb_Modus_Bits(m);
+                Debug_Printf("     -> %s AKTIVIERT!", Wettbewerb_Modus_Name(m, false));
+            }
+            break;
+        }
+        case K_NAME: Tools_Strncpy(w.name, wert.c_str(), 24); break;
+        case K_NEU: neuer_wettbewerb(l, zeile); break;
+        case K_BEST_OF: w.best_of_x = clamp(Read_Config_Get_Wert(), w.best_of_x, 20); break;
+        case K_RUNDENTEXT: {
+            int r = Wettbewerb_Rundenname_Index(trimmen(wert).c_str());
+            if (r < 0) syntaxfehler(zeile, 100, "Unbekannter Modus", wert);
+            else if (l.rundentext >= WETTBEWERB_MAX_SPIELTAGE) zu_viele("RUNDENTEXT", zeile);
+            else w.rundentext[l.rundentext++] = r;
+            break;
+        }
+        case K_GRUPPEN_NAME: Tools_Strncpy(w.gruppen_name, wert.c_str(), 19); break;
+        case K_POKAL_PRAEMIE:
+            if (Read_Config_Get_Wert() == 1) w.pokal_praemie = 1;
+            break;
+        case K_VERSION:
+            if (Read_Config_Get_Wert() > WETTBEWERB_CONFIG_VERSION) {
+                char m[200];
+                std::snprintf(
+                    m, sizeof m,
+                    "Warning in wettbewerb.cfg:\n - (204) Wettbewerb-Konfiguration neuer als Programmversion (%d)\n\n",
+                    zeile);
+                melden(m);
+            }
+            break;
+        case K_QUALI_LIGABAUM: {
+            i32 v = clamp(Read_Config_Get_Wert(), 0, 255);
+            if (v) w.quali_aus_ligabaum = static_cast<u8>(v);
+            break;
+        }
+        case K_KONTINENT: {
+            w.kontinent = 0;
+            for (int c = 0; c < KONTINENT_ANZAHL; ++c) {
+                const char* n = Kontinent_Tabelle[c].name;
+                if (n[0] && strcasecmp(n, trimmen(wert).c_str()) == 0) {
+                    w.kontinent = static_cast<u8>(c);
+                    break;
+                }
+            }
+            break;
+        }
+        default: break;  // WECHSEL_IN is read and ignored
     }
 }
 
@@ -817,16 +959,17 @@ int Wettbewerb_Spielplaene_Erstellen() {
             // cached table keeps its own: no real pair is a team against itself).
             if (w.paarungen[0] == w.paarungen[1]) Wettbewerb_Spielplan_Mischen(w);
             if (w.teams > PAARUNGEN_MAX_LIGA) {
-                Meldung_Printf("Schwerer Fehler!^lWettbewerb %s kann nicht gestartet werden, Spielplan nicht "
-                               "vorhanden.^lDas Programm wird beendet.",
-                               w.name);
+                Meldung_Printf(
+                    "Schwerer Fehler!^lWettbewerb %s kann nicht gestartet werden, Spielplan nicht "
+                    "vorhanden.^lDas Programm wird beendet.",
+                    w.name);
                 Tools_Programm_Beenden("Spielplan", 0);
                 continue;
             }
         }
         if (Spiele_Get_Kopf(w.spielplan) == nullptr && w.spieltage != 0 && w.spieltage != -1) {
-            w.spielplan = Spiele_Neuer_Spielplan(ist_ko(w) ? 0 : 1, static_cast<u32>(w.teams), w.spieltage,
-                                                 w.best_of_x, static_cast<u8>(w.id), -1);
+            w.spielplan = Spiele_Neuer_Spielplan(ist_ko(w) ? 0 : 1, static_cast<u32>(w.teams), w.spieltage, w.best_of_x,
+                                                 static_cast<u8>(w.id), -1);
             if (w.spielplan >= 0) ++n;
         }
     }

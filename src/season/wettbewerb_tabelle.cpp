@@ -28,8 +28,8 @@ struct Spiel_Stand {
 
 Spiel_Stand stand_lesen(i32 id, i32 spieltag, i32 runde, i32 k) {
     Spiel_Stand st;
-    Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(id), static_cast<u32>(spieltag), static_cast<u32>(runde),
-                                     static_cast<u32>(k)));
+    Spiele_Lock_Halter h(
+        Spiele_Lock(static_cast<u32>(id), static_cast<u32>(spieltag), static_cast<u32>(runde), static_cast<u32>(k)));
     if (!h) return st;
     const Spiel* s = Spiele_Get_Spiel(h.Handle(), true);
     if (!s) return st;
@@ -49,8 +49,8 @@ i32 ergebnis(i32 sieger, i32 verlierer, i32* aus_sieger, i32* aus_verlierer) {
 
 }  // namespace
 
-i32 Wettbewerb_KO_Sieger(const Wettbewerb* w, i32 spieltag, i32 k, i32* aus_sieger, i32* aus_verlierer,
-                         i32 extra_runde, i32 extra_a, i32 extra_b) {
+i32 Wettbewerb_KO_Sieger(const Wettbewerb* w, i32 spieltag, i32 k, i32* aus_sieger, i32* aus_verlierer, i32 extra_runde,
+                         i32 extra_a, i32 extra_b) {
     ergebnis(-1, -1, aus_sieger, aus_verlierer);
     if (!w || !w->name[0] || k < 0) return -1;
     if (spieltag < 0) spieltag = w->aktueller_spieltag;
@@ -81,15 +81,14 @@ i32 Wettbewerb_KO_Sieger(const Wettbewerb* w, i32 spieltag, i32 k, i32* aus_sieg
         const i32 ty = x_heim ? st.tore_b : st.tore_a;
         x_tore += tx;
         y_tore += ty;
-        if (x_heim)
-            y_auswaerts += ty;
-        else
-            x_auswaerts += tx;
+        if (x_heim) y_auswaerts += ty;
+        else x_auswaerts += tx;
         if (tx > ty) ++x_siege;
         if (ty > tx) ++y_siege;
     }
     if (x_siege != y_siege)
-        return x_siege > y_siege ? ergebnis(x, y, aus_sieger, aus_verlierer) : ergebnis(y, x, aus_sieger, aus_verlierer);
+        return x_siege > y_siege ? ergebnis(x, y, aus_sieger, aus_verlierer)
+                                 : ergebnis(y, x, aus_sieger, aus_verlierer);
     if (x_tore != y_tore)
         return x_tore > y_tore ? ergebnis(x, y, aus_sieger, aus_verlierer) : ergebnis(y, x, aus_sieger, aus_verlierer);
     if ((w->modus & WB_AUSWTORE_DOPPELT) && x_auswaerts != y_auswaerts)

@@ -4,18 +4,18 @@
 #include <cstring>
 #include <vector>
 
+#include "base/bytes.h"
 #include "base/compress.h"
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/spielstand.h"
-#include "base/bytes.h"
 #include "season/season_hooks.h"
-#include "world/welt.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "season/wettbewerb_felder.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -79,8 +79,8 @@ bool pruefen(const Wettbewerb& w) {
     if (w.quali_land_anzahl < 0 || w.quali_land_anzahl > 64) return false;
     if (w.paarungs_anzahl < 0 || w.paarungs_anzahl > WETTBEWERB_PAARUNGS_BYTES) return false;
     if (w.best_of_x < 0 || w.best_of_x > 20) return false;
-    for (i32 v : {w.vorherige_runde, w.naechste_runde, w.vorherige_gruppe, w.naechste_gruppe,
-                  w.visuell_nachfolger, w.visuell_vorgaenger, w.visuell_gruppe, w.wurzel})
+    for (i32 v : {w.vorherige_runde, w.naechste_runde, w.vorherige_gruppe, w.naechste_gruppe, w.visuell_nachfolger,
+                  w.visuell_vorgaenger, w.visuell_gruppe, w.wurzel})
         if (!link_ok(v)) return false;
     if (w.kalendermarke < -1 || w.kalendermarke >= 128) return false;
     return true;
@@ -93,8 +93,8 @@ bool tabelle_pruefen(const Wettbewerb* t) {
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         const Wettbewerb& w = t[i];
         if (!w.name[0]) continue;
-        for (i32 v : {w.vorherige_runde, w.naechste_runde, w.vorherige_gruppe, w.naechste_gruppe,
-                      w.visuell_nachfolger, w.visuell_vorgaenger, w.visuell_gruppe, w.wurzel})
+        for (i32 v : {w.vorherige_runde, w.naechste_runde, w.vorherige_gruppe, w.naechste_gruppe, w.visuell_nachfolger,
+                      w.visuell_vorgaenger, w.visuell_gruppe, w.wurzel})
             if (!benannt(v)) return false;
         for (const auto& liste : w.quali_fuer)
             for (i32 z : liste)

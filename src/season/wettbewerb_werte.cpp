@@ -26,9 +26,7 @@ constexpr i32 FARBE_AUFSTIEG = 0x11FF22, FARBE_ABSTIEG = 0xC57139;
 
 const Wettbewerb* wb(i32 id) { return Wettbewerb_Tabelle ? Wettbewerb_Get_Zeiger(id) : nullptr; }
 
-bool ziel_gueltig(i32 index) {
-    return index >= 0 && index < WETTBEWERB_ANZAHL && Wettbewerb_Tabelle[index].name[0];
-}
+bool ziel_gueltig(i32 index) { return index >= 0 && index < WETTBEWERB_ANZAHL && Wettbewerb_Tabelle[index].name[0]; }
 
 // Level (0 top) and level count (at least four) of a competition.
 void ebene(i32 id, i32* ebene, i32* ebenen) {
@@ -129,7 +127,8 @@ i32 Wettbewerb_Get_Wichtigkeit(i32 id, i32 d) {
     if (!w) return 0;
     if (d < 0 || d > w->spieltage) d = w->aktueller_spieltag;
     i32 wichtig = w->wichtig, vorher = 0;
-    for (const Wettbewerb* r = Wettbewerb_Vorherige_Runde(w), *s = nullptr; r && r != s; s = r, r = Wettbewerb_Vorherige_Runde(r))
+    for (const Wettbewerb *r = Wettbewerb_Vorherige_Runde(w), *s = nullptr; r && r != s;
+         s = r, r = Wettbewerb_Vorherige_Runde(r))
         vorher += std::max(r->spieltage, 0);
     if (w->spieltage > 2) {
         const i32 zehntel = ((d + 2 * vorher) * 100 / (w->spieltage + vorher)) / 10;
@@ -185,8 +184,7 @@ i32 Wettbewerb_Get_Halbzeit_Ende(i32 id, i32 minute, i32 h) {
     const Wettbewerb* w = wb(id);
     if (!w || h < 0) return -1;
     i32 ende = -1;
-    if (h < w->halbzeiten)
-        ende = w->halbzeit_laenge * (h + 1);
+    if (h < w->halbzeiten) ende = w->halbzeit_laenge * (h + 1);
     else if (h < w->halbzeiten + w->halbzeiten_verl)
         ende = w->halbzeiten * w->halbzeit_laenge + w->halbzeit_laenge_verl * (h - w->halbzeiten + 1);
     return ende >= 0 && minute >= ende ? ende : -1;

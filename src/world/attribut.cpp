@@ -106,8 +106,9 @@ bool Attribut_Spieler_Setze_Wert(int s, int a, int modus) {
         case 0:
             if (!Attribute_Erreichbar(s, a)) return false;
             setzen(s, a, Attribut_Noetig(a));
-            Welt_Hook.news_neu(Spieler_Daten[s].team, Temp_Sprintf("%s %s beherrscht jetzt: %s", Spieler_Texte[s].vorname,
-                                                                   Spieler_Texte[s].nachname, Attribut_Tabelle[a].name));
+            Welt_Hook.news_neu(Spieler_Daten[s].team,
+                               Temp_Sprintf("%s %s beherrscht jetzt: %s", Spieler_Texte[s].vorname,
+                                            Spieler_Texte[s].nachname, Attribut_Tabelle[a].name));
             return true;
         case 2: setzen(s, a, -1); return true;
         case 3:
@@ -129,7 +130,8 @@ bool Attribut_Spieler_Setze_Wert_Screen(int s, int a, int modus) {
         case 0: {
             if (!Attribute_Erreichbar(s, a)) return false;
             i32 l[ATTRIBUT_ANZAHL];
-            if (!Attribute_Attribut_Hat_Maximum(s, a) && Attribute_Get_Attribute(s, l, ATTRIBUT_ANZAHL, 1) >= 18) return false;
+            if (!Attribute_Attribut_Hat_Maximum(s, a) && Attribute_Get_Attribute(s, l, ATTRIBUT_ANZAHL, 1) >= 18)
+                return false;
             setzen(s, a, Attribut_Noetig(a));
             return true;
         }
@@ -161,7 +163,8 @@ void Attribute_Alle_Maximal_Setzen() {
             for (bool weiter = true; weiter;) {
                 weiter = false;
                 for (int a = 0; a < ATTRIBUT_ANZAHL; a++) {
-                    if (Attribute_Ist_Negativ(a) || Attribute_Attribut_Aktief(s, a) || !Attribute_Erreichbar(s, a)) continue;
+                    if (Attribute_Ist_Negativ(a) || Attribute_Attribut_Aktief(s, a) || !Attribute_Erreichbar(s, a))
+                        continue;
                     setzen(s, a, Attribut_Noetig(a) + 1);
                     weiter = true;
                 }

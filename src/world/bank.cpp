@@ -19,10 +19,9 @@
 #include "world/spieler.h"
 #include "world/welt.h"
 
-
 namespace {
 
-std::vector<Bank_Konto> konten;                        // by team
+std::vector<Bank_Konto> konten;                         // by team
 std::vector<std::vector<Bank_Kredit_Eintrag>> kredite;  // by team (borrower)
 i32 periode = 0;
 // What a save game's block was read into, until it is taken over.
@@ -107,7 +106,8 @@ bool Bank_Konto_Anlegen(int team, f64 start, int) {
 int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int waehrung) {
     if (!(betrag >= 1.0f) || !std::isfinite(betrag) || kategorie < 0 || kategorie > 127) return 0;
     if (ruf::Client())
-        return ruf::Rufen(RUF_BANK_BUCHUNG, zahler, empfaenger, static_cast<i32>(betrag), kategorie, erzwingen, waehrung)
+        return ruf::Rufen(RUF_BANK_BUCHUNG, zahler, empfaenger, static_cast<i32>(betrag), kategorie, erzwingen,
+                          waehrung)
             .value_or(0);
     // An amount in another currency is booked in euros.
     if (waehrung > BANK_EURO && waehrung < BANK_WAEHRUNGEN) {
@@ -318,11 +318,11 @@ constexpr u32 MAX_KREDITE = 10000;
 }  // namespace
 
 bool Bank_Speichern(Datei_Status* d) {
-    bool ok = Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
-        s(BLOCK_VERSION), s(static_cast<u32>(konten.size())), s(periode);
-    });
+    bool ok = Datei_Schreiben_Felder(
+        d, [&](bytes::Schreiber& s) { s(BLOCK_VERSION), s(static_cast<u32>(konten.size())), s(periode); });
     for (size_t t = 0; ok && t < konten.size(); t++) {
-        ok = Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) { s(konten[t]); }, true) &&
+        ok = Datei_Schreiben_Felder(
+                 d, [&](bytes::Schreiber& s) { s(konten[t]); }, true) &&
              Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
                  s(static_cast<u32>(kredite[t].size()));
                  bytes::feld_schreiben(s, kredite[t].data(), kredite[t].size());
@@ -358,7 +358,9 @@ bool Bank_Laden(Datei_Status* d) {
     std::vector<Bank_Konto> k(n);
     std::vector<std::vector<Bank_Kredit_Eintrag>> kr(n);
     for (u32 t = 0; t < n; t++) {
-        if (!Datei_Lesen_Felder(d, bytes::groesse<Bank_Konto>(), [&](bytes::Leser& l) { l(k[t]); }, true)) return false;
+        if (!Datei_Lesen_Felder(
+                d, bytes::groesse<Bank_Konto>(), [&](bytes::Leser& l) { l(k[t]); }, true))
+            return false;
         if (k[t].ring_index < 0 || k[t].ring_index >= BANK_BUCHUNGEN || k[t].anzahl < 0 || k[t].anzahl > BANK_BUCHUNGEN)
             return false;
         if (!konto_gueltig(k[t])) return false;

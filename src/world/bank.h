@@ -7,11 +7,11 @@
 constexpr int BANK_BUCHUNGEN = 700;
 
 struct Bank_Buchung {
-    f32 betrag;      // always positive
-    u8 kategorie;    // booking kind; bit 128 = money going out
+    f32 betrag;    // always positive
+    u8 kategorie;  // booking kind; bit 128 = money going out
     u8 frei;
-    i16 partner;     // the other team, -1 nobody
-    i32 periode;     // booking period (month counter)
+    i16 partner;  // the other team, -1 nobody
+    i32 periode;  // booking period (month counter)
 };
 template <class V, bytes::Art<Bank_Buchung> S>
 constexpr void felder(V& v, S& r) {
@@ -24,9 +24,9 @@ struct Bank_Konto {
     f64 kontostand;
     f32 kreditrahmen;
     i32 waehrung;
-    i32 ring_index;      // next slot of the ring
-    i32 anzahl;          // bookings in the ring (up to 700)
-    i32 eroeffnet;       // 1 when the account exists
+    i32 ring_index;  // next slot of the ring
+    i32 anzahl;      // bookings in the ring (up to 700)
+    i32 eroeffnet;   // 1 when the account exists
     i32 frei;
 };
 template <class V, bytes::Art<Bank_Konto> S>

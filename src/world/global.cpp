@@ -28,9 +28,7 @@ i32 Global_Preis_Faktor = 100;
 u8 Global_Attribut_Wahl_Flag = 0;
 Welt_Hooks Welt_Hook;
 
-void Welt_Set_Hooks(const Welt_Hooks& hooks) {
-    Welt_Hook = hooks;
-}
+void Welt_Set_Hooks(const Welt_Hooks& hooks) { Welt_Hook = hooks; }
 
 namespace {
 
@@ -56,23 +54,71 @@ void vorgabe(Global_Stand* g) {
 }
 
 enum G_Key {
-    G_KONTINENT, G_LAGER, G_ATTRIBUT, G_PARAMETER, G_PREIS, G_NAME, G_LAENDER, G_LAGER_NAME, G_KOSTEN, G_MORAL,
-    G_ERHOLUNG, G_STAERKE, G_INFO, G_INFO1, G_MOEGLICH, G_NOETIG, G_PUNKTE, G_VORAUS, G_AUSW1, G_AUSW2, G_AUSW3,
-    G_P_SCHNELL, G_P_LANGSAM, G_P_MAXZEIT, G_P_ABSTURZ, G_P_BONUS, G_P_PROZENT, G_P_L_STAERKE, G_P_L_VERL,
-    G_P_B_STAERKE, G_P_B_MORAL, G_P_B_ERHOLUNG, G_P_EINHEITEN, G_P_ABZUG, G_INFOTEXT, G_VERSION, G_ANZAHL
+    G_KONTINENT,
+    G_LAGER,
+    G_ATTRIBUT,
+    G_PARAMETER,
+    G_PREIS,
+    G_NAME,
+    G_LAENDER,
+    G_LAGER_NAME,
+    G_KOSTEN,
+    G_MORAL,
+    G_ERHOLUNG,
+    G_STAERKE,
+    G_INFO,
+    G_INFO1,
+    G_MOEGLICH,
+    G_NOETIG,
+    G_PUNKTE,
+    G_VORAUS,
+    G_AUSW1,
+    G_AUSW2,
+    G_AUSW3,
+    G_P_SCHNELL,
+    G_P_LANGSAM,
+    G_P_MAXZEIT,
+    G_P_ABSTURZ,
+    G_P_BONUS,
+    G_P_PROZENT,
+    G_P_L_STAERKE,
+    G_P_L_VERL,
+    G_P_B_STAERKE,
+    G_P_B_MORAL,
+    G_P_B_ERHOLUNG,
+    G_P_EINHEITEN,
+    G_P_ABZUG,
+    G_INFOTEXT,
+    G_VERSION,
+    G_ANZAHL
 };
 const Schluessel g_keys[G_ANZAHL] = {
-    {"NEUER_KONTINENT", "NEW_CONTINENT"}, {"NEUER_TR_LAGER", "NEW_TRAINING_CAMP"}, {"NEUES_ATTRIBUT", "NEW_ATTRIBUTE"},
-    {"ALGEMEINE_PARAMETER", "GENERAL_PARAMETERS"}, {"PREIS_FAKTOR", "PRICE_FACTOR"}, {"NAME", "NAME"},
-    {"LAENDER", "COUNTRIES"}, {"TR_LAGER_NAME", "CAMP_NAME"}, {"KOSTEN", "COSTS"}, {"MORAL", "MORALE"},
-    {"ERHOLUNG", "RECOVERY"}, {"STAERKE", "STRENGTH"}, {"INFO", "INFO"}, {"INFO1", "INFO1"},
-    {"MOEGLICH_WANN", "POSSIBLE_WHEN"}, {"NOETIGE_ENTWICKELUNGSPUNKTE", "REQUIRED_POINTS"},
-    {"ENTWICKELUNGSPUNKTE_TRAINING", "TRAINING_POINTS"}, {"VORAUSSETZUNG", "PREREQUISITES"},
-    {"AUSWIRKUNG_1", "EFFECT_1"}, {"AUSWIRKUNG_2", "EFFECT_2"}, {"AUSWIRKUNG_3", "EFFECT_3"},
+    {"NEUER_KONTINENT", "NEW_CONTINENT"},
+    {"NEUER_TR_LAGER", "NEW_TRAINING_CAMP"},
+    {"NEUES_ATTRIBUT", "NEW_ATTRIBUTE"},
+    {"ALGEMEINE_PARAMETER", "GENERAL_PARAMETERS"},
+    {"PREIS_FAKTOR", "PRICE_FACTOR"},
+    {"NAME", "NAME"},
+    {"LAENDER", "COUNTRIES"},
+    {"TR_LAGER_NAME", "CAMP_NAME"},
+    {"KOSTEN", "COSTS"},
+    {"MORAL", "MORALE"},
+    {"ERHOLUNG", "RECOVERY"},
+    {"STAERKE", "STRENGTH"},
+    {"INFO", "INFO"},
+    {"INFO1", "INFO1"},
+    {"MOEGLICH_WANN", "POSSIBLE_WHEN"},
+    {"NOETIGE_ENTWICKELUNGSPUNKTE", "REQUIRED_POINTS"},
+    {"ENTWICKELUNGSPUNKTE_TRAINING", "TRAINING_POINTS"},
+    {"VORAUSSETZUNG", "PREREQUISITES"},
+    {"AUSWIRKUNG_1", "EFFECT_1"},
+    {"AUSWIRKUNG_2", "EFFECT_2"},
+    {"AUSWIRKUNG_3", "EFFECT_3"},
     {"TRAINING_PUNKTE_SCHNELL_PARAM", "TRAINING_POINTS_FAST_PARAM"},
     {"TRAINING_PUNKTE_LANGZAM_PARAM", "TRAINING_POINTS_SLOW_PARAM"},
     {"TRAINING_PUNKTE_MAX_ZEIT_SCHNELLE_FASE", "TRAINING_POINTS_MAX_TIME_FAST_PHASE"},
-    {"TRAINING_ABSTURZ_PARAM", "TRAINING_DROP_PARAM"}, {"TRAINING_EXTRA_BONUS_PARAM", "TRAINING_EXTRA_BONUS_PARAM"},
+    {"TRAINING_ABSTURZ_PARAM", "TRAINING_DROP_PARAM"},
+    {"TRAINING_EXTRA_BONUS_PARAM", "TRAINING_EXTRA_BONUS_PARAM"},
     {"TRAINING_ABSTURZ_PROCENT_PARAM", "TRAINING_DROP_PERCENT_PARAM"},
     {"TRAINING_LAGER_STAERKE_PARAM", "TRAINING_CAMP_STRENGTH_PARAM"},
     {"TRAINING_LAGER_VERLETZUNG_PARAM", "TRAINING_CAMP_INJURY_PARAM"},
@@ -81,7 +127,8 @@ const Schluessel g_keys[G_ANZAHL] = {
     {"TRAINING_LAGER_BALKEN_ERHOLUNG_PARAM", "TRAINING_CAMP_BAR_RECOVERY_PARAM"},
     {"TRAININGS_EINHEITEN_PRO_RUNDE", "TRAINING_UNITS_PER_ROUND"},
     {"FAKTOR_0_100_COMPI_TRANSFER_VERKAUF_ABZUG", "FACTOR_0_100_COMPUTER_TRANSFER_SALE_DEDUCTION"},
-    {"INFOTEXT", "INFOTEXT"}, {"VERSION", "VERSION"}};
+    {"INFOTEXT", "INFOTEXT"},
+    {"VERSION", "VERSION"}};
 
 bool global_lesen(Global_Stand* g) {
     vorgabe(g);
@@ -213,12 +260,29 @@ bool global_datei(bool offen, const char* pfad) {
     return ok;
 }
 
-enum P_Key { P_SCOUT, P_VORNAME, P_NACHNAME, P_GRUND, P_GEBIET, P_WAHRSCH, P_UEBER, P_STAERKE, P_INFOTEXT, P_VERSION, P_ANZAHL };
-const Schluessel p_keys[P_ANZAHL] = {
-    {"NEUER_SCOUT", "NEW_SCOUT"}, {"VORNAME", "FIRST_NAME"}, {"NACHNAME", "SURNAME"},
-    {"GRUNDPREIS_FACTOR", "BASE_PRICE_FACTOR"}, {"GEBIETSPREIS", "AREA_PRICE"},
-    {"WAHRSCHEINLICHKEITSFACTOR", "PROBABILITY_FACTOR"}, {"UEBERREDUNGSKRAFT", "PERSUASION"},
-    {"SPIELER_STAERKE_FACTOR", "PLAYER_STRENGTH_FACTOR"}, {"INFOTEXT", "INFOTEXT"}, {"VERSION", "VERSION"}};
+enum P_Key {
+    P_SCOUT,
+    P_VORNAME,
+    P_NACHNAME,
+    P_GRUND,
+    P_GEBIET,
+    P_WAHRSCH,
+    P_UEBER,
+    P_STAERKE,
+    P_INFOTEXT,
+    P_VERSION,
+    P_ANZAHL
+};
+const Schluessel p_keys[P_ANZAHL] = {{"NEUER_SCOUT", "NEW_SCOUT"},
+                                     {"VORNAME", "FIRST_NAME"},
+                                     {"NACHNAME", "SURNAME"},
+                                     {"GRUNDPREIS_FACTOR", "BASE_PRICE_FACTOR"},
+                                     {"GEBIETSPREIS", "AREA_PRICE"},
+                                     {"WAHRSCHEINLICHKEITSFACTOR", "PROBABILITY_FACTOR"},
+                                     {"UEBERREDUNGSKRAFT", "PERSUASION"},
+                                     {"SPIELER_STAERKE_FACTOR", "PLAYER_STRENGTH_FACTOR"},
+                                     {"INFOTEXT", "INFOTEXT"},
+                                     {"VERSION", "VERSION"}};
 
 bool personal_datei(bool offen, const char* pfad) {
     if (!offen) {
@@ -277,9 +341,12 @@ bool personal_datei(bool offen, const char* pfad) {
 bool Global_Cfg_Laden(int set) {
     return global_datei(Read_Config_Open(CONFIG_GLOBAL, set, set), Read_Config_Get_Filenamen(CONFIG_GLOBAL, set, 0));
 }
-bool Global_Cfg_Laden_Pfad(const char* pfad, const char* alias) { return global_datei(Read_Config_Open_Pfad(pfad, alias), pfad); }
+bool Global_Cfg_Laden_Pfad(const char* pfad, const char* alias) {
+    return global_datei(Read_Config_Open_Pfad(pfad, alias), pfad);
+}
 bool Personal_Cfg_Laden(int set) {
-    return personal_datei(Read_Config_Open(CONFIG_PERSONAL, set, set), Read_Config_Get_Filenamen(CONFIG_PERSONAL, set, 0));
+    return personal_datei(Read_Config_Open(CONFIG_PERSONAL, set, set),
+                          Read_Config_Get_Filenamen(CONFIG_PERSONAL, set, 0));
 }
 bool Personal_Cfg_Laden_Pfad(const char* pfad, const char* alias) {
     return personal_datei(Read_Config_Open_Pfad(pfad, alias), pfad);
@@ -370,7 +437,8 @@ const char* Global_Get_Hauptattribut_Name(int spieler, int n) {
     if (spieler < 0 || spieler >= Spieler_Anzahl || n < 0 || n > 2) return "";
     int gefunden = 0;
     for (int a = 0; a < 54; a++) {
-        if (Spieler_Daten[spieler].attribut[a] >= Attribut_Tabelle[a].noetige_punkte && Spieler_Daten[spieler].attribut[a] > 0) {
+        if (Spieler_Daten[spieler].attribut[a] >= Attribut_Tabelle[a].noetige_punkte &&
+            Spieler_Daten[spieler].attribut[a] > 0) {
             if (gefunden++ == n) return Attribut_Tabelle[a].name;
         }
     }
@@ -448,13 +516,19 @@ bool Personal_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const
         Config_Schreiber_Zeile(&w, "NACHNAME", zitat(s.nachname).c_str());
         Config_Schreiber_Zeile_Zahl(&w, "GRUNDPREIS_FACTOR", s.grundpreis_factor);
         Config_Schreiber_Zeile(&w, "GEBIETSPREIS", verbinden(s.gebietspreis, KONTINENT_ANZAHL).c_str());
-        Config_Schreiber_Zeile(&w, "WAHRSCHEINLICHKEITSFACTOR", verbinden(s.wahrscheinlichkeitsfactor, KONTINENT_ANZAHL).c_str());
+        Config_Schreiber_Zeile(&w, "WAHRSCHEINLICHKEITSFACTOR",
+                               verbinden(s.wahrscheinlichkeitsfactor, KONTINENT_ANZAHL).c_str());
         Config_Schreiber_Zeile(&w, "UEBERREDUNGSKRAFT", verbinden(s.ueberredungskraft, KONTINENT_ANZAHL).c_str());
-        Config_Schreiber_Zeile(&w, "SPIELER_STAERKE_FACTOR", verbinden(s.spieler_staerke_factor, KONTINENT_ANZAHL).c_str());
+        Config_Schreiber_Zeile(&w, "SPIELER_STAERKE_FACTOR",
+                               verbinden(s.spieler_staerke_factor, KONTINENT_ANZAHL).c_str());
     }
     return schliessen_mit_alias(&w, alias_pfad);
 }
 
-bool Global_Cfg_Speichern(int set, const char* name) { return speichern_im_set(CONFIG_GLOBAL, set, name, Global_Cfg_Speichern_Pfad); }
+bool Global_Cfg_Speichern(int set, const char* name) {
+    return speichern_im_set(CONFIG_GLOBAL, set, name, Global_Cfg_Speichern_Pfad);
+}
 
-bool Personal_Cfg_Speichern(int set, const char* name) { return speichern_im_set(CONFIG_PERSONAL, set, name, Personal_Cfg_Speichern_Pfad); }
+bool Personal_Cfg_Speichern(int set, const char* name) {
+    return speichern_im_set(CONFIG_PERSONAL, set, name, Personal_Cfg_Speichern_Pfad);
+}

@@ -70,8 +70,8 @@ extern u8 Global_Attribut_Wahl_Flag;  // set by Attribute_Alle_Maximal_Setzen, c
 // What the world needs of a finished (or prepared) fixture; the season's
 // fixture record stays the season's own, a hook hands these values over.
 struct Welt_Spiel_Info {
-    i32 heim = -1;        // home team (the venue)
-    i32 gast = -1;        // away team
+    i32 heim = -1;  // home team (the venue)
+    i32 gast = -1;  // away team
     i32 tore_heim = 0;
     i32 tore_gast = 0;
     i32 zuschauer = 0;    // attendance
@@ -94,7 +94,9 @@ struct Welt_Hooks {
     i32 (*transfer_erloes)(i32 spieler) = [](i32) { return i32{0}; };
     // A player's statistic in a league system (the fixtures' statistics):
     // 0 goals, 1 assists, 2 scorer points, 22 yellow, 23 yellow-red, 24 red cards.
-    i32 (*spieler_statistik)(i32 statistik, i32 liga, i32 team, i32 spieler) = [](i32, i32, i32, i32) { return i32{0}; };
+    i32 (*spieler_statistik)(i32 statistik, i32 liga, i32 team, i32 spieler) = [](i32, i32, i32, i32) {
+        return i32{0};
+    };
     // The values of a fixture (the number the matchday passes to the
     // post-match steps); false when there is no such fixture.
     bool (*spiel_daten)(i32 spiel, Welt_Spiel_Info* aus) = [](i32, Welt_Spiel_Info*) { return false; };

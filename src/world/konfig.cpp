@@ -71,7 +71,9 @@ static bool zahl_text(const char* key, const char* s, i64 min, i64 max, i64* aus
     return true;
 }
 
-bool zahl(const char* key, i64 min, i64 max, i64* aus) { return zahl_text(key, Read_Config_Get_String(), min, max, aus); }
+bool zahl(const char* key, i64 min, i64 max, i64* aus) {
+    return zahl_text(key, Read_Config_Get_String(), min, max, aus);
+}
 
 bool liste(const char* key, i64 min, i64 max, int anzahl, std::vector<i64>* aus, int max_anzahl) {
     aus->clear();
@@ -128,32 +130,97 @@ std::vector<std::string> team_alias;
 std::vector<u8> team_ebene;
 
 enum Team_Key {
-    T_NEUES_TEAM, T_NUMMER, T_NAME, T_KURZNAME, T_STADIONNAME, T_STADT, T_ART, T_LAND, T_KONTINENT, T_EBENE,
-    T_WAPPEN, T_TRIKOT, T_FARBEN, T_SITZ, T_STEH, T_FORMATION, T_TAKTIK, T_INFOTEXT, T_VERSION, T_TEAMS,
+    T_NEUES_TEAM,
+    T_NUMMER,
+    T_NAME,
+    T_KURZNAME,
+    T_STADIONNAME,
+    T_STADT,
+    T_ART,
+    T_LAND,
+    T_KONTINENT,
+    T_EBENE,
+    T_WAPPEN,
+    T_TRIKOT,
+    T_FARBEN,
+    T_SITZ,
+    T_STEH,
+    T_FORMATION,
+    T_TAKTIK,
+    T_INFOTEXT,
+    T_VERSION,
+    T_TEAMS,
     T_ANZAHL
 };
-const Schluessel team_keys[T_ANZAHL] = {
-    {"NEUES_TEAM", "NEW_TEAM"}, {"NUMMER", "NUMBER"}, {"NAME", "NAME"}, {"KURZNAME", "SHORT_NAME"},
-    {"STADIONNAME", "STADIUM_NAME"}, {"STADT", "CITY"}, {"ART", "KIND"}, {"LAND", "COUNTRY"},
-    {"KONTINENT", "CONTINENT"}, {"EBENE", "LEVEL"}, {"WAPPEN", "CREST"}, {"TRIKOT", "KITS"},
-    {"FARBEN", "COLOURS"}, {"SITZPLAETZE", "SEATS"}, {"STEHPLAETZE", "TERRACES"}, {"FORMATION", "FORMATION"},
-    {"TAKTIK", "TACTICS"}, {"INFOTEXT", "INFOTEXT"}, {"VERSION", "VERSION"}, {"TEAMS", "TEAMS"}};
+const Schluessel team_keys[T_ANZAHL] = {{"NEUES_TEAM", "NEW_TEAM"},
+                                        {"NUMMER", "NUMBER"},
+                                        {"NAME", "NAME"},
+                                        {"KURZNAME", "SHORT_NAME"},
+                                        {"STADIONNAME", "STADIUM_NAME"},
+                                        {"STADT", "CITY"},
+                                        {"ART", "KIND"},
+                                        {"LAND", "COUNTRY"},
+                                        {"KONTINENT", "CONTINENT"},
+                                        {"EBENE", "LEVEL"},
+                                        {"WAPPEN", "CREST"},
+                                        {"TRIKOT", "KITS"},
+                                        {"FARBEN", "COLOURS"},
+                                        {"SITZPLAETZE", "SEATS"},
+                                        {"STEHPLAETZE", "TERRACES"},
+                                        {"FORMATION", "FORMATION"},
+                                        {"TAKTIK", "TACTICS"},
+                                        {"INFOTEXT", "INFOTEXT"},
+                                        {"VERSION", "VERSION"},
+                                        {"TEAMS", "TEAMS"}};
 
 enum Spieler_Key {
-    S_NEUER_SPIELER, S_TEAM, S_VORNAME, S_NACHNAME, S_NATION, S_POSITION, S_NUMMER, S_STAERKE, S_MAXSTAERKE,
-    S_SPIELE, S_JAHRGANG, S_TALENT, S_AUSSEHEN, S_HAARFARBE, S_HAUTFARBE, S_ATTRIBUTE, S_GESPERRT, S_SCOUT,
-    S_INFOTEXT, S_VERSION, S_SPIELER, S_ANZAHL
+    S_NEUER_SPIELER,
+    S_TEAM,
+    S_VORNAME,
+    S_NACHNAME,
+    S_NATION,
+    S_POSITION,
+    S_NUMMER,
+    S_STAERKE,
+    S_MAXSTAERKE,
+    S_SPIELE,
+    S_JAHRGANG,
+    S_TALENT,
+    S_AUSSEHEN,
+    S_HAARFARBE,
+    S_HAUTFARBE,
+    S_ATTRIBUTE,
+    S_GESPERRT,
+    S_SCOUT,
+    S_INFOTEXT,
+    S_VERSION,
+    S_SPIELER,
+    S_ANZAHL
 };
-const Schluessel spieler_keys[S_ANZAHL] = {
-    {"NEUER_SPIELER", "NEW_PLAYER"}, {"TEAM", "TEAM"}, {"VORNAME", "FIRST_NAME"}, {"NACHNAME", "SURNAME"},
-    {"NATION", "NATION"}, {"POSITION", "POSITION"}, {"NUMMER", "NUMBER"}, {"STAERKE", "STRENGTH"},
-    {"MAXSTAERKE", "MAX_STRENGTH"}, {"SPIELE", "MATCHES"}, {"JAHRGANG", "BORN"}, {"TALENT", "TALENT"},
-    {"AUSSEHEN", "LOOK"}, {"HAARFARBE", "HAIR"}, {"HAUTFARBE", "SKIN"}, {"ATTRIBUTE", "ATTRIBUTES"},
-    {"GESPERRT", "BLOCKED"}, {"SCOUT", "SCOUT"}, {"INFOTEXT", "INFOTEXT"}, {"VERSION", "VERSION"},
-    {"SPIELER", "PLAYERS"}};
+const Schluessel spieler_keys[S_ANZAHL] = {{"NEUER_SPIELER", "NEW_PLAYER"},
+                                           {"TEAM", "TEAM"},
+                                           {"VORNAME", "FIRST_NAME"},
+                                           {"NACHNAME", "SURNAME"},
+                                           {"NATION", "NATION"},
+                                           {"POSITION", "POSITION"},
+                                           {"NUMMER", "NUMBER"},
+                                           {"STAERKE", "STRENGTH"},
+                                           {"MAXSTAERKE", "MAX_STRENGTH"},
+                                           {"SPIELE", "MATCHES"},
+                                           {"JAHRGANG", "BORN"},
+                                           {"TALENT", "TALENT"},
+                                           {"AUSSEHEN", "LOOK"},
+                                           {"HAARFARBE", "HAIR"},
+                                           {"HAUTFARBE", "SKIN"},
+                                           {"ATTRIBUTE", "ATTRIBUTES"},
+                                           {"GESPERRT", "BLOCKED"},
+                                           {"SCOUT", "SCOUT"},
+                                           {"INFOTEXT", "INFOTEXT"},
+                                           {"VERSION", "VERSION"},
+                                           {"SPIELER", "PLAYERS"}};
 
-const char* art_namen[3][2] = {{"VEREIN", "CLUB"}, {"NATIONALTEAM", "NATIONAL_TEAM"},
-                               {"TRANSFERMARKT", "TRANSFER_MARKET"}};
+const char* art_namen[3][2] = {
+    {"VEREIN", "CLUB"}, {"NATIONALTEAM", "NATIONAL_TEAM"}, {"TRANSFERMARKT", "TRANSFER_MARKET"}};
 const char* positions_namen[4][2] = {
     {"TOR", "GOAL"}, {"ABWEHR", "DEFENCE"}, {"MITTELFELD", "MIDFIELD"}, {"STURM", "ATTACK"}};
 
@@ -295,7 +362,8 @@ bool team_schluessel(Team_Lesen& r, int key, const char* k) {
 bool teams_pruefen(const Team_Lesen& r) {
     const Team_Puffer* p = r.p;
     if (r.erwartet >= 0 && r.erwartet != static_cast<int>(p->t.size())) {
-        Read_Config_Melden(WELT_F_STRUKTUR, "Falsche Teamzahl (%d statt %d)", static_cast<int>(p->t.size()), r.erwartet);
+        Read_Config_Melden(WELT_F_STRUKTUR, "Falsche Teamzahl (%d statt %d)", static_cast<int>(p->t.size()),
+                           r.erwartet);
         return false;
     }
     if (r.markt != 1) {
@@ -753,9 +821,11 @@ bool Convert_Spieler_Config_Speichern_Pfad(const char* pfad, const char* alias_p
             else if (s.attribut[a] > 0 && s.attribut[a] >= attribut_gelernt_wert(a) - 1) gelernt.push_back(a);
         }
         if (!gelernt.empty())
-            Config_Schreiber_Zeile(&w, "ATTRIBUTE", verbinden(gelernt.data(), static_cast<int>(gelernt.size())).c_str());
+            Config_Schreiber_Zeile(&w, "ATTRIBUTE",
+                                   verbinden(gelernt.data(), static_cast<int>(gelernt.size())).c_str());
         if (!gesperrt.empty())
-            Config_Schreiber_Zeile(&w, "GESPERRT", verbinden(gesperrt.data(), static_cast<int>(gesperrt.size())).c_str());
+            Config_Schreiber_Zeile(&w, "GESPERRT",
+                                   verbinden(gesperrt.data(), static_cast<int>(gesperrt.size())).c_str());
         if (s.status & SP_STATUS_SCOUT) Config_Schreiber_Zeile(&w, "SCOUT", "JA");
     }
     return schliessen_mit_alias(&w, alias_pfad);

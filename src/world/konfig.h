@@ -7,11 +7,11 @@
 #include "base/types.h"
 
 // Message codes of the world files (besides the reader's own 300-305).
-constexpr int WELT_F_BEFEHL = 101;     // unknown keyword
-constexpr int WELT_F_GRENZE = 103;     // value outside its bounds
-constexpr int WELT_F_ALIAS = 104;      // unknown alias name
-constexpr int WELT_F_STRUKTUR = 105;   // block structure (numbers, counts, kinds)
-constexpr int WELT_F_DATEI = 106;      // file missing
+constexpr int WELT_F_BEFEHL = 101;    // unknown keyword
+constexpr int WELT_F_GRENZE = 103;    // value outside its bounds
+constexpr int WELT_F_ALIAS = 104;     // unknown alias name
+constexpr int WELT_F_STRUKTUR = 105;  // block structure (numbers, counts, kinds)
+constexpr int WELT_F_DATEI = 106;     // file missing
 
 // The configuration set the loaders read when they are given none.
 extern i32 Welt_Config_Set;

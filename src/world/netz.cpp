@@ -34,7 +34,8 @@ void eintrag(std::vector<u8>* d, int s, bool struktur) {
 // A record image into a caller's buffer of exactly its size.
 template <class R>
 void bild(u8* aus, const R* r, size_t anzahl = 1) {
-    bytes::bild_schreiben(aus, anzahl * bytes::groesse<R>(), [&](bytes::Schreiber& s) { bytes::feld_schreiben(s, r, anzahl); });
+    bytes::bild_schreiben(aus, anzahl * bytes::groesse<R>(),
+                          [&](bytes::Schreiber& s) { bytes::feld_schreiben(s, r, anzahl); });
 }
 
 bool team_ok(int t) { return t >= 0 && t < Team_Anzahl && Team_Daten; }
@@ -70,7 +71,7 @@ void Spieler_Internet_Server_Get_Data_Back(const u8* daten) {
         l(s), l(neu);
         if (s < 0) break;
         if (s >= Spieler_Anzahl || Spieler_Daten[s].team != Aktuelles_Team) continue;
-        neu.team = Spieler_Daten[s].team;  // the squad is the server's business
+        neu.team = Spieler_Daten[s].team;                                     // the squad is the server's business
         if (Spieler_Werte_Pruefen(neu, Spieler_Fix_Daten[s]) >= 0) continue;  // impossible values: kept as they were
         Spieler_Daten[s] = neu;
         Spieler_Flags[s] = 1;
@@ -231,7 +232,8 @@ void Manager_Internet_Server_Read_And_Write_Icon_Status(u8* daten, int richtung)
         bytes::Leser l(daten, NETZ_ICON_STATUS);
         l(m->icon_status), l(m->icon_wort);
     } else {
-        bytes::bild_schreiben(daten, NETZ_ICON_STATUS, [&](bytes::Schreiber& s) { s(m->icon_status), s(m->icon_wort); });
+        bytes::bild_schreiben(daten, NETZ_ICON_STATUS,
+                              [&](bytes::Schreiber& s) { s(m->icon_status), s(m->icon_wort); });
     }
 }
 
@@ -284,8 +286,19 @@ u32 Bank_Internet_Server_Send_Bankdaten(u8** aus, u8* waehrung12, u8* zinsen28, 
         if (k) {
             int aeltester = 0;
             while (aeltester < BANK_BUCHUNGEN && Bank_Hat_Buchung_In_Periode(t, aeltester + 1)) aeltester++;
-            i32 werte[13] = {k->waehrung, Bank_Get_Periode(), Bank_Get_Anzahl_Kredite(t), k->anzahl, k->ring_index,
-                             BANK_LAUFZEIT_MIN, BANK_LAUFZEIT_MAX, 1, 100, aeltester, 0, 0, 0};
+            i32 werte[13] = {k->waehrung,
+                             Bank_Get_Periode(),
+                             Bank_Get_Anzahl_Kredite(t),
+                             k->anzahl,
+                             k->ring_index,
+                             BANK_LAUFZEIT_MIN,
+                             BANK_LAUFZEIT_MAX,
+                             1,
+                             100,
+                             aeltester,
+                             0,
+                             0,
+                             0};
             std::memcpy(w, werte, sizeof w);
         }
         bytes::bild_schreiben(konto52, 52, [&](bytes::Schreiber& s) { s(w); });
@@ -497,10 +510,10 @@ void bank_stadion_werbung_zeilen() {
         bytes::Leser(k52, sizeof k52)(a.konto);
         return a;
     });
-    ruf::Zeile_Anmelden(RUF_BANK_BUCHUNG, [](i32 zahler, i32 empfaenger, i32 betrag, i32 kategorie, i32 erzwingen,
-                                             i32 waehrung) -> u8 {
-        return Bank_Internet_Server_Buchung(zahler, empfaenger, betrag, kategorie, erzwingen, waehrung) ? 1 : 0;
-    });
+    ruf::Zeile_Anmelden(
+        RUF_BANK_BUCHUNG, [](i32 zahler, i32 empfaenger, i32 betrag, i32 kategorie, i32 erzwingen, i32 waehrung) -> u8 {
+            return Bank_Internet_Server_Buchung(zahler, empfaenger, betrag, kategorie, erzwingen, waehrung) ? 1 : 0;
+        });
     ruf::Zeile_Anmelden(RUF_BANK_BUCHUNGEN, [](i32 team) {
         std::tuple<std::array<Bank_Buchung, BANK_BUCHUNGEN>, i32, i32> a{};
         std::vector<u8> b(BANK_BUCHUNGEN * bytes::groesse<Bank_Buchung>());

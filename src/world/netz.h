@@ -99,7 +99,9 @@ struct Welt_Netz_Hooks {
     // slot of the asking client.
     int (*slot_anzahl)() = [] { return 0; };
     i32 (*slot_team)(int slot) = [](int) { return -1; };
-    bool (*slot_setzen)(int slot, i32 team, const char* name, i32 wert) = [](int, i32, const char*, i32) { return false; };
+    bool (*slot_setzen)(int slot, i32 team, const char* name, i32 wert) = [](int, i32, const char*, i32) {
+        return false;
+    };
     int (*aktuelle_verbindung)() = [] { return -1; };
 };
 void Welt_Set_Netz_Hooks(const Welt_Netz_Hooks& hooks);

@@ -83,7 +83,7 @@ inline constexpr Ruf<std::vector<Team_Struktur>> RUF_TEAM_BLOCK{13, "Team_Block"
 inline constexpr Ruf<std::vector<Team_Fix>> RUF_TEAM_FIX_BLOCK{14, "Team_Fix_Block"};
 inline constexpr Ruf<Nichts, Team_Own, u8, u8> RUF_TEAM_OWN_ZURUECK{15, "Team_Own_Zurueck"};
 inline constexpr Ruf<Team_Startinfo> RUF_TEAM_STARTINFO{16, "Team_Startinfo"};
-inline constexpr Ruf<std::vector<u8>> RUF_STARTTEAMS{17, "Startteams"};  // 80-byte entries
+inline constexpr Ruf<std::vector<u8>> RUF_STARTTEAMS{17, "Startteams"};                // 80-byte entries
 inline constexpr Ruf<Nichts, i32, i32, Name36, i32> RUF_USER_AKTIV{19, "User_Aktiv"};  // slot, team, name, value
 inline constexpr Ruf<Manager_Teil> RUF_MANAGER_DATEN{30, "Manager_Daten"};
 inline constexpr Ruf<std::tuple<u32, u32>> RUF_MANAGER_STARTINFO_1{31, "Manager_Startinfo_1"};  // count, difficulty

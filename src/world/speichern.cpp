@@ -53,7 +53,8 @@ bool lesen_u32(Datei_Status* d, u32* v) {
 // `n` records as one packed block.
 template <class T>
 bool feld_schreiben(Datei_Status* d, const T* r, u32 n) {
-    return Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) { bytes::feld_schreiben(s, r, n); }, true);
+    return Datei_Schreiben_Felder(
+        d, [&](bytes::Schreiber& s) { bytes::feld_schreiben(s, r, n); }, true);
 }
 
 // A loaded record's check (-1 fine, else the mode outside its bounds) for
@@ -68,8 +69,8 @@ template <class T>
 bool feld_lesen(Datei_Status* d, std::vector<T>* v, u32 n) {
     v->resize(n);
     if (n == 0) return true;
-    return Datei_Lesen_Felder(d, n * bytes::groesse<T>(), [&](bytes::Leser& l) { bytes::feld_lesen(l, v->data(), n); },
-                              true);
+    return Datei_Lesen_Felder(
+        d, n * bytes::groesse<T>(), [&](bytes::Leser& l) { bytes::feld_lesen(l, v->data(), n); }, true);
 }
 
 // The team block's globals: ten i32 and the home nation (44 bytes).
@@ -110,12 +111,18 @@ bool Spieler_Block_Lesen(Datei_Status* d) {
 bool Team_Block_Schreiben(Datei_Status* d) {
     u32 n = static_cast<u32>(Team_Anzahl);
     // Slot 8 holds the union president, slot 9 marks that it does (1).
-    const i32 werte[10] = {Team_Transfermarkt, Team_Aktiv,    Team_Ansicht,        Team_Auswaerts,
-                           Aktuelles_Team,     Spielstart_Beendet, Schwierigkeit, Server_Lokales_Team,
-                           Spieler_Get_Gewerkschafts_Praesi(), 1};
-    bool ok = schreiben_u32(d, VERSION) && schreiben_u32(d, n) && Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
-                  s(werte), s(Team_Heimnation), s(u16{0});
-              });
+    const i32 werte[10] = {Team_Transfermarkt,
+                           Team_Aktiv,
+                           Team_Ansicht,
+                           Team_Auswaerts,
+                           Aktuelles_Team,
+                           Spielstart_Beendet,
+                           Schwierigkeit,
+                           Server_Lokales_Team,
+                           Spieler_Get_Gewerkschafts_Praesi(),
+                           1};
+    bool ok = schreiben_u32(d, VERSION) && schreiben_u32(d, n) &&
+              Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) { s(werte), s(Team_Heimnation), s(u16{0}); });
     if (ok && n) {
         ok = feld_schreiben(d, Team_Daten, n) && feld_schreiben(d, Team_Fix_Daten, n) &&
              feld_schreiben(d, Team_Own_Daten, n);
@@ -136,7 +143,8 @@ bool Team_Block_Schreiben(Datei_Status* d) {
 
 bool Team_Block_Lesen(Datei_Status* d) {
     u32 v, n;
-    if (!lesen_u32(d, &v) || v != VERSION || !lesen_u32(d, &n) || n == 0 || n > static_cast<u32>(MAX_TEAMS)) return false;
+    if (!lesen_u32(d, &v) || v != VERSION || !lesen_u32(d, &n) || n == 0 || n > static_cast<u32>(MAX_TEAMS))
+        return false;
     u16 frei = 0;
     if (!Datei_Lesen_Felder(d, GLOBALE_GROESSE, [&](bytes::Leser& l) { l(neu.g), l(neu.heimnation), l(frei); }))
         return false;
@@ -151,7 +159,8 @@ bool Team_Block_Lesen(Datei_Status* d) {
         auto& kv = neu.kader[t];
         kv.resize(k);
         u8 laenge = 0;
-        if (!Datei_Lesen_Felder(d, k * 4 + 2, [&](bytes::Leser& l) { bytes::feld_lesen(l, kv.data(), k), l(laenge), l(neu.ebene[t]); }))
+        if (!Datei_Lesen_Felder(
+                d, k * 4 + 2, [&](bytes::Leser& l) { bytes::feld_lesen(l, kv.data(), k), l(laenge), l(neu.ebene[t]); }))
             return false;
         for (i32 s : kv)
             if (s < 0 || static_cast<u32>(s) >= spieler) return false;
@@ -165,7 +174,7 @@ bool Team_Block_Lesen(Datei_Status* d) {
         neu.to[t].formation = static_cast<i8>(neu.to[t].formation & 0x8F);
     }
     if (neu.g[0] < 0 || static_cast<u32>(neu.g[0]) >= n) return false;  // transfer market
-    if (neu.g[6] < 0 || neu.g[6] > 4) return false;                       // difficulty
+    if (neu.g[6] < 0 || neu.g[6] > 4) return false;                     // difficulty
     // The other teams named (active, viewed, away, current, the server's own) and the start flag.
     for (int i : {1, 2, 3, 4, 7})
         if (neu.g[i] < -1 || neu.g[i] >= static_cast<i32>(n)) return false;
@@ -276,8 +285,10 @@ bool bank_l(Datei_Status* d) { return Bank_Laden(d); }
 void Welt_Spielstand_Anmelden() {
     const Spielstand_Modul bank{"Bank", bank_s, bank_l, Bank_Uebernehmen, Bank_Verwerfen};
     const Spielstand_Modul werbung{"Werbung", Werbung_Speichern, Werbung_Laden, Werbung_Uebernehmen, Werbung_Verwerfen};
-    const Spielstand_Modul manager{"Manager", Manager_Block_Schreiben, Manager_Block_Lesen, nichts, Welt_Block_Verwerfen};
-    const Spielstand_Modul spieler{"Spieler", Spieler_Block_Schreiben, Spieler_Block_Lesen, nichts, Welt_Block_Verwerfen};
+    const Spielstand_Modul manager{"Manager", Manager_Block_Schreiben, Manager_Block_Lesen, nichts,
+                                   Welt_Block_Verwerfen};
+    const Spielstand_Modul spieler{"Spieler", Spieler_Block_Schreiben, Spieler_Block_Lesen, nichts,
+                                   Welt_Block_Verwerfen};
     const Spielstand_Modul teams{"Teams", Team_Block_Schreiben, Team_Block_Lesen, Welt_Block_Uebernehmen,
                                  Welt_Block_Verwerfen};
     const Spielstand_Modul stadien{"Stadien", Stadion_Speichern, Stadion_Laden, Stadion_Uebernehmen, Stadion_Verwerfen};

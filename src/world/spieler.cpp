@@ -17,21 +17,53 @@
 
 namespace {
 
-const char* verletzungen[VERLETZUNG_ANZAHL + 1] = {
-    "Prellung",           "Zerrung",            "Muskelkater",       "Bänderdehnung",     "Bänderriss",
-    "Muskelfaserriss",    "Kapselverletzung",   "Meniskusschaden",   "Kreuzbandriss",     "Innenbandriss",
-    "Außenbandriss",      "Sprunggelenk",       "Knöchelbruch",      "Mittelfußbruch",    "Schienbeinbruch",
-    "Wadenbeinbruch",     "Oberschenkelzerrung","Leistenzerrung",    "Adduktorenzerrung", "Achillessehne",
-    "Patellasehne",       "Knieprellung",       "Hüftprellung",      "Rippenprellung",    "Rippenbruch",
-    "Schlüsselbeinbruch", "Schulterluxation",   "Ellbogenprellung",  "Handgelenkbruch",   "Fingerbruch",
-    "Nasenbeinbruch",     "Jochbeinbruch",      "Gehirnerschütterung","Platzwunde",       "Rückenprobleme",
-    "Bandscheibe",        "Hexenschuss",        "Grippe",            "Magen-Darm-Infekt", "Fieber",
-    "Sehnenreizung",      "Ermüdungsbruch",     nullptr};
+const char* verletzungen[VERLETZUNG_ANZAHL + 1] = {"Prellung",
+                                                   "Zerrung",
+                                                   "Muskelkater",
+                                                   "Bänderdehnung",
+                                                   "Bänderriss",
+                                                   "Muskelfaserriss",
+                                                   "Kapselverletzung",
+                                                   "Meniskusschaden",
+                                                   "Kreuzbandriss",
+                                                   "Innenbandriss",
+                                                   "Außenbandriss",
+                                                   "Sprunggelenk",
+                                                   "Knöchelbruch",
+                                                   "Mittelfußbruch",
+                                                   "Schienbeinbruch",
+                                                   "Wadenbeinbruch",
+                                                   "Oberschenkelzerrung",
+                                                   "Leistenzerrung",
+                                                   "Adduktorenzerrung",
+                                                   "Achillessehne",
+                                                   "Patellasehne",
+                                                   "Knieprellung",
+                                                   "Hüftprellung",
+                                                   "Rippenprellung",
+                                                   "Rippenbruch",
+                                                   "Schlüsselbeinbruch",
+                                                   "Schulterluxation",
+                                                   "Ellbogenprellung",
+                                                   "Handgelenkbruch",
+                                                   "Fingerbruch",
+                                                   "Nasenbeinbruch",
+                                                   "Jochbeinbruch",
+                                                   "Gehirnerschütterung",
+                                                   "Platzwunde",
+                                                   "Rückenprobleme",
+                                                   "Bandscheibe",
+                                                   "Hexenschuss",
+                                                   "Grippe",
+                                                   "Magen-Darm-Infekt",
+                                                   "Fieber",
+                                                   "Sehnenreizung",
+                                                   "Ermüdungsbruch",
+                                                   nullptr};
 
 // Typical length in days of each injury kind.
-const u8 dauer[VERLETZUNG_ANZAHL] = {3,  7,  2,  10, 40, 21, 14, 30, 120, 50, 45, 14, 60, 50,
-                                     90, 60, 10, 12, 12, 30, 25, 5,  5,  5,  30, 45, 35, 5,
-                                     40, 14, 14, 21, 7,  3,  10, 40, 4,  7,  5,  4,  10, 50};
+const u8 dauer[VERLETZUNG_ANZAHL] = {3, 7, 2, 10, 40, 21, 14, 30, 120, 50, 45, 14, 60, 50, 90, 60, 10, 12, 12, 30, 25,
+                                     5, 5, 5, 30, 45, 35, 5,  40, 14,  14, 21, 7,  3,  10, 40, 4,  7,  5,  4,  10, 50};
 
 bool ok(int s) { return s >= 0 && s < Spieler_Anzahl && Spieler_Daten; }
 
@@ -43,7 +75,7 @@ i32 Spieler_Berechne_Marktwert(int s) {
     if (!ok(s)) return 0;
     const Spieler_Struktur& p = Spieler_Daten[s];
     i64 st = p.staerke_fein / 100;  // 0..120
-    i64 wert = 2000 * st * st;       // 6,000 -> 7.2 M, 9,000 -> 16.2 M
+    i64 wert = 2000 * st * st;      // 6,000 -> 7.2 M, 9,000 -> 16.2 M
     int luft = p.max_staerke * 1000 - p.staerke_fein;
     if (luft > 0) wert += wert * luft / 12000;
     if (wert > 2000000000) wert = 2000000000;
@@ -93,7 +125,6 @@ void Spieler_Set_Maxstaerke(int s) {
     if (p.max_staerke < p.staerke) p.max_staerke = p.staerke;
 }
 
-
 int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
     if (ruf::Client()) return ruf::Rufen(RUF_SPIELER_TAUSCH, ta, tb, sa, sb, preis).value_or(0) ? 1 : 0;
     if (ta < 0 || ta >= Team_Anzahl || tb < 0 || tb >= Team_Anzahl || ta == tb || !ok(sa)) return 0;
@@ -102,11 +133,12 @@ int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
         // The market picks among its 16 weakest players.
         if (tb != Team_Transfermarkt) return 0;
         std::vector<int> k(Team_Kader(tb), Team_Kader(tb) + Team_Kader_Anzahl(tb));
-        k.erase(std::remove_if(k.begin(), k.end(),
-                               [](int s) { return (Spieler_Daten[s].status & SP_STATUS_SCOUT) != 0; }),
-                k.end());
+        k.erase(
+            std::remove_if(k.begin(), k.end(), [](int s) { return (Spieler_Daten[s].status & SP_STATUS_SCOUT) != 0; }),
+            k.end());
         if (k.empty()) return 0;
-        std::stable_sort(k.begin(), k.end(), [](int a, int b) { return Spieler_Daten[a].staerke < Spieler_Daten[b].staerke; });
+        std::stable_sort(k.begin(), k.end(),
+                         [](int a, int b) { return Spieler_Daten[a].staerke < Spieler_Daten[b].staerke; });
         int n = std::min<int>(16, static_cast<int>(k.size()));
         sb = k[static_cast<size_t>(Rnd_Basis(0, n - 1))];
     }
@@ -166,7 +198,8 @@ bool Spieler_Setze_Formationsposition(int s, int spalte, int zeile) {
     for (int i = 0; i < Team_Kader_Anzahl(t); i++)
         if (Spieler_Daten[Team_Kader(t)[i]].slot <= 10) elf.push_back(Team_Kader(t)[i]);
     std::stable_sort(elf.begin(), elf.end(), [](int a, int b) {
-        return 10 * Spieler_Daten[a].zeile + Spieler_Daten[a].spalte > 10 * Spieler_Daten[b].zeile + Spieler_Daten[b].spalte;
+        return 10 * Spieler_Daten[a].zeile + Spieler_Daten[a].spalte >
+               10 * Spieler_Daten[b].zeile + Spieler_Daten[b].spalte;
     });
     Formation& f = Team_Own_Daten[t].formationen[Team_Own_Daten[t].formation & 0x0F];
     for (size_t i = 0; i < elf.size() && i < 11; i++) {
@@ -192,12 +225,14 @@ bool Spieler_Setze_Gewerkschafts_Praesi(int seite) {
     if (seite < 0 || seite > 1) return false;
     int best = -1;
     for (int t = 0; t < Team_Anzahl; t++) {
-        bool passt = seite == 0 ? (Team_Daten[t].art & TEAM_ART_VEREIN) != 0 : (Team_Daten[t].art & TEAM_ART_NATIONALTEAM) != 0;
+        bool passt =
+            seite == 0 ? (Team_Daten[t].art & TEAM_ART_VEREIN) != 0 : (Team_Daten[t].art & TEAM_ART_NATIONALTEAM) != 0;
         if (!passt) continue;
         for (int i = 0; i < Team_Kader_Anzahl(t); i++) {
             int s = Team_Kader(t)[i];
             if (Spieler_Daten[s].spiele < 100) continue;
-            if (best < 0 || Spieler_Daten[s].spiele * 13 + Spieler_Daten[s].staerke > Spieler_Daten[best].spiele * 13 + Spieler_Daten[best].staerke)
+            if (best < 0 || Spieler_Daten[s].spiele * 13 + Spieler_Daten[s].staerke >
+                                Spieler_Daten[best].spiele * 13 + Spieler_Daten[best].staerke)
                 best = s;
         }
     }

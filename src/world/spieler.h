@@ -69,5 +69,5 @@ void Spieler_Free();
 // from the fixtures through Welt_Hooks::spieler_statistik; 0 without it. The
 // work buffer and the further arguments of the callers are accepted and not
 // needed; *aus (may be null) gets the value too.
-i32 Spieler_Get_Spieler_Statistik(int statistik, int liga, int, int team, int spieler, int, int, int, int,
-                                  void* arbeit, i32* aus, int, int erster_aufruf, i32* aus2);
+i32 Spieler_Get_Spieler_Statistik(int statistik, int liga, int, int team, int spieler, int, int, int, int, void* arbeit,
+                                  i32* aus, int, int erster_aufruf, i32* aus2);

@@ -17,9 +17,9 @@
 namespace {
 
 const Stadion_Modell vorgabe[6] = {
-    {1000, 9000, 0, 100, 10000, 10000, 2, 30},           {5000, 16000, 1200000, 150, 10000, 30000, 2, 40},
-    {12000, 32000, 3500000, 300, 20000, 50000, 2, 50},   {25000, 45000, 12000000, 600, 50000, 70000, 2, 60},
-    {35000, 70000, 35000000, 800, 80000, 90000, 2, 80},  {60000, 120000, 90000000, 1200, 120000, 120000, 2, 90}};
+    {1000, 9000, 0, 100, 10000, 10000, 2, 30},          {5000, 16000, 1200000, 150, 10000, 30000, 2, 40},
+    {12000, 32000, 3500000, 300, 20000, 50000, 2, 50},  {25000, 45000, 12000000, 600, 50000, 70000, 2, 60},
+    {35000, 70000, 35000000, 800, 80000, 90000, 2, 80}, {60000, 120000, 90000000, 1200, 120000, 120000, 2, 90}};
 Stadion_Modell klassen[6] = {vorgabe[0], vorgabe[1], vorgabe[2], vorgabe[3], vorgabe[4], vorgabe[5]};
 i32 zuschauer_level = 100;
 i32 normpreis_level = 20;
@@ -47,7 +47,7 @@ const Stadion_Modell& Stadion_Get_Klasse(int k) { return klassen[std::clamp(k, 0
 
 void Stadion_Modell_Setzen(int modell, int feld, i32 wert) {
     if (modell < 1 || modell > 6 || feld < 0 || feld > 7) return;
-    static i32 Stadion_Modell::* const felder[8] = {
+    static i32 Stadion_Modell::*const felder[8] = {
         &Stadion_Modell::min_kapazitaet, &Stadion_Modell::max_kapazitaet,       &Stadion_Modell::baupreis,
         &Stadion_Modell::platz_baupreis, &Stadion_Modell::grundpreis_pro_spiel, &Stadion_Modell::komfort_baupreis,
         &Stadion_Modell::platzkosten,    &Stadion_Modell::normkomfort};
@@ -140,7 +140,8 @@ void Stadion_Nach_Spiel(int t, int) {
     if (!ok(t)) return;
     const Stadion_Daten& s = stadien[static_cast<size_t>(t)];
     const Stadion_Modell& m = klassen[s.klasse];
-    f32 kosten = static_cast<f32>(m.grundpreis_pro_spiel) + static_cast<f32>(m.platzkosten) * static_cast<f32>(s.kapazitaet);
+    f32 kosten =
+        static_cast<f32>(m.grundpreis_pro_spiel) + static_cast<f32>(m.platzkosten) * static_cast<f32>(s.kapazitaet);
     if (kosten >= 1.0f) Bank_Buchen(t, -1, kosten, 26, 1, -1);
 }
 
@@ -200,7 +201,8 @@ void Stadion_Set_Erweiterung_Slots(int spiel) {
 }
 
 const Stadion_Erweiterung* Stadion_Get_Erweiterung(int t) {
-    if (!ok(t) || static_cast<size_t>(t) >= erweiterung.size() || erweiterung[static_cast<size_t>(t)].empty()) return nullptr;
+    if (!ok(t) || static_cast<size_t>(t) >= erweiterung.size() || erweiterung[static_cast<size_t>(t)].empty())
+        return nullptr;
     return &erweiterung[static_cast<size_t>(t)][0];
 }
 

@@ -8,14 +8,14 @@ struct Stadion_Daten {
     i32 kapazitaet;
     i32 sitzplaetze;
     i32 stehplaetze;
-    i32 eintrittspreis;   // 5..60
-    i32 komfort;          // 0..100 per cent
-    i32 klasse;           // 0..5
-    i32 groesse;          // capacity in thousands
-    i32 zuschauer;        // last attendance
-    f32 einnahme;         // last gate income
-    i32 bau_tage;         // days until building ends (0 none)
-    i32 renovierung;      // level points bought
+    i32 eintrittspreis;  // 5..60
+    i32 komfort;         // 0..100 per cent
+    i32 klasse;          // 0..5
+    i32 groesse;         // capacity in thousands
+    i32 zuschauer;       // last attendance
+    f32 einnahme;        // last gate income
+    i32 bau_tage;        // days until building ends (0 none)
+    i32 renovierung;     // level points bought
     u8 frei[20];
 };
 template <class V, bytes::Art<Stadion_Daten> S>
@@ -30,16 +30,16 @@ static_assert(sizeof(Stadion_Daten) == 64 && bytes::groesse<Stadion_Daten>() == 
 // with its first match; 60 slots, when all are used the oldest is replaced.
 constexpr int STADION_ERWEITERUNG_SLOTS = 60;
 struct Stadion_Erweiterung_Slot {
-    i32 spiel;        // the fixture number the matchday passed
-    i32 tag;          // day index of the match
+    i32 spiel;  // the fixture number the matchday passed
+    i32 tag;    // day index of the match
     i16 heim;
     i16 gast;
     i32 zuschauer;
-    f32 einnahme;     // attendance x ticket price
+    f32 einnahme;  // attendance x ticket price
     i8 tore_heim;
     i8 tore_gast;
-    u8 wettbewerb;    // competition id (255 none)
-    u8 belegt;        // 1 when the slot is used
+    u8 wettbewerb;  // competition id (255 none)
+    u8 belegt;      // 1 when the slot is used
     i32 frei;
 };
 template <class V, bytes::Art<Stadion_Erweiterung_Slot> S>
@@ -94,8 +94,8 @@ i32 Stadion_Get_Prozent();
 // by comfort (against the class's standard comfort), by the ticket price
 // (against the standard price level), by the attendance level and the
 // global stadium percentage; a full house for a top match.
-i32 Stadion_Berechne_Zuschauer(int team, int spiel, int nachfrage, int heim_anteil, int gast_anteil, int,
-                               int mix, int wichtigkeit, int);
+i32 Stadion_Berechne_Zuschauer(int team, int spiel, int nachfrage, int heim_anteil, int gast_anteil, int, int mix,
+                               int wichtigkeit, int);
 // Attendance and gate income of a home match (income booked, category 4).
 i32 Stadion_Spiel_Auswerten(int team, int spiel, int nachfrage);
 // Running costs after a match (category 26): the model's base price per

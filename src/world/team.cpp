@@ -261,7 +261,8 @@ void Team_Set_Wappen_Flags() {
         for (i32 i = 0; i < n; i++) {
             const char* name = &namen[static_cast<size_t>(i) * W32_DIR_LAENGE];
             int nummer = 0, ziffern = 0;
-            while (ziffern < 5 && name[ziffern] >= '0' && name[ziffern] <= '9') nummer = nummer * 10 + (name[ziffern++] - '0');
+            while (ziffern < 5 && name[ziffern] >= '0' && name[ziffern] <= '9')
+                nummer = nummer * 10 + (name[ziffern++] - '0');
             // "17.jpg" names team 17; a name without leading digits names nobody.
             if (ziffern == 0) continue;
             if (nummer < Team_Anzahl) foto[static_cast<size_t>(nummer)] = 1;

@@ -121,7 +121,8 @@ void Trikot_Team_VS_Team(int heim, int gast, int* heim_trikot, int* gast_trikot,
     int hf = 0, gf = 0;
     Trikot_Team_VS_Team(heim, gast, &hf, &gf, 0);
     auto frei = [&](int k, int anders) {
-        return !Trikot_Is_Trikot_Equal(k, hf, TRIKOT_TOLERANZ, 0) && !Trikot_Is_Trikot_Equal(k, gf, TRIKOT_TOLERANZ, 0) &&
+        return !Trikot_Is_Trikot_Equal(k, hf, TRIKOT_TOLERANZ, 0) &&
+               !Trikot_Is_Trikot_Equal(k, gf, TRIKOT_TOLERANZ, 0) &&
                (anders < 0 || !Trikot_Is_Trikot_Equal(k, anders, TRIKOT_TOLERANZ, 0));
     };
     if (!frei(h, -1)) {

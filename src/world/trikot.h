@@ -7,13 +7,13 @@ constexpr int TRIKOT_ANZAHL = 80;
 
 // One kit. Colours are 0x00RRGGBB.
 struct Trikot_Def {
-    u32 hemd;       // main shirt colour
-    u32 hemd2;      // second shirt colour (stripes, hoops, sleeves)
-    u32 hose;       // shorts
-    u32 stutzen;    // socks
-    u32 muster;     // 0 plain, 1 stripes, 2 hoops, 3 halves, 4 sash
-    i32 bild;       // picture number of the kit
-    i32 nummer;     // kit number 0..79
+    u32 hemd;     // main shirt colour
+    u32 hemd2;    // second shirt colour (stripes, hoops, sleeves)
+    u32 hose;     // shorts
+    u32 stutzen;  // socks
+    u32 muster;   // 0 plain, 1 stripes, 2 hoops, 3 halves, 4 sash
+    i32 bild;     // picture number of the kit
+    i32 nummer;   // kit number 0..79
 };
 
 // The kit table entry (null for a number outside 0..79).

@@ -112,9 +112,7 @@ const i32* Team_Kader(int team) {
     return kader[static_cast<size_t>(team)].data();
 }
 
-static int kader_grenze(int team) {
-    return team == Team_Transfermarkt ? TRANSFERMARKT_SPIELER : MAX_SPIELER_PRO_TEAM;
-}
+static int kader_grenze(int team) { return team == Team_Transfermarkt ? TRANSFERMARKT_SPIELER : MAX_SPIELER_PRO_TEAM; }
 
 void Team_Kader_Neu_Aufbauen() {
     kader.assign(static_cast<size_t>(Team_Anzahl > 0 ? Team_Anzahl : 0), {});
@@ -155,6 +153,4 @@ bool Team_Kader_Ersetzen(int team, int alt, int neu_) {
     return false;
 }
 
-bool Welt_Client_Fremd(int team) {
-    return ruf::Client() && team != Team_Aktiv;
-}
+bool Welt_Client_Fremd(int team) { return ruf::Client() && team != Team_Aktiv; }

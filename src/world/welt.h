@@ -113,11 +113,11 @@ static_assert(sizeof(Spieler_Struktur) == 172 && bytes::groesse<Spieler_Struktur
 
 // Fixed data of a player.
 struct Spieler_Fix {
-    u32 aussehen;     // 65 look value (negative as i32 = photo)
-    u16 haarfarbe;    // 72
-    u16 hautfarbe;    // 73
-    i16 nation;       // 68 team number of the country team
-    u8 position;      // 67 0 goalkeeper, 1 defence, 2 midfield, 3 attack
+    u32 aussehen;   // 65 look value (negative as i32 = photo)
+    u16 haarfarbe;  // 72
+    u16 hautfarbe;  // 73
+    i16 nation;     // 68 team number of the country team
+    u8 position;    // 67 0 goalkeeper, 1 defence, 2 midfield, 3 attack
     u8 frei1;
     i32 geburtsjahr;  // shown on the player card
     u8 frei[32];
@@ -195,13 +195,13 @@ static_assert(sizeof(Formation) == 44 && bytes::groesse<Formation>() == 44, "a f
 
 // The team data a client's manager changes; bytes 2 and 3 stay the server's.
 struct Team_Own {
-    i8 formation;                              // 0: Team_Wert 8 (bit 128 automatic line-up)
-    u8 frei1;                                  // 1
-    u16 server_wert;                           // 2..3
+    i8 formation;                                 // 0: Team_Wert 8 (bit 128 automatic line-up)
+    u8 frei1;                                     // 1
+    u16 server_wert;                              // 2..3
     Formation formationen[FORMATIONEN_PRO_TEAM];  // 4..707: Team_Zeiger 705
-    u8 taktik[7];                              // 708..714
-    u8 frei2;                                  // 715
-    i32 transferfenster[11];                   // 716..759: Team_Zeiger 726
+    u8 taktik[7];                                 // 708..714
+    u8 frei2;                                     // 715
+    i32 transferfenster[11];                      // 716..759: Team_Zeiger 726
     u8 frei3[8];
 };
 template <class V, bytes::Art<Team_Own> S>
@@ -227,9 +227,9 @@ constexpr void felder(V& v, S& r) {
 static_assert(sizeof(Manager_Daten) == 176 && bytes::groesse<Manager_Daten>() == 176, "the manager data are 176 bytes");
 
 struct Manager_Struktur {
-    Manager_Daten daten;           // Team_Zeiger 300
-    u32 menue_wahl[2];             // Team_Zeiger 307: button 0..3, entry 0..5
-    u8 einstellungen[3];           // Team_Zeiger 306: two option bytes, sound bits
+    Manager_Daten daten;  // Team_Zeiger 300
+    u32 menue_wahl[2];    // Team_Zeiger 307: button 0..3, entry 0..5
+    u8 einstellungen[3];  // Team_Zeiger 306: two option bytes, sound bits
     u8 frei1;
     u32 icon_status[MANAGER_ICONS];  // Team_Zeiger 302
     u32 icon_wort[MANAGER_ICONS];    // Team_Zeiger 303

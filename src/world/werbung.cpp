@@ -26,11 +26,11 @@ i32 Werbung_Ranglisten_Aufschlag(int team) {
 namespace {
 
 const char* sponsoren[WERBUNG_SPONSOREN] = {
-    "Brauerei Kessler",  "Nordlicht Energie", "Velotrax",        "Fliesen Amberg",  "Autohaus Wendt",
-    "Sparkraft Bank",    "Quellgold Wasser",  "Trixa Sport",     "Möbel Hallstein", "Kaffee Morena",
-    "Elektro Bramm",     "Bauring AG",        "Sonnfeld Reisen", "Pixwerk Medien",  "Mühlbach Versand",
-    "Tannwald Milch",    "Kronstein Versich.", "Ostwind Logistik", "Grünhag Gärten", "Vantor Telekom",
-    "Leuchtfeuer Lotto", "Sportwelt Riedel",  "Hafenbräu",       "Orbis Computer"};
+    "Brauerei Kessler",  "Nordlicht Energie",  "Velotrax",         "Fliesen Amberg",  "Autohaus Wendt",
+    "Sparkraft Bank",    "Quellgold Wasser",   "Trixa Sport",      "Möbel Hallstein", "Kaffee Morena",
+    "Elektro Bramm",     "Bauring AG",         "Sonnfeld Reisen",  "Pixwerk Medien",  "Mühlbach Versand",
+    "Tannwald Milch",    "Kronstein Versich.", "Ostwind Logistik", "Grünhag Gärten",  "Vantor Telekom",
+    "Leuchtfeuer Lotto", "Sportwelt Riedel",   "Hafenbräu",        "Orbis Computer"};
 
 std::vector<Werbung_Daten> daten;
 std::vector<u8> vorhanden;
@@ -66,17 +66,16 @@ Werbung_Einstellungen Werbung_Einstellung;
 
 void Werbung_Wert_Setzen(int feld, i32 wert) {
     if (feld < 0 || feld > 9) return;
-    static i32 Werbung_Einstellungen::* const felder[10] = {
-        &Werbung_Einstellungen::grundpreis,
-        &Werbung_Einstellungen::bande_aufpreis,
-        &Werbung_Einstellungen::tv_aufpreis,
-        &Werbung_Einstellungen::hauptsponsor_aufpreis,
-        &Werbung_Einstellungen::ersatzpartner_aufpreis,
-        &Werbung_Einstellungen::ranglisten_progression,
-        &Werbung_Einstellungen::ranglisten_progression_grenze,
-        &Werbung_Einstellungen::suchpreis,
-        &Werbung_Einstellungen::suchpreis_add,
-        &Werbung_Einstellungen::vertragsdauer};
+    static i32 Werbung_Einstellungen::*const felder[10] = {&Werbung_Einstellungen::grundpreis,
+                                                           &Werbung_Einstellungen::bande_aufpreis,
+                                                           &Werbung_Einstellungen::tv_aufpreis,
+                                                           &Werbung_Einstellungen::hauptsponsor_aufpreis,
+                                                           &Werbung_Einstellungen::ersatzpartner_aufpreis,
+                                                           &Werbung_Einstellungen::ranglisten_progression,
+                                                           &Werbung_Einstellungen::ranglisten_progression_grenze,
+                                                           &Werbung_Einstellungen::suchpreis,
+                                                           &Werbung_Einstellungen::suchpreis_add,
+                                                           &Werbung_Einstellungen::vertragsdauer};
     Werbung_Einstellung.*felder[feld] = wert;
 }
 

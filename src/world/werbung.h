@@ -5,11 +5,11 @@
 #include "base/types.h"
 
 struct Werbung_Slot {
-    u8 sponsor;    // sponsor id (index of the sponsor table)
+    u8 sponsor;  // sponsor id (index of the sponsor table)
     u8 frei;
-    u16 anzahl;    // matches left
-    i32 betrag;    // per match; 0 = free slot
-    i32 wert2;     // second value (0: the default board picture)
+    u16 anzahl;  // matches left
+    i32 betrag;  // per match; 0 = free slot
+    i32 wert2;   // second value (0: the default board picture)
 };
 template <class V, bytes::Art<Werbung_Slot> S>
 constexpr void felder(V& v, S& r) {
@@ -17,10 +17,10 @@ constexpr void felder(V& v, S& r) {
 }
 
 struct Werbung_Daten {
-    Werbung_Slot slot[9];        // 0..7 boards, 8 main sponsor
-    i32 ersatz[3];               // main sponsor's replacement amounts (board classes 0..2)
+    Werbung_Slot slot[9];  // 0..7 boards, 8 main sponsor
+    i32 ersatz[3];         // main sponsor's replacement amounts (board classes 0..2)
     u8 angebot_sponsor;
-    u8 angebot_art;              // 0..2 board class, 3 main sponsor
+    u8 angebot_art;  // 0..2 board class, 3 main sponsor
     u16 angebot_dauer;
     i32 angebot_betrag;
     i32 angebot_betraege[3];
@@ -43,16 +43,16 @@ static_assert(sizeof(Werbung_Daten) == 176 && bytes::groesse<Werbung_Daten>() ==
 
 // The advertising settings of the global configuration (keys WERBUNG_...).
 struct Werbung_Einstellungen {
-    i32 grundpreis = 100;             // per cent of the built-in prices
-    i32 bande_aufpreis = 0;           // board class 0, per cent added
-    i32 tv_aufpreis = 100;            // board class 1
-    i32 hauptsponsor_aufpreis = 400;  // the main sponsor
-    i32 ersatzpartner_aufpreis = 50;  // board class 2
-    i32 ranglisten_progression = 0;   // 0..999: surcharge in tenths of a per cent for the best-ranked club
+    i32 grundpreis = 100;                   // per cent of the built-in prices
+    i32 bande_aufpreis = 0;                 // board class 0, per cent added
+    i32 tv_aufpreis = 100;                  // board class 1
+    i32 hauptsponsor_aufpreis = 400;        // the main sponsor
+    i32 ersatzpartner_aufpreis = 50;        // board class 2
+    i32 ranglisten_progression = 0;         // 0..999: surcharge in tenths of a per cent for the best-ranked club
     i32 ranglisten_progression_grenze = 0;  // 0..500: the last ranking place that still gets a surcharge
-    i32 suchpreis = 20000;            // fee of a partner search
-    i32 suchpreis_add = 5000;         // added per search this season
-    i32 vertragsdauer = 34;           // matches of a new contract
+    i32 suchpreis = 20000;                  // fee of a partner search
+    i32 suchpreis_add = 5000;               // added per search this season
+    i32 vertragsdauer = 34;                 // matches of a new contract
 };
 extern Werbung_Einstellungen Werbung_Einstellung;
 // The ranking surcharge of a club's advertising prices, in tenths of a per

@@ -292,7 +292,8 @@ i32 Spieler_Wert(int modus, int spieler, i32 wert, int op) {
         int alt = s->team;
         if (op != OP_SCHREIBEN || wert < 0 || wert >= Team_Anzahl || wert == alt ||
             Team_Kader_Anzahl(wert) >= (wert == Team_Transfermarkt ? TRANSFERMARKT_SPIELER : MAX_SPIELER_PRO_TEAM)) {
-            if (wert != alt) Debug_Out(DEBUG_FEHLER, "Spieler_Wert(86): Team %d nicht moeglich!", static_cast<int>(wert));
+            if (wert != alt)
+                Debug_Out(DEBUG_FEHLER, "Spieler_Wert(86): Team %d nicht moeglich!", static_cast<int>(wert));
             return alt;
         }
         Team_Kader_Entfernen(alt, spieler);

@@ -99,16 +99,12 @@ class Env_Setzen {
         const char* alt = std::getenv(name);
         hatte_ = alt != nullptr;
         if (hatte_) alt_ = alt;
-        if (wert != nullptr)
-            setenv(name, wert, 1);
-        else
-            unsetenv(name);
+        if (wert != nullptr) setenv(name, wert, 1);
+        else unsetenv(name);
     }
     ~Env_Setzen() {
-        if (hatte_)
-            setenv(name_.c_str(), alt_.c_str(), 1);
-        else
-            unsetenv(name_.c_str());
+        if (hatte_) setenv(name_.c_str(), alt_.c_str(), 1);
+        else unsetenv(name_.c_str());
     }
 
   private:

@@ -32,11 +32,11 @@ TEST(Rle, ExactBytesAndRunLimits) {
         Bytes roh, rumpf;
     };
     const Fall faelle[] = {
-        {{}, {0}},                                                   // head and end byte only
-        {{7, 7, 7}, {3, 7, 0}},                                      // three equal bytes are a repeat
-        {{7, 7}, {0x82, 7, 7, 0}},                                   // two are a literal run
-        {{1, 2, 2, 2, 2, 3, 4}, {0x81, 1, 4, 2, 0x82, 3, 4, 0}},     // literal, repeat, literal
-        {Bytes(126, 0xAB), {125, 0xAB, 0x81, 0xAB, 0}},              // runs are cut at 125
+        {{}, {0}},                                                // head and end byte only
+        {{7, 7, 7}, {3, 7, 0}},                                   // three equal bytes are a repeat
+        {{7, 7}, {0x82, 7, 7, 0}},                                // two are a literal run
+        {{1, 2, 2, 2, 2, 3, 4}, {0x81, 1, 4, 2, 0x82, 3, 4, 0}},  // literal, repeat, literal
+        {Bytes(126, 0xAB), {125, 0xAB, 0x81, 0xAB, 0}},           // runs are cut at 125
         {Bytes(250, 5), {125, 5, 125, 5, 0}},
     };
     for (const Fall& f : faelle) {
@@ -86,12 +86,12 @@ TEST(Rle, DamagedBlocksAreRefused) {
         return k;
     };
     std::vector<Bytes> kaputt;
-    for (u32 g = 0; g < 9; ++g) kaputt.push_back(mit_kopf(600, g));   // packed-size field below 9
-    kaputt.push_back(mit_kopf(100, static_cast<u32>(p.size())));       // under-stated: runs would overflow
-    kaputt.push_back(mit_kopf(601, static_cast<u32>(p.size())));       // over-stated: the data end early
+    for (u32 g = 0; g < 9; ++g) kaputt.push_back(mit_kopf(600, g));  // packed-size field below 9
+    kaputt.push_back(mit_kopf(100, static_cast<u32>(p.size())));     // under-stated: runs would overflow
+    kaputt.push_back(mit_kopf(601, static_cast<u32>(p.size())));     // over-stated: the data end early
     for (u8 c : {126, 127, 0x80, 0xFE, 0xFF}) kaputt.push_back(block(200, {c, 1, 0, 0}, 12));  // no valid runs
-    kaputt.push_back(block(3, {3, 9}));        // missing end byte
-    kaputt.push_back(block(3, {3, 9, 0, 0}));  // bytes after it
+    kaputt.push_back(block(3, {3, 9}));                                                        // missing end byte
+    kaputt.push_back(block(3, {3, 9, 0, 0}));                                                  // bytes after it
     for (size_t i = 0; i < kaputt.size(); ++i) EXPECT_EQ(Tools_RLE_Entpacken(kaputt[i].data(), aus.data()), 0u) << i;
 
     // Bounded form: a destination smaller than the head says, fewer bytes than it says.
@@ -153,8 +153,8 @@ TEST(Zlib, NewBlocks) {
 
 Bytes lzw_packen(const Bytes& roh) {
     Bytes p(W32_Cmp_Max_Gepackt(static_cast<u32>(roh.size()), CMP_METHODE_LZW));
-    u32 n = W32_Cmp_Pack(roh.data(), static_cast<u32>(roh.size()), p.data(), static_cast<u32>(p.size()),
-                         CMP_METHODE_LZW);
+    u32 n =
+        W32_Cmp_Pack(roh.data(), static_cast<u32>(roh.size()), p.data(), static_cast<u32>(p.size()), CMP_METHODE_LZW);
     EXPECT_GT(n, 8u);
     p.resize(n);
     return p;

@@ -145,7 +145,8 @@ TEST_F(Config, BadNumbersAndAliasesAreReportedWithTheirLine) {
         Read_Config_Next(nullptr, 0);
         EXPECT_EQ(Read_Config_Get_Wert(), werte[i].first);
         ASSERT_EQ(g_meldungen.size(), i + 1u);
-        EXPECT_EQ(g_meldungen[i], "[" + std::to_string(i + 1) + "] Warning in team.cfg:\n - " + werte[i].second + "\n\n");
+        EXPECT_EQ(g_meldungen[i],
+                  "[" + std::to_string(i + 1) + "] Warning in team.cfg:\n - " + werte[i].second + "\n\n");
     }
     EXPECT_EQ(Read_Config_Anzahl_Warnungen(), 5);
     EXPECT_EQ(Read_Config_Anzahl_Fehler(), 0);
@@ -321,7 +322,10 @@ TEST_F(Config, WriterLayoutAndChecksumRoundTrip) {
     // UTF-8 on disk; a tab, the key padded to 35 characters, the value, CR LF.
     EXPECT_NE(inhalt.find("; \xC3\x84NDERUNGEN K\xC3\x96NNEN"), std::string::npos);
     EXPECT_NE(inhalt.find("\tTEAMS" + std::string(30, ' ') + "18\r\n"), std::string::npos);
-    EXPECT_NE(inhalt.find("\tNAME" + std::string(31, ' ') + "\"S\xC3\xBC" "d-Liga\"\r\n"), std::string::npos);
+    EXPECT_NE(inhalt.find("\tNAME" + std::string(31, ' ') +
+                          "\"S\xC3\xBC"
+                          "d-Liga\"\r\n"),
+              std::string::npos);
     // A key of 35 characters or more still gets one blank.
     EXPECT_NE(inhalt.find("\tWERBUNG_RANGLISTEN_PROGRESSION_GRENZE 5\r\n"), std::string::npos);
     // The checksum stands over the placeholder, blanks after it stay.
@@ -405,9 +409,9 @@ TEST_F(Config, ChecksumSpellingsAndOffSwitch) {
         Read_Config_Close();
         return ok;
     };
-    EXPECT_TRUE(pruefen(""));                                          // no line: off
-    EXPECT_TRUE(pruefen("CHECKSUMME 0\n"));                            // 0: off
-    EXPECT_TRUE(pruefen("CHECKSUMME " + std::to_string(soll) + "\n"));  // unsigned
+    EXPECT_TRUE(pruefen(""));                                                                      // no line: off
+    EXPECT_TRUE(pruefen("CHECKSUMME 0\n"));                                                        // 0: off
+    EXPECT_TRUE(pruefen("CHECKSUMME " + std::to_string(soll) + "\n"));                             // unsigned
     EXPECT_TRUE(pruefen("checksumme " + std::to_string(static_cast<i32>(soll)) + "       \r\n"));  // signed, blanks
     EXPECT_FALSE(pruefen("CHECKSUMME " + std::to_string(soll + 1) + "\n"));
     g_meldungen.clear();

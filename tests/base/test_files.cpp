@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/files.h"
@@ -67,7 +67,7 @@ TEST(Datei, CreateDispositionsAndAccess) {
     EXPECT_EQ(W32_File_Size(h), 0u);
     W32_File_Close(h);
 
-    EXPECT_EQ(W32_File_Create(name.c_str(), W32_GENERIC_READ, 99, 0), -1);  // unknown disposition
+    EXPECT_EQ(W32_File_Create(name.c_str(), W32_GENERIC_READ, 99, 0), -1);                     // unknown disposition
     EXPECT_EQ(W32_File_Create(o.pfad().c_str(), W32_GENERIC_READ, W32_OPEN_EXISTING, 0), -1);  // a folder
     EXPECT_TRUE(W32_File_Delete(name.c_str()));
     EXPECT_FALSE(W32_File_Exists(name.c_str()));
@@ -86,8 +86,9 @@ TEST(Datei, SeekOriginsAndResults) {
     const struct {
         i32 offset, origin, ergebnis;
         char danach;  // the byte read next
-    } schritte[] = {{4, W32_SEEK_ANFANG, 4, '4'}, {2, W32_SEEK_AKTUELL, 2, '7'}, {-3, W32_SEEK_ENDE, -3, '7'},
-                    {1, 1234, 1, '1'},          {-5, W32_SEEK_ANFANG, 0, '2'}, {-50, W32_SEEK_ENDE, 0, '3'}};
+    } schritte[] = {{4, W32_SEEK_ANFANG, 4, '4'},  {2, W32_SEEK_AKTUELL, 2, '7'},
+                    {-3, W32_SEEK_ENDE, -3, '7'},  {1, 1234, 1, '1'},
+                    {-5, W32_SEEK_ANFANG, 0, '2'}, {-50, W32_SEEK_ENDE, 0, '3'}};
     for (const auto& s : schritte) {
         EXPECT_EQ(W32_File_Seek(h, s.offset, s.origin), s.ergebnis) << s.offset << " " << s.origin;
         char c = 0;
@@ -118,10 +119,17 @@ TEST(Datei, BadHandlesAndBuffersAreHarmless) {
 
 TEST(Muster, WildcardsWithoutRegardToCase) {
     const std::tuple<const char*, const char*, bool> faelle[] = {
-        {"game_0.kdv", "*.kdv", true},       {"GAME_0.KDV", "game_?.kdv", true}, {"game_10.kdv", "game_?.kdv", false},
-        {"readme", "*.*", true},             {"abc", "*", true},                 {"a.b.c", "*.c", true},
-        {"aXbXc", "a*b*c", true},            {"aXbXd", "a*b*c", false},          {"ÄRGER.txt", "ärger*", true},
-        {"abc", "abcd", false},              {nullptr, "*", false},
+        {"game_0.kdv", "*.kdv", true},
+        {"GAME_0.KDV", "game_?.kdv", true},
+        {"game_10.kdv", "game_?.kdv", false},
+        {"readme", "*.*", true},
+        {"abc", "*", true},
+        {"a.b.c", "*.c", true},
+        {"aXbXc", "a*b*c", true},
+        {"aXbXd", "a*b*c", false},
+        {"ÄRGER.txt", "ärger*", true},
+        {"abc", "abcd", false},
+        {nullptr, "*", false},
     };
     for (const auto& [name, muster, passt] : faelle) EXPECT_EQ(W32_Muster_Passt(name, muster), passt) << muster;
 }
@@ -164,7 +172,7 @@ TEST(Ordner, TableFromWorkDirWithOverrides) {
     spiel.schreiben("Config/1_team.cfg", "");
     spiel.schreiben("woanders/x", "");
     ASSERT_TRUE(W32_Registry_Write("Work_dir", (spiel.pfad() + "/").c_str()));
-    ASSERT_TRUE(W32_Registry_Write("verz_5", "woanders"));          // relative to the working folder
+    ASSERT_TRUE(W32_Registry_Write("verz_5", "woanders"));           // relative to the working folder
     ASSERT_TRUE(W32_Registry_Write("verz_13", "/var/tmp/kordavo"));  // absolute
 
     EXPECT_TRUE(W32_Dir_Init());

@@ -90,7 +90,8 @@ TEST_F(Liste, InsertPositionsPayloadsAndFind) {
 
 TEST_F(Liste, DeleteKeepsTheLinksRight) {
     std::vector<Liste_Element*> e;
-    for (u32 id = 1; id <= 5; ++id) e.push_back(Liste_Insert_Element(&liste, e.empty() ? nullptr : e.back(), nullptr, 8, id));
+    for (u32 id = 1; id <= 5; ++id)
+        e.push_back(Liste_Insert_Element(&liste, e.empty() ? nullptr : e.back(), nullptr, 8, id));
     EXPECT_TRUE(Liste_Delete_Element(&liste, e[0]));  // first
     EXPECT_TRUE(Liste_Delete_Element(&liste, e[4]));  // last
     EXPECT_TRUE(Liste_Delete_Element(&liste, e[2]));  // middle
@@ -212,7 +213,7 @@ TEST_F(Liste, MalformedImagesAreRefusedAndTheListIsKept) {
     kaputt.push_back(gut);
     kaputt.back().push_back(0);  // bytes after the end marker
     kaputt.push_back(gut);
-    kaputt.back()[30 + 2] = 0xFE;  // the second node's marker
+    kaputt.back()[30 + 2] = 0xFE;                                     // the second node's marker
     for (u32 falsch : {4u, 0x7FFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFE0u}) {  // a payload size past the end, or absurd
         kaputt.push_back(gut);
         put_u32le(kaputt.back().data() + 20, falsch);

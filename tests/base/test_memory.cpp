@@ -89,7 +89,7 @@ TEST(Memory, ForeignStaleAndWrongKindPointersAreRefused) {
 
     void* p = W32_Memory_H_Alloc(10, "Test");
     EXPECT_EQ(W32_Memory_H_Free(static_cast<u8*>(p) + 4), static_cast<u8*>(p) + 4);  // inside a block
-    EXPECT_EQ(W32_Memory_V_Free(p), p);                                            // heap block to the page free
+    EXPECT_EQ(W32_Memory_V_Free(p), p);                                              // heap block to the page free
     EXPECT_EQ(W32_Memory_H_Free(p), nullptr);
     EXPECT_EQ(W32_Memory_H_Free(p), p);  // twice
 

@@ -48,9 +48,9 @@ TEST_F(Zufall, RangesAreKeptForSmallNegativeAndHugeSpans) {
     struct Bereich {
         i32 von, bis;
     };
-    const Bereich bereiche[] = {{0, 0},      {5, 5},        {0, 1},       {-3, 3},        {-100, -90},
-                                {0, 9999},   {0, 10000},    {1, 50000},   {-20000, 20000}, {0, 1000000000},
-                                {INT_MIN, INT_MAX}, {INT_MIN, INT_MIN + 5}};
+    const Bereich bereiche[] = {
+        {0, 0},     {5, 5},     {0, 1},          {-3, 3},         {-100, -90},        {0, 9999},
+        {0, 10000}, {1, 50000}, {-20000, 20000}, {0, 1000000000}, {INT_MIN, INT_MAX}, {INT_MIN, INT_MIN + 5}};
     for (const Bereich& b : bereiche) {
         i32 kleinster = INT_MAX, groesster = INT_MIN;
         for (int i = 0; i < 3000; ++i) {
@@ -187,7 +187,10 @@ TEST_F(Zufall, SortMovesItemsWithTheirKeys) {
         std::vector<i32> schluessel(n), original(n);
         std::vector<u32> werte(n);
         for (i32 i = 0; i < n; ++i) {
-            schluessel[i] = original[i] = art % 4 == 0 ? i : art % 4 == 1 ? n - i : art % 4 == 2 ? 7 : Rnd(-1000000, 1000000);
+            schluessel[i] = original[i] = art % 4 == 0   ? i
+                                          : art % 4 == 1 ? n - i
+                                          : art % 4 == 2 ? 7
+                                                         : Rnd(-1000000, 1000000);
             werte[i] = static_cast<u32>(i);
         }
         SortMisch_Sortiere(werte.data(), schluessel.data(), n, absteigend);

@@ -271,7 +271,10 @@ TEST_F(Spielstand, OversizedFilesAndFoldersAreRefusedWithoutBeingRead) {
     struct rusage r;
     getrusage(RUSAGE_SELF, &r);
     const long spitze_vorher = r.ru_maxrss;
-    const struct { u64 groesse; const char* meldung; } faelle[] = {
+    const struct {
+        u64 groesse;
+        const char* meldung;
+    } faelle[] = {
         {900ull << 20, "Der Spielstand game_1.kdv ist beschädigt und wurde nicht geladen."},
         {(1ull << 30) + 1, "Die Datei game_1.kdv ist zu groß für einen Kordavo-Spielstand."},
     };

@@ -60,8 +60,8 @@ std::string Kind_Stderr(const char* env, const char* test) {
     const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
     if (n <= 0) return "<kein Programm>";
     exe[n] = '\0';
-    const std::string befehl = std::string(env) + " KORDAVO_TEST_KIND=1 '" + exe + "' --gtest_filter=" + test +
-                               " 2>&1 >/dev/null";
+    const std::string befehl =
+        std::string(env) + " KORDAVO_TEST_KIND=1 '" + exe + "' --gtest_filter=" + test + " 2>&1 >/dev/null";
     std::string aus;
     if (FILE* p = popen(befehl.c_str(), "r")) {
         char buf[512];

@@ -19,7 +19,9 @@ TEST(Cp1252, KnownCharacters) {
     EXPECT_EQ(Cp1252_To_Utf8("Müller"), "M\xC3\xBCller");
     EXPECT_EQ(Cp1252_To_Utf8("\x80"), "\xE2\x82\xAC");  // euro sign
     EXPECT_EQ(Cp1252_To_Utf8("\x9F"), "\xC5\xB8");      // Y with diaeresis
-    EXPECT_EQ(Utf8_To_Cp1252("Stra\xC3\x9F" "e"), "Straße");
+    EXPECT_EQ(Utf8_To_Cp1252("Stra\xC3\x9F"
+                             "e"),
+              "Straße");
     EXPECT_EQ(Utf8_To_Cp1252("\xE2\x80\x9E"), "\x84");  // low double quote
     EXPECT_EQ(Cp1252_Zeichen_Unicode(0x81), 0x81u);     // unassigned byte kept
     EXPECT_EQ(Cp1252_Zeichen_Aus_Unicode(0x20AC), 0x80);
@@ -27,13 +29,17 @@ TEST(Cp1252, KnownCharacters) {
 }
 
 TEST(Cp1252, UnmappableAndMalformedUtf8BecomeReplacement) {
-    EXPECT_EQ(Utf8_To_Cp1252("a\xE4\xB8\xAD" "b"), "a?b");            // CJK character
-    EXPECT_EQ(Utf8_To_Cp1252("\xF0\x9F\x98\x80"), "?");               // emoji
-    EXPECT_EQ(Utf8_To_Cp1252("x\xC3"), "x?");                         // cut short at the end
-    EXPECT_EQ(Utf8_To_Cp1252("\xC3" "a"), "?a");                      // continuation missing
-    EXPECT_EQ(Utf8_To_Cp1252("\x80\xBF"), "??");                      // stray continuations
-    EXPECT_EQ(Utf8_To_Cp1252("\xC0\xAF"), "?");                       // overlong '/'
-    EXPECT_EQ(Utf8_To_Cp1252("\xED\xA0\x80"), "?");                   // surrogate
+    EXPECT_EQ(Utf8_To_Cp1252("a\xE4\xB8\xAD"
+                             "b"),
+              "a?b");                                    // CJK character
+    EXPECT_EQ(Utf8_To_Cp1252("\xF0\x9F\x98\x80"), "?");  // emoji
+    EXPECT_EQ(Utf8_To_Cp1252("x\xC3"), "x?");            // cut short at the end
+    EXPECT_EQ(Utf8_To_Cp1252("\xC3"
+                             "a"),
+              "?a");                                 // continuation missing
+    EXPECT_EQ(Utf8_To_Cp1252("\x80\xBF"), "??");     // stray continuations
+    EXPECT_EQ(Utf8_To_Cp1252("\xC0\xAF"), "?");      // overlong '/'
+    EXPECT_EQ(Utf8_To_Cp1252("\xED\xA0\x80"), "?");  // surrogate
     EXPECT_EQ(Utf8_To_Cp1252("\xE2\x82\xAC", '_'), "\x80");
     EXPECT_EQ(Utf8_To_Cp1252("\xE4\xB8\xAD", '_'), "_");
 }

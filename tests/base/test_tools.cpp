@@ -17,22 +17,43 @@ namespace {
 TEST(Tools, ArithmeticEdgeCases) {
     const std::pair<i32, i32> faelle[] = {
         // Clamp: bounds included; outside the default, or with default -1 the bound crossed.
-        {Tools_Clamp(5, 0, 10, 7), 5}, {Tools_Clamp(0, 0, 10, 7), 0}, {Tools_Clamp(10, 0, 10, 7), 10},
-        {Tools_Clamp(11, 0, 10, 7), 7}, {Tools_Clamp(-1, 0, 10, 7), 7}, {Tools_Clamp(11, 0, 10, -1), 10},
-        {Tools_Clamp(-5, 0, 10, -1), 0}, {Tools_Clamp(INT_MIN, -3, 3, -1), -3},
+        {Tools_Clamp(5, 0, 10, 7), 5},
+        {Tools_Clamp(0, 0, 10, 7), 0},
+        {Tools_Clamp(10, 0, 10, 7), 10},
+        {Tools_Clamp(11, 0, 10, 7), 7},
+        {Tools_Clamp(-1, 0, 10, 7), 7},
+        {Tools_Clamp(11, 0, 10, -1), 10},
+        {Tools_Clamp(-5, 0, 10, -1), 0},
+        {Tools_Clamp(INT_MIN, -3, 3, -1), -3},
         // Prozent: halves away from zero, no division by zero, clamped.
-        {Tools_Prozent(1, 3), 33}, {Tools_Prozent(2, 3), 67}, {Tools_Prozent(1, 8), 13}, {Tools_Prozent(-1, 8), -13},
-        {Tools_Prozent(1, -8), -13}, {Tools_Prozent(7, 0), 0}, {Tools_Prozent(INT_MAX, 1), INT_MAX},
+        {Tools_Prozent(1, 3), 33},
+        {Tools_Prozent(2, 3), 67},
+        {Tools_Prozent(1, 8), 13},
+        {Tools_Prozent(-1, 8), -13},
+        {Tools_Prozent(1, -8), -13},
+        {Tools_Prozent(7, 0), 0},
+        {Tools_Prozent(INT_MAX, 1), INT_MAX},
         {Tools_Prozent(INT_MIN, -1), INT_MAX},
         // Runden: halves away from zero, clamped to the i32 range.
-        {Tools_Runden(2.5), 3}, {Tools_Runden(-2.5), -3}, {Tools_Runden(2.4999), 2}, {Tools_Runden(-0.4), 0},
-        {Tools_Runden(1e20), INT_MAX}, {Tools_Runden(-1e20), INT_MIN},
-        {Tools_Abs_Diff(3, 10), 7}, {Tools_Abs_Diff(10, 3), 7}, {Tools_Abs_Diff(INT_MIN, INT_MAX), INT_MAX},
+        {Tools_Runden(2.5), 3},
+        {Tools_Runden(-2.5), -3},
+        {Tools_Runden(2.4999), 2},
+        {Tools_Runden(-0.4), 0},
+        {Tools_Runden(1e20), INT_MAX},
+        {Tools_Runden(-1e20), INT_MIN},
+        {Tools_Abs_Diff(3, 10), 7},
+        {Tools_Abs_Diff(10, 3), 7},
+        {Tools_Abs_Diff(INT_MIN, INT_MAX), INT_MAX},
         // Abstand: truncated, exact near perfect squares where floating point is off by one.
-        {Tools_Abstand(3, 4), 5}, {Tools_Abstand(-3, 4), 5}, {Tools_Abstand(1, 1), 1}, {Tools_Abstand(0, 0), 0},
+        {Tools_Abstand(3, 4), 5},
+        {Tools_Abstand(-3, 4), 5},
+        {Tools_Abstand(1, 1), 1},
+        {Tools_Abstand(0, 0), 0},
         {Tools_Abstand(10800, 6806), 12765},  // the pitch diagonal in cm
-        {Tools_Abstand(46340, 0), 46340}, {Tools_Abstand(INT_MAX, 0), INT_MAX},
-        {Tools_Abstand(INT_MIN, INT_MIN), INT_MAX}, {Tools_Abstand(99999, 1), 99999},
+        {Tools_Abstand(46340, 0), 46340},
+        {Tools_Abstand(INT_MAX, 0), INT_MAX},
+        {Tools_Abstand(INT_MIN, INT_MIN), INT_MAX},
+        {Tools_Abstand(99999, 1), 99999},
     };
     for (size_t i = 0; i < std::size(faelle); ++i) EXPECT_EQ(faelle[i].first, faelle[i].second) << "Fall " << i;
 }
@@ -62,8 +83,8 @@ TEST(Tools, IpParsen) {
     EXPECT_TRUE(Tools_IP_Parsen(" 10.0.0.1 ", ip));
     EXPECT_EQ(ip[0], 10);
 
-    const char* falsch[] = {"", "1.2.3", "1.2.3.4.5", "256.1.1.1", "1..2.3", "a.b.c.d", "1.2.3.4x", "-1.2.3.4",
-                            "1.2.3.0004", "1.2 .3.4", "localhost"};
+    const char* falsch[] = {"",         "1.2.3",    "1.2.3.4.5",  "256.1.1.1", "1..2.3",   "a.b.c.d",
+                            "1.2.3.4x", "-1.2.3.4", "1.2.3.0004", "1.2 .3.4",  "localhost"};
     for (const char* t : falsch) {
         i32 aus[4] = {7, 7, 7, 7};
         EXPECT_FALSE(Tools_IP_Parsen(t, aus)) << t;

@@ -29,9 +29,9 @@ TEST(Alpha, ProzentUndPulsfolge) {
     W32_Set_Time_Source([] { return uhr; });
     std::vector<i32> folge;
     for (int i = 0; i < 46; ++i, uhr += 50) folge.push_back(Blt_Pulsieren_Stufe(7, 9));
-    const std::vector<i32> erwartet = {5,  10, 15, 20, 25, 30, 35, 40, 45, 50, 60, 70, 75, 80, 85, 90,
+    const std::vector<i32> erwartet = {5,  10,  15, 20, 25, 30, 35, 40, 45, 50, 60, 70, 75, 80, 85, 90,
                                        95, 100, 95, 90, 85, 80, 75, 70, 60, 50, 45, 40, 35, 30, 25, 20,
-                                       15, 10, 5,  10, 15, 20, 25, 30, 35, 40, 45, 50, 60, 70};
+                                       15, 10,  5,  10, 15, 20, 25, 30, 35, 40, 45, 50, 60, 70};
     EXPECT_EQ(folge, erwartet);
     uhr += 20;
     EXPECT_EQ(Blt_Pulsieren_Stufe(7, 9), 75) << "one step per 50 ms at most";

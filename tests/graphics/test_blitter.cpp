@@ -20,16 +20,16 @@ u16& px(Rastport* rp, i32 x, i32 y) { return rp->bitmap->pixel16()[static_cast<s
 
 TEST(Blitter, Clip) {
     struct Fall {
-        i32 sx, sy, w, h, dx, dy;  // in
+        i32 sx, sy, w, h, dx, dy;            // in
         i32 ok, csx, csy, cw, ch, cdx, cdy;  // out
     } faelle[] = {
-        {0, 0, 10, 10, 5, 5, 1, 0, 0, 10, 10, 5, 5},       // inside: unchanged
-        {-5, 0, 10, 10, 0, 0, 1, 0, 0, 5, 10, 5, 0},       // source left of its edge
-        {0, 0, 10, 10, -3, -4, 1, 3, 4, 7, 6, 0, 0},       // negative destination
-        {0, 0, 10, 10, 95, 0, 1, 0, 0, 5, 10, 95, 0},      // past the right edge
-        {0, 0, 10, 10, 100, 0, 0, 0, 0, 0, 0, 0, 0},       // starts past the edge
-        {0, 0, 10, 10, -10, 0, 0, 0, 0, 0, 0, 0, 0},       // ends before the edge
-        {-20, 0, 10, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0},       // nothing of the source
+        {0, 0, 10, 10, 5, 5, 1, 0, 0, 10, 10, 5, 5},          // inside: unchanged
+        {-5, 0, 10, 10, 0, 0, 1, 0, 0, 5, 10, 5, 0},          // source left of its edge
+        {0, 0, 10, 10, -3, -4, 1, 3, 4, 7, 6, 0, 0},          // negative destination
+        {0, 0, 10, 10, 95, 0, 1, 0, 0, 5, 10, 95, 0},         // past the right edge
+        {0, 0, 10, 10, 100, 0, 0, 0, 0, 0, 0, 0, 0},          // starts past the edge
+        {0, 0, 10, 10, -10, 0, 0, 0, 0, 0, 0, 0, 0},          // ends before the edge
+        {-20, 0, 10, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0},          // nothing of the source
         {0, 0, 0x7FFFFFF0, 10, 0, 0, 1, 0, 0, 20, 10, 0, 0},  // huge width cannot wrap
     };
     for (const Fall& f : faelle) {
@@ -37,7 +37,8 @@ TEST(Blitter, Clip) {
         const i32 ok = Blt_Clip(&sx, &sy, &w, &h, 20, 20, &dx, &dy, 100, 100);
         EXPECT_EQ(ok, f.ok) << f.sx << "," << f.dx;
         if (ok) {
-            EXPECT_EQ((std::array<i32, 6>{sx, sy, w, h, dx, dy}), (std::array<i32, 6>{f.csx, f.csy, f.cw, f.ch, f.cdx, f.cdy}));
+            EXPECT_EQ((std::array<i32, 6>{sx, sy, w, h, dx, dy}),
+                      (std::array<i32, 6>{f.csx, f.csy, f.cw, f.ch, f.cdx, f.cdy}));
         }
     }
 }
@@ -79,7 +80,7 @@ TEST(Farbe, EinfaerbenUndHsl) {
     i32 y_vorher, y_nachher;
     Farbe_RGB_Zu_YIQ(200, 56, 40, &y_vorher, nullptr, nullptr);
     Farbe_RGB_Zu_YIQ(r, g, b, &y_nachher, nullptr, nullptr);
-    EXPECT_NEAR(y_nachher, y_vorher, 250);  // the same luminance (Y of YIQ, out of 10,000)
+    EXPECT_NEAR(y_nachher, y_vorher, 250);          // the same luminance (Y of YIQ, out of 10,000)
     EXPECT_EQ(px[1], Farbe_Pack_565(200, 60, 40));  // outside the mask: unchanged
     // The base entry of a recoloured palette takes the target colour.
     u8 pal6[768] = {};
@@ -96,7 +97,8 @@ TEST(Farbe, EinfaerbenUndHsl) {
         f32 h, l, sat;
         Farbe_RGB_Zu_HSL(rgb, &h, &l, &sat);
         const u32 z = Farbe_HSL_Zu_RGB(h, l, sat);
-        for (int k = 0; k < 24; k += 8) EXPECT_NEAR(static_cast<int>((z >> k) & 255), static_cast<int>((rgb >> k) & 255), 2) << std::hex << rgb;
+        for (int k = 0; k < 24; k += 8)
+            EXPECT_NEAR(static_cast<int>((z >> k) & 255), static_cast<int>((rgb >> k) & 255), 2) << std::hex << rgb;
     }
 }
 
@@ -106,13 +108,13 @@ TEST(Pixel, Formeln) {
     EXPECT_EQ(mischen<16>(rot, w565, 0, 256), rot);  // keyed form, alpha 0: the destination
     u8 r, g, b;
     Farbe_Get_RGB(mischen<16>(rot, w565, 255, 0), 16, &r, &g, &b);
-    EXPECT_GE(g, 248);  // alpha 255 gives the source within a step
-    EXPECT_EQ(toenen<16>(rot, w565, 128), rot);  // weight 128: the source
+    EXPECT_GE(g, 248);                              // alpha 255 gives the source within a step
+    EXPECT_EQ(toenen<16>(rot, w565, 128), rot);     // weight 128: the source
     EXPECT_EQ(toenen<16>(rot, 0x001F, 0), 0x001F);  // weight 0: the colour
-    EXPECT_EQ(toenen<16>(0, 0, 64), 1);  // never 0
+    EXPECT_EQ(toenen<16>(0, 0, 64), 1);             // never 0
     EXPECT_EQ(grau<15>(0x7FFF), 0x7FFF);
     EXPECT_EQ(grau<16>(0xFFFF) & 0x7E0, 0x7C0);  // 565 green takes six bits of the grey
-    EXPECT_EQ(abdunkeln<16>(0x0001, 120), 1);  // a non-zero pixel stays non-zero
+    EXPECT_EQ(abdunkeln<16>(0x0001, 120), 1);    // a non-zero pixel stays non-zero
     EXPECT_EQ(abdunkeln<16>(0, 120), 0);
 }
 
@@ -179,11 +181,13 @@ TEST(Blitter, RechteckRahmenUndSprite) {
     Bild z = bild(3, 1);
     EXPECT_EQ(Blt_Blit(sp.get(), 1, 0, 2, 1, z.get(), 0, 0, Blt_Opt_Sprite), 0);
     EXPECT_EQ(Blt_Blit(sp.get(), 0, 0, -1, -1, z.get(), 0, 0, Blt_Opt_Sprite), 1);
-    EXPECT_EQ((std::array<u16, 3>{px(z.get(), 0, 0), px(z.get(), 1, 0), px(z.get(), 2, 0)}), (std::array<u16, 3>{0, 0xAAAA, 0xBBBB}));
+    EXPECT_EQ((std::array<u16, 3>{px(z.get(), 0, 0), px(z.get(), 1, 0), px(z.get(), 2, 0)}),
+              (std::array<u16, 3>{0, 0xAAAA, 0xBBBB}));
     sp->sprite->gespiegelt = 1;
     Bild zm = bild(3, 1);
     Blt_Blit(sp.get(), 0, 0, -1, -1, zm.get(), 0, 0, Blt_Opt_Sprite);
-    EXPECT_EQ((std::array<u16, 3>{px(zm.get(), 0, 0), px(zm.get(), 1, 0), px(zm.get(), 2, 0)}), (std::array<u16, 3>{0xBBBB, 0xAAAA, 0}));
+    EXPECT_EQ((std::array<u16, 3>{px(zm.get(), 0, 0), px(zm.get(), 1, 0), px(zm.get(), 2, 0)}),
+              (std::array<u16, 3>{0xBBBB, 0xAAAA, 0}));
     // A sprite partly outside the destination: the blitter refuses, the direct loop clips.
     Bild klein = bild(2, 1);
     EXPECT_EQ(Blt_Blit(sp.get(), 0, 0, -1, -1, klein.get(), 0, 0, Blt_Opt_Sprite), 0);
@@ -207,7 +211,9 @@ TEST(Blitter, Rle8) {
     for (const Fall& f : faelle) {
         Bild z = bild(4, 2);
         EXPECT_EQ(Blt_Rle8(sp, tabelle, z.get(), 0, 0, f.art), 1);
-        EXPECT_EQ((std::array<u16, 4>{px(z.get(), 0, 0), px(z.get(), 1, 0), px(z.get(), 2, 0), px(z.get(), 3, 0)}), f.zeile0) << f.art;
+        EXPECT_EQ((std::array<u16, 4>{px(z.get(), 0, 0), px(z.get(), 1, 0), px(z.get(), 2, 0), px(z.get(), 3, 0)}),
+                  f.zeile0)
+            << f.art;
     }
     sp.daten[1] = 0x85;  // the row now passes the width
     Bild z = bild(4, 2);

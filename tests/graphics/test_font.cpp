@@ -60,11 +60,11 @@ TEST(Markup, FarbenUndSperre) {
         i32 erzwungen;
         u16 danach;
     } faelle[] = {
-        {"^c00000A", 0x1234, 0xFFFF, 0, 1},                 // previous colour at the start is 1, not 0
+        {"^c00000A", 0x1234, 0xFFFF, 0, 1},                     // previous colour at the start is 1, not 0
         {"^c04660^c00000^c00000A", 0x1234, 0xFFFF, 0, 0x1234},  // twice the same previous colour
-        {"^c01111A", 0x1234, 0x00F0, 1, 0x00F0},            // a forced colour wins over ^c
-        {"^ic02222^c03333A", 0x1234, 0xFFFF, 0, 2222},      // ^ic locks
-        {"^c03333^yxxxxA", 0x1234, 0x0777, 0, 3333},        // ^y takes the colour argument (the last ^c)
+        {"^c01111A", 0x1234, 0x00F0, 1, 0x00F0},                // a forced colour wins over ^c
+        {"^ic02222^c03333A", 0x1234, 0xFFFF, 0, 2222},          // ^ic locks
+        {"^c03333^yxxxxA", 0x1234, 0x0777, 0, 3333},            // ^y takes the colour argument (the last ^c)
     };
     for (const Fall& f : faelle) {
         l.f->farbe = f.vorher;
@@ -86,13 +86,18 @@ TEST(Markup, Lage) {
         {"^tr010012", 84, 97},   // right-aligned: the advance of "12" ends at 100
         {"^tz0100AB", 92, 105},  // centred at 100
         {"^ta0010A^ta0010B", 10, 33},
-        {"^qA", 0, 13},          // ^ followed by q draws q
-        {"^tkA", 0, 13},         // ^t followed by k draws k
-        {"^bbAA", 0, 13},        // bold in a mode-1 font: no extra pixel
-        {"^gll0005B", 20, 25},   // after a crest: S (16) + space (4)
+        {"^qA", 0, 13},             // ^ followed by q draws q
+        {"^tkA", 0, 13},            // ^t followed by k draws k
+        {"^bbAA", 0, 13},           // bold in a mode-1 font: no extra pixel
+        {"^gll0005B", 20, 25},      // after a crest: S (16) + space (4)
         {"^gnk..00000fffB", 0, 5},  // an unknown handle draws and moves nothing
         {"^hb^s^p1234^ub^he^ueA", 0, 5},
-        {"A^", 0, 5}, {"A^c12", 0, 5}, {"A^t", 0, 5}, {"A^gn", 0, 5}, {"A^x1", 0, 5}, {"A^fb", 0, 5},  // cut codes
+        {"A^", 0, 5},
+        {"A^c12", 0, 5},
+        {"A^t", 0, 5},
+        {"A^gn", 0, 5},
+        {"A^x1", 0, 5},
+        {"A^fb", 0, 5},  // cut codes
     };
     for (const Fall& f : faelle) {
         l.zeichnen(f.text);
@@ -120,9 +125,10 @@ TEST(Markup, Breite) {
         const char* text;
         i32 breite;
     } faelle[] = {
-        {"AB", 16}, {"AB^lABC", 24}, {"AB^zABC", 16}, {"^tl0050A", 58}, {"^tr0050AB", 50}, {"^tz0050AB", 58},
-        {"^gll0001A", 32}, {"^p0004AB", 12}, {"^c12345^ic12345^yxxxxAB", 16}, {"^fb0012A.A", 32}, {"^bbAB", 16},
-        {x, 28},
+        {"AB", 16},         {"AB^lABC", 24},   {"AB^zABC", 16},
+        {"^tl0050A", 58},   {"^tr0050AB", 50}, {"^tz0050AB", 58},
+        {"^gll0001A", 32},  {"^p0004AB", 12},  {"^c12345^ic12345^yxxxxAB", 16},
+        {"^fb0012A.A", 32}, {"^bbAB", 16},     {x, 28},
     };
     for (const Fall& c : faelle) EXPECT_EQ(Font_Text_Breite(f.get(), c.text), c.breite) << c.text;
     EXPECT_EQ(f->fest, 0);  // measuring restores the fixed pitch
@@ -145,7 +151,9 @@ TEST(Spielfonts, StartUndZeichen) {
     const char* spiel = std::getenv("KORDAVO_GAME_DIR");
     ASSERT_TRUE(spiel && *spiel);
     // A settings file of its own: the archive names are written back to it.
-    const std::string einstellungen = std::string(std::getenv("KORDAVO_BINARY_DIR") ? std::getenv("KORDAVO_BINARY_DIR") : ".") + "/test-config-grafik";
+    const std::string einstellungen =
+        std::string(std::getenv("KORDAVO_BINARY_DIR") ? std::getenv("KORDAVO_BINARY_DIR") : ".") +
+        "/test-config-grafik";
     setenv("KORDAVO_CONFIG_DIR", einstellungen.c_str(), 1);
     Settings_Neu_Laden();
     std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", spiel);
@@ -159,7 +167,8 @@ TEST(Spielfonts, StartUndZeichen) {
     ASSERT_EQ(Resf_Init(), 1) << Grafik_Fehler();
     ASSERT_EQ(Font_Init(Resf_Spiel_Slot(RESF_FONT_ARCHIV), 0, FONT_ANZAHL), 1) << Grafik_Fehler();
     const i32 hoehen[FONT_ANZAHL] = {12, 15, 20, 24, 30, 8, 12, 14, 16, 11, 12, 14, 14, 18, 19, 10, 9};
-    const char* zeichen = "AZaz09.,:;!?%&()\"'\xE4\xF6\xFC\xC4\xD6\xDC\xDF\xE9\xE8\xE0\xE7\xF1\xA7\xB0\xB2\xB3\xAB\xBB\x80";
+    const char* zeichen =
+        "AZaz09.,:;!?%&()\"'\xE4\xF6\xFC\xC4\xD6\xDC\xDF\xE9\xE8\xE0\xE7\xF1\xA7\xB0\xB2\xB3\xAB\xBB\x80";
     for (i32 n = 0; n < FONT_ANZAHL; ++n) {
         Font* f = Font_Tabelle_Holen(n);
         ASSERT_TRUE(f);
@@ -182,7 +191,8 @@ TEST(Spielfonts, StartUndZeichen) {
     // 1,001 crests, each different, no opaque pixel on the colour key.
     std::set<u64> gesehen;
     for (i32 e = 0; e <= 1000; ++e) {
-        std::unique_ptr<Rastport, decltype(&Rastport_Free)> w(Resf_Lade_Rastport(Resf_Spiel_Slot(8), e), &Rastport_Free);
+        std::unique_ptr<Rastport, decltype(&Rastport_Free)> w(Resf_Lade_Rastport(Resf_Spiel_Slot(8), e),
+                                                              &Rastport_Free);
         ASSERT_TRUE(w && Rastport_Lock(w.get()) && w->breite == 66 && w->alpha.size() == 66u * 66u) << e;
         u64 h = 1469598103934665603ull;
         for (size_t i = 0; i < 66u * 66u; ++i) {

@@ -55,8 +55,8 @@ void alle_blits(Rastport* ziel, i32 x0, i32 y0) {
     Blt_Optionen o{};
     const Blt_Optionen tint{.schluessel = 1, .toenen = 1, .gewicht = 40, .farbe = Farbe_Get_Pixel(t, 74, 144, 217)};
     const Blt_Optionen grau{.schluessel = 1, .grau = 1};
-    const Blt_Optionen* opts[] = {nullptr, Blt_Opt_Transparent, Blt_Opt_Maske, Blt_Opt_Alpha, Blt_Opt_Alpha_Transparent,
-                                  &tint, &grau};
+    const Blt_Optionen* opts[] = {
+        nullptr, Blt_Opt_Transparent, Blt_Opt_Maske, Blt_Opt_Alpha, Blt_Opt_Alpha_Transparent, &tint, &grau};
     i32 x = x0;
     for (const Blt_Optionen* op : opts) {
         Blt_Blit(m.get(), 0, 0, -1, -1, ziel, x, y0, op);
@@ -76,7 +76,8 @@ TEST(Golden, AlleBlitArten) {
     Bild screen = bild(Rastport_Neu_Einfach(800, 600, 16));
     ASSERT_TRUE(screen);
     // Background: a vertical gradient, navy to panel blue.
-    for (i32 y = 0; y < 600; ++y) Blt_Rechteck(screen.get(), 0, y, -1, 1, Farbe_Pack_565(14 + y / 30, 26 + y / 25, 43 + y / 14));
+    for (i32 y = 0; y < 600; ++y)
+        Blt_Rechteck(screen.get(), 0, y, -1, 1, Farbe_Pack_565(14 + y / 30, 26 + y / 25, 43 + y / 14));
     alle_blits(screen.get(), 10, 10);
 
     // The same in 555, converted for the snapshot.
@@ -117,7 +118,9 @@ TEST(Golden, AlleBlitArten) {
     ASSERT_EQ(Font_Printf(screen.get(), f.get(), "^c%05dTABELLE^tr0300%d.^tl0340^c%05dPUNKTE %d", 10, 320,
                           Farbe_Pack_565(242, 179, 61), 12, Farbe_Pack_565(242, 244, 240), 38),
               1);
-    ASSERT_EQ(Font_Markup_Ausgabe(screen.get(), f.get(), 0xFFFF, "^fb0012^c65535 12.5 ^fe ^bbFETT^be^l^tz0200MITTE", 10, 345, 0), 1);
+    ASSERT_EQ(Font_Markup_Ausgabe(screen.get(), f.get(), 0xFFFF, "^fb0012^c65535 12.5 ^fe ^bbFETT^be^l^tz0200MITTE", 10,
+                                  345, 0),
+              1);
     f0->farbe = Farbe_Pack_565(63, 178, 107);
     ASSERT_EQ(Font_Printf(screen.get(), f0.get(), "^bbGETOENT %d%%^be ^q^tk", 10, 380, 75), 1);
     const u32 h = Markup_Handle_Bild(m.get());
@@ -130,7 +133,8 @@ TEST(Golden, AlleBlitArten) {
     const std::string ordner = std::string(bin ? bin : ".") + "/golden";
     std::filesystem::create_directories(ordner);
     EXPECT_TRUE(Png_Schreiben(ordner + "/grafik.png", screen->bitmap->pixel16(), 800, 600, 800, 16));
-    EXPECT_EQ(fnv(screen->bitmap->pixel16(), 800 * 600), 0xb03e8c4feb8e1acfull) << std::hex << fnv(screen->bitmap->pixel16(), 800 * 600);
+    EXPECT_EQ(fnv(screen->bitmap->pixel16(), 800 * 600), 0xb03e8c4feb8e1acfull)
+        << std::hex << fnv(screen->bitmap->pixel16(), 800 * 600);
     Farbe_Schatten_Free();
 }
 

@@ -29,12 +29,14 @@ std::vector<u8> wav(u32 frames, double hz, i32 amp, i32 kanaele = 1) {
     };
     auto u16_ = [&](u32 v) { d.push_back(static_cast<u8>(v)), d.push_back(static_cast<u8>(v >> 8)); };
     const u32 bytes = frames * 2 * static_cast<u32>(kanaele);
-    d.insert(d.end(), {'R', 'I', 'F', 'F'}), u32_(36 + bytes), d.insert(d.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    d.insert(d.end(), {'R', 'I', 'F', 'F'}), u32_(36 + bytes),
+        d.insert(d.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
     u32_(16), u16_(1), u16_(static_cast<u32>(kanaele)), u32_(22050), u32_(22050 * 2 * static_cast<u32>(kanaele)),
         u16_(2 * static_cast<u32>(kanaele)), u16_(16);
     d.insert(d.end(), {'d', 'a', 't', 'a'}), u32_(bytes);
     for (u32 i = 0; i < frames; ++i)
-        for (i32 k = 0; k < kanaele; ++k) u16_(static_cast<u32>(static_cast<i32>(amp * std::sin(i * hz * 6.2831853 / 22050))));
+        for (i32 k = 0; k < kanaele; ++k)
+            u16_(static_cast<u32>(static_cast<i32>(amp * std::sin(i * hz * 6.2831853 / 22050))));
     return d;
 }
 
@@ -45,12 +47,14 @@ bool effekt(i32, std::vector<u8>& blob) {
 }
 
 class Sound : public ::testing::Test {
-protected:
-    std::filesystem::path ordner = std::filesystem::temp_directory_path() / ("kordavo_ton_" + std::to_string(::getpid()));
+  protected:
+    std::filesystem::path ordner =
+        std::filesystem::temp_directory_path() / ("kordavo_ton_" + std::to_string(::getpid()));
     void SetUp() override {
         std::filesystem::create_directories(ordner);
         const std::vector<u8> musik = wav(22050, 220, 8000, 2);
-        std::ofstream(ordner / "background.wav", std::ios::binary).write(reinterpret_cast<const char*>(musik.data()), static_cast<std::streamsize>(musik.size()));
+        std::ofstream(ordner / "background.wav", std::ios::binary)
+            .write(reinterpret_cast<const char*>(musik.data()), static_cast<std::streamsize>(musik.size()));
         std::snprintf(W32_Dir_Tabelle[W32_DIR_WORK], W32_DIR_LAENGE, "%s", ordner.c_str());
         Sound_Effekt_Quelle = effekt;
         Sound_Set_Hooks({});
@@ -79,7 +83,8 @@ TEST_F(Sound, LautstaerkeUndPanWerdenBegrenzt) {
     std::vector<i16> aus(2 * 200);
     Mixer_Mischen(aus.data(), 200);
     i32 links = 0, rechts = 0;
-    for (size_t i = 0; i < aus.size(); i += 2) links = std::max<i32>(links, aus[i]), rechts = std::max<i32>(rechts, aus[i + 1]);
+    for (size_t i = 0; i < aus.size(); i += 2)
+        links = std::max<i32>(links, aus[i]), rechts = std::max<i32>(rechts, aus[i + 1]);
     EXPECT_NEAR(links, 12000, 100);
     EXPECT_EQ(rechts, 0);
     // A sample once played looped plays once when asked so.
@@ -96,8 +101,10 @@ TEST_F(Sound, LautstaerkeUndPanWerdenBegrenzt) {
 TEST_F(Sound, PauseUndWeiterBeimFensterwechsel) {
     ASSERT_TRUE(Sound_Init_Stumm());
     Backsound_Start();
-    Sound_Slot* schleife = Sound_Play_Sample(Sound_Lade_Sample(klick.data(), static_cast<u32>(klick.size())), 90, 30, true);
-    Sound_Slot* einmal = Sound_Play_Sample(Sound_Lade_Sample(klick.data(), static_cast<u32>(klick.size())), 200, 128, false);
+    Sound_Slot* schleife =
+        Sound_Play_Sample(Sound_Lade_Sample(klick.data(), static_cast<u32>(klick.size())), 90, 30, true);
+    Sound_Slot* einmal =
+        Sound_Play_Sample(Sound_Lade_Sample(klick.data(), static_cast<u32>(klick.size())), 200, 128, false);
     Sound_Pause_All();
     EXPECT_FALSE(Sound_Laeuft(schleife));
     EXPECT_FALSE(Sound_Laeuft(einmal));
@@ -203,12 +210,12 @@ TEST(Wav, KaputteDateienWerdenAbgelehnt) {
         return d;
     };
     const std::vector<std::vector<u8>> boese = {
-        {},                                                  // empty
-        std::vector<u8>(gut.begin(), gut.begin() + 30),      // cut inside the format block
-        mit(20, 3),                                          // not PCM
-        mit(22, 5),                                          // five channels
-        mit(34, 12),                                         // 12 bits
-        mit(16, 0xFF),                                       // format block larger than the file
+        {},                                              // empty
+        std::vector<u8>(gut.begin(), gut.begin() + 30),  // cut inside the format block
+        mit(20, 3),                                      // not PCM
+        mit(22, 5),                                      // five channels
+        mit(34, 12),                                     // 12 bits
+        mit(16, 0xFF),                                   // format block larger than the file
     };
     for (const auto& d : boese) {
         std::string fehler;
@@ -282,7 +289,7 @@ TEST(Spieltoene, PegelLaengenUndNahtloseSchleife) {
         i32 nummer;
         double von_s, bis_s;
         bool still;
-    } erwartet[] = {{5, 0, 0.2, true}, {7, 5, 10, false}, {8, 0.01, 0.1, false}, {9, 0.01, 0.1, false},
+    } erwartet[] = {{5, 0, 0.2, true},     {7, 5, 10, false},   {8, 0.01, 0.1, false}, {9, 0.01, 0.1, false},
                     {14, 0.3, 1.5, false}, {19, 0.8, 3, false}, {29, 0, 0.2, true}};
     for (i32 n = 0; n < 30; ++n) {
         std::vector<u8> blob;

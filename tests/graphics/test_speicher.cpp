@@ -142,7 +142,8 @@ TEST(Font, RundreiseUndPruefungen) {
     EXPECT_EQ(Font_Zeichen_Breite(g.get(), 'A'), 10);
     EXPECT_EQ(Font_Zeichen_Breite(g.get(), 10), 0);
     // Broken fields: a glyph outside the sheet, mode 0 with an 8-bit sheet.
-    for (auto [offset, wert] : {std::pair<size_t, u32>{4 + 260 + 4 * 33, 0x7FFFFF00}, {4 + 1284 + 4 * 33, 5000}, {4 + 2344, 0}}) {
+    for (auto [offset, wert] :
+         {std::pair<size_t, u32>{4 + 260 + 4 * 33, 0x7FFFFF00}, {4 + 1284 + 4 * 33, 5000}, {4 + 2344, 0}}) {
         std::vector<u8> b = d;
         put_u32le(b.data() + offset, wert);
         bytes::Leser lb(b.data(), b.size());
@@ -178,7 +179,9 @@ TEST(Resf, EintraegeUndSlots) {
     for (u32 v : {0u, 0u, 4u, 6u, 0u, a->sprite->groesse()}) s(v);
     Rle_Sprite_Schreiben(s, *a->sprite);
     const std::string pfad = tmp("test.res");
-    schreiben(pfad, archiv({{14, gespeichert(*a)}, {16, blob0}, {16, blob3}, {0x10010, blob_lang}, {40, sprite}, {66, {1, 2}}}));
+    schreiben(
+        pfad,
+        archiv({{14, gespeichert(*a)}, {16, blob0}, {16, blob3}, {0x10010, blob_lang}, {40, sprite}, {66, {1, 2}}}));
     const i32 slot = Resf_Oeffnen(pfad.c_str(), 0);
     ASSERT_GE(slot, 0);
     EXPECT_EQ(Resf_Anzahl(slot), 6);
@@ -242,7 +245,8 @@ TEST(Bilddateien, TgaBmpJpeg) {
     tga[17] = 0;
     Bild c = halten(Tga_Rastport_Puffer(tga.data(), static_cast<u32>(tga.size()), 16));
     EXPECT_EQ(c->bitmap->pixel16()[2] & 0xF800, 0xF800);
-    jeder_praefix_abgelehnt(tga, [](const u8* p, size_t n) { return halten(Tga_Rastport_Puffer(p, static_cast<u32>(n), 16)) != nullptr; });
+    jeder_praefix_abgelehnt(
+        tga, [](const u8* p, size_t n) { return halten(Tga_Rastport_Puffer(p, static_cast<u32>(n), 16)) != nullptr; });
 
     // 24- and 32-bit TGA: blue, green, red (and alpha) per pixel.
     for (u8 bits : {24, 32}) {
@@ -257,12 +261,14 @@ TEST(Bilddateien, TgaBmpJpeg) {
     std::vector<u8> bmp;
     bytes::Schreiber s{bmp};
     s.bytes("BM", 2), s(u32{70}), s(u32{0}), s(u32{54});
-    s(u32{40}), s(i32{2}), s(i32{2}), s(u16{1}), s(u16{24}), s(u32{0}), s(u32{16}), s(u32{0}), s(u32{0}), s(u32{0}), s(u32{0});
+    s(u32{40}), s(i32{2}), s(i32{2}), s(u16{1}), s(u16{24}), s(u32{0}), s(u32{16}), s(u32{0}), s(u32{0}), s(u32{0}),
+        s(u32{0});
     for (u8 v : {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0}) s(v);
     Bild m = halten(Bmp_Rastport_Puffer(bmp.data(), static_cast<u32>(bmp.size()), 16));
     ASSERT_TRUE(m);
     EXPECT_EQ(m->bitmap->pixel16()[2], 0xF800);  // the first stored row is the bottom one
-    jeder_praefix_abgelehnt(bmp, [](const u8* p, size_t n) { return halten(Bmp_Rastport_Puffer(p, static_cast<u32>(n), 16)) != nullptr; });
+    jeder_praefix_abgelehnt(
+        bmp, [](const u8* p, size_t n) { return halten(Bmp_Rastport_Puffer(p, static_cast<u32>(n), 16)) != nullptr; });
     bmp[30] = 1;
     EXPECT_EQ(halten(Bmp_Rastport_Puffer(bmp.data(), static_cast<u32>(bmp.size()), 16)), nullptr);
 
@@ -270,7 +276,8 @@ TEST(Bilddateien, TgaBmpJpeg) {
     Bild j = halten(Rastport_Neu_Einfach(16, 16, 16));
     for (int i = 0; i < 256; ++i) j->bitmap->pixel16()[i] = Farbe_Pack_565(i, 128, 255 - i);
     std::vector<u8> jpg;
-    ASSERT_TRUE(Jpeg_Schreiben_Puffer(j->bitmap->pixel16(), 16, 16, 16, 4, 150, jpg));  // selector 4 -> 1, quality 150 -> 49
+    ASSERT_TRUE(
+        Jpeg_Schreiben_Puffer(j->bitmap->pixel16(), 16, 16, 16, 4, 150, jpg));  // selector 4 -> 1, quality 150 -> 49
     std::vector<u8> jpg49;
     ASSERT_TRUE(Jpeg_Schreiben_Puffer(j->bitmap->pixel16(), 16, 16, 16, 1, 49, jpg49));
     EXPECT_EQ(jpg, jpg49);

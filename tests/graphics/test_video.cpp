@@ -34,10 +34,12 @@ constexpr i32 W = 8, H = 6, FRAMES = 4;
 u16 pixel_von(i32 k, i32 i) { return static_cast<u16>(k * 1000 + i); }
 
 class Video : public ::testing::Test {
-protected:
-    std::filesystem::path ordner = std::filesystem::temp_directory_path() / ("kordavo_vid_" + std::to_string(::getpid()));
+  protected:
+    std::filesystem::path ordner =
+        std::filesystem::temp_directory_path() / ("kordavo_vid_" + std::to_string(::getpid()));
     void schreiben(const char* name, const std::vector<u8>& d) {
-        std::ofstream(ordner / name, std::ios::binary).write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
+        std::ofstream(ordner / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
     }
     void SetUp() override {
         std::filesystem::create_directories(ordner);
@@ -141,7 +143,8 @@ TEST_F(Video, EndlosZumNeustartFrameUndPauseHaeltDieUhrAn) {
     Bnk_Video* v = Bnk_InitV(1, "animationen.res", 0, 1, 3, 2, BNK_AUS_CONTAINER, "endlos", false);
     ASSERT_TRUE(v);
     Bnk_PauseV(v, 0);
-    for (auto [t, k] : std::vector<std::pair<u32, i32>>{{0, 1}, {100, 2}, {200, 3}, {300, 4}, {400, 2}, {500, 3}, {600, 4}, {700, 2}})
+    for (auto [t, k] :
+         std::vector<std::pair<u32, i32>>{{0, 1}, {100, 2}, {200, 3}, {300, 4}, {400, 2}, {500, 3}, {600, 4}, {700, 2}})
         EXPECT_EQ(gezeigt(bild(t)), k) << t;
     // Paused for ten seconds, the video goes on where it stood.
     Bnk_Pause_Alle(1);

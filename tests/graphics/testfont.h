@@ -53,10 +53,8 @@ inline Font* neu(int modus = 1) {
             for (int x = 0; x < 6; ++x) {
                 if (!((z[y / 2] >> (2 - x / 2)) & 1)) continue;
                 const size_t i = static_cast<size_t>(1 + y) * f->blatt->breite + g * 8 + x;
-                if (modus)
-                    f->blatt->bitmap->pixel8()[i] = 255;
-                else
-                    f->blatt->bitmap->pixel16()[i] = 0xFFFF;
+                if (modus) f->blatt->bitmap->pixel8()[i] = 255;
+                else f->blatt->bitmap->pixel16()[i] = 0xFFFF;
             }
     }
     return f;

@@ -45,15 +45,18 @@ TEST(GuiDemo, SkriptErgibtGoldeneKlicksUndBild) {
     // wheel and the bar click (0x4000000); the drop on the raster (128); the
     // input field opened and closed with Return (35); the requester; a row of
     // the scroll window after two wheel notches.
-    const std::vector<Demo_Klick> golden = {
-        {100, 4, 3},    {101, 4, 5},    {102, 4, 6},    {102, 4, 24},          {102, 4, 27},
-        {103, 5, 32},   {171, 4, 36},   {103, 1024, 36}, {112, 0x4000000, 37}, {112, 0x4000000, 68},
-        {120, 128, 72}, {130, 4, 75},   {130, 35, 87},  {140, 4, 143},         {152, 4, 146},
-        {223, 4, 178},  // a row of the scroll window, brought into it by the wheel
-    };
+    const std::vector<Demo_Klick>
+        golden =
+            {
+                {100, 4, 3},    {101, 4, 5},  {102, 4, 6},     {102, 4, 24},         {102, 4, 27},
+                {103, 5, 32},   {171, 4, 36}, {103, 1024, 36}, {112, 0x4000000, 37}, {112, 0x4000000, 68},
+                {120, 128, 72}, {130, 4, 75}, {130, 35, 87},   {140, 4, 143},        {152, 4, 146},
+                {223, 4, 178},  // a row of the scroll window, brought into it by the wheel
+            };
     std::string liste;
     for (const Demo_Klick& k : Gui_Demo_Klicks())
-        liste += "{" + std::to_string(k.icon) + ", " + std::to_string(k.ereignis) + ", " + std::to_string(k.frame) + "}, ";
+        liste +=
+            "{" + std::to_string(k.icon) + ", " + std::to_string(k.ereignis) + ", " + std::to_string(k.frame) + "}, ";
     EXPECT_EQ(Gui_Demo_Klicks(), golden) << liste;
     EXPECT_EQ(Gui_Demo_Feldtext(), "Borussia");
     EXPECT_EQ(Gui_Demo_Wippenwert(), 250);

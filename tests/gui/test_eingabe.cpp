@@ -42,8 +42,8 @@ class Eingabe : public ::testing::Test {
         Eingabe_Frame_Abtasten();
         Eingabe_Neuer_Durchgang();
         Maus_Update();
-        const i32 r = Eingabefeld_Bearbeiten(font.get(), puffer, sizeof puffer, 20, flags, 100, 100, 200, 20, 4, 1, nullptr, 0,
-                                             0, (flags & EINGABE_ZAHL) ? &wert : nullptr, 0xFFFF);
+        const i32 r = Eingabefeld_Bearbeiten(font.get(), puffer, sizeof puffer, 20, flags, 100, 100, 200, 20, 4, 1,
+                                             nullptr, 0, 0, (flags & EINGABE_ZAHL) ? &wert : nullptr, 0xFFFF);
         if (vk) Eingabe_Taste(vk, false);
         if (zeichen && std::isalnum(zeichen)) Eingabe_Taste(static_cast<u32>(std::toupper(zeichen)), false);
         if (shift) Eingabe_Taste(VK_SHIFT, false);

@@ -28,10 +28,12 @@ TEST(Gesicht, ZwanzigGesichterAusDenTeilen) {
     ASSERT_TRUE(Gesicht_Teile_Laden(slot));
     std::unique_ptr<Rastport> bogen(Rastport_Neu_Einfach(5 * 90, 4 * 105, 16));
     Blt_Rechteck(bogen.get(), 0, 0, bogen->breite, bogen->hoehe, 0x08C5);
-    static const u32 vereine[4][2] = {{0xC8102E, 0xFFFFFF}, {0x1E4FA0, 0xF2B33D}, {0x2E7D46, 0xEEF2EA}, {0x202020, 0xF2B33D}};
+    static const u32 vereine[4][2] = {
+        {0xC8102E, 0xFFFFFF}, {0x1E4FA0, 0xF2B33D}, {0x2E7D46, 0xEEF2EA}, {0x202020, 0xF2B33D}};
     std::set<std::vector<u16>> verschieden;
     for (i32 i = 0; i < 20; ++i) {
-        std::unique_ptr<Rastport> g(Gesicht_Bauen(Gesicht_Aussehen_Aus_Nummer(i), vereine[i / 5][0], vereine[i / 5][1]));
+        std::unique_ptr<Rastport> g(
+            Gesicht_Bauen(Gesicht_Aussehen_Aus_Nummer(i), vereine[i / 5][0], vereine[i / 5][1]));
         ASSERT_NE(g, nullptr);
         EXPECT_EQ(g->breite, 85);
         EXPECT_EQ(g->hoehe, 100);
@@ -45,7 +47,8 @@ TEST(Gesicht, ZwanzigGesichterAusDenTeilen) {
         }
     }
     EXPECT_EQ(verschieden.size(), 20u);
-    EXPECT_TRUE(Png_Schreiben("gesichter.png", bogen->bitmap->pixel16(), bogen->breite, bogen->hoehe, bogen->breite, 16));
+    EXPECT_TRUE(
+        Png_Schreiben("gesichter.png", bogen->bitmap->pixel16(), bogen->breite, bogen->hoehe, bogen->breite, 16));
     // Through the cache: the second request is the same picture.
     Rastport* a = Gesicht_Holen(3, 1, bogen.get(), 0, 0, 40, 47);
     EXPECT_NE(a, nullptr);

@@ -73,7 +73,8 @@ TEST_F(Frame, RequesterKopiertHoechstensSeineGrenzen) {
     // written beyond (the sanitiser checks).
     const std::string lang(600, 'x');
     std::vector<i32> viele(80, 3);
-    Menue_Requester(REQUESTER_JA_NEIN, 0, lang.c_str(), lang.c_str(), lang.c_str(), ja, nein, 80, viele.data(), 0, nullptr);
+    Menue_Requester(REQUESTER_JA_NEIN, 0, lang.c_str(), lang.c_str(), lang.c_str(), ja, nein, 80, viele.data(), 0,
+                    nullptr);
     klick(100, 420);
     ASSERT_EQ(antworten.size(), 1u);
     EXPECT_EQ(antworten[0].size(), std::string("ja").size() + 50 * 2);

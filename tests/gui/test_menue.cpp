@@ -12,9 +12,9 @@
 #include "graphics/bildformat.h"
 #include "graphics/blitter.h"
 #include "graphics/rastport.h"
+#include "menue_test.h"
 #include "world/manager.h"
 #include "world/welt.h"
-#include "menue_test.h"
 
 using namespace menue_test;
 
@@ -64,8 +64,13 @@ TEST_F(Menue, KlicksFeuernWieVorgesehen) {
         {"höhere Ebene gewinnt", {{20, 350, 150, 1, 0}, {20, 350, 150, 0, 0}}, {"12:4"}},
         {"grau feuert nicht", {{20, 610, 110, 1, 0}, {20, 610, 110, 0, 0}}, {}},
         {"Wiederholung 0/350/50",
-         {{20, 210, 110, 1, 0}, {340, 210, 110, 1, 0}, {10, 210, 110, 1, 0}, {49, 210, 110, 1, 0}, {1, 210, 110, 1, 0},
-          {50, 210, 110, 1, 0}, {20, 210, 110, 0, 0}},
+         {{20, 210, 110, 1, 0},
+          {340, 210, 110, 1, 0},
+          {10, 210, 110, 1, 0},
+          {49, 210, 110, 1, 0},
+          {1, 210, 110, 1, 0},
+          {50, 210, 110, 1, 0},
+          {20, 210, 110, 0, 0}},
          {"11:4", "11:4", "11:4", "11:4"}},
     };
     for (const Fall& f : faelle) laufen(f);
@@ -87,8 +92,8 @@ TEST_F(Menue, HoverUndZiehenMitRaster) {
     frame(20, 120, 320, 0);
     EXPECT_EQ(log, (std::vector<std::string>{"20:16"}));
     frame(20, 120, 320, 1);
-    frame(20, 180, 330, 1);          // drag starts, raster cell 1 (x 160)
-    frame(20, 240, 330, 1);          // nearest cell 2 (x 220)
+    frame(20, 180, 330, 1);  // drag starts, raster cell 1 (x 160)
+    frame(20, 240, 330, 1);  // nearest cell 2 (x 220)
     EXPECT_EQ(Menue_Get_Klick_Icon(), Menue_Screen_Icon_Aus_Nummer(20));
     frame(20, 240, 330, 0);
     EXPECT_EQ(drops, (std::vector<std::string>{"220,300:21:128"}));
@@ -137,9 +142,9 @@ TEST_F(Menue, ScrollbalkenUndRad) {
     Screen_Icon* k1 = Menue_Screen_Icon_Aus_Nummer(40);
     Screen_Icon* k2 = Menue_Screen_Icon_Aus_Nummer(41);
     EXPECT_EQ(Menue_Balkenpos_In_Index(k1), 5);  // 11 steps, 100..300, at 200
-    frame(20, 420, 150, 0, -1);                   // a notch toward the user, nearest list 51
+    frame(20, 420, 150, 0, -1);                  // a notch toward the user, nearest list 51
     EXPECT_EQ(k2->y, 124);                       // 90 px track, 4 steps: 24 px
-    frame(20, 100, 150, 0, 1);  // away from the user: up by 200 / 11 + 2
+    frame(20, 100, 150, 0, 1);                   // away from the user: up by 200 / 11 + 2
     EXPECT_EQ(k1->y, 180);
     frame(600, 15, 290, 1);
     frame(20, 15, 290, 0);  // bar click centres the button on the mouse
@@ -202,33 +207,37 @@ TEST_F(Menue, WerteUndKnopfplaetzeUmrechnen) {
     static Move_Struktur senk, waag;
     senk = {nullptr, 0, 0, -1, 100, 300, 10, 11, 30};
     waag = {nullptr, 20, 110, 50, 0, 0, -1, 4, 31};
-    Screen_Icon s = knopf(40, 10, 200, 10, 10, 1, 0, MENUE_F_SCROLLBUTTON), w = knopf(41, 20, 50, 10, 10, 1, 0, MENUE_F_SCROLLBUTTON);
+    Screen_Icon s = knopf(40, 10, 200, 10, 10, 1, 0, MENUE_F_SCROLLBUTTON),
+                w = knopf(41, 20, 50, 10, 10, 1, 0, MENUE_F_SCROLLBUTTON);
     s.daten = &senk, w.daten = &waag;
     Menue_Screen_Icon_Hinzufuegen(s), Menue_Screen_Icon_Hinzufuegen(w);
     // icon, value, reversal, range, track (-1: the button's), place, value read back
-    const struct { i32 nr, wert, umkehr, min, max, s0, s1, pos, zurueck; } faelle[] = {
-        {40, 1, 0, 1, 10, -1, -1, 300, 1},      // the lowest value at the bottom
-        {40, 10, 0, 1, 10, -1, -1, 100, 10},    // the highest at the top
-        {40, 1, 1, 1, 10, -1, -1, 100, 1},      // turned round
-        {40, 0, 0, 0, 10, -1, -1, 300, 0},      // a range from 0 stays on the track
-        {40, 99, 0, 1, 10, -1, -1, 100, 10},    // outside the range: its nearer end
-        {40, -5, 0, 1, 10, -1, -1, 300, 1},
-        {40, 5, 0, 5, 5, -1, -1, 100, 5},       // a range of one value
-        {40, 1, 1, 0, 1, -1, -1, 300, 1},       // one step
-        {41, 1, 0, 0, 3, -1, -1, 50, 1},        // rounded to the nearest pixel
-        {41, 2, 0, 0, 3, -1, -1, 80, 2},
-        {41, 2, 1, 0, 3, -1, -1, 50, 2},
-        {41, 7, 0, 0, 10, 30, 40, 37, 7},       // a track of the caller's
-        {41, 7, 0, 0, 10, 40, 40, 40, 0},       // a track of length 0
-        {99, 7, 0, 0, 10, -1, -1, -1, 0},       // no such button
+    const struct {
+        i32 nr, wert, umkehr, min, max, s0, s1, pos, zurueck;
+    } faelle[] = {
+        {40, 1, 0, 1, 10, -1, -1, 300, 1},                                      // the lowest value at the bottom
+        {40, 10, 0, 1, 10, -1, -1, 100, 10},                                    // the highest at the top
+        {40, 1, 1, 1, 10, -1, -1, 100, 1},                                      // turned round
+        {40, 0, 0, 0, 10, -1, -1, 300, 0},                                      // a range from 0 stays on the track
+        {40, 99, 0, 1, 10, -1, -1, 100, 10},                                    // outside the range: its nearer end
+        {40, -5, 0, 1, 10, -1, -1, 300, 1},  {40, 5, 0, 5, 5, -1, -1, 100, 5},  // a range of one value
+        {40, 1, 1, 0, 1, -1, -1, 300, 1},                                       // one step
+        {41, 1, 0, 0, 3, -1, -1, 50, 1},                                        // rounded to the nearest pixel
+        {41, 2, 0, 0, 3, -1, -1, 80, 2},     {41, 2, 1, 0, 3, -1, -1, 50, 2},
+        {41, 7, 0, 0, 10, 30, 40, 37, 7},  // a track of the caller's
+        {41, 7, 0, 0, 10, 40, 40, 40, 0},  // a track of length 0
+        {99, 7, 0, 0, 10, -1, -1, -1, 0},  // no such button
     };
     for (const auto& f : faelle) {
-        EXPECT_EQ(Menue_Wert_In_Scrollpos_Umrechnen(Team_Aktiv, f.nr, nullptr, f.wert, f.umkehr, f.min, f.max, f.s0, f.s1), f.pos)
+        EXPECT_EQ(
+            Menue_Wert_In_Scrollpos_Umrechnen(Team_Aktiv, f.nr, nullptr, f.wert, f.umkehr, f.min, f.max, f.s0, f.s1),
+            f.pos)
             << f.nr << " " << f.wert;
         if (f.pos >= 0) {
             EXPECT_EQ(Menue_Icon_Zustand(f.nr), static_cast<u32>(f.pos)) << f.nr << " " << f.wert;
         }
-        EXPECT_EQ(Menue_Scrollpos_In_Wert_Umrechnen(Team_Aktiv, f.nr, nullptr, f.umkehr, f.min, f.max, f.s0, f.s1), f.zurueck)
+        EXPECT_EQ(Menue_Scrollpos_In_Wert_Umrechnen(Team_Aktiv, f.nr, nullptr, f.umkehr, f.min, f.max, f.s0, f.s1),
+                  f.zurueck)
             << f.nr << " " << f.wert;
     }
     // Every value of a range comes back from its place.
@@ -254,7 +263,12 @@ TEST_F(Menue, BereichLoeschenNimmtDenScrollscreenMit) {
     // window 100..199 holds 70; its button 60 and bar 61 lie outside it.
     static Move_Struktur m;
     m = {Menue_Universale_Scroll_Prozedur, 0, 0, -1, 300, 390, 400, 4, 61, 0.f, 0};
-    const struct { const char* name; u32 modus; i32 x0, y0, x1, y1; std::vector<i32> bleiben; } faelle[] = {
+    const struct {
+        const char* name;
+        u32 modus;
+        i32 x0, y0, x1, y1;
+        std::vector<i32> bleiben;
+    } faelle[] = {
         {"ueberlappt", 0, 0, 0, 15, 15, {11, 60, 61, 70}},
         {"ganz innen", BEREICH_GANZ_INNEN, 0, 0, 29, 29, {11, 60, 61, 70}},
         {"nicht ganz innen", BEREICH_GANZ_INNEN, 0, 0, 28, 28, {10, 11, 60, 61, 70}},
@@ -299,7 +313,10 @@ TEST_F(Menue, HintergrundUnterDemScrollscreenKommtZurueck) {
     std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
     auto pixel = [&](i32 x, i32 y) { return ziel->bitmap->pixel16()[y * 800 + x]; };
     // flags, a key pixel after the screen changed under the graphic
-    const struct { u8 flags; u16 loch; } faelle[] = {
+    const struct {
+        u8 flags;
+        u16 loch;
+    } faelle[] = {
         {SCROLL_HINTERGRUND, 0x0101},                       // the saved background comes back
         {SCROLL_HINTERGRUND | SCROLL_OHNE_RETTEN, 0x0202},  // left as it is
         {0, 0},                                             // drawn opaque
@@ -329,12 +346,19 @@ TEST_F(Menue, ZustaendeLebenImManagerDesAktivenTeams) {
     Team_Manager = tabelle, Team_Anzahl = 3;
     static Move_Struktur m;
     m = {nullptr, 0, 0, -1, 100, 300, 10, 11, 30};
-    Screen_Icon toggle = knopf(20, 100, 100, 40, 20, 0, MENUE_S_AN), k = knopf(40, 10, 100, 10, 10, 1, 0, MENUE_F_SCROLLBUTTON);
+    Screen_Icon toggle = knopf(20, 100, 100, 40, 20, 0, MENUE_S_AN),
+                k = knopf(40, 10, 100, 10, 10, 1, 0, MENUE_F_SCROLLBUTTON);
     toggle.klick = [](Screen_Icon* i, u32) { Menue_Icon_Zustand_Setzen(i->nummer, !Menue_Icon_Zustand(i->nummer)); };
     k.daten = &m;
     // team, click the toggle, button index to set (-1 none), toggle on, button y when the screen opens again
-    const struct { i32 team; bool klick; i32 index; bool an; i32 y; } faelle[] = {
-        {0, true, 5, true, 200}, {1, false, -1, false, 100}, {1, true, 8, true, 260},
+    const struct {
+        i32 team;
+        bool klick;
+        i32 index;
+        bool an;
+        i32 y;
+    } faelle[] = {
+        {0, true, 5, true, 200},   {1, false, -1, false, 100}, {1, true, 8, true, 260},
         {0, false, -1, true, 200}, {2, true, 3, true, 160},
     };
     for (const auto& f : faelle) {
@@ -367,7 +391,8 @@ TEST_F(Menue, BesondereIconArten) {
     std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s", ordner.c_str());
     std::vector<u8> tga;
     ASSERT_TRUE(Tga_Schreiben(tga, farbbild(5000 + 0xF800)));
-    std::ofstream(ordner + "/dummy/rot.tga", std::ios::binary).write(reinterpret_cast<const char*>(tga.data()), tga.size());
+    std::ofstream(ordner + "/dummy/rot.tga", std::ios::binary)
+        .write(reinterpret_cast<const char*>(tga.data()), tga.size());
     for (i16 n : {61, 63}) {
         Screen_Icon i = knopf(n, static_cast<i16>(300 + 40 * (n - 61)), 100, 20, 20, 0, 0, MENUE_F_TGA);
         i.tga = n == 61 ? "rot" : "fehlt";
@@ -378,8 +403,10 @@ TEST_F(Menue, BesondereIconArten) {
     Menue_Screen_Refresh(ziel.get());
     // Rocker button 0 at its default point, 5 at its own, 3 without a picture;
     // the TGA picture; a missing TGA leaves the icon's face.
-    const struct { i32 x, y; u16 farbe; } punkte[] = {
-        {115, 123, 0x07E0}, {190, 110, 0x001F}, {158, 126, 0x4208}, {302, 102, 0xF800}, {385, 105, 0x4208}};
+    const struct {
+        i32 x, y;
+        u16 farbe;
+    } punkte[] = {{115, 123, 0x07E0}, {190, 110, 0x001F}, {158, 126, 0x4208}, {302, 102, 0xF800}, {385, 105, 0x4208}};
     for (const auto& p : punkte) EXPECT_EQ(pixel(p.x, p.y), p.farbe) << p.x << "," << p.y;
     frame(20, 190, 110, 1), frame(20, 190, 110, 0);
     EXPECT_EQ(wert, 10) << "x 190 is nearest button 5's own point: +100";

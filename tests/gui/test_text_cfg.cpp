@@ -25,7 +25,9 @@ class TextCfg : public ::testing::Test {
         Text_cfg_Free();
         Meldung_Hooks_Zuruecksetzen();
     }
-    static void lesen(const std::string& t, i32 n = 0) { ASSERT_TRUE(Text_cfg_Speicher(t.data(), static_cast<u32>(t.size()), n)); }
+    static void lesen(const std::string& t, i32 n = 0) {
+        ASSERT_TRUE(Text_cfg_Speicher(t.data(), static_cast<u32>(t.size()), n));
+    }
     static std::string zeilen(i32 anzahl) {
         std::string s = "SCREEN BANK_SCREEN\n";
         for (i32 i = 0; i < anzahl; ++i) s += "TEXT \"t" + std::to_string(i) + "\"\n";
@@ -43,11 +45,14 @@ TEST_F(TextCfg, GrenzenUndMeldungen) {
         {zeilen(200), 200, {}},
         {zeilen(201), 200, {}},
         {zeilen(202), 200, {"[203] Syntax-Error in 1_te.cfg:\n - (102) Expecting 'SCREEN' command, found 'TEXT'\n\n"}},
-        {"TEXT \"vor\"\nSCREEN BANK_SCREEN\nTEXT \"a\"\n", 1,
+        {"TEXT \"vor\"\nSCREEN BANK_SCREEN\nTEXT \"a\"\n",
+         1,
          {"[1] Syntax-Error in 1_te.cfg:\n - (102) Expecting 'SCREEN' command, found 'TEXT'\n\n"}},
-        {"SCREEN BANK_SCREEN\nTEXT \"a\"\nFARBE 3\nTEXT \"b\"\n", 2,
+        {"SCREEN BANK_SCREEN\nTEXT \"a\"\nFARBE 3\nTEXT \"b\"\n",
+         2,
          {"[3] Syntax-Error in 1_te.cfg:\n - (101) Unknown Command (FARBE)\n\n"}},
-        {"SCREEN GIBTS_NICHT\nTEXT \"x\"\nTEXT \"y\"\nSCREEN BANK_SCREEN\nTEXT \"a\"\n", 1,
+        {"SCREEN GIBTS_NICHT\nTEXT \"x\"\nTEXT \"y\"\nSCREEN BANK_SCREEN\nTEXT \"a\"\n",
+         1,
          {"[1] Syntax-Error in 1_te.cfg:\n - (101) Unknown Command (GIBTS_NICHT)\n\n"}},
     };
     for (const Fall& f : faelle) {
@@ -85,7 +90,8 @@ TEST_F(TextCfg, NachschlagenGibtNieNull) {
     EXPECT_STREQ(Text_cfg_Aufloesen(&b, TEXT_MENUE), "");
     EXPECT_STREQ(Text_cfg_Aufloesen(&c, TEXT_MENUE), "Klartext");
     EXPECT_STREQ(Text_cfg_Aufloesen(&d, TEXT_MENUE), "");
-    for (const char* w : {"*", "*x", "*-1", "*200", "*99999999999"}) EXPECT_STREQ(Text_cfg_Wert(w, TEXT_MENUE), "") << w;
+    for (const char* w : {"*", "*x", "*-1", "*200", "*99999999999"})
+        EXPECT_STREQ(Text_cfg_Wert(w, TEXT_MENUE), "") << w;
     EXPECT_STREQ(Text_cfg_Text(-1, 0), "");
     EXPECT_STREQ(Text_cfg_Text(TEXT_SEKTIONEN, 0), "");
     EXPECT_STREQ(Text_cfg_Text(TEXT_MENUE, 200), "");
@@ -112,12 +118,18 @@ TEST_F(TextCfg, MitgelieferteDateiIstFehlerfrei) {
     EXPECT_STREQ(Text_cfg_Text(TEXT_MENUE, 25), "Ja");
     EXPECT_STREQ(Text_cfg_Text(TEXT_REST, 137), "Ausw\xE4rts");
     // Entries formatted by their callers carry exactly the conversions passed.
-    const struct { i32 sektion, eintrag; const char* umwandlungen; } formate[] = {
-        {TEXT_ZUSATZ_BEXOT, 16, "ssdf"}, {TEXT_ZUSATZ_BEXOT, 17, "s"}, {TEXT_OPTIONEN, 24, "s"}, {TEXT_ZUSATZ, 142, ""}};
+    const struct {
+        i32 sektion, eintrag;
+        const char* umwandlungen;
+    } formate[] = {{TEXT_ZUSATZ_BEXOT, 16, "ssdf"},
+                   {TEXT_ZUSATZ_BEXOT, 17, "s"},
+                   {TEXT_OPTIONEN, 24, "s"},
+                   {TEXT_ZUSATZ, 142, ""}};
     for (const auto& f : formate) {
         std::string u;
         for (const char* p = std::strchr(Text_cfg_Text(f.sektion, f.eintrag), '%'); p; p = std::strchr(p + 1, '%'))
-            if (p[1] == '%') ++p; else u += *std::strpbrk(p + 1, "sdfuxc");
+            if (p[1] == '%') ++p;
+            else u += *std::strpbrk(p + 1, "sdfuxc");
         EXPECT_EQ(u, f.umwandlungen) << f.sektion << "/" << f.eintrag;
     }
 }

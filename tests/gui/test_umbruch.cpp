@@ -46,12 +46,13 @@ TEST(Umbruch, Trennstellen) {
         bool erlaubt;
     };
     const Fall faelle[] = {
-        {"Zucker", 2, true},  {"Zucker", 1, true},   {"Zucker", 3, false}, {"Zucker", 4, false},
-        {"Tasche", 2, false}, {"Tasche", 1, true},   {"Fenster", 3, false}, {"Fenster", 2, true},
+        {"Zucker", 2, true},     {"Zucker", 1, true},      {"Zucker", 3, false},  {"Zucker", 4, false},
+        {"Tasche", 2, false},    {"Tasche", 1, true},      {"Fenster", 3, false}, {"Fenster", 2, true},
         {"Mannschaft", 3, true}, {"Mannschaft", 4, false}, {"ab", 0, false},
     };
     for (const Fall& c : faelle)
-        EXPECT_EQ(Umbruch_Trennbar(c.wort, static_cast<i32>(std::strlen(c.wort)), c.p), c.erlaubt) << c.wort << " " << c.p;
+        EXPECT_EQ(Umbruch_Trennbar(c.wort, static_cast<i32>(std::strlen(c.wort)), c.p), c.erlaubt)
+            << c.wort << " " << c.p;
 }
 
 TEST(Umbruch, UeberlangesWortUndMalen) {

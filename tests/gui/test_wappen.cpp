@@ -18,7 +18,8 @@ Rastport* test_wappen(i32 n) {
     geladen.push_back(n);
     Rastport* r = Rastport_Neu_Einfach(66, 66, 16);
     for (i32 y = 0; y < 66; ++y)
-        for (i32 x = 0; x < 66; ++x) r->bitmap->pixel16()[y * 66 + x] = (x < 3 || y < 3) ? 0 : static_cast<u16>(0x8000 | n);
+        for (i32 x = 0; x < 66; ++x)
+            r->bitmap->pixel16()[y * 66 + x] = (x < 3 || y < 3) ? 0 : static_cast<u16>(0x8000 | n);
     return r;
 }
 
@@ -31,12 +32,11 @@ TEST(Wappen, CacheTrefferUndFehlgriffe) {
         i32 treffer, fehl;
     };
     const Fall faelle[] = {
-        {7, 10, 66, true, 0, 1},    // first time: drawn and stored
-        {7, 10, 66, true, 1, 0},    // same place and size: a hit
-        {7, 10, 30, true, 0, 1},    // another size: a miss, reduced
-        {7, 10, 30, true, 1, 0},
-        {7, 10, 100, false, 0, 1},  // larger than the crest: nothing
-        {8, 10, 66, true, 0, 1},    // another team
+        {7, 10, 66, true, 0, 1},                             // first time: drawn and stored
+        {7, 10, 66, true, 1, 0},                             // same place and size: a hit
+        {7, 10, 30, true, 0, 1},                             // another size: a miss, reduced
+        {7, 10, 30, true, 1, 0}, {7, 10, 100, false, 0, 1},  // larger than the crest: nothing
+        {8, 10, 66, true, 0, 1},                             // another team
     };
     for (const Fall& f : faelle) {
         EXPECT_EQ(Wappen_Blit(f.team, ziel.get(), f.x, 20, f.w, f.w, nullptr), f.gezeichnet);
@@ -61,14 +61,18 @@ TEST(Wappen, HolenMitUndOhneZiel) {
     Pokal_Grafik = [](i32 wettbewerb, i32) { return wettbewerb == 3 ? -1 : wettbewerb; };
     // Without a target: a picture of the asked size (0: 66; a negative side
     // takes the other), never enlarged; a competition without a cup: none.
-    const struct { i32 w, h; bool wettbewerb; i32 breite; } faelle[] = {
-        {0, 0, false, 66}, {-1, 33, false, 33}, {80, 80, false, 0}, {20, 20, true, 0}};
+    const struct {
+        i32 w, h;
+        bool wettbewerb;
+        i32 breite;
+    } faelle[] = {{0, 0, false, 66}, {-1, 33, false, 33}, {80, 80, false, 0}, {20, 20, true, 0}};
     for (const auto& f : faelle) {
         std::unique_ptr<Rastport> r(Wappen_Holen(nullptr, 7, 0, 0, true, f.w, f.h, f.wettbewerb, 3));
         EXPECT_EQ(r ? r->breite : 0, f.breite) << f.w;
     }
     std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(200, 200, 16));
-    for (i32 mal = 0; mal < 2; ++mal) EXPECT_EQ(Wappen_Holen(ziel.get(), 7, 10, 10, true, 40, 40, false, 0), ziel.get());
+    for (i32 mal = 0; mal < 2; ++mal)
+        EXPECT_EQ(Wappen_Holen(ziel.get(), 7, 10, 10, true, 40, 40, false, 0), ziel.get());
     EXPECT_EQ(ziel->bitmap->pixel16()[30 * 200 + 30], 0x8000 | 7);
     i32 t = 0, m = 0;
     Wappen_Cache_Anzeigen(&t, &m, nullptr, false);
@@ -84,7 +88,8 @@ TEST(Wappen, FarbeDesTeamnamens) {
         i32 team, wettbewerb;
         u16 farbe;
     } faelle[] = {{4, -2, 61261}, {5, -1, 65530}, {5, -2, 52889}, {5, 700, 65535}};
-    for (const auto& f : faelle) EXPECT_EQ(Farbe_Team_Name(f.team, f.wettbewerb), f.farbe) << f.team << "/" << f.wettbewerb;
+    for (const auto& f : faelle)
+        EXPECT_EQ(Farbe_Team_Name(f.team, f.wettbewerb), f.farbe) << f.team << "/" << f.wettbewerb;
     Team_Aktiv = alt;
 }
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -15,16 +17,13 @@
 #include <functional>
 #include <iterator>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace enc_test {
 
 // A picture of w x h RGB pixels: smooth gradients, a few sharp edges and a
 // little deterministic noise, much like a face or crest photograph.
-inline std::vector<uint8_t> Foto(int w, int h, uint32_t saat = 1)
-{
+inline std::vector<uint8_t> Foto(int w, int h, uint32_t saat = 1) {
     std::vector<uint8_t> px(static_cast<size_t>(w) * h * 3);
     uint32_t z = saat * 2654435761u + 12345;
     for (int y = 0; y < h; ++y)
@@ -56,13 +55,13 @@ struct Einstellung {
     uint32_t qualitaet = 75;
     int32_t dct_art = DCT_GENAU;
     int32_t neustart = 0;
-    int32_t prozessor = -1;   // -1: the detected one
+    int32_t prozessor = -1;  // -1: the detected one
     bool schrittweise = false;
     bool progressiv = false;
-    int64_t puffer = -1;      // -1: large enough
-    int32_t jpg_breite = -1;  // -1: the pixels' width
-    int32_t jpg_hoehe = -1;   // -1: the pixels' height
-    std::string datei;        // written to this file instead of a buffer
+    int64_t puffer = -1;                        // -1: large enough
+    int32_t jpg_breite = -1;                    // -1: the pixels' width
+    int32_t jpg_hoehe = -1;                     // -1: the pixels' height
+    std::string datei;                          // written to this file instead of a buffer
     std::function<void(Jpeg_Auftrag&)> vorher;  // last changes before the write
 };
 
@@ -70,15 +69,14 @@ struct Ergebnis {
     int32_t erg = 0;
     std::vector<uint8_t> jpeg;
     int32_t aufrufe = 0;
-    uint32_t groesse = 0;       // the stream's size as the record reports it
-    int32_t frei = 0;           // Jpeg_Free's result
-    bool datei_offen = false;   // the record still held a file after the write
+    uint32_t groesse = 0;      // the stream's size as the record reports it
+    int32_t frei = 0;          // Jpeg_Free's result
+    bool datei_offen = false;  // the record still held a file after the write
 };
 
 // Lays the pixels (w x h, 'kanaele' bytes each, top-down, no fill) out as
 // the settings say: fill bytes and bottom-up order.
-inline std::vector<uint8_t> Auslegen(const std::vector<uint8_t>& px, int w, int h, const Einstellung& e)
-{
+inline std::vector<uint8_t> Auslegen(const std::vector<uint8_t>& px, int w, int h, const Einstellung& e) {
     size_t zeile = static_cast<size_t>(e.bild_abtastung == 2 ? w * 2 : w * e.bild_kanaele);
     size_t schritt = zeile + e.fuellbytes;
     std::vector<uint8_t> aus(schritt * h, 0xEE);
@@ -90,8 +88,7 @@ inline std::vector<uint8_t> Auslegen(const std::vector<uint8_t>& px, int w, int 
 }
 
 // Encodes pixels already laid out by Auslegen.
-inline Ergebnis Kodieren(std::vector<uint8_t>& pixel, int w, int h, const Einstellung& e)
-{
+inline Ergebnis Kodieren(std::vector<uint8_t>& pixel, int w, int h, const Einstellung& e) {
     Ergebnis r;
     Jpeg_Auftrag a;
     if (Jpeg_Init(&a) != 0) {
@@ -155,8 +152,7 @@ struct Zerlegt {
     size_t daten_anfang = 0;  // where the first scan's entropy-coded data begins
 };
 
-inline Zerlegt Zerlegen(const std::vector<uint8_t>& j)
-{
+inline Zerlegt Zerlegen(const std::vector<uint8_t>& j) {
     Zerlegt z;
     size_t i = 2;
     while (i + 4 <= j.size() && j[i] == 0xFF) {
@@ -187,31 +183,24 @@ inline Zerlegt Zerlegen(const std::vector<uint8_t>& j)
     return z;
 }
 
-inline bool Werkzeug_Da(const char* name)
-{
-    return access((std::string("/usr/bin/") + name).c_str(), X_OK) == 0;
-}
+inline bool Werkzeug_Da(const char* name) { return access((std::string("/usr/bin/") + name).c_str(), X_OK) == 0; }
 
-inline std::string Pfad(const std::string& name)
-{
+inline std::string Pfad(const std::string& name) {
     return ::testing::TempDir() + "kdv_enc_" + std::to_string(getpid()) + "_" + name;
 }
 
-inline void Schreiben(const std::string& pfad, const std::vector<uint8_t>& d)
-{
+inline void Schreiben(const std::string& pfad, const std::vector<uint8_t>& d) {
     std::ofstream f(pfad, std::ios::binary);
     f.write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
 }
 
-inline std::vector<uint8_t> Lesen(const std::string& pfad)
-{
+inline std::vector<uint8_t> Lesen(const std::string& pfad) {
     std::ifstream f(pfad, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
 }
 
 // Runs a command; its standard error is returned in fehler.
-inline int Ausfuehren(const std::string& befehl, std::string* fehler)
-{
+inline int Ausfuehren(const std::string& befehl, std::string* fehler) {
     std::string err = Pfad("stderr.txt");
     int rc = std::system((befehl + " 2>" + err).c_str());
     std::vector<uint8_t> t = Lesen(err);
@@ -225,8 +214,7 @@ struct PPM {
     std::vector<uint8_t> px;
 };
 
-inline PPM PPM_Lesen(const std::string& pfad)
-{
+inline PPM PPM_Lesen(const std::string& pfad) {
     PPM p;
     std::vector<uint8_t> d = Lesen(pfad);
     if (d.size() < 3 || d[0] != 'P' || (d[1] != '6' && d[1] != '5')) return p;
@@ -251,18 +239,16 @@ inline PPM PPM_Lesen(const std::string& pfad)
     return p;
 }
 
-inline void PPM_Schreiben(const std::string& pfad, const std::vector<uint8_t>& px, int w, int h, int kanaele)
-{
-    std::string kopf = std::string(kanaele == 3 ? "P6" : "P5") + "\n" + std::to_string(w) + " " +
-                       std::to_string(h) + "\n255\n";
+inline void PPM_Schreiben(const std::string& pfad, const std::vector<uint8_t>& px, int w, int h, int kanaele) {
+    std::string kopf =
+        std::string(kanaele == 3 ? "P6" : "P5") + "\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
     std::vector<uint8_t> d(kopf.begin(), kopf.end());
     d.insert(d.end(), px.begin(), px.end());
     Schreiben(pfad, d);
 }
 
 // djpeg's decode of a stream (empty on failure); stderr in warnung.
-inline PPM Djpeg(const std::vector<uint8_t>& jpeg, std::string* warnung, const std::string& optionen = "")
-{
+inline PPM Djpeg(const std::vector<uint8_t>& jpeg, std::string* warnung, const std::string& optionen = "") {
     std::string ein = Pfad("ein.jpg"), aus = Pfad("aus.ppm");
     Schreiben(ein, jpeg);
     std::remove(aus.c_str());
@@ -273,8 +259,7 @@ inline PPM Djpeg(const std::vector<uint8_t>& jpeg, std::string* warnung, const s
     return p;
 }
 
-inline double PSNR(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
-{
+inline double PSNR(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
     if (a.size() != b.size() || a.empty()) return 0;
     double s = 0;
     for (size_t i = 0; i < a.size(); ++i) {

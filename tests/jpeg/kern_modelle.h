@@ -31,16 +31,14 @@ inline int32_t w32(int64_t v) { return int32_t(uint32_t(uint64_t(v))); }
 inline int16_t packus(int16_t v) { return int16_t(v < 0 ? 0 : (v > 255 ? 255 : v)); }
 
 // round(16384 f c(u) cos((2n + 1) u pi / 16)) for the four row classes.
-inline int16_t matrix(int klasse, int n, int u)
-{
+inline int16_t matrix(int klasse, int n, int u) {
     const double pi = 3.14159265358979323846;
     auto g = [&](int k) { return k == 0 ? 1.0 : std::sqrt(2.0) * std::cos(k * pi / 16); };
     const double f = g(klasse);
     const double c = u == 0 ? 1.0 : std::sqrt(2.0);
     return int16_t(std::lround(16384.0 * f * c * std::cos((2 * n + 1) * u * pi / 16)));
 }
-inline int klasse(int zeile)
-{
+inline int klasse(int zeile) {
     static const int k[8] = {0, 1, 2, 3, 0, 3, 2, 1};
     return k[zeile];
 }
@@ -48,8 +46,7 @@ inline int klasse(int zeile)
 // --- forward DCTs -----------------------------------------------------------
 
 // Fast form: the AAN step in wrapping 16-bit lanes, 8-bit constants.
-inline void aan_vor(int16_t* x, int s)
-{
+inline void aan_vor(int16_t* x, int s) {
     int16_t v[8];
     for (int i = 0; i < 8; ++i) v[i] = x[i * s];
     const int16_t t0 = add(v[0], v[7]), t7 = sub(v[0], v[7]);
@@ -76,8 +73,7 @@ inline void aan_vor(int16_t* x, int s)
     for (int i = 0; i < 8; ++i) x[i * s] = y[i];
 }
 
-inline void fdct_schnell_simd(int16_t* b)
-{
+inline void fdct_schnell_simd(int16_t* b) {
     for (int z = 0; z < 8; ++z) aan_vor(b + 8 * z, 1);
     for (int s = 0; s < 8; ++s) aan_vor(b + s, 8);
 }
@@ -87,8 +83,7 @@ inline int16_t tan2(int16_t v) { return mulhi(v, 27146); }
 inline int16_t tan3(int16_t v) { return adds(v, mulhi(v, -21746)); }
 
 // Accurate form: saturating column pass, then multiply-add row pass.
-inline void fdct_genau_simd(int16_t* b)
-{
+inline void fdct_genau_simd(int16_t* b) {
     int16_t y[8][8];
     for (int s = 0; s < 8; ++s) {
         int16_t x[8];
@@ -121,8 +116,7 @@ inline void fdct_genau_simd(int16_t* b)
 
 // --- quantisers ---------------------------------------------------------------
 
-inline int16_t quant_schnell_simd(int16_t c, int16_t m)
-{
+inline int16_t quant_schnell_simd(int16_t c, int16_t m) {
     uint16_t u = uint16_t(add(c, int16_t(-32768)));
     u = addus(u, 24576);
     u = subus(u, 49152);
@@ -130,15 +124,13 @@ inline int16_t quant_schnell_simd(int16_t c, int16_t m)
     return sar(add(mulhi(shl(k, 2), m), 1), 1);
 }
 
-inline int16_t quant_genau_simd(int16_t c, int16_t m)
-{
+inline int16_t quant_genau_simd(int16_t c, int16_t m) {
     return sar(add(mulhi(shl(c, 3), int16_t(uint16_t(m) >> 1)), 1), 1);
 }
 
 // --- inverse DCTs -------------------------------------------------------------
 
-inline void aan_rueck(int16_t* x, int s)
-{
+inline void aan_rueck(int16_t* x, int s) {
     int16_t v[8];
     for (int i = 0; i < 8; ++i) v[i] = x[i * s];
     const int16_t z13 = add(v[5], v[3]), z10 = sub(v[5], v[3]);
@@ -157,15 +149,13 @@ inline void aan_rueck(int16_t* x, int s)
     for (int i = 0; i < 8; ++i) x[i * s] = y[i];
 }
 
-inline void idct_schnell_simd(int16_t* b)
-{
+inline void idct_schnell_simd(int16_t* b) {
     for (int s = 0; s < 8; ++s) aan_rueck(b + s, 8);
     for (int z = 0; z < 8; ++z) aan_rueck(b + 8 * z, 1);
     for (int i = 0; i < 64; ++i) b[i] = packus(adds(sar(b[i], 4), 128));
 }
 
-inline void idct_genau_simd(int16_t* b)
-{
+inline void idct_genau_simd(int16_t* b) {
     int16_t z[8][8];
     for (int r = 0; r < 8; ++r) {
         const int16_t* X = b + 8 * r;
@@ -190,16 +180,15 @@ inline void idct_genau_simd(int16_t* b)
         const int16_t U = adds(x[2], tan2(x[6])), V = subs(tan2(x[2]), x[6]);
         const int16_t au = adds(adds(A, U), 16), bv = adds(adds(B, V), 16);
         const int16_t bmv = adds(subs(B, V), 15), amu = adds(subs(A, U), 15);
-        const int16_t y[8] = {adds(au, P),   adds(bv, C1),  adds(bmv, C2), adds(amu, S),
-                              subs(amu, S),  subs(bmv, C2), subs(bv, C1),  subs(au, P)};
+        const int16_t y[8] = {adds(au, P),  adds(bv, C1),  adds(bmv, C2), adds(amu, S),
+                              subs(amu, S), subs(bmv, C2), subs(bv, C1),  subs(au, P)};
         for (int i = 0; i < 8; ++i) b[8 * i + s] = packus(adds(sar(y[i], 5), 128));
     }
 }
 
 // --- exact DCT ------------------------------------------------------------------
 
-inline double kosinus(int x, int u)
-{
+inline double kosinus(int x, int u) {
     static double t[8][8];
     static bool fertig = false;
     if (!fertig) {
@@ -213,8 +202,7 @@ inline double kosinus(int x, int u)
 }
 
 // Orthonormal 2-D DCT of 64 values (natural order), or its inverse.
-inline void dct_2d(const double* ein, double* aus, bool invers)
-{
+inline void dct_2d(const double* ein, double* aus, bool invers) {
     double z[64];
     for (int r = 0; r < 8; ++r)
         for (int k = 0; k < 8; ++k) {
@@ -232,8 +220,7 @@ inline void dct_2d(const double* ein, double* aus, bool invers)
 inline void dct_exakt(const double* ein, double* aus) { dct_2d(ein, aus, false); }
 inline void idct_exakt(const double* ein, double* aus) { dct_2d(ein, aus, true); }
 // The exact DCT of an integer block.
-inline void dct_exakt(const int16_t* ein, double* aus)
-{
+inline void dct_exakt(const int16_t* ein, double* aus) {
     double p[64];
     for (int i = 0; i < 64; ++i) p[i] = ein[i];
     dct_2d(p, aus, false);
@@ -243,8 +230,7 @@ inline void dct_exakt(const int16_t* ein, double* aus)
 
 // How many random blocks the bit-exactness tests run (KORDAVO_JPEG_BLOECKE
 // raises it, e.g. to a million).
-inline int anzahl_bloecke(int standard)
-{
+inline int anzahl_bloecke(int standard) {
     if (const char* t = std::getenv("KORDAVO_JPEG_BLOECKE")) {
         const long n = std::strtol(t, nullptr, 10);
         if (n > 0) return int(n);
@@ -255,46 +241,41 @@ inline int anzahl_bloecke(int standard)
 // Random blocks of several kinds: level-shifted samples, full 16-bit values,
 // extremes only, sparse coefficients.
 class Bloecke {
-public:
+  public:
     explicit Bloecke(uint32_t saat) : zufall_(saat) {}
 
-    void proben(int16_t* b)
-    {
+    void proben(int16_t* b) {
         std::uniform_int_distribution<int> d(-128, 127);
         for (int i = 0; i < 64; ++i) b[i] = int16_t(d(zufall_));
     }
-    void beliebig(int16_t* b)
-    {
+    void beliebig(int16_t* b) {
         std::uniform_int_distribution<int> d(-32768, 32767);
         for (int i = 0; i < 64; ++i) b[i] = int16_t(d(zufall_));
     }
-    void extrem(int16_t* b)
-    {
+    void extrem(int16_t* b) {
         static const int16_t werte[] = {-32768, 32767, 0, -1, 1, -128, 127, -2048, 2047};
         std::uniform_int_distribution<int> d(0, int(std::size(werte)) - 1);
         for (int i = 0; i < 64; ++i) b[i] = werte[d(zufall_)];
     }
     // Coefficients of a level-shifted sample block after an exact DCT.
-    void koeffizienten(int16_t* b)
-    {
+    void koeffizienten(int16_t* b) {
         double f[64];
         proben(b);
         dct_exakt(b, f);
         for (int i = 0; i < 64; ++i) b[i] = int16_t(std::lround(f[i]));
     }
     // A mix of the kinds above, chosen by the index.
-    void gemischt(int16_t* b, int i)
-    {
+    void gemischt(int16_t* b, int i) {
         switch (i % 4) {
-        case 0: proben(b); break;
-        case 1: beliebig(b); break;
-        case 2: extrem(b); break;
-        default: koeffizienten(b); break;
+            case 0: proben(b); break;
+            case 1: beliebig(b); break;
+            case 2: extrem(b); break;
+            default: koeffizienten(b); break;
         }
     }
     int zahl(int von, int bis) { return std::uniform_int_distribution<int>(von, bis)(zufall_); }
 
-private:
+  private:
     std::mt19937 zufall_;
 };
 
@@ -307,8 +288,7 @@ using Quant_Fn = void (*)(int16_t*, const int16_t*);
 struct Block {
     alignas(16) int16_t w[64];
 };
-inline Block nach(const int16_t* ein, Block_Fn f)
-{
+inline Block nach(const int16_t* ein, Block_Fn f) {
     Block b;
     std::memcpy(b.w, ein, sizeof b.w);
     f(b.w);
@@ -321,8 +301,7 @@ inline Block nach(const int16_t* ein, Block_Fn f)
 // coefficient and a table, drawn by `tabelle`, on addresses of its own.
 template <class Kern, class Modell>
 inline void bitgleich(uint32_t saat, int n, Modell modell, std::initializer_list<Kern> kerne,
-                      void (*tabelle)(Bloecke&, int16_t*) = nullptr)
-{
+                      void (*tabelle)(Bloecke&, int16_t*) = nullptr) {
     Bloecke z(saat);
     alignas(16) int16_t bp[72], tp[72];
     for (int k = 0; k < n; ++k) {

@@ -20,9 +20,8 @@ namespace fs = std::filesystem;
 // A record with a valid pixel side (16 x 16 RGB), a buffer, a file name and a
 // valid JPEG side for writing (16 x 16 YCbCr 4:1:1).
 class Pruefung : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ASSERT_EQ(Jpeg_Init(&a), 0);
         a.Bild_Pixel = pixel_;
         a.Bild_Breite = 16;
@@ -35,8 +34,7 @@ protected:
         a.Jpg_Hoehe = 16;
     }
     void TearDown() override { Jpeg_Free(&a); }
-    int32_t pruefen(int32_t modus)
-    {
+    int32_t pruefen(int32_t modus) {
         a.Intern.Modus = modus;
         return Jpeg_Pruefen(&a);
     }
@@ -54,8 +52,7 @@ struct Fall {
     int32_t erwartet;
 };
 
-TEST_F(Pruefung, Faelle)
-{
+TEST_F(Pruefung, Faelle) {
     static Jpeg_Komponenten_Ebenen ebenen{};
     const Fall faelle[] = {
         {"valid", [](Jpeg_Auftrag&) {}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 21}, 0},
@@ -73,9 +70,13 @@ TEST_F(Pruefung, Faelle)
         {"no pixels", [](Jpeg_Auftrag& a) { a.Bild_Pixel = nullptr; }, {3}, -8},
         {"no pixels, parameter read", [](Jpeg_Auftrag& a) { a.Bild_Pixel = nullptr; }, {1}, 0},
         {"component planes instead of pixels",
-         [](Jpeg_Auftrag& a) { a.Bild_Pixel = nullptr, a.Intern.Komponenten_Ebenen = &ebenen; }, {3}, 0},
+         [](Jpeg_Auftrag& a) { a.Bild_Pixel = nullptr, a.Intern.Komponenten_Ebenen = &ebenen; },
+         {3},
+         0},
         {"planes and smoothing",
-         [](Jpeg_Auftrag& a) { a.Intern.Komponenten_Ebenen = &ebenen, a.Intern.Glaettung = 1; }, {3}, -8},
+         [](Jpeg_Auftrag& a) { a.Intern.Komponenten_Ebenen = &ebenen, a.Intern.Glaettung = 1; },
+         {3},
+         -8},
         {"padding 3", [](Jpeg_Auftrag& a) { a.Bild_Fuellbytes = 3; }, {3}, 0},
         {"padding 2^31", [](Jpeg_Auftrag& a) { a.Bild_Fuellbytes = 0x80000000u; }, {3}, -8},
         {"row step beyond 31 bits", [](Jpeg_Auftrag& a) { a.Bild_Fuellbytes = 0x7FFFFFF0u; }, {3}, -8},
@@ -88,7 +89,9 @@ TEST_F(Pruefung, Faelle)
         {"DCT method 2", [](Jpeg_Auftrag& a) { a.Intern.DCT_Art = 2; }, {3}, -8},
         {"DCT method -1", [](Jpeg_Auftrag& a) { a.Intern.DCT_Art = -1; }, {3}, -8},
         {"prepared record: not checked",
-         [](Jpeg_Auftrag& a) { a.Intern_Direkt = 1, a.Bild_Pixel = nullptr; }, {3, -1}, 0},
+         [](Jpeg_Auftrag& a) { a.Intern_Direkt = 1, a.Bild_Pixel = nullptr; },
+         {3, -1},
+         0},
         // Thumbnails need RGB or BGR.
         {"thumbnail BGR", [](Jpeg_Auftrag& a) { a.Bild_Farbraum = FARBE_BGR; }, {20}, 0},
         {"thumbnail grey", [](Jpeg_Auftrag& a) { a.Bild_Farbraum = FARBE_GRAU, a.Bild_Kanaele = 1; }, {21}, -27},
@@ -106,15 +109,15 @@ TEST_F(Pruefung, Faelle)
         {"3 components 4:2:2:4", [](Jpeg_Auftrag& a) { a.Jpg_Abtastung = 4; }, {9}, -3},
         {"3 components other", [](Jpeg_Auftrag& a) { a.Jpg_Abtastung = 255; }, {9}, -3},
         {"grey 4:1:1",
-         [](Jpeg_Auftrag& a) {
-             a.Bild_Farbraum = a.Jpg_Farbraum = FARBE_GRAU, a.Bild_Kanaele = a.Jpg_Kanaele = 1;
-         },
-         {9}, -3},
+         [](Jpeg_Auftrag& a) { a.Bild_Farbraum = a.Jpg_Farbraum = FARBE_GRAU, a.Bild_Kanaele = a.Jpg_Kanaele = 1; },
+         {9},
+         -3},
         {"grey 4:4:4",
          [](Jpeg_Auftrag& a) {
              a.Bild_Farbraum = a.Jpg_Farbraum = FARBE_GRAU, a.Bild_Kanaele = a.Jpg_Kanaele = 1, a.Jpg_Abtastung = 0;
          },
-         {9}, 0},
+         {9},
+         0},
         // Table-only writes check sampling and colours, not the picture size.
         {"no picture width", [](Jpeg_Auftrag& a) { a.Jpg_Abtastung = 0, a.Jpg_Breite = 0; }, {11}, 0},
         {"JPEG width 0", [](Jpeg_Auftrag& a) { a.Jpg_Breite = 0; }, {9}, -8},
@@ -145,8 +148,7 @@ TEST_F(Pruefung, Faelle)
     }
 }
 
-TEST_F(Pruefung, OperationenPruefenModusUndDatei)
-{
+TEST_F(Pruefung, OperationenPruefenModusUndDatei) {
     // A mode outside 0..21 or of the wrong kind.
     for (int m : {-1, 22, 9}) EXPECT_EQ(Jpeg_Lesen(&a, m), -8) << m;
     for (int m : {22, 3}) EXPECT_EQ(Jpeg_Schreiben(&a, m), -8) << m;
@@ -172,8 +174,7 @@ TEST_F(Pruefung, OperationenPruefenModusUndDatei)
     EXPECT_EQ(Jpeg_Schreiben(&a, 2), -8);
 }
 
-TEST_F(Pruefung, Farbpaare)
-{
+TEST_F(Pruefung, Farbpaare) {
     struct Paar {
         int32_t jf;
         uint32_t jk;
@@ -183,28 +184,38 @@ TEST_F(Pruefung, Farbpaare)
     };
     // JPEG colour/components -> pixel colour/channels.
     const Paar lesen[] = {
-        {FARBE_GRAU, 1, FARBE_GRAU, 1, true},     {FARBE_GRAU, 1, FARBE_RGB, 3, true},
-        {FARBE_GRAU, 1, FARBE_BGR, 3, true},      {FARBE_GRAU, 1, FARBE_RGBA, 4, true},
-        {FARBE_GRAU, 1, FARBE_RGB, 4, false},     {FARBE_GRAU, 3, FARBE_RGB, 3, false},
-        {FARBE_RGB, 3, FARBE_RGB, 3, true},       {FARBE_RGB, 3, FARBE_RGBA, 4, true},
-        {FARBE_RGB, 3, FARBE_GRAU, 1, false},     {FARBE_RGBA, 4, FARBE_RGBA, 4, true},
-        {FARBE_RGBA, 4, FARBE_RGB, 3, false},     {FARBE_YCBCR, 3, FARBE_GRAU, 1, true},
-        {FARBE_YCBCR, 3, FARBE_BGR, 3, true},     {FARBE_YCBCR, 3, FARBE_RGBA, 4, true},
-        {FARBE_YCBCR, 3, FARBE_YCBCR, 7, true},   {FARBE_YCBCR, 1, FARBE_RGB, 3, false},
-        {FARBE_YCBCRA, 4, FARBE_RGBA, 4, true},   {FARBE_YCBCRA, 4, FARBE_RGB, 3, false},
-        {FARBE_ANDERE, 5, FARBE_ANDERE, 2, true}, {FARBE_ANDERE, 3, FARBE_RGB, 3, false},
+        {FARBE_GRAU, 1, FARBE_GRAU, 1, true},
+        {FARBE_GRAU, 1, FARBE_RGB, 3, true},
+        {FARBE_GRAU, 1, FARBE_BGR, 3, true},
+        {FARBE_GRAU, 1, FARBE_RGBA, 4, true},
+        {FARBE_GRAU, 1, FARBE_RGB, 4, false},
+        {FARBE_GRAU, 3, FARBE_RGB, 3, false},
+        {FARBE_RGB, 3, FARBE_RGB, 3, true},
+        {FARBE_RGB, 3, FARBE_RGBA, 4, true},
+        {FARBE_RGB, 3, FARBE_GRAU, 1, false},
+        {FARBE_RGBA, 4, FARBE_RGBA, 4, true},
+        {FARBE_RGBA, 4, FARBE_RGB, 3, false},
+        {FARBE_YCBCR, 3, FARBE_GRAU, 1, true},
+        {FARBE_YCBCR, 3, FARBE_BGR, 3, true},
+        {FARBE_YCBCR, 3, FARBE_RGBA, 4, true},
+        {FARBE_YCBCR, 3, FARBE_YCBCR, 7, true},
+        {FARBE_YCBCR, 1, FARBE_RGB, 3, false},
+        {FARBE_YCBCRA, 4, FARBE_RGBA, 4, true},
+        {FARBE_YCBCRA, 4, FARBE_RGB, 3, false},
+        {FARBE_ANDERE, 5, FARBE_ANDERE, 2, true},
+        {FARBE_ANDERE, 3, FARBE_RGB, 3, false},
         {7, 3, FARBE_RGB, 3, false},
     };
     // Pixel colour/channels -> JPEG colour/components.
     const Paar schreiben[] = {
-        {FARBE_GRAU, 1, FARBE_GRAU, 1, true},     {FARBE_GRAU, 1, FARBE_YCBCR, 3, true},
-        {FARBE_GRAU, 1, FARBE_RGB, 3, false},     {FARBE_RGB, 3, FARBE_GRAU, 1, true},
-        {FARBE_RGB, 3, FARBE_RGB, 3, true},       {FARBE_BGR, 3, FARBE_YCBCR, 3, true},
-        {FARBE_BGR, 3, FARBE_RGBA, 4, false},     {FARBE_RGB, 4, FARBE_YCBCR, 3, true},
-        {FARBE_RGB, 4, FARBE_RGB, 3, false},      {FARBE_RGBA, 4, FARBE_RGBA, 4, true},
-        {FARBE_RGBA, 4, FARBE_YCBCRA, 4, true},   {FARBE_RGBA, 4, FARBE_YCBCR, 3, false},
-        {FARBE_YCBCR, 3, FARBE_YCBCR, 3, true},   {FARBE_YCBCR, 3, FARBE_RGB, 3, false},
-        {FARBE_ANDERE, 4, FARBE_ANDERE, 3, true}, {FARBE_ANDERE, 2, FARBE_ANDERE, 3, false},
+        {FARBE_GRAU, 1, FARBE_GRAU, 1, true},      {FARBE_GRAU, 1, FARBE_YCBCR, 3, true},
+        {FARBE_GRAU, 1, FARBE_RGB, 3, false},      {FARBE_RGB, 3, FARBE_GRAU, 1, true},
+        {FARBE_RGB, 3, FARBE_RGB, 3, true},        {FARBE_BGR, 3, FARBE_YCBCR, 3, true},
+        {FARBE_BGR, 3, FARBE_RGBA, 4, false},      {FARBE_RGB, 4, FARBE_YCBCR, 3, true},
+        {FARBE_RGB, 4, FARBE_RGB, 3, false},       {FARBE_RGBA, 4, FARBE_RGBA, 4, true},
+        {FARBE_RGBA, 4, FARBE_YCBCRA, 4, true},    {FARBE_RGBA, 4, FARBE_YCBCR, 3, false},
+        {FARBE_YCBCR, 3, FARBE_YCBCR, 3, true},    {FARBE_YCBCR, 3, FARBE_RGB, 3, false},
+        {FARBE_ANDERE, 4, FARBE_ANDERE, 3, true},  {FARBE_ANDERE, 2, FARBE_ANDERE, 3, false},
         {FARBE_YCBCRA, 4, FARBE_YCBCRA, 4, false},
     };
     for (const bool lesend : {true, false}) {
@@ -223,8 +234,7 @@ TEST_F(Pruefung, Farbpaare)
 
 // --- life cycle ------------------------------------------------------------------
 
-TEST(Ablauf, FreeUndFalscheAufrufe)
-{
+TEST(Ablauf, FreeUndFalscheAufrufe) {
     EXPECT_EQ(Jpeg_Init(nullptr), -8);
     Jpeg_Auftrag a;
     ASSERT_EQ(Jpeg_Init(&a), 0);
@@ -237,8 +247,7 @@ TEST(Ablauf, FreeUndFalscheAufrufe)
     }
 }
 
-TEST(Ablauf, BeschaedigterAuftragWirdTrotzdemFreigegeben)
-{
+TEST(Ablauf, BeschaedigterAuftragWirdTrotzdemFreigegeben) {
     // The leak checker of the sanitizer build proves the release.
     Jpeg_Auftrag a;
     ASSERT_EQ(Jpeg_Init(&a), 0);
@@ -256,8 +265,8 @@ TEST(Ablauf, BeschaedigterAuftragWirdTrotzdemFreigegeben)
     a.Intern.Anzahl_Quant_Vorgaben = 3;
     a.Intern.Anzahl_Komponenten = 300;
     EXPECT_EQ(Jpeg_Free(&a), -8);
-    const void* frei[] = {a.Intern.Komponenten,   a.Intern.Koeffizienten_Puffer, a.Intern.Verzoegerung,
-                          a.Intern.Jpeg_Einstiegstabelle, a.Intern.Fortsetzung, a.Intern.Strom.Kern_Tabelle};
+    const void* frei[] = {a.Intern.Komponenten,           a.Intern.Koeffizienten_Puffer, a.Intern.Verzoegerung,
+                          a.Intern.Jpeg_Einstiegstabelle, a.Intern.Fortsetzung,          a.Intern.Strom.Kern_Tabelle};
     for (const void* z : frei) EXPECT_EQ(z, nullptr);
     EXPECT_EQ(a.Intern.Quant_Extern, 0u);
     EXPECT_EQ(a.Intern.Anzahl_Quant_Vorgaben, 0);
@@ -268,8 +277,7 @@ struct Leser {
     Jpeg_Auftrag a;
     uint8_t puffer[4] = {0xFF, 0xD8, 0xFF, 0xD9};
     uint8_t pixel[48] = {};
-    explicit Leser(int32_t dct_art = DCT_GENAU)
-    {
+    explicit Leser(int32_t dct_art = DCT_GENAU) {
         EXPECT_EQ(Jpeg_Init(&a), 0);
         a.Jpg_Puffer = puffer;
         a.Jpg_Puffer_Groesse = sizeof puffer;
@@ -282,8 +290,7 @@ struct Leser {
     ~Leser() { EXPECT_EQ(Jpeg_Free(&a), 0); }
 };
 
-TEST(Ablauf, VorgabenMitFalschenZaehlernWerdenAbgelehnt)
-{
+TEST(Ablauf, VorgabenMitFalschenZaehlernWerdenAbgelehnt) {
     Leser l;
     Jpeg_Auftrag& a = l.a;
     a.Intern.Quant_Extern = 1;
@@ -309,8 +316,7 @@ TEST(Ablauf, VorgabenMitFalschenZaehlernWerdenAbgelehnt)
 
 // The caller's quantisation tables are taken over and prepared for the
 // method in use, like tables read from a stream.
-TEST(Ablauf, VorgegebeneQuantTabellenWerdenVorbereitet)
-{
+TEST(Ablauf, VorgegebeneQuantTabellenWerdenVorbereitet) {
     for (int art : {DCT_GENAU, DCT_SCHNELL}) {
         Leser l(art);
         uint8_t werte[64];
@@ -333,8 +339,7 @@ TEST(Ablauf, VorgegebeneQuantTabellenWerdenVorbereitet)
 
 // --- the callers' road: encode, read the parameters, decode -------------------
 
-std::vector<uint8_t> testbild(int w, int h)
-{
+std::vector<uint8_t> testbild(int w, int h) {
     std::vector<uint8_t> p(size_t(w) * h * 3);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
@@ -346,8 +351,7 @@ std::vector<uint8_t> testbild(int w, int h)
     return p;
 }
 
-int groesste_abweichung(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
-{
+int groesste_abweichung(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
     int m = 0;
     for (size_t i = 0; i < a.size(); ++i) m = std::max(m, std::abs(int(a[i]) - b[i]));
     return m;
@@ -357,8 +361,7 @@ int groesste_abweichung(const std::vector<uint8_t>& a, const std::vector<uint8_t
 // file, or into the buffer when no file is named; returns the result, the
 // record's state is checked by the caller.
 int32_t schreiben(Jpeg_Auftrag& a, const std::vector<uint8_t>& bild, int w, int h, int abtastung, const char* datei,
-                  std::vector<uint8_t>* puffer)
-{
+                  std::vector<uint8_t>* puffer) {
     EXPECT_EQ(Jpeg_Init(&a), 0);
     a.Bild_Pixel = const_cast<uint8_t*>(bild.data());
     a.Bild_Breite = w;
@@ -378,8 +381,7 @@ int32_t schreiben(Jpeg_Auftrag& a, const std::vector<uint8_t>& bild, int w, int 
 }
 
 // Decodes the picture of an opened record into RGB pixels.
-std::vector<uint8_t> pixel_lesen(Jpeg_Auftrag& b, int w, int h, int modus)
-{
+std::vector<uint8_t> pixel_lesen(Jpeg_Auftrag& b, int w, int h, int modus) {
     std::vector<uint8_t> aus(size_t(w) * h * 3);
     b.Bild_Pixel = aus.data();
     b.Bild_Breite = w;
@@ -391,8 +393,7 @@ std::vector<uint8_t> pixel_lesen(Jpeg_Auftrag& b, int w, int h, int modus)
     return aus;
 }
 
-TEST(Weg, PufferSchreibenUndLesen)
-{
+TEST(Weg, PufferSchreibenUndLesen) {
     const int w = 37, h = 21;
     const std::vector<uint8_t> bild = testbild(w, h);
     for (int abtastung : {ABTASTUNG_KEINE, ABTASTUNG_422, ABTASTUNG_411}) {
@@ -426,15 +427,14 @@ TEST(Weg, PufferSchreibenUndLesen)
     }
 }
 
-TEST(Weg, DateiBleibtNachParameternOffenUndNachFehlernNicht)
-{
+TEST(Weg, DateiBleibtNachParameternOffenUndNachFehlernNicht) {
     Temp_Ordner ordner;
     const std::string name = ordner / "bild.jpg";
     const int w = 40, h = 24;
     const std::vector<uint8_t> bild = testbild(w, h);
     Jpeg_Auftrag a;
     ASSERT_EQ(schreiben(a, bild, w, -h, ABTASTUNG_KEINE, name.c_str(), nullptr), 0);  // bottom-up rows
-    EXPECT_EQ(a.Intern.Strom.Datei, nullptr);  // closed after the write
+    EXPECT_EQ(a.Intern.Strom.Datei, nullptr);                                         // closed after the write
     EXPECT_EQ(uint64_t(a.Jpg_Puffer_Groesse), fs::file_size(name));
     EXPECT_EQ(Jpeg_Free(&a), 0);
 

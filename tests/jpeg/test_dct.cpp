@@ -22,8 +22,7 @@ const Quant_Fn schnelle_quantisierer[] = {Jpeg_Quant_Schnell, Jpeg_Quant_Schnell
 
 double s_faktor(int k) { return k == 0 ? 1.0 : std::sqrt(2.0) * std::cos(k * 3.14159265358979323846 / 16); }
 
-TEST(Tabellen, ZickzackUndMatrix)
-{
+TEST(Tabellen, ZickzackUndMatrix) {
     // Zigzag: a permutation of 0..63 that walks the anti-diagonals, then 16 x 63.
     bool gesehen[64] = {};
     for (int i = 0; i < 64; ++i) {
@@ -59,8 +58,7 @@ TEST(Tabellen, ZickzackUndMatrix)
     EXPECT_EQ(Jpeg_AAN_Faktoren[66], 0.5);
 }
 
-TEST(FDCT, GleicheProbenGebenNurDC)
-{
+TEST(FDCT, GleicheProbenGebenNurDC) {
     for (int v : {-128, -1, 0, 1, 77, 127}) {
         int16_t b[64];
         std::fill(b, b + 64, int16_t(v));
@@ -81,8 +79,7 @@ TEST(FDCT, GleicheProbenGebenNurDC)
 // units of F, stay close: rounded 15-bit products (generic) and 8-bit
 // truncating ones (SIMD) are small on average, a few units on the weakly
 // scaled corners.
-TEST(FDCT, NaheAmExaktenDCT)
-{
+TEST(FDCT, NaheAmExaktenDCT) {
     const int n = modell::anzahl_bloecke(100000);
     modell::Bloecke z(11);
     double max_genau = 0, max_simd = 0, max_schnell[2] = {}, summe_schnell[2] = {};
@@ -120,17 +117,16 @@ TEST(FDCT, NaheAmExaktenDCT)
     EXPECT_LE(summe_schnell[1] / m, 0.45);
 }
 
-TEST(FDCT, SimdFormenGleichIhremModell)
-{
+TEST(FDCT, SimdFormenGleichIhremModell) {
     const int n = modell::anzahl_bloecke(50000);
     modell::bitgleich<Block_Fn>(13, n, modell::fdct_schnell_simd, {Jpeg_FDCT_Schnell_MMX});
-    modell::bitgleich<Block_Fn>(13, n, modell::fdct_genau_simd, {Jpeg_FDCT_Genau_MMX, Jpeg_FDCT_Genau_SSE, Jpeg_FDCT_Genau_SSE2});
+    modell::bitgleich<Block_Fn>(13, n, modell::fdct_genau_simd,
+                                {Jpeg_FDCT_Genau_MMX, Jpeg_FDCT_Genau_SSE, Jpeg_FDCT_Genau_SSE2});
 }
 
 // Any 16-bit input runs through every forward kernel and quantiser without
 // undefined arithmetic (checked by the sanitizer build).
-TEST(FDCT, JedeEingabeOhneUndefiniertesVerhalten)
-{
+TEST(FDCT, JedeEingabeOhneUndefiniertesVerhalten) {
     modell::Bloecke z(17);
     int16_t schnell[64], genau[64];
     for (int i = 0; i < 64; ++i) schnell[i] = genau[i] = int16_t(i % 3 + 1);
@@ -155,8 +151,7 @@ TEST(FDCT, JedeEingabeOhneUndefiniertesVerhalten)
 
 // --- quantisation ---------------------------------------------------------------
 
-TEST(Quant, TabellenVorbereitung)
-{
+TEST(Quant, TabellenVorbereitung) {
     int16_t t[64];
     std::fill(t, t + 64, int16_t(1));
     ASSERT_EQ(Jpeg_Qtab_Genau(t), 0);
@@ -171,7 +166,8 @@ TEST(Quant, TabellenVorbereitung)
     for (int i = 0; i < 64; ++i) t[i] = int16_t(i % 7 + 1);
     t[63] = 1;
     ASSERT_EQ(Jpeg_Qtab_Schnell(t), 0);
-    for (int i = 0; i < 63; ++i) EXPECT_EQ(t[Jpeg_Zickzack[i]], (Jpeg_AAN_Zaehler[i] + (i % 7 + 1) / 2) / (i % 7 + 1)) << i;
+    for (int i = 0; i < 63; ++i)
+        EXPECT_EQ(t[Jpeg_Zickzack[i]], (Jpeg_AAN_Zaehler[i] + (i % 7 + 1) / 2) / (i % 7 + 1)) << i;
     EXPECT_EQ(t[63], (53810 + 1) / 2);
 
     // A zero or negative entry is refused and the table stays as it was.
@@ -186,8 +182,7 @@ TEST(Quant, TabellenVorbereitung)
     }
 }
 
-TEST(Quant, EinsIstIdentitaetUndHalbeRundenAuf)
-{
+TEST(Quant, EinsIstIdentitaetUndHalbeRundenAuf) {
     alignas(16) int16_t eins[64], halb[64];
     std::fill(eins, eins + 64, int16_t(1));
     Jpeg_Qtab_Genau(eins);
@@ -215,8 +210,7 @@ TEST(Quant, EinsIstIdentitaetUndHalbeRundenAuf)
     }
 }
 
-TEST(Quant, SchnellerSimdQuantisiererKlemmt)
-{
+TEST(Quant, SchnellerSimdQuantisiererKlemmt) {
     int16_t t[64];
     std::fill(t, t + 64, int16_t(32767));
     int16_t a[64] = {9000, -9000, 8191, -8192}, b[64] = {9000, -9000, 8191, -8192};
@@ -229,16 +223,13 @@ TEST(Quant, SchnellerSimdQuantisiererKlemmt)
     EXPECT_EQ(a[3], b[3]);
 }
 
-void quant_tabelle(modell::Bloecke& z, int16_t* m)
-{
-    if (z.zahl(0, 2) == 0)
-        z.beliebig(m);
+void quant_tabelle(modell::Bloecke& z, int16_t* m) {
+    if (z.zahl(0, 2) == 0) z.beliebig(m);
     else
         for (int i = 0; i < 64; ++i) m[i] = int16_t(32768 / z.zahl(1, 255));
 }
 
-TEST(Quant, SimdFormenGleichModellUndRelationZumGenerischen)
-{
+TEST(Quant, SimdFormenGleichModellUndRelationZumGenerischen) {
     const int n = modell::anzahl_bloecke(50000);
     modell::bitgleich<Quant_Fn>(21, n, modell::quant_schnell_simd, {Jpeg_Quant_Schnell_MMX}, quant_tabelle);
     modell::bitgleich<Quant_Fn>(21, n, modell::quant_genau_simd,
@@ -271,8 +262,7 @@ TEST(Quant, SimdFormenGleichModellUndRelationZumGenerischen)
 // side by side, and flat blocks on both sides of the range in which the
 // mirrored row pass is taken (a flat block of v gives a first column output
 // of 64 v).
-TEST(FDCT, AVX2PaarGleichDemModell)
-{
+TEST(FDCT, AVX2PaarGleichDemModell) {
     if (!Jpeg_Hat_AVX2()) GTEST_SKIP() << "processor without AVX2";
     const int n = modell::anzahl_bloecke(20000) / 4;
     modell::Bloecke z(29);
@@ -281,10 +271,8 @@ TEST(FDCT, AVX2PaarGleichDemModell)
     for (int k = 0; k < n; ++k) {
         int16_t ein[2][64], soll[2][64], tab[2][64], soll_q[2][64];
         for (int s = 0; s < 2; ++s) {
-            if (k % 5 == 4 && s == k % 2)
-                std::fill(ein[s], ein[s] + 64, flach[(k / 5) % 7]);
-            else
-                z.gemischt(ein[s], k + 3 * s);
+            if (k % 5 == 4 && s == k % 2) std::fill(ein[s], ein[s] + 64, flach[(k / 5) % 7]);
+            else z.gemischt(ein[s], k + 3 * s);
             std::memcpy(soll[s], ein[s], sizeof soll[s]);
             modell::fdct_genau_simd(soll[s]);
             quant_tabelle(z, tab[s]);
@@ -296,10 +284,8 @@ TEST(FDCT, AVX2PaarGleichDemModell)
         for (const bool quant : {false, true}) {
             std::memcpy(a, ein[0], sizeof ein[0]);
             std::memcpy(b, ein[1], sizeof ein[1]);
-            if (quant)
-                Jpeg_FDCT_Quant_Genau_AVX2_Paar(a, b, tab[0], tab[1]);
-            else
-                Jpeg_FDCT_Genau_AVX2_Paar(a, b);
+            if (quant) Jpeg_FDCT_Quant_Genau_AVX2_Paar(a, b, tab[0], tab[1]);
+            else Jpeg_FDCT_Genau_AVX2_Paar(a, b);
             ASSERT_EQ(0, std::memcmp(a, quant ? soll_q[0] : soll[0], sizeof soll[0])) << "Block " << k << " links";
             ASSERT_EQ(0, std::memcmp(b, quant ? soll_q[1] : soll[1], sizeof soll[1])) << "Block " << k << " rechts";
         }
@@ -307,8 +293,7 @@ TEST(FDCT, AVX2PaarGleichDemModell)
 }
 
 // Transform and quantiser together give round(F / q) for both methods.
-TEST(Quant, KetteAusTransformUndQuantisierer)
-{
+TEST(Quant, KetteAusTransformUndQuantisierer) {
     modell::Bloecke z(31);
     int16_t basis[64], schnell[64], genau[64];
     int q_natuerlich[64];
@@ -354,8 +339,7 @@ namespace {
 // (one rounding per pass), every form the generic one's values bit for bit,
 // and the quantiser the exact quotient 8F / 8q rounded half away from zero,
 // whatever the partner block of the AVX2 forms holds.
-TEST(Quant, PraezisesPaarRundetEinmal)
-{
+TEST(Quant, PraezisesPaarRundetEinmal) {
     const int n = modell::anzahl_bloecke(20000);
     modell::Bloecke z(37);
     alignas(16) int16_t tab[2][JPEG_QTAB_WORTE];
@@ -392,10 +376,8 @@ TEST(Quant, PraezisesPaarRundetEinmal)
             int16_t a[64], b[64];
             std::memcpy(a, ein[0], sizeof a);
             std::memcpy(b, ein[1], sizeof b);
-            if (mit_quant)
-                Jpeg_FDCT_Quant_Praezise_AVX2_Paar(a, b, tab[0], tab[1]);
-            else
-                Jpeg_FDCT_Praezise_AVX2_Paar(a, b);
+            if (mit_quant) Jpeg_FDCT_Quant_Praezise_AVX2_Paar(a, b, tab[0], tab[1]);
+            else Jpeg_FDCT_Praezise_AVX2_Paar(a, b);
             ASSERT_EQ(0, std::memcmp(a, mit_quant ? soll_q[0] : soll[0], sizeof a)) << k;
             ASSERT_EQ(0, std::memcmp(b, mit_quant ? soll_q[1] : soll[1], sizeof b)) << k;
         }

@@ -18,15 +18,13 @@ struct Strom_Fixture {
     Jpeg_Kern_Tabelle kt{};
     Jpeg_Strom s{};
     std::vector<uint8_t> puffer;
-    Strom_Fixture(int32_t code, size_t groesse) : puffer(groesse)
-    {
+    Strom_Fixture(int32_t code, size_t groesse) : puffer(groesse) {
         Jpeg_Kerne_Fuellen(&kt, code);
         s.Kern_Tabelle = &kt;
         s.Prozessor = code;
         kt.Bits_Start(&s, puffer.data(), static_cast<int64_t>(groesse));
     }
-    std::vector<uint8_t> Bytes() const
-    {
+    std::vector<uint8_t> Bytes() const {
         const uint8_t* a = puffer.data();
         const uint8_t* e = s.Eingabe_Zeiger;
         return std::vector<uint8_t>(a, e);
@@ -35,8 +33,7 @@ struct Strom_Fixture {
 
 struct Standard_Tabellen {
     Jpeg_Huffman_Tabelle dc{}, ac{}, dc_c{}, ac_c{};
-    Standard_Tabellen()
-    {
+    Standard_Tabellen() {
         EXPECT_EQ(Jpeg_Build_Huffman_Kod(Jpeg_Std_DC_Luma_Anzahlen, Jpeg_Std_DC_Luma_Werte, &dc.Kod), 0);
         EXPECT_EQ(Jpeg_Build_Huffman_Kod(Jpeg_Std_AC_Luma_Anzahlen, Jpeg_Std_AC_Luma_Werte, &ac.Kod), 0);
         EXPECT_EQ(Jpeg_Build_Huffman_Kod(Jpeg_Std_DC_Chroma_Anzahlen, Jpeg_Std_DC_Chroma_Werte, &dc_c.Kod), 0);
@@ -49,8 +46,7 @@ struct Bitfolge {
     std::vector<uint8_t> bytes;
     uint32_t cur = 0;
     int n = 0;
-    void Add(uint32_t v, int len)
-    {
+    void Add(uint32_t v, int len) {
         for (int i = len - 1; i >= 0; --i) {
             cur = (cur << 1) | ((v >> i) & 1);
             if (++n == 8) {
@@ -61,8 +57,7 @@ struct Bitfolge {
             }
         }
     }
-    std::vector<uint8_t> Fertig()
-    {
+    std::vector<uint8_t> Fertig() {
         std::vector<uint8_t> b = bytes;
         if (n) b.push_back(static_cast<uint8_t>(cur << (8 - n)));
         return b;
@@ -71,8 +66,7 @@ struct Bitfolge {
 
 }  // namespace
 
-TEST(JpegEncBits, DefaultTablesAreCompleteAndCodesMatchTheStandard)
-{
+TEST(JpegEncBits, DefaultTablesAreCompleteAndCodesMatchTheStandard) {
     Standard_Tabellen t;
     EXPECT_TRUE(Jpeg_Huffman_Vollstaendig(&t.dc.Kod, 0));
     EXPECT_TRUE(Jpeg_Huffman_Vollstaendig(&t.ac.Kod, 1));
@@ -90,8 +84,7 @@ TEST(JpegEncBits, DefaultTablesAreCompleteAndCodesMatchTheStandard)
     EXPECT_EQ(t.ac.Kod.Code[0x01], 0u);
 }
 
-TEST(JpegEncBits, OverfullOrOversizedCodeTablesAreRefused)
-{
+TEST(JpegEncBits, OverfullOrOversizedCodeTablesAreRefused) {
     Jpeg_Huffman_Kodtabelle t;
     uint8_t symbole[300] = {};
     for (int i = 0; i < 256; ++i) symbole[i] = static_cast<uint8_t>(i);
@@ -109,8 +102,7 @@ TEST(JpegEncBits, OverfullOrOversizedCodeTablesAreRefused)
     EXPECT_FALSE(Jpeg_Huffman_Vollstaendig(&t, 1));
 }
 
-TEST(JpegEncBits, SixteenOneBitsAreStuffedAtOnceAndWhenFlushed)
-{
+TEST(JpegEncBits, SixteenOneBitsAreStuffedAtOnceAndWhenFlushed) {
     Strom_Fixture f(0, 64);
     ASSERT_EQ(Jpeg_Put_Bits(&f.s, 0xFFFF, 16), 0);
     // The first 0xFF goes out at once; the second stays pending.
@@ -121,8 +113,7 @@ TEST(JpegEncBits, SixteenOneBitsAreStuffedAtOnceAndWhenFlushed)
 
 // Single blocks through every processor code's coder, ended by EOI: the
 // bits of their codes, padded with 0-bits before the marker.
-TEST(JpegEncBits, SingleBlocksGiveTheirExactBits)
-{
+TEST(JpegEncBits, SingleBlocksGiveTheirExactBits) {
     Standard_Tabellen t;
     auto ac = [&](Bitfolge& b, int sym) { b.Add(t.ac.Kod.Code[sym], static_cast<int>(t.ac.Kod.Laenge[sym])); };
     auto dc = [&](Bitfolge& b, int kat) { b.Add(t.dc.Kod.Code[kat], static_cast<int>(t.dc.Kod.Laenge[kat])); };
@@ -134,7 +125,8 @@ TEST(JpegEncBits, SingleBlocksGiveTheirExactBits)
         // DC 0 and EOB: 00 1010 stays pending as 0x28 until the marker.
         {"all zero", {{0, 0}}, [&](Bitfolge& b) { dc(b, 0), ac(b, 0x00); }},
         // The last coefficient alone: three ZRL, run 14 of category 1, no EOB.
-        {"last coefficient", {{63, 1}},
+        {"last coefficient",
+         {{63, 1}},
          [&](Bitfolge& b) {
              dc(b, 0);
              for (int i = 0; i < 3; ++i) ac(b, 0xF0);
@@ -142,7 +134,8 @@ TEST(JpegEncBits, SingleBlocksGiveTheirExactBits)
              b.Add(1, 1);
          }},
         // DC -1 (category 1, bit 0), then -4 (difference -3: category 2, bits 00).
-        {"negative DC", {{0, -1}, {0, -4}},
+        {"negative DC",
+         {{0, -1}, {0, -4}},
          [&](Bitfolge& b) {
              dc(b, 1), b.Add(0, 1), ac(b, 0x00);
              dc(b, 2), b.Add(0, 2), ac(b, 0x00);
@@ -168,8 +161,7 @@ TEST(JpegEncBits, SingleBlocksGiveTheirExactBits)
     }
 }
 
-TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
-{
+TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile) {
     Standard_Tabellen t;
     std::mt19937 rnd(7);
     std::vector<std::vector<int16_t>> bloecke;
@@ -184,8 +176,8 @@ TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
             }
         bloecke.push_back(b);
     }
-    using Kodierer = int32_t (*)(Jpeg_Strom*, const Jpeg_Huffman_Tabelle*, const Jpeg_Huffman_Tabelle*, int32_t*,
-                                 const int16_t*);
+    using Kodierer =
+        int32_t (*)(Jpeg_Strom*, const Jpeg_Huffman_Tabelle*, const Jpeg_Huffman_Tabelle*, int32_t*, const int16_t*);
     // All blocks with a restart marker after every 500, then EOI.
     auto bloecke_schreiben = [&](Strom_Fixture& f, Kodierer form) {
         int32_t pred[2] = {0, 0};
@@ -193,7 +185,9 @@ TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
             bool chroma = i % 3 == 2;
             ASSERT_EQ(form(&f.s, chroma ? &t.dc_c : &t.dc, chroma ? &t.ac_c : &t.ac, &pred[chroma], bloecke[i].data()),
                       0);
-            if (i % 500 == 499) { ASSERT_EQ(Jpeg_Write_RST(static_cast<int32_t>(i / 500) % 8, &f.s), 0); }
+            if (i % 500 == 499) {
+                ASSERT_EQ(Jpeg_Write_RST(static_cast<int32_t>(i / 500) % 8, &f.s), 0);
+            }
         }
         ASSERT_EQ(Jpeg_Write_EOI(&f.s), 0);
     };
@@ -240,8 +234,7 @@ TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile)
     std::remove(pfad.c_str());
 }
 
-TEST(JpegEncBits, MarkerWritesKeepOneByteOfTheBufferSpare)
-{
+TEST(JpegEncBits, MarkerWritesKeepOneByteOfTheBufferSpare) {
     for (int32_t code : {0, 3, 5}) {
         Strom_Fixture f(code, 4);
         EXPECT_EQ(Jpeg_Write_SOI(&f.s), 0);
@@ -256,8 +249,7 @@ TEST(JpegEncBits, MarkerWritesKeepOneByteOfTheBufferSpare)
     }
 }
 
-TEST(JpegEncBits, FullBufferDuringEntropyDataGivesTheOverflowCode)
-{
+TEST(JpegEncBits, FullBufferDuringEntropyDataGivesTheOverflowCode) {
     Standard_Tabellen t;
     for (int32_t code : {0, 6}) {
         Strom_Fixture f(code, 16);
@@ -270,8 +262,7 @@ TEST(JpegEncBits, FullBufferDuringEntropyDataGivesTheOverflowCode)
     }
 }
 
-TEST(JpegEncBits, OptimalCodeLengthsOfTheProgressiveEncoder)
-{
+TEST(JpegEncBits, OptimalCodeLengthsOfTheProgressiveEncoder) {
     int32_t freq[257] = {};
     uint8_t anzahlen[16], symbole[256];
     // One used symbol: a 2-bit code.

@@ -18,8 +18,7 @@ using Kern = void (*)(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int
 
 // Runs a kernel whose MCU is w x h pixels of bpp bytes, with ny Y blocks
 // and (for four-channel members) ny alpha blocks after Cb and Cr.
-void Laufen(Kern k, const uint8_t* p, int64_t st, int ny, bool alpha, Ausgabe& a)
-{
+void Laufen(Kern k, const uint8_t* p, int64_t st, int ny, bool alpha, Ausgabe& a) {
     std::fill(std::begin(a.b), std::end(a.b), int16_t(0x5A5A));
     int16_t* y = a.b;
     int16_t* cb = y + 64 * ny;
@@ -29,13 +28,12 @@ void Laufen(Kern k, const uint8_t* p, int64_t st, int ny, bool alpha, Ausgabe& a
 
 }  // namespace
 
-TEST(JpegEncFarbe, KnownColoursGiveTheirSamples)
-{
+TEST(JpegEncFarbe, KnownColoursGiveTheirSamples) {
     struct Fall {
         uint8_t r, g, b;
         int16_t y, cb, cr;
-    } faelle[] = {{255, 255, 255, 127, 0, 0}, {0, 0, 0, -128, 0, 0}, {0, 0, 255, -99, 128, -21},
-                  {255, 0, 0, -51, -43, 128}};
+    } faelle[] = {
+        {255, 255, 255, 127, 0, 0}, {0, 0, 0, -128, 0, 0}, {0, 0, 255, -99, 128, -21}, {255, 0, 0, -51, -43, 128}};
     for (const Fall& f : faelle) {
         std::vector<uint8_t> rgb(8 * 24), bgr(8 * 24);
         for (int i = 0; i < 64; ++i) {
@@ -67,8 +65,7 @@ TEST(JpegEncFarbe, KnownColoursGiveTheirSamples)
     }
 }
 
-TEST(JpegEncFarbe, SubsampledKernelsRoundTheGroupSumOnce)
-{
+TEST(JpegEncFarbe, SubsampledKernelsRoundTheGroupSumOnce) {
     // A 2x2 group (1,0,0), (1,0,0), (0,0,0), (0,0,0): Cr = (256 + 512) >> 10 = 0.
     std::vector<uint8_t> px(16 * 48, 0);
     px[0] = 1;
@@ -80,8 +77,7 @@ TEST(JpegEncFarbe, SubsampledKernelsRoundTheGroupSumOnce)
     }
 }
 
-TEST(JpegEncFarbe, SimdKernelsEqualTheGenericOnes)
-{
+TEST(JpegEncFarbe, SimdKernelsEqualTheGenericOnes) {
     std::mt19937 rnd(11);
     struct Paar {
         Kern g, s;
@@ -126,14 +122,13 @@ TEST(JpegEncFarbe, SimdKernelsEqualTheGenericOnes)
     }
 }
 
-TEST(JpegEncFarbe, EdgeMcusAreFilledAlikeOnEveryProcessorCode)
-{
+TEST(JpegEncFarbe, EdgeMcusAreFilledAlikeOnEveryProcessorCode) {
     // The workers of the three-byte colour members, for MCUs cut by the
     // picture's right and bottom edges, on the generic and the SIMD codes.
     std::mt19937 rnd(5);
     struct Fall {
         int32_t farbraum, abtastung;
-    } faelle[] = {{FARBE_RGB, ABTASTUNG_411}, {FARBE_BGR, ABTASTUNG_411}, {FARBE_RGB, ABTASTUNG_422},
+    } faelle[] = {{FARBE_RGB, ABTASTUNG_411}, {FARBE_BGR, ABTASTUNG_411},   {FARBE_RGB, ABTASTUNG_422},
                   {FARBE_BGR, ABTASTUNG_422}, {FARBE_RGB, ABTASTUNG_KEINE}, {FARBE_BGR, ABTASTUNG_KEINE}};
     for (const Fall& f : faelle)
         for (int w = 1; w <= 17; w += 3)

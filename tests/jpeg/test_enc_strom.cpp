@@ -13,8 +13,7 @@ using namespace enc_test;
 
 namespace {
 
-std::vector<uint8_t> Bytes(std::initializer_list<int> l)
-{
+std::vector<uint8_t> Bytes(std::initializer_list<int> l) {
     std::vector<uint8_t> v;
     for (int b : l) v.push_back(static_cast<uint8_t>(b));
     return v;
@@ -22,8 +21,7 @@ std::vector<uint8_t> Bytes(std::initializer_list<int> l)
 
 }  // namespace
 
-TEST(JpegEncStrom, FreshRecordAtQuality75BeginsWithTheKnownBytes)
-{
+TEST(JpegEncStrom, FreshRecordAtQuality75BeginsWithTheKnownBytes) {
     // A fresh record: blue-green-red pixels into YCbCr 4:1:1 at quality 75.
     const int w = 40, h = 24;
     std::vector<uint8_t> px = Foto(w, h);
@@ -47,16 +45,16 @@ TEST(JpegEncStrom, FreshRecordAtQuality75BeginsWithTheKnownBytes)
     ASSERT_EQ(std::strlen(text), 39u);
     e.insert(e.end(), text, text + 39);
     e.push_back(0);
-    std::vector<uint8_t> luma = Bytes({0x08, 0x06, 0x06, 0x07, 0x06, 0x05, 0x08, 0x07, 0x07, 0x07, 0x09, 0x09, 0x08,
-                                       0x0A, 0x0C, 0x14, 0x0D, 0x0C, 0x0B, 0x0B, 0x0C, 0x19, 0x12, 0x13, 0x0F, 0x14,
-                                       0x1D, 0x1A, 0x1F, 0x1E, 0x1D, 0x1A, 0x1C, 0x1C, 0x20, 0x24, 0x2E, 0x27, 0x20,
-                                       0x22, 0x2C, 0x23, 0x1C, 0x1C, 0x28, 0x37, 0x29, 0x2C, 0x30, 0x31, 0x34, 0x34,
-                                       0x34, 0x1F, 0x27, 0x39, 0x3D, 0x38, 0x32, 0x3C, 0x2E, 0x33, 0x34, 0x32});
+    std::vector<uint8_t> luma =
+        Bytes({0x08, 0x06, 0x06, 0x07, 0x06, 0x05, 0x08, 0x07, 0x07, 0x07, 0x09, 0x09, 0x08, 0x0A, 0x0C, 0x14,
+               0x0D, 0x0C, 0x0B, 0x0B, 0x0C, 0x19, 0x12, 0x13, 0x0F, 0x14, 0x1D, 0x1A, 0x1F, 0x1E, 0x1D, 0x1A,
+               0x1C, 0x1C, 0x20, 0x24, 0x2E, 0x27, 0x20, 0x22, 0x2C, 0x23, 0x1C, 0x1C, 0x28, 0x37, 0x29, 0x2C,
+               0x30, 0x31, 0x34, 0x34, 0x34, 0x1F, 0x27, 0x39, 0x3D, 0x38, 0x32, 0x3C, 0x2E, 0x33, 0x34, 0x32});
     std::vector<uint8_t> dqt0 = Bytes({0xFF, 0xDB, 0x00, 0x43, 0x00});
     e.insert(e.end(), dqt0.begin(), dqt0.end());
     e.insert(e.end(), luma.begin(), luma.end());
-    std::vector<uint8_t> chroma = Bytes({0xFF, 0xDB, 0x00, 0x43, 0x01, 0x09, 0x09, 0x09, 0x0C, 0x0B, 0x0C, 0x18, 0x0D,
-                                         0x0D, 0x18, 0x32, 0x21, 0x1C, 0x21, 0x32, 0x32});
+    std::vector<uint8_t> chroma = Bytes({0xFF, 0xDB, 0x00, 0x43, 0x01, 0x09, 0x09, 0x09, 0x0C, 0x0B, 0x0C,
+                                         0x18, 0x0D, 0x0D, 0x18, 0x32, 0x21, 0x1C, 0x21, 0x32, 0x32});
     chroma.resize(chroma.size() + 48, 0x32);
     e.insert(e.end(), chroma.begin(), chroma.end());
     std::vector<uint8_t> dht = Bytes({0xFF, 0xC4, 0x01, 0xA2, 0x00});
@@ -75,8 +73,8 @@ TEST(JpegEncStrom, FreshRecordAtQuality75BeginsWithTheKnownBytes)
     EXPECT_EQ(dht_daten[208], 0x01);
     EXPECT_EQ(dht_daten[237], 0x11);
     EXPECT_EQ(z.segmente[5].marke, 0xC0);
-    EXPECT_EQ(z.segmente[5].daten, Bytes({0x08, 0x00, h, 0x00, w, 0x03, 0x01, 0x22, 0x00, 0x02, 0x11, 0x01, 0x03,
-                                          0x11, 0x01}));
+    EXPECT_EQ(z.segmente[5].daten,
+              Bytes({0x08, 0x00, h, 0x00, w, 0x03, 0x01, 0x22, 0x00, 0x02, 0x11, 0x01, 0x03, 0x11, 0x01}));
     EXPECT_EQ(z.segmente[6].daten, Bytes({0x03, 0x01, 0x00, 0x02, 0x11, 0x03, 0x11, 0x00, 0x3F, 0x00}));
     EXPECT_TRUE(z.eoi);
     // 657 bytes of markers in all: 655 before the entropy-coded data, EOI after it.
@@ -85,8 +83,7 @@ TEST(JpegEncStrom, FreshRecordAtQuality75BeginsWithTheKnownBytes)
     EXPECT_EQ(kopf + 2, 657u);
 }
 
-TEST(JpegEncStrom, GreyPicturesUseComponentZeroWithTableZero)
-{
+TEST(JpegEncStrom, GreyPicturesUseComponentZeroWithTableZero) {
     std::vector<uint8_t> px(17 * 9, 100);
     Einstellung e;
     e.bild_farbraum = FARBE_GRAU;
@@ -103,8 +100,7 @@ TEST(JpegEncStrom, GreyPicturesUseComponentZeroWithTableZero)
     EXPECT_EQ(z.segmente.back().daten, Bytes({0x01, 0x00, 0x00, 0x00, 0x3F, 0x00}));
 }
 
-TEST(JpegEncStrom, RestartMarkersCountUpAndNeverFollowTheLastMcu)
-{
+TEST(JpegEncStrom, RestartMarkersCountUpAndNeverFollowTheLastMcu) {
     Einstellung e;
     e.jpg_abtastung = ABTASTUNG_KEINE;
     // 4 MCUs, interval 2: RST0 after MCU 2 only.
@@ -132,8 +128,7 @@ TEST(JpegEncStrom, RestartMarkersCountUpAndNeverFollowTheLastMcu)
 // A whole write transforms neighbouring MCUs with an odd number of blocks
 // (4:4:4 colour, grey) side by side; stepping takes one at a time. Both give
 // the same bytes, also with five MCUs a row (the last one alone) and restarts.
-TEST(JpegEncStrom, SteppingWritesTheSameBytesOneMcuPerCall)
-{
+TEST(JpegEncStrom, SteppingWritesTheSameBytesOneMcuPerCall) {
     for (int32_t abtastung : {int32_t(ABTASTUNG_KEINE), int32_t(ABTASTUNG_411), int32_t(-1)}) {
         for (int neustart : {0, 3}) {
             Einstellung e;
@@ -161,8 +156,7 @@ TEST(JpegEncStrom, SteppingWritesTheSameBytesOneMcuPerCall)
 // Sample planes of the caller go through the same paired transform: a
 // 4:4:4 YCbCr picture given as planes writes exactly the stream of the same
 // samples given as YCbCr pixels, in one call and stepping, progressive too.
-TEST(JpegEncStrom, SamplePlanesWriteTheStreamOfTheSamePixels)
-{
+TEST(JpegEncStrom, SamplePlanesWriteTheStreamOfTheSamePixels) {
     const int w = 40, h = 24;  // 5 x 3 MCUs
     std::vector<uint8_t> px = Foto(w, h, 7);
     std::vector<int16_t> ebene[3];
@@ -192,8 +186,7 @@ TEST(JpegEncStrom, SamplePlanesWriteTheStreamOfTheSamePixels)
     }
 }
 
-TEST(JpegEncStrom, ProcessorCodesWriteIdenticalFiles)
-{
+TEST(JpegEncStrom, ProcessorCodesWriteIdenticalFiles) {
     std::vector<uint8_t> px = Foto(45, 29, 3);
     for (int32_t dct : {DCT_SCHNELL, DCT_GENAU})
         for (int32_t abtastung : {ABTASTUNG_KEINE, ABTASTUNG_422, ABTASTUNG_411}) {
@@ -213,8 +206,7 @@ TEST(JpegEncStrom, ProcessorCodesWriteIdenticalFiles)
         }
 }
 
-TEST(JpegEncStrom, BufferOfTheStreamsSizeIsOneByteTooSmall)
-{
+TEST(JpegEncStrom, BufferOfTheStreamsSizeIsOneByteTooSmall) {
     std::vector<uint8_t> px = Foto(50, 30);
     for (int32_t code : {0, 3, 5, 6}) {
         Einstellung e;
@@ -234,8 +226,7 @@ TEST(JpegEncStrom, BufferOfTheStreamsSizeIsOneByteTooSmall)
     }
 }
 
-TEST(JpegEncStrom, FileOutputEqualsBufferOutputAndAFullDiskIsReported)
-{
+TEST(JpegEncStrom, FileOutputEqualsBufferOutputAndAFullDiskIsReported) {
     // Large enough that the staging buffer goes to the file several times.
     const int w = 160, h = 120;
     std::vector<uint8_t> px = Foto(w, h, 9);
@@ -262,8 +253,7 @@ TEST(JpegEncStrom, FileOutputEqualsBufferOutputAndAFullDiskIsReported)
     }
 }
 
-TEST(JpegEncStrom, TableOnlyAndDataOnlyStreamsAgree)
-{
+TEST(JpegEncStrom, TableOnlyAndDataOnlyStreamsAgree) {
     std::vector<uint8_t> px = Foto(24, 16);
     Jpeg_Auftrag a;
     ASSERT_EQ(Jpeg_Init(&a), 0);
@@ -300,8 +290,7 @@ TEST(JpegEncStrom, TableOnlyAndDataOnlyStreamsAgree)
     EXPECT_EQ(zusammen, ganz.jpeg);
 }
 
-TEST(JpegEncStrom, QualityIsClampedAndScaled)
-{
+TEST(JpegEncStrom, QualityIsClampedAndScaled) {
     std::vector<uint8_t> px = Foto(8, 8);
     auto dqt = [&](uint32_t q) {
         Einstellung e;
@@ -319,8 +308,7 @@ TEST(JpegEncStrom, QualityIsClampedAndScaled)
     EXPECT_EQ(dqt(75)[1], 8);
 }
 
-TEST(JpegEncStrom, CallerCommentIsWrittenAsItStands)
-{
+TEST(JpegEncStrom, CallerCommentIsWrittenAsItStands) {
     std::vector<uint8_t> px = Foto(8, 8);
     static uint8_t kommentar[] = {'T', 'o', 'r', 0xFC};
     Einstellung e;
@@ -333,8 +321,7 @@ TEST(JpegEncStrom, CallerCommentIsWrittenAsItStands)
     EXPECT_EQ(Zerlegen(r.jpeg).segmente[1].daten, Bytes({'T', 'o', 'r', 0xFC}));
 }
 
-TEST(JpegEncStrom, PackedPixelsNeedTheMatchingSampling)
-{
+TEST(JpegEncStrom, PackedPixelsNeedTheMatchingSampling) {
     const int w = 18, h = 10;
     std::vector<uint8_t> px(static_cast<size_t>(w) * 2 * h, 128);
     Einstellung e;
@@ -347,8 +334,7 @@ TEST(JpegEncStrom, PackedPixelsNeedTheMatchingSampling)
     EXPECT_EQ(Kodieren(schmal, 1, 5, e).erg, 0);
 }
 
-TEST(JpegEncStrom, ProgressiveStreamsOpenWithTheirScanScript)
-{
+TEST(JpegEncStrom, ProgressiveStreamsOpenWithTheirScanScript) {
     std::vector<uint8_t> grau(20 * 12, 90);
     Einstellung e;
     e.progressiv = true;
@@ -364,8 +350,8 @@ TEST(JpegEncStrom, ProgressiveStreamsOpenWithTheirScanScript)
     std::vector<uint8_t> marken;
     for (const Segment& s : z.segmente) marken.push_back(s.marke);
     // Six scans; the DC refinement scan (the fifth) has no table of its own.
-    EXPECT_EQ(marken, Bytes({0xE0, 0xFE, 0xDB, 0xDB, 0xC2, 0xC4, 0xDA, 0xC4, 0xDA, 0xC4, 0xDA, 0xC4, 0xDA, 0xDA,
-                             0xC4, 0xDA}));
+    EXPECT_EQ(marken,
+              Bytes({0xE0, 0xFE, 0xDB, 0xDB, 0xC2, 0xC4, 0xDA, 0xC4, 0xDA, 0xC4, 0xDA, 0xC4, 0xDA, 0xDA, 0xC4, 0xDA}));
     EXPECT_EQ(z.segmente[6].daten, Bytes({0x01, 0x00, 0x00, 0x00, 0x00, 0x01}));
     EXPECT_EQ(z.segmente[5].daten[0], 0x00);  // DC table 0
 
@@ -382,8 +368,7 @@ TEST(JpegEncStrom, ProgressiveStreamsOpenWithTheirScanScript)
     EXPECT_EQ(z.segmente[7].daten, Bytes({0x03, 0x00, 0x00, 0x01, 0x11, 0x02, 0x11, 0x00, 0x00, 0x01}));
 }
 
-TEST(JpegEncStrom, RepeatedProgressiveEncodesOnOneRecordReleaseTheirBuffers)
-{
+TEST(JpegEncStrom, RepeatedProgressiveEncodesOnOneRecordReleaseTheirBuffers) {
     // Under the leak checker: the coefficient buffer of the first encode is
     // released before the second replaces it.
     std::vector<uint8_t> px = Foto(33, 17);
@@ -407,8 +392,7 @@ TEST(JpegEncStrom, RepeatedProgressiveEncodesOnOneRecordReleaseTheirBuffers)
     Jpeg_Free(&a);
 }
 
-TEST(JpegEncStrom, StaleDecodeStateDoesNotLeaveTheEncoderWithoutAConverter)
-{
+TEST(JpegEncStrom, StaleDecodeStateDoesNotLeaveTheEncoderWithoutAConverter) {
     std::vector<uint8_t> px = Foto(16, 16);
     Einstellung e;
     e.vorher = [](Jpeg_Auftrag& a) { a.Intern.Verschachtelung = 1; };  // as a non-interleaved decode leaves it
@@ -417,8 +401,7 @@ TEST(JpegEncStrom, StaleDecodeStateDoesNotLeaveTheEncoderWithoutAConverter)
     EXPECT_EQ(r.jpeg, Kodieren(px, 16, 16, Einstellung()).jpeg);
 }
 
-TEST(JpegEncStrom, CombinationsWithoutAConverterAreRefusedBeforeAnyPixelIsRead)
-{
+TEST(JpegEncStrom, CombinationsWithoutAConverterAreRefusedBeforeAnyPixelIsRead) {
     Jpeg_Kern_Tabelle kt{};
     Jpeg_Kerne_Fuellen(&kt, 5);
     static JPEG_PROPERTIES p;
@@ -461,8 +444,7 @@ TEST(JpegEncStrom, CombinationsWithoutAConverterAreRefusedBeforeAnyPixelIsRead)
 
 // Requests the encoder cannot serve are refused with their code before any
 // byte is written; the neighbouring ones it can serve are accepted.
-TEST(JpegEncStrom, UnusableRequestsAreRefusedWithTheirCode)
-{
+TEST(JpegEncStrom, UnusableRequestsAreRefusedWithTheirCode) {
     static uint8_t wenig_anz[16] = {0, 2};
     static uint8_t wenig_werte[2] = {0, 1};
     auto intern = [](std::function<void(JPEG_PROPERTIES&)> f) {

@@ -12,14 +12,10 @@ using namespace enc_test;
 
 namespace {
 
-bool Werkzeuge_Da()
-{
-    return Werkzeug_Da("cjpeg") && Werkzeug_Da("djpeg") && Werkzeug_Da("jpegtran");
-}
+bool Werkzeuge_Da() { return Werkzeug_Da("cjpeg") && Werkzeug_Da("djpeg") && Werkzeug_Da("jpegtran"); }
 
 // The DQT segments of a stream.
-std::vector<std::vector<uint8_t>> DQTs(const std::vector<uint8_t>& j)
-{
+std::vector<std::vector<uint8_t>> DQTs(const std::vector<uint8_t>& j) {
     std::vector<std::vector<uint8_t>> d;
     for (const Segment& s : Zerlegen(j).segmente)
         if (s.marke == 0xDB) d.push_back(s.daten);
@@ -29,8 +25,7 @@ std::vector<std::vector<uint8_t>> DQTs(const std::vector<uint8_t>& j)
 // Bytes after the first scan header (entropy-coded data and EOI).
 size_t Datenlaenge(const std::vector<uint8_t>& j) { return j.size() - Zerlegen(j).daten_anfang; }
 
-std::vector<uint8_t> Cjpeg(const std::vector<uint8_t>& px, int w, int h, int kanaele, const std::string& optionen)
-{
+std::vector<uint8_t> Cjpeg(const std::vector<uint8_t>& px, int w, int h, int kanaele, const std::string& optionen) {
     std::string ein = Pfad("cj.ppm"), aus = Pfad("cj.jpg");
     PPM_Schreiben(ein, px, w, h, kanaele);
     std::string fehler;
@@ -42,8 +37,7 @@ std::vector<uint8_t> Cjpeg(const std::vector<uint8_t>& px, int w, int h, int kan
 }
 
 // The luminance the encoder gives RGB pixels, as 8-bit samples.
-std::vector<uint8_t> Grau_Aus_RGB(const std::vector<uint8_t>& rgb)
-{
+std::vector<uint8_t> Grau_Aus_RGB(const std::vector<uint8_t>& rgb) {
     std::vector<uint8_t> g(rgb.size() / 3);
     for (size_t i = 0; i < g.size(); ++i)
         g[i] = static_cast<uint8_t>((77 * rgb[i * 3] + 150 * rgb[i * 3 + 1] + 29 * rgb[i * 3 + 2] + 128) >> 8);
@@ -51,8 +45,7 @@ std::vector<uint8_t> Grau_Aus_RGB(const std::vector<uint8_t>& rgb)
 }
 
 // jpegtran reads every coefficient of the stream without a message.
-void Jpegtran_Liest(const std::vector<uint8_t>& jpeg)
-{
+void Jpegtran_Liest(const std::vector<uint8_t>& jpeg) {
     std::string ein = Pfad("t.jpg"), fehler;
     Schreiben(ein, jpeg);
     EXPECT_EQ(Ausfuehren("/usr/bin/jpegtran -copy none -outfile /dev/null " + ein, &fehler), 0);
@@ -61,8 +54,7 @@ void Jpegtran_Liest(const std::vector<uint8_t>& jpeg)
 }
 
 // Our own decoder: the stream into 3-channel RGB pixels.
-bool Selbst_Dekodieren(const std::vector<uint8_t>& jpeg, int w, int h, std::vector<uint8_t>& rgb)
-{
+bool Selbst_Dekodieren(const std::vector<uint8_t>& jpeg, int w, int h, std::vector<uint8_t>& rgb) {
     Jpeg_Auftrag a;
     if (Jpeg_Init(&a) != 0) return false;
     std::vector<uint8_t> kopie = jpeg;
@@ -124,8 +116,7 @@ const Layout k_layouts[] = {
 };
 
 // The picture's RGB pixels in the layout's pixel form (top-down, no fill).
-std::vector<uint8_t> Pixel_Fuer(const Layout& l, const std::vector<uint8_t>& rgb, int w, int h)
-{
+std::vector<uint8_t> Pixel_Fuer(const Layout& l, const std::vector<uint8_t>& rgb, int w, int h) {
     size_t n = static_cast<size_t>(w) * h;
     std::vector<uint8_t> px;
     if (l.bild_abtastung == 2) {
@@ -144,17 +135,16 @@ std::vector<uint8_t> Pixel_Fuer(const Layout& l, const std::vector<uint8_t>& rgb
         const uint8_t* p = &rgb[i * 3];
         uint8_t* q = &px[i * l.bild_kanaele];
         switch (l.bild_farbraum) {
-        case FARBE_BGR: q[0] = p[2], q[1] = p[1], q[2] = p[0]; break;
-        case FARBE_GRAU: q[0] = p[1]; break;
-        default:
-            for (uint32_t k = 0; k < l.bild_kanaele; ++k) q[k] = k < 3 ? p[k] : static_cast<uint8_t>(i * 7);
+            case FARBE_BGR: q[0] = p[2], q[1] = p[1], q[2] = p[0]; break;
+            case FARBE_GRAU: q[0] = p[1]; break;
+            default:
+                for (uint32_t k = 0; k < l.bild_kanaele; ++k) q[k] = k < 3 ? p[k] : static_cast<uint8_t>(i * 7);
         }
     }
     return px;
 }
 
-Einstellung Einstellung_Fuer(const Layout& l)
-{
+Einstellung Einstellung_Fuer(const Layout& l) {
     Einstellung e;
     e.bild_farbraum = l.bild_farbraum;
     e.bild_kanaele = l.bild_kanaele;
@@ -167,8 +157,7 @@ Einstellung Einstellung_Fuer(const Layout& l)
 
 }  // namespace
 
-TEST(JpegEncWerkzeuge, QuantisationSegmentsEqualCjpegs)
-{
+TEST(JpegEncWerkzeuge, QuantisationSegmentsEqualCjpegs) {
     if (!Werkzeuge_Da()) GTEST_SKIP() << "libjpeg-turbo tools not installed";
     std::vector<uint8_t> rgb = Foto(16, 16);
     for (uint32_t q : {1u, 10u, 25u, 50u, 75u, 90u, 100u}) {
@@ -183,8 +172,7 @@ TEST(JpegEncWerkzeuge, QuantisationSegmentsEqualCjpegs)
     }
 }
 
-TEST(JpegEncWerkzeuge, EveryLayoutAndWidthDecodesWithoutWarnings)
-{
+TEST(JpegEncWerkzeuge, EveryLayoutAndWidthDecodesWithoutWarnings) {
     if (!Werkzeuge_Da()) GTEST_SKIP() << "libjpeg-turbo tools not installed";
     const int32_t intervalle[] = {0, 1, 2, 7};
     const size_t nl = std::size(k_layouts);
@@ -250,8 +238,7 @@ TEST(JpegEncWerkzeuge, EveryLayoutAndWidthDecodesWithoutWarnings)
 // Quality at least cjpeg's (within 0.2 dB) with the same tables, on a photo
 // and on smooth gradients, whose small coefficients show any precision lost
 // between transform and quantiser; entropy data of cjpeg's size.
-TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg)
-{
+TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg) {
     if (!Werkzeuge_Da()) GTEST_SKIP() << "libjpeg-turbo tools not installed";
     const int w = 200, h = 152;
     const std::vector<uint8_t> foto = Foto(w, h, 5);
@@ -270,9 +257,9 @@ TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg)
         int32_t abtastung;
         const char* sample;
         bool grau;
-    } faelle[] = {{&foto, 75, ABTASTUNG_411, "2x2", false},       {&foto, 90, ABTASTUNG_KEINE, "1x1", false},
-                  {&foto, 50, ABTASTUNG_422, "2x1", false},       {&foto, 75, ABTASTUNG_KEINE, "1x1", true},
-                  {&foto, 95, ABTASTUNG_411, "2x2", false},       {&verlauf, 95, ABTASTUNG_411, "2x2", false},
+    } faelle[] = {{&foto, 75, ABTASTUNG_411, "2x2", false},         {&foto, 90, ABTASTUNG_KEINE, "1x1", false},
+                  {&foto, 50, ABTASTUNG_422, "2x1", false},         {&foto, 75, ABTASTUNG_KEINE, "1x1", true},
+                  {&foto, 95, ABTASTUNG_411, "2x2", false},         {&verlauf, 95, ABTASTUNG_411, "2x2", false},
                   {&grauverlauf, 95, ABTASTUNG_KEINE, "1x1", true}, {&grauverlauf, 85, ABTASTUNG_KEINE, "1x1", true}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(std::to_string(f.bild == &foto) + " " + std::to_string(f.q) + " " + f.sample +
@@ -307,11 +294,10 @@ TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg)
     }
 }
 
-TEST(JpegEncWerkzeuge, ProgressiveDecodesToTheSequentialPixels)
-{
+TEST(JpegEncWerkzeuge, ProgressiveDecodesToTheSequentialPixels) {
     if (!Werkzeuge_Da()) GTEST_SKIP() << "libjpeg-turbo tools not installed";
-    for (const char* name : {"grey->grey", "RGB->YCbCr 4:1:1", "RGB->YCbCr 4:4:4", "BGR->RGB", "RGBA->RGBA",
-                             "RGBA->YCbCrA 4:1:1:4"})
+    for (const char* name :
+         {"grey->grey", "RGB->YCbCr 4:1:1", "RGB->YCbCr 4:4:4", "BGR->RGB", "RGBA->RGBA", "RGBA->YCbCrA 4:1:1:4"})
         for (auto [w, h] : {std::pair{61, 45}, std::pair{8, 8}, std::pair{1, 17}}) {
             const Layout& l = *std::find_if(std::begin(k_layouts), std::end(k_layouts),
                                             [&](const Layout& k) { return std::string(k.name) == name; });

@@ -23,16 +23,15 @@ struct Benannt {
 };
 
 const Benannt alle[] = {
-    {"genau 8x8", Jpeg_IDCT_Genau, 8, false},       {"genau MMX", Jpeg_IDCT_Genau_MMX, 8, false},
-    {"genau SSE", Jpeg_IDCT_Genau_SSE, 8, false},   {"genau SSE2", Jpeg_IDCT_Genau_SSE2, 8, false},
-    {"genau 4x4", Jpeg_IDCT_Genau_4x4, 4, false},   {"genau 2x2", Jpeg_IDCT_Genau_2x2, 2, false},
-    {"genau 1x1", Jpeg_IDCT_Genau_1x1, 1, false},   {"schnell 8x8", Jpeg_IDCT_Schnell, 8, true},
+    {"genau 8x8", Jpeg_IDCT_Genau, 8, false},        {"genau MMX", Jpeg_IDCT_Genau_MMX, 8, false},
+    {"genau SSE", Jpeg_IDCT_Genau_SSE, 8, false},    {"genau SSE2", Jpeg_IDCT_Genau_SSE2, 8, false},
+    {"genau 4x4", Jpeg_IDCT_Genau_4x4, 4, false},    {"genau 2x2", Jpeg_IDCT_Genau_2x2, 2, false},
+    {"genau 1x1", Jpeg_IDCT_Genau_1x1, 1, false},    {"schnell 8x8", Jpeg_IDCT_Schnell, 8, true},
     {"schnell MMX", Jpeg_IDCT_Schnell_MMX, 8, true}, {"schnell 4x4", Jpeg_IDCT_Schnell_4x4, 4, true},
     {"schnell 2x2", Jpeg_IDCT_Schnell_2x2, 2, true}, {"schnell 1x1", Jpeg_IDCT_Schnell_1x1, 1, true},
 };
 
-void alle_gleich(const int16_t* b, int seite, int wert, const char* name)
-{
+void alle_gleich(const int16_t* b, int seite, int wert, const char* name) {
     for (int y = 0; y < seite; ++y)
         for (int x = 0; x < seite; ++x) EXPECT_EQ(b[8 * y + x], wert) << name << " " << y << "," << x;
 }
@@ -40,16 +39,14 @@ void alle_gleich(const int16_t* b, int seite, int wert, const char* name)
 // A prepared table with every entry q.
 struct Tabelle {
     alignas(16) int16_t w[JPEG_QTAB_WORTE];
-    Tabelle(int q, bool schnell)
-    {
+    Tabelle(int q, bool schnell) {
         std::fill(w, w + JPEG_QTAB_WORTE, int16_t(0x7F7F));
         std::fill(w, w + 64, int16_t(q));
         (schnell ? Jpeg_Dqtab_Schnell : Jpeg_Dqtab_Genau)(w);
     }
 };
 
-TEST(Dequant, TabellenVorbereitung)
-{
+TEST(Dequant, TabellenVorbereitung) {
     alignas(16) int16_t t[JPEG_QTAB_WORTE];
     // Accurate: natural order, the words after the 64 entries zeroed.
     std::fill(t, t + JPEG_QTAB_WORTE, int16_t(0x7F7F));
@@ -73,8 +70,7 @@ TEST(Dequant, TabellenVorbereitung)
 
 // A DC of 10 with q = 16 gives 128 + 20 everywhere, in every form and size
 // (after every dequantiser of the method); large DC values are clamped.
-TEST(IDCT, NurDCGibtGleicheProbenUndWirdGeklemmt)
-{
+TEST(IDCT, NurDCGibtGleicheProbenUndWirdGeklemmt) {
     const Tabelle tg(16, false), ts(16, true);
     for (const Benannt& f : alle) {
         for (Quant_Fn dq : {Jpeg_Dequant_Genau, Jpeg_Dequant_Genau_MMX, Jpeg_Dequant_Genau_SSE2}) {
@@ -93,8 +89,7 @@ TEST(IDCT, NurDCGibtGleicheProbenUndWirdGeklemmt)
 }
 
 // Dequantised coefficients of a random sample block (accurate scaling: F).
-void zufallskoeffizienten(modell::Bloecke& z, int16_t* c, double* probe)
-{
+void zufallskoeffizienten(modell::Bloecke& z, int16_t* c, double* probe) {
     double f[64];
     z.proben(c);
     modell::dct_exakt(c, f);
@@ -106,16 +101,14 @@ void zufallskoeffizienten(modell::Bloecke& z, int16_t* c, double* probe)
 }
 
 // Mean of an s x s group of the exact output, clamped as the kernels clamp.
-double gruppe(const double* probe, int y, int x, int s)
-{
+double gruppe(const double* probe, int y, int x, int s) {
     double summe = 0;
     for (int j = 0; j < s; ++j)
         for (int i = 0; i < s; ++i) summe += probe[8 * (y * s + j) + x * s + i];
     return std::clamp(summe / (s * s) + 128, 0.0, 255.0);
 }
 
-TEST(IDCT, GenauigkeitGegenExakteInverse)
-{
+TEST(IDCT, GenauigkeitGegenExakteInverse) {
     const int n = modell::anzahl_bloecke(100000);
     modell::Bloecke z(41);
     // Largest error of every form (order of `alle`); the mean error of the fast 8x8 forms.
@@ -157,11 +150,11 @@ TEST(IDCT, GenauigkeitGegenExakteInverse)
     for (int f : {4, 5, 6, 9, 10, 11}) EXPECT_LE(max[f], 1.0) << alle[f].name;
 }
 
-TEST(IDCT, SimdFormenGleichIhremModell)
-{
+TEST(IDCT, SimdFormenGleichIhremModell) {
     const int n = modell::anzahl_bloecke(50000);
     modell::bitgleich<Block_Fn>(43, n, modell::idct_schnell_simd, {Jpeg_IDCT_Schnell_MMX});
-    modell::bitgleich<Block_Fn>(43, n, modell::idct_genau_simd, {Jpeg_IDCT_Genau_MMX, Jpeg_IDCT_Genau_SSE, Jpeg_IDCT_Genau_SSE2});
+    modell::bitgleich<Block_Fn>(43, n, modell::idct_genau_simd,
+                                {Jpeg_IDCT_Genau_MMX, Jpeg_IDCT_Genau_SSE, Jpeg_IDCT_Genau_SSE2});
 }
 
 // The decoder's byte-writing forms of the accurate SIMD inverse (one block,
@@ -169,8 +162,7 @@ TEST(IDCT, SimdFormenGleichIhremModell)
 // any distance without touching the bytes between them. Half of the blocks
 // carry coefficients only in rows and columns 0..3 (the shortened road),
 // with extreme values, so saturation shows there as well.
-TEST(IDCT, ByteFormenGleichModell)
-{
+TEST(IDCT, ByteFormenGleichModell) {
     const int n = modell::anzahl_bloecke(20000);
     modell::Bloecke z(61);
     const bool avx2 = Jpeg_Hat_AVX2();
@@ -203,16 +195,19 @@ TEST(IDCT, ByteFormenGleichModell)
         // Bytes between the rows stay untouched.
         if (k % 16) continue;
         for (int64_t i = 0; i < int64_t(sizeof za); ++i)
-            if (i < 3 || (i - 3) % ABSTAND_A >= 8 || (i - 3) / ABSTAND_A >= 8) { ASSERT_EQ(za[i], 0xCD) << i; }
+            if (i < 3 || (i - 3) % ABSTAND_A >= 8 || (i - 3) / ABSTAND_A >= 8) {
+                ASSERT_EQ(za[i], 0xCD) << i;
+            }
         for (int64_t i = 0; i < int64_t(sizeof zb); ++i)
-            if (i % ABSTAND_B >= 8 || i / ABSTAND_B >= 8) { ASSERT_EQ(zb[i], 0xCD) << i; }
+            if (i % ABSTAND_B >= 8 || i / ABSTAND_B >= 8) {
+                ASSERT_EQ(zb[i], 0xCD) << i;
+            }
     }
 }
 
 // The in-place SIMD forms take the shortened road for low-frequency blocks
 // too; extreme low-frequency values give the model's samples.
-TEST(IDCT, TiefeBloeckeGleichModell)
-{
+TEST(IDCT, TiefeBloeckeGleichModell) {
     modell::Bloecke z(67);
     for (int k = 0; k < 20000; ++k) {
         alignas(16) int16_t b[64];
@@ -227,8 +222,7 @@ TEST(IDCT, TiefeBloeckeGleichModell)
     }
 }
 
-TEST(Dequant, SimdFormenGleichGenerisch)
-{
+TEST(Dequant, SimdFormenGleichGenerisch) {
     const int n = modell::anzahl_bloecke(50000);
     auto produkt = [](int16_t c, int16_t q) { return modell::w16(int32_t(c) * q); };
     auto tabelle = [](modell::Bloecke& z, int16_t* q) { z.gemischt(q, z.zahl(0, 3)); };
@@ -239,8 +233,7 @@ TEST(Dequant, SimdFormenGleichGenerisch)
 // Coarse tables (q * f >= 16, e.g. a DC step of 128 or more) need fast
 // multipliers beyond 16 bits; the fast path must still give the picture of the
 // accurate one.
-TEST(Dequant, SchnelleGrobeTabellenBleibenRichtig)
-{
+TEST(Dequant, SchnelleGrobeTabellenBleibenRichtig) {
     for (int q : {128, 200, 255}) {
         const Tabelle ts(q, true), tg(q, false);
         modell::Bloecke z{uint32_t(q)};
@@ -266,8 +259,7 @@ TEST(Dequant, SchnelleGrobeTabellenBleibenRichtig)
 
 // Tables whose multipliers all fit 16 bits take a shorter path; it gives the
 // same results as the full multipliers.
-TEST(Dequant, SchnellerPfadGleichVollenMultiplikatoren)
-{
+TEST(Dequant, SchnellerPfadGleichVollenMultiplikatoren) {
     modell::Bloecke z(53);
     alignas(16) int16_t t[JPEG_QTAB_WORTE];
     for (int runde = 0; runde < 200; ++runde) {
@@ -290,8 +282,7 @@ TEST(Dequant, SchnellerPfadGleichVollenMultiplikatoren)
 
 // Any 16-bit input, however wild, gives samples 0..255 (and, in the
 // sanitizer build, no undefined arithmetic).
-TEST(IDCT, JedeEingabeGibtProben)
-{
+TEST(IDCT, JedeEingabeGibtProben) {
     modell::Bloecke z(59);
     const Tabelle ts(255, true), tg(255, false);
     for (int k = 0; k < 4000; ++k) {
@@ -311,8 +302,7 @@ TEST(IDCT, JedeEingabeGibtProben)
     }
 }
 
-TEST(IDCT, VerkleinerteGenaueAbkuerzungen)
-{
+TEST(IDCT, VerkleinerteGenaueAbkuerzungen) {
     // Only x0 in each column: the 2x2 column pass gives 4 x0, the row pass
     // then the DC path.
     int16_t b[64] = {80};

@@ -16,28 +16,37 @@ namespace {
 
 constexpr uint32_t MMX = JCPU_BIT_MMX, SSE = JCPU_BIT_SSE, SSE2 = JCPU_BIT_SSE2;
 
-TEST(Prozessor, CodeAusFamilieUndMerkmalen)
-{
+TEST(Prozessor, CodeAusFamilieUndMerkmalen) {
     const uint32_t alles = MMX | SSE | SSE2;
     const struct {
         uint32_t familie, merkmale;
         int32_t code;
     } faelle[] = {
-        {5, 0, JCPU_F5},           {5, MMX, JCPU_F5_MMX},          {5, alles, JCPU_F5_MMX},
-        {6, 0, JCPU_F6},           {6, SSE, JCPU_F6},  // SSE without MMX: generic
-        {6, MMX, JCPU_F6_MMX},     {6, MMX | SSE, JCPU_F6_SSE},    {6, alles, JCPU_F6_SSE},
-        {15, SSE2, JCPU_F15_SSE2}, {15, MMX | SSE, JCPU_ALLGEMEIN},  // no SSE2
-        {0, alles, JCPU_ALLGEMEIN}, {3, alles, JCPU_ALLGEMEIN},    {4, alles, JCPU_ALLGEMEIN},
-        {7, alles, JCPU_ALLGEMEIN}, {14, alles, JCPU_ALLGEMEIN},
+        {5, 0, JCPU_F5},
+        {5, MMX, JCPU_F5_MMX},
+        {5, alles, JCPU_F5_MMX},
+        {6, 0, JCPU_F6},
+        {6, SSE, JCPU_F6},  // SSE without MMX: generic
+        {6, MMX, JCPU_F6_MMX},
+        {6, MMX | SSE, JCPU_F6_SSE},
+        {6, alles, JCPU_F6_SSE},
+        {15, SSE2, JCPU_F15_SSE2},
+        {15, MMX | SSE, JCPU_ALLGEMEIN},  // no SSE2
+        {0, alles, JCPU_ALLGEMEIN},
+        {3, alles, JCPU_ALLGEMEIN},
+        {4, alles, JCPU_ALLGEMEIN},
+        {7, alles, JCPU_ALLGEMEIN},
+        {14, alles, JCPU_ALLGEMEIN},
         // Only bits 23, 25 and 26 count.
-        {6, MMX | SSE | 0x00FFFFFF, JCPU_F6_SSE}, {6, ~alles, JCPU_F6},
+        {6, MMX | SSE | 0x00FFFFFF, JCPU_F6_SSE},
+        {6, ~alles, JCPU_F6},
     };
     for (const auto& f : faelle)
-        EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(f.familie, f.merkmale), f.code) << f.familie << " " << std::hex << f.merkmale;
+        EXPECT_EQ(Jpeg_Prozessor_Aus_CPUID(f.familie, f.merkmale), f.code)
+            << f.familie << " " << std::hex << f.merkmale;
 }
 
-TEST(Prozessor, VorgabeNurWennDerProzessorSieKann)
-{
+TEST(Prozessor, VorgabeNurWennDerProzessorSieKann) {
     const uint32_t alles = MMX | SSE | SSE2;
     for (int code = 0; code <= 6; ++code) EXPECT_TRUE(Jpeg_Prozessor_Moeglich(code, alles)) << code;
     for (int code : {-1, 7, 255}) EXPECT_FALSE(Jpeg_Prozessor_Moeglich(code, alles)) << code;
@@ -49,8 +58,7 @@ TEST(Prozessor, VorgabeNurWennDerProzessorSieKann)
     EXPECT_TRUE(Jpeg_Prozessor_Moeglich(JCPU_F15_SSE2, SSE2));
 }
 
-Jpeg_Kern_Tabelle gefuellt(int code)
-{
+Jpeg_Kern_Tabelle gefuellt(int code) {
     Jpeg_Kern_Tabelle t;
     std::memset(&t, 0, sizeof t);
     Jpeg_Kerne_Fuellen(&t, code);
@@ -59,8 +67,7 @@ Jpeg_Kern_Tabelle gefuellt(int code)
 
 using Umgebung = Env_Setzen;
 
-int32_t prozessor_nach_init()
-{
+int32_t prozessor_nach_init() {
     Jpeg_Auftrag a;
     EXPECT_EQ(Jpeg_Init(&a), 0);
     const int32_t code = a.Intern.Strom.Prozessor;
@@ -78,8 +85,7 @@ int32_t prozessor_nach_init()
 // The code comes from KORDAVO_JPEG_USECPU, else from USECPU in the settings,
 // else from the detection; a code the processor cannot run or a value
 // outside 0..6 is ignored.
-TEST(Vorgabe, UmgebungUndEinstellungWaehlenDenCode)
-{
+TEST(Vorgabe, UmgebungUndEinstellungWaehlenDenCode) {
     Temp_Ordner ordner;
     Umgebung einstellungen("KORDAVO_CONFIG_DIR", ordner.pfad().c_str());
     auto einstellung = [&](const char* text) {
@@ -117,8 +123,7 @@ TEST(Vorgabe, UmgebungUndEinstellungWaehlenDenCode)
 }
 
 // Each record owns its table: releasing one leaves the others working.
-TEST(KernTabelle, JeAuftragEigeneTabelle)
-{
+TEST(KernTabelle, JeAuftragEigeneTabelle) {
     Jpeg_Auftrag a, b;
     ASSERT_EQ(Jpeg_Init(&a), 0);
     ASSERT_EQ(Jpeg_Init(&b), 0);
@@ -133,8 +138,7 @@ TEST(KernTabelle, JeAuftragEigeneTabelle)
     EXPECT_EQ(Jpeg_Free(&b), 0);
 }
 
-TEST(Plattform, Dateien)
-{
+TEST(Plattform, Dateien) {
     namespace fs = std::filesystem;
     Temp_Ordner ordner;
     const std::string name = ordner / "x.jpg";

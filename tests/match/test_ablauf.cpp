@@ -187,7 +187,7 @@ TEST_F(Ablauf, AShownPitchKeepsToTheFramePeriodAndStandsStillInPause) {
     i32 steht = 0;
     u32 t = 100000;
     Spielfeld_Zeit_Fortsetzen(t);
-    EXPECT_EQ(Spielfeld_Run(0, 0, 1, sf, 1, &steht, 0, t + 10), -1.0f);   // too early
+    EXPECT_EQ(Spielfeld_Run(0, 0, 1, sf, 1, &steht, 0, t + 10), -1.0f);  // too early
     EXPECT_GE(Spielfeld_Run(0, 0, 1, sf, 1, &steht, 0, t + 45), 0.0f);   // one frame later
     EXPECT_EQ(Spielfeld_Run(0, 0, 1, sf, 1, &steht, 0, t + 50), -1.0f);
     Spielfeld_Daten* liste[4];
@@ -296,7 +296,8 @@ TEST_F(Ablauf, ExtraTimeFollowsADrawAndAGoldenGoalEndsIt) {
     for (int k = 0; k < 80 && (verlaengert < 8 || golden < 2); k++) {
         u32 spiel = 200 + static_cast<u32>(k);
         if (k % 10 == k % 7 + 3) continue;  // a club does not play itself
-        Spielfeld_Daten* sf = neu(spiel, liga[static_cast<size_t>(k % 10)], liga[static_cast<size_t>(k % 7 + 3)], 97 * k + 5);
+        Spielfeld_Daten* sf =
+            neu(spiel, liga[static_cast<size_t>(k % 10)], liga[static_cast<size_t>(k % 7 + 3)], 97 * k + 5);
         ASSERT_NE(sf, nullptr);
         Partie_Optionen o;
         o.verlaengerung_halbzeiten = 2;
@@ -404,8 +405,8 @@ TEST_F(Ablauf, FiguresMoveAndDoNotStackUpAndEventsMatchTheScore) {
                     EXPECT_TRUE(bewegt[i]) << "slot " << i << " stood still in half " << h << ", status 0x" << std::hex
                                            << sf->spieler[i].status << std::dec;
                 }
-            EXPECT_LT(laengste, 90) << "two figures on one spot for a minute: slots " << paar / 64 << " and " << paar % 64
-                                    << ", situation " << lage;
+            EXPECT_LT(laengste, 90) << "two figures on one spot for a minute: slots " << paar / 64 << " and "
+                                    << paar % 64 << ", situation " << lage;
         }
         // Every goal has a scorer and a minute; the goal events add up to the score.
         int tore[2] = {0, 0};
@@ -451,7 +452,7 @@ TEST_F(Ablauf, TheEventHeaderKeepsAGoalUntilAViewTookIt) {
     EXPECT_EQ(sf->ereignis.slot, 3);
     Spielfeld_Ereignis_Eintragen(sf, SFE_FOUL, 20, 4);
     EXPECT_EQ(sf->ereignis.flags & SFE_TOR, SFE_TOR);  // not overwritten
-    sf->ereignis.gueltig = 0;  // the view took it
+    sf->ereignis.gueltig = 0;                          // the view took it
     Spielfeld_Ereignis_Eintragen(sf, SFE_FOUL, 20, 4);
     EXPECT_EQ(sf->ereignis.flags, SFE_FOUL);
     EXPECT_EQ(sf->ereignis.zweiter, 4);

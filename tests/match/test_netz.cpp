@@ -66,8 +66,9 @@ class Netz : public MatchTest {
             std::vector<u8> b = K.zum_server.front();
             K.zum_server.pop_front();
             ASSERT_EQ(Spielfeld_Internet_Server_Read_Signal(b.data(), static_cast<u32>(b.size()), client_team), SFN_OK);
-            ASSERT_EQ(Spielfeld_Internet_Client_Read_Signal(client.get(), b.data(), static_cast<u32>(b.size()), client_team),
-                      SFN_OK);
+            ASSERT_EQ(
+                Spielfeld_Internet_Client_Read_Signal(client.get(), b.data(), static_cast<u32>(b.size()), client_team),
+                SFN_OK);
             if (client->sync_fehler) {
                 EXPECT_TRUE(Spielfeld_Sync_Fehler_Beheben(client.get()));
             }
@@ -100,10 +101,11 @@ class Netz : public MatchTest {
                 s_client->push_back(Spielfeld_Pruefsumme(client.get()));
             }
         }
-        FAIL() << "the match did not end: server " << server->minute << "/" << int(server->halbzeit) << "/" << int(server->halbzeit_status)
-               << " limits " << server->grenze_eigen << "," << server->grenze_andere << " client " << client->minute << "/"
-               << int(client->halbzeit) << "/" << int(client->halbzeit_status) << " limits " << client->grenze_eigen << ","
-               << client->grenze_andere << " sit " << int(server->situation) << "," << int(client->situation);
+        FAIL() << "the match did not end: server " << server->minute << "/" << int(server->halbzeit) << "/"
+               << int(server->halbzeit_status) << " limits " << server->grenze_eigen << "," << server->grenze_andere
+               << " client " << client->minute << "/" << int(client->halbzeit) << "/" << int(client->halbzeit_status)
+               << " limits " << client->grenze_eigen << "," << client->grenze_andere << " sit "
+               << int(server->situation) << "," << int(client->situation);
     }
 
     Spielfeld_Daten* server = nullptr;
@@ -216,7 +218,8 @@ TEST_F(Netz, BadSignalsAreRefusedAndChangeNothing) {
     EXPECT_EQ(Spielfeld_Internet_Server_Read_Signal(b.data(), 6284, client_team), SFN_KEIN_SPIEL);
     EXPECT_EQ(0, std::memcmp(vorher.data(), server, sizeof(Spielfeld_Daten)));
     // The client refuses the same; commands of the wrong side from a client are dropped.
-    std::vector<u8> cvorher(reinterpret_cast<u8*>(client.get()), reinterpret_cast<u8*>(client.get()) + sizeof(Spielfeld_Daten));
+    std::vector<u8> cvorher(reinterpret_cast<u8*>(client.get()),
+                            reinterpret_cast<u8*>(client.get()) + sizeof(Spielfeld_Daten));
     b = gut;
     EXPECT_EQ(Spielfeld_Internet_Client_Read_Signal(client.get(), b.data(), 100, client_team), SFN_KURZ);
     b[0] ^= 1;

@@ -54,8 +54,8 @@ TEST_F(Wechsel, ASubstituteComesOnAtTheNextDeadBallAndTheOneOffCannotReturn) {
 TEST_F(Wechsel, ThreeSubstitutionsAtMostAndOnlyForTheOwnSide) {
     Spielfeld_Daten* sf = neu(2, liga[2], liga[3], 43);
     ASSERT_NE(sf, nullptr);
-    EXPECT_EQ(Spielfeld_Wechsel_Eintragen(sf, 0, 28, 5), SFW_SEITE);   // away bench for the home side
-    EXPECT_EQ(Spielfeld_Wechsel_Eintragen(sf, 1, 28, 5), SFW_SEITE);   // home field player for the away side
+    EXPECT_EQ(Spielfeld_Wechsel_Eintragen(sf, 0, 28, 5), SFW_SEITE);  // away bench for the home side
+    EXPECT_EQ(Spielfeld_Wechsel_Eintragen(sf, 1, 28, 5), SFW_SEITE);  // home field player for the away side
     EXPECT_EQ(Spielfeld_Wechsel_Eintragen(sf, 2, 11, 5), SFW_SEITE);
     EXPECT_EQ(Spielfeld_Wechsel_Eintragen(nullptr, 0, 11, 5), SFW_KEIN_SPIELFELD);
     EXPECT_EQ(Spielfeld_Wechsel_Eintragen(sf, 0, 3, 5), SFW_NICHT_AUF_BANK);  // a field player
@@ -247,7 +247,8 @@ TEST_F(Wechsel, TwoHundredPitchesAtMostAndADamagedSaveBlockKeepsTheOldOnes) {
     liste[4 + offsetof(Spielfeld_Inhalt, seite) + offsetof(Spielfeld_Seite, rein) + 2] = 77;
     EXPECT_FALSE(lesen(liste));
     std::vector<u8> ort = block;
-    put_f32le(ort.data() + 4 + offsetof(Spielfeld_Inhalt, objekt) + SF_OBJ_BALL * sizeof(Spielfeld_Objekt), 0.0f / 0.0f);
+    put_f32le(ort.data() + 4 + offsetof(Spielfeld_Inhalt, objekt) + SF_OBJ_BALL * sizeof(Spielfeld_Objekt),
+              0.0f / 0.0f);
     EXPECT_FALSE(lesen(ort));
     // The running pitches are untouched by the refused blocks.
     EXPECT_EQ(Spielfeld_Anzahl(), SF_MAX_SPIELFELDER);

@@ -140,10 +140,8 @@ TEST(Lokaler_Host, SettingOverridesTheAddressAndABadOneIsIgnored) {
     EXPECT_NE(testing::internal::GetCapturedStderr().find("\"Netz_Adresse\" ist keine Adresse"), std::string::npos);
     Verbindung_Stop();
     std::filesystem::remove_all(ordner);
-    if (alt.empty())
-        unsetenv("KORDAVO_CONFIG_DIR");
-    else
-        setenv("KORDAVO_CONFIG_DIR", alt.c_str(), 1);
+    if (alt.empty()) unsetenv("KORDAVO_CONFIG_DIR");
+    else setenv("KORDAVO_CONFIG_DIR", alt.c_str(), 1);
     Settings_Neu_Laden();
 }
 

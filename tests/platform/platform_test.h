@@ -93,5 +93,6 @@ inline void Test_Frame() {
 }
 
 inline std::string Test_Temp(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / ("kordavo_test_" + std::to_string(getpid()) + "_" + name)).string();
+    return (std::filesystem::temp_directory_path() / ("kordavo_test_" + std::to_string(getpid()) + "_" + name))
+        .string();
 }

@@ -10,13 +10,15 @@
 
 TEST(Letterbox, BalkenJeNachSeitenverhaeltnis) {
     // Exact fits; bars left and right (wider than 4:3) or above and below; rounded to the nearest pixel; no area.
-    const struct { i32 fw, fh, x, y, w, h; } tabelle[] = {
-        {800, 600, 0, 0, 800, 600},       {1600, 1200, 0, 0, 1600, 1200}, {1920, 1080, 240, 0, 1440, 1080},
-        {1366, 768, 171, 0, 1024, 768},   {800, 1000, 0, 200, 800, 600},  {1000, 599, 100, 0, 799, 599},
-        {0, 600, 0, 0, 0, 0},             {800, -1, 0, 0, 0, 0}};
+    const struct {
+        i32 fw, fh, x, y, w, h;
+    } tabelle[] = {{800, 600, 0, 0, 800, 600},     {1600, 1200, 0, 0, 1600, 1200}, {1920, 1080, 240, 0, 1440, 1080},
+                   {1366, 768, 171, 0, 1024, 768}, {800, 1000, 0, 200, 800, 600},  {1000, 599, 100, 0, 799, 599},
+                   {0, 600, 0, 0, 0, 0},           {800, -1, 0, 0, 0, 0}};
     for (const auto& t : tabelle) {
         Display_Rechteck r = Display_Letterbox(t.fw, t.fh);
-        EXPECT_EQ((std::vector<i32>{r.x, r.y, r.w, r.h}), (std::vector<i32>{t.x, t.y, t.w, t.h})) << t.fw << "x" << t.fh;
+        EXPECT_EQ((std::vector<i32>{r.x, r.y, r.w, r.h}), (std::vector<i32>{t.x, t.y, t.w, t.h}))
+            << t.fw << "x" << t.fh;
     }
     // Odd and tiny areas: the picture fits inside, touches two edges and is never empty.
     for (i32 w : {1, 3, 7, 799, 801, 1023, 1366}) {
@@ -30,16 +32,26 @@ TEST(Letterbox, BalkenJeNachSeitenverhaeltnis) {
 
 TEST(Letterbox, FensterpunkteWerdenSpielpixelBisAnDieRaender) {
     // In 1920 x 1080 the picture covers x 240..1679; points on the bars and outside the window (a drag) go to the edge.
-    const struct { i32 fw, fh, px, py, sx, sy; } tabelle[] = {
-        {1600, 1200, 0, 0, 0, 0},           {1600, 1200, 1, 1, 0, 0},         {1600, 1200, 2, 3, 1, 1},
-        {1600, 1200, 1599, 1199, 799, 599}, {1600, 1200, 800, 600, 400, 300}, {1920, 1080, 0, 540, 0, 300},
-        {1920, 1080, 239, 0, 0, 0},         {1920, 1080, 240, 0, 0, 0},       {1920, 1080, 1679, 1079, 799, 599},
-        {1920, 1080, 1680, 0, 799, 0},      {1920, 1080, -50, -50, 0, 0},     {1920, 1080, 5000, 5000, 799, 599},
-        {0, 0, 100, 100, 0, 0}};
+    const struct {
+        i32 fw, fh, px, py, sx, sy;
+    } tabelle[] = {{1600, 1200, 0, 0, 0, 0},
+                   {1600, 1200, 1, 1, 0, 0},
+                   {1600, 1200, 2, 3, 1, 1},
+                   {1600, 1200, 1599, 1199, 799, 599},
+                   {1600, 1200, 800, 600, 400, 300},
+                   {1920, 1080, 0, 540, 0, 300},
+                   {1920, 1080, 239, 0, 0, 0},
+                   {1920, 1080, 240, 0, 0, 0},
+                   {1920, 1080, 1679, 1079, 799, 599},
+                   {1920, 1080, 1680, 0, 799, 0},
+                   {1920, 1080, -50, -50, 0, 0},
+                   {1920, 1080, 5000, 5000, 799, 599},
+                   {0, 0, 100, 100, 0, 0}};
     for (const auto& t : tabelle) {
         i32 x = -1, y = -1;
         Display_Fenster_Zu_Spiel(t.px, t.py, Display_Letterbox(t.fw, t.fh), &x, &y);
-        EXPECT_TRUE(x == t.sx && y == t.sy) << t.fw << "x" << t.fh << " at " << t.px << "," << t.py << ": " << x << "," << y;
+        EXPECT_TRUE(x == t.sx && y == t.sy)
+            << t.fw << "x" << t.fh << " at " << t.px << "," << t.py << ": " << x << "," << y;
     }
     // At a fractional scale every game column and row still has a window pixel that maps to it.
     Display_Rechteck r = Display_Letterbox(1366, 768);
@@ -56,9 +68,13 @@ TEST(Letterbox, FensterpunkteWerdenSpielpixelBisAnDieRaender) {
 
 TEST(Farben, RgbIn565Und555UndZurueck) {
     // Channels are widened by repeating their top bits (white stays 255); the unused top bit of 555 is ignored.
-    const struct { i32 tiefe; u16 pixel; u8 r, g, b; } tabelle[] = {
-        {16, 0xFFFF, 255, 255, 255}, {16, 0xF800, 255, 0, 0}, {16, 0x07E0, 0, 255, 0}, {16, 0x0010, 0, 0, 132},
-        {15, 0x7FFF, 255, 255, 255}, {15, 0x7C00, 255, 0, 0}, {15, 0x03E0, 0, 255, 0}, {15, 0x8000, 0, 0, 0}};
+    const struct {
+        i32 tiefe;
+        u16 pixel;
+        u8 r, g, b;
+    } tabelle[] = {{16, 0xFFFF, 255, 255, 255}, {16, 0xF800, 255, 0, 0},     {16, 0x07E0, 0, 255, 0},
+                   {16, 0x0010, 0, 0, 132},     {15, 0x7FFF, 255, 255, 255}, {15, 0x7C00, 255, 0, 0},
+                   {15, 0x03E0, 0, 255, 0},     {15, 0x8000, 0, 0, 0}};
     for (const auto& t : tabelle) {
         u8 r, g, b;
         Png_Pixel_Rgb(t.pixel, t.tiefe, &r, &g, &b);

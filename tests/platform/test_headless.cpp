@@ -92,11 +92,14 @@ class Headless : public ::testing::Test {
 }  // namespace
 
 TEST_F(Headless, MausTastenUndZeitJeFrame) {
-    ASSERT_EQ(Headless_Lauf("wait 1\nclick left 100 200\nwheel 3\nwheel 1\nwait 1\nwheel -2\nmove 900 900\nwait 2\n", 4), 4);
+    ASSERT_EQ(
+        Headless_Lauf("wait 1\nclick left 100 200\nwheel 3\nwheel 1\nwait 1\nwheel -2\nmove 900 900\nwait 2\n", 4), 4);
     EXPECT_EQ(maus_log, "0,0 0 0|100,200 1 4|799,599 0 -2|799,599 0 0|") << "a click between two frames is not lost";
     // A capital of the text is typed with Shift; "key" types letters (capital while Shift is held) and space.
     tasten_log.clear();
-    ASSERT_EQ(Headless_Lauf("text \"M\xC3\xBC\xC3\x9F\"\nkey return\nkey k\nkeydown shift\nkey k\nkeyup shift\nkey space\n", 9), 9);
+    ASSERT_EQ(Headless_Lauf(
+                  "text \"M\xC3\xBC\xC3\x9F\"\nkey return\nkey k\nkeydown shift\nkey k\nkeyup shift\nkey space\n", 9),
+              9);
     EXPECT_EQ(tasten_log, "0:77 0:252 0:223 13:0 75:107 16:0 75:75 32:32 0:0 ");
     // The clock moves on by the fixed step each frame, whatever the frame really took.
     for (size_t i = 1; i < zeiten.size(); i++) EXPECT_EQ(zeiten[i] - zeiten[i - 1], HEADLESS_ZEITSCHRITT_MS);
@@ -128,7 +131,8 @@ TEST_F(Headless, ScreenshotZeigtGenauDenBildpuffer) {
         EXPECT_EQ(W32_Display.bits_pro_pixel, tiefe);
         std::string pfad = Test_Temp("standard.png");
         // A screenshot that cannot be written stops nothing.
-        std::string skript = "move 400 100\nwait 2\nscreenshot /nonexistent-folder/x.png\nscreenshot " + pfad + "\nwait 1\n";
+        std::string skript =
+            "move 400 100\nwait 2\nscreenshot /nonexistent-folder/x.png\nscreenshot " + pfad + "\nwait 1\n";
         ASSERT_EQ(Headless_Lauf(skript, 4), 4);
         std::vector<u16> bild = Headless_Bildpuffer();
         EXPECT_EQ(bild[250 * 800 + 500], tiefe == 15 ? 0x7C00 : 0xF800) << "red bar";
@@ -164,8 +168,13 @@ TEST_F(Headless, NetzwerkPumpeUndFrameVerteilerNachRolle) {
     Main_Hooks.Kalender_Run = [] { reihenfolge += 'K'; };
     Main_Hooks.Video_Overlay = Zaehl_Overlay;
     // Per pass: a client pumps 12 times, a server 2 + its receive work + 2; the role's frame comes first.
-    const struct { u32 modus; int pumpen, server_clients; const char* reihenfolge; } rollen[] = {
-        {INTERNET_MODUS_EINZEL, 0, 0, "KK"}, {INTERNET_MODUS_CLIENT, 24, 0, "CKCK"}, {INTERNET_MODUS_SERVER, 8, 2, "SKSK"}};
+    const struct {
+        u32 modus;
+        int pumpen, server_clients;
+        const char* reihenfolge;
+    } rollen[] = {{INTERNET_MODUS_EINZEL, 0, 0, "KK"},
+                  {INTERNET_MODUS_CLIENT, 24, 0, "CKCK"},
+                  {INTERNET_MODUS_SERVER, 8, 2, "SKSK"}};
     for (const auto& r : rollen) {
         Internet_Modus = r.modus;
         pumpen = server_clients = overlays = 0;
@@ -182,7 +191,8 @@ TEST_F(Headless, NetzwerkPumpeUndFrameVerteilerNachRolle) {
 }
 
 TEST_F(Headless, TasteWarten) {
-    ASSERT_TRUE(Headless_Skript("keydown x\nwait 3\nkeyup x\nwait 2\nkey b\nwait 1\nkey c\nwait 5\nkey d\nwait 2\nkey esc\n"));
+    ASSERT_TRUE(
+        Headless_Skript("keydown x\nwait 3\nkeyup x\nwait 2\nkey b\nwait 1\nkey c\nwait 5\nkey d\nwait 2\nkey esc\n"));
     // The held x must be released first; b is the key that counts.
     EXPECT_EQ(Taste_Warten(), static_cast<u32>('b'));
     EXPECT_EQ(Taste_Get_Code(), 0u) << "the key is taken, the game's frame does not see it again";
@@ -204,12 +214,14 @@ std::array<long, 3> Zaehlung() {
 
 TEST_F(Headless, HauptschleifeAlloziertProFrameNichts) {
 #if KORDAVO_MALLOC_ZAEHLEN
-    __sanitizer_install_malloc_and_free_hooks([](const volatile void*, size_t) { mallocs++; }, [](const volatile void*) {});
+    __sanitizer_install_malloc_and_free_hooks([](const volatile void*, size_t) { mallocs++; },
+                                              [](const volatile void*) {});
 #endif
     Main_Hooks.Kalender_Run = Main_Standard_Frame;
     std::string skript;
     for (int i = 0; i < 100; i++)
-        skript += "move " + std::to_string(i * 7) + " " + std::to_string(i * 5) + "\nclick left\nwheel 1\nkey a\ntext \"\xC3\xBC\"\nwait 1\n";
+        skript += "move " + std::to_string(i * 7) + " " + std::to_string(i * 5) +
+                  "\nclick left\nwheel 1\nkey a\ntext \"\xC3\xBC\"\nwait 1\n";
     Headless_Frames(20);  // warm up
     // Assertions only outside the counted parts: they allocate.
     std::array<long, 3> vorher = Zaehlung();

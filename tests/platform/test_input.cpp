@@ -156,24 +156,28 @@ TEST_F(Eingabe, VollerPufferUndUnsinnigeEingaben) {
     EXPECT_EQ(W32_Get_Mouse_Buttons(), MAUS_LINKS | MAUS_RECHTS);
     for (u32 i = 0; i < TASTEN_PUFFER + 10; i++) Eingabe_Zeichen(static_cast<u8>('a' + i % 26));
     u32 n = 0;
-    for (Test_Frame(); Taste_Oder_Klick(); Test_Frame(), n++) EXPECT_EQ(Taste_Get_Zeichen(), static_cast<u8>('a' + n % 26));
+    for (Test_Frame(); Taste_Oder_Klick(); Test_Frame(), n++)
+        EXPECT_EQ(Taste_Get_Zeichen(), static_cast<u8>('a' + n % 26));
     EXPECT_EQ(n, TASTEN_PUFFER) << "only the keys beyond the queue are dropped";
 }
 
 TEST(Tasten, VirtuelleCodesAusSdlUndSkriptnamen) {
-    const std::pair<SDL_Keycode, u32> sdl[] = {
-        {SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},     {SDLK_RETURN, 13},   {SDLK_KP_ENTER, 13}, {SDLK_LSHIFT, 16},
-        {SDLK_RSHIFT, 16},   {SDLK_ESCAPE, 27}, {SDLK_SPACE, 32},    {SDLK_END, 35},      {SDLK_HOME, 36},
-        {SDLK_LEFT, 37},     {SDLK_UP, 38},     {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},     {SDLK_DELETE, 46},
-        {SDLK_KP_0, 96},     {SDLK_KP_9, 105},  {SDLK_F1, 112},      {SDLK_F12, 123},     {0xFC, 186},  // ü
-        {0xF6, 192},         {0xE4, 222},       {0xDF, 219},         {SDLK_UNKNOWN, 0},   {SDLK_AUDIOPLAY, 0}, {-5, 0}};
+    const std::pair<SDL_Keycode, u32> sdl[] = {{SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},       {SDLK_RETURN, 13},
+                                               {SDLK_KP_ENTER, 13}, {SDLK_LSHIFT, 16},   {SDLK_RSHIFT, 16},
+                                               {SDLK_ESCAPE, 27},   {SDLK_SPACE, 32},    {SDLK_END, 35},
+                                               {SDLK_HOME, 36},     {SDLK_LEFT, 37},     {SDLK_UP, 38},
+                                               {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},     {SDLK_DELETE, 46},
+                                               {SDLK_KP_0, 96},     {SDLK_KP_9, 105},    {SDLK_F1, 112},
+                                               {SDLK_F12, 123},     {0xFC, 186},  // ü
+                                               {0xF6, 192},         {0xE4, 222},         {0xDF, 219},
+                                               {SDLK_UNKNOWN, 0},   {SDLK_AUDIOPLAY, 0}, {-5, 0}};
     for (const auto& [k, vk] : sdl) EXPECT_EQ(Taste_Vk_Aus_Sdl(k), vk) << k;
     for (int i = 0; i < 26; i++) EXPECT_EQ(Taste_Vk_Aus_Sdl(SDLK_a + i), static_cast<u32>('A' + i));
     for (int i = 0; i < 10; i++) EXPECT_EQ(Taste_Vk_Aus_Sdl(SDLK_0 + i), static_cast<u32>('0' + i));
     const std::pair<const char*, u32> namen[] = {
-        {"return", 13}, {"Enter", 13}, {"ESC", 27}, {"backspace", 8}, {"del", 46},  {"f1", 112},    {"F12", 123},
-        {"k", 'K'},     {"7", '7'},    {"", 0},     {"f0", 0},        {"f13", 0},   {"f1x", 0},     {"ff", 0},
-        {"@", 0},       {"strg", 0},   {"returnx", 0}};
+        {"return", 13}, {"Enter", 13}, {"ESC", 27}, {"backspace", 8}, {"del", 46},   {"f1", 112},
+        {"F12", 123},   {"k", 'K'},    {"7", '7'},  {"", 0},          {"f0", 0},     {"f13", 0},
+        {"f1x", 0},     {"ff", 0},     {"@", 0},    {"strg", 0},      {"returnx", 0}};
     for (const auto& [name, vk] : namen) EXPECT_EQ(Taste_Vk_Aus_Name(name), vk) << name;
     EXPECT_EQ(Taste_Vk_Aus_Name(nullptr), 0u);
 }
@@ -181,10 +185,18 @@ TEST(Tasten, VirtuelleCodesAusSdlUndSkriptnamen) {
 TEST(Tasten, Utf8WirdWindows1252) {
     u8 aus[16];
     // "Müßig €" and the capital umlauts.
-    ASSERT_EQ(Taste_Text_Utf8_Zu_Cp1252("M\xC3\xBC\xC3\x9Fig \xE2\x82\xAC\xC3\x84\xC3\x96\xC3\x9C", aus, sizeof aus), 10);
+    ASSERT_EQ(Taste_Text_Utf8_Zu_Cp1252("M\xC3\xBC\xC3\x9Fig \xE2\x82\xAC\xC3\x84\xC3\x96\xC3\x9C", aus, sizeof aus),
+              10);
     EXPECT_STREQ(reinterpret_cast<char*>(aus), "M\xFC\xDFig \x80\xC4\xD6\xDC");
     // Dropped: a CJK character, a control, a C1 control, a stray continuation byte, a cut sequence, an emoji.
-    EXPECT_EQ(Taste_Text_Utf8_Zu_Cp1252("a\xE4\xB8\xAD" "b\x07" "c\xC2\x85" "d\x80" "e\xC3" "f\xF0\x9F\x98\x80", aus, sizeof aus), 6);
+    EXPECT_EQ(Taste_Text_Utf8_Zu_Cp1252("a\xE4\xB8\xAD"
+                                        "b\x07"
+                                        "c\xC2\x85"
+                                        "d\x80"
+                                        "e\xC3"
+                                        "f\xF0\x9F\x98\x80",
+                                        aus, sizeof aus),
+              6);
     EXPECT_STREQ(reinterpret_cast<char*>(aus), "abcdef");
     // The output is bounded and always terminated.
     EXPECT_EQ(Taste_Text_Utf8_Zu_Cp1252("abcdefgh", aus, 4), 3);

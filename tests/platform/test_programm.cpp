@@ -85,7 +85,8 @@ class Programm : public ::testing::Test {
 
 TEST_F(Programm, HeadlessMitSkriptMachtScreenshotUndEndetMitNull) {
     std::string bild = (temp / "bild.png").string();
-    Ergebnis e = Starten({{"KORDAVO_SCRIPT", Skript("a.txt", "move 400 300\nclick left\nwait 5\nscreenshot " + bild + "\nwait 1\nquit\n")}});
+    Ergebnis e = Starten({{"KORDAVO_SCRIPT", Skript("a.txt", "move 400 300\nclick left\nwait 5\nscreenshot " + bild +
+                                                                 "\nwait 1\nquit\n")}});
     ASSERT_EQ(e.code, 0) << e.ausgabe;
     Test_Png png;
     ASSERT_TRUE(Test_Png_Datei(bild, png)) << png.fehler;
@@ -106,10 +107,17 @@ TEST_F(Programm, StartfehlerEndenMitDeutscherMeldung) {
     std::string datei = Skript("eine_datei", "x");
     // No display at all, as over ssh; a display SDL cannot open (its D-Bus client may keep a block until the end).
     using Env = std::map<std::string, std::string>;
-    const Env ohne_anzeige = {{"KORDAVO_HEADLESS", "0"}, {"SDL_VIDEODRIVER", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}};
-    const Env falsche_anzeige = {{"KORDAVO_HEADLESS", "0"}, {"SDL_VIDEODRIVER", "x11"}, {"DISPLAY", ":4711"},
+    const Env ohne_anzeige = {
+        {"KORDAVO_HEADLESS", "0"}, {"SDL_VIDEODRIVER", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}};
+    const Env falsche_anzeige = {{"KORDAVO_HEADLESS", "0"},
+                                 {"SDL_VIDEODRIVER", "x11"},
+                                 {"DISPLAY", ":4711"},
                                  {"ASAN_OPTIONS", "detect_leaks=0"}};
-    const struct { std::string skript, spielordner, meldung1, meldung2; const Env* ohne_fenster = nullptr; int code = 1; } faelle[] = {
+    const struct {
+        std::string skript, spielordner, meldung1, meldung2;
+        const Env* ohne_fenster = nullptr;
+        int code = 1;
+    } faelle[] = {
         {Skript("fehler.txt", "wait 1\n\nklick left\n"), spiel, "ERROR: ", "Zeile 3: unbekannter Befehl \"klick\""},
         {(temp / "gibtsnicht.txt").string(), spiel, "ERROR: ", "kann nicht gelesen werden"},
         {temp.string(), spiel, "ERROR: ", "kann nicht gelesen werden"},  // a folder as script
@@ -145,9 +153,16 @@ TEST_F(Programm, IntroProgramm) {
     EXPECT_EQ(a[0] + " " + a[1] + " " + o[0], "-Intro -WndClass:Kordavo -Ontro");
     EXPECT_TRUE(a[2].starts_with("-File1:") && a[2].ends_with("intro\\intro_1.vid")) << a[2];
     EXPECT_TRUE(o[2].starts_with("-File1:") && o[2].ends_with("intro\\ontro.vid")) << o[2];
-    const struct { std::string programm; std::vector<std::string> argumente; bool laeuft; i32 code; } faelle[] = {
-        {intro, a, true, 0}, {intro, o, true, 0}, {intro, {"-Intro", "-Unsinn"}, true, 2},
-        {(temp / "gibtsnicht").string(), a, false, -1}, {"", a, false, -1}};
+    const struct {
+        std::string programm;
+        std::vector<std::string> argumente;
+        bool laeuft;
+        i32 code;
+    } faelle[] = {{intro, a, true, 0},
+                  {intro, o, true, 0},
+                  {intro, {"-Intro", "-Unsinn"}, true, 2},
+                  {(temp / "gibtsnicht").string(), a, false, -1},
+                  {"", a, false, -1}};
     for (const auto& f : faelle) {
         i32 code = -5;
         EXPECT_EQ(Intro_Ausfuehren(f.programm, f.argumente, &code), f.laeuft) << f.programm;
@@ -172,7 +187,8 @@ TEST_F(Programm, EchtesFensterUnterXvfb) {
                           {"KORDAVO_HEADLESS", "0"},
                           {"ASAN_OPTIONS", "detect_leaks=0"}},
                          "120", "xvfb-run -a -s '-screen 0 1024x768x24'");
-    if (e.code != 0 && e.ausgabe.find("xvfb-run: error") != std::string::npos) GTEST_SKIP() << "Xvfb startet nicht: " << e.ausgabe;
+    if (e.code != 0 && e.ausgabe.find("xvfb-run: error") != std::string::npos)
+        GTEST_SKIP() << "Xvfb startet nicht: " << e.ausgabe;
     ASSERT_EQ(e.code, 0) << e.ausgabe;
     EXPECT_EQ(e.ausgabe.find("ohne Fenster"), std::string::npos) << "it must have had a window: " << e.ausgabe;
     Test_Png png;

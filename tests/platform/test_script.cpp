@@ -57,17 +57,17 @@ TEST(Skript, AlleBefehle) {
                     "screenshot \"bild mit leerzeichen.png\"\n"
                     "wait 3\n"
                     "quit"),  // no newline at the end
-              (std::vector<std::string>{"move 0 10 20 L3", "press 1 0 0 L4", "release 2 0 0 L5", "click 1 0 0 L6",
-                                        "click 2 5 -6 +pos L7", "wheel -2 0 0 L8", "keydown 16 0 0 L9",
-                                        "keyup 16 0 0 L10", "key 123 0 0 L11",
-                                        "text 0 0 0 [M\xC3\xBCller \"#1\" \\] L12",
-                                        "screenshot 0 0 0 [bild mit leerzeichen.png] L13", "wait 3 0 0 L14",
-                                        "quit 0 0 0 L15"}));
+              (std::vector<std::string>{
+                  "move 0 10 20 L3", "press 1 0 0 L4", "release 2 0 0 L5", "click 1 0 0 L6", "click 2 5 -6 +pos L7",
+                  "wheel -2 0 0 L8", "keydown 16 0 0 L9", "keyup 16 0 0 L10", "key 123 0 0 L11",
+                  "text 0 0 0 [M\xC3\xBCller \"#1\" \\] L12", "screenshot 0 0 0 [bild mit leerzeichen.png] L13",
+                  "wait 3 0 0 L14", "quit 0 0 0 L15"}));
     // Milliseconds are rounded up to whole frames of 20 ms.
     EXPECT_EQ(Lesen("wait 100ms\nwait 101 ms\nwait 0ms\nwait 0\n"),
               (std::vector<std::string>{"wait 5 0 0 L1", "wait 6 0 0 L2", "wait 0 0 0 L3", "wait 0 0 0 L4"}));
     // Byte order mark, CR LF, empty scripts.
-    EXPECT_EQ(Lesen("\xEF\xBB\xBFmove 1 2\r\nwait 1\r\n\r\n"), (std::vector<std::string>{"move 0 1 2 L1", "wait 1 0 0 L2"}));
+    EXPECT_EQ(Lesen("\xEF\xBB\xBFmove 1 2\r\nwait 1\r\n\r\n"),
+              (std::vector<std::string>{"move 0 1 2 L1", "wait 1 0 0 L2"}));
     EXPECT_TRUE(Lesen("").empty());
     EXPECT_TRUE(Lesen("\n\n# nur Kommentar\n").empty());
 }
@@ -84,7 +84,7 @@ TEST(Skript, FehlerNennenDieZeile) {
         {"text \"offen\n", "Zeile 1: Anführungszeichen nicht geschlossen"},
         {"click left 5\n", "Zeile 1: click erwartet eine Maustaste und wahlweise X Y"},
         {"screenshot \"\"\n", "Zeile 1: Dateiname fehlt"},
-        {"l\xC3\xA4uft\n", "Zeile 1: unbekannter Befehl \"läuft\""},  // shown in the game's character set
+        {"l\xC3\xA4uft\n", "Zeile 1: unbekannter Befehl \"läuft\""},         // shown in the game's character set
         {"\x1B[2J\x07\n", "Zeile 1: unbekannter Befehl \"\\x1B[2J\\x07\""},  // control bytes escaped
         {"wait \"\x7F\"\n", "Zeile 1: Zahl erwartet statt \"\\x7F\""},
     };
@@ -103,7 +103,7 @@ TEST(Skript, EinFehlerBehaeltDasAlteSkript) {
     EXPECT_EQ(s.Befehle()[0].b, 1);
     const char* const dateien[][2] = {
         {"/nonexistent/skript.txt", "Eingabeskript /nonexistent/skript.txt kann nicht gelesen werden"},
-        {"/", "Eingabeskript / kann nicht gelesen werden"},  // a folder
+        {"/", "Eingabeskript / kann nicht gelesen werden"},    // a folder
         {"/dev/zero", "Eingabeskript /dev/zero ist zu groß"},  // never ends
         {"/nonexistent/\x1B]0;x\x07", "Eingabeskript /nonexistent/\\x1B]0;x\\x07 kann nicht gelesen werden"},
     };

@@ -10,9 +10,9 @@
 #include "season/ereignis_zufall.h"
 #include "season/kalender.h"
 #include "season/news.h"
+#include "season_test_hilfen.h"
 #include "world/bank.h"
 #include "world/manager.h"
-#include "season_test_hilfen.h"
 #include "world/welt.h"
 
 namespace {
@@ -35,18 +35,19 @@ class Ereignisse : public ::testing::Test {
 TEST_F(Ereignisse, MeldungenMitZeileUndGenauemText) {
     EXPECT_EQ(Ereignis_Anzahl(), 0);
     season_test::Meldungen m;
-    ASSERT_TRUE(laden("NEUES_EREIGNIS\n"
-                      "KATEGORIE randale\n"
-                      "TEXT \"erster\"\n"
-                      "TEXT \"zweiter\"\n"
-                      "WERT1 7\n"
-                      "infotext \"egal\"\n"
-                      "NEUES_EREIGNIS\n"
-                      "TEXT \"ohne Kategorie\"\n"
-                      "NEUES_EREIGNIS\n"
-                      "KATEGORIE SERIEN_SIEGE\n"
-                      "GEWINN 3\n"
-                      "TEXT \"%n%s\"\n"));
+    ASSERT_TRUE(
+        laden("NEUES_EREIGNIS\n"
+              "KATEGORIE randale\n"
+              "TEXT \"erster\"\n"
+              "TEXT \"zweiter\"\n"
+              "WERT1 7\n"
+              "infotext \"egal\"\n"
+              "NEUES_EREIGNIS\n"
+              "TEXT \"ohne Kategorie\"\n"
+              "NEUES_EREIGNIS\n"
+              "KATEGORIE SERIEN_SIEGE\n"
+              "GEWINN 3\n"
+              "TEXT \"%n%s\"\n"));
     EXPECT_EQ(m.texte, (std::vector<std::string>{
                            "[4] Warning in ereignis.cfg:\n - (801) mehr als eine Text in einem Ereignis\n\n",
                            "[11] Syntax-Error in ereignis.cfg:\n - (902) Unbekannter Befehl (GEWINN)\n\n",

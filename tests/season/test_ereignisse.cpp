@@ -112,8 +112,8 @@ TEST_F(Ereignisse, ToreZaehlenSofortUndDasSpeicherendeIstSicher) {
     // The player's goals and cards in the competition, as the world asks them.
     Spiele_Ereignis_Eintragen(h, SFE_TOR | SFE_TEAM_A, 70, SPIELER, 6);
     Spiele_Ereignis_Eintragen(h, SFE_GELB | SFE_TEAM_A, 80, SPIELER, -1);
-    const i32 soll[][2] = {{STATISTIK_TORE, 1}, {STATISTIK_VORLAGEN, 0}, {STATISTIK_SCORER, 1}, {STATISTIK_GELB, 1},
-                           {STATISTIK_ROT, 0}};
+    const i32 soll[][2] = {
+        {STATISTIK_TORE, 1}, {STATISTIK_VORLAGEN, 0}, {STATISTIK_SCORER, 1}, {STATISTIK_GELB, 1}, {STATISTIK_ROT, 0}};
     for (const auto& [art, wert] : soll) EXPECT_EQ(Spiele_Spieler_Statistik(art, LIGA, 1, SPIELER), wert) << art;
     EXPECT_EQ(Spiele_Spieler_Statistik(STATISTIK_VORLAGEN, LIGA, 1, 6), 1);
     i32 a = -1, b = -1;
@@ -165,7 +165,8 @@ TEST_F(Ereignisse, AllgemeinerZaehlerNachSelektoren) {
         const i32 zeilen = f.spieler ? Spieler_Anzahl : Team_Anzahl;
         std::vector<u32> aus(static_cast<size_t>(zeilen), 7), soll(static_cast<size_t>(zeilen), 0);
         for (auto [z, n] : f.soll) soll[static_cast<size_t>(z)] = n;
-        ASSERT_TRUE(Spiele_Get_Statistik(f.spieler, liga, 1, &f.selektor, 1, -1, -1, -1, f.minute_bis, aus.data(), f.seite));
+        ASSERT_TRUE(
+            Spiele_Get_Statistik(f.spieler, liga, 1, &f.selektor, 1, -1, -1, -1, f.minute_bis, aus.data(), f.seite));
         EXPECT_EQ(aus, soll) << std::hex << f.selektor << " " << f.spieler;
     }
     std::vector<u32> aus(static_cast<size_t>(Team_Anzahl) * 11);
@@ -212,7 +213,7 @@ TEST_F(Ereignisse, NachspielStatistikSerienUndDirekterVergleich) {
     ASSERT_EQ(t.zeilen, 2u);
     EXPECT_EQ(t.team[0], 1u);
     EXPECT_EQ(t.punkte[0][0], 10u);
-    EXPECT_EQ(t.spiele[2][1], 4u);  // team 2's away games
+    EXPECT_EQ(t.spiele[2][1], 4u);                                      // team 2's away games
     EXPECT_EQ(t.ergebnis[(3 * 0 + 2) * TABELLE_RASTER_ZEILEN + 1], 3);  // team 2: three defeats
     // A run stops at 255 instead of wrapping.
     for (int i = 0; i < 300; ++i) Spiele_Set_Serien(LIGA, 1, 1, 0, 0);

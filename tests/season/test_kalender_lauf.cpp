@@ -152,7 +152,7 @@ TEST_F(Lauf, TagesablaufInFesterReihenfolge) {
     Kalender_Lauf_Get().spielstart_beendet = true;
     EXPECT_EQ(Kalender_Jeden_Tag(), 0);
     EXPECT_EQ(reihenfolge, (std::vector<std::string>{"rangliste", "spieltag", "richter", "manager", "wettbewerb",
-                                                       "ereignis", "cache"}));
+                                                     "ereignis", "cache"}));
     EXPECT_EQ(Kalender_Get_Tag(), 2);
 }
 
@@ -253,10 +253,10 @@ void jahres_setup() {
         Wettbewerb& w = Wettbewerb_Tabelle[i];
         if (!w.name[0] || w.spieltage <= 0 || w.vorherige_gruppe != -1) continue;
         i32 vorgaenger = w.vorherige_runde >= 0 ? Wettbewerb_Tabelle[w.vorherige_runde].kalendermarke : -1;
-        i32 slot = Kalender_Termine_Verteilen(w.spieltage * w.best_of_x, vorgaenger, 0, w.wochentag,
-                                              w.quote_wochentag, w.startwoche, w.endwoche, w.super_alias,
-                                              w.spielfrei_start, w.spielfrei_ende, -1, false,
-                                              w.best_of_x == 2 && w.rueckspiel_zwei_wochen);
+        i32 slot =
+            Kalender_Termine_Verteilen(w.spieltage * w.best_of_x, vorgaenger, 0, w.wochentag, w.quote_wochentag,
+                                       w.startwoche, w.endwoche, w.super_alias, w.spielfrei_start, w.spielfrei_ende, -1,
+                                       false, w.best_of_x == 2 && w.rueckspiel_zwei_wochen);
         if (slot < 0) {
             ++nicht_verteilt;
             continue;

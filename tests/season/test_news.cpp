@@ -37,7 +37,8 @@ bool laden(const std::vector<u8>& b) {
     Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(b.data(), static_cast<u32>(b.size()));
     const bool gut = News_Lesen(d);
     Datei_Schliessen(d);
-    if (gut) News_Uebernehmen(); else News_Verwerfen();
+    if (gut) News_Uebernehmen();
+    else News_Verwerfen();
     return gut;
 }
 
@@ -71,10 +72,11 @@ TEST_F(News, EingangZeigtFragenUndNachrichtenEinzeln) {
     gezeigt.clear();
     News_Set_Hooks({.icon_707_status = [] { return 0; },
                     .meldung = [](int, const char* t) { gezeigt.emplace_back(t); },
-                    .requester = [](int, i32 index, const char* t, i32) {
-                        gezeigt.emplace_back(t);
-                        frage = index;
-                    }});
+                    .requester =
+                        [](int, i32 index, const char* t, i32) {
+                            gezeigt.emplace_back(t);
+                            frage = index;
+                        }});
     News_Daten d;
     d.w[0] = 11;
     News_Schreiben(0, -5, 2, 1, -1, NEWS_TAGESNOTIZ | NEWS_NACHRICHT, nullptr, "alte Notiz");

@@ -79,8 +79,8 @@ TEST_F(Paarungen, DoppelteRundeJederLigagroesse) {
 TEST_F(Paarungen, KreismethodeUndRueckspielSofort) {
     u8 r[60];
     ASSERT_EQ(Wettbewerb_Rundenturnier(6, r), 5);
-    EXPECT_EQ(std::vector<u8>(r, r + 30), (std::vector<u8>{0, 5, 1, 4, 2, 3, 5, 3, 4, 2, 0, 1, 1, 5, 2, 0, 3, 4,
-                                                            5, 4, 0, 3, 1, 2, 2, 5, 3, 1, 4, 0}));
+    EXPECT_EQ(std::vector<u8>(r, r + 30), (std::vector<u8>{0, 5, 1, 4, 2, 3, 5, 3, 4, 2, 0, 1, 1, 5, 2,
+                                                           0, 3, 4, 5, 4, 0, 3, 1, 2, 2, 5, 3, 1, 4, 0}));
     EXPECT_EQ(Wettbewerb_Rundenturnier(25, nullptr), 0);
     EXPECT_EQ(Wettbewerb_Rundenturnier(1, nullptr), 0);
     // With the immediate return leg matchday 1 is matchday 0 turned round.

@@ -83,8 +83,9 @@ TEST_F(Qualifikation, QuotenGruppenUndDieBestenDritten) {
             for (i32 n : nationen) text += "QUALI_LAND " + std::to_string(n) + ",4\n";
         }
     }
-    text += "NEUER_WETTBEWERB\nIDENTIFIKATION KO\nNAME \"Finalrunde\"\nSUPER_ART EUROPA\nTEAMS 10\nMODUS KO_SYSTEM\n"
-            "WICHTIG 90\n";
+    text +=
+        "NEUER_WETTBEWERB\nIDENTIFIKATION KO\nNAME \"Finalrunde\"\nSUPER_ART EUROPA\nTEAMS 10\nMODUS KO_SYSTEM\n"
+        "WICHTIG 90\n";
     text += "NEUER_WETTBEWERB\nIDENTIFIKATION ZWEI\nNAME \"Zweiter Pokal\"\nSUPER_ART EUROPA\nTEAMS 8\nWICHTIG 50\n";
     for (i32 n : nationen) text += "QUALI_LAND " + std::to_string(n) + ",2\n";
     season_test::Meldungen m;
@@ -216,8 +217,9 @@ TEST_F(Qualifikation, AufsteigerMachtPlatzFuerDenNaechstenSeinerHerkunft) {
 // A competition without enough teams stops instead of starting short, and
 // a fill-up walk over a range without fitting teams ends.
 TEST_F(Qualifikation, ZuWenigTeamsHaeltDenWettbewerbAn) {
-    const std::string text = "NEUER_WETTBEWERB\nIDENTIFIKATION X\nNAME \"X\"\nTEAMS 8\nSUPER_ART A\n"
-                             "AUFFUELL_MIT_TEAMS 1,3,1\nKONTINENT Europa\n";
+    const std::string text =
+        "NEUER_WETTBEWERB\nIDENTIFIKATION X\nNAME \"X\"\nTEAMS 8\nSUPER_ART A\n"
+        "AUFFUELL_MIT_TEAMS 1,3,1\nKONTINENT Europa\n";
     ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
     Wettbewerb& w = Wettbewerb_Tabelle[0];
     EXPECT_FALSE(Wettbewerb_Teilnehmer_Eintragen(w, false));

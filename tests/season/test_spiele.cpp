@@ -37,7 +37,7 @@ class Spiele : public ::testing::Test {
 };
 
 TEST_F(Spiele, SpielanzahlenDerPlaene) {
-    EXPECT_EQ(Spiele_Anzahl_Spiele(Wettbewerb_Get_Spielplan(LIGA)), 56u);  // 4 games x 14 matchdays
+    EXPECT_EQ(Spiele_Anzahl_Spiele(Wettbewerb_Get_Spielplan(LIGA)), 56u);   // 4 games x 14 matchdays
     EXPECT_EQ(Spiele_Anzahl_Spiele(Wettbewerb_Get_Spielplan(POKAL)), 30u);  // (8+4+2+1) x 2 legs
     const Spielplan_Kopf* k = Spiele_Get_Kopf(Wettbewerb_Get_Spielplan(POKAL));
     ASSERT_NE(k, nullptr);

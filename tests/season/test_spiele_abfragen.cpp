@@ -24,7 +24,6 @@ namespace {
 
 constexpr i32 LIGA = 50, POKAL = 51, SERIE = 52;
 
-
 class Abfragen : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -211,7 +210,7 @@ TEST_F(Abfragen, PlatzVerlaufNachJedemSpieltag) {
     Tabelle_Argumente a;
     a.wettbewerb = LIGA;
     ASSERT_EQ(Spiele_Internet_Server_Send_Tabelle(a, -1, -1, 1, aus), 14);
-    EXPECT_EQ(get_u32le(aus), 6u);  // last of seven on goal difference
+    EXPECT_EQ(get_u32le(aus), 6u);      // last of seven on goal difference
     EXPECT_EQ(get_u32le(aus + 4), 1u);  // level with team 2 on points, but two lost
     EXPECT_EQ(get_u32le(aus + 8), 0u);
     EXPECT_EQ(aus[4 * 14], 0xFF);
@@ -263,7 +262,7 @@ TEST_F(Abfragen, DirekterVergleichUeberWettbewerbe) {
     };
     eintrag(LIGA, 3, 4, 2, 1, 1, {0x1F, 0x00, 0x21, 0x12});  // 15:1 newest
     eintrag(POKAL, 3, 4, 1, 0, 0, {0x02});
-    eintrag(POKAL, 4, 3, 5, 5, 5, {0x11});                   // the other direction
+    eintrag(POKAL, 4, 3, 5, 5, 5, {0x11});  // the other direction
     u32 s = 0, u = 0, n = 0;
     u8 erg[12 * 10];
     i32 k = Spiele_Internet_Server_Send_Spiele_Gegen(-1, 3, 4, 10, &s, &u, &n, erg);

@@ -4,17 +4,17 @@
 // friendlies finish and free their pitches; the shoot-out's early decision.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <set>
 #include <tuple>
 #include <vector>
 
+#include "base/datei.h"
 #include "base/globals.h"
 #include "base/tools.h"
 #include "match/spielfeld.h"
-#include "base/datei.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
@@ -193,8 +193,10 @@ TEST_F(Spieltag, ZuWenigSpielerVerlierenAmGruenenTisch) {
         EXPECT_EQ(s->tore_b, faelle[f].tore_b) << f;
         EXPECT_EQ(s->flags & SPIEL_FLAG_ABGESAGT, SPIEL_FLAG_ABGESAGT) << f;
         EXPECT_EQ(s->zuschauer, 0u);
-        EXPECT_EQ(Bank_Get_Kontostand(s->team_a, 0, 0) < vorher[static_cast<size_t>(2 * f)], faelle[f].heim_strafe) << f;
-        EXPECT_EQ(Bank_Get_Kontostand(s->team_b, 0, 0) < vorher[static_cast<size_t>(2 * f + 1)], faelle[f].gast_strafe) << f;
+        EXPECT_EQ(Bank_Get_Kontostand(s->team_a, 0, 0) < vorher[static_cast<size_t>(2 * f)], faelle[f].heim_strafe)
+            << f;
+        EXPECT_EQ(Bank_Get_Kontostand(s->team_b, 0, 0) < vorher[static_cast<size_t>(2 * f + 1)], faelle[f].gast_strafe)
+            << f;
     }
     EXPECT_EQ(vierter->flags & SPIEL_FLAG_ABGESAGT, 0);
     EXPECT_GT(vierter->zuschauer, 0u);
@@ -253,7 +255,8 @@ TEST_F(Spieltag, KoRundeHatJeBegegnungEinenSieger) {
         if (k == 0) {
             EXPECT_TRUE(sieger == pokal->aktuelle_team[0] || sieger == pokal->aktuelle_team[1]);
         }
-        Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(pokal->id), 0, static_cast<u32>(legs - 1), static_cast<u32>(k)));
+        Spiele_Lock_Halter h(
+            Spiele_Lock(static_cast<u32>(pokal->id), 0, static_cast<u32>(legs - 1), static_cast<u32>(k)));
         // Extra time (bit 0) or a shoot-out (bit 1) decided some ties.
         if (Spiele_Get_Spiel(h.Handle(), true)->flags & 3) ++verlaengert;
     }
@@ -283,7 +286,9 @@ TEST_F(Spieltag, SpeichernLadenUndWidersprueche) {
         const char* name;
         size_t offset;
         u8 wert;
-    } faelle[] = {{"status 3", zeile0 + 13, 3}, {"game 0", zeile0 + 0, 0}, {"ready 7", zeile0 + 2, 7},
+    } faelle[] = {{"status 3", zeile0 + 13, 3},
+                  {"game 0", zeile0 + 0, 0},
+                  {"ready 7", zeile0 + 2, 7},
                   {"same game twice", zeile0 + 24, 0xFF}};
     for (const auto& f : faelle) {
         std::vector<u8> b = bild;
@@ -341,7 +346,8 @@ TEST(SpieltagLauf, RunModiUndKeinWarten) {
         // The manager ends his turn when the day's matches are over or
         // wait for him to start them.
         const auto& z = Spieltag_Slots();
-        const bool warten = std::any_of(z.begin(), z.end(), [](auto& r) { return r.status == ST_WARTET && !r.bereit[0]; });
+        const bool warten =
+            std::any_of(z.begin(), z.end(), [](auto& r) { return r.status == ST_WARTET && !r.bereit[0]; });
         if (m == RUNMODUS_SPIEL && (warten || !Spieltag_Spiele_Offen())) {
             K_NEUER_TAG(6, 0);
             if (modi.back() != Kalender_Get_Runmodus()) modi.push_back(Kalender_Get_Runmodus());

@@ -147,9 +147,9 @@ TEST_F(Tabellen, ExtremePunkteSortierenRichtig) {
     } faelle[] = {
         {{200, 70, 10, 0}, {130, 70, 500, 0}, true},
         {{(1u << 19) + 1, 1u << 18, 0, 0}, {1u << 19, 1u << 18, 99999, 0}, true},
-        {{100, 60, 0, 0}, {100, 70, 0, 0}, false},           // fewer points lost
-        {{10, 5, 20, 30000}, {10, 5, 0, 40000}, true},        // goal difference far below zero
-        {{10, 5, 30000, 1}, {10, 5, 29999, 0}, true},         // same difference, more goals
+        {{100, 60, 0, 0}, {100, 70, 0, 0}, false},      // fewer points lost
+        {{10, 5, 20, 30000}, {10, 5, 0, 40000}, true},  // goal difference far below zero
+        {{10, 5, 30000, 1}, {10, 5, 29999, 0}, true},   // same difference, more goals
     };
     for (const auto& f : faelle) {
         const u64 a = Tabelle_Schluessel_Berechnen(TABELLE_OPTIONEN_VOLL, f.drei, f.vorn.punkte, f.vorn.spiele,
@@ -247,7 +247,7 @@ TEST_F(Tabellen, TeamStatistikEinesWettbewerbs) {
     a.wettbewerb = LIGA;
     u32 w[STATISTIK_WORTE];
     ASSERT_TRUE(Spiele_Get_Team_Statistik(a, w));
-    const int soll[][2] = {{804, 3}, {805, 2}, {806, 0}, {807, 1}, {800, 1}, {30, 1}, {808, 1}, {809, 2},
+    const int soll[][2] = {{804, 3}, {805, 2}, {806, 0}, {807, 1}, {800, 1},           {30, 1}, {808, 1}, {809, 2},
                            {818, 2}, {823, 1}, {832, 1}, {834, 0}, {840, 90 + 90 + 60}};
     for (const auto& [wort, wert] : soll) EXPECT_EQ(w[wort], static_cast<u32>(wert)) << wort;
     // The most recent win is the last game counted backwards from the end.

@@ -39,7 +39,9 @@ class WettbewerbConfig : public ::testing::Test {
         Kalender_Free();
         Quit_Status = QUIT_STATUS_LAEUFT;
     }
-    bool Lesen(const std::string& text) { return Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())); }
+    bool Lesen(const std::string& text) {
+        return Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size()));
+    }
     const Wettbewerb& W(int i) { return Wettbewerb_Tabelle[i]; }
 };
 
@@ -54,13 +56,14 @@ TEST_F(WettbewerbConfig, LigawerteNurFuerBekannteIds) {
 }
 
 TEST_F(WettbewerbConfig, BildDesDatensatzesHinUndZurueck) {
-    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"Pokal\"\nTEAMS 16\nMODUS KO_SYSTEM\n"
-                      "RUNDENTEXT FINALE\nSTARTTEILNEHMER 3,4,5\n"));
+    ASSERT_TRUE(
+        Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"Pokal\"\nTEAMS 16\nMODUS KO_SYSTEM\n"
+              "RUNDENTEXT FINALE\nSTARTTEILNEHMER 3,4,5\n"));
     u8 a[WETTBEWERB_GROESSE], b[WETTBEWERB_GROESSE];
     Wettbewerb_Bild_Schreiben(W(0), a);
-    EXPECT_EQ(get_i32le(a + 1708), -1);         // first advance count
+    EXPECT_EQ(get_i32le(a + 1708), -1);  // first advance count
     EXPECT_EQ(get_i32le(a + 4484), W(0).best_of_x);
-    EXPECT_EQ(get_i32le(a + 4568), 50);         // the id
+    EXPECT_EQ(get_i32le(a + 4568), 50);  // the id
     Wettbewerb kopie;
     Wettbewerb_Bild_Lesen(kopie, a);
     Wettbewerb_Bild_Schreiben(kopie, b);
@@ -69,9 +72,10 @@ TEST_F(WettbewerbConfig, BildDesDatensatzesHinUndZurueck) {
 
 TEST_F(WettbewerbConfig, DatensaetzeIdsUndNamen) {
     Meldungen m;
-    ASSERT_TRUE(Lesen("CHECKSUMME 0\n; Kommentar\nVERSION 201\nNAME \"Vorab\"\nIDENTIFIKATION NULL\n"
-                      "NEUER_WETTBEWERB\nTEAMS 4\nNEUER_WETTBEWERB\nIDENTIFIKATION EINS\n"
-                      "NEW_COMPETITION\nidentification ZWEI\nname \"Zwei\"\n"));
+    ASSERT_TRUE(
+        Lesen("CHECKSUMME 0\n; Kommentar\nVERSION 201\nNAME \"Vorab\"\nIDENTIFIKATION NULL\n"
+              "NEUER_WETTBEWERB\nTEAMS 4\nNEUER_WETTBEWERB\nIDENTIFIKATION EINS\n"
+              "NEW_COMPETITION\nidentification ZWEI\nname \"Zwei\"\n"));
     EXPECT_TRUE(m.texte.empty()) << m.Alle();
     EXPECT_STREQ(W(0).name, "Vorab");
     EXPECT_EQ(W(0).teams, 4);  // keys before and after the first NEUER_WETTBEWERB fill record 0
@@ -86,13 +90,14 @@ TEST_F(WettbewerbConfig, DatensaetzeIdsUndNamen) {
 
 TEST_F(WettbewerbConfig, SchluesselUndGrenzen) {
     Meldungen m;
-    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION KO\nNAME \"Pokal\"\nMODUS ko_system\nTEAMS 16\n"
-                      "SPIELTAGE 6\nQUOTE_WOCHENTAG 5\nWOCHENTAG Mittwoch\nBEST_OF_X 40\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION LIGA\nNAME \"Liga\"\nTEAMS 18\nFIXTURE_DAYS 40\n"
-                      "MODUS RETURN_GAMES\nMODUS REPLAY_IF_DRAW\nRUNDENTEXT FINALE\nROUNDTEXT SEMI_FINAL\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION GROSS\nNAME \"Gross\"\nTEAMS 300\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION ZWEI\nNAME \"Zwei\"\nMODUS KO_SYSTEM\nMODUS RUECKSPIELE\n"
-                      "TEAMS 8\n"));
+    ASSERT_TRUE(
+        Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION KO\nNAME \"Pokal\"\nMODUS ko_system\nTEAMS 16\n"
+              "SPIELTAGE 6\nQUOTE_WOCHENTAG 5\nWOCHENTAG Mittwoch\nBEST_OF_X 40\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION LIGA\nNAME \"Liga\"\nTEAMS 18\nFIXTURE_DAYS 40\n"
+              "MODUS RETURN_GAMES\nMODUS REPLAY_IF_DRAW\nRUNDENTEXT FINALE\nROUNDTEXT SEMI_FINAL\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION GROSS\nNAME \"Gross\"\nTEAMS 300\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION ZWEI\nNAME \"Zwei\"\nMODUS KO_SYSTEM\nMODUS RUECKSPIELE\n"
+              "TEAMS 8\n"));
     EXPECT_EQ(W(0).modus, 0x804u);
     EXPECT_EQ(W(0).spieltage, 4);
     EXPECT_EQ(W(0).quote_wochentag, 10);
@@ -115,29 +120,31 @@ TEST_F(WettbewerbConfig, SchluesselUndGrenzen) {
 TEST_F(WettbewerbConfig, JedeKodierteMeldungMitTextUndZeile) {
     Meldungen m;
     std::string text =
-        "VERSION 202\n"                            // 1
-        "NEUER_WETTBEWERB\n"                       // 2
-        "IDENTIFIKATION A\n"                       // 3
-        "NAME \"Erste\"\n"                         // 4
-        "MODUS HALBES_SYSTEM\n"                    // 5
-        "FARBE blau\n"                             // 6
-        "RUNDENTEXT ENDSPIEL\n"                    // 7
-        "STARTWOCHE 10\n"                          // 8
-        "QUALIWOCHE 12\n"                          // 9
-        "MODUS KO_SYSTEM\n"                        // 10
-        "TEAMS 16\n"                               // 11
-        "SPIELTAGE 9\n";                           // 12
+        "VERSION 202\n"                                       // 1
+        "NEUER_WETTBEWERB\n"                                  // 2
+        "IDENTIFIKATION A\n"                                  // 3
+        "NAME \"Erste\"\n"                                    // 4
+        "MODUS HALBES_SYSTEM\n"                               // 5
+        "FARBE blau\n"                                        // 6
+        "RUNDENTEXT ENDSPIEL\n"                               // 7
+        "STARTWOCHE 10\n"                                     // 8
+        "QUALIWOCHE 12\n"                                     // 9
+        "MODUS KO_SYSTEM\n"                                   // 10
+        "TEAMS 16\n"                                          // 11
+        "SPIELTAGE 9\n";                                      // 12
     for (int i = 0; i < 65; ++i) text += "QUALI_LAND 1,2\n";  // 13..77
     ASSERT_TRUE(Lesen(text));
-    EXPECT_TRUE(m.Genau("Warning in wettbewerb.cfg:\n - (204) Wettbewerb-Konfiguration neuer als Programmversion (1)\n\n"))
+    EXPECT_TRUE(
+        m.Genau("Warning in wettbewerb.cfg:\n - (204) Wettbewerb-Konfiguration neuer als Programmversion (1)\n\n"))
         << m.Alle();
     EXPECT_TRUE(m.Genau("[5] Syntax-Error in wettbewerb.cfg:\n - (100) Unbekannter Modus (HALBES_SYSTEM)\n\n"));
     EXPECT_TRUE(m.Genau("[6] Syntax-Error in wettbewerb.cfg:\n - (101) Unbekannter Befehl (FARBE)\n\n"));
     EXPECT_TRUE(m.Genau("[7] Syntax-Error in wettbewerb.cfg:\n - (100) Unbekannter Modus (ENDSPIEL)\n\n"));
     EXPECT_TRUE(m.Genau("\nWarning in wettbewerb.cfg:\n - (201) Zuviele Spieltage angegeben (Erste)\n\n"));
     EXPECT_TRUE(m.Genau("[77] Warning in wettbewerb.cfg:\n - (202) Zu viele Quali_Laender (max.64)"));
-    EXPECT_TRUE(m.Genau("Warning in wettbewerb.cfg:\n\r - (203) Im Wettbewerb Erste ist die Variable Qualiwoche(12) "
-                        "kleiner als die Startwoche(10)."));
+    EXPECT_TRUE(
+        m.Genau("Warning in wettbewerb.cfg:\n\r - (203) Im Wettbewerb Erste ist die Variable Qualiwoche(12) "
+                "kleiner als die Startwoche(10)."));
     // Reading went on after each message.
     EXPECT_EQ(W(0).modus, 0x804u);
     EXPECT_EQ(W(0).spieltage, 4);
@@ -152,15 +159,16 @@ TEST_F(WettbewerbConfig, JedeKodierteMeldungMitTextUndZeile) {
 // country 0.
 TEST_F(WettbewerbConfig, ListenEintraegeMitIhrerZeile) {
     Meldungen m;
-    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\n"                   // 1
-                      "IDENTIFIKATION A\n"                   // 2
-                      "NAME \"A\"\n"                         // 3
-                      "TEAMS 8\n"                            // 4
-                      "STARTTEILNEHMER 3,#Niemand,5,-2\n"    // 5
-                      "QUALI_LAND #Atlantis,2\n"             // 6
-                      "QUALI_LAND 7,2\n"                     // 7
-                      "AUFFUELL_MIT_TEAMS 1,zwei,3\n"        // 8
-                      "WER_GEGEN_WEN 0,1,300,2\n"));         // 9
+    ASSERT_TRUE(
+        Lesen("NEUER_WETTBEWERB\n"                 // 1
+              "IDENTIFIKATION A\n"                 // 2
+              "NAME \"A\"\n"                       // 3
+              "TEAMS 8\n"                          // 4
+              "STARTTEILNEHMER 3,#Niemand,5,-2\n"  // 5
+              "QUALI_LAND #Atlantis,2\n"           // 6
+              "QUALI_LAND 7,2\n"                   // 7
+              "AUFFUELL_MIT_TEAMS 1,zwei,3\n"      // 8
+              "WER_GEGEN_WEN 0,1,300,2\n"));       // 9
     EXPECT_TRUE(m.Genau("[5] Warning in wettbewerb.cfg:\n - (303) Unbekannter Alias (#Niemand)\n\n")) << m.Alle();
     EXPECT_TRUE(m.Genau("[5] Warning in wettbewerb.cfg:\n - (206) Ungueltiger Wert (-2)\n\n"));
     EXPECT_TRUE(m.Genau("[6] Warning in wettbewerb.cfg:\n - (303) Unbekannter Alias (#Atlantis)\n\n"));
@@ -243,11 +251,12 @@ TEST_F(WettbewerbConfig, ListenUeberDenPlatzDesDatensatzes) {
 
 TEST_F(WettbewerbConfig, QualiFuerUndVerweise) {
     Meldungen m;
-    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION L\nNAME \"Liga\"\nTEAMS 6\nQUALI_FUER A,NIX,B\n"
-                      "NACHFOLGERUNDE R2\nSUPER_ART liga\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"A\"\nPARALLELGRUPPE B\nSUPER_ART POKAL\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION B\nNAME \"B\"\nSUPER_ART LIGA\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION R2\nNAME \"R2\"\nTEAMS 4\nSTARTTEILNEHMER 3,3\n"));
+    ASSERT_TRUE(
+        Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION L\nNAME \"Liga\"\nTEAMS 6\nQUALI_FUER A,NIX,B\n"
+              "NACHFOLGERUNDE R2\nSUPER_ART liga\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"A\"\nPARALLELGRUPPE B\nSUPER_ART POKAL\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION B\nNAME \"B\"\nSUPER_ART LIGA\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION R2\nNAME \"R2\"\nTEAMS 4\nSTARTTEILNEHMER 3,3\n"));
     EXPECT_EQ(W(0).quali_fuer[0][0], 1);
     EXPECT_EQ(W(0).quali_fuer[0][1], -1);
     EXPECT_EQ(W(0).quali_fuer[0][2], 2);
@@ -289,11 +298,12 @@ TEST_F(WettbewerbConfig, PruefsummeFalschUndRichtig) {
 }
 
 TEST_F(WettbewerbConfig, HierarchieDreierEbenen) {
-    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION L1\nNAME \"Oben\"\nBASISLIGA JA\nVISUELL_NACHFOLGER L2\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION L2\nNAME \"Mitte\"\nBASISLIGA JA\nVISUELL_NACHFOLGER L3A\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION X\nNAME \"Pokal\"\nMODUS KO_SYSTEM\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION L3A\nNAME \"Nord\"\nBASISLIGA JA\nVISUELL_PARALLEL L3B\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION L3B\nNAME \"Sued\"\nBASISLIGA JA\n"));
+    ASSERT_TRUE(
+        Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION L1\nNAME \"Oben\"\nBASISLIGA JA\nVISUELL_NACHFOLGER L2\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION L2\nNAME \"Mitte\"\nBASISLIGA JA\nVISUELL_NACHFOLGER L3A\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION X\nNAME \"Pokal\"\nMODUS KO_SYSTEM\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION L3A\nNAME \"Nord\"\nBASISLIGA JA\nVISUELL_PARALLEL L3B\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION L3B\nNAME \"Sued\"\nBASISLIGA JA\n"));
     for (int i = 0; i < 5; ++i) Wettbewerb_Tabelle[i].kalendermarke = i;
     i32 oben = W(0).id, mitte = W(1).id, nord = W(3).id, sued = W(4).id;
     EXPECT_EQ(Wettbewerb_Get_Hierarchie_Wurzel(sued), oben);
@@ -339,7 +349,7 @@ TEST_F(WettbewerbConfig, KoRundenJederFeldgroesse) {
         int teams;
         std::vector<u32> spiele;
     } faelle[] = {
-        {2, {1}},          {3, {2, 1}},          {6, {3, 2, 1}},       {12, {6, 3, 2, 1}},
+        {2, {1}},           {3, {2, 1}},        {6, {3, 2, 1}},         {12, {6, 3, 2, 1}},
         {15, {8, 4, 2, 1}}, {16, {8, 4, 2, 1}}, {20, {10, 5, 3, 2, 1}}, {33, {17, 9, 5, 3, 2, 1}},
     };
     for (const auto& f : faelle) {
@@ -359,8 +369,10 @@ TEST_F(WettbewerbConfig, KoRundenJederFeldgroesse) {
     }
     // 20 teams play five rounds: SPIELTAGE 5 is right, 6 is one too many.
     for (const auto& [tage, warnung] : {std::pair{5, false}, std::pair{6, true}}) {
-        const std::string text = "NEUER_WETTBEWERB\nIDENTIFIKATION K\nNAME \"Pokal\"\nMODUS KO_SYSTEM\nTEAMS 20\n"
-                                 "SPIELTAGE " + std::to_string(tage) + "\n";
+        const std::string text =
+            "NEUER_WETTBEWERB\nIDENTIFIKATION K\nNAME \"Pokal\"\nMODUS KO_SYSTEM\nTEAMS 20\n"
+            "SPIELTAGE " +
+            std::to_string(tage) + "\n";
         Meldungen m;
         ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
         EXPECT_EQ(m.Enthaelt("(201) Zuviele Spieltage angegeben (Pokal)"), warnung) << tage;
@@ -372,13 +384,14 @@ TEST_F(WettbewerbConfig, KoRundenJederFeldgroesse) {
 // percentage follow the levels of a league system; a later round's matchday
 // importance stays in range.
 TEST_F(WettbewerbConfig, AufAbstiegFarbenUndLigaProzent) {
-    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION L1\nNAME \"Oben\"\nBASISLIGA JA\nTEAMS 6\n"
-                      "VISUELL_NACHFOLGER L2\nQUALI_FUER EC,,,,L2,L2\nSTARTTEILNEHMER 1,2,3,4,5,6\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION L2\nNAME \"Unten\"\nBASISLIGA JA\nTEAMS 6\n"
-                      "QUALI_FUER L1,L1\nSTARTTEILNEHMER 7,8,9,10,11,12\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION EC\nNAME \"Europa\"\nTEAMS 8\nWICHTIG 95\nQUALI_LAND 30,2\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION R1\nNAME \"Pokal\"\nTEAMS 8\nSPIELTAGE 10\nNACHFOLGERUNDE R2\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION R2\nNAME \"Pokal\"\nTEAMS 4\nSPIELTAGE 3\n"));
+    ASSERT_TRUE(
+        Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION L1\nNAME \"Oben\"\nBASISLIGA JA\nTEAMS 6\n"
+              "VISUELL_NACHFOLGER L2\nQUALI_FUER EC,,,,L2,L2\nSTARTTEILNEHMER 1,2,3,4,5,6\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION L2\nNAME \"Unten\"\nBASISLIGA JA\nTEAMS 6\n"
+              "QUALI_FUER L1,L1\nSTARTTEILNEHMER 7,8,9,10,11,12\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION EC\nNAME \"Europa\"\nTEAMS 8\nWICHTIG 95\nQUALI_LAND 30,2\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION R1\nNAME \"Pokal\"\nTEAMS 8\nSPIELTAGE 10\nNACHFOLGERUNDE R2\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION R2\nNAME \"Pokal\"\nTEAMS 4\nSPIELTAGE 3\n"));
     const i32 oben = W(0).id, unten = W(1).id;
     i32 auf = -1, ab = -1;
     Wettbewerb_Get_Auf_Abstieg(oben, &auf, &ab);
@@ -387,8 +400,8 @@ TEST_F(WettbewerbConfig, AufAbstiegFarbenUndLigaProzent) {
     Wettbewerb_Get_Auf_Abstieg(unten, &auf, &ab);
     EXPECT_EQ(auf, 2);
     EXPECT_EQ(ab, 0);
-    EXPECT_EQ(Wettbewerb_Get_Platz_Farbe(oben, 0), 0xFCFE28);  // international, important
-    EXPECT_EQ(Wettbewerb_Get_Platz_Farbe(oben, 5), 0xC57139);  // relegation
+    EXPECT_EQ(Wettbewerb_Get_Platz_Farbe(oben, 0), 0xFCFE28);   // international, important
+    EXPECT_EQ(Wettbewerb_Get_Platz_Farbe(oben, 5), 0xC57139);   // relegation
     EXPECT_EQ(Wettbewerb_Get_Platz_Farbe(unten, 1), 0x11FF22);  // promotion
     EXPECT_EQ(Wettbewerb_Get_Platz_Farbe(unten, 3), -1);
     EXPECT_EQ(Wettbewerb_Get_Liga_Prozent(3), 100);
@@ -411,15 +424,16 @@ TEST_F(WettbewerbConfig, AufAbstiegFarbenUndLigaProzent) {
 // Match time of a cup with extra time and penalties: half ends, phases,
 // golden goal, the stoppage decision with its draws, and the points money.
 TEST_F(WettbewerbConfig, SpielzeitHalbzeitenUndPunktgeld) {
-    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION P\nNAME \"Pokal\"\nTEAMS 8\nMODUS KO_SYSTEM\n"
-                      "SIEG_PRAEMIE 5000\nUNENTSCHIEDEN_PRAEMIE 2000\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION L\nNAME \"Liga\"\nTEAMS 8\n"));
+    ASSERT_TRUE(
+        Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION P\nNAME \"Pokal\"\nTEAMS 8\nMODUS KO_SYSTEM\n"
+              "SIEG_PRAEMIE 5000\nUNENTSCHIEDEN_PRAEMIE 2000\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION L\nNAME \"Liga\"\nTEAMS 8\n"));
     Wettbewerb_Tabelle[0].modus |= WB_VERLAENGERUNG | WB_ELFMETERSCHIESSEN | WB_SUDDEN_DEATH;
     const i32 p = W(0).id, l = W(1).id;
     const struct {
         i32 minute, halbzeit, ende;
-    } enden[] = {{44, 0, -1}, {45, 0, 45}, {89, 1, -1}, {93, 1, 90}, {104, 2, -1}, {105, 2, 105}, {120, 3, 120},
-                 {200, 4, -1}, {50, -1, -1}};
+    } enden[] = {{44, 0, -1},   {45, 0, 45},   {89, 1, -1},  {93, 1, 90}, {104, 2, -1},
+                 {105, 2, 105}, {120, 3, 120}, {200, 4, -1}, {50, -1, -1}};
     for (const auto& e : enden) EXPECT_EQ(Wettbewerb_Get_Halbzeit_Ende(p, e.minute, e.halbzeit), e.ende) << e.minute;
     EXPECT_EQ(Wettbewerb_Get_Anz_Halbzeiten(p), 5);
     EXPECT_EQ(Wettbewerb_Get_Anz_Halbzeiten(l), 2);
@@ -487,7 +501,8 @@ TEST_F(WettbewerbConfig, ShippedFileReadsWithoutMessages) {
         const Wettbewerb& w = W(i);
         if (!(w.modus & WB_KO_SYSTEM) || w.spieltage < 1 || w.naechste_runde >= 0) continue;
         u32 im_finale = 0;
-        while (Spiele_Lock_Halter h{Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(w.spieltage - 1), 0, im_finale)})
+        while (
+            Spiele_Lock_Halter h{Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(w.spieltage - 1), 0, im_finale)})
             ++im_finale;
         if (w.teams >= 2 && w.spieltage == Spiele_KO_Runden(static_cast<u32>(w.teams))) {
             EXPECT_EQ(im_finale, 1u) << w.name;
@@ -561,10 +576,11 @@ TEST_F(WettbewerbConfig, FehlendeIdentifikationFaelltAufDenLetztenGutenSatzZurue
 namespace {
 
 TEST_F(WettbewerbConfig, RundenUndGruppenKetten) {
-    ASSERT_TRUE(Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION GA\nNAME \"Cup\"\nTEAMS 4\nPARALLELGRUPPE GB\nNACHFOLGERUNDE KO\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION GB\nNAME \"Cup\"\nTEAMS 4\nPARALLELGRUPPE GC\nNACHFOLGERUNDE KO\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION GC\nNAME \"Cup\"\nTEAMS 4\nNACHFOLGERUNDE KO\n"
-                      "NEUER_WETTBEWERB\nIDENTIFIKATION KO\nNAME \"Cup\"\nTEAMS 4\nMODUS KO_SYSTEM\n"));
+    ASSERT_TRUE(
+        Lesen("NEUER_WETTBEWERB\nIDENTIFIKATION GA\nNAME \"Cup\"\nTEAMS 4\nPARALLELGRUPPE GB\nNACHFOLGERUNDE KO\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION GB\nNAME \"Cup\"\nTEAMS 4\nPARALLELGRUPPE GC\nNACHFOLGERUNDE KO\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION GC\nNAME \"Cup\"\nTEAMS 4\nNACHFOLGERUNDE KO\n"
+              "NEUER_WETTBEWERB\nIDENTIFIKATION KO\nNAME \"Cup\"\nTEAMS 4\nMODUS KO_SYSTEM\n"));
     Wettbewerb_Tabelle[1].aktuelle_team[2] = 44;
     EXPECT_EQ(Wettbewerb_Get_Team_Slot(&Wettbewerb_Tabelle[1], 44), 2);
     EXPECT_EQ(Wettbewerb_Get_Team_Slot(&Wettbewerb_Tabelle[1], 45), -1);

@@ -6,6 +6,7 @@
 
 #include "base/globals.h"
 #include "base/random.h"
+#include "welt_test.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -13,7 +14,6 @@
 #include "world/spieler.h"
 #include "world/trikot.h"
 #include "world/welt.h"
-#include "welt_test.h"
 
 namespace {
 
@@ -169,9 +169,9 @@ TEST_F(Betrieb, BankBookingsCreditAndMoneyText) {
     EXPECT_EQ(Bank_Get_Laufzeit_Klasse(24), 4);
     EXPECT_EQ(Bank_Get_Laufzeit_Klasse(50), 6);
     EXPECT_FLOAT_EQ(Bank_Get_Zins(4), 7.8f);
-    EXPECT_FALSE(Bank_Kredit(-1, 17, 50000.0f, 12, 0, -1.0f, 0));      // below the least amount
-    EXPECT_FALSE(Bank_Kredit(-1, 17, 200000.0f, 60, 0, -1.0f, 0));     // term too long
-    EXPECT_FALSE(Bank_Kredit(17, 16, 900000.0f, 12, 0, 5.0f, 0));      // lender cannot cover it
+    EXPECT_FALSE(Bank_Kredit(-1, 17, 50000.0f, 12, 0, -1.0f, 0));   // below the least amount
+    EXPECT_FALSE(Bank_Kredit(-1, 17, 200000.0f, 60, 0, -1.0f, 0));  // term too long
+    EXPECT_FALSE(Bank_Kredit(17, 16, 900000.0f, 12, 0, 5.0f, 0));   // lender cannot cover it
     EXPECT_TRUE(Bank_Kredit(-1, 17, 1200000.0f, 12, 0, -1.0f, 0));
     EXPECT_EQ(Bank_Get_Anzahl_Kredite(17), 1);
     int c = 0;

@@ -11,6 +11,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/memory.h"
+#include "welt_test.h"
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/konfig.h"
@@ -18,7 +19,6 @@
 #include "world/stadion.h"
 #include "world/welt.h"
 #include "world/werbung.h"
-#include "welt_test.h"
 
 namespace {
 
@@ -76,7 +76,8 @@ TEST_F(Finanzen, MatchLineHoldsTheLastMatchOfThePeriod) {
     ASSERT_TRUE(Bank_Buche_Spieldaten_Info(DEUTSCH, a));
     auto zeile = [](int team, int offset) {
         std::vector<f64> r;
-        for (int k = BANK_SPIEL_HEIM; k <= BANK_SPIEL_ZUSCHAUER; k++) r.push_back(Bank_Summe_Buchungen(team, offset, k, 0));
+        for (int k = BANK_SPIEL_HEIM; k <= BANK_SPIEL_ZUSCHAUER; k++)
+            r.push_back(Bank_Summe_Buchungen(team, offset, k, 0));
         return r;
     };
     EXPECT_EQ(zeile(DEUTSCH, 0), (std::vector<f64>{16, 17, 2, 1, 30000}));
@@ -236,7 +237,9 @@ TEST_F(Finanzen, StadiumExtensionRecordsHomeMatchesAndIsSaved) {
 }
 
 TEST_F(Finanzen, AdvertisingPricesFollowTheRankings) {
-    Welt_Hook.rangliste_platz = [](i32 team) { return team == DEUTSCH ? 1 : team == DEUTSCH2 ? 10 : team == 18 ? 11 : 0; };
+    Welt_Hook.rangliste_platz = [](i32 team) {
+        return team == DEUTSCH ? 1 : team == DEUTSCH2 ? 10 : team == 18 ? 11 : 0;
+    };
     EXPECT_EQ(Werbung_Ranglisten_Aufschlag(DEUTSCH), 0);  // both settings 0
     Werbung_Init();
     ASSERT_TRUE(Werbung_Init_Team(DEUTSCH, 1));

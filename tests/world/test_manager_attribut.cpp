@@ -7,6 +7,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/memory.h"
+#include "welt_test.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
@@ -18,7 +19,6 @@
 #include "world/team.h"
 #include "world/welt.h"
 #include "world/werbung.h"
-#include "welt_test.h"
 
 namespace {
 
@@ -136,7 +136,8 @@ TEST_F(Welt, AllMaximalSetsTheChoiceFlag) {
     int s = feldspieler(5);
     EXPECT_TRUE(Attribute_Attribut_Aktief(s, 22));  // prerequisite chain resolved
     EXPECT_FALSE(Attribute_Attribut_Aktief(s, 41));
-    ASSERT_TRUE(Global_Cfg_Laden_Pfad((welt_quelle() + "/1_global.cfg").c_str(), (welt_quelle() + "/1_global_alias.cfg").c_str()));
+    ASSERT_TRUE(Global_Cfg_Laden_Pfad((welt_quelle() + "/1_global.cfg").c_str(),
+                                      (welt_quelle() + "/1_global_alias.cfg").c_str()));
     EXPECT_EQ(Global_Attribut_Wahl_Flag, 0);
 }
 
@@ -225,11 +226,12 @@ TEST_F(Welt, StadiumAttendanceIncomeAndBuilding) {
     teuer.eintrittspreis = 10;
     Stadion_Set_Daten(t, &teuer);
     EXPECT_GT(Stadion_Berechne_Zuschauer(t, 0, 50, 0, 0, 0, 0, 50, 0), bei_60);  // a cheap ticket draws more
-    Stadion_Modell_Setzen(s->klasse + 1, 6, 5);  // cost per place
+    Stadion_Modell_Setzen(s->klasse + 1, 6, 5);                                  // cost per place
     vor = Bank_Get_Kontostand(t, 0, -1);
     Stadion_Nach_Spiel(t, 0);
     const Stadion_Modell& m = Stadion_Get_Klasse(s->klasse);
-    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(t, 0, -1), vor - m.grundpreis_pro_spiel - static_cast<f64>(m.platzkosten) * s->kapazitaet);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(t, 0, -1),
+                     vor - m.grundpreis_pro_spiel - static_cast<f64>(m.platzkosten) * s->kapazitaet);
     EXPECT_EQ(m.platzkosten, 5);
     Stadion_Modelle_Zuruecksetzen();
     EXPECT_EQ(Stadion_Get_Klasse(s->klasse).platzkosten, 2);

@@ -8,6 +8,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/memory.h"
+#include "welt_test.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/konfig.h"
@@ -15,9 +16,8 @@
 #include "world/netz.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
-#include "world/werbung.h"
 #include "world/welt.h"
-#include "welt_test.h"
+#include "world/werbung.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/memory.h"
+#include "welt_test.h"
 #include "world/bank.h"
 #include "world/konfig.h"
 #include "world/manager.h"
@@ -16,7 +17,6 @@
 #include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/welt.h"
-#include "welt_test.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "base/datei.h"
 #include "base/files.h"
 #include "base/globals.h"
+#include "welt_test.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/konfig.h"
@@ -16,7 +17,6 @@
 #include "world/stadion.h"
 #include "world/welt.h"
 #include "world/werbung.h"
-#include "welt_test.h"
 
 namespace {
 
@@ -44,7 +44,9 @@ struct Abbild {
         for (int i = 0; i < Team_Anzahl; i++) {
             kader.emplace_back(Team_Kader(i), Team_Kader(i) + Team_Kader_Anzahl(i));
             std::vector<u8> m;
-            if (Team_Manager[i]) m.assign(reinterpret_cast<u8*>(Team_Manager[i]), reinterpret_cast<u8*>(Team_Manager[i]) + sizeof(Manager_Struktur));
+            if (Team_Manager[i])
+                m.assign(reinterpret_cast<u8*>(Team_Manager[i]),
+                         reinterpret_cast<u8*>(Team_Manager[i]) + sizeof(Manager_Struktur));
             manager.push_back(m);
             alias.push_back(Team_Alias_Name(i));
         }

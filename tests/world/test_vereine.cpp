@@ -11,13 +11,13 @@
 #include "base/debug.h"
 #include "base/files.h"
 #include "base/globals.h"
+#include "welt_test.h"
 #include "world/bank.h"
 #include "world/konfig.h"
 #include "world/speichern.h"
 #include "world/spieler.h"
 #include "world/team.h"
 #include "world/welt.h"
-#include "welt_test.h"
 
 namespace {
 

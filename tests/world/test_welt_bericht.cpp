@@ -82,7 +82,8 @@ TEST(Namensregeln, RefuseBrokenFormsSlursFamousNamesAndClubTowns) {
     EXPECT_FALSE(worldgen::beleidigend("Jannek Brombach"));
     for (const char* w : {"Mourinho", "Zanetti", "Bosman", "Verón", "Nakata", "Quaresma"})
         EXPECT_TRUE(worldgen::beruehmt(w)) << w;
-    for (const char* w : {"Wolfsburg", "Ternana", "Altach", "Mönchengladbach"}) EXPECT_TRUE(worldgen::vereinsort(w)) << w;
+    for (const char* w : {"Wolfsburg", "Ternana", "Altach", "Mönchengladbach"})
+        EXPECT_TRUE(worldgen::vereinsort(w)) << w;
     EXPECT_FALSE(worldgen::vereinsort("Wendelborn"));
 }
 

@@ -11,13 +11,13 @@
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/spielstand.h"
-#include "world/speichern.h"
+#include "welt_test.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
 #include "world/konfig.h"
+#include "world/speichern.h"
 #include "world/spieler.h"
 #include "world/welt.h"
-#include "welt_test.h"
 
 namespace {
 
@@ -71,7 +71,8 @@ TEST_F(WeltLaden, ShippedWorldHasTheRightCounts) {
     // Germany: three levels.
     std::set<int> ebenen;
     for (int t = 0; t < Team_Anzahl; t++)
-        if (Team_Wert(6, t, 0, OP_LESEN) == 1 && !(Team_Wert(7, t, 0, OP_LESEN) & TEAM_STATUS_LAND)) ebenen.insert(Team_Get_Ebene(t));
+        if (Team_Wert(6, t, 0, OP_LESEN) == 1 && !(Team_Wert(7, t, 0, OP_LESEN) & TEAM_STATUS_LAND))
+            ebenen.insert(Team_Get_Ebene(t));
     EXPECT_EQ(ebenen, (std::set<int>{1, 2, 3}));
     EXPECT_STREQ(Team_Alias_Name(1), "DEU");
     EXPECT_STREQ(Kontinent_Tabelle[0].name, "Mitteleuropa");
@@ -109,8 +110,10 @@ TEST_F(WeltLaden, WritersRoundTripTheWorld) {
     std::vector<Team_Struktur> t(Team_Daten, Team_Daten + Team_Anzahl);
     std::vector<Team_Fix> tf(Team_Fix_Daten, Team_Fix_Daten + Team_Anzahl);
     std::vector<Team_Own> to(Team_Own_Daten, Team_Own_Daten + Team_Anzahl);
-    ASSERT_TRUE(Convert_Team_Config_Speichern_Pfad((o + "/1_team.cfg").c_str(), (o + "/1_team_alias.cfg").c_str(), "test01"));
-    ASSERT_TRUE(Convert_Spieler_Config_Speichern_Pfad((o + "/1_spieler.cfg").c_str(), (o + "/1_spieler_alias.cfg").c_str(), "test01"));
+    ASSERT_TRUE(
+        Convert_Team_Config_Speichern_Pfad((o + "/1_team.cfg").c_str(), (o + "/1_team_alias.cfg").c_str(), "test01"));
+    ASSERT_TRUE(Convert_Spieler_Config_Speichern_Pfad((o + "/1_spieler.cfg").c_str(),
+                                                      (o + "/1_spieler_alias.cfg").c_str(), "test01"));
     Melder_Mitschnitt m;
     ASSERT_TRUE(Team_Pfad((o + "/1_team.cfg").c_str(), (o + "/1_team_alias.cfg").c_str())) << m.alle();
     int ok = 0;
@@ -132,7 +135,9 @@ TEST_F(WeltLaden, GlobalAndStaffWritersRoundTrip) {
     std::vector<u8> vorher;
     auto nehmen = [](std::vector<u8>* v) {
         v->clear();
-        auto add = [v](const void* p, size_t n) { v->insert(v->end(), static_cast<const u8*>(p), static_cast<const u8*>(p) + n); };
+        auto add = [v](const void* p, size_t n) {
+            v->insert(v->end(), static_cast<const u8*>(p), static_cast<const u8*>(p) + n);
+        };
         add(Kontinent_Tabelle, sizeof Kontinent_Tabelle);
         add(Trainingslager_Tabelle, sizeof Trainingslager_Tabelle);
         add(Attribut_Tabelle, sizeof Attribut_Tabelle);
@@ -141,15 +146,18 @@ TEST_F(WeltLaden, GlobalAndStaffWritersRoundTrip) {
         add(Scout_Tabelle, sizeof Scout_Tabelle);
     };
     nehmen(&vorher);
-    ASSERT_TRUE(Global_Cfg_Speichern_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str(), "test01"));
-    ASSERT_TRUE(Personal_Cfg_Speichern_Pfad((o + "/1_personal.cfg").c_str(), (o + "/1_personal_alias.cfg").c_str(), "test01"));
+    ASSERT_TRUE(
+        Global_Cfg_Speichern_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str(), "test01"));
+    ASSERT_TRUE(
+        Personal_Cfg_Speichern_Pfad((o + "/1_personal.cfg").c_str(), (o + "/1_personal_alias.cfg").c_str(), "test01"));
     Global_Cfg_Leeren();
     std::vector<u8> leer;
     nehmen(&leer);
     EXPECT_NE(leer, vorher);
     Melder_Mitschnitt m;
     ASSERT_TRUE(Global_Cfg_Laden_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str())) << m.alle();
-    ASSERT_TRUE(Personal_Cfg_Laden_Pfad((o + "/1_personal.cfg").c_str(), (o + "/1_personal_alias.cfg").c_str())) << m.alle();
+    ASSERT_TRUE(Personal_Cfg_Laden_Pfad((o + "/1_personal.cfg").c_str(), (o + "/1_personal_alias.cfg").c_str()))
+        << m.alle();
     EXPECT_EQ(m.alle(), "");
     std::vector<u8> nachher;
     nehmen(&nachher);
@@ -175,7 +183,9 @@ TEST_F(WeltLaden, GlobalAndStaffWritersRoundTrip) {
     EXPECT_FALSE(Global_Cfg_Laden_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str()));
     EXPECT_TRUE(m.enthaelt("(101) Unbekannter Befehl (STADION_MODELL_2)"));
     Welt_Hooks h;
-    h.global_cfg_schluessel = [](const char* k) { return std::strncmp(k, "STADION_", 8) == 0 || std::strcmp(k, "MIN_KAPAZITAET") == 0 ? 1 : 0; };
+    h.global_cfg_schluessel = [](const char* k) {
+        return std::strncmp(k, "STADION_", 8) == 0 || std::strcmp(k, "MIN_KAPAZITAET") == 0 ? 1 : 0;
+    };
     Welt_Set_Hooks(h);
     EXPECT_TRUE(Global_Cfg_Laden_Pfad((o + "/1_global.cfg").c_str(), (o + "/1_global_alias.cfg").c_str()));
     Welt_Set_Hooks({});
@@ -223,11 +233,14 @@ TEST_F(WeltLaden, BadFilesAreRefusedWithCodedMessagesAndTheWorldStays) {
          "(105) Falsche Teamnummer"},
         {"1_team.cfg", "TRANSFERMARKT", "VEREIN", "(105) Kein Transfermarkt"},
         {"1_team.cfg", "\tTRIKOT                             ", "\tTRIKOT                             1,", "(103)"},
-        {"1_spieler.cfg", "NEUER_SPIELER\r\n\tTEAM                               #MARKT", "NEUER_SPIELER\r\n\tTEAM                               #ENG",
-         "Falsche Spielerzahl!"},
-        {"1_spieler.cfg", "\tSTAERKE                            ", "\tSTAERKE                            12001", "(103)"},
-        {"1_spieler.cfg", "\tPOSITION                           TOR", "\tPOSITION                           LIBERO", "(103)"},
-        {"1_spieler.cfg", "\tATTRIBUTE                          ", "\tATTRIBUTE                          x1,", "(103) Keine Zahl"},
+        {"1_spieler.cfg", "NEUER_SPIELER\r\n\tTEAM                               #MARKT",
+         "NEUER_SPIELER\r\n\tTEAM                               #ENG", "Falsche Spielerzahl!"},
+        {"1_spieler.cfg", "\tSTAERKE                            ", "\tSTAERKE                            12001",
+         "(103)"},
+        {"1_spieler.cfg", "\tPOSITION                           TOR", "\tPOSITION                           LIBERO",
+         "(103)"},
+        {"1_spieler.cfg", "\tATTRIBUTE                          ", "\tATTRIBUTE                          x1,",
+         "(103) Keine Zahl"},
     };
     std::vector<Spieler_Struktur> vorher(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
     int teams = Team_Anzahl;
@@ -294,7 +307,8 @@ TEST_F(WeltLaden, SetsFromTheGameFolderAndTheCache) {
 TEST_F(WeltLaden, EnglishKeywordsAreAccepted) {
     std::string team = datei_lesen(welt_quelle() + "/1_team.cfg");
     for (auto [de, en] : {std::pair{"NEUES_TEAM", "NEW_TEAM"}, {"KURZNAME", "short_name"}, {"STADT  ", "CITY  "}}) {
-        for (size_t p = team.find(de); p != std::string::npos; p = team.find(de, p + 1)) team.replace(p, std::strlen(de), en);
+        for (size_t p = team.find(de); p != std::string::npos; p = team.find(de, p + 1))
+            team.replace(p, std::strlen(de), en);
     }
     std::string o = kopie("englisch", "1_team.cfg", team);
     Melder_Mitschnitt m;

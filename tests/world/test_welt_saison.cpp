@@ -41,10 +41,10 @@ Termine verteilen(u32 cursor) {
         Wettbewerb& w = Wettbewerb_Tabelle[i];
         if (!w.name[0] || w.spieltage <= 0 || w.vorherige_gruppe != -1) continue;
         i32 vorgaenger = w.vorherige_runde >= 0 ? Wettbewerb_Tabelle[w.vorherige_runde].kalendermarke : -1;
-        i32 slot = Kalender_Termine_Verteilen(w.spieltage * w.best_of_x, vorgaenger, 0, w.wochentag,
-                                              w.quote_wochentag, w.startwoche, w.endwoche, w.super_alias,
-                                              w.spielfrei_start, w.spielfrei_ende, -1, false,
-                                              w.best_of_x == 2 && w.rueckspiel_zwei_wochen);
+        i32 slot =
+            Kalender_Termine_Verteilen(w.spieltage * w.best_of_x, vorgaenger, 0, w.wochentag, w.quote_wochentag,
+                                       w.startwoche, w.endwoche, w.super_alias, w.spielfrei_start, w.spielfrei_ende, -1,
+                                       false, w.best_of_x == 2 && w.rueckspiel_zwei_wochen);
         if (slot < 0) {
             ++t.nicht_verteilt;
             continue;
@@ -71,7 +71,8 @@ class Welt_Saison : public Geladene_Welt {
         ASSERT_TRUE(Wettbewerb_Init());
         ASSERT_TRUE(Spiele_Init());
         std::string q = welt_quelle();
-        ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad((q + "/1_wettbewerb.cfg").c_str(), (q + "/1_wettbewerb_alias.cfg").c_str()));
+        ASSERT_TRUE(
+            Wettbewerb_Config_Lesen_Pfad((q + "/1_wettbewerb.cfg").c_str(), (q + "/1_wettbewerb_alias.cfg").c_str()));
     }
     static void TearDownTestSuite() {
         Spiele_Free();
@@ -115,7 +116,9 @@ TEST_F(Welt_Saison, SeasonsAsInTheirCountries) {
     const int pokal = suche("POKAL_E")->teams;  // a field that needs byes
     EXPECT_NE(pokal & (pokal - 1), 0) << pokal;
     Termine t = verteilen(17);
-    auto in_pause = [](const Wettbewerb* w, int d) { return woche(d) >= w->spielfrei_start && woche(d) <= w->spielfrei_ende; };
+    auto in_pause = [](const Wettbewerb* w, int d) {
+        return woche(d) >= w->spielfrei_start && woche(d) <= w->spielfrei_ende;
+    };
     const Wettbewerb* d1 = suche("D1");
     ASSERT_LT(d1->spielfrei_start, d1->spielfrei_ende);
     for (const char* id : {"E1", "S1"}) {

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "welt_test.h"
 #include "world/konfig.h"
 #include "world/team.h"
 #include "world/welt.h"
-#include "welt_test.h"
 
 namespace {
 
@@ -138,7 +138,8 @@ TEST_F(Wettbewerbe, CupsAndTournamentsNameTeamsOfTheRightKind) {
             int nation = team_von_alias(w.wert("LAND").substr(1));
             for (int t : start) EXPECT_EQ(Team_Wert(6, t, 0, OP_LESEN), nation) << w.wert("IDENTIFIKATION") << " " << t;
         } else if (art == "LAENDER") {
-            for (int t : start) EXPECT_TRUE(Team_Get_Art(t) & TEAM_ART_NATIONALTEAM) << w.wert("IDENTIFIKATION") << " " << t;
+            for (int t : start)
+                EXPECT_TRUE(Team_Get_Art(t) & TEAM_ART_NATIONALTEAM) << w.wert("IDENTIFIKATION") << " " << t;
         } else if (art == "EUROPA" || art == "TURNIER") {
             for (int t : start) {
                 EXPECT_TRUE(Team_Get_Art(t) & TEAM_ART_VEREIN) << w.wert("IDENTIFIKATION") << " " << t;

@@ -17,7 +17,8 @@ class Zugriff : public ::testing::Test {
         Internet_Modus = INTERNET_MODUS_EINZEL;
         ASSERT_TRUE(Welt_Anlegen(4, 3 * 20 + TRANSFERMARKT_SPIELER));
         Team_Transfermarkt = 0;
-        for (int s = 0; s < Spieler_Anzahl; s++) Spieler_Daten[s].team = s < TRANSFERMARKT_SPIELER ? 0 : 1 + (s - TRANSFERMARKT_SPIELER) / 20;
+        for (int s = 0; s < Spieler_Anzahl; s++)
+            Spieler_Daten[s].team = s < TRANSFERMARKT_SPIELER ? 0 : 1 + (s - TRANSFERMARKT_SPIELER) / 20;
         Team_Kader_Neu_Aufbauen();
         Team_Aktiv = 1;
     }
@@ -30,8 +31,8 @@ class Zugriff : public ::testing::Test {
 std::vector<int> spieler_modi() {
     std::vector<int> m;
     for (int i = 0; i < 54; i++) m.push_back(i);
-    for (int i : {55, 56, 57, 58, 65, 67, 68, 70, 71, 72, 73, 74, 75, 76, 77, 78, 82, 83, 84, 85, 87, 88, 90, 92, 93,
-                  97, 98, 99, 100})
+    for (int i : {55, 56, 57, 58, 65, 67, 68, 70, 71, 72, 73, 74, 75, 76, 77,
+                  78, 82, 83, 84, 85, 87, 88, 90, 92, 93, 97, 98, 99, 100})
         m.push_back(i);
     return m;
 }
@@ -202,7 +203,7 @@ TEST_F(Zugriff, ClientWritesToAnotherTeamAreRefusedWithTheExactText) {
 }
 
 TEST_F(Zugriff, WritingTheTeamMovesThePlayerBetweenSquads) {
-    const int s = TRANSFERMARKT_SPIELER + 3;  // of team 1
+    const int s = TRANSFERMARKT_SPIELER + 3;             // of team 1
     EXPECT_EQ(Spieler_Wert(86, s, 3, OP_SCHREIBEN), 1);  // team 3 is full
     EXPECT_TRUE(Team_Kader_Entfernen(3, TRANSFERMARKT_SPIELER + 45));
     Spieler_Daten[TRANSFERMARKT_SPIELER + 45].team = -1;

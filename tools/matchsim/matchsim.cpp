@@ -14,13 +14,13 @@
 //     -x  plays two halves of 15 minutes of extra time after a draw
 //     -g  with -x: the first goal in extra time ends the match (golden goal)
 //     -k  decides matches still drawn by a penalty shoot-out
+#include <strings.h>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
-#include <strings.h>
 #include <string>
 #include <vector>
 
@@ -77,7 +77,8 @@ Optionen lesen(int argc, char** argv) {
         }
     });
     if (o.heim.empty() != o.gast.empty()) abbruch("-h and -a go together");
-    if (!o.heim.empty() && (o.liga >= 0 || o.ebene >= 0 || o.zufaellig)) abbruch("-h/-a name one pairing: no -l, -d or -r with them");
+    if (!o.heim.empty() && (o.liga >= 0 || o.ebene >= 0 || o.zufaellig))
+        abbruch("-h/-a name one pairing: no -l, -d or -r with them");
     if (o.liga >= 0 && o.ebene >= 0) abbruch("-l and -d exclude each other");
     if (o.golden && !o.verlaengerung) abbruch("-g needs -x");
     if (o.welt.empty()) abbruch("-w wants a folder");
@@ -128,11 +129,13 @@ int main(int argc, char** argv) {
     } else {
         if (o.liga < 0 && o.ebene < 0 && !o.zufaellig) o.liga = Liga_Groesste();
         lauf.vereine = Vereine_Waehlen(o.liga, o.ebene);
-        auswahl = o.liga >= 0 ? "league " + std::to_string(o.liga) : (o.ebene >= 0 ? "level " + std::to_string(o.ebene) : "the world");
+        auswahl = o.liga >= 0 ? "league " + std::to_string(o.liga)
+                              : (o.ebene >= 0 ? "level " + std::to_string(o.ebene) : "the world");
         if (lauf.vereine.size() < 2) abbruch(auswahl + " has fewer than two clubs");
     }
     std::printf("%s, %zu clubs, %s, %lld matches, seed %u\n", auswahl.c_str(), lauf.vereine.size(),
-                o.zufaellig ? "random pairings" : (o.heim.empty() ? "home-and-away series" : "the same pairing"), o.n, o.saat);
+                o.zufaellig ? "random pairings" : (o.heim.empty() ? "home-and-away series" : "the same pairing"), o.n,
+                o.saat);
     Spielfeld_Init();
     Partie_Hooks_Installieren();
     lauf.zufaellig = o.zufaellig;

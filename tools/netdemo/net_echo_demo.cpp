@@ -114,8 +114,8 @@ int Server(const Optionen& o) {
     Internet_Modus = INTERNET_MODUS_SERVER;
     Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, o.port, adresse);
     if (!Internet_Listen_Verbindung) {
-        std::fprintf(stderr, "net_echo_demo: kann auf %u.%u.%u.%u nicht lauschen\n", adresse[0], adresse[1],
-                     adresse[2], adresse[3]);
+        std::fprintf(stderr, "net_echo_demo: kann auf %u.%u.%u.%u nicht lauschen\n", adresse[0], adresse[1], adresse[2],
+                     adresse[3]);
         return 1;
     }
     std::printf("Server lauscht auf %u.%u.%u.%u, Port-Einstellung %u (TCP %u)\n", adresse[0], adresse[1], adresse[2],

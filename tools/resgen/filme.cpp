@@ -13,8 +13,8 @@ namespace resgen {
 namespace {
 
 constexpr double PI = 3.14159265358979323846;
-constexpr u32 NAVY = 0x0E1A2B, PANEL = 0x16263D, KANTE = 0x3C5A82, RASEN1 = 0x2E7D46, RASEN2 = 0x287040, KREIDE = 0xF2F4F0,
-              GOLD = 0xF2B33D, ROT = 0xD9483B, SEKUNDAER = 0xA9B4C2;
+constexpr u32 NAVY = 0x0E1A2B, PANEL = 0x16263D, KANTE = 0x3C5A82, RASEN1 = 0x2E7D46, RASEN2 = 0x287040,
+              KREIDE = 0xF2F4F0, GOLD = 0xF2B33D, ROT = 0xD9483B, SEKUNDAER = 0xA9B4C2;
 
 void farbe(cairo_t* c, u32 rgb, double a = 1.0) {
     cairo_set_source_rgba(c, ((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0, (rgb & 255) / 255.0, a);
@@ -80,7 +80,8 @@ void szene(cairo_t* c, const std::string& rezept, double w, double h, double t, 
         for (int i = 0; i < huetchen; ++i) {
             const double hx = w * (i + 1) / (huetchen + 1);
             farbe(c, GOLD);
-            cairo_move_to(c, hx, h / 2 - 6 * s), cairo_line_to(c, hx - 4 * s, h / 2 + 3 * s), cairo_line_to(c, hx + 4 * s, h / 2 + 3 * s);
+            cairo_move_to(c, hx, h / 2 - 6 * s), cairo_line_to(c, hx - 4 * s, h / 2 + 3 * s),
+                cairo_line_to(c, hx + 4 * s, h / 2 + 3 * s);
             cairo_fill(c);
         }
         const double x = w * (0.1 + 0.8 * (0.5 - 0.5 * std::cos(2 * PI * t)));
@@ -98,7 +99,8 @@ void szene(cairo_t* c, const std::string& rezept, double w, double h, double t, 
         cairo_rectangle(c, x - 22 * s, y - 14 * s, 44 * s, 20 * s);
         cairo_fill(c);
         farbe(c, ROT);
-        cairo_rectangle(c, x - 3 * s, y - 12 * s, 6 * s, 16 * s), cairo_rectangle(c, x - 8 * s, y - 7 * s, 16 * s, 6 * s);
+        cairo_rectangle(c, x - 3 * s, y - 12 * s, 6 * s, 16 * s),
+            cairo_rectangle(c, x - 8 * s, y - 7 * s, 16 * s, 6 * s);
         cairo_fill(c);
         farbe(c, 0x0A1320);
         for (double dx : {-14.0, 14.0}) cairo_arc(c, x + dx * s, y + 8 * s, 5 * s, 0, 2 * PI), cairo_fill(c);
@@ -136,7 +138,8 @@ void szene(cairo_t* c, const std::string& rezept, double w, double h, double t, 
         for (int m = 0; m < 2; ++m) {
             const double mx = m ? w * 0.9 : w * 0.1;
             const double winkel = PI / 2 + (m ? 1 : -1) * (0.35 + 0.15 * std::sin(2 * PI * t + m));
-            cairo_pattern_t* strahl = cairo_pattern_create_linear(mx, h * 0.08, mx + std::cos(winkel) * h, h * 0.08 + std::sin(winkel) * h);
+            cairo_pattern_t* strahl =
+                cairo_pattern_create_linear(mx, h * 0.08, mx + std::cos(winkel) * h, h * 0.08 + std::sin(winkel) * h);
             cairo_pattern_add_color_stop_rgba(strahl, 0, 0.95, 0.70, 0.24, 0.35);
             cairo_pattern_add_color_stop_rgba(strahl, 1, 0.95, 0.70, 0.24, 0.0);
             cairo_set_source(c, strahl);
@@ -149,12 +152,14 @@ void szene(cairo_t* c, const std::string& rezept, double w, double h, double t, 
             cairo_rectangle(c, mx - w * 0.03, h * 0.05, w * 0.06, h * 0.03);
             cairo_fill(c);
         }
-        const double bx = w * (0.5 + 0.3 * std::sin(2 * PI * t)), by = hor + (h - hor) * (0.55 + 0.2 * std::cos(2 * PI * t));
+        const double bx = w * (0.5 + 0.3 * std::sin(2 * PI * t)),
+                     by = hor + (h - hor) * (0.55 + 0.2 * std::cos(2 * PI * t));
         ball(c, bx, by, h / 60);
         if (rezept == "start") {
             text(c, "KORDAVO", w / 2, h * 0.3, h / 9, KREIDE);
             farbe(c, GOLD);
-            cairo_rectangle(c, w / 2 - w * 0.18 * (0.6 + 0.4 * std::sin(PI * t)), h * 0.33, w * 0.36 * (0.6 + 0.4 * std::sin(PI * t)), h / 150 + 1);
+            cairo_rectangle(c, w / 2 - w * 0.18 * (0.6 + 0.4 * std::sin(PI * t)), h * 0.33,
+                            w * 0.36 * (0.6 + 0.4 * std::sin(PI * t)), h / 150 + 1);
             cairo_fill(c);
         }
     } else if (rezept == "gelernt") {

@@ -99,8 +99,10 @@ void kopf(cairo_t* c, int stil, int i) {
     // The face: slightly narrower at the chin.
     cairo_save(c);
     cairo_move_to(c, CX, k.cy - k.ry);
-    cairo_curve_to(c, CX + k.rx * 1.3, k.cy - k.ry, CX + k.rx, k.cy + k.ry * 0.55, CX + k.rx * 0.35, k.cy + k.ry * 0.95);
-    cairo_curve_to(c, CX + k.rx * 0.15, k.cy + k.ry * 1.02, CX - k.rx * 0.15, k.cy + k.ry * 1.02, CX - k.rx * 0.35, k.cy + k.ry * 0.95);
+    cairo_curve_to(c, CX + k.rx * 1.3, k.cy - k.ry, CX + k.rx, k.cy + k.ry * 0.55, CX + k.rx * 0.35,
+                   k.cy + k.ry * 0.95);
+    cairo_curve_to(c, CX + k.rx * 0.15, k.cy + k.ry * 1.02, CX - k.rx * 0.15, k.cy + k.ry * 1.02, CX - k.rx * 0.35,
+                   k.cy + k.ry * 0.95);
     cairo_curve_to(c, CX - k.rx, k.cy + k.ry * 0.55, CX - k.rx * 1.3, k.cy - k.ry, CX, k.cy - k.ry);
     cairo_close_path(c);
     cairo_pattern_t* g = cairo_pattern_create_linear(CX - k.rx, 0, CX + k.rx, 0);

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -66,8 +66,9 @@ void klick(std::vector<float>& p, double t0, double hz, double rausch_ms, double
 }
 
 // A struck tone of partials (frequency ratio, level), exponential decay.
-void ton(std::vector<float>& p, double t0, double hz, double dauer, std::initializer_list<std::pair<double, double>> teile,
-         double abkling, double pegel = 1, double anschlag = 0.004) {
+void ton(std::vector<float>& p, double t0, double hz, double dauer,
+         std::initializer_list<std::pair<double, double>> teile, double abkling, double pegel = 1,
+         double anschlag = 0.004) {
     const size_t a = static_cast<size_t>(t0 * RATE), e = std::min(p.size(), a + static_cast<size_t>(dauer * RATE));
     for (size_t i = a; i < e; ++i) {
         const double t = (i - a) / RATE;
@@ -85,8 +86,10 @@ void blech(std::vector<float>& p, double t0, double hz, double dauer, double peg
         const double t = (i - a) / RATE;
         double v = 0;
         const double hell = std::min(1.0, t / 0.05);
-        for (int k = 1; k <= 8; ++k) v += std::sin(2 * PI * hz * k * t * (1 + 0.002 * std::sin(2 * PI * 5 * t))) / (k * (2.2 - hell));
-        const double huelle = std::min(1.0, t / 0.03) * std::min(1.0, (dauer - t) / 0.06) * (0.85 + 0.15 * std::exp(-t * 8));
+        for (int k = 1; k <= 8; ++k)
+            v += std::sin(2 * PI * hz * k * t * (1 + 0.002 * std::sin(2 * PI * 5 * t))) / (k * (2.2 - hell));
+        const double huelle =
+            std::min(1.0, t / 0.03) * std::min(1.0, (dauer - t) / 0.06) * (0.85 + 0.15 * std::exp(-t * 8));
         p[i] += static_cast<float>(pegel * v * huelle * 0.3);
     }
 }
@@ -138,8 +141,10 @@ std::vector<u8> Ton(const std::string& rezept, i32 ms) {
         const int melodie[] = {72, 76, 79, 84, 79, 76, 74, 77, 81, 77, 74, 71};
         const int bass[] = {48, 48, 53, 55};
         std::vector<float> lang(p.size() + static_cast<size_t>(RATE), 0.0f);
-        for (int i = 0; i < 12; ++i) ton(lang, i * schlag, note_hz(melodie[i]), 0.9, {{1, 1}, {2, 0.3}, {3, 0.12}}, 5, 0.5);
-        for (int i = 0; i < 4; ++i) ton(lang, i * 3 * schlag, note_hz(bass[i]), 1.4, {{1, 1}, {2, 0.4}}, 2.5, 0.6, 0.01);
+        for (int i = 0; i < 12; ++i)
+            ton(lang, i * schlag, note_hz(melodie[i]), 0.9, {{1, 1}, {2, 0.3}, {3, 0.12}}, 5, 0.5);
+        for (int i = 0; i < 4; ++i)
+            ton(lang, i * 3 * schlag, note_hz(bass[i]), 1.4, {{1, 1}, {2, 0.4}}, 2.5, 0.6, 0.01);
         for (int i = 0; i < 24; ++i) klick(lang, i * schlag / 2, 3000, 3, 0.9, i % 2 ? 0.1 : 0.18);
         for (size_t i = 0; i < lang.size(); ++i) p[i % p.size()] += lang[i];
     } else {
@@ -149,7 +154,8 @@ std::vector<u8> Ton(const std::string& rezept, i32 ms) {
     normieren(p, pegel);
     // A short fade at the end, so that no sound stops with a click of its own.
     if (rezept != "jingle")
-        for (size_t i = 0, n = std::min<size_t>(p.size(), 110); i < n; ++i) p[p.size() - 1 - i] *= static_cast<float>(i) / n;
+        for (size_t i = 0, n = std::min<size_t>(p.size(), 110); i < n; ++i)
+            p[p.size() - 1 - i] *= static_cast<float>(i) / n;
     return wav_datei(p, 1);
 }
 
@@ -198,7 +204,7 @@ struct Spur {
     std::string art;
     int kanal = 0, programm = 0, lautstaerke = 100;
     std::vector<std::pair<std::string, double>> noten;  // melody: name, beats
-    std::string muster;                                  // drums: 16 steps per bar
+    std::string muster;                                 // drums: 16 steps per bar
     int note = 0;
 };
 struct Partitur {
@@ -240,7 +246,8 @@ bool zeile_lesen(std::istringstream& z, const std::string& wort, Partitur* p, st
             const size_t k = n.find(':');
             const double dauer = k == std::string::npos ? 1 : std::atof(n.c_str() + k + 1);
             const std::string name = n.substr(0, k);
-            if (dauer <= 0 || dauer > 16 || (name != "-" && note_nummer(name) < 0)) return *fehler = "falsche Note " + n, false;
+            if (dauer <= 0 || dauer > 16 || (name != "-" && note_nummer(name) < 0))
+                return *fehler = "falsche Note " + n, false;
             s.noten.emplace_back(name, dauer);
         }
     } else {
@@ -289,10 +296,12 @@ std::vector<Ereignis> ereignisse(const Partitur& p, double schlag_frames) {
             if (s.art == "flaeche")
                 for (int i : st) note(s.kanal, g + 12 + i, 70, takt, 4);
             else if (s.art == "bass")
-                for (int k = 0; k < 4; ++k) note(s.kanal, g - 12 + (k == 3 ? st[2] : 0), k % 2 ? 80 : 100, takt + k, 0.9);
+                for (int k = 0; k < 4; ++k)
+                    note(s.kanal, g - 12 + (k == 3 ? st[2] : 0), k % 2 ? 80 : 100, takt + k, 0.9);
             else
                 for (int k = 0; k < 16; ++k)
-                    if (s.muster[static_cast<size_t>(k)] != '.') note(s.kanal, s.note, s.muster[static_cast<size_t>(k)] == 'X' ? 100 : 60, takt + k / 4.0, 0.2);
+                    if (s.muster[static_cast<size_t>(k)] != '.')
+                        note(s.kanal, s.note, s.muster[static_cast<size_t>(k)] == 'X' ? 100 : 60, takt + k / 4.0, 0.2);
         }
     }
     std::sort(ev.begin(), ev.end());

@@ -14,8 +14,8 @@
 // docs/formats/resgen-manifest.md.
 #include <png.h>
 
-#include <cctype>
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -55,7 +55,7 @@ struct Manifest {
     std::map<std::string, i32> archive;  // name -> number of entries
     std::vector<std::string> reihenfolge;
     std::vector<Zeile> zeilen;
-    std::set<std::string> container;  // written as HRF containers, not RESF archives
+    std::set<std::string> container;                         // written as HRF containers, not RESF archives
     std::vector<std::pair<std::string, std::string>> musik;  // file in the game folder, score
 };
 
@@ -97,10 +97,13 @@ Manifest manifest_lesen(const std::string& datei) {
         if (r.rezept.empty()) fehler("Rezept fehlt");
         if (!m.archive.count(r.archiv)) fehler("Archiv " + r.archiv + " ist nicht mit ARCHIV angelegt");
         if (std::sscanf(eintraege.c_str(), "%d-%d", &r.von, &r.bis) == 1) r.bis = r.von;
-        if (r.von < 0 || r.bis < r.von || r.bis >= m.archive[r.archiv]) fehler("Eintrag " + eintraege + " liegt außerhalb des Archivs");
-        if ((r.art == "film") != (m.container.count(r.archiv) > 0)) fehler("Filme gehören in einen CONTAINER, nur Filme");
+        if (r.von < 0 || r.bis < r.von || r.bis >= m.archive[r.archiv])
+            fehler("Eintrag " + eintraege + " liegt außerhalb des Archivs");
+        if ((r.art == "film") != (m.container.count(r.archiv) > 0))
+            fehler("Filme gehören in einen CONTAINER, nur Filme");
         if (r.art == "bild" || r.art == "film") {
-            if (std::sscanf(groesse.c_str(), "%dx%d", &r.w, &r.h) != 2 || r.w < 1 || r.h < 1 || r.w > 2048 || r.h > 2048)
+            if (std::sscanf(groesse.c_str(), "%dx%d", &r.w, &r.h) != 2 || r.w < 1 || r.h < 1 || r.w > 2048 ||
+                r.h > 2048)
                 fehler("Größe " + groesse + " ist nicht BxH");
         } else if (r.art == "ton") {
             r.w = std::atoi(groesse.c_str());
@@ -206,7 +209,8 @@ void container_schreiben(const std::string& pfad, const std::vector<std::vector<
     datei_schreiben(pfad, d);
 }
 
-int erzeugen(const std::string& aus, const std::string& manifest_datei, const std::string& art, const std::string& teams) {
+int erzeugen(const std::string& aus, const std::string& manifest_datei, const std::string& art,
+             const std::string& teams) {
     const Manifest m = manifest_lesen(manifest_datei);
     resgen::Umgebung u;
     u.art_ordner = art;
@@ -230,8 +234,8 @@ int erzeugen(const std::string& aus, const std::string& manifest_datei, const st
             std::map<std::string, std::vector<u8>> gezeichnet;
             for (const Zeile& z : m.zeilen)
                 for (i32 e = z.von; z.archiv == name && e <= z.bis; ++e) {
-                    const std::string schluessel = z.rezept + "/" + std::to_string(z.w) + "x" + std::to_string(z.h) + "/" +
-                                                   std::to_string(z.rezept.rfind("training", 0) == 0 ? e : 0);
+                    const std::string schluessel = z.rezept + "/" + std::to_string(z.w) + "x" + std::to_string(z.h) +
+                                                   "/" + std::to_string(z.rezept.rfind("training", 0) == 0 ? e : 0);
                     if (!gezeichnet.count(schluessel)) gezeichnet[schluessel] = resgen::Film(z.rezept, z.w, z.h, e);
                     filme[static_cast<size_t>(e)] = gezeichnet[schluessel];
                     if (filme[static_cast<size_t>(e)].empty()) ++fehler;
@@ -267,7 +271,8 @@ int erzeugen(const std::string& aus, const std::string& manifest_datei, const st
                 } else {
                     std::unique_ptr<Rastport> rp(resgen::Zeichnen(z.rezept, z.w, z.h, e, u));
                     if (!rp) {
-                        std::fprintf(stderr, "resgen: %s:%d: Eintrag %d nicht gezeichnet\n", manifest_datei.c_str(), z.nummer, e);
+                        std::fprintf(stderr, "resgen: %s:%d: Eintrag %d nicht gezeichnet\n", manifest_datei.c_str(),
+                                     z.nummer, e);
                         ++fehler;
                         continue;
                     }
@@ -375,7 +380,8 @@ int bogen(const std::string& datei, const std::string& archiv, i32 von, i32 bis,
     }
     if (bilder.empty()) fehler_ende("keine Bilder in diesem Bereich");
     const i32 rand = 12, n = static_cast<i32>(bilder.size()), zeilen = (n + spalten - 1) / spalten;
-    std::unique_ptr<Rastport> b(Rastport_Neu_Einfach(rand + std::min(n, spalten) * (zw + rand), rand + zeilen * (zh + rand), 16));
+    std::unique_ptr<Rastport> b(
+        Rastport_Neu_Einfach(rand + std::min(n, spalten) * (zw + rand), rand + zeilen * (zh + rand), 16));
     if (!b) fehler_ende("Bogen zu groß");
     Blt_Rechteck(b.get(), 0, 0, -1, -1, Farbe_Pack_565(0x16, 0x26, 0x3D));
     for (i32 i = 0; i < n; ++i) {
@@ -411,7 +417,10 @@ int schriftprobe(const std::string& datei, const std::string& archiv) {
     Blt_Rechteck(b.get(), 0, 0, -1, -1, Farbe_Pack_565(0x16, 0x26, 0x3D));
     i32 y = 6;
     // Windows-1252: "Zurücksetzen auf Vorgabewert", umlauts, signs.
-    const char* probe = "^tl0040Zur\xFC" "cksetzen auf Vorgabewert \xC4\xD6\xDC \xE4\xF6\xFC \xDF \xE9\xE8\xE0\xE7\xF1 \xA7 12\xB0 m\xB2 \xAB" "1:0\xBB ^c62819Tabelle 1.";
+    const char* probe =
+        "^tl0040Zur\xFC"
+        "cksetzen auf Vorgabewert \xC4\xD6\xDC \xE4\xF6\xFC \xDF \xE9\xE8\xE0\xE7\xF1 \xA7 12\xB0 m\xB2 \xAB"
+        "1:0\xBB ^c62819Tabelle 1.";
     for (size_t i = 0; i < fonts.size(); ++i) {
         if (!fonts[i]) continue;
         y += fonts[i]->hoehe + 8;

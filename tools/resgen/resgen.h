@@ -23,7 +23,7 @@ struct Verein {
 
 // Everything a recipe may need besides its own arguments.
 struct Umgebung {
-    std::string art_ordner;  // data/art
+    std::string art_ordner;      // data/art
     std::vector<Verein> wappen;  // by crest number 0..1000
 };
 

@@ -84,7 +84,8 @@ Font* Schrift(const std::string& datei, i32 hoehe) {
         gl.h = static_cast<i32>(s->bitmap.rows);
         gl.pixel.resize(static_cast<size_t>(gl.w) * gl.h);
         for (i32 y = 0; y < gl.h; ++y)
-            for (i32 x = 0; x < gl.w; ++x) gl.pixel[static_cast<size_t>(y) * gl.w + x] = s->bitmap.buffer[y * s->bitmap.pitch + x];
+            for (i32 x = 0; x < gl.w; ++x)
+                gl.pixel[static_cast<size_t>(y) * gl.w + x] = s->bitmap.buffer[y * s->bitmap.pitch + x];
         gesamt += gl.vorschub;
     }
     FT_Done_Face(face);

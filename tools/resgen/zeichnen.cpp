@@ -26,7 +26,8 @@ void farbe(cairo_t* c, u32 rgb, double a = 1.0) {
 }
 
 void stopp(cairo_pattern_t* p, double o, u32 rgb, double a = 1.0) {
-    cairo_pattern_add_color_stop_rgba(p, o, ((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0, (rgb & 255) / 255.0, a);
+    cairo_pattern_add_color_stop_rgba(p, o, ((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0,
+                                      (rgb & 255) / 255.0, a);
 }
 
 u32 mischen(u32 a, u32 b, double t) {
@@ -102,9 +103,9 @@ void schild_pfad(cairo_t* c, int form, double s) {
 void teilung(cairo_t* c, int art, double s, u32 f2) {
     farbe(c, f2);
     switch (art) {
-        case 0: return;  // plain
+        case 0: return;                                         // plain
         case 1: cairo_rectangle(c, s / 2, 0, s / 2, s); break;  // halves
-        case 2:  // quarters
+        case 2:                                                 // quarters
             cairo_rectangle(c, s / 2, 0, s / 2, s / 2);
             cairo_rectangle(c, 0, s / 2, s / 2, s / 2);
             break;
@@ -176,10 +177,14 @@ void emblem(cairo_t* c, int art, double cx, double cy, double r, u32 vorn, u32 h
             cairo_stroke(c);
             break;
         }
-        case 1: stern(c, cx, cy, r * 1.1); cairo_fill(c); break;
+        case 1:
+            stern(c, cx, cy, r * 1.1);
+            cairo_fill(c);
+            break;
         case 2:
             cairo_rectangle(c, cx - r * 0.55, cy - r * 0.4, r * 1.1, r * 1.35);
-            for (int i = 0; i < 3; ++i) cairo_rectangle(c, cx - r * 0.55 + i * r * 0.42, cy - r * 0.8, r * 0.26, r * 0.45);
+            for (int i = 0; i < 3; ++i)
+                cairo_rectangle(c, cx - r * 0.55 + i * r * 0.42, cy - r * 0.8, r * 0.26, r * 0.45);
             cairo_fill(c);
             farbe(c, hinten);
             cairo_arc(c, cx, cy + r * 0.55, r * 0.22, PI, 2 * PI);
@@ -256,7 +261,8 @@ void emblem(cairo_t* c, int art, double cx, double cy, double r, u32 vorn, u32 h
 // Initials of a club name: the first letters of the words that are not
 // common prefixes, at most three.
 std::string initialen(const std::string& name) {
-    static const char* const fuell[] = {"FC", "SC", "SV", "VfB", "VfL", "TSV", "1.", "AC", "AS", "CF", "CD", "FK", "SK", "de", "of", "the", "la", "el", "und", "&"};
+    static const char* const fuell[] = {"FC", "SC", "SV", "VfB", "VfL", "TSV", "1.", "AC", "AS",  "CF",
+                                        "CD", "FK", "SK", "de",  "of",  "the", "la", "el", "und", "&"};
     std::vector<std::string> woerter;
     size_t i = 0;
     while (i < name.size()) {
@@ -270,7 +276,8 @@ std::string initialen(const std::string& name) {
     for (const std::string& w : woerter) {
         bool f = false;
         for (const char* x : fuell) f |= w == x;
-        if (!f && r.size() < 3 && static_cast<unsigned char>(w[0]) < 128 && std::isalpha(static_cast<unsigned char>(w[0])))
+        if (!f && r.size() < 3 && static_cast<unsigned char>(w[0]) < 128 &&
+            std::isalpha(static_cast<unsigned char>(w[0])))
             r += static_cast<char>(std::toupper(static_cast<unsigned char>(w[0])));
     }
     if (r.empty() && !woerter.empty()) r = woerter[0].substr(0, 1);
@@ -297,7 +304,8 @@ Merkmale merkmale(i32 nummer, const Umgebung& u) {
         m.ladung = 5 + static_cast<int>((h >> 8) % 8);
     }
     if (nummer == 1000) m.form = 0, m.art = 0, m.ladung = 6, m.f1 = 0x5E6B7C, m.f2 = 0x5E6B7C;  // the neutral crest
-    if (std::abs(helligkeit(m.f1) - helligkeit(m.f2)) < 40 && m.f1 != m.f2) m.f2 = helligkeit(m.f1) > 128 ? NAVY : 0xFFFFFF;
+    if (std::abs(helligkeit(m.f1) - helligkeit(m.f2)) < 40 && m.f1 != m.f2)
+        m.f2 = helligkeit(m.f1) > 128 ? NAVY : 0xFFFFFF;
     if (m.f1 == m.f2) m.art = 0;
     if (m.ladung < 5 && initialen(m.v.name).empty()) m.ladung += 5;
     return m;
@@ -309,8 +317,8 @@ std::string Wappen_Signatur(i32 nummer, const Umgebung& u) {
     const Merkmale m = merkmale(nummer, u);
     char t[96];
     // A plain shield does not show its second colour.
-    std::snprintf(t, sizeof t, "%d/%d/%d/%06x/%06x/%s", m.form, m.art, m.ladung < 5 ? 0 : m.ladung, m.f1, m.art ? m.f2 : 0,
-                  m.ladung < 5 ? initialen(m.v.name).c_str() : "");
+    std::snprintf(t, sizeof t, "%d/%d/%d/%06x/%06x/%s", m.form, m.art, m.ladung < 5 ? 0 : m.ladung, m.f1,
+                  m.art ? m.f2 : 0, m.ladung < 5 ? initialen(m.v.name).c_str() : "");
     return t;
 }
 
@@ -476,7 +484,8 @@ void pokal_form(cairo_t* c, i32 art, cairo_pattern_t* metall, u32 dunkel) {
 
 Rastport* pokal(i32 w, i32 h, i32 art) {
     const bool silber = art % 3 == 2;
-    const u32 hell = silber ? 0xF4F6F8 : 0xFBE7A1, mitte = silber ? 0xAEB6C0 : 0xE0A930, dunkel = silber ? 0x5C6570 : 0x7A531A;
+    const u32 hell = silber ? 0xF4F6F8 : 0xFBE7A1, mitte = silber ? 0xAEB6C0 : 0xE0A930,
+              dunkel = silber ? 0x5C6570 : 0x7A531A;
     cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_t* c = cairo_create(sf);
     // Drawn on a 66-unit square, scaled evenly and centred in the picture.
@@ -519,7 +528,8 @@ Rastport* pokal(i32 w, i32 h, i32 art) {
 // --- Panels, buttons, digits ------------------------------------------------------------------
 
 // A panel: soft shadow, rounded corners, gradient, a light top edge.
-void panel_zeichnen(cairo_t* c, double x, double y, double w, double h, double r, u32 oben, u32 unten, bool gold_linie) {
+void panel_zeichnen(cairo_t* c, double x, double y, double w, double h, double r, u32 oben, u32 unten,
+                    bool gold_linie) {
     for (int i = 3; i >= 1; --i) {
         rund_rechteck(c, x - i * 0.5, y + 2 + i * 0.5, w + i, h, r + i);
         farbe(c, NAVY, 0.14);
@@ -546,7 +556,8 @@ void panel_zeichnen(cairo_t* c, double x, double y, double w, double h, double r
     }
 }
 
-void text_mitte(cairo_t* c, const std::string& t, double cx, double cy, double groesse, u32 f, const char* schrift = "DejaVuSans-Bold.ttf") {
+void text_mitte(cairo_t* c, const std::string& t, double cx, double cy, double groesse, u32 f,
+                const char* schrift = "DejaVuSans-Bold.ttf") {
     cairo_set_font_face(c, Cairo_Schrift(schrift));
     cairo_set_font_size(c, groesse);
     cairo_text_extents_t e;
@@ -603,10 +614,12 @@ void symbol(cairo_t* c, const std::string& name, double cx, double cy, u32 f) {
         cairo_stroke(c);
     } else if (name == "speichern") {
         cairo_rectangle(c, cx - 7, cy - 7, 14, 14);
-        cairo_move_to(c, cx - 4, cy - 7), cairo_line_to(c, cx - 4, cy - 2), cairo_line_to(c, cx + 4, cy - 2), cairo_line_to(c, cx + 4, cy - 7);
+        cairo_move_to(c, cx - 4, cy - 7), cairo_line_to(c, cx - 4, cy - 2), cairo_line_to(c, cx + 4, cy - 2),
+            cairo_line_to(c, cx + 4, cy - 7);
         cairo_stroke(c);
     } else if (name == "vorspulen") {
-        cairo_move_to(c, cx - 6, cy - 7), cairo_line_to(c, cx + 4, cy), cairo_line_to(c, cx - 6, cy + 7), cairo_close_path(c);
+        cairo_move_to(c, cx - 6, cy - 7), cairo_line_to(c, cx + 4, cy), cairo_line_to(c, cx - 6, cy + 7),
+            cairo_close_path(c);
         cairo_move_to(c, cx + 7, cy - 7), cairo_line_to(c, cx + 7, cy + 7);
         cairo_stroke(c);
     }
@@ -754,7 +767,8 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
                 rund_rechteck(c, x + 2, y + 1, w / 2.0 - 4, h / 10.0 - 2, 3);
                 farbe(c, s ? PANEL : KNOPF_OBEN);
                 cairo_fill(c);
-                text_mitte(c, std::string(1, static_cast<char>('0' + z)), x + w / 4.0, y + h / 20.0, h / 10.0 * 0.78, s ? KREIDE : GOLD);
+                text_mitte(c, std::string(1, static_cast<char>('0' + z)), x + w / 4.0, y + h / 20.0, h / 10.0 * 0.78,
+                           s ? KREIDE : GOLD);
             }
     } else if (name == "kopfleiste") {
         panel_zeichnen(c, 0.5, 0.5, w - 1, h - 4, 4, KNOPF_OBEN, PANEL, false);

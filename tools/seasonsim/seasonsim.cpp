@@ -86,8 +86,8 @@ void zeile(const char* was, const Spieltag_Zahlen& z, int e) {
         std::printf("%-8s no matches\n", was);
         return;
     }
-    std::printf("%-8s %6u matches  goals/game %.2f (2.6-3.2)  home/draw/away %.0f/%.0f/%.0f %% (43-50/22-30/24-32)\n", was,
-                z.spiele[e], z.tore[e] / n, 100.0 * z.heimsiege[e] / n, 100.0 * z.remis[e] / n,
+    std::printf("%-8s %6u matches  goals/game %.2f (2.6-3.2)  home/draw/away %.0f/%.0f/%.0f %% (43-50/22-30/24-32)\n",
+                was, z.spiele[e], z.tore[e] / n, 100.0 * z.heimsiege[e] / n, 100.0 * z.remis[e] / n,
                 100.0 * z.auswaertssiege[e] / n);
 }
 
@@ -146,7 +146,8 @@ int main(int argc, char** argv) {
             Spieltag_Run(0);
         }
         if (Spieltag_Spiele_Offen()) abbruch("a matchday did not end", 1);
-        std::printf("%s: %zu matches\n", Cp1252_To_Utf8(Kalender_Get_Datum().zahl_text).c_str(), Spieltag_Slots().size());
+        std::printf("%s: %zu matches\n", Cp1252_To_Utf8(Kalender_Get_Datum().zahl_text).c_str(),
+                    Spieltag_Slots().size());
         if (!o.alle) continue;
         for (const auto& r : Spieltag_Slots())
             if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true)) {

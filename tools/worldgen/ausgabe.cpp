@@ -30,19 +30,60 @@ void kopf(Ausgabe& a, const std::string& was) {
 }
 
 // The attribute table: 54 rows (0..39 outfield, 40..46 negative, 47..52 goalkeeper, 53 star training).
-const char* const attribut_namen[54] = {
-    "Kopfballstark",   "Schussgewaltig", "Flankengott",     "Dribbelkünstler", "Passgenau",
-    "Zweikampfstark",  "Laufwunder",     "Sprintstark",     "Standardexperte", "Elfmeterschütze",
-    "Führungsspieler", "Spielmacher",    "Torjäger",        "Abwehrchef",      "Ballverteiler",
-    "Kämpfer",         "Techniker",      "Fernschütze",     "Joker",           "Konterspieler",
-    "Linksfuß",        "Beidfüßig",      "Kopfballungeheuer","Volleyschütze",  "Balleroberer",
-    "Manndecker",      "Raumdeuter",     "Tempodribbler",   "Freistoßkünstler","Eckballspezialist",
-    "Konditionswunder","Nervenstark",    "Publikumsliebling","Teamplayer",     "Routinier",
-    "Talent",          "Lautsprecher",   "Vorbild",         "Heißsporn",       "Allrounder",
-    "Verletzungsanfällig", "Launisch",   "Trainingsfaul",   "Unbeherrscht",    "Nervenschwach",
-    "Egoist",          "Langsam",        "Elfmetertöter",   "Strafraumbeherrscher", "Reflexwunder",
-    "Mitspielender Torwart", "Faustabwehr", "Weite Abwürfe", "Startraining"};
-
+const char* const attribut_namen[54] = {"Kopfballstark",
+                                        "Schussgewaltig",
+                                        "Flankengott",
+                                        "Dribbelkünstler",
+                                        "Passgenau",
+                                        "Zweikampfstark",
+                                        "Laufwunder",
+                                        "Sprintstark",
+                                        "Standardexperte",
+                                        "Elfmeterschütze",
+                                        "Führungsspieler",
+                                        "Spielmacher",
+                                        "Torjäger",
+                                        "Abwehrchef",
+                                        "Ballverteiler",
+                                        "Kämpfer",
+                                        "Techniker",
+                                        "Fernschütze",
+                                        "Joker",
+                                        "Konterspieler",
+                                        "Linksfuß",
+                                        "Beidfüßig",
+                                        "Kopfballungeheuer",
+                                        "Volleyschütze",
+                                        "Balleroberer",
+                                        "Manndecker",
+                                        "Raumdeuter",
+                                        "Tempodribbler",
+                                        "Freistoßkünstler",
+                                        "Eckballspezialist",
+                                        "Konditionswunder",
+                                        "Nervenstark",
+                                        "Publikumsliebling",
+                                        "Teamplayer",
+                                        "Routinier",
+                                        "Talent",
+                                        "Lautsprecher",
+                                        "Vorbild",
+                                        "Heißsporn",
+                                        "Allrounder",
+                                        "Verletzungsanfällig",
+                                        "Launisch",
+                                        "Trainingsfaul",
+                                        "Unbeherrscht",
+                                        "Nervenschwach",
+                                        "Egoist",
+                                        "Langsam",
+                                        "Elfmetertöter",
+                                        "Strafraumbeherrscher",
+                                        "Reflexwunder",
+                                        "Mitspielender Torwart",
+                                        "Faustabwehr",
+                                        "Weite Abwürfe",
+                                        "Startraining"};
 
 std::string verbunden(const int* v, int n) {
     std::string r;
@@ -107,8 +148,8 @@ void spieler_schreiben(Ausgabe& pc, const Welt& w) {
 
 void personal_schreiben(Ausgabe& sc) {
     kopf(sc, "Personal");
-    static const char* scouts[4][2] = {{"Eberhard", "Quastmann"}, {"Pascal", "Rivoire"}, {"Gustavo", "Arrabel"},
-                                       {"Nils", "Fjelstad"}};
+    static const char* scouts[4][2] = {
+        {"Eberhard", "Quastmann"}, {"Pascal", "Rivoire"}, {"Gustavo", "Arrabel"}, {"Nils", "Fjelstad"}};
     for (int s = 0; s < 4; s++) {
         sc.zeile("");
         sc.zeile("NEUER_SCOUT");
@@ -128,7 +169,6 @@ void personal_schreiben(Ausgabe& sc) {
         sc.schluessel("UEBERREDUNGSKRAFT", ue);
         sc.schluessel("SPIELER_STAERKE_FACTOR", sf);
     }
-
 }
 
 void global_schreiben(Ausgabe& gc) {
@@ -143,8 +183,9 @@ void global_schreiben(Ausgabe& gc) {
         gc.text_("NAME", kontinente[k]);
         gc.schluessel("LAENDER", hat ? "JA" : "NEIN");
     }
-    static const char* lager[8] = {"Sportschule am See", "Höhentrainingslager", "Strandcamp Süd", "Waldhotel Birkengrund",
-                                   "Leistungszentrum Nord", "Bergcamp Alpenblick", "Wüstencamp", "Kurhotel Thermalbad"};
+    static const char* lager[8] = {
+        "Sportschule am See",    "Höhentrainingslager", "Strandcamp Süd", "Waldhotel Birkengrund",
+        "Leistungszentrum Nord", "Bergcamp Alpenblick", "Wüstencamp",     "Kurhotel Thermalbad"};
     for (int c = 0; c < 8; c++) {
         gc.zeile("");
         gc.zeile("NEUER_TR_LAGER");
@@ -194,12 +235,13 @@ void global_schreiben(Ausgabe& gc) {
     gc.zahl("TRAINING_LAGER_BALKEN_ERHOLUNG_PARAM", 20);
     gc.zahl("TRAININGS_EINHEITEN_PRO_RUNDE", 3);
     gc.zahl("FAKTOR_0_100_COMPI_TRANSFER_VERKAUF_ABZUG", 25);
-
 }
 
 }  // namespace
 
-std::string liste(const std::vector<int>& v) { return v.empty() ? std::string() : verbunden(v.data(), static_cast<int>(v.size())); }
+std::string liste(const std::vector<int>& v) {
+    return v.empty() ? std::string() : verbunden(v.data(), static_cast<int>(v.size()));
+}
 
 // Writes the file, then puts the reader's checksum over the placeholder.
 bool Ausgabe::speichern(const std::string& pfad) const {

@@ -176,9 +176,11 @@ void teams_messen(Kennzahlen& k) {
         // A short name is the town or an abbreviation, never the town cut off.
         std::string stadt = falten(f.stadt), kurz = falten(f.kurzname);
         bool abgeschnitten = kurz != stadt && stadt.compare(0, kurz.size(), kurz) == 0;
-        if (beleidigend(f.name) || beleidigend(f.stadion) || vereinsort(f.stadt) || !wortform_ok(f.stadt) || abgeschnitten)
+        if (beleidigend(f.name) || beleidigend(f.stadion) || vereinsort(f.stadt) || !wortform_ok(f.stadt) ||
+            abgeschnitten)
             k.gesperrt.push_back(f.name);
-        k.eigene_trikots_gleich += Trikot_Is_Trikot_Equal(Trikot_Get_TrikotNr(t, 0), Trikot_Get_TrikotNr(t, 1), TRIKOT_TOLERANZ, 0);
+        k.eigene_trikots_gleich +=
+            Trikot_Is_Trikot_Equal(Trikot_Get_TrikotNr(t, 0), Trikot_Get_TrikotNr(t, 1), TRIKOT_TOLERANZ, 0);
     }
     for (const auto& [n, z] : stadien) k.doppelte_stadien += z > 1;
 }
@@ -235,9 +237,10 @@ bool bericht_drucken(const char* ordner, FILE* aus) {
                  mio(k.stern_wert).c_str(), mio(k.ebene3_wert_median).c_str(),
                  k.ebene3_wert_median > 0 ? k.stern_wert / k.ebene3_wert_median : 0.0);
     std::fprintf(f, "Lohnsumme 1. Ebene / 3. Ebene: %.1f\n", k.lohn_verhaeltnis);
-    std::fprintf(f, "\nTransfermarkt: %d Spieler, %d ab 31, %d bis 21, stärkster %d (schwächster Bester einer großen "
-                    "Liga %d)\n", k.markt_spieler, k.markt_veteranen, k.markt_jung, k.markt_max,
-                 k.bester_grosser_liga_min);
+    std::fprintf(f,
+                 "\nTransfermarkt: %d Spieler, %d ab 31, %d bis 21, stärkster %d (schwächster Bester einer großen "
+                 "Liga %d)\n",
+                 k.markt_spieler, k.markt_veteranen, k.markt_jung, k.markt_max, k.bester_grosser_liga_min);
     std::fprintf(f, "\nNamen: %d doppelte volle Namen, %d doppelte Stadionnamen, %zu gesperrt oder verstümmelt\n",
                  k.doppelte_namen, k.doppelte_stadien, k.gesperrt.size());
     for (const std::string& n : k.gesperrt) std::fprintf(f, "  gesperrt: %s\n", n.c_str());

@@ -19,7 +19,7 @@ struct Liga_Zahlen {
     int nation = 0, ebene = 0;
     bool gross = false;  // top level of a country with two levels or more
     int teams = 0;
-    int sterne = 0;                       // players in the top three half-star steps
+    int sterne = 0;  // players in the top three half-star steps
     int staerke_median = 0, staerke_max = 0;
     double kaderwert_max = 0, kaderwert_median = 0;  // squad values
     double lohnsumme_mittel = 0;                     // mean wage bill of a club
@@ -32,20 +32,20 @@ struct Kennzahlen {
     int vereinsspieler = 0;
     int alter_min = 0, alter_max = 0;
     double alter_median = 0;
-    std::vector<int> alter_haeufigkeit;       // club players by age 0..49
-    double korrelation_bis_gipfel = 0;        // age and strength of club players aged 17 to 27
-    double korrelation_nach_gipfel = 0;       // the same for 30 and older
-    int staerke_median[4][4] = {};            // [level 1..3, 0 national teams][position]
+    std::vector<int> alter_haeufigkeit;  // club players by age 0..49
+    double korrelation_bis_gipfel = 0;   // age and strength of club players aged 17 to 27
+    double korrelation_nach_gipfel = 0;  // the same for 30 and older
+    int staerke_median[4][4] = {};       // [level 1..3, 0 national teams][position]
     std::vector<Liga_Zahlen> ligen;
-    double stern_wert = 0;                    // median value of the big leagues' stars
-    double ebene3_wert_median = 0;            // median value of a third-level player
-    double lohn_verhaeltnis = 0;              // mean wage bill top level / third level
+    double stern_wert = 0;          // median value of the big leagues' stars
+    double ebene3_wert_median = 0;  // median value of a third-level player
+    double lohn_verhaeltnis = 0;    // mean wage bill top level / third level
     int markt_spieler = 0, markt_max = 0, markt_veteranen = 0, markt_jung = 0;
-    int bester_grosser_liga_min = 0;          // the weakest of the big leagues' best players
-    int doppelte_namen = 0;                   // full names held by more than one person
-    int doppelte_stadien = 0;                 // ground names held by more than one team
-    std::vector<std::string> gesperrt;        // names on a block list, of a broken form, cut short names
-    int eigene_trikots_gleich = 0;            // clubs whose two kits look alike
+    int bester_grosser_liga_min = 0;    // the weakest of the big leagues' best players
+    int doppelte_namen = 0;             // full names held by more than one person
+    int doppelte_stadien = 0;           // ground names held by more than one team
+    std::vector<std::string> gesperrt;  // names on a block list, of a broken form, cut short names
+    int eigene_trikots_gleich = 0;      // clubs whose two kits look alike
 };
 
 // Measures the world the game has loaded.

@@ -4,10 +4,10 @@
 //   worldgen --report [<output folder>] writes them (into a temporary folder
 //                                       when none is given), loads them as
 //                                       the game does and prints the figures
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 #include "kennzahlen.h"
 #include "worldgen.h"

@@ -47,9 +47,9 @@ std::string attribute(const Spieler& s, bool stamm) {
         int x = s.pos == 0 ? rnd.von_bis(47, 52) : rnd.bis(40);
         if (x != 10 && x != 34 && x != 35 && x != 37) merkmal(a, x);
     }
-    if (s.alter >= 30 && rnd.bis(2) == 0) merkmal(a, 34);                // Routinier
-    if (s.alter >= 28 && stamm && rnd.bis(5) == 0) merkmal(a, 10);      // Führungsspieler
-    if (s.alter >= 30 && rnd.bis(10) == 0) merkmal(a, 37);              // Vorbild
+    if (s.alter >= 30 && rnd.bis(2) == 0) merkmal(a, 34);                   // Routinier
+    if (s.alter >= 28 && stamm && rnd.bis(5) == 0) merkmal(a, 10);          // Führungsspieler
+    if (s.alter >= 30 && rnd.bis(10) == 0) merkmal(a, 37);                  // Vorbild
     if (s.alter <= 21 && s.talent >= 35 && rnd.bis(5) < 3) merkmal(a, 35);  // Talent
     if (rnd.bis(10) == 0) merkmal(a, rnd.von_bis(40, 46));
     return a;
@@ -120,7 +120,8 @@ std::vector<Spieler> nationalteam(Namen& n, const Team& t, const std::vector<Spi
     std::vector<const Spieler*> pool;
     for (const Spieler& s : vereinsspieler)
         if (s.land == t.land) pool.push_back(&s);
-    std::stable_sort(pool.begin(), pool.end(), [](const Spieler* a, const Spieler* b) { return a->staerke > b->staerke; });
+    std::stable_sort(pool.begin(), pool.end(),
+                     [](const Spieler* a, const Spieler* b) { return a->staerke > b->staerke; });
     std::vector<bool> genommen(pool.size(), false);
     std::vector<Spieler> k;
     for (int p = 0; p < 20; p++) {
@@ -160,7 +161,7 @@ std::vector<Spieler> markt(Namen& n) {
         int pos = i % 10 == 0 ? 0 : 1 + rnd.bis(3);
         int art = scout ? 1 : i % 4;  // 0 veteran, 1 hopeful, 2 and 3 ordinary
         int alter = art == 0 ? rnd.von_bis(31, 36) : art == 1 ? rnd.von_bis(17, 21) : rnd.von_bis(22, 30);
-        int pot = scout ? rnd.von_bis(6500, 9500)
+        int pot = scout      ? rnd.von_bis(6500, 9500)
                   : art == 0 ? rnd.von_bis(2500, 7500)
                   : art == 1 ? rnd.von_bis(2000, 7500)
                              : rnd.von_bis(900, 5500);
@@ -199,7 +200,8 @@ void spieler_anlegen(Welt& w, Namen& n) {
         if (t.art == "NATIONALTEAM") {
             je_team[static_cast<size_t>(t.nummer)] = nationalteam(n, t, vereinsspieler);
             int summe = 0;
-            for (int p = 0; p < 11; p++) summe += je_team[static_cast<size_t>(t.nummer)][static_cast<size_t>(p)].staerke;
+            for (int p = 0; p < 11; p++)
+                summe += je_team[static_cast<size_t>(t.nummer)][static_cast<size_t>(p)].staerke;
             t.staerke = summe / 11;
         }
     w.spieler = markt(n);

@@ -44,7 +44,8 @@ std::string stadion(const Land& L, int land, const std::string& ort, Namen& n) {
         std::string s = rnd.wahl(L.stadien);
         if (vokal_anfang(ort)) s = ersetzen(s, "de %s", "d'%s");
         s = ersetzen(s, "%s", ort);
-        if (s.find("%n") != std::string::npos) s = ersetzen(ersetzen(s, "%v", rnd.wahl(L.vornamen)), "%n", n.nachname(land));
+        if (s.find("%n") != std::string::npos)
+            s = ersetzen(ersetzen(s, "%v", rnd.wahl(L.vornamen)), "%n", n.nachname(land));
         if (zeichen(s) <= 27 && n.vergeben.insert("S:" + s).second) return s;
     }
 }
@@ -84,7 +85,8 @@ void liga_anlegen(Welt& w, Namen& n, int land, int ebene, int anzahl) {
     while (static_cast<int>(stapel.size()) < anzahl)
         for (const Muster& m : L.vereine)
             for (int k = 0; k < m.gewicht; k++) stapel.push_back(m.text);
-    for (size_t i = stapel.size() - 1; i > 0; i--) std::swap(stapel[i], stapel[static_cast<size_t>(rnd.bis(static_cast<int>(i) + 1))]);
+    for (size_t i = stapel.size() - 1; i > 0; i--)
+        std::swap(stapel[i], stapel[static_cast<size_t>(rnd.bis(static_cast<int>(i) + 1))]);
     for (int k = 0; k < anzahl; k++) {
         Team t;
         t.nummer = static_cast<int>(w.teams.size());

@@ -13,10 +13,10 @@ namespace worldgen {
 namespace {
 
 struct Liga_Plan {
-    std::string land;          // country alias
-    std::string buchstabe;     // first letter of the league ids
+    std::string land;                                                     // country alias
+    std::string buchstabe;                                                // first letter of the league ids
     std::vector<std::vector<std::pair<std::string, std::string>>> ligen;  // per level: (id, name) of its leagues
-    std::vector<int> wichtig;  // importance per level
+    std::vector<int> wichtig;                                             // importance per level
     std::vector<int> abstieg;  // clubs relegated per level (the last level none)
     int europa;                // places of the top league in the European cup
     std::string pokal;         // name of the cup ("" none)
@@ -35,17 +35,73 @@ struct Liga_Plan {
 // that leaves them the Saturdays of the others' winter break.
 std::vector<Liga_Plan> liga_plaene() {
     return {
-        {"DEU", "D", {{{"D1", "1. Liga Deutschland"}}, {{"D2", "2. Liga Deutschland"}},
-                      {{"RN", "Regionalliga Nord"}, {"RS", "Regionalliga Süd"}}},
-         {90, 75, 55}, {2, 2, 0}, 4, "Pokal Deutschland", false, 32, 5, 90, 25, 28},
-        {"ENG", "E", {{{"E1", "Premier Division"}}, {{"E2", "First Division"}}}, {85, 65}, {3, 0}, 4, "Pokal England",
-         true, 0, 7, 95, 0, 0},
-        {"ITA", "I", {{{"I1", "Serie Prima"}}, {{"I2", "Serie Seconda"}}}, {85, 65}, {3, 0}, 4, "Pokal Italien", false,
-         32, 5, 90, 25, 26},
-        {"ESP", "S", {{{"S1", "Primera Liga"}}, {{"S2", "Segunda Liga"}}}, {85, 65}, {3, 0}, 4, "Pokal Spanien", false,
-         32, 7, 90, 0, 0},
-        {"FRA", "F", {{{"F1", "Ligue Nationale"}}, {{"F2", "Ligue Deux"}}}, {85, 65}, {3, 0}, 1, "Pokal Frankreich",
-         false, 32, 5, 90, 25, 26},
+        {"DEU",
+         "D",
+         {{{"D1", "1. Liga Deutschland"}},
+          {{"D2", "2. Liga Deutschland"}},
+          {{"RN", "Regionalliga Nord"}, {"RS", "Regionalliga Süd"}}},
+         {90, 75, 55},
+         {2, 2, 0},
+         4,
+         "Pokal Deutschland",
+         false,
+         32,
+         5,
+         90,
+         25,
+         28},
+        {"ENG",
+         "E",
+         {{{"E1", "Premier Division"}}, {{"E2", "First Division"}}},
+         {85, 65},
+         {3, 0},
+         4,
+         "Pokal England",
+         true,
+         0,
+         7,
+         95,
+         0,
+         0},
+        {"ITA",
+         "I",
+         {{{"I1", "Serie Prima"}}, {{"I2", "Serie Seconda"}}},
+         {85, 65},
+         {3, 0},
+         4,
+         "Pokal Italien",
+         false,
+         32,
+         5,
+         90,
+         25,
+         26},
+        {"ESP",
+         "S",
+         {{{"S1", "Primera Liga"}}, {{"S2", "Segunda Liga"}}},
+         {85, 65},
+         {3, 0},
+         4,
+         "Pokal Spanien",
+         false,
+         32,
+         7,
+         90,
+         0,
+         0},
+        {"FRA",
+         "F",
+         {{{"F1", "Ligue Nationale"}}, {{"F2", "Ligue Deux"}}},
+         {85, 65},
+         {3, 0},
+         1,
+         "Pokal Frankreich",
+         false,
+         32,
+         5,
+         90,
+         25,
+         26},
         {"NED", "N", {{{"N1", "Eredivisie"}}}, {70}, {0}, 1, "", false, 0, 5, 90, 25, 26},
         {"POR", "P", {{{"P1", "Primeira Liga"}}}, {70}, {0}, 1, "", false, 0, 5, 90, 25, 25},
         {"AUT", "A", {{{"A1", "Bundesliga Österreich"}}}, {70}, {0}, 1, "", false, 0, 3, 90, 24, 31},
@@ -121,7 +177,8 @@ void Schreiber::liga(const Liga_Plan& p, size_t e, size_t k, const std::vector<i
     if (unten && p.abstieg[e]) {
         const auto& naechste = p.ligen[e + 1];
         std::string z(start.size() - static_cast<size_t>(p.abstieg[e]), ',');
-        for (int r = 0; r < p.abstieg[e]; r++) z += (r ? "," : "") + naechste[static_cast<size_t>(r) % naechste.size()].first;
+        for (int r = 0; r < p.abstieg[e]; r++)
+            z += (r ? "," : "") + naechste[static_cast<size_t>(r) % naechste.size()].first;
         w.schluessel("QUALI_FUER", z);
     }
     w.schluessel("STARTTEILNEHMER", liste(start));
@@ -138,7 +195,9 @@ void Schreiber::ligen(const Liga_Plan& p) {
         std::vector<int> alle = vereine_der_ebene(welt, li, static_cast<int>(e) + 1);
         size_t je = alle.size() / p.ligen[e].size();
         for (size_t k = 0; k < p.ligen[e].size(); k++)
-            liga(p, e, k, std::vector<int>(alle.begin() + static_cast<long>(k * je), alle.begin() + static_cast<long>((k + 1) * je)));
+            liga(p, e, k,
+                 std::vector<int>(alle.begin() + static_cast<long>(k * je),
+                                  alle.begin() + static_cast<long>((k + 1) * je)));
     }
 }
 

@@ -32,7 +32,9 @@ struct Zufall {
     // About normal with mean 0 and deviation 1 (sum of four uniforms), within ±3.5.
     double gauss() { return (eins() + eins() + eins() + eins() - 2.0) * 1.7320508075688772; }
     template <class T>
-    const T& wahl(const std::vector<T>& v) { return v[static_cast<size_t>(bis(static_cast<int>(v.size())))]; }
+    const T& wahl(const std::vector<T>& v) {
+        return v[static_cast<size_t>(bis(static_cast<int>(v.size())))];
+    }
     // An index drawn by integer weights.
     int gewichtet(const std::vector<int>& g);
 };
@@ -70,10 +72,10 @@ extern const char* const kontinente[15];
 struct Team {
     int nummer = 0;
     std::string alias, name, kurz, stadion, stadt, art;
-    int land = -1;        // index into laender (-1 market)
-    int ebene = 0;        // league level 1.. (0 none)
-    double groesse = 0;   // club size: 1 an ordinary club of its level
-    int staerke = 0;      // fine strength of a typical starter at his peak
+    int land = -1;       // index into laender (-1 market)
+    int ebene = 0;       // league level 1.. (0 none)
+    double groesse = 0;  // club size: 1 an ordinary club of its level
+    int staerke = 0;     // fine strength of a typical starter at his peak
     int wappen = 0, kontinent = 0, sitz = 0, steh = 0, formation = 0;
     int trikot[3] = {0, 0, 0};
     int taktik[7] = {0, 0, 0, 0, 0, 0, 0};
@@ -96,7 +98,6 @@ struct Welt {
     std::vector<Team> teams;
     std::vector<Spieler> spieler;  // in file order: market, then every team's squad
 };
-
 
 // Names (namen.cpp). Every full name and club name is handed out once.
 struct Namen {

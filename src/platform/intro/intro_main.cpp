@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
         }
     }
     if (intro == ontro || klasse.empty()) {
-        std::fprintf(stderr, "kordavo-intro: Aufruf: kordavo-intro -Intro|-Ontro -WndClass:<Name> -File1:<Video> ...\n");
+        std::fprintf(stderr,
+                     "kordavo-intro: Aufruf: kordavo-intro -Intro|-Ontro -WndClass:<Name> -File1:<Video> ...\n");
         return 2;
     }
     (void)videos;
