@@ -61,14 +61,8 @@ void BM_Sprite(benchmark::State& st) {
 
 // Font 9 of the generated archive (the help and list font), else null.
 Font* spielfont() {
-    static Font* f = [] {
-        const i32 slot = Resf_Oeffnen(KORDAVO_SPIELORDNER "/resfile/fontres.res", 0);
-        i16 typ = 0;
-        std::vector<u8> d;
-        if (!Resf_Eintrag_Daten(slot, 9, &typ, d)) return static_cast<Font*>(nullptr);
-        bytes::Leser l(d.data(), d.size());
-        return Font_Lesen(l, 16);
-    }();
+    static Font* f = static_cast<Font*>(
+        Resf_Lade_Eintrag(Resf_Oeffnen(KORDAVO_SPIELORDNER "/resfile/fontres.res", 0), 9, 16, nullptr));
     return f;
 }
 

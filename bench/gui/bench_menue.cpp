@@ -17,6 +17,8 @@
 #include "platform/input.h"
 
 // Counts the allocations, so that the menu frame can show it makes none.
+// (GCC cannot see that this operator new allocates with malloc.)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 static size_t allokationen = 0;
 void* operator new(size_t n) {
     ++allokationen;
@@ -24,19 +26,13 @@ void* operator new(size_t n) {
     throw std::bad_alloc();
 }
 void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { ::operator delete(p); }
 
 namespace {
 
 Font* spielfont() {
-    static Font* f = [] {
-        const i32 slot = Resf_Oeffnen(KORDAVO_SPIELORDNER "/resfile/fontres.res", 0);
-        i16 typ = 0;
-        std::vector<u8> d;
-        if (!Resf_Eintrag_Daten(slot, 9, &typ, d)) return static_cast<Font*>(nullptr);
-        bytes::Leser l(d.data(), d.size());
-        return Font_Lesen(l, 16);
-    }();
+    static Font* f = static_cast<Font*>(
+        Resf_Lade_Eintrag(Resf_Oeffnen(KORDAVO_SPIELORDNER "/resfile/fontres.res", 0), 9, 16, nullptr));
     return f;
 }
 

@@ -105,16 +105,14 @@ struct DCT_Genau {
         }
     }
 
-    // The same row pass for inputs within -16384..16383: the weights of
-    // column 7 - x equal those of column x, negated for odd u, so the sums
-    // and differences of the mirrored columns (exact in 16 bits there) halve
-    // the multiply-adds without changing a single sum.
-    template <int S>
-    static void zeilen_gespiegelt(const V y[8], V aus[8]) {
-        V s[4], d[4], ps[2][2], pd[2][2];
+    // The sums and differences of the mirrored columns x and 7 - x, paired
+    // for the multiply-adds: ps from the sums (even u), pd from the
+    // differences (odd u).
+    static void spiegel_paare(const V v[8], V ps[2][2], V pd[2][2]) {
+        V s[4], d[4];
         for (int x = 0; x < 4; ++x) {
-            s[x] = O::add(y[x], y[7 - x]);
-            d[x] = O::sub(y[x], y[7 - x]);
+            s[x] = O::add(v[x], v[7 - x]);
+            d[x] = O::sub(v[x], v[7 - x]);
         }
         for (int j = 0; j < 2; ++j) {
             ps[j][0] = O::lo(s[2 * j], s[2 * j + 1]);
@@ -122,6 +120,16 @@ struct DCT_Genau {
             pd[j][0] = O::lo(d[2 * j], d[2 * j + 1]);
             pd[j][1] = O::hi(d[2 * j], d[2 * j + 1]);
         }
+    }
+
+    // The same row pass for inputs within -16384..16383: the weights of
+    // column 7 - x equal those of column x, negated for odd u, so the sums
+    // and differences of the mirrored columns (exact in 16 bits there) halve
+    // the multiply-adds without changing a single sum.
+    template <int S>
+    static void zeilen_gespiegelt(const V y[8], V aus[8]) {
+        V ps[2][2], pd[2][2];
+        spiegel_paare(y, ps, pd);
         const V rund = O::k32(1 << (S - 1));
         for (int u = 0; u < 8; ++u) {
             const V(*q)[2] = (u & 1) ? pd : ps;
@@ -140,17 +148,8 @@ struct DCT_Genau {
     // and differences, rounded and shifted by S.
     template <int S>
     static void praezise_pass(const V v[8], V aus[8]) {
-        V s[4], d[4], ps[2][2], pd[2][2];
-        for (int x = 0; x < 4; ++x) {
-            s[x] = O::add(v[x], v[7 - x]);
-            d[x] = O::sub(v[x], v[7 - x]);
-        }
-        for (int j = 0; j < 2; ++j) {
-            ps[j][0] = O::lo(s[2 * j], s[2 * j + 1]);
-            ps[j][1] = O::hi(s[2 * j], s[2 * j + 1]);
-            pd[j][0] = O::lo(d[2 * j], d[2 * j + 1]);
-            pd[j][1] = O::hi(d[2 * j], d[2 * j + 1]);
-        }
+        V ps[2][2], pd[2][2];
+        spiegel_paare(v, ps, pd);
         const V rund = O::k32(1 << (S - 1));
         for (int u = 0; u < 8; ++u) {
             const V(*q)[2] = (u & 1) ? pd : ps;

@@ -55,7 +55,7 @@ bool Png_Kodieren(const u16* pixel, i32 breite, i32 hoehe, i32 pitch, i32 farbti
     if (farbtiefe != 15 && farbtiefe != 16) return false;
 
     static const u8 signatur[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    aus.insert(aus.end(), signatur, signatur + 8);
+    aus.assign(signatur, signatur + 8);
 
     u8 ihdr[13];
     Png_U32be(ihdr, static_cast<u32>(breite));

@@ -98,7 +98,12 @@ std::string Lesbar(const std::string& utf8) {
     return aus;
 }
 
-std::string Zitat(const std::string& wort) { return "\"" + Lesbar(wort) + "\""; }
+std::string Zitat(const std::string& wort) {
+    std::string z(1, '"');
+    z += Lesbar(wort);
+    z += '"';
+    return z;
+}
 
 }  // namespace
 

@@ -87,7 +87,10 @@ const char* const attribut_namen[54] = {"Kopfballstark",
 
 std::string verbunden(const int* v, int n) {
     std::string r;
-    for (int i = 0; i < n; i++) r += (i ? "," : "") + std::to_string(v[i]);
+    for (int i = 0; i < n; i++) {
+        if (i) r += ',';
+        r += std::to_string(v[i]);
+    }
     return r;
 }
 
