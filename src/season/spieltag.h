@@ -92,6 +92,8 @@ bool Spieltag_Check_Spielende(Spielfeld_Daten* sf);
 
 // Queries.
 const std::vector<Spieltag_Slot>& Spieltag_Slots();
+// The rows for the matchday's network calls.
+std::vector<Spieltag_Slot>& Spieltag_Slots_Bearbeiten();
 // The status of the game's row, -1 when it has none.
 int Spieltag_Get_Status(i32 spiel);
 bool Spieltag_Team_Spielt(i32 team);

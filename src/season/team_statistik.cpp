@@ -191,7 +191,7 @@ bool Spiele_Get_Statistik(bool spieler_modus, const i32* wettbewerbe, int wettbe
                           int selektor_anzahl, i32 erster_spieltag, i32 letzter_spieltag, i32 erste_minute,
                           i32 letzte_minute, u32* aus, u32 seite) {
     if (selektor_anzahl < 1 || selektor_anzahl > STATISTIK_MAX_SELEKTOREN || !selektoren || !aus) {
-        Debug_Printf("Cl: Spiele Get_Statistik\n");
+        Debug_Printf("Spiele_Get_Statistik: %d Selektoren (erlaubt 1 bis %d)\n", selektor_anzahl, STATISTIK_MAX_SELEKTOREN);
         return false;
     }
     const i32 zeilen = spieler_modus ? Spieler_Anzahl : Team_Anzahl;
