@@ -71,19 +71,16 @@ void form_seite(i32 team, int g, int o, int s, int t, int h) {
     }
 }
 
-// The report of the match as the pitch record saw it, for the manager of
-// `fuer` (the score from the fixture for the home side's report, from the
-// pitch for the away side's).
-Spieltag_Bericht bericht_von(const Spielfeld_Daten& sf, const Spiel& s, bool heim_sicht) {
-    Spieltag_Bericht b;
-    b.heim = sf.team[0];
-    b.gast = sf.team[1];
-    b.tore[0] = heim_sicht ? s.tore_a : sf.tore[0];
-    b.tore[1] = heim_sicht ? s.tore_b : sf.tore[1];
-    std::memcpy(b.weitere, sf.weitere, sizeof b.weitere);
-    b.wettbewerb = sf.wettbewerb;
+// The report of the match as the pitch record saw it; the home side's
+// report takes score and attendance from the fixture.
+Spielfeld_Bericht bericht_von(const Spielfeld_Daten& sf, const Spiel& s, bool heim_sicht) {
+    Spielfeld_Bericht b;
+    Spielfeld_Get_Bericht(&sf, &b);
+    if (heim_sicht) {
+        b.tore[0] = s.tore_a;
+        b.tore[1] = s.tore_b;
+    }
     b.zuschauer = s.zuschauer;
-    std::memcpy(b.statistik, sf.statistik, sizeof b.statistik);
     return b;
 }
 
@@ -95,7 +92,7 @@ void berichte(i32 spiel, const Spiel& s) {
     if (!heim && !gast) return;
     const i32 w = s.wettbewerb;
     const i32 eigen = heim ? s.team_a : s.team_b, gegner = heim ? s.team_b : s.team_a;
-    const Spieltag_Bericht b = bericht_von(*sf, s, heim);
+    const Spielfeld_Bericht b = bericht_von(*sf, s, heim);
     const i32 basis = eigen * 50 + Team_Anzahl * 50;
     hooks.ankuendigung(w, eigen, gegner, spiel, &b);
     hooks.puffern(2, basis + 10);

@@ -4,34 +4,20 @@
 // after the match; the news of a match cancelled for too few players.
 #pragma once
 
-#include "base/bytes.h"
 #include "base/types.h"
 
-// The report of a finished match for a human manager (292 bytes): teams,
-// score, two further bytes of the pitch (corners), competition, attendance
-// and the 34 × 8 counters of the players' match statistics.
-struct Spieltag_Bericht {
-    u32 heim = 0, gast = 0;
-    i8 tore[2] = {};
-    u8 weitere[2] = {};
-    u32 wettbewerb = 0;
-    u32 zuschauer = 0;
-    u8 statistik[34][8] = {};
-};
-template <class V, bytes::Art<Spieltag_Bericht> S>
-constexpr void felder(V& v, S& r) {
-    v(r.heim), v(r.gast), v(r.tore), v(r.weitere), v(r.wettbewerb), v(r.zuschauer), v(r.statistik);
-}
-static_assert(bytes::groesse<Spieltag_Bericht>() == 292, "a match report is 292 bytes");
+struct Spielfeld_Bericht;
 
 // The human-facing steps after a match. Defaults do nothing.
 struct Nachspiel_Hooks {
     // The club rankings after a match of the team.
     void (*rangliste)(i32 team, i32 spiel) = [](i32, i32) {};
-    // The announcement of a finished match for the manager of `team`, and
-    // a page of it buffered with its kind and priority.
-    void (*ankuendigung)(i32 wettbewerb, i32 team, i32 gegner, i32 spiel, const Spieltag_Bericht* bericht) =
-        [](i32, i32, i32, i32, const Spieltag_Bericht*) {};
+    // The announcement of a finished match for the manager of `team` with
+    // its report (292 bytes: teams, score, corners, competition,
+    // attendance, the players' match figures), and a page of it buffered
+    // with its kind and priority.
+    void (*ankuendigung)(i32 wettbewerb, i32 team, i32 gegner, i32 spiel, const Spielfeld_Bericht* bericht) =
+        [](i32, i32, i32, i32, const Spielfeld_Bericht*) {};
     void (*puffern)(i32 art, i32 prioritaet) = [](i32, i32) {};
     // The random event after a managed team's match (side 0 home, 1 away).
     void (*ereignis)(i32 team, i32 seite, i32 tore_heim, i32 tore_gast) = [](i32, i32, i32, i32) {};

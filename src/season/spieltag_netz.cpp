@@ -8,6 +8,7 @@
 #include "match/spielfeld.h"
 #include "season/kalender_lauf.h"
 #include "season/spiele.h"
+#include "season/tabelle.h"
 #include "world/welt.h"
 
 namespace {
@@ -168,6 +169,7 @@ void Spieltag_Netz_Anmelden() {
         return ruf::Nichts{};
     });
     ruf::Zeile_Anmelden(RUF_SPIELTAG_SLOT, Spieltag_Internet_Server_Send_Slot);
+    Spiele_Statistik_Netz_Anmelden();
     ruf::Zeile_Anmelden(RUF_SPIELFELD_LADEN, []() {
         Spielfeld_Antwort a{};
         auto& [ok, bild, minute, zeit, wettbewerb, spiel] = a;
