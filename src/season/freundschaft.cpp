@@ -300,8 +300,8 @@ bool Wettbewerb_Manager_Team_Einsetzen(i32 team) {
     bool gesetzt = false;
     belegte([&](Wettbewerb& w) {
         if (gesetzt || !Wettbewerb_Ist_International(w.id)) return;
-        gesetzt = versuch(w, false, true) || versuch(w, false, false) || versuch(w, true, true) ||
-                  versuch(w, true, false);
+        gesetzt =
+            versuch(w, false, true) || versuch(w, false, false) || versuch(w, true, true) || versuch(w, true, false);
     });
     return gesetzt;
 }

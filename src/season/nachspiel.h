@@ -16,8 +16,8 @@ struct Nachspiel_Hooks {
     // its report (292 bytes: teams, score, corners, competition,
     // attendance, the players' match figures), and a page of it buffered
     // with its kind and priority.
-    void (*ankuendigung)(i32 wettbewerb, i32 team, i32 gegner, i32 spiel, const Spielfeld_Bericht* bericht) =
-        [](i32, i32, i32, i32, const Spielfeld_Bericht*) {};
+    void (*ankuendigung)(i32 wettbewerb, i32 team, i32 gegner, i32 spiel,
+                         const Spielfeld_Bericht* bericht) = [](i32, i32, i32, i32, const Spielfeld_Bericht*) {};
     void (*puffern)(i32 art, i32 prioritaet) = [](i32, i32) {};
     // The random event after a managed team's match (side 0 home, 1 away).
     void (*ereignis)(i32 team, i32 seite, i32 tore_heim, i32 tore_gast) = [](i32, i32, i32, i32) {};

@@ -16,9 +16,9 @@
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/nachspiel.h"
-#include "season/spieltag_netz.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
+#include "season/spieltag_netz.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
 #include "world/aufstellung.h"
@@ -779,8 +779,7 @@ const Spieltag_Zahlen& Spieltag_Get_Zahlen() { return z.zahlen; }
 
 int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
     if (!z.initialisiert) return 0;
-    if (spieltag < 0)
-        spieltag = Kalender_Get_Spieltag_Nummer(Kalender_Get_Tag(), wettbewerb, &runde);
+    if (spieltag < 0) spieltag = Kalender_Get_Spieltag_Nummer(Kalender_Get_Tag(), wettbewerb, &runde);
     const i32 plan = Wettbewerb_Get_Spielplan(wettbewerb);
     const Spiel* spiele = Spiele_Get_Spiele(plan);
     const Spielplan_Kopf* kopf = Spiele_Get_Kopf(plan);

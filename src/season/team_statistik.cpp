@@ -191,13 +191,13 @@ bool Spiele_Team_Statistik_Holen(const Statistik_Argumente& a, u32* e) {
 }
 
 void Spiele_Statistik_Netz_Anmelden() {
-    ruf::Zeile_Anmelden(RUF_TEAM_STATISTIK, [](i32 team, i32 spieler, i32 wettbewerb, i32 erster, i32 letzter,
-                                               i32 runde, i32 ort) {
-        const Statistik_Argumente a{team, spieler, wettbewerb, erster, letzter, runde, ort};
-        std::tuple<i32, Statistik_Bild> antwort{};
-        std::get<0>(antwort) = Spiele_Internet_Server_Send_Statistik(a, std::get<1>(antwort).data());
-        return antwort;
-    });
+    ruf::Zeile_Anmelden(
+        RUF_TEAM_STATISTIK, [](i32 team, i32 spieler, i32 wettbewerb, i32 erster, i32 letzter, i32 runde, i32 ort) {
+            const Statistik_Argumente a{team, spieler, wettbewerb, erster, letzter, runde, ort};
+            std::tuple<i32, Statistik_Bild> antwort{};
+            std::get<0>(antwort) = Spiele_Internet_Server_Send_Statistik(a, std::get<1>(antwort).data());
+            return antwort;
+        });
 }
 
 bool Spiele_Team_Statistik_Bauen(const Statistik_Argumente& a, u32* e) {
@@ -220,7 +220,8 @@ bool Spiele_Get_Statistik(bool spieler_modus, const i32* wettbewerbe, int wettbe
                           int selektor_anzahl, i32 erster_spieltag, i32 letzter_spieltag, i32 erste_minute,
                           i32 letzte_minute, u32* aus, u32 seite) {
     if (selektor_anzahl < 1 || selektor_anzahl > STATISTIK_MAX_SELEKTOREN || !selektoren || !aus) {
-        Debug_Printf("Spiele_Get_Statistik: %d Selektoren (erlaubt 1 bis %d)\n", selektor_anzahl, STATISTIK_MAX_SELEKTOREN);
+        Debug_Printf("Spiele_Get_Statistik: %d Selektoren (erlaubt 1 bis %d)\n", selektor_anzahl,
+                     STATISTIK_MAX_SELEKTOREN);
         return false;
     }
     const i32 zeilen = spieler_modus ? Spieler_Anzahl : Team_Anzahl;

@@ -518,7 +518,6 @@ TEST_F(Spieltag, ClientFolgtDerZeileDesServers) {
     ruf::Leitung_Setzen(nullptr);
 }
 
-
 TEST(SpieltagLauf, RunModiUndKeinWarten) {
     season_test::Spielordner ordner;
     season_test::Meldungen meldungen;
