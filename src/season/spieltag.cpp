@@ -753,6 +753,7 @@ bool Spieltag_Load(Datei_Status* datei) {
 void Spieltag_Init() {
     Spieltag_DeInit();
     z = Zustand{};
+    Spieltag_Netz_Zuruecksetzen();
     z.initialisiert = true;
     Spielfeld_Init();
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELTAG,

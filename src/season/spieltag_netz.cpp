@@ -119,14 +119,16 @@ bool Spieltag_Internet_Client_Slot_Aktualisieren(i32 team) {
     return false;
 }
 
+void Spieltag_Netz_Zuruecksetzen() { client = Client_Zustand{}; }
 bool Spieltag_Kein_Spiel() { return client.kein_spiel; }
 void Spieltag_Kein_Spiel_Loeschen() { client.kein_spiel = false; }
 
 void Spieltag_Client_Verfolgen() {
     if (!client_modus() || client.kein_spiel) return;
-    bool wartet = false;
-    for (const Spieltag_Slot& r : Spieltag_Slots()) wartet |= r.status == ST_WARTET || r.status == ST_ANGEPFIFFEN;
-    if (!wartet || (client.abgerufen && Kalender_Jetzt - client.letzter_abruf <= ABRUF_ABSTAND_MS)) return;
+    // While a match runs its pitch record leads; otherwise the server's row.
+    for (const Spieltag_Slot& r : Spieltag_Slots())
+        if (r.status == ST_LAEUFT || r.status == ST_PAUSE || r.status == ST_ELFMETER || r.status == ST_BEENDET) return;
+    if (client.abgerufen && Kalender_Jetzt - client.letzter_abruf <= ABRUF_ABSTAND_MS) return;
     client.abgerufen = true;
     client.letzter_abruf = Kalender_Jetzt;
     Spieltag_Internet_Client_Hole_Slot(Team_Aktiv);

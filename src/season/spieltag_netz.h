@@ -38,10 +38,13 @@ void Spieltag_Internet_Client_Bereit(i32 team);
 void Spieltag_Internet_Client_Hole_Slot(i32 team);
 bool Spieltag_Internet_Client_Slot_Aktualisieren(i32 team);
 bool Spieltag_Kein_Spiel();
+// Forgets the client's state (a new or loaded game).
+void Spieltag_Netz_Zuruecksetzen();
 void Spieltag_Kein_Spiel_Loeschen();
 
-// A client's rows that wait for kick-off follow the server's row (asked
-// at most every 400 ms).
+// A client without a running match follows the server's row of its team
+// (asked at most every 400 ms, and no more once the server said there is
+// no match, until that flag is cleared).
 void Spieltag_Client_Verfolgen();
 // A client's running row without its pitch record: the record is fetched
 // from the server at most every 400 ms; the row keeps its status until it
