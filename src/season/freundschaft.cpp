@@ -160,14 +160,20 @@ bool Wettbewerb_Freundschaftsspiel_Einfuegen(i32 tag, i32 team_a, i32 team_b, u3
     const i32 basis = Kalender_Get_Basistag();
     if (tag <= Kalender_Get_Tag() || tag >= basis + KALENDER_TAGE) return false;
     if (!marke_gueltig(*w)) {
-        const i32 alt = w->kalendermarke;
-        w->kalendermarke = freie_kalendermarke();
-        if (w->kalendermarke < 0 || w->kalendermarke >= KALENDER_SLOTS) return false;
-        // Days of a mark that was never the calendar's are not kept.
-        if (alt >= 0 && alt < KALENDER_SLOTS)
+        // The friendlies' days move to a mark of the calendar's own; days
+        // of a mark another competition carries stay with that one.
+        std::vector<i32> tage;
+        if (Wettbewerb_Get_Id_Von_Kalendermarke(w->kalendermarke) == w->id) {
             for (i32 d = 0; d < KALENDER_TAGE; ++d)
-                if (Kalender_Termin_Gesetzt(d, alt) && Wettbewerb_Get_Id_Von_Kalendermarke(alt) == w->id)
-                    Kalender_Termin_Setzen_Extern(d, w->kalendermarke, -1);
+                if (Kalender_Termin_Gesetzt(d, w->kalendermarke)) tage.push_back(d);
+            Kalender_Termine_Loeschen(w->id);
+        }
+        w->kalendermarke = freie_kalendermarke();
+        if (w->kalendermarke < 0 || w->kalendermarke >= KALENDER_SLOTS) {
+            w->kalendermarke = -1;
+            return false;
+        }
+        for (i32 d : tage) Kalender_Termin_Setzen_Extern(d, w->kalendermarke, -1);
     }
     const i32 marke = w->kalendermarke;
     i32 md = 0;

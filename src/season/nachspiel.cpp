@@ -2,7 +2,6 @@
 #include "season/nachspiel.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "base/globals.h"
 #include "base/random.h"
