@@ -415,7 +415,8 @@ TEST_F(Spieltag, ZweiTageZweiSpieltageGespieltUndFrei) {
     News_Free();
 }
 
-// Dummy ids; a team exchange and a move between competitions.
+// Dummy ids; a team exchange, a move between competitions, human teams in
+// an international field.
 TEST_F(Spieltag, DummyIdsUndTeamwechsel) {
     const i32 d1 = Dummy_Init(nullptr), d2 = Dummy_Init("B"), d3 = Dummy_Init("C");
     EXPECT_EQ(d1, WETTBEWERB_DUMMY_ERSTE_ID);
@@ -451,6 +452,28 @@ TEST_F(Spieltag, DummyIdsUndTeamwechsel) {
     EXPECT_EQ(b->aktuelle_teams, nb + 1);
     EXPECT_EQ(b->aktuelle_team[nb], y);
     EXPECT_FALSE(Wettbewerb_Team_Wettbewerb_Wechsel(y, a->id, b->id));
+
+    // An international field: a human team gives way to a computer team of
+    // its nation.
+    Wettbewerb* i = Wettbewerb_Get_Zeiger(Dummy_Init("International"));
+    i32 fremd = -1;
+    for (i32 t = 1; t < Team_Anzahl && fremd < 0; ++t)
+        if (Team_Daten[t].nation != Team_Daten[x].nation) fremd = t;
+    ASSERT_GE(fremd, 0);
+    i->aktuelle_team[0] = static_cast<i16>(x);
+    i->aktuelle_team[1] = static_cast<i16>(fremd);
+    i->teams = i->aktuelle_teams = 2;
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(x, "Test", 0));
+    menschen.push_back(x);
+    Wettbewerb_Team_Ersetzen();
+    const i32 ersatz = i->aktuelle_team[0];
+    EXPECT_NE(ersatz, x);
+    EXPECT_EQ(Team_Daten[ersatz].nation, Team_Daten[x].nation);
+    EXPECT_FALSE(Team_Hat_Manager(ersatz));
+    // Placed into the first international field that has room (standing in
+    // one, it is not placed again).
+    EXPECT_TRUE(Wettbewerb_Manager_Team_Einsetzen(x));
+    EXPECT_FALSE(Wettbewerb_Manager_Team_Einsetzen(x));
 }
 
 // The server answers a team's question for its running match; a client
