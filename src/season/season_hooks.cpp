@@ -48,6 +48,7 @@ constexpr Season_Gui_Hooks Standard_Gui() {
         .Menue_Hintergrund_Video = Nichts_II,
         .Bnk_Pause_Alle = Nichts_I,
         .Sound_Alle_Stoppen = Nichts,
+        .Menue_Zug_Beenden = Nichts,
     };
 }
 
@@ -78,7 +79,6 @@ constexpr Season_Module_Hooks Standard_Module() {
         .Richter_Run = Nichts,
         .News_Pruefen = Falsch_I,
         .Kalender_Blit_Modus = Nichts_I,
-        .Kalender_Zugzeit_Pruefen = Nichts,
         .Kalender_Blit_Zugzeit = Nichts,
         .Spieltag_Team_Spielt = Falsch_I,
         .Spieltag_Kein_Spiel = Falsch,
