@@ -12,6 +12,7 @@
 #include "platform/hooks.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spieltag.h"
 #include "world/global.h"
@@ -62,6 +63,12 @@ bool spielstart(int, u8* wizard_byte) {
         char name[32];
         std::snprintf(name, sizeof name, n ? "Manager %d" : "Manager", n + 1);
         Manager_Neuer_Mitspieler(team, name, -1);
+        // A new manager hears the music and the sounds (his options 42, 43).
+        const i32 aktiv = Team_Aktiv;
+        Team_Aktiv = team;
+        Option_Wert(OPTION_TEAM_BIT_0, 1, 1);
+        Option_Wert(OPTION_TEAM_LETZTE, 1, 1);
+        Team_Aktiv = aktiv;
         ++n;
     }
     return true;

@@ -149,9 +149,10 @@ bool kalender_bereit() {
     return false;
 }
 
-// Day advance: today's open matches are played out first; a new day stops
-// it when it is a matchday or when managers at this machine take their turns
-// (days without matches and managers pass one per frame).
+// Day advance: the next group of today's open matches starts, or the daily
+// tick runs; a matchday stops it, and so does every new day on which
+// managers at this machine take their turns (days without matches and
+// managers pass one per frame).
 void tag_vorruecken() {
     if (lauf.neuer_tag != 1) return;
     bool neuer = false;
@@ -161,7 +162,7 @@ void tag_vorruecken() {
         Kalender_Jeden_Tag();
         neuer = true;
     }
-    if (lauf.neuer_tag == 1 && neuer && (Kalender_Spieltage_Heute(-1, 0, nullptr) > 0 || Kalender_Hat_Zuege()))
+    if (lauf.neuer_tag == 1 && (Kalender_Spieltage_Heute(-1, 0, nullptr) > 0 || (neuer && Kalender_Hat_Zuege())))
         lauf.neuer_tag = 255;
 }
 

@@ -6,6 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <thread>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -15,12 +20,14 @@
 #include "base/settings.h"
 #include "base/spielstand.h"
 #include "base/globals.h"
+#include "graphics/sound.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "main/registrierung.h"
 #include "main/spielstart.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
+#include "platform/mainloop.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/season_hooks.h"
@@ -170,6 +177,49 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
     EXPECT_TRUE(Menue_Requester_Offen());
     EXPECT_EQ(Kalender_Get_Tag(), tag);
     EXPECT_EQ(Team_Aktiv, team);
+}
+
+// The main menu through SDL's disk driver, paced in real time: a second of
+// music, then a click on a dialog button that ducks it; the file is not
+// silent and the music under the duck (1.5 s on) is quieter than before.
+TEST_F(Hauptmenue, ZweiSekundenMenueMitKlickAufDisk) {
+    fs::copy_file(std::string(KORDAVO_SPIELORDNER) + "/background.wav", ordner + "/background.wav");
+    const std::string datei = ordner + "/ausgabe.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", datei.c_str(), 1);
+    const bool an = Main_Hooks.Sound_Starten();
+    unsetenv("SDL_AUDIODRIVER");
+    ASSERT_TRUE(an);
+    auto sekunde = [](const char* skript, u32 ms = 1000) {
+        ASSERT_TRUE(Headless_Skript(skript));
+        for (u32 t = 0; t < ms; t += HEADLESS_ZEITSCHRITT_MS) {
+            Headless_Frames(1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(HEADLESS_ZEITSCHRITT_MS));
+        }
+    };
+    // The music fades in over many seconds; here it starts at full volume.
+    sekunde("wait 100\n");
+    ASSERT_EQ(Backsound_Zustand(), 1);
+    Backsound_Set_Lautstaerke(BACKSOUND_MAX);
+    sekunde("wait 100\n");
+    const size_t klick = fs::file_size(datei) / 2;
+    sekunde("move 324 580\nwait 1\nclick left\nwait 100\n", 1600);
+    Sound_Alles_Freigeben();
+    std::ifstream in(datei, std::ios::binary);
+    const std::vector<char> roh((std::istreambuf_iterator<char>(in)), {});
+    std::vector<i16> pcm(roh.size() / 2);
+    std::memcpy(pcm.data(), roh.data(), pcm.size() * 2);
+    ASSERT_GT(pcm.size(), klick + 22050);
+    auto rms = [&](size_t von, size_t bis) {
+        double s = 0;
+        for (size_t i = von; i < bis; ++i) s += double(pcm[i]) * pcm[i];
+        return std::sqrt(s / double(bis - von));
+    };
+    const size_t n = pcm.size();
+    const double vorher = rms(klick - 22050, klick), danach = rms(n - 22050 / 4, n);
+    EXPECT_GT(vorher, 500);
+    EXPECT_GT(danach, 100);
+    EXPECT_LT(danach, vorher * 0.85) << vorher << " " << danach;
 }
 
 }  // namespace
