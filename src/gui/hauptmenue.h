@@ -118,6 +118,10 @@ std::string Menue_Geld_Text(f64 betrag);
 void Menue_Geld_Zeichnen(Screen_Icon* icon, Rastport* rp, i32 x, i32 y);
 // The time left of a limited turn, in its warning colour for the last 20 s.
 void Menue_Zugzeit_Zeichnen(Screen_Icon* icon, Rastport* rp, i32 x, i32 y);
+// The mode icons of a network client: in the bottom bar while the menu is
+// shown and no match, else (blinking only) in the corner; `blinken` makes
+// them alternate every 100 ms.
+void Menue_Modus_Zeichnen(i32 blinken);
 // The menu's background video: on 1 / off 0 / -1 as it is; pause 1 / 0.
 void Menue_Hintergrund_Video(i32 an, i32 pause);
 bool Menue_Hintergrund_Video_Laeuft();

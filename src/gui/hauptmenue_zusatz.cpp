@@ -4,10 +4,14 @@
 #include <cstdio>
 #include <string>
 
+#include "base/globals.h"
+#include "graphics/blitter.h"
 #include "graphics/font.h"
+#include "graphics/rastport.h"
 #include "graphics/video.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
+#include "match/spielfeld.h"
 #include "season/kalender_lauf.h"
 #include "season/kalender_zug.h"
 #include "season/spiele.h"
@@ -29,6 +33,15 @@ constexpr i32 SERIEN_ARTEN = 7;
 // (y >= 436), so nothing it covers can be clicked.
 constexpr i32 VIDEO_BASIS = 59, VIDEO_X = 200, VIDEO_Y = 100;
 constexpr i32 VIDEO_ANZAHL = 10;  // the leagues' graphic numbers 0..9 have clips
+
+// The mode icons of a network client: three in the bottom bar, three in
+// the corner while a match is shown (0 connected, 1 and 2 blinking while
+// the client waits).
+constexpr u32 MODUS_LEISTE = 8025, MODUS_ECKE = 8028;
+constexpr i32 LEISTE_X = 678, LEISTE_Y = 574, ECKE_X = 782, ECKE_Y = 582;
+constexpr u32 BLINK_MS = 100;
+u32 blink_zeit = 0;
+bool blink_an = false;
 
 i32 serie_zuletzt = -1;  // the series kind shown last (they take turns)
 Bnk_Video* video = nullptr;
@@ -87,6 +100,24 @@ void Menue_Zugzeit_Zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
     char t[16];
     std::snprintf(t, sizeof t, "%d:%02d,%02d", min, sek, hundertstel);
     Font_Markup_Ausgabe(rp, f, rest < WARNUNG_MS ? WARNUNG : WEISS, t, x, y + 20, 1);
+}
+
+void Menue_Modus_Zeichnen(i32 blinken) {
+    if (Internet_Modus != INTERNET_MODUS_CLIENT || !Screen_Rastport) return;
+    if (blinken && Kalender_Jetzt - blink_zeit >= BLINK_MS) {
+        blink_an = !blink_an;
+        blink_zeit = Kalender_Jetzt;
+    }
+    const u32 index = blinken ? 1 + (blink_an ? 1 : 0) : 0;
+    Rastport* bild = nullptr;
+    i32 x = LEISTE_X, y = LEISTE_Y;
+    if (Kalender_Lauf_Get().menue_gezeigt && !Spielfeld_Get_Anzeige()) {
+        bild = Menue_Get_Slave_Rastport(MODUS_LEISTE + index);
+    } else if (blinken) {
+        bild = Menue_Get_Slave_Rastport(MODUS_ECKE + index);
+        x = ECKE_X, y = ECKE_Y;
+    }
+    if (bild) Blt_Blit(bild, 0, 0, -1, -1, Screen_Rastport, x, y, Blt_Opt_Transparent);
 }
 
 void Menue_Hintergrund_Video(i32 an, i32 pause) {

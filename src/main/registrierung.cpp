@@ -167,8 +167,10 @@ void Main_Registrieren() {
         .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
     });
-    // The turn timer ends a turn as the button does; the menu's background video.
+    // The turn timer ends a turn as the button does; the menu's background
+    // video; a network client's mode icons.
     Season_Gui.Menue_Zug_Beenden = Menue_Zug_Beenden;
+    Season_Module.Kalender_Blit_Modus = Menue_Modus_Zeichnen;
     Season_Gui.Menue_Hintergrund_Video = [](int an, int pause) { Menue_Hintergrund_Video(an, pause); };
     // Messages to the manager (a failed save or load among them) in the requester.
     Meldung_Set_Hooks({
