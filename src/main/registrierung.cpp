@@ -26,6 +26,7 @@
 #include "graphics/glatt.h"
 #include "base/meldung.h"
 #include "gui/anmelden.h"
+#include "gui/eingabe.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
@@ -152,7 +153,8 @@ void Main_Registrieren() {
     Season_Gui.Icon_Auf_Screen = [](int icon) { return Menue_Screen_Icon_Ist_Vorhanden(icon); };
     Season_Gui.Modal_Screen = Menue_Requester_Offen;
     Season_Gui.Taste_Oder_Klick = [] { return Taste_Oder_Klick(0); };
-    Season_Gui.Taste_Get_Zeichen = [] { return static_cast<int>(Taste_Get_Zeichen()); };
+    // A key typed into an input field is not the calendar's ("l" would load).
+    Season_Gui.Taste_Get_Zeichen = [] { return Eingabefeld_Cursor_An() ? 0 : static_cast<int>(Taste_Get_Zeichen()); };
     Season_Gui.Taste_Reset = Taste_Reset;
     Season_Gui.Maus_Update = Maus_Update;
     Season_Gui.Maus_X = [] { return static_cast<int>(Maus_Get_X()); };
