@@ -115,7 +115,7 @@ i32 spielstand_slot() {
     const int s = Spielstand_Get_Letzter();
     return s >= 0 && s < KALENDER_AUTOSAVE_SLOT ? s : 0;
 }
-void laden_ja(i32, const i32*) { K_NEUER_TAG(KALENDER_LADEN, spielstand_slot()); }
+void laden_ja(i32 n, const i32* slot) { K_NEUER_TAG(KALENDER_LADEN, n > 0 ? slot[0] : spielstand_slot()); }
 
 void starten(i32 k, i32 e) {
     Sound_Effekt_Stop_All();
@@ -176,9 +176,10 @@ void Menue_Im_Aufbau() {
     Menue_Requester(REQUESTER_OK, Team_Aktiv, Menue_Text(T_NICHT_FERTIG), nullptr, nullptr, nichts, nichts);
 }
 
-void Menue_Laden_Fragen() {
-    const std::string frage = Menue_Text_Fuellen(Menue_Text(T_LADEN_FRAGE), spielstand_slot() + 1, nullptr);
-    Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, frage.c_str(), nullptr, nullptr, laden_ja, nichts);
+void Menue_Laden_Fragen(i32 slot) {
+    const i32 s = slot >= 0 && slot < KALENDER_AUTOSAVE_SLOT ? slot : spielstand_slot();
+    const std::string frage = Menue_Text_Fuellen(Menue_Text(T_LADEN_FRAGE), s + 1, nullptr);
+    Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, frage.c_str(), nullptr, nullptr, laden_ja, nichts, 1, &s);
 }
 
 void Menue_Speichern() { K_NEUER_TAG(KALENDER_SPEICHERN, spielstand_slot()); }

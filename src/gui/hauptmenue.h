@@ -98,9 +98,9 @@ bool Menue_Get_Spiel_Pause();
 void Menue_Spiel_Pause_Setzen(bool an);
 
 // --- Load and save ------------------------------------------------------------------
-// Asks first, then loads the save slot used last (slot 1 when none); a load
-// that fails keeps the running game and says why.
-void Menue_Laden_Fragen();
+// Asks first, then loads the slot (-1: the one used last, slot 1 when none);
+// a load that fails keeps the running game and says why.
+void Menue_Laden_Fragen(i32 slot = -1);
 // Saves into the slot used last (slot 1 when none); a failure is shown.
 void Menue_Speichern();
 // "Dieser Bereich ist noch im Aufbau." for a screen that does not exist yet.

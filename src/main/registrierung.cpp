@@ -172,6 +172,7 @@ void Main_Registrieren() {
     // The turn timer ends a turn as the button does; the menu's background
     // video; a network client's mode icons.
     Season_Gui.Menue_Zug_Beenden = Menue_Zug_Beenden;
+    Season_Gui.Spielstand_Laden_Fragen = [](int slot) { Menue_Laden_Fragen(slot); };
     Season_Module.Kalender_Blit_Modus = Menue_Modus_Zeichnen;
     Season_Gui.Menue_Hintergrund_Video = [](int an, int pause) { Menue_Hintergrund_Video(an, pause); };
     // Messages to the manager (a failed save or load among them) in the requester.

@@ -101,8 +101,13 @@ void Kalender_Zugzeit_Pruefen() {
 i32 Kalender_Taste(int zeichen) {
     Kalender_Lauf& l = L();
     l.frage_taste = 0;
-    if (l.laden || zeichen == 'l') {
-        const int slot = l.laden ? l.laden - 1 : 0;
+    if (zeichen == 'l' && !l.laden) {
+        // A typed key never throws the running game away unasked.
+        Season_Gui.Spielstand_Laden_Fragen(0);
+        return 1;
+    }
+    if (l.laden) {
+        const int slot = l.laden - 1;
         l.laden = 0;
         l.speichern = 0;
         // A failed load keeps the running game; the save driver has told the player.

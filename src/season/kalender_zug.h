@@ -24,8 +24,8 @@ void Kalender_Zugzeit_Pruefen();
 i32 Kalender_Zugzeit_Rest();
 // The limit of a turn in milliseconds (0: none).
 i32 Kalender_Zugzeit_Limit();
-// Keys and queued requests: "l" loads slot 0, "k" saves slot 0, a pending
-// load or save request is served. 1 when the key was used.
+// Keys and queued requests: "l" asks to load slot 0, "k" saves slot 0, a
+// pending load or save request is served. 1 when the key was used.
 i32 Kalender_Taste(int zeichen);
 // The team's manager plays at another machine of a network game.
 bool Kalender_Team_Online_Woanders(i32 team);

@@ -1,6 +1,8 @@
 // The do-nothing defaults of the season's upward hooks (see season_hooks.h).
 #include "season/season_hooks.h"
 
+#include "season/kalender_lauf.h"
+
 namespace {
 
 void Nichts() {}
@@ -49,6 +51,7 @@ constexpr Season_Gui_Hooks Standard_Gui() {
         .Bnk_Pause_Alle = Nichts_I,
         .Sound_Alle_Stoppen = Nichts,
         .Menue_Zug_Beenden = Nichts,
+        .Spielstand_Laden_Fragen = [](int slot) { K_NEUER_TAG(KALENDER_LADEN, slot); },
     };
 }
 

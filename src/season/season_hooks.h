@@ -51,6 +51,9 @@ struct Season_Gui_Hooks {
     // Ends the active manager's turn as his end-of-turn button does (the
     // turn timer ran out).
     void (*Menue_Zug_Beenden)();
+    // The load key: asks the manager before the slot is loaded (the default
+    // queues the load at once).
+    void (*Spielstand_Laden_Fragen)(int slot);
 };
 
 // Season modules of later steps (matchday, news, rankings, events, arbiter,

@@ -234,6 +234,12 @@ TEST_F(Lauf, SpeichernPerTasteUndFehlschlagWirdGemeldet) {
     K_NEUER_TAG(KALENDER_SPEICHERN_FRAGEN, 0);
     Pass();
     EXPECT_EQ(gespeichert.size(), 2u);
+    // The load key asks first and loads nothing by itself.
+    static int gefragt = -1;
+    Season_Gui.Spielstand_Laden_Fragen = [](int slot) { gefragt = slot; };
+    EXPECT_EQ(Kalender_Taste('l'), 1);
+    EXPECT_EQ(gefragt, 0);
+    EXPECT_EQ(Kalender_Lauf_Get().laden, 0);
 }
 
 TEST_F(Lauf, EndeGibtDieModuleFrei) {
