@@ -118,6 +118,9 @@ std::string Menue_Geld_Text(f64 betrag);
 void Menue_Geld_Zeichnen(Screen_Icon* icon, Rastport* rp, i32 x, i32 y);
 // The time left of a limited turn, in its warning colour for the last 20 s.
 void Menue_Zugzeit_Zeichnen(Screen_Icon* icon, Rastport* rp, i32 x, i32 y);
+// A progress box centred on the screen (caption, bar at the percent held to
+// 0..100), shown at once.
+void Menue_Fortschritt(const char* text, i32 prozent);
 // The mode icons of a network client: in the bottom bar while the menu is
 // shown and no match, else (blinking only) in the corner; `blinken` makes
 // them alternate every 100 ms.

@@ -8,6 +8,7 @@
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
+#include "platform/display.h"
 #include "graphics/video.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
@@ -40,6 +41,8 @@ constexpr i32 VIDEO_ANZAHL = 10;  // the leagues' graphic numbers 0..9 have clip
 constexpr u32 MODUS_LEISTE = 8025, MODUS_ECKE = 8028;
 constexpr i32 LEISTE_X = 678, LEISTE_Y = 574, ECKE_X = 782, ECKE_Y = 582;
 constexpr u32 BLINK_MS = 100;
+// The progress box: frame and bar.
+constexpr u32 FORTSCHRITT_RAHMEN = 8023, FORTSCHRITT_BALKEN = 8024;
 u32 blink_zeit = 0;
 bool blink_an = false;
 
@@ -118,6 +121,18 @@ void Menue_Modus_Zeichnen(i32 blinken) {
         x = ECKE_X, y = ECKE_Y;
     }
     if (bild) Blt_Blit(bild, 0, 0, -1, -1, Screen_Rastport, x, y, Blt_Opt_Transparent);
+}
+
+void Menue_Fortschritt(const char* text, i32 prozent) {
+    Rastport* rahmen = Menue_Get_Slave_Rastport(FORTSCHRITT_RAHMEN);
+    Rastport* balken = Menue_Get_Slave_Rastport(FORTSCHRITT_BALKEN);
+    if (!Screen_Rastport || !rahmen) return;
+    const i32 x = (Screen_Rastport->breite - rahmen->breite) / 2, y = (Screen_Rastport->hoehe - rahmen->hoehe) / 2;
+    Blt_Blit(rahmen, 0, 0, -1, -1, Screen_Rastport, x, y, Blt_Opt_Transparent);
+    const i32 breite = balken ? balken->breite * std::clamp(prozent, 0, 100) / 100 : 0;
+    if (breite > 0) Blt_Blit(balken, 0, 0, breite, balken->hoehe, Screen_Rastport, x + 10, y + 19, Blt_Opt_Transparent);
+    if (Font* f = Font_Tabelle_Holen(9); f && text) Font_Markup_Ausgabe(Screen_Rastport, f, WEISS, text, x + 10, y + 13, 1);
+    W32_Present_Now();
 }
 
 void Menue_Hintergrund_Video(i32 an, i32 pause) {

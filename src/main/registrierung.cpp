@@ -174,6 +174,7 @@ void Main_Registrieren() {
     Season_Gui.Menue_Zug_Beenden = Menue_Zug_Beenden;
     Season_Gui.Spielstand_Laden_Fragen = [](int slot) { Menue_Laden_Fragen(slot); };
     Season_Module.Kalender_Blit_Modus = Menue_Modus_Zeichnen;
+    Season_Gui.Fortschritt = [](const char* text, int prozent) { Menue_Fortschritt(text, prozent); };
     Season_Gui.Menue_Hintergrund_Video = [](int an, int pause) { Menue_Hintergrund_Video(an, pause); };
     // Messages to the manager (a failed save or load among them) in the requester.
     Meldung_Set_Hooks({

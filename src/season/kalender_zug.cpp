@@ -111,6 +111,7 @@ i32 Kalender_Taste(int zeichen) {
         l.laden = 0;
         l.speichern = 0;
         // A failed load keeps the running game; the save driver has told the player.
+        Season_Gui.Fortschritt("Spielstand wird geladen ...", 0);
         if (!Spielstand_Laden(Kalender_Spielstand_Pfad(slot))) return 0;
         Spielstand_Set_Letzter(slot);
         l.spielstart_beendet = true;
@@ -125,7 +126,10 @@ i32 Kalender_Taste(int zeichen) {
         l.speichern_abbruch = 0;
         if (abbruch) return 0;
         // A failure has been shown to the player by the save-game driver.
-        if (!Spielstand_Speichern(Kalender_Spielstand_Pfad(slot), 0)) return 0;
+        Season_Gui.Fortschritt("Spielstand wird gespeichert ...", 0);
+        const bool gespeichert = Spielstand_Speichern(Kalender_Spielstand_Pfad(slot), 0);
+        Season_Gui.Fortschritt("Spielstand wird gespeichert ...", 100);
+        if (!gespeichert) return 0;
         Spielstand_Set_Letzter(slot);
         if (slot != KALENDER_AUTOSAVE_SLOT) Meldung_Printf("Das Spiel wurde in Platz %d gespeichert.", slot + 1);
         return 1;

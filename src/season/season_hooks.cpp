@@ -51,6 +51,7 @@ constexpr Season_Gui_Hooks Standard_Gui() {
         .Bnk_Pause_Alle = Nichts_I,
         .Sound_Alle_Stoppen = Nichts,
         .Menue_Zug_Beenden = Nichts,
+        .Fortschritt = [](const char*, int) {},
         .Spielstand_Laden_Fragen = [](int slot) { K_NEUER_TAG(KALENDER_LADEN, slot); },
     };
 }

@@ -51,6 +51,9 @@ struct Season_Gui_Hooks {
     // Ends the active manager's turn as his end-of-turn button does (the
     // turn timer ran out).
     void (*Menue_Zug_Beenden)();
+    // A progress box with its caption and percent (0 to 100) shown at once
+    // (a save or a load takes its moment).
+    void (*Fortschritt)(const char* text, int prozent);
     // The load key: asks the manager before the slot is loaded (the default
     // queues the load at once).
     void (*Spielstand_Laden_Fragen)(int slot);
