@@ -222,6 +222,8 @@ void Menue_Dialog_Klick(Screen_Icon* i, u32 ereignis) {
 }
 
 void Menue_Hauptmenue_Zeigen() {
+    // A message shown between two turns (a failed save, say) stays up.
+    const bool requester = Menue_Requester_Offen();
     Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(4000), 0);
     Menue_Screen_Freigeben();
     static const Screen_Icon tabelle[] = {
@@ -299,6 +301,7 @@ void Menue_Hauptmenue_Zeigen() {
     };
     Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle);
     for (i32& e : Z.eintrag) e = -1;
+    if (requester) Menue_Requester_Wieder_Zeigen();
 }
 
 void Menue_Manager_Wechsel(i32 team) {

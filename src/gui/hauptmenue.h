@@ -86,6 +86,8 @@ constexpr i32 REQUESTER_OK = 1;
 void Menue_Requester(i32 art, i32 team, const char* text, const char* knopf1, const char* knopf2, Requester_Prozedur p1,
                      Requester_Prozedur p2, i32 n1 = 0, const i32* l1 = nullptr, i32 n2 = 0, const i32* l2 = nullptr);
 bool Menue_Requester_Offen();
+// Adds the open requester again (its icons were removed with the screen).
+void Menue_Requester_Wieder_Zeigen();
 // Click procedure of the requester's buttons.
 void Menue_Requester_Knopf(Screen_Icon* icon, u32 ereignis);
 

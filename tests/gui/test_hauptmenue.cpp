@@ -113,9 +113,12 @@ TEST_F(Frame, UebergabeNachZugendeZeigtDasMenueWieder) {
     Menue_Zug_Beenden();
     EXPECT_EQ(Menue_Modus, 1);
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
+    // A message that came between the turns stays up over the next menu.
+    Menue_Requester(REQUESTER_OK, 0, "Speichern misslungen", nullptr, nullptr, ja, nullptr);
     Menue_Manager_Wechsel(0);
     EXPECT_EQ(Menue_Modus, 0);
     EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
+    EXPECT_TRUE(Menue_Requester_Offen());
 }
 
 }  // namespace
