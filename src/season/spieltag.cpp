@@ -972,6 +972,18 @@ bool Spieltag_Team_Offen(i32 team) {
                                           [&](auto& r) { return r.status != ST_FERTIG && team_in(r, team); });
 }
 
+i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts) {
+    if (auswaerts) *auswaerts = false;
+    if (!z.initialisiert) return -1;
+    for (const auto& r : z.slots)
+        if (team_in(r, team)) {
+            const Spiel* s = spiel_von(r);
+            if (auswaerts) *auswaerts = s->team_b == team;
+            return s->team_a == team ? s->team_b : s->team_a;
+        }
+    return -1;
+}
+
 bool Spieltag_Spiele_Offen() {
     return z.initialisiert &&
            std::any_of(z.slots.begin(), z.slots.end(), [](auto& r) { return r.spiel > 0 && r.status != ST_FERTIG; });

@@ -99,6 +99,8 @@ int Spieltag_Get_Status(i32 spiel);
 bool Spieltag_Team_Spielt(i32 team);
 bool Spieltag_Team_Offen(i32 team);
 bool Spieltag_Spiele_Offen();
+// The team's opponent of today's match (-1: none) and whether it plays away.
+i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts);
 bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb);
 // Games entered and games done since the module started (checks and tools).
 u32 Spieltag_Anzahl_Eingetragen();
