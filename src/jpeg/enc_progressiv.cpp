@@ -384,7 +384,7 @@ int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const J
 int32_t Tabelle_Senden(JPEG_PROPERTIES* p, const int32_t* freq, int32_t klasse, int32_t nummer) {
     uint8_t anzahlen[16];
     uint8_t symbole[256];
-    Jpeg_Optimale_Huffman(freq, anzahlen, symbole);
+    Jpeg_Knappe_Huffman(freq, anzahlen, symbole);
     Jpeg_Huffman_Tabelle* t = klasse == 0 ? &p->DC_Tabelle[nummer] : &p->AC_Tabelle[nummer];
     int32_t e = Jpeg_Build_Huffman_Kod(anzahlen, symbole, &t->Kod);
     if (e) return e;
@@ -427,7 +427,12 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b) {
 
 }  // namespace
 
-void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint8_t* symbole) {
+namespace {
+
+// T.81 K.2: code lengths from the frequencies (with the reserved entry 256),
+// limited to max_laenge bits, the reserved entry removed. bits[l] is the
+// number of codes of length l; the symbols go to symbole by length.
+void Huffman_Laengen(const int32_t* haeufigkeiten, int32_t max_laenge, int32_t* bits, uint8_t* symbole) {
     int64_t freq[257];
     int32_t laenge[257];
     int32_t weiter[257];
@@ -460,10 +465,10 @@ void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint
             ++laenge[c2];
         }
     }
-    int32_t bits[33] = {};
+    for (int l = 0; l <= 32; ++l) bits[l] = 0;
     for (int i = 0; i < 257; ++i)
         if (laenge[i]) ++bits[laenge[i] > 32 ? 32 : laenge[i]];
-    for (int i = 32; i >= 16; --i)
+    for (int i = 32; i > max_laenge; --i)
         while (bits[i] > 0) {
             int32_t j = i - 2;
             while (bits[j] == 0) --j;
@@ -472,16 +477,29 @@ void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint
             bits[j + 1] += 2;
             bits[j] -= 1;
         }
-    int32_t i = 15;
+    int32_t i = max_laenge;
     while (i > 0 && bits[i] == 0) --i;
     if (bits[i] > 0) --bits[i];
-    // The counts are taken one position lower than the lengths: every code
-    // comes out one bit longer (see docs/ARCHITECTURE.md, "JPEG encoder").
-    for (int l = 0; l < 16; ++l) anzahlen[l] = static_cast<uint8_t>(bits[l]);
     int32_t k = 0;
     for (int s = 1; s <= 32; ++s)
         for (int sym = 0; sym < 256; ++sym)
             if (laenge[sym] == s) symbole[k++] = static_cast<uint8_t>(sym);
+}
+
+}  // namespace
+
+void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint8_t* symbole) {
+    int32_t bits[33];
+    Huffman_Laengen(haeufigkeiten, 15, bits, symbole);
+    // The counts are taken one position lower than the lengths: every code
+    // comes out one bit longer (see docs/ARCHITECTURE.md, "JPEG encoder").
+    for (int l = 0; l < 16; ++l) anzahlen[l] = static_cast<uint8_t>(bits[l]);
+}
+
+void Jpeg_Knappe_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint8_t* symbole) {
+    int32_t bits[33];
+    Huffman_Laengen(haeufigkeiten, 16, bits, symbole);
+    for (int l = 0; l < 16; ++l) anzahlen[l] = static_cast<uint8_t>(bits[l + 1]);
 }
 
 int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {

@@ -293,4 +293,17 @@ TEST(JpegEncBits, OptimalCodeLengthsOfTheProgressiveEncoder) {
     EXPECT_EQ(gesamt, 256);
     Jpeg_Huffman_Kodtabelle t;
     EXPECT_EQ(Jpeg_Build_Huffman_Kod(anzahlen, symbole, &t), 0);
+    // The table the progressive scans send keeps the lengths as computed:
+    // 64 equal symbols 63 codes of 6 bits and one of 7, skewed counts a
+    // usable code of at most 16 bits.
+    Jpeg_Knappe_Huffman(freq, anzahlen, symbole);
+    gesamt = 0;
+    for (int l = 0; l < 16; ++l) gesamt += anzahlen[l];
+    EXPECT_EQ(gesamt, 256);
+    EXPECT_EQ(Jpeg_Build_Huffman_Kod(anzahlen, symbole, &t), 0);
+    std::memset(freq, 0, sizeof freq);
+    for (int i = 0; i < 64; ++i) freq[i] = 10;
+    Jpeg_Knappe_Huffman(freq, anzahlen, symbole);
+    EXPECT_EQ(anzahlen[5], 63);
+    EXPECT_EQ(anzahlen[6], 1);
 }
