@@ -47,8 +47,9 @@ bool Zahl(const char* s, long lo, long hi, long* aus) {
     return true;
 }
 
-// A whole input file, mapped into memory (private: writes would stay in
-// this process).
+// A whole input file, mapped into memory. Pixels to encode are only read
+// and map the file's pages as they are; a stream to decode is mapped
+// writable (private: writes would stay in this process).
 struct Eingabe {
     const uint8_t* d = nullptr;
     size_t n = 0;
@@ -61,14 +62,14 @@ struct Eingabe {
     size_t size() const { return n; }
     const uint8_t* data() const { return d; }
     uint8_t operator[](size_t i) const { return d[i]; }
-    bool Oeffnen(const char* name) {
+    bool Oeffnen(const char* name, bool schreibbar) {
         const int fd = open(name, O_RDONLY);
         if (fd < 0) return false;
         struct stat st {};
         bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
         if (ok) {
-            void* m = mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_POPULATE,
-                           fd, 0);
+            void* m = mmap(nullptr, static_cast<size_t>(st.st_size), schreibbar ? PROT_READ | PROT_WRITE : PROT_READ,
+                           MAP_PRIVATE | MAP_POPULATE, fd, 0);
             ok = m != MAP_FAILED;
             if (ok) d = static_cast<const uint8_t*>(m), n = static_cast<size_t>(st.st_size);
         }
@@ -149,7 +150,7 @@ int Dekodieren(int argc, char** argv) {
     }
     if (argc - i != 2) return Fehler_Argument("verlangt eine Eingabe- und eine Ausgabedatei");
     Eingabe jpeg;
-    if (!jpeg.Oeffnen(argv[i]) || jpeg.size() > 0xFFFFFFFFu) {
+    if (!jpeg.Oeffnen(argv[i], true) || jpeg.size() > 0xFFFFFFFFu) {
         std::fprintf(stderr, "jpegwerk: %s kann nicht gelesen werden\n", argv[i]);
         return 1;
     }
@@ -223,7 +224,7 @@ int Kodieren(int argc, char** argv) {
     if (progressiv && neustart) return Fehler_Argument("-progressiv und -neustart gehen nicht zusammen");
     Eingabe d;
     PNM b;
-    if (!d.Oeffnen(argv[i]) || !PNM_Lesen(d, &b)) {
+    if (!d.Oeffnen(argv[i], false) || !PNM_Lesen(d, &b)) {
         std::fprintf(stderr, "jpegwerk: %s ist kein lesbares PPM/PGM (P5/P6, 255)\n", argv[i]);
         return 1;
     }
