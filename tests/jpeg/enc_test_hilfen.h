@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -185,8 +186,23 @@ inline Zerlegt Zerlegen(const std::vector<uint8_t>& j) {
 
 inline bool Werkzeug_Da(const char* name) { return access((std::string("/usr/bin/") + name).c_str(), X_OK) == 0; }
 
+// A file in this program's own scratch folder (made fresh with a unique
+// name, removed at the end), so that no other test program, running at the
+// same time or earlier, shares or leaves behind any of its files.
 inline std::string Pfad(const std::string& name) {
-    return ::testing::TempDir() + "kdv_enc_" + std::to_string(getpid()) + "_" + name;
+    static const struct Ordner {
+        std::string pfad;
+        Ordner() {
+            std::string muster = ::testing::TempDir() + "kdv_enc_XXXXXX";
+            if (!mkdtemp(muster.data())) std::abort();
+            pfad = muster + "/";
+        }
+        ~Ordner() {
+            std::error_code f;
+            std::filesystem::remove_all(pfad, f);
+        }
+    } ordner;
+    return ordner.pfad + name;
 }
 
 inline void Schreiben(const std::string& pfad, const std::vector<uint8_t>& d) {
