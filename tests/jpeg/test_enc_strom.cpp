@@ -207,8 +207,9 @@ TEST(JpegEncStrom, ProcessorCodesWriteIdenticalFiles) {
                         // The accurate method's precise pair computes the same bits in every form.
                         std::vector<uint8_t>& ref = code <= 2 || dct == DCT_GENAU ? generisch : simd;
                         if (ref.empty()) ref = r.jpeg;
-                        else EXPECT_EQ(r.jpeg, ref) << w << "x" << h << " code " << code << " dct " << dct
-                                                    << " sampling " << abtastung << " colour " << farbraum;
+                        else
+                            EXPECT_EQ(r.jpeg, ref) << w << "x" << h << " code " << code << " dct " << dct
+                                                   << " sampling " << abtastung << " colour " << farbraum;
                     }
                 }
 }

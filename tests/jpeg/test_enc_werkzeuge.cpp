@@ -293,8 +293,8 @@ TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg) {
             << Datenlaenge(r.jpeg) << " against " << Datenlaenge(ref);
         if (f.grau) continue;
         // Progressive: each scan's own optimal tables, so cjpeg's size.
-        std::vector<uint8_t> ref_p = Cjpeg(rgb, w, h, 3, opt.substr(0, opt.find(" -baseline")) + " -progressive" +
-                                                             opt.substr(opt.find(" -dct")));
+        std::vector<uint8_t> ref_p = Cjpeg(
+            rgb, w, h, 3, opt.substr(0, opt.find(" -baseline")) + " -progressive" + opt.substr(opt.find(" -dct")));
         e.progressiv = true;
         quelle = rgb;
         Ergebnis p = Kodieren(quelle, w, h, e);
