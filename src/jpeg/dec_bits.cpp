@@ -2,7 +2,6 @@
 #include "jpeg/dec_bits.h"
 #include "jpeg/jpeg_kern.h"
 
-#include <algorithm>
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -405,16 +404,18 @@ static inline uint64_t Bereich(int von, int bis) {
     return oben & (~uint64_t{0} << von);
 }
 
-// One correction bit for every coefficient of the mask m, in order; the
-// bits are taken up to 24 at a time.
+// One correction bit for every coefficient of the mask m, in order; up to
+// 24 bits are looked at together and those used are taken.
 static inline void Korrekturen(Bits* b, int16_t* blk, uint64_t m, int p1) {
     while (m) {
-        const int n = std::min(__builtin_popcountll(m), 24);
-        const uint32_t w = Bits_Holen(b, n);
-        for (int i = n - 1; i >= 0; --i, m &= m - 1) {
+        Bits_Sicher(b, 24);
+        const uint32_t w = Bits_Zeigen(b, 24);
+        int i = 23;
+        for (; m && i >= 0; --i, m &= m - 1) {
             int16_t& c = blk[__builtin_ctzll(m)];
             if (((w >> i) & 1) && (c & p1) == 0) c = Kurz(c + (c >= 0 ? p1 : -p1));
         }
+        b->anzahl -= 23 - i;
     }
 }
 
