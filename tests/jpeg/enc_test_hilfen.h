@@ -3,6 +3,7 @@
 // reference (cjpeg, djpeg, jpegtran).
 #pragma once
 
+#include "dec_hilfe.h"
 #include "jpeg/jpeg.h"
 #include "jpeg/jpeg_kern.h"
 
@@ -13,7 +14,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -186,34 +186,15 @@ inline Zerlegt Zerlegen(const std::vector<uint8_t>& j) {
 
 inline bool Werkzeug_Da(const char* name) { return access((std::string("/usr/bin/") + name).c_str(), X_OK) == 0; }
 
-// A file in this program's own scratch folder (made fresh with a unique
-// name, removed at the end), so that no other test program, running at the
-// same time or earlier, shares or leaves behind any of its files.
-inline std::string Pfad(const std::string& name) {
-    static const struct Ordner {
-        std::string pfad;
-        Ordner() {
-            std::string muster = ::testing::TempDir() + "kdv_enc_XXXXXX";
-            if (!mkdtemp(muster.data())) std::abort();
-            pfad = muster + "/";
-        }
-        ~Ordner() {
-            std::error_code f;
-            std::filesystem::remove_all(pfad, f);
-        }
-    } ordner;
-    return ordner.pfad + name;
-}
+// A file in this program's own scratch folder (unique, removed at the end).
+inline std::string Pfad(const std::string& name) { return (dek_test::Arbeitsordner() / name).string(); }
 
 inline void Schreiben(const std::string& pfad, const std::vector<uint8_t>& d) {
     std::ofstream f(pfad, std::ios::binary);
     f.write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
 }
 
-inline std::vector<uint8_t> Lesen(const std::string& pfad) {
-    std::ifstream f(pfad, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
-}
+inline std::vector<uint8_t> Lesen(const std::string& pfad) { return dek_test::Datei_Lesen(pfad); }
 
 // Runs a command; its standard error is returned in fehler.
 inline int Ausfuehren(const std::string& befehl, std::string* fehler) {
