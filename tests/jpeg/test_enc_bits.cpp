@@ -1,6 +1,7 @@
 // Huffman coding and bit output of the encoder: code tables, byte stuffing,
 // padding, the room rule of marker writes, optimal code lengths, and the
 // agreement of the generic and the fast output routines.
+#include "base/base_test_util.h"
 #include "jpeg/enc_intern.h"
 
 #include <gtest/gtest.h>
@@ -211,9 +212,9 @@ TEST(JpegEncBits, GenericAndFastClassesWriteTheSameBytesToBufferAndFile) {
         bloecke_schreiben(f, form);
         EXPECT_EQ(f.Bytes(), referenz);
     }
-    std::string pfad = ::testing::TempDir() + "enc_bits_strom.bin";
+    Temp_Ordner ordner;  // unique, so parallel runs never share the file
+    const std::string pfad = ordner / "strom.bin";
     for (int32_t code : {0, 5}) EXPECT_EQ(kodieren(code, pfad.c_str()), referenz) << code;
-    std::remove(pfad.c_str());
 }
 
 TEST(JpegEncBits, OptimalCodeLengthsOfTheProgressiveEncoder) {
