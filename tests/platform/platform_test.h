@@ -3,8 +3,8 @@
 // main loop takes it, and temporary file names.
 #pragma once
 
-#include <unistd.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>

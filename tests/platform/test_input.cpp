@@ -163,14 +163,12 @@ TEST_F(Eingabe, VollerPufferUndUnsinnigeEingaben) {
 
 TEST(Tasten, VirtuelleCodesAusSdlUndSkriptnamen) {
     // The ends of each range and the keys outside them; the German letters.
-    const std::pair<SDL_Keycode, u32> sdl[] = {{SDLK_KP_ENTER, 13}, {SDLK_RSHIFT, 16}, {SDLK_KP_0, 96},
-                                               {SDLK_KP_9, 105},    {SDLK_F12, 123},   {SDLK_z, 'Z'},
-                                               {SDLK_9, '9'},       {0xFC, 186},       {0xDF, 219},
-                                               {SDLK_UNKNOWN, 0},   {SDLK_AUDIOPLAY, 0}, {-5, 0}};
+    const std::pair<SDL_Keycode, u32> sdl[] = {
+        {SDLK_KP_ENTER, 13}, {SDLK_RSHIFT, 16}, {SDLK_KP_0, 96}, {SDLK_KP_9, 105},  {SDLK_F12, 123},     {SDLK_z, 'Z'},
+        {SDLK_9, '9'},       {0xFC, 186},       {0xDF, 219},     {SDLK_UNKNOWN, 0}, {SDLK_AUDIOPLAY, 0}, {-5, 0}};
     for (const auto& [k, vk] : sdl) EXPECT_EQ(Taste_Vk_Aus_Sdl(k), vk) << k;
-    const std::pair<const char*, u32> namen[] = {{"Enter", 13}, {"ESC", 27}, {"F12", 123}, {"k", 'K'},
-                                                 {"", 0},       {"f0", 0},   {"f13", 0},   {"f1x", 0},
-                                                 {"@", 0},      {"returnx", 0}};
+    const std::pair<const char*, u32> namen[] = {{"Enter", 13}, {"ESC", 27}, {"F12", 123}, {"k", 'K'}, {"", 0},
+                                                 {"f0", 0},     {"f13", 0},  {"f1x", 0},   {"@", 0},   {"returnx", 0}};
     for (const auto& [name, vk] : namen) EXPECT_EQ(Taste_Vk_Aus_Name(name), vk) << name;
     EXPECT_EQ(Taste_Vk_Aus_Name(nullptr), 0u);
 }
