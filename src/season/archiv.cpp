@@ -187,8 +187,7 @@ int Statistik_Archiv_Jahre(i32 wettbewerb, i32* jahre, int max) {
 void Statistik_Archiv_Leeren() { archiv.clear(); }
 
 bool Archiv_Save(Datei_Status* datei) {
-    if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) { s(static_cast<u32>(archiv.size())); }))
-        return false;
+    if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) { s(static_cast<u32>(archiv.size())); })) return false;
     for (const auto& [k, block] : archiv) {
         // Key, size and the packed table.
         if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) {

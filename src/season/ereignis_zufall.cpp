@@ -10,7 +10,9 @@
 #include "season/kalender.h"
 #include "season/news.h"
 #include "season/season_hooks.h"
+#include "world/attribut.h"
 #include "world/bank.h"
+#include "world/global.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/team.h"
@@ -237,6 +239,41 @@ void Ereignis_Jeden_Tag() {
             const i32 w = Ereignis_Get(n)->wert1;
             posten(n, -1, {std::to_string(w < 0 ? -w : w)});
         }
+    }
+}
+
+void Ereignis_Antwort(const News_Daten& d) {
+    const i32 team = d.w[1], spieler = d.w[2], kategorie = d.w[4], wert = d.w[5], preis = d.w[7];
+    const Ereignis* e = Ereignis_Get(d.w[6]);
+    if (!bereit || !e || e->kategorie != kategorie || d.w[9] == 0 || spieler < 0 || spieler >= Spieler_Anzahl) return;
+    const char* n = Spieler_String(505, spieler, nullptr, 0);
+    const std::string name = n ? n : "";
+    const bool attribut_gut = wert >= 0 && wert < ATTRIBUT_ANZAHL;
+    auto melden = [&](const std::string& format, const std::string& zweites) {
+        if (format.empty()) return;
+        const std::string t = Ereignis_Text(format, {name, zweites});
+        News_Neu_Text(team, team, -1, NEWS_NACHRICHT, &d, t.c_str());
+    };
+    auto zahlen = [&] { return Bank_Buchen(team, -1, static_cast<f32>(preis), BANK_AUSGABE, 1, -1) != 0; };
+    switch (kategorie) {
+        case EREIGNIS_NEGATIVES_ATTRIBUT_WEG: {
+            if (!attribut_gut || !zahlen()) return;
+            const bool geschafft = Rnd_Basis(10, 100) < e->wert1;
+            if (geschafft) Attribut_Spieler_Setze_Wert(spieler, wert, e->wert1 < 80 ? 3 : 2);
+            melden(geschafft ? e->ja_text : e->nein_text, Attribut_Tabelle[wert].name);
+            break;
+        }
+        case EREIGNIS_TRAINING_BEENDET:
+            if (!attribut_gut || Attribute_Hat_Attribut(spieler, wert) || !zahlen()) return;
+            Spieler_Wert(wert, spieler, Attribut_Noetig(wert), OP_SCHREIBEN);
+            melden(e->ja_text, Attribut_Tabelle[wert].name);
+            break;
+        case EREIGNIS_MAXSTAERKE_VERAENDERT:
+            if (wert < 0 || wert > 12 || !zahlen()) return;
+            Spieler_Wert(97, spieler, wert, OP_SCHREIBEN);
+            melden(e->ja_text, std::to_string(wert / 2));
+            break;
+        default: break;
     }
 }
 

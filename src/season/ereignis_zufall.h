@@ -69,5 +69,12 @@ void Ereignis_Serie(i32 team, i32 siege, i32 niederlagen);
 // election and moods. Every draw comes from the random table.
 void Ereignis_Jeden_Tag();
 
+// An accepted offer (the question's data block, handed back by the arbiter):
+// word 1 the team, 2 the player, 4 the category, 5 the attribute or the new
+// value, 6 the event, 7 the price, 9 the answer. Nothing happens when the
+// event is gone or the answer is no.
+struct News_Daten;
+void Ereignis_Antwort(const News_Daten& d);
+
 // Fills the season's module table (src/main).
 void Ereignis_Hooks_Installieren();

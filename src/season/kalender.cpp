@@ -774,8 +774,8 @@ std::vector<u8> Kalender_Save_Bild() {
     std::vector<u8> out;
     if (!initialisiert) return out;
     const Kalender_Lauf& l = Kalender_Lauf_Get();
-    Lauf_Bild b = {.anfragen = {l.laden, l.speichern, l.frage_taste, l.speichern_abbruch, l.reserviert,
-                                l.taste_wartet, l.neuer_tag},
+    Lauf_Bild b = {.anfragen = {l.laden, l.speichern, l.frage_taste, l.speichern_abbruch, l.reserviert, l.taste_wartet,
+                                l.neuer_tag},
                    .runmodus = l.runmodus,
                    .zug_gestartet = l.zug_gestartet,
                    .monate = {},

@@ -15,6 +15,7 @@
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/rangliste.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -426,6 +427,11 @@ void fertig_setzen(Spieltag_Slot& r) {
     ++(s->tore_a > s->tore_b   ? z.zahlen.heimsiege
        : s->tore_a < s->tore_b ? z.zahlen.auswaertssiege
                                : z.zahlen.remis)[e];
+    // Both clubs' points in the ranking (the server's or the single game's).
+    if (Internet_Modus != INTERNET_MODUS_CLIENT) {
+        Rangliste_Nach_Spiel(s->team_a, *s);
+        Rangliste_Nach_Spiel(s->team_b, *s);
+    }
 }
 
 // A finished row waits for its group; the last of the group closes it. A row

@@ -331,10 +331,8 @@ bool Wettbewerb_Config_Bin_Save(Datei_Status* datei) {
     std::vector<u8> bild(static_cast<size_t>(n) * WETTBEWERB_GROESSE);
     for (u32 i = 0; i < n; ++i) Wettbewerb_Bild_Schreiben(Wettbewerb_Tabelle[i], bild.data() + i * WETTBEWERB_GROESSE);
     // Head: version, configuration set, record count.
-    return Datei_Schreiben_Felder(datei,
-                                  [&](bytes::Schreiber& s) {
-                                      s(static_cast<u32>(WETTBEWERB_CONFIG_VERSION)), s(bin_set), s(n);
-                                  }) &&
+    return Datei_Schreiben_Felder(
+               datei, [&](bytes::Schreiber& s) { s(static_cast<u32>(WETTBEWERB_CONFIG_VERSION)), s(bin_set), s(n); }) &&
            Datei_Schreiben_Gepackt(datei, bild.data(), static_cast<u32>(bild.size()));
 }
 
