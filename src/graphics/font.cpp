@@ -419,8 +419,8 @@ struct Zeichner {
                 for (i32 yy = 0; yy < S; ++yy)
                     for (i32 xx = 0; xx < S; ++xx)
                         q->bitmap->pixel16()[static_cast<size_t>(yy) * S + xx] =
-                            b->bitmap->pixel16()[static_cast<size_t>(yy * b->hoehe / S) * b->breite +
-                                                 xx * b->breite / S];
+                            b->bitmap
+                                ->pixel16()[static_cast<size_t>(yy * b->hoehe / S) * b->breite + xx * b->breite / S];
                 Blt_Blit(q.get(), 0, 0, -1, -1, rp, x, oben + T, art == 's' ? nullptr : Blt_Opt_Transparent);
             }
             x += S + glyph_breite(f, ' ');
