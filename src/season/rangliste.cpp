@@ -27,6 +27,7 @@ struct Zustand {
 Zustand z;
 Zustand staging;
 bool staging_da = false;
+bool geholt = false;  // a client's ranking fetched since the last reset
 
 bool bereit(const char* wer) {
     if (z.bereit) return true;
@@ -190,7 +191,31 @@ void Rangliste_Verwerfen() {
     staging_da = false;
 }
 
+namespace {
+std::tuple<i32, std::vector<Rangliste_Eintrag>> zeile_1020(i32 team) {
+    if (team != Aktuelles_Team || !z.bereit) return {0, {}};
+    return {z.anzahl, z.eintraege};
+}
+}  // namespace
+
+bool Rangliste_Internet_Client_Get() {
+    if (!ruf::Client() || geholt) return geholt;
+    const auto a = ruf::Rufen(RUF_RANGLISTE, Team_Aktiv);
+    if (!a) return false;
+    const auto& [anzahl, eintraege] = *a;
+    if (eintraege.size() != static_cast<size_t>(std::max(Team_Anzahl, 0)) || anzahl < 0 ||
+        anzahl > static_cast<i32>(eintraege.size()))
+        return false;
+    for (i32 i = 0; i < anzahl; ++i)
+        if (!eintrag_gut(eintraege[static_cast<size_t>(i)], anzahl)) return false;
+    z = Zustand{.bereit = true, .anzahl = anzahl, .sortieren = 0, .eintraege = eintraege};
+    return geholt = true;
+}
+
+void Rangliste_Internet_Client_Reset() { geholt = false; }
+
 void Rangliste_Hooks_Installieren() {
+    ruf::Zeile_Anmelden(RUF_RANGLISTE, zeile_1020);
     Season_Module.Rangliste_Init = Rangliste_Init_Falls_Noetig;
     Season_Module.Rangliste_Free = Rangliste_Free;
     Season_Module.Rangliste_Sortieren = Rangliste_Sortieren;

@@ -7,7 +7,11 @@
 // match or sort.
 #pragma once
 
+#include <tuple>
+#include <vector>
+
 #include "base/bytes.h"
+#include "base/ruf.h"
 #include "base/types.h"
 
 struct Datei_Status;
@@ -68,5 +72,13 @@ bool Rangliste_Lesen(Datei_Status* datei);
 void Rangliste_Uebernehmen();
 void Rangliste_Verwerfen();
 
-// Fills the season's module table and registers save block 15 (src/main).
+// Remote call 1020: the server answers the asking team with the ranking
+// (its count and every team's record), another team with nothing. A client
+// fetches it once after each reset; a wrong answer changes nothing.
+inline constexpr ruf::Ruf<std::tuple<i32, std::vector<Rangliste_Eintrag>>, i32> RUF_RANGLISTE{1020, "Rangliste"};
+bool Rangliste_Internet_Client_Get();
+void Rangliste_Internet_Client_Reset();
+
+// Fills the season's module table, registers save block 15 and the server
+// row of call 1020 (src/main).
 void Rangliste_Hooks_Installieren();

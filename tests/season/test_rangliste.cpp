@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/datei.h"
+#include "base/globals.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
 #include "season/season_hooks.h"
@@ -48,6 +49,17 @@ TEST(Rangliste, PunkteFormPlaetzeUndSpeicherblock) {
     EXPECT_EQ(std::vector<i32>(werte, werte + 2), (std::vector<i32>{21, 12}));
     Rangliste_Get_Bereich(0, 2, teams, werte, 2);
     EXPECT_EQ(werte[1], 10) << "the first match has left the form";
+    // Call 1020 answers only the asking team; a client takes only a whole answer.
+    Rangliste_Hooks_Installieren();
+    Aktuelles_Team = Team_Aktiv = 1;
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    EXPECT_TRUE(Rangliste_Internet_Client_Get());
+    Rangliste_Internet_Client_Reset();
+    Team_Aktiv = 2;
+    EXPECT_FALSE(Rangliste_Internet_Client_Get());
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    Rangliste_Get_Bereich(0, 2, teams, werte, 1);
+    EXPECT_EQ(werte[0], 21);
     // The block round trip, a damaged block refused, an empty block builds afresh.
     const std::vector<u8> b = season_test::Block_Bytes(Rangliste_Save);
     Rangliste_Free();
