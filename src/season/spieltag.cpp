@@ -12,6 +12,7 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "match/spielfeld.h"
+#include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
@@ -398,6 +399,17 @@ void nachspiel(i32 wettbewerb) {
         Spiele_Set_Nachspiel_Statistik(r.spiel);
         if (s->team_a > 0) Spiele_Setze_Sperren_Spieler_Vor_Spiel(wettbewerb, s->team_a, false);
         if (s->team_b > 0) Spiele_Setze_Sperren_Spieler_Vor_Spiel(wettbewerb, s->team_b, false);
+        // Home, then away: the ranking's points; the after-match and series
+        // events of a managed club.
+        for (i32 t : {i32{s->team_a}, i32{s->team_b}}) Rangliste_Nach_Spiel(t, *s);
+        for (int seite = 0; seite < 2; ++seite) {
+            const i32 t = seite == 0 ? s->team_a : s->team_b;
+            if (t <= 0 || !Team_Hat_Manager(t)) continue;
+            Ereignis_Nach_Spiel(t, seite, s->tore_a, s->tore_b);
+            u32 serien[7];
+            if (Spiele_Get_Serien(-1, t, serien, 2))
+                Ereignis_Serie(t, static_cast<i32>(serien[2]), static_cast<i32>(serien[4]));
+        }
     }
 }
 
@@ -427,11 +439,6 @@ void fertig_setzen(Spieltag_Slot& r) {
     ++(s->tore_a > s->tore_b   ? z.zahlen.heimsiege
        : s->tore_a < s->tore_b ? z.zahlen.auswaertssiege
                                : z.zahlen.remis)[e];
-    // Both clubs' points in the ranking (the server's or the single game's).
-    if (Internet_Modus != INTERNET_MODUS_CLIENT) {
-        Rangliste_Nach_Spiel(s->team_a, *s);
-        Rangliste_Nach_Spiel(s->team_b, *s);
-    }
 }
 
 // A finished row waits for its group; the last of the group closes it. A row
