@@ -49,6 +49,8 @@
 #include "season/kalender_lauf.h"
 #include "season/news.h"
 #include "season/optionen.h"
+#include "season/rangliste.h"
+#include "season/richter.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "season/spieltag.h"
@@ -85,6 +87,8 @@ void Main_Registrieren() {
     Spieltag_Hooks_Installieren();
     News_Hooks_Installieren();
     Ereignis_Hooks_Installieren();
+    Richter_Hooks_Installieren();
+    Rangliste_Hooks_Installieren();
 #endif
 #if KORDAVO_HAT_GRAPHICS
     // The 22 resource archives at start-up, the screen surface, darkening

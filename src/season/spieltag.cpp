@@ -12,6 +12,7 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "match/spielfeld.h"
+#include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
