@@ -13,6 +13,7 @@
 #include "base/tools.h"
 #include "season/kalender.h"
 #include "season/optionen.h"
+#include "season/saison.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -483,6 +484,8 @@ u8 Kalender_Jeden_Tag() {
     const bool fertig = lauf.spielstart_beendet;
     if (fertig) {
         Debug_Printf("JEDEN TAG %s \n", z.aktuell.zahl_text);
+        // A new season: the per-day tables start again at 3 July.
+        if (saisonstart && heute != 0) Saison_Wechsel();
         Season_Module.Rangliste_Sortieren();
         Season_Module.Spieltag_Vorbereiten();
         Season_Module.Richter_Jeden_Tag();

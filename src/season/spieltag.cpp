@@ -638,6 +638,7 @@ bool Spieltag_Elfmeter_Entschieden(Spieltag_Elfmeter& e, int k, int o) {
 // --- module ---------------------------------------------------------------------------
 
 void Spieltag_Set_Hooks(const Spieltag_Hooks& h) { hooks = h; }
+const Spieltag_Hooks& Spieltag_Get_Hooks() { return hooks; }
 
 // --- save block ---------------------------------------------------------------------------
 
@@ -765,8 +766,7 @@ const Spieltag_Zahlen& Spieltag_Get_Zahlen() { return z.zahlen; }
 
 int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
     if (!z.initialisiert) return 0;
-    if (spieltag < 0)
-        spieltag = Kalender_Get_Spieltag_Nummer(Kalender_Get_Basistag() + Kalender_Get_Tag(), wettbewerb, &runde);
+    if (spieltag < 0) spieltag = Kalender_Get_Spieltag_Nummer(Kalender_Get_Tag(), wettbewerb, &runde);
     const i32 plan = Wettbewerb_Get_Spielplan(wettbewerb);
     const Spiel* spiele = Spiele_Get_Spiele(plan);
     const Spielplan_Kopf* kopf = Spiele_Get_Kopf(plan);
@@ -774,7 +774,9 @@ int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
     int n = 0;
     for (u32 i = 0; i < kopf->spiele; ++i) {
         const Spiel& s = spiele[i];
-        if (s.spieltag != spieltag || s.runde != runde || s.tore_a >= 0) continue;
+        // A bye (a side without a team) is no match: the tie's decision sends
+        // the other side through.
+        if (s.spieltag != spieltag || s.runde != runde || s.tore_a >= 0 || s.team_a <= 0 || s.team_b <= 0) continue;
         const i32 h = Spiele_Lock(static_cast<u32>(wettbewerb), s.spieltag, s.runde, s.index);
         if (h <= 0) {
             Debug_Printf("Spieltag: kein Lock frei fuer Wettbewerb %d\n", wettbewerb);
