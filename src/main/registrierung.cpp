@@ -53,6 +53,7 @@
 #include "season/richter.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
+#include "season/saison.h"
 #include "season/spieltag.h"
 #include "world/global.h"
 #endif
@@ -85,6 +86,8 @@ void Main_Registrieren() {
     // The matchday runner in the season's hooks, and the match engine's
     // hooks it answers (fixture lookup, end check, events, readiness).
     Spieltag_Hooks_Installieren();
+    // The season cycle: yearly set-up, daily work, the end of a matchday.
+    Saison_Hooks_Installieren();
     News_Hooks_Installieren();
     Ereignis_Hooks_Installieren();
     Richter_Hooks_Installieren();

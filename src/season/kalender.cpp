@@ -847,6 +847,11 @@ void Kalender_Uebernehmen() {
 
 void Kalender_Verwerfen() { kalender_staging.clear(); }
 
+bool Kalender_Gelesen(Kalender_Zustand* aus) {
+    return aus && !kalender_staging.empty() &&
+           Kalender_Zustand_Lesen(*aus, kalender_staging.data(), kalender_staging.size());
+}
+
 bool Kalender_Load(Datei_Status* datei) {
     if (!Kalender_Lesen(datei)) return false;
     Kalender_Uebernehmen();

@@ -440,6 +440,8 @@ u8 Kalender_Jeden_Tag() {
     const bool fertig = lauf.spielstart_beendet;
     if (fertig) {
         Debug_Printf("JEDEN TAG %s \n", z.aktuell.zahl_text);
+        // A new season: the per-day tables start again at 3 July.
+        if (saisonstart && heute != 0) Season_Module.Saison_Wechsel();
         Season_Module.Rangliste_Sortieren();
         Season_Module.Spieltag_Vorbereiten();
         Season_Module.Richter_Jeden_Tag();

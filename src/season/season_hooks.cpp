@@ -78,6 +78,7 @@ constexpr Season_Module_Hooks Standard_Module() {
         .Spielfeld_Free = Nichts,
         .Wettbewerb_Jedes_Jahr = Nichts,
         .Wettbewerb_Jeden_Tag = Nichts,
+        .Saison_Wechsel = Nichts,
         .Spielankuendigung_Run = Ankuendigung_Fertig,
         .Spielankuendigung_Puffer_Leer = Wahr,
         .Richter_Run = Nichts,

@@ -87,6 +87,8 @@ struct Season_Module_Hooks {
     // The competitions' yearly set-up and daily work (season cycle).
     void (*Wettbewerb_Jedes_Jahr)();
     void (*Wettbewerb_Jeden_Tag)();
+    // The season change on 3 July (not on the first day of a game).
+    void (*Saison_Wechsel)();
     // The announcement pass (0 done, 1 busy, 2 step matches).
     int (*Spielankuendigung_Run)(uint32_t now);
     bool (*Spielankuendigung_Puffer_Leer)();

@@ -12,6 +12,7 @@
 #include "base/globals.h"
 #include "base/liste.h"
 #include "base/tempstr.h"
+#include "season/ereignisse.h"
 #include "season/season_hooks.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -224,6 +225,32 @@ u32 Spiele_Ereignis_Block(u32 anzahl) {
     z.ereignis_anzahl += anzahl;
     return erster;
 }
+void Spiele_Ereignisse_Verdichten() {
+    if (!z.bereit || client()) return;
+    std::vector<u8> neu(static_cast<size_t>(SPIELE_EREIGNIS_KAPAZITAET) * SPIELE_EREIGNIS_GROESSE, 0);
+    u32 anzahl = 1;
+    auto umziehen = [&](Spiel& s) {
+        if (!s.erstes_ereignis) return;
+        const u32 n = std::min<u32>(s.ereignis_anzahl, EREIGNISSE_PRO_SPIEL);
+        const u32 platz = s.tore_a >= 0 ? std::max<u32>(n, 1) : EREIGNISSE_PRO_SPIEL;
+        while (static_cast<size_t>(anzahl + platz) * SPIELE_EREIGNIS_GROESSE > neu.size())
+            neu.resize(neu.size() * 6 / 5, 0);
+        for (u32 e = 0; e < n; ++e)
+            if (const u8* alt = Spiele_Ereignis(s.erstes_ereignis + e))
+                std::memcpy(neu.data() + static_cast<size_t>(anzahl + e) * SPIELE_EREIGNIS_GROESSE, alt,
+                            SPIELE_EREIGNIS_GROESSE);
+        s.erstes_ereignis = anzahl;
+        anzahl += platz;
+    };
+    for (Liste_Element* e = Liste_First_Element(z.plaene); e; e = Liste_Next_Element(e)) {
+        Spiel* spiele = spiele_von(e);
+        for (u32 i = 0; i < kopf_von(e)->spiele; ++i) umziehen(spiele[i]);
+    }
+    for (auto& r : z.ring) umziehen(r.spiel);
+    z.ereignisse = std::move(neu);
+    z.ereignis_anzahl = anzahl;
+}
+
 u8* Spiele_Ereignis(u32 index) {
     if (index == 0 || index >= Spiele_Ereignis_Kapazitaet()) return nullptr;
     return z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE;
@@ -408,9 +435,10 @@ void Spiele_Ergebnisse_Loeschen(i32 wettbewerb) {
     Spiel* s = spiele_von(e);
     for (u32 i = 0; i < kopf_von(e)->spiele; ++i) {
         s[i].team_a = -1;
-        s[i].tore_a = -1;
+        s[i].tore_a = s[i].tore_b = -1;  // no half of last season's score stays
         s[i].niederschlag = 255;
         s[i].erstes_ereignis = 0;
+        s[i].ereignis_anzahl = 0;
         s[i].minute = 0;
         s[i].flags = 0;
     }
@@ -822,7 +850,7 @@ bool plan_gueltig(Liste_Element* e, u32 ereignisse) {
     for (u32 i = 0; i < k.spiele; ++i) {
         const Spiel& g = s[i];
         if (g.spieltag >= k.spieltage || g.runde >= k.runden || g.tore_a < -1 || g.tore_b < -1) return false;
-        if (g.ereignis_anzahl && static_cast<u64>(g.erstes_ereignis) + g.ereignis_anzahl > ereignisse) return false;
+        if (g.erstes_ereignis && static_cast<u64>(g.erstes_ereignis) + g.ereignis_anzahl > ereignisse) return false;
     }
     return true;
 }

@@ -111,6 +111,10 @@ u8* Spiele_Ereignis(u32 index);  // null outside the store
 // Reserves `anzahl` consecutive entries at the end of the store (growing it
 // by a fifth when needed); the first index, 0 when no room is left.
 u32 Spiele_Ereignis_Block(u32 anzahl);
+// Drops the events no game refers to any more (the games of a past season
+// whose results were cleared): every game keeps its events, a game not yet
+// played its whole block; the store shrinks to what is kept.
+void Spiele_Ereignisse_Verdichten();
 
 // --- life cycle and plans -----------------------------------------------------
 bool Spiele_Init();

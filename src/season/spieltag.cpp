@@ -652,6 +652,7 @@ bool Spieltag_Elfmeter_Entschieden(Spieltag_Elfmeter& e, int k, int o) {
 // --- module ---------------------------------------------------------------------------
 
 void Spieltag_Set_Hooks(const Spieltag_Hooks& h) { hooks = h; }
+const Spieltag_Hooks& Spieltag_Get_Hooks() { return hooks; }
 
 // --- save block ---------------------------------------------------------------------------
 
@@ -789,7 +790,9 @@ int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
     int n = 0;
     for (u32 i = 0; i < kopf->spiele; ++i) {
         const Spiel& s = spiele[i];
-        if (s.spieltag != spieltag || s.runde != runde || s.tore_a >= 0) continue;
+        // A bye (a side without a team) is no match: the tie's decision sends
+        // the other side through.
+        if (s.spieltag != spieltag || s.runde != runde || s.tore_a >= 0 || s.team_a <= 0 || s.team_b <= 0) continue;
         const i32 h = Spiele_Lock(static_cast<u32>(wettbewerb), s.spieltag, s.runde, s.index);
         if (h <= 0) {
             Debug_Printf("Spieltag: kein Lock frei fuer Wettbewerb %d\n", wettbewerb);

@@ -59,6 +59,7 @@ struct Spieltag_Hooks {
     void (*abgesagt)(i32 team, i32 strafe) = [](i32, i32) {};
 };
 void Spieltag_Set_Hooks(const Spieltag_Hooks& h);
+const Spieltag_Hooks& Spieltag_Get_Hooks();
 
 // Life cycle (Spieltag_Init also starts the match engine's module).
 void Spieltag_Init();
@@ -113,11 +114,6 @@ struct Spieltag_Zahlen {
     u32 heimsiege[2] = {}, remis[2] = {}, auswaertssiege[2] = {};
 };
 const Spieltag_Zahlen& Spieltag_Get_Zahlen();
-
-// The first season's leagues without the season cycle: each league whose
-// configured start teams fill it starts with them, gets its pairings and
-// its matchdays in the calendar. Returns the ids of the leagues started.
-std::vector<i32> Spieltag_Ligen_Starten();
 
 // Fills the season's matchday hooks and the match engine's hooks that the
 // matchday answers (fixture lookup, end check, events, readiness).
