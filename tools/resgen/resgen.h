@@ -41,6 +41,10 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
 // maske), style 0 or 1, and the first entry of its group.
 Rastport* Gesicht_Teil(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
+// A picture of the pitch overview: hintergrund, heim, gast, ball,<first
+// entry>, netz_links, netz_rechts.
+Rastport* Uebersicht_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
 
