@@ -17,6 +17,7 @@
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
+#include "season/spieltag.h"
 #include "season/tabelle.h"
 #include "season/vorschau_saetze.h"
 #include "season/wettbewerb.h"
@@ -282,22 +283,42 @@ Rastport* Ank_Seite_Geld(const Spielankuendigung& a, const Ank_Finanzen& f) {
     return rp;
 }
 
+bool Ank_Heutiges_Spiel(i32 team, Spiel* aus) {
+    for (const Spieltag_Slot& r : Spieltag_Slots()) {
+        const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, false) : nullptr;
+        if (s && team >= 0 && (s->team_a == team || s->team_b == team)) {
+            *aus = *s;
+            return true;
+        }
+    }
+    return false;
+}
+
 Rastport* Ank_Seite_Vor_Menue(i32 team1, i32 team2) {
+    // Today's fixture decides the opponent and who plays at home.
+    Spiel heute{};
+    const bool spiel = Spieltag_Initialisiert() && Ank_Heutiges_Spiel(team1, &heute);
+    if (spiel) team1 = heute.team_a, team2 = heute.team_b;
     Rastport* rp = hintergrund(EINTRAG_VOR_MENUE, 700, 450);
     if (!rp) return nullptr;
     const i32 m = rp->breite / 2;
     const i32 tag = Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0;
     mitte(rp, 13, WEISS, m, 76, Kalender_Ist_Initialisiert() ? Kalender_Get_Datum_Text(tag, true) : "");
-    wappen(rp, team1, 24, 96, 66);
-    wappen(rp, team2, rp->breite - 90, 96, 66);
-    mitte(rp, 14, WEISS, m - 150, 140, team_name(team1));
-    mitte(rp, 14, WEISS, m + 150, 140, team_name(team2));
-    mitte(rp, 3, WERT, m, 140, ":");
+    if (spiel) {
+        char runde[64];
+        std::snprintf(runde, sizeof runde, "%d. %s", heute.spieltag + 1, label(L_SPIELTAG));
+        text(rp, 9, 0, 96, "^c%05d^tz%04d%s, %s", NORMAL, m, wettbewerb_name(heute.wettbewerb), runde);
+    }
+    wappen(rp, team1, 24, 106, 66);
+    wappen(rp, team2, rp->breite - 90, 106, 66);
+    mitte(rp, 14, WEISS, m - 150, 148, team_name(team1));
+    mitte(rp, 14, WEISS, m + 150, 148, team_name(team2));
+    mitte(rp, 3, WERT, m, 148, ":");
     u32 s = 0, u = 0, n = 0;
     Spiele_Get_Spiele_Gegen(-1, team1, team2, &s, &u, &n, nullptr, 0);
     char bilanz[96];
     std::snprintf(bilanz, sizeof bilanz, "%s %u - %u - %u", label(L_BILANZ), s, u, n);
-    mitte(rp, 9, NORMAL, m, 172, bilanz);
+    mitte(rp, 9, NORMAL, m, 176, bilanz);
     // Up to three remarks under each club: first for its venue, then any.
     const i32 teams[2] = {team1, team2};
     for (int k = 0; k < 2; ++k) {

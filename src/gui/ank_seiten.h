@@ -15,6 +15,7 @@
 #include "season/ankuendigung.h"
 
 struct Rastport;
+struct Spiel;
 
 // Rows of the pages and screens.
 struct Ank_Tor {
@@ -54,7 +55,9 @@ i32 Ank_Zeilen_Pro_Seite(i32 zeilen, i32 maximum);
 Rastport* Ank_Seite_Tore(const Spielankuendigung& a, const std::vector<Ank_Tor>& tore);
 Rastport* Ank_Seite_Statistik(const Spielankuendigung& a);
 Rastport* Ank_Seite_Geld(const Spielankuendigung& a, const Ank_Finanzen& f);
+// Before the menu: the team's fixture today (else team 2 as given).
 Rastport* Ank_Seite_Vor_Menue(i32 team1, i32 team2);
+bool Ank_Heutiges_Spiel(i32 team, Spiel* aus);
 // The screens (800 x 600) at a first row.
 void Ank_Screen_Tabelle_Zeichnen(Rastport* ziel, i32 wettbewerb, const std::vector<Ank_Tabellenzeile>& zeilen,
                                  i32 erste, i32 pro_seite);

@@ -24,6 +24,8 @@
 #if KORDAVO_HAT_GUI
 #include "graphics/farbe.h"
 #include "graphics/glatt.h"
+#include "base/meldung.h"
+#include "gui/ank_seiten.h"
 #include "gui/anmelden.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
@@ -41,6 +43,7 @@
 #include "world/netz.h"
 #endif
 #if KORDAVO_HAT_SEASON
+#include "season/ankuendigung.h"
 #include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
@@ -50,7 +53,9 @@
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "season/spieltag.h"
+#include "season/vorschau_saetze.h"
 #include "world/global.h"
+#include "world/manager.h"
 #endif
 
 namespace {
@@ -83,6 +88,11 @@ void Main_Registrieren() {
     Spieltag_Hooks_Installieren();
     News_Hooks_Installieren();
     Ereignis_Hooks_Installieren();
+    // Match announcements: the first save block, and the run loop's pass.
+    Spielankuendigung_Spielstand_Anmelden();
+    Season_Module.Spielankuendigung_Run = Spielankuendigung_Run;
+    Season_Module.Spielankuendigung_Puffer_Leer = Spielankuendigung_Puffer_Leer;
+    Season_Module.Spielankuendigung_Jetzt = [](int art, bool leer) { return Spielankuendigung_Jetzt(static_cast<u32>(art), leer); };
 #endif
 #if KORDAVO_HAT_GRAPHICS
     // The 22 resource archives at start-up, the screen surface, darkening
@@ -134,7 +144,29 @@ void Main_Registrieren() {
         // A quit the run loop could not serve (no calendar) still ends the program.
         if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
     };
-    Season_Gui.Texte_Laden = [] { Text_cfg_Init(); };
+    // The screen texts; a remark format that does not fit its values is
+    // reported (and never used).
+    Season_Gui.Texte_Laden = [] {
+        Text_cfg_Init();
+        if (const i32 n = Vorschau_Formate_Pruefen(); n >= 0)
+            Meldung_Printf("text.cfg: Satzformat %d (REST_TAVESK) passt nicht zu seinen Werten und wird nicht benutzt.",
+                           n);
+    };
+    // The announcement pages and screens, their sounds, the remarks' texts.
+    Vorschau_Set_Texte([](i32 n) { return Text_cfg_Text(TEXT_REST, n); });
+    {
+        Ankuendigung_Hooks ank = Ank_Seiten_Ankuendigung_Hooks();
+        ank.effekt = [](int nummer, bool exklusiv) { Sound_Effekt_Play(nummer, exklusiv); };
+        ank.maus_rechts_sperre = [] { Maus_Rechts_Sperre = 1; };
+        ank.maus_tasten = [] {
+            Maus_Update();
+            return static_cast<int>(Maus_Get_Tasten());
+        };
+        Ankuendigung_Set_Hooks(ank);
+    }
+    Ank_Seiten_Set_Hooks({.mensch = [](i32 team) { return Team_Hat_Manager(team); },
+                          .hauptmenue = Menue_Hauptmenue_Zeigen});
+    Season_Gui.Ankuendigung_Screen_Offen = Spielankuendigung_Screen_Offen;
     Season_Gui.Texte_Free = Text_cfg_Free;
     Season_Gui.Menue_Init = [] {
         Menue_Init();

@@ -73,13 +73,22 @@ void lesen_verwerfen() {
 bool lesen(Datei_Status* d) {
     lesen_verwerfen();
     geladen = new Geladen;
+    // A game saved before announcements existed has an empty block.
+    if (Datei_Position(d) >= static_cast<i32>(Datei_Groesse(d))) return true;
     bool ok = Datei_Lesen_Felder(
         d, 20 * 336, [](bytes::Leser& l) { l(geladen->puffer); }, true);
     ok = ok && Datei_Lesen_Felder(d, 336, [](bytes::Leser& l) { l(geladen->aktuell); }, true);
     for (const auto& a : geladen->puffer) ok = ok && (a.prioritaet == 0 || Spielankuendigung_Gueltig(a, true));
-    ok = ok && (geladen->aktuell.prioritaet == 0 || Spielankuendigung_Gueltig(geladen->aktuell, false));
+    ok = ok && Spielankuendigung_Gueltig(geladen->aktuell, false);
     if (!ok) Debug_Printf("Ankuendigungen: Block im Spielstand beschaedigt\n");
     return ok;
+}
+
+// Nothing buffered and nothing ever set: the block stays empty (as in
+// games saved before announcements existed).
+bool leer() {
+    const Spielankuendigung frisch;
+    return Spielankuendigung_Puffer_Leer() && std::memcmp(&frisch, &z.aktuell, sizeof frisch) == 0;
 }
 
 void uebernehmen() {
@@ -254,12 +263,12 @@ int Spielankuendigung_Run(u32 jetzt) {
     if (laeuft(jetzt) && !ist_screen(z.art)) {
         Spielankuendigung_Schritt();
         if (!z.seite) return 0;
-        if (Season_Gui.Maus_Tasten()) {
+        if (H.maus_tasten()) {
             if (z.stufe == ANK_STUFEN && z.klick_scharf) {
                 z.start = 0;
                 Spielankuendigung_Beenden();
                 H.maus_rechts_sperre();
-                Season_Gui.Maus_Tasten();
+                H.maus_tasten();
                 return 0;
             }
         } else {
@@ -361,6 +370,7 @@ bool Spielankuendigung_Aus_Puffer() {
 }
 
 bool Spielankuendigung_Save(Datei_Status* d) {
+    if (leer()) return true;
     return Datei_Schreiben_Felder(d, [](bytes::Schreiber& s) { s(z.puffer); }, true) &&
            Datei_Schreiben_Felder(d, [](bytes::Schreiber& s) { s(z.aktuell); }, true);
 }

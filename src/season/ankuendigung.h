@@ -13,6 +13,7 @@
 #include "base/bytes.h"
 #include "base/datei.h"
 #include "base/types.h"
+#include "season/season_hooks.h"
 
 // Page kinds.
 enum Ank_Art : u32 {
@@ -93,6 +94,8 @@ struct Ankuendigung_Hooks {
     bool (*screen_offen)() = [] { return false; };
     void (*effekt)(int nummer, bool exklusiv) = [](int, bool) {};
     void (*maus_rechts_sperre)() = [] {};
+    // The mouse buttons of this frame (a click between two frames counts).
+    int (*maus_tasten)() = [] { return Season_Gui.Maus_Tasten(); };
     // Client: fetches the bank data of a team before its money page.
     void (*bank_holen)(i32 team) = [](i32) {};
 };

@@ -149,7 +149,7 @@ bool Satz_Format_Pruefen(const char* format, const char* typen) {
 bool Satz_Formatieren(char* aus, size_t groesse, const char* format, const char* typen, const Satz_Wert* werte) {
     if (!aus || groesse == 0) return false;
     aus[0] = 0;
-    if (!Satz_Format_Pruefen(format, typen)) return false;
+    if (!Satz_Format_Pruefen(format, typen) || (!werte && *typen)) return false;
     size_t n = 0, k = 0;
     for (const char* p = format; *p && n + 1 < groesse; ++p) {
         if (*p != '%') {

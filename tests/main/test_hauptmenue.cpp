@@ -122,6 +122,9 @@ TEST_F(Hauptmenue, NachDemZugendeKommtDasMenueAmSpieltagWieder) {
     EXPECT_GT(Kalender_Spieltage_Heute(-1, 0, nullptr), 0);
     ASSERT_GT(Headless_Lauf("wait 300\n", 300), 0);
     EXPECT_EQ(Kalender_Get_Tag(), spieltag);
+    // The page before the menu shows the day's opponents until it is clicked away.
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIELTAG);
+    ASSERT_GT(Headless_Lauf("screenshot vor_dem_spiel.png\nclick left\nwait 20\n", 25), 0);
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
 }

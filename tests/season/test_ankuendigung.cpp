@@ -30,7 +30,6 @@ class Ankuendigung : public ::testing::Test {
         Optionen_Reset();
         for (int o : {4, 5, 11, 12, 14, 24}) Option_Wert(o, 1, 1);
         Option_Wert(24, 1, 0);
-        Season_Gui.Maus_Tasten = [] { return tasten; };
         Ankuendigung_Set_Hooks({
             .seite_bauen = [](u32 art, const Spielankuendigung& a) {
                 gezeigt.push_back(std::to_string(art) + ":" + std::to_string(a.team_a));
@@ -41,6 +40,7 @@ class Ankuendigung : public ::testing::Test {
                 return screen = true;
             },
             .screen_offen = [] { return screen; },
+            .maus_tasten = [] { return tasten; },
         });
         Spielankuendigung_Init();
         gezeigt.clear();
