@@ -147,6 +147,18 @@ std::vector<Ank_Tabellenzeile> Ank_Tabelle_Sammeln(i32 wettbewerb) {
     if (!info || (info->modus & 4)) return zeilen;
     static Tabelle t;
     if (!Wettbewerb_Get_Tabellen_Teams(wettbewerb, &t)) return zeilen;
+    if (t.zeilen == 0) {
+        // Not started yet: its clubs in their order, every figure 0.
+        const Wettbewerb* w = Wettbewerb_Get_Zeiger(wettbewerb);
+        for (i32 k = 0; w && k < std::min(w->teams, TABELLE_ZEILEN); ++k)
+            if (const i32 team = w->aktuelle_team[k]; team >= 0 && team < Team_Anzahl) {
+                Ank_Tabellenzeile r;
+                r.team = team;
+                r.platz = static_cast<i32>(zeilen.size()) + 1;
+                zeilen.push_back(r);
+            }
+        return zeilen;
+    }
     Tabelle_Argumente arg;
     arg.wettbewerb = wettbewerb;
     arg.erster_spieltag = 0;

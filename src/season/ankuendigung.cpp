@@ -119,7 +119,8 @@ Ank_Nach_Spiel Ank_Daten_Lesen(const u8 ein[ANK_DATEN]) {
 
 bool Spielankuendigung_Gueltig(const Spielankuendigung& a, bool im_puffer) {
     const bool art_ok = a.art < ANK_ARTEN && a.art != 7;
-    const bool wettbewerb_ok = a.wettbewerb >= -1 && a.wettbewerb < WETTBEWERB_ANZAHL;
+    // Competition ids start at WETTBEWERB_ERSTE_ID and fit a fixture's byte.
+    const bool wettbewerb_ok = a.wettbewerb == -1 || (a.wettbewerb >= WETTBEWERB_ERSTE_ID && a.wettbewerb <= 255);
     const bool teams_ok = a.team_a >= -1 && a.team_a < Team_Anzahl && a.team_b >= -1 && a.team_b < Team_Anzahl;
     const bool prio_ok = !im_puffer || (a.prioritaet > 0 && a.prioritaet < 0x80000000u);
     return art_ok && wettbewerb_ok && teams_ok && prio_ok;

@@ -130,15 +130,16 @@ TEST_F(Ankuendigung, NetzwerkSaetzeWerdenGeprueft) {
         bool gut;
     };
     const Fall faelle[] = {
-        {"gut", ANK_TORE, 600, 3, 1, 2, 336, true},
-        {"Art 7", 7, 600, 3, 1, 2, 336, false},
-        {"Art 99", 99, 600, 3, 1, 2, 336, false},
-        {"Priorität 0", ANK_TORE, 0, 3, 1, 2, 336, false},
-        {"Priorität negativ", ANK_TORE, 0x80000000u, 3, 1, 2, 336, false},
-        {"Wettbewerb 128", ANK_TORE, 600, 128, 1, 2, 336, false},
-        {"Team A zu groß", ANK_TORE, 600, 3, 10, 2, 336, false},
-        {"Team B -2", ANK_TORE, 600, 3, 1, -2, 336, false},
-        {"zu kurz", ANK_TORE, 600, 3, 1, 2, 335, false},
+        {"gut", ANK_TORE, 600, 60, 1, 2, 336, true},
+        {"Art 7", 7, 600, 60, 1, 2, 336, false},
+        {"Art 99", 99, 600, 60, 1, 2, 336, false},
+        {"Priorität 0", ANK_TORE, 0, 60, 1, 2, 336, false},
+        {"Priorität negativ", ANK_TORE, 0x80000000u, 60, 1, 2, 336, false},
+        {"Wettbewerb 256", ANK_TORE, 600, 256, 1, 2, 336, false},
+        {"Wettbewerb 3", ANK_TORE, 600, 3, 1, 2, 336, false},
+        {"Team A zu groß", ANK_TORE, 600, 60, 10, 2, 336, false},
+        {"Team B -2", ANK_TORE, 600, 60, 1, -2, 336, false},
+        {"zu kurz", ANK_TORE, 600, 60, 1, 2, 335, false},
     };
     for (const Fall& f : faelle) {
         Spielankuendigung_Init();
