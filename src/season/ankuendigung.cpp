@@ -174,6 +174,26 @@ bool Spielankuendigung_Puffern(u32 art, u32 prioritaet) {
     return false;
 }
 
+void Spielankuendigung_Nach_Spiel(i32 spieltag, i32 index, i32 runde, const Ank_Nach_Spiel& d) {
+    const bool m1 = team_gueltig(d.team1) && Team_Hat_Manager(d.team1);
+    const bool m2 = team_gueltig(d.team2) && Team_Hat_Manager(d.team2);
+    if (!m1 && !m2) return;
+    const i32 team = m1 ? d.team1 : d.team2, andere = m1 ? d.team2 : d.team1;
+    const u32 n = static_cast<u32>(Team_Anzahl), t = static_cast<u32>(team);
+    u8 daten[ANK_DATEN];
+    Ank_Daten_Schreiben(d, daten);
+    Spielankuendigung_Setzen(d.wettbewerb, team, andere, spieltag, index, runde, daten);
+    Spielankuendigung_Puffern(ANK_TORE, t * 50 + n * 50 + 10);
+    Spielankuendigung_Puffern(ANK_STATISTIK, t * 50 + n * 50 + 9);
+    Spielankuendigung_Puffern(ANK_GELD, t * 50 + n * 50 + 8);
+    Spielankuendigung_Puffern(ANK_ERGEBNISSE, t * 50 + 7);
+    Spielankuendigung_Puffern(ANK_TABELLE, t * 50 + 6);
+    if (m1 && m2) {
+        Spielankuendigung_Setzen(d.wettbewerb, andere, team, spieltag, index, runde, daten);
+        Spielankuendigung_Puffern(ANK_GELD, static_cast<u32>(andere) * 50 + n * 50 + 8);
+    }
+}
+
 bool Spielankuendigung_Aus_News(const u8* daten, u32 laenge) {
     if (automatik() || !daten || laenge != 336) return false;
     Spielankuendigung a;

@@ -107,6 +107,10 @@ void Spielankuendigung_Setzen(i32 wettbewerb, i32 team_a, i32 team_b, i32 spielt
                               const u8* daten);
 Spielankuendigung& Spielankuendigung_Aktuell();
 bool Spielankuendigung_Puffern(u32 art, u32 prioritaet);
+// After a match: for its managed team the goals, statistics and money pages
+// and the results and table screens; the money page also for a manager on
+// the other side.
+void Spielankuendigung_Nach_Spiel(i32 spieltag, i32 index, i32 runde, const Ank_Nach_Spiel& d);
 // A record received as binary news (336 bytes): checked, then buffered.
 bool Spielankuendigung_Aus_News(const u8* daten, u32 laenge);
 // Server: the record to a team as binary news.
