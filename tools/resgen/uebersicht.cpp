@@ -19,18 +19,8 @@ constexpr u32 KREIDE = 0xF2F4F0, GOLD = 0xF2B33D, STREIFEN_A = 0x2E7D46, STREIFE
 // The pitch on the screen: 755 x 476 pixels from (22, 111); 10,800 x 6,806 cm.
 constexpr double FX = 22, FY = 111, FW = 755, FH = 476, CM = 755.0 / 10800.0;
 
-void farbe(cairo_t* c, u32 rgb, double a = 1.0) {
-    cairo_set_source_rgba(c, ((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0, (rgb & 255) / 255.0, a);
-}
-
-void rund(cairo_t* c, double x, double y, double w, double h, double r) {
-    cairo_new_sub_path(c);
-    cairo_arc(c, x + w - r, y + r, r, -PI / 2, 0);
-    cairo_arc(c, x + w - r, y + h - r, r, 0, PI / 2);
-    cairo_arc(c, x + r, y + h - r, r, PI / 2, PI);
-    cairo_arc(c, x + r, y + r, r, PI, 1.5 * PI);
-    cairo_close_path(c);
-}
+void farbe(cairo_t* c, u32 rgb, double a = 1.0) { Farbe_Setzen(c, rgb, a); }
+void rund(cairo_t* c, double x, double y, double w, double h, double r) { Rund_Rechteck(c, x, y, w, h, r); }
 
 void panel(cairo_t* c, double x, double y, double w, double h, double r) {
     // Soft shadow, gradient body, light top edge.

@@ -665,6 +665,9 @@ Rastport* svg(const std::string& datei, i32 w, i32 h) {
 
 }  // namespace
 
+void Farbe_Setzen(cairo_t* c, u32 rgb, double a) { farbe(c, rgb, a); }
+void Rund_Rechteck(cairo_t* c, double x, double y, double w, double h, double r) { rund_rechteck(c, x, y, w, h, r); }
+
 Rastport* Aus_Cairo(cairo_surface_t* s, bool mit_alpha) {
     cairo_surface_flush(s);
     const i32 w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
