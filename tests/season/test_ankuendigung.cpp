@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/ankuendigung.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
+#include "season_test_hilfen.h"
 #include "world/welt.h"
 
 namespace {
@@ -152,6 +154,38 @@ TEST_F(Ankuendigung, NetzwerkSaetzeWerdenGeprueft) {
         EXPECT_EQ(Spielankuendigung_Aus_News(b.data(), f.laenge), f.gut) << f.was;
         EXPECT_EQ(Spielankuendigung_Puffer_Leer(), !f.gut) << f.was;
     }
+}
+
+TEST_F(Ankuendigung, SpielstandHinUndZurueckUndBeschaedigtAbgelehnt) {
+    Spielankuendigung_Spielstand_Anmelden();
+    const Spielstand_Modul m = Spielstand_Modul_Holen(SPIELSTAND_BLOCK_ANKUENDIGUNGEN);
+    auto laden = [&](const std::vector<u8>& b) {
+        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(b.data(), static_cast<u32>(b.size()));
+        const bool gut = m.lesen(d);
+        Datei_Schliessen(d);
+        gut ? m.uebernehmen() : m.verwerfen();
+        return gut;
+    };
+    // Nothing ever set: an empty block, as in games saved before.
+    EXPECT_TRUE(season_test::Block_Bytes(Spielankuendigung_Save).empty());
+    puffern(ANK_TORE, 900, 2, 60);
+    puffern(ANK_TABELLE, 300, 5, 61);
+    const std::vector<u8> gut = season_test::Block_Bytes(Spielankuendigung_Save);
+    Spielankuendigung_Init();
+    ASSERT_TRUE(laden(gut));
+    EXPECT_EQ(Spielankuendigung_Puffer()[1].prioritaet, 300u);
+    EXPECT_EQ(Spielankuendigung_Puffer()[1].wettbewerb, 61);
+    EXPECT_TRUE(season_test::Block_Bytes(Spielankuendigung_Save) == gut);
+    // A record of an unknown kind: the block is refused, the game keeps its buffer.
+    Spielankuendigung schlecht[ANK_PUFFER];
+    schlecht[0].art = 7, schlecht[0].prioritaet = 5;
+    const std::vector<u8> kaputt = season_test::Block_Bytes(
+        [&](Datei_Status* d) { return Datei_Schreiben_Felder(d, [&](bytes::Schreiber& w) { w(schlecht); }, true); },
+        [&](Datei_Status* d) { return Datei_Schreiben_Felder(d, [&](bytes::Schreiber& w) { w(schlecht[1]); }, true); });
+    EXPECT_FALSE(laden(kaputt));
+    EXPECT_FALSE(laden(std::vector<u8>(gut.begin(), gut.end() - 3)));
+    EXPECT_EQ(Spielankuendigung_Puffer()[0].prioritaet, 900u);
+    Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_ANKUENDIGUNGEN);
 }
 
 }  // namespace
