@@ -11,6 +11,7 @@
 #include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "graphics/sound.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
@@ -440,8 +441,17 @@ void seite_freigeben() {
     S = Seite{};
 }
 
+// One result jingle across a series of pages: the goals page starts it
+// afresh, the others only when none is running.
+void jingle(bool neu, int effekt = 7, bool exklusiv = true) {
+    if (!neu && Spielankuendigung_Jingle()) return;
+    Sound_Effekt_Play(effekt, exklusiv);
+    Spielankuendigung_Set_Jingle(true);
+}
+
 bool seite_bauen(u32 art, const Spielankuendigung& a) {
     seite_freigeben();
+    if (art >= ANK_TORE && art <= ANK_GELD) jingle(art == ANK_TORE);
     switch (art) {
         case ANK_VOR_MENUE: S.bild = Ank_Seite_Vor_Menue(Team_Aktiv, Team_Ansicht); break;
         case ANK_TORE: S.bild = Ank_Seite_Tore(a, Ank_Tore_Sammeln(a.wettbewerb, a.spieltag, a.runde, a.index)); break;
@@ -557,6 +567,8 @@ bool Ank_Screen_Oeffnen(int modus, const Spielankuendigung& a) {
         Menue_Screen_Icon_Hinzufuegen(b);
     }
     Menue_Set_Rechtsklick_Icon(modus == 2 ? ICON_ANK_SIEGER_ZU : ICON_ANK_ZU);
+    if (modus == 2) jingle(true, 19, false);
+    else jingle(false);
     knoepfe_setzen();
     return true;
 }

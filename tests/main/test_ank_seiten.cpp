@@ -106,6 +106,10 @@ class AnkSeiten : public ::testing::Test {
 };
 
 TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
+    // Rows per page: 25 table rows give 12 (8 and 6 leave the same remainder
+    // and lose the tie), 9 rows one page, 30 results pages of 10.
+    const i32 seiten[][3] = {{25, 20, 12}, {9, 20, 9}, {18, 20, 18}, {30, 10, 10}, {23, 10, 7}, {47, 20, 15}};
+    for (const auto& f : seiten) EXPECT_EQ(Ank_Zeilen_Pro_Seite(f[0], f[1]), f[2]) << f[0];
     std::vector<Ank_Tabellenzeile> tabelle;
     const i32 wettbewerb = liga(&tabelle);
     ASSERT_GE(wettbewerb, 0);
