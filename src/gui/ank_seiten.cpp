@@ -202,6 +202,24 @@ std::vector<Ank_Ergebniszeile> Ank_Ergebnisse_Sammeln(i32 wettbewerb, i32 spielt
     return zeilen;
 }
 
+Ank_Finanzen Ank_Finanzen_Holen(i32 team) {
+    Ank_Finanzen f;
+    if (team < 0 || team >= Team_Anzahl) return f;
+    constexpr int EIN[3] = {4, 13, BANK_TRANSFER_EINNAHME};
+    constexpr int AUS[6] = {BANK_STADIONBAU, 26, BANK_TRAINING, BANK_TRANSFER_AUSGABE, BANK_KREDIT, BANK_AUSGABE};
+    double ein_alle = 0, aus_alle = 0;
+    for (int k = 0; k < 128; ++k) {
+        ein_alle += Bank_Summe_Buchungen(team, 0, k, 0);
+        aus_alle += Bank_Summe_Buchungen(team, 0, k | BANK_RICHTUNG_AUS, 0);
+    }
+    double rest_ein = ein_alle, rest_aus = aus_alle;
+    for (int i = 0; i < 3; ++i) rest_ein -= (f.einnahmen[i] = Bank_Summe_Buchungen(team, 0, EIN[i], 0));
+    for (int i = 0; i < 6; ++i) rest_aus -= (f.ausgaben[i] = Bank_Summe_Buchungen(team, 0, AUS[i] | BANK_RICHTUNG_AUS, 0));
+    f.einnahmen[3] = std::max(0.0, rest_ein);
+    f.ausgaben[6] = std::max(0.0, rest_aus);
+    return f;
+}
+
 // --- Pages -------------------------------------------------------------------------------
 
 Rastport* Ank_Seite_Tore(const Spielankuendigung& a, const std::vector<Ank_Tor>& tore) {
@@ -270,24 +288,24 @@ Rastport* Ank_Seite_Geld(const Spielankuendigung& a, const Ank_Finanzen& f) {
     kopf(rp, a, d);
     const i32 team = a.team_a;
     const i32 x = 120, ein = rp->breite / 2 - 20, aus = rp->breite - 120;
-    text(rp, 11, x, 262, "^c%05d%s", WEISS, label(L_EINNAHMEN));
-    text(rp, 11, 0, 262, "^c%05d^tr%04d%s", WEISS, aus, label(L_AUSGABEN));
+    text(rp, 12, x, 262, "^c%05d%s", WERT, label(L_EINNAHMEN));
+    text(rp, 12, 0, 262, "^c%05d^tr%04d%s", WERT, aus, label(L_AUSGABEN));
     double summe_ein = 0, summe_aus = 0;
     i32 y = 290;
     for (int i = 0; i < 4; ++i, y += 18) {
         summe_ein += f.einnahmen[i];
-        text(rp, 9, x, y, "^c%05d%s^tr%04d%s", WEISS, label(L_FINANZ + i), ein - x,
+        text(rp, 11, x, y, "^c%05d%s^tr%04d%s", NORMAL, label(L_FINANZ + i), ein - x,
              Bank_Geld_String(f.einnahmen[i], team, -1, 0));
     }
     y = 290 + 4 * 18 + 10;
     for (int i = 0; i < 7; ++i, y += 18) {
         summe_aus += f.ausgaben[i];
-        text(rp, 9, x, y, "^c%05d%s^tr%04d%s", WEISS, label(L_FINANZ + 4 + i), aus - x,
+        text(rp, 11, x, y, "^c%05d%s^tr%04d%s", NORMAL, label(L_FINANZ + 4 + i), aus - x,
              Bank_Geld_String(f.ausgaben[i], team, -1, 0));
     }
     Blt_Rechteck(rp, x, y, aus - x, 1, 0x3ACC);
     y += 22;
-    text(rp, 11, x, y, "^c%05d%s^tr%04d%s^tr%04d%s", WEISS, label(L_SUMME), ein - x,
+    text(rp, 12, x, y, "^c%05d%s^tr%04d%s^tr%04d%s", WEISS, label(L_SUMME), ein - x,
          Bank_Geld_String(summe_ein, team, -1, 0), aus - x, Bank_Geld_String(summe_aus, team, -1, 0));
     y += 30;
     const bool verlust = summe_aus > summe_ein;
@@ -456,7 +474,7 @@ bool seite_bauen(u32 art, const Spielankuendigung& a) {
         case ANK_VOR_MENUE: S.bild = Ank_Seite_Vor_Menue(Team_Aktiv, Team_Ansicht); break;
         case ANK_TORE: S.bild = Ank_Seite_Tore(a, Ank_Tore_Sammeln(a.wettbewerb, a.spieltag, a.runde, a.index)); break;
         case ANK_STATISTIK: S.bild = Ank_Seite_Statistik(a); break;
-        case ANK_GELD: S.bild = Ank_Seite_Geld(a, H.finanzen(a.team_a)); break;
+        case ANK_GELD: S.bild = Ank_Seite_Geld(a, Ank_Finanzen_Holen(a.team_a)); break;
         default: return false;
     }
     if (!S.bild || !Screen_Rastport) return S.bild != nullptr;

@@ -45,6 +45,10 @@ std::vector<Ank_Tor> Ank_Tore_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde, i
 // The league table up to the last played matchday (empty: none).
 std::vector<Ank_Tabellenzeile> Ank_Tabelle_Sammeln(i32 wettbewerb);
 std::vector<Ank_Ergebniszeile> Ank_Ergebnisse_Sammeln(i32 wettbewerb, i32 spieltag);
+// The team's bookings of the current period: income from spectators,
+// advertising, transfers and the rest; expenses for stadium building and
+// running, training, transfers, credits, fees and fines, and the rest.
+Ank_Finanzen Ank_Finanzen_Holen(i32 team);
 
 // Rows per page: all below 10, else the size between `maximum` and 6 that
 // leaves the smallest remainder, the larger size winning ties.
@@ -66,7 +70,6 @@ void Ank_Screen_Ergebnisse_Zeichnen(Rastport* ziel, i32 wettbewerb, i32 spieltag
 
 // Calls of the pages upward and sideways (src/main fills them).
 struct Ank_Seiten_Hooks {
-    Ank_Finanzen (*finanzen)(i32 team) = [](i32) { return Ank_Finanzen{}; };
     bool (*mensch)(i32 team) = [](i32) { return false; };
     void (*hauptmenue)() = [] {};
 };

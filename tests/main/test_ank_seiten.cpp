@@ -151,6 +151,9 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     pruefen(schirm.get(), "ank_tore.png", 0x80d4d2c2ad57610dull);
     ueber_menue(Ank_Seite_Statistik(a));
     pruefen(schirm.get(), "ank_statistik.png", 0x54f44535d4254be9ull);
+    const Ank_Finanzen geld{{1284000, 450000, 0, 125000}, {0, 212000, 85000, 1500000, 42000, 10000, 18000}};
+    ueber_menue(Ank_Seite_Geld(a, geld));
+    pruefen(schirm.get(), "ank_geld.png", 0xb628eead11ad57fdull);
 
     // The table screen: 18 clubs on one page.
     const i32 pro_seite = Ank_Zeilen_Pro_Seite(static_cast<i32>(tabelle.size()), 20);
