@@ -40,7 +40,7 @@ enum : i32 {
     L_TORE = 138, L_KEINE_TORE, L_SCHUESSE, L_WERT2, L_ZWEIKAMPF, L_BALLBESITZ, L_ZUSCHAUER, L_EINNAHMEN,
     L_AUSGABEN, L_SUMME, L_GEWINN, L_VERLUST, L_HOCH, L_RUNTER, L_ZU, L_PLATZ, L_VEREIN, L_PUNKTE, L_DIFFERENZ,
     L_TORVERHAELTNIS, L_SPIELTAG, L_ERGEBNISSE, L_TABELLE, L_BILANZ, L_KEINE_SAETZE, L_FINANZ /* 11 entries */,
-    L_SIEGER = L_FINANZ + 11, L_STATISTIK, L_FINANZEN, L_VOR_DEM_SPIEL,
+    L_SIEGER = L_FINANZ + 11, L_STATISTIK, L_FINANZEN, L_VOR_DEM_SPIEL, L_HALBZEIT,
 };
 
 Ank_Seiten_Hooks H;
@@ -414,6 +414,8 @@ void Ank_Screen_Ergebnisse_Zeichnen(Rastport* ziel, i32 wettbewerb, i32 spieltag
     char titel[64];
     std::snprintf(titel, sizeof titel, "%d. %s", spieltag + 1, label(L_SPIELTAG));
     screen_kopf(ziel, wettbewerb, titel, y0 - 50);
+    text(ziel, 11, 0, y0 - 22, "^c%05d^tl0042%s^tz0610%s^tz0735%s", KOPF, label(L_ERGEBNISSE), label(L_TORVERHAELTNIS),
+         label(L_HALBZEIT));
     const i32 ende = std::min<i32>(erste + pro_seite, static_cast<i32>(zeilen.size()));
     for (i32 i = erste, y = y0 + 24; i < ende; ++i, y += 38) {
         const Ank_Ergebniszeile& r = zeilen[static_cast<size_t>(i)];

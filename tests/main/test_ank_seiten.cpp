@@ -160,6 +160,19 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     Ank_Screen_Tabelle_Zeichnen(schirm.get(), wettbewerb, tabelle, 0, pro_seite);
     pruefen(schirm.get(), "ank_tabelle.png", 0xfee10218f9e923e8ull);
 
+    // The results screen: nine games, one of them not played yet.
+    std::vector<Ank_Ergebniszeile> spiele;
+    for (size_t k = 0; k + 1 < tabelle.size(); k += 2) {
+        Ank_Ergebniszeile r;
+        r.team_a = tabelle[k].team, r.team_b = tabelle[k + 1].team;
+        r.tore_a = static_cast<i32>(k % 4), r.tore_b = static_cast<i32>((k / 2) % 3);
+        r.halb_a = r.tore_a / 2, r.halb_b = r.tore_b / 2;
+        if (k == 16) r.tore_a = r.tore_b = -1;
+        spiele.push_back(r);
+    }
+    Ank_Screen_Ergebnisse_Zeichnen(schirm.get(), wettbewerb, 23, spiele, 0, Ank_Zeilen_Pro_Seite(9, 10));
+    pruefen(schirm.get(), "ank_ergebnisse.png", 0xac1fdd8a9ab712eull);
+
     // The pitch overview: 4-4-2 against 4-4-2, minute 67, the ball in the
     // air, a tired home forward, a duel, the mouse over the away keeper.
     static Spielfeld_Inhalt sf;
