@@ -401,9 +401,11 @@ void Ank_Screen_Tabelle_Zeichnen(Rastport* ziel, i32 wettbewerb, const std::vect
         if (r.vorher > 0) std::snprintf(vorher, sizeof vorher, "(%d.)", r.vorher);
         else std::snprintf(vorher, sizeof vorher, "(--)");
         const u16 name = H.mensch(r.team) ? MENSCH : WEISS;
-        text(ziel, 11, 0, y, "^c%05d^tr0090%d.^c%05d^tl0100%s^c%05d^tl0205%s^tr0460%d^tr0560%+d^tr0645%d^tz0650:^tl0655%d",
-             platz_farbe(wettbewerb, r.platz), r.platz, KOPF, vorher, name, team_name(r.team), r.punkte,
-             r.tore - r.gegentore, r.tore, r.gegentore);
+        char differenz[16];
+        std::snprintf(differenz, sizeof differenz, r.tore == r.gegentore ? "%d" : "%+d", r.tore - r.gegentore);
+        text(ziel, 11, 0, y, "^c%05d^tr0090%d.^c%05d^tl0100%s^c%05d^tl0205%s^tr0460%d^tr0560%s^tr0645%d^tz0650:^tl0655%d",
+             platz_farbe(wettbewerb, r.platz), r.platz, KOPF, vorher, name, team_name(r.team), r.punkte, differenz,
+             r.tore, r.gegentore);
         wappen(ziel, r.team, 172, y - 14, 16);
     }
 }
@@ -549,7 +551,7 @@ void screen_schliessen() {
 }
 
 void screen_klick(Screen_Icon* i, u32 ereignis) {
-    if (ereignis != MENUE_E_LINKS && ereignis != MENUE_E_RECHTS) return;
+    if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS))) return;
     if (i->nummer == ICON_ANK_HOCH) Ank_Screen_Blaettern(-1);
     else if (i->nummer == ICON_ANK_RUNTER) Ank_Screen_Blaettern(1);
     else screen_schliessen();

@@ -212,3 +212,32 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AnkSeiten, NachDemSpielKommenDieSeitenUndWerdenWeggeklickt) {
+    // The managed club's match is over: the run loop shows the goals,
+    // statistics and money pages and the table screen, each taken away by a
+    // click (the results screen has no played game yet and is skipped).
+    std::vector<Ank_Tabellenzeile> tabelle;
+    const i32 wettbewerb = liga(&tabelle);
+    ASSERT_GE(wettbewerb, 0);
+    Ank_Nach_Spiel d;
+    d.team1 = Team_Aktiv, d.team2 = tabelle[tabelle[0].team == Team_Aktiv ? 1 : 0].team;
+    d.tore1 = 2, d.tore2 = 0, d.wettbewerb = wettbewerb;
+    Spielankuendigung_Nach_Spiel(0, 0, 0, d);
+    std::vector<u32> arten;
+    for (int i = 0; i < 60 && arten.size() < 6; ++i) {
+        ASSERT_GT(Headless_Lauf("wait 3\n", 3), 0);
+        const bool screen = Spielankuendigung_Screen_Offen();
+        if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && !screen) continue;
+        if (arten.empty() || arten.back() != Spielankuendigung_Laufende_Art())
+            arten.push_back(Spielankuendigung_Laufende_Art());
+        ASSERT_GT(Headless_Lauf(screen ? "move 570 562\nwait 2\nclick left\nwait 2\n" : "click left\nwait 2\n", 8), 0);
+    }
+    EXPECT_EQ(arten, (std::vector<u32>{ANK_TORE, ANK_STATISTIK, ANK_GELD, ANK_TABELLE}));
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    EXPECT_TRUE(Spielankuendigung_Puffer_Leer());
+}
+
+}  // namespace
