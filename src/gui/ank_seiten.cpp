@@ -65,11 +65,37 @@ Rastport* bild(i32 archiv, i32 eintrag) {
     return slot >= 0 ? Resf_Lade_Rastport(slot, eintrag) : nullptr;
 }
 
-// A page background: the archive's picture, or a plain panel of the size.
+// Pictures of the archive kept after their first load (a page is built
+// from a copy of its background).
+struct Bildspeicher {
+    i32 eintrag = -1;
+    Rastport* bild = nullptr;
+};
+Bildspeicher gespeichert[6];
+
+Rastport* gemerkt(i32 eintrag) {
+    for (Bildspeicher& b : gespeichert)
+        if (b.eintrag == eintrag) return b.bild;
+    for (Bildspeicher& b : gespeichert)
+        if (b.eintrag < 0) return (b = {eintrag, bild(ARCHIV_SEITEN, eintrag)}).bild;
+    return nullptr;
+}
+
+void gemerkte_freigeben() {
+    for (Bildspeicher& b : gespeichert) {
+        Rastport_Free(b.bild);
+        b = Bildspeicher{};
+    }
+}
+
+// A page background: a copy of the archive's picture, or a plain panel.
 Rastport* hintergrund(i32 eintrag, i32 w, i32 h) {
-    if (Rastport* rp = bild(ARCHIV_SEITEN, eintrag)) return rp;
+    const Rastport* vorlage = gemerkt(eintrag);
+    if (vorlage) w = vorlage->breite, h = vorlage->hoehe;
     Rastport* rp = Rastport_Neu_Einfach(w, h, 16);
-    if (rp) Blt_Rechteck(rp, 0, 0, w, h, 0x10C6);
+    if (!rp) return nullptr;
+    if (vorlage) Blt_Blit(const_cast<Rastport*>(vorlage), 0, 0, -1, -1, rp, 0, 0, Blt_Opt_Standard);
+    else Blt_Rechteck(rp, 0, 0, w, h, 0x10C6);
     return rp;
 }
 
@@ -89,12 +115,12 @@ void kopf(Rastport* rp, const Spielankuendigung& a, const Ank_Nach_Spiel& d) {
     wappen(rp, d.team2, rp->breite - 106, 122, 66);
     mitte(rp, 2, NORMAL, m - 180, 210, team_name(d.team1));
     mitte(rp, 2, NORMAL, m + 180, 210, team_name(d.team2));
-    std::unique_ptr<Rastport> ziffern(bild(ARCHIV_SEITEN, EINTRAG_ZIFFERN));
+    Rastport* ziffern = gemerkt(EINTRAG_ZIFFERN);
     const bool strip = ziffern && ziffern->breite >= 2 * ZIFFER_W && ziffern->hoehe >= 10 * ZIFFER_H;
     // The strip has rows for 0..9 goals only: other counts are printed.
     if (strip && d.tore1 >= 0 && d.tore1 <= 9 && d.tore2 >= 0 && d.tore2 <= 9) {
-        Blt_Blit(ziffern.get(), 0, d.tore1 * ZIFFER_H, ZIFFER_W, ZIFFER_H, rp, m - ZIFFER_W - 2, 140, Blt_Opt_Transparent);
-        Blt_Blit(ziffern.get(), ZIFFER_W, d.tore2 * ZIFFER_H, ZIFFER_W, ZIFFER_H, rp, m + 2, 140, Blt_Opt_Transparent);
+        Blt_Blit(ziffern, 0, d.tore1 * ZIFFER_H, ZIFFER_W, ZIFFER_H, rp, m - ZIFFER_W - 2, 140, Blt_Opt_Transparent);
+        Blt_Blit(ziffern, ZIFFER_W, d.tore2 * ZIFFER_H, ZIFFER_W, ZIFFER_H, rp, m + 2, 140, Blt_Opt_Transparent);
     } else {
         text(rp, 3, 0, 164, "^c%05d^tz%04d%d : %d", WERT, m, d.tore1, d.tore2);
     }
@@ -606,6 +632,7 @@ void Ank_Screen_Blaettern(i32 richtung) {
 
 void Ank_Seiten_Free() {
     seite_freigeben();
+    gemerkte_freigeben();
     SC = Screen{};
 }
 

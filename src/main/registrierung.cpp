@@ -27,6 +27,7 @@
 #include "base/meldung.h"
 #include "gui/ank_seiten.h"
 #include "gui/anmelden.h"
+#include "gui/spielfeld_uebersicht.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
@@ -167,6 +168,13 @@ void Main_Registrieren() {
     Ank_Seiten_Set_Hooks({.mensch = [](i32 team) { return Team_Hat_Manager(team); },
                           .hauptmenue = Menue_Hauptmenue_Zeigen});
     Season_Gui.Ankuendigung_Screen_Offen = Spielankuendigung_Screen_Offen;
+    // The pages' and the pitch overview's pictures go before the graphics.
+    static void (*grafik_freigeben)() = Main_Hooks.Grafik_Sound_Freigeben;
+    Main_Hooks.Grafik_Sound_Freigeben = [] {
+        Ank_Seiten_Free();
+        Spieltag_Free_Grafik();
+        grafik_freigeben();
+    };
     Season_Gui.Texte_Free = Text_cfg_Free;
     Season_Gui.Menue_Init = [] {
         Menue_Init();
