@@ -544,8 +544,11 @@ void screen_zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         if (Rastport* p = Menue_Get_Slave_Rastport(static_cast<u32>(
                 (Wettbewerb_Get_Info(SC.wettbewerb) ? Wettbewerb_Get_Info(SC.wettbewerb)->grafik_nummer : 0) + 16005)))
             Blt_Blit(p, 0, 0, -1, -1, ziel, 400 - p->breite / 2, 130, Blt_Opt_Transparent);
-        wappen(ziel, SC.a.team_a, 380, 420, 40);
-        mitte(ziel, 14, WEISS, 400, 500, team_name(SC.a.team_a));
+        if (Kalender_Ist_Initialisiert())
+            text(ziel, 11, 0, 84, "^c%05d^tz0400%s %d", NORMAL, wettbewerb_name(SC.wettbewerb),
+                 static_cast<int>(Kalender_Get_Datum_Von_Tag(-1, true).jahr));
+        wappen(ziel, SC.a.team_a, 367, 400, 66);
+        mitte(ziel, 14, WERT, 400, 500, team_name(SC.a.team_a));
     }
 }
 

@@ -61,6 +61,9 @@ bool laeuft(u32 jetzt) {
     return z.start != 0 && z.start + ANK_DAUER_MS > jetzt && (z.start < jetzt || z.start < W32_Get_Time());
 }
 bool ist_screen(u32 art) { return art == ANK_ERGEBNISSE || art == ANK_TABELLE || art == ANK_SIEGER; }
+i32 screen_runmodus(u32 art) {
+    return art == ANK_TABELLE ? RUNMODUS_WARTEN_18 : art == ANK_ERGEBNISSE ? RUNMODUS_WARTEN_17 : RUNMODUS_WARTEN_24;
+}
 
 // The page's opening (or closing) at the current step.
 void oeffnung_zeigen(bool hintergrund) { H.seite_zeigen(z.art, z.stufe, hintergrund); }
@@ -269,10 +272,7 @@ void Spielankuendigung_Schritt() {
         case ANK_SIEGER: {
             const int modus = z.art == ANK_TABELLE ? 0 : z.art == ANK_ERGEBNISSE ? 1 : 2;
             if (!H.screen_oeffnen(modus, z.aktuell)) z.start = 0;
-            else
-                Kalender_Set_Runmodus(z.art == ANK_TABELLE      ? RUNMODUS_WARTEN_18
-                                      : z.art == ANK_ERGEBNISSE ? RUNMODUS_WARTEN_17
-                                                                : RUNMODUS_WARTEN_24);
+            else Kalender_Set_Runmodus(screen_runmodus(z.art));
             return;
         }
         default: break;
@@ -313,7 +313,12 @@ int Spielankuendigung_Run(u32 jetzt) {
         oeffnung_zeigen(z.art == ANK_VOR_MENUE);
         return z.art == ANK_VOR_SPIEL ? 1 : 2;
     }
-    if (ist_screen(z.art) && z.start && H.screen_offen()) return 1;
+    if (ist_screen(z.art) && z.start && H.screen_offen()) {
+        // A screen waits in its own run mode (the run loop may have switched
+        // to the announcements' mode after starting it).
+        if (Kalender_Get_Runmodus() != screen_runmodus(z.art)) Kalender_Set_Runmodus(screen_runmodus(z.art));
+        return 1;
+    }
     // Over: a time-out closes the opened page step by step.
     z.klick_scharf = false;
     z.killblocker = false;

@@ -226,16 +226,27 @@ TEST_F(AnkSeiten, NachDemSpielKommenDieSeitenUndWerdenWeggeklickt) {
     d.team1 = Team_Aktiv, d.team2 = tabelle[tabelle[0].team == Team_Aktiv ? 1 : 0].team;
     d.tore1 = 2, d.tore2 = 0, d.wettbewerb = wettbewerb;
     Spielankuendigung_Nach_Spiel(0, 0, 0, d);
+    // The competition won: the winners screen closes the series.
+    Spielankuendigung_Setzen(wettbewerb, Team_Aktiv, d.team2, 0, 0, 0, nullptr);
+    ASSERT_TRUE(Spielankuendigung_Puffern(ANK_SIEGER, static_cast<u32>(Team_Aktiv) * 50 + 5));
     std::vector<u32> arten;
     for (int i = 0; i < 60 && arten.size() < 6; ++i) {
         ASSERT_GT(Headless_Lauf("wait 3\n", 3), 0);
         const bool screen = Spielankuendigung_Screen_Offen();
         if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && !screen) continue;
-        if (arten.empty() || arten.back() != Spielankuendigung_Laufende_Art())
+        if (arten.empty() || arten.back() != Spielankuendigung_Laufende_Art()) {
             arten.push_back(Spielankuendigung_Laufende_Art());
-        ASSERT_GT(Headless_Lauf(screen ? "move 570 562\nwait 2\nclick left\nwait 2\n" : "click left\nwait 2\n", 8), 0);
+            if (arten.back() == ANK_SIEGER) {
+                ASSERT_GT(Headless_Lauf("screenshot ank_sieger.png\n", 2), 0);
+            }
+        }
+        // A page: a click anywhere; a screen: its close button.
+        const char* klick = !screen                                   ? "click left\nwait 2\n"
+                            : Spielankuendigung_Laufende_Art() == ANK_SIEGER ? "move 410 562\nwait 2\nclick left\nwait 2\n"
+                                                                          : "move 570 562\nwait 2\nclick left\nwait 2\n";
+        ASSERT_GT(Headless_Lauf(klick, 8), 0);
     }
-    EXPECT_EQ(arten, (std::vector<u32>{ANK_TORE, ANK_STATISTIK, ANK_GELD, ANK_TABELLE}));
+    EXPECT_EQ(arten, (std::vector<u32>{ANK_TORE, ANK_STATISTIK, ANK_GELD, ANK_TABELLE, ANK_SIEGER}));
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     EXPECT_TRUE(Spielankuendigung_Puffer_Leer());
 }
