@@ -155,3 +155,15 @@ function(kordavo_bench_folder)
     kordavo_bench(${ARG_PREFIX}${n} SOURCES ${b} DEPS ${ARG_DEPS})
   endforeach()
 endfunction()
+
+# kordavo_mit_allen_schichten(<target>): links every layer library that
+# exists and defines KORDAVO_HAT_<LAYER>=1 for each, as the game program does.
+function(kordavo_mit_allen_schichten ziel)
+  foreach(sub world match season spieltag graphics gui screens net jpeg)
+    if(TARGET kordavo_${sub})
+      string(TOUPPER ${sub} SUB)
+      target_link_libraries(${ziel} PRIVATE kordavo_${sub})
+      target_compile_definitions(${ziel} PRIVATE KORDAVO_HAT_${SUB}=1)
+    endif()
+  endforeach()
+endfunction()

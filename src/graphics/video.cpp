@@ -398,6 +398,7 @@ bool Bnk_LaeuftV(const Bnk_Video* v) { return v && v->nummer >= 0 && v->laeuft; 
 void Video_Init_Hook(u16*, i32 breite, i32 hoehe, i32 farbtiefe) {
     Bink_InitBink(breite, hoehe, 0, nullptr, farbtiefe);
 }
+// The platform's pitch counts pixels; the video calls take bytes.
 void Video_Overlay_Hook(u16* pixel, i32 pitch, i32 hoehe) {
-    if (bereit) Bnk_Frame_Alle(pixel, pitch, hoehe);
+    if (bereit) Bnk_Frame_Alle(pixel, pitch * 2, hoehe);
 }

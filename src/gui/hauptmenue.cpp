@@ -14,7 +14,10 @@
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
+#include "match/spielfeld.h"
 #include "platform/input.h"
+#include "season/kalender_lauf.h"
+#include "base/spielstand.h"
 #include "world/aufstellung.h"
 #include "world/welt.h"
 
@@ -34,6 +37,8 @@ constexpr i32 T_KNOPF[4] = {0, 7, 12, 17};
 constexpr i32 EINTRAEGE[4] = {6, 4, 4, 4};
 constexpr i32 T_WEITER = 22, T_ZUM_SPIEL = 23, T_SPIELFREI = 24, T_NICHT_FERTIG = 28, T_BEENDEN_FRAGE = 29;
 constexpr i32 T_ZU_WENIG = 30, T_ZU_WENIG_JA = 31, T_ZU_WENIG_NEIN = 32;
+constexpr i32 T_SERIE = 46, T_STAERKE = 47, T_LADEN_FRAGE = 49;
+constexpr i32 SPIEL_LADEN = 0, SPIEL_SPEICHERN = 1, SPIEL_BEENDEN = 3;
 
 Hauptmenue_Hooks H;
 
@@ -41,6 +46,7 @@ struct Zustand {
     i32 gegner = -1;
     bool auswaerts = false;
     i32 eintrag[4] = {-1, -1, -1, -1};  // the highlighted entry of each button
+    std::string serie[2];               // series lines of the home and away side
 } Z;
 
 Font* font(i32 n) { return Font_Tabelle_Holen(n); }
@@ -105,25 +111,47 @@ void beenden_ja(i32, const i32*) {
 }
 void zug_ende_ja(i32, const i32*) { Menue_Zug_Beenden(); }
 
+i32 spielstand_slot() {
+    const int s = Spielstand_Get_Letzter();
+    return s >= 0 && s < KALENDER_AUTOSAVE_SLOT ? s : 0;
+}
+void laden_ja(i32 n, const i32* slot) { K_NEUER_TAG(KALENDER_LADEN, n > 0 ? slot[0] : spielstand_slot()); }
+
 void starten(i32 k, i32 e) {
     Sound_Effekt_Stop_All();
-    if (k == 3 && e == 3) {
+    if (k == 3 && e == SPIEL_BEENDEN) {
         Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, Menue_Text(T_BEENDEN_FRAGE), nullptr, nullptr, beenden_ja,
                         nichts);
         return;
     }
     Menue_Modus = 0;
-    if (!H.screen_starten(k, e))
-        Menue_Requester(REQUESTER_OK, Team_Aktiv, Menue_Text(T_NICHT_FERTIG), nullptr, nullptr, nichts, nichts);
+    if (H.screen_starten(k, e)) return;
+    // Until the disk screens exist, load and save use the slot used last.
+    if (k == 3 && e == SPIEL_LADEN) Menue_Laden_Fragen();
+    else if (k == 3 && e == SPIEL_SPEICHERN) Menue_Speichern();
+    else Menue_Im_Aufbau();
 }
 
-// Header lines: the active team and its opponent of the day, home side left.
+// Header lines: the active team and its opponent of the day, home side left,
+// each with its series line and strength.
 void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
     const i32 heim = Z.auswaerts && Z.gegner >= 0 ? Z.gegner : Team_Aktiv;
     const i32 gast = heim == Team_Aktiv ? Z.gegner : Team_Aktiv;
     Font* f = font(14);
-    text_mitte(rp, f, Team_String(721, heim, nullptr, 0), 182, 25, WEISS);
-    text_mitte(rp, f, gast >= 0 ? Team_String(721, gast, nullptr, 0) : Menue_Text(T_SPIELFREI), 458, 25, WEISS);
+    constexpr i32 MITTE[2] = {182, 458};
+    const i32 teams[2] = {heim, gast};
+    for (i32 s = 0; s < 2; ++s) {
+        const i32 t = teams[s];
+        if (t < 0) {
+            text_mitte(rp, f, Menue_Text(T_SPIELFREI), MITTE[s], 25, WEISS);
+            continue;
+        }
+        text_mitte(rp, f, Team_String(721, t, nullptr, 0), MITTE[s], 25, WEISS);
+        const std::string serie = std::string(Menue_Text(T_SERIE) ? Menue_Text(T_SERIE) : "") + ": " + Z.serie[s];
+        text_mitte(rp, font(11), serie.c_str(), MITTE[s], 45, WEISS);
+        const std::string staerke = Menue_Text_Fuellen(Menue_Text(T_STAERKE), Team_Get_Staerke(t), nullptr);
+        text_mitte(rp, font(9), staerke.c_str(), MITTE[s], 58, WEISS);
+    }
     Wappen_Blit(Team_Aktiv, rp, 24, 8, 40, 40, nullptr);
 }
 
@@ -142,7 +170,19 @@ Screen_Icon icon(i16 nr, u32 grafik, i16 x, i16 y, i16 w, i16 h, i8 ebene) {
 
 void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h) { H = h; }
 
-void Menue_Spiel_Pause_Setzen(bool an) { H.spiel_pause(an); }
+void Menue_Spiel_Pause_Setzen(bool an) { Spielfeld_Set_Pause(an ? 1 : 0); }
+
+void Menue_Im_Aufbau() {
+    Menue_Requester(REQUESTER_OK, Team_Aktiv, Menue_Text(T_NICHT_FERTIG), nullptr, nullptr, nichts, nichts);
+}
+
+void Menue_Laden_Fragen(i32 slot) {
+    const i32 s = slot >= 0 && slot < KALENDER_AUTOSAVE_SLOT ? slot : spielstand_slot();
+    const std::string frage = Menue_Text_Fuellen(Menue_Text(T_LADEN_FRAGE), s + 1, nullptr);
+    Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, frage.c_str(), nullptr, nullptr, laden_ja, nichts, 1, &s);
+}
+
+void Menue_Speichern() { K_NEUER_TAG(KALENDER_SPEICHERN, spielstand_slot()); }
 
 const char* Menue_Text(i32 n) { return Text_cfg_Text(TEXT_MENUE, n); }
 
@@ -150,6 +190,11 @@ void Menue_Set_Aktiver_Manager(i32 team) {
     Team_Aktiv = team;
     Z.auswaerts = false;
     Z.gegner = H.gegner(team, &Z.auswaerts);
+    // The series lines: home side first; venue 2 without a match.
+    const bool mit = Z.gegner >= 0;
+    const i32 heim = Z.auswaerts && mit ? Z.gegner : team, gast = heim == team ? Z.gegner : team;
+    Z.serie[0] = Menue_Serien_Text(heim, mit ? 0 : 2, mit);
+    Z.serie[1] = gast >= 0 ? Menue_Serien_Text(gast, 1, true) : "";
     Blt_Cache_Leeren();
 }
 
@@ -177,6 +222,8 @@ void Menue_Dialog_Klick(Screen_Icon* i, u32 ereignis) {
 }
 
 void Menue_Hauptmenue_Zeigen() {
+    // A message shown between two turns (a failed save, say) stays up.
+    const bool requester = Menue_Requester_Offen();
     Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(4000), 0);
     Menue_Screen_Freigeben();
     static const Screen_Icon tabelle[] = {
@@ -195,6 +242,18 @@ void Menue_Hauptmenue_Zeigen() {
         [] {
             auto i = icon(ICON_KOPF_WAPPEN, 4001, 643, 4, 150, 60, 2);
             i.flags = MENUE_F_NICHT_ABFRAGEN;
+            return i;
+        }(),
+        [] {
+            auto i = icon(ICON_KOPF_GELD, MENUE_KEINE_GRAFIK, 643, 64, 150, 20, 3);
+            i.flags = MENUE_F_NICHT_ABFRAGEN;
+            i.zeichnen = Menue_Geld_Zeichnen;
+            return i;
+        }(),
+        [] {
+            auto i = icon(ICON_ZUGZEIT, MENUE_KEINE_GRAFIK, 206, 566, 66, 30, 3);
+            i.flags = MENUE_F_NICHT_ABFRAGEN;
+            i.zeichnen = Menue_Zugzeit_Zeichnen;
             return i;
         }(),
         [] {
@@ -242,6 +301,7 @@ void Menue_Hauptmenue_Zeigen() {
     };
     Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle);
     for (i32& e : Z.eintrag) e = -1;
+    if (requester) Menue_Requester_Wieder_Zeigen();
 }
 
 void Menue_Manager_Wechsel(i32 team) {
@@ -270,8 +330,7 @@ void Menue_Zug_Beenden_Klick(Screen_Icon*, u32) {
         return;
     }
     // The count replaces "%d" of the screen text (which is never used as a format).
-    std::string text = Menue_Text(T_ZU_WENIG);
-    if (const size_t p = text.find("%d"); p != std::string::npos) text.replace(p, 2, std::to_string(n));
+    const std::string text = Menue_Text_Fuellen(Menue_Text(T_ZU_WENIG), n, nullptr);
     Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, text.c_str(), Menue_Text(T_ZU_WENIG_JA), Menue_Text(T_ZU_WENIG_NEIN),
                     zug_ende_ja, nichts);
 }

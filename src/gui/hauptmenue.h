@@ -4,7 +4,11 @@
 // bar shown under a running match.
 #pragma once
 
+#include <string>
+
 #include "base/types.h"
+
+struct Rastport;
 
 struct Screen_Icon;
 
@@ -13,16 +17,26 @@ enum : i16 {
     ICON_DIALOG_RAHMEN = 701,
     ICON_DIALOG_TEAM = 702,  // 702..705: the four dialog buttons
     ICON_DIALOG_SPIEL = 705,
+    ICON_ZUGZEIT = 706,
     ICON_ZUG_ENDE = 707,
     ICON_KOPF_BILD = 708,
     ICON_KOPF_ZEILEN = 709,
     ICON_KOPF_WAPPEN = 710,
+    ICON_KOPF_GELD = 711,
     ICON_REQ_SEITE = 712,
     ICON_REQ_KNOPF_1 = 713,
     ICON_REQ_KNOPF_2 = 714,
     ICON_REQ_DIMMER = 715,
     ICON_LEISTE_ERSTER = 716,  // 716..724: replay, pause, fast, table, results, line-up, tactics, load, save
+    ICON_LEISTE_WIEDERHOLUNG = 716,
     ICON_LEISTE_PAUSE = 717,
+    ICON_LEISTE_SCHNELL = 718,
+    ICON_LEISTE_TABELLE = 719,
+    ICON_LEISTE_ERGEBNISSE = 720,
+    ICON_LEISTE_AUFSTELLUNG = 721,
+    ICON_LEISTE_TAKTIK = 722,
+    ICON_LEISTE_LADEN = 723,
+    ICON_LEISTE_SPEICHERN = 724,
     ICON_LEISTE_LETZTER = 724,
     ICON_LEISTE_VORSPULEN = 725,
     ICON_LEISTE_RAHMEN = 726,
@@ -38,8 +52,6 @@ struct Hauptmenue_Hooks {
     // Opens a screen of the launch table (button 0..3, entry 0..5); false
     // when no such screen exists yet.
     bool (*screen_starten)(i32 knopf, i32 eintrag) = [](i32, i32) { return false; };
-    // The match pause of the live match (control button 717).
-    void (*spiel_pause)(bool an) = [](bool) {};
     // The active manager's menu animation (off: a pop-up opens in one tick).
     bool (*animation)() = [] { return true; };
 };
@@ -74,6 +86,8 @@ constexpr i32 REQUESTER_OK = 1;
 void Menue_Requester(i32 art, i32 team, const char* text, const char* knopf1, const char* knopf2, Requester_Prozedur p1,
                      Requester_Prozedur p2, i32 n1 = 0, const i32* l1 = nullptr, i32 n2 = 0, const i32* l2 = nullptr);
 bool Menue_Requester_Offen();
+// Adds the open requester again (its icons were removed with the screen).
+void Menue_Requester_Wieder_Zeigen();
 // Click procedure of the requester's buttons.
 void Menue_Requester_Knopf(Screen_Icon* icon, u32 ereignis);
 
@@ -82,5 +96,37 @@ void Menue_Kontrollleiste_Zeigen();
 void Menue_Kontrollleiste_Klick(Screen_Icon* icon, u32 ereignis);
 void Menue_Set_Spiel_Pause(bool erzwungen);
 bool Menue_Get_Spiel_Pause();
-// Sets the live match's pause (through the hooks).
+// Sets the live match's pause.
 void Menue_Spiel_Pause_Setzen(bool an);
+
+// --- Load and save ------------------------------------------------------------------
+// Asks first, then loads the slot (-1: the one used last, slot 1 when none);
+// a load that fails keeps the running game and says why.
+void Menue_Laden_Fragen(i32 slot = -1);
+// Saves into the slot used last (slot 1 when none); a failure is shown.
+void Menue_Speichern();
+// "Dieser Bereich ist noch im Aufbau." for a screen that does not exist yet.
+void Menue_Im_Aufbau();
+
+// --- Header lines, turn clock, background video ---------------------------------------
+// A screen text with its "%d" and "%s" replaced (never used as a format).
+std::string Menue_Text_Fuellen(const char* text, i32 zahl, const char* wort);
+// The series line of a team for a venue (0 home, 1 away, 2 none): the next
+// series kind of two or more matches after the one shown last, or the
+// "no series" line; without an opponent " (Liga)" replaces the full stop.
+std::string Menue_Serien_Text(i32 team, i32 ort, bool mit_gegner);
+// An amount with thousands dots and the euro sign.
+std::string Menue_Geld_Text(f64 betrag);
+void Menue_Geld_Zeichnen(Screen_Icon* icon, Rastport* rp, i32 x, i32 y);
+// The time left of a limited turn, in its warning colour for the last 20 s.
+void Menue_Zugzeit_Zeichnen(Screen_Icon* icon, Rastport* rp, i32 x, i32 y);
+// A progress box centred on the screen (caption, bar at the percent held to
+// 0..100), shown at once.
+void Menue_Fortschritt(const char* text, i32 prozent);
+// The mode icons of a network client: in the bottom bar while the menu is
+// shown and no match, else (blinking only) in the corner; `blinken` makes
+// them alternate every 100 ms.
+void Menue_Modus_Zeichnen(i32 blinken);
+// The menu's background video: on 1 / off 0 / -1 as it is; pause 1 / 0.
+void Menue_Hintergrund_Video(i32 an, i32 pause);
+bool Menue_Hintergrund_Video_Laeuft();

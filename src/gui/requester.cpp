@@ -117,14 +117,18 @@ void Menue_Requester(i32 art, i32 team, const char* text, const char* knopf1, co
     R.anzahl[1] = std::clamp(l2 ? n2 : 0, 0, LISTE_MAX);
     if (R.anzahl[0]) std::memcpy(R.liste[0], l1, sizeof(i32) * R.anzahl[0]);
     if (R.anzahl[1]) std::memcpy(R.liste[1], l2, sizeof(i32) * R.anzahl[1]);
+    Menue_Requester_Wieder_Zeigen();
+    Sound_Effekt_Solo(KLANG_REQUESTER, false);
+}
+
+void Menue_Requester_Wieder_Zeigen() {
     Menue_Screen_Icon_Tabelle_Loeschen(tabelle());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle());
-    if (!ja_nein) {
+    if (R.art != REQUESTER_JA_NEIN) {
         // One button: the right one answers; 713 hides and takes right clicks.
         if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_1)) i->status |= MENUE_S_VERSTECKT;
         Menue_Set_Rechtsklick_Icon(ICON_REQ_KNOPF_1);
     }
-    Sound_Effekt_Solo(KLANG_REQUESTER, false);
 }
 
 bool Menue_Requester_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_REQ_SEITE); }

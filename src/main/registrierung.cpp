@@ -27,6 +27,7 @@
 #include "base/meldung.h"
 #include "gui/ank_seiten.h"
 #include "gui/anmelden.h"
+#include "gui/eingabe.h"
 #include "gui/spielfeld_uebersicht.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
@@ -51,6 +52,8 @@
 #include "season/kalender_lauf.h"
 #include "season/news.h"
 #include "season/optionen.h"
+#include "season/rangliste.h"
+#include "season/richter.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "season/spieltag.h"
@@ -89,6 +92,8 @@ void Main_Registrieren() {
     Spieltag_Hooks_Installieren();
     News_Hooks_Installieren();
     Ereignis_Hooks_Installieren();
+    Richter_Hooks_Installieren();
+    Rangliste_Hooks_Installieren();
     // Match announcements: the first save block, and the run loop's pass.
     Spielankuendigung_Spielstand_Anmelden();
     Season_Module.Spielankuendigung_Run = Spielankuendigung_Run;
@@ -191,7 +196,8 @@ void Main_Registrieren() {
     Season_Gui.Icon_Auf_Screen = [](int icon) { return Menue_Screen_Icon_Ist_Vorhanden(icon); };
     Season_Gui.Modal_Screen = Menue_Requester_Offen;
     Season_Gui.Taste_Oder_Klick = [] { return Taste_Oder_Klick(0); };
-    Season_Gui.Taste_Get_Zeichen = [] { return static_cast<int>(Taste_Get_Zeichen()); };
+    // A key typed into an input field is not the calendar's ("l" would load).
+    Season_Gui.Taste_Get_Zeichen = [] { return Eingabefeld_Cursor_An() ? 0 : static_cast<int>(Taste_Get_Zeichen()); };
     Season_Gui.Taste_Reset = Taste_Reset;
     Season_Gui.Maus_Update = Maus_Update;
     Season_Gui.Maus_X = [] { return static_cast<int>(Maus_Get_X()); };
@@ -199,10 +205,30 @@ void Main_Registrieren() {
     // The run loop only looks at the buttons held: reading them must not take
     // a quick click away from the menu engine.
     Season_Gui.Maus_Tasten = [] { return static_cast<int>(W32_Get_Mouse_Buttons()); };
-    // The end of a turn goes to the calendar; option 24 is the menu animation.
+    // The end of a turn goes to the calendar; option 24 is the menu animation;
+    // the header's opponent is today's from the matchday runner.
     Hauptmenue_Set_Hooks({
+        .gegner = [](i32 team, bool* auswaerts) { return Spieltag_Get_Gegner(team, auswaerts); },
         .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
+    });
+    // The turn timer ends a turn as the button does; the menu's background
+    // video; a network client's mode icons.
+    Season_Gui.Menue_Zug_Beenden = Menue_Zug_Beenden;
+    Season_Gui.Spielstand_Laden_Fragen = [](int slot) { Menue_Laden_Fragen(slot); };
+    Season_Module.Kalender_Blit_Modus = Menue_Modus_Zeichnen;
+    Season_Gui.Fortschritt = [](const char* text, int prozent) { Menue_Fortschritt(text, prozent); };
+    Season_Gui.Menue_Hintergrund_Video = [](int an, int pause) { Menue_Hintergrund_Video(an, pause); };
+    // Messages to the manager (a failed save or load among them) in the requester.
+    Meldung_Set_Hooks({
+        .zeigen = [](const char* text) {
+            Meldung_Auf_Stderr(text);
+            Menue_Requester(REQUESTER_OK, Team_Aktiv, text, nullptr, nullptr, nullptr, nullptr);
+        },
+        .manager_zeigen = [](i32, i32 team, const char* text) {
+            Meldung_Auf_Stderr(text);
+            Menue_Requester(REQUESTER_OK, team, text, nullptr, nullptr, nullptr, nullptr);
+        },
     });
 #endif
 #endif
@@ -250,7 +276,6 @@ void Main_Registrieren() {
 #endif
     });
     // Still at their defaults, filled as their layers arrive:
-    //   Meldung_Set_Hooks                              -> the menu engine
     //   the world's and season's network hooks,
     //   the network layer's packet and signal hooks    -> the network protocol
 }

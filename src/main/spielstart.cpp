@@ -1,6 +1,8 @@
 // The scripted start of a new game (see spielstart.h).
 #include "main/spielstart.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "base/debug.h"
@@ -10,6 +12,7 @@
 #include "platform/hooks.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spieltag.h"
 #include "world/global.h"
@@ -49,8 +52,25 @@ bool spielstart(int, u8* wizard_byte) {
         return true;  // the game runs on without a manager rather than hang
     }
     Personal_Cfg_Laden(kStartSet);
-    const int team = verein_waehlen();
-    if (team >= 0) Manager_Neuer_Mitspieler(team, "Manager", -1);
+    // The setting "Mitspieler" (1 to 4) gives hot-seat managers to the clubs
+    // that follow the chosen one.
+    int mitspieler = 1;
+    char text[16] = "";
+    if (W32_Registry_Read("Mitspieler", text, sizeof text)) mitspieler = std::clamp(std::atoi(text), 1, 4);
+    int team = verein_waehlen();
+    for (int n = 0; team >= 0 && team < Team_Anzahl && n < mitspieler; ++team) {
+        if (!ist_verein(team)) continue;
+        char name[32];
+        std::snprintf(name, sizeof name, n ? "Manager %d" : "Manager", n + 1);
+        Manager_Neuer_Mitspieler(team, name, -1);
+        // A new manager hears the music and the sounds (his options 42, 43).
+        const i32 aktiv = Team_Aktiv;
+        Team_Aktiv = team;
+        Option_Wert(OPTION_TEAM_BIT_0, 1, 1);
+        Option_Wert(OPTION_TEAM_LETZTE, 1, 1);
+        Team_Aktiv = aktiv;
+        ++n;
+    }
     return true;
 }
 

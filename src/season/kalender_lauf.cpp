@@ -12,6 +12,7 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/kalender.h"
+#include "season/kalender_zug.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -63,63 +64,6 @@ struct Spielstart {
 void modus_setzen(i32 m) {
     lauf.runmodus = m;
     Kalender_Runmodus = m;
-}
-
-// Hands the controls to the next human manager of the turn list; false when
-// the list is exhausted.
-bool setze_manager_im_menue() {
-    while (++lauf.zug_index < lauf.zug_anzahl) {
-        i32 team = lauf.zugliste[lauf.zug_index];
-        Debug_Printf("K_Setze_Manager_Im_Menue Index:%d Next Team:%d\r\n", lauf.zug_index, team);
-        Team_Aktiv = team;
-        Season_Gui.Menue_Set_Aktiver_Manager(team);
-        Kalender_Flags_Setzen();
-        lauf.zug_start = Kalender_Jetzt;
-        return true;
-    }
-    lauf.zug_index = lauf.zug_anzahl;
-    return false;
-}
-
-// A minimal turn check: a new turn list once every manager had his turn.
-bool pruefe_zugende() {
-    if (!lauf.zug_gestartet && lauf.neuer_tag != 1 && lauf.zug_index >= lauf.zug_anzahl) {
-        Kalender_Neue_Zugliste();
-        Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
-        lauf.zug_start = Kalender_Jetzt;
-        lauf.zug_gestartet = 1;
-    }
-    return false;
-}
-
-// Queued loading and saving of save slots.
-void taste(int zeichen) {
-    lauf.frage_taste = 0;
-    if (lauf.laden) {
-        int slot = lauf.laden - 1;
-        const char* pfad = Kalender_Spielstand_Pfad(slot);
-        if (Spielstand_Laden(pfad)) {
-            Spielstand_Set_Letzter(slot);
-            lauf.spielstart_beendet = true;
-            Season_Gui.Blt_Cache_Leeren();
-            Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
-        }
-        lauf.laden = 0;
-        lauf.speichern = 0;
-        return;
-    }
-    if (zeichen == 'k' || lauf.speichern) {
-        int slot = zeichen == 'k' && !lauf.speichern ? 0 : lauf.speichern - 1;
-        if (lauf.speichern_abbruch && zeichen != 'k') {
-            lauf.speichern = 0;
-            lauf.speichern_abbruch = 0;
-            lauf.laden = 0;
-            return;
-        }
-        lauf.speichern = 0;
-        // A failure has been shown to the player by the save-game driver.
-        if (Spielstand_Speichern(Kalender_Spielstand_Pfad(slot), 0)) Spielstand_Set_Letzter(slot);
-    }
 }
 
 void module_initialisieren() {
@@ -205,12 +149,21 @@ bool kalender_bereit() {
     return false;
 }
 
-// Day advance: days without matches pass one per frame; a matchday stops it.
+// Day advance: the next group of today's open matches starts, or the daily
+// tick runs; a matchday stops it, and so does every new day on which
+// managers at this machine take their turns (days without matches and
+// managers pass one per frame).
 void tag_vorruecken() {
     if (lauf.neuer_tag != 1) return;
-    if (Season_Module.Spieltag_Spiele_Offen()) Season_Module.Spieltag_Naechste_Gruppe();
-    else if (!Season_Gui.Ankuendigung_Screen_Offen()) Kalender_Jeden_Tag();
-    if (lauf.neuer_tag == 1 && Kalender_Spieltage_Heute(-1, 0, nullptr) > 0) lauf.neuer_tag = 255;
+    bool neuer = false;
+    if (Season_Module.Spieltag_Spiele_Offen()) {
+        Season_Module.Spieltag_Naechste_Gruppe();
+    } else if (!Season_Gui.Ankuendigung_Screen_Offen()) {
+        Kalender_Jeden_Tag();
+        neuer = true;
+    }
+    if (lauf.neuer_tag == 1 && (Kalender_Spieltage_Heute(-1, 0, nullptr) > 0 || (neuer && Kalender_Hat_Zuege())))
+        lauf.neuer_tag = 255;
 }
 
 // Typed keys, mouse clicks, music and the automatic.
@@ -218,7 +171,7 @@ void eingaben(u8 neuer_tag_vorher) {
     if (Season_Gui.Taste_Oder_Klick() || lauf.taste_wartet) {
         lauf.taste_wartet = 0;
         int zeichen = Season_Gui.Taste_Get_Zeichen();
-        if (lauf.runmodus != RUNMODUS_NEUES_SPIEL && lauf.runmodus != RUNMODUS_ENDE) taste(zeichen);
+        if (lauf.runmodus != RUNMODUS_NEUES_SPIEL && lauf.runmodus != RUNMODUS_ENDE) Kalender_Taste(zeichen);
     } else if (neuer_tag_vorher != 1 && lauf.neuer_tag != 1) {
         // A stop on a matchday (255) is cleared on the next pass.
         lauf.neuer_tag = 0;
@@ -265,6 +218,8 @@ void modus_wizard() {
         if (Internet_Modus == INTERNET_MODUS_CLIENT) Season_Netz.Client_Teamdaten_Abgleichen();
         Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
         lauf.zug_start = Kalender_Jetzt;
+        // The first day's turns are handed out.
+        lauf.zug_gestartet = lauf.zug_index < lauf.zug_anzahl ? 1 : 0;
     }
     Season_Gui.Menue_Tick();
     Season_Module.Kalender_Blit_Modus(0);
@@ -304,7 +259,7 @@ void manager_zug() {
     }
     if (!Season_Gui.Icon_Auf_Screen(ICON_MENUE_VIDEO)) Season_Gui.Menue_Hintergrund_Video(-1, 1);
     Season_Module.Kalender_Blit_Modus(0);
-    Season_Module.Kalender_Zugzeit_Pruefen();
+    Kalender_Zugzeit_Pruefen();
     Season_Module.Kalender_Blit_Zugzeit();
     if (Kalender_Jetzt - lauf.letzter_richter > RICHTER_INTERVALL) {
         Season_Module.Richter_Run();
@@ -318,7 +273,8 @@ void manager_zug() {
 void modus_spiel() {
     Rnd_Basis(0, 1);
     if (Internet_Modus == INTERNET_MODUS_SERVER) Season_Netz.Startteams_Senden();
-    if (lauf.neuer_tag == 1 || pruefe_zugende()) {
+    if (lauf.neuer_tag != 1) Kalender_Pruefe_Zugende();
+    if (lauf.neuer_tag == 1) {
         lauf.zug_start = Kalender_Jetzt;
     } else if (Season_Module.Spielankuendigung_Run(Kalender_Jetzt) != ANKUENDIGUNG_FERTIG ||
                (!Season_Module.Spielankuendigung_Puffer_Leer() && !Season_Gui.Modal_Screen())) {
@@ -342,7 +298,7 @@ void modus_spieltag() {
             modus_setzen(RUNMODUS_SPIEL);
             Kalender_Flags_Setzen();
             Season_Gui.Sound_Alle_Stoppen();
-            pruefe_zugende();
+            Kalender_Pruefe_Zugende();
         }
     } else if (r != ANKUENDIGUNG_LAEUFT) {
         for (int i = 0; i < SCHRITTE_ANKUENDIGUNG; ++i) Season_Module.Spieltag_Run(0);
@@ -411,7 +367,7 @@ i32 K_NEUER_TAG(i32 kommando, i32 slot) {
             return 1;
         case KALENDER_ZUG_ENDE:
             Debug_Printf("K_NEUER_TAG Index:%d Team:%d\r\n", lauf.zug_index, Team_Aktiv);
-            if (!setze_manager_im_menue()) {
+            if (!K_Setze_Manager_Im_Menue()) {
                 Debug_Printf("K_NEUER_TAG Spielstart...\r\n");
                 lauf.zug_gestartet = 0;
                 lauf.neuer_tag = 1;
@@ -452,8 +408,9 @@ void Kalender_Neue_Zugliste() {
     for (int i = 0; i < n; ++i) lauf.zugliste[i] = static_cast<i32>(t[i]);
     lauf.zug_anzahl = n;
     lauf.zug_index = 0;
+    while (lauf.zug_index < n && Kalender_Team_Online_Woanders(lauf.zugliste[lauf.zug_index])) ++lauf.zug_index;
     Season_Gui.Menue_Hintergrund_Video(0, 1);  // queued for release
-    if (n > 0) Team_Aktiv = lauf.zugliste[0];
+    if (lauf.zug_index < n) Team_Aktiv = lauf.zugliste[lauf.zug_index];
     lauf.zug_start = Kalender_Jetzt;
 }
 

@@ -1,6 +1,8 @@
 // The do-nothing defaults of the season's upward hooks (see season_hooks.h).
 #include "season/season_hooks.h"
 
+#include "season/kalender_lauf.h"
+
 namespace {
 
 void Nichts() {}
@@ -48,6 +50,9 @@ constexpr Season_Gui_Hooks Standard_Gui() {
         .Menue_Hintergrund_Video = Nichts_II,
         .Bnk_Pause_Alle = Nichts_I,
         .Sound_Alle_Stoppen = Nichts,
+        .Menue_Zug_Beenden = Nichts,
+        .Fortschritt = [](const char*, int) {},
+        .Spielstand_Laden_Fragen = [](int slot) { K_NEUER_TAG(KALENDER_LADEN, slot); },
     };
 }
 
@@ -78,7 +83,6 @@ constexpr Season_Module_Hooks Standard_Module() {
         .Richter_Run = Nichts,
         .News_Pruefen = Falsch_I,
         .Kalender_Blit_Modus = Nichts_I,
-        .Kalender_Zugzeit_Pruefen = Nichts,
         .Kalender_Blit_Zugzeit = Nichts,
         .Spieltag_Team_Spielt = Falsch_I,
         .Spieltag_Kein_Spiel = Falsch,

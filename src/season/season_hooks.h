@@ -48,6 +48,15 @@ struct Season_Gui_Hooks {
     void (*Menue_Hintergrund_Video)(int an, int pause);
     void (*Bnk_Pause_Alle)(int pause);
     void (*Sound_Alle_Stoppen)();
+    // Ends the active manager's turn as his end-of-turn button does (the
+    // turn timer ran out).
+    void (*Menue_Zug_Beenden)();
+    // A progress box with its caption and percent (0 to 100) shown at once
+    // (a save or a load takes its moment).
+    void (*Fortschritt)(const char* text, int prozent);
+    // The load key: asks the manager before the slot is loaded (the default
+    // queues the load at once).
+    void (*Spielstand_Laden_Fragen)(int slot);
 };
 
 // Season modules of later steps (matchday, news, rankings, events, arbiter,
@@ -83,10 +92,9 @@ struct Season_Module_Hooks {
     bool (*Spielankuendigung_Puffer_Leer)();
     void (*Richter_Run)();
     bool (*News_Pruefen)(int team);
-    // Turns: the bottom-bar mode icons of a network client (blink flag),
-    // the turn timer (may end the turn) and its clock.
+    // Turns: the bottom-bar mode icons of a network client (blink flag)
+    // and the turn clock.
     void (*Kalender_Blit_Modus)(int blinken);
-    void (*Kalender_Zugzeit_Pruefen)();
     void (*Kalender_Blit_Zugzeit)();
     // Matchday: the team has a match today; the runner's no-match flag; the
     // live match display; an announcement of a kind starts now (only when

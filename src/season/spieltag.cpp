@@ -13,11 +13,14 @@
 #include "base/tools.h"
 #include "match/spielfeld.h"
 #include "season/ankuendigung.h"
+#include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/nachspiel.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
+#include "season/spieltag_netz.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
 #include "world/aufstellung.h"
@@ -304,6 +307,7 @@ void anpfiff(Spieltag_Slot& r) {
             if (t <= 0) continue;
             const i32 f = strafe_fuer(t);
             Bank_Buchen(t, -1, static_cast<f32>(f), BANK_STRAFE, 1, -1);
+            Spieltag_Absage_Melden(t, f);
             hooks.abgesagt(t, f);
         }
         u8 a = (gast_kurz && !heim_kurz) ? 2 : 0, b = (heim_kurz && !gast_kurz) ? 2 : 0;
@@ -398,6 +402,7 @@ void nachspiel(i32 wettbewerb) {
         Spiele_Set_Nachspiel_Statistik(r.spiel);
         if (s->team_a > 0) Spiele_Setze_Sperren_Spieler_Vor_Spiel(wettbewerb, s->team_a, false);
         if (s->team_b > 0) Spiele_Setze_Sperren_Spieler_Vor_Spiel(wettbewerb, s->team_b, false);
+        Spieltag_Nachspiel_Spiel(r.spiel);
     }
 }
 
@@ -541,7 +546,9 @@ void halbzeit_ende_behandeln(Spieltag_Slot& r, Spiel& s, Spielfeld_Daten* sf) {
 bool laufen(Spieltag_Slot& r, int durchreichen) {
     Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
     if (!sf) {
-        // A pitch that is gone ends its match (a client's fetch is not ours).
+        // A client keeps its row and fetches the pitch from the server; on
+        // the server a pitch that is gone ends its match.
+        if (Internet_Modus == INTERNET_MODUS_CLIENT) return false;
         r.status = ST_BEENDET;
         return false;
     }
@@ -610,6 +617,13 @@ void vorbereiten(Spieltag_Slot& r) {
     const i32 t = Rnd_Basis(0, 6) - 3, w = Rnd_Basis(0, 100), m = Rnd_Basis(0, 50);
     Spiel* s = spiel_von(r);
     if (!s) return;
+    // The stadium step: the home side's attendance and gate money.
+    if (Internet_Modus != INTERNET_MODUS_CLIENT && s->team_a > 0) {
+        i32 x, d, wichtigkeit;
+        nachfrage(s->wettbewerb, &x, &d, &wichtigkeit);
+        Stadion_Spiel_Auswerten(s->team_a, r.spiel, d);
+        if (!(s = spiel_von(r))) return;
+    }
     const int monat = std::clamp<int>(Kalender_Get_Datum().monat, 1, 12) - 1;
     const int temp = std::clamp((-5 * kalt[monat] + 25 * warm[monat]) / 100 + Rnd_Basis(0, 4) - 2 + t, -43, 50);
     int regen = std::clamp((50 * m + w * (100 - m)) / 100 + Rnd_Basis(0, 20) - 10, 0, 100);
@@ -750,6 +764,7 @@ bool Spieltag_Load(Datei_Status* datei) {
 void Spieltag_Init() {
     Spieltag_DeInit();
     z = Zustand{};
+    Spieltag_Netz_Zuruecksetzen();
     z.initialisiert = true;
     Spielfeld_Init();
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELTAG,
@@ -769,14 +784,14 @@ void Spieltag_DeInit() {
 bool Spieltag_Initialisiert() { return z.initialisiert; }
 
 const std::vector<Spieltag_Slot>& Spieltag_Slots() { return z.slots; }
+std::vector<Spieltag_Slot>& Spieltag_Slots_Bearbeiten() { return z.slots; }
 u32 Spieltag_Anzahl_Eingetragen() { return z.eingetragen; }
 u32 Spieltag_Anzahl_Fertig() { return z.fertig; }
 const Spieltag_Zahlen& Spieltag_Get_Zahlen() { return z.zahlen; }
 
 int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
     if (!z.initialisiert) return 0;
-    if (spieltag < 0)
-        spieltag = Kalender_Get_Spieltag_Nummer(Kalender_Get_Basistag() + Kalender_Get_Tag(), wettbewerb, &runde);
+    if (spieltag < 0) spieltag = Kalender_Get_Spieltag_Nummer(Kalender_Get_Tag(), wettbewerb, &runde);
     const i32 plan = Wettbewerb_Get_Spielplan(wettbewerb);
     const Spiel* spiele = Spiele_Get_Spiele(plan);
     const Spielplan_Kopf* kopf = Spiele_Get_Kopf(plan);
@@ -804,6 +819,11 @@ int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
 
 void Spieltag_Vorbereiten() {
     if (!z.initialisiert) return;
+    // A client follows its team's match on the server.
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+        Spieltag_Internet_Client_Slot_Aktualisieren(Team_Aktiv);
+        return;
+    }
     // Done rows leave; the others keep their order.
     std::erase_if(z.slots, [](const Spieltag_Slot& r) {
         if (r.status != ST_FERTIG && r.spiel > 0) return false;
@@ -868,11 +888,13 @@ bool Spieltag_Set_Bereit(i32 spiel, int seite) {
 
 bool Spieltag_Run(int durchreichen) {
     if (!z.initialisiert) return false;
+    Spieltag_Client_Verfolgen();
     bool ergebnis = false, wartet = false;
     // Rows are visited by index: finishing a row never adds or drops rows.
     for (size_t i = 0; i < z.slots.size(); ++i) {
         Spieltag_Slot& r = z.slots[i];
         if (r.spiel <= 0) continue;
+        if (Spieltag_Client_Wartet(r)) continue;
         switch (r.status) {
             case ST_LAEUFT:
             case ST_ELFMETER: ergebnis |= laufen(r, durchreichen); break;
@@ -961,6 +983,18 @@ bool Spieltag_Team_Offen(i32 team) {
                                           [&](auto& r) { return r.status != ST_FERTIG && team_in(r, team); });
 }
 
+i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts) {
+    if (auswaerts) *auswaerts = false;
+    if (!z.initialisiert) return -1;
+    for (const auto& r : z.slots)
+        if (team_in(r, team)) {
+            const Spiel* s = spiel_von(r);
+            if (auswaerts) *auswaerts = s->team_b == team;
+            return s->team_a == team ? s->team_b : s->team_a;
+        }
+    return -1;
+}
+
 bool Spieltag_Spiele_Offen() {
     return z.initialisiert &&
            std::any_of(z.slots.begin(), z.slots.end(), [](auto& r) { return r.spiel > 0 && r.status != ST_FERTIG; });
@@ -984,6 +1018,9 @@ void Spieltag_Hooks_Installieren() {
     Season_Module.Spieltag_Naechste_Gruppe = [] { Spieltag_Gruppe_Starten(); };
     Season_Module.Spieltag_Run = Spieltag_Run;
     Season_Module.Spieltag_Team_Spielt = [](int team) { return Spieltag_Team_Spielt(team); };
+    Season_Module.Spieltag_Kein_Spiel = Spieltag_Kein_Spiel;
+    Season_Module.Spieltag_Kein_Spiel_Loeschen = Spieltag_Kein_Spiel_Loeschen;
+    Spieltag_Netz_Anmelden();
     Spielfeld_Hooks h = Spielfeld_Get_Hooks();
     h.spiel_info = [](u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) {
         const Spiel* s = Spiele_Get_Spiel(static_cast<i32>(spiel), true);

@@ -92,11 +92,15 @@ bool Spieltag_Check_Spielende(Spielfeld_Daten* sf);
 
 // Queries.
 const std::vector<Spieltag_Slot>& Spieltag_Slots();
+// The rows for the matchday's network calls.
+std::vector<Spieltag_Slot>& Spieltag_Slots_Bearbeiten();
 // The status of the game's row, -1 when it has none.
 int Spieltag_Get_Status(i32 spiel);
 bool Spieltag_Team_Spielt(i32 team);
 bool Spieltag_Team_Offen(i32 team);
 bool Spieltag_Spiele_Offen();
+// The team's opponent of today's match (-1: none) and whether it plays away.
+i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts);
 bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb);
 // Games entered and games done since the module started (checks and tools).
 u32 Spieltag_Anzahl_Eingetragen();

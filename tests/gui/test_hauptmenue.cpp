@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gui/hauptmenue.h"
+#include "match/spielfeld.h"
 #include "menue_test.h"
 
 namespace {
@@ -112,9 +113,48 @@ TEST_F(Frame, UebergabeNachZugendeZeigtDasMenueWieder) {
     Menue_Zug_Beenden();
     EXPECT_EQ(Menue_Modus, 1);
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
+    // A message that came between the turns stays up over the next menu.
+    Menue_Requester(REQUESTER_OK, 0, "Speichern misslungen", nullptr, nullptr, ja, nullptr);
     Menue_Manager_Wechsel(0);
     EXPECT_EQ(Menue_Modus, 0);
     EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
+    EXPECT_TRUE(Menue_Requester_Offen());
+}
+
+}  // namespace
+
+namespace {
+
+// Each control bar button clicked in turn: replay, pause and fast stay
+// pressed (fast lifts the pause and releases its button), the windows and
+// in-match screens still to come answer with a requester and stay up, load
+// and save press the pause first.
+TEST_F(Frame, KontrollleisteKnoepfeDerReiheNach) {
+    Spielfeld_Set_Pause(0);
+    Menue_Kontrollleiste_Zeigen();
+    struct Fall {
+        i16 x;
+        bool an, requester;
+        i32 pause;
+    };
+    const Fall faelle[] = {{111, true, false, 0}, {169, true, false, 1}, {224, true, false, 0},
+                           {282, false, true, 0}, {342, false, true, 0}, {435, false, true, 0},
+                           {501, false, true, 0}, {573, false, true, 1}, {639, false, false, 1}};
+    for (i32 k = 0; k < 9; ++k) {
+        const Fall& f = faelle[k];
+        klick(f.x + 27, 582);
+        const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_ERSTER + k);
+        ASSERT_NE(i, nullptr);
+        EXPECT_EQ((i->status & MENUE_S_AN) != 0, f.an) << k;
+        EXPECT_EQ(Menue_Requester_Offen(), f.requester) << k;
+        EXPECT_EQ(Spielfeld_Get_Pause(), f.pause) << k;
+        if (k == 2) {
+            EXPECT_FALSE(Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_PAUSE)->status & MENUE_S_AN);
+        }
+        if (Menue_Requester_Offen()) klick(690, 420);
+    }
+    Spielfeld_Set_Pause(0);
+    Spielfeld_Set_Fast(0);
 }
 
 }  // namespace

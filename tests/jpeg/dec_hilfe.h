@@ -30,12 +30,14 @@ struct Bild {
 
 inline bool Werkzeuge_Da() { return fs::exists("/usr/bin/cjpeg") && fs::exists("/usr/bin/djpeg"); }
 
-// A scratch folder of this test program, removed when the program ends.
+// A scratch folder of this test program (made fresh with a unique name),
+// removed when the program ends.
 struct Ordner {
     fs::path pfad;
     Ordner() {
-        pfad = fs::temp_directory_path() / ("kordavo_jpeg_dek_" + std::to_string(::getpid()));
-        fs::create_directories(pfad);
+        std::string muster = (fs::temp_directory_path() / "kordavo_jpeg_dek_XXXXXX").string();
+        if (!mkdtemp(muster.data())) std::abort();
+        pfad = muster;
     }
     ~Ordner() {
         std::error_code f;

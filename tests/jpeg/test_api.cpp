@@ -393,40 +393,6 @@ std::vector<uint8_t> pixel_lesen(Jpeg_Auftrag& b, int w, int h, int modus) {
     return aus;
 }
 
-TEST(Weg, PufferSchreibenUndLesen) {
-    const int w = 37, h = 21;
-    const std::vector<uint8_t> bild = testbild(w, h);
-    for (int abtastung : {ABTASTUNG_KEINE, ABTASTUNG_422, ABTASTUNG_411}) {
-        SCOPED_TRACE(abtastung);
-        Jpeg_Auftrag a;
-        std::vector<uint8_t> jpg;
-        ASSERT_EQ(schreiben(a, bild, w, h, abtastung, nullptr, &jpg), 0);
-        const uint32_t laenge = a.Jpg_Puffer_Groesse;
-        EXPECT_GT(laenge, 600u);
-        EXPECT_LT(laenge, jpg.size());
-        EXPECT_EQ(Jpeg_Free(&a), 0);
-
-        Jpeg_Auftrag b;
-        ASSERT_EQ(Jpeg_Init(&b), 0);
-        b.Jpg_Puffer = jpg.data();
-        b.Jpg_Puffer_Groesse = laenge;
-        ASSERT_EQ(Jpeg_Lesen(&b, 1), 0);
-        // The input start is handed back to the start-of-scan marker.
-        const uint8_t* anfang = b.Intern.Strom.Eingabe_Anfang;
-        ASSERT_GE(anfang, jpg.data());
-        ASSERT_LT(anfang + 1, jpg.data() + laenge);
-        EXPECT_EQ(anfang[0], 0xFF);
-        EXPECT_EQ(anfang[1], 0xDA);
-        EXPECT_EQ(b.Jpg_Breite, uint32_t(w));
-        EXPECT_EQ(b.Jpg_Hoehe, uint32_t(h));
-        EXPECT_EQ(b.Jpg_Kanaele, 3u);
-        EXPECT_EQ(b.Jpg_Farbraum, FARBE_YCBCR);
-        EXPECT_EQ(b.Jpg_Abtastung, abtastung);
-        EXPECT_LT(groesste_abweichung(bild, pixel_lesen(b, w, h, 3)), abtastung == ABTASTUNG_KEINE ? 12 : 40);
-        EXPECT_EQ(Jpeg_Free(&b), 0);
-    }
-}
-
 TEST(Weg, DateiBleibtNachParameternOffenUndNachFehlernNicht) {
     Temp_Ordner ordner;
     const std::string name = ordner / "bild.jpg";

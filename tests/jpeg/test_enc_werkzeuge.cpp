@@ -291,6 +291,16 @@ TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg) {
         double verhaeltnis = double(Datenlaenge(r.jpeg)) / double(Datenlaenge(ref));
         EXPECT_NEAR(verhaeltnis, 1.0, f.abtastung == ABTASTUNG_KEINE ? 0.03 : 0.05)
             << Datenlaenge(r.jpeg) << " against " << Datenlaenge(ref);
+        if (f.grau) continue;
+        // Progressive: each scan's own optimal tables, so cjpeg's size.
+        std::vector<uint8_t> ref_p = Cjpeg(
+            rgb, w, h, 3, opt.substr(0, opt.find(" -baseline")) + " -progressive" + opt.substr(opt.find(" -dct")));
+        e.progressiv = true;
+        quelle = rgb;
+        Ergebnis p = Kodieren(quelle, w, h, e);
+        ASSERT_EQ(p.erg, 0);
+        EXPECT_NEAR(double(p.jpeg.size()) / double(ref_p.size()), 1.0, 0.02)
+            << p.jpeg.size() << " against " << ref_p.size();
     }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "base/tools.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/kalender_zug.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -98,10 +100,17 @@ TEST_F(Lauf, NeuesSpielBisInsSpielUndTageMitAutosave) {
     EXPECT_TRUE(Wettbewerb_Modul_Bereit());
     EXPECT_TRUE(Spiele_Bereit());
     EXPECT_EQ(Team_Aktiv, 5);
-    // The only human manager ends his turn: the days run on, one per pass.
+    // The only human manager ends his turn each day: one day per turn.
     EXPECT_EQ(K_NEUER_TAG(6, 0), 0);
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIELTAG);
-    while (Kalender_Get_Tag() < 30) Pass();
+    for (int tag = Kalender_Get_Tag(); tag < 30; ++tag) {
+        Pass();
+        Pass();
+        ASSERT_EQ(Kalender_Get_Tag(), tag + 1);
+        K_NEUER_TAG(6, 0);
+    }
+    Pass();
+    Pass();
     EXPECT_EQ(gespeichert, (std::vector<int>{6, 13, 20, 27}));
     Spielstand_Beschreibung b{};
     EXPECT_EQ(Spielstand_Get_Beschreibung(KALENDER_AUTOSAVE_SLOT, &b), 1);
@@ -109,6 +118,7 @@ TEST_F(Lauf, NeuesSpielBisInsSpielUndTageMitAutosave) {
 }
 
 TEST_F(Lauf, EinSpieltagHaeltDenTageslaufAn) {
+    menschen = {};  // without managers only matchdays stop the days
     for (int i = 0; i < 3; ++i) Pass();
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     Wettbewerb& w = Wettbewerb_Tabelle[0];
@@ -117,12 +127,11 @@ TEST_F(Lauf, EinSpieltagHaeltDenTageslaufAn) {
     w.kalendermarke = 0;
     ASSERT_TRUE(Kalender_Termin_Setzen(10, 0, -1));
     EXPECT_EQ(Kalender_Spieltage_Am_Tag(10), 1);
-    K_NEUER_TAG(7, 0);
-    while (Kalender_Lauf_Get().neuer_tag == 1 && Kalender_Get_Tag() < 100) Pass();
+    while (Kalender_Lauf_Get().neuer_tag != 255 && Kalender_Get_Tag() < 100) Pass();
     EXPECT_EQ(Kalender_Get_Tag(), 10);
     EXPECT_EQ(Kalender_Lauf_Get().neuer_tag, 255);
-    Pass();
-    EXPECT_EQ(Kalender_Lauf_Get().neuer_tag, 0);
+    Pass();  // the stop is cleared; without managers the next advance follows
+    EXPECT_NE(Kalender_Lauf_Get().neuer_tag, 255);
     EXPECT_EQ(Kalender_Get_Tag(), 10);
     EXPECT_EQ(Kalender_Get_Spieltermin(50, 0, 0), 10);
     EXPECT_EQ(Kalender_Get_Spieltag_Nummer(10, 50, nullptr), 0);
@@ -212,7 +221,9 @@ TEST_F(Lauf, SpeichernPerTasteUndFehlschlagWirdGemeldet) {
     Pass();
     ASSERT_EQ(gespeichert.size(), 1u);
     EXPECT_EQ(Spielstand_Get_Letzter(), 4);
-    EXPECT_TRUE(meldungen.texte.empty()) << meldungen.Alle();
+    ASSERT_EQ(meldungen.texte.size(), 1u);
+    EXPECT_EQ(meldungen.texte[0], "Das Spiel wurde in Platz 5 gespeichert.");
+    meldungen.texte.clear();
     speichern_gelingt = false;
     K_NEUER_TAG(KALENDER_SPEICHERN, 1);
     Pass();
@@ -223,6 +234,12 @@ TEST_F(Lauf, SpeichernPerTasteUndFehlschlagWirdGemeldet) {
     K_NEUER_TAG(KALENDER_SPEICHERN_FRAGEN, 0);
     Pass();
     EXPECT_EQ(gespeichert.size(), 2u);
+    // The load key asks first and loads nothing by itself.
+    static int gefragt = -1;
+    Season_Gui.Spielstand_Laden_Fragen = [](int slot) { gefragt = slot; };
+    EXPECT_EQ(Kalender_Taste('l'), 1);
+    EXPECT_EQ(gefragt, 0);
+    EXPECT_EQ(Kalender_Lauf_Get().laden, 0);
 }
 
 TEST_F(Lauf, EndeGibtDieModuleFrei) {
@@ -270,6 +287,7 @@ void jahres_setup() {
 }
 
 TEST_F(Lauf, NeuesSpielMitDenAusgeliefertenWettbewerben) {
+    menschen = {};  // without managers only matchdays stop the days
     Season_Module.Wettbewerb_Jedes_Jahr = jahres_setup;
     for (int i = 0; i < 3; ++i) Pass();
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
@@ -387,6 +405,109 @@ TEST_F(Lauf, NormalesSpielUndAnkuendigungenRufenOberflaecheUndSpieltag) {
     Pass();
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     EXPECT_EQ(aufrufe, (std::vector<std::string>{"sound aus"}));
+}
+
+}  // namespace
+
+namespace {
+
+// Every hand-over of the controls: day, team, and for the first turn of a
+// day the random cursor the turn list was drawn from.
+struct Zug {
+    i32 tag, team;
+    bool erster;
+    u32 cursor;
+};
+std::vector<Zug> zuege;
+u32 cursor_vorher = 0;
+int beendet = 0;
+
+TEST_F(Lauf, DreiManagerJeTagEinZugInGezogenerReihenfolge) {
+    menschen = {2, 5, 8};
+    zuege.clear();
+    // The last look at the announcement buffer comes just before a day's list is drawn.
+    Season_Module.Spielankuendigung_Puffer_Leer = [] {
+        cursor_vorher = Rnd_Get_Index();
+        return true;
+    };
+    Season_Gui.Menue_Manager_Wechsel = [](int team) {
+        zuege.push_back({Kalender_Get_Tag(), team, Kalender_Lauf_Get().zug_index == 0, cursor_vorher});
+    };
+    for (int i = 0; i < 3; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    const i32 start = Kalender_Get_Tag();
+    zuege.clear();
+    for (int tag = 0; tag <= 20; ++tag)
+        for (int zug = 0; zug < 3; ++zug) {
+            Pass();
+            Pass();  // the turn goes on; the day stays until the last turn ends
+            K_NEUER_TAG(KALENDER_ZUG_ENDE, 0);
+        }
+    Pass();
+    Pass();
+    EXPECT_EQ(Kalender_Get_Tag(), start + 21);
+
+    // The list drawn from the cursor, as the turn list draws it.
+    i32 menschen_liste[KALENDER_MAX_ZUGLISTE];
+    const int n = Manager_Ist_Dran(menschen_liste, 0, 0);
+    ASSERT_EQ(n, 3);
+    auto gezogen = [&](u32 cursor) {
+        std::vector<u32> t(menschen_liste, menschen_liste + n);
+        Rnd_Push();
+        Rnd_Set_Index(static_cast<i32>(cursor), 0);
+        SortMisch_Mische(t.data(), n);
+        Rnd_Pop();
+        return std::vector<i32>(t.begin(), t.end());
+    };
+    // The first day's list was drawn by the set-up; each of the next 20 days gives
+    // its three turns in its own drawn order, then the next day's list.
+    ASSERT_EQ(zuege.size(), 2u + 20 * 3 + 1);
+    std::set<std::vector<i32>> reihenfolgen;
+    for (int tag = 1; tag <= 20; ++tag) {
+        const size_t a = 2 + (tag - 1) * 3;
+        ASSERT_TRUE(zuege[a].erster) << tag;
+        std::vector<i32> teams;
+        for (size_t k = a; k < a + 3; ++k) {
+            EXPECT_EQ(zuege[k].tag, start + tag);
+            teams.push_back(zuege[k].team);
+        }
+        EXPECT_EQ(teams, gezogen(zuege[a].cursor)) << "Tag " << tag;
+        reihenfolgen.insert(teams);
+    }
+    EXPECT_GT(reihenfolgen.size(), 2u);  // the order changes from day to day
+}
+
+// The timer of option 0: a turn that runs out ends, a stall of more than a
+// second restarts it; a team played elsewhere in a network game is skipped.
+TEST_F(Lauf, ZugzeitUndFremdeTeamsImNetz) {
+    menschen = {5, 8};
+    beendet = 0;
+    Season_Gui.Menue_Zug_Beenden = [] { ++beendet; };
+    for (int i = 0; i < 3; ++i) Pass();
+    Option_Wert(OPTION_ZUGZEIT, 1, 5000);
+    Kalender_Start_Spielzeit();
+    struct Schritt {
+        u32 ms;
+        int beendet;
+    };
+    // 4,980 ms in (4 passes), then 40 ms late: the turn ends; a 7-second
+    // stall restarts the new turn instead.
+    for (const Schritt& s : {Schritt{4960, 0}, Schritt{60, 1}, Schritt{7000, 1}, Schritt{4000, 1}}) {
+        uhr += s.ms - 20;
+        Pass();
+        EXPECT_EQ(beendet, s.beendet) << s.ms;
+    }
+    EXPECT_GT(Kalender_Zugzeit_Rest(), 0);
+
+    Option_Wert(OPTION_ZUGZEIT, 1, 0);
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    Team_Wert(7, 8, TEAM_STATUS_USER_AKTIV, OP_BITS_SETZEN);
+    EXPECT_TRUE(Kalender_Team_Online_Woanders(8));
+    Kalender_Neue_Zugliste();
+    EXPECT_EQ(Team_Aktiv, 5);
+    EXPECT_FALSE(Kalender_Weitere_Manager());
+    EXPECT_FALSE(K_Setze_Manager_Im_Menue());
+    Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
 }  // namespace

@@ -3,12 +3,15 @@
 // without the last matchday, the live table and keys of extreme counts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "season/archiv.h"
+#include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
@@ -224,38 +227,71 @@ TEST_F(Tabellen, SpieleEinesTeamsAusDemKalender) {
     Kalender_Free();
 }
 
-// A team's match statistics: results, goals by count and minute, who
-// scored first, minutes since the last goal.
-TEST_F(Tabellen, TeamStatistikEinesWettbewerbs) {
+// A team's match statistics from hand-built events (team 11: lost 0:1 at
+// 10; won 2:1 against 12 after being behind; 2:2 against 13 after extra
+// time from 0:2 down): results, goals by minute and count, who scored
+// first, comebacks, positions and minutes since the last goal; venues.
+TEST_F(Tabellen, TeamStatistikAusEreignissen) {
+    struct Spiel_Def {
+        u32 md, idx;
+        int minute;
+        u8 flags;
+        std::vector<std::pair<int, bool>> tore;  // minute, for team A
+    };
+    const Spiel_Def spiele[] = {{0, 0, 90, 0, {{30, true}}},
+                                {1, 0, 90, 0, {{10, false}, {50, true}, {80, true}}},
+                                {2, 1, 120, 2, {{20, false}, {30, false}, {100, true}, {110, true}}}};
     for (u32 d = 0; d < 3; ++d)
         for (u32 k = 0; k < 2; ++k) {
             Spiele_Lock_Halter h(Spiele_Lock(LIGA, d, 0, k));
             Spiele_Set_Minute(h.Handle(), 90);
         }
-    {
-        // Matchday 0, 10-11 1:0: the goal in minute 30.
-        Spiele_Lock_Halter h(Spiele_Lock(LIGA, 0, 0, 0));
-        Spiel* s = Spiele_Get_Spiel(h.Handle(), true);
-        s->erstes_ereignis = 1;
-        s->ereignis_anzahl = 1;
-        u8* e = Spiele_Ereignis(1);
-        put_u32le(e + 4, 4 | 1);
-        e[8] = 30;
+    for (const Spiel_Def& d : spiele) {
+        Spiele_Lock_Halter h(Spiele_Lock(LIGA, d.md, 0, d.idx));
+        ASSERT_TRUE(Spiele_Ereignisse_Reservieren(h.Handle()));
+        Spiele_Set_Ergebnis(h.Handle(), 0, 0, d.flags);
+        Spiele_Set_Minute(h.Handle(), d.minute);
+        for (auto [m, a] : d.tore) Spiele_Ereignis_Eintragen(h.Handle(), SFE_TOR | (a ? SFE_TEAM_A : 0), m, 1, -1);
     }
-    Statistik_Argumente a;
-    a.team = 10;
-    a.wettbewerb = LIGA;
-    u32 w[STATISTIK_WORTE];
-    ASSERT_TRUE(Spiele_Get_Team_Statistik(a, w));
-    const int soll[][2] = {{804, 3}, {805, 2}, {806, 0}, {807, 1}, {800, 1},           {30, 1}, {808, 1}, {809, 2},
-                           {818, 2}, {823, 1}, {832, 1}, {834, 0}, {840, 90 + 90 + 60}};
-    for (const auto& [wort, wert] : soll) EXPECT_EQ(w[wort], static_cast<u32>(wert)) << wort;
-    // The most recent win is the last game counted backwards from the end.
-    EXPECT_EQ(w[828], 0u);
-    a.ort = 2;  // away games only
-    ASSERT_TRUE(Spiele_Get_Team_Statistik(a, w));
-    EXPECT_EQ(w[804], 1u);
-    EXPECT_EQ(w[807], 1u);
+    struct Fall {
+        i32 team, ort;
+        std::vector<std::pair<int, u32>> soll;  // word, value
+    };
+    const u32 KEINE = 0xFFFFFFFFu;
+    const Fall faelle[] = {
+        {11, 0, {{804, 3}, {805, 1}, {806, 1}, {807, 1},     {800, 4},     {802, 4},  {50, 1},  {80, 1},
+                 {100, 1}, {110, 1}, {410, 1}, {420, 1},     {430, 2},     {808, 1},  {810, 1}, {819, 2},
+                 {809, 0}, {832, 0}, {834, 3}, {836, 1},     {838, 0},     {828, 1},  {829, 2}, {830, 2},
+                 {831, 0}, {835, 5}, {837, 2}, {833, KEINE}, {839, KEINE}, {840, 10}, {841, 90}}},
+        // Only its away game; 12 never scored: all its minutes since a goal.
+        {11, 2, {{804, 1}, {807, 1}, {800, 0}, {840, 90}}},
+        {12, 0, {{804, 3}, {800, 1}, {832, 1}, {838, 1}}},
+        {13, 1, {{804, 1}, {805, 1}, {836, 0}, {818, 1}}},
+    };
+    for (const Fall& f : faelle) {
+        Statistik_Argumente a;
+        a.team = f.team;
+        a.wettbewerb = LIGA;
+        a.ort = f.ort;
+        u32 w[STATISTIK_WORTE];
+        ASSERT_TRUE(Spiele_Get_Team_Statistik(a, w));
+        for (const auto& [wort, wert] : f.soll) EXPECT_EQ(w[wort], wert) << "team " << f.team << " word " << wort;
+        EXPECT_EQ(w[805] + w[806] + w[807], w[804]);
+        // A client asks the server and gets the same record.
+        Spiele_Statistik_Netz_Anmelden();
+        ruf::Leitung_Setzen([](u16 n, const std::vector<u8>& ein, std::vector<u8>* aus) {
+            Internet_Modus = INTERNET_MODUS_EINZEL;
+            const bool ok = ruf::Zeile_Ausfuehren(n, ein.data(), ein.size(), aus);
+            Internet_Modus = INTERNET_MODUS_CLIENT;
+            return ok;
+        });
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        u32 c[STATISTIK_WORTE];
+        EXPECT_TRUE(Spiele_Get_Team_Statistik(a, c));
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        ruf::Leitung_Setzen(nullptr);
+        EXPECT_TRUE(std::equal(w, w + STATISTIK_WORTE, c)) << f.team;
+    }
 }
 
 }  // namespace

@@ -156,10 +156,12 @@ bool teams_lesen(const std::vector<u8>& daten) {
 }
 
 TEST_F(Vereine, UnionPresidentIsSavedWithTheTeams) {
+    EXPECT_EQ(Spieler_Get_Gewerkschafts_Praesi(), -1);
+    EXPECT_FALSE(Spieler_Setze_Gewerkschafts_Praesi(2));
     for (int seite : {0, 1}) {
         ASSERT_TRUE(Spieler_Setze_Gewerkschafts_Praesi(seite));
         i32 praesi = Spieler_Get_Gewerkschafts_Praesi();
-        EXPECT_TRUE(seite == 0 ? praesi >= 0 : praesi <= -2);
+        EXPECT_TRUE(seite == 0 ? praesi >= 0 && Spieler_Wert(55, praesi, 0, 0) >= 100 : praesi <= -2);
         std::vector<u8> daten = teams_schreiben();
         Spieler_Set_Gewerkschafts_Praesi_Wert(-1);
         EXPECT_EQ(Spieler_Get_Gewerkschafts_Praesi(), -1);

@@ -74,32 +74,7 @@ TEST_F(WeltLaden, ShippedWorldHasTheRightCounts) {
         if (Team_Wert(6, t, 0, OP_LESEN) == 1 && !(Team_Wert(7, t, 0, OP_LESEN) & TEAM_STATUS_LAND))
             ebenen.insert(Team_Get_Ebene(t));
     EXPECT_EQ(ebenen, (std::set<int>{1, 2, 3}));
-    EXPECT_STREQ(Team_Alias_Name(1), "DEU");
-    EXPECT_STREQ(Kontinent_Tabelle[0].name, "Mitteleuropa");
     EXPECT_EQ(Global_Get_Kontinent_Nummer("Ostasien"), 13);
-    EXPECT_STRNE(Scout_Tabelle[3].nachname, "");
-    EXPECT_STRNE(Trainingslager_Tabelle[7].name, "");
-    EXPECT_STREQ(Attribut_Tabelle[53].name, "Startraining");
-}
-
-TEST_F(WeltLaden, HigherDivisionsAreStronger) {
-    double summe[4] = {}, zahl[4] = {};
-    for (int t = 0; t < Team_Anzahl; t++) {
-        if (Team_Wert(6, t, 0, OP_LESEN) != 1 || (Team_Wert(7, t, 0, OP_LESEN) & TEAM_STATUS_LAND)) continue;
-        int e = Team_Get_Ebene(t);
-        summe[e] += Team_Get_Staerke(t);
-        zahl[e]++;
-    }
-    EXPECT_GT(summe[1] / zahl[1], summe[2] / zahl[2]);
-    EXPECT_GT(summe[2] / zahl[2], summe[3] / zahl[3]);
-    // A star is worth more than a reserve player.
-    int stark = -1, schwach = -1;
-    for (int s = 0; s < Spieler_Anzahl; s++) {
-        if (stark < 0 || Spieler_Wert(58, s, 0, 0) > Spieler_Wert(58, stark, 0, 0)) stark = s;
-        if (schwach < 0 || Spieler_Wert(58, s, 0, 0) < Spieler_Wert(58, schwach, 0, 0)) schwach = s;
-    }
-    EXPECT_GT(Spieler_Berechne_Marktwert(stark), 5 * Spieler_Berechne_Marktwert(schwach));
-    EXPECT_EQ(Spieler_Berechne_Marktwert(stark) % 10000, 0);
 }
 
 TEST_F(WeltLaden, WritersRoundTripTheWorld) {
@@ -271,16 +246,8 @@ TEST_F(WeltLaden, SetsFromTheGameFolderAndTheCache) {
     Melder_Mitschnitt m;
     ASSERT_TRUE(Welt_Laden(0)) << m.alle();
     EXPECT_EQ(Team_Anzahl, 280);
-    // The data editor writes set 8; it reads back the same.
-    ASSERT_TRUE(Convert_Team_Config_Speichern(7, "test01"));
-    ASSERT_TRUE(Convert_Spieler_Config_Speichern(7, "test01"));
+    // The binary cache of a set (the writers' round trip: WritersRoundTripTheWorld).
     std::vector<Spieler_Struktur> s(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
-    int ok = 0;
-    ASSERT_TRUE(Team(7)) << m.alle();
-    ASSERT_TRUE(Spieler(&ok)) << m.alle();
-    Team_Nach_Spieler(0);
-    EXPECT_EQ(0, std::memcmp(s.data(), Spieler_Daten, s.size() * sizeof s[0]));
-    // The binary cache of the set.
     Welt_Spielstand_Anmelden();
     ASSERT_TRUE(Spielstand_Config_Speichern(7, "Welt")) << Spielstand_Letzter_Fehler();
     Welt_Freigeben();
@@ -290,10 +257,6 @@ TEST_F(WeltLaden, SetsFromTheGameFolderAndTheCache) {
     EXPECT_STREQ(Team_Alias_Name(1), "DEU");
     EXPECT_EQ(Team_Kader_Anzahl(0), 1700);
     Spielstand_Config_Loeschen(7);
-    for (const char* n : {"team", "spieler"}) {
-        std::remove(Read_Config_Get_Filenamen(n[0] == 't' ? CONFIG_TEAM : CONFIG_SPIELER, 7, 0));
-        std::remove(Read_Config_Get_Filenamen(n[0] == 't' ? CONFIG_TEAM : CONFIG_SPIELER, 7, 1));
-    }
     for (int b : {SPIELSTAND_BLOCK_BANK, SPIELSTAND_BLOCK_WERBUNG, SPIELSTAND_BLOCK_MANAGER, SPIELSTAND_BLOCK_SPIELER,
                   SPIELSTAND_BLOCK_TEAMS, SPIELSTAND_BLOCK_STADIEN})
         Spielstand_Modul_Abmelden(b);

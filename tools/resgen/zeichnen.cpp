@@ -617,6 +617,16 @@ void symbol(cairo_t* c, const std::string& name, double cx, double cy, u32 f) {
         cairo_move_to(c, cx - 4, cy - 7), cairo_line_to(c, cx - 4, cy - 2), cairo_line_to(c, cx + 4, cy - 2),
             cairo_line_to(c, cx + 4, cy - 7);
         cairo_stroke(c);
+    } else if (name == "netz") {
+        // Two stations joined: connected to the game's server.
+        cairo_arc(c, cx - 5, cy, 3, 0, 2 * PI), cairo_stroke(c);
+        cairo_arc(c, cx + 5, cy, 3, 0, 2 * PI), cairo_stroke(c);
+        cairo_move_to(c, cx - 2, cy), cairo_line_to(c, cx + 2, cy), cairo_stroke(c);
+    } else if (name == "sanduhr") {
+        // Waiting for the server.
+        cairo_move_to(c, cx - 5, cy - 7), cairo_line_to(c, cx + 5, cy - 7), cairo_line_to(c, cx - 5, cy + 7),
+            cairo_line_to(c, cx + 5, cy + 7), cairo_close_path(c);
+        cairo_stroke(c);
     } else if (name == "vorspulen") {
         cairo_move_to(c, cx - 6, cy - 7), cairo_line_to(c, cx + 4, cy), cairo_line_to(c, cx - 6, cy + 7),
             cairo_close_path(c);

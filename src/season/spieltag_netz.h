@@ -1,0 +1,60 @@
+// The matchday in a network game: the server answers a client's question
+// for its team's running match (call 1031) and its ready signal (call 1029);
+// a client follows its match through these calls and the pitch record
+// (call 1032), and never ends a running match only because the pitch has
+// not arrived yet.
+#pragma once
+
+#include <tuple>
+
+#include "base/ruf.h"
+#include "season/spieltag.h"
+
+// The answer of call 1031: the team's row (0xFF bytes when none) and the
+// key of its fixture; competition -1 when the team has no running match
+// today, -2 for team 0.
+struct Spieltag_Slot_Antwort {
+    Spieltag_Slot zeile{};
+    i32 wettbewerb = -1, spieltag = -1, runde = -1, index = -1;
+};
+template <class V, bytes::Art<Spieltag_Slot_Antwort> S>
+constexpr void felder(V& v, S& r) {
+    v(r.zeile), v(r.wettbewerb), v(r.spieltag), v(r.runde), v(r.index);
+}
+static_assert(bytes::groesse<Spieltag_Slot_Antwort>() == 40);
+
+inline constexpr ruf::Ruf<ruf::Nichts, i32> RUF_SPIELTAG_TEAM_BEREIT{1029, "Spieltag_Team_Bereit"};
+inline constexpr ruf::Ruf<Spieltag_Slot_Antwort, i32> RUF_SPIELTAG_SLOT{1031, "Spieltag_Get_Slot"};
+
+// Server rows.
+Spieltag_Slot_Antwort Spieltag_Internet_Server_Send_Slot(i32 team);
+void Spieltag_Internet_Server_Team_Bereit(i32 team);
+void Spieltag_Internet_Bereit_Zuruecknehmen(i32 team);
+
+// Client side: the ready signal of the active team (team -1 at the end of
+// the game); the active team's row fetched from the server (the table then
+// holds that row alone, with the local lock of its fixture); a refresh.
+void Spieltag_Internet_Client_Bereit(i32 team);
+void Spieltag_Internet_Client_Hole_Slot(i32 team);
+bool Spieltag_Internet_Client_Slot_Aktualisieren(i32 team);
+bool Spieltag_Kein_Spiel();
+// Forgets the client's state (a new or loaded game).
+void Spieltag_Netz_Zuruecksetzen();
+void Spieltag_Kein_Spiel_Loeschen();
+
+// A client without a running match follows the server's row of its team
+// (asked at most every 400 ms, and no more once the server said there is
+// no match, until that flag is cleared).
+void Spieltag_Client_Verfolgen();
+// A client's running row without its pitch record: the record is fetched
+// from the server at most every 400 ms; the row keeps its status until it
+// arrives. True when the pitch is there now.
+bool Spieltag_Client_Spielfeld_Holen(Spieltag_Slot& r);
+// On a client: true when the runner leaves the row alone this pass (it
+// waits for kick-off on the server, or for its pitch record). False on a
+// server or in a local game.
+bool Spieltag_Client_Wartet(Spieltag_Slot& r);
+
+// Registers the server rows of the matchday's calls and the pitch fetch of
+// the match engine (call 1032).
+void Spieltag_Netz_Anmelden();
