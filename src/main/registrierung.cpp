@@ -25,8 +25,10 @@
 #include "graphics/farbe.h"
 #include "graphics/glatt.h"
 #include "base/meldung.h"
+#include "gui/ank_seiten.h"
 #include "gui/anmelden.h"
 #include "gui/eingabe.h"
+#include "gui/spielfeld_uebersicht.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
@@ -43,6 +45,7 @@
 #include "world/netz.h"
 #endif
 #if KORDAVO_HAT_SEASON
+#include "season/ankuendigung.h"
 #include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
@@ -55,7 +58,9 @@
 #include "season/season_spielstand.h"
 #include "season/saison.h"
 #include "season/spieltag.h"
+#include "season/vorschau_saetze.h"
 #include "world/global.h"
+#include "world/manager.h"
 #endif
 
 namespace {
@@ -92,6 +97,11 @@ void Main_Registrieren() {
     Ereignis_Hooks_Installieren();
     Richter_Hooks_Installieren();
     Rangliste_Hooks_Installieren();
+    // Match announcements: the first save block, and the run loop's pass.
+    Spielankuendigung_Spielstand_Anmelden();
+    Season_Module.Spielankuendigung_Run = Spielankuendigung_Run;
+    Season_Module.Spielankuendigung_Puffer_Leer = Spielankuendigung_Puffer_Leer;
+    Season_Module.Spielankuendigung_Jetzt = [](int art, bool leer) { return Spielankuendigung_Jetzt(static_cast<u32>(art), leer); };
 #endif
 #if KORDAVO_HAT_GRAPHICS
     // The 22 resource archives at start-up, the screen surface, darkening
@@ -143,7 +153,36 @@ void Main_Registrieren() {
         // A quit the run loop could not serve (no calendar) still ends the program.
         if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
     };
-    Season_Gui.Texte_Laden = [] { Text_cfg_Init(); };
+    // The screen texts; a remark format that does not fit its values is
+    // reported (and never used).
+    Season_Gui.Texte_Laden = [] {
+        Text_cfg_Init();
+        if (const i32 n = Vorschau_Formate_Pruefen(); n >= 0)
+            Meldung_Printf("text.cfg: Satzformat %d (REST_TAVESK) passt nicht zu seinen Werten und wird nicht benutzt.",
+                           n);
+    };
+    // The announcement pages and screens, their sounds, the remarks' texts.
+    Vorschau_Set_Texte([](i32 n) { return Text_cfg_Text(TEXT_REST, n); });
+    {
+        Ankuendigung_Hooks ank = Ank_Seiten_Ankuendigung_Hooks();
+        ank.effekt = [](int nummer, bool exklusiv) { Sound_Effekt_Play(nummer, exklusiv); };
+        ank.maus_rechts_sperre = [] { Maus_Rechts_Sperre = 1; };
+        ank.maus_tasten = [] {
+            Maus_Update();
+            return static_cast<int>(Maus_Get_Tasten());
+        };
+        Ankuendigung_Set_Hooks(ank);
+    }
+    Ank_Seiten_Set_Hooks({.mensch = [](i32 team) { return Team_Hat_Manager(team); },
+                          .hauptmenue = Menue_Hauptmenue_Zeigen});
+    Season_Gui.Ankuendigung_Screen_Offen = Spielankuendigung_Screen_Offen;
+    // The pages' and the pitch overview's pictures go before the graphics.
+    static void (*grafik_freigeben)() = Main_Hooks.Grafik_Sound_Freigeben;
+    Main_Hooks.Grafik_Sound_Freigeben = [] {
+        Ank_Seiten_Free();
+        Spieltag_Free_Grafik();
+        grafik_freigeben();
+    };
     Season_Gui.Texte_Free = Text_cfg_Free;
     Season_Gui.Menue_Init = [] {
         Menue_Init();

@@ -12,6 +12,7 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "match/spielfeld.h"
+#include "season/ankuendigung.h"
 #include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
@@ -431,6 +432,15 @@ void fertig_setzen(Spieltag_Slot& r) {
     ++(s->tore_a > s->tore_b   ? z.zahlen.heimsiege
        : s->tore_a < s->tore_b ? z.zahlen.auswaertssiege
                                : z.zahlen.remis)[e];
+    // The pages after the match for the managers of its teams.
+    Ank_Nach_Spiel d;
+    d.team1 = s->team_a, d.team2 = s->team_b, d.tore1 = s->tore_a, d.tore2 = s->tore_b;
+    d.wettbewerb = s->wettbewerb, d.zuschauer = s->zuschauer;
+    if (const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel))) {
+        d.wert1 = sf->weitere[0], d.wert2 = sf->weitere[1];
+        for (int i = 0; i < SF_SPIELER; ++i) std::memcpy(d.spieler[i].b, sf->statistik[i], 8);
+    }
+    Spielankuendigung_Nach_Spiel(s->spieltag, s->index, s->runde, d);
 }
 
 // A finished row waits for its group; the last of the group closes it. A row
