@@ -152,6 +152,10 @@ TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
             if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s->team_a == mensch || s->team_b == mensch) {
                 const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
                 if (sf && sf->engine) ++engine_spiele;
+                // Its own random stream, stepping at every tick as in the match tools.
+                if (sf) {
+                    EXPECT_NE(sf->zufall_versatz, 0);
+                }
             }
         ASSERT_TRUE(Tag_Spielen());
         for (const auto& r : Spieltag_Slots()) {
@@ -175,6 +179,27 @@ TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
     // Done rows leave the table the next morning.
     Spieltag_Vorbereiten();
     for (const auto& r : Spieltag_Slots()) EXPECT_NE(r.status, ST_FERTIG);
+}
+
+// A game has one row however often it is offered: the groups of a chain each
+// carry their own calendar mark but are listed once a day, and the runner
+// refuses a game it already holds (every lock is a new handle).
+TEST_F(Spieltag, EinSpielHatNurEineZeile) {
+    int ketten_tage = 0;
+    for (int tag = 0; tag < KALENDER_TAGE; ++tag) {
+        std::vector<i32> liste(static_cast<size_t>(std::max(Kalender_Spieltage_Heute(tag, 1, nullptr), 1)));
+        const int n = Kalender_Spieltage_Heute(tag, 1, liste.data());
+        std::set<i32> gruppen(liste.begin(), liste.begin() + n);
+        EXPECT_EQ(gruppen.size(), static_cast<size_t>(n)) << "day " << tag;
+        std::map<i32, int> pro_kette;
+        for (i32 g : gruppen) ketten_tage += ++pro_kette[Wettbewerb_Gruppen_Iterator(g).Erste()] == 2;
+    }
+    EXPECT_GT(ketten_tage, 0) << "the shipped world has group stages";
+    ASSERT_GT(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
+    const size_t zeilen = Spieltag_Slots().size();
+    EXPECT_EQ(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
+    EXPECT_EQ(Spieltag_Einzelspiel_Eintragen(ligen[0], 0, 0, 0), Spieltag_Slots()[0].spiel);
+    EXPECT_EQ(Spieltag_Slots().size(), zeilen);
 }
 
 // Sides with fewer than eight starters lose at the green table and are
