@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "base/datei.h"
 #include "base/debug.h"
@@ -361,13 +362,17 @@ int Kalender_Spieltage_Heute(i32 offset, int modus, i32* liste) {
     if (offset < 0 || offset >= KALENDER_TAGE) return 0;
     if (modus == 0) heutige_gruppen.clear();
     int anzahl = 0;
+    std::vector<i32> gelistet;
     for (i32 slot = 0; slot < KALENDER_SLOTS; ++slot) {
         if (!bit_gesetzt(offset, slot)) continue;
         i32 id = Wettbewerb_Get_Id_Von_Kalendermarke(slot);
         if (id < 0) continue;
-        // Every group of the competition's round plays on its day.
+        // Every group of the competition's round plays on its day; groups
+        // with marks of their own are listed once.
         Wettbewerb_Gruppen_Iterator it(id);
         for (i32 g = it.Erste(); g != -1 && anzahl < MAX_GRUPPEN; g = it.Naechste()) {
+            if (std::find(gelistet.begin(), gelistet.end(), g) != gelistet.end()) continue;
+            gelistet.push_back(g);
             if (modus == 0) heutige_gruppen.push_back(g);
             else if (liste) liste[anzahl] = g;
             ++anzahl;

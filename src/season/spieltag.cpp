@@ -84,6 +84,15 @@ Spieltag_Slot* slot_von_spiel(i32 spiel) {
     return nullptr;
 }
 
+// The row already holding the game a fresh lock points at: every lock is a
+// handle of its own, so a game entered twice has two different handles.
+Spieltag_Slot* slot_mit_spiel_von(i32 handle) {
+    const Spiel* s = handle > 0 ? Spiele_Get_Spiel(handle, true) : nullptr;
+    for (auto& r : z.slots)
+        if (s && spiel_von(r) == s) return &r;
+    return nullptr;
+}
+
 Spieltag_Elfmeter* elfmeter_von(i32 spiel) {
     for (auto& e : z.elfmeter)
         if (e.spiel == spiel) return &e.e;
@@ -337,7 +346,16 @@ void anpfiff(Spieltag_Slot& r) {
     const bool mensch = Team_Hat_Manager(heim) || Team_Hat_Manager(gast);
     if (Spielfeld_Neu(static_cast<u32>(r.spiel), mensch ? 1 : 0, mensch ? 1 : 0, static_cast<u32>(zuschauer),
                       static_cast<u32>(heim), mensch ? 1 : 0)) {
-        if (mensch) z.mit_engine.push_back(r.spiel);
+        if (mensch) {
+            z.mit_engine.push_back(r.spiel);
+            // Each engine match plays its own random stream, a start in the
+            // shared table and a step at every tick, as the match tools do: a
+            // pitch walking the table without a step scores more often and
+            // ends 0:0 more rarely than real football.
+            const u32 start = static_cast<u32>(Rnd_Basis(0, static_cast<i32>(RND_TABELLE_GROESSE) - 1));
+            const u32 schritt = static_cast<u32>(Rnd_Basis(1, static_cast<i32>(RND_TABELLE_GROESSE) - 1));
+            Spielfeld_Set_Zufall(Spielfeld_Zeiger(static_cast<u32>(r.spiel)), schritt * RND_TABELLE_GROESSE + start);
+        }
         return;
     }
     ohne_spielfeld_spielen(r);
@@ -808,7 +826,7 @@ int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
             Debug_Printf("Spieltag: kein Lock frei fuer Wettbewerb %d\n", wettbewerb);
             continue;
         }
-        if (slot_von_spiel(h)) {
+        if (slot_mit_spiel_von(h)) {
             Spiele_Unlock(h);
             continue;
         }
@@ -843,6 +861,10 @@ i32 Spieltag_Einzelspiel_Eintragen(i32 wettbewerb, u32 spieltag, u32 runde, u32 
     if (!z.initialisiert) return 0;
     const i32 h = Spiele_Lock(static_cast<u32>(wettbewerb), spieltag, runde, index);
     if (h <= 0) return 0;
+    if (const Spieltag_Slot* r = slot_mit_spiel_von(h)) {
+        Spiele_Unlock(h);
+        return r->spiel;
+    }
     z.slots.push_back(neue_zeile(h));
     ++z.eingetragen;
     vorbereiten(z.slots.back());

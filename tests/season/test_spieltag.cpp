@@ -164,6 +164,7 @@ TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
             if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s->team_a == mensch || s->team_b == mensch) {
                 const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
                 if (sf && sf->engine) ++engine_spiele;
+                EXPECT_TRUE(!sf || sf->zufall_versatz != 0) << "its own stream, stepping at every tick";
             }
         ASSERT_TRUE(Tag_Spielen());
         for (const auto& r : Spieltag_Slots()) {
@@ -187,6 +188,25 @@ TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
     // Done rows leave the table the next morning.
     Spieltag_Vorbereiten();
     for (const auto& r : Spieltag_Slots()) EXPECT_NE(r.status, ST_FERTIG);
+}
+
+// A game has one row however often it is offered: the groups of a chain each
+// carry their own calendar mark but are listed once a day, and the runner
+// refuses a game it already holds (every lock is a new handle).
+TEST_F(Spieltag, EinSpielHatNurEineZeile) {
+    int ketten_tage = 0;
+    for (int tag = 0; tag < KALENDER_TAGE; ++tag) {
+        std::vector<i32> liste(static_cast<size_t>(Kalender_Spieltage_Heute(tag, 1, nullptr)));
+        Kalender_Spieltage_Heute(tag, 1, liste.data());
+        const std::set<i32> gruppen(liste.begin(), liste.end());
+        EXPECT_EQ(gruppen.size(), liste.size()) << "day " << tag;
+        std::map<i32, int> pro_kette;
+        for (i32 g : gruppen) ketten_tage += ++pro_kette[Wettbewerb_Gruppen_Iterator(g).Erste()] == 2;
+    }
+    EXPECT_GT(ketten_tage, 0) << "the shipped world has group stages";
+    ASSERT_GT(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
+    EXPECT_EQ(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
+    EXPECT_EQ(Spieltag_Einzelspiel_Eintragen(ligen[0], 0, 0, 0), Spieltag_Slots()[0].spiel);
 }
 
 // Sides with fewer than eight starters lose at the green table and are
