@@ -11,6 +11,7 @@
 #include "base/random.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
+#include "season/netz_rufe.h"
 #include "season/kalender.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
@@ -141,9 +142,7 @@ void module_initialisieren() {
 
 void module_freigeben() {
     if (Internet_Modus == INTERNET_MODUS_CLIENT) {
-        i32 team = -1;
-        void* a[] = {&team};
-        Season_Netz.Client_Read(1029, "vi", a, 1);
+        ruf::Rufen(RUF_TEAM_BEREIT, -1);
     }
     Season_Gui.Backsound_Pause(1);
     Season_Module.Statistik_Free();

@@ -18,6 +18,7 @@
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/netz_rufe.h"
 #include "season/paarungen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -406,3 +407,61 @@ TEST(Elfmeterschiessen, FruehEntschiedenUndSuddenDeath) {
 }
 
 }  // namespace
+
+namespace {
+// A row of the season's calls as the server runs it for a client's team.
+template <class... A>
+std::vector<u8> Fuer(i32 team, u16 nummer, A... args) {
+    std::vector<u8> ein, aus;
+    bytes::Schreiber w{ein};
+    (w(args), ...);
+    EXPECT_TRUE(ruf::Zeile_Ausfuehren_Fuer(team, nummer, ein.data(), ein.size(), &aus)) << nummer;
+    return aus;
+}
+}  // namespace
+
+TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAllowed) {
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    Season_Netz_Anmelden();
+    ruf::Team_Rahmen_Setzen([](i32 team, bool an) { Aktuelles_Team = an ? team : -1; });
+    const i32 mensch = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[2];
+    const i32 anderer = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[5];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Netz", 0));
+    menschen.push_back(mensch);
+    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
+    Team_Daten[mensch].status |= TEAM_STATUS_USER_AKTIV;
+    Naechster_Spieltag();
+    Spieltag_Vorbereiten();
+    Spieltag_Gruppe_Starten();
+    i32 spiel = -1;
+    for (const auto& r : Spieltag_Slots())
+        if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s && (s->team_a == mensch || s->team_b == mensch))
+            spiel = r.spiel;
+    ASSERT_GT(spiel, 0);
+    auto laufen = [] {
+        for (int i = 0; i < 50; ++i) Kalender_Jetzt += SF_FRAME_MS, Spieltag_Run(0);
+    };
+    // Without its client's word, and with another club's word for it, the match waits.
+    laufen();
+    Fuer(anderer, 1029, mensch);
+    laufen();
+    EXPECT_EQ(Spieltag_Get_Status(spiel), ST_WARTET);
+    Fuer(mensch, 1029, mensch);
+    laufen();
+    EXPECT_NE(Spieltag_Get_Status(spiel), ST_WARTET);
+    EXPECT_EQ(Season_Netz_Bereit_Tag(mensch), -1);  // ready for its match, not yet for the next day
+
+    // 1043: nothing unless the server allows it; then only the asking team's booking.
+    ASSERT_TRUE(Bank_Konto_Anlegen(mensch, 1000.0, 0));
+    const f64 vorher = Bank_Get_Kontostand(mensch, 0, 0);
+    EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{2}, i32{500}).data()), 0);
+    EXPECT_EQ(Bank_Get_Kontostand(mensch, 0, 0), vorher);
+    Season_Netz_Befehle_Erlauben(true);
+    EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{1}, i32{0}).data()), 0);
+    EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{2}, i32{500}).data()), 1);
+    EXPECT_EQ(Bank_Get_Kontostand(mensch, 0, 0), vorher + 500);
+    Season_Netz_Befehle_Erlauben(false);
+    Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    ruf::Team_Rahmen_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
