@@ -57,6 +57,14 @@ void season_anmelden() {
     ruf::Zeile_Anmelden(RUF_SPIELE_SIEGER, [](i32 a, i32) { return a; });
     ruf::Zeile_Anmelden(RUF_WETTBEWERB_EREIGNISSE,
                         [](u32 k) { return std::tuple<V, i32>{V(16u * (k % 101), 2), static_cast<i32>(k % 101)}; });
+    ruf::Zeile_Anmelden(RUF_SPIELE_SERIEN,
+                        [](i32, i32, i32) { return std::tuple<u8, std::array<u32, 7>>{1, {1, 2, 3, 4, 5, 6, 7}}; });
+    ruf::Zeile_Anmelden(RUF_SPIELE_GEGEN, [](i32, i32, i32, i32 m) {
+        return std::tuple<u8, u32, u32, u32, V>{1, 2, 3, 4, V(static_cast<size_t>(std::clamp(m, 0, 60)) * 12u, 5)};
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELE_STATISTIK, [](i32, i32, i32, i32, i32, i32, i32) {
+        return std::tuple<i32, V>{1, V(3368, 8)};
+    });
     ruf::Zeile_Anmelden(RUF_TEAM_BEREIT, [](i32) { return ruf::Nichts{}; });
     ruf::Zeile_Anmelden(RUF_KALENDER_BEFEHL, [](i32, i32) { return i32{0}; });
     ruf::Zeile_Anmelden(RUF_SPIELFELD_LADEN, [] {

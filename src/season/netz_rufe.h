@@ -40,6 +40,15 @@ using Tabelle_Wunsch = std::tuple<i32, i32, i32, u8, u32, i32, u8, i32, i32, u8,
 inline constexpr ruf::Ruf<std::vector<u8>, i32, Tabelle_Wunsch> RUF_SPIELE_TABELLE{1010, "Spiele_Tabelle"};
 inline constexpr ruf::Ruf<std::tuple<std::vector<u8>, i32>, u32, u32, u32, i32> RUF_SPIELE_TORE{1011, "Spiele_Tore"};
 inline constexpr ruf::Ruf<i32, i32, i32> RUF_SPIELE_SIEGER{1041, "Spiele_Sieger"};  // -1 none
+// A team's series in a competition at a venue (found, the seven counts); the
+// head-to-head of two teams (found, wins, draws, defeats, 12 bytes for each of
+// at most `maximum` games); a team's match statistics (counted, 3,368 bytes:
+// team, player, competition, first and last matchday, leg, venue).
+inline constexpr ruf::Ruf<std::tuple<u8, std::array<u32, 7>>, i32, i32, i32> RUF_SPIELE_SERIEN{1033, "Spiele_Serien"};
+inline constexpr ruf::Ruf<std::tuple<u8, u32, u32, u32, std::vector<u8>>, i32, i32, i32, i32> RUF_SPIELE_GEGEN{
+    1034, "Spiele_Gegen"};
+inline constexpr ruf::Ruf<std::tuple<i32, std::vector<u8>>, i32, i32, i32, i32, i32, i32, i32> RUF_SPIELE_STATISTIK{
+    1035, "Spiele_Statistik"};
 inline constexpr ruf::Ruf<std::tuple<std::vector<u8>, i32>, u32> RUF_WETTBEWERB_EREIGNISSE{1042,
                                                                                           "Wettbewerb_Ereignisse"};
 // Matchday: the client's team is ready for the next day (-1: the client leaves).

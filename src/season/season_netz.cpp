@@ -20,6 +20,7 @@ std::vector<i32> bereit_tag;
 bool befehle_erlaubt = false;
 
 bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl && Team_Daten; }
+bool wettbewerb_ok(i32 w) { return w >= 0 && w < WETTBEWERB_ANZAHL; }
 
 void kalender_zeilen() {
     ruf::Zeile_Anmelden(RUF_KALENDER_SAISON, []() {
@@ -74,7 +75,7 @@ void spiele_zeilen() {
         std::tie(a.wettbewerb, a.erster_spieltag, a.letzter_spieltag, a.drei_punkte, a.optionen, a.team, a.frei,
                  a.erste_minute, a.letzte_minute, a.prognose, a.ewig, a.live_minute) = w;
         std::vector<u8> aus;
-        if (a.wettbewerb < 0 || a.wettbewerb >= WETTBEWERB_ANZAHL) return aus;
+        if (!wettbewerb_ok(a.wettbewerb)) return aus;
         Spiele_Internet_Server_Send_Tabelle_Gepackt(a, aus);
         return aus;
     });
@@ -86,6 +87,35 @@ void spiele_zeilen() {
     ruf::Zeile_Anmelden(RUF_SPIELE_SIEGER, [](i32 wettbewerb, i32 jahr) {
         u8 b[16];
         return Spiele_Internet_Server_Send_Wettbewerb_Sieger(wettbewerb, jahr, b);
+    });
+    // Competitions, teams and players are checked before the queries index with them.
+    ruf::Zeile_Anmelden(RUF_SPIELE_SERIEN, [](i32 wettbewerb, i32 team, i32 ort) {
+        std::tuple<u8, std::array<u32, 7>> a{};
+        if (wettbewerb_ok(wettbewerb) && team_ok(team) && ort >= 0 && ort <= 2)
+            std::get<0>(a) = Spiele_Internet_Server_Send_Serien(wettbewerb, team, ort, std::get<1>(a).data()) ? 1 : 0;
+        return a;
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELE_GEGEN, [](i32 wettbewerb, i32 heim, i32 gast, i32 maximum) {
+        std::tuple<u8, u32, u32, u32, std::vector<u8>> a{};
+        auto& [ok, siege, remis, niederlagen, ergebnisse] = a;
+        if (maximum < 1 || maximum > 50) return a;
+        ergebnisse.assign(static_cast<size_t>(maximum) * 12, 0xFF);
+        if ((wettbewerb == -1 || wettbewerb_ok(wettbewerb)) && team_ok(heim) && team_ok(gast))
+            ok = Spiele_Internet_Server_Send_Spiele_Gegen(wettbewerb, heim, gast, maximum, &siege, &remis, &niederlagen,
+                                                          ergebnisse.data())
+                     ? 1
+                     : 0;
+        return a;
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELE_STATISTIK, [](i32 team, i32 spieler, i32 wettbewerb, i32 erster, i32 letzter,
+                                                 i32 runde, i32 ort) {
+        std::tuple<i32, std::vector<u8>> a{0, std::vector<u8>(4 * STATISTIK_WORTE, 0)};
+        if (!team_ok(team) || spieler < -1 || spieler >= Spieler_Anzahl ||
+            (wettbewerb != -1 && !wettbewerb_ok(wettbewerb)) || ort < 0 || ort > 3)
+            return a;
+        const Statistik_Argumente s{team, spieler, wettbewerb, erster, letzter, runde, ort};
+        std::get<0>(a) = Spiele_Internet_Server_Send_Statistik(s, std::get<1>(a).data());
+        return a;
     });
     ruf::Zeile_Anmelden(RUF_WETTBEWERB_EREIGNISSE, [](u32 schluessel) {
         std::tuple<std::vector<u8>, i32> a{};

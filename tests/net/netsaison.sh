@@ -21,6 +21,9 @@ fehler() {
     for f in s a b; do echo "--- $f" >&2; grep -v '^SICHT' "$dir/$f.log" >&2 || true; done
     exit 1
 }
+: >"$dir/s.log"
+: >"$dir/a.log"
+: >"$dir/b.log"
 timeout 600 "$tool" -s "$port" -m 2 -c "FSV Falach" -t 30 >"$dir/s.log" 2>&1 &
 server=$!
 timeout 600 "$tool" -j "$port" -c "Fortuna Kroningen" -t 30 -f 30 >"$dir/a.log" 2>&1 &

@@ -461,6 +461,26 @@ TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAl
     EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{2}, i32{500}).data()), 1);
     EXPECT_EQ(Bank_Get_Kontostand(mensch, 0, 0), vorher + 500);
     Season_Netz_Befehle_Erlauben(false);
+
+    // Queries with numbers out of range answer "not found" and nothing else.
+    struct Frage {
+        u16 nummer;
+        std::vector<u8> aus;
+        size_t laenge;
+        u8 gefunden;
+    };
+    const Frage fragen[] = {
+        {1033, Fuer(mensch, 1033, i32{9999}, mensch, i32{0}), 29, 0},
+        {1033, Fuer(mensch, 1033, ligen[0], i32{-5}, i32{0}), 29, 0},
+        {1034, Fuer(mensch, 1034, ligen[0], mensch, i32{100000}, i32{3}), 13 + 4 + 36, 0},
+        {1034, Fuer(mensch, 1034, ligen[0], mensch, anderer, i32{51}), 13 + 4, 0},
+        {1035, Fuer(mensch, 1035, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{0}), 4 + 4 + 3368, 0},
+        {1035, Fuer(mensch, 1035, mensch, i32{1 << 30}, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{0}), 4 + 4 + 3368, 0},
+    };
+    for (const Frage& f : fragen) {
+        EXPECT_EQ(f.aus.size(), f.laenge) << f.nummer;
+        EXPECT_EQ(f.aus.empty() ? 255 : f.aus[0], f.gefunden) << f.nummer;
+    }
     Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
     ruf::Team_Rahmen_Setzen(nullptr);
     Internet_Modus = INTERNET_MODUS_EINZEL;

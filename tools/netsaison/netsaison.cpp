@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "base/cp1252.h"
+#include "base/compress.h"
 #include "base/globals.h"
 #include "base/random.h"
 #include "base/ruf.h"
@@ -143,7 +144,13 @@ u32 sicht(i32 team) {
     teil("team");
     p(bytes::bild(&Team_Own_Daten[team], 1));
     teil("own");
-    for (int i = 0; i < Team_Kader_Anzahl(team); ++i) p(bytes::bild(&Spieler_Daten[Team_Kader(team)[i]], 1));
+    // The squad by player number (its order is the line-up's business).
+    std::vector<i32> kader(Team_Kader(team), Team_Kader(team) + Team_Kader_Anzahl(team));
+    std::sort(kader.begin(), kader.end());
+    for (i32 s : kader) {
+        p(bytes::bild(&s, 1));
+        p(bytes::bild(&Spieler_Daten[s], 1));
+    }
     teil("kader");
     const i32 liga = liga_von(team);
     std::vector<u8> spiele;
@@ -161,19 +168,22 @@ u32 sicht(i32 team) {
     }
     p(spiele);
     teil("spiele");
-    auto t = std::make_unique<Tabelle>();
-    if (liga >= 0 && Wettbewerb_Get_Tabellen_Teams(liga, t.get())) {
+    // The league table as the server builds it: here, or fetched (1010).
+    std::vector<u8> gepackt;
+    if (liga >= 0 && ruf::Haelt_Spiel()) {
         Tabelle_Argumente a;
         a.wettbewerb = liga;
-        Spiele_Get_Tabelle(a, t.get());
-        std::vector<u8> b;
-        bytes::Schreiber w{b};
-        for (u32 r = 0; r < t->zeilen && r < TABELLE_ZEILEN; ++r) {
-            const u32 z = t->reihenfolge[r];
-            if (z < TABELLE_ZEILEN) w(t->team[z]), w(t->spiele[0][z]), w(t->punkte[0][z]), w(t->tore[0][z]);
-        }
-        p(b);
+        Spiele_Internet_Server_Send_Tabelle_Gepackt(a, gepackt);
+    } else if (liga >= 0) {
+        const Tabelle_Wunsch w{liga, -1, -1, 255, TABELLE_OPTIONEN_VOLL, -1, 0, -1, -1, 0, 0, -1};
+        if (auto g = ruf::Rufen(RUF_SPIELE_TABELLE, 0, w)) gepackt = *g;
     }
+    std::vector<u8> bild(TABELLE_GROESSE);
+    if (!gepackt.empty() &&
+        Tools_RLE_Groesse_Entpackt(gepackt.data(), static_cast<u32>(gepackt.size())) == TABELLE_GROESSE &&
+        Tools_RLE_Entpacken_Sicher(gepackt.data(), static_cast<u32>(gepackt.size()), bild.data(), TABELLE_GROESSE) ==
+            TABELLE_GROESSE)
+        p(bild);
     teil("tabelle");
     return p.h;
 }
@@ -474,10 +484,13 @@ int client(const Optionen& o) {
                                       Spielfeld_Internet_Client_Read_Signal(partie.sf.get(), signal, laenge,
                                                                             static_cast<u32>(Team_Aktiv));
                               }});
-    // The copy of a match never ends a half itself: the server decides.
-    Spielfeld_Hooks sh = Spielfeld_Get_Hooks();
-    sh.check_spielende = [](Spielfeld_Daten*) { return false; };
-    Spielfeld_Set_Hooks(sh);
+    // The copy of a match is a mirror: it never ends a half itself (the
+    // server decides) and books nothing here (the server's data arrives with
+    // the next refresh); it only sends its signals and fetches the record.
+    const Spielfeld_Hooks netz = Spielfeld_Get_Hooks();
+    Spielfeld_Set_Hooks({.check_spielende = [](Spielfeld_Daten*) { return false; },
+                         .client_signal = netz.client_signal,
+                         .hole_spielfeld = netz.hole_spielfeld});
     const double bis = jetzt_ms() + 60000;
     while (!(Internet_Server_Verbindung = Verbindung_Open(VERBINDUNG_CLIENT, o.port, o.adresse)) && jetzt_ms() < bis)
         Verbindung_Warten(50);
