@@ -405,6 +405,7 @@ void Netz_Client_Signal(const u8* daten, u32 laenge) {
         Debug_Printf("Signal vom Server verworfen (%s)\n", grund);
         return;
     }
+    Netz_Zaehler.gesamt_in += laenge;
     hooks.client_signal(daten, laenge);
 }
 

@@ -1,8 +1,9 @@
 // netsaison: a network game of the shipped world, headless, over TCP. One
 // process serves the season; clients join, each takes a club by block 19 and
-// plays its days by script: after every day it reads the calendar, its club,
-// its league's fixtures and table from the server and prints a digest of
-// that view, which the server prints for the same day from its own data.
+// plays its days by script: after every day it reads the calendar, its club
+// and squad, and its league's fixtures from the server and prints a digest of
+// that view (with the league table those fixtures give), which the server
+// prints for the same day from its own data.
 // A client's club plays its matches in lockstep with the server (per-minute
 // signals, a mismatch repaired by fetching the whole pitch record).
 //
@@ -18,8 +19,10 @@
 //     -a  address (127.0.0.1)
 // Output lines for the comparison: "SICHT <day> <team> <digest>" and
 // "ENDSTAND <game> <a>:<b>"; the client also prints "ABWEICHUNG", "REPARIERT".
+// With NETSAISON_TEILE set, the digest after each part is printed too.
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,7 +31,6 @@
 #include <vector>
 
 #include "base/cp1252.h"
-#include "base/compress.h"
 #include "base/globals.h"
 #include "base/random.h"
 #include "base/ruf.h"
@@ -48,7 +50,6 @@
 #include "season/optionen.h"
 #include "season/spiele.h"
 #include "season/spieltag.h"
-#include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "world/bank.h"
@@ -154,6 +155,7 @@ u32 sicht(i32 team) {
     teil("kader");
     const i32 liga = liga_von(team);
     std::vector<u8> spiele;
+    std::vector<Spiel> gespielt;
     for (u32 md = 0; md < 100 && liga >= 0; ++md) {
         u32 i = 0;
         for (;; ++i) {
@@ -161,29 +163,40 @@ u32 sicht(i32 team) {
             if (!h) break;
             const Spiel* s = Spiele_Get_Spiel(h, false);
             bytes::Schreiber w{spiele};
-            w(s->team_a), w(s->team_b), w(s->spieltag), w(s->index), w(s->tore_a), w(s->tore_b);
+            w(s->team_a), w(s->team_b), w(s->spieltag), w(s->index), w(s->minute), w(s->tore_a), w(s->tore_b);
+            if (s->minute >= 90) gespielt.push_back(*s);
             Spiele_Unlock(h);
         }
         if (i == 0) break;
     }
     p(spiele);
     teil("spiele");
-    // The league table as the server builds it: here, or fetched (1010).
-    std::vector<u8> gepackt;
-    if (liga >= 0 && ruf::Haelt_Spiel()) {
-        Tabelle_Argumente a;
-        a.wettbewerb = liga;
-        Spiele_Internet_Server_Send_Tabelle_Gepackt(a, gepackt);
-    } else if (liga >= 0) {
-        const Tabelle_Wunsch w{liga, -1, -1, 255, TABELLE_OPTIONEN_VOLL, -1, 0, -1, -1, 0, 0, -1};
-        if (auto g = ruf::Rufen(RUF_SPIELE_TABELLE, 0, w)) gepackt = *g;
+    // The league table from those games: points, goal difference, goals.
+    struct Zeile {
+        i32 team = 0, spiele = 0, punkte = 0, tore = 0, gegentore = 0;
+    };
+    std::map<i32, Zeile> zeilen;
+    for (const Spiel& s : gespielt) {
+        Zeile &a = zeilen[s.team_a], &b = zeilen[s.team_b];
+        a.team = s.team_a, b.team = s.team_b;
+        a.spiele++, b.spiele++;
+        a.tore += s.tore_a, a.gegentore += s.tore_b, b.tore += s.tore_b, b.gegentore += s.tore_a;
+        a.punkte += s.tore_a > s.tore_b ? 3 : s.tore_a == s.tore_b ? 1 : 0;
+        b.punkte += s.tore_b > s.tore_a ? 3 : s.tore_a == s.tore_b ? 1 : 0;
     }
-    std::vector<u8> bild(TABELLE_GROESSE);
-    if (!gepackt.empty() &&
-        Tools_RLE_Groesse_Entpackt(gepackt.data(), static_cast<u32>(gepackt.size())) == TABELLE_GROESSE &&
-        Tools_RLE_Entpacken_Sicher(gepackt.data(), static_cast<u32>(gepackt.size()), bild.data(), TABELLE_GROESSE) ==
-            TABELLE_GROESSE)
-        p(bild);
+    std::vector<Zeile> tabelle;
+    for (const auto& [t, z] : zeilen) tabelle.push_back(z);
+    std::sort(tabelle.begin(), tabelle.end(), [](const Zeile& x, const Zeile& y) {
+        return std::tuple(-x.punkte, x.gegentore - x.tore, -x.tore, x.team) <
+               std::tuple(-y.punkte, y.gegentore - y.tore, -y.tore, y.team);
+    });
+    std::vector<u8> b;
+    bytes::Schreiber w{b};
+    for (const Zeile& z : tabelle) w(z.team), w(z.spiele), w(z.punkte), w(z.tore), w(z.gegentore);
+    p(b);
+    if (teile && !tabelle.empty())
+        std::printf("  erster %s %d Punkte\n", Cp1252_To_Utf8(Team_Fix_Daten[tabelle[0].team].name).c_str(),
+                    tabelle[0].punkte);
     teil("tabelle");
     return p.h;
 }
@@ -384,13 +397,13 @@ struct Partie {
 
 bool verloren = false;
 
-// The server's run mode and day. The mode first: a server that has finished
-// a day stays on it until this client has said it is ready.
+// The server's run mode and day, from one answer (1001: the date and the mode).
 bool stand(i32* tag, i32* modus) {
     const auto d = ruf::Rufen(RUF_KALENDER_DATUM);
-    const auto s = ruf::Rufen(RUF_KALENDER_SAISON);
-    if (!s || !d) return false;
-    *tag = std::get<1>(*s);
+    if (!d) return false;
+    Datum datum{};
+    Kalender_Datum_Lesen(datum, std::get<1>(*d).data());
+    *tag = datum.tag;
     *modus = std::get<3>(*d);
     return true;
 }
@@ -518,7 +531,7 @@ int client(const Optionen& o) {
         if (modus == RUNMODUS_SPIELTAG && tag != gespielt) {
             // The club's match of the day, once it has kicked off.
             if (client_partie(team, o.stoerung, partie.sf == nullptr)) gespielt = tag;
-            else Verbindung_Warten(2);
+            else Verbindung_Warten(10);
             continue;
         }
         if (modus != RUNMODUS_TAGE_LAUFEN || tag == gelesen) {
