@@ -66,6 +66,9 @@ void season_anmelden() {
         return std::tuple<i32, V>{1, V(3368, 8)};
     });
     ruf::Zeile_Anmelden(RUF_TEAM_BEREIT, [](i32) { return ruf::Nichts{}; });
+    ruf::Zeile_Anmelden(RUF_SPIELTAG_SLOT,
+                        [](i32 t) { return std::tuple<Spieltag_Slot, u32, u32, u32, u32>{{}, 1, 2, 3, u32(t)}; });
+    ruf::Zeile_Anmelden(RUF_NEWS_SETZEN, [](i32, i32, i32, i32) { return ruf::Nichts{}; });
     ruf::Zeile_Anmelden(RUF_KALENDER_BEFEHL, [](i32, i32) { return i32{0}; });
     ruf::Zeile_Anmelden(RUF_SPIELFELD_LADEN, [] {
         return std::tuple<u8, V, u32, f32, u32, u32>{1, V(SPIELFELD_GROESSE, 9), 12, 12.5f, 3, 4};

@@ -10,6 +10,7 @@
 
 #include "base/ruf.h"
 #include "season/spiele.h"
+#include "season/spieltag.h"
 
 // Calendar: year, day and the 140-byte options; today's matchday groups with
 // the date (132 bytes), their count, the run mode and a spare word; the
@@ -51,8 +52,15 @@ inline constexpr ruf::Ruf<std::tuple<i32, std::vector<u8>>, i32, i32, i32, i32, 
     1035, "Spiele_Statistik"};
 inline constexpr ruf::Ruf<std::tuple<std::vector<u8>, i32>, u32> RUF_WETTBEWERB_EREIGNISSE{1042,
                                                                                           "Wettbewerb_Ereignisse"};
-// Matchday: the client's team is ready for the next day (-1: the client leaves).
+// Matchday: the client's team is ready (during a matchday for its matches,
+// after it for the next day; -1: the client leaves); the row of the team's
+// match today with its competition, matchday, leg and game (all 0 and game 0:
+// none).
 inline constexpr ruf::Ruf<ruf::Nichts, i32> RUF_TEAM_BEREIT{1029, "Team_Bereit"};
+inline constexpr ruf::Ruf<std::tuple<Spieltag_Slot, u32, u32, u32, u32>, i32> RUF_SPIELTAG_SLOT{1031,
+                                                                                              "Spieltag_Slot"};
+// News: an item's flags of the asking team (id, team or -1, value, mode).
+inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, i32, i32> RUF_NEWS_SETZEN{1014, "News_Setzen"};
 // Developer command (mode, value): answered only where the server allows it.
 inline constexpr ruf::Ruf<i32, i32, i32> RUF_KALENDER_BEFEHL{1043, "Kalender_Befehl"};
 

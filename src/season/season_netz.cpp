@@ -6,6 +6,7 @@
 #include "base/globals.h"
 #include "season/kalender.h"
 #include "season/netz_rufe.h"
+#include "season/news.h"
 #include "season/spiele.h"
 #include "season/spieltag.h"
 #include "season/tabelle.h"
@@ -139,6 +140,21 @@ void spieltag_zeilen() {
         } else if (team == -1 && team_ok(Aktuelles_Team)) {
             Team_Daten[Aktuelles_Team].status &= ~TEAM_STATUS_USER_AKTIV;
         }
+        return ruf::Nichts{};
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELTAG_SLOT, [](i32 team) {
+        std::tuple<Spieltag_Slot, u32, u32, u32, u32> a{};
+        if (team != Aktuelles_Team || !team_ok(team) || !Spieltag_Initialisiert()) return a;
+        for (const Spieltag_Slot& r : Spieltag_Slots())
+            if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s && (s->team_a == team || s->team_b == team)) {
+                a = {r, s->wettbewerb, s->spieltag, s->runde, static_cast<u32>(r.spiel)};
+                break;
+            }
+        return a;
+    });
+    ruf::Zeile_Anmelden(RUF_NEWS_SETZEN, [](i32 id, i32 team, i32 wert, i32 modus) {
+        if (team_ok(Aktuelles_Team))
+            News_Internet_Server_1014(Aktuelles_Team, static_cast<u32>(id), team, static_cast<u32>(wert), modus);
         return ruf::Nichts{};
     });
     // Mode 2 books a sum for the asking team; nothing else is served, and

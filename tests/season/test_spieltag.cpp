@@ -450,6 +450,12 @@ TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAl
     laufen();
     EXPECT_NE(Spieltag_Get_Status(spiel), ST_WARTET);
     EXPECT_EQ(Season_Netz_Bereit_Tag(mensch), -1);  // ready for its match, not yet for the next day
+    // The row of the club's match, for the club only.
+    const std::vector<u8> zeile = Fuer(mensch, 1031, mensch), fremd = Fuer(anderer, 1031, mensch);
+    ASSERT_EQ(zeile.size(), 24u + 16);
+    EXPECT_EQ(get_i16le(zeile.data()), spiel);
+    EXPECT_EQ(get_u32le(&zeile[36]), static_cast<u32>(spiel));
+    EXPECT_EQ(fremd, std::vector<u8>(40, 0));
 
     // 1043: nothing unless the server allows it; then only the asking team's booking.
     ASSERT_TRUE(Bank_Konto_Anlegen(mensch, 1000.0, 0));
