@@ -87,7 +87,8 @@ void BM_Spielfeld(benchmark::State& state) {
 }
 void BM_Kalender(benchmark::State& state) {
     ruf::Zeile_Anmelden(RUF_KALENDER_KALENDER, [] {
-        return std::tuple<std::vector<i32>, std::vector<u8>, i32>{std::vector<i32>(12, 3), std::vector<u8>(7468, 1), 12};
+        return std::tuple<std::vector<i32>, std::vector<u8>, i32>{std::vector<i32>(12, 3), std::vector<u8>(7468, 1),
+                                                                  12};
     });
     const u8* p = nullptr;
     u32 n = 0;

@@ -40,8 +40,9 @@ void season_anmelden() {
     ruf::Zeile_Anmelden(RUF_KALENDER_DATUM, [] {
         return std::tuple<std::vector<i32>, std::array<u8, 132>, i32, i32, i32>{std::vector<i32>(5, 7), {}, 5, 22, 0};
     });
-    ruf::Zeile_Anmelden(RUF_KALENDER_KALENDER,
-                        [] { return std::tuple<std::vector<i32>, V, i32>{std::vector<i32>(3), V(7468, 1), 3}; });
+    ruf::Zeile_Anmelden(RUF_KALENDER_KALENDER, [] {
+        return std::tuple<std::vector<i32>, V, i32>{std::vector<i32>(3), V(7468, 1), 3};
+    });
     ruf::Zeile_Anmelden(RUF_KALENDER_ZEITPLAN, [] { return ruf::Nichts{}; });
     ruf::Zeile_Anmelden(RUF_WETTBEWERB_TABELLE, [] { return std::tuple<V, i32, i32>{V(3000, 5), 1, 2}; });
     ruf::Zeile_Anmelden(RUF_WETTBEWERB_STATUS, [] { return V(300, 6); });
@@ -55,10 +56,12 @@ void season_anmelden() {
         return std::tuple<V, i32>{V(6u * (a % 300), 1), static_cast<i32>(a % 300)};
     });
     ruf::Zeile_Anmelden(RUF_SPIELE_SIEGER, [](i32 a, i32) { return a; });
-    ruf::Zeile_Anmelden(RUF_WETTBEWERB_EREIGNISSE,
-                        [](u32 k) { return std::tuple<V, i32>{V(16u * (k % 101), 2), static_cast<i32>(k % 101)}; });
-    ruf::Zeile_Anmelden(RUF_SPIELE_SERIEN,
-                        [](i32, i32, i32) { return std::tuple<u8, std::array<u32, 7>>{1, {1, 2, 3, 4, 5, 6, 7}}; });
+    ruf::Zeile_Anmelden(RUF_WETTBEWERB_EREIGNISSE, [](u32 k) {
+        return std::tuple<V, i32>{V(16u * (k % 101), 2), static_cast<i32>(k % 101)};
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELE_SERIEN, [](i32, i32, i32) {
+        return std::tuple<u8, std::array<u32, 7>>{1, {1, 2, 3, 4, 5, 6, 7}};
+    });
     ruf::Zeile_Anmelden(RUF_SPIELE_GEGEN, [](i32, i32, i32, i32 m) {
         return std::tuple<u8, u32, u32, u32, V>{1, 2, 3, 4, V(static_cast<size_t>(std::clamp(m, 0, 60)) * 12u, 5)};
     });
@@ -66,8 +69,9 @@ void season_anmelden() {
         return std::tuple<i32, V>{1, V(3368, 8)};
     });
     ruf::Zeile_Anmelden(RUF_TEAM_BEREIT, [](i32) { return ruf::Nichts{}; });
-    ruf::Zeile_Anmelden(RUF_SPIELTAG_SLOT,
-                        [](i32 t) { return std::tuple<Spieltag_Slot, u32, u32, u32, u32>{{}, 1, 2, 3, u32(t)}; });
+    ruf::Zeile_Anmelden(RUF_SPIELTAG_SLOT, [](i32 t) {
+        return std::tuple<Spieltag_Slot, u32, u32, u32, u32>{{}, 1, 2, 3, u32(t)};
+    });
     ruf::Zeile_Anmelden(RUF_NEWS_SETZEN, [](i32, i32, i32, i32) { return ruf::Nichts{}; });
     ruf::Zeile_Anmelden(RUF_KALENDER_BEFEHL, [](i32, i32) { return i32{0}; });
     ruf::Zeile_Anmelden(RUF_SPIELFELD_LADEN, [] {

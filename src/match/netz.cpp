@@ -244,9 +244,9 @@ void Spielfeld_Netz_Anmelden() {
         std::tuple<u8, std::vector<u8>, u32, f32, u32, u32> a{};
         auto& [ok, bild, minute, zeit, wettbewerb, spiel] = a;
         bild.assign(SPIELFELD_GROESSE, 0);
-        ok = Aktuelles_Team >= 0 && Spielfeld_Internet_Server_Send_Spielfeld(static_cast<u32>(Aktuelles_Team),
-                                                                              bild.data(), &minute, &zeit,
-                                                                              &wettbewerb, &spiel)
+        ok = Aktuelles_Team >= 0 &&
+                     Spielfeld_Internet_Server_Send_Spielfeld(static_cast<u32>(Aktuelles_Team), bild.data(), &minute,
+                                                              &zeit, &wettbewerb, &spiel)
                  ? 1
                  : 0;
         if (!ok) bild.assign(SPIELFELD_GROESSE, 0);

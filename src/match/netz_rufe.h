@@ -10,7 +10,7 @@
 
 // ok, the record (SPIELFELD_GROESSE bytes), minute, time, competition, game.
 inline constexpr ruf::Ruf<std::tuple<u8, std::vector<u8>, u32, f32, u32, u32>> RUF_SPIELFELD_LADEN{1032,
-                                                                                                  "Spielfeld_Laden"};
+                                                                                                   "Spielfeld_Laden"};
 
 // Registers the server row (start-up); the row answers for the asking team.
 void Spielfeld_Netz_Anmelden();

@@ -31,7 +31,7 @@ inline constexpr ruf::Ruf<std::vector<u8>> RUF_WETTBEWERB_STATUS{1005, "Wettbewe
 // table of a competition run-length packed; a competition's winner in a
 // year; the events of a competition key (16 bytes each).
 inline constexpr ruf::Ruf<std::tuple<std::vector<Spiel>, i32>, u32, u32, u32, u32> RUF_SPIELE_SEITE{1006,
-                                                                                                   "Spiele_Seite"};
+                                                                                                    "Spiele_Seite"};
 inline constexpr ruf::Ruf<std::tuple<u32, u32>> RUF_SPIELE_ANZAHL{1007, "Spiele_Anzahl"};
 inline constexpr ruf::Ruf<std::vector<u8>, u32, u32> RUF_SPIELE_EREIGNISSE{1009, "Spiele_Ereignisse"};
 // i32 competition, first and last matchday, u8 three points, u32 options,
@@ -51,14 +51,13 @@ inline constexpr ruf::Ruf<std::tuple<u8, u32, u32, u32, std::vector<u8>>, i32, i
 inline constexpr ruf::Ruf<std::tuple<i32, std::vector<u8>>, i32, i32, i32, i32, i32, i32, i32> RUF_SPIELE_STATISTIK{
     1035, "Spiele_Statistik"};
 inline constexpr ruf::Ruf<std::tuple<std::vector<u8>, i32>, u32> RUF_WETTBEWERB_EREIGNISSE{1042,
-                                                                                          "Wettbewerb_Ereignisse"};
+                                                                                           "Wettbewerb_Ereignisse"};
 // Matchday: the client's team is ready (during a matchday for its matches,
 // after it for the next day; -1: the client leaves); the row of the team's
 // match today with its competition, matchday, leg and game (all 0 and game 0:
 // none).
 inline constexpr ruf::Ruf<ruf::Nichts, i32> RUF_TEAM_BEREIT{1029, "Team_Bereit"};
-inline constexpr ruf::Ruf<std::tuple<Spieltag_Slot, u32, u32, u32, u32>, i32> RUF_SPIELTAG_SLOT{1031,
-                                                                                              "Spieltag_Slot"};
+inline constexpr ruf::Ruf<std::tuple<Spieltag_Slot, u32, u32, u32, u32>, i32> RUF_SPIELTAG_SLOT{1031, "Spieltag_Slot"};
 // News: an item's flags of the asking team (id, team or -1, value, mode).
 inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, i32, i32> RUF_NEWS_SETZEN{1014, "News_Setzen"};
 // Developer command (mode, value): answered only where the server allows it.

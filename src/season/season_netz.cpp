@@ -108,16 +108,16 @@ void spiele_zeilen() {
                      : 0;
         return a;
     });
-    ruf::Zeile_Anmelden(RUF_SPIELE_STATISTIK, [](i32 team, i32 spieler, i32 wettbewerb, i32 erster, i32 letzter,
-                                                 i32 runde, i32 ort) {
-        std::tuple<i32, std::vector<u8>> a{0, std::vector<u8>(4 * STATISTIK_WORTE, 0)};
-        if (!team_ok(team) || spieler < -1 || spieler >= Spieler_Anzahl ||
-            (wettbewerb != -1 && !wettbewerb_ok(wettbewerb)) || ort < 0 || ort > 3)
-            return a;
-        const Statistik_Argumente s{team, spieler, wettbewerb, erster, letzter, runde, ort};
-        std::get<0>(a) = Spiele_Internet_Server_Send_Statistik(s, std::get<1>(a).data());
-        return a;
-    });
+    ruf::Zeile_Anmelden(RUF_SPIELE_STATISTIK,
+                        [](i32 team, i32 spieler, i32 wettbewerb, i32 erster, i32 letzter, i32 runde, i32 ort) {
+                            std::tuple<i32, std::vector<u8>> a{0, std::vector<u8>(4 * STATISTIK_WORTE, 0)};
+                            if (!team_ok(team) || spieler < -1 || spieler >= Spieler_Anzahl ||
+                                (wettbewerb != -1 && !wettbewerb_ok(wettbewerb)) || ort < 0 || ort > 3)
+                                return a;
+                            const Statistik_Argumente s{team, spieler, wettbewerb, erster, letzter, runde, ort};
+                            std::get<0>(a) = Spiele_Internet_Server_Send_Statistik(s, std::get<1>(a).data());
+                            return a;
+                        });
     ruf::Zeile_Anmelden(RUF_WETTBEWERB_EREIGNISSE, [](u32 schluessel) {
         std::tuple<std::vector<u8>, i32> a{};
         std::get<1>(a) = Spiele_Internet_Server_Send_Wettbewerb_Ereignisse(schluessel, Spieler_Anzahl, std::get<0>(a));

@@ -243,8 +243,12 @@ TEST_F(Protokoll, ClientTakesOnlyItsOwnWholeMinuteSignal) {
         size_t laenge, stelle;
         u32 wert;
     };
-    const Fall faelle[] = {{6283, 0, NETZ_SIGNAL_MAGIC}, {12, 0, NETZ_SIGNAL_MAGIC}, {6284, 0, 0xCFCECDCD},
-                           {6284, 4, 2},                 {6284, 4, 0},                {6284, 8, 6}};
+    const Fall faelle[] = {{6283, 0, NETZ_SIGNAL_MAGIC},
+                           {12, 0, NETZ_SIGNAL_MAGIC},
+                           {6284, 0, 0xCFCECDCD},
+                           {6284, 4, 2},
+                           {6284, 4, 0},
+                           {6284, 8, 6}};
     for (const Fall& f : faelle) {
         std::vector<u8> b = gut;
         put_u32le(&b[f.stelle], f.wert);

@@ -10,8 +10,8 @@
 #include "base/random.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
-#include "season/optionen.h"
 #include "season/netz_rufe.h"
+#include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/wettbewerb.h"
 

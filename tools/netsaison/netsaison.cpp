@@ -22,10 +22,10 @@
 // With NETSAISON_TEILE set, the digest after each part is printed too.
 #include <algorithm>
 #include <chrono>
-#include <map>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -492,11 +492,12 @@ int client(const Optionen& o) {
     Netz_Set_Hooks({.verbindung_verloren = [] { verloren = true; }});
     Netz_Protokoll_Set_Hooks({.eigenes_team = [] { return Team_Aktiv; },
                               .team_anzahl = [] { return Team_Anzahl; },
-                              .client_signal = [](const u8* signal, u32 laenge) {
-                                  if (partie.sf)
-                                      Spielfeld_Internet_Client_Read_Signal(partie.sf.get(), signal, laenge,
-                                                                            static_cast<u32>(Team_Aktiv));
-                              }});
+                              .client_signal =
+                                  [](const u8* signal, u32 laenge) {
+                                      if (partie.sf)
+                                          Spielfeld_Internet_Client_Read_Signal(partie.sf.get(), signal, laenge,
+                                                                                static_cast<u32>(Team_Aktiv));
+                                  }});
     // The copy of a match is a mirror: it never ends a half itself (the
     // server decides) and books nothing here (the server's data arrives with
     // the next refresh); it only sends its signals and fetches the record.
@@ -554,10 +555,11 @@ int client(const Optionen& o) {
         ++tage;
     }
     const u64 bytes_gesamt = Netz_Zaehler.gesamt_in + Netz_Zaehler.gesamt_out - anfang;
-    std::printf("client: %lld days, %.0f bytes per day, waiting %.1f ms per day (at most %.1f), %d mismatches, %d "
-                "repairs\n",
-                tage, tage ? static_cast<double>(bytes_gesamt) / static_cast<double>(tage) : 0.0,
-                tage ? warten / static_cast<double>(tage) : 0.0, warten_max, partie.abweichungen, partie.reparaturen);
+    std::printf(
+        "client: %lld days, %.0f bytes per day, waiting %.1f ms per day (at most %.1f), %d mismatches, %d "
+        "repairs\n",
+        tage, tage ? static_cast<double>(bytes_gesamt) / static_cast<double>(tage) : 0.0,
+        tage ? warten / static_cast<double>(tage) : 0.0, warten_max, partie.abweichungen, partie.reparaturen);
     Netz_Verbindungen_Schliessen();
     return tage == o.tage ? 0 : 1;
 }
