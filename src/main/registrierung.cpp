@@ -44,12 +44,16 @@
 #include "base/ruf.h"
 #include "world/netz.h"
 #endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
+#include "match/netz_rufe.h"
+#endif
 #if KORDAVO_HAT_SEASON
 #include "season/ankuendigung.h"
 #include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/netz_rufe.h"
 #include "season/news.h"
 #include "season/optionen.h"
 #include "season/rangliste.h"
@@ -102,6 +106,8 @@ void Main_Registrieren() {
     Season_Module.Spielankuendigung_Run = Spielankuendigung_Run;
     Season_Module.Spielankuendigung_Puffer_Leer = Spielankuendigung_Puffer_Leer;
     Season_Module.Spielankuendigung_Jetzt = [](int art, bool leer) { return Spielankuendigung_Jetzt(static_cast<u32>(art), leer); };
+    // The server rows of the season's remote calls.
+    Season_Netz_Anmelden();
 #endif
 #if KORDAVO_HAT_GRAPHICS
     // The 22 resource archives at start-up, the screen surface, darkening
@@ -243,7 +249,7 @@ void Main_Registrieren() {
     Spielstand_Set_Hooks({.netz_schliessen = Netz_Verbindungen_Schliessen});
     // The block protocol: the server answers its clients' packets; on a
     // client the typed calls go over the wire.
-    Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
+    Netz_Set_Hooks({.client_signal = Netz_Client_Signal, .server_paket = Netz_Server_Paket});
     ruf::Leitung_Setzen([](u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
         return ruf::Client() ? Netz_Leitung(nummer, argumente, antwort)
                              : ruf::Lokale_Leitung(nummer, argumente, antwort);
@@ -260,7 +266,29 @@ void Main_Registrieren() {
             Aktuelles_Team = alt;
         }
     });
-    Netz_Protokoll_Set_Hooks({.eigenes_team = [] { return Team_Aktiv; }, .team_anzahl = [] { return Team_Anzahl; }});
+    Netz_Protokoll_Hooks protokoll{.eigenes_team = [] { return Team_Aktiv; },
+                                   .team_anzahl = [] { return Team_Anzahl; }};
+#if KORDAVO_HAT_MATCH
+    // The match signal relay: the server merges a client's minute into its
+    // pitch and answers; a client takes the answer into its own copy (the
+    // runner repairs a mismatch it reports with call 1032).
+    protokoll.server_signal = [](i32 team, u8* signal, u32 laenge) {
+        Spielfeld_Internet_Server_Read_Signal(signal, laenge, static_cast<u32>(team));
+    };
+    protokoll.client_signal = [](const u8* signal, u32 laenge) {
+        Spielfeld_Internet_Client_Read_Signal(Spielfeld_Zeiger(get_u32le(signal + 12)), signal, laenge,
+                                              static_cast<u32>(Team_Aktiv));
+    };
+    Spielfeld_Netz_Anmelden();
+    Spielfeld_Hooks spielfeld = Spielfeld_Get_Hooks();
+    spielfeld.client_signal = [](const Spielfeld_Sync_Signal* s) {
+        const std::vector<u8> b = bytes::bild(s, 1);
+        Netz_Signal_Senden(b.data(), static_cast<u32>(b.size()));
+    };
+    spielfeld.hole_spielfeld = Spielfeld_Netz_Holen;
+    Spielfeld_Set_Hooks(spielfeld);
+#endif
+    Netz_Protokoll_Set_Hooks(protokoll);
     Welt_Set_Netz_Hooks({
         .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
         .slot_team = [](int slot) { return Netz_Slot_Team(slot); },

@@ -30,6 +30,9 @@ struct Spielfeld_Register {
     bool replay_aktiv;
 };
 extern Spielfeld_Register SF_Register;
+// Keeps the final record of a networked match the server deletes, so that its
+// client can still fetch how it ended (netz.cpp).
+void SF_Netz_Ende_Merken(const Spielfeld_Daten* sf);
 // Takes a pitch off the shown list (anzeige.cpp).
 void SF_Anzeige_Entfernen(Spielfeld_Daten* sf);
 // Registers the save block of the pitches (speichern.cpp).

@@ -14,6 +14,7 @@
 #include "base/tempstr.h"
 #include "base/types.h"
 #include "season/kalender_lauf.h"
+#include "season/netz_rufe.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -896,33 +897,33 @@ i32 Kalender_Internet_Server_1003(i32, i32) { return 0; }
 void Kalender_Internet_Client_Laden() {
     if (Internet_Modus != INTERNET_MODUS_CLIENT || !initialisiert) return;
     i32 jahr_vorher = zustand.jahr;
-    i32 jahr = 0, tag = 0;
-    u8 opt[OPTIONEN_GROESSE];
-    void* a1000[] = {&jahr, &tag, opt};
-    if (Season_Netz.Client_Read(1000, "iI<4I<4I<140", a1000, 3) == 0) return;
+    const auto saison = ruf::Rufen(RUF_KALENDER_SAISON);
+    if (!saison) return;
+    const auto& [jahr, tag, opt] = *saison;
     zustand.jahr = jahr;
-    Optionen_Lesen(opt);
-    std::vector<u8> gruppen(4 * MAX_GRUPPEN);
+    Optionen_Lesen(opt.data());
+    std::vector<i32> gruppen;
     i32 anzahl = 0;
     if (tag == 0 || jahr != jahr_vorher) {
-        std::vector<u8> block(KALENDER_ZUSTAND_GROESSE);
-        void* a[] = {gruppen.data(), block.data(), &anzahl};
-        if (Season_Netz.Client_Read(1002, "iC000C<7468C<4", a, 3) == 0) return;
+        const auto k = ruf::Rufen(RUF_KALENDER_KALENDER);
+        if (!k) return;
+        gruppen = std::get<0>(*k);
+        anzahl = std::get<2>(*k);
+        const std::vector<u8>& block = std::get<1>(*k);
         Kalender_Zustand neu;
         if (Kalender_Zustand_Lesen(neu, block.data(), block.size())) zustand = neu;
         // A new season: the competitions and the fixtures anew.
         Wettbewerb_Internet_Client_Hole_Tabelle();
         Spiele_Internet_Client_Reset();
     } else {
-        u8 datum[132];
-        i32 modus = 0, frei = 0;
-        void* a[] = {gruppen.data(), datum, &anzahl, &modus, &frei};
-        if (Season_Netz.Client_Read(1001, "iC000C<132C<4C<4C<4", a, 5) == 0) return;
-        Kalender_Datum_Lesen(zustand.aktuell, datum);
+        const auto d = ruf::Rufen(RUF_KALENDER_DATUM);
+        if (!d) return;
+        gruppen = std::get<0>(*d);
+        anzahl = std::get<2>(*d);
+        Kalender_Datum_Lesen(zustand.aktuell, std::get<1>(*d).data());
     }
-    anzahl = std::clamp<i32>(anzahl, 0, MAX_GRUPPEN);
-    heutige_gruppen.clear();
-    for (int i = 0; i < anzahl; ++i) heutige_gruppen.push_back(get_i32le(gruppen.data() + 4 * i));
+    anzahl = std::clamp<i32>(anzahl, 0, std::min<i32>(MAX_GRUPPEN, static_cast<i32>(gruppen.size())));
+    heutige_gruppen.assign(gruppen.begin(), gruppen.begin() + anzahl);
     const i32 team = Team_Aktiv;
     if (team != 0) {
         Season_Module.Spieltag_Init();

@@ -13,6 +13,7 @@
 #include "base/tools.h"
 #include "season/kalender.h"
 #include "season/kalender_zug.h"
+#include "season/netz_rufe.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -85,9 +86,7 @@ void module_initialisieren() {
 
 void module_freigeben() {
     if (Internet_Modus == INTERNET_MODUS_CLIENT) {
-        i32 team = -1;
-        void* a[] = {&team};
-        Season_Netz.Client_Read(1029, "vi", a, 1);
+        ruf::Rufen(RUF_TEAM_BEREIT, -1);
     }
     Season_Gui.Backsound_Pause(1);
     Season_Module.Statistik_Free();

@@ -109,13 +109,12 @@ struct Season_Module_Hooks {
     void (*Spieltag_Kein_Spiel_Loeschen)();
 };
 
-// Network play: the client's remote call; the server sends the start teams
+// Network play (the remote calls themselves are the typed calls of
+// season/netz_rufe.h): the server sends the start teams
 // to its clients (each pass of normal play); a client, at the end of the
 // wizard, resets the stadium data, refreshes the active team's advertising
 // and bank data and resets the other teams' user-active marks.
 struct Season_Netz_Hooks {
-    // Client call: code, types string, argument pointers; answer size or 0.
-    int (*Client_Read)(int code, const char* types, void** args, int nargs);
     void (*Startteams_Senden)();
     void (*Client_Teamdaten_Abgleichen)();
 };

@@ -911,6 +911,21 @@ bool Spieltag_Set_Bereit(i32 spiel, int seite) {
     return true;
 }
 
+bool Spieltag_Team_Bereit(i32 team, int stufe) {
+    if (!z.initialisiert || team <= 0 || stufe < 1 || stufe > 2) return false;
+    bool geaendert = false;
+    for (auto& r : z.slots) {
+        const Spiel* s = spiel_von(r);
+        if (!s || r.status == ST_BEENDET || r.status == ST_FERTIG) continue;
+        for (int k = 0; k < 2; ++k)
+            if ((k ? s->team_b : s->team_a) == team && r.bereit[k] < stufe) {
+                r.bereit[k] = static_cast<i8>(stufe);
+                geaendert = true;
+            }
+    }
+    return geaendert;
+}
+
 bool Spieltag_Run(int durchreichen) {
     if (!z.initialisiert) return false;
     Spieltag_Client_Verfolgen();

@@ -89,6 +89,10 @@ void Spieltag_Einzelspiel_Starten(i32 spiel);
 bool Spieltag_Run(int durchreichen);
 bool Spieltag_Gruppe_Starten();
 bool Spieltag_Set_Bereit(i32 spiel, int seite);
+// A network client's team is ready for its matches of the day: 1 announced
+// (the match may kick off), 2 ready to play (also for a team whose client
+// has gone). True when a row changed.
+bool Spieltag_Team_Bereit(i32 team, int stufe);
 bool Spieltag_Check_Spielende(Spielfeld_Daten* sf);
 
 // Queries.

@@ -10,6 +10,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/spielstand.h"
+#include "season/netz_rufe.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -299,21 +300,18 @@ bool Wettbewerb_Status_Empfangen(const u8* gepackt, u32 groesse) {
 
 bool Wettbewerb_Internet_Client_Hole_Tabelle() {
     if (Internet_Modus != INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
-    std::vector<u8> puffer(MAX_STROM);
-    i32 freund = -1, dummy = 0;
-    void* a[] = {puffer.data(), &freund, &dummy};
-    int n = Season_Netz.Client_Read(1004, "iC000I<4I<4", a, 3);
-    if (n <= 0) return false;
-    return Wettbewerb_Tabelle_Empfangen(puffer.data(), std::min<u32>(static_cast<u32>(n), MAX_STROM), freund, dummy);
+    const auto a = ruf::Rufen(RUF_WETTBEWERB_TABELLE);
+    if (!a) return false;
+    const auto& [gepackt, freund, dummy] = *a;
+    if (gepackt.empty() || gepackt.size() > MAX_STROM) return false;
+    return Wettbewerb_Tabelle_Empfangen(gepackt.data(), static_cast<u32>(gepackt.size()), freund, dummy);
 }
 
 bool Wettbewerb_Internet_Client_Hole_Status() {
     if (Internet_Modus != INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
-    std::vector<u8> puffer(MAX_STROM);
-    void* a[] = {puffer.data()};
-    int n = Season_Netz.Client_Read(1005, "vC000", a, 1);
-    if (n <= 0) return false;
-    return Wettbewerb_Status_Empfangen(puffer.data(), std::min<u32>(static_cast<u32>(n), MAX_STROM));
+    const auto gepackt = ruf::Rufen(RUF_WETTBEWERB_STATUS);
+    if (!gepackt || gepackt->empty() || gepackt->size() > MAX_STROM) return false;
+    return Wettbewerb_Status_Empfangen(gepackt->data(), static_cast<u32>(gepackt->size()));
 }
 
 // ---------------------------------------------------------------------------

@@ -60,9 +60,11 @@ class AnkSeiten : public ::testing::Test {
         ASSERT_TRUE(Headless_Starten());
         ASSERT_TRUE(Main_Hooks.Archive_Oeffnen());
         ASSERT_TRUE(Main_Hooks.Fonts_Laden());
-        // A new game, its first turn ended: on the first matchday the leagues
-        // have started; the page before the menu is clicked away.
-        ASSERT_GT(Headless_Lauf("wait 12\nmove 750 583\nwait 2\nclick left\nwait 600\nclick left\nwait 20\n", 640), 0);
+        // A new game, its turns ended day by day until the leagues have
+        // entered their teams; a page before the menu is clicked away.
+        std::string skript = "wait 12\n";
+        for (int tag = 0; tag < 20; ++tag) skript += "move 750 583\nwait 2\nclick left\nwait 40\nclick left\nwait 4\n";
+        ASSERT_GT(Headless_Lauf(skript, 1200), 0);
     }
     void TearDown() override {
         Spieltag_Free_Grafik();
@@ -148,17 +150,17 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
         Rastport_Free(seite);
     };
     ueber_menue(Ank_Seite_Tore(a, tore));
-    pruefen(schirm.get(), "ank_tore.png", 0x4f588234bafb636cull);
+    pruefen(schirm.get(), "ank_tore.png", 0x7c0f4fc0df15cf96ull);
     ueber_menue(Ank_Seite_Statistik(a));
-    pruefen(schirm.get(), "ank_statistik.png", 0xfe7a5409d9c417b0ull);
+    pruefen(schirm.get(), "ank_statistik.png", 0x99081aea61f1085dull);
     const Ank_Finanzen geld{{1284000, 450000, 0, 125000}, {0, 212000, 85000, 1500000, 42000, 10000, 18000}};
     ueber_menue(Ank_Seite_Geld(a, geld));
-    pruefen(schirm.get(), "ank_geld.png", 0x4d69fa9ce4f2e508ull);
+    pruefen(schirm.get(), "ank_geld.png", 0x7e587ff0d4f4bc45ull);
 
     // The table screen: 18 clubs on one page.
     const i32 pro_seite = Ank_Zeilen_Pro_Seite(static_cast<i32>(tabelle.size()), 20);
     Ank_Screen_Tabelle_Zeichnen(schirm.get(), wettbewerb, tabelle, 0, pro_seite);
-    pruefen(schirm.get(), "ank_tabelle.png", 0x7625f1aef3aa8526ull);
+    pruefen(schirm.get(), "ank_tabelle.png", 0x5ac3f08b63143d20ull);
 
     // The results screen: nine games, one of them not played yet.
     std::vector<Ank_Ergebniszeile> spiele;
@@ -171,7 +173,7 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
         spiele.push_back(r);
     }
     Ank_Screen_Ergebnisse_Zeichnen(schirm.get(), wettbewerb, 23, spiele, 0, Ank_Zeilen_Pro_Seite(9, 10));
-    pruefen(schirm.get(), "ank_ergebnisse.png", 0xc67887726f195c40ull);
+    pruefen(schirm.get(), "ank_ergebnisse.png", 0x416aaa21ec3aced6ull);
 
     // The pitch overview: 4-4-2 against 4-4-2, minute 67, the ball in the
     // air, a tired home forward, a duel, the mouse over the away keeper.
@@ -208,7 +210,7 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     const i32 tx = Spieltag_Bild_X(sf, static_cast<i32>(sf.objekt[17].x));
     const i32 ty = Spieltag_Bild_Y(sf, static_cast<i32>(sf.objekt[17].y));
     ASSERT_TRUE(Spieltag_Blit_Spielfeld(sf, schirm.get(), tx + 3, ty - 2));
-    pruefen(schirm.get(), "spielfeld_uebersicht.png", 0xa815d95c0120dc51ull);
+    pruefen(schirm.get(), "spielfeld_uebersicht.png", 0x13e00889c6e344b0ull);
 }
 
 }  // namespace
@@ -246,7 +248,10 @@ TEST_F(AnkSeiten, NachDemSpielKommenDieSeitenUndWerdenWeggeklickt) {
                                                                           : "move 570 562\nwait 2\nclick left\nwait 2\n";
         ASSERT_GT(Headless_Lauf(klick, 8), 0);
     }
-    EXPECT_EQ(arten, (std::vector<u32>{ANK_TORE, ANK_STATISTIK, ANK_GELD, ANK_ERGEBNISSE, ANK_TABELLE, ANK_SIEGER}));
+    // The results screen comes only once the league has played a matchday.
+    std::vector<u32> soll{ANK_TORE, ANK_STATISTIK, ANK_GELD, ANK_ERGEBNISSE, ANK_TABELLE, ANK_SIEGER};
+    if (Wettbewerb_Get_Zeiger(wettbewerb)->aktueller_spieltag == 0) soll.erase(soll.begin() + 3);
+    EXPECT_EQ(arten, soll);
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     EXPECT_TRUE(Spielankuendigung_Puffer_Leer());
 }

@@ -25,6 +25,7 @@
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/news.h"
+#include "season/netz_rufe.h"
 #include "season/paarungen.h"
 #include "season/saison.h"
 #include "season/season_hooks.h"
@@ -512,21 +513,18 @@ TEST_F(Spieltag, ClientFolgtDerZeileDesServers) {
     antwort.clear();
     bytes::Schreiber w{antwort};
     w(a);
-    ruf::Leitung_Setzen([](u16 n, const std::vector<u8>&, std::vector<u8>* aus) {
-        if (n != RUF_SPIELTAG_SLOT.nummer) return false;
-        *aus = antwort;
-        return true;
-    });
-    Season_Netz.Client_Read = [](int code, const char*, void** args, int) {
-        if (code != 1006) return 0;
+    Season_Netz_Anmelden();
+    ruf::Leitung_Setzen([](u16 n, const std::vector<u8>& ein, std::vector<u8>* aus) {
+        if (n == RUF_SPIELTAG_SLOT.nummer) {
+            *aus = antwort;
+            return true;
+        }
+        if (n != 1006) return false;
         Internet_Modus = INTERNET_MODUS_EINZEL;
-        const i32 n = Spiele_Internet_Server_Send_Spiele(*static_cast<u32*>(args[2]), *static_cast<u32*>(args[3]),
-                                                         *static_cast<u32*>(args[4]), *static_cast<u32*>(args[5]),
-                                                         static_cast<Spiel*>(args[0]));
-        *static_cast<i32*>(args[1]) = n;
+        const bool ok = ruf::Zeile_Ausfuehren(n, ein.data(), ein.size(), aus);
         Internet_Modus = INTERNET_MODUS_CLIENT;
-        return n > 0 ? 1 : 0;
-    };
+        return ok;
+    });
     Internet_Modus = INTERNET_MODUS_CLIENT;
     Team_Aktiv = s.team_b;
     Spieltag_Vorbereiten();
@@ -583,3 +581,88 @@ TEST(Elfmeterschiessen, FruehEntschiedenUndSuddenDeath) {
 }
 
 }  // namespace
+
+namespace {
+// A row of the season's calls as the server runs it for a client's team.
+template <class... A>
+std::vector<u8> Fuer(i32 team, u16 nummer, A... args) {
+    std::vector<u8> ein, aus;
+    bytes::Schreiber w{ein};
+    (w(args), ...);
+    EXPECT_TRUE(ruf::Zeile_Ausfuehren_Fuer(team, nummer, ein.data(), ein.size(), &aus)) << nummer;
+    return aus;
+}
+}  // namespace
+
+TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAllowed) {
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    Season_Netz_Anmelden();
+    ruf::Team_Rahmen_Setzen([](i32 team, bool an) { Aktuelles_Team = an ? team : -1; });
+    const i32 mensch = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[2];
+    const i32 anderer = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[5];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Netz", 0));
+    menschen.push_back(mensch);
+    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
+    Team_Daten[mensch].status |= TEAM_STATUS_USER_AKTIV;
+    Naechster_Spieltag();
+    Spieltag_Vorbereiten();
+    Spieltag_Gruppe_Starten();
+    i32 spiel = -1;
+    for (const auto& r : Spieltag_Slots())
+        if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s && (s->team_a == mensch || s->team_b == mensch))
+            spiel = r.spiel;
+    ASSERT_GT(spiel, 0);
+    auto laufen = [] {
+        for (int i = 0; i < 50; ++i) Kalender_Jetzt += SF_FRAME_MS, Spieltag_Run(0);
+    };
+    // Without its client's word, and with another club's word for it, the match waits.
+    laufen();
+    Fuer(anderer, 1029, mensch);
+    laufen();
+    EXPECT_EQ(Spieltag_Get_Status(spiel), ST_WARTET);
+    Fuer(mensch, 1029, mensch);
+    laufen();
+    EXPECT_NE(Spieltag_Get_Status(spiel), ST_WARTET);
+    EXPECT_EQ(Season_Netz_Bereit_Tag(mensch), -1);  // ready for its match, not yet for the next day
+    // The row of the club's match, for the club only.
+    const std::vector<u8> zeile = Fuer(mensch, 1031, mensch), fremd = Fuer(anderer, 1031, mensch);
+    ASSERT_EQ(zeile.size(), 24u + 16);
+    EXPECT_EQ(get_i16le(zeile.data()), spiel);
+    EXPECT_EQ(get_i32le(&zeile[36]), Spiele_Get_Spiel(spiel, true)->index);
+    ASSERT_EQ(fremd.size(), 40u);
+    EXPECT_EQ(get_i32le(&fremd[24]), -1);  // no match for a team that did not ask
+
+    // 1043: nothing unless the server allows it; then only the asking team's booking.
+    ASSERT_TRUE(Bank_Konto_Anlegen(mensch, 1000.0, 0));
+    const f64 vorher = Bank_Get_Kontostand(mensch, 0, 0);
+    EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{2}, i32{500}).data()), 0);
+    EXPECT_EQ(Bank_Get_Kontostand(mensch, 0, 0), vorher);
+    Season_Netz_Befehle_Erlauben(true);
+    EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{1}, i32{0}).data()), 0);
+    EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{2}, i32{500}).data()), 1);
+    EXPECT_EQ(Bank_Get_Kontostand(mensch, 0, 0), vorher + 500);
+    Season_Netz_Befehle_Erlauben(false);
+
+    // Queries with numbers out of range answer "not found" and nothing else.
+    struct Frage {
+        u16 nummer;
+        std::vector<u8> aus;
+        size_t laenge;
+        u8 gefunden;
+    };
+    const Frage fragen[] = {
+        {1033, Fuer(mensch, 1033, i32{9999}, mensch, i32{0}), 29, 0},
+        {1033, Fuer(mensch, 1033, ligen[0], i32{-5}, i32{0}), 29, 0},
+        {1034, Fuer(mensch, 1034, ligen[0], mensch, i32{100000}, i32{3}), 13 + 4 + 36, 0},
+        {1034, Fuer(mensch, 1034, ligen[0], mensch, anderer, i32{51}), 13 + 4, 0},
+        {1035, Fuer(mensch, 1035, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{0}), 4 + 4 + 3368, 0},
+        {1035, Fuer(mensch, 1035, mensch, i32{1 << 30}, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{0}), 4 + 4 + 3368, 0},
+    };
+    for (const Frage& f : fragen) {
+        EXPECT_EQ(f.aus.size(), f.laenge) << f.nummer;
+        EXPECT_EQ(f.aus.empty() ? 255 : f.aus[0], f.gefunden) << f.nummer;
+    }
+    Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    ruf::Team_Rahmen_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
