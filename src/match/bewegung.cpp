@@ -276,7 +276,7 @@ inline void atmen(Spielfeld_Spieler& sp, int delta) {
 }
 
 // One visit of a figure covering n ticks: 1 for a figure in a hurry, 2 for the others.
-inline void bewegen(Spielfeld_Daten* sf, int i, bool eilig, int n) {
+[[gnu::always_inline]] inline void bewegen(Spielfeld_Daten* sf, int i, bool eilig, int n) {
     auto& sp = sf->spieler[i];
     const u8 flag = sp.flag;
     // A target that moved by a step or less keeps the current line (or the standing) of a player who is
@@ -307,10 +307,10 @@ void jagen(Spielfeld_Daten* sf, int i) {
 }
 
 // Off the ball everyone but the players of the ball (frei: their slots) looks
-// at his place again every 8 ticks (16 far from the ball).
+// at his place again every BLICK ticks (twice as many far from the ball).
 void plaetze_pruefen(Spielfeld_Daten* sf, const Lage& l, u64 frei, bool geaendert) {
     const auto& b = BALL(sf);
-    const bool alle = (sf->ticks & 15) == 0;
+    const bool alle = (sf->ticks & (2 * BLICK - 1)) == 0;
     for (int a = 0; a < l.anzahl; a++) {
         const int i = l.aktiv[a];
         if ((frei >> i) & 1) continue;
@@ -341,7 +341,7 @@ void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert) {
             if (j >= 0 && j != sf->ballfuehrer && j != sf->pass_ziel && ((sf->ticks + j) & 1) == 0) jagen(sf, j);
             dazu(j);
         }
-        if ((sf->ticks & 7) == 0) plaetze_pruefen(sf, l, eilig, geaendert);
+        if ((sf->ticks & (BLICK - 1)) == 0) plaetze_pruefen(sf, l, eilig, geaendert);
         // The forwards of the side with the ball make their runs.
         for (int s = 0, a = 0; s < 2; a += l.anzahl_seite[s], s++) {
             if (!l.besitz[s]) continue;
@@ -437,10 +437,9 @@ void anstoss_positionen(Spielfeld_Daten* sf) {
 void standard_ziele(Spielfeld_Daten* sf, const Lage& l) {
     auto& b = BALL(sf);
     int s = sf->ball_seite;
-    if (sf->situation == SIT_ANSTOSS || (sf->ticks & 7) != 0) return;
+    if (sf->situation == SIT_ANSTOSS || (sf->ticks & (BLICK - 1)) != 0) return;
     for (int i = 0; i < SF_SPIELER; i++) {
         if (!sf_auf_platz(sf->spieler[i]) || i == sf->ausfuehrer) continue;
-        if ((sf->ticks & 7) != 0) continue;
         ziel_berechnen(sf, i, l);
         auto& sp = sf->spieler[i];
         int si = sf_seite(i);

@@ -10,59 +10,75 @@
 namespace engine {
 namespace {
 
-// The offside line of a side: its second-last man seen from its own goal line.
-f32 linie_von(const Spielfeld_Daten* sf, const u8* slots, int n, int s) {
-    const bool vorwaerts = sf_richtung(sf, s) > 0;
-    f32 letzter = SF_LAENGE, vorletzter = SF_LAENGE;
-    for (int k = 0; k < n; k++) {
-        const f32 ox = sf->objekt[slots[k]].x;
-        const f32 rx = vorwaerts ? ox : SF_LAENGE - ox;
-        if (rx < letzter) {
-            vorletzter = letzter;
-            letzter = rx;
-        } else if (rx < vorletzter) {
-            vorletzter = rx;
-        }
-    }
-    return vorletzter;
-}
+// What to look at in a tick: the offside line (even ticks), the chasers (open play), the nearest
+// player to the ball (a free ball).
+enum Blick_Art { NUR_JAGD = 0, MIT_LINIE = 1 };
+enum Jagd_Art { KEINE_JAGD = 0, JAGD = 1, JAGD_UND_NAECHSTER = 2 };
 
-// The chaser of a side (nearest to where the ball will be; a keeper only
-// with the ball in his box) and, with naechst, the nearest player to the ball.
-template <bool NAECHST>
-void jagd_von(Spielfeld_Daten* sf, const u8* slots, int n, int s, Lage& l) {
+// One side's part of the tick's picture, in one pass over its slots: the players on the pitch,
+// its offside line (its second-last man seen from its own goal line), its chaser (nearest to
+// where the ball will be; a keeper only with the ball in his box) and the nearest player.
+template <Blick_Art LINIE, Jagd_Art JAGEN>
+void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
     const auto& b = sf->objekt[SF_OBJ_BALL];
     const f32 bx = b.x, by = b.y;
     const f32 px = bx + b.vx * 0.3f, py = by + b.vy * 0.3f;
     const f32 tor_x = sf_richtung(sf, s) > 0 ? 0.0f : SF_LAENGE;
     const bool ball_im_strafraum =
         std::fabs(bx - tor_x) < SF_STRAFRAUM_TIEFE && by > SF_STRAFRAUM_Y1 && by < SF_STRAFRAUM_Y2;
-    int jaeger = -1, naechster = l.naechster;
+    const bool vorwaerts = sf_richtung(sf, s) > 0;
+    f32 letzter = SF_LAENGE, vorletzter = SF_LAENGE;
+    int jaeger = -1, naechster = l.naechster, n = anzahl;
     f32 bd = 1e30f, nd = l.nd;
-    for (int k = 0; k < n; k++) {
-        const int i = slots[k];
-        // A beaten man's ticks count down here; he takes part again on the tick his count ends.
-        auto& sperre = sf->spieler[i].sperre;
-        if (sperre != 0 && --sperre != 0) continue;
+    const int basis = s * SF_PRO_SEITE;
+    for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
+        auto& sp = sf->spieler[i];
+        if (!sf_auf_platz(sp)) continue;
+        l.aktiv[n++] = static_cast<u8>(i);
         const auto& o = sf->objekt[i];
         const f32 ox = o.x, oy = o.y;
-        if constexpr (NAECHST) {
-            const f32 d = d2(ox, oy, bx, by);
-            if (d < nd) {
-                nd = d;
-                naechster = i;
+        if constexpr (LINIE == MIT_LINIE) {
+            const f32 rx = vorwaerts ? ox : SF_LAENGE - ox;
+            if (rx < letzter) {
+                vorletzter = letzter;
+                letzter = rx;
+            } else if (rx < vorletzter) {
+                vorletzter = rx;
             }
         }
-        if (o.torwart && !ball_im_strafraum) continue;
-        const f32 e = d2(ox, oy, px, py);
-        if (e < bd) {
-            bd = e;
-            jaeger = i;
+        if constexpr (JAGEN != KEINE_JAGD) {
+            // A beaten man's ticks count down in open play; he takes part again on the tick his count ends.
+            if (sp.sperre != 0 && --sp.sperre != 0) continue;
+            if constexpr (JAGEN == JAGD_UND_NAECHSTER) {
+                const f32 d = d2(ox, oy, bx, by);
+                if (d < nd) {
+                    nd = d;
+                    naechster = i;
+                }
+            }
+            if (o.torwart && !ball_im_strafraum) continue;
+            const f32 e = d2(ox, oy, px, py);
+            if (e < bd) {
+                bd = e;
+                jaeger = i;
+            }
         }
     }
+    l.anzahl_seite[s] = n - anzahl;
+    anzahl = n;
+    if constexpr (LINIE == MIT_LINIE) l.linie[s] = vorletzter;
     l.jaeger[s] = jaeger;
     l.naechster = naechster;
     l.nd = nd;
+}
+
+template <Blick_Art LINIE>
+void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl, Jagd_Art jagen) {
+    switch (jagen) {
+        case KEINE_JAGD: seite_sehen<LINIE, KEINE_JAGD>(sf, s, l, anzahl); break;
+        case JAGD: seite_sehen<LINIE, JAGD>(sf, s, l, anzahl); break;
+        case JAGD_UND_NAECHSTER: seite_sehen<LINIE, JAGD_UND_NAECHSTER>(sf, s, l, anzahl); break;
+    }
 }
 
 void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
@@ -70,44 +86,31 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
     const bool hat_ball = sf->ballfuehrer != KEIN_SLOT || sf->pass_ziel != KEIN_SLOT;
     // The chasers count in open play only (a set piece taken this tick has its chasers from the
     // next tick on); the nearest player to the ball serves a free ball only.
-    const bool im_spiel = sf->situation == SIT_SPIEL;
-    const bool naechst = im_spiel && sf->ballfuehrer == KEIN_SLOT;
+    const Jagd_Art jagen = sf->situation != SIT_SPIEL     ? KEINE_JAGD
+                           : sf->ballfuehrer == KEIN_SLOT ? JAGD_UND_NAECHSTER
+                                                          : JAGD;
     // The offside line serves the places and the linesmen, looked at on even ticks only; the
-    // field lists serve the marking, which everyone looks at every 8 ticks.
+    // field lists serve the marking, which everyone looks at every BLICK ticks.
     const bool voll = (sf->ticks & 1) == 0;
-    const bool listen = (sf->ticks & 7) == 0;
+    const bool listen = (sf->ticks & (BLICK - 1)) == 0;
     l.naechster = -1;
     l.nd = 1e30f;
     int anzahl = 0;
     for (int s = 0; s < 2; s++) {
         l.ball_rx[s] = rel_x(sf, s, b.x);
         l.besitz[s] = sf->ball_seite == s && hat_ball;
-        const int basis = s * SF_PRO_SEITE, anfang = anzahl;
-        for (int i = basis; i < basis + SF_PRO_SEITE; i++)
-            if (sf_auf_platz(sf->spieler[i])) l.aktiv[anzahl++] = static_cast<u8>(i);
-        const u8* slots = l.aktiv + anfang;
-        const int n = anzahl - anfang;
-        l.anzahl_seite[s] = n;
-        if (voll) l.linie[s] = linie_von(sf, slots, n, s);
-        l.jaeger[s] = -1;
-        if (naechst) jagd_von<true>(sf, slots, n, s, l);
-        else if (im_spiel) jagd_von<false>(sf, slots, n, s, l);
-        else
-            for (int k = 0; k < n; k++) {
-                auto& sperre = sf->spieler[slots[k]].sperre;
-                sperre = static_cast<u8>(sperre > 0 ? sperre - 1 : 0);
-            }
+        const int anfang = anzahl;
+        if (voll) seite_sehen<MIT_LINIE>(sf, s, l, anzahl, jagen);
+        else seite_sehen<NUR_JAGD>(sf, s, l, anzahl, jagen);
         int feld = 0;
-        if (listen) {
-            for (int k = 0; k < n; k++) {
-                const int i = slots[k];
-                const auto& o = sf->objekt[i];
-                if (o.torwart) continue;
-                l.feld_slot[s][feld] = static_cast<i8>(i);
-                l.feld_x[s][feld] = o.x;
-                l.feld_y[s][feld] = o.y;
-                feld++;
-            }
+        for (int k = anfang; listen && k < anzahl; k++) {
+            const int i = l.aktiv[k];
+            const auto& o = sf->objekt[i];
+            if (o.torwart) continue;
+            l.feld_slot[s][feld] = static_cast<i8>(i);
+            l.feld_x[s][feld] = o.x;
+            l.feld_y[s][feld] = o.y;
+            feld++;
         }
         l.feld_n[s] = feld;
     }
@@ -200,8 +203,8 @@ void Engine_Tick(Spielfeld_Daten* sf) {
             break;
     }
     // Only when someone left the pitch during this tick must the players be checked again.
-    // (Odd ticks move only the figures in a hurry, each checked on his own.)
-    const bool geaendert = (sf->ticks & 1) == 0 && jemand_gegangen(sf, l);
+    // (The lists serve the looks at the places every BLICK ticks; the rest checks each figure on its own.)
+    const bool geaendert = (sf->ticks & (BLICK - 1)) == 0 && jemand_gegangen(sf, l);
     if (geaendert) lage_listen(sf, l);
     if (sf->situation != SIT_SPIEL && sf->situation != SIT_TORJUBEL && sf->situation != SIT_HALBZEIT_ENDE)
         standard_ziele(sf, l);

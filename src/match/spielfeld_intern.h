@@ -87,6 +87,7 @@ constexpr f32 ZWEIKAMPF_NAH = 130.0f;
 constexpr f32 TOR_Y = 3403.0f;
 constexpr f32 FERN = 3500.0f;  // a figure this far from the ball looks at his place half as often
 constexpr int TAKT = 8;        // a figure not in a hurry moves on one tick in TAKT, TAKT ticks at once
+constexpr int BLICK = 16;      // ticks between two looks at one's place off the ball (twice as many far from it)
 
 // Pace bits of the current straight line in the slot's flag byte; F_STEHT: he stands at the target of alt_x/alt_y.
 constexpr u8 F_EILIG = 0x80, F_LAUFEN = 0x40, F_LANGSAM = 0x20, F_STEHT = 0x10;
@@ -172,7 +173,7 @@ struct Lage {
     u8 aktiv[SF_SPIELER];  // their slots, the home side's first
     int anzahl_seite[2];
     // Field players of each side on the pitch (no keeper), positions at the start of the tick
-    // (made on every 8th tick only, when the players look at their places).
+    // (made every BLICK ticks only, when the players look at their places).
     int feld_n[2];
     i8 feld_slot[2][SF_PRO_SEITE];
     f32 feld_x[2][SF_PRO_SEITE];
