@@ -324,8 +324,8 @@ void plaetze_pruefen(Spielfeld_Daten* sf, const Lage& l, u64 frei, bool geaender
 
 // Everyone moves. The figures in a hurry (the ball holder, the receiver of a
 // pass, the chasers, a forward making his run, the taker of a set piece) run
-// on every tick; the others go to their places on every fourth tick (by slot),
-// four ticks' way at once. A view shows them on their lines in between.
+// on every tick; the others go to their places on one tick in TAKT (by slot),
+// TAKT ticks' way at once. A view may show them on their lines in between.
 void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert) {
     const bool spiel = sf->situation == SIT_SPIEL;
     u64 eilig = 0;
@@ -342,12 +342,7 @@ void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert) {
             dazu(j);
         }
         if ((sf->ticks & (BLICK - 1)) == 0) plaetze_pruefen(sf, l, eilig, geaendert);
-        // The forwards of the side with the ball make their runs.
-        for (int s = 0, a = 0; s < 2; a += l.anzahl_seite[s], s++) {
-            if (!l.besitz[s]) continue;
-            for (int k = a; k < a + l.anzahl_seite[s]; k++)
-                if (sf->spieler[l.aktiv[k]].position == 3) eilig |= u64{1} << l.aktiv[k];
-        }
+        eilig |= l.stuermer;  // the forwards of the side with the ball make their runs
     } else {
         dazu(sf->ausfuehrer);
     }
@@ -362,7 +357,7 @@ void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert) {
 
 namespace {
 
-constexpr int OFFIZIELLE_TAKT = 2;  // ticks per step of the officials
+constexpr int OFFIZIELLE_TAKT = 4;  // ticks per step of the officials
 
 void schiri_bewegen(Spielfeld_Daten* sf) {
     const auto& b = BALL(sf);
@@ -409,8 +404,8 @@ void linienrichter_bewegen(Spielfeld_Daten* sf, const Lage& ll) {
 
 void offizielle(Spielfeld_Daten* sf, const Lage& ll) {
     auto& b = BALL(sf);
-    // The officials move on even ticks, two ticks' way at once.
-    if ((sf->ticks & 1) == 0) {
+    // The officials move on one tick in OFFIZIELLE_TAKT, that many ticks' way at once.
+    if ((sf->ticks & (OFFIZIELLE_TAKT - 1)) == 0) {
         schiri_bewegen(sf);
         linienrichter_bewegen(sf, ll);
     }

@@ -31,10 +31,13 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
     int jaeger = -1, naechster = l.naechster, n = anzahl;
     f32 bd = 1e30f, nd = l.nd;
     const int basis = s * SF_PRO_SEITE;
+    const bool besitz = l.besitz[s];
+    u64 stuermer = 0;
     for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
         auto& sp = sf->spieler[i];
         if (!sf_auf_platz(sp)) continue;
         l.aktiv[n++] = static_cast<u8>(i);
+        if (besitz && sp.position == 3) stuermer |= u64{1} << i;
         const auto& o = sf->objekt[i];
         const f32 ox = o.x, oy = o.y;
         if constexpr (LINIE == MIT_LINIE) {
@@ -65,6 +68,7 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
         }
     }
     l.anzahl_seite[s] = n - anzahl;
+    l.stuermer |= stuermer;
     anzahl = n;
     if constexpr (LINIE == MIT_LINIE) l.linie[s] = vorletzter;
     l.jaeger[s] = jaeger;
@@ -95,10 +99,16 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
     const bool listen = (sf->ticks & (BLICK - 1)) == 0;
     l.naechster = -1;
     l.nd = 1e30f;
+    l.stuermer = 0;
     int anzahl = 0;
     for (int s = 0; s < 2; s++) {
         l.ball_rx[s] = rel_x(sf, s, b.x);
         l.besitz[s] = sf->ball_seite == s && hat_ball;
+        l.jaeger[s] = -1;
+        l.anzahl_seite[s] = 0;
+        l.feld_n[s] = 0;
+        // An odd tick outside open play asks for nothing of the players.
+        if (!voll && jagen == KEINE_JAGD) continue;
         const int anfang = anzahl;
         if (voll) seite_sehen<MIT_LINIE>(sf, s, l, anzahl, jagen);
         else seite_sehen<NUR_JAGD>(sf, s, l, anzahl, jagen);

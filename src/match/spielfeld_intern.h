@@ -184,6 +184,7 @@ struct Lage {
     // Per side: its second-last man (keeper included) seen from its own goal line: the offside line
     // (made on even ticks only).
     f32 linie[2];
+    u64 stuermer;  // bit per slot: the forwards of the side with the ball
 };
 
 // bewegung.cpp: figures, positions, animation entries.
