@@ -107,7 +107,7 @@ constexpr f32 KOPFHOEHE = 170.0f;
 constexpr int KOPFBALL_SCHUSS = 600;    // a man meeting a high ball in the box heads at goal
 constexpr int ABGEFAELSCHT_ECKE = 450;  // a shot going wide past a close defender is deflected behind
 constexpr int KLAERUNG_ECKE = 480;      // a header clear from the box goes behind
-constexpr int FOUL_IM_STRAFRAUM = 18;   // a man receiving in the box is brought down
+constexpr int FOUL_IM_STRAFRAUM = 21;   // a man receiving in the box is brought down
 constexpr int SPIELNIVEAU = 55;         // the mean skill of every match
 constexpr int HEIMVORTEIL = 5;          // skill points of the home side at its own ground
 constexpr int SPIELSTAND_ZURUECK = 12, SPIELSTAND_VOR = 6;  // drive (and line, x 25 cm) late in a match
