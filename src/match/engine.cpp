@@ -97,8 +97,9 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
     // field lists serve the marking, which everyone looks at every BLICK ticks.
     const bool voll = (sf->ticks & 1) == 0;
     const bool listen = (sf->ticks & (BLICK - 1)) == 0;
+    // Only a player within reach of the ball can take it: the search starts at the longest reach.
     l.naechster = -1;
-    l.nd = 1e30f;
+    l.nd = REICHWEITE_KOPF * REICHWEITE_KOPF;
     l.stuermer = 0;
     int anzahl = 0;
     for (int s = 0; s < 2; s++) {

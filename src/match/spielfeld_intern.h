@@ -167,7 +167,7 @@ inline int spielstand_drang(const Spielfeld_Daten* sf, int s) {
 // What a tick knows of the players at its start (engine.cpp).
 struct Lage {
     int jaeger[2];         // the chaser of each side
-    int naechster;         // nearest player to the ball
+    int naechster;         // nearest player to the ball within the longest reach, -1
     f32 nd;                // his squared distance
     int anzahl;            // players on the pitch at the start of the tick
     u8 aktiv[SF_SPIELER];  // their slots, the home side's first
