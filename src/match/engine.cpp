@@ -177,10 +177,13 @@ void Engine_Minute_Vorbei(Spielfeld_Daten* sf) {
         sf->seite[s].aufregung = sf->seite[s].aufregung * 3 / 4;
         sf->seite[s].ereignis_bits = 0;
     }
-    // Minutes repeat after a half-time (45 ends the first half and starts the second): the key holds the half.
-    int k = sf->minute & 7;
-    sf->pruef_minute[k] = static_cast<u32>(sf->halbzeit) * 1000u + static_cast<u32>(sf->minute);
-    sf->pruef_summe[k] = Spielfeld_Pruefsumme(sf);
+    // The checksums serve the lockstep of a networked pitch only. Minutes repeat after a half-time (45 ends
+    // the first half and starts the second): the key holds the half.
+    if (sf->netz) {
+        int k = sf->minute & 7;
+        sf->pruef_minute[k] = static_cast<u32>(sf->halbzeit) * 1000u + static_cast<u32>(sf->minute);
+        sf->pruef_summe[k] = Spielfeld_Pruefsumme(sf);
+    }
     sf->grenze_eigen = static_cast<i16>(sf->minute + 2);
     SF_Signal_Senden(sf);
 }
