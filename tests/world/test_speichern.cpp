@@ -91,25 +91,17 @@ class Speichern : public ::testing::Test {
 };
 
 std::vector<u8> alles_schreiben() {
-    Datei_Status* d = Datei_Oeffnen_Speicher();
-    EXPECT_TRUE(Bank_Speichern(d));
-    EXPECT_TRUE(Werbung_Speichern(d));
-    EXPECT_TRUE(Manager_Block_Schreiben(d));
-    EXPECT_TRUE(Spieler_Block_Schreiben(d));
-    EXPECT_TRUE(Team_Block_Schreiben(d));
-    EXPECT_TRUE(Stadion_Speichern(d));
-    u32 n = 0;
-    const u8* p = Datei_Speicher_Daten(d, &n);
-    std::vector<u8> r(p, p + n);
-    Datei_Schliessen(d);
-    return r;
+    return block_schreiben([](Datei_Status* d) {
+        return Bank_Speichern(d) && Werbung_Speichern(d) && Manager_Block_Schreiben(d) && Spieler_Block_Schreiben(d) &&
+               Team_Block_Schreiben(d) && Stadion_Speichern(d);
+    });
 }
 
 bool alles_lesen(const std::vector<u8>& daten) {
-    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(daten.data(), static_cast<u32>(daten.size()));
-    bool ok = Bank_Laden(d) && Werbung_Laden(d) && Manager_Block_Lesen(d) && Spieler_Block_Lesen(d) &&
-              Team_Block_Lesen(d) && Stadion_Laden(d);
-    Datei_Schliessen(d);
+    const bool ok = block_lesen(daten, [](Datei_Status* d) {
+        return Bank_Laden(d) && Werbung_Laden(d) && Manager_Block_Lesen(d) && Spieler_Block_Lesen(d) &&
+               Team_Block_Lesen(d) && Stadion_Laden(d);
+    });
     if (ok) {
         Bank_Uebernehmen();
         Werbung_Uebernehmen();

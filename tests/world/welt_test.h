@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/config.h"
+#include "base/datei.h"
 #include "base/globals.h"
 #include "world/bank.h"
 #include "world/konfig.h"
@@ -57,6 +58,27 @@ inline std::string datei_lesen(const std::string& pfad) {
     std::stringstream s;
     s << f.rdbuf();
     return s.str();
+}
+
+// The bytes a save routine writes into a memory stream.
+template <class F>
+std::vector<u8> block_schreiben(F schreiben) {
+    Datei_Status* d = Datei_Oeffnen_Speicher();
+    EXPECT_TRUE(schreiben(d));
+    u32 n = 0;
+    const u8* p = Datei_Speicher_Daten(d, &n);
+    std::vector<u8> r(p, p + n);
+    Datei_Schliessen(d);
+    return r;
+}
+
+// A load routine on the bytes; its result.
+template <class F>
+bool block_lesen(const std::vector<u8>& daten, F lesen) {
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(daten.data(), static_cast<u32>(daten.size()));
+    const bool ok = lesen(d);
+    Datei_Schliessen(d);
+    return ok;
 }
 
 // Test suites that work on the shipped world, read once per suite.
