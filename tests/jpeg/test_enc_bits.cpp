@@ -2,6 +2,7 @@
 // padding, the room rule of marker writes, optimal code lengths, and the
 // agreement of the generic and the fast output routines.
 #include "base/base_test_util.h"
+#include "dec_hilfe.h"
 #include "jpeg/enc_intern.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@
 #include <vector>
 
 namespace {
+
+using dek_test::Bitfolge;
 
 struct Strom_Fixture {
     Jpeg_Kern_Tabelle kt{};
@@ -42,28 +45,6 @@ struct Standard_Tabellen {
     }
 };
 
-// Bits written MSB first into bytes, with stuffing, padded with 0-bits.
-struct Bitfolge {
-    std::vector<uint8_t> bytes;
-    uint32_t cur = 0;
-    int n = 0;
-    void Add(uint32_t v, int len) {
-        for (int i = len - 1; i >= 0; --i) {
-            cur = (cur << 1) | ((v >> i) & 1);
-            if (++n == 8) {
-                bytes.push_back(static_cast<uint8_t>(cur));
-                if (cur == 0xFF) bytes.push_back(0);
-                cur = 0;
-                n = 0;
-            }
-        }
-    }
-    std::vector<uint8_t> Fertig() {
-        std::vector<uint8_t> b = bytes;
-        if (n) b.push_back(static_cast<uint8_t>(cur << (8 - n)));
-        return b;
-    }
-};
 
 }  // namespace
 

@@ -1,5 +1,5 @@
-// The encoder's colour kernels: the sample values of known colours, and the
-// SIMD forms against the generic ones on random pixels.
+// The encoder's colour kernels: the sample values of known colours (generic
+// form), and the SIMD forms against the generic ones on random pixels.
 #include "jpeg/enc_intern.h"
 
 #include <gtest/gtest.h>
@@ -35,23 +35,12 @@ TEST(JpegEncFarbe, KnownColoursGiveTheirSamples) {
     } faelle[] = {
         {255, 255, 255, 127, 0, 0}, {0, 0, 0, -128, 0, 0}, {0, 0, 255, -99, 128, -21}, {255, 0, 0, -51, -43, 128}};
     for (const Fall& f : faelle) {
-        std::vector<uint8_t> rgb(8 * 24), bgr(8 * 24);
-        for (int i = 0; i < 64; ++i) {
-            rgb[3 * i] = f.r, rgb[3 * i + 1] = f.g, rgb[3 * i + 2] = f.b;
-            bgr[3 * i] = f.b, bgr[3 * i + 1] = f.g, bgr[3 * i + 2] = f.r;
-        }
-        for (Kern k : {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_SSE2}) {
-            Ausgabe a;
-            Laufen(k, rgb.data(), 24, 1, false, a);
-            EXPECT_EQ(a.b[0], f.y);
-            EXPECT_EQ(a.b[63], f.y);
-            EXPECT_EQ(a.b[64], f.cb);
-            EXPECT_EQ(a.b[128 + 17], f.cr);
-        }
-        Ausgabe a, b;
+        std::vector<uint8_t> rgb(8 * 24);
+        for (int i = 0; i < 64; ++i) rgb[3 * i] = f.r, rgb[3 * i + 1] = f.g, rgb[3 * i + 2] = f.b;
+        Ausgabe a;
         Laufen(Jpeg_Kod_RGB_111, rgb.data(), 24, 1, false, a);
-        Laufen(Jpeg_Kod_BGR_111_SSE2, bgr.data(), 24, 1, false, b);
-        EXPECT_TRUE(std::equal(a.b, a.b + 192, b.b));
+        EXPECT_EQ((std::vector<int16_t>{a.b[0], a.b[63], a.b[64], a.b[128 + 17]}),
+                  (std::vector<int16_t>{f.y, f.y, f.cb, f.cr}));
     }
     // RGBA inverts the colour bytes and keeps alpha minus 128.
     std::vector<uint8_t> rgba(8 * 32);
@@ -59,9 +48,7 @@ TEST(JpegEncFarbe, KnownColoursGiveTheirSamples) {
     for (Kern k : {Jpeg_Kod_RGBA_1111, Jpeg_Kod_RGBA_1111_SSE2}) {
         Ausgabe a;
         Laufen(k, rgba.data(), 32, 1, true, a);
-        EXPECT_EQ(a.b[5], 127);
-        EXPECT_EQ(a.b[64 + 5], 0);
-        EXPECT_EQ(a.b[192 + 5], 40 - 128);
+        EXPECT_EQ((std::vector<int16_t>{a.b[5], a.b[64 + 5], a.b[192 + 5]}), (std::vector<int16_t>{127, 0, 40 - 128}));
     }
 }
 

@@ -41,28 +41,6 @@ struct Tabelle {
     }
 };
 
-TEST(Dequant, TabellenVorbereitung) {
-    alignas(16) int16_t t[JPEG_QTAB_WORTE];
-    // Accurate: natural order, the words after the 64 entries zeroed.
-    std::fill(t, t + JPEG_QTAB_WORTE, int16_t(0x7F7F));
-    for (int i = 0; i < 64; ++i) t[i] = int16_t(i + 1);
-    Jpeg_Dqtab_Genau(t);
-    for (int i = 0; i < 64; ++i) EXPECT_EQ(t[Jpeg_Zickzack[i]], i + 1);
-    for (int i = 64; i < 80; ++i) EXPECT_EQ(t[i], 0);
-
-    // Fast: q * f * 2048 rounded; q = 16 at the DC gives 4096; q = 0 gives 0.
-    std::fill(t, t + JPEG_QTAB_WORTE, int16_t(0x7F7F));
-    for (int i = 0; i < 64; ++i) t[i] = int16_t(i % 5 * 8);
-    t[0] = 16;
-    Jpeg_Dqtab_Schnell(t);
-    EXPECT_EQ(t[0], 4096);
-    for (int i = 1; i < 64; ++i) {
-        const double v = (i % 5 * 8) * Jpeg_AAN_Faktoren[i] * 2048.0 + 0.5;
-        EXPECT_EQ(t[Jpeg_Zickzack[i]], v < 1.0 ? 0 : int(v)) << i;
-    }
-    for (int i = 64; i < 80; ++i) EXPECT_EQ(t[i], 0);
-}
-
 // Dequantised coefficients of a random sample block (accurate scaling: F).
 void zufallskoeffizienten(modell::Bloecke& z, int16_t* c, double* probe) {
     double f[64];

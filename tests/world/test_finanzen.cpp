@@ -199,34 +199,23 @@ TEST_F(Finanzen, StadiumExtensionRecordsHomeMatchesAndIsSaved) {
 
     // Save and reload give the same tables.
     Stadion_Erweiterung vorher = *Stadion_Get_Erweiterung(DEUTSCH);
-    Datei_Status* w = Datei_Oeffnen_Speicher();
-    ASSERT_TRUE(Stadion_Speichern(w));
-    u32 n = 0;
-    const u8* p = Datei_Speicher_Daten(w, &n);
-    std::vector<u8> daten(p, p + n);
-    Datei_Schliessen(w);
+    const std::vector<u8> daten = block_schreiben(Stadion_Speichern);
     Stadion_Init();
     EXPECT_EQ(Stadion_Get_Erweiterung(DEUTSCH), nullptr);
-    Datei_Status* r = Datei_Oeffnen_Speicher_Lesen(daten.data(), n);
-    ASSERT_TRUE(Stadion_Laden(r));
-    Datei_Schliessen(r);
+    ASSERT_TRUE(block_lesen(daten, Stadion_Laden));
     Stadion_Uebernehmen();
     ASSERT_NE(Stadion_Get_Erweiterung(DEUTSCH), nullptr);
     EXPECT_EQ(0, std::memcmp(&vorher, Stadion_Get_Erweiterung(DEUTSCH), sizeof vorher));
     // An extension flag without a record, or a bad slot index, is refused.
     std::vector<u8> kaputt = daten;
     kaputt[12] = 2;
-    r = Datei_Oeffnen_Speicher_Lesen(kaputt.data(), n);
-    EXPECT_FALSE(Stadion_Laden(r));
-    Datei_Schliessen(r);
+    EXPECT_FALSE(block_lesen(kaputt, Stadion_Laden));
     Stadion_Verwerfen();
     kaputt = daten;
     size_t erster = 12 + static_cast<size_t>(DEUTSCH) * (1 + sizeof(Stadion_Daten));
     ASSERT_EQ(kaputt[erster], 3);
     put_i32le(&kaputt[erster + 1 + sizeof(Stadion_Daten) + 4], STADION_ERWEITERUNG_SLOTS);
-    r = Datei_Oeffnen_Speicher_Lesen(kaputt.data(), n);
-    EXPECT_FALSE(Stadion_Laden(r));
-    Datei_Schliessen(r);
+    EXPECT_FALSE(block_lesen(kaputt, Stadion_Laden));
     Stadion_Verwerfen();
     EXPECT_EQ(0, std::memcmp(&vorher, Stadion_Get_Erweiterung(DEUTSCH), sizeof vorher));
 }
