@@ -13,6 +13,24 @@
 
 namespace {
 
+// A list's next value, comma-separated (an empty value keeps its place).
+void anhaengen(std::string& v, const std::string& wert, bool erster) {
+    if (!erster) v.push_back(',');
+    v.append(wert);
+}
+std::string liste(std::initializer_list<std::string> werte) {
+    std::string v;
+    bool erster = true;
+    for (const std::string& w : werte) anhaengen(v, w, erster), erster = false;
+    return v;
+}
+std::string zitat(const char* text) {
+    std::string v(1, '"');
+    v.append(text);
+    v.push_back('"');
+    return v;
+}
+
 const char* const KOPF =
     "; DIESES FILE ERLAUBT DIE KONFIGURATION DER AUSGESPIELTEN WETTBEWERBE\r\n"
     "; IM 'KORDAVO'.\r\n"
@@ -94,22 +112,22 @@ struct Schreiben {
     void startteilnehmer(const Wettbewerb& w) {
         const int n = std::min({w.startteam_anzahl, w.teams, WETTBEWERB_MAX_TEAMS});
         std::string v;
-        for (int p = 0; p < n; ++p) v += (p ? "," : "") + alias(w.teilnehmer[p]);
+        for (int p = 0; p < n; ++p) anhaengen(v, alias(w.teilnehmer[p]), p == 0);
         if (n > 0) zeile("STARTTEILNEHMER", v);
     }
     void zahlenzeilen(const Wettbewerb& w) {
         for (int r = 0; r < w.auffuell_anzahl && r < 32; ++r)
-            zeile("AUFFUELL_MIT_TEAMS", alias(w.auffuellen[r][0]) + "," + alias(w.auffuellen[r][1]) + "," +
-                                            std::to_string(w.auffuellen[r][2]));
+            zeile("AUFFUELL_MIT_TEAMS",
+                  liste({alias(w.auffuellen[r][0]), alias(w.auffuellen[r][1]), std::to_string(w.auffuellen[r][2])}));
         for (int r = 0; r < w.quali_land_anzahl && r < 64; ++r)
-            zeile("QUALI_LAND", alias(w.quali_land[r][0]) + "," + std::to_string(w.quali_land[r][1]));
+            zeile("QUALI_LAND", liste({alias(w.quali_land[r][0]), std::to_string(w.quali_land[r][1])}));
     }
     void paarungen(const Wettbewerb& w) {
         const int pro_zeile = std::max(w.teams, 1);
         for (int a = 0; a < w.paarungs_anzahl && a < WETTBEWERB_PAARUNGS_BYTES; a += pro_zeile) {
             std::string v;
             for (int b = a; b < a + pro_zeile && b < w.paarungs_anzahl; ++b)
-                v += (b > a ? "," : "") + std::to_string(w.paarungen[b]);
+                anhaengen(v, std::to_string(w.paarungen[b]), b == a);
             zeile("WER_GEGEN_WEN", v);
         }
     }
@@ -126,8 +144,8 @@ struct Schreiben {
     }
 
     void kopf_und_ablauf(const Wettbewerb& w) {
-        zeile("NAME", "\"" + std::string(w.name) + "\"");
-        if (w.gruppen_name[0]) zeile("GRUPPEN_NAME", "\"" + std::string(w.gruppen_name) + "\"");
+        zeile("NAME", zitat(w.name));
+        if (w.gruppen_name[0]) zeile("GRUPPEN_NAME", zitat(w.gruppen_name));
         zeile("IDENTIFIKATION", w.identifikation);
         zahl("TEAMS", w.teams);
         modus(w);
@@ -214,7 +232,7 @@ bool Wettbewerb_Config_Schreiben_Pfad(const char* pfad, const char* alias_pfad, 
     Schreiben w{s, aliase_lesen(alias_pfad)};
     Config_Schreiber_Text(&s, KOPF);
     Config_Schreiber_Checksumme_Platzhalter(&s);
-    if (infotext) w.zeile("INFOTEXT", "\"" + std::string(infotext) + "\"");
+    if (infotext) w.zeile("INFOTEXT", zitat(infotext));
     w.zahl("VERSION", WETTBEWERB_CONFIG_VERSION);
     for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         const Wettbewerb& r = Wettbewerb_Tabelle[i];
