@@ -72,15 +72,19 @@ namespace {
 constexpr int kStartSet = 0;
 // The game option that switches the menu animation.
 [[maybe_unused]] constexpr int kOptionMenueAnimation = 24;
-}  // namespace
 
-void Main_Registrieren() {
+// The world's save blocks and server rows.
+void welt_anmelden() {
 #if KORDAVO_HAT_WORLD
     // Save blocks 8 to 12 and 14, and the world's part of the configuration cache.
     Welt_Spielstand_Anmelden();
     // The server rows of the world's remote calls and blocks.
     Welt_Netz_Anmelden();
 #endif
+}
+
+// The season: its save blocks, hook tables and server rows.
+void saison_anmelden() {
 #if KORDAVO_HAT_SEASON
     // The world's calls upwards (season keys of global.cfg, today's day);
     // the global.cfg a new game loads.
@@ -109,6 +113,10 @@ void Main_Registrieren() {
     // The server rows of the season's remote calls.
     Season_Netz_Anmelden();
 #endif
+}
+
+// Archives, fonts, sound, music and videos.
+void grafik_anmelden() {
 #if KORDAVO_HAT_GRAPHICS
     // The 22 resource archives at start-up, the screen surface, darkening
     // table and fonts after the display; released at shutdown.
@@ -145,6 +153,10 @@ void Main_Registrieren() {
     Season_Gui.Sound_Alle_Stoppen = Sound_Effekt_Stop_All;
 #endif
 #endif
+}
+
+// The menu engine in the frame of play; texts and announcement pages.
+void menue_anmelden() {
 #if KORDAVO_HAT_GUI
     // Crest numbers, faces and shirt colours of the menu engine from the world.
     Gui_Welt_Anmelden();
@@ -189,6 +201,13 @@ void Main_Registrieren() {
         Spieltag_Free_Grafik();
         grafik_freigeben();
     };
+#endif
+#endif
+}
+
+// The season's calls into the menus, keys and mouse; messages to the manager.
+void menue_hooks_anmelden() {
+#if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
     Season_Gui.Texte_Free = Text_cfg_Free;
     Season_Gui.Menue_Init = [] {
         Menue_Init();
@@ -240,7 +259,10 @@ void Main_Registrieren() {
         },
     });
 #endif
-#endif
+}
+
+// The network: start, frame, block protocol, call lines and the match signal relay.
+void netz_anmelden() {
 #if KORDAVO_HAT_NET
     // Network start, connection pump, server receive work, the server's and
     // the client's part of the frame, socket events.
@@ -296,6 +318,10 @@ void Main_Registrieren() {
         .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
     });
 #endif
+}
+
+// The tools' calls upwards.
+void werkzeuge_anmelden() {
     // The tools' calls upwards: fonts from the graphics layer, leaving a
     // network game when the program ends.
     Tools_Set_Hooks({
@@ -309,4 +335,16 @@ void Main_Registrieren() {
     // Still at their defaults, filled as their layers arrive:
     //   the world's and season's network hooks,
     //   the network layer's packet and signal hooks    -> the network protocol
+}
+
+}  // namespace
+
+void Main_Registrieren() {
+    welt_anmelden();
+    saison_anmelden();
+    grafik_anmelden();
+    menue_anmelden();
+    menue_hooks_anmelden();
+    netz_anmelden();
+    werkzeuge_anmelden();
 }

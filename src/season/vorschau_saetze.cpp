@@ -191,16 +191,24 @@ i32 Vorschau_Formate_Pruefen() {
     return -1;
 }
 
-i32 Vorschau_Saetze(const Vorschau_Eingaben& e, char* const* puffer, i32 anzahl, size_t groesse) {
-    if (!puffer || anzahl <= 0 || groesse == 0 || !e.statistik) return 0;
-    Saetze s{puffer, anzahl, groesse};
-    const u32* w = e.statistik;
-    const char* n1 = e.name1;
-    const char* ph1 = text(e.ort_phrase == 1 ? 15 : e.ort_phrase == 2 ? 17 : 13);
-    const char* ph2 = text(e.ort_phrase == 1 ? 16 : e.ort_phrase == 2 ? 18 : 14);
-    const char* ph3 = text(e.ort_phrase == 1 ? 124 : e.ort_phrase == 2 ? 125 : 123);
-    const char* ph4 = text(e.ort_phrase == 1 ? 127 : e.ort_phrase == 2 ? 128 : 126);
+namespace {
 
+// What every group of sentences reads: the output, the inputs, the first
+// team's name and the venue phrases.
+struct Satz_Lage {
+    Saetze& s;
+    const Vorschau_Eingaben& e;
+    const u32* w;
+    const char* n1;
+    const char *ph1, *ph2, *ph3, *ph4;
+};
+
+void vergleich(Satz_Lage& L) {
+    [[maybe_unused]] Saetze& s = L.s;
+    [[maybe_unused]] const Vorschau_Eingaben& e = L.e;
+    [[maybe_unused]] const u32* w = L.w;
+    [[maybe_unused]] const char* n1 = L.n1;
+    [[maybe_unused]] const char *ph1 = L.ph1, *ph2 = L.ph2, *ph3 = L.ph3, *ph4 = L.ph4;
     // 1. Head-to-head verdict.
     if (e.siege >= 0 && e.siege + e.remis + e.niederlagen >= 2) {
         const i64 W = e.siege, D = e.remis, L = e.niederlagen, N = W + D + L;
@@ -217,6 +225,14 @@ i32 Vorschau_Saetze(const Vorschau_Eingaben& e, char* const* puffer, i32 anzahl,
         else if (wp + dp > 80) s.satz(28, {T(n1), Z(L), Z(N), T(ph1), T(n2)});
         else if (lp + dp > 80) s.satz(30, {T(n1), Z(W), Z(N), T(ph1), T(n2)});
     }
+}
+
+void serien(Satz_Lage& L) {
+    [[maybe_unused]] Saetze& s = L.s;
+    [[maybe_unused]] const Vorschau_Eingaben& e = L.e;
+    [[maybe_unused]] const u32* w = L.w;
+    [[maybe_unused]] const char* n1 = L.n1;
+    [[maybe_unused]] const char *ph1 = L.ph1, *ph2 = L.ph2, *ph3 = L.ph3, *ph4 = L.ph4;
     // 2 and 3. Current runs of both teams.
     auto serien = [&](const u32* v, i32 spalte, i32 minimum, const char* name) {
         const char* ortwort = spalte == 0 ? text(136) : spalte == 1 ? text(137) : "";
@@ -233,7 +249,14 @@ i32 Vorschau_Saetze(const Vorschau_Eingaben& e, char* const* puffer, i32 anzahl,
     };
     if (e.serien1_ok) serien(e.serien1, e.spalte1, 3, n1);
     if (e.team2 && e.serien2_ok) serien(e.serien2, e.spalte2, 2, e.name2);
+}
 
+void chancen(Satz_Lage& L) {
+    [[maybe_unused]] Saetze& s = L.s;
+    [[maybe_unused]] const Vorschau_Eingaben& e = L.e;
+    [[maybe_unused]] const u32* w = L.w;
+    [[maybe_unused]] const char* n1 = L.n1;
+    [[maybe_unused]] const char *ph1 = L.ph1, *ph2 = L.ph2, *ph3 = L.ph3, *ph4 = L.ph4;
     // 4. Chances, goals and results.
     if (w[801] > 0 && w[803] > 0 && w[804] >= 3) {
         const i64 q = i64{w[800]} * 100 / w[801], r = i64{w[802]} * 100 / w[803];
@@ -255,6 +278,14 @@ i32 Vorschau_Saetze(const Vorschau_Eingaben& e, char* const* puffer, i32 anzahl,
             else if (wp < 20) s.satz(48, {T(n1), Z(w[805]), Z(sp), T(ph3)});
         }
     }
+}
+
+void torzahlen(Satz_Lage& L) {
+    [[maybe_unused]] Saetze& s = L.s;
+    [[maybe_unused]] const Vorschau_Eingaben& e = L.e;
+    [[maybe_unused]] const u32* w = L.w;
+    [[maybe_unused]] const char* n1 = L.n1;
+    [[maybe_unused]] const char *ph1 = L.ph1, *ph2 = L.ph2, *ph3 = L.ph3, *ph4 = L.ph4;
     // 5. Goal counts.
     i64 ns = 0, nc = 0;
     for (int i = 0; i < 10; ++i) ns += w[808 + i], nc += w[818 + i];
@@ -279,6 +310,14 @@ i32 Vorschau_Saetze(const Vorschau_Eingaben& e, char* const* puffer, i32 anzahl,
                 : i == 1 ? s.satz(57, {T(n1), Z(c), T(ph4)})
                          : s.satz(58, {T(n1), Z(c), T(ph4), Z(i)});
         }
+}
+
+void laeufe_und_beispiele(Satz_Lage& L) {
+    [[maybe_unused]] Saetze& s = L.s;
+    [[maybe_unused]] const Vorschau_Eingaben& e = L.e;
+    [[maybe_unused]] const u32* w = L.w;
+    [[maybe_unused]] const char* n1 = L.n1;
+    [[maybe_unused]] const char *ph1 = L.ph1, *ph2 = L.ph2, *ph3 = L.ph3, *ph4 = L.ph4;
     // 7. Runs since the last win and defeat.
     if (e.wettbewerb) {
         if (wi(w, 828) >= 4) s.satz(59, {T(ph2), T(n1), Z(wi(w, 828))});
@@ -312,9 +351,16 @@ i32 Vorschau_Saetze(const Vorschau_Eingaben& e, char* const* puffer, i32 anzahl,
         if (v > 30) paar(74, 75, {T(n1), Z(w[838]), T(ph2)});
         else if (v < 5) paar(77, 78, {T(n1), Z(w[838]), T(ph2)});
     }
+}
+
+void torzeiten(Satz_Lage& L) {
+    [[maybe_unused]] Saetze& s = L.s;
+    [[maybe_unused]] const Vorschau_Eingaben& e = L.e;
+    [[maybe_unused]] const u32* w = L.w;
+    [[maybe_unused]] const char* n1 = L.n1;
+    [[maybe_unused]] const char *ph1 = L.ph1, *ph2 = L.ph2, *ph3 = L.ph3, *ph4 = L.ph4;
     // 9. Scoring times.
-    const i64 tg = summe(w, 0, 0, 199), ts = summe(w, 200, 0, 199), tga = summe(w, 400, 0, 199),
-              tsa = summe(w, 600, 0, 199);
+    const i64 tg = summe(w, 0, 0, 199), ts = summe(w, 200, 0, 199), tsa = summe(w, 600, 0, 199);
     if (tsa > 0 && ((tg >= 16 && ts > 0) || (tg > 0 && ts >= 41))) {
         bool flag_h = false, flag_l = false;
         for (int i = 0; i < 8; ++i) {
@@ -362,6 +408,15 @@ i32 Vorschau_Saetze(const Vorschau_Eingaben& e, char* const* puffer, i32 anzahl,
             }
         }
     }
+}
+
+void gegentorzeiten(Satz_Lage& L) {
+    [[maybe_unused]] Saetze& s = L.s;
+    [[maybe_unused]] const Vorschau_Eingaben& e = L.e;
+    [[maybe_unused]] const u32* w = L.w;
+    [[maybe_unused]] const char* n1 = L.n1;
+    [[maybe_unused]] const char *ph1 = L.ph1, *ph2 = L.ph2, *ph3 = L.ph3, *ph4 = L.ph4;
+    const i64 tga = summe(w, 400, 0, 199), tsa = summe(w, 600, 0, 199);
     // 10. Conceding times.
     if ((tga >= 16 && tsa > 0) || (tga > 0 && tsa >= 41)) {
         for (int i = 0; i < 8; ++i) {
@@ -383,11 +438,37 @@ i32 Vorschau_Saetze(const Vorschau_Eingaben& e, char* const* puffer, i32 anzahl,
             }
         }
     }
+}
+
+void durststrecken(Satz_Lage& L) {
+    [[maybe_unused]] Saetze& s = L.s;
+    [[maybe_unused]] const Vorschau_Eingaben& e = L.e;
+    [[maybe_unused]] const u32* w = L.w;
+    [[maybe_unused]] const char* n1 = L.n1;
+    [[maybe_unused]] const char *ph1 = L.ph1, *ph2 = L.ph2, *ph3 = L.ph3, *ph4 = L.ph4;
     // 11. Droughts.
     if (e.wettbewerb) {
         if (wi(w, 840) > 180) s.satz(121, {T(n1), Z(wi(w, 840))});
         if (wi(w, 841) > 180) s.satz(122, {T(n1), Z(wi(w, 841))});
     }
+}
+
+}  // namespace
+
+i32 Vorschau_Saetze(const Vorschau_Eingaben& e, char* const* puffer, i32 anzahl, size_t groesse) {
+    if (!puffer || anzahl <= 0 || groesse == 0 || !e.statistik) return 0;
+    Saetze s{puffer, anzahl, groesse};
+    const i32 o = e.ort_phrase == 1 ? 1 : e.ort_phrase == 2 ? 2 : 0;
+    Satz_Lage L{s, e, e.statistik, e.name1, text(o == 1 ? 15 : o == 2 ? 17 : 13), text(o == 1 ? 16 : o == 2 ? 18 : 14),
+                text(123 + o), text(126 + o)};
+    vergleich(L);
+    serien(L);
+    chancen(L);
+    torzahlen(L);
+    laeufe_und_beispiele(L);
+    torzeiten(L);
+    gegentorzeiten(L);
+    durststrecken(L);
     return s.n;
 }
 
