@@ -235,4 +235,5 @@ void Main_Registrieren() {
     // Still at their defaults, filled as their layers arrive:
     //   the world's and season's network hooks,
     //   the network layer's packet and signal hooks    -> the network protocol
+    //   the matchday's Spieltag_Hooks.live_ansicht     -> the live match view
 }
