@@ -159,7 +159,7 @@ endfunction()
 # kordavo_mit_allen_schichten(<target>): links every layer library that
 # exists and defines KORDAVO_HAT_<LAYER>=1 for each, as the game program does.
 function(kordavo_mit_allen_schichten ziel)
-  foreach(sub world match season graphics gui screens net jpeg)
+  foreach(sub world match season spieltag graphics gui screens net jpeg)
     if(TARGET kordavo_${sub})
       string(TOUPPER ${sub} SUB)
       target_link_libraries(${ziel} PRIVATE kordavo_${sub})

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "base/ruf.h"
+#include "match/netz_rufe.h"
 #include "net/protokoll.h"
+#include "season/netz_rufe.h"
 
 namespace {
 
@@ -68,8 +70,38 @@ void BM_Startteams(benchmark::State& state) {
                                     {netz_arg(Netz_Feld{b.data(), b.size()}), netz_arg(Netz_Feld{n.data(), 4})}));
 }
 
+// The season's largest answers: a match's whole pitch record (1032, fetched
+// at kick-off and for every repair) and the calendar state (1002).
+void BM_Spielfeld(benchmark::State& state) {
+    ruf::Zeile_Anmelden(RUF_SPIELFELD_LADEN, [] {
+        std::vector<u8> b(SPIELFELD_GROESSE);
+        for (size_t k = 0; k < b.size(); k++) b[k] = static_cast<u8>(k % 7 == 0 ? k : 0);
+        return std::tuple<u8, std::vector<u8>, u32, f32, u32, u32>{1, b, 12, 12.5f, 3, 4};
+    });
+    std::vector<u8> b(SPIELFELD_GROESSE);
+    u32 w[4];
+    antworten(state, anfrage_packen(1032, "iI<42276I<4F<4I<4I<4",
+                                    {netz_arg(Netz_Feld{b.data(), b.size()}), netz_arg(Netz_Feld{&w[0], 4}),
+                                     netz_arg(Netz_Feld{&w[1], 4}), netz_arg(Netz_Feld{&w[2], 4}),
+                                     netz_arg(Netz_Feld{&w[3], 4})}));
+}
+void BM_Kalender(benchmark::State& state) {
+    ruf::Zeile_Anmelden(RUF_KALENDER_KALENDER, [] {
+        return std::tuple<std::vector<i32>, std::vector<u8>, i32>{std::vector<i32>(12, 3), std::vector<u8>(7468, 1),
+                                                                  12};
+    });
+    const u8* p = nullptr;
+    u32 n = 0;
+    std::vector<u8> b(7468), z(4);
+    antworten(state, anfrage_packen(1002, "iC000C<7468C<4",
+                                    {netz_arg(Netz_Zeiger{&p, &n}), netz_arg(Netz_Feld{b.data(), b.size()}),
+                                     netz_arg(Netz_Feld{z.data(), 4})}));
+}
+
 }  // namespace
 
+BENCHMARK(BM_Spielfeld);
+BENCHMARK(BM_Kalender);
 BENCHMARK(BM_Spieler_Alle);
 BENCHMARK(BM_Spieler_Kader);
 BENCHMARK(BM_Teams);

@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -15,7 +16,10 @@
 
 #include "base/memory.h"
 #include "base/ruf.h"
+#include "match/netz_rufe.h"
 #include "net/protokoll.h"
+#include "season/netz_rufe.h"
+#include "season/spieltag_netz.h"
 
 namespace {
 
@@ -28,6 +32,55 @@ inline constexpr ruf::Ruf<std::vector<u8>> F_STARTTEAMS{17, "Startteams"};
 inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, std::array<char, 36>, i32> F_AKTIV{19, "Aktiv"};
 inline constexpr ruf::Ruf<std::array<u8, 33616>, u8, std::array<u8, 33616>> F_ICONS{34, "Icons"};
 inline constexpr ruf::Ruf<u8, i32, i32, f32, i32, u8, f32> F_KREDIT{1028, "Kredit"};
+
+// The season's and the match's calls with their real declarations and
+// answers of every length their schema allows.
+void season_anmelden() {
+    using V = std::vector<u8>;
+    ruf::Zeile_Anmelden(RUF_KALENDER_SAISON, [] { return std::tuple<i32, i32, std::array<u8, 140>>{4, 38, {}}; });
+    ruf::Zeile_Anmelden(RUF_KALENDER_DATUM, [] {
+        return std::tuple<std::vector<i32>, std::array<u8, 132>, i32, i32, i32>{std::vector<i32>(5, 7), {}, 5, 22, 0};
+    });
+    ruf::Zeile_Anmelden(RUF_KALENDER_KALENDER, [] {
+        return std::tuple<std::vector<i32>, V, i32>{std::vector<i32>(3), V(7468, 1), 3};
+    });
+    ruf::Zeile_Anmelden(RUF_KALENDER_ZEITPLAN, [] { return ruf::Nichts{}; });
+    ruf::Zeile_Anmelden(RUF_WETTBEWERB_TABELLE, [] { return std::tuple<V, i32, i32>{V(3000, 5), 1, 2}; });
+    ruf::Zeile_Anmelden(RUF_WETTBEWERB_STATUS, [] { return V(300, 6); });
+    ruf::Zeile_Anmelden(RUF_SPIELE_SEITE, [](u32, u32, u32, u32 i) {
+        return std::tuple<std::vector<Spiel>, i32>{std::vector<Spiel>(i % 51), static_cast<i32>(i % 51)};
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELE_ANZAHL, [] { return std::tuple<u32, u32>{100, 5}; });
+    ruf::Zeile_Anmelden(RUF_SPIELE_EREIGNISSE, [](u32, u32 n) { return V(std::min<u32>(n, 6000) * 9u, 3); });
+    ruf::Zeile_Anmelden(RUF_SPIELE_TABELLE, [](i32, Tabelle_Wunsch w) { return V(std::get<0>(w) & 0xFFFF, 4); });
+    ruf::Zeile_Anmelden(RUF_SPIELE_TORE, [](u32 a, u32, u32, i32) {
+        return std::tuple<V, i32>{V(6u * (a % 300), 1), static_cast<i32>(a % 300)};
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELE_SIEGER, [](i32 a, i32) { return a; });
+    ruf::Zeile_Anmelden(RUF_WETTBEWERB_EREIGNISSE, [](u32 k) {
+        return std::tuple<V, i32>{V(16u * (k % 101), 2), static_cast<i32>(k % 101)};
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELE_SERIEN, [](i32, i32, i32) {
+        return std::tuple<u8, std::array<u32, 7>>{1, {1, 2, 3, 4, 5, 6, 7}};
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELE_GEGEN, [](i32, i32, i32, i32 m) {
+        return std::tuple<u8, u32, u32, u32, V>{1, 2, 3, 4, V(static_cast<size_t>(std::clamp(m, 0, 60)) * 12u, 5)};
+    });
+    ruf::Zeile_Anmelden(RUF_SPIELE_STATISTIK, [](i32, i32, i32, i32, i32, i32, i32) {
+        return std::tuple<i32, V>{1, V(3368, 8)};
+    });
+    ruf::Zeile_Anmelden(RUF_TEAM_BEREIT, [](i32) { return ruf::Nichts{}; });
+    ruf::Zeile_Anmelden(RUF_SPIELTAG_SLOT, [](i32 t) {
+        Spieltag_Slot_Antwort a;
+        a.wettbewerb = 1, a.spieltag = 2, a.runde = 3, a.index = t;
+        return a;
+    });
+    ruf::Zeile_Anmelden(RUF_NEWS_SETZEN, [](i32, i32, i32, i32) { return ruf::Nichts{}; });
+    ruf::Zeile_Anmelden(RUF_KALENDER_BEFEHL, [](i32, i32) { return i32{0}; });
+    ruf::Zeile_Anmelden(RUF_SPIELFELD_LADEN, [] {
+        return std::tuple<u8, V, u32, f32, u32, u32>{1, V(SPIELFELD_GROESSE, 9), 12, 12.5f, 3, 4};
+    });
+}
 
 void anmelden() {
     ruf::Zeile_Anmelden(F_SPIELER, [](i32 a, i32, i32) { return std::vector<u8>(static_cast<size_t>(a & 0xFFFF), 1); });
@@ -43,6 +96,7 @@ void anmelden() {
     ruf::Zeile_Anmelden(F_ICONS, [](u8, std::array<u8, 33616> a) { return a; });
     ruf::Zeile_Anmelden(F_KREDIT, [](i32, i32, f32, i32, u8, f32) -> u8 { return 1; });
     Netz_Protokoll_Set_Hooks({.team_anzahl = [] { return 280; }});
+    season_anmelden();
 }
 
 }  // namespace

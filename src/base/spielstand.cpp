@@ -360,6 +360,11 @@ bool module_laden(const Spielstand_Modul* module, int anzahl, const std::vector<
             ok = false;
         }
     }
+    for (int i = 1; i <= anzahl && ok; ++i)
+        if (gelesen[i] && module[i].pruefen && !module[i].pruefen()) {
+            *modul_name = module[i].name ? module[i].name : "?";
+            ok = false;
+        }
     if (!ok) {
         for (int i = 1; i <= anzahl; ++i)
             if (gelesen[i] && module[i].verwerfen) module[i].verwerfen();

@@ -59,6 +59,10 @@ struct Spielstand_Modul {
     bool (*lesen)(Datei_Status* datei) = nullptr;
     void (*uebernehmen)() = nullptr;
     void (*verwerfen)() = nullptr;
+    // Called once every block was read, before any is taken over: checks
+    // the staged state against what other modules staged; false refuses
+    // the whole load.
+    bool (*pruefen)() = nullptr;
 };
 
 // Registers the module of a save block (1..16; block 17, the random table,

@@ -391,6 +391,45 @@ struct Zeichner {
         }
         if (f->fett) ++x;
     }
+
+    // "^g": a crest (kind l) or a picture by handle, at its size (n, u) or
+    // scaled into a square the height of a capital (s, t; t keeps colour
+    // key 0); flag l frees the picture after drawing.
+    void bild(const char*& t) {
+        const char art = *t ? *t++ : 0;
+        const char flag = *t ? *t++ : 0;
+        i32 T = 0;
+        const i32 S = Font_Zeichen_Ausdehnung(f, 'A', &T);
+        if (art == 'l') {
+            const i32 team = zahl(t, 4);
+            if (Font_Wappen_Blit) Font_Wappen_Blit(rp, team, x, oben + T, S);
+            x += S + glyph_breite(f, ' ');
+            return;
+        }
+        ueberspringen(t, 2);
+        const u32 h = hex(t, 8);
+        Rastport* b = Markup_Bild(h);
+        if (!b) return;
+        if (art == 'n' || art == 'u') {
+            Blt_Blit(b, 0, 0, -1, -1, rp, x, oben + T + 1 + (art == 'u' ? 3 : 0), Blt_Opt_Transparent);
+            x += b->breite + glyph_breite(f, ' ');
+        } else if (S > 0 && Rastport_Lock(b) && b->tiefe() == rp->tiefe() && b->tiefe() != 8) {
+            std::unique_ptr<Rastport> q(Rastport_Neu_Einfach(S, S, b->tiefe()));
+            if (q) {
+                for (i32 yy = 0; yy < S; ++yy)
+                    for (i32 xx = 0; xx < S; ++xx)
+                        q->bitmap->pixel16()[static_cast<size_t>(yy) * S + xx] =
+                            b->bitmap
+                                ->pixel16()[static_cast<size_t>(yy * b->hoehe / S) * b->breite + xx * b->breite / S];
+                Blt_Blit(q.get(), 0, 0, -1, -1, rp, x, oben + T, art == 's' ? nullptr : Blt_Opt_Transparent);
+            }
+            x += S + glyph_breite(f, ' ');
+        }
+        if (flag == 'l') {
+            Markup_Handle_Freigeben(h);
+            Rastport_Free(b);
+        }
+    }
 };
 
 }  // namespace
@@ -462,44 +501,7 @@ i32 Font_Markup_Ausgabe(Rastport* rp, Font* f, u16 farbe, const char* text, i32 
                 }
                 break;
             }
-            case 'g': {
-                const char art = *t ? *t++ : 0;
-                const char flag = *t ? *t++ : 0;
-                i32 T = 0;
-                const i32 S = Font_Zeichen_Ausdehnung(z.f, 'A', &T);
-                if (art == 'l') {
-                    const i32 team = zahl(t, 4);
-                    if (Font_Wappen_Blit) Font_Wappen_Blit(rp, team, z.x, z.oben + T, S);
-                    z.x += S + glyph_breite(z.f, ' ');
-                    break;
-                }
-                ueberspringen(t, 2);
-                const u32 h = hex(t, 8);
-                Rastport* b = Markup_Bild(h);
-                if (!b) break;
-                if (art == 'n' || art == 'u') {
-                    Blt_Blit(b, 0, 0, -1, -1, rp, z.x, z.oben + T + 1 + (art == 'u' ? 3 : 0), Blt_Opt_Transparent);
-                    z.x += b->breite + glyph_breite(z.f, ' ');
-                } else if (S > 0 && Rastport_Lock(b) && b->tiefe() == rp->tiefe() && b->tiefe() != 8) {
-                    // Kinds s and t: the picture scaled into an S x S square (t keeps colour key 0).
-                    std::unique_ptr<Rastport> q(Rastport_Neu_Einfach(S, S, b->tiefe()));
-                    if (q) {
-                        for (i32 yy = 0; yy < S; ++yy)
-                            for (i32 xx = 0; xx < S; ++xx)
-                                q->bitmap->pixel16()[static_cast<size_t>(yy) * S + xx] =
-                                    b->bitmap->pixel16()[static_cast<size_t>(yy * b->hoehe / S) * b->breite +
-                                                         xx * b->breite / S];
-                        Blt_Blit(q.get(), 0, 0, -1, -1, rp, z.x, z.oben + T,
-                                 art == 's' ? nullptr : Blt_Opt_Transparent);
-                    }
-                    z.x += S + glyph_breite(z.f, ' ');
-                }
-                if (flag == 'l') {
-                    Markup_Handle_Freigeben(h);
-                    Rastport_Free(b);
-                }
-                break;
-            }
+            case 'g': z.bild(t); break;
             case 'x': {
                 ueberspringen(t, 2);
                 if (Font* neu = Markup_Font(hex(t, 8)); neu && neu->blatt) {

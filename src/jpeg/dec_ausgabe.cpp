@@ -175,8 +175,9 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
     z->aus_hoehe = (p->Rahmen_Hoehe + z->skala - 1) / z->skala;
     z->mcu_aus_hoehe = z->max_v * z->bs;
     z->jc = Datenfarbe(p);
-    // Smoothing: both directions at full size; at reduced sizes only across,
-    // and not at 1/8 (one sample per block).
+    // Smoothing: both directions at full size; at reduced sizes across and
+    // upright alone (the next larger transform serves square sub-sampling),
+    // not at 1/8 (one sample per block).
     const bool glatt = p->Glaettung == 1 && z->skala < 8;
     // The caller's component planes are not served: nothing is written.
     if (p->Komponenten_Ebenen) return JPEG_ERG_NICHT_UNTERSTUETZT;
@@ -203,8 +204,8 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
         k.ux = fx * z->bs / k.bs;
         k.uy = fy * z->bs / k.bs;
         k.glatt_h = glatt && k.ux == 2 && (k.uy == 1 || (k.uy == 2 && z->skala == 1));
-        // Upright doubling alone (4:4:0 chroma) at full size.
-        k.glatt_v = (k.glatt_h && k.uy == 2) || (glatt && z->skala == 1 && k.ux == 1 && k.uy == 2);
+        // Upright doubling alone (4:4:0 chroma), at reduced sizes too.
+        k.glatt_v = (k.glatt_h && k.uy == 2) || (glatt && k.ux == 1 && k.uy == 2);
         k.bloecke_x = z->mcu_x * k.h;
         k.bloecke_y = z->mcu_y * k.v;
         k.breite = static_cast<int32_t>((int64_t{p->Rahmen_Breite} * k.h * k.bs + 8 * z->max_h - 1) / (8 * z->max_h));

@@ -404,11 +404,18 @@ static inline uint64_t Bereich(int von, int bis) {
     return oben & (~uint64_t{0} << von);
 }
 
-// One correction bit for every coefficient of the mask m, in order.
+// One correction bit for every coefficient of the mask m, in order; up to
+// 24 bits are looked at together and those used are taken.
 static inline void Korrekturen(Bits* b, int16_t* blk, uint64_t m, int p1) {
-    for (; m; m &= m - 1) {
-        int16_t& c = blk[__builtin_ctzll(m)];
-        if (Bits_Holen(b, 1) && (c & p1) == 0) c = Kurz(c + (c >= 0 ? p1 : -p1));
+    while (m) {
+        Bits_Sicher(b, 24);
+        const uint32_t w = Bits_Zeigen(b, 24);
+        int i = 23;
+        for (; m && i >= 0; --i, m &= m - 1) {
+            int16_t& c = blk[__builtin_ctzll(m)];
+            if (((w >> i) & 1) && (c & p1) == 0) c = Kurz(c + (c >= 0 ? p1 : -p1));
+        }
+        b->anzahl -= 23 - i;
     }
 }
 

@@ -52,6 +52,7 @@ constexpr int DC_PLAETZE = 256;
 struct Zustand {
     // memory of this state, released together
     void* bloecke[24];
+    size_t abgebildet[24];  // length of a block mapped from the system, else 0
     int32_t anzahl_bloecke;
 
     bool bereit;           // geometry set up for the current frame

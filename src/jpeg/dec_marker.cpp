@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include <sys/mman.h>
+
 using namespace jpeg_dek;
 
 namespace {
@@ -764,8 +766,23 @@ namespace jpeg_dek {
 
 void* Speicher(Zustand* z, size_t groesse) {
     if (z->anzahl_bloecke >= static_cast<int32_t>(sizeof(z->bloecke) / sizeof(z->bloecke[0]))) return nullptr;
+    // Large stores (the coefficients of gathered pictures) come straight
+    // from the system: its pages are zero already, so nothing is cleared
+    // twice, and large pages where the system has them cut the page faults.
+    constexpr size_t GROSS = size_t{2} << 20;
+    if (groesse >= GROSS) {
+        const size_t laenge = (groesse + 4095) & ~size_t{4095};
+        void* m = mmap(nullptr, laenge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (m == MAP_FAILED) return nullptr;
+#ifdef MADV_HUGEPAGE
+        madvise(m, laenge, MADV_HUGEPAGE);
+#endif
+        z->abgebildet[z->anzahl_bloecke] = laenge;
+        z->bloecke[z->anzahl_bloecke++] = m;
+        return m;
+    }
     void* b = Jpeg_Speicher_Holen(groesse);
-    if (b) z->bloecke[z->anzahl_bloecke++] = b;
+    if (b) z->abgebildet[z->anzahl_bloecke] = 0, z->bloecke[z->anzahl_bloecke++] = b;
     return b;
 }
 
@@ -774,7 +791,10 @@ void* Speicher(Zustand* z, size_t groesse) {
 void Jpeg_Dek_Freigeben(JPEG_PROPERTIES* p) {
     Zustand* z = p->Dek_Zustand;
     if (!z) return;
-    for (int i = 0; i < z->anzahl_bloecke; ++i) Jpeg_Speicher_Freigeben(z->bloecke[i]);
+    for (int i = 0; i < z->anzahl_bloecke; ++i) {
+        if (z->abgebildet[i]) munmap(z->bloecke[i], z->abgebildet[i]);
+        else Jpeg_Speicher_Freigeben(z->bloecke[i]);
+    }
     z->~Zustand();
     Jpeg_Speicher_Freigeben(z);
     p->Dek_Zustand = nullptr;
@@ -799,6 +819,7 @@ int32_t Jpeg_Decode_Bild(JPEG_PROPERTIES* p) {
                 Jpeg_Dek_Freigeben(p);
                 return JPEG_ERG_SPEICHER;
             }
+            neu->abgebildet[neu->anzahl_bloecke] = 0;
             neu->bloecke[neu->anzahl_bloecke++] = tabellen;
             neu->dc = static_cast<Huff*>(tabellen);
             neu->ac = neu->dc + 4;

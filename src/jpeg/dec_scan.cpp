@@ -225,6 +225,21 @@ inline void MCU_Tabelle(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan, const S
     }
 }
 
+// The tables, inverse and sampling of each component of the scan.
+void Scan_Komponenten(JPEG_PROPERTIES* p, const Zustand* z, const Jpeg_Scan* scan, Scan_Komp* sk) {
+    for (int i = 0; i < scan->Ns; ++i) {
+        const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
+        sk[i] = {&p->DC_Tabelle[k.DC_Tabelle],
+                 &p->AC_Tabelle[k.AC_Tabelle],
+                 p->Quant_Tabelle[k.Quant_Tabelle].Werte,
+                 IDCT_Fuer(p->Strom.Kern_Tabelle, z->k[k.Index].bs),
+                 k.Index,
+                 z->k[k.Index].h,
+                 z->k[k.Index].v,
+                 z->k[k.Index].bs};
+    }
+}
+
 int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
     int16_t* blk = p->Arbeitsbereich;
@@ -233,17 +248,7 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     int32_t von, bis;
     Benoetigte_Zeilen(z, &von, &bis);
     Scan_Komp sk[4];
-    for (int i = 0; i < scan->Ns; ++i) {
-        const Jpeg_Scan_Komponente& k = scan->Komponenten[i];
-        sk[i] = {&p->DC_Tabelle[k.DC_Tabelle],
-                 &p->AC_Tabelle[k.AC_Tabelle],
-                 p->Quant_Tabelle[k.Quant_Tabelle].Werte,
-                 IDCT_Fuer(kt, z->k[k.Index].bs),
-                 k.Index,
-                 z->k[k.Index].h,
-                 z->k[k.Index].v,
-                 z->k[k.Index].bs};
-    }
+    Scan_Komponenten(p, z, scan, sk);
     // The accurate dequantisation (low 16 bits of c * q, the same in every
     // form) is done by the block decoder itself.
     const bool genau = p->DCT_Art == DCT_GENAU;

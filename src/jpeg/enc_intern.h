@@ -171,5 +171,9 @@ inline constexpr int32_t JPEG_MAX_LISTENBLOECKE = 32;
 // Blocks per MCU (sum of H x V over the frame components).
 int32_t Jpeg_Bloecke_Pro_MCU(const JPEG_PROPERTIES* p);
 
-// Optimal Huffman code lengths from 257 frequencies (progressive encoder).
+// Huffman code lengths from 257 frequencies, every code one bit longer than
+// optimal (the defined table construction).
 void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint8_t* symbole);
+// The same code lengths as they are (up to 16 bits, none added): the table
+// the progressive encoder sends with each scan.
+void Jpeg_Knappe_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint8_t* symbole);

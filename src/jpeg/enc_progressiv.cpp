@@ -294,6 +294,8 @@ int32_t AC_Refine(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t
 struct Bild {
     JPEG_PROPERTIES* p;
     int16_t* koef;
+    int16_t* dc;       // each block's DC coefficient again, in the same order:
+                       // the DC scans read these few bytes, not every block
     int32_t bloecke;   // per MCU
     int64_t ebene[4];  // first block of each component's plane
 };
@@ -354,8 +356,9 @@ int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const J
     int32_t e;
     if (scan.Ss == 0) {
         e = Scan_Gehen(b, scan, [&](const int16_t* blk, int32_t i) -> int32_t {
-            if (scan.Ah != 0) return k.Bits(static_cast<uint32_t>(blk[0] >> scan.Al) & 1, 1);
-            int32_t v = blk[0] >> scan.Al;
+            const int16_t w = b.dc[(blk - b.koef) >> 6];
+            if (scan.Ah != 0) return k.Bits(static_cast<uint32_t>(w >> scan.Al) & 1, 1);
+            int32_t v = w >> scan.Al;
             int32_t d = static_cast<int16_t>(v - praed[i]);
             praed[i] = v;
             int32_t c = Jpeg_Kategorie(d);
@@ -384,7 +387,7 @@ int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const J
 int32_t Tabelle_Senden(JPEG_PROPERTIES* p, const int32_t* freq, int32_t klasse, int32_t nummer) {
     uint8_t anzahlen[16];
     uint8_t symbole[256];
-    Jpeg_Optimale_Huffman(freq, anzahlen, symbole);
+    Jpeg_Knappe_Huffman(freq, anzahlen, symbole);
     Jpeg_Huffman_Tabelle* t = klasse == 0 ? &p->DC_Tabelle[nummer] : &p->AC_Tabelle[nummer];
     int32_t e = Jpeg_Build_Huffman_Kod(anzahlen, symbole, &t->Kod);
     if (e) return e;
@@ -407,6 +410,8 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b) {
     const bool fuellen_quant = !koeffizienten && b.bloecke <= JPEG_MAX_LISTENBLOECKE;
     for (int i = 0, n = 0; fuellen_quant && i < p->Anzahl_Komponenten; ++i)
         for (int k = 0; k < p->Komponenten[i].H * p->Komponenten[i].V; ++k) tabellen[n++] = qt[i];
+    uint8_t zz[64];
+    for (int kz = 0; kz < 64; ++kz) zz[kz] = static_cast<uint8_t>(Jpeg_Zickzack[kz]);
     for (int r = 0; r < p->MCU_Zeilen; ++r)
         for (int m = 0; m < p->MCU_Spalten; ++m) {
             const bool quantisiert = Jpeg_MCU_Fuellen(p, m, r, b.bloecke, fuellen_quant ? tabellen : nullptr);
@@ -418,8 +423,12 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b) {
             for (int i = 0; i < p->Anzahl_Komponenten; ++i)
                 for (int by = 0; by < p->Komponenten[i].V; ++by)
                     for (int bx = 0; bx < p->Komponenten[i].H; ++bx, q += 64) {
+                        // Gathered on the stack, stored in one sweep.
+                        alignas(16) int16_t t[64];
+                        for (int kz = 0; kz < 64; ++kz) t[kz] = q[zz[kz]];
                         int16_t* ziel = const_cast<int16_t*>(Block(b, r, m, i, by, bx));
-                        for (int kz = 0; kz < 64; ++kz) ziel[kz] = q[Jpeg_Zickzack[kz]];
+                        std::memcpy(ziel, t, sizeof t);
+                        b.dc[(ziel - b.koef) >> 6] = t[0];
                     }
         }
     return 0;
@@ -427,7 +436,12 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b) {
 
 }  // namespace
 
-void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint8_t* symbole) {
+namespace {
+
+// T.81 K.2: code lengths from the frequencies (with the reserved entry 256),
+// limited to max_laenge bits, the reserved entry removed. bits[l] is the
+// number of codes of length l; the symbols go to symbole by length.
+void Huffman_Laengen(const int32_t* haeufigkeiten, int32_t max_laenge, int32_t* bits, uint8_t* symbole) {
     int64_t freq[257];
     int32_t laenge[257];
     int32_t weiter[257];
@@ -437,17 +451,26 @@ void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint
         laenge[i] = 0;
         weiter[i] = -1;
     }
+    // The entries with a non-zero frequency, in ascending order.
+    int32_t belegt[257];
+    int32_t n = 0;
+    for (int i = 0; i < 257; ++i)
+        if (freq[i]) belegt[n++] = i;
     for (;;) {
         // The two smallest non-zero frequencies; among equals the higher
         // entry wins.
-        int32_t c1 = -1, c2 = -1;
-        for (int i = 0; i < 257; ++i)
-            if (freq[i] && (c1 < 0 || freq[i] <= freq[c1])) c1 = i;
-        for (int i = 0; i < 257; ++i)
-            if (freq[i] && i != c1 && (c2 < 0 || freq[i] <= freq[c2])) c2 = i;
+        int32_t c1 = -1, c2 = -1, p2 = -1;
+        for (int j = 0; j < n; ++j)
+            if (c1 < 0 || freq[belegt[j]] <= freq[c1]) c1 = belegt[j];
+        for (int j = 0; j < n; ++j) {
+            const int32_t i = belegt[j];
+            if (i != c1 && (c2 < 0 || freq[i] <= freq[c2])) c2 = i, p2 = j;
+        }
         if (c2 < 0) break;
         freq[c1] += freq[c2];
         freq[c2] = 0;
+        std::memmove(belegt + p2, belegt + p2 + 1, sizeof(int32_t) * static_cast<size_t>(n - p2 - 1));
+        --n;
         ++laenge[c1];
         while (weiter[c1] >= 0) {
             c1 = weiter[c1];
@@ -460,10 +483,10 @@ void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint
             ++laenge[c2];
         }
     }
-    int32_t bits[33] = {};
+    for (int l = 0; l <= 32; ++l) bits[l] = 0;
     for (int i = 0; i < 257; ++i)
         if (laenge[i]) ++bits[laenge[i] > 32 ? 32 : laenge[i]];
-    for (int i = 32; i >= 16; --i)
+    for (int i = 32; i > max_laenge; --i)
         while (bits[i] > 0) {
             int32_t j = i - 2;
             while (bits[j] == 0) --j;
@@ -472,16 +495,29 @@ void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint
             bits[j + 1] += 2;
             bits[j] -= 1;
         }
-    int32_t i = 15;
+    int32_t i = max_laenge;
     while (i > 0 && bits[i] == 0) --i;
     if (bits[i] > 0) --bits[i];
-    // The counts are taken one position lower than the lengths: every code
-    // comes out one bit longer (see docs/ARCHITECTURE.md, "JPEG encoder").
-    for (int l = 0; l < 16; ++l) anzahlen[l] = static_cast<uint8_t>(bits[l]);
     int32_t k = 0;
     for (int s = 1; s <= 32; ++s)
         for (int sym = 0; sym < 256; ++sym)
             if (laenge[sym] == s) symbole[k++] = static_cast<uint8_t>(sym);
+}
+
+}  // namespace
+
+void Jpeg_Optimale_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint8_t* symbole) {
+    int32_t bits[33];
+    Huffman_Laengen(haeufigkeiten, 15, bits, symbole);
+    // The counts are taken one position lower than the lengths: every code
+    // comes out one bit longer (see docs/ARCHITECTURE.md, "JPEG encoder").
+    for (int l = 0; l < 16; ++l) anzahlen[l] = static_cast<uint8_t>(bits[l]);
+}
+
+void Jpeg_Knappe_Huffman(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint8_t* symbole) {
+    int32_t bits[33];
+    Huffman_Laengen(haeufigkeiten, 16, bits, symbole);
+    for (int l = 0; l < 16; ++l) anzahlen[l] = static_cast<uint8_t>(bits[l + 1]);
 }
 
 int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
@@ -519,6 +555,15 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
     p->Koeffizienten_Puffer = static_cast<int16_t*>(Jpeg_Speicher_Holen(groesse));
     if (!p->Koeffizienten_Puffer) return JPEG_ERG_SPEICHER;
     b.koef = p->Koeffizienten_Puffer;
+    struct DC_Speicher {
+        int16_t* p = nullptr;
+        ~DC_Speicher() {
+            if (p) Jpeg_Speicher_Freigeben(p);
+        }
+    } dc_speicher;
+    dc_speicher.p = static_cast<int16_t*>(Jpeg_Speicher_Holen(groesse / 64));
+    if (!dc_speicher.p) return JPEG_ERG_SPEICHER;
+    b.dc = dc_speicher.p;
 
     // No restart interval on this road: its scans carry no restart markers,
     // so announcing one would make the stream contradict itself.

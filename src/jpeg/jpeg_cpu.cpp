@@ -13,6 +13,7 @@
 #include <new>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -211,10 +212,19 @@ int32_t Jpeg_Byte_Wert(uint8_t byte) { return byte; }
 
 void* Jpeg_Speicher_Holen(size_t groesse) {
     if (groesse == 0) groesse = 1;
-    const size_t gerundet = (groesse + 31) & ~size_t(31);
+    // Blocks of 2 MB and more (the progressive encoder's coefficients) lie
+    // on large-page bounds and ask for large pages: a few page faults
+    // instead of thousands.
+    constexpr size_t GROSS = size_t{2} << 20;
+    const size_t ausrichtung = groesse >= GROSS ? GROSS : 32;
+    const size_t gerundet = (groesse + ausrichtung - 1) & ~(ausrichtung - 1);
     if (gerundet < groesse) return nullptr;
-    void* p = std::aligned_alloc(32, gerundet);
-    if (p) std::memset(p, 0, gerundet);
+    void* p = std::aligned_alloc(ausrichtung, gerundet);
+    if (!p) return nullptr;
+#ifdef MADV_HUGEPAGE
+    if (ausrichtung == GROSS) madvise(p, gerundet, MADV_HUGEPAGE);
+#endif
+    std::memset(p, 0, gerundet);
     return p;
 }
 

@@ -25,8 +25,10 @@
 #include "graphics/farbe.h"
 #include "graphics/glatt.h"
 #include "base/meldung.h"
+#include "gui/ank_seiten.h"
 #include "gui/anmelden.h"
 #include "gui/eingabe.h"
+#include "gui/spielfeld_uebersicht.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
@@ -42,17 +44,27 @@
 #include "base/ruf.h"
 #include "world/netz.h"
 #endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
+#include "match/netz_rufe.h"
+#endif
 #if KORDAVO_HAT_SEASON
+#include "season/ankuendigung.h"
 #include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/netz_rufe.h"
 #include "season/news.h"
 #include "season/optionen.h"
+#include "season/rangliste.h"
+#include "season/richter.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
+#include "season/saison.h"
 #include "season/spieltag.h"
+#include "season/vorschau_saetze.h"
 #include "world/global.h"
+#include "world/manager.h"
 #endif
 
 namespace {
@@ -83,8 +95,19 @@ void Main_Registrieren() {
     // The matchday runner in the season's hooks, and the match engine's
     // hooks it answers (fixture lookup, end check, events, readiness).
     Spieltag_Hooks_Installieren();
+    // The season cycle: yearly set-up, daily work, the end of a matchday.
+    Saison_Hooks_Installieren();
     News_Hooks_Installieren();
     Ereignis_Hooks_Installieren();
+    Richter_Hooks_Installieren();
+    Rangliste_Hooks_Installieren();
+    // Match announcements: the first save block, and the run loop's pass.
+    Spielankuendigung_Spielstand_Anmelden();
+    Season_Module.Spielankuendigung_Run = Spielankuendigung_Run;
+    Season_Module.Spielankuendigung_Puffer_Leer = Spielankuendigung_Puffer_Leer;
+    Season_Module.Spielankuendigung_Jetzt = [](int art, bool leer) { return Spielankuendigung_Jetzt(static_cast<u32>(art), leer); };
+    // The server rows of the season's remote calls.
+    Season_Netz_Anmelden();
 #endif
 #if KORDAVO_HAT_GRAPHICS
     // The 22 resource archives at start-up, the screen surface, darkening
@@ -136,7 +159,36 @@ void Main_Registrieren() {
         // A quit the run loop could not serve (no calendar) still ends the program.
         if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
     };
-    Season_Gui.Texte_Laden = [] { Text_cfg_Init(); };
+    // The screen texts; a remark format that does not fit its values is
+    // reported (and never used).
+    Season_Gui.Texte_Laden = [] {
+        Text_cfg_Init();
+        if (const i32 n = Vorschau_Formate_Pruefen(); n >= 0)
+            Meldung_Printf("text.cfg: Satzformat %d (REST_TAVESK) passt nicht zu seinen Werten und wird nicht benutzt.",
+                           n);
+    };
+    // The announcement pages and screens, their sounds, the remarks' texts.
+    Vorschau_Set_Texte([](i32 n) { return Text_cfg_Text(TEXT_REST, n); });
+    {
+        Ankuendigung_Hooks ank = Ank_Seiten_Ankuendigung_Hooks();
+        ank.effekt = [](int nummer, bool exklusiv) { Sound_Effekt_Play(nummer, exklusiv); };
+        ank.maus_rechts_sperre = [] { Maus_Rechts_Sperre = 1; };
+        ank.maus_tasten = [] {
+            Maus_Update();
+            return static_cast<int>(Maus_Get_Tasten());
+        };
+        Ankuendigung_Set_Hooks(ank);
+    }
+    Ank_Seiten_Set_Hooks({.mensch = [](i32 team) { return Team_Hat_Manager(team); },
+                          .hauptmenue = Menue_Hauptmenue_Zeigen});
+    Season_Gui.Ankuendigung_Screen_Offen = Spielankuendigung_Screen_Offen;
+    // The pages' and the pitch overview's pictures go before the graphics.
+    static void (*grafik_freigeben)() = Main_Hooks.Grafik_Sound_Freigeben;
+    Main_Hooks.Grafik_Sound_Freigeben = [] {
+        Ank_Seiten_Free();
+        Spieltag_Free_Grafik();
+        grafik_freigeben();
+    };
     Season_Gui.Texte_Free = Text_cfg_Free;
     Season_Gui.Menue_Init = [] {
         Menue_Init();
@@ -197,7 +249,7 @@ void Main_Registrieren() {
     Spielstand_Set_Hooks({.netz_schliessen = Netz_Verbindungen_Schliessen});
     // The block protocol: the server answers its clients' packets; on a
     // client the typed calls go over the wire.
-    Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
+    Netz_Set_Hooks({.client_signal = Netz_Client_Signal, .server_paket = Netz_Server_Paket});
     ruf::Leitung_Setzen([](u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
         return ruf::Client() ? Netz_Leitung(nummer, argumente, antwort)
                              : ruf::Lokale_Leitung(nummer, argumente, antwort);
@@ -214,7 +266,29 @@ void Main_Registrieren() {
             Aktuelles_Team = alt;
         }
     });
-    Netz_Protokoll_Set_Hooks({.eigenes_team = [] { return Team_Aktiv; }, .team_anzahl = [] { return Team_Anzahl; }});
+    Netz_Protokoll_Hooks protokoll{.eigenes_team = [] { return Team_Aktiv; },
+                                   .team_anzahl = [] { return Team_Anzahl; }};
+#if KORDAVO_HAT_MATCH
+    // The match signal relay: the server merges a client's minute into its
+    // pitch and answers; a client takes the answer into its own copy (the
+    // runner repairs a mismatch it reports with call 1032).
+    protokoll.server_signal = [](i32 team, u8* signal, u32 laenge) {
+        Spielfeld_Internet_Server_Read_Signal(signal, laenge, static_cast<u32>(team));
+    };
+    protokoll.client_signal = [](const u8* signal, u32 laenge) {
+        Spielfeld_Internet_Client_Read_Signal(Spielfeld_Zeiger(get_u32le(signal + 12)), signal, laenge,
+                                              static_cast<u32>(Team_Aktiv));
+    };
+    Spielfeld_Netz_Anmelden();
+    Spielfeld_Hooks spielfeld = Spielfeld_Get_Hooks();
+    spielfeld.client_signal = [](const Spielfeld_Sync_Signal* s) {
+        const std::vector<u8> b = bytes::bild(s, 1);
+        Netz_Signal_Senden(b.data(), static_cast<u32>(b.size()));
+    };
+    spielfeld.hole_spielfeld = Spielfeld_Netz_Holen;
+    Spielfeld_Set_Hooks(spielfeld);
+#endif
+    Netz_Protokoll_Set_Hooks(protokoll);
     Welt_Set_Netz_Hooks({
         .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
         .slot_team = [](int slot) { return Netz_Slot_Team(slot); },

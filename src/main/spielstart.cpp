@@ -9,12 +9,9 @@
 #include "base/settings.h"
 
 #if KORDAVO_HAT_SEASON
-#include "platform/hooks.h"
-#include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
-#include "season/spieltag.h"
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
@@ -74,30 +71,11 @@ bool spielstart(int, u8* wizard_byte) {
     return true;
 }
 
-// Until the season cycle starts the competitions at a season's start, the
-// first season's leagues are started here once the set-up has read them, so
-// that the days stop on matchdays and the menu comes back after a turn.
-void (*lauf_vorher)() = nullptr;
-bool ligen_gestartet = false;
-
-void lauf_mit_ligenstart() {
-    lauf_vorher();
-    if (ligen_gestartet || !Kalender_Ist_Initialisiert()) return;
-    const i32 modus = Kalender_Get_Runmodus();
-    if (modus != RUNMODUS_TAGE_LAUFEN && modus != RUNMODUS_SPIEL) return;
-    ligen_gestartet = true;
-    const std::vector<i32> ligen = Spieltag_Ligen_Starten();
-    Debug_Printf("Neues Spiel: %zu Ligen gestartet\n", ligen.size());
-}
-
 }  // namespace
 
 void Main_Spielstart_Registrieren() {
     Season_Gui.Spielstart_Pruefen = spielstart;
     Kalender_Set_Spielstart(kStartSet, kStartSet, kStartSet);
-    lauf_vorher = Main_Hooks.Kalender_Run;
-    ligen_gestartet = false;
-    Main_Hooks.Kalender_Run = lauf_mit_ligenstart;
 }
 #else
 void Main_Spielstart_Registrieren() {}

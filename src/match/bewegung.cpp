@@ -1,5 +1,7 @@
 // Movement: where every figure wants to stand, how it runs there, the
 // animation entries the view shows, the referee and the linesmen.
+#include <bit>
+
 #include "match/anim.h"
 #include "match/spielfeld_intern.h"
 
@@ -205,160 +207,207 @@ void anim_linie(Spielfeld_Objekt& o, const Spielfeld_Spieler& sp, bool eilig) {
     anim_basis(o, Anim_Basis(sch, eilig, false, sp.ausdauer < 3000, o.torwart != 0));
 }
 
-// One step of a figure; takt: the ticks until his next step (his breath is
-// counted for all of them).
-void bewegen(Spielfeld_Daten* sf, int i, bool eilig, int takt) {
+// A figure going on along his straight line for n ticks (a standing one has no speed).
+inline void linie_folgen(Spielfeld_Daten* sf, Spielfeld_Objekt& o, Spielfeld_Spieler& sp, bool eilig, int n) {
+    const int k = sp.schritte < n ? sp.schritte : n;
+    if (k > 0) {
+        sp.schritte = static_cast<u8>(sp.schritte - k);
+        const f32 w = DT * static_cast<f32>(k);
+        o.x += o.vx * w;
+        o.y += o.vy * w;
+    }
+    if (sf->anzeige)
+        for (int j = 0; j < n; j++) anim_linie(o, sp, eilig);
+}
+
+inline void atmen(Spielfeld_Spieler& sp, int delta) {
+    const int a = sp.ausdauer + delta;
+    sp.ausdauer = a < 1000 ? 1000 : (a > 10000 ? 10000 : a);
+}
+
+// A new straight line towards the target (or standing at it), and its first n ticks.
+[[gnu::noinline]] void neue_linie(Spielfeld_Daten* sf, int i, bool eilig, int n) {
     auto& sp = sf->spieler[i];
     auto& o = sf->objekt[i];
-    bool fuehrt = sf->ballfuehrer == i;
-    f32 schritt;
+    const bool fuehrt = sf->ballfuehrer == i;
+    f32 dx = sp.ziel_x - o.x, dy = sp.ziel_y - o.y;
+    f32 dd = dx * dx + dy * dy;
+    if (dd < (eilig ? 1.0f : 625.0f)) {
+        // Close enough: he stands and gets his breath back.
+        sp.schritte = 0;
+        sp.alt_x = sp.ziel_x;
+        sp.alt_y = sp.ziel_y;
+        sp.flag = static_cast<u8>((sp.flag & 0x0F) | F_STEHT | (eilig ? F_EILIG : 0));
+        o.vx = o.vy = 0;
+        if (sf->anzeige)
+            for (int k = 0; k < n; k++)
+                anim_basis(o, Anim_Basis(0.0f, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
+        atmen(sp, ATEM_STEHEN * n);
+        return;
+    }
+    f32 v = (520.0f + static_cast<f32>(faehig(sp, sp.f_tempo)) * 3.0f) *
+            (0.72f + static_cast<f32>(sp.ausdauer) * 0.000028f);
+    if (!eilig) v *= dd > 400.0f * 400.0f ? 0.7f : 0.38f;
+    if (fuehrt) v *= 0.9f;
+    f32 schritt = v * DT;
+    const f32 d = std::sqrt(dd);
+    if (schritt > d) schritt = d;
+    // n steps along the line, never past the target.
+    const f32 weg = schritt * static_cast<f32>(n) < d ? schritt * static_cast<f32>(n) : d;
+    const f32 inv = 1.0f / d;
+    const f32 k = schritt * inv, kw = weg * inv;
+    o.x += dx * kw;
+    o.y += dy * kw;
+    o.vx = dx * k * (1.0f / DT);
+    o.vy = dy * k * (1.0f / DT);
+    if (sf->anzeige) o.anim.richtung = richtung_von(dx, dy);
+    // The straight line is kept until the target moves.
+    f32 rest = d / schritt - static_cast<f32>(n);
+    sp.schritte = static_cast<u8>(rest < 0 ? 0 : (rest > 40 ? 40 : rest));
+    sp.alt_x = sp.ziel_x;
+    sp.alt_y = sp.ziel_y;
+    sp.flag = static_cast<u8>((sp.flag & 0x0F) | (eilig ? F_EILIG : 0) | (schritt > 40 ? F_LAUFEN : 0) |
+                              (schritt < 30 ? F_LANGSAM : 0));
+    if (sf->anzeige)
+        for (int j = 0; j < n; j++)
+            anim_basis(o, Anim_Basis(schritt, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
+    // Stamina: sprinting costs, walking gives it back.
+    atmen(sp, (eilig ? ATEM_SPRINT : (schritt < 30 ? ATEM_GEHEN : ATEM_LAUFEN)) * n);
+}
+
+// One visit of a figure covering n ticks: 1 for a figure in a hurry, 2 for the others.
+[[gnu::always_inline]] inline void bewegen(Spielfeld_Daten* sf, int i, bool eilig, int n) {
+    auto& sp = sf->spieler[i];
     const u8 flag = sp.flag;
     // A target that moved by a step or less keeps the current line (or the standing) of a player who is
     // not in a hurry: nobody starts a new line for half a metre.
     const u32 t = eilig ? 0u : static_cast<u32>(ZIEL_TOLERANZ);
     const u32 ddx = static_cast<u32>(sp.alt_x - sp.ziel_x) + t, ddy = static_cast<u32>(sp.alt_y - sp.ziel_y) + t;
-    const bool gleich = ddx <= 2 * t && ddy <= 2 * t && ((flag & F_EILIG) != 0) == eilig && !fuehrt;
+    const bool gleich = ddx <= 2 * t && ddy <= 2 * t && ((flag & F_EILIG) != 0) == eilig && sf->ballfuehrer != i;
     const bool steht = (flag & F_STEHT) != 0;
-    if (gleich && (steht || sp.schritte > 0)) {
-        // Standing at the same target, or still on the straight line to it: the step, the pace and the
-        // figure are known (a standing figure has no speed). One path for both keeps the branches few.
-        sp.schritte = static_cast<u8>(sp.schritte - (sp.schritte > 0 ? 1 : 0));
-        o.x += o.vx * DT;
-        o.y += o.vy * DT;
-        // Stamina: standing gives most back, walking some; running and sprinting cost.
-        static constexpr i8 ATEM[4] = {ATEM_STEHEN, ATEM_SPRINT, ATEM_GEHEN, ATEM_LAUFEN};
-        const int art = steht ? 0 : (eilig ? 1 : ((flag & F_LANGSAM) ? 2 : 3));
-        int a = sp.ausdauer + ATEM[art] * takt;
-        sp.ausdauer = a < 1000 ? 1000 : (a > 10000 ? 10000 : a);
-        if (sf->anzeige) anim_linie(o, sp, eilig);
+    if (!gleich || (!steht && sp.schritte == 0)) {
+        neue_linie(sf, i, eilig, n);
         return;
-    } else {
-        f32 dx = sp.ziel_x - o.x, dy = sp.ziel_y - o.y;
-        f32 dd = dx * dx + dy * dy;
-        if (dd < (eilig ? 1.0f : 625.0f)) {
-            // Close enough: he stands and gets his breath back.
-            sp.schritte = 0;
-            sp.alt_x = sp.ziel_x;
-            sp.alt_y = sp.ziel_y;
-            sp.flag = static_cast<u8>((sp.flag & 0x0F) | F_STEHT | (eilig ? F_EILIG : 0));
-            o.vx = o.vy = 0;
-            if (sf->anzeige) anim_basis(o, Anim_Basis(0.0f, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
-            sp.ausdauer = sp.ausdauer + ATEM_STEHEN * takt > 10000 ? 10000 : sp.ausdauer + ATEM_STEHEN * takt;
-            return;
-        }
-        f32 v = (520.0f + static_cast<f32>(faehig(sp, sp.f_tempo)) * 3.0f) *
-                (0.72f + static_cast<f32>(sp.ausdauer) * 0.000028f);
-        if (!eilig) v *= dd > 400.0f * 400.0f ? 0.7f : 0.38f;
-        if (fuehrt) v *= 0.9f;
-        schritt = v * DT;
-        f32 d = std::sqrt(dd);
-        if (schritt > d) schritt = d;
-        f32 k = schritt / d;
-        o.x += dx * k;
-        o.y += dy * k;
-        o.vx = dx * k * (1.0f / DT);
-        o.vy = dy * k * (1.0f / DT);
-        if (sf->anzeige) o.anim.richtung = richtung_von(dx, dy);
-        // The straight line is kept until the target moves.
-        f32 rest = d / schritt - 1.0f;
-        sp.schritte = static_cast<u8>(rest < 0 ? 0 : (rest > 40 ? 40 : rest));
-        sp.alt_x = sp.ziel_x;
-        sp.alt_y = sp.ziel_y;
-        sp.flag = static_cast<u8>((sp.flag & 0x0F) | (eilig ? F_EILIG : 0) | (schritt > 40 ? F_LAUFEN : 0) |
-                                  (schritt < 30 ? F_LANGSAM : 0));
     }
-    if (sf->anzeige) anim_basis(o, Anim_Basis(schritt, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
-    // Stamina: sprinting costs, walking gives it back.
-    if (eilig) sp.ausdauer += ATEM_SPRINT * takt;
-    else if (schritt < 30) sp.ausdauer += ATEM_GEHEN * takt;
-    else sp.ausdauer += ATEM_LAUFEN * takt;
-    if (sp.ausdauer < 1000) sp.ausdauer = 1000;
-    if (sp.ausdauer > 10000) sp.ausdauer = 10000;
+    // Standing at the same target, or still on the straight line to it: the step, the pace and the
+    // figure are known. Stamina: standing gives most back, walking some; running and sprinting cost.
+    linie_folgen(sf, sf->objekt[i], sp, eilig, n);
+    static constexpr i8 ATEM[4] = {ATEM_STEHEN, ATEM_SPRINT, ATEM_GEHEN, ATEM_LAUFEN};
+    atmen(sp, ATEM[steht ? 0 : (eilig ? 1 : ((flag & F_LANGSAM) ? 2 : 3))] * n);
+}
+
+// The chasers run to where the ball will be (a keeper never over his own line).
+void jagen(Spielfeld_Daten* sf, int i) {
+    auto& sp = sf->spieler[i];
+    const auto& b = BALL(sf);
+    f32 zx = b.x + b.vx * 0.25f;
+    if (sf->objekt[i].torwart) zx = abs_x(sf, sf_seite(i), clampf(rel_x(sf, sf_seite(i), zx), 40.0f, SF_LAENGE));
+    sp.ziel_x = static_cast<i16>(zx);
+    sp.ziel_y = static_cast<i16>(b.y + b.vy * 0.25f);
+}
+
+// Off the ball everyone but the players of the ball (frei: their slots) looks
+// at his place again every BLICK ticks (twice as many far from the ball).
+void plaetze_pruefen(Spielfeld_Daten* sf, const Lage& l, u64 frei, bool geaendert) {
+    const auto& b = BALL(sf);
+    const bool alle = (sf->ticks & (2 * BLICK - 1)) == 0;
+    for (int a = 0; a < l.anzahl; a++) {
+        const int i = l.aktiv[a];
+        if ((frei >> i) & 1) continue;
+        if (geaendert && !sf_auf_platz(sf->spieler[i])) continue;  // sent off or changed during this tick
+        const auto& o = sf->objekt[i];
+        if (alle || d2(o.x, o.y, b.x, b.y) <= FERN * FERN) ziel_berechnen(sf, i, l);
+    }
 }
 
 }  // namespace
 
-// Everyone moves: the chasers and the receiver at full pace, the others to their places.
+// Everyone moves. The figures in a hurry (the ball holder, the receiver of a
+// pass, the chasers, a forward making his run, the taker of a set piece) run
+// on every tick; the others go to their places on one tick in TAKT (by slot),
+// TAKT ticks' way at once. A view may show them on their lines in between.
 void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert) {
-    auto& b = BALL(sf);
-    for (int a = 0; a < l.anzahl; a++) {
-        int i = l.aktiv[a];
-        auto& sp = sf->spieler[i];
-        if (geaendert && !sf_auf_platz(sp)) continue;  // sent off or changed during this tick
-        if (sp.sperre) sp.sperre--;
-        bool eilig = false;
-        if (sf->situation == SIT_SPIEL) {
-            if (i == sf->ballfuehrer) {
-                eilig = true;
-            } else if (i == sf->pass_ziel) {
-                eilig = true;
-            } else if (i == l.jaeger[0] || i == l.jaeger[1]) {
-                f32 zx = b.x + b.vx * 0.25f;
-                // A keeper never chases a ball over his own line.
-                if (sf->objekt[i].torwart)
-                    zx = abs_x(sf, sf_seite(i), clampf(rel_x(sf, sf_seite(i), zx), 40.0f, SF_LAENGE));
-                sp.ziel_x = static_cast<i16>(zx);
-                sp.ziel_y = static_cast<i16>(b.y + b.vy * 0.25f);
-                eilig = true;
-            } else {
-                // Off the ball everyone looks again every 8 ticks (16 far from the
-                // ball); a forward makes his runs at full pace.
-                if ((sf->ticks & 7) == 0) {
-                    const auto& o = sf->objekt[i];
-                    const bool fern = d2(o.x, o.y, b.x, b.y) > FERN * FERN;
-                    if (!fern || (sf->ticks & 15) == 0) ziel_berechnen(sf, i, l);
-                }
-                eilig = sp.position == 3 && l.besitz[sf_seite(i)];
-            }
-        } else if (i == sf->ausfuehrer) {
-            eilig = true;
+    const bool spiel = sf->situation == SIT_SPIEL;
+    u64 eilig = 0;
+    auto dazu = [&eilig](int i) {
+        if (i >= 0 && i < SF_SPIELER) eilig |= u64{1} << i;
+    };
+    if (spiel) {
+        dazu(sf->ballfuehrer);
+        dazu(sf->pass_ziel);
+        for (int s = 0; s < 2; s++) {
+            const int j = l.jaeger[s];
+            // A chaser looks where the ball will be on every second tick.
+            if (j >= 0 && j != sf->ballfuehrer && j != sf->pass_ziel && ((sf->ticks + j) & 1) == 0) jagen(sf, j);
+            dazu(j);
         }
-        // Not in a hurry, he looks at his line on one tick in TAKT (staggered by
-        // slot) and on the others only goes on along it.
-        if (!eilig && ((sf->ticks + i) & (TAKT - 1))) {
-            auto& o = sf->objekt[i];
-            if (sp.schritte > 0) {
-                sp.schritte--;
-                o.x += o.vx * DT;
-                o.y += o.vy * DT;
-            }
-            if (sf->anzeige) anim_linie(o, sp, false);
-            continue;
-        }
-        bewegen(sf, i, eilig, eilig ? 1 : TAKT);
+        if ((sf->ticks & (BLICK - 1)) == 0) plaetze_pruefen(sf, l, eilig, geaendert);
+        eilig |= l.stuermer;  // the forwards of the side with the ball make their runs
+    } else {
+        dazu(sf->ausfuehrer);
+    }
+    for (u64 m = eilig; m != 0; m &= m - 1) {
+        const int i = std::countr_zero(m);
+        if (sf_auf_platz(sf->spieler[i])) bewegen(sf, i, true, 1);
+    }
+    for (int i = (TAKT - (sf->ticks & (TAKT - 1))) & (TAKT - 1); i < SF_SPIELER; i += TAKT) {
+        if (!((eilig >> i) & 1) && sf_auf_platz(sf->spieler[i])) bewegen(sf, i, false, TAKT);
     }
 }
 
-void offizielle(Spielfeld_Daten* sf, const Lage& ll) {
-    auto& b = BALL(sf);
+namespace {
+
+constexpr int OFFIZIELLE_TAKT = 4;  // ticks per step of the officials
+
+void schiri_bewegen(Spielfeld_Daten* sf) {
+    const auto& b = BALL(sf);
     auto& r = O(sf, SF_OBJ_SCHIRI);
     f32 zx = clampf(b.x - 900.0f, 600, SF_LAENGE - 600), zy = clampf(b.y + 900.0f, 400, SF_BREITE - 400);
     f32 dx = zx - r.x, dy = zy - r.y, dd = dx * dx + dy * dy;
     if (dd > 100.0f) {
-        f32 d = std::sqrt(dd), st = d > 60 ? 60 : d;
+        f32 d = std::sqrt(dd), st = d > 60 * OFFIZIELLE_TAKT ? 60 * OFFIZIELLE_TAKT : d;
         r.x += dx / d * st;
         r.y += dy / d * st;
         if (sf->anzeige) {
             r.anim.richtung = richtung_von(dx, dy);
-            anim_basis(r, Anim_Basis(st, false, false, false, false));
+            for (int k = 0; k < OFFIZIELLE_TAKT; k++)
+                anim_basis(r, Anim_Basis(st / OFFIZIELLE_TAKT, false, false, false, false));
         }
     } else if (sf->anzeige) {
-        anim_basis(r, A_SCHIRI);
+        for (int k = 0; k < OFFIZIELLE_TAKT; k++) anim_basis(r, A_SCHIRI);
     }
-    // The linesmen keep level with the second-last defender of their half, or
-    // with the ball when it is nearer the goal line.
+}
+
+// The linesmen keep level with the second-last defender of their half, or
+// with the ball when it is nearer the goal line.
+void linienrichter_bewegen(Spielfeld_Daten* sf, const Lage& ll) {
+    const auto& b = BALL(sf);
     for (int k = 0; k < 2; k++) {
         auto& l = O(sf, SF_OBJ_LINIE_1 + k);
         int vert = (sf_richtung(sf, 0) > 0) == (k == 0) ? 0 : 1;  // the side defending this half
         f32 linie = abs_x(sf, vert, ll.linie[vert]);
         f32 lx = k == 0 ? clampf(b.x < linie ? b.x : linie, 0, SF_MITTE_X)
                         : clampf(b.x > linie ? b.x : linie, SF_MITTE_X, SF_LAENGE);
+        constexpr f32 MAX = 50.0f * OFFIZIELLE_TAKT;
         f32 d = lx - l.x;
-        f32 st = d > 50 ? 50 : (d < -50 ? -50 : d);
+        f32 st = d > MAX ? MAX : (d < -MAX ? -MAX : d);
         l.x += st;
         // A raised flag or a corner signal plays to its end first (the table holds them).
         if (sf->anzeige)
-            anim_basis(l, st == 0 ? static_cast<u16>(A_LINIE) : Anim_Basis(std::fabs(st), false, false, false, false));
+            for (int j = 0; j < OFFIZIELLE_TAKT; j++)
+                anim_basis(l, st == 0 ? static_cast<u16>(A_LINIE)
+                                      : Anim_Basis(std::fabs(st) / OFFIZIELLE_TAKT, false, false, false, false));
+    }
+}
+
+}  // namespace
+
+void offizielle(Spielfeld_Daten* sf, const Lage& ll) {
+    auto& b = BALL(sf);
+    // The officials move on one tick in OFFIZIELLE_TAKT, that many ticks' way at once.
+    if ((sf->ticks & (OFFIZIELLE_TAKT - 1)) == 0) {
+        schiri_bewegen(sf);
+        linienrichter_bewegen(sf, ll);
     }
     sf->kamera[0] = clampf(b.x, 800, 10000);
     sf->kamera[1] = clampf(b.y, 1360, 5440);
@@ -383,10 +432,9 @@ void anstoss_positionen(Spielfeld_Daten* sf) {
 void standard_ziele(Spielfeld_Daten* sf, const Lage& l) {
     auto& b = BALL(sf);
     int s = sf->ball_seite;
-    if (sf->situation == SIT_ANSTOSS || (sf->ticks & 7) != 0) return;
+    if (sf->situation == SIT_ANSTOSS || (sf->ticks & (BLICK - 1)) != 0) return;
     for (int i = 0; i < SF_SPIELER; i++) {
         if (!sf_auf_platz(sf->spieler[i]) || i == sf->ausfuehrer) continue;
-        if ((sf->ticks & 7) != 0) continue;
         ziel_berechnen(sf, i, l);
         auto& sp = sf->spieler[i];
         int si = sf_seite(i);

@@ -10,38 +10,37 @@
 namespace engine {
 namespace {
 
-void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
-    // Counters and bests are kept in locals: the byte lists would otherwise force every field to be read anew.
-    const auto& b = BALL(sf);
+// What to look at in a tick: the offside line (even ticks), the chasers (open play), the nearest
+// player to the ball (a free ball).
+enum Blick_Art { NUR_JAGD = 0, MIT_LINIE = 1 };
+enum Jagd_Art { KEINE_JAGD = 0, JAGD = 1, JAGD_UND_NAECHSTER = 2 };
+
+// One side's part of the tick's picture, in one pass over its slots: the players on the pitch,
+// its offside line (its second-last man seen from its own goal line), its chaser (nearest to
+// where the ball will be; a keeper only with the ball in his box) and the nearest player.
+template <Blick_Art LINIE, Jagd_Art JAGEN>
+void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
+    const auto& b = sf->objekt[SF_OBJ_BALL];
     const f32 bx = b.x, by = b.y;
     const f32 px = bx + b.vx * 0.3f, py = by + b.vy * 0.3f;
-    int naechster = -1, anzahl = 0;
-    f32 nd = 1e30f;
-    const bool hat_ball = sf->ballfuehrer != KEIN_SLOT || sf->pass_ziel != KEIN_SLOT;
-    // The nearest player and the chasers count in open play only (a set piece taken this tick
-    // has its chasers from the next tick on).
-    const bool im_spiel = sf->situation == SIT_SPIEL;
-    // The field lists serve the marking, which everyone looks at every 8 ticks.
-    const bool listen = (sf->ticks & 7) == 0;
-    for (int s = 0; s < 2; s++) {
-        int jaeger = -1, feld = 0;
-        l.ball_rx[s] = rel_x(sf, s, bx);
-        l.besitz[s] = sf->ball_seite == s && hat_ball;
-        f32 bd = 1e30f;
-        const int basis = s * SF_PRO_SEITE;
-        const f32 tor_x = sf_richtung(sf, s) > 0 ? 0.0f : SF_LAENGE;
-        const bool ball_im_strafraum =
-            std::fabs(bx - tor_x) < SF_STRAFRAUM_TIEFE && by > SF_STRAFRAUM_Y1 && by < SF_STRAFRAUM_Y2;
-        const bool vorwaerts = sf_richtung(sf, s) > 0;
-        f32 letzter = SF_LAENGE, vorletzter = SF_LAENGE;
-        for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
-            const auto& sp = sf->spieler[i];
-            if (!sf_auf_platz(sp)) continue;
-            l.aktiv[anzahl++] = static_cast<u8>(i);
-            const auto& o = sf->objekt[i];
-            const f32 ox = o.x, oy = o.y;
-            const bool tw = o.torwart != 0;
-            // The offside line.
+    const f32 tor_x = sf_richtung(sf, s) > 0 ? 0.0f : SF_LAENGE;
+    const bool ball_im_strafraum =
+        std::fabs(bx - tor_x) < SF_STRAFRAUM_TIEFE && by > SF_STRAFRAUM_Y1 && by < SF_STRAFRAUM_Y2;
+    const bool vorwaerts = sf_richtung(sf, s) > 0;
+    f32 letzter = SF_LAENGE, vorletzter = SF_LAENGE;
+    int jaeger = -1, naechster = l.naechster, n = anzahl;
+    f32 bd = 1e30f, nd = l.nd;
+    const int basis = s * SF_PRO_SEITE;
+    const bool besitz = l.besitz[s];
+    u64 stuermer = 0;
+    for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
+        auto& sp = sf->spieler[i];
+        if (!sf_auf_platz(sp)) continue;
+        l.aktiv[n++] = static_cast<u8>(i);
+        if (besitz && sp.position == 3) stuermer |= u64{1} << i;
+        const auto& o = sf->objekt[i];
+        const f32 ox = o.x, oy = o.y;
+        if constexpr (LINIE == MIT_LINIE) {
             const f32 rx = vorwaerts ? ox : SF_LAENGE - ox;
             if (rx < letzter) {
                 vorletzter = letzter;
@@ -49,31 +48,83 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
             } else if (rx < vorletzter) {
                 vorletzter = rx;
             }
-            if (listen && !tw) {
-                l.feld_slot[s][feld] = static_cast<i8>(i);
-                l.feld_x[s][feld] = ox;
-                l.feld_y[s][feld] = oy;
-                feld++;
+        }
+        if constexpr (JAGEN != KEINE_JAGD) {
+            // A beaten man's ticks count down in open play; he takes part again on the tick his count ends.
+            if (sp.sperre != 0 && --sp.sperre != 0) continue;
+            if constexpr (JAGEN == JAGD_UND_NAECHSTER) {
+                const f32 d = d2(ox, oy, bx, by);
+                if (d < nd) {
+                    nd = d;
+                    naechster = i;
+                }
             }
-            if (sp.sperre != 0 || !im_spiel) continue;
-            f32 d = d2(ox, oy, bx, by);
-            if (d < nd) {
-                nd = d;
-                naechster = i;
-            }
-            if (tw && !ball_im_strafraum) continue;
-            f32 e = d2(ox, oy, px, py);
+            if (o.torwart && !ball_im_strafraum) continue;
+            const f32 e = d2(ox, oy, px, py);
             if (e < bd) {
                 bd = e;
                 jaeger = i;
             }
         }
-        l.jaeger[s] = jaeger;
-        l.feld_n[s] = feld;
-        l.linie[s] = vorletzter;
     }
+    l.anzahl_seite[s] = n - anzahl;
+    l.stuermer |= stuermer;
+    anzahl = n;
+    if constexpr (LINIE == MIT_LINIE) l.linie[s] = vorletzter;
+    l.jaeger[s] = jaeger;
     l.naechster = naechster;
     l.nd = nd;
+}
+
+template <Blick_Art LINIE>
+void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl, Jagd_Art jagen) {
+    switch (jagen) {
+        case KEINE_JAGD: seite_sehen<LINIE, KEINE_JAGD>(sf, s, l, anzahl); break;
+        case JAGD: seite_sehen<LINIE, JAGD>(sf, s, l, anzahl); break;
+        case JAGD_UND_NAECHSTER: seite_sehen<LINIE, JAGD_UND_NAECHSTER>(sf, s, l, anzahl); break;
+    }
+}
+
+void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
+    const auto& b = BALL(sf);
+    const bool hat_ball = sf->ballfuehrer != KEIN_SLOT || sf->pass_ziel != KEIN_SLOT;
+    // The chasers count in open play only (a set piece taken this tick has its chasers from the
+    // next tick on); the nearest player to the ball serves a free ball only.
+    const Jagd_Art jagen = sf->situation != SIT_SPIEL     ? KEINE_JAGD
+                           : sf->ballfuehrer == KEIN_SLOT ? JAGD_UND_NAECHSTER
+                                                          : JAGD;
+    // The offside line serves the places and the linesmen, looked at on even ticks only; the
+    // field lists serve the marking, which everyone looks at every BLICK ticks.
+    const bool voll = (sf->ticks & 1) == 0;
+    const bool listen = (sf->ticks & (BLICK - 1)) == 0;
+    // Only a player within reach of the ball can take it: the search starts at the longest reach.
+    l.naechster = -1;
+    l.nd = REICHWEITE_KOPF * REICHWEITE_KOPF;
+    l.stuermer = 0;
+    int anzahl = 0;
+    for (int s = 0; s < 2; s++) {
+        l.ball_rx[s] = rel_x(sf, s, b.x);
+        l.besitz[s] = sf->ball_seite == s && hat_ball;
+        l.jaeger[s] = -1;
+        l.anzahl_seite[s] = 0;
+        l.feld_n[s] = 0;
+        // An odd tick outside open play asks for nothing of the players.
+        if (!voll && jagen == KEINE_JAGD) continue;
+        const int anfang = anzahl;
+        if (voll) seite_sehen<MIT_LINIE>(sf, s, l, anzahl, jagen);
+        else seite_sehen<NUR_JAGD>(sf, s, l, anzahl, jagen);
+        int feld = 0;
+        for (int k = anfang; listen && k < anzahl; k++) {
+            const int i = l.aktiv[k];
+            const auto& o = sf->objekt[i];
+            if (o.torwart) continue;
+            l.feld_slot[s][feld] = static_cast<i8>(i);
+            l.feld_x[s][feld] = o.x;
+            l.feld_y[s][feld] = o.y;
+            feld++;
+        }
+        l.feld_n[s] = feld;
+    }
     l.anzahl = anzahl;
 }
 
@@ -126,10 +177,13 @@ void Engine_Minute_Vorbei(Spielfeld_Daten* sf) {
         sf->seite[s].aufregung = sf->seite[s].aufregung * 3 / 4;
         sf->seite[s].ereignis_bits = 0;
     }
-    // Minutes repeat after a half-time (45 ends the first half and starts the second): the key holds the half.
-    int k = sf->minute & 7;
-    sf->pruef_minute[k] = static_cast<u32>(sf->halbzeit) * 1000u + static_cast<u32>(sf->minute);
-    sf->pruef_summe[k] = Spielfeld_Pruefsumme(sf);
+    // The checksums serve the lockstep of a networked pitch only. Minutes repeat after a half-time (45 ends
+    // the first half and starts the second): the key holds the half.
+    if (sf->netz) {
+        int k = sf->minute & 7;
+        sf->pruef_minute[k] = static_cast<u32>(sf->halbzeit) * 1000u + static_cast<u32>(sf->minute);
+        sf->pruef_summe[k] = Spielfeld_Pruefsumme(sf);
+    }
     sf->grenze_eigen = static_cast<i16>(sf->minute + 2);
     SF_Signal_Senden(sf);
 }
@@ -163,7 +217,8 @@ void Engine_Tick(Spielfeld_Daten* sf) {
             break;
     }
     // Only when someone left the pitch during this tick must the players be checked again.
-    const bool geaendert = jemand_gegangen(sf, l);
+    // (The lists serve the looks at the places every BLICK ticks; the rest checks each figure on its own.)
+    const bool geaendert = (sf->ticks & (BLICK - 1)) == 0 && jemand_gegangen(sf, l);
     if (geaendert) lage_listen(sf, l);
     if (sf->situation != SIT_SPIEL && sf->situation != SIT_TORJUBEL && sf->situation != SIT_HALBZEIT_ENDE)
         standard_ziele(sf, l);

@@ -1,11 +1,14 @@
 // The lockstep of a networked match: per-minute signals with the minute
 // limits, the queued commands and the position checksum; the repair of a
 // mismatch by fetching the whole pitch record. Layout: docs/formats/match-sync.md.
+#include <bit>
+#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "base/debug.h"
 #include "base/globals.h"
+#include "match/netz_rufe.h"
 #include "match/spielfeld_intern.h"
 #include "world/welt.h"
 
@@ -121,7 +124,8 @@ int verarbeiten(Spielfeld_Daten* sf, Spielfeld_Sync_Signal& s, u32 sender_team, 
     if (antworten) {
         Spielfeld_Signal_Fuellen(sf, sender_team, &s);
         if (falsch) s.flags |= 1;
-    } else if (falsch || (s.flags & 1)) {
+    } else if (falsch || (s.flags & 1) || s.halbzeit > sf->halbzeit) {
+        // A half the server has ended and the copy has not: the copy fetches the record.
         sf->sync_fehler = 1;
     }
     return SFN_OK;
@@ -201,9 +205,27 @@ bool Spielfeld_Sync_Fehler_Beheben(Spielfeld_Daten* sf) {
     return Spielfeld_Internet_Client_Get_Spielfeld(sf, sf->spiel);
 }
 
+namespace {
+// The final records of the networked matches deleted last, one per pitch place.
+std::vector<std::unique_ptr<Spielfeld_Daten>> geendet;
+}  // namespace
+
+void SF_Netz_Ende_Merken(const Spielfeld_Daten* sf) {
+    if (!sf) return;
+    std::erase_if(geendet, [&](const auto& g) { return g->team[0] == sf->team[0] && g->team[1] == sf->team[1]; });
+    if (geendet.size() >= SF_MAX_SPIELFELDER) geendet.erase(geendet.begin());
+    geendet.push_back(std::make_unique<Spielfeld_Daten>(*sf));
+}
+
 bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, u8* aus, u32* minute, f32* zeit, u32* wettbewerb, u32* spiel) {
     if (!aus) return false;
+    // The running match of the team, else its finished one still in the table
+    // (a client that plays on in stoppage time takes the final state from it).
     Spielfeld_Daten* sf = SF_Suche_Team(team);
+    for (auto* t : SF_Register.tabelle)
+        if (!sf && t && (t->team[0] == team || t->team[1] == team)) sf = t;
+    for (auto g = geendet.rbegin(); !sf && g != geendet.rend(); ++g)
+        if ((*g)->team[0] == team || (*g)->team[1] == team) sf = g->get();
     if (!sf) return false;
     bytes::bild_schreiben(aus, SPIELFELD_GROESSE, [sf](bytes::Schreiber& w) { w(*sf); });
     if (minute) *minute = static_cast<u32>(sf->minute);
@@ -211,5 +233,38 @@ bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, u8* aus, u32* minute, f3
     if (wettbewerb) *wettbewerb = sf->wettbewerb;
     if (spiel) *spiel = sf->spiel;
     SF_Hook.set_bereit(team);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// The remote call 1032.
+
+void Spielfeld_Netz_Anmelden() {
+    ruf::Zeile_Anmelden(RUF_SPIELFELD_LADEN, []() {
+        std::tuple<u8, std::vector<u8>, u32, f32, u32, u32> a{};
+        auto& [ok, bild, minute, zeit, wettbewerb, spiel] = a;
+        bild.assign(SPIELFELD_GROESSE, 0);
+        ok = Aktuelles_Team >= 0 &&
+                     Spielfeld_Internet_Server_Send_Spielfeld(static_cast<u32>(Aktuelles_Team), bild.data(), &minute,
+                                                              &zeit, &wettbewerb, &spiel)
+                 ? 1
+                 : 0;
+        if (!ok) bild.assign(SPIELFELD_GROESSE, 0);
+        return a;
+    });
+}
+
+bool Spielfeld_Netz_Holen(u32 spiel, u8* aus, u32 werte[4]) {
+    const auto a = ruf::Rufen(RUF_SPIELFELD_LADEN);
+    if (!a || !aus) return false;
+    const auto& [ok, bild, minute, zeit, wettbewerb, nummer] = *a;
+    if (!ok || nummer != spiel || bild.size() != SPIELFELD_GROESSE) return false;
+    std::memcpy(aus, bild.data(), SPIELFELD_GROESSE);
+    if (werte) {
+        werte[0] = minute;
+        werte[1] = std::bit_cast<u32>(zeit);
+        werte[2] = wettbewerb;
+        werte[3] = nummer;
+    }
     return true;
 }

@@ -320,6 +320,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
 void Spielfeld_Loeschen(u32 wettbewerb) {
     for (auto*& t : SF_Register.tabelle) {
         if (t && t->wettbewerb == wettbewerb) {
+            if (t->netz == 1) SF_Netz_Ende_Merken(t);
             SF_Anzeige_Entfernen(t);
             std::free(t);
             t = nullptr;

@@ -35,6 +35,9 @@ struct Spielfeld_Register {
     bool replay_aktiv;
 };
 extern Spielfeld_Register SF_Register;
+// Keeps the final record of a networked match the server deletes, so that its
+// client can still fetch how it ended (netz.cpp).
+void SF_Netz_Ende_Merken(const Spielfeld_Daten* sf);
 // Takes a pitch off the shown list (anzeige.cpp).
 void SF_Anzeige_Entfernen(Spielfeld_Daten* sf);
 // Registers the save block of the pitches (speichern.cpp).
@@ -91,7 +94,8 @@ constexpr f32 REICHWEITE_KOPF = 170.0f;  // reach to meet a high ball
 constexpr f32 ZWEIKAMPF_NAH = 130.0f;
 constexpr f32 TOR_Y = 3403.0f;
 constexpr f32 FERN = 3500.0f;  // a figure this far from the ball looks at his place half as often
-constexpr int TAKT = 4;        // a figure not in a hurry looks at his line on one tick in TAKT
+constexpr int TAKT = 8;        // a figure not in a hurry moves on one tick in TAKT, TAKT ticks at once
+constexpr int BLICK = 16;      // ticks between two looks at one's place off the ball (twice as many far from it)
 
 // Pace bits of the current straight line in the slot's flag byte; F_STEHT: he stands at the target of alt_x/alt_y.
 constexpr u8 F_EILIG = 0x80, F_LAUFEN = 0x40, F_LANGSAM = 0x20, F_STEHT = 0x10;
@@ -111,7 +115,7 @@ constexpr f32 KOPFHOEHE = 170.0f;
 constexpr int KOPFBALL_SCHUSS = 600;    // a man meeting a high ball in the box heads at goal
 constexpr int ABGEFAELSCHT_ECKE = 450;  // a shot going wide past a close defender is deflected behind
 constexpr int KLAERUNG_ECKE = 480;      // a header clear from the box goes behind
-constexpr int FOUL_IM_STRAFRAUM = 18;   // a man receiving in the box is brought down
+constexpr int FOUL_IM_STRAFRAUM = 21;   // a man receiving in the box is brought down
 constexpr int SPIELNIVEAU = 55;         // the mean skill of every match
 constexpr int HEIMVORTEIL = 5;          // skill points of the home side at its own ground
 constexpr int SPIELSTAND_ZURUECK = 12, SPIELSTAND_VOR = 6;  // drive (and line, x 25 cm) late in a match
@@ -170,13 +174,14 @@ inline int spielstand_drang(const Spielfeld_Daten* sf, int s) {
 
 // What a tick knows of the players at its start (engine.cpp).
 struct Lage {
-    int jaeger[2];  // the chaser of each side
-    int naechster;  // nearest player to the ball
-    f32 nd;         // his squared distance
-    int anzahl;     // players on the pitch at the start of the tick
-    u8 aktiv[SF_SPIELER];
+    int jaeger[2];         // the chaser of each side
+    int naechster;         // nearest player to the ball within the longest reach, -1
+    f32 nd;                // his squared distance
+    int anzahl;            // players on the pitch at the start of the tick
+    u8 aktiv[SF_SPIELER];  // their slots, the home side's first
+    int anzahl_seite[2];
     // Field players of each side on the pitch (no keeper), positions at the start of the tick
-    // (made on every 8th tick only, when the players look at their places).
+    // (made every BLICK ticks only, when the players look at their places).
     int feld_n[2];
     i8 feld_slot[2][SF_PRO_SEITE];
     f32 feld_x[2][SF_PRO_SEITE];
@@ -184,8 +189,10 @@ struct Lage {
     // Per side: the ball seen from the side's own goal line, and whether the side has the ball.
     f32 ball_rx[2];
     bool besitz[2];
-    // Per side: its second-last man (keeper included) seen from its own goal line: the offside line.
+    // Per side: its second-last man (keeper included) seen from its own goal line: the offside line
+    // (made on even ticks only).
     f32 linie[2];
+    u64 stuermer;  // bit per slot: the forwards of the side with the ball
 };
 
 // bewegung.cpp: figures, positions, animation entries.

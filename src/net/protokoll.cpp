@@ -1,5 +1,6 @@
 #include "net/protokoll.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -172,6 +173,7 @@ void Netz_Protokoll_Set_Hooks(const Netz_Protokoll_Hooks& h) {
     hooks.eigenes_team = h.eigenes_team ? h.eigenes_team : standard.eigenes_team;
     hooks.team_anzahl = h.team_anzahl ? h.team_anzahl : standard.team_anzahl;
     hooks.server_signal = h.server_signal ? h.server_signal : standard.server_signal;
+    hooks.client_signal = h.client_signal ? h.client_signal : standard.client_signal;
 }
 
 bool Netz_Typen_Lesen(std::string_view s, Netz_Typen* aus) {
@@ -266,6 +268,12 @@ bool Netz_Block_Beantworten(i32 slot_index, i32 team, const u8* anfrage, size_t 
     const Netz_Schema* s = Netz_Schema_Suchen(nummer, typen, &laenge);
     if (!s && Netz_Schema_Bekannt(nummer)) return ablehnen(grund, "Typen passen nicht zum Aufruf");
     if (team < 0 && !(s && s->start)) return ablehnen(grund, "Aufruf vor der Teamwahl");
+    if (s && s->laenge_element) {
+        // The array's length follows from a count in the request.
+        const Netz_Element& e = t.elemente[s->laenge_element];
+        if (e.feld || u64{get_u32le(daten + ein[s->laenge_element].pos)} * s->vielfaches != laenge)
+            return ablehnen(grund, "Feldlänge passt nicht zur Anzahl");
+    }
     if (s && s->slot_element) {
         const Netz_Element& e = t.elemente[s->slot_element];
         if (e.feld || static_cast<i32>(get_u32le(daten + ein[s->slot_element].pos)) != slot_index)
@@ -385,6 +393,29 @@ void Netz_Server_Signal(Verbindung_Client_Slot* slot, const u8* daten, u32 laeng
         hooks.server_signal(slot->team, s.data(), laenge);
     }
     if (!Verbindung_Server_Send(slot, s.data(), laenge)) Verbindung_Brechen(slot->verbindung, "Signal nicht gesendet");
+}
+
+void Netz_Client_Signal(const u8* daten, u32 laenge) {
+    const char* grund = nullptr;
+    if (!daten || laenge != NETZ_SIGNAL_LAENGE) grund = "Länge";
+    else if (get_u32le(daten) != NETZ_SIGNAL_MAGIC) grund = "Kennung";
+    else if (get_u32le(daten + 4) != 1) grund = "Art";
+    else if (static_cast<i32>(get_u32le(daten + 8)) != hooks.eigenes_team()) grund = "Team";
+    if (grund) {
+        Debug_Printf("Signal vom Server verworfen (%s)\n", grund);
+        return;
+    }
+    Netz_Zaehler.gesamt_in += laenge;
+    hooks.client_signal(daten, laenge);
+}
+
+bool Netz_Signal_Senden(const u8* daten, u32 laenge) {
+    if (Internet_Modus != INTERNET_MODUS_CLIENT || !Internet_Server_Verbindung || !daten ||
+        laenge != NETZ_SIGNAL_LAENGE)
+        return false;
+    CLIENT_SIGNAL(Internet_Server_Verbindung, daten, laenge);
+    Netz_Zaehler.gesamt_out += laenge;
+    return true;
 }
 
 void Netz_Server_Paket(Verbindung_Client_Slot* slot, const u8* daten, u32 laenge) {
@@ -575,9 +606,18 @@ bool Netz_Leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>*
     }
     u32 laenge = 0;
     if (std::string_view(s->typen).find("%d") != std::string_view::npos) {
-        const i32 teams = hooks.team_anzahl();
-        if (teams <= 0 || static_cast<u64>(teams) * s->vielfaches > s->hoechstens) return false;
-        laenge = static_cast<u32>(teams) * s->vielfaches;
+        // A count among the arguments, or the number of teams.
+        u64 anzahl = s->laenge_element ? 0 : static_cast<u64>(std::max(hooks.team_anzahl(), 0));
+        if (s->laenge_element) {
+            u64 p = 0;
+            for (const Netz_Teil& teil : s->argumente) {
+                if (teil.element == s->laenge_element && teil.breite == 4 && p + 4 <= argumente.size())
+                    anzahl = lesen(&argumente[p], 4);
+                p += teil.breite;
+            }
+        }
+        if (anzahl == 0 || anzahl * s->vielfaches > s->hoechstens) return false;
+        laenge = static_cast<u32>(anzahl * s->vielfaches);
     }
     const std::string typen = Netz_Schema_Typen(*s, laenge);
     Netz_Typen t;

@@ -139,6 +139,14 @@ void Internet_Server_Antwort(Verbindung_Client_Slot* slot, const u8* gepackt, u3
 // the slot's team; the answer goes back on the same slot.
 constexpr u32 NETZ_SIGNAL_LAENGE = 6284;
 void Netz_Server_Signal(Verbindung_Client_Slot* slot, const u8* daten, u32 laenge);
+// Client: a match signal of the server (the network's signal hook). Only a
+// per-minute signal (kind 1) of exactly NETZ_SIGNAL_LAENGE bytes, with the
+// signal magic, that speaks for this client's team goes on to the match;
+// anything else is dropped with a log line.
+void Netz_Client_Signal(const u8* daten, u32 laenge);
+// Client: sends this client's match signal to the server (no answer awaited:
+// the server's answer arrives through Netz_Client_Signal).
+bool Netz_Signal_Senden(const u8* daten, u32 laenge);
 // Server: the frame's packet hook: a signal or a block request.
 void Netz_Server_Paket(Verbindung_Client_Slot* slot, const u8* daten, u32 laenge);
 
@@ -154,6 +162,8 @@ struct Netz_Protokoll_Hooks {
     // Server: a client's per-minute match signal, to be merged and turned
     // into the server's answer in place (default: sent back as it came).
     void (*server_signal)(i32 team, u8* signal, u32 laenge) = [](i32, u8*, u32) {};
+    // Client: the server's answer to the client's match signal, checked.
+    void (*client_signal)(const u8* signal, u32 laenge) = [](const u8*, u32) {};
 };
 void Netz_Protokoll_Set_Hooks(const Netz_Protokoll_Hooks& hooks);
 

@@ -35,6 +35,9 @@ struct Netz_Schema {
     u8 slot_element = 0;  // element that must name the asking slot (block 19)
     std::vector<Netz_Teil> argumente;
     std::vector<Netz_Teil> antwort;
+    // Element whose value times `vielfaches` the "%d" length must be (0: the
+    // number of teams sets it).
+    u8 laenge_element = 0;
 };
 
 // The table.

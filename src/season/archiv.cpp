@@ -148,10 +148,11 @@ bool Statistik_Archiv_Speichern(const Tabelle& t, i32 jahr) {
     while (k < ARCHIV_PRO_SAISON && archiv.count(schluessel(jahr, wb, k))) ++k;
     if (k == ARCHIV_PRO_SAISON) return false;
     const std::vector<u16> worte = Archiv_Kompakt(t, tage);
-    std::vector<u8> bytes(worte.size() * 2);
-    for (size_t i = 0; i < worte.size(); ++i) put_u16le(&bytes[2 * i], worte[i]);
+    std::vector<u8> bild;
+    bytes::Schreiber s{bild};
+    for (u16 w : worte) s(w);
     u32 groesse = 0;
-    void* block = W32_Cmp_Zlib_Pack_Neu(bytes.data(), static_cast<u32>(bytes.size()), &groesse);
+    void* block = W32_Cmp_Zlib_Pack_Neu(bild.data(), static_cast<u32>(bild.size()), &groesse);
     if (!block) return false;
     const u8* b = static_cast<const u8*>(block);
     archiv[schluessel(jahr, wb, k)].assign(b, b + groesse);
@@ -169,8 +170,8 @@ bool Statistik_Archiv_Holen(Tabelle& t, i32 wettbewerb, i32 jahr, i32 k) {
     void* roh = W32_Cmp_Zlib_Unpack_Neu(it->second.data(), static_cast<u32>(it->second.size()), &groesse);
     if (!roh) return false;
     std::vector<u16> worte(groesse / 2);
-    const u8* b = static_cast<const u8*>(roh);
-    for (size_t i = 0; i < worte.size(); ++i) worte[i] = get_u16le(b + 2 * i);
+    bytes::Leser l(static_cast<const u8*>(roh), groesse);
+    for (u16& w : worte) l(w);
     W32_Memory_H_Free(roh);
     return Archiv_Entpacken(worte, std::max(spieltage_von(wettbewerb), 0), t);
 }
@@ -186,14 +187,13 @@ int Statistik_Archiv_Jahre(i32 wettbewerb, i32* jahre, int max) {
 void Statistik_Archiv_Leeren() { archiv.clear(); }
 
 bool Archiv_Save(Datei_Status* datei) {
-    u8 kopf[4];
-    put_u32le(kopf, static_cast<u32>(archiv.size()));
-    if (!Datei_Schreiben(datei, kopf, 4)) return false;
+    if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) { s(static_cast<u32>(archiv.size())); })) return false;
     for (const auto& [k, block] : archiv) {
-        u8 e[8];
-        put_u32le(e, k);
-        put_u32le(e + 4, static_cast<u32>(block.size()));
-        if (!Datei_Schreiben(datei, e, 8) || !Datei_Schreiben(datei, block.data(), static_cast<u32>(block.size())))
+        // Key, size and the packed table.
+        if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) {
+                s(k), s(static_cast<u32>(block.size()));
+                s.bytes(block.data(), block.size());
+            }))
             return false;
     }
     return true;
@@ -202,14 +202,11 @@ bool Archiv_Save(Datei_Status* datei) {
 bool Archiv_Lesen(Datei_Status* datei) {
     staging.clear();
     staging_da = false;
-    u8 kopf[4];
-    if (Datei_Lesen(datei, kopf, 4) != 4) return false;
-    const u32 n = get_u32le(kopf);
-    if (n > MAX_EINTRAEGE) return false;
+    u32 n = 0;
+    if (!Datei_Lesen_Felder(datei, 4, [&](bytes::Leser& l) { l(n); }) || n > MAX_EINTRAEGE) return false;
     for (u32 i = 0; i < n; ++i) {
-        u8 e[8];
-        if (Datei_Lesen(datei, e, 8) != 8) return false;
-        const u32 k = get_u32le(e), groesse = get_u32le(e + 4);
+        u32 k = 0, groesse = 0;
+        if (!Datei_Lesen_Felder(datei, 8, [&](bytes::Leser& l) { l(k), l(groesse); })) return false;
         // Keys rise, each names a known competition number, blocks are bounded.
         if (groesse > MAX_EINTRAG_BYTES || (!staging.empty() && k <= staging.rbegin()->first)) return false;
         std::vector<u8> block(groesse);

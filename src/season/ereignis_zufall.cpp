@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/config.h"
@@ -10,7 +11,10 @@
 #include "season/kalender.h"
 #include "season/news.h"
 #include "season/season_hooks.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
 #include "world/bank.h"
+#include "world/global.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/team.h"
@@ -191,6 +195,127 @@ void posten(i32 nummer, i32 team, const std::vector<std::string>& argumente) {
 }
 }  // namespace
 
+namespace {
+
+constexpr i32 ANGEBOT_FRIST = 40;  // days an offer stays open
+
+std::string spieler_name(i32 spieler) {
+    const char* n = Spieler_String(505, spieler, nullptr, 0);
+    return n ? n : "";
+}
+std::string geld(i64 betrag, i32 team) { return Bank_Geld_String(static_cast<f64>(betrag), team, -1, 0); }
+
+// An offer: a question to the team whose data block the arbiter hands back.
+void anbieten(i32 nummer, i32 team, i32 spieler, i32 wert, i64 preis, const std::vector<std::string>& argumente) {
+    const Ereignis* e = Ereignis_Get(nummer);
+    if (!e || e->text.empty()) return;
+    News_Daten d;
+    const i32 w[10] = {11,           team, spieler, Kalender_Get_Tag() + ANGEBOT_FRIST,
+                       e->kategorie, wert, nummer,  static_cast<i32>(preis),
+                       e->sound,     -1};
+    std::copy(w, w + 10, d.w);
+    News_Neu_Text(team, team, -1, NEWS_FRAGE, &d, Ereignis_Text(e->text, argumente).c_str());
+}
+
+i32 negative(i32 spieler, i32* liste) { return Attribute_Get_Attribute(spieler, liste, 3, 2); }
+
+// One of the players that pass the test, drawn; -1 for none.
+template <class Test>
+i32 einer(const std::vector<i32>& kader, Test test) {
+    std::vector<i32> k;
+    for (i32 s : kader)
+        if (test(s)) k.push_back(s);
+    return k.empty() ? -1 : k[static_cast<size_t>(Rnd_Basis(0, static_cast<i32>(k.size()) - 1))];
+}
+
+void habit_weg(const std::vector<i32>& kader, i32 team) {
+    i32 l[3];
+    const i32 s = einer(kader, [&](i32 p) { return negative(p, l) > 0; });
+    if (s < 0) return;
+    const i32 a = l[Rnd_Basis(0, negative(s, l) - 1)];
+    const i32 n = Ereignis_Zufall(EREIGNIS_NEGATIVES_ATTRIBUT_WEG);
+    if (n < 0) return;
+    const i64 preis = static_cast<i64>(Ereignis_Get(n)->wert1) * (500 * Rnd_Basis(0, 4) + 300);
+    anbieten(n, team, s, a, preis, {spieler_name(s), geld(preis, team), Attribut_Tabelle[a].name});
+}
+
+// A new bad habit (40..46), unless the player's figures speak against it.
+void habit_dazu(const std::vector<i32>& kader, i32 team) {
+    i32 l[3];
+    const i32 s = einer(kader, [&](i32 p) { return negative(p, l) < 3; });
+    if (s < 0) return;
+    i32 a = -1;
+    for (int versuch = 0; versuch < 20 && a < 0; ++versuch) {
+        const i32 x = Rnd_Basis(40, 46);
+        if (!Attribute_Hat_Attribut(s, x)) a = x;
+    }
+    if (a < 0) return;
+    auto hat = [&](i32 x) { return Attribute_Hat_Attribut(s, x); };
+    const i32 staerke = Spieler_Wert(92, s, 0, OP_LESEN);
+    const i32 schnitt = Team_Get_Staerke_Modus(team, 0) / std::max<i32>(static_cast<i32>(kader.size()), 1);
+    const bool fallen = (a == 40 && (staerke < 10 || Spieler_Wert(55, s, 0, OP_LESEN) > 50 || hat(10))) ||
+                        (a == 41 && !hat(10) && schnitt >= staerke - 2) ||
+                        ((a == 42 || a == 43) && (Rnd_Basis(0, 2) != 0 || hat(13))) ||
+                        (a == 44 && (Rnd_Basis(0, 2) != 0 || hat(14))) ||
+                        (a == 45 && (Rnd_Basis(0, 1) != 0 || !hat(13) || hat(10))) ||
+                        (a == 46 && (Rnd_Basis(0, 2) != 0 || hat(16) || hat(15)));
+    const i32 n = fallen ? -1 : Ereignis_Zufall(EREIGNIS_NEGATIVES_ATTRIBUT_DAZU);
+    if (n >= 0 && Attribut_Spieler_Setze_Wert(s, a, 0)) posten(n, team, {spieler_name(s), Attribut_Tabelle[a].name});
+}
+
+// The training finished for money: the training's own cost, 20 to 60 % off.
+void training(const std::vector<i32>& kader, i32 team) {
+    const i32 s = kader[static_cast<size_t>(Rnd_Basis(0, static_cast<i32>(kader.size()) - 1))];
+    const i32 a = Attribute_Get_Attribut_In_Ausbildung(s);
+    const i32 n = a >= 0 ? Ereignis_Zufall(EREIGNIS_TRAINING_BEENDET) : -1;
+    if (n < 0) return;
+    const i64 preis = static_cast<i64>(Global_Attribut_Training_Kosten(a, s)) * (80 - 10 * Rnd_Basis(2, 6)) / 100;
+    anbieten(n, team, s, a, preis, {spieler_name(s), Attribut_Tabelle[a].name, geld(preis, team)});
+}
+
+void maximalstaerke(const std::vector<i32>& kader, i32 team) {
+    const i32 s = einer(kader, [](i32 p) {
+        const i32 v = Spieler_Wert(97, p, 0, OP_LESEN);
+        return v >= 3 && v <= 11;
+    });
+    if (s < 0) return;
+    const i32 alt = Spieler_Wert(97, s, 0, OP_LESEN), neu = std::clamp(alt + 2 * Rnd_Basis(1, 2), 0, 12);
+    const i32 n = Ereignis_Zufall(EREIGNIS_MAXSTAERKE_VERAENDERT);
+    if (n < 0) return;
+    const i64 preis = static_cast<i64>(neu) * 20000 * (80 - 10 * Rnd_Basis(2, 6)) / 100;
+    anbieten(n, team, s, neu, preis,
+             {spieler_name(s), std::to_string(alt / 2), std::to_string(neu / 2), geld(preis, team)});
+}
+
+// Fans riot after a home defeat in a comfortable ground: comfort lost, a fine.
+void randale(i32 team) {
+    const i32 n = Ereignis_Zufall(EREIGNIS_RANDALE);
+    Stadion_Daten* st = n >= 0 ? Stadion_Get(team, 1) : nullptr;
+    if (!st || st->komfort <= 20 || Rnd_Basis(0, 5) >= st->klasse) return;
+    const Ereignis& e = *Ereignis_Get(n);
+    if (e.wert2) st->komfort = std::clamp(st->komfort - Rnd_Basis(e.wert2 - 5, e.wert2 + 5), 0, 100);
+    if (e.wert1) Bank_Buchen(team, -1, static_cast<f32>(e.wert1), BANK_AUSGABE, 1, -1);
+    const std::string komfort = std::to_string(st->komfort), strafe = geld(e.wert1, team);
+    posten(n, team,
+           !e.wert1   ? std::vector<std::string>{komfort}
+           : !e.wert2 ? std::vector<std::string>{strafe}
+                      : std::vector<std::string>{strafe, komfort});
+}
+
+}  // namespace
+
+void Ereignis_Nach_Spiel(i32 team, i32 seite, i32 tore_heim, i32 tore_gast) {
+    if (!bereit || Rnd_Basis(0, 2) != 1) return;
+    const i32 anzahl = std::min(Team_Kader_Anzahl(team), 20);
+    if (anzahl <= 0) return;
+    const std::vector<i32> kader(Team_Kader(team), Team_Kader(team) + anzahl);
+    if (Rnd_Basis(0, 20) == 0) habit_weg(kader, team);
+    if (Rnd_Basis(0, 10) == 0) habit_dazu(kader, team);
+    if (Rnd_Basis(0, 5) == 0) training(kader, team);
+    if (Rnd_Basis(0, 10) == 0) maximalstaerke(kader, team);
+    if (Rnd_Basis(0, 20) == 5 && seite == 0 && tore_heim < tore_gast) randale(team);
+}
+
 void Ereignis_Serie(i32 team, i32 siege, i32 niederlagen) {
     if (!bereit || Rnd_Basis(0, 3) != 2) return;
     const bool sieg = siege > 0 && siege % 5 == 0;
@@ -237,6 +362,41 @@ void Ereignis_Jeden_Tag() {
             const i32 w = Ereignis_Get(n)->wert1;
             posten(n, -1, {std::to_string(w < 0 ? -w : w)});
         }
+    }
+}
+
+void Ereignis_Antwort(const News_Daten& d) {
+    const i32 team = d.w[1], spieler = d.w[2], kategorie = d.w[4], wert = d.w[5], preis = d.w[7];
+    const Ereignis* e = Ereignis_Get(d.w[6]);
+    if (!bereit || !e || e->kategorie != kategorie || d.w[9] == 0 || spieler < 0 || spieler >= Spieler_Anzahl) return;
+    const char* n = Spieler_String(505, spieler, nullptr, 0);
+    const std::string name = n ? n : "";
+    const bool attribut_gut = wert >= 0 && wert < ATTRIBUT_ANZAHL;
+    auto melden = [&](const std::string& format, const std::string& zweites) {
+        if (format.empty()) return;
+        const std::string t = Ereignis_Text(format, {name, zweites});
+        News_Neu_Text(team, team, -1, NEWS_NACHRICHT, &d, t.c_str());
+    };
+    auto zahlen = [&] { return Bank_Buchen(team, -1, static_cast<f32>(preis), BANK_AUSGABE, 1, -1) != 0; };
+    switch (kategorie) {
+        case EREIGNIS_NEGATIVES_ATTRIBUT_WEG: {
+            if (!attribut_gut || !zahlen()) return;
+            const bool geschafft = Rnd_Basis(10, 100) < e->wert1;
+            if (geschafft) Attribut_Spieler_Setze_Wert(spieler, wert, e->wert1 < 80 ? 3 : 2);
+            melden(geschafft ? e->ja_text : e->nein_text, Attribut_Tabelle[wert].name);
+            break;
+        }
+        case EREIGNIS_TRAINING_BEENDET:
+            if (!attribut_gut || Attribute_Hat_Attribut(spieler, wert) || !zahlen()) return;
+            Spieler_Wert(wert, spieler, Attribut_Noetig(wert), OP_SCHREIBEN);
+            melden(e->ja_text, Attribut_Tabelle[wert].name);
+            break;
+        case EREIGNIS_MAXSTAERKE_VERAENDERT:
+            if (wert < 0 || wert > 12 || !zahlen()) return;
+            Spieler_Wert(97, spieler, wert, OP_SCHREIBEN);
+            melden(e->ja_text, std::to_string(wert / 2));
+            break;
+        default: break;
     }
 }
 

@@ -61,6 +61,12 @@ i32 Ereignis_Zufall(i32 kategorie);
 // (a missing one stays empty), %% gives %. The text never reaches printf.
 std::string Ereignis_Text(const std::string& format, const std::vector<std::string>& argumente);
 
+// After a match of a managed team (side 0 home, 1 away): offers to remove a
+// bad habit, to finish a training or to raise a player's maximum strength
+// (questions the arbiter hands back to Ereignis_Antwort), a new bad habit,
+// and a riot after a home defeat (comfort lost, a fine).
+void Ereignis_Nach_Spiel(i32 team, i32 seite, i32 tore_heim, i32 tore_gast);
+
 // Series of a managed team after its match: a bonus (income) for a series of
 // wins, a penalty (expense) for a series of defeats, when the length is a
 // multiple of 5 and the table allows it.
@@ -68,6 +74,13 @@ void Ereignis_Serie(i32 team, i32 siege, i32 niederlagen);
 // The daily events: crowd euphoria; after the first year the union's
 // election and moods. Every draw comes from the random table.
 void Ereignis_Jeden_Tag();
+
+// An accepted offer (the question's data block, handed back by the arbiter):
+// word 1 the team, 2 the player, 4 the category, 5 the attribute or the new
+// value, 6 the event, 7 the price, 9 the answer. Nothing happens when the
+// event is gone or the answer is no.
+struct News_Daten;
+void Ereignis_Antwort(const News_Daten& d);
 
 // Fills the season's module table (src/main).
 void Ereignis_Hooks_Installieren();

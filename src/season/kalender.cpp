@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "base/datei.h"
 #include "base/debug.h"
@@ -13,6 +14,7 @@
 #include "base/tempstr.h"
 #include "base/types.h"
 #include "season/kalender_lauf.h"
+#include "season/netz_rufe.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -361,13 +363,17 @@ int Kalender_Spieltage_Heute(i32 offset, int modus, i32* liste) {
     if (offset < 0 || offset >= KALENDER_TAGE) return 0;
     if (modus == 0) heutige_gruppen.clear();
     int anzahl = 0;
+    std::vector<i32> gelistet;
     for (i32 slot = 0; slot < KALENDER_SLOTS; ++slot) {
         if (!bit_gesetzt(offset, slot)) continue;
         i32 id = Wettbewerb_Get_Id_Von_Kalendermarke(slot);
         if (id < 0) continue;
-        // Every group of the competition's round plays on its day.
+        // Every group of the competition's round plays on its day; groups
+        // with marks of their own are listed once.
         Wettbewerb_Gruppen_Iterator it(id);
         for (i32 g = it.Erste(); g != -1 && anzahl < MAX_GRUPPEN; g = it.Naechste()) {
+            if (std::find(gelistet.begin(), gelistet.end(), g) != gelistet.end()) continue;
+            gelistet.push_back(g);
             if (modus == 0) heutige_gruppen.push_back(g);
             else if (liste) liste[anzahl] = g;
             ++anzahl;
@@ -690,10 +696,27 @@ bool zustand_gueltig(const Kalender_Zustand& z) {
     return true;
 }
 
-// Offsets in the save image after the state: request bytes, run mode,
-// turn-started flag, month table, turn index and count, play time, list.
-constexpr size_t BILD_ANFRAGEN = 0, BILD_RUNMODUS = 7, BILD_ZUG_GESTARTET = 11, BILD_MONATE = 15, BILD_ZUG_INDEX = 27,
-                 BILD_ZUG_ANZAHL = 31, BILD_SPIELZEIT = 35, BILD_ZUGLISTE = 39;
+// The run loop's part of the save image, after the state block.
+struct Lauf_Bild {
+    u8 anfragen[7];  // load, save, question key, save cancel, reserved, key pending, new day
+    i32 runmodus;
+    i32 zug_gestartet;
+    u8 monate[12];
+    i32 zug_index;
+    i32 zug_anzahl;
+    i32 spielzeit;  // ms since the turn started
+    i32 zugliste[KALENDER_MAX_ZUGLISTE];
+};
+template <class V, bytes::Art<Lauf_Bild> S>
+constexpr void felder(V& v, S& r) {
+    v(r.anfragen), v(r.runmodus), v(r.zug_gestartet), v(r.monate), v(r.zug_index), v(r.zug_anzahl), v(r.spielzeit);
+    v(r.zugliste);
+}
+constexpr size_t LAUF_BILD_GROESSE = 7 + 8 + 12 + 12 + 4 * KALENDER_MAX_ZUGLISTE;
+static_assert(bytes::groesse<Lauf_Bild>() == LAUF_BILD_GROESSE);
+constexpr size_t BILD_GROESSE = KALENDER_ZUSTAND_GROESSE + LAUF_BILD_GROESSE;
+// The turn list is written packed behind the rest.
+constexpr size_t KOPF_OHNE_LISTE = BILD_GROESSE - 4 * KALENDER_MAX_ZUGLISTE;
 
 bool runmodus_gueltig(i32 m) {
     switch (m) {
@@ -710,25 +733,30 @@ bool runmodus_gueltig(i32 m) {
     }
 }
 
-// The run loop's part of the save image (after the state block).
-bool lauf_bild_gueltig(const u8* o) {
-    const u8* anfragen = o + BILD_ANFRAGEN;
+bool lauf_bild_gueltig(const Lauf_Bild& b) {
     // Load and save requests name a slot + 1; the four flags are 0 or 1; the
     // new-day byte is idle, advancing or stopped.
-    if (anfragen[0] > SPIELSTAND_SLOTS || anfragen[1] > SPIELSTAND_SLOTS) return false;
+    if (b.anfragen[0] > SPIELSTAND_SLOTS || b.anfragen[1] > SPIELSTAND_SLOTS) return false;
     for (int i = 2; i < 6; ++i)
-        if (anfragen[i] > 1) return false;
-    if (anfragen[6] != 0 && anfragen[6] != 1 && anfragen[6] != 255) return false;
-    if (!runmodus_gueltig(get_i32le(o + BILD_RUNMODUS))) return false;
-    const i32 gestartet = get_i32le(o + BILD_ZUG_GESTARTET);
-    if (gestartet != 0 && gestartet != 1) return false;
-    for (int i = 0; i < 12; ++i)
-        if (o[BILD_MONATE + i] < 28 || o[BILD_MONATE + i] > 31) return false;
-    const i32 zug_index = get_i32le(o + BILD_ZUG_INDEX), zug_anzahl = get_i32le(o + BILD_ZUG_ANZAHL);
-    if (zug_anzahl < 0 || zug_anzahl > KALENDER_MAX_ZUGLISTE || zug_index < 0 || zug_index > zug_anzahl) return false;
-    for (i32 i = 0; i < zug_anzahl; ++i)
-        if (get_i32le(o + BILD_ZUGLISTE + 4 * i) < 0) return false;
+        if (b.anfragen[i] > 1) return false;
+    if (b.anfragen[6] != 0 && b.anfragen[6] != 1 && b.anfragen[6] != 255) return false;
+    if (!runmodus_gueltig(b.runmodus)) return false;
+    if (b.zug_gestartet != 0 && b.zug_gestartet != 1) return false;
+    for (u8 m : b.monate)
+        if (m < 28 || m > 31) return false;
+    if (b.zug_anzahl < 0 || b.zug_anzahl > KALENDER_MAX_ZUGLISTE || b.zug_index < 0 || b.zug_index > b.zug_anzahl)
+        return false;
+    for (i32 i = 0; i < b.zug_anzahl; ++i)
+        if (b.zugliste[i] < 0) return false;
     return true;
+}
+
+// Reads and checks a whole image; nothing is taken over.
+bool bild_lesen(const u8* data, size_t n, Kalender_Zustand& z, Lauf_Bild& b) {
+    if (!data || n != BILD_GROESSE || !Kalender_Zustand_Lesen(z, data, n)) return false;
+    bytes::Leser l(data + KALENDER_ZUSTAND_GROESSE, LAUF_BILD_GROESSE);
+    l(b);
+    return !l.fehler && lauf_bild_gueltig(b);
 }
 
 }  // namespace
@@ -748,69 +776,52 @@ bool Kalender_Zustand_Lesen(Kalender_Zustand& z, const u8* in, size_t n) {
     return true;
 }
 
-// Save block image: state block, 7 request bytes, run mode, turn-started
-// flag, month table, turn index, turn count, play time, turn list.
 std::vector<u8> Kalender_Save_Bild() {
-    std::vector<u8> b;
-    if (!initialisiert) return b;
-    Kalender_Lauf& l = Kalender_Lauf_Get();
-    b.resize(KALENDER_ZUSTAND_GROESSE + 7 + 8 + 12 + 12 + 4 * KALENDER_MAX_ZUGLISTE);
-    u8* o = b.data();
-    Kalender_Zustand_Schreiben(zustand, o);
-    o += KALENDER_ZUSTAND_GROESSE;
-    const u8 req[7] = {l.laden,      l.speichern,    l.frage_taste, l.speichern_abbruch,
-                       l.reserviert, l.taste_wartet, l.neuer_tag};
-    std::memcpy(o, req, 7);
-    o += 7;
-    put_i32le(o, l.runmodus);
-    put_i32le(o + 4, l.zug_gestartet);
-    o += 8;
-    std::memcpy(o, monatslaengen, 12);
-    o += 12;
-    put_i32le(o, l.zug_index);
-    put_i32le(o + 4, l.zug_anzahl);
-    put_i32le(o + 8, static_cast<i32>(l.jetzt - l.zug_start));
-    o += 12;
-    for (int i = 0; i < KALENDER_MAX_ZUGLISTE; ++i, o += 4) put_i32le(o, l.zugliste[i]);
-    return b;
+    std::vector<u8> out;
+    if (!initialisiert) return out;
+    const Kalender_Lauf& l = Kalender_Lauf_Get();
+    Lauf_Bild b = {.anfragen = {l.laden, l.speichern, l.frage_taste, l.speichern_abbruch, l.reserviert, l.taste_wartet,
+                                l.neuer_tag},
+                   .runmodus = l.runmodus,
+                   .zug_gestartet = l.zug_gestartet,
+                   .monate = {},
+                   .zug_index = l.zug_index,
+                   .zug_anzahl = l.zug_anzahl,
+                   .spielzeit = static_cast<i32>(l.jetzt - l.zug_start),
+                   .zugliste = {}};
+    std::memcpy(b.monate, monatslaengen, sizeof b.monate);
+    std::memcpy(b.zugliste, l.zugliste, sizeof b.zugliste);
+    bytes::Schreiber s{out};
+    s(zustand), s(b);
+    return out;
 }
 
 bool Kalender_Load_Bild(const u8* data, size_t n) {
     if (!initialisiert) return false;
-    const size_t groesse = KALENDER_ZUSTAND_GROESSE + 7 + 8 + 12 + 12 + 4 * KALENDER_MAX_ZUGLISTE;
-    if (!data || n != groesse) return false;
     Kalender_Zustand neu;
-    if (!Kalender_Zustand_Lesen(neu, data, n)) return false;
-    const u8* o = data + KALENDER_ZUSTAND_GROESSE;
-    if (!lauf_bild_gueltig(o)) return false;
-    const i32 modus = get_i32le(o + BILD_RUNMODUS);
-    const i32 zug_index = get_i32le(o + BILD_ZUG_INDEX);
-    const i32 zug_anzahl = get_i32le(o + BILD_ZUG_ANZAHL);
+    Lauf_Bild b;
+    if (!bild_lesen(data, n, neu, b)) return false;
     Kalender_Lauf& l = Kalender_Lauf_Get();
     zustand = neu;
-    l.laden = o[0];
-    l.speichern = o[1];
-    l.frage_taste = o[2];
-    l.speichern_abbruch = o[3];
-    l.reserviert = o[4];
-    l.taste_wartet = o[5];
-    l.neuer_tag = o[6];
-    l.runmodus = modus;
-    Kalender_Runmodus = modus;
-    l.zug_gestartet = get_i32le(o + 11);
-    std::memcpy(monatslaengen, o + 15, 12);
-    l.zug_index = zug_index;
-    l.zug_anzahl = zug_anzahl;
-    i32 spielzeit = get_i32le(o + 35);
-    l.zug_start = l.jetzt - static_cast<u32>(spielzeit);
-    const u8* z = o + 39;
-    for (int i = 0; i < KALENDER_MAX_ZUGLISTE; ++i) l.zugliste[i] = get_i32le(z + 4 * i);
+    l.laden = b.anfragen[0];
+    l.speichern = b.anfragen[1];
+    l.frage_taste = b.anfragen[2];
+    l.speichern_abbruch = b.anfragen[3];
+    l.reserviert = b.anfragen[4];
+    l.taste_wartet = b.anfragen[5];
+    l.neuer_tag = b.anfragen[6];
+    l.runmodus = Kalender_Runmodus = b.runmodus;
+    l.zug_gestartet = b.zug_gestartet;
+    std::memcpy(monatslaengen, b.monate, sizeof b.monate);
+    l.zug_index = b.zug_index;
+    l.zug_anzahl = b.zug_anzahl;
+    l.zug_start = l.jetzt - static_cast<u32>(b.spielzeit);
+    std::memcpy(l.zugliste, b.zugliste, sizeof b.zugliste);
     return true;
 }
 
 namespace {
 std::vector<u8> kalender_staging;
-constexpr size_t KOPF_OHNE_LISTE = KALENDER_ZUSTAND_GROESSE + 7 + 8 + 12 + 12;
 }  // namespace
 
 bool Kalender_Save(Datei_Status* datei) {
@@ -823,14 +834,14 @@ bool Kalender_Save(Datei_Status* datei) {
 bool Kalender_Lesen(Datei_Status* datei) {
     kalender_staging.clear();
     if (!initialisiert || !datei) return false;
-    std::vector<u8> b(KOPF_OHNE_LISTE + 4 * KALENDER_MAX_ZUGLISTE);
+    std::vector<u8> b(BILD_GROESSE);
     if (Datei_Lesen(datei, b.data(), static_cast<u32>(KOPF_OHNE_LISTE)) != KOPF_OHNE_LISTE) return false;
     if (Datei_Lesen_Gepackt(datei, b.data() + KOPF_OHNE_LISTE, 4 * KALENDER_MAX_ZUGLISTE) != 4 * KALENDER_MAX_ZUGLISTE)
         return false;
     // Check the image without taking it over.
     Kalender_Zustand probe;
-    if (!Kalender_Zustand_Lesen(probe, b.data(), b.size())) return false;
-    if (!lauf_bild_gueltig(b.data() + KALENDER_ZUSTAND_GROESSE)) return false;
+    Lauf_Bild lauf;
+    if (!bild_lesen(b.data(), b.size(), probe, lauf)) return false;
     kalender_staging = std::move(b);
     return true;
 }
@@ -841,6 +852,11 @@ void Kalender_Uebernehmen() {
 }
 
 void Kalender_Verwerfen() { kalender_staging.clear(); }
+
+bool Kalender_Gelesen(Kalender_Zustand* aus) {
+    return aus && !kalender_staging.empty() &&
+           Kalender_Zustand_Lesen(*aus, kalender_staging.data(), kalender_staging.size());
+}
 
 bool Kalender_Load(Datei_Status* datei) {
     if (!Kalender_Lesen(datei)) return false;
@@ -881,33 +897,33 @@ i32 Kalender_Internet_Server_1003(i32, i32) { return 0; }
 void Kalender_Internet_Client_Laden() {
     if (Internet_Modus != INTERNET_MODUS_CLIENT || !initialisiert) return;
     i32 jahr_vorher = zustand.jahr;
-    i32 jahr = 0, tag = 0;
-    u8 opt[OPTIONEN_GROESSE];
-    void* a1000[] = {&jahr, &tag, opt};
-    if (Season_Netz.Client_Read(1000, "iI<4I<4I<140", a1000, 3) == 0) return;
+    const auto saison = ruf::Rufen(RUF_KALENDER_SAISON);
+    if (!saison) return;
+    const auto& [jahr, tag, opt] = *saison;
     zustand.jahr = jahr;
-    Optionen_Lesen(opt);
-    std::vector<u8> gruppen(4 * MAX_GRUPPEN);
+    Optionen_Lesen(opt.data());
+    std::vector<i32> gruppen;
     i32 anzahl = 0;
     if (tag == 0 || jahr != jahr_vorher) {
-        std::vector<u8> block(KALENDER_ZUSTAND_GROESSE);
-        void* a[] = {gruppen.data(), block.data(), &anzahl};
-        if (Season_Netz.Client_Read(1002, "iC000C<7468C<4", a, 3) == 0) return;
+        const auto k = ruf::Rufen(RUF_KALENDER_KALENDER);
+        if (!k) return;
+        gruppen = std::get<0>(*k);
+        anzahl = std::get<2>(*k);
+        const std::vector<u8>& block = std::get<1>(*k);
         Kalender_Zustand neu;
         if (Kalender_Zustand_Lesen(neu, block.data(), block.size())) zustand = neu;
         // A new season: the competitions and the fixtures anew.
         Wettbewerb_Internet_Client_Hole_Tabelle();
         Spiele_Internet_Client_Reset();
     } else {
-        u8 datum[132];
-        i32 modus = 0, frei = 0;
-        void* a[] = {gruppen.data(), datum, &anzahl, &modus, &frei};
-        if (Season_Netz.Client_Read(1001, "iC000C<132C<4C<4C<4", a, 5) == 0) return;
-        Kalender_Datum_Lesen(zustand.aktuell, datum);
+        const auto d = ruf::Rufen(RUF_KALENDER_DATUM);
+        if (!d) return;
+        gruppen = std::get<0>(*d);
+        anzahl = std::get<2>(*d);
+        Kalender_Datum_Lesen(zustand.aktuell, std::get<1>(*d).data());
     }
-    anzahl = std::clamp<i32>(anzahl, 0, MAX_GRUPPEN);
-    heutige_gruppen.clear();
-    for (int i = 0; i < anzahl; ++i) heutige_gruppen.push_back(get_i32le(gruppen.data() + 4 * i));
+    anzahl = std::clamp<i32>(anzahl, 0, std::min<i32>(MAX_GRUPPEN, static_cast<i32>(gruppen.size())));
+    heutige_gruppen.assign(gruppen.begin(), gruppen.begin() + anzahl);
     const i32 team = Team_Aktiv;
     if (team != 0) {
         Season_Module.Spieltag_Init();

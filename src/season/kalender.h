@@ -109,6 +109,9 @@ bool Kalender_Lesen(Datei_Status* datei);
 void Kalender_Uebernehmen();
 void Kalender_Verwerfen();
 bool Kalender_Load(Datei_Status* datei);
+// The state block read by Kalender_Lesen and not yet taken over; false
+// when none is staged.
+bool Kalender_Gelesen(Kalender_Zustand* aus);
 
 // Server rows of the calendar calls 1000..1003.
 int32_t Kalender_Internet_Server_1000(int32_t* jahr, int32_t* tag, uint8_t* optionen140);

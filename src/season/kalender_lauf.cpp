@@ -13,6 +13,7 @@
 #include "base/tools.h"
 #include "season/kalender.h"
 #include "season/kalender_zug.h"
+#include "season/netz_rufe.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -85,9 +86,7 @@ void module_initialisieren() {
 
 void module_freigeben() {
     if (Internet_Modus == INTERNET_MODUS_CLIENT) {
-        i32 team = -1;
-        void* a[] = {&team};
-        Season_Netz.Client_Read(1029, "vi", a, 1);
+        ruf::Rufen(RUF_TEAM_BEREIT, -1);
     }
     Season_Gui.Backsound_Pause(1);
     Season_Module.Statistik_Free();
@@ -441,6 +440,8 @@ u8 Kalender_Jeden_Tag() {
     const bool fertig = lauf.spielstart_beendet;
     if (fertig) {
         Debug_Printf("JEDEN TAG %s \n", z.aktuell.zahl_text);
+        // A new season: the per-day tables start again at 3 July.
+        if (saisonstart && heute != 0) Season_Module.Saison_Wechsel();
         Season_Module.Rangliste_Sortieren();
         Season_Module.Spieltag_Vorbereiten();
         Season_Module.Richter_Jeden_Tag();

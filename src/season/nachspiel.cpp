@@ -9,6 +9,7 @@
 #include "season/ereignis_zufall.h"
 #include "season/kalender.h"
 #include "season/news.h"
+#include "season/rangliste.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb_werte.h"
@@ -139,7 +140,7 @@ void Spieltag_Nachspiel_Spiel(i32 spiel) {
         Team_Simuliere_Computerteam(t);
         Stadion_Nach_Spiel(t, spiel);
         Werbung_Nach_Spiel(t, spiel);
-        hooks.rangliste(t, spiel);
+        Rangliste_Nach_Spiel(t, s);
         Bank_Buche_Spieldaten_Info(t, info);
     }
     // Points money: the winner, or both sides of a draw.
@@ -153,7 +154,7 @@ void Spieltag_Nachspiel_Spiel(i32 spiel) {
     for (int seite = 0; seite < 2; ++seite) {
         const i32 t = seite == 0 ? s.team_a : s.team_b;
         if (t <= 0 || !Team_Hat_Manager(t)) continue;
-        hooks.ereignis(t, seite, s.tore_a, s.tore_b);
+        Ereignis_Nach_Spiel(t, seite, s.tore_a, s.tore_b);
         u32 serien[7];
         if (Spiele_Get_Serien(-1, t, serien, 2))
             Ereignis_Serie(t, static_cast<i32>(serien[2]), static_cast<i32>(serien[4]));

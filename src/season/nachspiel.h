@@ -10,8 +10,6 @@ struct Spielfeld_Bericht;
 
 // The human-facing steps after a match. Defaults do nothing.
 struct Nachspiel_Hooks {
-    // The club rankings after a match of the team.
-    void (*rangliste)(i32 team, i32 spiel) = [](i32, i32) {};
     // The announcement of a finished match for the manager of `team` with
     // its report (292 bytes: teams, score, corners, competition,
     // attendance, the players' match figures), and a page of it buffered
@@ -19,8 +17,6 @@ struct Nachspiel_Hooks {
     void (*ankuendigung)(i32 wettbewerb, i32 team, i32 gegner, i32 spiel,
                          const Spielfeld_Bericht* bericht) = [](i32, i32, i32, i32, const Spielfeld_Bericht*) {};
     void (*puffern)(i32 art, i32 prioritaet) = [](i32, i32) {};
-    // The random event after a managed team's match (side 0 home, 1 away).
-    void (*ereignis)(i32 team, i32 seite, i32 tore_heim, i32 tore_gast) = [](i32, i32, i32, i32) {};
 };
 void Nachspiel_Set_Hooks(const Nachspiel_Hooks& h);
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/types.h"
+#include "season/ankuendigung.h"
 
 struct Datei_Status;
 
@@ -48,7 +49,9 @@ struct News_Hooks {
     // picture (0 none). The box calls News_Antwort_Ja / _Nein.
     void (*requester)(int, i32, const char*, i32) = [](int, i32, const char*, i32) {};
     // Hands an announcement (text, length) to the announcement module.
-    void (*ankuendigung)(const char*, u32) = [](const char*, u32) {};
+    void (*ankuendigung)(const char*, u32) = [](const char* t, u32 n) {
+        Spielankuendigung_Aus_News(reinterpret_cast<const u8*>(t), n);
+    };
 };
 void News_Set_Hooks(const News_Hooks& hooks);
 

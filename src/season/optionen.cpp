@@ -48,15 +48,12 @@ void Optionen_Reset() { defaults(); }
 Optionen_Block& Optionen_Get() { return block; }
 
 void Optionen_Schreiben(u8* out) {
-    put_i32le(out, block.anz_teams);
-    for (int i = 0; i < OPTIONEN_MANAGER_TEAMS; ++i) put_i32le(out + 4 + 4 * i, block.manager_team[i]);
-    for (int i = 0; i < OPTIONEN_WERTE; ++i) put_i32le(out + 20 + 4 * i, block.wert[i]);
+    bytes::bild_schreiben(out, OPTIONEN_GROESSE, [](bytes::Schreiber& s) { s(block); });
 }
 
 void Optionen_Lesen(const u8* in) {
-    block.anz_teams = get_i32le(in);
-    for (int i = 0; i < OPTIONEN_MANAGER_TEAMS; ++i) block.manager_team[i] = get_i32le(in + 4 + 4 * i);
-    for (int i = 0; i < OPTIONEN_WERTE; ++i) block.wert[i] = get_i32le(in + 20 + 4 * i);
+    bytes::Leser l(in, OPTIONEN_GROESSE);
+    l(block);
 }
 
 i32 Option_Wert(i32 index, i32 setzen, i32 wert) {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/bytes.h"
+
 constexpr size_t OPTIONEN_GROESSE = 140;
 
 // Option numbers of Option_Wert: the block's plain options 0..29 (19 the
@@ -24,7 +26,12 @@ struct Optionen_Block {
     int32_t manager_team[OPTIONEN_MANAGER_TEAMS];  // option 201 (MANAGER_TEAM)
     int32_t wert[OPTIONEN_WERTE];                  // options 0..29
 };
-static_assert(sizeof(Optionen_Block) == OPTIONEN_GROESSE, "option block is 140 bytes");
+template <class V, bytes::Art<Optionen_Block> S>
+constexpr void felder(V& v, S& r) {
+    v(r.anz_teams), v(r.manager_team), v(r.wert);
+}
+static_assert(sizeof(Optionen_Block) == OPTIONEN_GROESSE && bytes::groesse<Optionen_Block>() == OPTIONEN_GROESSE,
+              "option block is 140 bytes");
 
 // Resets the block to its defaults.
 void Optionen_Reset();

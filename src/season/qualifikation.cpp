@@ -141,6 +141,17 @@ void auffuellen(Wettbewerb& w) {
     }
 }
 
+// Places that neither qualification nor fill-up filled keep last season's
+// field (a league's staying teams, a cup or tournament without entry
+// rules), as far as those teams are not entered in another competition of
+// the kind.
+void vorjahres_feld(Wettbewerb& w) {
+    for (i32 k = 0; k < std::clamp(w.aktuelle_teams, 0, WETTBEWERB_MAX_TEAMS) && eingetragen(w) < feld(w); ++k) {
+        const i32 t = w.aktuelle_team[k];
+        if (t > 0 && t < Team_Anzahl && t != Team_Transfermarkt && !gleiche_art_eingetragen(w, t)) eintragen(w, t, -1);
+    }
+}
+
 // The start: the entered teams become the season's current teams.
 void starten(Wettbewerb& w) {
     for (i32 k = 0; k < eingetragen(w); ++k) {
@@ -287,6 +298,7 @@ bool Wettbewerb_Teilnehmer_Eintragen(Wettbewerb& w, bool taeglich) {
     }
     if (w.flags[1] && !w.flags[0]) return false;
     auffuellen(w);
+    if (eingetragen(w) < feld(w) && w.vorherige_runde < 0) vorjahres_feld(w);
     if (eingetragen(w) < feld(w)) {
         Debug_Printf("Wettbewerb %s angehalten: Zu wenig Teams\n", w.name);
         w.alle_x_jahre = -1;

@@ -20,7 +20,6 @@ bool Wizard_Fertig(int, uint8_t* wizard_byte) {
 }
 int Ankuendigung_Fertig(uint32_t) { return 0; }
 bool Keine_Ankuendigung(int, bool) { return false; }
-int Kein_Read(int, const char*, void**, int) { return 0; }
 
 constexpr Season_Gui_Hooks Standard_Gui() {
     return Season_Gui_Hooks{
@@ -78,6 +77,7 @@ constexpr Season_Module_Hooks Standard_Module() {
         .Spielfeld_Free = Nichts,
         .Wettbewerb_Jedes_Jahr = Nichts,
         .Wettbewerb_Jeden_Tag = Nichts,
+        .Saison_Wechsel = Nichts,
         .Spielankuendigung_Run = Ankuendigung_Fertig,
         .Spielankuendigung_Puffer_Leer = Wahr,
         .Richter_Run = Nichts,
@@ -95,7 +95,6 @@ constexpr Season_Module_Hooks Standard_Module() {
 
 constexpr Season_Netz_Hooks Standard_Netz() {
     return Season_Netz_Hooks{
-        .Client_Read = Kein_Read,
         .Startteams_Senden = Nichts,
         .Client_Teamdaten_Abgleichen = Nichts,
     };

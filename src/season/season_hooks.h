@@ -87,6 +87,8 @@ struct Season_Module_Hooks {
     // The competitions' yearly set-up and daily work (season cycle).
     void (*Wettbewerb_Jedes_Jahr)();
     void (*Wettbewerb_Jeden_Tag)();
+    // The season change on 3 July (not on the first day of a game).
+    void (*Saison_Wechsel)();
     // The announcement pass (0 done, 1 busy, 2 step matches).
     int (*Spielankuendigung_Run)(uint32_t now);
     bool (*Spielankuendigung_Puffer_Leer)();
@@ -110,13 +112,12 @@ struct Season_Module_Hooks {
     bool (*Spieltag_Team_Im_Spiel)(int team);
 };
 
-// Network play: the client's remote call; the server sends the start teams
+// Network play (the remote calls themselves are the typed calls of
+// season/netz_rufe.h): the server sends the start teams
 // to its clients (each pass of normal play); a client, at the end of the
 // wizard, resets the stadium data, refreshes the active team's advertising
 // and bank data and resets the other teams' user-active marks.
 struct Season_Netz_Hooks {
-    // Client call: code, types string, argument pointers; answer size or 0.
-    int (*Client_Read)(int code, const char* types, void** args, int nargs);
     void (*Startteams_Senden)();
     void (*Client_Teamdaten_Abgleichen)();
 };

@@ -3,6 +3,7 @@
 #include "base/spielstand.h"
 #include "season/kalender.h"
 #include "season/news.h"
+#include "season/saison.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
 #include "season/wettbewerb_config.h"
@@ -10,6 +11,9 @@
 void Season_Spielstand_Anmelden() {
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_STATISTIK, {"statistik", Statistik_Save, Statistik_Lesen,
                                                            Statistik_Uebernehmen, Statistik_Verwerfen});
+    Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_WETTBEWERBE,
+                              {"wettbewerbe", Wettbewerb_Save, Wettbewerb_Lesen, Wettbewerb_Uebernehmen,
+                               Wettbewerb_Verwerfen, Wettbewerb_Pruefen});
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_KALENDER,
                               {"kalender", Kalender_Save, Kalender_Lesen, Kalender_Uebernehmen, Kalender_Verwerfen});
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELE,
@@ -20,6 +24,7 @@ void Season_Spielstand_Anmelden() {
 
 void Season_Spielstand_Abmelden() {
     Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_STATISTIK);
+    Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_WETTBEWERBE);
     Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_KALENDER);
     Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_SPIELE);
     Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_NEWS);

@@ -12,6 +12,8 @@
 #include "base/globals.h"
 #include "base/liste.h"
 #include "base/tempstr.h"
+#include "season/ereignisse.h"
+#include "season/netz_rufe.h"
 #include "season/season_hooks.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -224,6 +226,32 @@ u32 Spiele_Ereignis_Block(u32 anzahl) {
     z.ereignis_anzahl += anzahl;
     return erster;
 }
+void Spiele_Ereignisse_Verdichten() {
+    if (!z.bereit || client()) return;
+    std::vector<u8> neu(static_cast<size_t>(SPIELE_EREIGNIS_KAPAZITAET) * SPIELE_EREIGNIS_GROESSE, 0);
+    u32 anzahl = 1;
+    auto umziehen = [&](Spiel& s) {
+        if (!s.erstes_ereignis) return;
+        const u32 n = std::min<u32>(s.ereignis_anzahl, EREIGNISSE_PRO_SPIEL);
+        const u32 platz = s.tore_a >= 0 ? std::max<u32>(n, 1) : EREIGNISSE_PRO_SPIEL;
+        while (static_cast<size_t>(anzahl + platz) * SPIELE_EREIGNIS_GROESSE > neu.size())
+            neu.resize(neu.size() * 6 / 5, 0);
+        for (u32 e = 0; e < n; ++e)
+            if (const u8* alt = Spiele_Ereignis(s.erstes_ereignis + e))
+                std::memcpy(neu.data() + static_cast<size_t>(anzahl + e) * SPIELE_EREIGNIS_GROESSE, alt,
+                            SPIELE_EREIGNIS_GROESSE);
+        s.erstes_ereignis = anzahl;
+        anzahl += platz;
+    };
+    for (Liste_Element* e = Liste_First_Element(z.plaene); e; e = Liste_Next_Element(e)) {
+        Spiel* spiele = spiele_von(e);
+        for (u32 i = 0; i < kopf_von(e)->spiele; ++i) umziehen(spiele[i]);
+    }
+    for (auto& r : z.ring) umziehen(r.spiel);
+    z.ereignisse = std::move(neu);
+    z.ereignis_anzahl = anzahl;
+}
+
 u8* Spiele_Ereignis(u32 index) {
     if (index == 0 || index >= Spiele_Ereignis_Kapazitaet()) return nullptr;
     return z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE;
@@ -408,9 +436,10 @@ void Spiele_Ergebnisse_Loeschen(i32 wettbewerb) {
     Spiel* s = spiele_von(e);
     for (u32 i = 0; i < kopf_von(e)->spiele; ++i) {
         s[i].team_a = -1;
-        s[i].tore_a = -1;
+        s[i].tore_a = s[i].tore_b = -1;  // no half of last season's score stays
         s[i].niederschlag = 255;
         s[i].erstes_ereignis = 0;
+        s[i].ereignis_anzahl = 0;
         s[i].minute = 0;
         s[i].flags = 0;
     }
@@ -478,9 +507,8 @@ void cache_reset() {
     Season_Module.Spieltag_Kein_Spiel_Loeschen();
     Wettbewerb_Internet_Client_Hole_Status();
     z.ring.assign(RING_GROESSE, Ring_Eintrag{});
-    u32 kapazitaet = 0, anzahl = 0;
-    void* a[] = {&kapazitaet, &anzahl};
-    if (Season_Netz.Client_Read(1007, "vI4I4", a, 2) > 0) {
+    if (const auto a = ruf::Rufen(RUF_SPIELE_ANZAHL)) {
+        auto [kapazitaet, anzahl] = *a;
         if (kapazitaet > MAX_LADE_KAPAZITAET) kapazitaet = MAX_LADE_KAPAZITAET;
         if (kapazitaet > Spiele_Ereignis_Kapazitaet())
             z.ereignisse.resize(static_cast<size_t>(kapazitaet) * SPIELE_EREIGNIS_GROESSE, 0);
@@ -497,14 +525,9 @@ i32 client_lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
     i32 i = ring_suchen(schluessel);
     if (i < 0) {
         // One page of the matchday's games from the server.
-        Spiel puffer[SPIELE_SEITE];
-        i32 anzahl = 0;
-        u32 a_wb = wettbewerb, a_md = spieltag, a_leg = runde, a_idx = index;
-        void* a[] = {puffer, &anzahl, &a_wb, &a_md, &a_leg, &a_idx};
-        char typen[32];
-        std::snprintf(typen, sizeof typen, "iC000C<%diiii", 4);
-        if (Season_Netz.Client_Read(1006, typen, a, 6) <= 0) anzahl = 0;
-        anzahl = std::clamp<i32>(anzahl, 0, SPIELE_SEITE);
+        std::vector<Spiel> puffer;
+        if (auto a = ruf::Rufen(RUF_SPIELE_SEITE, wettbewerb, spieltag, runde, index)) puffer = std::get<0>(*a);
+        const i32 anzahl = std::min<i32>(static_cast<i32>(puffer.size()), SPIELE_SEITE);
         const u32 seite = index / SPIELE_SEITE * SPIELE_SEITE;
         for (i32 k = 0; k < anzahl; ++k) {
             i32 r = ring_speichern(
@@ -526,13 +549,10 @@ i32 client_lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
 i32 Spiele_Hole_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, i32 eigenes_spiel) {
     if (!client() || !z.bereit) return 0;
     cache_reset();
-    std::vector<u8> puffer(6u * 65536u);
-    i32 anzahl = 0;
-    u32 a_wb = wettbewerb, a_md = spieltag, a_leg = runde;
-    i32 a_min = minute;
-    void* a[] = {puffer.data(), &anzahl, &a_wb, &a_md, &a_leg, &a_min};
-    if (Season_Netz.Client_Read(1011, "iC<=0iiiiI<4", a, 6) <= 0) return 0;
-    anzahl = std::clamp<i32>(anzahl, 0, 65536);
+    const auto a = ruf::Rufen(RUF_SPIELE_TORE, wettbewerb, spieltag, runde, minute);
+    if (!a) return 0;
+    const std::vector<u8>& puffer = std::get<0>(*a);
+    const i32 anzahl = std::clamp<i32>(std::get<1>(*a), 0, static_cast<i32>(puffer.size() / 6));
     const Spiel* eigen = lock_spiel(eigenes_spiel);
     i32 gesetzt = 0;
     for (i32 k = 0; k < anzahl; ++k) {
@@ -554,15 +574,10 @@ bool Spiele_Ereignisse_Holen(u32 index) {
     if (index == 0 || index >= kap) return false;
     if (get_u32le(z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE + 4) != 0) return true;
     u32 anzahl = std::min<u32>(100, kap - index);
-    std::vector<u8> puffer(static_cast<size_t>(anzahl) * SPIELE_EREIGNIS_GROESSE);
-    u32 a_erster = index, a_anzahl = anzahl;
-    void* a[] = {puffer.data(), &a_erster, &a_anzahl};
-    char typen[32];
-    std::snprintf(typen, sizeof typen, "vC<%dii", static_cast<int>(puffer.size()));
-    const int n = Season_Netz.Client_Read(1009, typen, a, 3);
-    if (n <= 0) return false;
-    const u32 geholt = std::min<u32>(static_cast<u32>(n) / SPIELE_EREIGNIS_GROESSE, anzahl);
-    std::memcpy(z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE, puffer.data(),
+    const auto puffer = ruf::Rufen(RUF_SPIELE_EREIGNISSE, index, anzahl);
+    if (!puffer) return false;
+    const u32 geholt = std::min<u32>(static_cast<u32>(puffer->size() / SPIELE_EREIGNIS_GROESSE), anzahl);
+    std::memcpy(z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE, puffer->data(),
                 static_cast<size_t>(geholt) * SPIELE_EREIGNIS_GROESSE);
     return geholt > 0;
 }
@@ -822,7 +837,7 @@ bool plan_gueltig(Liste_Element* e, u32 ereignisse) {
     for (u32 i = 0; i < k.spiele; ++i) {
         const Spiel& g = s[i];
         if (g.spieltag >= k.spieltage || g.runde >= k.runden || g.tore_a < -1 || g.tore_b < -1) return false;
-        if (g.ereignis_anzahl && static_cast<u64>(g.erstes_ereignis) + g.ereignis_anzahl > ereignisse) return false;
+        if (g.erstes_ereignis && static_cast<u64>(g.erstes_ereignis) + g.ereignis_anzahl > ereignisse) return false;
     }
     return true;
 }

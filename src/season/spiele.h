@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/bytes.h"
 #include "base/types.h"
 
 static_assert(std::endian::native == std::endian::little, "games are stored as little-endian images");
@@ -37,6 +38,12 @@ struct Spiel {
     u8 null27[5];
 };
 static_assert(sizeof(Spiel) == 32, "a game is 32 bytes");
+template <class V, bytes::Art<Spiel> S>
+constexpr void felder(V& v, S& r) {
+    v(r.zuschauer), v(r.erstes_ereignis), v(r.team_a), v(r.team_b), v(r.wettbewerb), v(r.null13), v(r.spieltag);
+    v(r.runde), v(r.null17), v(r.index), v(r.minute), v(r.ereignis_anzahl), v(r.tore_a), v(r.tore_b), v(r.flags);
+    v(r.temperatur), v(r.niederschlag), v(r.null27);
+}
 
 // Header of a plan (five u32 in front of its games).
 struct Spielplan_Kopf {
@@ -111,6 +118,10 @@ u8* Spiele_Ereignis(u32 index);  // null outside the store
 // Reserves `anzahl` consecutive entries at the end of the store (growing it
 // by a fifth when needed); the first index, 0 when no room is left.
 u32 Spiele_Ereignis_Block(u32 anzahl);
+// Drops the events no game refers to any more (the games of a past season
+// whose results were cleared): every game keeps its events, a game not yet
+// played its whole block; the store shrinks to what is kept.
+void Spiele_Ereignisse_Verdichten();
 
 // --- life cycle and plans -----------------------------------------------------
 bool Spiele_Init();

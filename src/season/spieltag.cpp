@@ -12,6 +12,8 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "match/spielfeld.h"
+#include "season/ankuendigung.h"
+#include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
@@ -79,6 +81,15 @@ Spiel* spiel_von(const Spieltag_Slot& r) { return r.spiel > 0 ? Spiele_Get_Spiel
 Spieltag_Slot* slot_von_spiel(i32 spiel) {
     for (auto& r : z.slots)
         if (r.spiel == spiel && spiel > 0) return &r;
+    return nullptr;
+}
+
+// The row already holding the game a fresh lock points at: every lock is a
+// handle of its own, so a game entered twice has two different handles.
+Spieltag_Slot* slot_mit_spiel_von(i32 handle) {
+    const Spiel* s = handle > 0 ? Spiele_Get_Spiel(handle, true) : nullptr;
+    for (auto& r : z.slots)
+        if (s && spiel_von(r) == s) return &r;
     return nullptr;
 }
 
@@ -336,7 +347,16 @@ void anpfiff(Spieltag_Slot& r) {
     const int zeigen = mensch && hooks.live_ansicht() ? 1 : 0;
     if (Spielfeld_Neu(static_cast<u32>(r.spiel), zeigen, zeigen, static_cast<u32>(zuschauer), static_cast<u32>(heim),
                       mensch ? 1 : 0)) {
-        if (mensch) z.mit_engine.push_back(r.spiel);
+        if (mensch) {
+            z.mit_engine.push_back(r.spiel);
+            // Each engine match plays its own random stream, a start in the
+            // shared table and a step at every tick, as the match tools do: a
+            // pitch walking the table without a step scores more often and
+            // ends 0:0 more rarely than real football.
+            const u32 start = static_cast<u32>(Rnd_Basis(0, static_cast<i32>(RND_TABELLE_GROESSE) - 1));
+            const u32 schritt = static_cast<u32>(Rnd_Basis(1, static_cast<i32>(RND_TABELLE_GROESSE) - 1));
+            Spielfeld_Set_Zufall(Spielfeld_Zeiger(static_cast<u32>(r.spiel)), schritt * RND_TABELLE_GROESSE + start);
+        }
         return;
     }
     ohne_spielfeld_spielen(r);
@@ -431,6 +451,15 @@ void fertig_setzen(Spieltag_Slot& r) {
     ++(s->tore_a > s->tore_b   ? z.zahlen.heimsiege
        : s->tore_a < s->tore_b ? z.zahlen.auswaertssiege
                                : z.zahlen.remis)[e];
+    // The pages after the match for the managers of its teams.
+    Ank_Nach_Spiel d;
+    d.team1 = s->team_a, d.team2 = s->team_b, d.tore1 = s->tore_a, d.tore2 = s->tore_b;
+    d.wettbewerb = s->wettbewerb, d.zuschauer = s->zuschauer;
+    if (const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel))) {
+        d.wert1 = sf->weitere[0], d.wert2 = sf->weitere[1];
+        for (int i = 0; i < SF_SPIELER; ++i) std::memcpy(d.spieler[i].b, sf->statistik[i], 8);
+    }
+    Spielankuendigung_Nach_Spiel(s->spieltag, s->index, s->runde, d);
 }
 
 // A finished row waits for its group; the last of the group closes it. A row
@@ -652,6 +681,7 @@ bool Spieltag_Elfmeter_Entschieden(Spieltag_Elfmeter& e, int k, int o) {
 // --- module ---------------------------------------------------------------------------
 
 void Spieltag_Set_Hooks(const Spieltag_Hooks& h) { hooks = h; }
+const Spieltag_Hooks& Spieltag_Get_Hooks() { return hooks; }
 
 // --- save block ---------------------------------------------------------------------------
 
@@ -789,13 +819,15 @@ int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
     int n = 0;
     for (u32 i = 0; i < kopf->spiele; ++i) {
         const Spiel& s = spiele[i];
-        if (s.spieltag != spieltag || s.runde != runde || s.tore_a >= 0) continue;
+        // A bye (a side without a team) is no match: the tie's decision sends
+        // the other side through.
+        if (s.spieltag != spieltag || s.runde != runde || s.tore_a >= 0 || s.team_a <= 0 || s.team_b <= 0) continue;
         const i32 h = Spiele_Lock(static_cast<u32>(wettbewerb), s.spieltag, s.runde, s.index);
         if (h <= 0) {
             Debug_Printf("Spieltag: kein Lock frei fuer Wettbewerb %d\n", wettbewerb);
             continue;
         }
-        if (slot_von_spiel(h)) {
+        if (slot_mit_spiel_von(h)) {
             Spiele_Unlock(h);
             continue;
         }
@@ -830,6 +862,10 @@ i32 Spieltag_Einzelspiel_Eintragen(i32 wettbewerb, u32 spieltag, u32 runde, u32 
     if (!z.initialisiert) return 0;
     const i32 h = Spiele_Lock(static_cast<u32>(wettbewerb), spieltag, runde, index);
     if (h <= 0) return 0;
+    if (const Spieltag_Slot* r = slot_mit_spiel_von(h)) {
+        Spiele_Unlock(h);
+        return r->spiel;
+    }
     z.slots.push_back(neue_zeile(h));
     ++z.eingetragen;
     vorbereiten(z.slots.back());
@@ -874,6 +910,21 @@ bool Spieltag_Set_Bereit(i32 spiel, int seite) {
     if (!r || seite < 0 || seite > 1 || r->bereit[0] < 1 || r->bereit[1] < 1) return false;
     r->bereit[seite] = 2;
     return true;
+}
+
+bool Spieltag_Team_Bereit(i32 team, int stufe) {
+    if (!z.initialisiert || team <= 0 || stufe < 1 || stufe > 2) return false;
+    bool geaendert = false;
+    for (auto& r : z.slots) {
+        const Spiel* s = spiel_von(r);
+        if (!s || r.status == ST_BEENDET || r.status == ST_FERTIG) continue;
+        for (int k = 0; k < 2; ++k)
+            if ((k ? s->team_b : s->team_a) == team && r.bereit[k] < stufe) {
+                r.bereit[k] = static_cast<i8>(stufe);
+                geaendert = true;
+            }
+    }
+    return geaendert;
 }
 
 bool Spieltag_Run(int durchreichen) {

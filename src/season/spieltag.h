@@ -62,6 +62,7 @@ struct Spieltag_Hooks {
     bool (*live_ansicht)() = [] { return false; };
 };
 void Spieltag_Set_Hooks(const Spieltag_Hooks& h);
+const Spieltag_Hooks& Spieltag_Get_Hooks();
 
 // Life cycle (Spieltag_Init also starts the match engine's module).
 void Spieltag_Init();
@@ -91,6 +92,10 @@ void Spieltag_Einzelspiel_Starten(i32 spiel);
 bool Spieltag_Run(int durchreichen);
 bool Spieltag_Gruppe_Starten();
 bool Spieltag_Set_Bereit(i32 spiel, int seite);
+// A network client's team is ready for its matches of the day: 1 announced
+// (the match may kick off), 2 ready to play (also for a team whose client
+// has gone). True when a row changed.
+bool Spieltag_Team_Bereit(i32 team, int stufe);
 bool Spieltag_Check_Spielende(Spielfeld_Daten* sf);
 
 // Queries.
@@ -119,11 +124,6 @@ struct Spieltag_Zahlen {
     u32 heimsiege[2] = {}, remis[2] = {}, auswaertssiege[2] = {};
 };
 const Spieltag_Zahlen& Spieltag_Get_Zahlen();
-
-// The first season's leagues without the season cycle: each league whose
-// configured start teams fill it starts with them, gets its pairings and
-// its matchdays in the calendar. Returns the ids of the leagues started.
-std::vector<i32> Spieltag_Ligen_Starten();
 
 // Fills the season's matchday hooks and the match engine's hooks that the
 // matchday answers (fixture lookup, end check, events, readiness).

@@ -7,6 +7,7 @@
 #include "base/globals.h"
 #include "match/spielfeld.h"
 #include "season/kalender_lauf.h"
+#include "season/netz_rufe.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "world/welt.h"
@@ -22,11 +23,6 @@ struct Client_Zustand {
     bool abgerufen = false;
 };
 Client_Zustand client;
-
-// Call 1032: the record of the asking team's running match.
-using Spielfeld_Bild = std::array<u8, SPIELFELD_GROESSE>;
-using Spielfeld_Antwort = std::tuple<i32, Spielfeld_Bild, u32, f32, u32, u32>;
-inline constexpr ruf::Ruf<Spielfeld_Antwort> RUF_SPIELFELD_LADEN{1032, "Spielfeld_Laden"};
 
 const Spiel* spiel_von(const Spieltag_Slot& r) { return r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, true) : nullptr; }
 
@@ -82,7 +78,7 @@ void Spieltag_Internet_Bereit_Zuruecknehmen(i32 team) {
 }
 
 void Spieltag_Internet_Client_Bereit(i32 team) {
-    if (client_modus() && team != 0) ruf::Rufen(RUF_SPIELTAG_TEAM_BEREIT, team);
+    if (client_modus() && team != 0) ruf::Rufen(RUF_TEAM_BEREIT, team);
 }
 
 void Spieltag_Internet_Client_Hole_Slot(i32 team) {
@@ -165,32 +161,4 @@ bool Spieltag_Client_Wartet(Spieltag_Slot& r) {
     }
 }
 
-void Spieltag_Netz_Anmelden() {
-    ruf::Zeile_Anmelden(RUF_SPIELTAG_TEAM_BEREIT, [](i32 team) {
-        Spieltag_Internet_Server_Team_Bereit(team);
-        return ruf::Nichts{};
-    });
-    ruf::Zeile_Anmelden(RUF_SPIELTAG_SLOT, Spieltag_Internet_Server_Send_Slot);
-    Spiele_Statistik_Netz_Anmelden();
-    ruf::Zeile_Anmelden(RUF_SPIELFELD_LADEN, []() {
-        Spielfeld_Antwort a{};
-        auto& [ok, bild, minute, zeit, wettbewerb, spiel] = a;
-        ok = Spielfeld_Internet_Server_Send_Spielfeld(static_cast<u32>(Aktuelles_Team), bild.data(), &minute, &zeit,
-                                                      &wettbewerb, &spiel)
-                 ? 1
-                 : 0;
-        return a;
-    });
-    Spielfeld_Hooks h = Spielfeld_Get_Hooks();
-    h.hole_spielfeld = [](u32 spiel, u8* aus, u32 werte[4]) {
-        const std::optional<Spielfeld_Antwort> a = ruf::Rufen(RUF_SPIELFELD_LADEN);
-        if (!a || !std::get<0>(*a) || std::get<5>(*a) != spiel) return false;
-        std::memcpy(aus, std::get<1>(*a).data(), SPIELFELD_GROESSE);
-        werte[0] = std::get<2>(*a);
-        std::memcpy(&werte[1], &std::get<3>(*a), 4);
-        werte[2] = std::get<4>(*a);
-        werte[3] = std::get<5>(*a);
-        return true;
-    };
-    Spielfeld_Set_Hooks(h);
-}
+void Spieltag_Netz_Anmelden() { ruf::Zeile_Anmelden(RUF_SPIELTAG_SLOT, Spieltag_Internet_Server_Send_Slot); }

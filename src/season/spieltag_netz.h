@@ -23,7 +23,6 @@ constexpr void felder(V& v, S& r) {
 }
 static_assert(bytes::groesse<Spieltag_Slot_Antwort>() == 40);
 
-inline constexpr ruf::Ruf<ruf::Nichts, i32> RUF_SPIELTAG_TEAM_BEREIT{1029, "Spieltag_Team_Bereit"};
 inline constexpr ruf::Ruf<Spieltag_Slot_Antwort, i32> RUF_SPIELTAG_SLOT{1031, "Spieltag_Get_Slot"};
 
 // Server rows.
@@ -55,6 +54,7 @@ bool Spieltag_Client_Spielfeld_Holen(Spieltag_Slot& r);
 // server or in a local game.
 bool Spieltag_Client_Wartet(Spieltag_Slot& r);
 
-// Registers the server rows of the matchday's calls and the pitch fetch of
-// the match engine (call 1032).
+// Registers the server row of call 1031 (the ready signal 1029, the pitch
+// record 1032 and the statistics 1035 are the season's and the engine's
+// rows of their own).
 void Spieltag_Netz_Anmelden();

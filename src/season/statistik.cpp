@@ -77,27 +77,12 @@ Spiele_Speicher& speicher() {
 }
 
 void lesen(const u8* e, Statistik_Spieler& s) {
-    s.spieler = get_u32le(e);
-    s.tore = get_u16le(e + 4);
-    s.einsaetze = get_u16le(e + 6);
-    s.international = get_u16le(e + 8);
-    s.minuten = get_u16le(e + 10);
-    std::copy(e + 12, e + 20, s.h1);
-    for (int i = 0; i < 8; ++i) s.h2[i] = get_u16le(e + 20 + 2 * i);
-    std::copy(e + 36, e + 52, s.spiele);
-    std::copy(e + 52, e + 68, s.h3);
+    bytes::Leser l(e, STATISTIK_SPIELER_GROESSE);
+    l(s);
 }
 
 void schreiben(const Statistik_Spieler& s, u8* e) {
-    put_u32le(e, s.spieler);
-    put_u16le(e + 4, s.tore);
-    put_u16le(e + 6, s.einsaetze);
-    put_u16le(e + 8, s.international);
-    put_u16le(e + 10, s.minuten);
-    std::copy(s.h1, s.h1 + 8, e + 12);
-    for (int i = 0; i < 8; ++i) put_u16le(e + 20 + 2 * i, s.h2[i]);
-    std::copy(s.spiele, s.spiele + 16, e + 36);
-    std::copy(s.h3, s.h3 + 16, e + 52);
+    bytes::bild_schreiben(e, STATISTIK_SPIELER_GROESSE, [&](bytes::Schreiber& w) { w(s); });
 }
 
 template <class T, size_t N>
@@ -199,18 +184,14 @@ bool staging_da = false;
 
 bool Statistik_Spieler_Save(Datei_Status* datei) {
     const Spiele_Speicher& sp = speicher();
-    u8 kopf[8];
-    put_u32le(kopf, sp.Anzahl());
-    put_u32le(kopf + 4, sp.Kapazitaet());
-    if (!Datei_Schreiben(datei, kopf, 8)) return false;
+    if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) { s(sp.Anzahl()), s(sp.Kapazitaet()); })) return false;
     return sp.Anzahl() == 0 || Datei_Schreiben(datei, sp.Eintrag(0), sp.Anzahl() * STATISTIK_SPIELER_GROESSE);
 }
 
 bool Statistik_Spieler_Lesen(Datei_Status* datei) {
     staging_da = false;
-    u8 kopf[8];
-    if (Datei_Lesen(datei, kopf, 8) != 8) return false;
-    const u32 n = get_u32le(kopf), kapazitaet = get_u32le(kopf + 4);
+    u32 n = 0, kapazitaet = 0;
+    if (!Datei_Lesen_Felder(datei, 8, [&](bytes::Leser& l) { l(n), l(kapazitaet); })) return false;
     const i32 pos = Datei_Position(datei);
     if (n > kapazitaet || kapazitaet > MAX_SPIELER_EINTRAEGE || pos < 0 ||
         u64{n} * STATISTIK_SPIELER_GROESSE > Datei_Groesse(datei) - static_cast<u32>(pos))

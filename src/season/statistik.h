@@ -2,6 +2,7 @@
 // calendar, with opponent, venue and (once played) the score.
 #pragma once
 
+#include "base/bytes.h"
 #include "base/types.h"
 
 constexpr i32 TERMINE_TAGE = 366;
@@ -36,7 +37,12 @@ struct Statistik_Spieler {
     u8 spiele[16];
     u8 h3[16];
 };
+template <class V, bytes::Art<Statistik_Spieler> S>
+constexpr void felder(V& v, S& r) {
+    v(r.spieler), v(r.tore), v(r.einsaetze), v(r.international), v(r.minuten), v(r.h1), v(r.h2), v(r.spiele), v(r.h3);
+}
 constexpr u32 STATISTIK_SPIELER_GROESSE = 68;
+static_assert(bytes::groesse<Statistik_Spieler>() == STATISTIK_SPIELER_GROESSE);
 // An update that changes nothing (goals -1, other counters 65535, the first
 // history entries 255 / 65535); set the fields that change.
 Statistik_Spieler Statistik_Spieler_Unveraendert(i32 spieler);

@@ -114,8 +114,6 @@ bool Spiele_Team_Statistik_Bauen(const Statistik_Argumente& argumente, u32* erge
 // A client's form: the record asked of the server (call 1035); false when no
 // game was counted or no answer came.
 bool Spiele_Team_Statistik_Holen(const Statistik_Argumente& argumente, u32* ergebnis);
-// Registers the server row of call 1035.
-void Spiele_Statistik_Netz_Anmelden();
 
 // The general counter over the played games of competitions (each with its
 // rounds and groups), matchdays and minutes (-1 open): one row per selector

@@ -10,6 +10,7 @@
 #include "base/ruf.h"
 #include "season/ereignisse.h"
 #include "season/spiele.h"
+#include "season/netz_rufe.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "world/welt.h"
@@ -172,32 +173,15 @@ class Zaehlung {
     bool tor_gefunden_ = false, gegentor_gefunden_ = false;
 };
 
-// Call 1035: the record asked of the server (team, player, competition,
-// first and last matchday, leg, venue); the answer holds whether a game was
-// counted and the 3,368 bytes of the record.
-using Statistik_Bild = std::array<u8, STATISTIK_GROESSE>;
-inline constexpr ruf::Ruf<std::tuple<i32, Statistik_Bild>, i32, i32, i32, i32, i32, i32, i32> RUF_TEAM_STATISTIK{
-    1035, "Spiele_Get_Teamstatistik"};
-
 }  // namespace
 
 bool Spiele_Team_Statistik_Holen(const Statistik_Argumente& a, u32* e) {
-    const auto antwort = ruf::Rufen(RUF_TEAM_STATISTIK, a.team, a.spieler, a.wettbewerb, a.erster_spieltag,
+    const auto antwort = ruf::Rufen(RUF_SPIELE_STATISTIK, a.team, a.spieler, a.wettbewerb, a.erster_spieltag,
                                     a.letzter_spieltag, a.runde, a.ort);
-    if (!antwort) return false;
-    const Statistik_Bild& bild = std::get<1>(*antwort);
+    if (!antwort || std::get<1>(*antwort).size() != 4u * STATISTIK_WORTE) return false;
+    const std::vector<u8>& bild = std::get<1>(*antwort);
     for (int i = 0; i < STATISTIK_WORTE; ++i) e[i] = get_u32le(bild.data() + 4 * i);
     return std::get<0>(*antwort) != 0;
-}
-
-void Spiele_Statistik_Netz_Anmelden() {
-    ruf::Zeile_Anmelden(
-        RUF_TEAM_STATISTIK, [](i32 team, i32 spieler, i32 wettbewerb, i32 erster, i32 letzter, i32 runde, i32 ort) {
-            const Statistik_Argumente a{team, spieler, wettbewerb, erster, letzter, runde, ort};
-            std::tuple<i32, Statistik_Bild> antwort{};
-            std::get<0>(antwort) = Spiele_Internet_Server_Send_Statistik(a, std::get<1>(antwort).data());
-            return antwort;
-        });
 }
 
 bool Spiele_Team_Statistik_Bauen(const Statistik_Argumente& a, u32* e) {

@@ -617,15 +617,18 @@ const Zahl_Schluessel ZAHLEN[] = {
 #undef FELD
 
 // Keys whose value is resolved after the whole file is read: the list it
-// goes to and the text length kept.
+// goes to and the text length kept. A start list and a qualification list
+// name up to 128 teams or competitions, by alias too: their lines are kept
+// whole.
 struct Verweis_Schluessel {
     int schluessel, liste;
     size_t laenge;
 };
+constexpr size_t LANGE_LISTE = 4096;
 const Verweis_Schluessel VERWEISE[] = {
-    {K_SUPER_ART, 1, 15},       {K_AUFFUELLEN, 3, 360},   {K_VIS_NACHFOLGER, 4, 360},
-    {K_NACHFOLGERUNDE, 5, 360}, {K_START, 6, 360},        {K_PARALLELGRUPPE, 7, 360},
-    {K_WER_GEGEN_WEN, 8, 360},  {K_VIS_PARALLEL, 9, 360}, {K_QUALI_LAND, 10, 360},
+    {K_SUPER_ART, 1, 15},       {K_AUFFUELLEN, 3, 360},    {K_VIS_NACHFOLGER, 4, 360},
+    {K_NACHFOLGERUNDE, 5, 360}, {K_START, 6, LANGE_LISTE}, {K_PARALLELGRUPPE, 7, 360},
+    {K_WER_GEGEN_WEN, 8, 360},  {K_VIS_PARALLEL, 9, 360},  {K_QUALI_LAND, 10, 360},
 };
 
 // The reader's state over one file.
@@ -738,7 +741,7 @@ void schluessel_anwenden(Lesen& l, int k, Wettbewerb& w, const std::string& wert
             for (auto& r : listen[2])
                 if (r.index == l.index) ++schon;
             if (schon >= WETTBEWERB_QUALI_LISTEN) zu_viele("QUALI_FUER", zeile);
-            else referenz(2, wert.c_str(), l.index, 360);
+            else referenz(2, wert.c_str(), l.index, LANGE_LISTE);
             break;
         }
         case K_SIEGER: {
@@ -761,8 +764,11 @@ void schluessel_anwenden(Lesen& l, int k, Wettbewerb& w, const std::string& wert
         case K_NEU: neuer_wettbewerb(l, zeile); break;
         case K_BEST_OF: w.best_of_x = clamp(Read_Config_Get_Wert(), w.best_of_x, 20); break;
         case K_RUNDENTEXT: {
-            int r = Wettbewerb_Rundenname_Index(trimmen(wert).c_str());
-            if (r < 0) syntaxfehler(zeile, 100, "Unbekannter Modus", wert);
+            // "NIX": a matchday without round text, so that the next text
+            // keeps its matchday.
+            const bool nix = strcasecmp(trimmen(wert).c_str(), "NIX") == 0;
+            int r = nix ? -1 : Wettbewerb_Rundenname_Index(trimmen(wert).c_str());
+            if (r < 0 && !nix) syntaxfehler(zeile, 100, "Unbekannter Modus", wert);
             else if (l.rundentext >= WETTBEWERB_MAX_SPIELTAGE) zu_viele("RUNDENTEXT", zeile);
             else w.rundentext[l.rundentext++] = r;
             break;

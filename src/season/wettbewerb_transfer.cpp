@@ -10,6 +10,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/spielstand.h"
+#include "season/netz_rufe.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -299,21 +300,18 @@ bool Wettbewerb_Status_Empfangen(const u8* gepackt, u32 groesse) {
 
 bool Wettbewerb_Internet_Client_Hole_Tabelle() {
     if (Internet_Modus != INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
-    std::vector<u8> puffer(MAX_STROM);
-    i32 freund = -1, dummy = 0;
-    void* a[] = {puffer.data(), &freund, &dummy};
-    int n = Season_Netz.Client_Read(1004, "iC000I<4I<4", a, 3);
-    if (n <= 0) return false;
-    return Wettbewerb_Tabelle_Empfangen(puffer.data(), std::min<u32>(static_cast<u32>(n), MAX_STROM), freund, dummy);
+    const auto a = ruf::Rufen(RUF_WETTBEWERB_TABELLE);
+    if (!a) return false;
+    const auto& [gepackt, freund, dummy] = *a;
+    if (gepackt.empty() || gepackt.size() > MAX_STROM) return false;
+    return Wettbewerb_Tabelle_Empfangen(gepackt.data(), static_cast<u32>(gepackt.size()), freund, dummy);
 }
 
 bool Wettbewerb_Internet_Client_Hole_Status() {
     if (Internet_Modus != INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
-    std::vector<u8> puffer(MAX_STROM);
-    void* a[] = {puffer.data()};
-    int n = Season_Netz.Client_Read(1005, "vC000", a, 1);
-    if (n <= 0) return false;
-    return Wettbewerb_Status_Empfangen(puffer.data(), std::min<u32>(static_cast<u32>(n), MAX_STROM));
+    const auto gepackt = ruf::Rufen(RUF_WETTBEWERB_STATUS);
+    if (!gepackt || gepackt->empty() || gepackt->size() > MAX_STROM) return false;
+    return Wettbewerb_Status_Empfangen(gepackt->data(), static_cast<u32>(gepackt->size()));
 }
 
 // ---------------------------------------------------------------------------
@@ -330,24 +328,22 @@ bool Wettbewerb_Config_Bin_Save(Datei_Status* datei) {
         if (Wettbewerb_Tabelle[i].name[0]) n = static_cast<u32>(i) + 1;
     std::vector<u8> bild(static_cast<size_t>(n) * WETTBEWERB_GROESSE);
     for (u32 i = 0; i < n; ++i) Wettbewerb_Bild_Schreiben(Wettbewerb_Tabelle[i], bild.data() + i * WETTBEWERB_GROESSE);
-    u8 kopf[12];
-    put_u32le(kopf, static_cast<u32>(WETTBEWERB_CONFIG_VERSION));
-    put_i32le(kopf + 4, bin_set);
-    put_u32le(kopf + 8, n);
-    return Datei_Schreiben(datei, kopf, sizeof kopf) &&
+    // Head: version, configuration set, record count.
+    return Datei_Schreiben_Felder(
+               datei, [&](bytes::Schreiber& s) { s(static_cast<u32>(WETTBEWERB_CONFIG_VERSION)), s(bin_set), s(n); }) &&
            Datei_Schreiben_Gepackt(datei, bild.data(), static_cast<u32>(bild.size()));
 }
 
 bool Wettbewerb_Config_Bin_Load(Datei_Status* datei) {
     bin_staging.clear();
     if (!datei || !Wettbewerb_Modul_Bereit()) return false;
-    u8 kopf[12];
-    if (Datei_Lesen(datei, kopf, sizeof kopf) != sizeof kopf) return false;
-    if (get_u32le(kopf) != static_cast<u32>(WETTBEWERB_CONFIG_VERSION) || get_i32le(kopf + 4) != bin_set) {
+    u32 version = 0, n = 0;
+    i32 satz = 0;
+    if (!Datei_Lesen_Felder(datei, 12, [&](bytes::Leser& l) { l(version), l(satz), l(n); })) return false;
+    if (version != static_cast<u32>(WETTBEWERB_CONFIG_VERSION) || satz != bin_set) {
         Debug_Printf("Wettbewerb-Cache: anderer Satz oder andere Version\n");
         return false;
     }
-    u32 n = get_u32le(kopf + 8);
     if (n > WETTBEWERB_ANZAHL) return false;
     std::vector<u8> bild(static_cast<size_t>(n) * WETTBEWERB_GROESSE + 1);
     u32 gelesen = Datei_Lesen_Gepackt(datei, bild.data(), static_cast<u32>(bild.size()));

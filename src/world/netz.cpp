@@ -162,6 +162,7 @@ void Team_Internet_Server_Send_Startteams(u8* aus, u32* anzahl) {
     if (anzahl) *anzahl = static_cast<u32>(n > 0 ? n : 0);
     if (!aus) return;
     std::memset(aus, 0, NETZ_STARTTEAMS);
+    const i32 frager = h.aktuelle_verbindung();
     for (int t = 0; t < n; t++) {
         u8* e = aus + STARTTEAM_GROESSE * t;
         i32 slot = -1;
@@ -173,7 +174,7 @@ void Team_Internet_Server_Send_Startteams(u8* aus, u32* anzahl) {
         bytes::bild_schreiben(e, STARTTEAM_GROESSE, [&](bytes::Schreiber& s) {
             s(mensch ? static_cast<u16>(slot >= 0 ? slot : 0) : u16{65535}), s(Team_Fix_Daten[t].name);
             s(Team_Manager[t] ? Team_Manager[t]->daten.name : kein_name), s(u8{0});
-            s(Team_Daten[t].status & (TEAM_STATUS_USER | TEAM_STATUS_USER_AKTIV)), s(slot);
+            s(Team_Daten[t].status & (TEAM_STATUS_USER | TEAM_STATUS_USER_AKTIV)), s(slot), s(frager);
         });
     }
 }
@@ -420,6 +421,11 @@ void team_zeilen() {
         u8 b[bytes::groesse<Team_Own>()] = {};
         Team_Internet_Server_Send_T_Own(&wert, b, team);
         return std::tuple<u16, Team_Own>{wert, aus_bild<Team_Own>(b)};
+    });
+    ruf::Zeile_Anmelden(RUF_TEAM_SPIELERBLOCK, [](i32 team, i32 auswahl) {
+        u8* p = nullptr;
+        const u32 n = team_ok(team) ? Team_Internet_Server_Send_Spielerblock(&p, team, auswahl) : 0;
+        return block_nehmen(p, n);
     });
     ruf::Zeile_Anmelden(RUF_TEAM_BLOCK, []() {
         return std::vector<Team_Struktur>(Team_Daten, Team_Daten + (Team_Daten ? Team_Anzahl : 0));

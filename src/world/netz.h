@@ -40,7 +40,8 @@ u32 Team_Internet_Server_Send_Spielerblock(u8** aus, int team, int auswahl);
 // Block 17: one 80-byte entry per team (at most 1000): i16 slot of the human
 // playing it (65535 none; 0 for a manager at the server's machine), the
 // team's name from byte 2, its manager's name from byte 27, u32 status bits
-// 16/32 at byte 64, u32 the playing client's slot at byte 68 (-1 none).
+// 16/32 at byte 64, u32 the playing client's slot at byte 68 (-1 none), u32
+// the asking client's own slot at byte 72 (what it names in block 19).
 void Team_Internet_Server_Send_Startteams(u8* aus80000, u32* anzahl);
 // Block 19: records the team in the client slot with that index, sets the
 // team's status bits 48; "Team_Internet_Server_Set_User_Active():ERROR!"
@@ -118,6 +119,8 @@ bool Team_Internet_Client_Init();
 bool Team_Internet_Client_Refresh();
 bool Team_Internet_Client_Send_T_Own();
 bool Team_Internet_Client_Get_T_Own();
+// Block 18: the team's squad with full records (the local squad list follows).
+bool Team_Internet_Client_Get_Spielerblock(int team);
 bool Team_Internet_Client_Get_Startteams(u8* eintraege80000, u32* anzahl);
 bool Team_Internet_Client_Set_User_Active(int slot, int team, const char* name, int gesicht);
 bool Manager_Internet_Client_Send_Data_Back();

@@ -83,6 +83,18 @@ bool Spieler_Internet_Client_Get_Data(int modus, int, int spieler, int) {
     return true;
 }
 
+bool Team_Internet_Client_Get_Spielerblock(int team) {
+    if (!ruf::Client() || !Spieler_Daten || team < 0 || team >= Team_Anzahl) return false;
+    const auto d = ruf::Rufen(RUF_TEAM_SPIELERBLOCK, team, 2);
+    if (!d) return false;
+    // Players who left the squad on the server are no longer the team's here.
+    for (int s = 0; s < Spieler_Anzahl; s++)
+        if (Spieler_Daten[s].team == team) Spieler_Daten[s].team = -1;
+    eintraege_nehmen(*d, Spieler_Daten);
+    Team_Kader_Neu_Aufbauen();
+    return true;
+}
+
 bool Spieler_Internet_Client_Refresh() {
     if (!Spieler_Internet_Client_Get_Data(2, -1, -1, -1)) return false;
     Team_Kader_Neu_Aufbauen();

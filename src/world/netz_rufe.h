@@ -79,6 +79,8 @@ inline constexpr Ruf<Nichts, Spieler_Zurueck_Liste> RUF_SPIELER_ZURUECK{1, "Spie
 inline constexpr Ruf<u32> RUF_SPIELER_STARTINFO{2, "Spieler_Startinfo"};
 inline constexpr Ruf<u32, i32, i32, i32, i32, i32> RUF_SPIELER_TAUSCH{4, "Spieler_Tausch"};  // teams, players, price
 inline constexpr Ruf<std::tuple<u16, Team_Own>, i32> RUF_TEAM_OWN{12, "Team_Own"};
+// A team's squad as block 0's entries (team, bit 1 of the selection: full records).
+inline constexpr Ruf<std::vector<u8>, i32, i32> RUF_TEAM_SPIELERBLOCK{18, "Team_Spielerblock"};
 inline constexpr Ruf<std::vector<Team_Struktur>> RUF_TEAM_BLOCK{13, "Team_Block"};
 inline constexpr Ruf<std::vector<Team_Fix>> RUF_TEAM_FIX_BLOCK{14, "Team_Fix_Block"};
 inline constexpr Ruf<Nichts, Team_Own, u8, u8> RUF_TEAM_OWN_ZURUECK{15, "Team_Own_Zurueck"};

@@ -98,13 +98,7 @@ TEST(Rle, DamagedBlocksAreRefused) {
     EXPECT_EQ(Tools_RLE_Entpacken_Sicher(p.data(), static_cast<u32>(p.size()), aus.data(), 599), 0u);
     for (size_t n = 0; n < p.size(); ++n)
         EXPECT_EQ(Tools_RLE_Entpacken_Sicher(p.data(), static_cast<u32>(n), aus.data(), 600), 0u);
-    // A flipped byte never writes past the destination (ASan watches).
-    for (size_t i = 0; i < p.size(); ++i) {
-        Bytes k = p;
-        k[i] ^= 0x5A;
-        Bytes z(600);
-        Tools_RLE_Entpacken_Sicher(k.data(), static_cast<u32>(k.size()), z.data(), 600);
-    }
+    // Flipped bytes: the fuzz target.
 }
 
 TEST(Zlib, BlocksWithHeadAndRefusedDamage) {
@@ -215,13 +209,7 @@ TEST(Lzw, DamagedStreamsAndBadArgumentsAreRefused) {
     EXPECT_EQ(lzw_entpacken(ohne, ohne.size(), aus.data(), 3, &n), 0);
     // A first code that is no literal (9-bit code 258).
     EXPECT_EQ(W32_Cmp_Unpack(block(1, {0x02, 0x03, 0x00}).data(), aus.data(), CMP_METHODE_LZW), 0);
-    // Flipped bytes never write out of bounds.
-    for (size_t i = 8; i < p.size(); i += 13) {
-        Bytes k = p;
-        k[i] ^= 0x21;
-        Bytes z(roh.size());
-        lzw_entpacken(k, k.size(), z.data(), z.size(), &n);
-    }
+    // (Flipped bytes: the fuzz target.)
     // The packer refuses a too small destination and an unknown method.
     Bytes z = Zufall_Bytes(1000, 11), klein(100);
     EXPECT_EQ(W32_Cmp_Pack(z.data(), 1000, klein.data(), 100, CMP_METHODE_LZW), 0u);

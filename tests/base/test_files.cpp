@@ -181,8 +181,6 @@ TEST(Ordner, TableFromWorkDirWithOverrides) {
     EXPECT_STREQ(W32_Dir_Tabelle[W32_DIR_SPIELSTAND], (spiel / "spielstand").c_str());
     EXPECT_STREQ(W32_Dir_Tabelle[W32_DIR_BACKUP], (spiel / "woanders").c_str());
     EXPECT_STREQ(W32_Dir_Tabelle[W32_DIR_TEMP], "/var/tmp/kordavo");
-    EXPECT_STREQ(W32_Dir_Name(W32_DIR_LIBRARIES), "libraries");
-    EXPECT_STREQ(W32_Dir_Name(W32_DIR_USERSOUNDS), "usersounds");
     EXPECT_STREQ(W32_Dir_Name(99), "");
 
     // The game's own formats work on the table.

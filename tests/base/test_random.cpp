@@ -23,10 +23,6 @@ TEST_F(Zufall, TableIsTheCheckedInOne) {
     // Changing the generator or seed breaks old save games and mixed-version
     // network games: these numbers must never change.
     EXPECT_EQ(Rnd_Tabelle_Pruefsumme(), 0x17d5d167u);
-    EXPECT_EQ(Rnd_Tabelle[0], 16635);
-    EXPECT_EQ(Rnd_Tabelle[1], 5737);
-    EXPECT_EQ(Rnd_Tabelle[7], 9786);
-    EXPECT_EQ(Rnd_Tabelle[5999], 13408);
     u32 max = 0;
     for (u16 v : Rnd_Tabelle) max = std::max<u32>(max, v);
     EXPECT_LE(max, RND_MAX_WERT);

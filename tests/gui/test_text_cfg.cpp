@@ -116,7 +116,7 @@ TEST_F(TextCfg, MitgelieferteDateiIstFehlerfrei) {
     for (i32 s = 0; s < TEXT_SEKTIONEN; ++s) EXPECT_NE(Screen_Texte[s][0], nullptr) << Text_Sektion_Namen[s];
     EXPECT_STREQ(Text_cfg_Text(TEXT_KALENDER, 9), "M\xE4rz");
     EXPECT_STREQ(Text_cfg_Text(TEXT_MENUE, 25), "Ja");
-    EXPECT_STREQ(Text_cfg_Text(TEXT_REST, 137), "Ausw\xE4rts");
+    EXPECT_STREQ(Text_cfg_Text(TEXT_REST, 137), "ausw\xE4rts");
     // Entries formatted by their callers carry exactly the conversions passed.
     const struct {
         i32 sektion, eintrag;

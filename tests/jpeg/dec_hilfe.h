@@ -28,14 +28,39 @@ struct Bild {
     std::vector<uint8_t> pixel;
 };
 
+// Bits written MSB first into bytes, with stuffing, padded with 0-bits.
+struct Bitfolge {
+    std::vector<uint8_t> bytes;
+    uint32_t cur = 0;
+    int n = 0;
+    void Add(uint32_t v, int len) {
+        for (int i = len - 1; i >= 0; --i) {
+            cur = (cur << 1) | ((v >> i) & 1);
+            if (++n == 8) {
+                bytes.push_back(static_cast<uint8_t>(cur));
+                if (cur == 0xFF) bytes.push_back(0);
+                cur = 0;
+                n = 0;
+            }
+        }
+    }
+    std::vector<uint8_t> Fertig() {
+        std::vector<uint8_t> b = bytes;
+        if (n) b.push_back(static_cast<uint8_t>(cur << (8 - n)));
+        return b;
+    }
+};
+
 inline bool Werkzeuge_Da() { return fs::exists("/usr/bin/cjpeg") && fs::exists("/usr/bin/djpeg"); }
 
-// A scratch folder of this test program, removed when the program ends.
+// A scratch folder of this test program (made fresh with a unique name),
+// removed when the program ends.
 struct Ordner {
     fs::path pfad;
     Ordner() {
-        pfad = fs::temp_directory_path() / ("kordavo_jpeg_dek_" + std::to_string(::getpid()));
-        fs::create_directories(pfad);
+        std::string muster = (fs::temp_directory_path() / "kordavo_jpeg_dek_XXXXXX").string();
+        if (!mkdtemp(muster.data())) std::abort();
+        pfad = muster;
     }
     ~Ordner() {
         std::error_code f;
@@ -167,6 +192,22 @@ inline void Prozessor_Setzen(Jpeg_Auftrag* a, int32_t code) {
     a->Intern.Strom.Prozessor = code;
 }
 
+// Points a record at a stream in memory.
+inline void Quelle_Setzen(Jpeg_Auftrag* a, const std::vector<uint8_t>& d) {
+    a->Jpg_Puffer = const_cast<uint8_t*>(d.data());
+    a->Jpg_Puffer_Groesse = static_cast<uint32_t>(d.size());
+}
+
+// Points a record at w x h pixels (rows top-down, no fill bytes).
+inline void Ziel_Setzen(Jpeg_Auftrag* a, std::vector<uint8_t>& px, uint32_t w, int32_t h, int32_t farbe = FARBE_RGB,
+                        uint32_t kanaele = 3) {
+    a->Bild_Pixel = px.data();
+    a->Bild_Breite = w;
+    a->Bild_Hoehe = h;
+    a->Bild_Farbraum = farbe;
+    a->Bild_Kanaele = kanaele;
+}
+
 struct Ergebnis {
     int32_t code = 0;
     Bild bild;
@@ -190,8 +231,7 @@ inline Ergebnis Dekodieren(const std::vector<uint8_t>& jpeg, const std::string& 
     if (als_datei) {
         a.Jpg_Datei = datei.c_str();
     } else {
-        a.Jpg_Puffer = const_cast<uint8_t*>(jpeg.data());
-        a.Jpg_Puffer_Groesse = static_cast<uint32_t>(jpeg.size());
+        Quelle_Setzen(&a, jpeg);
     }
     e.code = Jpeg_Lesen(&a, als_datei ? 0 : 1);
     if (e.code != 0) {

@@ -3,6 +3,7 @@
 // reference (cjpeg, djpeg, jpegtran).
 #pragma once
 
+#include "dec_hilfe.h"
 #include "jpeg/jpeg.h"
 #include "jpeg/jpeg_kern.h"
 
@@ -185,19 +186,15 @@ inline Zerlegt Zerlegen(const std::vector<uint8_t>& j) {
 
 inline bool Werkzeug_Da(const char* name) { return access((std::string("/usr/bin/") + name).c_str(), X_OK) == 0; }
 
-inline std::string Pfad(const std::string& name) {
-    return ::testing::TempDir() + "kdv_enc_" + std::to_string(getpid()) + "_" + name;
-}
+// A file in this program's own scratch folder (unique, removed at the end).
+inline std::string Pfad(const std::string& name) { return (dek_test::Arbeitsordner() / name).string(); }
 
 inline void Schreiben(const std::string& pfad, const std::vector<uint8_t>& d) {
     std::ofstream f(pfad, std::ios::binary);
     f.write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
 }
 
-inline std::vector<uint8_t> Lesen(const std::string& pfad) {
-    std::ifstream f(pfad, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
-}
+inline std::vector<uint8_t> Lesen(const std::string& pfad) { return dek_test::Datei_Lesen(pfad); }
 
 // Runs a command; its standard error is returned in fehler.
 inline int Ausfuehren(const std::string& befehl, std::string* fehler) {

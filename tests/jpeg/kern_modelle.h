@@ -239,7 +239,7 @@ inline int anzahl_bloecke(int standard) {
 }
 
 // Random blocks of several kinds: level-shifted samples, full 16-bit values,
-// extremes only, sparse coefficients.
+// extremes only, coefficients of samples, low-frequency extremes.
 class Bloecke {
   public:
     explicit Bloecke(uint32_t saat) : zufall_(saat) {}
@@ -264,13 +264,18 @@ class Bloecke {
         dct_exakt(b, f);
         for (int i = 0; i < 64; ++i) b[i] = int16_t(std::lround(f[i]));
     }
-    // A mix of the kinds above, chosen by the index.
+    // A mix of the kinds above, chosen by the index, and extremes in rows
+    // and columns 0..3 only (the shortened road of the inverses).
     void gemischt(int16_t* b, int i) {
-        switch (i % 4) {
+        switch (i % 5) {
             case 0: proben(b); break;
             case 1: beliebig(b); break;
             case 2: extrem(b); break;
-            default: koeffizienten(b); break;
+            case 3: koeffizienten(b); break;
+            default:
+                extrem(b);
+                for (int k = 0; k < 64; ++k)
+                    if (k >= 32 || (k & 7) >= 4) b[k] = 0;
         }
     }
     int zahl(int von, int bis) { return std::uniform_int_distribution<int>(von, bis)(zufall_); }

@@ -57,20 +57,12 @@ void Jpegtran_Liest(const std::vector<uint8_t>& jpeg) {
 bool Selbst_Dekodieren(const std::vector<uint8_t>& jpeg, int w, int h, std::vector<uint8_t>& rgb) {
     Jpeg_Auftrag a;
     if (Jpeg_Init(&a) != 0) return false;
-    std::vector<uint8_t> kopie = jpeg;
-    a.Jpg_Puffer = kopie.data();
-    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(kopie.size());
+    dek_test::Quelle_Setzen(&a, jpeg);
     int32_t e = Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER);
     bool ok = e == 0 && a.Jpg_Breite == uint32_t(w) && a.Jpg_Hoehe == uint32_t(h);
     if (ok) {
         rgb.assign(static_cast<size_t>(w) * h * 3, 0);
-        a.Bild_Pixel = rgb.data();
-        a.Bild_Breite = static_cast<uint32_t>(w);
-        a.Bild_Hoehe = h;
-        a.Bild_Kanaele = 3;
-        a.Bild_Farbraum = FARBE_RGB;
-        a.Bild_Fuellbytes = 0;
-        a.Bild_Abtastung = 0;
+        dek_test::Ziel_Setzen(&a, rgb, static_cast<uint32_t>(w), h);
         e = Jpeg_Lesen(&a, JMODUS_PUFFER_BILD);
         ok = e == 0;
     }
@@ -291,6 +283,16 @@ TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg) {
         double verhaeltnis = double(Datenlaenge(r.jpeg)) / double(Datenlaenge(ref));
         EXPECT_NEAR(verhaeltnis, 1.0, f.abtastung == ABTASTUNG_KEINE ? 0.03 : 0.05)
             << Datenlaenge(r.jpeg) << " against " << Datenlaenge(ref);
+        if (f.grau) continue;
+        // Progressive: each scan's own optimal tables, so cjpeg's size.
+        std::vector<uint8_t> ref_p = Cjpeg(
+            rgb, w, h, 3, opt.substr(0, opt.find(" -baseline")) + " -progressive" + opt.substr(opt.find(" -dct")));
+        e.progressiv = true;
+        quelle = rgb;
+        Ergebnis p = Kodieren(quelle, w, h, e);
+        ASSERT_EQ(p.erg, 0);
+        EXPECT_NEAR(double(p.jpeg.size()) / double(ref_p.size()), 1.0, 0.02)
+            << p.jpeg.size() << " against " << ref_p.size();
     }
 }
 

@@ -28,6 +28,7 @@
 #include "platform/headless.h"
 #include "platform/hooks.h"
 #include "platform/mainloop.h"
+#include "season/ankuendigung.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/kalender_zug.h"
@@ -88,10 +89,21 @@ class Hauptmenue : public ::testing::Test {
     // Ends the turn by its button and waits until a main menu is up again.
     void zug_beenden() {
         ASSERT_GT(Headless_Lauf("move 750 583\nwait 2\nclick left\nwait 3\n", 8), 0);
+        // Fewer than eleven starters after a match: the turn ends all the same.
+        if (Menue_Requester_Offen()) {
+            ASSERT_GT(Headless_Lauf("move 116 424\nwait 2\nclick left\nwait 3\n", 8), 0);
+        }
         for (int n = 0; n < 2000 && !(Kalender_Get_Runmodus() == RUNMODUS_SPIEL &&
                                       Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) && Menue_Modus == 0);
-             ++n)
-            ASSERT_GT(Headless_Lauf("wait 5\n", 5), 0);
+             ++n) {
+            // Announcement pages are clicked away, their screens closed by their button.
+            const char* klick = Spielankuendigung_Screen_Offen()
+                                    ? (Spielankuendigung_Laufende_Art() == ANK_SIEGER ? "move 410 562\nwait 2\nclick left\n"
+                                                                                     : "move 570 562\nwait 2\nclick left\n")
+                                : Kalender_Get_Runmodus() == RUNMODUS_SPIELTAG ? "click left\n"
+                                                                               : "";
+            ASSERT_GT(Headless_Lauf(std::string(klick) + "wait 5\n", 8), 0);
+        }
     }
     std::string ordner;
 };
@@ -165,7 +177,7 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
 
     // Spiel > Speichern writes slot 1 and says so.
     schritt("9_gespeichert", "move 624 583\nwait 2\nclick left\nwait 14\nmove 624 536\nwait 2\nclick left\nwait 3\n", 24,
-            0xba8d5a2d0278b87eull);
+            0x1316da8aac52ffa3ull);
     std::string datei = Kalender_Spielstand_Pfad(0);
     std::replace(datei.begin(), datei.end(), '\\', '/');
     EXPECT_TRUE(fs::exists(datei));
@@ -178,7 +190,7 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
     const i32 tag = Kalender_Get_Tag(), team = Team_Aktiv;
     ASSERT_GT(Headless_Lauf("move 624 583\nwait 2\nclick left\nwait 14\nmove 624 514\nwait 2\nclick left\nwait 3\n", 24), 0);
     ASSERT_TRUE(Menue_Requester_Offen());
-    schritt("10_laden_kaputt", "move 116 424\nwait 2\nclick left\nwait 4\n", 8, 0x68b27d9586cafbfaull);
+    schritt("10_laden_kaputt", "move 116 424\nwait 2\nclick left\nwait 4\n", 8, 0x88394dbb80ee726full);
     EXPECT_STRNE(Spielstand_Letzter_Fehler(), "");
     EXPECT_TRUE(Menue_Requester_Offen());
     EXPECT_EQ(Kalender_Get_Tag(), tag);
@@ -202,7 +214,7 @@ TEST_F(Hauptmenue, EinManagerUeberZweiSpieltage) {
     };
     int gespielt = 0;
     for (int zug = 0; gespielt < 2; ++zug) {
-        ASSERT_LT(zug, 100) << "the season stalls on day " << Kalender_Get_Tag();
+        ASSERT_LT(zug, 150) << "the season stalls on day " << Kalender_Get_Tag();
         const i32 tag = Kalender_Get_Tag();
         const int status = zeile() ? zeile()->status : -1;
         const u32 mit_engine = Spieltag_Get_Zahlen().spiele[1];

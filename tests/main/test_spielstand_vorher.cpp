@@ -5,8 +5,8 @@
 // the same whether or not it is saved and loaded again on the way. Any
 // change to a save block's layout or to the loaders shows up here.
 //
-// The file was written before the statistics, pitch, matchday and menu
-// blocks were saved: it loads with them empty, and every other block is
+// The file was written before the statistics, competition, pitch, matchday
+// and menu blocks were saved: it loads with them empty, and every other block is
 // compared by writing the games with those blocks left out (a block without
 // a module is written empty, as it was then).
 //
@@ -110,19 +110,19 @@ class SpielstandVorher : public ::testing::Test {
 
 TEST_F(SpielstandVorher, LaedtUndSpieltWieOhneUnterbrechung) {
     neues_spiel();
-    // Blocks the game gained after the file was written (statistics, pitches,
-    // matchday, menu) are left out of the compared saves, as they were empty
+    // Blocks the game gained after the file was written (statistics,
+    // competitions, pitches, matchday, menu) are left out of the compared saves, as they were empty
     // in the pinned file; they are loaded through their modules all the same.
     auto ohne_neue_bloecke = [](int slot) {
-        const int neu[] = {SPIELSTAND_BLOCK_STATISTIK, SPIELSTAND_BLOCK_SPIELFELDER, SPIELSTAND_BLOCK_SPIELTAG,
-                           SPIELSTAND_BLOCK_MENUE};
-        Spielstand_Modul gemerkt[4];
-        for (int i = 0; i < 4; ++i) {
+        const int neu[] = {SPIELSTAND_BLOCK_STATISTIK, SPIELSTAND_BLOCK_WETTBEWERBE, SPIELSTAND_BLOCK_SPIELFELDER,
+                           SPIELSTAND_BLOCK_SPIELTAG, SPIELSTAND_BLOCK_MENUE};
+        Spielstand_Modul gemerkt[5];
+        for (int i = 0; i < 5; ++i) {
             gemerkt[i] = Spielstand_Modul_Holen(neu[i]);
             Spielstand_Modul_Abmelden(neu[i]);
         }
         const std::vector<u8> d = speichern(slot);
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 5; ++i)
             if (gemerkt[i].schreiben) Spielstand_Modul_Anmelden(neu[i], gemerkt[i]);
         return d;
     };

@@ -59,11 +59,13 @@ TEST_F(Ablauf, TheSameCursorPlaysTheSameMatchWhateverElseDrawsInBetween) {
     ASSERT_NE(a, nullptr);
     Spur s1 = zu_ende(a, 1);
     ASSERT_GT(s1.summen.size(), 85u);
-    // The same fixture again, with foreign draws between the ticks.
+    // The same fixture again, shown (the animation entries are made) and with foreign draws between the ticks.
     Spielfeld_Loeschen(7);
     Partie_Spiele_Leeren();
-    Spielfeld_Daten* b = neu(1, liga[0], liga[1], 1234);
+    Spielfeld_Set_Fast(1);
+    Spielfeld_Daten* b = neu(1, liga[0], liga[1], 1234, 1);
     ASSERT_NE(b, nullptr);
+    ASSERT_EQ(b->anzeige, 1);
     Spur s2;
     int letzte = -1;
     for (int h = 1; h <= 2; h++) {
@@ -82,6 +84,7 @@ TEST_F(Ablauf, TheSameCursorPlaysTheSameMatchWhateverElseDrawsInBetween) {
         i32 steht = 0;
         Spielfeld_Run(b->minute, 0, 1, b, 1, &steht, 0, 0);
     }
+    Spielfeld_Set_Fast(0);
     EXPECT_EQ(s1.summen, s2.summen);
     EXPECT_TRUE(gleich(s1.ereignisse, Partie_Ereignisse(1)));
     // Another cursor gives another match.

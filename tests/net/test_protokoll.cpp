@@ -200,6 +200,8 @@ TEST_F(Protokoll, ServerRefusesWhatBreaksTheRules) {
         {"falsche Kennung", magie, 3},
         {"vor der Teamwahl",
          Anfrage(1016, 3, "viiiii", {netz_arg(3), netz_arg(1), netz_arg(0), netz_arg(0), netz_arg(0)}), -1},
+        {"1009 mit Feld zu anderer Anzahl",
+         Anfrage(1009, 3, "vC<90ii", {netz_arg(Netz_Feld{satz, 90}), netz_arg(0), netz_arg(11)}), 3},
         {"fremder Platz in Block 19",
          Anfrage(19, 3, "viiC>36i", {netz_arg(4), netz_arg(3), netz_arg(Netz_Feld{satz, 36}), netz_arg(0)}), -1},
     };
@@ -218,11 +220,45 @@ TEST_F(Protokoll, ServerRefusesWhatBreaksTheRules) {
     EXPECT_EQ(a[28 + 240], 0);
     EXPECT_EQ(get_u32le(&a[28 + 80000 + 4]), 3u);
 
+    // The events' array fits its count.
+    Antwort(Anfrage(1009, 3, "vC<90ii", {netz_arg(Netz_Feld{satz, 90}), netz_arg(0), netz_arg(10)}));
+
     // An id without a schema runs no row and is answered with zeroed room.
     a = Antwort(Anfrage(7, 3, "iC<8", {netz_arg(Netz_Feld{satz, 8})}));
     EXPECT_EQ(zeilen_7, 0);
     EXPECT_EQ(a.size(), 12u + 5 + 4 + 4 + 8);
     EXPECT_EQ(std::count(a.begin() + 17, a.end(), 0), 16 - 1);
+}
+
+// A client takes only a whole per-minute signal for its own team.
+TEST_F(Protokoll, ClientTakesOnlyItsOwnWholeMinuteSignal) {
+    static int genommen = 0;
+    Netz_Protokoll_Set_Hooks({.eigenes_team = [] { return 5; },
+                              .client_signal = [](const u8*, u32 n) { genommen += n == NETZ_SIGNAL_LAENGE; }});
+    std::vector<u8> gut(NETZ_SIGNAL_LAENGE, 0);
+    put_u32le(&gut[0], NETZ_SIGNAL_MAGIC);
+    put_u32le(&gut[4], 1);
+    put_u32le(&gut[8], 5);
+    struct Fall {
+        size_t laenge, stelle;
+        u32 wert;
+    };
+    const Fall faelle[] = {{6283, 0, NETZ_SIGNAL_MAGIC},
+                           {12, 0, NETZ_SIGNAL_MAGIC},
+                           {6284, 0, 0xCFCECDCD},
+                           {6284, 4, 2},
+                           {6284, 4, 0},
+                           {6284, 8, 6}};
+    for (const Fall& f : faelle) {
+        std::vector<u8> b = gut;
+        put_u32le(&b[f.stelle], f.wert);
+        b.resize(f.laenge);
+        Netz_Client_Signal(b.data(), static_cast<u32>(b.size()));
+    }
+    EXPECT_EQ(genommen, 0);
+    Netz_Client_Signal(gut.data(), static_cast<u32>(gut.size()));
+    EXPECT_EQ(genommen, 1);
+    Netz_Protokoll_Set_Hooks({});
 }
 
 // The protocol's answer to each request, as the slot of team 4.

@@ -162,22 +162,13 @@ TEST_F(Eingabe, VollerPufferUndUnsinnigeEingaben) {
 }
 
 TEST(Tasten, VirtuelleCodesAusSdlUndSkriptnamen) {
-    const std::pair<SDL_Keycode, u32> sdl[] = {{SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},       {SDLK_RETURN, 13},
-                                               {SDLK_KP_ENTER, 13}, {SDLK_LSHIFT, 16},   {SDLK_RSHIFT, 16},
-                                               {SDLK_ESCAPE, 27},   {SDLK_SPACE, 32},    {SDLK_END, 35},
-                                               {SDLK_HOME, 36},     {SDLK_LEFT, 37},     {SDLK_UP, 38},
-                                               {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},     {SDLK_DELETE, 46},
-                                               {SDLK_KP_0, 96},     {SDLK_KP_9, 105},    {SDLK_F1, 112},
-                                               {SDLK_F12, 123},     {0xFC, 186},  // ü
-                                               {0xF6, 192},         {0xE4, 222},         {0xDF, 219},
-                                               {SDLK_UNKNOWN, 0},   {SDLK_AUDIOPLAY, 0}, {-5, 0}};
+    // The ends of each range and the keys outside them; the German letters.
+    const std::pair<SDL_Keycode, u32> sdl[] = {
+        {SDLK_KP_ENTER, 13}, {SDLK_RSHIFT, 16}, {SDLK_KP_0, 96}, {SDLK_KP_9, 105},  {SDLK_F12, 123},     {SDLK_z, 'Z'},
+        {SDLK_9, '9'},       {0xFC, 186},       {0xDF, 219},     {SDLK_UNKNOWN, 0}, {SDLK_AUDIOPLAY, 0}, {-5, 0}};
     for (const auto& [k, vk] : sdl) EXPECT_EQ(Taste_Vk_Aus_Sdl(k), vk) << k;
-    for (int i = 0; i < 26; i++) EXPECT_EQ(Taste_Vk_Aus_Sdl(SDLK_a + i), static_cast<u32>('A' + i));
-    for (int i = 0; i < 10; i++) EXPECT_EQ(Taste_Vk_Aus_Sdl(SDLK_0 + i), static_cast<u32>('0' + i));
-    const std::pair<const char*, u32> namen[] = {
-        {"return", 13}, {"Enter", 13}, {"ESC", 27}, {"backspace", 8}, {"del", 46},   {"f1", 112},
-        {"F12", 123},   {"k", 'K'},    {"7", '7'},  {"", 0},          {"f0", 0},     {"f13", 0},
-        {"f1x", 0},     {"ff", 0},     {"@", 0},    {"strg", 0},      {"returnx", 0}};
+    const std::pair<const char*, u32> namen[] = {{"Enter", 13}, {"ESC", 27}, {"F12", 123}, {"k", 'K'}, {"", 0},
+                                                 {"f0", 0},     {"f13", 0},  {"f1x", 0},   {"@", 0},   {"returnx", 0}};
     for (const auto& [name, vk] : namen) EXPECT_EQ(Taste_Vk_Aus_Name(name), vk) << name;
     EXPECT_EQ(Taste_Vk_Aus_Name(nullptr), 0u);
 }

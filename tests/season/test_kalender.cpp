@@ -10,6 +10,7 @@
 #include "base/random.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/netz_rufe.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/wettbewerb.h"
@@ -260,21 +261,12 @@ namespace {
 // The client's calendar load through a loop-back network whose server is a
 // second calendar state kept here.
 Kalender_Zustand server_zustand;
-int kalender_read(int code, const char*, void** a, int) {
+bool kalender_leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
     Kalender_Zustand client = Kalender_Get_Zustand();
     Kalender_Get_Zustand() = server_zustand;
-    int n = 0;
-    std::vector<i32> gruppen;
-    if (code == 1000) {
-        n = Kalender_Internet_Server_1000(static_cast<i32*>(a[0]), static_cast<i32*>(a[1]), static_cast<u8*>(a[2]));
-    } else if (code == 1001) {
-        n = Kalender_Internet_Server_1001(gruppen, static_cast<u8*>(a[1]), static_cast<i32*>(a[2]),
-                                          static_cast<i32*>(a[3]), static_cast<i32*>(a[4]));
-    } else if (code == 1002) {
-        n = Kalender_Internet_Server_1002(gruppen, static_cast<u8*>(a[1]), static_cast<i32*>(a[2]));
-    }
+    const bool ok = ruf::Lokale_Leitung(nummer, argumente, antwort);
     Kalender_Get_Zustand() = client;
-    return n;
+    return ok;
 }
 
 TEST_F(Kalender, ClientLaedtDenKalenderVomServer) {
@@ -282,7 +274,8 @@ TEST_F(Kalender, ClientLaedtDenKalenderVomServer) {
     server_zustand.jahr = 4;
     server_zustand.aktuell = Kalender_Get_Datum_Von_Tag(400, true);
     server_zustand.bits[0][12] = 8;
-    Season_Netz.Client_Read = kalender_read;
+    Season_Netz_Anmelden();
+    ruf::Leitung_Setzen(kalender_leitung);
     Internet_Modus = INTERNET_MODUS_CLIENT;
     Kalender_Internet_Client_Laden();  // a new year: the whole state
     EXPECT_EQ(Kalender_Get_Jahr(), 4);
@@ -296,6 +289,7 @@ TEST_F(Kalender, ClientLaedtDenKalenderVomServer) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
     Kalender_Internet_Client_Laden();  // nothing outside a client
     EXPECT_EQ(Kalender_Get_Tag(), 401);
+    ruf::Leitung_Setzen(nullptr);
 }
 
 }  // namespace

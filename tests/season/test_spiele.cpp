@@ -7,6 +7,7 @@
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/globals.h"
+#include "season/netz_rufe.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -124,7 +125,7 @@ TEST_F(Spiele, DatensatzUeberHandles) {
     Spiele_Ergebnisse_Loeschen(LIGA);
     EXPECT_EQ(Spiele_Get_Spiel(h, true)->tore_a, -1);
     EXPECT_EQ(Spiele_Get_Spiel(h, true)->team_a, -1);
-    EXPECT_EQ(Spiele_Get_Spiel(h, true)->tore_b, 1);
+    EXPECT_EQ(Spiele_Get_Spiel(h, true)->tore_b, -1);  // a first goal of A must not meet an old score of B
     Spiele_Spiel_Clear(h);
     EXPECT_EQ(Spiele_Get_Spiel(h, true), nullptr);  // clearing releases the handle
     // A network client writes nothing.
@@ -279,47 +280,24 @@ TEST_F(Spiele, ServerZeilen) {
 
 namespace {
 
-// A loop-back network: the client's calls are answered by the server rows
-// of this same process.
+// A loop-back network: the client's typed calls are answered by the server
+// rows of this same process (the call layer's local line).
 int aufrufe_1006 = 0;
-int client_read(int code, const char*, void** a, int) {
-    const u32 alt = Internet_Modus;
-    Internet_Modus = INTERNET_MODUS_SERVER;
-    int n = 0;
-    if (code == 1006) {
-        ++aufrufe_1006;
-        i32 anzahl = Spiele_Internet_Server_Send_Spiele(*static_cast<u32*>(a[2]), *static_cast<u32*>(a[3]),
-                                                        *static_cast<u32*>(a[4]), *static_cast<u32*>(a[5]),
-                                                        static_cast<Spiel*>(a[0]));
-        *static_cast<i32*>(a[1]) = anzahl;
-        n = 4 + 32 * anzahl;
-    } else if (code == 1007) {
-        Spiele_Internet_Server_Send_Anzahl(static_cast<u32*>(a[0]), static_cast<u32*>(a[1]));
-        n = 8;
-    } else if (code == 1011) {
-        std::vector<u8> tore;
-        i32 anzahl = Spiele_Internet_Server_Send_Tore(*static_cast<u32*>(a[2]), *static_cast<u32*>(a[3]),
-                                                      *static_cast<u32*>(a[4]), *static_cast<i32*>(a[5]), tore);
-        std::memcpy(a[0], tore.data(), tore.size());
-        *static_cast<i32*>(a[1]) = anzahl;
-        n = static_cast<int>(tore.size()) + 4;
-    } else if (code == 1009) {
-        u32 anzahl = *static_cast<u32*>(a[2]);
-        n = 9 * Spiele_Internet_Server_Send_Ereignisse(*static_cast<u32*>(a[1]), anzahl, static_cast<u8*>(a[0]),
-                                                       9 * anzahl);
-    }
-    Internet_Modus = alt;
-    return n;
+bool zaehlende_leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
+    if (nummer == 1006) ++aufrufe_1006;
+    return ruf::Lokale_Leitung(nummer, argumente, antwort);
 }
 
 class SpieleClient : public Spiele {
   protected:
     void SetUp() override {
         Spiele::SetUp();
-        Season_Netz.Client_Read = client_read;
+        Season_Netz_Anmelden();
+        ruf::Leitung_Setzen(zaehlende_leitung);
         aufrufe_1006 = 0;
     }
     void TearDown() override {
+        ruf::Leitung_Setzen(nullptr);
         Internet_Modus = INTERNET_MODUS_EINZEL;
         Spiele::TearDown();
     }

@@ -25,7 +25,9 @@
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/news.h"
+#include "season/netz_rufe.h"
 #include "season/paarungen.h"
+#include "season/saison.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/spieltag.h"
@@ -68,7 +70,15 @@ class Spieltag : public ::testing::Test {
         const std::string alias = season_test::Quelle("data/config/1_wettbewerb_alias.cfg");
         ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str()));
         Wettbewerb_Spielplaene_Erstellen();
-        ligen = Spieltag_Ligen_Starten();
+        // The season set-up; the leagues enter their teams in week 2.
+        Wettbewerb_Jedes_Jahr();
+        for (int t = 0; t < 15; ++t) {
+            Kalender_Jeden_Tag();
+            Wettbewerb_Jeden_Tag();
+        }
+        for (int i = 0; i < WETTBEWERB_ANZAHL; ++i)
+            if (Wettbewerb_Tabelle[i].basisliga && Wettbewerb_Tabelle[i].flags[1])
+                ligen.push_back(Wettbewerb_Tabelle[i].id);
         ASSERT_GE(ligen.size(), 4u);
         Spieltag_Hooks_Installieren();
         Spieltag_Init();
@@ -98,11 +108,14 @@ class Spieltag : public ::testing::Test {
                 v.emplace_back(s->wettbewerb, s->spieltag, s->runde, s->index);
         return v;
     }
-    // Advances to the next day on which a league plays.
-    static void Naechster_Spieltag() {
+    // Advances to the next day on which a competition (any: -1) plays.
+    static void Naechster_Spieltag(i32 wettbewerb = -1) {
         for (int i = 0; i < 60; ++i) {
             Kalender_Jeden_Tag();
-            if (Kalender_Spieltage_Heute(-1, 1, nullptr) > 0) return;
+            const i32 heute = Kalender_Get_Tag() - Kalender_Get_Basistag();
+            if (wettbewerb < 0 ? Kalender_Spieltage_Heute(-1, 1, nullptr) > 0
+                               : Kalender_Termin_Gesetzt(heute, Wettbewerb_Get_Kalendermarke(wettbewerb)))
+                return;
         }
     }
     // The next day after `nach` on which no competition plays.
@@ -133,7 +146,7 @@ TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
     std::set<Schluessel> gespielt;
     int engine_spiele = 0, tore = 0, spiele = 0;
     for (int tag = 0; tag < 3; ++tag) {
-        Naechster_Spieltag();
+        Naechster_Spieltag(ligen[0]);
         Spieltag_Vorbereiten();
         const auto zeilen = Zeilen();
         ASSERT_FALSE(zeilen.empty());
@@ -152,6 +165,7 @@ TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
             if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s->team_a == mensch || s->team_b == mensch) {
                 const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
                 if (sf && sf->engine) ++engine_spiele;
+                EXPECT_TRUE(!sf || sf->zufall_versatz != 0) << "its own stream, stepping at every tick";
             }
         ASSERT_TRUE(Tag_Spielen());
         for (const auto& r : Spieltag_Slots()) {
@@ -175,6 +189,25 @@ TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
     // Done rows leave the table the next morning.
     Spieltag_Vorbereiten();
     for (const auto& r : Spieltag_Slots()) EXPECT_NE(r.status, ST_FERTIG);
+}
+
+// A game has one row however often it is offered: the groups of a chain each
+// carry their own calendar mark but are listed once a day, and the runner
+// refuses a game it already holds (every lock is a new handle).
+TEST_F(Spieltag, EinSpielHatNurEineZeile) {
+    int ketten_tage = 0;
+    for (int tag = 0; tag < KALENDER_TAGE; ++tag) {
+        std::vector<i32> liste(static_cast<size_t>(Kalender_Spieltage_Heute(tag, 1, nullptr)));
+        Kalender_Spieltage_Heute(tag, 1, liste.data());
+        const std::set<i32> gruppen(liste.begin(), liste.end());
+        EXPECT_EQ(gruppen.size(), liste.size()) << "day " << tag;
+        std::map<i32, int> pro_kette;
+        for (i32 g : gruppen) ketten_tage += ++pro_kette[Wettbewerb_Gruppen_Iterator(g).Erste()] == 2;
+    }
+    EXPECT_GT(ketten_tage, 0) << "the shipped world has group stages";
+    ASSERT_GT(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
+    EXPECT_EQ(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
+    EXPECT_EQ(Spieltag_Einzelspiel_Eintragen(ligen[0], 0, 0, 0), Spieltag_Slots()[0].spiel);
 }
 
 // Sides with fewer than eight starters lose at the green table and are
@@ -319,17 +352,6 @@ TEST_F(Spieltag, SpeichernLadenUndWidersprueche) {
     EXPECT_EQ(season_test::Block_Bytes(Spieltag_Save), bild);
 }
 
-// The game's main loop with the matchday: a new game of the shipped world,
-// the human manager ends every turn, the days run into matchdays and out
-// again; every game entered is done and the loop never waits.
-u32 lauf_uhr = 0;
-void lauf_jahr() {
-    const std::string pfad = season_test::Quelle("data/config/1_wettbewerb.cfg");
-    const std::string alias = season_test::Quelle("data/config/1_wettbewerb_alias.cfg");
-    ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str()));
-    Wettbewerb_Spielplaene_Erstellen();
-    ASSERT_FALSE(Spieltag_Ligen_Starten().empty());
-}
 
 // Friendlies arranged on two days form two matchdays under a calendar mark
 // of their own, are played and free their pitches; the bookings after the
@@ -491,21 +513,18 @@ TEST_F(Spieltag, ClientFolgtDerZeileDesServers) {
     antwort.clear();
     bytes::Schreiber w{antwort};
     w(a);
-    ruf::Leitung_Setzen([](u16 n, const std::vector<u8>&, std::vector<u8>* aus) {
-        if (n != RUF_SPIELTAG_SLOT.nummer) return false;
-        *aus = antwort;
-        return true;
-    });
-    Season_Netz.Client_Read = [](int code, const char*, void** args, int) {
-        if (code != 1006) return 0;
+    Season_Netz_Anmelden();
+    ruf::Leitung_Setzen([](u16 n, const std::vector<u8>& ein, std::vector<u8>* aus) {
+        if (n == RUF_SPIELTAG_SLOT.nummer) {
+            *aus = antwort;
+            return true;
+        }
+        if (n != 1006) return false;
         Internet_Modus = INTERNET_MODUS_EINZEL;
-        const i32 n = Spiele_Internet_Server_Send_Spiele(*static_cast<u32*>(args[2]), *static_cast<u32*>(args[3]),
-                                                         *static_cast<u32*>(args[4]), *static_cast<u32*>(args[5]),
-                                                         static_cast<Spiel*>(args[0]));
-        *static_cast<i32*>(args[1]) = n;
+        const bool ok = ruf::Zeile_Ausfuehren(n, ein.data(), ein.size(), aus);
         Internet_Modus = INTERNET_MODUS_CLIENT;
-        return n > 0 ? 1 : 0;
-    };
+        return ok;
+    });
     Internet_Modus = INTERNET_MODUS_CLIENT;
     Team_Aktiv = s.team_b;
     Spieltag_Vorbereiten();
@@ -529,65 +548,6 @@ TEST_F(Spieltag, ClientFolgtDerZeileDesServers) {
     ruf::Leitung_Setzen(nullptr);
 }
 
-TEST(SpieltagLauf, RunModiUndKeinWarten) {
-    season_test::Spielordner ordner;
-    season_test::Meldungen meldungen;
-    for (const char* datei : {"1_global.cfg", "1_global_alias.cfg"})
-        ordner.Schreiben(datei, season_test::Datei_Lesen(season_test::Quelle(std::string("data/config/") + datei)));
-    Internet_Modus = INTERNET_MODUS_EINZEL;
-    Season_Hooks_Zuruecksetzen();
-    // The set-up reads the shipped world once, as the wizard does.
-    Season_Gui.Spielstart_Pruefen = [](int, u8* wizard_byte) {
-        if (wizard_byte) *wizard_byte = 0;
-        if (Team_Anzahl == 0 || Team_Kader_Anzahl(1) == 0) {
-            EXPECT_TRUE(Welt_Laden_Ordner(season_test::Quelle("data/config").c_str(), 0));
-            Stadion_Init();
-        }
-        return true;
-    };
-    Spieltag_Hooks_Installieren();
-    Season_Module.Wettbewerb_Jedes_Jahr = lauf_jahr;
-    Kalender_Set_Spielstart(0);
-    Kalender_Free();
-    Kalender_Lauf_Reset();
-    lauf_uhr = 1000;
-    W32_Set_Time_Source([]() { return lauf_uhr; });
-    std::vector<i32> modi;
-    for (int i = 0; i < 400000 && Kalender_Get_Tag() < 45; ++i) {
-        lauf_uhr += 20;
-        Kalender_Run();
-        const i32 m = Kalender_Get_Runmodus();
-        if (modi.empty() || modi.back() != m) modi.push_back(m);
-        // The manager ends his turn when the day's matches are over or
-        // wait for him to start them.
-        const auto& z = Spieltag_Slots();
-        const bool warten =
-            std::any_of(z.begin(), z.end(), [](auto& r) { return r.status == ST_WARTET && !r.bereit[0]; });
-        if (m == RUNMODUS_SPIEL && (warten || !Spieltag_Spiele_Offen())) {
-            K_NEUER_TAG(6, 0);
-            if (modi.back() != Kalender_Get_Runmodus()) modi.push_back(Kalender_Get_Runmodus());
-        }
-    }
-    EXPECT_EQ(Kalender_Get_Tag(), 45) << "the loop stalled";
-    ASSERT_GE(modi.size(), 5u);
-    EXPECT_EQ(std::vector<i32>(modi.begin(), modi.begin() + 3),
-              (std::vector<i32>{RUNMODUS_WIZARD, RUNMODUS_TAGE_LAUFEN, RUNMODUS_SPIEL}));
-    EXPECT_NE(std::find(modi.begin(), modi.end(), RUNMODUS_SPIELTAG), modi.end());
-    for (size_t i = 3; i < modi.size(); ++i)
-        EXPECT_TRUE(modi[i] == RUNMODUS_SPIEL || modi[i] == RUNMODUS_SPIELTAG) << i << ": " << modi[i];
-    // Two league matchdays of the shipped world were played, every game to its end.
-    EXPECT_GE(Spieltag_Anzahl_Fertig(), 60u);
-    EXPECT_EQ(Spieltag_Anzahl_Eingetragen(), Spieltag_Anzahl_Fertig());
-    W32_Set_Time_Source(nullptr);
-    Spieltag_DeInit();
-    Spiele_Free();
-    Wettbewerb_Free();
-    Kalender_Free();
-    Kalender_Lauf_Reset();
-    Season_Hooks_Zuruecksetzen();
-    Bank_Free();
-    Welt_Freigeben();
-}
 
 // The shoot-out: goals of the side that kicked (k) and of the other (o)
 // after each kick, and whether that kick decided it.
@@ -621,3 +581,88 @@ TEST(Elfmeterschiessen, FruehEntschiedenUndSuddenDeath) {
 }
 
 }  // namespace
+
+namespace {
+// A row of the season's calls as the server runs it for a client's team.
+template <class... A>
+std::vector<u8> Fuer(i32 team, u16 nummer, A... args) {
+    std::vector<u8> ein, aus;
+    bytes::Schreiber w{ein};
+    (w(args), ...);
+    EXPECT_TRUE(ruf::Zeile_Ausfuehren_Fuer(team, nummer, ein.data(), ein.size(), &aus)) << nummer;
+    return aus;
+}
+}  // namespace
+
+TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAllowed) {
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    Season_Netz_Anmelden();
+    ruf::Team_Rahmen_Setzen([](i32 team, bool an) { Aktuelles_Team = an ? team : -1; });
+    const i32 mensch = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[2];
+    const i32 anderer = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[5];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Netz", 0));
+    menschen.push_back(mensch);
+    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
+    Team_Daten[mensch].status |= TEAM_STATUS_USER_AKTIV;
+    Naechster_Spieltag();
+    Spieltag_Vorbereiten();
+    Spieltag_Gruppe_Starten();
+    i32 spiel = -1;
+    for (const auto& r : Spieltag_Slots())
+        if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s && (s->team_a == mensch || s->team_b == mensch))
+            spiel = r.spiel;
+    ASSERT_GT(spiel, 0);
+    auto laufen = [] {
+        for (int i = 0; i < 50; ++i) Kalender_Jetzt += SF_FRAME_MS, Spieltag_Run(0);
+    };
+    // Without its client's word, and with another club's word for it, the match waits.
+    laufen();
+    Fuer(anderer, 1029, mensch);
+    laufen();
+    EXPECT_EQ(Spieltag_Get_Status(spiel), ST_WARTET);
+    Fuer(mensch, 1029, mensch);
+    laufen();
+    EXPECT_NE(Spieltag_Get_Status(spiel), ST_WARTET);
+    EXPECT_EQ(Season_Netz_Bereit_Tag(mensch), -1);  // ready for its match, not yet for the next day
+    // The row of the club's match, for the club only.
+    const std::vector<u8> zeile = Fuer(mensch, 1031, mensch), fremd = Fuer(anderer, 1031, mensch);
+    ASSERT_EQ(zeile.size(), 24u + 16);
+    EXPECT_EQ(get_i16le(zeile.data()), spiel);
+    EXPECT_EQ(get_i32le(&zeile[36]), Spiele_Get_Spiel(spiel, true)->index);
+    ASSERT_EQ(fremd.size(), 40u);
+    EXPECT_EQ(get_i32le(&fremd[24]), -1);  // no match for a team that did not ask
+
+    // 1043: nothing unless the server allows it; then only the asking team's booking.
+    ASSERT_TRUE(Bank_Konto_Anlegen(mensch, 1000.0, 0));
+    const f64 vorher = Bank_Get_Kontostand(mensch, 0, 0);
+    EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{2}, i32{500}).data()), 0);
+    EXPECT_EQ(Bank_Get_Kontostand(mensch, 0, 0), vorher);
+    Season_Netz_Befehle_Erlauben(true);
+    EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{1}, i32{0}).data()), 0);
+    EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{2}, i32{500}).data()), 1);
+    EXPECT_EQ(Bank_Get_Kontostand(mensch, 0, 0), vorher + 500);
+    Season_Netz_Befehle_Erlauben(false);
+
+    // Queries with numbers out of range answer "not found" and nothing else.
+    struct Frage {
+        u16 nummer;
+        std::vector<u8> aus;
+        size_t laenge;
+        u8 gefunden;
+    };
+    const Frage fragen[] = {
+        {1033, Fuer(mensch, 1033, i32{9999}, mensch, i32{0}), 29, 0},
+        {1033, Fuer(mensch, 1033, ligen[0], i32{-5}, i32{0}), 29, 0},
+        {1034, Fuer(mensch, 1034, ligen[0], mensch, i32{100000}, i32{3}), 13 + 4 + 36, 0},
+        {1034, Fuer(mensch, 1034, ligen[0], mensch, anderer, i32{51}), 13 + 4, 0},
+        {1035, Fuer(mensch, 1035, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{0}), 4 + 4 + 3368, 0},
+        {1035, Fuer(mensch, 1035, mensch, i32{1 << 30}, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{0}), 4 + 4 + 3368, 0},
+    };
+    for (const Frage& f : fragen) {
+        EXPECT_EQ(f.aus.size(), f.laenge) << f.nummer;
+        EXPECT_EQ(f.aus.empty() ? 255 : f.aus[0], f.gefunden) << f.nummer;
+    }
+    Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    ruf::Team_Rahmen_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}

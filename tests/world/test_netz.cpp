@@ -262,17 +262,4 @@ TEST_F(Netz, FormationMoveResortsTheStarters) {
     EXPECT_EQ(0, std::memcmp(&b, &f, sizeof b));
 }
 
-TEST_F(Netz, UnionPresident) {
-    EXPECT_EQ(Spieler_Get_Gewerkschafts_Praesi(), -1);
-    ASSERT_TRUE(Spieler_Setze_Gewerkschafts_Praesi(0));
-    int p = Spieler_Get_Gewerkschafts_Praesi();
-    ASSERT_GE(p, 0);
-    EXPECT_GE(Spieler_Wert(55, p, 0, 0), 100);
-    ASSERT_TRUE(Spieler_Setze_Gewerkschafts_Praesi(1));
-    EXPECT_LT(Spieler_Get_Gewerkschafts_Praesi(), -1);
-    EXPECT_FALSE(Spieler_Setze_Gewerkschafts_Praesi(2));
-    Spieler_Init_Texte();
-    EXPECT_EQ(Spieler_Get_Gewerkschafts_Praesi(), -1);
-}
-
 }  // namespace

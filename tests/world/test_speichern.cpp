@@ -20,49 +20,6 @@
 
 namespace {
 
-struct Abbild {
-    std::vector<Spieler_Struktur> s;
-    std::vector<Spieler_Fix> sf;
-    std::vector<Spieler_Client_Egal> sx;
-    std::vector<Team_Struktur> t;
-    std::vector<Team_Fix> tf;
-    std::vector<Team_Own> to;
-    std::vector<std::vector<i32>> kader;
-    std::vector<std::vector<u8>> manager;
-    std::vector<std::string> alias;
-    i32 aktiv, schwierigkeit;
-    void nehmen() {
-        s.assign(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
-        sf.assign(Spieler_Fix_Daten, Spieler_Fix_Daten + Spieler_Anzahl);
-        sx.assign(Spieler_Texte, Spieler_Texte + Spieler_Anzahl);
-        t.assign(Team_Daten, Team_Daten + Team_Anzahl);
-        tf.assign(Team_Fix_Daten, Team_Fix_Daten + Team_Anzahl);
-        to.assign(Team_Own_Daten, Team_Own_Daten + Team_Anzahl);
-        kader.clear();
-        manager.clear();
-        alias.clear();
-        for (int i = 0; i < Team_Anzahl; i++) {
-            kader.emplace_back(Team_Kader(i), Team_Kader(i) + Team_Kader_Anzahl(i));
-            std::vector<u8> m;
-            if (Team_Manager[i])
-                m.assign(reinterpret_cast<u8*>(Team_Manager[i]),
-                         reinterpret_cast<u8*>(Team_Manager[i]) + sizeof(Manager_Struktur));
-            manager.push_back(m);
-            alias.push_back(Team_Alias_Name(i));
-        }
-        aktiv = Team_Aktiv;
-        schwierigkeit = Schwierigkeit;
-    }
-    bool operator==(const Abbild& o) const {
-        auto gleich = [](const auto& a, const auto& b) {
-            return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(a[0])) == 0;
-        };
-        return gleich(s, o.s) && gleich(sf, o.sf) && gleich(sx, o.sx) && gleich(t, o.t) && gleich(tf, o.tf) &&
-               gleich(to, o.to) && kader == o.kader && manager == o.manager && alias == o.alias && aktiv == o.aktiv &&
-               schwierigkeit == o.schwierigkeit;
-    }
-};
-
 class Speichern : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -91,25 +48,17 @@ class Speichern : public ::testing::Test {
 };
 
 std::vector<u8> alles_schreiben() {
-    Datei_Status* d = Datei_Oeffnen_Speicher();
-    EXPECT_TRUE(Bank_Speichern(d));
-    EXPECT_TRUE(Werbung_Speichern(d));
-    EXPECT_TRUE(Manager_Block_Schreiben(d));
-    EXPECT_TRUE(Spieler_Block_Schreiben(d));
-    EXPECT_TRUE(Team_Block_Schreiben(d));
-    EXPECT_TRUE(Stadion_Speichern(d));
-    u32 n = 0;
-    const u8* p = Datei_Speicher_Daten(d, &n);
-    std::vector<u8> r(p, p + n);
-    Datei_Schliessen(d);
-    return r;
+    return block_schreiben([](Datei_Status* d) {
+        return Bank_Speichern(d) && Werbung_Speichern(d) && Manager_Block_Schreiben(d) && Spieler_Block_Schreiben(d) &&
+               Team_Block_Schreiben(d) && Stadion_Speichern(d);
+    });
 }
 
 bool alles_lesen(const std::vector<u8>& daten) {
-    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(daten.data(), static_cast<u32>(daten.size()));
-    bool ok = Bank_Laden(d) && Werbung_Laden(d) && Manager_Block_Lesen(d) && Spieler_Block_Lesen(d) &&
-              Team_Block_Lesen(d) && Stadion_Laden(d);
-    Datei_Schliessen(d);
+    const bool ok = block_lesen(daten, [](Datei_Status* d) {
+        return Bank_Laden(d) && Werbung_Laden(d) && Manager_Block_Lesen(d) && Spieler_Block_Lesen(d) &&
+               Team_Block_Lesen(d) && Stadion_Laden(d);
+    });
     if (ok) {
         Bank_Uebernehmen();
         Werbung_Uebernehmen();

@@ -136,30 +136,22 @@ TEST_F(Vereine, ContractOffersExchangeThePlayersWithTheFee) {
     EXPECT_EQ(Spieler_Vertrag_Ergebnis(anfrage(gewollt, abgabe, 500000, 1).data()), 0);
 }
 
-std::vector<u8> teams_schreiben() {
-    Datei_Status* d = Datei_Oeffnen_Speicher();
-    EXPECT_TRUE(Team_Block_Schreiben(d));
-    u32 n = 0;
-    const u8* p = Datei_Speicher_Daten(d, &n);
-    std::vector<u8> r(p, p + n);
-    Datei_Schliessen(d);
-    return r;
-}
+std::vector<u8> teams_schreiben() { return block_schreiben(Team_Block_Schreiben); }
 
 bool teams_lesen(const std::vector<u8>& daten) {
-    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(daten.data(), static_cast<u32>(daten.size()));
-    bool ok = Team_Block_Lesen(d);
-    Datei_Schliessen(d);
+    const bool ok = block_lesen(daten, Team_Block_Lesen);
     if (ok) Welt_Block_Uebernehmen();
     else Welt_Block_Verwerfen();
     return ok;
 }
 
 TEST_F(Vereine, UnionPresidentIsSavedWithTheTeams) {
+    EXPECT_EQ(Spieler_Get_Gewerkschafts_Praesi(), -1);
+    EXPECT_FALSE(Spieler_Setze_Gewerkschafts_Praesi(2));
     for (int seite : {0, 1}) {
         ASSERT_TRUE(Spieler_Setze_Gewerkschafts_Praesi(seite));
         i32 praesi = Spieler_Get_Gewerkschafts_Praesi();
-        EXPECT_TRUE(seite == 0 ? praesi >= 0 : praesi <= -2);
+        EXPECT_TRUE(seite == 0 ? praesi >= 0 && Spieler_Wert(55, praesi, 0, 0) >= 100 : praesi <= -2);
         std::vector<u8> daten = teams_schreiben();
         Spieler_Set_Gewerkschafts_Praesi_Wert(-1);
         EXPECT_EQ(Spieler_Get_Gewerkschafts_Praesi(), -1);

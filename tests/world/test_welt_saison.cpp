@@ -82,32 +82,6 @@ class Welt_Saison : public Geladene_Welt {
     }
 };
 
-TEST_F(Welt_Saison, EveryCompetitionFindsItsDaysInItsWindow) {
-    for (u32 cursor = 0; cursor < 6000; cursor += 500) {
-        SCOPED_TRACE(cursor);
-        Termine t = verteilen(cursor);
-        EXPECT_EQ(t.nicht_verteilt, 0);
-        for (const auto& [id, tage] : t.tage) {
-            const Wettbewerb* w = suche(id.c_str());
-            ASSERT_NE(w, nullptr);
-            EXPECT_EQ(static_cast<int>(tage.size()), w->spieltage * w->best_of_x) << id;
-            int am_tag = 0;
-            for (int d : tage) {
-                EXPECT_GE(woche(d), w->startwoche) << id;
-                EXPECT_LE(woche(d), w->endwoche) << id;
-                EXPECT_FALSE(woche(d) >= w->spielfrei_start && woche(d) <= w->spielfrei_ende) << id << " " << d;
-                am_tag += wochentag(d) == w->wochentag;
-            }
-            EXPECT_GE(am_tag, w->quote_wochentag * static_cast<int>(tage.size()) / 100) << id;
-        }
-        // The international knock-out ends before the national teams' weeks.
-        const Wettbewerb* n = suche("NATIONEN");
-        ASSERT_NE(n, nullptr);
-        ASSERT_FALSE(t.tage["EC_KO"].empty());
-        EXPECT_LT(woche(t.tage["EC_KO"].back()), n->startwoche);
-    }
-}
-
 // Ten-team leagues meet four times, the English cup takes every club (with
 // byes); England and Spain play through the winter, Germany stops, and the
 // indoor tournament fills its break.

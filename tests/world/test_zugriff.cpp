@@ -214,14 +214,4 @@ TEST_F(Zugriff, WritingTheTeamMovesThePlayerBetweenSquads) {
     EXPECT_EQ(Spieler_Wert(86, s, Team_Anzahl, OP_SCHREIBEN), 3);
 }
 
-TEST_F(Zugriff, SquadsFollowTheTeamValues) {
-    EXPECT_EQ(Team_Kader_Anzahl(0), TRANSFERMARKT_SPIELER);
-    EXPECT_EQ(Team_Kader_Anzahl(3), 20);
-    EXPECT_EQ(Team_Kader(3)[0], TRANSFERMARKT_SPIELER + 40);
-    EXPECT_FALSE(Team_Kader_Einfuegen(3, 5));  // full
-    EXPECT_TRUE(Team_Kader_Entfernen(3, TRANSFERMARKT_SPIELER + 41));
-    EXPECT_TRUE(Team_Kader_Einfuegen(3, 5));
-    EXPECT_EQ(Team_Kader(3)[19], 5);
-}
-
 }  // namespace

@@ -32,6 +32,10 @@ struct Umgebung {
 // colour; an alpha plane when `mit_alpha`. No opaque pixel is 0.
 Rastport* Aus_Cairo(cairo_surface_t* s, bool mit_alpha);
 
+// Cairo helpers of the recipes: a 0xRRGGBB source colour, a rounded rectangle path.
+void Farbe_Setzen(cairo_t* c, u32 rgb, double a = 1.0);
+void Rund_Rechteck(cairo_t* c, double x, double y, double w, double h, double r);
+
 // Draws one recipe ("wappen", "pokal:<kind>", "svg:<file>", "panel", ...) at
 // w x h; entry is the entry number within its archive. Null with a message
 // on stderr when the recipe is unknown or fails.
@@ -40,6 +44,10 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
 // A face part: arguments kind (basis, kopf, augen, nase, mund, haare,
 // maske), style 0 or 1, and the first entry of its group.
 Rastport* Gesicht_Teil(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
+// A picture of the pitch overview: hintergrund, heim, gast, ball,<first
+// entry>, netz_links, netz_rechts.
+Rastport* Uebersicht_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);

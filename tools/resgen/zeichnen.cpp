@@ -675,6 +675,9 @@ Rastport* svg(const std::string& datei, i32 w, i32 h) {
 
 }  // namespace
 
+void Farbe_Setzen(cairo_t* c, u32 rgb, double a) { farbe(c, rgb, a); }
+void Rund_Rechteck(cairo_t* c, double x, double y, double w, double h, double r) { rund_rechteck(c, x, y, w, h, r); }
+
 Rastport* Aus_Cairo(cairo_surface_t* s, bool mit_alpha) {
     cairo_surface_flush(s);
     const i32 w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
@@ -719,6 +722,7 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
     if (name == "pokal") return pokal(w, h, eintrag - (arg.empty() ? 0 : std::atoi(arg[0].c_str())));
     if (name == "svg") return svg(u.art_ordner + "/" + a(0), w, h);
     if (name == "gesicht") return Gesicht_Teil(arg, w, h, eintrag);
+    if (name == "feld") return Uebersicht_Zeichnen(arg, w, h, eintrag);
 
     cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_t* c = cairo_create(sf);

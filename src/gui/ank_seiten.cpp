@@ -1,0 +1,654 @@
+// The announcement pages and screens (see ank_seiten.h).
+#include "gui/ank_seiten.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/rastport.h"
+#include "graphics/resf.h"
+#include "graphics/sound.h"
+#include "gui/menue.h"
+#include "gui/text_cfg.h"
+#include "gui/wappen.h"
+#include "season/ereignisse.h"
+#include "season/kalender.h"
+#include "season/spiele.h"
+#include "season/spieltag.h"
+#include "season/tabelle.h"
+#include "season/vorschau_saetze.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_werte.h"
+#include "world/bank.h"
+#include "world/welt.h"
+
+namespace {
+
+// Text colours (16-bit pixels).
+constexpr u16 WEISS = 0xFFFF, NORMAL = 0xDF1B, WERT = 0xCE07, KOPF = 0xC638, MENSCH = 0xEF4D, VERLUST = 0xFAA0,
+              GEWINN = 0x4E53;
+constexpr i32 ARCHIV_SEITEN = 3, ARCHIV_GLOBAL = 1, EINTRAG_SCHATTEN = 331;
+constexpr i32 EINTRAG_VOR_MENUE = 165, EINTRAG_KOPFLEISTE = 166, EINTRAG_ZIFFERN = 171;
+constexpr i32 ZIFFER_W = 56, ZIFFER_H = 30;
+
+// Labels: the screen texts' miscellaneous section from entry 138 on.
+enum : i32 {
+    L_TORE = 138, L_KEINE_TORE, L_SCHUESSE, L_WERT2, L_ZWEIKAMPF, L_BALLBESITZ, L_ZUSCHAUER, L_EINNAHMEN,
+    L_AUSGABEN, L_SUMME, L_GEWINN, L_VERLUST, L_HOCH, L_RUNTER, L_ZU, L_PLATZ, L_VEREIN, L_PUNKTE, L_DIFFERENZ,
+    L_TORVERHAELTNIS, L_SPIELTAG, L_ERGEBNISSE, L_TABELLE, L_BILANZ, L_KEINE_SAETZE, L_FINANZ /* 11 entries */,
+    L_SIEGER = L_FINANZ + 11, L_STATISTIK, L_FINANZEN, L_VOR_DEM_SPIEL, L_HALBZEIT,
+};
+
+Ank_Seiten_Hooks H;
+
+const char* label(i32 n) { return Text_cfg_Text(TEXT_REST, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+const char* team_name(i32 team) { return team >= 0 && team < Team_Anzahl ? Team_String(721, team, nullptr, 0) : ""; }
+const char* wettbewerb_name(i32 id) {
+    const Wettbewerb* w = id >= 0 ? Wettbewerb_Get_Zeiger(id) : nullptr;
+    return w ? w->name : "";
+}
+
+// Text with markup into a picture; y is the baseline of the first line.
+template <class... A>
+void text(Rastport* rp, i32 f, i32 x, i32 y, const char* format, A... a) {
+    if (Font* ft = font(f)) Font_Printf(rp, ft, format, x, y, a...);
+}
+void mitte(Rastport* rp, i32 f, u16 farbe, i32 x, i32 y, const char* t) { text(rp, f, 0, y, "^c%05d^tz%04d%s", farbe, x, t); }
+
+Rastport* bild(i32 archiv, i32 eintrag) {
+    const i32 slot = Resf_Spiel_Slot(archiv);
+    return slot >= 0 ? Resf_Lade_Rastport(slot, eintrag) : nullptr;
+}
+
+// Pictures of the archive kept after their first load (a page is built
+// from a copy of its background).
+struct Bildspeicher {
+    i32 eintrag = -1;
+    Rastport* bild = nullptr;
+};
+Bildspeicher gespeichert[6];
+
+Rastport* gemerkt(i32 eintrag) {
+    for (Bildspeicher& b : gespeichert)
+        if (b.eintrag == eintrag) return b.bild;
+    for (Bildspeicher& b : gespeichert)
+        if (b.eintrag < 0) return (b = {eintrag, bild(ARCHIV_SEITEN, eintrag)}).bild;
+    return nullptr;
+}
+
+void gemerkte_freigeben() {
+    for (Bildspeicher& b : gespeichert) {
+        Rastport_Free(b.bild);
+        b = Bildspeicher{};
+    }
+}
+
+// A page background: a copy of the archive's picture, or a plain panel.
+Rastport* hintergrund(i32 eintrag, i32 w, i32 h) {
+    const Rastport* vorlage = gemerkt(eintrag);
+    if (vorlage) w = vorlage->breite, h = vorlage->hoehe;
+    Rastport* rp = Rastport_Neu_Einfach(w, h, 16);
+    if (!rp) return nullptr;
+    if (vorlage) Blt_Blit(const_cast<Rastport*>(vorlage), 0, 0, -1, -1, rp, 0, 0, Blt_Opt_Standard);
+    else Blt_Rechteck(rp, 0, 0, w, h, 0x10C6);
+    return rp;
+}
+
+void wappen(Rastport* rp, i32 team, i32 x, i32 y, i32 s) {
+    if (team >= 0 && team < Team_Anzahl) Wappen_Holen(rp, team, x, y, true, s, s, false, -1);
+}
+
+// Head of a page after a match: date, competition and round, crests,
+// names and the score (the digit strip for 0..9 goals, else as text).
+void kopf(Rastport* rp, const Spielankuendigung& a, const Ank_Nach_Spiel& d) {
+    const i32 m = rp->breite / 2;
+    mitte(rp, 13, WEISS, m, 78, Kalender_Ist_Initialisiert() ? Kalender_Get_Datum_Text(a.tag, true) : "");
+    char runde[64];
+    std::snprintf(runde, sizeof runde, "%d. %s", a.spieltag + 1, label(L_SPIELTAG));
+    text(rp, 13, 0, 104, "^c%05d^tz%04d%s, %s", NORMAL, m, wettbewerb_name(d.wettbewerb), runde);
+    wappen(rp, d.team1, 40, 122, 66);
+    wappen(rp, d.team2, rp->breite - 106, 122, 66);
+    mitte(rp, 2, NORMAL, m - 180, 210, team_name(d.team1));
+    mitte(rp, 2, NORMAL, m + 180, 210, team_name(d.team2));
+    Rastport* ziffern = gemerkt(EINTRAG_ZIFFERN);
+    const bool strip = ziffern && ziffern->breite >= 2 * ZIFFER_W && ziffern->hoehe >= 10 * ZIFFER_H;
+    // The strip has rows for 0..9 goals only: other counts are printed.
+    if (strip && d.tore1 >= 0 && d.tore1 <= 9 && d.tore2 >= 0 && d.tore2 <= 9) {
+        Blt_Blit(ziffern, 0, d.tore1 * ZIFFER_H, ZIFFER_W, ZIFFER_H, rp, m - ZIFFER_W - 2, 140, Blt_Opt_Transparent);
+        Blt_Blit(ziffern, ZIFFER_W, d.tore2 * ZIFFER_H, ZIFFER_W, ZIFFER_H, rp, m + 2, 140, Blt_Opt_Transparent);
+    } else {
+        text(rp, 3, 0, 164, "^c%05d^tz%04d%d : %d", WERT, m, d.tore1, d.tore2);
+    }
+}
+
+Ank_Nach_Spiel daten_von(const Spielankuendigung& a) { return Ank_Daten_Lesen(a.daten); }
+
+}  // namespace
+
+void Ank_Seiten_Set_Hooks(const Ank_Seiten_Hooks& h) { H = h; }
+
+i32 Ank_Zeilen_Pro_Seite(i32 zeilen, i32 maximum) {
+    if (zeilen < 10) return std::max(zeilen, 1);
+    i32 beste = maximum, rest = zeilen % maximum;
+    for (i32 g = maximum; g >= 6; --g)
+        if (zeilen % g < rest) beste = g, rest = zeilen % g;
+    return beste;
+}
+
+// --- Gathering -------------------------------------------------------------------------
+
+std::vector<Ank_Tor> Ank_Tore_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde, i32 index) {
+    std::vector<Ank_Tor> tore;
+    if (wettbewerb < 0 || spieltag < 0 || runde < 0 || index < 0) return tore;
+    Spiele_Lock_Halter lock(Spiele_Lock(static_cast<u32>(wettbewerb), static_cast<u32>(spieltag),
+                                        static_cast<u32>(runde), static_cast<u32>(index)));
+    const Spiel* s = lock ? Spiele_Get_Spiel(lock.Handle(), false) : nullptr;
+    if (!s) return tore;
+    i32 h = 0, g = 0;
+    for (u32 e = 0; e < s->ereignis_anzahl; ++e) {
+        const u8* r = Spiele_Ereignis(s->erstes_ereignis + e);
+        if (!r) break;
+        u32 flags;
+        std::memcpy(&flags, r + 4, 4);
+        if (!(flags & SFE_TOR)) continue;
+        Ank_Tor t;
+        t.fuer_heim = (flags & SFE_TEAM_A) != 0;
+        (t.fuer_heim ? h : g) += 1;
+        t.heim = h, t.gast = g;
+        const i16 spieler = static_cast<i16>(r[0] | (r[1] << 8));
+        t.name = spieler >= 0 ? Spieler_String(63, spieler, nullptr, 0) : "";
+        t.minute = r[8] + 1;
+        tore.push_back(std::move(t));
+    }
+    return tore;
+}
+
+std::vector<Ank_Tabellenzeile> Ank_Tabelle_Sammeln(i32 wettbewerb) {
+    std::vector<Ank_Tabellenzeile> zeilen;
+    const Wettbewerb_Info* info = Wettbewerb_Get_Info(wettbewerb);
+    if (!info || (info->modus & 4)) return zeilen;
+    static Tabelle t;
+    if (!Wettbewerb_Get_Tabellen_Teams(wettbewerb, &t)) return zeilen;
+    if (t.zeilen == 0) {
+        // Not started yet: its clubs in their order, every figure 0.
+        const Wettbewerb* w = Wettbewerb_Get_Zeiger(wettbewerb);
+        for (i32 k = 0; w && k < std::min(w->teams, TABELLE_ZEILEN); ++k)
+            if (const i32 team = w->aktuelle_team[k]; team >= 0 && team < Team_Anzahl) {
+                Ank_Tabellenzeile r;
+                r.team = team;
+                r.platz = static_cast<i32>(zeilen.size()) + 1;
+                zeilen.push_back(r);
+            }
+        return zeilen;
+    }
+    Tabelle_Argumente arg;
+    arg.wettbewerb = wettbewerb;
+    arg.erster_spieltag = 0;
+    arg.letzter_spieltag = std::max(0, info->aktueller_spieltag - 1);
+    Spiele_Get_Tabelle(arg, &t);
+    const u32 n = std::min<u32>(t.zeilen, TABELLE_ZEILEN);
+    for (u32 rang = 0; rang < n; ++rang) {
+        const u32 z = t.reihenfolge[rang];
+        if (z >= n) continue;
+        Ank_Tabellenzeile r;
+        r.team = static_cast<i32>(t.team[z]);
+        r.platz = static_cast<i32>(rang) + 1;
+        for (u32 k = 0; k < n; ++k)
+            if (t.vorherige[k] == z) r.vorher = static_cast<i32>(k) + 1;
+        r.spiele = static_cast<i32>(t.spiele[0][z]);
+        r.punkte = static_cast<i32>(t.punkte[0][z]);
+        r.tore = static_cast<i32>(t.tore[0][z]);
+        r.gegentore = static_cast<i32>(t.gegentore[0][z]);
+        zeilen.push_back(r);
+    }
+    return zeilen;
+}
+
+std::vector<Ank_Ergebniszeile> Ank_Ergebnisse_Sammeln(i32 wettbewerb, i32 spieltag) {
+    std::vector<Ank_Ergebniszeile> zeilen;
+    if (wettbewerb < 0 || spieltag < 0) return zeilen;
+    for (u32 i = 0; i < 128; ++i) {
+        Spiele_Lock_Halter lock(Spiele_Lock(static_cast<u32>(wettbewerb), static_cast<u32>(spieltag), 0, i));
+        const Spiel* s = lock ? Spiele_Get_Spiel(lock.Handle(), false) : nullptr;
+        if (!s) break;
+        Ank_Ergebniszeile r;
+        r.team_a = s->team_a, r.team_b = s->team_b;
+        i32 a = 0, b = 0;
+        if (Spiele_Get_Ergebnis(lock.Handle(), &a, &b, nullptr, 1)) r.tore_a = a, r.tore_b = b;
+        Spiele_Get_Tore_Zeitraum(lock.Handle(), 0, 45, &r.halb_a, &r.halb_b);
+        r.zusatz = Spiele_Ergebnis_Zusatz(s->flags);
+        if (i == 0 && r.tore_a < 0) break;
+        zeilen.push_back(std::move(r));
+    }
+    return zeilen;
+}
+
+Ank_Finanzen Ank_Finanzen_Holen(i32 team) {
+    Ank_Finanzen f;
+    if (team < 0 || team >= Team_Anzahl) return f;
+    constexpr int EIN[3] = {4, 13, BANK_TRANSFER_EINNAHME};
+    constexpr int AUS[6] = {BANK_STADIONBAU, 26, BANK_TRAINING, BANK_TRANSFER_AUSGABE, BANK_KREDIT, BANK_AUSGABE};
+    double ein_alle = 0, aus_alle = 0;
+    for (int k = 0; k < 128; ++k) {
+        ein_alle += Bank_Summe_Buchungen(team, 0, k, 0);
+        aus_alle += Bank_Summe_Buchungen(team, 0, k | BANK_RICHTUNG_AUS, 0);
+    }
+    double rest_ein = ein_alle, rest_aus = aus_alle;
+    for (int i = 0; i < 3; ++i) rest_ein -= (f.einnahmen[i] = Bank_Summe_Buchungen(team, 0, EIN[i], 0));
+    for (int i = 0; i < 6; ++i) rest_aus -= (f.ausgaben[i] = Bank_Summe_Buchungen(team, 0, AUS[i] | BANK_RICHTUNG_AUS, 0));
+    f.einnahmen[3] = std::max(0.0, rest_ein);
+    f.ausgaben[6] = std::max(0.0, rest_aus);
+    return f;
+}
+
+// --- Pages -------------------------------------------------------------------------------
+
+Rastport* Ank_Seite_Tore(const Spielankuendigung& a, const std::vector<Ank_Tor>& tore) {
+    Rastport* rp = hintergrund(166 + ANK_TORE, 760, 570);
+    if (!rp) return nullptr;
+    const Ank_Nach_Spiel d = daten_von(a);
+    kopf(rp, a, d);
+    const i32 x = 150, w = rp->breite - 2 * x;
+    text(rp, 3, 0, 262, "^c%05d^tz%04d%s", WERT, rp->breite / 2, label(L_TORE));
+    Blt_Rechteck(rp, x, 272, w, 1, 0x3ACC);
+    if (tore.empty()) {
+        text(rp, 2, 0, 310, "^c%05d^tz%04d%s", NORMAL, rp->breite / 2, label(L_KEINE_TORE));
+        return rp;
+    }
+    const i32 n = static_cast<i32>(std::min<size_t>(tore.size(), 25));
+    const i32 f = n < 12 ? 2 : n <= 16 ? 1 : 9;
+    const i32 abstand = n < 12 ? 26 : n <= 16 ? 19 : 12;
+    i32 y = n < 12 ? 302 : n <= 16 ? 296 : 290;
+    for (i32 i = 0; i < n; ++i, y += abstand) {
+        const Ank_Tor& t = tore[static_cast<size_t>(i)];
+        const u16 farbe = t.fuer_heim ? NORMAL : WERT;
+        text(rp, f, x, y, "^c%05d^tr%04d%d:%d^tl%04d%s^tr%04d%d.", farbe, 60, t.heim, t.gast, 90,
+             t.name.c_str(), w, t.minute);
+    }
+    return rp;
+}
+
+Rastport* Ank_Seite_Statistik(const Spielankuendigung& a) {
+    Rastport* rp = hintergrund(166 + ANK_STATISTIK, 760, 570);
+    if (!rp) return nullptr;
+    const Ank_Nach_Spiel d = daten_von(a);
+    kopf(rp, a, d);
+    i64 schuesse[2] = {}, zweikampf[2] = {}, besitz[2] = {};
+    for (int i = 0; i < 34; ++i) {
+        const int s = i < 17 ? 0 : 1;
+        const u8* b = d.spieler[i].b;
+        schuesse[s] += b[2];
+        zweikampf[s] += static_cast<i64>(b[4]) - b[3];
+        besitz[s] += b[5];
+    }
+    const i64 p = besitz[0] + besitz[1] ? besitz[0] * 100 / (besitz[0] + besitz[1]) : 50;
+    char zahl[32];
+    text(rp, 13, 0, 262, "^c%05d^tz%04d%s %s", NORMAL, rp->breite / 2, label(L_ZUSCHAUER),
+         Bank_Zahl_String(zahl, d.zuschauer, 0));
+    const i32 m = rp->breite / 2, links = m - 230, rechts = m + 230;
+    const i64 werte[4][2] = {{schuesse[0], schuesse[1]}, {d.wert1, d.wert2}, {zweikampf[0], zweikampf[1]}, {p, 100 - p}};
+    for (int r = 0; r < 4; ++r) {
+        const i32 y = 320 + r * 60;
+        Blt_Rechteck(rp, 60, y - 34, rp->breite - 120, 46, 0x1947);
+        mitte(rp, 1, NORMAL, m, y - 8, label(r == 3 ? L_BALLBESITZ : L_SCHUESSE + r));
+        // A bar of the two shares under the label.
+        const i64 s = std::max<i64>(1, std::max<i64>(0, werte[r][0]) + std::max<i64>(0, werte[r][1]));
+        const i32 bw = 300, bl = static_cast<i32>(bw * std::max<i64>(0, werte[r][0]) / s);
+        Blt_Rechteck(rp, m - bw / 2, y + 2, bl, 4, 0xF5A7);
+        Blt_Rechteck(rp, m - bw / 2 + bl, y + 2, bw - bl, 4, 0xF79E);
+        const char* format = r == 3 ? "^c%05d^tz%04d%d%%^tz%04d%d%%" : "^c%05d^tz%04d%d^tz%04d%d";
+        text(rp, 3, 0, y + 4, format, WERT, links, static_cast<int>(werte[r][0]), rechts, static_cast<int>(werte[r][1]));
+    }
+    return rp;
+}
+
+Rastport* Ank_Seite_Geld(const Spielankuendigung& a, const Ank_Finanzen& f) {
+    Rastport* rp = hintergrund(166 + ANK_GELD, 760, 570);
+    if (!rp) return nullptr;
+    const Ank_Nach_Spiel d = daten_von(a);
+    kopf(rp, a, d);
+    const i32 team = a.team_a;
+    const i32 x = 120, ein = rp->breite / 2 - 20, aus = rp->breite - 120;
+    text(rp, 12, x, 262, "^c%05d%s", WERT, label(L_EINNAHMEN));
+    text(rp, 12, 0, 262, "^c%05d^tr%04d%s", WERT, aus, label(L_AUSGABEN));
+    double summe_ein = 0, summe_aus = 0;
+    i32 y = 290;
+    for (int i = 0; i < 4; ++i, y += 18) {
+        summe_ein += f.einnahmen[i];
+        text(rp, 11, x, y, "^c%05d%s^tr%04d%s", NORMAL, label(L_FINANZ + i), ein - x,
+             Bank_Geld_String(f.einnahmen[i], team, -1, 0));
+    }
+    y = 290 + 4 * 18 + 10;
+    for (int i = 0; i < 7; ++i, y += 18) {
+        summe_aus += f.ausgaben[i];
+        text(rp, 11, x, y, "^c%05d%s^tr%04d%s", NORMAL, label(L_FINANZ + 4 + i), aus - x,
+             Bank_Geld_String(f.ausgaben[i], team, -1, 0));
+    }
+    Blt_Rechteck(rp, x, y, aus - x, 1, 0x3ACC);
+    y += 22;
+    text(rp, 12, x, y, "^c%05d%s^tr%04d%s^tr%04d%s", WEISS, label(L_SUMME), ein - x,
+         Bank_Geld_String(summe_ein, team, -1, 0), aus - x, Bank_Geld_String(summe_aus, team, -1, 0));
+    y += 30;
+    const bool verlust = summe_aus > summe_ein;
+    text(rp, 12, x, y, "^c%05d%s^tr%04d%s", verlust ? VERLUST : GEWINN, label(verlust ? L_VERLUST : L_GEWINN),
+         (verlust ? aus : ein) - x, Bank_Geld_String(verlust ? summe_aus - summe_ein : summe_ein - summe_aus, team, -1, 0));
+    return rp;
+}
+
+bool Ank_Heutiges_Spiel(i32 team, Spiel* aus) {
+    for (const Spieltag_Slot& r : Spieltag_Slots()) {
+        const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, false) : nullptr;
+        if (s && team >= 0 && (s->team_a == team || s->team_b == team)) {
+            *aus = *s;
+            return true;
+        }
+    }
+    return false;
+}
+
+Rastport* Ank_Seite_Vor_Menue(i32 team1, i32 team2) {
+    // Today's fixture decides the opponent and who plays at home.
+    Spiel heute{};
+    const bool spiel = Spieltag_Initialisiert() && Ank_Heutiges_Spiel(team1, &heute);
+    if (spiel) team1 = heute.team_a, team2 = heute.team_b;
+    Rastport* rp = hintergrund(EINTRAG_VOR_MENUE, 700, 450);
+    if (!rp) return nullptr;
+    const i32 m = rp->breite / 2;
+    const i32 tag = Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0;
+    mitte(rp, 13, WEISS, m, 76, Kalender_Ist_Initialisiert() ? Kalender_Get_Datum_Text(tag, true) : "");
+    if (spiel) {
+        char runde[64];
+        std::snprintf(runde, sizeof runde, "%d. %s", heute.spieltag + 1, label(L_SPIELTAG));
+        text(rp, 9, 0, 96, "^c%05d^tz%04d%s, %s", NORMAL, m, wettbewerb_name(heute.wettbewerb), runde);
+    }
+    wappen(rp, team1, 24, 106, 66);
+    wappen(rp, team2, rp->breite - 90, 106, 66);
+    mitte(rp, 14, WEISS, m - 150, 148, team_name(team1));
+    mitte(rp, 14, WEISS, m + 150, 148, team_name(team2));
+    mitte(rp, 3, WERT, m, 148, ":");
+    u32 s = 0, u = 0, n = 0;
+    Spiele_Get_Spiele_Gegen(-1, team1, team2, &s, &u, &n, nullptr, 0);
+    char bilanz[96];
+    std::snprintf(bilanz, sizeof bilanz, "%s %u - %u - %u", label(L_BILANZ), s, u, n);
+    mitte(rp, 9, NORMAL, m, 176, bilanz);
+    // Up to three remarks under each club: first for its venue, then any.
+    const i32 teams[2] = {team1, team2};
+    for (int k = 0; k < 2; ++k) {
+        char b[3][256];
+        char* p[3] = {b[0], b[1], b[2]};
+        i32 n_s = Statistik_Vorschau_Saetze(-1, teams[k], -1, k + 1, 0, p, 3, 256);
+        if (n_s < 3) n_s += Statistik_Vorschau_Saetze(-1, teams[k], -1, -1, 0, p + n_s, 3 - n_s, 256);
+        i32 y = 212 + k * 112;
+        text(rp, 9, 24, y, "^c%05d%s:", WERT, team_name(teams[k]));
+        if (n_s == 0) text(rp, 9, 40, y + 18, "^c%05d%s", NORMAL, label(L_KEINE_SAETZE));
+        for (i32 i = 0; i < n_s; ++i) text(rp, 9, 40, y + 18 + 17 * i, "^c%05d%s", NORMAL, b[i]);
+    }
+    return rp;
+}
+
+// --- Screens ------------------------------------------------------------------------------
+
+namespace {
+
+void screen_kopf(Rastport* ziel, i32 wettbewerb, const char* titel, i32 y_kopf) {
+    Blt_Rechteck(ziel, 0, 0, 800, 600, 0x08C5);
+    if (Rastport* k = bild(ARCHIV_SEITEN, EINTRAG_KOPFLEISTE)) {
+        Blt_Blit(k, 0, 0, -1, -1, ziel, 36, y_kopf, Blt_Opt_Transparent);
+        Rastport_Free(k);
+    }
+    mitte(ziel, 14, WEISS, 400, 30, Kalender_Ist_Initialisiert() ? Kalender_Get_Datum_Text(Kalender_Get_Tag(), true) : "");
+    text(ziel, 13, 0, 62, "^c%05d^tz%04d%s, %s", NORMAL, 400, wettbewerb_name(wettbewerb), titel);
+}
+
+u16 platz_farbe(i32 wettbewerb, i32 platz) {
+    const i32 rgb = Wettbewerb_Get_Platz_Farbe(wettbewerb, platz);
+    if (rgb < 0) return WEISS;
+    return static_cast<u16>((((rgb >> 16) & 0xF8) << 8) | (((rgb >> 8) & 0xFC) << 3) | ((rgb & 0xF8) >> 3));
+}
+
+}  // namespace
+
+void Ank_Screen_Tabelle_Zeichnen(Rastport* ziel, i32 wettbewerb, const std::vector<Ank_Tabellenzeile>& zeilen,
+                                 i32 erste, i32 pro_seite) {
+    const i32 y0 = (20 - pro_seite) * 19 / 2 + 125;
+    screen_kopf(ziel, wettbewerb, label(L_TABELLE), y0 - 50);
+    text(ziel, 11, 0, y0 - 22, "^c%05d^tr0090%s^tl0205%s^tr0460%s^tr0560%s^tz0650%s", KOPF, label(L_PLATZ),
+         label(L_VEREIN), label(L_PUNKTE), label(L_DIFFERENZ), label(L_TORVERHAELTNIS));
+    const i32 ende = std::min<i32>(erste + pro_seite, static_cast<i32>(zeilen.size()));
+    for (i32 i = erste, y = y0 + 18; i < ende; ++i, y += 19) {
+        const Ank_Tabellenzeile& r = zeilen[static_cast<size_t>(i)];
+        if ((i - erste) % 2 == 0) Blt_Rechteck(ziel, 40, y - 15, 720, 19, 0x10E8);
+        char vorher[16];
+        if (r.vorher > 0) std::snprintf(vorher, sizeof vorher, "(%d.)", r.vorher);
+        else std::snprintf(vorher, sizeof vorher, "(--)");
+        const u16 name = H.mensch(r.team) ? MENSCH : WEISS;
+        char differenz[16];
+        std::snprintf(differenz, sizeof differenz, r.tore == r.gegentore ? "%d" : "%+d", r.tore - r.gegentore);
+        text(ziel, 11, 0, y, "^c%05d^tr0090%d.^c%05d^tl0100%s^c%05d^tl0205%s^tr0460%d^tr0560%s^tr0645%d^tz0650:^tl0655%d",
+             platz_farbe(wettbewerb, r.platz), r.platz, KOPF, vorher, name, team_name(r.team), r.punkte, differenz,
+             r.tore, r.gegentore);
+        wappen(ziel, r.team, 172, y - 14, 16);
+    }
+}
+
+void Ank_Screen_Ergebnisse_Zeichnen(Rastport* ziel, i32 wettbewerb, i32 spieltag,
+                                    const std::vector<Ank_Ergebniszeile>& zeilen, i32 erste, i32 pro_seite) {
+    const i32 y0 = (10 - pro_seite) * 38 / 2 + 125;
+    char titel[64];
+    std::snprintf(titel, sizeof titel, "%d. %s", spieltag + 1, label(L_SPIELTAG));
+    screen_kopf(ziel, wettbewerb, titel, y0 - 50);
+    text(ziel, 11, 0, y0 - 22, "^c%05d^tl0042%s^tz0610%s^tz0735%s", KOPF, label(L_ERGEBNISSE), label(L_TORVERHAELTNIS),
+         label(L_HALBZEIT));
+    const i32 ende = std::min<i32>(erste + pro_seite, static_cast<i32>(zeilen.size()));
+    for (i32 i = erste, y = y0 + 24; i < ende; ++i, y += 38) {
+        const Ank_Ergebniszeile& r = zeilen[static_cast<size_t>(i)];
+        if ((i - erste) % 2 == 0) Blt_Rechteck(ziel, 4, y - 26, 792, 36, 0x10E8);
+        auto farbe = [&](i32 t) { return t == r.sieger ? WEISS : H.mensch(t) ? MENSCH : KOPF; };
+        wappen(ziel, r.team_a, 8, y - 24, 30);
+        wappen(ziel, r.team_b, 310, y - 24, 30);
+        text(ziel, 2, 0, y, "^c%05d^tl0042%s^tz0297-^c%05d^tl0345%s", farbe(r.team_a), team_name(r.team_a),
+             farbe(r.team_b), team_name(r.team_b));
+        if (r.tore_a >= 0)
+            text(ziel, 2, 0, y, "^c%05d^tr0600%d^tz0610:^tl0620%d^tl0650%s^c%05d^tr0728(%d^tz0735:^tl0742%d)", WEISS,
+                 r.tore_a, r.tore_b, r.zusatz.c_str(), KOPF, r.halb_a, r.halb_b);
+        else
+            text(ziel, 2, 0, y, "^c%05d^tz0610-:-", KOPF);
+    }
+}
+
+// --- The page hooks and the screen icons ---------------------------------------------------
+
+namespace {
+
+struct Seite {
+    Rastport* bild = nullptr;
+    Rastport* unter = nullptr;  // the screen under the page
+    Rastport* schatten = nullptr;
+    i32 x = 0, y = 0;
+} S;
+
+struct Screen {
+    bool offen = false;
+    int modus = 0;
+    i32 wettbewerb = -1, spieltag = 0;
+    i32 erste = 0, pro_seite = 1;
+    std::vector<Ank_Tabellenzeile> tabelle;
+    std::vector<Ank_Ergebniszeile> ergebnisse;
+    Spielankuendigung a;
+} SC;
+
+void seite_freigeben() {
+    Rastport_Free(S.bild);
+    Rastport_Free(S.unter);
+    Rastport_Free(S.schatten);
+    S = Seite{};
+}
+
+// One result jingle across a series of pages: the goals page starts it
+// afresh, the others only when none is running.
+void jingle(bool neu, int effekt = 7, bool exklusiv = true) {
+    if (!neu && Spielankuendigung_Jingle()) return;
+    Sound_Effekt_Play(effekt, exklusiv);
+    Spielankuendigung_Set_Jingle(true);
+}
+
+bool seite_bauen(u32 art, const Spielankuendigung& a) {
+    seite_freigeben();
+    if (art >= ANK_TORE && art <= ANK_GELD) jingle(art == ANK_TORE);
+    switch (art) {
+        case ANK_VOR_MENUE: S.bild = Ank_Seite_Vor_Menue(Team_Aktiv, Team_Ansicht); break;
+        case ANK_TORE: S.bild = Ank_Seite_Tore(a, Ank_Tore_Sammeln(a.wettbewerb, a.spieltag, a.runde, a.index)); break;
+        case ANK_STATISTIK: S.bild = Ank_Seite_Statistik(a); break;
+        case ANK_GELD: S.bild = Ank_Seite_Geld(a, Ank_Finanzen_Holen(a.team_a)); break;
+        default: return false;
+    }
+    if (!S.bild || !Screen_Rastport) return S.bild != nullptr;
+    S.x = 400 - S.bild->breite / 2, S.y = 300 - S.bild->hoehe / 2;
+    S.unter = Rastport_Neu_Einfach(Screen_Rastport->breite, Screen_Rastport->hoehe, Screen_Rastport->tiefe());
+    if (S.unter) Blt_Blit(Screen_Rastport, 0, 0, -1, -1, S.unter, 0, 0, Blt_Opt_Standard);
+    S.schatten = bild(ARCHIV_GLOBAL, EINTRAG_SCHATTEN);
+    return true;
+}
+
+void hintergrund_zeigen(bool ganz) {
+    if (!S.unter || !Screen_Rastport) return;
+    if (ganz) Blt_Blit(S.unter, 0, 0, -1, -1, Screen_Rastport, 0, 0, Blt_Opt_Standard);
+    else if (S.bild) Blt_Blit(S.unter, S.x, S.y, S.bild->breite, S.bild->hoehe, Screen_Rastport, S.x, S.y, Blt_Opt_Standard);
+}
+
+void seite_zeigen(u32, int stufe, bool hintergrund) {
+    if (!S.bild || !Screen_Rastport) return;
+    if (hintergrund) {
+        hintergrund_zeigen(true);
+        if (S.schatten)
+            Blt_Alpha_Prozent_Transparent(S.schatten, 0, 0, S.schatten->breite, S.schatten->hoehe, Screen_Rastport, 0, 0,
+                                          90);
+    }
+    const i32 w = stufe * S.bild->breite / ANK_STUFEN, h = stufe * S.bild->hoehe / ANK_STUFEN;
+    const i32 sx = S.bild->breite / 2 - w / 2, sy = S.bild->hoehe / 2 - h / 2;
+    if (w > 0 && h > 0) Blt_Blit(S.bild, sx, sy, w, h, Screen_Rastport, S.x + sx, S.y + sy, Blt_Opt_Standard);
+}
+
+void screen_zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    if (!SC.offen || !ziel) return;
+    if (SC.modus == 0) Ank_Screen_Tabelle_Zeichnen(ziel, SC.wettbewerb, SC.tabelle, SC.erste, SC.pro_seite);
+    else if (SC.modus == 1)
+        Ank_Screen_Ergebnisse_Zeichnen(ziel, SC.wettbewerb, SC.spieltag, SC.ergebnisse, SC.erste, SC.pro_seite);
+    else {
+        screen_kopf(ziel, SC.wettbewerb, label(L_SIEGER), 60);
+        if (Rastport* p = Menue_Get_Slave_Rastport(static_cast<u32>(
+                (Wettbewerb_Get_Info(SC.wettbewerb) ? Wettbewerb_Get_Info(SC.wettbewerb)->grafik_nummer : 0) + 16005)))
+            Blt_Blit(p, 0, 0, -1, -1, ziel, 400 - p->breite / 2, 130, Blt_Opt_Transparent);
+        if (Kalender_Ist_Initialisiert())
+            text(ziel, 11, 0, 84, "^c%05d^tz0400%s %d", NORMAL, wettbewerb_name(SC.wettbewerb),
+                 static_cast<int>(Kalender_Get_Datum_Von_Tag(-1, true).jahr));
+        wappen(ziel, SC.a.team_a, 367, 400, 66);
+        mitte(ziel, 14, WERT, 400, 500, team_name(SC.a.team_a));
+    }
+}
+
+void knopf_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+    const bool grau = (i->status & MENUE_S_GRAU) != 0;
+    Blt_Rechteck(ziel, x, y, i->w, i->h, grau ? 0x18E5 : 0x21CB);
+    Blt_Rechteck(ziel, x, y, i->w, 1, 0x3ACF);
+    const i32 t = i->nummer == ICON_ANK_HOCH ? L_HOCH : i->nummer == ICON_ANK_RUNTER ? L_RUNTER : L_ZU;
+    text(ziel, 11, 0, y + 20, "^c%05d^tz%04d%s", grau ? KOPF : WEISS, x + i->w / 2, label(t));
+}
+
+void knoepfe_setzen() {
+    const i32 n = SC.modus == 0 ? static_cast<i32>(SC.tabelle.size()) : static_cast<i32>(SC.ergebnisse.size());
+    if (Screen_Icon* hoch = Menue_Screen_Icon_Aus_Nummer(ICON_ANK_HOCH))
+        hoch->status = SC.erste == 0 ? (hoch->status | MENUE_S_GRAU) : (hoch->status & ~MENUE_S_GRAU);
+    if (Screen_Icon* runter = Menue_Screen_Icon_Aus_Nummer(ICON_ANK_RUNTER))
+        runter->status =
+            SC.erste + SC.pro_seite >= n ? (runter->status | MENUE_S_GRAU) : (runter->status & ~MENUE_S_GRAU);
+}
+
+void screen_schliessen() {
+    for (i32 n : {ICON_ANK_RAHMEN, ICON_ANK_HOCH, ICON_ANK_RUNTER, ICON_ANK_ZU, ICON_ANK_SIEGER, ICON_ANK_SIEGER_ZU})
+        Menue_Screen_Icon_Loeschen(n);
+    SC.offen = false;
+    SC.tabelle.clear();
+    SC.ergebnisse.clear();
+    H.hauptmenue();
+    Spielankuendigung_Screen_Schliessen();
+}
+
+void screen_klick(Screen_Icon* i, u32 ereignis) {
+    if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS))) return;
+    if (i->nummer == ICON_ANK_HOCH) Ank_Screen_Blaettern(-1);
+    else if (i->nummer == ICON_ANK_RUNTER) Ank_Screen_Blaettern(1);
+    else screen_schliessen();
+}
+
+}  // namespace
+
+bool Ank_Screen_Oeffnen(int modus, const Spielankuendigung& a) {
+    if (SC.offen) return true;
+    SC = Screen{};
+    SC.modus = modus, SC.a = a, SC.wettbewerb = a.wettbewerb;
+    const Wettbewerb_Info* info = Wettbewerb_Get_Info(a.wettbewerb);
+    SC.spieltag = info ? std::max(0, info->aktueller_spieltag - 1) : a.spieltag;
+    i32 n = 1;
+    if (modus == 0) n = static_cast<i32>((SC.tabelle = Ank_Tabelle_Sammeln(a.wettbewerb)).size());
+    else if (modus == 1) n = static_cast<i32>((SC.ergebnisse = Ank_Ergebnisse_Sammeln(a.wettbewerb, SC.spieltag)).size());
+    if (n == 0) return false;
+    SC.pro_seite = modus == 2 ? 1 : Ank_Zeilen_Pro_Seite(n, modus == 0 ? 20 : 10);
+    SC.offen = true;
+    Menue_Screen_Icons_Loeschen_Bereich(5, -9999, -9999, 9999, 9999);
+    Screen_Icon rahmen;
+    rahmen.nummer = static_cast<i16>(modus == 2 ? ICON_ANK_SIEGER : ICON_ANK_RAHMEN);
+    rahmen.w = 800, rahmen.h = 600;
+    rahmen.zeichnen = screen_zeichnen;
+    rahmen.flags = MENUE_F_NICHT_ABFRAGEN;
+    Menue_Screen_Icon_Hinzufuegen(rahmen);
+    const i32 knoepfe[3] = {ICON_ANK_HOCH, ICON_ANK_RUNTER, ICON_ANK_ZU};
+    for (int k = 0; k < (modus == 2 ? 1 : 3); ++k) {
+        Screen_Icon b;
+        b.nummer = static_cast<i16>(modus == 2 ? ICON_ANK_SIEGER_ZU : knoepfe[k]);
+        b.x = static_cast<i16>(modus == 2 ? 340 : 160 + k * 170), b.y = 548, b.w = 140, b.h = 30;
+        b.ebene = 1;
+        b.klick = screen_klick;
+        b.zeichnen = knopf_zeichnen;
+        Menue_Screen_Icon_Hinzufuegen(b);
+    }
+    Menue_Set_Rechtsklick_Icon(modus == 2 ? ICON_ANK_SIEGER_ZU : ICON_ANK_ZU);
+    if (modus == 2) jingle(true, 19, false);
+    else jingle(false);
+    knoepfe_setzen();
+    return true;
+}
+
+bool Ank_Screen_Offen() { return SC.offen; }
+i32 Ank_Screen_Erste_Zeile() { return SC.erste; }
+
+void Ank_Screen_Blaettern(i32 richtung) {
+    const i32 n = SC.modus == 0 ? static_cast<i32>(SC.tabelle.size()) : static_cast<i32>(SC.ergebnisse.size());
+    SC.erste = std::clamp(SC.erste + richtung * SC.pro_seite, 0, std::max(0, n - SC.pro_seite));
+    knoepfe_setzen();
+}
+
+void Ank_Seiten_Free() {
+    seite_freigeben();
+    gemerkte_freigeben();
+    SC = Screen{};
+}
+
+Ankuendigung_Hooks Ank_Seiten_Ankuendigung_Hooks() {
+    return Ankuendigung_Hooks{
+        .seite_bauen = seite_bauen,
+        .seite_zeigen = seite_zeigen,
+        .hintergrund_zeigen = hintergrund_zeigen,
+        .seite_freigeben = seite_freigeben,
+        .screen_oeffnen = Ank_Screen_Oeffnen,
+        .screen_offen = Ank_Screen_Offen,
+        .effekt = [](int, bool) {},
+        .maus_rechts_sperre = [] {},
+        .bank_holen = [](i32) {},
+    };
+}

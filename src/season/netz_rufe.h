@@ -1,0 +1,75 @@
+// The season's remote calls, each declared once with its arguments and its
+// answer (base/ruf.h). Season_Netz_Anmelden (season_netz.cpp) registers
+// their server rows; the calendar, the competitions and the fixtures call
+// them on a client.
+#pragma once
+
+#include <array>
+#include <tuple>
+#include <vector>
+
+#include "base/ruf.h"
+#include "season/spiele.h"
+#include "season/spieltag.h"
+
+// Calendar: year, day and the 140-byte options; today's matchday groups with
+// the date (132 bytes), their count, the run mode and a spare word; the
+// groups with the whole calendar state and their count.
+inline constexpr ruf::Ruf<std::tuple<i32, i32, std::array<u8, 140>>> RUF_KALENDER_SAISON{1000, "Kalender_Saison"};
+inline constexpr ruf::Ruf<std::tuple<std::vector<i32>, std::array<u8, 132>, i32, i32, i32>> RUF_KALENDER_DATUM{
+    1001, "Kalender_Datum"};
+inline constexpr ruf::Ruf<std::tuple<std::vector<i32>, std::vector<u8>, i32>> RUF_KALENDER_KALENDER{
+    1002, "Kalender_Kalender"};
+inline constexpr ruf::Ruf<ruf::Nichts> RUF_KALENDER_ZEITPLAN{1003, "Kalender_Zeitplan"};
+// Competitions: the packed table with the friendly's id and the dummy count;
+// the packed states.
+inline constexpr ruf::Ruf<std::tuple<std::vector<u8>, i32, i32>> RUF_WETTBEWERB_TABELLE{1004, "Wettbewerb_Tabelle"};
+inline constexpr ruf::Ruf<std::vector<u8>> RUF_WETTBEWERB_STATUS{1005, "Wettbewerb_Status"};
+// Fixtures: one page of a matchday's games (competition, matchday, leg,
+// index); the events' capacity and count; events from a first index; the
+// score of every game of a matchday up to a minute (6 bytes a game); the
+// table of a competition run-length packed; a competition's winner in a
+// year; the events of a competition key (16 bytes each).
+inline constexpr ruf::Ruf<std::tuple<std::vector<Spiel>, i32>, u32, u32, u32, u32> RUF_SPIELE_SEITE{1006,
+                                                                                                    "Spiele_Seite"};
+inline constexpr ruf::Ruf<std::tuple<u32, u32>> RUF_SPIELE_ANZAHL{1007, "Spiele_Anzahl"};
+inline constexpr ruf::Ruf<std::vector<u8>, u32, u32> RUF_SPIELE_EREIGNISSE{1009, "Spiele_Ereignisse"};
+// i32 competition, first and last matchday, u8 three points, u32 options,
+// i32 team, u8 spare, i32 first and last minute, u8 forecast, u8 all-time,
+// i32 live minute.
+using Tabelle_Wunsch = std::tuple<i32, i32, i32, u8, u32, i32, u8, i32, i32, u8, u8, i32>;
+inline constexpr ruf::Ruf<std::vector<u8>, i32, Tabelle_Wunsch> RUF_SPIELE_TABELLE{1010, "Spiele_Tabelle"};
+inline constexpr ruf::Ruf<std::tuple<std::vector<u8>, i32>, u32, u32, u32, i32> RUF_SPIELE_TORE{1011, "Spiele_Tore"};
+inline constexpr ruf::Ruf<i32, i32, i32> RUF_SPIELE_SIEGER{1041, "Spiele_Sieger"};  // -1 none
+// A team's series in a competition at a venue (found, the seven counts); the
+// head-to-head of two teams (found, wins, draws, defeats, 12 bytes for each of
+// at most `maximum` games); a team's match statistics (counted, 3,368 bytes:
+// team, player, competition, first and last matchday, leg, venue).
+inline constexpr ruf::Ruf<std::tuple<u8, std::array<u32, 7>>, i32, i32, i32> RUF_SPIELE_SERIEN{1033, "Spiele_Serien"};
+inline constexpr ruf::Ruf<std::tuple<u8, u32, u32, u32, std::vector<u8>>, i32, i32, i32, i32> RUF_SPIELE_GEGEN{
+    1034, "Spiele_Gegen"};
+inline constexpr ruf::Ruf<std::tuple<i32, std::vector<u8>>, i32, i32, i32, i32, i32, i32, i32> RUF_SPIELE_STATISTIK{
+    1035, "Spiele_Statistik"};
+inline constexpr ruf::Ruf<std::tuple<std::vector<u8>, i32>, u32> RUF_WETTBEWERB_EREIGNISSE{1042,
+                                                                                           "Wettbewerb_Ereignisse"};
+// Matchday: the client's team is ready (during a matchday for its matches,
+// after it for the next day; -1: the client leaves); the row of the team's
+// match today with its competition, matchday, leg and game (all 0 and game 0:
+// none).
+inline constexpr ruf::Ruf<ruf::Nichts, i32> RUF_TEAM_BEREIT{1029, "Team_Bereit"};
+// News: an item's flags of the asking team (id, team or -1, value, mode).
+inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, i32, i32> RUF_NEWS_SETZEN{1014, "News_Setzen"};
+// Developer command (mode, value): answered only where the server allows it.
+inline constexpr ruf::Ruf<i32, i32, i32> RUF_KALENDER_BEFEHL{1043, "Kalender_Befehl"};
+
+// Registers the season's server rows with the call layer (start-up).
+void Season_Netz_Anmelden();
+
+// Server: the day each team last declared itself ready (1029; -1 never), and
+// whether the developer commands (1043) are allowed (off by default).
+i32 Season_Netz_Bereit_Tag(i32 team);
+void Season_Netz_Befehle_Erlauben(bool an);
+
+// Client: empties the caches of the calendar, the fixtures and the news, so
+// that the next look fetches the server's state (after connecting).
+void Netz_Client_Reset();

@@ -1,0 +1,102 @@
+#include "season/richter.h"
+
+#include <string>
+#include <vector>
+
+#include "base/ruf.h"
+#include "season/ereignis_zufall.h"
+#include "season/kalender.h"
+#include "season/news.h"
+#include "season/season_hooks.h"
+#include "world/bank.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+namespace {
+
+// What the arbiter tells the asking team: an ordinary message of the money
+// category.
+constexpr u32 RICHTER_FLAGS = NEWS_NACHRICHT | 0x1000;
+
+bool unbeantwortet(i32 antwort) { return antwort == -1 || antwort == -2; }
+
+std::string team_name(i32 team) {
+    const char* n = Team_String(721, team, nullptr, 0);
+    return n ? n : "";
+}
+
+// The ids of the items a team of any recipient holds with the flag; taken
+// first, so that deleting and posting cannot disturb the walk.
+std::vector<u32> ids_mit(u32 flag) {
+    std::vector<u32> ids;
+    for (i32 i = News_Erste(-1, static_cast<i32>(flag)); i >= 0; i = News_Naechste()) ids.push_back(News_Get_Id(i));
+    return ids;
+}
+
+void melden(const News_Daten& d, const char* format) {
+    News_Neu(d.w[ANFRAGE_GEFRAGT], d.w[ANFRAGE_FRAGER], -1, RICHTER_FLAGS, nullptr, format,
+             team_name(d.w[ANFRAGE_GEFRAGT]).c_str());
+}
+
+// Unanswered requests whose deadline has come are deleted; an expired
+// credit request is reported to the asker.
+void fristen(i32 heute) {
+    for (u32 id : ids_mit(NEWS_FRAGE)) {
+        const i32 i = News_Suche_Id(id);
+        const News_Daten d = News_Get_Daten(i);
+        if (i < 0 || !unbeantwortet(d.w[ANFRAGE_ANTWORT]) || d.w[ANFRAGE_FRIST] > heute) continue;
+        const i32 art = d.w[ANFRAGE_ART];
+        if (art < ANFRAGE_KREDIT || art > ANFRAGE_VERTRAG || art == ANFRAGE_UNBEFRISTET) continue;
+        News_Set(i, -1, 0, NEWS_SETZEN);
+        if (art == ANFRAGE_KREDIT) melden(d, "Ihre Anfrage nach einem Kredit von %s wurde nicht beantwortet.");
+    }
+}
+
+void kredit(const News_Daten& d) {
+    if (d.w[ANFRAGE_ANTWORT] == 0) {
+        melden(d, "Ihre Anfrage nach einem Kredit von %s wurde leider abgelehnt.");
+        return;
+    }
+    const bool gebucht = Bank_Kredit(d.w[ANFRAGE_GEFRAGT], d.w[ANFRAGE_FRAGER], static_cast<f32>(d.w[ANFRAGE_BETRAG]),
+                                     d.w[ANFRAGE_LAUFZEIT], 0, static_cast<f32>(d.w[ANFRAGE_ZINS]), 0);
+    melden(d, gebucht ? "%s stellte Ihnen den gewünschten Kredit zur Verfügung. Das Geld ist bereits auf Ihrem Konto "
+                        "eingegangen."
+                      : "%s wollte den gewünschten Kredit zur Verfügung stellen, das Konto war aber leider nicht "
+                        "gedeckt.");
+}
+
+// Answered requests: the reply is deleted, then carried out by its kind; a
+// credit or an offer only while its deadline is still ahead.
+void antworten(i32 heute) {
+    for (u32 id : ids_mit(NEWS_ANTWORT)) {
+        const i32 i = News_Suche_Id(id);
+        const News_Daten d = News_Get_Daten(i);
+        if (i < 0 || unbeantwortet(d.w[ANFRAGE_ANTWORT])) continue;
+        News_Set(i, -1, 0, NEWS_SETZEN);
+        const bool rechtzeitig = d.w[ANFRAGE_FRIST] > heute;
+        switch (d.w[ANFRAGE_ART]) {
+            case ANFRAGE_KREDIT:
+                if (rechtzeitig) kredit(d);
+                break;
+            case ANFRAGE_EREIGNIS:
+                if (rechtzeitig) Ereignis_Antwort(d);
+                break;
+            case ANFRAGE_VERTRAG: Spieler_Vertrag_Ergebnis(d.w); break;
+            default: break;
+        }
+    }
+}
+
+}  // namespace
+
+void Richter_Jeden_Tag() {
+    if (ruf::Client() || !News_Bereit() || !Kalender_Ist_Initialisiert()) return;
+    const i32 heute = Kalender_Get_Tag();
+    fristen(heute);
+    antworten(heute);
+}
+
+void Richter_Hooks_Installieren() {
+    Season_Module.Richter_Jeden_Tag = Richter_Jeden_Tag;
+    Season_Module.Richter_Run = Richter_Jeden_Tag;
+}

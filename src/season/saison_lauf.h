@@ -1,0 +1,41 @@
+// Headless play of the game's run loop for tools and tests: a clock of its
+// own, the passes of Kalender_Run until the day moves on, the human
+// managers' turns ended at once (the end-of-turn command), the run modes
+// recorded in the order they came.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/types.h"
+
+struct Saison_Lauf {
+    std::vector<i32> modi;  // run modes, each change once
+    u64 paesse = 0;         // passes of the run loop so far
+};
+
+// Takes over the clock (W32_Get_Time) until Saison_Lauf_Ende.
+void Saison_Lauf_Start();
+void Saison_Lauf_Ende();
+// Runs passes until the day index has moved on; false when `grenze` passes
+// did not get there (the loop stalled) or the game ended.
+bool Saison_Lauf_Tag(Saison_Lauf& lauf, u64 grenze = 4000000);
+
+// The resident memory of the process in kB (0 when unknown).
+long Saison_Lauf_Speicher_kB();
+
+// A new game headless through the run loop (tools, tests, benchmarks): the
+// matchday and season hooks, the save blocks of the season and the world,
+// a wizard that reads the world of `daten` (a folder of configuration set
+// 1), sets the random cursor and gives the human clubs their managers (the
+// assistant picks their line-ups); the competitions are read from the same
+// folder at the first season's set-up. The clock is the run's own.
+struct Saison_Spiel {
+    std::string daten;
+    std::vector<i32> menschen;
+    i32 saat = -1;          // random table cursor, -1 left as it is
+    bool autosave = false;  // the weekly autosave (off: the run keeps no saves)
+};
+void Saison_Spiel_Starten(const Saison_Spiel& spiel);
+// Frees every module of the game and the world.
+void Saison_Spiel_Beenden();

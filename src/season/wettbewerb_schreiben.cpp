@@ -1,0 +1,237 @@
+#include "season/wettbewerb_schreiben.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "base/config.h"
+#include "season/kalender.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+#include "world/global.h"
+
+namespace {
+
+const char* const KOPF =
+    "; DIESES FILE ERLAUBT DIE KONFIGURATION DER AUSGESPIELTEN WETTBEWERBE\r\n"
+    "; IM 'KORDAVO'.\r\n"
+    "; ÄNDERUNGEN KÖNNEN ZU UNVORHERSEHBAREM FEHLVERHALTEN DES PROGRAMMES FÜHREN!\r\n"
+    "; BITTE SICHERN SIE SICH VOR EVENTUELLEN ÄNDERUNGEN DIESES ORIGINALFILE.\r\n\r\n";
+
+// The item that stands for "none" in a list (the reader knows no record of
+// that name).
+const char* const NIX = "NIX";
+
+struct Schreiben {
+    Config_Schreiber& s;
+    std::map<i32, std::string> aliase;  // number -> alias name
+    const Wettbewerb* t = Wettbewerb_Tabelle;
+    const Wettbewerb standard = Wettbewerb_Standard();
+
+    void zeile(const char* k, const std::string& wert) { Config_Schreiber_Zeile(&s, k, wert.c_str()); }
+    void zahl(const char* k, i64 wert) { Config_Schreiber_Zeile_Zahl(&s, k, wert); }
+    void ja(const char* k, bool gesetzt) {
+        if (gesetzt) zeile(k, "JA");
+    }
+    template <class T>
+    void wenn_anders(const char* k, T wert, T vorgabe) {
+        if (wert != vorgabe) zahl(k, wert);
+    }
+    std::string alias(i32 n) const {
+        auto it = aliase.find(n);
+        return it != aliase.end() ? "#" + it->second : std::to_string(n);
+    }
+    bool gueltig(i32 i) const { return i >= 0 && i < WETTBEWERB_ANZAHL && t[i].name[0]; }
+    // A link by the identification of the record it points to.
+    void verweis(const char* k, i32 ziel) {
+        if (gueltig(ziel)) zeile(k, t[ziel].identifikation);
+    }
+
+    void modus(const Wettbewerb& w) {
+        for (int m = 0; m < 20; ++m) {
+            const u32 bits = Wettbewerb_Modus_Bits(m);
+            if (bits && (w.modus & bits) == bits) zeile("MODUS", Wettbewerb_Modus_Name(m, false));
+        }
+    }
+    void super_art(const Wettbewerb& w) {
+        for (const Wettbewerb_Referenz& r : Wettbewerb_Config_Liste(13))
+            if (r.index == w.super_alias) {
+                zeile("SUPER_ART", r.text);
+                return;
+            }
+    }
+    // Every list up to the last one that names a target, so that each keeps
+    // its place; a list line ends after its last named target.
+    void quali_fuer(const Wettbewerb& w) {
+        int listen = 0;
+        for (int k = 0; k < WETTBEWERB_QUALI_LISTEN; ++k)
+            for (i32 q : w.quali_fuer[k])
+                if (gueltig(q)) listen = k + 1;
+        for (int k = 0; k < listen; ++k) {
+            int ende = 0;
+            for (int p = 0; p < 128; ++p)
+                if (gueltig(w.quali_fuer[k][p])) ende = p + 1;
+            std::string v = ende ? "" : NIX;
+            for (int p = 0; p < ende; ++p) {
+                if (p) v += ",";
+                v += gueltig(w.quali_fuer[k][p]) ? t[w.quali_fuer[k][p]].identifikation : NIX;
+            }
+            zeile("QUALI_FUER", v);
+        }
+    }
+    // The other members of the display group of which the record is the
+    // root, except those its own group chain brings in.
+    void visuell_parallel(i32 i) {
+        if (t[i].visuell_gruppe != i) return;
+        std::vector<bool> kette(WETTBEWERB_ANZAHL, false);
+        for (i32 k = t[i].naechste_gruppe; gueltig(k) && !kette[k]; k = t[k].naechste_gruppe) kette[k] = true;
+        for (i32 k = 0; k < WETTBEWERB_ANZAHL; ++k)
+            if (k != i && gueltig(k) && t[k].visuell_gruppe == i && !kette[k] && t[k].vorherige_gruppe == -1)
+                zeile("VISUELL_PARALLEL", t[k].identifikation);
+    }
+    // Every start team, a 0 among them too (it no longer ends the list).
+    void startteilnehmer(const Wettbewerb& w) {
+        const int n = std::min({w.startteam_anzahl, w.teams, WETTBEWERB_MAX_TEAMS});
+        std::string v;
+        for (int p = 0; p < n; ++p) v += (p ? "," : "") + alias(w.teilnehmer[p]);
+        if (n > 0) zeile("STARTTEILNEHMER", v);
+    }
+    void zahlenzeilen(const Wettbewerb& w) {
+        for (int r = 0; r < w.auffuell_anzahl && r < 32; ++r)
+            zeile("AUFFUELL_MIT_TEAMS", alias(w.auffuellen[r][0]) + "," + alias(w.auffuellen[r][1]) + "," +
+                                            std::to_string(w.auffuellen[r][2]));
+        for (int r = 0; r < w.quali_land_anzahl && r < 64; ++r)
+            zeile("QUALI_LAND", alias(w.quali_land[r][0]) + "," + std::to_string(w.quali_land[r][1]));
+    }
+    void paarungen(const Wettbewerb& w) {
+        const int pro_zeile = std::max(w.teams, 1);
+        for (int a = 0; a < w.paarungs_anzahl && a < WETTBEWERB_PAARUNGS_BYTES; a += pro_zeile) {
+            std::string v;
+            for (int b = a; b < a + pro_zeile && b < w.paarungs_anzahl; ++b)
+                v += (b > a ? "," : "") + std::to_string(w.paarungen[b]);
+            zeile("WER_GEGEN_WEN", v);
+        }
+    }
+    // Every matchday up to the last with a round text; one without text as
+    // "NIX", so that each text stays on its matchday.
+    void rundentexte(const Wettbewerb& w) {
+        int ende = 0;
+        for (int d = 0; d < WETTBEWERB_MAX_SPIELTAGE; ++d)
+            if (Wettbewerb_Rundenname(w.rundentext[d], false)) ende = d + 1;
+        for (int d = 0; d < ende; ++d) {
+            const char* n = Wettbewerb_Rundenname(w.rundentext[d], false);
+            zeile("RUNDENTEXT", n ? n : NIX);
+        }
+    }
+
+    void kopf_und_ablauf(const Wettbewerb& w) {
+        zeile("NAME", "\"" + std::string(w.name) + "\"");
+        if (w.gruppen_name[0]) zeile("GRUPPEN_NAME", "\"" + std::string(w.gruppen_name) + "\"");
+        zeile("IDENTIFIKATION", w.identifikation);
+        zahl("TEAMS", w.teams);
+        modus(w);
+        super_art(w);
+        if (const char* tag = Kalender_Get_Wochentag_Text(w.wochentag)) zeile("WOCHENTAG", tag);
+        wenn_anders("QUOTE_WOCHENTAG", w.quote_wochentag, standard.quote_wochentag);
+        wenn_anders<i32>("STARTWOCHE", w.startwoche, standard.startwoche);
+        wenn_anders<i32>("ENDWOCHE", w.endwoche, standard.endwoche);
+        wenn_anders("SPIELFREI_START", w.spielfrei_start, standard.spielfrei_start);
+        wenn_anders("SPIELFREI_ENDE", w.spielfrei_ende, standard.spielfrei_ende);
+        zahl("SPIELTAGE", w.spieltage);
+        wenn_anders("ANZ_PARALLEL_GRUPPEN", w.parallel_gruppen, standard.parallel_gruppen);
+        for (i32 v : w.weiterkommen)
+            if (v != -1) zahl("WEITERKOMM_ANZ", v);
+    }
+    void verweise(i32 i) {
+        const Wettbewerb& w = t[i];
+        quali_fuer(w);
+        if (w.sieger) zahl("SIEGER", w.sieger);
+        verweis("VISUELL_NACHFOLGER", w.visuell_nachfolger);
+        visuell_parallel(i);
+        verweis("PARALLELGRUPPE", w.naechste_gruppe);
+        verweis("NACHFOLGERUNDE", w.naechste_runde);
+        startteilnehmer(w);
+        zahlenzeilen(w);
+    }
+    void spielregeln(const Wettbewerb& w) {
+        const bool ko_rueck = (w.modus & WB_KO_SYSTEM) && (w.modus & WB_RUECKSPIELE);
+        if (w.best_of_x != 1 && !(ko_rueck && w.best_of_x == 2)) zahl("BEST_OF_X", w.best_of_x);
+        wenn_anders("HALBZEIT_LAENGE", w.halbzeit_laenge, standard.halbzeit_laenge);
+        wenn_anders("HALBZEIT_LAENGE_VERL", w.halbzeit_laenge_verl, standard.halbzeit_laenge_verl);
+        wenn_anders("ANZ_HALBZEITEN", w.halbzeiten, standard.halbzeiten);
+        wenn_anders("ANZ_HALBZEITEN_VERL", w.halbzeiten_verl, standard.halbzeiten_verl);
+        wenn_anders("ALLE_X_JAHRE", w.alle_x_jahre, standard.alle_x_jahre);
+        wenn_anders("STARTJAHR", w.startjahr, standard.startjahr);
+        if (w.land) zeile("LAND", alias(w.land));
+        paarungen(w);
+        rundentexte(w);
+        wenn_anders<i32>("ERSTE_GELBSPERRE", w.erste_gelbsperre, standard.erste_gelbsperre);
+        wenn_anders<i32>("INTERVALL_GELBSPERRE", w.intervall_gelbsperre, standard.intervall_gelbsperre);
+    }
+    void geld_und_schalter(const Wettbewerb& w) {
+        if (w.grafik_nummer) zahl("GRAFIK_NUMMER", w.grafik_nummer);
+        if (w.audio_nummer) zahl("AUDIO_NUMMER", w.audio_nummer);
+        if (w.ausrichter != -1) zeile("AUSRICHTER", alias(w.ausrichter));
+        wenn_anders("AUSRICHTER_STADION", w.ausrichter_stadion, standard.ausrichter_stadion);
+        wenn_anders("WICHTIG", w.wichtig, standard.wichtig);
+        if (w.sieg_praemie) zahl("SIEG_PRAEMIE", w.sieg_praemie);
+        if (w.unentschieden_praemie) zahl("UNENTSCHIEDEN_PRAEMIE", w.unentschieden_praemie);
+        ja("POKAL_PRAEMIE", w.pokal_praemie);
+        if (w.antritts_praemie) zahl("ANTRITTS_PRAEMIE", w.antritts_praemie);
+        ja("BASISLIGA", w.basisliga);
+        ja("AMATEUR_LIGA", w.amateur_liga);
+        ja("QUALIFIKANTEN_MISCHEN", w.quali_mischen);
+        if (w.quali_aus_ligabaum) zahl("ANZ_QUALI_AUS_LIGABAUM", w.quali_aus_ligabaum);
+        ja("QUALI_ZU_SAISONSTART", w.quali_saisonstart);
+        ja("MEHRMALS_PRO_JAHR", w.mehrmals_pro_jahr);
+        ja("GOLDEN_GOAL", w.golden_goal);
+        ja("RUECKSPIEL_NACH_ZWEI_WOCHEN", w.rueckspiel_zwei_wochen);
+        // The record's own calendar position, in the reader's range.
+        wenn_anders("KALENDER_POSITION", w.kalender_position, standard.kalender_position);
+        if (w.qualiwoche) zahl("QUALIWOCHE", w.qualiwoche);
+        if (w.kontinent > 0 && w.kontinent < KONTINENT_ANZAHL && Kontinent_Tabelle[w.kontinent].name[0])
+            zeile("KONTINENT", Kontinent_Tabelle[w.kontinent].name);
+    }
+};
+
+// Number -> name of the alias file (none when it cannot be read).
+std::map<i32, std::string> aliase_lesen(const char* pfad) {
+    std::map<i32, std::string> m;
+    if (!pfad || !Read_Config_Open_Pfad(pfad, nullptr)) return m;
+    for (const char* k = Read_Config_Next(nullptr, 0); *k; k = Read_Config_Next(nullptr, 0))
+        m.emplace(Read_Config_Get_Wert(), k);
+    Read_Config_Close();
+    return m;
+}
+
+}  // namespace
+
+bool Wettbewerb_Config_Schreiben_Pfad(const char* pfad, const char* alias_pfad, const char* infotext) {
+    if (!pfad || !Wettbewerb_Tabelle) return false;
+    Config_Schreiber s;
+    if (!Config_Schreiber_Oeffnen(&s, pfad)) return false;
+    Schreiben w{s, aliase_lesen(alias_pfad)};
+    Config_Schreiber_Text(&s, KOPF);
+    Config_Schreiber_Checksumme_Platzhalter(&s);
+    if (infotext) w.zeile("INFOTEXT", "\"" + std::string(infotext) + "\"");
+    w.zahl("VERSION", WETTBEWERB_CONFIG_VERSION);
+    for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& r = Wettbewerb_Tabelle[i];
+        if (!r.name[0] || r.nicht_schreiben) continue;
+        Config_Schreiber_Text(&s, "\r\nNEUER_WETTBEWERB\r\n");
+        w.kopf_und_ablauf(r);
+        w.verweise(i);
+        w.spielregeln(r);
+        w.geld_und_schalter(r);
+    }
+    return Config_Schreiber_Schliessen(&s);
+}
+
+bool Wettbewerb_Config_Schreiben(int set, const char* infotext) {
+    const char* pfad = Read_Config_Get_Filenamen(CONFIG_WETTBEWERB, set, 0);
+    if (!pfad) return false;
+    const std::string datei = pfad;
+    const char* alias = Read_Config_Get_Filenamen(CONFIG_WETTBEWERB, set, 1);
+    return Wettbewerb_Config_Schreiben_Pfad(datei.c_str(), alias, infotext);
+}

@@ -1,0 +1,259 @@
+// The announcement pages and the pitch overview drawn headless with the
+// generated archives and the shipped world: a goals page and a statistics
+// page over the dimmed main menu, a table screen, and the pitch overview of
+// a running match with a tired player, the ball in the air and the info box
+// under the mouse. Each is written as a PNG and held to its golden hash.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/files.h"
+#include "base/globals.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/rastport.h"
+#include "graphics/resf.h"
+#include "gui/ank_seiten.h"
+#include "gui/spielfeld_uebersicht.h"
+#include "main/registrierung.h"
+#include "main/spielstart.h"
+#include "match/spielfeld.h"
+#include "platform/headless.h"
+#include "platform/hooks.h"
+#include "platform/png.h"
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
+#include "season/season_hooks.h"
+#include "spielordner.h"
+#include "world/aufstellung.h"
+#include "season/wettbewerb.h"
+#include "world/welt.h"
+
+#ifndef KORDAVO_SPIELORDNER
+#define KORDAVO_SPIELORDNER "game"
+#endif
+
+namespace {
+
+u64 fnv(const Rastport* rp) {
+    u64 h = 1469598103934665603ull;
+    const u16* p = rp->bitmap->pixel16();
+    for (i32 i = 0; i < rp->breite * rp->hoehe; ++i) h = (h ^ p[i]) * 1099511628211ull;
+    return h;
+}
+
+class AnkSeiten : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ordner = Test_Spielordner_Anlegen("kordavo_seiten");
+        std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Quit_Status = QUIT_STATUS_LAEUFT;
+        Kalender_Lauf_Reset();
+        Main_Registrieren();
+        Main_Spielstart_Registrieren();
+        ASSERT_TRUE(Headless_Starten());
+        ASSERT_TRUE(Main_Hooks.Archive_Oeffnen());
+        ASSERT_TRUE(Main_Hooks.Fonts_Laden());
+        // A new game, its turns ended day by day until the leagues have
+        // entered their teams; a page before the menu is clicked away.
+        std::string skript = "wait 12\n";
+        for (int tag = 0; tag < 20; ++tag) skript += "move 750 583\nwait 2\nclick left\nwait 40\nclick left\nwait 4\n";
+        ASSERT_GT(Headless_Lauf(skript, 1200), 0);
+    }
+    void TearDown() override {
+        Spieltag_Free_Grafik();
+        Ank_Seiten_Free();
+        Headless_Lauf("quit\n", 5);
+        Main_Hooks.Grafik_Sound_Freigeben();
+        Main_Hooks.Archive_Schliessen();
+        Headless_Beenden();
+        Main_Hooks_Zuruecksetzen();
+        Season_Hooks_Zuruecksetzen();
+        std::error_code ec;
+        std::filesystem::remove_all(ordner, ec);
+    }
+    static void pruefen(const Rastport* rp, const char* name, u64 golden) {
+        EXPECT_TRUE(Png_Schreiben(name, rp->bitmap->pixel16(), rp->breite, rp->hoehe, rp->breite, 16));
+        const u64 h = fnv(rp);
+        EXPECT_EQ(h, golden) << name << ": 0x" << std::hex << h;
+    }
+    // The active manager's league with figures of a season's second half.
+    static i32 liga(std::vector<Ank_Tabellenzeile>* zeilen) {
+        for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+            const Wettbewerb* w = Wettbewerb_Get_Zeiger_Index(i);
+            if (!w) continue;
+            const i32 id = w->id;
+            *zeilen = Ank_Tabelle_Sammeln(id);
+            if (std::any_of(zeilen->begin(), zeilen->end(), [](auto& z) { return z.team == Team_Aktiv; })) {
+                for (size_t k = 0; k < zeilen->size(); ++k) {
+                    auto& z = (*zeilen)[k];
+                    z.spiele = 24;
+                    z.punkte = 55 - 3 * static_cast<i32>(k) + static_cast<i32>(k % 3);
+                    z.tore = 52 - 2 * static_cast<i32>(k);
+                    z.gegentore = 18 + static_cast<i32>(k) * 3 / 2;
+                    z.vorher = k % 4 == 1 ? static_cast<i32>(k) + 2 : k % 4 == 2 ? static_cast<i32>(k) : -1;
+                }
+                return id;
+            }
+        }
+        return -1;
+    }
+    std::string ordner;
+};
+
+TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
+    // Rows per page: 25 table rows give 12 (8 and 6 leave the same remainder
+    // and lose the tie), 9 rows one page, 30 results pages of 10.
+    const i32 seiten[][3] = {{25, 20, 12}, {9, 20, 9}, {18, 20, 18}, {30, 10, 10}, {23, 10, 7}, {47, 20, 15}};
+    for (const auto& f : seiten) EXPECT_EQ(Ank_Zeilen_Pro_Seite(f[0], f[1]), f[2]) << f[0];
+    std::vector<Ank_Tabellenzeile> tabelle;
+    const i32 wettbewerb = liga(&tabelle);
+    ASSERT_GE(wettbewerb, 0);
+    ASSERT_GE(tabelle.size(), 12u);
+    const i32 gast = Team_Aktiv, heim = tabelle[tabelle[0].team == gast ? 1 : 0].team;
+    ASSERT_NE(heim, gast);
+
+    // After the match: 3:2 with the scorers from both squads.
+    Spielankuendigung a;
+    a.wettbewerb = wettbewerb, a.team_a = heim, a.team_b = gast, a.spieltag = 23, a.tag = Kalender_Get_Tag();
+    Ank_Nach_Spiel d;
+    d.team1 = heim, d.team2 = gast, d.tore1 = 3, d.tore2 = 2, d.wert1 = 7, d.wert2 = 4;
+    d.wettbewerb = wettbewerb, d.zuschauer = 48213;
+    for (int i = 0; i < 34; ++i) {
+        d.spieler[i].b[2] = static_cast<u8>(i < 17 ? 1 + i % 3 : i % 2);
+        d.spieler[i].b[3] = static_cast<u8>(i % 4), d.spieler[i].b[4] = static_cast<u8>(3 + i % 5);
+        d.spieler[i].b[5] = static_cast<u8>(i < 17 ? 9 : 7);
+    }
+    Ank_Daten_Schreiben(d, a.daten);
+    i32 h_elf[64], g_elf[64];
+    ASSERT_GE(Teamspieler_Ins_Array(heim, h_elf, 64, 16), 11);
+    ASSERT_GE(Teamspieler_Ins_Array(gast, g_elf, 64, 16), 11);
+    auto name = [](i32 s) { return std::string(Spieler_String(63, s, nullptr, 0)); };
+    const std::vector<Ank_Tor> tore = {{1, 0, true, name(h_elf[9]), 12},  {1, 1, false, name(g_elf[10]), 28},
+                                       {2, 1, true, name(h_elf[10]), 51}, {2, 2, false, name(g_elf[9]), 77},
+                                       {3, 2, true, name(h_elf[8]), 89}};
+
+    // Pages over the main menu, dimmed as the announcements show them.
+    std::unique_ptr<Rastport> schirm(Rastport_Neu_Einfach(800, 600, 16));
+    std::unique_ptr<Rastport> schatten(Resf_Lade_Rastport(Resf_Spiel_Slot(1), 331));
+    auto ueber_menue = [&](Rastport* seite) {
+        Blt_Blit(Screen_Rastport, 0, 0, 800, 600, schirm.get(), 0, 0, Blt_Opt_Standard);
+        if (schatten) Blt_Alpha_Prozent_Transparent(schatten.get(), 0, 0, 800, 600, schirm.get(), 0, 0, 90);
+        Blt_Blit(seite, 0, 0, -1, -1, schirm.get(), 400 - seite->breite / 2, 300 - seite->hoehe / 2,
+                 Blt_Opt_Standard);
+        Rastport_Free(seite);
+    };
+    ueber_menue(Ank_Seite_Tore(a, tore));
+    pruefen(schirm.get(), "ank_tore.png", 0x7c0f4fc0df15cf96ull);
+    ueber_menue(Ank_Seite_Statistik(a));
+    pruefen(schirm.get(), "ank_statistik.png", 0x99081aea61f1085dull);
+    const Ank_Finanzen geld{{1284000, 450000, 0, 125000}, {0, 212000, 85000, 1500000, 42000, 10000, 18000}};
+    ueber_menue(Ank_Seite_Geld(a, geld));
+    pruefen(schirm.get(), "ank_geld.png", 0x7e587ff0d4f4bc45ull);
+
+    // The table screen: 18 clubs on one page.
+    const i32 pro_seite = Ank_Zeilen_Pro_Seite(static_cast<i32>(tabelle.size()), 20);
+    Ank_Screen_Tabelle_Zeichnen(schirm.get(), wettbewerb, tabelle, 0, pro_seite);
+    pruefen(schirm.get(), "ank_tabelle.png", 0x5ac3f08b63143d20ull);
+
+    // The results screen: nine games, one of them not played yet.
+    std::vector<Ank_Ergebniszeile> spiele;
+    for (size_t k = 0; k + 1 < tabelle.size(); k += 2) {
+        Ank_Ergebniszeile r;
+        r.team_a = tabelle[k].team, r.team_b = tabelle[k + 1].team;
+        r.tore_a = static_cast<i32>(k % 4), r.tore_b = static_cast<i32>((k / 2) % 3);
+        r.halb_a = r.tore_a / 2, r.halb_b = r.tore_b / 2;
+        if (k == 16) r.tore_a = r.tore_b = -1;
+        spiele.push_back(r);
+    }
+    Ank_Screen_Ergebnisse_Zeichnen(schirm.get(), wettbewerb, 23, spiele, 0, Ank_Zeilen_Pro_Seite(9, 10));
+    pruefen(schirm.get(), "ank_ergebnisse.png", 0x416aaa21ec3aced6ull);
+
+    // The pitch overview: 4-4-2 against 4-4-2, minute 67, the ball in the
+    // air, a tired home forward, a duel, the mouse over the away keeper.
+    static Spielfeld_Inhalt sf;
+    std::memset(static_cast<void*>(&sf), 0, sizeof sf);
+    sf.team[0] = static_cast<u32>(heim), sf.team[1] = static_cast<u32>(gast);
+    sf.tore[0] = 2, sf.tore[1] = 1, sf.minute = 66, sf.staerke[0] = 712, sf.staerke[1] = 540;
+    const i32 aufstellung[11][2] = {{500, 3403},  {2200, 1000}, {2000, 2600}, {2000, 4200}, {2200, 5800}, {4200, 900},
+                                    {4000, 2700}, {4100, 4300}, {4300, 5900}, {6300, 2900}, {5800, 4200}};
+    for (int s = 0; s < 2; ++s)
+        for (int k = 0; k < 11; ++k) {
+            const int i = s * 17 + k;
+            Spielfeld_Spieler& p = sf.spieler[i];
+            p.spieler = s ? g_elf[k] : h_elf[k];
+            p.status = SFS_AUF_DEM_PLATZ;
+            p.rueckennummer = static_cast<i8>(k + 1);
+            p.ausdauer = 8000;
+            p.staerke = static_cast<i16>(6000 + 300 * k);
+            p.f_pass = static_cast<u8>(60 + k * 3), p.f_schuss = static_cast<u8>(40 + k * 5);
+            p.f_zweikampf = 70, p.f_tempo = static_cast<u8>(55 + k * 4);
+            const i32 x = s ? 10800 - aufstellung[k][0] - 400 : aufstellung[k][0];
+            const i32 y = s ? 6806 - aufstellung[k][1] : aufstellung[k][1];
+            sf.objekt[i].x = static_cast<f32>(x), sf.objekt[i].y = static_cast<f32>(y);
+            p.zone_x[0] = static_cast<i16>(std::max(0, x - 1500)), p.zone_x[1] = static_cast<i16>(std::min(10800, x + 1500));
+            p.zone_y[0] = static_cast<i16>(std::max(0, y - 1200)), p.zone_y[1] = static_cast<i16>(std::min(6806, y + 1200));
+            p.marke[0][0] = static_cast<i16>(x - 600), p.marke[0][1] = static_cast<i16>(y);
+            p.marke[1][0] = static_cast<i16>(x + 600), p.marke[1][1] = static_cast<i16>(y);
+        }
+    sf.spieler[10].ausdauer = 2500;  // tired: pulses
+    sf.objekt[37].x = 6600, sf.objekt[37].y = 3500, sf.objekt[37].z = 420;
+    sf.zweikampf[0] = 9, sf.zweikampf[1] = 17 + 3;
+    for (int f = 0; f < 4; ++f) ASSERT_TRUE(Spieltag_Blit_Spielfeld(sf, schirm.get(), -100, -100));
+    EXPECT_EQ(Spieltag_Blinkstufe(), 70);
+    const i32 tx = Spieltag_Bild_X(sf, static_cast<i32>(sf.objekt[17].x));
+    const i32 ty = Spieltag_Bild_Y(sf, static_cast<i32>(sf.objekt[17].y));
+    ASSERT_TRUE(Spieltag_Blit_Spielfeld(sf, schirm.get(), tx + 3, ty - 2));
+    pruefen(schirm.get(), "spielfeld_uebersicht.png", 0x13e00889c6e344b0ull);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AnkSeiten, NachDemSpielKommenDieSeitenUndWerdenWeggeklickt) {
+    // The managed club's match is over: the run loop shows the goals,
+    // statistics and money pages, the results and table screens and the
+    // winners screen, each taken away by a click.
+    std::vector<Ank_Tabellenzeile> tabelle;
+    const i32 wettbewerb = liga(&tabelle);
+    ASSERT_GE(wettbewerb, 0);
+    Ank_Nach_Spiel d;
+    d.team1 = Team_Aktiv, d.team2 = tabelle[tabelle[0].team == Team_Aktiv ? 1 : 0].team;
+    d.tore1 = 2, d.tore2 = 0, d.wettbewerb = wettbewerb;
+    Spielankuendigung_Nach_Spiel(0, 0, 0, d);
+    // The competition won: the winners screen closes the series.
+    Spielankuendigung_Setzen(wettbewerb, Team_Aktiv, d.team2, 0, 0, 0, nullptr);
+    ASSERT_TRUE(Spielankuendigung_Puffern(ANK_SIEGER, static_cast<u32>(Team_Aktiv) * 50 + 5));
+    std::vector<u32> arten;
+    for (int i = 0; i < 60 && arten.size() < 7; ++i) {
+        ASSERT_GT(Headless_Lauf("wait 3\n", 3), 0);
+        const bool screen = Spielankuendigung_Screen_Offen();
+        if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && !screen) continue;
+        if (arten.empty() || arten.back() != Spielankuendigung_Laufende_Art()) {
+            arten.push_back(Spielankuendigung_Laufende_Art());
+            if (arten.back() == ANK_SIEGER) {
+                ASSERT_GT(Headless_Lauf("screenshot ank_sieger.png\n", 2), 0);
+            }
+        }
+        // A page: a click anywhere; a screen: its close button.
+        const char* klick = !screen                                   ? "click left\nwait 2\n"
+                            : Spielankuendigung_Laufende_Art() == ANK_SIEGER ? "move 410 562\nwait 2\nclick left\nwait 2\n"
+                                                                          : "move 570 562\nwait 2\nclick left\nwait 2\n";
+        ASSERT_GT(Headless_Lauf(klick, 8), 0);
+    }
+    // The results screen comes only once the league has played a matchday.
+    std::vector<u32> soll{ANK_TORE, ANK_STATISTIK, ANK_GELD, ANK_ERGEBNISSE, ANK_TABELLE, ANK_SIEGER};
+    if (Wettbewerb_Get_Zeiger(wettbewerb)->aktueller_spieltag == 0) soll.erase(soll.begin() + 3);
+    EXPECT_EQ(arten, soll);
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    EXPECT_TRUE(Spielankuendigung_Puffer_Leer());
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// The arbiter: a credit answered before its deadline books it, one answered
+// on or after it books nothing; unanswered requests expire by kind; a client
+// settles nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "base/globals.h"
+#include "season/kalender.h"
+#include "season/news.h"
+#include "season/richter.h"
+#include "world/bank.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr i32 FRAGER = 1, GEFRAGT = 2;
+
+class Richter : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Welt_Freigeben();
+        ASSERT_TRUE(Welt_Anlegen(10, 0));
+        for (i32 t : {FRAGER, GEFRAGT}) ASSERT_TRUE(Manager_Neuer_Mitspieler(t, "Test", 0));
+        ASSERT_TRUE(Kalender_Init(nullptr));
+        Bank_Init();
+        ASSERT_TRUE(Bank_Konto_Anlegen(FRAGER, 100000.0, 0) && Bank_Konto_Anlegen(GEFRAGT, 2000000.0, 0));
+    }
+    void TearDown() override {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Bank_Free();
+        News_Free();
+        Kalender_Free();
+        Welt_Freigeben();
+    }
+    // A request of the kind due in `frist` days; answer -1 posts the question, another the reply.
+    static void anfrage(i32 art, i32 frist, i32 antwort, i32 betrag = 500000) {
+        News_Daten d;
+        const i32 w[10] = {art, FRAGER, GEFRAGT, Kalender_Get_Tag() + frist, betrag, 6, 12, 0, 0, antwort};
+        std::copy(w, w + 10, d.w);
+        const bool frage = antwort == -1;
+        News_Neu_Text(frage ? FRAGER : GEFRAGT, frage ? GEFRAGT : FRAGER, -1, frage ? NEWS_FRAGE : NEWS_ANTWORT, &d,
+                      "?");
+    }
+    // What the asker was told, and what stays open.
+    static std::string lage() {
+        std::string s;
+        for (i32 i = 0; i < News_Anzahl(); ++i)
+            s += News_Get_Flags(i, FRAGER) >= 0 ? News_Get_Text(i) + "|" : std::to_string(News_Get_Daten(i).w[0]) + "|";
+        return s;
+    }
+};
+
+TEST_F(Richter, KreditNurVorDerFristGebuchtUndAnfragenVerfallenNachArt) {
+    const std::string name = Team_String(721, GEFRAGT, nullptr, 0);
+    const struct {
+        i32 frist, antwort, betrag;
+        f64 dazu;
+        std::string lage;
+    } faelle[] = {
+        {1, 1, 500000, 500000.0,
+         name + " stellte Ihnen den gewünschten Kredit zur Verfügung. Das Geld ist bereits "
+                "auf Ihrem Konto eingegangen.|"},
+        {0, 1, 500000, 0.0, ""},  // on the deadline day: too late
+        {-3, 1, 500000, 0.0, ""},
+        {1, 0, 500000, 0.0, "Ihre Anfrage nach einem Kredit von " + name + " wurde leider abgelehnt.|"},
+        {1, 1, 90000000, 0.0,
+         name + " wollte den gewünschten Kredit zur Verfügung stellen, das Konto war aber leider nicht gedeckt.|"},
+    };
+    for (const auto& f : faelle) {
+        News_Init();
+        const f64 vorher = Bank_Get_Kontostand(FRAGER, 0, -1);
+        anfrage(ANFRAGE_KREDIT, f.frist, f.antwort, f.betrag);
+        Richter_Jeden_Tag();
+        EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(FRAGER, 0, -1), vorher + f.dazu) << f.lage;
+        EXPECT_EQ(lage(), f.lage);
+    }
+    // Unanswered: a due credit request expires with its message, kind 6 silently, kind 8 never; nothing on a client.
+    News_Init();
+    for (i32 art : {ANFRAGE_KREDIT, 6, ANFRAGE_UNBEFRISTET}) anfrage(art, 0, -1);
+    anfrage(ANFRAGE_KREDIT, 1, -1);
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Richter_Jeden_Tag();
+    EXPECT_EQ(lage(), "5|6|8|5|");
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    Richter_Jeden_Tag();
+    EXPECT_EQ(lage(), "8|5|Ihre Anfrage nach einem Kredit von " + name + " wurde nicht beantwortet.|");
+}
+
+}  // namespace

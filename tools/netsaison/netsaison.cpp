@@ -1,0 +1,578 @@
+// netsaison: a network game of the shipped world, headless, over TCP. One
+// process serves the season; clients join, each takes a club by block 19 and
+// plays its days by script: after every day it reads the calendar, its club
+// and squad, and its league's fixtures from the server and prints a digest of
+// that view (with the league table those fixtures give), which the server
+// prints for the same day from its own data.
+// A client's club plays its matches in lockstep with the server (per-minute
+// signals, a mismatch repaired by fetching the whole pitch record).
+//
+//   netsaison -s PORT [-m CLIENTS] [-c CLUB] [-t DAYS] [-w DAYS] [-a ADDRESS]
+//   netsaison -j PORT -c CLUB [-t DAYS] [-f MINUTE] [-a ADDRESS]
+//     -s  serve on the port setting PORT (1..65535; TCP port with its bytes swapped)
+//     -j  join the server on PORT
+//     -m  clients the server waits for before the first day (1..6; 2)
+//     -c  the server's human club (assistant line-up), or the client's club
+//     -t  days played together (1..366; 30)
+//     -w  days the server plays alone before the clients join (0..300; 34)
+//     -f  the client disturbs its copy of its first match in this minute (1..89)
+//     -a  address (127.0.0.1)
+// Output lines for the comparison: "SICHT <day> <team> <digest>" and
+// "ENDSTAND <game> <a>:<b>"; the client also prints "ABWEICHUNG", "REPARIERT".
+// With NETSAISON_TEILE set, the digest after each part is printed too.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/cp1252.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "base/ruf.h"
+#include "base/tools.h"
+#include "gemeinsam/argumente.h"
+#include "main/registrierung.h"
+#include "match/netz_rufe.h"
+#include "match/spielfeld.h"
+#include "net/netz_start.h"
+#include "net/protokoll.h"
+#include "net/slots.h"
+#include "platform/hooks.h"
+#include "platform/mainloop.h"
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
+#include "season/netz_rufe.h"
+#include "season/optionen.h"
+#include "season/spiele.h"
+#include "season/saison.h"
+#include "season/spieltag.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+#include "world/bank.h"
+#include "world/konfig.h"
+#include "world/manager.h"
+#include "world/netz.h"
+#include "world/stadion.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr const char* NUTZUNG =
+    "usage: netsaison -s PORT [-m CLIENTS] [-c CLUB] [-t DAYS] [-w DAYS] [-a ADDRESS]\n"
+    "       netsaison -j PORT -c CLUB [-t DAYS] [-f MINUTE] [-a ADDRESS]\n";
+constexpr werkzeug::Aufruf AUFRUF{"netsaison", NUTZUNG};
+
+struct Optionen {
+    bool server = false;
+    u16 port = 0;
+    long long clients = 2, tage = 30, vorlauf = 34, stoerung = 0;
+    std::string club;
+    u8 adresse[4] = {127, 0, 0, 1};
+};
+
+Optionen lesen(int argc, char** argv) {
+    Optionen o;
+    bool s = false, j = false;
+    werkzeug::Optionen_Lesen(AUFRUF, argc, argv, "sjmctwfa", [&](char x, auto wert) {
+        switch (x) {
+            case 's': s = true, o.port = static_cast<u16>(werkzeug::Zahl(AUFRUF, "-s", wert(), 1, 65535)); break;
+            case 'j': j = true, o.port = static_cast<u16>(werkzeug::Zahl(AUFRUF, "-j", wert(), 1, 65535)); break;
+            case 'm': o.clients = werkzeug::Zahl(AUFRUF, "-m", wert(), 1, VERBINDUNG_CLIENT_SLOTS); break;
+            case 'c': o.club = wert(); break;
+            case 't': o.tage = werkzeug::Zahl(AUFRUF, "-t", wert(), 1, 366); break;
+            case 'w': o.vorlauf = werkzeug::Zahl(AUFRUF, "-w", wert(), 0, 300); break;
+            case 'f': o.stoerung = werkzeug::Zahl(AUFRUF, "-f", wert(), 1, 89); break;
+            case 'a': {
+                i32 teile[4];
+                const char* text = wert();
+                if (!Tools_IP_Parsen(text, teile))
+                    werkzeug::Abbruch(AUFRUF, std::string("-a wants an address A.B.C.D, not \"") + text + "\"");
+                for (int i = 0; i < 4; i++) o.adresse[i] = static_cast<u8>(teile[i]);
+                break;
+            }
+        }
+    });
+    if (s == j) werkzeug::Abbruch(AUFRUF, "give exactly one of -s and -j");
+    if (j && o.club.empty()) werkzeug::Abbruch(AUFRUF, "a client needs its club (-c)");
+    o.server = s;
+    return o;
+}
+
+[[noreturn]] void fehler(const std::string& text) { werkzeug::Abbruch(AUFRUF, text, 1); }
+
+double jetzt_ms() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+i32 team_von_name(const std::string& n) {
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (Cp1252_To_Utf8(Team_Fix_Daten[t].name) == n) return t;
+    return -1;
+}
+
+// ---------------------------------------------------------------------------
+// The view of a club: its records and squad, its league's fixtures and table.
+
+struct Pruefer {
+    u32 h = 2166136261u;
+    void operator()(const std::vector<u8>& b) {
+        for (u8 c : b) h = (h ^ c) * 16777619u;
+    }
+};
+
+// The league of a team: the first base league it plays in this season.
+i32 liga_von(i32 team) {
+    for (i32 id = 0; id < WETTBEWERB_ANZAHL; ++id) {
+        const Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
+        if (!w || !w->name[0] || !Wettbewerb_Ist_Basisliga(id)) continue;
+        for (int k = 0; k < w->aktuelle_teams && k < 128; ++k)
+            if (w->aktuelle_team[k] == team) return id;
+    }
+    return -1;
+}
+
+u32 sicht(i32 team) {
+    Pruefer p;
+    const bool teile = std::getenv("NETSAISON_TEILE") != nullptr;
+    auto teil = [&](const char* name) {
+        if (teile) std::printf("  %s %08x\n", name, p.h);
+    };
+    p(bytes::bild(&Team_Daten[team], 1));
+    teil("team");
+    p(bytes::bild(&Team_Own_Daten[team], 1));
+    teil("own");
+    // The squad by player number (its order is the line-up's business).
+    std::vector<i32> kader(Team_Kader(team), Team_Kader(team) + Team_Kader_Anzahl(team));
+    std::sort(kader.begin(), kader.end());
+    for (i32 s : kader) {
+        p(bytes::bild(&s, 1));
+        p(bytes::bild(&Spieler_Daten[s], 1));
+    }
+    teil("kader");
+    const i32 liga = liga_von(team);
+    std::vector<u8> spiele;
+    std::vector<Spiel> gespielt;
+    for (u32 md = 0; md < 100 && liga >= 0; ++md) {
+        u32 i = 0;
+        for (;; ++i) {
+            const i32 h = Spiele_Lock(static_cast<u32>(liga), md, 0, i);
+            if (!h) break;
+            const Spiel* s = Spiele_Get_Spiel(h, false);
+            bytes::Schreiber w{spiele};
+            w(s->team_a), w(s->team_b), w(s->spieltag), w(s->index), w(s->minute), w(s->tore_a), w(s->tore_b);
+            if (s->minute >= 90) gespielt.push_back(*s);
+            Spiele_Unlock(h);
+        }
+        if (i == 0) break;
+    }
+    p(spiele);
+    teil("spiele");
+    // The league table from those games: points, goal difference, goals.
+    struct Zeile {
+        i32 team = 0, spiele = 0, punkte = 0, tore = 0, gegentore = 0;
+    };
+    std::map<i32, Zeile> zeilen;
+    for (const Spiel& s : gespielt) {
+        Zeile &a = zeilen[s.team_a], &b = zeilen[s.team_b];
+        a.team = s.team_a, b.team = s.team_b;
+        a.spiele++, b.spiele++;
+        a.tore += s.tore_a, a.gegentore += s.tore_b, b.tore += s.tore_b, b.gegentore += s.tore_a;
+        a.punkte += s.tore_a > s.tore_b ? 3 : s.tore_a == s.tore_b ? 1 : 0;
+        b.punkte += s.tore_b > s.tore_a ? 3 : s.tore_a == s.tore_b ? 1 : 0;
+    }
+    std::vector<Zeile> tabelle;
+    for (const auto& [t, z] : zeilen) tabelle.push_back(z);
+    std::sort(tabelle.begin(), tabelle.end(), [](const Zeile& x, const Zeile& y) {
+        return std::tuple(-x.punkte, x.gegentore - x.tore, -x.tore, x.team) <
+               std::tuple(-y.punkte, y.gegentore - y.tore, -y.tore, y.team);
+    });
+    std::vector<u8> b;
+    bytes::Schreiber w{b};
+    for (const Zeile& z : tabelle) w(z.team), w(z.spiele), w(z.punkte), w(z.tore), w(z.gegentore);
+    p(b);
+    if (teile && !tabelle.empty())
+        std::printf("  erster %s %d Punkte\n", Cp1252_To_Utf8(Team_Fix_Daten[tabelle[0].team].name).c_str(),
+                    tabelle[0].punkte);
+    teil("tabelle");
+    return p.h;
+}
+
+// ---------------------------------------------------------------------------
+// The shipped world and its first season (the server's, and the client's
+// local frame that the server's data fills).
+
+void welt_laden() {
+    const char* src = std::getenv("KORDAVO_SOURCE_DIR");
+    const std::string daten = std::string(src ? src : ".") + "/data/config";
+    if (!Welt_Laden_Ordner(daten.c_str(), 0)) fehler("the world in " + daten + " cannot be read");
+    Stadion_Init();
+    Bank_Init();
+    for (i32 t = 0; t < Team_Anzahl; ++t) Bank_Konto_Anlegen(t, 1000000.0, 0);
+    Rnd_Set_Index(0, 0);
+    if (!Wettbewerb_Init() || !Spiele_Init() || !Kalender_Init(nullptr)) fehler("the season cannot start");
+    const std::string cfg = daten + "/1_wettbewerb.cfg", alias = daten + "/1_wettbewerb_alias.cfg";
+    if (!Wettbewerb_Config_Lesen_Pfad(cfg.c_str(), alias.c_str())) fehler("the competitions cannot be read");
+    Wettbewerb_Spielplaene_Erstellen();
+}
+
+void mensch(i32 team, const char* name) {
+    if (Team_Hat_Manager(team)) return;
+    Manager_Neuer_Mitspieler(team, name, -1);
+    // Nobody sits at the screen: the assistant picks the line-up.
+    Team_Own_Daten[team].formation = static_cast<i8>(Team_Own_Daten[team].formation | 0x80);
+}
+
+void pumpen() {
+    Main_Network_Pump();
+    if (ruf::Server()) Verbindung_Server_Frame();
+    else Verbindung_Client_Frame();
+}
+
+// ---------------------------------------------------------------------------
+// Server
+
+std::vector<i32> client_teams() {
+    std::vector<i32> t;
+    for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
+        if (s.benutzt && s.team >= 0) t.push_back(s.team);
+    return t;
+}
+
+bool hat_client(i32 team) {
+    const std::vector<i32> t = client_teams();
+    return std::find(t.begin(), t.end(), team) != t.end();
+}
+
+// A club whose client has gone plays on without it.
+std::vector<i32> frueher;
+void verlorene_clients() {
+    for (i32 t : frueher)
+        if (!hat_client(t) && (Team_Daten[t].status & TEAM_STATUS_USER_AKTIV)) {
+            Team_Daten[t].status &= ~TEAM_STATUS_USER_AKTIV;
+            Spieltag_Team_Bereit(t, 2);
+            std::printf("the client of %s has gone\n", Cp1252_To_Utf8(Team_Fix_Daten[t].name).c_str());
+            std::fflush(stdout);
+        }
+}
+
+// The clients' new clubs are human clubs.
+void neue_clients() {
+    frueher = client_teams();
+    for (i32 t : client_teams())
+        if (!Team_Hat_Manager(t)) {
+            mensch(t, "Netz");
+            std::printf("client club: %s\n", Cp1252_To_Utf8(Team_Fix_Daten[t].name).c_str());
+        }
+}
+
+// Plays one day; the matches of the clients' clubs in lockstep.
+void server_tag(bool mit_clients) {
+    Kalender_Runmodus = RUNMODUS_SPIELTAG;
+    Kalender_Jeden_Tag();
+    Wettbewerb_Jeden_Tag();
+    Spieltag_Vorbereiten();
+    if (Spieltag_Slots().empty()) return;
+    Spieltag_Gruppe_Starten();
+    // The clients' clubs are announced for their matches (a client is there
+    // to play); each kicks off once its client has fetched the pitch.
+    for (i32 t : mit_clients ? client_teams() : std::vector<i32>{}) Spieltag_Team_Bereit(t, 1);
+    struct Netzspiel {
+        u32 spiel;
+        double wartet_seit;
+    };
+    std::vector<Netzspiel> netz;
+    for (long long i = 0; i < 10000000 && Spieltag_Spiele_Offen(); ++i) {
+        // A client's club plays its match in lockstep with that client.
+        for (const Spieltag_Slot& r : Spieltag_Slots()) {
+            Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
+            if (!mit_clients || !sf || !sf->engine || sf->netz || sf->ausgewertet ||
+                std::any_of(netz.begin(), netz.end(), [&](const Netzspiel& n) { return n.spiel == sf->spiel; }))
+                continue;
+            for (int seite = 0; seite < 2 && !sf->netz; ++seite)
+                if (hat_client(static_cast<i32>(sf->team[seite]))) {
+                    Spielfeld_Set_Netz(sf, 1, 1 - seite);
+                    netz.push_back({sf->spiel, 0});
+                    std::printf("LOCKSTEP %u %s - %s\n", sf->spiel,
+                                Cp1252_To_Utf8(Team_Fix_Daten[sf->team[0]].name).c_str(),
+                                Cp1252_To_Utf8(Team_Fix_Daten[sf->team[1]].name).c_str());
+                    std::fflush(stdout);
+                }
+        }
+        Kalender_Jetzt += 45;
+        Spieltag_Run(0);
+        pumpen();
+        verlorene_clients();
+        bool wartet = false;
+        for (Netzspiel& n : netz) {
+            Spielfeld_Daten* sf = Spielfeld_Zeiger(n.spiel);
+            if (!sf || !sf->netz) continue;
+            if (!sf->wartet) n.wartet_seit = 0;
+            else if (n.wartet_seit == 0) n.wartet_seit = jetzt_ms();
+            // A client that went away or stays silent no longer holds its match.
+            const bool da = hat_client(static_cast<i32>(sf->team[0])) || hat_client(static_cast<i32>(sf->team[1]));
+            if (!da || (n.wartet_seit > 0 && jetzt_ms() - n.wartet_seit > 10000)) {
+                std::printf("the match %u goes on without its client\n", n.spiel);
+                Spielfeld_Set_Netz(sf, 0);
+            }
+            wartet = wartet || sf->wartet;
+        }
+        if (wartet) Verbindung_Warten(1);
+    }
+    if (Spieltag_Spiele_Offen()) fehler("a matchday did not end");
+    for (const Netzspiel& n : netz)
+        if (const Spiel* s = Spiele_Get_Spiel(static_cast<i32>(n.spiel), true))
+            std::printf("ENDSTAND %u %d:%d\n", n.spiel, s->tore_a, s->tore_b);
+}
+
+int server(const Optionen& o) {
+    welt_laden();
+    Wettbewerb_Jedes_Jahr();
+    if (!o.club.empty()) {
+        const i32 t = team_von_name(o.club);
+        if (t < 0) werkzeug::Abbruch(AUFRUF, "no club is called \"" + o.club + "\"");
+        mensch(t, "netsaison");
+        std::printf("server club: %s\n", o.club.c_str());
+    }
+    Option_Wert(OPTION_AUTOSAVE, 1, 0);
+    Spieltag_Init();
+    for (long long d = 0; d < o.vorlauf; ++d) server_tag(false);
+
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, o.port, o.adresse);
+    if (!Internet_Listen_Verbindung) fehler("cannot listen");
+    Kalender_Runmodus = RUNMODUS_WARTEN_24;
+    std::printf("listening, %s\n", Cp1252_To_Utf8(Kalender_Get_Datum().zahl_text).c_str());
+    std::fflush(stdout);
+    const double bis = jetzt_ms() + 60000;
+    while (static_cast<long long>(client_teams().size()) < o.clients && jetzt_ms() < bis) {
+        pumpen();
+        Verbindung_Warten(2);
+    }
+    if (static_cast<long long>(client_teams().size()) < o.clients) fehler("the clients did not come");
+    neue_clients();
+    const Netz_Statistik start = Netz_Zaehler;
+    const u64 block_start = Netz_Zaehler.block_bytes;
+    for (long long d = 0; d < o.tage; ++d) {
+        server_tag(true);
+        Kalender_Runmodus = RUNMODUS_TAGE_LAUFEN;
+        const i32 tag = Kalender_Get_Tag();
+        for (i32 t : client_teams()) std::printf("SICHT %d %d %08x\n", tag, t, sicht(t));
+        std::printf("day %lld: %s\n", d + 1, Cp1252_To_Utf8(Kalender_Get_Datum().zahl_text).c_str());
+        std::fflush(stdout);
+        // Every client still there has read this day before the next one starts.
+        const double warten_bis = jetzt_ms() + 30000;
+        for (;;) {
+            pumpen();
+            verlorene_clients();
+            const std::vector<i32> t = client_teams();
+            if (std::all_of(t.begin(), t.end(), [&](i32 x) { return Season_Netz_Bereit_Tag(x) == tag; })) break;
+            if (jetzt_ms() > warten_bis) {
+                std::printf("day %d: a client did not answer in time\n", tag);
+                break;
+            }
+            Verbindung_Warten(1);
+        }
+    }
+    (void)start;
+    std::printf("server: %lld days, %llu block bytes answered (%.0f per day)\n", o.tage,
+                static_cast<unsigned long long>(Netz_Zaehler.block_bytes - block_start),
+                static_cast<double>(Netz_Zaehler.block_bytes - block_start) / static_cast<double>(o.tage));
+    Netz_Verbindungen_Schliessen();
+    Spieltag_DeInit();
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+// Client
+
+struct Partie {
+    std::unique_ptr<Spielfeld_Daten> sf;
+    bool gestoert = false;
+    int abweichungen = 0, reparaturen = 0;
+} partie;
+
+bool verloren = false;
+
+// The server's run mode and day, from one answer (1001: the date and the mode).
+bool stand(i32* tag, i32* modus) {
+    const auto d = ruf::Rufen(RUF_KALENDER_DATUM);
+    if (!d) return false;
+    Datum datum{};
+    Kalender_Datum_Lesen(datum, std::get<1>(*d).data());
+    *tag = datum.tag;
+    *modus = std::get<3>(*d);
+    return true;
+}
+
+// Plays this client's copy of its running match to the end in lockstep.
+bool client_partie(i32 team, long long stoerung, bool erste) {
+    const auto a = ruf::Rufen(RUF_SPIELFELD_LADEN);
+    if (!a || !std::get<0>(*a)) return false;
+    partie.sf = std::make_unique<Spielfeld_Daten>();
+    Spielfeld_Daten* sf = partie.sf.get();
+    bytes::Leser l(std::get<1>(*a).data(), std::get<1>(*a).size());
+    l(*sf);
+    // A record that has ended is an earlier match's: today's has not kicked off.
+    if (l.fehler || !Spielfeld_Pruefen(sf) || sf->beendet || (sf->halbzeit_status == 2 && sf->halbzeit >= 2)) {
+        partie.sf.reset();
+        return false;
+    }
+    sf->anzeige = 0;
+    Spielfeld_Set_Netz(sf, 2, sf->team[1] == static_cast<u32>(team) ? 1 : 0);
+    std::printf("match %u: minute %d\n", sf->spiel, sf->minute);
+    const double bis = jetzt_ms() + 120000;
+    double naechste_frage = jetzt_ms() + 500, wartet_seit = 0;
+    u32 uhr = 0;
+    while (!verloren && jetzt_ms() < bis) {
+        // Held at the limit for long: the server may have ended a half or the
+        // match; the record tells.
+        if (!sf->wartet) wartet_seit = 0;
+        else if (wartet_seit == 0) wartet_seit = jetzt_ms();
+        else if (jetzt_ms() - wartet_seit > 300) sf->sync_fehler = 2, wartet_seit = 0;
+        if (sf->sync_fehler) {
+            const bool abweichung = sf->sync_fehler == 1;
+            if (abweichung) {
+                ++partie.abweichungen;
+                std::printf("ABWEICHUNG %u minute %d\n", sf->spiel, sf->minute);
+            }
+            if (Spielfeld_Sync_Fehler_Beheben(sf)) {
+                if (abweichung) ++partie.reparaturen;
+                if (abweichung) std::printf("REPARIERT %u minute %d\n", sf->spiel, sf->minute);
+            } else {
+                sf->sync_fehler = 0;
+            }
+            sf->anzeige = 0;
+        }
+        if (sf->beendet || (sf->halbzeit_status == 2 && sf->halbzeit >= 2)) break;
+        if (sf->halbzeit_status == 2) {
+            // The half the server ended: the next one starts as on the server.
+            sf->minute = static_cast<i16>(45 * sf->halbzeit);
+            sf->minuten_teil = 0;
+            sf->minuten_korrektur = 0;
+            Spielfeld_Halbzeit_Start_Feld(sf);
+        } else {
+            i32 steht = 0;
+            uhr += 45;
+            Spielfeld_Run(sf->minute, 0, 1, sf, 1, &steht, 0, uhr);
+        }
+        if (erste && stoerung && !partie.gestoert && sf->minute == stoerung) {
+            // The copy draws from another place of the table: it runs apart.
+            partie.gestoert = true;
+            sf->zufall = (sf->zufall + 1) % RND_TABELLE_GROESSE;
+            std::printf("STOERUNG %u minute %d\n", sf->spiel, sf->minute);
+        }
+        pumpen();
+        if (sf->wartet) Verbindung_Warten(1);
+        if (jetzt_ms() > naechste_frage) {
+            // The server has finished the day: so has this match.
+            naechste_frage = jetzt_ms() + 500;
+            i32 tag = 0, modus = 0;
+            if (!stand(&tag, &modus) || modus != RUNMODUS_SPIELTAG) {
+                // The match is over on the server: its final record.
+                sf->sync_fehler = 2;
+                Spielfeld_Sync_Fehler_Beheben(sf);
+                break;
+            }
+        }
+    }
+    std::printf("ENDSTAND %u %d:%d\n", sf->spiel, sf->tore[0], sf->tore[1]);
+    std::fflush(stdout);
+    return true;
+}
+
+int client(const Optionen& o) {
+    welt_laden();
+    const i32 team = team_von_name(o.club);
+    if (team < 0) werkzeug::Abbruch(AUFRUF, "no club is called \"" + o.club + "\"");
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Netz_Set_Hooks({.verbindung_verloren = [] { verloren = true; }});
+    Netz_Protokoll_Set_Hooks({.eigenes_team = [] { return Team_Aktiv; },
+                              .team_anzahl = [] { return Team_Anzahl; },
+                              .client_signal =
+                                  [](const u8* signal, u32 laenge) {
+                                      if (partie.sf)
+                                          Spielfeld_Internet_Client_Read_Signal(partie.sf.get(), signal, laenge,
+                                                                                static_cast<u32>(Team_Aktiv));
+                                  }});
+    // The copy of a match is a mirror: it never ends a half itself (the
+    // server decides) and books nothing here (the server's data arrives with
+    // the next refresh); it only sends its signals and fetches the record.
+    const Spielfeld_Hooks netz = Spielfeld_Get_Hooks();
+    Spielfeld_Set_Hooks({.check_spielende = [](Spielfeld_Daten*) { return false; },
+                         .client_signal = netz.client_signal,
+                         .hole_spielfeld = netz.hole_spielfeld});
+    const double bis = jetzt_ms() + 60000;
+    while (!(Internet_Server_Verbindung = Verbindung_Open(VERBINDUNG_CLIENT, o.port, o.adresse)) && jetzt_ms() < bis)
+        Verbindung_Warten(50);
+    if (!Internet_Server_Verbindung) fehler("no server");
+    // The start blocks, the club taken in the slot the server names.
+    std::vector<u8> eintraege(NETZ_STARTTEAMS);
+    u32 anzahl = 0;
+    if (!Team_Internet_Client_Get_Startinfo() || !Team_Internet_Client_Get_Startteams(eintraege.data(), &anzahl) ||
+        anzahl == 0)
+        fehler("the server sent no teams");
+    const i32 slot = get_i32le(&eintraege[72]);
+    Team_Internet_Client_Set_User_Active(slot, team, "netsaison", 0);
+    Team_Aktiv = team;
+    Netz_Client_Reset();
+    std::printf("client club: %s (slot %d)\n", o.club.c_str(), slot);
+    std::fflush(stdout);
+
+    i32 gelesen = -1, gespielt = -1;
+    long long tage = 0;
+    double warten = 0, warten_max = 0;
+    const u64 anfang = Netz_Zaehler.gesamt_in + Netz_Zaehler.gesamt_out;
+    while (!verloren && tage < o.tage) {
+        i32 tag = 0, modus = 0;
+        if (!stand(&tag, &modus)) break;
+        if (modus == RUNMODUS_SPIELTAG && tag != gespielt) {
+            // The club's match of the day, once it has kicked off.
+            if (client_partie(team, o.stoerung, partie.sf == nullptr)) gespielt = tag;
+            else Verbindung_Warten(10);
+            continue;
+        }
+        if (modus != RUNMODUS_TAGE_LAUFEN || tag == gelesen) {
+            Verbindung_Warten(1);
+            continue;
+        }
+        // The day is over on the server: read it, compare, say ready.
+        const double t0 = jetzt_ms();
+        Kalender_Internet_Client_Laden();
+        Team_Internet_Client_Refresh();
+        Team_Internet_Client_Get_Spielerblock(team);
+        Spiele_Internet_Client_Reset();
+        std::printf("SICHT %d %d %08x\n", tag, team, sicht(team));
+        std::fflush(stdout);
+        ruf::Rufen(RUF_TEAM_BEREIT, team);
+        const double dauer = jetzt_ms() - t0;
+        warten += dauer;
+        warten_max = std::max(warten_max, dauer);
+        gelesen = tag;
+        ++tage;
+    }
+    const u64 bytes_gesamt = Netz_Zaehler.gesamt_in + Netz_Zaehler.gesamt_out - anfang;
+    std::printf(
+        "client: %lld days, %.0f bytes per day, waiting %.1f ms per day (at most %.1f), %d mismatches, %d "
+        "repairs\n",
+        tage, tage ? static_cast<double>(bytes_gesamt) / static_cast<double>(tage) : 0.0,
+        tage ? warten / static_cast<double>(tage) : 0.0, warten_max, partie.abweichungen, partie.reparaturen);
+    Netz_Verbindungen_Schliessen();
+    return tage == o.tage ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Optionen o = lesen(argc, argv);
+    if (!Verbindung_Start("", 0)) fehler("the network cannot start");
+    Main_Registrieren();
+    Netz_Main_Hooks_Eintragen(&Main_Hooks);
+    const int r = o.server ? server(o) : client(o);
+    Verbindung_Stop();
+    return r;
+}
