@@ -48,11 +48,12 @@ bool Kalender_Pruefe_Zugende() {
     Kalender_Lauf& l = L();
     if (l.zug_gestartet || l.neuer_tag == 1) return false;
     // While a match of a club at this machine is being played the turns
-    // wait; its manager's menu comes back with the result.
+    // wait; its manager's menu comes back with the result (a network game
+    // keeps its own hand-over).
     i32 teams[KALENDER_MAX_ZUGLISTE];
-    const int n = Manager_Ist_Dran(teams, 0, 0);
+    const int n = Internet_Modus == INTERNET_MODUS_EINZEL ? Manager_Ist_Dran(teams, 0, 0) : 0;
     for (int i = 0; i < n && i < KALENDER_MAX_ZUGLISTE; ++i)
-        if (!Kalender_Team_Online_Woanders(teams[i]) && Season_Module.Spieltag_Team_Im_Spiel(teams[i])) return true;
+        if (Season_Module.Spieltag_Team_Im_Spiel(teams[i])) return true;
     if (Season_Gui.Ankuendigung_Screen_Offen() || !Season_Module.Spielankuendigung_Puffer_Leer()) return false;
     Kalender_Neue_Zugliste();
     if (l.zug_index >= l.zug_anzahl) {
