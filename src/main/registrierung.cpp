@@ -335,6 +335,7 @@ void werkzeuge_anmelden() {
     // Still at their defaults, filled as their layers arrive:
     //   the world's and season's network hooks,
     //   the network layer's packet and signal hooks    -> the network protocol
+    //   the matchday's Spieltag_Hooks.live_ansicht     -> the live match view
 }
 
 }  // namespace

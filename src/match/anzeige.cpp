@@ -26,9 +26,17 @@ void SF_Anzeige_Entfernen(Spielfeld_Daten* sf) {
     }
 }
 
+// Only a held clock (the pause, the replay of the focused pitch) or one left
+// far behind (a stall) is re-based: a running one keeps its base, else a
+// shown pitch would never step while the frames come faster than its period.
 void Spielfeld_Zeit_Fortsetzen(u32 uhrzeit) {
-    for (auto* t : SF_Register.tabelle)
-        if (t && t->anzeige) t->uhr_basis = uhrzeit;
+    const u32 grenze = SF_AUFHOLEN_PERIODEN * SF_Periode();
+    for (auto* t : SF_Register.tabelle) {
+        if (!t || !t->anzeige) continue;
+        const bool gehalten = SF_Steuerung.pause || (SF_Register.replay_aktiv && SF_Register.anzeige_anzahl > 0 &&
+                                                     SF_Register.anzeige[0] == t);
+        if (gehalten || uhrzeit - t->uhr_basis > grenze) t->uhr_basis = uhrzeit;
+    }
 }
 
 void Spielfeld_Set_Pause(int an) { SF_Steuerung.pause = an ? 1 : 0; }

@@ -409,9 +409,10 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
         if (SF_Steuerung.pause) return -1.0f;
         if (SF_Register.replay_aktiv && SF_Register.anzeige_anzahl > 0 && SF_Register.anzeige[0] == sf) return -1.0f;
         if (!SF_Steuerung.schnell) {
-            u32 periode = SF_Steuerung.periode_ms > 0 ? static_cast<u32>(SF_Steuerung.periode_ms) : 1u;
+            const u32 periode = SF_Periode();
             if (uhrzeit - sf->uhr_basis < periode) return -1.0f;
-            sf->uhr_basis = (uhrzeit - sf->uhr_basis > 8 * periode) ? uhrzeit : sf->uhr_basis + periode;
+            const bool zurueck = uhrzeit - sf->uhr_basis > SF_AUFHOLEN_PERIODEN * periode;
+            sf->uhr_basis = zurueck ? uhrzeit : sf->uhr_basis + periode;
             SF_Hook.reset_spielschritt();
         }
     }

@@ -20,6 +20,11 @@
 
 extern Spielfeld_Hooks SF_Hook;
 extern Spielfeld_Steuerung SF_Steuerung;
+// A shown pitch steps once per frame period of the clock; a clock that has
+// run further ahead than this many periods (a pause, a replay, a stall)
+// starts afresh instead of catching up.
+constexpr u32 SF_AUFHOLEN_PERIODEN = 8;
+inline u32 SF_Periode() { return SF_Steuerung.periode_ms > 0 ? static_cast<u32>(SF_Steuerung.periode_ms) : 1u; }
 
 // The running pitches and the shown list (spielfeld.cpp, anzeige.cpp, speichern.cpp).
 struct Spielfeld_Register {

@@ -272,8 +272,9 @@ void manager_zug() {
 void modus_spiel() {
     Rnd_Basis(0, 1);
     if (Internet_Modus == INTERNET_MODUS_SERVER) Season_Netz.Startteams_Senden();
-    if (lauf.neuer_tag != 1) Kalender_Pruefe_Zugende();
-    if (lauf.neuer_tag == 1) {
+    // No screens while the day advances or a match at this machine is played.
+    const bool im_spiel = lauf.neuer_tag != 1 && Kalender_Pruefe_Zugende();
+    if (lauf.neuer_tag == 1 || im_spiel) {
         lauf.zug_start = Kalender_Jetzt;
     } else if (Season_Module.Spielankuendigung_Run(Kalender_Jetzt) != ANKUENDIGUNG_FERTIG ||
                (!Season_Module.Spielankuendigung_Puffer_Leer() && !Season_Gui.Modal_Screen())) {

@@ -44,22 +44,30 @@ bool K_Setze_Manager_Im_Menue() {
     return false;
 }
 
-void Kalender_Pruefe_Zugende() {
+bool Kalender_Pruefe_Zugende() {
     Kalender_Lauf& l = L();
-    if (l.zug_gestartet || l.neuer_tag == 1) return;
-    if (Season_Gui.Ankuendigung_Screen_Offen() || !Season_Module.Spielankuendigung_Puffer_Leer()) return;
+    if (l.zug_gestartet || l.neuer_tag == 1) return false;
+    // While a match of a club at this machine is being played the turns
+    // wait; its manager's menu comes back with the result (a network game
+    // keeps its own hand-over).
+    i32 teams[KALENDER_MAX_ZUGLISTE];
+    const int n = Internet_Modus == INTERNET_MODUS_EINZEL ? Manager_Ist_Dran(teams, 0, 0) : 0;
+    for (int i = 0; i < n && i < KALENDER_MAX_ZUGLISTE; ++i)
+        if (Season_Module.Spieltag_Team_Im_Spiel(teams[i])) return true;
+    if (Season_Gui.Ankuendigung_Screen_Offen() || !Season_Module.Spielankuendigung_Puffer_Leer()) return false;
     Kalender_Neue_Zugliste();
     if (l.zug_index >= l.zug_anzahl) {
         // Nobody plays at this machine today: the day is done; a stop on a
         // matchday (255) is seen for one pass before the advance goes on.
         l.tag_fertig = 1;
         if (l.neuer_tag == 0) l.neuer_tag = 1;
-        return;
+        return false;
     }
     l.tag_fertig = 0;
     l.zug_gestartet = 1;
     Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
     l.zug_start = Kalender_Jetzt;
+    return false;
 }
 
 bool Kalender_Hat_Zuege() {

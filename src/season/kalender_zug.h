@@ -12,7 +12,8 @@ constexpr i32 OPTION_ZUGZEIT = 0;
 bool K_Setze_Manager_Im_Menue();
 // Hands out the day's turn list when no turn has started today and nothing
 // else holds the day; with nobody to play the day is done and advances.
-void Kalender_Pruefe_Zugende();
+// True (and no turn) while a match of a club at this machine is played.
+bool Kalender_Pruefe_Zugende();
 // True when a manager at this machine takes a turn each day.
 bool Kalender_Hat_Zuege();
 // True when a later entry of the turn list has a manager at this machine.

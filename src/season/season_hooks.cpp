@@ -89,6 +89,7 @@ constexpr Season_Module_Hooks Standard_Module() {
         .Spielfeld_Anzeige_Refresh = Nichts,
         .Spielankuendigung_Jetzt = Keine_Ankuendigung,
         .Spieltag_Kein_Spiel_Loeschen = Nichts,
+        .Spieltag_Team_Im_Spiel = Falsch_I,
     };
 }
 

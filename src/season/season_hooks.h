@@ -107,6 +107,9 @@ struct Season_Module_Hooks {
     bool (*Spielankuendigung_Jetzt)(int art, bool nur_wenn_leer);
     // Clears the matchday runner's no-match flag (client cache reset).
     void (*Spieltag_Kein_Spiel_Loeschen)();
+    // The team's match of today has started and is not done yet: no turn
+    // is handed out to its manager meanwhile.
+    bool (*Spieltag_Team_Im_Spiel)(int team);
 };
 
 // Network play (the remote calls themselves are the typed calls of

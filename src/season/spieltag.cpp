@@ -344,8 +344,9 @@ void anpfiff(Spieltag_Slot& r) {
     // The engine plays a match a human manager takes part in; the others are
     // played by dice minutes on a pitch record without engine.
     const bool mensch = Team_Hat_Manager(heim) || Team_Hat_Manager(gast);
-    if (Spielfeld_Neu(static_cast<u32>(r.spiel), mensch ? 1 : 0, mensch ? 1 : 0, static_cast<u32>(zuschauer),
-                      static_cast<u32>(heim), mensch ? 1 : 0)) {
+    const int zeigen = mensch && hooks.live_ansicht() ? 1 : 0;
+    if (Spielfeld_Neu(static_cast<u32>(r.spiel), zeigen, zeigen, static_cast<u32>(zuschauer), static_cast<u32>(heim),
+                      mensch ? 1 : 0)) {
         if (mensch) {
             z.mit_engine.push_back(r.spiel);
             // Each engine match plays its own random stream, a start in the
@@ -967,7 +968,8 @@ bool Spieltag_Run(int durchreichen) {
                     // is never cut short.
                     r.status = ST_BEENDET;
                     abschliessen(r);
-                } else if (!Spielfeld_Get_Pause() && gruppe_alle(r, in_pause)) {
+                } else if (!(Spielfeld_Get_Pause() && Spielfeld_Get_Anzeige()) && gruppe_alle(r, in_pause)) {
+                    // The match pause holds the break of a match being watched only.
                     halbzeit_weiter(r);
                     if (sf->anzeige) ergebnis = true;
                 }
@@ -1023,6 +1025,20 @@ bool Spieltag_Team_Offen(i32 team) {
                                           [&](auto& r) { return r.status != ST_FERTIG && team_in(r, team); });
 }
 
+bool Spieltag_Team_Im_Spiel(i32 team) {
+    if (!z.initialisiert) return false;
+    const int bereit = Internet_Modus == INTERNET_MODUS_CLIENT ? 0 : 1;
+    for (const auto& r : z.slots) {
+        if (!team_in(r, team)) continue;
+        const Spiel* s = spiel_von(r);
+        if (r.status == ST_LAEUFT || r.status == ST_PAUSE || r.status == ST_ELFMETER) return true;
+        if ((r.status == ST_WARTET || r.status == ST_ANGEPFIFFEN || r.status == ST_BEENDET) &&
+            r.bereit[s->team_a == team ? 0 : 1] > bereit)
+            return true;
+    }
+    return false;
+}
+
 i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts) {
     if (auswaerts) *auswaerts = false;
     if (!z.initialisiert) return -1;
@@ -1058,6 +1074,7 @@ void Spieltag_Hooks_Installieren() {
     Season_Module.Spieltag_Naechste_Gruppe = [] { Spieltag_Gruppe_Starten(); };
     Season_Module.Spieltag_Run = Spieltag_Run;
     Season_Module.Spieltag_Team_Spielt = [](int team) { return Spieltag_Team_Spielt(team); };
+    Season_Module.Spieltag_Team_Im_Spiel = [](int team) { return Spieltag_Team_Im_Spiel(team); };
     Season_Module.Spieltag_Kein_Spiel = Spieltag_Kein_Spiel;
     Season_Module.Spieltag_Kein_Spiel_Loeschen = Spieltag_Kein_Spiel_Loeschen;
     Spieltag_Netz_Anmelden();

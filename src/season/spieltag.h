@@ -57,6 +57,9 @@ struct Spieltag_Hooks {
     void (*wettbewerb_fertig)(i32 wettbewerb) = [](i32) {};
     // A side had too few players: the news for its manager.
     void (*abgesagt)(i32 team, i32 strafe) = [](i32, i32) {};
+    // A live match view shows the human clubs' matches (paced to the clock).
+    // Without one they are played on the engine unseen, at full speed.
+    bool (*live_ansicht)() = [] { return false; };
 };
 void Spieltag_Set_Hooks(const Spieltag_Hooks& h);
 const Spieltag_Hooks& Spieltag_Get_Hooks();
@@ -103,6 +106,9 @@ std::vector<Spieltag_Slot>& Spieltag_Slots_Bearbeiten();
 int Spieltag_Get_Status(i32 spiel);
 bool Spieltag_Team_Spielt(i32 team);
 bool Spieltag_Team_Offen(i32 team);
+// The team's match has started and is not done: running, in a break or a
+// shoot-out, or ready to kick off or finished but waiting for its group.
+bool Spieltag_Team_Im_Spiel(i32 team);
 bool Spieltag_Spiele_Offen();
 // The team's opponent of today's match (-1: none) and whether it plays away.
 i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts);

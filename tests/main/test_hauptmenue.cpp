@@ -34,6 +34,9 @@
 #include "season/kalender_zug.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/spieltag.h"
+#include "match/spielfeld.h"
 #include "spielordner.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
@@ -82,6 +85,25 @@ class Hauptmenue : public ::testing::Test {
         ASSERT_GT(Headless_Lauf(skript + "screenshot hauptmenue_" + name + ".png\n", frames + 2), 0) << name;
         const u64 h = fnv(Headless_Bildpuffer());
         EXPECT_EQ(h, golden) << name << ": 0x" << std::hex << h;
+    }
+    // Ends the turn by its button and waits until a main menu is up again.
+    void zug_beenden() {
+        ASSERT_GT(Headless_Lauf("move 750 583\nwait 2\nclick left\nwait 3\n", 8), 0);
+        // Fewer than eleven starters after a match: the turn ends all the same.
+        if (Menue_Requester_Offen()) {
+            ASSERT_GT(Headless_Lauf("move 116 424\nwait 2\nclick left\nwait 3\n", 8), 0);
+        }
+        for (int n = 0; n < 2000 && !(Kalender_Get_Runmodus() == RUNMODUS_SPIEL &&
+                                      Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) && Menue_Modus == 0);
+             ++n) {
+            // Announcement pages are clicked away, their screens closed by their button.
+            const char* klick = Spielankuendigung_Screen_Offen()
+                                    ? (Spielankuendigung_Laufende_Art() == ANK_SIEGER ? "move 410 562\nwait 2\nclick left\n"
+                                                                                     : "move 570 562\nwait 2\nclick left\n")
+                                : Kalender_Get_Runmodus() == RUNMODUS_SPIELTAG ? "click left\n"
+                                                                               : "";
+            ASSERT_GT(Headless_Lauf(std::string(klick) + "wait 5\n", 8), 0);
+        }
     }
     std::string ordner;
 };
@@ -134,21 +156,6 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
     Option_Wert(OPTION_ZUGZEIT, 1, 300000);  // five minutes a turn: the clock shows
     const i32 start = Kalender_Get_Tag();
     std::vector<std::vector<i32>> tage;
-    // Ends the turn by its button and waits until a main menu is up again.
-    auto zug_beenden = [&] {
-        ASSERT_GT(Headless_Lauf("move 750 583\nwait 2\nclick left\nwait 3\n", 8), 0);
-        for (int n = 0; n < 400 && !(Kalender_Get_Runmodus() == RUNMODUS_SPIEL &&
-                                     Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) && Menue_Modus == 0);
-             ++n) {
-            // Announcement pages are clicked away, their screens closed by their button.
-            const char* klick = Spielankuendigung_Screen_Offen()
-                                    ? (Spielankuendigung_Laufende_Art() == ANK_SIEGER ? "move 410 562\nwait 2\nclick left\n"
-                                                                                     : "move 570 562\nwait 2\nclick left\n")
-                                : Kalender_Get_Runmodus() == RUNMODUS_SPIELTAG ? "click left\n"
-                                                                               : "";
-            ASSERT_GT(Headless_Lauf(std::string(klick) + "wait 5\n", 8), 0);
-        }
-    };
     for (int tag = 0; tag < 30; ++tag) {
         std::vector<i32> teams;
         for (int zug = 0; zug < 2; ++zug) {
@@ -188,6 +195,46 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
     EXPECT_TRUE(Menue_Requester_Offen());
     EXPECT_EQ(Kalender_Get_Tag(), tag);
     EXPECT_EQ(Team_Aktiv, team);
+}
+
+// One manager ends his turns past the first two matchdays. Without a live
+// match view his club's match is played on the engine at full speed and no
+// turn is handed out meanwhile; his menu comes back on the matchday with the
+// result, and the turn after it ends the day. The match pause of the control
+// bar, left on, holds no match that nobody watches.
+TEST_F(Hauptmenue, EinManagerUeberZweiSpieltage) {
+    ASSERT_GT(Headless_Lauf("wait 12\n", 14), 0);
+    Spielfeld_Set_Pause(1);
+    const i32 team = Team_Aktiv;
+    auto zeile = [&]() -> const Spieltag_Slot* {
+        for (const auto& r : Spieltag_Slots())
+            if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s && (s->team_a == team || s->team_b == team))
+                return &r;
+        return nullptr;
+    };
+    int gespielt = 0;
+    for (int zug = 0; gespielt < 2; ++zug) {
+        ASSERT_LT(zug, 150) << "the season stalls on day " << Kalender_Get_Tag();
+        const i32 tag = Kalender_Get_Tag();
+        const int status = zeile() ? zeile()->status : -1;
+        const u32 mit_engine = Spieltag_Get_Zahlen().spiele[1];
+        zug_beenden();
+        ASSERT_EQ(Team_Aktiv, team);
+        if (status == ST_WARTET) {
+            // The morning's turn: the match is over when the menu is back.
+            ASSERT_EQ(Kalender_Get_Tag(), tag);
+            ASSERT_NE(zeile(), nullptr);
+            ASSERT_EQ(zeile()->status, ST_FERTIG);
+            const Spiel* s = Spiele_Get_Spiel(zeile()->spiel, true);
+            EXPECT_TRUE(s->tore_a >= 0 && s->tore_b >= 0);
+            EXPECT_EQ(Spieltag_Get_Zahlen().spiele[1], mit_engine + 1);
+            EXPECT_FALSE(Season_Module.Spieltag_Spiele_Offen());
+            ++gespielt;
+        } else if (status == ST_FERTIG) {
+            EXPECT_EQ(Kalender_Get_Tag(), tag + 1);
+        }
+    }
+    Spielfeld_Set_Pause(0);
 }
 
 // The main menu through SDL's disk driver, paced in real time: a second of

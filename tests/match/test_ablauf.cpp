@@ -193,6 +193,13 @@ TEST_F(Ablauf, AShownPitchKeepsToTheFramePeriodAndStandsStillInPause) {
     EXPECT_EQ(Spielfeld_Run(0, 0, 1, sf, 1, &steht, 0, t + 10), -1.0f);  // too early
     EXPECT_GE(Spielfeld_Run(0, 0, 1, sf, 1, &steht, 0, t + 45), 0.0f);   // one frame later
     EXPECT_EQ(Spielfeld_Run(0, 0, 1, sf, 1, &steht, 0, t + 50), -1.0f);
+    // Frames of 20 ms, the clock re-based after each pass as the matchday does: a tick every 45 ms.
+    int schritte = 0;
+    for (u32 ms = 60; ms <= 960; ms += 20) {
+        schritte += Spielfeld_Run(0, 0, 1, sf, 1, &steht, 0, t + ms) >= 0.0f;
+        Spielfeld_Zeit_Fortsetzen(t + ms);
+    }
+    EXPECT_EQ(schritte, 20);
     Spielfeld_Daten* liste[4];
     EXPECT_EQ(Spielfeld_Anzeigeliste(liste), 1);  // re-added by the tick
     EXPECT_EQ(Spielfeld_Get_Aktuelles_Spielfeld(), sf);
