@@ -189,7 +189,7 @@ std::vector<Ank_Tabellenzeile> Ank_Tabelle_Sammeln(i32 wettbewerb) {
     Tabelle_Argumente arg;
     arg.wettbewerb = wettbewerb;
     arg.erster_spieltag = 0;
-    arg.letzter_spieltag = std::max(0, info->aktueller_spieltag - 1);
+    arg.letzter_spieltag = Ank_Letzter_Spieltag(*info).spieltag;
     Spiele_Get_Tabelle(arg, &t);
     const u32 n = std::min<u32>(t.zeilen, TABELLE_ZEILEN);
     for (u32 rang = 0; rang < n; ++rang) {
@@ -209,17 +209,26 @@ std::vector<Ank_Tabellenzeile> Ank_Tabelle_Sammeln(i32 wettbewerb) {
     return zeilen;
 }
 
-std::vector<Ank_Ergebniszeile> Ank_Ergebnisse_Sammeln(i32 wettbewerb, i32 spieltag) {
+Ank_Spieltag Ank_Letzter_Spieltag(const Wettbewerb_Info& w) {
+    // The cycle counts the legs played of the current matchday; a finished
+    // matchday moves it on with the leg count back at 0.
+    if (w.aktuelle_runde > 0) return {w.aktueller_spieltag, w.aktuelle_runde - 1};
+    if (w.aktueller_spieltag <= 0) return {};
+    return {w.aktueller_spieltag - 1, std::max(w.best_of_x, 1) - 1};
+}
+
+std::vector<Ank_Ergebniszeile> Ank_Ergebnisse_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde) {
     std::vector<Ank_Ergebniszeile> zeilen;
-    if (wettbewerb < 0 || spieltag < 0) return zeilen;
+    if (wettbewerb < 0 || spieltag < 0 || runde < 0) return zeilen;
     for (u32 i = 0; i < 128; ++i) {
-        Spiele_Lock_Halter lock(Spiele_Lock(static_cast<u32>(wettbewerb), static_cast<u32>(spieltag), 0, i));
+        Spiele_Lock_Halter lock(Spiele_Lock(static_cast<u32>(wettbewerb), static_cast<u32>(spieltag),
+                                            static_cast<u32>(runde), i));
         const Spiel* s = lock ? Spiele_Get_Spiel(lock.Handle(), false) : nullptr;
         if (!s) break;
         Ank_Ergebniszeile r;
         r.team_a = s->team_a, r.team_b = s->team_b;
-        i32 a = 0, b = 0;
-        if (Spiele_Get_Ergebnis(lock.Handle(), &a, &b, nullptr, 1)) r.tore_a = a, r.tore_b = b;
+        // The played score; an unplayed game shows no forecast here.
+        if (s->tore_a >= 0) r.tore_a = s->tore_a, r.tore_b = s->tore_b;
         Spiele_Get_Tore_Zeitraum(lock.Handle(), 0, 45, &r.halb_a, &r.halb_b);
         r.zusatz = Spiele_Ergebnis_Zusatz(s->flags);
         if (i == 0 && r.tore_a < 0) break;
@@ -593,10 +602,12 @@ bool Ank_Screen_Oeffnen(int modus, const Spielankuendigung& a) {
     SC = Screen{};
     SC.modus = modus, SC.a = a, SC.wettbewerb = a.wettbewerb;
     const Wettbewerb_Info* info = Wettbewerb_Get_Info(a.wettbewerb);
-    SC.spieltag = info ? std::max(0, info->aktueller_spieltag - 1) : a.spieltag;
+    const Ank_Spieltag zuletzt = info ? Ank_Letzter_Spieltag(*info) : Ank_Spieltag{a.spieltag, a.runde};
+    SC.spieltag = zuletzt.spieltag;
     i32 n = 1;
     if (modus == 0) n = static_cast<i32>((SC.tabelle = Ank_Tabelle_Sammeln(a.wettbewerb)).size());
-    else if (modus == 1) n = static_cast<i32>((SC.ergebnisse = Ank_Ergebnisse_Sammeln(a.wettbewerb, SC.spieltag)).size());
+    else if (modus == 1)
+        n = static_cast<i32>((SC.ergebnisse = Ank_Ergebnisse_Sammeln(a.wettbewerb, zuletzt.spieltag, zuletzt.runde)).size());
     if (n == 0) return false;
     SC.pro_seite = modus == 2 ? 1 : Ank_Zeilen_Pro_Seite(n, modus == 0 ? 20 : 10);
     SC.offen = true;

@@ -16,6 +16,7 @@
 
 struct Rastport;
 struct Spiel;
+struct Wettbewerb_Info;
 
 // Rows of the pages and screens.
 struct Ank_Tor {
@@ -44,7 +45,13 @@ struct Ank_Finanzen {
 std::vector<Ank_Tor> Ank_Tore_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde, i32 index);
 // The league table up to the last played matchday (empty: none).
 std::vector<Ank_Tabellenzeile> Ank_Tabelle_Sammeln(i32 wettbewerb);
-std::vector<Ank_Ergebniszeile> Ank_Ergebnisse_Sammeln(i32 wettbewerb, i32 spieltag);
+// The results of one leg of a matchday.
+std::vector<Ank_Ergebniszeile> Ank_Ergebnisse_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde);
+// The matchday and leg played last ({0, 0} before the first).
+struct Ank_Spieltag {
+    i32 spieltag = 0, runde = 0;
+};
+Ank_Spieltag Ank_Letzter_Spieltag(const Wettbewerb_Info& w);
 // The team's bookings of the current period: income from spectators,
 // advertising, transfers and the rest; expenses for stadium building and
 // running, training, transfers, credits, fees and fines, and the rest.
