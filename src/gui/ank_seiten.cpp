@@ -606,8 +606,10 @@ bool Ank_Screen_Oeffnen(int modus, const Spielankuendigung& a) {
     SC.spieltag = zuletzt.spieltag;
     i32 n = 1;
     if (modus == 0) n = static_cast<i32>((SC.tabelle = Ank_Tabelle_Sammeln(a.wettbewerb)).size());
-    else if (modus == 1)
-        n = static_cast<i32>((SC.ergebnisse = Ank_Ergebnisse_Sammeln(a.wettbewerb, zuletzt.spieltag, zuletzt.runde)).size());
+    else if (modus == 1) {
+        SC.ergebnisse = Ank_Ergebnisse_Sammeln(a.wettbewerb, zuletzt.spieltag, zuletzt.runde);
+        n = static_cast<i32>(SC.ergebnisse.size());
+    }
     if (n == 0) return false;
     SC.pro_seite = modus == 2 ? 1 : Ank_Zeilen_Pro_Seite(n, modus == 0 ? 20 : 10);
     SC.offen = true;
