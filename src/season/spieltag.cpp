@@ -364,6 +364,16 @@ void anpfiff(Spieltag_Slot& r) {
 
 // --- shoot-out ---------------------------------------------------------------------
 
+// Sets up the engine's kick for a side: the pitch slot the turn names, or
+// the next one whose player is still on the pitch (a starter may have been
+// sent off or substituted). False when the side has nobody left to kick.
+bool engine_schuss(i32 spiel, int seite, int naechster) {
+    for (int i = 0; i < SF_PRO_SEITE; ++i)
+        if (Spielfeld_Set_Elfmeter(static_cast<u32>(spiel), seite, seite * SF_PRO_SEITE + (naechster + i) % SF_PRO_SEITE))
+            return true;
+    return false;
+}
+
 void elfmeter_start(Spieltag_Slot& r) {
     r.status = ST_ELFMETER;
     r.uhr_steht = 1;
@@ -389,7 +399,7 @@ void elfmeter_start(Spieltag_Slot& r) {
     e.pro_runde = 5;
     e.runden = 5;
     z.elfmeter.push_back(neu);
-    if (sf && sf->engine) Spielfeld_Set_Elfmeter(static_cast<u32>(r.spiel), e.seite, 0);
+    if (sf && sf->engine) engine_schuss(r.spiel, e.seite, 0);
 }
 
 // One kick; true when the shoot-out is decided.
@@ -408,7 +418,7 @@ bool elfmeter_schritt(Spieltag_Slot& r) {
     const int tore[2] = {std::max<int>(0, s->tore_a) - e->start_tore[0],
                          std::max<int>(0, s->tore_b) - e->start_tore[1]};
     if (Spieltag_Elfmeter_Entschieden(*e, tore[seite], tore[1 - seite])) return true;
-    if (engine) Spielfeld_Set_Elfmeter(static_cast<u32>(r.spiel), e->seite, e->naechster[e->seite]);
+    if (engine) engine_schuss(r.spiel, e->seite, e->naechster[e->seite]);
     return false;
 }
 
@@ -590,7 +600,9 @@ bool laufen(Spieltag_Slot& r, int durchreichen) {
     // A stopped clock (the shoot-out) is handled every pass.
     if (r.uhr_steht && sf->minute != 0) erzwungen = true;
     z.minute = sf->minute;
-    if (ergebnis == -1.0f) return false;
+    // An idle pitch in a shoot-out (a kick over, or none set up) still takes
+    // the next turn: the shoot-out never waits on a pitch that does nothing.
+    if (ergebnis == -1.0f && r.status != ST_ELFMETER) return false;
     if (!erzwungen && vorher == sf->minute) return sf->engine != 0;
     z.schrittzaehler = GESCHWINDIGKEIT;
     Spiel* s = spiel_von(r);

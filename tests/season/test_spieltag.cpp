@@ -289,6 +289,9 @@ TEST_F(Spieltag, KoRundeHatJeBegegnungEinenSieger) {
     }
     pokal->aktuelle_teams = pokal->teams;
     pokal->aktueller_spieltag = 0;
+    // Human clubs: their ties run on the engine, shoot-outs included.
+    for (int k = 2; k < pokal->teams; ++k)
+        if (Manager_Neuer_Mitspieler(pokal->aktuelle_team[k], "Test", -1)) menschen.push_back(pokal->aktuelle_team[k]);
     Wettbewerb_Paarungen_Setzen(*pokal);
     const int legs = std::max(1, pokal->best_of_x);
     for (int leg = 0; leg < legs; ++leg) {
@@ -298,7 +301,7 @@ TEST_F(Spieltag, KoRundeHatJeBegegnungEinenSieger) {
         ASSERT_TRUE(Tag_Spielen());
         Spieltag_Vorbereiten();
     }
-    int verlaengert = 0;
+    int verlaengert = 0, elfmeter = 0;
     for (int k = 0; k < Wettbewerb_Spiele_Pro_Spieltag(pokal, 0); ++k) {
         const i32 sieger = Wettbewerb_Get_Runden_Sieger(pokal->id, 0, k, -1, 0, 0);
         EXPECT_GE(sieger, 0) << "tie " << k;
@@ -309,8 +312,10 @@ TEST_F(Spieltag, KoRundeHatJeBegegnungEinenSieger) {
             Spiele_Lock(static_cast<u32>(pokal->id), 0, static_cast<u32>(legs - 1), static_cast<u32>(k)));
         // Extra time (bit 0) or a shoot-out (bit 1) decided some ties.
         if (Spiele_Get_Spiel(h.Handle(), true)->flags & 3) ++verlaengert;
+        if (Spiele_Get_Spiel(h.Handle(), true)->flags & 2) ++elfmeter;
     }
     EXPECT_GT(verlaengert, 0);
+    EXPECT_GT(elfmeter, 0);
     EXPECT_EQ(Spielfeld_Anzahl(), 0);
 }
 
