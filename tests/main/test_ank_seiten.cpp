@@ -30,7 +30,7 @@
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/season_hooks.h"
-#include "spielordner.h"
+#include "programm.h"
 #include "world/aufstellung.h"
 #include "season/wettbewerb.h"
 #include "world/welt.h"
@@ -51,19 +51,10 @@ u64 fnv(const Rastport* rp) {
 class AnkSeiten : public ::testing::Test {
   protected:
     void SetUp() override {
-        ordner = Test_Spielordner_Anlegen("kordavo_seiten");
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
-        Internet_Modus = INTERNET_MODUS_EINZEL;
-        Quit_Status = QUIT_STATUS_LAEUFT;
-        Kalender_Lauf_Reset();
+        ASSERT_TRUE(Test_Programm_Starten("kordavo_seiten", &ordner));
         // Every test plays the same new game: the fixture dates come from
         // the shared random table, whose cursor an earlier game moved on.
         Rnd_Set_Index(0, 0);
-        Main_Registrieren();
-        Main_Spielstart_Registrieren();
-        ASSERT_TRUE(Headless_Starten());
-        ASSERT_TRUE(Main_Hooks.Archive_Oeffnen());
-        ASSERT_TRUE(Main_Hooks.Fonts_Laden());
         // A new game, its turns ended day by day until the leagues have
         // entered their teams; a page before the menu is clicked away.
         std::string skript = "wait 12\n";
@@ -81,18 +72,8 @@ class AnkSeiten : public ::testing::Test {
             ASSERT_GT(Headless_Lauf(std::string(klick) + "wait 5\n", 8), 0);
         }
     }
-    void TearDown() override {
-        Spieltag_Free_Grafik();
-        Ank_Seiten_Free();
-        Headless_Lauf("quit\n", 5);
-        Main_Hooks.Grafik_Sound_Freigeben();
-        Main_Hooks.Archive_Schliessen();
-        Headless_Beenden();
-        Main_Hooks_Zuruecksetzen();
-        Season_Hooks_Zuruecksetzen();
-        std::error_code ec;
-        std::filesystem::remove_all(ordner, ec);
-    }
+    // The pages' pictures go with the graphics (the start-up registration).
+    void TearDown() override { Test_Programm_Beenden(ordner); }
     static void pruefen(const Rastport* rp, const char* name, u64 golden) {
         EXPECT_TRUE(Png_Schreiben(name, rp->bitmap->pixel16(), rp->breite, rp->hoehe, rp->breite, 16));
         const u64 h = fnv(rp);

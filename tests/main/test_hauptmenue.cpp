@@ -37,7 +37,7 @@
 #include "season/spiele.h"
 #include "season/spieltag.h"
 #include "match/spielfeld.h"
-#include "spielordner.h"
+#include "programm.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
 #include "world/welt.h"
@@ -59,27 +59,9 @@ u64 fnv(const std::vector<u16>& b) {
 class Hauptmenue : public ::testing::Test {
   protected:
     void SetUp() override {
-        ordner = Test_Spielordner_Anlegen("kordavo_menue");
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
-        Internet_Modus = INTERNET_MODUS_EINZEL;
-        Quit_Status = QUIT_STATUS_LAEUFT;
-        Kalender_Lauf_Reset();  // a new game after the previous test's end
-        Main_Registrieren();
-        Main_Spielstart_Registrieren();
-        ASSERT_TRUE(Headless_Starten());
-        ASSERT_TRUE(Main_Hooks.Archive_Oeffnen());
-        ASSERT_TRUE(Main_Hooks.Fonts_Laden());
+        ASSERT_TRUE(Test_Programm_Starten("kordavo_menue", &ordner));
     }
-    void TearDown() override {
-        Headless_Lauf("quit\n", 5);
-        Main_Hooks.Grafik_Sound_Freigeben();
-        Main_Hooks.Archive_Schliessen();
-        Headless_Beenden();
-        Main_Hooks_Zuruecksetzen();
-        Season_Hooks_Zuruecksetzen();
-        std::error_code ec;
-        fs::remove_all(ordner, ec);
-    }
+    void TearDown() override { Test_Programm_Beenden(ordner); }
     // Runs the script part, writes its PNG and checks the frame's hash.
     void schritt(const std::string& name, const std::string& skript, i32 frames, u64 golden) {
         ASSERT_GT(Headless_Lauf(skript + "screenshot hauptmenue_" + name + ".png\n", frames + 2), 0) << name;

@@ -1,0 +1,44 @@
+// The program's start-up wiring, headless, for a test: a game folder of its
+// own, every hook registered, the archives and fonts loaded; and the way
+// back, so the next test starts a new game.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "base/globals.h"
+#include "main/registrierung.h"
+#include "main/spielstart.h"
+#include "platform/headless.h"
+#include "platform/hooks.h"
+#include "season/kalender_lauf.h"
+#include "season/season_hooks.h"
+#include "spielordner.h"
+
+#ifndef KORDAVO_SPIELORDNER
+#define KORDAVO_SPIELORDNER "game"
+#endif
+
+// False when the headless display, the archives or the fonts fail.
+inline bool Test_Programm_Starten(const char* praefix, std::string* ordner) {
+    *ordner = Test_Spielordner_Anlegen(praefix);
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    Quit_Status = QUIT_STATUS_LAEUFT;
+    Kalender_Lauf_Reset();  // a new game after the previous test's end
+    Main_Registrieren();
+    Main_Spielstart_Registrieren();
+    return Headless_Starten() && Main_Hooks.Archive_Oeffnen() && Main_Hooks.Fonts_Laden();
+}
+
+inline void Test_Programm_Beenden(const std::string& ordner) {
+    Headless_Lauf("quit\n", 5);
+    Main_Hooks.Grafik_Sound_Freigeben();
+    Main_Hooks.Archive_Schliessen();
+    Headless_Beenden();
+    Main_Hooks_Zuruecksetzen();
+    Season_Hooks_Zuruecksetzen();
+    std::error_code ec;
+    std::filesystem::remove_all(ordner, ec);
+}
