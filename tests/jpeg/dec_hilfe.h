@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -50,8 +51,6 @@ struct Bitfolge {
         return b;
     }
 };
-
-inline bool Werkzeuge_Da() { return fs::exists("/usr/bin/cjpeg") && fs::exists("/usr/bin/djpeg"); }
 
 // A scratch folder of this test program (made fresh with a unique name),
 // removed when the program ends.
@@ -102,54 +101,69 @@ inline Bild Muster(int32_t w, int32_t h, uint32_t saat = 1) {
     return b;
 }
 
-inline void PPM_Schreiben(const fs::path& name, const Bild& b) {
-    std::ofstream f(name, std::ios::binary);
-    f << "P6\n" << b.breite << " " << b.hoehe << "\n255\n";
-    f.write(reinterpret_cast<const char*>(b.pixel.data()), static_cast<std::streamsize>(b.pixel.size()));
-}
-
-// Reads a PPM or PGM written by djpeg; grey pictures come back with three
-// equal channels.
-inline Bild PNM_Lesen(const fs::path& name) {
-    Bild b;
-    std::ifstream f(name, std::ios::binary);
-    std::string art;
-    int maxwert = 0;
-    f >> art >> b.breite >> b.hoehe >> maxwert;
-    f.get();
-    size_t n = static_cast<size_t>(b.breite) * b.hoehe;
-    if (art == "P5") {
-        std::vector<uint8_t> g(n);
-        f.read(reinterpret_cast<char*>(g.data()), static_cast<std::streamsize>(n));
-        b.pixel.resize(n * 3);
-        for (size_t i = 0; i < n; ++i) b.pixel[3 * i] = b.pixel[3 * i + 1] = b.pixel[3 * i + 2] = g[i];
-    } else {
-        b.pixel.resize(n * 3);
-        f.read(reinterpret_cast<char*>(b.pixel.data()), static_cast<std::streamsize>(n * 3));
-    }
-    return b;
-}
-
 inline std::vector<uint8_t> Datei_Lesen(const fs::path& name) {
     std::ifstream f(name, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
 }
 
-inline bool Ausfuehren(const std::string& befehl) { return std::system(befehl.c_str()) == 0; }
+inline void Datei_Schreiben(const fs::path& name, const std::vector<uint8_t>& d) {
+    std::ofstream(name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
+}
+
+inline void PPM_Schreiben(const fs::path& name, const std::vector<uint8_t>& px, int w, int h, int kanaele = 3) {
+    std::ofstream f(name, std::ios::binary);
+    f << (kanaele == 3 ? "P6\n" : "P5\n") << w << " " << h << "\n255\n";
+    f.write(reinterpret_cast<const char*>(px.data()), static_cast<std::streamsize>(px.size()));
+}
+
+// Reads a PPM or PGM written by djpeg (nothing when there is none); grey
+// pictures come back with three equal channels unless `grau_als_rgb` is off.
+inline Bild PNM_Lesen(const fs::path& name, bool grau_als_rgb = true) {
+    Bild b;
+    std::ifstream f(name, std::ios::binary);
+    std::string art;
+    int maxwert = 0;
+    if (!(f >> art >> b.breite >> b.hoehe >> maxwert)) return Bild{};
+    f.get();
+    const size_t n = static_cast<size_t>(b.breite) * b.hoehe;
+    b.kanaele = art == "P5" ? 1 : 3;
+    b.pixel.resize(n * b.kanaele);
+    f.read(reinterpret_cast<char*>(b.pixel.data()), static_cast<std::streamsize>(b.pixel.size()));
+    if (b.kanaele == 1 && grau_als_rgb) {
+        std::vector<uint8_t> g = std::move(b.pixel);
+        b.kanaele = 3;
+        b.pixel.resize(n * 3);
+        for (size_t i = 0; i < n; ++i) b.pixel[3 * i] = b.pixel[3 * i + 1] = b.pixel[3 * i + 2] = g[i];
+    }
+    return b;
+}
+
+inline bool Werkzeug_Da(const char* name) { return access((std::string("/usr/bin/") + name).c_str(), X_OK) == 0; }
+inline bool Werkzeuge_Da() { return Werkzeug_Da("cjpeg") && Werkzeug_Da("djpeg"); }
+
+// Runs a command; its standard error is returned in `fehler`.
+inline int Ausfuehren(const std::string& befehl, std::string* fehler = nullptr) {
+    const fs::path err = Arbeitsordner() / "stderr.txt";
+    const int rc = std::system((befehl + " 2>" + err.string()).c_str());
+    std::vector<uint8_t> t = Datei_Lesen(err);
+    if (fehler) fehler->assign(t.begin(), t.end());
+    return rc;
+}
 
 // Encodes a picture with cjpeg and the given options; the JPEG file's path.
 inline fs::path Kodieren(const Bild& b, const std::string& optionen, const std::string& name) {
     fs::path ppm = Arbeitsordner() / (name + ".ppm");
     fs::path jpg = Arbeitsordner() / (name + ".jpg");
-    PPM_Schreiben(ppm, b);
-    EXPECT_TRUE(Ausfuehren("/usr/bin/cjpeg " + optionen + " -outfile " + jpg.string() + " " + ppm.string()));
+    PPM_Schreiben(ppm, b.pixel, b.breite, b.hoehe);
+    EXPECT_EQ(Ausfuehren("/usr/bin/cjpeg " + optionen + " -outfile " + jpg.string() + " " + ppm.string()), 0);
     return jpg;
 }
 
 inline Bild Referenz(const fs::path& jpg, const std::string& optionen) {
     fs::path aus = jpg;
     aus += ".ref.pnm";
-    EXPECT_TRUE(Ausfuehren("/usr/bin/djpeg " + optionen + " -outfile " + aus.string() + " " + jpg.string()));
+    EXPECT_EQ(Ausfuehren("/usr/bin/djpeg " + optionen + " -outfile " + aus.string() + " " + jpg.string()), 0);
     return PNM_Lesen(aus);
 }
 
@@ -158,16 +172,19 @@ struct Vergleich {
     double psnr = 0;
 };
 
+// Peak signal-to-noise ratio in dB (99 for equal pixels, 0 for sizes that differ).
+inline double PSNR(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    if (a.size() != b.size() || a.empty()) return 0;
+    double s = 0;
+    for (size_t i = 0; i < a.size(); ++i) s += (double(a[i]) - b[i]) * (double(a[i]) - b[i]);
+    return s == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 * double(a.size()) / s);
+}
+
 inline Vergleich Vergleichen(const Bild& a, const Bild& b) {
     Vergleich v;
-    double summe = 0;
-    for (size_t i = 0; i < a.pixel.size() && i < b.pixel.size(); ++i) {
-        int32_t d = std::abs(a.pixel[i] - b.pixel[i]);
-        if (d > v.max_abw) v.max_abw = d;
-        summe += d * d;
-    }
-    double mse = a.pixel.empty() ? 0 : summe / a.pixel.size();
-    v.psnr = mse == 0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mse);
+    for (size_t i = 0; i < a.pixel.size() && i < b.pixel.size(); ++i)
+        v.max_abw = std::max(v.max_abw, std::abs(a.pixel[i] - b.pixel[i]));
+    v.psnr = PSNR(a.pixel, b.pixel);
     return v;
 }
 

@@ -184,87 +184,27 @@ inline Zerlegt Zerlegen(const std::vector<uint8_t>& j) {
     return z;
 }
 
-inline bool Werkzeug_Da(const char* name) { return access((std::string("/usr/bin/") + name).c_str(), X_OK) == 0; }
+using dek_test::Ausfuehren;
+using dek_test::Bild;
+using dek_test::Datei_Lesen;
+using dek_test::Datei_Schreiben;
+using dek_test::PPM_Schreiben;
+using dek_test::PSNR;
+using dek_test::Werkzeug_Da;
 
 // A file in this program's own scratch folder (unique, removed at the end).
 inline std::string Pfad(const std::string& name) { return (dek_test::Arbeitsordner() / name).string(); }
 
-inline void Schreiben(const std::string& pfad, const std::vector<uint8_t>& d) {
-    std::ofstream f(pfad, std::ios::binary);
-    f.write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
-}
-
-inline std::vector<uint8_t> Lesen(const std::string& pfad) { return dek_test::Datei_Lesen(pfad); }
-
-// Runs a command; its standard error is returned in fehler.
-inline int Ausfuehren(const std::string& befehl, std::string* fehler) {
-    std::string err = Pfad("stderr.txt");
-    int rc = std::system((befehl + " 2>" + err).c_str());
-    std::vector<uint8_t> t = Lesen(err);
-    if (fehler) fehler->assign(t.begin(), t.end());
-    std::remove(err.c_str());
-    return rc;
-}
-
-struct PPM {
-    int w = 0, h = 0, kanaele = 0;
-    std::vector<uint8_t> px;
-};
-
-inline PPM PPM_Lesen(const std::string& pfad) {
-    PPM p;
-    std::vector<uint8_t> d = Lesen(pfad);
-    if (d.size() < 3 || d[0] != 'P' || (d[1] != '6' && d[1] != '5')) return p;
-    p.kanaele = d[1] == '6' ? 3 : 1;
-    size_t i = 2;
-    int werte[3], n = 0;
-    while (n < 3 && i < d.size()) {
-        while (i < d.size() && isspace(d[i])) ++i;
-        if (i < d.size() && d[i] == '#') {
-            while (i < d.size() && d[i] != '\n') ++i;
-            continue;
-        }
-        int v = 0;
-        while (i < d.size() && isdigit(d[i])) v = v * 10 + (d[i++] - '0');
-        werte[n++] = v;
-    }
-    ++i;
-    p.w = werte[0];
-    p.h = werte[1];
-    size_t groesse = static_cast<size_t>(p.w) * p.h * p.kanaele;
-    if (d.size() >= i + groesse) p.px.assign(d.begin() + i, d.begin() + i + groesse);
-    return p;
-}
-
-inline void PPM_Schreiben(const std::string& pfad, const std::vector<uint8_t>& px, int w, int h, int kanaele) {
-    std::string kopf =
-        std::string(kanaele == 3 ? "P6" : "P5") + "\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
-    std::vector<uint8_t> d(kopf.begin(), kopf.end());
-    d.insert(d.end(), px.begin(), px.end());
-    Schreiben(pfad, d);
-}
-
 // djpeg's decode of a stream (empty on failure); stderr in warnung.
-inline PPM Djpeg(const std::vector<uint8_t>& jpeg, std::string* warnung, const std::string& optionen = "") {
+inline Bild Djpeg(const std::vector<uint8_t>& jpeg, std::string* warnung, const std::string& optionen = "") {
     std::string ein = Pfad("ein.jpg"), aus = Pfad("aus.ppm");
-    Schreiben(ein, jpeg);
+    Datei_Schreiben(ein, jpeg);
     std::remove(aus.c_str());
     int rc = Ausfuehren("/usr/bin/djpeg " + optionen + " -outfile " + aus + " " + ein, warnung);
-    PPM p = rc == 0 ? PPM_Lesen(aus) : PPM();
+    Bild p = rc == 0 ? dek_test::PNM_Lesen(aus, false) : Bild();
     std::remove(ein.c_str());
     std::remove(aus.c_str());
     return p;
-}
-
-inline double PSNR(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-    if (a.size() != b.size() || a.empty()) return 0;
-    double s = 0;
-    for (size_t i = 0; i < a.size(); ++i) {
-        double d = double(a[i]) - double(b[i]);
-        s += d * d;
-    }
-    if (s == 0) return 99;
-    return 10 * std::log10(255.0 * 255.0 * a.size() / s);
 }
 
 }  // namespace enc_test

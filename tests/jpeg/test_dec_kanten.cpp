@@ -2,12 +2,12 @@
 // every check returns its result code, nothing is written out of bounds
 // (the sanitizers watch), nothing hangs.
 #include "dec_hilfe.h"
-#include "jpeg/dec_bits.h"
+#include "enc_test_hilfen.h"
+#include "jpeg/dec_farbe.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <random>
 #include <tuple>
 
 using namespace dek_test;
@@ -108,8 +108,7 @@ int32_t Lesen(const std::vector<uint8_t>& daten, int32_t modus = 3, std::vector<
     std::string name;
     if (als_datei) {
         name = (Arbeitsordner() / "lesen.jpg").string();
-        std::ofstream(name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(daten.data()), static_cast<std::streamsize>(daten.size()));
+        Datei_Schreiben(name, daten);
         a.Jpg_Datei = name.c_str();
         --modus;
     } else {
@@ -142,21 +141,11 @@ int32_t Lesen(const std::vector<uint8_t>& daten, int32_t modus = 3, std::vector<
 // Encodes RGB pixels with this codec (4:2:0, quality 75) and the given
 // restart interval; the stream.
 std::vector<uint8_t> Eigen_Kodieren(Bild& b, int32_t neustart = 0) {
-    Jpeg_Auftrag a;
-    EXPECT_EQ(Jpeg_Init(&a), 0);
-    std::vector<uint8_t> jpg(static_cast<size_t>(b.breite) * b.hoehe * 3 + 1024);
-    a.Bild_Pixel = b.pixel.data();
-    a.Bild_Breite = a.Jpg_Breite = static_cast<uint32_t>(b.breite);
-    a.Bild_Hoehe = b.hoehe;
-    a.Jpg_Hoehe = static_cast<uint32_t>(b.hoehe);
-    a.Bild_Farbraum = FARBE_RGB;
-    a.Intern.Neustart_Intervall = neustart;
-    a.Jpg_Puffer = jpg.data();
-    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(jpg.size());
-    EXPECT_EQ(Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
-    jpg.resize(a.Jpg_Puffer_Groesse);
-    Jpeg_Free(&a);
-    return jpg;
+    enc_test::Einstellung e;
+    e.neustart = neustart;
+    enc_test::Ergebnis r = enc_test::Kodieren(b.pixel, b.breite, b.hoehe, e);
+    EXPECT_EQ(r.erg, 0);
+    return r.jpeg;
 }
 
 // ---------------------------------------------------------------------------
@@ -337,8 +326,7 @@ TEST(Dek_Kanten, Vorschaubilder) {
         b.segment(f.marke, f.segment);
         b.tabellen().sof(8, 8).sos().leer(1).eoi();
         const std::string datei = (Arbeitsordner() / "vorschau.jpg").string();
-        std::ofstream(datei, std::ios::binary)
-            .write(reinterpret_cast<const char*>(b.d.data()), static_cast<std::streamsize>(b.d.size()));
+        Datei_Schreiben(datei, b.d);
         for (auto [farbe, breite, aus_datei] : {std::tuple{FARBE_RGB, f.w, false},
                                                 {FARBE_BGR, f.w, false},
                                                 {FARBE_RGB, f.w, true},
@@ -630,192 +618,8 @@ TEST(Dek_Kanten, SchritteUndAbbruch) {
     EXPECT_EQ(Jpeg_Free(&a), 0);
 }
 
-// ---------------------------------------------------------------------------
-// The bit reader and the Huffman passes on hand-made bits.
-
-struct Bitquelle {
-    std::vector<uint8_t> bytes;
-    jpeg_dek::Eingabe ein;
-    jpeg_dek::Bits bits;
-    explicit Bitquelle(std::vector<uint8_t> b) : bytes(std::move(b)) {
-        ein.p = bytes.data();
-        ein.ende = bytes.data() + bytes.size();
-        ein.puffer_anfang = bytes.data();
-        bits.ein = &ein;
-    }
-};
-
-// Random Huffman codes (lengths 1 to 16, so long codes occur) and random
-// blocks, coded bit by bit here, come back from the block decoders exactly:
-// the single-block decoder, byte by byte and eight bytes at a time, and the
-// decoder of a run of blocks, dequantised on the way; zero runs of 16,
-// blocks that end at position 63 without an end symbol, DC-only blocks,
-// stuffed 0xFF bytes, and the end of the data (zeros).
-struct Code {
-    uint8_t zahlen[16] = {};
-    std::vector<uint8_t> sym;
-    uint32_t code[256] = {};
-    uint8_t laenge[256] = {};
-};
-
-// Lengths drawn for the symbols (Kraft sum at most one), canonical codes.
-Code Zufallscode(std::mt19937& z, std::vector<uint8_t> symbole) {
-    Code c;
-    std::shuffle(symbole.begin(), symbole.end(), z);
-    std::vector<int> l(symbole.size());
-    double kraft = 0;
-    for (size_t i = 0; i < symbole.size(); ++i) {
-        int len = 2 + static_cast<int>(z() % 9) + ((z() % 4 == 0) ? static_cast<int>(z() % 6) : 0);
-        while (len < 16 && kraft + std::ldexp(1.0, -len) > 1.0 - std::ldexp(1.0, -16) * (symbole.size() - i)) ++len;
-        l[i] = len;
-        kraft += std::ldexp(1.0, -len);
-    }
-    uint32_t code = 0;
-    for (int len = 1; len <= 16; ++len) {
-        for (size_t i = 0; i < symbole.size(); ++i)
-            if (l[i] == len) {
-                c.sym.push_back(symbole[i]);
-                c.code[symbole[i]] = code++;
-                c.laenge[symbole[i]] = static_cast<uint8_t>(len);
-                ++c.zahlen[len - 1];
-            }
-        code <<= 1;
-    }
-    return c;
-}
-
-struct Bitschreiber : Bitfolge {
-    void symbol(const Code& c, int s) { Add(c.code[s], c.laenge[s]); }
-    void wert(int32_t v, int s) {
-        if (s) Add(static_cast<uint32_t>(v < 0 ? v + (1 << s) - 1 : v), s);
-    }
-};
-
-int Groesse(int32_t v) {
-    int s = 0;
-    for (uint32_t a = static_cast<uint32_t>(v < 0 ? -v : v); a; a >>= 1) ++s;
-    return s;
-}
-
-TEST(Dek_Bits, ZufallsbloeckeWieKodiert) {
-    std::mt19937 z(71);
-    for (int runde = 0; runde < 40; ++runde) {
-        SCOPED_TRACE("runde " + std::to_string(runde));
-        std::vector<uint8_t> dc_sym, ac_sym = {0x00, 0xF0};
-        for (int s = 0; s <= 11; ++s) dc_sym.push_back(static_cast<uint8_t>(s));
-        for (int r = 0; r < 16; ++r)
-            for (int s = 1; s <= 10; ++s)
-                if (z() % 3) ac_sym.push_back(static_cast<uint8_t>(r << 4 | s));
-        const Code dc = Zufallscode(z, dc_sym), ac = Zufallscode(z, ac_sym);
-        jpeg_dek::Huff hdc, hac;
-        ASSERT_TRUE(jpeg_dek::Huff_Bauen(&hdc, dc.zahlen, dc.sym.data(), static_cast<int>(dc.sym.size()), false));
-        ASSERT_TRUE(jpeg_dek::Huff_Bauen(&hac, ac.zahlen, ac.sym.data(), static_cast<int>(ac.sym.size()), true));
-        int16_t q[64];
-        for (int16_t& v : q) v = static_cast<int16_t>(1 + z() % 200);
-        // The blocks: quantised coefficients in zigzag order.
-        constexpr int N = 30;
-        std::vector<std::array<int32_t, 64>> bloecke(N);
-        Bitschreiber w;
-        int32_t pred = 0;
-        for (auto& b : bloecke) {
-            b.fill(0);
-            const int art = static_cast<int>(z() % 4);  // 0: DC only, 3: dense to the end
-            b[0] = pred + static_cast<int32_t>(z() % 2047) - 1023;
-            if (z() % 8 == 0) b[0] = pred;
-            for (int k = 1; k < 64 && art; ++k) {
-                const uint32_t wahl = z() % 100;
-                if ((art == 1 && wahl < 70) || (art == 2 && wahl < 92) || (art == 3 && wahl < 20)) continue;
-                int32_t v = 1 + static_cast<int32_t>(z() % ((1u << (1 + z() % 10)) - 1));
-                if (v > 1023) v = 1023;
-                b[k] = (z() % 2) ? v : -v;
-            }
-            // Every used (run, size) must have a code: drop the others.
-            int lauf = 0;
-            for (int k = 1; k < 64; ++k) {
-                if (!b[k]) {
-                    ++lauf;
-                    continue;
-                }
-                if (!ac.laenge[(lauf % 16) << 4 | Groesse(b[k])]) b[k] = 0, ++lauf;
-                else lauf = 0;
-            }
-            const int32_t diff = b[0] - pred;
-            pred = b[0];
-            w.symbol(dc, Groesse(diff));
-            w.wert(diff, Groesse(diff));
-            lauf = 0;
-            int letzte = 0;
-            for (int k = 1; k < 64; ++k)
-                if (b[k]) letzte = k;
-            for (int k = 1; k <= letzte; ++k) {
-                if (!b[k]) {
-                    ++lauf;
-                    continue;
-                }
-                for (; lauf >= 16; lauf -= 16) w.symbol(ac, 0xF0);
-                w.symbol(ac, lauf << 4 | Groesse(b[k]));
-                w.wert(b[k], Groesse(b[k]));
-                lauf = 0;
-            }
-            if (letzte < 63) w.symbol(ac, 0x00);
-        }
-        w.Add(0x7F, 7);  // fill bits; the data ends here
-        auto pruefen = [&](const int16_t* blk, int i, bool nur_dc, bool deq) {
-            for (int k = 0; k < 64; ++k) {
-                const int32_t v = bloecke[i][k];
-                const int pos = jpeg_dek::Natuerlich[k];
-                ASSERT_EQ(blk[pos], static_cast<int16_t>(deq ? v * q[pos] : v)) << "Block " << i << " k " << k;
-            }
-            bool leer = true;
-            for (int k = 1; k < 64; ++k) leer = leer && !bloecke[i][k];
-            ASSERT_EQ(nur_dc, leer) << "Block " << i;
-        };
-        for (bool breit : {false, true}) {
-            Bitquelle quelle(w.bytes);
-            quelle.bits.breit = breit;
-            int32_t p = 0;
-            for (int i = 0; i < N; ++i) {
-                int16_t blk[64];
-                quelle.bits.quant = (i % 2) ? q : nullptr;
-                jpeg_dek::Block_Dekodieren(&quelle.bits, &hdc, &hac, &p, blk);
-                pruefen(blk, i, quelle.bits.nur_dc, i % 2);
-                ASSERT_EQ(p, bloecke[i][0]);
-            }
-        }
-        // The run decoder (both of its forms: byte by byte, and eight bytes at
-        // a time with the BMI2 copy where the processor has it), in runs of
-        // three, eight and ten blocks.
-        for (bool breit : {false, true}) {
-            Bitquelle quelle(w.bytes);
-            quelle.bits.breit = breit;
-            int32_t p = 0;
-            int i = 0;
-            for (int lauf : {3, 8, 10, 3, 6}) {
-                jpeg_dek::Block_Plan plan[10];
-                for (int j = 0; j < lauf; ++j) plan[j] = {&hdc, &hac, &p, q};
-                alignas(32) int16_t blk[10 * 64];
-                int16_t dcw[10];
-                const uint32_t nur_dc = jpeg_dek::Bloecke_Dekodieren(&quelle.bits, plan, lauf, blk, dcw);
-                for (int j = 0; j < lauf; ++j, ++i) {
-                    pruefen(blk + 64 * j, i, (nur_dc >> j) & 1, true);
-                    ASSERT_EQ(dcw[j], static_cast<int16_t>(bloecke[i][0]));
-                }
-            }
-            // The data holds no marker, and none was taken for one.
-            EXPECT_EQ(quelle.bits.marke, 0);
-        }
-    }
-}
-
-}  // namespace
-
-// ---------------------------------------------------------------------------
 // The SSE2 colour conversion gives exactly the generic pixels, for every
 // chroma pair, every layout, full and half-width chroma, and row tails.
-#include "jpeg/dec_farbe.h"
-
-namespace {
-
 TEST(Dek_Farbe, SimdGleichAllgemein) {
     struct Art {
         int32_t oc, kan;
@@ -856,10 +660,6 @@ TEST(Dek_Farbe, SimdGleichAllgemein) {
     EXPECT_EQ(gr, 77);
     EXPECT_EQ(b, 77);
 }
-
-}  // namespace
-
-namespace {
 
 // The full-MCU kernels of the kernel table: every pixel of the MCU gets its
 // luma sample and the chroma sample that covers it, converted like the rows.

@@ -79,8 +79,7 @@ TEST_F(Referenz_Test, KorpusGleichtDjpeg) {
                     daten.erase(daten.begin() + static_cast<long>(i), daten.begin() + static_cast<long>(i + l));
                 else i += l;
             }
-            std::ofstream(jpg, std::ios::binary)
-                .write(reinterpret_cast<const char*>(daten.data()), static_cast<std::streamsize>(daten.size()));
+            Datei_Schreiben(jpg, daten);
         }
         Ergebnis puffer = Dekodieren(daten, "", 3);
         ASSERT_EQ(puffer.code, 0);

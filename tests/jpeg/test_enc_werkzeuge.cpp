@@ -30,7 +30,7 @@ std::vector<uint8_t> Cjpeg(const std::vector<uint8_t>& px, int w, int h, int kan
     PPM_Schreiben(ein, px, w, h, kanaele);
     std::string fehler;
     EXPECT_EQ(Ausfuehren("/usr/bin/cjpeg " + optionen + " -outfile " + aus + " " + ein, &fehler), 0) << fehler;
-    std::vector<uint8_t> j = Lesen(aus);
+    std::vector<uint8_t> j = Datei_Lesen(aus);
     std::remove(ein.c_str());
     std::remove(aus.c_str());
     return j;
@@ -47,7 +47,7 @@ std::vector<uint8_t> Grau_Aus_RGB(const std::vector<uint8_t>& rgb) {
 // jpegtran reads every coefficient of the stream without a message.
 void Jpegtran_Liest(const std::vector<uint8_t>& jpeg) {
     std::string ein = Pfad("t.jpg"), fehler;
-    Schreiben(ein, jpeg);
+    Datei_Schreiben(ein, jpeg);
     EXPECT_EQ(Ausfuehren("/usr/bin/jpegtran -copy none -outfile /dev/null " + ein, &fehler), 0);
     EXPECT_EQ(fehler, "");
     std::remove(ein.c_str());
@@ -192,35 +192,35 @@ TEST(JpegEncWerkzeuge, EveryLayoutAndWidthDecodesWithoutWarnings) {
             Jpegtran_Liest(r.jpeg);
             if (l.jpg_kanaele == 2) continue;
             std::string warnung;
-            PPM d = Djpeg(r.jpeg, &warnung, "-nosmooth");
+            Bild d = Djpeg(r.jpeg, &warnung, "-nosmooth");
             EXPECT_EQ(warnung, "");
-            ASSERT_EQ(d.w, w);
-            ASSERT_EQ(d.h, h);
+            ASSERT_EQ(d.breite, w);
+            ASSERT_EQ(d.hoehe, h);
             if (l.djpeg_rgb) {
                 // As close to the picture as cjpeg gets with the same settings.
                 std::string opt = "-quality 90 -sample ";
                 opt += l.jpg_abtastung == ABTASTUNG_411 ? "2x2" : l.jpg_abtastung == ABTASTUNG_422 ? "2x1" : "1x1";
                 if (l.jpg_farbraum == FARBE_RGB) opt += " -rgb";
                 std::string w2;
-                PPM ref = Djpeg(Cjpeg(rgb, w, h, 3, opt), &w2, "-nosmooth");
+                Bild ref = Djpeg(Cjpeg(rgb, w, h, 3, opt), &w2, "-nosmooth");
                 // An RGB JPEG codes components 2 and 3 with the chrominance
                 // table, cjpeg all three with the luminance one.
                 double spielraum = l.jpg_farbraum == FARBE_RGB ? 4.0 : 1.0;
-                EXPECT_GT(PSNR(d.px, rgb), PSNR(ref.px, rgb) - spielraum);
+                EXPECT_GT(PSNR(d.pixel, rgb), PSNR(ref.pixel, rgb) - spielraum);
             }
             if (l.jpg_farbraum == FARBE_GRAU || l.bild_farbraum == FARBE_GRAU) {
                 std::vector<uint8_t> grau = Grau_Aus_RGB(rgb);
                 if (l.bild_farbraum == FARBE_GRAU)
                     for (size_t i = 0; i < grau.size(); ++i) grau[i] = rgb[i * 3 + 1];
                 std::vector<uint8_t> dg(grau.size());
-                for (size_t i = 0; i < dg.size(); ++i) dg[i] = d.px[i * d.kanaele];
+                for (size_t i = 0; i < dg.size(); ++i) dg[i] = d.pixel[i * d.kanaele];
                 EXPECT_GT(PSNR(dg, grau), 35.0);
             }
             // Our decoder reads it too, to pixels close to djpeg's.
             std::vector<uint8_t> selbst;
             if (d.kanaele == 3 && l.jpg_kanaele == 3) {
                 EXPECT_TRUE(Selbst_Dekodieren(r.jpeg, w, h, selbst));
-                EXPECT_GT(PSNR(selbst, d.px), 36.0);
+                EXPECT_GT(PSNR(selbst, d.pixel), 36.0);
             }
         }
     }
@@ -271,11 +271,11 @@ TEST(JpegEncWerkzeuge, QualityAndSizeMatchCjpeg) {
         Ergebnis r = Kodieren(quelle, w, h, e);
         ASSERT_EQ(r.erg, 0);
         std::string w1, w2;
-        PPM a = Djpeg(r.jpeg, &w1, "-dct int"), b = Djpeg(ref, &w2, "-dct int");
-        ASSERT_FALSE(a.px.empty());
-        ASSERT_FALSE(b.px.empty());
+        Bild a = Djpeg(r.jpeg, &w1, "-dct int"), b = Djpeg(ref, &w2, "-dct int");
+        ASSERT_FALSE(a.pixel.empty());
+        ASSERT_FALSE(b.pixel.empty());
         const std::vector<uint8_t> vergleich = f.grau ? Grau_Aus_RGB(rgb) : rgb;
-        double pa = PSNR(a.px, vergleich), pb = PSNR(b.px, vergleich);
+        double pa = PSNR(a.pixel, vergleich), pb = PSNR(b.pixel, vergleich);
         EXPECT_GE(pa, pb - 0.2);
         // The entropy-coded data (our headers carry a comment and, for grey
         // pictures, the unused chrominance tables); sub-sampled chroma, made
@@ -315,9 +315,9 @@ TEST(JpegEncWerkzeuge, ProgressiveDecodesToTheSequentialPixels) {
             ASSERT_EQ(prog.erg, 0);
             Jpegtran_Liest(prog.jpeg);
             std::string w1, w2;
-            PPM pa = Djpeg(prog.jpeg, &w1), pb = Djpeg(seq.jpeg, &w2);
+            Bild pa = Djpeg(prog.jpeg, &w1), pb = Djpeg(seq.jpeg, &w2);
             EXPECT_EQ(w1, "");
-            ASSERT_FALSE(pa.px.empty());
-            EXPECT_EQ(pa.px, pb.px);
+            ASSERT_FALSE(pa.pixel.empty());
+            EXPECT_EQ(pa.pixel, pb.pixel);
         }
 }
