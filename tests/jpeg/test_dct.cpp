@@ -69,11 +69,25 @@ TEST(FDCT, SimdFormenGleich) {
 
 // --- quantisation ---------------------------------------------------------------
 
-// A zero or negative entry of a caller's table is refused and the table
-// stays as it was. (The prepared values show in the encoder's pictures,
-// compared with cjpeg's in the tool tests.)
 TEST(Quant, TabellenVorbereitung) {
     int16_t t[64];
+    std::fill(t, t + 64, int16_t(1));
+    ASSERT_EQ(Jpeg_Qtab_Genau(t), 0);
+    for (int i = 0; i < 64; ++i) EXPECT_EQ(uint16_t(t[i]), 32768u);
+
+    // Zigzag order in, natural order out; 32768 / q truncated.
+    for (int i = 0; i < 64; ++i) t[i] = int16_t(i + 1);
+    ASSERT_EQ(Jpeg_Qtab_Genau(t), 0);
+    for (int i = 0; i < 64; ++i) EXPECT_EQ(uint16_t(t[Jpeg_Zickzack[i]]), 32768u / (i + 1));
+
+    // Fast: (numerator + q/2) / q at natural position; a last entry of 1 counts as 2.
+    for (int i = 0; i < 64; ++i) t[i] = int16_t(i % 7 + 1);
+    t[63] = 1;
+    ASSERT_EQ(Jpeg_Qtab_Schnell(t), 0);
+    for (int i = 0; i < 63; ++i)
+        EXPECT_EQ(t[Jpeg_Zickzack[i]], (Jpeg_AAN_Zaehler[i] + (i % 7 + 1) / 2) / (i % 7 + 1)) << i;
+    EXPECT_EQ(t[63], (53810 + 1) / 2);
+
     // A zero or negative entry is refused and the table stays as it was.
     for (auto fn : {Jpeg_Qtab_Schnell, Jpeg_Qtab_Genau}) {
         std::fill(t, t + 64, int16_t(16));
