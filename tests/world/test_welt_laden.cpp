@@ -38,16 +38,7 @@ std::string kopie(const char* name, const std::string& datei = "", const std::st
     return o;
 }
 
-class WeltLaden : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        Internet_Modus = INTERNET_MODUS_EINZEL;
-        Melder_Mitschnitt m;
-        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0)) << m.alle();
-        EXPECT_EQ(m.alle(), "");
-    }
-    static void TearDownTestSuite() { Welt_Freigeben(); }
-};
+using WeltLaden = Geladene_Welt;
 
 TEST_F(WeltLaden, ShippedWorldHasTheRightCounts) {
     EXPECT_EQ(Team_Anzahl, 280);

@@ -135,6 +135,7 @@ class Geladene_Welt : public ::testing::Test {
         Internet_Modus = INTERNET_MODUS_EINZEL;
         Melder_Mitschnitt m;
         ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0)) << m.alle();
+        EXPECT_EQ(m.alle(), "") << "the shipped world loads without a message";
     }
     static void TearDownTestSuite() {
         Bank_Free();
