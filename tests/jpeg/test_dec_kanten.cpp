@@ -160,7 +160,7 @@ TEST(Dek_Kanten, HandgemachtesBildIstGrau) {
     for (uint8_t v : pixel) ASSERT_EQ(v, 128);
 }
 
-// Every crafted stream returns its code.
+// Every crafted stream returns its code, and every code has its text.
 TEST(Dek_Kanten, BoesartigeDateien) {
     struct Fall {
         const char* name;
@@ -265,6 +265,7 @@ TEST(Dek_Kanten, BoesartigeDateien) {
         SCOPED_TRACE(f.name);
         EXPECT_EQ(Lesen(f.daten), f.erwartet);
         EXPECT_EQ(Lesen(f.daten, 3, nullptr, true), f.erwartet) << "file";
+        EXPECT_STRNE(Jpeg_Fehlertext(f.erwartet), "Unknown error code");  // every refusal has its text
     }
 }
 
