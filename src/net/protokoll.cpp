@@ -642,16 +642,16 @@ bool Netz_Leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>*
         // A vector argument's bytes, a count among the arguments, or the
         // number of teams.
         u64 anzahl = s->laenge_element ? 0 : static_cast<u64>(std::max(hooks.team_anzahl(), 0));
-        u64 bytes = 0, p = 0;
+        u64 feld = UINT64_MAX, p = 0;
         for (const Netz_Teil& teil : s->argumente) {
             const u64 b = teil_breite(teil, argumente, p);
-            if (teil.breite == 0) bytes = teil.mit_anzahl ? b : b - 4;
+            if (teil.breite == 0) feld = teil.mit_anzahl ? b : b - 4;
             else if (teil.element == s->laenge_element && teil.breite == 4) anzahl = lesen(&argumente[p], 4);
             p += b;
         }
-        if (!bytes) bytes = anzahl * s->vielfaches;
-        if (bytes == 0 || bytes > s->hoechstens || bytes % s->vielfaches) return false;
-        laenge = static_cast<u32>(bytes);
+        if (feld == UINT64_MAX) feld = anzahl * s->vielfaches;
+        if (feld == 0 || feld > s->hoechstens || feld % s->vielfaches) return false;
+        laenge = static_cast<u32>(feld);
     }
     const std::string typen = Netz_Schema_Typen(*s, laenge);
     Netz_Typen t;

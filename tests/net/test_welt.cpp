@@ -170,8 +170,7 @@ TEST_F(Welt_Netz, NewsReachOnlyTheirTeamsClientAndBadItemsChangeNothing) {
     ASSERT_TRUE(Team_Internet_Client_Set_User_Active(1, 21, "B", 0));
     EXPECT_EQ(Holen(b, 21), "an 21|an alle|");
     EXPECT_EQ(Holen(a, 20), std::string("an 20|a\0b|an alle|", 18));
-    ASSERT_EQ(News_Anzahl(), 3);
-    EXPECT_EQ(News_Internet_Client_Holen(20), true);
+    EXPECT_TRUE(News_Internet_Client_Holen(20));
     EXPECT_EQ(News_Anzahl(), 3);  // nothing twice
 
     // A question to club 21 reaches the server; another sender, a reply in
@@ -194,13 +193,8 @@ TEST_F(Welt_Netz, NewsReachOnlyTheirTeamsClientAndBadItemsChangeNothing) {
     EXPECT_EQ(Internet_Server_Verbindung, nullptr);  // that client was dropped
 
     EXPECT_EQ(Holen(b, 21), "an 21|an alle|Kredit?|");
-    const auto fremd = ruf::Rufen(RUF_NEWS_NEU, std::vector<u32>{}, 20);
-    ASSERT_TRUE(fremd);
-    EXPECT_TRUE(std::get<0>(*fremd).empty());
-    // The arbiter's list comes back empty, and a request changes nothing.
-    EXPECT_EQ(Richter_Internet_Client_Get_Liste(), 0);
-    EXPECT_EQ(ruf::Rufen(RUF_RICHTER_NEU, std::array<i32, 10>{5, 21}, 40, 0), std::optional<i32>(0));
-    EXPECT_EQ(Holen(b, 21), "an 21|an alle|Kredit?|");
+    EXPECT_TRUE(std::get<0>(ruf::Rufen(RUF_NEWS_NEU, std::vector<u32>{}, 20).value()).empty());  // not its team
+    EXPECT_EQ(Richter_Internet_Client_Get_Liste(), 0);  // the arbiter's list comes back empty
 }
 
 }  // namespace
