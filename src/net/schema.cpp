@@ -78,7 +78,8 @@ std::vector<Netz_Schema> tabelle_bauen() {
         {1014, "NEWS_LOESCHEN", "viiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4)}, T{}},
         {1015, "STADION_GET_STADION", "iC<=0i", 0, 0, false, 0, T{E(2, 4)}, T{V(1, 1)}},
         {1016, "STADION_SCHREIBE_WERTE", "viiiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4), E(5, 4)}, T{}},
-        {1020, "HIGHSCORE_GET_HIGHSCORE", "iC<=0i", 0, 0, false, 0, T{}, T{}},
+        // 1020: the result slot carries the count of ranked clubs.
+        {1020, "HIGHSCORE_GET_HIGHSCORE", "iC<=0i", 0, 0, false, 0, T{E(2, 4)}, T{E(0, 4), V(1, 136)}},
         {1021, "WERBUNG_GET_WERBEFIRMEN", "cC<240", 0, 0, false, 0, T{}, T{}},
         {1022, "WERBUNG_VERTRAG_ABSCHLIESSEN", "ciiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4)},
          T{E(0, 4)}},

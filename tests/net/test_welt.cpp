@@ -11,6 +11,7 @@
 #include "netz_test.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"
+#include "season/rangliste.h"
 #include "season/richter.h"
 #include "welt_test.h"
 #include "world/manager.h"
@@ -42,6 +43,8 @@ void Verdrahten() {
     // The news of three human clubs, and the season's rows.
     Season_Netz_Anmelden();
     Richter_Hooks_Installieren();
+    Rangliste_Hooks_Installieren();
+    Rangliste_Aufbauen();
     for (i32 t : {20, 21, 22}) Manager_Neuer_Mitspieler(t, "Netz", 0);
     News_Init();
     News_Daten binaer;
@@ -195,6 +198,7 @@ TEST_F(Welt_Netz, NewsReachOnlyTheirTeamsClientAndBadItemsChangeNothing) {
     EXPECT_EQ(Holen(b, 21), "an 21|an alle|Kredit?|");
     EXPECT_TRUE(std::get<0>(ruf::Rufen(RUF_NEWS_NEU, std::vector<u32>{}, 20).value()).empty());  // not its team
     EXPECT_EQ(Richter_Internet_Client_Get_Liste(), 0);  // the arbiter's list comes back empty
+    EXPECT_TRUE(Rangliste_Internet_Client_Get());       // the ranking, one record a club
 }
 
 }  // namespace
