@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+#include "antwort_messen.h"
 #include "net/protokoll.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"
@@ -30,19 +31,7 @@ void vorbereiten() {
 }
 
 void antworten(benchmark::State& state, const std::vector<u8>& anfrage) {
-    const std::vector<u8> gepackt = Netz_Packen(anfrage);
-    size_t bytes = 0;
-    for (auto _ : state) {
-        std::vector<u8> roh, antwort;
-        const char* grund = nullptr;
-        Netz_Entpacken(gepackt.data(), static_cast<u32>(gepackt.size()), &roh);
-        if (!Netz_Block_Beantworten(0, 3, roh.data(), roh.size(), &antwort, &grund)) state.SkipWithError(grund);
-        const std::vector<u8> p = Netz_Packen(antwort);
-        bytes += p.size();
-        benchmark::DoNotOptimize(p.data());
-    }
-    state.counters["gepackt"] = static_cast<double>(bytes) / static_cast<double>(state.iterations());
-    state.SetItemsProcessed(state.iterations());
+    Antworten_Messen(state, Netz_Packen(anfrage));
 }
 
 // 1012: a client that knows none of its 250 items, or all of them (the
@@ -72,8 +61,8 @@ void BM_News_Eintragen(benchmark::State& state) {
     char text[] = "Würden Sie uns einen Kredit über 500.000 geben?";
     std::vector<u8> a;
     Netz_Anfrage_Bauen(1013, 3, "iiiiiC40C" + std::to_string(sizeof text),
-                       {netz_arg(3), netz_arg(4), netz_arg(-1), netz_arg(NEWS_FRAGE), netz_arg(Netz_Feld{kopf.data(), 40}),
-                        netz_arg(Netz_Feld{text, sizeof text})},
+                       {netz_arg(3), netz_arg(4), netz_arg(-1), netz_arg(NEWS_FRAGE),
+                        netz_arg(Netz_Feld{kopf.data(), 40}), netz_arg(Netz_Feld{text, sizeof text})},
                        &a);
     antworten(state, a);
 }

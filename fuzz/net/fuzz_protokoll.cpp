@@ -80,9 +80,8 @@ void season_anmelden() {
     ruf::Zeile_Anmelden(RUF_NEWS_NEU, [](std::vector<u32> ids, i32 t) {
         return std::tuple<V, i32, i32>{V(4u * (ids.size() % 2000) + 4, 0), t, -1};
     });
-    ruf::Zeile_Anmelden(RUF_NEWS_EINTRAGEN, [](i32, i32, i32, u32, std::array<i32, 10>, V text) {
-        return static_cast<u32>(text.size());
-    });
+    ruf::Zeile_Anmelden(RUF_NEWS_EINTRAGEN,
+                        [](i32, i32, i32, u32, std::array<i32, 10>, V text) { return static_cast<u32>(text.size()); });
     ruf::Zeile_Anmelden(RUF_SPIELE_VERLAUF, [](i32 w, i32, i32, i32, u8, u32, i32, u8, i32, i32, u8, u8, i32) {
         return std::tuple<i32, std::array<u8, 368>>{w % 47, {}};
     });

@@ -624,8 +624,7 @@ bool Netz_Leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>*
                 passt = false;
                 break;
             }
-            if (teil.element == Netz_Teil::KONSTANT && lesen(&argumente[pos], teil.breite) != teil.wert)
-                passt = false;
+            if (teil.element == Netz_Teil::KONSTANT && lesen(&argumente[pos], teil.breite) != teil.wert) passt = false;
             pos += b;
         }
         if (passt && pos == argumente.size()) {

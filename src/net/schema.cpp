@@ -70,8 +70,8 @@ std::vector<Netz_Schema> tabelle_bauen() {
         {1011, "SPIELE_GET_SPIELSTAENDE", "iC<=0iiiiI<4", 0, 0, false, 0, T{E(2, 4), E(3, 4), E(4, 4), E(5, 4)},
          T{V(1, 1), E(6, 4)}},
         // 1012: the known ids, their count first (4 n + 4 bytes, n up to a full store).
-        {1012, "NEWS_NEU", "iC<=0C<4C<4C%di", 4, 4 * 1501, false, 0, T{A(4, 4), E(5, 4)},
-         T{V(1, 1), E(2, 4), E(3, 4)}, 4, 4},
+        {1012, "NEWS_NEU", "iC<=0C<4C<4C%di", 4, 4 * 1501, false, 0, T{A(4, 4), E(5, 4)}, T{V(1, 1), E(2, 4), E(3, 4)},
+         4, 4},
         // 1013: sender, recipients, flags, the data block and the text with its NUL.
         {1013, "NEWS_EINTRAGEN", "iiiiiC40C%d", 1, 4096, false, 0,
          T{E(1, 4), E(2, 4), E(3, 4), E(4, 4), E(5, 40), V(6, 1)}, T{E(0, 4)}, 0, 0, 6},

@@ -493,8 +493,8 @@ u32 client_posten(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const 
     }
     std::array<i32, 10> w{};
     if (daten) std::copy(daten->w, daten->w + 10, w.begin());
-    const auto id = ruf::Rufen(RUF_NEWS_EINTRAGEN, sender, empfaenger, empfaenger2, flags, w,
-                               std::vector<u8>(text, text + n + 1));
+    const auto id =
+        ruf::Rufen(RUF_NEWS_EINTRAGEN, sender, empfaenger, empfaenger2, flags, w, std::vector<u8>(text, text + n + 1));
     if (!id || *id == 0) return 0;
     if (!(flags & NEWS_ANTWORT) && empfaenger != -1)
         News_Schreiben(*id, -1, sender, empfaenger, empfaenger2, flags, daten, text);
@@ -511,8 +511,7 @@ bool netz_item_lesen(bytes::Leser& l, i32 team, Item& it) {
     l.pos += platz;
     if (p[laenge] != 0) return false;
     it.text.assign(p, laenge);
-    if ((flags & NEWS_BINAER) ? it.daten.w[0] != static_cast<i32>(laenge + 1)
-                              : it.text.find('\0') != std::string::npos)
+    if ((flags & NEWS_BINAER) ? it.daten.w[0] != static_cast<i32>(laenge + 1) : it.text.find('\0') != std::string::npos)
         return false;
     it.an = {{team, flags}};
     return true;

@@ -56,16 +56,16 @@ void kalender_zeilen() {
 
 // The team's rank history (1036): every argument in its range, else no ranks.
 std::tuple<i32, std::array<u8, SPIELE_VERLAUF_BYTES>> verlauf(i32 wettbewerb, i32, i32 erster, i32 letzter, u8 drei,
-                                                             u32 optionen, i32 tabellen_team, u8 frei, i32 von,
-                                                             i32 bis, u8 prognose, u8 ewig, i32 team) {
+                                                              u32 optionen, i32 tabellen_team, u8 frei, i32 von,
+                                                              i32 bis, u8 prognose, u8 ewig, i32 team) {
     std::tuple<i32, std::array<u8, SPIELE_VERLAUF_BYTES>> a{};
     std::get<1>(a).fill(0xFF);
     const Wettbewerb* w = wettbewerb_ok(wettbewerb) ? Wettbewerb_Get_Zeiger(wettbewerb) : nullptr;
     const auto spieltag_ok = [w](i32 m) { return m >= -1 && m <= w->spieltage; };
     const auto minute_ok = [](i32 m) { return m >= -1 && m <= 255; };
-    if (!w || !spieltag_ok(erster) || !spieltag_ok(letzter) || (drei > 1 && drei != 255) ||
-        (optionen & ~u32{63}) || (tabellen_team != -1 && !team_ok(tabellen_team)) || !minute_ok(von) ||
-        !minute_ok(bis) || prognose > 1 || ewig > 1 || !team_ok(team))
+    if (!w || !spieltag_ok(erster) || !spieltag_ok(letzter) || (drei > 1 && drei != 255) || (optionen & ~u32{63}) ||
+        (tabellen_team != -1 && !team_ok(tabellen_team)) || !minute_ok(von) || !minute_ok(bis) || prognose > 1 ||
+        ewig > 1 || !team_ok(team))
         return a;
     Tabelle_Argumente t;
     t.wettbewerb = wettbewerb, t.drei_punkte = drei, t.optionen = optionen, t.team = tabellen_team, t.frei = frei;
@@ -158,14 +158,15 @@ void news_zeilen() {
         std::get<2>(a) = Spieltag_Get_Gegner(team, nullptr);
         return a;
     });
-    ruf::Zeile_Anmelden(RUF_NEWS_EINTRAGEN, [](i32 sender, i32 an, i32 an2, u32 flags, std::array<i32, 10> w,
-                                               std::vector<u8> text) -> u32 {
-        if (!team_ok(Aktuelles_Team)) return 0;
-        News_Daten d;
-        std::copy(w.begin(), w.end(), d.w);
-        return News_Internet_Server_1013(Aktuelles_Team, -1, sender, an, an2, flags, d,
-                                         reinterpret_cast<const char*>(text.data()), static_cast<u32>(text.size()));
-    });
+    ruf::Zeile_Anmelden(RUF_NEWS_EINTRAGEN,
+                        [](i32 sender, i32 an, i32 an2, u32 flags, std::array<i32, 10> w, std::vector<u8> text) -> u32 {
+                            if (!team_ok(Aktuelles_Team)) return 0;
+                            News_Daten d;
+                            std::copy(w.begin(), w.end(), d.w);
+                            return News_Internet_Server_1013(Aktuelles_Team, -1, sender, an, an2, flags, d,
+                                                             reinterpret_cast<const char*>(text.data()),
+                                                             static_cast<u32>(text.size()));
+                        });
 }
 
 void spieltag_zeilen() {

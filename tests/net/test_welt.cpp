@@ -191,8 +191,8 @@ TEST_F(Welt_Netz, NewsReachOnlyTheirTeamsClientAndBadItemsChangeNothing) {
     EXPECT_EQ(Holen(a, 20), std::string("a\0b|an alle|Falscher Absender: 22|", 34));
     std::array<u8, 40> kopf{};
     char text[4] = {'o', 'h', 'n', 'e'};
-    EXPECT_FALSE(Internet_Client_Read(1013, "iiiiiC40C4", 20, 21, -1, 4, Netz_Feld{kopf.data(), 40},
-                                      Netz_Feld{text, 4}));
+    EXPECT_FALSE(
+        Internet_Client_Read(1013, "iiiiiC40C4", 20, 21, -1, 4, Netz_Feld{kopf.data(), 40}, Netz_Feld{text, 4}));
     EXPECT_EQ(Internet_Server_Verbindung, nullptr);  // that client was dropped
 
     EXPECT_EQ(Holen(b, 21), "an 21|an alle|Kredit?|");

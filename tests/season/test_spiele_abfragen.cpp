@@ -235,7 +235,7 @@ TEST_F(Abfragen, PlatzVerlaufNachJedemSpieltag) {
     };
     const std::array<i64, 13> gut = {LIGA, 0, -1, -1, 255, TABELLE_OPTIONEN_VOLL, -1, 0, -1, -1, 0, 0, 1};
     EXPECT_EQ(get_u32le(std::get<1>(rufen(gut).value()).data() + 4), 1u);
-    const std::pair<int, i64> falsch[] = {{0, 999}, {2, -2}, {3, 15},  {4, 2},   {5, 64},  {6, 20},
+    const std::pair<int, i64> falsch[] = {{0, 999}, {2, -2},  {3, 15}, {4, 2},  {5, 64},  {6, 20},
                                           {8, -2},  {9, 256}, {10, 2}, {11, 2}, {12, 20}, {12, -1}};
     std::array<u8, SPIELE_VERLAUF_BYTES> keine;
     keine.fill(0xFF);
