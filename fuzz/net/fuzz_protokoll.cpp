@@ -19,6 +19,7 @@
 #include "match/netz_rufe.h"
 #include "net/protokoll.h"
 #include "season/netz_rufe.h"
+#include "season/rangliste.h"
 #include "season/richter.h"
 #include "season/spieltag_netz.h"
 
@@ -84,6 +85,9 @@ void season_anmelden() {
                         [](i32, i32, i32, u32, std::array<i32, 10>, V text) { return static_cast<u32>(text.size()); });
     ruf::Zeile_Anmelden(RUF_SPIELE_VERLAUF, [](i32 w, i32, i32, i32, u8, u32, i32, u8, i32, i32, u8, u8, i32) {
         return std::tuple<i32, std::array<u8, 368>>{w % 47, {}};
+    });
+    ruf::Zeile_Anmelden(RUF_RANGLISTE, [](i32 t) {
+        return std::tuple<i32, std::vector<Rangliste_Eintrag>>{t, std::vector<Rangliste_Eintrag>(t & 0x1FF)};
     });
     ruf::Zeile_Anmelden(RUF_RICHTER_LISTE, [] { return V(4, 0xF0); });
     ruf::Zeile_Anmelden(RUF_RICHTER_NEU, [](std::array<i32, 10>, i32, i32) { return i32{0}; });
