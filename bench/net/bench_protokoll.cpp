@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+#include "antwort_messen.h"
 #include "base/ruf.h"
 #include "match/netz_rufe.h"
 #include "net/protokoll.h"
@@ -32,18 +33,7 @@ void antworten(benchmark::State& state, const std::vector<u8>& gepackt) {
     });
     ruf::Zeile_Anmelden(B_TEAMS, [] { return std::vector<std::array<u8, 52>>(280, std::array<u8, 52>{1, 2, 3}); });
     ruf::Zeile_Anmelden(B_STARTTEAMS, [] { return std::vector<u8>(280 * 80, 7); });
-    size_t bytes = 0;
-    for (auto _ : state) {
-        std::vector<u8> roh, antwort;
-        const char* grund = nullptr;
-        Netz_Entpacken(gepackt.data(), static_cast<u32>(gepackt.size()), &roh);
-        if (!Netz_Block_Beantworten(0, 3, roh.data(), roh.size(), &antwort, &grund)) state.SkipWithError(grund);
-        const std::vector<u8> p = Netz_Packen(antwort);
-        bytes += p.size();
-        benchmark::DoNotOptimize(p.data());
-    }
-    state.counters["gepackt"] = static_cast<double>(bytes) / static_cast<double>(state.iterations());
-    state.SetItemsProcessed(state.iterations());
+    Antworten_Messen(state, gepackt);
 }
 
 void BM_Spieler_Alle(benchmark::State& state) {

@@ -19,6 +19,8 @@
 #include "match/netz_rufe.h"
 #include "net/protokoll.h"
 #include "season/netz_rufe.h"
+#include "season/rangliste.h"
+#include "season/richter.h"
 #include "season/spieltag_netz.h"
 
 namespace {
@@ -76,6 +78,19 @@ void season_anmelden() {
         return a;
     });
     ruf::Zeile_Anmelden(RUF_NEWS_SETZEN, [](i32, i32, i32, i32) { return ruf::Nichts{}; });
+    ruf::Zeile_Anmelden(RUF_NEWS_NEU, [](std::vector<u32> ids, i32 t) {
+        return std::tuple<V, i32, i32>{V(4u * (ids.size() % 2000) + 4, 0), t, -1};
+    });
+    ruf::Zeile_Anmelden(RUF_NEWS_EINTRAGEN,
+                        [](i32, i32, i32, u32, std::array<i32, 10>, V text) { return static_cast<u32>(text.size()); });
+    ruf::Zeile_Anmelden(RUF_SPIELE_VERLAUF, [](i32 w, i32, i32, i32, u8, u32, i32, u8, i32, i32, u8, u8, i32) {
+        return std::tuple<i32, std::array<u8, 368>>{w % 47, {}};
+    });
+    ruf::Zeile_Anmelden(RUF_RANGLISTE, [](i32 t) {
+        return std::tuple<i32, std::vector<Rangliste_Eintrag>>{t, std::vector<Rangliste_Eintrag>(t & 0x1FF)};
+    });
+    ruf::Zeile_Anmelden(RUF_RICHTER_LISTE, [] { return V(4, 0xF0); });
+    ruf::Zeile_Anmelden(RUF_RICHTER_NEU, [](std::array<i32, 10>, i32, i32) { return i32{0}; });
     ruf::Zeile_Anmelden(RUF_KALENDER_BEFEHL, [](i32, i32) { return i32{0}; });
     ruf::Zeile_Anmelden(RUF_SPIELFELD_LADEN, [] {
         return std::tuple<u8, V, u32, f32, u32, u32>{1, V(SPIELFELD_GROESSE, 9), 12, 12.5f, 3, 4};

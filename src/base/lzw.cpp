@@ -139,7 +139,8 @@ u32 Lzw_Packen(const u8* src, u32 n, u8* dst, u32 cap) {
 bool Lzw_Entpacken(const u8* src, u32 verfuegbar, u8* dst, u32 cap, u32* ausgabe) {
     if (ausgabe) *ausgabe = 0;
     if (!src || !dst || verfuegbar < 8) return false;
-    const auto [soll, gepackt] = Pack_Kopf_Lesen(src);
+    const Pack_Kopf kopf = Pack_Kopf_Lesen(src);
+    const u32 soll = kopf.groesse, gepackt = kopf.gepackt;  // plain names: the lambda below takes them
     if (gepackt < 8 || gepackt > verfuegbar || soll > cap) return false;
 
     // Entries: prefix code, last byte, first byte, length.

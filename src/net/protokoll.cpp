@@ -106,6 +106,18 @@ bool argumente_nehmen(const Netz_Schema& s, const Netz_Typen& t, const std::vect
         if (teil.element == 0 || teil.element >= t.elemente.size()) return false;
         const Netz_Element& e = t.elemente[teil.element];
         const Lage& lage = l[teil.element];
+        if (teil.breite == 0) {
+            // A vector: the array as it is (its count first), or its count
+            // from the array's length and then the array.
+            if (!e.feld || !lage.hat_inhalt || teil.einheit == 0) return false;
+            const u8* p = daten + lage.inhalt;
+            if (teil.mit_anzahl ? e.laenge < 4 || u64{lesen(p, 4)} * teil.einheit + 4 != e.laenge
+                                : e.laenge % teil.einheit != 0)
+                return false;
+            if (!teil.mit_anzahl) anhaengen(aus, e.laenge / teil.einheit);
+            aus->insert(aus->end(), p, p + e.laenge);
+            continue;
+        }
         if (!e.feld) {
             if (teil.breite > 4) return false;
             std::memcpy(aus->data() + n, daten + lage.pos, teil.breite);
@@ -269,10 +281,19 @@ bool Netz_Block_Beantworten(i32 slot_index, i32 team, const u8* anfrage, size_t 
     if (!s && Netz_Schema_Bekannt(nummer)) return ablehnen(grund, "Typen passen nicht zum Aufruf");
     if (team < 0 && !(s && s->start)) return ablehnen(grund, "Aufruf vor der Teamwahl");
     if (s && s->laenge_element) {
-        // The array's length follows from a count in the request.
+        // The array's length follows from a count in the request: a value,
+        // or the first word of the array itself.
         const Netz_Element& e = t.elemente[s->laenge_element];
-        if (e.feld || u64{get_u32le(daten + ein[s->laenge_element].pos)} * s->vielfaches != laenge)
+        const Lage& l = ein[s->laenge_element];
+        if ((e.feld && (!l.hat_inhalt || e.laenge < 4)) ||
+            u64{get_u32le(daten + (e.feld ? l.inhalt : l.pos))} * s->vielfaches + s->laenge_zusatz != laenge)
             return ablehnen(grund, "Feldlänge passt nicht zur Anzahl");
+    }
+    if (s && s->text_element) {
+        const Netz_Element& e = t.elemente[s->text_element];
+        const Lage& l = ein[s->text_element];
+        if (!e.feld || !l.hat_inhalt || e.laenge == 0 || daten[l.inhalt + e.laenge - 1] != 0)
+            return ablehnen(grund, "Text ohne Ende");
     }
     if (s && s->slot_element) {
         const Netz_Element& e = t.elemente[s->slot_element];
@@ -514,6 +535,14 @@ bool antwort_passt(const Netz_Typen& frage, const Netz_Typen& antwort, const std
     return true;
 }
 
+// The width of an argument part in a call's bytes from `pos`: a vector's
+// is its count word and its entries; 0 when the bytes end before its count.
+u64 teil_breite(const Netz_Teil& teil, const std::vector<u8>& b, u64 pos) {
+    if (teil.breite) return teil.breite;
+    if (pos + 4 > b.size()) return 0;
+    return 4 + u64{lesen(&b[pos], 4)} * teil.einheit;
+}
+
 }  // namespace
 
 std::optional<u32> Netz_Client_Read(u32 code, std::string_view typen, const std::vector<Netz_Arg>& args) {
@@ -590,10 +619,13 @@ bool Netz_Leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>*
         u64 pos = 0;
         bool passt = true;
         for (const Netz_Teil& teil : z.argumente) {
-            if (teil.element == Netz_Teil::KONSTANT &&
-                (pos + teil.breite > argumente.size() || lesen(&argumente[pos], teil.breite) != teil.wert))
+            const u64 b = teil_breite(teil, argumente, pos);
+            if (b == 0 || pos + b > argumente.size()) {
                 passt = false;
-            pos += teil.breite;
+                break;
+            }
+            if (teil.element == Netz_Teil::KONSTANT && lesen(&argumente[pos], teil.breite) != teil.wert) passt = false;
+            pos += b;
         }
         if (passt && pos == argumente.size()) {
             s = &z;
@@ -606,18 +638,19 @@ bool Netz_Leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>*
     }
     u32 laenge = 0;
     if (std::string_view(s->typen).find("%d") != std::string_view::npos) {
-        // A count among the arguments, or the number of teams.
+        // A vector argument's bytes, a count among the arguments, or the
+        // number of teams.
         u64 anzahl = s->laenge_element ? 0 : static_cast<u64>(std::max(hooks.team_anzahl(), 0));
-        if (s->laenge_element) {
-            u64 p = 0;
-            for (const Netz_Teil& teil : s->argumente) {
-                if (teil.element == s->laenge_element && teil.breite == 4 && p + 4 <= argumente.size())
-                    anzahl = lesen(&argumente[p], 4);
-                p += teil.breite;
-            }
+        u64 feld = UINT64_MAX, p = 0;
+        for (const Netz_Teil& teil : s->argumente) {
+            const u64 b = teil_breite(teil, argumente, p);
+            if (teil.breite == 0) feld = teil.mit_anzahl ? b : b - 4;
+            else if (teil.element == s->laenge_element && teil.breite == 4) anzahl = lesen(&argumente[p], 4);
+            p += b;
         }
-        if (anzahl == 0 || anzahl * s->vielfaches > s->hoechstens) return false;
-        laenge = static_cast<u32>(anzahl * s->vielfaches);
+        if (feld == UINT64_MAX) feld = anzahl * s->vielfaches;
+        if (feld == 0 || feld > s->hoechstens || feld % s->vielfaches) return false;
+        laenge = static_cast<u32>(feld);
     }
     const std::string typen = Netz_Schema_Typen(*s, laenge);
     Netz_Typen t;
@@ -631,16 +664,19 @@ bool Netz_Leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>*
     u64 pos = 0;
     std::vector<u32> werte(t.elemente.size(), 0);
     for (const Netz_Teil& teil : s->argumente) {
+        const u64 b = teil_breite(teil, argumente, pos);
         if (teil.element > 0 && teil.element < t.elemente.size()) {
             const Netz_Element& e = t.elemente[teil.element];
             if (e.feld) {
-                puffer[teil.element].assign(argumente.begin() + static_cast<std::ptrdiff_t>(pos),
-                                            argumente.begin() + static_cast<std::ptrdiff_t>(pos + teil.breite));
+                // A vector's array leaves out its count unless the count travels in it.
+                const u64 von = teil.breite == 0 && !teil.mit_anzahl ? pos + 4 : pos;
+                puffer[teil.element].assign(argumente.begin() + static_cast<std::ptrdiff_t>(von),
+                                            argumente.begin() + static_cast<std::ptrdiff_t>(pos + b));
             } else {
                 werte[teil.element] = lesen(&argumente[pos], teil.breite);
             }
         }
-        pos += teil.breite;
+        pos += b;
     }
     for (size_t k = 1; k < t.elemente.size(); k++) {
         const Netz_Element& e = t.elemente[k];

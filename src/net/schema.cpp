@@ -10,6 +10,10 @@ Netz_Teil E(u8 element, u32 breite) { return {.element = element, .breite = brei
 Netz_Teil V(u8 element, u32 einheit, u8 zaehler = 0, u32 teiler = 1) {
     return {.element = element, .breite = 0, .einheit = einheit, .zaehler = zaehler, .teiler = teiler};
 }
+// A vector argument whose count is the first word of its array.
+Netz_Teil A(u8 element, u32 einheit) {
+    return {.element = element, .breite = 0, .einheit = einheit, .mit_anzahl = true};
+}
 Netz_Teil K(u32 wert, u32 breite) { return {.element = Netz_Teil::KONSTANT, .breite = breite, .wert = wert}; }
 Netz_Teil L(u32 breite) { return {.element = Netz_Teil::LEER, .breite = breite}; }
 
@@ -44,8 +48,9 @@ std::vector<Netz_Schema> tabelle_bauen() {
         // Block 34 takes its direction from the array's flag: '>' stores, '<' fetches.
         {34, "CS_MANAGER_ICON_STATUS", "vV>33616", 0, 0, false, 0, T{K(1, 1), E(1, 33616)}, T{E(1, 33616)}},
         {34, "CS_MANAGER_ICON_STATUS", "vV<33616", 0, 0, false, 0, T{K(0, 1), L(33616)}, T{E(1, 33616)}},
-        {50, "CS_RICHTER_LISTE", "vV<=0", 0, 0, false, 0, T{}, T{}},
-        {52, "CS_RICHTER_LISTE_ELEMENT_NEU", "iC%dii", 1, 256, false, 0, T{}, T{}},
+        // The arbiter's list travels empty; an entry is exactly one request record.
+        {50, "CS_RICHTER_LISTE", "vV<=0", 0, 0, false, 0, T{}, T{V(1, 1)}},
+        {52, "CS_RICHTER_LISTE_ELEMENT_NEU", "iC40ii", 0, 0, false, 0, T{E(1, 40), E(2, 4), E(3, 4)}, T{E(0, 4)}},
         // Calls.
         {1000, "KALENDER_SAISON", "iI<4I<4I<140", 0, 0, false, 0, T{}, T{E(1, 4), E(2, 4), E(3, 140)}},
         {1001, "KALENDER_DATUM", "iC000C<132C<4C<4C<4", 0, 0, false, 0, T{},
@@ -64,12 +69,17 @@ std::vector<Netz_Schema> tabelle_bauen() {
          T{V(1, 1)}},
         {1011, "SPIELE_GET_SPIELSTAENDE", "iC<=0iiiiI<4", 0, 0, false, 0, T{E(2, 4), E(3, 4), E(4, 4), E(5, 4)},
          T{V(1, 1), E(6, 4)}},
-        {1012, "NEWS_NEU", "iC<=0C<4C<4C%di", 4, 4 * 1001, false, 0, T{}, T{}},
-        {1013, "NEWS_EINTRAGEN", "iiiiiC40C%d", 1, 4096, false, 0, T{}, T{}},
+        // 1012: the known ids, their count first (4 n + 4 bytes, n up to a full store).
+        {1012, "NEWS_NEU", "iC<=0C<4C<4C%di", 4, 4 * 1501, false, 0, T{A(4, 4), E(5, 4)}, T{V(1, 1), E(2, 4), E(3, 4)},
+         4, 4},
+        // 1013: sender, recipients, flags, the data block and the text with its NUL.
+        {1013, "NEWS_EINTRAGEN", "iiiiiC40C%d", 1, 4096, false, 0,
+         T{E(1, 4), E(2, 4), E(3, 4), E(4, 4), E(5, 40), V(6, 1)}, T{E(0, 4)}, 0, 0, 6},
         {1014, "NEWS_LOESCHEN", "viiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4)}, T{}},
         {1015, "STADION_GET_STADION", "iC<=0i", 0, 0, false, 0, T{E(2, 4)}, T{V(1, 1)}},
         {1016, "STADION_SCHREIBE_WERTE", "viiiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4), E(5, 4)}, T{}},
-        {1020, "HIGHSCORE_GET_HIGHSCORE", "iC<=0i", 0, 0, false, 0, T{}, T{}},
+        // 1020: the result slot carries the count of ranked clubs.
+        {1020, "HIGHSCORE_GET_HIGHSCORE", "iC<=0i", 0, 0, false, 0, T{E(2, 4)}, T{E(0, 4), V(1, 136)}},
         {1021, "WERBUNG_GET_WERBEFIRMEN", "cC<240", 0, 0, false, 0, T{}, T{}},
         {1022, "WERBUNG_VERTRAG_ABSCHLIESSEN", "ciiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4)},
          T{E(0, 4)}},
@@ -95,7 +105,10 @@ std::vector<Netz_Schema> tabelle_bauen() {
          T{E(1, 4), E(2, 4), E(3, 4), E(8, 4)}, T{E(0, 1), E(4, 4), E(5, 4), E(6, 4), V(7, 1)}, 8},
         {1035, "SPIELE_GET_TEAMSTATISTIK", "iiiiiiiiC<3368", 0, 0, false, 0,
          T{E(1, 4), E(2, 4), E(3, 4), E(4, 4), E(5, 4), E(6, 4), E(7, 4)}, T{E(0, 4), V(8, 1)}},
-        {1036, "SPIELE_GET_TABELLENPLAETZE", "iiiiiciiciicciC<368", 0, 0, false, 0, T{}, T{}},
+        {1036, "SPIELE_GET_TABELLENPLAETZE", "iiiiiciiciicciC<368", 0, 0, false, 0,
+         T{E(1, 4), E(2, 4), E(3, 4), E(4, 4), E(5, 1), E(6, 4), E(7, 4), E(8, 1), E(9, 4), E(10, 4), E(11, 1),
+           E(12, 1), E(13, 4)},
+         T{E(0, 4), E(14, 368)}},
         {1041, "SPIELE_GET_SIEGER", "iii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 4)}},
         {1042, "CS_SPIELE_SUCHE_WETTBEWERB_EREIGNIS", "iC<=0C<4i", 0, 0, false, 0, T{E(3, 4)}, T{V(1, 1), E(2, 4)}},
         {1043, "KALENDER_BEFEHL", "iii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 4)}},

@@ -19,6 +19,10 @@ struct Netz_Teil {
     u8 element = 0;
     u32 breite = 0;   // bytes; 0: a vector (u32 count, then count * einheit bytes)
     u32 einheit = 1;  // vector entry size
+    // Vector argument: its count travels as the array's first word (the
+    // array is the vector's bytes as they are); otherwise the array's
+    // length gives the count.
+    bool mit_anzahl = false;
     u8 zaehler = 0;   // vector: element holding its entry count (0: the array's length)
     u32 teiler = 1;   // vector: bytes per counted entry in `zaehler`
     u32 wert = 0;     // KONSTANT
@@ -35,9 +39,13 @@ struct Netz_Schema {
     u8 slot_element = 0;  // element that must name the asking slot (block 19)
     std::vector<Netz_Teil> argumente;
     std::vector<Netz_Teil> antwort;
-    // Element whose value times `vielfaches` the "%d" length must be (0: the
-    // number of teams sets it).
+    // Element whose value (an array: its first word) times `vielfaches`,
+    // plus `laenge_zusatz`, the "%d" length must be (0: the number of teams
+    // sets it, or a vector argument's bytes).
     u8 laenge_element = 0;
+    u32 laenge_zusatz = 0;
+    // Array element that must end with a NUL (a text), 0 none.
+    u8 text_element = 0;
 };
 
 // The table.

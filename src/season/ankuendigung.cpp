@@ -221,7 +221,7 @@ void Spielankuendigung_Als_News(const Spielankuendigung& a, i32 team) {
     bytes::Schreiber s{b};
     s(a);
     News_Daten d;
-    d.w[0] = static_cast<i32>(b.size());
+    d.w[0] = static_cast<i32>(b.size() + 1);  // a binary item's length + 1
     News_Schreiben(0, -1, -1, team, -1, NEWS_ANK_FLAGS, &d, reinterpret_cast<const char*>(b.data()),
                    static_cast<u32>(b.size()));
 }

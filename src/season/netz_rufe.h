@@ -57,8 +57,25 @@ inline constexpr ruf::Ruf<std::tuple<std::vector<u8>, i32>, u32> RUF_WETTBEWERB_
 // match today with its competition, matchday, leg and game (all 0 and game 0:
 // none).
 inline constexpr ruf::Ruf<ruf::Nichts, i32> RUF_TEAM_BEREIT{1029, "Team_Bereit"};
-// News: an item's flags of the asking team (id, team or -1, value, mode).
+// News: the asking team's items the client does not know (packed: id,
+// flags, text length, day, sender, data block, text with NUL padded to 4; a
+// zero word ends them), with the server's day and the team's opponent today
+// (-1 none), for the ids the client knows and its team; a client's item
+// (sender, recipient, second recipient or -1, flags, data block, text with
+// its NUL) answered with its id (0 refused); an item's flags of the asking
+// team (id, team or -1, value, mode).
+inline constexpr ruf::Ruf<std::tuple<std::vector<u8>, i32, i32>, std::vector<u32>, i32> RUF_NEWS_NEU{1012, "News_Neu"};
+inline constexpr ruf::Ruf<u32, i32, i32, i32, u32, std::array<i32, 10>, std::vector<u8>> RUF_NEWS_EINTRAGEN{
+    1013, "News_Eintragen"};
 inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, i32, i32> RUF_NEWS_SETZEN{1014, "News_Setzen"};
+// The team's rank after each matchday (count, 368 bytes: i32 ranks, the
+// rest 0xFF): competition, a spare word, first and last matchday (-1 all),
+// three points (255 the competition's), options, the team of option 32
+// (-1), a spare byte, first and last minute (-1 none), forecast, all-time,
+// and the team.
+inline constexpr ruf::Ruf<std::tuple<i32, std::array<u8, 368>>, i32, i32, i32, i32, u8, u32, i32, u8, i32, i32, u8, u8,
+                          i32>
+    RUF_SPIELE_VERLAUF{1036, "Spiele_Verlauf"};
 // Developer command (mode, value): answered only where the server allows it.
 inline constexpr ruf::Ruf<i32, i32, i32> RUF_KALENDER_BEFEHL{1043, "Kalender_Befehl"};
 

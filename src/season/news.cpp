@@ -1,6 +1,7 @@
 #include "season/news.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -8,7 +9,9 @@
 
 #include "base/datei.h"
 #include "base/debug.h"
+#include "base/ruf.h"
 #include "season/kalender.h"
+#include "season/netz_rufe.h"
 #include "season/optionen_block.h"
 #include "season/season_hooks.h"
 #include "world/manager.h"
@@ -67,6 +70,18 @@ void loeschen(i32 index) {
     store.items.erase(store.items.begin() + index);
     if (scan.pos > index) --scan.pos;
 }
+
+// Appends an item (a full store first drops its oldest); an id of 0 takes
+// the next one. The id stored.
+u32 einfuegen(Item&& it) {
+    if (static_cast<i32>(store.items.size()) >= NEWS_MAX) loeschen(0);
+    if (!it.id) it.id = store.naechste_id++;
+    if (it.id >= store.naechste_id) store.naechste_id = it.id + 1;
+    store.items.push_back(std::move(it));
+    return store.items.back().id;
+}
+
+u32 client_posten(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const News_Daten* daten, const char* text);
 
 }  // namespace
 
@@ -129,14 +144,12 @@ u32 News_Schreiben(u32 id, i32 tag, i32 sender, i32 empfaenger, i32 empfaenger2,
         it.an.push_back({empfaenger, flags});
         if (empfaenger2 != -1 && empfaenger2 != empfaenger) it.an.push_back({empfaenger2, flags});
     }
-    if (static_cast<i32>(store.items.size()) >= NEWS_MAX) loeschen(0);
-    it.id = id ? id : store.naechste_id++;
-    if (id >= store.naechste_id) store.naechste_id = id + 1;
-    store.items.push_back(std::move(it));
-    return store.items.back().id;
+    it.id = id;
+    return einfuegen(std::move(it));
 }
 
 u32 News_Neu_Text(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const News_Daten* daten, const char* text) {
+    if (ruf::Client()) return client_posten(sender, empfaenger, empfaenger2, flags, daten, text);
     return News_Schreiben(0, -1, sender, empfaenger, empfaenger2, flags, daten, text);
 }
 
@@ -157,6 +170,8 @@ bool News_Set(i32 index, i32 team, u32 wert, i32 modus) {
         return false;
     }
     Item& it = store.items[static_cast<size_t>(index)];
+    // A client's change goes to the server's item as well.
+    if (ruf::Client()) ruf::Rufen(RUF_NEWS_SETZEN, static_cast<i32>(it.id), team, static_cast<i32>(wert), modus);
     bool entfernt = false;
     for (size_t i = 0; i < it.an.size();) {
         Empfaenger& e = it.an[i];
@@ -242,6 +257,7 @@ bool News_Pruefen(i32 team) {
         warten = false;
         return true;
     }
+    if (ruf::Client()) News_Internet_Client_Holen(team);
     constexpr u32 zeigen = NEWS_BINAER | NEWS_TAGESNOTIZ | NEWS_ANKUENDIGUNG | NEWS_NACHRICHT | NEWS_FRAGE;
     bool etwas = false;
     for (i32 i = News_Finde(team, static_cast<i32>(zeigen), 0, NEWS_GEZEIGT_2 | NEWS_ANTWORT); i >= 0;
@@ -404,8 +420,10 @@ void News_Verwerfen() {
 // ---------------------------------------------------------------------------
 // Network rows.
 
-void News_Internet_Server_1012(i32 team, const std::vector<u32>& bekannt, std::vector<u8>& aus) {
+void News_Internet_Server_1012(i32 team, const std::vector<u32>& bekannt_, std::vector<u8>& aus) {
     constexpr size_t GRENZE = 49000;
+    std::vector<u32> bekannt = bekannt_;
+    std::sort(bekannt.begin(), bekannt.end());
     aus.clear();
     bytes::Schreiber s{aus};
     for (const Item& it : store.items) {
@@ -414,7 +432,7 @@ void News_Internet_Server_1012(i32 team, const std::vector<u32>& bekannt, std::v
                 if (e.team == team) return static_cast<i32>(e.flags);
             return -1;
         }();
-        if (f == -1 || std::find(bekannt.begin(), bekannt.end(), it.id) != bekannt.end()) continue;
+        if (f == -1 || std::binary_search(bekannt.begin(), bekannt.end(), it.id)) continue;
         const size_t text = it.text.size() + 1;
         const size_t groesse = 12 + 48 + ((text + 3) & ~size_t{3});
         if (aus.size() + groesse + 4 > GRENZE) break;
@@ -434,13 +452,14 @@ u32 News_Internet_Server_1013(i32 anfrager, i32 tag, i32 sender, i32 empfaenger,
         News_Neu(anfrager, anfrager, -1, NEWS_NACHRICHT, nullptr, "Falscher Absender: %s", zeile);
         return 0;
     }
-    if (!text || laenge == 0 || laenge > NEWS_TEXT_MAX) return 0;
-    if ((flags & NEWS_BINAER) && (daten.w[0] <= 0 || static_cast<u32>(daten.w[0] - 1) > laenge)) return 0;
-    // The client's text arrives with its length: it is stored only as far
-    // as that length and never read past it.
-    std::string t(text, laenge);
-    if (!(flags & NEWS_BINAER) && t.find('\0') != std::string::npos) t.resize(t.find('\0'));
-    return News_Schreiben(0, tag, sender, empfaenger, empfaenger2, flags, &daten, t.c_str(), 0);
+    // A question or a reply speaks for the asking team alone (the arbiter
+    // carries out what a reply says); a client posts texts only, never
+    // match announcements or binary items.
+    if (((flags & (NEWS_FRAGE | NEWS_ANTWORT)) && sender != anfrager) || (flags & (NEWS_BINAER | NEWS_ANKUENDIGUNG)))
+        return 0;
+    // The text arrives with its NUL and is read no further: one NUL, at its end.
+    if (!text || laenge < 2 || laenge > NEWS_NETZ_TEXT || std::memchr(text, 0, laenge) != text + laenge - 1) return 0;
+    return News_Schreiben(0, tag, sender, empfaenger, empfaenger2, flags, &daten, text, 0);
 }
 
 bool News_Internet_Server_1014(i32 anfrager, u32 id, i32 team, u32 wert, i32 modus) {
@@ -456,4 +475,73 @@ void News_Hooks_Installieren() {
     Season_Module.News_Init = News_Init;
     Season_Module.News_Free = News_Free;
     Season_Module.News_Pruefen = [](int team) { return News_Pruefen(team); };
+}
+
+// ---------------------------------------------------------------------------
+// Client side.
+
+namespace {
+
+// A client's item goes to the server, which answers its id; a copy is kept
+// with that id unless it is a reply.
+u32 client_posten(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const News_Daten* daten, const char* text) {
+    if (!text || (flags & (NEWS_BINAER | NEWS_ANKUENDIGUNG))) return 0;
+    const size_t n = std::strlen(text);
+    if (n == 0 || n + 1 > NEWS_NETZ_TEXT) {
+        Debug_Printf("News: Text zu lang für das Netz (%zu)\n", n);
+        return 0;
+    }
+    std::array<i32, 10> w{};
+    if (daten) std::copy(daten->w, daten->w + 10, w.begin());
+    const auto id =
+        ruf::Rufen(RUF_NEWS_EINTRAGEN, sender, empfaenger, empfaenger2, flags, w, std::vector<u8>(text, text + n + 1));
+    if (!id || *id == 0) return 0;
+    if (!(flags & NEWS_ANTWORT) && empfaenger != -1)
+        News_Schreiben(*id, -1, sender, empfaenger, empfaenger2, flags, daten, text);
+    return *id;
+}
+
+// One item of the server's 1012 answer; false for a damaged one.
+bool netz_item_lesen(bytes::Leser& l, i32 team, Item& it) {
+    u32 flags = 0, laenge = 0;
+    l(flags), l(laenge), l(it.tag), l(it.sender), l(it.daten.w);
+    const u32 platz = (laenge + 4) & ~3u;  // the text, its NUL, padding to 4
+    if (l.fehler || laenge == 0 || laenge > NEWS_TEXT_MAX || leer_flags(flags) || !l.rest(platz)) return false;
+    const char* p = reinterpret_cast<const char*>(l.p + l.pos);
+    l.pos += platz;
+    if (p[laenge] != 0) return false;
+    it.text.assign(p, laenge);
+    if ((flags & NEWS_BINAER) ? it.daten.w[0] != static_cast<i32>(laenge + 1) : it.text.find('\0') != std::string::npos)
+        return false;
+    it.an = {{team, flags}};
+    return true;
+}
+
+}  // namespace
+
+bool News_Internet_Client_Holen(i32 team, i32* tag, i32* gegner) {
+    if (!ruf::Client() || !store.bereit || !teamnummer_gut(team)) return false;
+    std::vector<u32> bekannt;
+    for (const Item& it : store.items) bekannt.push_back(it.id);
+    const auto a = ruf::Rufen(RUF_NEWS_NEU, bekannt, team);
+    if (!a) return false;
+    // The whole answer is read before any item is taken: a damaged one
+    // changes nothing.
+    const std::vector<u8>& b = std::get<0>(*a);
+    bytes::Leser l(b.data(), b.size());
+    std::vector<Item> neu;
+    for (;;) {
+        Item it;
+        l(it.id);
+        if (l.fehler) return false;
+        if (it.id == 0) break;
+        if (neu.size() >= static_cast<size_t>(NEWS_MAX) || !netz_item_lesen(l, team, it)) return false;
+        neu.push_back(std::move(it));
+    }
+    if (l.pos != b.size()) return false;
+    for (Item& it : neu)
+        if (News_Suche_Id(it.id) < 0) einfuegen(std::move(it));
+    if (tag) *tag = std::get<1>(*a);
+    if (gegner) *gegner = std::get<2>(*a);
+    return true;
 }

@@ -16,6 +16,7 @@ struct Datei_Status;
 
 constexpr i32 NEWS_MAX = 1500;
 constexpr u32 NEWS_TEXT_MAX = 65535;  // longest text (binary ones included)
+constexpr u32 NEWS_NETZ_TEXT = 4096;  // longest text a client posts, its NUL included
 
 // Recipient flags.
 constexpr u32 NEWS_FRAGE = 0x1;              // shown with yes/no buttons
@@ -111,12 +112,21 @@ void News_Verwerfen();
 void News_Internet_Server_1012(i32 team, const std::vector<u32>& bekannt, std::vector<u8>& aus);
 // 1013: stores a client's item; a sender that is neither the requesting
 // team nor (without second recipient) the recipient is answered with a
-// notice and id 0.
+// notice and id 0. A question or reply must come from the requesting team;
+// the text (`laenge` bytes, its NUL the last and only one, at most
+// NEWS_NETZ_TEXT) is a plain text. Id 0 when refused.
 u32 News_Internet_Server_1013(i32 anfrager, i32 tag, i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags,
                               const News_Daten& daten, const char* text, u32 laenge);
 // 1014: changes the flags of an item of the requesting team (team -1 is
 // taken as the requesting team); false for another team or an unknown id.
 bool News_Internet_Server_1014(i32 anfrager, u32 id, i32 team, u32 wert, i32 modus);
+
+// Client: takes the team's items that the server holds and this client
+// does not know yet (1012); on a client News_Neu posts through 1013 and
+// News_Set changes the server's item too (1014). The server's day and the
+// team's opponent today (-1 none) go to the outs. False when nothing valid
+// came (the store is then unchanged).
+bool News_Internet_Client_Holen(i32 team, i32* tag = nullptr, i32* gegner = nullptr);
 
 // Fills the season's module table with the news store (src/main).
 void News_Hooks_Installieren();

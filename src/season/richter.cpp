@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "base/debug.h"
+#include "base/liste.h"
+#include "base/memory.h"
 #include "base/ruf.h"
 #include "season/ereignis_zufall.h"
 #include "season/kalender.h"
@@ -72,7 +75,10 @@ void antworten(i32 heute) {
         const i32 i = News_Suche_Id(id);
         const News_Daten d = News_Get_Daten(i);
         if (i < 0 || unbeantwortet(d.w[ANFRAGE_ANTWORT])) continue;
+        const i32 absender = News_Get_Absender(i);
         News_Set(i, -1, 0, NEWS_SETZEN);
+        // Nobody answers for another team.
+        if (absender != d.w[d.w[ANFRAGE_ART] == ANFRAGE_EREIGNIS ? ANFRAGE_FRAGER : ANFRAGE_GEFRAGT]) continue;
         const bool rechtzeitig = d.w[ANFRAGE_FRIST] > heute;
         switch (d.w[ANFRAGE_ART]) {
             case ANFRAGE_KREDIT:
@@ -96,7 +102,42 @@ void Richter_Jeden_Tag() {
     antworten(heute);
 }
 
+u32 Richter_Internet_Server_Send_Liste(std::vector<u8>& aus) {
+    aus.clear();
+    Liste_Kopf l{};
+    if (!Liste_Init(&l)) return 0;
+    u32 n = 0;
+    if (u8* b = static_cast<u8*>(Liste_To_Mem(&l, &n))) {
+        aus.assign(b, b + n);
+        W32_Memory_H_Free(b);
+    }
+    Liste_Freigeben(&l);
+    return static_cast<u32>(aus.size());
+}
+
+i32 Richter_Internet_Client_Get_Liste() {
+    const auto d = ruf::Rufen(RUF_RICHTER_LISTE);
+    Liste_Kopf l{};
+    if (!d || d->empty() || !Liste_Init(&l)) return -1;
+    const bool ok = Liste_From_Mem(&l, d->data(), static_cast<u32>(d->size()));
+    const i32 n = ok ? static_cast<i32>(l.anzahl) : -1;
+    Liste_Freigeben(&l);
+    if (!ok) Debug_Printf("Richter_Internet_Client_Get_Liste: Listenfehler!\n");
+    return n;
+}
+
 void Richter_Hooks_Installieren() {
     Season_Module.Richter_Jeden_Tag = Richter_Jeden_Tag;
     Season_Module.Richter_Run = Richter_Jeden_Tag;
+    ruf::Zeile_Anmelden(RUF_RICHTER_LISTE, [] {
+        std::vector<u8> b;
+        Richter_Internet_Server_Send_Liste(b);
+        return b;
+    });
+    // A request of another team, or of another size, is logged; none is kept.
+    ruf::Zeile_Anmelden(RUF_RICHTER_NEU, [](std::array<i32, 10> anfrage, i32 groesse, i32) {
+        if (anfrage[ANFRAGE_FRAGER] != Aktuelles_Team || groesse != 40)
+            Debug_Printf("Richter_Neu: fremde Anfrage (Team %d)\n", anfrage[ANFRAGE_FRAGER]);
+        return i32{0};
+    });
 }

@@ -7,6 +7,10 @@
 // loop; on a network client it does nothing.
 #pragma once
 
+#include <array>
+#include <vector>
+
+#include "base/ruf.h"
 #include "base/types.h"
 
 // The request data block (the news item's ten words).
@@ -27,8 +31,23 @@ constexpr i32 ANFRAGE_UNBEFRISTET = 8;  // never expires
 constexpr i32 ANFRAGE_EREIGNIS = 11;    // an offer of the random events
 constexpr i32 ANFRAGE_VERTRAG = 12;     // a contract offer between clubs
 
-// One settling pass.
+// One settling pass. A reply counts only when it comes from the team that
+// was asked (for an offer of the random events: the offered team itself).
 void Richter_Jeden_Tag();
 
-// Fills the season's module table (src/main).
+// The arbiter's own request list (blocks 50 and 52) stays empty: requests
+// travel as news questions. Block 50 answers the empty list's image; block
+// 52 takes exactly one 40-byte request of the asking team and changes
+// nothing (result 0).
+u32 Richter_Internet_Server_Send_Liste(std::vector<u8>& aus);
+// Client: fetches the list (block 50); its node count, -1 when no valid
+// list came.
+i32 Richter_Internet_Client_Get_Liste();
+
+// Block 50: the list's image; block 52: a request record (its asking team in
+// word 1), its size and list type.
+inline constexpr ruf::Ruf<std::vector<u8>> RUF_RICHTER_LISTE{50, "Richter_Liste"};
+inline constexpr ruf::Ruf<i32, std::array<i32, 10>, i32, i32> RUF_RICHTER_NEU{52, "Richter_Neu"};
+
+// Fills the season's module table and registers the two blocks' rows (src/main).
 void Richter_Hooks_Installieren();

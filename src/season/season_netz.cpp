@@ -1,5 +1,6 @@
 // The season's server rows and the client's cache reset.
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -51,6 +52,26 @@ void kalender_zeilen() {
         return a;
     });
     ruf::Zeile_Anmelden(RUF_WETTBEWERB_STATUS, []() { return Wettbewerb_Internet_Server_Send_Tabelle_2(); });
+}
+
+// The team's rank history (1036): every argument in its range, else no ranks.
+std::tuple<i32, std::array<u8, SPIELE_VERLAUF_BYTES>> verlauf(i32 wettbewerb, i32, i32 erster, i32 letzter, u8 drei,
+                                                              u32 optionen, i32 tabellen_team, u8 frei, i32 von,
+                                                              i32 bis, u8 prognose, u8 ewig, i32 team) {
+    std::tuple<i32, std::array<u8, SPIELE_VERLAUF_BYTES>> a{};
+    std::get<1>(a).fill(0xFF);
+    const Wettbewerb* w = wettbewerb_ok(wettbewerb) ? Wettbewerb_Get_Zeiger(wettbewerb) : nullptr;
+    const auto spieltag_ok = [w](i32 m) { return m >= -1 && m <= w->spieltage; };
+    const auto minute_ok = [](i32 m) { return m >= -1 && m <= 255; };
+    if (!w || !spieltag_ok(erster) || !spieltag_ok(letzter) || (drei > 1 && drei != 255) || (optionen & ~u32{63}) ||
+        (tabellen_team != -1 && !team_ok(tabellen_team)) || !minute_ok(von) || !minute_ok(bis) || prognose > 1 ||
+        ewig > 1 || !team_ok(team))
+        return a;
+    Tabelle_Argumente t;
+    t.wettbewerb = wettbewerb, t.drei_punkte = drei, t.optionen = optionen, t.team = tabellen_team, t.frei = frei;
+    t.erste_minute = von, t.letzte_minute = bis, t.prognose = prognose, t.ewig = ewig;
+    std::get<0>(a) = Spiele_Internet_Server_Send_Tabelle(t, erster, letzter, team, std::get<1>(a).data());
+    return a;
 }
 
 void spiele_zeilen() {
@@ -123,6 +144,29 @@ void spiele_zeilen() {
         std::get<1>(a) = Spiele_Internet_Server_Send_Wettbewerb_Ereignisse(schluessel, Spieler_Anzahl, std::get<0>(a));
         return a;
     });
+    ruf::Zeile_Anmelden(RUF_SPIELE_VERLAUF, verlauf);
+}
+
+// News: only the asking team's own items leave the server, and a client
+// posts for its own team (the store's row checks the sender and the text).
+void news_zeilen() {
+    ruf::Zeile_Anmelden(RUF_NEWS_NEU, [](std::vector<u32> bekannt, i32 team) {
+        std::tuple<std::vector<u8>, i32, i32> a{{}, 0, -1};
+        if (!team_ok(Aktuelles_Team) || team != Aktuelles_Team) return a;
+        News_Internet_Server_1012(team, bekannt, std::get<0>(a));
+        std::get<1>(a) = Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0;
+        std::get<2>(a) = Spieltag_Get_Gegner(team, nullptr);
+        return a;
+    });
+    ruf::Zeile_Anmelden(RUF_NEWS_EINTRAGEN,
+                        [](i32 sender, i32 an, i32 an2, u32 flags, std::array<i32, 10> w, std::vector<u8> text) -> u32 {
+                            if (!team_ok(Aktuelles_Team)) return 0;
+                            News_Daten d;
+                            std::copy(w.begin(), w.end(), d.w);
+                            return News_Internet_Server_1013(Aktuelles_Team, -1, sender, an, an2, flags, d,
+                                                             reinterpret_cast<const char*>(text.data()),
+                                                             static_cast<u32>(text.size()));
+                        });
 }
 
 void spieltag_zeilen() {
@@ -163,6 +207,7 @@ void Season_Netz_Anmelden() {
     kalender_zeilen();
     spiele_zeilen();
     spieltag_zeilen();
+    news_zeilen();
 }
 
 i32 Season_Netz_Bereit_Tag(i32 team) {
@@ -176,4 +221,5 @@ void Netz_Client_Reset() {
     Wettbewerb_Internet_Client_Hole_Tabelle();
     Kalender_Internet_Client_Reset();
     Spiele_Internet_Client_Reset();
+    News_Init();
 }

@@ -7,6 +7,8 @@
 
 #include "base/compress.h"
 #include "base/random.h"
+#include "base/ruf.h"
+#include "season/netz_rufe.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
@@ -255,4 +257,14 @@ i32 Spiele_Internet_Server_Send_Tabelle(const Tabelle_Argumente& a, i32 erster, 
     }
     Spiele_Tabellen_Cache_Schalter(true);
     return n;
+}
+
+i32 Spiele_Get_Tabellen_Verlauf(const Tabelle_Argumente& a, i32 erster, i32 letzter, i32 team, u8* aus) {
+    if (!aus) return 0;
+    if (!ruf::Client()) return Spiele_Internet_Server_Send_Tabelle(a, erster, letzter, team, aus);
+    const auto antwort = ruf::Rufen(RUF_SPIELE_VERLAUF, a.wettbewerb, 0, erster, letzter, a.drei_punkte, a.optionen,
+                                    a.team, a.frei, a.erste_minute, a.letzte_minute, a.prognose, a.ewig, team);
+    if (!antwort) return -1;
+    std::memcpy(aus, std::get<1>(*antwort).data(), SPIELE_VERLAUF_BYTES);
+    return std::get<0>(*antwort);
 }

@@ -192,7 +192,22 @@ TEST_F(Protokoll, ServerRefusesWhatBreaksTheRules) {
     kurz.pop_back();
     std::vector<u8> magie = Anfrage(2, 3, "vI4", {netz_arg(Netz_Feld{satz, 4})});
     magie[0] = 0;
+    const u8* zeiger = nullptr;
+    u32 laenge = 0;
+    u32 ids[2] = {5, 7};  // the count says 5 ids, the array holds one
+    std::vector<char> text(4097, 'x');
+    text.back() = 0;
+    const auto feld = [&](void* p, u64 n) { return netz_arg(Netz_Feld{p, n}); };
     const Fall faelle[] = {
+        {"1012 mit Liste zu anderer Anzahl",
+         Anfrage(1012, 3, "iC<=0C<4C<4C8i",
+                 {netz_arg(Netz_Zeiger{&zeiger, &laenge}), feld(satz, 4), feld(satz, 4), feld(ids, 8), netz_arg(3)}),
+         3},
+        {"1013 mit zu langem Text",
+         Anfrage(1013, 3, "iiiiiC40C4097",
+                 {netz_arg(3), netz_arg(2), netz_arg(-1), netz_arg(4), feld(satz, 40), feld(text.data(), 4097)}),
+         3},
+        {"Block 52 mit 41 Bytes", Anfrage(52, 3, "iC41ii", {feld(satz, 41), netz_arg(41), netz_arg(0)}), 3},
         {"Block 17 mit falschen Typen",
          Anfrage(17, 3, "vC<4I<4", {netz_arg(Netz_Feld{satz, 4}), netz_arg(Netz_Feld{satz, 4})}), -1},
         {"Typen-Länge 10001", lang, 3},

@@ -1,5 +1,6 @@
-// The world's calls and blocks between two processes: a server with the
-// shipped world in a child process, this process as its client.
+// The world's and the news' calls and blocks between two processes: a
+// server with the shipped world in a child process, this process as its
+// client (two connections, two teams).
 #include <signal.h>
 #include <sys/wait.h>
 
@@ -8,7 +9,12 @@
 #include "base/ruf.h"
 #include "net/protokoll.h"
 #include "netz_test.h"
+#include "season/netz_rufe.h"
+#include "season/news.h"
+#include "season/rangliste.h"
+#include "season/richter.h"
 #include "welt_test.h"
+#include "world/manager.h"
 #include "world/netz.h"
 #include "world/netz_rufe.h"
 #include "world/spieler.h"
@@ -34,6 +40,19 @@ void Verdrahten() {
 // The server: serves until its client has gone (at most 60 s).
 [[noreturn]] void Server_Laufen(const u8 adresse[4], int bereit) {
     Internet_Modus = INTERNET_MODUS_SERVER;
+    // The news of three human clubs, and the season's rows.
+    Season_Netz_Anmelden();
+    Richter_Hooks_Installieren();
+    Rangliste_Hooks_Installieren();
+    Rangliste_Aufbauen();
+    for (i32 t : {20, 21, 22}) Manager_Neuer_Mitspieler(t, "Netz", 0);
+    News_Init();
+    News_Daten binaer;
+    binaer.w[0] = 4;
+    News_Neu_Text(0, 20, -1, NEWS_NACHRICHT, nullptr, "an 20");
+    News_Neu_Text(0, 20, -1, NEWS_BINAER, &binaer, "a\0b");
+    News_Neu_Text(0, 21, -1, NEWS_NACHRICHT, nullptr, "an 21");
+    News_Neu_Text(0, -1, -1, NEWS_NACHRICHT, nullptr, "an alle");
     Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, INTERNET_PORT, adresse);
     Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
     const u8 ok = Internet_Listen_Verbindung ? 1 : 0;
@@ -74,6 +93,7 @@ class Welt_Netz : public ::testing::Test {
         Internet_Server_Verbindung = Verbindung_Open(VERBINDUNG_CLIENT, INTERNET_PORT, adresse);
         ASSERT_NE(Internet_Server_Verbindung, nullptr);
         ruf::Leitung_Setzen(Netz_Leitung);
+        News_Init();
         Netz_Protokoll_Set_Hooks(
             {.eigenes_team = [] { return Team_Aktiv; }, .team_anzahl = [] { return Team_Anzahl; }});
     }
@@ -98,6 +118,7 @@ class Welt_Netz : public ::testing::Test {
         Netz_Hooks_Zuruecksetzen();
         Internet_Modus = INTERNET_MODUS_EINZEL;
         Welt_Set_Netz_Hooks({});
+        News_Free();
         Stadion_Free();
         Bank_Free();
         Welt_Freigeben();
@@ -134,6 +155,50 @@ TEST_F(Welt_Netz, AClientStartsTakesItsTeamAndReadsAndWritesOnlyItsOwn) {
     EXPECT_EQ(ruf::Rufen(RUF_BANKDATEN, 20)->kontostand, 995000.0f);
     EXPECT_EQ(ruf::Rufen(RUF_BANKDATEN, 21)->kontostand, 1000000.0f);
     EXPECT_TRUE(Stadion_Internet_Client_Get(20));
+}
+
+// The texts of the team's items that a fresh client store takes from the server.
+std::string Holen(Verbindung* v, i32 team) {
+    Internet_Server_Verbindung = v, Team_Aktiv = team;
+    News_Init();
+    std::string s = News_Internet_Client_Holen(team) ? "" : "-";
+    for (i32 i = 0; i < News_Anzahl(); ++i) s += News_Get_Text(i) + "|";
+    return s;
+}
+
+TEST_F(Welt_Netz, NewsReachOnlyTheirTeamsClientAndBadItemsChangeNothing) {
+    Verbindung* a = Internet_Server_Verbindung;
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(0, 20, "A", 0));
+    Verbindung* b = Internet_Server_Verbindung = Verbindung_Open(VERBINDUNG_CLIENT, INTERNET_PORT, adresse);
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(1, 21, "B", 0));
+    EXPECT_EQ(Holen(b, 21), "an 21|an alle|");
+    EXPECT_EQ(Holen(a, 20), std::string("an 20|a\0b|an alle|", 18));
+    EXPECT_TRUE(News_Internet_Client_Holen(20));
+    EXPECT_EQ(News_Anzahl(), 3);  // nothing twice
+
+    // A question to club 21 reaches the server; another sender, a reply in
+    // another club's name and a text without its end are refused; a shown
+    // item is gone from the server for this club.
+    News_Daten d;
+    d.w[0] = 5, d.w[1] = 20, d.w[2] = 21, d.w[9] = -1;
+    const u32 frage = News_Neu_Text(20, 21, -1, NEWS_FRAGE, &d, "Kredit?");
+    EXPECT_NE(frage, 0u);
+    EXPECT_GE(News_Suche_Id(frage), 0);
+    EXPECT_EQ(News_Neu_Text(22, 21, -1, NEWS_NACHRICHT, nullptr, "von 22"), 0u);
+    d.w[9] = 1;
+    EXPECT_EQ(News_Neu_Text(21, 20, -1, NEWS_ANTWORT, &d, "ja"), 0u);
+    News_Set(0, 20, 0, NEWS_SETZEN);
+    EXPECT_EQ(Holen(a, 20), std::string("a\0b|an alle|Falscher Absender: 22|", 34));
+    std::array<u8, 40> kopf{};
+    char text[4] = {'o', 'h', 'n', 'e'};
+    EXPECT_FALSE(
+        Internet_Client_Read(1013, "iiiiiC40C4", 20, 21, -1, 4, Netz_Feld{kopf.data(), 40}, Netz_Feld{text, 4}));
+    EXPECT_EQ(Internet_Server_Verbindung, nullptr);  // that client was dropped
+
+    EXPECT_EQ(Holen(b, 21), "an 21|an alle|Kredit?|");
+    EXPECT_TRUE(std::get<0>(ruf::Rufen(RUF_NEWS_NEU, std::vector<u32>{}, 20).value()).empty());  // not its team
+    EXPECT_EQ(Richter_Internet_Client_Get_Liste(), 0);  // the arbiter's list comes back empty
+    EXPECT_TRUE(Rangliste_Internet_Client_Get());       // the ranking, one record a club
 }
 
 }  // namespace

@@ -10,9 +10,11 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/ankuendigung.h"
+#include "season/news.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season_test_hilfen.h"
+#include "world/manager.h"
 #include "world/welt.h"
 
 namespace {
@@ -154,6 +156,16 @@ TEST_F(Ankuendigung, NetzwerkSaetzeWerdenGeprueft) {
         EXPECT_EQ(Spielankuendigung_Aus_News(b.data(), f.laenge), f.gut) << f.was;
         EXPECT_EQ(Spielankuendigung_Puffer_Leer(), !f.gut) << f.was;
     }
+    // As a news item (the way a client gets it) the record stays whole.
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(1, "Test", 0));
+    News_Init();
+    Spielankuendigung_Init();
+    Spielankuendigung a;
+    a.art = ANK_TORE, a.prioritaet = 600, a.wettbewerb = 60, a.team_a = 1, a.team_b = 2;
+    Spielankuendigung_Als_News(a, 1);
+    const std::string& t = News_Get_Text(0);
+    EXPECT_TRUE(Spielankuendigung_Aus_News(reinterpret_cast<const u8*>(t.data()), static_cast<u32>(t.size())));
+    News_Free();
 }
 
 TEST_F(Ankuendigung, SpielstandHinUndZurueckUndBeschaedigtAbgelehnt) {

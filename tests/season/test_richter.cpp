@@ -35,13 +35,14 @@ class Richter : public ::testing::Test {
         Kalender_Free();
         Welt_Freigeben();
     }
-    // A request of the kind due in `frist` days; answer -1 posts the question, another the reply.
-    static void anfrage(i32 art, i32 frist, i32 antwort, i32 betrag = 500000) {
+    // A request of the kind due in `frist` days; answer -1 posts the question, another the reply
+    // (from the asked club unless another `absender` is given).
+    static void anfrage(i32 art, i32 frist, i32 antwort, i32 betrag = 500000, i32 absender = GEFRAGT) {
         News_Daten d;
         const i32 w[10] = {art, FRAGER, GEFRAGT, Kalender_Get_Tag() + frist, betrag, 6, 12, 0, 0, antwort};
         std::copy(w, w + 10, d.w);
         const bool frage = antwort == -1;
-        News_Neu_Text(frage ? FRAGER : GEFRAGT, frage ? GEFRAGT : FRAGER, -1, frage ? NEWS_FRAGE : NEWS_ANTWORT, &d,
+        News_Neu_Text(frage ? FRAGER : absender, frage ? GEFRAGT : FRAGER, -1, frage ? NEWS_FRAGE : NEWS_ANTWORT, &d,
                       "?");
     }
     // What the asker was told, and what stays open.
@@ -59,7 +60,9 @@ TEST_F(Richter, KreditNurVorDerFristGebuchtUndAnfragenVerfallenNachArt) {
         i32 frist, antwort, betrag;
         f64 dazu;
         std::string lage;
+        i32 absender = GEFRAGT;
     } faelle[] = {
+        {1, 1, 500000, 0.0, "", FRAGER},  // a yes the asked club did not send
         {1, 1, 500000, 500000.0,
          name + " stellte Ihnen den gewünschten Kredit zur Verfügung. Das Geld ist bereits "
                 "auf Ihrem Konto eingegangen.|"},
@@ -72,7 +75,7 @@ TEST_F(Richter, KreditNurVorDerFristGebuchtUndAnfragenVerfallenNachArt) {
     for (const auto& f : faelle) {
         News_Init();
         const f64 vorher = Bank_Get_Kontostand(FRAGER, 0, -1);
-        anfrage(ANFRAGE_KREDIT, f.frist, f.antwort, f.betrag);
+        anfrage(ANFRAGE_KREDIT, f.frist, f.antwort, f.betrag, f.absender);
         Richter_Jeden_Tag();
         EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(FRAGER, 0, -1), vorher + f.dazu) << f.lage;
         EXPECT_EQ(lage(), f.lage);

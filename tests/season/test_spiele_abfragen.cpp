@@ -2,6 +2,7 @@
 // head-to-head queries and the server rows 1010, 1033..1036.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <map>
 #include <string>
@@ -10,6 +11,8 @@
 #include "base/compress.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
+#include "season/netz_rufe.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
@@ -222,6 +225,25 @@ TEST_F(Abfragen, PlatzVerlaufNachJedemSpieltag) {
     a.wettbewerb = 999;
     EXPECT_EQ(Spiele_Internet_Server_Send_Tabelle(a, -1, -1, 1, aus), 0);
     EXPECT_EQ(Spiele_Internet_Server_Send_Tabelle(a, -1, -1, 1, nullptr), 0);
+
+    // Call 1036's row: the same ranks for good arguments, none when any one
+    // is out of its range (argument k set to the value).
+    Season_Netz_Anmelden();
+    const auto rufen = [](std::array<i64, 13> v) {
+        return ruf::Rufen(RUF_SPIELE_VERLAUF, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11],
+                          v[12]);
+    };
+    const std::array<i64, 13> gut = {LIGA, 0, -1, -1, 255, TABELLE_OPTIONEN_VOLL, -1, 0, -1, -1, 0, 0, 1};
+    EXPECT_EQ(get_u32le(std::get<1>(rufen(gut).value()).data() + 4), 1u);
+    const std::pair<int, i64> falsch[] = {{0, 999}, {2, -2},  {3, 15}, {4, 2},  {5, 64},  {6, 20},
+                                          {8, -2},  {9, 256}, {10, 2}, {11, 2}, {12, 20}, {12, -1}};
+    std::array<u8, SPIELE_VERLAUF_BYTES> keine;
+    keine.fill(0xFF);
+    for (const auto& [k, wert] : falsch) {
+        std::array<i64, 13> v = gut;
+        v[static_cast<size_t>(k)] = wert;
+        EXPECT_EQ(rufen(v), std::make_optional(std::make_tuple(i32{0}, keine))) << k;
+    }
 }
 
 TEST_F(Abfragen, SerienEinesTeams) {
