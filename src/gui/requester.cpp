@@ -73,7 +73,7 @@ const Screen_Icon* tabelle() {
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_REQ_KNOPF_2, i.grafik = 4019, i.grafik_gedrueckt = 4018, i.x = 649, i.y = 406, i.w = 90,
+            i.nummer = ICON_REQ_KNOPF_2, i.grafik = 4019, i.grafik_gedrueckt = 4018, i.x = 639, i.y = 409, i.w = 90,
             i.h = 30;
             i.ebene = 25, i.flags = MENUE_F_MODAL, i.status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
             i.klick = Menue_Requester_Knopf, i.zeichnen = knopf_zeichnen;

@@ -17,6 +17,7 @@
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
+#include "season/startkonten.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "world/aufstellung.h"
@@ -209,6 +210,7 @@ void modus_wizard() {
         if (Internet_Modus != INTERNET_MODUS_CLIENT) {
             Team_Nach_Spieler(wizard);
             Team_Init_Aufstellungen();
+            Startkonten_Eroeffnen();
         } else if (!Season_Module.Spieltag_Kein_Spiel()) {
             Kalender_Internet_Client_Laden();
         }

@@ -103,6 +103,8 @@ bool Bank_Konto_Anlegen(int team, f64 start, int) {
     return true;
 }
 
+bool Bank_Konto_Offen(int team) { return konto(team) != nullptr; }
+
 int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int waehrung) {
     if (!(betrag >= 1.0f) || !std::isfinite(betrag) || kategorie < 0 || kategorie > 127) return 0;
     if (ruf::Client())

@@ -73,6 +73,7 @@ void Bank_Free();
 // Opens a team's account with a start balance; the credit line is a tenth of
 // the squad's market value (at least 500,000), rounded to 10,000.
 bool Bank_Konto_Anlegen(int team, f64 start, int unbenutzt);
+bool Bank_Konto_Offen(int team);
 // Books a payment from `zahler` to `empfaenger` (either may be -1 = nobody).
 // Refused (0) when the payer's balance plus credit line does not cover it and
 // `erzwingen` is 0, for an amount below 1 or a team without account.

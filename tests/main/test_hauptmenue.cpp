@@ -36,9 +36,12 @@
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/spieltag.h"
+#include "season/startkonten.h"
+#include "season/wettbewerb_werte.h"
 #include "match/spielfeld.h"
 #include "programm.h"
 #include "world/aufstellung.h"
+#include "world/bank.h"
 #include "world/manager.h"
 #include "world/welt.h"
 
@@ -92,18 +95,23 @@ class Hauptmenue : public ::testing::Test {
 
 TEST_F(Hauptmenue, NeuesSpielPopupRequesterUndKontrollleiste) {
     // A new game: the set-up reads the world and the first club gets its
-    // manager; the first day ends in normal play with the main menu.
-    schritt("1_start", "wait 12\n", 12, 0x92fabf0be53270d8ull);
+    // manager; the first day ends in normal play with the main menu. The
+    // club starts with the money of the difficulty at its league's level, a
+    // computer club with that of the default difficulty.
+    schritt("1_start", "wait 12\n", 12, 0x476849cab83b9de4ull);
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     ASSERT_EQ(Manager_Anzahl_Menschen(), 1);
+    EXPECT_EQ(Bank_Get_Kontostand(Team_Aktiv, 0, -1),
+              static_cast<f64>(Startkonto_Betrag(Schwierigkeit, Wettbewerb_Get_Liga_Prozent(Team_Aktiv))));
+    EXPECT_GE(Bank_Get_Kontostand(Team_Aktiv + 1, 0, -1), 500000.0);
     ASSERT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
 
     // The "Team" button opens upwards in 20-pixel steps.
-    schritt("2_popup", "move 324 580\nwait 2\nclick left\nwait 14\n", 18, 0x26f4974653e2a33dull);
+    schritt("2_popup", "move 324 580\nwait 2\nclick left\nwait 14\n", 18, 0xcc17238cc3947c4full);
     EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(ICON_DIALOG_TEAM)->y, 436);
 
     // Hovering the entries: the third one is highlighted.
-    schritt("3_eintrag", "move 324 470\nwait 2\nmove 324 520\nwait 2\n", 6, 0x9543381409e70ccbull);
+    schritt("3_eintrag", "move 324 470\nwait 2\nmove 324 520\nwait 2\n", 6, 0x57cbb66bba23f8e3ull);
     EXPECT_EQ(Menue_Dialog_Eintrag(ICON_DIALOG_TEAM), 2);
 
     // Closed again; with a starter taken out the end of the turn asks first.
@@ -112,18 +120,18 @@ TEST_F(Hauptmenue, NeuesSpielPopupRequesterUndKontrollleiste) {
     i32 elf[64];
     ASSERT_EQ(Teamspieler_Ins_Array(Team_Aktiv, elf, 64, 16), 11);
     Spieler_Daten[elf[10]].status &= ~16u;
-    schritt("4_requester", "move 750 583\nwait 2\nclick left\nwait 3\n", 8, 0x1905e3b0c4d5cdbeull);
+    schritt("4_requester", "move 750 583\nwait 2\nclick left\nwait 3\n", 8, 0xc305e09f37c8ce7full);
     ASSERT_TRUE(Menue_Requester_Offen());
 
     // "Nein": the requester closes and the turn goes on.
-    schritt("5_nein", "move 694 421\nwait 2\nclick left\nwait 3\n", 8, 0xc56dd2c2e2247c9bull);  // the video moved on
+    schritt("5_nein", "move 694 421\nwait 2\nclick left\nwait 3\n", 8, 0xf750a1ae2725b983ull);  // the video moved on
     EXPECT_FALSE(Menue_Requester_Offen());
     EXPECT_EQ(Menue_Modus, 0);
     EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
 
     // The control bar of a match, its pause button toggled on.
     Menue_Kontrollleiste_Zeigen();
-    schritt("6_pause", "move 196 582\nwait 2\nclick left\nwait 2\n", 7, 0x1acdb574f47f7f0bull);
+    schritt("6_pause", "move 196 582\nwait 2\nclick left\nwait 2\n", 7, 0x3ef3d4890eb1e4baull);
     EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_PAUSE)->status & MENUE_S_AN);
 }
 
@@ -133,7 +141,7 @@ TEST_F(Hauptmenue, NeuesSpielPopupRequesterUndKontrollleiste) {
 // "Spiel" menu works; a damaged save is refused and the game goes on.
 TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
     ASSERT_TRUE(W32_Registry_Write("Mitspieler", "2"));
-    schritt("7_erster", "wait 12\n", 12, 0x92fabf0be53270d8ull);
+    schritt("7_erster", "wait 12\n", 12, 0x476849cab83b9de4ull);
     ASSERT_EQ(Manager_Anzahl_Menschen(), 2);
     Option_Wert(OPTION_ZUGZEIT, 1, 300000);  // five minutes a turn: the clock shows
     const i32 start = Kalender_Get_Tag();
@@ -143,7 +151,7 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
         for (int zug = 0; zug < 2; ++zug) {
             ASSERT_EQ(Kalender_Get_Tag(), start + tag);
             teams.push_back(Team_Aktiv);
-            if (tag == 0 && zug == 1) schritt("8_zweiter", "wait 2\n", 2, 0x8fed840b91ab6e8bull);
+            if (tag == 0 && zug == 1) schritt("8_zweiter", "wait 2\n", 2, 0x9f300b48f57ad5eaull);
             zug_beenden();
         }
         tage.push_back(teams);
@@ -159,7 +167,7 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
 
     // Spiel > Speichern writes slot 1 and says so.
     schritt("9_gespeichert", "move 624 583\nwait 2\nclick left\nwait 14\nmove 624 536\nwait 2\nclick left\nwait 3\n", 24,
-            0x1316da8aac52ffa3ull);
+            0xd717d8cad540988aull);
     std::string datei = Kalender_Spielstand_Pfad(0);
     std::replace(datei.begin(), datei.end(), '\\', '/');
     EXPECT_TRUE(fs::exists(datei));
@@ -172,7 +180,7 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
     const i32 tag = Kalender_Get_Tag(), team = Team_Aktiv;
     ASSERT_GT(Headless_Lauf("move 624 583\nwait 2\nclick left\nwait 14\nmove 624 514\nwait 2\nclick left\nwait 3\n", 24), 0);
     ASSERT_TRUE(Menue_Requester_Offen());
-    schritt("10_laden_kaputt", "move 116 424\nwait 2\nclick left\nwait 4\n", 8, 0x88394dbb80ee726full);
+    schritt("10_laden_kaputt", "move 116 424\nwait 2\nclick left\nwait 4\n", 8, 0x6598f324c911c69aull);
     EXPECT_STRNE(Spielstand_Letzter_Fehler(), "");
     EXPECT_TRUE(Menue_Requester_Offen());
     EXPECT_EQ(Kalender_Get_Tag(), tag);

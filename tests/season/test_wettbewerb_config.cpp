@@ -11,11 +11,13 @@
 #include "season/kalender.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
+#include "season/startkonten.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "season/wettbewerb_werte.h"
 #include "season_test_hilfen.h"
 #include "world/bank.h"
+#include "world/manager.h"
 #include "world/welt.h"
 
 namespace {
@@ -419,6 +421,31 @@ TEST_F(WettbewerbConfig, AufAbstiegFarbenUndLigaProzent) {
         EXPECT_TRUE(v >= 0 && v <= 100) << d;
         EXPECT_GE(v, Wettbewerb_Get_Wichtigkeit(r2, 0));
     }
+
+    // Start money by difficulty and league level (an unknown difficulty
+    // counts as the default); a new game opens every club's account at its
+    // league's level, a manager's club at the game's difficulty, and keeps
+    // an account that is open already.
+    const struct {
+        i32 schwierigkeit, prozent;
+        i64 betrag;
+    } geld[] = {{2, 100, 3500000}, {0, 100, 6500000}, {4, 25, 1000000}, {2, 75, 2700000}, {9, 100, 3500000}, {1, 0, 500000}};
+    for (const auto& g : geld) EXPECT_EQ(Startkonto_Betrag(g.schwierigkeit, g.prozent), g.betrag) << g.schwierigkeit;
+    ASSERT_TRUE(Welt_Anlegen(13, 0));
+    for (i32 t = 1; t < 13; ++t) Team_Daten[t].art = TEAM_ART_VEREIN;
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(9, "Manager", -1));
+    Bank_Init();
+    ASSERT_TRUE(Bank_Konto_Anlegen(4, 42, 0));
+    Schwierigkeit = 0;
+    Startkonten_Eroeffnen();
+    Schwierigkeit = 2;
+    EXPECT_FALSE(Bank_Konto_Offen(0));
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(3, 0, -1), 3500000);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(4, 0, -1), 42);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(8, 0, -1), 2700000);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(9, 0, -1), 5000000);
+    Bank_Free();
+    Welt_Freigeben();
 }
 
 // Match time of a cup with extra time and penalties: half ends, phases,

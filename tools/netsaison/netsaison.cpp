@@ -51,6 +51,7 @@
 #include "season/spiele.h"
 #include "season/saison.h"
 #include "season/spieltag.h"
+#include "season/startkonten.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "world/bank.h"
@@ -212,12 +213,12 @@ void welt_laden() {
     if (!Welt_Laden_Ordner(daten.c_str(), 0)) fehler("the world in " + daten + " cannot be read");
     Stadion_Init();
     Bank_Init();
-    for (i32 t = 0; t < Team_Anzahl; ++t) Bank_Konto_Anlegen(t, 1000000.0, 0);
     Rnd_Set_Index(0, 0);
     if (!Wettbewerb_Init() || !Spiele_Init() || !Kalender_Init(nullptr)) fehler("the season cannot start");
     const std::string cfg = daten + "/1_wettbewerb.cfg", alias = daten + "/1_wettbewerb_alias.cfg";
     if (!Wettbewerb_Config_Lesen_Pfad(cfg.c_str(), alias.c_str())) fehler("the competitions cannot be read");
     Wettbewerb_Spielplaene_Erstellen();
+    Startkonten_Eroeffnen();
 }
 
 void mensch(i32 team, const char* name) {

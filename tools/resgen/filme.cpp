@@ -1,8 +1,10 @@
 // The video clips of animationen.res: short loops drawn with Cairo in the
 // game's look (night navy, the pitch, chalk and floodlight gold), written as
 // KVID videos.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "graphics/video.h"
@@ -116,8 +118,9 @@ void szene(cairo_t* c, const std::string& rezept, double w, double h, double t, 
         farbe(c, ROT);
         cairo_fill(c);
         cairo_restore(c);
-    } else if (rezept == "menue" || rezept == "start") {
-        // The floodlit stadium at night: the pitch in perspective, beams sweeping, a ball rolling.
+    } else if (rezept == "start") {
+        // The floodlit stadium at night with the game's name: the pitch in
+        // perspective, beams sweeping, a ball rolling.
         cairo_pattern_t* himmel = cairo_pattern_create_linear(0, 0, 0, h * 0.45);
         cairo_pattern_add_color_stop_rgb(himmel, 0, 0.03, 0.06, 0.11);
         cairo_pattern_add_color_stop_rgb(himmel, 1, 0.09, 0.15, 0.24);
@@ -155,13 +158,11 @@ void szene(cairo_t* c, const std::string& rezept, double w, double h, double t, 
         const double bx = w * (0.5 + 0.3 * std::sin(2 * PI * t)),
                      by = hor + (h - hor) * (0.55 + 0.2 * std::cos(2 * PI * t));
         ball(c, bx, by, h / 60);
-        if (rezept == "start") {
-            text(c, "KORDAVO", w / 2, h * 0.3, h / 9, KREIDE);
-            farbe(c, GOLD);
-            cairo_rectangle(c, w / 2 - w * 0.18 * (0.6 + 0.4 * std::sin(PI * t)), h * 0.33,
-                            w * 0.36 * (0.6 + 0.4 * std::sin(PI * t)), h / 150 + 1);
-            cairo_fill(c);
-        }
+        text(c, "KORDAVO", w / 2, h * 0.3, h / 9, KREIDE);
+        farbe(c, GOLD);
+        cairo_rectangle(c, w / 2 - w * 0.18 * (0.6 + 0.4 * std::sin(PI * t)), h * 0.33,
+                        w * 0.36 * (0.6 + 0.4 * std::sin(PI * t)), h / 150 + 1);
+        cairo_fill(c);
     } else if (rezept == "gelernt") {
         // A gold star rising: the player learned something new.
         rasen(c, 0, 0, w, h);
@@ -190,13 +191,224 @@ void szene(cairo_t* c, const std::string& rezept, double w, double h, double t, 
     }
 }
 
+// --- The menu's stadium clip ---------------------------------------------------------
+// The clip is the part of the menu's picture it covers, rendered from the
+// same SVG and converted the same way (the dither pattern repeats every 4
+// pixels, so the clip's place is a multiple of 4), so that its edges meet
+// the picture without a seam. The life inside it fades out towards its
+// edges: drifting night clouds, the beams' shimmer, flags on the roof, the
+// crowd moving and camera flashes. Shapes follow data/art/hauptmenue.svg,
+// in the picture's coordinates.
+constexpr i32 BILD_W = 800, BILD_H = 600;
+constexpr double RAND = 6, UEBERGANG = 40;  // untouched edge, then the fade into the life
+
+double glatt(double a, double b, double x) {
+    const double t = std::clamp((x - a) / (b - a), 0.0, 1.0);
+    return t * t * (3 - 2 * t);
+}
+
+double zufall(u32 a, u32 b) { return Streuen(a * 0x9E3779B9u ^ Streuen(b + 0x7F4A7C15u)) / 4294967296.0; }
+
+// The stand's arcs: a cubic curve from (0, y0) over (150, y1) and (650, y1)
+// to (800, y0); its height at x.
+double bogen_y(double x, double y0, double y1) {
+    double lo = 0, hi = 1;
+    for (int i = 0; i < 40; ++i) {
+        const double m = (lo + hi) / 2, u = 1 - m;
+        (3 * u * u * m * 150 + 3 * u * m * m * 650 + m * m * m * 800 < x ? lo : hi) = m;
+    }
+    const double u = 1 - lo;
+    return (u * u * u + lo * lo * lo) * y0 + 3 * u * lo * y1;
+}
+
+// Thin clouds lit faintly from below, each row drifting right by one
+// spacing a loop.
+void wolken(cairo_t* c, double t) {
+    const struct {
+        double y, abstand, rx, ry, a;
+    } reihen[] = {{118, 170, 78, 6, 0.30}, {146, 210, 96, 8, 0.24}, {178, 150, 64, 5, 0.18}};
+    for (const auto& r : reihen)
+        for (double x = 60 + r.y + t * r.abstand - r.abstand; x < BILD_W; x += r.abstand)
+            for (int teil = 0; teil < 3; ++teil) {
+                const double cx = x + (teil - 1) * r.rx * 0.45, cy = r.y - (teil == 1) * r.ry * 0.5;
+                const double rx = r.rx * (teil == 1 ? 0.7 : 0.5), ry = r.ry * (teil == 1 ? 1.2 : 0.8);
+                cairo_save(c);
+                cairo_translate(c, cx, cy);
+                cairo_scale(c, rx, ry);
+                cairo_pattern_t* p = cairo_pattern_create_radial(0, 0.3, 0, 0, 0, 1);
+                cairo_pattern_add_color_stop_rgba(p, 0, 0x3C / 255.0, 0x5A / 255.0, 0x82 / 255.0, r.a);
+                cairo_pattern_add_color_stop_rgba(p, 1, 0x3C / 255.0, 0x5A / 255.0, 0x82 / 255.0, 0);
+                cairo_set_source(c, p);
+                cairo_arc(c, 0, 0, 1, 0, 2 * PI);
+                cairo_fill(c);
+                cairo_pattern_destroy(p);
+                cairo_restore(c);
+            }
+}
+
+// The floodlights' beams breathe a little.
+void strahlen(cairo_t* c, double t) {
+    for (int seite = 0; seite < 2; ++seite) {
+        const double a = 0.035 * (0.5 + 0.5 * std::sin(2 * PI * (3 * t + 0.37 * seite)));
+        auto x = [&](double v) { return seite ? BILD_W - v : v; };
+        farbe(c, 0xF2D690, a);
+        cairo_move_to(c, x(60), 115), cairo_line_to(c, x(100), 110);
+        cairo_line_to(c, x(420), BILD_H), cairo_line_to(c, x(120), BILD_H);
+        cairo_fill(c);
+    }
+}
+
+// Flags on the roof's edge, fluttering.
+void fahnen(cairo_t* c, double t) {
+    const double xs[] = {286, 343, 400, 457, 514};
+    const u32 farben[] = {GOLD, KREIDE, GOLD, KREIDE, GOLD};
+    for (int i = 0; i < 5; ++i) {
+        const double fx = xs[i], fuss = bogen_y(fx, 250, 215) - 1, spitze = fuss - 22;
+        farbe(c, SEKUNDAER, 0.8);
+        cairo_set_line_width(c, 1.2);
+        cairo_move_to(c, fx, fuss), cairo_line_to(c, fx, spitze - 1);
+        cairo_stroke(c);
+        const int streifen = 8;
+        const double lang = 15, hoch = 9, phase = 2 * PI * (5 * t) + i * 1.3;
+        auto welle = [&](double u) { return 1.8 * u * std::sin(phase - 4.5 * u); };
+        for (int k = 0; k < streifen; ++k) {
+            const double u0 = static_cast<double>(k) / streifen, u1 = (k + 1.0) / streifen;
+            const double licht = 0.78 + 0.22 * std::cos(phase - 4.5 * (u0 + u1) / 2);
+            const u32 f = farben[i];
+            cairo_set_source_rgba(c, ((f >> 16) & 255) / 255.0 * licht, ((f >> 8) & 255) / 255.0 * licht,
+                                  (f & 255) / 255.0 * licht, 0.92);
+            cairo_move_to(c, fx + lang * u0, spitze + welle(u0));
+            cairo_line_to(c, fx + lang * u1 + 0.3, spitze + welle(u1));
+            cairo_line_to(c, fx + lang * u1 + 0.3, spitze + hoch * (1 - 0.15 * u1) + welle(u1));
+            cairo_line_to(c, fx + lang * u0, spitze + hoch * (1 - 0.15 * u0) + welle(u0));
+            cairo_close_path(c);
+            cairo_fill(c);
+        }
+    }
+}
+
+// The crowd: heads of the picture's crowd pattern light up now and then
+// (scarves, a few in gold), and camera flashes pop.
+void publikum(cairo_t* c, double t, i32 bild) {
+    cairo_save(c);
+    cairo_move_to(c, 0, 262);
+    cairo_curve_to(c, 150, 228, 650, 228, 800, 262);
+    cairo_line_to(c, 800, 345), cairo_line_to(c, 0, 345);
+    cairo_close_path(c);
+    cairo_clip(c);
+    // The pitch lies in front of the stand.
+    cairo_rectangle(c, 0, 0, BILD_W, BILD_H);
+    cairo_move_to(c, 120, 330), cairo_line_to(c, 680, 330), cairo_line_to(c, 800, 600), cairo_line_to(c, 0, 600);
+    cairo_close_path(c);
+    cairo_set_fill_rule(c, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_clip(c);
+    for (int j = 25; j < 38; ++j)
+        for (int i = 0; i < 58; ++i) {
+            const u32 n = static_cast<u32>(j * 64 + i);
+            if (zufall(n, 1) > 0.4) continue;
+            const double x = i * 14 + (zufall(n, 2) < 0.5 ? 3 : 10), y = j * 9 + (x - i * 14 < 5 ? 3 : 7);
+            const double s = std::sin(2 * PI * ((1 + static_cast<int>(zufall(n, 3) * 3)) * t + zufall(n, 4)));
+            const double a = 0.45 * std::pow(std::max(0.0, s), 8);
+            if (a < 0.01) continue;
+            farbe(c, zufall(n, 5) < 0.2 ? GOLD : SEKUNDAER, a);
+            cairo_arc(c, x, y, 1.6, 0, 2 * PI);
+            cairo_fill(c);
+        }
+    for (u32 k = 0; k < 3; ++k) {
+        const u32 n = static_cast<u32>(bild) * 8 + k;
+        if (zufall(n, 6) > 0.3) continue;
+        const double x = 200 + 400 * zufall(n, 7), oben = bogen_y(x, 262, 228) + 4;
+        const double y = oben + (336 - oben) * zufall(n, 8);
+        cairo_pattern_t* p = cairo_pattern_create_radial(x, y, 0, x, y, 7);
+        cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 0.97, 0.95);
+        cairo_pattern_add_color_stop_rgba(p, 0.25, 1, 0.97, 0.88, 0.45);
+        cairo_pattern_add_color_stop_rgba(p, 1, 1, 0.97, 0.88, 0);
+        cairo_set_source(c, p);
+        cairo_arc(c, x, y, 7, 0, 2 * PI);
+        cairo_fill(c);
+        cairo_pattern_destroy(p);
+        farbe(c, 0xFFFFFF);
+        cairo_arc(c, x, y, 1.4, 0, 2 * PI);
+        cairo_fill(c);
+    }
+    cairo_restore(c);
+}
+
+// Frame `bild` of `bilder` of the clip of (ox, oy, w, h) from the picture `hinten`.
+void stadion_bild(cairo_t* c, cairo_surface_t* hinten, cairo_surface_t* leben, cairo_surface_t* maske, double ox,
+                  double oy, i32 bild, i32 bilder) {
+    const double t = static_cast<double>(bild) / bilder;
+    cairo_set_operator(c, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(c, hinten, -ox, -oy);
+    cairo_paint(c);
+    cairo_set_operator(c, CAIRO_OPERATOR_OVER);
+    cairo_t* l = cairo_create(leben);
+    cairo_set_operator(l, CAIRO_OPERATOR_CLEAR);
+    cairo_paint(l);
+    cairo_set_operator(l, CAIRO_OPERATOR_OVER);
+    cairo_translate(l, -ox, -oy);
+    wolken(l, t);
+    strahlen(l, t);
+    publikum(l, t, bild);
+    fahnen(l, t);
+    cairo_destroy(l);
+    cairo_set_source_surface(c, leben, 0, 0);
+    cairo_mask_surface(c, maske, 0, 0);
+}
+
+// Draws `bilder` frames of w x h with `zeichnen` (context, frame number) and
+// writes them as a KVID video at 12.5 frames a second; empty when a frame fails.
+std::vector<u8> film_schreiben(i32 w, i32 h, i32 bilder, const std::function<void(cairo_t*, i32)>& zeichnen) {
+    std::vector<std::vector<u16>> frames;
+    for (i32 f = 0; f < bilder; ++f) {
+        cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+        cairo_t* c = cairo_create(s);
+        zeichnen(c, f);
+        cairo_destroy(c);
+        std::unique_ptr<Rastport> rp(Aus_Cairo(s, false));
+        cairo_surface_destroy(s);
+        if (!rp) return {};
+        const u16* p = rp->bitmap->pixel16();
+        frames.emplace_back(p, p + static_cast<size_t>(w) * h);
+    }
+    return Vid_Schreiben(w, h, 25, 2, frames);
+}
+
+std::vector<u8> stadion_film(const std::vector<std::string>& arg, i32 w, i32 h, i32 bilder, const Umgebung& u) {
+    const i32 ox = arg.size() == 3 ? std::atoi(arg[1].c_str()) : -1, oy = arg.size() == 3 ? std::atoi(arg[2].c_str()) : -1;
+    if (ox < 0 || oy < 0 || ox % 4 || oy % 4 || ox + w > BILD_W || oy + h > BILD_H) {
+        std::fprintf(stderr, "resgen: Film menue: erwartet <svg>,<x>,<y> (Vielfache von 4) im Bild %dx%d\n", BILD_W,
+                     BILD_H);
+        return {};
+    }
+    cairo_surface_t* hinten = Svg_Flaeche(u.art_ordner + "/" + arg[0], BILD_W, BILD_H);
+    if (!hinten) return {};
+    cairo_surface_t* maske = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);
+    cairo_surface_flush(maske);
+    u8* m = cairo_image_surface_get_data(maske);
+    const i32 stride = cairo_image_surface_get_stride(maske);
+    for (i32 y = 0; y < h; ++y)
+        for (i32 x = 0; x < w; ++x) {
+            const double d = std::min({x, w - 1 - x, y, h - 1 - y});
+            m[y * stride + x] = static_cast<u8>(std::lround(255 * glatt(RAND, RAND + UEBERGANG, d)));
+        }
+    cairo_surface_mark_dirty(maske);
+    cairo_surface_t* leben = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    std::vector<u8> film = film_schreiben(
+        w, h, bilder, [&](cairo_t* c, i32 f) { stadion_bild(c, hinten, leben, maske, ox, oy, f, bilder); });
+    cairo_surface_destroy(leben);
+    cairo_surface_destroy(maske);
+    cairo_surface_destroy(hinten);
+    return film;
+}
+
 }  // namespace
 
-std::vector<u8> Film(const std::string& rezept_voll, i32 w, i32 h, i32 eintrag) {
-    // "recipe" or "recipe:frames"; 12.5 frames a second.
+std::vector<u8> Film(const std::string& rezept_voll, i32 w, i32 h, i32 eintrag, const Umgebung& u) {
+    // "recipe", "recipe:frames" or "recipe:arguments:frames"; 12.5 frames a second.
     std::string rezept = rezept_voll;
     i32 frames = 1;
-    if (const size_t k = rezept.find(':'); k != std::string::npos) {
+    if (const size_t k = rezept.rfind(':'); k != std::string::npos) {
         frames = std::atoi(rezept.c_str() + k + 1);
         rezept.erase(k);
     }
@@ -204,20 +416,9 @@ std::vector<u8> Film(const std::string& rezept_voll, i32 w, i32 h, i32 eintrag) 
         std::fprintf(stderr, "resgen: Film %s: Bildanzahl 1..500\n", rezept_voll.c_str());
         return {};
     }
-    std::vector<std::vector<u16>> bilder;
-    for (i32 f = 0; f < frames; ++f) {
-        cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-        cairo_t* c = cairo_create(s);
-        szene(c, rezept, w, h, static_cast<double>(f) / frames, eintrag);
-        cairo_destroy(c);
-        cairo_surface_flush(s);
-        std::unique_ptr<Rastport> rp(Aus_Cairo(s, false));
-        cairo_surface_destroy(s);
-        if (!rp) return {};
-        const u16* p = rp->bitmap->pixel16();
-        bilder.emplace_back(p, p + static_cast<size_t>(w) * h);
-    }
-    return Vid_Schreiben(w, h, 25, 2, bilder);
+    if (rezept == "menue" || rezept.rfind("menue:", 0) == 0) return stadion_film(Argumente(rezept), w, h, frames, u);
+    return film_schreiben(w, h, frames,
+                          [&](cairo_t* c, i32 f) { szene(c, rezept, w, h, static_cast<double>(f) / frames, eintrag); });
 }
 
 }  // namespace resgen

@@ -236,12 +236,12 @@ int erzeugen(const std::string& aus, const std::string& manifest_datei, const st
                 for (i32 e = z.von; z.archiv == name && e <= z.bis; ++e) {
                     const std::string schluessel = z.rezept + "/" + std::to_string(z.w) + "x" + std::to_string(z.h) +
                                                    "/" + std::to_string(z.rezept.rfind("training", 0) == 0 ? e : 0);
-                    if (!gezeichnet.count(schluessel)) gezeichnet[schluessel] = resgen::Film(z.rezept, z.w, z.h, e);
+                    if (!gezeichnet.count(schluessel)) gezeichnet[schluessel] = resgen::Film(z.rezept, z.w, z.h, e, u);
                     filme[static_cast<size_t>(e)] = gezeichnet[schluessel];
                     if (filme[static_cast<size_t>(e)].empty()) ++fehler;
                 }
             for (auto& f : filme)
-                if (f.empty()) f = resgen::Film("leer", 16, 16, 0);
+                if (f.empty()) f = resgen::Film("leer", 16, 16, 0, u);
             container_schreiben(aus + "/" + name, filme);
             continue;
         }

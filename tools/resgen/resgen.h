@@ -32,6 +32,14 @@ struct Umgebung {
 // colour; an alpha plane when `mit_alpha`. No opaque pixel is 0.
 Rastport* Aus_Cairo(cairo_surface_t* s, bool mit_alpha);
 
+// An authored SVG rendered with librsvg into a new ARGB32 surface of w x h
+// (the caller destroys it); null with a message on stderr.
+cairo_surface_t* Svg_Flaeche(const std::string& datei, i32 w, i32 h);
+// The comma-separated arguments after a recipe's name and colon (none without a colon).
+std::vector<std::string> Argumente(const std::string& rezept);
+// Deterministic mixing of a number (the generator has no global random state).
+u32 Streuen(u32 x);
+
 // Cairo helpers of the recipes: a 0xRRGGBB source colour, a rounded rectangle path.
 void Farbe_Setzen(cairo_t* c, u32 rgb, double a = 1.0);
 void Rund_Rechteck(cairo_t* c, double x, double y, double w, double h, double r);
@@ -68,8 +76,9 @@ std::vector<u8> Ton(const std::string& rezept, i32 ms);
 // with the reason in *fehler.
 std::vector<u8> Musik(const std::string& partitur, const std::string& soundfont, std::string* fehler);
 std::string Soundfont_Pfad();
-// A video clip ("training:25", "menue:50", ...; the frame count after the
-// colon, 12.5 frames a second) as a KVID video.
-std::vector<u8> Film(const std::string& rezept, i32 w, i32 h, i32 eintrag);
+// A video clip ("training:25", "menue:hauptmenue.svg,200,100:75", ...; the
+// frame count after the last colon, 12.5 frames a second) as a KVID video;
+// empty with a message when it cannot be drawn.
+std::vector<u8> Film(const std::string& rezept, i32 w, i32 h, i32 eintrag, const Umgebung& u);
 
 }  // namespace resgen

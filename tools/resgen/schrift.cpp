@@ -101,10 +101,14 @@ Font* Schrift(const std::string& datei, i32 hoehe) {
         const Glyph& gl = glyphen[g];
         f->x[g] = x0;
         f->breite[g] = gl.vorschub;
-        // The glyph is clipped to its cell: the advance is its width on the sheet.
+        // The glyph is clipped to its cell: the advance is its width on the
+        // sheet. One that lies wholly below the cell (the underscore) is
+        // lifted onto its last rows.
+        i32 dy = oberlaenge - gl.oben;
+        if (gl.h > 0 && dy >= hoehe) dy = std::max(0, hoehe - gl.h);
         for (i32 y = 0; y < gl.h; ++y)
             for (i32 x = 0; x < gl.w; ++x) {
-                const i32 bx = gl.links + x, by = oberlaenge - gl.oben + y;
+                const i32 bx = gl.links + x, by = dy + y;
                 if (bx < 0 || bx >= gl.vorschub || by < 0 || by >= hoehe) continue;
                 u8& p = blatt[static_cast<size_t>(by) * f->blatt->breite + x0 + bx];
                 p = std::max(p, gl.pixel[static_cast<size_t>(y) * gl.w + x]);

@@ -636,8 +636,9 @@ void symbol(cairo_t* c, const std::string& name, double cx, double cy, u32 f) {
     cairo_restore(c);
 }
 
-// Recipe arguments after the colon, split at commas.
-std::vector<std::string> argumente(const std::string& rezept) {
+}  // namespace
+
+std::vector<std::string> Argumente(const std::string& rezept) {
     std::vector<std::string> r;
     const size_t p = rezept.find(':');
     if (p == std::string::npos) return r;
@@ -652,7 +653,20 @@ std::vector<std::string> argumente(const std::string& rezept) {
     return r;
 }
 
+namespace {
+
 Rastport* svg(const std::string& datei, i32 w, i32 h) {
+    cairo_surface_t* sf = Svg_Flaeche(datei, w, h);
+    Rastport* rp = sf ? Aus_Cairo(sf, true) : nullptr;
+    if (sf) cairo_surface_destroy(sf);
+    return rp;
+}
+
+}  // namespace
+
+u32 Streuen(u32 x) { return streuen(x); }
+
+cairo_surface_t* Svg_Flaeche(const std::string& datei, i32 w, i32 h) {
     GError* fehler = nullptr;
     RsvgHandle* hd = rsvg_handle_new_from_file(datei.c_str(), &fehler);
     if (!hd) {
@@ -668,12 +682,13 @@ Rastport* svg(const std::string& datei, i32 w, i32 h) {
     if (fehler) g_error_free(fehler);
     cairo_destroy(c);
     g_object_unref(hd);
-    Rastport* rp = ok ? Aus_Cairo(sf, true) : nullptr;
-    cairo_surface_destroy(sf);
-    return rp;
+    if (!ok) {
+        cairo_surface_destroy(sf);
+        return nullptr;
+    }
+    cairo_surface_flush(sf);
+    return sf;
 }
-
-}  // namespace
 
 void Farbe_Setzen(cairo_t* c, u32 rgb, double a) { farbe(c, rgb, a); }
 void Rund_Rechteck(cairo_t* c, double x, double y, double w, double h, double r) { rund_rechteck(c, x, y, w, h, r); }
@@ -716,7 +731,7 @@ Rastport* Aus_Cairo(cairo_surface_t* s, bool mit_alpha) {
 
 Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const Umgebung& u) {
     const std::string name = rezept.substr(0, rezept.find(':'));
-    const std::vector<std::string> arg = argumente(rezept);
+    const std::vector<std::string> arg = Argumente(rezept);
     auto a = [&](size_t i, const char* standard = "") { return i < arg.size() ? arg[i] : std::string(standard); };
     if (name == "wappen") return wappen(w, eintrag, u);
     if (name == "pokal") return pokal(w, h, eintrag - (arg.empty() ? 0 : std::atoi(arg[0].c_str())));

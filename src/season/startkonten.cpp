@@ -1,0 +1,32 @@
+// The bank accounts of a new game (see startkonten.h).
+#include "season/startkonten.h"
+
+#include <algorithm>
+
+#include "season/wettbewerb_werte.h"
+#include "world/bank.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr i64 BETRAG[5] = {6000000, 4500000, 3000000, 2500000, 2000000};
+constexpr i32 STANDARD = 2;
+constexpr i64 AUFSCHLAG = 500000, RUNDUNG = 100000;
+
+}  // namespace
+
+i64 Startkonto_Betrag(i32 schwierigkeit, i32 liga_prozent) {
+    const i32 s = schwierigkeit >= 0 && schwierigkeit < 5 ? schwierigkeit : STANDARD;
+    const i64 b = BETRAG[s] * std::clamp(liga_prozent, 0, 100) / 100;
+    return (b + AUFSCHLAG) / RUNDUNG * RUNDUNG;
+}
+
+void Startkonten_Eroeffnen() {
+    if (!Team_Daten) return;
+    for (i32 t = 0; t < Team_Anzahl; ++t) {
+        if (!(Team_Daten[t].art & TEAM_ART_VEREIN) || Bank_Konto_Offen(t)) continue;
+        const i32 s = Team_Hat_Manager(t) ? Schwierigkeit : STANDARD;
+        Bank_Konto_Anlegen(t, static_cast<f64>(Startkonto_Betrag(s, Wettbewerb_Get_Liga_Prozent(t))), 0);
+    }
+}
