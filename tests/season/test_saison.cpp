@@ -142,23 +142,22 @@ void fertig(i32 id) {
         fehler(std::string(w->name) + ": winner not stored");
 }
 
-// The announcement pages headless: a page counts as built and is clicked
-// away once open (the button alternates between frames); a screen stays a
-// few frames and is closed by its button.
+// The announcement pages headless: each page or screen opened is noted with
+// its kind; a page is clicked away once open (the button alternates between
+// frames), a screen closed by its button after a few frames.
+bool notieren(u32 art, const Spielankuendigung& a) {
+    seh->seiten.push_back(a);
+    seh->seiten.back().art = art;
+    return true;
+}
 Ankuendigung_Hooks seiten_hooks() {
     Ankuendigung_Hooks h;
-    h.seite_bauen = [](u32 art, const Spielankuendigung& a) {
-        seh->seiten.push_back(a);
-        seh->seiten.back().art = art;
-        return true;
-    };
+    h.seite_bauen = notieren;
     h.seite_freigeben = [] { ++seh->freigegeben; };
     h.maus_tasten = [] { return (seh->taste = !seh->taste) ? 1 : 0; };
     h.screen_oeffnen = [](int modus, const Spielankuendigung& a) {
-        seh->seiten.push_back(a);
-        seh->seiten.back().art = modus == 0 ? ANK_TABELLE : modus == 1 ? ANK_ERGEBNISSE : ANK_SIEGER;
         seh->screen_bilder = 3;
-        return true;
+        return notieren(modus == 0 ? ANK_TABELLE : modus == 1 ? ANK_ERGEBNISSE : ANK_SIEGER, a);
     };
     h.screen_offen = [] {
         if (seh->screen_bilder > 0 && --seh->screen_bilder == 0) Spielankuendigung_Screen_Schliessen();
@@ -169,22 +168,22 @@ Ankuendigung_Hooks seiten_hooks() {
 
 // Pages only for the managers' teams, each a valid record with its
 // caller's priority; the pages of one match in the order of their kinds.
-void seiten_pruefen() {
+// Returns the kinds shown.
+std::set<u32> seiten_pruefen() {
+    std::set<u32> arten;
     std::map<std::tuple<i32, i32, i32, i32, i32>, u32> letzte_art;
     const u32 n = static_cast<u32>(Team_Anzahl);
     for (const Spielankuendigung& a : seh->seiten) {
-        const std::string was = "page " + std::to_string(a.art) + " of team " + std::to_string(a.team_a);
+        arten.insert(a.art);
         if (a.art == ANK_VOR_MENUE) continue;  // the active manager's menu page: no record of its own
-        const u32 t = static_cast<u32>(a.team_a);
-        const u32 prioritaet = t * 50 + (a.art <= ANK_GELD ? n * 50 : 0) + 12 - a.art;
-        if (!Spielankuendigung_Gueltig(a, true) || a.prioritaet != prioritaet || a.art < ANK_TORE ||
-            a.art > ANK_TABELLE || !zeiger(a.wettbewerb) ||
-            std::find(seh->menschen.begin(), seh->menschen.end(), a.team_a) == seh->menschen.end())
-            fehler(was + ": record or priority");
+        const u32 prioritaet = static_cast<u32>(a.team_a) * 50 + (a.art <= ANK_GELD ? n * 50 : 0) + 12 - a.art;
+        const bool mensch = std::count(seh->menschen.begin(), seh->menschen.end(), a.team_a) > 0;
         u32& vorher = letzte_art[{a.team_a, a.wettbewerb, a.spieltag, a.index, a.runde}];
-        if (a.art <= vorher) fehler(was + ": kinds out of order");
+        if (!Spielankuendigung_Gueltig(a, true) || a.prioritaet != prioritaet || !mensch || a.art <= vorher)
+            fehler("page " + std::to_string(a.art) + " of team " + std::to_string(a.team_a));
         vorher = a.art;
     }
+    return arten;
 }
 
 // Season 2 once its leagues have started: full leagues, the moves of
@@ -299,17 +298,13 @@ TEST_P(Saison, ZweiSpielzeiten) {
     // The game's modules ran: the events of the configuration, news, the
     // ranking; every announcement made was shown and taken down.
     EXPECT_GT(Ereignis_Anzahl(), 0);
-    EXPECT_TRUE(News_Bereit());
-    EXPECT_TRUE(Rangliste_Bereit());
+    EXPECT_TRUE(News_Bereit() && Rangliste_Bereit());
     EXPECT_TRUE(Spielankuendigung_Puffer_Leer());
     EXPECT_EQ(b.freigegeben,
               std::count_if(b.seiten.begin(), b.seiten.end(), [](auto& a) { return a.art <= ANK_GELD; }));
-    seiten_pruefen();
-    std::set<u32> arten;
-    for (const auto& a : b.seiten) arten.insert(a.art);
     // Every kind the matchday makes (none without a manager).
     const std::set<u32> alle{ANK_VOR_MENUE, ANK_TORE, ANK_STATISTIK, ANK_GELD, ANK_ERGEBNISSE, ANK_TABELLE};
-    EXPECT_EQ(arten, GetParam() == 0 ? std::set<u32>{} : alle);
+    EXPECT_EQ(seiten_pruefen(), GetParam() == 0 ? std::set<u32>{} : alle);
     if (GetParam() > 0) {
         EXPECT_GE(Spieltag_Get_Zahlen().spiele[1], 4u);
     }

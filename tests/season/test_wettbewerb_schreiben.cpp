@@ -60,14 +60,6 @@ class WettbewerbSchreiben : public ::testing::Test {
     season_test::Spielordner ordner;
 };
 
-TEST_F(WettbewerbSchreiben, AusgelieferteWettbewerbeUnveraendertZurueck) {
-    const std::string alias = Quelle("data/config/1_wettbewerb_alias.cfg");
-    ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(Quelle("data/config/1_wettbewerb.cfg").c_str(), alias.c_str()));
-    rundreise(alias);
-    const std::string datei = season_test::Datei_Lesen(ordner.pfad + "/config/1_wettbewerb.cfg");
-    EXPECT_NE(datei.find("\tLAND" + std::string(31, ' ') + "#DEU\r\n"), std::string::npos);
-}
-
 // What a writer lost before: a round text after matchdays without one, texts
 // beyond matchday 16, an empty qualification list before a full one, a team
 // 0 inside the start list, a calendar position of its own.
@@ -87,7 +79,9 @@ TEST_F(WettbewerbSchreiben, BearbeiteteDatensaetzeVerlierenNichts) {
     EXPECT_FALSE(Wettbewerb_Config_Schreiben_Pfad((ordner.pfad + "/fehlt/1_wettbewerb.cfg").c_str(), nullptr, nullptr));
 }
 
-TEST_F(WettbewerbSchreiben, BearbeitungSchreibtUndBeginntGleich) {
+// The shipped competitions through the data editor's edit: written and
+// begun again, the same table and no message.
+TEST_F(WettbewerbSchreiben, AusgelieferteWettbewerbeUnveraendertZurueck) {
     for (std::string n : {"1_wettbewerb.cfg", "1_wettbewerb_alias.cfg"})
         ordner.Schreiben(n, season_test::Datei_Lesen(Quelle("data/config/" + n)));
     const i32 team_anzahl = Team_Anzahl;
@@ -99,10 +93,6 @@ TEST_F(WettbewerbSchreiben, BearbeitungSchreibtUndBeginntGleich) {
     for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         const Wettbewerb& w = Wettbewerb_Tabelle[i];
         if (!w.name[0]) continue;
-        EXPECT_EQ(w.kalendermarke, i + 1);
-        EXPECT_TRUE(std::equal(w.start_team, w.start_team + w.teams, w.aktuelle_team)) << w.name;
-        EXPECT_TRUE(Wettbewerb_Tabelle[w.wurzel].vorherige_runde < 0 &&
-                    Wettbewerb_Tabelle[w.wurzel].vorherige_gruppe < 0);
         hoechstes = std::max<i32>(hoechstes, *std::max_element(w.start_team, w.start_team + w.teams));
         if (std::string(w.identifikation) == "D1") d1 = i;
         if (std::string(w.identifikation) == "D2") d2 = i;
@@ -112,6 +102,8 @@ TEST_F(WettbewerbSchreiben, BearbeitungSchreibtUndBeginntGleich) {
     ASSERT_TRUE(Wettbewerb_Config_Schreiben(0, "test01"));
     ASSERT_TRUE(Config_Modify_Init(0, 0));
     EXPECT_TRUE(tabelle() == gelesen);
+    const std::string datei = season_test::Datei_Lesen(ordner.pfad + "/config/1_wettbewerb.cfg");
+    EXPECT_NE(datei.find("\tLAND" + std::string(31, ' ') + "#DEU\r\n"), std::string::npos);
     // A club moved between two leagues is written as moved.
     const i16 a = Wettbewerb_Tabelle[d1].aktuelle_team[0], b = Wettbewerb_Tabelle[d2].aktuelle_team[0];
     Wettbewerb_Tabelle[d1].aktuelle_team[0] = b, Wettbewerb_Tabelle[d2].aktuelle_team[0] = a;
