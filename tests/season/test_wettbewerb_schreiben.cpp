@@ -113,26 +113,36 @@ TEST_F(WettbewerbSchreiben, AusgelieferteWettbewerbeUnveraendertZurueck) {
     EXPECT_EQ(Wettbewerb_Tabelle[d2].start_team[0], a);
     EXPECT_TRUE(m.texte.empty()) << m.Alle();
 
-    // A world without the highest team: refused with line and team, the edit as it was.
+    // Refused sets, each with its message; the edit stays as it was and the
+    // program goes on: a world without the highest team (the line of its
+    // start list), a record without identification, no file.
+    ordner.Schreiben("2_wettbewerb.cfg", "NEUER_WETTBEWERB\nNAME \"A\"\nNEUER_WETTBEWERB\nIDENTIFIKATION B\n");
     const auto laufend = tabelle();
     const size_t listen = Wettbewerb_Config_Liste(6).size();
-    Team_Anzahl = hoechstes;
-    EXPECT_FALSE(Config_Modify_Init(0, 0));
-    ASSERT_EQ(m.texte.size(), 1u);
-    EXPECT_TRUE(m.Enthaelt("(110) Team " + std::to_string(hoechstes) + " im Wettbewerb ")) << m.Alle();
-    EXPECT_NE(m.texte[0].rfind("[0]", 0), 0u) << m.Alle();  // the line of its start list
-    EXPECT_TRUE(tabelle() == laufend);
-    EXPECT_EQ(Wettbewerb_Config_Liste(6).size(), listen);
-    EXPECT_EQ(Config_Modify_Set(), 0);
-    EXPECT_TRUE(Kalender_Ist_Initialisiert());
+    const struct {
+        int set;
+        i32 teams;
+        std::string meldung;
+    } faelle[] = {{0, hoechstes, "] Error in wettbewerb.cfg:\n - (110) Team " + std::to_string(hoechstes) + " im "},
+                  {1, 30000, "(102) Identifikation"},
+                  {2, 30000, "3_wettbewerb.cfg fehlt"}};
+    for (const auto& f : faelle) {
+        m.texte.clear();
+        Team_Anzahl = f.teams;
+        EXPECT_FALSE(Config_Modify_Init(f.set, 0));
+        EXPECT_TRUE(m.Enthaelt(f.meldung) && !m.Enthaelt("[0]")) << m.Alle();
+        EXPECT_TRUE(tabelle() == laufend) << f.set;
+        EXPECT_EQ(Wettbewerb_Config_Liste(6).size(), listen);
+        EXPECT_TRUE(Config_Modify_Set() == 0 && Kalender_Ist_Initialisiert() && Quit_Status == QUIT_STATUS_LAEUFT);
+    }
+    m.texte.clear();
 
     // A new game waits for the edit, told once; the program goes on.
     Kalender_Lauf_Reset();
     for (int i = 0; i < 3; ++i) Kalender_Run();
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_NEUES_SPIEL);
-    EXPECT_EQ(m.texte.size(), 2u);
+    EXPECT_EQ(m.texte.size(), 1u);
     EXPECT_TRUE(m.Enthaelt("Config_Modify noch aktiv\rSpielstart nicht möglich")) << m.Alle();
-    EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT);
     EXPECT_TRUE(Config_Modify_Free());
     EXPECT_FALSE(Config_Modify_Free());
     Kalender_Lauf_Reset();
