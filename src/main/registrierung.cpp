@@ -58,6 +58,7 @@
 #include "season/optionen.h"
 #include "season/rangliste.h"
 #include "season/richter.h"
+#include "season/saison_anmelden.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "season/saison.h"
@@ -86,32 +87,10 @@ void welt_anmelden() {
 // The season: its save blocks, hook tables and server rows.
 void saison_anmelden() {
 #if KORDAVO_HAT_SEASON
-    // The world's calls upwards (season keys of global.cfg, today's day);
-    // the global.cfg a new game loads.
-    Welt_Set_Hooks({
-        .global_cfg_schluessel = Global_Cfg_Schluessel,
-        .kalender_tag = [] { return Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0; },
-        .spieler_statistik = Spiele_Spieler_Statistik,
-    });
+    // The global.cfg a new game loads; the season's save blocks, hook
+    // tables and server rows (shared with the headless runs).
     Kalender_Set_Spielstart(kStartSet);
-    // Save blocks of the calendar, fixtures and competitions.
-    Season_Spielstand_Anmelden();
-    // The matchday runner in the season's hooks, and the match engine's
-    // hooks it answers (fixture lookup, end check, events, readiness).
-    Spieltag_Hooks_Installieren();
-    // The season cycle: yearly set-up, daily work, the end of a matchday.
-    Saison_Hooks_Installieren();
-    News_Hooks_Installieren();
-    Ereignis_Hooks_Installieren();
-    Richter_Hooks_Installieren();
-    Rangliste_Hooks_Installieren();
-    // Match announcements: the first save block, and the run loop's pass.
-    Spielankuendigung_Spielstand_Anmelden();
-    Season_Module.Spielankuendigung_Run = Spielankuendigung_Run;
-    Season_Module.Spielankuendigung_Puffer_Leer = Spielankuendigung_Puffer_Leer;
-    Season_Module.Spielankuendigung_Jetzt = [](int art, bool leer) { return Spielankuendigung_Jetzt(static_cast<u32>(art), leer); };
-    // The server rows of the season's remote calls.
-    Season_Netz_Anmelden();
+    Saison_Module_Anmelden();
 #endif
 }
 
@@ -193,7 +172,6 @@ void menue_anmelden() {
     }
     Ank_Seiten_Set_Hooks({.mensch = [](i32 team) { return Team_Hat_Manager(team); },
                           .hauptmenue = Menue_Hauptmenue_Zeigen});
-    Season_Gui.Ankuendigung_Screen_Offen = Spielankuendigung_Screen_Offen;
     // The pages' and the pitch overview's pictures go before the graphics.
     static void (*grafik_freigeben)() = Main_Hooks.Grafik_Sound_Freigeben;
     Main_Hooks.Grafik_Sound_Freigeben = [] {

@@ -20,6 +20,7 @@
 #include "season/startkonten.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
+#include "season/wettbewerb_schreiben.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -192,7 +193,8 @@ void eingaben(u8 neuer_tag_vorher) {
 // True when the set-up wizard is finished; a finished set-up reads the
 // competitions of the headless start set once.
 bool spielstart_pruefen(u8* wizard) {
-    if (!Season_Gui.Spielstart_Pruefen(0, wizard)) return false;
+    // An open edit of the competitions keeps the new game back.
+    if (Config_Modify_Sperrt_Spielstart() || !Season_Gui.Spielstart_Pruefen(0, wizard)) return false;
     if (!lauf.spielstart_beendet && spielstart.wettbewerb_satz >= 0)
         Wettbewerb_Config_Spielstart(spielstart.wettbewerb_satz, spielstart.alias_satz);
     lauf.spielstart_beendet = true;
@@ -485,6 +487,7 @@ void Kalender_Run() {
 
     switch (lauf.runmodus) {
         case RUNMODUS_NEUES_SPIEL:
+            if (Config_Modify_Sperrt_Spielstart()) break;  // the edit's table stays
             module_initialisieren();
             spielstart_pruefen(nullptr);
             modus_setzen(RUNMODUS_WIZARD);

@@ -8,10 +8,12 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "match/spielfeld.h"
+#include "season/ankuendigung.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "season/saison.h"
+#include "season/saison_anmelden.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "season/spiele.h"
@@ -83,11 +85,12 @@ bool Saison_Lauf_Tag(Saison_Lauf& lauf, u64 grenze) {
 void Saison_Spiel_Starten(const Saison_Spiel& spiel) {
     spiel_jetzt = spiel;
     Internet_Modus = INTERNET_MODUS_EINZEL;
+    // The game's own registration of the season and the world's save
+    // blocks; the menus and pages stay at their headless defaults.
     Season_Hooks_Zuruecksetzen();
-    Spieltag_Hooks_Installieren();
-    Saison_Hooks_Installieren();
-    Season_Spielstand_Anmelden();
+    Saison_Module_Anmelden();
     Welt_Spielstand_Anmelden();
+    Spielankuendigung_Init();
     Season_Module.Wettbewerb_Jedes_Jahr = [] {
         if (!Wettbewerb_Tabelle[0].name[0]) {
             const std::string cfg = spiel_jetzt.daten + "/1_wettbewerb.cfg";
@@ -120,9 +123,15 @@ void Saison_Spiel_Beenden() {
     Spieltag_DeInit();
     Spiele_Free();
     Wettbewerb_Free();
+    Season_Module.News_Free();
+    Season_Module.Ereignis_Free();
+    Season_Module.Rangliste_Free();
+    Spielankuendigung_Init();
     Kalender_Free();
     Kalender_Lauf_Reset();
     Season_Spielstand_Abmelden();
+    Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_RANGLISTEN);
+    Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_ANKUENDIGUNGEN);
     Season_Hooks_Zuruecksetzen();
     for (i32 t = 0; t < Team_Anzahl; ++t)
         if (Team_Hat_Manager(t)) Manager_Loeschen(t);

@@ -25,7 +25,10 @@ bool Saison_Lauf_Tag(Saison_Lauf& lauf, u64 grenze = 4000000);
 long Saison_Lauf_Speicher_kB();
 
 // A new game headless through the run loop (tools, tests, benchmarks): the
-// matchday and season hooks, the save blocks of the season and the world,
+// season's modules and save blocks as the game registers them (news, random
+// events from the configuration folder, arbiter, rankings, announcements
+// whose pages stay at their do-nothing defaults unless the caller installs
+// its own), the world's save blocks,
 // a wizard that reads the world of `daten` (a folder of configuration set
 // 1), sets the random cursor and gives the human clubs their managers (the
 // assistant picks their line-ups); the competitions are read from the same

@@ -201,7 +201,7 @@ enum Schluessel : int {
     K_KONTINENT
 };
 
-constexpr int LISTEN = 14;
+constexpr int LISTEN = WETTBEWERB_CONFIG_LISTEN;
 std::vector<Wettbewerb_Referenz> listen[LISTEN];
 int letzter_set = -1;
 bool cache_geschrieben = false;
@@ -908,6 +908,16 @@ const std::vector<Wettbewerb_Referenz>& Wettbewerb_Config_Liste(int art) {
 
 void Wettbewerb_Config_Listen_Freigeben() {
     for (auto& l : listen) l.clear();
+}
+
+Wettbewerb_Config_Listen Wettbewerb_Config_Listen_Nehmen() {
+    Wettbewerb_Config_Listen aus;
+    for (int i = 0; i < LISTEN; ++i) aus[static_cast<size_t>(i)] = std::move(listen[i]), listen[i].clear();
+    return aus;
+}
+
+void Wettbewerb_Config_Listen_Setzen(Wettbewerb_Config_Listen ein) {
+    for (int i = 0; i < LISTEN; ++i) listen[i] = std::move(ein[static_cast<size_t>(i)]);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 // calls 1004 and 1005 and the competition block of the configuration cache.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,12 @@ struct Wettbewerb_Referenz {
 };
 const std::vector<Wettbewerb_Referenz>& Wettbewerb_Config_Liste(int art);
 void Wettbewerb_Config_Listen_Freigeben();
+// All 14 lists taken out whole and put back (a read that is refused gives
+// back those of the table it leaves in place).
+constexpr int WETTBEWERB_CONFIG_LISTEN = 14;
+using Wettbewerb_Config_Listen = std::array<std::vector<Wettbewerb_Referenz>, WETTBEWERB_CONFIG_LISTEN>;
+Wettbewerb_Config_Listen Wettbewerb_Config_Listen_Nehmen();
+void Wettbewerb_Config_Listen_Setzen(Wettbewerb_Config_Listen listen);
 
 // Builds the fixture plan of every named competition (not the friendlies).
 // Returns the number of plans built.

@@ -6,10 +6,14 @@
 #include <vector>
 
 #include "base/config.h"
+#include "base/files.h"
+#include "base/globals.h"
+#include "base/meldung.h"
 #include "season/kalender.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "world/global.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -108,11 +112,15 @@ struct Schreiben {
             if (k != i && gueltig(k) && t[k].visuell_gruppe == i && !kette[k] && t[k].vorherige_gruppe == -1)
                 zeile("VISUELL_PARALLEL", t[k].identifikation);
     }
-    // Every start team, a 0 among them too (it no longer ends the list).
+    // Every start team, a 0 among them too (it no longer ends the list);
+    // in an edit the current teams, up to the last place taken.
     void startteilnehmer(const Wettbewerb& w) {
-        const int n = std::min({w.startteam_anzahl, w.teams, WETTBEWERB_MAX_TEAMS});
+        const bool edit = Config_Modify_Set() >= 0;
+        const i16* teams = edit ? w.aktuelle_team : w.teilnehmer;
+        int n = std::min({edit ? w.aktuelle_teams : w.startteam_anzahl, w.teams, WETTBEWERB_MAX_TEAMS});
+        while (edit && n > 0 && teams[n - 1] < 0) --n;
         std::string v;
-        for (int p = 0; p < n; ++p) anhaengen(v, alias(w.teilnehmer[p]), p == 0);
+        for (int p = 0; p < n; ++p) anhaengen(v, alias(teams[p]), p == 0);
         if (n > 0) zeile("STARTTEILNEHMER", v);
     }
     void zahlenzeilen(const Wettbewerb& w) {
@@ -213,6 +221,20 @@ struct Schreiben {
     }
 };
 
+// The edit: its set and alias set (-1 none), and whether a new game was
+// told that it is open.
+struct Edit {
+    int set = -1;
+    int alias_set = -1;
+    bool gemeldet = false;
+} edit;
+
+// The path of wettbewerb.cfg (or its alias file) of a set; empty for none.
+std::string pfad_von(int set, int alias) {
+    const char* p = Read_Config_Get_Filenamen(CONFIG_WETTBEWERB, set, alias);
+    return p ? p : "";
+}
+
 // Number -> name of the alias file (none when it cannot be read).
 std::map<i32, std::string> aliase_lesen(const char* pfad) {
     std::map<i32, std::string> m;
@@ -247,9 +269,118 @@ bool Wettbewerb_Config_Schreiben_Pfad(const char* pfad, const char* alias_pfad, 
 }
 
 bool Wettbewerb_Config_Schreiben(int set, const char* infotext) {
-    const char* pfad = Read_Config_Get_Filenamen(CONFIG_WETTBEWERB, set, 0);
-    if (!pfad) return false;
-    const std::string datei = pfad;
-    const char* alias = Read_Config_Get_Filenamen(CONFIG_WETTBEWERB, set, 1);
-    return Wettbewerb_Config_Schreiben_Pfad(datei.c_str(), alias, infotext);
+    if (edit.set < 0) return false;
+    const std::string datei = pfad_von(set, 0);
+    const std::string alias = edit.alias_set >= 0 ? pfad_von(edit.alias_set, 1) : "";
+    return !datei.empty() &&
+           Wettbewerb_Config_Schreiben_Pfad(datei.c_str(), alias.empty() ? nullptr : alias.c_str(), infotext);
+}
+
+// --- the edit ----------------------------------------------------------------
+
+namespace {
+
+// The first round of the record's chain (previous groups, then previous
+// rounds), bounded so a broken chain cannot loop.
+i32 wurzel(i32 i) {
+    const Wettbewerb* t = Wettbewerb_Tabelle;
+    auto da = [t](i32 k) { return k >= 0 && k < WETTBEWERB_ANZAHL && t[k].name[0]; };
+    for (int n = 0; n < WETTBEWERB_ANZAHL && da(t[i].vorherige_gruppe); ++n) i = t[i].vorherige_gruppe;
+    for (int n = 0; n < WETTBEWERB_ANZAHL && da(t[i].vorherige_runde); ++n) i = t[i].vorherige_runde;
+    return i;
+}
+
+// The first start team the world does not have: its record's index and
+// place, or false.
+bool fremdes_team(i32* index, i32* platz) {
+    for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0]) continue;
+        for (i32 p = 0; p < std::min(w.teams, WETTBEWERB_MAX_TEAMS); ++p)
+            if (w.start_team[p] >= Team_Anzahl) {
+                *index = i, *platz = p;
+                return true;
+            }
+    }
+    return false;
+}
+
+void team_melden(i32 index, i32 platz) {
+    const Wettbewerb& w = Wettbewerb_Tabelle[index];
+    i32 zeile = 0;
+    for (const Wettbewerb_Referenz& r : Wettbewerb_Config_Liste(6))  // STARTTEILNEHMER
+        if (r.index == index) zeile = r.zeile;
+    Meldung_Printf(
+        "[%d] Error in wettbewerb.cfg:\n - (%d) Team %d im Wettbewerb %s gibt es nicht (die Welt hat %d "
+        "Teams).\rDie Wettbewerbe werden nicht bearbeitet.\n\n",
+        zeile, WETTBEWERB_F_TEAM, w.start_team[platz], w.name, Team_Anzahl);
+}
+
+}  // namespace
+
+bool Config_Modify_Init(int set, int alias_set) {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) return false;
+    const std::string datei = pfad_von(set, 0);
+    const std::string alias = alias_set >= 0 ? pfad_von(alias_set, 1) : "";
+    if (datei.empty() || !W32_File_Exists(datei.c_str())) {
+        Meldung_Printf("%s fehlt: die Wettbewerbe lassen sich nicht bearbeiten.", datei.c_str());
+        return false;
+    }
+    // The set is read into a table of its own; the running one waits.
+    Wettbewerb* alt = Wettbewerb_Tabelle;
+    const i32 freundschaft = Wettbewerb_Freundschaft_Id, dummies = Wettbewerb_Dummy_Anzahl;
+    Wettbewerb_Config_Listen listen = Wettbewerb_Config_Listen_Nehmen();
+    const u32 quit = Quit_Status;
+    Wettbewerb_Tabelle = nullptr;
+    bool ok = Wettbewerb_Init() && Wettbewerb_Config_Lesen_Pfad(datei.c_str(), alias.empty() ? nullptr : alias.c_str());
+    // A fatal syntax error refuses the set; the program goes on.
+    ok = ok && Quit_Status == quit;
+    Quit_Status = quit;
+    i32 index = 0, platz = 0;
+    if (ok && fremdes_team(&index, &platz)) {
+        team_melden(index, platz);
+        ok = false;
+    }
+    if (!ok) {
+        Wettbewerb_Free();
+        Wettbewerb_Tabelle = alt;
+        Wettbewerb_Freundschaft_Id = freundschaft, Wettbewerb_Dummy_Anzahl = dummies;
+        Wettbewerb_Config_Listen_Setzen(std::move(listen));
+        return false;
+    }
+    std::swap(Wettbewerb_Tabelle, alt);
+    Wettbewerb_Free();
+    Wettbewerb_Tabelle = alt;
+    for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0]) continue;
+        w.kalendermarke = i + 1;
+        w.aktuelle_teams = std::clamp(w.teams, 0, WETTBEWERB_MAX_TEAMS);
+        std::copy(w.start_team, w.start_team + w.aktuelle_teams, w.aktuelle_team);
+        w.wurzel = wurzel(i);
+    }
+    Kalender_Free();
+    Kalender_Init(nullptr);
+    edit = {set, alias_set, false};
+    return true;
+}
+
+bool Config_Modify_Free() {
+    if (edit.set < 0) return false;
+    Wettbewerb_Config_Listen_Freigeben();
+    edit = {};
+    Kalender_Free();
+    return true;
+}
+
+int Config_Modify_Set() { return edit.set; }
+
+bool Config_Modify_Sperrt_Spielstart() {
+    if (edit.set < 0) return false;
+    if (!edit.gemeldet)
+        Meldung_Printf(
+            "Config_Modify noch aktiv\rSpielstart nicht möglich\rBitte erst die Bearbeitung der "
+            "Wettbewerbe beenden.");
+    edit.gemeldet = true;
+    return true;
 }

@@ -2,7 +2,9 @@
 // every league game once on a day of its competition, tables archived,
 // knock-out rounds halving with one winner per tie, promotion and
 // relegation carried into the second season, competitions held twice a year
-// or every second year. Saves that contradict themselves are refused.
+// or every second year. Saves that contradict themselves are refused. The
+// season's modules are those the game registers (news, events, arbiter,
+// rankings, announcements); the announcement pages are clicked away.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,10 +15,14 @@
 #include <vector>
 
 #include "base/spielstand.h"
+#include "season/ankuendigung.h"
 #include "season/archiv.h"
+#include "season/ereignis_zufall.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/news.h"
 #include "season/paarungen.h"
+#include "season/rangliste.h"
 #include "season/saison.h"
 #include "season/saison_lauf.h"
 #include "season/season_hooks.h"
@@ -48,6 +54,10 @@ struct Beobachtung {
     std::vector<std::pair<i32, i32>> wechsel;         // (team, target league) of season 1
     int ko_runden = 0;
     std::vector<i32> menschen;
+    std::vector<Spielankuendigung> seiten;  // pages and screens opened, their kind in `art`
+    int freigegeben = 0;                    // pages taken down
+    int screen_bilder = 0;                  // frames the open screen still stays
+    bool taste = false;
 };
 Beobachtung* seh = nullptr;
 
@@ -132,6 +142,50 @@ void fertig(i32 id) {
         fehler(std::string(w->name) + ": winner not stored");
 }
 
+// The announcement pages headless: each page or screen opened is noted with
+// its kind; a page is clicked away once open (the button alternates between
+// frames), a screen closed by its button after a few frames.
+bool notieren(u32 art, const Spielankuendigung& a) {
+    seh->seiten.push_back(a);
+    seh->seiten.back().art = art;
+    return true;
+}
+Ankuendigung_Hooks seiten_hooks() {
+    Ankuendigung_Hooks h;
+    h.seite_bauen = notieren;
+    h.seite_freigeben = [] { ++seh->freigegeben; };
+    h.maus_tasten = [] { return (seh->taste = !seh->taste) ? 1 : 0; };
+    h.screen_oeffnen = [](int modus, const Spielankuendigung& a) {
+        seh->screen_bilder = 3;
+        return notieren(modus == 0 ? ANK_TABELLE : modus == 1 ? ANK_ERGEBNISSE : ANK_SIEGER, a);
+    };
+    h.screen_offen = [] {
+        if (seh->screen_bilder > 0 && --seh->screen_bilder == 0) Spielankuendigung_Screen_Schliessen();
+        return seh->screen_bilder > 0;
+    };
+    return h;
+}
+
+// Pages only for the managers' teams, each a valid record with its
+// caller's priority; the pages of one match in the order of their kinds.
+// Returns the kinds shown.
+std::set<u32> seiten_pruefen() {
+    std::set<u32> arten;
+    std::map<std::tuple<i32, i32, i32, i32, i32>, u32> letzte_art;
+    const u32 n = static_cast<u32>(Team_Anzahl);
+    for (const Spielankuendigung& a : seh->seiten) {
+        arten.insert(a.art);
+        if (a.art == ANK_VOR_MENUE) continue;  // the active manager's menu page: no record of its own
+        const u32 prioritaet = static_cast<u32>(a.team_a) * 50 + (a.art <= ANK_GELD ? n * 50 : 0) + 12 - a.art;
+        const bool mensch = std::count(seh->menschen.begin(), seh->menschen.end(), a.team_a) > 0;
+        u32& vorher = letzte_art[{a.team_a, a.wettbewerb, a.spieltag, a.index, a.runde}];
+        if (!Spielankuendigung_Gueltig(a, true) || a.prioritaet != prioritaet || !mensch || a.art <= vorher)
+            fehler("page " + std::to_string(a.art) + " of team " + std::to_string(a.team_a));
+        vorher = a.art;
+    }
+    return arten;
+}
+
 // Season 2 once its leagues have started: full leagues, the moves of
 // season 1 done, nobody twice in running competitions of one kind.
 void saison2_pruefen() {
@@ -157,13 +211,16 @@ void saison2_pruefen() {
 class Saison : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
-        for (const char* datei : {"1_global.cfg", "1_global_alias.cfg"})
+        for (const char* datei : {"1_global.cfg", "1_global_alias.cfg", "1_ereignis.cfg"})
             ordner.Schreiben(datei, season_test::Datei_Lesen(season_test::Quelle(std::string("data/config/") + datei)));
         seh = &b;
         if (GetParam() == 2) b.menschen = {16, 34};  // clubs of the first two German leagues
         Spiel_Starten();
     }
-    void TearDown() override { Spiel_Beenden(); }
+    void TearDown() override {
+        Spiel_Beenden();
+        Ankuendigung_Set_Hooks({});
+    }
 
     // A new game through the run loop; the end of each competition's games
     // of a day is watched.
@@ -172,6 +229,7 @@ class Saison : public ::testing::TestWithParam<int> {
         Spieltag_Hooks h = Spieltag_Get_Hooks();
         h.wettbewerb_fertig = fertig;
         Spieltag_Set_Hooks(h);
+        Ankuendigung_Set_Hooks(seiten_hooks());
     }
     static void Spiel_Beenden() { Saison_Spiel_Beenden(); }
     // Plays until the day index reaches `bis`; false when the loop stalled.
@@ -229,13 +287,24 @@ TEST_P(Saison, ZweiSpielzeiten) {
     if (GetParam() == 0) Widersprueche_Abweisen();
     ASSERT_TRUE(Bis(saison2 + 364)) << "the loop stalled on day " << Kalender_Get_Tag();
 
-    // Run modes 20 -> 23 -> 0 -> 1, then only 1 and 22.
+    // Run modes 20 -> 23 -> 0 -> 1, then play, announcements and their screens.
     ASSERT_GE(lauf.modi.size(), 4u);
     EXPECT_EQ(std::vector<i32>(lauf.modi.begin(), lauf.modi.begin() + 3),
               (std::vector<i32>{RUNMODUS_WIZARD, RUNMODUS_TAGE_LAUFEN, RUNMODUS_SPIEL}));
-    for (size_t i = 3; i < lauf.modi.size(); ++i)
-        EXPECT_TRUE(lauf.modi[i] == RUNMODUS_SPIEL || lauf.modi[i] == RUNMODUS_SPIELTAG) << lauf.modi[i];
+    const std::set<i32> spielmodi{RUNMODUS_SPIEL, RUNMODUS_SPIELTAG, RUNMODUS_WARTEN_17, RUNMODUS_WARTEN_18,
+                                  RUNMODUS_WARTEN_24};
+    for (size_t i = 3; i < lauf.modi.size(); ++i) EXPECT_TRUE(spielmodi.count(lauf.modi[i])) << lauf.modi[i];
     EXPECT_EQ(Spieltag_Anzahl_Eingetragen(), Spieltag_Anzahl_Fertig());
+    // The game's modules ran: the events of the configuration, news, the
+    // ranking; every announcement made was shown and taken down.
+    EXPECT_GT(Ereignis_Anzahl(), 0);
+    EXPECT_TRUE(News_Bereit() && Rangliste_Bereit());
+    EXPECT_TRUE(Spielankuendigung_Puffer_Leer());
+    EXPECT_EQ(b.freigegeben,
+              std::count_if(b.seiten.begin(), b.seiten.end(), [](auto& a) { return a.art <= ANK_GELD; }));
+    // Every kind the matchday makes (none without a manager).
+    const std::set<u32> alle{ANK_VOR_MENUE, ANK_TORE, ANK_STATISTIK, ANK_GELD, ANK_ERGEBNISSE, ANK_TABELLE};
+    EXPECT_EQ(seiten_pruefen(), GetParam() == 0 ? std::set<u32>{} : alle);
     if (GetParam() > 0) {
         EXPECT_GE(Spieltag_Get_Zahlen().spiele[1], 4u);
     }

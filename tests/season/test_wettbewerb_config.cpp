@@ -498,6 +498,8 @@ TEST_F(WettbewerbConfig, SpielzeitHalbzeitenUndPunktgeld) {
     Welt_Freigeben();
 }
 
+// The shipped file without a message, its links and the home country's
+// leagues and cup (the two-season run plays every competition of it).
 TEST_F(WettbewerbConfig, ShippedFileReadsWithoutMessages) {
     const std::string pfad = season_test::Quelle("data/config/1_wettbewerb.cfg");
     const std::string alias = season_test::Quelle("data/config/1_wettbewerb_alias.cfg");
@@ -523,18 +525,6 @@ TEST_F(WettbewerbConfig, ShippedFileReadsWithoutMessages) {
     }
     EXPECT_GT(n, 10);
     EXPECT_EQ(Wettbewerb_Spielplaene_Erstellen(), n);
-    // Every knock-out plan ends in one final.
-    for (int i = 0; i < n; ++i) {
-        const Wettbewerb& w = W(i);
-        if (!(w.modus & WB_KO_SYSTEM) || w.spieltage < 1 || w.naechste_runde >= 0) continue;
-        u32 im_finale = 0;
-        while (
-            Spiele_Lock_Halter h{Spiele_Lock(static_cast<u32>(w.id), static_cast<u32>(w.spieltage - 1), 0, im_finale)})
-            ++im_finale;
-        if (w.teams >= 2 && w.spieltage == Spiele_KO_Runden(static_cast<u32>(w.teams))) {
-            EXPECT_EQ(im_finale, 1u) << w.name;
-        }
-    }
     // The home country: three levels with two parallel lowest leagues,
     // promotion and relegation between them.
     i32 d1 = Wettbewerb_Get_Index(50);
@@ -552,23 +542,6 @@ TEST_F(WettbewerbConfig, ShippedFileReadsWithoutMessages) {
     EXPECT_EQ(W(4).modus & (WB_KO_SYSTEM | WB_VERLAENGERUNG | WB_ELFMETERSCHIESSEN),
               WB_KO_SYSTEM | WB_VERLAENGERUNG | WB_ELFMETERSCHIESSEN);
     EXPECT_EQ(W(4).spieltage, 5);
-    // The international competition: four groups, then two-legged rounds.
-    int gruppen = 0, ko = -1, mehrmals = 0, zweijahre = 0;
-    for (int i = 0; i < n; ++i) {
-        if (!std::strcmp(W(i).identifikation, "EC_A")) {
-            Wettbewerb_Gruppen_Iterator it(W(i).id);
-            for (i32 g2 = it.Erste(); g2 != -1; g2 = it.Naechste()) ++gruppen;
-            ko = W(i).naechste_runde;
-        }
-        mehrmals += W(i).mehrmals_pro_jahr;
-        zweijahre += W(i).alle_x_jahre == 2;
-    }
-    EXPECT_EQ(gruppen, 4);
-    ASSERT_GE(ko, 0);
-    EXPECT_EQ(W(ko).best_of_x, 2);
-    EXPECT_EQ(W(ko).spieltage, 3);
-    EXPECT_EQ(mehrmals, 1);
-    EXPECT_EQ(zweijahre, 1);
 }
 
 }  // namespace

@@ -1,17 +1,23 @@
 // The competition configuration writer: the shipped competitions and edited
-// records read back equal, without a message; a failed write says so.
+// records read back equal, without a message; a failed write says so. The
+// data editor's edit: written and begun again gives the same table; a set
+// naming a team the world does not have is refused and changes nothing; a
+// new game waits while the edit is open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "base/globals.h"
 #include "season/kalender.h"
+#include "season/kalender_lauf.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "season/wettbewerb_schreiben.h"
 #include "season_test_hilfen.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -34,6 +40,7 @@ class WettbewerbSchreiben : public ::testing::Test {
         ASSERT_TRUE(Spiele_Init());
     }
     void TearDown() override {
+        Config_Modify_Free();
         Spiele_Free();
         Wettbewerb_Free();
         Kalender_Free();
@@ -53,14 +60,6 @@ class WettbewerbSchreiben : public ::testing::Test {
     season_test::Spielordner ordner;
 };
 
-TEST_F(WettbewerbSchreiben, AusgelieferteWettbewerbeUnveraendertZurueck) {
-    const std::string alias = Quelle("data/config/1_wettbewerb_alias.cfg");
-    ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(Quelle("data/config/1_wettbewerb.cfg").c_str(), alias.c_str()));
-    rundreise(alias);
-    const std::string datei = season_test::Datei_Lesen(ordner.pfad + "/config/1_wettbewerb.cfg");
-    EXPECT_NE(datei.find("\tLAND" + std::string(31, ' ') + "#DEU\r\n"), std::string::npos);
-}
-
 // What a writer lost before: a round text after matchdays without one, texts
 // beyond matchday 16, an empty qualification list before a full one, a team
 // 0 inside the start list, a calendar position of its own.
@@ -78,6 +77,76 @@ TEST_F(WettbewerbSchreiben, BearbeiteteDatensaetzeVerlierenNichts) {
     rundreise("");
     // A file that cannot be written is reported.
     EXPECT_FALSE(Wettbewerb_Config_Schreiben_Pfad((ordner.pfad + "/fehlt/1_wettbewerb.cfg").c_str(), nullptr, nullptr));
+}
+
+// The shipped competitions through the data editor's edit: written and
+// begun again, the same table and no message.
+TEST_F(WettbewerbSchreiben, AusgelieferteWettbewerbeUnveraendertZurueck) {
+    for (std::string n : {"1_wettbewerb.cfg", "1_wettbewerb_alias.cfg"})
+        ordner.Schreiben(n, season_test::Datei_Lesen(Quelle("data/config/" + n)));
+    const i32 team_anzahl = Team_Anzahl;
+    Team_Anzahl = 30000;
+    season_test::Meldungen m;
+    EXPECT_FALSE(Wettbewerb_Config_Schreiben(0, "test01"));  // no edit open
+    ASSERT_TRUE(Config_Modify_Init(0, 0));
+    i32 hoechstes = -1, d1 = -1, d2 = -1;
+    for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0]) continue;
+        hoechstes = std::max<i32>(hoechstes, *std::max_element(w.start_team, w.start_team + w.teams));
+        if (std::string(w.identifikation) == "D1") d1 = i;
+        if (std::string(w.identifikation) == "D2") d2 = i;
+    }
+    ASSERT_GE(d1 * d2, 0);
+    const auto gelesen = tabelle();
+    ASSERT_TRUE(Wettbewerb_Config_Schreiben(0, "test01"));
+    ASSERT_TRUE(Config_Modify_Init(0, 0));
+    EXPECT_TRUE(tabelle() == gelesen);
+    const std::string datei = season_test::Datei_Lesen(ordner.pfad + "/config/1_wettbewerb.cfg");
+    EXPECT_NE(datei.find("\tLAND" + std::string(31, ' ') + "#DEU\r\n"), std::string::npos);
+    // A club moved between two leagues is written as moved.
+    const i16 a = Wettbewerb_Tabelle[d1].aktuelle_team[0], b = Wettbewerb_Tabelle[d2].aktuelle_team[0];
+    Wettbewerb_Tabelle[d1].aktuelle_team[0] = b, Wettbewerb_Tabelle[d2].aktuelle_team[0] = a;
+    ASSERT_TRUE(Wettbewerb_Config_Schreiben(0, "test01"));
+    ASSERT_TRUE(Config_Modify_Init(0, 0));
+    EXPECT_EQ(Wettbewerb_Tabelle[d1].start_team[0], b);
+    EXPECT_EQ(Wettbewerb_Tabelle[d2].start_team[0], a);
+    EXPECT_TRUE(m.texte.empty()) << m.Alle();
+
+    // Refused sets, each with its message; the edit stays as it was and the
+    // program goes on: a world without the highest team (the line of its
+    // start list), a record without identification, no file.
+    ordner.Schreiben("2_wettbewerb.cfg", "NEUER_WETTBEWERB\nNAME \"A\"\nNEUER_WETTBEWERB\nIDENTIFIKATION B\n");
+    const auto laufend = tabelle();
+    const size_t listen = Wettbewerb_Config_Liste(6).size();
+    const struct {
+        int set;
+        i32 teams;
+        std::string meldung;
+    } faelle[] = {{0, hoechstes, "] Error in wettbewerb.cfg:\n - (110) Team " + std::to_string(hoechstes) + " im "},
+                  {1, 30000, "(102) Identifikation"},
+                  {2, 30000, "3_wettbewerb.cfg fehlt"}};
+    for (const auto& f : faelle) {
+        m.texte.clear();
+        Team_Anzahl = f.teams;
+        EXPECT_FALSE(Config_Modify_Init(f.set, 0));
+        EXPECT_TRUE(m.Enthaelt(f.meldung) && !m.Enthaelt("[0]")) << m.Alle();
+        EXPECT_TRUE(tabelle() == laufend) << f.set;
+        EXPECT_EQ(Wettbewerb_Config_Liste(6).size(), listen);
+        EXPECT_TRUE(Config_Modify_Set() == 0 && Kalender_Ist_Initialisiert() && Quit_Status == QUIT_STATUS_LAEUFT);
+    }
+    m.texte.clear();
+
+    // A new game waits for the edit, told once; the program goes on.
+    Kalender_Lauf_Reset();
+    for (int i = 0; i < 3; ++i) Kalender_Run();
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_NEUES_SPIEL);
+    EXPECT_EQ(m.texte.size(), 1u);
+    EXPECT_TRUE(m.Enthaelt("Config_Modify noch aktiv\rSpielstart nicht möglich")) << m.Alle();
+    EXPECT_TRUE(Config_Modify_Free());
+    EXPECT_FALSE(Config_Modify_Free());
+    Kalender_Lauf_Reset();
+    Team_Anzahl = team_anzahl;
 }
 
 }  // namespace
