@@ -355,7 +355,9 @@ void Spielfeld_Halbzeit_Start_Feld(Spielfeld_Daten* sf) {
     sf->ende_gemeldet = 0;
     sf->halbzeit_start = 1;
     sf->halten = 0;
+    // Minutes repeat after a break: the other side's limit of the half before counts no more.
     sf->grenze_eigen = static_cast<i16>(sf->minute + 2);
+    sf->grenze_andere = sf->grenze_eigen;
     // The break gives some breath back.
     for (auto& sp : sf->spieler) sp.ausdauer = sp.ausdauer + 1500 > 10000 ? 10000 : sp.ausdauer + 1500;
     Engine_Aufstellen(sf, (sf->halbzeit - 1) & 1);
@@ -402,6 +404,12 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
             sf->ende_gemeldet = 1;
             return 1000.0f;
         }
+        // A client's copy in the break asks on: the server's answer tells
+        // when the next half has begun or the match is over there.
+        if (sf->netz == 2 && (uhrzeit - sf->signal_zeit >= 100 || uhrzeit < sf->signal_zeit)) {
+            sf->signal_zeit = uhrzeit;
+            SF_Signal_Senden(sf);
+        }
         return -1.0f;
     }
     if (sf->anzeige) {
@@ -435,6 +443,9 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
     Rnd_Push();
     Rnd_Set_Index(static_cast<i32>(sf->zufall + static_cast<u32>(sf->zufall_versatz)), 0);
     Engine_Tick(sf);
+    // The end check draws from the pitch's own stream too: every machine that
+    // plays the record ends its halves at the same tick.
+    SF_Hook.check_spielende(sf);
     sf->zufall = Rnd_Get_Index();
     Rnd_Pop();
     sf->uhr += SF_FRAME_MS;
@@ -448,7 +459,6 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
         sf->replay_pos = static_cast<u16>((sf->replay_pos + 1) % SF_REPLAY_BILDER);
         if (sf->replay_anzahl < SF_REPLAY_BILDER) sf->replay_anzahl++;
     }
-    SF_Hook.check_spielende(sf);
     if (sf->situation == SIT_HALBZEIT_ENDE && !sf->ende_gemeldet) {
         sf->ende_gemeldet = 1;
         return 1000.0f;

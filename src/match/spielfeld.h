@@ -599,6 +599,15 @@ void Spielfeld_Signal_Fuellen(const Spielfeld_Daten* sf, u32 team, Spielfeld_Syn
 // Marks a pitch as the server's (1) or a client's (2) copy of a networked
 // match; seite is the side the local manager plays.
 void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle, int seite = 0);
+// The other side no longer holds the match (its client has gone or stays
+// silent): the pitch plays on alone and stays networked, so its final record
+// is still served (call 1032) to a client that comes back.
+void Spielfeld_Netz_Freigeben(Spielfeld_Daten* sf);
+// Signal flags: bit 0 the client must fetch the whole record (a checksum
+// differed); bit 1 the server's match is over (its final record waits).
+constexpr u32 SF_SIGNAL_HOLEN = 1, SF_SIGNAL_ENDE = 2;
+// A minute limit that holds nothing back.
+constexpr i16 SF_GRENZE_OFFEN = 32000;
 
 // Save block of the pitches (registered by Spielfeld_Init).
 bool Spielfeld_Save(struct Datei_Status* datei);
