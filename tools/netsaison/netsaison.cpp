@@ -18,7 +18,8 @@
 //     -f  the client disturbs its copy of its first match in this minute (1..89)
 //     -a  address (127.0.0.1)
 // Output lines for the comparison: "SICHT <day> <team> <digest>" and
-// "ENDSTAND <game> <a>:<b>"; the client also prints "ABWEICHUNG", "REPARIERT".
+// "ENDSTAND <game> <a>:<b>"; the client also prints "ABWEICHUNG", "REPARIERT",
+// and "OFFEN <game>" for a match whose final record did not come.
 // With NETSAISON_TEILE set, the digest after each part is printed too.
 #include <algorithm>
 #include <chrono>
