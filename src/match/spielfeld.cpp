@@ -153,6 +153,8 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
     sf->objekt[basis].torwart = 1;
     Spielfeld_Seite& s = sf->seite[seite];
     s.wechsel_erlaubt = SF_WECHSEL_MAX;
+    s.manager = (Team_Wert(7, static_cast<int>(team), 0, OP_LESEN) & TEAM_STATUS_USER) ? SF_MANAGER_MENSCH
+                                                                                       : SF_MANAGER_COMPUTER;
     std::memset(s.rein, 255, sizeof s.rein);
     std::memset(s.raus, 255, sizeof s.raus);
     std::memset(s.netz_rein, 255, sizeof s.netz_rein);
