@@ -604,8 +604,9 @@ void Spielfeld_Signal_Fuellen(const Spielfeld_Daten* sf, u32 team, Spielfeld_Syn
 // match; seite is the side the local manager plays.
 void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle, int seite = 0);
 // The other side no longer holds the match (its client has gone or stays
-// silent): the pitch plays on alone and stays networked, so its final record
-// is still served (call 1032) to a client that comes back.
+// silent): the pitch plays on alone up to the end of the half (a new half
+// sets the limit again) and stays networked, so its final record is still
+// served (call 1032) to a client that comes back.
 void Spielfeld_Netz_Freigeben(Spielfeld_Daten* sf);
 // Signal flags: bit 0 the client must fetch the whole record (a checksum
 // differed); bit 1 the server's match is over (its final record waits).

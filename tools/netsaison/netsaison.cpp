@@ -317,7 +317,9 @@ void server_tag(bool mit_clients) {
             else if (n.wartet_seit == 0) n.wartet_seit = jetzt_ms();
             // A client that went away or stays silent no longer holds its match.
             const bool da = hat_client(static_cast<i32>(sf->team[0])) || hat_client(static_cast<i32>(sf->team[1]));
-            if (!n.allein && (!da || (n.wartet_seit > 0 && jetzt_ms() - n.wartet_seit > 10000))) {
+            if (n.allein) {
+                Spielfeld_Netz_Freigeben(sf);  // each new half sets the limit again
+            } else if (!da || (n.wartet_seit > 0 && jetzt_ms() - n.wartet_seit > 10000)) {
                 std::printf("the match %u goes on without its client\n", n.spiel);
                 Spielfeld_Netz_Freigeben(sf);
                 n.allein = true;
