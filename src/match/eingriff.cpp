@@ -277,7 +277,9 @@ void computer_wechsel(Spielfeld_Daten* sf, int s) {
     if (se.wechsel_gemacht >= se.wechsel_erlaubt) return;
     for (u8 r : se.rein)
         if (r != 255) return;
-    if (Team_Wert(7, static_cast<int>(sf->team[s]), 0, OP_LESEN) & TEAM_STATUS_USER) return;
+    const bool mensch = se.manager == SF_MANAGER_MENSCH ||
+                        (se.manager == 0 && (Team_Wert(7, static_cast<int>(sf->team[s]), 0, OP_LESEN) & TEAM_STATUS_USER));
+    if (mensch) return;
     int b = s * SF_PRO_SEITE, raus = -1, schlechtest = 1 << 30;
     for (int i = b; i < b + SF_PRO_SEITE; i++) {
         const auto& sp = sf->spieler[i];

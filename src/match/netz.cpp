@@ -80,6 +80,12 @@ void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle, int seite) {
     sf->sync_fehler = 0;
 }
 
+void Spielfeld_Netz_Freigeben(Spielfeld_Daten* sf) {
+    if (!sf) return;
+    sf->grenze_andere = SF_GRENZE_OFFEN;
+    sf->wartet = 0;
+}
+
 void Spielfeld_Signal_Fuellen(const Spielfeld_Daten* sf, u32 team, Spielfeld_Sync_Signal* aus) {
     std::memset(aus, 0, sizeof *aus);
     aus->magic = SF_SYNC_MAGIC;
@@ -118,15 +124,23 @@ int verarbeiten(Spielfeld_Daten* sf, Spielfeld_Sync_Signal& s, u32 sender_team, 
     if (s.anzahl > SF_KOMMANDOS) s.anzahl = SF_KOMMANDOS;
     // A server takes only the sender's own side's commands; a client takes all.
     kommandos_uebernehmen(sf, s, antworten ? seite : -1);
-    if (s.minuten_grenze > sf->grenze_andere && s.minuten_grenze < 32000)
+    // Minutes repeat after a break, so a limit counts in its own half only. A
+    // side already in a later half has ended this one: nothing holds this side
+    // any more before the half's end, which both sides reach at the same tick.
+    if (s.halbzeit > sf->halbzeit) sf->grenze_andere = SF_GRENZE_OFFEN;
+    else if (s.halbzeit == sf->halbzeit && s.minuten_grenze > sf->grenze_andere && s.minuten_grenze < SF_GRENZE_OFFEN)
         sf->grenze_andere = static_cast<i16>(s.minuten_grenze);
     bool falsch = abweichung(sf, s);
     if (antworten) {
         Spielfeld_Signal_Fuellen(sf, sender_team, &s);
-        if (falsch) s.flags |= 1;
-    } else if (falsch || (s.flags & 1) || s.halbzeit > sf->halbzeit) {
-        // A half the server has ended and the copy has not: the copy fetches the record.
+        if (falsch) s.flags |= SF_SIGNAL_HOLEN;
+        if (sf->beendet) s.flags |= SF_SIGNAL_ENDE;
+    } else if (falsch || (s.flags & SF_SIGNAL_HOLEN)) {
         sf->sync_fehler = 1;
+    } else if (!sf->sync_fehler && ((s.flags & SF_SIGNAL_ENDE) || (s.halbzeit > sf->halbzeit && sf->halbzeit_status == 2))) {
+        // The server's match is over, or its next half has begun while the
+        // copy waits in the break: the copy carries on from the server's record.
+        sf->sync_fehler = 2;
     }
     return SFN_OK;
 }
@@ -154,7 +168,18 @@ int Spielfeld_Internet_Server_Read_Signal(u8* signal, u32 laenge, u32 sender_tea
     if (r != SFN_OK) return r;
     Spielfeld_Daten* sf = Spielfeld_Zeiger(s.spiel);
     if (!sf || seite_von(sf, sender_team) < 0) {
+        // The match is over here (its pitch is gone, or its number already
+        // serves another match): the answer says so and raises no limit,
+        // never the client's own signal echoed as if it were the server's.
         Debug_Printf("Spielfeld: Team %u spielt nicht in Spiel %u\n", sender_team, s.spiel);
+        Spielfeld_Sync_Signal ende{};
+        ende.magic = SF_SYNC_MAGIC;
+        ende.art = 1;
+        ende.team = sender_team;
+        ende.spiel = s.spiel;
+        ende.minute = ende.minuten_grenze = ende.pruef_minute = -1;
+        ende.flags = SF_SIGNAL_ENDE;
+        bytes::bild_schreiben(signal, SIGNAL_GROESSE, [&](bytes::Schreiber& w) { w(ende); });
         return sf ? SFN_TEAM : SFN_KEIN_SPIEL;
     }
     return Spielfeld_Signal_Verarbeiten(sf, signal, laenge, sender_team, true);

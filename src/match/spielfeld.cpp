@@ -153,6 +153,8 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
     sf->objekt[basis].torwart = 1;
     Spielfeld_Seite& s = sf->seite[seite];
     s.wechsel_erlaubt = SF_WECHSEL_MAX;
+    s.manager = (Team_Wert(7, static_cast<int>(team), 0, OP_LESEN) & TEAM_STATUS_USER) ? SF_MANAGER_MENSCH
+                                                                                       : SF_MANAGER_COMPUTER;
     std::memset(s.rein, 255, sizeof s.rein);
     std::memset(s.raus, 255, sizeof s.raus);
     std::memset(s.netz_rein, 255, sizeof s.netz_rein);
@@ -355,7 +357,9 @@ void Spielfeld_Halbzeit_Start_Feld(Spielfeld_Daten* sf) {
     sf->ende_gemeldet = 0;
     sf->halbzeit_start = 1;
     sf->halten = 0;
+    // Minutes repeat after a break: the other side's limit of the half before counts no more.
     sf->grenze_eigen = static_cast<i16>(sf->minute + 2);
+    sf->grenze_andere = sf->grenze_eigen;
     // The break gives some breath back.
     for (auto& sp : sf->spieler) sp.ausdauer = sp.ausdauer + 1500 > 10000 ? 10000 : sp.ausdauer + 1500;
     Engine_Aufstellen(sf, (sf->halbzeit - 1) & 1);
@@ -402,6 +406,12 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
             sf->ende_gemeldet = 1;
             return 1000.0f;
         }
+        // A client's copy in the break asks on: the server's answer tells
+        // when the next half has begun or the match is over there.
+        if (sf->netz == 2 && (uhrzeit - sf->signal_zeit >= 100 || uhrzeit < sf->signal_zeit)) {
+            sf->signal_zeit = uhrzeit;
+            SF_Signal_Senden(sf);
+        }
         return -1.0f;
     }
     if (sf->anzeige) {
@@ -435,6 +445,9 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
     Rnd_Push();
     Rnd_Set_Index(static_cast<i32>(sf->zufall + static_cast<u32>(sf->zufall_versatz)), 0);
     Engine_Tick(sf);
+    // The end check draws from the pitch's own stream too: every machine that
+    // plays the record ends its halves at the same tick.
+    SF_Hook.check_spielende(sf);
     sf->zufall = Rnd_Get_Index();
     Rnd_Pop();
     sf->uhr += SF_FRAME_MS;
@@ -448,7 +461,6 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
         sf->replay_pos = static_cast<u16>((sf->replay_pos + 1) % SF_REPLAY_BILDER);
         if (sf->replay_anzahl < SF_REPLAY_BILDER) sf->replay_anzahl++;
     }
-    SF_Hook.check_spielende(sf);
     if (sf->situation == SIT_HALBZEIT_ENDE && !sf->ende_gemeldet) {
         sf->ende_gemeldet = 1;
         return 1000.0f;

@@ -47,6 +47,7 @@ constexpr int SF_OBJ_BALL = 37;
 constexpr int SF_TICKS_PRO_MINUTE = 90;
 constexpr int SF_FRAME_MS = 45;
 constexpr int SF_WECHSEL_MAX = 3;
+constexpr u8 SF_MANAGER_COMPUTER = 1, SF_MANAGER_MENSCH = 2;  // Spielfeld_Seite::manager
 constexpr int SF_WECHSEL_LISTE = 7;
 constexpr int SF_KOMMANDOS = 32;
 constexpr int SF_REPLAY_BILDER = 96;
@@ -247,7 +248,10 @@ struct Spielfeld_Seite {
     u8 netz_aenderung;
     u8 team_taktik[7];
     u8 ecken;  // corners (the after-match page's further byte)
-    u8 frei;
+    // Who manages the side, fixed at kick-off so that every machine playing
+    // the record substitutes alike: 1 the computer, 2 a human (no computer
+    // substitutions), 0 not recorded (an older record: the world tells).
+    u8 manager;
     i32 aufregung;      // crowd excitement %
     u32 ereignis_bits;  // bit 0: something to cheer
     i16 elfer_tore;     // shoot-out goals
@@ -260,7 +264,7 @@ constexpr void felder(V& v, S& r) {
     v(r.wechsel_erlaubt), v(r.wechsel_gemacht), v(r.rein), v(r.raus), v(r.wechsel_sperre), v(r.wechsel_aenderung);
     v(r.schalter), v(r.taktik), v(r.netz_rein), v(r.netz_raus), v(r.netz_schalter), v(r.netz_taktik),
         v(r.netz_aenderung);
-    v(r.team_taktik), v(r.ecken), v(r.frei), v(r.aufregung), v(r.ereignis_bits), v(r.elfer_tore), v(r.elfer_schuesse);
+    v(r.team_taktik), v(r.ecken), v(r.manager), v(r.aufregung), v(r.ereignis_bits), v(r.elfer_tore), v(r.elfer_schuesse);
     v(r.kommando_nummer), v(r.frei2);
 }
 static_assert(sizeof(Spielfeld_Seite) == 80 && bytes::groesse<Spielfeld_Seite>() == 80);
@@ -599,6 +603,16 @@ void Spielfeld_Signal_Fuellen(const Spielfeld_Daten* sf, u32 team, Spielfeld_Syn
 // Marks a pitch as the server's (1) or a client's (2) copy of a networked
 // match; seite is the side the local manager plays.
 void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle, int seite = 0);
+// The other side no longer holds the match (its client has gone or stays
+// silent): the pitch plays on alone up to the end of the half (a new half
+// sets the limit again) and stays networked, so its final record is still
+// served (call 1032) to a client that comes back.
+void Spielfeld_Netz_Freigeben(Spielfeld_Daten* sf);
+// Signal flags: bit 0 the client must fetch the whole record (a checksum
+// differed); bit 1 the server's match is over (its final record waits).
+constexpr u32 SF_SIGNAL_HOLEN = 1, SF_SIGNAL_ENDE = 2;
+// A minute limit that holds nothing back.
+constexpr i16 SF_GRENZE_OFFEN = 32000;
 
 // Save block of the pitches (registered by Spielfeld_Init).
 bool Spielfeld_Save(struct Datei_Status* datei);

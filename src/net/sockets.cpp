@@ -19,7 +19,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -193,6 +195,10 @@ bool Fehler_Nennen(int fehler, const Namen& liste, const char* praefix, const ch
 
 // The records; built once by Socket_Init, so their addresses stay put.
 std::vector<Socket_Info> tabelle;
+// Records are taken from the front: none at or past this index is in use, so
+// the passes made at every pump look at the used front only.
+size_t belegt_bis = 0;
+std::span<Socket_Info> belegte() { return std::span(tabelle).first(belegt_bis); }
 Socket_Ereignis_Fn rueckrufe[4] = {};
 
 bool Pruefen(const Socket_Info* info) {
@@ -290,6 +296,7 @@ i32 Socket_Init(i32 anzahl) {
     if (anzahl < 0) anzahl = 0;
     if (anzahl > SOCKET_MAX_RECORDS) anzahl = SOCKET_MAX_RECORDS;
     tabelle.assign(static_cast<size_t>(anzahl), Socket_Info{});
+    belegt_bis = 0;
     return 1;
 }
 
@@ -299,6 +306,7 @@ i32 Socket_DeInit() {
         if (info.sock != SOCKET_UNGUELTIG) close(info.sock);
     tabelle.clear();
     tabelle.shrink_to_fit();
+    belegt_bis = 0;
     return 1;
 }
 
@@ -309,6 +317,7 @@ Socket_Info* Socket_Init_Get_Socket_Info() {
     for (Socket_Info& info : tabelle)
         if (!info.benutzt) {
             info.benutzt = 1;
+            belegt_bis = std::max(belegt_bis, static_cast<size_t>(&info - tabelle.data()) + 1);
             return &info;
         }
     Spur(SPUR_FEHLER, "no sockets available");
@@ -322,6 +331,7 @@ i32 Socket_Init_Clear_Socket_Info(Socket_Info* info) {
         return 0;
     }
     *info = Socket_Info{};
+    while (belegt_bis > 0 && !tabelle[belegt_bis - 1].benutzt) --belegt_bis;
     return 1;
 }
 
@@ -331,7 +341,7 @@ Socket_Info* Socket_Init_Search_Socket(i32 sock) {
         Spur(SPUR_FEHLER, "sock==INVALID_SOCKET");
         return nullptr;
     }
-    for (Socket_Info& info : tabelle)
+    for (Socket_Info& info : belegte())
         if (info.benutzt && info.sock == sock) return &info;
     return nullptr;
 }
@@ -648,7 +658,7 @@ void Socket_Bruecke_Abfragen() {
     bruecke_laeuft = true;
     pollfd felder[SOCKET_MAX_RECORDS];
     nfds_t n = 0;
-    for (const Socket_Info& info : tabelle) {
+    for (const Socket_Info& info : belegte()) {
         if (!info.benutzt || info.sock == SOCKET_UNGUELTIG || !(info.maske & (FD_ACCEPT | FD_CLOSE))) continue;
         short ev = 0;
         if (info.maske & FD_ACCEPT) ev |= POLLIN;

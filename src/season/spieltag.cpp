@@ -997,11 +997,17 @@ bool Spieltag_Run(int durchreichen) {
 bool Spieltag_Check_Spielende(Spielfeld_Daten* sf) {
     if (!sf || !sf->engine) return false;
     const Spieltag_Slot* r = slot_von_spiel(static_cast<i32>(sf->spiel));
-    const int halbzeit = r ? r->halbzeit : 0;  // a pitch without row: its first half
-    Spiel* s = r ? spiel_von(*r) : nullptr;
-    if (!s) return true;
+    if (!r || !spiel_von(*r)) return true;
+    return Spieltag_Halbzeit_Pruefen(sf);
+}
+
+bool Spieltag_Halbzeit_Pruefen(Spielfeld_Daten* sf) {
+    if (!sf || !sf->engine) return false;
     if (sf->halbzeit_status == 2) return true;
-    const Halbzeiten h = halbzeiten_von(s->wettbewerb);
+    // Everything asked comes from the record and the competition's rules, so
+    // that a client's copy decides as the server does.
+    const int halbzeit = std::max(0, sf->halbzeit - 1);
+    const Halbzeiten h = halbzeiten_von(static_cast<i32>(sf->wettbewerb));
     const int ende = halbzeit_ende(h, halbzeit);
     // The golden goal: the first goal of extra time ends the match.
     if (h.golden_goal && halbzeit >= h.regulaer && sf->tore[0] != sf->tore[1]) {

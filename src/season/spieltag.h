@@ -97,6 +97,10 @@ bool Spieltag_Set_Bereit(i32 spiel, int seite);
 // has gone). True when a row changed.
 bool Spieltag_Team_Bereit(i32 team, int stufe);
 bool Spieltag_Check_Spielende(Spielfeld_Daten* sf);
+// The end check of a half from the pitch record alone (its half, its
+// competition's halves, draws from its own stream): what a network client's
+// copy of a match runs in place of the row's check.
+bool Spieltag_Halbzeit_Pruefen(Spielfeld_Daten* sf);
 
 // Queries.
 const std::vector<Spieltag_Slot>& Spieltag_Slots();

@@ -216,6 +216,9 @@ TEST_F(Netz, BadSignalsAreRefusedAndChangeNothing) {
     b = gut;
     put_u32le(b.data() + 12, 4711);
     EXPECT_EQ(Spielfeld_Internet_Server_Read_Signal(b.data(), 6284, client_team), SFN_KEIN_SPIEL);
+    // The answer says the match is over and raises no limit: never the client's signal echoed.
+    EXPECT_EQ(get_u32le(b.data() + 40), SF_SIGNAL_ENDE);
+    EXPECT_EQ(static_cast<i32>(get_u32le(b.data() + 24)), -1);
     EXPECT_EQ(0, std::memcmp(vorher.data(), server, sizeof(Spielfeld_Daten)));
     // The client refuses the same; commands of the wrong side from a client are dropped.
     std::vector<u8> cvorher(reinterpret_cast<u8*>(client.get()),

@@ -18,7 +18,8 @@
 //     -f  the client disturbs its copy of its first match in this minute (1..89)
 //     -a  address (127.0.0.1)
 // Output lines for the comparison: "SICHT <day> <team> <digest>" and
-// "ENDSTAND <game> <a>:<b>"; the client also prints "ABWEICHUNG", "REPARIERT".
+// "ENDSTAND <game> <a>:<b>"; the client also prints "ABWEICHUNG", "REPARIERT",
+// and "OFFEN <game>" for a match whose final record did not come.
 // With NETSAISON_TEILE set, the digest after each part is printed too.
 #include <algorithm>
 #include <chrono>
@@ -285,6 +286,7 @@ void server_tag(bool mit_clients) {
     struct Netzspiel {
         u32 spiel;
         double wartet_seit;
+        bool allein;
     };
     std::vector<Netzspiel> netz;
     for (long long i = 0; i < 10000000 && Spieltag_Spiele_Offen(); ++i) {
@@ -297,7 +299,7 @@ void server_tag(bool mit_clients) {
             for (int seite = 0; seite < 2 && !sf->netz; ++seite)
                 if (hat_client(static_cast<i32>(sf->team[seite]))) {
                     Spielfeld_Set_Netz(sf, 1, 1 - seite);
-                    netz.push_back({sf->spiel, 0});
+                    netz.push_back({sf->spiel, 0, false});
                     std::printf("LOCKSTEP %u %s - %s\n", sf->spiel,
                                 Cp1252_To_Utf8(Team_Fix_Daten[sf->team[0]].name).c_str(),
                                 Cp1252_To_Utf8(Team_Fix_Daten[sf->team[1]].name).c_str());
@@ -316,9 +318,12 @@ void server_tag(bool mit_clients) {
             else if (n.wartet_seit == 0) n.wartet_seit = jetzt_ms();
             // A client that went away or stays silent no longer holds its match.
             const bool da = hat_client(static_cast<i32>(sf->team[0])) || hat_client(static_cast<i32>(sf->team[1]));
-            if (!da || (n.wartet_seit > 0 && jetzt_ms() - n.wartet_seit > 10000)) {
+            if (n.allein) {
+                Spielfeld_Netz_Freigeben(sf);  // each new half sets the limit again
+            } else if (!da || (n.wartet_seit > 0 && jetzt_ms() - n.wartet_seit > 10000)) {
                 std::printf("the match %u goes on without its client\n", n.spiel);
-                Spielfeld_Set_Netz(sf, 0);
+                Spielfeld_Netz_Freigeben(sf);
+                n.allein = true;
             }
             wartet = wartet || sf->wartet;
         }
@@ -410,7 +415,15 @@ bool stand(i32* tag, i32* modus) {
     return true;
 }
 
-// Plays this client's copy of its running match to the end in lockstep.
+// The result of a record as the season books it: a shoot-out's goals count.
+std::pair<int, int> endstand(const Spielfeld_Daten* sf) {
+    return {sf->tore[0] + sf->seite[0].elfer_tore, sf->tore[1] + sf->seite[1].elfer_tore};
+}
+
+// Plays this client's copy of its running match in lockstep. The copy ends
+// its halves itself, at the server's tick; how the match goes on after a
+// break (a next half, a shoot-out, the end) is the server's, and the copy
+// ends only with the server's final record.
 bool client_partie(i32 team, long long stoerung, bool erste) {
     const auto a = ruf::Rufen(RUF_SPIELFELD_LADEN);
     if (!a || !std::get<0>(*a)) return false;
@@ -419,7 +432,7 @@ bool client_partie(i32 team, long long stoerung, bool erste) {
     bytes::Leser l(std::get<1>(*a).data(), std::get<1>(*a).size());
     l(*sf);
     // A record that has ended is an earlier match's: today's has not kicked off.
-    if (l.fehler || !Spielfeld_Pruefen(sf) || sf->beendet || (sf->halbzeit_status == 2 && sf->halbzeit >= 2)) {
+    if (l.fehler || !Spielfeld_Pruefen(sf) || sf->beendet) {
         partie.sf.reset();
         return false;
     }
@@ -428,10 +441,9 @@ bool client_partie(i32 team, long long stoerung, bool erste) {
     std::printf("match %u: minute %d\n", sf->spiel, sf->minute);
     const double bis = jetzt_ms() + 120000;
     double naechste_frage = jetzt_ms() + 500, wartet_seit = 0;
-    u32 uhr = 0;
-    while (!verloren && jetzt_ms() < bis) {
-        // Held at the limit for long: the server may have ended a half or the
-        // match; the record tells.
+    while (!verloren && !sf->beendet && jetzt_ms() < bis) {
+        // Held at the limit for long: an answer may have been lost; the
+        // server's record tells.
         if (!sf->wartet) wartet_seit = 0;
         else if (wartet_seit == 0) wartet_seit = jetzt_ms();
         else if (jetzt_ms() - wartet_seit > 300) sf->sync_fehler = 2, wartet_seit = 0;
@@ -448,19 +460,10 @@ bool client_partie(i32 team, long long stoerung, bool erste) {
                 sf->sync_fehler = 0;
             }
             sf->anzeige = 0;
+            if (sf->beendet) break;
         }
-        if (sf->beendet || (sf->halbzeit_status == 2 && sf->halbzeit >= 2)) break;
-        if (sf->halbzeit_status == 2) {
-            // The half the server ended: the next one starts as on the server.
-            sf->minute = static_cast<i16>(45 * sf->halbzeit);
-            sf->minuten_teil = 0;
-            sf->minuten_korrektur = 0;
-            Spielfeld_Halbzeit_Start_Feld(sf);
-        } else {
-            i32 steht = 0;
-            uhr += 45;
-            Spielfeld_Run(sf->minute, 0, 1, sf, 1, &steht, 0, uhr);
-        }
+        i32 steht = 0;
+        Spielfeld_Run(sf->minute, 0, 1, sf, 1, &steht, 0, static_cast<u32>(jetzt_ms()));
         if (erste && stoerung && !partie.gestoert && sf->minute == stoerung) {
             // The copy draws from another place of the table: it runs apart.
             partie.gestoert = true;
@@ -468,20 +471,23 @@ bool client_partie(i32 team, long long stoerung, bool erste) {
             std::printf("STOERUNG %u minute %d\n", sf->spiel, sf->minute);
         }
         pumpen();
-        if (sf->wartet) Verbindung_Warten(1);
+        if (sf->wartet || sf->situation == SIT_HALBZEIT_ENDE) Verbindung_Warten(1);
         if (jetzt_ms() > naechste_frage) {
-            // The server has finished the day: so has this match.
+            // The server has finished the day, so its match is over: the copy
+            // asks for the final record (again every 500 ms until it has it).
             naechste_frage = jetzt_ms() + 500;
             i32 tag = 0, modus = 0;
-            if (!stand(&tag, &modus) || modus != RUNMODUS_SPIELTAG) {
-                // The match is over on the server: its final record.
-                sf->sync_fehler = 2;
-                Spielfeld_Sync_Fehler_Beheben(sf);
-                break;
-            }
+            if (!stand(&tag, &modus) || modus != RUNMODUS_SPIELTAG) sf->sync_fehler = 2;
         }
     }
-    std::printf("ENDSTAND %u %d:%d\n", sf->spiel, sf->tore[0], sf->tore[1]);
+    if (!sf->beendet) {
+        // Never a result of the copy's own: without the server's final record
+        // the match stays open here.
+        std::printf("OFFEN %u minute %d\n", sf->spiel, sf->minute);
+    } else {
+        const auto [heim, gast] = endstand(sf);
+        std::printf("ENDSTAND %u %d:%d\n", sf->spiel, heim, gast);
+    }
     std::fflush(stdout);
     return true;
 }
@@ -500,11 +506,11 @@ int client(const Optionen& o) {
                                           Spielfeld_Internet_Client_Read_Signal(partie.sf.get(), signal, laenge,
                                                                                 static_cast<u32>(Team_Aktiv));
                                   }});
-    // The copy of a match is a mirror: it never ends a half itself (the
-    // server decides) and books nothing here (the server's data arrives with
-    // the next refresh); it only sends its signals and fetches the record.
+    // The copy of a match ends its halves by the record's own check, as the
+    // server does, and books nothing here (the server's data arrives with the
+    // next refresh); it sends its signals and fetches the record.
     const Spielfeld_Hooks netz = Spielfeld_Get_Hooks();
-    Spielfeld_Set_Hooks({.check_spielende = [](Spielfeld_Daten*) { return false; },
+    Spielfeld_Set_Hooks({.check_spielende = Spieltag_Halbzeit_Pruefen,
                          .client_signal = netz.client_signal,
                          .hole_spielfeld = netz.hole_spielfeld});
     const double bis = jetzt_ms() + 60000;
@@ -538,7 +544,8 @@ int client(const Optionen& o) {
             continue;
         }
         if (modus != RUNMODUS_TAGE_LAUFEN || tag == gelesen) {
-            Verbindung_Warten(1);
+            // The server plays its day: asking less often leaves it the time.
+            Verbindung_Warten(20);
             continue;
         }
         // The day is over on the server: read it, compare, say ready.
