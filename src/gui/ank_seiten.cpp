@@ -511,6 +511,7 @@ bool seite_bauen(u32 art, const Spielankuendigung& a) {
     if (art >= ANK_TORE && art <= ANK_GELD) jingle(art == ANK_TORE);
     switch (art) {
         case ANK_VOR_MENUE: S.bild = Ank_Seite_Vor_Menue(Team_Aktiv, Team_Ansicht); break;
+        case ANK_VOR_SPIEL: S.bild = H.vor_spiel_bild(a); break;
         case ANK_TORE: S.bild = Ank_Seite_Tore(a, Ank_Tore_Sammeln(a.wettbewerb, a.spieltag, a.runde, a.index)); break;
         case ANK_STATISTIK: S.bild = Ank_Seite_Statistik(a); break;
         case ANK_GELD: S.bild = Ank_Seite_Geld(a, Ank_Finanzen_Holen(a.team_a)); break;
@@ -530,8 +531,9 @@ void hintergrund_zeigen(bool ganz) {
     else if (S.bild) Blt_Blit(S.unter, S.x, S.y, S.bild->breite, S.bild->hoehe, Screen_Rastport, S.x, S.y, Blt_Opt_Standard);
 }
 
-void seite_zeigen(u32, int stufe, bool hintergrund) {
+void seite_zeigen(u32 art, int stufe, bool hintergrund) {
     if (!S.bild || !Screen_Rastport) return;
+    if (art == ANK_VOR_SPIEL) H.vor_spiel_zeichnen(S.bild);
     if (hintergrund) {
         hintergrund_zeigen(true);
         if (S.schatten)

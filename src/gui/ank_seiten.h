@@ -79,6 +79,13 @@ void Ank_Screen_Ergebnisse_Zeichnen(Rastport* ziel, i32 wettbewerb, i32 spieltag
 struct Ank_Seiten_Hooks {
     bool (*mensch)(i32 team) = [](i32) { return false; };
     void (*hauptmenue)() = [] {};
+    // The line-ups picture before a match (the page of kind 1, freed with
+    // the page; null: none, the announcement ends at once) and the redraw
+    // of its moving parts into it, every frame it is shown.
+    Rastport* (*vor_spiel_bild)(const Spielankuendigung& a) = [](const Spielankuendigung&) -> Rastport* {
+        return nullptr;
+    };
+    void (*vor_spiel_zeichnen)(Rastport* seite) = [](Rastport*) {};
 };
 void Ank_Seiten_Set_Hooks(const Ank_Seiten_Hooks& h);
 

@@ -197,6 +197,15 @@ void Spielankuendigung_Nach_Spiel(i32 spieltag, i32 index, i32 runde, const Ank_
     }
 }
 
+void Spielankuendigung_Sieger(i32 wettbewerb, i32 sieger, i32 zweiter, i32 modus) {
+    // Nobody won, or nobody to see it: nothing to announce. One entry serves
+    // every manager (copies would be cleared unseen with the first one
+    // shown, and would only take the slots of the managers' own pages).
+    if (!team_gueltig(sieger) || Manager_Anzahl_Menschen() == 0) return;
+    Spielankuendigung_Setzen(wettbewerb, sieger, team_gueltig(zweiter) ? zweiter : -1, modus, 0, 0, nullptr);
+    Spielankuendigung_Puffern(ANK_SIEGER, static_cast<u32>(sieger) * 50 + 5);
+}
+
 bool Spielankuendigung_Aus_News(const u8* daten, u32 laenge) {
     if (automatik() || !daten || laenge != 336) return false;
     Spielankuendigung a;

@@ -111,6 +111,10 @@ bool Spielankuendigung_Puffern(u32 art, u32 prioritaet);
 // and the results and table screens; the money page also for a manager on
 // the other side.
 void Spielankuendigung_Nach_Spiel(i32 spieltag, i32 index, i32 runde, const Ank_Nach_Spiel& d);
+// The end of a competition: its winners screen (winner as team A, runner-up
+// as team B, the competition's mode bits as matchday), one for all human
+// managers.
+void Spielankuendigung_Sieger(i32 wettbewerb, i32 sieger, i32 zweiter, i32 modus);
 // A record received as binary news (336 bytes): checked, then buffered.
 bool Spielankuendigung_Aus_News(const u8* daten, u32 laenge);
 // Server: the record to a team as binary news.

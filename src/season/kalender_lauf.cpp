@@ -11,6 +11,7 @@
 #include "base/random.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
+#include "season/ankuendigung.h"
 #include "season/kalender.h"
 #include "season/kalender_zug.h"
 #include "season/netz_rufe.h"
@@ -374,6 +375,12 @@ i32 K_NEUER_TAG(i32 kommando, i32 slot) {
             if (!K_Setze_Manager_Im_Menue()) {
                 Debug_Printf("K_NEUER_TAG Spielstart...\r\n");
                 lauf.zug_gestartet = 0;
+                // The line-ups picture before each human team's match of today.
+                i32 teams[KALENDER_MAX_ZUGLISTE];
+                const int n = std::clamp(Manager_Ist_Dran(teams, 0, 0), 0, KALENDER_MAX_ZUGLISTE);
+                for (int i = 0; i < n; ++i)
+                    if (Season_Module.Spieltag_Team_Offen_Ankuendigen(teams[i]) && Team_Hat_Manager_Aktiv(teams[i]))
+                        Spielankuendigung_Puffern(ANK_VOR_SPIEL, static_cast<u32>(teams[i] + 8 * Team_Anzahl));
                 lauf.neuer_tag = 1;
                 modus_setzen(RUNMODUS_SPIELTAG);
             }

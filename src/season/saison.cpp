@@ -11,6 +11,7 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/random.h"
+#include "season/ankuendigung.h"
 #include "season/archiv.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
@@ -231,6 +232,7 @@ void runde_ende(Wettbewerb& g) {
     const bool liga = !ist_ko(g) && Spiele_Get_Kopf(g.spielplan);
     if (g.basisliga && liga) archivieren(g);
     if (gueltig(g.naechste_runde)) return;
+    Spielankuendigung_Sieger(g.id, g.sieger, g.zweiter, static_cast<i32>(g.modus));
     if (g.sieger >= 0 && !ist_ko(g)) Spiele_Set_Wettbewerb_Sieger(g.id, g.sieger, Kalender_Get_Jahr(), -1, 0, 0);
     if (g.basisliga && g.sieger >= 0) Wettbewerb_Auf_Abstieg_Anwenden(g);
 }

@@ -29,6 +29,7 @@ void Saison_Module_Anmelden() {
     // The matchday runner in the season's hooks, and the match engine's
     // hooks it answers (fixture lookup, end check, events, readiness).
     Spieltag_Hooks_Installieren();
+    Season_Module.Spieltag_Team_Offen_Ankuendigen = [](int team) { return Spieltag_Team_Offen_Ankuendigen(team); };
     // The season cycle: yearly set-up, daily work, the end of a matchday.
     Saison_Hooks_Installieren();
     News_Hooks_Installieren();

@@ -90,6 +90,7 @@ constexpr Season_Module_Hooks Standard_Module() {
         .Spielankuendigung_Jetzt = Keine_Ankuendigung,
         .Spieltag_Kein_Spiel_Loeschen = Nichts,
         .Spieltag_Team_Im_Spiel = Falsch_I,
+        .Spieltag_Team_Offen_Ankuendigen = Falsch_I,
     };
 }
 

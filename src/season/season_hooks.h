@@ -110,6 +110,9 @@ struct Season_Module_Hooks {
     // The team's match of today has started and is not done yet: no turn
     // is handed out to its manager meanwhile.
     bool (*Spieltag_Team_Im_Spiel)(int team);
+    // The team has a match today that is not done: the current announcement
+    // is set from it.
+    bool (*Spieltag_Team_Offen_Ankuendigen)(int team);
 };
 
 // Network play (the remote calls themselves are the typed calls of

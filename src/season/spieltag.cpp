@@ -1043,6 +1043,16 @@ bool Spieltag_Team_Offen(i32 team) {
                                           [&](auto& r) { return r.status != ST_FERTIG && team_in(r, team); });
 }
 
+bool Spieltag_Team_Offen_Ankuendigen(i32 team) {
+    if (!z.initialisiert) return false;
+    const auto r = std::find_if(z.slots.begin(), z.slots.end(),
+                                [&](auto& r) { return r.status != ST_FERTIG && team_in(r, team); });
+    if (r == z.slots.end()) return false;
+    const Spiel* s = spiel_von(*r);
+    Spielankuendigung_Setzen(s->wettbewerb, s->team_a, s->team_b, s->spieltag, s->index, s->runde, nullptr);
+    return true;
+}
+
 bool Spieltag_Team_Im_Spiel(i32 team) {
     if (!z.initialisiert) return false;
     const int bereit = Internet_Modus == INTERNET_MODUS_CLIENT ? 0 : 1;

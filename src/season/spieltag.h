@@ -110,6 +110,9 @@ std::vector<Spieltag_Slot>& Spieltag_Slots_Bearbeiten();
 int Spieltag_Get_Status(i32 spiel);
 bool Spieltag_Team_Spielt(i32 team);
 bool Spieltag_Team_Offen(i32 team);
+// As Spieltag_Team_Offen; when true the current announcement is set from
+// that match (competition, home, away, matchday, game, leg).
+bool Spieltag_Team_Offen_Ankuendigen(i32 team);
 // The team's match has started and is not done: running, in a break or a
 // shoot-out, or ready to kick off or finished but waiting for its group.
 bool Spieltag_Team_Im_Spiel(i32 team);

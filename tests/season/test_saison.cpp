@@ -166,22 +166,28 @@ Ankuendigung_Hooks seiten_hooks() {
     return h;
 }
 
-// Pages only for the managers' teams, each a valid record with its
-// caller's priority; the pages of one match in the order of their kinds.
-// Returns the kinds shown.
+// Pages only for the managers' teams (a line-ups picture for either side,
+// a winners screen for any winner), each a valid record with its caller's
+// priority; the pages of one match in the order of their kinds. Returns
+// the kinds shown.
 std::set<u32> seiten_pruefen() {
     std::set<u32> arten;
     std::map<std::tuple<i32, i32, i32, i32, i32>, u32> letzte_art;
     const u32 n = static_cast<u32>(Team_Anzahl);
+    auto mensch = [](i32 t) { return std::count(seh->menschen.begin(), seh->menschen.end(), t) > 0; };
     for (const Spielankuendigung& a : seh->seiten) {
         arten.insert(a.art);
         if (a.art == ANK_VOR_MENUE) continue;  // the active manager's menu page: no record of its own
-        const u32 prioritaet = static_cast<u32>(a.team_a) * 50 + (a.art <= ANK_GELD ? n * 50 : 0) + 12 - a.art;
-        const bool mensch = std::count(seh->menschen.begin(), seh->menschen.end(), a.team_a) > 0;
+        const i32 team = a.art == ANK_VOR_SPIEL && !mensch(a.team_a) ? a.team_b : a.team_a;
+        const u32 t = static_cast<u32>(team);
+        const u32 prioritaet = a.art == ANK_VOR_SPIEL ? t + 8 * n
+                               : a.art == ANK_SIEGER  ? t * 50 + 5
+                                                      : t * 50 + (a.art <= ANK_GELD ? n * 50 : 0) + 12 - a.art;
         u32& vorher = letzte_art[{a.team_a, a.wettbewerb, a.spieltag, a.index, a.runde}];
-        if (!Spielankuendigung_Gueltig(a, true) || a.prioritaet != prioritaet || !mensch || a.art <= vorher)
+        if (!Spielankuendigung_Gueltig(a, true) || a.prioritaet != prioritaet ||
+            !(mensch(team) || a.art == ANK_SIEGER) || (a.art != ANK_SIEGER && a.art <= vorher))
             fehler("page " + std::to_string(a.art) + " of team " + std::to_string(a.team_a));
-        vorher = a.art;
+        if (a.art != ANK_SIEGER) vorher = a.art;
     }
     return arten;
 }
@@ -236,10 +242,14 @@ class Saison : public ::testing::TestWithParam<int> {
     bool Bis(i32 bis) {
         while (!Kalender_Ist_Initialisiert() || Kalender_Get_Tag() < bis) {
             if (!Saison_Lauf_Tag(lauf)) return false;
-            if (GetParam() > 0 && Spieltag_Get_Zahlen().spiele[1] >= 4) {
-                // A few engine matches are enough here; the clubs go on as computer clubs.
-                for (i32 t : seh->menschen) Manager_Loeschen(t);
-            }
+            // A few engine matches are enough here; the clubs go on as computer
+            // clubs, managed again for the first league's last matchday (the
+            // winners screens of the leagues ending that day).
+            const Wettbewerb* d1 = zeiger(id_von("D1"));
+            const bool letzter = d1->aktueller_spieltag + 1 == d1->spieltage;
+            for (i32 t : seh->menschen)
+                if (letzter) Manager_Neuer_Mitspieler(t, "Test", -1);
+                else if (Spieltag_Get_Zahlen().spiele[1] >= 4) Manager_Loeschen(t);
         }
         return true;
     }
@@ -303,8 +313,13 @@ TEST_P(Saison, ZweiSpielzeiten) {
     EXPECT_EQ(b.freigegeben,
               std::count_if(b.seiten.begin(), b.seiten.end(), [](auto& a) { return a.art <= ANK_GELD; }));
     // Every kind the matchday makes (none without a manager).
-    const std::set<u32> alle{ANK_VOR_MENUE, ANK_TORE, ANK_STATISTIK, ANK_GELD, ANK_ERGEBNISSE, ANK_TABELLE};
+    const std::set<u32> alle{ANK_VOR_MENUE, ANK_VOR_SPIEL,  ANK_TORE,   ANK_STATISTIK,
+                             ANK_GELD,      ANK_ERGEBNISSE, ANK_TABELLE, ANK_SIEGER};
     EXPECT_EQ(seiten_pruefen(), GetParam() == 0 ? std::set<u32>{} : alle);
+    // The managed first league's winners screen once in each season.
+    EXPECT_EQ(std::count_if(b.seiten.begin(), b.seiten.end(),
+                            [](auto& a) { return a.art == ANK_SIEGER && a.wettbewerb == id_von("D1"); }),
+              GetParam() == 0 ? 0 : 2);
     if (GetParam() > 0) {
         EXPECT_GE(Spieltag_Get_Zahlen().spiele[1], 4u);
     }
