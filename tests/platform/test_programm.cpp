@@ -54,8 +54,9 @@ class Programm : public ::testing::Test {
 
     // Runs the game headless (with `env` on top) under timeout, after `vorne`
     // (such as xvfb-run); stdout and stderr into one text. `zeit` is what
-    // timeout is given: "60" ends a stuck run, "--preserve-status 1.5" sends
-    // SIGTERM after 1.5 s and keeps the game's own exit code.
+    // timeout is given: "60" ends a stuck run, "--preserve-status 4" sends
+    // SIGTERM after 4 s (room for a start-up on a loaded machine) and keeps
+    // the game's own exit code.
     Ergebnis Starten(const std::map<std::string, std::string>& env, const std::string& zeit = "60",
                      const std::string& vorne = "") {
         std::map<std::string, std::string> alle = {
@@ -95,7 +96,7 @@ TEST_F(Programm, HeadlessMitSkriptMachtScreenshotUndEndetMitNull) {
     EXPECT_EQ(e.ausgabe.find("nicht freigegeben"), std::string::npos) << e.ausgabe;
     e = Starten({{"KORDAVO_SCRIPT", Skript("b.txt", "wait 3\n")}});
     EXPECT_EQ(e.code, 0) << "the end of the script without quit ends the program too: " << e.ausgabe;
-    e = Starten({}, "--preserve-status 1.5");
+    e = Starten({}, "--preserve-status 4");
     EXPECT_EQ(e.code, 0) << "without a script it runs until a signal ends it: " << e.ausgabe;
 }
 
