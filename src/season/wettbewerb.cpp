@@ -1,6 +1,7 @@
 #include "season/wettbewerb.h"
 
 #include <strings.h>
+#include <algorithm>
 #include <cstring>
 
 #include "base/bytes.h"
@@ -511,6 +512,17 @@ i32 Wettbewerb_Get_Hierarchie_Wurzel(i32 id) {
 i32 Wettbewerb_Get_Hierarchie_Naechste() {
     if (!tabelle_da("Hierarchien")) return -1;
     return vertikal_global.Naechste();
+}
+
+std::vector<i32> Wettbewerb_Get_Ligasysteme() {
+    std::vector<i32> wurzeln;
+    if (!Wettbewerb_Tabelle) return wurzeln;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        if (!benannt(i) || !Wettbewerb_Tabelle[i].basisliga) continue;
+        const i32 w = Wettbewerb_Vertikal().Wurzel(Wettbewerb_Tabelle[i].id);
+        if (w >= 0 && std::find(wurzeln.begin(), wurzeln.end(), w) == wurzeln.end()) wurzeln.push_back(w);
+    }
+    return wurzeln;
 }
 
 void Wettbewerb_Visuell_Vertikal_Anz(i32 id, i32* ebenen, i32* eigene) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "base/types.h"
 
@@ -275,6 +276,9 @@ bool Wettbewerb_Visuell_Horizontal_Anz(i32 id, i32* anzahl, i32* position);
 i32 Wettbewerb_Get_Hierarchie_Wurzel(i32 id);
 i32 Wettbewerb_Get_Hierarchie_Naechste();
 void Wettbewerb_Visuell_Vertikal_Anz(i32 id, i32* ebenen, i32* eigene);
+// The league systems: the hierarchy root of every named base league, each
+// once, in table order of the leagues.
+std::vector<i32> Wettbewerb_Get_Ligasysteme();
 
 // --- knock-out decisions and table preparation ---------------------------------
 // Base competition: from the root along the next rounds, the first round

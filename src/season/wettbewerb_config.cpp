@@ -608,7 +608,7 @@ const Zahl_Schluessel ZAHLEN[] = {
     FELD(K_ZWEI_WOCHEN, 0, 1, rueckspiel_zwei_wochen),
     FELD(K_ERSTE_GELB, 1, 255, erste_gelbsperre),
     FELD(K_INTERVALL_GELB, 1, 255, intervall_gelbsperre),
-    FELD(K_KALENDER_POS, 50, 500, kalender_position),
+    FELD(K_KALENDER_POS, 0, 500, kalender_position),
     FELD(K_SIEG_PRAEMIE, 0, 5000000, sieg_praemie),
     FELD(K_UNENTSCHIEDEN_PRAEMIE, 0, 5000000, unentschieden_praemie),
     FELD(K_QUALIWOCHE, 0, 51, qualiwoche),

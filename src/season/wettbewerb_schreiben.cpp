@@ -245,6 +245,100 @@ std::map<i32, std::string> aliase_lesen(const char* pfad) {
     return m;
 }
 
+// --- what the edit's writer recomputes ---------------------------------------
+
+// A round's share of the league tree's qualifiers: its qualifier count when
+// it has one, else all its places.
+i32 anteil(const Wettbewerb& x) {
+    return std::clamp<i32>(x.quali_aus_ligabaum > 0 ? x.quali_aus_ligabaum : x.teams, 0, WETTBEWERB_MAX_TEAMS);
+}
+
+// The rounds of a competition from its first one on, bounded so a broken
+// chain cannot loop.
+std::vector<i32> runden(i32 erste) {
+    std::vector<i32> r;
+    for (i32 x = erste; x >= 0 && x < WETTBEWERB_ANZAHL && Wettbewerb_Tabelle[x].name[0] &&
+                        r.size() < static_cast<size_t>(WETTBEWERB_ANZAHL);
+         x = Wettbewerb_Tabelle[x].naechste_runde)
+        r.push_back(x);
+    return r;
+}
+
+// The places of a league system from the top down: on each level, place t
+// of every league side by side before place t + 1 (league index, place).
+std::vector<std::pair<i32, i32>> ligabaum_plaetze(i32 wurzel_id) {
+    std::vector<std::pair<i32, i32>> plaetze;
+    Wettbewerb_Vertikal ebenen;
+    for (i32 ebene = ebenen.Wurzel(wurzel_id); ebene >= 0; ebene = ebenen.Naechste()) {
+        std::vector<i32> ligen;
+        Wettbewerb_Horizontal nebeneinander;
+        for (i32 l = nebeneinander.Erster(ebene); l >= 0; l = nebeneinander.Naechster())
+            ligen.push_back(Wettbewerb_Get_Index(l));
+        const i32 teams = std::min(Wettbewerb_Tabelle[Wettbewerb_Get_Index(ebene)].teams, WETTBEWERB_MAX_TEAMS);
+        for (i32 t = 0; t < teams; ++t)
+            for (i32 l : ligen)
+                if (l >= 0 && t < Wettbewerb_Tabelle[l].teams) plaetze.emplace_back(l, t);
+    }
+    return plaetze;
+}
+
+// A competition of a country that takes its entrants from the league tree
+// gets the clubs that stand at the system's qualifying places: its rounds
+// with QUALIFIKANTEN_AUS_LIGABAUM are emptied and struck from the leagues'
+// qualification lists, then filled from the lowest place the competition
+// reaches upwards (its first round the lowest ones), and each league's
+// fifth qualification list names the round its place goes to.
+void ligabaum_qualifikanten_verteilen() {
+    Wettbewerb* t = Wettbewerb_Tabelle;
+    for (i32 wurzel_id : Wettbewerb_Get_Ligasysteme()) {
+        const i32 wurzel = Wettbewerb_Get_Index(wurzel_id);
+        if (wurzel < 0 || !t[wurzel].basisliga) continue;
+        const auto plaetze = ligabaum_plaetze(wurzel_id);
+        for (i32 r = 0; r < WETTBEWERB_ANZAHL; ++r) {
+            const Wettbewerb& w = t[r];
+            if (!w.name[0] || w.nicht_schreiben || w.basisliga || w.vorherige_runde != -1 ||
+                w.land != t[wurzel].land || !(w.modus & WB_QUALI_AUS_LIGABAUM))
+                continue;
+            const std::vector<i32> folge = runden(r);
+            i32 summe = 0;
+            for (i32 x : folge) {
+                if (!(t[x].modus & WB_QUALI_AUS_LIGABAUM)) continue;
+                summe += anteil(t[x]);
+                std::fill(std::begin(t[x].aktuelle_team), std::end(t[x].aktuelle_team), i16{-1});
+                for (i32 l = 0; l < WETTBEWERB_ANZAHL; ++l)
+                    if (t[l].name[0] && t[l].basisliga)
+                        for (auto& liste : t[l].quali_fuer) std::replace(std::begin(liste), std::end(liste), x, -1);
+            }
+            i32 cursor = summe - 1;
+            for (i32 x : folge) {
+                const i32 n = anteil(t[x]);
+                for (i32 p = 0; p < n && cursor >= 0; ++p, --cursor) {
+                    if (cursor >= static_cast<i32>(plaetze.size())) continue;
+                    const auto [liga, platz] = plaetze[static_cast<size_t>(cursor)];
+                    t[x].aktuelle_team[p] = t[liga].aktuelle_team[platz];
+                    t[liga].quali_fuer[WETTBEWERB_QUALI_LISTEN - 1][platz] = x;
+                    t[liga].quali_fuer_anzahl = WETTBEWERB_QUALI_LISTEN;
+                }
+            }
+        }
+    }
+}
+
+// The calendar rows of the base leagues: those of the home nation by their
+// level in the league system, the others alternately in rows 4 and 5.
+void kalender_positionen_setzen() {
+    i32 zaehler = 4;
+    for (Wettbewerb* w = Wettbewerb_Tabelle; w < Wettbewerb_Tabelle + WETTBEWERB_ANZAHL; ++w) {
+        if (!w->name[0] || w->nicht_schreiben || !w->basisliga) continue;
+        if (Team_Heimnation < 65535 && w->land == Team_Heimnation) {
+            Wettbewerb_Visuell_Vertikal_Anz(w->id, nullptr, &w->kalender_position);
+        } else {
+            w->kalender_position = zaehler;
+            zaehler = zaehler == 4 ? 5 : 4;
+        }
+    }
+}
+
 }  // namespace
 
 bool Wettbewerb_Config_Schreiben_Pfad(const char* pfad, const char* alias_pfad, const char* infotext) {
@@ -270,6 +364,8 @@ bool Wettbewerb_Config_Schreiben_Pfad(const char* pfad, const char* alias_pfad, 
 
 bool Wettbewerb_Config_Schreiben(int set, const char* infotext) {
     if (edit.set < 0) return false;
+    ligabaum_qualifikanten_verteilen();
+    kalender_positionen_setzen();
     const std::string datei = pfad_von(set, 0);
     const std::string alias = edit.alias_set >= 0 ? pfad_von(edit.alias_set, 1) : "";
     return !datei.empty() &&

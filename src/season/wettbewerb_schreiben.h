@@ -26,7 +26,10 @@ bool Config_Modify_Sperrt_Spielstart();
 // Writes the table as wettbewerb.cfg of the set while an edit is open (team,
 // country and host numbers as "#name" where the edit's alias file names
 // them), with the info text when given; the start lists are the edited
-// current teams. The old file is replaced only by a complete new one.
+// current teams. Before writing, the cups that take their entrants from a
+// league tree get the clubs now standing at its qualifying places, and the
+// base leagues their calendar rows (the home nation's by level, the others
+// 4, 5, 4, ...). The old file is replaced only by a complete new one.
 // False when no edit is open or nothing could be written.
 bool Wettbewerb_Config_Schreiben(int set, const char* infotext);
 // The same for a file and an alias file given by path (alias may be null).

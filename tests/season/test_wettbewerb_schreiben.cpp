@@ -89,28 +89,46 @@ TEST_F(WettbewerbSchreiben, AusgelieferteWettbewerbeUnveraendertZurueck) {
     season_test::Meldungen m;
     EXPECT_FALSE(Wettbewerb_Config_Schreiben(0, "test01"));  // no edit open
     ASSERT_TRUE(Config_Modify_Init(0, 0));
-    i32 hoechstes = -1, d1 = -1, d2 = -1;
-    for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
-        const Wettbewerb& w = Wettbewerb_Tabelle[i];
-        if (!w.name[0]) continue;
-        hoechstes = std::max<i32>(hoechstes, *std::max_element(w.start_team, w.start_team + w.teams));
-        if (std::string(w.identifikation) == "D1") d1 = i;
-        if (std::string(w.identifikation) == "D2") d2 = i;
-    }
-    ASSERT_GE(d1 * d2, 0);
+    i32 hoechstes = -1;
+    for (const Wettbewerb* w = Wettbewerb_Tabelle; w < Wettbewerb_Tabelle + WETTBEWERB_ANZAHL; ++w)
+        if (w->name[0]) hoechstes = std::max<i32>(hoechstes, *std::max_element(w->start_team, w->start_team + w->teams));
+    auto index = [](const char* ident) {
+        for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i)
+            if (std::string(Wettbewerb_Tabelle[i].identifikation) == ident) return i;
+        return -1;
+    };
+    const i32 d1 = index("D1"), d2 = index("D2"), pokal = index("POKAL_D");
+    ASSERT_GE(std::min({d1, d2, pokal}), 0);
     const auto gelesen = tabelle();
     ASSERT_TRUE(Wettbewerb_Config_Schreiben(0, "test01"));
     ASSERT_TRUE(Config_Modify_Init(0, 0));
     EXPECT_TRUE(tabelle() == gelesen);
     const std::string datei = season_test::Datei_Lesen(ordner.pfad + "/config/1_wettbewerb.cfg");
     EXPECT_NE(datei.find("\tLAND" + std::string(31, ' ') + "#DEU\r\n"), std::string::npos);
-    // A club moved between two leagues is written as moved.
-    const i16 a = Wettbewerb_Tabelle[d1].aktuelle_team[0], b = Wettbewerb_Tabelle[d2].aktuelle_team[0];
+    // A club moved from the top of the first league to the second is written
+    // as moved; the cup that takes the league tree's top four names the club
+    // now at its place, not the moved one; the home nation's leagues get
+    // their level as calendar row, the others rows 4 and 5 in turn.
+    const i16* oben = Wettbewerb_Tabelle[d1].aktuelle_team;
+    const i16 a = oben[0], b = Wettbewerb_Tabelle[d2].aktuelle_team[0];
+    const std::vector<i16> vier{oben[3], oben[2], oben[1], b};
     Wettbewerb_Tabelle[d1].aktuelle_team[0] = b, Wettbewerb_Tabelle[d2].aktuelle_team[0] = a;
+    Wettbewerb_Tabelle[pokal].modus |= WB_QUALI_AUS_LIGABAUM;
+    Wettbewerb_Tabelle[pokal].quali_aus_ligabaum = 4;
+    Team_Heimnation = static_cast<u16>(Wettbewerb_Tabelle[d1].land);
     ASSERT_TRUE(Wettbewerb_Config_Schreiben(0, "test01"));
+    Team_Heimnation = 65535;
     ASSERT_TRUE(Config_Modify_Init(0, 0));
     EXPECT_EQ(Wettbewerb_Tabelle[d1].start_team[0], b);
     EXPECT_EQ(Wettbewerb_Tabelle[d2].start_team[0], a);
+    const Wettbewerb& p = Wettbewerb_Tabelle[pokal];
+    EXPECT_EQ(std::vector<i16>(p.start_team, p.start_team + 4), vier);
+    EXPECT_EQ(std::find(p.start_team, p.start_team + p.teams, a), p.start_team + p.teams);
+    EXPECT_TRUE(Wettbewerb_Tabelle[d1].quali_fuer[4][3] == pokal && Wettbewerb_Tabelle[d1].quali_fuer[4][4] == -1);
+    std::vector<i32> reihen;
+    for (const char* liga : {"D1", "D2", "RN", "RS", "E1", "E2", "I1"})
+        reihen.push_back(Wettbewerb_Tabelle[index(liga)].kalender_position);
+    EXPECT_EQ(reihen, (std::vector<i32>{0, 1, 2, 2, 4, 5, 4}));
     EXPECT_TRUE(m.texte.empty()) << m.Alle();
 
     // Refused sets, each with its message; the edit stays as it was and the

@@ -124,6 +124,9 @@ int land_index(const std::string& k) {
 struct Schreiber {
     Ausgabe& w;
     const Welt& welt;
+    // The calendar row of the next league: the leagues share rows 4 and 5
+    // in turn, as the data editor writes them when no home nation is set.
+    int kalenderzeile = 4;
     void neu(const std::string& id, const std::string& name) {
         w.zeile("");
         w.zeile("NEUER_WETTBEWERB");
@@ -187,6 +190,9 @@ void Schreiber::liga(const Liga_Plan& p, size_t e, size_t k, const std::vector<i
     w.zahl("UNENTSCHIEDEN_PRAEMIE", 20000);
     w.zahl("ERSTE_GELBSPERRE", 5);
     w.zahl("INTERVALL_GELBSPERRE", 5);
+    // Row 5 is every record's own and needs no line.
+    if (kalenderzeile != 5) w.zahl("KALENDER_POSITION", kalenderzeile);
+    kalenderzeile = kalenderzeile == 4 ? 5 : 4;
 }
 
 void Schreiber::ligen(const Liga_Plan& p) {
