@@ -465,7 +465,7 @@ void fertig_setzen(Spieltag_Slot& r) {
     Ank_Nach_Spiel d;
     d.team1 = s->team_a, d.team2 = s->team_b, d.tore1 = s->tore_a, d.tore2 = s->tore_b;
     d.wettbewerb = s->wettbewerb, d.zuschauer = s->zuschauer;
-    if (const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel))) {
+    if (const Spielfeld_Daten* sf = Spielfeld_Zeiger(Spieltag_Spielfeld_Nummer(r))) {
         d.wert1 = sf->weitere[0], d.wert2 = sf->weitere[1];
         for (int i = 0; i < SF_SPIELER; ++i) std::memcpy(d.spieler[i].b, sf->statistik[i], 8);
     }
@@ -575,9 +575,8 @@ void halbzeit_ende_behandeln(Spieltag_Slot& r, Spiel& s, Spielfeld_Daten* sf) {
 bool laufen(Spieltag_Slot& r, int durchreichen) {
     Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
     if (!sf) {
-        // A client keeps its row and fetches the pitch from the server; on
-        // the server a pitch that is gone ends its match.
-        if (Internet_Modus == INTERNET_MODUS_CLIENT) return false;
+        // A pitch that is gone ends its match (a client's rows follow the
+        // server's instead).
         r.status = ST_BEENDET;
         return false;
     }
@@ -947,7 +946,8 @@ bool Spieltag_Run(int durchreichen) {
     for (size_t i = 0; i < z.slots.size(); ++i) {
         Spieltag_Slot& r = z.slots[i];
         if (r.spiel <= 0) continue;
-        if (Spieltag_Client_Wartet(r)) continue;
+        // A client's running match follows the server's.
+        if (Spieltag_Client_Zeile(r, durchreichen, &ergebnis)) continue;
         switch (r.status) {
             case ST_LAEUFT:
             case ST_ELFMETER: ergebnis |= laufen(r, durchreichen); break;
@@ -974,7 +974,7 @@ bool Spieltag_Run(int durchreichen) {
                 break;
             case ST_FERTIG: break;
             default: {  // 4 and 8
-                Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
+                Spielfeld_Daten* sf = Spielfeld_Zeiger(Spieltag_Spielfeld_Nummer(r));
                 if (!sf || r.status == ST_BEENDET) {
                     // A break whose pitch is gone ends its match; the table
                     // is never cut short.
@@ -996,6 +996,9 @@ bool Spieltag_Run(int durchreichen) {
 
 bool Spieltag_Check_Spielende(Spielfeld_Daten* sf) {
     if (!sf || !sf->engine) return false;
+    // A client's copy carries the server's game number and has no row of
+    // that number: it ends its halves by the record alone.
+    if (Internet_Modus == INTERNET_MODUS_CLIENT) return Spieltag_Halbzeit_Pruefen(sf);
     const Spieltag_Slot* r = slot_von_spiel(static_cast<i32>(sf->spiel));
     if (!r || !spiel_von(*r)) return true;
     return Spieltag_Halbzeit_Pruefen(sf);
@@ -1119,6 +1122,8 @@ void Spieltag_Hooks_Installieren() {
     };
     h.check_spielende = Spieltag_Check_Spielende;
     h.spiele_ereignis = [](u32 spiel, i32 spieler, i32 zweiter, u32 flags, u8 minute) {
+        // A client's copy books nothing: the server's fixture comes with the refresh.
+        if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
         Spiele_Ereignis_Eintragen(static_cast<i32>(spiel), flags, minute, spieler, zweiter);
     };
     h.reset_spielschritt = Kalender_Reset_Spielschritt;

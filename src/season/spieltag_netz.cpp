@@ -1,9 +1,11 @@
 // The matchday in a network game.
 #include "season/spieltag_netz.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
+#include "base/debug.h"
 #include "base/globals.h"
 #include "match/spielfeld.h"
 #include "season/kalender_lauf.h"
@@ -15,12 +17,25 @@
 namespace {
 
 constexpr u32 ABRUF_ABSTAND_MS = 400;
+// A copy held at its limit this long asks for the server's record (an
+// answer may have been lost); the server's run mode is asked this often.
+constexpr u32 WARTEN_MAX_MS = 300;
+constexpr u32 MODUS_ABSTAND_MS = 500;
 constexpr i32 TEAM_STATUS_BEREIT = 2048;
 
 struct Client_Zustand {
     bool kein_spiel = false;
     u32 letzter_abruf = 0;
     bool abgerufen = false;
+    // The row taken from the server: its local lock and the server's game.
+    i32 lokal = 0;
+    u32 server_spiel = 0;
+    u32 letzter_feldabruf = 0;
+    bool feld_abgerufen = false;
+    u32 wartet_seit = 0;
+    bool wartet = false;
+    u32 letzte_frage = 0;
+    Spieltag_Client_Zahlen zahlen;
 };
 Client_Zustand client;
 
@@ -90,11 +105,12 @@ void Spieltag_Internet_Client_Hole_Slot(i32 team) {
     // The rows of before go, with the local pitch records of their matches.
     for (const Spieltag_Slot& r : zeilen) {
         if (r.spiel <= 0) continue;
-        if (const Spiel* s = spiel_von(r); s && Spielfeld_Zeiger(static_cast<u32>(r.spiel)))
+        if (const Spiel* s = spiel_von(r); s && Spielfeld_Zeiger(Spieltag_Spielfeld_Nummer(r)))
             Spielfeld_Loeschen(s->wettbewerb);
         Spiele_Unlock(r.spiel);
     }
     zeilen.clear();
+    client.lokal = 0;
     if (a->wettbewerb < 0) {
         client.kein_spiel = true;
         return;
@@ -103,6 +119,9 @@ void Spieltag_Internet_Client_Hole_Slot(i32 team) {
                               static_cast<u32>(a->runde), static_cast<u32>(a->index));
     if (h <= 0) return;
     Spieltag_Slot r = a->zeile;
+    client.server_spiel = static_cast<u32>(static_cast<u16>(a->zeile.spiel));
+    client.lokal = h;
+    client.feld_abgerufen = false;
     r.spiel = static_cast<i16>(h);
     zeilen.push_back(r);
 }
@@ -115,7 +134,11 @@ bool Spieltag_Internet_Client_Slot_Aktualisieren(i32 team) {
     return false;
 }
 
-void Spieltag_Netz_Zuruecksetzen() { client = Client_Zustand{}; }
+void Spieltag_Netz_Zuruecksetzen() {
+    const Spieltag_Client_Zahlen zahlen = client.zahlen;
+    client = Client_Zustand{};
+    client.zahlen = zahlen;
+}
 bool Spieltag_Kein_Spiel() { return client.kein_spiel; }
 void Spieltag_Kein_Spiel_Loeschen() { client.kein_spiel = false; }
 
@@ -130,35 +153,123 @@ void Spieltag_Client_Verfolgen() {
     Spieltag_Internet_Client_Hole_Slot(Team_Aktiv);
 }
 
+u32 Spieltag_Spielfeld_Nummer(const Spieltag_Slot& r) {
+    if (client_modus() && client.lokal > 0 && r.spiel == client.lokal) return client.server_spiel;
+    return static_cast<u32>(r.spiel);
+}
+
 bool Spieltag_Client_Spielfeld_Holen(Spieltag_Slot& r) {
-    if (Spielfeld_Zeiger(static_cast<u32>(r.spiel))) return true;
-    if (client.abgerufen && Kalender_Jetzt - client.letzter_abruf <= ABRUF_ABSTAND_MS) return false;
-    client.abgerufen = true;
-    client.letzter_abruf = Kalender_Jetzt;
+    const u32 nummer = Spieltag_Spielfeld_Nummer(r);
+    if (Spielfeld_Zeiger(nummer)) return true;
+    if (client.feld_abgerufen && Kalender_Jetzt - client.letzter_feldabruf <= ABRUF_ABSTAND_MS) return false;
+    client.feld_abgerufen = true;
+    client.letzter_feldabruf = Kalender_Jetzt;
     const Spiel* s = spiel_von(r);
     if (!s) return false;
-    // A local record the server's image is laid over; without the image it
-    // goes again (the client's table holds its own match alone).
-    if (!Spielfeld_Neu(static_cast<u32>(r.spiel), 1, 1, s->zuschauer, static_cast<u32>(s->team_a), 1)) return false;
+    // A local record the server's image is laid over (it then carries the
+    // server's game number); without the image it goes again (the client's
+    // table holds its own match alone).
+    const int zeigen = Spieltag_Get_Hooks().live_ansicht() ? 1 : 0;
+    if (!Spielfeld_Neu(static_cast<u32>(r.spiel), zeigen, zeigen, s->zuschauer, static_cast<u32>(s->team_a), 1))
+        return false;
     Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
-    if (!Spielfeld_Internet_Client_Get_Spielfeld(sf, static_cast<u32>(r.spiel))) {
+    if (!Spielfeld_Internet_Client_Get_Spielfeld(sf, nummer)) {
         Spielfeld_Loeschen(s->wettbewerb);
         return false;
     }
+    Spielfeld_Set_Netz(sf, 2, sf->team[1] == static_cast<u32>(Team_Aktiv) ? 1 : 0);
+    client.wartet = false;
+    client.letzte_frage = Kalender_Jetzt;
     r.bereit[0] = r.bereit[1] = 2;
     return true;
 }
 
-bool Spieltag_Client_Wartet(Spieltag_Slot& r) {
+namespace {
+
+// The server's run mode (call 1001); false without an answer.
+bool server_spieltag() {
+    const auto d = ruf::Rufen(RUF_KALENDER_DATUM);
+    return d && std::get<3>(*d) == RUNMODUS_SPIELTAG;
+}
+
+// One pass of the client's copy of its match.
+bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
+    // Held at the limit for long: an answer may have been lost; the
+    // server's record tells.
+    if (!sf->wartet) {
+        client.wartet = false;
+    } else if (!client.wartet) {
+        client.wartet = true;
+        client.wartet_seit = Kalender_Jetzt;
+    } else if (Kalender_Jetzt - client.wartet_seit > WARTEN_MAX_MS) {
+        sf->sync_fehler = 2;
+        client.wartet = false;
+    }
+    if (sf->sync_fehler) {
+        const bool abweichung = sf->sync_fehler == 1;
+        if (abweichung) ++client.zahlen.abweichungen;
+        const i32 minute = sf->minute;
+        if (Spielfeld_Sync_Fehler_Beheben(sf)) {
+            if (abweichung) {
+                ++client.zahlen.reparaturen;
+                Debug_Printf("Spieltag: Spiel %u in Minute %d vom Server repariert (jetzt %d)\n", sf->spiel, minute,
+                             sf->minute);
+            }
+        } else {
+            sf->sync_fehler = 0;
+        }
+    }
+    // The server's final record ends the match here.
+    if (sf->beendet) {
+        r.status = ST_BEENDET;
+        return false;
+    }
+    i32 steht = 0;
+    Spielfeld_Run(sf->minute, 0, 1, sf, 1, &steht, static_cast<u8>(durchreichen), Kalender_Jetzt);
+    r.minute = static_cast<u8>(std::clamp<int>(sf->minute, 0, 255));
+    r.uhr_steht = static_cast<i8>(steht != 0);
+    // The copy waits in a break until the server's record shows what follows.
+    const bool pause = sf->halbzeit_status == 2 && sf->situation == SIT_HALBZEIT_ENDE;
+    if (pause) r.status = ST_PAUSE;
+    else if (r.status == ST_PAUSE) r.status = ST_LAEUFT;
+    if (Kalender_Jetzt - client.letzte_frage > MODUS_ABSTAND_MS) {
+        // Once the server has finished the day its match is over: the copy
+        // asks for the final record (again until it has it).
+        client.letzte_frage = Kalender_Jetzt;
+        if (!server_spieltag()) sf->sync_fehler = 2;
+    }
+    return sf->engine != 0;
+}
+
+}  // namespace
+
+bool Spieltag_Client_Zeile(Spieltag_Slot& r, int durchreichen, bool* gelaufen) {
     if (!client_modus()) return false;
     switch (r.status) {
-        case ST_WARTET:
-        case ST_ANGEPFIFFEN: return true;
+        case ST_WARTET: return true;  // the kick-off is the server's
+        case ST_ANGEPFIFFEN:
+            if (!Spieltag_Client_Spielfeld_Holen(r)) return true;
+            r.status = ST_LAEUFT;
+            break;
         case ST_LAEUFT:
         case ST_PAUSE:
-        case ST_ELFMETER: return !Spieltag_Client_Spielfeld_Holen(r);
+        case ST_ELFMETER:
+            if (!Spieltag_Client_Spielfeld_Holen(r)) return true;
+            break;
         default: return false;
     }
+    Spielfeld_Daten* sf = Spielfeld_Zeiger(Spieltag_Spielfeld_Nummer(r));
+    if (sf && client_laufen(r, sf, durchreichen) && gelaufen) *gelaufen = true;
+    return true;
 }
+
+Spielfeld_Daten* Spieltag_Client_Spielfeld() {
+    if (!client_modus()) return nullptr;
+    for (const Spieltag_Slot& r : Spieltag_Slots())
+        if (r.spiel > 0 && r.spiel == client.lokal) return Spielfeld_Zeiger(client.server_spiel);
+    return nullptr;
+}
+
+const Spieltag_Client_Zahlen& Spieltag_Client_Get_Zahlen() { return client.zahlen; }
 
 void Spieltag_Netz_Anmelden() { ruf::Zeile_Anmelden(RUF_SPIELTAG_SLOT, Spieltag_Internet_Server_Send_Slot); }

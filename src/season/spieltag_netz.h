@@ -45,14 +45,28 @@ void Spieltag_Kein_Spiel_Loeschen();
 // (asked at most every 400 ms, and no more once the server said there is
 // no match, until that flag is cleared).
 void Spieltag_Client_Verfolgen();
-// A client's running row without its pitch record: the record is fetched
-// from the server at most every 400 ms; the row keeps its status until it
-// arrives. True when the pitch is there now.
+// A client's row that has kicked off or runs, without its pitch record: the
+// record is fetched from the server at most every 400 ms; the row keeps its
+// status until it arrives. True when the pitch is there now.
 bool Spieltag_Client_Spielfeld_Holen(Spieltag_Slot& r);
-// On a client: true when the runner leaves the row alone this pass (it
-// waits for kick-off on the server, or for its pitch record). False on a
+// The number of a row's pitch record: on a client the server's game number
+// of its match (its record is the server's image), else the row's game.
+u32 Spieltag_Spielfeld_Nummer(const Spieltag_Slot& r);
+// On a client, a row that waits, kicks off, runs or pauses follows the
+// server: its copy of the match repairs a mismatch or a lost answer by
+// fetching the whole record, waits at a break until the server's record
+// shows the next half, and ends only with the server's final record (then
+// the row goes to 8; never a result of its own). True when the runner
+// leaves the row to this (*gelaufen: a pitch was stepped). False on a
 // server or in a local game.
-bool Spieltag_Client_Wartet(Spieltag_Slot& r);
+bool Spieltag_Client_Zeile(Spieltag_Slot& r, int durchreichen, bool* gelaufen);
+// The client's copy of its running match (nullptr when none).
+Spielfeld_Daten* Spieltag_Client_Spielfeld();
+// Mismatches the server reported and those repaired from its record.
+struct Spieltag_Client_Zahlen {
+    u32 abweichungen = 0, reparaturen = 0;
+};
+const Spieltag_Client_Zahlen& Spieltag_Client_Get_Zahlen();
 
 // Registers the server row of call 1031 (the ready signal 1029, the pitch
 // record 1032 and the statistics 1035 are the season's and the engine's

@@ -493,7 +493,10 @@ TEST_F(Spieltag, DummyIdsUndTeamwechsel) {
 
 // The server answers a team's question for its running match; a client
 // takes that row with the local lock of its fixture, keeps a running match
-// whose pitch has not arrived, and stops asking when there is no match.
+// whose pitch has not arrived, then plays the server's record (under the
+// server's game number): it repairs a mismatch, waits in a break, ends
+// with the server's final record and books no result of its own; it stops
+// asking when there is no match.
 TEST_F(Spieltag, ClientFolgtDerZeileDesServers) {
     while (Kalender_Spieltage_Heute(-1, 1, nullptr) == 0) Kalender_Jeden_Tag();
     Spieltag_Vorbereiten();
@@ -511,9 +514,18 @@ TEST_F(Spieltag, ClientFolgtDerZeileDesServers) {
     EXPECT_EQ(Spieltag_Internet_Server_Send_Slot(s.team_a).wettbewerb, -1);  // not the asking team
     Aktuelles_Team = alt;
 
+    // The server's pitch record under another game number than the
+    // client's lock; the images the client will fetch are made from it.
+    constexpr i16 SERVER_SPIEL = 77;
+    ASSERT_TRUE(Spielfeld_Neu(static_cast<u32>(zeile.spiel), 0, 0, 0, static_cast<u32>(s.team_a), 1));
+    Spielfeld_Daten server = *Spielfeld_Zeiger(static_cast<u32>(zeile.spiel));
+    Spielfeld_Loeschen(s.wettbewerb);
+    server.spiel = SERVER_SPIEL;
+    a.zeile.spiel = SERVER_SPIEL;
+
     // The client's line answers 1031 with the server's row (now running) and
-    // 1006 with the fixtures; the pitch (1032) never comes.
-    static std::vector<u8> antwort;
+    // 1006 with the fixtures; the pitch (1032) does not come yet.
+    static std::vector<u8> antwort, bild;
     a.zeile.status = ST_LAEUFT;
     antwort.clear();
     bytes::Schreiber w{antwort};
@@ -543,11 +555,61 @@ TEST_F(Spieltag, ClientFolgtDerZeileDesServers) {
     }
     EXPECT_EQ(Spieltag_Slots()[0].status, ST_LAEUFT);
     EXPECT_EQ(Spielfeld_Anzahl(), 0);
+
+    const Spielfeld_Hooks alt_hooks = Spielfeld_Get_Hooks();
+    Spielfeld_Hooks h = alt_hooks;
+    h.hole_spielfeld = [](u32 nummer, u8* aus, u32*) {
+        if (nummer != static_cast<u32>(SERVER_SPIEL) || bild.empty()) return false;
+        std::memcpy(aus, bild.data(), bild.size());
+        return true;
+    };
+    Spielfeld_Set_Hooks(h);
+    auto laufen = [](int mal) {
+        for (int i = 0; i < mal; ++i) {
+            Kalender_Jetzt += 100;
+            Spieltag_Run(0);
+        }
+    };
+    bild = bytes::bild(&server, 1);
+    laufen(10);
+    Spielfeld_Daten* kopie = Spieltag_Client_Spielfeld();
+    ASSERT_NE(kopie, nullptr);
+    EXPECT_EQ(kopie->spiel, static_cast<u32>(SERVER_SPIEL));
+    EXPECT_EQ(kopie->netz, 2);
+    EXPECT_EQ(Spieltag_Slots()[0].bereit[0] + Spieltag_Slots()[0].bereit[1], 4);
+    // A mismatch the server reports is repaired from its record.
+    const Spieltag_Client_Zahlen vorher = Spieltag_Client_Get_Zahlen();
+    kopie->sync_fehler = 1;
+    laufen(1);
+    EXPECT_EQ(Spieltag_Client_Get_Zahlen().abweichungen, vorher.abweichungen + 1);
+    EXPECT_EQ(Spieltag_Client_Get_Zahlen().reparaturen, vorher.reparaturen + 1);
+    // At a break the copy waits for the server's next half.
+    server.minute = 45;
+    server.halbzeit_status = 2;
+    server.situation = SIT_HALBZEIT_ENDE;
+    bild = bytes::bild(&server, 1);
+    kopie->sync_fehler = 2;
+    laufen(30);
+    EXPECT_EQ(Spieltag_Slots()[0].status, ST_PAUSE);
+    EXPECT_EQ(std::make_tuple(kopie->halbzeit, kopie->halbzeit_status, kopie->minute),
+              std::make_tuple(server.halbzeit, u8{2}, i16{45}));
+    // The server's final record ends the match; the fixture here keeps no
+    // result of the client's (the server's comes with the refresh).
+    server.beendet = 1;
+    server.tore[0] = 2;
+    bild = bytes::bild(&server, 1);
+    for (int i = 0; i < 20 && Spieltag_Slots()[0].status != ST_FERTIG; ++i) laufen(1);
+    ASSERT_EQ(Spieltag_Slots()[0].status, ST_FERTIG);
+    EXPECT_EQ(kopie->tore[0], 2);
+    EXPECT_LT(Spiele_Get_Spiel(Spieltag_Slots()[0].spiel, true)->tore_a, 0);
+    Spielfeld_Set_Hooks(alt_hooks);
+
     a.wettbewerb = -1;
     antwort.clear();
     w(a);
     Spieltag_Vorbereiten();
     EXPECT_TRUE(Spieltag_Slots().empty());
+    EXPECT_EQ(Spielfeld_Anzahl(), 0);
     EXPECT_TRUE(Spieltag_Kein_Spiel());
     Internet_Modus = INTERNET_MODUS_EINZEL;
     ruf::Leitung_Setzen(nullptr);

@@ -4,8 +4,9 @@
 // and squad, and its league's fixtures from the server and prints a digest of
 // that view (with the league table those fixtures give), which the server
 // prints for the same day from its own data.
-// A client's club plays its matches in lockstep with the server (per-minute
-// signals, a mismatch repaired by fetching the whole pitch record).
+// A client's club plays its matches through the game's matchday runner, in
+// lockstep with the server (per-minute signals, a mismatch repaired by
+// fetching the whole pitch record).
 //
 //   netsaison -s PORT [-m CLIENTS] [-c CLUB] [-t DAYS] [-w DAYS] [-a ADDRESS]
 //   netsaison -j PORT -c CLUB [-t DAYS] [-f MINUTE] [-a ADDRESS]
@@ -27,7 +28,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,7 +38,6 @@
 #include "base/tools.h"
 #include "gemeinsam/argumente.h"
 #include "main/registrierung.h"
-#include "match/netz_rufe.h"
 #include "match/spielfeld.h"
 #include "net/netz_start.h"
 #include "net/protokoll.h"
@@ -52,6 +51,7 @@
 #include "season/spiele.h"
 #include "season/saison.h"
 #include "season/spieltag.h"
+#include "season/spieltag_netz.h"
 #include "season/startkonten.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -280,9 +280,6 @@ void server_tag(bool mit_clients) {
     Spieltag_Vorbereiten();
     if (Spieltag_Slots().empty()) return;
     Spieltag_Gruppe_Starten();
-    // The clients' clubs are announced for their matches (a client is there
-    // to play); each kicks off once its client has fetched the pitch.
-    for (i32 t : mit_clients ? client_teams() : std::vector<i32>{}) Spieltag_Team_Bereit(t, 1);
     struct Netzspiel {
         u32 spiel;
         double wartet_seit;
@@ -290,6 +287,10 @@ void server_tag(bool mit_clients) {
     };
     std::vector<Netzspiel> netz;
     for (long long i = 0; i < 10000000 && Spieltag_Spiele_Offen(); ++i) {
+        // The clients' clubs are announced for their matches (a client is
+        // there to play; its question for its row takes the announcement
+        // back); each kicks off once its client has fetched the pitch.
+        for (i32 t : mit_clients ? client_teams() : std::vector<i32>{}) Spieltag_Team_Bereit(t, 1);
         // A client's club plays its match in lockstep with that client.
         for (const Spieltag_Slot& r : Spieltag_Slots()) {
             Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
@@ -396,12 +397,6 @@ int server(const Optionen& o) {
 // ---------------------------------------------------------------------------
 // Client
 
-struct Partie {
-    std::unique_ptr<Spielfeld_Daten> sf;
-    bool gestoert = false;
-    int abweichungen = 0, reparaturen = 0;
-} partie;
-
 bool verloren = false;
 
 // The server's run mode and day, from one answer (1001: the date and the mode).
@@ -415,81 +410,60 @@ bool stand(i32* tag, i32* modus) {
     return true;
 }
 
-// The result of a record as the season books it: a shoot-out's goals count.
-std::pair<int, int> endstand(const Spielfeld_Daten* sf) {
-    return {sf->tore[0] + sf->seite[0].elfer_tore, sf->tore[1] + sf->seite[1].elfer_tore};
-}
-
-// Plays this client's copy of its running match in lockstep. The copy ends
-// its halves itself, at the server's tick; how the match goes on after a
-// break (a next half, a shoot-out, the end) is the server's, and the copy
-// ends only with the server's final record.
-bool client_partie(i32 team, long long stoerung, bool erste) {
-    const auto a = ruf::Rufen(RUF_SPIELFELD_LADEN);
-    if (!a || !std::get<0>(*a)) return false;
-    partie.sf = std::make_unique<Spielfeld_Daten>();
-    Spielfeld_Daten* sf = partie.sf.get();
-    bytes::Leser l(std::get<1>(*a).data(), std::get<1>(*a).size());
-    l(*sf);
-    // A record that has ended is an earlier match's: today's has not kicked off.
-    if (l.fehler || !Spielfeld_Pruefen(sf) || sf->beendet) {
-        partie.sf.reset();
-        return false;
-    }
-    sf->anzeige = 0;
-    Spielfeld_Set_Netz(sf, 2, sf->team[1] == static_cast<u32>(team) ? 1 : 0);
-    std::printf("match %u: minute %d\n", sf->spiel, sf->minute);
+// The client's match of the day, played by the matchday runner as the game
+// plays it: the row and the pitch come from the server, the copy plays in
+// lockstep and ends with the server's final record. The copy of the first
+// match may be disturbed in one minute (it then draws from another place
+// of the table and runs apart).
+void client_spieltag(long long stoerung) {
+    static bool gestoert = false;
+    Spieltag_Kein_Spiel_Loeschen();
+    Spieltag_Client_Zahlen zahlen = Spieltag_Client_Get_Zahlen();
     const double bis = jetzt_ms() + 120000;
-    double naechste_frage = jetzt_ms() + 500, wartet_seit = 0;
-    while (!verloren && !sf->beendet && jetzt_ms() < bis) {
-        // Held at the limit for long: an answer may have been lost; the
-        // server's record tells.
-        if (!sf->wartet) wartet_seit = 0;
-        else if (wartet_seit == 0) wartet_seit = jetzt_ms();
-        else if (jetzt_ms() - wartet_seit > 300) sf->sync_fehler = 2, wartet_seit = 0;
-        if (sf->sync_fehler) {
-            const bool abweichung = sf->sync_fehler == 1;
-            if (abweichung) {
-                ++partie.abweichungen;
-                std::printf("ABWEICHUNG %u minute %d\n", sf->spiel, sf->minute);
-            }
-            if (Spielfeld_Sync_Fehler_Beheben(sf)) {
-                if (abweichung) ++partie.reparaturen;
-                if (abweichung) std::printf("REPARIERT %u minute %d\n", sf->spiel, sf->minute);
-            } else {
-                sf->sync_fehler = 0;
-            }
-            sf->anzeige = 0;
-            if (sf->beendet) break;
+    double naechste_frage = jetzt_ms() + 500;
+    bool gespielt = false;
+    u32 spiel = 0;
+    while (!verloren && jetzt_ms() < bis) {
+        Kalender_Jetzt = static_cast<u32>(jetzt_ms());
+        Spieltag_Run(0);
+        const std::vector<Spieltag_Slot>& zeilen = Spieltag_Slots();
+        const bool fertig = !zeilen.empty() && zeilen[0].status == ST_FERTIG;
+        Spielfeld_Daten* sf = Spieltag_Client_Spielfeld();
+        if (sf && !gespielt && !fertig) {
+            gespielt = true;
+            spiel = sf->spiel;
+            std::printf("match %u: minute %d\n", sf->spiel, sf->minute);
         }
-        i32 steht = 0;
-        Spielfeld_Run(sf->minute, 0, 1, sf, 1, &steht, 0, static_cast<u32>(jetzt_ms()));
-        if (erste && stoerung && !partie.gestoert && sf->minute == stoerung) {
-            // The copy draws from another place of the table: it runs apart.
-            partie.gestoert = true;
+        if (sf && gespielt && stoerung && !gestoert && sf->minute == stoerung) {
+            gestoert = true;
             sf->zufall = (sf->zufall + 1) % RND_TABELLE_GROESSE;
             std::printf("STOERUNG %u minute %d\n", sf->spiel, sf->minute);
         }
+        const Spieltag_Client_Zahlen& neu = Spieltag_Client_Get_Zahlen();
+        if (neu.abweichungen != zahlen.abweichungen) std::printf("ABWEICHUNG %u\n", spiel);
+        if (neu.reparaturen != zahlen.reparaturen) std::printf("REPARIERT %u minute %d\n", spiel, sf ? sf->minute : -1);
+        zahlen = neu;
+        if (Spieltag_Kein_Spiel()) return;
+        if (gespielt && fertig && sf) {
+            // The result as the season books it: a shoot-out's goals count.
+            std::printf("ENDSTAND %u %d:%d\n", sf->spiel, sf->tore[0] + sf->seite[0].elfer_tore,
+                        sf->tore[1] + sf->seite[1].elfer_tore);
+            std::fflush(stdout);
+            return;
+        }
         pumpen();
-        if (sf->wartet || sf->situation == SIT_HALBZEIT_ENDE) Verbindung_Warten(1);
-        if (jetzt_ms() > naechste_frage) {
-            // The server has finished the day, so its match is over: the copy
-            // asks for the final record (again every 500 ms until it has it).
+        if (!sf || sf->wartet || sf->situation == SIT_HALBZEIT_ENDE) Verbindung_Warten(1);
+        if (!sf && jetzt_ms() > naechste_frage) {
+            // No copy running: once the server has finished its day, so has the client.
             naechste_frage = jetzt_ms() + 500;
             i32 tag = 0, modus = 0;
-            if (!stand(&tag, &modus) || modus != RUNMODUS_SPIELTAG) sf->sync_fehler = 2;
+            if (stand(&tag, &modus) && modus != RUNMODUS_SPIELTAG) break;
         }
     }
-    if (!sf->beendet) {
-        // Never a result of the copy's own: without the server's final record
-        // the match stays open here.
-        std::printf("OFFEN %u minute %d\n", sf->spiel, sf->minute);
-    } else {
-        const auto [heim, gast] = endstand(sf);
-        std::printf("ENDSTAND %u %d:%d\n", sf->spiel, heim, gast);
-    }
+    // Never a result of the copy's own: without the server's final record
+    // the match stays open here.
+    if (gespielt) std::printf("OFFEN %u\n", spiel);
     std::fflush(stdout);
-    return true;
 }
 
 int client(const Optionen& o) {
@@ -498,21 +472,7 @@ int client(const Optionen& o) {
     if (team < 0) werkzeug::Abbruch(AUFRUF, "no club is called \"" + o.club + "\"");
     Internet_Modus = INTERNET_MODUS_CLIENT;
     Netz_Set_Hooks({.verbindung_verloren = [] { verloren = true; }});
-    Netz_Protokoll_Set_Hooks({.eigenes_team = [] { return Team_Aktiv; },
-                              .team_anzahl = [] { return Team_Anzahl; },
-                              .client_signal =
-                                  [](const u8* signal, u32 laenge) {
-                                      if (partie.sf)
-                                          Spielfeld_Internet_Client_Read_Signal(partie.sf.get(), signal, laenge,
-                                                                                static_cast<u32>(Team_Aktiv));
-                                  }});
-    // The copy of a match ends its halves by the record's own check, as the
-    // server does, and books nothing here (the server's data arrives with the
-    // next refresh); it sends its signals and fetches the record.
-    const Spielfeld_Hooks netz = Spielfeld_Get_Hooks();
-    Spielfeld_Set_Hooks({.check_spielende = Spieltag_Halbzeit_Pruefen,
-                         .client_signal = netz.client_signal,
-                         .hole_spielfeld = netz.hole_spielfeld});
+    Spieltag_Init();
     const double bis = jetzt_ms() + 60000;
     while (!(Internet_Server_Verbindung = Verbindung_Open(VERBINDUNG_CLIENT, o.port, o.adresse)) && jetzt_ms() < bis)
         Verbindung_Warten(50);
@@ -538,9 +498,8 @@ int client(const Optionen& o) {
         i32 tag = 0, modus = 0;
         if (!stand(&tag, &modus)) break;
         if (modus == RUNMODUS_SPIELTAG && tag != gespielt) {
-            // The club's match of the day, once it has kicked off.
-            if (client_partie(team, o.stoerung, partie.sf == nullptr)) gespielt = tag;
-            else Verbindung_Warten(10);
+            client_spieltag(o.stoerung);
+            gespielt = tag;
             continue;
         }
         if (modus != RUNMODUS_TAGE_LAUFEN || tag == gelesen) {
@@ -568,8 +527,10 @@ int client(const Optionen& o) {
         "client: %lld days, %.0f bytes per day, waiting %.1f ms per day (at most %.1f), %d mismatches, %d "
         "repairs\n",
         tage, tage ? static_cast<double>(bytes_gesamt) / static_cast<double>(tage) : 0.0,
-        tage ? warten / static_cast<double>(tage) : 0.0, warten_max, partie.abweichungen, partie.reparaturen);
+        tage ? warten / static_cast<double>(tage) : 0.0, warten_max, Spieltag_Client_Get_Zahlen().abweichungen,
+        Spieltag_Client_Get_Zahlen().reparaturen);
     Netz_Verbindungen_Schliessen();
+    Spieltag_DeInit();
     return tage == o.tage ? 0 : 1;
 }
 
