@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "base/debug.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
@@ -17,8 +19,11 @@
 #include "match/spielfeld.h"
 #include "platform/input.h"
 #include "season/kalender_lauf.h"
+#include "season/news.h"
+#include "season/spieltag_netz.h"
 #include "base/spielstand.h"
 #include "world/aufstellung.h"
+#include "world/netz.h"
 #include "world/welt.h"
 
 namespace {
@@ -37,7 +42,7 @@ constexpr i32 T_KNOPF[4] = {0, 7, 12, 17};
 constexpr i32 EINTRAEGE[4] = {6, 4, 4, 4};
 constexpr i32 T_WEITER = 22, T_ZUM_SPIEL = 23, T_SPIELFREI = 24, T_NICHT_FERTIG = 28, T_BEENDEN_FRAGE = 29;
 constexpr i32 T_ZU_WENIG = 30, T_ZU_WENIG_JA = 31, T_ZU_WENIG_NEIN = 32;
-constexpr i32 T_SERIE = 46, T_STAERKE = 47, T_LADEN_FRAGE = 49;
+constexpr i32 T_SERIE = 46, T_STAERKE = 47, T_LADEN_FRAGE = 49, T_ZUG_BEENDET = 50;
 constexpr i32 SPIEL_LADEN = 0, SPIEL_SPEICHERN = 1, SPIEL_BEENDEN = 3;
 
 Hauptmenue_Hooks H;
@@ -319,6 +324,13 @@ void Menue_Zug_Beenden() {
     Menue_Screen_Freigeben();
     Sound_Effekt_Stop_All();
     Menue_Modus = 1;
+    // In a network game a client first hands the server what changed during
+    // the turn and reports its match ready; the other managers are told.
+    if (ruf::Client()) {
+        if (!Internet_Client_Send_Data_Back()) Debug_Printf("Menue_Zug_Beenden: Daten nicht zurueckgeschickt\n");
+        Spieltag_Internet_Client_Bereit(Team_Aktiv);
+    }
+    News_Sende_Team_Text(Menue_Text(T_ZUG_BEENDET));
     H.zug_ende();
 }
 

@@ -153,6 +153,17 @@ u32 News_Neu_Text(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const 
     return News_Schreiben(0, -1, sender, empfaenger, empfaenger2, flags, daten, text);
 }
 
+u32 News_Sende_Team_Text(const char* text) {
+    if (Internet_Modus == INTERNET_MODUS_EINZEL || !text || Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl) return 0;
+    char manager[64], verein[64];
+    std::snprintf(manager, sizeof manager, "%s", Team_String(300, Team_Aktiv, nullptr, 0));
+    std::snprintf(verein, sizeof verein, "%s", Team_String(721, Team_Aktiv, nullptr, 0));
+    News_Daten d{};
+    d.w[0] = Kalender_Get_Tag();
+    d.w[1] = Team_Aktiv;
+    return News_Neu(Team_Aktiv, -1, -1, NEWS_NACHRICHT | NEWS_TAGESNOTIZ, &d, "%s (%s) %s", manager, verein, text);
+}
+
 u32 News_Neu(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const News_Daten* daten, const char* format, ...) {
     if (!format) return 0;
     char puffer[4096];

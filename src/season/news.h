@@ -67,6 +67,10 @@ bool News_Bereit();
 u32 News_Neu(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const News_Daten* daten, const char* format, ...)
     __attribute__((format(printf, 6, 7)));
 u32 News_Neu_Text(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const News_Daten* daten, const char* text);
+// In a network game, tells every other manager that the active team's
+// manager has ended his turn: a notice bound to today, "manager (club) text".
+// The item's id, 0 in single play or when nothing was stored.
+u32 News_Sende_Team_Text(const char* text);
 // The writer: id 0 takes the next id, day -1 today; `laenge` is used for
 // binary items only (else the string length). The id stored, 0 when none.
 u32 News_Schreiben(u32 id, i32 tag, i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const News_Daten* daten,

@@ -124,6 +124,9 @@ bool Team_Internet_Client_Get_Spielerblock(int team);
 bool Team_Internet_Client_Get_Startteams(u8* eintraege80000, u32* anzahl);
 bool Team_Internet_Client_Set_User_Active(int slot, int team, const char* name, int gesicht);
 bool Manager_Internet_Client_Send_Data_Back();
+// On a client: the player, manager and own team records back to the server
+// (false when one of them could not go, and in single play or on a server).
+bool Internet_Client_Send_Data_Back();
 bool Manager_Internet_Client_Get_Startinfo_1();
 bool Manager_Internet_Client_Get_Startinfo_2(int team, u8* kopf, char* name36);
 bool Manager_Internet_Client_Refresh();

@@ -170,6 +170,15 @@ bool Manager_Internet_Client_Send_Data_Back() {
     return true;
 }
 
+bool Internet_Client_Send_Data_Back() {
+    if (!ruf::Client()) return false;
+    // Each part goes even when one before it failed: the server keeps what came.
+    const bool spieler = Spieler_Internet_Client_Send_Data_Back();
+    const bool manager = Manager_Internet_Client_Send_Data_Back();
+    const bool team = Team_Internet_Client_Send_T_Own();
+    return spieler && manager && team;
+}
+
 bool Manager_Internet_Client_Get_Startinfo_1() {
     if (!ruf::Client()) return false;
     const auto a = ruf::Rufen(RUF_MANAGER_STARTINFO_1);

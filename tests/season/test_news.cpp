@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/datei.h"
+#include "base/globals.h"
 #include "season/news.h"
 #include "season/optionen.h"
 #include "season/optionen_block.h"
@@ -158,6 +159,20 @@ TEST_F(News, Zeile1014NurFuerDasFragendeTeam) {
     EXPECT_FALSE(News_Internet_Server_1014(2, a, 1, 0, NEWS_SETZEN));  // another team's flags
     EXPECT_TRUE(News_Internet_Server_1014(1, a, -1, 0, NEWS_SETZEN));
     EXPECT_EQ(News_Suche_Id(a), -1);
+}
+
+TEST_F(News, ZugendeImNetzspielAnDieAnderen) {
+    Team_Aktiv = 1;
+    EXPECT_EQ(News_Sende_Team_Text("hat seinen Zug beendet."), 0u);  // single play: nobody to tell
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    const i32 i = News_Suche_Id(News_Sende_Team_Text("hat seinen Zug beendet."));
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    ASSERT_GE(i, 0);
+    EXPECT_EQ(News_Get_Text(i), "Test (" + std::string(Team_String(721, 1, nullptr, 0)) + ") hat seinen Zug beendet.");
+    EXPECT_EQ(News_Get_Flags(i, 1), -1);
+    EXPECT_NE(News_Get_Flags(i, 2) & static_cast<i32>(NEWS_TAGESNOTIZ), 0);
+    EXPECT_NE(News_Get_Flags(i, 3), -1);
+    EXPECT_EQ(News_Get_Daten(i).w[1], 1);
 }
 
 }  // namespace
