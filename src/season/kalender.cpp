@@ -894,6 +894,16 @@ i32 Kalender_Internet_Server_1002(std::vector<i32>& gruppen, u8* zustand7468, i3
 
 i32 Kalender_Internet_Server_1003(i32, i32) { return 0; }
 
+bool Kalender_Internet_Client_Stand(i32* tag, i32* modus) {
+    const auto d = ruf::Rufen(RUF_KALENDER_DATUM);
+    if (!d) return false;
+    Datum datum{};
+    Kalender_Datum_Lesen(datum, std::get<1>(*d).data());
+    *tag = datum.tag;
+    *modus = std::get<3>(*d);
+    return true;
+}
+
 void Kalender_Internet_Client_Laden() {
     if (Internet_Modus != INTERNET_MODUS_CLIENT || !initialisiert) return;
     i32 jahr_vorher = zustand.jahr;

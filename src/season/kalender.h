@@ -123,3 +123,6 @@ int32_t Kalender_Internet_Server_1003(int32_t a, int32_t b);
 // unless a client).
 void Kalender_Internet_Client_Laden();
 void Kalender_Internet_Client_Reset();
+// Client side: the server's day and run mode (call 1001); false without an
+// answer (then nothing is written).
+bool Kalender_Internet_Client_Stand(int32_t* tag, int32_t* modus);

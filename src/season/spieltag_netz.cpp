@@ -8,6 +8,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "match/spielfeld.h"
+#include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/netz_rufe.h"
 #include "season/spiele.h"
@@ -23,15 +24,26 @@ constexpr u32 WARTEN_MAX_MS = 300;
 constexpr u32 MODUS_ABSTAND_MS = 500;
 constexpr i32 TEAM_STATUS_BEREIT = 2048;
 
+// A question to the server asked at most once per ABRUF_ABSTAND_MS (the
+// first time at once).
+struct Abruf {
+    bool gefragt = false;
+    u32 zuletzt = 0;
+    bool faellig() {
+        if (gefragt && Kalender_Jetzt - zuletzt <= ABRUF_ABSTAND_MS) return false;
+        gefragt = true;
+        zuletzt = Kalender_Jetzt;
+        return true;
+    }
+};
+
 struct Client_Zustand {
     bool kein_spiel = false;
-    u32 letzter_abruf = 0;
-    bool abgerufen = false;
+    Abruf zeile;
     // The row taken from the server: its local lock and the server's game.
     i32 lokal = 0;
     u32 server_spiel = 0;
-    u32 letzter_feldabruf = 0;
-    bool feld_abgerufen = false;
+    Abruf feld;
     u32 wartet_seit = 0;
     bool wartet = false;
     u32 letzte_frage = 0;
@@ -121,7 +133,7 @@ void Spieltag_Internet_Client_Hole_Slot(i32 team) {
     Spieltag_Slot r = a->zeile;
     client.server_spiel = static_cast<u32>(static_cast<u16>(a->zeile.spiel));
     client.lokal = h;
-    client.feld_abgerufen = false;
+    client.feld = {};
     r.spiel = static_cast<i16>(h);
     zeilen.push_back(r);
 }
@@ -147,9 +159,7 @@ void Spieltag_Client_Verfolgen() {
     // While a match runs its pitch record leads; otherwise the server's row.
     for (const Spieltag_Slot& r : Spieltag_Slots())
         if (r.status == ST_LAEUFT || r.status == ST_PAUSE || r.status == ST_ELFMETER || r.status == ST_BEENDET) return;
-    if (client.abgerufen && Kalender_Jetzt - client.letzter_abruf <= ABRUF_ABSTAND_MS) return;
-    client.abgerufen = true;
-    client.letzter_abruf = Kalender_Jetzt;
+    if (!client.zeile.faellig()) return;
     Spieltag_Internet_Client_Hole_Slot(Team_Aktiv);
 }
 
@@ -161,9 +171,7 @@ u32 Spieltag_Spielfeld_Nummer(const Spieltag_Slot& r) {
 bool Spieltag_Client_Spielfeld_Holen(Spieltag_Slot& r) {
     const u32 nummer = Spieltag_Spielfeld_Nummer(r);
     if (Spielfeld_Zeiger(nummer)) return true;
-    if (client.feld_abgerufen && Kalender_Jetzt - client.letzter_feldabruf <= ABRUF_ABSTAND_MS) return false;
-    client.feld_abgerufen = true;
-    client.letzter_feldabruf = Kalender_Jetzt;
+    if (!client.feld.faellig()) return false;
     const Spiel* s = spiel_von(r);
     if (!s) return false;
     // A local record the server's image is laid over (it then carries the
@@ -188,8 +196,8 @@ namespace {
 
 // The server's run mode (call 1001); false without an answer.
 bool server_spieltag() {
-    const auto d = ruf::Rufen(RUF_KALENDER_DATUM);
-    return d && std::get<3>(*d) == RUNMODUS_SPIELTAG;
+    i32 tag = 0, modus = 0;
+    return Kalender_Internet_Client_Stand(&tag, &modus) && modus == RUNMODUS_SPIELTAG;
 }
 
 // One pass of the client's copy of its match.

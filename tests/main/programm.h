@@ -12,6 +12,7 @@
 #include "main/spielstart.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
+#include "season/ankuendigung.h"
 #include "season/kalender_lauf.h"
 #include "season/season_hooks.h"
 #include "spielordner.h"
@@ -30,6 +31,15 @@ inline bool Test_Programm_Starten(const char* praefix, std::string* ordner) {
     Main_Registrieren();
     Main_Spielstart_Registrieren();
     return Headless_Starten() && Main_Hooks.Archive_Oeffnen() && Main_Hooks.Fonts_Laden();
+}
+
+// The input that takes the announcement on the screen away: a screen by its
+// close button (the winners screen has its own place), a page by a click.
+inline const char* Ankuendigung_Wegklicken() {
+    if (Spielankuendigung_Screen_Offen())
+        return Spielankuendigung_Laufende_Art() == ANK_SIEGER ? "move 410 562\nwait 2\nclick left\n"
+                                                              : "move 570 562\nwait 2\nclick left\n";
+    return Kalender_Get_Runmodus() == RUNMODUS_SPIELTAG ? "click left\n" : "";
 }
 
 inline void Test_Programm_Beenden(const std::string& ordner) {

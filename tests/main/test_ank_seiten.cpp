@@ -64,12 +64,7 @@ class AnkSeiten : public ::testing::Test {
         for (int n = 0; n < 400 && (Kalender_Get_Runmodus() != RUNMODUS_SPIEL || Season_Module.Spieltag_Spiele_Offen() ||
                                     !Spielankuendigung_Puffer_Leer() || Spielankuendigung_Screen_Offen());
              ++n) {
-            const char* klick = Spielankuendigung_Screen_Offen()
-                                    ? (Spielankuendigung_Laufende_Art() == ANK_SIEGER ? "move 410 562\nwait 2\nclick left\n"
-                                                                                     : "move 570 562\nwait 2\nclick left\n")
-                                : Kalender_Get_Runmodus() == RUNMODUS_SPIELTAG ? "click left\n"
-                                                                               : "";
-            ASSERT_GT(Headless_Lauf(std::string(klick) + "wait 5\n", 8), 0);
+            ASSERT_GT(Headless_Lauf(std::string(Ankuendigung_Wegklicken()) + "wait 5\n", 8), 0);
         }
     }
     // The pages' pictures go with the graphics (the start-up registration).

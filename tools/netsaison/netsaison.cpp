@@ -399,17 +399,6 @@ int server(const Optionen& o) {
 
 bool verloren = false;
 
-// The server's run mode and day, from one answer (1001: the date and the mode).
-bool stand(i32* tag, i32* modus) {
-    const auto d = ruf::Rufen(RUF_KALENDER_DATUM);
-    if (!d) return false;
-    Datum datum{};
-    Kalender_Datum_Lesen(datum, std::get<1>(*d).data());
-    *tag = datum.tag;
-    *modus = std::get<3>(*d);
-    return true;
-}
-
 // The client's match of the day, played by the matchday runner as the game
 // plays it: the row and the pitch come from the server, the copy plays in
 // lockstep and ends with the server's final record. The copy of the first
@@ -457,7 +446,7 @@ void client_spieltag(long long stoerung) {
             // No copy running: once the server has finished its day, so has the client.
             naechste_frage = jetzt_ms() + 500;
             i32 tag = 0, modus = 0;
-            if (stand(&tag, &modus) && modus != RUNMODUS_SPIELTAG) break;
+            if (Kalender_Internet_Client_Stand(&tag, &modus) && modus != RUNMODUS_SPIELTAG) break;
         }
     }
     // Never a result of the copy's own: without the server's final record
@@ -496,7 +485,7 @@ int client(const Optionen& o) {
     const u64 anfang = Netz_Zaehler.gesamt_in + Netz_Zaehler.gesamt_out;
     while (!verloren && tage < o.tage) {
         i32 tag = 0, modus = 0;
-        if (!stand(&tag, &modus)) break;
+        if (!Kalender_Internet_Client_Stand(&tag, &modus)) break;
         if (modus == RUNMODUS_SPIELTAG && tag != gespielt) {
             client_spieltag(o.stoerung);
             gespielt = tag;
