@@ -167,3 +167,17 @@ function(kordavo_mit_allen_schichten ziel)
     endif()
   endforeach()
 endfunction()
+
+# kordavo_mit_spielordner(<target>...): the targets read the generated game
+# folder (KORDAVO_SPIELORDNER) and are built after the archives; targets that
+# do not exist in this build are skipped.
+function(kordavo_mit_spielordner)
+  foreach(ziel ${ARGN})
+    if(TARGET ${ziel})
+      target_compile_definitions(${ziel} PRIVATE KORDAVO_SPIELORDNER="${KORDAVO_GAME_DIR}")
+      if(TARGET resgen_archive)
+        add_dependencies(${ziel} resgen_archive)
+      endif()
+    endif()
+  endforeach()
+endfunction()
