@@ -200,7 +200,9 @@ void menue_hooks_anmelden() {
     Season_Gui.Menue_Set_Aktiver_Manager = Menue_Set_Aktiver_Manager;
     Season_Gui.Blt_Cache_Leeren = Blt_Cache_Leeren;
     Season_Gui.Icon_Auf_Screen = [](int icon) { return Menue_Screen_Icon_Ist_Vorhanden(icon); };
-    Season_Gui.Modal_Screen = Menue_Requester_Offen;
+    // A modal icon on the screen, or a requester whose icons a screen change
+    // took off for the moment.
+    Season_Gui.Modal_Screen = [] { return Menue_Get_Modal() || Menue_Requester_Offen(); };
     Season_Gui.Taste_Oder_Klick = [] { return Taste_Oder_Klick(0); };
     // A key typed into an input field is not the calendar's ("l" would load).
     Season_Gui.Taste_Get_Zeichen = [] { return Eingabefeld_Cursor_An() ? 0 : static_cast<int>(Taste_Get_Zeichen()); };
