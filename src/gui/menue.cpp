@@ -1,5 +1,6 @@
 // The menu engine: icon slots, drawing and the input dispatcher.
 #include "gui/menue.h"
+#include "gui/menue_spiel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -690,6 +691,7 @@ void Menue_Screen_Refresh(Rastport* ziel) {
 // --- Input -----------------------------------------------------------------------------
 
 i32 Menue_Tick() {
+    Menue_Videos_Vorgemerkt_Freigeben();
     Menue_Screen_Refresh();
     return Menue_Icons_Check();
 }
