@@ -11,11 +11,13 @@ namespace {
 std::vector<Zeichenspur_Eintrag> spur;
 i32 im_text = 0;  // nesting depth of texts being drawn
 bool erstes_zeichen = false;
+bool sammeln = false;  // the open record takes characters until the first text ends
 }  // namespace
 
 void Zeichenspur_Einschalten() {
     spur.clear();
     im_text = 0;
+    sammeln = false;
     Zeichenspur_An = true;
 }
 
@@ -62,10 +64,11 @@ void Zeichenspur_Text_Beginn(const Rastport* ziel, const Font* f, i32 x, i32 y, 
         if (f && Font_Tabelle_Holen(n) == f) e.font = n;
     spur.push_back(std::move(e));
     erstes_zeichen = true;
+    sammeln = true;
 }
 
 void Zeichenspur_Zeichen(char c, u16 farbe) {
-    if (im_text != 1 || spur.empty()) return;
+    if (!sammeln || spur.empty()) return;
     Zeichenspur_Eintrag& e = spur.back();
     if (erstes_zeichen && c != '\n' && c != '\t') {
         e.farbe = farbe;
@@ -76,6 +79,7 @@ void Zeichenspur_Zeichen(char c, u16 farbe) {
 
 void Zeichenspur_Text_Ende() {
     if (im_text > 0) --im_text;
+    sammeln = false;
 }
 
 void Zeichenspur_Blit_Merken(const Rastport* quelle, const Rastport* ziel, i32 x, i32 y, i32 w, i32 h) {

@@ -59,7 +59,10 @@ const Zeichenspur_Eintrag* Zeichenspur_Blit_Bei(i32 x, i32 y, const Rastport* zi
 // --- Called by the renderer and the blitter -------------------------------------
 
 struct Font;
-// Opens a text record (the blits until Zeichenspur_Text_Ende are its glyphs).
+// Opens a text record (the blits until Zeichenspur_Text_Ende are its
+// glyphs). Inside an open record a text opens none: a renderer that draws a
+// text through helper surfaces opens the record at the real place itself,
+// and the characters of its first inner text are the record's.
 void Zeichenspur_Text_Beginn(const Rastport* ziel, const Font* f, i32 x, i32 y, const char* text);
 void Zeichenspur_Zeichen(char c, u16 farbe);
 void Zeichenspur_Text_Ende();

@@ -6,6 +6,7 @@
 
 #include "graphics/blitter.h"
 #include "graphics/font.h"
+#include "graphics/glatt.h"
 #include "graphics/zeichenspur.h"
 #include "testfont.h"
 
@@ -60,6 +61,23 @@ TEST_F(Spur, TexteNachDemMarkup) {
     ASSERT_TRUE(e);
     EXPECT_EQ(e->x, 10);
     EXPECT_EQ(Zeichenspur_Text("Tore: 4"), nullptr);
+}
+
+// The smoothed text draws through helper surfaces and a cache: the trace
+// still holds one record at the real place, every time it is drawn.
+TEST_F(Spur, GeglaetteterTextEinmalAmRichtigenOrt) {
+    for (int mal = 0; mal < 2; ++mal) {
+        Zeichenspur_Leeren();
+        ASSERT_EQ(Font_Printf_Glatt(schirm.get(), f.get(), "^c%05d%s", 50, 60, 31, "Hallo"), 1);
+        ASSERT_EQ(Zeichenspur_Eintraege().size(), 1u) << mal;
+        const Zeichenspur_Eintrag& e = Zeichenspur_Eintraege()[0];
+        EXPECT_EQ(e.sichtbar, "Hallo");
+        EXPECT_EQ(e.farbe, 31);
+        EXPECT_EQ(e.ziel, schirm.get());
+        EXPECT_EQ(e.x, 50);
+        EXPECT_EQ(e.y, 60);
+    }
+    Blt_Cache_Leeren();
 }
 
 TEST_F(Spur, BlitsMitNummerUndGeschnittenemRechteck) {
