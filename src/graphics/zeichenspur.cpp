@@ -94,3 +94,29 @@ void Zeichenspur_Blit_Merken(const Rastport* quelle, const Rastport* ziel, i32 x
     e.grafik = quelle->grafik;
     spur.push_back(std::move(e));
 }
+
+void Zeichenspur_Klang_Merken(i32 nummer, i32 lautstaerke) {
+    Zeichenspur_Eintrag e;
+    e.art = SPUR_KLANG;
+    e.nummer = nummer;
+    e.wert = lautstaerke;
+    spur.push_back(std::move(e));
+}
+
+void Zeichenspur_Video_Merken(i32 nummer, const char* was, i32 x, i32 y, i32 wert) {
+    Zeichenspur_Eintrag e;
+    e.art = SPUR_VIDEO;
+    e.nummer = nummer;
+    e.text = was ? was : "";
+    e.x = x;
+    e.y = y;
+    e.wert = wert;
+    spur.push_back(std::move(e));
+}
+
+std::vector<i32> Zeichenspur_Klaenge() {
+    std::vector<i32> k;
+    for (const Zeichenspur_Eintrag& e : spur)
+        if (e.art == SPUR_KLANG) k.push_back(e.nummer);
+    return k;
+}

@@ -15,6 +15,11 @@
 // picture was loaded from a game archive, 0 otherwise), the destination, the
 // position and size after clipping (nothing is recorded when nothing of the
 // picture lands on the destination).
+//
+// What the player hears and the videos are recorded too: a sound record for
+// every effect asked for (its number and the effect volume, whether or not
+// effects are switched on), a video record for every start, pause, stop and
+// jump of a video (its number, the action as text, the frame of a jump).
 #pragma once
 
 #include <string>
@@ -24,7 +29,7 @@
 
 struct Rastport;
 
-enum Zeichenspur_Art : i32 { SPUR_TEXT = 1, SPUR_BLIT = 2 };
+enum Zeichenspur_Art : i32 { SPUR_TEXT = 1, SPUR_BLIT = 2, SPUR_KLANG = 3, SPUR_VIDEO = 4 };
 
 struct Zeichenspur_Eintrag {
     Zeichenspur_Art art = SPUR_TEXT;
@@ -34,8 +39,10 @@ struct Zeichenspur_Eintrag {
     i32 grafik = 0;             // blits
     i32 font = -1;              // texts
     u16 farbe = 0;              // texts
-    std::string text;           // texts: as given, markup included
+    std::string text;           // texts: as given, markup included; videos: start, pause, weiter, stop, sprung
     std::string sichtbar;       // texts: the visible characters
+    i32 nummer = -1;            // sounds and videos
+    i32 wert = 0;               // sounds: effect volume; videos: the frame of a jump
 };
 
 // Read by the renderer and the blitter; change it only through
@@ -67,3 +74,8 @@ void Zeichenspur_Text_Beginn(const Rastport* ziel, const Font* f, i32 x, i32 y, 
 void Zeichenspur_Zeichen(char c, u16 farbe);
 void Zeichenspur_Text_Ende();
 void Zeichenspur_Blit_Merken(const Rastport* quelle, const Rastport* ziel, i32 x, i32 y, i32 w, i32 h);
+void Zeichenspur_Klang_Merken(i32 nummer, i32 lautstaerke);
+void Zeichenspur_Video_Merken(i32 nummer, const char* was, i32 x, i32 y, i32 wert);
+
+// The sounds asked for, in order (numbers).
+std::vector<i32> Zeichenspur_Klaenge();

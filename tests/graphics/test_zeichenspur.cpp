@@ -7,6 +7,8 @@
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
+#include "graphics/sound.h"
+#include "graphics/video.h"
 #include "graphics/zeichenspur.h"
 #include "testfont.h"
 
@@ -110,6 +112,28 @@ TEST_F(Spur, BlitsMitNummerUndGeschnittenemRechteck) {
                   {199, 15, nullptr}};
     for (const Punkt& p : punkte) EXPECT_EQ(Zeichenspur_Blit_Bei(p.x, p.y), p.e) << p.x << "," << p.y;
     EXPECT_EQ(Zeichenspur_Blit_Bei(21, 31, bild.get()), nullptr) << "another destination";
+}
+
+// Sounds are recorded as asked for, with the effect volume, even while
+// effects are off; a video that cannot start is still recorded as asked for.
+TEST_F(Spur, KlaengeUndVideos) {
+    Sound_Set_Hooks({.musik_an = [] { return false; }, .effekte_an = [] { return false; }});
+    Sound_Effekt_Solo_Lautstaerke(13, false, 100);
+    Sound_Effekt_Play(9, false);
+    Sound_Set_Hooks({});
+    EXPECT_EQ(Zeichenspur_Klaenge(), (std::vector<i32>{13, 9}));
+    ASSERT_EQ(Zeichenspur_Eintraege().size(), 2u);
+    EXPECT_EQ(Zeichenspur_Eintraege()[0].art, SPUR_KLANG);
+    EXPECT_EQ(Zeichenspur_Eintraege()[0].wert, 100);
+    Zeichenspur_Leeren();
+    EXPECT_EQ(Bnk_InitV(55, "/nicht/da.res", 1, 0, 10, 20, BNK_AUS_CONTAINER, "test", false), nullptr);
+    ASSERT_EQ(Zeichenspur_Eintraege().size(), 1u);
+    const Zeichenspur_Eintrag& v = Zeichenspur_Eintraege()[0];
+    EXPECT_EQ(v.art, SPUR_VIDEO);
+    EXPECT_EQ(v.nummer, 55);
+    EXPECT_EQ(v.text, "start");
+    EXPECT_EQ(v.x, 10);
+    EXPECT_EQ(v.y, 20);
 }
 
 TEST_F(Spur, AusGeschaltetBleibtSieLeer) {
