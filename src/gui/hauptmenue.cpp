@@ -201,6 +201,7 @@ void Menue_Set_Aktiver_Manager(i32 team) {
     // active one (-1: none); away = 1 when the active team plays away.
     Team_Ansicht = Z.gegner;
     Team_Auswaerts = Z.gegner >= 0 && Z.auswaerts ? 1 : 0;
+    Team_Wettbewerb = Z.gegner >= 0 ? H.wettbewerb(team) : -1;
     // The series lines: home side first; venue 2 without a match.
     const bool mit = Z.gegner >= 0;
     const i32 heim = Z.auswaerts && mit ? Z.gegner : team, gast = heim == team ? Z.gegner : team;

@@ -628,7 +628,8 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
     else if (!i->zeichnen) {
         // An icon of its own colour (also one whose picture is missing): its
         // own picture, drawn with key 0 under state 32.
-        if (Rastport* eigen = eigenes_bild(i))
+        const bool fehlt = (i->flags & MENUE_F_TGA) || i->grafik != MENUE_KEINE_GRAFIK;
+        if (Rastport* eigen = fehlt ? eigenes_bild(i) : Menue_Screen_Icon_Bitmap(i, nullptr, nullptr))
             Blt_Blit(eigen, 0, 0, -1, -1, ziel, i->x, i->y,
                      (i->status & MENUE_S_TRANSPARENT) ? Blt_Opt_Transparent : nullptr);
     }

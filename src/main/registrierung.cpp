@@ -219,6 +219,7 @@ void menue_hooks_anmelden() {
         .gegner = [](i32 team, bool* auswaerts) { return Spieltag_Get_Gegner(team, auswaerts); },
         .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
+        .wettbewerb = [](i32 team) { return Spieltag_Get_Wettbewerb(team); },
     });
     // The turn timer ends a turn as the button does; the menu's background
     // video; a network client's mode icons.

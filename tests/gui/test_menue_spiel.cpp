@@ -47,6 +47,7 @@ class MenueSpiel : public ::testing::Test {
                 return true;
             },
             .animation = [] { return false; },
+            .wettbewerb = [](i32 team) { return team == 0 ? 7 : 99; },
         });
         frame(10, 5, 5, 0);
     }
@@ -100,14 +101,16 @@ TEST_F(MenueSpiel, DerZuletztGewaehlteScreenOeffnetSichWieder) {
 }
 
 TEST_F(MenueSpiel, AktiverManagerSiehtSeinenGegner) {
+    // Team 1 has no match today: no competition either.
     const struct {
-        i32 team, ansicht, auswaerts;
-    } faelle[] = {{0, 2, 1}, {1, -1, 0}, {0, 2, 1}};
+        i32 team, ansicht, auswaerts, wettbewerb;
+    } faelle[] = {{0, 2, 1, 7}, {1, -1, 0, -1}, {0, 2, 1, 7}};
     for (const auto& f : faelle) {
         Menue_Set_Aktiver_Manager(f.team);
         EXPECT_EQ(Team_Aktiv, f.team);
         EXPECT_EQ(Team_Ansicht, f.ansicht) << f.team;
         EXPECT_EQ(Team_Auswaerts, f.auswaerts) << f.team;
+        EXPECT_EQ(Team_Wettbewerb, f.wettbewerb) << f.team;
     }
 }
 
