@@ -8,6 +8,8 @@
 //       a sample line of every font
 //   resgen --kopf FILE.h [MANIFEST]
 //       the header of the named rows (graphic numbers by name)
+//   resgen --offen [MANIFEST]
+//       the picture rows whose art is not made yet
 //   resgen --png DIR ARCHIVE [ENTRY ...]
 //       writes entries of an archive as PNG files (every picture entry when
 //       no entry is named)
@@ -485,13 +487,32 @@ int kopf_schreiben(const std::string& datei, const std::string& manifest_datei) 
     return aus.good() ? 0 : 1;
 }
 
+// Lists the picture rows whose art is not made yet (recipe "offen"), one
+// line each, and their count.
+int offen_auflisten(const std::string& manifest_datei) {
+    const Manifest m = manifest_lesen(manifest_datei);
+    int bilder = 0;
+    for (const Zeile& z : m.zeilen) {
+        if (z.rezept.rfind("offen", 0) != 0) continue;
+        const std::vector<std::string> arg = resgen::Argumente(z.rezept);
+        const int basis = arg.empty() ? 0 : std::atoi(arg[0].c_str());
+        if (z.bis > z.von) std::printf("%s %d-%d (%d-%d) %dx%d\n", z.archiv.c_str(), z.von, z.bis, basis + z.von,
+                                       basis + z.bis, z.w, z.h);
+        else std::printf("%s %d (%d) %dx%d\n", z.archiv.c_str(), z.von, basis + z.von, z.w, z.h);
+        bilder += z.bis - z.von + 1;
+    }
+    std::printf("%d Bilder ohne fertige Grafik\n", bilder);
+    return 0;
+}
+
 void gebrauch(int code = 2) {
     std::fprintf(code ? stderr : stdout,
                  "Aufruf: resgen --out ORDNER [--manifest DATEI] [--art ORDNER] [--teams DATEI]\n"
                  "        resgen --png ORDNER ARCHIV [EINTRAG ...]\n"
                  "        resgen --bogen DATEI.png ARCHIV VON BIS [SPALTEN SKALA]\n"
                  "        resgen --schriften DATEI.png FONTARCHIV\n"
-                 "        resgen --kopf DATEI.h [MANIFEST]\n");
+                 "        resgen --kopf DATEI.h [MANIFEST]\n"
+                 "        resgen --offen [MANIFEST]\n");
     std::exit(code);
 }
 
@@ -517,6 +538,14 @@ int main(int argc, char** argv) {
 #endif
         if (manifest.empty()) gebrauch();
         return kopf_schreiben(a[1], manifest);
+    }
+    if ((a.size() == 1 || a.size() == 2) && a[0] == "--offen") {
+        std::string manifest = a.size() == 2 ? a[1] : "";
+#ifdef KORDAVO_QUELLE
+        if (manifest.empty()) manifest = std::string(KORDAVO_QUELLE) + "/data/art/manifest.txt";
+#endif
+        if (manifest.empty()) gebrauch();
+        return offen_auflisten(manifest);
     }
     if (!a.empty() && (a[0] == "-h" || a[0] == "--help")) gebrauch(0);
     if ((a.size() == 5 || a.size() == 7) && a[0] == "--bogen") {

@@ -820,6 +820,21 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
             const std::string t = i == 0 ? "\u00AB" : i == 1 ? "\u2039" : i == 2 ? "\u203A" : "\u00BB";
             text_mitte(c, t, (x0 + x1) / 2, (h - 3) / 2.0, h * 0.5, gedrueckt ? GOLD : KREIDE);
         }
+    } else if (name == "offen") {
+        // offen:<graphic number of entry 0>: a picture whose art is not made
+        // yet: a dim panel with a dashed gold edge and its graphic number.
+        rund_rechteck(c, 0.5, 0.5, w - 1, h - 1, std::min(4.0, std::min(w, h) / 4.0));
+        farbe(c, PANEL);
+        cairo_fill_preserve(c);
+        const double strich[] = {4.0, 3.0};
+        cairo_set_dash(c, strich, 2, 0);
+        cairo_set_line_width(c, 1);
+        farbe(c, GOLD, 0.7);
+        cairo_stroke(c);
+        cairo_set_dash(c, nullptr, 0, 0);
+        const std::string nummer = std::to_string(std::atoi(a(0, "0").c_str()) + eintrag);
+        const double groesse = std::min(h * 0.6, w / (nummer.size() * 0.62 + 0.4));
+        if (groesse >= 5) text_mitte(c, nummer, w / 2.0, h / 2.0, groesse, SEKUNDAER);
     } else if (name == "haken") {
         // A tick in a small sunken box: a switched-on option.
         rund_rechteck(c, 1, 1, w - 2, h - 2, 3);
