@@ -9,6 +9,7 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/ankuendigung.h"
@@ -88,7 +89,7 @@ void module_initialisieren() {
 }
 
 void module_freigeben() {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         ruf::Rufen(RUF_TEAM_BEREIT, -1);
     }
     Season_Gui.Backsound_Pause(1);
@@ -207,10 +208,10 @@ void modus_wizard() {
     u8 wizard = 0;
     if (spielstart_pruefen(&wizard)) {
         modus_setzen(RUNMODUS_TAGE_LAUFEN);
-        if (Internet_Modus == INTERNET_MODUS_EINZEL) Werbung_Init_Manager_Teams();
+        if (ruf::Einzel()) Werbung_Init_Manager_Teams();
         Kalender_Jedes_Jahr();
         Team_Free_Ladepuffer();
-        if (Internet_Modus != INTERNET_MODUS_CLIENT) {
+        if (!ruf::Client()) {
             Team_Nach_Spieler(wizard);
             Team_Init_Aufstellungen();
             Startkonten_Eroeffnen();
@@ -219,7 +220,7 @@ void modus_wizard() {
         }
         Season_Module.Rangliste_Init();
         Kalender_Neue_Zugliste();
-        if (Internet_Modus == INTERNET_MODUS_CLIENT) Season_Netz.Client_Teamdaten_Abgleichen();
+        if (ruf::Client()) Season_Netz.Client_Teamdaten_Abgleichen();
         Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
         lauf.zug_start = Kalender_Jetzt;
         // The first day's turns are handed out.
@@ -276,7 +277,7 @@ void manager_zug() {
 // Mode 1: normal play.
 void modus_spiel() {
     Rnd_Basis(0, 1);
-    if (Internet_Modus == INTERNET_MODUS_SERVER) Season_Netz.Startteams_Senden();
+    if (ruf::Server()) Season_Netz.Startteams_Senden();
     // No screens while the day advances or a match at this machine is played.
     const bool im_spiel = lauf.neuer_tag != 1 && Kalender_Pruefe_Zugende();
     if (lauf.neuer_tag == 1 || im_spiel) {
@@ -426,7 +427,7 @@ void Kalender_Neue_Zugliste() {
 }
 
 u8 Kalender_Jeden_Tag() {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         lauf.neuer_tag = 0;
         return 1;
     }

@@ -154,7 +154,7 @@ u32 News_Neu_Text(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const 
 }
 
 u32 News_Sende_Team_Text(const char* text) {
-    if (Internet_Modus == INTERNET_MODUS_EINZEL || !text || Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl) return 0;
+    if (ruf::Einzel() || !text || Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl) return 0;
     char manager[64], verein[64];
     std::snprintf(manager, sizeof manager, "%s", Team_String(300, Team_Aktiv, nullptr, 0));
     std::snprintf(verein, sizeof verein, "%s", Team_String(721, Team_Aktiv, nullptr, 0));
