@@ -536,17 +536,3 @@ bool Wettbewerb_Neu_Eintragen(Wettbewerb& w) {
     return true;
 }
 
-void Saison_Hooks_Installieren() {
-    Season_Module.Wettbewerb_Jedes_Jahr = Wettbewerb_Jedes_Jahr;
-    Season_Module.Wettbewerb_Jeden_Tag = Wettbewerb_Jeden_Tag;
-    Season_Module.Saison_Wechsel = Saison_Wechsel;
-    // A new game starts without the archive and career records of the last.
-    Season_Module.Statistik_Init = [] {
-        Statistik_Archiv_Leeren();
-        Statistik_Spieler_Leeren();
-    };
-    Season_Module.Statistik_Free = Season_Module.Statistik_Init;
-    Spieltag_Hooks h = Spieltag_Get_Hooks();
-    h.wettbewerb_fertig = Wettbewerb_Spiele_Beendet;
-    Spieltag_Set_Hooks(h);
-}

@@ -1097,48 +1097,13 @@ bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb) {
     return true;
 }
 
-// --- wiring -------------------------------------------------------------------------------
+void Spieltag_Team_Hat_Spielfeld(u32 team) {
+    for (const auto& r : z.slots)
+        if (const Spiel* s = spiel_von(r); s && team > 0)
+            Spieltag_Set_Bereit(
+                r.spiel, s->team_a == static_cast<i32>(team) ? 0 : (s->team_b == static_cast<i32>(team) ? 1 : -1));
+}
 
-void Spieltag_Hooks_Installieren() {
-    Season_Module.Spieltag_Init = Spieltag_Init;
-    Season_Module.Spieltag_DeInit = Spieltag_DeInit;
-    Season_Module.Spieltag_Vorbereiten = Spieltag_Vorbereiten;
-    Season_Module.Spieltag_Spiele_Offen = Spieltag_Spiele_Offen;
-    Season_Module.Spieltag_Naechste_Gruppe = [] { Spieltag_Gruppe_Starten(); };
-    Season_Module.Spieltag_Run = Spieltag_Run;
-    Season_Module.Spieltag_Team_Spielt = [](int team) { return Spieltag_Team_Spielt(team); };
-    Season_Module.Spieltag_Team_Im_Spiel = [](int team) { return Spieltag_Team_Im_Spiel(team); };
-    Season_Module.Spieltag_Kein_Spiel = Spieltag_Kein_Spiel;
-    Season_Module.Spieltag_Kein_Spiel_Loeschen = Spieltag_Kein_Spiel_Loeschen;
-    Spieltag_Netz_Anmelden();
-    Spielfeld_Hooks h = Spielfeld_Get_Hooks();
-    h.spiel_info = [](u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) {
-        const Spiel* s = Spiele_Get_Spiel(static_cast<i32>(spiel), true);
-        if (!s) return false;
-        if (heim) *heim = static_cast<u32>(s->team_a);
-        if (gast) *gast = static_cast<u32>(s->team_b);
-        if (wettbewerb) *wettbewerb = s->wettbewerb;
-        if (temperatur) *temperatur = s->temperatur;
-        if (niederschlag) *niederschlag = s->niederschlag;
-        return true;
-    };
-    h.check_spielende = Spieltag_Check_Spielende;
-    h.spiele_ereignis = [](u32 spiel, i32 spieler, i32 zweiter, u32 flags, u8 minute) {
-        // A client's copy books nothing: the server's fixture comes with the refresh.
-        if (ruf::Client()) return;
-        Spiele_Ereignis_Eintragen(static_cast<i32>(spiel), flags, minute, spieler, zweiter);
-    };
-    h.reset_spielschritt = Kalender_Reset_Spielschritt;
-    // Fines of the evaluation (cards) go to the bank like a forfeit's.
-    h.strafe = [](u32 team, i32 betrag) {
-        if (betrag > 0) Bank_Buchen(static_cast<int>(team), -1, static_cast<f32>(betrag), BANK_STRAFE, 1, -1);
-    };
-    // A client with this team has fetched its pitch: its side is ready.
-    h.set_bereit = [](u32 team) {
-        for (const auto& r : z.slots)
-            if (const Spiel* s = spiel_von(r); s && team > 0)
-                Spieltag_Set_Bereit(
-                    r.spiel, s->team_a == static_cast<i32>(team) ? 0 : (s->team_b == static_cast<i32>(team) ? 1 : -1));
-    };
-    Spielfeld_Set_Hooks(h);
+void Spieltag_Strafe_Buchen(u32 team, i32 betrag) {
+    if (betrag > 0) Bank_Buchen(static_cast<int>(team), -1, static_cast<f32>(betrag), BANK_STRAFE, 1, -1);
 }

@@ -161,7 +161,7 @@ void tag_vorruecken() {
     bool neuer = false;
     if (Season_Module.Spieltag_Spiele_Offen()) {
         Season_Module.Spieltag_Naechste_Gruppe();
-    } else if (!Season_Gui.Ankuendigung_Screen_Offen()) {
+    } else if (!Spielankuendigung_Screen_Offen()) {
         Kalender_Jeden_Tag();
         neuer = true;
     }
@@ -227,7 +227,7 @@ void modus_wizard() {
         lauf.zug_gestartet = lauf.zug_index < lauf.zug_anzahl ? 1 : 0;
     }
     Season_Gui.Menue_Tick();
-    Season_Module.Kalender_Blit_Modus(0);
+    Season_Gui.Kalender_Blit_Modus(0);
 }
 
 // The news pass and the announcement check of a manager's turn.
@@ -263,9 +263,9 @@ void manager_zug() {
         Season_Gui.Menue_Hintergrund_Video(-1, 1);
     }
     if (!Season_Gui.Icon_Auf_Screen(ICON_MENUE_VIDEO)) Season_Gui.Menue_Hintergrund_Video(-1, 1);
-    Season_Module.Kalender_Blit_Modus(0);
+    Season_Gui.Kalender_Blit_Modus(0);
     Kalender_Zugzeit_Pruefen();
-    Season_Module.Kalender_Blit_Zugzeit();
+    Season_Gui.Kalender_Blit_Zugzeit();
     if (Kalender_Jetzt - lauf.letzter_richter > RICHTER_INTERVALL) {
         Season_Module.Richter_Run();
         lauf.letzter_richter = Kalender_Jetzt;
@@ -315,9 +315,9 @@ void modus_spieltag() {
 
 // Modes 17, 18 and 24: waiting for an announcement screen to close.
 void modus_warten() {
-    if (Season_Gui.Ankuendigung_Screen_Offen()) {
+    if (Spielankuendigung_Screen_Offen()) {
         Season_Gui.Menue_Tick();
-        Season_Module.Kalender_Blit_Modus(0);
+        Season_Gui.Kalender_Blit_Modus(0);
     } else {
         Kalender_Flags_Setzen();
         modus_setzen(RUNMODUS_SPIEL);

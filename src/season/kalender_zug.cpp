@@ -5,6 +5,7 @@
 #include "base/meldung.h"
 #include "base/ruf.h"
 #include "base/spielstand.h"
+#include "season/ankuendigung.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
@@ -55,7 +56,7 @@ bool Kalender_Pruefe_Zugende() {
     const int n = ruf::Einzel() ? Manager_Ist_Dran(teams, 0, 0) : 0;
     for (int i = 0; i < n && i < KALENDER_MAX_ZUGLISTE; ++i)
         if (Season_Module.Spieltag_Team_Im_Spiel(teams[i])) return true;
-    if (Season_Gui.Ankuendigung_Screen_Offen() || !Season_Module.Spielankuendigung_Puffer_Leer()) return false;
+    if (Spielankuendigung_Screen_Offen() || !Season_Module.Spielankuendigung_Puffer_Leer()) return false;
     Kalender_Neue_Zugliste();
     if (l.zug_index >= l.zug_anzahl) {
         // Nobody plays at this machine today: the day is done; a stop on a

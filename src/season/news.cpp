@@ -482,12 +482,6 @@ bool News_Internet_Server_1014(i32 anfrager, u32 id, i32 team, u32 wert, i32 mod
     return true;
 }
 
-void News_Hooks_Installieren() {
-    Season_Module.News_Init = News_Init;
-    Season_Module.News_Free = News_Free;
-    Season_Module.News_Pruefen = [](int team) { return News_Pruefen(team); };
-}
-
 // ---------------------------------------------------------------------------
 // Client side.
 
