@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
@@ -107,7 +108,7 @@ void Menue_Zugzeit_Zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
 }
 
 void Menue_Modus_Zeichnen(i32 blinken) {
-    if (Internet_Modus != INTERNET_MODUS_CLIENT || !Screen_Rastport) return;
+    if (!ruf::Client() || !Screen_Rastport) return;
     if (blinken && Kalender_Jetzt - blink_zeit >= BLINK_MS) {
         blink_an = !blink_an;
         blink_zeit = Kalender_Jetzt;
