@@ -20,6 +20,11 @@ bool Wizard_Fertig(int, uint8_t* wizard_byte) {
 }
 int Ankuendigung_Fertig(uint32_t) { return 0; }
 bool Keine_Ankuendigung(int, bool) { return false; }
+int Kein_Gegner(int, bool* auswaerts, int* wettbewerb) {
+    if (auswaerts) *auswaerts = false;
+    if (wettbewerb) *wettbewerb = -1;
+    return -1;
+}
 
 constexpr Season_Gui_Hooks Standard_Gui() {
     return Season_Gui_Hooks{
@@ -91,6 +96,7 @@ constexpr Season_Module_Hooks Standard_Module() {
         .Spieltag_Kein_Spiel_Loeschen = Nichts,
         .Spieltag_Team_Im_Spiel = Falsch_I,
         .Spieltag_Team_Offen_Ankuendigen = Falsch_I,
+        .Spieltag_Get_Gegner = Kein_Gegner,
     };
 }
 

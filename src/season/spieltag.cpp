@@ -1108,6 +1108,17 @@ void Spieltag_Hooks_Installieren() {
     Season_Module.Spieltag_Team_Im_Spiel = [](int team) { return Spieltag_Team_Im_Spiel(team); };
     Season_Module.Spieltag_Kein_Spiel = Spieltag_Kein_Spiel;
     Season_Module.Spieltag_Kein_Spiel_Loeschen = Spieltag_Kein_Spiel_Loeschen;
+    Season_Module.Spieltag_Get_Gegner = [](int team, bool* auswaerts, int* wettbewerb) -> int {
+        if (wettbewerb) *wettbewerb = -1;
+        const i32 gegner = Spieltag_Get_Gegner(team, auswaerts);
+        if (gegner < 0 || !wettbewerb) return gegner;
+        for (const auto& r : z.slots)
+            if (team_in(r, team)) {
+                *wettbewerb = spiel_von(r)->wettbewerb;
+                break;
+            }
+        return gegner;
+    };
     Spieltag_Netz_Anmelden();
     Spielfeld_Hooks h = Spielfeld_Get_Hooks();
     h.spiel_info = [](u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) {
