@@ -16,6 +16,7 @@
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/paarungen.h"
+#include "season/qualifikation.h"
 #include "season/saison.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -603,6 +604,38 @@ TEST_F(Abfragen, AufUndAbstiegNimmtDieSchalterMit) {
     Wettbewerb_Set_Schalter(d2.id, 1, SCHALTER_SETZEN);
     Wettbewerb_Auf_Abstieg_Anwenden(d2);
     EXPECT_EQ(Wettbewerb_Get_Schalter(d2.id, 1), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Abfragen, LigenReparieren) {
+    // Three clubs lost their league: one whose players name none, one whose
+    // players name the second league, one whose players name a competition
+    // that does not exist.
+    const std::vector<i32> d1 = Teams("D1");
+    const i32 d1_id = Id("D1"), d2_id = Id("D2");
+    const i32 ohne = d1[0], zweite = d1[1], falsch = d1[2];
+    auto kader_setzen = [](i32 team, i32 wert) {
+        for (i32 s = 0; s < Team_Kader_Anzahl(team); ++s) Spieler_Daten[Team_Kader(team)[s]].wettbewerb = wert;
+    };
+    Team_Daten[ohne].liga = Team_Daten[zweite].liga = Team_Daten[falsch].liga = -1;
+    kader_setzen(ohne, -1);
+    kader_setzen(zweite, d2_id);
+    kader_setzen(falsch, 9999);
+    ASSERT_GT(Team_Kader_Anzahl(ohne), 0);
+    EXPECT_EQ(Wettbewerb_Ligen_Reparieren(), 3);
+    struct Fall {
+        i32 team, liga, spieler;
+    } faelle[] = {{ohne, d1_id, d1_id}, {zweite, d2_id, d2_id}, {falsch, d1_id, 9999}, {d1[3], d1_id, d1_id}};
+    for (const auto& f : faelle) {
+        EXPECT_EQ(Team_Daten[f.team].liga, f.liga) << f.team;
+        EXPECT_EQ(Spieler_Daten[Team_Kader(f.team)[0]].wettbewerb, f.spieler) << f.team;
+    }
+    EXPECT_EQ(Wettbewerb_Ligen_Reparieren(), 0);  // nothing left to repair
+    kader_setzen(zweite, d1_id);
+    kader_setzen(falsch, d1_id);
 }
 
 }  // namespace
