@@ -402,3 +402,29 @@ i32 Spiele_Tabelle_Zaehle_Ergebnisse(const Tabelle& t, u32 zeile, i32 art, i32 e
     }
     return n;
 }
+
+bool Spiele_Tabelle_Neu_Sortieren(Tabelle& t, u32 optionen, bool drei_punkte) {
+    if (t.zeilen > TABELLE_RASTER_ZEILEN) return false;
+    const u32 n = t.zeilen;
+    std::array<u64, TABELLE_ZEILEN> keys{};
+    std::array<u32, TABELLE_ZEILEN> o{};
+    for (u32 r = 0; r < n; ++r) {
+        u64 p = 0, g = 0, f = 0, a = 0;
+        for (int v = 1; v <= 2; ++v) {
+            if (!(optionen & (v == 1 ? 8u : 16u))) continue;
+            p += t.punkte[v][r];
+            g += t.spiele[v][r];
+            f += t.tore[v][r];
+            a += t.gegentore[v][r];
+        }
+        keys[r] = Tabelle_Schluessel_Berechnen(optionen, drei_punkte, p, g, f, a);
+        o[r] = r;
+    }
+    std::stable_sort(o.begin(), o.begin() + n, [&](u32 x, u32 y) { return keys[x] > keys[y]; });
+    for (u32 r = 0; r < n; ++r) {
+        t.reihenfolge[r] = o[r];
+        Tabelle_Schluessel_Setzen(t, r, keys[r]);
+    }
+    t.optionen = optionen;
+    return true;
+}

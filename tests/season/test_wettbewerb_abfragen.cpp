@@ -639,3 +639,55 @@ TEST_F(Abfragen, LigenReparieren) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Abfragen, TabelleNeuSortierenWieNeuGebaut) {
+    // A re-sort for other options gives the order and keys a table built
+    // with those options has.
+    const i32 rn = Id("RN");
+    Spielen(rn, 9);
+    // A few home sides win instead, so that home and away tables differ.
+    for (u32 k = 0; k < 3; ++k) {
+        Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(rn), 4, 0, k));
+        Spiele_Set_Ergebnis(h.Handle(), 4, 1, 0);
+    }
+    auto bauen = [&](u32 optionen, u8 drei) {
+        auto t = std::make_unique<Tabelle>();
+        Wettbewerb_Tabelle_Vorbereiten_Id(rn, t.get());
+        Tabelle_Argumente a;
+        a.wettbewerb = rn;
+        a.optionen = optionen;
+        a.drei_punkte = drei;
+        Spiele_Get_Tabelle(a, t.get());
+        return t;
+    };
+    struct Fall {
+        u32 optionen;
+    } faelle[] = {{1 | 2 | 4 | 8}, {1 | 2 | 4 | 16}, {1 | 8 | 16}, {2 | 4 | 8 | 16}, {31}};
+    for (const auto& f : faelle) {
+        auto t = bauen(31, 1);
+        ASSERT_TRUE(Spiele_Tabelle_Neu_Sortieren(*t, f.optionen, true));
+        const auto soll = bauen(f.optionen, 1);
+        for (u32 r = 0; r < 10; ++r) {
+            EXPECT_EQ(t->reihenfolge[r], soll->reihenfolge[r]) << f.optionen << " " << r;
+            EXPECT_EQ(Tabelle_Schluessel(*t, r), Tabelle_Schluessel(*soll, r)) << f.optionen << " " << r;
+        }
+        EXPECT_EQ(t->optionen, f.optionen);
+    }
+    // The two-point rule ranks by points lost too (nine games, so 18 less
+    // the points): the leader (27 points) has lost none, the row key tells.
+    auto zwei = bauen(31, 1);
+    ASSERT_TRUE(Spiele_Tabelle_Neu_Sortieren(*zwei, 1, false));
+    const u32 erster = zwei->reihenfolge[0];
+    EXPECT_EQ(zwei->punkte[0][erster], 27u);
+    EXPECT_EQ((Tabelle_Schluessel(*zwei, erster) >> 32) & 0xFFF, 0xFFFu);
+    // Tables past the grid's 24 rows are left alone.
+    auto gross = bauen(31, 1);
+    gross->zeilen = 25;
+    const u32 erste = gross->reihenfolge[0];
+    EXPECT_FALSE(Spiele_Tabelle_Neu_Sortieren(*gross, 1, true));
+    EXPECT_EQ(gross->reihenfolge[0], erste);
+}
+
+}  // namespace
