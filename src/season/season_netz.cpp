@@ -108,7 +108,8 @@ void spiele_zeilen() {
     });
     ruf::Zeile_Anmelden(RUF_SPIELE_SIEGER, [](i32 wettbewerb, i32 jahr) {
         u8 b[16];
-        return Spiele_Internet_Server_Send_Wettbewerb_Sieger(wettbewerb, jahr, b);
+        Spiele_Internet_Server_Send_Wettbewerb_Sieger(wettbewerb, jahr, b);
+        return std::tuple<i32, i32, i32, i32>{get_i32le(b), get_i32le(b + 4), get_i32le(b + 8), get_i32le(b + 12)};
     });
     // Competitions, teams and players are checked before the queries index with them.
     ruf::Zeile_Anmelden(RUF_SPIELE_SERIEN, [](i32 wettbewerb, i32 team, i32 ort) {

@@ -11,10 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "base/compress.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/netz_rufe.h"
 #include "season/paarungen.h"
 #include "season/qualifikation.h"
 #include "season/saison.h"
@@ -688,6 +691,248 @@ TEST_F(Abfragen, TabelleNeuSortierenWieNeuGebaut) {
     const u32 erste = gross->reihenfolge[0];
     EXPECT_FALSE(Spiele_Tabelle_Neu_Sortieren(*gross, 1, true));
     EXPECT_EQ(gross->reihenfolge[0], erste);
+}
+
+}  // namespace
+
+// --- a network client's queries ----------------------------------------------------------
+
+namespace {
+
+// The client's calls go over the call layer's local line to the server rows
+// of this process; a line that answers given bytes stands in for a server
+// that sends rubbish.
+std::vector<u8> falsche_antwort;
+u16 letzte_nummer = 0;
+bool rubbish_leitung(u16 nummer, const std::vector<u8>&, std::vector<u8>* antwort) {
+    letzte_nummer = nummer;
+    *antwort = falsche_antwort;
+    return true;
+}
+
+class ClientAbfragen : public Abfragen {
+  protected:
+    void SetUp() override {
+        Abfragen::SetUp();
+        Season_Netz_Anmelden();
+    }
+    void TearDown() override {
+        ruf::Leitung_Setzen(nullptr);
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Abfragen::TearDown();
+    }
+    // (No cache reset: in one process it would drop the server's stores.)
+    static void Client() {
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        Spiele_Wettbewerb_Ereignisse_Vergessen();
+    }
+    static void Server() { Internet_Modus = INTERNET_MODUS_EINZEL; }
+};
+
+TEST_F(ClientAbfragen, AntwortenGleichDenenDesServers) {
+    const i32 rn = Id("RN"), d1 = Id("D1");
+    Spielen(rn, 5);
+    const std::vector<i32> t = Teams("RN");
+    Spiele_Set_Serien(rn, t[0], 2, 0, 0);
+    Spiele_Set_Serien(rn, t[0], 1, 0, 1);
+    Spiele_Set_Spiele_Gegen(rn, t[0], t[1], 3, 1);
+    Spiele_Set_Spiele_Gegen(rn, t[0], t[1], 0, 0);
+    Spiele_Set_Spiele_Gegen(d1, t[0], t[1], 1, 2);
+    Spiele_Set_Wettbewerb_Sieger(d1, t[2], 2004, t[3], 3, 1);
+    const i32 spieler = Team_Kader(t[4])[2];
+    Spiele_Set_Wettbewerb_Ereignis(rn, spieler, 1, 4);
+    Spiele_Set_Wettbewerb_Ereignis(rn, spieler, 8, 2);
+
+    // 1010 for several argument sets, 1033 for each venue, 1034, 1041, 1042.
+    struct Antworten {
+        std::vector<u8> tabellen;
+        std::vector<u32> schluessel, serien, gegen;
+        std::vector<u8> gegen_items;
+        std::vector<i32> sieger, zaehler;
+    };
+    auto fragen = [&]() {
+        Antworten a;
+        const u32 optionen[] = {31, 1 | 2 | 4 | 8, 1 | 16};
+        for (u32 o : optionen)
+            for (i32 letzter : {-1, 2}) {
+                auto tab = std::make_unique<Tabelle>();
+                Wettbewerb_Tabelle_Vorbereiten_Id(rn, tab.get());
+                Tabelle_Argumente arg;
+                arg.wettbewerb = rn;
+                arg.letzter_spieltag = letzter;
+                arg.optionen = o;
+                arg.team = t[3];
+                a.schluessel.push_back(Spiele_Get_Tabelle(arg, tab.get()));
+                std::vector<u8> bild(TABELLE_GROESSE);
+                Tabelle_Bild_Schreiben(*tab, bild.data());
+                a.tabellen.insert(a.tabellen.end(), bild.begin(), bild.end());
+            }
+        for (i32 ort = 0; ort < 3; ++ort) {
+            u32 s[7];
+            a.serien.push_back(Spiele_Get_Serien(rn, t[0], s, ort));
+            a.serien.insert(a.serien.end(), s, s + 7);
+        }
+        u32 s = 9, u = 9, n = 9;
+        u8 items[12 * 6];
+        std::memset(items, 0xEE, sizeof items);
+        a.gegen.push_back(static_cast<u32>(Spiele_Get_Spiele_Gegen(-1, t[0], t[1], &s, &u, &n, items, 6)));
+        a.gegen.insert(a.gegen.end(), {s, u, n});
+        a.gegen_items.assign(items, items + a.gegen[0] * 12);
+        a.gegen.push_back(static_cast<u32>(Spiele_Get_Spiele_Gegen(rn, t[0], t[1], &s, &u, &n, nullptr, 0)));
+        a.gegen.insert(a.gegen.end(), {s, u, n});
+        for (i32 jahr : {2004, 2005}) {
+            i32 z = 0, h = 0, ti = 0;
+            a.sieger.push_back(Spiele_Get_Wettbewerb_Sieger(d1, jahr, &z, &h, &ti));
+            a.sieger.insert(a.sieger.end(), {z, h, ti});
+        }
+        for (i32 art = 1; art <= 8; ++art) a.zaehler.push_back(Spiele_Get_Wettbewerb_Ereignis(rn, art, spieler));
+        a.zaehler.push_back(Spiele_Get_Wettbewerb_Ereignis(rn, 1, Team_Kader(t[5])[0]));
+        return a;
+    };
+    Server();
+    const Antworten server = fragen();
+    Client();
+    const Antworten client = fragen();
+    EXPECT_TRUE(client.tabellen == server.tabellen);
+    EXPECT_EQ(client.schluessel, server.schluessel);
+    EXPECT_EQ(client.serien, server.serien);
+    EXPECT_EQ(client.gegen, server.gegen);
+    EXPECT_EQ(client.gegen_items, server.gegen_items);
+    EXPECT_EQ(client.sieger, server.sieger);
+    EXPECT_EQ(client.zaehler, server.zaehler);
+    // The stored values themselves, worked out: the final 3:1, two games
+    // of the pairing in the league (a win, a draw), a yellow count of 4.
+    EXPECT_EQ(server.sieger, (std::vector<i32>{t[2], t[3], 3, 1, -1, -1, 0, 0}));
+    // In RN: a win and a draw of the home side; over all: the D1 defeat too.
+    EXPECT_EQ(std::vector<u32>(server.gegen.begin() + 5, server.gegen.end()), (std::vector<u32>{1, 1, 0}));
+    EXPECT_EQ(std::vector<u32>(server.gegen.begin(), server.gegen.begin() + 4), (std::vector<u32>{3, 1, 1, 1}));
+    EXPECT_EQ(server.zaehler[0], 4);
+    EXPECT_EQ(server.zaehler[7], 2);
+}
+
+TEST_F(ClientAbfragen, FalscheAntwortenAendernNichts) {
+    ruf::Leitung_Setzen(rubbish_leitung);
+    Client();
+    const i32 rn = Id("RN");
+    const i32 spieler = Team_Kader(Teams("RN")[0])[0];
+    auto wort = [](std::vector<u8>& v, u32 x) {
+        for (int i = 0; i < 4; ++i) v.push_back(static_cast<u8>(x >> (8 * i)));
+    };
+    // 1010: a table that does not unpack to one record, or whose rows or
+    // order lie outside the record.
+    std::vector<u8> bild(TABELLE_GROESSE, 0);
+    auto packen = [&](std::vector<u8> roh) {
+        std::vector<u8> p(Tools_RLE_Max_Gepackt(static_cast<u32>(roh.size())));
+        p.resize(Tools_RLE_Packen(roh.data(), p.data(), static_cast<u32>(roh.size())));
+        std::vector<u8> v;
+        wort(v, static_cast<u32>(p.size()));
+        v.insert(v.end(), p.begin(), p.end());
+        return v;
+    };
+    std::vector<u8> viele_zeilen = bild;
+    put_u32le(viele_zeilen.data() + 1024, 129);
+    std::vector<u8> falsche_ordnung = bild;
+    put_u32le(falsche_ordnung.data() + 1024, 2);
+    put_u32le(falsche_ordnung.data() + 0, 5);
+    const std::vector<std::vector<u8>> tabellen = {
+        {},
+        {1, 2, 3},
+        packen(std::vector<u8>(TABELLE_GROESSE - 4, 0)),
+        packen(viele_zeilen),
+        packen(falsche_ordnung),
+    };
+    for (size_t k = 0; k < tabellen.size(); ++k) {
+        falsche_antwort = tabellen[k];
+        auto t = std::make_unique<Tabelle>();
+        t->zeilen = 77;
+        Tabelle_Argumente a;
+        a.wettbewerb = rn;
+        EXPECT_EQ(Spiele_Get_Tabelle(a, t.get()), 0xFFFFFFFFu) << k;
+        EXPECT_EQ(t->zeilen, 77u) << k;
+        EXPECT_EQ(letzte_nummer, 1010) << k;
+    }
+    // A good one is taken.
+    falsche_antwort = packen(bild);
+    auto t = std::make_unique<Tabelle>();
+    t->zeilen = 77;
+    Tabelle_Argumente a;
+    a.wettbewerb = rn;
+    Spiele_Get_Tabelle(a, t.get());
+    EXPECT_EQ(t->zeilen, 0u);
+
+    // 1033: a run above 255, a flag above 1.
+    struct Serie {
+        u8 ok;
+        u32 wert;
+    } serien[] = {{1, 256}, {2, 1}};
+    for (const auto& f : serien) {
+        falsche_antwort = {f.ok};
+        for (int i = 0; i < 7; ++i) wort(falsche_antwort, f.wert);
+        u32 aus[7] = {5, 5, 5, 5, 5, 5, 5};
+        EXPECT_FALSE(Spiele_Get_Serien(rn, 1, aus, 0));
+        EXPECT_EQ(aus[0], 0u);
+    }
+    // 1034: items of the wrong length, goals above 15, an unknown base.
+    struct Gegen {
+        u32 laenge;  // items in the answer (the client asks for 2)
+        u32 tore, basis;
+    } gegen[] = {{1, 1, 3}, {3, 1, 3}, {2, 16, 3}, {2, 1, 384}};
+    for (const auto& f : gegen) {
+        falsche_antwort = {1};
+        for (u32 x : {3u, 2u, 1u}) wort(falsche_antwort, x);
+        wort(falsche_antwort, 12 * f.laenge);
+        for (u32 i = 0; i < f.laenge; ++i)
+            for (u32 x : {f.tore, 0u, f.basis}) wort(falsche_antwort, x);
+        u32 s = 7, u = 7, n = 7;
+        u8 items[24];
+        EXPECT_EQ(Spiele_Get_Spiele_Gegen(-1, 1, 2, &s, &u, &n, items, 2), 0) << f.laenge << " " << f.tore;
+        EXPECT_EQ(s + u + n, 0u);
+    }
+    // 1041: a winner or runner-up outside the world, a score above a byte.
+    const i32 sieger[][4] = {{Team_Anzahl, -1, 1, 0}, {3, -2, 1, 0}, {3, 4, 256, 0}, {3, 4, 1, -1}};
+    for (const auto& f : sieger) {
+        falsche_antwort.clear();
+        for (i32 x : f) wort(falsche_antwort, static_cast<u32>(x));
+        i32 z = 9;
+        EXPECT_EQ(Spiele_Get_Wettbewerb_Sieger(rn, 2004, &z, nullptr, nullptr), -1);
+        EXPECT_EQ(z, -1);
+    }
+    // 1042: a count past 100 or not matching the bytes, a player outside the
+    // world, a key outside the asked block; nothing is stored.
+    u32 k = 0;
+    ASSERT_TRUE(Spiele_Schluessel_Spieler(Wettbewerb_Get_Basis_Id(rn), spieler, &k));
+    const u32 block = (k - 1) / 100 * 100 + 1;
+    const u32 basis = static_cast<u32>(Wettbewerb_Get_Basis_Id(rn));
+    auto eintraege = [&](std::vector<std::pair<u32, u32>> e, i32 zahl) {
+        std::vector<u8> v;
+        wort(v, static_cast<u32>(e.size() * 16));
+        for (auto [b, s] : e) {
+            wort(v, b);
+            wort(v, s);
+            for (u8 x : {7, 0, 0, 0, 0, 0, 0, 1}) v.push_back(x);
+        }
+        wort(v, static_cast<u32>(zahl));
+        return v;
+    };
+    const u32 sp = static_cast<u32>(spieler);
+    const std::vector<std::vector<u8>> ereignisse = {
+        eintraege({{basis, sp}}, 2),
+        eintraege(std::vector<std::pair<u32, u32>>(101, {basis, sp}), 101),
+        eintraege({{basis, static_cast<u32>(Spieler_Anzahl)}}, 1),
+        eintraege({{basis + 1, sp}}, 1),
+    };
+    for (size_t i = 0; i < ereignisse.size(); ++i) {
+        falsche_antwort = ereignisse[i];
+        EXPECT_FALSE(Spiele_Hole_Wettbewerb_Ereignisse(block)) << i;
+        Spiele_Wettbewerb_Ereignisse_Vergessen();
+        EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(rn, 1, spieler), 0) << i;
+    }
+    // The right answer is kept: seven yellow cards, one match banned.
+    falsche_antwort = eintraege({{basis, sp}}, 1);
+    Spiele_Wettbewerb_Ereignisse_Vergessen();
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(rn, 1, spieler), 7);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(rn, 8, spieler), 1);
+    EXPECT_EQ(letzte_nummer, 1042);
 }
 
 }  // namespace
