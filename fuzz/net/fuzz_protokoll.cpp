@@ -22,6 +22,7 @@
 #include "match/netz_rufe.h"
 #include "matchday/spieltag_netz.h"
 #include "net/protokoll.h"
+#include "season/archiv.h"
 #include "season/ereignisse.h"
 #include "season/netz_rufe.h"
 #include "season/rangliste.h"
@@ -98,6 +99,7 @@ void season_anmelden() {
     ruf::Zeile_Anmelden(RUF_RICHTER_LISTE, [] { return V(4, 0xF0); });
     ruf::Zeile_Anmelden(RUF_RICHTER_NEU, [](std::array<i32, 10>, i32, i32) { return i32{0}; });
     ruf::Zeile_Anmelden(RUF_KALENDER_BEFEHL, [](i32, i32) { return i32{0}; });
+    ruf::Zeile_Anmelden(RUF_STATISTIK_ARCHIV, [](i32 w, i32, i32) { return V(static_cast<size_t>(w & 0xFFFF), 7); });
     ruf::Zeile_Anmelden(RUF_SPIELFELD_LADEN, [] {
         return std::tuple<u8, V, u32, f32, u32, u32>{1, V(SPIELFELD_GROESSE, 9), 12, 12.5f, 3, 4};
     });
@@ -152,6 +154,8 @@ void client_fragen(const u8* data, size_t size) {
     if (Spiele_Get_Spiele_Gegen(-1, 3, 4, &s, &u, &n, ergebnisse, 10) > 10) std::abort();
     Spiele_Get_Wettbewerb_Sieger(50, 2004, nullptr, nullptr, nullptr);
     Spiele_Hole_Wettbewerb_Ereignisse(1 + (size % 7) * 100);
+    Statistik_Archiv_Holen(*t, 50, 2004, 0);
+    if (t->zeilen > TABELLE_ZEILEN) std::abort();
     Internet_Modus = rolle;
     ruf::Leitung_Setzen(nullptr);
 }

@@ -7,6 +7,7 @@
 #include "base/globals.h"
 #include "matchday/season_netz.h"
 #include "matchday/spieltag.h"
+#include "season/archiv.h"
 #include "season/kalender.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"
@@ -147,6 +148,11 @@ void spiele_zeilen() {
         return a;
     });
     ruf::Zeile_Anmelden(RUF_SPIELE_VERLAUF, verlauf);
+    ruf::Zeile_Anmelden(RUF_STATISTIK_ARCHIV, [](i32 wettbewerb, i32 jahr, i32 k) {
+        std::vector<u8> aus;
+        Statistik_Internet_Server_Send_Archiv(aus, wettbewerb, jahr, k);
+        return aus;
+    });
 }
 
 // News: only the asking team's own items leave the server, and a client

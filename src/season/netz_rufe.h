@@ -77,5 +77,8 @@ inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, i32, i32> RUF_NEWS_SETZEN{1014,
 inline constexpr ruf::Ruf<std::tuple<i32, std::array<u8, 368>>, i32, i32, i32, i32, u8, u32, i32, u8, i32, i32, u8, u8,
                           i32>
     RUF_SPIELE_VERLAUF{1036, "Spiele_Verlauf"};
+// An archived table (competition, season, its number in the season): the
+// 26,508-byte record run-length packed, empty when there is none.
+inline constexpr ruf::Ruf<std::vector<u8>, i32, i32, i32> RUF_STATISTIK_ARCHIV{1044, "Statistik_Archiv"};
 // Developer command (mode, value): answered only where the server allows it.
 inline constexpr ruf::Ruf<i32, i32, i32> RUF_KALENDER_BEFEHL{1043, "Kalender_Befehl"};

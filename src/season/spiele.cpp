@@ -587,6 +587,7 @@ void Spiele_Internet_Client_Reset() {
     z.reset_erledigt = false;
     cache_reset();
     Spiele_Wettbewerb_Ereignisse_Vergessen();
+    Spiele_Sieger_Vergessen();
 }
 
 // ---------------------------------------------------------------------------

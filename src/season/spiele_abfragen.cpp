@@ -3,7 +3,10 @@
 // the table, series, head-to-head and statistics calls.
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 #include "base/compress.h"
 #include "base/random.h"
@@ -29,6 +32,7 @@ bool groesser(i32 links_bis) {
 
 constexpr i32 WETTBEWERB_NUMMERN = 384;
 constexpr i32 GEGEN_MAX = 50;  // games one head-to-head answer carries
+std::map<std::pair<i32, i32>, std::tuple<i32, i32, i32, i32>> sieger_cache;  // a client's winners answers
 
 // A client's head-to-head from the server (call 1034). The items go out only
 // when every one of them names a base competition, and the sums only with
@@ -221,12 +225,22 @@ i32 Spiele_Get_Wettbewerb_Sieger(i32 wettbewerb, i32 jahr, i32* zweiter, i32* to
     if (tore_hoch) *tore_hoch = 0;
     if (tore_tief) *tore_tief = 0;
     if (ruf::Client()) {
-        const auto antwort = ruf::Rufen(RUF_SPIELE_SIEGER, wettbewerb, jahr);
-        if (!antwort) return -1;
-        const auto [sieger, z, hoch, tief] = *antwort;
-        // Teams are numbers of the world or -1; the scores were stored as bytes.
-        auto team = [](i32 t) { return t >= -1 && t < Team_Anzahl; };
-        if (sieger == -1 || !team(sieger) || !team(z) || hoch < 0 || hoch > 255 || tief < 0 || tief > 255) return -1;
+        // Asked once per competition and year until the client's cache reset
+        // (a titles list asks every year of every competition).
+        const auto schluessel = std::make_pair(wettbewerb, jahr);
+        auto it = sieger_cache.find(schluessel);
+        if (it == sieger_cache.end()) {
+            const auto antwort = ruf::Rufen(RUF_SPIELE_SIEGER, wettbewerb, jahr);
+            if (!antwort) return -1;
+            const auto [sieger, z, hoch, tief] = *antwort;
+            // Teams are numbers of the world or -1; the scores were stored as
+            // bytes. A winner comes with its runner-up and scores.
+            auto team = [](i32 t) { return t >= -1 && t < Team_Anzahl; };
+            if (!team(sieger) || !team(z) || hoch < 0 || hoch > 255 || tief < 0 || tief > 255) return -1;
+            it = sieger_cache.emplace(schluessel, *antwort).first;
+        }
+        const auto [sieger, z, hoch, tief] = it->second;
+        if (sieger == -1) return -1;
         if (zweiter) *zweiter = z;
         if (tore_hoch) *tore_hoch = hoch;
         if (tore_tief) *tore_tief = tief;
@@ -321,3 +335,5 @@ i32 Spiele_Get_Tabellen_Verlauf(const Tabelle_Argumente& a, i32 erster, i32 letz
     std::memcpy(aus, std::get<1>(*antwort).data(), SPIELE_VERLAUF_BYTES);
     return std::get<0>(*antwort);
 }
+
+void Spiele_Sieger_Vergessen() { sieger_cache.clear(); }

@@ -14,6 +14,7 @@
 #include "base/compress.h"
 #include "base/globals.h"
 #include "base/ruf.h"
+#include "season/archiv.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
@@ -726,6 +727,7 @@ class ClientAbfragen : public Abfragen {
     static void Client() {
         Internet_Modus = INTERNET_MODUS_CLIENT;
         Spiele_Wettbewerb_Ereignisse_Vergessen();
+        Spiele_Sieger_Vergessen();
     }
     static void Server() { Internet_Modus = INTERNET_MODUS_EINZEL; }
 };
@@ -934,6 +936,85 @@ TEST_F(ClientAbfragen, FalscheAntwortenAendernNichts) {
     EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(rn, 1, spieler), 7);
     EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(rn, 8, spieler), 1);
     EXPECT_EQ(letzte_nummer, 1042);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ClientAbfragen, ArchivEinesTeamsUndDesClients) {
+    // Regionalliga Nord under the two-point rule after its first round: team
+    // k won 9 - k games 1:0 and lost k games 0:1.
+    const i32 rn = Id("RN");
+    W("RN").modus &= ~WB_ENGLISCHE_TABELLE;
+    Spielen(rn, 9);
+    auto t = std::make_unique<Tabelle>();
+    Wettbewerb_Tabelle_Vorbereiten_Id(rn, t.get());
+    Tabelle_Argumente a;
+    a.wettbewerb = rn;
+    Spiele_Get_Tabelle(a, t.get());
+    Statistik_Archiv_Leeren();
+    ASSERT_TRUE(Statistik_Archiv_Speichern(*t, 2004));
+    ASSERT_TRUE(Statistik_Archiv_Speichern(*t, 2006));
+    const std::vector<i32> teams = Teams("RN");
+    struct Fall {
+        size_t k;
+        i32 platz, verlust, punkte, tore, gegentore;
+    } faelle[] = {{0, 0, 0, 18, 9, 0}, {5, 5, 10, 8, 4, 5}, {9, 9, 18, 0, 0, 9}};
+    for (const auto& f : faelle) {
+        Statistik_Archiv_Platz p[4];
+        ASSERT_EQ(Statistik_Archiv_Team(teams[f.k], p, 4), 2) << f.k;
+        EXPECT_EQ(p[0].jahr, 2004);
+        EXPECT_EQ(p[1].jahr, 2006);
+        for (const auto& x : p)
+            if (&x < p + 2) {
+                EXPECT_EQ(x.wettbewerb, rn);
+                EXPECT_EQ(x.platz, f.platz) << f.k;
+                EXPECT_EQ(x.verlustpunkte, f.verlust) << f.k;
+                EXPECT_EQ(x.punkte, f.punkte) << f.k;
+                EXPECT_EQ(x.tore, f.tore) << f.k;
+                EXPECT_EQ(x.gegentore, f.gegentore) << f.k;
+            }
+        EXPECT_EQ(Statistik_Archiv_Team(teams[f.k], p, 1), 1);  // held to the maximum
+    }
+    Statistik_Archiv_Platz p[2];
+    EXPECT_EQ(Statistik_Archiv_Team(Teams("D1")[0], p, 2), 0);
+    // Under the three-point rule no points are lost.
+    W("RN").modus |= WB_ENGLISCHE_TABELLE;
+    ASSERT_EQ(Statistik_Archiv_Team(teams[5], p, 2), 2);
+    EXPECT_EQ(p[0].verlustpunkte, -1);
+
+    // A client asks the server for the archived table and gets the same.
+    auto server = std::make_unique<Tabelle>();
+    ASSERT_TRUE(Statistik_Archiv_Holen(*server, rn, 2006, 0));
+    Client();
+    auto client = std::make_unique<Tabelle>();
+    ASSERT_TRUE(Statistik_Archiv_Holen(*client, rn, 2006, 0));
+    std::vector<u8> bs(TABELLE_GROESSE), bc(TABELLE_GROESSE);
+    Tabelle_Bild_Schreiben(*server, bs.data());
+    Tabelle_Bild_Schreiben(*client, bc.data());
+    EXPECT_TRUE(bs == bc);
+    EXPECT_FALSE(Statistik_Archiv_Holen(*client, rn, 2005, 0));  // none that season
+
+    // An answer for another competition, or one that does not unpack, is refused.
+    ruf::Leitung_Setzen(rubbish_leitung);
+    std::vector<u8> bild(TABELLE_GROESSE);
+    server->wettbewerb = static_cast<u32>(Id("RS"));
+    Tabelle_Bild_Schreiben(*server, bild.data());
+    std::vector<u8> gepackt(Tools_RLE_Max_Gepackt(TABELLE_GROESSE));
+    gepackt.resize(Tools_RLE_Packen(bild.data(), gepackt.data(), TABELLE_GROESSE));
+    for (const auto& roh : {gepackt, std::vector<u8>(gepackt.begin(), gepackt.end() - 9)}) {
+        falsche_antwort.clear();
+        const u32 n = static_cast<u32>(roh.size());
+        for (int i = 0; i < 4; ++i) falsche_antwort.push_back(static_cast<u8>(n >> (8 * i)));
+        falsche_antwort.insert(falsche_antwort.end(), roh.begin(), roh.end());
+        client->zeilen = 3;
+        EXPECT_FALSE(Statistik_Archiv_Holen(*client, rn, 2006, 0));
+        EXPECT_EQ(client->zeilen, 3u);
+        EXPECT_EQ(letzte_nummer, 1044);
+    }
+    Server();
+    Statistik_Archiv_Leeren();
 }
 
 }  // namespace
