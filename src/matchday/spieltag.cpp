@@ -1084,6 +1084,13 @@ i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts) {
     return -1;
 }
 
+i32 Spieltag_Get_Wettbewerb(i32 team) {
+    if (!z.initialisiert) return -1;
+    for (const auto& r : z.slots)
+        if (team_in(r, team)) return spiel_von(r)->wettbewerb;
+    return -1;
+}
+
 bool Spieltag_Spiele_Offen() {
     return z.initialisiert &&
            std::any_of(z.slots.begin(), z.slots.end(), [](auto& r) { return r.spiel > 0 && r.status != ST_FERTIG; });

@@ -403,6 +403,11 @@ void spieler_zeilen() {
         Spieler_Internet_Server_Get_Data_Back(b.data());
         return Nichts{};
     });
+    ruf::Zeile_Anmelden(RUF_SPIELER_NEU, []() {
+        u8* p = nullptr;
+        const u32 n = Spieler_Internet_Server_Send_New_Client_Data(&p);
+        return block_nehmen(p, n);
+    });
     ruf::Zeile_Anmelden(RUF_SPIELER_STARTINFO, []() {
         u32 n = 0;
         Spieler_Internet_Server_Send_Startinfo(&n);
@@ -499,6 +504,13 @@ void bank_stadion_werbung_zeilen() {
         Stadion_Internet_Server_Set_Daten(team, ausbauen, preis, sitz, steh);
         return Nichts{};
     });
+    ruf::Zeile_Anmelden(RUF_STADION_KAPAZITAET, [](i32 team) {
+        i32 k = 0;
+        if (team >= 0 && team < Team_Anzahl) Stadion_Internet_Server_Get(team, &k);
+        return k;
+    });
+    ruf::Zeile_Anmelden(RUF_STADION_NEUBAU, []() { return Nichts{}; });
+    ruf::Zeile_Anmelden(RUF_STADION_RENOVIERUNG, []() { return Nichts{}; });
     ruf::Zeile_Anmelden(RUF_WERBUNG_SETZEN, Werbung_Internet_Server_Set_Daten);
     ruf::Zeile_Anmelden(RUF_BANKDATEN, [](i32 team) {
         Bank_Daten_Antwort a;

@@ -127,6 +127,12 @@ bool Manager_Internet_Client_Send_Data_Back();
 // On a client: the player, manager and own team records back to the server
 // (false when one of them could not go, and in single play or on a server).
 bool Internet_Client_Send_Data_Back();
+// On a client: fetches one player's record again from the server (false for
+// a number out of range, outside a client, or when no answer came).
+bool Internet_Client_Get_Spieler(i32 spieler);
+// Developer check on a client: fetches the fixed records of players 1 to 49
+// one by one; the count fetched.
+i32 Internet_Test_Lese_Spieler();
 bool Manager_Internet_Client_Get_Startinfo_1();
 bool Manager_Internet_Client_Get_Startinfo_2(int team, u8* kopf, char* name36);
 bool Manager_Internet_Client_Refresh();
