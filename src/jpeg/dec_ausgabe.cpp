@@ -157,9 +157,42 @@ const uint8_t* Streifenzeile(const Komp& k, int32_t y) {
     return k.streifen[(y / k.streifen_hoehe) & 1] + static_cast<int64_t>(y % k.streifen_hoehe) * k.streifen_breite;
 }
 
+// The output rectangle (in pixels of the output scale) from the record's
+// region, cut to the picture and to the caller's pixels.
+void Rechteck_Setzen(const JPEG_PROPERTIES* p, Zustand* z) {
+    int32_t hoehe = Betrag(p->Bild_Hoehe);
+    z->bereich = (p->Bereich_Rechts != 0 && p->Bereich_Rechts < z->aus_breite) ||
+                 (p->Bereich_Unten != 0 && p->Bereich_Unten < z->aus_hoehe) || p->Bereich_Links > 0 ||
+                 p->Bereich_Oben > 0;
+    if (z->bereich) {
+        auto klemmen = [](int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); };
+        z->x0 = klemmen(p->Bereich_Links, 0, z->aus_breite);
+        z->y0 = klemmen(p->Bereich_Oben, 0, z->aus_hoehe);
+        z->x1 = p->Bereich_Rechts > 0 ? klemmen(p->Bereich_Rechts, z->x0, z->aus_breite) : z->aus_breite;
+        z->y1 = p->Bereich_Unten > 0 ? klemmen(p->Bereich_Unten, z->y0, z->aus_hoehe) : z->aus_hoehe;
+    } else {
+        z->x0 = z->y0 = 0;
+        z->x1 = z->aus_breite;
+        z->y1 = z->aus_hoehe;
+    }
+    if (int64_t{z->x1} - z->x0 > p->Bild_Breite) z->x1 = z->x0 + static_cast<int32_t>(p->Bild_Breite);
+    if (z->y1 - z->y0 > hoehe) z->y1 = z->y0 + hoehe;
+    if (!p->Bild_Pixel) z->y1 = z->y0;  // nothing to write into
+}
+
 }  // namespace
 
 namespace jpeg_dek {
+
+bool Band_Uebernehmen(JPEG_PROPERTIES* p, Zustand* z) {
+    const int32_t x0 = z->x0, x1 = z->x1, weiter_ab = z->naechste_zeile;
+    Rechteck_Setzen(p, z);
+    if (!z->bereich || z->x0 != x0 || z->x1 != x1 || z->y0 < weiter_ab || z->y1 <= z->y0) return false;
+    z->naechste_zeile = z->y0;
+    // Rows the kept strips complete are written before anything is decoded.
+    Ausgabe_Zeilen(p, z, z->zeile);
+    return true;
+}
 
 int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
     const int32_t n = p->Anzahl_Komponenten;
@@ -231,26 +264,8 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
             if (!k.koef) return JPEG_ERG_SPEICHER;
         }
     }
-    // The output rectangle (in pixels of the output scale).
-    int32_t hoehe = Betrag(p->Bild_Hoehe);
-    z->bereich = (p->Bereich_Rechts != 0 && p->Bereich_Rechts < z->aus_breite) ||
-                 (p->Bereich_Unten != 0 && p->Bereich_Unten < z->aus_hoehe) || p->Bereich_Links > 0 ||
-                 p->Bereich_Oben > 0;
-    if (z->bereich) {
-        auto klemmen = [](int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); };
-        z->x0 = klemmen(p->Bereich_Links, 0, z->aus_breite);
-        z->y0 = klemmen(p->Bereich_Oben, 0, z->aus_hoehe);
-        z->x1 = p->Bereich_Rechts > 0 ? klemmen(p->Bereich_Rechts, z->x0, z->aus_breite) : z->aus_breite;
-        z->y1 = p->Bereich_Unten > 0 ? klemmen(p->Bereich_Unten, z->y0, z->aus_hoehe) : z->aus_hoehe;
-    } else {
-        z->x0 = z->y0 = 0;
-        z->x1 = z->aus_breite;
-        z->y1 = z->aus_hoehe;
-    }
-    if (int64_t{z->x1} - z->x0 > p->Bild_Breite) z->x1 = z->x0 + static_cast<int32_t>(p->Bild_Breite);
-    if (z->y1 - z->y0 > hoehe) z->y1 = z->y0 + hoehe;
+    Rechteck_Setzen(p, z);
     z->naechste_zeile = z->y0;
-    if (!p->Bild_Pixel) z->y1 = z->y0;  // nothing to write into
     // The row converter.
     const Farbwahl w =
         Farbe_Waehlen(z->jc, n, p->Bild_Farbraum, static_cast<int32_t>(p->Bild_Kanaele), p->Strom.Prozessor);

@@ -63,9 +63,13 @@ struct Zustand {
     bool daten_fehlen;     // entropy data ran short (cut off, or ended by a marker)
     bool daten_ungueltig;  // a code the tables do not have, or a wrong restart marker
     bool rst_falsch;       // a restart marker out of sequence
+    bool fremde_bytes;     // bytes between the entropy data (or a segment) and the next marker
+    bool daten_ueberlesen; // the entropy data of the last scan was not read (a finished picture's extra scan)
     bool grau;             // damaged data: the rest of the scan, or of the restart
                            // interval, is not decoded (grey, or the earlier scans' values)
     bool vorschau_fertig;  // a thumbnail was written (thumbnail modes)
+    bool band_offen;       // a region ended above the picture's last rows: the decode is kept
+                           // for the next call to go on below it (result 2)
     bool ausgabe_laeuft;   // the gathered picture is being written (zeile, spalte)
     int32_t n;
     Komp k[4];
@@ -107,6 +111,10 @@ void* Speicher(Zustand* z, size_t groesse);
 
 // Output stage (dec_ausgabe.cpp)
 int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z);
+// Takes over the record's region for a kept decode when it goes on below the
+// rows written so far with the same columns, and writes the rows that the
+// samples already decoded complete; false when it does not fit.
+bool Band_Uebernehmen(JPEG_PROPERTIES* p, Zustand* z);
 // Writes every output row whose samples are complete after `mcu_zeilen` MCU
 // rows have been placed in the strips (all rows when it is the last).
 void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen);
@@ -120,6 +128,10 @@ void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int
                       const int16_t* q, Jpeg_Block_Fn idct);
 
 // Scan decoding (dec_scan.cpp)
+// Whole bytes of entropy data still unread in the accumulator at the end of
+// a scan or restart interval (more than the fill bits of its last byte):
+// the decoding was out of step with the data. Notes it as damage.
+void Rest_Pruefen(Zustand* z);
 int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan);
 int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z);
 

@@ -63,6 +63,7 @@ bool Schaden(Zustand* z) {
 // the grey run of damaged data; one out of sequence is noted.
 void Neustart(Zustand* z, Jpeg_Scan* scan, JPEG_PROPERTIES* p, int32_t nr) {
     Schaden(z);
+    Rest_Pruefen(z);
     Bits_Leeren(&z->bits);
     for (int i = 0; i < 4; ++i) scan->DC_Praediktor[i] = 0;
     p->Strom.EOB_Lauf = 0;
@@ -73,12 +74,16 @@ void Neustart(Zustand* z, Jpeg_Scan* scan, JPEG_PROPERTIES* p, int32_t nr) {
                 z->bits.marke = 0x100;
                 break;
             }
-            if (*e.p++ != 0xFF) continue;
+            if (*e.p++ != 0xFF) {
+                z->fremde_bytes = true;
+                continue;
+            }
             if (e.p >= e.ende && (!e.nachladen || e.nachladen(&e) < 0 || e.p >= e.ende)) {
                 z->bits.marke = 0x100;
                 break;
             }
             uint8_t c = *e.p;
+            if (c == 0x00) z->fremde_bytes = true;
             if (c == 0x00 || c == 0xFF) continue;
             ++e.p;
             z->bits.marke = c;
@@ -311,8 +316,9 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     };
     while (z->zeile < z->mcu_y) {
         if (z->zeile >= bis) {
-            // Past the region: the rest is not decoded.
-            z->bild_fertig = true;
+            // Past the region: the rest is decoded only when a further call
+            // asks for the rows below.
+            z->band_offen = true;
             return JPEG_ERG_BEREICH_FERTIG;
         }
         const bool voll = z->zeile >= von;
@@ -349,8 +355,9 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         ++z->zeile;
         z->spalte = 0;
     }
+    // The marker loop goes on to the end marker (the result comes from there).
     z->bild_fertig = true;
-    return z->bereich ? JPEG_ERG_BEREICH_FERTIG : 0;
+    return 0;
 }
 
 // Blocks of a one-component scan: the component's own grid.
@@ -519,17 +526,27 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     z->bits.breit = p->Strom.Prozessor >= JCPU_F6_MMX;
     int r;
     if (!z->gepuffert) {
-        if (z->bild_fertig) return 0;  // a further scan of a finished picture is passed over
+        if (z->bild_fertig) {
+            // A further scan of a finished picture is passed over, its data unread.
+            z->daten_ueberlesen = true;
+            return 0;
+        }
         r = Sequentiell(p, z, scan);
     } else {
         r = Gepuffert(p, z, scan);
     }
-    if (r == 1) return r;
+    if (r == 1 || (r == 2 && z->band_offen)) return r;
     Schaden(z);
+    if (r == 0) Rest_Pruefen(z);
     z->bits.null_bytes = 0;
     z->grau = false;
     Bits_Leeren(&z->bits);
     return r;
+}
+
+void Rest_Pruefen(Zustand* z) {
+    const int64_t echt = int64_t{z->bits.anzahl} - 8 * int64_t{z->bits.null_bytes};
+    if (echt >= 8) z->fremde_bytes = true;
 }
 
 int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
@@ -616,6 +633,11 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
         kt->Dek_Zeile(p, z->mcu_x, my);
         ++z->zeile;
         z->spalte = 0;
+    }
+    if (z->zeile < z->mcu_y && z->bereich) {
+        // The rows below are written when a further call asks for them.
+        z->band_offen = true;
+        return JPEG_ERG_BEREICH_FERTIG;
     }
     z->bild_fertig = true;
     return 0;

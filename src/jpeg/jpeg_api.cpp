@@ -166,12 +166,46 @@ void zaehler_loeschen(JPEG_PROPERTIES& p) {
     p.Anzahl_Huffman_Vorgaben = 0;
 }
 
+// A decode kept after a region (result 2) goes on below it when the call
+// reads the same stream in the same mode into pixels of the same layout and
+// the new region continues below the rows written: the caller's pixel side
+// is taken afresh. Anything else releases the kept decode (an open file is
+// closed, so that it is read from its start again).
+void band_pruefen(Jpeg_Auftrag& a, int32_t modus) {
+    JPEG_PROPERTIES& p = a.Intern;
+    if (!Jpeg_Dek_Band_Offen(&p)) return;
+    const bool gleich = a.Intern_Direkt || (a.Jpg_Datei == p.Jpg_Datei && a.Jpg_Puffer == p.Jpg_Puffer &&
+                                            a.Jpg_Puffer_Groesse == p.Jpg_Puffer_Groesse &&
+                                            a.Bild_Breite == p.Bild_Breite && a.Bild_Kanaele == p.Bild_Kanaele &&
+                                            a.Bild_Farbraum == p.Bild_Farbraum && a.Bild_Abtastung == p.Bild_Abtastung);
+    if (gleich && modus == p.Modus) {
+        if (!a.Intern_Direkt) {
+            pixelseite_kopieren(p, a);
+            p.Bild_Zeilenlaenge = zeilenlaenge(p, false);
+            zeilenstart(p);
+            p.Strom.Bild_Zeile = p.Bild_Pixel;
+        }
+        if (Jpeg_Dek_Band_Weiter(&p)) return;
+    }
+    if (p.Fortsetzung) {
+        Jpeg_Speicher_Freigeben(p.Fortsetzung->Komponenten);
+        Jpeg_Speicher_Freigeben(p.Fortsetzung);
+        p.Fortsetzung = nullptr;
+    }
+    Jpeg_Dek_Freigeben(&p);
+    datei_vergessen(p);
+}
+
 int32_t lesen(Jpeg_Auftrag& a, int32_t modus) {
     JPEG_PROPERTIES& p = a.Intern;
     Jpeg_Strom& s = p.Strom;
+    const int32_t alter_modus = p.Modus;
     p.Modus = modus;
     const int32_t pruefung = Jpeg_Pruefen(&a);
     if (pruefung != 0) return pruefung;
+    p.Modus = alter_modus;
+    band_pruefen(a, modus);
+    p.Modus = modus;
     // Even a prepared internal record must name a read mode.
     if (modus < 0 || modus > 21 || ist_schreibmodus(modus)) return JPEG_ERG_PROPERTIES;
 
@@ -636,6 +670,7 @@ const Jpeg_Versionsdaten* Jpeg_Version() { return &versionsdaten; }
 
 const char* Jpeg_Fehlertext(int32_t code) {
     switch (code) {
+        case 3: return "Decoded, data damaged";
         case 2: return "ROI Success";
         case 1: return "Interrupt Success";
         case 0: return "Success";

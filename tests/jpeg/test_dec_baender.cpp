@@ -1,0 +1,153 @@
+// Decoding in bands of rows (a region decode that the next call continues
+// below), and damaged data reported as damaged, never as clean success.
+#include "dec_hilfe.h"
+
+#include <cstring>
+
+using namespace dek_test;
+
+namespace {
+
+int32_t Skala_Modus(int32_t skala) { return skala == 1 ? 3 : skala == 2 ? 15 : skala == 4 ? 17 : 19; }
+
+// Decodes the stream band by band, `band` rows per call, into one picture;
+// the codes of every call.
+struct Baender {
+    Bild bild;
+    std::vector<int32_t> codes;
+};
+
+Baender In_Baendern(const std::vector<uint8_t>& jpeg, int32_t skala, int32_t band, int32_t glatt) {
+    Baender b;
+    Jpeg_Auftrag a;
+    EXPECT_EQ(Jpeg_Init(&a), 0);
+    Quelle_Setzen(&a, jpeg);
+    EXPECT_EQ(Jpeg_Lesen(&a, 1), 0);
+    const int32_t w = static_cast<int32_t>((a.Jpg_Breite + skala - 1) / skala);
+    const int32_t h = static_cast<int32_t>((a.Jpg_Hoehe + skala - 1) / skala);
+    b.bild.breite = w;
+    b.bild.hoehe = h;
+    b.bild.pixel.assign(static_cast<size_t>(w) * h * 3, 0);
+    a.Intern.Glaettung = glatt;
+    for (int32_t y = 0; y < h; y += band) {
+        const int32_t n = std::min(band, h - y);
+        std::vector<uint8_t> px(static_cast<size_t>(w) * n * 3 + 1, 0xAB);
+        Ziel_Setzen(&a, px, static_cast<uint32_t>(w), n);
+        a.Intern.Bereich_Links = 0;
+        a.Intern.Bereich_Rechts = w;
+        a.Intern.Bereich_Oben = y;
+        a.Intern.Bereich_Unten = y + n;
+        b.codes.push_back(Jpeg_Lesen(&a, Skala_Modus(skala)));
+        EXPECT_EQ(px.back(), 0xAB) << "written past the band";
+        std::memcpy(b.bild.pixel.data() + static_cast<size_t>(y) * w * 3, px.data(), static_cast<size_t>(w) * n * 3);
+    }
+    EXPECT_EQ(Jpeg_Free(&a), 0);
+    return b;
+}
+
+}  // namespace
+
+// Band after band gives the pixels of one whole decode, for every layout,
+// scale and up-sampling, sequential and gathered; every band but the last
+// answers "region complete" and keeps the decode for the next.
+TEST(Dek_Baender, GleichDemGanzenBild) {
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
+    const Bild muster = Muster(75, 61);
+    const char* layouts[] = {"-sample 2x2",       "-sample 1x1",      "-sample 2x1", "-sample 1x2",
+                             "-sample 4x2",       "-sample 2x4",      "-progressive -sample 2x2",
+                             "-progressive -sample 1x1", "-restart 1 -sample 2x1"};
+    int nr = 0;
+    for (const char* o : layouts) {
+        const std::vector<uint8_t> jpg = Datei_Lesen(Kodieren(muster, o, "band" + std::to_string(nr++)));
+        for (int32_t skala : {1, 2, 4, 8})
+            for (int32_t glatt : {0, 1}) {
+                Optionen opt;
+                opt.glaettung = glatt;
+                const Ergebnis ganz = Dekodieren(jpg, "", Skala_Modus(skala), opt);
+                ASSERT_EQ(ganz.code, 0) << o;
+                for (int32_t band : {1, 5, 16, 37}) {
+                    SCOPED_TRACE(std::string(o) + " scale " + std::to_string(skala) + " smooth " +
+                                 std::to_string(glatt) + " band " + std::to_string(band));
+                    const Baender b = In_Baendern(jpg, skala, band, glatt);
+                    for (size_t i = 0; i + 1 < b.codes.size(); ++i) EXPECT_EQ(b.codes[i], JPEG_ERG_BEREICH_FERTIG);
+                    EXPECT_TRUE(b.codes.back() == 0 || b.codes.back() == JPEG_ERG_BEREICH_FERTIG) << b.codes.back();
+                    EXPECT_TRUE(b.bild.pixel == ganz.bild.pixel);
+                }
+            }
+    }
+}
+
+// A kept decode goes on only for the same stream, further down, with the
+// same columns; anything else starts afresh and still gives the right rows.
+TEST(Dek_Baender, AndereAnfrageBeginntNeu) {
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
+    const std::vector<uint8_t> a1 = Datei_Lesen(Kodieren(Muster(64, 48, 1), "-sample 2x2", "neu1"));
+    const std::vector<uint8_t> a2 = Datei_Lesen(Kodieren(Muster(64, 48, 2), "-progressive", "neu2"));
+    const Ergebnis g1 = Dekodieren(a1, "", 3), g2 = Dekodieren(a2, "", 3);
+    ASSERT_EQ(g1.code, 0);
+    ASSERT_EQ(g2.code, 0);
+    auto zeilen = [](const Ergebnis& g, int32_t y0, int32_t y1, int32_t x0, int32_t x1) {
+        std::vector<uint8_t> r;
+        for (int32_t y = y0; y < y1; ++y)
+            r.insert(r.end(), g.bild.pixel.begin() + (y * 64 + x0) * 3, g.bild.pixel.begin() + (y * 64 + x1) * 3);
+        return r;
+    };
+    struct Schritt {
+        const std::vector<uint8_t>* strom;
+        const Ergebnis* ganz;
+        int32_t x0, y0, x1, y1;
+    } schritte[] = {
+        {&a1, &g1, 0, 0, 64, 20},   // kept
+        {&a1, &g1, 0, 10, 64, 30},  // above the rows written: afresh
+        {&a1, &g1, 8, 30, 40, 40},  // other columns: afresh
+        {&a2, &g2, 8, 40, 40, 48},  // another stream: afresh
+        {&a1, &g1, 0, 0, 64, 8},    // back to the first
+        {&a1, &g1, 0, 17, 64, 48},  // further down, rows left out between
+    };
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    for (const Schritt& s : schritte) {
+        SCOPED_TRACE(std::to_string(s.y0) + ".." + std::to_string(s.y1));
+        Quelle_Setzen(&a, *s.strom);
+        if (s.strom != &a1 || s.y0 == 0) {
+            ASSERT_EQ(Jpeg_Lesen(&a, 1), 0);
+        }
+        std::vector<uint8_t> px(static_cast<size_t>(s.x1 - s.x0) * (s.y1 - s.y0) * 3);
+        Ziel_Setzen(&a, px, static_cast<uint32_t>(s.x1 - s.x0), s.y1 - s.y0);
+        a.Intern.Bereich_Links = s.x0;
+        a.Intern.Bereich_Rechts = s.x1;
+        a.Intern.Bereich_Oben = s.y0;
+        a.Intern.Bereich_Unten = s.y1;
+        const int32_t r = Jpeg_Lesen(&a, 3);
+        EXPECT_TRUE(r == 0 || r == JPEG_ERG_BEREICH_FERTIG) << r;
+        EXPECT_TRUE(px == zeilen(*s.ganz, s.y0, s.y1, s.x0, s.x1));
+    }
+    EXPECT_EQ(Jpeg_Free(&a), 0);
+}
+
+// Single flipped bits in the data: wherever djpeg finds the data corrupt,
+// the decode is not clean success (damaged, or refused).
+TEST(Dek_Baender, GekippteBitsNieSauber) {
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "djpeg not installed";
+    const std::vector<uint8_t> echt = Datei_Lesen(Kodieren(Muster(96, 80), "-quality 80", "kipp"));
+    uint32_t zufall = 7;
+    int beanstandet = 0;
+    for (int i = 0; i < 120; ++i) {
+        zufall = zufall * 1103515245u + 12345u;
+        std::vector<uint8_t> d = echt;
+        const size_t pos = 2 + (zufall >> 8) % (d.size() - 4);
+        d[pos] ^= static_cast<uint8_t>(1u << ((zufall >> 4) & 7));
+        const fs::path f = Arbeitsordner() / "kipp_test.jpg";
+        Datei_Schreiben(f, d);
+        std::string fehler;
+        const int rc = Ausfuehren("/usr/bin/djpeg -outfile /dev/null " + f.string(), &fehler);
+        if (rc == 0) continue;
+        ++beanstandet;
+        const Ergebnis e = Dekodieren(d, "", 3);
+        EXPECT_NE(e.code, 0) << "byte " << pos << ": djpeg says " << fehler;
+        if (e.code == JPEG_ERG_BESCHAEDIGT) {
+            EXPECT_NE(e.schaden, 0);
+        }
+    }
+    EXPECT_GT(beanstandet, 10);
+}
