@@ -230,10 +230,12 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
         k.v = p->Komponenten[c].V;
         k.quant = p->Komponenten[c].Quant_Auswahl & 3;
         int32_t fx = z->max_h / k.h, fy = z->max_v / k.v;
-        // At reduced sizes a square sub-sampled component is transformed one size
-        // larger, so that it needs no up-sampling.
+        // At reduced sizes a sub-sampled component is transformed at a larger
+        // size by the largest power of two that divides both its factors (up
+        // to 8 samples a block), so that it needs less up-sampling: square
+        // factors none, 4x2 and 2x4 only the rest in one direction.
         k.bs = z->bs;
-        if (z->skala > 1 && fx == fy && z->bs * fx <= 8) k.bs = z->bs * fx;
+        while (z->skala > 1 && k.bs < 8 && fx % (2 * k.bs / z->bs) == 0 && fy % (2 * k.bs / z->bs) == 0) k.bs *= 2;
         k.ux = fx * z->bs / k.bs;
         k.uy = fy * z->bs / k.bs;
         k.glatt_h = glatt && k.ux == 2 && (k.uy == 1 || (k.uy == 2 && z->skala == 1));
