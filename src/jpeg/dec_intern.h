@@ -68,6 +68,7 @@ struct Zustand {
     bool grau;             // damaged data: the rest of the scan, or of the restart
                            // interval, is not decoded (grey, or the earlier scans' values)
     bool vorschau_fertig;  // a thumbnail was written (thumbnail modes)
+    bool ende_erreicht;    // the marker loop has ended (the picture is complete or cut)
     bool band_offen;       // a region ended above the picture's last rows: the decode is kept
                            // for the next call to go on below it (result 2)
     bool ausgabe_laeuft;   // the gathered picture is being written (zeile, spalte)

@@ -644,20 +644,29 @@ bool Vollstaendig(const Zustand* z) {
 // stepped output keeps a scan record without components in Fortsetzung, so
 // that the next call comes back here.
 int Bild_Abschliessen(JPEG_PROPERTIES* p, Zustand* z) {
+    z->ende_erreicht = true;
+    // A stepped output, or one in bands, keeps a scan record without
+    // components in Fortsetzung, so that the next call comes back here.
+    auto merken = [&] {
+        if (p->Fortsetzung) return true;
+        auto* scan = static_cast<Jpeg_Scan*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan)));
+        if (!scan) return false;
+        scan->Komponenten = static_cast<Jpeg_Scan_Komponente*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan_Komponente)));
+        p->Fortsetzung = scan;
+        return true;
+    };
     if (z->gepuffert && !z->bild_fertig) {
-        if ((p->Unterbrechen || p->Bereich_Unten > 0) && !p->Fortsetzung) {
-            auto* scan = static_cast<Jpeg_Scan*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan)));
-            if (!scan) return JPEG_ERG_SPEICHER;
-            scan->Komponenten = static_cast<Jpeg_Scan_Komponente*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan_Komponente)));
-            p->Fortsetzung = scan;
-        }
+        if ((p->Unterbrechen || z->bereich) && !merken()) return JPEG_ERG_SPEICHER;
         if (int r = Gepuffert_Ausgeben(p, z)) return r;
-        if (p->Fortsetzung && !p->Fortsetzung->Komponenten) {
-            Jpeg_Speicher_Freigeben(p->Fortsetzung);
-            p->Fortsetzung = nullptr;
-        }
     }
     if (!z->bild_fertig) return JPEG_ERG_KEIN_BILD;
+    // Rows below the region are left: the decode is kept for the next band,
+    // and the result of the whole comes with the last.
+    if (z->bereich && z->y1 < z->aus_hoehe && z->naechste_zeile >= z->y1) {
+        if (!merken()) return JPEG_ERG_SPEICHER;
+        z->band_offen = true;
+        return JPEG_ERG_BEREICH_FERTIG;
+    }
     // Damaged or missing data is never clean success, though the pixels stand.
     int32_t schaden = 0;
     if (z->daten_fehlen || !Vollstaendig(z)) schaden = JPEG_ERG_EOF;
@@ -673,7 +682,7 @@ int Bild_Abschliessen(JPEG_PROPERTIES* p, Zustand* z) {
 int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
     const int32_t modus = p->Modus;
     const bool dekodieren = Dekodiermodus(modus);
-    if (fortsetzen && z->ausgabe_laeuft) return Bild_Abschliessen(p, z);
+    if (fortsetzen && (z->ausgabe_laeuft || z->ende_erreicht)) return Bild_Abschliessen(p, z);
     if (fortsetzen) {
         Jpeg_Scan* scan = p->Fortsetzung;
         int r = Scan_Dekodieren(p, z, scan);

@@ -77,6 +77,26 @@ TEST(Dek_Baender, GleichDemGanzenBild) {
     }
 }
 
+// A cut stream in bands: every band but the last answers "region complete"
+// (the decode reaches the cut long before the last rows are asked for), the
+// last reports the damage, and the pixels are those of one whole decode.
+TEST(Dek_Baender, AbgeschnittenErstAmEnde) {
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
+    for (const char* o : {"-sample 2x2", "-progressive"}) {
+        std::vector<uint8_t> jpg = Datei_Lesen(Kodieren(Muster(80, 96), o, "kurz" + std::to_string(o[1])));
+        jpg.resize(jpg.size() / 2);
+        const Ergebnis ganz = Dekodieren(jpg, "", 3);
+        ASSERT_EQ(ganz.code, JPEG_ERG_BESCHAEDIGT) << o;
+        for (int32_t band : {2, 16, 40}) {
+            SCOPED_TRACE(std::string(o) + " band " + std::to_string(band));
+            const Baender b = In_Baendern(jpg, 1, band, 0);
+            for (size_t i = 0; i + 1 < b.codes.size(); ++i) EXPECT_EQ(b.codes[i], JPEG_ERG_BEREICH_FERTIG) << i;
+            EXPECT_EQ(b.codes.back(), JPEG_ERG_BESCHAEDIGT);
+            EXPECT_TRUE(b.bild.pixel == ganz.bild.pixel);
+        }
+    }
+}
+
 // A kept decode goes on only for the same stream, further down, with the
 // same columns; anything else starts afresh and still gives the right rows.
 TEST(Dek_Baender, AndereAnfrageBeginntNeu) {

@@ -312,7 +312,7 @@ int Dekodieren(int argc, char** argv) {
         a.Intern.Bereich_Oben = static_cast<int32_t>(y);
         a.Intern.Bereich_Unten = static_cast<int32_t>(y + n);
         r = Jpeg_Lesen(&a, modus);
-        if (r < 0 || (r == JPEG_ERG_BESCHAEDIGT && y + n < h)) break;
+        if (r < 0) break;
         geschrieben = aus.Schreiben(pixel.data(), size_t{w} * n * kanaele);
     }
     const int32_t schaden = a.Intern.Schaden;
