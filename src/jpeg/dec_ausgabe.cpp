@@ -247,10 +247,17 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
         k.hoehe = static_cast<int32_t>((int64_t{p->Rahmen_Hoehe} * k.v * k.bs + 8 * z->max_v - 1) / (8 * z->max_v));
         k.streifen_breite = k.bloecke_x * k.bs;
         k.streifen_hoehe = k.v * k.bs;
+    }
+    // Without upright smoothing an MCU row's output rows need no other MCU
+    // row: one strip per component serves (both strip pointers are the same).
+    z->ein_streifen = true;
+    for (int c = 0; c < n; ++c) z->ein_streifen = z->ein_streifen && !z->k[c].glatt_v;
+    for (int c = 0; c < n; ++c) {
+        Komp& k = z->k[c];
         size_t streifen = static_cast<size_t>(k.streifen_breite) * k.streifen_hoehe + 64;
-        k.streifen[0] = static_cast<uint8_t*>(Speicher(z, 2 * streifen));
+        k.streifen[0] = static_cast<uint8_t*>(Speicher(z, (z->ein_streifen ? 1 : 2) * streifen));
         if (!k.streifen[0]) return JPEG_ERG_SPEICHER;
-        k.streifen[1] = k.streifen[0] + streifen;
+        k.streifen[1] = z->ein_streifen ? k.streifen[0] : k.streifen[0] + streifen;
         if (k.ux > 1 || k.glatt_v) {
             k.zeile = static_cast<uint8_t*>(Speicher(z, static_cast<size_t>(k.streifen_breite) * k.ux + 64));
             if (!k.zeile) return JPEG_ERG_SPEICHER;
@@ -312,10 +319,11 @@ void Block_Ablegen(Zustand* z, int32_t c, int32_t bx, int32_t by, const int16_t*
 void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int32_t by, int16_t* blk, int16_t dc,
                       const int16_t* q, Jpeg_Block_Fn idct) {
     Komp& k = z->k[c];
-    // The store is made once a picture has shown enough such blocks.
-    if (!z->dc_speicher && ++z->dc_bloecke == 64)
-        z->dc_speicher = static_cast<DC_Eintrag(*)[DC_PLAETZE]>(Speicher(z, sizeof(DC_Eintrag) * 4 * DC_PLAETZE));
-    if (!z->dc_speicher) {
+    // The store of a table is made once a picture has shown enough such blocks.
+    if (z->dc_bloecke < 64) ++z->dc_bloecke;
+    if (!z->dc_speicher[k.quant] && z->dc_bloecke == 64)
+        z->dc_speicher[k.quant] = static_cast<DC_Eintrag*>(Speicher(z, sizeof(DC_Eintrag) * DC_PLAETZE));
+    if (!z->dc_speicher[k.quant]) {
         if (q) p->Strom.Kern_Tabelle->Dequantisieren_Aktiv(blk, q);
         idct(blk);
         Block_Ablegen(z, c, bx, by, blk);

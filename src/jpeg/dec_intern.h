@@ -103,8 +103,9 @@ struct Zustand {
     int64_t arbeit;  // blocks visited by the gathered scans so far
     // MCU position of the streaming scan, or of the output of a gathered picture
     int32_t spalte, zeile;
-    DC_Eintrag (*dc_speicher)[DC_PLAETZE];  // 4 tables; made after the first DC-only blocks
-    int32_t dc_bloecke;                     // DC-only blocks seen before the store was made
+    DC_Eintrag* dc_speicher[4];  // per quantisation table; made after the first DC-only blocks
+    int32_t dc_bloecke;          // DC-only blocks seen (counted up to 64)
+    bool ein_streifen;           // one strip per component (no upright smoothing)
 };
 
 // A zero-filled block that lives as long as the state; null on failure.

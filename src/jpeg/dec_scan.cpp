@@ -138,7 +138,7 @@ Jpeg_Block_Fn IDCT_Fuer(Jpeg_Kern_Tabelle* kt, int bs) {
 }
 
 // The MCU rows that the output needs (the region, widened by one row when
-// smoothing looks at neighbours).
+// upright smoothing looks at neighbours).
 void Benoetigte_Zeilen(const Zustand* z, int32_t* von, int32_t* bis) {
     *von = 0;
     *bis = z->mcu_y;
@@ -148,8 +148,9 @@ void Benoetigte_Zeilen(const Zustand* z, int32_t* von, int32_t* bis) {
         *bis = 0;
         return;
     }
-    *von = z->y0 / h - 1;
-    *bis = (z->y1 - 1) / h + 2;
+    const int32_t rand = z->ein_streifen ? 0 : 1;
+    *von = z->y0 / h - rand;
+    *bis = (z->y1 - 1) / h + 1 + rand;
     if (*von < 0) *von = 0;
     if (*bis > z->mcu_y) *bis = z->mcu_y;
 }

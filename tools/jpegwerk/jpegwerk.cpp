@@ -82,7 +82,9 @@ struct Eingabe {
     size_t size() const { return n; }
     const uint8_t* data() const { return d; }
     uint8_t operator[](size_t i) const { return d[i]; }
-    bool Oeffnen(const char* name, bool schreibbar) {
+    // Checks that the file can be read (with the reason when not); with
+    // `abbilden` it is mapped, `schreibbar` privately writable.
+    bool Oeffnen(const char* name, bool schreibbar, bool abbilden = true) {
         const int fd = open(name, O_RDONLY);
         if (fd < 0) {
             grund = Grund(errno);
@@ -96,7 +98,7 @@ struct Eingabe {
         else if (st.st_size == 0) grund = "die Datei ist leer";
         else if (static_cast<uint64_t>(st.st_size) > 0xFFFFFFFFu) grund = "die Datei ist groesser als 4 GB";
         else ok = true;
-        if (ok) {
+        if (ok && abbilden) {
             void* m = mmap(nullptr, static_cast<size_t>(st.st_size), schreibbar ? PROT_READ | PROT_WRITE : PROT_READ,
                            MAP_PRIVATE | MAP_POPULATE, fd, 0);
             ok = m != MAP_FAILED;
@@ -224,9 +226,9 @@ struct Ausgabe {
     }
 };
 
-// Rows written per call of the codec: about 256 KB of pixels, at least one row.
+// Rows written per call of the codec: about 32 KB of pixels, at least one row.
 uint32_t Bandhoehe(uint32_t zeilenbytes) {
-    const uint32_t b = (256u << 10) / (zeilenbytes ? zeilenbytes : 1);
+    const uint32_t b = (32u << 10) / (zeilenbytes ? zeilenbytes : 1);
     return b < 1 ? 1 : b;
 }
 
@@ -252,16 +254,17 @@ int Dekodieren(int argc, char** argv) {
     }
     if (argc - i != 2) return Fehler_Argument("verlangt eine Eingabe- und eine Ausgabedatei");
     const char* ein = argv[i];
+    // The stream is read from the file as the decode goes (a few KB at a
+    // time), not held whole.
     Eingabe jpeg;
-    if (!jpeg.Oeffnen(ein, true)) {
+    if (!jpeg.Oeffnen(ein, false, false)) {
         std::fprintf(stderr, "jpegwerk: %s kann nicht gelesen werden: %s\n", ein, jpeg.grund.c_str());
         return 1;
     }
     Jpeg_Auftrag a;
     if (Jpeg_Init(&a) != 0) return 1;
-    a.Jpg_Puffer = const_cast<uint8_t*>(jpeg.data());
-    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(jpeg.size());
-    int32_t r = Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER);
+    a.Jpg_Datei = ein;
+    int32_t r = Jpeg_Lesen(&a, JMODUS_DATEI_PARAMETER);
     if (r != 0) {
         std::fprintf(stderr, "jpegwerk: %s: %s (%d)\n", ein, Jpeg_Fehlertext(r), r);
         Jpeg_Free(&a);
@@ -297,7 +300,7 @@ int Dekodieren(int argc, char** argv) {
     }
     a.Intern.Glaettung = glatt ? 1 : 0;
     a.Intern.DCT_Art = schnell ? DCT_SCHNELL : DCT_GENAU;
-    const int32_t modus = skala == 1 ? JMODUS_PUFFER_BILD : skala == 2 ? 15 : skala == 4 ? 17 : 19;
+    const int32_t modus = skala == 1 ? JMODUS_DATEI_BILD : skala == 2 ? 14 : skala == 4 ? 16 : 18;
     for (uint32_t y = 0; y < h && geschrieben; y += band) {
         const uint32_t n = std::min(band, h - y);
         // Neutral grey where a damaged stream leaves pixels unwritten.
