@@ -212,8 +212,8 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
     // upright alone (the next larger transform serves square sub-sampling),
     // not at 1/8 (one sample per block).
     const bool glatt = p->Glaettung == 1 && z->skala < 8;
-    // The caller's component planes are not served: nothing is written.
-    if (p->Komponenten_Ebenen) return JPEG_ERG_NICHT_UNTERSTUETZT;
+    // The caller's component planes hold 8 x 8 values a block: full size only.
+    if (p->Komponenten_Ebenen && z->skala != 1) return JPEG_ERG_PROPERTIES;
     if (p->Speicher_Grenze) {
         // Coefficients (gathered pictures) and two strips per component.
         int64_t bytes = 0;
@@ -275,6 +275,14 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
     }
     Rechteck_Setzen(p, z);
     z->naechste_zeile = z->y0;
+    p->Strom.Kern_Tabelle->Dek_Zeile = Jpeg_MCU_Zeile;
+    if (p->Komponenten_Ebenen) {
+        // Blocks go to the planes, no pixels are written.
+        for (int c = 0; c < n; ++c)
+            if (!p->Komponenten_Ebenen->Ebene[c]) return JPEG_ERG_PROPERTIES;
+        z->y1 = z->y0;
+        return 0;
+    }
     // The row converter.
     const Farbwahl w =
         Farbe_Waehlen(z->jc, n, p->Bild_Farbraum, static_cast<int32_t>(p->Bild_Kanaele), p->Strom.Prozessor);

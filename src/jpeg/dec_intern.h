@@ -145,6 +145,13 @@ int32_t Jpeg_Setup_Geometrie(JPEG_PROPERTIES* p);
 // Releases the decoder's working state of the record.
 void Jpeg_Dek_Freigeben(JPEG_PROPERTIES* p);
 
+// The region decoder's entry table: store the stream state at the start of
+// MCU row `nr` (entry nr), and restore it (the input repositioned: a file is
+// sought, JPEG_ERG_DATEI when that fails). 0, or JPEG_ERG_PROPERTIES for a
+// missing table, entry or state.
+int32_t Jpeg_Save_Einstieg(int32_t nr, Jpeg_Strom* s, Jpeg_Scan* scan, JPEG_PROPERTIES* p);
+int32_t Jpeg_Load_Einstieg(int32_t nr, Jpeg_Strom* s, Jpeg_Scan* scan, JPEG_PROPERTIES* p);
+
 // Kernel-table forms of the block decoders.
 int32_t Jpeg_Decode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac, int32_t* pred,
                           int16_t* blk);

@@ -246,6 +246,103 @@ void Scan_Komponenten(JPEG_PROPERTIES* p, const Zustand* z, const Jpeg_Scan* sca
     }
 }
 
+// ---------------------------------------------------------------------------
+// The entry table of region decoding: the stream state at the start of MCU
+// rows passed over, so that a later region further down starts there instead
+// of at the scan's start. Entry JPEG_EINSTIEGE (one past the rows) holds the
+// key of the scan the entries belong to.
+
+int64_t Eingabe_Position(const Zustand* z) { return z->ein.genommen_vor_puffer + (z->ein.p - z->ein.puffer_anfang); }
+
+// The key of the current scan: where its data starts, the stream it comes
+// from and the bytes that follow (as far as they are in the buffer).
+Jpeg_Einstieg Scan_Schluessel(const JPEG_PROPERTIES* p, const Zustand* z) {
+    Jpeg_Einstieg k{};
+    k.Position = Eingabe_Position(z);
+    uint64_t h = 1469598103934665603ull;
+    auto mischen = [&h](uint64_t v) { h = (h ^ v) * 1099511628211ull; };
+    if (p->Strom.Datei && p->Jpg_Datei) {
+        for (const char* c = p->Jpg_Datei; *c && c < p->Jpg_Datei + 4096; ++c) mischen(static_cast<uint8_t>(*c));
+    } else {
+        mischen(reinterpret_cast<uintptr_t>(p->Jpg_Puffer));
+    }
+    mischen(p->Jpg_Puffer_Groesse);
+    mischen(static_cast<uint64_t>(p->Rahmen_Breite) << 32 | static_cast<uint32_t>(p->Rahmen_Hoehe));
+    for (const uint8_t* b = z->ein.p; b < z->ein.ende && b < z->ein.p + 64; ++b) mischen(*b);
+    k.Bit_Puffer = h;
+    return k;
+}
+
+}  // namespace
+
+int32_t Jpeg_Save_Einstieg(int32_t nr, Jpeg_Strom* s, Jpeg_Scan* scan, JPEG_PROPERTIES* p) {
+    (void)s;
+    Zustand* z = p->Dek_Zustand;
+    if (!z || !p->Jpeg_Einstiegstabelle || nr < 0 || nr >= JPEG_EINSTIEGE) return JPEG_ERG_PROPERTIES;
+    Jpeg_Einstieg& e = p->Jpeg_Einstiegstabelle[nr];
+    e.Position = Eingabe_Position(z);
+    for (int i = 0; i < 4; ++i) e.DC_Praediktor[i] = scan->DC_Praediktor[i];
+    e.Bit_Puffer = z->bits.puffer;
+    e.Bit_Anzahl = z->bits.anzahl;
+    e.Marke_Offen = static_cast<uint8_t>(z->bits.marke > 0xFF ? 0 : z->bits.marke);
+    return 0;
+}
+
+int32_t Jpeg_Load_Einstieg(int32_t nr, Jpeg_Strom* s, Jpeg_Scan* scan, JPEG_PROPERTIES* p) {
+    Zustand* z = p->Dek_Zustand;
+    if (!z || !p->Jpeg_Einstiegstabelle || nr < 0 || nr >= JPEG_EINSTIEGE) return JPEG_ERG_PROPERTIES;
+    const Jpeg_Einstieg& e = p->Jpeg_Einstiegstabelle[nr];
+    if (e.Position < 0) return JPEG_ERG_PROPERTIES;
+    Eingabe& ein = z->ein;
+    if (s->Datei) {
+        // File: seek to the stored offset (counted from where this decode began
+        // to read; the file stands at the end of the buffer's bytes); the next
+        // read fills the buffer from there.
+        const int64_t steht = ein.genommen_vor_puffer + (ein.ende - ein.puffer_anfang);
+        if (!Jpeg_Datei_Suchen(s->Datei, e.Position - steht, 1)) return JPEG_ERG_DATEI;
+        ein.p = ein.ende = ein.puffer_anfang;
+        ein.genommen_vor_puffer = e.Position;
+    } else {
+        if (e.Position > ein.ende - ein.puffer_anfang + ein.genommen_vor_puffer) return JPEG_ERG_DATEI;
+        ein.p = ein.puffer_anfang + (e.Position - ein.genommen_vor_puffer);
+    }
+    for (int i = 0; i < 4; ++i) scan->DC_Praediktor[i] = e.DC_Praediktor[i];
+    z->bits.puffer = e.Bit_Puffer;
+    z->bits.anzahl = e.Bit_Anzahl;
+    z->bits.marke = e.Marke_Offen;
+    z->bits.null_bytes = 0;
+    z->bits.fehlerhaft = false;
+    return 0;
+}
+
+namespace {
+
+// Before a sequential scan decodes towards a region: the table is made (or
+// emptied when it belongs to another scan) with entry 0 at the scan's start,
+// and the decode goes to the last entry at or above the region's first row.
+// False when the table cannot be made.
+bool Einstiege_Vorbereiten(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan, int32_t von) {
+    if (!p->Jpeg_Einstiegstabelle) {
+        p->Jpeg_Einstiegstabelle =
+            static_cast<Jpeg_Einstieg*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Einstieg) * (JPEG_EINSTIEGE + 1)));
+        if (!p->Jpeg_Einstiegstabelle) return false;
+        for (int i = 0; i <= JPEG_EINSTIEGE; ++i) p->Jpeg_Einstiegstabelle[i].Position = -1;
+    }
+    Jpeg_Einstieg* t = p->Jpeg_Einstiegstabelle;
+    const Jpeg_Einstieg k = Scan_Schluessel(p, z);
+    if (t[JPEG_EINSTIEGE].Position != k.Position || t[JPEG_EINSTIEGE].Bit_Puffer != k.Bit_Puffer ||
+        t[JPEG_EINSTIEGE].Bit_Anzahl != scan->Neustart_Intervall) {
+        for (int i = 0; i < JPEG_EINSTIEGE; ++i) t[i].Position = -1;
+        t[JPEG_EINSTIEGE] = k;
+        t[JPEG_EINSTIEGE].Bit_Anzahl = scan->Neustart_Intervall;
+        Jpeg_Save_Einstieg(0, &p->Strom, scan, p);
+    }
+    int32_t r = von < JPEG_EINSTIEGE ? von : JPEG_EINSTIEGE - 1;
+    while (r > 0 && t[r].Position < 0) --r;
+    if (r > 0 && Jpeg_Load_Einstieg(r, &p->Strom, scan, p) == 0) z->zeile = r;
+    return true;
+}
+
 int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
     int16_t* blk = p->Arbeitsbereich;
@@ -315,7 +412,15 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
             bytes.Block(kb, ziel, k.streifen_breite);
         }
     };
+    // A region further down starts from the entry table; rows passed over
+    // store their entries. Only undamaged rows of a fresh scan take part.
+    const bool einstiege = z->bereich && von > 0 && z->gepuffert == false && scan->Ns == p->Anzahl_Komponenten;
+    if (einstiege && z->zeile == 0 && z->spalte == 0 && !Einstiege_Vorbereiten(p, z, scan, von))
+        return JPEG_ERG_SPEICHER;
     while (z->zeile < z->mcu_y) {
+        if (einstiege && z->zeile < von && z->spalte == 0 && z->zeile < JPEG_EINSTIEGE && !z->grau &&
+            z->bits.null_bytes == 0 && p->Jpeg_Einstiegstabelle[z->zeile].Position < 0)
+            Jpeg_Save_Einstieg(z->zeile, &p->Strom, scan, p);
         if (z->zeile >= bis) {
             // Past the region: the rest is decoded only when a further call
             // asks for the rows below.
@@ -507,7 +612,8 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     if (!z->bereit) {
         // The first scan decides: one scan with every component goes straight to
         // the output, anything else is gathered first.
-        z->gepuffert = p->Rahmen_Art == 0xC2 || scan->Ns < p->Anzahl_Komponenten;
+        // Component planes take the whole picture's blocks: gathered as well.
+        z->gepuffert = p->Rahmen_Art == 0xC2 || scan->Ns < p->Anzahl_Komponenten || p->Komponenten_Ebenen;
         z->zickzack = p->Rahmen_Art == 0xC2;
         p->Verschachtelung = scan->Ns < p->Anzahl_Komponenten ? 1 : 0;
         Aktive_Kerne(p);
@@ -580,6 +686,20 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
     };
     Bytes_Idct bytes{paare};
     auto absenden = [&] { bytes.Absenden(); };
+    // The caller's component planes: each block's 8 rows of 8 values at its
+    // place, quantised coefficients in natural order (mode 0) or samples.
+    const Jpeg_Komponenten_Ebenen* ebenen = p->Komponenten_Ebenen;
+    if (ebenen) direkt = false;
+    auto ablegen = [&](int c, int32_t spalte, int32_t zeile, const int16_t* werte, bool klemmen) {
+        const Komp& k = z->k[c];
+        const int64_t breite = int64_t{k.bloecke_x} * 8;
+        int16_t* ziel = ebenen->Ebene[c] + int64_t{zeile} * 8 * breite + int64_t{spalte} * 8;
+        for (int r = 0; r < 8; ++r)
+            for (int x = 0; x < 8; ++x) {
+                const int16_t v = werte[8 * r + x];
+                ziel[r * breite + x] = klemmen ? static_cast<int16_t>(v < 0 ? 0 : (v > 255 ? 255 : v)) : v;
+            }
+    };
     if (!z->ausgabe_laeuft) {
         z->ausgabe_laeuft = true;
         z->zeile = von;
@@ -612,6 +732,14 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                             continue;
                         }
                         Holen(blk, quelle);
+                        if (ebenen) {
+                            if (ebenen->Modus != 0) {
+                                kt->Dequantisieren_Aktiv(blk, q);
+                                idct[c](blk);
+                            }
+                            ablegen(c, spalte, zeile, blk, ebenen->Modus != 0);
+                            continue;
+                        }
                         if (k.bs == 8 && Nur_DC(blk)) {
                             DC_Block_Ablegen(p, z, c, spalte, zeile, blk, blk[0], q, idct[c]);
                             continue;
@@ -631,7 +759,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
             }
         }
         absenden();
-        kt->Dek_Zeile(p, z->mcu_x, my);
+        if (!ebenen) kt->Dek_Zeile(p, z->mcu_x, my);
         ++z->zeile;
         z->spalte = 0;
     }

@@ -306,6 +306,12 @@ int32_t lesen(Jpeg_Auftrag& a, int32_t modus) {
             return datei_schliessen(p);
     } else if (erg == JPEG_ERG_UNTERBROCHEN) {
         bereich_umrechnen(p);
+    } else if ((erg == JPEG_ERG_BEREICH_FERTIG || erg == JPEG_ERG_BESCHAEDIGT) && datei && ist_dekodiermodus(modus) &&
+               !Jpeg_Dek_Band_Offen(&p)) {
+        // A finished decode of a region or of damaged data leaves no file
+        // open: the next read starts at the file's beginning.
+        const int32_t zu = datei_schliessen(p);
+        if (zu != 0) return zu;
     }
     return erg;
 }
@@ -626,7 +632,8 @@ int32_t Jpeg_Pruefen(const Jpeg_Auftrag* a) {
         if (!ok) return JPEG_ERG_ABTASTUNG;
         if (!schreibpaar_erlaubt(a->Bild_Farbraum, a->Bild_Kanaele, a->Jpg_Farbraum, a->Jpg_Kanaele))
             return JPEG_ERG_PROPERTIES;
-    } else if (!lesepaar_erlaubt(a->Jpg_Farbraum, a->Jpg_Kanaele, a->Bild_Farbraum, a->Bild_Kanaele)) {
+    } else if (!p.Komponenten_Ebenen &&
+               !lesepaar_erlaubt(a->Jpg_Farbraum, a->Jpg_Kanaele, a->Bild_Farbraum, a->Bild_Kanaele)) {
         return JPEG_ERG_PROPERTIES;
     }
 

@@ -171,3 +171,155 @@ TEST(Dek_Baender, GekippteBitsNieSauber) {
     }
     EXPECT_GT(beanstandet, 10);
 }
+
+namespace {
+
+// Decodes into component planes (mode 0: coefficients, else samples); the
+// planes, each MCU columns x H x 8 wide and MCU rows x V x 8 high.
+struct Ebenen {
+    int32_t code = 0;
+    int32_t breite[4] = {}, hoehe[4] = {};
+    std::vector<int16_t> e[4];
+};
+
+Ebenen In_Ebenen(const std::vector<uint8_t>& jpeg, int32_t modus_wort, const std::string& datei = "") {
+    Ebenen r;
+    Jpeg_Auftrag a;
+    EXPECT_EQ(Jpeg_Init(&a), 0);
+    if (datei.empty()) Quelle_Setzen(&a, jpeg);
+    else a.Jpg_Datei = datei.c_str();
+    EXPECT_EQ(Jpeg_Lesen(&a, datei.empty() ? 1 : 0), 0);
+    const JPEG_PROPERTIES& p = a.Intern;
+    int32_t max_h = 1, max_v = 1;
+    for (int c = 0; c < p.Anzahl_Komponenten; ++c) {
+        max_h = std::max(max_h, p.Komponenten[c].H);
+        max_v = std::max(max_v, p.Komponenten[c].V);
+    }
+    const int32_t mx = (static_cast<int32_t>(a.Jpg_Breite) + 8 * max_h - 1) / (8 * max_h);
+    const int32_t my = (static_cast<int32_t>(a.Jpg_Hoehe) + 8 * max_v - 1) / (8 * max_v);
+    Jpeg_Komponenten_Ebenen ebenen{};
+    ebenen.Modus = modus_wort;
+    for (int c = 0; c < p.Anzahl_Komponenten; ++c) {
+        const int32_t h = p.Anzahl_Komponenten == 1 ? 1 : p.Komponenten[c].H;
+        const int32_t v = p.Anzahl_Komponenten == 1 ? 1 : p.Komponenten[c].V;
+        r.breite[c] = mx * h * 8;
+        r.hoehe[c] = my * v * 8;
+        r.e[c].assign(static_cast<size_t>(r.breite[c]) * r.hoehe[c] + 1, -7777);
+        ebenen.Ebene[c] = r.e[c].data();
+    }
+    a.Intern.Komponenten_Ebenen = &ebenen;
+    r.code = Jpeg_Lesen(&a, datei.empty() ? 3 : 2);
+    for (int c = 0; c < p.Anzahl_Komponenten; ++c) {
+        EXPECT_EQ(r.e[c].back(), -7777) << "written past plane " << c;
+        r.e[c].pop_back();
+    }
+    EXPECT_EQ(Jpeg_Free(&a), 0);
+    return r;
+}
+
+}  // namespace
+
+// Sample planes hold what the interleaved output shows without colour
+// conversion (chroma replicated); coefficient planes of a baseline and a
+// progressive stream with the same tables are the same quantised values.
+TEST(Dek_Ebenen, GleichDerVerschachteltenAusgabe) {
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
+    const Bild muster = Muster(53, 37);
+    const struct {
+        const char* optionen;
+        int32_t fx, fy;  // chroma up-sampling
+    } faelle[] = {{"-sample 1x1", 1, 1}, {"-sample 2x2", 2, 2}, {"-sample 2x1", 2, 1},
+                  {"-sample 2x2 -progressive", 2, 2}, {"-sample 1x2 -restart 1", 1, 2}};
+    int nr = 0;
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.optionen);
+        const std::vector<uint8_t> jpg = Datei_Lesen(Kodieren(muster, f.optionen, "ebene" + std::to_string(nr++)));
+        const Ebenen e = In_Ebenen(jpg, 1);
+        ASSERT_EQ(e.code, 0);
+        Jpeg_Auftrag a;
+        ASSERT_EQ(Jpeg_Init(&a), 0);
+        Quelle_Setzen(&a, jpg);
+        ASSERT_EQ(Jpeg_Lesen(&a, 1), 0);
+        std::vector<uint8_t> px(static_cast<size_t>(muster.breite) * muster.hoehe * 3);
+        Ziel_Setzen(&a, px, static_cast<uint32_t>(muster.breite), muster.hoehe, FARBE_ANDERE, 3);
+        a.Jpg_Farbraum = FARBE_ANDERE;
+        ASSERT_EQ(Jpeg_Lesen(&a, 3), 0);
+        Jpeg_Free(&a);
+        int abweichend = 0;
+        for (int32_t y = 0; y < muster.hoehe; ++y)
+            for (int32_t x = 0; x < muster.breite; ++x)
+                for (int c = 0; c < 3; ++c) {
+                    const int32_t ex = c ? x / f.fx : x, ey = c ? y / f.fy : y;
+                    abweichend += e.e[c][static_cast<size_t>(ey) * e.breite[c] + ex] !=
+                                  px[(static_cast<size_t>(y) * muster.breite + x) * 3 + c];
+                }
+        EXPECT_EQ(abweichend, 0);
+    }
+    // Coefficients: baseline against progressive, memory against file.
+    const fs::path b = Kodieren(muster, "-sample 2x2 -quality 80", "koef_b");
+    const fs::path pr = Kodieren(muster, "-sample 2x2 -quality 80 -progressive", "koef_p");
+    const Ebenen kb = In_Ebenen(Datei_Lesen(b), 0), kp = In_Ebenen({}, 0, pr.string());
+    ASSERT_EQ(kb.code, 0);
+    ASSERT_EQ(kp.code, 0);
+    for (int c = 0; c < 3; ++c) EXPECT_TRUE(kb.e[c] == kp.e[c]) << c;
+    bool dc_da = false;
+    for (int16_t v : kb.e[0]) dc_da = dc_da || (v != 0 && v != -7777);
+    EXPECT_TRUE(dc_da);
+}
+
+// A region decoded from a stored entry equals the same region of a whole
+// decode; entries are stored for the rows a region decode passes over and
+// serve later regions of the same stream, memory and file alike, and are
+// not taken for another stream.
+TEST(Dek_Einstiege, BereichAusEinstiegGleichGanzemBild) {
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
+    const int32_t w = 96, h = 400;
+    const fs::path f1 = Kodieren(Muster(w, h, 3), "-sample 2x2", "einstieg1");
+    const fs::path f2 = Kodieren(Muster(w, h, 4), "-sample 2x2 -restart 2", "einstieg2");
+    const std::vector<uint8_t> d1 = Datei_Lesen(f1), d2 = Datei_Lesen(f2);
+    const Ergebnis g1 = Dekodieren(d1, "", 3), g2 = Dekodieren(d2, "", 3);
+    ASSERT_EQ(g1.code, 0);
+    ASSERT_EQ(g2.code, 0);
+    struct Anfrage {
+        int strom;  // 1, 2
+        bool datei;
+        int32_t x0, y0, x1, y1;
+    } anfragen[] = {
+        {1, false, 0, 300, 96, 320},  // rows 0..17 stored on the way
+        {1, false, 16, 200, 80, 230}, // from entry 12
+        {1, false, 0, 100, 40, 140},
+        {2, false, 0, 250, 96, 260},  // another stream: its own entries
+        {1, false, 8, 310, 88, 330},
+        {2, true, 0, 380, 96, 400},   // from a file
+        {2, true, 32, 260, 64, 300},
+    };
+    Jpeg_Auftrag a;
+    ASSERT_EQ(Jpeg_Init(&a), 0);
+    for (const Anfrage& q : anfragen) {
+        SCOPED_TRACE(std::to_string(q.strom) + " " + std::to_string(q.y0));
+        const Ergebnis& g = q.strom == 1 ? g1 : g2;
+        const std::string name = (q.strom == 1 ? f1 : f2).string();
+        if (q.datei) {
+            a.Jpg_Datei = name.c_str();
+        } else {
+            a.Jpg_Datei = nullptr;
+            Quelle_Setzen(&a, q.strom == 1 ? d1 : d2);
+        }
+        ASSERT_EQ(Jpeg_Lesen(&a, q.datei ? 0 : 1), 0);
+        std::vector<uint8_t> px(static_cast<size_t>(q.x1 - q.x0) * (q.y1 - q.y0) * 3);
+        Ziel_Setzen(&a, px, static_cast<uint32_t>(q.x1 - q.x0), q.y1 - q.y0);
+        a.Intern.Bereich_Links = q.x0;
+        a.Intern.Bereich_Rechts = q.x1;
+        a.Intern.Bereich_Oben = q.y0;
+        a.Intern.Bereich_Unten = q.y1;
+        const int32_t r = Jpeg_Lesen(&a, q.datei ? 2 : 3);
+        EXPECT_EQ(r, JPEG_ERG_BEREICH_FERTIG);
+        std::vector<uint8_t> soll;
+        for (int32_t y = q.y0; y < q.y1; ++y)
+            soll.insert(soll.end(), g.bild.pixel.begin() + (y * w + q.x0) * 3, g.bild.pixel.begin() + (y * w + q.x1) * 3);
+        EXPECT_TRUE(px == soll);
+        ASSERT_NE(a.Intern.Jpeg_Einstiegstabelle, nullptr);
+        EXPECT_GE(a.Intern.Jpeg_Einstiegstabelle[1].Position, 0);  // rows passed over were stored
+    }
+    EXPECT_EQ(Jpeg_Free(&a), 0);
+}

@@ -633,23 +633,41 @@ TEST(Dek_Kanten, OhneParameterLesen) {
     }
 }
 
-// Component planes of the caller are not served.
-TEST(Dek_Kanten, KomponentenEbenenAbgelehnt) {
+// Component planes of the caller: the grey picture's samples (mode 1) and
+// its coefficients (mode 0: only zero, its blocks are empty); a missing plane
+// or a reduced size is refused, and nothing is written outside the plane.
+TEST(Dek_Kanten, KomponentenEbenen) {
     std::vector<uint8_t> grau = Grau(8, 8);
-    Jpeg_Auftrag a;
-    ASSERT_EQ(Jpeg_Init(&a), 0);
-    Jpeg_Komponenten_Ebenen ebenen{};
-    std::vector<int16_t> ebene(64);
-    ebenen.Ebene[0] = ebene.data();
-    a.Intern.Komponenten_Ebenen = &ebenen;
-    Quelle_Setzen(&a, grau);
-    a.Jpg_Farbraum = FARBE_GRAU;
-    a.Jpg_Kanaele = 1;
-    a.Bild_Farbraum = FARBE_GRAU;
-    a.Bild_Kanaele = 1;
-    EXPECT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_BILD), JPEG_ERG_NICHT_UNTERSTUETZT);
-    a.Intern.Komponenten_Ebenen = nullptr;
-    Jpeg_Free(&a);
+    struct Fall {
+        int32_t modus_wort;
+        int32_t lesemodus;
+        bool mit_ebene;
+        int32_t erwartet;
+        int16_t wert;
+    } faelle[] = {
+        {1, JMODUS_PUFFER_BILD, true, 0, 128},
+        {0, JMODUS_PUFFER_BILD, true, 0, 0},
+        {1, JMODUS_PUFFER_BILD, false, JPEG_ERG_PROPERTIES, -1},
+        {1, JMODUS_PUFFER_HALB, true, JPEG_ERG_PROPERTIES, -1},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(std::to_string(f.modus_wort) + " " + std::to_string(f.lesemodus));
+        Jpeg_Auftrag a;
+        ASSERT_EQ(Jpeg_Init(&a), 0);
+        Jpeg_Komponenten_Ebenen ebenen{};
+        ebenen.Modus = f.modus_wort;
+        std::vector<int16_t> ebene(65, -1);
+        if (f.mit_ebene) ebenen.Ebene[0] = ebene.data();
+        a.Intern.Komponenten_Ebenen = &ebenen;
+        Quelle_Setzen(&a, grau);
+        a.Jpg_Farbraum = FARBE_GRAU;
+        a.Jpg_Kanaele = 1;
+        EXPECT_EQ(Jpeg_Lesen(&a, f.lesemodus), f.erwartet);
+        for (int i = 0; i < 64; ++i) EXPECT_EQ(ebene[i], f.wert) << i;
+        EXPECT_EQ(ebene[64], -1);
+        a.Intern.Komponenten_Ebenen = nullptr;
+        Jpeg_Free(&a);
+    }
 }
 
 // Stepping reports the MCU just decoded and keeps its state until the end;
