@@ -8,6 +8,7 @@
 #include <emmintrin.h>
 
 #include <cstring>
+#include <initializer_list>
 
 using namespace jpeg_dek;
 
@@ -390,6 +391,48 @@ void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen) {
 
 }  // namespace jpeg_dek
 
+int32_t Jpeg_Schnellweg_Waehlen(const JPEG_PROPERTIES* p) {
+    const int32_t n = p->Anzahl_Komponenten, kan = static_cast<int32_t>(p->Bild_Kanaele), oc = p->Bild_Farbraum;
+    if (n < 1 || n > 4 || !p->Komponenten) return 0;
+    // Components arriving one per scan go through the general writers.
+    if (p->Verschachtelung && p->Scan_Zaehler == 0) return 0;
+    const Jpeg_Komponente* k = p->Komponenten;
+    auto faktoren = [&](std::initializer_list<int32_t> hv) {
+        int i = 0;
+        for (auto it = hv.begin(); it != hv.end(); it += 2, ++i)
+            if (i >= n || k[i].H != *it || k[i].V != *(it + 1)) return false;
+        return i == n;
+    };
+    const bool kasten = p->Glaettung == 0;
+    const bool f411 = faktoren({2, 2, 1, 1, 1, 1}), f422 = faktoren({2, 1, 1, 1, 1, 1});
+    if (p->Abtastung_Wandeln && p->Farbwandlung) {
+        if (!kasten) return 0;
+        if (n == 3 && kan == 3 && oc == FARBE_RGB) return f411 ? 3 : f422 ? 5 : 0;
+        if (n == 3 && kan == 3 && oc == FARBE_BGR) return f411 ? 4 : f422 ? 6 : 0;
+        if (n == 3 && kan == 4 && oc == FARBE_RGBA) return f411 ? 8 : f422 ? 9 : 0;
+        if (n == 4 && kan == 4 && oc == FARBE_RGBA) {
+            if (faktoren({2, 2, 1, 1, 1, 1, 2, 2})) return 11;
+            if (faktoren({2, 1, 1, 1, 1, 1, 2, 1})) return 12;
+        }
+        return 0;
+    }
+    if (p->Abtastung_Wandeln) {
+        if (n == 3 && kan == 3 && oc != FARBE_BGR && kasten) return f411 ? 16 : f422 ? 17 : 0;
+        return 0;
+    }
+    if (p->Farbwandlung) {
+        if (n == 3 && kan == 3) return oc == FARBE_RGB ? 1 : oc == FARBE_BGR ? 2 : 0;
+        if (n == 3 && kan == 4 && oc == FARBE_RGBA) return 7;
+        if (n == 4 && kan == 4 && oc == FARBE_RGBA) return 10;
+        return 0;
+    }
+    if (n == 3 && kan == 2 && f422) return 19;
+    if (n == 3 && kan == 3 && oc != FARBE_BGR) return 15;
+    if (n == 3 && kan == 4 && oc == FARBE_RGBA) return 13;
+    if (n == 4 && kan == 4) return 14;
+    return 0;
+}
+
 int32_t Jpeg_Setup_Geometrie(JPEG_PROPERTIES* p) {
     const int32_t n = p->Anzahl_Komponenten;
     if (n < 1 || n > 4) return JPEG_ERG_KOMPONENTE;
@@ -415,7 +458,7 @@ int32_t Jpeg_Setup_Geometrie(JPEG_PROPERTIES* p) {
     p->MCU_Zeilen = (p->Rahmen_Hoehe + 8 * max_v - 1) / (8 * max_v);
     p->MCU_Pro_Zeile = p->MCU_Spalten;
     p->MCU_Gesamt = p->MCU_Spalten * p->MCU_Zeilen;
-    p->Schnellweg = 0;
+    p->Schnellweg = Jpeg_Schnellweg_Waehlen(p);
     if (p->Strom.Kern_Tabelle) p->Strom.Kern_Tabelle->Dek_Zeile = Jpeg_MCU_Zeile;
     return 0;
 }

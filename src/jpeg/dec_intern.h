@@ -142,6 +142,9 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z);
 // The output geometry of the current frame (MCU sizes and counts, colour
 // switches, the MCU-row output routine); 0 or JPEG_ERG_KOMPONENTE.
 int32_t Jpeg_Setup_Geometrie(JPEG_PROPERTIES* p);
+// The fast-path code of a frame and pixel layout (Schnellweg): which fast
+// output family serves it (1-19), 0 for the general writers.
+int32_t Jpeg_Schnellweg_Waehlen(const JPEG_PROPERTIES* p);
 // Releases the decoder's working state of the record.
 void Jpeg_Dek_Freigeben(JPEG_PROPERTIES* p);
 

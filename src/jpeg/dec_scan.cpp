@@ -616,6 +616,7 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         z->gepuffert = p->Rahmen_Art == 0xC2 || scan->Ns < p->Anzahl_Komponenten || p->Komponenten_Ebenen;
         z->zickzack = p->Rahmen_Art == 0xC2;
         p->Verschachtelung = scan->Ns < p->Anzahl_Komponenten ? 1 : 0;
+        if (int r = Jpeg_Setup_Geometrie(p)) return r;
         Aktive_Kerne(p);
         if (int r = Ausgabe_Einrichten(p, z)) return r;
         z->bereit = true;

@@ -323,3 +323,42 @@ TEST(Dek_Einstiege, BereichAusEinstiegGleichGanzemBild) {
     }
     EXPECT_EQ(Jpeg_Free(&a), 0);
 }
+
+// The fast-path code chosen for each frame layout and pixel layout.
+TEST(Dek_Schnellweg, WahlNachTabelle) {
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
+    const Bild muster = Muster(40, 24);
+    const struct Fall {
+        const char* optionen;
+        int32_t farbe, kanaele, glatt;
+        int32_t code;
+    } faelle[] = {
+        {"-sample 2x2", FARBE_RGB, 3, 0, 3},   {"-sample 2x2", FARBE_BGR, 3, 0, 4},
+        {"-sample 2x2", FARBE_RGBA, 4, 0, 8},  {"-sample 2x2", FARBE_RGB, 3, 1, 0},
+        {"-sample 2x1", FARBE_RGB, 3, 0, 5},   {"-sample 2x1", FARBE_BGR, 3, 0, 6},
+        {"-sample 2x1", FARBE_RGBA, 4, 0, 9},  {"-sample 1x1", FARBE_RGB, 3, 0, 1},
+        {"-sample 1x1", FARBE_BGR, 3, 0, 2},   {"-sample 1x1", FARBE_RGBA, 4, 0, 7},
+        {"-sample 2x1", FARBE_YCBCR, 2, 0, 19}, {"-sample 1x1", FARBE_ANDERE, 3, 0, 15},
+        {"-sample 2x2", FARBE_ANDERE, 3, 0, 16}, {"-sample 2x1", FARBE_ANDERE, 3, 0, 17},
+        {"-sample 1x2", FARBE_RGB, 3, 0, 0},   {"-grayscale", FARBE_GRAU, 1, 0, 0},
+        {"-sample 2x2 -progressive", FARBE_RGB, 3, 0, 3},
+    };
+    int nr = 0;
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(std::string(f.optionen) + " " + std::to_string(f.farbe) + " " + std::to_string(f.glatt));
+        const std::vector<uint8_t> jpg = Datei_Lesen(Kodieren(muster, f.optionen, "weg" + std::to_string(nr++)));
+        Jpeg_Auftrag a;
+        ASSERT_EQ(Jpeg_Init(&a), 0);
+        Quelle_Setzen(&a, jpg);
+        ASSERT_EQ(Jpeg_Lesen(&a, 1), 0);
+        std::vector<uint8_t> px(static_cast<size_t>(muster.breite) * muster.hoehe * f.kanaele);
+        Ziel_Setzen(&a, px, static_cast<uint32_t>(muster.breite), muster.hoehe, f.farbe,
+                    static_cast<uint32_t>(f.kanaele));
+        if (f.farbe == FARBE_YCBCR) a.Bild_Abtastung = 2;
+        if (f.farbe == FARBE_ANDERE) a.Jpg_Farbraum = FARBE_ANDERE;
+        a.Intern.Glaettung = f.glatt;
+        EXPECT_EQ(Jpeg_Lesen(&a, 3), 0);
+        EXPECT_EQ(a.Intern.Schnellweg, f.code);
+        Jpeg_Free(&a);
+    }
+}
