@@ -282,6 +282,12 @@ struct JPEG_PROPERTIES {
     int32_t DCT_Art;
     int32_t Schnellweg;
     int32_t Unterbrechen;
+    // Encoding in bands: the caller's pixels hold the picture's rows
+    // [Band_Oben, Band_Unten) (both 0: every row). A sequential encode
+    // stops with JPEG_ERG_BEREICH_FERTIG before an MCU row whose rows are
+    // not all there; the next call, with the pixel side set to the next
+    // rows, goes on. Not with the progressive encoder or stepping.
+    int32_t Band_Oben, Band_Unten;
 
     // pixel side
     uint8_t* Bild_Pixel;

@@ -368,6 +368,13 @@ int32_t schreiben(Jpeg_Auftrag& a, int32_t modus) {
     }
 
     const bool frisch = !p.Fortsetzung;
+    if (!a.Intern_Direkt && !frisch && (p.Band_Oben != 0 || p.Band_Unten != 0)) {
+        // The next band of an encode in bands: the caller's pixels afresh.
+        pixelseite_kopieren(p, a);
+        p.Bild_Zeilenlaenge = zeilenlaenge(p, true);
+        zeilenstart(p);
+        s.Bild_Zeile = p.Bild_Pixel;
+    }
     if (!a.Intern_Direkt && frisch) {
         p.Jpg_Breite = a.Jpg_Breite;
         p.Jpg_Hoehe = a.Jpg_Hoehe;
@@ -440,9 +447,9 @@ int32_t schreiben(Jpeg_Auftrag& a, int32_t modus) {
         p.Jpg_Puffer_Groesse = uint32_t(s.Ausgabe_Anzahl);
         a.Jpg_Puffer_Groesse = p.Jpg_Puffer_Groesse;
     }
-    if (erg == JPEG_ERG_UNTERBROCHEN || erg == JPEG_ERG_BEREICH_FERTIG) {
+    if (erg == JPEG_ERG_UNTERBROCHEN) {
         bereich_umrechnen(p);
-    } else {
+    } else if (erg != JPEG_ERG_BEREICH_FERTIG) {
         const int32_t z = datei_schliessen(p);
         if (erg == JPEG_ERG_ERFOLG && z != 0) erg = z;
     }
@@ -619,7 +626,12 @@ int32_t Jpeg_Pruefen(const Jpeg_Auftrag* a) {
             // The pixels must cover the picture that is written.
             if (!p.Komponenten_Ebenen) {
                 const int64_t hoehe = a->Bild_Hoehe < 0 ? -int64_t(a->Bild_Hoehe) : a->Bild_Hoehe;
-                if (a->Bild_Breite < a->Jpg_Breite || hoehe < int64_t(a->Jpg_Hoehe)) return JPEG_ERG_PROPERTIES;
+                const bool band = p.Band_Oben != 0 || p.Band_Unten != 0;
+                if (band && (p.Band_Oben < 0 || p.Band_Unten <= p.Band_Oben ||
+                             int64_t(p.Band_Unten) > int64_t(a->Jpg_Hoehe) || p.Unterbrechen || p.Scan_Zaehler != 0))
+                    return JPEG_ERG_PROPERTIES;
+                const int64_t noetig = band ? int64_t(p.Band_Unten) - p.Band_Oben : int64_t(a->Jpg_Hoehe);
+                if (a->Bild_Breite < a->Jpg_Breite || hoehe < noetig) return JPEG_ERG_PROPERTIES;
             }
         }
         const int32_t abt = a->Jpg_Abtastung;

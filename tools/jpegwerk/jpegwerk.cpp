@@ -83,7 +83,8 @@ struct Eingabe {
     const uint8_t* data() const { return d; }
     uint8_t operator[](size_t i) const { return d[i]; }
     // Checks that the file can be read (with the reason when not); with
-    // `abbilden` it is mapped, `schreibbar` privately writable.
+    // `abbilden` it is mapped, `schreibbar` privately writable (and read in
+    // whole at once), else read as its pages are touched.
     bool Oeffnen(const char* name, bool schreibbar, bool abbilden = true) {
         const int fd = open(name, O_RDONLY);
         if (fd < 0) {
@@ -100,7 +101,8 @@ struct Eingabe {
         else ok = true;
         if (ok && abbilden) {
             void* m = mmap(nullptr, static_cast<size_t>(st.st_size), schreibbar ? PROT_READ | PROT_WRITE : PROT_READ,
-                           MAP_PRIVATE | MAP_POPULATE, fd, 0);
+                           MAP_PRIVATE | (schreibbar ? MAP_POPULATE : 0), fd, 0);
+            if (m != MAP_FAILED && !schreibbar) madvise(m, static_cast<size_t>(st.st_size), MADV_SEQUENTIAL);
             ok = m != MAP_FAILED;
             if (ok) d = static_cast<const uint8_t*>(m), n = static_cast<size_t>(st.st_size);
             else grund = Grund(errno);
@@ -373,8 +375,12 @@ int Kodieren(int argc, char** argv) {
         std::fprintf(stderr, "jpegwerk: %s ist kein lesbares PPM/PGM (P5/P6, 255)\n", argv[i]);
         return 1;
     }
+    // The output is created at once (an unwritable one is reported before
+    // any work); the codec then writes the stream into it as it goes.
     Ausgabe aus;
     if (!aus.Oeffnen(argv[i + 1])) return 1;
+    std::fclose(aus.f);
+    aus.f = nullptr;
     Jpeg_Auftrag a;
     if (Jpeg_Init(&a) != 0) {
         aus.Verwerfen();
@@ -382,9 +388,7 @@ int Kodieren(int argc, char** argv) {
     }
     const bool einkanal = grau || b.kanaele == 1;
     const bool vier = !einkanal && b.kanaele == 4;  // CMYK, stored as it is
-    a.Bild_Pixel = const_cast<uint8_t*>(b.pixel);
     a.Bild_Breite = a.Jpg_Breite = b.breite;
-    a.Bild_Hoehe = static_cast<int32_t>(b.hoehe);
     a.Jpg_Hoehe = b.hoehe;
     a.Bild_Kanaele = b.kanaele;
     a.Bild_Farbraum = b.kanaele == 1 ? FARBE_GRAU : (vier ? FARBE_RGBA : FARBE_RGB);
@@ -395,27 +399,53 @@ int Kodieren(int argc, char** argv) {
     a.Qualitaet = static_cast<uint32_t>(q);
     a.Intern.DCT_Art = schnell ? DCT_SCHNELL : DCT_GENAU;
     a.Intern.Neustart_Intervall = static_cast<int32_t>(neustart);
-    if (progressiv) a.Intern.Scan_Zaehler = 1;
-    // The stream never needs more than the pixels plus the markers.
-    const size_t groesse = std::min<size_t>(size_t{b.breite} * b.hoehe * 4 * 2 + 65536, 0xFFFFFFFFu);
-    Puffer jpeg(groesse, false);
-    if (!jpeg.data()) {
-        std::fprintf(stderr, "jpegwerk: %s: zu wenig Speicher\n", argv[i]);
-        aus.Verwerfen();
-        Jpeg_Free(&a);
-        return 1;
+    a.Jpg_Datei = argv[i + 1];
+    const size_t zeilenbytes = size_t{b.breite} * b.kanaele;
+    int32_t r;
+    if (progressiv) {
+        // The progressive encoder takes the whole picture at once.
+        a.Intern.Scan_Zaehler = 1;
+        a.Bild_Pixel = const_cast<uint8_t*>(b.pixel);
+        a.Bild_Hoehe = static_cast<int32_t>(b.hoehe);
+        r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
+    } else {
+        // Sequential: band after band of MCU rows (16 rows each, 32 KB of
+        // pixels or more), read from the file into one band buffer.
+        const uint32_t band = static_cast<uint32_t>(std::max<size_t>(1, (32u << 10) / (zeilenbytes * 16))) * 16;
+        std::vector<uint8_t> zeilen;
+        const int fd = open(argv[i], O_RDONLY);
+        bool gelesen = fd >= 0;
+        try {
+            zeilen.resize(std::min(band, b.hoehe) * zeilenbytes);
+        } catch (const std::bad_alloc&) {
+            gelesen = false;
+        }
+        const off_t anfang = b.pixel - d.data();
+        uint32_t y = 0;
+        r = JPEG_ERG_DATEI;
+        while (gelesen) {
+            const uint32_t n = std::min(band, b.hoehe - y);
+            const size_t laenge = size_t{n} * zeilenbytes;
+            gelesen = pread(fd, zeilen.data(), laenge, anfang + static_cast<off_t>(y * zeilenbytes)) ==
+                      static_cast<ssize_t>(laenge);
+            if (!gelesen) break;
+            a.Bild_Pixel = zeilen.data();
+            a.Bild_Hoehe = static_cast<int32_t>(n);
+            a.Intern.Band_Oben = static_cast<int32_t>(y);
+            a.Intern.Band_Unten = static_cast<int32_t>(y + n);
+            r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
+            y += n;
+            if (r != JPEG_ERG_BEREICH_FERTIG || y >= b.hoehe) break;
+        }
+        if (fd >= 0) close(fd);
     }
-    a.Jpg_Puffer = jpeg.data();
-    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
-    const int32_t r = Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN);
-    const uint32_t n = a.Jpg_Puffer_Groesse;
     Jpeg_Free(&a);
     if (r != 0) {
         std::fprintf(stderr, "jpegwerk: %s: %s (%d)\n", argv[i], Jpeg_Fehlertext(r), r);
         aus.Verwerfen();
         return 1;
     }
-    return aus.Schliessen(aus.Schreiben(jpeg.data(), n)) ? 0 : 1;
+    return 0;
 }
 
 }  // namespace
