@@ -286,7 +286,8 @@ struct JPEG_PROPERTIES {
     // [Band_Oben, Band_Unten) (both 0: every row). A sequential encode
     // stops with JPEG_ERG_BEREICH_FERTIG before an MCU row whose rows are
     // not all there; the next call, with the pixel side set to the next
-    // rows, goes on. Not with the progressive encoder or stepping.
+    // rows, goes on (the progressive encoder gathers the rows first and
+    // writes the scans in the call that brings the last). Not with stepping.
     int32_t Band_Oben, Band_Unten;
 
     // pixel side

@@ -628,7 +628,7 @@ int32_t Jpeg_Pruefen(const Jpeg_Auftrag* a) {
                 const int64_t hoehe = a->Bild_Hoehe < 0 ? -int64_t(a->Bild_Hoehe) : a->Bild_Hoehe;
                 const bool band = p.Band_Oben != 0 || p.Band_Unten != 0;
                 if (band && (p.Band_Oben < 0 || p.Band_Unten <= p.Band_Oben ||
-                             int64_t(p.Band_Unten) > int64_t(a->Jpg_Hoehe) || p.Unterbrechen || p.Scan_Zaehler != 0))
+                             int64_t(p.Band_Unten) > int64_t(a->Jpg_Hoehe) || p.Unterbrechen))
                     return JPEG_ERG_PROPERTIES;
                 const int64_t noetig = band ? int64_t(p.Band_Unten) - p.Band_Oben : int64_t(a->Jpg_Hoehe);
                 if (a->Bild_Breite < a->Jpg_Breite || hoehe < noetig) return JPEG_ERG_PROPERTIES;

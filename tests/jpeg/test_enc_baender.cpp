@@ -24,7 +24,8 @@ std::vector<uint8_t> Pixel(int32_t w, int32_t h) {
     return p;
 }
 
-void Einrichten(Jpeg_Auftrag* a, int32_t w, int32_t h, int32_t abtastung, int32_t neustart, std::vector<uint8_t>& aus) {
+void Einrichten(Jpeg_Auftrag* a, int32_t w, int32_t h, int32_t abtastung, int32_t neustart, std::vector<uint8_t>& aus,
+                bool progressiv = false) {
     ASSERT_EQ(Jpeg_Init(a), 0);
     a->Bild_Breite = a->Jpg_Breite = static_cast<uint32_t>(w);
     a->Jpg_Hoehe = static_cast<uint32_t>(h);
@@ -36,6 +37,7 @@ void Einrichten(Jpeg_Auftrag* a, int32_t w, int32_t h, int32_t abtastung, int32_
     a->Qualitaet = 85;
     a->Intern.DCT_Art = DCT_GENAU;
     a->Intern.Neustart_Intervall = neustart;
+    if (progressiv) a->Intern.Scan_Zaehler = 1;
     aus.assign(static_cast<size_t>(w) * h * 3 + 65536, 0);
     a->Jpg_Puffer = aus.data();
     a->Jpg_Puffer_Groesse = static_cast<uint32_t>(aus.size());
@@ -50,10 +52,12 @@ TEST(Kod_Baender, GleichDemGanzenBild) {
         int32_t abtastung, mcu_hoehe;
     } arten[] = {{ABTASTUNG_411, 16}, {ABTASTUNG_422, 8}, {ABTASTUNG_KEINE, 8}};
     for (const auto& art : arten)
-        for (int32_t neustart : {0, 3}) {
+        for (int32_t neustart : {0, 3, -1}) {
+            const bool progressiv = neustart < 0;  // -1: the progressive encoder
+            if (progressiv) neustart = 0;
             Jpeg_Auftrag g;
             std::vector<uint8_t> ganz;
-            Einrichten(&g, w, h, art.abtastung, neustart, ganz);
+            Einrichten(&g, w, h, art.abtastung, neustart, ganz, progressiv);
             g.Bild_Pixel = const_cast<uint8_t*>(px.data());
             g.Bild_Hoehe = h;
             ASSERT_EQ(Jpeg_Schreiben(&g, JMODUS_PUFFER_BILD_SCHREIBEN), 0);
@@ -61,11 +65,11 @@ TEST(Kod_Baender, GleichDemGanzenBild) {
             Jpeg_Free(&g);
             for (int32_t mcu_zeilen : {1, 2, 5}) {
                 SCOPED_TRACE(std::to_string(art.abtastung) + " restart " + std::to_string(neustart) + " band " +
-                             std::to_string(mcu_zeilen));
+                             std::to_string(mcu_zeilen) + (progressiv ? " progressive" : ""));
                 const int32_t band = mcu_zeilen * art.mcu_hoehe;
                 Jpeg_Auftrag a;
                 std::vector<uint8_t> teil;
-                Einrichten(&a, w, h, art.abtastung, neustart, teil);
+                Einrichten(&a, w, h, art.abtastung, neustart, teil, progressiv);
                 int32_t r = JPEG_ERG_BEREICH_FERTIG;
                 int32_t aufrufe = 0;
                 for (int32_t y = 0; y < h && r == JPEG_ERG_BEREICH_FERTIG; y += band, ++aufrufe) {

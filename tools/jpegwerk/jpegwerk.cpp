@@ -402,15 +402,11 @@ int Kodieren(int argc, char** argv) {
     a.Jpg_Datei = argv[i + 1];
     const size_t zeilenbytes = size_t{b.breite} * b.kanaele;
     int32_t r;
-    if (progressiv) {
-        // The progressive encoder takes the whole picture at once.
-        a.Intern.Scan_Zaehler = 1;
-        a.Bild_Pixel = const_cast<uint8_t*>(b.pixel);
-        a.Bild_Hoehe = static_cast<int32_t>(b.hoehe);
-        r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
-    } else {
-        // Sequential: band after band of MCU rows (16 rows each, 32 KB of
-        // pixels or more), read from the file into one band buffer.
+    if (progressiv) a.Intern.Scan_Zaehler = 1;
+    {
+        // Band after band of MCU rows (16 rows each, 32 KB of pixels or
+        // more), read from the file into one band buffer; the progressive
+        // encoder gathers them and writes its scans after the last.
         const uint32_t band = static_cast<uint32_t>(std::max<size_t>(1, (32u << 10) / (zeilenbytes * 16))) * 16;
         std::vector<uint8_t> zeilen;
         const int fd = open(argv[i], O_RDONLY);
