@@ -73,12 +73,42 @@ void Einmal(const uint8_t* wahl, const uint8_t* daten, size_t groesse) {
             r = Jpeg_Lesen(&a, modus);
         } while (r == 1 && ++runden < 100000);
         // A region decode that ends above the picture's bottom is continued
-        // once with the band below it.
+        // once with the band below it, or (from the entry table) another
+        // region is asked for afresh, higher up.
         if (r == JPEG_ERG_BEREICH_FERTIG && (wahl[6] & 0x80) && p.Bereich_Unten > 0) {
             const int32_t hoehe = p.Bereich_Unten - p.Bereich_Oben;
-            p.Bereich_Oben = p.Bereich_Unten;
-            p.Bereich_Unten += hoehe;
+            if (wahl[7] & 1) {
+                p.Bereich_Oben = p.Bereich_Oben / 2;
+                p.Bereich_Unten = p.Bereich_Oben + hoehe;
+            } else {
+                p.Bereich_Oben = p.Bereich_Unten;
+                p.Bereich_Unten += hoehe;
+            }
             r = Jpeg_Lesen(&a, modus);
+        }
+        // The component planes: coefficients or samples of every block.
+        if ((wahl[7] & 6) == 6 && modus == 3) {
+            int32_t max_h = 1, max_v = 1;
+            for (int c = 0; c < p.Anzahl_Komponenten; ++c) {
+                max_h = std::max(max_h, p.Komponenten[c].H);
+                max_v = std::max(max_v, p.Komponenten[c].V);
+            }
+            const int64_t mx = (static_cast<int64_t>(w) + 8 * max_h - 1) / (8 * max_h);
+            const int64_t my = (static_cast<int64_t>(h) + 8 * max_v - 1) / (8 * max_v);
+            Jpeg_Komponenten_Ebenen ebenen{};
+            ebenen.Modus = (wahl[7] >> 3) & 1;
+            std::vector<int16_t> speicher[4];
+            for (int c = 0; c < p.Anzahl_Komponenten && c < 4; ++c) {
+                speicher[c].resize(static_cast<size_t>(mx * p.Komponenten[c].H * 8 * my * p.Komponenten[c].V * 8));
+                ebenen.Ebene[c] = speicher[c].data();
+            }
+            Jpeg_Free(&a);
+            if (Jpeg_Init(&a) != 0) return;
+            a.Jpg_Puffer = const_cast<uint8_t*>(daten);
+            a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
+            a.Intern.Komponenten_Ebenen = &ebenen;
+            Jpeg_Lesen(&a, JMODUS_PUFFER_BILD);
+            a.Intern.Komponenten_Ebenen = nullptr;
         }
     }
     Jpeg_Free(&a);
