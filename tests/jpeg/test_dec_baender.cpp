@@ -362,3 +362,40 @@ TEST(Dek_Schnellweg, WahlNachTabelle) {
         Jpeg_Free(&a);
     }
 }
+
+// A stream that declares 65500 x 65500 pixels on a few bytes: decoded in
+// bands its working memory stays within 64 MB (the limit the decode checks
+// before it allocates anything), and the first bands come out; as a
+// progressive picture it needs its coefficients whole and is refused.
+TEST(Dek_Baender, RiesigeAngabe) {
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
+    for (const char* o : {"-sample 2x2", "-progressive"}) {
+        SCOPED_TRACE(o);
+        std::vector<uint8_t> jpg = Datei_Lesen(Kodieren(Muster(64, 48), o, std::string("riesig") + o[1]));
+        for (size_t i = 2; i + 8 < jpg.size(); ++i)
+            if (jpg[i] == 0xFF && (jpg[i + 1] == 0xC0 || jpg[i + 1] == 0xC2)) {
+                jpg[i + 5] = jpg[i + 7] = 65500 >> 8;
+                jpg[i + 6] = jpg[i + 8] = 65500 & 0xFF;
+                break;
+            }
+        Jpeg_Auftrag a;
+        ASSERT_EQ(Jpeg_Init(&a), 0);
+        Quelle_Setzen(&a, jpg);
+        ASSERT_EQ(Jpeg_Lesen(&a, 1), 0);
+        EXPECT_EQ(a.Jpg_Breite, 65500u);
+        a.Intern.Speicher_Grenze = 64;
+        std::vector<uint8_t> px(65500u * 16 * 3);
+        int32_t r = 0;
+        for (int32_t y = 0; y < 64; y += 16) {
+            Ziel_Setzen(&a, px, 65500, 16);
+            a.Intern.Bereich_Links = 0;
+            a.Intern.Bereich_Rechts = 65500;
+            a.Intern.Bereich_Oben = y;
+            a.Intern.Bereich_Unten = y + 16;
+            r = Jpeg_Lesen(&a, 3);
+            if (r != JPEG_ERG_BEREICH_FERTIG) break;
+        }
+        EXPECT_EQ(r, o[1] == 'p' ? JPEG_ERG_SPEICHER : JPEG_ERG_BEREICH_FERTIG);
+        Jpeg_Free(&a);
+    }
+}
