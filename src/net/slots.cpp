@@ -176,6 +176,9 @@ void Verbindung_Server_Clients() {
             Verbindung_Read_Start(v);
         }
         if (!s.paket) s.paket = Verbindung_Paket_Nehmen(v, &s.paket_laenge);
+        // A slot is for a club: a client that has not taken one in time makes room.
+        if (s.team < 0 && Verbindung_Jetzt_Ms() - v->seit_ms >= Verbindung_Limits.ohne_team)
+            Verbindung_Brechen(v, "ohne Verein");
     }
 }
 
