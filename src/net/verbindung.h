@@ -100,7 +100,7 @@ struct Verbindung_Zeitlimits {
     u32 teilrahmen = 30000;  // no progress in the middle of a frame (either direction)
     u32 stumm = 60000;       // an accepted peer that has not sent one whole packet
     u32 anfrage = 60000;     // a client's request without an answer
-    u32 leerlauf = 300000;   // an accepted peer silent after a packet (nothing on the way either way)
+    u32 leerlauf = 900000;   // an accepted peer silent after a packet (nothing on the way either way)
     u32 ohne_team = 180000;  // a server's client slot that has not taken its club (block 19)
 };
 extern Verbindung_Zeitlimits Verbindung_Limits;
