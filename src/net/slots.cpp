@@ -17,7 +17,7 @@ void Standard_Signal(const u8*, u32) {}
 void Standard_Server_Paket(Verbindung_Client_Slot*, const u8*, u32) {}
 void Standard_Warteanzeige(int) {}
 void Standard_Verloren() {
-    W32_Error_Box("Die Verbindung zum Server ist abgebrochen.\nDas Spiel wird beendet.");
+    W32_Error_Box("%s\nDas Spiel wird beendet.", NETZ_TEXT_VERLOREN);
     if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
 }
 

@@ -937,6 +937,10 @@ void Kalender_Internet_Client_Laden() {
         gruppen = std::get<0>(*d);
         anzahl = std::get<2>(*d);
         Kalender_Datum_Lesen(zustand.aktuell, std::get<1>(*d).data());
+        // A new day: the server may have drawn its leagues or fixtures since
+        // (a client that joined before the season's fixtures existed).
+        Wettbewerb_Internet_Client_Hole_Tabelle();
+        Spiele_Internet_Client_Reset();
     }
     anzahl = std::clamp<i32>(anzahl, 0, std::min<i32>(MAX_GRUPPEN, static_cast<i32>(gruppen.size())));
     heutige_gruppen.assign(gruppen.begin(), gruppen.begin() + anzahl);
