@@ -467,11 +467,11 @@ void client_spieltag(long long stoerung) {
 }
 
 // Holds the club and the connection, asks nothing; the server's closing
-// ends it (at most 240 s).
+// ends it (at most 360 s).
 void stumm_bleiben() {
     std::printf("client goes silent\n");
     std::fflush(stdout);
-    const double bis = jetzt_ms() + 240000;
+    const double bis = jetzt_ms() + 360000;
     while (Verbindung_Zustand(Internet_Server_Verbindung) != VERBINDUNG_KAPUTT && jetzt_ms() < bis) {
         Verbindung_Pump();
         Verbindung_Warten(50);
