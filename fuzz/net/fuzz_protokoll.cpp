@@ -17,11 +17,11 @@
 #include "base/memory.h"
 #include "base/ruf.h"
 #include "match/netz_rufe.h"
+#include "matchday/spieltag_netz.h"
 #include "net/protokoll.h"
 #include "season/netz_rufe.h"
 #include "season/rangliste.h"
 #include "season/richter.h"
-#include "season/spieltag_netz.h"
 
 namespace {
 

@@ -158,7 +158,11 @@ Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag) {
     i16 typ = 0;
     std::vector<u8> d;
     if (!Resf_Eintrag_Daten(slot, eintrag, &typ, d) || (typ != RESF_BILD && typ != RESF_SPRITE)) return nullptr;
-    return static_cast<Rastport*>(Resf_Lade_Eintrag(slot, eintrag, 16, nullptr));
+    auto* rp = static_cast<Rastport*>(Resf_Lade_Eintrag(slot, eintrag, 16, nullptr));
+    if (rp && eintrag >= 0 && eintrag < 4000)
+        for (i32 a = 0; a < RESF_SPIEL_ARCHIVE; ++a)
+            if (spiel_offen && spiel_slots[a] == slot) rp->grafik = (a + 1) * 4000 + eintrag;
+    return rp;
 }
 
 bool Resf_Lade_Blob(i32 slot, i32 eintrag, std::vector<u8>& blob) {

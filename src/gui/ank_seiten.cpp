@@ -18,7 +18,7 @@
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
-#include "season/spieltag.h"
+#include "matchday/spieltag.h"
 #include "season/tabelle.h"
 #include "season/vorschau_saetze.h"
 #include "season/wettbewerb.h"

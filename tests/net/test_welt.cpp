@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/ruf.h"
+#include "matchday/season_netz.h"
 #include "net/protokoll.h"
 #include "netz_test.h"
 #include "season/netz_rufe.h"

@@ -8,6 +8,7 @@
 
 #include "base/globals.h"
 #include "base/random.h"
+#include "matchday/season_netz.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/netz_rufe.h"

@@ -12,6 +12,7 @@
 #include "base/globals.h"
 #include "base/random.h"
 #include "base/ruf.h"
+#include "matchday/season_netz.h"
 #include "season/netz_rufe.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"

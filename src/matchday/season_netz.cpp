@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "matchday/season_netz.h"
+#include "matchday/spieltag.h"
 #include "season/kalender.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"
 #include "season/spiele.h"
-#include "season/spieltag.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"

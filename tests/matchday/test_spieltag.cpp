@@ -20,22 +20,23 @@
 #include "base/ruf.h"
 #include "base/tools.h"
 #include "match/spielfeld.h"
+#include "matchday/saison.h"
+#include "matchday/season_netz.h"
+#include "matchday/spieltag.h"
+#include "matchday/spieltag_netz.h"
 #include "season/ereignisse.h"
 #include "season/freundschaft.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
-#include "season/news.h"
 #include "season/netz_rufe.h"
+#include "season/news.h"
 #include "season/paarungen.h"
-#include "season/saison.h"
 #include "season/season_hooks.h"
+#include "season/season_test_hilfen.h"
 #include "season/spiele.h"
-#include "season/spieltag.h"
-#include "season/spieltag_netz.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
-#include "season_test_hilfen.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/konfig.h"
@@ -357,7 +358,6 @@ TEST_F(Spieltag, SpeichernLadenUndWidersprueche) {
     EXPECT_EQ(season_test::Block_Bytes(Spieltag_Save), bild);
 }
 
-
 // Friendlies arranged on two days form two matchdays under a calendar mark
 // of their own, are played and free their pitches; the bookings after the
 // match; the statistics of the friendlies add up.
@@ -614,7 +614,6 @@ TEST_F(Spieltag, ClientFolgtDerZeileDesServers) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
     ruf::Leitung_Setzen(nullptr);
 }
-
 
 // The shoot-out: goals of the side that kicked (k) and of the other (o)
 // after each kick, and whether that kick decided it.

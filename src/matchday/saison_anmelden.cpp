@@ -1,6 +1,9 @@
-#include "season/saison_anmelden.h"
+#include "matchday/saison_anmelden.h"
 
 #include "base/types.h"
+#include "matchday/saison.h"
+#include "matchday/season_netz.h"
+#include "matchday/spieltag.h"
 #include "season/ankuendigung.h"
 #include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
@@ -10,10 +13,8 @@
 #include "season/optionen.h"
 #include "season/rangliste.h"
 #include "season/richter.h"
-#include "season/saison.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
-#include "season/spieltag.h"
 #include "world/global.h"
 
 void Saison_Module_Anmelden() {

@@ -1,4 +1,4 @@
-#include "season/saison.h"
+#include "matchday/saison.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +11,7 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/random.h"
+#include "matchday/spieltag.h"
 #include "season/ankuendigung.h"
 #include "season/archiv.h"
 #include "season/ereignisse.h"
@@ -19,7 +20,6 @@
 #include "season/qualifikation.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
-#include "season/spieltag.h"
 #include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"

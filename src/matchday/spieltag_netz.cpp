@@ -1,5 +1,5 @@
 // The matchday in a network game.
-#include "season/spieltag_netz.h"
+#include "matchday/spieltag_netz.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
 // The bookings after a match.
-#include "season/nachspiel.h"
+#include "matchday/nachspiel.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "season/saison_lauf.h"
+#include "matchday/saison_lauf.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,16 +8,16 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "match/spielfeld.h"
+#include "matchday/saison.h"
+#include "matchday/saison_anmelden.h"
+#include "matchday/spieltag.h"
 #include "season/ankuendigung.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
-#include "season/saison.h"
-#include "season/saison_anmelden.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "season/spiele.h"
-#include "season/spieltag.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "world/bank.h"

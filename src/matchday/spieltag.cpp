@@ -1,6 +1,6 @@
 // The matchday table and its runner: rows move 0 waiting → 1 kicked off →
 // 2 running ↔ 4 half-time break / 32 shoot-out → 8 finished → 16 done.
-#include "season/spieltag.h"
+#include "matchday/spieltag.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,15 +13,15 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "match/spielfeld.h"
+#include "matchday/nachspiel.h"
+#include "matchday/spieltag_netz.h"
 #include "season/ankuendigung.h"
 #include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
-#include "season/nachspiel.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
-#include "season/spieltag_netz.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
 #include "world/aufstellung.h"
@@ -375,7 +375,8 @@ void anpfiff(Spieltag_Slot& r) {
 // sent off or substituted). False when the side has nobody left to kick.
 bool engine_schuss(i32 spiel, int seite, int naechster) {
     for (int i = 0; i < SF_PRO_SEITE; ++i)
-        if (Spielfeld_Set_Elfmeter(static_cast<u32>(spiel), seite, seite * SF_PRO_SEITE + (naechster + i) % SF_PRO_SEITE))
+        if (Spielfeld_Set_Elfmeter(static_cast<u32>(spiel), seite,
+                                   seite * SF_PRO_SEITE + (naechster + i) % SF_PRO_SEITE))
             return true;
     return false;
 }

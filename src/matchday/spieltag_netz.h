@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "base/ruf.h"
-#include "season/spieltag.h"
+#include "matchday/spieltag.h"
 
 // The answer of call 1031: the team's row (0xFF bytes when none) and the
 // key of its fixture; competition -1 when the team has no running match
