@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "base/ruf.h"
+#include "matchday/season_netz.h"
 #include "net/protokoll.h"
 #include "netz_test.h"
 #include "season/kalender.h"
