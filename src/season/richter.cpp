@@ -161,11 +161,10 @@ void Richter_Frage_Gestellt(u32 id, const News_Daten& d) {
 }
 
 bool Richter_Frage_Erlaubt(i32 sender, i32 empfaenger, const News_Daten& d) {
-    // A client asks for a credit or a contract of another club in its own
-    // name; offers of the random events come from the server alone.
-    const i32 art = d.w[ANFRAGE_ART];
-    return (art == ANFRAGE_KREDIT || art == ANFRAGE_VERTRAG) && d.w[ANFRAGE_FRAGER] == sender &&
-           d.w[ANFRAGE_GEFRAGT] == empfaenger && sender != empfaenger && unbeantwortet(d.w[ANFRAGE_ANTWORT]);
+    // A client asks another club in its own name; offers of the random
+    // events come from the server alone.
+    return d.w[ANFRAGE_ART] != ANFRAGE_EREIGNIS && d.w[ANFRAGE_FRAGER] == sender && d.w[ANFRAGE_GEFRAGT] == empfaenger &&
+           sender != empfaenger && unbeantwortet(d.w[ANFRAGE_ANTWORT]);
 }
 
 void Richter_Zuruecksetzen() {

@@ -42,8 +42,8 @@ struct News_Daten;
 // The news store tells the arbiter of every question posted on the server
 // or in single play.
 void Richter_Frage_Gestellt(u32 id, const News_Daten& d);
-// Whether a client may post this question: a credit or contract request in
-// its own name to another club, not yet answered.
+// Whether a client may post this question: a request in its own name to
+// another club (never an offer of the random events), not yet answered.
 bool Richter_Frage_Erlaubt(i32 sender, i32 empfaenger, const News_Daten& d);
 // Forgets every held request (a new or loaded news store).
 void Richter_Zuruecksetzen();
