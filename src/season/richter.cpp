@@ -71,13 +71,14 @@ void melden(const News_Daten& d, const char* format) {
              team_name(d.w[ANFRAGE_GEFRAGT]).c_str());
 }
 
-// Unanswered requests whose deadline has come are deleted; an expired
-// credit request is reported to the asker.
+// Whether an unanswered request expires today (kind 8 and unknown kinds never do).
 bool verfaellt(const News_Daten& d, i32 heute) {
     const i32 art = d.w[ANFRAGE_ART];
     return d.w[ANFRAGE_FRIST] <= heute && art >= ANFRAGE_KREDIT && art <= ANFRAGE_VERTRAG && art != ANFRAGE_UNBEFRISTET;
 }
 
+// Unanswered requests whose deadline has come are deleted (and no longer
+// held); an expired credit request is reported to the asker.
 void fristen(i32 heute) {
     for (u32 id : ids_mit(NEWS_FRAGE)) merken(id, News_Get_Daten(News_Suche_Id(id)));
     for (auto o = offen.begin(); o != offen.end();) {
