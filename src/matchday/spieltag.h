@@ -132,9 +132,12 @@ struct Spieltag_Zahlen {
 };
 const Spieltag_Zahlen& Spieltag_Get_Zahlen();
 
-// Fills the season's matchday hooks and the match engine's hooks that the
-// matchday answers (fixture lookup, end check, events, readiness).
-void Spieltag_Hooks_Installieren();
+// A fine of the match evaluation (cards) for the team, booked like a
+// forfeit's (the match engine's fine hook, src/main).
+void Spieltag_Strafe_Buchen(u32 team, i32 betrag);
+// A client with this team has fetched its pitch: its side of the team's
+// rows is ready (the match engine's readiness hook, src/main).
+void Spieltag_Team_Hat_Spielfeld(u32 team);
 
 // The penalty shoot-out of a tie: early decision and sudden death.
 struct Spieltag_Elfmeter {

@@ -5,6 +5,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -20,8 +21,6 @@ constexpr u32 ALLE_SPIELER = 0;
 constexpr int LETZTE_ERGEBNISSE = 5;
 constexpr u8 KEIN_ERGEBNIS = 255;
 constexpr i32 TORE_IM_VERLAUF = 15;
-
-bool client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
 
 u8 plus_eins(u8 v) { return v == 255 ? v : static_cast<u8>(v + 1); }
 void u16_addieren(u8* p, i32 wert) {
@@ -80,7 +79,7 @@ i32 ergebnis(i32 tore, i32 gegentore) { return tore > gegentore ? 1 : tore == ge
 
 bool Spiele_Ereignisse_Reservieren(i32 handle) {
     Spiel* s = Spiele_Get_Spiel(handle, true);
-    if (!s || client()) return false;
+    if (!s || ruf::Client()) return false;
     if (s->erstes_ereignis) return true;
     const u32 erster = Spiele_Ereignis_Block(EREIGNISSE_PRO_SPIEL);
     if (!erster) return false;
@@ -120,7 +119,7 @@ i32 Spiele_Ereignis_Eintragen(i32 handle, u32 flags, i32 minute, i32 spieler, i3
 }
 
 void Spiele_Set_Wettbewerb_Ereignis(i32 wettbewerb, i32 spieler, i32 art, i32 wert) {
-    if (client() || art < ZAEHLER_GELB || art > ZAEHLER_SPERRE) return;
+    if (ruf::Client() || art < ZAEHLER_GELB || art > ZAEHLER_SPERRE) return;
     u8* e = zaehler_eintrag(wettbewerb, spieler, true);
     if (!e) return;
     u8& z = e[4 + art - 1];
@@ -135,7 +134,7 @@ i32 Spiele_Get_Wettbewerb_Ereignis(i32 wettbewerb, i32 art, i32 spieler) {
 
 void Spiele_Loesche_Wettbewerb_Ereignis(i32 basis) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
-    if (!s || client()) return;
+    if (!s || ruf::Client()) return;
     if (basis < 0) {
         s->Leeren();
         return;
@@ -153,14 +152,14 @@ bool Wettbewerb_Gelbsperre(i32 wettbewerb, i32 karten) {
 }
 
 void Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(i32 wettbewerb, i32 team) {
-    if (client() || !ist_team(team)) return;
+    if (ruf::Client() || !ist_team(team)) return;
     i32 spieler[SPIELER_PRO_TEAM];
     const int n = Teamspieler_Ins_Array(team, spieler, SPIELER_PRO_TEAM, AUFSTELLUNG_STARTELF);
     for (int i = 0; i < n; ++i) Spiele_Set_Wettbewerb_Ereignis(wettbewerb, spieler[i], ZAEHLER_EINSAETZE, -1);
 }
 
 void Spiele_Setze_Sperren_Spieler_Vor_Spiel(i32 wettbewerb, i32 team, bool zaehlt) {
-    if (client() || !ist_team(team)) return;
+    if (ruf::Client() || !ist_team(team)) return;
     i32 spieler[SPIELER_PRO_TEAM];
     const int n = Teamspieler_Ins_Array(team, spieler, SPIELER_PRO_TEAM, ALLE_SPIELER);
     for (int i = 0; i < n; ++i) {
@@ -194,7 +193,7 @@ void Spiele_Setze_Sperren_Spieler_Vor_Spiel(i32 wettbewerb, i32 team, bool zaehl
 void Spiele_Set_Ewige_Tabelle(i32 wettbewerb, i32 team, i32 punkte, i32 tore, i32 gegentore, i32 erg, i32 ort) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EWIG);
     u32 k = 0;
-    if (client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Ewig(Wettbewerb_Get_Basis_Id(wettbewerb), team, &k))
+    if (ruf::Client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Ewig(Wettbewerb_Get_Basis_Id(wettbewerb), team, &k))
         return;
     u8* e = s->Holen(k);
     if (!e) return;
@@ -225,7 +224,7 @@ void Spiele_Set_Serien(i32 wettbewerb, i32 team, i32 tore, i32 gegentore, i32 or
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SERIEN);
     const i32 basis = wettbewerb == -1 ? SPIELE_ALLE_WETTBEWERBE : Wettbewerb_Get_Basis_Id(wettbewerb);
     u32 k = 0;
-    if (client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Serien(basis, team, &k)) return;
+    if (ruf::Client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Serien(basis, team, &k)) return;
     u8* e = s->Holen(k);
     if (!e) return;
     // Stored order: no goal scored, no goal conceded, defeats, wins, draws,
@@ -242,7 +241,7 @@ void Spiele_Set_Serien(i32 wettbewerb, i32 team, i32 tore, i32 gegentore, i32 or
 void Spiele_Set_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, i32 tore_heim, i32 tore_gast) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_DIREKT);
     u32 k = 0;
-    if (client() || !s || !Spiele_Schluessel_Direkt(Wettbewerb_Get_Basis_Id(wettbewerb), heim, gast, &k)) return;
+    if (ruf::Client() || !s || !Spiele_Schluessel_Direkt(Wettbewerb_Get_Basis_Id(wettbewerb), heim, gast, &k)) return;
     const bool neu = s->Finden(k) < 0;
     u8* e = s->Holen(k);
     if (!e) return;
@@ -256,7 +255,7 @@ void Spiele_Set_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, i32 tore_heim, 
 void Spiele_Set_Wettbewerb_Sieger(i32 wettbewerb, i32 sieger, i32 jahr, i32 zweiter, i32 tore_hoch, i32 tore_tief) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SIEGER);
     u32 k = 0;
-    if (client() || !s || !ist_team(sieger) || !Spiele_Schluessel_Sieger(Wettbewerb_Get_Basis_Id(wettbewerb), jahr, &k))
+    if (ruf::Client() || !s || !ist_team(sieger) || !Spiele_Schluessel_Sieger(Wettbewerb_Get_Basis_Id(wettbewerb), jahr, &k))
         return;
     u8* e = s->Holen(k);
     if (!e) return;
@@ -268,7 +267,7 @@ void Spiele_Set_Wettbewerb_Sieger(i32 wettbewerb, i32 sieger, i32 jahr, i32 zwei
 
 void Spiele_Set_Nachspiel_Statistik(i32 handle) {
     const Spiel* s = Spiele_Get_Spiel(handle, true);
-    if (client() || !s || s->tore_a < 0 || s->tore_b < 0 || !ist_team(s->team_a) || !ist_team(s->team_b)) return;
+    if (ruf::Client() || !s || s->tore_a < 0 || s->tore_b < 0 || !ist_team(s->team_a) || !ist_team(s->team_b)) return;
     const i32 id = s->wettbewerb;
     if (Wettbewerb_Ist_Freundschaftsspiele(id)) return;
     const Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
