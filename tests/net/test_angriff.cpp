@@ -68,7 +68,7 @@ void Verdrahten() {
 [[noreturn]] void Server_Laufen(const u8 adresse[4], int bereit) {
     Internet_Modus = INTERNET_MODUS_SERVER;
     Season_Netz_Anmelden();
-    Richter_Hooks_Installieren();
+    Richter_Netz_Anmelden();
     Kalender_Init(nullptr);
     for (i32 t : {BOESE, EHRLICH}) Manager_Neuer_Mitspieler(t, "Netz", 0);
     for (i32 t : {BOESE, EHRLICH, COMPUTER}) Team_Daten[t].transfers = 3;
