@@ -754,7 +754,7 @@ bool lauf_bild_gueltig(const Lauf_Bild& b) {
     if (b.zug_anzahl < 0 || b.zug_anzahl > KALENDER_MAX_ZUGLISTE || b.zug_index < 0 || b.zug_index > b.zug_anzahl)
         return false;
     for (i32 i = 0; i < b.zug_anzahl; ++i)
-        if (b.zugliste[i] < 0) return false;
+        if (!Bereiche_Pruefen("Kalender", {{"zugliste", b.zugliste[i], 0, MAX_TEAMS - 1}})) return false;
     return true;
 }
 

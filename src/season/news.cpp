@@ -7,6 +7,7 @@
 #include <cstring>
 #include <deque>
 
+#include "base/bereich.h"
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/ruf.h"
@@ -351,6 +352,8 @@ bool item_lesen(bytes::Leser& l, Item& it, u32 naechste_id) {
     u32 laenge = 0;
     l(it.id), l(it.tag), l(it.sender), l(it.daten.w), l(laenge);
     if (l.fehler || it.id == 0 || it.id >= naechste_id || laenge == 0 || laenge > NEWS_TEXT_MAX) return false;
+    if (!Bereiche_Pruefen("News", {{"tag", it.tag, 0, KALENDER_TAG_MAX}, {"absender", it.sender, -1, MAX_TEAMS - 1}}))
+        return false;
     if (!l.rest(laenge + 1)) return false;
     it.text.assign(reinterpret_cast<const char*>(l.p + l.pos), laenge);
     l.pos += laenge;

@@ -13,6 +13,7 @@
 #include "season/archiv.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/news.h"
 #include "season/optionen.h"
 #include "season/optionen_block.h"
 #include "season/season_hooks.h"
@@ -188,12 +189,21 @@ TEST_F(Spielstand, UnmoeglicheWerteWerdenAbgewiesen) {
         {"Managerteam -2", [] { Optionen_Get().manager_team[1] = -2; }},
         {"Freundschaftsspiele 5000", [] { Wettbewerb_Freundschaft_Id = 5000; }},
         {"Freundschaftsspiele 49", [] { Wettbewerb_Freundschaft_Id = 49; }},
+        {"Nachricht vom Tag 2^31-1",
+         [] { News_Schreiben(0, 0x7FFFFFFF, -1, 3, -1, NEWS_FRAGE, nullptr, "?", 0); }},
+        {"Nachricht vom Absender -7", [] { News_Schreiben(0, 2, -7, 3, -1, NEWS_FRAGE, nullptr, "?", 0); }},
+        {"Zugliste mit Team 99999",
+         [] {
+             Kalender_Lauf_Get().zug_anzahl = 1;
+             Kalender_Lauf_Get().zugliste[0] = 99999;
+         }},
     };
     const std::string a = Spielstand_Pfad(5);
     for (const Fall& f : faelle) {
         Kalender_Lauf_Reset();
         Optionen_Reset();
         Wettbewerb_Freundschaft_Id = -1;
+        News_Init();
         handle = Spiele_Lock(50, 3, 0, 2);
         ASSERT_NE(handle, 0);
         const Spiel gut = *Spiele_Get_Spiel(handle, true);
@@ -214,6 +224,7 @@ TEST_F(Spielstand, UnmoeglicheWerteWerdenAbgewiesen) {
         EXPECT_EQ(Wettbewerb_Freundschaft_Id, -1) << f.was;
         Spiele_Unlock(-1);
     }
+    News_Free();
 }
 
 TEST_F(Spielstand, WoechentlicherAutosaveInSlotNeun) {
