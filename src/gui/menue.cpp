@@ -525,6 +525,8 @@ void Menue_Set_Rechtsklick_Icon(i32 nummer) {
     M->rechts_icon = nummer;
 }
 
+i32 Menue_Get_Rechtsklick_Icon() { return M ? M->rechts_icon : -1; }
+
 namespace {
 // The icon's own picture: w x h in its colour (0 under state 32), made on
 // first use; a size outside the screen is a fault.

@@ -209,6 +209,7 @@ void Menue_Set_Hintergrund(Rastport* bild, u16 farbe);
 // An icon that gets MENUE_E_RECHTS whenever the right button goes down
 // anywhere (-1: none).
 void Menue_Set_Rechtsklick_Icon(i32 nummer);
+i32 Menue_Get_Rechtsklick_Icon();
 // The picture an icon is drawn with: its TGA picture, its own Rastport or
 // its graphic; an icon without any gets a picture of its own (w x h at the
 // screen depth, filled with its colour, or with 0 under state

@@ -19,6 +19,7 @@
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "main/saison_anmelden.h"
 #include "match/spielfeld.h"
 #include "matchday/saison.h"
 #include "matchday/season_netz.h"
@@ -81,7 +82,7 @@ class Spieltag : public ::testing::Test {
             if (Wettbewerb_Tabelle[i].basisliga && Wettbewerb_Tabelle[i].flags[1])
                 ligen.push_back(Wettbewerb_Tabelle[i].id);
         ASSERT_GE(ligen.size(), 4u);
-        Spieltag_Hooks_Installieren();
+        Saison_Module_Anmelden();
         Spieltag_Init();
     }
     void TearDown() override {
