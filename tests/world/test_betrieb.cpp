@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "base/globals.h"
 #include "base/random.h"
@@ -11,6 +13,7 @@
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/konfig.h"
+#include "world/manager.h"
 #include "world/spieler.h"
 #include "world/trikot.h"
 #include "world/welt.h"
@@ -70,6 +73,55 @@ TEST_F(Betrieb, UnavailablePlayersAreLeftOutAndCheckRepairs) {
     pruefe_aufstellung(t);
     EXPECT_EQ(Spieler_Wert(75, tw, 0, 0) & (SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ), 0);
     Spieler_Wert(75, tw, SP_STATUS_VERLETZT, OP_BITS_LOESCHEN);
+}
+
+// A managed club on its own line-up: after a match has injured or
+// suspended players, the check before the next match fills their slots
+// from the bench (the bench from the reserves), so eleven start whenever
+// eleven can; the manager's other choices stay where he put them.
+TEST_F(Betrieb, ManagedLineUpRefillsTheSlotsOfUnavailablePlayers) {
+    const int t = 21;
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(t, "Test", -1));
+    Team_Aufstellung_Manuell(t);
+    struct Fall {
+        const char* name;
+        std::vector<int> slots;  // slots whose players become unavailable
+        u32 grund;
+        int starter;             // starters after the check
+    } faelle[] = {
+        {"one starter injured", {4}, SP_STATUS_VERLETZT, 11},
+        {"goalkeeper and two starters", {0, 5, 9}, SP_STATUS_ROT, 11},
+        {"a substitute", {12}, SP_STATUS_GELBSPERRE, 11},
+        {"starters and the whole bench", {1, 2, 3, 11, 12, 13, 14, 15, 16}, SP_STATUS_VERLETZT, 11},
+        {"too few left", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, SP_STATUS_GESPERRT, Team_Kader_Anzahl(t) - 12},
+    };
+    for (const Fall& f : faelle) {
+        Aufstellung_Automatisch(t);
+        std::vector<int> im_slot(MAX_SPIELER_PRO_TEAM, -1);
+        for (int i = 0; i < Team_Kader_Anzahl(t); i++) im_slot[Spieler_Wert(87, Team_Kader(t)[i], 0, 0)] = Team_Kader(t)[i];
+        for (int slot : f.slots) Spieler_Wert(75, im_slot[slot], f.grund, OP_BITS_SETZEN);
+        Check_Und_Set_Aa(t);
+        i32 s[20];
+        EXPECT_EQ(Teamspieler_Ins_Array(t, s, 20, SP_STATUS_AUFGESTELLT), f.starter) << f.name;
+        const int bank = std::min(6, Team_Kader_Anzahl(t) - static_cast<int>(f.slots.size()) - f.starter);
+        EXPECT_EQ(Teamspieler_Ins_Array(t, s, 20, SP_STATUS_ERSATZ), bank) << f.name;
+        std::set<int> belegt;
+        for (int i = 0; i < Team_Kader_Anzahl(t); i++) {
+            const int sp = Team_Kader(t)[i];
+            EXPECT_TRUE(belegt.insert(Spieler_Wert(87, sp, 0, 0)).second) << f.name << ": two players in one slot";
+            if (Spieler_Wert(75, sp, 0, 0) & SP_STATUS_NICHT_SPIELBEREIT) {
+                EXPECT_EQ(Spieler_Wert(75, sp, 0, 0) & 48, 0) << f.name << ": an unavailable player plays";
+            }
+        }
+        // A starter who could play keeps his slot.
+        for (int slot = 0; slot <= 10; slot++)
+            if (std::find(f.slots.begin(), f.slots.end(), slot) == f.slots.end()) {
+                EXPECT_EQ(Spieler_Wert(87, im_slot[slot], 0, 0), slot) << f.name;
+            }
+        if (f.starter == 11 && bank == 6) pruefe_aufstellung(t);
+        for (int slot : f.slots) Spieler_Wert(75, im_slot[slot], f.grund, OP_BITS_LOESCHEN);
+    }
+    Manager_Loeschen(t);
 }
 
 TEST_F(Betrieb, StrengthByModeAndFilters) {
