@@ -14,6 +14,7 @@
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
+#include "world/stadion.h"
 #include "world/spieler.h"
 #include "world/trikot.h"
 #include "world/welt.h"
@@ -122,6 +123,74 @@ TEST_F(Betrieb, ManagedLineUpRefillsTheSlotsOfUnavailablePlayers) {
         for (int slot : f.slots) Spieler_Wert(75, im_slot[slot], f.grund, OP_BITS_LOESCHEN);
     }
     Manager_Loeschen(t);
+}
+
+// Attendance follows the home ground, the home club's size and the
+// opponent's; the stadium set up before the world was read still serves
+// every club; the gate money of the preparation is the attendance of the
+// kick-off times the ticket price.
+i32 spiel_heim = -1, spiel_gast = -1;
+bool spiel_daten(i32, Welt_Spiel_Info* aus) {
+    aus->heim = spiel_heim, aus->gast = spiel_gast;
+    return true;
+}
+
+TEST_F(Betrieb, AttendanceFollowsGroundClubAndOpponent) {
+    Bank_Init();
+    Stadion_Free();  // the season's modules are set up before the world is read
+    Stadion_Init();
+    Stadion_Free();
+    const Welt_Hooks alt = Welt_Hook;
+    Welt_Hook.spiel_daten = spiel_daten;
+    // Clubs by their draw: the weakest, a middling and the strongest.
+    std::vector<int> clubs;
+    for (int t = 0; t < Team_Anzahl; t++)
+        if (t != Team_Transfermarkt && (Team_Daten[t].art & TEAM_ART_VEREIN)) clubs.push_back(t);
+    std::sort(clubs.begin(), clubs.end(), [](int a, int b) { return Stadion_Anziehung(a) < Stadion_Anziehung(b); });
+    const int klein = clubs.front(), mitte = clubs[clubs.size() / 2], gross = clubs.back();
+    ASSERT_LT(Stadion_Anziehung(klein) + 20, Stadion_Anziehung(gross));
+    auto zuschauer = [](int heim, int gast, int nachfrage) {
+        spiel_heim = heim, spiel_gast = gast;
+        return Stadion_Berechne_Zuschauer(heim, 1, nachfrage, 100, 0, 0, 0, 0, 0);
+    };
+    struct Fall {
+        const char* name;
+        int heim, gast, nachfrage;
+        int weniger_heim, weniger_gast, weniger_nachfrage;  // the same match with less of one thing
+    } faelle[] = {
+        {"a bigger club draws more", gross, mitte, 100, klein, mitte, 100},
+        {"a bigger opponent draws more", mitte, gross, 100, mitte, klein, 100},
+        {"a more important match draws more", mitte, mitte, 120, mitte, mitte, 20},
+    };
+    for (const Fall& f : faelle) {
+        // The same capacity for both, so only the clubs and the demand differ.
+        Stadion_Daten d = *Stadion_Get(f.heim, 0), e = *Stadion_Get(f.weniger_heim, 0);
+        d.sitzplaetze = e.sitzplaetze = 30000, d.stehplaetze = e.stehplaetze = 0;
+        ASSERT_TRUE(Stadion_Set_Daten(f.heim, &d));
+        ASSERT_TRUE(Stadion_Set_Daten(f.weniger_heim, &e));
+        EXPECT_GT(zuschauer(f.heim, f.gast, f.nachfrage), zuschauer(f.weniger_heim, f.weniger_gast, f.weniger_nachfrage))
+            << f.name;
+    }
+    // Every club at home to every kind of opponent: someone comes, never
+    // more than the ground holds; the gate money is attendance x price.
+    for (int heim : clubs) {
+        for (int gast : {klein, mitte, gross}) {
+            for (int nachfrage : {0, 60, 120}) {
+                const int z = zuschauer(heim, gast, nachfrage);
+                ASSERT_GE(z, 1) << heim;
+                ASSERT_LE(z, Stadion_Get_Kapazitaet(heim)) << heim;
+            }
+        }
+    }
+    Bank_Konto_Anlegen(gross, 0.0, 0);
+    spiel_heim = gross, spiel_gast = klein;
+    const int z = Stadion_Spiel_Auswerten(gross, 1, 80);
+    EXPECT_EQ(z, zuschauer(gross, klein, 80));
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(gross, 0, -1),
+                     static_cast<double>(static_cast<f32>(z) * static_cast<f32>(Stadion_Get(gross, 0)->eintrittspreis)));
+    Welt_Hook = alt;
+    Stadion_Free();
+    Bank_Free();
 }
 
 TEST_F(Betrieb, StrengthByModeAndFilters) {
