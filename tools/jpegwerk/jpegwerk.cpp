@@ -29,12 +29,14 @@
 
 namespace {
 
+constexpr const char* AUFRUF =
+    "Aufruf: jpegwerk d [-glatt] [-schnell] [-skala 1|2|4|8] [-grau] EIN.jpg AUS.ppm\n"
+    "        jpegwerk k [-q 0..100] [-abtastung 444|422|420] [-grau] [-progressiv] [-neustart N] "
+    "[-schnell] EIN.ppm AUS.jpg\n";
+
 int Fehler_Argument(const char* text, const char* wert = "") {
     std::fprintf(stderr, "jpegwerk: %s%s\n", text, wert);
-    std::fprintf(stderr,
-                 "Aufruf: jpegwerk d [-glatt] [-schnell] [-skala 1|2|4|8] [-grau] EIN.jpg AUS.ppm\n"
-                 "        jpegwerk k [-q 0..100] [-abtastung 444|422|420] [-grau] [-progressiv] [-neustart N] "
-                 "[-schnell] EIN.ppm AUS.jpg\n");
+    std::fputs(AUFRUF, stderr);
     return 2;
 }
 
@@ -281,6 +283,11 @@ int Kodieren(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(AUFRUF, stdout);
+            return 0;
+        }
     if (argc >= 2 && std::strcmp(argv[1], "d") == 0) return Dekodieren(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "k") == 0) return Kodieren(argc, argv);
     return Fehler_Argument("erstes Argument: d (dekodieren) oder k (kodieren)");

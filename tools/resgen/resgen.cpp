@@ -432,12 +432,14 @@ int schriftprobe(const std::string& datei, const std::string& archiv) {
     return png_schreiben(datei, b.get()) ? 0 : 1;
 }
 
+constexpr const char* AUFRUF =
+    "Aufruf: resgen --out ORDNER [--manifest DATEI] [--art ORDNER] [--teams DATEI]\n"
+    "        resgen --png ORDNER ARCHIV [EINTRAG ...]\n"
+    "        resgen --bogen DATEI.png ARCHIV VON BIS [SPALTEN SKALA]\n"
+    "        resgen --schriften DATEI.png FONTARCHIV\n";
+
 void gebrauch() {
-    std::fprintf(stderr,
-                 "Aufruf: resgen --out ORDNER [--manifest DATEI] [--art ORDNER] [--teams DATEI]\n"
-                 "        resgen --png ORDNER ARCHIV [EINTRAG ...]\n"
-                 "        resgen --bogen DATEI.png ARCHIV VON BIS [SPALTEN SKALA]\n"
-                 "        resgen --schriften DATEI.png FONTARCHIV\n");
+    std::fputs(AUFRUF, stderr);
     std::exit(2);
 }
 
@@ -445,6 +447,11 @@ void gebrauch() {
 
 int main(int argc, char** argv) {
     std::vector<std::string> a(argv + 1, argv + argc);
+    for (const std::string& x : a)
+        if (x == "-h" || x == "--help") {
+            std::fputs(AUFRUF, stdout);
+            return 0;
+        }
     if (a.size() >= 3 && a[0] == "--png") {
         std::vector<i32> nummern;
         for (size_t i = 3; i < a.size(); ++i) {

@@ -8,7 +8,8 @@
 //   seasonsim [-n SEASONS] [-m HUMANS] [-s SEED] [-c CLUB] [-w DAY -o FILE] [-l FILE] [-v]
 //     -n  seasons to play (1..50; 1)
 //     -m  human clubs (0..2; 0), chosen at random by the seed
-//     -s  seed, 0..35999999: the shared random table's cursor
+//     -s  seed, 0..4294967295: the shared random table's cursor is the seed
+//         mod 6000 (the table's size), so seeds 6000 apart play the same game
 //     -c  the (first) human club by name
 //     -w  saves the game when the day index DAY (1..36500) is reached, into
 //     -o  FILE
@@ -60,7 +61,7 @@ Optionen lesen(int argc, char** argv) {
         switch (x) {
             case 'n': o.saisons = werkzeug::Zahl(AUFRUF_W, "-n", wert(), 1, 50); break;
             case 'm': o.menschen = werkzeug::Zahl(AUFRUF_W, "-m", wert(), 0, 2); break;
-            case 's': o.saat = werkzeug::Zahl(AUFRUF_W, "-s", wert(), 0, 35999999); break;
+            case 's': o.saat = werkzeug::Zahl(AUFRUF_W, "-s", wert(), 0, 4294967295LL); break;
             case 'c': o.club = wert(); break;
             case 'w': o.speichertag = werkzeug::Zahl(AUFRUF_W, "-w", wert(), 1, 36500); break;
             case 'o': o.ausgabe = wert(); break;
@@ -96,7 +97,7 @@ std::vector<i32> menschen_waehlen(const Optionen& o, const std::string& daten) {
         if (t < 0) abbruch("no club is called \"" + o.club + "\"");
         m.push_back(t);
     }
-    Rnd_Set_Index(static_cast<i32>(o.saat), 0);
+    Rnd_Set_Index(static_cast<i32>(o.saat % RND_TABELLE_GROESSE), 0);
     while (static_cast<long long>(m.size()) < o.menschen && clubs.size() > 1) {
         const i32 t = clubs[static_cast<size_t>(Rnd_Basis(0, static_cast<i32>(clubs.size()) - 1))];
         if (m.empty() || t != m[0]) m.push_back(t);
@@ -163,7 +164,7 @@ int main(int argc, char** argv) {
     std::snprintf(W32_Dir_Tabelle[W32_DIR_SPIELSTAND], W32_DIR_LAENGE, "%s", ordner);
     std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", daten.c_str());
 
-    Saison_Spiel_Starten({daten, menschen_waehlen(o, daten), static_cast<i32>(o.saat)});
+    Saison_Spiel_Starten({daten, menschen_waehlen(o, daten), static_cast<i32>(o.saat % RND_TABELLE_GROESSE)});
     Spieltag_Hooks h = Spieltag_Get_Hooks();
     h.wettbewerb_fertig = fertig;
     Spieltag_Set_Hooks(h);

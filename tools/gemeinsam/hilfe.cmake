@@ -1,0 +1,18 @@
+# Every tool answers -h and --help with its usage on standard output and
+# exit code 0, and refuses an unknown argument with exit code 2.
+string(REPLACE "|" ";" TOOLS "${TOOLS}")
+foreach(tool ${TOOLS})
+  foreach(frage -h --help)
+    execute_process(COMMAND ${tool} ${frage} RESULT_VARIABLE rc OUTPUT_VARIABLE aus ERROR_QUIET)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "${tool} ${frage}: exit code ${rc}, not 0")
+    endif()
+    if(NOT aus MATCHES "usage|Aufruf")
+      message(FATAL_ERROR "${tool} ${frage} printed no usage: ${aus}")
+    endif()
+  endforeach()
+  execute_process(COMMAND ${tool} --gibt-es-nicht RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+  if(NOT rc EQUAL 2)
+    message(FATAL_ERROR "${tool} --gibt-es-nicht: exit code ${rc}, not 2")
+  endif()
+endforeach()
