@@ -1,5 +1,6 @@
 // Pitch records: the table of running matches, their life cycle and their
 // stepping by the runner.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -153,8 +154,11 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
     sf->objekt[basis].torwart = 1;
     Spielfeld_Seite& s = sf->seite[seite];
     s.wechsel_erlaubt = SF_WECHSEL_MAX;
-    s.manager = (Team_Wert(7, static_cast<int>(team), 0, OP_LESEN) & TEAM_STATUS_USER) ? SF_MANAGER_MENSCH
-                                                                                       : SF_MANAGER_COMPUTER;
+    // A manager who leaves his line-up to the assistant leaves the
+    // substitutions to it too: his side is changed as a computer side is.
+    const bool mensch = (Team_Wert(7, static_cast<int>(team), 0, OP_LESEN) & TEAM_STATUS_USER) &&
+                        !Team_Aufstellung_Automatisch(static_cast<int>(team));
+    s.manager = mensch ? SF_MANAGER_MENSCH : SF_MANAGER_COMPUTER;
     std::memset(s.rein, 255, sizeof s.rein);
     std::memset(s.raus, 255, sizeof s.raus);
     std::memset(s.netz_rein, 255, sizeof s.netz_rein);
@@ -179,6 +183,20 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
 }
 
 }  // namespace
+
+int Spielfeld_Seitenwert(const Spielfeld_Daten* sf, int seite) {
+    if (!sf || seite < 0 || seite > 1) return 0;
+    i64 summe = 0;
+    int n = 0;
+    for (int i = 0; i < MAX_SPIELER_EINGESETZT; i++) {
+        const i32 sp = sf->spieler[seite * SF_PRO_SEITE + i].spieler;
+        if (sp < 0 || sp >= Spieler_Anzahl) continue;
+        summe += Spieler_Daten[sp].staerke_fein;
+        n++;
+    }
+    if (n == 0) return 0;
+    return static_cast<int>(std::clamp<i64>(summe / n / SF_SEITENWERT_TEILER, 0, 127));
+}
 
 void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h) {
     const Spielfeld_Hooks standard;
@@ -282,10 +300,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
         return false;
     }
     auf_spielniveau(sf);
-    for (int s = 0; s < 2; s++) {
-        int r = sf->staerke[s] / 100;
-        sf->rating[s] = static_cast<i8>(r);
-    }
+    for (int s = 0; s < 2; s++) sf->rating[s] = static_cast<i8>(Spielfeld_Seitenwert(sf, s));
     sf->zuschauer = zuschauer;
     sf->engine = (angezeigt || concern) ? 1 : 0;
     sf->concern = concern ? 1 : 0;

@@ -106,8 +106,11 @@ void Aufstellung_Automatisch(int team) {
     Formation f = Team_Own_Daten[team].formationen[formations_index(team)];
     std::vector<int> frei(k, k + n);
     // Unavailable players go last, so they play only when nobody else can.
+    // A tired player (exhaustion above 4 of 9) rests when a fresh one of
+    // nearly his strength can stand in.
     auto wert = [&](int s, int zeile) {
         int w = Spieler_Daten[s].staerke * 4 - Aufstellung_Abzug(Spieler_Fix_Daten[s].position, zeile) * 4;
+        w -= std::max(0, Spieler_Daten[s].erschoepfung - 4) * 6;
         if (!spielbereit(s)) w -= 1000;
         return w;
     };
@@ -218,6 +221,10 @@ void Check_Und_Set_Aa(int team) {
         if (p.slot <= 10) p.status |= SP_STATUS_AUFGESTELLT;
         else if (p.slot <= 16) p.status |= SP_STATUS_ERSATZ;
     }
+}
+
+bool Team_Aufstellung_Automatisch(int team) {
+    return team >= 0 && team < Team_Anzahl && (Team_Own_Daten[team].formation & 0x80) != 0;
 }
 
 void Team_Aufstellung_Manuell(int team) {

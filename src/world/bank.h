@@ -53,6 +53,8 @@ static_assert(sizeof(Bank_Kredit_Eintrag) == 28 && bytes::groesse<Bank_Kredit_Ei
               "a credit entry is 28 bytes");
 
 // Booking kinds named by the game.
+constexpr int BANK_GEHALT = 8;  // the players' monthly wages
+constexpr int BANK_WERBUNG = 13;  // advertising, sponsors and broadcasting
 constexpr int BANK_STADIONBAU = 14;
 constexpr int BANK_AUSGABE = 22;
 constexpr int BANK_TRAINING = 27;
