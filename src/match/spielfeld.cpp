@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 
 #include "base/debug.h"
 #include "base/globals.h"
@@ -184,6 +185,8 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
 
 }  // namespace
 
+u32 Spielfeld_Register_Stand() { return SF_Register.stand; }
+
 int Spielfeld_Seitenwert(const Spielfeld_Daten* sf, int seite) {
     if (!sf || seite < 0 || seite > 1) return 0;
     i64 summe = 0;
@@ -237,6 +240,7 @@ void Spielfeld_DeInit() {
         std::free(t);
         t = nullptr;
     }
+    ++SF_Register.stand;
     SF_Register.anzeige_anzahl = 0;
     SF_Register.replay_aktiv = false;
     if (SF_Register.anzeige_an) SF_Hook.ansicht_free();
@@ -250,8 +254,27 @@ int Spielfeld_Anzahl() {
 }
 
 Spielfeld_Daten* Spielfeld_Zeiger(u32 spiel) {
-    for (auto* t : SF_Register.tabelle)
+    // The runner asks for every row on every pass: each game's place in the
+    // table is remembered and checked against the table before it is
+    // trusted (a game has one pitch at most); a game without pitch (played
+    // at once by dice when the table was full) is remembered until a pitch
+    // enters the table.
+    static std::unordered_map<u32, int> platz;
+    static std::unordered_map<u32, u32> ohne;
+    if (const auto it = platz.find(spiel); it != platz.end()) {
+        Spielfeld_Daten* t = SF_Register.tabelle[it->second];
         if (t && t->spiel == spiel) return t;
+    }
+    if (const auto it = ohne.find(spiel); it != ohne.end() && it->second == SF_Register.stand) return nullptr;
+    for (int i = 0; i < SF_MAX_SPIELFELDER; ++i) {
+        Spielfeld_Daten* t = SF_Register.tabelle[i];
+        if (t && t->spiel == spiel) {
+            platz[spiel] = i;
+            return t;
+        }
+    }
+    if (ohne.size() > 4096) ohne.clear();
+    ohne[spiel] = SF_Register.stand;
     return nullptr;
 }
 
@@ -330,6 +353,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     Engine_Taktik_Berechnen(sf, 1);
     Engine_Aufstellen(sf, 0);
     SF_Register.tabelle[frei] = sf;
+    ++SF_Register.stand;
     if (sf->anzeige) Spielfeld_Anzeige_Hinzufuegen(sf, 0);
     return true;
 }
@@ -341,6 +365,7 @@ void Spielfeld_Loeschen(u32 wettbewerb) {
             SF_Anzeige_Entfernen(t);
             std::free(t);
             t = nullptr;
+            ++SF_Register.stand;
         }
     }
 }

@@ -513,6 +513,8 @@ Spielfeld_Daten* Spielfeld_Zeiger(u32 spiel);
 // is one step; the dice formula's bounds make about 1,300 points the
 // greatest home edge and 2,100 the greatest away edge.
 constexpr int SF_SEITENWERT_TEILER = 150;
+// Goes up whenever a pitch enters or leaves the table.
+u32 Spielfeld_Register_Stand();
 int Spielfeld_Seitenwert(const Spielfeld_Daten* sf, int seite);
 void Spielfeld_Loeschen(u32 wettbewerb);
 void Spielfeld_Set_Spielende(u32 spiel);

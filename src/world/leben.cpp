@@ -69,13 +69,13 @@ i32 Leben_Staerke_Aenderung(i32 alter, bool torwart, i32 fein, i32 max_staerke, 
     if (alter <= 23 + k) return luft * (25 + std::clamp(talent, 0, 50) / 2) / 100 + zufall;
     if (alter <= 27 + k) return luft * 15 / 100 + zufall * 3 / 2;
     if (alter < LEBEN_ABBAU_AB + k) return zufall * 2 - 25;
-    return -(alter - (LEBEN_ABBAU_AB + k) + 1) * 250 - (zufall + 100);
+    return -(alter - (LEBEN_ABBAU_AB + k) + 1) * 200 - (zufall + 100);
 }
 
 i32 Leben_Ruecktritt_Prozent(i32 alter, bool torwart, i32 fein) {
     const i32 ab = LEBEN_RUECKTRITT_AB + (torwart ? LEBEN_TORWART_PLUS : 0);
     if (alter < ab) return fein < 1500 && alter >= ab - 3 ? 20 : 0;
-    if (alter >= ab + 5) return 100;
+    if (alter >= std::min(ab + 5, LEBEN_RUECKTRITT_SPAETESTENS)) return 100;
     return std::min(100, 20 + (alter - ab) * 20 + (fein < 3000 ? 20 : 0));
 }
 
@@ -86,8 +86,8 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau) {
     name_ziehen(s, f.nation);
     f.geburtsjahr = jahr - Rnd_Basis(16, 18);
     f.aussehen = static_cast<u32>(Rnd_Basis(0, 32767)) << 15 | static_cast<u32>(Rnd_Basis(0, 32767));
-    // The potential around the club's level: most youth players stay below
-    // it, one in three goes beyond.
+    // The potential around the club's level, a little more often below it
+    // than beyond.
     const i32 max = std::clamp(niveau / 1000 + Rnd_Basis(-3, 2), 1, 12);
     const i32 talent = Rnd_Basis(1, 50);
     const u32 behalten = SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ | SP_STATUS_RESERVE;
@@ -116,10 +116,12 @@ void Leben_Saisonwechsel(i32 jahr) {
     for (int t = 0; t < Team_Anzahl; ++t) niveau[static_cast<size_t>(t)] = niveau_von(t);
     for (int t = 0; t < Team_Anzahl; ++t) {
         // Clubs, national teams (their own squads) and the market. A big
-        // ground draws talent: a club's youth comes at least at the level
-        // its ground stands for.
+        // ground draws talent: a club's youth comes at the level its ground
+        // stands for (not its squad's, which would feed on itself); a
+        // national team's at its squad's.
         if (!(Team_Daten[t].art & (TEAM_ART_VEREIN | TEAM_ART_NATIONALTEAM)) && t != Team_Transfermarkt) continue;
-        const i32 club_niveau = std::max(niveau[static_cast<size_t>(t)], 3000 + Stadion_Get_Kapazitaet(t) / 10);
+        const i32 club_niveau = (Team_Daten[t].art & TEAM_ART_VEREIN) ? 3000 + Stadion_Get_Kapazitaet(t) / 10
+                                                                      : niveau[static_cast<size_t>(t)];
         for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
             const int s = Team_Kader(t)[i];
             Spieler_Struktur& p = Spieler_Daten[s];

@@ -22,9 +22,10 @@ void Welt_Zahlen_Zuruecksetzen();
 
 // The age at which the decline begins and the earliest retirement age:
 // a goalkeeper's career is two years longer.
-constexpr int LEBEN_ABBAU_AB = 31;
+constexpr int LEBEN_ABBAU_AB = 32;
 constexpr int LEBEN_RUECKTRITT_AB = 33;
 constexpr int LEBEN_TORWART_PLUS = 2;
+constexpr int LEBEN_RUECKTRITT_SPAETESTENS = 38;  // nobody plays on at this age
 
 // The change of a player's fine strength over one year at age `alter`
 // (the age reached in the new season): towards his potential
@@ -34,7 +35,7 @@ constexpr int LEBEN_TORWART_PLUS = 2;
 i32 Leben_Staerke_Aenderung(i32 alter, bool torwart, i32 fein, i32 max_staerke, i32 talent, i32 zufall);
 // The chance in per cent that a player of that age and strength retires at
 // a season change: none before LEBEN_RUECKTRITT_AB (goalkeepers later),
-// earlier for weak players, certain five years on.
+// earlier for weak players, certain five years on (at 38 at the latest).
 i32 Leben_Ruecktritt_Prozent(i32 alter, bool torwart, i32 fein);
 
 // The season change of `jahr` (the calendar year in which the new season

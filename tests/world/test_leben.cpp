@@ -44,9 +44,11 @@ TEST_F(Leben, AgeCurveGrowsYoungPlayersKeepsThePrimeAndWearsVeteransDown) {
         {"young player at his potential", 20, false, 9500, 9, 30, -100, 100},
         {"25-year-old closes the gap slowly", 25, false, 8000, 9, 30, 75, 375},
         {"in his prime", 29, false, 8000, 9, 30, -225, 175},
-        {"31-year-old outfield player declines", 31, false, 8000, 9, 30, -450, -250},
+        {"31-year-old outfield player still in his prime", 31, false, 8000, 9, 30, -225, 175},
+        {"32-year-old outfield player declines", 32, false, 8000, 9, 30, -400, -200},
         {"31-year-old goalkeeper still in his prime", 31, true, 8000, 9, 30, -225, 175},
-        {"35-year-old declines fast", 35, false, 8000, 9, 30, -1450, -1250},
+        {"35-year-old declines fast", 35, false, 8000, 9, 30, -1000, -800},
+        {"35-year-old goalkeeper declines slowly", 35, true, 8000, 9, 30, -600, -400},
     };
     for (const Fall& f : faelle) {
         for (i32 z : {-100, 0, 100}) {
@@ -65,7 +67,7 @@ TEST_F(Leben, RetirementComesLaterForGoalkeepersAndEarlierForWeakPlayers) {
     } faelle[] = {
         {29, false, 8000, 0},  {32, false, 8000, 0},   {33, false, 8000, 20}, {33, false, 2000, 40},
         {35, false, 8000, 60}, {33, true, 8000, 0},    {35, true, 8000, 20},  {38, false, 8000, 100},
-        {40, true, 8000, 100}, {31, false, 1000, 20},  {28, false, 1000, 0},
+        {38, true, 8000, 100}, {37, true, 8000, 60},    {31, false, 1000, 20}, {28, false, 1000, 0},
     };
     for (const Fall& f : faelle) {
         EXPECT_EQ(Leben_Ruecktritt_Prozent(f.alter, f.torwart, f.fein), f.prozent)
