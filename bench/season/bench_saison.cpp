@@ -10,9 +10,9 @@
 
 #include "base/config.h"
 #include "base/meldung.h"
+#include "main/saison_lauf.h"
 #include "season/kalender.h"
-#include "season/saison_lauf.h"
-#include "season/spieltag.h"
+#include "matchday/spieltag.h"
 #include "base/globals.h"
 #include "base/random.h"
 #include "match/partie.h"

@@ -2,6 +2,7 @@
 #include "graphics/blitter.h"
 
 #include "graphics/rle.h"
+#include "graphics/zeichenspur.h"
 
 #include <algorithm>
 #include <cstring>
@@ -249,10 +250,14 @@ i32 Blt_Blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx,
         if (!ganz || !Blt_Clip(&csx, &csy, &cw, &ch, src->breite, src->hoehe, &cdx, &cdy, dst->breite, dst->hoehe) ||
             cw != w || ch != h)
             return 0;
+        if (Zeichenspur_An) [[unlikely]]
+            Zeichenspur_Blit_Merken(src, dst, dx, dy, w, h);
         return src->sprite->gespiegelt ? Blt_Rle_Gespiegelt(*src->sprite, dst, dx, dy)
                                        : Blt_Rle(*src->sprite, dst, dx, dy);
     }
     if (!Blt_Clip(&sx, &sy, &w, &h, src->breite, src->hoehe, &dx, &dy, dst->breite, dst->hoehe)) return 0;
+    if (Zeichenspur_An) [[unlikely]]
+        Zeichenspur_Blit_Merken(src, dst, dx, dy, w, h);
     // Options the source cannot serve are dropped.
     if (src->alpha.empty()) o.alpha = 0;
     if (src->maske.empty()) o.maske = 0;

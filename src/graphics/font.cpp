@@ -11,6 +11,7 @@
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
 #include "graphics/resf.h"
+#include "graphics/zeichenspur.h"
 #include "platform/display.h"
 
 void (*Font_Wappen_Blit)(Rastport* rp, i32 team, i32 x, i32 y, i32 groesse) = nullptr;
@@ -380,6 +381,8 @@ struct Zeichner {
 
     void zeichen(u8 c) {
         if (c < 32) return;
+        if (Zeichenspur_An) [[unlikely]]
+            Zeichenspur_Zeichen(static_cast<char>(c), f->farbe);
         const i32 g = c - 32;
         const i32 w = glyph_breite(f, c);
         if (f->fest && c != '.' && c != ',') {
@@ -434,8 +437,13 @@ struct Zeichner {
 
 }  // namespace
 
-i32 Font_Markup_Ausgabe(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y, i32 erzwungen) {
-    if (!rp || !f || !text || !f->blatt) return 0;
+namespace {
+void spur_zeichen(char c) {
+    if (Zeichenspur_An) [[unlikely]]
+        Zeichenspur_Zeichen(c, 0);
+}
+
+void ausgeben(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y, i32 erzwungen) {
     Zeichner z{rp, f, x, x, y - f->hoehe};
     u16 arg = farbe, vorige = 1;
     bool sperre = false;
@@ -484,12 +492,13 @@ i32 Font_Markup_Ausgabe(Rastport* rp, Font* f, u16 farbe, const char* text, i32 
                 else if (*t == 'e') ++t, z.f->fest = 0;
                 else z.zeichen('f');
                 break;
-            case 'l': z.x = z.start, z.oben += 10; break;
-            case 'z': z.x = z.start, z.oben += zahl(t, 4); break;
+            case 'l': z.x = z.start, z.oben += 10, spur_zeichen('\n'); break;
+            case 'z': z.x = z.start, z.oben += zahl(t, 4), spur_zeichen('\n'); break;
             case 't': {
                 const char a = *t;
                 if (a == 'l' || a == 'r' || a == 'z' || a == 'a') {
                     ++t;
+                    spur_zeichen('\t');
                     const i32 v = zahl(t, 4);
                     if (a == 'l') z.x = z.start + v;
                     else if (a == 'a') z.x += v;
@@ -519,6 +528,18 @@ i32 Font_Markup_Ausgabe(Rastport* rp, Font* f, u16 farbe, const char* text, i32 
             default: z.zeichen(static_cast<u8>(k));
         }
     }
+}
+}  // namespace
+
+i32 Font_Markup_Ausgabe(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y, i32 erzwungen) {
+    if (!rp || !f || !text || !f->blatt) return 0;
+    if (!Zeichenspur_An) [[likely]] {
+        ausgeben(rp, f, farbe, text, x, y, erzwungen);
+        return 1;
+    }
+    Zeichenspur_Text_Beginn(rp, f, x, y, text);
+    ausgeben(rp, f, farbe, text, x, y, erzwungen);
+    Zeichenspur_Text_Ende();
     return 1;
 }
 

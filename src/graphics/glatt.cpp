@@ -10,6 +10,7 @@
 #include "graphics/farbe.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
+#include "graphics/zeichenspur.h"
 
 namespace {
 
@@ -143,6 +144,10 @@ i32 Blt_Filter(Rastport* bild, i32 sx, i32 sy, i32 w, i32 h, Rastport* ziel, i32
     return schatten(bild, sx, sy, w, h, ziel, dx, dy, stufe, bild, KERN_WAPPEN);
 }
 
+namespace {
+i32 glatt_zeichnen(Rastport* rp, Font* f, const char* t, i32 x, i32 y, bool mit_cache);
+}  // namespace
+
 i32 Font_Printf_Glatt(Rastport* rp, Font* f, const char* format, i32 x, i32 y, ...) {
     if (!rp || !f || !format || !*format || !f->blatt || !rp->bitmap) return 0;
     char text[1024];
@@ -158,6 +163,18 @@ i32 Font_Printf_Glatt(Rastport* rp, Font* f, const char* format, i32 x, i32 y, .
         Blt_Cache_Position_Leeren(x, y - f->hoehe);
     }
     if (!*t) return 0;
+    if (Zeichenspur_An) [[unlikely]] {
+        // Traced: one record at the real place, drawn afresh every time.
+        Zeichenspur_Text_Beginn(rp, f, x, y, t);
+        glatt_zeichnen(rp, f, t, x, y, false);
+        Zeichenspur_Text_Ende();
+        return 1;
+    }
+    return glatt_zeichnen(rp, f, t, x, y, mit_cache);
+}
+
+namespace {
+i32 glatt_zeichnen(Rastport* rp, Font* f, const char* t, i32 x, i32 y, bool mit_cache) {
     const i32 blatt = f->blatt->hoehe;
     const i32 w = Font_Text_Breite(f, t) + 10, h = blatt + 5, oben = y - f->hoehe;
     const u32 k = text_hash(t, f->farbe);
@@ -183,3 +200,4 @@ i32 Font_Printf_Glatt(Rastport* rp, Font* f, const char* format, i32 x, i32 y, .
     if (mit_cache) Blt_Cache_Ablegen(rp, 0, 0, w, h, x, oben, k);
     return 1;
 }
+}  // namespace

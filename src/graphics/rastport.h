@@ -91,6 +91,7 @@ struct Rastport {
     std::vector<u8> alpha;  // w*h bytes, 0 transparent .. 255 opaque
     std::unique_ptr<Rle_Sprite> sprite;
     std::vector<u8> ebenen;  // byte planes (all R, all G, all B); never stored
+    i32 grafik = 0;          // the graphic number it was loaded as (0: none); never stored
 
     i32 tiefe() const { return bitmap ? bitmap->tiefe : 0; }
 };

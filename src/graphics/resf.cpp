@@ -143,8 +143,9 @@ void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra) {
             for (u32& k : kopf) k = l.u32_();
             auto sp = Rle_Sprite_Lesen(l, kopf[5]);
             if (!sp) return nullptr;
-            sp->x_korrektur = static_cast<i16>(-static_cast<i32>(kopf[2]));
-            sp->y_korrektur = static_cast<i16>(-static_cast<i32>(kopf[3]));
+            // Negated in unsigned arithmetic: a stored 0x80000000 must not overflow.
+            sp->x_korrektur = static_cast<i16>(static_cast<u16>(0u - kopf[2]));
+            sp->y_korrektur = static_cast<i16>(static_cast<u16>(0u - kopf[3]));
             if (extra == RESF_NUR_SPRITE) return sp.release();
             Rastport* rp = Rastport_Neu(sp->breite, sp->hoehe, 16, 3, 0);
             if (rp) rp->sprite = std::move(sp);
@@ -158,7 +159,11 @@ Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag) {
     i16 typ = 0;
     std::vector<u8> d;
     if (!Resf_Eintrag_Daten(slot, eintrag, &typ, d) || (typ != RESF_BILD && typ != RESF_SPRITE)) return nullptr;
-    return static_cast<Rastport*>(Resf_Lade_Eintrag(slot, eintrag, 16, nullptr));
+    auto* rp = static_cast<Rastport*>(Resf_Lade_Eintrag(slot, eintrag, 16, nullptr));
+    if (rp && eintrag >= 0 && eintrag < 4000)
+        for (i32 a = 0; a < RESF_SPIEL_ARCHIVE; ++a)
+            if (spiel_offen && spiel_slots[a] == slot) rp->grafik = (a + 1) * 4000 + eintrag;
+    return rp;
 }
 
 bool Resf_Lade_Blob(i32 slot, i32 eintrag, std::vector<u8>& blob) {

@@ -9,6 +9,7 @@
 #include "graphics/mixer.h"
 #include "graphics/resf.h"
 #include "graphics/sound_intern.h"
+#include "graphics/zeichenspur.h"
 
 namespace {
 
@@ -208,6 +209,8 @@ void Sound_Free_All() {
 bool Sound_Laeuft(const Sound_Slot* s) { return s && s->art && Mixer_Kanal_Aktiv(kanal_von(s)); }
 
 i32 Sound_Effekt_Play(i32 nummer, bool exklusiv) {
+    if (Zeichenspur_An) [[unlikely]]
+        Zeichenspur_Klang_Merken(nummer, effekt_lautstaerke);
     if (!hooks.effekte_an()) return -1;
     Sound_Gemeinsam& g = Sound_Geteilt;
     g.musik_lautstaerke = std::min(g.musik_lautstaerke, 120);

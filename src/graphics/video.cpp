@@ -1,4 +1,5 @@
 #include "graphics/video.h"
+#include "graphics/zeichenspur.h"
 
 #include <zlib.h>
 
@@ -62,7 +63,8 @@ bool offsets_pruefen(Vid_Film& f, std::string* fehler) {
     const u32 erster = KVID_KOPF + 4 * (f.frames + 1);
     for (u32 i = 0; i <= f.frames; ++i) f.offsets[i] = l.u32_();
     bool gut = !l.fehler && f.offsets[0] >= erster && f.offsets[f.frames] <= f.daten.size();
-    for (u32 i = 0; gut && i < f.frames; ++i) gut = f.offsets[i + 1] >= f.offsets[i] + 5;
+    // In 64 bits: an offset near 2^32 plus the frame header must not wrap.
+    for (u32 i = 0; gut && i < f.frames; ++i) gut = f.offsets[i + 1] >= static_cast<u64>(f.offsets[i]) + 5;
     if (!gut) {
         if (fehler) *fehler = "Bildverzeichnis des Videos beschädigt";
         return false;
@@ -300,6 +302,8 @@ W32_Handle Bink_OpenResource(const char* container, i32 nummer) {
 
 Bnk_Video* Bnk_InitV(i32 nummer, const char* container, u32 schleifen, i32 start_frame, i32 x, i32 y, u32 flags,
                      const char* info, bool eigene_bitmap) {
+    if (Zeichenspur_An) [[unlikely]]
+        Zeichenspur_Video_Merken(nummer, "start", x, y, start_frame);
     i32 frei = -1;
     for (i32 i = 0; i < BNK_VIDEOS && frei < 0; ++i)
         if (videos[i].nummer < 0) frei = i;
@@ -307,6 +311,7 @@ Bnk_Video* Bnk_InitV(i32 nummer, const char* container, u32 schleifen, i32 start
     Bnk_Video& v = videos[frei];
     v = Bnk_Video{};
     v.nummer = frei, v.x = x, v.y = y, v.info = info, v.schleifen = schleifen, v.schleifen_gespielt = 1;
+    v.eintrag = nummer;
     v.neustart_frame = start_frame + 1, v.eigene_bitmap = eigene_bitmap, v.flags = flags;
     v.quelle = flags == BNK_AUS_CONTAINER ? Bink_OpenResource(container, nummer)
                                           : W32_File_Open_Read(container ? container : "");
@@ -339,6 +344,8 @@ void Bnk_Alle_Freigeben() {
 
 void Bnk_PauseV(Bnk_Video* v, i32 pause) {
     if (!v || v->nummer < 0) return;
+    if (Zeichenspur_An) [[unlikely]]
+        Zeichenspur_Video_Merken(v->eintrag, pause ? "pause" : "weiter", v->x, v->y, 0);
     // Paused, the video's clock stands still, so it does not rush on when resumed.
     Vid_Pause(v->film.get(), pause != 0);
     v->pausiert = pause != 0;
@@ -352,6 +359,8 @@ void Bnk_Pause_Alle(i32 pause) {
 
 void Bnk_StopV(Bnk_Video* v) {
     if (!v || v->nummer < 0) return;
+    if (Zeichenspur_An) [[unlikely]]
+        Zeichenspur_Video_Merken(v->eintrag, "stop", v->x, v->y, 0);
     Vid_Goto(v->film.get(), 1, false);
     Vid_Pause(v->film.get(), true);
     v->laeuft = false;
@@ -388,6 +397,8 @@ void Bnk_Frame_Alle(u16* pixel, i32 pitch, i32 hoehe) {
 
 i32 Bnk_GotoV(Bnk_Video* v, i32 frame) {
     if (!v || v->nummer < 0) return -1;
+    if (Zeichenspur_An) [[unlikely]]
+        Zeichenspur_Video_Merken(v->eintrag, "sprung", v->x, v->y, frame);
     Vid_Goto(v->film.get(), frame, false);
     return Vid_Frame(v->film.get());
 }

@@ -78,6 +78,7 @@ struct Bnk_Video {
     bool laeuft = false;
     bool pausiert = true;
     bool stop_am_ende = true;
+    i32 eintrag = -1;  // the video's number in its container (for the draw trace)
 };
 
 bool Bink_InitBink(i32 wert1, i32 wert2, i32 wert3, void* sound, i32 farbtiefe);

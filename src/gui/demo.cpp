@@ -9,16 +9,10 @@
 #include "graphics/rastport.h"
 #include "gui/eingabe.h"
 #include "gui/menue.h"
+#include "gui/palette.h"
 #include "platform/input.h"
 
 namespace {
-
-constexpr u16 rgb(u32 c) {
-    return static_cast<u16>(((c >> 19) & 0x1F) << 11 | ((c >> 10) & 0x3F) << 5 | ((c >> 3) & 0x1F));
-}
-
-constexpr u16 NAVY = rgb(0x0E1A2B), PANEL = rgb(0x16263D), KANTE_HELL = rgb(0x3C5A82), KANTE_DUNKEL = rgb(0x0A1320);
-constexpr u16 KREIDE = rgb(0xF2F4F0), GRAU2 = rgb(0xA9B4C2), GOLD = rgb(0xF2B33D), RASEN = rgb(0x2E7D46);
 
 // Icon numbers.
 enum : i16 {
@@ -72,7 +66,7 @@ u16 mischen(u16 a, u16 b, i32 t, i32 n) {
 void panel(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u16 oben, u16 unten) {
     for (i32 r = 0; r < h; ++r) {
         const i32 ein = r == 0 || r == h - 1 ? 2 : (r == 1 || r == h - 2 ? 1 : 0);
-        const u16 c = r == 0 ? KANTE_HELL : r == h - 1 ? KANTE_DUNKEL : mischen(oben, unten, r, h);
+        const u16 c = r == 0 ? FARBE_KANTE_HELL : r == h - 1 ? FARBE_KANTE_DUNKEL : mischen(oben, unten, r, h);
         Blt_Rechteck(rp, x + ein, y + r, w - 2 * ein, 1, c);
     }
 }
@@ -105,10 +99,10 @@ const char* beschriftung(const Screen_Icon* i) {
 
 void knopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     const bool ueber = Menue_Get_Aktives_Icon() == i;
-    panel(rp, x, y, i->w, i->h, ueber ? rgb(0x2C4870) : rgb(0x23395A), ueber ? rgb(0x1C304D) : PANEL);
+    panel(rp, x, y, i->w, i->h, ueber ? FARBE_UEBER_OBEN : FARBE_KNOPF_OBEN, ueber ? FARBE_ZEILE_HELL : FARBE_PANEL);
     const bool an = Menue_Icon_An(i);
-    if (an) Blt_Rechteck(rp, x + 3, y + i->h - 4, i->w - 6, 2, GOLD);
-    text_mitte(rp, beschriftung(i), x, y, i->w, i->h, an ? GOLD : KREIDE);
+    if (an) Blt_Rechteck(rp, x + 3, y + i->h - 4, i->w - 6, 2, FARBE_GOLD);
+    text_mitte(rp, beschriftung(i), x, y, i->w, i->h, an ? FARBE_GOLD : FARBE_KREIDE);
 }
 
 void kontext_schliessen() {
@@ -130,8 +124,8 @@ void kontext_oeffnen(Screen_Icon* wippe) {
     t.x = x, t.y = y0, t.w = 220, t.h = 22, t.ebene = 20;
     t.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN;
     t.zeichnen = [](Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-        panel(rp, x, y, i->w, i->h, rgb(0x23395A), PANEL);
-        text(rp, Z->kontext.titel, x + 6, y + 16, GOLD);
+        panel(rp, x, y, i->w, i->h, FARBE_KNOPF_OBEN, FARBE_PANEL);
+        text(rp, Z->kontext.titel, x + 6, y + 16, FARBE_GOLD);
     };
     Menue_Screen_Icon_Hinzufuegen(t);
     for (i32 k = 0; k < Z->kontext.anzahl; ++k) {
@@ -144,8 +138,8 @@ void kontext_oeffnen(Screen_Icon* wippe) {
         e.klick = kontext_klick;
         e.zeichnen = [](Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
             const bool ueber = Menue_Get_Aktives_Icon() == i;
-            Blt_Rechteck(rp, x, y, i->w, i->h, ueber ? rgb(0x2C4870) : PANEL);
-            text(rp, beschriftung(i), x + 10, y + 15, (i->status & MENUE_S_GRAU) ? rgb(0x5E6B7C) : KREIDE);
+            Blt_Rechteck(rp, x, y, i->w, i->h, ueber ? FARBE_UEBER_OBEN : FARBE_PANEL);
+            text(rp, beschriftung(i), x + 10, y + 15, (i->status & MENUE_S_GRAU) ? FARBE_AUS : FARBE_KREIDE);
         };
         Menue_Screen_Icon_Hinzufuegen(e);
     }
@@ -170,8 +164,8 @@ void klick(Screen_Icon* i, u32 e) {
                     r.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN;
                     r.zeichnen = [](Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
                         Blt_Abdunkeln(rp, 0, 0, 800, 600, 64);
-                        panel(rp, x, y, i->w, i->h, rgb(0x23395A), PANEL);
-                        text_mitte(rp, "Wirklich beenden?", x, y + 10, i->w, 30, KREIDE);
+                        panel(rp, x, y, i->w, i->h, FARBE_KNOPF_OBEN, FARBE_PANEL);
+                        text_mitte(rp, "Wirklich beenden?", x, y + 10, i->w, 30, FARBE_KREIDE);
                     };
                     return r;
                 }(),
@@ -209,70 +203,70 @@ void klick(Screen_Icon* i, u32 e) {
 }
 
 void wippe_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    panel(rp, x, y, i->w, i->h, rgb(0x23395A), PANEL);
+    panel(rp, x, y, i->w, i->h, FARBE_KNOPF_OBEN, FARBE_PANEL);
     static constexpr i16 oy[6] = {23, 25, 26, 26, 25, 23};
     for (i32 k = 0; k < 6; ++k) {
-        const u16 c = k < 3 ? rgb(0xD9483B) : rgb(0x3FB26B);
+        const u16 c = k < 3 ? FARBE_SCHLECHT : FARBE_GUT;
         Blt_Rechteck(rp, x + WIPPE_X[k], y + oy[k] - 4, WIPPE_B[k], 9, c);
     }
     char t[16];
     std::snprintf(t, sizeof t, "%d", Z->wippe);
-    text_mitte(rp, t, x, y - 2, i->w, 20, KREIDE);
+    text_mitte(rp, t, x, y - 2, i->w, 20, FARBE_KREIDE);
 }
 
 void liste_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    Blt_Rechteck(rp, x, y, i->w, i->h, PANEL);
-    Blt_Rahmen(rp, x, y, i->w, i->h, KANTE_HELL, 1);
+    Blt_Rechteck(rp, x, y, i->w, i->h, FARBE_PANEL);
+    Blt_Rahmen(rp, x, y, i->w, i->h, FARBE_KANTE_HELL, 1);
     for (i32 z = 0; z < 10; ++z) {
         char t[32];
         std::snprintf(t, sizeof t, "Spieler %d", Z->anfang + z + 1);
-        if ((Z->anfang + z) % 2) Blt_Rechteck(rp, x + 1, y + 1 + z * 20, i->w - 2, 20, rgb(0x1C304D));
-        text(rp, t, x + 8, y + 16 + z * 20, z + Z->anfang == 0 ? GOLD : KREIDE);
+        if ((Z->anfang + z) % 2) Blt_Rechteck(rp, x + 1, y + 1 + z * 20, i->w - 2, 20, FARBE_ZEILE_HELL);
+        text(rp, t, x + 8, y + 16 + z * 20, z + Z->anfang == 0 ? FARBE_GOLD : FARBE_KREIDE);
     }
 }
 
-void balken_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) { Blt_Rechteck(rp, x + 4, y, 4, i->h, KANTE_DUNKEL); }
+void balken_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) { Blt_Rechteck(rp, x + 4, y, 4, i->h, FARBE_KANTE_DUNKEL); }
 void scrollknopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    panel(rp, x, y, i->w, i->h, GRAU2, KANTE_HELL);
+    panel(rp, x, y, i->w, i->h, FARBE_KREIDE_2, FARBE_KANTE_HELL);
 }
 
 void zieh_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    panel(rp, x, y, i->w, i->h, rgb(0xF2B33D), rgb(0xB07E20));
-    text_mitte(rp, "Z", x, y, i->w, i->h, NAVY);
+    panel(rp, x, y, i->w, i->h, FARBE_GOLD, FARBE_GOLD_DUNKEL);
+    text_mitte(rp, "Z", x, y, i->w, i->h, FARBE_NAVY);
 }
 
 void raster_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    Blt_Rechteck(rp, x, y, i->w, i->h, RASEN);
-    for (i32 k = 0; k < 5; ++k) Blt_Rahmen(rp, x + 5 + k * 50, y + 5, 40, 40, rgb(0xEEF2EA), 1);
+    Blt_Rechteck(rp, x, y, i->w, i->h, FARBE_RASEN);
+    for (i32 k = 0; k < 5; ++k) Blt_Rahmen(rp, x + 5 + k * 50, y + 5, 40, 40, FARBE_LINIE, 1);
 }
 
 void feld_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    Blt_Rechteck(rp, x, y, i->w, i->h, NAVY);
-    Blt_Rahmen(rp, x, y, i->w, i->h, Z->feld_aktiv ? GOLD : KANTE_HELL, 1);
-    if (!Z->feld_aktiv) text(rp, Z->feld, x + 4, y + 15, KREIDE);
+    Blt_Rechteck(rp, x, y, i->w, i->h, FARBE_NAVY);
+    Blt_Rahmen(rp, x, y, i->w, i->h, Z->feld_aktiv ? FARBE_GOLD : FARBE_KANTE_HELL, 1);
+    if (!Z->feld_aktiv) text(rp, Z->feld, x + 4, y + 15, FARBE_KREIDE);
 }
 
 void status_zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
-    text(rp, "GUI-Vorf\xFChrung", 40, 40, KREIDE);
-    Blt_Rechteck(rp, 40, 46, 300, 1, GOLD);
+    text(rp, "GUI-Vorf\xFChrung", 40, 40, FARBE_KREIDE);
+    Blt_Rechteck(rp, 40, 46, 300, 1, FARBE_GOLD);
     char t[160];
     std::snprintf(t, sizeof t, "Weiter: %d  Plus: %d  Wert: %d  Feld: %s  Antwort: %s", Z->weiter, Z->plus, Z->wippe,
                   Z->feld, Z->antwort);
-    text(rp, t, 40, 570, GRAU2);
+    text(rp, t, 40, 570, FARBE_KREIDE_2);
 }
 
 // The scroll window: a frame with the rows of the scroll screen inside.
 void fenster_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    Blt_Rechteck(rp, x, y, i->w, i->h, PANEL);
-    Blt_Rahmen(rp, x, y, i->w, i->h, KANTE_HELL, 1);
+    Blt_Rechteck(rp, x, y, i->w, i->h, FARBE_PANEL);
+    Blt_Rahmen(rp, x, y, i->w, i->h, FARBE_KANTE_HELL, 1);
 }
 
 void zeile_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     const i32 n = i->nummer - I_ZEILE;
-    panel(rp, x, y, i->w, i->h, n % 2 ? rgb(0x23395A) : rgb(0x2C4870), PANEL);
+    panel(rp, x, y, i->w, i->h, n % 2 ? FARBE_KNOPF_OBEN : FARBE_UEBER_OBEN, FARBE_PANEL);
     char t[32];
     std::snprintf(t, sizeof t, "Gruppe %d", n + 1);
-    text(rp, t, x + 10, y + 22, Menue_Get_Aktives_Icon() == i ? GOLD : KREIDE);
+    text(rp, t, x + 10, y + 22, Menue_Get_Aktives_Icon() == i ? FARBE_GOLD : FARBE_KREIDE);
 }
 
 void drop(Screen_Icon* g, Screen_Icon*, i32 x, i32 y, u32 e) {
@@ -315,7 +309,7 @@ void Gui_Demo_Starten(Font* font) {
     Z = new Zustand;
     Z->font = font;
     Menue_Init();
-    Menue_Set_Hintergrund(nullptr, NAVY);
+    Menue_Set_Hintergrund(nullptr, FARBE_NAVY);
     Hilfe_Font = font;
     Menue_Hilfe_Zeigen = Hilfe_Text_Ausgabe;
     Menue_Hilfe_Ende = Hilfe_Text_Ende;
@@ -379,7 +373,7 @@ void Gui_Demo_Frame() {
     if (Z->feld_aktiv) {
         const i32 r = Eingabefeld_Bearbeiten(Z->font, Z->feld, sizeof Z->feld, 20,
                                              EINGABE_NAMEN | EINGABE_MAUS | EINGABE_KLICK_AUSSEN, 300, 320, 200, 22, 4,
-                                             1, nullptr, 0, 0, nullptr, KREIDE);
+                                             1, nullptr, 0, 0, nullptr, FARBE_KREIDE);
         if (r != EINGABE_LAEUFT) {
             Z->feld_aktiv = false;
             Z->klicks.push_back({I_FELD, static_cast<u32>(r), Z->frame});

@@ -187,6 +187,7 @@ TEST(Spielfonts, StartUndZeichen) {
     for (i32 nummer : {4000, 4001, 4002, 4013, 4014, 8331, 12000, 12010, 12135, 16171, 36000, 37000}) {
         std::unique_ptr<Rastport, decltype(&Rastport_Free)> rp(Resf_Grafik_Laden(nummer), &Rastport_Free);
         EXPECT_TRUE(rp && Rastport_Lock(rp.get())) << nummer;
+        EXPECT_EQ(rp ? rp->grafik : -1, nummer);  // the draw trace names pictures by it
     }
     // 1,001 crests, each different, no opaque pixel on the colour key.
     std::set<u64> gesehen;

@@ -7,7 +7,7 @@
 #include "match/spielfeld.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
-#include "season/spieltag.h"
+#include "matchday/spieltag.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
 #include "world/bank.h"

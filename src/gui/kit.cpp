@@ -1,0 +1,213 @@
+// The widget kit (see kit.h).
+#include "gui/kit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/rastport.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "platform/input.h"
+
+namespace {
+
+// Blend of two 565 pixels, t of n towards b.
+u16 mischen(u16 a, u16 b, i32 t, i32 n) {
+    auto k = [&](i32 s, i32 m) {
+        const i32 x = (a >> s) & m, y = (b >> s) & m;
+        return static_cast<u16>(((x + (y - x) * t / (n ? n : 1)) & m) << s);
+    };
+    return static_cast<u16>(k(11, 31) | k(5, 63) | k(0, 31));
+}
+
+// Pixels cut from each end of row r (0 = top) of a box h high with corner radius rad.
+i32 einzug(i32 r, i32 h, i32 rad) {
+    const i32 rr = std::min(r, h - 1 - r);
+    if (rr >= rad) return 0;
+    const double d = rad - rr - 0.5;
+    return rad - static_cast<i32>(std::lround(std::sqrt(std::max(0.0, rad * rad - d * d))));
+}
+
+void zeile(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 rad, i32 r, u16 c) {
+    const i32 e = einzug(r, h, rad);
+    if (w - 2 * e > 0) Blt_Rechteck(rp, x + e, y + r, w - 2 * e, 1, c);
+}
+
+// Soft drop shadow (offset 0/2): the two rows under the box darkened, the
+// outer one less, narrowing like the corners.
+void schatten(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 rad) {
+    for (i32 r = 0; r < 2; ++r) {
+        const i32 e = rad / 2 + r;
+        if (w - 2 * e > 0) Blt_Abdunkeln(rp, x + e, y + h + r, w - 2 * e, 1, r == 0 ? 51 : 26);
+    }
+}
+
+}  // namespace
+
+i32 Kit_Text(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y) {
+    if (!rp || !f || !text || !*text) return 0;
+    f->farbe = farbe;
+    return Font_Markup_Ausgabe(rp, f, farbe, text, x, y, 0);
+}
+
+i32 Kit_Text_Mitte(Rastport* rp, Font* f, u16 farbe, const char* text, i32 mitte, i32 y) {
+    if (!f || !text) return 0;
+    return Kit_Text(rp, f, farbe, text, mitte - Font_Text_Breite(f, text) / 2, y);
+}
+
+i32 Kit_Text_Rechts(Rastport* rp, Font* f, u16 farbe, const char* text, i32 rechts, i32 y) {
+    if (!f || !text) return 0;
+    return Kit_Text(rp, f, farbe, text, rechts - Font_Text_Breite(f, text), y);
+}
+
+i32 Kit_Text_Grundlinie(const Font* f, i32 y, i32 h) {
+    if (!f) return y + h / 2;
+    // The glyph box is the font's full height; its lower fifth holds the descenders.
+    return y + (h + f->hoehe) / 2 - f->hoehe / 8;
+}
+
+void Kit_Fuellen(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 radius, u16 oben, u16 unten) {
+    for (i32 r = 0; r < h; ++r) zeile(rp, x, y, w, h, radius, r, mischen(oben, unten, r, h - 1));
+}
+
+void Kit_Panel(Rastport* rp, i32 x, i32 y, i32 w, i32 h) {
+    if (!rp || w <= 0 || h <= 0) return;
+    schatten(rp, x, y, w, h, KIT_RADIUS);
+    Kit_Fuellen(rp, x, y, w, h, KIT_RADIUS, FARBE_PANEL, FARBE_PANEL);
+    zeile(rp, x, y, w, h, KIT_RADIUS, 0, FARBE_KANTE_HELL);
+    zeile(rp, x, y, w, h, KIT_RADIUS, h - 1, FARBE_KANTE_DUNKEL);
+}
+
+i32 Kit_Panel_Titel(Rastport* rp, Font* f, const char* titel, i32 x, i32 y, i32 w, i32 h) {
+    Kit_Panel(rp, x, y, w, h);
+    if (!rp) return y + KIT_TITEL_HOEHE + KIT_RAND;
+    // The title bar: a shade lighter, the title in chalk, a thin gold rule.
+    for (i32 r = 1; r < KIT_TITEL_HOEHE - 2; ++r)
+        zeile(rp, x, y, w, h, KIT_RADIUS, r, mischen(FARBE_KNOPF_OBEN, FARBE_PANEL, r, KIT_TITEL_HOEHE));
+    Blt_Rechteck(rp, x + KIT_RAND, y + KIT_TITEL_HOEHE - 2, w - 2 * KIT_RAND, 1, FARBE_GOLD);
+    if (f && titel) Kit_Text(rp, f, FARBE_KREIDE, titel, x + KIT_RAND, Kit_Text_Grundlinie(f, y, KIT_TITEL_HOEHE - 2));
+    return y + KIT_TITEL_HOEHE + KIT_RAND / 2;
+}
+
+Kit_Zustand Kit_Zustand_Von(const Screen_Icon* i) {
+    if (!i) return Kit_Zustand::NORMAL;
+    if (i->status & MENUE_S_GRAU) return Kit_Zustand::GRAU;
+    if (Menue_Icon_An(i)) return Kit_Zustand::AN;
+    if (Menue_Get_Aktives_Icon() == i) {
+        const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+        const bool drauf = mx >= i->x && mx < i->x + i->w && my >= i->y && my < i->y + i->h;
+        return drauf && (W32_Get_Mouse_Buttons() & 1) ? Kit_Zustand::GEDRUECKT : Kit_Zustand::UEBER;
+    }
+    return Kit_Zustand::NORMAL;
+}
+
+void Kit_Knopf(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, Kit_Zustand z) {
+    if (!rp || w <= 0 || h <= 0) return;
+    const i32 rad = h < 24 ? KIT_RADIUS_KLEIN : KIT_RADIUS;
+    u16 oben = FARBE_KNOPF_OBEN, unten = FARBE_PANEL;
+    if (z == Kit_Zustand::UEBER) oben = FARBE_UEBER_OBEN, unten = FARBE_UEBER_UNTEN;
+    if (z == Kit_Zustand::GEDRUECKT) std::swap(oben, unten);
+    schatten(rp, x, y, w, h, rad);
+    Kit_Fuellen(rp, x, y, w, h, rad, oben, unten);
+    if (z != Kit_Zustand::GEDRUECKT) zeile(rp, x, y, w, h, rad, 0, FARBE_KANTE_HELL);
+    zeile(rp, x, y, w, h, rad, h - 1, FARBE_KANTE_DUNKEL);
+    if (z == Kit_Zustand::AN) Blt_Rechteck(rp, x + rad, y + h - 4, w - 2 * rad, 2, FARBE_GOLD);
+    const u16 farbe = z == Kit_Zustand::AN ? FARBE_GOLD : z == Kit_Zustand::GRAU ? FARBE_AUS : FARBE_KREIDE;
+    if (f && text) {
+        const i32 dy = z == Kit_Zustand::GEDRUECKT ? 1 : 0;
+        Kit_Text_Mitte(rp, f, farbe, text, x + w / 2, Kit_Text_Grundlinie(f, y, h) + dy);
+    }
+}
+
+void Kit_Reihe(i32 x, i32 w, i32 n, i32 luecke, i32 i, i32* xi, i32* wi) {
+    if (n <= 0) {
+        *xi = x, *wi = 0;
+        return;
+    }
+    const i32 frei = std::max(0, w - luecke * (n - 1));
+    const i32 a = frei * i / n, b = frei * (i + 1) / n;
+    *xi = x + a + luecke * i;
+    *wi = b - a;
+}
+
+void Kit_Tabelle_Kopf(Rastport* rp, const Kit_Tabelle& t) {
+    if (!rp) return;
+    Kit_Fuellen(rp, t.x, t.y, t.w, t.kopf_h, KIT_RADIUS_KLEIN, FARBE_KOPFBALKEN, FARBE_PANEL);
+    Blt_Rechteck(rp, t.x, t.y + t.kopf_h - 1, t.w, 1, FARBE_GOLD);
+    Font* f = t.kopf_font ? t.kopf_font : t.font;
+    const i32 gy = Kit_Text_Grundlinie(f, t.y, t.kopf_h - 1);
+    for (i32 s = 0; s < t.anzahl; ++s) {
+        const Kit_Spalte& sp = t.spalten[s];
+        const i32 sx = t.x + sp.x;
+        if (sp.ausrichtung == Kit_Ausrichtung::RECHTS) Kit_Text_Rechts(rp, f, FARBE_KREIDE_2, sp.titel, sx, gy);
+        else if (sp.ausrichtung == Kit_Ausrichtung::MITTE) Kit_Text_Mitte(rp, f, FARBE_KREIDE_2, sp.titel, sx, gy);
+        else Kit_Text(rp, f, FARBE_KREIDE_2, sp.titel, sx, gy);
+    }
+}
+
+i32 Kit_Tabelle_Zeile_Y(const Kit_Tabelle& t, i32 z) { return t.y + t.kopf_h + z * t.zeile_h; }
+
+void Kit_Tabelle_Zeile(Rastport* rp, const Kit_Tabelle& t, i32 z, const char* const* zellen, u16 farbe,
+                       bool gewaehlt) {
+    if (!rp) return;
+    const i32 y = Kit_Tabelle_Zeile_Y(t, z);
+    if (gewaehlt) Blt_Rechteck(rp, t.x, y, t.w, t.zeile_h, FARBE_GOLD_DUNKEL);
+    else if (z % 2) Blt_Rechteck(rp, t.x, y, t.w, t.zeile_h, FARBE_ZEILE_HELL);
+    if (!zellen) return;
+    const i32 gy = Kit_Text_Grundlinie(t.font, y, t.zeile_h);
+    for (i32 s = 0; s < t.anzahl; ++s) {
+        if (!zellen[s]) continue;
+        const Kit_Spalte& sp = t.spalten[s];
+        const i32 sx = t.x + sp.x;
+        if (sp.ausrichtung == Kit_Ausrichtung::RECHTS) Kit_Text_Rechts(rp, t.font, farbe, zellen[s], sx, gy);
+        else if (sp.ausrichtung == Kit_Ausrichtung::MITTE) Kit_Text_Mitte(rp, t.font, farbe, zellen[s], sx, gy);
+        else Kit_Text(rp, t.font, farbe, zellen[s], sx, gy);
+    }
+}
+
+void Kit_Reiter(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, bool aktiv, bool ueber) {
+    if (!rp || w <= 0 || h <= 0) return;
+    const u16 oben = aktiv ? FARBE_UEBER_OBEN : ueber ? FARBE_UEBER_OBEN : FARBE_KNOPF_OBEN;
+    const u16 unten = aktiv ? FARBE_PANEL : ueber ? FARBE_UEBER_UNTEN : FARBE_PANEL;
+    // Rounded at the top only: the lower corners are filled square.
+    Kit_Fuellen(rp, x, y, w, h, KIT_RADIUS_KLEIN, oben, unten);
+    Blt_Rechteck(rp, x, y + h - KIT_RADIUS_KLEIN, w, KIT_RADIUS_KLEIN, unten);
+    zeile(rp, x, y, w, h, KIT_RADIUS_KLEIN, 0, FARBE_KANTE_HELL);
+    if (aktiv) Blt_Rechteck(rp, x, y + h - 2, w, 2, FARBE_GOLD);
+    if (f && text)
+        Kit_Text_Mitte(rp, f, aktiv ? FARBE_GOLD : FARBE_KREIDE, text, x + w / 2, Kit_Text_Grundlinie(f, y, h - 2));
+}
+
+void Kit_Stepper(Rastport* rp, Font* f, const char* wert, i32 x, i32 y, i32 w, i32 h, Kit_Zustand minus,
+                 Kit_Zustand plus) {
+    if (!rp || w < 2 * h) return;
+    Kit_Fuellen(rp, x, y, w, h, KIT_RADIUS_KLEIN, FARBE_NAVY, FARBE_NAVY);
+    Blt_Rahmen(rp, x + h, y, w - 2 * h, h, FARBE_KANTE_HELL, 1);
+    Kit_Knopf(rp, f, "-", x, y, h, h, minus);
+    Kit_Knopf(rp, f, "+", x + w - h, y, h, h, plus);
+    if (f && wert) Kit_Text_Mitte(rp, f, FARBE_KREIDE, wert, x + w / 2, Kit_Text_Grundlinie(f, y, h));
+}
+
+i32 Kit_Stepper_Teil(i32 x, i32 w, i32 h, i32 mx) {
+    if (mx >= x && mx < x + h) return -1;
+    if (mx >= x + w - h && mx < x + w) return 1;
+    return 0;
+}
+
+void Kit_Scrollbalken_Daumen(i32 y, i32 h, i32 anfang, i32 sichtbar, i32 gesamt, i32* dy, i32* dh) {
+    *dy = y, *dh = 0;
+    if (gesamt <= sichtbar || sichtbar <= 0 || h <= 0) return;
+    *dh = std::max(KIT_RASTER * 2, h * sichtbar / gesamt);
+    const i32 weg = h - *dh, max_anfang = gesamt - sichtbar;
+    *dy = y + weg * std::clamp(anfang, 0, max_anfang) / max_anfang;
+}
+
+void Kit_Scrollbalken(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 anfang, i32 sichtbar, i32 gesamt) {
+    i32 dy = 0, dh = 0;
+    Kit_Scrollbalken_Daumen(y, h, anfang, sichtbar, gesamt, &dy, &dh);
+    if (!rp || dh == 0) return;
+    Kit_Fuellen(rp, x, y, w, h, KIT_RADIUS_KLEIN, FARBE_KANTE_DUNKEL, FARBE_KANTE_DUNKEL);
+    Kit_Fuellen(rp, x + 1, dy, w - 2, dh, KIT_RADIUS_KLEIN, FARBE_KANTE_HELL, FARBE_KNOPF_OBEN);
+}

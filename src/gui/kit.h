@@ -1,0 +1,95 @@
+// The widget kit every screen draws with: text in its own colour, panels
+// (plain and titled), buttons in their states, tables (header bar and rows
+// that share its span), tabs, a stepper, a scroll bar and the requester's
+// frame. All of it is drawn from an icon's draw procedure with colours of
+// the one palette (gui/palette.h); sizes follow an 8 px grid.
+//
+// Texts: a font's colour is state that markup codes change, so a text drawn
+// with a bare Font_Markup_Ausgabe inherits whatever the text before it left
+// behind. Kit_Text sets the font's colour first; screens draw every text
+// through it (or give a "^c" code at the text's start).
+#pragma once
+
+#include "base/types.h"
+
+struct Rastport;
+struct Font;
+struct Screen_Icon;
+
+constexpr i32 KIT_RASTER = 8;
+constexpr i32 KIT_RAND = 16;         // inner padding of a panel
+constexpr i32 KIT_TITEL_HOEHE = 32;  // title bar of a titled panel, gold rule included
+constexpr i32 KIT_RADIUS = 6;        // corner radius of panels and buttons
+constexpr i32 KIT_RADIUS_KLEIN = 3;  // buttons lower than 24 px
+constexpr i32 KIT_KNOPF_HOEHE = 32;
+constexpr i32 KIT_ZEILE = 20;        // table row
+constexpr i32 KIT_KOPF = 24;         // table header bar
+
+// --- Text --------------------------------------------------------------------
+// Left edge x, bottom y (as Font_Markup_Ausgabe). 0 when nothing was drawn.
+i32 Kit_Text(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y);
+i32 Kit_Text_Mitte(Rastport* rp, Font* f, u16 farbe, const char* text, i32 mitte, i32 y);
+i32 Kit_Text_Rechts(Rastport* rp, Font* f, u16 farbe, const char* text, i32 rechts, i32 y);
+// The bottom y that centres one line of the font in a box from top y, h high.
+i32 Kit_Text_Grundlinie(const Font* f, i32 y, i32 h);
+
+// --- Panels ---------------------------------------------------------------------
+// A panel: soft shadow (0/2), rounded corners, a vertical gradient, a light
+// top edge and a dark lower edge.
+void Kit_Panel(Rastport* rp, i32 x, i32 y, i32 w, i32 h);
+// A panel with a title bar: the title in chalk, a thin gold rule under it.
+// Returns the top y of the panel's content (below the rule, padded).
+i32 Kit_Panel_Titel(Rastport* rp, Font* f, const char* titel, i32 x, i32 y, i32 w, i32 h);
+// Only the rounded, vertically graded area (no shadow, no edges).
+void Kit_Fuellen(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 radius, u16 oben, u16 unten);
+
+// --- Buttons --------------------------------------------------------------------
+enum class Kit_Zustand : u8 { NORMAL, UEBER, GEDRUECKT, AN, GRAU };
+// The state of a menu icon: grey, on (MENUE_S_AN and its stored state),
+// pressed (left button held on it), under the mouse, else normal.
+Kit_Zustand Kit_Zustand_Von(const Screen_Icon* icon);
+// A raised button with its label centred; "on" carries a gold bar and a gold
+// label, grey a dim label, pressed the gradient reversed.
+void Kit_Knopf(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, Kit_Zustand z);
+
+// --- Layout ---------------------------------------------------------------------
+// Element i of n laid side by side in [x, x + w) with `luecke` px between
+// them: its left edge and width (the widths differ by at most one pixel).
+void Kit_Reihe(i32 x, i32 w, i32 n, i32 luecke, i32 i, i32* xi, i32* wi);
+
+// --- Tables ---------------------------------------------------------------------
+enum class Kit_Ausrichtung : u8 { LINKS, MITTE, RECHTS };
+struct Kit_Spalte {
+    const char* titel = "";
+    i16 x = 0;  // relative to the table's left edge: left edge, centre or right edge by the alignment
+    Kit_Ausrichtung ausrichtung = Kit_Ausrichtung::LINKS;
+};
+struct Kit_Tabelle {
+    i32 x = 0, y = 0, w = 0;  // header bar top-left and the width every row shares
+    i32 kopf_h = KIT_KOPF, zeile_h = KIT_ZEILE;
+    const Kit_Spalte* spalten = nullptr;
+    i32 anzahl = 0;
+    Font* kopf_font = nullptr;
+    Font* font = nullptr;
+};
+void Kit_Tabelle_Kopf(Rastport* rp, const Kit_Tabelle& t);
+// Top y of row `zeile` (0 = first under the header).
+i32 Kit_Tabelle_Zeile_Y(const Kit_Tabelle& t, i32 zeile);
+// Row background (alternating shade, the selected row in gold) and its cells
+// (one text per column, null skips a cell) in `farbe`.
+void Kit_Tabelle_Zeile(Rastport* rp, const Kit_Tabelle& t, i32 zeile, const char* const* zellen, u16 farbe,
+                       bool gewaehlt = false);
+
+// --- Tabs, stepper, scroll bar ------------------------------------------------------
+// One tab; the active one is joined to the panel below by a gold bar.
+void Kit_Reiter(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, bool aktiv, bool ueber);
+// [-] value [+]: two small buttons of height h at the ends, the value centred.
+void Kit_Stepper(Rastport* rp, Font* f, const char* wert, i32 x, i32 y, i32 w, i32 h, Kit_Zustand minus,
+                 Kit_Zustand plus);
+// Which part of a stepper at x, w a mouse x hits: -1 minus, +1 plus, 0 the value.
+i32 Kit_Stepper_Teil(i32 x, i32 w, i32 h, i32 maus_x);
+// A vertical scroll bar: track and a thumb for `sichtbar` of `gesamt` rows
+// from `anfang`; nothing when everything is visible.
+void Kit_Scrollbalken(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 anfang, i32 sichtbar, i32 gesamt);
+// Thumb top and height of that scroll bar (height 0: no thumb).
+void Kit_Scrollbalken_Daumen(i32 y, i32 h, i32 anfang, i32 sichtbar, i32 gesamt, i32* dy, i32* dh);

@@ -1,0 +1,168 @@
+// The widget kit: texts keep their own colour whatever was drawn before,
+// widgets stay inside their boxes, table rows share their header's span,
+// and the layout helpers tile without overlap.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+#include "graphics/font.h"
+#include "graphics/rastport.h"
+#include "graphics/testfont.h"
+#include "gui/kit.h"
+#include "gui/palette.h"
+
+namespace {
+
+constexpr u16 MARKE = 0x1234;  // background the widgets must not touch outside their box
+
+std::unique_ptr<Rastport> flaeche(i32 w = 200, i32 h = 120) {
+    std::unique_ptr<Rastport> rp(Rastport_Neu_Einfach(w, h, 16));
+    u16* p = rp->bitmap->pixel16();
+    for (i32 i = 0; i < w * h; ++i) p[i] = MARKE;
+    return rp;
+}
+u16 px(Rastport* rp, i32 x, i32 y) { return rp->bitmap->pixel16()[static_cast<size_t>(y) * rp->breite + x]; }
+
+// Colours of the pixels that differ from the background inside a box.
+std::set<u16> farben(Rastport* rp, i32 x0, i32 y0, i32 x1, i32 y1) {
+    std::set<u16> s;
+    for (i32 y = y0; y < y1; ++y)
+        for (i32 x = x0; x < x1; ++x)
+            if (px(rp, x, y) != MARKE) s.insert(px(rp, x, y));
+    return s;
+}
+
+// Whatever an earlier text left in the font (a colour code, a locked colour,
+// a font colour set by hand), a kit text comes out in its own colour only.
+TEST(Kit, TextHatSeineEigeneFarbe) {
+    std::unique_ptr<Font> f(testfont::neu());
+    const char* vorher[] = {"^c00123GEWINN", "^ic04321X", "PLAIN"};
+    for (const char* v : vorher) {
+        SCOPED_TRACE(v);
+        auto rp = flaeche();
+        f->farbe = 777;
+        Font_Markup_Ausgabe(rp.get(), f.get(), 0xFFFF, v, 0, 14, 0);
+        Kit_Text(rp.get(), f.get(), FARBE_GEWAEHLT, "JA", 0, 40);
+        Kit_Text_Mitte(rp.get(), f.get(), FARBE_KNOPF_TEXT, "NEIN", 100, 70);
+        Kit_Text_Rechts(rp.get(), f.get(), FARBE_FEHLER, "OK", 200, 100);
+        EXPECT_EQ(farben(rp.get(), 0, 28, 200, 41), std::set<u16>{FARBE_GEWAEHLT});
+        EXPECT_EQ(farben(rp.get(), 0, 58, 200, 71), std::set<u16>{FARBE_KNOPF_TEXT});
+        EXPECT_EQ(farben(rp.get(), 0, 88, 200, 101), std::set<u16>{FARBE_FEHLER});
+    }
+}
+
+// Panels, buttons in every state, tabs, stepper and scroll bar draw inside
+// their box (a panel's or button's shadow: two rows under it), leave the
+// rounded corners' outer pixel alone, and draw something.
+TEST(Kit, WidgetsBleibenInIhremKasten) {
+    std::unique_ptr<Font> f(testfont::neu());
+    constexpr i32 X = 20, Y = 20, W = 120, H = 40;
+    struct Fall {
+        const char* name;
+        void (*zeichnen)(Rastport*, Font*);
+        i32 unten;  // rows below the box that may change
+        bool runde_ecken;
+    };
+    const Fall faelle[] = {
+        {"panel", [](Rastport* rp, Font*) { Kit_Panel(rp, X, Y, W, H); }, 2, true},
+        {"titelpanel", [](Rastport* rp, Font* f) { Kit_Panel_Titel(rp, f, "TITEL", X, Y, W, H); }, 2, true},
+        {"knopf", [](Rastport* rp, Font* f) { Kit_Knopf(rp, f, "OK", X, Y, W, H, Kit_Zustand::NORMAL); }, 2, true},
+        {"knopf ueber", [](Rastport* rp, Font* f) { Kit_Knopf(rp, f, "OK", X, Y, W, H, Kit_Zustand::UEBER); }, 2, true},
+        {"knopf gedrueckt", [](Rastport* rp, Font* f) { Kit_Knopf(rp, f, "OK", X, Y, W, H, Kit_Zustand::GEDRUECKT); },
+         2, true},
+        {"knopf an", [](Rastport* rp, Font* f) { Kit_Knopf(rp, f, "OK", X, Y, W, H, Kit_Zustand::AN); }, 2, true},
+        {"knopf grau", [](Rastport* rp, Font* f) { Kit_Knopf(rp, f, "OK", X, Y, W, H, Kit_Zustand::GRAU); }, 2, true},
+        {"reiter", [](Rastport* rp, Font* f) { Kit_Reiter(rp, f, "TAB", X, Y, W, H, true, false); }, 0, true},
+        {"stepper",
+         [](Rastport* rp, Font* f) { Kit_Stepper(rp, f, "12", X, Y, W, H, Kit_Zustand::NORMAL, Kit_Zustand::UEBER); },
+         2, true},
+        {"scrollbalken", [](Rastport* rp, Font*) { Kit_Scrollbalken(rp, X, Y, W, H, 3, 5, 20); }, 0, true},
+    };
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.name);
+        auto rp = flaeche();
+        c.zeichnen(rp.get(), f.get());
+        for (i32 y = 0; y < rp->hoehe; ++y)
+            for (i32 x = 0; x < rp->breite; ++x) {
+                const bool drin = x >= X && x < X + W && y >= Y && y < Y + H + c.unten;
+                if (!drin) {
+                    ASSERT_EQ(px(rp.get(), x, y), MARKE) << x << "," << y;
+                }
+            }
+        EXPECT_FALSE(farben(rp.get(), X, Y, X + W, Y + H).empty());
+        if (c.runde_ecken) {
+            EXPECT_EQ(px(rp.get(), X, Y), MARKE);
+        }
+    }
+}
+
+// Every row of a table, the selected one included, spans exactly its
+// header bar; the cells sit inside it.
+TEST(Kit, TabellenzeilenTeilenDieBreiteDesKopfes) {
+    std::unique_ptr<Font> f(testfont::neu());
+    const Kit_Spalte spalten[] = {{"PL", 4, Kit_Ausrichtung::LINKS},
+                                  {"VEREIN", 60, Kit_Ausrichtung::MITTE},
+                                  {"PKT", 156, Kit_Ausrichtung::RECHTS}};
+    Kit_Tabelle t;
+    t.x = 20, t.y = 4, t.w = 160, t.spalten = spalten, t.anzahl = 3, t.font = f.get();
+    auto rp = flaeche(200, 120);
+    Kit_Tabelle_Kopf(rp.get(), t);
+    const char* zellen[] = {"18", "ABC", "3"};
+    for (i32 z = 0; z < 4; ++z) Kit_Tabelle_Zeile(rp.get(), t, z, zellen, FARBE_WEISS, z == 2);
+    const i32 unten = Kit_Tabelle_Zeile_Y(t, 4);
+    for (i32 y = t.y; y < unten; ++y) {
+        ASSERT_EQ(px(rp.get(), t.x - 1, y), MARKE) << y;
+        ASSERT_EQ(px(rp.get(), t.x + t.w, y), MARKE) << y;
+    }
+    EXPECT_EQ(farben(rp.get(), 0, unten, 200, 120), std::set<u16>{});
+    // Rows 1 and 3 are shaded, the selected row gold; row 0 shows the background.
+    EXPECT_EQ(px(rp.get(), t.x + 1, Kit_Tabelle_Zeile_Y(t, 1) + 1), FARBE_ZEILE_HELL);
+    EXPECT_EQ(px(rp.get(), t.x + 1, Kit_Tabelle_Zeile_Y(t, 2) + 1), FARBE_GOLD_DUNKEL);
+    EXPECT_EQ(px(rp.get(), t.x + 1, Kit_Tabelle_Zeile_Y(t, 0) + 1), MARKE);
+}
+
+TEST(Kit, ReiheKachtOhneUeberlappung) {
+    struct Fall {
+        i32 x, w, n, luecke;
+    };
+    const Fall faelle[] = {{0, 800, 9, 8}, {111, 583, 4, 8}, {10, 7, 3, 0}, {0, 100, 1, 8}, {0, 101, 3, 5}};
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(testing::Message() << c.x << " " << c.w << " " << c.n << " " << c.luecke);
+        i32 ende = c.x - c.luecke;
+        for (i32 i = 0; i < c.n; ++i) {
+            i32 xi = 0, wi = 0;
+            Kit_Reihe(c.x, c.w, c.n, c.luecke, i, &xi, &wi);
+            EXPECT_EQ(xi, ende + c.luecke);
+            ende = xi + wi;
+        }
+        EXPECT_EQ(ende, c.x + c.w);  // the last one ends flush with the row
+    }
+}
+
+TEST(Kit, ScrollDaumenUndStepperTreffer) {
+    struct Daumen {
+        i32 anfang, sichtbar, gesamt, dy, dh;
+    };
+    const Daumen d[] = {
+        {0, 10, 10, 100, 0},     // all visible: no thumb
+        {0, 10, 40, 100, 50},    // top
+        {30, 10, 40, 100 + 150, 50},  // bottom
+        {99, 10, 40, 250, 50},   // past the end held to the bottom
+        {-5, 10, 40, 100, 50},   // before the start held to the top
+        {0, 1, 1000, 100, 16},   // a tiny share still gets a grabbable thumb
+    };
+    for (const Daumen& c : d) {
+        i32 dy = 0, dh = 0;
+        Kit_Scrollbalken_Daumen(100, 200, c.anfang, c.sichtbar, c.gesamt, &dy, &dh);
+        EXPECT_EQ(dh, c.dh) << c.anfang << "/" << c.gesamt;
+        if (c.dh) {
+            EXPECT_EQ(dy, c.dy) << c.anfang << "/" << c.gesamt;
+        }
+    }
+    const std::pair<i32, i32> stepper[] = {{99, 0}, {100, -1}, {123, -1}, {124, 0}, {175, 0}, {176, 1}, {199, 1},
+                                           {200, 0}};
+    for (auto [mx, teil] : stepper) EXPECT_EQ(Kit_Stepper_Teil(100, 100, 24, mx), teil) << mx;
+}
+
+}  // namespace

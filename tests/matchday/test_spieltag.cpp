@@ -1,0 +1,744 @@
+// The matchday on the shipped world: every game of a day is entered once,
+// kicked off, played (dice minutes, or the match engine for a human club)
+// and done with its result in the fixture database; short sides forfeit;
+// friendlies finish and free their pitches; the bookings after a match;
+// team changes; a network client follows the server's row; the shoot-out's
+// early decision.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <numeric>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "base/datei.h"
+#include "base/globals.h"
+#include "base/ruf.h"
+#include "base/tools.h"
+#include "main/saison_anmelden.h"
+#include "match/spielfeld.h"
+#include "matchday/saison.h"
+#include "matchday/season_netz.h"
+#include "matchday/spieltag.h"
+#include "matchday/spieltag_netz.h"
+#include "season/ereignisse.h"
+#include "season/freundschaft.h"
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
+#include "season/netz_rufe.h"
+#include "season/news.h"
+#include "season/paarungen.h"
+#include "season/season_hooks.h"
+#include "season/season_test_hilfen.h"
+#include "season/spiele.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/konfig.h"
+#include "world/manager.h"
+#include "world/stadion.h"
+#include "world/team.h"
+#include "world/welt.h"
+
+namespace {
+
+using Schluessel = std::tuple<int, int, int, int>;  // competition, matchday, leg, index
+
+class Spieltag : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        season_test::Meldungen m;
+        ASSERT_TRUE(Welt_Laden_Ordner(season_test::Quelle("data/config").c_str(), 0)) << m.Alle();
+        Stadion_Init();
+        Bank_Init();
+    }
+    static void TearDownTestSuite() {
+        Bank_Free();
+        Welt_Freigeben();
+    }
+    void SetUp() override {
+        Season_Hooks_Zuruecksetzen();
+        ASSERT_TRUE(Wettbewerb_Init());
+        ASSERT_TRUE(Spiele_Init());
+        ASSERT_TRUE(Kalender_Init(nullptr));
+        const std::string pfad = season_test::Quelle("data/config/1_wettbewerb.cfg");
+        const std::string alias = season_test::Quelle("data/config/1_wettbewerb_alias.cfg");
+        ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str()));
+        Wettbewerb_Spielplaene_Erstellen();
+        // The season set-up; the leagues enter their teams in week 2.
+        Wettbewerb_Jedes_Jahr();
+        for (int t = 0; t < 15; ++t) {
+            Kalender_Jeden_Tag();
+            Wettbewerb_Jeden_Tag();
+        }
+        for (int i = 0; i < WETTBEWERB_ANZAHL; ++i)
+            if (Wettbewerb_Tabelle[i].basisliga && Wettbewerb_Tabelle[i].flags[1])
+                ligen.push_back(Wettbewerb_Tabelle[i].id);
+        ASSERT_GE(ligen.size(), 4u);
+        Saison_Module_Anmelden();
+        Spieltag_Init();
+    }
+    void TearDown() override {
+        Spieltag_DeInit();
+        Spiele_Free();
+        Wettbewerb_Free();
+        Kalender_Free();
+        Season_Hooks_Zuruecksetzen();
+        for (i32 t : menschen) Manager_Loeschen(t);
+    }
+    // Plays today's matches to the end; false when a pass limit is hit.
+    static bool Tag_Spielen() {
+        Spieltag_Gruppe_Starten();
+        for (int i = 0; i < 200000 && Spieltag_Spiele_Offen(); ++i) {
+            Kalender_Jetzt += SF_FRAME_MS;
+            Spieltag_Run(0);
+        }
+        return !Spieltag_Spiele_Offen();
+    }
+    // The games of the rows, by fixture key.
+    static std::vector<Schluessel> Zeilen() {
+        std::vector<Schluessel> v;
+        for (const auto& r : Spieltag_Slots())
+            if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true))
+                v.emplace_back(s->wettbewerb, s->spieltag, s->runde, s->index);
+        return v;
+    }
+    // Advances to the next day on which a competition (any: -1) plays.
+    static void Naechster_Spieltag(i32 wettbewerb = -1) {
+        for (int i = 0; i < 60; ++i) {
+            Kalender_Jeden_Tag();
+            const i32 heute = Kalender_Get_Tag() - Kalender_Get_Basistag();
+            if (wettbewerb < 0 ? Kalender_Spieltage_Heute(-1, 1, nullptr) > 0
+                               : Kalender_Termin_Gesetzt(heute, Wettbewerb_Get_Kalendermarke(wettbewerb)))
+                return;
+        }
+    }
+    // The next day after `nach` on which no competition plays.
+    static i32 Freier_Tag(i32 nach) {
+        for (i32 t = nach + 1;; ++t)
+            if (Kalender_Spieltage_Heute(t - Kalender_Get_Basistag(), 1, nullptr) == 0) return t;
+    }
+    // Leaves a team `bleiben` starters.
+    static void kuerzen(i32 team, int bleiben) {
+        const i32* k = Team_Kader(team);
+        int n = 0;
+        for (int i = 0; i < Team_Kader_Anzahl(team); ++i)
+            if ((Spieler_Daten[k[i]].status & SP_STATUS_AUFGESTELLT) && n++ >= bleiben)
+                Spieler_Daten[k[i]].status &= ~SP_STATUS_AUFGESTELLT;
+    }
+    std::vector<i32> ligen;
+    std::vector<i32> menschen;
+};
+
+TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
+    // A human club: its matches run on the engine.
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[0]);
+    const i32 mensch = liga->aktuelle_team[3];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Test", 0)) << mensch << " of " << Team_Anzahl;
+    menschen.push_back(mensch);
+    // Nobody sits at the screen: the assistant picks the line-up.
+    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
+    std::set<Schluessel> gespielt;
+    int engine_spiele = 0, tore = 0, spiele = 0;
+    for (int tag = 0; tag < 3; ++tag) {
+        Naechster_Spieltag(ligen[0]);
+        Spieltag_Vorbereiten();
+        const auto zeilen = Zeilen();
+        ASSERT_FALSE(zeilen.empty());
+        // Every game of today's matchday of each league is in the table.
+        std::map<int, int> pro_wettbewerb;
+        for (auto& k : zeilen) {
+            EXPECT_TRUE(gespielt.insert(k).second) << "twice: " << std::get<0>(k) << "/" << std::get<1>(k);
+            ++pro_wettbewerb[std::get<0>(k)];
+        }
+        for (auto [id, n] : pro_wettbewerb) EXPECT_EQ(n, Wettbewerb_Get_Zeiger(id)->teams / 2) << id;
+        // Kick-off of the human club's match makes an engine pitch.
+        Spieltag_Gruppe_Starten();
+        Kalender_Jetzt += SF_FRAME_MS;
+        Spieltag_Run(0);
+        for (const auto& r : Spieltag_Slots())
+            if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s->team_a == mensch || s->team_b == mensch) {
+                const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
+                if (sf && sf->engine) ++engine_spiele;
+                EXPECT_TRUE(!sf || sf->zufall_versatz != 0) << "its own stream, stepping at every tick";
+            }
+        ASSERT_TRUE(Tag_Spielen());
+        for (const auto& r : Spieltag_Slots()) {
+            const Spiel* s = Spiele_Get_Spiel(r.spiel, true);
+            ASSERT_NE(s, nullptr);
+            EXPECT_EQ(r.status, ST_FERTIG);
+            EXPECT_GE(s->tore_a, 0);
+            EXPECT_GE(s->tore_b, 0);
+            EXPECT_GT(s->zuschauer, 0u);
+            EXPECT_GE(s->minute, 90) << "a whole match is played";
+            tore += s->tore_a + s->tore_b;
+            ++spiele;
+        }
+        EXPECT_EQ(Spielfeld_Anzahl(), 0) << "pitches of finished competitions are deleted";
+    }
+    EXPECT_EQ(engine_spiele, 3);
+    // Dice minutes give a football score, not a handball one.
+    EXPECT_GT(tore, spiele);
+    EXPECT_LT(tore, spiele * 5);
+    EXPECT_EQ(Spieltag_Anzahl_Eingetragen(), Spieltag_Anzahl_Fertig());
+    // Done rows leave the table the next morning.
+    Spieltag_Vorbereiten();
+    for (const auto& r : Spieltag_Slots()) EXPECT_NE(r.status, ST_FERTIG);
+}
+
+// A game has one row however often it is offered: the groups of a chain each
+// carry their own calendar mark but are listed once a day, and the runner
+// refuses a game it already holds (every lock is a new handle).
+TEST_F(Spieltag, EinSpielHatNurEineZeile) {
+    int ketten_tage = 0;
+    for (int tag = 0; tag < KALENDER_TAGE; ++tag) {
+        std::vector<i32> liste(static_cast<size_t>(Kalender_Spieltage_Heute(tag, 1, nullptr)));
+        Kalender_Spieltage_Heute(tag, 1, liste.data());
+        const std::set<i32> gruppen(liste.begin(), liste.end());
+        EXPECT_EQ(gruppen.size(), liste.size()) << "day " << tag;
+        std::map<i32, int> pro_kette;
+        for (i32 g : gruppen) ketten_tage += ++pro_kette[Wettbewerb_Gruppen_Iterator(g).Erste()] == 2;
+    }
+    EXPECT_GT(ketten_tage, 0) << "the shipped world has group stages";
+    ASSERT_GT(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
+    EXPECT_EQ(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
+    EXPECT_EQ(Spieltag_Einzelspiel_Eintragen(ligen[0], 0, 0, 0), Spieltag_Slots()[0].spiel);
+    // Both sides of a match of the day know its competition; a team without one -1.
+    const Spiel* s = Spiele_Get_Spiel(Spieltag_Slots()[0].spiel, true);
+    ASSERT_TRUE(s);
+    bool auswaerts = false;
+    EXPECT_EQ(Spieltag_Get_Gegner(s->team_b, &auswaerts), s->team_a);
+    EXPECT_TRUE(auswaerts);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb(s->team_a), ligen[0]);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb(s->team_b), ligen[0]);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb(-5), -1);
+}
+
+// Sides with fewer than eight starters lose at the green table and are
+// fined; when both are short neither side wins.
+TEST_F(Spieltag, ZuWenigSpielerVerlierenAmGruenenTisch) {
+    Naechster_Spieltag();
+    Spieltag_Vorbereiten();
+    const auto& slots = Spieltag_Slots();
+    ASSERT_GE(slots.size(), 3u);
+    struct Fall {
+        int heim, gast;  // starters left (-1 untouched)
+        int tore_a, tore_b;
+        bool heim_strafe, gast_strafe;
+    } faelle[] = {{7, -1, 0, 2, true, false}, {-1, 7, 2, 0, false, true}, {7, 7, 0, 0, true, true}};
+    for (int f = 0; f < 3; ++f) {
+        const Spiel* s = Spiele_Get_Spiel(slots[static_cast<size_t>(f)].spiel, true);
+        for (i32 t : {s->team_a, s->team_b}) Bank_Konto_Anlegen(t, 1000000.0, 0);
+        if (faelle[f].heim >= 0) kuerzen(s->team_a, faelle[f].heim);
+        if (faelle[f].gast >= 0) kuerzen(s->team_b, faelle[f].gast);
+    }
+    // A fine is a booking of its own kind (other bookings follow every match).
+    auto bestraft = [](i32 team) {
+        const Bank_Konto* k = Bank_Get_Konto(team);
+        for (int i = 0; k && i < k->anzahl; ++i)
+            if ((k->buchung[i].kategorie & 0x7F) == 22) return true;
+        return false;
+    };
+    // The fourth game, with exactly eight starters a side, is played.
+    const Spiel* vierter = Spiele_Get_Spiel(slots[3].spiel, true);
+    kuerzen(vierter->team_a, 8);
+    ASSERT_TRUE(Tag_Spielen());
+    for (int f = 0; f < 3; ++f) {
+        const Spiel* s = Spiele_Get_Spiel(slots[static_cast<size_t>(f)].spiel, true);
+        EXPECT_EQ(s->tore_a, faelle[f].tore_a) << f;
+        EXPECT_EQ(s->tore_b, faelle[f].tore_b) << f;
+        EXPECT_EQ(s->flags & SPIEL_FLAG_ABGESAGT, SPIEL_FLAG_ABGESAGT) << f;
+        EXPECT_EQ(s->zuschauer, 0u);
+        EXPECT_EQ(bestraft(s->team_a), faelle[f].heim_strafe) << f;
+        EXPECT_EQ(bestraft(s->team_b), faelle[f].gast_strafe) << f;
+    }
+    EXPECT_EQ(vierter->flags & SPIEL_FLAG_ABGESAGT, 0);
+    EXPECT_GT(vierter->zuschauer, 0u);
+}
+
+// A game started on its own (a friendly) finishes, closes its competition
+// and frees its pitch.
+TEST_F(Spieltag, EinzelspielWirdFertigUndGibtDasSpielfeldFrei) {
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[1]);
+    const i32 h = Spieltag_Einzelspiel_Eintragen(liga->id, 0, 0, 0);
+    ASSERT_GT(h, 0);
+    Spieltag_Einzelspiel_Starten(h);
+    for (int i = 0; i < 1000 && Spieltag_Spiele_Offen(); ++i) Spieltag_Run(0);
+    EXPECT_EQ(Spieltag_Get_Status(h), ST_FERTIG);
+    EXPECT_GE(Spiele_Get_Spiel(h, true)->tore_a, 0);
+    EXPECT_EQ(Spielfeld_Anzahl(), 0);
+}
+
+// A knock-out round of the shipped world: every tie has exactly one winner,
+// level ties go to extra time or a shoot-out as the competition says.
+TEST_F(Spieltag, KoRundeHatJeBegegnungEinenSieger) {
+    Wettbewerb* pokal = nullptr;
+    for (int i = 0; i < WETTBEWERB_ANZAHL && !pokal; ++i) {
+        Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (w.name[0] && (w.modus & WB_KO_SYSTEM) && (w.modus & WB_ELFMETERSCHIESSEN) && w.teams >= 16 &&
+            w.vorherige_runde < 0 && Spiele_Get_Kopf(w.spielplan))
+            pokal = &w;
+    }
+    ASSERT_NE(pokal, nullptr);
+    // The field: clubs of the leagues.
+    std::vector<i32> clubs;
+    for (i32 id : ligen) {
+        const Wettbewerb* l = Wettbewerb_Get_Zeiger(id);
+        for (int k = 0; k < l->aktuelle_teams; ++k) clubs.push_back(l->aktuelle_team[k]);
+    }
+    ASSERT_GE(clubs.size(), static_cast<size_t>(pokal->teams));
+    for (int k = 0; k < pokal->teams; ++k) {
+        pokal->aktuelle_team[k] = static_cast<i16>(clubs[static_cast<size_t>(k)]);
+        pokal->team_slots[k] = static_cast<u8>(k);
+    }
+    pokal->aktuelle_teams = pokal->teams;
+    pokal->aktueller_spieltag = 0;
+    // Human clubs: their ties run on the engine, shoot-outs included.
+    for (int k = 2; k < pokal->teams; ++k)
+        if (Manager_Neuer_Mitspieler(pokal->aktuelle_team[k], "Test", -1)) menschen.push_back(pokal->aktuelle_team[k]);
+    Wettbewerb_Paarungen_Setzen(*pokal);
+    const int legs = std::max(1, pokal->best_of_x);
+    for (int leg = 0; leg < legs; ++leg) {
+        ASSERT_EQ(Spieltag_Slots_Fuellen(pokal->id, 0, leg), Wettbewerb_Spiele_Pro_Spieltag(pokal, 0)) << leg;
+        // Tie 0 cannot be played: both sides are short in every leg.
+        for (i32 t : {pokal->aktuelle_team[0], pokal->aktuelle_team[1]}) kuerzen(t, 7);
+        ASSERT_TRUE(Tag_Spielen());
+        Spieltag_Vorbereiten();
+    }
+    int verlaengert = 0, elfmeter = 0;
+    for (int k = 0; k < Wettbewerb_Spiele_Pro_Spieltag(pokal, 0); ++k) {
+        const i32 sieger = Wettbewerb_Get_Runden_Sieger(pokal->id, 0, k, -1, 0, 0);
+        EXPECT_GE(sieger, 0) << "tie " << k;
+        if (k == 0) {
+            EXPECT_TRUE(sieger == pokal->aktuelle_team[0] || sieger == pokal->aktuelle_team[1]);
+        }
+        Spiele_Lock_Halter h(
+            Spiele_Lock(static_cast<u32>(pokal->id), 0, static_cast<u32>(legs - 1), static_cast<u32>(k)));
+        // Extra time (bit 0) or a shoot-out (bit 1) decided some ties.
+        if (Spiele_Get_Spiel(h.Handle(), true)->flags & 3) ++verlaengert;
+        if (Spiele_Get_Spiel(h.Handle(), true)->flags & 2) ++elfmeter;
+    }
+    EXPECT_GT(verlaengert, 0);
+    EXPECT_GT(elfmeter, 0);
+    EXPECT_EQ(Spielfeld_Anzahl(), 0);
+}
+
+// The matchday block: a table saved in the middle of the day loads back
+// byte for byte; a contradicting block is refused and the running day kept.
+TEST_F(Spieltag, SpeichernLadenUndWidersprueche) {
+    Naechster_Spieltag();
+    Spieltag_Vorbereiten();
+    Spieltag_Gruppe_Starten();
+    for (int i = 0; i < 30; ++i) Spieltag_Run(0);
+    const std::vector<u8> bild = season_test::Block_Bytes(Spieltag_Save);
+    auto laden = [](const std::vector<u8>& b) {
+        Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(b.data(), static_cast<u32>(b.size()));
+        const bool ok = Spieltag_Load(d);
+        Datei_Schliessen(d);
+        return ok;
+    };
+    ASSERT_TRUE(laden(bild));
+    EXPECT_EQ(season_test::Block_Bytes(Spieltag_Save), bild);
+    // Row fields start after the 4-byte size, the flag and the row count.
+    const size_t zeile0 = 4 + 1 + 4;
+    struct Fall {
+        const char* name;
+        size_t offset;
+        u8 wert;
+    } faelle[] = {{"status 3", zeile0 + 13, 3},
+                  {"game 0", zeile0 + 0, 0},
+                  {"ready 7", zeile0 + 2, 7},
+                  {"same game twice", zeile0 + 24, 0xFF}};
+    for (const auto& f : faelle) {
+        std::vector<u8> b = bild;
+        b[f.offset] = f.wert;
+        if (f.offset == zeile0 + 24) std::memcpy(&b[zeile0 + 24], &b[zeile0], 2);
+        EXPECT_FALSE(laden(b)) << f.name;
+        EXPECT_EQ(season_test::Block_Bytes(Spieltag_Save), bild) << f.name;
+    }
+    std::vector<u8> kurz(bild.begin(), bild.end() - 3);
+    EXPECT_FALSE(laden(kurz));
+    EXPECT_EQ(season_test::Block_Bytes(Spieltag_Save), bild);
+}
+
+// Friendlies arranged on two days form two matchdays under a calendar mark
+// of their own, are played and free their pitches; the bookings after the
+// match; the statistics of the friendlies add up.
+TEST_F(Spieltag, ZweiTageZweiSpieltageGespieltUndFrei) {
+    const i32 id = Wettbewerb_Freundschaftsspiele_Anlegen();
+    ASSERT_EQ(id, Wettbewerb_Get_Freundschaftsspiele());
+    Wettbewerb* f = Wettbewerb_Get_Zeiger(id);
+    // A mark outside the calendar's counter is replaced by one of its own.
+    f->kalendermarke = Kalender_Get_Zustand().slot_zaehler + 5;
+    const Wettbewerb* a = Wettbewerb_Get_Zeiger(ligen[0]);
+    const Wettbewerb* b = Wettbewerb_Get_Zeiger(ligen[1]);
+    const i32 t1 = Freier_Tag(Kalender_Get_Tag() + 2), t2 = Freier_Tag(t1 + 6);
+    struct Fall {
+        i32 tag, heim, gast;
+        u32 spieltag;
+    } faelle[] = {{t1, a->aktuelle_team[0], b->aktuelle_team[0], 0},
+                  {t1, a->aktuelle_team[1], b->aktuelle_team[1], 0},
+                  {t2, b->aktuelle_team[2], a->aktuelle_team[2], 1}};
+    for (const Fall& c : faelle) {
+        u32 md = 99, leg = 99, idx = 99;
+        ASSERT_TRUE(Wettbewerb_Freundschaftsspiel_Einfuegen(c.tag, c.heim, c.gast, &md, &leg, &idx));
+        EXPECT_EQ(md, c.spieltag);
+    }
+    EXPECT_EQ(f->spieltage, 2);
+    EXPECT_LT(f->kalendermarke, Kalender_Get_Zustand().slot_zaehler);
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        if (Wettbewerb_Tabelle[i].name[0] && Wettbewerb_Tabelle[i].id != id) {
+            EXPECT_NE(Wettbewerb_Tabelle[i].kalendermarke, f->kalendermarke) << Wettbewerb_Tabelle[i].name;
+        }
+    }
+    // Today, a past day or one team twice is refused.
+    EXPECT_FALSE(Wettbewerb_Freundschaftsspiel_Einfuegen(Kalender_Get_Tag(), faelle[0].heim, faelle[0].gast, 0, 0, 0));
+    EXPECT_FALSE(Wettbewerb_Freundschaftsspiel_Einfuegen(t1, faelle[0].heim, faelle[0].heim, 0, 0, 0));
+
+    // A managed home side with seven starters forfeits and gets the news.
+    const i32 mensch = faelle[2].heim;
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Test", 0));
+    menschen.push_back(mensch);
+    News_Init();
+    const i32 news_vorher = News_Anzahl();
+    const i32 heim = faelle[0].heim;
+    Bank_Konto_Anlegen(heim, 1000000.0, 0);
+    const f64 konto = Bank_Get_Kontostand(heim, 0, 0);
+    while (Kalender_Get_Tag() < t2) {
+        Kalender_Jeden_Tag();
+        Spieltag_Vorbereiten();
+        if (Kalender_Get_Tag() == t2) kuerzen(mensch, 7);
+        Spieltag_Gruppe_Starten();
+        for (int i = 0; i < 200000 && Spieltag_Spiele_Offen(); ++i) {
+            Kalender_Jetzt += SF_FRAME_MS;
+            Spieltag_Run(0);
+        }
+        ASSERT_FALSE(Spieltag_Spiele_Offen()) << Kalender_Get_Tag();
+    }
+    const Spiel* spiele = Spiele_Get_Spiele(f->spielplan);
+    ASSERT_EQ(Spiele_Get_Kopf(f->spielplan)->spiele, 3u);
+    for (u32 i = 0; i < 3; ++i) EXPECT_GE(spiele[i].tore_a, 0) << i;
+    EXPECT_EQ(Spielfeld_Anzahl(), 0);
+    EXPECT_EQ(spiele[2].flags & SPIEL_FLAG_ABGESAGT, SPIEL_FLAG_ABGESAGT);
+    ASSERT_GT(News_Anzahl(), news_vorher);
+    EXPECT_NE(News_Get_Text(News_Anzahl() - 1).find("abgesagt"), std::string::npos);
+    // After the match: the home side's stadium records the game, its gate
+    // money came in and its stadium costs went out.
+    const Stadion_Erweiterung* e = Stadion_Get_Erweiterung(heim);
+    EXPECT_TRUE(e && e->anzahl >= 1);
+    EXPECT_NE(Bank_Get_Kontostand(heim, 0, 0), konto);
+    // The statistics of the friendlies add up.
+    u32 w[STATISTIK_WORTE];
+    ASSERT_TRUE(Spiele_Get_Team_Statistik(Statistik_Argumente{heim, -1, id}, w));
+    EXPECT_EQ(w[805] + w[806] + w[807], w[804]);
+    EXPECT_EQ(std::accumulate(w, w + 200, 0u), w[800]);
+    News_Free();
+}
+
+// Dummy ids; a team exchange, a move between competitions, human teams in
+// an international field.
+TEST_F(Spieltag, DummyIdsUndTeamwechsel) {
+    const i32 d1 = Dummy_Init(nullptr), d2 = Dummy_Init("B"), d3 = Dummy_Init("C");
+    EXPECT_EQ((std::vector<i32>{d1, d2, d3}), (std::vector<i32>{179, 180, 181}));
+    EXPECT_STREQ(Wettbewerb_Get_Zeiger(d1)->name, "Dummy-Wettbewerb");
+    EXPECT_TRUE(Dummy_Free(d1));
+    EXPECT_FALSE(Dummy_Free(d1));
+    EXPECT_EQ(Dummy_Init("D"), d1);
+
+    // An exchange reaches every competition and plan either team is in.
+    Wettbewerb* a = Wettbewerb_Get_Zeiger(ligen[0]);
+    Wettbewerb* b = Wettbewerb_Get_Zeiger(ligen[1]);
+    const i32 x = a->aktuelle_team[0], y = b->aktuelle_team[3];
+    auto spiele_von = [](const Wettbewerb* w, i32 t) {
+        int n = 0;
+        const Spiel* s = Spiele_Get_Spiele(w->spielplan);
+        for (u32 i = 0; i < Spiele_Get_Kopf(w->spielplan)->spiele; ++i) n += s[i].team_a == t || s[i].team_b == t;
+        return n;
+    };
+    const int xa = spiele_von(a, x);
+    ASSERT_GT(xa, 0);
+    Wettbewerb_Team_Tauschen(a->id, -5, x, y);
+    EXPECT_EQ(a->aktuelle_team[0], y);
+    EXPECT_EQ(b->aktuelle_team[3], x);
+    EXPECT_EQ(spiele_von(a, y), xa);
+    EXPECT_EQ(spiele_von(a, x), 0);
+    // A move: out of one list (the last entry takes the place), into the other.
+    const i32 na = a->aktuelle_teams, nb = b->aktuelle_teams, letzter = a->aktuelle_team[na - 1];
+    EXPECT_TRUE(Wettbewerb_Team_Wettbewerb_Wechsel(y, a->id, b->id));
+    EXPECT_EQ(a->aktuelle_teams, na - 1);
+    EXPECT_EQ(a->aktuelle_team[0], letzter);
+    EXPECT_EQ(b->aktuelle_teams, nb + 1);
+    EXPECT_EQ(b->aktuelle_team[nb], y);
+    EXPECT_FALSE(Wettbewerb_Team_Wettbewerb_Wechsel(y, a->id, b->id));
+
+    // An international field: a human team gives way to a computer team of
+    // its nation.
+    Wettbewerb* i = Wettbewerb_Get_Zeiger(Dummy_Init("International"));
+    i32 fremd = -1;
+    for (i32 t = 1; t < Team_Anzahl && fremd < 0; ++t)
+        if (Team_Daten[t].nation != Team_Daten[x].nation) fremd = t;
+    ASSERT_GE(fremd, 0);
+    i->aktuelle_team[0] = static_cast<i16>(x);
+    i->aktuelle_team[1] = static_cast<i16>(fremd);
+    i->teams = i->aktuelle_teams = 2;
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(x, "Test", 0));
+    menschen.push_back(x);
+    Wettbewerb_Team_Ersetzen();
+    const i32 ersatz = i->aktuelle_team[0];
+    EXPECT_NE(ersatz, x);
+    EXPECT_EQ(Team_Daten[ersatz].nation, Team_Daten[x].nation);
+    EXPECT_FALSE(Team_Hat_Manager(ersatz));
+    // Placed into the first international field that has room (standing in
+    // one, it is not placed again).
+    EXPECT_TRUE(Wettbewerb_Manager_Team_Einsetzen(x));
+    EXPECT_FALSE(Wettbewerb_Manager_Team_Einsetzen(x));
+}
+
+// The server answers a team's question for its running match; a client
+// takes that row with the local lock of its fixture, keeps a running match
+// whose pitch has not arrived, then plays the server's record (under the
+// server's game number): it repairs a mismatch, waits in a break, ends
+// with the server's final record and books no result of its own; it stops
+// asking when there is no match.
+TEST_F(Spieltag, ClientFolgtDerZeileDesServers) {
+    while (Kalender_Spieltage_Heute(-1, 1, nullptr) == 0) Kalender_Jeden_Tag();
+    Spieltag_Vorbereiten();
+    Spieltag_Gruppe_Starten();
+    ASSERT_GE(Spieltag_Slots().size(), 3u);
+    const Spieltag_Slot zeile = Spieltag_Slots()[2];
+    const Spiel s = *Spiele_Get_Spiel(zeile.spiel, true);
+    const i32 alt = Aktuelles_Team;
+    Aktuelles_Team = s.team_b;
+    Spieltag_Slot_Antwort a = Spieltag_Internet_Server_Send_Slot(s.team_b);
+    const std::tuple<i32, i32, i32, i32> schluessel{s.wettbewerb, s.spieltag, s.runde, s.index};
+    EXPECT_EQ(std::make_tuple(a.wettbewerb, a.spieltag, a.runde, a.index), schluessel);
+    EXPECT_EQ(a.zeile.spiel, zeile.spiel);
+    EXPECT_EQ(Spieltag_Internet_Server_Send_Slot(0).wettbewerb, -2);
+    EXPECT_EQ(Spieltag_Internet_Server_Send_Slot(s.team_a).wettbewerb, -1);  // not the asking team
+    Aktuelles_Team = alt;
+
+    // The server's pitch record under another game number than the
+    // client's lock; the images the client will fetch are made from it.
+    constexpr i16 SERVER_SPIEL = 77;
+    ASSERT_TRUE(Spielfeld_Neu(static_cast<u32>(zeile.spiel), 0, 0, 0, static_cast<u32>(s.team_a), 1));
+    Spielfeld_Daten server = *Spielfeld_Zeiger(static_cast<u32>(zeile.spiel));
+    Spielfeld_Loeschen(s.wettbewerb);
+    server.spiel = SERVER_SPIEL;
+    a.zeile.spiel = SERVER_SPIEL;
+
+    // The client's line answers 1031 with the server's row (now running) and
+    // 1006 with the fixtures; the pitch (1032) does not come yet.
+    static std::vector<u8> antwort, bild;
+    a.zeile.status = ST_LAEUFT;
+    antwort.clear();
+    bytes::Schreiber w{antwort};
+    w(a);
+    Season_Netz_Anmelden();
+    ruf::Leitung_Setzen([](u16 n, const std::vector<u8>& ein, std::vector<u8>* aus) {
+        if (n == RUF_SPIELTAG_SLOT.nummer) {
+            *aus = antwort;
+            return true;
+        }
+        if (n != 1006) return false;
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        const bool ok = ruf::Zeile_Ausfuehren(n, ein.data(), ein.size(), aus);
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        return ok;
+    });
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Team_Aktiv = s.team_b;
+    Spieltag_Vorbereiten();
+    ASSERT_EQ(Spieltag_Slots().size(), 1u);
+    const Spiel* c = Spiele_Get_Spiel(Spieltag_Slots()[0].spiel, true);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(std::make_tuple(c->team_a, c->team_b), std::make_tuple(s.team_a, s.team_b));
+    for (int i = 0; i < 50; ++i) {
+        Kalender_Jetzt += 100;
+        Spieltag_Run(0);
+    }
+    EXPECT_EQ(Spieltag_Slots()[0].status, ST_LAEUFT);
+    EXPECT_EQ(Spielfeld_Anzahl(), 0);
+
+    const Spielfeld_Hooks alt_hooks = Spielfeld_Get_Hooks();
+    Spielfeld_Hooks h = alt_hooks;
+    h.hole_spielfeld = [](u32 nummer, u8* aus, u32*) {
+        if (nummer != static_cast<u32>(SERVER_SPIEL) || bild.empty()) return false;
+        std::memcpy(aus, bild.data(), bild.size());
+        return true;
+    };
+    Spielfeld_Set_Hooks(h);
+    auto laufen = [](int mal) {
+        for (int i = 0; i < mal; ++i) {
+            Kalender_Jetzt += 100;
+            Spieltag_Run(0);
+        }
+    };
+    bild = bytes::bild(&server, 1);
+    laufen(10);
+    Spielfeld_Daten* kopie = Spieltag_Client_Spielfeld();
+    ASSERT_NE(kopie, nullptr);
+    EXPECT_EQ(kopie->spiel, static_cast<u32>(SERVER_SPIEL));
+    EXPECT_EQ(kopie->netz, 2);
+    EXPECT_EQ(Spieltag_Slots()[0].bereit[0] + Spieltag_Slots()[0].bereit[1], 4);
+    // A mismatch the server reports is repaired from its record.
+    const Spieltag_Client_Zahlen vorher = Spieltag_Client_Get_Zahlen();
+    kopie->sync_fehler = 1;
+    laufen(1);
+    EXPECT_EQ(Spieltag_Client_Get_Zahlen().abweichungen, vorher.abweichungen + 1);
+    EXPECT_EQ(Spieltag_Client_Get_Zahlen().reparaturen, vorher.reparaturen + 1);
+    // At a break the copy waits for the server's next half.
+    server.minute = 45;
+    server.halbzeit_status = 2;
+    server.situation = SIT_HALBZEIT_ENDE;
+    bild = bytes::bild(&server, 1);
+    kopie->sync_fehler = 2;
+    laufen(30);
+    EXPECT_EQ(Spieltag_Slots()[0].status, ST_PAUSE);
+    EXPECT_EQ(std::make_tuple(kopie->halbzeit, kopie->halbzeit_status, kopie->minute),
+              std::make_tuple(server.halbzeit, u8{2}, i16{45}));
+    // The server's final record ends the match; the fixture here keeps no
+    // result of the client's (the server's comes with the refresh).
+    server.beendet = 1;
+    server.tore[0] = 2;
+    bild = bytes::bild(&server, 1);
+    for (int i = 0; i < 20 && Spieltag_Slots()[0].status != ST_FERTIG; ++i) laufen(1);
+    ASSERT_EQ(Spieltag_Slots()[0].status, ST_FERTIG);
+    EXPECT_EQ(kopie->tore[0], 2);
+    EXPECT_LT(Spiele_Get_Spiel(Spieltag_Slots()[0].spiel, true)->tore_a, 0);
+    Spielfeld_Set_Hooks(alt_hooks);
+
+    a.wettbewerb = -1;
+    antwort.clear();
+    w(a);
+    Spieltag_Vorbereiten();
+    EXPECT_TRUE(Spieltag_Slots().empty());
+    EXPECT_EQ(Spielfeld_Anzahl(), 0);
+    EXPECT_TRUE(Spieltag_Kein_Spiel());
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    ruf::Leitung_Setzen(nullptr);
+}
+
+// The shoot-out: goals of the side that kicked (k) and of the other (o)
+// after each kick, and whether that kick decided it.
+TEST(Elfmeterschiessen, FruehEntschiedenUndSuddenDeath) {
+    struct Fall {
+        const char* name;
+        std::vector<int> treffer;  // 1 scored, 0 missed, in kick order (the first side starts)
+        int entschieden_nach;      // kick that decides, -1 none
+    } faelle[] = {
+        {"3:0 nach drei Runden", {1, 0, 1, 0, 1, 0}, 6},
+        {"5:4 regulaer", {1, 1, 1, 1, 1, 1, 1, 1, 1, 0}, 10},
+        {"Sudden Death in der zweiten Runde", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1}, 14},
+        {"Sudden Death entschieden", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0}, 12},
+        {"3:2 nach vier Runden noch offen", {1, 0, 1, 1, 1, 1, 0, 0, 1}, 9},
+        {"4:1 vor dem letzten Schuss", {1, 0, 1, 1, 1, 0, 1}, 7},
+    };
+    for (const auto& f : faelle) {
+        Spieltag_Elfmeter e{};
+        e.anzahl[0] = e.anzahl[1] = 11;
+        e.pro_runde = 5;
+        e.runden = 5;
+        int tore[2] = {0, 0}, entschieden = -1;
+        for (size_t i = 0; i < f.treffer.size() && entschieden < 0; ++i) {
+            const int seite = e.seite;
+            ASSERT_EQ(seite, static_cast<int>(i % 2)) << f.name;
+            tore[seite] += f.treffer[i];
+            if (Spieltag_Elfmeter_Entschieden(e, tore[seite], tore[1 - seite])) entschieden = static_cast<int>(i) + 1;
+        }
+        EXPECT_EQ(entschieden, f.entschieden_nach) << f.name;
+    }
+}
+
+}  // namespace
+
+namespace {
+// A row of the season's calls as the server runs it for a client's team.
+template <class... A>
+std::vector<u8> Fuer(i32 team, u16 nummer, A... args) {
+    std::vector<u8> ein, aus;
+    bytes::Schreiber w{ein};
+    (w(args), ...);
+    EXPECT_TRUE(ruf::Zeile_Ausfuehren_Fuer(team, nummer, ein.data(), ein.size(), &aus)) << nummer;
+    return aus;
+}
+}  // namespace
+
+TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAllowed) {
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    Season_Netz_Anmelden();
+    ruf::Team_Rahmen_Setzen([](i32 team, bool an) { Aktuelles_Team = an ? team : -1; });
+    const i32 mensch = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[2];
+    const i32 anderer = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[5];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Netz", 0));
+    menschen.push_back(mensch);
+    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
+    Team_Daten[mensch].status |= TEAM_STATUS_USER_AKTIV;
+    Naechster_Spieltag();
+    Spieltag_Vorbereiten();
+    Spieltag_Gruppe_Starten();
+    i32 spiel = -1;
+    for (const auto& r : Spieltag_Slots())
+        if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s && (s->team_a == mensch || s->team_b == mensch))
+            spiel = r.spiel;
+    ASSERT_GT(spiel, 0);
+    auto laufen = [] {
+        for (int i = 0; i < 50; ++i) Kalender_Jetzt += SF_FRAME_MS, Spieltag_Run(0);
+    };
+    // Without its client's word, and with another club's word for it, the match waits.
+    laufen();
+    Fuer(anderer, 1029, mensch);
+    laufen();
+    EXPECT_EQ(Spieltag_Get_Status(spiel), ST_WARTET);
+    Fuer(mensch, 1029, mensch);
+    laufen();
+    EXPECT_NE(Spieltag_Get_Status(spiel), ST_WARTET);
+    EXPECT_EQ(Season_Netz_Bereit_Tag(mensch), -1);  // ready for its match, not yet for the next day
+    // The row of the club's match, for the club only.
+    const std::vector<u8> zeile = Fuer(mensch, 1031, mensch), fremd = Fuer(anderer, 1031, mensch);
+    ASSERT_EQ(zeile.size(), 24u + 16);
+    EXPECT_EQ(get_i16le(zeile.data()), spiel);
+    EXPECT_EQ(get_i32le(&zeile[36]), Spiele_Get_Spiel(spiel, true)->index);
+    ASSERT_EQ(fremd.size(), 40u);
+    EXPECT_EQ(get_i32le(&fremd[24]), -1);  // no match for a team that did not ask
+
+    // 1043: nothing unless the server allows it; then only the asking team's booking.
+    ASSERT_TRUE(Bank_Konto_Anlegen(mensch, 1000.0, 0));
+    const f64 vorher = Bank_Get_Kontostand(mensch, 0, 0);
+    EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{2}, i32{500}).data()), 0);
+    EXPECT_EQ(Bank_Get_Kontostand(mensch, 0, 0), vorher);
+    Season_Netz_Befehle_Erlauben(true);
+    EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{1}, i32{0}).data()), 0);
+    EXPECT_EQ(get_i32le(Fuer(mensch, 1043, i32{2}, i32{500}).data()), 1);
+    EXPECT_EQ(Bank_Get_Kontostand(mensch, 0, 0), vorher + 500);
+    Season_Netz_Befehle_Erlauben(false);
+
+    // Queries with numbers out of range answer "not found" and nothing else.
+    struct Frage {
+        u16 nummer;
+        std::vector<u8> aus;
+        size_t laenge;
+        u8 gefunden;
+    };
+    const Frage fragen[] = {
+        {1033, Fuer(mensch, 1033, i32{9999}, mensch, i32{0}), 29, 0},
+        {1033, Fuer(mensch, 1033, ligen[0], i32{-5}, i32{0}), 29, 0},
+        {1034, Fuer(mensch, 1034, ligen[0], mensch, i32{100000}, i32{3}), 13 + 4 + 36, 0},
+        {1034, Fuer(mensch, 1034, ligen[0], mensch, anderer, i32{51}), 13 + 4, 0},
+        {1035, Fuer(mensch, 1035, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{0}), 4 + 4 + 3368, 0},
+        {1035, Fuer(mensch, 1035, mensch, i32{1 << 30}, i32{-1}, i32{-1}, i32{-1}, i32{-1}, i32{0}), 4 + 4 + 3368, 0},
+    };
+    for (const Frage& f : fragen) {
+        EXPECT_EQ(f.aus.size(), f.laenge) << f.nummer;
+        EXPECT_EQ(f.aus.empty() ? 255 : f.aus[0], f.gefunden) << f.nummer;
+    }
+    Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    ruf::Team_Rahmen_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
