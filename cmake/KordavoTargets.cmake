@@ -29,21 +29,30 @@ if(KORDAVO_SANITIZE)
 endif()
 
 # kordavo_library(<name> [DEPS ...]): a static library kordavo_<name> made of
-# every .cpp in the calling folder (not recursive).
+# every .cpp in the calling folder src/<name> (not recursive).
+#
+# A library sees only its own folder and the folders of the libraries it
+# links: its include directory is a folder of its own in the build tree
+# holding one link, <name> -> src/<name>, and the include directories of
+# its DEPS come with them. So `#include "matchday/spieltag.h"` in the season
+# fails to compile: the season does not link the matchday.
 function(kordavo_library name)
   cmake_parse_arguments(ARG "" "" "DEPS;SOURCES" ${ARGN})
   if(NOT ARG_SOURCES)
     file(GLOB ARG_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   endif()
+  set(_sicht ${PROJECT_BINARY_DIR}/sicht/${name})
+  file(MAKE_DIRECTORY ${_sicht})
+  file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${_sicht}/${name} SYMBOLIC)
   if(NOT ARG_SOURCES)
     # A subsystem that has no code yet still gives its name to link against.
     add_library(kordavo_${name} INTERFACE)
-    target_include_directories(kordavo_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(kordavo_${name} INTERFACE ${_sicht})
     target_link_libraries(kordavo_${name} INTERFACE ${ARG_DEPS})
     return()
   endif()
   add_library(kordavo_${name} STATIC ${ARG_SOURCES})
-  target_include_directories(kordavo_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_include_directories(kordavo_${name} PUBLIC ${_sicht})
   target_compile_options(kordavo_${name} PRIVATE ${KORDAVO_WARNINGS} ${KORDAVO_CHARSET})
   target_link_libraries(kordavo_${name} PUBLIC ${ARG_DEPS})
 endfunction()
@@ -157,9 +166,10 @@ function(kordavo_bench_folder)
 endfunction()
 
 # kordavo_mit_allen_schichten(<target>): links every layer library that
-# exists and defines KORDAVO_HAT_<LAYER>=1 for each, as the game program does.
+# exists (with the season's start-up registration, kordavo_main) and defines
+# KORDAVO_HAT_<LAYER>=1 for each, as the game program does.
 function(kordavo_mit_allen_schichten ziel)
-  foreach(sub world match season spieltag graphics gui screens net jpeg)
+  foreach(sub world match season matchday graphics gui screens net jpeg main)
     if(TARGET kordavo_${sub})
       string(TOUPPER ${sub} SUB)
       target_link_libraries(${ziel} PRIVATE kordavo_${sub})

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "antwort_messen.h"
+#include "matchday/season_netz.h"
 #include "net/protokoll.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"

@@ -10,8 +10,8 @@
 
 #include "base/config.h"
 #include "base/meldung.h"
+#include "main/saison_lauf.h"
 #include "season/kalender.h"
-#include "season/saison_lauf.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "match/spielfeld.h"
 #include "platform/input.h"
 #include "season/spiele.h"
-#include "season/spieltag.h"
-#include "season/spieltag_netz.h"
+#include "matchday/spieltag.h"
+#include "matchday/spieltag_netz.h"
 #include "world/manager.h"
 #include "world/welt.h"
 

@@ -1,5 +1,5 @@
 // The season's remote calls, each declared once with its arguments and its
-// answer (base/ruf.h). Season_Netz_Anmelden (season_netz.cpp) registers
+// answer (base/ruf.h). Season_Netz_Anmelden (matchday/season_netz.h) registers
 // their server rows; the calendar, the competitions and the fixtures call
 // them on a client.
 #pragma once
@@ -10,7 +10,6 @@
 
 #include "base/ruf.h"
 #include "season/spiele.h"
-#include "season/spieltag.h"
 
 // Calendar: year, day and the 140-byte options; today's matchday groups with
 // the date (132 bytes), their count, the run mode and a spare word; the
@@ -40,7 +39,9 @@ inline constexpr ruf::Ruf<std::vector<u8>, u32, u32> RUF_SPIELE_EREIGNISSE{1009,
 using Tabelle_Wunsch = std::tuple<i32, i32, i32, u8, u32, i32, u8, i32, i32, u8, u8, i32>;
 inline constexpr ruf::Ruf<std::vector<u8>, i32, Tabelle_Wunsch> RUF_SPIELE_TABELLE{1010, "Spiele_Tabelle"};
 inline constexpr ruf::Ruf<std::tuple<std::vector<u8>, i32>, u32, u32, u32, i32> RUF_SPIELE_TORE{1011, "Spiele_Tore"};
-inline constexpr ruf::Ruf<i32, i32, i32> RUF_SPIELE_SIEGER{1041, "Spiele_Sieger"};  // -1 none
+// The winner (-1 none), the runner-up (-1 none), the final's larger and
+// smaller score.
+inline constexpr ruf::Ruf<std::tuple<i32, i32, i32, i32>, i32, i32> RUF_SPIELE_SIEGER{1041, "Spiele_Sieger"};
 // A team's series in a competition at a venue (found, the seven counts); the
 // head-to-head of two teams (found, wins, draws, defeats, 12 bytes for each of
 // at most `maximum` games); a team's match statistics (counted, 3,368 bytes:
@@ -76,17 +77,8 @@ inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, i32, i32> RUF_NEWS_SETZEN{1014,
 inline constexpr ruf::Ruf<std::tuple<i32, std::array<u8, 368>>, i32, i32, i32, i32, u8, u32, i32, u8, i32, i32, u8, u8,
                           i32>
     RUF_SPIELE_VERLAUF{1036, "Spiele_Verlauf"};
+// An archived table (competition, season, its number in the season): the
+// 26,508-byte record run-length packed, empty when there is none.
+inline constexpr ruf::Ruf<std::vector<u8>, i32, i32, i32> RUF_STATISTIK_ARCHIV{1044, "Statistik_Archiv"};
 // Developer command (mode, value): answered only where the server allows it.
 inline constexpr ruf::Ruf<i32, i32, i32> RUF_KALENDER_BEFEHL{1043, "Kalender_Befehl"};
-
-// Registers the season's server rows with the call layer (start-up).
-void Season_Netz_Anmelden();
-
-// Server: the day each team last declared itself ready (1029; -1 never), and
-// whether the developer commands (1043) are allowed (off by default).
-i32 Season_Netz_Bereit_Tag(i32 team);
-void Season_Netz_Befehle_Erlauben(bool an);
-
-// Client: empties the caches of the calendar, the fixtures and the news, so
-// that the next look fetches the server's state (after connecting).
-void Netz_Client_Reset();

@@ -3,9 +3,9 @@
 #include "base/spielstand.h"
 #include "season/kalender.h"
 #include "season/news.h"
-#include "season/saison.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
+#include "season/wettbewerb_block.h"
 #include "season/wettbewerb_config.h"
 
 void Season_Spielstand_Anmelden() {

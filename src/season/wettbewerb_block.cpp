@@ -9,8 +9,8 @@
 #include "base/debug.h"
 #include "season/freundschaft.h"
 #include "season/kalender.h"
-#include "season/saison.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_block.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "season/kalender_lauf.h"
 #include "season/kalender_zug.h"
 #include "season/optionen.h"
-#include "season/spieltag.h"
+#include "matchday/spieltag.h"
 #include "spur.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"

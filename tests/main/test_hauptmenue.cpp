@@ -36,7 +36,7 @@
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
-#include "season/spieltag.h"
+#include "matchday/spieltag.h"
 #include "season/startkonten.h"
 #include "season/wettbewerb_werte.h"
 #include "match/spielfeld.h"

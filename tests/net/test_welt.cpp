@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/ruf.h"
+#include "matchday/season_netz.h"
 #include "net/protokoll.h"
 #include "netz_test.h"
 #include "season/netz_rufe.h"
@@ -42,8 +43,8 @@ void Verdrahten() {
     Internet_Modus = INTERNET_MODUS_SERVER;
     // The news of three human clubs, and the season's rows.
     Season_Netz_Anmelden();
-    Richter_Hooks_Installieren();
-    Rangliste_Hooks_Installieren();
+    Richter_Netz_Anmelden();
+    Rangliste_Anmelden();
     Rangliste_Aufbauen();
     for (i32 t : {20, 21, 22}) Manager_Neuer_Mitspieler(t, "Netz", 0);
     News_Init();

@@ -7,6 +7,7 @@
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/globals.h"
+#include "matchday/season_netz.h"
 #include "season/netz_rufe.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"

@@ -15,6 +15,9 @@
 #include <vector>
 
 #include "base/spielstand.h"
+#include "matchday/saison.h"
+#include "main/saison_lauf.h"
+#include "matchday/spieltag.h"
 #include "season/ankuendigung.h"
 #include "season/archiv.h"
 #include "season/ereignis_zufall.h"
@@ -23,17 +26,15 @@
 #include "season/news.h"
 #include "season/paarungen.h"
 #include "season/rangliste.h"
-#include "season/saison.h"
-#include "season/saison_lauf.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
+#include "season/season_test_hilfen.h"
 #include "season/spiele.h"
-#include "season/spieltag.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_block.h"
 #include "season/wettbewerb_config.h"
 #include "season/wettbewerb_werte.h"
-#include "season_test_hilfen.h"
 #include "world/bank.h"
 #include "world/konfig.h"
 #include "world/manager.h"
@@ -313,7 +314,7 @@ TEST_P(Saison, ZweiSpielzeiten) {
     EXPECT_EQ(b.freigegeben,
               std::count_if(b.seiten.begin(), b.seiten.end(), [](auto& a) { return a.art <= ANK_GELD; }));
     // Every kind the matchday makes (none without a manager).
-    const std::set<u32> alle{ANK_VOR_MENUE, ANK_VOR_SPIEL,  ANK_TORE,   ANK_STATISTIK,
+    const std::set<u32> alle{ANK_VOR_MENUE, ANK_VOR_SPIEL,  ANK_TORE,    ANK_STATISTIK,
                              ANK_GELD,      ANK_ERGEBNISSE, ANK_TABELLE, ANK_SIEGER};
     EXPECT_EQ(seiten_pruefen(), GetParam() == 0 ? std::set<u32>{} : alle);
     // The managed first league's winners screen once in each season.

@@ -5,11 +5,14 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "base/ruf.h"
+#include "matchday/season_netz.h"
+#include "matchday/spieltag.h"
+#include "season/archiv.h"
 #include "season/kalender.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"
 #include "season/spiele.h"
-#include "season/spieltag.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -108,7 +111,8 @@ void spiele_zeilen() {
     });
     ruf::Zeile_Anmelden(RUF_SPIELE_SIEGER, [](i32 wettbewerb, i32 jahr) {
         u8 b[16];
-        return Spiele_Internet_Server_Send_Wettbewerb_Sieger(wettbewerb, jahr, b);
+        Spiele_Internet_Server_Send_Wettbewerb_Sieger(wettbewerb, jahr, b);
+        return std::tuple<i32, i32, i32, i32>{get_i32le(b), get_i32le(b + 4), get_i32le(b + 8), get_i32le(b + 12)};
     });
     // Competitions, teams and players are checked before the queries index with them.
     ruf::Zeile_Anmelden(RUF_SPIELE_SERIEN, [](i32 wettbewerb, i32 team, i32 ort) {
@@ -145,6 +149,11 @@ void spiele_zeilen() {
         return a;
     });
     ruf::Zeile_Anmelden(RUF_SPIELE_VERLAUF, verlauf);
+    ruf::Zeile_Anmelden(RUF_STATISTIK_ARCHIV, [](i32 wettbewerb, i32 jahr, i32 k) {
+        std::vector<u8> aus;
+        Statistik_Internet_Server_Send_Archiv(aus, wettbewerb, jahr, k);
+        return aus;
+    });
 }
 
 // News: only the asking team's own items leave the server, and a client
@@ -217,7 +226,7 @@ i32 Season_Netz_Bereit_Tag(i32 team) {
 void Season_Netz_Befehle_Erlauben(bool an) { befehle_erlaubt = an; }
 
 void Netz_Client_Reset() {
-    if (Internet_Modus != INTERNET_MODUS_CLIENT) return;
+    if (!ruf::Client()) return;
     Wettbewerb_Internet_Client_Hole_Tabelle();
     Kalender_Internet_Client_Reset();
     Spiele_Internet_Client_Reset();

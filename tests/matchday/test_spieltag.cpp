@@ -19,23 +19,25 @@
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "main/saison_anmelden.h"
 #include "match/spielfeld.h"
+#include "matchday/saison.h"
+#include "matchday/season_netz.h"
+#include "matchday/spieltag.h"
+#include "matchday/spieltag_netz.h"
 #include "season/ereignisse.h"
 #include "season/freundschaft.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
-#include "season/news.h"
 #include "season/netz_rufe.h"
+#include "season/news.h"
 #include "season/paarungen.h"
-#include "season/saison.h"
 #include "season/season_hooks.h"
+#include "season/season_test_hilfen.h"
 #include "season/spiele.h"
-#include "season/spieltag.h"
-#include "season/spieltag_netz.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
-#include "season_test_hilfen.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/konfig.h"
@@ -80,7 +82,7 @@ class Spieltag : public ::testing::Test {
             if (Wettbewerb_Tabelle[i].basisliga && Wettbewerb_Tabelle[i].flags[1])
                 ligen.push_back(Wettbewerb_Tabelle[i].id);
         ASSERT_GE(ligen.size(), 4u);
-        Spieltag_Hooks_Installieren();
+        Saison_Module_Anmelden();
         Spieltag_Init();
     }
     void TearDown() override {
@@ -357,7 +359,6 @@ TEST_F(Spieltag, SpeichernLadenUndWidersprueche) {
     EXPECT_EQ(season_test::Block_Bytes(Spieltag_Save), bild);
 }
 
-
 // Friendlies arranged on two days form two matchdays under a calendar mark
 // of their own, are played and free their pitches; the bookings after the
 // match; the statistics of the friendlies add up.
@@ -614,7 +615,6 @@ TEST_F(Spieltag, ClientFolgtDerZeileDesServers) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
     ruf::Leitung_Setzen(nullptr);
 }
-
 
 // The shoot-out: goals of the side that kicked (k) and of the other (o)
 // after each kick, and whether that kick decided it.

@@ -3,8 +3,7 @@
 // in their qualification week, the end of a matchday and of a round
 // (knock-out decisions, the next round's draw, the winner, the archive,
 // promotion and relegation, the hand-on of qualified teams, the repeat of a
-// competition held several times a year), the season change on 3 July and
-// the competitions' save block.
+// competition held several times a year) and the season change on 3 July.
 //
 // The season year counts seasons from the first one (0 = 2003/04) and rises
 // on 3 July; STARTJAHR and ALLE_X_JAHRE are read against it.
@@ -13,7 +12,6 @@
 #include "base/types.h"
 
 struct Wettbewerb;
-struct Datei_Status;
 
 // Whether a competition is held in season `jahr`: STARTJAHR <= jahr and
 // (jahr - STARTJAHR) divisible by ALLE_X_JAHRE; -1 (stopped) never.
@@ -47,18 +45,3 @@ void Wettbewerb_Auf_Abstieg_Anwenden(Wettbewerb& g);
 // competition of its kind has finished; false when it found no days.
 bool Wettbewerb_Neu_Eintragen(Wettbewerb& w);
 
-// Fills the season's hooks: the yearly set-up and daily work of the
-// calendar, the end of a competition's games of the day.
-void Saison_Hooks_Installieren();
-
-// Save block 3: u32 byte count; when not 0: u32 version, i32 friendlies id,
-// i32 dummy count, u32 records (128), then the records' images packed. An
-// empty block (a game saved before the block existed) keeps the running
-// table. A block that contradicts itself or the calendar (a team in two
-// running leagues, more legs played than the competition's days so far) is
-// refused.
-bool Wettbewerb_Save(Datei_Status* datei);
-bool Wettbewerb_Lesen(Datei_Status* datei);
-bool Wettbewerb_Pruefen();
-void Wettbewerb_Uebernehmen();
-void Wettbewerb_Verwerfen();
