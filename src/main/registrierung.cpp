@@ -70,6 +70,7 @@
 #include "season/season_spielstand.h"
 #include "matchday/saison.h"
 #include "matchday/spieltag.h"
+#include "season/spiele.h"
 #include "season/vorschau_saetze.h"
 #include "world/global.h"
 #include "world/manager.h"
@@ -186,6 +187,18 @@ void menue_hooks_anmelden() {
         .screen_starten = Screen_Launch,
 #endif
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
+        .wettbewerb = [](i32 team) { return Spieltag_Get_Wettbewerb(team); },
+        .ergebnis = [](i32 team, i32 tore[2]) {
+            for (const Spieltag_Slot& r : Spieltag_Slots()) {
+                const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, true) : nullptr;
+                if (!s || (s->team_a != team && s->team_b != team)) continue;
+                if (r.status != ST_FERTIG || s->tore_a < 0 || s->tore_b < 0) return false;
+                tore[0] = s->tore_a, tore[1] = s->tore_b;
+                return true;
+            }
+            return false;
+        },
+        .am_selben_rechner = [] { return Internet_Modus == INTERNET_MODUS_EINZEL && Manager_Anzahl_Menschen() > 1; },
     });
     // Messages to the manager (a failed save or load among them) in the requester.
     Meldung_Set_Hooks({
@@ -248,7 +261,9 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
             Sound_Free_All();
         },
         .Icon_Auf_Screen = [](int icon) { return Menue_Screen_Icon_Ist_Vorhanden(icon); },
-        .Modal_Screen = Menue_Requester_Offen,
+        // A modal icon on the screen, or a requester whose icons a screen change
+        // took off for the moment.
+        .Modal_Screen = [] { return Menue_Get_Modal() || Menue_Requester_Offen(); },
         .Taste_Oder_Klick = [] { return Taste_Oder_Klick(0); },
         // A key typed into an input field is not the calendar's ("l" would load).
         .Taste_Get_Zeichen = [] { return Eingabefeld_Cursor_An() ? 0 : static_cast<int>(Taste_Get_Zeichen()); },
