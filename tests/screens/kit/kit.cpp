@@ -59,7 +59,9 @@ bool Starten(int menschen) {
         if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) &&
             Menue_Modus == 0 && !Menue_Requester_Offen())
             break;
-        if (Headless_Lauf(std::string(Ankuendigung_Wegklicken()) + "wait 4\n", 6) <= 0) return false;
+        // The notice whose turn it is (two managers at one machine) is taken away too.
+        const std::string weg = Menue_Requester_Offen() ? "click right 400 300\n" : Ankuendigung_Wegklicken();
+        if (Headless_Lauf(weg + "wait 4\n", 6) <= 0) return false;
     }
     if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM)) return false;
     eigene_uhr();
