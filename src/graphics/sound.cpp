@@ -19,12 +19,11 @@ constexpr i32 MENUE_SOUND_ARCHIV = 21;
 Sound_Slot slots[SOUND_SLOTS];
 bool gestartet = false;
 
-bool ja() { return true; }
 bool effekt_aus_archiv(i32 nummer, std::vector<u8>& blob) {
     const i32 slot = Resf_Spiel_Slot(MENUE_SOUND_ARCHIV);
     return slot >= 0 && Resf_Lade_Blob(slot, nummer, blob);
 }
-Sound_Hooks hooks{.musik_an = ja, .effekte_an = ja};
+Sound_Hooks hooks{};
 
 struct Effekt {
     Sound_Slot* slot = nullptr;
@@ -39,10 +38,7 @@ i32 kanal_von(const Sound_Slot* s) { return s->kanal == KEIN_KANAL ? -1 : static
 Sound_Gemeinsam Sound_Geteilt;
 bool (*Sound_Effekt_Quelle)(i32 nummer, std::vector<u8>& blob) = effekt_aus_archiv;
 
-void Sound_Set_Hooks(const Sound_Hooks& h) {
-    hooks.musik_an = h.musik_an ? h.musik_an : ja;
-    hooks.effekte_an = h.effekte_an ? h.effekte_an : ja;
-}
+void Sound_Set_Hooks(const Sound_Hooks& h) { hooks = h; }
 bool Sound_Musik_Option() { return hooks.musik_an(); }
 
 bool Sound_Init() {

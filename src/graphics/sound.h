@@ -34,10 +34,10 @@ static_assert(sizeof(Sound_Slot) == 24, "a sound slot is 24 bytes");
 // What the sound layer asks of the layers above (the option block lives in
 // the season): the music (option 42) and effects (option 43) switches.
 struct Sound_Hooks {
-    bool (*musik_an)();
-    bool (*effekte_an)();
+    bool (*musik_an)() = [] { return true; };
+    bool (*effekte_an)() = [] { return true; };
 };
-void Sound_Set_Hooks(const Sound_Hooks& h);  // null entries keep "on"
+void Sound_Set_Hooks(const Sound_Hooks& h);
 
 // Slot layer.
 bool Sound_Init();        // opens the audio device; false: sound stays off

@@ -131,7 +131,7 @@ TEST_F(Sound, ZehnEffekteDannDuckUndMinusEins) {
     Mixer_Mischen(aus.data(), 2000);
     EXPECT_EQ(Sound_Effekt_Play(9, false), 0);
     // Effects switched off: nothing plays and nothing is ducked.
-    Sound_Set_Hooks({.musik_an = nullptr, .effekte_an = [] { return false; }});
+    Sound_Set_Hooks({.effekte_an = [] { return false; }});
     Sound_Geteilt.duck = 0;
     EXPECT_EQ(Sound_Effekt_Play(9, false), -1);
     EXPECT_EQ(Sound_Geteilt.duck, 0);
@@ -174,7 +174,7 @@ TEST_F(Sound, MusiklautstaerkeUeber80Takte) {
     for (int i = 0; i < 48; ++i) Backsound_Update(), ist.push_back(Backsound_Lautstaerke());
     EXPECT_EQ(ist, soll);
     // Music switched off: the next update closes the stream; on again starts silent.
-    Sound_Set_Hooks({.musik_an = [] { return false; }, .effekte_an = nullptr});
+    Sound_Set_Hooks({.musik_an = [] { return false; }});
     Backsound_Update();
     EXPECT_EQ(Backsound_Zustand(), 0);
     EXPECT_EQ(Backsound_Slot(), nullptr);

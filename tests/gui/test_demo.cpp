@@ -36,7 +36,11 @@ TEST(GuiDemo, SkriptErgibtGoldeneKlicksUndBild) {
     ASSERT_TRUE(Headless_Starten());
     ASSERT_EQ(Rastport_Init_Screen(), 1);
     Gui_Demo_Starten(font.get());
-    Main_Hooks.Kalender_Run = Gui_Demo_Frame;
+    {
+        Main_Hook_Tabelle h = Main_Hooks;
+        h.Kalender_Run = Gui_Demo_Frame;
+        Main_Set_Hooks(h);
+    }
     ASSERT_GT(Headless_Lauf(skript.str(), 400), 0);
     EXPECT_TRUE(Headless_Skript_Zu_Ende());
 
