@@ -29,9 +29,11 @@
 #include "gui/anmelden.h"
 #include "gui/eingabe.h"
 #include "gui/spielfeld_uebersicht.h"
+#include "gui/gesicht.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
+#include "gui/wappen.h"
 #include "platform/input.h"
 #endif
 #if KORDAVO_HAT_NET
@@ -114,7 +116,8 @@ void grafik_anmelden() {
 void menue_anmelden() {
 #if KORDAVO_HAT_GUI
     // Crest numbers, faces and shirt colours of the menu engine from the world.
-    Gui_Welt_Anmelden();
+    Wappen_Set_Hooks({.nummer_von_team = Gui_Welt_Wappen_Nummer});
+    Gesicht_Set_Hooks({.aussehen = Gui_Welt_Aussehen, .farben = Gui_Welt_Farben});
 #if KORDAVO_HAT_SEASON
     // The announcement pages and screens, their sounds, the remarks' texts.
     Vorschau_Set_Texte([](i32 n) { return Text_cfg_Text(TEXT_REST, n); });

@@ -9,6 +9,8 @@
 #include "graphics/rastport.h"
 #include "graphics/testfont.h"
 #include "gui/demo.h"
+#include "gui/eingabe.h"
+#include "gui/menue.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
 
@@ -36,11 +38,9 @@ TEST(GuiDemo, SkriptErgibtGoldeneKlicksUndBild) {
     ASSERT_TRUE(Headless_Starten());
     ASSERT_EQ(Rastport_Init_Screen(), 1);
     Gui_Demo_Starten(font.get());
-    {
-        Main_Hook_Tabelle h = Main_Hooks;
-        h.Kalender_Run = Gui_Demo_Frame;
-        Main_Set_Hooks(h);
-    }
+    Menue_Set_Hooks(
+        {.hilfe_zeigen = Hilfe_Text_Ausgabe, .hilfe_ende = Hilfe_Text_Ende, .hilfe_an = [] { return true; }});
+    Main_Set_Hooks({.Kalender_Run = Gui_Demo_Frame});
     ASSERT_GT(Headless_Lauf(skript.str(), 400), 0);
     EXPECT_TRUE(Headless_Skript_Zu_Ende());
 

@@ -24,6 +24,8 @@ FAELLE = [
      None),
     ("src/season/a.h", "struct X_Hooks {\n    void (*a)(int) = [](int) {};\n    bool (*b)();\n};\n", "b ohne Standard"),
     ("src/season/a.h", "struct X_Hooks {\n    void (*a)(int) = [](int) { void (*p)(); };\n};\n", None),
+    ("src/gui/a.h", "extern Rastport* (*Menue_Grafik_Holen)(u32 grafik);\n", "loser Funktionszeiger"),
+    ("src/gui/a.h", "extern const Menue_Hooks& Menue_Hooks_Tabelle;\n", None),
     ("src/season/a.h", "struct Main_Hook_Tabelle {\n    void (*a)(\n        int x) = [](int) {};\n};\n", None),
 ]
 
