@@ -265,24 +265,28 @@ void Menue_Hauptmenue_Zeigen() {
         }(),
         [] {
             auto i = icon(ICON_DIALOG_TEAM, 4005, 274, ZU_Y, 100, 164, 10);
+            i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
             auto i = icon(703, 4004, 374, ZU_Y, 100, 120, 10);
+            i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
             auto i = icon(704, 4004, 474, ZU_Y, 100, 120, 10);
+            i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
             auto i = icon(ICON_DIALOG_SPIEL, 4004, 574, ZU_Y, 100, 120, 10);
+            i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;

@@ -49,6 +49,13 @@
 #if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
 #include "match/netz_rufe.h"
 #endif
+#if KORDAVO_HAT_SCREENS
+#include "screens/anmelden.h"
+#include "screens/screens.h"
+#endif
+#if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
+#include "net/server_schalter.h"
+#endif
 #if KORDAVO_HAT_SEASON
 #include "season/ankuendigung.h"
 #include "season/ereignis_zufall.h"
@@ -204,6 +211,9 @@ void menue_hooks_anmelden() {
     Hauptmenue_Set_Hooks({
         .gegner = [](i32 team, bool* auswaerts) { return Spieltag_Get_Gegner(team, auswaerts); },
         .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
+#if KORDAVO_HAT_SCREENS
+        .screen_starten = Screen_Launch,
+#endif
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
     });
     // Messages to the manager (a failed save or load among them) in the requester.
@@ -342,6 +352,20 @@ void netz_anmelden() {
 #endif
 }
 
+// The screens: their records and launch entries; their calls into the network.
+void screens_anmelden() {
+#if KORDAVO_HAT_SCREENS
+    Screens_Anmelden();
+#if KORDAVO_HAT_NET
+    Screens_Set_Hooks({
+        .server_oeffnen = Netz_Server_Oeffnen,
+        .server_schliessen = Netz_Server_Schliessen,
+        .lokale_adresse = Netz_Lokale_Adresse,
+    });
+#endif
+#endif
+}
+
 // The tools' calls upwards.
 void werkzeuge_anmelden() {
     // The tools' calls upwards: fonts from the graphics layer, leaving a
@@ -371,5 +395,6 @@ void Main_Registrieren(bool (*spielstart)(int, u8*)) {
     menue_anmelden();
     menue_hooks_anmelden();
     netz_anmelden();
+    screens_anmelden();
     werkzeuge_anmelden();
 }

@@ -24,7 +24,9 @@
 #include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_werte.h"
+#include "world/manager.h"
 #include "world/team.h"
 
 namespace {
@@ -486,16 +488,32 @@ void Wettbewerb_Auf_Abstieg_Anwenden(Wettbewerb& g) {
     std::vector<i32> teams(g.aktuelle_team, g.aktuelle_team + n);
     Team_Init_Spieler_Nach_Liga(teams.data(), n);
     const i32 wurzel = Wettbewerb_Get_Hierarchie_Wurzel(g.id);
+    // The human managers' teams of the league and the leagues their moves
+    // go to (a league's switches 1 and 2 follow its managers).
+    i32 gemanagt = 0;
+    std::vector<i32> ziele_der_menschen;
     for (i32 p = 0; p < std::min(g.teams, n); ++p) {
+        if (Team_Hat_Manager(g.aktuelle_team[p])) ++gemanagt;
         const i32* ziele = Wettbewerb_Get_Qualifikanten(g.id, p);
         for (int k = 0; ziele && k < WETTBEWERB_QUALI_LISTEN && ziele[k] >= 0; ++k) {
             if (ziele[k] == g.id || Wettbewerb_Get_Hierarchie_Wurzel(ziele[k]) != wurzel) continue;
             i32 z_ebenen = 0, z_ebene = 0;
             Wettbewerb_Visuell_Vertikal_Anz(ziele[k], &z_ebenen, &z_ebene);
             const i32 team = g.teilnehmer[p];
-            if (team > 0 && z_ebene != eigene) Team_Set_Finanzdaten(team, z_ebene > eigene ? 2 : 1);
+            if (team > 0 && z_ebene != eigene) {
+                Team_Set_Finanzdaten(team, z_ebene > eigene ? 2 : 1);
+                if (Team_Hat_Manager(team)) ziele_der_menschen.push_back(ziele[k]);
+            }
         }
     }
+    i32 bleiben = gemanagt;
+    for (i32 ziel : ziele_der_menschen) {
+        --bleiben;
+        for (i32 art : {1, 2})
+            if (Wettbewerb_Get_Schalter(g.id, art)) Wettbewerb_Set_Schalter(ziel, art, SCHALTER_SETZEN);
+    }
+    if (gemanagt > 0 && bleiben <= 0)
+        for (i32 art : {1, 2}) Wettbewerb_Set_Schalter(g.id, art, SCHALTER_LOESCHEN);
 }
 
 bool Wettbewerb_Neu_Eintragen(Wettbewerb& w) {

@@ -8,6 +8,7 @@
 #include "base/ruf.h"
 #include "matchday/season_netz.h"
 #include "matchday/spieltag.h"
+#include "season/archiv.h"
 #include "season/kalender.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"
@@ -110,7 +111,8 @@ void spiele_zeilen() {
     });
     ruf::Zeile_Anmelden(RUF_SPIELE_SIEGER, [](i32 wettbewerb, i32 jahr) {
         u8 b[16];
-        return Spiele_Internet_Server_Send_Wettbewerb_Sieger(wettbewerb, jahr, b);
+        Spiele_Internet_Server_Send_Wettbewerb_Sieger(wettbewerb, jahr, b);
+        return std::tuple<i32, i32, i32, i32>{get_i32le(b), get_i32le(b + 4), get_i32le(b + 8), get_i32le(b + 12)};
     });
     // Competitions, teams and players are checked before the queries index with them.
     ruf::Zeile_Anmelden(RUF_SPIELE_SERIEN, [](i32 wettbewerb, i32 team, i32 ort) {
@@ -147,6 +149,11 @@ void spiele_zeilen() {
         return a;
     });
     ruf::Zeile_Anmelden(RUF_SPIELE_VERLAUF, verlauf);
+    ruf::Zeile_Anmelden(RUF_STATISTIK_ARCHIV, [](i32 wettbewerb, i32 jahr, i32 k) {
+        std::vector<u8> aus;
+        Statistik_Internet_Server_Send_Archiv(aus, wettbewerb, jahr, k);
+        return aus;
+    });
 }
 
 // News: only the asking team's own items leave the server, and a client

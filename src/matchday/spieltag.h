@@ -119,6 +119,8 @@ bool Spieltag_Team_Im_Spiel(i32 team);
 bool Spieltag_Spiele_Offen();
 // The team's opponent of today's match (-1: none) and whether it plays away.
 i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts);
+// The same, with the competition of that game (-1 none).
+i32 Spieltag_Get_Gegner_Wettbewerb(i32 team, bool* auswaerts, i32* wettbewerb);
 bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb);
 // Games entered and games done since the module started (checks and tools).
 u32 Spieltag_Anzahl_Eingetragen();

@@ -1,11 +1,15 @@
 #include "season/ereignisse.h"
 
 #include <algorithm>
+#include <cstring>
+#include <set>
+#include <vector>
 
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
 #include "base/ruf.h"
+#include "season/netz_rufe.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -126,8 +130,53 @@ void Spiele_Set_Wettbewerb_Ereignis(i32 wettbewerb, i32 spieler, i32 art, i32 we
     z = wert < 0 ? plus_eins(z) : static_cast<u8>(std::min(wert, 255));
 }
 
+namespace {
+constexpr u32 HOL_BLOCK = 100;  // keys one answer of call 1042 covers
+std::set<u32> geholte_bloecke;  // a client's blocks fetched since its cache reset
+}  // namespace
+
+bool Spiele_Hole_Wettbewerb_Ereignisse(u32 schluessel) {
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
+    if (!ruf::Client() || !s || schluessel == 0 || Spieler_Anzahl <= 0) return false;
+    const auto antwort = ruf::Rufen(RUF_WETTBEWERB_EREIGNISSE, schluessel);
+    if (!antwort) return false;
+    const auto& [daten, anzahl] = *antwort;
+    if (anzahl < 0 || static_cast<u32>(anzahl) > HOL_BLOCK || daten.size() != static_cast<size_t>(anzahl) * 16)
+        return false;
+    // Every entry must name a competition number and a player of this world
+    // and lie in the asked block; otherwise none is taken.
+    const u64 n = static_cast<u64>(Spieler_Anzahl);
+    std::vector<u32> schluessel_neu;
+    for (i32 i = 0; i < anzahl; ++i) {
+        const u8* e = daten.data() + 16 * i;
+        const u64 basis = get_u32le(e), spieler = get_u32le(e + 4);
+        const u64 k = basis * n + spieler + 1;
+        if (spieler >= n || k < schluessel || k >= u64{schluessel} + HOL_BLOCK) return false;
+        schluessel_neu.push_back(static_cast<u32>(k));
+    }
+    // The block as the server has it now: old entries of the block go.
+    for (u32 i = s->Anzahl(); i-- > 0;) {
+        const u32 k = get_u32le(s->Eintrag(i));
+        if (k >= schluessel && k < schluessel + HOL_BLOCK) s->Loeschen(i);
+    }
+    for (i32 i = 0; i < anzahl; ++i) {
+        u8* e = s->Holen(schluessel_neu[static_cast<size_t>(i)]);
+        if (e) std::memcpy(e + 4, daten.data() + 16 * i + 8, 8);
+    }
+    return true;
+}
+
+void Spiele_Wettbewerb_Ereignisse_Vergessen() { geholte_bloecke.clear(); }
+
 i32 Spiele_Get_Wettbewerb_Ereignis(i32 wettbewerb, i32 art, i32 spieler) {
     if (art < ZAEHLER_GELB || art > ZAEHLER_SPERRE || !ist_spieler(spieler)) return -1;
+    u32 k = 0;
+    if (ruf::Client() && Spiele_Schluessel_Spieler(Wettbewerb_Get_Basis_Id(wettbewerb), spieler, &k)) {
+        // A client asks the server once for the block of keys that holds it.
+        const u32 block = (k - 1) / HOL_BLOCK * HOL_BLOCK + 1;
+        if (geholte_bloecke.insert(block).second && !Spiele_Hole_Wettbewerb_Ereignisse(block))
+            geholte_bloecke.erase(block);
+    }
     const u8* e = zaehler_eintrag(wettbewerb, spieler, false);
     return e ? e[4 + art - 1] : 0;
 }

@@ -14,6 +14,7 @@
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_schreiben.h"
 #include "season/wettbewerb_werte.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
@@ -397,4 +398,50 @@ void Wettbewerb_Qualifikanten_Verteilen(Wettbewerb& w) {
             if (offen > 0) ++verschiebung;
         }
     }
+}
+
+bool Wettbewerb_Set_Qu(i32 id, i32 platz, i32 ziel_id) {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT || Config_Modify_Set() < 0) return false;
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
+    if (!w) {
+        Debug_Printf("Wettbewerb_Set_Qu.: Wettbewerb nicht da!\n");
+        return false;
+    }
+    if (platz < 0 || platz >= feld(*w)) {
+        Debug_Printf("Wettbewerb_Set_Qu.: Platzangabe falsch!\n");
+        return false;
+    }
+    const i32 ziel = ziel_id == -1 ? -1 : Wettbewerb_Get_Index(ziel_id);
+    if (ziel_id != -1 && ziel < 0) {
+        Debug_Printf("Wettbewerb_Set_Qu.: Wettbewerb nicht da!\n");
+        return false;
+    }
+    w->quali_fuer[0][platz] = ziel;
+    return true;
+}
+
+i32 Wettbewerb_Ligen_Reparieren() {
+    if (!Wettbewerb_Tabelle || Internet_Modus == INTERNET_MODUS_CLIENT) return 0;
+    i32 repariert = 0;
+    for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        if (!gueltig(i)) continue;
+        const Wettbewerb& w = tabelle()[i];
+        const Wettbewerb* erste = &w;
+        for (int k = 0; k < WETTBEWERB_ANZAHL && gueltig(erste->vorherige_runde); ++k)
+            erste = &tabelle()[erste->vorherige_runde];
+        for (i32 k = 0; k < std::clamp(w.aktuelle_teams, 0, WETTBEWERB_MAX_TEAMS); ++k) {
+            const i32 t = w.aktuelle_team[k];
+            if (t < 0 || t >= Team_Anzahl || Team_Daten[t].liga != -1) continue;
+            i32 liga = erste->id;
+            const i32* kader = Team_Kader(t);
+            for (i32 s = 0; s < Team_Kader_Anzahl(t); ++s) {
+                Spieler_Struktur& sp = Spieler_Daten[kader[s]];
+                if (sp.wettbewerb == -1) sp.wettbewerb = erste->id;
+                else if (sp.wettbewerb != erste->id && Wettbewerb_Get_Index(sp.wettbewerb) >= 0) liga = sp.wettbewerb;
+            }
+            Team_Daten[t].liga = liga;
+            ++repariert;
+        }
+    }
+    return repariert;
 }

@@ -585,6 +585,8 @@ void Spiele_Internet_Client_Reset() {
     for (auto& l : z.locks) l = Lock{};
     z.reset_erledigt = false;
     cache_reset();
+    Spiele_Wettbewerb_Ereignisse_Vergessen();
+    Spiele_Sieger_Vergessen();
 }
 
 // ---------------------------------------------------------------------------
