@@ -58,9 +58,17 @@ TEST(GuiDemo, SkriptErgibtGoldeneKlicksUndBild) {
                 {223, 4, 178},  // a row of the scroll window, brought into it by the wheel
             };
     std::string liste;
-    for (const Demo_Klick& k : Gui_Demo_Klicks())
-        liste +=
-            "{" + std::to_string(k.icon) + ", " + std::to_string(k.ereignis) + ", " + std::to_string(k.frame) + "}, ";
+    for (const Demo_Klick& k : Gui_Demo_Klicks()) {
+        // Appended piece by piece: GCC 12 warns (-Wrestrict) on a chain of
+        // temporaries starting with a literal in optimised builds.
+        liste += '{';
+        liste += std::to_string(k.icon);
+        liste += ", ";
+        liste += std::to_string(k.ereignis);
+        liste += ", ";
+        liste += std::to_string(k.frame);
+        liste += "}, ";
+    }
     EXPECT_EQ(Gui_Demo_Klicks(), golden) << liste;
     EXPECT_EQ(Gui_Demo_Feldtext(), "Borussia");
     EXPECT_EQ(Gui_Demo_Wippenwert(), 250);
