@@ -49,6 +49,9 @@
 #if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
 #include "match/netz_rufe.h"
 #endif
+#if KORDAVO_HAT_MATCH
+#include "match/spielfeld.h"
+#endif
 #if KORDAVO_HAT_SCREENS
 #include "screens/anmelden.h"
 #include "screens/screens.h"
@@ -93,13 +96,36 @@ void welt_anmelden() {
 #endif
 }
 
-// The season: its save blocks, hook tables and server rows.
+#if KORDAVO_HAT_MATCH
+// The match engine's table: the matchday's answers (with the season) and, in
+// a network game, the signal relay to the server and the fetch of a pitch.
+Spielfeld_Hooks spielfeld_tabelle() {
+#if KORDAVO_HAT_SEASON
+    Spielfeld_Hooks h = Saison_Spielfeld_Tabelle();
+#else
+    Spielfeld_Hooks h{};
+#endif
+#if KORDAVO_HAT_NET
+    h.client_signal = [](const Spielfeld_Sync_Signal* s) {
+        const std::vector<u8> b = bytes::bild(s, 1);
+        Netz_Signal_Senden(b.data(), static_cast<u32>(b.size()));
+    };
+    h.hole_spielfeld = Spielfeld_Netz_Holen;
+#endif
+    return h;
+}
+#endif
+
+// The season: its save blocks, hook tables and server rows; the match
+// engine's table.
 void saison_anmelden() {
 #if KORDAVO_HAT_SEASON
     // The global.cfg a new game loads; the season's save blocks, hook
     // tables and server rows (shared with the headless runs).
     Kalender_Set_Spielstart(kStartSet);
-    Saison_Module_Anmelden();
+    Saison_Module_Anmelden(Saison_Module_Tabelle(), spielfeld_tabelle());
+#elif KORDAVO_HAT_MATCH
+    Spielfeld_Set_Hooks(spielfeld_tabelle());
 #endif
 }
 
@@ -334,13 +360,6 @@ void netz_anmelden() {
                                               static_cast<u32>(Team_Aktiv));
     };
     Spielfeld_Netz_Anmelden();
-    Spielfeld_Hooks spielfeld = Spielfeld_Get_Hooks();
-    spielfeld.client_signal = [](const Spielfeld_Sync_Signal* s) {
-        const std::vector<u8> b = bytes::bild(s, 1);
-        Netz_Signal_Senden(b.data(), static_cast<u32>(b.size()));
-    };
-    spielfeld.hole_spielfeld = Spielfeld_Netz_Holen;
-    Spielfeld_Set_Hooks(spielfeld);
 #endif
     Netz_Protokoll_Set_Hooks(protokoll);
     Welt_Set_Netz_Hooks({
