@@ -241,6 +241,7 @@ void menue_hooks_anmelden() {
         .screen_starten = Screen_Launch,
 #endif
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
+        .wettbewerb = [](i32 team) { return Spieltag_Get_Wettbewerb(team); },
     });
     // Messages to the manager (a failed save or load among them) in the requester.
     Meldung_Set_Hooks({
@@ -296,7 +297,9 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
             Sound_Free_All();
         },
         .Icon_Auf_Screen = [](int icon) { return Menue_Screen_Icon_Ist_Vorhanden(icon); },
-        .Modal_Screen = Menue_Requester_Offen,
+        // A modal icon on the screen, or a requester whose icons a screen change
+        // took off for the moment.
+        .Modal_Screen = [] { return Menue_Get_Modal() || Menue_Requester_Offen(); },
         .Taste_Oder_Klick = [] { return Taste_Oder_Klick(0); },
         // A key typed into an input field is not the calendar's ("l" would load).
         .Taste_Get_Zeichen = [] { return Eingabefeld_Cursor_An() ? 0 : static_cast<int>(Taste_Get_Zeichen()); },

@@ -121,6 +121,8 @@ bool Spieltag_Spiele_Offen();
 i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts);
 // The same, with the competition of that game (-1 none).
 i32 Spieltag_Get_Gegner_Wettbewerb(i32 team, bool* auswaerts, i32* wettbewerb);
+// The competition of the team's match of today (-1: none).
+i32 Spieltag_Get_Wettbewerb(i32 team);
 bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb);
 // Games entered and games done since the module started (checks and tools).
 u32 Spieltag_Anzahl_Eingetragen();

@@ -101,7 +101,7 @@ u8* Anfrage(Verbindung* v, const void* daten, u32 laenge, u32* antwort_laenge) {
 }  // namespace
 
 void Netz_Verbindung_Verloren_Melden() {
-    W32_Error_Box("Die Verbindung zum Server ist abgebrochen.\nDas Spiel wird beendet.");
+    W32_Error_Box("%s\nDas Spiel wird beendet.", NETZ_TEXT_VERLOREN);
     if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
 }
 
@@ -167,6 +167,9 @@ void Verbindung_Server_Clients() {
             Verbindung_Read_Start(v);
         }
         if (!s.paket) s.paket = Verbindung_Paket_Nehmen(v, &s.paket_laenge);
+        // A slot is for a club: a client that has not taken one in time makes room.
+        if (s.team < 0 && Verbindung_Jetzt_Ms() - v->seit_ms >= Verbindung_Limits.ohne_team)
+            Verbindung_Brechen(v, "ohne Verein");
     }
 }
 

@@ -210,6 +210,15 @@ TEST_F(Spieltag, EinSpielHatNurEineZeile) {
     ASSERT_GT(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
     EXPECT_EQ(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
     EXPECT_EQ(Spieltag_Einzelspiel_Eintragen(ligen[0], 0, 0, 0), Spieltag_Slots()[0].spiel);
+    // Both sides of a match of the day know its competition; a team without one -1.
+    const Spiel* s = Spiele_Get_Spiel(Spieltag_Slots()[0].spiel, true);
+    ASSERT_TRUE(s);
+    bool auswaerts = false;
+    EXPECT_EQ(Spieltag_Get_Gegner(s->team_b, &auswaerts), s->team_a);
+    EXPECT_TRUE(auswaerts);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb(s->team_a), ligen[0]);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb(s->team_b), ligen[0]);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb(-5), -1);
 }
 
 // Sides with fewer than eight starters lose at the green table and are
