@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
                 o.zufaellig ? "random pairings" : (o.heim.empty() ? "home-and-away series" : "the same pairing"), o.n,
                 o.saat);
     Spielfeld_Init();
-    Partie_Hooks_Installieren();
+    Spielfeld_Set_Hooks(Partie_Hooks());
     lauf.zufaellig = o.zufaellig;
     lauf.saat = o.saat;
     lauf.spiele = o.n;

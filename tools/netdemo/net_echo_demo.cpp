@@ -198,7 +198,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "net_echo_demo: das Netzwerk laesst sich nicht starten\n");
         return 1;
     }
-    Netz_Main_Hooks_Eintragen(&Main_Hooks);
+    Main_Set_Hooks(Netz_Main_Hooks());
     const int ergebnis = o.server ? Server(o) : Client(o);
     Verbindung_Stop();
     return ergebnis;

@@ -150,7 +150,7 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
     }
     if (z.art != Art::OPTION) return;
     if (Option_Wert(z.option, 0, 0) != 0)
-        if (Rastport* haken = Menue_Grafik_Holen(GRAFIK_OPTIONEN_HAKEN))
+        if (Rastport* haken = Menue_Get_Hooks().grafik_holen(GRAFIK_OPTIONEN_HAKEN))
             Blt_Blit(haken, 0, 0, -1, -1, ziel, 43, 187 + OPTIONEN_ZEILE_H * r, Blt_Opt_Transparent);
     Font* f = font(FONT_ZEILE);
     if (z.option == OPTION_ZUGZEIT) {
@@ -276,7 +276,7 @@ void Optionen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
     Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d%s", 249, 146, FARBE_WEISS, text(T_TITEL));
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
     if (Menue_Get_Aktives_Icon() == icon && my >= LISTE_Y0 && my <= LISTE_Y1 && Optionen_Zeile_Bei(mx, my) >= 0)
-        if (Rastport* h = Menue_Grafik_Holen(GRAFIK_OPTIONEN_ZEILE))
+        if (Rastport* h = Menue_Get_Hooks().grafik_holen(GRAFIK_OPTIONEN_ZEILE))
             Blt_Pulsieren(h, 0, 0, h->breite, h->hoehe, ziel, 37,
                           LISTE_Y0 + OPTIONEN_ZEILE_H * ((my - ZEILEN_OBEN) / OPTIONEN_ZEILE_H));
     for (i32 r = 0; r < OPTIONEN_SICHTBAR && erste_zeile + r < OPTIONEN_ZEILEN; ++r)
