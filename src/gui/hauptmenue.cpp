@@ -14,25 +14,34 @@
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/sound.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
+#include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
 #include "match/spielfeld.h"
 #include "matchday/spieltag_netz.h"
 #include "platform/input.h"
+#include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/news.h"
+#include "season/spiele.h"
+#include "matchday/spieltag.h"
+#include "base/spielstand.h"
 #include "world/aufstellung.h"
+#include "world/manager.h"
 #include "world/netz.h"
 #include "world/welt.h"
 
 namespace {
 
-constexpr u16 WEISS = 65535, GEWAEHLT = 52743;  // chosen entry: a warm gold
+constexpr u16 WEISS = FARBE_WEISS, GEWAEHLT = FARBE_GEWAEHLT;  // chosen entry: a warm gold
 constexpr i16 ZU_Y = 571;                       // y of a closed dialog button
 constexpr i16 AUF_Y_TEAM = 436, AUF_Y = 480;    // y of an open one (six / four entries)
 constexpr i32 SCHRITT_AUF = 20, SCHRITT_ZU = 24;
 constexpr i32 ZEILE = 22;
+constexpr i32 DATUM_MITTE = 718, DATUM_Y = 90;  // centred under the money line
+constexpr i32 ERGEBNIS_MITTE = 320;             // between the two names
 constexpr i32 DIALOG_PERIODE_MS = 10;
 constexpr i32 KLANG_EINTRAG = 8;
 
@@ -42,7 +51,7 @@ constexpr i32 T_KNOPF[4] = {0, 7, 12, 17};
 constexpr i32 EINTRAEGE[4] = {6, 4, 4, 4};
 constexpr i32 T_WEITER = 22, T_ZUM_SPIEL = 23, T_SPIELFREI = 24, T_NICHT_FERTIG = 28, T_BEENDEN_FRAGE = 29;
 constexpr i32 T_ZU_WENIG = 30, T_ZU_WENIG_JA = 31, T_ZU_WENIG_NEIN = 32;
-constexpr i32 T_SERIE = 46, T_STAERKE = 47, T_LADEN_FRAGE = 49, T_ZUG_BEENDET = 50;
+constexpr i32 T_SERIE = 46, T_STAERKE = 47, T_LADEN_FRAGE = 49, T_ZUG_BEENDET = 50, T_AM_ZUG = 53;
 constexpr i32 SPIEL_LADEN = 0, SPIEL_SPEICHERN = 1, SPIEL_BEENDEN = 3;
 
 Hauptmenue_Hooks H;
@@ -52,12 +61,27 @@ struct Zustand {
     bool auswaerts = false;
     i32 eintrag[4] = {-1, -1, -1, -1};  // the highlighted entry of each button
     std::string serie[2];               // series lines of the home and away side
+    i32 letzter_zug = -1;               // the team whose manager had the controls last
+    bool gespielt = false;              // today's match is over: its result instead of "Zum Spiel"
+    i32 tore[2] = {};                   // its result, home side first
 } Z;
 
 Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 
+// The result of the team's match today once it is over (home goals first).
+bool heute_gespielt(i32 team, i32 tore[2]) {
+    for (const Spieltag_Slot& r : Spieltag_Slots()) {
+        const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, true) : nullptr;
+        if (!s || (s->team_a != team && s->team_b != team)) continue;
+        if (r.status != ST_FERTIG || s->tore_a < 0 || s->tore_b < 0) return false;
+        tore[0] = s->tore_a, tore[1] = s->tore_b;
+        return true;
+    }
+    return false;
+}
+
 void text_mitte(Rastport* rp, Font* f, const char* t, i32 mitte, i32 y, u16 farbe) {
-    if (f && t) Font_Markup_Ausgabe(rp, f, farbe, t, mitte - Font_Text_Breite(f, t) / 2, y, 1);
+    Kit_Text_Mitte(rp, f, farbe, t, mitte, y);
 }
 
 i32 knopf_index(const Screen_Icon* i) { return i->nummer - ICON_DIALOG_TEAM; }
@@ -157,11 +181,20 @@ void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
         const std::string staerke = Menue_Text_Fuellen(Menue_Text(T_STAERKE), Team_Get_Staerke(t), nullptr);
         text_mitte(rp, font(9), staerke.c_str(), MITTE[s], 58, WEISS);
     }
+    // Once the match is over its result stands between the two names.
+    if (Z.gespielt && Z.gegner >= 0) {
+        const std::string ergebnis = std::to_string(Z.tore[0]) + " : " + std::to_string(Z.tore[1]);
+        text_mitte(rp, f, ergebnis.c_str(), ERGEBNIS_MITTE, 25, FARBE_GEWAEHLT);
+    }
     Wappen_Blit(Team_Aktiv, rp, 24, 8, 40, 40, nullptr);
+    // Today's date under the money line.
+    if (Kalender_Ist_Initialisiert())
+        text_mitte(rp, font(9), Kalender_Get_Datum_Text(Kalender_Get_Tag(), true), DATUM_MITTE, DATUM_Y, FARBE_HELL);
 }
 
 void zug_ende_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    text_mitte(rp, font(12), Menue_Text(Z.gegner >= 0 ? T_ZUM_SPIEL : T_WEITER), x + i->w / 2, y + 22, WEISS);
+    const bool zum_spiel = Z.gegner >= 0 && !Z.gespielt;
+    text_mitte(rp, font(12), Menue_Text(zum_spiel ? T_ZUM_SPIEL : T_WEITER), x + i->w / 2, y + 22, WEISS);
 }
 
 Screen_Icon icon(i16 nr, u32 grafik, i16 x, i16 y, i16 w, i16 h, i8 ebene) {
@@ -195,6 +228,7 @@ void Menue_Set_Aktiver_Manager(i32 team) {
     Team_Aktiv = team;
     Z.auswaerts = false;
     Z.gegner = H.gegner(team, &Z.auswaerts);
+    Z.gespielt = Z.gegner >= 0 && heute_gespielt(team, Z.tore);
     // The series lines: home side first; venue 2 without a match.
     const bool mit = Z.gegner >= 0;
     const i32 heim = Z.auswaerts && mit ? Z.gegner : team, gast = heim == team ? Z.gegner : team;
@@ -322,6 +356,13 @@ void Menue_Manager_Wechsel(i32 team) {
     // next manager would face an empty screen).
     Menue_Modus = 0;
     Menue_Hauptmenue_Zeigen();
+    // Several managers at one machine: the one who takes over is told.
+    const bool am_selben_rechner = Internet_Modus == INTERNET_MODUS_EINZEL && Manager_Anzahl_Menschen() > 1;
+    if (am_selben_rechner && team != Z.letzter_zug && !Menue_Requester_Offen()) {
+        const std::string text = Menue_Text_Fuellen(Menue_Text(T_AM_ZUG), 0, Team_String(721, team, nullptr, 0));
+        Menue_Requester(REQUESTER_OK, team, text.c_str(), nullptr, nullptr, nichts, nullptr);
+    }
+    Z.letzter_zug = team;
 }
 
 void Menue_Zug_Beenden() {

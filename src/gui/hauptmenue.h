@@ -40,6 +40,7 @@ enum : i16 {
     ICON_LEISTE_LETZTER = 724,
     ICON_LEISTE_VORSPULEN = 725,
     ICON_LEISTE_RAHMEN = 726,
+    ICON_SPIEL_BILD = 727,  // the running match's overview behind the control bar
 };
 
 // The calls the frame of play makes into the layers beside and above it;
@@ -94,6 +95,14 @@ void Menue_Requester_Knopf(Screen_Icon* icon, u32 ereignis);
 // --- Match control bar ------------------------------------------------------------
 void Menue_Kontrollleiste_Zeigen();
 void Menue_Kontrollleiste_Klick(Screen_Icon* icon, u32 ereignis);
+// Each frame while a match of a manager at this machine is played without
+// a live view: the overview of his match (clubs, score, minute, progress,
+// players) under the control bar, with the menu engine's input.
+void Menue_Spiel_Warten();
+// The match shown by it: the active manager's, else another running match
+// of a manager at this machine; null when none runs.
+struct Spielfeld_Daten;
+Spielfeld_Daten* Menue_Laufendes_Spiel();
 void Menue_Set_Spiel_Pause(bool erzwungen);
 bool Menue_Get_Spiel_Pause();
 // Sets the live match's pause.

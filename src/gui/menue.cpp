@@ -552,7 +552,9 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
             if (z->flags & ZEILE_ZENTRIERT) x = i->x + (i->w - Font_Text_Breite(z->font, z->text)) / 2;
             if (z->flags & ZEILE_RECHTS) x = i->x + i->w - z->x - Font_Text_Breite(z->font, z->text);
             if (z->flags & ZEILE_V_ZENTRIERT) y = i->y + (i->h + z->font->hoehe) / 2 - 2;
-            Font_Markup_Ausgabe(ziel, z->font, i == M->aktiv ? z->farbe_aktiv : z->farbe, z->text, x, y, 0);
+            const u16 farbe = i == M->aktiv ? z->farbe_aktiv : z->farbe;
+            z->font->farbe = farbe;  // each line in its own colour, whatever the text before left in the font
+            Font_Markup_Ausgabe(ziel, z->font, farbe, z->text, x, y, 0);
         }
     const bool druck = (i->status & MENUE_S_DRUCKBILD) && i == M->aktiv &&
                        (i == M->gedrueckt || ((i->status & MENUE_S_WIEDERHOLEN) && (M->alt_tasten & MAUS_LINKS)));

@@ -8,7 +8,9 @@
 #include "graphics/rastport.h"
 #include "graphics/sound.h"
 #include "gui/hauptmenue.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
+#include "gui/palette.h"
 #include "gui/umbruch.h"
 #include "gui/wappen.h"
 #include "world/welt.h"
@@ -16,7 +18,7 @@
 namespace {
 
 constexpr i32 TEXT_MAX = 499, KNOPF_MAX = 99, LISTE_MAX = 50;
-constexpr i32 T_JA = 25, T_NEIN = 26, T_OK = 27;
+constexpr i32 T_JA = 25, T_NEIN = 26, T_OK = 27, T_TITEL_MITTEILUNG = 51, T_TITEL_FRAGE = 52;
 constexpr i32 KLANG_REQUESTER = 14;
 
 struct Requester {
@@ -33,20 +35,30 @@ i32 rechts_vorher = -1;
 
 void kopieren(char* ziel, size_t n, const char* q) { std::snprintf(ziel, n, "%s", q ? q : ""); }
 
-void seite_zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
+// The title says what the requester is: a question or a message.
+const char* titel() { return Menue_Text(R.art == REQUESTER_JA_NEIN ? T_TITEL_FRAGE : T_TITEL_MITTEILUNG); }
+
+void seite_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    if (Font* f = Font_Tabelle_Holen(12)) Kit_Text_Mitte(rp, f, FARBE_KREIDE, titel(), x + i->w / 2, y + 26);
     Wappen_Blit(R.team, rp, 549, 213, 64, 64, nullptr);
-    if (Font* f = Font_Tabelle_Holen(14))
-        Font_Markup_Ausgabe(rp, f, 0xFFFF, Team_String(721, R.team, nullptr, 0), x + 18, y + 60, 1);
+    if (Font* f = Font_Tabelle_Holen(14)) Kit_Text(rp, f, FARBE_WEISS, Team_String(721, R.team, nullptr, 0), x + 18, y + 60);
     if (Font* f = Font_Tabelle_Holen(11))
-        Umbruch_Text_Ausgabe(rp, f, R.text, x + 18, x + 520, y + 127, y + 286, 0xFFFF, 4, 33);
+        Umbruch_Text_Ausgabe(rp, f, R.text, x + 18, x + 645, y + 127, y + 286, FARBE_WEISS, 4, 33);
 }
 
 void dimmer_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) { Blt_Abdunkeln(rp, 0, 0, 800, 600, 90); }
 
+// The visible part of a button's picture: in line with the text column.
+struct Knopf_Flaeche {
+    i32 x, y, w, h;
+};
+constexpr Knopf_Flaeche FLAECHE[2] = {{13, 0, 63, 27}, {0, 3, 63, 27}};
+
 void knopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    Font* f = Font_Tabelle_Holen(12);
-    const char* t = R.knopf[i->nummer - ICON_REQ_KNOPF_1];
-    if (f) Font_Markup_Ausgabe(rp, f, 0xFFFF, t, x + (i->w - Font_Text_Breite(f, t)) / 2, y + 20, 1);
+    const i32 k = i->nummer - ICON_REQ_KNOPF_1;
+    const Knopf_Flaeche& a = FLAECHE[k];
+    if (Font* f = Font_Tabelle_Holen(12))
+        Kit_Text_Mitte(rp, f, FARBE_KNOPF_TEXT, R.knopf[k], x + a.x + a.w / 2, Kit_Text_Grundlinie(f, y + a.y, a.h));
 }
 
 const Screen_Icon* tabelle() {
@@ -76,7 +88,7 @@ const Screen_Icon* tabelle() {
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_REQ_KNOPF_2, i.grafik = 4019, i.grafik_gedrueckt = 4018, i.x = 639, i.y = 409, i.w = 90,
+            i.nummer = ICON_REQ_KNOPF_2, i.grafik = 4019, i.grafik_gedrueckt = 4018, i.x = 649, i.y = 406, i.w = 90,
             i.h = 30;
             i.ebene = 25, i.flags = MENUE_F_MODAL, i.status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
             i.klick = Menue_Requester_Knopf, i.zeichnen = knopf_zeichnen;

@@ -194,6 +194,12 @@ void menue_anmelden() {
 void menue_hooks_anmelden() {
 #if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
     Season_Gui.Texte_Free = Text_cfg_Free;
+    // The calendar's names and date templates ("*0" .. "*22"); a position the
+    // text table leaves open ("[n]") gives none, so the caller's own text stays.
+    Season_Gui.Text = [](const char* id) -> const char* {
+        const char* t = Text_cfg_Wert(id, TEXT_KALENDER);
+        return t && *t && *t != '[' ? t : nullptr;
+    };
     Season_Gui.Menue_Init = [] {
         Menue_Init();
         Backsound_Start();
@@ -204,6 +210,7 @@ void menue_hooks_anmelden() {
     };
     Season_Gui.Menue_Tick = [] { Menue_Tick(); };
     Season_Gui.Menue_Manager_Wechsel = Menue_Manager_Wechsel;
+    Season_Gui.Spiel_Warten = Menue_Spiel_Warten;
     Season_Gui.Menue_Set_Aktiver_Manager = Menue_Set_Aktiver_Manager;
     Season_Gui.Blt_Cache_Leeren = Blt_Cache_Leeren;
     Season_Gui.Icon_Auf_Screen = [](int icon) { return Menue_Screen_Icon_Ist_Vorhanden(icon); };

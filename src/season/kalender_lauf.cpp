@@ -281,6 +281,7 @@ void modus_spiel() {
     const bool im_spiel = lauf.neuer_tag != 1 && Kalender_Pruefe_Zugende();
     if (lauf.neuer_tag == 1 || im_spiel) {
         lauf.zug_start = Kalender_Jetzt;
+        if (im_spiel) Season_Gui.Spiel_Warten();
     } else if (Season_Module.Spielankuendigung_Run(Kalender_Jetzt) != ANKUENDIGUNG_FERTIG ||
                (!Season_Module.Spielankuendigung_Puffer_Leer() && !Season_Gui.Modal_Screen())) {
         lauf.zug_start = Kalender_Jetzt;

@@ -52,6 +52,7 @@ constexpr Season_Gui_Hooks Standard_Gui() {
         .Menue_Zug_Beenden = Nichts,
         .Fortschritt = [](const char*, int) {},
         .Spielstand_Laden_Fragen = [](int slot) { K_NEUER_TAG(KALENDER_LADEN, slot); },
+        .Spiel_Warten = Nichts,
     };
 }
 

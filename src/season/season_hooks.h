@@ -57,6 +57,10 @@ struct Season_Gui_Hooks {
     // The load key: asks the manager before the slot is loaded (the default
     // queues the load at once).
     void (*Spielstand_Laden_Fragen)(int slot);
+    // Each frame while a match of a manager at this machine is played
+    // without a live view: the frame shown meanwhile (the match's overview
+    // under the control bar).
+    void (*Spiel_Warten)();
 };
 
 // Season modules of later steps (matchday, news, rankings, events, arbiter,

@@ -56,12 +56,18 @@ bool Starten(int menschen) {
     // first day ends in normal play with the main menu (announcement pages
     // of the first day are taken away as a player would).
     for (int n = 0; n < 400; ++n) {
+        const bool offen = Menue_Requester_Offen();
         if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) &&
-            Menue_Modus == 0 && !Menue_Requester_Offen())
+            Menue_Modus == 0 && !offen)
             break;
-        if (Headless_Lauf(std::string(Ankuendigung_Wegklicken()) + "wait 4\n", 6) <= 0) return false;
+        // A notice (whose turn it is) is read and answered with its last button.
+        std::string skript = Ankuendigung_Wegklicken();
+        if (const Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_2); offen && k)
+            skript = "move " + std::to_string(k->x + k->w / 2) + " " + std::to_string(k->y + k->h / 2) +
+                     "\nwait 2\nclick left\n";
+        if (Headless_Lauf(skript + "wait 4\n", 8) <= 0) return false;
     }
-    if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM)) return false;
+    if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) || Menue_Requester_Offen()) return false;
     eigene_uhr();
     Eingabe_Zuruecksetzen();
     gehalten = 0;
