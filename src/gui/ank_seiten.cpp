@@ -27,6 +27,7 @@
 #include "season/wettbewerb_werte.h"
 #include "world/bank.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
 
@@ -580,7 +581,7 @@ void screen_zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     else {
         screen_kopf(ziel, SC.wettbewerb, label(L_SIEGER));
         if (Rastport* p = Menue_Get_Slave_Rastport(static_cast<u32>(
-                (Wettbewerb_Get_Info(SC.wettbewerb) ? Wettbewerb_Get_Info(SC.wettbewerb)->grafik_nummer : 0) + 16005)))
+                (Wettbewerb_Get_Info(SC.wettbewerb) ? Wettbewerb_Get_Info(SC.wettbewerb)->grafik_nummer : 0) + GRAFIK_POKAL)))
             Blt_Blit(p, 0, 0, -1, -1, ziel, 400 - p->breite / 2, 130, Blt_Opt_Transparent);
         if (Kalender_Ist_Initialisiert())
             text(ziel, 11, 0, 84, "^c%05d^tz0400%s %d", NORMAL, wettbewerb_name(SC.wettbewerb),

@@ -10,6 +10,7 @@
 #include "season/kalender_lauf.h"
 #include "world/manager.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
 
@@ -110,8 +111,8 @@ constexpr Knopf KNOEPFE[9] = {
 Screen_Icon knopf(i32 k) {
     Screen_Icon i;
     i.nummer = static_cast<i16>(ICON_LEISTE_ERSTER + k);
-    i.grafik = 12010 + static_cast<u32>(k);
-    i.grafik_an = 12001 + static_cast<u32>(k);
+    i.grafik = GRAFIK_LEISTE_KNOPF + static_cast<u32>(k);
+    i.grafik_an = GRAFIK_LEISTE_KNOPF_AN + static_cast<u32>(k);
     i.x = KNOEPFE[k].x, i.y = LEISTE_Y, i.w = 55, i.h = 35, i.ebene = 12;
     i.status = MENUE_S_TRANSPARENT;
     i.klick = KNOEPFE[k].klick;
@@ -131,7 +132,7 @@ const Screen_Icon* tabelle() {
         knopf(8),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_LEISTE_VORSPULEN, i.grafik = 12019, i.x = 752, i.y = LEISTE_Y, i.w = 48, i.h = 35,
+            i.nummer = ICON_LEISTE_VORSPULEN, i.grafik = GRAFIK_LEISTE_VORSPULEN, i.x = 752, i.y = LEISTE_Y, i.w = 48, i.h = 35,
             i.ebene = 12;
             i.flags = MENUE_F_HOVER;
             i.status = MENUE_S_TRANSPARENT;
@@ -140,7 +141,7 @@ const Screen_Icon* tabelle() {
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_LEISTE_RAHMEN, i.grafik = 12000, i.x = 0, i.y = LEISTE_Y, i.w = 800, i.h = 35, i.ebene = 11;
+            i.nummer = ICON_LEISTE_RAHMEN, i.grafik = GRAFIK_LEISTE, i.x = 0, i.y = LEISTE_Y, i.w = 800, i.h = 35, i.ebene = 11;
             i.flags = MENUE_F_NICHT_ABFRAGEN;
             return i;
         }(),

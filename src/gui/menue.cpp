@@ -23,6 +23,7 @@
 #include "platform/input.h"
 #include "world/manager.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
 
@@ -281,7 +282,7 @@ i32 drag_loslassen(i32 mx, i32 my) {
 Rastport* (*Menue_Grafik_Holen)(u32) = Menue_Get_Slave_Rastport;
 
 u32 Menue_Heimat_Grafik(u32 grafik) {
-    if (grafik != 4001 && grafik != 12057 && grafik != 28346) return grafik;
+    if (grafik != GRAFIK_KOPF && grafik != GRAFIK_ASSISTENT && grafik != GRAFIK_EDITOR) return grafik;
     if (Team_Heimnation >= Team_Anzahl) return grafik;
     const char* name = Team_String(0, Team_Heimnation, nullptr, 0);
     return name && std::string_view(name) == "Deutschland" ? grafik : grafik + 1;

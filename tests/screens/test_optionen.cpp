@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "base/globals.h"
+#include "base/spielstand.h"
 #include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
@@ -221,6 +222,16 @@ TEST_F(Optionen, ScrollenSchliessenUndProManager) {
     EXPECT_EQ(Optionen_Erste_Zeile(), 0);
     kit::Klick(100, 100, MAUS_RECHTS);
     Menue_Manager_Wechsel(erster);
+    kit::Frames(2);
+    ASSERT_TRUE(Screen_Oeffnen(Screen_Id::OPTIONEN));
+    EXPECT_EQ(Optionen_Erste_Zeile(), 8);
+    // The place is saved with the game: moved after saving, loading brings it back.
+    kit::Klick(100, 100, MAUS_RECHTS);
+    const std::string pfad = Spielstand_Pfad(5);
+    ASSERT_TRUE(Spielstand_Speichern(pfad.c_str(), 1)) << Spielstand_Letzter_Fehler();
+    Menue_Icon_Zustand_Setzen(ICON_OPTIONEN_KNOPF, 186);
+    ASSERT_TRUE(Spielstand_Laden(pfad.c_str())) << Spielstand_Letzter_Fehler();
+    Menue_Set_Aktiver_Manager(erster);
     kit::Frames(2);
     ASSERT_TRUE(Screen_Oeffnen(Screen_Id::OPTIONEN));
     EXPECT_EQ(Optionen_Erste_Zeile(), 8);

@@ -207,6 +207,14 @@ u16 Probe(i32 x, i32 y) {
         return 0;
     return Screen_Rastport->bitmap->pixel16()[static_cast<size_t>(y) * Screen_Rastport->breite + x];
 }
+u64 Hash() {
+    u64 h = 1469598103934665603ull;
+    if (!Screen_Rastport || !Screen_Rastport->bitmap) return h;
+    const u16* p = Screen_Rastport->bitmap->pixel16();
+    for (size_t i = 0, n = static_cast<size_t>(Screen_Rastport->breite) * Screen_Rastport->hoehe; i < n; ++i)
+        h = (h ^ p[i]) * 1099511628211ull;
+    return h;
+}
 std::string Png(const std::string& name) {
     if (!Screen_Rastport || !Screen_Rastport->bitmap) return "";
     const char* b = std::getenv("KORDAVO_BINARY_DIR");
