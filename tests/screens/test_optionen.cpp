@@ -60,6 +60,7 @@ class Optionen : public ::testing::Test {
 
 TEST_F(Optionen, AusDemHauptmenueGezeichnet) {
     ASSERT_EQ(Manager_Anzahl_Menschen(), 2);
+    for (const std::string& m : kit::Meldungen()) ADD_FAILURE() << "the test world loads without a message: " << m;
     oeffnen();
     kit::Maus(300, zeile_y(2));  // the hover mark under the autosave row
     kit::Spur_Leeren();
