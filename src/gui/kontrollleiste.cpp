@@ -61,12 +61,18 @@ void schnell_klick(Screen_Icon* i, u32 e) {
     pause_knopf(false);
 }
 
-// The match windows and the in-match screens are still to come.
-void noch_nicht_klick(Screen_Icon* i, u32 e) {
+// Table, results, line-up and tactics open their screens through the
+// screens' launch table (control-bar entries 3..6); a screen that does not
+// exist yet says so.
+void screen_klick(Screen_Icon* i, u32 e, i32 eintrag) {
     if (!geklickt(e)) return;
     aus(i);
-    Menue_Im_Aufbau();
+    if (!Menue_Screen_Starten(MENUE_LAUNCH_LEISTE, eintrag)) Menue_Im_Aufbau();
 }
+void tabelle_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 3); }
+void ergebnisse_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 4); }
+void aufstellung_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 5); }
+void taktik_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 6); }
 
 // Load and save: the match waits (its pause button pressed, so the player
 // can lift it) while the game is loaded or saved.
@@ -104,8 +110,8 @@ struct Knopf {
 };
 constexpr Knopf KNOEPFE[9] = {
     {111, wiederholung_klick}, {169, pause_klick},      {224, schnell_klick},
-    {282, noch_nicht_klick},   {342, noch_nicht_klick}, {435, noch_nicht_klick},
-    {501, noch_nicht_klick},   {573, laden_klick},      {639, speichern_klick},
+    {282, tabelle_klick},      {342, ergebnisse_klick}, {435, aufstellung_klick},
+    {501, taktik_klick},       {573, laden_klick},      {639, speichern_klick},
 };
 
 Screen_Icon knopf(i32 k) {

@@ -13,6 +13,7 @@
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
+#include "screens/anmelden.h"
 #include "screens/club/optionen.h"
 #include "screens/screens.h"
 #include "season/optionen.h"
@@ -236,6 +237,21 @@ TEST_F(Optionen, ScrollenSchliessenUndProManager) {
     kit::Frames(2);
     ASSERT_TRUE(Screen_Oeffnen(Screen_Id::OPTIONEN));
     EXPECT_EQ(Optionen_Erste_Zeile(), 8);
+}
+
+// The control bar's screen buttons go through the launch table: a screen
+// entered there opens; an entry without a screen says it is not built yet.
+TEST_F(Optionen, KontrollleisteOeffnetUeberDieLaunchTabelle) {
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 3, Screen_Id::OPTIONEN);
+    Menue_Kontrollleiste_Zeigen();
+    kit::Frames(2);
+    const Screen_Icon* tabelle = Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_TABELLE);
+    ASSERT_TRUE(tabelle);
+    kit::Klick(tabelle->x + tabelle->w / 2, tabelle->y + tabelle->h / 2);
+    EXPECT_TRUE(Screen_Offen(Screen_Id::OPTIONEN));
+    kit::Klick(100, 100, MAUS_RECHTS);
+    EXPECT_FALSE(Screen_Offen(Screen_Id::OPTIONEN));
+    Screens_Anmelden();  // back to the game's own table
 }
 
 class Optionen_Ein_Manager : public ::testing::Test {
