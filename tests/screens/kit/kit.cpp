@@ -92,8 +92,8 @@ void Beenden() {
     Zeichenspur_Ausschalten();
     W32_Set_Time_Source(nullptr);
     Meldung_Hooks_Zuruecksetzen();
+    W32_Registry_Write("Mitspieler", "1");  // in the test's own settings, before its folder goes
     Test_Programm_Beenden(ordner);
-    W32_Registry_Write("Mitspieler", "1");
 }
 
 const std::string& Ordner() { return ordner; }
