@@ -29,6 +29,7 @@
 #include "season/wettbewerb_werte.h"
 #include "world/bank.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
 
@@ -588,7 +589,7 @@ void screen_zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     else {
         screen_kopf(ziel, SC.wettbewerb, label(L_SIEGER));
         if (Rastport* p = Menue_Get_Slave_Rastport(static_cast<u32>(
-                (Wettbewerb_Get_Info(SC.wettbewerb) ? Wettbewerb_Get_Info(SC.wettbewerb)->grafik_nummer : 0) + 16005)))
+                (Wettbewerb_Get_Info(SC.wettbewerb) ? Wettbewerb_Get_Info(SC.wettbewerb)->grafik_nummer : 0) + GRAFIK_POKAL)))
             Blt_Blit(p, 0, 0, -1, -1, ziel, 400 - p->breite / 2, 130, Blt_Opt_Transparent);
         if (Kalender_Ist_Initialisiert())
             text(ziel, 11, 0, 84, "^c%05d^tz0400%s %d", NORMAL, wettbewerb_name(SC.wettbewerb),
@@ -598,10 +599,12 @@ void screen_zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     }
 }
 
-void knopf_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
-    const i32 t = i->nummer == ICON_ANK_HOCH ? L_HOCH : i->nummer == ICON_ANK_RUNTER ? L_RUNTER : L_ZU;
-    Kit_Knopf(ziel, font(11), label(t), x, y, i->w, i->h, Kit_Zustand_Von(i));
+void knopf_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y, i32 beschriftung) {
+    Kit_Knopf(ziel, font(11), label(beschriftung), x, y, i->w, i->h, Kit_Zustand_Von(i));
 }
+void hoch_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { knopf_zeichnen(i, ziel, x, y, L_HOCH); }
+void runter_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { knopf_zeichnen(i, ziel, x, y, L_RUNTER); }
+void zu_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { knopf_zeichnen(i, ziel, x, y, L_ZU); }
 
 void knoepfe_setzen() {
     const i32 n = SC.modus == 0 ? static_cast<i32>(SC.tabelle.size()) : static_cast<i32>(SC.ergebnisse.size());
@@ -622,11 +625,15 @@ void screen_schliessen() {
     Spielankuendigung_Screen_Schliessen();
 }
 
-void screen_klick(Screen_Icon* i, u32 ereignis) {
-    if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS))) return;
-    if (i->nummer == ICON_ANK_HOCH) Ank_Screen_Blaettern(-1);
-    else if (i->nummer == ICON_ANK_RUNTER) Ank_Screen_Blaettern(1);
-    else screen_schliessen();
+bool geklickt(u32 ereignis) { return (ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) != 0; }
+void hoch_klick(Screen_Icon*, u32 ereignis) {
+    if (geklickt(ereignis)) Ank_Screen_Blaettern(-1);
+}
+void runter_klick(Screen_Icon*, u32 ereignis) {
+    if (geklickt(ereignis)) Ank_Screen_Blaettern(1);
+}
+void zu_klick(Screen_Icon*, u32 ereignis) {
+    if (geklickt(ereignis)) screen_schliessen();
 }
 
 }  // namespace
@@ -654,14 +661,22 @@ bool Ank_Screen_Oeffnen(int modus, const Spielankuendigung& a) {
     rahmen.zeichnen = screen_zeichnen;
     rahmen.flags = MENUE_F_NICHT_ABFRAGEN;
     Menue_Screen_Icon_Hinzufuegen(rahmen);
-    const i32 knoepfe[3] = {ICON_ANK_HOCH, ICON_ANK_RUNTER, ICON_ANK_ZU};
+    // Each button with its own procedures: up, down, close (the winners
+    // screen has only its close button).
+    const struct {
+        i32 nummer;
+        Icon_Klick_Prozedur klick;
+        Icon_Zeichen_Prozedur zeichnen;
+    } knoepfe[3] = {{ICON_ANK_HOCH, hoch_klick, hoch_zeichnen},
+                    {ICON_ANK_RUNTER, runter_klick, runter_zeichnen},
+                    {ICON_ANK_ZU, zu_klick, zu_zeichnen}};
     for (int k = 0; k < (modus == 2 ? 1 : 3); ++k) {
         Screen_Icon b;
-        b.nummer = static_cast<i16>(modus == 2 ? ICON_ANK_SIEGER_ZU : knoepfe[k]);
+        b.nummer = static_cast<i16>(modus == 2 ? ICON_ANK_SIEGER_ZU : knoepfe[k].nummer);
         b.x = static_cast<i16>(modus == 2 ? 340 : 160 + k * 170), b.y = 548, b.w = 140, b.h = 30;
         b.ebene = 1;
-        b.klick = screen_klick;
-        b.zeichnen = knopf_zeichnen;
+        b.klick = modus == 2 ? zu_klick : knoepfe[k].klick;
+        b.zeichnen = modus == 2 ? zu_zeichnen : knoepfe[k].zeichnen;
         Menue_Screen_Icon_Hinzufuegen(b);
     }
     Menue_Set_Rechtsklick_Icon(modus == 2 ? ICON_ANK_SIEGER_ZU : ICON_ANK_ZU);

@@ -24,8 +24,12 @@
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/news.h"
+#include "season/spiele.h"
+#include "matchday/spieltag.h"
+#include "base/spielstand.h"
 #include "world/aufstellung.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
 
@@ -85,7 +89,7 @@ void dialog_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
         const i32 zy = n * ZEILE + y + 26;
         if (zy >= 600) break;
         if (n == e)
-            if (Rastport* h = Menue_Get_Slave_Rastport(n == EINTRAEGE[k] - 1 ? 4007 : 4006))
+            if (Rastport* h = Menue_Get_Slave_Rastport(n == EINTRAEGE[k] - 1 ? GRAFIK_DIALOG_EINTRAG_LETZTER : GRAFIK_DIALOG_EINTRAG))
                 Blt_Blit(h, 0, 0, -1, -1, rp, x + 2, zy, Blt_Opt_Transparent);
         text_mitte(rp, font(9), Menue_Text(T_KNOPF[k] + 1 + n), x + i->w / 2, zy + 15, n == e ? GEWAEHLT : WEISS);
     }
@@ -191,6 +195,8 @@ Screen_Icon icon(i16 nr, u32 grafik, i16 x, i16 y, i16 w, i16 h, i8 ebene) {
 
 void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h) { H = h; }
 
+bool Menue_Screen_Starten(i32 knopf, i32 eintrag) { return H.screen_starten(knopf, eintrag); }
+
 void Menue_Spiel_Pause_Setzen(bool an) { Spielfeld_Set_Pause(an ? 1 : 0); }
 
 void Menue_Im_Aufbau() {
@@ -252,11 +258,11 @@ void Menue_Hauptmenue_Zeigen() {
     // A message shown between two turns (a failed save, say) stays up.
     const bool requester = Menue_Requester_Offen();
     Menue_Client_Aktualisieren();
-    Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(4000), 0);
+    Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(GRAFIK_HAUPTMENUE), 0);
     Menue_Screen_Freigeben();
     static const Screen_Icon tabelle[] = {
         [] {
-            auto i = icon(ICON_KOPF_BILD, 12134, 0, 0, 800, 600, 1);
+            auto i = icon(ICON_KOPF_BILD, GRAFIK_KOPF_BILD, 0, 0, 800, 600, 1);
             i.flags = MENUE_F_NICHT_ABFRAGEN;
             i.status = 0;
             return i;
@@ -268,7 +274,7 @@ void Menue_Hauptmenue_Zeigen() {
             return i;
         }(),
         [] {
-            auto i = icon(ICON_KOPF_WAPPEN, 4001, 643, 4, 150, 60, 2);
+            auto i = icon(ICON_KOPF_WAPPEN, GRAFIK_KOPF, 643, 4, 150, 60, 2);
             i.flags = MENUE_F_NICHT_ABFRAGEN;
             return i;
         }(),
@@ -285,41 +291,41 @@ void Menue_Hauptmenue_Zeigen() {
             return i;
         }(),
         [] {
-            auto i = icon(ICON_DIALOG_RAHMEN, 4003, 268, 592, 420, 24, 11);
+            auto i = icon(ICON_DIALOG_RAHMEN, GRAFIK_DIALOG_LEISTE, 268, 592, 420, 24, 11);
             i.flags = MENUE_F_NICHT_ABFRAGEN;
             return i;
         }(),
         [] {
-            auto i = icon(ICON_DIALOG_TEAM, 4005, 274, ZU_Y, 100, 164, 10);
+            auto i = icon(ICON_DIALOG_TEAM, GRAFIK_DIALOG_KNOPF_TEAM, 274, ZU_Y, 100, 164, 10);
             i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
-            auto i = icon(703, 4004, 374, ZU_Y, 100, 120, 10);
+            auto i = icon(703, GRAFIK_DIALOG_KNOPF, 374, ZU_Y, 100, 120, 10);
             i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
-            auto i = icon(704, 4004, 474, ZU_Y, 100, 120, 10);
+            auto i = icon(704, GRAFIK_DIALOG_KNOPF, 474, ZU_Y, 100, 120, 10);
             i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
-            auto i = icon(ICON_DIALOG_SPIEL, 4004, 574, ZU_Y, 100, 120, 10);
+            auto i = icon(ICON_DIALOG_SPIEL, GRAFIK_DIALOG_KNOPF, 574, ZU_Y, 100, 120, 10);
             i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
-            auto i = icon(ICON_ZUG_ENDE, 4013, 707, 566, 90, 34, 2);
-            i.grafik_gedrueckt = 4008;
+            auto i = icon(ICON_ZUG_ENDE, GRAFIK_ZUG_ENDE, 707, 566, 90, 34, 2);
+            i.grafik_gedrueckt = GRAFIK_ZUG_ENDE_GEDRUECKT;
             i.status |= MENUE_S_DRUCKBILD;
             i.klick = Menue_Zug_Beenden_Klick;
             i.zeichnen = zug_ende_zeichnen;

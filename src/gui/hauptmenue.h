@@ -50,8 +50,9 @@ struct Hauptmenue_Hooks {
     i32 (*gegner)(i32 team, bool* auswaerts) = [](i32, bool*) { return -1; };
     // Asks the calendar to end the active manager's day.
     void (*zug_ende)() = [] {};
-    // Opens a screen of the launch table (button 0..3, entry 0..5); false
-    // when no such screen exists yet.
+    // Opens a screen of the launch table (button 0..3, entry 0..5; button
+    // MENUE_LAUNCH_LEISTE: the match control bar, entry = its button 0..8);
+    // false when no such screen exists yet.
     bool (*screen_starten)(i32 knopf, i32 eintrag) = [](i32, i32) { return false; };
     // The active manager's menu animation (off: a pop-up opens in one tick).
     bool (*animation)() = [] { return true; };
@@ -65,6 +66,10 @@ struct Hauptmenue_Hooks {
     bool (*am_selben_rechner)() = [] { return false; };
 };
 void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h);
+// The match control bar's buttons as launch button 4 of the screens' table.
+constexpr i32 MENUE_LAUNCH_LEISTE = 4;
+// Opens the screen of a launch entry through the hook; false when none.
+bool Menue_Screen_Starten(i32 knopf, i32 eintrag);
 
 // --- Main menu ----------------------------------------------------------------
 // Makes the team the active one (opponent and home/away flag of the day).

@@ -10,6 +10,7 @@
 #include "season/kalender_lauf.h"
 #include "world/manager.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
 
@@ -60,12 +61,18 @@ void schnell_klick(Screen_Icon* i, u32 e) {
     pause_knopf(false);
 }
 
-// The match windows and the in-match screens are still to come.
-void noch_nicht_klick(Screen_Icon* i, u32 e) {
+// Table, results, line-up and tactics open their screens through the
+// screens' launch table (control-bar entries 3..6); a screen that does not
+// exist yet says so.
+void screen_klick(Screen_Icon* i, u32 e, i32 eintrag) {
     if (!geklickt(e)) return;
     aus(i);
-    Menue_Im_Aufbau();
+    if (!Menue_Screen_Starten(MENUE_LAUNCH_LEISTE, eintrag)) Menue_Im_Aufbau();
 }
+void tabelle_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 3); }
+void ergebnisse_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 4); }
+void aufstellung_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 5); }
+void taktik_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 6); }
 
 // Load and save: the match waits (its pause button pressed, so the player
 // can lift it) while the game is loaded or saved.
@@ -103,15 +110,15 @@ struct Knopf {
 };
 constexpr Knopf KNOEPFE[9] = {
     {111, wiederholung_klick}, {169, pause_klick},      {224, schnell_klick},
-    {282, noch_nicht_klick},   {342, noch_nicht_klick}, {435, noch_nicht_klick},
-    {501, noch_nicht_klick},   {573, laden_klick},      {639, speichern_klick},
+    {282, tabelle_klick},      {342, ergebnisse_klick}, {435, aufstellung_klick},
+    {501, taktik_klick},       {573, laden_klick},      {639, speichern_klick},
 };
 
 Screen_Icon knopf(i32 k) {
     Screen_Icon i;
     i.nummer = static_cast<i16>(ICON_LEISTE_ERSTER + k);
-    i.grafik = 12010 + static_cast<u32>(k);
-    i.grafik_an = 12001 + static_cast<u32>(k);
+    i.grafik = GRAFIK_LEISTE_KNOPF + static_cast<u32>(k);
+    i.grafik_an = GRAFIK_LEISTE_KNOPF_AN + static_cast<u32>(k);
     i.x = KNOEPFE[k].x, i.y = LEISTE_Y, i.w = 55, i.h = 35, i.ebene = 12;
     i.status = MENUE_S_TRANSPARENT;
     i.klick = KNOEPFE[k].klick;
@@ -131,7 +138,7 @@ const Screen_Icon* tabelle() {
         knopf(8),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_LEISTE_VORSPULEN, i.grafik = 12019, i.x = 752, i.y = LEISTE_Y, i.w = 48, i.h = 35,
+            i.nummer = ICON_LEISTE_VORSPULEN, i.grafik = GRAFIK_LEISTE_VORSPULEN, i.x = 752, i.y = LEISTE_Y, i.w = 48, i.h = 35,
             i.ebene = 12;
             i.flags = MENUE_F_HOVER;
             i.status = MENUE_S_TRANSPARENT;
@@ -140,7 +147,7 @@ const Screen_Icon* tabelle() {
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_LEISTE_RAHMEN, i.grafik = 12000, i.x = 0, i.y = LEISTE_Y, i.w = 800, i.h = 35, i.ebene = 11;
+            i.nummer = ICON_LEISTE_RAHMEN, i.grafik = GRAFIK_LEISTE, i.x = 0, i.y = LEISTE_Y, i.w = 800, i.h = 35, i.ebene = 11;
             i.flags = MENUE_F_NICHT_ABFRAGEN;
             return i;
         }(),

@@ -24,6 +24,7 @@
 #include "platform/input.h"
 #include "world/manager.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
 
@@ -285,7 +286,7 @@ void Menue_Set_Hooks(const Menue_Hooks& h) { hooks_tabelle = h; }
 const Menue_Hooks& Menue_Get_Hooks() { return hooks_tabelle; }
 
 u32 Menue_Heimat_Grafik(u32 grafik) {
-    if (grafik != 4001 && grafik != 12057 && grafik != 28346) return grafik;
+    if (grafik != GRAFIK_KOPF && grafik != GRAFIK_ASSISTENT && grafik != GRAFIK_EDITOR) return grafik;
     if (Team_Heimnation >= Team_Anzahl) return grafik;
     const char* name = Team_String(0, Team_Heimnation, nullptr, 0);
     return name && std::string_view(name) == "Deutschland" ? grafik : grafik + 1;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
@@ -81,7 +82,7 @@ const Screen_Icon* tabelle() {
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_REQ_SEITE, i.grafik = 4014, i.x = 66, i.y = 158, i.w = 668, i.h = 300, i.ebene = 24;
+            i.nummer = ICON_REQ_SEITE, i.grafik = GRAFIK_REQUESTER, i.x = 66, i.y = 158, i.w = 668, i.h = 300, i.ebene = 24;
             i.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN;
             i.status = MENUE_S_TRANSPARENT;
             i.zeichnen = seite_zeichnen;
@@ -89,7 +90,7 @@ const Screen_Icon* tabelle() {
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_REQ_KNOPF_1, i.grafik = 4017, i.grafik_gedrueckt = 4016, i.x = 71, i.y = 409, i.w = 90,
+            i.nummer = ICON_REQ_KNOPF_1, i.grafik = GRAFIK_REQUESTER_KNOPF_1, i.grafik_gedrueckt = GRAFIK_REQUESTER_KNOPF_1_GEDRUECKT, i.x = 71, i.y = 409, i.w = 90,
             i.h = 30;
             i.ebene = 25, i.flags = MENUE_F_MODAL, i.status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
             i.klick = Menue_Requester_Knopf, i.zeichnen = knopf_zeichnen;
@@ -97,7 +98,7 @@ const Screen_Icon* tabelle() {
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_REQ_KNOPF_2, i.grafik = 4019, i.grafik_gedrueckt = 4018, i.x = 649, i.y = 406, i.w = 90,
+            i.nummer = ICON_REQ_KNOPF_2, i.grafik = GRAFIK_REQUESTER_KNOPF_2, i.grafik_gedrueckt = GRAFIK_REQUESTER_KNOPF_2_GEDRUECKT, i.x = 649, i.y = 406, i.w = 90,
             i.h = 30;
             i.ebene = 25, i.flags = MENUE_F_MODAL, i.status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
             i.klick = Menue_Requester_Knopf, i.zeichnen = knopf_zeichnen;

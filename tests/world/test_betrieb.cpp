@@ -257,6 +257,10 @@ TEST_F(Betrieb, KitNumbersSetTheColourBlock) {
     EXPECT_EQ(0, std::memcmp(f, vorher, 12));  // the first kit stays
     EXPECT_FALSE(Trikot_Set_TrikotNr(30, 80, 0));
     EXPECT_EQ(Trikot_Get_TrikotStructure(-1), nullptr);
+    // The kits' picture blocks lie one after the other behind the fixed entries.
+    for (int k : {0, 1, 47, TRIKOT_ANZAHL - 1})
+        EXPECT_EQ(Trikot_Get_TrikotStructure(k)->bild, TRIKOT_BILD_ERSTER + TRIKOT_BILD_BLOCK * k) << k;
+    EXPECT_EQ(Trikot_Get_TrikotStructure(TRIKOT_ANZAHL - 1)->bild + TRIKOT_BILD_BLOCK, 1056);
     EXPECT_TRUE(Trikot_Farbe_Gleich(0x102030, 0x1A2A3A, 10));
     EXPECT_FALSE(Trikot_Farbe_Gleich(0x102030, 0x1A2A3B, 10));
 }
