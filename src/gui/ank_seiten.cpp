@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
@@ -18,6 +19,7 @@
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
 #include "matchday/spieltag.h"
 #include "season/tabelle.h"
 #include "season/vorschau_saetze.h"
@@ -35,13 +37,16 @@ constexpr i32 ARCHIV_SEITEN = 3, ARCHIV_GLOBAL = 1, EINTRAG_SCHATTEN = 331;
 constexpr i32 EINTRAG_VOR_MENUE = 165, EINTRAG_KOPFLEISTE = 166, EINTRAG_ZIFFERN = 171;
 constexpr i32 ZIFFER_W = 56, ZIFFER_H = 30;
 
-// Labels: the screen texts' miscellaneous section from entry 138 on.
+// Labels: the screen texts' miscellaneous section from entry 138 on; the
+// finance page's eleven row labels are entries 0..10 (165 and 166 are the
+// live view's minute and attendance words).
 enum : i32 {
     L_TORE = 138, L_KEINE_TORE, L_SCHUESSE, L_WERT2, L_ZWEIKAMPF, L_BALLBESITZ, L_ZUSCHAUER, L_EINNAHMEN,
     L_AUSGABEN, L_SUMME, L_GEWINN, L_VERLUST, L_HOCH, L_RUNTER, L_ZU, L_PLATZ, L_VEREIN, L_PUNKTE, L_DIFFERENZ,
-    L_TORVERHAELTNIS, L_SPIELTAG, L_ERGEBNISSE, L_TABELLE, L_BILANZ, L_KEINE_SAETZE, L_FINANZ /* 11 entries */,
-    L_SIEGER = L_FINANZ + 11, L_STATISTIK, L_FINANZEN, L_VOR_DEM_SPIEL, L_HALBZEIT,
+    L_TORVERHAELTNIS, L_SPIELTAG, L_ERGEBNISSE, L_TABELLE, L_BILANZ, L_KEINE_SAETZE,
+    L_SIEGER = 174, L_STATISTIK, L_FINANZEN, L_VOR_DEM_SPIEL, L_HALBZEIT,
 };
+constexpr i32 L_FINANZ = 0;  // 11 entries
 
 Ank_Seiten_Hooks H;
 
@@ -380,11 +385,16 @@ Rastport* Ank_Seite_Vor_Menue(i32 team1, i32 team2) {
     mitte(rp, 14, WEISS, m - 150, 148, team_name(team1));
     mitte(rp, 14, WEISS, m + 150, 148, team_name(team2));
     mitte(rp, 3, WERT, m, 148, ":");
-    u32 s = 0, u = 0, n = 0;
-    Spiele_Get_Spiele_Gegen(-1, team1, team2, &s, &u, &n, nullptr, 0);
-    char bilanz[96];
-    std::snprintf(bilanz, sizeof bilanz, "%s %u - %u - %u", label(L_BILANZ), s, u, n);
-    mitte(rp, 9, NORMAL, m, 176, bilanz);
+    // The head-to-head from the home side's view and its latest results.
+    std::string bilanz, ergebnisse;
+    if (Statistik_Bilanz_Text(-1, team1, team2, &bilanz, &ergebnisse, false)) {
+        mitte(rp, 9, NORMAL, m, 176, bilanz.c_str());
+        mitte(rp, 9, NORMAL, m, 193, ergebnisse.c_str());
+    } else {
+        char leer[96];
+        std::snprintf(leer, sizeof leer, "%s 0 - 0 - 0", label(L_BILANZ));
+        mitte(rp, 9, NORMAL, m, 176, leer);
+    }
     // Up to three remarks under each club: first for its venue, then any.
     const i32 teams[2] = {team1, team2};
     for (int k = 0; k < 2; ++k) {

@@ -54,6 +54,8 @@ struct Hauptmenue_Hooks {
     bool (*screen_starten)(i32 knopf, i32 eintrag) = [](i32, i32) { return false; };
     // The active manager's menu animation (off: a pop-up opens in one tick).
     bool (*animation)() = [] { return true; };
+    // The competition of the team's match of the day (-1: none).
+    i32 (*wettbewerb)(i32 team) = [](i32) { return -1; };
 };
 void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h);
 

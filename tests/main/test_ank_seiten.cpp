@@ -29,7 +29,9 @@
 #include "platform/png.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/ereignisse.h"
 #include "season/season_hooks.h"
+#include "season/statistik.h"
 #include "programm.h"
 #include "world/aufstellung.h"
 #include "season/wettbewerb.h"
@@ -157,6 +159,23 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     const Ank_Finanzen geld{{1284000, 450000, 0, 125000}, {0, 212000, 85000, 1500000, 42000, 10000, 18000}};
     ueber_menue(Ank_Seite_Geld(a, geld));
     pruefen(schirm.get(), "ank_geld.png", 0xc03b45e4bc2b92e4ull);
+    // The head-to-head lines: the home side won 2:1, drew 0:0, lost 1:3;
+    // from the other side wins and defeats change places.
+    Spiele_Set_Spiele_Gegen(wettbewerb, heim, gast, 2, 1);
+    Spiele_Set_Spiele_Gegen(wettbewerb, heim, gast, 0, 0);
+    Spiele_Set_Spiele_Gegen(wettbewerb, heim, gast, 1, 3);
+    std::string bilanz, ergebnisse;
+    ASSERT_TRUE(Statistik_Bilanz_Text(-1, heim, gast, &bilanz, &ergebnisse, false));
+    EXPECT_EQ(bilanz, "Bilanz: 1 Sieg, 1 Unentschieden, 1 Niederlage");
+    EXPECT_EQ(ergebnisse, "Ergebnisse: 1:3,0:0,2:1");
+    Spiele_Set_Spiele_Gegen(wettbewerb, heim, gast, 4, 0);
+    ASSERT_TRUE(Statistik_Bilanz_Text(wettbewerb, heim, gast, &bilanz, &ergebnisse, true));
+    EXPECT_EQ(bilanz, "Bilanz: 1 Sieg, 1 Unentschieden, 2 Niederlagen");
+    EXPECT_FALSE(Statistik_Bilanz_Text(wettbewerb, gast, heim, &bilanz, &ergebnisse, false));  // the return pairing
+    EXPECT_EQ(bilanz, "");
+    // Before the match: today's pairing with its record.
+    ueber_menue(Ank_Seite_Vor_Menue(heim, gast));
+    pruefen(schirm.get(), "ank_vor_dem_spiel.png", 0x906c84f1f02b5ec2ull);
 
     // The table screen: 18 clubs on one page.
     const i32 pro_seite = Ank_Zeilen_Pro_Seite(static_cast<i32>(tabelle.size()), 20);
