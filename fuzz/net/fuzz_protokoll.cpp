@@ -2,7 +2,8 @@
 // The first byte chooses the way in: bit 0 clear feeds the rest through a
 // connection's frame reader into the server's packet hook (signals and
 // packed requests), bit 0 set hands the rest to the dispatch as an unpacked
-// request; bit 1 binds the client's slot to a team first. Rows of every
+// request; bit 1 binds the client's slot to a team first; bit 2 makes the
+// rest the server's answer to a client's season queries instead. Rows of every
 // answer shape are registered. The server must answer or drop the client,
 // never read or write outside its buffers.
 #include <sys/socket.h>
@@ -12,16 +13,22 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <tuple>
+#include <vector>
 
 #include "base/memory.h"
 #include "base/ruf.h"
 #include "match/netz_rufe.h"
 #include "matchday/spieltag_netz.h"
 #include "net/protokoll.h"
+#include "season/archiv.h"
+#include "season/ereignisse.h"
 #include "season/netz_rufe.h"
 #include "season/rangliste.h"
 #include "season/richter.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
 
 namespace {
 
@@ -58,7 +65,7 @@ void season_anmelden() {
     ruf::Zeile_Anmelden(RUF_SPIELE_TORE, [](u32 a, u32, u32, i32) {
         return std::tuple<V, i32>{V(6u * (a % 300), 1), static_cast<i32>(a % 300)};
     });
-    ruf::Zeile_Anmelden(RUF_SPIELE_SIEGER, [](i32 a, i32) { return a; });
+    ruf::Zeile_Anmelden(RUF_SPIELE_SIEGER, [](i32 a, i32 j) { return std::tuple<i32, i32, i32, i32>{a, j, a, j}; });
     ruf::Zeile_Anmelden(RUF_WETTBEWERB_EREIGNISSE, [](u32 k) {
         return std::tuple<V, i32>{V(16u * (k % 101), 2), static_cast<i32>(k % 101)};
     });
@@ -92,6 +99,7 @@ void season_anmelden() {
     ruf::Zeile_Anmelden(RUF_RICHTER_LISTE, [] { return V(4, 0xF0); });
     ruf::Zeile_Anmelden(RUF_RICHTER_NEU, [](std::array<i32, 10>, i32, i32) { return i32{0}; });
     ruf::Zeile_Anmelden(RUF_KALENDER_BEFEHL, [](i32, i32) { return i32{0}; });
+    ruf::Zeile_Anmelden(RUF_STATISTIK_ARCHIV, [](i32 w, i32, i32) { return V(static_cast<size_t>(w & 0xFFFF), 7); });
     ruf::Zeile_Anmelden(RUF_SPIELFELD_LADEN, [] {
         return std::tuple<u8, V, u32, f32, u32, u32>{1, V(SPIELFELD_GROESSE, 9), 12, 12.5f, 3, 4};
     });
@@ -114,6 +122,44 @@ void anmelden() {
     season_anmelden();
 }
 
+// A client's side of the season's queries: the fuzz bytes are the server's
+// answer to whatever the client asks (tables, series, head-to-head, winners,
+// competition counters); each must be checked before any of it is used.
+std::vector<u8> client_antwort;
+bool antwort_leitung(u16, const std::vector<u8>&, std::vector<u8>* antwort) {
+    *antwort = client_antwort;
+    return true;
+}
+void client_fragen(const u8* data, size_t size) {
+    static const bool bereit = [] {
+        Wettbewerb_Init();
+        Spiele_Init();
+        return true;
+    }();
+    (void)bereit;
+    client_antwort.assign(data, data + size);
+    ruf::Leitung_Setzen(antwort_leitung);
+    const u32 rolle = Internet_Modus;
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    auto t = std::make_unique<Tabelle>();
+    Tabelle_Argumente a;
+    a.wettbewerb = 50;
+    a.team = 3;
+    Spiele_Get_Tabelle(a, t.get());
+    if (t->zeilen > TABELLE_ZEILEN) std::abort();
+    u32 serien[7];
+    Spiele_Get_Serien(50, 3, serien, 2);
+    u32 s = 0, u = 0, n = 0;
+    u8 ergebnisse[12 * 10];
+    if (Spiele_Get_Spiele_Gegen(-1, 3, 4, &s, &u, &n, ergebnisse, 10) > 10) std::abort();
+    Spiele_Get_Wettbewerb_Sieger(50, 2004, nullptr, nullptr, nullptr);
+    Spiele_Hole_Wettbewerb_Ereignisse(1 + (size % 7) * 100);
+    Statistik_Archiv_Holen(*t, 50, 2004, 0);
+    if (t->zeilen > TABELLE_ZEILEN) std::abort();
+    Internet_Modus = rolle;
+    ruf::Leitung_Setzen(nullptr);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -128,6 +174,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1 || size > 200000) return 0;
     const u8 art = data[0];
     data++, size--;
+    if (art & 4) {
+        client_fragen(data, size);
+        return 0;
+    }
     if (art & 1) {
         std::vector<u8> antwort;
         const char* grund = nullptr;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
@@ -20,6 +21,7 @@
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
 #include "matchday/spieltag.h"
 #include "season/tabelle.h"
 #include "season/vorschau_saetze.h"
@@ -404,11 +406,16 @@ Rastport* Ank_Seite_Vor_Menue(i32 team1, i32 team2) {
     mitte(rp, 14, WEISS, m - 150, 148, team_name(team1));
     mitte(rp, 14, WEISS, m + 150, 148, team_name(team2));
     mitte(rp, 3, WERT, m, 148, ":");
-    u32 s = 0, u = 0, n = 0;
-    Spiele_Get_Spiele_Gegen(-1, team1, team2, &s, &u, &n, nullptr, 0);
-    char bilanz[96];
-    std::snprintf(bilanz, sizeof bilanz, "%s %u - %u - %u", label(L_BILANZ), s, u, n);
-    mitte(rp, 9, NORMAL, m, 176, bilanz);
+    // The head-to-head from the home side's view and its latest results.
+    std::string bilanz, ergebnisse;
+    if (Statistik_Bilanz_Text(-1, team1, team2, &bilanz, &ergebnisse, false)) {
+        mitte(rp, 9, NORMAL, m, 176, bilanz.c_str());
+        mitte(rp, 9, NORMAL, m, 193, ergebnisse.c_str());
+    } else {
+        char leer[96];
+        std::snprintf(leer, sizeof leer, "%s 0 - 0 - 0", label(L_BILANZ));
+        mitte(rp, 9, NORMAL, m, 176, leer);
+    }
     // Up to three remarks under each club: first for its venue, then any.
     const i32 teams[2] = {team1, team2};
     for (int k = 0; k < 2; ++k) {

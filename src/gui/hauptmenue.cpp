@@ -5,9 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "base/debug.h"
 #include "base/globals.h"
-#include "base/ruf.h"
 #include "base/spielstand.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
@@ -16,6 +14,7 @@
 #include "graphics/sound.h"
 #include "gui/kit.h"
 #include "gui/menue.h"
+#include "gui/menue_spiel.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
@@ -25,12 +24,7 @@
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/news.h"
-#include "season/spiele.h"
-#include "matchday/spieltag.h"
-#include "base/spielstand.h"
 #include "world/aufstellung.h"
-#include "world/manager.h"
-#include "world/netz.h"
 #include "world/welt.h"
 #include "grafik_nummern.h"
 
@@ -68,18 +62,6 @@ struct Zustand {
 } Z;
 
 Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-
-// The result of the team's match today once it is over (home goals first).
-bool heute_gespielt(i32 team, i32 tore[2]) {
-    for (const Spieltag_Slot& r : Spieltag_Slots()) {
-        const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, true) : nullptr;
-        if (!s || (s->team_a != team && s->team_b != team)) continue;
-        if (r.status != ST_FERTIG || s->tore_a < 0 || s->tore_b < 0) return false;
-        tore[0] = s->tore_a, tore[1] = s->tore_b;
-        return true;
-    }
-    return false;
-}
 
 void text_mitte(Rastport* rp, Font* f, const char* t, i32 mitte, i32 y, u16 farbe) {
     Kit_Text_Mitte(rp, f, farbe, t, mitte, y);
@@ -155,6 +137,7 @@ void starten(i32 k, i32 e) {
         return;
     }
     Menue_Modus = 0;
+    if (k != 3) Menue_Letzte_Wahl_Setzen(Team_Aktiv, k, e);  // the next main menu reopens it
     if (H.screen_starten(k, e)) return;
     // Until the disk screens exist, load and save use the slot used last.
     if (k == 3 && e == SPIEL_LADEN) Menue_Laden_Fragen();
@@ -231,7 +214,12 @@ void Menue_Set_Aktiver_Manager(i32 team) {
     Team_Aktiv = team;
     Z.auswaerts = false;
     Z.gegner = H.gegner(team, &Z.auswaerts);
-    Z.gespielt = Z.gegner >= 0 && heute_gespielt(team, Z.tore);
+    Z.gespielt = Z.gegner >= 0 && H.ergebnis(team, Z.tore);
+    // The team of the day's opponent is the one the screens show beside the
+    // active one (-1: none); away = 1 when the active team plays away.
+    Team_Ansicht = Z.gegner;
+    Team_Auswaerts = Z.gegner >= 0 && Z.auswaerts ? 1 : 0;
+    Team_Wettbewerb = Z.gegner >= 0 ? H.wettbewerb(team) : -1;
     // The series lines: home side first; venue 2 without a match.
     const bool mit = Z.gegner >= 0;
     const i32 heim = Z.auswaerts && mit ? Z.gegner : team, gast = heim == team ? Z.gegner : team;
@@ -266,6 +254,7 @@ void Menue_Dialog_Klick(Screen_Icon* i, u32 ereignis) {
 void Menue_Hauptmenue_Zeigen() {
     // A message shown between two turns (a failed save, say) stays up.
     const bool requester = Menue_Requester_Offen();
+    Menue_Client_Aktualisieren();
     Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(GRAFIK_HAUPTMENUE), 0);
     Menue_Screen_Freigeben();
     static const Screen_Icon tabelle[] = {
@@ -346,7 +335,12 @@ void Menue_Hauptmenue_Zeigen() {
         }(),
     };
     Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle);
+    Menue_Set_Icon707_Status(Menue_Get_Icon707_Status());
     for (i32& e : Z.eintrag) e = -1;
+    // The screen the manager used last opens again.
+    static i32 wahl_knopf = 0, wahl_eintrag = 0;
+    Menue_Letzte_Wahl(Team_Aktiv, &wahl_knopf, &wahl_eintrag);
+    Menue_Starte_Screen([] { H.screen_starten(wahl_knopf, wahl_eintrag); });
     if (requester) Menue_Requester_Wieder_Zeigen();
 }
 
@@ -360,8 +354,7 @@ void Menue_Manager_Wechsel(i32 team) {
     Menue_Modus = 0;
     Menue_Hauptmenue_Zeigen();
     // Several managers at one machine: the one who takes over is told.
-    const bool am_selben_rechner = Internet_Modus == INTERNET_MODUS_EINZEL && Manager_Anzahl_Menschen() > 1;
-    if (am_selben_rechner && team != Z.letzter_zug && !Menue_Requester_Offen()) {
+    if (H.am_selben_rechner() && team != Z.letzter_zug && !Menue_Requester_Offen()) {
         const std::string text = Menue_Text_Fuellen(Menue_Text(T_AM_ZUG), 0, Team_String(721, team, nullptr, 0));
         Menue_Requester(REQUESTER_OK, team, text.c_str(), nullptr, nullptr, nichts, nullptr);
     }
@@ -371,13 +364,11 @@ void Menue_Manager_Wechsel(i32 team) {
 void Menue_Zug_Beenden() {
     Menue_Screen_Freigeben();
     Sound_Effekt_Stop_All();
+    Menue_Videos_Stoppen();
     Menue_Modus = 1;
     // In a network game a client first hands the server what changed during
     // the turn and reports its match ready; the other managers are told.
-    if (ruf::Client()) {
-        if (!Internet_Client_Send_Data_Back()) Debug_Printf("Menue_Zug_Beenden: Daten nicht zurueckgeschickt\n");
-        Spieltag_Internet_Client_Bereit(Team_Aktiv);
-    }
+    Spieltag_Internet_Client_Zug_Ende(Team_Aktiv);
     News_Sende_Team_Text(Menue_Text(T_ZUG_BEENDET));
     H.zug_ende();
 }

@@ -56,6 +56,14 @@ struct Hauptmenue_Hooks {
     bool (*screen_starten)(i32 knopf, i32 eintrag) = [](i32, i32) { return false; };
     // The active manager's menu animation (off: a pop-up opens in one tick).
     bool (*animation)() = [] { return true; };
+    // The competition of the team's match of the day (-1: none).
+    i32 (*wettbewerb)(i32 team) = [](i32) { return -1; };
+    // The result of the team's match today once it is over (home goals
+    // first); false while it is still to come or there is none.
+    bool (*ergebnis)(i32 team, i32 tore[2]) = [](i32, i32*) { return false; };
+    // Several managers take their turns at this machine (each hand-over
+    // then tells whose turn it is).
+    bool (*am_selben_rechner)() = [] { return false; };
 };
 void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h);
 // The match control bar's buttons as launch button 4 of the screens' table.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
@@ -111,7 +112,7 @@ void Menue_Zugzeit_Zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
 }
 
 void Menue_Modus_Zeichnen(i32 blinken) {
-    if (Internet_Modus != INTERNET_MODUS_CLIENT || !Screen_Rastport) return;
+    if (!ruf::Client() || !Screen_Rastport) return;
     if (blinken && Kalender_Jetzt - blink_zeit >= BLINK_MS) {
         blink_an = !blink_an;
         blink_zeit = Kalender_Jetzt;
@@ -140,8 +141,25 @@ void Menue_Fortschritt(const char* text, i32 prozent) {
     W32_Present_Now();
 }
 
+namespace {
+
+// The main menu is the top thing on the screen: its background picture is
+// up and nothing was opened above it (a requester, a screen's icons).
+bool menue_oben() {
+    if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_KOPF_BILD) || Menue_Requester_Offen()) return false;
+    i32 eigene = 0;
+    for (i32 n = ICON_DIALOG_RAHMEN; n <= ICON_KOPF_GELD; ++n) eigene += Menue_Screen_Icon_Ist_Vorhanden(n) ? 1 : 0;
+    return Menue_Screen_Icon_Anzahl() <= eigene;
+}
+
+}  // namespace
+
 void Menue_Hintergrund_Video(i32 an, i32 pause) {
     if (video && video->nummer < 0) video = nullptr;  // every video was let go (end of game, a load)
+    // The clip is drawn over the finished frame: it runs only while the menu
+    // is the top thing, and stands still (so is not drawn) under anything
+    // opened above it.
+    if (!pause && !menue_oben()) pause = 1;
     if (an == 0) {
         // Off: the clip is let go at once (nothing draws from it later).
         if (video) Bnk_RelV(video);

@@ -21,6 +21,8 @@ namespace {
 constexpr i32 TEXT_MAX = 499, KNOPF_MAX = 99, LISTE_MAX = 50;
 constexpr i32 T_JA = 25, T_NEIN = 26, T_OK = 27, T_TITEL_MITTEILUNG = 51, T_TITEL_FRAGE = 52;
 constexpr i32 KLANG_REQUESTER = 14;
+constexpr i32 ZEILE = 33;       // line height of the message
+constexpr i32 KNOPF_OBEN = 251;  // the buttons' top, from the page's top
 
 struct Requester {
     i32 art = 0, team = -1;
@@ -43,8 +45,15 @@ void seite_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     if (Font* f = Font_Tabelle_Holen(12)) Kit_Text_Mitte(rp, f, FARBE_KREIDE, titel(), x + i->w / 2, y + 26);
     Wappen_Blit(R.team, rp, 549, 213, 64, 64, nullptr);
     if (Font* f = Font_Tabelle_Holen(14)) Kit_Text(rp, f, FARBE_WEISS, Team_String(721, R.team, nullptr, 0), x + 18, y + 60);
-    if (Font* f = Font_Tabelle_Holen(11))
-        Umbruch_Text_Ausgabe(rp, f, R.text, x + 18, x + 645, y + 127, y + 286, FARBE_WEISS, 4, 33);
+    if (Font* f = Font_Tabelle_Holen(11)) {
+        // The text box; a short message stands in the middle of the room
+        // between the name and the buttons instead of leaving a band empty.
+        const i32 oben = y + 127, unten = y + 286, raum_ende = y + KNOPF_OBEN - 8;
+        const i32 ende = Umbruch_Text_Ausgabe(nullptr, f, R.text, x + 18, x + 645, oben, unten, FARBE_WEISS, 4, ZEILE);
+        const i32 block = ende - ZEILE - oben;
+        const i32 versatz = std::max(0, (raum_ende - oben - block) / 2);
+        Umbruch_Text_Ausgabe(rp, f, R.text, x + 18, x + 645, oben + versatz, unten, FARBE_WEISS, 4, ZEILE);
+    }
 }
 
 void dimmer_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) { Blt_Abdunkeln(rp, 0, 0, 800, 600, 90); }
@@ -135,6 +144,7 @@ void Menue_Requester(i32 art, i32 team, const char* text, const char* knopf1, co
     if (R.anzahl[0]) std::memcpy(R.liste[0], l1, sizeof(i32) * R.anzahl[0]);
     if (R.anzahl[1]) std::memcpy(R.liste[1], l2, sizeof(i32) * R.anzahl[1]);
     Menue_Requester_Wieder_Zeigen();
+    Menue_Hintergrund_Video(-1, 1);  // the menu's clip stands still under it
     Sound_Effekt_Solo(KLANG_REQUESTER, false);
 }
 

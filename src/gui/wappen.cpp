@@ -188,7 +188,7 @@ void Wappen_Cache_Anzeigen(i32* t, i32* f, Rastport* ziel, bool anzeigen) {
     if (!anzeigen || !ziel) return;
     Font* font = Font_Tabelle_Holen(1);
     if (!font) return;
-    Blt_Rechteck(ziel, 0, 580, 800, 20, 0);
+    Blt_Rechteck(ziel, 0, 580, 800, 20, FARBE_FAST_SCHWARZ);
     char text[64];
     std::snprintf(text, sizeof text, "Wappen Cache/New: %d / %d", a, b);
     Kit_Text(ziel, font, FARBE_WEISS, text, 4, 580 + font->hoehe);

@@ -11,6 +11,7 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "matchday/spieltag.h"
 #include "season/ankuendigung.h"
 #include "season/archiv.h"
@@ -23,7 +24,9 @@
 #include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_werte.h"
+#include "world/manager.h"
 #include "world/team.h"
 
 namespace {
@@ -35,7 +38,6 @@ bool gueltig(i32 i) { return i >= 0 && i < WETTBEWERB_ANZAHL && Wettbewerb_Tabel
 i32 index_von(const Wettbewerb& w) { return static_cast<i32>(&w - Wettbewerb_Tabelle); }
 bool ist_ko(const Wettbewerb& w) { return (w.modus & WB_KO_SYSTEM) != 0; }
 i32 legs(const Wettbewerb& w) { return std::max<i32>(w.best_of_x, 1); }
-bool client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
 
 // Walks along a link, bounded so a broken chain cannot loop.
 template <class Link>
@@ -304,7 +306,7 @@ bool Wettbewerb_Faellig(const Wettbewerb& w, i32 jahr) {
 }
 
 void Wettbewerb_Jedes_Jahr() {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Wettbewerb Jedes_Jahr");
         return;
     }
@@ -371,7 +373,7 @@ void Wettbewerb_Jedes_Jahr() {
 }
 
 void Wettbewerb_Jeden_Tag() {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Wettbewerb Jeden_Tag");
         return;
     }
@@ -402,7 +404,7 @@ void Wettbewerb_Jeden_Tag() {
 }
 
 void Saison_Wechsel() {
-    if (client() || !Kalender_Ist_Initialisiert()) return;
+    if (ruf::Client() || !Kalender_Ist_Initialisiert()) return;
     // The tables start on the Thursday on or before 3 July: weekdays and
     // weeks are counted from the base day as in the first season (day 0 is
     // a Thursday).
@@ -437,7 +439,7 @@ void Wettbewerb_Runde_Auswerten(Wettbewerb& g) {
 }
 
 void Wettbewerb_Spiele_Beendet(i32 id) {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Wettbewerb Spiele_Beendet");
         return;
     }
@@ -486,16 +488,32 @@ void Wettbewerb_Auf_Abstieg_Anwenden(Wettbewerb& g) {
     std::vector<i32> teams(g.aktuelle_team, g.aktuelle_team + n);
     Team_Init_Spieler_Nach_Liga(teams.data(), n);
     const i32 wurzel = Wettbewerb_Get_Hierarchie_Wurzel(g.id);
+    // The human managers' teams of the league and the leagues their moves
+    // go to (a league's switches 1 and 2 follow its managers).
+    i32 gemanagt = 0;
+    std::vector<i32> ziele_der_menschen;
     for (i32 p = 0; p < std::min(g.teams, n); ++p) {
+        if (Team_Hat_Manager(g.aktuelle_team[p])) ++gemanagt;
         const i32* ziele = Wettbewerb_Get_Qualifikanten(g.id, p);
         for (int k = 0; ziele && k < WETTBEWERB_QUALI_LISTEN && ziele[k] >= 0; ++k) {
             if (ziele[k] == g.id || Wettbewerb_Get_Hierarchie_Wurzel(ziele[k]) != wurzel) continue;
             i32 z_ebenen = 0, z_ebene = 0;
             Wettbewerb_Visuell_Vertikal_Anz(ziele[k], &z_ebenen, &z_ebene);
             const i32 team = g.teilnehmer[p];
-            if (team > 0 && z_ebene != eigene) Team_Set_Finanzdaten(team, z_ebene > eigene ? 2 : 1);
+            if (team > 0 && z_ebene != eigene) {
+                Team_Set_Finanzdaten(team, z_ebene > eigene ? 2 : 1);
+                if (Team_Hat_Manager(team)) ziele_der_menschen.push_back(ziele[k]);
+            }
         }
     }
+    i32 bleiben = gemanagt;
+    for (i32 ziel : ziele_der_menschen) {
+        --bleiben;
+        for (i32 art : {1, 2})
+            if (Wettbewerb_Get_Schalter(g.id, art)) Wettbewerb_Set_Schalter(ziel, art, SCHALTER_SETZEN);
+    }
+    if (gemanagt > 0 && bleiben <= 0)
+        for (i32 art : {1, 2}) Wettbewerb_Set_Schalter(g.id, art, SCHALTER_LOESCHEN);
 }
 
 bool Wettbewerb_Neu_Eintragen(Wettbewerb& w) {
@@ -536,17 +554,3 @@ bool Wettbewerb_Neu_Eintragen(Wettbewerb& w) {
     return true;
 }
 
-void Saison_Hooks_Installieren() {
-    Season_Module.Wettbewerb_Jedes_Jahr = Wettbewerb_Jedes_Jahr;
-    Season_Module.Wettbewerb_Jeden_Tag = Wettbewerb_Jeden_Tag;
-    Season_Module.Saison_Wechsel = Saison_Wechsel;
-    // A new game starts without the archive and career records of the last.
-    Season_Module.Statistik_Init = [] {
-        Statistik_Archiv_Leeren();
-        Statistik_Spieler_Leeren();
-    };
-    Season_Module.Statistik_Free = Season_Module.Statistik_Init;
-    Spieltag_Hooks h = Spieltag_Get_Hooks();
-    h.wettbewerb_fertig = Wettbewerb_Spiele_Beendet;
-    Spieltag_Set_Hooks(h);
-}

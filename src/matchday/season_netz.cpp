@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "matchday/season_netz.h"
 #include "matchday/spieltag.h"
+#include "season/archiv.h"
 #include "season/kalender.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"
@@ -87,6 +89,11 @@ void spiele_zeilen() {
         Spiele_Internet_Server_Send_Anzahl(&std::get<0>(a), &std::get<1>(a));
         return a;
     });
+    ruf::Zeile_Anmelden(RUF_SPIELE_INIT, []() {
+        std::tuple<u32, u32> a{};
+        Spiele_Internet_Server_Send_Anzahl_2(&std::get<0>(a), &std::get<1>(a));
+        return a;
+    });
     ruf::Zeile_Anmelden(RUF_SPIELE_EREIGNISSE, [](u32 erster, u32 anzahl) {
         // The schema holds the count to what the request's array has room for.
         std::vector<u8> aus(static_cast<size_t>(std::min<u32>(anzahl, 5000)) * SPIELE_EREIGNIS_GROESSE, 0);
@@ -109,7 +116,8 @@ void spiele_zeilen() {
     });
     ruf::Zeile_Anmelden(RUF_SPIELE_SIEGER, [](i32 wettbewerb, i32 jahr) {
         u8 b[16];
-        return Spiele_Internet_Server_Send_Wettbewerb_Sieger(wettbewerb, jahr, b);
+        Spiele_Internet_Server_Send_Wettbewerb_Sieger(wettbewerb, jahr, b);
+        return std::tuple<i32, i32, i32, i32>{get_i32le(b), get_i32le(b + 4), get_i32le(b + 8), get_i32le(b + 12)};
     });
     // Competitions, teams and players are checked before the queries index with them.
     ruf::Zeile_Anmelden(RUF_SPIELE_SERIEN, [](i32 wettbewerb, i32 team, i32 ort) {
@@ -146,6 +154,11 @@ void spiele_zeilen() {
         return a;
     });
     ruf::Zeile_Anmelden(RUF_SPIELE_VERLAUF, verlauf);
+    ruf::Zeile_Anmelden(RUF_STATISTIK_ARCHIV, [](i32 wettbewerb, i32 jahr, i32 k) {
+        std::vector<u8> aus;
+        Statistik_Internet_Server_Send_Archiv(aus, wettbewerb, jahr, k);
+        return aus;
+    });
 }
 
 // News: only the asking team's own items leave the server, and a client
@@ -218,7 +231,7 @@ i32 Season_Netz_Bereit_Tag(i32 team) {
 void Season_Netz_Befehle_Erlauben(bool an) { befehle_erlaubt = an; }
 
 void Netz_Client_Reset() {
-    if (Internet_Modus != INTERNET_MODUS_CLIENT) return;
+    if (!ruf::Client()) return;
     Wettbewerb_Internet_Client_Hole_Tabelle();
     Kalender_Internet_Client_Reset();
     Spiele_Internet_Client_Reset();

@@ -9,6 +9,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "match/spielfeld.h"
@@ -35,6 +36,11 @@ constexpr f32 GESCHWINDIGKEIT = 90.0f;
 constexpr int MAX_STARTER = 20;
 // Booking kind of a fine for a cancelled match.
 constexpr int BANK_STRAFE = 22;
+// A server waits this long (real time) after a kick-off for a client to
+// fetch its pitch; then its club plays without it, as if it had gone.
+constexpr u32 ANSTOSS_WARTEN_MS = 20000;
+// Server: since when a kicked-off row waits for its clients, by game.
+std::vector<std::pair<i16, u32>> anstoss_seit;
 
 struct Elfmeter_Eintrag {
     i32 spiel;
@@ -302,7 +308,7 @@ void ohne_spielfeld_spielen(Spieltag_Slot& r) {
 void weiterschalten(const Spieltag_Slot& r);
 
 void anpfiff(Spieltag_Slot& r) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    if (ruf::Client()) return;
     Spiel* s = spiel_von(r);
     if (!s) return;
     const i32 heim = s->team_a, gast = s->team_b;
@@ -437,7 +443,7 @@ void nachspiel(i32 wettbewerb) {
 }
 
 void weiterschalten(const Spieltag_Slot& r) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    if (ruf::Client()) return;
     Spiel* s = spiel_von(r);
     if (!s) return;
     const i32 w = s->wettbewerb;
@@ -515,6 +521,26 @@ bool gruppe_alle(const Spieltag_Slot& r, bool (*test)(const Spieltag_Slot&)) {
 
 bool angekuendigt(const Spieltag_Slot& r) { return r.bereit[0] && r.bereit[1]; }
 bool alle_bereit(const Spieltag_Slot& r) { return r.bereit[0] >= 2 && r.bereit[1] >= 2; }
+
+// A client that was announced for its match and never fetches its pitch
+// holds the kick-off only for a bounded time (a silent or hostile client
+// must not stop the matchday).
+void anstoss_frist(Spieltag_Slot& r) {
+    auto it = std::find_if(anstoss_seit.begin(), anstoss_seit.end(), [&](const auto& e) { return e.first == r.spiel; });
+    if (alle_bereit(r)) {
+        if (it != anstoss_seit.end()) anstoss_seit.erase(it);
+        return;
+    }
+    const u32 jetzt = W32_Get_Time();
+    if (it == anstoss_seit.end()) {
+        anstoss_seit.emplace_back(r.spiel, jetzt);
+        return;
+    }
+    if (jetzt - it->second < ANSTOSS_WARTEN_MS) return;
+    Debug_Printf("Spieltag: Spiel %d beginnt ohne den Client, der sein Spielfeld nicht holte\n", r.spiel);
+    r.bereit[0] = r.bereit[1] = 2;
+    anstoss_seit.erase(it);
+}
 bool in_pause(const Spieltag_Slot& r) {
     return r.status == ST_PAUSE || r.status == ST_BEENDET || r.status == ST_FERTIG || r.status == ST_ELFMETER;
 }
@@ -649,7 +675,7 @@ void vorbereiten(Spieltag_Slot& r) {
     Spiel* s = spiel_von(r);
     if (!s) return;
     // The stadium step: the home side's attendance and gate money.
-    if (Internet_Modus != INTERNET_MODUS_CLIENT && s->team_a > 0) {
+    if (!ruf::Client() && s->team_a > 0) {
         i32 x, d, wichtigkeit;
         nachfrage(s->wettbewerb, &x, &d, &wichtigkeit);
         Stadion_Spiel_Auswerten(s->team_a, r.spiel, d);
@@ -854,10 +880,11 @@ int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
 void Spieltag_Vorbereiten() {
     if (!z.initialisiert) return;
     // A client follows its team's match on the server.
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         Spieltag_Internet_Client_Slot_Aktualisieren(Team_Aktiv);
         return;
     }
+    anstoss_seit.clear();
     // Done rows leave; the others keep their order.
     std::erase_if(z.slots, [](const Spieltag_Slot& r) {
         if (r.status != ST_FERTIG && r.spiel > 0) return false;
@@ -905,8 +932,8 @@ bool Spieltag_Gruppe_Starten() {
         const Spiel* s = spiel_von(r);
         const i32 teams[2] = {s ? s->team_a : -1, s ? s->team_b : -1};
         for (int k = 0; k < 2; ++k) {
-            if (Internet_Modus == INTERNET_MODUS_EINZEL) r.bereit[k] = 2;
-            else if (Internet_Modus == INTERNET_MODUS_SERVER && (teams[k] <= 0 || !(Team_Wert(7, teams[k], 0, 0) & 32)))
+            if (ruf::Einzel()) r.bereit[k] = 2;
+            else if (ruf::Server() && (teams[k] <= 0 || !(Team_Wert(7, teams[k], 0, 0) & 32)))
                 r.bereit[k] = 2;
         }
         r.gruppe = gruppe;
@@ -970,6 +997,7 @@ bool Spieltag_Run(int durchreichen) {
                 break;
             }
             case ST_ANGEPFIFFEN:
+                if (ruf::Server()) anstoss_frist(r);
                 if (alle_bereit(r) && gruppe_alle(r, alle_bereit)) r.status = ST_LAEUFT;
                 else wartet = true;
                 break;
@@ -999,7 +1027,7 @@ bool Spieltag_Check_Spielende(Spielfeld_Daten* sf) {
     if (!sf || !sf->engine) return false;
     // A client's copy carries the server's game number and has no row of
     // that number: it ends its halves by the record alone.
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return Spieltag_Halbzeit_Pruefen(sf);
+    if (ruf::Client()) return Spieltag_Halbzeit_Pruefen(sf);
     const Spieltag_Slot* r = slot_von_spiel(static_cast<i32>(sf->spiel));
     if (!r || !spiel_von(*r)) return true;
     return Spieltag_Halbzeit_Pruefen(sf);
@@ -1059,7 +1087,7 @@ bool Spieltag_Team_Offen_Ankuendigen(i32 team) {
 
 bool Spieltag_Team_Im_Spiel(i32 team) {
     if (!z.initialisiert) return false;
-    const int bereit = Internet_Modus == INTERNET_MODUS_CLIENT ? 0 : 1;
+    const int bereit = ruf::Client() ? 0 : 1;
     for (const auto& r : z.slots) {
         if (!team_in(r, team)) continue;
         const Spiel* s = spiel_von(r);
@@ -1083,6 +1111,13 @@ i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts) {
     return -1;
 }
 
+i32 Spieltag_Get_Wettbewerb(i32 team) {
+    if (!z.initialisiert) return -1;
+    for (const auto& r : z.slots)
+        if (team_in(r, team)) return spiel_von(r)->wettbewerb;
+    return -1;
+}
+
 bool Spieltag_Spiele_Offen() {
     return z.initialisiert &&
            std::any_of(z.slots.begin(), z.slots.end(), [](auto& r) { return r.spiel > 0 && r.status != ST_FERTIG; });
@@ -1096,48 +1131,25 @@ bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb) {
     return true;
 }
 
-// --- wiring -------------------------------------------------------------------------------
+void Spieltag_Team_Hat_Spielfeld(u32 team) {
+    for (const auto& r : z.slots)
+        if (const Spiel* s = spiel_von(r); s && team > 0)
+            Spieltag_Set_Bereit(
+                r.spiel, s->team_a == static_cast<i32>(team) ? 0 : (s->team_b == static_cast<i32>(team) ? 1 : -1));
+}
 
-void Spieltag_Hooks_Installieren() {
-    Season_Module.Spieltag_Init = Spieltag_Init;
-    Season_Module.Spieltag_DeInit = Spieltag_DeInit;
-    Season_Module.Spieltag_Vorbereiten = Spieltag_Vorbereiten;
-    Season_Module.Spieltag_Spiele_Offen = Spieltag_Spiele_Offen;
-    Season_Module.Spieltag_Naechste_Gruppe = [] { Spieltag_Gruppe_Starten(); };
-    Season_Module.Spieltag_Run = Spieltag_Run;
-    Season_Module.Spieltag_Team_Spielt = [](int team) { return Spieltag_Team_Spielt(team); };
-    Season_Module.Spieltag_Team_Im_Spiel = [](int team) { return Spieltag_Team_Im_Spiel(team); };
-    Season_Module.Spieltag_Kein_Spiel = Spieltag_Kein_Spiel;
-    Season_Module.Spieltag_Kein_Spiel_Loeschen = Spieltag_Kein_Spiel_Loeschen;
-    Spieltag_Netz_Anmelden();
-    Spielfeld_Hooks h = Spielfeld_Get_Hooks();
-    h.spiel_info = [](u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) {
-        const Spiel* s = Spiele_Get_Spiel(static_cast<i32>(spiel), true);
-        if (!s) return false;
-        if (heim) *heim = static_cast<u32>(s->team_a);
-        if (gast) *gast = static_cast<u32>(s->team_b);
-        if (wettbewerb) *wettbewerb = s->wettbewerb;
-        if (temperatur) *temperatur = s->temperatur;
-        if (niederschlag) *niederschlag = s->niederschlag;
-        return true;
-    };
-    h.check_spielende = Spieltag_Check_Spielende;
-    h.spiele_ereignis = [](u32 spiel, i32 spieler, i32 zweiter, u32 flags, u8 minute) {
-        // A client's copy books nothing: the server's fixture comes with the refresh.
-        if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
-        Spiele_Ereignis_Eintragen(static_cast<i32>(spiel), flags, minute, spieler, zweiter);
-    };
-    h.reset_spielschritt = Kalender_Reset_Spielschritt;
-    // Fines of the evaluation (cards) go to the bank like a forfeit's.
-    h.strafe = [](u32 team, i32 betrag) {
-        if (betrag > 0) Bank_Buchen(static_cast<int>(team), -1, static_cast<f32>(betrag), BANK_STRAFE, 1, -1);
-    };
-    // A client with this team has fetched its pitch: its side is ready.
-    h.set_bereit = [](u32 team) {
-        for (const auto& r : z.slots)
-            if (const Spiel* s = spiel_von(r); s && team > 0)
-                Spieltag_Set_Bereit(
-                    r.spiel, s->team_a == static_cast<i32>(team) ? 0 : (s->team_b == static_cast<i32>(team) ? 1 : -1));
-    };
-    Spielfeld_Set_Hooks(h);
+void Spieltag_Strafe_Buchen(u32 team, i32 betrag) {
+    if (betrag > 0) Bank_Buchen(static_cast<int>(team), -1, static_cast<f32>(betrag), BANK_STRAFE, 1, -1);
+}
+
+i32 Spieltag_Get_Gegner_Wettbewerb(i32 team, bool* auswaerts, i32* wettbewerb) {
+    if (wettbewerb) *wettbewerb = -1;
+    const i32 gegner = Spieltag_Get_Gegner(team, auswaerts);
+    if (gegner < 0 || !wettbewerb) return gegner;
+    for (const auto& r : z.slots)
+        if (team_in(r, team)) {
+            *wettbewerb = spiel_von(r)->wettbewerb;
+            break;
+        }
+    return gegner;
 }

@@ -119,6 +119,10 @@ bool Spieltag_Team_Im_Spiel(i32 team);
 bool Spieltag_Spiele_Offen();
 // The team's opponent of today's match (-1: none) and whether it plays away.
 i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts);
+// The same, with the competition of that game (-1 none).
+i32 Spieltag_Get_Gegner_Wettbewerb(i32 team, bool* auswaerts, i32* wettbewerb);
+// The competition of the team's match of today (-1: none).
+i32 Spieltag_Get_Wettbewerb(i32 team);
 bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb);
 // Games entered and games done since the module started (checks and tools).
 u32 Spieltag_Anzahl_Eingetragen();
@@ -132,9 +136,12 @@ struct Spieltag_Zahlen {
 };
 const Spieltag_Zahlen& Spieltag_Get_Zahlen();
 
-// Fills the season's matchday hooks and the match engine's hooks that the
-// matchday answers (fixture lookup, end check, events, readiness).
-void Spieltag_Hooks_Installieren();
+// A fine of the match evaluation (cards) for the team, booked like a
+// forfeit's (the match engine's fine hook, src/main).
+void Spieltag_Strafe_Buchen(u32 team, i32 betrag);
+// A client with this team has fetched its pitch: its side of the team's
+// rows is ready (the match engine's readiness hook, src/main).
+void Spieltag_Team_Hat_Spielfeld(u32 team);
 
 // The penalty shoot-out of a tie: early decision and sudden death.
 struct Spieltag_Elfmeter {

@@ -109,9 +109,13 @@ std::vector<Netz_Schema> tabelle_bauen() {
          T{E(1, 4), E(2, 4), E(3, 4), E(4, 4), E(5, 1), E(6, 4), E(7, 4), E(8, 1), E(9, 4), E(10, 4), E(11, 1),
            E(12, 1), E(13, 4)},
          T{E(0, 4), E(14, 368)}},
-        {1041, "SPIELE_GET_SIEGER", "iii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 4)}},
+        // 1041: the winner in the result slot, then runner-up and the final's two scores.
+        {1041, "SPIELE_GET_SIEGER", "iiiI<4I<4I<4", 0, 0, false, 0, T{E(1, 4), E(2, 4)},
+         T{E(0, 4), E(3, 4), E(4, 4), E(5, 4)}},
         {1042, "CS_SPIELE_SUCHE_WETTBEWERB_EREIGNIS", "iC<=0C<4i", 0, 0, false, 0, T{E(3, 4)}, T{V(1, 1), E(2, 4)}},
         {1043, "KALENDER_BEFEHL", "iii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 4)}},
+        // 1044: an archived table (competition, season, number), run-length packed.
+        {1044, "STATISTIK_ARCHIV", "iC000iii", 0, 0, false, 0, T{E(2, 4), E(3, 4), E(4, 4)}, T{V(1, 1)}},
     };
     return t;
 }

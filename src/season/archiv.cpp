@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 
 #include "base/compress.h"
 #include "base/datei.h"
 #include "base/memory.h"
+#include "base/ruf.h"
+#include "season/netz_rufe.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -160,10 +164,38 @@ bool Statistik_Archiv_Speichern(const Tabelle& t, i32 jahr) {
     return true;
 }
 
+namespace {
+
+// A client's archived table from the server (call 1044): the record
+// run-length packed. Taken only when it unpacks to exactly one record of
+// the asked competition whose rows, order and teams are in range; only the
+// archived fields go into the caller's record.
+bool archiv_vom_server(Tabelle& t, i32 wettbewerb, i32 jahr, i32 k) {
+    const auto antwort = ruf::Rufen(RUF_STATISTIK_ARCHIV, wettbewerb, jahr, k);
+    if (!antwort || antwort->size() < RLE_KOPF_GROESSE) return false;
+    std::vector<u8> bild(TABELLE_GROESSE);
+    if (Tools_RLE_Entpacken_Sicher(antwort->data(), static_cast<u32>(antwort->size()), bild.data(),
+                                   TABELLE_GROESSE) != TABELLE_GROESSE)
+        return false;
+    auto neu = std::make_unique<Tabelle>();
+    Tabelle_Bild_Lesen(*neu, bild.data());
+    const u32 n = neu->zeilen;
+    if (static_cast<i32>(neu->wettbewerb) != wettbewerb || n > TABELLE_ZEILEN) return false;
+    for (u32 r = 0; r < n; ++r)
+        if (neu->reihenfolge[r] >= n || static_cast<i32>(neu->team[r]) < -1 ||
+            static_cast<i32>(neu->team[r]) >= Team_Anzahl)
+            return false;
+    const i32 tage = std::max(spieltage_von(wettbewerb), 0);
+    return Archiv_Entpacken(Archiv_Kompakt(*neu, tage), tage, t);
+}
+
+}  // namespace
+
 bool Statistik_Archiv_Holen(Tabelle& t, i32 wettbewerb, i32 jahr, i32 k) {
     if (wettbewerb < 0 || static_cast<u32>(wettbewerb) >= WETTBEWERB_NUMMERN || jahr < 0 || k < 0 ||
         k >= ARCHIV_PRO_SAISON)
         return false;
+    if (ruf::Client()) return archiv_vom_server(t, wettbewerb, jahr, k);
     auto it = archiv.find(schluessel(jahr, wettbewerb, k));
     if (it == archiv.end()) return false;
     u32 groesse = 0;
@@ -185,6 +217,47 @@ int Statistik_Archiv_Jahre(i32 wettbewerb, i32* jahre, int max) {
 }
 
 void Statistik_Archiv_Leeren() { archiv.clear(); }
+
+int Statistik_Archiv_Team(i32 team, Statistik_Archiv_Platz* aus, int max) {
+    if (!aus || max <= 0 || team < 0) return 0;
+    auto t = std::make_unique<Tabelle>();
+    int n = 0;
+    for (const auto& [k, block] : archiv) {
+        if (n >= max) break;
+        const i32 wb = wettbewerb_von(k), jahr = jahr_von(k);
+        *t = Tabelle{};
+        if (!Statistik_Archiv_Holen(*t, wb, jahr, static_cast<i32>(k % ARCHIV_PRO_SAISON))) continue;
+        const u32 zeilen = std::min<u32>(t->zeilen, TABELLE_ZEILEN);
+        for (u32 platz = 0; platz < zeilen; ++platz) {
+            const u32 r = t->reihenfolge[platz];
+            if (r >= zeilen || static_cast<i32>(t->team[r]) != team) continue;
+            const Wettbewerb* w = Wettbewerb_Get_Zeiger(wb);
+            const bool drei = !w || (w->modus & WB_ENGLISCHE_TABELLE);
+            const i32 spiele = static_cast<i32>(t->spiele[0][r]), punkte = static_cast<i32>(t->punkte[0][r]);
+            aus[n++] = {jahr,
+                        wb,
+                        static_cast<i32>(platz),
+                        drei ? -1 : 2 * spiele - punkte,
+                        punkte,
+                        static_cast<i32>(t->tore[0][r]),
+                        static_cast<i32>(t->gegentore[0][r])};
+            break;
+        }
+    }
+    return n;
+}
+
+u32 Statistik_Internet_Server_Send_Archiv(std::vector<u8>& aus, i32 wettbewerb, i32 jahr, i32 k) {
+    aus.clear();
+    auto t = std::make_unique<Tabelle>();
+    Wettbewerb_Tabelle_Vorbereiten(nullptr, t.get());
+    if (ruf::Client() || !Statistik_Archiv_Holen(*t, wettbewerb, jahr, k)) return 0;
+    std::vector<u8> bild(TABELLE_GROESSE);
+    Tabelle_Bild_Schreiben(*t, bild.data());
+    aus.resize(Tools_RLE_Max_Gepackt(TABELLE_GROESSE));
+    aus.resize(Tools_RLE_Packen(bild.data(), aus.data(), TABELLE_GROESSE));
+    return static_cast<u32>(aus.size());
+}
 
 bool Archiv_Save(Datei_Status* datei) {
     if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) { s(static_cast<u32>(archiv.size())); })) return false;

@@ -34,6 +34,18 @@ bool Statistik_Archiv_Holen(Tabelle& t, i32 wettbewerb, i32 jahr, i32 k = 0);
 // The seasons with a table of the competition, newest first, at most max.
 int Statistik_Archiv_Jahre(i32 wettbewerb, i32* jahre, int max);
 void Statistik_Archiv_Leeren();
+// A team's places in the archived tables, in the archive's order (by
+// season, then competition): season, competition, 0-based place, points
+// lost (2 x games - points; -1 under the three-point rule), points, goals
+// for and against of all its games. Returns the count, at most max.
+struct Statistik_Archiv_Platz {
+    i32 jahr, wettbewerb, platz, verlustpunkte, punkte, tore, gegentore;
+};
+int Statistik_Archiv_Team(i32 team, Statistik_Archiv_Platz* aus, int max);
+// Server side of a client's archive request (call 1044): the archived table
+// expanded into a record and run-length packed; the packed size, 0 when
+// there is none. On a client Statistik_Archiv_Holen asks the server.
+u32 Statistik_Internet_Server_Send_Archiv(std::vector<u8>& aus, i32 wettbewerb, i32 jahr, i32 k);
 
 // Save block: the archive's entries; staged while loading.
 bool Archiv_Save(Datei_Status* datei);

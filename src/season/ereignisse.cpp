@@ -1,10 +1,15 @@
 #include "season/ereignisse.h"
 
 #include <algorithm>
+#include <cstring>
+#include <set>
+#include <vector>
 
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
+#include "season/netz_rufe.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -20,8 +25,6 @@ constexpr u32 ALLE_SPIELER = 0;
 constexpr int LETZTE_ERGEBNISSE = 5;
 constexpr u8 KEIN_ERGEBNIS = 255;
 constexpr i32 TORE_IM_VERLAUF = 15;
-
-bool client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
 
 u8 plus_eins(u8 v) { return v == 255 ? v : static_cast<u8>(v + 1); }
 void u16_addieren(u8* p, i32 wert) {
@@ -80,7 +83,7 @@ i32 ergebnis(i32 tore, i32 gegentore) { return tore > gegentore ? 1 : tore == ge
 
 bool Spiele_Ereignisse_Reservieren(i32 handle) {
     Spiel* s = Spiele_Get_Spiel(handle, true);
-    if (!s || client()) return false;
+    if (!s || ruf::Client()) return false;
     if (s->erstes_ereignis) return true;
     const u32 erster = Spiele_Ereignis_Block(EREIGNISSE_PRO_SPIEL);
     if (!erster) return false;
@@ -120,22 +123,67 @@ i32 Spiele_Ereignis_Eintragen(i32 handle, u32 flags, i32 minute, i32 spieler, i3
 }
 
 void Spiele_Set_Wettbewerb_Ereignis(i32 wettbewerb, i32 spieler, i32 art, i32 wert) {
-    if (client() || art < ZAEHLER_GELB || art > ZAEHLER_SPERRE) return;
+    if (ruf::Client() || art < ZAEHLER_GELB || art > ZAEHLER_SPERRE) return;
     u8* e = zaehler_eintrag(wettbewerb, spieler, true);
     if (!e) return;
     u8& z = e[4 + art - 1];
     z = wert < 0 ? plus_eins(z) : static_cast<u8>(std::min(wert, 255));
 }
 
+namespace {
+constexpr u32 HOL_BLOCK = 100;  // keys one answer of call 1042 covers
+std::set<u32> geholte_bloecke;  // a client's blocks fetched since its cache reset
+}  // namespace
+
+bool Spiele_Hole_Wettbewerb_Ereignisse(u32 schluessel) {
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
+    if (!ruf::Client() || !s || schluessel == 0 || Spieler_Anzahl <= 0) return false;
+    const auto antwort = ruf::Rufen(RUF_WETTBEWERB_EREIGNISSE, schluessel);
+    if (!antwort) return false;
+    const auto& [daten, anzahl] = *antwort;
+    if (anzahl < 0 || static_cast<u32>(anzahl) > HOL_BLOCK || daten.size() != static_cast<size_t>(anzahl) * 16)
+        return false;
+    // Every entry must name a competition number and a player of this world
+    // and lie in the asked block; otherwise none is taken.
+    const u64 n = static_cast<u64>(Spieler_Anzahl);
+    std::vector<u32> schluessel_neu;
+    for (i32 i = 0; i < anzahl; ++i) {
+        const u8* e = daten.data() + 16 * i;
+        const u64 basis = get_u32le(e), spieler = get_u32le(e + 4);
+        const u64 k = basis * n + spieler + 1;
+        if (spieler >= n || k < schluessel || k >= u64{schluessel} + HOL_BLOCK) return false;
+        schluessel_neu.push_back(static_cast<u32>(k));
+    }
+    // The block as the server has it now: old entries of the block go.
+    for (u32 i = s->Anzahl(); i-- > 0;) {
+        const u32 k = get_u32le(s->Eintrag(i));
+        if (k >= schluessel && k < schluessel + HOL_BLOCK) s->Loeschen(i);
+    }
+    for (i32 i = 0; i < anzahl; ++i) {
+        u8* e = s->Holen(schluessel_neu[static_cast<size_t>(i)]);
+        if (e) std::memcpy(e + 4, daten.data() + 16 * i + 8, 8);
+    }
+    return true;
+}
+
+void Spiele_Wettbewerb_Ereignisse_Vergessen() { geholte_bloecke.clear(); }
+
 i32 Spiele_Get_Wettbewerb_Ereignis(i32 wettbewerb, i32 art, i32 spieler) {
     if (art < ZAEHLER_GELB || art > ZAEHLER_SPERRE || !ist_spieler(spieler)) return -1;
+    u32 k = 0;
+    if (ruf::Client() && Spiele_Schluessel_Spieler(Wettbewerb_Get_Basis_Id(wettbewerb), spieler, &k)) {
+        // A client asks the server once for the block of keys that holds it.
+        const u32 block = (k - 1) / HOL_BLOCK * HOL_BLOCK + 1;
+        if (geholte_bloecke.insert(block).second && !Spiele_Hole_Wettbewerb_Ereignisse(block))
+            geholte_bloecke.erase(block);
+    }
     const u8* e = zaehler_eintrag(wettbewerb, spieler, false);
     return e ? e[4 + art - 1] : 0;
 }
 
 void Spiele_Loesche_Wettbewerb_Ereignis(i32 basis) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
-    if (!s || client()) return;
+    if (!s || ruf::Client()) return;
     if (basis < 0) {
         s->Leeren();
         return;
@@ -153,14 +201,14 @@ bool Wettbewerb_Gelbsperre(i32 wettbewerb, i32 karten) {
 }
 
 void Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(i32 wettbewerb, i32 team) {
-    if (client() || !ist_team(team)) return;
+    if (ruf::Client() || !ist_team(team)) return;
     i32 spieler[SPIELER_PRO_TEAM];
     const int n = Teamspieler_Ins_Array(team, spieler, SPIELER_PRO_TEAM, AUFSTELLUNG_STARTELF);
     for (int i = 0; i < n; ++i) Spiele_Set_Wettbewerb_Ereignis(wettbewerb, spieler[i], ZAEHLER_EINSAETZE, -1);
 }
 
 void Spiele_Setze_Sperren_Spieler_Vor_Spiel(i32 wettbewerb, i32 team, bool zaehlt) {
-    if (client() || !ist_team(team)) return;
+    if (ruf::Client() || !ist_team(team)) return;
     i32 spieler[SPIELER_PRO_TEAM];
     const int n = Teamspieler_Ins_Array(team, spieler, SPIELER_PRO_TEAM, ALLE_SPIELER);
     for (int i = 0; i < n; ++i) {
@@ -194,7 +242,7 @@ void Spiele_Setze_Sperren_Spieler_Vor_Spiel(i32 wettbewerb, i32 team, bool zaehl
 void Spiele_Set_Ewige_Tabelle(i32 wettbewerb, i32 team, i32 punkte, i32 tore, i32 gegentore, i32 erg, i32 ort) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EWIG);
     u32 k = 0;
-    if (client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Ewig(Wettbewerb_Get_Basis_Id(wettbewerb), team, &k))
+    if (ruf::Client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Ewig(Wettbewerb_Get_Basis_Id(wettbewerb), team, &k))
         return;
     u8* e = s->Holen(k);
     if (!e) return;
@@ -225,7 +273,7 @@ void Spiele_Set_Serien(i32 wettbewerb, i32 team, i32 tore, i32 gegentore, i32 or
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SERIEN);
     const i32 basis = wettbewerb == -1 ? SPIELE_ALLE_WETTBEWERBE : Wettbewerb_Get_Basis_Id(wettbewerb);
     u32 k = 0;
-    if (client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Serien(basis, team, &k)) return;
+    if (ruf::Client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Serien(basis, team, &k)) return;
     u8* e = s->Holen(k);
     if (!e) return;
     // Stored order: no goal scored, no goal conceded, defeats, wins, draws,
@@ -242,7 +290,7 @@ void Spiele_Set_Serien(i32 wettbewerb, i32 team, i32 tore, i32 gegentore, i32 or
 void Spiele_Set_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, i32 tore_heim, i32 tore_gast) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_DIREKT);
     u32 k = 0;
-    if (client() || !s || !Spiele_Schluessel_Direkt(Wettbewerb_Get_Basis_Id(wettbewerb), heim, gast, &k)) return;
+    if (ruf::Client() || !s || !Spiele_Schluessel_Direkt(Wettbewerb_Get_Basis_Id(wettbewerb), heim, gast, &k)) return;
     const bool neu = s->Finden(k) < 0;
     u8* e = s->Holen(k);
     if (!e) return;
@@ -256,7 +304,7 @@ void Spiele_Set_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, i32 tore_heim, 
 void Spiele_Set_Wettbewerb_Sieger(i32 wettbewerb, i32 sieger, i32 jahr, i32 zweiter, i32 tore_hoch, i32 tore_tief) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SIEGER);
     u32 k = 0;
-    if (client() || !s || !ist_team(sieger) || !Spiele_Schluessel_Sieger(Wettbewerb_Get_Basis_Id(wettbewerb), jahr, &k))
+    if (ruf::Client() || !s || !ist_team(sieger) || !Spiele_Schluessel_Sieger(Wettbewerb_Get_Basis_Id(wettbewerb), jahr, &k))
         return;
     u8* e = s->Holen(k);
     if (!e) return;
@@ -268,7 +316,7 @@ void Spiele_Set_Wettbewerb_Sieger(i32 wettbewerb, i32 sieger, i32 jahr, i32 zwei
 
 void Spiele_Set_Nachspiel_Statistik(i32 handle) {
     const Spiel* s = Spiele_Get_Spiel(handle, true);
-    if (client() || !s || s->tore_a < 0 || s->tore_b < 0 || !ist_team(s->team_a) || !ist_team(s->team_b)) return;
+    if (ruf::Client() || !s || s->tore_a < 0 || s->tore_b < 0 || !ist_team(s->team_a) || !ist_team(s->team_b)) return;
     const i32 id = s->wettbewerb;
     if (Wettbewerb_Ist_Freundschaftsspiele(id)) return;
     const Wettbewerb* w = Wettbewerb_Get_Zeiger(id);

@@ -34,6 +34,13 @@ i32 Spiele_Ereignis_Eintragen(i32 handle, u32 flags, i32 minute, i32 spieler, i3
 void Spiele_Set_Wettbewerb_Ereignis(i32 wettbewerb, i32 spieler, i32 art, i32 wert);
 // A player's counter (0 without an entry), -1 for bad arguments.
 i32 Spiele_Get_Wettbewerb_Ereignis(i32 wettbewerb, i32 art, i32 spieler);
+// Network client: fetches the counters of the 100 keys from `schluessel` on
+// (call 1042) and keeps them as the server has them; false when no answer
+// came or it did not fit (nothing is changed then). A client's counter
+// query fetches its block once after each cache reset (and forgets with
+// Spiele_Wettbewerb_Ereignisse_Vergessen).
+bool Spiele_Hole_Wettbewerb_Ereignisse(u32 schluessel);
+void Spiele_Wettbewerb_Ereignisse_Vergessen();
 // Removes one base competition's counters (-1: all).
 void Spiele_Loesche_Wettbewerb_Ereignis(i32 basis);
 // True when this count of yellow cards brings a ban in the competition:

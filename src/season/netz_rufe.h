@@ -32,6 +32,9 @@ inline constexpr ruf::Ruf<std::vector<u8>> RUF_WETTBEWERB_STATUS{1005, "Wettbewe
 inline constexpr ruf::Ruf<std::tuple<std::vector<Spiel>, i32>, u32, u32, u32, u32> RUF_SPIELE_SEITE{1006,
                                                                                                     "Spiele_Seite"};
 inline constexpr ruf::Ruf<std::tuple<u32, u32>> RUF_SPIELE_ANZAHL{1007, "Spiele_Anzahl"};
+// The same two figures under the number a client asks at its start (no client
+// of ours sends it; a peer may).
+inline constexpr ruf::Ruf<std::tuple<u32, u32>> RUF_SPIELE_INIT{1008, "Spiele_Init"};
 inline constexpr ruf::Ruf<std::vector<u8>, u32, u32> RUF_SPIELE_EREIGNISSE{1009, "Spiele_Ereignisse"};
 // i32 competition, first and last matchday, u8 three points, u32 options,
 // i32 team, u8 spare, i32 first and last minute, u8 forecast, u8 all-time,
@@ -39,7 +42,9 @@ inline constexpr ruf::Ruf<std::vector<u8>, u32, u32> RUF_SPIELE_EREIGNISSE{1009,
 using Tabelle_Wunsch = std::tuple<i32, i32, i32, u8, u32, i32, u8, i32, i32, u8, u8, i32>;
 inline constexpr ruf::Ruf<std::vector<u8>, i32, Tabelle_Wunsch> RUF_SPIELE_TABELLE{1010, "Spiele_Tabelle"};
 inline constexpr ruf::Ruf<std::tuple<std::vector<u8>, i32>, u32, u32, u32, i32> RUF_SPIELE_TORE{1011, "Spiele_Tore"};
-inline constexpr ruf::Ruf<i32, i32, i32> RUF_SPIELE_SIEGER{1041, "Spiele_Sieger"};  // -1 none
+// The winner (-1 none), the runner-up (-1 none), the final's larger and
+// smaller score.
+inline constexpr ruf::Ruf<std::tuple<i32, i32, i32, i32>, i32, i32> RUF_SPIELE_SIEGER{1041, "Spiele_Sieger"};
 // A team's series in a competition at a venue (found, the seven counts); the
 // head-to-head of two teams (found, wins, draws, defeats, 12 bytes for each of
 // at most `maximum` games); a team's match statistics (counted, 3,368 bytes:
@@ -75,5 +80,8 @@ inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, i32, i32> RUF_NEWS_SETZEN{1014,
 inline constexpr ruf::Ruf<std::tuple<i32, std::array<u8, 368>>, i32, i32, i32, i32, u8, u32, i32, u8, i32, i32, u8, u8,
                           i32>
     RUF_SPIELE_VERLAUF{1036, "Spiele_Verlauf"};
+// An archived table (competition, season, its number in the season): the
+// 26,508-byte record run-length packed, empty when there is none.
+inline constexpr ruf::Ruf<std::vector<u8>, i32, i32, i32> RUF_STATISTIK_ARCHIV{1044, "Statistik_Archiv"};
 // Developer command (mode, value): answered only where the server allows it.
 inline constexpr ruf::Ruf<i32, i32, i32> RUF_KALENDER_BEFEHL{1043, "Kalender_Befehl"};

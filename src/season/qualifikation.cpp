@@ -8,11 +8,13 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "season/kalender.h"
 #include "season/paarungen.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_schreiben.h"
 #include "season/wettbewerb_werte.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
@@ -272,7 +274,7 @@ i32 Wettbewerb_Freie_Plaetze(const Wettbewerb& w) {
 }
 
 bool Wettbewerb_Teilnehmer_Eintragen(Wettbewerb& w, bool taeglich) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return true;
+    if (ruf::Client()) return true;
     if (!Wettbewerb_Tabelle || !w.name[0]) return false;
     if (taeglich) {
         const i32 woche = (Kalender_Get_Tag() - Kalender_Get_Basistag() + 6) / 7;
@@ -396,4 +398,50 @@ void Wettbewerb_Qualifikanten_Verteilen(Wettbewerb& w) {
             if (offen > 0) ++verschiebung;
         }
     }
+}
+
+bool Wettbewerb_Set_Qu(i32 id, i32 platz, i32 ziel_id) {
+    if (Internet_Modus == INTERNET_MODUS_CLIENT || Config_Modify_Set() < 0) return false;
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
+    if (!w) {
+        Debug_Printf("Wettbewerb_Set_Qu.: Wettbewerb nicht da!\n");
+        return false;
+    }
+    if (platz < 0 || platz >= feld(*w)) {
+        Debug_Printf("Wettbewerb_Set_Qu.: Platzangabe falsch!\n");
+        return false;
+    }
+    const i32 ziel = ziel_id == -1 ? -1 : Wettbewerb_Get_Index(ziel_id);
+    if (ziel_id != -1 && ziel < 0) {
+        Debug_Printf("Wettbewerb_Set_Qu.: Wettbewerb nicht da!\n");
+        return false;
+    }
+    w->quali_fuer[0][platz] = ziel;
+    return true;
+}
+
+i32 Wettbewerb_Ligen_Reparieren() {
+    if (!Wettbewerb_Tabelle || Internet_Modus == INTERNET_MODUS_CLIENT) return 0;
+    i32 repariert = 0;
+    for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        if (!gueltig(i)) continue;
+        const Wettbewerb& w = tabelle()[i];
+        const Wettbewerb* erste = &w;
+        for (int k = 0; k < WETTBEWERB_ANZAHL && gueltig(erste->vorherige_runde); ++k)
+            erste = &tabelle()[erste->vorherige_runde];
+        for (i32 k = 0; k < std::clamp(w.aktuelle_teams, 0, WETTBEWERB_MAX_TEAMS); ++k) {
+            const i32 t = w.aktuelle_team[k];
+            if (t < 0 || t >= Team_Anzahl || Team_Daten[t].liga != -1) continue;
+            i32 liga = erste->id;
+            const i32* kader = Team_Kader(t);
+            for (i32 s = 0; s < Team_Kader_Anzahl(t); ++s) {
+                Spieler_Struktur& sp = Spieler_Daten[kader[s]];
+                if (sp.wettbewerb == -1) sp.wettbewerb = erste->id;
+                else if (sp.wettbewerb != erste->id && Wettbewerb_Get_Index(sp.wettbewerb) >= 0) liga = sp.wettbewerb;
+            }
+            Team_Daten[t].liga = liga;
+            ++repariert;
+        }
+    }
+    return repariert;
 }

@@ -31,3 +31,12 @@ bool Wettbewerb_Team_Eingetragen(i32 index, i32 team, bool gleiche_art, i32 list
 i32 Wettbewerb_Freie_Plaetze(const Wettbewerb& w);
 // A league's final table into its ranking list (team, key, slot by place).
 void Wettbewerb_Tabelle_Uebernehmen(Wettbewerb& w);
+// The configuration editor's target of a place (list 0): the target's
+// table index (-1 for the target id -1: no target). Only while an edit is
+// open and not on a client; false for an unknown competition or target or
+// a place outside 0..TEAMS-1 (with a debug line).
+bool Wettbewerb_Set_Qu(i32 id, i32 platz, i32 ziel_id);
+// Repairs the league of every current team that has none: the first round
+// of its competition, or another competition its players name; players
+// without a competition get that one. Returns the teams repaired.
+i32 Wettbewerb_Ligen_Reparieren();

@@ -251,6 +251,9 @@ i32 Spiele_Get_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, u32* siege, u32*
 // runner-up (-1 none) and the final's larger and smaller score to the outs
 // (may be null).
 i32 Spiele_Get_Wettbewerb_Sieger(i32 wettbewerb, i32 jahr, i32* zweiter, i32* tore_hoch, i32* tore_tief);
+// A client asks the server once per competition and year until it forgets
+// (its cache reset).
+void Spiele_Sieger_Vergessen();
 
 // --- server rows of the table and statistics calls -------------------------------
 // 1041: the winners query of a client (see Spiele_Get_Wettbewerb_Sieger);

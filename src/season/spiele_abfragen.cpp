@@ -3,7 +3,10 @@
 // the table, series, head-to-head and statistics calls.
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 #include "base/compress.h"
 #include "base/random.h"
@@ -28,6 +31,35 @@ bool groesser(i32 links_bis) {
 }
 
 constexpr i32 WETTBEWERB_NUMMERN = 384;
+constexpr i32 GEGEN_MAX = 50;  // games one head-to-head answer carries
+std::map<std::pair<i32, i32>, std::tuple<i32, i32, i32, i32>> sieger_cache;  // a client's winners answers
+
+// A client's head-to-head from the server (call 1034). The items go out only
+// when every one of them names a base competition, and the sums only with
+// them.
+i32 gegen_vom_server(i32 wettbewerb, i32 heim, i32 gast, u32* siege, u32* unentschieden, u32* niederlagen,
+                     u8* ergebnisse, i32 maximum) {
+    maximum = std::clamp(maximum, 0, GEGEN_MAX);
+    const auto antwort = ruf::Rufen(RUF_SPIELE_GEGEN, wettbewerb, heim, gast, std::max(maximum, 1));
+    if (!antwort) return 0;
+    const auto& [ok, s, u, n, items] = *antwort;
+    if (ok > 1 || items.size() != static_cast<size_t>(std::max(maximum, 1)) * 12) return 0;
+    // The server's items: the first that does not name a base competition
+    // ends them (the rest of the array is 0xFF).
+    i32 zahl = 0;
+    while (zahl < maximum) {
+        const u8* z = items.data() + 12 * zahl;
+        const u32 a = get_u32le(z), b = get_u32le(z + 4), c = get_u32le(z + 8);
+        if (a == 0xFFFFFFFFu) break;
+        if (a > 15 || b > 15 || c >= static_cast<u32>(WETTBEWERB_NUMMERN)) return 0;
+        ++zahl;
+    }
+    if (siege) *siege = s;
+    if (unentschieden) *unentschieden = u;
+    if (niederlagen) *niederlagen = n;
+    if (ergebnisse && zahl > 0) std::memcpy(ergebnisse, items.data(), static_cast<size_t>(zahl) * 12);
+    return zahl;
+}
 
 bool schluessel(u64 k, u32* aus) {
     if (k > 0xFFFFFFFFu) return false;
@@ -121,6 +153,17 @@ void Spiele_Berechne_Ergebnis(i32 team_a, i32 team_b, i32* aus_a, i32* aus_b) {
 
 bool Spiele_Get_Serien(i32 wettbewerb, i32 team, u32 aus[7], i32 ort) {
     if (aus) std::fill(aus, aus + 7, 0u);
+    if (ruf::Client()) {
+        if (!aus || ort < 0 || ort > 2) return false;
+        const auto antwort = ruf::Rufen(RUF_SPIELE_SERIEN, wettbewerb, team, ort);
+        if (!antwort || std::get<0>(*antwort) > 1) return false;
+        // Runs count matches in a row and are held at 255.
+        const auto& z = std::get<1>(*antwort);
+        if (std::any_of(z.begin(), z.end(), [](u32 x) { return x > 255; })) return false;
+        if (!std::get<0>(*antwort)) return false;
+        std::copy(z.begin(), z.end(), aus);
+        return true;
+    }
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SERIEN);
     u32 k = 0;
     if (!s || !aus || ort < 0 || ort > 2) return false;
@@ -142,6 +185,8 @@ i32 Spiele_Get_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, u32* siege, u32*
     if (siege) *siege = 0;
     if (unentschieden) *unentschieden = 0;
     if (niederlagen) *niederlagen = 0;
+    if (ruf::Client()) return gegen_vom_server(wettbewerb, heim, gast, siege, unentschieden, niederlagen, ergebnisse,
+                                               ergebnisse ? maximum : 0);
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_DIREKT);
     const u64 t = team_anzahl();
     if (!s || heim < 0 || gast < 0 || static_cast<u64>(heim) >= t || static_cast<u64>(gast) >= t) return 0;
@@ -179,6 +224,28 @@ i32 Spiele_Get_Wettbewerb_Sieger(i32 wettbewerb, i32 jahr, i32* zweiter, i32* to
     if (zweiter) *zweiter = -1;
     if (tore_hoch) *tore_hoch = 0;
     if (tore_tief) *tore_tief = 0;
+    if (ruf::Client()) {
+        // Asked once per competition and year until the client's cache reset
+        // (a titles list asks every year of every competition).
+        const auto schluessel = std::make_pair(wettbewerb, jahr);
+        auto it = sieger_cache.find(schluessel);
+        if (it == sieger_cache.end()) {
+            const auto antwort = ruf::Rufen(RUF_SPIELE_SIEGER, wettbewerb, jahr);
+            if (!antwort) return -1;
+            const auto [sieger, z, hoch, tief] = *antwort;
+            // Teams are numbers of the world or -1; the scores were stored as
+            // bytes. A winner comes with its runner-up and scores.
+            auto team = [](i32 t) { return t >= -1 && t < Team_Anzahl; };
+            if (!team(sieger) || !team(z) || hoch < 0 || hoch > 255 || tief < 0 || tief > 255) return -1;
+            it = sieger_cache.emplace(schluessel, *antwort).first;
+        }
+        const auto [sieger, z, hoch, tief] = it->second;
+        if (sieger == -1) return -1;
+        if (zweiter) *zweiter = z;
+        if (tore_hoch) *tore_hoch = hoch;
+        if (tore_tief) *tore_tief = tief;
+        return sieger;
+    }
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SIEGER);
     u32 k = 0;
     if (!s || !Spiele_Schluessel_Sieger(Wettbewerb_Get_Basis_Id(wettbewerb), jahr, &k)) return -1;
@@ -268,3 +335,5 @@ i32 Spiele_Get_Tabellen_Verlauf(const Tabelle_Argumente& a, i32 erster, i32 letz
     std::memcpy(aus, std::get<1>(*antwort).data(), SPIELE_VERLAUF_BYTES);
     return std::get<0>(*antwort);
 }
+
+void Spiele_Sieger_Vergessen() { sieger_cache.clear(); }

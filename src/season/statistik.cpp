@@ -1,6 +1,8 @@
 #include "season/statistik.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "base/datei.h"
@@ -252,4 +254,37 @@ int Statistik_Team_Titel(i32 team, i32 wettbewerb, Statistik_Titel* aus, int max
             if (Spiele_Get_Wettbewerb_Sieger(basis[k], jahr, nullptr, nullptr, nullptr) == team)
                 aus[n++] = {basis[k], jahr};
     return n;
+}
+
+namespace {
+constexpr int BILANZ_ERGEBNISSE = 10;
+// The words of the head-to-head lines (singular, plural).
+constexpr const char* BILANZ = "Bilanz:";
+constexpr const char* ERGEBNISSE = "Ergebnisse:";
+constexpr const char* SIEG[2] = {"Sieg", "Siege"};
+constexpr const char* REMIS[2] = {"Unentschieden", "Unentschieden"};
+constexpr const char* NIEDERLAGE[2] = {"Niederlage", "Niederlagen"};
+const char* wort(const char* const (&w)[2], u32 n) { return w[n == 1 ? 0 : 1]; }
+}  // namespace
+
+bool Statistik_Bilanz_Text(i32 wettbewerb, i32 a, i32 b, std::string* text1, std::string* text2, bool tauschen) {
+    if (text1) text1->clear();
+    if (text2) text2->clear();
+    u32 s = 0, u = 0, n = 0;
+    u8 items[12 * BILANZ_ERGEBNISSE];
+    const i32 zahl = Spiele_Get_Spiele_Gegen(wettbewerb, a, b, &s, &u, &n, items, BILANZ_ERGEBNISSE);
+    if (s + u + n == 0) return false;
+    if (tauschen) std::swap(s, n);
+    char zeile[160];
+    std::snprintf(zeile, sizeof zeile, "%s %u %s, %u %s, %u %s", BILANZ, s, wort(SIEG, s), u, wort(REMIS, u), n,
+                  wort(NIEDERLAGE, n));
+    if (text1) *text1 = zeile;
+    std::string ergebnisse;
+    for (i32 i = 0; i < std::clamp(zahl, 0, BILANZ_ERGEBNISSE); ++i) {
+        std::snprintf(zeile, sizeof zeile, "%s%u:%u", i ? "," : "", get_u32le(items + 12 * i),
+                      get_u32le(items + 12 * i + 4));
+        ergebnisse += zeile;
+    }
+    if (text2) *text2 = std::string(ERGEBNISSE) + " " + ergebnisse;
+    return true;
 }

@@ -2,6 +2,8 @@
 // calendar, with opponent, venue and (once played) the score.
 #pragma once
 
+#include <string>
+
 #include "base/bytes.h"
 #include "base/types.h"
 
@@ -80,3 +82,11 @@ bool Statistik_Save(Datei_Status* datei);
 bool Statistik_Lesen(Datei_Status* datei);
 void Statistik_Uebernehmen();
 void Statistik_Verwerfen();
+
+// The head-to-head of a pairing in a competition (-1: all), at most its ten
+// latest results: "Bilanz: 2 Siege, 1 Unentschieden, 0 Niederlagen" (from
+// the first team's view; with `tauschen` from the second's) and
+// "Ergebnisse: 2:1,0:0,3:1" (home goals first, newest first). False, and
+// both texts empty, when the two never met.
+bool Statistik_Bilanz_Text(i32 wettbewerb, i32 team_a, i32 team_b, std::string* text1, std::string* text2,
+                           bool tauschen);

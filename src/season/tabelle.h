@@ -89,6 +89,11 @@ void Spiele_Tabellen_Cache_Schalter(bool an);
 u64 Tabelle_Schluessel_Berechnen(u32 optionen, bool drei_punkte, u64 punkte, u64 spiele, u64 tore, u64 gegentore);
 u64 Tabelle_Schluessel(const Tabelle& t, u32 zeile);
 void Tabelle_Schluessel_Setzen(Tabelle& t, u32 zeile, u64 schluessel);
+// Sorts a built table again for other options (points, goals, the venues
+// of bits 8 and 16) and the three-point rule: new keys from the rows'
+// counters, the order by key (equal keys keep the row order). Tables of
+// more than 24 rows are left as they are (false).
+bool Spiele_Tabelle_Neu_Sortieren(Tabelle& t, u32 optionen, bool drei_punkte);
 // How many results of a kind (0 win, 1 draw, 2 defeat) a row (0..23) has
 // in the grid between two matchdays (-1: from the first / to the last), at
 // a venue (0 all, 1 home, 2 away).

@@ -10,8 +10,11 @@
 #include <numeric>
 #include <vector>
 
+#include "base/compress.h"
+#include "base/ruf.h"
 #include "base/types.h"
 #include "season/ereignisse.h"
+#include "season/netz_rufe.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -348,8 +351,41 @@ u64 Tabelle_Schluessel(const Tabelle& t, u32 zeile) {
     return (static_cast<u64>(get_u32le(t.reserviert + 4 * zeile)) << 32) | t.schluessel[zeile];
 }
 
+namespace {
+
+// A client's table from the server (call 1010): the record run-length
+// packed. It is taken only when it unpacks to exactly one record whose rows,
+// order and teams are in range; otherwise the caller's record is left alone.
+u32 tabelle_vom_server(const Tabelle_Argumente& a, Tabelle* t) {
+    const auto antwort = ruf::Rufen(RUF_SPIELE_TABELLE, 0,
+                                    Tabelle_Wunsch{a.wettbewerb, a.erster_spieltag, a.letzter_spieltag, a.drei_punkte,
+                                                   a.optionen, a.team, a.frei, a.erste_minute, a.letzte_minute,
+                                                   a.prognose, a.ewig, a.live_minute});
+    if (!antwort || antwort->size() < RLE_KOPF_GROESSE) return KEIN_SCHLUESSEL;
+    std::vector<u8> bild(TABELLE_GROESSE);
+    if (Tools_RLE_Entpacken_Sicher(antwort->data(), static_cast<u32>(antwort->size()), bild.data(),
+                                   TABELLE_GROESSE) != TABELLE_GROESSE)
+        return KEIN_SCHLUESSEL;
+    auto neu = std::make_unique<Tabelle>();
+    Tabelle_Bild_Lesen(*neu, bild.data());
+    const u32 n = neu->zeilen;
+    if (n > TABELLE_ZEILEN) return KEIN_SCHLUESSEL;
+    for (u32 r = 0; r < n; ++r)
+        if (neu->reihenfolge[r] >= n || static_cast<i32>(neu->team[r]) < -1 ||
+            static_cast<i32>(neu->team[r]) >= Team_Anzahl)
+            return KEIN_SCHLUESSEL;
+    *t = *neu;
+    for (u32 r = 0; r < n; ++r)
+        if (static_cast<i32>(t->team[r]) == a.team) return t->schluessel[r];
+    return KEIN_SCHLUESSEL;
+}
+
+}  // namespace
+
 u32 Spiele_Get_Tabelle(const Tabelle_Argumente& a, Tabelle* t) {
-    if (!t || !Spiele_Bereit()) return KEIN_SCHLUESSEL;
+    if (!t) return KEIN_SCHLUESSEL;
+    if (ruf::Client()) return tabelle_vom_server(a, t);
+    if (!Spiele_Bereit()) return KEIN_SCHLUESSEL;
     const Wettbewerb* w = Wettbewerb_Get_Zeiger(a.wettbewerb);
     if (!w) return KEIN_SCHLUESSEL;
     if (a.ewig) return ewige_tabelle(a, *w, *t);
@@ -401,4 +437,30 @@ i32 Spiele_Tabelle_Zaehle_Ergebnisse(const Tabelle& t, u32 zeile, i32 art, i32 e
         ++n;
     }
     return n;
+}
+
+bool Spiele_Tabelle_Neu_Sortieren(Tabelle& t, u32 optionen, bool drei_punkte) {
+    if (t.zeilen > TABELLE_RASTER_ZEILEN) return false;
+    const u32 n = t.zeilen;
+    std::array<u64, TABELLE_ZEILEN> keys{};
+    std::array<u32, TABELLE_ZEILEN> o{};
+    for (u32 r = 0; r < n; ++r) {
+        u64 p = 0, g = 0, f = 0, a = 0;
+        for (int v = 1; v <= 2; ++v) {
+            if (!(optionen & (v == 1 ? 8u : 16u))) continue;
+            p += t.punkte[v][r];
+            g += t.spiele[v][r];
+            f += t.tore[v][r];
+            a += t.gegentore[v][r];
+        }
+        keys[r] = Tabelle_Schluessel_Berechnen(optionen, drei_punkte, p, g, f, a);
+        o[r] = r;
+    }
+    std::stable_sort(o.begin(), o.begin() + n, [&](u32 x, u32 y) { return keys[x] > keys[y]; });
+    for (u32 r = 0; r < n; ++r) {
+        t.reihenfolge[r] = o[r];
+        Tabelle_Schluessel_Setzen(t, r, keys[r]);
+    }
+    t.optionen = optionen;
+    return true;
 }

@@ -34,10 +34,12 @@ inline bool platziert(const std::string& text) {
     return true;
 }
 
-// The texts drawn onto the screen during one more frame of the script.
-inline std::vector<Text> frame(const std::string& skript = "wait 1\n") {
+// The texts drawn onto the screen during the last of `frames` more frames.
+inline std::vector<Text> frame(i32 frames = 2) {
     Zeichenspur_Einschalten();
-    Headless_Lauf(skript, 3);
+    if (frames > 1) Headless_Frames(frames - 1);
+    Zeichenspur_Leeren();
+    Headless_Frames(1);
     std::vector<Text> t;
     for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
         if (e.art != SPUR_TEXT || e.ziel != Screen_Rastport || e.sichtbar.empty()) continue;

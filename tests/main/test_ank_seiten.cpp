@@ -35,7 +35,9 @@
 #include "platform/png.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/ereignisse.h"
 #include "season/season_hooks.h"
+#include "season/statistik.h"
 #include "programm.h"
 #include "spur.h"
 #include "world/aufstellung.h"
@@ -207,6 +209,29 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     EXPECT_LT(zuschauer->y1, spur::finden(t_geld, "Ausgaben")->y0);
     EXPECT_LT(spur::finden(t_geld, "Ausgaben")->y1, betrieb->y0);
     EXPECT_EQ(verlust->farbe, FARBE_FEHLER);
+    // The head-to-head lines: the home side won 2:1, drew 0:0, lost 1:3;
+    // from the other side wins and defeats change places.
+    Spiele_Set_Spiele_Gegen(wettbewerb, heim, gast, 2, 1);
+    Spiele_Set_Spiele_Gegen(wettbewerb, heim, gast, 0, 0);
+    Spiele_Set_Spiele_Gegen(wettbewerb, heim, gast, 1, 3);
+    std::string bilanz, ergebnisse;
+    ASSERT_TRUE(Statistik_Bilanz_Text(-1, heim, gast, &bilanz, &ergebnisse, false));
+    EXPECT_EQ(bilanz, "Bilanz: 1 Sieg, 1 Unentschieden, 1 Niederlage");
+    EXPECT_EQ(ergebnisse, "Ergebnisse: 1:3,0:0,2:1");
+    Spiele_Set_Spiele_Gegen(wettbewerb, heim, gast, 4, 0);
+    ASSERT_TRUE(Statistik_Bilanz_Text(wettbewerb, heim, gast, &bilanz, &ergebnisse, true));
+    EXPECT_EQ(bilanz, "Bilanz: 1 Sieg, 1 Unentschieden, 2 Niederlagen");
+    EXPECT_FALSE(Statistik_Bilanz_Text(wettbewerb, gast, heim, &bilanz, &ergebnisse, false));  // the return pairing
+    EXPECT_EQ(bilanz, "");
+    // Before the match: today's pairing with its record.
+    Zeichenspur_Einschalten();
+    Rastport* vor = Ank_Seite_Vor_Menue(heim, gast);
+    ASSERT_NE(vor, nullptr);
+    const auto t_vor = texte(vor);
+    EXPECT_EQ(spur::ueberlappungen(t_vor), std::vector<std::string>{});
+    EXPECT_EQ(spur::ausserhalb(t_vor, 8, 0, vor->breite - 8, vor->hoehe), std::vector<std::string>{});
+    ueber_menue(vor);
+    schreiben(schirm.get(), "ank_vor_dem_spiel.png");
 
     // The table screen: 18 clubs on one page.
     const i32 pro_seite = Ank_Zeilen_Pro_Seite(static_cast<i32>(tabelle.size()), 20);

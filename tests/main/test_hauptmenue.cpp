@@ -87,6 +87,15 @@ class Hauptmenue : public ::testing::Test {
     std::string ordner;
 };
 
+// A hash of the screen inside the menu clip's box (x 200-600, y 100-400).
+u64 clip_bereich() {
+    const std::vector<u16> b = Headless_Bildpuffer();
+    u64 h = 1469598103934665603ull;
+    for (i32 y = 100; y < 400; ++y)
+        for (i32 x = 200; x < 600; ++x) h = (h ^ b[static_cast<size_t>(y) * 800 + x]) * 1099511628211ull;
+    return h;
+}
+
 // What the colour of a text drawn before leaves in the fonts (the money
 // page's gain, a teal): every text of the frame must come out in its own colour.
 void fonts_vergiften() {
@@ -123,6 +132,10 @@ TEST_F(Hauptmenue, NeuesSpielPopupRequesterUndKontrollleiste) {
         ASSERT_NE(spur::finden(t, "Weiter"), nullptr);
         EXPECT_EQ(spur::finden(t, "Weiter")->farbe, FARBE_WEISS);
         EXPECT_EQ(spur::ueberlappungen(t), std::vector<std::string>{});
+        // The menu's clip plays.
+        const u64 vorher = clip_bereich();
+        ASSERT_GT(Headless_Lauf("wait 25\n", 26), 0);
+        EXPECT_NE(clip_bereich(), vorher);
     }
 
     // The "Team" button opens upwards in 20-pixel steps: its label in gold,
@@ -171,7 +184,7 @@ TEST_F(Hauptmenue, NeuesSpielPopupRequesterUndKontrollleiste) {
         // answers centred on their buttons in the button colour; the menu's
         // clip stands still under it.
         fonts_vergiften();
-        const auto t = spur::frame("wait 3\n");
+        const auto t = spur::frame(3);
         ASSERT_NE(spur::finden(t, "Frage"), nullptr);
         EXPECT_EQ(spur::finden(t, "Mitteilung"), nullptr);
         const spur::Text* ja = spur::finden(t, "Ja");
@@ -188,6 +201,10 @@ TEST_F(Hauptmenue, NeuesSpielPopupRequesterUndKontrollleiste) {
         EXPECT_EQ(spur::ausserhalb(seite, 66 + 16, 158, 734 - 16, 458), std::vector<std::string>{});
         EXPECT_EQ(spur::ueberlappungen(t), std::vector<std::string>{});
         EXPECT_FALSE(Menue_Hintergrund_Video_Laeuft());
+        // Nothing of the clip shows over the requester: the box stays still.
+        const u64 vorher = clip_bereich();
+        ASSERT_GT(Headless_Lauf("wait 25\n", 26), 0);
+        EXPECT_EQ(clip_bereich(), vorher);
     }
 
     // "Nein": the requester closes and the turn goes on.

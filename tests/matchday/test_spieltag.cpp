@@ -19,6 +19,7 @@
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "main/saison_anmelden.h"
 #include "match/spielfeld.h"
 #include "matchday/saison.h"
 #include "matchday/season_netz.h"
@@ -81,7 +82,7 @@ class Spieltag : public ::testing::Test {
             if (Wettbewerb_Tabelle[i].basisliga && Wettbewerb_Tabelle[i].flags[1])
                 ligen.push_back(Wettbewerb_Tabelle[i].id);
         ASSERT_GE(ligen.size(), 4u);
-        Spieltag_Hooks_Installieren();
+        Saison_Module_Anmelden();
         Spieltag_Init();
     }
     void TearDown() override {
@@ -209,6 +210,15 @@ TEST_F(Spieltag, EinSpielHatNurEineZeile) {
     ASSERT_GT(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
     EXPECT_EQ(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
     EXPECT_EQ(Spieltag_Einzelspiel_Eintragen(ligen[0], 0, 0, 0), Spieltag_Slots()[0].spiel);
+    // Both sides of a match of the day know its competition; a team without one -1.
+    const Spiel* s = Spiele_Get_Spiel(Spieltag_Slots()[0].spiel, true);
+    ASSERT_TRUE(s);
+    bool auswaerts = false;
+    EXPECT_EQ(Spieltag_Get_Gegner(s->team_b, &auswaerts), s->team_a);
+    EXPECT_TRUE(auswaerts);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb(s->team_a), ligen[0]);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb(s->team_b), ligen[0]);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb(-5), -1);
 }
 
 // Sides with fewer than eight starters lose at the green table and are

@@ -35,6 +35,8 @@ inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, std::array<char, 36>, i32> T_AK
 inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, i32, i32, i32> T_STADION{1016, "Stadion"};
 inline constexpr ruf::Ruf<u8, i32, i32, f32, i32, u8, f32> T_KREDIT{1028, "Kredit"};
 inline constexpr ruf::Ruf<u32> T_SPIELER_7{7, "ohne Schema"};
+inline constexpr ruf::Ruf<std::tuple<i32, i32, i32, i32>, i32, i32> T_SIEGER{1041, "Sieger"};
+inline constexpr ruf::Ruf<std::vector<u8>, i32, i32, i32> T_ARCHIV{1044, "Archiv"};
 
 std::array<u8, 768> zurueck{};
 int zeilen_7 = 0;
@@ -68,6 +70,10 @@ void Zeilen_Anmelden() {
         return t1 == 4 && t2 == -1 && betrag == 2.5f && laufzeit == 12 && option == 3 && zins == -1.0f ? 1 : 0;
     });
     ruf::Zeile_Anmelden(T_SPIELER_7, [] { return static_cast<u32>(++zeilen_7); });
+    ruf::Zeile_Anmelden(T_SIEGER, [](i32 w, i32 j) { return std::tuple<i32, i32, i32, i32>{w + 1, j - 1, 3, -1}; });
+    ruf::Zeile_Anmelden(T_ARCHIV, [](i32 w, i32 j, i32 k) {
+        return std::vector<u8>(static_cast<size_t>(w), static_cast<u8>(j + k));
+    });
 }
 
 std::vector<u8> Anfrage(u32 code, i32 team, const char* typen, const std::vector<Netz_Arg>& args) {
@@ -330,6 +336,12 @@ TEST_F(Ueber_Netz, TypedCallsTravelThroughTheirTypesStrings) {
     EXPECT_EQ(teams->size(), 240u);
     EXPECT_EQ(ruf::Rufen(T_KREDIT, 4, -1, 2.5f, 12, 3, -1.0f), std::optional<u8>(1));
     EXPECT_EQ(ruf::Rufen(T_KREDIT, 4, -1, 2.5f, 12, 3, 0.0f), std::optional<u8>(0));
+    // The winners answer carries all four values; the archive its bytes.
+    EXPECT_EQ(ruf::Rufen(T_SIEGER, 60, 2005), std::make_optional(std::make_tuple(61, 2004, 3, -1)));
+    const auto archiv = ruf::Rufen(T_ARCHIV, 1234, 2, 3);
+    ASSERT_TRUE(archiv);
+    EXPECT_EQ(*archiv, std::vector<u8>(1234, 5));
+    EXPECT_EQ(ruf::Rufen(T_ARCHIV, 0, 2, 3), std::make_optional(std::vector<u8>{}));
 }
 
 class Slots : public Server_Test {

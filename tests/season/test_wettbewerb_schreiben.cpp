@@ -11,11 +11,13 @@
 #include "base/globals.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/qualifikation.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "season/wettbewerb_schreiben.h"
+#include "season/wettbewerb_werte.h"
 #include "season_test_hilfen.h"
 #include "world/welt.h"
 
@@ -165,6 +167,54 @@ TEST_F(WettbewerbSchreiben, AusgelieferteWettbewerbeUnveraendertZurueck) {
     EXPECT_FALSE(Config_Modify_Free());
     Kalender_Lauf_Reset();
     Team_Anzahl = team_anzahl;
+}
+
+}  // namespace
+
+namespace {
+
+// The editor's target of a place: only while the edit is open; an unknown
+// competition, target or place is refused and changes nothing.
+TEST_F(WettbewerbSchreiben, ZielEinesPlatzesSetzen) {
+    for (std::string n : {"1_wettbewerb.cfg", "1_wettbewerb_alias.cfg"})
+        ordner.Schreiben(n, season_test::Datei_Lesen(Quelle("data/config/" + n)));
+    const i32 team_anzahl = Team_Anzahl;
+    Team_Anzahl = 30000;
+    season_test::Meldungen m;
+    ASSERT_TRUE(Config_Modify_Init(0, 0));
+    Team_Anzahl = team_anzahl;
+    auto index = [](const char* ident) {
+        for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i)
+            if (std::string(Wettbewerb_Tabelle[i].identifikation) == ident) return i;
+        return -1;
+    };
+    const i32 d2 = index("D2"), rn = index("RN"), d1 = index("D1");
+    const i32 d2_id = Wettbewerb_Tabelle[d2].id, d1_id = Wettbewerb_Tabelle[d1].id, rn_id = Wettbewerb_Tabelle[rn].id;
+    struct Fall {
+        i32 id, platz, ziel;
+        bool ok;
+        i32 eintrag_platz, eintrag;  // list 0 at that place afterwards
+    } faelle[] = {
+        {d2_id, 2, d1_id, true, 2, d1},    // third place goes up too
+        {d2_id, 17, rn_id, true, 17, rn},  // the last place
+        {d2_id, 0, -1, true, 0, -1},       // no target
+        {d2_id, 18, d1_id, false, 17, rn}, // place outside the league
+        {d2_id, -1, d1_id, false, 2, d1},
+        {d2_id, 3, 9999, false, 3, -1},    // unknown target
+        {9999, 0, d1_id, false, 0, -1},    // unknown competition
+    };
+    for (const auto& f : faelle) {
+        EXPECT_EQ(Wettbewerb_Set_Qu(f.id, f.platz, f.ziel), f.ok) << f.platz << " " << f.ziel;
+        EXPECT_EQ(Wettbewerb_Tabelle[d2].quali_fuer[0][f.eintrag_platz], f.eintrag) << f.platz << " " << f.ziel;
+    }
+    EXPECT_EQ(Wettbewerb_Get_Qu(d2_id, 2, 0), d1_id);
+    // Without the edit nothing is set.
+    Config_Modify_Free();
+    ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad((ordner.pfad + "/config/1_wettbewerb.cfg").c_str(),
+                                             (ordner.pfad + "/config/1_wettbewerb_alias.cfg").c_str()));
+    const i32 vorher = Wettbewerb_Tabelle[d2].quali_fuer[0][2];
+    EXPECT_FALSE(Wettbewerb_Set_Qu(Wettbewerb_Tabelle[d2].id, 2, Wettbewerb_Tabelle[d1].id));
+    EXPECT_EQ(Wettbewerb_Tabelle[d2].quali_fuer[0][2], vorher);
 }
 
 }  // namespace
