@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -352,7 +353,10 @@ std::string clipboard_pfad() {
 i32 clipboard_bild(std::vector<u16>& px, i32* w, i32* h, i32 tiefe) {
     const std::string pfad = clipboard_pfad();
     std::vector<u8> d;
-    if (pfad.empty() || pfad.size() > 4096 || !Datei_Ganz_Lesen(pfad.c_str(), d) ||
+    // Only a regular file: a named pipe or a device there would block or never end.
+    std::error_code f;
+    if (pfad.empty() || pfad.size() > 4096 || !std::filesystem::is_regular_file(pfad, f) ||
+        !Datei_Ganz_Lesen(pfad.c_str(), d) ||
         !Bild_Lesen_Puffer(d.data(), static_cast<u32>(d.size()), tiefe, px, w, h))
         return fehler(BILD_KEIN_BILD, "Zwischenablage: kein Bild");
     return 1;

@@ -258,7 +258,8 @@ Ank_Finanzen Ank_Finanzen_Holen(i32 team) {
     double ein_alle = 0, aus_alle = 0;
     for (int k = 0; k < 128; ++k) {
         ein_alle += Bank_Summe_Buchungen(team, 0, k, 0);
-        aus_alle += Bank_Summe_Buchungen(team, 0, k | BANK_RICHTUNG_AUS, 0);
+        if (Bank_Ist_Geldbuchung(k | BANK_RICHTUNG_AUS))
+            aus_alle += Bank_Summe_Buchungen(team, 0, k | BANK_RICHTUNG_AUS, 0);
     }
     double rest_ein = ein_alle, rest_aus = aus_alle;
     for (int i = 0; i < 3; ++i) rest_ein -= (f.einnahmen[i] = Bank_Summe_Buchungen(team, 0, EIN[i], 0));

@@ -267,7 +267,6 @@ Screen_Icon icon(i16 nr, i16 x, i16 y, i16 w, i16 h, Icon_Zeichen_Prozedur z, i8
     return i;
 }
 
-bool hilfe_an() { return true; }
 
 // A bar of 202 px at (x, 80) and its knob starting at (x, knopf_y); the knob
 // answers the wheel for the icon `verknuepft`.
@@ -291,9 +290,6 @@ void Gui_Demo_Starten(Font* font) {
     Menue_Init();
     Menue_Set_Hintergrund(nullptr, FARBE_NAVY);
     Hilfe_Font = font;
-    Menue_Hilfe_Zeigen = Hilfe_Text_Ausgabe;
-    Menue_Hilfe_Ende = Hilfe_Text_Ende;
-    Menue_Hilfe_An = hilfe_an;
 
     static const Icon_Raster raster{5, 1, 45, 305, 40, 40, 10, 0, nullptr};
     Z->wippe_daten = {nullptr, &Z->wippe, 0, 1000, 1, 0};

@@ -342,7 +342,9 @@ TEST(Bildleser, Zwischenablage) {
     struct Fall {
         std::string text;
         i32 ergebnis;
-    } faelle[] = {{pfad, 1}, {uri + "\r\nzweite Zeile", 1}, {"", 0}, {"Hallo Welt", 0}, {pfad + ".fehlt", 0}};
+    } faelle[] = {{pfad, 1},   {uri + "\r\nzweite Zeile", 1}, {"", 0}, {"Hallo Welt", 0}, {pfad + ".fehlt", 0},
+                  {"/tmp", 0},  // a folder
+                  {"/dev/zero", 0}};  // a device that never ends
     for (const Fall& f : faelle) {
         ASSERT_TRUE(Zwischenablage_Setzen(f.text));
         i32 bits = 0, w = 0, h = 0;

@@ -56,8 +56,7 @@ class Sound : public ::testing::Test {
         std::ofstream(ordner / "background.wav", std::ios::binary)
             .write(reinterpret_cast<const char*>(musik.data()), static_cast<std::streamsize>(musik.size()));
         std::snprintf(W32_Dir_Tabelle[W32_DIR_WORK], W32_DIR_LAENGE, "%s", ordner.c_str());
-        Sound_Effekt_Quelle = effekt;
-        Sound_Set_Hooks({});
+        Sound_Set_Hooks({.effekt_quelle = effekt});
     }
     void TearDown() override {
         Sound_Alles_Freigeben();
@@ -131,7 +130,7 @@ TEST_F(Sound, ZehnEffekteDannDuckUndMinusEins) {
     Mixer_Mischen(aus.data(), 2000);
     EXPECT_EQ(Sound_Effekt_Play(9, false), 0);
     // Effects switched off: nothing plays and nothing is ducked.
-    Sound_Set_Hooks({.musik_an = nullptr, .effekte_an = [] { return false; }});
+    Sound_Set_Hooks({.effekte_an = [] { return false; }, .effekt_quelle = effekt});
     Sound_Geteilt.duck = 0;
     EXPECT_EQ(Sound_Effekt_Play(9, false), -1);
     EXPECT_EQ(Sound_Geteilt.duck, 0);
@@ -174,11 +173,11 @@ TEST_F(Sound, MusiklautstaerkeUeber80Takte) {
     for (int i = 0; i < 48; ++i) Backsound_Update(), ist.push_back(Backsound_Lautstaerke());
     EXPECT_EQ(ist, soll);
     // Music switched off: the next update closes the stream; on again starts silent.
-    Sound_Set_Hooks({.musik_an = [] { return false; }, .effekte_an = nullptr});
+    Sound_Set_Hooks({.musik_an = [] { return false; }, .effekt_quelle = effekt});
     Backsound_Update();
     EXPECT_EQ(Backsound_Zustand(), 0);
     EXPECT_EQ(Backsound_Slot(), nullptr);
-    Sound_Set_Hooks({});
+    Sound_Set_Hooks({.effekt_quelle = effekt});
     Sound_Geteilt.musik_lautstaerke = 0;
     Backsound_Update();
     EXPECT_EQ(Backsound_Zustand(), 1);
@@ -239,7 +238,7 @@ TEST_F(Sound, DiskTreiberZweiSekunden) {
     static i32 archiv = -1;
     archiv = Resf_Oeffnen((std::string(spiel) + "/resfile/menue_sound.res").c_str(), 0);
     ASSERT_GE(archiv, 0);
-    Sound_Effekt_Quelle = [](i32 nummer, std::vector<u8>& blob) { return Resf_Lade_Blob(archiv, nummer, blob); };
+    Sound_Set_Hooks({.effekt_quelle = [](i32 nummer, std::vector<u8>& blob) { return Resf_Lade_Blob(archiv, nummer, blob); }});
     const std::string datei = (ordner / "ausgabe.raw").string();
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", datei.c_str(), 1);

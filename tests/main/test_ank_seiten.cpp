@@ -34,6 +34,10 @@
 #include "platform/hooks.h"
 #include "platform/png.h"
 #include "season/kalender.h"
+#include "matchday/spieltag.h"
+#include "season/spiele.h"
+#include "world/stadion.h"
+#include "world/bank.h"
 #include "season/kalender_lauf.h"
 #include "season/ereignisse.h"
 #include "season/season_hooks.h"
@@ -347,6 +351,39 @@ TEST_F(AnkSeiten, NachDemSpielKommenDieSeitenUndWerdenWeggeklickt) {
     EXPECT_EQ(arten, soll);
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     EXPECT_TRUE(Spielankuendigung_Puffer_Leer());
+}
+
+// The first matchday in the game: every league match of the day had
+// spectators, never more than the home ground holds, a bigger club drew
+// more; the money page adds up to what the bank booked this month (the
+// match line's records, which move no money, left out).
+TEST_F(AnkSeiten, ErsterSpieltagZuschauerUndGeldStimmen) {
+    int spiele = 0;
+    for (const Spieltag_Slot& r : Spieltag_Slots()) {
+        const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, false) : nullptr;
+        if (!s || s->tore_a < 0 || (s->flags & SPIEL_FLAG_ABGESAGT)) continue;
+        ++spiele;
+        EXPECT_GT(s->zuschauer, 0u) << s->team_a << "-" << s->team_b;
+        EXPECT_LE(static_cast<i32>(s->zuschauer), Stadion_Get_Kapazitaet(s->team_a)) << s->team_a;
+    }
+    EXPECT_GT(spiele, 0);
+    const i32 t = Team_Aktiv;
+    const Bank_Konto* k = Bank_Get_Konto(t);
+    ASSERT_NE(k, nullptr);
+    double ein = 0, aus = 0;
+    for (int i = 0; i < k->anzahl; ++i) {
+        const Bank_Buchung& b = k->buchung[i];
+        if (b.periode != Bank_Get_Periode() || !Bank_Ist_Geldbuchung(b.kategorie)) continue;
+        (b.kategorie & BANK_RICHTUNG_AUS ? aus : ein) += b.betrag;
+    }
+    EXPECT_GT(Bank_Summe_Buchungen(t, 0, BANK_SPIEL_ZUSCHAUER, 0) + Bank_Summe_Buchungen(t, 0, BANK_SPIEL_HEIM, 0), 0.0)
+        << "the match line is recorded";
+    const Ank_Finanzen f = Ank_Finanzen_Holen(t);
+    double seite_ein = 0, seite_aus = 0;
+    for (double x : f.einnahmen) seite_ein += x;
+    for (double x : f.ausgaben) seite_aus += x;
+    EXPECT_NEAR(seite_ein, ein, 0.5);
+    EXPECT_NEAR(seite_aus, aus, 0.5);
 }
 
 }  // namespace
