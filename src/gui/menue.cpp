@@ -24,6 +24,7 @@
 #include "platform/input.h"
 #include "world/manager.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
 
@@ -285,7 +286,7 @@ void Menue_Set_Hooks(const Menue_Hooks& h) { hooks_tabelle = h; }
 const Menue_Hooks& Menue_Get_Hooks() { return hooks_tabelle; }
 
 u32 Menue_Heimat_Grafik(u32 grafik) {
-    if (grafik != 4001 && grafik != 12057 && grafik != 28346) return grafik;
+    if (grafik != GRAFIK_KOPF && grafik != GRAFIK_ASSISTENT && grafik != GRAFIK_EDITOR) return grafik;
     if (Team_Heimnation >= Team_Anzahl) return grafik;
     const char* name = Team_String(0, Team_Heimnation, nullptr, 0);
     return name && std::string_view(name) == "Deutschland" ? grafik : grafik + 1;
@@ -646,7 +647,9 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
             if (z->flags & ZEILE_ZENTRIERT) x = i->x + (i->w - Font_Text_Breite(z->font, z->text)) / 2;
             if (z->flags & ZEILE_RECHTS) x = i->x + i->w - z->x - Font_Text_Breite(z->font, z->text);
             if (z->flags & ZEILE_V_ZENTRIERT) y = i->y + (i->h + z->font->hoehe) / 2 - 2;
-            Font_Markup_Ausgabe(ziel, z->font, i == M->aktiv ? z->farbe_aktiv : z->farbe, z->text, x, y, 0);
+            const u16 farbe = i == M->aktiv ? z->farbe_aktiv : z->farbe;
+            z->font->farbe = farbe;  // each line in its own colour, whatever the text before left in the font
+            Font_Markup_Ausgabe(ziel, z->font, farbe, z->text, x, y, 0);
         }
     const bool druck = (i->status & MENUE_S_DRUCKBILD) && i == M->aktiv &&
                        (i == M->gedrueckt || ((i->status & MENUE_S_WIEDERHOLEN) && (M->alt_tasten & MAUS_LINKS)));

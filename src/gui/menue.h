@@ -22,6 +22,7 @@
 #pragma once
 
 #include "base/types.h"
+#include "gui/palette.h"
 
 struct Rastport;
 struct Font;
@@ -92,8 +93,8 @@ enum : i16 { ZEILE_ZENTRIERT = 16, ZEILE_V_ZENTRIERT = 32, ZEILE_RECHTS = 128 };
 struct Icon_Textzeile {
     Font* font = nullptr;
     i16 flags = 0;
-    u16 farbe_aktiv = 0xFFFF;
-    u16 farbe = 0xFFFF;
+    u16 farbe_aktiv = FARBE_WEISS;
+    u16 farbe = FARBE_WEISS;
     const char* text = nullptr;
     i16 x = 0, y = 0;
     const Icon_Textzeile* naechste = nullptr;

@@ -13,6 +13,8 @@
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "gui/kit.h"
+#include "gui/palette.h"
 #include "season/wettbewerb_werte.h"
 #include "world/welt.h"
 
@@ -184,10 +186,10 @@ void Wappen_Cache_Anzeigen(i32* t, i32* f, Rastport* ziel, bool anzeigen) {
     if (!anzeigen || !ziel) return;
     Font* font = Font_Tabelle_Holen(1);
     if (!font) return;
-    Blt_Rechteck(ziel, 0, 580, 800, 20, 0);
+    Blt_Rechteck(ziel, 0, 580, 800, 20, FARBE_FAST_SCHWARZ);
     char text[64];
     std::snprintf(text, sizeof text, "Wappen Cache/New: %d / %d", a, b);
-    Font_Markup_Ausgabe(ziel, font, 0xFFFF, text, 4, 580 + font->hoehe, 1);
+    Kit_Text(ziel, font, FARBE_WEISS, text, 4, 580 + font->hoehe);
 }
 
 Rastport* Wappen_Holen(Rastport* ziel, i32 team, i32 x, i32 y, bool transparent, i32 w, i32 h, bool mit_wettbewerb,
@@ -228,11 +230,11 @@ Rastport* Wappen_Holen(Rastport* ziel, i32 team, i32 x, i32 y, bool transparent,
 }
 
 u16 Farbe_Team_Name(i32 team, i32 wettbewerb) {
-    if (team == Team_Aktiv) return 61261;
-    if (wettbewerb == -1) return 65530;
+    if (team == Team_Aktiv) return FARBE_MENSCH;
+    if (wettbewerb == -1) return FARBE_WETTBEWERB;
     if (team >= 0 && team < Team_Anzahl && Team_Aktiv >= 0 && Team_Aktiv < Team_Anzahl &&
         Team_Wert(6, team, 0, OP_LESEN) == Team_Wert(6, Team_Aktiv, 0, OP_LESEN))
-        return 65535;
-    if (wettbewerb != -2 && !Wettbewerb_Ist_International(wettbewerb)) return 65535;
-    return 52889;
+        return FARBE_WEISS;
+    if (wettbewerb != -2 && !Wettbewerb_Ist_International(wettbewerb)) return FARBE_WEISS;
+    return FARBE_AUSLAND;
 }

@@ -75,6 +75,7 @@
 #include "season/season_spielstand.h"
 #include "matchday/saison.h"
 #include "matchday/spieltag.h"
+#include "season/spiele.h"
 #include "season/vorschau_saetze.h"
 #include "world/global.h"
 #include "world/manager.h"
@@ -242,6 +243,17 @@ void menue_hooks_anmelden() {
 #endif
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
         .wettbewerb = [](i32 team) { return Spieltag_Get_Wettbewerb(team); },
+        .ergebnis = [](i32 team, i32 tore[2]) {
+            for (const Spieltag_Slot& r : Spieltag_Slots()) {
+                const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, true) : nullptr;
+                if (!s || (s->team_a != team && s->team_b != team)) continue;
+                if (r.status != ST_FERTIG || s->tore_a < 0 || s->tore_b < 0) return false;
+                tore[0] = s->tore_a, tore[1] = s->tore_b;
+                return true;
+            }
+            return false;
+        },
+        .am_selben_rechner = [] { return Internet_Modus == INTERNET_MODUS_EINZEL && Manager_Anzahl_Menschen() > 1; },
     });
     // Messages to the manager (a failed save or load among them) in the requester.
     Meldung_Set_Hooks({
@@ -266,6 +278,13 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
 #endif
 #if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
     Season_Gui_Set_Hooks({
+        // The calendar's names and date templates ("*0" .. "*22"); a position
+        // the text table leaves open ("[n]") gives none, so the caller's own
+        // text stays.
+        .Text = [](const char* id) -> const char* {
+            const char* t = Text_cfg_Wert(id, TEXT_KALENDER);
+            return t && *t && *t != '[' ? t : nullptr;
+        },
         // The screen texts; a remark format that does not fit its values is
         // reported (and never used).
         .Texte_Laden = [] {
@@ -319,6 +338,8 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         .Fortschritt = [](const char* text, int prozent) { Menue_Fortschritt(text, prozent); },
         .Spielstand_Laden_Fragen = [](int slot) { Menue_Laden_Fragen(slot); },
         .Kalender_Blit_Modus = Menue_Modus_Zeichnen,
+        // A match of this machine's manager running without a live view.
+        .Spiel_Warten = Menue_Spiel_Warten,
     });
 #elif KORDAVO_HAT_SEASON
     Season_Gui_Set_Hooks({.Spielstart_Pruefen = spielstart});
