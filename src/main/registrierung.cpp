@@ -8,6 +8,7 @@
 #include "main/registrierung.h"
 
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "base/tools.h"
 #include "platform/hooks.h"
 
@@ -43,7 +44,6 @@
 #include "net/slots.h"
 #endif
 #if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
-#include "base/ruf.h"
 #include "world/netz.h"
 #endif
 #if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
@@ -253,7 +253,7 @@ void menue_hooks_anmelden() {
             }
             return false;
         },
-        .am_selben_rechner = [] { return Internet_Modus == INTERNET_MODUS_EINZEL && Manager_Anzahl_Menschen() > 1; },
+        .am_selben_rechner = [] { return ruf::Einzel() && Manager_Anzahl_Menschen() > 1; },
     });
     // Messages to the manager (a failed save or load among them) in the requester.
     Meldung_Set_Hooks({
