@@ -228,7 +228,10 @@ void global_schreiben(Ausgabe& gc) {
         if (i == GLOBAL_PARAMETER_VOR_LISTEN)
             for (int r = 0; r < 6; r++) {
                 std::string v;
-                for (int k = 0; k < 7; k++) v += (k ? "," : "") + std::to_string(5 + r * 5 + k * 10);
+                for (int k = 0; k < 7; k++) {
+                    if (k) v += ',';
+                    v += std::to_string(5 + r * 5 + k * 10);
+                }
                 gc.schluessel("TRAINING_ABSTURZ_PROCENT_PARAM", v);
             }
         gc.zahl(GLOBAL_PARAMETER_ZAHLEN[i].deutsch, standard.*GLOBAL_PARAMETER_ZAHLEN[i].feld);
