@@ -166,9 +166,10 @@ function(kordavo_bench_folder)
 endfunction()
 
 # kordavo_mit_allen_schichten(<target>): links every layer library that
-# exists and defines KORDAVO_HAT_<LAYER>=1 for each, as the game program does.
+# exists (with the season's start-up registration, kordavo_main) and defines
+# KORDAVO_HAT_<LAYER>=1 for each, as the game program does.
 function(kordavo_mit_allen_schichten ziel)
-  foreach(sub world match season matchday graphics gui screens net jpeg)
+  foreach(sub world match season matchday graphics gui screens net jpeg main)
     if(TARGET kordavo_${sub})
       string(TOUPPER ${sub} SUB)
       target_link_libraries(${ziel} PRIVATE kordavo_${sub})

@@ -10,7 +10,7 @@
 
 #include "base/config.h"
 #include "base/meldung.h"
-#include "matchday/saison_lauf.h"
+#include "main/saison_lauf.h"
 #include "season/kalender.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // Uniform-alpha blits (see alpha.h).
 #include "graphics/alpha.h"
+#include "graphics/zeichenspur.h"
 
 #include <algorithm>
 #include <vector>
@@ -29,6 +30,8 @@ i32 alpha_blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 d
     if (w < 0) w = src->breite;
     if (h < 0) h = src->hoehe;
     if (!Blt_Clip(&sx, &sy, &w, &h, src->breite, src->hoehe, &dx, &dy, dst->breite, dst->hoehe)) return 0;
+    if (Zeichenspur_An) [[unlikely]]
+        Zeichenspur_Blit_Merken(src, dst, dx, dy, w, h);
     const i32 a = Blt_Alpha_Aus_Prozent(prozent);
     for (i32 y = 0; y < h; ++y) {
         u16* d = dst->bitmap->pixel16() + static_cast<i64>(dy + y) * dst->breite + dx;

@@ -37,13 +37,16 @@ constexpr i32 ARCHIV_SEITEN = 3, ARCHIV_GLOBAL = 1, EINTRAG_SCHATTEN = 331;
 constexpr i32 EINTRAG_VOR_MENUE = 165, EINTRAG_KOPFLEISTE = 166, EINTRAG_ZIFFERN = 171;
 constexpr i32 ZIFFER_W = 56, ZIFFER_H = 30;
 
-// Labels: the screen texts' miscellaneous section from entry 138 on.
+// Labels: the screen texts' miscellaneous section from entry 138 on; the
+// finance page's eleven row labels are entries 0..10 (165 and 166 are the
+// live view's minute and attendance words).
 enum : i32 {
     L_TORE = 138, L_KEINE_TORE, L_SCHUESSE, L_WERT2, L_ZWEIKAMPF, L_BALLBESITZ, L_ZUSCHAUER, L_EINNAHMEN,
     L_AUSGABEN, L_SUMME, L_GEWINN, L_VERLUST, L_HOCH, L_RUNTER, L_ZU, L_PLATZ, L_VEREIN, L_PUNKTE, L_DIFFERENZ,
-    L_TORVERHAELTNIS, L_SPIELTAG, L_ERGEBNISSE, L_TABELLE, L_BILANZ, L_KEINE_SAETZE, L_FINANZ /* 11 entries */,
-    L_SIEGER = L_FINANZ + 11, L_STATISTIK, L_FINANZEN, L_VOR_DEM_SPIEL, L_HALBZEIT,
+    L_TORVERHAELTNIS, L_SPIELTAG, L_ERGEBNISSE, L_TABELLE, L_BILANZ, L_KEINE_SAETZE,
+    L_SIEGER = 174, L_STATISTIK, L_FINANZEN, L_VOR_DEM_SPIEL, L_HALBZEIT,
 };
+constexpr i32 L_FINANZ = 0;  // 11 entries
 
 Ank_Seiten_Hooks H;
 

@@ -5,9 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "base/debug.h"
 #include "base/globals.h"
-#include "base/ruf.h"
 #include "base/spielstand.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
@@ -23,7 +21,6 @@
 #include "season/kalender_lauf.h"
 #include "season/news.h"
 #include "world/aufstellung.h"
-#include "world/netz.h"
 #include "world/welt.h"
 
 namespace {
@@ -268,24 +265,28 @@ void Menue_Hauptmenue_Zeigen() {
         }(),
         [] {
             auto i = icon(ICON_DIALOG_TEAM, 4005, 274, ZU_Y, 100, 164, 10);
+            i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
             auto i = icon(703, 4004, 374, ZU_Y, 100, 120, 10);
+            i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
             auto i = icon(704, 4004, 474, ZU_Y, 100, 120, 10);
+            i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
             auto i = icon(ICON_DIALOG_SPIEL, 4004, 574, ZU_Y, 100, 120, 10);
+            i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
@@ -326,10 +327,7 @@ void Menue_Zug_Beenden() {
     Menue_Modus = 1;
     // In a network game a client first hands the server what changed during
     // the turn and reports its match ready; the other managers are told.
-    if (ruf::Client()) {
-        if (!Internet_Client_Send_Data_Back()) Debug_Printf("Menue_Zug_Beenden: Daten nicht zurueckgeschickt\n");
-        Spieltag_Internet_Client_Bereit(Team_Aktiv);
-    }
+    Spieltag_Internet_Client_Zug_Ende(Team_Aktiv);
     News_Sende_Team_Text(Menue_Text(T_ZUG_BEENDET));
     H.zug_ende();
 }

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "base/globals.h"
+#include "base/ruf.h"
+#include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
@@ -38,11 +40,11 @@ constexpr i32 VIDEO_ANZAHL = 10;  // the leagues' graphic numbers 0..9 have clip
 // The mode icons of a network client: three in the bottom bar, three in
 // the corner while a match is shown (0 connected, 1 and 2 blinking while
 // the client waits).
-constexpr u32 MODUS_LEISTE = 8025, MODUS_ECKE = 8028;
+constexpr u32 MODUS_LEISTE = GRAFIK_MODUS_LEISTE, MODUS_ECKE = GRAFIK_MODUS_ECKE;
 constexpr i32 LEISTE_X = 678, LEISTE_Y = 574, ECKE_X = 782, ECKE_Y = 582;
 constexpr u32 BLINK_MS = 100;
 // The progress box: frame and bar.
-constexpr u32 FORTSCHRITT_RAHMEN = 8023, FORTSCHRITT_BALKEN = 8024;
+constexpr u32 FORTSCHRITT_RAHMEN = GRAFIK_FORTSCHRITT_RAHMEN, FORTSCHRITT_BALKEN = GRAFIK_FORTSCHRITT_BALKEN;
 u32 blink_zeit = 0;
 bool blink_an = false;
 
@@ -106,7 +108,7 @@ void Menue_Zugzeit_Zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
 }
 
 void Menue_Modus_Zeichnen(i32 blinken) {
-    if (Internet_Modus != INTERNET_MODUS_CLIENT || !Screen_Rastport) return;
+    if (!ruf::Client() || !Screen_Rastport) return;
     if (blinken && Kalender_Jetzt - blink_zeit >= BLINK_MS) {
         blink_an = !blink_an;
         blink_zeit = Kalender_Jetzt;

@@ -511,6 +511,8 @@ void Menue_Set_Rechtsklick_Icon(i32 nummer) {
     M->rechts_icon = nummer;
 }
 
+i32 Menue_Get_Rechtsklick_Icon() { return M ? M->rechts_icon : -1; }
+
 // --- Drawing ---------------------------------------------------------------------
 
 void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {

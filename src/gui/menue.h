@@ -209,6 +209,7 @@ void Menue_Set_Hintergrund(Rastport* bild, u16 farbe);
 // An icon that gets MENUE_E_RECHTS whenever the right button goes down
 // anywhere (-1: none).
 void Menue_Set_Rechtsklick_Icon(i32 nummer);
+i32 Menue_Get_Rechtsklick_Icon();
 // The picture of a graphic number, loaded once from the game archives and
 // kept until Menue_Slave_Freigeben (at most 1,000 pictures); null for a
 // number no archive holds. The default of Menue_Grafik_Holen.

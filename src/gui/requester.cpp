@@ -27,6 +27,9 @@ struct Requester {
     i32 anzahl[2] = {};
     i32 liste[2][LISTE_MAX] = {};
 } R;
+// The right-click icon of the screen under the requester, given back when
+// the requester goes (a screen's close-by-right-click keeps working).
+i32 rechts_vorher = -1;
 
 void kopieren(char* ziel, size_t n, const char* q) { std::snprintf(ziel, n, "%s", q ? q : ""); }
 
@@ -95,7 +98,8 @@ void Menue_Requester_Knopf(Screen_Icon* i, u32) {
     // button (714) and a right click (713 as the right-click icon) both answer.
     const i32 k = i->nummer == ICON_REQ_KNOPF_1 || R.art != REQUESTER_JA_NEIN ? 0 : 1;
     Menue_Screen_Icon_Tabelle_Loeschen(tabelle());
-    Menue_Set_Rechtsklick_Icon(-1);
+    Menue_Set_Rechtsklick_Icon(rechts_vorher);
+    rechts_vorher = -1;
     Requester r = R;
     if (r.prozedur[k]) r.prozedur[k](r.anzahl[k], r.liste[k]);
 }
@@ -122,6 +126,8 @@ void Menue_Requester(i32 art, i32 team, const char* text, const char* knopf1, co
 }
 
 void Menue_Requester_Wieder_Zeigen() {
+    if (const i32 r = Menue_Get_Rechtsklick_Icon(); r != ICON_REQ_KNOPF_1 && Menue_Screen_Icon_Ist_Vorhanden(r))
+        rechts_vorher = r;
     Menue_Screen_Icon_Tabelle_Loeschen(tabelle());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle());
     if (R.art != REQUESTER_JA_NEIN) {

@@ -4,7 +4,7 @@
 #include "platform/mainloop.h"
 
 int main(int argc, char** argv) {
-    Main_Registrieren();
+    Main_Registrieren(Main_Spielstart_Pruefen);
     Main_Spielstart_Registrieren();
     return Main_Programm(argc, argv);
 }

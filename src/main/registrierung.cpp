@@ -47,6 +47,13 @@
 #if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
 #include "match/netz_rufe.h"
 #endif
+#if KORDAVO_HAT_SCREENS
+#include "screens/anmelden.h"
+#include "screens/screens.h"
+#endif
+#if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
+#include "net/server_schalter.h"
+#endif
 #if KORDAVO_HAT_SEASON
 #include "season/ankuendigung.h"
 #include "season/ereignis_zufall.h"
@@ -58,7 +65,7 @@
 #include "season/optionen.h"
 #include "season/rangliste.h"
 #include "season/richter.h"
-#include "matchday/saison_anmelden.h"
+#include "main/saison_anmelden.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "matchday/saison.h"
@@ -122,14 +129,6 @@ void grafik_anmelden() {
         .musik_an = [] { return Option_Wert(OPTION_TEAM_BIT_0, 0, 1) != 0; },
         .effekte_an = [] { return Option_Wert(OPTION_TEAM_LETZTE, 0, 1) != 0; },
     });
-    Season_Gui.Backsound_Update = Backsound_Update;
-    Season_Gui.Backsound_Pause = Backsound_Pause;
-    Season_Gui.Sound_Free = [] {
-        Sound_Effekt_Stop_All();
-        Sound_Free_All();
-    };
-    Season_Gui.Bnk_Pause_Alle = Bnk_Pause_Alle;
-    Season_Gui.Sound_Alle_Stoppen = Sound_Effekt_Stop_All;
 #endif
 #endif
 }
@@ -149,14 +148,6 @@ void menue_anmelden() {
         Farbe_Cache_Aufraeumen();
         // A quit the run loop could not serve (no calendar) still ends the program.
         if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
-    };
-    // The screen texts; a remark format that does not fit its values is
-    // reported (and never used).
-    Season_Gui.Texte_Laden = [] {
-        Text_cfg_Init();
-        if (const i32 n = Vorschau_Formate_Pruefen(); n >= 0)
-            Meldung_Printf("text.cfg: Satzformat %d (REST_TAVESK) passt nicht zu seinen Werten und wird nicht benutzt.",
-                           n);
     };
     // The announcement pages and screens, their sounds, the remarks' texts.
     Vorschau_Set_Texte([](i32 n) { return Text_cfg_Text(TEXT_REST, n); });
@@ -186,45 +177,16 @@ void menue_anmelden() {
 // The season's calls into the menus, keys and mouse; messages to the manager.
 void menue_hooks_anmelden() {
 #if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
-    Season_Gui.Texte_Free = Text_cfg_Free;
-    Season_Gui.Menue_Init = [] {
-        Menue_Init();
-        Backsound_Start();
-    };
-    Season_Gui.Menue_Free = [] {
-        Backsound_Stop();
-        Menue_Free_All();
-    };
-    Season_Gui.Menue_Tick = [] { Menue_Tick(); };
-    Season_Gui.Menue_Manager_Wechsel = Menue_Manager_Wechsel;
-    Season_Gui.Menue_Set_Aktiver_Manager = Menue_Set_Aktiver_Manager;
-    Season_Gui.Blt_Cache_Leeren = Blt_Cache_Leeren;
-    Season_Gui.Icon_Auf_Screen = [](int icon) { return Menue_Screen_Icon_Ist_Vorhanden(icon); };
-    Season_Gui.Modal_Screen = Menue_Requester_Offen;
-    Season_Gui.Taste_Oder_Klick = [] { return Taste_Oder_Klick(0); };
-    // A key typed into an input field is not the calendar's ("l" would load).
-    Season_Gui.Taste_Get_Zeichen = [] { return Eingabefeld_Cursor_An() ? 0 : static_cast<int>(Taste_Get_Zeichen()); };
-    Season_Gui.Taste_Reset = Taste_Reset;
-    Season_Gui.Maus_Update = Maus_Update;
-    Season_Gui.Maus_X = [] { return static_cast<int>(Maus_Get_X()); };
-    Season_Gui.Maus_Y = [] { return static_cast<int>(Maus_Get_Y()); };
-    // The run loop only looks at the buttons held: reading them must not take
-    // a quick click away from the menu engine.
-    Season_Gui.Maus_Tasten = [] { return static_cast<int>(W32_Get_Mouse_Buttons()); };
     // The end of a turn goes to the calendar; option 24 is the menu animation;
     // the header's opponent is today's from the matchday runner.
     Hauptmenue_Set_Hooks({
         .gegner = [](i32 team, bool* auswaerts) { return Spieltag_Get_Gegner(team, auswaerts); },
         .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
+#if KORDAVO_HAT_SCREENS
+        .screen_starten = Screen_Launch,
+#endif
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
     });
-    // The turn timer ends a turn as the button does; the menu's background
-    // video; a network client's mode icons.
-    Season_Gui.Menue_Zug_Beenden = Menue_Zug_Beenden;
-    Season_Gui.Spielstand_Laden_Fragen = [](int slot) { Menue_Laden_Fragen(slot); };
-    Season_Module.Kalender_Blit_Modus = Menue_Modus_Zeichnen;
-    Season_Gui.Fortschritt = [](const char* text, int prozent) { Menue_Fortschritt(text, prozent); };
-    Season_Gui.Menue_Hintergrund_Video = [](int an, int pause) { Menue_Hintergrund_Video(an, pause); };
     // Messages to the manager (a failed save or load among them) in the requester.
     Meldung_Set_Hooks({
         .zeigen = [](const char* text) {
@@ -236,6 +198,72 @@ void menue_hooks_anmelden() {
             Menue_Requester(REQUESTER_OK, team, text, nullptr, nullptr, nullptr, nullptr);
         },
     });
+#endif
+}
+
+// The season's calls into the menus, screens, keys, mouse, sound and videos:
+// one table, installed whole. `spielstart` is the new-game set-up step (null:
+// the season's default, which finishes at once).
+void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
+#if KORDAVO_HAT_SEASON
+    if (!spielstart) spielstart = Season_Spielstart_Sofort;
+#endif
+#if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
+    Season_Gui_Set_Hooks({
+        // The screen texts; a remark format that does not fit its values is
+        // reported (and never used).
+        .Texte_Laden = [] {
+            Text_cfg_Init();
+            if (const i32 n = Vorschau_Formate_Pruefen(); n >= 0)
+                Meldung_Printf(
+                    "text.cfg: Satzformat %d (REST_TAVESK) passt nicht zu seinen Werten und wird nicht benutzt.", n);
+        },
+        .Texte_Free = Text_cfg_Free,
+        .Menue_Init = [] {
+            Menue_Init();
+            Backsound_Start();
+        },
+        .Menue_Free = [] {
+            Backsound_Stop();
+            Menue_Free_All();
+        },
+        .Menue_Tick = [] { Menue_Tick(); },
+        .Spielstart_Pruefen = spielstart,
+        .Menue_Manager_Wechsel = Menue_Manager_Wechsel,
+        .Menue_Set_Aktiver_Manager = Menue_Set_Aktiver_Manager,
+        .Blt_Cache_Leeren = Blt_Cache_Leeren,
+        // Music and effects: the run loop updates the music every 500 ms,
+        // holds it for the live match, pauses the videos and stops the effects.
+        .Backsound_Update = Backsound_Update,
+        .Backsound_Pause = Backsound_Pause,
+        .Sound_Free = [] {
+            Sound_Effekt_Stop_All();
+            Sound_Free_All();
+        },
+        .Icon_Auf_Screen = [](int icon) { return Menue_Screen_Icon_Ist_Vorhanden(icon); },
+        .Modal_Screen = Menue_Requester_Offen,
+        .Taste_Oder_Klick = [] { return Taste_Oder_Klick(0); },
+        // A key typed into an input field is not the calendar's ("l" would load).
+        .Taste_Get_Zeichen = [] { return Eingabefeld_Cursor_An() ? 0 : static_cast<int>(Taste_Get_Zeichen()); },
+        .Taste_Reset = Taste_Reset,
+        .Maus_Update = Maus_Update,
+        .Maus_X = [] { return static_cast<int>(Maus_Get_X()); },
+        .Maus_Y = [] { return static_cast<int>(Maus_Get_Y()); },
+        // The run loop only looks at the buttons held: reading them must not
+        // take a quick click away from the menu engine.
+        .Maus_Tasten = [] { return static_cast<int>(W32_Get_Mouse_Buttons()); },
+        // The menu's background video; the turn timer ends a turn as the
+        // button does; a network client's mode icons.
+        .Menue_Hintergrund_Video = [](int an, int pause) { Menue_Hintergrund_Video(an, pause); },
+        .Bnk_Pause_Alle = Bnk_Pause_Alle,
+        .Sound_Alle_Stoppen = Sound_Effekt_Stop_All,
+        .Menue_Zug_Beenden = Menue_Zug_Beenden,
+        .Fortschritt = [](const char* text, int prozent) { Menue_Fortschritt(text, prozent); },
+        .Spielstand_Laden_Fragen = [](int slot) { Menue_Laden_Fragen(slot); },
+        .Kalender_Blit_Modus = Menue_Modus_Zeichnen,
+    });
+#elif KORDAVO_HAT_SEASON
+    Season_Gui_Set_Hooks({.Spielstart_Pruefen = spielstart});
 #endif
 }
 
@@ -298,6 +326,20 @@ void netz_anmelden() {
 #endif
 }
 
+// The screens: their records and launch entries; their calls into the network.
+void screens_anmelden() {
+#if KORDAVO_HAT_SCREENS
+    Screens_Anmelden();
+#if KORDAVO_HAT_NET
+    Screens_Set_Hooks({
+        .server_oeffnen = Netz_Server_Oeffnen,
+        .server_schliessen = Netz_Server_Schliessen,
+        .lokale_adresse = Netz_Lokale_Adresse,
+    });
+#endif
+#endif
+}
+
 // The tools' calls upwards.
 void werkzeuge_anmelden() {
     // The tools' calls upwards: fonts from the graphics layer, leaving a
@@ -318,12 +360,14 @@ void werkzeuge_anmelden() {
 
 }  // namespace
 
-void Main_Registrieren() {
+void Main_Registrieren(bool (*spielstart)(int, u8*)) {
     welt_anmelden();
     saison_anmelden();
+    season_gui_anmelden(spielstart);
     grafik_anmelden();
     menue_anmelden();
     menue_hooks_anmelden();
     netz_anmelden();
+    screens_anmelden();
     werkzeuge_anmelden();
 }

@@ -2,4 +2,8 @@
 // entry points of the higher ones.
 #pragma once
 
-void Main_Registrieren();
+#include "base/types.h"
+
+// `spielstart`: the new-game set-up step of the season (null: it finishes
+// at once, as in the headless tools).
+void Main_Registrieren(bool (*spielstart)(int arg, u8* wizard_byte) = nullptr);

@@ -11,7 +11,6 @@
 #if KORDAVO_HAT_SEASON
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
-#include "season/season_hooks.h"
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
@@ -73,10 +72,13 @@ bool spielstart(int, u8* wizard_byte) {
 
 }  // namespace
 
-void Main_Spielstart_Registrieren() {
-    Season_Gui.Spielstart_Pruefen = spielstart;
-    Kalender_Set_Spielstart(kStartSet, kStartSet, kStartSet);
-}
+bool Main_Spielstart_Pruefen(int arg, u8* wizard_byte) { return spielstart(arg, wizard_byte); }
+
+void Main_Spielstart_Registrieren() { Kalender_Set_Spielstart(kStartSet, kStartSet, kStartSet); }
 #else
+bool Main_Spielstart_Pruefen(int, u8* wizard_byte) {
+    if (wizard_byte) *wizard_byte = 0;
+    return true;
+}
 void Main_Spielstart_Registrieren() {}
 #endif

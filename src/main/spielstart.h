@@ -2,7 +2,12 @@
 // the world of the start set is read and the player takes over a club.
 #pragma once
 
-// Installs the scripted start as the season's set-up step. The club is the
-// setting "Verein" (a team number) when it names a club, else the first club
-// of the world.
+#include "base/types.h"
+
+// The scripted start as the season's set-up step (Main_Registrieren installs
+// it): reads the world of the start set once and gives the club of the
+// setting "Verein" (a team number; else the first club of the world) its
+// human manager.
+bool Main_Spielstart_Pruefen(int arg, u8* wizard_byte);
+// The start set of a new game, its competitions and events.
 void Main_Spielstart_Registrieren();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "match/spielfeld_intern.h"
 
 namespace {
@@ -95,7 +96,7 @@ Spielfeld_Daten* Spielfeld_Get_Aktuelles_Spielfeld() {
 }
 
 void Spielfeld_Replay_Start(int) {
-    if (Internet_Modus != INTERNET_MODUS_EINZEL || SF_Register.anzeige_anzahl == 0) return;
+    if (!ruf::Einzel() || SF_Register.anzeige_anzahl == 0) return;
     SF_Register.replay_aktiv = true;
 }
 

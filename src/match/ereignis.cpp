@@ -5,6 +5,7 @@
 
 #include "base/debug.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "match/spielfeld_intern.h"
 #include "world/spieler.h"
 #include "world/welt.h"
@@ -110,7 +111,7 @@ void Spielfeld_Spieler_Wert56_Loeschen(i32 spieler) {
 }
 
 void Spielfeld_Auswertung(u32 wettbewerb) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    if (ruf::Client()) return;
     for (auto* sf : SF_Register.tabelle) {
         if (!sf || sf->wettbewerb != wettbewerb || sf->ausgewertet || !sf->engine) continue;
         sf->ausgewertet = 1;

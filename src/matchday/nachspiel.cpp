@@ -5,6 +5,7 @@
 
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "match/spielfeld.h"
 #include "season/ereignis_zufall.h"
 #include "season/kalender.h"
@@ -128,7 +129,7 @@ void Spieltag_Form_Nach_Spiel(i32 spiel) {
 }
 
 void Spieltag_Nachspiel_Spiel(i32 spiel) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    if (ruf::Client()) return;
     const Spiel* sp = Spiele_Get_Spiel(spiel, true);
     if (!sp || sp->tore_a < 0 || sp->tore_b < 0) return;
     const Spiel s = *sp;  // the steps below may move the plan's games

@@ -11,6 +11,7 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "matchday/spieltag.h"
 #include "season/ankuendigung.h"
 #include "season/archiv.h"
@@ -37,7 +38,6 @@ bool gueltig(i32 i) { return i >= 0 && i < WETTBEWERB_ANZAHL && Wettbewerb_Tabel
 i32 index_von(const Wettbewerb& w) { return static_cast<i32>(&w - Wettbewerb_Tabelle); }
 bool ist_ko(const Wettbewerb& w) { return (w.modus & WB_KO_SYSTEM) != 0; }
 i32 legs(const Wettbewerb& w) { return std::max<i32>(w.best_of_x, 1); }
-bool client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
 
 // Walks along a link, bounded so a broken chain cannot loop.
 template <class Link>
@@ -306,7 +306,7 @@ bool Wettbewerb_Faellig(const Wettbewerb& w, i32 jahr) {
 }
 
 void Wettbewerb_Jedes_Jahr() {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Wettbewerb Jedes_Jahr");
         return;
     }
@@ -373,7 +373,7 @@ void Wettbewerb_Jedes_Jahr() {
 }
 
 void Wettbewerb_Jeden_Tag() {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Wettbewerb Jeden_Tag");
         return;
     }
@@ -404,7 +404,7 @@ void Wettbewerb_Jeden_Tag() {
 }
 
 void Saison_Wechsel() {
-    if (client() || !Kalender_Ist_Initialisiert()) return;
+    if (ruf::Client() || !Kalender_Ist_Initialisiert()) return;
     // The tables start on the Thursday on or before 3 July: weekdays and
     // weeks are counted from the base day as in the first season (day 0 is
     // a Thursday).
@@ -439,7 +439,7 @@ void Wettbewerb_Runde_Auswerten(Wettbewerb& g) {
 }
 
 void Wettbewerb_Spiele_Beendet(i32 id) {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Wettbewerb Spiele_Beendet");
         return;
     }
@@ -555,17 +555,3 @@ bool Wettbewerb_Neu_Eintragen(Wettbewerb& w) {
     return true;
 }
 
-void Saison_Hooks_Installieren() {
-    Season_Module.Wettbewerb_Jedes_Jahr = Wettbewerb_Jedes_Jahr;
-    Season_Module.Wettbewerb_Jeden_Tag = Wettbewerb_Jeden_Tag;
-    Season_Module.Saison_Wechsel = Saison_Wechsel;
-    // A new game starts without the archive and career records of the last.
-    Season_Module.Statistik_Init = [] {
-        Statistik_Archiv_Leeren();
-        Statistik_Spieler_Leeren();
-    };
-    Season_Module.Statistik_Free = Season_Module.Statistik_Init;
-    Spieltag_Hooks h = Spieltag_Get_Hooks();
-    h.wettbewerb_fertig = Wettbewerb_Spiele_Beendet;
-    Spieltag_Set_Hooks(h);
-}

@@ -45,6 +45,3 @@ void Wettbewerb_Auf_Abstieg_Anwenden(Wettbewerb& g);
 // competition of its kind has finished; false when it found no days.
 bool Wettbewerb_Neu_Eintragen(Wettbewerb& w);
 
-// Fills the season's hooks: the yearly set-up and daily work of the
-// calendar, the end of a competition's games of the day.
-void Saison_Hooks_Installieren();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "matchday/season_netz.h"
 #include "matchday/spieltag.h"
 #include "season/archiv.h"
@@ -225,7 +226,7 @@ i32 Season_Netz_Bereit_Tag(i32 team) {
 void Season_Netz_Befehle_Erlauben(bool an) { befehle_erlaubt = an; }
 
 void Netz_Client_Reset() {
-    if (Internet_Modus != INTERNET_MODUS_CLIENT) return;
+    if (!ruf::Client()) return;
     Wettbewerb_Internet_Client_Hole_Tabelle();
     Kalender_Internet_Client_Reset();
     Spiele_Internet_Client_Reset();

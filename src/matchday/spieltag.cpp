@@ -9,6 +9,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "match/spielfeld.h"
@@ -21,6 +22,7 @@
 #include "season/kalender_lauf.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
 #include "world/aufstellung.h"
@@ -302,7 +304,7 @@ void ohne_spielfeld_spielen(Spieltag_Slot& r) {
 void weiterschalten(const Spieltag_Slot& r);
 
 void anpfiff(Spieltag_Slot& r) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    if (ruf::Client()) return;
     Spiel* s = spiel_von(r);
     if (!s) return;
     const i32 heim = s->team_a, gast = s->team_b;
@@ -437,7 +439,7 @@ void nachspiel(i32 wettbewerb) {
 }
 
 void weiterschalten(const Spieltag_Slot& r) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    if (ruf::Client()) return;
     Spiel* s = spiel_von(r);
     if (!s) return;
     const i32 w = s->wettbewerb;
@@ -649,7 +651,7 @@ void vorbereiten(Spieltag_Slot& r) {
     Spiel* s = spiel_von(r);
     if (!s) return;
     // The stadium step: the home side's attendance and gate money.
-    if (Internet_Modus != INTERNET_MODUS_CLIENT && s->team_a > 0) {
+    if (!ruf::Client() && s->team_a > 0) {
         i32 x, d, wichtigkeit;
         nachfrage(s->wettbewerb, &x, &d, &wichtigkeit);
         Stadion_Spiel_Auswerten(s->team_a, r.spiel, d);
@@ -854,7 +856,7 @@ int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
 void Spieltag_Vorbereiten() {
     if (!z.initialisiert) return;
     // A client follows its team's match on the server.
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         Spieltag_Internet_Client_Slot_Aktualisieren(Team_Aktiv);
         return;
     }
@@ -905,8 +907,8 @@ bool Spieltag_Gruppe_Starten() {
         const Spiel* s = spiel_von(r);
         const i32 teams[2] = {s ? s->team_a : -1, s ? s->team_b : -1};
         for (int k = 0; k < 2; ++k) {
-            if (Internet_Modus == INTERNET_MODUS_EINZEL) r.bereit[k] = 2;
-            else if (Internet_Modus == INTERNET_MODUS_SERVER && (teams[k] <= 0 || !(Team_Wert(7, teams[k], 0, 0) & 32)))
+            if (ruf::Einzel()) r.bereit[k] = 2;
+            else if (ruf::Server() && (teams[k] <= 0 || !(Team_Wert(7, teams[k], 0, 0) & 32)))
                 r.bereit[k] = 2;
         }
         r.gruppe = gruppe;
@@ -999,7 +1001,7 @@ bool Spieltag_Check_Spielende(Spielfeld_Daten* sf) {
     if (!sf || !sf->engine) return false;
     // A client's copy carries the server's game number and has no row of
     // that number: it ends its halves by the record alone.
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return Spieltag_Halbzeit_Pruefen(sf);
+    if (ruf::Client()) return Spieltag_Halbzeit_Pruefen(sf);
     const Spieltag_Slot* r = slot_von_spiel(static_cast<i32>(sf->spiel));
     if (!r || !spiel_von(*r)) return true;
     return Spieltag_Halbzeit_Pruefen(sf);
@@ -1059,7 +1061,7 @@ bool Spieltag_Team_Offen_Ankuendigen(i32 team) {
 
 bool Spieltag_Team_Im_Spiel(i32 team) {
     if (!z.initialisiert) return false;
-    const int bereit = Internet_Modus == INTERNET_MODUS_CLIENT ? 0 : 1;
+    const int bereit = ruf::Client() ? 0 : 1;
     for (const auto& r : z.slots) {
         if (!team_in(r, team)) continue;
         const Spiel* s = spiel_von(r);
@@ -1071,16 +1073,48 @@ bool Spieltag_Team_Im_Spiel(i32 team) {
     return false;
 }
 
-i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts) {
+i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts, i32* wichtigkeit, i32* spiel, i32* wettbewerb) {
     if (auswaerts) *auswaerts = false;
+    if (wichtigkeit) *wichtigkeit = 0;
+    if (spiel) *spiel = -1;
+    if (wettbewerb) *wettbewerb = -1;
     if (!z.initialisiert) return -1;
-    for (const auto& r : z.slots)
-        if (team_in(r, team)) {
-            const Spiel* s = spiel_von(r);
-            if (auswaerts) *auswaerts = s->team_b == team;
-            return s->team_a == team ? s->team_b : s->team_a;
+    // The first unplayed game of today's rows with the team.
+    for (const auto& r : z.slots) {
+        const Spiel* s = team_in(r, team) ? spiel_von(r) : nullptr;
+        if (!s || s->tore_a >= 0) continue;
+        const bool aus = s->team_b == team;
+        if (auswaerts) *auswaerts = aus && Wettbewerb_Hat_Heimrecht(s->wettbewerb);
+        if (spiel) *spiel = r.spiel;
+        if (wettbewerb) *wettbewerb = s->wettbewerb;
+        if (wichtigkeit) *wichtigkeit = Wettbewerb_Get_Wichtigkeit(s->wettbewerb, -1);
+        return aus ? s->team_a : s->team_b;
+    }
+    // None left today: the team's next fixture.
+    Statistik_Termin t{};
+    if (Statistik_Naechstes_Spiel(team, -1, -1, &t, 1, 0, true) != 1) return -1;
+    if (auswaerts) *auswaerts = t.ort == 1;
+    if (wettbewerb) *wettbewerb = t.wettbewerb;
+    return t.gegner;
+}
+
+i32 Spieltag_Spiele_Von_Wettbewerb(i32 wettbewerb, std::vector<i32>* liste) {
+    if (!liste || !z.initialisiert) return 0;
+    i32 n = 0;
+    for (const auto& r : z.slots) {
+        const Spiel* s = spiel_von(r);
+        if (s && s->wettbewerb == wettbewerb) {
+            liste->push_back(r.spiel);
+            ++n;
         }
-    return -1;
+    }
+    return n;
+}
+
+i32 Spieltag_Get_Wettbewerb(i32 zeile) {
+    if (!z.initialisiert || zeile < 0 || static_cast<size_t>(zeile) >= z.slots.size()) return -1;
+    const Spiel* s = spiel_von(z.slots[static_cast<size_t>(zeile)]);
+    return s ? s->wettbewerb : -1;
 }
 
 bool Spieltag_Spiele_Offen() {
@@ -1096,59 +1130,13 @@ bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb) {
     return true;
 }
 
-// --- wiring -------------------------------------------------------------------------------
+void Spieltag_Team_Hat_Spielfeld(u32 team) {
+    for (const auto& r : z.slots)
+        if (const Spiel* s = spiel_von(r); s && team > 0)
+            Spieltag_Set_Bereit(
+                r.spiel, s->team_a == static_cast<i32>(team) ? 0 : (s->team_b == static_cast<i32>(team) ? 1 : -1));
+}
 
-void Spieltag_Hooks_Installieren() {
-    Season_Module.Spieltag_Init = Spieltag_Init;
-    Season_Module.Spieltag_DeInit = Spieltag_DeInit;
-    Season_Module.Spieltag_Vorbereiten = Spieltag_Vorbereiten;
-    Season_Module.Spieltag_Spiele_Offen = Spieltag_Spiele_Offen;
-    Season_Module.Spieltag_Naechste_Gruppe = [] { Spieltag_Gruppe_Starten(); };
-    Season_Module.Spieltag_Run = Spieltag_Run;
-    Season_Module.Spieltag_Team_Spielt = [](int team) { return Spieltag_Team_Spielt(team); };
-    Season_Module.Spieltag_Team_Im_Spiel = [](int team) { return Spieltag_Team_Im_Spiel(team); };
-    Season_Module.Spieltag_Kein_Spiel = Spieltag_Kein_Spiel;
-    Season_Module.Spieltag_Kein_Spiel_Loeschen = Spieltag_Kein_Spiel_Loeschen;
-    Season_Module.Spieltag_Get_Gegner = [](int team, bool* auswaerts, int* wettbewerb) -> int {
-        if (wettbewerb) *wettbewerb = -1;
-        const i32 gegner = Spieltag_Get_Gegner(team, auswaerts);
-        if (gegner < 0 || !wettbewerb) return gegner;
-        for (const auto& r : z.slots)
-            if (team_in(r, team)) {
-                *wettbewerb = spiel_von(r)->wettbewerb;
-                break;
-            }
-        return gegner;
-    };
-    Spieltag_Netz_Anmelden();
-    Spielfeld_Hooks h = Spielfeld_Get_Hooks();
-    h.spiel_info = [](u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) {
-        const Spiel* s = Spiele_Get_Spiel(static_cast<i32>(spiel), true);
-        if (!s) return false;
-        if (heim) *heim = static_cast<u32>(s->team_a);
-        if (gast) *gast = static_cast<u32>(s->team_b);
-        if (wettbewerb) *wettbewerb = s->wettbewerb;
-        if (temperatur) *temperatur = s->temperatur;
-        if (niederschlag) *niederschlag = s->niederschlag;
-        return true;
-    };
-    h.check_spielende = Spieltag_Check_Spielende;
-    h.spiele_ereignis = [](u32 spiel, i32 spieler, i32 zweiter, u32 flags, u8 minute) {
-        // A client's copy books nothing: the server's fixture comes with the refresh.
-        if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
-        Spiele_Ereignis_Eintragen(static_cast<i32>(spiel), flags, minute, spieler, zweiter);
-    };
-    h.reset_spielschritt = Kalender_Reset_Spielschritt;
-    // Fines of the evaluation (cards) go to the bank like a forfeit's.
-    h.strafe = [](u32 team, i32 betrag) {
-        if (betrag > 0) Bank_Buchen(static_cast<int>(team), -1, static_cast<f32>(betrag), BANK_STRAFE, 1, -1);
-    };
-    // A client with this team has fetched its pitch: its side is ready.
-    h.set_bereit = [](u32 team) {
-        for (const auto& r : z.slots)
-            if (const Spiel* s = spiel_von(r); s && team > 0)
-                Spieltag_Set_Bereit(
-                    r.spiel, s->team_a == static_cast<i32>(team) ? 0 : (s->team_b == static_cast<i32>(team) ? 1 : -1));
-    };
-    Spielfeld_Set_Hooks(h);
+void Spieltag_Strafe_Buchen(u32 team, i32 betrag) {
+    if (betrag > 0) Bank_Buchen(static_cast<int>(team), -1, static_cast<f32>(betrag), BANK_STRAFE, 1, -1);
 }

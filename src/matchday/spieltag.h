@@ -117,8 +117,19 @@ bool Spieltag_Team_Offen_Ankuendigen(i32 team);
 // shoot-out, or ready to kick off or finished but waiting for its group.
 bool Spieltag_Team_Im_Spiel(i32 team);
 bool Spieltag_Spiele_Offen();
-// The team's opponent of today's match (-1: none) and whether it plays away.
-i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts);
+// The team's opponent of today (-1: none): from the first of today's rows
+// whose game is not played yet, with whether the team plays away (never in
+// a competition without home right), the matchday's importance, the game
+// and its competition; without one, the team's next fixture gives
+// opponent, competition and venue (game -1, importance 0). Every out may
+// be null.
+i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts, i32* wichtigkeit = nullptr, i32* spiel = nullptr,
+                        i32* wettbewerb = nullptr);
+// Appends the game of each of today's rows of the competition to the list;
+// returns how many.
+i32 Spieltag_Spiele_Von_Wettbewerb(i32 wettbewerb, std::vector<i32>* liste);
+// The competition of a row's game (-1: no game or no such row).
+i32 Spieltag_Get_Wettbewerb(i32 zeile);
 bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb);
 // Games entered and games done since the module started (checks and tools).
 u32 Spieltag_Anzahl_Eingetragen();
@@ -132,9 +143,12 @@ struct Spieltag_Zahlen {
 };
 const Spieltag_Zahlen& Spieltag_Get_Zahlen();
 
-// Fills the season's matchday hooks and the match engine's hooks that the
-// matchday answers (fixture lookup, end check, events, readiness).
-void Spieltag_Hooks_Installieren();
+// A fine of the match evaluation (cards) for the team, booked like a
+// forfeit's (the match engine's fine hook, src/main).
+void Spieltag_Strafe_Buchen(u32 team, i32 betrag);
+// A client with this team has fetched its pitch: its side of the team's
+// rows is ready (the match engine's readiness hook, src/main).
+void Spieltag_Team_Hat_Spielfeld(u32 team);
 
 // The penalty shoot-out of a tie: early decision and sudden death.
 struct Spieltag_Elfmeter {

@@ -7,12 +7,14 @@
 
 #include "base/debug.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "match/spielfeld.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/netz_rufe.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
+#include "world/netz.h"
 #include "world/welt.h"
 
 namespace {
@@ -60,8 +62,6 @@ int seite_von(const Spieltag_Slot& r, i32 team) {
     return s->team_a == team ? 0 : s->team_b == team ? 1 : -1;
 }
 
-bool client_modus() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
-
 }  // namespace
 
 Spieltag_Slot_Antwort Spieltag_Internet_Server_Send_Slot(i32 team) {
@@ -104,12 +104,18 @@ void Spieltag_Internet_Bereit_Zuruecknehmen(i32 team) {
     }
 }
 
+void Spieltag_Internet_Client_Zug_Ende(i32 team) {
+    if (!ruf::Client()) return;
+    if (!Internet_Client_Send_Data_Back()) Debug_Printf("Spieltag_Internet_Client_Zug_Ende: Daten nicht zurueckgeschickt\n");
+    Spieltag_Internet_Client_Bereit(team);
+}
+
 void Spieltag_Internet_Client_Bereit(i32 team) {
-    if (client_modus() && team != 0) ruf::Rufen(RUF_TEAM_BEREIT, team);
+    if (ruf::Client() && team != 0) ruf::Rufen(RUF_TEAM_BEREIT, team);
 }
 
 void Spieltag_Internet_Client_Hole_Slot(i32 team) {
-    if (!client_modus() || team != Team_Aktiv || client.kein_spiel) return;
+    if (!ruf::Client() || team != Team_Aktiv || client.kein_spiel) return;
     const std::optional<Spieltag_Slot_Antwort> a = ruf::Rufen(RUF_SPIELTAG_SLOT, team);
     // No answer: the rows stay as they are and the next pass asks again.
     if (!a || a->wettbewerb == -2) return;
@@ -155,7 +161,7 @@ bool Spieltag_Kein_Spiel() { return client.kein_spiel; }
 void Spieltag_Kein_Spiel_Loeschen() { client.kein_spiel = false; }
 
 void Spieltag_Client_Verfolgen() {
-    if (!client_modus() || client.kein_spiel) return;
+    if (!ruf::Client() || client.kein_spiel) return;
     // While a match runs its pitch record leads; otherwise the server's row.
     for (const Spieltag_Slot& r : Spieltag_Slots())
         if (r.status == ST_LAEUFT || r.status == ST_PAUSE || r.status == ST_ELFMETER || r.status == ST_BEENDET) return;
@@ -164,7 +170,7 @@ void Spieltag_Client_Verfolgen() {
 }
 
 u32 Spieltag_Spielfeld_Nummer(const Spieltag_Slot& r) {
-    if (client_modus() && client.lokal > 0 && r.spiel == client.lokal) return client.server_spiel;
+    if (ruf::Client() && client.lokal > 0 && r.spiel == client.lokal) return client.server_spiel;
     return static_cast<u32>(r.spiel);
 }
 
@@ -252,7 +258,7 @@ bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
 }  // namespace
 
 bool Spieltag_Client_Zeile(Spieltag_Slot& r, int durchreichen, bool* gelaufen) {
-    if (!client_modus()) return false;
+    if (!ruf::Client()) return false;
     switch (r.status) {
         case ST_WARTET: return true;  // the kick-off is the server's
         case ST_ANGEPFIFFEN:
@@ -272,7 +278,7 @@ bool Spieltag_Client_Zeile(Spieltag_Slot& r, int durchreichen, bool* gelaufen) {
 }
 
 Spielfeld_Daten* Spieltag_Client_Spielfeld() {
-    if (!client_modus()) return nullptr;
+    if (!ruf::Client()) return nullptr;
     for (const Spieltag_Slot& r : Spieltag_Slots())
         if (r.spiel > 0 && r.spiel == client.lokal) return Spielfeld_Zeiger(client.server_spiel);
     return nullptr;

@@ -30,6 +30,10 @@ Spieltag_Slot_Antwort Spieltag_Internet_Server_Send_Slot(i32 team);
 void Spieltag_Internet_Server_Team_Bereit(i32 team);
 void Spieltag_Internet_Bereit_Zuruecknehmen(i32 team);
 
+// The end of a manager's turn at a client: what changed during the turn goes
+// back to the server and the team's match is reported ready. Nothing on a
+// server or a single machine.
+void Spieltag_Internet_Client_Zug_Ende(i32 team);
 // Client side: the ready signal of the active team (team -1 at the end of
 // the game); the active team's row fetched from the server (the table then
 // holds that row alone, with the local lock of its fixture); a refresh.

@@ -431,7 +431,7 @@ void Netz_Client_Signal(const u8* daten, u32 laenge) {
 }
 
 bool Netz_Signal_Senden(const u8* daten, u32 laenge) {
-    if (Internet_Modus != INTERNET_MODUS_CLIENT || !Internet_Server_Verbindung || !daten ||
+    if (!ruf::Client() || !Internet_Server_Verbindung || !daten ||
         laenge != NETZ_SIGNAL_LAENGE)
         return false;
     CLIENT_SIGNAL(Internet_Server_Verbindung, daten, laenge);
@@ -546,7 +546,7 @@ u64 teil_breite(const Netz_Teil& teil, const std::vector<u8>& b, u64 pos) {
 }  // namespace
 
 std::optional<u32> Netz_Client_Read(u32 code, std::string_view typen, const std::vector<Netz_Arg>& args) {
-    if (Internet_Modus != INTERNET_MODUS_CLIENT) {
+    if (!ruf::Client()) {
         Debug_Printf("Internet_Client_Read: kein CLIENT!");
         return std::nullopt;
     }

@@ -20,6 +20,7 @@
 
 #include "base/debug.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "net/sockets.h"
 #include "net/verbindung.h"
 
@@ -257,11 +258,11 @@ i32 Internet_Get_Server_Index(u32*, u32*, u32*, u32* pd, u16, u8* liste) {
 }
 
 void Internet_Connect() {
-    if (Internet_Modus == INTERNET_MODUS_SERVER && !Internet_Listen_Verbindung) {
+    if (ruf::Server() && !Internet_Listen_Verbindung) {
         Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, Internet_Port, Internet_Lokale_Adresse);
         if (!Internet_Listen_Verbindung) Internet_Modus = INTERNET_MODUS_EINZEL;
     }
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         // A connection of an earlier attempt would hold one of the 16 places for ever.
         Verbindung_Close(Internet_Server_Verbindung);
         u8 adresse[4];

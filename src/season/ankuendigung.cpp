@@ -5,6 +5,7 @@
 
 #include "base/debug.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/kalender.h"
@@ -167,7 +168,7 @@ bool Spielankuendigung_Puffern(u32 art, u32 prioritaet) {
         p.fern_b = p.team_b == -1 ? 0 : fern(p.team_b);
         p.prioritaet = prioritaet;
         Debug_Printf("--> IN BUFFER..\n");
-        if (Internet_Modus == INTERNET_MODUS_SERVER && art != ANK_VOR_SPIEL) {
+        if (ruf::Server() && art != ANK_VOR_SPIEL) {
             if (p.fern_a) Spielankuendigung_Als_News(p, p.team_a);
             if (p.fern_b && art != ANK_GELD) Spielankuendigung_Als_News(p, p.team_b);
         }
@@ -380,7 +381,7 @@ bool Spielankuendigung_Aus_Puffer() {
     for (int i = 0; i < ANK_PUFFER; ++i) {
         Spielankuendigung& p = z.puffer[i];
         if (!p.prioritaet) continue;
-        if (Internet_Modus == INTERNET_MODUS_SERVER) {
+        if (ruf::Server()) {
             if ((!lokal_menschlich(p.team_a) && !lokal_menschlich(p.team_b)) ||
                 (p.art == ANK_GELD && fern(p.team_a))) {
                 p = Spielankuendigung{};
@@ -392,7 +393,7 @@ bool Spielankuendigung_Aus_Puffer() {
     if (best < 0) return false;
     if (z.seite || automatik() || z.start) return false;
     z.aktuell = z.puffer[best];
-    if (Internet_Modus == INTERNET_MODUS_CLIENT && z.aktuell.art == ANK_GELD) H.bank_holen(z.aktuell.team_a);
+    if (ruf::Client() && z.aktuell.art == ANK_GELD) H.bank_holen(z.aktuell.team_a);
     if (!Spielankuendigung_Jetzt(z.aktuell.art, false)) return false;
     const u32 art = z.puffer[best].art;
     const i32 wettbewerb = z.puffer[best].wettbewerb;

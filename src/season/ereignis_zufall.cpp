@@ -400,8 +400,3 @@ void Ereignis_Antwort(const News_Daten& d) {
     }
 }
 
-void Ereignis_Hooks_Installieren() {
-    Season_Module.Ereignis_Init = Ereignis_Init;
-    Season_Module.Ereignis_Free = Ereignis_Free;
-    Season_Module.Ereignis_Jeden_Tag = Ereignis_Jeden_Tag;
-}

@@ -82,5 +82,3 @@ void Ereignis_Jeden_Tag();
 struct News_Daten;
 void Ereignis_Antwort(const News_Daten& d);
 
-// Fills the season's module table (src/main).
-void Ereignis_Hooks_Installieren();

@@ -26,8 +26,6 @@ constexpr int LETZTE_ERGEBNISSE = 5;
 constexpr u8 KEIN_ERGEBNIS = 255;
 constexpr i32 TORE_IM_VERLAUF = 15;
 
-bool client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
-
 u8 plus_eins(u8 v) { return v == 255 ? v : static_cast<u8>(v + 1); }
 void u16_addieren(u8* p, i32 wert) {
     const i64 v = static_cast<i64>(get_u16le(p)) + std::max(wert, 0);
@@ -85,7 +83,7 @@ i32 ergebnis(i32 tore, i32 gegentore) { return tore > gegentore ? 1 : tore == ge
 
 bool Spiele_Ereignisse_Reservieren(i32 handle) {
     Spiel* s = Spiele_Get_Spiel(handle, true);
-    if (!s || client()) return false;
+    if (!s || ruf::Client()) return false;
     if (s->erstes_ereignis) return true;
     const u32 erster = Spiele_Ereignis_Block(EREIGNISSE_PRO_SPIEL);
     if (!erster) return false;
@@ -125,7 +123,7 @@ i32 Spiele_Ereignis_Eintragen(i32 handle, u32 flags, i32 minute, i32 spieler, i3
 }
 
 void Spiele_Set_Wettbewerb_Ereignis(i32 wettbewerb, i32 spieler, i32 art, i32 wert) {
-    if (client() || art < ZAEHLER_GELB || art > ZAEHLER_SPERRE) return;
+    if (ruf::Client() || art < ZAEHLER_GELB || art > ZAEHLER_SPERRE) return;
     u8* e = zaehler_eintrag(wettbewerb, spieler, true);
     if (!e) return;
     u8& z = e[4 + art - 1];
@@ -139,7 +137,7 @@ std::set<u32> geholte_bloecke;  // a client's blocks fetched since its cache res
 
 bool Spiele_Hole_Wettbewerb_Ereignisse(u32 schluessel) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
-    if (!client() || !s || schluessel == 0 || Spieler_Anzahl <= 0) return false;
+    if (!ruf::Client() || !s || schluessel == 0 || Spieler_Anzahl <= 0) return false;
     const auto antwort = ruf::Rufen(RUF_WETTBEWERB_EREIGNISSE, schluessel);
     if (!antwort) return false;
     const auto& [daten, anzahl] = *antwort;
@@ -173,7 +171,7 @@ void Spiele_Wettbewerb_Ereignisse_Vergessen() { geholte_bloecke.clear(); }
 i32 Spiele_Get_Wettbewerb_Ereignis(i32 wettbewerb, i32 art, i32 spieler) {
     if (art < ZAEHLER_GELB || art > ZAEHLER_SPERRE || !ist_spieler(spieler)) return -1;
     u32 k = 0;
-    if (client() && Spiele_Schluessel_Spieler(Wettbewerb_Get_Basis_Id(wettbewerb), spieler, &k)) {
+    if (ruf::Client() && Spiele_Schluessel_Spieler(Wettbewerb_Get_Basis_Id(wettbewerb), spieler, &k)) {
         // A client asks the server once for the block of keys that holds it.
         const u32 block = (k - 1) / HOL_BLOCK * HOL_BLOCK + 1;
         if (geholte_bloecke.insert(block).second && !Spiele_Hole_Wettbewerb_Ereignisse(block))
@@ -185,7 +183,7 @@ i32 Spiele_Get_Wettbewerb_Ereignis(i32 wettbewerb, i32 art, i32 spieler) {
 
 void Spiele_Loesche_Wettbewerb_Ereignis(i32 basis) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
-    if (!s || client()) return;
+    if (!s || ruf::Client()) return;
     if (basis < 0) {
         s->Leeren();
         return;
@@ -203,14 +201,14 @@ bool Wettbewerb_Gelbsperre(i32 wettbewerb, i32 karten) {
 }
 
 void Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(i32 wettbewerb, i32 team) {
-    if (client() || !ist_team(team)) return;
+    if (ruf::Client() || !ist_team(team)) return;
     i32 spieler[SPIELER_PRO_TEAM];
     const int n = Teamspieler_Ins_Array(team, spieler, SPIELER_PRO_TEAM, AUFSTELLUNG_STARTELF);
     for (int i = 0; i < n; ++i) Spiele_Set_Wettbewerb_Ereignis(wettbewerb, spieler[i], ZAEHLER_EINSAETZE, -1);
 }
 
 void Spiele_Setze_Sperren_Spieler_Vor_Spiel(i32 wettbewerb, i32 team, bool zaehlt) {
-    if (client() || !ist_team(team)) return;
+    if (ruf::Client() || !ist_team(team)) return;
     Spiele_Check_Wettbewerb_Ereignis();
     i32 spieler[SPIELER_PRO_TEAM];
     const int n = Teamspieler_Ins_Array(team, spieler, SPIELER_PRO_TEAM, ALLE_SPIELER);
@@ -245,7 +243,7 @@ void Spiele_Setze_Sperren_Spieler_Vor_Spiel(i32 wettbewerb, i32 team, bool zaehl
 void Spiele_Set_Ewige_Tabelle(i32 wettbewerb, i32 team, i32 punkte, i32 tore, i32 gegentore, i32 erg, i32 ort) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EWIG);
     u32 k = 0;
-    if (client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Ewig(Wettbewerb_Get_Basis_Id(wettbewerb), team, &k))
+    if (ruf::Client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Ewig(Wettbewerb_Get_Basis_Id(wettbewerb), team, &k))
         return;
     u8* e = s->Holen(k);
     if (!e) return;
@@ -276,7 +274,7 @@ void Spiele_Set_Serien(i32 wettbewerb, i32 team, i32 tore, i32 gegentore, i32 or
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SERIEN);
     const i32 basis = wettbewerb == -1 ? SPIELE_ALLE_WETTBEWERBE : Wettbewerb_Get_Basis_Id(wettbewerb);
     u32 k = 0;
-    if (client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Serien(basis, team, &k)) return;
+    if (ruf::Client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Serien(basis, team, &k)) return;
     u8* e = s->Holen(k);
     if (!e) return;
     // Stored order: no goal scored, no goal conceded, defeats, wins, draws,
@@ -293,7 +291,7 @@ void Spiele_Set_Serien(i32 wettbewerb, i32 team, i32 tore, i32 gegentore, i32 or
 void Spiele_Set_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, i32 tore_heim, i32 tore_gast) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_DIREKT);
     u32 k = 0;
-    if (client() || !s || !Spiele_Schluessel_Direkt(Wettbewerb_Get_Basis_Id(wettbewerb), heim, gast, &k)) return;
+    if (ruf::Client() || !s || !Spiele_Schluessel_Direkt(Wettbewerb_Get_Basis_Id(wettbewerb), heim, gast, &k)) return;
     const bool neu = s->Finden(k) < 0;
     u8* e = s->Holen(k);
     if (!e) return;
@@ -307,7 +305,7 @@ void Spiele_Set_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, i32 tore_heim, 
 void Spiele_Set_Wettbewerb_Sieger(i32 wettbewerb, i32 sieger, i32 jahr, i32 zweiter, i32 tore_hoch, i32 tore_tief) {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_SIEGER);
     u32 k = 0;
-    if (client() || !s || !ist_team(sieger) || !Spiele_Schluessel_Sieger(Wettbewerb_Get_Basis_Id(wettbewerb), jahr, &k))
+    if (ruf::Client() || !s || !ist_team(sieger) || !Spiele_Schluessel_Sieger(Wettbewerb_Get_Basis_Id(wettbewerb), jahr, &k))
         return;
     u8* e = s->Holen(k);
     if (!e) return;
@@ -319,7 +317,7 @@ void Spiele_Set_Wettbewerb_Sieger(i32 wettbewerb, i32 sieger, i32 jahr, i32 zwei
 
 void Spiele_Set_Nachspiel_Statistik(i32 handle) {
     const Spiel* s = Spiele_Get_Spiel(handle, true);
-    if (client() || !s || s->tore_a < 0 || s->tore_b < 0 || !ist_team(s->team_a) || !ist_team(s->team_b)) return;
+    if (ruf::Client() || !s || s->tore_a < 0 || s->tore_b < 0 || !ist_team(s->team_a) || !ist_team(s->team_b)) return;
     const i32 id = s->wettbewerb;
     if (Wettbewerb_Ist_Freundschaftsspiele(id)) return;
     const Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
@@ -430,7 +428,7 @@ bool Spiele_Naechstes_Ereignis(Spiele_Ereignis_Daten* aus) { return ereignis_ite
 i32 Spiele_Check_Wettbewerb_Ereignis() {
     Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
     if (!s) return 0;
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Spiele Check_Wettbewerb_Ereignis\n");
         return 0;
     }

@@ -7,6 +7,7 @@
 
 #include "base/debug.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -18,8 +19,6 @@
 namespace {
 
 constexpr int LISTE_MAX = 128;
-
-bool client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
 
 // The records in use from index 0 up to the first free one.
 template <class F>
@@ -147,7 +146,7 @@ i32 Wettbewerb_Freundschaftsspiele_Anlegen() {
 }
 
 bool Wettbewerb_Freundschaftsspiel_Einfuegen(i32 tag, i32 team_a, i32 team_b, u32* spieltag, u32* runde, u32* index) {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Wettbewerb Freundschaftsspiel_Einfuegen");
         return false;
     }
@@ -207,7 +206,7 @@ bool Wettbewerb_Freundschaftsspiel_Einfuegen(i32 tag, i32 team_a, i32 team_b, u3
 }
 
 void Wettbewerb_Team_Tauschen(i32 wettbewerb_a, i32 wettbewerb_b, i32 x, i32 y) {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Wettbewerb Team_Tauschen");
         return;
     }
@@ -221,7 +220,7 @@ void Wettbewerb_Team_Tauschen(i32 wettbewerb_a, i32 wettbewerb_b, i32 x, i32 y) 
 }
 
 bool Wettbewerb_Team_Wettbewerb_Wechsel(i32 team, i32 von, i32 nach) {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Wettbewerb Team_Wettbewerb_Wechsel");
         return false;
     }

@@ -10,6 +10,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "base/spielstand.h"
 #include "base/tempstr.h"
 #include "base/types.h"
@@ -292,7 +293,7 @@ void Kalender_Re_Init() {
 }
 
 void Kalender_Jedes_Jahr() {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    if (ruf::Client()) return;
     Kalender_Re_Init();
     Season_Module.Wettbewerb_Jedes_Jahr();
 }
@@ -905,7 +906,7 @@ bool Kalender_Internet_Client_Stand(i32* tag, i32* modus) {
 }
 
 void Kalender_Internet_Client_Laden() {
-    if (Internet_Modus != INTERNET_MODUS_CLIENT || !initialisiert) return;
+    if (!ruf::Client() || !initialisiert) return;
     i32 jahr_vorher = zustand.jahr;
     const auto saison = ruf::Rufen(RUF_KALENDER_SAISON);
     if (!saison) return;

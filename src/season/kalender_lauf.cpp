@@ -9,6 +9,7 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/ankuendigung.h"
@@ -88,7 +89,7 @@ void module_initialisieren() {
 }
 
 void module_freigeben() {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         ruf::Rufen(RUF_TEAM_BEREIT, -1);
     }
     Season_Gui.Backsound_Pause(1);
@@ -160,7 +161,7 @@ void tag_vorruecken() {
     bool neuer = false;
     if (Season_Module.Spieltag_Spiele_Offen()) {
         Season_Module.Spieltag_Naechste_Gruppe();
-    } else if (!Season_Gui.Ankuendigung_Screen_Offen()) {
+    } else if (!Spielankuendigung_Screen_Offen()) {
         Kalender_Jeden_Tag();
         neuer = true;
     }
@@ -207,10 +208,10 @@ void modus_wizard() {
     u8 wizard = 0;
     if (spielstart_pruefen(&wizard)) {
         modus_setzen(RUNMODUS_TAGE_LAUFEN);
-        if (Internet_Modus == INTERNET_MODUS_EINZEL) Werbung_Init_Manager_Teams();
+        if (ruf::Einzel()) Werbung_Init_Manager_Teams();
         Kalender_Jedes_Jahr();
         Team_Free_Ladepuffer();
-        if (Internet_Modus != INTERNET_MODUS_CLIENT) {
+        if (!ruf::Client()) {
             Team_Nach_Spieler(wizard);
             Team_Init_Aufstellungen();
             Startkonten_Eroeffnen();
@@ -219,14 +220,14 @@ void modus_wizard() {
         }
         Season_Module.Rangliste_Init();
         Kalender_Neue_Zugliste();
-        if (Internet_Modus == INTERNET_MODUS_CLIENT) Season_Netz.Client_Teamdaten_Abgleichen();
+        if (ruf::Client()) Season_Netz.Client_Teamdaten_Abgleichen();
         Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
         lauf.zug_start = Kalender_Jetzt;
         // The first day's turns are handed out.
         lauf.zug_gestartet = lauf.zug_index < lauf.zug_anzahl ? 1 : 0;
     }
     Season_Gui.Menue_Tick();
-    Season_Module.Kalender_Blit_Modus(0);
+    Season_Gui.Kalender_Blit_Modus(0);
 }
 
 // The news pass and the announcement check of a manager's turn.
@@ -262,9 +263,9 @@ void manager_zug() {
         Season_Gui.Menue_Hintergrund_Video(-1, 1);
     }
     if (!Season_Gui.Icon_Auf_Screen(ICON_MENUE_VIDEO)) Season_Gui.Menue_Hintergrund_Video(-1, 1);
-    Season_Module.Kalender_Blit_Modus(0);
+    Season_Gui.Kalender_Blit_Modus(0);
     Kalender_Zugzeit_Pruefen();
-    Season_Module.Kalender_Blit_Zugzeit();
+    Season_Gui.Kalender_Blit_Zugzeit();
     if (Kalender_Jetzt - lauf.letzter_richter > RICHTER_INTERVALL) {
         Season_Module.Richter_Run();
         lauf.letzter_richter = Kalender_Jetzt;
@@ -276,7 +277,7 @@ void manager_zug() {
 // Mode 1: normal play.
 void modus_spiel() {
     Rnd_Basis(0, 1);
-    if (Internet_Modus == INTERNET_MODUS_SERVER) Season_Netz.Startteams_Senden();
+    if (ruf::Server()) Season_Netz.Startteams_Senden();
     // No screens while the day advances or a match at this machine is played.
     const bool im_spiel = lauf.neuer_tag != 1 && Kalender_Pruefe_Zugende();
     if (lauf.neuer_tag == 1 || im_spiel) {
@@ -314,9 +315,9 @@ void modus_spieltag() {
 
 // Modes 17, 18 and 24: waiting for an announcement screen to close.
 void modus_warten() {
-    if (Season_Gui.Ankuendigung_Screen_Offen()) {
+    if (Spielankuendigung_Screen_Offen()) {
         Season_Gui.Menue_Tick();
-        Season_Module.Kalender_Blit_Modus(0);
+        Season_Gui.Kalender_Blit_Modus(0);
     } else {
         Kalender_Flags_Setzen();
         modus_setzen(RUNMODUS_SPIEL);
@@ -426,7 +427,7 @@ void Kalender_Neue_Zugliste() {
 }
 
 u8 Kalender_Jeden_Tag() {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         lauf.neuer_tag = 0;
         return 1;
     }

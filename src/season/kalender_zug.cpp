@@ -3,7 +3,9 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/meldung.h"
+#include "base/ruf.h"
 #include "base/spielstand.h"
+#include "season/ankuendigung.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
@@ -19,7 +21,7 @@ Kalender_Lauf& L() { return Kalender_Lauf_Get(); }
 }  // namespace
 
 bool Kalender_Team_Online_Woanders(i32 team) {
-    return Internet_Modus != INTERNET_MODUS_EINZEL && team >= 0 && team < Team_Anzahl &&
+    return !ruf::Einzel() && team >= 0 && team < Team_Anzahl &&
            (Team_Wert(7, team, 0, 0) & TEAM_STATUS_USER_AKTIV) != 0;
 }
 
@@ -51,10 +53,10 @@ bool Kalender_Pruefe_Zugende() {
     // wait; its manager's menu comes back with the result (a network game
     // keeps its own hand-over).
     i32 teams[KALENDER_MAX_ZUGLISTE];
-    const int n = Internet_Modus == INTERNET_MODUS_EINZEL ? Manager_Ist_Dran(teams, 0, 0) : 0;
+    const int n = ruf::Einzel() ? Manager_Ist_Dran(teams, 0, 0) : 0;
     for (int i = 0; i < n && i < KALENDER_MAX_ZUGLISTE; ++i)
         if (Season_Module.Spieltag_Team_Im_Spiel(teams[i])) return true;
-    if (Season_Gui.Ankuendigung_Screen_Offen() || !Season_Module.Spielankuendigung_Puffer_Leer()) return false;
+    if (Spielankuendigung_Screen_Offen() || !Season_Module.Spielankuendigung_Puffer_Leer()) return false;
     Kalender_Neue_Zugliste();
     if (l.zug_index >= l.zug_anzahl) {
         // Nobody plays at this machine today: the day is done; a stop on a

@@ -154,7 +154,7 @@ u32 News_Neu_Text(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const 
 }
 
 u32 News_Sende_Team_Text(const char* text) {
-    if (Internet_Modus == INTERNET_MODUS_EINZEL || !text || Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl) return 0;
+    if (ruf::Einzel() || !text || Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl) return 0;
     char manager[64], verein[64];
     std::snprintf(manager, sizeof manager, "%s", Team_String(300, Team_Aktiv, nullptr, 0));
     std::snprintf(verein, sizeof verein, "%s", Team_String(721, Team_Aktiv, nullptr, 0));
@@ -480,12 +480,6 @@ bool News_Internet_Server_1014(i32 anfrager, u32 id, i32 team, u32 wert, i32 mod
     if (index < 0) return false;
     News_Set(index, team, wert, modus);
     return true;
-}
-
-void News_Hooks_Installieren() {
-    Season_Module.News_Init = News_Init;
-    Season_Module.News_Free = News_Free;
-    Season_Module.News_Pruefen = [](int team) { return News_Pruefen(team); };
 }
 
 // ---------------------------------------------------------------------------

@@ -132,5 +132,3 @@ bool News_Internet_Server_1014(i32 anfrager, u32 id, i32 team, u32 wert, i32 mod
 // came (the store is then unchanged).
 bool News_Internet_Client_Holen(i32 team, i32* tag = nullptr, i32* gegner = nullptr);
 
-// Fills the season's module table with the news store (src/main).
-void News_Hooks_Installieren();

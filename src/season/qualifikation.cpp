@@ -8,6 +8,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "season/kalender.h"
 #include "season/paarungen.h"
 #include "season/spiele.h"
@@ -273,7 +274,7 @@ i32 Wettbewerb_Freie_Plaetze(const Wettbewerb& w) {
 }
 
 bool Wettbewerb_Teilnehmer_Eintragen(Wettbewerb& w, bool taeglich) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return true;
+    if (ruf::Client()) return true;
     if (!Wettbewerb_Tabelle || !w.name[0]) return false;
     if (taeglich) {
         const i32 woche = (Kalender_Get_Tag() - Kalender_Get_Basistag() + 6) / 7;

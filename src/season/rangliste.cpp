@@ -214,11 +214,8 @@ bool Rangliste_Internet_Client_Get() {
 
 void Rangliste_Internet_Client_Reset() { geholt = false; }
 
-void Rangliste_Hooks_Installieren() {
+void Rangliste_Anmelden() {
     ruf::Zeile_Anmelden(RUF_RANGLISTE, zeile_1020);
-    Season_Module.Rangliste_Init = Rangliste_Init_Falls_Noetig;
-    Season_Module.Rangliste_Free = Rangliste_Free;
-    Season_Module.Rangliste_Sortieren = Rangliste_Sortieren;
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_RANGLISTEN, {"rangliste", Rangliste_Save, Rangliste_Lesen,
                                                             Rangliste_Uebernehmen, Rangliste_Verwerfen});
 }

@@ -79,6 +79,5 @@ inline constexpr ruf::Ruf<std::tuple<i32, std::vector<Rangliste_Eintrag>>, i32> 
 bool Rangliste_Internet_Client_Get();
 void Rangliste_Internet_Client_Reset();
 
-// Fills the season's module table, registers save block 15 and the server
-// row of call 1020 (src/main).
-void Rangliste_Hooks_Installieren();
+// Registers save block 15 and the server row of call 1020 (src/main).
+void Rangliste_Anmelden();

@@ -126,9 +126,7 @@ i32 Richter_Internet_Client_Get_Liste() {
     return n;
 }
 
-void Richter_Hooks_Installieren() {
-    Season_Module.Richter_Jeden_Tag = Richter_Jeden_Tag;
-    Season_Module.Richter_Run = Richter_Jeden_Tag;
+void Richter_Netz_Anmelden() {
     ruf::Zeile_Anmelden(RUF_RICHTER_LISTE, [] {
         std::vector<u8> b;
         Richter_Internet_Server_Send_Liste(b);

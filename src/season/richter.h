@@ -49,5 +49,5 @@ i32 Richter_Internet_Client_Get_Liste();
 inline constexpr ruf::Ruf<std::vector<u8>> RUF_RICHTER_LISTE{50, "Richter_Liste"};
 inline constexpr ruf::Ruf<i32, std::array<i32, 10>, i32, i32> RUF_RICHTER_NEU{52, "Richter_Neu"};
 
-// Fills the season's module table and registers the two blocks' rows (src/main).
-void Richter_Hooks_Installieren();
+// Registers the two blocks' server rows (src/main).
+void Richter_Netz_Anmelden();

@@ -1,121 +1,134 @@
 // Calls the season makes upwards: into the menu engine and the screens, into
 // the matchday and the modules beside it (match engine, news, rankings,
 // events, arbiter, statistics, announcements), and the network client's
-// remote call. The world data below is called directly. Every entry starts
-// as a do-nothing default that holds no state; src/main (or a test) fills
-// in the real functions at start-up.
+// remote call. The world data below is called directly. Every entry has its
+// default in the struct: a do-nothing function that holds no state. Each
+// table is installed whole, once, by src/main (`Season_Gui_Set_Hooks({...})`
+// and the like); tests install fakes the same way and put the defaults back
+// with `{}` (or Season_Hooks_Zuruecksetzen for all three). Modules read the
+// installed tables through the const references Season_Gui, Season_Module
+// and Season_Netz.
 #pragma once
 
 #include <cstdint>
 
 #include "base/types.h"
 
+// The defaults that do something: the new-game wizard finishes at once and
+// asks nothing (wizard byte 0); the load key queues the load at once.
+bool Season_Spielstart_Sofort(int arg, uint8_t* wizard_byte);
+void Season_Laden_Sofort(int slot);
+
 // The menu engine, the screens, sound and video (all optional headless).
 struct Season_Gui_Hooks {
     // Resolves a screen text id such as "*7"; null when no text table.
-    const char* (*Text)(const char* id);
-    void (*Texte_Laden)();
-    void (*Texte_Free)();
-    void (*Menue_Init)();
-    void (*Menue_Free)();
-    void (*Menue_Tick)();
+    const char* (*Text)(const char* id) = [](const char*) -> const char* { return nullptr; };
+    void (*Texte_Laden)() = [] {};
+    void (*Texte_Free)() = [] {};
+    void (*Menue_Init)() = [] {};
+    void (*Menue_Free)() = [] {};
+    void (*Menue_Tick)() = [] {};
     // The new-game wizard: true when the set-up is finished; the wizard
     // byte is written through the pointer (may be null). The default
     // finishes at once (a headless game).
-    bool (*Spielstart_Pruefen)(int arg, uint8_t* wizard_byte);
-    void (*Menue_Manager_Wechsel)(int team);
-    void (*Menue_Set_Aktiver_Manager)(int team);
-    void (*Blt_Cache_Leeren)();
-    void (*Backsound_Update)();
-    void (*Backsound_Pause)(int on);
-    void (*Sound_Free)();
+    bool (*Spielstart_Pruefen)(int arg, uint8_t* wizard_byte) = Season_Spielstart_Sofort;
+    void (*Menue_Manager_Wechsel)(int team) = [](int) {};
+    void (*Menue_Set_Aktiver_Manager)(int team) = [](int) {};
+    void (*Blt_Cache_Leeren)() = [] {};
+    void (*Backsound_Update)() = [] {};
+    void (*Backsound_Pause)(int on) = [](int) {};
+    void (*Sound_Free)() = [] {};
     // Screen-presence checks of the run loop: icon number on the screen,
-    // a modal screen up, the announcement screens 1705/1709 open.
-    bool (*Icon_Auf_Screen)(int icon);
-    bool (*Modal_Screen)();
-    bool (*Ankuendigung_Screen_Offen)();
+    // a modal screen up.
+    bool (*Icon_Auf_Screen)(int icon) = [](int) { return false; };
+    bool (*Modal_Screen)() = [] { return false; };
     // Input: a key or click waiting, the typed character, reset.
-    bool (*Taste_Oder_Klick)();
-    int (*Taste_Get_Zeichen)();
-    void (*Taste_Reset)();
-    void (*Maus_Update)();
-    int (*Maus_X)();
-    int (*Maus_Y)();
-    int (*Maus_Tasten)();
+    bool (*Taste_Oder_Klick)() = [] { return false; };
+    int (*Taste_Get_Zeichen)() = [] { return 0; };
+    void (*Taste_Reset)() = [] {};
+    void (*Maus_Update)() = [] {};
+    int (*Maus_X)() = [] { return 0; };
+    int (*Maus_Y)() = [] { return 0; };
+    int (*Maus_Tasten)() = [] { return 0; };
     // The menu's background video (on: 1 on, 0 off, -1 unchanged; pause:
     // 1 pause, 0 resume), all videos paused (1) or resumed (0), all sound
     // effects stopped.
-    void (*Menue_Hintergrund_Video)(int an, int pause);
-    void (*Bnk_Pause_Alle)(int pause);
-    void (*Sound_Alle_Stoppen)();
+    void (*Menue_Hintergrund_Video)(int an, int pause) = [](int, int) {};
+    void (*Bnk_Pause_Alle)(int pause) = [](int) {};
+    void (*Sound_Alle_Stoppen)() = [] {};
     // Ends the active manager's turn as his end-of-turn button does (the
     // turn timer ran out).
-    void (*Menue_Zug_Beenden)();
+    void (*Menue_Zug_Beenden)() = [] {};
     // A progress box with its caption and percent (0 to 100) shown at once
     // (a save or a load takes its moment).
-    void (*Fortschritt)(const char* text, int prozent);
+    void (*Fortschritt)(const char* text, int prozent) = [](const char*, int) {};
     // The load key: asks the manager before the slot is loaded (the default
     // queues the load at once).
-    void (*Spielstand_Laden_Fragen)(int slot);
+    void (*Spielstand_Laden_Fragen)(int slot) = Season_Laden_Sofort;
+    // Turns: the bottom-bar mode icons of a network client (blink flag)
+    // and the turn clock.
+    void (*Kalender_Blit_Modus)(int blinken) = [](int) {};
+    void (*Kalender_Blit_Zugzeit)() = [] {};
 };
 
 // Season modules of later steps (matchday, news, rankings, events, arbiter,
 // statistics, announcements). The calendar and the run loop call them in
 // their fixed order.
 struct Season_Module_Hooks {
-    void (*Ereignis_Init)();
-    void (*Ereignis_Free)();
-    void (*News_Init)();
-    void (*News_Free)();
-    void (*Spieltag_Init)();
-    void (*Spieltag_DeInit)();
-    void (*Statistik_Init)();
-    void (*Statistik_Free)();
-    void (*Rangliste_Init)();
-    void (*Rangliste_Free)();
-    void (*Rangliste_Sortieren)();
-    void (*Spieltag_Vorbereiten)();
-    void (*Richter_Jeden_Tag)();
-    void (*Ereignis_Jeden_Tag)();
+    void (*Ereignis_Init)() = [] {};
+    void (*Ereignis_Free)() = [] {};
+    void (*News_Init)() = [] {};
+    void (*News_Free)() = [] {};
+    void (*Spieltag_Init)() = [] {};
+    void (*Spieltag_DeInit)() = [] {};
+    void (*Statistik_Init)() = [] {};
+    void (*Statistik_Free)() = [] {};
+    void (*Rangliste_Init)() = [] {};
+    void (*Rangliste_Free)() = [] {};
+    void (*Rangliste_Sortieren)() = [] {};
+    void (*Spieltag_Vorbereiten)() = [] {};
+    void (*Richter_Jeden_Tag)() = [] {};
+    void (*Ereignis_Jeden_Tag)() = [] {};
     // True while a fixture of today's running-match table is not finished.
-    bool (*Spieltag_Spiele_Offen)();
+    bool (*Spieltag_Spiele_Offen)() = [] { return false; };
     // Prepares the next group of today's matches.
-    void (*Spieltag_Naechste_Gruppe)();
+    void (*Spieltag_Naechste_Gruppe)() = [] {};
     // One pass of the matchday runner; true while matches are running.
-    bool (*Spieltag_Run)(int arg);
-    void (*Spielfeld_Free)();
+    bool (*Spieltag_Run)(int arg) = [](int) { return false; };
+    void (*Spielfeld_Free)() = [] {};
     // The competitions' yearly set-up and daily work (season cycle).
-    void (*Wettbewerb_Jedes_Jahr)();
-    void (*Wettbewerb_Jeden_Tag)();
+    void (*Wettbewerb_Jedes_Jahr)() = [] {};
+    void (*Wettbewerb_Jeden_Tag)() = [] {};
     // The season change on 3 July (not on the first day of a game).
-    void (*Saison_Wechsel)();
+    void (*Saison_Wechsel)() = [] {};
     // The announcement pass (0 done, 1 busy, 2 step matches).
-    int (*Spielankuendigung_Run)(uint32_t now);
-    bool (*Spielankuendigung_Puffer_Leer)();
-    void (*Richter_Run)();
-    bool (*News_Pruefen)(int team);
-    // Turns: the bottom-bar mode icons of a network client (blink flag)
-    // and the turn clock.
-    void (*Kalender_Blit_Modus)(int blinken);
-    void (*Kalender_Blit_Zugzeit)();
+    int (*Spielankuendigung_Run)(uint32_t now) = [](uint32_t) { return 0; };
+    bool (*Spielankuendigung_Puffer_Leer)() = [] { return true; };
+    void (*Richter_Run)() = [] {};
+    bool (*News_Pruefen)(int team) = [](int) { return false; };
     // Matchday: the team has a match today; the runner's no-match flag; the
     // live match display; an announcement of a kind starts now (only when
     // the announcement buffer is empty, with the flag).
-    bool (*Spieltag_Team_Spielt)(int team);
-    bool (*Spieltag_Kein_Spiel)();
-    void (*Spielfeld_Anzeige_Refresh)();
-    bool (*Spielankuendigung_Jetzt)(int art, bool nur_wenn_leer);
+    bool (*Spieltag_Team_Spielt)(int team) = [](int) { return false; };
+    bool (*Spieltag_Kein_Spiel)() = [] { return false; };
+    void (*Spielfeld_Anzeige_Refresh)() = [] {};
+    bool (*Spielankuendigung_Jetzt)(int art, bool nur_wenn_leer) = [](int, bool) { return false; };
     // Clears the matchday runner's no-match flag (client cache reset).
-    void (*Spieltag_Kein_Spiel_Loeschen)();
+    void (*Spieltag_Kein_Spiel_Loeschen)() = [] {};
     // The team's match of today has started and is not done yet: no turn
     // is handed out to its manager meanwhile.
-    bool (*Spieltag_Team_Im_Spiel)(int team);
+    bool (*Spieltag_Team_Im_Spiel)(int team) = [](int) { return false; };
     // The team has a match today that is not done: the current announcement
     // is set from it.
-    bool (*Spieltag_Team_Offen_Ankuendigen)(int team);
+    bool (*Spieltag_Team_Offen_Ankuendigen)(int team) = [](int) { return false; };
     // Today's opponent of a team (-1 none), whether it plays away and the
     // competition of that game (-1 none).
-    int (*Spieltag_Get_Gegner)(int team, bool* auswaerts, int* wettbewerb);
+    int (*Spieltag_Get_Gegner)(int team, bool* auswaerts, int* wettbewerb) = [](int, bool* auswaerts,
+                                                                                 int* wettbewerb) {
+        if (auswaerts) *auswaerts = false;
+        if (wettbewerb) *wettbewerb = -1;
+        return -1;
+    };
 };
 
 // Network play (the remote calls themselves are the typed calls of
@@ -124,13 +137,16 @@ struct Season_Module_Hooks {
 // wizard, resets the stadium data, refreshes the active team's advertising
 // and bank data and resets the other teams' user-active marks.
 struct Season_Netz_Hooks {
-    void (*Startteams_Senden)();
-    void (*Client_Teamdaten_Abgleichen)();
+    void (*Startteams_Senden)() = [] {};
+    void (*Client_Teamdaten_Abgleichen)() = [] {};
 };
 
-extern Season_Gui_Hooks Season_Gui;
-extern Season_Module_Hooks Season_Module;
-extern Season_Netz_Hooks Season_Netz;
+void Season_Gui_Set_Hooks(const Season_Gui_Hooks& h);
+void Season_Module_Set_Hooks(const Season_Module_Hooks& h);
+void Season_Netz_Set_Hooks(const Season_Netz_Hooks& h);
+extern const Season_Gui_Hooks& Season_Gui;
+extern const Season_Module_Hooks& Season_Module;
+extern const Season_Netz_Hooks& Season_Netz;
 
-// Restores every table to its do-nothing defaults (tests use this).
+// Restores every table to its defaults (tests use this).
 void Season_Hooks_Zuruecksetzen();

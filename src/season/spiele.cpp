@@ -1,3 +1,4 @@
+#include "base/ruf.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "world/welt.h"
@@ -135,8 +136,6 @@ void spiel_frisch(Spiel& s, u8 wettbewerb, u16 spieltag, u8 runde, u16 index) {
     s.index = index;
 }
 
-bool client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -227,7 +226,7 @@ u32 Spiele_Ereignis_Block(u32 anzahl) {
     return erster;
 }
 void Spiele_Ereignisse_Verdichten() {
-    if (!z.bereit || client()) return;
+    if (!z.bereit || ruf::Client()) return;
     std::vector<u8> neu(static_cast<size_t>(SPIELE_EREIGNIS_KAPAZITAET) * SPIELE_EREIGNIS_GROESSE, 0);
     u32 anzahl = 1;
     auto umziehen = [&](Spiel& s) {
@@ -261,7 +260,7 @@ u32 belegt(const Spiel& s) {
 }  // namespace
 
 bool Spiele_Ereignis_Speicher_Packen(i32 handle) {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Spiele Ereignis_Speicher_Packen\n");
         return false;
     }
@@ -296,7 +295,7 @@ bool Spiele_Ereignis_Speicher_Packen(i32 handle) {
 }
 
 void Spiele_Alle_Ereignisse_Packen() {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Spiele Ereignis_Speicher_Packen\n");
         return;
     }
@@ -477,7 +476,7 @@ const Spiel* Spiele_Get_Spiele(i32 plan) {
 }
 
 void Spiele_Ergebnisse_Loeschen(i32 wettbewerb) {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Spiele Ergebnisse_Loeschen");
         return;
     }
@@ -497,7 +496,7 @@ void Spiele_Ergebnisse_Loeschen(i32 wettbewerb) {
 }
 
 void Spiele_Team_Tausch(i32 plan, i32 x, i32 y) {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Spiele Team_Tausch");
         return;
     }
@@ -598,7 +597,7 @@ i32 client_lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
 }  // namespace
 
 i32 Spiele_Hole_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, i32 eigenes_spiel) {
-    if (!client() || !z.bereit) return 0;
+    if (!ruf::Client() || !z.bereit) return 0;
     cache_reset();
     const auto a = ruf::Rufen(RUF_SPIELE_TORE, wettbewerb, spieltag, runde, minute);
     if (!a) return 0;
@@ -619,7 +618,7 @@ i32 Spiele_Hole_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, i32 ei
 }
 
 bool Spiele_Ereignisse_Holen(u32 index) {
-    if (!client() || !z.bereit) return false;
+    if (!ruf::Client() || !z.bereit) return false;
     cache_reset();
     const u32 kap = Spiele_Ereignis_Kapazitaet();
     if (index == 0 || index >= kap) return false;
@@ -649,7 +648,7 @@ i32 Spiele_Lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
         Debug_Printf("Spiele Objekt nicht initialisiert.");
         return 0;
     }
-    if (client()) return client_lock(wettbewerb, spieltag, runde, index);
+    if (ruf::Client()) return client_lock(wettbewerb, spieltag, runde, index);
     i32 plan = plan_von_wettbewerb(static_cast<i32>(wettbewerb));
     Liste_Element* e = plan_knoten(plan);
     if (!e) return 0;
@@ -660,7 +659,7 @@ i32 Spiele_Lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
 }
 
 i32 Spiele_Lock_Nummer(i32 plan, u32 position) {
-    if (!z.bereit || client()) return 0;
+    if (!z.bereit || ruf::Client()) return 0;
     Liste_Element* e = plan_knoten(plan);
     if (!e || position >= kopf_von(e)->spiele) return 0;
     return lock_nehmen(plan, position);
@@ -698,7 +697,7 @@ i32 Spiele_Freier_Lock() {
 // Records through handles
 
 void Spiele_Spiel_Clear(i32 handle) {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Spiele Spiel_Clear");
         return;
     }
@@ -711,7 +710,7 @@ void Spiele_Spiel_Clear(i32 handle) {
 }
 
 void Spiele_Set_Teams(i32 handle, i32 a, i32 b) {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Spiele Set_Teams");
         return;
     }
@@ -757,7 +756,7 @@ i32 Spiele_Get_Seite(i32 handle, i32 team) {
 }
 
 i32 Spiele_Get_Hinspiel(i32 handle) {
-    if (client()) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Spiele Get_Hinspiel");
         return 0;
     }

@@ -5,6 +5,7 @@
 #include "base/bytes.h"
 #include "base/debug.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "season/season_hooks.h"
 
 namespace {
@@ -54,6 +55,6 @@ bool Spiele_Get_Team_Statistik(const Statistik_Argumente& a, u32* ergebnis) {
     // The position fields start at -1: 828, 830 and the odd words 829..839.
     ergebnis[828] = ergebnis[830] = 0xFFFFFFFFu;
     for (int w = 829; w <= 839; w += 2) ergebnis[w] = 0xFFFFFFFFu;
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return Spiele_Team_Statistik_Holen(a, ergebnis);
+    if (ruf::Client()) return Spiele_Team_Statistik_Holen(a, ergebnis);
     return Spiele_Team_Statistik_Bauen(a, ergebnis);
 }

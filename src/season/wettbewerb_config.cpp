@@ -9,6 +9,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/meldung.h"
+#include "base/ruf.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/kalender.h"
@@ -932,7 +933,7 @@ bool geoeffnet_lesen() {
 
 bool Wettbewerb_Config_Eintrag_Lesen(int set, int alias_set) {
     cache_geschrieben = false;
-    if (Internet_Modus == INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
+    if (ruf::Client() || !Wettbewerb_Modul_Bereit()) return false;
     if (!Read_Config_Open(CONFIG_WETTBEWERB, set, alias_set)) {
         Meldung_Printf("WCONFIG!\n");
         Tools_Programm_Beenden("WCONFIG!", 0);
@@ -951,7 +952,7 @@ bool Wettbewerb_Config_Eintrag_Lesen(int set, int alias_set) {
 }
 
 bool Wettbewerb_Config_Lesen_Pfad(const char* pfad, const char* alias_pfad) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
+    if (ruf::Client() || !Wettbewerb_Modul_Bereit()) return false;
     if (!Read_Config_Open_Pfad(pfad, alias_pfad)) {
         Meldung_Printf("WCONFIG!\n");
         return false;
@@ -960,7 +961,7 @@ bool Wettbewerb_Config_Lesen_Pfad(const char* pfad, const char* alias_pfad) {
 }
 
 bool Wettbewerb_Config_Lesen_Text(const char* text, u32 laenge) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
+    if (ruf::Client() || !Wettbewerb_Modul_Bereit()) return false;
     return Read_Config_Open_Mem(text, laenge, CONFIG_WETTBEWERB, -1, -1) && geoeffnet_lesen();
 }
 

@@ -9,6 +9,7 @@
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/meldung.h"
+#include "base/ruf.h"
 #include "season/kalender.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -415,7 +416,7 @@ void team_melden(i32 index, i32 platz) {
 }  // namespace
 
 bool Config_Modify_Init(int set, int alias_set) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return false;
+    if (ruf::Client()) return false;
     const std::string datei = pfad_von(set, 0);
     const std::string alias = alias_set >= 0 ? pfad_von(alias_set, 1) : "";
     if (datei.empty() || !W32_File_Exists(datei.c_str())) {

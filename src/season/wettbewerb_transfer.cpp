@@ -9,6 +9,7 @@
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "base/spielstand.h"
 #include "season/netz_rufe.h"
 #include "season/season_hooks.h"
@@ -299,7 +300,7 @@ bool Wettbewerb_Status_Empfangen(const u8* gepackt, u32 groesse) {
 }
 
 bool Wettbewerb_Internet_Client_Hole_Tabelle() {
-    if (Internet_Modus != INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
+    if (!ruf::Client() || !Wettbewerb_Modul_Bereit()) return false;
     const auto a = ruf::Rufen(RUF_WETTBEWERB_TABELLE);
     if (!a) return false;
     const auto& [gepackt, freund, dummy] = *a;
@@ -308,7 +309,7 @@ bool Wettbewerb_Internet_Client_Hole_Tabelle() {
 }
 
 bool Wettbewerb_Internet_Client_Hole_Status() {
-    if (Internet_Modus != INTERNET_MODUS_CLIENT || !Wettbewerb_Modul_Bereit()) return false;
+    if (!ruf::Client() || !Wettbewerb_Modul_Bereit()) return false;
     const auto gepackt = ruf::Rufen(RUF_WETTBEWERB_STATUS);
     if (!gepackt || gepackt->empty() || gepackt->size() > MAX_STROM) return false;
     return Wettbewerb_Status_Empfangen(gepackt->data(), static_cast<u32>(gepackt->size()));

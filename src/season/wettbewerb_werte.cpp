@@ -6,6 +6,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -226,7 +227,7 @@ i32 Wettbewerb_Halbzeit_Pruefen(i32 id, i32 minute, i32 h, bool erzwingen, bool 
 }
 
 bool Wettbewerb_Zahle_Punkt_U(i32 id, i32 team, i32 ergebnis) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) {
+    if (ruf::Client()) {
         Debug_Printf("Cl: Wettbewerb Zahle_Punkt_U\n");
         return false;
     }

@@ -28,7 +28,7 @@ inline bool Test_Programm_Starten(const char* praefix, std::string* ordner) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
     Quit_Status = QUIT_STATUS_LAEUFT;
     Kalender_Lauf_Reset();  // a new game after the previous test's end
-    Main_Registrieren();
+    Main_Registrieren(Main_Spielstart_Pruefen);
     Main_Spielstart_Registrieren();
     return Headless_Starten() && Main_Hooks.Archive_Oeffnen() && Main_Hooks.Fonts_Laden();
 }

@@ -16,7 +16,7 @@
 
 #include "base/spielstand.h"
 #include "matchday/saison.h"
-#include "matchday/saison_lauf.h"
+#include "main/saison_lauf.h"
 #include "matchday/spieltag.h"
 #include "season/ankuendigung.h"
 #include "season/archiv.h"

@@ -43,8 +43,8 @@ void Verdrahten() {
     Internet_Modus = INTERNET_MODUS_SERVER;
     // The news of three human clubs, and the season's rows.
     Season_Netz_Anmelden();
-    Richter_Hooks_Installieren();
-    Rangliste_Hooks_Installieren();
+    Richter_Netz_Anmelden();
+    Rangliste_Anmelden();
     Rangliste_Aufbauen();
     for (i32 t : {20, 21, 22}) Manager_Neuer_Mitspieler(t, "Netz", 0);
     News_Init();

@@ -87,7 +87,11 @@ const char* vorlagen_text(const char* id) {
 }
 
 TEST_F(Kalender, DatumsvorlagenMitRaute) {
-    Season_Gui.Text = vorlagen_text;
+    {
+        Season_Gui_Hooks h = Season_Gui;
+        h.Text = vorlagen_text;
+        Season_Gui_Set_Hooks(h);
+    }
     Datum l = Kalender_Get_Datum_Von_Tag(0, true);
     EXPECT_STREQ(l.name_text, "Donnerstag,3.7.2003");
     EXPECT_STREQ(l.zahl_text, "3/7/2003");

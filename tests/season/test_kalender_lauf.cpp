@@ -53,7 +53,7 @@ class Lauf : public ::testing::Test {
   protected:
     void SetUp() override {
         Season_Hooks_Zuruecksetzen();
-        Season_Gui.Spielstart_Pruefen = wizard;
+        Season_Gui_Set_Hooks({.Spielstart_Pruefen = wizard});
         Kalender_Set_Spielstart(0);
         Internet_Modus = INTERNET_MODUS_EINZEL;
         Quit_Status = QUIT_STATUS_LAEUFT;
@@ -142,13 +142,29 @@ TEST_F(Lauf, EinSpieltagHaeltDenTageslaufAn) {
 
 TEST_F(Lauf, TagesablaufInFesterReihenfolge) {
     Kalender_Init(nullptr);
-    Season_Module.Rangliste_Sortieren = []() { reihenfolge.push_back("rangliste"); };
-    Season_Module.Spieltag_Vorbereiten = []() { reihenfolge.push_back("spieltag"); };
-    Season_Module.Richter_Jeden_Tag = []() { reihenfolge.push_back("richter"); };
-    Season_Gui.Menue_Set_Aktiver_Manager = [](int) { reihenfolge.push_back("manager"); };
-    Season_Module.Wettbewerb_Jeden_Tag = []() { reihenfolge.push_back("wettbewerb"); };
-    Season_Module.Ereignis_Jeden_Tag = []() { reihenfolge.push_back("ereignis"); };
-    Season_Gui.Blt_Cache_Leeren = []() { reihenfolge.push_back("cache"); };
+    {
+        Season_Module_Hooks h = Season_Module;
+        h.Rangliste_Sortieren = []() { reihenfolge.push_back("rangliste"); };
+        h.Spieltag_Vorbereiten = []() { reihenfolge.push_back("spieltag"); };
+        h.Richter_Jeden_Tag = []() { reihenfolge.push_back("richter"); };
+        Season_Module_Set_Hooks(h);
+    }
+    {
+        Season_Gui_Hooks h = Season_Gui;
+        h.Menue_Set_Aktiver_Manager = [](int) { reihenfolge.push_back("manager"); };
+        Season_Gui_Set_Hooks(h);
+    }
+    {
+        Season_Module_Hooks h = Season_Module;
+        h.Wettbewerb_Jeden_Tag = []() { reihenfolge.push_back("wettbewerb"); };
+        h.Ereignis_Jeden_Tag = []() { reihenfolge.push_back("ereignis"); };
+        Season_Module_Set_Hooks(h);
+    }
+    {
+        Season_Gui_Hooks h = Season_Gui;
+        h.Blt_Cache_Leeren = []() { reihenfolge.push_back("cache"); };
+        Season_Gui_Set_Hooks(h);
+    }
     wizard(0, nullptr);
     Team_Aktiv = 5;
     // Before the set-up is finished only the date moves.
@@ -236,7 +252,11 @@ TEST_F(Lauf, SpeichernPerTasteUndFehlschlagWirdGemeldet) {
     EXPECT_EQ(gespeichert.size(), 2u);
     // The load key asks first and loads nothing by itself.
     static int gefragt = -1;
-    Season_Gui.Spielstand_Laden_Fragen = [](int slot) { gefragt = slot; };
+    {
+        Season_Gui_Hooks h = Season_Gui;
+        h.Spielstand_Laden_Fragen = [](int slot) { gefragt = slot; };
+        Season_Gui_Set_Hooks(h);
+    }
     EXPECT_EQ(Kalender_Taste('l'), 1);
     EXPECT_EQ(gefragt, 0);
     EXPECT_EQ(Kalender_Lauf_Get().laden, 0);
@@ -288,7 +308,11 @@ void jahres_setup() {
 
 TEST_F(Lauf, NeuesSpielMitDenAusgeliefertenWettbewerben) {
     menschen = {};  // without managers only matchdays stop the days
-    Season_Module.Wettbewerb_Jedes_Jahr = jahres_setup;
+    {
+        Season_Module_Hooks h = Season_Module;
+        h.Wettbewerb_Jedes_Jahr = jahres_setup;
+        Season_Module_Set_Hooks(h);
+    }
     for (int i = 0; i < 3; ++i) Pass();
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     EXPECT_EQ(nicht_verteilt, 0);
@@ -367,26 +391,50 @@ TEST_F(Lauf, NormalesSpielUndAnkuendigungenRufenOberflaecheUndSpieltag) {
     for (int i = 0; i < 3; ++i) Pass();
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     aufrufe.clear();
-    Season_Gui.Sound_Alle_Stoppen = []() { aufrufe.push_back("sound aus"); };
-    Season_Module.Spielfeld_Anzeige_Refresh = []() { aufrufe.push_back("anzeige"); };
-    Season_Netz.Startteams_Senden = []() { aufrufe.push_back("startteams"); };
-    Season_Module.Spieltag_Run = [](int) { return true; };
+    {
+        Season_Gui_Hooks h = Season_Gui;
+        h.Sound_Alle_Stoppen = []() { aufrufe.push_back("sound aus"); };
+        Season_Gui_Set_Hooks(h);
+    }
+    {
+        Season_Module_Hooks h = Season_Module;
+        h.Spielfeld_Anzeige_Refresh = []() { aufrufe.push_back("anzeige"); };
+        Season_Module_Set_Hooks(h);
+    }
+    {
+        Season_Netz_Hooks h = Season_Netz;
+        h.Startteams_Senden = []() { aufrufe.push_back("startteams"); };
+        Season_Netz_Set_Hooks(h);
+    }
+    {
+        Season_Module_Hooks h = Season_Module;
+        h.Spieltag_Run = [](int) { return true; };
+        Season_Module_Set_Hooks(h);
+    }
     Internet_Modus = INTERNET_MODUS_SERVER;
     Pass();
     Internet_Modus = INTERNET_MODUS_EINZEL;
-    Season_Module.Spieltag_Run = [](int) { return false; };
+    {
+        Season_Module_Hooks h = Season_Module;
+        h.Spieltag_Run = [](int) { return false; };
+        Season_Module_Set_Hooks(h);
+    }
     EXPECT_EQ(aufrufe, (std::vector<std::string>{"startteams", "anzeige"}));
 
     // The announcement check stays while the active team's announcement
     // starts now; the news pass waits for it.
     static int news = 0, jetzt = 1;
     news = 0;
-    Season_Module.News_Pruefen = [](int) {
-        ++news;
-        return true;
-    };
-    Season_Module.Spieltag_Team_Spielt = [](int team) { return team == 5; };
-    Season_Module.Spielankuendigung_Jetzt = [](int art, bool leer) { return art == 0 && leer && jetzt; };
+    {
+        Season_Module_Hooks h = Season_Module;
+        h.News_Pruefen = [](int) {
+            ++news;
+            return true;
+        };
+        h.Spieltag_Team_Spielt = [](int team) { return team == 5; };
+        h.Spielankuendigung_Jetzt = [](int art, bool leer) { return art == 0 && leer && jetzt; };
+        Season_Module_Set_Hooks(h);
+    }
     Kalender_Flags_Setzen();
     Pass();
     EXPECT_EQ(Kalender_Lauf_Get().ankuendigung_pruefen, 1);
@@ -426,13 +474,21 @@ TEST_F(Lauf, DreiManagerJeTagEinZugInGezogenerReihenfolge) {
     menschen = {2, 5, 8};
     zuege.clear();
     // The last look at the announcement buffer comes just before a day's list is drawn.
-    Season_Module.Spielankuendigung_Puffer_Leer = [] {
-        cursor_vorher = Rnd_Get_Index();
-        return true;
-    };
-    Season_Gui.Menue_Manager_Wechsel = [](int team) {
-        zuege.push_back({Kalender_Get_Tag(), team, Kalender_Lauf_Get().zug_index == 0, cursor_vorher});
-    };
+    {
+        Season_Module_Hooks h = Season_Module;
+        h.Spielankuendigung_Puffer_Leer = [] {
+            cursor_vorher = Rnd_Get_Index();
+            return true;
+        };
+        Season_Module_Set_Hooks(h);
+    }
+    {
+        Season_Gui_Hooks h = Season_Gui;
+        h.Menue_Manager_Wechsel = [](int team) {
+            zuege.push_back({Kalender_Get_Tag(), team, Kalender_Lauf_Get().zug_index == 0, cursor_vorher});
+        };
+        Season_Gui_Set_Hooks(h);
+    }
     for (int i = 0; i < 3; ++i) Pass();
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     const i32 start = Kalender_Get_Tag();
@@ -482,7 +538,11 @@ TEST_F(Lauf, DreiManagerJeTagEinZugInGezogenerReihenfolge) {
 TEST_F(Lauf, ZugzeitUndFremdeTeamsImNetz) {
     menschen = {5, 8};
     beendet = 0;
-    Season_Gui.Menue_Zug_Beenden = [] { ++beendet; };
+    {
+        Season_Gui_Hooks h = Season_Gui;
+        h.Menue_Zug_Beenden = [] { ++beendet; };
+        Season_Gui_Set_Hooks(h);
+    }
     for (int i = 0; i < 3; ++i) Pass();
     Option_Wert(OPTION_ZUGZEIT, 1, 5000);
     Kalender_Start_Spielzeit();

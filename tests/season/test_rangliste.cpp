@@ -50,7 +50,7 @@ TEST(Rangliste, PunkteFormPlaetzeUndSpeicherblock) {
     Rangliste_Get_Bereich(0, 2, teams, werte, 2);
     EXPECT_EQ(werte[1], 10) << "the first match has left the form";
     // Call 1020 answers only the asking team; a client takes only a whole answer.
-    Rangliste_Hooks_Installieren();
+    Rangliste_Anmelden();
     Aktuelles_Team = Team_Aktiv = 1;
     Internet_Modus = INTERNET_MODUS_CLIENT;
     EXPECT_TRUE(Rangliste_Internet_Client_Get());

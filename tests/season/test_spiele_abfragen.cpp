@@ -328,7 +328,11 @@ Prognose_Teams prognose_welt() {
         if (p.stark < 0 || s > Team_Get_Staerke_Modus(p.stark, 16)) p.stark = t;
         if (p.schwach < 0 || s < Team_Get_Staerke_Modus(p.schwach, 16)) p.schwach = t;
     }
-    Season_Gui.Text = [](const char* id) -> const char* { return std::strcmp(id, "*161") == 0 ? "(Prognose)" : ""; };
+    {
+        Season_Gui_Hooks h = Season_Gui;
+        h.Text = [](const char* id) -> const char* { return std::strcmp(id, "*161") == 0 ? "(Prognose)" : ""; };
+        Season_Gui_Set_Hooks(h);
+    }
     return p;
 }
 
@@ -439,7 +443,11 @@ TEST_F(Abfragen, GeaenderteSpieleMachenTabellenUngueltig) {
     }
     // The client's reset also clears the matchday's no-match flag.
     static int kein_spiel = 0;
-    Season_Module.Spieltag_Kein_Spiel_Loeschen = []() { ++kein_spiel; };
+    {
+        Season_Module_Hooks h = Season_Module;
+        h.Spieltag_Kein_Spiel_Loeschen = []() { ++kein_spiel; };
+        Season_Module_Set_Hooks(h);
+    }
     Internet_Modus = INTERNET_MODUS_CLIENT;
     Spiele_Internet_Client_Reset();
     Internet_Modus = INTERNET_MODUS_EINZEL;

@@ -537,11 +537,13 @@ TEST_F(Abfragen, TabelleMitDenGegnernVonHeute) {
     // The matchday tells today's opponents: team x plays x + 1000 away when
     // x is odd, in the cup.
     static i32 pokal = Id("POKAL_D");
-    Season_Module.Spieltag_Get_Gegner = [](int team, bool* aus, int* wettbewerb) {
+    Season_Module_Hooks hooks = Season_Module;
+    hooks.Spieltag_Get_Gegner = [](int team, bool* aus, int* wettbewerb) {
         *aus = team % 2 == 1;
         *wettbewerb = pokal;
         return team + 1000;
     };
+    Season_Module_Set_Hooks(hooks);
     const i32 rn = Id("RN");
     Spielen(rn, 2);
     auto t = std::make_unique<Tabelle>();

@@ -762,6 +762,114 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
         const u32 tf = an ? GOLD : KREIDE;
         if (t.size() > 1 && t[0] == '@') symbol(c, t.substr(1), w / 2.0, (h - 4) / 2.0, tf);
         else if (!t.empty()) text_mitte(c, t, w / 2.0, (h - 4) / 2.0, std::min(14.0, h * 0.42), tf);
+    } else if (name == "stern") {
+        // stern:<voll|halb|abzug|halb_abzug|abzug_halb|leer|leer_gewaehlt|max>: a strength star. A half star
+        // is its left half (drawn over an empty one); "abzug" stars are lost
+        // to a player's place (dim red), "max" the potential behind them.
+        const std::string art = a(0, "voll");
+        const double cx = w / 2.0, cy = h / 2.0 + 0.5, ra = std::min(w, h) / 2.0 - 0.5, ri = ra * 0.45;
+        cairo_move_to(c, cx, cy - ra);
+        for (int i = 1; i < 10; ++i) {
+            const double r = i % 2 ? ri : ra, wi = -M_PI / 2 + i * M_PI / 5;
+            cairo_line_to(c, cx + r * std::cos(wi), cy + r * std::sin(wi));
+        }
+        cairo_close_path(c);
+        const bool leer = art.rfind("leer", 0) == 0, max = art == "max";
+        const u32 fuell = leer ? (art == "leer_gewaehlt" ? 0x3C5A82 : 0x23395A) : max ? 0x5E6B7C
+                          : art.find("abzug") != std::string::npos ? 0xB8483B : GOLD;
+        if (art == "halb" || art == "halb_abzug" || art == "abzug_halb") {
+            cairo_save(c);
+            cairo_rectangle(c, 0, 0, cx, h);
+            cairo_clip(c);
+            farbe(c, art == "halb" ? GOLD : 0xB8483B);
+            cairo_fill_preserve(c);
+            cairo_restore(c);
+            if (art == "halb_abzug") {  // a star half kept, half lost
+                cairo_save(c);
+                cairo_rectangle(c, cx, 0, w - cx, h);
+                cairo_clip(c);
+                farbe(c, 0xB8483B);
+                cairo_fill_preserve(c);
+                cairo_restore(c);
+                cairo_save(c);
+                cairo_rectangle(c, 0, 0, cx, h);
+                cairo_clip(c);
+                farbe(c, GOLD);
+                cairo_fill_preserve(c);
+                cairo_restore(c);
+            }
+            cairo_new_path(c);
+        } else {
+            farbe(c, fuell);
+            cairo_fill_preserve(c);
+            farbe(c, leer ? KANTE_HELL : KANTE_DUNKEL, 0.9);
+            cairo_set_line_width(c, 1);
+            cairo_stroke(c);
+        }
+    } else if (name == "stepper") {
+        // stepper:<-10|-1|+1|+10>: the four zones of a value stepper
+        // (<< < > >>), the given one pressed.
+        const std::string zone = a(0, "");
+        const char* marken[4] = {"-10", "-1", "+1", "+10"};
+        const double grenzen[5] = {0, 30, 50, 68, static_cast<double>(w)};
+        for (int i = 0; i < 4; ++i) {
+            const bool gedrueckt = zone == marken[i];
+            const double x0 = grenzen[i] * w / 98.0, x1 = grenzen[i + 1] * w / 98.0;
+            panel_zeichnen(c, x0 + 0.5, 0.5, x1 - x0 - 1, h - 3, 3, gedrueckt ? PANEL : KNOPF_OBEN,
+                           gedrueckt ? KNOPF_OBEN : PANEL, false);
+            const std::string t = i == 0 ? "\u00AB" : i == 1 ? "\u2039" : i == 2 ? "\u203A" : "\u00BB";
+            text_mitte(c, t, (x0 + x1) / 2, (h - 3) / 2.0, h * 0.5, gedrueckt ? GOLD : KREIDE);
+        }
+    } else if (name == "offen") {
+        // offen:<graphic number of entry 0>: a picture whose art is not made
+        // yet: a dim panel with a dashed gold edge and its graphic number.
+        rund_rechteck(c, 0.5, 0.5, w - 1, h - 1, std::min(4.0, std::min(w, h) / 4.0));
+        farbe(c, PANEL);
+        cairo_fill_preserve(c);
+        const double strich[] = {4.0, 3.0};
+        cairo_set_dash(c, strich, 2, 0);
+        cairo_set_line_width(c, 1);
+        farbe(c, GOLD, 0.7);
+        cairo_stroke(c);
+        cairo_set_dash(c, nullptr, 0, 0);
+        const std::string nummer = std::to_string(std::atoi(a(0, "0").c_str()) + eintrag);
+        const double groesse = std::min(h * 0.6, w / (nummer.size() * 0.62 + 0.4));
+        if (groesse >= 5) text_mitte(c, nummer, w / 2.0, h / 2.0, groesse, SEKUNDAER);
+    } else if (name == "haken") {
+        // A tick in a small sunken box: a switched-on option.
+        rund_rechteck(c, 1, 1, w - 2, h - 2, 3);
+        farbe(c, NAVY);
+        cairo_fill_preserve(c);
+        farbe(c, KANTE_HELL);
+        cairo_set_line_width(c, 1);
+        cairo_stroke(c);
+        cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
+        cairo_set_line_join(c, CAIRO_LINE_JOIN_ROUND);
+        cairo_set_line_width(c, std::max(2.0, w / 7.0));
+        cairo_move_to(c, w * 0.24, h * 0.52);
+        cairo_line_to(c, w * 0.43, h * 0.72);
+        cairo_line_to(c, w * 0.78, h * 0.28);
+        farbe(c, GOLD);
+        cairo_stroke(c);
+    } else if (name == "scrollspur") {
+        // The track of a vertical scroll bar: a sunken groove.
+        rund_rechteck(c, 1, 1, w - 2, h - 2, w / 2.0 - 1);
+        farbe(c, NAVY);
+        cairo_fill_preserve(c);
+        farbe(c, KANTE_DUNKEL);
+        cairo_set_line_width(c, 1);
+        cairo_stroke(c);
+        farbe(c, KANTE_HELL, 0.6);
+        cairo_rectangle(c, w / 2.0 - 0.5, 6, 1, h - 12);
+        cairo_fill(c);
+    } else if (name == "scrollknopf") {
+        // The knob of a scroll bar: raised, with three grip lines.
+        panel_zeichnen(c, 0.5, 0.5, w - 1, h - 2, std::min(4.0, w / 2.0 - 1), KNOPF_OBEN, PANEL, false);
+        farbe(c, GOLD, 0.9);
+        for (int i = -1; i <= 1; ++i) {
+            cairo_rectangle(c, 3, h / 2.0 - 1 + i * 4, w - 6, 1);
+            cairo_fill(c);
+        }
     } else if (name == "hervorhebung") {
         rund_rechteck(c, 1, 1, w - 2, h - 2, 3);
         farbe(c, GOLD, 0.28);

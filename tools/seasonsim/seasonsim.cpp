@@ -29,7 +29,7 @@
 #include "base/spielstand.h"
 #include "gemeinsam/argumente.h"
 #include "matchday/saison.h"
-#include "matchday/saison_lauf.h"
+#include "main/saison_lauf.h"
 #include "matchday/spieltag.h"
 #include "season/kalender.h"
 #include "season/spiele.h"

@@ -1,4 +1,4 @@
-#include "matchday/saison_lauf.h"
+#include "main/saison_lauf.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,9 +7,9 @@
 #include "base/random.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
+#include "main/saison_anmelden.h"
 #include "match/spielfeld.h"
 #include "matchday/saison.h"
-#include "matchday/saison_anmelden.h"
 #include "matchday/spieltag.h"
 #include "season/ankuendigung.h"
 #include "season/kalender.h"
@@ -86,12 +86,12 @@ void Saison_Spiel_Starten(const Saison_Spiel& spiel) {
     spiel_jetzt = spiel;
     Internet_Modus = INTERNET_MODUS_EINZEL;
     // The game's own registration of the season and the world's save
-    // blocks; the menus and pages stay at their headless defaults.
+    // blocks, with the yearly set-up reading the competitions from the data
+    // folder first; the menus and pages stay at their headless defaults and
+    // the wizard loads the world and seats the managers.
     Season_Hooks_Zuruecksetzen();
-    Saison_Module_Anmelden();
-    Welt_Spielstand_Anmelden();
-    Spielankuendigung_Init();
-    Season_Module.Wettbewerb_Jedes_Jahr = [] {
+    Season_Module_Hooks module = Saison_Module_Tabelle();
+    module.Wettbewerb_Jedes_Jahr = [] {
         if (!Wettbewerb_Tabelle[0].name[0]) {
             const std::string cfg = spiel_jetzt.daten + "/1_wettbewerb.cfg";
             const std::string alias = spiel_jetzt.daten + "/1_wettbewerb_alias.cfg";
@@ -100,7 +100,8 @@ void Saison_Spiel_Starten(const Saison_Spiel& spiel) {
         }
         Wettbewerb_Jedes_Jahr();
     };
-    Season_Gui.Spielstart_Pruefen = [](int, u8* wizard_byte) {
+    Saison_Module_Anmelden(module);
+    Season_Gui_Set_Hooks({.Spielstart_Pruefen = [](int, u8* wizard_byte) {
         if (wizard_byte) *wizard_byte = 0;
         if (Team_Anzahl > 1 && Team_Kader_Anzahl(1) > 0) return true;
         if (!Welt_Laden_Ordner(spiel_jetzt.daten.c_str(), 0)) return true;  // runs on empty rather than hang
@@ -111,7 +112,9 @@ void Saison_Spiel_Starten(const Saison_Spiel& spiel) {
             if (Manager_Neuer_Mitspieler(t, "Manager", -1))
                 Team_Own_Daten[t].formation = static_cast<i8>(Team_Own_Daten[t].formation | 0x80);
         return true;
-    };
+    }});
+    Welt_Spielstand_Anmelden();
+    Spielankuendigung_Init();
     Kalender_Set_Spielstart(0);
     Kalender_Free();
     Kalender_Lauf_Reset();

@@ -1,0 +1,129 @@
+#include "main/saison_anmelden.h"
+
+#include "base/ruf.h"
+#include "base/types.h"
+#include "match/spielfeld.h"
+#include "matchday/saison.h"
+#include "matchday/season_netz.h"
+#include "matchday/spieltag.h"
+#include "matchday/spieltag_netz.h"
+#include "season/ankuendigung.h"
+#include "season/archiv.h"
+#include "season/ereignis_zufall.h"
+#include "season/ereignisse.h"
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
+#include "season/netz_rufe.h"
+#include "season/news.h"
+#include "season/optionen.h"
+#include "season/rangliste.h"
+#include "season/richter.h"
+#include "season/season_spielstand.h"
+#include "season/spiele.h"
+#include "season/statistik.h"
+#include "world/global.h"
+
+namespace {
+
+// A new game starts without the archive and career records of the last.
+void statistik_leeren() {
+    Statistik_Archiv_Leeren();
+    Statistik_Spieler_Leeren();
+}
+
+// The match engine's calls the matchday answers: the fixture of a pitch,
+// the end check, the events into the fixture, the pace, fines, readiness.
+Spielfeld_Hooks spielfeld_tabelle() {
+    Spielfeld_Hooks h = Spielfeld_Get_Hooks();
+    h.spiel_info = [](u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) {
+        const Spiel* s = Spiele_Get_Spiel(static_cast<i32>(spiel), true);
+        if (!s) return false;
+        if (heim) *heim = static_cast<u32>(s->team_a);
+        if (gast) *gast = static_cast<u32>(s->team_b);
+        if (wettbewerb) *wettbewerb = s->wettbewerb;
+        if (temperatur) *temperatur = s->temperatur;
+        if (niederschlag) *niederschlag = s->niederschlag;
+        return true;
+    };
+    h.check_spielende = Spieltag_Check_Spielende;
+    h.spiele_ereignis = [](u32 spiel, i32 spieler, i32 zweiter, u32 flags, u8 minute) {
+        // A client's copy books nothing: the server's fixture comes with the refresh.
+        if (ruf::Client()) return;
+        Spiele_Ereignis_Eintragen(static_cast<i32>(spiel), flags, minute, spieler, zweiter);
+    };
+    h.reset_spielschritt = Kalender_Reset_Spielschritt;
+    // Fines of the evaluation (cards) go to the bank like a forfeit's.
+    h.strafe = Spieltag_Strafe_Buchen;
+    // A client with this team has fetched its pitch: its side is ready.
+    h.set_bereit = Spieltag_Team_Hat_Spielfeld;
+    return h;
+}
+
+}  // namespace
+
+Season_Module_Hooks Saison_Module_Tabelle() {
+    return {
+        .Ereignis_Init = Ereignis_Init,
+        .Ereignis_Free = Ereignis_Free,
+        .News_Init = News_Init,
+        .News_Free = News_Free,
+        .Spieltag_Init = Spieltag_Init,
+        .Spieltag_DeInit = Spieltag_DeInit,
+        .Statistik_Init = statistik_leeren,
+        .Statistik_Free = statistik_leeren,
+        .Rangliste_Init = Rangliste_Init_Falls_Noetig,
+        .Rangliste_Free = Rangliste_Free,
+        .Rangliste_Sortieren = Rangliste_Sortieren,
+        .Spieltag_Vorbereiten = Spieltag_Vorbereiten,
+        .Richter_Jeden_Tag = Richter_Jeden_Tag,
+        .Ereignis_Jeden_Tag = Ereignis_Jeden_Tag,
+        .Spieltag_Spiele_Offen = Spieltag_Spiele_Offen,
+        .Spieltag_Naechste_Gruppe = [] { Spieltag_Gruppe_Starten(); },
+        .Spieltag_Run = Spieltag_Run,
+        .Wettbewerb_Jedes_Jahr = Wettbewerb_Jedes_Jahr,
+        .Wettbewerb_Jeden_Tag = Wettbewerb_Jeden_Tag,
+        .Saison_Wechsel = Saison_Wechsel,
+        .Spielankuendigung_Run = Spielankuendigung_Run,
+        .Spielankuendigung_Puffer_Leer = Spielankuendigung_Puffer_Leer,
+        .Richter_Run = Richter_Jeden_Tag,
+        .News_Pruefen = [](int team) { return News_Pruefen(team); },
+        .Spieltag_Team_Spielt = [](int team) { return Spieltag_Team_Spielt(team); },
+        .Spieltag_Kein_Spiel = Spieltag_Kein_Spiel,
+        .Spielankuendigung_Jetzt = [](int art,
+                                      bool leer) { return Spielankuendigung_Jetzt(static_cast<u32>(art), leer); },
+        .Spieltag_Kein_Spiel_Loeschen = Spieltag_Kein_Spiel_Loeschen,
+        .Spieltag_Team_Im_Spiel = [](int team) { return Spieltag_Team_Im_Spiel(team); },
+        .Spieltag_Team_Offen_Ankuendigen = [](int team) { return Spieltag_Team_Offen_Ankuendigen(team); },
+        .Spieltag_Get_Gegner = [](int team, bool* auswaerts, int* wettbewerb) -> int {
+            return Spieltag_Get_Gegner(team, auswaerts, nullptr, nullptr, wettbewerb);
+        },
+    };
+}
+
+void Saison_Module_Anmelden() { Saison_Module_Anmelden(Saison_Module_Tabelle()); }
+
+void Saison_Module_Anmelden(const Season_Module_Hooks& module) {
+    // The world's calls upwards (season keys of global.cfg, today's day,
+    // a player's statistics).
+    Welt_Set_Hooks({
+        .global_cfg_schluessel = Global_Cfg_Schluessel,
+        .kalender_tag = [] { return Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0; },
+        .spieler_statistik = Spiele_Spieler_Statistik,
+    });
+    // Save blocks of the calendar, fixtures and competitions.
+    Season_Spielstand_Anmelden();
+    // The calendar's and the run loop's calls into the matchday, the season
+    // cycle and the modules beside them.
+    Season_Module_Set_Hooks(module);
+    // The end of a competition's games of the day goes to the season cycle.
+    Spieltag_Set_Hooks({.wettbewerb_fertig = Wettbewerb_Spiele_Beendet});
+    Spielfeld_Set_Hooks(spielfeld_tabelle());
+    // Rankings (save block 15, call 1020); the arbiter's rows.
+    Rangliste_Anmelden();
+    Richter_Netz_Anmelden();
+    // Match announcements: the first save block.
+    Spielankuendigung_Spielstand_Anmelden();
+    // The server rows of the season's and the matchday's remote calls.
+    Spieltag_Netz_Anmelden();
+    Season_Netz_Anmelden();
+}

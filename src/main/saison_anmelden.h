@@ -1,0 +1,18 @@
+// The season's part of the program's start-up registration: its save
+// blocks, its module table (matchday, season cycle, news, random events,
+// arbiter, rankings, statistics, match announcements), the matchday's and
+// the match engine's tables the matchday answers, the world's calls up into
+// the season and the server rows. It needs no window, so the headless runs
+// (tools, tests, benchmarks) use the very set the game uses.
+#pragma once
+
+#include "season/season_hooks.h"
+
+// The season's module table as the game installs it.
+Season_Module_Hooks Saison_Module_Tabelle();
+
+// Installs everything above: the module table is Saison_Module_Tabelle()
+// unless the caller hands its own (the headless season game changes the
+// yearly set-up).
+void Saison_Module_Anmelden();
+void Saison_Module_Anmelden(const Season_Module_Hooks& module);

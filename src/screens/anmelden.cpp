@@ -1,0 +1,20 @@
+// The one place where the screens are registered: each screen's record and
+// the main menu's launch entries that open it.
+#include "screens/anmelden.h"
+
+#include "screens/club/optionen.h"
+#include "screens/screens.h"
+
+namespace {
+// Dialog buttons of the main menu's launch table (icons 702..705).
+constexpr int KNOPF_TEAM = 0, KNOPF_WETTBEWERB = 1, KNOPF_VEREIN = 2, KNOPF_SPIEL = 3;
+}  // namespace
+
+void Screens_Anmelden() {
+    Screens_Zuruecksetzen();
+    Screen_Registrieren(Screen_Id::OPTIONEN, Optionen_Screen_Def());
+
+    // Dialog button 705 ("Spiel"): load 0, save 1, options 2; 3 ends the program.
+    Screen_Launch_Eintragen(KNOPF_SPIEL, 2, Screen_Id::OPTIONEN);
+    (void)KNOPF_TEAM, (void)KNOPF_WETTBEWERB, (void)KNOPF_VEREIN;
+}

@@ -1,0 +1,290 @@
+#include "screens/club/optionen.h"
+
+#include <cstdio>
+#include <string>
+
+#include "base/globals.h"
+#include "base/meldung.h"
+#include "base/ruf.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "graphics/sound.h"
+#include "grafik_nummern.h"
+#include "gui/hauptmenue.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "platform/input.h"
+#include "screens/teile/scroll.h"
+#include "season/kalender_lauf.h"
+#include "season/optionen.h"
+#include "world/manager.h"
+#include "world/team.h"
+#include "world/welt.h"
+
+namespace {
+
+// Option numbers the screen treats specially.
+constexpr i32 OPTION_ZUGZEIT = 0;       // a manager's turn limit in ms (0: none)
+constexpr i32 OPTION_NETZ_SERVER = 21;  // this game is open as a network server
+constexpr i32 OPTION_HILFE = 40;
+constexpr i32 ZUGZEIT_SCHRITT = 60000, ZUGZEIT_MAX = 600000;
+constexpr i32 NETZ_SERVER_AN = 3;
+
+// Texts of the screen's section.
+enum : i32 {
+    T_SCHLIESSEN = 1,
+    T_TITEL = 3,
+    T_NETZ_EIN_MANAGER = 25,
+    T_NETZ_GEOEFFNET = 26,
+    T_NETZ_GESCHLOSSEN = 27,
+};
+constexpr i32 T_PILO_SERVER_FEHLT = 142;  // section PILO_ZUSATZ
+
+constexpr i32 FONT_ZEILE = 9, FONT_TITEL = 11;
+
+// Geometry of the list.
+constexpr i32 LISTE_X0 = 30, LISTE_X1 = 651, LISTE_Y0 = 184, LISTE_Y1 = 450, ZEILEN_OBEN = 181;
+constexpr i32 KNOPF_Y_MIN = 186, KNOPF_Y_MAX = 424;
+
+enum class Art : u8 { KOPF, LEER, OPTION };
+struct Zeile {
+    const char* id;  // "*n" of the screen's section
+    i32 option;
+    Art art;
+};
+constexpr Zeile ZEILEN[OPTIONEN_ZEILEN] = {
+    {"*20", -1, Art::KOPF},  {"*4", 0, Art::OPTION},   {"*15", 19, Art::OPTION}, {"*16", 24, Art::OPTION},
+    {"*24", 21, Art::OPTION}, {nullptr, -1, Art::LEER}, {"*21", -1, Art::KOPF},  {"*17", 40, Art::OPTION},
+    {"*19", 42, Art::OPTION}, {"*23", 43, Art::OPTION}, {nullptr, -1, Art::LEER}, {"*22", -1, Art::KOPF},
+    {"*5", 4, Art::OPTION},   {"*6", 5, Art::OPTION},   {"*7", 8, Art::OPTION},  {"*8", 11, Art::OPTION},
+    {"*9", 12, Art::OPTION},  {"*11", 14, Art::OPTION},
+};
+
+// The resolved row texts (never null once the screen opened).
+const char* texte[OPTIONEN_ZEILEN] = {};
+i32 erste_zeile = 0;
+
+Icon_Textzeile schliessen_text{};
+Move_Struktur scroll{Optionen_Scroll, 0,  0, -1, KNOPF_Y_MIN, KNOPF_Y_MAX, 751, OPTIONEN_ZEILEN - OPTIONEN_SICHTBAR + 1,
+                     ICON_OPTIONEN_BALKEN};
+
+constexpr u32 MODAL = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
+constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::OPTIONEN>({
+    {.nummer = ICON_OPTIONEN_SCHLEIER, .flags = MODAL | MENUE_F_GANZER_SCREEN, .w = 800, .h = 600},
+    {.nummer = ICON_OPTIONEN_LISTE,
+     .grafik = GRAFIK_OPTIONEN_LISTE,
+     .flags = MODAL,
+     .x = 32,
+     .y = 83,
+     .status = MENUE_S_TRANSPARENT,
+     .klick = Optionen_Klick,
+     .zeichnen = Optionen_Zeichnen,
+     .ebene = 17,
+     .w = 744,
+     .h = 424},
+    {.nummer = ICON_OPTIONEN_SCHLIESSEN,
+     .grafik = GRAFIK_OPTIONEN_SCHLIESSEN,
+     .grafik_gedrueckt = GRAFIK_OPTIONEN_SCHLIESSEN_GEDRUECKT,
+     .flags = MENUE_F_TEXT | MODAL,
+     .x = 684,
+     .y = 461,
+     .daten = &schliessen_text,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Optionen_Schliessen_Klick,
+     .ebene = 19,
+     .w = 90,
+     .h = 34},
+    {.nummer = ICON_OPTIONEN_BALKEN,
+     .grafik = GRAFIK_OPTIONEN_BALKEN,
+     .flags = MENUE_F_MODAL,
+     .x = 748,
+     .y = 181,
+     .status = MENUE_S_TRANSPARENT,
+     .klick = Menue_Scrollbar_Klick,
+     .ebene = 18,
+     .w = 20,
+     .h = 276,
+     .verknuepft = ICON_OPTIONEN_KNOPF},
+    {.nummer = ICON_OPTIONEN_KNOPF,
+     .grafik = GRAFIK_SCROLLKNOPF,
+     .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR | MENUE_F_MODAL,
+     .x = 751,
+     .y = KNOPF_Y_MIN,
+     .daten = &scroll,
+     .status = MENUE_S_TRANSPARENT,
+     .ebene = 19,
+     .w = 14,
+     .h = 28,
+     .verknuepft = ICON_OPTIONEN_LISTE},
+});
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_OPTIONEN, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+
+// The label of the turn limit without its first word (the minutes take its place).
+const char* ohne_erstes_wort(const char* t) {
+    for (const char* p = t; *p; ++p)
+        if (*p == ' ') return p;
+    return "";
+}
+
+std::string adresse_text() {
+    u8 a[4];
+    Screens_Hooks_Holen().lokale_adresse(a);
+    char b[20];
+    std::snprintf(b, sizeof b, "%d.%d.%d.%d", a[0], a[1], a[2], a[3]);
+    return b;
+}
+
+void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
+    const Zeile& z = ZEILEN[zeile];
+    const i32 y = 201 + OPTIONEN_ZEILE_H * r;
+    const char* label = texte[zeile] ? texte[zeile] : "";
+    if (z.art == Art::KOPF) {
+        Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d^tl0083%s", 0, y, FARBE_WEISS, label);
+        return;
+    }
+    if (z.art != Art::OPTION) return;
+    if (Option_Wert(z.option, 0, 0) != 0)
+        if (Rastport* haken = Menue_Grafik_Holen(GRAFIK_OPTIONEN_HAKEN))
+            Blt_Blit(haken, 0, 0, -1, -1, ziel, 43, 187 + OPTIONEN_ZEILE_H * r, Blt_Opt_Transparent);
+    Font* f = font(FONT_ZEILE);
+    if (z.option == OPTION_ZUGZEIT) {
+        const u16 farbe = ruf::Client() ? FARBE_GRAU_CLIENT : FARBE_HELL;
+        Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%d%s", 0, y, farbe, Option_Wert(z.option, 0, 0) / ZUGZEIT_SCHRITT,
+                          ohne_erstes_wort(label));
+    } else if (z.option == OPTION_NETZ_SERVER) {
+        if (Manager_Anzahl_Menschen() < 2)
+            Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%s", 0, y, FARBE_GRAU_CLIENT, text(T_NETZ_EIN_MANAGER));
+        else
+            Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%s", 0, y, FARBE_HELL,
+                              Menue_Text_Fuellen(label, 0, adresse_text().c_str()).c_str());
+    } else {
+        Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%s", 0, y, FARBE_HELL, label);
+    }
+}
+
+void zugzeit_klick() {
+    if (ruf::Client()) return;  // the server decides a network game's turn limit
+    i32 neu = Option_Wert(OPTION_ZUGZEIT, 0, 0) + ZUGZEIT_SCHRITT;
+    if (neu > ZUGZEIT_MAX) neu = 0;
+    Option_Wert(OPTION_ZUGZEIT, 1, neu);
+    if (neu) Kalender_Start_Spielzeit();
+}
+
+void server_klick() {
+    if (Manager_Anzahl_Menschen() <= 1) return;
+    if (Option_Wert(OPTION_NETZ_SERVER, 0, 0) != 0) {
+        Screens_Hooks_Holen().server_schliessen();
+        Team_Reset_User_Active_Alle();
+        Kalender_Clear_Neuer_Tag();
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_NETZ_GESCHLOSSEN));
+        Option_Wert(OPTION_NETZ_SERVER, 1, 0);
+        return;
+    }
+    if (ruf::Client()) return;
+    if (!Screens_Hooks_Holen().server_oeffnen()) {
+        // The option stays off: the game is not open to anyone.
+        Meldung_Printf("%s", Text_cfg_Text(TEXT_ZUSATZ, T_PILO_SERVER_FEHLT));
+        return;
+    }
+    Server_Lokales_Team = Team_Aktiv;
+    Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_NETZ_GEOEFFNET));
+    i32 menschen[1000];
+    const int n = Manager_Ist_Dran(menschen, 0, 0);
+    for (int i = 0; i < n; ++i)
+        if (menschen[i] != Team_Aktiv) Team_Wert(7, menschen[i], static_cast<i32>(TEAM_STATUS_USER), OP_BITS_SETZEN);
+    Option_Wert(OPTION_NETZ_SERVER, 1, NETZ_SERVER_AN);
+}
+
+}  // namespace
+
+Screen_Def Optionen_Screen_Def() {
+    return {.name = "Optionen",
+            .icons = Icon_Besitzer::OPTIONEN,
+            .rahmen = ICON_OPTIONEN_LISTE,
+            .arbeitsflaeche = true,
+            .oeffnen = Optionen_Screen_Init};
+}
+
+i32 Optionen_Erste_Zeile() { return erste_zeile; }
+
+i32 Optionen_Zeile_Bei(i32 x, i32 y) {
+    if (x < LISTE_X0 || x > LISTE_X1 || y < ZEILEN_OBEN) return -1;
+    const i32 r = (y - ZEILEN_OBEN) / OPTIONEN_ZEILE_H;
+    if (r < 0 || r >= OPTIONEN_SICHTBAR) return -1;
+    const i32 zeile = erste_zeile + r;
+    return zeile < OPTIONEN_ZEILEN && ZEILEN[zeile].art == Art::OPTION ? zeile : -1;
+}
+
+void Optionen_Screen_Init() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_OPTIONEN_LISTE)) return;
+    if (Menue_Icon_Zustand(ICON_OPTIONEN_KNOPF) == 0) Menue_Icon_Zustand_Setzen(ICON_OPTIONEN_KNOPF, KNOPF_Y_MIN);
+    scroll.stufen = OPTIONEN_ZEILEN - OPTIONEN_SICHTBAR + 1;
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
+    Menue_Set_Rechtsklick_Icon(ICON_OPTIONEN_SCHLIESSEN);
+    Optionen_Scrollbar_Zeigen();
+    Optionen_Texte_Setzen();
+    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_OPTIONEN_KNOPF)) {
+        Menue_Scrollbuttonpos_Zuweisen(k);
+        erste_zeile = Menue_Balkenpos_In_Index(k);
+    }
+}
+
+void Optionen_Scrollbar_Zeigen() {
+    const bool zeigen = scroll.stufen > 1;
+    for (i16 n : {ICON_OPTIONEN_BALKEN, ICON_OPTIONEN_KNOPF})
+        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n))
+            i->status = zeigen ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
+}
+
+void Optionen_Texte_Setzen() {
+    for (i32 i = 0; i < OPTIONEN_ZEILEN; ++i) {
+        texte[i] = ZEILEN[i].id;
+        if (texte[i]) Text_cfg_Aufloesen(&texte[i], TEXT_OPTIONEN);
+    }
+    schliessen_text = {.font = font(12),
+                       .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
+                       .farbe_aktiv = FARBE_KNOPF_TEXT,
+                       .farbe = FARBE_KNOPF_TEXT,
+                       .text = text(T_SCHLIESSEN)};
+    if (Screen_Icon* s = Menue_Screen_Icon_Aus_Nummer(ICON_OPTIONEN_SCHLIESSEN)) s->hilfe = text(T_SCHLIESSEN);
+}
+
+void Optionen_Scroll(Screen_Icon*, i32 index, u32) {
+    Screen_Scroll_Gemeldet(&erste_zeile, index);
+}
+
+void Optionen_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    const i32 zeile = Optionen_Zeile_Bei(Maus_Get_X(), Maus_Get_Y());
+    if (zeile < 0) return;
+    const i32 option = ZEILEN[zeile].option;
+    if (option == OPTION_ZUGZEIT) zugzeit_klick();
+    else if (option == OPTION_NETZ_SERVER) server_klick();
+    else if (option == OPTION_HILFE) Option_Wert(option, 1, Option_Wert(option, 0, 0) == 0 ? 1 : 0);
+    else Option_Wert(option, 1, Option_Wert(option, 0, 0) ^ 1);
+    Blt_Cache_Leeren();
+}
+
+void Optionen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
+    Blt_Cache_Leeren();
+    Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d%s", 249, 146, FARBE_WEISS, text(T_TITEL));
+    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    if (Menue_Get_Aktives_Icon() == icon && my >= LISTE_Y0 && my <= LISTE_Y1 && Optionen_Zeile_Bei(mx, my) >= 0)
+        if (Rastport* h = Menue_Grafik_Holen(GRAFIK_OPTIONEN_ZEILE))
+            Blt_Pulsieren(h, 0, 0, h->breite, h->hoehe, ziel, 37,
+                          LISTE_Y0 + OPTIONEN_ZEILE_H * ((my - ZEILEN_OBEN) / OPTIONEN_ZEILE_H));
+    for (i32 r = 0; r < OPTIONEN_SICHTBAR && erste_zeile + r < OPTIONEN_ZEILEN; ++r)
+        zeile_zeichnen(ziel, r, erste_zeile + r);
+}
+
+void Optionen_Schliessen_Klick(Screen_Icon*, u32) {
+    Menue_Screen_Icon_Tabelle_Loeschen(TABELLE.daten());
+    Menue_Set_Rechtsklick_Icon(-1);
+    Blt_Cache_Leeren();
+}

@@ -1,0 +1,84 @@
+#include "screens/screens.h"
+
+#include <array>
+
+#include "graphics/glatt.h"
+#include "gui/menue.h"
+
+namespace {
+constexpr i32 ANZAHL = static_cast<i32>(Screen_Id::ANZAHL);
+constexpr i32 LAUNCH_KNOEPFE = 4, LAUNCH_EINTRAEGE = 6;
+
+struct Eintrag {
+    Screen_Def def;
+    bool da = false;
+};
+std::array<Eintrag, ANZAHL> screens;
+std::array<std::array<i32, LAUNCH_EINTRAEGE>, LAUNCH_KNOEPFE> launch = [] {
+    std::array<std::array<i32, LAUNCH_EINTRAEGE>, LAUNCH_KNOEPFE> l;
+    for (auto& k : l) k.fill(-1);
+    return l;
+}();
+Screens_Hooks hooks;
+
+Eintrag* eintrag(Screen_Id id) {
+    const i32 i = static_cast<i32>(id);
+    return i >= 0 && i < ANZAHL ? &screens[static_cast<size_t>(i)] : nullptr;
+}
+}  // namespace
+
+void Screen_Registrieren(Screen_Id id, const Screen_Def& def) {
+    if (Eintrag* e = eintrag(id)) *e = {def, true};
+}
+
+const Screen_Def* Screen_Holen(Screen_Id id) {
+    const Eintrag* e = eintrag(id);
+    return e && e->da ? &e->def : nullptr;
+}
+
+bool Screen_Offen(Screen_Id id) {
+    const Screen_Def* d = Screen_Holen(id);
+    return d && d->rahmen >= 0 && Menue_Screen_Icon_Ist_Vorhanden(d->rahmen);
+}
+
+bool Screen_Oeffnen(Screen_Id id) {
+    const Screen_Def* d = Screen_Holen(id);
+    if (!d || !d->oeffnen || Screen_Offen(id)) return false;
+    if (d->arbeitsflaeche) Menue_Screen_Icons_Loeschen_Bereich(0, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
+    d->oeffnen();
+    Blt_Cache_Leeren();
+    return true;
+}
+
+void Screen_Schliessen(Screen_Id id) {
+    const Screen_Def* d = Screen_Holen(id);
+    if (!d) return;
+    if (d->schliessen) {
+        d->schliessen();
+    } else if (d->icons != Icon_Besitzer::ANZAHL) {
+        const Icon_Bereich& b = Icon_Bereich_Von(d->icons);
+        for (i32 n = b.erstes; n <= b.letztes; ++n) Menue_Screen_Icon_Loeschen(n);
+    }
+    Blt_Cache_Leeren();
+}
+
+void Screens_Zuruecksetzen() {
+    screens.fill(Eintrag{});
+    for (auto& k : launch) k.fill(-1);
+}
+
+void Screen_Launch_Eintragen(i32 knopf, i32 eintrag, Screen_Id id) {
+    if (knopf >= 0 && knopf < LAUNCH_KNOEPFE && eintrag >= 0 && eintrag < LAUNCH_EINTRAEGE)
+        launch[static_cast<size_t>(knopf)][static_cast<size_t>(eintrag)] = static_cast<i32>(id);
+}
+
+bool Screen_Launch(i32 knopf, i32 eintrag) {
+    if (knopf < 0 || knopf >= LAUNCH_KNOEPFE || eintrag < 0 || eintrag >= LAUNCH_EINTRAEGE) return false;
+    const i32 id = launch[static_cast<size_t>(knopf)][static_cast<size_t>(eintrag)];
+    if (id < 0) return false;
+    // An open screen counts as served: the launch brought it up before.
+    return Screen_Oeffnen(static_cast<Screen_Id>(id)) || Screen_Offen(static_cast<Screen_Id>(id));
+}
+
+void Screens_Set_Hooks(const Screens_Hooks& h) { hooks = h; }
+const Screens_Hooks& Screens_Hooks_Holen() { return hooks; }

@@ -1,0 +1,59 @@
+// The screens' home: one record per screen, registered once at start-up
+// (screens/anmelden.cpp), opened and closed by id. A screen opens another
+// by its id, never by calling its functions; the main menu's launch table
+// and every other way in go through Screen_Oeffnen.
+#pragma once
+
+#include "base/types.h"
+#include "gui/icon_bereiche.h"
+
+// Every screen, one line each.
+enum class Screen_Id : i32 {
+    OPTIONEN,
+    ANZAHL
+};
+
+struct Screen_Def {
+    const char* name = nullptr;
+    Icon_Besitzer icons = Icon_Besitzer::ANZAHL;  // the range it owns (gui/icon_bereiche.h)
+    i16 rahmen = -1;                              // frame icon: opening does nothing while it is on the screen
+    bool arbeitsflaeche = false;                  // a main-menu screen: clears the work area first
+    void (*oeffnen)() = nullptr;                  // adds its tables, resolves its texts
+    void (*schliessen)() = nullptr;               // null: every icon of its range is taken off
+};
+
+// Registers a screen (a second registration replaces the first).
+void Screen_Registrieren(Screen_Id id, const Screen_Def& def);
+const Screen_Def* Screen_Holen(Screen_Id id);
+// Opens the screen. False when it is not registered or already open.
+bool Screen_Oeffnen(Screen_Id id);
+void Screen_Schliessen(Screen_Id id);
+// Whether its frame icon is on the screen.
+bool Screen_Offen(Screen_Id id);
+// Forgets every registration and launch entry (tests).
+void Screens_Zuruecksetzen();
+
+// The main menu's launch table: button 0..3 of the dialog bar (icons
+// 702..705), entry 0..5.
+void Screen_Launch_Eintragen(i32 knopf, i32 eintrag, Screen_Id id);
+// Opens the screen of a launch entry; false when the entry has none.
+bool Screen_Launch(i32 knopf, i32 eintrag);
+
+// The work area a main-menu screen clears (everything above the dialog bar).
+constexpr i32 ARBEITSFLAECHE_X1 = 799, ARBEITSFLAECHE_Y1 = 565;
+
+// --- Calls of the screens into layers above them ------------------------------------
+//
+// Installed whole by the program at start-up; the defaults stand for a game
+// without a network layer.
+struct Screens_Hooks {
+    // Opens this game as a network server; true when it listens (the role is
+    // single play again when not).
+    bool (*server_oeffnen)() = [] { return false; };
+    // Closes the server's listening connection; the role becomes single play.
+    void (*server_schliessen)() = [] {};
+    // The address a server listens on.
+    void (*lokale_adresse)(u8 adresse[4]) = [](u8 adresse[4]) { adresse[0] = adresse[1] = adresse[2] = adresse[3] = 0; };
+};
+void Screens_Set_Hooks(const Screens_Hooks& h);
+const Screens_Hooks& Screens_Hooks_Holen();

@@ -1,0 +1,104 @@
+#!/usr/bin/env python3
+"""The tree's wiring rules, checked on the sources (run by ctest as main_regeln).
+
+1. The role of the machine is asked only through the call layer: no
+   comparison of Internet_Modus outside src/base/ruf.h.
+2. Hook tables are installed only by the program's start-up code in
+   src/main: no `<Name>_Set_Hooks(...)` call and no assignment to an entry
+   of a global hook table elsewhere in src/ (tests install fakes).
+3. Every entry of a hook table (a struct named *_Hooks or *_Hook_Tabelle)
+   has its default in the declaration.
+
+Usage: regeln.py <source folder>. Prints each breach as file:line: text and
+exits 1 when there is one, 2 on bad arguments.
+"""
+import pathlib
+import re
+import sys
+
+ROLLE = re.compile(r"\bInternet_Modus\s*[!=]=|[!=]=\s*Internet_Modus\b|switch\s*\(\s*Internet_Modus\b")
+SET_AUFRUF = re.compile(r"\b\w+_Set_Hooks\s*\(")
+SET_DEKLARATION = re.compile(r"^\s*(void|inline void)\s+\w+_Set_Hooks\s*\(")
+TABELLE_STRUCT = re.compile(r"\bstruct\s+(\w+_Hooks|\w+_Hook_Tabelle)\s*\{")
+EINTRAG = re.compile(r"\(\s*\*\s*(\w+)\s*\)\s*\(")
+
+
+def ohne_kommentare(text):
+    """The text with // and /* */ comments blanked (line numbers kept)."""
+    text = re.sub(r"/\*.*?\*/", lambda m: re.sub(r"[^\n]", " ", m.group(0)), text, flags=re.S)
+    return re.sub(r"//[^\n]*", "", text)
+
+
+def zeile(text, pos):
+    return text.count("\n", 0, pos) + 1
+
+
+def tabellen(quellen):
+    """Names of the global hook tables: `extern <Struct> Name;` of a hook struct."""
+    namen = set()
+    for p, text in quellen:
+        for m in re.finditer(r"\bextern\s+(?:const\s+)?(\w+_Hooks|\w+_Hook_Tabelle)\s*&?\s*(\w+)\s*;", text):
+            namen.add(m.group(2))
+    return namen
+
+
+def eintraege_ohne_standard(text):
+    """(position, name) of each function-pointer entry of a hook struct without `=`."""
+    for m in TABELLE_STRUCT.finditer(text):
+        tiefe, i = 1, m.end()
+        while i < len(text) and tiefe:
+            tiefe += {"{": 1, "}": -1}.get(text[i], 0)
+            i += 1
+        koerper_anfang, koerper_ende = m.end(), i - 1
+        for e in EINTRAG.finditer(text, koerper_anfang, koerper_ende):
+            # Only entries at the struct's own level (not inside a default's body).
+            if text.count("{", koerper_anfang, e.start()) != text.count("}", koerper_anfang, e.start()):
+                continue
+            # The declarator's parameter list, then what follows it.
+            tiefe, j = 1, e.end()
+            while j < koerper_ende and tiefe:
+                tiefe += {"(": 1, ")": -1}.get(text[j], 0)
+                j += 1
+            rest = text[j:koerper_ende].lstrip()
+            if not rest.startswith("="):
+                yield e.start(), e.group(1)
+
+
+def main(argv):
+    if len(argv) == 2 and argv[1] in ("-h", "--help"):
+        print(__doc__)
+        return 0
+    if len(argv) != 2 or not pathlib.Path(argv[1], "src").is_dir():
+        print("Aufruf: regeln.py <Quellordner> (der Ordner mit src/)", file=sys.stderr)
+        return 2
+    wurzel = pathlib.Path(argv[1])
+    quellen = []
+    for p in sorted((wurzel / "src").rglob("*")):
+        if p.suffix in (".h", ".cpp"):
+            quellen.append((p.relative_to(wurzel).as_posix(), ohne_kommentare(p.read_text(encoding="utf-8"))))
+    namen = tabellen(quellen)
+    eintrag_setzen = re.compile(r"\b(%s)\s*\.\s*\w+\s*=(?!=)" % "|".join(sorted(namen))) if namen else None
+    verstoesse = []
+    for p, text in quellen:
+        in_main = p.startswith("src/main/")
+        if p != "src/base/ruf.h":
+            for m in ROLLE.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Rolle ohne ruf::Client()/Server()/Einzel()")
+        if not in_main:
+            for m in SET_AUFRUF.finditer(text):
+                anfang = text.rfind("\n", 0, m.start()) + 1
+                if SET_DEKLARATION.match(text[anfang:m.end()]):
+                    continue
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Hook-Tabelle ausserhalb von src/main gesetzt")
+            if eintrag_setzen:
+                for m in eintrag_setzen.finditer(text):
+                    verstoesse.append(f"{p}:{zeile(text, m.start())}: Hook-Eintrag ausserhalb von src/main gesetzt")
+        for pos, name in eintraege_ohne_standard(text):
+            verstoesse.append(f"{p}:{zeile(text, pos)}: Hook-Eintrag {name} ohne Standard")
+    for v in verstoesse:
+        print(v)
+    return 1 if verstoesse else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

@@ -1,0 +1,157 @@
+// The pieces every screen shares: star layout and deduction, stepping
+// cycles, the value stepper's zones, the pulsing colour, the scroll-knob
+// callback.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "grafik_nummern.h"
+#include "kit.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/schritt.h"
+#include "screens/teile/scroll.h"
+#include "screens/teile/sterne.h"
+
+namespace {
+
+using Liste = std::vector<std::pair<i32, i32>>;  // (picture, x) in drawing order
+Liste liste(const Sterne_Bild& b) {
+    Liste l;
+    for (i32 i = 0; i < b.anzahl; ++i) l.emplace_back(b.stern[i].grafik, b.stern[i].x);
+    return l;
+}
+
+TEST(Sterne, GrossMitAbzug) {
+    constexpr i32 X = 197;
+    auto bei = [](i32 i) { return X + 15 * i; };
+    struct Fall {
+        i32 h, m, d;
+        bool gewaehlt;
+        Liste soll;
+    } faelle[] = {
+        // Strength 9, maximum 12, 4 lost, not selected: six empty stars, then
+        // full, full, half kept, lost, and at index 4 an empty star under a lost half.
+        {9, 12, 4, false,
+         {{GRAFIK_STERN_LEER, bei(0)}, {GRAFIK_STERN_LEER, bei(1)}, {GRAFIK_STERN_LEER, bei(2)},
+          {GRAFIK_STERN_LEER, bei(3)}, {GRAFIK_STERN_LEER, bei(4)}, {GRAFIK_STERN_LEER, bei(5)},
+          {GRAFIK_STERN, bei(0)}, {GRAFIK_STERN, bei(1)}, {GRAFIK_STERN_HALB_ABZUG, bei(2)},
+          {GRAFIK_STERN_ABZUG, bei(3)}, {GRAFIK_STERN_LEER, bei(4)}, {GRAFIK_STERN_ABZUG_HALB, bei(4)}}},
+        // No deduction, odd strength, selected: the half star over a selected empty one.
+        {3, 4, 0, true,
+         {{GRAFIK_STERN_LEER_GEWAEHLT, bei(0)}, {GRAFIK_STERN_LEER_GEWAEHLT, bei(1)}, {GRAFIK_STERN, bei(0)},
+          {GRAFIK_STERN_LEER_GEWAEHLT, bei(1)}, {GRAFIK_STERN_HALB, bei(1)}}},
+        // Everything lost (an unavailable player): every star lost.
+        {4, 4, 4, false,
+         {{GRAFIK_STERN_LEER, bei(0)}, {GRAFIK_STERN_LEER, bei(1)}, {GRAFIK_STERN_ABZUG, bei(0)},
+          {GRAFIK_STERN_ABZUG, bei(1)}}},
+        // An even number kept: no half-kept star.
+        {6, 0, 2, false, {{GRAFIK_STERN, bei(0)}, {GRAFIK_STERN, bei(1)}, {GRAFIK_STERN_ABZUG, bei(2)}}},
+        // Values outside 0..12 are held to it; a deduction above the strength counts as all of it.
+        {20, -3, 99, false, Liste(6, {GRAFIK_STERN_ABZUG, 0})},
+        {0, 0, 0, false, {}},
+    };
+    for (Fall& f : faelle) {
+        if (f.h == 20)
+            for (i32 i = 0; i < 6; ++i) f.soll[static_cast<size_t>(i)].second = bei(i);
+        EXPECT_EQ(liste(Sterne_Gross(f.h, f.m, f.d, f.gewaehlt, X)), f.soll) << f.h << "/" << f.m << "/" << f.d;
+    }
+}
+
+TEST(Sterne, KleinOhneLeereSterne) {
+    EXPECT_EQ(liste(Sterne_Klein(5, 2, 10)),
+              (Liste{{GRAFIK_STERN_KLEIN, 10}, {GRAFIK_STERN_KLEIN_HALB_ABZUG, 17}, {GRAFIK_STERN_KLEIN_ABZUG_HALB, 24}}));
+    EXPECT_EQ(liste(Sterne_Klein(3, 0, 0)), (Liste{{GRAFIK_STERN_KLEIN, 0}, {GRAFIK_STERN_KLEIN_HALB, 7}}));
+}
+
+TEST(Sterne, Positionsabzug) {
+    struct Fall {
+        i32 klasse, halbe;
+        bool verfuegbar;
+        i32 reihe, soll;
+    } faelle[] = {
+        {0, 10, true, 0, 0},   // keeper in goal
+        {0, 10, true, 5, 8},   // keeper in midfield: 80 %
+        {2, 9, true, 0, 7},    // midfielder in goal: 80 %, rounded down
+        {1, 8, true, 2, 0},    // defender in defence
+        {1, 8, true, 9, 4},    // defender in attack: two lines
+        {3, 8, true, 4, 2},    // forward in midfield
+        {2, 8, true, 11, 0},   // a row outside the pitch counts as midfield
+        {2, 7, false, 5, 7},   // unavailable: all of it
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(Positionsabzug(f.klasse, f.halbe, f.verfuegbar, f.reihe), f.soll)
+            << f.klasse << " " << f.halbe << " " << f.reihe;
+    const i32 linien[] = {0, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3};
+    for (i32 r = 0; r <= 10; ++r) EXPECT_EQ(Formation_Linie(r), linien[r]) << r;
+    EXPECT_EQ(Formation_Linie(-1), 2);
+}
+
+// One full round from slot 0 in each direction.
+std::vector<i32> runde(bool eigen, i32 richtung) {
+    std::vector<i32> r;
+    i32 s = 0;
+    for (i32 i = 0; i < KADER_SLOTS; ++i) r.push_back(s = Slot_Schritt(s, richtung, eigen));
+    return r;
+}
+
+TEST(Schritt, ZyklenUndStepper) {
+    EXPECT_EQ(runde(true, 1), (std::vector<i32>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 0}));
+    EXPECT_EQ(runde(true, -1), (std::vector<i32>{19, 18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+    EXPECT_EQ(runde(false, 1), (std::vector<i32>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 17, 18, 19, 11, 12, 13, 14, 15, 16, 0}));
+    EXPECT_EQ(runde(false, -1), (std::vector<i32>{16, 15, 14, 13, 12, 11, 19, 18, 17, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+    EXPECT_EQ(Slot_Schritt(25, 1, false), 0);  // a slot outside the squad starts again
+    EXPECT_EQ(Listen_Schritt(0, -1, 5), 4);
+    EXPECT_EQ(Listen_Schritt(4, 1, 5), 0);
+    EXPECT_EQ(Listen_Schritt(0, 1, 0), -1);
+    struct Zone {
+        i32 dx, schritt, grafik;
+    } zonen[] = {{0, -10, GRAFIK_STEPPER_MINUS_10}, {29, -10, GRAFIK_STEPPER_MINUS_10},
+                 {30, -1, GRAFIK_STEPPER_MINUS_1},  {49, -1, GRAFIK_STEPPER_MINUS_1},
+                 {50, 1, GRAFIK_STEPPER_PLUS_1},    {67, 1, GRAFIK_STEPPER_PLUS_1},
+                 {68, 10, GRAFIK_STEPPER_PLUS_10},  {97, 10, GRAFIK_STEPPER_PLUS_10}};
+    for (const Zone& z : zonen) {
+        EXPECT_EQ(Stepper_Schritt(400, 400 + z.dx), z.schritt) << z.dx;
+        EXPECT_EQ(Stepper_Grafik(z.schritt), z.grafik) << z.dx;
+    }
+}
+
+class Mit_Uhr : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(kit::Starten_Ohne_Spiel()); }
+    void TearDown() override { kit::Beenden(); }
+};
+
+TEST_F(Mit_Uhr, PulsGehtHinUndZurueck) {
+    Screen_Puls p;
+    std::vector<i32> stufen;
+    for (int i = 0; i < 40; ++i) {
+        kit::Warten(11);
+        Screen_Puls_Farbe(&p);
+        stufen.push_back(p.index);
+    }
+    // Up to 16, back down to 0, up again; a step needs more than 10 ms.
+    EXPECT_EQ(stufen[15], 16);
+    EXPECT_EQ(stufen[16], 15);
+    EXPECT_EQ(stufen[31], 0);
+    EXPECT_EQ(stufen[32], 1);
+    const i32 vorher = p.index;
+    kit::Warten(10);
+    Screen_Puls_Farbe(&p);
+    EXPECT_EQ(p.index, vorher);
+    EXPECT_EQ(PULS_FARBEN[0], 65535);
+    EXPECT_EQ(PULS_FARBEN[16], 57344);
+}
+
+TEST_F(Mit_Uhr, ScrollKnopfMeldetNurAenderungen) {
+    i32 erste = 0;
+    kit::Spur_Leeren();
+    EXPECT_FALSE(Screen_Scroll_Gemeldet(&erste, 0));
+    EXPECT_TRUE(Screen_Scroll_Gemeldet(&erste, 3));
+    EXPECT_EQ(erste, 3);
+    EXPECT_EQ(kit::Klaenge(), std::vector<i32>{KLANG_SCROLL});
+    ASSERT_FALSE(Zeichenspur_Eintraege().empty());
+    EXPECT_EQ(Zeichenspur_Eintraege().back().wert, KLANG_SCROLL_LAUTSTAERKE);
+    EXPECT_FALSE(Screen_Scroll_Gemeldet(nullptr, 1));
+}
+
+}  // namespace
