@@ -47,6 +47,7 @@ Hauptmenue_Hooks H;
 struct Zustand {
     i32 gegner = -1;
     bool auswaerts = false;
+    bool heute = false;  // the team has a game today
     i32 eintrag[4] = {-1, -1, -1, -1};  // the highlighted entry of each button
     std::string serie[2];               // series lines of the home and away side
 } Z;
@@ -158,7 +159,7 @@ void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
 }
 
 void zug_ende_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    text_mitte(rp, font(12), Menue_Text(Z.gegner >= 0 ? T_ZUM_SPIEL : T_WEITER), x + i->w / 2, y + 22, WEISS);
+    text_mitte(rp, font(12), Menue_Text(Z.heute ? T_ZUM_SPIEL : T_WEITER), x + i->w / 2, y + 22, WEISS);
 }
 
 Screen_Icon icon(i16 nr, u32 grafik, i16 x, i16 y, i16 w, i16 h, i8 ebene) {
@@ -191,7 +192,9 @@ const char* Menue_Text(i32 n) { return Text_cfg_Text(TEXT_MENUE, n); }
 void Menue_Set_Aktiver_Manager(i32 team) {
     Team_Aktiv = team;
     Z.auswaerts = false;
-    Z.gegner = H.gegner(team, &Z.auswaerts);
+    i32 spiel = -1;
+    Z.gegner = H.gegner(team, &Z.auswaerts, &spiel, &Team_Wettbewerb);
+    Z.heute = spiel >= 0;
     // The series lines: home side first; venue 2 without a match.
     const bool mit = Z.gegner >= 0;
     const i32 heim = Z.auswaerts && mit ? Z.gegner : team, gast = heim == team ? Z.gegner : team;

@@ -46,7 +46,14 @@ enum : i16 {
 // the defaults do nothing (no opponent, a full line-up, the turn ends at once).
 struct Hauptmenue_Hooks {
     // Today's opponent of the team (-1: none) and whether the team plays away.
-    i32 (*gegner)(i32 team, bool* auswaerts) = [](i32, bool*) { return -1; };
+    // Today's opponent (the next fixture's when today's game is played),
+    // whether the team plays away, today's game (-1 none) and the
+    // competition.
+    i32 (*gegner)(i32 team, bool* auswaerts, i32* spiel, i32* wettbewerb) = [](i32, bool*, i32* spiel,
+                                                                               i32* wettbewerb) {
+        *spiel = *wettbewerb = -1;
+        return -1;
+    };
     // Asks the calendar to end the active manager's day.
     void (*zug_ende)() = [] {};
     // Opens a screen of the launch table (button 0..3, entry 0..5); false

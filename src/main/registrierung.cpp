@@ -180,7 +180,9 @@ void menue_hooks_anmelden() {
     // The end of a turn goes to the calendar; option 24 is the menu animation;
     // the header's opponent is today's from the matchday runner.
     Hauptmenue_Set_Hooks({
-        .gegner = [](i32 team, bool* auswaerts) { return Spieltag_Get_Gegner(team, auswaerts); },
+        .gegner = [](i32 team, bool* auswaerts, i32* spiel, i32* wettbewerb) {
+            return Spieltag_Get_Gegner(team, auswaerts, nullptr, spiel, wettbewerb);
+        },
         .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
 #if KORDAVO_HAT_SCREENS
         .screen_starten = Screen_Launch,

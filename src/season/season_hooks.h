@@ -69,6 +69,9 @@ struct Season_Gui_Hooks {
     // and the turn clock.
     void (*Kalender_Blit_Modus)(int blinken) = [](int) {};
     void (*Kalender_Blit_Zugzeit)() = [] {};
+    // The rankings were sorted anew: the ranking, table and overview screens
+    // redraw what they show.
+    void (*Rangliste_Screens_Auffrischen)() = [] {};
 };
 
 // Season modules of later steps (matchday, news, rankings, events, arbiter,

@@ -16,6 +16,7 @@ i32 Team_Ansicht = 0;
 i32 Aktuelles_Team = 0;
 i32 Server_Lokales_Team = 0;
 i32 Team_Auswaerts = 0;
+i32 Team_Wettbewerb = -1;
 u16 Team_Heimnation = 65535;
 i32 Schwierigkeit = 2;
 i32 Spielstart_Beendet = 0;
