@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra python3
   librsvg2-dev libcairo2-dev libfreetype-dev libpng-dev
   xvfb xauth
+  imagemagick
   libfluidsynth-dev timgm6mb-soundfont
 )
 

@@ -10,6 +10,7 @@
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
 #include "graphics/font.h"
+#include "graphics/pixel_schleifen.h"
 #include "graphics/resf.h"
 
 namespace {
@@ -57,6 +58,68 @@ void BM_Sprite(benchmark::State& st) {
         benchmark::ClobberMemory();
     }
     st.SetItemsProcessed(st.iterations() * 800 * 600);
+}
+
+// The direct pixel loops over a full screen (items/s = pixels/s).
+template <class F>
+void schleife(benchmark::State& st, F&& f, i64 pixel = 800 * 600) {
+    Bild q = muster(800, 600);
+    q->maske.assign(800 * 600 / 8, 0xA5);
+    u16* z = bildschirm()->bitmap->pixel16();
+    for (auto _ : st) {
+        f(q.get(), z);
+        benchmark::ClobberMemory();
+    }
+    st.SetItemsProcessed(st.iterations() * pixel);
+}
+#define VOLL(name) name(q->bitmap->pixel16(), 0, 0, 800, 600, 800, z, 0, 0, 800
+void BM_Kopie_Breit(benchmark::State& st) {
+    schleife(st, [](Rastport* q, u16* z) { VOLL(Blt_Kopie_Breit)); });
+}
+void BM_Kopie_Schluessel_Einzeln(benchmark::State& st) {
+    schleife(st, [](Rastport* q, u16* z) { VOLL(Blt_Kopie_Schluessel_Einzeln), 0); });
+}
+void BM_Zeile_Transparent(benchmark::State& st) {
+    schleife(st, [](Rastport* q, u16* z) { VOLL(Blt_Zeile_Transparent)); });
+}
+void BM_Abdunkeln_Schluessel_565(benchmark::State& st) {
+    schleife(st, [](Rastport* q, u16* z) { VOLL(Blt_Abdunkeln_Schluessel_565), 120, 0); });
+}
+void BM_Abdunkeln_Maske_565(benchmark::State& st) {
+    schleife(st, [](Rastport* q, u16* z) { VOLL(Blt_Abdunkeln_Maske_565), 120, q->maske.data()); });
+}
+void BM_Aufhellen_Schluessel(benchmark::State& st) {
+    schleife(st, [](Rastport* q, u16* z) { VOLL(Blt_Aufhellen_Schluessel), 0, 96); });
+}
+void BM_Aufhellen_Doppel(benchmark::State& st) {
+    schleife(st, [](Rastport* q, u16* z) { VOLL(Blt_Aufhellen_Doppel), 0, 96); });
+}
+#undef VOLL
+// Half size: a quarter of the source's pixels are drawn; counted are the
+// source pixels covered.
+void BM_Kopie_Maske_Halb(benchmark::State& st) {
+    schleife(st, [](Rastport* q, u16* z) {
+        Blt_Kopie_Maske_Halb(q->bitmap->pixel16(), 0, 0, 800, 600, 800, z, 0, 0, 800, q->maske.data());
+    });
+}
+void BM_Rle_Ausschnitt(benchmark::State& st) {
+    Bild q = muster(800, 600);
+    auto sp = Rle_Sprite_Aus_Pixeln(q->bitmap->pixel16(), 800, 600);
+    schleife(st, [&](Rastport*, u16* z) { Blt_Rle_Ausschnitt(*sp, 100, 50, 600, 500, z, 100, 50, 800); },
+             600 * 500);
+}
+void BM_Rle_Alpha_Halb(benchmark::State& st) {
+    Bild q = muster(800, 600);
+    auto sp = Rle_Sprite_Aus_Pixeln(q->bitmap->pixel16(), 800, 600);
+    schleife(st, [&](Rastport*, u16*) { Blt_Rle_Alpha_Halb(*sp, bildschirm().get(), 0, 0, 64); });
+}
+// Lines: items are drawn pixels (a fan of 600 lines across the screen).
+void BM_Linie(benchmark::State& st) {
+    schleife(
+        st, [](Rastport*, u16* z) {
+            for (i32 i = 0; i < 600; ++i) Blt_Linie(z, 800, 600, 800, 0, i, 799, 599 - i, 0xFFFF);
+        },
+        600 * 800);
 }
 
 // Font 9 of the generated archive (the help and list font), else null.
@@ -107,6 +170,17 @@ BENCHMARK(BM_Kopie);
 BENCHMARK(BM_Farbschluessel);
 BENCHMARK(BM_Alpha);
 BENCHMARK(BM_Sprite);
+BENCHMARK(BM_Kopie_Breit);
+BENCHMARK(BM_Kopie_Schluessel_Einzeln);
+BENCHMARK(BM_Zeile_Transparent);
+BENCHMARK(BM_Abdunkeln_Schluessel_565);
+BENCHMARK(BM_Abdunkeln_Maske_565);
+BENCHMARK(BM_Aufhellen_Schluessel);
+BENCHMARK(BM_Aufhellen_Doppel);
+BENCHMARK(BM_Kopie_Maske_Halb);
+BENCHMARK(BM_Rle_Ausschnitt);
+BENCHMARK(BM_Rle_Alpha_Halb);
+BENCHMARK(BM_Linie);
 BENCHMARK(BM_Text30Zeilen);
 BENCHMARK(BM_Menuebild);
 

@@ -1,5 +1,7 @@
-// The readers of stored pictures, sprites, fonts, archives, TGA and BMP, and
-// of HRF containers, videos and WAV sounds (first bytes 0xF0 to 0xF2): the
+// The readers of stored pictures, sprites, fonts, archives, TGA and BMP, of
+// HRF containers, videos and WAV sounds (first bytes 0xF0 to 0xF2), and the
+// TGA, BMP, PCX and clipboard readers into the caller's pixels (first bytes
+// 0xE0 to 0xE3): the
 // first byte picks the reader, the rest is its input. Whatever a reader
 // accepts is used once (drawn, decoded, mixed), so that accepted input is
 // also safe to use.
@@ -18,6 +20,7 @@
 #include "graphics/mixer.h"
 #include "graphics/resf.h"
 #include "graphics/video.h"
+#include "platform/zwischenablage.h"
 
 namespace {
 
@@ -76,6 +79,42 @@ void neue_leser(u8 art, const u8* p, size_t n) {
     }
 }
 
+// Reads into exactly the bytes the reader may use, at every depth it takes,
+// so that a write past them shows; the picture is sized by the reader's
+// own info call.
+void pixel_leser(u8 art, const u8* p, size_t n) {
+    const u32 n32 = static_cast<u32>(n);
+    i32 bits = 0, w = 0, h = 0;
+    u8 palette[768];
+    auto puffer = [&](i32 t) { return std::vector<u8>(Bild_Ziel_Bytes(w, h, t)); };
+    if (art == 0xE0 && Tga_Info_Puffer(p, n32, &bits, &w, &h))
+        for (i32 t : {8, 15, 16, 24}) {
+            auto z = puffer(t);
+            Tga_Lesen_Puffer(p, n32, z.data(), z.size(), t, palette);
+        }
+    if (art == 0xE1 && Bmp_Info_Puffer(p, n32, &bits, &w, &h)) {
+        Bmp_Palette_Puffer(p, n32, palette, true);
+        for (i32 t : {8, 15, 16, 24}) {
+            auto z = puffer(t);
+            Bmp_Lesen_Puffer(p, n32, z.data(), w, h, t, palette);
+        }
+    }
+    if (art == 0xE2 && Pcx_Info_Puffer(p, n32, &bits, &w, &h)) {
+        std::vector<u16> z(static_cast<size_t>(w) * h);
+        Pcx_Lesen_Puffer(p, n32, z.data(), w, h, 16);
+    }
+    if (art == 0xE3) {
+        // The clipboard names a file holding the input.
+        const std::string pfad = als_datei(p, n);
+        Zwischenablage_Setzen("file://" + pfad + "\n");
+        if (Clipboard_Info(&bits, &w, &h)) {
+            std::vector<u16> z(static_cast<size_t>(w) * h);
+            Clipboard_Lesen(z.data(), w, h, 15);
+        }
+        std::remove(pfad.c_str());
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -83,6 +122,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const u8* p = data + 1;
     const size_t n = size - 1;
     const u32 n32 = static_cast<u32>(n);
+    if (data[0] >= 0xE0 && data[0] <= 0xE3) {
+        pixel_leser(data[0], p, n);
+        return 0;
+    }
     if (data[0] >= 0xF0 && data[0] <= 0xF2) {
         neue_leser(data[0], p, n);
         return 0;

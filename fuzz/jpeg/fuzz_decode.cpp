@@ -5,6 +5,7 @@
 #include "jpeg/jpeg_kern.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -29,7 +30,11 @@ void Einmal(const uint8_t* wahl, const uint8_t* daten, size_t groesse) {
     a.Intern.Kommentar_Groesse = static_cast<uint16_t>(kommentar.size());
     int32_t r = Jpeg_Lesen(&a, (wahl[1] & 1) ? JMODUS_PUFFER_KOPF : JMODUS_PUFFER_PARAMETER);
     const uint64_t w = a.Jpg_Breite, h = a.Jpg_Hoehe;
-    if ((r == 0 || r == JPEG_ERG_KOMMENTAR) && w > 0 && h > 0 && w * h <= (1u << 20)) {
+    // Pictures are decoded up to a size the data could plausibly fill: a few
+    // bytes declaring a megapixel would spend each run on grey rows that
+    // cover no new code (the large-size paths are reached by larger inputs).
+    const uint64_t flaeche = (uint64_t{1} << 16) + 64 * uint64_t{groesse};
+    if ((r == 0 || r == JPEG_ERG_KOMMENTAR) && w > 0 && h > 0 && w * h <= std::min<uint64_t>(flaeche, 1u << 20)) {
         static constexpr int32_t MODI[] = {3, 15, 17, 19, 21, 7};
         const int32_t modus = MODI[(wahl[1] >> 1) % 6];
         const Layout l = LAYOUTS[(wahl[1] >> 4) & 7];
@@ -62,10 +67,49 @@ void Einmal(const uint8_t* wahl, const uint8_t* daten, size_t groesse) {
         p.DCT_Art = (wahl[2] >> 5) & 1;
         const bool schritte = (wahl[2] >> 6) & 1;
         int runden = 0;
+        // Stepping: a few hundred single MCUs, then the rest in one call.
         do {
-            p.Unterbrechen = schritte ? 1 : 0;
+            p.Unterbrechen = schritte && runden < 400 ? 1 : 0;
             r = Jpeg_Lesen(&a, modus);
         } while (r == 1 && ++runden < 100000);
+        // A region decode that ends above the picture's bottom is continued
+        // once with the band below it, or (from the entry table) another
+        // region is asked for afresh, higher up.
+        if (r == JPEG_ERG_BEREICH_FERTIG && (wahl[6] & 0x80) && p.Bereich_Unten > 0) {
+            const int32_t hoehe = p.Bereich_Unten - p.Bereich_Oben;
+            if (wahl[7] & 1) {
+                p.Bereich_Oben = p.Bereich_Oben / 2;
+                p.Bereich_Unten = p.Bereich_Oben + hoehe;
+            } else {
+                p.Bereich_Oben = p.Bereich_Unten;
+                p.Bereich_Unten += hoehe;
+            }
+            r = Jpeg_Lesen(&a, modus);
+        }
+        // The component planes: coefficients or samples of every block.
+        if ((wahl[7] & 6) == 6 && modus == 3) {
+            int32_t max_h = 1, max_v = 1;
+            for (int c = 0; c < p.Anzahl_Komponenten; ++c) {
+                max_h = std::max(max_h, p.Komponenten[c].H);
+                max_v = std::max(max_v, p.Komponenten[c].V);
+            }
+            const int64_t mx = (static_cast<int64_t>(w) + 8 * max_h - 1) / (8 * max_h);
+            const int64_t my = (static_cast<int64_t>(h) + 8 * max_v - 1) / (8 * max_v);
+            Jpeg_Komponenten_Ebenen ebenen{};
+            ebenen.Modus = (wahl[7] >> 3) & 1;
+            std::vector<int16_t> speicher[4];
+            for (int c = 0; c < p.Anzahl_Komponenten && c < 4; ++c) {
+                speicher[c].resize(static_cast<size_t>(mx * p.Komponenten[c].H * 8 * my * p.Komponenten[c].V * 8));
+                ebenen.Ebene[c] = speicher[c].data();
+            }
+            Jpeg_Free(&a);
+            if (Jpeg_Init(&a) != 0) return;
+            a.Jpg_Puffer = const_cast<uint8_t*>(daten);
+            a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
+            a.Intern.Komponenten_Ebenen = &ebenen;
+            Jpeg_Lesen(&a, JMODUS_PUFFER_BILD);
+            a.Intern.Komponenten_Ebenen = nullptr;
+        }
     }
     Jpeg_Free(&a);
 }

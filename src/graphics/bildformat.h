@@ -60,3 +60,76 @@ Rastport* Bmp_Rastport_Puffer(const u8* puffer, u32 groesse, i32 tiefe);
 // Reads the header of <resfile>/dummy/<name>.tga when it exists (pictures
 // of placeholder icons); always returns 0.
 i32 Tga_Dummy_Pruefen(const char* name);
+
+// --- Readers into the caller's pixels -----------------------------------------------
+//
+// Every reader below answers 1 (success) or 0; a refusal leaves the caller's
+// buffers untouched, sets the German message (Grafik_Fehler) and the code of
+// Bild_Fehler_Code. Target depths: 8 (palette indices, one byte a pixel), 15
+// and 16 (one u16 a pixel), 24 (red, green, blue bytes, no row padding).
+
+enum : i32 {
+    BILD_OK = 0,
+    BILD_DATEI = -1,       // file missing or unreadable
+    BILD_KURZ = -2,        // the data ends before the header says
+    BILD_ZU_GROSS = -3,    // larger than a surface may be
+    BILD_UNSTIMMIG = -4,   // header values that contradict each other or the data
+    BILD_ART = -5,         // a kind or bit count this reader does not read
+    BILD_TIEFE = -6,       // a target depth this picture cannot be read into
+    BILD_GROESSE = -7,     // the picture's size is not the caller's
+    BILD_PUFFER = -8,      // the caller's buffer is too small
+    BILD_KEIN_BILD = -9,   // the clipboard holds no picture
+};
+// The code of the last refused read (BILD_OK after a success).
+i32 Bild_Fehler_Code();
+// Bytes a w x h picture takes at a target depth; 0 for another depth.
+u64 Bild_Ziel_Bytes(i32 breite, i32 hoehe, i32 tiefe);
+
+// A whole JPEG file as a surface that decodes on first lock (see
+// Jpeg_Rastport_Puffer).
+Rastport* Jpeg_Rastport_Datei(const char* name, i32 tiefe);
+
+// TGA: uncompressed colour-mapped (8 bits, map entries of 15/16/24/32 bits)
+// and true-colour (15/16/24/32 bits) pictures; descriptor bit 0x20 = top row
+// first. bits = the stored bits per pixel.
+i32 Tga_Info_Puffer(const u8* puffer, u32 groesse, i32* bits, i32* breite, i32* hoehe);
+i32 Tga_Info_Datei(const char* name, i32* bits, i32* breite, i32* hoehe);
+// Reads the picture into `ziel` (ziel_groesse bytes). Depth 8 only for a
+// colour-mapped picture (the indices); `palette` (768 bytes, red, green, blue,
+// or null) receives its colour map.
+i32 Tga_Lesen_Puffer(const u8* puffer, u32 groesse, void* ziel, u64 ziel_groesse, i32 tiefe, u8* palette);
+i32 Tga_Lesen_Datei(const char* name, void* ziel, u64 ziel_groesse, i32 tiefe, u8* palette);
+// A 16-bit TGA of exactly w x h into 15-bit (as stored) or 16-bit pixels.
+i32 Tga_Pixel_Lesen(const char* name, i32 breite, i32 hoehe, i32 tiefe, u16* ziel);
+
+// BMP: uncompressed 8 bits (palette) or 24 bits; a negative height stores the
+// top row first. bits = 8 or 24.
+i32 Bmp_Info_Puffer(const u8* puffer, u32 groesse, i32* bits, i32* breite, i32* hoehe);
+i32 Bmp_Info(const char* name, i32* bits, i32* breite, i32* hoehe);
+// The 256-entry palette of an 8-bit BMP as red, green, blue (unused entries
+// 0), each >> 2 when `sechs_bit`.
+i32 Bmp_Palette_Puffer(const u8* puffer, u32 groesse, u8* palette, bool sechs_bit);
+i32 Bmp_Palette(const char* name, u8* palette, bool sechs_bit);
+// Reads a picture of exactly w x h: depth 8 (8-bit pictures: indices, and
+// the palette in 6 bits when `palette` is given), 15, 16 or 24.
+i32 Bmp_Lesen_Puffer(const u8* puffer, u32 groesse, void* ziel, i32 breite, i32 hoehe, i32 tiefe, u8* palette);
+i32 Bmp_Lesen(const char* name, void* ziel, i32 breite, i32 hoehe, i32 tiefe, u8* palette);
+
+// PCX: 8 bits with one plane (palette in the last 768 bytes) or 8 bits with
+// three planes (24-bit), run-length coded or plain. bits = 8 or 24.
+i32 Pcx_Info_Puffer(const u8* puffer, u32 groesse, i32* bits, i32* breite, i32* hoehe);
+i32 Pcx_Info(const char* name, i32* bits, i32* breite, i32* hoehe);
+// Reads a picture of exactly w x h into 15- or 16-bit pixels.
+i32 Pcx_Lesen_Puffer(const u8* puffer, u32 groesse, u16* ziel, i32 breite, i32 hoehe, i32 tiefe);
+i32 Pcx_Lesen(const char* name, u16* ziel, i32 breite, i32 hoehe, i32 tiefe);
+
+// Any of the formats above (and JPEG) told apart by their first bytes, into
+// w x h pixels of depth 15 or 16.
+i32 Bild_Lesen_Puffer(const u8* puffer, u32 groesse, i32 tiefe, std::vector<u16>& pixel, i32* breite, i32* hoehe);
+
+// The clipboard's picture: the desktop offers a picture as the name (or
+// file:// address) of a picture file on the clipboard. Info gives bits 16
+// and its size; Lesen copies it only when w and h are the caller's.
+// BILD_KEIN_BILD when the clipboard names no readable picture.
+i32 Clipboard_Info(i32* bits, i32* breite, i32* hoehe);
+i32 Clipboard_Lesen(u16* ziel, i32 breite, i32 hoehe, i32 tiefe = 16);

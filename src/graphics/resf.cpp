@@ -143,8 +143,9 @@ void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra) {
             for (u32& k : kopf) k = l.u32_();
             auto sp = Rle_Sprite_Lesen(l, kopf[5]);
             if (!sp) return nullptr;
-            sp->x_korrektur = static_cast<i16>(-static_cast<i32>(kopf[2]));
-            sp->y_korrektur = static_cast<i16>(-static_cast<i32>(kopf[3]));
+            // Negated in unsigned arithmetic: a stored 0x80000000 must not overflow.
+            sp->x_korrektur = static_cast<i16>(static_cast<u16>(0u - kopf[2]));
+            sp->y_korrektur = static_cast<i16>(static_cast<u16>(0u - kopf[3]));
             if (extra == RESF_NUR_SPRITE) return sp.release();
             Rastport* rp = Rastport_Neu(sp->breite, sp->hoehe, 16, 3, 0);
             if (rp) rp->sprite = std::move(sp);

@@ -63,7 +63,8 @@ bool offsets_pruefen(Vid_Film& f, std::string* fehler) {
     const u32 erster = KVID_KOPF + 4 * (f.frames + 1);
     for (u32 i = 0; i <= f.frames; ++i) f.offsets[i] = l.u32_();
     bool gut = !l.fehler && f.offsets[0] >= erster && f.offsets[f.frames] <= f.daten.size();
-    for (u32 i = 0; gut && i < f.frames; ++i) gut = f.offsets[i + 1] >= f.offsets[i] + 5;
+    // In 64 bits: an offset near 2^32 plus the frame header must not wrap.
+    for (u32 i = 0; gut && i < f.frames; ++i) gut = f.offsets[i + 1] >= static_cast<u64>(f.offsets[i]) + 5;
     if (!gut) {
         if (fehler) *fehler = "Bildverzeichnis des Videos beschädigt";
         return false;

@@ -13,6 +13,7 @@
 #include "graphics/rastport.h"
 #include "graphics/sound.h"
 #include "gui/menue.h"
+#include "gui/menue_spiel.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
 #include "match/spielfeld.h"
@@ -128,6 +129,7 @@ void starten(i32 k, i32 e) {
         return;
     }
     Menue_Modus = 0;
+    if (k != 3) Menue_Letzte_Wahl_Setzen(Team_Aktiv, k, e);  // the next main menu reopens it
     if (H.screen_starten(k, e)) return;
     // Until the disk screens exist, load and save use the slot used last.
     if (k == 3 && e == SPIEL_LADEN) Menue_Laden_Fragen();
@@ -192,9 +194,14 @@ const char* Menue_Text(i32 n) { return Text_cfg_Text(TEXT_MENUE, n); }
 void Menue_Set_Aktiver_Manager(i32 team) {
     Team_Aktiv = team;
     Z.auswaerts = false;
-    i32 spiel = -1;
-    Z.gegner = H.gegner(team, &Z.auswaerts, &spiel, &Team_Wettbewerb);
-    Z.heute = spiel >= 0;
+    Z.gegner = H.gegner(team, &Z.auswaerts);
+    // The team of the day's opponent is the one the screens show beside the
+    // active one (-1: none); away = 1 when the active team plays away.
+    Team_Ansicht = Z.gegner;
+    Team_Auswaerts = Z.gegner >= 0 && Z.auswaerts ? 1 : 0;
+    Team_Wettbewerb = Z.gegner >= 0 ? H.wettbewerb(team) : -1;
+    // The button goes to the match only when there is one today.
+    Z.heute = H.wettbewerb(team) >= 0;
     // The series lines: home side first; venue 2 without a match.
     const bool mit = Z.gegner >= 0;
     const i32 heim = Z.auswaerts && mit ? Z.gegner : team, gast = heim == team ? Z.gegner : team;
@@ -229,6 +236,7 @@ void Menue_Dialog_Klick(Screen_Icon* i, u32 ereignis) {
 void Menue_Hauptmenue_Zeigen() {
     // A message shown between two turns (a failed save, say) stays up.
     const bool requester = Menue_Requester_Offen();
+    Menue_Client_Aktualisieren();
     Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(4000), 0);
     Menue_Screen_Freigeben();
     static const Screen_Icon tabelle[] = {
@@ -309,7 +317,12 @@ void Menue_Hauptmenue_Zeigen() {
         }(),
     };
     Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle);
+    Menue_Set_Icon707_Status(Menue_Get_Icon707_Status());
     for (i32& e : Z.eintrag) e = -1;
+    // The screen the manager used last opens again.
+    static i32 wahl_knopf = 0, wahl_eintrag = 0;
+    Menue_Letzte_Wahl(Team_Aktiv, &wahl_knopf, &wahl_eintrag);
+    Menue_Starte_Screen([] { H.screen_starten(wahl_knopf, wahl_eintrag); });
     if (requester) Menue_Requester_Wieder_Zeigen();
 }
 
@@ -327,6 +340,7 @@ void Menue_Manager_Wechsel(i32 team) {
 void Menue_Zug_Beenden() {
     Menue_Screen_Freigeben();
     Sound_Effekt_Stop_All();
+    Menue_Videos_Stoppen();
     Menue_Modus = 1;
     // In a network game a client first hands the server what changed during
     // the turn and reports its match ready; the other managers are told.

@@ -45,15 +45,9 @@ enum : i16 {
 // The calls the frame of play makes into the layers beside and above it;
 // the defaults do nothing (no opponent, a full line-up, the turn ends at once).
 struct Hauptmenue_Hooks {
-    // Today's opponent of the team (-1: none) and whether the team plays away.
-    // Today's opponent (the next fixture's when today's game is played),
-    // whether the team plays away, today's game (-1 none) and the
-    // competition.
-    i32 (*gegner)(i32 team, bool* auswaerts, i32* spiel, i32* wettbewerb) = [](i32, bool*, i32* spiel,
-                                                                               i32* wettbewerb) {
-        *spiel = *wettbewerb = -1;
-        return -1;
-    };
+    // Today's opponent of the team (the next fixture's once today's game is
+    // played; -1: none) and whether the team plays away.
+    i32 (*gegner)(i32 team, bool* auswaerts) = [](i32, bool*) { return -1; };
     // Asks the calendar to end the active manager's day.
     void (*zug_ende)() = [] {};
     // Opens a screen of the launch table (button 0..3, entry 0..5); false
@@ -61,6 +55,8 @@ struct Hauptmenue_Hooks {
     bool (*screen_starten)(i32 knopf, i32 eintrag) = [](i32, i32) { return false; };
     // The active manager's menu animation (off: a pop-up opens in one tick).
     bool (*animation)() = [] { return true; };
+    // The competition of the team's match of the day (-1: none).
+    i32 (*wettbewerb)(i32 team) = [](i32) { return -1; };
 };
 void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h);
 

@@ -1,5 +1,6 @@
 // The menu engine: icon slots, drawing and the input dispatcher.
 #include "gui/menue.h"
+#include "gui/menue_spiel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -74,6 +75,10 @@ struct Engine {
     Menue_Scrollscreen scroll;
     Rastport* scroll_gerettet = nullptr;   // what lies under the scroll screen's background graphic
     u32 zustand[MENUE_ICON_NUMMERN] = {};  // icon states while no human manager plays
+    // Own pictures of icons without a graphic (made on first use, by number),
+    // with the fill colour they were made with.
+    Rastport* eigen[MENUE_ICON_NUMMERN] = {};
+    u16 eigen_farbe[MENUE_ICON_NUMMERN] = {};
 };
 
 Engine* M = nullptr;
@@ -375,6 +380,11 @@ void zustand_setzen(i32 team, i32 nummer, u32 wert) {
     else if (M) M->zustand[nummer] = wert;
 }
 
+void eigenes_bild_freigeben(i32 nummer) {
+    Rastport_Free(M->eigen[nummer]);
+    M->eigen[nummer] = nullptr;
+}
+
 void scroll_bilder_freigeben() {
     Rastport_Free(M->scroll.bild);
     M->scroll.bild = nullptr;
@@ -392,6 +402,8 @@ bool Menue_Icon_An(const Screen_Icon* i) { return i && (i->status & MENUE_S_AN) 
 void Menue_Free_All() {
     Menue_Slave_Freigeben(-1);
     if (M) scroll_bilder_freigeben();
+    if (M)
+        for (i32 n = 0; n < MENUE_ICON_NUMMERN; ++n) eigenes_bild_freigeben(n);
     delete M;
     M = nullptr;
 }
@@ -399,6 +411,7 @@ void Menue_Free_All() {
 void Menue_Screen_Freigeben() {
     if (!M) return;
     std::fill(M->belegt.begin(), M->belegt.end(), 0);
+    for (i32 n = 0; n < MENUE_ICON_NUMMERN; ++n) eigenes_bild_freigeben(n);
     for (i32& h : M->hoechster) h = 0;
     for (auto*& n : M->nummern) n = nullptr;
     M->anzahl = 0;
@@ -456,6 +469,7 @@ void Menue_Screen_Icon_Loeschen(i32 nummer) {
     const size_t k = static_cast<size_t>(i - M->slots.data());
     M->belegt[k] = 0;
     M->nummern[nummer] = nullptr;
+    eigenes_bild_freigeben(nummer);
     --M->anzahl;
     for (Screen_Icon** p : {&M->aktiv, &M->gedrueckt, &M->wartend, &M->gezogen})
         if (*p == i) *p = nullptr;
@@ -513,6 +527,84 @@ void Menue_Set_Rechtsklick_Icon(i32 nummer) {
 
 i32 Menue_Get_Rechtsklick_Icon() { return M ? M->rechts_icon : -1; }
 
+namespace {
+// The icon's own picture: w x h in its colour (0 under state 32), made on
+// first use; a size outside the screen is a fault.
+Rastport* eigenes_bild(Screen_Icon* i) {
+    if (!M || i->nummer < 0 || i->nummer >= MENUE_ICON_NUMMERN) return nullptr;
+    if (i->w < 0 || i->w > 800 || i->h < 0 || i->h > 600) {
+        Debug_Printf("SCHWERER ICON-INIT-FEHLER! Icon %d: %dx%d\n", i->nummer, i->w, i->h);
+        i->w = 25, i->h = 25, i->farbe = 50055;
+    }
+    const u16 farbe = (i->status & MENUE_S_TRANSPARENT) ? 0 : i->farbe;
+    Rastport*& e = M->eigen[i->nummer];
+    if (e && (e->breite != i->w || e->hoehe != i->h || M->eigen_farbe[i->nummer] != farbe))
+        eigenes_bild_freigeben(i->nummer);
+    if (!e && i->w > 0 && i->h > 0) {
+        e = Rastport_Neu_Einfach(i->w, i->h, Screen_Rastport && Screen_Rastport->tiefe() == 15 ? 15 : 16);
+        if (e) Blt_Rechteck(e, 0, 0, -1, -1, farbe);
+        M->eigen_farbe[i->nummer] = farbe;
+    }
+    return e;
+}
+}  // namespace
+
+Rastport* Menue_Screen_Icon_Bitmap(Screen_Icon* i, i32* w, i32* h) {
+    auto melden = [&](Rastport* b, i32 bw, i32 bh) {
+        if (w) *w = bw;
+        if (h) *h = bh;
+        return b;
+    };
+    if (!i) return melden(nullptr, 0, 0);
+    if (i->flags & MENUE_F_GANZER_SCREEN) {
+        i->x = 0, i->y = 0, i->w = 800, i->h = 600;
+        return melden(nullptr, 800, 600);
+    }
+    Rastport* bild = (i->flags & MENUE_F_TGA) ? Menue_Get_Tga_Rastport(i->tga) : i->bild;
+    if (!bild && !(i->flags & MENUE_F_TGA) && i->grafik != MENUE_KEINE_GRAFIK) bild = Menue_Grafik_Holen(i->grafik);
+    if (bild) return melden(bild, bild->breite, bild->hoehe);
+    if ((i->flags & MENUE_F_TGA) || i->grafik != MENUE_KEINE_GRAFIK) return melden(nullptr, 0, 0);
+    Rastport* e = eigenes_bild(i);
+    return melden(e, e ? e->breite : 0, e ? e->hoehe : 0);
+}
+
+void Menue_Icon_Passgroesse_Ermitteln(const Screen_Icon* i, i32* x0, i32* x1, i32* y0, i32* y1) {
+    if (!i) return;
+    i32 a = i->x, b = i->x + i->w - 1, c = i->y, d = i->y + i->h - 1;
+    const bool ueberlappt = a <= i->clip_x1 && b >= i->clip_x0 && c <= i->clip_y1 && d >= i->clip_y0;
+    if (ueberlappt) {
+        a = std::max<i32>(a, i->clip_x0), b = std::min<i32>(b, i->clip_x1);
+        c = std::max<i32>(c, i->clip_y0), d = std::min<i32>(d, i->clip_y1);
+    }
+    if (x0) *x0 = a;
+    if (x1) *x1 = b;
+    if (y0) *y0 = c;
+    if (y1) *y1 = d;
+}
+
+void Menue_Init_Text_Icon(Screen_Icon* i, const Screen_Icon& v, const Icon_Textzeile* zeile, u32 grafik) {
+    if (!i) return;
+    if (Menue_Screen_Icon_Aus_Nummer(i->nummer)) Menue_Screen_Icon_Loeschen(i->nummer);
+    i->x = v.x, i->y = v.y;
+    i->clip_x0 = v.clip_x0, i->clip_y0 = v.clip_y0, i->clip_x1 = v.clip_x1, i->clip_y1 = v.clip_y1;
+    i->flags = v.flags, i->status = v.status, i->drag = v.drag, i->drop_gruppe = v.drop_gruppe;
+    i->klick = v.klick, i->zeichnen = v.zeichnen, i->sekundaer = v.sekundaer, i->hilfe_prozedur = v.hilfe_prozedur;
+    i->ebene = v.ebene, i->scroll = v.scroll, i->farbe = v.farbe, i->verknuepft = v.verknuepft, i->hilfe = v.hilfe;
+    if (i->w == 0 && i->h == 0) i->w = v.w, i->h = v.h;  // a graphic-less icon needs a size
+    i->daten = const_cast<Icon_Textzeile*>(zeile);
+    if (grafik != MENUE_KEINE_GRAFIK) i->grafik = grafik;
+    i->user[0] = i->user[1] = 0xFFFFFFFFu;
+}
+
+i32 Menue_Init_Icon_Liste(Screen_Icon* tabelle, const Screen_Icon& v, const Icon_Textzeile* zeilen, u32 grafik) {
+    i32 n = 0;
+    for (Screen_Icon* i = tabelle; i && i->nummer != -1; ++i, ++n)
+        Menue_Init_Text_Icon(i, v, zeilen ? zeilen + n : nullptr, grafik);
+    return n;
+}
+
+bool Menue_Get_Modal() { return M && modal_aktiv(); }
+
 // --- Drawing ---------------------------------------------------------------------
 
 void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
@@ -535,7 +627,14 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
     else if (bild)
         Blt_Blit(bild, 0, 0, -1, -1, ziel, i->x, i->y,
                  (i->status & MENUE_S_TRANSPARENT) ? Blt_Opt_Transparent : nullptr);
-    else if (!i->zeichnen && i->w > 0 && i->h > 0) Blt_Rechteck(ziel, i->x, i->y, i->w, i->h, i->farbe);
+    else if (!i->zeichnen) {
+        // An icon of its own colour (also one whose picture is missing): its
+        // own picture, drawn with key 0 under state 32.
+        const bool fehlt = (i->flags & MENUE_F_TGA) || i->grafik != MENUE_KEINE_GRAFIK;
+        if (Rastport* eigen = fehlt ? eigenes_bild(i) : Menue_Screen_Icon_Bitmap(i, nullptr, nullptr))
+            Blt_Blit(eigen, 0, 0, -1, -1, ziel, i->x, i->y,
+                     (i->status & MENUE_S_TRANSPARENT) ? Blt_Opt_Transparent : nullptr);
+    }
     if (const Menue_Wippe* w = (i->flags & MENUE_F_WIPPE) ? static_cast<const Menue_Wippe*>(i->daten) : nullptr)
         for (i32 k = 0; k < 6; ++k) {
             Rastport* p = w->grafik[k] >= 0 ? Menue_Grafik_Holen(static_cast<u32>(w->grafik[k])) : nullptr;
@@ -595,6 +694,7 @@ void Menue_Screen_Refresh(Rastport* ziel) {
 // --- Input -----------------------------------------------------------------------------
 
 i32 Menue_Tick() {
+    Menue_Videos_Vorgemerkt_Freigeben();
     Menue_Screen_Refresh();
     return Menue_Icons_Check();
 }
@@ -823,18 +923,13 @@ float Menue_Universaler_Wippe_Weiterschalter(Screen_Icon* icon, u32 ereignis) {
 }
 
 void Menue_Wippe_Kontextmenue(Screen_Icon* icon, Kontextmenue* k) {
-    if (!k) {
-        Debug_Printf("Menue_Init_Kontextmenue: k==NULL!\n");
-        return;
-    }
-    *k = Kontextmenue{};
-    k->titel = "Eingabefeld ändern:";
     Menue_Wippe* w = icon ? static_cast<Menue_Wippe*>(icon->daten) : nullptr;
-    if (!w) return;
-    k->icon = icon->nummer;
+    Menue_Init_Kontextmenue(k, "Eingabefeld ändern:", w ? icon->nummer : -1, 0,
+                            [](i32 e, i32 nummer, i32 wert) { Menue_Kontext_Eingabefeld_Jump_Call(e, nummer, wert); });
+    if (!k || !w) return;
     static const char* const feste[3] = {"Zurücksetzen auf Vorgabewert", "Zurücksetzen auf Minimalwert",
                                          "Zurücksetzen auf Maximalwert"};
-    for (const char* t : feste) std::snprintf(k->eintrag[k->anzahl++].text, sizeof k->eintrag[0].text, "%s", t);
+    for (const char* t : feste) Menue_Kontextmenue_Eintrag(k, t, 0);
     if (w->schritt < 2) return;
     k->eintrag[0].status |= 2;
     const i32 mn = static_cast<i32>(w->minimum), mx = static_cast<i32>(w->maximum);
@@ -846,10 +941,42 @@ void Menue_Wippe_Kontextmenue(Screen_Icon* icon, Kontextmenue* k) {
         const i32 v = std::clamp((mn + i * d) / m * m, mn, mx);
         if (i > 0 && v == vorher) continue;
         vorher = v;
-        auto& e = k->eintrag[k->anzahl++];
-        e.wert = v;
-        std::snprintf(e.text, sizeof e.text, "Setzen auf %d", v);
+        char text[48];
+        std::snprintf(text, sizeof text, "Setzen auf %d", v);
+        Menue_Kontextmenue_Eintrag(k, text, v);
     }
+}
+
+void Menue_Init_Kontextmenue(Kontextmenue* k, const char* titel, i32 icon, i32 standard_status,
+                             Kontext_Prozedur prozedur) {
+    if (!k) {
+        Debug_Printf("Menue_Init_Kontextmenue: k==NULL!\n");
+        return;
+    }
+    if (standard_status == -1) {
+        Debug_Printf("Menue_Init_Kontextmenue: default_status: falscher Wert!\n");
+        standard_status = 0;
+    }
+    *k = Kontextmenue{};
+    k->titel = titel;
+    k->icon = icon;
+    k->standard_status = static_cast<u32>(standard_status);
+    k->prozedur = prozedur;
+}
+
+bool Menue_Kontextmenue_Eintrag(Kontextmenue* k, const char* text, i32 wert) {
+    if (!k || k->anzahl < 0 || k->anzahl >= KONTEXT_MAX) return false;
+    auto& e = k->eintrag[k->anzahl++];
+    std::snprintf(e.text, sizeof e.text, "%s", text ? text : "");
+    e.status = k->standard_status;
+    e.wert = wert;
+    return true;
+}
+
+bool Menue_Kontextmenue_Waehlen(const Kontextmenue* k, i32 eintrag) {
+    if (!k || !k->prozedur || eintrag < 0 || eintrag >= k->anzahl || eintrag >= KONTEXT_MAX) return false;
+    k->prozedur(eintrag, k->icon, k->eintrag[eintrag].wert);
+    return true;
 }
 
 bool Menue_Kontext_Eingabefeld_Jump_Call(i32 eintrag, i32 nummer, i32 wert) {

@@ -210,6 +210,28 @@ void Menue_Set_Hintergrund(Rastport* bild, u16 farbe);
 // anywhere (-1: none).
 void Menue_Set_Rechtsklick_Icon(i32 nummer);
 i32 Menue_Get_Rechtsklick_Icon();
+// The picture an icon is drawn with: its TGA picture, its own Rastport or
+// its graphic; an icon without any gets a picture of its own (w x h at the
+// screen depth, filled with its colour, or with 0 under state
+// MENUE_S_TRANSPARENT), made on first use and freed with the icon. A size
+// outside 0..800 x 0..600 is a fault: the icon becomes 25 x 25 in colour
+// 50055. A whole-screen icon is set to (0, 0), 800 x 600 and has no picture.
+// w and h receive the picture's size (0 without one).
+Rastport* Menue_Screen_Icon_Bitmap(Screen_Icon* icon, i32* w, i32* h);
+// The icon's rectangle (inclusive corners) cut to its clip box; the whole
+// rectangle when the two do not meet.
+void Menue_Icon_Passgroesse_Ermitteln(const Screen_Icon* icon, i32* x0, i32* x1, i32* y0, i32* y1);
+// Makes `icon` a text icon after the template: takes it off the screen,
+// copies position, clip box, flags, state, drag record, drop group,
+// procedures, layer, scroll screen, colour, linked icon and help (and the
+// size when the icon has none), sets its text lines and, unless -1, its
+// graphic; both user words become -1. Add it again to show it.
+void Menue_Init_Text_Icon(Screen_Icon* icon, const Screen_Icon& vorlage, const Icon_Textzeile* zeile, u32 grafik);
+// The same for every icon of a table (up to number -1): icon i gets text
+// record i of `zeilen` (null: none). The count of icons.
+i32 Menue_Init_Icon_Liste(Screen_Icon* tabelle, const Screen_Icon& vorlage, const Icon_Textzeile* zeilen, u32 grafik);
+// Whether a modal icon (MENUE_F_MODAL, not hidden) is on the screen.
+bool Menue_Get_Modal();
 // The picture of a graphic number, loaded once from the game archives and
 // kept until Menue_Slave_Freigeben (at most 1,000 pictures); null for a
 // number no archive holds. The default of Menue_Grafik_Holen.
@@ -287,6 +309,8 @@ constexpr i16 WIPPE_B[6] = {12, 9, 7, 7, 9, 12};
 constexpr i16 WIPPE_Y[6] = {23, 25, 26, 26, 25, 23};
 
 constexpr i32 KONTEXT_MAX = 35;
+// A chosen item: its index, the owner icon's number and the item's value.
+using Kontext_Prozedur = void (*)(i32 eintrag, i32 icon, i32 wert);
 struct Kontextmenue {
     const char* titel = nullptr;
     i32 anzahl = 0;
@@ -296,7 +320,19 @@ struct Kontextmenue {
         i32 wert = 0;
     } eintrag[KONTEXT_MAX];
     i32 icon = -1;
+    u32 standard_status = 0;  // status of the items added by Menue_Kontextmenue_Eintrag
+    Kontext_Prozedur prozedur = nullptr;
 };
+// Empties the record for a context menu of any icon: title, owner icon
+// number, the status new items get (-1 is refused with a debug message and
+// taken as 0) and the procedure a chosen item calls.
+void Menue_Init_Kontextmenue(Kontextmenue* k, const char* titel, i32 icon, i32 standard_status,
+                             Kontext_Prozedur prozedur);
+// Adds an item (text cut to 47 bytes); false when the menu is full.
+bool Menue_Kontextmenue_Eintrag(Kontextmenue* k, const char* text, i32 wert);
+// Calls the menu's procedure for item `eintrag`; false for an item that does
+// not exist or a menu without procedure.
+bool Menue_Kontextmenue_Waehlen(const Kontextmenue* k, i32 eintrag);
 // Fills the context menu of a rocker ("Eingabefeld ändern:").
 void Menue_Wippe_Kontextmenue(Screen_Icon* wippe, Kontextmenue* k);
 // Applies item 0..7 of that menu; the icon's click procedure gets

@@ -8,6 +8,7 @@
 #include <emmintrin.h>
 
 #include <cstring>
+#include <initializer_list>
 
 using namespace jpeg_dek;
 
@@ -157,9 +158,42 @@ const uint8_t* Streifenzeile(const Komp& k, int32_t y) {
     return k.streifen[(y / k.streifen_hoehe) & 1] + static_cast<int64_t>(y % k.streifen_hoehe) * k.streifen_breite;
 }
 
+// The output rectangle (in pixels of the output scale) from the record's
+// region, cut to the picture and to the caller's pixels.
+void Rechteck_Setzen(const JPEG_PROPERTIES* p, Zustand* z) {
+    int32_t hoehe = Betrag(p->Bild_Hoehe);
+    z->bereich = (p->Bereich_Rechts != 0 && p->Bereich_Rechts < z->aus_breite) ||
+                 (p->Bereich_Unten != 0 && p->Bereich_Unten < z->aus_hoehe) || p->Bereich_Links > 0 ||
+                 p->Bereich_Oben > 0;
+    if (z->bereich) {
+        auto klemmen = [](int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); };
+        z->x0 = klemmen(p->Bereich_Links, 0, z->aus_breite);
+        z->y0 = klemmen(p->Bereich_Oben, 0, z->aus_hoehe);
+        z->x1 = p->Bereich_Rechts > 0 ? klemmen(p->Bereich_Rechts, z->x0, z->aus_breite) : z->aus_breite;
+        z->y1 = p->Bereich_Unten > 0 ? klemmen(p->Bereich_Unten, z->y0, z->aus_hoehe) : z->aus_hoehe;
+    } else {
+        z->x0 = z->y0 = 0;
+        z->x1 = z->aus_breite;
+        z->y1 = z->aus_hoehe;
+    }
+    if (int64_t{z->x1} - z->x0 > p->Bild_Breite) z->x1 = z->x0 + static_cast<int32_t>(p->Bild_Breite);
+    if (z->y1 - z->y0 > hoehe) z->y1 = z->y0 + hoehe;
+    if (!p->Bild_Pixel) z->y1 = z->y0;  // nothing to write into
+}
+
 }  // namespace
 
 namespace jpeg_dek {
+
+bool Band_Uebernehmen(JPEG_PROPERTIES* p, Zustand* z) {
+    const int32_t x0 = z->x0, x1 = z->x1, weiter_ab = z->naechste_zeile;
+    Rechteck_Setzen(p, z);
+    if (!z->bereich || z->x0 != x0 || z->x1 != x1 || z->y0 < weiter_ab || z->y1 <= z->y0) return false;
+    z->naechste_zeile = z->y0;
+    // Rows the kept strips complete are written before anything is decoded.
+    Ausgabe_Zeilen(p, z, z->zeile);
+    return true;
+}
 
 int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
     const int32_t n = p->Anzahl_Komponenten;
@@ -179,8 +213,8 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
     // upright alone (the next larger transform serves square sub-sampling),
     // not at 1/8 (one sample per block).
     const bool glatt = p->Glaettung == 1 && z->skala < 8;
-    // The caller's component planes are not served: nothing is written.
-    if (p->Komponenten_Ebenen) return JPEG_ERG_NICHT_UNTERSTUETZT;
+    // The caller's component planes hold 8 x 8 values a block: full size only.
+    if (p->Komponenten_Ebenen && z->skala != 1) return JPEG_ERG_PROPERTIES;
     if (p->Speicher_Grenze) {
         // Coefficients (gathered pictures) and two strips per component.
         int64_t bytes = 0;
@@ -197,10 +231,12 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
         k.v = p->Komponenten[c].V;
         k.quant = p->Komponenten[c].Quant_Auswahl & 3;
         int32_t fx = z->max_h / k.h, fy = z->max_v / k.v;
-        // At reduced sizes a square sub-sampled component is transformed one size
-        // larger, so that it needs no up-sampling.
+        // At reduced sizes a sub-sampled component is transformed at a larger
+        // size by the largest power of two that divides both its factors (up
+        // to 8 samples a block), so that it needs less up-sampling: square
+        // factors none, 4x2 and 2x4 only the rest in one direction.
         k.bs = z->bs;
-        if (z->skala > 1 && fx == fy && z->bs * fx <= 8) k.bs = z->bs * fx;
+        while (z->skala > 1 && k.bs < 8 && fx % (2 * k.bs / z->bs) == 0 && fy % (2 * k.bs / z->bs) == 0) k.bs *= 2;
         k.ux = fx * z->bs / k.bs;
         k.uy = fy * z->bs / k.bs;
         k.glatt_h = glatt && k.ux == 2 && (k.uy == 1 || (k.uy == 2 && z->skala == 1));
@@ -212,10 +248,17 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
         k.hoehe = static_cast<int32_t>((int64_t{p->Rahmen_Hoehe} * k.v * k.bs + 8 * z->max_v - 1) / (8 * z->max_v));
         k.streifen_breite = k.bloecke_x * k.bs;
         k.streifen_hoehe = k.v * k.bs;
+    }
+    // Without upright smoothing an MCU row's output rows need no other MCU
+    // row: one strip per component serves (both strip pointers are the same).
+    z->ein_streifen = true;
+    for (int c = 0; c < n; ++c) z->ein_streifen = z->ein_streifen && !z->k[c].glatt_v;
+    for (int c = 0; c < n; ++c) {
+        Komp& k = z->k[c];
         size_t streifen = static_cast<size_t>(k.streifen_breite) * k.streifen_hoehe + 64;
-        k.streifen[0] = static_cast<uint8_t*>(Speicher(z, 2 * streifen));
+        k.streifen[0] = static_cast<uint8_t*>(Speicher(z, (z->ein_streifen ? 1 : 2) * streifen));
         if (!k.streifen[0]) return JPEG_ERG_SPEICHER;
-        k.streifen[1] = k.streifen[0] + streifen;
+        k.streifen[1] = z->ein_streifen ? k.streifen[0] : k.streifen[0] + streifen;
         if (k.ux > 1 || k.glatt_v) {
             k.zeile = static_cast<uint8_t*>(Speicher(z, static_cast<size_t>(k.streifen_breite) * k.ux + 64));
             if (!k.zeile) return JPEG_ERG_SPEICHER;
@@ -231,26 +274,16 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
             if (!k.koef) return JPEG_ERG_SPEICHER;
         }
     }
-    // The output rectangle (in pixels of the output scale).
-    int32_t hoehe = Betrag(p->Bild_Hoehe);
-    z->bereich = (p->Bereich_Rechts != 0 && p->Bereich_Rechts < z->aus_breite) ||
-                 (p->Bereich_Unten != 0 && p->Bereich_Unten < z->aus_hoehe) || p->Bereich_Links > 0 ||
-                 p->Bereich_Oben > 0;
-    if (z->bereich) {
-        auto klemmen = [](int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); };
-        z->x0 = klemmen(p->Bereich_Links, 0, z->aus_breite);
-        z->y0 = klemmen(p->Bereich_Oben, 0, z->aus_hoehe);
-        z->x1 = p->Bereich_Rechts > 0 ? klemmen(p->Bereich_Rechts, z->x0, z->aus_breite) : z->aus_breite;
-        z->y1 = p->Bereich_Unten > 0 ? klemmen(p->Bereich_Unten, z->y0, z->aus_hoehe) : z->aus_hoehe;
-    } else {
-        z->x0 = z->y0 = 0;
-        z->x1 = z->aus_breite;
-        z->y1 = z->aus_hoehe;
-    }
-    if (int64_t{z->x1} - z->x0 > p->Bild_Breite) z->x1 = z->x0 + static_cast<int32_t>(p->Bild_Breite);
-    if (z->y1 - z->y0 > hoehe) z->y1 = z->y0 + hoehe;
+    Rechteck_Setzen(p, z);
     z->naechste_zeile = z->y0;
-    if (!p->Bild_Pixel) z->y1 = z->y0;  // nothing to write into
+    p->Strom.Kern_Tabelle->Dek_Zeile = Jpeg_MCU_Zeile;
+    if (p->Komponenten_Ebenen) {
+        // Blocks go to the planes, no pixels are written.
+        for (int c = 0; c < n; ++c)
+            if (!p->Komponenten_Ebenen->Ebene[c]) return JPEG_ERG_PROPERTIES;
+        z->y1 = z->y0;
+        return 0;
+    }
     // The row converter.
     const Farbwahl w =
         Farbe_Waehlen(z->jc, n, p->Bild_Farbraum, static_cast<int32_t>(p->Bild_Kanaele), p->Strom.Prozessor);
@@ -295,10 +328,11 @@ void Block_Ablegen(Zustand* z, int32_t c, int32_t bx, int32_t by, const int16_t*
 void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int32_t by, int16_t* blk, int16_t dc,
                       const int16_t* q, Jpeg_Block_Fn idct) {
     Komp& k = z->k[c];
-    // The store is made once a picture has shown enough such blocks.
-    if (!z->dc_speicher && ++z->dc_bloecke == 64)
-        z->dc_speicher = static_cast<DC_Eintrag(*)[DC_PLAETZE]>(Speicher(z, sizeof(DC_Eintrag) * 4 * DC_PLAETZE));
-    if (!z->dc_speicher) {
+    // The store of a table is made once a picture has shown enough such blocks.
+    if (z->dc_bloecke < 64) ++z->dc_bloecke;
+    if (!z->dc_speicher[k.quant] && z->dc_bloecke == 64)
+        z->dc_speicher[k.quant] = static_cast<DC_Eintrag*>(Speicher(z, sizeof(DC_Eintrag) * DC_PLAETZE));
+    if (!z->dc_speicher[k.quant]) {
         if (q) p->Strom.Kern_Tabelle->Dequantisieren_Aktiv(blk, q);
         idct(blk);
         Block_Ablegen(z, c, bx, by, blk);
@@ -357,6 +391,48 @@ void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen) {
 
 }  // namespace jpeg_dek
 
+int32_t Jpeg_Schnellweg_Waehlen(const JPEG_PROPERTIES* p) {
+    const int32_t n = p->Anzahl_Komponenten, kan = static_cast<int32_t>(p->Bild_Kanaele), oc = p->Bild_Farbraum;
+    if (n < 1 || n > 4 || !p->Komponenten) return 0;
+    // Components arriving one per scan go through the general writers.
+    if (p->Verschachtelung && p->Scan_Zaehler == 0) return 0;
+    const Jpeg_Komponente* k = p->Komponenten;
+    auto faktoren = [&](std::initializer_list<int32_t> hv) {
+        int i = 0;
+        for (auto it = hv.begin(); it != hv.end(); it += 2, ++i)
+            if (i >= n || k[i].H != *it || k[i].V != *(it + 1)) return false;
+        return i == n;
+    };
+    const bool kasten = p->Glaettung == 0;
+    const bool f411 = faktoren({2, 2, 1, 1, 1, 1}), f422 = faktoren({2, 1, 1, 1, 1, 1});
+    if (p->Abtastung_Wandeln && p->Farbwandlung) {
+        if (!kasten) return 0;
+        if (n == 3 && kan == 3 && oc == FARBE_RGB) return f411 ? 3 : f422 ? 5 : 0;
+        if (n == 3 && kan == 3 && oc == FARBE_BGR) return f411 ? 4 : f422 ? 6 : 0;
+        if (n == 3 && kan == 4 && oc == FARBE_RGBA) return f411 ? 8 : f422 ? 9 : 0;
+        if (n == 4 && kan == 4 && oc == FARBE_RGBA) {
+            if (faktoren({2, 2, 1, 1, 1, 1, 2, 2})) return 11;
+            if (faktoren({2, 1, 1, 1, 1, 1, 2, 1})) return 12;
+        }
+        return 0;
+    }
+    if (p->Abtastung_Wandeln) {
+        if (n == 3 && kan == 3 && oc != FARBE_BGR && kasten) return f411 ? 16 : f422 ? 17 : 0;
+        return 0;
+    }
+    if (p->Farbwandlung) {
+        if (n == 3 && kan == 3) return oc == FARBE_RGB ? 1 : oc == FARBE_BGR ? 2 : 0;
+        if (n == 3 && kan == 4 && oc == FARBE_RGBA) return 7;
+        if (n == 4 && kan == 4 && oc == FARBE_RGBA) return 10;
+        return 0;
+    }
+    if (n == 3 && kan == 2 && f422) return 19;
+    if (n == 3 && kan == 3 && oc != FARBE_BGR) return 15;
+    if (n == 3 && kan == 4 && oc == FARBE_RGBA) return 13;
+    if (n == 4 && kan == 4) return 14;
+    return 0;
+}
+
 int32_t Jpeg_Setup_Geometrie(JPEG_PROPERTIES* p) {
     const int32_t n = p->Anzahl_Komponenten;
     if (n < 1 || n > 4) return JPEG_ERG_KOMPONENTE;
@@ -382,7 +458,7 @@ int32_t Jpeg_Setup_Geometrie(JPEG_PROPERTIES* p) {
     p->MCU_Zeilen = (p->Rahmen_Hoehe + 8 * max_v - 1) / (8 * max_v);
     p->MCU_Pro_Zeile = p->MCU_Spalten;
     p->MCU_Gesamt = p->MCU_Spalten * p->MCU_Zeilen;
-    p->Schnellweg = 0;
+    p->Schnellweg = Jpeg_Schnellweg_Waehlen(p);
     if (p->Strom.Kern_Tabelle) p->Strom.Kern_Tabelle->Dek_Zeile = Jpeg_MCU_Zeile;
     return 0;
 }

@@ -63,9 +63,14 @@ struct Zustand {
     bool daten_fehlen;     // entropy data ran short (cut off, or ended by a marker)
     bool daten_ungueltig;  // a code the tables do not have, or a wrong restart marker
     bool rst_falsch;       // a restart marker out of sequence
+    bool fremde_bytes;     // bytes between the entropy data (or a segment) and the next marker
+    bool daten_ueberlesen; // the entropy data of the last scan was not read (a finished picture's extra scan)
     bool grau;             // damaged data: the rest of the scan, or of the restart
                            // interval, is not decoded (grey, or the earlier scans' values)
     bool vorschau_fertig;  // a thumbnail was written (thumbnail modes)
+    bool ende_erreicht;    // the marker loop has ended (the picture is complete or cut)
+    bool band_offen;       // a region ended above the picture's last rows: the decode is kept
+                           // for the next call to go on below it (result 2)
     bool ausgabe_laeuft;   // the gathered picture is being written (zeile, spalte)
     int32_t n;
     Komp k[4];
@@ -98,8 +103,9 @@ struct Zustand {
     int64_t arbeit;  // blocks visited by the gathered scans so far
     // MCU position of the streaming scan, or of the output of a gathered picture
     int32_t spalte, zeile;
-    DC_Eintrag (*dc_speicher)[DC_PLAETZE];  // 4 tables; made after the first DC-only blocks
-    int32_t dc_bloecke;                     // DC-only blocks seen before the store was made
+    DC_Eintrag* dc_speicher[4];  // per quantisation table; made after the first DC-only blocks
+    int32_t dc_bloecke;          // DC-only blocks seen (counted up to 64)
+    bool ein_streifen;           // one strip per component (no upright smoothing)
 };
 
 // A zero-filled block that lives as long as the state; null on failure.
@@ -107,6 +113,10 @@ void* Speicher(Zustand* z, size_t groesse);
 
 // Output stage (dec_ausgabe.cpp)
 int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z);
+// Takes over the record's region for a kept decode when it goes on below the
+// rows written so far with the same columns, and writes the rows that the
+// samples already decoded complete; false when it does not fit.
+bool Band_Uebernehmen(JPEG_PROPERTIES* p, Zustand* z);
 // Writes every output row whose samples are complete after `mcu_zeilen` MCU
 // rows have been placed in the strips (all rows when it is the last).
 void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen);
@@ -120,6 +130,10 @@ void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int
                       const int16_t* q, Jpeg_Block_Fn idct);
 
 // Scan decoding (dec_scan.cpp)
+// Whole bytes of entropy data still unread in the accumulator at the end of
+// a scan or restart interval (more than the fill bits of its last byte):
+// the decoding was out of step with the data. Notes it as damage.
+void Rest_Pruefen(Zustand* z);
 int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan);
 int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z);
 
@@ -128,8 +142,18 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z);
 // The output geometry of the current frame (MCU sizes and counts, colour
 // switches, the MCU-row output routine); 0 or JPEG_ERG_KOMPONENTE.
 int32_t Jpeg_Setup_Geometrie(JPEG_PROPERTIES* p);
+// The fast-path code of a frame and pixel layout (Schnellweg): which fast
+// output family serves it (1-19), 0 for the general writers.
+int32_t Jpeg_Schnellweg_Waehlen(const JPEG_PROPERTIES* p);
 // Releases the decoder's working state of the record.
 void Jpeg_Dek_Freigeben(JPEG_PROPERTIES* p);
+
+// The region decoder's entry table: store the stream state at the start of
+// MCU row `nr` (entry nr), and restore it (the input repositioned: a file is
+// sought, JPEG_ERG_DATEI when that fails). 0, or JPEG_ERG_PROPERTIES for a
+// missing table, entry or state.
+int32_t Jpeg_Save_Einstieg(int32_t nr, Jpeg_Strom* s, Jpeg_Scan* scan, JPEG_PROPERTIES* p);
+int32_t Jpeg_Load_Einstieg(int32_t nr, Jpeg_Strom* s, Jpeg_Scan* scan, JPEG_PROPERTIES* p);
 
 // Kernel-table forms of the block decoders.
 int32_t Jpeg_Decode_Block(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac, int32_t* pred,

@@ -179,12 +179,19 @@ int Marke_Holen(Zustand* z) {
         z->bits.marke = 0;
         return m > 0xFF ? KEINE_MARKE : m;
     }
+    // Bytes before the marker (other than fill bytes 0xFF) are damage,
+    // unless they are the unread data of a scan that was passed over.
+    const bool zaehlen = !z->daten_ueberlesen;
+    z->daten_ueberlesen = false;
     uint8_t b;
     for (;;) {
         int r = Byte_Lesen(z, &b);
         if (r < 0) return r;
         if (r) return KEINE_MARKE;
-        if (b != 0xFF) continue;
+        if (b != 0xFF) {
+            if (zaehlen) z->fremde_bytes = true;
+            continue;
+        }
         for (;;) {
             r = Byte_Lesen(z, &b);
             if (r < 0) return r;
@@ -192,6 +199,7 @@ int Marke_Holen(Zustand* z) {
             if (b != 0xFF) break;
         }
         if (b != 0x00) return b;
+        if (zaehlen) z->fremde_bytes = true;
     }
 }
 
@@ -601,6 +609,20 @@ int Tabellen_Pruefen(JPEG_PROPERTIES* p, const Jpeg_Scan* scan) {
     return 0;
 }
 
+// Progressive scans must follow each other in a valid order: a first scan
+// of a coefficient only once, each refinement one bit below the last scan of
+// its coefficients, AC scans only after the component's DC scan.
+bool Folge_Gueltig(const Zustand* z, const Jpeg_Scan* scan) {
+    if (scan->Ah != 0 && scan->Al != scan->Ah - 1) return false;
+    for (int i = 0; i < scan->Ns; ++i) {
+        const uint8_t* st = z->stand[scan->Komponenten[i].Index];
+        if (scan->Ss > 0 && st[0] == 0) return false;
+        for (int k = scan->Ss; k <= scan->Se; ++k)
+            if (st[k] != (scan->Ah == 0 ? 0 : scan->Ah + 1)) return false;
+    }
+    return true;
+}
+
 void Scan_Freigeben(Jpeg_Scan* s) {
     if (!s) return;
     Jpeg_Speicher_Freigeben(s->Komponenten);
@@ -622,31 +644,49 @@ bool Vollstaendig(const Zustand* z) {
 // stepped output keeps a scan record without components in Fortsetzung, so
 // that the next call comes back here.
 int Bild_Abschliessen(JPEG_PROPERTIES* p, Zustand* z) {
+    z->ende_erreicht = true;
+    // A stepped output, or one in bands, keeps a scan record without
+    // components in Fortsetzung, so that the next call comes back here.
+    auto merken = [&] {
+        if (p->Fortsetzung) return true;
+        auto* scan = static_cast<Jpeg_Scan*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan)));
+        if (!scan) return false;
+        scan->Komponenten = static_cast<Jpeg_Scan_Komponente*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan_Komponente)));
+        p->Fortsetzung = scan;
+        return true;
+    };
     if (z->gepuffert && !z->bild_fertig) {
-        if (p->Unterbrechen && !p->Fortsetzung) {
-            auto* scan = static_cast<Jpeg_Scan*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan)));
-            if (!scan) return JPEG_ERG_SPEICHER;
-            scan->Komponenten = static_cast<Jpeg_Scan_Komponente*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan_Komponente)));
-            p->Fortsetzung = scan;
-        }
+        if ((p->Unterbrechen || z->bereich) && !merken()) return JPEG_ERG_SPEICHER;
         if (int r = Gepuffert_Ausgeben(p, z)) return r;
     }
     if (!z->bild_fertig) return JPEG_ERG_KEIN_BILD;
-    // Damaged or missing data is never success, though the pixels stand.
-    if (z->daten_fehlen || !Vollstaendig(z)) return JPEG_ERG_EOF;
-    if (z->daten_ungueltig) return JPEG_ERG_DATEN;
-    if (z->rst_falsch) return JPEG_ERG_RST;
+    // Rows below the region are left: the decode is kept for the next band,
+    // and the result of the whole comes with the last.
+    if (z->bereich && z->y1 < z->aus_hoehe && z->naechste_zeile >= z->y1) {
+        if (!merken()) return JPEG_ERG_SPEICHER;
+        z->band_offen = true;
+        return JPEG_ERG_BEREICH_FERTIG;
+    }
+    // Damaged or missing data is never clean success, though the pixels stand.
+    int32_t schaden = 0;
+    if (z->daten_fehlen || !Vollstaendig(z)) schaden = JPEG_ERG_EOF;
+    else if (z->daten_ungueltig || z->fremde_bytes) schaden = JPEG_ERG_DATEN;
+    else if (z->rst_falsch) schaden = JPEG_ERG_RST;
+    if (schaden) {
+        p->Schaden = schaden;
+        return JPEG_ERG_BESCHAEDIGT;
+    }
     return z->bereich ? JPEG_ERG_BEREICH_FERTIG : 0;
 }
 
 int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
     const int32_t modus = p->Modus;
     const bool dekodieren = Dekodiermodus(modus);
-    if (fortsetzen && z->ausgabe_laeuft) return Bild_Abschliessen(p, z);
+    if (fortsetzen && (z->ausgabe_laeuft || z->ende_erreicht)) return Bild_Abschliessen(p, z);
     if (fortsetzen) {
         Jpeg_Scan* scan = p->Fortsetzung;
         int r = Scan_Dekodieren(p, z, scan);
-        if (r == 1 || r < 0) return r;
+        if (r == 1 || r < 0 || (r == 2 && z->band_offen)) return r;
         p->Fortsetzung = nullptr;
         Scan_Freigeben(scan);
         if (r == 2) return r;
@@ -714,7 +754,8 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
                     // A thumbnail read without a thumbnail has nothing to give.
                     return (modus == 20 || modus == 21) && !z->vorschau_fertig ? JPEG_ERG_KEIN_BILD : 0;
                 }
-                if ((r = Tabellen_Pruefen(p, scan)) != 0 || ++z->scans > JPEG_DEK_SCAN_GRENZE) {
+                if ((r = Tabellen_Pruefen(p, scan)) != 0 || ++z->scans > JPEG_DEK_SCAN_GRENZE ||
+                    (p->Rahmen_Art == 0xC2 && !Folge_Gueltig(z, scan))) {
                     Scan_Freigeben(scan);
                     if (!r) r = JPEG_ERG_DATEN;
                     break;
@@ -724,7 +765,7 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
                 p->Strom.EOB_Lauf = 0;
                 p->Fortsetzung = scan;
                 r = Scan_Dekodieren(p, z, scan);
-                if (r == 1) return r;
+                if (r == 1 || (r == 2 && z->band_offen)) return r;
                 p->Fortsetzung = nullptr;
                 Scan_Freigeben(scan);
                 if (r) return r;  // region complete, or an error
@@ -742,9 +783,10 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
                 if (!dekodieren || !z->scan_begonnen) return dekodieren ? JPEG_ERG_KEIN_BILD : 0;
                 return Bild_Abschliessen(p, z);
             case KEINE_MARKE:
-                // The input ended without an end marker.
+                // The input ended without an end marker: the stream is cut.
                 if (!dekodieren) return p->Strom_Anfang == 0 ? 0 : JPEG_ERG_KEIN_BILD;
                 if (!z->scan_begonnen) return JPEG_ERG_KEIN_BILD;
+                z->daten_fehlen = true;
                 return Bild_Abschliessen(p, z);
             default: r = Segment_Ueberspringen(z); break;
         }
@@ -753,8 +795,8 @@ int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
             // far is written, and the result says what happened.
             const bool zu_ende = z->ein.p >= z->ein.ende;
             if (zu_ende) z->daten_fehlen = true;
-            int32_t e = Bild_Abschliessen(p, z);
-            return e < 0 && e != JPEG_ERG_EOF ? e : (zu_ende ? JPEG_ERG_EOF : r);
+            else z->daten_ungueltig = true;
+            return Bild_Abschliessen(p, z);
         }
         if (r) return r;
     }
@@ -823,6 +865,7 @@ int32_t Jpeg_Decode_Bild(JPEG_PROPERTIES* p) {
             neu->bloecke[neu->anzahl_bloecke++] = tabellen;
             neu->dc = static_cast<Huff*>(tabellen);
             neu->ac = neu->dc + 4;
+            p->Schaden = 0;
             if (Dekodiermodus(p->Modus)) {
                 p->Scan_Zaehler = 0;
                 p->DC_Fertig = p->AC_Fertig = 0;
@@ -834,13 +877,14 @@ int32_t Jpeg_Decode_Bild(JPEG_PROPERTIES* p) {
         }
         Zustand* z = p->Dek_Zustand;
         int32_t r = Treiber(p, z, fortsetzen);
-        if (r != 1 && p->Fortsetzung) {
+        const bool behalten = r == 1 || (r == 2 && z->band_offen && p->Fortsetzung);
+        if (!behalten && p->Fortsetzung) {
             Scan_Freigeben(p->Fortsetzung);
             p->Fortsetzung = nullptr;
         }
         if (r == 1) p->Unterbrechen = 0;
         Eingabe_Sichern(p, z);
-        if (r != 1) {
+        if (!behalten) {
             p->Scan_Zaehler = 0;
             Jpeg_Dek_Freigeben(p);
         }
@@ -850,4 +894,22 @@ int32_t Jpeg_Decode_Bild(JPEG_PROPERTIES* p) {
     } catch (...) {
         return JPEG_ERG_AUSNAHME;
     }
+}
+
+bool Jpeg_Dek_Band_Offen(const JPEG_PROPERTIES* p) {
+    return p->Fortsetzung && p->Dek_Zustand && p->Dek_Zustand->band_offen;
+}
+
+bool Jpeg_Dek_Band_Weiter(JPEG_PROPERTIES* p) {
+    if (!Jpeg_Dek_Band_Offen(p)) return false;
+    Zustand* z = p->Dek_Zustand;
+    if (!Band_Uebernehmen(p, z)) {
+        Scan_Freigeben(p->Fortsetzung);
+        p->Fortsetzung = nullptr;
+        p->Scan_Zaehler = 0;
+        Jpeg_Dek_Freigeben(p);
+        return false;
+    }
+    z->band_offen = false;
+    return true;
 }

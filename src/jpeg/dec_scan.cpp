@@ -63,6 +63,7 @@ bool Schaden(Zustand* z) {
 // the grey run of damaged data; one out of sequence is noted.
 void Neustart(Zustand* z, Jpeg_Scan* scan, JPEG_PROPERTIES* p, int32_t nr) {
     Schaden(z);
+    Rest_Pruefen(z);
     Bits_Leeren(&z->bits);
     for (int i = 0; i < 4; ++i) scan->DC_Praediktor[i] = 0;
     p->Strom.EOB_Lauf = 0;
@@ -73,12 +74,16 @@ void Neustart(Zustand* z, Jpeg_Scan* scan, JPEG_PROPERTIES* p, int32_t nr) {
                 z->bits.marke = 0x100;
                 break;
             }
-            if (*e.p++ != 0xFF) continue;
+            if (*e.p++ != 0xFF) {
+                z->fremde_bytes = true;
+                continue;
+            }
             if (e.p >= e.ende && (!e.nachladen || e.nachladen(&e) < 0 || e.p >= e.ende)) {
                 z->bits.marke = 0x100;
                 break;
             }
             uint8_t c = *e.p;
+            if (c == 0x00) z->fremde_bytes = true;
             if (c == 0x00 || c == 0xFF) continue;
             ++e.p;
             z->bits.marke = c;
@@ -133,7 +138,7 @@ Jpeg_Block_Fn IDCT_Fuer(Jpeg_Kern_Tabelle* kt, int bs) {
 }
 
 // The MCU rows that the output needs (the region, widened by one row when
-// smoothing looks at neighbours).
+// upright smoothing looks at neighbours).
 void Benoetigte_Zeilen(const Zustand* z, int32_t* von, int32_t* bis) {
     *von = 0;
     *bis = z->mcu_y;
@@ -143,8 +148,9 @@ void Benoetigte_Zeilen(const Zustand* z, int32_t* von, int32_t* bis) {
         *bis = 0;
         return;
     }
-    *von = z->y0 / h - 1;
-    *bis = (z->y1 - 1) / h + 2;
+    const int32_t rand = z->ein_streifen ? 0 : 1;
+    *von = z->y0 / h - rand;
+    *bis = (z->y1 - 1) / h + 1 + rand;
     if (*von < 0) *von = 0;
     if (*bis > z->mcu_y) *bis = z->mcu_y;
 }
@@ -240,6 +246,103 @@ void Scan_Komponenten(JPEG_PROPERTIES* p, const Zustand* z, const Jpeg_Scan* sca
     }
 }
 
+// ---------------------------------------------------------------------------
+// The entry table of region decoding: the stream state at the start of MCU
+// rows passed over, so that a later region further down starts there instead
+// of at the scan's start. Entry JPEG_EINSTIEGE (one past the rows) holds the
+// key of the scan the entries belong to.
+
+int64_t Eingabe_Position(const Zustand* z) { return z->ein.genommen_vor_puffer + (z->ein.p - z->ein.puffer_anfang); }
+
+// The key of the current scan: where its data starts, the stream it comes
+// from and the bytes that follow (as far as they are in the buffer).
+Jpeg_Einstieg Scan_Schluessel(const JPEG_PROPERTIES* p, const Zustand* z) {
+    Jpeg_Einstieg k{};
+    k.Position = Eingabe_Position(z);
+    uint64_t h = 1469598103934665603ull;
+    auto mischen = [&h](uint64_t v) { h = (h ^ v) * 1099511628211ull; };
+    if (p->Strom.Datei && p->Jpg_Datei) {
+        for (const char* c = p->Jpg_Datei; *c && c < p->Jpg_Datei + 4096; ++c) mischen(static_cast<uint8_t>(*c));
+    } else {
+        mischen(reinterpret_cast<uintptr_t>(p->Jpg_Puffer));
+    }
+    mischen(p->Jpg_Puffer_Groesse);
+    mischen(static_cast<uint64_t>(p->Rahmen_Breite) << 32 | static_cast<uint32_t>(p->Rahmen_Hoehe));
+    for (const uint8_t* b = z->ein.p; b < z->ein.ende && b < z->ein.p + 64; ++b) mischen(*b);
+    k.Bit_Puffer = h;
+    return k;
+}
+
+}  // namespace
+
+int32_t Jpeg_Save_Einstieg(int32_t nr, Jpeg_Strom* s, Jpeg_Scan* scan, JPEG_PROPERTIES* p) {
+    (void)s;
+    Zustand* z = p->Dek_Zustand;
+    if (!z || !p->Jpeg_Einstiegstabelle || nr < 0 || nr >= JPEG_EINSTIEGE) return JPEG_ERG_PROPERTIES;
+    Jpeg_Einstieg& e = p->Jpeg_Einstiegstabelle[nr];
+    e.Position = Eingabe_Position(z);
+    for (int i = 0; i < 4; ++i) e.DC_Praediktor[i] = scan->DC_Praediktor[i];
+    e.Bit_Puffer = z->bits.puffer;
+    e.Bit_Anzahl = z->bits.anzahl;
+    e.Marke_Offen = static_cast<uint8_t>(z->bits.marke > 0xFF ? 0 : z->bits.marke);
+    return 0;
+}
+
+int32_t Jpeg_Load_Einstieg(int32_t nr, Jpeg_Strom* s, Jpeg_Scan* scan, JPEG_PROPERTIES* p) {
+    Zustand* z = p->Dek_Zustand;
+    if (!z || !p->Jpeg_Einstiegstabelle || nr < 0 || nr >= JPEG_EINSTIEGE) return JPEG_ERG_PROPERTIES;
+    const Jpeg_Einstieg& e = p->Jpeg_Einstiegstabelle[nr];
+    if (e.Position < 0) return JPEG_ERG_PROPERTIES;
+    Eingabe& ein = z->ein;
+    if (s->Datei) {
+        // File: seek to the stored offset (counted from where this decode began
+        // to read; the file stands at the end of the buffer's bytes); the next
+        // read fills the buffer from there.
+        const int64_t steht = ein.genommen_vor_puffer + (ein.ende - ein.puffer_anfang);
+        if (!Jpeg_Datei_Suchen(s->Datei, e.Position - steht, 1)) return JPEG_ERG_DATEI;
+        ein.p = ein.ende = ein.puffer_anfang;
+        ein.genommen_vor_puffer = e.Position;
+    } else {
+        if (e.Position > ein.ende - ein.puffer_anfang + ein.genommen_vor_puffer) return JPEG_ERG_DATEI;
+        ein.p = ein.puffer_anfang + (e.Position - ein.genommen_vor_puffer);
+    }
+    for (int i = 0; i < 4; ++i) scan->DC_Praediktor[i] = e.DC_Praediktor[i];
+    z->bits.puffer = e.Bit_Puffer;
+    z->bits.anzahl = e.Bit_Anzahl;
+    z->bits.marke = e.Marke_Offen;
+    z->bits.null_bytes = 0;
+    z->bits.fehlerhaft = false;
+    return 0;
+}
+
+namespace {
+
+// Before a sequential scan decodes towards a region: the table is made (or
+// emptied when it belongs to another scan) with entry 0 at the scan's start,
+// and the decode goes to the last entry at or above the region's first row.
+// False when the table cannot be made.
+bool Einstiege_Vorbereiten(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan, int32_t von) {
+    if (!p->Jpeg_Einstiegstabelle) {
+        p->Jpeg_Einstiegstabelle =
+            static_cast<Jpeg_Einstieg*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Einstieg) * (JPEG_EINSTIEGE + 1)));
+        if (!p->Jpeg_Einstiegstabelle) return false;
+        for (int i = 0; i <= JPEG_EINSTIEGE; ++i) p->Jpeg_Einstiegstabelle[i].Position = -1;
+    }
+    Jpeg_Einstieg* t = p->Jpeg_Einstiegstabelle;
+    const Jpeg_Einstieg k = Scan_Schluessel(p, z);
+    if (t[JPEG_EINSTIEGE].Position != k.Position || t[JPEG_EINSTIEGE].Bit_Puffer != k.Bit_Puffer ||
+        t[JPEG_EINSTIEGE].Bit_Anzahl != scan->Neustart_Intervall) {
+        for (int i = 0; i < JPEG_EINSTIEGE; ++i) t[i].Position = -1;
+        t[JPEG_EINSTIEGE] = k;
+        t[JPEG_EINSTIEGE].Bit_Anzahl = scan->Neustart_Intervall;
+        Jpeg_Save_Einstieg(0, &p->Strom, scan, p);
+    }
+    int32_t r = von < JPEG_EINSTIEGE ? von : JPEG_EINSTIEGE - 1;
+    while (r > 0 && t[r].Position < 0) --r;
+    if (r > 0 && Jpeg_Load_Einstieg(r, &p->Strom, scan, p) == 0) z->zeile = r;
+    return true;
+}
+
 int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
     int16_t* blk = p->Arbeitsbereich;
@@ -309,10 +412,19 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
             bytes.Block(kb, ziel, k.streifen_breite);
         }
     };
+    // A region further down starts from the entry table; rows passed over
+    // store their entries. Only undamaged rows of a fresh scan take part.
+    const bool einstiege = z->bereich && von > 0 && z->gepuffert == false && scan->Ns == p->Anzahl_Komponenten;
+    if (einstiege && z->zeile == 0 && z->spalte == 0 && !Einstiege_Vorbereiten(p, z, scan, von))
+        return JPEG_ERG_SPEICHER;
     while (z->zeile < z->mcu_y) {
+        if (einstiege && z->zeile < von && z->spalte == 0 && z->zeile < JPEG_EINSTIEGE && !z->grau &&
+            z->bits.null_bytes == 0 && p->Jpeg_Einstiegstabelle[z->zeile].Position < 0)
+            Jpeg_Save_Einstieg(z->zeile, &p->Strom, scan, p);
         if (z->zeile >= bis) {
-            // Past the region: the rest is not decoded.
-            z->bild_fertig = true;
+            // Past the region: the rest is decoded only when a further call
+            // asks for the rows below.
+            z->band_offen = true;
             return JPEG_ERG_BEREICH_FERTIG;
         }
         const bool voll = z->zeile >= von;
@@ -349,8 +461,9 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         ++z->zeile;
         z->spalte = 0;
     }
+    // The marker loop goes on to the end marker (the result comes from there).
     z->bild_fertig = true;
-    return z->bereich ? JPEG_ERG_BEREICH_FERTIG : 0;
+    return 0;
 }
 
 // Blocks of a one-component scan: the component's own grid.
@@ -499,9 +612,11 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     if (!z->bereit) {
         // The first scan decides: one scan with every component goes straight to
         // the output, anything else is gathered first.
-        z->gepuffert = p->Rahmen_Art == 0xC2 || scan->Ns < p->Anzahl_Komponenten;
+        // Component planes take the whole picture's blocks: gathered as well.
+        z->gepuffert = p->Rahmen_Art == 0xC2 || scan->Ns < p->Anzahl_Komponenten || p->Komponenten_Ebenen;
         z->zickzack = p->Rahmen_Art == 0xC2;
         p->Verschachtelung = scan->Ns < p->Anzahl_Komponenten ? 1 : 0;
+        if (int r = Jpeg_Setup_Geometrie(p)) return r;
         Aktive_Kerne(p);
         if (int r = Ausgabe_Einrichten(p, z)) return r;
         z->bereit = true;
@@ -519,17 +634,27 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     z->bits.breit = p->Strom.Prozessor >= JCPU_F6_MMX;
     int r;
     if (!z->gepuffert) {
-        if (z->bild_fertig) return 0;  // a further scan of a finished picture is passed over
+        if (z->bild_fertig) {
+            // A further scan of a finished picture is passed over, its data unread.
+            z->daten_ueberlesen = true;
+            return 0;
+        }
         r = Sequentiell(p, z, scan);
     } else {
         r = Gepuffert(p, z, scan);
     }
-    if (r == 1) return r;
+    if (r == 1 || (r == 2 && z->band_offen)) return r;
     Schaden(z);
+    if (r == 0) Rest_Pruefen(z);
     z->bits.null_bytes = 0;
     z->grau = false;
     Bits_Leeren(&z->bits);
     return r;
+}
+
+void Rest_Pruefen(Zustand* z) {
+    const int64_t echt = int64_t{z->bits.anzahl} - 8 * int64_t{z->bits.null_bytes};
+    if (echt >= 8) z->fremde_bytes = true;
 }
 
 int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
@@ -562,6 +687,20 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
     };
     Bytes_Idct bytes{paare};
     auto absenden = [&] { bytes.Absenden(); };
+    // The caller's component planes: each block's 8 rows of 8 values at its
+    // place, quantised coefficients in natural order (mode 0) or samples.
+    const Jpeg_Komponenten_Ebenen* ebenen = p->Komponenten_Ebenen;
+    if (ebenen) direkt = false;
+    auto ablegen = [&](int c, int32_t spalte, int32_t zeile, const int16_t* werte, bool klemmen) {
+        const Komp& k = z->k[c];
+        const int64_t breite = int64_t{k.bloecke_x} * 8;
+        int16_t* ziel = ebenen->Ebene[c] + int64_t{zeile} * 8 * breite + int64_t{spalte} * 8;
+        for (int r = 0; r < 8; ++r)
+            for (int x = 0; x < 8; ++x) {
+                const int16_t v = werte[8 * r + x];
+                ziel[r * breite + x] = klemmen ? static_cast<int16_t>(v < 0 ? 0 : (v > 255 ? 255 : v)) : v;
+            }
+    };
     if (!z->ausgabe_laeuft) {
         z->ausgabe_laeuft = true;
         z->zeile = von;
@@ -594,6 +733,14 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                             continue;
                         }
                         Holen(blk, quelle);
+                        if (ebenen) {
+                            if (ebenen->Modus != 0) {
+                                kt->Dequantisieren_Aktiv(blk, q);
+                                idct[c](blk);
+                            }
+                            ablegen(c, spalte, zeile, blk, ebenen->Modus != 0);
+                            continue;
+                        }
                         if (k.bs == 8 && Nur_DC(blk)) {
                             DC_Block_Ablegen(p, z, c, spalte, zeile, blk, blk[0], q, idct[c]);
                             continue;
@@ -613,9 +760,14 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
             }
         }
         absenden();
-        kt->Dek_Zeile(p, z->mcu_x, my);
+        if (!ebenen) kt->Dek_Zeile(p, z->mcu_x, my);
         ++z->zeile;
         z->spalte = 0;
+    }
+    if (z->zeile < z->mcu_y && z->bereich) {
+        // The rows below are written when a further call asks for them.
+        z->band_offen = true;
+        return JPEG_ERG_BEREICH_FERTIG;
     }
     z->bild_fertig = true;
     return 0;

@@ -23,9 +23,10 @@ Geometrie Vorbereiten(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
     Jpeg_MCU_Ausschnitt(p, spalte, zeile, g.w, g.h, &g.c, &g.r);
     g.st = p->Bild_Zeilenlaenge;
     g.b = p->Bild_Kanaele;
-    g.pos = p->Bild_Pixel + static_cast<int64_t>(zeile) * g.h * g.st + static_cast<int64_t>(spalte) * g.w * g.b;
+    g.pos = p->Bild_Pixel + (static_cast<int64_t>(zeile) * g.h - p->Band_Oben) * g.st +
+            static_cast<int64_t>(spalte) * g.w * g.b;
     if (spalte == p->MCU_Spalten - 1)
-        p->Strom.Bild_Zeile = p->Bild_Pixel + static_cast<int64_t>(zeile + 1) * g.h * g.st;
+        p->Strom.Bild_Zeile = p->Bild_Pixel + (static_cast<int64_t>(zeile + 1) * g.h - p->Band_Oben) * g.st;
     else p->Strom.Bild_Zeile = const_cast<uint8_t*>(g.pos) + g.w * g.b;
     return g;
 }

@@ -307,8 +307,10 @@ void Glied_Arbeiter(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
     int32_t c, r;
     Jpeg_MCU_Ausschnitt(p, spalte, zeile, w, h, &c, &r);
     const int64_t st = p->Bild_Zeilenlaenge;
-    uint8_t* pos = p->Bild_Pixel + static_cast<int64_t>(zeile) * h * st + static_cast<int64_t>(spalte) * w * G.b;
-    if (spalte == p->MCU_Spalten - 1) p->Strom.Bild_Zeile = p->Bild_Pixel + static_cast<int64_t>(zeile + 1) * h * st;
+    // Rows counted from the first the caller's pixels hold (Band_Oben).
+    const int64_t y = static_cast<int64_t>(zeile) * h - p->Band_Oben;
+    uint8_t* pos = p->Bild_Pixel + y * st + static_cast<int64_t>(spalte) * w * G.b;
+    if (spalte == p->MCU_Spalten - 1) p->Strom.Bild_Zeile = p->Bild_Pixel + (y + h) * st;
     else p->Strom.Bild_Zeile = pos + w * G.b;
     int16_t* ab = p->Arbeitsbereich;
     if (c == w && r == h) {
@@ -392,8 +394,10 @@ int32_t Jpeg_Wandler_Waehlen(JPEG_PROPERTIES* p) {
     if (!Faktoren_Passend(p)) return JPEG_ERG_ABTASTUNG;
     // The caller's rows must hold the whole picture; reading a smaller pixel
     // area would run past its end.
+    // (In bands: the rows of the band.)
+    const int64_t zeilen = p->Band_Unten > 0 ? int64_t{p->Band_Unten} - p->Band_Oben : int64_t{p->Rahmen_Hoehe};
     if (p->Bild_Breite < static_cast<uint32_t>(p->Rahmen_Breite) ||
-        static_cast<int64_t>(std::llabs(p->Bild_Hoehe)) < p->Rahmen_Hoehe || !p->Bild_Pixel)
+        static_cast<int64_t>(std::llabs(p->Bild_Hoehe)) < zeilen || !p->Bild_Pixel)
         return JPEG_ERG_PROPERTIES;
 
     const uint32_t k = p->Bild_Kanaele;

@@ -9,6 +9,7 @@
 // after each scan the stream's bit state is empty for its own class.
 #include "jpeg/enc_intern.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <emmintrin.h>
@@ -396,7 +397,10 @@ int32_t Tabelle_Senden(JPEG_PROPERTIES* p, const int32_t* freq, int32_t klasse, 
     return Jpeg_Write_DHT_Einzeln(&p->Strom, anzahlen, symbole, klasse, nummer);
 }
 
-int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b) {
+// Fills the coefficient buffer from MCU row *ab_zeile on; in bands it stops
+// before the first MCU row whose rows are not all in the caller's pixels
+// (*ab_zeile then names it, the result is JPEG_ERG_BEREICH_FERTIG).
+int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b, int32_t* ab_zeile) {
     Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
     const int16_t* qt[4];
     for (int i = 0; i < p->Anzahl_Komponenten; ++i) {
@@ -412,7 +416,16 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b) {
         for (int k = 0; k < p->Komponenten[i].H * p->Komponenten[i].V; ++k) tabellen[n++] = qt[i];
     uint8_t zz[64];
     for (int kz = 0; kz < 64; ++kz) zz[kz] = static_cast<uint8_t>(Jpeg_Zickzack[kz]);
-    for (int r = 0; r < p->MCU_Zeilen; ++r)
+    for (int r = *ab_zeile; r < p->MCU_Zeilen; ++r) {
+        if (p->Band_Unten > 0) {
+            const int64_t erste = int64_t{r} * p->MCU_Hoehe;
+            const int64_t letzte = std::min<int64_t>(erste + p->MCU_Hoehe, p->Rahmen_Hoehe);
+            if (erste < p->Band_Oben) return JPEG_ERG_PROPERTIES;
+            if (letzte > p->Band_Unten) {
+                *ab_zeile = r;
+                return JPEG_ERG_BEREICH_FERTIG;
+            }
+        }
         for (int m = 0; m < p->MCU_Spalten; ++m) {
             const bool quantisiert = Jpeg_MCU_Fuellen(p, m, r, b.bloecke, fuellen_quant ? tabellen : nullptr);
             int16_t* blk = p->Arbeitsbereich;
@@ -431,6 +444,8 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b) {
                         b.dc[(ziel - b.koef) >> 6] = t[0];
                     }
         }
+    }
+    *ab_zeile = p->MCU_Zeilen;
     return 0;
 }
 
@@ -525,9 +540,13 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
     Jpeg_Kern_Tabelle* kt = s->Kern_Tabelle;
     const int32_t n = p->Anzahl_Komponenten;
     if (n < 1 || n > 4 || !p->Komponenten) return JPEG_ERG_KOMPONENTE;
-    // This driver always codes the whole picture in one call; a scan record
-    // left by an interrupted decode means the stream's opening was skipped.
-    if (p->Fortsetzung) return JPEG_ERG_PROPERTIES;
+    // This driver codes the whole picture in one call, or in bands: then its
+    // own record (Ss = -1, the next MCU row to fill in Zeile) stays in
+    // Fortsetzung until every row is in the coefficient buffer. Any other
+    // record (left by an interrupted decode) means the stream's opening was
+    // skipped.
+    Jpeg_Scan* band = p->Fortsetzung;
+    if (band && (band->Ss != -1 || !p->Koeffizienten_Puffer)) return JPEG_ERG_PROPERTIES;
 
     Skript sk;
     int32_t e = Skript_Bauen(p, sk);
@@ -544,32 +563,47 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
         b.ebene[i] = static_cast<int64_t>(b.bloecke) * p->MCU_Spalten * p->MCU_Zeilen;
         b.bloecke += p->Komponenten[i].H * p->Komponenten[i].V;
     }
-    // A buffer left by an earlier decode or encode is released before the
-    // new one takes its place.
-    if (p->Koeffizienten_Puffer) {
-        Jpeg_Speicher_Freigeben(p->Koeffizienten_Puffer);
-        p->Koeffizienten_Puffer = nullptr;
-    }
     const uint64_t groesse = static_cast<uint64_t>(p->MCU_Spalten) * static_cast<uint64_t>(p->MCU_Zeilen) *
                              static_cast<uint64_t>(b.bloecke) * 64 * sizeof(int16_t);
-    p->Koeffizienten_Puffer = static_cast<int16_t*>(Jpeg_Speicher_Holen(groesse));
-    if (!p->Koeffizienten_Puffer) return JPEG_ERG_SPEICHER;
-    b.koef = p->Koeffizienten_Puffer;
-    struct DC_Speicher {
-        int16_t* p = nullptr;
-        ~DC_Speicher() {
-            if (p) Jpeg_Speicher_Freigeben(p);
+    if (!band) {
+        // A buffer left by an earlier decode or encode is released before the
+        // new one takes its place. The blocks' DC copies follow the blocks.
+        if (p->Koeffizienten_Puffer) {
+            Jpeg_Speicher_Freigeben(p->Koeffizienten_Puffer);
+            p->Koeffizienten_Puffer = nullptr;
         }
-    } dc_speicher;
-    dc_speicher.p = static_cast<int16_t*>(Jpeg_Speicher_Holen(groesse / 64));
-    if (!dc_speicher.p) return JPEG_ERG_SPEICHER;
-    b.dc = dc_speicher.p;
+        p->Koeffizienten_Puffer = static_cast<int16_t*>(Jpeg_Speicher_Holen(groesse + groesse / 64));
+        if (!p->Koeffizienten_Puffer) return JPEG_ERG_SPEICHER;
+    }
+    b.koef = p->Koeffizienten_Puffer;
+    b.dc = p->Koeffizienten_Puffer + groesse / sizeof(int16_t);
 
-    // No restart interval on this road: its scans carry no restart markers,
-    // so announcing one would make the stream contradict itself.
-    e = Jpeg_Write_SOF2(s, p);
-    if (e) return e;
-    e = Koeffizienten_Fuellen(p, b);
+    int32_t ab_zeile = 0;
+    if (!band) {
+        // No restart interval on this road: its scans carry no restart markers,
+        // so announcing one would make the stream contradict itself.
+        e = Jpeg_Write_SOF2(s, p);
+        if (e) return e;
+    } else {
+        ab_zeile = band->Zeile;
+    }
+    e = Koeffizienten_Fuellen(p, b, &ab_zeile);
+    if (e == JPEG_ERG_BEREICH_FERTIG) {
+        if (!band) {
+            band = static_cast<Jpeg_Scan*>(Jpeg_Speicher_Holen(sizeof(Jpeg_Scan)));
+            if (!band) return JPEG_ERG_SPEICHER;
+            std::memset(band, 0, sizeof *band);
+            band->Ss = -1;
+            p->Fortsetzung = band;
+        }
+        band->Zeile = ab_zeile;
+        return e;
+    }
+    if (band) {
+        Jpeg_Speicher_Freigeben(band->Komponenten);
+        Jpeg_Speicher_Freigeben(band);
+        p->Fortsetzung = nullptr;
+    }
     if (e) return e;
 
     const uint8_t auswahl[4] = {0, 1, 1, 1};

@@ -5,6 +5,7 @@
 #include "jpeg/enc_intern.h"
 #include "jpeg/jpeg_simd.h"
 
+#include <algorithm>
 #include <cstring>
 
 // ---------------------------------------------------------------------------
@@ -311,6 +312,19 @@ int32_t Encode_MCUs(JPEG_PROPERTIES* p, Jpeg_Strom* s, Jpeg_Scan* scan, bool neu
     int32_t e = 0;
     for (int zeile = scan->Zeile; zeile < p->MCU_Zeilen && !e; ++zeile) {
         int32_t spalte = zeile == scan->Zeile ? scan->Spalte : 0;
+        if (p->Band_Unten > 0 && spalte == 0) {
+            // In bands: an MCU row whose rows are not all in the caller's
+            // pixels waits for the next call.
+            const int64_t erste = int64_t{zeile} * p->MCU_Hoehe;
+            const int64_t letzte = std::min<int64_t>(erste + p->MCU_Hoehe, p->Rahmen_Hoehe);
+            if (erste < p->Band_Oben) return JPEG_ERG_PROPERTIES;
+            if (letzte > p->Band_Unten) {
+                scan->Zeile = zeile;
+                scan->Spalte = 0;
+                if (kt->Simd_Ende) kt->Simd_Ende();
+                return JPEG_ERG_BEREICH_FERTIG;
+            }
+        }
         int32_t vorrat = 0;  // MCUs of the work area not yet coded
         for (; spalte < p->MCU_Spalten; ++spalte) {
             bool quantisiert;
@@ -422,6 +436,7 @@ int32_t Jpeg_Encode_Sequentiell(JPEG_PROPERTIES* p) {
         s->Eingabe_Zeiger > s->Eingabe_Ende)
         return JPEG_ERG_PROPERTIES;
     int32_t e = Encode_MCUs(p, s, scan, p->Neustart_Intervall != 0);
+    if (e == JPEG_ERG_BEREICH_FERTIG && p->Band_Unten > 0) return e;  // the next band, please
     if (e == JPEG_ERG_UNTERBROCHEN || e == JPEG_ERG_BEREICH_FERTIG) {
         p->Unterbrechen = 0;
         return JPEG_ERG_UNTERBROCHEN;

@@ -64,6 +64,12 @@ enum : int32_t {
 
 // Result codes (texts: Jpeg_Fehlertext)
 enum : int32_t {
+    // The picture was decoded and written whole, but its data was damaged
+    // (cut off, out of step, restart markers out of order): damaged parts
+    // are neutral grey or keep what the earlier scans gave. Schaden in the
+    // record names the damage with JPEG_ERG_EOF, JPEG_ERG_DATEN or
+    // JPEG_ERG_RST.
+    JPEG_ERG_BESCHAEDIGT = 3,           // "Decoded, data damaged"
     JPEG_ERG_BEREICH_FERTIG = 2,        // "ROI Success"
     JPEG_ERG_UNTERBROCHEN = 1,          // "Interrupt Success"
     JPEG_ERG_ERFOLG = 0,                // "Success"
@@ -269,10 +275,20 @@ inline constexpr int JPEG_ARBEITSBEREICH_BLOECKE = 64;
 struct JPEG_PROPERTIES {
     // call
     int32_t Modus;
+    // After a decode that gave JPEG_ERG_BESCHAEDIGT the kind of damage
+    // (JPEG_ERG_EOF, JPEG_ERG_DATEN or JPEG_ERG_RST), else 0.
+    int32_t Schaden;
     int32_t Bereich_Links, Bereich_Oben, Bereich_Rechts, Bereich_Unten;
     int32_t DCT_Art;
     int32_t Schnellweg;
     int32_t Unterbrechen;
+    // Encoding in bands: the caller's pixels hold the picture's rows
+    // [Band_Oben, Band_Unten) (both 0: every row). A sequential encode
+    // stops with JPEG_ERG_BEREICH_FERTIG before an MCU row whose rows are
+    // not all there; the next call, with the pixel side set to the next
+    // rows, goes on (the progressive encoder gathers the rows first and
+    // writes the scans in the call that brings the last). Not with stepping.
+    int32_t Band_Oben, Band_Unten;
 
     // pixel side
     uint8_t* Bild_Pixel;

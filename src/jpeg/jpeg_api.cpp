@@ -166,12 +166,46 @@ void zaehler_loeschen(JPEG_PROPERTIES& p) {
     p.Anzahl_Huffman_Vorgaben = 0;
 }
 
+// A decode kept after a region (result 2) goes on below it when the call
+// reads the same stream in the same mode into pixels of the same layout and
+// the new region continues below the rows written: the caller's pixel side
+// is taken afresh. Anything else releases the kept decode (an open file is
+// closed, so that it is read from its start again).
+void band_pruefen(Jpeg_Auftrag& a, int32_t modus) {
+    JPEG_PROPERTIES& p = a.Intern;
+    if (!Jpeg_Dek_Band_Offen(&p)) return;
+    const bool gleich = a.Intern_Direkt || (a.Jpg_Datei == p.Jpg_Datei && a.Jpg_Puffer == p.Jpg_Puffer &&
+                                            a.Jpg_Puffer_Groesse == p.Jpg_Puffer_Groesse &&
+                                            a.Bild_Breite == p.Bild_Breite && a.Bild_Kanaele == p.Bild_Kanaele &&
+                                            a.Bild_Farbraum == p.Bild_Farbraum && a.Bild_Abtastung == p.Bild_Abtastung);
+    if (gleich && modus == p.Modus) {
+        if (!a.Intern_Direkt) {
+            pixelseite_kopieren(p, a);
+            p.Bild_Zeilenlaenge = zeilenlaenge(p, false);
+            zeilenstart(p);
+            p.Strom.Bild_Zeile = p.Bild_Pixel;
+        }
+        if (Jpeg_Dek_Band_Weiter(&p)) return;
+    }
+    if (p.Fortsetzung) {
+        Jpeg_Speicher_Freigeben(p.Fortsetzung->Komponenten);
+        Jpeg_Speicher_Freigeben(p.Fortsetzung);
+        p.Fortsetzung = nullptr;
+    }
+    Jpeg_Dek_Freigeben(&p);
+    datei_vergessen(p);
+}
+
 int32_t lesen(Jpeg_Auftrag& a, int32_t modus) {
     JPEG_PROPERTIES& p = a.Intern;
     Jpeg_Strom& s = p.Strom;
+    const int32_t alter_modus = p.Modus;
     p.Modus = modus;
     const int32_t pruefung = Jpeg_Pruefen(&a);
     if (pruefung != 0) return pruefung;
+    p.Modus = alter_modus;
+    band_pruefen(a, modus);
+    p.Modus = modus;
     // Even a prepared internal record must name a read mode.
     if (modus < 0 || modus > 21 || ist_schreibmodus(modus)) return JPEG_ERG_PROPERTIES;
 
@@ -272,6 +306,12 @@ int32_t lesen(Jpeg_Auftrag& a, int32_t modus) {
             return datei_schliessen(p);
     } else if (erg == JPEG_ERG_UNTERBROCHEN) {
         bereich_umrechnen(p);
+    } else if ((erg == JPEG_ERG_BEREICH_FERTIG || erg == JPEG_ERG_BESCHAEDIGT) && datei && ist_dekodiermodus(modus) &&
+               !Jpeg_Dek_Band_Offen(&p)) {
+        // A finished decode of a region or of damaged data leaves no file
+        // open: the next read starts at the file's beginning.
+        const int32_t zu = datei_schliessen(p);
+        if (zu != 0) return zu;
     }
     return erg;
 }
@@ -328,6 +368,13 @@ int32_t schreiben(Jpeg_Auftrag& a, int32_t modus) {
     }
 
     const bool frisch = !p.Fortsetzung;
+    if (!a.Intern_Direkt && !frisch && (p.Band_Oben != 0 || p.Band_Unten != 0)) {
+        // The next band of an encode in bands: the caller's pixels afresh.
+        pixelseite_kopieren(p, a);
+        p.Bild_Zeilenlaenge = zeilenlaenge(p, true);
+        zeilenstart(p);
+        s.Bild_Zeile = p.Bild_Pixel;
+    }
     if (!a.Intern_Direkt && frisch) {
         p.Jpg_Breite = a.Jpg_Breite;
         p.Jpg_Hoehe = a.Jpg_Hoehe;
@@ -400,9 +447,9 @@ int32_t schreiben(Jpeg_Auftrag& a, int32_t modus) {
         p.Jpg_Puffer_Groesse = uint32_t(s.Ausgabe_Anzahl);
         a.Jpg_Puffer_Groesse = p.Jpg_Puffer_Groesse;
     }
-    if (erg == JPEG_ERG_UNTERBROCHEN || erg == JPEG_ERG_BEREICH_FERTIG) {
+    if (erg == JPEG_ERG_UNTERBROCHEN) {
         bereich_umrechnen(p);
-    } else {
+    } else if (erg != JPEG_ERG_BEREICH_FERTIG) {
         const int32_t z = datei_schliessen(p);
         if (erg == JPEG_ERG_ERFOLG && z != 0) erg = z;
     }
@@ -579,7 +626,12 @@ int32_t Jpeg_Pruefen(const Jpeg_Auftrag* a) {
             // The pixels must cover the picture that is written.
             if (!p.Komponenten_Ebenen) {
                 const int64_t hoehe = a->Bild_Hoehe < 0 ? -int64_t(a->Bild_Hoehe) : a->Bild_Hoehe;
-                if (a->Bild_Breite < a->Jpg_Breite || hoehe < int64_t(a->Jpg_Hoehe)) return JPEG_ERG_PROPERTIES;
+                const bool band = p.Band_Oben != 0 || p.Band_Unten != 0;
+                if (band && (p.Band_Oben < 0 || p.Band_Unten <= p.Band_Oben ||
+                             int64_t(p.Band_Unten) > int64_t(a->Jpg_Hoehe) || p.Unterbrechen))
+                    return JPEG_ERG_PROPERTIES;
+                const int64_t noetig = band ? int64_t(p.Band_Unten) - p.Band_Oben : int64_t(a->Jpg_Hoehe);
+                if (a->Bild_Breite < a->Jpg_Breite || hoehe < noetig) return JPEG_ERG_PROPERTIES;
             }
         }
         const int32_t abt = a->Jpg_Abtastung;
@@ -592,7 +644,8 @@ int32_t Jpeg_Pruefen(const Jpeg_Auftrag* a) {
         if (!ok) return JPEG_ERG_ABTASTUNG;
         if (!schreibpaar_erlaubt(a->Bild_Farbraum, a->Bild_Kanaele, a->Jpg_Farbraum, a->Jpg_Kanaele))
             return JPEG_ERG_PROPERTIES;
-    } else if (!lesepaar_erlaubt(a->Jpg_Farbraum, a->Jpg_Kanaele, a->Bild_Farbraum, a->Bild_Kanaele)) {
+    } else if (!p.Komponenten_Ebenen &&
+               !lesepaar_erlaubt(a->Jpg_Farbraum, a->Jpg_Kanaele, a->Bild_Farbraum, a->Bild_Kanaele)) {
         return JPEG_ERG_PROPERTIES;
     }
 
@@ -636,6 +689,7 @@ const Jpeg_Versionsdaten* Jpeg_Version() { return &versionsdaten; }
 
 const char* Jpeg_Fehlertext(int32_t code) {
     switch (code) {
+        case 3: return "Decoded, data damaged";
         case 2: return "ROI Success";
         case 1: return "Interrupt Success";
         case 0: return "Success";

@@ -276,6 +276,14 @@ int32_t Jpeg_Pruefen(const Jpeg_Auftrag* auftrag);
 
 // Decoder driver: 0, 1 (interrupted), 2 (region complete) or an error.
 int32_t Jpeg_Decode_Bild(JPEG_PROPERTIES* p);
+// A decode kept after a region (result 2) goes on when the record's new
+// region lies below the rows written so far, with the same columns: the
+// region is taken over (the pixel side must be set already) and the rows
+// the kept samples complete are written. True then; otherwise, or when no
+// decode is kept, false, and a kept decode is released.
+bool Jpeg_Dek_Band_Weiter(JPEG_PROPERTIES* p);
+// True while a decode is kept after a region (result 2).
+bool Jpeg_Dek_Band_Offen(const JPEG_PROPERTIES* p);
 // Releases the decoder's working state (Dek_Zustand); Jpeg_Free calls it.
 void Jpeg_Dek_Freigeben(JPEG_PROPERTIES* p);
 // Builds a decoding table from 16 counts and the symbols; 0 or -6.

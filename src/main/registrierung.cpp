@@ -180,14 +180,13 @@ void menue_hooks_anmelden() {
     // The end of a turn goes to the calendar; option 24 is the menu animation;
     // the header's opponent is today's from the matchday runner.
     Hauptmenue_Set_Hooks({
-        .gegner = [](i32 team, bool* auswaerts, i32* spiel, i32* wettbewerb) {
-            return Spieltag_Get_Gegner(team, auswaerts, nullptr, spiel, wettbewerb);
-        },
+        .gegner = [](i32 team, bool* auswaerts) { return Spieltag_Get_Gegner(team, auswaerts); },
         .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
 #if KORDAVO_HAT_SCREENS
         .screen_starten = Screen_Launch,
 #endif
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
+        .wettbewerb = [](i32 team) { return Spieltag_Get_Wettbewerb(team); },
     });
     // Messages to the manager (a failed save or load among them) in the requester.
     Meldung_Set_Hooks({
@@ -243,7 +242,9 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
             Sound_Free_All();
         },
         .Icon_Auf_Screen = [](int icon) { return Menue_Screen_Icon_Ist_Vorhanden(icon); },
-        .Modal_Screen = Menue_Requester_Offen,
+        // A modal icon on the screen, or a requester whose icons a screen change
+        // took off for the moment.
+        .Modal_Screen = [] { return Menue_Get_Modal() || Menue_Requester_Offen(); },
         .Taste_Oder_Klick = [] { return Taste_Oder_Klick(0); },
         // A key typed into an input field is not the calendar's ("l" would load).
         .Taste_Get_Zeichen = [] { return Eingabefeld_Cursor_An() ? 0 : static_cast<int>(Taste_Get_Zeichen()); },

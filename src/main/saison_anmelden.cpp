@@ -95,7 +95,7 @@ Season_Module_Hooks Saison_Module_Tabelle() {
         .Spieltag_Team_Im_Spiel = [](int team) { return Spieltag_Team_Im_Spiel(team); },
         .Spieltag_Team_Offen_Ankuendigen = [](int team) { return Spieltag_Team_Offen_Ankuendigen(team); },
         .Spieltag_Get_Gegner = [](int team, bool* auswaerts, int* wettbewerb) -> int {
-            return Spieltag_Get_Gegner(team, auswaerts, nullptr, nullptr, wettbewerb);
+            return Spieltag_Get_Gegner_Wettbewerb(team, auswaerts, wettbewerb);
         },
     };
 }

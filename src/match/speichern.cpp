@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/bereich.h"
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/spielstand.h"
@@ -176,10 +177,14 @@ bool Spielfeld_Load(Datei_Status* d) {
         lade_verwerfen();
         return false;
     }
+    // The frame period the pitches run at: a save with another is damaged.
+    if (!Bereiche_Pruefen("Spielfelder", {{"periode_ms", st.periode_ms, 1, 1000}})) {
+        lade_verwerfen();
+        return false;
+    }
     Lade.steuerung.pause = st.pause ? 1 : 0;
     Lade.steuerung.schnell = st.schnell;
     Lade.steuerung.periode_ms = st.periode_ms;
-    if (Lade.steuerung.periode_ms < 0 || Lade.steuerung.periode_ms > 1000) Lade.steuerung.periode_ms = SF_FRAME_MS;
     return true;
 }
 

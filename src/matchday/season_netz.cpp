@@ -89,6 +89,11 @@ void spiele_zeilen() {
         Spiele_Internet_Server_Send_Anzahl(&std::get<0>(a), &std::get<1>(a));
         return a;
     });
+    ruf::Zeile_Anmelden(RUF_SPIELE_INIT, []() {
+        std::tuple<u32, u32> a{};
+        Spiele_Internet_Server_Send_Anzahl_2(&std::get<0>(a), &std::get<1>(a));
+        return a;
+    });
     ruf::Zeile_Anmelden(RUF_SPIELE_EREIGNISSE, [](u32 erster, u32 anzahl) {
         // The schema holds the count to what the request's array has room for.
         std::vector<u8> aus(static_cast<size_t>(std::min<u32>(anzahl, 5000)) * SPIELE_EREIGNIS_GROESSE, 0);

@@ -37,6 +37,11 @@ constexpr f32 GESCHWINDIGKEIT = 90.0f;
 constexpr int MAX_STARTER = 20;
 // Booking kind of a fine for a cancelled match.
 constexpr int BANK_STRAFE = 22;
+// A server waits this long (real time) after a kick-off for a client to
+// fetch its pitch; then its club plays without it, as if it had gone.
+constexpr u32 ANSTOSS_WARTEN_MS = 20000;
+// Server: since when a kicked-off row waits for its clients, by game.
+std::vector<std::pair<i16, u32>> anstoss_seit;
 
 struct Elfmeter_Eintrag {
     i32 spiel;
@@ -517,6 +522,26 @@ bool gruppe_alle(const Spieltag_Slot& r, bool (*test)(const Spieltag_Slot&)) {
 
 bool angekuendigt(const Spieltag_Slot& r) { return r.bereit[0] && r.bereit[1]; }
 bool alle_bereit(const Spieltag_Slot& r) { return r.bereit[0] >= 2 && r.bereit[1] >= 2; }
+
+// A client that was announced for its match and never fetches its pitch
+// holds the kick-off only for a bounded time (a silent or hostile client
+// must not stop the matchday).
+void anstoss_frist(Spieltag_Slot& r) {
+    auto it = std::find_if(anstoss_seit.begin(), anstoss_seit.end(), [&](const auto& e) { return e.first == r.spiel; });
+    if (alle_bereit(r)) {
+        if (it != anstoss_seit.end()) anstoss_seit.erase(it);
+        return;
+    }
+    const u32 jetzt = W32_Get_Time();
+    if (it == anstoss_seit.end()) {
+        anstoss_seit.emplace_back(r.spiel, jetzt);
+        return;
+    }
+    if (jetzt - it->second < ANSTOSS_WARTEN_MS) return;
+    Debug_Printf("Spieltag: Spiel %d beginnt ohne den Client, der sein Spielfeld nicht holte\n", r.spiel);
+    r.bereit[0] = r.bereit[1] = 2;
+    anstoss_seit.erase(it);
+}
 bool in_pause(const Spieltag_Slot& r) {
     return r.status == ST_PAUSE || r.status == ST_BEENDET || r.status == ST_FERTIG || r.status == ST_ELFMETER;
 }
@@ -860,6 +885,7 @@ void Spieltag_Vorbereiten() {
         Spieltag_Internet_Client_Slot_Aktualisieren(Team_Aktiv);
         return;
     }
+    anstoss_seit.clear();
     // Done rows leave; the others keep their order.
     std::erase_if(z.slots, [](const Spieltag_Slot& r) {
         if (r.status != ST_FERTIG && r.spiel > 0) return false;
@@ -972,6 +998,7 @@ bool Spieltag_Run(int durchreichen) {
                 break;
             }
             case ST_ANGEPFIFFEN:
+                if (ruf::Server()) anstoss_frist(r);
                 if (alle_bereit(r) && gruppe_alle(r, alle_bereit)) r.status = ST_LAEUFT;
                 else wartet = true;
                 break;
@@ -1111,10 +1138,17 @@ i32 Spieltag_Spiele_Von_Wettbewerb(i32 wettbewerb, std::vector<i32>* liste) {
     return n;
 }
 
-i32 Spieltag_Get_Wettbewerb(i32 zeile) {
+i32 Spieltag_Get_Wettbewerb_Zeile(i32 zeile) {
     if (!z.initialisiert || zeile < 0 || static_cast<size_t>(zeile) >= z.slots.size()) return -1;
     const Spiel* s = spiel_von(z.slots[static_cast<size_t>(zeile)]);
     return s ? s->wettbewerb : -1;
+}
+
+i32 Spieltag_Get_Wettbewerb(i32 team) {
+    if (!z.initialisiert) return -1;
+    for (const auto& r : z.slots)
+        if (team_in(r, team)) return spiel_von(r)->wettbewerb;
+    return -1;
 }
 
 bool Spieltag_Spiele_Offen() {
@@ -1139,4 +1173,8 @@ void Spieltag_Team_Hat_Spielfeld(u32 team) {
 
 void Spieltag_Strafe_Buchen(u32 team, i32 betrag) {
     if (betrag > 0) Bank_Buchen(static_cast<int>(team), -1, static_cast<f32>(betrag), BANK_STRAFE, 1, -1);
+}
+
+i32 Spieltag_Get_Gegner_Wettbewerb(i32 team, bool* auswaerts, i32* wettbewerb) {
+    return Spieltag_Get_Gegner(team, auswaerts, nullptr, nullptr, wettbewerb);
 }

@@ -129,7 +129,11 @@ i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts, i32* wichtigkeit = nullptr, i
 // returns how many.
 i32 Spieltag_Spiele_Von_Wettbewerb(i32 wettbewerb, std::vector<i32>* liste);
 // The competition of a row's game (-1: no game or no such row).
-i32 Spieltag_Get_Wettbewerb(i32 zeile);
+i32 Spieltag_Get_Wettbewerb_Zeile(i32 zeile);
+// Today's opponent with the competition of that game (-1 none).
+i32 Spieltag_Get_Gegner_Wettbewerb(i32 team, bool* auswaerts, i32* wettbewerb);
+// The competition of the team's match of today (-1: none).
+i32 Spieltag_Get_Wettbewerb(i32 team);
 bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb);
 // Games entered and games done since the module started (checks and tools).
 u32 Spieltag_Anzahl_Eingetragen();

@@ -17,7 +17,7 @@ void Standard_Signal(const u8*, u32) {}
 void Standard_Server_Paket(Verbindung_Client_Slot*, const u8*, u32) {}
 void Standard_Warteanzeige(int) {}
 void Standard_Verloren() {
-    W32_Error_Box("Die Verbindung zum Server ist abgebrochen.\nDas Spiel wird beendet.");
+    W32_Error_Box("%s\nDas Spiel wird beendet.", NETZ_TEXT_VERLOREN);
     if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
 }
 
@@ -176,6 +176,9 @@ void Verbindung_Server_Clients() {
             Verbindung_Read_Start(v);
         }
         if (!s.paket) s.paket = Verbindung_Paket_Nehmen(v, &s.paket_laenge);
+        // A slot is for a club: a client that has not taken one in time makes room.
+        if (s.team < 0 && Verbindung_Jetzt_Ms() - v->seit_ms >= Verbindung_Limits.ohne_team)
+            Verbindung_Brechen(v, "ohne Verein");
     }
 }
 

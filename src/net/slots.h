@@ -21,6 +21,8 @@
 #include "net/verbindung.h"
 
 constexpr i32 VERBINDUNG_CLIENT_SLOTS = 6;
+// What a client tells its player when the connection to the server is lost.
+constexpr char NETZ_TEXT_VERLOREN[] = "Die Verbindung zum Server ist abgebrochen.";
 // First word of a match sync signal.
 constexpr u32 NETZ_SIGNAL_MAGIC = 0xCFCECDCC;
 

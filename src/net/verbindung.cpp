@@ -131,8 +131,12 @@ void Zeit_Pruefen(Verbindung* v, i64 jetzt) {
         if (jetzt - v->fortschritt_ms > Verbindung_Limits.teilrahmen)
             Verbindung_Brechen(v, "Zeitüberschreitung mitten im Rahmen");
     } else if (v->art == VERBINDUNG_PEER && v->pakete == 0 && v->empfang.phase == VERBINDUNG_PHASE_KOPF &&
-               jetzt - v->seit_ms > Verbindung_Limits.stumm) {
+               jetzt - v->seit_ms >= Verbindung_Limits.stumm) {
         Verbindung_Brechen(v, "stumm seit dem Verbindungsaufbau");
+    } else if (v->art == VERBINDUNG_PEER && v->pakete > 0 && v->empfang.phase == VERBINDUNG_PHASE_KOPF &&
+               v->senden.phase == VERBINDUNG_PHASE_KEINE && jetzt - v->fortschritt_ms >= Verbindung_Limits.leerlauf) {
+        // Waiting for the peer's next packet, with nothing of ours on the way.
+        Verbindung_Brechen(v, "keine Anfrage mehr");
     }
 }
 

@@ -16,8 +16,10 @@
 // length outside 17..VERBINDUNG_MAX_RAHMEN, a packed flag other than 0 or a
 // data length other than total - 16 breaks that connection (no sender packs,
 // and an empty packet is never sent). So does a peer that stops in the
-// middle of a frame for longer than the partial-frame time limit, and an
-// accepted peer that sends nothing at all for the silence time limit.
+// middle of a frame for longer than the partial-frame time limit, an
+// accepted peer that sends nothing at all for the silence time limit, and
+// one that, after a packet, sends nothing more for the idle time limit while
+// nothing is being written to it.
 //
 // A broken connection stays in the table with both phases at
 // VERBINDUNG_PHASE_KAPUTT until its owner closes it; its socket is gone at
@@ -98,6 +100,8 @@ struct Verbindung_Zeitlimits {
     u32 teilrahmen = 30000;  // no progress in the middle of a frame (either direction)
     u32 stumm = 60000;       // an accepted peer that has not sent one whole packet
     u32 anfrage = 60000;     // a client's request without an answer
+    u32 leerlauf = 900000;   // an accepted peer silent after a packet (nothing on the way either way)
+    u32 ohne_team = 180000;  // a server's client slot that has not taken its club (block 19)
 };
 extern Verbindung_Zeitlimits Verbindung_Limits;
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/bereich.h"
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/globals.h"
@@ -686,14 +687,19 @@ namespace {
 // fit its record) is refused.
 bool zustand_gueltig(const Kalender_Zustand& z) {
     const Datum& d = z.aktuell;
-    if (d.tag < 0 || d.tag_im_monat < 1 || d.tag_im_monat > 31 || d.wochentag < 0 || d.wochentag > 6 || d.monat < 1 ||
-        d.monat > 12 || d.jahr < START_JAHR)
-        return false;
-    if (z.basistag < 0 || z.basistag > d.tag || z.wochentag_tag0 != WOCHENTAG_TAG0 || z.jahr < 0 ||
-        z.slot_zaehler < 0 || z.slot_zaehler > KALENDER_SLOTS)
+    if (!Bereiche_Pruefen("Kalender", {{"tag", d.tag, 0, KALENDER_TAG_MAX},
+                                       {"tag_im_monat", d.tag_im_monat, 1, 31},
+                                       {"wochentag", d.wochentag, 0, 6},
+                                       {"monat", d.monat, 1, 12},
+                                       {"jahr", d.jahr, START_JAHR, START_JAHR + KALENDER_JAHRE_MAX},
+                                       {"vor_schaltjahr", d.vor_schaltjahr, 0, 1},
+                                       {"basistag", z.basistag, 0, d.tag},
+                                       {"wochentag_tag0", z.wochentag_tag0, WOCHENTAG_TAG0, WOCHENTAG_TAG0},
+                                       {"saisonjahr", z.jahr, 0, KALENDER_JAHRE_MAX},
+                                       {"slot_zaehler", z.slot_zaehler, 0, KALENDER_SLOTS}}))
         return false;
     for (i32 art : z.art)
-        if (art < -1 || art >= KALENDER_ARTEN) return false;
+        if (!Bereiche_Pruefen("Kalender", {{"art", art, -1, KALENDER_ARTEN - 1}})) return false;
     return true;
 }
 
@@ -748,7 +754,7 @@ bool lauf_bild_gueltig(const Lauf_Bild& b) {
     if (b.zug_anzahl < 0 || b.zug_anzahl > KALENDER_MAX_ZUGLISTE || b.zug_index < 0 || b.zug_index > b.zug_anzahl)
         return false;
     for (i32 i = 0; i < b.zug_anzahl; ++i)
-        if (b.zugliste[i] < 0) return false;
+        if (!Bereiche_Pruefen("Kalender", {{"zugliste", b.zugliste[i], 0, MAX_TEAMS - 1}})) return false;
     return true;
 }
 
@@ -912,7 +918,7 @@ void Kalender_Internet_Client_Laden() {
     if (!saison) return;
     const auto& [jahr, tag, opt] = *saison;
     zustand.jahr = jahr;
-    Optionen_Lesen(opt.data());
+    if (Optionen_Gueltig(opt.data())) Optionen_Lesen(opt.data());
     std::vector<i32> gruppen;
     i32 anzahl = 0;
     if (tag == 0 || jahr != jahr_vorher) {
@@ -932,6 +938,10 @@ void Kalender_Internet_Client_Laden() {
         gruppen = std::get<0>(*d);
         anzahl = std::get<2>(*d);
         Kalender_Datum_Lesen(zustand.aktuell, std::get<1>(*d).data());
+        // A new day: the server may have drawn its leagues or fixtures since
+        // (a client that joined before the season's fixtures existed).
+        Wettbewerb_Internet_Client_Hole_Tabelle();
+        Spiele_Internet_Client_Reset();
     }
     anzahl = std::clamp<i32>(anzahl, 0, std::min<i32>(MAX_GRUPPEN, static_cast<i32>(gruppen.size())));
     heutige_gruppen.assign(gruppen.begin(), gruppen.begin() + anzahl);

@@ -31,6 +31,10 @@ static_assert(sizeof(Datum) == 132 && bytes::groesse<Datum>() == 132, "Datum is 
 
 constexpr int KALENDER_TAGE = 366;
 constexpr int KALENDER_SLOTS = 128;
+// The seasons a game can run (a day index past them is refused on loading:
+// the calendar counts days in i32 and walks years from day 0).
+constexpr int32_t KALENDER_JAHRE_MAX = 500;
+constexpr int32_t KALENDER_TAG_MAX = 366 * KALENDER_JAHRE_MAX;
 // Day kinds: -1 none, else a competition kind (SUPER_ART) 0..127.
 constexpr int KALENDER_ARTEN = 128;
 

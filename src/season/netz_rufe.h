@@ -32,6 +32,9 @@ inline constexpr ruf::Ruf<std::vector<u8>> RUF_WETTBEWERB_STATUS{1005, "Wettbewe
 inline constexpr ruf::Ruf<std::tuple<std::vector<Spiel>, i32>, u32, u32, u32, u32> RUF_SPIELE_SEITE{1006,
                                                                                                     "Spiele_Seite"};
 inline constexpr ruf::Ruf<std::tuple<u32, u32>> RUF_SPIELE_ANZAHL{1007, "Spiele_Anzahl"};
+// The same two figures under the number a client asks at its start (no client
+// of ours sends it; a peer may).
+inline constexpr ruf::Ruf<std::tuple<u32, u32>> RUF_SPIELE_INIT{1008, "Spiele_Init"};
 inline constexpr ruf::Ruf<std::vector<u8>, u32, u32> RUF_SPIELE_EREIGNISSE{1009, "Spiele_Ereignisse"};
 // i32 competition, first and last matchday, u8 three points, u32 options,
 // i32 team, u8 spare, i32 first and last minute, u8 forecast, u8 all-time,

@@ -7,12 +7,14 @@
 #include <cstring>
 #include <deque>
 
+#include "base/bereich.h"
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/ruf.h"
 #include "season/kalender.h"
 #include "season/netz_rufe.h"
 #include "season/optionen_block.h"
+#include "season/richter.h"
 #include "season/season_hooks.h"
 #include "world/manager.h"
 #include "world/welt.h"
@@ -88,12 +90,14 @@ u32 client_posten(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const 
 void News_Set_Hooks(const News_Hooks& h) { hooks = h; }
 
 void News_Init() {
+    Richter_Zuruecksetzen();
     store = Store{};
     store.bereit = true;
     scan = Scan{};
 }
 
 void News_Free() {
+    Richter_Zuruecksetzen();
     store = Store{};
     scan = Scan{};
 }
@@ -145,7 +149,9 @@ u32 News_Schreiben(u32 id, i32 tag, i32 sender, i32 empfaenger, i32 empfaenger2,
         if (empfaenger2 != -1 && empfaenger2 != empfaenger) it.an.push_back({empfaenger2, flags});
     }
     it.id = id;
-    return einfuegen(std::move(it));
+    const u32 neu = einfuegen(std::move(it));
+    if ((flags & NEWS_FRAGE) && daten) Richter_Frage_Gestellt(neu, *daten);
+    return neu;
 }
 
 u32 News_Neu_Text(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const News_Daten* daten, const char* text) {
@@ -346,6 +352,8 @@ bool item_lesen(bytes::Leser& l, Item& it, u32 naechste_id) {
     u32 laenge = 0;
     l(it.id), l(it.tag), l(it.sender), l(it.daten.w), l(laenge);
     if (l.fehler || it.id == 0 || it.id >= naechste_id || laenge == 0 || laenge > NEWS_TEXT_MAX) return false;
+    if (!Bereiche_Pruefen("News", {{"tag", it.tag, 0, KALENDER_TAG_MAX}, {"absender", it.sender, -1, MAX_TEAMS - 1}}))
+        return false;
     if (!l.rest(laenge + 1)) return false;
     it.text.assign(reinterpret_cast<const char*>(l.p + l.pos), laenge);
     l.pos += laenge;
@@ -420,6 +428,7 @@ void News_Uebernehmen() {
     gelesen = Store{};
     gelesen_gut = false;
     scan = Scan{};
+    Richter_Zuruecksetzen();  // the arbiter takes the loaded questions on its next pass
 }
 
 void News_Verwerfen() {
@@ -468,6 +477,7 @@ u32 News_Internet_Server_1013(i32 anfrager, i32 tag, i32 sender, i32 empfaenger,
     // match announcements or binary items.
     if (((flags & (NEWS_FRAGE | NEWS_ANTWORT)) && sender != anfrager) || (flags & (NEWS_BINAER | NEWS_ANKUENDIGUNG)))
         return 0;
+    if ((flags & NEWS_FRAGE) && !Richter_Frage_Erlaubt(sender, empfaenger, daten)) return 0;
     // The text arrives with its NUL and is read no further: one NUL, at its end.
     if (!text || laenge < 2 || laenge > NEWS_NETZ_TEXT || std::memchr(text, 0, laenge) != text + laenge - 1) return 0;
     return News_Schreiben(0, tag, sender, empfaenger, empfaenger2, flags, &daten, text, 0);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/bereich.h"
 #include "base/config.h"
 #include "base/meldung.h"
 #include "base/tools.h"
@@ -54,6 +55,22 @@ void Optionen_Schreiben(u8* out) {
 void Optionen_Lesen(const u8* in) {
     bytes::Leser l(in, OPTIONEN_GROESSE);
     l(block);
+}
+
+bool Optionen_Gueltig(const u8* in) {
+    Optionen_Block b;
+    bytes::Leser l(in, OPTIONEN_GROESSE);
+    l(b);
+    if (l.fehler || !Bereiche_Pruefen("Optionen", {{"anz_teams", b.anz_teams, 1, OPTIONEN_MANAGER_TEAMS}})) return false;
+    for (i32 t : b.manager_team)
+        if (!Bereiche_Pruefen("Optionen", {{"manager_team", t, -1, MAX_TEAMS - 1}})) return false;
+    // Option 0 is the turn time (stepped by a minute up to ten), 21 the
+    // network server switch (3 while a server is open), the others switches.
+    for (i32 i = 0; i < OPTIONEN_WERTE; i++) {
+        const i64 max = i == 0 ? OPTION_ZUGZEIT_MAX : i == 21 ? 3 : 1;
+        if (!Bereiche_Pruefen("Optionen", {{"wert", b.wert[i], 0, max}})) return false;
+    }
+    return true;
 }
 
 i32 Option_Wert(i32 index, i32 setzen, i32 wert) {

@@ -39,6 +39,10 @@ Optionen_Block& Optionen_Get();
 // The block as 140 little-endian bytes, and back.
 void Optionen_Schreiben(uint8_t* out);
 void Optionen_Lesen(const uint8_t* in);
+// True when every value of a 140-byte block lies in its option's range.
+bool Optionen_Gueltig(const uint8_t* in);
+// The longest turn time (option 0), in milliseconds.
+constexpr int32_t OPTION_ZUGZEIT_MAX = 600000;
 
 // Reads (set flag 0) or writes an option; see the option table.
 int32_t Option_Wert(int32_t index, int32_t setzen, int32_t wert);

@@ -17,11 +17,9 @@ bool Optionen_Save(Datei_Status* datei) {
     return Datei_Schreiben(datei, bild, OPTIONEN_GROESSE);
 }
 
-// A block is refused when its team count is outside what the settings allow.
+// A block is refused when a value is outside what the settings allow.
 bool Optionen_Lesen_Block(Datei_Status* datei) {
-    bereit = Datei_Lesen(datei, gelesen, OPTIONEN_GROESSE) == OPTIONEN_GROESSE;
-    const i32 anz_teams = get_i32le(gelesen);
-    if (anz_teams < 1 || anz_teams > OPTIONEN_MANAGER_TEAMS) bereit = false;
+    bereit = Datei_Lesen(datei, gelesen, OPTIONEN_GROESSE) == OPTIONEN_GROESSE && Optionen_Gueltig(gelesen);
     return bereit;
 }
 

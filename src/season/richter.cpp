@@ -1,5 +1,6 @@
 #include "season/richter.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,35 @@ constexpr u32 RICHTER_FLAGS = NEWS_NACHRICHT | 0x1000;
 
 bool unbeantwortet(i32 antwort) { return antwort == -1 || antwort == -2; }
 
+// The requests the arbiter holds: every question posted on this machine (or
+// found in the store, as after loading a game), until it is answered or
+// expires. A reply is carried out only for one of them.
+struct Offen {
+    u32 id;
+    News_Daten d;
+};
+std::vector<Offen> offen;
+std::vector<u32> erledigt;  // ids of questions answered or expired
+
+bool bekannt(u32 id) {
+    for (const Offen& o : offen)
+        if (o.id == id) return true;
+    return std::find(erledigt.begin(), erledigt.end(), id) != erledigt.end();
+}
+
+void merken(u32 id, const News_Daten& d) {
+    if (id != 0 && !bekannt(id) && unbeantwortet(d.w[ANFRAGE_ANTWORT])) offen.push_back({id, d});
+}
+
+// The question a reply answers: the same request words, from the club that
+// was asked (an offer of the random events: the offered club).
+std::vector<Offen>::iterator gefragt(const News_Daten& antwort, i32 absender) {
+    return std::find_if(offen.begin(), offen.end(), [&](const Offen& o) {
+        const i32 wer = o.d.w[ANFRAGE_ART] == ANFRAGE_EREIGNIS ? ANFRAGE_FRAGER : ANFRAGE_GEFRAGT;
+        return std::equal(o.d.w, o.d.w + ANFRAGE_ANTWORT, antwort.w) && absender == o.d.w[wer];
+    });
+}
+
 std::string team_name(i32 team) {
     const char* n = Team_String(721, team, nullptr, 0);
     return n ? n : "";
@@ -41,9 +71,24 @@ void melden(const News_Daten& d, const char* format) {
              team_name(d.w[ANFRAGE_GEFRAGT]).c_str());
 }
 
-// Unanswered requests whose deadline has come are deleted; an expired
-// credit request is reported to the asker.
+// Whether an unanswered request expires today (kind 8 and unknown kinds never do).
+bool verfaellt(const News_Daten& d, i32 heute) {
+    const i32 art = d.w[ANFRAGE_ART];
+    return d.w[ANFRAGE_FRIST] <= heute && art >= ANFRAGE_KREDIT && art <= ANFRAGE_VERTRAG && art != ANFRAGE_UNBEFRISTET;
+}
+
+// Unanswered requests whose deadline has come are deleted (and no longer
+// held); an expired credit request is reported to the asker.
 void fristen(i32 heute) {
+    for (u32 id : ids_mit(NEWS_FRAGE)) merken(id, News_Get_Daten(News_Suche_Id(id)));
+    for (auto o = offen.begin(); o != offen.end();) {
+        if (verfaellt(o->d, heute)) {
+            erledigt.push_back(o->id);
+            o = offen.erase(o);
+        } else {
+            ++o;
+        }
+    }
     for (u32 id : ids_mit(NEWS_FRAGE)) {
         const i32 i = News_Suche_Id(id);
         const News_Daten d = News_Get_Daten(i);
@@ -68,17 +113,27 @@ void kredit(const News_Daten& d) {
                         "gedeckt.");
 }
 
-// Answered requests: the reply is deleted, then carried out by its kind; a
-// credit or an offer only while its deadline is still ahead.
+// Answered requests: the reply is deleted, then carried out by its kind once,
+// for a request the arbiter holds, from the club that was asked; a credit or
+// an offer only while its deadline is still ahead.
 void antworten(i32 heute) {
     for (u32 id : ids_mit(NEWS_ANTWORT)) {
         const i32 i = News_Suche_Id(id);
-        const News_Daten d = News_Get_Daten(i);
-        if (i < 0 || unbeantwortet(d.w[ANFRAGE_ANTWORT])) continue;
+        const News_Daten antwort = News_Get_Daten(i);
+        if (i < 0 || unbeantwortet(antwort.w[ANFRAGE_ANTWORT])) continue;
         const i32 absender = News_Get_Absender(i);
         News_Set(i, -1, 0, NEWS_SETZEN);
-        // Nobody answers for another team.
-        if (absender != d.w[d.w[ANFRAGE_ART] == ANFRAGE_EREIGNIS ? ANFRAGE_FRAGER : ANFRAGE_GEFRAGT]) continue;
+        const auto o = gefragt(antwort, absender);
+        if (o == offen.end()) {
+            Debug_Printf("Richter: Antwort ohne Anfrage (Team %d, Art %d)\n", absender, antwort.w[ANFRAGE_ART]);
+            continue;
+        }
+        News_Daten d = o->d;
+        d.w[ANFRAGE_ANTWORT] = antwort.w[ANFRAGE_ANTWORT];
+        erledigt.push_back(o->id);
+        offen.erase(o);
+        // The question, where the asked client has not deleted it yet, is answered.
+        if (const i32 frage = News_Suche_Id(erledigt.back()); frage >= 0) News_Set(frage, -1, 0, NEWS_SETZEN);
         const bool rechtzeitig = d.w[ANFRAGE_FRIST] > heute;
         switch (d.w[ANFRAGE_ART]) {
             case ANFRAGE_KREDIT:
@@ -107,6 +162,22 @@ i32 Richter_Neu(const std::array<i32, 10>& anfrage, i32 groesse, i32) {
     if (anfrage[ANFRAGE_FRAGER] != Aktuelles_Team || groesse != 40)
         Debug_Printf("Richter_Neu: fremde Anfrage (Team %d)\n", anfrage[ANFRAGE_FRAGER]);
     return 0;
+}
+
+void Richter_Frage_Gestellt(u32 id, const News_Daten& d) {
+    if (!ruf::Client()) merken(id, d);
+}
+
+bool Richter_Frage_Erlaubt(i32 sender, i32 empfaenger, const News_Daten& d) {
+    // A client asks another club in its own name; offers of the random
+    // events come from the server alone.
+    return d.w[ANFRAGE_ART] != ANFRAGE_EREIGNIS && d.w[ANFRAGE_FRAGER] == sender && d.w[ANFRAGE_GEFRAGT] == empfaenger &&
+           sender != empfaenger && unbeantwortet(d.w[ANFRAGE_ANTWORT]);
+}
+
+void Richter_Zuruecksetzen() {
+    offen.clear();
+    erledigt.clear();
 }
 
 u32 Richter_Internet_Server_Send_Liste(std::vector<u8>& aus) {

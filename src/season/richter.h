@@ -31,9 +31,22 @@ constexpr i32 ANFRAGE_UNBEFRISTET = 8;  // never expires
 constexpr i32 ANFRAGE_EREIGNIS = 11;    // an offer of the random events
 constexpr i32 ANFRAGE_VERTRAG = 12;     // a contract offer between clubs
 
-// One settling pass. A reply counts only when it comes from the team that
-// was asked (for an offer of the random events: the offered team itself).
+// One settling pass. A reply counts only for a request the arbiter holds
+// (a question posted on this machine, or found in the store), with the same
+// request words, from the team that was asked (for an offer of the random
+// events: the offered team itself), and only once; the request is then
+// done, as is one past its deadline.
 void Richter_Jeden_Tag();
+
+struct News_Daten;
+// The news store tells the arbiter of every question posted on the server
+// or in single play.
+void Richter_Frage_Gestellt(u32 id, const News_Daten& d);
+// Whether a client may post this question: a request in its own name to
+// another club (never an offer of the random events), not yet answered.
+bool Richter_Frage_Erlaubt(i32 sender, i32 empfaenger, const News_Daten& d);
+// Forgets every held request (a new or loaded news store).
+void Richter_Zuruecksetzen();
 
 // The arbiter's own request list (blocks 50 and 52) stays empty: requests
 // travel as news questions. Block 50 answers the empty list's image; block

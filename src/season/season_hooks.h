@@ -126,8 +126,7 @@ struct Season_Module_Hooks {
     bool (*Spieltag_Team_Offen_Ankuendigen)(int team) = [](int) { return false; };
     // Today's opponent of a team (-1 none), whether it plays away and the
     // competition of that game (-1 none).
-    int (*Spieltag_Get_Gegner)(int team, bool* auswaerts, int* wettbewerb) = [](int, bool* auswaerts,
-                                                                                 int* wettbewerb) {
+    int (*Spieltag_Get_Gegner)(int team, bool* auswaerts, int* wettbewerb) = [](int, bool* auswaerts, int* wettbewerb) {
         if (auswaerts) *auswaerts = false;
         if (wettbewerb) *wettbewerb = -1;
         return -1;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/bereich.h"
 #include "base/bytes.h"
 #include "base/datei.h"
 #include "base/debug.h"
@@ -90,8 +91,12 @@ bool Wettbewerb_Lesen(Datei_Status* datei) {
     if (!Datei_Lesen_Felder(datei, 16,
                             [&](bytes::Leser& l) { l(version), l(neu.freundschaft), l(neu.dummies), l(anzahl); }))
         return false;
-    if (version != SAISON_BLOCK_VERSION || anzahl != WETTBEWERB_ANZAHL || neu.dummies < 0 ||
-        neu.dummies > WETTBEWERB_ANZAHL)
+    if (!Bereiche_Pruefen("Wettbewerbe", {{"version", version, SAISON_BLOCK_VERSION, SAISON_BLOCK_VERSION},
+                                          {"anzahl", anzahl, WETTBEWERB_ANZAHL, WETTBEWERB_ANZAHL},
+                                          {"dummies", neu.dummies, 0, WETTBEWERB_ANZAHL},
+                                          // none (-1) or a competition id, which fits a fixture's byte
+                                          {"freundschaft", neu.freundschaft == -1 ? WETTBEWERB_ERSTE_ID : neu.freundschaft,
+                                           WETTBEWERB_ERSTE_ID, 255}}))
         return false;
     std::vector<u8> bild(static_cast<size_t>(anzahl) * WETTBEWERB_GROESSE + 1);
     if (Datei_Lesen_Gepackt(datei, bild.data(), static_cast<u32>(bild.size())) != anzahl * WETTBEWERB_GROESSE)

@@ -8,8 +8,10 @@
 #include "base/debug.h"
 #include "base/memory.h"
 #include "world/bank.h"
+#include "world/global.h"
 #include "world/netz_rufe.h"
 #include "world/spieler.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 namespace {
@@ -96,9 +98,34 @@ u32 Spieler_Internet_Server_Send_New_Client_Data(u8** aus) {
     return block_aus(aus, d);
 }
 
+bool Spieler_Tausch_Erlaubt(i32 ta, i32 tb, i32 sa, i32 sb, i32 preis) {
+    // Only the asking club's own dealings with the transfer market.
+    if (ta != Aktuelles_Team || tb != Team_Transfermarkt || !Team_Managebar(ta)) return false;
+    if (sa < 0 || sa >= Spieler_Anzahl || Spieler_Get_Team(sa) != ta) return false;
+    if (Team_Daten[ta].transfers <= 0) return false;
+    // A sale: the market picks the player who joins, no price.
+    if (preis == 0) return sb == -1;
+    // A purchase: a market player at a price the negotiation can reach. The
+    // bid opens at his market value V and the asking price A falls towards
+    // targets of at least V rounded down to 10,000; a deal comes at the bid
+    // once A is within 10,000 of it, or at V when A is below V.
+    if (sb < 0 || sb >= Spieler_Anzahl || Spieler_Get_Team(sb) != tb) return false;
+    const i64 wert = Spieler_Berechne_Marktwert(sb), forderung = Global_Transfer_Forderung(sb);
+    const i64 boden = std::min<i64>(forderung, static_cast<i64>(Global_Runde_10000(static_cast<i32>(wert))) - 10000);
+    return preis > 0 && preis >= boden && preis <= std::max(forderung, wert);
+}
+
 void Spieler_Tausch_Ausfuehren(i32 ta, i32 tb, i32 sa, i32 sb, i32 preis, u32* ok) {
     u32 r = 0;
-    if (ta == Aktuelles_Team || tb == Aktuelles_Team) r = Spieler_Tauschen(ta, tb, sa, sb, preis) ? 1 : 0;
+    if (Spieler_Tausch_Erlaubt(ta, tb, sa, sb, preis)) {
+        // The negotiation spends a transfer on the client's screen, which the
+        // server never sees; the server counts it with the exchange.
+        const i16 vorher = Team_Daten[ta].transfers;
+        r = Spieler_Tauschen(ta, tb, sa, sb, preis) ? 1 : 0;
+        if (r && preis > 0 && Team_Daten[ta].transfers == vorher) Team_Daten[ta].transfers--;
+    } else {
+        Debug_Printf("Spieler_Tausch: abgewiesen (Team %d: %d/%d, %d/%d, %d)\n", Aktuelles_Team, ta, sa, tb, sb, preis);
+    }
     if (ok) *ok = r;
 }
 
@@ -183,7 +210,7 @@ void Team_Internet_Server_Set_User_Active(int slot, int t, const char* name36, i
     const Welt_Netz_Hooks& h = Welt_Netz();
     char name[37] = {};
     if (name36) std::memcpy(name, name36, strnlen(name36, 36));
-    if (!team_ok(t) || !h.slot_setzen(slot, t, name, wert)) {
+    if (!Team_Managebar(t) || !h.slot_setzen(slot, t, name, wert)) {
         Debug_Out(DEBUG_FEHLER, "Team_Internet_Server_Set_User_Active():ERROR!");
         return;
     }
@@ -239,8 +266,16 @@ void Manager_Internet_Server_Read_And_Write_Icon_Status(u8* daten, int richtung)
 }
 
 bool Bank_Internet_Server_Buchung(i32 zahler, i32 empfaenger, i32 betrag, i32 kategorie, i32 erzwingen, i32 waehrung) {
-    // A client books only money its own team pays.
-    if (betrag < 1 || zahler != Aktuelles_Team) return false;
+    // A client pays only what its screens pay: from its own account to
+    // nobody (stadium building, trainings and camps, fees, scouting), within
+    // its credit line, in euros.
+    const bool art = kategorie == 14 || kategorie == 22 || kategorie == 27 || kategorie == 31;
+    if (betrag < 1 || zahler != Aktuelles_Team || empfaenger != -1 || !art || erzwingen != 0 ||
+        (waehrung != -1 && waehrung != BANK_EURO)) {
+        Debug_Printf("Bank_Buchung: abgewiesen (Team %d: %d an %d, %d, Art %d)\n", Aktuelles_Team, zahler, empfaenger,
+                     betrag, kategorie);
+        return false;
+    }
     return Bank_Buchen(zahler, empfaenger, static_cast<f32>(betrag), kategorie, erzwingen, waehrung) != 0;
 }
 
@@ -403,6 +438,11 @@ void spieler_zeilen() {
         Spieler_Internet_Server_Get_Data_Back(b.data());
         return Nichts{};
     });
+    ruf::Zeile_Anmelden(RUF_SPIELER_NEU, []() {
+        u8* p = nullptr;
+        const u32 n = Spieler_Internet_Server_Send_New_Client_Data(&p);
+        return block_nehmen(p, n);
+    });
     ruf::Zeile_Anmelden(RUF_SPIELER_STARTINFO, []() {
         u32 n = 0;
         Spieler_Internet_Server_Send_Startinfo(&n);
@@ -499,6 +539,13 @@ void bank_stadion_werbung_zeilen() {
         Stadion_Internet_Server_Set_Daten(team, ausbauen, preis, sitz, steh);
         return Nichts{};
     });
+    ruf::Zeile_Anmelden(RUF_STADION_KAPAZITAET, [](i32 team) {
+        i32 k = 0;
+        if (team >= 0 && team < Team_Anzahl) Stadion_Internet_Server_Get(team, &k);
+        return k;
+    });
+    ruf::Zeile_Anmelden(RUF_STADION_NEUBAU, []() { return Nichts{}; });
+    ruf::Zeile_Anmelden(RUF_STADION_RENOVIERUNG, []() { return Nichts{}; });
     ruf::Zeile_Anmelden(RUF_WERBUNG_SETZEN, Werbung_Internet_Server_Set_Daten);
     ruf::Zeile_Anmelden(RUF_BANKDATEN, [](i32 team) {
         Bank_Daten_Antwort a;

@@ -23,7 +23,14 @@ void Spieler_Internet_Server_Send_Startinfo(u32* anzahl);
 // Block 3: u16 count and the u16 numbers of the players whose new-data flag
 // is set (the flags are cleared).
 u32 Spieler_Internet_Server_Send_New_Client_Data(u8** aus);
-// Block 4: an exchange asked for by a client (one of the teams must be the asking team).
+// Block 4: an exchange asked for by a client, made only when the screens
+// allow it to that client (Spieler_Tausch_Erlaubt): its own club with the
+// transfer market, a transfer left, a sale (market player -1, price 0) or a
+// purchase of a market player at a price the negotiation reaches (from the
+// market value rounded down to 10,000 less 10,000, or the asking price when
+// lower, up to the higher of asking price and market value); booked as the
+// screens book it.
+bool Spieler_Tausch_Erlaubt(i32 team_a, i32 team_b, i32 spieler_a, i32 spieler_b, i32 preis);
 void Spieler_Tausch_Ausfuehren(i32 team_a, i32 team_b, i32 spieler_a, i32 spieler_b, i32 preis, u32* ok);
 
 // Blocks 10..16 and 18.
@@ -55,8 +62,9 @@ void Manager_Internet_Server_Send_Startinfo_2(int team, u8* kopf, char* name36);
 void Manager_Internet_Server_Get_Data_Back(const u8* daten176, const u8* daten8, const u8* daten3);
 void Manager_Internet_Server_Read_And_Write_Icon_Status(u8* daten, int richtung);
 
-// Calls 1026, 1027. A booking asked for by a client must be paid by the
-// asking team (Aktuelles_Team); amounts below 1 are refused.
+// Calls 1026, 1027. A booking asked for by a client is a payment of the
+// asking team (Aktuelles_Team) to nobody, of a kind the screens book (14,
+// 22, 27, 31), not forced, in euros, at least 1.
 bool Bank_Internet_Server_Buchung(i32 zahler, i32 empfaenger, i32 betrag, i32 kategorie, i32 erzwingen, i32 waehrung);
 void Bank_Internet_Server_Send_Buchungen(u8* aus8400, i32* ring_index, i32* periode, int team);
 
@@ -127,6 +135,12 @@ bool Manager_Internet_Client_Send_Data_Back();
 // On a client: the player, manager and own team records back to the server
 // (false when one of them could not go, and in single play or on a server).
 bool Internet_Client_Send_Data_Back();
+// On a client: fetches one player's record again from the server (false for
+// a number out of range, outside a client, or when no answer came).
+bool Internet_Client_Get_Spieler(i32 spieler);
+// Developer check on a client: fetches the fixed records of players 1 to 49
+// one by one; the count fetched.
+i32 Internet_Test_Lese_Spieler();
 bool Manager_Internet_Client_Get_Startinfo_1();
 bool Manager_Internet_Client_Get_Startinfo_2(int team, u8* kopf, char* name36);
 bool Manager_Internet_Client_Refresh();

@@ -270,3 +270,17 @@ bool Stadion_Internet_Client_Get(int team) {
     Liste_Freigeben(&l);
     return ok;
 }
+
+bool Internet_Client_Get_Spieler(i32 spieler) {
+    if (!ruf::Client() || spieler < 0 || spieler >= Spieler_Anzahl) return false;
+    return Spieler_Internet_Client_Get_Data(3, -1, spieler, -1);
+}
+
+i32 Internet_Test_Lese_Spieler() {
+    i32 n = 0;
+    for (i32 s = 1; s < 50; ++s) {
+        Debug_Printf("LESE TEST-BLOCK!\n");
+        n += Spieler_Internet_Client_Get_Data(4, -1, s, -1) ? 1 : 0;
+    }
+    return n;
+}

@@ -94,8 +94,18 @@ inline constexpr Ruf<Nichts, Manager_Teil> RUF_MANAGER_ZURUECK{33, "Manager_Zuru
 // Direction 1 writes the icons sent, 0 reads them (the icons sent are ignored).
 inline constexpr Ruf<Manager_Icons, u8, Manager_Icons> RUF_MANAGER_ICONS{34, "Manager_Icons"};
 
+// Block 3: the numbers of the players changed since the last asking (u16
+// count, then u16 numbers).
+inline constexpr Ruf<std::vector<u8>> RUF_SPIELER_NEU{3, "Spieler_Neu"};
+
 // Calls.
 inline constexpr Ruf<std::vector<u8>, i32> RUF_STADION_LISTE{1015, "Stadion_Liste"};
+// A team's stadium capacity (0 for a team number out of range); the
+// building and renovation requests are answered and change nothing (no
+// client of ours sends these three; a peer may).
+inline constexpr Ruf<i32, i32> RUF_STADION_KAPAZITAET{1017, "Stadion_Kapazitaet"};
+inline constexpr Ruf<Nichts> RUF_STADION_NEUBAU{1018, "Stadion_Neubau"};
+inline constexpr Ruf<Nichts> RUF_STADION_RENOVIERUNG{1019, "Stadion_Renovierung"};
 inline constexpr Ruf<Nichts, i32, i32, i32, i32, i32> RUF_STADION_SETZEN{1016, "Stadion_Setzen"};
 inline constexpr Ruf<i32, i32, i32, i32, i32> RUF_WERBUNG_SETZEN{1022, "Werbung_Setzen"};
 inline constexpr Ruf<Bank_Daten_Antwort, i32> RUF_BANKDATEN{1024, "Bankdaten"};

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/bereich.h"
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/globals.h"
@@ -242,8 +243,10 @@ bool Stadion_Speichern(Datei_Status* d) {
 bool Stadion_Laden(Datei_Status* d) {
     u32 version = 0, n = 0;
     i32 p = 0;
-    if (!Datei_Lesen_Felder(d, 12, [&](bytes::Leser& l) { l(version), l(n), l(p); }) || version != BLOCK_VERSION ||
-        n > static_cast<u32>(MAX_TEAMS))
+    if (!Datei_Lesen_Felder(d, 12, [&](bytes::Leser& l) { l(version), l(n), l(p); }) ||
+        !Bereiche_Pruefen("Stadien", {{"version", version, BLOCK_VERSION, BLOCK_VERSION},
+                                      {"anzahl", n, 0, MAX_TEAMS},
+                                      {"prozent", p, 25, 200}}))
         return false;
     std::vector<Stadion_Daten> s(n);
     std::vector<u8> v(n);
@@ -254,9 +257,18 @@ bool Stadion_Laden(Datei_Status* d) {
             return false;
         // The class picks a model of six; sizes and amounts are not negative.
         const Stadion_Daten& x = s[t];
-        if (x.klasse < 0 || x.klasse > 5 || x.komfort < 0 || x.komfort > 100 || x.eintrittspreis < 0 ||
-            x.eintrittspreis > 60 || x.kapazitaet < 0 || x.sitzplaetze < 0 || x.stehplaetze < 0 || x.groesse < 0 ||
-            x.zuschauer < 0 || x.bau_tage < 0 || x.renovierung < 0 || !(x.einnahme >= 0 && x.einnahme < 1e30f))
+        constexpr i64 VIEL = INT32_MAX;
+        if (!Bereiche_Pruefen("Stadien", {{"klasse", x.klasse, 0, 5},
+                                          {"komfort", x.komfort, 0, 100},
+                                          {"eintrittspreis", x.eintrittspreis, 0, 60},
+                                          {"kapazitaet", x.kapazitaet, 0, VIEL},
+                                          {"sitzplaetze", x.sitzplaetze, 0, VIEL},
+                                          {"stehplaetze", x.stehplaetze, 0, VIEL},
+                                          {"groesse", x.groesse, 0, VIEL},
+                                          {"zuschauer", x.zuschauer, 0, VIEL},
+                                          {"bau_tage", x.bau_tage, 0, VIEL},
+                                          {"renovierung", x.renovierung, 0, VIEL}}) ||
+            !Bereiche_Pruefen_F("Stadien", {{"einnahme", x.einnahme, 0.0, 1e30}}))
             return false;
         if (v[t] & FLAG_ERWEITERUNG) {
             Stadion_Erweiterung x;

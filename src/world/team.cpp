@@ -40,6 +40,12 @@ bool Team_Ist_Normal(int t, u32 maske) {
     return (art & maske) != 0;
 }
 
+bool Team_Managebar(int t) {
+    if (!ok(t) || t == Team_Transfermarkt) return false;
+    const u32 art = Team_Get_Art(t);
+    return (art & TEAM_ART_VEREIN) && !(art & (TEAM_ART_NATIONALTEAM | TEAM_ART_TRANSFERMARKT));
+}
+
 int Team_Get_Teams_Von_Nation(int nation, u32* aus, int sortiert, int ohne_liga) {
     std::vector<u32> l;
     for (int t = 0; t < Team_Anzahl; t++) {

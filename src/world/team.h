@@ -23,6 +23,9 @@ void Team_Set_Hooks(const Team_Hooks& hooks);
 u32 Team_Get_Art(int team);
 // Kind filter: mask 0 an ordinary club; otherwise the team's kind bits meet the mask.
 bool Team_Ist_Normal(int team, u32 maske);
+// True for a club a manager may take: an ordinary club, neither the
+// transfer market nor a national team.
+bool Team_Managebar(int team);
 // The teams of a nation (clubs whose country is `nation`) into `aus`; sorted
 // by league level when `sortiert`; clubs without a league only with `ohne_liga`.
 int Team_Get_Teams_Von_Nation(int nation, u32* aus, int sortiert = 0, int ohne_liga = 1);

@@ -253,7 +253,7 @@ extern i32 Team_Ansicht;
 extern i32 Aktuelles_Team;
 extern i32 Server_Lokales_Team;
 extern i32 Team_Auswaerts;
-extern i32 Team_Wettbewerb;  // competition of the active team's game of the day as the screens see it, -1
+extern i32 Team_Wettbewerb;  // competition of the active team's match of the day (-1: none)
 extern u16 Team_Heimnation;  // 65535: none
 extern i32 Schwierigkeit;    // 0..4, default 2
 extern i32 Spielstart_Beendet;

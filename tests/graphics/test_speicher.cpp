@@ -178,13 +178,24 @@ TEST(Resf, EintraegeUndSlots) {
     bytes::Schreiber s{sprite};
     for (u32 v : {0u, 0u, 4u, 6u, 0u, a->sprite->groesse()}) s(v);
     Rle_Sprite_Schreiben(s, *a->sprite);
+    // Offsets of 2^31 (which a signed negation would overflow) are taken
+    // modulo 2^16.
+    std::vector<u8> sprite_weit;
+    bytes::Schreiber sw{sprite_weit};
+    for (u32 v : {0u, 0u, 0x80000000u, 0xFFFF0001u, 0u, a->sprite->groesse()}) sw(v);
+    Rle_Sprite_Schreiben(sw, *a->sprite);
     const std::string pfad = tmp("test.res");
     schreiben(
         pfad,
-        archiv({{14, gespeichert(*a)}, {16, blob0}, {16, blob3}, {0x10010, blob_lang}, {40, sprite}, {66, {1, 2}}}));
+        archiv({{14, gespeichert(*a)}, {16, blob0}, {16, blob3}, {0x10010, blob_lang}, {40, sprite}, {66, {1, 2}},
+                {40, sprite_weit}}));
     const i32 slot = Resf_Oeffnen(pfad.c_str(), 0);
     ASSERT_GE(slot, 0);
-    EXPECT_EQ(Resf_Anzahl(slot), 6);
+    EXPECT_EQ(Resf_Anzahl(slot), 7);
+    Bild weit = halten(Resf_Lade_Rastport(slot, 6));
+    ASSERT_TRUE(weit && weit->sprite);
+    EXPECT_EQ(weit->sprite->x_korrektur, 0);
+    EXPECT_EQ(weit->sprite->y_korrektur, -1);
     EXPECT_TRUE(halten(Resf_Lade_Rastport(slot, 0)));
     u32 n = 99;
     std::unique_ptr<u8[]> b(static_cast<u8*>(Resf_Lade_Eintrag(slot, 1, 16, &n)));
@@ -199,12 +210,12 @@ TEST(Resf, EintraegeUndSlots) {
     EXPECT_EQ(sp->sprite->x_korrektur, -4);
     EXPECT_EQ(sp->sprite->y_korrektur, -6);
     EXPECT_EQ(Resf_Lade_Eintrag(slot, 5, 16, nullptr), nullptr);  // other types: nothing
-    EXPECT_EQ(Resf_Lade_Eintrag(slot, 6, 16, nullptr), nullptr);  // entry == count
+    EXPECT_EQ(Resf_Lade_Eintrag(slot, 7, 16, nullptr), nullptr);  // entry == count
     EXPECT_EQ(Resf_Lade_Eintrag(slot, -1, 16, nullptr), nullptr);
     Resf_Schliessen(slot);
     const i32 basis = Resf_Oeffnen(pfad.c_str(), 1);
     EXPECT_TRUE(Resf_Eintrag_Gueltig(basis, -1));  // entry -1 with base 1 is entry 0
-    EXPECT_FALSE(Resf_Eintrag_Gueltig(basis, 5));
+    EXPECT_FALSE(Resf_Eintrag_Gueltig(basis, 6));
     Resf_Schliessen(basis);
 
     // Count 0 opens and loads nothing; all 30 slots in use: the 31st fails.

@@ -169,6 +169,11 @@ TEST_F(Video, KaputteVideosWerdenAbgelehnt) {
     std::string fehler;
     EXPECT_FALSE(Vid_Oeffnen(gut.data(), 40, &fehler));
     EXPECT_FALSE(fehler.empty());
+    // A frame offset near 2^32 whose frame header would wrap past the next
+    // offset is refused (it was once taken and read far outside the data).
+    std::vector<u8> weit = gut;
+    for (int k = 0; k < 4; ++k) weit[KVID_KOPF + 4 + k] = k ? 0xFF : 0xFE;
+    EXPECT_FALSE(Vid_Oeffnen(weit.data(), weit.size(), &fehler));
     // A damaged frame: the buffer is kept, nothing is drawn from it.
     std::vector<u8> d = gut;
     d[d.size() - 3] ^= 0x55;

@@ -229,6 +229,7 @@ struct Ergebnis {
     int32_t code = 0;
     Bild bild;
     int32_t schritte = 0;  // calls that returned 1
+    int32_t schaden = 0;   // the damage named with JPEG_ERG_BESCHAEDIGT
 };
 
 // Decodes a JPEG from memory (datei empty) or from a file: parameter read,
@@ -297,6 +298,7 @@ inline Ergebnis Dekodieren(const std::vector<uint8_t>& jpeg, const std::string& 
         std::copy_n(puffer.data() + quelle, static_cast<size_t>(w) * o.kanaele,
                     e.bild.pixel.data() + static_cast<size_t>(y) * w * o.kanaele);
     }
+    e.schaden = a.Intern.Schaden;
     Jpeg_Free(&a);
     return e;
 }

@@ -101,8 +101,12 @@ std::vector<uint8_t> Grau(int w, int h, std::vector<Bauer::K> k = {{1, 1, 1, 0}}
 // the frame's size (or a 1x1 buffer when the size is unknown).
 // With `als_datei` the stream is written to a file and read in the file
 // modes (one less than the buffer modes).
+// The damage the last Lesen reported with JPEG_ERG_BESCHAEDIGT.
+int32_t letzter_schaden = 0;
+
 int32_t Lesen(const std::vector<uint8_t>& daten, int32_t modus = 3, std::vector<uint8_t>* aus = nullptr,
               bool als_datei = false) {
+    letzter_schaden = 0;
     Jpeg_Auftrag a;
     EXPECT_EQ(Jpeg_Init(&a), 0);
     std::string name;
@@ -134,6 +138,8 @@ int32_t Lesen(const std::vector<uint8_t>& daten, int32_t modus = 3, std::vector<
         pixel.pop_back();
         *aus = pixel;
     }
+    letzter_schaden = a.Intern.Schaden;
+    EXPECT_EQ(r == JPEG_ERG_BESCHAEDIGT, letzter_schaden != 0);
     EXPECT_EQ(Jpeg_Free(&a), 0);
     return r;
 }
@@ -166,12 +172,13 @@ TEST(Dek_Kanten, BoesartigeDateien) {
         const char* name;
         std::vector<uint8_t> daten;
         int32_t erwartet;
+        int32_t schaden;  // with JPEG_ERG_BESCHAEDIGT: the damage named
     };
     std::vector<Fall> faelle;
-    auto mit = [&](const char* name, int32_t code, auto bau) {
+    auto mit = [&](const char* name, int32_t code, auto bau, int32_t schaden = 0) {
         Bauer b;
         bau(b);
-        faelle.push_back({name, b.d, code});
+        faelle.push_back({name, b.d, code, schaden});
     };
     mit("DHT over-subscribed", JPEG_ERG_HUFFMAN, [](Bauer& b) {
         std::vector<uint8_t> t{0x00, 3};
@@ -211,8 +218,9 @@ TEST(Dek_Kanten, BoesartigeDateien) {
     mit("lossless frame", JPEG_ERG_RAHMEN_ART, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC3); });
     mit("arithmetic frame", JPEG_ERG_RAHMEN_ART, [](Bauer& b) { b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC9); });
     mit("height 0", JPEG_ERG_DNL, [](Bauer& b) { b.soi().tabellen().sof(8, 0); });
-    mit("65535 x 65535 on 10 bytes", JPEG_ERG_EOF,
-        [](Bauer& b) { b.soi().tabellen().sof(65535, 65535).sos().leer(10).eoi(); });
+    mit(
+        "65535 x 65535 on 10 bytes", JPEG_ERG_BESCHAEDIGT,
+        [](Bauer& b) { b.soi().tabellen().sof(65535, 65535).sos().leer(10).eoi(); }, JPEG_ERG_EOF);
     mit("scan before frame", JPEG_ERG_KEIN_RAHMEN, [](Bauer& b) { b.soi().tabellen().sos(); });
     mit("scan of 0 components", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({}); });
     mit("scan of 5 components", JPEG_ERG_DATEN, [](Bauer& b) { b.soi().tabellen().sof(8, 8).sos({1, 1, 1, 1, 1}); });
@@ -246,25 +254,68 @@ TEST(Dek_Kanten, BoesartigeDateien) {
             .eoi();
     });
     mit("Adobe marker between scans", 0, [](Bauer& b) {
-        b.soi().tabellen().sof(16, 16, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(12);
+        // DC scans take one bit per block here: 12 blocks, two bytes.
+        b.soi().tabellen().sof(16, 16, {{1, 1, 1, 0}, {2, 1, 1, 0}, {3, 1, 1, 0}}, 0xC2).sos({1, 2, 3}, 0, 0).leer(6);
         b.segment(0xEE, {'A', 'd', 'o', 'b', 'e', 0, 100, 0, 0, 0, 0, 0});
         for (int c = 1; c <= 3; ++c) b.sos({c}, 1, 63).leer(4);
         b.eoi();
     });
-    mit("5000 scans", JPEG_ERG_DATEN, [](Bauer& b) {
-        b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC2).sos({1}, 0, 0, 0, 1).leer(1);
-        for (int i = 0; i < 5000; ++i) b.sos({1}, 0, 0, 1, 0).leer(4);
-        b.eoi();
+    // Scans after the first that cannot be taken leave the picture the
+    // earlier scans made, reported as damaged.
+    mit(
+        "5000 scans", JPEG_ERG_BESCHAEDIGT,
+        [](Bauer& b) {
+            b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC2).sos({1}, 0, 0, 0, 1).leer(1);
+            for (int i = 0; i < 5000; ++i) b.sos({1}, 0, 0, 1, 0).leer(4);
+            b.eoi();
+        },
+        JPEG_ERG_EOF);
+    mit(
+        "many scans over a large picture", JPEG_ERG_BESCHAEDIGT,
+        [](Bauer& b) {
+            b.soi().tabellen().sof(2048, 2048, {{1, 1, 1, 0}}, 0xC2).sos({1}, 0, 0, 0, 1).leer(65536);
+            for (int i = 0; i < 200; ++i) b.sos({1}, 1, 63).leer(16);
+            b.eoi();
+        },
+        JPEG_ERG_EOF);
+    // Invalid progressive sequences: refused as the first scan, damage after it.
+    mit("refinement without a first scan", JPEG_ERG_DATEN, [](Bauer& b) {
+        b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC2).sos({1}, 0, 0, 8, 1).leer(1).eoi();
     });
-    mit("many scans over a large picture", JPEG_ERG_DATEN, [](Bauer& b) {
-        b.soi().tabellen().sof(2048, 2048, {{1, 1, 1, 0}}, 0xC2).sos({1}, 0, 0, 0, 1).leer(65536);
-        for (int i = 0; i < 200; ++i) b.sos({1}, 1, 63).leer(16);
-        b.eoi();
+    mit("AC scan before the DC scan", JPEG_ERG_DATEN, [](Bauer& b) {
+        b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC2).sos({1}, 1, 63).leer(1).eoi();
     });
+    mit(
+        "refinement two bits down", JPEG_ERG_BESCHAEDIGT,
+        [](Bauer& b) {
+            b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC2).sos({1}, 0, 0, 0, 2).leer(1);
+            b.sos({1}, 0, 0, 2, 0).leer(1).eoi();
+        },
+        JPEG_ERG_EOF);
+    mit(
+        "first AC scan twice", JPEG_ERG_BESCHAEDIGT,
+        [](Bauer& b) {
+            b.soi().tabellen().sof(8, 8, {{1, 1, 1, 0}}, 0xC2).sos({1}, 0, 0).leer(1);
+            b.sos({1}, 1, 63).leer(1).sos({1}, 1, 63).leer(1).eoi();
+        },
+        JPEG_ERG_DATEN);
+    mit(
+        "bytes between the entropy data and the end marker", JPEG_ERG_BESCHAEDIGT,
+        [](Bauer& b) {
+            b.soi().tabellen().sof(16, 8).sos().leer(2);
+            b.d.insert(b.d.end(), {0x12, 0x34});
+            b.eoi();
+        },
+        JPEG_ERG_DATEN);
+    mit(
+        "no end marker", JPEG_ERG_BESCHAEDIGT, [](Bauer& b) { b.soi().tabellen().sof(16, 8).sos().leer(2); },
+        JPEG_ERG_EOF);
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         EXPECT_EQ(Lesen(f.daten), f.erwartet);
+        EXPECT_EQ(letzter_schaden, f.schaden);
         EXPECT_EQ(Lesen(f.daten, 3, nullptr, true), f.erwartet) << "file";
+        EXPECT_EQ(letzter_schaden, f.schaden) << "file";
         EXPECT_STRNE(Jpeg_Fehlertext(f.erwartet), "Unknown error code");  // every refusal has its text
     }
 }
@@ -407,7 +458,8 @@ TEST(Dek_Kanten, ParameterLesen) {
     Jpeg_Free(&a);
 }
 
-// Damaged and cut data is never success. A streamed picture keeps the rows
+// Damaged and cut data is never clean success: the picture is written whole
+// and reported as damaged, with the kind of damage. A streamed picture keeps the rows
 // decoded before the damage and is neutral grey after it; a gathered
 // (progressive) one is written from the coefficients that arrived; restart
 // markers end the damage.
@@ -463,7 +515,8 @@ TEST(Dek_Kanten, BeschaedigteDaten) {
         }
         Optionen o;
         Ergebnis e = Dekodieren(d, "", 3, o);
-        EXPECT_EQ(e.code, f.code);
+        EXPECT_EQ(e.code, JPEG_ERG_BESCHAEDIGT);
+        EXPECT_EQ(e.schaden, f.code);
         ASSERT_EQ(e.bild.breite, muster.breite);
         const size_t zeile = static_cast<size_t>(muster.breite) * 3;
         auto gleich = [&](int32_t y) {
@@ -580,23 +633,41 @@ TEST(Dek_Kanten, OhneParameterLesen) {
     }
 }
 
-// Component planes of the caller are not served.
-TEST(Dek_Kanten, KomponentenEbenenAbgelehnt) {
+// Component planes of the caller: the grey picture's samples (mode 1) and
+// its coefficients (mode 0: only zero, its blocks are empty); a missing plane
+// or a reduced size is refused, and nothing is written outside the plane.
+TEST(Dek_Kanten, KomponentenEbenen) {
     std::vector<uint8_t> grau = Grau(8, 8);
-    Jpeg_Auftrag a;
-    ASSERT_EQ(Jpeg_Init(&a), 0);
-    Jpeg_Komponenten_Ebenen ebenen{};
-    std::vector<int16_t> ebene(64);
-    ebenen.Ebene[0] = ebene.data();
-    a.Intern.Komponenten_Ebenen = &ebenen;
-    Quelle_Setzen(&a, grau);
-    a.Jpg_Farbraum = FARBE_GRAU;
-    a.Jpg_Kanaele = 1;
-    a.Bild_Farbraum = FARBE_GRAU;
-    a.Bild_Kanaele = 1;
-    EXPECT_EQ(Jpeg_Lesen(&a, JMODUS_PUFFER_BILD), JPEG_ERG_NICHT_UNTERSTUETZT);
-    a.Intern.Komponenten_Ebenen = nullptr;
-    Jpeg_Free(&a);
+    struct Fall {
+        int32_t modus_wort;
+        int32_t lesemodus;
+        bool mit_ebene;
+        int32_t erwartet;
+        int16_t wert;
+    } faelle[] = {
+        {1, JMODUS_PUFFER_BILD, true, 0, 128},
+        {0, JMODUS_PUFFER_BILD, true, 0, 0},
+        {1, JMODUS_PUFFER_BILD, false, JPEG_ERG_PROPERTIES, -1},
+        {1, JMODUS_PUFFER_HALB, true, JPEG_ERG_PROPERTIES, -1},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(std::to_string(f.modus_wort) + " " + std::to_string(f.lesemodus));
+        Jpeg_Auftrag a;
+        ASSERT_EQ(Jpeg_Init(&a), 0);
+        Jpeg_Komponenten_Ebenen ebenen{};
+        ebenen.Modus = f.modus_wort;
+        std::vector<int16_t> ebene(65, -1);
+        if (f.mit_ebene) ebenen.Ebene[0] = ebene.data();
+        a.Intern.Komponenten_Ebenen = &ebenen;
+        Quelle_Setzen(&a, grau);
+        a.Jpg_Farbraum = FARBE_GRAU;
+        a.Jpg_Kanaele = 1;
+        EXPECT_EQ(Jpeg_Lesen(&a, f.lesemodus), f.erwartet);
+        for (int i = 0; i < 64; ++i) EXPECT_EQ(ebene[i], f.wert) << i;
+        EXPECT_EQ(ebene[64], -1);
+        a.Intern.Komponenten_Ebenen = nullptr;
+        Jpeg_Free(&a);
+    }
 }
 
 // Stepping reports the MCU just decoded and keeps its state until the end;
@@ -737,7 +808,9 @@ TEST(Dek_Kanten, AchtundvierzigMegapixel) {
     std::vector<uint8_t> jpg = Eigen_Kodieren(strip, w / 16);
     jpg.resize(jpg.size() - 2);  // without the end marker
     Ergebnis soll = Dekodieren(std::vector<uint8_t>(jpg.begin(), jpg.end()), "", 3);
-    ASSERT_EQ(soll.code, 0);  // complete without its end marker
+    // Every row is there, but without its end marker the stream is cut.
+    ASSERT_EQ(soll.code, JPEG_ERG_BESCHAEDIGT);
+    EXPECT_EQ(soll.schaden, JPEG_ERG_EOF);
     size_t sos = 0, sof = 0;
     for (size_t i = 2; i + 1 < jpg.size() && !sos; ++i) {
         if (jpg[i] == 0xFF && jpg[i + 1] == 0xC0) sof = i;

@@ -145,6 +145,55 @@ TEST_F(Referenz_Test, VerkleinerteGroessen) {
         }
 }
 
+// Reduced sizes of the rarer layouts 4x2 (4:1:0) and 2x4: chroma comes from
+// the transform size that leaves the least up-sampling, as djpeg does, so it
+// stays close to djpeg and to the box-filtered whole decode.
+TEST_F(Referenz_Test, VerkleinertSelteneAbtastung) {
+    Bild glatt;
+    glatt.breite = 203;
+    glatt.hoehe = 141;
+    for (int32_t y = 0; y < glatt.hoehe; ++y)
+        for (int32_t x = 0; x < glatt.breite; ++x) {
+            glatt.pixel.push_back(static_cast<uint8_t>(128 + 100 * std::sin(x / 61.0 + y / 73.0)));
+            glatt.pixel.push_back(static_cast<uint8_t>(128 + 90 * std::cos(x / 47.0 - y / 67.0)));
+            glatt.pixel.push_back(static_cast<uint8_t>(128 + 100 * std::sin((x + y) / 83.0)));
+        }
+    for (const char* a : {"-sample 4x2", "-sample 2x4"}) {
+        const fs::path jpg = Kodieren(glatt, std::string(a) + " -quality 95", std::string("selten") + a[9]);
+        const std::vector<uint8_t> daten = Datei_Lesen(jpg);
+        const Ergebnis ganz = Dekodieren(daten, "", 3);
+        ASSERT_EQ(ganz.code, 0);
+        for (auto [modus, skala] : {std::pair{15, 2}, {17, 4}, {19, 8}})
+            for (int32_t glaettung : {0, 1}) {
+                SCOPED_TRACE(std::string(a) + " scale " + std::to_string(skala) + " smooth " + std::to_string(glaettung));
+                const std::string teil = "1/" + std::to_string(skala);
+                const Bild ref = Referenz(jpg, std::string("-dct int -ppm -scale ") + teil + (glaettung ? "" : " -nosmooth"));
+                Optionen o;
+                o.glaettung = glaettung;
+                const Ergebnis e = Dekodieren(daten, "", modus, o);
+                ASSERT_EQ(e.code, 0);
+                ASSERT_EQ(e.bild.breite, ref.breite);
+                ASSERT_EQ(e.bild.hoehe, ref.hoehe);
+                EXPECT_LE(Vergleichen(e.bild, ref).max_abw, 3);
+                // Against the mean of each output pixel's square of the whole decode.
+                double unser = 0, djpeg = 0;
+                for (int32_t y = 0; y < e.bild.hoehe; ++y)
+                    for (int32_t x = 0; x < e.bild.breite; ++x)
+                        for (int c = 0; c < 3; ++c) {
+                            double summe = 0;
+                            int n = 0;
+                            for (int32_t yy = y * skala; yy < std::min(ganz.bild.hoehe, (y + 1) * skala); ++yy)
+                                for (int32_t xx = x * skala; xx < std::min(ganz.bild.breite, (x + 1) * skala); ++xx, ++n)
+                                    summe += ganz.bild.pixel[(static_cast<size_t>(yy) * ganz.bild.breite + xx) * 3 + c];
+                            const size_t i = (static_cast<size_t>(y) * e.bild.breite + x) * 3 + c;
+                            unser = std::max(unser, std::abs(e.bild.pixel[i] - summe / n));
+                            djpeg = std::max(djpeg, std::abs(ref.pixel[i] - summe / n));
+                        }
+                EXPECT_LE(unser, std::max(6.0, djpeg + 2)) << "djpeg " << djpeg;
+            }
+    }
+}
+
 // A region decode equals the crop of the whole decode, in every mode of
 // output that matters (smoothing, reduced size, progressive).
 TEST_F(Referenz_Test, BereichGleichtAusschnitt) {

@@ -250,6 +250,12 @@ TEST_F(Wechsel, TwoHundredPitchesAtMostAndADamagedSaveBlockKeepsTheOldOnes) {
     put_f32le(ort.data() + 4 + offsetof(Spielfeld_Inhalt, objekt) + SF_OBJ_BALL * sizeof(Spielfeld_Objekt),
               0.0f / 0.0f);
     EXPECT_FALSE(lesen(ort));
+    // The frame period at the block's end (normally 45 ms).
+    for (i32 periode : {0, -5, 1001, 1000000}) {
+        std::vector<u8> takt = block;
+        put_u32le(takt.data() + takt.size() - 4, static_cast<u32>(periode));
+        EXPECT_FALSE(lesen(takt)) << periode;
+    }
     // The running pitches are untouched by the refused blocks.
     EXPECT_EQ(Spielfeld_Anzahl(), SF_MAX_SPIELFELDER);
     EXPECT_NE(Spielfeld_Zeiger(100), nullptr);

@@ -212,6 +212,15 @@ TEST_F(Spieltag, EinSpielHatNurEineZeile) {
     ASSERT_GT(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
     EXPECT_EQ(Spieltag_Slots_Fuellen(ligen[0], 0, 0), 0);
     EXPECT_EQ(Spieltag_Einzelspiel_Eintragen(ligen[0], 0, 0, 0), Spieltag_Slots()[0].spiel);
+    // Both sides of a match of the day know its competition; a team without one -1.
+    const Spiel* s = Spiele_Get_Spiel(Spieltag_Slots()[0].spiel, true);
+    ASSERT_TRUE(s);
+    bool auswaerts = false;
+    EXPECT_EQ(Spieltag_Get_Gegner(s->team_b, &auswaerts), s->team_a);
+    EXPECT_TRUE(auswaerts);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb(s->team_a), ligen[0]);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb(s->team_b), ligen[0]);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb(-5), -1);
 }
 
 // Sides with fewer than eight starters lose at the green table and are
@@ -750,7 +759,7 @@ TEST_F(Spieltag, GegnerHeuteUndDanachUndZeilenEinesWettbewerbs) {
     // game today has none.
     std::vector<i32> alle;
     std::set<i32> wettbewerbe;
-    for (size_t z = 0; z < zeilen.size() && zeilen[z].spiel != 0; ++z) wettbewerbe.insert(Spieltag_Get_Wettbewerb(static_cast<i32>(z)));
+    for (size_t z = 0; z < zeilen.size() && zeilen[z].spiel != 0; ++z) wettbewerbe.insert(Spieltag_Get_Wettbewerb_Zeile(static_cast<i32>(z)));
     for (i32 w : wettbewerbe) {
         const size_t vorher = alle.size();
         const i32 n = Spieltag_Spiele_Von_Wettbewerb(w, &alle);
@@ -764,8 +773,8 @@ TEST_F(Spieltag, GegnerHeuteUndDanachUndZeilenEinesWettbewerbs) {
     std::sort(spiele.begin(), spiele.end());
     EXPECT_EQ(alle, spiele);
     EXPECT_EQ(Spieltag_Spiele_Von_Wettbewerb(4242, &alle), 0);
-    EXPECT_EQ(Spieltag_Get_Wettbewerb(-1), -1);
-    EXPECT_EQ(Spieltag_Get_Wettbewerb(100000), -1);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb_Zeile(-1), -1);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb_Zeile(100000), -1);
 
     // The first row: both sides' views.
     const Spiel s = *Spiele_Get_Spiel(zeilen[0].spiel, true);

@@ -170,6 +170,70 @@ TEST_F(Server, MalformedFramesAndSilentPeersBreakOnlyTheirOwnConnection) {
     EXPECT_TRUE(log.Enthaelt("stumm"));
 }
 
+// A slot is held for a bounded time only: by a peer that never speaks (the
+// silence limit), one that stops after a packet (the idle limit), one that
+// keeps talking but takes no club (the club limit); never before its limit.
+TEST_F(Server, SilentIdleAndClublessClientsLoseTheirSlotsInTime) {
+    Verbindung_Limits.stumm = 400;
+    Verbindung_Limits.leerlauf = 700;
+    Verbindung_Limits.ohne_team = 1500;
+    enum Art { STUMM, EIN_PAKET, EIN_PAKET_MIT_VEREIN, REDET_OHNE_VEREIN };
+    const struct {
+        const char* name;
+        Art art;
+        u32 grenze;
+        const char* grund;
+    } faelle[] = {
+        {"stumm", STUMM, 400, "stumm"},
+        {"ein Paket, dann nichts", EIN_PAKET, 700, "keine Anfrage mehr"},
+        {"mit Verein, dann nichts", EIN_PAKET_MIT_VEREIN, 700, "keine Anfrage mehr"},
+        {"redet, nimmt keinen Verein", REDET_OHNE_VEREIN, 1500, "ohne Verein"},
+    };
+    const std::vector<u8> frage = Test_Rahmen(250, {'h', 'i'});
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        Debug_Mitschnitt log;
+        const i64 start = Verbindung_Jetzt_Ms();
+        const int fd = Client();
+        const int slot = Slots_Benutzt() - 1;
+        std::vector<u8> antwort;
+        if (f.art != STUMM) {
+            ASSERT_TRUE(Roh_Schreiben(fd, frage));
+            ASSERT_TRUE(Roh_Lesen(fd, frage.size(), antwort));
+        }
+        if (f.art == EIN_PAKET_MIT_VEREIN) Verbindung_Client_Slots[slot].team = 7;
+        i64 zuletzt = Verbindung_Jetzt_Ms();
+        ASSERT_TRUE(Pumpen_Bis(
+            [&] {
+                if (f.art == REDET_OHNE_VEREIN && Verbindung_Jetzt_Ms() - zuletzt > 200 &&
+                    Verbindung_Client_Slots[slot].benutzt) {
+                    Roh_Schreiben(fd, frage);
+                    zuletzt = Verbindung_Jetzt_Ms();
+                }
+                return !Verbindung_Client_Slots[slot].benutzt;
+            },
+            10000));
+        const i64 dauer = Verbindung_Jetzt_Ms() - start;
+        EXPECT_GE(dauer, f.grenze);
+        EXPECT_LT(dauer, f.grenze + 3000);
+        EXPECT_TRUE(log.Enthaelt(f.grund));
+    }
+    // Six clients that said one thing and then nothing: the seventh is turned
+    // away, a later one gets in once the idle limit has freed a slot.
+    for (int i = 0; i < 6; i++) {
+        const int fd = Client();
+        std::vector<u8> antwort;
+        ASSERT_TRUE(Roh_Schreiben(fd, frage));
+        ASSERT_TRUE(Roh_Lesen(fd, frage.size(), antwort));
+    }
+    const int siebter = Roh_Verbinden(adresse, TCP_PORT);
+    roh.push_back(siebter);
+    EXPECT_TRUE(Roh_Ende(siebter, 500));
+    ASSERT_TRUE(Pumpen_Bis([] { return Slots_Benutzt() == 0; }, 5000));
+    Client();
+    EXPECT_EQ(Slots_Benutzt(), 1);
+}
+
 TEST_F(Netz_Test, SocketErrorsAreNamedInTheTrace) {
     const std::filesystem::path datei =
         std::filesystem::temp_directory_path() / ("kordavo_spur_" + std::to_string(getpid()) + ".txt");

@@ -39,15 +39,21 @@ class Richter : public ::testing::Test {
         Kalender_Free();
         Welt_Freigeben();
     }
-    // A request of the kind due in `frist` days; answer -1 posts the question, another the reply
-    // (from the asked club unless another `absender` is given).
+    // A request of the kind due in `frist` days; answer -1 posts the question, another the
+    // question and its reply (from the asked club unless another `absender` is given), as the
+    // asked manager's inbox does: the question deleted, then the reply posted.
     static void anfrage(i32 art, i32 frist, i32 antwort, i32 betrag = 500000, i32 absender = GEFRAGT) {
         News_Daten d;
-        const i32 w[10] = {art, FRAGER, GEFRAGT, Kalender_Get_Tag() + frist, betrag, 6, 12, 0, 0, antwort};
+        const i32 w[10] = {art, FRAGER, GEFRAGT, Kalender_Get_Tag() + frist, betrag, 6, 12, 0, 0, -1};
         std::copy(w, w + 10, d.w);
-        const bool frage = antwort == -1;
-        News_Neu_Text(frage ? FRAGER : absender, frage ? GEFRAGT : FRAGER, -1, frage ? NEWS_FRAGE : NEWS_ANTWORT, &d,
-                      "?");
+        const u32 frage = News_Neu_Text(FRAGER, GEFRAGT, -1, NEWS_FRAGE, &d, "?");
+        if (antwort == -1) return;
+        News_Set(News_Suche_Id(frage), -1, 0, NEWS_SETZEN);
+        antworten(d, antwort, absender);
+    }
+    static void antworten(News_Daten d, i32 antwort, i32 absender = GEFRAGT) {
+        d.w[ANFRAGE_ANTWORT] = antwort;
+        News_Neu_Text(absender, FRAGER, -1, NEWS_ANTWORT, &d, "!");
     }
     // What the asker was told, and what stays open.
     static std::string lage() {
@@ -84,6 +90,28 @@ TEST_F(Richter, KreditNurVorDerFristGebuchtUndAnfragenVerfallenNachArt) {
         EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(FRAGER, 0, -1), vorher + f.dazu) << f.lage;
         EXPECT_EQ(lage(), f.lage);
     }
+    // A reply for a request nobody made, one that changes the request, and a
+    // second reply to an answered request book nothing.
+    News_Init();
+    const f64 vorher = Bank_Get_Kontostand(FRAGER, 0, -1);
+    const int kredite = Bank_Get_Anzahl_Kredite(FRAGER);
+    News_Daten erfunden;
+    const i32 w[10] = {ANFRAGE_KREDIT, FRAGER, GEFRAGT, Kalender_Get_Tag() + 5, 400000, 100, 50, 0, 0, -1};
+    std::copy(w, w + 10, erfunden.w);
+    antworten(erfunden, 1);
+    Richter_Jeden_Tag();
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(FRAGER, 0, -1), vorher);
+    News_Neu_Text(FRAGER, GEFRAGT, -1, NEWS_FRAGE, &erfunden, "?");
+    News_Daten mehr = erfunden;
+    mehr.w[ANFRAGE_BETRAG] = 900000;
+    antworten(mehr, 1);
+    Richter_Jeden_Tag();
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(FRAGER, 0, -1), vorher);
+    for (int k = 0; k < 3; ++k) antworten(erfunden, 1);
+    Richter_Jeden_Tag();
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(FRAGER, 0, -1), vorher + 400000.0);
+    EXPECT_EQ(Bank_Get_Anzahl_Kredite(FRAGER), kredite + 1);
+
     // Unanswered: a due credit request expires with its message, kind 6 silently, kind 8 never; nothing on a client.
     News_Init();
     for (i32 art : {ANFRAGE_KREDIT, 6, ANFRAGE_UNBEFRISTET}) anfrage(art, 0, -1);

@@ -373,3 +373,20 @@ TEST_F(SpieleClient, NachUmlaufDesRingsWirdNeuGeholt) {
 }
 
 }  // namespace
+
+namespace {
+
+// Call 1008 answers what 1007 answers: the event store's capacity and count.
+TEST_F(SpieleClient, Aufruf1008WieAufruf1007) {
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    const auto a = ruf::Rufen(RUF_SPIELE_ANZAHL), b = ruf::Rufen(RUF_SPIELE_INIT);
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(*a, *b);
+    EXPECT_EQ(std::get<0>(*b), static_cast<u32>(SPIELE_EREIGNIS_KAPAZITAET));
+    // Argument bytes the row does not take are refused, the row not run.
+    const u8 zuviel[4] = {1, 2, 3, 4};
+    std::vector<u8> aus;
+    EXPECT_FALSE(ruf::Zeile_Ausfuehren(1008, zuviel, sizeof zuviel, &aus));
+}
+
+}  // namespace

@@ -13,6 +13,7 @@
 #include "season/archiv.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/news.h"
 #include "season/optionen.h"
 #include "season/optionen_block.h"
 #include "season/season_hooks.h"
@@ -81,7 +82,7 @@ TEST_F(Spielstand, KalenderUndSpieleByteGleichZurueck) {
 
 TEST_F(Spielstand, OptionenKommenMitDemSpielstandZurueck) {
     Option_Wert(19, 1, 0);  // weekly autosave off
-    Option_Wert(3, 1, 7);
+    Option_Wert(3, 1, 1);  // a switch, 0 by default
     const std::string a = Spielstand_Pfad(4);
     ASSERT_TRUE(Spielstand_Speichern(a.c_str(), 1)) << Spielstand_Letzter_Fehler();
     const i32 gespeichert = Option_Wert(3, 0, 0);
@@ -180,11 +181,29 @@ TEST_F(Spielstand, UnmoeglicheWerteWerdenAbgewiesen) {
              g->ereignis_anzahl = 3;
          }},
         {"Teamanzahl 0", [] { Option_Wert(OPTION_ANZ_TEAMS, 1, 0); }},
+        {"Tag 2^31-1", [] { Kalender_Get_Zustand().aktuell.tag = 0x7FFFFFFF; }},
+        {"Kalenderjahr 99999", [] { Kalender_Get_Zustand().aktuell.jahr = 99999; }},
+        {"Saisonjahr -1", [] { Kalender_Get_Zustand().jahr = -1; }},
+        {"Optionswort 0x7FFFFFFF", [] { Option_Wert(3, 1, 0x7FFFFFFF); }},
+        {"Zugzeit ueber zehn Minuten", [] { Option_Wert(0, 1, OPTION_ZUGZEIT_MAX + 1); }},
+        {"Managerteam -2", [] { Optionen_Get().manager_team[1] = -2; }},
+        {"Freundschaftsspiele 5000", [] { Wettbewerb_Freundschaft_Id = 5000; }},
+        {"Freundschaftsspiele 49", [] { Wettbewerb_Freundschaft_Id = 49; }},
+        {"Nachricht vom Tag 2^31-1",
+         [] { News_Schreiben(0, 0x7FFFFFFF, -1, 3, -1, NEWS_FRAGE, nullptr, "?", 0); }},
+        {"Nachricht vom Absender -7", [] { News_Schreiben(0, 2, -7, 3, -1, NEWS_FRAGE, nullptr, "?", 0); }},
+        {"Zugliste mit Team 99999",
+         [] {
+             Kalender_Lauf_Get().zug_anzahl = 1;
+             Kalender_Lauf_Get().zugliste[0] = 99999;
+         }},
     };
     const std::string a = Spielstand_Pfad(5);
     for (const Fall& f : faelle) {
         Kalender_Lauf_Reset();
         Optionen_Reset();
+        Wettbewerb_Freundschaft_Id = -1;
+        News_Init();
         handle = Spiele_Lock(50, 3, 0, 2);
         ASSERT_NE(handle, 0);
         const Spiel gut = *Spiele_Get_Spiel(handle, true);
@@ -196,13 +215,16 @@ TEST_F(Spielstand, UnmoeglicheWerteWerdenAbgewiesen) {
         Optionen_Reset();
         Kalender_Get_Zustand() = zustand;
         *Spiele_Get_Spiel(handle, true) = gut;
+        Wettbewerb_Freundschaft_Id = -1;
         Kalender_Jeden_Tag();
         const std::vector<u8> vorher = season_test::Block_Bytes(Kalender_Save, Spiele_Save, Optionen_Save);
         EXPECT_FALSE(Spielstand_Laden(a.c_str())) << f.was;
         EXPECT_STRNE(Spielstand_Letzter_Fehler(), "") << f.was;
         EXPECT_TRUE(vorher == season_test::Block_Bytes(Kalender_Save, Spiele_Save, Optionen_Save)) << f.was;
+        EXPECT_EQ(Wettbewerb_Freundschaft_Id, -1) << f.was;
         Spiele_Unlock(-1);
     }
+    News_Free();
 }
 
 TEST_F(Spielstand, WoechentlicherAutosaveInSlotNeun) {

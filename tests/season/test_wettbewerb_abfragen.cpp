@@ -537,13 +537,11 @@ TEST_F(Abfragen, TabelleMitDenGegnernVonHeute) {
     // The matchday tells today's opponents: team x plays x + 1000 away when
     // x is odd, in the cup.
     static i32 pokal = Id("POKAL_D");
-    Season_Module_Hooks hooks = Season_Module;
-    hooks.Spieltag_Get_Gegner = [](int team, bool* aus, int* wettbewerb) {
+    Season_Module_Set_Hooks({.Spieltag_Get_Gegner = [](int team, bool* aus, int* wettbewerb) {
         *aus = team % 2 == 1;
         *wettbewerb = pokal;
         return team + 1000;
-    };
-    Season_Module_Set_Hooks(hooks);
+    }});
     const i32 rn = Id("RN");
     Spielen(rn, 2);
     auto t = std::make_unique<Tabelle>();
@@ -559,6 +557,7 @@ TEST_F(Abfragen, TabelleMitDenGegnernVonHeute) {
     }
     EXPECT_EQ(heute->gegner[10], -1);
     EXPECT_FALSE(Wettbewerb_Tabelle_Fuellen(-1, t.get(), -1, -1, -1, nullptr));
+    Season_Module_Set_Hooks({});
 
     // The table of a game: its competition's, up to the first matchday.
     Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(rn), 1, 0, 0));

@@ -10,6 +10,7 @@
 #include "base/memory.h"
 #include "welt_test.h"
 #include "world/bank.h"
+#include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
 #include "world/netz.h"
@@ -99,7 +100,7 @@ TEST_F(NetzClient, BookingsAndExchangesGoToTheServer) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
     ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
     Bank_Init();
-    Bank_Konto_Anlegen(20, 1000000.0, 0);
+    Bank_Konto_Anlegen(20, 10000000.0, 0);
     Bank_Konto_Anlegen(21, 1000000.0, 0);
     Internet_Modus = INTERNET_MODUS_CLIENT;
     Team_Aktiv = 20;
@@ -111,7 +112,11 @@ TEST_F(NetzClient, BookingsAndExchangesGoToTheServer) {
     int n = 0;
     for (int i = 0; i < Team_Kader_Anzahl(0) && n < 1; i++)
         if (!(Spieler_Wert(75, Team_Kader(0)[i], 0, 0) & SP_STATUS_SCOUT)) markt[n++] = Team_Kader(0)[i];
-    EXPECT_EQ(Spieler_Tauschen(20, 0, geht, markt[0], 10000), 1);
+    // The server makes a purchase only at a price the market's negotiation reaches.
+    const i32 preis = Global_Transfer_Forderung(markt[0]);
+    Team_Daten[20].transfers = 3;
+    ASSERT_LT(preis, 10000000);
+    EXPECT_EQ(Spieler_Tauschen(20, 0, geht, markt[0], preis), 1);
     EXPECT_EQ(aufrufe.back(), 4);
     EXPECT_EQ(Spieler_Get_Team(markt[0]), 20);
     // A client without a manager says so.

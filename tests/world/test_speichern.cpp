@@ -137,6 +137,8 @@ TEST_F(Speichern, ImpossibleValuesAreRefused) {
         {"balance", [] { const_cast<Bank_Konto*>(Bank_Get_Konto(20))->kontostand = std::nan(""); }},
         {"stadium class", [] { Stadion_Get(30, 0)->klasse = 9; }},
         {"sponsor", [] { Werbung_Get(20)->slot[0].sponsor = 200; }},
+        {"stadium comfort 101", [] { Stadion_Get(30, 0)->komfort = 101; }},
+        {"stadium income infinite", [] { Stadion_Get(30, 0)->einnahme = HUGE_VALF; }},
     };
     for (const auto& f : faelle) {
         f.setzen();
@@ -150,6 +152,31 @@ TEST_F(Speichern, ImpossibleValuesAreRefused) {
         EXPECT_TRUE(vorher == nachher) << f.was;
     }
     EXPECT_EQ(alles_schreiben(), daten);
+}
+
+// The stadium block's attendance percentage (after version and count) is
+// held to 25..200 wherever it is set; a block with another is refused.
+TEST_F(Speichern, StadiumPercentageOutsideItsRangeIsRefused) {
+    Datei_Status* d = Datei_Oeffnen_Speicher();
+    ASSERT_TRUE(Stadion_Speichern(d));
+    u32 n = 0;
+    const u8* p = Datei_Speicher_Daten(d, &n);
+    const std::vector<u8> block(p, p + n);
+    Datei_Schliessen(d);
+    auto lesen = [](const std::vector<u8>& b) {
+        Datei_Status* l = Datei_Oeffnen_Speicher_Lesen(b.data(), static_cast<u32>(b.size()));
+        const bool ok = Stadion_Laden(l);
+        Datei_Schliessen(l);
+        Stadion_Verwerfen();
+        return ok;
+    };
+    for (const auto& [prozent, gut] : {std::pair{25, true}, {200, true}, {100, true}, {-5, false}, {24, false},
+                                       {201, false}, {0x7FFFFFFF, false}}) {
+        std::vector<u8> b = block;
+        put_u32le(b.data() + 8, static_cast<u32>(prozent));
+        EXPECT_EQ(lesen(b), gut) << prozent;
+    }
+    EXPECT_EQ(Stadion_Get_Prozent(), 100);
 }
 
 }  // namespace

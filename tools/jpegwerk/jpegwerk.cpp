@@ -1,16 +1,21 @@
 // jpegwerk: the JPEG codec on the command line, for tests, benchmarks and
 // whole-process comparisons with djpeg and cjpeg.
 //
-//   jpegwerk d [-glatt] [-schnell] [-skala 1|2|4|8] [-grau] EIN.jpg AUS.ppm|pgm
+//   jpegwerk d [-glatt] [-schnell] [-skala 1|2|4|8] [-grau] [--] EIN.jpg AUS.ppm|pgm|pam
 //   jpegwerk k [-q 0..100] [-abtastung 444|422|420] [-grau] [-progressiv]
-//              [-neustart MCUs] [-schnell] EIN.ppm|pgm AUS.jpg
+//              [-neustart MCUs] [-schnell] [--] EIN.ppm|pgm AUS.jpg
 //     -glatt      smooth up-sampling of sub-sampled chroma
 //     -schnell    the fast transform instead of the accurate one
 //     -skala N    decode at 1/N of the size
 //     -grau       one grey channel (PGM out, or a one-component JPEG)
+//     --          the end of the options (for file names beginning with "-")
+// Four-component pictures (CMYK, YCCK) are written as PAM with the tuple type
+// CMYK. The output file is opened before anything is decoded, and the picture
+// is decoded and written in bands of rows.
 //
-// Exit codes: 0 done, 1 the codec refused or the data was damaged (a damaged
-// picture is still written as far as it was decoded), 2 bad arguments.
+// Exit codes: 0 done, 1 the input cannot be read, the output cannot be
+// written or the codec refused (no output file is left), 2 bad arguments,
+// or a picture written whole from damaged data (a warning, as with djpeg).
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -47,12 +52,27 @@ bool Zahl(const char* s, long lo, long hi, long* aus) {
     return true;
 }
 
+// Why a file cannot be read or written, in words.
+std::string Grund(int fehler) {
+    switch (fehler) {
+        case ENOENT: return "die Datei oder ihr Ordner existiert nicht";
+        case EACCES:
+        case EPERM: return "keine Berechtigung";
+        case EISDIR: return "ist ein Ordner";
+        case ENOSPC: return "kein Platz mehr auf dem Datentraeger";
+        case EROFS: return "nur lesbares Dateisystem";
+        case ENAMETOOLONG: return "Name zu lang";
+        default: return std::strerror(fehler);
+    }
+}
+
 // A whole input file, mapped into memory. Pixels to encode are only read
 // and map the file's pages as they are; a stream to decode is mapped
 // writable (private: writes would stay in this process).
 struct Eingabe {
     const uint8_t* d = nullptr;
     size_t n = 0;
+    std::string grund;  // why the file could not be read
     Eingabe() = default;
     Eingabe(const Eingabe&) = delete;
     Eingabe& operator=(const Eingabe&) = delete;
@@ -62,16 +82,30 @@ struct Eingabe {
     size_t size() const { return n; }
     const uint8_t* data() const { return d; }
     uint8_t operator[](size_t i) const { return d[i]; }
-    bool Oeffnen(const char* name, bool schreibbar) {
+    // Checks that the file can be read (with the reason when not); with
+    // `abbilden` it is mapped, `schreibbar` privately writable (and read in
+    // whole at once), else read as its pages are touched.
+    bool Oeffnen(const char* name, bool schreibbar, bool abbilden = true) {
         const int fd = open(name, O_RDONLY);
-        if (fd < 0) return false;
+        if (fd < 0) {
+            grund = Grund(errno);
+            return false;
+        }
         struct stat st {};
-        bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
-        if (ok) {
+        bool ok = false;
+        if (fstat(fd, &st) != 0) grund = Grund(errno);
+        else if (S_ISDIR(st.st_mode)) grund = Grund(EISDIR);
+        else if (!S_ISREG(st.st_mode)) grund = "keine gewoehnliche Datei";
+        else if (st.st_size == 0) grund = "die Datei ist leer";
+        else if (static_cast<uint64_t>(st.st_size) > 0xFFFFFFFFu) grund = "die Datei ist groesser als 4 GB";
+        else ok = true;
+        if (ok && abbilden) {
             void* m = mmap(nullptr, static_cast<size_t>(st.st_size), schreibbar ? PROT_READ | PROT_WRITE : PROT_READ,
-                           MAP_PRIVATE | MAP_POPULATE, fd, 0);
+                           MAP_PRIVATE | (schreibbar ? MAP_POPULATE : 0), fd, 0);
+            if (m != MAP_FAILED && !schreibbar) madvise(m, static_cast<size_t>(st.st_size), MADV_SEQUENTIAL);
             ok = m != MAP_FAILED;
             if (ok) d = static_cast<const uint8_t*>(m), n = static_cast<size_t>(st.st_size);
+            else grund = Grund(errno);
         }
         close(fd);
         return ok;
@@ -86,7 +120,10 @@ struct Puffer {
     size_t n = 0;
     Puffer(size_t groesse, bool voll) : n(groesse) {
         void* m = mmap(nullptr, groesse, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (m == MAP_FAILED) throw std::bad_alloc();
+        if (m == MAP_FAILED) {
+            n = 0;
+            return;
+        }
         p = static_cast<uint8_t*>(m);
 #if defined(MADV_HUGEPAGE) && defined(MADV_POPULATE_WRITE)
         madvise(m, groesse, MADV_HUGEPAGE);
@@ -97,16 +134,11 @@ struct Puffer {
     }
     Puffer(const Puffer&) = delete;
     Puffer& operator=(const Puffer&) = delete;
-    ~Puffer() { munmap(p, n); }
+    ~Puffer() {
+        if (p) munmap(p, n);
+    }
     uint8_t* data() { return p; }
 };
-
-bool Datei_Schreiben(const char* name, const std::string& kopf, const uint8_t* d, size_t n) {
-    FILE* f = std::fopen(name, "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(kopf.data(), 1, kopf.size(), f) == kopf.size() && std::fwrite(d, 1, n, f) == n;
-    return std::fclose(f) == 0 && ok;
-}
 
 // A binary PPM (P6) or PGM (P5) with 255 as the largest value.
 struct PNM {
@@ -134,11 +166,26 @@ bool PNM_Lesen(const Eingabe& d, PNM* b) {
         *v = static_cast<uint32_t>(x);
         return i > anfang;
     };
-    if (d.size() < 2 || d[0] != 'P' || (d[1] != '5' && d[1] != '6')) return false;
-    b->kanaele = d[1] == '6' ? 3 : 1;
+    if (d.size() < 2 || d[0] != 'P' || (d[1] != '5' && d[1] != '6' && d[1] != '7')) return false;
     i = 2;
     uint32_t grenze = 0;
-    if (!zahl(&b->breite) || !zahl(&b->hoehe) || !zahl(&grenze) || grenze != 255 || i >= d.size()) return false;
+    if (d[1] == '7') {
+        // PAM with four channels (CMYK), the form the decoder writes.
+        auto wort = [&](const char* w) {
+            leer();
+            const size_t l = std::strlen(w);
+            if (d.size() - i < l || std::memcmp(d.data() + i, w, l) != 0) return false;
+            i += l;
+            return true;
+        };
+        if (!wort("WIDTH") || !zahl(&b->breite) || !wort("HEIGHT") || !zahl(&b->hoehe) || !wort("DEPTH") ||
+            !zahl(&b->kanaele) || b->kanaele != 4 || !wort("MAXVAL") || !zahl(&grenze) || grenze != 255 ||
+            !wort("TUPLTYPE") || !wort("CMYK") || !wort("ENDHDR") || i >= d.size())
+            return false;
+    } else {
+        b->kanaele = d[1] == '6' ? 3 : 1;
+        if (!zahl(&b->breite) || !zahl(&b->hoehe) || !zahl(&grenze) || grenze != 255 || i >= d.size()) return false;
+    }
     if (b->breite == 0 || b->hoehe == 0 || b->breite > 65535 || b->hoehe > 65535) return false;
     ++i;  // the single white-space byte before the pixels
     const size_t n = size_t{b->breite} * b->hoehe * b->kanaele;
@@ -147,12 +194,56 @@ bool PNM_Lesen(const Eingabe& d, PNM* b) {
     return true;
 }
 
+// The output file, opened before anything is decoded; it is removed again
+// when the decode fails.
+struct Ausgabe {
+    FILE* f = nullptr;
+    const char* name = nullptr;
+    bool Oeffnen(const char* n) {
+        name = n;
+        f = std::fopen(n, "wb");
+        if (!f) std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden: %s\n", n, Grund(errno).c_str());
+        return f != nullptr;
+    }
+    bool Schreiben(const void* d, size_t n) { return std::fwrite(d, 1, n, f) == n; }
+    // Closes the file; false (with a message) when the data did not all go out.
+    bool Schliessen(bool ok) {
+        const bool geschlossen = std::fclose(f) == 0;
+        f = nullptr;
+        if (ok && !geschlossen) errno = errno ? errno : EIO;
+        if (!(ok && geschlossen)) {
+            std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden: %s\n", name, Grund(errno).c_str());
+            std::remove(name);
+            return false;
+        }
+        return true;
+    }
+    void Verwerfen() {
+        if (f) std::fclose(f);
+        f = nullptr;
+        std::remove(name);
+    }
+    ~Ausgabe() {
+        if (f) std::fclose(f);
+    }
+};
+
+// Rows written per call of the codec: about 32 KB of pixels, at least one row.
+uint32_t Bandhoehe(uint32_t zeilenbytes) {
+    const uint32_t b = (32u << 10) / (zeilenbytes ? zeilenbytes : 1);
+    return b < 1 ? 1 : b;
+}
+
 int Dekodieren(int argc, char** argv) {
     bool glatt = false, schnell = false, grau = false;
     long skala = 1;
     int i = 2;
     for (; i < argc && argv[i][0] == '-'; ++i) {
         std::string a = argv[i];
+        if (a == "--") {
+            ++i;
+            break;
+        }
         if (a == "-glatt") glatt = true;
         else if (a == "-schnell") schnell = true;
         else if (a == "-grau") grau = true;
@@ -164,51 +255,84 @@ int Dekodieren(int argc, char** argv) {
         }
     }
     if (argc - i != 2) return Fehler_Argument("verlangt eine Eingabe- und eine Ausgabedatei");
+    const char* ein = argv[i];
+    // The stream is read from the file as the decode goes (a few KB at a
+    // time), not held whole.
     Eingabe jpeg;
-    if (!jpeg.Oeffnen(argv[i], true) || jpeg.size() > 0xFFFFFFFFu) {
-        std::fprintf(stderr, "jpegwerk: %s kann nicht gelesen werden\n", argv[i]);
+    if (!jpeg.Oeffnen(ein, false, false)) {
+        std::fprintf(stderr, "jpegwerk: %s kann nicht gelesen werden: %s\n", ein, jpeg.grund.c_str());
         return 1;
     }
     Jpeg_Auftrag a;
     if (Jpeg_Init(&a) != 0) return 1;
-    a.Jpg_Puffer = const_cast<uint8_t*>(jpeg.data());
-    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(jpeg.size());
-    int32_t r = Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER);
+    a.Jpg_Datei = ein;
+    int32_t r = Jpeg_Lesen(&a, JMODUS_DATEI_PARAMETER);
     if (r != 0) {
-        std::fprintf(stderr, "jpegwerk: %s: %s (%d)\n", argv[i], Jpeg_Fehlertext(r), r);
+        std::fprintf(stderr, "jpegwerk: %s: %s (%d)\n", ein, Jpeg_Fehlertext(r), r);
         Jpeg_Free(&a);
         return 1;
     }
     const uint32_t s = static_cast<uint32_t>(skala);
     const uint32_t w = (a.Jpg_Breite + s - 1) / s, h = (a.Jpg_Hoehe + s - 1) / s;
-    const uint32_t kanaele = grau || a.Jpg_Farbraum == FARBE_GRAU ? 1 : 3;
-    // Neutral grey where a damaged stream leaves pixels unwritten.
-    Puffer pixel(size_t{w} * h * kanaele, true);
-    std::memset(pixel.data(), 128, pixel.n);
-    a.Bild_Pixel = pixel.data();
-    a.Bild_Breite = w;
-    a.Bild_Hoehe = static_cast<int32_t>(h);
-    a.Bild_Kanaele = kanaele;
-    a.Bild_Farbraum = kanaele == 1 ? FARBE_GRAU : FARBE_RGB;
-    a.Intern.Glaettung = glatt ? 1 : 0;
-    a.Intern.DCT_Art = schnell ? DCT_SCHNELL : DCT_GENAU;
-    const int32_t modus = skala == 1 ? JMODUS_PUFFER_BILD : skala == 2 ? 15 : skala == 4 ? 17 : 19;
-    r = Jpeg_Lesen(&a, modus);
-    Jpeg_Free(&a);
-    const bool teilweise = r == JPEG_ERG_EOF || r == JPEG_ERG_DATEN || r == JPEG_ERG_RST;
-    if (r != 0 && !teilweise) {
-        std::fprintf(stderr, "jpegwerk: %s: %s (%d)\n", argv[i], Jpeg_Fehlertext(r), r);
+    // Grey: PGM; four components (CMYK, YCCK): PAM with the four channels as
+    // the picture holds them (YCCK turned into CMYK); otherwise PPM.
+    const bool vier = !grau && a.Jpg_Kanaele == 4;
+    const uint32_t kanaele = grau || a.Jpg_Farbraum == FARBE_GRAU ? 1 : (vier ? 4 : 3);
+    Ausgabe aus;
+    if (!aus.Oeffnen(argv[i + 1])) {
+        Jpeg_Free(&a);
         return 1;
     }
     const std::string kopf =
-        std::string(kanaele == 1 ? "P5\n" : "P6\n") + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
-    if (!Datei_Schreiben(argv[i + 1], kopf, pixel.data(), pixel.n)) {
-        std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden\n", argv[i + 1]);
+        vier ? "P7\nWIDTH " + std::to_string(w) + "\nHEIGHT " + std::to_string(h) +
+                   "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE CMYK\nENDHDR\n"
+             : std::string(kanaele == 1 ? "P5\n" : "P6\n") + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
+    bool geschrieben = aus.Schreiben(kopf.data(), kopf.size());
+    // The picture is decoded and written band by band: each call asks for
+    // the rows below the last, and the codec goes on where it stopped.
+    const uint32_t band = std::min(h, Bandhoehe(w * kanaele));
+    std::vector<uint8_t> pixel;
+    try {
+        pixel.resize(size_t{w} * band * kanaele);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "jpegwerk: %s: zu wenig Speicher\n", ein);
+        aus.Verwerfen();
+        Jpeg_Free(&a);
         return 1;
     }
-    if (teilweise) {
-        std::fprintf(stderr, "jpegwerk: %s: %s (%d), das Bild ist unvollstaendig\n", argv[i], Jpeg_Fehlertext(r), r);
+    a.Intern.Glaettung = glatt ? 1 : 0;
+    a.Intern.DCT_Art = schnell ? DCT_SCHNELL : DCT_GENAU;
+    const int32_t modus = skala == 1 ? JMODUS_DATEI_BILD : skala == 2 ? 14 : skala == 4 ? 16 : 18;
+    for (uint32_t y = 0; y < h && geschrieben; y += band) {
+        const uint32_t n = std::min(band, h - y);
+        // Neutral grey where a damaged stream leaves pixels unwritten.
+        std::memset(pixel.data(), 128, size_t{w} * n * kanaele);
+        a.Bild_Pixel = pixel.data();
+        a.Bild_Breite = w;
+        a.Bild_Hoehe = static_cast<int32_t>(n);
+        a.Bild_Kanaele = kanaele;
+        a.Bild_Farbraum = kanaele == 1 ? FARBE_GRAU : (vier ? FARBE_RGBA : FARBE_RGB);
+        a.Intern.Bereich_Links = 0;
+        a.Intern.Bereich_Rechts = static_cast<int32_t>(w);
+        a.Intern.Bereich_Oben = static_cast<int32_t>(y);
+        a.Intern.Bereich_Unten = static_cast<int32_t>(y + n);
+        r = Jpeg_Lesen(&a, modus);
+        if (r < 0) break;
+        geschrieben = aus.Schreiben(pixel.data(), size_t{w} * n * kanaele);
+    }
+    const int32_t schaden = a.Intern.Schaden;
+    Jpeg_Free(&a);
+    if (r < 0 || (r == JPEG_ERG_BESCHAEDIGT && !geschrieben)) {
+        if (r < 0) std::fprintf(stderr, "jpegwerk: %s: %s (%d)\n", ein, Jpeg_Fehlertext(r), r);
+        aus.Verwerfen();
         return 1;
+    }
+    if (!aus.Schliessen(geschrieben)) return 1;
+    if (r == JPEG_ERG_BESCHAEDIGT) {
+        // Written whole, but the data was damaged: a warning, as djpeg gives one.
+        std::fprintf(stderr, "jpegwerk: %s: die Daten sind beschaedigt: %s (%d)\n", ein, Jpeg_Fehlertext(schaden),
+                     schaden);
+        return 2;
     }
     return 0;
 }
@@ -219,6 +343,10 @@ int Kodieren(int argc, char** argv) {
     int i = 2;
     for (; i < argc && argv[i][0] == '-'; ++i) {
         std::string a = argv[i];
+        if (a == "--") {
+            ++i;
+            break;
+        }
         if (a == "-grau") grau = true;
         else if (a == "-progressiv") progressiv = true;
         else if (a == "-schnell") schnell = true;
@@ -239,40 +367,78 @@ int Kodieren(int argc, char** argv) {
     if (progressiv && neustart) return Fehler_Argument("-progressiv und -neustart gehen nicht zusammen");
     Eingabe d;
     PNM b;
-    if (!d.Oeffnen(argv[i], false) || !PNM_Lesen(d, &b)) {
+    if (!d.Oeffnen(argv[i], false)) {
+        std::fprintf(stderr, "jpegwerk: %s kann nicht gelesen werden: %s\n", argv[i], d.grund.c_str());
+        return 1;
+    }
+    if (!PNM_Lesen(d, &b)) {
         std::fprintf(stderr, "jpegwerk: %s ist kein lesbares PPM/PGM (P5/P6, 255)\n", argv[i]);
         return 1;
     }
+    // The output is created at once (an unwritable one is reported before
+    // any work); the codec then writes the stream into it as it goes.
+    Ausgabe aus;
+    if (!aus.Oeffnen(argv[i + 1])) return 1;
+    std::fclose(aus.f);
+    aus.f = nullptr;
     Jpeg_Auftrag a;
-    if (Jpeg_Init(&a) != 0) return 1;
+    if (Jpeg_Init(&a) != 0) {
+        aus.Verwerfen();
+        return 1;
+    }
     const bool einkanal = grau || b.kanaele == 1;
-    a.Bild_Pixel = const_cast<uint8_t*>(b.pixel);
+    const bool vier = !einkanal && b.kanaele == 4;  // CMYK, stored as it is
     a.Bild_Breite = a.Jpg_Breite = b.breite;
-    a.Bild_Hoehe = static_cast<int32_t>(b.hoehe);
     a.Jpg_Hoehe = b.hoehe;
     a.Bild_Kanaele = b.kanaele;
-    a.Bild_Farbraum = b.kanaele == 1 ? FARBE_GRAU : FARBE_RGB;
-    a.Jpg_Kanaele = einkanal ? 1 : 3;
-    a.Jpg_Farbraum = einkanal ? FARBE_GRAU : FARBE_YCBCR;
+    a.Bild_Farbraum = b.kanaele == 1 ? FARBE_GRAU : (vier ? FARBE_RGBA : FARBE_RGB);
+    a.Jpg_Kanaele = einkanal ? 1 : (vier ? 4 : 3);
+    a.Jpg_Farbraum = einkanal ? FARBE_GRAU : (vier ? FARBE_RGBA : FARBE_YCBCR);
+    if (vier && abtastung != 444) abtastung = 444;
     a.Jpg_Abtastung = einkanal || abtastung == 444 ? ABTASTUNG_KEINE : abtastung == 422 ? ABTASTUNG_422 : ABTASTUNG_411;
     a.Qualitaet = static_cast<uint32_t>(q);
     a.Intern.DCT_Art = schnell ? DCT_SCHNELL : DCT_GENAU;
     a.Intern.Neustart_Intervall = static_cast<int32_t>(neustart);
+    a.Jpg_Datei = argv[i + 1];
+    const size_t zeilenbytes = size_t{b.breite} * b.kanaele;
+    int32_t r;
     if (progressiv) a.Intern.Scan_Zaehler = 1;
-    // The stream never needs more than the pixels plus the markers.
-    const size_t groesse = std::min<size_t>(size_t{b.breite} * b.hoehe * 3 * 2 + 65536, 0xFFFFFFFFu);
-    Puffer jpeg(groesse, false);
-    a.Jpg_Puffer = jpeg.data();
-    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
-    const int32_t r = Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN);
-    const uint32_t n = a.Jpg_Puffer_Groesse;
+    {
+        // Band after band of MCU rows (16 rows each, 32 KB of pixels or
+        // more), read from the file into one band buffer; the progressive
+        // encoder gathers them and writes its scans after the last.
+        const uint32_t band = static_cast<uint32_t>(std::max<size_t>(1, (32u << 10) / (zeilenbytes * 16))) * 16;
+        std::vector<uint8_t> zeilen;
+        const int fd = open(argv[i], O_RDONLY);
+        bool gelesen = fd >= 0;
+        try {
+            zeilen.resize(std::min(band, b.hoehe) * zeilenbytes);
+        } catch (const std::bad_alloc&) {
+            gelesen = false;
+        }
+        const off_t anfang = b.pixel - d.data();
+        uint32_t y = 0;
+        r = JPEG_ERG_DATEI;
+        while (gelesen) {
+            const uint32_t n = std::min(band, b.hoehe - y);
+            const size_t laenge = size_t{n} * zeilenbytes;
+            gelesen = pread(fd, zeilen.data(), laenge, anfang + static_cast<off_t>(y * zeilenbytes)) ==
+                      static_cast<ssize_t>(laenge);
+            if (!gelesen) break;
+            a.Bild_Pixel = zeilen.data();
+            a.Bild_Hoehe = static_cast<int32_t>(n);
+            a.Intern.Band_Oben = static_cast<int32_t>(y);
+            a.Intern.Band_Unten = static_cast<int32_t>(y + n);
+            r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
+            y += n;
+            if (r != JPEG_ERG_BEREICH_FERTIG || y >= b.hoehe) break;
+        }
+        if (fd >= 0) close(fd);
+    }
     Jpeg_Free(&a);
     if (r != 0) {
         std::fprintf(stderr, "jpegwerk: %s: %s (%d)\n", argv[i], Jpeg_Fehlertext(r), r);
-        return 1;
-    }
-    if (!Datei_Schreiben(argv[i + 1], "", jpeg.data(), n)) {
-        std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden\n", argv[i + 1]);
+        aus.Verwerfen();
         return 1;
     }
     return 0;
@@ -281,6 +447,14 @@ int Kodieren(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
+        std::printf(
+            "jpegwerk d [-glatt] [-schnell] [-skala 1|2|4|8] [-grau] [--] EIN.jpg AUS.ppm\n"
+            "jpegwerk k [-q 0..100] [-abtastung 444|422|420] [-grau] [-progressiv] [-neustart N] [-schnell] [--] "
+            "EIN.ppm AUS.jpg\n"
+            "Exit: 0 fertig, 1 Ein-/Ausgabe oder Codec gescheitert, 2 falsche Argumente oder beschaedigte Daten\n");
+        return 0;
+    }
     if (argc >= 2 && std::strcmp(argv[1], "d") == 0) return Dekodieren(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "k") == 0) return Kodieren(argc, argv);
     return Fehler_Argument("erstes Argument: d (dekodieren) oder k (kodieren)");

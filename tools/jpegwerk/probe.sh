@@ -1,6 +1,8 @@
 #!/bin/sh
-# Round trip of jpegwerk on a small grey picture, and its answers to bad
-# arguments (exit 2) and to a cut file (exit 1, the picture still written).
+# Round trip of jpegwerk on a small grey picture and a CMYK one, and its
+# answers to bad arguments (exit 2), to a cut file (exit 2 as a warning, the
+# picture written whole), to unreadable input and unwritable output (exit 1,
+# no output left), and to file names that begin with "-".
 set -u
 werk="$1"; ordner="$2/probe"
 mkdir -p "$ordner" && cd "$ordner" || exit 1
@@ -13,9 +15,27 @@ pruefe 0 "$werk" d aus.jpg aus.pgm
 pruefe 0 "$werk" k -progressiv -abtastung 422 ein.pgm prog.jpg
 pruefe 0 "$werk" d -glatt -skala 2 prog.jpg klein.pgm
 head -c $(($(wc -c < aus.jpg) - 40)) aus.jpg > kurz.jpg
-pruefe 1 "$werk" d kurz.jpg kurz.pgm
-[ -s kurz.pgm ] || { echo "cut picture not written"; fehler=1; }
+pruefe 2 "$werk" d kurz.jpg kurz.pgm
+[ "$(wc -c < kurz.pgm)" -eq "$(wc -c < aus.pgm)" ] || { echo "cut picture not written whole"; fehler=1; }
+# CMYK (PAM) through both directions.
+{ printf 'P7\nWIDTH 8\nHEIGHT 8\nDEPTH 4\nMAXVAL 255\nTUPLTYPE CMYK\nENDHDR\n'; i=0; while [ $i -lt 256 ]; do printf "\\$(printf %o $((i * 7 % 200 + 30)))"; i=$((i + 1)); done; } > cmyk.pam
+pruefe 0 "$werk" k -q 95 cmyk.pam cmyk.jpg
+pruefe 0 "$werk" d cmyk.jpg cmyk2.pam
+[ "$(head -c 2 cmyk2.pam)" = "P7" ] && [ "$(wc -c < cmyk2.pam)" -eq "$(wc -c < cmyk.pam)" ] || { echo "CMYK not written as PAM"; fehler=1; }
+# Unreadable input and unwritable output: exit 1, a reason, no output file.
 pruefe 1 "$werk" d fehlt.jpg x.pgm
+[ -e x.pgm ] && { echo "output left after a missing input"; fehler=1; }
+"$werk" d fehlt.jpg x.pgm 2>&1 | grep -q "existiert nicht" || { echo "no reason for a missing input"; fehler=1; }
+pruefe 1 "$werk" d aus.jpg kein/ordner/x.pgm
+"$werk" d . x.pgm 2>&1 | grep -q "Ordner" || { echo "no reason for a folder as input"; fehler=1; }
+pruefe 1 "$werk" d kurz.pgm x.pgm
+[ -e x.pgm ] && { echo "output left after a refused input"; fehler=1; }
+# Names that begin with "-" after "--".
+cp aus.jpg ./-strich.jpg
+pruefe 0 "$werk" d -- -strich.jpg -strich.pgm
+cmp -s aus.pgm ./-strich.pgm || { echo "-- not taken"; fehler=1; }
+pruefe 0 "$werk" k -q 90 -- ein.pgm -strich2.jpg
+pruefe 0 "$werk" -h
 for falsch in "x" "k -q 101 ein.pgm a.jpg" "k -abtastung 411 ein.pgm a.jpg" "d -skala 3 aus.jpg a.pgm" "d aus.jpg" "k -neustart 2 -progressiv ein.pgm a.jpg"; do
   # shellcheck disable=SC2086
   pruefe 2 "$werk" $falsch

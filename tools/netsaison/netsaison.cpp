@@ -9,7 +9,7 @@
 // fetching the whole pitch record).
 //
 //   netsaison -s PORT [-m CLIENTS] [-c CLUB] [-t DAYS] [-w DAYS] [-a ADDRESS]
-//   netsaison -j PORT -c CLUB [-t DAYS] [-f MINUTE] [-a ADDRESS]
+//   netsaison -j PORT -c CLUB [-t DAYS] [-f MINUTE] [-x DAY] [-a ADDRESS]
 //     -s  serve on the port setting PORT (1..65535; TCP port with its bytes swapped)
 //     -j  join the server on PORT
 //     -m  clients the server waits for before the first day (1..6; 2)
@@ -17,10 +17,14 @@
 //     -t  days played together (1..366; 30)
 //     -w  days the server plays alone before the clients join (0..300; 34)
 //     -f  the client disturbs its copy of its first match in this minute (1..89)
+//     -x  from its DAY-th day on the client holds its club and says nothing
+//         (1..366), until the server ends the connection
 //     -a  address (127.0.0.1)
 // Output lines for the comparison: "SICHT <day> <team> <digest>" and
 // "ENDSTAND <game> <a>:<b>"; the client also prints "ABWEICHUNG", "REPARIERT",
-// and "OFFEN <game>" for a match whose final record did not come.
+// and "OFFEN <game>" for a match whose final record did not come. A client
+// that loses its server says so ("Die Verbindung zum Server ist
+// abgebrochen.") and ends with 1.
 // With NETSAISON_TEILE set, the digest after each part is printed too.
 #include <algorithm>
 #include <chrono>
@@ -67,13 +71,13 @@ namespace {
 
 constexpr const char* NUTZUNG =
     "usage: netsaison -s PORT [-m CLIENTS] [-c CLUB] [-t DAYS] [-w DAYS] [-a ADDRESS]\n"
-    "       netsaison -j PORT -c CLUB [-t DAYS] [-f MINUTE] [-a ADDRESS]\n";
+    "       netsaison -j PORT -c CLUB [-t DAYS] [-f MINUTE] [-x DAY] [-a ADDRESS]\n";
 constexpr werkzeug::Aufruf AUFRUF{"netsaison", NUTZUNG};
 
 struct Optionen {
     bool server = false;
     u16 port = 0;
-    long long clients = 2, tage = 30, vorlauf = 34, stoerung = 0;
+    long long clients = 2, tage = 30, vorlauf = 34, stoerung = 0, stumm_ab = 0;
     std::string club;
     u8 adresse[4] = {127, 0, 0, 1};
 };
@@ -81,7 +85,7 @@ struct Optionen {
 Optionen lesen(int argc, char** argv) {
     Optionen o;
     bool s = false, j = false;
-    werkzeug::Optionen_Lesen(AUFRUF, argc, argv, "sjmctwfa", [&](char x, auto wert) {
+    werkzeug::Optionen_Lesen(AUFRUF, argc, argv, "sjmctwfxa", [&](char x, auto wert) {
         switch (x) {
             case 's': s = true, o.port = static_cast<u16>(werkzeug::Zahl(AUFRUF, "-s", wert(), 1, 65535)); break;
             case 'j': j = true, o.port = static_cast<u16>(werkzeug::Zahl(AUFRUF, "-j", wert(), 1, 65535)); break;
@@ -90,6 +94,7 @@ Optionen lesen(int argc, char** argv) {
             case 't': o.tage = werkzeug::Zahl(AUFRUF, "-t", wert(), 1, 366); break;
             case 'w': o.vorlauf = werkzeug::Zahl(AUFRUF, "-w", wert(), 0, 300); break;
             case 'f': o.stoerung = werkzeug::Zahl(AUFRUF, "-f", wert(), 1, 89); break;
+            case 'x': o.stumm_ab = werkzeug::Zahl(AUFRUF, "-x", wert(), 1, 366); break;
             case 'a': {
                 i32 teile[4];
                 const char* text = wert();
@@ -253,6 +258,8 @@ bool hat_client(i32 team) {
 
 // A club whose client has gone plays on without it.
 std::vector<i32> frueher;
+// Clients that let a day pass without reading it.
+std::vector<i32> stumm;
 void verlorene_clients() {
     for (i32 t : frueher)
         if (!hat_client(t) && (Team_Daten[t].status & TEAM_STATUS_USER_AKTIV)) {
@@ -372,15 +379,19 @@ int server(const Optionen& o) {
         for (i32 t : client_teams()) std::printf("SICHT %d %d %08x\n", tag, t, sicht(t));
         std::printf("day %lld: %s\n", d + 1, Cp1252_To_Utf8(Kalender_Get_Datum().zahl_text).c_str());
         std::fflush(stdout);
-        // Every client still there has read this day before the next one starts.
+        // Every client still there has read this day before the next one
+        // starts; one that let a day pass unanswered is not waited for again.
         const double warten_bis = jetzt_ms() + 30000;
         for (;;) {
             pumpen();
             verlorene_clients();
-            const std::vector<i32> t = client_teams();
+            std::vector<i32> t = client_teams();
+            std::erase_if(t, [](i32 x) { return std::find(stumm.begin(), stumm.end(), x) != stumm.end(); });
             if (std::all_of(t.begin(), t.end(), [&](i32 x) { return Season_Netz_Bereit_Tag(x) == tag; })) break;
             if (jetzt_ms() > warten_bis) {
                 std::printf("day %d: a client did not answer in time\n", tag);
+                for (i32 x : t)
+                    if (Season_Netz_Bereit_Tag(x) != tag) stumm.push_back(x);
                 break;
             }
             Verbindung_Warten(1);
@@ -456,12 +467,28 @@ void client_spieltag(long long stoerung) {
     std::fflush(stdout);
 }
 
+// Holds the club and the connection, asks nothing; the server's closing
+// ends it (at most 360 s).
+void stumm_bleiben() {
+    std::printf("client goes silent\n");
+    std::fflush(stdout);
+    const double bis = jetzt_ms() + 360000;
+    while (Verbindung_Zustand(Internet_Server_Verbindung) != VERBINDUNG_KAPUTT && jetzt_ms() < bis) {
+        Verbindung_Pump();
+        Verbindung_Warten(50);
+    }
+    std::printf("client: the server closed the connection\n");
+}
+
 int client(const Optionen& o) {
     welt_laden();
     const i32 team = team_von_name(o.club);
     if (team < 0) werkzeug::Abbruch(AUFRUF, "no club is called \"" + o.club + "\"");
     Internet_Modus = INTERNET_MODUS_CLIENT;
-    Netz_Set_Hooks({.verbindung_verloren = [] { verloren = true; }});
+    Netz_Set_Hooks({.verbindung_verloren = [] {
+        if (!verloren) std::fprintf(stderr, "netsaison: %s\n", NETZ_TEXT_VERLOREN);
+        verloren = true;
+    }});
     Spieltag_Init();
     const double bis = jetzt_ms() + 60000;
     while (!(Internet_Server_Verbindung = Verbindung_Open(VERBINDUNG_CLIENT, o.port, o.adresse)) && jetzt_ms() < bis)
@@ -485,6 +512,10 @@ int client(const Optionen& o) {
     double warten = 0, warten_max = 0;
     const u64 anfang = Netz_Zaehler.gesamt_in + Netz_Zaehler.gesamt_out;
     while (!verloren && tage < o.tage) {
+        if (o.stumm_ab && tage + 1 >= o.stumm_ab) {
+            stumm_bleiben();
+            break;
+        }
         i32 tag = 0, modus = 0;
         if (!Kalender_Internet_Client_Stand(&tag, &modus)) break;
         if (modus == RUNMODUS_SPIELTAG && tag != gespielt) {
@@ -521,6 +552,7 @@ int client(const Optionen& o) {
         Spieltag_Client_Get_Zahlen().reparaturen);
     Netz_Verbindungen_Schliessen();
     Spieltag_DeInit();
+    if (o.stumm_ab) return 0;
     return tage == o.tage ? 0 : 1;
 }
 

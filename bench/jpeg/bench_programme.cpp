@@ -1,0 +1,153 @@
+// Whole programs: our jpegwerk against djpeg and cjpeg (libjpeg-turbo's
+// command-line tools, run as black boxes), start-up, file reading and
+// writing included. Each pair runs alternately in one loop, the shortest
+// wall time of each counts (the shared machine's load varies); the peak
+// resident size of every run is kept (the largest of each). The pictures
+// are made here: a detailed 800x600 and 2048x1536 and a smooth 48-megapixel
+// (8000x6000) one, encoded by cjpeg for the decode rows.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Lauf {
+    double sekunden = 1e30;  // shortest wall time
+    double cpu = 1e30;       // shortest processor time (user and system)
+    long kb = 0;             // largest peak resident size
+    bool ok = true;
+};
+
+// Runs a program (argument list, output to /dev/null) and measures it.
+void Ausfuehren(const std::vector<std::string>& args, Lauf* l) {
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const auto t0 = std::chrono::steady_clock::now();
+    const pid_t kind = fork();
+    if (kind == 0) {
+        if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage ru {};
+    wait4(kind, &status, 0, &ru);
+    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) l->ok = false;
+    l->sekunden = std::min(l->sekunden, s);
+    l->cpu = std::min(l->cpu, ru.ru_utime.tv_sec + ru.ru_stime.tv_sec + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6);
+    l->kb = std::max(l->kb, ru.ru_maxrss);
+}
+
+// A binary PPM: detailed (gradients, edges, noise) or smooth.
+void PPM_Machen(const fs::path& name, int w, int h, bool glatt) {
+    std::ofstream f(name, std::ios::binary);
+    f << "P6\n" << w << " " << h << "\n255\n";
+    std::vector<unsigned char> zeile(static_cast<size_t>(w) * 3);
+    unsigned z = 7;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            z = z * 1103515245u + 12345u;
+            const int n = glatt ? 0 : static_cast<int>((z >> 16) & 31);
+            zeile[3 * x] = static_cast<unsigned char>(
+                128 + 90 * std::sin(x / (glatt ? 300.0 : 23.0)) * std::cos(y / (glatt ? 250.0 : 17.0)) + n / 2);
+            zeile[3 * x + 1] = static_cast<unsigned char>((x * 255) / w);
+            zeile[3 * x + 2] = static_cast<unsigned char>(
+                (((x / 32 + y / 32) & 1) && !glatt) ? 200 - (y * 100) / h : 40 + (y * 150) / h + n / 4);
+        }
+        f.write(reinterpret_cast<const char*>(zeile.data()), static_cast<std::streamsize>(zeile.size()));
+    }
+}
+
+struct Zeile {
+    std::string name;
+    std::vector<std::string> unser, ref;
+    double mp;
+    Lauf u, r;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string werk = KORDAVO_JPEGWERK, djpeg = "/usr/bin/djpeg", cjpeg = "/usr/bin/cjpeg";
+    if (access(djpeg.c_str(), X_OK) != 0 || access(cjpeg.c_str(), X_OK) != 0 || access(werk.c_str(), X_OK) != 0) {
+        std::printf("bench_programme: djpeg, cjpeg or jpegwerk missing, nothing measured\n");
+        return 0;
+    }
+    const int runden = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const fs::path dir = fs::temp_directory_path() / ("kordavo_bench_programme_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    auto p = [&](const char* n) { return (dir / n).string(); };
+    struct Bild {
+        const char* name;
+        int w, h;
+        bool glatt;
+    } bilder[] = {{"d800", 800, 600, false}, {"d3mp", 2048, 1536, false}, {"g48", 8000, 6000, true}};
+    for (const Bild& b : bilder) {
+        const std::string ppm = p(b.name) + ".ppm";
+        PPM_Machen(ppm, b.w, b.h, b.glatt);
+        for (auto [art, opt] : {std::pair{"b420", "-quality 85 -sample 2x2"}, {"b444", "-quality 85 -sample 1x1"},
+                                {"p420", "-quality 85 -sample 2x2 -progressive"}}) {
+            const std::string cmd = cjpeg + " " + opt + " -outfile " + p(b.name) + art + ".jpg " + ppm;
+            if (std::system(cmd.c_str()) != 0) return 1;
+        }
+    }
+    std::vector<Zeile> dek, kod;
+    for (const Bild& b : bilder) {
+        const double mp = double(b.w) * b.h / 1e6;
+        const std::string n = b.name, aus = p("aus.ppm"), ref = p("ref.ppm");
+        for (auto [art, text] : {std::pair{"b420", "baseline 4:2:0"}, {"b444", "baseline 4:4:4"},
+                                 {"p420", "progressive 4:2:0"}}) {
+            const std::string jpg = p(b.name) + art + ".jpg";
+            const std::string titel = std::to_string(b.w) + "x" + std::to_string(b.h) + " " + text;
+            dek.push_back({titel + ", plain", {werk, "d", jpg, aus}, {djpeg, "-nosmooth", "-outfile", ref, jpg}, mp});
+            dek.push_back({titel + ", smooth", {werk, "d", "-glatt", jpg, aus}, {djpeg, "-outfile", ref, jpg}, mp});
+        }
+        const std::string ppm = p(b.name) + ".ppm", ja = p("aus.jpg"), jr = p("ref.jpg");
+        const std::string titel = std::to_string(b.w) + "x" + std::to_string(b.h);
+        kod.push_back({titel + " 4:2:0 q85",
+                       {werk, "k", "-q", "85", "-abtastung", "420", ppm, ja},
+                       {cjpeg, "-quality", "85", "-sample", "2x2", "-outfile", jr, ppm},
+                       mp});
+        kod.push_back({titel + " 4:4:4 q85",
+                       {werk, "k", "-q", "85", "-abtastung", "444", ppm, ja},
+                       {cjpeg, "-quality", "85", "-sample", "1x1", "-outfile", jr, ppm},
+                       mp});
+        kod.push_back({titel + " 4:2:0 q85 progressive",
+                       {werk, "k", "-q", "85", "-abtastung", "420", "-progressiv", ppm, ja},
+                       {cjpeg, "-quality", "85", "-sample", "2x2", "-progressive", "-outfile", jr, ppm},
+                       mp});
+    }
+    for (int i = 0; i < runden; ++i)
+        for (std::vector<Zeile>* t : {&dek, &kod})
+            for (Zeile& z : *t) {
+                Ausfuehren(z.unser, &z.u);
+                Ausfuehren(z.ref, &z.r);
+            }
+    auto drucken = [](const char* titel, const char* ref, const std::vector<Zeile>& t) {
+        std::printf("\n%-40s %8s %8s %6s | %6s | %8s %8s %s\n", titel, "jpegwerk", ref, "ratio", "cpu", "KB ours",
+                    "KB ref", "(MP/s by wall time and its ratio, the ratio by processor time; peak resident size)");
+        for (const Zeile& z : t)
+            std::printf("%-40s %8.1f %8.1f %6.2f | %6.2f | %8ld %8ld %s\n", z.name.c_str(), z.mp / z.u.sekunden,
+                        z.mp / z.r.sekunden, z.r.sekunden / z.u.sekunden, z.r.cpu / z.u.cpu, z.u.kb, z.r.kb,
+                        z.u.ok && z.r.ok ? "" : "(a run failed)");
+    };
+    drucken("decode, whole programs", "djpeg", dek);
+    drucken("encode, whole programs", "cjpeg", kod);
+    std::error_code f;
+    fs::remove_all(dir, f);
+    return 0;
+}

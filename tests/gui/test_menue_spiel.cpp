@@ -1,0 +1,171 @@
+// The menu's part of the frame of play: the screen used last opening again,
+// the active manager's opponent, the end-of-turn button's grey state,
+// halting a match for the line-up and the video release queue.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "base/files.h"
+#include "graphics/video.h"
+#include "gui/hauptmenue.h"
+#include "gui/menue_spiel.h"
+#include "menue_test.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+using menue_test::frame;
+
+std::vector<std::string> gestartet;
+i32 zuege = 0;
+
+class MenueSpiel : public ::testing::Test {
+  protected:
+    Manager_Struktur mgr[2] = {};
+    Manager_Struktur* tabelle[3] = {&mgr[0], &mgr[1], nullptr};
+    std::vector<Team_Struktur> teams = std::vector<Team_Struktur>(3);
+    Manager_Struktur** alt = Team_Manager;
+    Team_Struktur* alt_teams = Team_Daten;
+    i32 alt_anzahl = Team_Anzahl, alt_aktiv = Team_Aktiv;
+    void SetUp() override {
+        menue_test::starten();
+        Team_Manager = tabelle, Team_Daten = teams.data(), Team_Anzahl = 3, Team_Aktiv = 0;
+        gestartet.clear();
+        zuege = 0;
+        Hauptmenue_Set_Hooks({
+            .gegner = [](i32 team, bool* auswaerts) {
+                *auswaerts = team == 0;
+                return team == 0 ? 2 : -1;
+            },
+            .zug_ende = [] { ++zuege; },
+            .screen_starten = [](i32 k, i32 e) {
+                gestartet.push_back(std::to_string(k) + "/" + std::to_string(e));
+                return true;
+            },
+            .animation = [] { return false; },
+            .wettbewerb = [](i32 team) { return team == 0 ? 7 : 99; },
+        });
+        frame(10, 5, 5, 0);
+    }
+    void TearDown() override {
+        Hauptmenue_Set_Hooks({});
+        Menue_Spiel_Set_Hooks({});
+        Menue_Set_Icon707_Status(false);
+        Team_Manager = alt, Team_Daten = alt_teams, Team_Anzahl = alt_anzahl, Team_Aktiv = alt_aktiv;
+        menue_test::beenden();
+    }
+    static void klick(i32 x, i32 y) {
+        frame(10, x, y, 0);
+        frame(10, x, y, MAUS_LINKS);
+        frame(10, x, y, 0);
+    }
+    // Opens dialog button k (0..3) and chooses entry e.
+    static void waehlen(i32 k, i32 e) {
+        const i32 x = 274 + 100 * k + 50;
+        klick(x, 580);
+        frame(20, x, 300, 0);
+        klick(x, (k == 0 ? 436 : 480) + 23 + e * 22 + 5);
+    }
+};
+
+TEST_F(MenueSpiel, DerZuletztGewaehlteScreenOeffnetSichWieder) {
+    // (team, button, entry chosen or -1, what the next main menu opens)
+    const struct {
+        i32 team, knopf, eintrag;
+        const char* wieder;
+    } faelle[] = {
+        {0, -1, -1, "0/0"},  // nothing chosen yet: the first entry
+        {0, 1, 2, "1/2"},    // the tables' overview
+        {0, 3, 1, "1/2"},    // saving is not remembered
+        {0, 3, 0, "1/2"},    // nor loading
+        {1, 2, 3, "2/3"},    // each manager his own
+        {0, -1, -1, "1/2"},
+    };
+    for (const auto& f : faelle) {
+        Menue_Manager_Wechsel(f.team);
+        if (f.knopf >= 0) waehlen(f.knopf, f.eintrag);
+        gestartet.clear();
+        Menue_Manager_Wechsel(f.team);
+        EXPECT_EQ(gestartet, (std::vector<std::string>{f.wieder})) << f.team << " " << f.knopf << "/" << f.eintrag;
+    }
+    i32 k = -1, e = -1;
+    EXPECT_FALSE(Menue_Letzte_Wahl(2, &k, &e));  // no manager: the first entry
+    EXPECT_EQ(k + e, 0);
+    mgr[0].menue_wahl[1] = 9;  // a damaged record
+    EXPECT_FALSE(Menue_Letzte_Wahl(0, &k, &e));
+    EXPECT_EQ(k + e, 0);
+}
+
+TEST_F(MenueSpiel, AktiverManagerSiehtSeinenGegner) {
+    // Team 1 has no match today: no competition either.
+    const struct {
+        i32 team, ansicht, auswaerts, wettbewerb;
+    } faelle[] = {{0, 2, 1, 7}, {1, -1, 0, -1}, {0, 2, 1, 7}};
+    for (const auto& f : faelle) {
+        Menue_Set_Aktiver_Manager(f.team);
+        EXPECT_EQ(Team_Aktiv, f.team);
+        EXPECT_EQ(Team_Ansicht, f.ansicht) << f.team;
+        EXPECT_EQ(Team_Auswaerts, f.auswaerts) << f.team;
+        EXPECT_EQ(Team_Wettbewerb, f.wettbewerb) << f.team;
+    }
+}
+
+TEST_F(MenueSpiel, ZugEndeKnopfGrau) {
+    Menue_Manager_Wechsel(0);
+    Menue_Set_Icon707_Status(true);
+    EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(ICON_ZUG_ENDE)->status & MENUE_S_GRAU);
+    klick(750, 580);
+    EXPECT_EQ(zuege, 0) << "a grey button does not end the turn";
+    Menue_Manager_Wechsel(0);  // the next main menu keeps it grey
+    EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(ICON_ZUG_ENDE)->status & MENUE_S_GRAU);
+    Menue_Set_Icon707_Status(false);
+    EXPECT_FALSE(Menue_Screen_Icon_Aus_Nummer(ICON_ZUG_ENDE)->status & MENUE_S_GRAU);
+    EXPECT_FALSE(Menue_Get_Icon707_Status());
+}
+
+i32 aufstellungen = 0;
+TEST_F(MenueSpiel, SpielAnhaltenUndTeamWaehlen) {
+    aufstellungen = 0;
+    Menue_Spiel_Set_Hooks({.im_spiel_team = [](i32 t) { return t * 10; },
+                           .im_spiel_aufstellung = [] { ++aufstellungen; }});
+    Menue_Set_Spiel_Pause(false);
+    Menue_Spiel_Anhalten();
+    EXPECT_TRUE(Menue_Get_Spiel_Pause());
+    EXPECT_EQ(Menue_Icon_Zustand(ICON_LEISTE_PAUSE), 1u);
+    EXPECT_EQ(Menue_Icon_Zustand(ICON_LEISTE_AUFSTELLUNG), 1u);
+    Menue_Spiel_Anhalten();  // the line-up is up already
+    EXPECT_EQ(aufstellungen, 1);
+    EXPECT_EQ(Menue_Spiel_Team_Waehlen(nullptr, 4), 40);
+    Menue_Set_Spiel_Pause(false);
+    EXPECT_TRUE(Menue_Client_Aktualisieren());  // no client: nothing to fetch
+    Menue_Leer(nullptr, 4);
+}
+
+TEST_F(MenueSpiel, VideosWerdenBeimNaechstenTickFreigegeben) {
+    const char* spiel = std::getenv("KORDAVO_GAME_DIR");
+    if (!spiel || !*spiel) GTEST_SKIP() << "KORDAVO_GAME_DIR fehlt";
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", spiel);
+    std::vector<Bnk_Video*> v;
+    for (i32 n = 0; n < 7; ++n) v.push_back(Bnk_InitV(59 + n % 3, "animationen.res", 0, 0, 0, 0, BNK_AUS_CONTAINER, "Test", false));
+    for (Bnk_Video* x : v) ASSERT_TRUE(x && x->nummer >= 0);
+    // Five places: the first five wait for the tick (one of them queued
+    // twice), the sixth is let go at once.
+    for (i32 n : {0, 1, 2, 2, 3, 4, 5}) Menue_Video_Freigabe_Vormerken(v[static_cast<size_t>(n)]);
+    std::vector<i32> frei;
+    for (Bnk_Video* x : v) frei.push_back(x->nummer < 0);
+    EXPECT_EQ(frei, (std::vector<i32>{0, 0, 0, 0, 0, 1, 0}));
+    Menue_Tick();
+    frei.clear();
+    for (Bnk_Video* x : v) frei.push_back(x->nummer < 0);
+    EXPECT_EQ(frei, (std::vector<i32>{1, 1, 1, 1, 1, 1, 0}));
+    Menue_Video_Freigabe_Vormerken(v[6]);
+    Menue_Videos_Stoppen();  // every slot, and the queue forgotten
+    EXPECT_LT(v[6]->nummer, 0);
+    Menue_Tick();
+}
+
+}  // namespace

@@ -1,0 +1,258 @@
+// A hostile client against a server process with the shipped world. It
+// holds a club, as any player of a network game does, and tries to take what
+// is not his: other clubs' players (block 4), their money (call 1026, forged
+// replies to the arbiter through call 1013), the transfer market or a
+// national team as its club (block 19). The server refuses every attack and,
+// once the client has gone and the arbiter has settled, finds every other
+// club's squad, records, account and credits byte for byte as they were.
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/ruf.h"
+#include "matchday/season_netz.h"
+#include "net/protokoll.h"
+#include "netz_test.h"
+#include "season/kalender.h"
+#include "season/netz_rufe.h"
+#include "season/news.h"
+#include "season/richter.h"
+#include "welt_test.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/manager.h"
+#include "world/netz.h"
+#include "world/netz_rufe.h"
+#include "world/spieler.h"
+
+namespace {
+
+constexpr i32 BOESE = 20, EHRLICH = 21, COMPUTER = 30;
+
+// Everything of every club but the attacker's that an attack could change.
+std::vector<u8> Abdruck() {
+    std::vector<u8> b;
+    bytes::Schreiber w{b};
+    for (i32 t = 0; t < Team_Anzahl; ++t) {
+        if (t == BOESE) continue;
+        w(t), w(Team_Daten[t]), w(Team_Own_Daten[t]);
+        for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+            const i32 s = Team_Kader(t)[i];
+            w(s), w(Spieler_Daten[s]);
+        }
+        if (const Bank_Konto* k = Bank_Get_Konto(t)) w(*k);
+        int cursor = 0;
+        while (const Bank_Kredit_Eintrag* e = Bank_Get_Naechster_Kredit(t, &cursor)) w(*e);
+    }
+    return b;
+}
+
+void Verdrahten() {
+    ruf::Team_Rahmen_Setzen([](i32 team, bool an) {
+        static i32 alt = -1;
+        if (an) alt = Aktuelles_Team, Aktuelles_Team = team;
+        else Aktuelles_Team = alt;
+    });
+    Welt_Set_Netz_Hooks({
+        .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
+        .slot_team = [](int slot) { return Netz_Slot_Team(slot); },
+        .slot_setzen = [](int slot, i32 team, const char*, i32) { return Netz_Slot_Team_Setzen(slot, team); },
+        .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
+    });
+}
+
+// The server: serves until its client has gone (at most 60 s), lets the
+// arbiter settle, and ends with 0 when no other club changed, 3 otherwise.
+[[noreturn]] void Server_Laufen(const u8 adresse[4], int bereit) {
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    Season_Netz_Anmelden();
+    Richter_Netz_Anmelden();
+    Kalender_Init(nullptr);
+    for (i32 t : {BOESE, EHRLICH}) Manager_Neuer_Mitspieler(t, "Netz", 0);
+    for (i32 t : {BOESE, EHRLICH, COMPUTER}) Team_Daten[t].transfers = 3;
+    News_Init();
+    Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, INTERNET_PORT, adresse);
+    Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
+    const std::vector<u8> vorher = Abdruck();
+    const u8 ok = Internet_Listen_Verbindung ? 1 : 0;
+    if (write(bereit, &ok, 1) != 1 || !ok) _exit(1);
+    bool gesehen = false;
+    Pumpen_Bis(
+        [&] {
+            gesehen = gesehen || Slots_Benutzt() > 0;
+            return gesehen && Slots_Benutzt() == 0;
+        },
+        60000);
+    Richter_Jeden_Tag();
+    const std::vector<u8> nachher = Abdruck();
+    if (nachher != vorher) {
+        const auto stelle = std::mismatch(vorher.begin(), vorher.end(), nachher.begin(), nachher.end());
+        std::fprintf(stderr, "Server: fremde Daten verändert ab Byte %zd\n", stelle.first - vorher.begin());
+        _exit(3);
+    }
+    _exit(0);
+}
+
+class Angriff : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
+        Welt_Netz_Anmelden();
+        Verdrahten();
+        Bank_Init();
+        for (i32 t : {BOESE, EHRLICH, COMPUTER}) ASSERT_TRUE(Bank_Konto_Anlegen(t, 5000000.0, 0));
+        ASSERT_EQ(Verbindung_Start("", 0), 1);
+        Test_Adresse(5, adresse);
+        int rohr[2];
+        ASSERT_EQ(pipe(rohr), 0);
+        server = fork();
+        ASSERT_GE(server, 0);
+        if (server == 0) Server_Laufen(adresse, rohr[1]);
+        u8 ok = 0;
+        ASSERT_EQ(read(rohr[0], &ok, 1), 1);
+        close(rohr[0]);
+        close(rohr[1]);
+        ASSERT_EQ(ok, 1);
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        Internet_Server_Verbindung = Verbindung_Open(VERBINDUNG_CLIENT, INTERNET_PORT, adresse);
+        ASSERT_NE(Internet_Server_Verbindung, nullptr);
+        ruf::Leitung_Setzen(Netz_Leitung);
+        News_Init();
+        Netz_Protokoll_Set_Hooks(
+            {.eigenes_team = [] { return Team_Aktiv; }, .team_anzahl = [] { return Team_Anzahl; }});
+    }
+    void TearDown() override {
+        ruf::Leitung_Setzen(nullptr);
+        Netz_Protokoll_Set_Hooks({});
+        Verbindung_Close(Internet_Server_Verbindung);
+        Internet_Server_Verbindung = nullptr;
+        Verbindung_Stop();
+        Netz_Hooks_Zuruecksetzen();
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Welt_Set_Netz_Hooks({});
+        News_Free();
+        Bank_Free();
+        Welt_Freigeben();
+    }
+    // The server's verdict once the client has gone: 0 when nothing of
+    // another club changed.
+    int Server_Urteil() {
+        Verbindung_Close(Internet_Server_Verbindung);
+        Internet_Server_Verbindung = nullptr;
+        int status = 0;
+        for (int k = 0; k < 1000 && waitpid(server, &status, WNOHANG) == 0; k++) usleep(10000);
+        if (waitpid(server, &status, WNOHANG) == 0) {
+            kill(server, SIGKILL);
+            waitpid(server, &status, 0);
+            server = -1;
+            return -1;
+        }
+        server = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+    }
+    pid_t server = -1;
+    u8 adresse[4];
+};
+
+// A player of the market the attacker does not have, and one of a club.
+i32 Marktspieler() {
+    for (int i = 0; i < Team_Kader_Anzahl(Team_Transfermarkt); i++) {
+        const i32 s = Team_Kader(Team_Transfermarkt)[i];
+        if (!(Spieler_Daten[s].status & SP_STATUS_SCOUT)) return s;
+    }
+    return -1;
+}
+
+i32 Nationalteam() {
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (Team_Daten[t].art & TEAM_ART_NATIONALTEAM) return t;
+    return -1;
+}
+
+News_Daten Anfrage(std::initializer_list<i32> w) {
+    News_Daten d;
+    std::fill(d.w, d.w + 10, 0);
+    std::copy(w.begin(), w.end(), d.w);
+    return d;
+}
+
+TEST_F(Angriff, AClientWithAClubTakesNothingOfAnotherClub) {
+    ASSERT_TRUE(Team_Internet_Client_Get_Startinfo());
+    std::vector<u8> eintraege(NETZ_STARTTEAMS);
+    u32 anzahl = 0;
+    ASSERT_TRUE(Team_Internet_Client_Get_Startteams(eintraege.data(), &anzahl));
+    const i32 slot = get_i32le(&eintraege[72]);
+
+    // Block 19: neither the transfer market nor a national team is a club to take.
+    const i32 national = Nationalteam();
+    ASSERT_GE(national, 0);
+    for (i32 t : {Team_Transfermarkt, national}) {
+        ASSERT_TRUE(Team_Internet_Client_Set_User_Active(slot, t, "Boese", 0));
+        ASSERT_TRUE(Team_Internet_Client_Get_Startteams(eintraege.data(), &anzahl));
+        EXPECT_EQ(get_i32le(&eintraege[STARTTEAM_GROESSE * t + 68]), -1) << "team " << t;
+    }
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(slot, BOESE, "Boese", 0));
+    Team_Aktiv = BOESE;
+    ASSERT_TRUE(Team_Internet_Client_Get_Startteams(eintraege.data(), &anzahl));
+    EXPECT_EQ(get_i32le(&eintraege[STARTTEAM_GROESSE * BOESE + 68]), slot);
+
+    // Block 4: exchanges a client's screens never make.
+    const i32 mein = Team_Kader(BOESE)[0], fremd = Team_Kader(EHRLICH)[0], computer = Team_Kader(COMPUTER)[0];
+    const i32 markt = Marktspieler();
+    ASSERT_GE(markt, 0);
+    const struct {
+        const char* was;
+        i32 ta, tb, sa, sb, preis;
+    } tausch[] = {
+        {"a computer club gives a player for nothing", COMPUTER, BOESE, computer, mein, 0},
+        {"the honest club pays 2,000,000 for a player", EHRLICH, BOESE, fremd, mein, 2000000},
+        {"with another club, not the market", BOESE, COMPUTER, mein, computer, 0},
+        {"another club's player sold to the market", BOESE, Team_Transfermarkt, fremd, -1, 0},
+        {"a market player for nothing", BOESE, Team_Transfermarkt, mein, markt, 0},
+        {"a market player for 1", BOESE, Team_Transfermarkt, mein, markt, 1},
+        {"a market player far above his asking price", BOESE, Team_Transfermarkt, mein, markt, 2000000000},
+        {"a sale with a price", BOESE, Team_Transfermarkt, mein, -1, 5000000},
+        {"the market as the buyer", Team_Transfermarkt, BOESE, markt, mein, 0},
+    };
+    for (const auto& t : tausch)
+        EXPECT_EQ(ruf::Rufen(RUF_SPIELER_TAUSCH, t.ta, t.tb, t.sa, t.sb, t.preis).value_or(9), 0u) << t.was;
+
+    // Call 1026: payments to another club, from another club, forced past the
+    // credit line, from nobody, replayed; only its own payment to nobody.
+    const struct {
+        const char* was;
+        i32 zahler, empfaenger, betrag, kategorie, erzwingen;
+    } buchung[] = {
+        {"to the honest club", BOESE, EHRLICH, 1000000, 22, 0},
+        {"from the honest club", EHRLICH, BOESE, 1000000, 22, 0},
+        {"from a computer club", COMPUTER, -1, 1000000, 27, 0},
+        {"from nobody to itself", -1, BOESE, 1000000, 40, 1},
+        {"forced past its credit line", BOESE, -1, 900000000, 27, 1},
+        {"transfer proceeds", BOESE, -1, 1000, 30, 0},
+    };
+    for (const auto& b : buchung)
+        EXPECT_EQ(Bank_Buchen(b.zahler, b.empfaenger, static_cast<f32>(b.betrag), b.kategorie, b.erzwingen, -1), 0)
+            << b.was;
+    for (int k = 0; k < 10; ++k) EXPECT_EQ(Bank_Buchen(BOESE, EHRLICH, 100000.0f, 31, 0, -1), 0) << "replay " << k;
+    EXPECT_EQ(Bank_Buchen(BOESE, -1, 5000.0f, 27, 0, -1), 1) << "a training of its own";
+
+    // Call 1013: questions in another club's name or to itself are refused;
+    // forged replies to requests nobody made reach the arbiter and are dropped.
+    const i32 frist = Kalender_Get_Tag() + 30;
+    const News_Daten kredit_fuer_ehrlich = Anfrage({ANFRAGE_KREDIT, EHRLICH, BOESE, frist, 1000000, 100, 50, 0, 0, -1});
+    const News_Daten kredit_an_sich = Anfrage({ANFRAGE_KREDIT, BOESE, BOESE, frist, 1000000, 0, 1, 0, 0, -1});
+    const News_Daten ereignis = Anfrage({ANFRAGE_EREIGNIS, BOESE, mein, frist, 0, 0, 0, 0, 0, -1});
+    EXPECT_EQ(News_Neu_Text(BOESE, BOESE, -1, NEWS_FRAGE, &kredit_fuer_ehrlich, "?"), 0u);
+    EXPECT_EQ(News_Neu_Text(BOESE, BOESE, -1, NEWS_FRAGE, &kredit_an_sich, "?"), 0u);
+    EXPECT_EQ(News_Neu_Text(BOESE, BOESE, -1, NEWS_FRAGE, &ereignis, "?"), 0u);
+    News_Daten vertrag = Anfrage({ANFRAGE_VERTRAG, EHRLICH, BOESE, frist, 1500000, 0, 0, mein, fremd, 1});
+    News_Daten kredit = kredit_fuer_ehrlich;
+    kredit.w[ANFRAGE_ANTWORT] = 1;
+    for (const News_Daten* d : {&vertrag, &kredit}) EXPECT_NE(News_Neu_Text(BOESE, EHRLICH, -1, NEWS_ANTWORT, d, "ja"), 0u);
+
+    EXPECT_EQ(Server_Urteil(), 0);
+}
+
+}  // namespace
