@@ -30,6 +30,7 @@
 #include "gui/eingabe.h"
 #include "gui/spielfeld_uebersicht.h"
 #include "gui/hauptmenue.h"
+#include "gui/menue_spiel.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "platform/input.h"
@@ -264,6 +265,7 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         .Fortschritt = [](const char* text, int prozent) { Menue_Fortschritt(text, prozent); },
         .Spielstand_Laden_Fragen = [](int slot) { Menue_Laden_Fragen(slot); },
         .Kalender_Blit_Modus = Menue_Modus_Zeichnen,
+        .Spiel_Anhalten = Menue_Spiel_Anhalten,
     });
 #elif KORDAVO_HAT_SEASON
     Season_Gui_Set_Hooks({.Spielstart_Pruefen = spielstart});

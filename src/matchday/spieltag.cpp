@@ -20,6 +20,7 @@
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
@@ -593,6 +594,8 @@ void halbzeit_ende_behandeln(Spieltag_Slot& r, Spiel& s, Spielfeld_Daten* sf) {
     if (weiter) {
         r.status = ST_PAUSE;
         if (naechste == h.regulaer && h.verl > 0) s.flags |= 1;
+        // The manager watching this match may want it to stop at the break.
+        if (sf && sf->anzeige == 1 && Option_Wert(OPTION_HALBZEIT_PAUSE, 0, 0)) Season_Gui.Spiel_Anhalten();
         return;
     }
     r.status = ST_BEENDET;

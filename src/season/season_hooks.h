@@ -72,6 +72,9 @@ struct Season_Gui_Hooks {
     // The rankings were sorted anew: the ranking, table and overview screens
     // redraw what they show.
     void (*Rangliste_Screens_Auffrischen)() = [] {};
+    // A shown match reached its break and the manager wants the pause at
+    // half time (option 8): the match stops for him.
+    void (*Spiel_Anhalten)() = [] {};
 };
 
 // Season modules of later steps (matchday, news, rankings, events, arbiter,

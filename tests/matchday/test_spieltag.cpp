@@ -34,6 +34,7 @@
 #include "season/paarungen.h"
 #include "season/season_hooks.h"
 #include "season/season_test_hilfen.h"
+#include "season/optionen.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
 #include "season/wettbewerb_werte.h"
@@ -805,6 +806,47 @@ TEST_F(Spieltag, GegnerHeuteUndDanachUndZeilenEinesWettbewerbs) {
     EXPECT_EQ(wettbewerb, t.wettbewerb);
     EXPECT_EQ(spiel, -1);
     EXPECT_EQ(wichtig, 0);
+}
+
+}  // namespace
+
+namespace {
+
+int angehalten = 0;
+
+// The pause at half time (option 8): a shown match stops for its manager at
+// the break, a match nobody watches or the option off does not.
+TEST_F(Spieltag, HalbzeitpauseNurFuerDenGezeigtenMitOption) {
+    Season_Gui_Hooks gui = Season_Gui;
+    gui.Spiel_Anhalten = [] { ++angehalten; };
+    Season_Gui_Set_Hooks(gui);
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[0]);
+    const i32 mensch = liga->aktuelle_team[3];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Test", 0));
+    menschen.push_back(mensch);
+    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
+    struct Fall {
+        bool option, gezeigt;
+        int pausen;  // stops for the manager
+    } faelle[] = {{true, true, 1}, {false, true, 0}, {true, false, 0}};
+    for (const auto& f : faelle) {
+        Option_Wert(OPTION_HALBZEIT_PAUSE, 1, f.option ? 1 : 0);
+        angehalten = 0;
+        Naechster_Spieltag(ligen[0]);
+        Spieltag_Vorbereiten();
+        Spieltag_Gruppe_Starten();
+        Kalender_Jetzt += SF_FRAME_MS;
+        Spieltag_Run(0);
+        Spielfeld_Daten* sf = nullptr;
+        for (const auto& r : Spieltag_Slots())
+            if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s && (s->team_a == mensch || s->team_b == mensch))
+                sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
+        ASSERT_NE(sf, nullptr);
+        sf->anzeige = f.gezeigt ? 1 : 0;
+        ASSERT_TRUE(Tag_Spielen());
+        EXPECT_EQ(angehalten, f.pausen) << f.option << " " << f.gezeigt;
+    }
+    Option_Wert(OPTION_HALBZEIT_PAUSE, 1, 0);
 }
 
 }  // namespace
