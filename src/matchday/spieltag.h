@@ -125,6 +125,9 @@ bool Spieltag_Spiele_Offen();
 // be null.
 i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts, i32* wichtigkeit = nullptr, i32* spiel = nullptr,
                         i32* wettbewerb = nullptr);
+// The opponent of the team's match of today, played or not (the screens
+// show its result after it); on a day without one the next fixture's.
+i32 Spieltag_Get_Gegner_Des_Tages(i32 team, bool* auswaerts);
 // Appends the game of each of today's rows of the competition to the list;
 // returns how many.
 i32 Spieltag_Spiele_Von_Wettbewerb(i32 wettbewerb, std::vector<i32>* liste);

@@ -75,6 +75,10 @@ struct Season_Gui_Hooks {
     // A shown match reached its break and the manager wants the pause at
     // half time (option 8): the match stops for him.
     void (*Spiel_Anhalten)() = [] {};
+    // Each frame while a match of a manager at this machine is played
+    // without a live view: the frame shown meanwhile (the match's overview
+    // under the control bar).
+    void (*Spiel_Warten)() = [] {};
 };
 
 // Season modules of later steps (matchday, news, rankings, events, arbiter,
