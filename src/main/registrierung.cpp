@@ -32,6 +32,7 @@
 #include "gui/spielfeld_uebersicht.h"
 #include "gui/gesicht.h"
 #include "gui/hauptmenue.h"
+#include "gui/menue_spiel.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
@@ -242,7 +243,7 @@ void menue_hooks_anmelden() {
     // The end of a turn goes to the calendar; option 24 is the menu animation;
     // the header's opponent is today's from the matchday runner.
     Hauptmenue_Set_Hooks({
-        .gegner = [](i32 team, bool* auswaerts) { return Spieltag_Get_Gegner(team, auswaerts); },
+        .gegner = [](i32 team, bool* auswaerts) { return Spieltag_Get_Gegner_Des_Tages(team, auswaerts); },
         .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
 #if KORDAVO_HAT_SCREENS
         .screen_starten = Screen_Launch,
@@ -344,6 +345,7 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         .Fortschritt = [](const char* text, int prozent) { Menue_Fortschritt(text, prozent); },
         .Spielstand_Laden_Fragen = [](int slot) { Menue_Laden_Fragen(slot); },
         .Kalender_Blit_Modus = Menue_Modus_Zeichnen,
+        .Spiel_Anhalten = Menue_Spiel_Anhalten,
         // A match of this machine's manager running without a live view.
         .Spiel_Warten = Menue_Spiel_Warten,
     });
