@@ -1,0 +1,198 @@
+// The live match view: layout of one to four views, the focus click and the
+// side it hands to the line-up screen, matches leaving the list, the
+// projection, the camera and the facing directions.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "graphics/rastport.h"
+#include "gui/menue_spiel.h"
+#include "kit.h"
+#include "screens/live_view/spielansicht.h"
+
+namespace {
+
+std::vector<i32> gewaehlt;  // teams handed to the in-match line-up screen
+
+struct Rechteck {
+    i32 x, y, w, h;
+    bool operator==(const Rechteck&) const = default;
+};
+
+class LiveView : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(kit::Starten_Ohne_Spiel());
+        Menue_Spiel_Set_Hooks({.im_spiel_team = [](i32 t) {
+            gewaehlt.push_back(t);
+            return t;
+        }});
+        gewaehlt.clear();
+        for (int i = 0; i < 4; ++i) {
+            felder[i] = std::make_unique<Spielfeld_Daten>();
+            felder[i]->team[0] = 10 + 2 * static_cast<u32>(i);
+            felder[i]->team[1] = 11 + 2 * static_cast<u32>(i);
+            felder[i]->bild_art = static_cast<u8>(i);
+            felder[i]->kamera[0] = 5400, felder[i]->kamera[1] = 3403;
+            liste[i] = felder[i].get();
+        }
+        st.periode_ms = 45;
+    }
+    void TearDown() override {
+        Spielansicht_Free();
+        Menue_Spiel_Set_Hooks({});
+        kit::Beenden();
+    }
+    bool Frame(int anzahl) { return Spielansicht_Run(liste, anzahl, &st, 0); }
+    std::vector<Rechteck> Aktive() {
+        std::vector<Rechteck> r;
+        for (int s = 0; s < SA_VIEWS; ++s) {
+            const Spielansicht_View& v = Spielansicht_Views()[s];
+            if (v.active) r.push_back({v.screen_x, v.screen_y, v.breite, v.hoehe});
+        }
+        return r;
+    }
+    int Fokus() {
+        int f = -1;
+        for (int s = 0; s < SA_VIEWS; ++s)
+            if (Spielansicht_Views()[s].focus) {
+                EXPECT_EQ(f, -1) << "two focused views";
+                f = s;
+            }
+        return f;
+    }
+
+    std::unique_ptr<Spielfeld_Daten> felder[4];
+    Spielfeld_Daten* liste[4] = {};
+    Spielfeld_Steuerung st{};
+};
+
+TEST_F(LiveView, LayoutForOneToFourMatches) {
+    const struct Fall {
+        int anzahl;
+        std::vector<Rechteck> soll;
+    } faelle[] = {
+        {1, {{0, 0, 800, 564}}},
+        {2, {{0, 0, 800, 282}, {0, 282, 800, 282}}},
+        {3, {{0, 0, 800, 282}, {0, 282, 400, 282}, {400, 282, 400, 282}}},
+        {4, {{0, 0, 400, 282}, {400, 0, 400, 282}, {0, 282, 400, 282}, {400, 282, 400, 282}}},
+    };
+    for (const Fall& f : faelle) {
+        Spielansicht_Free();
+        gewaehlt.clear();
+        EXPECT_FALSE(Frame(f.anzahl)) << "the starting frame draws nothing";
+        EXPECT_EQ(Spielansicht_Laufzustand(), 1u);
+        EXPECT_TRUE(Frame(f.anzahl));
+        EXPECT_EQ(Aktive(), f.soll) << f.anzahl << " matches";
+        EXPECT_EQ(Fokus(), 0);
+        EXPECT_EQ(gewaehlt, std::vector<i32>{10}) << "view 0's home side goes to the line-up screen";
+        // Each view's picture is at its scale: full for one match, half otherwise.
+        for (int s = 0; s < f.anzahl; ++s) {
+            const Spielansicht_View& v = Spielansicht_Views()[s];
+            ASSERT_NE(v.bild, nullptr);
+            EXPECT_EQ(v.bild->breite, f.anzahl == 1 ? 3610 : 1805);
+            EXPECT_EQ(v.bild->hoehe, f.anzahl == 1 ? 980 : 490);
+        }
+        EXPECT_EQ(Spielansicht_Get_Spielfeld(), liste[0]);
+    }
+}
+
+TEST_F(LiveView, FocusClickAlternatesSides) {
+    Frame(3);
+    Frame(3);
+    gewaehlt.clear();
+    // Presses inside view 2 (400, 282, 400 x 282): focus moves there, and
+    // each new press hands the other side; a held button does not repeat.
+    const struct Schritt {
+        bool druecken;
+        i32 x, y;
+        int fokus;
+        std::vector<i32> gewaehlt;
+    } schritte[] = {
+        {true, 600, 400, 2, {15}},      // away side first (the side flips, then is handed over)
+        {true, 600, 400, 2, {15}},      // held: nothing new
+        {false, 600, 400, 2, {15}},     // released
+        {true, 600, 400, 2, {15, 14}},  // again: home side
+        {false, 600, 400, 2, {15, 14}},
+        {true, 100, 100, 0, {15, 14, 11}},  // view 0: focus moves, side flips on
+        {false, 100, 100, 0, {15, 14, 11}},
+        // (400, 282) lies on the edges of views 0, 1 and 2: the first wins.
+        {true, 400, 282, 0, {15, 14, 11, 10}},
+    };
+    int n = 0;
+    for (const Schritt& s : schritte) {
+        kit::Maus(s.x, s.y);
+        if (s.druecken) kit::Druecken();
+        else kit::Loslassen();
+        Frame(3);
+        EXPECT_EQ(Fokus(), s.fokus) << "step " << n;
+        EXPECT_EQ(gewaehlt, s.gewaehlt) << "step " << n;
+        ++n;
+    }
+    kit::Loslassen();
+    Frame(3);
+    EXPECT_EQ(Spielansicht_Get_Spielfeld(), liste[0]);
+    kit::Maus(200, 500);  // view 1
+    kit::Druecken();
+    Frame(3);
+    EXPECT_EQ(Spielansicht_Get_Spielfeld(), liste[1]);
+}
+
+TEST_F(LiveView, MatchLeavingTheList) {
+    Frame(2);
+    Frame(2);
+    ASSERT_EQ(Aktive().size(), 2u);
+    EXPECT_EQ(Spielansicht_Views()[0].bild->breite, 1805);
+    // The second match ends: view 1 is cleared, view 0 turns full at full scale.
+    EXPECT_TRUE(Frame(1));
+    EXPECT_EQ(Aktive(), (std::vector<Rechteck>{{0, 0, 800, 564}}));
+    EXPECT_EQ(Spielansicht_Views()[1].pitch, nullptr);
+    EXPECT_EQ(Spielansicht_Views()[1].bild, nullptr);
+    EXPECT_EQ(Spielansicht_Views()[0].bild->breite, 3610);
+    EXPECT_EQ(Spielansicht_Suchen(liste[1]), nullptr);
+    EXPECT_EQ(Spielansicht_Suchen(liste[0]), &Spielansicht_Views()[0]);
+    // A new match at position 0 rebuilds that slot, keeping its layout.
+    Spielfeld_Daten* neu_liste[1] = {liste[3]};
+    EXPECT_TRUE(Spielansicht_Run(neu_liste, 1, &st, 0));
+    EXPECT_EQ(Spielansicht_Views()[0].pitch, liste[3]);
+    EXPECT_EQ(Spielansicht_Views()[0].bild->breite, 3610);
+    // A new copy of the shown pitch record replaces the old one in place.
+    Spielansicht_Spielfeld_Update(liste[3], liste[2]);
+    EXPECT_EQ(Spielansicht_Views()[0].pitch, liste[2]);
+    EXPECT_EQ(Spielansicht_Suchen(nullptr), nullptr);
+    // No match left: nothing drawn, nothing focused.
+    EXPECT_FALSE(Frame(0));
+    EXPECT_TRUE(Aktive().empty());
+    EXPECT_EQ(Spielansicht_Get_Spielfeld(), nullptr);
+}
+
+TEST_F(LiveView, BadListsAreHeldToFourAndNullEntriesStayEmpty) {
+    Spielfeld_Daten* l[4] = {liste[0], nullptr, liste[2], liste[3]};
+    Spielansicht_Run(l, 9, &st, 0);
+    Spielansicht_Run(l, 9, &st, 0);
+    EXPECT_EQ(Spielansicht_Views()[1].present, 0u);
+    EXPECT_EQ(Aktive().size(), 3u);
+    EXPECT_FALSE(Spielansicht_Run(nullptr, 3, &st, 0));
+    EXPECT_TRUE(Aktive().empty());
+}
+
+TEST_F(LiveView, PauseHoldsTheCameraButDraws) {
+    Frame(1);
+    Frame(1);
+    Spielansicht_View& v = Spielansicht_Views()[0];
+    const i32 sx = v.scroll_x, sy = v.scroll_y;
+    liste[0]->kamera[0] = 9000;
+    liste[0]->kamera_schritte = 10;
+    st.pause = 1;
+    EXPECT_TRUE(Frame(1));
+    EXPECT_EQ(v.scroll_x, sx);
+    EXPECT_EQ(v.scroll_y, sy);
+    EXPECT_EQ(liste[0]->kamera_schritte, 10);
+    st.pause = 0;
+    Frame(1);
+    EXPECT_GT(v.scroll_x, sx);
+    EXPECT_EQ(liste[0]->kamera_schritte, 0);
+}
+
+}  // namespace
