@@ -3,6 +3,7 @@
 // projection, the camera and the facing directions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -193,6 +194,145 @@ TEST_F(LiveView, PauseHoldsTheCameraButDraws) {
     Frame(1);
     EXPECT_GT(v.scroll_x, sx);
     EXPECT_EQ(liste[0]->kamera_schritte, 0);
+}
+
+}  // namespace
+
+namespace {
+
+Spielansicht_View ansicht(u32 layout, Spielfeld_Daten* sf) {
+    Spielansicht_View v;
+    v.layout = layout;
+    v.pitch = sf;
+    v.breite = layout == SA_VIERTEL ? SA_VIERTEL_W : SA_VOLL_W;
+    v.hoehe = layout == SA_VOLL ? SA_VOLL_H : SA_HALB_H;
+    return v;
+}
+
+TEST(LiveViewProjektion, PitchCornersAndCentre) {
+    const struct Fall {
+        u32 layout;
+        u32 gespiegelt;
+        f32 x, y, z;
+        i32 sx, sy;
+    } faelle[] = {
+        // Full scale: the four corners and the centre spot.
+        {SA_VOLL, 0, 0, 0, 0, 1418, 93},
+        {SA_VOLL, 0, 10800, 0, 0, 3498, 613},
+        {SA_VOLL, 0, 0, 6806, 0, 102, 422},
+        {SA_VOLL, 0, 10800, 6806, 0, 2182, 942},
+        {SA_VOLL, 0, 5400, 3403, 0, 1800, 518},
+        // Half scale (half and quarter views): halves round away from zero
+        // before the origin is added.
+        {SA_HALB, 0, 0, 0, 0, 709, 46},
+        {SA_VIERTEL, 0, 10800, 0, 0, 1749, 307},
+        {SA_HALB, 0, 0, 6806, 0, 51, 211},
+        {SA_VIERTEL, 0, 10800, 6806, 0, 1091, 471},
+        {SA_HALB, 0, 5400, 3403, 0, 900, 259},
+        // Height lifts the point: the crossbar (2.44 m) over the left goal's centre.
+        {SA_VOLL, 0, 0, 3403, 244, 760, 210},
+        // Mirrored: the home goal on the right, the picture turned about its middle.
+        {SA_VOLL, 1, 0, 0, 0, 112, 613},
+        {SA_VOLL, 1, 10800, 0, 0, 2192, 93},
+        {SA_VOLL, 1, 0, 6806, 0, 1428, 942},
+        {SA_VOLL, 1, 10800, 6806, 0, 3508, 422},
+        {SA_HALB, 1, 0, 6806, 0, 714, 471},
+    };
+    Spielfeld_Daten sf{};
+    for (const Fall& f : faelle) {
+        Spielansicht_View v = ansicht(f.layout, &sf);
+        v.gespiegelt = f.gespiegelt;
+        i32 x = -1, y = -1;
+        Spielansicht_Projektion(&v, f.x, f.y, f.z, &x, &y);
+        EXPECT_EQ(x, f.sx) << f.layout << "/" << f.gespiegelt << " (" << f.x << ", " << f.y << ", " << f.z << ")";
+        EXPECT_EQ(y, f.sy) << f.layout << "/" << f.gespiegelt << " (" << f.x << ", " << f.y << ", " << f.z << ")";
+    }
+}
+
+TEST(LiveViewKamera, SettlesInFiftyStepsWithItsDivisor) {
+    const struct Fall {
+        i32 periode;
+        u8 schnell;
+        f32 ziel_x;
+        i32 kamera_x;
+    } faelle[] = {
+        {45, 0, 12000, 9675},  // beyond the pitch: held to 10000; a fifteenth of the way a step
+        {45, 1, 12000, 9996},  // fast follow: a fifth
+        {0, 0, 10000, 9984},   // no frame period: an eighth
+        {45, 0, 100, 767},     // below 800 held to 800
+    };
+    for (const Fall& f : faelle) {
+        Spielfeld_Daten sf{};
+        sf.kamera[0] = f.ziel_x;
+        sf.kamera[1] = 3403;
+        sf.kamera_schnell = f.schnell;
+        sf.kamera_schritte = 50;
+        const Spielfeld_Steuerung st{.pause = 0, .schnell = 0, .frei = 0, .periode_ms = f.periode};
+        Spielansicht_View v = ansicht(SA_VOLL, &sf);
+        Spielansicht_Kamera(&v, &sf, &st, 0);
+        EXPECT_EQ(v.kamera[0], f.kamera_x) << f.periode << "/" << int(f.schnell) << "/" << f.ziel_x;
+        EXPECT_EQ(sf.kamera_schritte, 0);
+        EXPECT_EQ(sf.scroll[0], v.scroll_x);
+        EXPECT_EQ(sf.scroll[1], v.scroll_y);
+    }
+}
+
+TEST(LiveViewKamera, ScrollStaysInsideThePicture) {
+    // Targets in every corner (and far outside, high and low): the visible
+    // part never leaves the picture, for every layout; a low point reaches
+    // its bottom edge.
+    const struct {
+        u32 layout;
+        i32 max_x, max_y;
+    } layouts[] = {
+        {SA_VOLL, 3610 - 800, 980 - 564}, {SA_HALB, 1805 - 800, 490 - 282}, {SA_VIERTEL, 1805 - 400, 490 - 282}};
+    const f32 ziele[][3] = {{-50000, -50000, 0}, {50000, -50000, 0},  {-50000, 50000, 0},
+                            {50000, 50000, 0},   {10000, 1360, 9000}, {800, 5440, -9000}};
+    for (const auto& l : layouts) {
+        i32 groesstes_x = 0, groesstes_y = 0;
+        for (const auto& z : ziele) {
+            Spielfeld_Daten sf{};
+            sf.kamera[0] = z[0], sf.kamera[1] = z[1], sf.kamera[2] = z[2];
+            sf.kamera_schritte = 200;
+            const Spielfeld_Steuerung st{.pause = 0, .schnell = 0, .frei = 0, .periode_ms = 45};
+            Spielansicht_View v = ansicht(l.layout, &sf);
+            Spielansicht_Kamera(&v, &sf, &st, 0);
+            EXPECT_GE(v.scroll_x, 0);
+            EXPECT_GE(v.scroll_y, 0);
+            EXPECT_LE(v.scroll_x, l.max_x);
+            EXPECT_LE(v.scroll_y, l.max_y);
+            groesstes_x = std::max(groesstes_x, v.scroll_x);
+            groesstes_y = std::max(groesstes_y, v.scroll_y);
+        }
+        EXPECT_EQ(groesstes_y, l.max_y) << "layout " << l.layout << " reaches its bottom edge";
+    }
+}
+
+TEST(LiveViewKamera, FixedCameraTakesTheStoredScroll) {
+    Spielfeld_Daten sf{};
+    sf.scroll[0] = 321, sf.scroll[1] = 45;
+    sf.kamera_schritte = 7;
+    const Spielfeld_Steuerung st{.pause = 0, .schnell = 0, .frei = 0, .periode_ms = 45};
+    Spielansicht_View v = ansicht(SA_VOLL, &sf);
+    Spielansicht_Kamera(&v, &sf, &st, 1);
+    EXPECT_EQ(v.scroll_x, 321);
+    EXPECT_EQ(v.scroll_y, 45);
+    EXPECT_EQ(sf.kamera_schritte, 7);
+}
+
+TEST(LiveViewRichtung, SixteenDirectionsClockwiseFromUp) {
+    const struct {
+        i32 dx, dy;
+        int soll;
+    } faelle[] = {
+        {0, 10, 8},     {10, 0, 4},     {0, -10, 0},     {-10, 0, 12},     {0, 0, 4},  // axes, and no move at all
+        {10, 10, 6},    {10, -10, 2},   {-10, 10, 10},   {-10, -10, 14},               // diagonals
+        {100, 20, 4},   {100, 40, 5},   {100, 150, 7},   {10, 1000, 8},                // right and down by the bounds
+        {100, -40, 3},  {100, -150, 1}, {10, -1000, 0},                                // right and up
+        {-100, 40, 11}, {-100, 150, 9}, {-100, -40, 13}, {-100, -150, 15},             // left
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(Spielansicht_Richtung(50, 50, 50 + f.dx, 50 + f.dy), f.soll) << f.dx << ", " << f.dy;
 }
 
 }  // namespace
