@@ -1,15 +1,21 @@
 // The live match view: layout of one to four views, the focus click and the
 // side it hands to the line-up screen, matches leaving the list, the
-// projection, the camera and the facing directions.
+// projection, the camera and the facing directions; real engine matches in
+// one full and four quarter views with their bars and frames.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "grafik_nummern.h"
 #include "graphics/rastport.h"
+#include "graphics/resf.h"
 #include "gui/menue_spiel.h"
+#include "gui/palette.h"
 #include "kit.h"
+#include "match/match_test.h"
 #include "screens/live_view/spielansicht.h"
 
 namespace {
@@ -333,6 +339,129 @@ TEST(LiveViewRichtung, SixteenDirectionsClockwiseFromUp) {
     };
     for (const auto& f : faelle)
         EXPECT_EQ(Spielansicht_Richtung(50, 50, 50 + f.dx, 50 + f.dy), f.soll) << f.dx << ", " << f.dy;
+}
+
+}  // namespace
+
+// --- Drawing with real engine matches --------------------------------------------
+
+namespace {
+
+class LiveViewSpiel : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(kit::Starten(1));
+        Partie_Spiele_Leeren();
+        Partie_Hooks_Installieren();
+        const std::vector<u32> liga = Liga_Vereine(groesste_erste_liga());
+        ASSERT_GE(liga.size(), 8u);
+        for (u32 i = 0; i < 4; ++i) {
+            const u32 spiel = 9100 + i;
+            Partie_Spiel_Anmelden(spiel, liga[2 * i], liga[2 * i + 1], 7);
+            ASSERT_TRUE(Spielfeld_Neu(spiel, 0, 0, 18250 + 7000 * i, liga[2 * i], 1));
+            liste[i] = Spielfeld_Zeiger(spiel);
+            ASSERT_NE(liste[i], nullptr);
+            liste[i]->bild_art = static_cast<u8>(2 * i);
+            Spielfeld_Set_Zufall(liste[i], 4711 + i);
+            // Play into the first half: minute 10, 17, 24, 31.
+            while (liste[i]->minute < static_cast<i16>(10 + 7 * i) && Partie_Schritt(liste[i], 45)) {
+            }
+        }
+        st.periode_ms = 45;
+    }
+    void TearDown() override {
+        Spielansicht_Free();
+        for (u32 i = 0; i < 4; ++i) Spielfeld_Loeschen(0);
+        kit::Beenden();
+    }
+    void Frames(int anzahl, int n = 2) {
+        for (int i = 0; i < n; ++i) Spielansicht_Run(liste, anzahl, &st, 0);
+    }
+
+    Spielfeld_Daten* liste[4] = {};
+    Spielfeld_Steuerung st{};
+};
+
+TEST_F(LiveViewSpiel, OneFullViewWithHeaderAndBottomBar) {
+    liste[0]->tore[0] = 2, liste[0]->tore[1] = 1;
+    liste[0]->zuschauer = 41250;
+    Frames(1);
+    kit::Spur_Leeren();
+    Frames(1, 1);
+    const Spielansicht_View& v = Spielansicht_Views()[0];
+    // The camera follows the play: the visible part holds the ball.
+    i32 bx = 0, by = 0;
+    const Spielfeld_Objekt& ball = liste[0]->objekt[SF_OBJ_BALL];
+    Spielansicht_Projektion(&v, ball.x, ball.y, 0, &bx, &by);
+    EXPECT_GE(bx, v.scroll_x);
+    EXPECT_LT(bx, v.scroll_x + 800);
+    EXPECT_GE(by, v.scroll_y);
+    EXPECT_LT(by, v.scroll_y + 564);
+    // The screen shows the pitch picture's visible part.
+    EXPECT_EQ(kit::Probe(400, 300), v.bild->bitmap->pixel16()[(v.scroll_y + 300) * 3610 + v.scroll_x + 400]);
+    // Bottom bar, header bar, the score digits "2" and "1", attendance and minute.
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_LEISTE, 5, 598));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_KOPF_GROSS, 5, 5));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_ZIFFERN_GROSS, 255 + 15, 8 + 10));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_ZIFFERN_GROSS, 285 + 15, 8 + 10));
+    Rastport* blatt = Resf_Grafik_Laden(GRAFIK_LIVE_ZIFFERN_GROSS);
+    ASSERT_TRUE(blatt && Rastport_Lock(blatt));
+    int gleich = 0;
+    for (i32 y = 0; y < 20; ++y)
+        for (i32 x = 0; x < 30; ++x) {
+            const u16 home = blatt->bitmap->pixel16()[(23 * 2 + 2 + y) * 60 + x];
+            const u16 away = blatt->bitmap->pixel16()[(23 * 1 + 2 + y) * 60 + 30 + x];
+            gleich +=
+                (home == 0 || kit::Probe(255 + x, 8 + y) == home) && (away == 0 || kit::Probe(285 + x, 8 + y) == away);
+        }
+    Rastport_Free(blatt);
+    EXPECT_EQ(gleich, 600) << "the digit cells of 2 (home) and 1 (away) are on the screen";
+    EXPECT_TRUE(kit::Text_Auf_Zeile("41.250 Zuschauer", 19));
+    char minute[32];
+    std::snprintf(minute, sizeof minute, "%d. Min.", liste[0]->minute + 1);
+    EXPECT_TRUE(kit::Text_Auf_Zeile(minute, 20)) << minute;
+    EXPECT_EQ(liste[0]->fokus, 1);
+    kit::Png("live_view_voll");
+}
+
+TEST_F(LiveViewSpiel, FourQuarterViewsWithFrames) {
+    Frames(4);
+    kit::Spur_Leeren();
+    Frames(4, 1);
+    const u16 gelb = Farbe_565(0xFFFF00), grau = Farbe_565(0x141415);
+    const struct {
+        i32 x, y;
+        u16 farbe;
+    } rahmen[] = {{0, 100, gelb}, {399, 100, gelb}, {400, 100, grau}, {799, 100, grau},
+                  {0, 400, grau}, {400, 400, grau}, {200, 562, grau}, {600, 563, grau}};
+    for (const auto& r : rahmen) EXPECT_EQ(kit::Probe(r.x, r.y), r.farbe) << r.x << ", " << r.y;
+    for (int i = 0; i < 4; ++i) {
+        const Spielansicht_View& v = Spielansicht_Views()[i];
+        EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_KOPF_KLEIN, v.screen_x + 5, v.screen_y + 5)) << i;
+        EXPECT_LE(v.scroll_x, 1805 - 400);
+        EXPECT_LE(v.scroll_y, 490 - 282);
+        EXPECT_EQ(liste[i]->fokus, i == 0 ? 1 : 0);
+        char minute[32];
+        std::snprintf(minute, sizeof minute, "%d. Min.", liste[i]->minute + 1);
+        EXPECT_TRUE(kit::Text(minute)) << minute;
+    }
+    EXPECT_EQ(kit::Text("Zuschauer"), nullptr) << "quarter views show no attendance";
+    kit::Png("live_view_viertel");
+}
+
+TEST_F(LiveViewSpiel, StartFailsCleanlyWithoutItsPictures) {
+    // An archive without the bar pictures: the start fails, nothing stays
+    // loaded, no view is built; with the archives back the next start works.
+    Resf_Free();
+    EXPECT_FALSE(Spielansicht_Run(liste, 2, &st, 0));
+    EXPECT_EQ(Spielansicht_Laufzustand(), 2u);
+    EXPECT_FALSE(Spielansicht_Run(liste, 2, &st, 0));
+    EXPECT_EQ(Spielansicht_Views()[0].pitch, nullptr);
+    Spielansicht_Free();
+    ASSERT_EQ(Resf_Init(), 1);
+    Frames(2);
+    EXPECT_TRUE(Spielansicht_Run(liste, 2, &st, 0));
+    EXPECT_EQ(Spielansicht_Laufzustand(), 1u);
 }
 
 }  // namespace

@@ -739,6 +739,7 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
     if (name == "gesicht") return Gesicht_Teil(arg, w, h, eintrag);
     if (name == "feld") return Uebersicht_Zeichnen(arg, w, h, eintrag);
     if (name == "rasen") return Rasen_Zeichnen(arg, w, h);
+    if (name == "stadion") return Stadion_Zeichnen(arg, w, h);
 
     cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_t* c = cairo_create(sf);
@@ -776,8 +777,10 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
         }
         cairo_close_path(c);
         const bool leer = art.rfind("leer", 0) == 0, max = art == "max";
-        const u32 fuell = leer ? (art == "leer_gewaehlt" ? 0x3C5A82 : 0x23395A) : max ? 0x5E6B7C
-                          : art.find("abzug") != std::string::npos ? 0xB8483B : GOLD;
+        const u32 fuell = leer                                     ? (art == "leer_gewaehlt" ? 0x3C5A82 : 0x23395A)
+                          : max                                    ? 0x5E6B7C
+                          : art.find("abzug") != std::string::npos ? 0xB8483B
+                                                                   : GOLD;
         if (art == "halb" || art == "halb_abzug" || art == "abzug_halb") {
             cairo_save(c);
             cairo_rectangle(c, 0, 0, cx, h);

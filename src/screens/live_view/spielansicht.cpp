@@ -81,6 +81,9 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
         if (!v.active || !v.pitch) continue;
         if (st) Spielansicht_Kamera(&v, v.pitch, st, kamera_fest);
         Spielansicht_Hintergrund(&v);
+        Spielansicht_Leiste();
+        Spielansicht_Kopfzeile(&v);
+        Spielansicht_Rahmen(&v);
         gezeichnet = true;
     }
     return gezeichnet;
@@ -272,11 +275,12 @@ void Spielansicht_Views_Free() {
 }
 
 bool Spielansicht_Init() {
-    geladen = true;
+    if (!geladen) geladen = Spielansicht_Bilder_Laden();
     return geladen;
 }
 
 void Spielansicht_Free() {
+    Spielansicht_Bilder_Free();
     Spielansicht_Views_Free();
     geladen = false;
     laufzustand = 0;

@@ -105,6 +105,20 @@ int Spielansicht_Richtung(i32 x1, i32 y1, i32 x2, i32 y2);
 
 // The visible part of the pitch picture onto the screen at the view's place.
 void Spielansicht_Hintergrund(const Spielansicht_View* v);
+// The header bar: the score digits, the attendance (full and half views) and
+// the minute.
+void Spielansicht_Kopfzeile(const Spielansicht_View* v);
+// Marks the focused view's pitch record for the crowd's sounds; half and
+// quarter views get a 2-pixel frame below their header bar (yellow when
+// focused).
+void Spielansicht_Rahmen(const Spielansicht_View* v);
+// The bottom bar, bottom-aligned to row 600.
+void Spielansicht_Leiste();
+// Height of the view's header bar.
+i32 Spielansicht_Kopf_Hoehe(const Spielansicht_View* v);
+// The bar pictures (loaded by Spielansicht_Init; all or none).
+bool Spielansicht_Bilder_Laden();
+void Spielansicht_Bilder_Free();
 
 // The pitch picture for a stadium picture kind and scale: its entry in the
 // pitch picture archive (2 kinds a stadium: full, then half scale).
