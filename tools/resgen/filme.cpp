@@ -375,8 +375,7 @@ std::vector<u8> film_schreiben(i32 w, i32 h, i32 bilder, const std::function<voi
 }
 
 std::vector<u8> stadion_film(const std::vector<std::string>& arg, i32 w, i32 h, i32 bilder, const Umgebung& u) {
-    const i32 ox = arg.size() == 3 ? std::atoi(arg[1].c_str()) : -1,
-              oy = arg.size() == 3 ? std::atoi(arg[2].c_str()) : -1;
+    const i32 ox = arg.size() == 3 ? std::atoi(arg[1].c_str()) : -1, oy = arg.size() == 3 ? std::atoi(arg[2].c_str()) : -1;
     if (ox < 0 || oy < 0 || ox % 4 || oy % 4 || ox + w > BILD_W || oy + h > BILD_H) {
         std::fprintf(stderr, "resgen: Film menue: erwartet <svg>,<x>,<y> (Vielfache von 4) im Bild %dx%d\n", BILD_W,
                      BILD_H);

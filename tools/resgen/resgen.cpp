@@ -106,8 +106,8 @@ Manifest manifest_lesen(const std::string& datei) {
         if (!(z >> eintraege >> r.art >> groesse)) fehler("Zeile braucht Archiv, Eintrag, Art, Größe, Rezept");
         std::getline(z >> std::ws, r.rezept);
         while (!r.rezept.empty() && std::isspace(static_cast<unsigned char>(r.rezept.back()))) r.rezept.pop_back();
-        if (const size_t g = r.rezept.rfind('=');
-            g != std::string::npos && g > 0 && std::isspace(static_cast<unsigned char>(r.rezept[g - 1]))) {
+        if (const size_t g = r.rezept.rfind('='); g != std::string::npos && g > 0 &&
+                                                  std::isspace(static_cast<unsigned char>(r.rezept[g - 1]))) {
             std::istringstream n(r.rezept.substr(g + 1));
             std::string rest;
             if (!(n >> r.name) || (n >> rest) || !name_gueltig(r.name))
@@ -498,9 +498,8 @@ int offen_auflisten(const std::string& manifest_datei) {
         if (z.rezept.rfind("offen", 0) != 0) continue;
         const std::vector<std::string> arg = resgen::Argumente(z.rezept);
         const int basis = arg.empty() ? 0 : std::atoi(arg[0].c_str());
-        if (z.bis > z.von)
-            std::printf("%s %d-%d (%d-%d) %dx%d\n", z.archiv.c_str(), z.von, z.bis, basis + z.von, basis + z.bis, z.w,
-                        z.h);
+        if (z.bis > z.von) std::printf("%s %d-%d (%d-%d) %dx%d\n", z.archiv.c_str(), z.von, z.bis, basis + z.von,
+                                       basis + z.bis, z.w, z.h);
         else std::printf("%s %d (%d) %dx%d\n", z.archiv.c_str(), z.von, basis + z.von, z.w, z.h);
         bilder += z.bis - z.von + 1;
     }

@@ -69,8 +69,7 @@ void hintergrund(cairo_t* c) {
         cairo_rectangle(c, FX + FW * i / 18.0, FY, FW / 18.0 + 0.5, FH);
         cairo_fill(c);
     }
-    cairo_pattern_t* v =
-        cairo_pattern_create_radial(FX + FW / 2, FY + FH / 2, FH * 0.2, FX + FW / 2, FY + FH / 2, FW * 0.62);
+    cairo_pattern_t* v = cairo_pattern_create_radial(FX + FW / 2, FY + FH / 2, FH * 0.2, FX + FW / 2, FY + FH / 2, FW * 0.62);
     cairo_pattern_add_color_stop_rgba(v, 0, 1, 1, 1, 0.05);
     cairo_pattern_add_color_stop_rgba(v, 1, 0, 0, 0, 0.22);
     cairo_set_source(c, v);
@@ -128,10 +127,8 @@ void marker(cairo_t* c, double s, bool heim) {
     cairo_fill(c);
     cairo_pattern_t* g = cairo_pattern_create_radial(m - r / 3, m - r / 3, 1, m, m, r);
     const u32 innen = heim ? 0xFFD16A : 0x7FB2EA, aussen = heim ? 0xD9901F : 0x2F6DB5;
-    cairo_pattern_add_color_stop_rgb(g, 0, ((innen >> 16) & 255) / 255.0, ((innen >> 8) & 255) / 255.0,
-                                     (innen & 255) / 255.0);
-    cairo_pattern_add_color_stop_rgb(g, 1, ((aussen >> 16) & 255) / 255.0, ((aussen >> 8) & 255) / 255.0,
-                                     (aussen & 255) / 255.0);
+    cairo_pattern_add_color_stop_rgb(g, 0, ((innen >> 16) & 255) / 255.0, ((innen >> 8) & 255) / 255.0, (innen & 255) / 255.0);
+    cairo_pattern_add_color_stop_rgb(g, 1, ((aussen >> 16) & 255) / 255.0, ((aussen >> 8) & 255) / 255.0, (aussen & 255) / 255.0);
     cairo_set_source(c, g);
     cairo_arc(c, m, m, r, 0, 2 * PI);
     cairo_fill(c);
@@ -212,8 +209,7 @@ Rastport* Uebersicht_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h,
     bool mit_alpha = true, ok = true;
     if (art == "hintergrund") hintergrund(c), mit_alpha = false;
     else if (art == "heim" || art == "gast") marker(c, std::min(w, h), art == "heim");
-    else if (art == "ball")
-        ball(c, w, h, std::clamp(eintrag - (arg.size() > 1 ? std::atoi(arg[1].c_str()) : eintrag), 0, 30));
+    else if (art == "ball") ball(c, w, h, std::clamp(eintrag - (arg.size() > 1 ? std::atoi(arg[1].c_str()) : eintrag), 0, 30));
     else if (art == "netz_links" || art == "netz_rechts") netz(c, w, h, art == "netz_rechts");
     else ok = false;
     cairo_destroy(c);

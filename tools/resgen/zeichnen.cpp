@@ -777,10 +777,8 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
         }
         cairo_close_path(c);
         const bool leer = art.rfind("leer", 0) == 0, max = art == "max";
-        const u32 fuell = leer                                     ? (art == "leer_gewaehlt" ? 0x3C5A82 : 0x23395A)
-                          : max                                    ? 0x5E6B7C
-                          : art.find("abzug") != std::string::npos ? 0xB8483B
-                                                                   : GOLD;
+        const u32 fuell = leer ? (art == "leer_gewaehlt" ? 0x3C5A82 : 0x23395A) : max ? 0x5E6B7C
+                          : art.find("abzug") != std::string::npos ? 0xB8483B : GOLD;
         if (art == "halb" || art == "halb_abzug" || art == "abzug_halb") {
             cairo_save(c);
             cairo_rectangle(c, 0, 0, cx, h);
