@@ -184,6 +184,30 @@ TEST_F(LiveView, BadListsAreHeldToFourAndNullEntriesStayEmpty) {
     EXPECT_TRUE(Aktive().empty());
 }
 
+TEST_F(LiveView, TwentyStartFreeCyclesLeaveNothingBehind) {
+    // Leaks are caught by the sanitizer at the program's end; here every
+    // cycle must start afresh and give every picture back.
+    for (int i = 0; i < 20; ++i) {
+        Frame(1 + i % 4);
+        EXPECT_TRUE(Frame(1 + i % 4)) << i;
+        Spielansicht_Free();
+        EXPECT_EQ(Spielansicht_Laufzustand(), 0u);
+        for (int s = 0; s < SA_VIEWS; ++s) {
+            EXPECT_EQ(Spielansicht_Views()[s].bild, nullptr);
+            EXPECT_EQ(Spielansicht_Views()[s].pitch, nullptr);
+        }
+    }
+}
+
+TEST(LiveViewBild, PictureNumberByKindAndScale) {
+    const struct {
+        u32 art, layout;
+        i32 nummer;
+    } faelle[] = {{0, SA_VOLL, 0},  {0, SA_HALB, 1}, {0, SA_VIERTEL, 1},  {3, SA_VOLL, 6},
+                  {6, SA_HALB, 13}, {7, SA_VOLL, 0}, {255, SA_VIERTEL, 7}};
+    for (const auto& f : faelle) EXPECT_EQ(Spielansicht_Bild_Nummer(f.art, f.layout), f.nummer) << f.art;
+}
+
 TEST_F(LiveView, PauseHoldsTheCameraButDraws) {
     Frame(1);
     Frame(1);
