@@ -12,6 +12,7 @@
 #include "grafik_nummern.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "gui/menue.h"
 #include "gui/menue_spiel.h"
 #include "gui/palette.h"
 #include "kit.h"
@@ -144,6 +145,34 @@ TEST_F(LiveView, FocusClickAlternatesSides) {
     kit::Druecken();
     Frame(3);
     EXPECT_EQ(Spielansicht_Get_Spielfeld(), liste[1]);
+}
+
+TEST_F(LiveView, PressStartedOnAMenuIconDoesNotFocus) {
+    Screen_Icon icon;
+    icon.nummer = 3000, icon.x = 600, icon.y = 20, icon.w = 80, icon.h = 40, icon.ebene = 5;  // no screen owns 3000
+    icon.klick = [](Screen_Icon*, u32) {};
+    ASSERT_TRUE(Menue_Screen_Icon_Hinzufuegen(icon));
+    Frame(2);
+    Frame(2);
+    gewaehlt.clear();
+    // Pressed on the icon (over view 0), dragged into view 1, released.
+    kit::Maus(620, 30);
+    kit::Druecken();
+    Frame(2);
+    kit::Maus(300, 400);
+    Frame(2);
+    kit::Maus(320, 420);
+    Frame(2);
+    EXPECT_EQ(Fokus(), 0);
+    EXPECT_TRUE(gewaehlt.empty());
+    kit::Loslassen();
+    Frame(2);
+    EXPECT_EQ(Fokus(), 0);
+    // A fresh press in view 1 counts.
+    kit::Druecken();
+    Frame(2);
+    EXPECT_EQ(Fokus(), 1);
+    EXPECT_EQ(gewaehlt, std::vector<i32>{13}) << "a new start begins with the home side shown: the press flips to away";
 }
 
 TEST_F(LiveView, MatchLeavingTheList) {

@@ -283,7 +283,9 @@ void Spielansicht_Free() {
     Spielansicht_Bilder_Free();
     Spielansicht_Views_Free();
     geladen = false;
+    // A new start begins afresh: the mouse free, the home side shown.
     laufzustand = 0;
     maus_genommen = 0;
     letzte_tasten = 0;
+    seite_gezeigt = 0;
 }
