@@ -228,6 +228,54 @@ TEST_F(LiveView, TwentyStartFreeCyclesLeaveNothingBehind) {
     }
 }
 
+TEST_F(LiveView, WeatherMovesFortyParticlesAStrengthStep) {
+    Frame(1);
+    Frame(1);
+    Spielansicht_View& v = Spielansicht_Views()[0];
+    EXPECT_EQ(Spielansicht_Wetter(&v, 0, 0), 0) << "no weather: nothing scattered";
+    EXPECT_EQ(v.wetter_gestartet, 0);
+    const struct {
+        u8 staerke;
+        int bewegt;
+    } faelle[] = {{1, 40}, {3, 120}, {99, 3960}, {100, 4000}, {200, 4000}, {255, 4000}};
+    for (const auto& f : faelle) {
+        Spielansicht_Partikel vorher[SA_PARTIKEL];
+        Spielansicht_Wetter(&v, 1, 0);  // scattered once
+        for (Spielansicht_Partikel& p : v.partikel) p.x = 100, p.y = 100, p.tempo = 5;
+        std::copy(std::begin(v.partikel), std::end(v.partikel), vorher);
+        EXPECT_EQ(Spielansicht_Wetter(&v, f.staerke, 0), f.bewegt);
+        int bewegt = 0;
+        for (int i = 0; i < SA_PARTIKEL; ++i)
+            if (v.partikel[i].x != vorher[i].x || v.partikel[i].y != vorher[i].y) {
+                ++bewegt;
+                EXPECT_EQ(v.partikel[i].x, 100 + 2 * 5 + 3);  // rain falls along its slant
+                EXPECT_EQ(v.partikel[i].y, 100 + 2 * 5 + 8);
+            }
+        EXPECT_EQ(bewegt, f.bewegt) << int(f.staerke);
+    }
+    // Snow drifts at most 4 px aside and falls 3 or 4 (or starts again at
+    // the top); a flake that leaves the picture starts again at the top.
+    for (Spielansicht_Partikel& p : v.partikel) p.x = 500, p.y = 300;
+    v.partikel[0].y = 979;
+    Spielansicht_Wetter(&v, 100, 1);
+    EXPECT_EQ(v.partikel[0].y, 0);
+    for (int i = 1; i < SA_PARTIKEL; ++i) {
+        const Spielansicht_Partikel& p = v.partikel[i];
+        if (p.y == 0) continue;
+        EXPECT_LE(std::abs(p.x - 500), 4);
+        EXPECT_TRUE(p.y == 303 || p.y == 304) << p.y;
+    }
+    // Particles far outside a smaller picture (after a rebuild) start anew
+    // inside it and are never drawn outside the view.
+    for (Spielansicht_Partikel& p : v.partikel) p.x = 65000, p.y = 65000;
+    kit::Spur_Leeren();
+    Spielansicht_Wetter(&v, 200, 0);
+    for (const Spielansicht_Partikel& p : v.partikel) {
+        EXPECT_LT(p.x, 3610);
+        EXPECT_EQ(p.y, 0);
+    }
+}
+
 TEST(LiveViewBild, PictureNumberByKindAndScale) {
     const struct {
         u32 art, layout;
@@ -478,6 +526,8 @@ TEST_F(LiveViewSpiel, OneFullViewWithHeaderAndBottomBar) {
 }
 
 TEST_F(LiveViewSpiel, FourQuarterViewsWithFrames) {
+    liste[1]->regen_staerke = 100, liste[1]->regen_art = 0;
+    liste[3]->regen_staerke = 60, liste[3]->regen_art = 1;
     Frames(4);
     kit::Spur_Leeren();
     Frames(4, 1);

@@ -1,5 +1,8 @@
 // The live match view's bar pictures (Cairo): the header bar backgrounds of
-// full/half and of quarter views, and the two score digit sheets.
+// full/half and of quarter views, the two score digit sheets, rain drops and
+// snow flakes.
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "resgen.h"
@@ -26,7 +29,7 @@ void ziffer(cairo_t* c, int z, double x, double y, double w, double h, u32 grund
 
 }  // namespace
 
-Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
+Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag) {
     const std::string art = arg.empty() ? "" : arg[0];
     cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_t* c = cairo_create(sf);
@@ -58,6 +61,28 @@ Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
         const double zw = gross ? 30 : 22, zh = gross ? 20 : 16, schritt = gross ? 23 : 17;
         for (int s = 0; s < 2; ++s)
             for (int z = 0; z < 10; ++z) ziffer(c, z, s * zw, schritt * z + 2, zw, zh, PANEL, s ? KREIDE : GOLD);
+    } else if (art == "regen" || art == "schnee") {
+        // Nine frames from the given first entry. Rain: a thin streak along
+        // its fall (about 1 across, 2.5 down), brighter and longer in the
+        // middle frames. Snow: a soft flake, its size by frame.
+        const int f = std::clamp(eintrag - (arg.size() > 1 ? std::atoi(arg[1].c_str()) : eintrag), 0, 8);
+        if (art == "regen") {
+            const double laenge = 0.55 + 0.05 * (4 - std::abs(f - 4)), a = 0.35 + 0.06 * (4 - std::abs(f - 4));
+            cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
+            cairo_set_line_width(c, 1.2);
+            Farbe_Setzen(c, 0xCFE3F2, a);
+            cairo_move_to(c, w * (1 - laenge) / 2 + 0.5, h * (1 - laenge) / 2 + 0.5);
+            cairo_line_to(c, w - w * (1 - laenge) / 2 - 0.5, h - h * (1 - laenge) / 2 - 0.5);
+            cairo_stroke(c);
+        } else {
+            const double r = 1.2 + 0.25 * (f % 5);
+            cairo_pattern_t* g = cairo_pattern_create_radial(w / 2.0, h / 2.0, 0, w / 2.0, h / 2.0, r + 0.8);
+            cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, 0.95);
+            cairo_pattern_add_color_stop_rgba(g, 1, 1, 1, 1, 0);
+            cairo_set_source(c, g);
+            cairo_paint(c);
+            cairo_pattern_destroy(g);
+        }
     } else {
         ok = false;
     }

@@ -81,6 +81,7 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
         if (!v.active || !v.pitch) continue;
         if (st) Spielansicht_Kamera(&v, v.pitch, st, kamera_fest);
         Spielansicht_Hintergrund(&v);
+        Spielansicht_Wetter(&v, v.pitch->regen_staerke, v.pitch->regen_art);
         Spielansicht_Leiste();
         Spielansicht_Kopfzeile(&v);
         Spielansicht_Rahmen(&v);

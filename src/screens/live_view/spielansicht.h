@@ -23,12 +23,22 @@ constexpr int SA_VIEWS = 4;
 constexpr i32 SA_VOLL_W = 800, SA_VOLL_H = 564, SA_HALB_W = 800, SA_HALB_H = 282, SA_VIERTEL_W = 400,
               SA_VIERTEL_H = 282;
 
+// A rain drop or snow flake, in pixels of the view's pitch picture.
+struct Spielansicht_Partikel {
+    u16 x = 0, y = 0;
+    u16 tempo = 0;  // 0..9
+    u8 bild = 0;    // frame 0..8
+};
+constexpr int SA_PARTIKEL = 4000;
+
 struct Spielansicht_View {
     u32 present = 0;                   // built for its pitch record (pictures made)
     u32 active = 0;                    // got a rectangle this frame and is drawn
     u32 focus = 0;                     // the one focused view
     Spielfeld_Daten* pitch = nullptr;  // null: slot empty
     u32 stand_level[6] = {};           // build level of each stand side (0 none, 1 plain, 2..4 built)
+    u8 wetter_gestartet = 0;           // the particles were scattered
+    Spielansicht_Partikel partikel[SA_PARTIKEL];
     u32 layout = SA_VOLL;
     i32 kamera[3] = {};  // camera point x, y, z (cm)
     i32 screen_x = 0, screen_y = 0;
@@ -114,6 +124,10 @@ void Spielansicht_Kopfzeile(const Spielansicht_View* v);
 void Spielansicht_Rahmen(const Spielansicht_View* v);
 // The bottom bar, bottom-aligned to row 600.
 void Spielansicht_Leiste();
+// Rain (art 0) or snow (art 1): the first min(40 x staerke, 4000) particles
+// move and are drawn inside the view; nothing for strength 0. The number
+// that moved.
+int Spielansicht_Wetter(Spielansicht_View* v, u8 staerke, u8 art);
 // Height of the view's header bar.
 i32 Spielansicht_Kopf_Hoehe(const Spielansicht_View* v);
 // The bar pictures (loaded by Spielansicht_Init; all or none).

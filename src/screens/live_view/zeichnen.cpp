@@ -1,8 +1,10 @@
 // The live match view's drawing steps: background, header bar, frame and
 // bottom bar, and the bar pictures they share.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
+#include "base/random.h"
 #include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
@@ -16,10 +18,14 @@
 namespace {
 
 // The bar pictures: bottom bar, the two header bar backgrounds, the two
-// digit sheets.
-enum { LEISTE, KOPF_GROSS, KOPF_KLEIN, ZIFFERN_GROSS, ZIFFERN_KLEIN, BILDER };
-constexpr i32 NUMMERN[BILDER] = {GRAFIK_LIVE_LEISTE, GRAFIK_LIVE_KOPF_GROSS, GRAFIK_LIVE_KOPF_KLEIN,
-                                 GRAFIK_LIVE_ZIFFERN_GROSS, GRAFIK_LIVE_ZIFFERN_KLEIN};
+// digit sheets, nine rain-drop and nine snow-flake frames.
+enum { LEISTE, KOPF_GROSS, KOPF_KLEIN, ZIFFERN_GROSS, ZIFFERN_KLEIN, REGEN, SCHNEE = REGEN + 9, BILDER = SCHNEE + 9 };
+constexpr auto NUMMERN = [] {
+    std::array<i32, BILDER> n{GRAFIK_LIVE_LEISTE, GRAFIK_LIVE_KOPF_GROSS, GRAFIK_LIVE_KOPF_KLEIN,
+                              GRAFIK_LIVE_ZIFFERN_GROSS, GRAFIK_LIVE_ZIFFERN_KLEIN};
+    for (int i = 0; i < 9; ++i) n[REGEN + i] = GRAFIK_LIVE_REGEN + i, n[SCHNEE + i] = GRAFIK_LIVE_SCHNEE + i;
+    return n;
+}();
 Rastport* bilder[BILDER] = {};
 
 enum { TEXT_MINUTE = 165, TEXT_ZUSCHAUER = 166 };
@@ -104,4 +110,48 @@ void Spielansicht_Leiste() {
     Rastport* l = bilder[LEISTE];
     if (!l || !Screen_Rastport) return;
     Blt_Blit(l, 0, 0, l->breite, l->hoehe, Screen_Rastport, 0, 600 - l->hoehe, Blt_Opt_Standard);
+}
+
+int Spielansicht_Wetter(Spielansicht_View* v, u8 staerke, u8 art) {
+    if (!v || !v->bild || staerke == 0) return 0;
+    const i32 w = v->bild->breite, h = v->bild->hoehe;
+    if (!v->wetter_gestartet) {
+        for (Spielansicht_Partikel& p : v->partikel) {
+            p.x = static_cast<u16>(Rnd_Deko_Von_Bis(0, w - 1));
+            p.y = static_cast<u16>(Rnd_Deko_Von_Bis(0, h - 1));
+            p.tempo = static_cast<u16>(Rnd_Deko_Von_Bis(0, 9));
+            p.bild = static_cast<u8>(Rnd_Deko_Von_Bis(0, 2));
+        }
+        v->wetter_gestartet = 1;
+    }
+    const int anzahl = std::min(40 * static_cast<int>(staerke), SA_PARTIKEL);
+    const bool schnee = art == 1;
+    for (int i = 0; i < anzahl; ++i) {
+        Spielansicht_Partikel& p = v->partikel[i];
+        // Drawn only where it lies wholly inside the view.
+        if (Rastport* rp = bilder[(schnee ? SCHNEE : REGEN) + p.bild % 9]; rp && Screen_Rastport) {
+            const i32 x = p.x - v->scroll_x, y = p.y - v->scroll_y;
+            if (x >= 0 && y >= 0 && x + rp->breite <= v->breite && y + rp->hoehe <= v->hoehe)
+                Blt_Blit(rp, 0, 0, rp->breite, rp->hoehe, Screen_Rastport, v->screen_x + x, v->screen_y + y,
+                         Blt_Opt_Transparent);
+        }
+        i32 x = p.x, y = p.y;
+        if (!schnee) {
+            x += 2 * p.tempo + 3;
+            y += 2 * p.tempo + 8;
+            p.bild = static_cast<u8>((p.bild + 1) % 9);
+        } else {
+            x += Rnd_Deko_Von_Bis(-4, 4);
+            y += Rnd_Deko_Von_Bis(3, 4);
+            if (Rnd_Deko_Von_Bis(0, 99) < 10) p.bild = static_cast<u8>(Rnd_Deko_Von_Bis(0, 2));
+            if (Rnd_Deko_Von_Bis(0, 99) < 1) y = 0;
+        }
+        if ((x == 0 && y == 0) || x < 0 || x >= w || y >= h) {
+            x = Rnd_Deko_Von_Bis(0, w - 1);
+            y = 0;
+        }
+        p.x = static_cast<u16>(x);
+        p.y = static_cast<u16>(y);
+    }
+    return anzahl;
 }
