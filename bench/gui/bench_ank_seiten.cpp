@@ -15,7 +15,9 @@
 #include "graphics/resf.h"
 #include "gui/ank_seiten.h"
 #include "gui/anmelden.h"
+#include "gui/gesicht.h"
 #include "gui/spielfeld_uebersicht.h"
+#include "gui/wappen.h"
 #include "match/spielfeld.h"
 #include "world/welt.h"
 
@@ -26,7 +28,8 @@ bool bereit() {
         std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
         if (!Resf_Init() || !Font_Init(Resf_Spiel_Slot(RESF_FONT_ARCHIV), 0, 17)) return false;
         Rastport_Init_Screen();
-        Gui_Welt_Anmelden();
+        Wappen_Set_Hooks({.nummer_von_team = Gui_Welt_Wappen_Nummer});
+        Gesicht_Set_Hooks({.aussehen = Gui_Welt_Aussehen, .farben = Gui_Welt_Farben});
         return Welt_Anlegen(20, 0);
     }();
     return ok;

@@ -2,7 +2,8 @@
 // in megapixels per second, for a face-sized, a medium and a large picture,
 // 4:2:0 and 4:4:4, baseline and progressive, like for like: our plain
 // (replicated) chroma against turbo's fast up-sampling, our smooth chroma
-// against turbo's default (fancy) up-sampling; and processor code 0. The
+// against turbo's default (fancy) up-sampling; processor code 0; and our
+// decode into component planes (samples without colour conversion). The
 // pictures are made in memory by libjpeg-turbo's encoder. After the runs a
 // table gives both ratios, and the peak working memory of one 2048x1536
 // decode is measured in a child process.
@@ -104,6 +105,35 @@ bool Unser_Dekodieren(const std::vector<uint8_t>& jpeg, std::vector<uint8_t>& pi
     return ok;
 }
 
+// One decode into the component planes (samples, no colour conversion).
+bool Unser_Ebenen(const std::vector<uint8_t>& jpeg, std::vector<int16_t>* ebene) {
+    Jpeg_Auftrag a;
+    if (Jpeg_Init(&a) != 0) return false;
+    a.Jpg_Puffer = const_cast<uint8_t*>(jpeg.data());
+    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(jpeg.size());
+    bool ok = Jpeg_Lesen(&a, JMODUS_PUFFER_PARAMETER) == 0;
+    Jpeg_Komponenten_Ebenen e{};
+    e.Modus = 1;
+    if (ok) {
+        const JPEG_PROPERTIES& p = a.Intern;
+        int32_t mh = 1, mv = 1;
+        for (int c = 0; c < p.Anzahl_Komponenten; ++c) {
+            mh = std::max(mh, p.Komponenten[c].H);
+            mv = std::max(mv, p.Komponenten[c].V);
+        }
+        const size_t mx = (a.Jpg_Breite + 8 * mh - 1) / (8 * mh), my = (a.Jpg_Hoehe + 8 * mv - 1) / (8 * mv);
+        for (int c = 0; c < p.Anzahl_Komponenten && c < 4; ++c) {
+            ebene[c].resize(mx * p.Komponenten[c].H * 8 * my * p.Komponenten[c].V * 8);
+            e.Ebene[c] = ebene[c].data();
+        }
+        a.Intern.Komponenten_Ebenen = &e;
+        ok = Jpeg_Lesen(&a, JMODUS_PUFFER_BILD) == 0;
+        a.Intern.Komponenten_Ebenen = nullptr;
+    }
+    Jpeg_Free(&a);
+    return ok;
+}
+
 std::map<std::string, double> mpix;  // "<art>|<decoder>" -> megapixels per second
 
 // Like-for-like pairs, decoded alternately in one loop so that both meet the
@@ -111,7 +141,8 @@ std::map<std::string, double> mpix;  // "<art>|<decoder>" -> megapixels per seco
 // up-sampling, 1 our smooth chroma against turbo's default (fancy) one; 2
 // our plain decode with processor code 0 alone. The shortest decode of each
 // counts (the others lost time to the machine's other work).
-const char* PAARE[] = {"plain / turbo fast", "smooth / turbo fancy", "code 0"};
+// 3: our decode into component planes (samples, no colour conversion).
+const char* PAARE[] = {"plain / turbo fast", "smooth / turbo fancy", "code 0", "planes"};
 
 double Sekunden_Seit(std::chrono::steady_clock::time_point t) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
@@ -131,7 +162,9 @@ void Lauf(benchmark::State& state, const Art& art, int32_t paar) {
     double unser = 1e9, turbo = 1e9;
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
-        bool ok = Unser_Dekodieren(jpeg, pixel, paar == 2 ? JCPU_ALLGEMEIN : -1, paar == 1);
+        static std::vector<int16_t> ebene[4];
+        bool ok = paar == 3 ? Unser_Ebenen(jpeg, ebene)
+                            : Unser_Dekodieren(jpeg, pixel, paar == 2 ? JCPU_ALLGEMEIN : -1, paar == 1);
         unser = std::min(unser, Sekunden_Seit(start));
         benchmark::DoNotOptimize(pixel.data());
 #if KORDAVO_MIT_TURBOJPEG
@@ -160,7 +193,7 @@ void Registrieren() {
     for (auto [w, h] : {std::pair{128, 128}, {800, 600}, {2048, 1536}})
         for (bool k420 : {true, false})
             for (bool prog : {false, true})
-                for (int d = 0; d < 3; ++d) {
+                for (int d = 0; d < 4; ++d) {
                     Art art{w, h, k420, prog};
                     benchmark::RegisterBenchmark((art.name() + " / " + PAARE[d]).c_str(), [art,
                                                                                            d](benchmark::State& s) {
@@ -228,16 +261,16 @@ int main(int argc, char** argv) {
     Registrieren();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    std::printf("\n%-34s %8s %8s %6s | %8s %8s %6s | %8s\n", "picture (MP/s)", "plain", "t.fast", "ratio", "smooth",
-                "t.fancy", "ratio", "code 0");
+    std::printf("\n%-34s %8s %8s %6s | %8s %8s %6s | %8s | %8s\n", "picture (MP/s)", "plain", "t.fast", "ratio",
+                "smooth", "t.fancy", "ratio", "code 0", "planes");
     for (auto [w, h] : {std::pair{128, 128}, {800, 600}, {2048, 1536}})
         for (bool k420 : {true, false})
             for (bool prog : {false, true}) {
                 Art art{w, h, k420, prog};
                 auto m = [&](const char* k) { return mpix[art.name() + "|" + k]; };
                 if (m("0t") <= 0 || m("1t") <= 0) continue;
-                std::printf("%-34s %8.1f %8.1f %6.2f | %8.1f %8.1f %6.2f | %8.1f\n", art.name().c_str(), m("0u"),
-                            m("0t"), m("0u") / m("0t"), m("1u"), m("1t"), m("1u") / m("1t"), m("2u"));
+                std::printf("%-34s %8.1f %8.1f %6.2f | %8.1f %8.1f %6.2f | %8.1f | %8.1f\n", art.name().c_str(),
+                            m("0u"), m("0t"), m("0u") / m("0t"), m("1u"), m("1t"), m("1u") / m("1t"), m("2u"), m("3u"));
             }
     for (bool prog : {false, true}) {
         Art art{2048, 1536, true, prog};

@@ -23,7 +23,7 @@ bool welt() {
         Internet_Modus = INTERNET_MODUS_EINZEL;
         if (!Welt_Laden_Ordner(pfad.c_str(), 0)) return false;
         Spielfeld_Init();
-        Partie_Hooks_Installieren();
+        Spielfeld_Set_Hooks(Partie_Hooks());
         Liga = Liga_Vereine(Liga_Groesste());
         return Liga.size() >= 2;
     }();

@@ -47,7 +47,7 @@ bool vorbereiten() {
         return false;
     }
     Spielfeld_Init();
-    Partie_Hooks_Installieren();
+    Spielfeld_Set_Hooks(Partie_Hooks());
     Spielfeld_Hooks h = Spielfeld_Get_Hooks();
     h.hole_spielfeld = &hole;
     Spielfeld_Set_Hooks(h);

@@ -214,6 +214,12 @@ std::string anzeige_name(const char* pfad) {
     std::string p = pfad ? pfad : "";
     while (p.size() > 1 && (p.back() == '/' || p.back() == '\\')) p.pop_back();
     std::string n = W32_Pfad_Dateiname(p.c_str());
+    // A slot's file also carries the number the menus give it: "game_0.kdv
+    // (Platz 1)", so a message and the question before it count alike.
+    int slot = -1, gelesen = 0;
+    if (std::sscanf(n.c_str(), "game_%d.kdv%n", &slot, &gelesen) == 1 && gelesen == static_cast<int>(n.size()) &&
+        slot >= 0 && slot < SPIELSTAND_SLOTS)
+        return n + " (Platz " + std::to_string(slot + 1) + ")";
     return n.empty() ? p : n;
 }
 

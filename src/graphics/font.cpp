@@ -14,7 +14,11 @@
 #include "graphics/zeichenspur.h"
 #include "platform/display.h"
 
-void (*Font_Wappen_Blit)(Rastport* rp, i32 team, i32 x, i32 y, i32 groesse) = nullptr;
+namespace {
+Font_Hooks hooks{};
+}  // namespace
+
+void Font_Set_Hooks(const Font_Hooks& h) { hooks = h; }
 
 // --- Stored form -------------------------------------------------------------------
 
@@ -405,7 +409,7 @@ struct Zeichner {
         const i32 S = Font_Zeichen_Ausdehnung(f, 'A', &T);
         if (art == 'l') {
             const i32 team = zahl(t, 4);
-            if (Font_Wappen_Blit) Font_Wappen_Blit(rp, team, x, oben + T, S);
+            hooks.wappen_blit(rp, team, x, oben + T, S);
             x += S + glyph_breite(f, ' ');
             return;
         }

@@ -87,5 +87,9 @@ Font* Markup_Font(u32 handle);
 // Frees the entry (a ^g with flag 'l' frees the picture and its handle).
 void Markup_Handle_Freigeben(u32 handle);
 
-// Draws the crest of a team S x S (^gl); set by the menu engine.
-extern void (*Font_Wappen_Blit)(Rastport* rp, i32 team, i32 x, i32 y, i32 groesse);
+// The text's call up into the menu engine: the crest of a team S x S
+// (^gl); by default none is drawn.
+struct Font_Hooks {
+    void (*wappen_blit)(Rastport* rp, i32 team, i32 x, i32 y, i32 groesse) = [](Rastport*, i32, i32, i32, i32) {};
+};
+void Font_Set_Hooks(const Font_Hooks& h);

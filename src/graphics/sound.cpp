@@ -19,12 +19,7 @@ constexpr i32 MENUE_SOUND_ARCHIV = 21;
 Sound_Slot slots[SOUND_SLOTS];
 bool gestartet = false;
 
-bool ja() { return true; }
-bool effekt_aus_archiv(i32 nummer, std::vector<u8>& blob) {
-    const i32 slot = Resf_Spiel_Slot(MENUE_SOUND_ARCHIV);
-    return slot >= 0 && Resf_Lade_Blob(slot, nummer, blob);
-}
-Sound_Hooks hooks{.musik_an = ja, .effekte_an = ja};
+Sound_Hooks hooks{};
 
 struct Effekt {
     Sound_Slot* slot = nullptr;
@@ -37,12 +32,13 @@ i32 kanal_von(const Sound_Slot* s) { return s->kanal == KEIN_KANAL ? -1 : static
 }  // namespace
 
 Sound_Gemeinsam Sound_Geteilt;
-bool (*Sound_Effekt_Quelle)(i32 nummer, std::vector<u8>& blob) = effekt_aus_archiv;
 
-void Sound_Set_Hooks(const Sound_Hooks& h) {
-    hooks.musik_an = h.musik_an ? h.musik_an : ja;
-    hooks.effekte_an = h.effekte_an ? h.effekte_an : ja;
+bool Sound_Effekt_Aus_Archiv(i32 nummer, std::vector<u8>& blob) {
+    const i32 slot = Resf_Spiel_Slot(MENUE_SOUND_ARCHIV);
+    return slot >= 0 && Resf_Lade_Blob(slot, nummer, blob);
 }
+
+void Sound_Set_Hooks(const Sound_Hooks& h) { hooks = h; }
 bool Sound_Musik_Option() { return hooks.musik_an(); }
 
 bool Sound_Init() {
@@ -226,7 +222,7 @@ i32 Sound_Effekt_Play(i32 nummer, bool exklusiv) {
     Backsound_Set_Lautstaerke(musik);
     if (frei < 0) return -1;
     std::vector<u8> blob;
-    if (!Sound_Effekt_Quelle(nummer, blob)) return -1;
+    if (!hooks.effekt_quelle(nummer, blob)) return -1;
     Sound_Slot* s = Sound_Lade_Sample(blob.data(), static_cast<u32>(blob.size()));
     if (!s) return -1;
     Sound_Play_Sample(s, effekt_lautstaerke, 128, exklusiv);

@@ -9,6 +9,8 @@
 // by Backsound_Update every 500 ms. Main thread only.
 #pragma once
 
+#include <vector>
+
 #include "base/types.h"
 
 constexpr u32 SOUND_SAMPLE = 2001;
@@ -33,11 +35,15 @@ static_assert(sizeof(Sound_Slot) == 24, "a sound slot is 24 bytes");
 
 // What the sound layer asks of the layers above (the option block lives in
 // the season): the music (option 42) and effects (option 43) switches.
+// Where effect sounds come from: entry n of menue_sound.res (the default of
+// Sound_Hooks.effekt_quelle; tests install their own).
+bool Sound_Effekt_Aus_Archiv(i32 nummer, std::vector<u8>& blob);
 struct Sound_Hooks {
-    bool (*musik_an)();
-    bool (*effekte_an)();
+    bool (*musik_an)() = [] { return true; };
+    bool (*effekte_an)() = [] { return true; };
+    bool (*effekt_quelle)(i32 nummer, std::vector<u8>& blob) = Sound_Effekt_Aus_Archiv;
 };
-void Sound_Set_Hooks(const Sound_Hooks& h);  // null entries keep "on"
+void Sound_Set_Hooks(const Sound_Hooks& h);
 
 // Slot layer.
 bool Sound_Init();        // opens the audio device; false: sound stays off

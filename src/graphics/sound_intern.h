@@ -12,6 +12,4 @@ struct Sound_Gemeinsam {
 };
 extern Sound_Gemeinsam Sound_Geteilt;
 
-// Where effect sounds come from: entry n of menue_sound.res (tests replace it).
-extern bool (*Sound_Effekt_Quelle)(i32 nummer, std::vector<u8>& blob);
 bool Sound_Musik_Option();

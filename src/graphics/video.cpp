@@ -14,7 +14,11 @@
 #include "graphics/container.h"
 #include "graphics/rastport.h"
 
-u32 (*Video_Uhr)() = W32_Get_Time;
+namespace {
+Video_Hooks hooks{};
+}  // namespace
+
+void Video_Set_Hooks(const Video_Hooks& h) { hooks = h; }
 
 struct Vid_Film {
     i32 w = 0, h = 0;
@@ -107,7 +111,7 @@ bool frame_lesen(Vid_Film& f, u32 n) {
 bool ist_schluessel(const Vid_Film& f, u32 n) { return f.daten[f.offsets[n - 1]] == 0; }
 
 void uhr_stellen(Vid_Film& f) {
-    const u32 jetzt = Video_Uhr();
+    const u32 jetzt = hooks.uhr();
     if (!f.pausiert) f.uhr_us += static_cast<u64>(static_cast<u32>(jetzt - f.letzte_ms)) * 1000;
     f.letzte_ms = jetzt;
 }
@@ -156,7 +160,7 @@ Vid_Zeiger Vid_Oeffnen(const u8* daten, size_t laenge, std::string* fehler) {
     if (!daten || !kopf_pruefen(daten, laenge, *f, fehler)) return nullptr;
     f->daten.assign(daten, daten + laenge);
     if (f->daten.size() < KVID_KOPF || !offsets_pruefen(*f, fehler)) return nullptr;
-    f->letzte_ms = Video_Uhr();
+    f->letzte_ms = hooks.uhr();
     return f;
 }
 

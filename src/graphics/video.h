@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/files.h"
+#include "base/tools.h"
 #include "base/types.h"
 
 struct Rastport;
@@ -26,8 +27,12 @@ constexpr u32 KVID_MAX_FRAMES = 100000;
 std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner,
                               const std::vector<std::vector<u16>>& frames, u32 schluessel_abstand = 25);
 
-// The clock the videos run on, in milliseconds (the program's clock; tests set their own).
-extern u32 (*Video_Uhr)();
+// The clock the videos run on, in milliseconds: the program's clock; tests
+// install their own.
+struct Video_Hooks {
+    u32 (*uhr)() = W32_Get_Time;
+};
+void Video_Set_Hooks(const Video_Hooks& h);
 
 struct Vid_Film;
 struct Vid_Loeschen {

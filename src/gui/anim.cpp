@@ -26,7 +26,7 @@ void Anim_Slots_Blit(Anim_Slot* slots, i32 anzahl) {
     for (i32 i = 0; slots && i < anzahl; ++i) {
         Anim_Slot& s = slots[i];
         if (!s.belegt) continue;
-        if (Rastport* bild = Menue_Grafik_Holen(s.grafik + s.frame); bild && Screen_Rastport)
+        if (Rastport* bild = Menue_Get_Hooks().grafik_holen(s.grafik + s.frame); bild && Screen_Rastport)
             Blt_Blit(bild, 0, 0, -1, -1, Screen_Rastport, s.x, s.y, Blt_Opt_Transparent);
         if (jetzt - s.zuletzt < s.verzoegerung) continue;
         s.zuletzt = jetzt;

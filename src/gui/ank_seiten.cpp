@@ -13,7 +13,9 @@
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "graphics/sound.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
+#include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
 #include "season/ereignisse.h"
@@ -27,14 +29,20 @@
 #include "season/wettbewerb_werte.h"
 #include "world/bank.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
 
 // Text colours (16-bit pixels).
-constexpr u16 WEISS = 0xFFFF, NORMAL = 0xDF1B, WERT = 0xCE07, KOPF = 0xC638, MENSCH = 0xEF4D, VERLUST = 0xFAA0,
-              GEWINN = 0x4E53;
+constexpr u16 WEISS = FARBE_WEISS, NORMAL = FARBE_HELL, WERT = FARBE_GEWAEHLT, KOPF = FARBE_KOPF,
+              MENSCH = FARBE_MENSCH, VERLUST = FARBE_FEHLER, GEWINN = FARBE_KLASSE_1;
+// The pages after a match: as high as the screen, so that no half of the
+// menu's header shows above them.
+constexpr i32 SEITE_W = 760, SEITE_H = 600;
+// The table and results screens: the header bar and every row share one span.
+constexpr i32 TABELLE_X = 36, TABELLE_W = 728, ERGEBNIS_X = 4, ERGEBNIS_W = 792;
 constexpr i32 ARCHIV_SEITEN = 3, ARCHIV_GLOBAL = 1, EINTRAG_SCHATTEN = 331;
-constexpr i32 EINTRAG_VOR_MENUE = 165, EINTRAG_KOPFLEISTE = 166, EINTRAG_ZIFFERN = 171;
+constexpr i32 EINTRAG_VOR_MENUE = 165, EINTRAG_ZIFFERN = 171;
 constexpr i32 ZIFFER_W = 56, ZIFFER_H = 30;
 
 // Labels: the screen texts' miscellaneous section from entry 138 on; the
@@ -100,7 +108,7 @@ Rastport* hintergrund(i32 eintrag, i32 w, i32 h) {
     Rastport* rp = Rastport_Neu_Einfach(w, h, 16);
     if (!rp) return nullptr;
     if (vorlage) Blt_Blit(const_cast<Rastport*>(vorlage), 0, 0, -1, -1, rp, 0, 0, Blt_Opt_Standard);
-    else Blt_Rechteck(rp, 0, 0, w, h, 0x10C6);
+    else Blt_Rechteck(rp, 0, 0, w, h, FARBE_PANEL);
     return rp;
 }
 
@@ -250,7 +258,8 @@ Ank_Finanzen Ank_Finanzen_Holen(i32 team) {
     double ein_alle = 0, aus_alle = 0;
     for (int k = 0; k < 128; ++k) {
         ein_alle += Bank_Summe_Buchungen(team, 0, k, 0);
-        aus_alle += Bank_Summe_Buchungen(team, 0, k | BANK_RICHTUNG_AUS, 0);
+        if (Bank_Ist_Geldbuchung(k | BANK_RICHTUNG_AUS))
+            aus_alle += Bank_Summe_Buchungen(team, 0, k | BANK_RICHTUNG_AUS, 0);
     }
     double rest_ein = ein_alle, rest_aus = aus_alle;
     for (int i = 0; i < 3; ++i) rest_ein -= (f.einnahmen[i] = Bank_Summe_Buchungen(team, 0, EIN[i], 0));
@@ -263,13 +272,13 @@ Ank_Finanzen Ank_Finanzen_Holen(i32 team) {
 // --- Pages -------------------------------------------------------------------------------
 
 Rastport* Ank_Seite_Tore(const Spielankuendigung& a, const std::vector<Ank_Tor>& tore) {
-    Rastport* rp = hintergrund(166 + ANK_TORE, 760, 570);
+    Rastport* rp = hintergrund(166 + ANK_TORE, SEITE_W, SEITE_H);
     if (!rp) return nullptr;
     const Ank_Nach_Spiel d = daten_von(a);
     kopf(rp, a, d);
     const i32 x = 150, w = rp->breite - 2 * x;
     text(rp, 3, 0, 262, "^c%05d^tz%04d%s", WERT, rp->breite / 2, label(L_TORE));
-    Blt_Rechteck(rp, x, 272, w, 1, 0x3ACC);
+    Blt_Rechteck(rp, x, 272, w, 1, FARBE_KANTE_HELL);
     if (tore.empty()) {
         text(rp, 2, 0, 310, "^c%05d^tz%04d%s", NORMAL, rp->breite / 2, label(L_KEINE_TORE));
         return rp;
@@ -288,7 +297,7 @@ Rastport* Ank_Seite_Tore(const Spielankuendigung& a, const std::vector<Ank_Tor>&
 }
 
 Rastport* Ank_Seite_Statistik(const Spielankuendigung& a) {
-    Rastport* rp = hintergrund(166 + ANK_STATISTIK, 760, 570);
+    Rastport* rp = hintergrund(166 + ANK_STATISTIK, SEITE_W, SEITE_H);
     if (!rp) return nullptr;
     const Ank_Nach_Spiel d = daten_von(a);
     kopf(rp, a, d);
@@ -308,13 +317,13 @@ Rastport* Ank_Seite_Statistik(const Spielankuendigung& a) {
     const i64 werte[4][2] = {{schuesse[0], schuesse[1]}, {d.wert1, d.wert2}, {zweikampf[0], zweikampf[1]}, {p, 100 - p}};
     for (int r = 0; r < 4; ++r) {
         const i32 y = 320 + r * 60;
-        Blt_Rechteck(rp, 60, y - 34, rp->breite - 120, 46, 0x1947);
+        Blt_Rechteck(rp, 60, y - 34, rp->breite - 120, 46, FARBE_ZEILE_HELL);
         mitte(rp, 1, NORMAL, m, y - 8, label(r == 3 ? L_BALLBESITZ : L_SCHUESSE + r));
         // A bar of the two shares under the label.
         const i64 s = std::max<i64>(1, std::max<i64>(0, werte[r][0]) + std::max<i64>(0, werte[r][1]));
         const i32 bw = 300, bl = static_cast<i32>(bw * std::max<i64>(0, werte[r][0]) / s);
-        Blt_Rechteck(rp, m - bw / 2, y + 2, bl, 4, 0xF5A7);
-        Blt_Rechteck(rp, m - bw / 2 + bl, y + 2, bw - bl, 4, 0xF79E);
+        Blt_Rechteck(rp, m - bw / 2, y + 2, bl, 4, FARBE_HELLGOLD);
+        Blt_Rechteck(rp, m - bw / 2 + bl, y + 2, bw - bl, 4, FARBE_BALKEN_HELL);
         const char* format = r == 3 ? "^c%05d^tz%04d%d%%^tz%04d%d%%" : "^c%05d^tz%04d%d^tz%04d%d";
         text(rp, 3, 0, y + 4, format, WERT, links, static_cast<int>(werte[r][0]), rechts, static_cast<int>(werte[r][1]));
     }
@@ -322,35 +331,48 @@ Rastport* Ank_Seite_Statistik(const Spielankuendigung& a) {
 }
 
 Rastport* Ank_Seite_Geld(const Spielankuendigung& a, const Ank_Finanzen& f) {
-    Rastport* rp = hintergrund(166 + ANK_GELD, 760, 570);
+    Rastport* rp = hintergrund(166 + ANK_GELD, SEITE_W, SEITE_H);
     if (!rp) return nullptr;
     const Ank_Nach_Spiel d = daten_von(a);
     kopf(rp, a, d);
+    // The figures are one club's books: its name heads them, income above
+    // expenses, each block a table with its total, the balance below.
     const i32 team = a.team_a;
-    const i32 x = 120, ein = rp->breite / 2 - 20, aus = rp->breite - 120;
-    text(rp, 12, x, 262, "^c%05d%s", WERT, label(L_EINNAHMEN));
-    text(rp, 12, 0, 262, "^c%05d^tr%04d%s", WERT, aus, label(L_AUSGABEN));
-    double summe_ein = 0, summe_aus = 0;
-    i32 y = 290;
-    for (int i = 0; i < 4; ++i, y += 18) {
-        summe_ein += f.einnahmen[i];
-        text(rp, 11, x, y, "^c%05d%s^tr%04d%s", NORMAL, label(L_FINANZ + i), ein - x,
-             Bank_Geld_String(f.einnahmen[i], team, -1, 0));
+    mitte(rp, 12, WERT, rp->breite / 2, 258, (std::string(label(L_FINANZEN)) + ": " + team_name(team)).c_str());
+    const Kit_Spalte spalten[2] = {{"", 8, Kit_Ausrichtung::LINKS}, {"", 512, Kit_Ausrichtung::RECHTS}};
+    Kit_Tabelle t;
+    t.x = 120, t.w = 520, t.kopf_h = 22, t.zeile_h = 16, t.spalten = spalten, t.anzahl = 2;
+    t.kopf_font = font(12), t.font = font(9);
+    double summe[2] = {};
+    auto block = [&](i32 y, const char* titel, const double* werte, i32 n, i32 erstes_label) {
+        Kit_Spalte kopf_spalten[2] = {{titel, 8, Kit_Ausrichtung::LINKS}, {"", 512, Kit_Ausrichtung::RECHTS}};
+        t.y = y, t.spalten = kopf_spalten;
+        Kit_Tabelle_Kopf(rp, t);
+        t.spalten = spalten;
+        double& s = summe[erstes_label == L_FINANZ ? 0 : 1];
+        for (i32 i = 0; i < n; ++i) {
+            s += werte[i];
+            const char* zellen[2] = {label(erstes_label + i), Bank_Geld_String(werte[i], team, -1, 0)};
+            Kit_Tabelle_Zeile(rp, t, i, zellen, WEISS);
+        }
+        const i32 y_summe = Kit_Tabelle_Zeile_Y(t, n);
+        Blt_Rechteck(rp, t.x, y_summe, t.w, 1, FARBE_KANTE_HELL);
+        if (Font* fs = font(11)) {
+            Kit_Text(rp, fs, WEISS, label(L_SUMME), t.x + 8, y_summe + 16);
+            Kit_Text_Rechts(rp, fs, WEISS, Bank_Geld_String(s, team, -1, 0), t.x + 512, y_summe + 16);
+        }
+        return y_summe + 22;
+    };
+    i32 y = block(268, label(L_EINNAHMEN), f.einnahmen, 4, L_FINANZ);
+    y = block(y + 6, label(L_AUSGABEN), f.ausgaben, 7, L_FINANZ + 4);
+    const bool verlust = summe[1] > summe[0];
+    if (Font* fs = font(12)) {
+        const u16 farbe = verlust ? VERLUST : GEWINN;
+        Kit_Text(rp, fs, farbe, label(verlust ? L_VERLUST : L_GEWINN), t.x + 8, y + 20);
+        Kit_Text_Rechts(rp, fs, farbe,
+                        Bank_Geld_String(verlust ? summe[1] - summe[0] : summe[0] - summe[1], team, -1, 0),
+                        t.x + 512, y + 20);
     }
-    y = 290 + 4 * 18 + 10;
-    for (int i = 0; i < 7; ++i, y += 18) {
-        summe_aus += f.ausgaben[i];
-        text(rp, 11, x, y, "^c%05d%s^tr%04d%s", NORMAL, label(L_FINANZ + 4 + i), aus - x,
-             Bank_Geld_String(f.ausgaben[i], team, -1, 0));
-    }
-    Blt_Rechteck(rp, x, y, aus - x, 1, 0x3ACC);
-    y += 22;
-    text(rp, 12, x, y, "^c%05d%s^tr%04d%s^tr%04d%s", WEISS, label(L_SUMME), ein - x,
-         Bank_Geld_String(summe_ein, team, -1, 0), aus - x, Bank_Geld_String(summe_aus, team, -1, 0));
-    y += 30;
-    const bool verlust = summe_aus > summe_ein;
-    text(rp, 12, x, y, "^c%05d%s^tr%04d%s", verlust ? VERLUST : GEWINN, label(verlust ? L_VERLUST : L_GEWINN),
-         (verlust ? aus : ein) - x, Bank_Geld_String(verlust ? summe_aus - summe_ein : summe_ein - summe_aus, team, -1, 0));
     return rp;
 }
 
@@ -414,12 +436,14 @@ Rastport* Ank_Seite_Vor_Menue(i32 team1, i32 team2) {
 
 namespace {
 
-void screen_kopf(Rastport* ziel, i32 wettbewerb, const char* titel, i32 y_kopf) {
-    Blt_Rechteck(ziel, 0, 0, 800, 600, 0x08C5);
-    if (Rastport* k = bild(ARCHIV_SEITEN, EINTRAG_KOPFLEISTE)) {
-        Blt_Blit(k, 0, 0, -1, -1, ziel, 36, y_kopf, Blt_Opt_Transparent);
-        Rastport_Free(k);
-    }
+// The column header bar over the rows' span.
+void kopfbalken(Rastport* ziel, i32 x, i32 w, i32 y) {
+    Kit_Fuellen(ziel, x, y, w, 32, KIT_RADIUS_KLEIN, FARBE_KOPFBALKEN, FARBE_PANEL);
+    Blt_Rechteck(ziel, x + 8, y + 31, w - 16, 1, FARBE_GOLD);
+}
+
+void screen_kopf(Rastport* ziel, i32 wettbewerb, const char* titel) {
+    Blt_Rechteck(ziel, 0, 0, 800, 600, FARBE_NAVY);
     mitte(ziel, 14, WEISS, 400, 30, Kalender_Ist_Initialisiert() ? Kalender_Get_Datum_Text(Kalender_Get_Tag(), true) : "");
     text(ziel, 13, 0, 62, "^c%05d^tz%04d%s, %s", NORMAL, 400, wettbewerb_name(wettbewerb), titel);
 }
@@ -435,13 +459,14 @@ u16 platz_farbe(i32 wettbewerb, i32 platz) {
 void Ank_Screen_Tabelle_Zeichnen(Rastport* ziel, i32 wettbewerb, const std::vector<Ank_Tabellenzeile>& zeilen,
                                  i32 erste, i32 pro_seite) {
     const i32 y0 = (20 - pro_seite) * 19 / 2 + 125;
-    screen_kopf(ziel, wettbewerb, label(L_TABELLE), y0 - 50);
+    screen_kopf(ziel, wettbewerb, label(L_TABELLE));
+    kopfbalken(ziel, TABELLE_X, TABELLE_W, y0 - 50 + 8);
     text(ziel, 11, 0, y0 - 22, "^c%05d^tr0090%s^tl0205%s^tr0460%s^tr0560%s^tz0650%s", KOPF, label(L_PLATZ),
          label(L_VEREIN), label(L_PUNKTE), label(L_DIFFERENZ), label(L_TORVERHAELTNIS));
     const i32 ende = std::min<i32>(erste + pro_seite, static_cast<i32>(zeilen.size()));
     for (i32 i = erste, y = y0 + 18; i < ende; ++i, y += 19) {
         const Ank_Tabellenzeile& r = zeilen[static_cast<size_t>(i)];
-        if ((i - erste) % 2 == 0) Blt_Rechteck(ziel, 40, y - 15, 720, 19, 0x10E8);
+        if ((i - erste) % 2 == 0) Blt_Rechteck(ziel, TABELLE_X, y - 15, TABELLE_W, 19, FARBE_ZEILE_HELL);
         char vorher[16];
         if (r.vorher > 0) std::snprintf(vorher, sizeof vorher, "(%d.)", r.vorher);
         else std::snprintf(vorher, sizeof vorher, "(--)");
@@ -449,7 +474,7 @@ void Ank_Screen_Tabelle_Zeichnen(Rastport* ziel, i32 wettbewerb, const std::vect
         char differenz[16];
         std::snprintf(differenz, sizeof differenz, r.tore == r.gegentore ? "%d" : "%+d", r.tore - r.gegentore);
         text(ziel, 11, 0, y, "^c%05d^tr0090%d.^c%05d^tl0100%s^c%05d^tl0205%s^tr0460%d^tr0560%s^tr0645%d^tz0650:^tl0655%d",
-             platz_farbe(wettbewerb, r.platz), r.platz, KOPF, vorher, name, team_name(r.team), r.punkte, differenz,
+             platz_farbe(wettbewerb, r.platz - 1), r.platz, KOPF, vorher, name, team_name(r.team), r.punkte, differenz,
              r.tore, r.gegentore);
         wappen(ziel, r.team, 172, y - 14, 16);
     }
@@ -460,13 +485,14 @@ void Ank_Screen_Ergebnisse_Zeichnen(Rastport* ziel, i32 wettbewerb, i32 spieltag
     const i32 y0 = (10 - pro_seite) * 38 / 2 + 125;
     char titel[64];
     std::snprintf(titel, sizeof titel, "%d. %s", spieltag + 1, label(L_SPIELTAG));
-    screen_kopf(ziel, wettbewerb, titel, y0 - 50);
+    screen_kopf(ziel, wettbewerb, titel);
+    kopfbalken(ziel, ERGEBNIS_X, ERGEBNIS_W, y0 - 50 + 8);
     text(ziel, 11, 0, y0 - 22, "^c%05d^tl0042%s^tz0610%s^tz0735%s", KOPF, label(L_ERGEBNISSE), label(L_TORVERHAELTNIS),
          label(L_HALBZEIT));
     const i32 ende = std::min<i32>(erste + pro_seite, static_cast<i32>(zeilen.size()));
     for (i32 i = erste, y = y0 + 24; i < ende; ++i, y += 38) {
         const Ank_Ergebniszeile& r = zeilen[static_cast<size_t>(i)];
-        if ((i - erste) % 2 == 0) Blt_Rechteck(ziel, 4, y - 26, 792, 36, 0x10E8);
+        if ((i - erste) % 2 == 0) Blt_Rechteck(ziel, ERGEBNIS_X, y - 26, ERGEBNIS_W, 36, FARBE_ZEILE_HELL);
         auto farbe = [&](i32 t) { return t == r.sieger ? WEISS : H.mensch(t) ? MENSCH : KOPF; };
         wappen(ziel, r.team_a, 8, y - 24, 30);
         wappen(ziel, r.team_b, 310, y - 24, 30);
@@ -561,9 +587,9 @@ void screen_zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     else if (SC.modus == 1)
         Ank_Screen_Ergebnisse_Zeichnen(ziel, SC.wettbewerb, SC.spieltag, SC.ergebnisse, SC.erste, SC.pro_seite);
     else {
-        screen_kopf(ziel, SC.wettbewerb, label(L_SIEGER), 60);
+        screen_kopf(ziel, SC.wettbewerb, label(L_SIEGER));
         if (Rastport* p = Menue_Get_Slave_Rastport(static_cast<u32>(
-                (Wettbewerb_Get_Info(SC.wettbewerb) ? Wettbewerb_Get_Info(SC.wettbewerb)->grafik_nummer : 0) + 16005)))
+                (Wettbewerb_Get_Info(SC.wettbewerb) ? Wettbewerb_Get_Info(SC.wettbewerb)->grafik_nummer : 0) + GRAFIK_POKAL)))
             Blt_Blit(p, 0, 0, -1, -1, ziel, 400 - p->breite / 2, 130, Blt_Opt_Transparent);
         if (Kalender_Ist_Initialisiert())
             text(ziel, 11, 0, 84, "^c%05d^tz0400%s %d", NORMAL, wettbewerb_name(SC.wettbewerb),
@@ -573,13 +599,12 @@ void screen_zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     }
 }
 
-void knopf_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
-    const bool grau = (i->status & MENUE_S_GRAU) != 0;
-    Blt_Rechteck(ziel, x, y, i->w, i->h, grau ? 0x18E5 : 0x21CB);
-    Blt_Rechteck(ziel, x, y, i->w, 1, 0x3ACF);
-    const i32 t = i->nummer == ICON_ANK_HOCH ? L_HOCH : i->nummer == ICON_ANK_RUNTER ? L_RUNTER : L_ZU;
-    text(ziel, 11, 0, y + 20, "^c%05d^tz%04d%s", grau ? KOPF : WEISS, x + i->w / 2, label(t));
+void knopf_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y, i32 beschriftung) {
+    Kit_Knopf(ziel, font(11), label(beschriftung), x, y, i->w, i->h, Kit_Zustand_Von(i));
 }
+void hoch_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { knopf_zeichnen(i, ziel, x, y, L_HOCH); }
+void runter_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { knopf_zeichnen(i, ziel, x, y, L_RUNTER); }
+void zu_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { knopf_zeichnen(i, ziel, x, y, L_ZU); }
 
 void knoepfe_setzen() {
     const i32 n = SC.modus == 0 ? static_cast<i32>(SC.tabelle.size()) : static_cast<i32>(SC.ergebnisse.size());
@@ -600,11 +625,15 @@ void screen_schliessen() {
     Spielankuendigung_Screen_Schliessen();
 }
 
-void screen_klick(Screen_Icon* i, u32 ereignis) {
-    if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS))) return;
-    if (i->nummer == ICON_ANK_HOCH) Ank_Screen_Blaettern(-1);
-    else if (i->nummer == ICON_ANK_RUNTER) Ank_Screen_Blaettern(1);
-    else screen_schliessen();
+bool geklickt(u32 ereignis) { return (ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) != 0; }
+void hoch_klick(Screen_Icon*, u32 ereignis) {
+    if (geklickt(ereignis)) Ank_Screen_Blaettern(-1);
+}
+void runter_klick(Screen_Icon*, u32 ereignis) {
+    if (geklickt(ereignis)) Ank_Screen_Blaettern(1);
+}
+void zu_klick(Screen_Icon*, u32 ereignis) {
+    if (geklickt(ereignis)) screen_schliessen();
 }
 
 }  // namespace
@@ -632,14 +661,22 @@ bool Ank_Screen_Oeffnen(int modus, const Spielankuendigung& a) {
     rahmen.zeichnen = screen_zeichnen;
     rahmen.flags = MENUE_F_NICHT_ABFRAGEN;
     Menue_Screen_Icon_Hinzufuegen(rahmen);
-    const i32 knoepfe[3] = {ICON_ANK_HOCH, ICON_ANK_RUNTER, ICON_ANK_ZU};
+    // Each button with its own procedures: up, down, close (the winners
+    // screen has only its close button).
+    const struct {
+        i32 nummer;
+        Icon_Klick_Prozedur klick;
+        Icon_Zeichen_Prozedur zeichnen;
+    } knoepfe[3] = {{ICON_ANK_HOCH, hoch_klick, hoch_zeichnen},
+                    {ICON_ANK_RUNTER, runter_klick, runter_zeichnen},
+                    {ICON_ANK_ZU, zu_klick, zu_zeichnen}};
     for (int k = 0; k < (modus == 2 ? 1 : 3); ++k) {
         Screen_Icon b;
-        b.nummer = static_cast<i16>(modus == 2 ? ICON_ANK_SIEGER_ZU : knoepfe[k]);
+        b.nummer = static_cast<i16>(modus == 2 ? ICON_ANK_SIEGER_ZU : knoepfe[k].nummer);
         b.x = static_cast<i16>(modus == 2 ? 340 : 160 + k * 170), b.y = 548, b.w = 140, b.h = 30;
         b.ebene = 1;
-        b.klick = screen_klick;
-        b.zeichnen = knopf_zeichnen;
+        b.klick = modus == 2 ? zu_klick : knoepfe[k].klick;
+        b.zeichnen = modus == 2 ? zu_zeichnen : knoepfe[k].zeichnen;
         Menue_Screen_Icon_Hinzufuegen(b);
     }
     Menue_Set_Rechtsklick_Icon(modus == 2 ? ICON_ANK_SIEGER_ZU : ICON_ANK_ZU);

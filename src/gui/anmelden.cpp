@@ -19,10 +19,9 @@ bool Bilder_Laden_Moeglich(i32 spieler) {
 
 bool team_ok(i32 team) { return team >= 0 && team < Team_Anzahl; }
 
-// A stored look whose fields lie within the part groups is used as it is;
-// any other value (the shipped world stores free 32-bit values) seeds a
-// stable look of its own, so that every player gets a varied face.
-u32 aussehen(i32 spieler) {
+}  // namespace
+
+u32 Gui_Welt_Aussehen(i32 spieler) {
     if (spieler < 0 || spieler >= Spieler_Anzahl) return Gesicht_Aussehen_Aus_Nummer(spieler);
     const u32 v = static_cast<u32>(Spieler_Wert(65, spieler, 0, OP_LESEN));
     if (static_cast<i32>(v) < 0 && Bilder_Laden_Moeglich(spieler)) return v;  // a photo
@@ -33,7 +32,7 @@ u32 aussehen(i32 spieler) {
     return passt ? v : Gesicht_Aussehen_Aus_Nummer(static_cast<i32>(v ^ static_cast<u32>(spieler)));
 }
 
-void farben(i32 spieler, i32 team, u32* a, u32* b) {
+void Gui_Welt_Farben(i32 spieler, i32 team, u32* a, u32* b) {
     *a = 0xB4B4B4;
     *b = 0xF0F0F0;
     if (!team_ok(team)) return;
@@ -45,10 +44,4 @@ void farben(i32 spieler, i32 team, u32* a, u32* b) {
     *b = static_cast<u32>(p[3]) << 16 | p[4] << 8 | p[5];
 }
 
-}  // namespace
-
-void Gui_Welt_Anmelden() {
-    Wappen_Nummer_Von_Team = [](i32 team) { return team_ok(team) ? Team_Wert(9, team, 0, OP_LESEN) : WAPPEN_NEUTRAL; };
-    Gesicht_Aussehen = aussehen;
-    Gesicht_Farben = farben;
-}
+i32 Gui_Welt_Wappen_Nummer(i32 team) { return team_ok(team) ? Team_Wert(9, team, 0, OP_LESEN) : WAPPEN_NEUTRAL; }

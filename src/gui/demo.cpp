@@ -8,6 +8,7 @@
 #include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "gui/eingabe.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "platform/input.h"
@@ -54,29 +55,13 @@ struct Zustand {
 };
 Zustand* Z = nullptr;
 
-u16 mischen(u16 a, u16 b, i32 t, i32 n) {
-    auto k = [&](i32 s, i32 m) {
-        const i32 x = (a >> s) & m, y = (b >> s) & m;
-        return static_cast<u16>((x + (y - x) * t / (n ? n : 1)) & m) << s;
-    };
-    return static_cast<u16>(k(11, 31) | k(5, 63) | k(0, 31));
-}
-
-// A panel with 3 px corners, a vertical gradient and a light top edge.
+// Panels and texts come from the widget kit.
 void panel(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u16 oben, u16 unten) {
-    for (i32 r = 0; r < h; ++r) {
-        const i32 ein = r == 0 || r == h - 1 ? 2 : (r == 1 || r == h - 2 ? 1 : 0);
-        const u16 c = r == 0 ? FARBE_KANTE_HELL : r == h - 1 ? FARBE_KANTE_DUNKEL : mischen(oben, unten, r, h);
-        Blt_Rechteck(rp, x + ein, y + r, w - 2 * ein, 1, c);
-    }
+    Kit_Fuellen(rp, x, y, w, h, KIT_RADIUS_KLEIN, oben, unten);
 }
-
-void text(Rastport* rp, const char* t, i32 x, i32 y, u16 farbe) {
-    if (Z->font) Font_Markup_Ausgabe(rp, Z->font, farbe, t, x, y, 1);
-}
+void text(Rastport* rp, const char* t, i32 x, i32 y, u16 farbe) { Kit_Text(rp, Z->font, farbe, t, x, y); }
 void text_mitte(Rastport* rp, const char* t, i32 x, i32 y, i32 w, i32 h, u16 farbe) {
-    if (!Z->font) return;
-    text(rp, t, x + (w - Font_Text_Breite(Z->font, t)) / 2, y + (h + Z->font->hoehe) / 2 - 1, farbe);
+    Kit_Text_Mitte(rp, Z->font, farbe, t, x + w / 2, Kit_Text_Grundlinie(Z->font, y, h));
 }
 
 void merken(Screen_Icon* i, u32 e) { Z->klicks.push_back({i->nummer, e, Z->frame}); }
@@ -98,11 +83,7 @@ const char* beschriftung(const Screen_Icon* i) {
 }
 
 void knopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    const bool ueber = Menue_Get_Aktives_Icon() == i;
-    panel(rp, x, y, i->w, i->h, ueber ? FARBE_UEBER_OBEN : FARBE_KNOPF_OBEN, ueber ? FARBE_ZEILE_HELL : FARBE_PANEL);
-    const bool an = Menue_Icon_An(i);
-    if (an) Blt_Rechteck(rp, x + 3, y + i->h - 4, i->w - 6, 2, FARBE_GOLD);
-    text_mitte(rp, beschriftung(i), x, y, i->w, i->h, an ? FARBE_GOLD : FARBE_KREIDE);
+    Kit_Knopf(rp, Z->font, beschriftung(i), x, y, i->w, i->h, Kit_Zustand_Von(i));
 }
 
 void kontext_schliessen() {
@@ -164,8 +145,7 @@ void klick(Screen_Icon* i, u32 e) {
                     r.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN;
                     r.zeichnen = [](Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
                         Blt_Abdunkeln(rp, 0, 0, 800, 600, 64);
-                        panel(rp, x, y, i->w, i->h, FARBE_KNOPF_OBEN, FARBE_PANEL);
-                        text_mitte(rp, "Wirklich beenden?", x, y + 10, i->w, 30, FARBE_KREIDE);
+                        Kit_Panel_Titel(rp, Z->font, "Wirklich beenden?", x, y, i->w, i->h);
                     };
                     return r;
                 }(),
@@ -287,7 +267,6 @@ Screen_Icon icon(i16 nr, i16 x, i16 y, i16 w, i16 h, Icon_Zeichen_Prozedur z, i8
     return i;
 }
 
-bool hilfe_an() { return true; }
 
 // A bar of 202 px at (x, 80) and its knob starting at (x, knopf_y); the knob
 // answers the wheel for the icon `verknuepft`.
@@ -311,9 +290,6 @@ void Gui_Demo_Starten(Font* font) {
     Menue_Init();
     Menue_Set_Hintergrund(nullptr, FARBE_NAVY);
     Hilfe_Font = font;
-    Menue_Hilfe_Zeigen = Hilfe_Text_Ausgabe;
-    Menue_Hilfe_Ende = Hilfe_Text_Ende;
-    Menue_Hilfe_An = hilfe_an;
 
     static const Icon_Raster raster{5, 1, 45, 305, 40, 40, 10, 0, nullptr};
     Z->wippe_daten = {nullptr, &Z->wippe, 0, 1000, 1, 0};

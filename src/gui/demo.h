@@ -21,7 +21,8 @@ struct Demo_Klick {
 };
 
 // Opens the screen (menu engine initialised, icons added) with the font for
-// all of its texts.
+// all of its texts. Its help boxes need the menu engine's help hooks
+// installed (Hilfe_Text_Ausgabe, Hilfe_Text_Ende).
 void Gui_Demo_Starten(Font* font);
 // One frame: refresh, input, the input field, the help box.
 void Gui_Demo_Frame();

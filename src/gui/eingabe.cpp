@@ -12,6 +12,8 @@
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
+#include "gui/kit.h"
+#include "gui/palette.h"
 #include "platform/input.h"
 #include "platform/keys.h"
 
@@ -19,8 +21,6 @@ Font* Hilfe_Font = nullptr;
 
 namespace {
 
-constexpr u16 FARBE_SCHATTEN = 4226, FARBE_TEXT = 65535, FARBE_BOX = 33677;
-constexpr u16 FARBE_AUSWAHL = 50055, FARBE_CURSOR = 65504;
 
 bool hilfe_oben = false;
 
@@ -100,8 +100,8 @@ void Hilfe_Text_Ausgabe(const char* text, i32 x, i32 y) {
     x = std::clamp(x, 0, std::max(0, rp->breite - w));
     y = std::clamp(y, 0, std::max(0, rp->hoehe - h));
     Blt_Rechteck_Alpha(rp, x, y, w, h, FARBE_BOX, 85);
-    Font_Markup_Ausgabe(rp, f, FARBE_SCHATTEN, text, x + 5, y + 10 + extra, 1);
-    Font_Markup_Ausgabe(rp, f, FARBE_TEXT, text, x + 4, y + 9 + extra, 1);
+    Kit_Text(rp, f, FARBE_SCHATTEN, text, x + 5, y + 10 + extra);
+    Kit_Text(rp, f, FARBE_WEISS, text, x + 4, y + 9 + extra);
     hilfe_oben = true;
 }
 
@@ -237,9 +237,9 @@ i32 Eingabefeld_Bearbeiten(Font* f, char* text, i32 laenge, i32 max_zeichen, u32
             const i32 a = std::min(F.auswahl_a, F.auswahl_e), e = std::max(F.auswahl_a, F.auswahl_e);
             const i32 xa = Eingabefeld_Textbreite(f, F.text.c_str(), a),
                       xe = Eingabefeld_Textbreite(f, F.text.c_str(), e);
-            Blt_Rechteck(schirm, x + tx + xa, y + ty + 1, xe - xa, blatt - 2, FARBE_AUSWAHL);
+            Blt_Rechteck(schirm, x + tx + xa, y + ty + 1, xe - xa, blatt - 2, FARBE_MARKE);
         }
-        Font_Markup_Ausgabe(schirm, f, farbe, F.text.c_str(), x + tx, y + ty + f->hoehe + 1, 1);
+        Kit_Text(schirm, f, farbe, F.text.c_str(), x + tx, y + ty + f->hoehe + 1);
         if (F.sichtbar)
             Blt_Rechteck(schirm, x + tx + Eingabefeld_Textbreite(f, F.text.c_str(), F.cursor), y + ty + 1, 2, blatt - 2,
                          FARBE_CURSOR);

@@ -39,10 +39,7 @@ u32 mischen(u32 h) {
     return h ^ (h >> 16);
 }
 
-void grau(i32, i32, u32* a, u32* b) {
-    *a = 0xB4B4B4;
-    *b = 0xF0F0F0;
-}
+Gesicht_Hooks hooks{};
 
 u16 pack565(u32 rgb) {
     const u16 p = static_cast<u16>(((rgb >> 19) & 31) << 11 | ((rgb >> 10) & 63) << 5 | ((rgb >> 3) & 31));
@@ -73,8 +70,7 @@ u32 Gesicht_Aussehen_Aus_Nummer(i32 nummer) {
     return 0u | haut << 2 | f2 << 7 | f3 << 13 | f4 << 20 | f5 << 26;
 }
 
-u32 (*Gesicht_Aussehen)(i32) = [](i32 s) { return Gesicht_Aussehen_Aus_Nummer(s); };
-void (*Gesicht_Farben)(i32, i32, u32*, u32*) = grau;
+void Gesicht_Set_Hooks(const Gesicht_Hooks& h) { hooks = h; }
 
 bool Gesicht_Teile_Laden(i32 slot) {
     if (geladen) return true;
@@ -121,15 +117,15 @@ Rastport* Gesicht_Bauen(u32 aussehen, u32 farbe1, u32 farbe2) {
 }
 
 Rastport* Gesicht_Holen(i32 spieler, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h) {
-    if (static_cast<i32>(Gesicht_Aussehen(spieler)) >= 0 && !Gesicht_Teile_Laden()) return nullptr;
+    if (static_cast<i32>(hooks.aussehen(spieler)) >= 0 && !Gesicht_Teile_Laden()) return nullptr;
     if (w < 1) w = 85;
     if (h < 1) h = 100;
     const u32 liste[4] = {static_cast<u32>(spieler), static_cast<u32>(team), static_cast<u32>(w), static_cast<u32>(h)};
     Rastport* fertig = Farbe_Cache_Suchen(liste, 4, GESICHT_SCHLUESSEL);
     if (!fertig) {
         u32 f1 = 0, f2 = 0;
-        Gesicht_Farben(spieler, team, &f1, &f2);
-        const u32 look = Gesicht_Aussehen(spieler);
+        hooks.farben(spieler, team, &f1, &f2);
+        const u32 look = hooks.aussehen(spieler);
         // A negative look value asks for the player's photo.
         Rastport* g =
             static_cast<i32>(look) < 0 ? Bilder_Laden(spieler, nullptr, BILDER_SPIELER) : Gesicht_Bauen(look, f1, f2);

@@ -7,15 +7,24 @@
 
 struct Rastport;
 
-// The look value of a player: bits 0-1 style, 2-6 F1 (head and skin),
-// 7-12 F2 (nose), 13-19 F3 (hair), 20-25 F4 (eyes), 26-31 F5 (mouth and
-// beard). The default derives a stable, varied look from the player number;
-// the world layer may install the stored value.
-extern u32 (*Gesicht_Aussehen)(i32 spieler);
-// The two shirt colours (RGB 0xRRGGBB) of a player of a team; default grey.
-extern void (*Gesicht_Farben)(i32 spieler, i32 team, u32* farbe1, u32* farbe2);
-// A stable look value for a number (the default of Gesicht_Aussehen).
+// A stable look value for a number (the default of Gesicht_Hooks.aussehen).
 u32 Gesicht_Aussehen_Aus_Nummer(i32 nummer);
+
+// The faces' lookups, installed whole with Gesicht_Set_Hooks (src/main gives
+// the world's; tests their own).
+struct Gesicht_Hooks {
+    // The look value of a player: bits 0-1 style, 2-6 F1 (head and skin),
+    // 7-12 F2 (nose), 13-19 F3 (hair), 20-25 F4 (eyes), 26-31 F5 (mouth and
+    // beard). The default derives a stable, varied look from the player
+    // number.
+    u32 (*aussehen)(i32 spieler) = Gesicht_Aussehen_Aus_Nummer;
+    // The two shirt colours (RGB 0xRRGGBB) of a player of a team; default grey.
+    void (*farben)(i32 spieler, i32 team, u32* farbe1, u32* farbe2) = [](i32, i32, u32* a, u32* b) {
+        *a = 0xB4B4B4;
+        *b = 0xF0F0F0;
+    };
+};
+void Gesicht_Set_Hooks(const Gesicht_Hooks& h);
 
 // Loads the part groups from the archive slot (-1: the game's
 // spieler_gesicht.res); all or nothing.

@@ -12,25 +12,34 @@
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/sound.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/menue_spiel.h"
+#include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
 #include "match/spielfeld.h"
 #include "matchday/spieltag_netz.h"
 #include "platform/input.h"
+#include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/news.h"
+#include "season/spiele.h"
+#include "matchday/spieltag.h"
+#include "base/spielstand.h"
 #include "world/aufstellung.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
 
-constexpr u16 WEISS = 65535, GEWAEHLT = 52743;  // chosen entry: a warm gold
+constexpr u16 WEISS = FARBE_WEISS, GEWAEHLT = FARBE_GEWAEHLT;  // chosen entry: a warm gold
 constexpr i16 ZU_Y = 571;                       // y of a closed dialog button
 constexpr i16 AUF_Y_TEAM = 436, AUF_Y = 480;    // y of an open one (six / four entries)
 constexpr i32 SCHRITT_AUF = 20, SCHRITT_ZU = 24;
 constexpr i32 ZEILE = 22;
+constexpr i32 DATUM_MITTE = 718, DATUM_Y = 90;  // centred under the money line
+constexpr i32 ERGEBNIS_MITTE = 320;             // between the two names
 constexpr i32 DIALOG_PERIODE_MS = 10;
 constexpr i32 KLANG_EINTRAG = 8;
 
@@ -40,7 +49,7 @@ constexpr i32 T_KNOPF[4] = {0, 7, 12, 17};
 constexpr i32 EINTRAEGE[4] = {6, 4, 4, 4};
 constexpr i32 T_WEITER = 22, T_ZUM_SPIEL = 23, T_SPIELFREI = 24, T_NICHT_FERTIG = 28, T_BEENDEN_FRAGE = 29;
 constexpr i32 T_ZU_WENIG = 30, T_ZU_WENIG_JA = 31, T_ZU_WENIG_NEIN = 32;
-constexpr i32 T_SERIE = 46, T_STAERKE = 47, T_LADEN_FRAGE = 49, T_ZUG_BEENDET = 50;
+constexpr i32 T_SERIE = 46, T_STAERKE = 47, T_LADEN_FRAGE = 49, T_ZUG_BEENDET = 50, T_AM_ZUG = 53;
 constexpr i32 SPIEL_LADEN = 0, SPIEL_SPEICHERN = 1, SPIEL_BEENDEN = 3;
 
 Hauptmenue_Hooks H;
@@ -50,12 +59,15 @@ struct Zustand {
     bool auswaerts = false;
     i32 eintrag[4] = {-1, -1, -1, -1};  // the highlighted entry of each button
     std::string serie[2];               // series lines of the home and away side
+    i32 letzter_zug = -1;               // the team whose manager had the controls last
+    bool gespielt = false;              // today's match is over: its result instead of "Zum Spiel"
+    i32 tore[2] = {};                   // its result, home side first
 } Z;
 
 Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 
 void text_mitte(Rastport* rp, Font* f, const char* t, i32 mitte, i32 y, u16 farbe) {
-    if (f && t) Font_Markup_Ausgabe(rp, f, farbe, t, mitte - Font_Text_Breite(f, t) / 2, y, 1);
+    Kit_Text_Mitte(rp, f, farbe, t, mitte, y);
 }
 
 i32 knopf_index(const Screen_Icon* i) { return i->nummer - ICON_DIALOG_TEAM; }
@@ -77,7 +89,7 @@ void dialog_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
         const i32 zy = n * ZEILE + y + 26;
         if (zy >= 600) break;
         if (n == e)
-            if (Rastport* h = Menue_Get_Slave_Rastport(n == EINTRAEGE[k] - 1 ? 4007 : 4006))
+            if (Rastport* h = Menue_Get_Slave_Rastport(n == EINTRAEGE[k] - 1 ? GRAFIK_DIALOG_EINTRAG_LETZTER : GRAFIK_DIALOG_EINTRAG))
                 Blt_Blit(h, 0, 0, -1, -1, rp, x + 2, zy, Blt_Opt_Transparent);
         text_mitte(rp, font(9), Menue_Text(T_KNOPF[k] + 1 + n), x + i->w / 2, zy + 15, n == e ? GEWAEHLT : WEISS);
     }
@@ -156,11 +168,20 @@ void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
         const std::string staerke = Menue_Text_Fuellen(Menue_Text(T_STAERKE), Team_Get_Staerke(t), nullptr);
         text_mitte(rp, font(9), staerke.c_str(), MITTE[s], 58, WEISS);
     }
+    // Once the match is over its result stands between the two names.
+    if (Z.gespielt && Z.gegner >= 0) {
+        const std::string ergebnis = std::to_string(Z.tore[0]) + " : " + std::to_string(Z.tore[1]);
+        text_mitte(rp, f, ergebnis.c_str(), ERGEBNIS_MITTE, 25, FARBE_GEWAEHLT);
+    }
     Wappen_Blit(Team_Aktiv, rp, 24, 8, 40, 40, nullptr);
+    // Today's date under the money line.
+    if (Kalender_Ist_Initialisiert())
+        text_mitte(rp, font(9), Kalender_Get_Datum_Text(Kalender_Get_Tag(), true), DATUM_MITTE, DATUM_Y, FARBE_HELL);
 }
 
 void zug_ende_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    text_mitte(rp, font(12), Menue_Text(Z.gegner >= 0 ? T_ZUM_SPIEL : T_WEITER), x + i->w / 2, y + 22, WEISS);
+    const bool zum_spiel = Z.gegner >= 0 && !Z.gespielt;
+    text_mitte(rp, font(12), Menue_Text(zum_spiel ? T_ZUM_SPIEL : T_WEITER), x + i->w / 2, y + 22, WEISS);
 }
 
 Screen_Icon icon(i16 nr, u32 grafik, i16 x, i16 y, i16 w, i16 h, i8 ebene) {
@@ -173,6 +194,8 @@ Screen_Icon icon(i16 nr, u32 grafik, i16 x, i16 y, i16 w, i16 h, i8 ebene) {
 }  // namespace
 
 void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h) { H = h; }
+
+bool Menue_Screen_Starten(i32 knopf, i32 eintrag) { return H.screen_starten(knopf, eintrag); }
 
 void Menue_Spiel_Pause_Setzen(bool an) { Spielfeld_Set_Pause(an ? 1 : 0); }
 
@@ -194,6 +217,7 @@ void Menue_Set_Aktiver_Manager(i32 team) {
     Team_Aktiv = team;
     Z.auswaerts = false;
     Z.gegner = H.gegner(team, &Z.auswaerts);
+    Z.gespielt = Z.gegner >= 0 && H.ergebnis(team, Z.tore);
     // The team of the day's opponent is the one the screens show beside the
     // active one (-1: none); away = 1 when the active team plays away.
     Team_Ansicht = Z.gegner;
@@ -234,11 +258,11 @@ void Menue_Hauptmenue_Zeigen() {
     // A message shown between two turns (a failed save, say) stays up.
     const bool requester = Menue_Requester_Offen();
     Menue_Client_Aktualisieren();
-    Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(4000), 0);
+    Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(GRAFIK_HAUPTMENUE), 0);
     Menue_Screen_Freigeben();
     static const Screen_Icon tabelle[] = {
         [] {
-            auto i = icon(ICON_KOPF_BILD, 12134, 0, 0, 800, 600, 1);
+            auto i = icon(ICON_KOPF_BILD, GRAFIK_KOPF_BILD, 0, 0, 800, 600, 1);
             i.flags = MENUE_F_NICHT_ABFRAGEN;
             i.status = 0;
             return i;
@@ -250,7 +274,7 @@ void Menue_Hauptmenue_Zeigen() {
             return i;
         }(),
         [] {
-            auto i = icon(ICON_KOPF_WAPPEN, 4001, 643, 4, 150, 60, 2);
+            auto i = icon(ICON_KOPF_WAPPEN, GRAFIK_KOPF, 643, 4, 150, 60, 2);
             i.flags = MENUE_F_NICHT_ABFRAGEN;
             return i;
         }(),
@@ -267,41 +291,41 @@ void Menue_Hauptmenue_Zeigen() {
             return i;
         }(),
         [] {
-            auto i = icon(ICON_DIALOG_RAHMEN, 4003, 268, 592, 420, 24, 11);
+            auto i = icon(ICON_DIALOG_RAHMEN, GRAFIK_DIALOG_LEISTE, 268, 592, 420, 24, 11);
             i.flags = MENUE_F_NICHT_ABFRAGEN;
             return i;
         }(),
         [] {
-            auto i = icon(ICON_DIALOG_TEAM, 4005, 274, ZU_Y, 100, 164, 10);
+            auto i = icon(ICON_DIALOG_TEAM, GRAFIK_DIALOG_KNOPF_TEAM, 274, ZU_Y, 100, 164, 10);
             i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
-            auto i = icon(703, 4004, 374, ZU_Y, 100, 120, 10);
+            auto i = icon(703, GRAFIK_DIALOG_KNOPF, 374, ZU_Y, 100, 120, 10);
             i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
-            auto i = icon(704, 4004, 474, ZU_Y, 100, 120, 10);
+            auto i = icon(704, GRAFIK_DIALOG_KNOPF, 474, ZU_Y, 100, 120, 10);
             i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
-            auto i = icon(ICON_DIALOG_SPIEL, 4004, 574, ZU_Y, 100, 120, 10);
+            auto i = icon(ICON_DIALOG_SPIEL, GRAFIK_DIALOG_KNOPF, 574, ZU_Y, 100, 120, 10);
             i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
             return i;
         }(),
         [] {
-            auto i = icon(ICON_ZUG_ENDE, 4013, 707, 566, 90, 34, 2);
-            i.grafik_gedrueckt = 4008;
+            auto i = icon(ICON_ZUG_ENDE, GRAFIK_ZUG_ENDE, 707, 566, 90, 34, 2);
+            i.grafik_gedrueckt = GRAFIK_ZUG_ENDE_GEDRUECKT;
             i.status |= MENUE_S_DRUCKBILD;
             i.klick = Menue_Zug_Beenden_Klick;
             i.zeichnen = zug_ende_zeichnen;
@@ -332,6 +356,12 @@ void Menue_Manager_Wechsel(i32 team) {
     // next manager would face an empty screen).
     Menue_Modus = 0;
     Menue_Hauptmenue_Zeigen();
+    // Several managers at one machine: the one who takes over is told.
+    if (H.am_selben_rechner() && team != Z.letzter_zug && !Menue_Requester_Offen()) {
+        const std::string text = Menue_Text_Fuellen(Menue_Text(T_AM_ZUG), 0, Team_String(721, team, nullptr, 0));
+        Menue_Requester(REQUESTER_OK, team, text.c_str(), nullptr, nullptr, nichts, nullptr);
+    }
+    Z.letzter_zug = team;
 }
 
 void Menue_Zug_Beenden() {

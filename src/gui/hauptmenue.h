@@ -40,6 +40,7 @@ enum : i16 {
     ICON_LEISTE_LETZTER = 724,
     ICON_LEISTE_VORSPULEN = 725,
     ICON_LEISTE_RAHMEN = 726,
+    ICON_SPIEL_BILD = 727,  // the running match's overview behind the control bar
 };
 
 // The calls the frame of play makes into the layers beside and above it;
@@ -49,15 +50,26 @@ struct Hauptmenue_Hooks {
     i32 (*gegner)(i32 team, bool* auswaerts) = [](i32, bool*) { return -1; };
     // Asks the calendar to end the active manager's day.
     void (*zug_ende)() = [] {};
-    // Opens a screen of the launch table (button 0..3, entry 0..5); false
-    // when no such screen exists yet.
+    // Opens a screen of the launch table (button 0..3, entry 0..5; button
+    // MENUE_LAUNCH_LEISTE: the match control bar, entry = its button 0..8);
+    // false when no such screen exists yet.
     bool (*screen_starten)(i32 knopf, i32 eintrag) = [](i32, i32) { return false; };
     // The active manager's menu animation (off: a pop-up opens in one tick).
     bool (*animation)() = [] { return true; };
     // The competition of the team's match of the day (-1: none).
     i32 (*wettbewerb)(i32 team) = [](i32) { return -1; };
+    // The result of the team's match today once it is over (home goals
+    // first); false while it is still to come or there is none.
+    bool (*ergebnis)(i32 team, i32 tore[2]) = [](i32, i32*) { return false; };
+    // Several managers take their turns at this machine (each hand-over
+    // then tells whose turn it is).
+    bool (*am_selben_rechner)() = [] { return false; };
 };
 void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h);
+// The match control bar's buttons as launch button 4 of the screens' table.
+constexpr i32 MENUE_LAUNCH_LEISTE = 4;
+// Opens the screen of a launch entry through the hook; false when none.
+bool Menue_Screen_Starten(i32 knopf, i32 eintrag);
 
 // --- Main menu ----------------------------------------------------------------
 // Makes the team the active one (opponent and home/away flag of the day).
@@ -96,6 +108,14 @@ void Menue_Requester_Knopf(Screen_Icon* icon, u32 ereignis);
 // --- Match control bar ------------------------------------------------------------
 void Menue_Kontrollleiste_Zeigen();
 void Menue_Kontrollleiste_Klick(Screen_Icon* icon, u32 ereignis);
+// Each frame while a match of a manager at this machine is played without
+// a live view: the overview of his match (clubs, score, minute, progress,
+// players) under the control bar, with the menu engine's input.
+void Menue_Spiel_Warten();
+// The match shown by it: the active manager's, else another running match
+// of a manager at this machine; null when none runs.
+struct Spielfeld_Daten;
+Spielfeld_Daten* Menue_Laufendes_Spiel();
 void Menue_Set_Spiel_Pause(bool erzwungen);
 bool Menue_Get_Spiel_Pause();
 // Sets the live match's pause.

@@ -13,7 +13,9 @@
 #include "platform/display.h"
 #include "graphics/video.h"
 #include "gui/hauptmenue.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
+#include "gui/palette.h"
 #include "match/spielfeld.h"
 #include "season/kalender_lauf.h"
 #include "season/kalender_zug.h"
@@ -24,7 +26,7 @@
 
 namespace {
 
-constexpr u16 WEISS = 65535, WARNUNG = 0xF9A6;  // the clock's last 20 seconds: a light red
+constexpr u16 WEISS = FARBE_WEISS, WARNUNG = FARBE_WARNUNG;  // the clock's last 20 seconds: a light red
 constexpr i32 WARNUNG_MS = 20000;
 // Screen texts: the three "no series" lines, the seven series kinds, the
 // three venue words.
@@ -93,10 +95,10 @@ void Menue_Geld_Zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     if (!f || Team_Aktiv < 0) return;
     const std::string t = std::string(Menue_Text(T_GELD) ? Menue_Text(T_GELD) : "") + ": " +
                           Menue_Geld_Text(Bank_Get_Kontostand(Team_Aktiv, 0, 0));
-    Font_Markup_Ausgabe(rp, f, WEISS, t.c_str(), x + i->w / 2 - Font_Text_Breite(f, t.c_str()) / 2, y + 14, 1);
+    Kit_Text_Mitte(rp, f, WEISS, t.c_str(), x + i->w / 2, y + 14);
 }
 
-void Menue_Zugzeit_Zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
+void Menue_Zugzeit_Zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     const i32 rest = Kalender_Zugzeit_Rest();
     if (rest <= 0 || rest == Kalender_Zugzeit_Limit()) return;
     Font* f = Font_Tabelle_Holen(12);
@@ -104,7 +106,9 @@ void Menue_Zugzeit_Zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
     const i32 min = std::min(rest / 60000, 9), sek = rest / 1000 % 60, hundertstel = rest / 10 % 100;
     char t[16];
     std::snprintf(t, sizeof t, "%d:%02d,%02d", min, sek, hundertstel);
-    Font_Markup_Ausgabe(rp, f, rest < WARNUNG_MS ? WARNUNG : WEISS, t, x, y + 20, 1);
+    // In a small panel of its own, beside the dialog buttons.
+    Kit_Panel(rp, x, y + 2, i->w - 2, i->h - 4);
+    Kit_Text_Mitte(rp, f, rest < WARNUNG_MS ? WARNUNG : WEISS, t, x + (i->w - 2) / 2, Kit_Text_Grundlinie(f, y + 2, i->h - 4));
 }
 
 void Menue_Modus_Zeichnen(i32 blinken) {
@@ -133,12 +137,29 @@ void Menue_Fortschritt(const char* text, i32 prozent) {
     Blt_Blit(rahmen, 0, 0, -1, -1, Screen_Rastport, x, y, Blt_Opt_Transparent);
     const i32 breite = balken ? balken->breite * std::clamp(prozent, 0, 100) / 100 : 0;
     if (breite > 0) Blt_Blit(balken, 0, 0, breite, balken->hoehe, Screen_Rastport, x + 10, y + 19, Blt_Opt_Transparent);
-    if (Font* f = Font_Tabelle_Holen(9); f && text) Font_Markup_Ausgabe(Screen_Rastport, f, WEISS, text, x + 10, y + 13, 1);
+    if (Font* f = Font_Tabelle_Holen(9); f && text) Kit_Text(Screen_Rastport, f, WEISS, text, x + 10, y + 13);
     W32_Present_Now();
 }
 
+namespace {
+
+// The main menu is the top thing on the screen: its background picture is
+// up and nothing was opened above it (a requester, a screen's icons).
+bool menue_oben() {
+    if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_KOPF_BILD) || Menue_Requester_Offen()) return false;
+    i32 eigene = 0;
+    for (i32 n = ICON_DIALOG_RAHMEN; n <= ICON_KOPF_GELD; ++n) eigene += Menue_Screen_Icon_Ist_Vorhanden(n) ? 1 : 0;
+    return Menue_Screen_Icon_Anzahl() <= eigene;
+}
+
+}  // namespace
+
 void Menue_Hintergrund_Video(i32 an, i32 pause) {
     if (video && video->nummer < 0) video = nullptr;  // every video was let go (end of game, a load)
+    // The clip is drawn over the finished frame: it runs only while the menu
+    // is the top thing, and stands still (so is not drawn) under anything
+    // opened above it.
+    if (!pause && !menue_oben()) pause = 1;
     if (an == 0) {
         // Off: the clip is let go at once (nothing draws from it later).
         if (video) Bnk_RelV(video);

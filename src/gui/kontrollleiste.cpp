@@ -1,4 +1,8 @@
-// The control bar under a running match (see hauptmenue.h).
+// The control bar under a running match (see hauptmenue.h). Each button has
+// its own click procedure; the buttons' stored states belong to the active
+// manager.
+#include "base/globals.h"
+#include "base/ruf.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "match/spielfeld.h"
@@ -6,13 +10,83 @@
 #include "season/kalender_lauf.h"
 #include "world/manager.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
 
 constexpr i16 LEISTE_Y = 565;
-constexpr i16 KNOPF_X[9] = {111, 169, 224, 282, 342, 435, 501, 573, 639};
 constexpr i32 HALTEN_PERIODE_MS = 10;
 bool erzwungen = false;
+
+// The stored state of buttons 716..722 of the active manager.
+void merken(const Screen_Icon* i, bool an) {
+    if (i->nummer <= ICON_LEISTE_TAKTIK) Manager_Icon_Button_An_Aus(Team_Aktiv, i->nummer, an ? 1 : 0);
+}
+bool umschalten(Screen_Icon* i) {
+    i->status ^= MENUE_S_AN;
+    const bool an = (i->status & MENUE_S_AN) != 0;
+    merken(i, an);
+    return an;
+}
+void aus(Screen_Icon* i) {
+    i->status &= ~static_cast<u32>(MENUE_S_AN);
+    merken(i, false);
+}
+void pause_knopf(bool an) {
+    if (Screen_Icon* p = Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_PAUSE)) {
+        if (an) p->status |= MENUE_S_AN;
+        else p->status &= ~static_cast<u32>(MENUE_S_AN);
+    }
+    Manager_Icon_Button_An_Aus(Team_Aktiv, ICON_LEISTE_PAUSE, an ? 1 : 0);
+}
+bool geklickt(u32 ereignis) { return (ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) != 0; }
+
+void wiederholung_klick(Screen_Icon* i, u32 e) {
+    if (!geklickt(e)) return;
+    umschalten(i) ? Spielfeld_Replay_Start(0) : Spielfeld_Replay_Stop(0);
+}
+
+void pause_klick(Screen_Icon* i, u32 e) {
+    if (!geklickt(e)) return;
+    umschalten(i);
+    Menue_Spiel_Pause_Setzen(!Spielfeld_Get_Pause());
+}
+
+void schnell_klick(Screen_Icon* i, u32 e) {
+    if (!geklickt(e)) return;
+    umschalten(i);
+    const bool schnell = !Spielfeld_Get_Fast();
+    Spielfeld_Set_Fast(schnell ? 1 : 0);
+    if (schnell) Menue_Spiel_Pause_Setzen(false);
+    pause_knopf(false);
+}
+
+// Table, results, line-up and tactics open their screens through the
+// screens' launch table (control-bar entries 3..6); a screen that does not
+// exist yet says so.
+void screen_klick(Screen_Icon* i, u32 e, i32 eintrag) {
+    if (!geklickt(e)) return;
+    aus(i);
+    if (!Menue_Screen_Starten(MENUE_LAUNCH_LEISTE, eintrag)) Menue_Im_Aufbau();
+}
+void tabelle_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 3); }
+void ergebnisse_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 4); }
+void aufstellung_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 5); }
+void taktik_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 6); }
+
+// Load and save: the match waits (its pause button pressed, so the player
+// can lift it) while the game is loaded or saved.
+void disk(Screen_Icon* i, u32 e, void (*aktion)()) {
+    if (!geklickt(e)) return;
+    aus(i);
+    pause_knopf(true);
+    Menue_Spiel_Pause_Setzen(true);
+    aktion();
+}
+void laden_klick(Screen_Icon* i, u32 e) {
+    disk(i, e, [] { Menue_Laden_Fragen(); });
+}
+void speichern_klick(Screen_Icon* i, u32 e) { disk(i, e, Menue_Speichern); }
 
 // Fast play while the left button is held on button 725: checked every
 // 10 ms from the moment the mouse enters it until fast play is off again.
@@ -25,20 +99,29 @@ void vorspulen_hook(void*, u32 ereignis) {
     if (!Kalender_Ist_Automatik()) Kalender_Set_Spiel_Fast(halten ? 1 : 0);
     if (!drauf) Menue_Hook(vorspulen_hook, nullptr, true, 0);
 }
-
-void aus(Screen_Icon* i) {
-    i->status &= ~static_cast<u32>(MENUE_S_AN);
-    if (i->nummer <= ICON_LEISTE_TAKTIK) Manager_Icon_Button_An_Aus(Team_Aktiv, i->nummer, 0);
+void vorspulen_klick(Screen_Icon*, u32) {
+    if (!Menue_Hook_Vorhanden(vorspulen_hook, nullptr)) Menue_Hook(vorspulen_hook, nullptr, false, HALTEN_PERIODE_MS);
 }
+
+// Buttons 716..724: x, click procedure.
+struct Knopf {
+    i16 x;
+    Icon_Klick_Prozedur klick;
+};
+constexpr Knopf KNOEPFE[9] = {
+    {111, wiederholung_klick}, {169, pause_klick},      {224, schnell_klick},
+    {282, tabelle_klick},      {342, ergebnisse_klick}, {435, aufstellung_klick},
+    {501, taktik_klick},       {573, laden_klick},      {639, speichern_klick},
+};
 
 Screen_Icon knopf(i32 k) {
     Screen_Icon i;
     i.nummer = static_cast<i16>(ICON_LEISTE_ERSTER + k);
-    i.grafik = 12010 + static_cast<u32>(k);
-    i.grafik_an = 12001 + static_cast<u32>(k);
-    i.x = KNOPF_X[k], i.y = LEISTE_Y, i.w = 55, i.h = 35, i.ebene = 12;
+    i.grafik = GRAFIK_LEISTE_KNOPF + static_cast<u32>(k);
+    i.grafik_an = GRAFIK_LEISTE_KNOPF_AN + static_cast<u32>(k);
+    i.x = KNOEPFE[k].x, i.y = LEISTE_Y, i.w = 55, i.h = 35, i.ebene = 12;
     i.status = MENUE_S_TRANSPARENT;
-    i.klick = Menue_Kontrollleiste_Klick;
+    i.klick = KNOEPFE[k].klick;
     return i;
 }
 
@@ -55,16 +138,16 @@ const Screen_Icon* tabelle() {
         knopf(8),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_LEISTE_VORSPULEN, i.grafik = 12019, i.x = 752, i.y = LEISTE_Y, i.w = 48, i.h = 35,
+            i.nummer = ICON_LEISTE_VORSPULEN, i.grafik = GRAFIK_LEISTE_VORSPULEN, i.x = 752, i.y = LEISTE_Y, i.w = 48, i.h = 35,
             i.ebene = 12;
             i.flags = MENUE_F_HOVER;
             i.status = MENUE_S_TRANSPARENT;
-            i.klick = Menue_Kontrollleiste_Klick;
+            i.klick = vorspulen_klick;
             return i;
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_LEISTE_RAHMEN, i.grafik = 12000, i.x = 0, i.y = LEISTE_Y, i.w = 800, i.h = 35, i.ebene = 11;
+            i.nummer = ICON_LEISTE_RAHMEN, i.grafik = GRAFIK_LEISTE, i.x = 0, i.y = LEISTE_Y, i.w = 800, i.h = 35, i.ebene = 11;
             i.flags = MENUE_F_NICHT_ABFRAGEN;
             return i;
         }(),
@@ -77,52 +160,44 @@ const Screen_Icon* tabelle() {
     return t;
 }
 
+void grau(i32 nummer, bool ja) {
+    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer)) {
+        if (ja) i->status |= MENUE_S_GRAU;
+        else i->status &= ~static_cast<u32>(MENUE_S_GRAU);
+    }
+}
+
 }  // namespace
 
 void Menue_Kontrollleiste_Zeigen() {
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_LEISTE_ERSTER) || erzwungen) return;
+    // The bar replaces what was on the screen; an open requester stays.
+    const bool requester = Menue_Requester_Offen();
+    Menue_Screen_Icons_Loeschen_Bereich(0, 0, 0, 799, 599);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle());
+    Menue_Set_Hintergrund(nullptr, 0);
+    // Replay and pause act on a match shown at this machine only; a client
+    // neither loads nor saves.
+    const bool netz = Internet_Modus != INTERNET_MODUS_EINZEL;
+    grau(ICON_LEISTE_WIEDERHOLUNG, netz);
+    grau(ICON_LEISTE_PAUSE, netz);
+    grau(ICON_LEISTE_LADEN, ruf::Client());
+    grau(ICON_LEISTE_SPEICHERN, ruf::Client());
     // The stored states of replay .. tactics of the active manager.
-    for (i32 n = ICON_LEISTE_ERSTER; n <= ICON_LEISTE_ERSTER + 6; ++n)
+    for (i32 n = ICON_LEISTE_ERSTER; n <= ICON_LEISTE_TAKTIK; ++n)
         if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n); i && Manager_Icon_Button_Lesen(Team_Aktiv, n))
             i->status |= MENUE_S_AN;
+    if (requester) Menue_Requester_Wieder_Zeigen();
 }
 
 void Menue_Kontrollleiste_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!i) return;
     if (i->nummer == ICON_LEISTE_VORSPULEN) {
-        if (!Menue_Hook_Vorhanden(vorspulen_hook, nullptr)) Menue_Hook(vorspulen_hook, nullptr, false, HALTEN_PERIODE_MS);
+        vorspulen_klick(i, ereignis);
         return;
     }
-    if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS))) return;
-    i->status ^= MENUE_S_AN;
-    const bool an = (i->status & MENUE_S_AN) != 0;
-    if (i->nummer <= ICON_LEISTE_TAKTIK) Manager_Icon_Button_An_Aus(Team_Aktiv, i->nummer, an ? 1 : 0);
-    switch (i->nummer) {
-        case ICON_LEISTE_WIEDERHOLUNG: an ? Spielfeld_Replay_Start(0) : Spielfeld_Replay_Stop(0); break;
-        case ICON_LEISTE_PAUSE: Menue_Spiel_Pause_Setzen(an); break;
-        case ICON_LEISTE_SCHNELL:
-            Spielfeld_Set_Fast(an ? 1 : 0);
-            if (an) Menue_Spiel_Pause_Setzen(false);
-            if (Screen_Icon* p = Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_PAUSE)) aus(p);
-            break;
-        case ICON_LEISTE_LADEN:
-        case ICON_LEISTE_SPEICHERN:
-            // The match waits (its pause button pressed, so the player can
-            // lift it) while a game is loaded or saved.
-            aus(i);
-            if (Screen_Icon* p = Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_PAUSE)) {
-                p->status |= MENUE_S_AN;
-                Manager_Icon_Button_An_Aus(Team_Aktiv, ICON_LEISTE_PAUSE, 1);
-            }
-            Menue_Spiel_Pause_Setzen(true);
-            i->nummer == ICON_LEISTE_LADEN ? Menue_Laden_Fragen() : Menue_Speichern();
-            break;
-        default:
-            // The match windows and the in-match screens are still to come.
-            aus(i);
-            Menue_Im_Aufbau();
-            break;
-    }
+    const i32 k = i->nummer - ICON_LEISTE_ERSTER;
+    if (k >= 0 && k < 9) KNOEPFE[k].klick(i, ereignis);
 }
 
 void Menue_Set_Spiel_Pause(bool an) {

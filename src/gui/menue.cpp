@@ -24,8 +24,11 @@
 #include "platform/input.h"
 #include "world/manager.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
+
+Menue_Hooks hooks_tabelle{};
 
 struct Slave {
     u32 grafik = MENUE_KEINE_GRAFIK;
@@ -33,10 +36,6 @@ struct Slave {
     std::string tga;  // name of a TGA picture (grafik unused)
 };
 Slave slaves[MENUE_SLAVES];
-void kein_klang(i32) {}
-void keine_hilfe(const char*, i32, i32) {}
-void kein_hilfe_ende() {}
-bool hilfe_aus() { return false; }
 
 struct Hook {
     Menue_Hook_Prozedur p = nullptr;
@@ -165,8 +164,8 @@ i32 wippe_knopf(const Screen_Icon* i, i32 mx, i32 my) {
 void feuern(Screen_Icon* i, u32 ereignis, u32 jetzt) {
     const bool wippe = (i->flags & MENUE_F_WIPPE) != 0;
     if (!(i->flags & MENUE_F_KEIN_KLANG)) {
-        if (!wippe) Menue_Klick_Klang(9);
-        else if (ereignis == MENUE_E_RECHTS) Menue_Klick_Klang(10);
+        if (!wippe) hooks_tabelle.klick_klang(9);
+        else if (ereignis == MENUE_E_RECHTS) hooks_tabelle.klick_klang(10);
     }
     if (wippe) {
         ereignis |= wippe_knopf(i, Maus_Get_X(), Maus_Get_Y()) < 3 ? MENUE_E_MINUS : MENUE_E_PLUS;
@@ -197,7 +196,7 @@ void aktiv_wechseln(Screen_Icon* neu, u32 jetzt) {
     Screen_Icon* alt = M->aktiv;
     M->aktiv = neu;
     M->ruhe_seit = jetzt;
-    if (M->hilfe_sichtbar) Menue_Hilfe_Ende(), M->hilfe_sichtbar = false;
+    if (M->hilfe_sichtbar) hooks_tabelle.hilfe_ende(), M->hilfe_sichtbar = false;
     if (alt && (alt->flags & MENUE_F_HOVER) && alt->klick) {
         M->hover_nummer = -1;
         alt->klick(alt, MENUE_E_HOVER_RAUS);
@@ -215,7 +214,7 @@ void drag_beginnen(Screen_Icon* i, i32 mx, i32 my) {
     M->zieh_x = i->x;
     M->zieh_y = i->y;
     M->zieh_index = move_von(i) ? Menue_Balkenpos_In_Index(i) : -1;
-    if (M->hilfe_sichtbar) Menue_Hilfe_Ende(), M->hilfe_sichtbar = false;
+    if (M->hilfe_sichtbar) hooks_tabelle.hilfe_ende(), M->hilfe_sichtbar = false;
 }
 
 void drag_bewegen(i32 mx, i32 my) {
@@ -283,10 +282,11 @@ i32 drag_loslassen(i32 mx, i32 my) {
 
 }  // namespace
 
-Rastport* (*Menue_Grafik_Holen)(u32) = Menue_Get_Slave_Rastport;
+void Menue_Set_Hooks(const Menue_Hooks& h) { hooks_tabelle = h; }
+const Menue_Hooks& Menue_Get_Hooks() { return hooks_tabelle; }
 
 u32 Menue_Heimat_Grafik(u32 grafik) {
-    if (grafik != 4001 && grafik != 12057 && grafik != 28346) return grafik;
+    if (grafik != GRAFIK_KOPF && grafik != GRAFIK_ASSISTENT && grafik != GRAFIK_EDITOR) return grafik;
     if (Team_Heimnation >= Team_Anzahl) return grafik;
     const char* name = Team_String(0, Team_Heimnation, nullptr, 0);
     return name && std::string_view(name) == "Deutschland" ? grafik : grafik + 1;
@@ -349,10 +349,6 @@ void Menue_Slave_Freigeben(i64 grafik) {
             s = Slave{};
         }
 }
-void (*Menue_Klick_Klang)(i32) = kein_klang;
-void (*Menue_Hilfe_Zeigen)(const char*, i32, i32) = keine_hilfe;
-void (*Menue_Hilfe_Ende)() = kein_hilfe_ende;
-bool (*Menue_Hilfe_An)() = hilfe_aus;
 u8 Menue_Modus = 0;
 
 // --- Life cycle and icons ------------------------------------------------------
@@ -420,7 +416,7 @@ void Menue_Screen_Freigeben() {
     M->hover_nummer = -1;
     M->alt_tasten = 0;
     M->verzoegerung = 400;
-    if (M->hilfe_sichtbar) Menue_Hilfe_Ende(), M->hilfe_sichtbar = false;
+    if (M->hilfe_sichtbar) hooks_tabelle.hilfe_ende(), M->hilfe_sichtbar = false;
     scroll_bilder_freigeben();
     M->scroll = Menue_Scrollscreen{};
 }
@@ -612,7 +608,7 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
     const bool an = Menue_Icon_An(i);
     if (i->flags & MENUE_F_GANZER_SCREEN) {
         // The screen as drawn so far, veiled by graphic 8331 at 90 %.
-        if (Rastport* s = Menue_Grafik_Holen(MENUE_GRAFIK_SCHLEIER))
+        if (Rastport* s = hooks_tabelle.grafik_holen(MENUE_GRAFIK_SCHLEIER))
             for (i32 y = 0; y < 600; y += s->hoehe)
                 for (i32 x = 0; x < 800; x += s->breite) Blt_Alpha_Prozent_Transparent(s, 0, 0, -1, -1, ziel, x, y, 90);
         if (i->zeichnen) i->zeichnen(i, ziel, i->x, i->y);
@@ -621,7 +617,7 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
     Rastport* bild = (i->flags & MENUE_F_TGA) ? Menue_Get_Tga_Rastport(i->tga) : i->bild;
     if (!bild && !(i->flags & MENUE_F_TGA)) {
         const u32 g = an && i->grafik_an != MENUE_KEINE_GRAFIK ? i->grafik_an : i->grafik;
-        if (g != MENUE_KEINE_GRAFIK) bild = Menue_Grafik_Holen(g);
+        if (g != MENUE_KEINE_GRAFIK) bild = hooks_tabelle.grafik_holen(g);
     }
     if (bild && (i->status & MENUE_S_HALB)) Blt_Alpha_Prozent_Transparent(bild, 0, 0, -1, -1, ziel, i->x, i->y, 50);
     else if (bild)
@@ -637,7 +633,7 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
     }
     if (const Menue_Wippe* w = (i->flags & MENUE_F_WIPPE) ? static_cast<const Menue_Wippe*>(i->daten) : nullptr)
         for (i32 k = 0; k < 6; ++k) {
-            Rastport* p = w->grafik[k] >= 0 ? Menue_Grafik_Holen(static_cast<u32>(w->grafik[k])) : nullptr;
+            Rastport* p = w->grafik[k] >= 0 ? hooks_tabelle.grafik_holen(static_cast<u32>(w->grafik[k])) : nullptr;
             if (!p) continue;
             i32 px = 0, py = 0;
             wippe_punkt(i, k, &px, &py);
@@ -651,12 +647,14 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
             if (z->flags & ZEILE_ZENTRIERT) x = i->x + (i->w - Font_Text_Breite(z->font, z->text)) / 2;
             if (z->flags & ZEILE_RECHTS) x = i->x + i->w - z->x - Font_Text_Breite(z->font, z->text);
             if (z->flags & ZEILE_V_ZENTRIERT) y = i->y + (i->h + z->font->hoehe) / 2 - 2;
-            Font_Markup_Ausgabe(ziel, z->font, i == M->aktiv ? z->farbe_aktiv : z->farbe, z->text, x, y, 0);
+            const u16 farbe = i == M->aktiv ? z->farbe_aktiv : z->farbe;
+            z->font->farbe = farbe;  // each line in its own colour, whatever the text before left in the font
+            Font_Markup_Ausgabe(ziel, z->font, farbe, z->text, x, y, 0);
         }
     const bool druck = (i->status & MENUE_S_DRUCKBILD) && i == M->aktiv &&
                        (i == M->gedrueckt || ((i->status & MENUE_S_WIEDERHOLEN) && (M->alt_tasten & MAUS_LINKS)));
     if (druck) {
-        Rastport* p = i->grafik_gedrueckt != MENUE_KEINE_GRAFIK ? Menue_Grafik_Holen(i->grafik_gedrueckt) : nullptr;
+        Rastport* p = i->grafik_gedrueckt != MENUE_KEINE_GRAFIK ? hooks_tabelle.grafik_holen(i->grafik_gedrueckt) : nullptr;
         if (p) Blt_Blit(p, 0, 0, -1, -1, ziel, i->x, i->y, Blt_Opt_Transparent);
         else Blt_Abdunkeln(ziel, i->x, i->y, i->w, i->h, 96);
     }
@@ -798,11 +796,11 @@ bool rad_bedienen(const Maus_Lage& l) {
 // The help text, drawn every frame (over the refreshed screen) once the
 // mouse has rested on the icon for a second.
 void hilfe_bedienen(Screen_Icon* b, u32 jetzt) {
-    if (jetzt - M->ruhe_seit <= 1000 || !Menue_Hilfe_An()) return;
+    if (jetzt - M->ruhe_seit <= 1000 || !hooks_tabelle.hilfe_an()) return;
     const char* text = b->hilfe_prozedur ? b->hilfe_prozedur(b) : b->hilfe;
     if (!text || !*text) return;
-    if (b->y >= 531) Menue_Hilfe_Zeigen(text, b->x, b->y - 40);
-    else Menue_Hilfe_Zeigen(text, -1, -1);
+    if (b->y >= 531) hooks_tabelle.hilfe_zeigen(text, b->x, b->y - 40);
+    else hooks_tabelle.hilfe_zeigen(text, -1, -1);
     M->hilfe_sichtbar = true;
 }
 
@@ -1236,7 +1234,7 @@ void Menue_Universale_Scroll_Blit_Prozedur(i32 nummer, Rastport* ziel) {
     if (!bild || !ziel) return;
     const i32 wx = static_cast<i32>(ss->fenster_x), wy = static_cast<i32>(ss->fenster_y);
     if (ss->hintergrund >= 0)
-        if (Rastport* h = Menue_Grafik_Holen(static_cast<u32>(ss->hintergrund))) {
+        if (Rastport* h = hooks_tabelle.grafik_holen(static_cast<u32>(ss->hintergrund))) {
             const i32 hx = wx + ss->rahmen_x, hy = wy + ss->rahmen_y;
             if ((ss->flags & SCROLL_HINTERGRUND) && !(ss->flags & SCROLL_OHNE_RETTEN))
                 hintergrund_retten(h, ziel, hx, hy);

@@ -22,6 +22,7 @@
 #pragma once
 
 #include "base/types.h"
+#include "gui/palette.h"
 
 struct Rastport;
 struct Font;
@@ -92,8 +93,8 @@ enum : i16 { ZEILE_ZENTRIERT = 16, ZEILE_V_ZENTRIERT = 32, ZEILE_RECHTS = 128 };
 struct Icon_Textzeile {
     Font* font = nullptr;
     i16 flags = 0;
-    u16 farbe_aktiv = 0xFFFF;
-    u16 farbe = 0xFFFF;
+    u16 farbe_aktiv = FARBE_WEISS;
+    u16 farbe = FARBE_WEISS;
     const char* text = nullptr;
     i16 x = 0, y = 0;
     const Icon_Textzeile* naechste = nullptr;
@@ -247,15 +248,21 @@ void Menue_Tga_Freigeben(const char* name);
 // than Germany has its own pictures 4002, 12058 and 28347 for 4001, 12057
 // and 28346.
 u32 Menue_Heimat_Grafik(u32 grafik);
-// How icons and animations get their pictures (tests install fakes).
-extern Rastport* (*Menue_Grafik_Holen)(u32 grafik);
-// Called for every fire that is no drag (click sound 9, rocker sound 10).
-extern void (*Menue_Klick_Klang)(i32 klang);
-// Help text box hooks (the help box module installs them).
-extern void (*Menue_Hilfe_Zeigen)(const char* text, i32 x, i32 y);
-extern void (*Menue_Hilfe_Ende)();
-// Whether the active manager wants help texts.
-extern bool (*Menue_Hilfe_An)();
+// What the menu engine asks of the program around it; installed whole with
+// Menue_Set_Hooks (src/main; tests install fakes the same way).
+struct Menue_Hooks {
+    // How icons and animations get their pictures.
+    Rastport* (*grafik_holen)(u32 grafik) = Menue_Get_Slave_Rastport;
+    // Called for every fire that is no drag (click sound 9, rocker sound 10).
+    void (*klick_klang)(i32 klang) = [](i32) {};
+    // The help text box (shown at a place, or -1/-1 at the mouse; ended).
+    void (*hilfe_zeigen)(const char* text, i32 x, i32 y) = [](const char*, i32, i32) {};
+    void (*hilfe_ende)() = [] {};
+    // Whether the active manager wants help texts.
+    bool (*hilfe_an)() = [] { return false; };
+};
+void Menue_Set_Hooks(const Menue_Hooks& h);
+const Menue_Hooks& Menue_Get_Hooks();
 
 // The remembered state of an icon number for the active team: a toggle's on
 // state, a scroll button's place. It lives in the manager record of the

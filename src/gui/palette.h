@@ -27,9 +27,15 @@ constexpr u16 FARBE_MARKE = 50055;          // 0xC387: zone markers, position cl
 constexpr u16 FARBE_KLASSE_1 = 20051;       // 0x4E53: position class 1, gains
 constexpr u16 FARBE_WARNUNG = 0xF9A6;       // the turn clock's last 20 seconds: a light red
 constexpr u16 FARBE_HELLGOLD = 0xF5A7;      // a highlighted value or bar
-constexpr u16 FARBE_MENSCH = 0xEF4D;        // a human manager's club in lists
+constexpr u16 FARBE_MENSCH = 0xEF4D;        // 61261: the active club's name in lists (gold)
 constexpr u16 FARBE_KOPF = 0xC638;          // column headers
-constexpr u16 FARBE_WETTBEWERB = 65530;     // a crest's frame for "any competition"
+constexpr u16 FARBE_WETTBEWERB = 65530;     // a name in lists of no particular competition
+constexpr u16 FARBE_AUSLAND = 52889;        // a foreign club's name in an international list
+constexpr u16 FARBE_DUNKEL = 0x0863;        // a dark info box; numbers on light shirts
+constexpr u16 FARBE_BALKEN_GRUND = 0x2124;  // the empty part of a value bar
+constexpr u16 FARBE_BALKEN_HEIM = 0xD4E4;   // the home side's share of a bar (amber)
+constexpr u16 FARBE_BALKEN_GAST = 0x3C9B;   // the away side's share (blue)
+constexpr u16 FARBE_BALKEN_HELL = 0xF79E;   // the other share of a two-part bar (cream)
 // Position classes 0..3 (keeper, defence, midfield, attack).
 constexpr u16 FARBE_KLASSE[4] = {FARBE_WEISS, FARBE_KLASSE_1, FARBE_GEWAEHLT, FARBE_MARKE};
 // Grades 0..6, best first.
@@ -37,6 +43,7 @@ constexpr u16 FARBE_NOTE[7] = {62017, 62595, 63334, 46947, 40770, 24384, 8160};
 // The help box and the input field.
 constexpr u16 FARBE_SCHATTEN = 4226;
 constexpr u16 FARBE_BOX = 33677;
+constexpr u16 FARBE_CURSOR = 65504;  // the input field's cursor: yellow
 
 // --- Our panels and widgets ----------------------------------------------------
 constexpr u16 FARBE_NAVY = Farbe_565(0x0E1A2B);          // deepest background

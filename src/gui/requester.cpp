@@ -3,12 +3,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "graphics/sound.h"
 #include "gui/hauptmenue.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
+#include "gui/palette.h"
 #include "gui/umbruch.h"
 #include "gui/wappen.h"
 #include "world/welt.h"
@@ -16,8 +19,10 @@
 namespace {
 
 constexpr i32 TEXT_MAX = 499, KNOPF_MAX = 99, LISTE_MAX = 50;
-constexpr i32 T_JA = 25, T_NEIN = 26, T_OK = 27;
+constexpr i32 T_JA = 25, T_NEIN = 26, T_OK = 27, T_TITEL_MITTEILUNG = 51, T_TITEL_FRAGE = 52;
 constexpr i32 KLANG_REQUESTER = 14;
+constexpr i32 ZEILE = 33;       // line height of the message
+constexpr i32 KNOPF_OBEN = 251;  // the buttons' top, from the page's top
 
 struct Requester {
     i32 art = 0, team = -1;
@@ -33,20 +38,37 @@ i32 rechts_vorher = -1;
 
 void kopieren(char* ziel, size_t n, const char* q) { std::snprintf(ziel, n, "%s", q ? q : ""); }
 
-void seite_zeichnen(Screen_Icon*, Rastport* rp, i32 x, i32 y) {
+// The title says what the requester is: a question or a message.
+const char* titel() { return Menue_Text(R.art == REQUESTER_JA_NEIN ? T_TITEL_FRAGE : T_TITEL_MITTEILUNG); }
+
+void seite_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    if (Font* f = Font_Tabelle_Holen(12)) Kit_Text_Mitte(rp, f, FARBE_KREIDE, titel(), x + i->w / 2, y + 26);
     Wappen_Blit(R.team, rp, 549, 213, 64, 64, nullptr);
-    if (Font* f = Font_Tabelle_Holen(14))
-        Font_Markup_Ausgabe(rp, f, 0xFFFF, Team_String(721, R.team, nullptr, 0), x + 18, y + 60, 1);
-    if (Font* f = Font_Tabelle_Holen(11))
-        Umbruch_Text_Ausgabe(rp, f, R.text, x + 18, x + 520, y + 127, y + 286, 0xFFFF, 4, 33);
+    if (Font* f = Font_Tabelle_Holen(14)) Kit_Text(rp, f, FARBE_WEISS, Team_String(721, R.team, nullptr, 0), x + 18, y + 60);
+    if (Font* f = Font_Tabelle_Holen(11)) {
+        // The text box; a short message stands in the middle of the room
+        // between the name and the buttons instead of leaving a band empty.
+        const i32 oben = y + 127, unten = y + 286, raum_ende = y + KNOPF_OBEN - 8;
+        const i32 ende = Umbruch_Text_Ausgabe(nullptr, f, R.text, x + 18, x + 645, oben, unten, FARBE_WEISS, 4, ZEILE);
+        const i32 block = ende - ZEILE - oben;
+        const i32 versatz = std::max(0, (raum_ende - oben - block) / 2);
+        Umbruch_Text_Ausgabe(rp, f, R.text, x + 18, x + 645, oben + versatz, unten, FARBE_WEISS, 4, ZEILE);
+    }
 }
 
 void dimmer_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) { Blt_Abdunkeln(rp, 0, 0, 800, 600, 90); }
 
+// The visible part of a button's picture: in line with the text column.
+struct Knopf_Flaeche {
+    i32 x, y, w, h;
+};
+constexpr Knopf_Flaeche FLAECHE[2] = {{13, 0, 63, 27}, {0, 3, 63, 27}};
+
 void knopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    Font* f = Font_Tabelle_Holen(12);
-    const char* t = R.knopf[i->nummer - ICON_REQ_KNOPF_1];
-    if (f) Font_Markup_Ausgabe(rp, f, 0xFFFF, t, x + (i->w - Font_Text_Breite(f, t)) / 2, y + 20, 1);
+    const i32 k = i->nummer - ICON_REQ_KNOPF_1;
+    const Knopf_Flaeche& a = FLAECHE[k];
+    if (Font* f = Font_Tabelle_Holen(12))
+        Kit_Text_Mitte(rp, f, FARBE_KNOPF_TEXT, R.knopf[k], x + a.x + a.w / 2, Kit_Text_Grundlinie(f, y + a.y, a.h));
 }
 
 const Screen_Icon* tabelle() {
@@ -60,7 +82,7 @@ const Screen_Icon* tabelle() {
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_REQ_SEITE, i.grafik = 4014, i.x = 66, i.y = 158, i.w = 668, i.h = 300, i.ebene = 24;
+            i.nummer = ICON_REQ_SEITE, i.grafik = GRAFIK_REQUESTER, i.x = 66, i.y = 158, i.w = 668, i.h = 300, i.ebene = 24;
             i.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN;
             i.status = MENUE_S_TRANSPARENT;
             i.zeichnen = seite_zeichnen;
@@ -68,7 +90,7 @@ const Screen_Icon* tabelle() {
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_REQ_KNOPF_1, i.grafik = 4017, i.grafik_gedrueckt = 4016, i.x = 71, i.y = 409, i.w = 90,
+            i.nummer = ICON_REQ_KNOPF_1, i.grafik = GRAFIK_REQUESTER_KNOPF_1, i.grafik_gedrueckt = GRAFIK_REQUESTER_KNOPF_1_GEDRUECKT, i.x = 71, i.y = 409, i.w = 90,
             i.h = 30;
             i.ebene = 25, i.flags = MENUE_F_MODAL, i.status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
             i.klick = Menue_Requester_Knopf, i.zeichnen = knopf_zeichnen;
@@ -76,7 +98,7 @@ const Screen_Icon* tabelle() {
         }(),
         [] {
             Screen_Icon i;
-            i.nummer = ICON_REQ_KNOPF_2, i.grafik = 4019, i.grafik_gedrueckt = 4018, i.x = 639, i.y = 409, i.w = 90,
+            i.nummer = ICON_REQ_KNOPF_2, i.grafik = GRAFIK_REQUESTER_KNOPF_2, i.grafik_gedrueckt = GRAFIK_REQUESTER_KNOPF_2_GEDRUECKT, i.x = 649, i.y = 406, i.w = 90,
             i.h = 30;
             i.ebene = 25, i.flags = MENUE_F_MODAL, i.status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
             i.klick = Menue_Requester_Knopf, i.zeichnen = knopf_zeichnen;
@@ -122,6 +144,7 @@ void Menue_Requester(i32 art, i32 team, const char* text, const char* knopf1, co
     if (R.anzahl[0]) std::memcpy(R.liste[0], l1, sizeof(i32) * R.anzahl[0]);
     if (R.anzahl[1]) std::memcpy(R.liste[1], l2, sizeof(i32) * R.anzahl[1]);
     Menue_Requester_Wieder_Zeigen();
+    Menue_Hintergrund_Video(-1, 1);  // the menu's clip stands still under it
     Sound_Effekt_Solo(KLANG_REQUESTER, false);
 }
 

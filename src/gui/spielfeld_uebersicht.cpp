@@ -10,6 +10,7 @@
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "gui/palette.h"
 #include "gui/wappen.h"
 #include "match/spielfeld.h"
 #include "world/welt.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr i32 ARCHIV = 4;  // the game screens' pictures
 constexpr i32 E_HINTERGRUND = 31, E_HEIM = 33, E_GAST = 34, E_BALL = 35, E_NETZ_LINKS = 66, E_NETZ_RECHTS = 67;
 constexpr i32 BAELLE = 31, BALL_OBJEKT = 37, OBJEKTE = 38;
-constexpr u16 WEISS = 0xFFFF, WERT = 0xCE07, TOR = 0xC387, GOLD = 0xF5A7, NORMAL = 0xDF1B;
+constexpr u16 WEISS = FARBE_WEISS, WERT = FARBE_GEWAEHLT, TOR = FARBE_MARKE, GOLD = FARBE_HELLGOLD, NORMAL = FARBE_HELL;
 
 struct Bilder {
     Rastport* hintergrund = nullptr;
@@ -104,7 +105,7 @@ void Spieltag_Blit_Spielerinfo(const Spielfeld_Inhalt& sf, i32 slot, Rastport* z
     const i32 bx = (links != (sf.seitenwechsel != 0)) ? 540 : 0, by = 385;
     std::unique_ptr<Rastport> box(Rastport_Neu_Einfach(260, 140, ziel->tiefe()));
     if (!box) return;
-    Blt_Rechteck(box.get(), 0, 0, 260, 140, 0x0863);
+    Blt_Rechteck(box.get(), 0, 0, 260, 140, FARBE_DUNKEL);
     Blt_Alpha_Prozent(box.get(), 0, 0, 260, 140, ziel, bx, by, 50);
     const Spielfeld_Spieler& s = sf.spieler[slot];
     if (Font* f = font(16))
@@ -117,7 +118,7 @@ void Spieltag_Blit_Spielerinfo(const Spielfeld_Inhalt& sf, i32 slot, Rastport* z
         for (int i = 0; i < 4; ++i) {
             const i32 y = by + 40 + i * 24;
             Font_Printf(ziel, f, "^c%05d%s", bx + 16, y, NORMAL, namen[i]);
-            Blt_Rechteck(ziel, bx + 100, y - 8, 140, 6, 0x2124);
+            Blt_Rechteck(ziel, bx + 100, y - 8, 140, 6, FARBE_BALKEN_GRUND);
             Blt_Rechteck(ziel, bx + 100, y - 8, 140 * std::min<i32>(werte[i], 100) / 100, 6, GOLD);
         }
     }
@@ -155,7 +156,7 @@ bool Spieltag_Blit_Spielfeld(const Spielfeld_Inhalt& sf, Rastport* ziel, i32 mx,
     if (Font* f = font(1))
         for (int s = 0; s < 2; ++s) {
             const i32 v = std::clamp<i32>(sf.staerke[s], 0, 999) * 132 / 999;
-            Blt_Rechteck(ziel, s ? 552 + 83 - v * 82 / 132 : 165, 80, v * 82 / 132, 17, s ? 0x3C9B : 0xD4E4);
+            Blt_Rechteck(ziel, s ? 552 + 83 - v * 82 / 132 : 165, 80, v * 82 / 132, 17, s ? FARBE_BALKEN_GAST : FARBE_BALKEN_HEIM);
             Font_Printf_Glatt(ziel, f, s ? "^c%05d^tr0540%d.%d" : "^c%05d^tl0260%d.%d", 0, 94, WEISS, v / 2,
                               (v % 2) * 5);
         }
@@ -196,7 +197,7 @@ bool Spieltag_Blit_Spielfeld(const Spielfeld_Inhalt& sf, Rastport* ziel, i32 mx,
         else
             Blt_Blit(m, 0, 0, -1, -1, ziel, x0, y0, Blt_Opt_Transparent);
         if (Font* f = font(16))
-            Font_Printf(ziel, f, "^c%05d^tz%04d%d", x0, y0 + 16, i < 17 ? 0x0863 : WEISS, 12,
+            Font_Printf(ziel, f, "^c%05d^tz%04d%d", x0, y0 + 16, i < 17 ? FARBE_DUNKEL : WEISS, 12,
                         sf.spieler[i].rueckennummer);
     }
     // The duel's names.

@@ -167,6 +167,7 @@ i32 Umbruch_Text_Ausgabe(Rastport* rp, Font* f, const char* text, i32 x0, i32 x1
     L.rp = rp;
     L.f = f;
     L.farbe = farbe;
+    f->farbe = farbe;  // the text comes out in its colour, not in what the text before left in the font
     L.flags = flags;
     if (*text == '#') L.flags &= ~UMBRUCH_ZENTRIERT, ++text;
     L.einzug = L.extra = 0;

@@ -13,6 +13,8 @@
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "gui/kit.h"
+#include "gui/palette.h"
 #include "season/wettbewerb_werte.h"
 #include "world/welt.h"
 
@@ -22,12 +24,10 @@ constexpr u32 WAPPEN_SCHLUESSEL = 0xFDFDFDFD;
 constexpr i32 ARCHIV_WAPPEN = 8;
 constexpr u32 POKAL_SCHLUESSEL = 0xF5FDFDFD;
 constexpr i32 ARCHIV_POKALE = 2, POKAL_ERSTER = 135;
-i32 keine_pokal_grafik(i32 wettbewerb, i32) { return wettbewerb; }
 
 i32 treffer = 0, fehl = 0;
 
-i32 team_nummer(i32 team) { return team; }
-Rastport* aus_archiv(i32 n) { return Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_WAPPEN), n); }
+Wappen_Hooks hooks{};
 
 bool tief16(const Rastport* r) { return r && r->bitmap && (r->tiefe() == 15 || r->tiefe() == 16); }
 
@@ -66,9 +66,9 @@ i32 verkleinern(Rastport* q, Rastport* z) {
 
 }  // namespace
 
-i32 (*Wappen_Nummer_Von_Team)(i32) = team_nummer;
-Rastport* (*Wappen_Bild_Laden)(i32) = aus_archiv;
-i32 (*Pokal_Grafik)(i32, i32) = keine_pokal_grafik;
+Rastport* Wappen_Aus_Archiv(i32 n) { return Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_WAPPEN), n); }
+
+void Wappen_Set_Hooks(const Wappen_Hooks& h) { hooks = h; }
 
 i32 Bild_Verkleinern(Rastport* q, Rastport* z) { return verkleinern<false>(q, z); }
 i32 Bild_Verkleinern_Transparent(Rastport* q, Rastport* z) { return verkleinern<true>(q, z); }
@@ -157,13 +157,13 @@ i32 pokal_treffer = 0, pokal_fehl = 0;
 }  // namespace
 
 bool Wappen_Blit(i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten) {
-    const i32 n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(Wappen_Nummer_Von_Team(team), 0, WAPPEN_NEUTRAL);
+    const i32 n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(hooks.nummer_von_team(team), 0, WAPPEN_NEUTRAL);
     return patch_blit(
-        WAPPEN_SCHLUESSEL, team, ziel, x, y, w, h, schatten, [n] { return Wappen_Bild_Laden(n); }, &treffer, &fehl);
+        WAPPEN_SCHLUESSEL, team, ziel, x, y, w, h, schatten, [n] { return hooks.bild_laden(n); }, &treffer, &fehl);
 }
 
 bool Pokal_Blit(i32 wettbewerb, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten) {
-    const i32 g = Pokal_Grafik(wettbewerb, team);
+    const i32 g = hooks.pokal_grafik(wettbewerb, team);
     if (g < 0) return false;
     const u32 art = POKAL_SCHLUESSEL ^ static_cast<u32>(team) * 0x9E3779B1u;
     return patch_blit(
@@ -186,10 +186,10 @@ void Wappen_Cache_Anzeigen(i32* t, i32* f, Rastport* ziel, bool anzeigen) {
     if (!anzeigen || !ziel) return;
     Font* font = Font_Tabelle_Holen(1);
     if (!font) return;
-    Blt_Rechteck(ziel, 0, 580, 800, 20, 0);
+    Blt_Rechteck(ziel, 0, 580, 800, 20, FARBE_FAST_SCHWARZ);
     char text[64];
     std::snprintf(text, sizeof text, "Wappen Cache/New: %d / %d", a, b);
-    Font_Markup_Ausgabe(ziel, font, 0xFFFF, text, 4, 580 + font->hoehe, 1);
+    Kit_Text(ziel, font, FARBE_WEISS, text, 4, 580 + font->hoehe);
 }
 
 Rastport* Wappen_Holen(Rastport* ziel, i32 team, i32 x, i32 y, bool transparent, i32 w, i32 h, bool mit_wettbewerb,
@@ -200,12 +200,12 @@ Rastport* Wappen_Holen(Rastport* ziel, i32 team, i32 x, i32 y, bool transparent,
     if (h < 0) h = w;
     i32 g = -1, n = -1;
     if (mit_wettbewerb) {
-        if ((g = Pokal_Grafik(wettbewerb, team)) < 0) return nullptr;
+        if ((g = hooks.pokal_grafik(wettbewerb, team)) < 0) return nullptr;
     } else {
-        n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(Wappen_Nummer_Von_Team(team), 0, WAPPEN_NEUTRAL);
+        n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(hooks.nummer_von_team(team), 0, WAPPEN_NEUTRAL);
     }
     auto laden = [g, n]() -> Rastport* {
-        return g >= 0 ? Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER + g) : Wappen_Bild_Laden(n);
+        return g >= 0 ? Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER + g) : hooks.bild_laden(n);
     };
     if (ziel) {
         const i32 stufe = w < 16 ? 0 : w < 33 ? 1 : 2;
@@ -230,11 +230,11 @@ Rastport* Wappen_Holen(Rastport* ziel, i32 team, i32 x, i32 y, bool transparent,
 }
 
 u16 Farbe_Team_Name(i32 team, i32 wettbewerb) {
-    if (team == Team_Aktiv) return 61261;
-    if (wettbewerb == -1) return 65530;
+    if (team == Team_Aktiv) return FARBE_MENSCH;
+    if (wettbewerb == -1) return FARBE_WETTBEWERB;
     if (team >= 0 && team < Team_Anzahl && Team_Aktiv >= 0 && Team_Aktiv < Team_Anzahl &&
         Team_Wert(6, team, 0, OP_LESEN) == Team_Wert(6, Team_Aktiv, 0, OP_LESEN))
-        return 65535;
-    if (wettbewerb != -2 && !Wettbewerb_Ist_International(wettbewerb)) return 65535;
-    return 52889;
+        return FARBE_WEISS;
+    if (wettbewerb != -2 && !Wettbewerb_Ist_International(wettbewerb)) return FARBE_WEISS;
+    return FARBE_AUSLAND;
 }

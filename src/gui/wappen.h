@@ -8,13 +8,24 @@
 
 struct Rastport;
 
-// The crest number of a team (the world layer installs its lookup; the
-// default takes the team number). Team -1 and numbers above 1000 give the
-// neutral crest 1000.
-extern i32 (*Wappen_Nummer_Von_Team)(i32 team);
-// Loads crest n (default: entry n of wappen.res); the caller frees it.
-extern Rastport* (*Wappen_Bild_Laden)(i32 nummer);
 constexpr i32 WAPPEN_NEUTRAL = 1000;
+
+// Crest n as entry n of wappen.res (the default of Wappen_Hooks.bild_laden).
+Rastport* Wappen_Aus_Archiv(i32 nummer);
+
+// The lookups of crests and cups, installed whole with Wappen_Set_Hooks
+// (src/main gives the world's; tests their own).
+struct Wappen_Hooks {
+    // The crest number of a team (default: the team number). Team -1 and
+    // numbers above 1000 give the neutral crest 1000.
+    i32 (*nummer_von_team)(i32 team) = [](i32 team) { return team; };
+    // Loads crest n; the caller frees it.
+    Rastport* (*bild_laden)(i32 nummer) = Wappen_Aus_Archiv;
+    // The graphic number of a competition (default: the competition number,
+    // -1 none).
+    i32 (*pokal_grafik)(i32 wettbewerb, i32 team) = [](i32 wettbewerb, i32) { return wettbewerb; };
+};
+void Wappen_Set_Hooks(const Wappen_Hooks& h);
 
 // Draws the team's crest at (x, y) of the target, w x h (below 1: 66). A
 // crest is only ever reduced: a size larger than the picture draws nothing.
@@ -23,9 +34,6 @@ bool Wappen_Blit(i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32
 // The cup of a competition (-1: the team's league) at any size up to 66 x
 // 66: entry 135 + the competition's graphic number of pilo_res.res.
 bool Pokal_Blit(i32 wettbewerb, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten);
-// The graphic number of a competition (the season layer installs it; the
-// default takes the competition number, -1 none).
-extern i32 (*Pokal_Grafik)(i32 wettbewerb, i32 team);
 
 // Hits and misses of the crest cache since the last call (then reset).
 void Wappen_Cache_Zaehler(i32* treffer, i32* fehl);

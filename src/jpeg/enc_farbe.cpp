@@ -4,6 +4,12 @@
 //
 // Samples are 16-bit, level-shifted: luminance and copied components are the
 // byte minus 128, Cb and Cr are centred on 0, alpha is the byte minus 128.
+// Three-byte pixels (RGB, BGR) are converted with 14-bit weights, rounded to
+// nearest:
+//   Y  = ((4899 R + 9617 G + 1868 B + 8192) >> 14) - 128
+//   Cb = (-2765 R - 5427 G + 8192 B + 8192 n) >> (14 + log2 n)
+//   Cr = (8192 R - 6860 G - 1332 B + 8192 n) >> (14 + log2 n)
+// four-byte pixels with the 8-bit weights
 //   Y  = (77 R + 150 G + 29 B - 32640) >> 8
 //   Cb = (-43 R - 85 G + 128 B + 128 n) >> (8 + log2 n)
 //   Cr = (128 R - 107 G - 21 B + 128 n) >> (8 + log2 n)
@@ -21,6 +27,14 @@ inline int32_t Cb_Wert(int32_t r, int32_t g, int32_t b, int32_t n, int32_t sh) {
 }
 inline int32_t Cr_Wert(int32_t r, int32_t g, int32_t b, int32_t n, int32_t sh) {
     return (128 * r - 107 * g - 21 * b + 128 * n) >> sh;
+}
+// The 14-bit weights of three-byte pixels (sh = 14 + log2 n).
+inline int32_t Y_Genau(int32_t r, int32_t g, int32_t b) { return ((4899 * r + 9617 * g + 1868 * b + 8192) >> 14) - 128; }
+inline int32_t Cb_Genau(int32_t r, int32_t g, int32_t b, int32_t n, int32_t sh) {
+    return (-2765 * r - 5427 * g + 8192 * b + 8192 * n) >> sh;
+}
+inline int32_t Cr_Genau(int32_t r, int32_t g, int32_t b, int32_t n, int32_t sh) {
+    return (8192 * r - 6860 * g - 1332 * b + 8192 * n) >> sh;
 }
 
 // The colour bytes of a pixel at ri, gi, bi, inverted for the four-channel
@@ -44,7 +58,7 @@ inline int32_t Block_Index(int32_t x, int32_t y, int32_t hb) {
 template <int B, int RI, int GI, int BI, bool INV, int HF, int VF>
 void Farbe_Kern(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* a) {
     const int32_t n = HF * VF;
-    const int32_t sh = 8 + (n == 4 ? 2 : n == 2 ? 1 : 0);
+    const int32_t sh = (B == 3 ? 14 : 8) + (n == 4 ? 2 : n == 2 ? 1 : 0);
     for (int zy = 0; zy < 8 * VF; ++zy) {
         const uint8_t* q = p + zy * st;
         for (int x = 0; x < 8 * HF; ++x) {
@@ -52,7 +66,7 @@ void Farbe_Kern(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* 
             int32_t r, g, b;
             Farbe_Lesen(px, RI, GI, BI, INV, r, g, b);
             int32_t i = Block_Index(x, zy, HF);
-            y[i] = static_cast<int16_t>(Y_Wert(r, g, b));
+            y[i] = static_cast<int16_t>(B == 3 ? Y_Genau(r, g, b) : Y_Wert(r, g, b));
             if (B == 4) a[i] = static_cast<int16_t>(px[3] - 128);
         }
     }
@@ -68,8 +82,8 @@ void Farbe_Kern(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* 
                     sg += g;
                     sb += b;
                 }
-            cb[cy * 8 + cx] = static_cast<int16_t>(Cb_Wert(sr, sg, sb, n, sh));
-            cr[cy * 8 + cx] = static_cast<int16_t>(Cr_Wert(sr, sg, sb, n, sh));
+            cb[cy * 8 + cx] = static_cast<int16_t>(B == 3 ? Cb_Genau(sr, sg, sb, n, sh) : Cb_Wert(sr, sg, sb, n, sh));
+            cr[cy * 8 + cx] = static_cast<int16_t>(B == 3 ? Cr_Genau(sr, sg, sb, n, sh) : Cr_Wert(sr, sg, sb, n, sh));
         }
 }
 
@@ -197,9 +211,10 @@ void Rand_Fuellen(const Glied& g, const uint8_t* p, int64_t st, int32_t c, int32
                 case FARBE: {
                     int32_t rr, gg, bb;
                     Farbe_Lesen(px, g.ri, g.gi, g.bi, g.inv, rr, gg, bb);
-                    t[0][i] = static_cast<int16_t>(Y_Wert(rr, gg, bb));
-                    t[1][i] = static_cast<int16_t>(Cb_Wert(rr, gg, bb, 1, 8));
-                    t[2][i] = static_cast<int16_t>(Cr_Wert(rr, gg, bb, 1, 8));
+                    const bool genau = g.b == 3;
+                    t[0][i] = static_cast<int16_t>(genau ? Y_Genau(rr, gg, bb) : Y_Wert(rr, gg, bb));
+                    t[1][i] = static_cast<int16_t>(genau ? Cb_Genau(rr, gg, bb, 1, 14) : Cb_Wert(rr, gg, bb, 1, 8));
+                    t[2][i] = static_cast<int16_t>(genau ? Cr_Genau(rr, gg, bb, 1, 14) : Cr_Wert(rr, gg, bb, 1, 8));
                     if (g.inv) t[3][i] = static_cast<int16_t>(px[3] - 128);
                     break;
                 }

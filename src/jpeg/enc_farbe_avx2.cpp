@@ -64,35 +64,37 @@ inline void Zeilen_Laden(const uint8_t* q0, const uint8_t* q1, __m256i* px) {
     }
 }
 
-inline void Speichern2(int16_t* z0, int16_t* z1, __m256i lo, __m256i hi) {
-    __m256i p = _mm256_packs_epi32(lo, hi);
+// Packs and stores sixteen samples, less `minus` (128 for luminance).
+inline void Speichern2(int16_t* z0, int16_t* z1, __m256i lo, __m256i hi, int16_t minus = 0) {
+    __m256i p = _mm256_sub_epi16(_mm256_packs_epi32(lo, hi), _mm256_set1_epi16(minus));
     _mm_store_si128(reinterpret_cast<__m128i*>(z0), _mm256_castsi256_si128(p));
     _mm_store_si128(reinterpret_cast<__m128i*>(z1), _mm256_extracti128_si256(p, 1));
 }
 
 template <bool BGR, int HF, int VF>
 void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr) {
-    const __m256i ky = BGR ? K4(29, 150, 77, -32640) : K4(77, 150, 29, -32640);
-    const __m256i kb = BGR ? K4(128, -85, -43, 128) : K4(-43, -85, 128, 128);
-    const __m256i kr = BGR ? K4(-21, -107, 128, 128) : K4(128, -107, -21, 128);
+    // 14-bit weights; the constant word rounds (128 is taken from Y after).
+    const __m256i ky = BGR ? K4(1868, 9617, 4899, 8192) : K4(4899, 9617, 1868, 8192);
+    const __m256i kb = BGR ? K4(8192, -5427, -2765, 8192) : K4(-2765, -5427, 8192, 8192);
+    const __m256i kr = BGR ? K4(-1332, -6860, 8192, 8192) : K4(8192, -6860, -1332, 8192);
     for (int zy = 0; zy < 8 * VF; zy += 2) {
         __m256i px[4 * HF];
         Zeilen_Laden<HF>(p + zy * st, p + (zy + 1) * st, px);
         for (int b = 0; b < HF; ++b) {
             int16_t* blk = y + ((zy >> 3) * HF + b) * 64 + (zy & 7) * 8;
-            Speichern2(blk, blk + 8, Summe<8>(px[4 * b], px[4 * b + 1], ky),
-                       Summe<8>(px[4 * b + 2], px[4 * b + 3], ky));
+            Speichern2(blk, blk + 8, Summe<14>(px[4 * b], px[4 * b + 1], ky),
+                       Summe<14>(px[4 * b + 2], px[4 * b + 3], ky), 128);
         }
         if (HF == 1) {
-            Speichern2(cb + zy * 8, cb + zy * 8 + 8, Summe<8>(px[0], px[1], kb), Summe<8>(px[2], px[3], kb));
-            Speichern2(cr + zy * 8, cr + zy * 8 + 8, Summe<8>(px[0], px[1], kr), Summe<8>(px[2], px[3], kr));
+            Speichern2(cb + zy * 8, cb + zy * 8 + 8, Summe<14>(px[0], px[1], kb), Summe<14>(px[2], px[3], kb));
+            Speichern2(cr + zy * 8, cr + zy * 8 + 8, Summe<14>(px[0], px[1], kr), Summe<14>(px[2], px[3], kr));
             continue;
         }
         __m256i s[4];
         for (int g = 0; g < 4; ++g) s[g] = Paare(px[2 * g], px[2 * g + 1]);
         if (VF == 1) {
-            Speichern2(cb + zy * 8, cb + zy * 8 + 8, Summe<9>(s[0], s[1], kb), Summe<9>(s[2], s[3], kb));
-            Speichern2(cr + zy * 8, cr + zy * 8 + 8, Summe<9>(s[0], s[1], kr), Summe<9>(s[2], s[3], kr));
+            Speichern2(cb + zy * 8, cb + zy * 8 + 8, Summe<15>(s[0], s[1], kb), Summe<15>(s[2], s[3], kb));
+            Speichern2(cr + zy * 8, cr + zy * 8 + 8, Summe<15>(s[0], s[1], kr), Summe<15>(s[2], s[3], kr));
             continue;
         }
         // 2x2 groups: the two rows' pair sums added.
@@ -102,9 +104,9 @@ void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr) {
         const int cy = zy >> 1;
         const __m128i kb1 = _mm256_castsi256_si128(kb), kr1 = _mm256_castsi256_si128(kr);
         _mm_store_si128(reinterpret_cast<__m128i*>(cb + cy * 8),
-                        _mm_packs_epi32(Summe128<10>(v[0], v[1], kb1), Summe128<10>(v[2], v[3], kb1)));
+                        _mm_packs_epi32(Summe128<16>(v[0], v[1], kb1), Summe128<16>(v[2], v[3], kb1)));
         _mm_store_si128(reinterpret_cast<__m128i*>(cr + cy * 8),
-                        _mm_packs_epi32(Summe128<10>(v[0], v[1], kr1), Summe128<10>(v[2], v[3], kr1)));
+                        _mm_packs_epi32(Summe128<16>(v[0], v[1], kr1), Summe128<16>(v[2], v[3], kr1)));
     }
 }
 

@@ -20,6 +20,11 @@ inline void Enc_Speichern(int16_t* ziel, __m128i lo, __m128i hi) {
     _mm_store_si128(reinterpret_cast<__m128i*>(ziel), _mm_packs_epi32(lo, hi));
 }
 
+// Luminance: 128 taken off after the rounded shift.
+inline void Enc_Speichern_Y(int16_t* ziel, __m128i lo, __m128i hi) {
+    _mm_store_si128(reinterpret_cast<__m128i*>(ziel), _mm_sub_epi16(_mm_packs_epi32(lo, hi), _mm_set1_epi16(128)));
+}
+
 // Pairs of horizontally neighbouring pixels summed: from the pixels 0..3
 // in (p01, p23) -> [p0 + p1 | p2 + p3].
 inline __m128i Enc_Paare(__m128i p01, __m128i p23) {
@@ -30,21 +35,24 @@ inline __m128i Enc_Paare(__m128i p01, __m128i p23) {
 // groups of HF x VF pixels (the constant word carries the group's size).
 template <class L, bool BGR, int HF, int VF>
 void Enc_Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr) {
-    const __m128i ky = BGR ? Enc_K4(29, 150, 77, -32640) : Enc_K4(77, 150, 29, -32640);
-    const __m128i kb = BGR ? Enc_K4(128, -85, -43, 128) : Enc_K4(-43, -85, 128, 128);
-    const __m128i kr = BGR ? Enc_K4(-21, -107, 128, 128) : Enc_K4(128, -107, -21, 128);
-    constexpr int SH = 8 + (HF * VF == 4 ? 2 : HF * VF == 2 ? 1 : 0);
+    // 14-bit weights; the constant word rounds (128 is taken from Y after).
+    const __m128i ky = BGR ? Enc_K4(1868, 9617, 4899, 8192) : Enc_K4(4899, 9617, 1868, 8192);
+    const __m128i kb = BGR ? Enc_K4(8192, -5427, -2765, 8192) : Enc_K4(-2765, -5427, 8192, 8192);
+    const __m128i kr = BGR ? Enc_K4(-1332, -6860, 8192, 8192) : Enc_K4(8192, -6860, -1332, 8192);
+    constexpr int SH = 14 + (HF * VF == 4 ? 2 : HF * VF == 2 ? 1 : 0);
     __m128i summe[4] = {_mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128()};
     for (int zy = 0; zy < 8 * VF; ++zy) {
         __m128i px[4 * HF];
         L::template Zeile_Laden<HF>(p + zy * st, px);
         for (int b = 0; b < HF; ++b)
-            Enc_Speichern(y + ((zy >> 3) * HF + b) * 64 + (zy & 7) * 8,
-                          L::template Summe<8>(px[4 * b], px[4 * b + 1], ky),
-                          L::template Summe<8>(px[4 * b + 2], px[4 * b + 3], ky));
+            Enc_Speichern_Y(y + ((zy >> 3) * HF + b) * 64 + (zy & 7) * 8,
+                            L::template Summe<14>(px[4 * b], px[4 * b + 1], ky),
+                            L::template Summe<14>(px[4 * b + 2], px[4 * b + 3], ky));
         if (HF == 1) {
-            Enc_Speichern(cb + zy * 8, L::template Summe<8>(px[0], px[1], kb), L::template Summe<8>(px[2], px[3], kb));
-            Enc_Speichern(cr + zy * 8, L::template Summe<8>(px[0], px[1], kr), L::template Summe<8>(px[2], px[3], kr));
+            Enc_Speichern(cb + zy * 8, L::template Summe<14>(px[0], px[1], kb),
+                          L::template Summe<14>(px[2], px[3], kb));
+            Enc_Speichern(cr + zy * 8, L::template Summe<14>(px[0], px[1], kr),
+                          L::template Summe<14>(px[2], px[3], kr));
             continue;
         }
         for (int g = 0; g < 4; ++g) {

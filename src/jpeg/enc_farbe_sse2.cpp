@@ -1,6 +1,7 @@
 // SSE2 forms of the encoder's common colour kernels. They give exactly the
-// samples of the generic kernels: the same 16-bit coefficients, 32-bit sums
-// of products (pmaddwd) and arithmetic shifts.
+// samples of the generic kernels: the same 16-bit coefficients (14-bit
+// weights for three-byte pixels, 8-bit for four-byte ones), 32-bit sums of
+// products (pmaddwd) and arithmetic shifts.
 //
 // Three-byte pixels are spread into 32-bit lanes [c0 c1 c2 1] four at a
 // time; widened to 16 bits, one multiply-add with [k0 k1 k2 k3] gives

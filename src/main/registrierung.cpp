@@ -29,9 +29,11 @@
 #include "gui/anmelden.h"
 #include "gui/eingabe.h"
 #include "gui/spielfeld_uebersicht.h"
+#include "gui/gesicht.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
+#include "gui/wappen.h"
 #include "platform/input.h"
 #endif
 #if KORDAVO_HAT_NET
@@ -46,6 +48,9 @@
 #endif
 #if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
 #include "match/netz_rufe.h"
+#endif
+#if KORDAVO_HAT_MATCH
+#include "match/spielfeld.h"
 #endif
 #if KORDAVO_HAT_SCREENS
 #include "screens/anmelden.h"
@@ -70,6 +75,7 @@
 #include "season/season_spielstand.h"
 #include "matchday/saison.h"
 #include "matchday/spieltag.h"
+#include "season/spiele.h"
 #include "season/vorschau_saetze.h"
 #include "world/global.h"
 #include "world/manager.h"
@@ -91,35 +97,42 @@ void welt_anmelden() {
 #endif
 }
 
-// The season: its save blocks, hook tables and server rows.
+#if KORDAVO_HAT_MATCH
+// The match engine's table: the matchday's answers (with the season) and, in
+// a network game, the signal relay to the server and the fetch of a pitch.
+Spielfeld_Hooks spielfeld_tabelle() {
+#if KORDAVO_HAT_SEASON
+    Spielfeld_Hooks h = Saison_Spielfeld_Tabelle();
+#else
+    Spielfeld_Hooks h{};
+#endif
+#if KORDAVO_HAT_NET
+    h.client_signal = [](const Spielfeld_Sync_Signal* s) {
+        const std::vector<u8> b = bytes::bild(s, 1);
+        Netz_Signal_Senden(b.data(), static_cast<u32>(b.size()));
+    };
+    h.hole_spielfeld = Spielfeld_Netz_Holen;
+#endif
+    return h;
+}
+#endif
+
+// The season: its save blocks, hook tables and server rows; the match
+// engine's table.
 void saison_anmelden() {
 #if KORDAVO_HAT_SEASON
     // The global.cfg a new game loads; the season's save blocks, hook
     // tables and server rows (shared with the headless runs).
     Kalender_Set_Spielstart(kStartSet);
-    Saison_Module_Anmelden();
+    Saison_Module_Anmelden(Saison_Module_Tabelle(), spielfeld_tabelle());
+#elif KORDAVO_HAT_MATCH
+    Spielfeld_Set_Hooks(spielfeld_tabelle());
 #endif
 }
 
 // Archives, fonts, sound, music and videos.
 void grafik_anmelden() {
 #if KORDAVO_HAT_GRAPHICS
-    // The 22 resource archives at start-up, the screen surface, darkening
-    // table and fonts after the display; released at shutdown.
-    Main_Hooks.Archive_Oeffnen = Grafik_Archive_Oeffnen;
-    Main_Hooks.Fonts_Laden = Grafik_Fonts_Laden;
-    // Sound (a failed start only warns), the videos at display set-up and
-    // drawn over every frame before presenting; all released at the end.
-    Main_Hooks.Sound_Starten = Sound_Init;
-    Main_Hooks.Video_Init = Video_Init_Hook;
-    Main_Hooks.Video_Overlay = Video_Overlay_Hook;
-    Main_Hooks.Fenster_Aktiv = [](bool aktiv) { aktiv ? Sound_Resume_All() : Sound_Pause_All(); };
-    Main_Hooks.Grafik_Sound_Freigeben = [] {
-        Bnk_Alle_Freigeben();
-        Sound_Alles_Freigeben();
-        Grafik_Freigeben();
-    };
-    Main_Hooks.Archive_Schliessen = Grafik_Archive_Schliessen;
 #if KORDAVO_HAT_SEASON
     // Music and effects follow the active manager's options 42 and 43 (on
     // while no manager is active); the run loop updates the music every
@@ -137,18 +150,9 @@ void grafik_anmelden() {
 void menue_anmelden() {
 #if KORDAVO_HAT_GUI
     // Crest numbers, faces and shirt colours of the menu engine from the world.
-    Gui_Welt_Anmelden();
+    Wappen_Set_Hooks({.nummer_von_team = Gui_Welt_Wappen_Nummer});
+    Gesicht_Set_Hooks({.aussehen = Gui_Welt_Aussehen, .farben = Gui_Welt_Farben});
 #if KORDAVO_HAT_SEASON
-    // The frame of play: the season's run loop drives the menu engine (one
-    // Menue_Tick per frame, the music every 500 ms inside it); after it the
-    // recoloured-picture cache is swept, and the platform draws the running
-    // videos over the frame before presenting.
-    Main_Hooks.Kalender_Run = [] {
-        Kalender_Run();
-        Farbe_Cache_Aufraeumen();
-        // A quit the run loop could not serve (no calendar) still ends the program.
-        if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
-    };
     // The announcement pages and screens, their sounds, the remarks' texts.
     Vorschau_Set_Texte([](i32 n) { return Text_cfg_Text(TEXT_REST, n); });
     {
@@ -163,15 +167,67 @@ void menue_anmelden() {
     }
     Ank_Seiten_Set_Hooks({.mensch = [](i32 team) { return Team_Hat_Manager(team); },
                           .hauptmenue = Menue_Hauptmenue_Zeigen});
-    // The pages' and the pitch overview's pictures go before the graphics.
-    static void (*grafik_freigeben)() = Main_Hooks.Grafik_Sound_Freigeben;
-    Main_Hooks.Grafik_Sound_Freigeben = [] {
-        Ank_Seiten_Free();
-        Spieltag_Free_Grafik();
-        grafik_freigeben();
-    };
 #endif
 #endif
+}
+
+// The platform's calls up: start-up, the frame of play, the network's part
+// of the main loop, shutdown. One table, installed whole.
+void main_hooks_anmelden() {
+    Main_Set_Hooks({
+#if KORDAVO_HAT_GRAPHICS
+        // Sound (a failed start only warns); the 22 resource archives at
+        // start-up; the videos at display set-up; the screen surface,
+        // darkening table and fonts after the display.
+        .Sound_Starten = Sound_Init,
+        .Archive_Oeffnen = Grafik_Archive_Oeffnen,
+        .Video_Init = Video_Init_Hook,
+        .Fonts_Laden = Grafik_Fonts_Laden,
+#endif
+#if KORDAVO_HAT_NET
+        // Network start and host look-up, connection pump, the server's
+        // receive work, the server's and the client's part of the frame.
+        .Verbindung_Start = Netz_Start,
+        .Verbindung_Get_Local_Host = Netz_Lokaler_Host,
+        .Verbindung_Pump = Verbindung_Pump,
+        .Verbindung_Server_Clients = Verbindung_Server_Clients,
+        .Server_Frame = Verbindung_Server_Frame,
+        .Client_Frame = Verbindung_Client_Frame,
+#endif
+#if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
+        // The frame of play: the season's run loop drives the menu engine
+        // (one Menue_Tick per frame, the music every 500 ms inside it); after
+        // it the recoloured-picture cache is swept.
+        .Kalender_Run = [] {
+            Kalender_Run();
+            Farbe_Cache_Aufraeumen();
+            // A quit the run loop could not serve (no calendar) still ends the program.
+            if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
+        },
+#endif
+#if KORDAVO_HAT_GRAPHICS
+        // The running videos are drawn over the frame before presenting.
+        .Video_Overlay = Video_Overlay_Hook,
+#endif
+#if KORDAVO_HAT_NET
+        .Socket_Event = Netz_Socket_Ereignis,
+#endif
+#if KORDAVO_HAT_GRAPHICS
+        .Fenster_Aktiv = [](bool aktiv) { aktiv ? Sound_Resume_All() : Sound_Pause_All(); },
+        // At the end the pages' and the pitch overview's pictures go first,
+        // then videos, sound and graphics.
+        .Grafik_Sound_Freigeben = [] {
+#if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
+            Ank_Seiten_Free();
+            Spieltag_Free_Grafik();
+#endif
+            Bnk_Alle_Freigeben();
+            Sound_Alles_Freigeben();
+            Grafik_Freigeben();
+        },
+        .Archive_Schliessen = Grafik_Archive_Schliessen,
+#endif
+    });
 }
 
 // The season's calls into the menus, keys and mouse; messages to the manager.
@@ -187,6 +243,17 @@ void menue_hooks_anmelden() {
 #endif
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
         .wettbewerb = [](i32 team) { return Spieltag_Get_Wettbewerb(team); },
+        .ergebnis = [](i32 team, i32 tore[2]) {
+            for (const Spieltag_Slot& r : Spieltag_Slots()) {
+                const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, true) : nullptr;
+                if (!s || (s->team_a != team && s->team_b != team)) continue;
+                if (r.status != ST_FERTIG || s->tore_a < 0 || s->tore_b < 0) return false;
+                tore[0] = s->tore_a, tore[1] = s->tore_b;
+                return true;
+            }
+            return false;
+        },
+        .am_selben_rechner = [] { return Internet_Modus == INTERNET_MODUS_EINZEL && Manager_Anzahl_Menschen() > 1; },
     });
     // Messages to the manager (a failed save or load among them) in the requester.
     Meldung_Set_Hooks({
@@ -211,6 +278,13 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
 #endif
 #if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
     Season_Gui_Set_Hooks({
+        // The calendar's names and date templates ("*0" .. "*22"); a position
+        // the text table leaves open ("[n]") gives none, so the caller's own
+        // text stays.
+        .Text = [](const char* id) -> const char* {
+            const char* t = Text_cfg_Wert(id, TEXT_KALENDER);
+            return t && *t && *t != '[' ? t : nullptr;
+        },
         // The screen texts; a remark format that does not fit its values is
         // reported (and never used).
         .Texte_Laden = [] {
@@ -264,6 +338,8 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         .Fortschritt = [](const char* text, int prozent) { Menue_Fortschritt(text, prozent); },
         .Spielstand_Laden_Fragen = [](int slot) { Menue_Laden_Fragen(slot); },
         .Kalender_Blit_Modus = Menue_Modus_Zeichnen,
+        // A match of this machine's manager running without a live view.
+        .Spiel_Warten = Menue_Spiel_Warten,
     });
 #elif KORDAVO_HAT_SEASON
     Season_Gui_Set_Hooks({.Spielstart_Pruefen = spielstart});
@@ -273,9 +349,6 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
 // The network: start, frame, block protocol, call lines and the match signal relay.
 void netz_anmelden() {
 #if KORDAVO_HAT_NET
-    // Network start, connection pump, server receive work, the server's and
-    // the client's part of the frame, socket events.
-    Netz_Main_Hooks_Eintragen(&Main_Hooks);
     // The connections close after a game was loaded and when the program ends.
     Spielstand_Set_Hooks({.netz_schliessen = Netz_Verbindungen_Schliessen});
     // The block protocol: the server answers its clients' packets; on a
@@ -311,13 +384,6 @@ void netz_anmelden() {
                                               static_cast<u32>(Team_Aktiv));
     };
     Spielfeld_Netz_Anmelden();
-    Spielfeld_Hooks spielfeld = Spielfeld_Get_Hooks();
-    spielfeld.client_signal = [](const Spielfeld_Sync_Signal* s) {
-        const std::vector<u8> b = bytes::bild(s, 1);
-        Netz_Signal_Senden(b.data(), static_cast<u32>(b.size()));
-    };
-    spielfeld.hole_spielfeld = Spielfeld_Netz_Holen;
-    Spielfeld_Set_Hooks(spielfeld);
 #endif
     Netz_Protokoll_Set_Hooks(protokoll);
     Welt_Set_Netz_Hooks({
@@ -364,6 +430,7 @@ void werkzeuge_anmelden() {
 }  // namespace
 
 void Main_Registrieren(bool (*spielstart)(int, u8*)) {
+    main_hooks_anmelden();
     welt_anmelden();
     saison_anmelden();
     season_gui_anmelden(spielstart);

@@ -31,10 +31,10 @@ void statistik_leeren() {
     Statistik_Spieler_Leeren();
 }
 
-// The match engine's calls the matchday answers: the fixture of a pitch,
-// the end check, the events into the fixture, the pace, fines, readiness.
-Spielfeld_Hooks spielfeld_tabelle() {
-    Spielfeld_Hooks h = Spielfeld_Get_Hooks();
+}  // namespace
+
+Spielfeld_Hooks Saison_Spielfeld_Tabelle() {
+    Spielfeld_Hooks h{};
     h.spiel_info = [](u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) {
         const Spiel* s = Spiele_Get_Spiel(static_cast<i32>(spiel), true);
         if (!s) return false;
@@ -58,8 +58,6 @@ Spielfeld_Hooks spielfeld_tabelle() {
     h.set_bereit = Spieltag_Team_Hat_Spielfeld;
     return h;
 }
-
-}  // namespace
 
 Season_Module_Hooks Saison_Module_Tabelle() {
     return {
@@ -103,6 +101,10 @@ Season_Module_Hooks Saison_Module_Tabelle() {
 void Saison_Module_Anmelden() { Saison_Module_Anmelden(Saison_Module_Tabelle()); }
 
 void Saison_Module_Anmelden(const Season_Module_Hooks& module) {
+    Saison_Module_Anmelden(module, Saison_Spielfeld_Tabelle());
+}
+
+void Saison_Module_Anmelden(const Season_Module_Hooks& module, const Spielfeld_Hooks& spielfeld) {
     // The world's calls upwards (season keys of global.cfg, today's day,
     // a player's statistics).
     Welt_Set_Hooks({
@@ -117,7 +119,7 @@ void Saison_Module_Anmelden(const Season_Module_Hooks& module) {
     Season_Module_Set_Hooks(module);
     // The end of a competition's games of the day goes to the season cycle.
     Spieltag_Set_Hooks({.wettbewerb_fertig = Wettbewerb_Spiele_Beendet});
-    Spielfeld_Set_Hooks(spielfeld_tabelle());
+    Spielfeld_Set_Hooks(spielfeld);
     // Rankings (save block 15, call 1020); the arbiter's rows.
     Rangliste_Anmelden();
     Richter_Netz_Anmelden();

@@ -6,13 +6,19 @@
 // (tools, tests, benchmarks) use the very set the game uses.
 #pragma once
 
+#include "match/spielfeld.h"
 #include "season/season_hooks.h"
 
 // The season's module table as the game installs it.
 Season_Module_Hooks Saison_Module_Tabelle();
+// The match engine's table as the matchday answers it (fixture lookup, end
+// check, events, pace, fines, readiness); other entries at their defaults.
+Spielfeld_Hooks Saison_Spielfeld_Tabelle();
 
 // Installs everything above: the module table is Saison_Module_Tabelle()
-// unless the caller hands its own (the headless season game changes the
-// yearly set-up).
+// and the engine's Saison_Spielfeld_Tabelle() unless the caller hands its
+// own (the headless season game changes the yearly set-up; the program adds
+// the engine's network entries).
 void Saison_Module_Anmelden();
 void Saison_Module_Anmelden(const Season_Module_Hooks& module);
+void Saison_Module_Anmelden(const Season_Module_Hooks& module, const Spielfeld_Hooks& spielfeld);

@@ -56,11 +56,11 @@ void Partie_Spiel_Anmelden(u32 spiel, u32 heim, u32 gast, u32 wettbewerb) {
 
 void Partie_Spiele_Leeren() { spiele().clear(); }
 
-void Partie_Hooks_Installieren() {
+Spielfeld_Hooks Partie_Hooks() {
     Spielfeld_Hooks h = Spielfeld_Get_Hooks();
     h.spiel_info = &info;
     h.spiele_ereignis = &ereignis;
-    Spielfeld_Set_Hooks(h);
+    return h;
 }
 
 const std::vector<Partie_Ereignis>& Partie_Ereignisse(u32 spiel) {

@@ -20,9 +20,10 @@ struct Partie_Ereignis {
 // Registers a game of the fixture table (replaces one with the same number).
 void Partie_Spiel_Anmelden(u32 spiel, u32 heim, u32 gast, u32 wettbewerb);
 void Partie_Spiele_Leeren();
-// Installs the fixture table and the event recorder as the engine's hooks
-// (other hooks are kept).
-void Partie_Hooks_Installieren();
+// The engine's hooks of the fixture table and the event recorder, on top of
+// the installed ones: what the tools, benchmarks and fuzz targets that play
+// a match alone install (Spielfeld_Set_Hooks(Partie_Hooks())).
+Spielfeld_Hooks Partie_Hooks();
 // The events recorded for a game since it was registered.
 const std::vector<Partie_Ereignis>& Partie_Ereignisse(u32 spiel);
 

@@ -35,6 +35,7 @@ void load_uebernehmen() {
         t = nullptr;
     }
     for (int i = 0; i < Lade.anzahl; i++) SF_Register.tabelle[i] = Lade.tabelle[i];
+    ++SF_Register.stand;
     SF_Register.anzeige_anzahl = 0;
     for (int i = 0; i < Lade.anzeige_anzahl; i++)
         SF_Register.anzeige[SF_Register.anzeige_anzahl++] = SF_Register.tabelle[Lade.anzeige[i]];

@@ -1,7 +1,9 @@
 // Pitch records: the table of running matches, their life cycle and their
 // stepping by the runner.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 
 #include "base/debug.h"
 #include "base/globals.h"
@@ -153,8 +155,11 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
     sf->objekt[basis].torwart = 1;
     Spielfeld_Seite& s = sf->seite[seite];
     s.wechsel_erlaubt = SF_WECHSEL_MAX;
-    s.manager = (Team_Wert(7, static_cast<int>(team), 0, OP_LESEN) & TEAM_STATUS_USER) ? SF_MANAGER_MENSCH
-                                                                                       : SF_MANAGER_COMPUTER;
+    // A manager who leaves his line-up to the assistant leaves the
+    // substitutions to it too: his side is changed as a computer side is.
+    const bool mensch = (Team_Wert(7, static_cast<int>(team), 0, OP_LESEN) & TEAM_STATUS_USER) &&
+                        !Team_Aufstellung_Automatisch(static_cast<int>(team));
+    s.manager = mensch ? SF_MANAGER_MENSCH : SF_MANAGER_COMPUTER;
     std::memset(s.rein, 255, sizeof s.rein);
     std::memset(s.raus, 255, sizeof s.raus);
     std::memset(s.netz_rein, 255, sizeof s.netz_rein);
@@ -179,6 +184,22 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
 }
 
 }  // namespace
+
+u32 Spielfeld_Register_Stand() { return SF_Register.stand; }
+
+int Spielfeld_Seitenwert(const Spielfeld_Daten* sf, int seite) {
+    if (!sf || seite < 0 || seite > 1) return 0;
+    i64 summe = 0;
+    int n = 0;
+    for (int i = 0; i < MAX_SPIELER_EINGESETZT; i++) {
+        const i32 sp = sf->spieler[seite * SF_PRO_SEITE + i].spieler;
+        if (sp < 0 || sp >= Spieler_Anzahl) continue;
+        summe += Spieler_Daten[sp].staerke_fein;
+        n++;
+    }
+    if (n == 0) return 0;
+    return static_cast<int>(std::clamp<i64>(summe / n / SF_SEITENWERT_TEILER, 0, 127));
+}
 
 void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h) {
     const Spielfeld_Hooks standard;
@@ -219,6 +240,7 @@ void Spielfeld_DeInit() {
         std::free(t);
         t = nullptr;
     }
+    ++SF_Register.stand;
     SF_Register.anzeige_anzahl = 0;
     SF_Register.replay_aktiv = false;
     if (SF_Register.anzeige_an) SF_Hook.ansicht_free();
@@ -232,8 +254,27 @@ int Spielfeld_Anzahl() {
 }
 
 Spielfeld_Daten* Spielfeld_Zeiger(u32 spiel) {
-    for (auto* t : SF_Register.tabelle)
+    // The runner asks for every row on every pass: each game's place in the
+    // table is remembered and checked against the table before it is
+    // trusted (a game has one pitch at most); a game without pitch (played
+    // at once by dice when the table was full) is remembered until a pitch
+    // enters the table.
+    static std::unordered_map<u32, int> platz;
+    static std::unordered_map<u32, u32> ohne;
+    if (const auto it = platz.find(spiel); it != platz.end()) {
+        Spielfeld_Daten* t = SF_Register.tabelle[it->second];
         if (t && t->spiel == spiel) return t;
+    }
+    if (const auto it = ohne.find(spiel); it != ohne.end() && it->second == SF_Register.stand) return nullptr;
+    for (int i = 0; i < SF_MAX_SPIELFELDER; ++i) {
+        Spielfeld_Daten* t = SF_Register.tabelle[i];
+        if (t && t->spiel == spiel) {
+            platz[spiel] = i;
+            return t;
+        }
+    }
+    if (ohne.size() > 4096) ohne.clear();
+    ohne[spiel] = SF_Register.stand;
     return nullptr;
 }
 
@@ -282,10 +323,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
         return false;
     }
     auf_spielniveau(sf);
-    for (int s = 0; s < 2; s++) {
-        int r = sf->staerke[s] / 100;
-        sf->rating[s] = static_cast<i8>(r);
-    }
+    for (int s = 0; s < 2; s++) sf->rating[s] = static_cast<i8>(Spielfeld_Seitenwert(sf, s));
     sf->zuschauer = zuschauer;
     sf->engine = (angezeigt || concern) ? 1 : 0;
     sf->concern = concern ? 1 : 0;
@@ -315,6 +353,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     Engine_Taktik_Berechnen(sf, 1);
     Engine_Aufstellen(sf, 0);
     SF_Register.tabelle[frei] = sf;
+    ++SF_Register.stand;
     if (sf->anzeige) Spielfeld_Anzeige_Hinzufuegen(sf, 0);
     return true;
 }
@@ -326,6 +365,7 @@ void Spielfeld_Loeschen(u32 wettbewerb) {
             SF_Anzeige_Entfernen(t);
             std::free(t);
             t = nullptr;
+            ++SF_Register.stand;
         }
     }
 }

@@ -507,6 +507,15 @@ int Spielfeld_Anzahl();
 // Life cycle of a pitch.
 bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, u32 heim_team, int concern);
 Spielfeld_Daten* Spielfeld_Zeiger(u32 spiel);
+// A side's rating byte (the dice minutes' chance share): the mean fine
+// strength (0..12000) of its eleven on the pitch divided by
+// SF_SEITENWERT_TEILER, 0..80. A gap of a few hundred fine-strength points
+// is one step; the dice formula's bounds make about 1,300 points the
+// greatest home edge and 2,100 the greatest away edge.
+constexpr int SF_SEITENWERT_TEILER = 150;
+// Goes up whenever a pitch enters or leaves the table.
+u32 Spielfeld_Register_Stand();
+int Spielfeld_Seitenwert(const Spielfeld_Daten* sf, int seite);
 void Spielfeld_Loeschen(u32 wettbewerb);
 void Spielfeld_Set_Spielende(u32 spiel);
 void Spielfeld_Set_Spielende_Feld(Spielfeld_Daten* sf);  // the same for a given record

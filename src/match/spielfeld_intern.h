@@ -33,6 +33,7 @@ struct Spielfeld_Register {
     int anzeige_anzahl;
     bool anzeige_an;
     bool replay_aktiv;
+    u32 stand;  // goes up whenever a pitch enters or leaves the table
 };
 extern Spielfeld_Register SF_Register;
 // Keeps the final record of a networked match the server deletes, so that its

@@ -3,6 +3,7 @@
 #include "matchday/spieltag.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "base/datei.h"
@@ -64,6 +65,9 @@ struct Zustand {
 };
 Zustand z;
 Spieltag_Hooks hooks;
+// Goes up whenever rows are added, dropped or changed outside the runner's
+// pass (the runner's memory of a quiet table, below).
+u32 zeilen_stand = 0;
 
 // A loaded block waits here until every block of the save game was read.
 struct Staging {
@@ -85,8 +89,15 @@ struct Wuerfel_Seite {
 Spiel* spiel_von(const Spieltag_Slot& r) { return r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, true) : nullptr; }
 
 Spieltag_Slot* slot_von_spiel(i32 spiel) {
-    for (auto& r : z.slots)
-        if (r.spiel == spiel && spiel > 0) return &r;
+    // The match engine asks on every tick: the last row found is tried first.
+    static size_t zuletzt = 0;
+    if (spiel <= 0) return nullptr;
+    if (zuletzt < z.slots.size() && z.slots[zuletzt].spiel == spiel) return &z.slots[zuletzt];
+    for (size_t i = 0; i < z.slots.size(); ++i)
+        if (z.slots[i].spiel == spiel) {
+            zuletzt = i;
+            return &z.slots[i];
+        }
     return nullptr;
 }
 
@@ -482,12 +493,27 @@ void fertig_setzen(Spieltag_Slot& r) {
 // A finished row waits for its group; the last of the group closes it. A row
 // of its own (a friendly) is done at once, so its competition and its pitch
 // are closed too.
+// Whether a row of r's group other than r is still open. While one match
+// of a group runs on, the others ask on every pass: the row found last
+// time is tried first.
+bool offen_in_gruppe(const Spieltag_Slot& o, const Spieltag_Slot& r) {
+    return &o != &r && o.gruppe == r.gruppe && o.spiel > 0 && o.status != ST_BEENDET && o.status != ST_FERTIG;
+}
+bool gruppe_hat_offene(const Spieltag_Slot& r) {
+    static size_t hinweis[256] = {};
+    size_t& h = hinweis[static_cast<u8>(r.gruppe)];
+    if (h < z.slots.size() && offen_in_gruppe(z.slots[h], r)) return true;
+    for (size_t i = 0; i < z.slots.size(); ++i)
+        if (offen_in_gruppe(z.slots[i], r)) {
+            h = i;
+            return true;
+        }
+    return false;
+}
+
 void abschliessen(Spieltag_Slot& r) {
     if (r.status != ST_BEENDET) return;
-    if (r.gruppe != 0)
-        for (const auto& o : z.slots)
-            if (&o != &r && o.gruppe == r.gruppe && o.spiel > 0 && o.status != ST_BEENDET && o.status != ST_FERTIG)
-                return;
+    if (r.gruppe != 0 && gruppe_hat_offene(r)) return;
     if (r.gruppe != 0) {
         // The group is done together; each competition it touched is
         // checked once.
@@ -514,8 +540,26 @@ void abschliessen(Spieltag_Slot& r) {
 
 bool gruppe_alle(const Spieltag_Slot& r, bool (*test)(const Spieltag_Slot&)) {
     if (r.gruppe == 0) return test(r);
-    for (const auto& o : z.slots)
-        if (o.spiel > 0 && o.gruppe == r.gruppe && !test(o)) return false;
+    // The row that failed last time for this group and test usually still
+    // fails (the group waits for one match): it is tried first.
+    struct Hinweis {
+        bool (*test)(const Spieltag_Slot&);
+        i8 gruppe;
+        size_t zeile;
+    };
+    static Hinweis hinweise[8] = {};
+    static size_t naechster = 0;
+    Hinweis* h = nullptr;
+    for (Hinweis& x : hinweise)
+        if (x.test == test && x.gruppe == r.gruppe) h = &x;
+    auto faellt = [&](const Spieltag_Slot& o) { return o.spiel > 0 && o.gruppe == r.gruppe && !test(o); };
+    if (h && h->zeile < z.slots.size() && faellt(z.slots[h->zeile])) return false;
+    for (size_t i = 0; i < z.slots.size(); ++i)
+        if (faellt(z.slots[i])) {
+            if (!h) h = &hinweise[naechster++ % 8];
+            *h = {test, r.gruppe, i};
+            return false;
+        }
     return true;
 }
 
@@ -786,6 +830,7 @@ bool spieltag_lesen(Datei_Status* datei) {
 
 // The loaded rows take over; their fixture locks came with the fixture block.
 void spieltag_uebernehmen() {
+    ++zeilen_stand;
     if (!staging.da) return;
     z.slots = std::move(staging.slots);
     z.elfmeter = std::move(staging.elfmeter);
@@ -820,6 +865,7 @@ bool Spieltag_Load(Datei_Status* datei) {
 }
 
 void Spieltag_Init() {
+    ++zeilen_stand;
     Spieltag_DeInit();
     z = Zustand{};
     Spieltag_Netz_Zuruecksetzen();
@@ -830,6 +876,7 @@ void Spieltag_Init() {
 }
 
 void Spieltag_DeInit() {
+    ++zeilen_stand;
     if (!z.initialisiert) return;
     for (auto& r : z.slots)
         if (r.spiel > 0) Spiele_Unlock(r.spiel);
@@ -842,12 +889,16 @@ void Spieltag_DeInit() {
 bool Spieltag_Initialisiert() { return z.initialisiert; }
 
 const std::vector<Spieltag_Slot>& Spieltag_Slots() { return z.slots; }
-std::vector<Spieltag_Slot>& Spieltag_Slots_Bearbeiten() { return z.slots; }
+std::vector<Spieltag_Slot>& Spieltag_Slots_Bearbeiten() {
+    ++zeilen_stand;
+    return z.slots;
+}
 u32 Spieltag_Anzahl_Eingetragen() { return z.eingetragen; }
 u32 Spieltag_Anzahl_Fertig() { return z.fertig; }
 const Spieltag_Zahlen& Spieltag_Get_Zahlen() { return z.zahlen; }
 
 int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
+    ++zeilen_stand;
     if (!z.initialisiert) return 0;
     if (spieltag < 0) spieltag = Kalender_Get_Spieltag_Nummer(Kalender_Get_Tag(), wettbewerb, &runde);
     const i32 plan = Wettbewerb_Get_Spielplan(wettbewerb);
@@ -878,6 +929,7 @@ int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
 }
 
 void Spieltag_Vorbereiten() {
+    ++zeilen_stand;
     if (!z.initialisiert) return;
     // A client follows its team's match on the server.
     if (ruf::Client()) {
@@ -898,6 +950,7 @@ void Spieltag_Vorbereiten() {
 }
 
 i32 Spieltag_Einzelspiel_Eintragen(i32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
+    ++zeilen_stand;
     if (!z.initialisiert) return 0;
     const i32 h = Spiele_Lock(static_cast<u32>(wettbewerb), spieltag, runde, index);
     if (h <= 0) return 0;
@@ -912,6 +965,7 @@ i32 Spieltag_Einzelspiel_Eintragen(i32 wettbewerb, u32 spieltag, u32 runde, u32 
 }
 
 void Spieltag_Einzelspiel_Starten(i32 spiel) {
+    ++zeilen_stand;
     Spieltag_Slot* r = slot_von_spiel(spiel);
     if (!r || r->status != ST_WARTET) return;
     r->bereit[0] = r->bereit[1] = 2;
@@ -922,6 +976,7 @@ void Spieltag_Einzelspiel_Starten(i32 spiel) {
 }
 
 bool Spieltag_Gruppe_Starten() {
+    ++zeilen_stand;
     if (!z.initialisiert) return false;
     i8 gruppe = 1;
     while (std::any_of(z.slots.begin(), z.slots.end(), [&](const Spieltag_Slot& r) { return r.gruppe == gruppe; }))
@@ -945,6 +1000,7 @@ bool Spieltag_Gruppe_Starten() {
 }
 
 bool Spieltag_Set_Bereit(i32 spiel, int seite) {
+    ++zeilen_stand;
     Spieltag_Slot* r = slot_von_spiel(spiel);
     if (!r || seite < 0 || seite > 1 || r->bereit[0] < 1 || r->bereit[1] < 1) return false;
     r->bereit[seite] = 2;
@@ -952,6 +1008,7 @@ bool Spieltag_Set_Bereit(i32 spiel, int seite) {
 }
 
 bool Spieltag_Team_Bereit(i32 team, int stufe) {
+    ++zeilen_stand;
     if (!z.initialisiert || team <= 0 || stufe < 1 || stufe > 2) return false;
     bool geaendert = false;
     for (auto& r : z.slots) {
@@ -966,16 +1023,46 @@ bool Spieltag_Team_Bereit(i32 team, int stufe) {
     return geaendert;
 }
 
+namespace {
+
+// A row waiting in a break, finished or done (status 4, 8, 16) does nothing
+// on a pass unless something its group or its pitch depends on changed:
+// the rows' statuses and groups, the pitch table, the match pause. While
+// one engine match runs on, its group's other rows wait thousands of
+// passes: after a pass that changed none of that, the next pass that finds
+// the table as it was left (nothing added, dropped or changed from outside)
+// visits only the rows that are not waiting, until one of them changes;
+// the rows behind it are then visited as usual. The answers are those of a
+// full pass.
+bool wartend(const Spieltag_Slot& r) { return r.status == ST_PAUSE || r.status == ST_BEENDET || r.status == ST_FERTIG; }
+
+struct Ruhe {
+    bool gueltig = false;
+    u32 zeilen = 0, spielfelder = 0;
+    bool pause = false;
+    size_t groesse = 0;
+    std::vector<size_t> aktiv;  // rows that are not waiting
+} ruhe;
+
+bool pause_gilt() { return Spielfeld_Get_Pause() && Spielfeld_Get_Anzeige(); }
+
+}  // namespace
+
 bool Spieltag_Run(int durchreichen) {
     if (!z.initialisiert) return false;
     Spieltag_Client_Verfolgen();
     bool ergebnis = false, wartet = false;
-    // Rows are visited by index: finishing a row never adds or drops rows.
-    for (size_t i = 0; i < z.slots.size(); ++i) {
-        Spieltag_Slot& r = z.slots[i];
-        if (r.spiel <= 0) continue;
+    const bool client = Internet_Modus == INTERNET_MODUS_CLIENT;
+    const bool schnell = !client && ruhe.gueltig && ruhe.zeilen == zeilen_stand &&
+                         ruhe.spielfelder == Spielfeld_Register_Stand() && ruhe.pause == pause_gilt() &&
+                         ruhe.groesse == z.slots.size();
+    bool ruhig = !client;
+    // One row's step; false when the row changed (status or group).
+    auto zeile = [&](Spieltag_Slot& r) {
+        if (r.spiel <= 0) return true;
         // A client's running match follows the server's.
-        if (Spieltag_Client_Zeile(r, durchreichen, &ergebnis)) continue;
+        if (Spieltag_Client_Zeile(r, durchreichen, &ergebnis)) return true;
+        const i8 status_vorher = r.status, gruppe_vorher = r.gruppe;
         switch (r.status) {
             case ST_LAEUFT:
             case ST_ELFMETER: ergebnis |= laufen(r, durchreichen); break;
@@ -1017,9 +1104,36 @@ bool Spieltag_Run(int durchreichen) {
                 break;
             }
         }
+        return r.status == status_vorher && r.gruppe == gruppe_vorher;
+    };
+    // Rows are visited by index: finishing a row never adds or drops rows.
+    // In a quiet pass the rows not waiting stand for the table until one of
+    // them changes; every row behind that one is then visited.
+    size_t ab = 0;
+    if (schnell) {
+        ab = z.slots.size();
+        for (size_t i : ruhe.aktiv)
+            if (!zeile(z.slots[i])) {
+                ruhig = false;
+                ab = i + 1;
+                break;
+            }
     }
+    for (size_t i = ab; i < z.slots.size(); ++i)
+        if (!zeile(z.slots[i])) ruhig = false;
     Spielfeld_Zeit_Fortsetzen(Kalender_Jetzt);
-    if (wartet) Spieltag_Gruppe_Starten();
+    if (wartet && Spieltag_Gruppe_Starten()) ruhig = false;
+    // A quiet pass leaves the table as it found it: remember it.
+    if (ruhig && !schnell) {
+        ruhe.aktiv.clear();
+        for (size_t i = 0; i < z.slots.size(); ++i)
+            if (z.slots[i].spiel > 0 && !wartend(z.slots[i])) ruhe.aktiv.push_back(i);
+    }
+    ruhe.gueltig = ruhig;
+    ruhe.zeilen = zeilen_stand;
+    ruhe.spielfelder = Spielfeld_Register_Stand();
+    ruhe.pause = pause_gilt();
+    ruhe.groesse = z.slots.size();
     return ergebnis;
 }
 

@@ -13,16 +13,7 @@ Verbindung_Client_Slot Verbindung_Client_Slots[VERBINDUNG_CLIENT_SLOTS] = {};
 
 namespace {
 
-void Standard_Signal(const u8*, u32) {}
-void Standard_Server_Paket(Verbindung_Client_Slot*, const u8*, u32) {}
-void Standard_Warteanzeige(int) {}
-void Standard_Verloren() {
-    W32_Error_Box("%s\nDas Spiel wird beendet.", NETZ_TEXT_VERLOREN);
-    if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
-}
-
-constexpr Netz_Hooks STANDARD_HOOKS{Standard_Signal, Standard_Server_Paket, Standard_Warteanzeige, Standard_Verloren};
-Netz_Hooks hooks = STANDARD_HOOKS;
+Netz_Hooks hooks{};
 
 bool anfrage_laeuft = false;
 
@@ -109,14 +100,14 @@ u8* Anfrage(Verbindung* v, const void* daten, u32 laenge, u32* antwort_laenge) {
 
 }  // namespace
 
-void Netz_Set_Hooks(const Netz_Hooks& h) {
-    if (h.client_signal) hooks.client_signal = h.client_signal;
-    if (h.server_paket) hooks.server_paket = h.server_paket;
-    if (h.warteanzeige) hooks.warteanzeige = h.warteanzeige;
-    if (h.verbindung_verloren) hooks.verbindung_verloren = h.verbindung_verloren;
+void Netz_Verbindung_Verloren_Melden() {
+    W32_Error_Box("%s\nDas Spiel wird beendet.", NETZ_TEXT_VERLOREN);
+    if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
 }
 
-void Netz_Hooks_Zuruecksetzen() { hooks = STANDARD_HOOKS; }
+void Netz_Set_Hooks(const Netz_Hooks& h) { hooks = h; }
+const Netz_Hooks& Netz_Get_Hooks() { return hooks; }
+void Netz_Hooks_Zuruecksetzen() { hooks = {}; }
 
 bool Netz_Ist_Signal(const u8* daten, u32 laenge) {
     return daten && laenge >= 4 && get_u32le(daten) == NETZ_SIGNAL_MAGIC;

@@ -39,20 +39,26 @@ struct Verbindung_Client_Slot {
 
 extern Verbindung_Client_Slot Verbindung_Client_Slots[VERBINDUNG_CLIENT_SLOTS];
 
+// The default of a failed connection to the server: an error box, then the
+// game ends the normal way.
+void Netz_Verbindung_Verloren_Melden();
+
 // The calls of the network layer into the game above it.
 struct Netz_Hooks {
     // Client: a match signal of the server (the packet stays the caller's).
-    void (*client_signal)(const u8* daten, u32 laenge);
+    void (*client_signal)(const u8* daten, u32 laenge) = [](const u8*, u32) {};
     // Server: a client's packet, detached from its slot (the caller releases
     // it afterwards); the answer goes out with Verbindung_Server_Send.
-    void (*server_paket)(Verbindung_Client_Slot* slot, const u8* daten, u32 laenge);
+    void (*server_paket)(Verbindung_Client_Slot* slot, const u8* daten, u32 laenge) =
+        [](Verbindung_Client_Slot*, const u8*, u32) {};
     // Client: the waiting indicator while a request waits (blink flag).
-    void (*warteanzeige)(int blinken);
+    void (*warteanzeige)(int blinken) = [](int) {};
     // Client: the connection to the server has failed.
-    void (*verbindung_verloren)();
+    void (*verbindung_verloren)() = Netz_Verbindung_Verloren_Melden;
 };
-// Installs the hooks; null entries keep the current ones.
+// Installs the table whole (entries left out keep their defaults).
 void Netz_Set_Hooks(const Netz_Hooks& hooks);
+const Netz_Hooks& Netz_Get_Hooks();
 void Netz_Hooks_Zuruecksetzen();
 
 // Server.

@@ -2,7 +2,7 @@
 // from a script given as text, and the frame buffer to read back.
 //
 //   Headless_Starten();
-//   Main_Hooks.Kalender_Run = Mein_Screen_Frame;   // or leave the default
+//   Main_Set_Hooks({.Kalender_Run = Mein_Screen_Frame});   // or leave the default
 //   Headless_Lauf("move 100 100\nclick left\nwait 2\nscreenshot a.png\n", 10);
 //   std::vector<u16> bild = Headless_Bildpuffer();
 //   Headless_Beenden();

@@ -18,9 +18,14 @@ void Rechteck(u16* p, i32 pitch, i32 x, i32 y, i32 w, i32 h, u16 farbe) {
 
 }  // namespace
 
-constinit Main_Hook_Tabelle Main_Hooks{};
+namespace {
+constinit Main_Hook_Tabelle tabelle{};
+}  // namespace
 
-void Main_Hooks_Zuruecksetzen() { Main_Hooks = Main_Hook_Tabelle{}; }
+const Main_Hook_Tabelle& Main_Hooks = tabelle;
+
+void Main_Set_Hooks(const Main_Hook_Tabelle& h) { tabelle = h; }
+void Main_Hooks_Zuruecksetzen() { tabelle = Main_Hook_Tabelle{}; }
 
 void Main_Standard_Frame() {
     Maus_Update();

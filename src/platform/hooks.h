@@ -4,9 +4,10 @@
 // pumps the network, runs the game's state machine once a frame and draws the
 // video overlay, but it must not know those layers. It calls them through
 // this table, which starts out filled with do-nothing defaults (the frame
-// default draws a plain screen) and is filled in at start-up by the program's
-// registration file (src/main). Tests install fakes and restore the defaults
-// with Main_Hooks_Zuruecksetzen.
+// default draws a plain screen) and is installed whole, once, at start-up by
+// the program's registration file (src/main) with Main_Set_Hooks. Tests
+// install fakes the same way and restore the defaults with
+// Main_Hooks_Zuruecksetzen.
 #pragma once
 
 #include <cstdint>
@@ -48,7 +49,8 @@ struct Main_Hook_Tabelle {
     void (*Archive_Schliessen)() = [] {};
 };
 
-extern Main_Hook_Tabelle Main_Hooks;
+void Main_Set_Hooks(const Main_Hook_Tabelle& h);
+extern const Main_Hook_Tabelle& Main_Hooks;
 
 // Puts every entry back to its default.
 void Main_Hooks_Zuruecksetzen();

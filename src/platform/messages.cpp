@@ -5,9 +5,9 @@
 
 #include "base/globals.h"
 #include "platform/hooks.h"
+#include "platform/window.h"
 
 W32_HWND W32_Hauptfenster = 0;
-void (*W32_Nachricht_Wecker)() = nullptr;
 
 namespace {
 
@@ -26,7 +26,8 @@ bool W32_Post_Message(W32_HWND fenster, u32 nachricht, uintptr_t wparam, intptr_
         nachrichten_ring[i] = W32_Nachricht{fenster, nachricht, wparam, lparam};
         nachrichten_anzahl++;
     }
-    if (W32_Nachricht_Wecker) W32_Nachricht_Wecker();
+    // A waiting event loop of the window wakes up (nothing without one).
+    W32_Fenster_Wecken();
     return true;
 }
 

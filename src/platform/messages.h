@@ -53,6 +53,3 @@ intptr_t W32_WindowProc(W32_HWND fenster, u32 nachricht, uintptr_t wparam, intpt
 // the next pass once that many have been handled). Returns the number handled.
 u32 W32_Nachrichten_Abarbeiten(u32 max = W32_NACHRICHTEN_MAX);
 
-// Set by the window back end: called after each post so that a waiting
-// event loop wakes up (may be null).
-extern void (*W32_Nachricht_Wecker)();

@@ -192,7 +192,6 @@ bool W32_Init_Window() {
         } else {
             SDL_SetWindowMinimumSize(fenster, DISPLAY_BREITE / 4, DISPLAY_HOEHE / 4);
             if (!wecker_ereignis) wecker_ereignis = SDL_RegisterEvents(1);
-            W32_Nachricht_Wecker = Fenster_Wecken;
             SDL_StartTextInput();
         }
     }
@@ -202,7 +201,6 @@ bool W32_Init_Window() {
 
 void W32_Close_Window() {
     Fenster_Display_Freigeben();
-    W32_Nachricht_Wecker = nullptr;
     if (fenster) {
         SDL_StopTextInput();
         SDL_DestroyWindow(fenster);
@@ -329,3 +327,5 @@ void Fenster_Groesse(i32* w, i32* h) {
 }
 
 void* Fenster_Sdl() { return fenster; }
+
+void W32_Fenster_Wecken() { Fenster_Wecken(); }

@@ -16,6 +16,9 @@ extern const char* const W32_FENSTERKLASSE;
 bool W32_Init_Window();
 // Destroys the window and shuts SDL's video down.
 void W32_Close_Window();
+// Wakes the window's waiting event loop after a message was posted; does
+// nothing without a window or while the loop is not waiting.
+void W32_Fenster_Wecken();
 
 // True when running without a window.
 bool W32_Ist_Headless();

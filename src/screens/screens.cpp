@@ -7,7 +7,7 @@
 
 namespace {
 constexpr i32 ANZAHL = static_cast<i32>(Screen_Id::ANZAHL);
-constexpr i32 LAUNCH_KNOEPFE = 4, LAUNCH_EINTRAEGE = 6;
+constexpr i32 LAUNCH_KNOEPFE = 5, LAUNCH_EINTRAEGE = 9;
 
 struct Eintrag {
     Screen_Def def;

@@ -33,8 +33,10 @@ bool Screen_Offen(Screen_Id id);
 // Forgets every registration and launch entry (tests).
 void Screens_Zuruecksetzen();
 
-// The main menu's launch table: button 0..3 of the dialog bar (icons
-// 702..705), entry 0..5.
+// The launch table: button 0..3 of the main menu's dialog bar (icons
+// 702..705), entry 0..5; button 4 (MENUE_LAUNCH_LEISTE) the match control
+// bar, entry = its button 0..8 (icons 716..724; 3 table, 4 results,
+// 5 line-up, 6 tactics).
 void Screen_Launch_Eintragen(i32 knopf, i32 eintrag, Screen_Id id);
 // Opens the screen of a launch entry; false when the entry has none.
 bool Screen_Launch(i32 knopf, i32 eintrag);

@@ -261,8 +261,11 @@ u32 Statistik_Internet_Server_Send_Archiv(std::vector<u8>& aus, i32 wettbewerb, 
 
 bool Archiv_Save(Datei_Status* datei) {
     if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) { s(static_cast<u32>(archiv.size())); })) return false;
-    for (const auto& [k, block] : archiv) {
-        // Key, size and the packed table.
+    for (const auto& eintrag : archiv) {
+        // Key, size and the packed table (no structured binding: clang's
+        // lambdas cannot capture one, and the fuzz build uses clang).
+        const auto& k = eintrag.first;
+        const auto& block = eintrag.second;
         if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) {
                 s(k), s(static_cast<u32>(block.size()));
                 s.bytes(block.data(), block.size());

@@ -14,6 +14,7 @@
 #include "base/tools.h"
 #include "season/ankuendigung.h"
 #include "season/kalender.h"
+#include "season/welt_tag.h"
 #include "season/kalender_zug.h"
 #include "season/netz_rufe.h"
 #include "season/optionen.h"
@@ -162,8 +163,15 @@ void tag_vorruecken() {
     if (Season_Module.Spieltag_Spiele_Offen()) {
         Season_Module.Spieltag_Naechste_Gruppe();
     } else if (!Spielankuendigung_Screen_Offen()) {
+        const Datum vorher = Kalender_Get_Datum();
+        const bool begonnen = lauf.spielstart_beendet && Kalender_Get_Tag() > 0;
         Kalender_Jeden_Tag();
         neuer = true;
+        // The world's own step follows the tick: the new month's money, the
+        // new season's ageing.
+        const Datum heute = Kalender_Get_Datum();
+        if (begonnen && lauf.spielstart_beendet && heute.tag != vorher.tag)
+            Welt_Tag(heute.monat != vorher.monat, heute.monat == 7 && heute.tag_im_monat == 3);
     }
     if (lauf.neuer_tag == 1 && (Kalender_Spieltage_Heute(-1, 0, nullptr) > 0 || (neuer && Kalender_Hat_Zuege())))
         lauf.neuer_tag = 255;
@@ -282,6 +290,7 @@ void modus_spiel() {
     const bool im_spiel = lauf.neuer_tag != 1 && Kalender_Pruefe_Zugende();
     if (lauf.neuer_tag == 1 || im_spiel) {
         lauf.zug_start = Kalender_Jetzt;
+        if (im_spiel) Season_Gui.Spiel_Warten();
     } else if (Season_Module.Spielankuendigung_Run(Kalender_Jetzt) != ANKUENDIGUNG_FERTIG ||
                (!Season_Module.Spielankuendigung_Puffer_Leer() && !Season_Gui.Modal_Screen())) {
         lauf.zug_start = Kalender_Jetzt;

@@ -256,19 +256,32 @@ void Wettbewerb_KO_Auslosung(Wettbewerb& w) {
     }
 }
 
+namespace {
+
+// The matchdays a round's set-up covers (within the competition's plan): a
+// knock-out competition's current one, every matchday of a league before
+// its first. False when there is nothing to do (a league that has started,
+// a day outside the plan).
+bool runden_tage(const Wettbewerb& w, const Spielplan_Kopf& kopf, i32* von, i32* bis) {
+    const i32 tage = std::min<i32>(w.spieltage, static_cast<i32>(std::min<u32>(kopf.spieltage, 65535)));
+    *von = *bis = w.aktueller_spieltag;
+    if (!ist_ko(w)) {
+        if (w.aktueller_spieltag != 0) return false;
+        *von = 0;
+        *bis = tage - 1;
+    }
+    return *von >= 0 && *bis < tage;
+}
+
+}  // namespace
+
 void Wettbewerb_Paarungen_Setzen(const Wettbewerb& w) {
     // Matchdays and legs within the competition's plan.
     const Spielplan_Kopf* kopf = Spiele_Get_Kopf(w.spielplan);
     if (w.spieltage <= 0 || !kopf) return;
-    const i32 tage = std::min<i32>(w.spieltage, static_cast<i32>(std::min<u32>(kopf->spieltage, 65535)));
     const i32 legs = std::clamp<i32>(w.best_of_x, 1, static_cast<i32>(std::min<u32>(kopf->runden, 255)));
-    i32 von = w.aktueller_spieltag, bis = w.aktueller_spieltag;
-    if (!ist_ko(w)) {
-        if (w.aktueller_spieltag != 0) return;
-        von = 0;
-        bis = tage - 1;
-    }
-    if (von < 0 || bis >= tage) return;
+    i32 von = 0, bis = 0;
+    if (!runden_tage(w, *kopf, &von, &bis)) return;
     Wettbewerb_Paar paare[PAARUNGEN_MAX_SPIELE];
     for (i32 d = von; d <= bis; ++d)
         for (i32 leg = 0; leg < legs; ++leg) {
@@ -315,14 +328,8 @@ void Wettbewerb_Heimrecht_Anpassen(const Wettbewerb& w) {
     if (w.spieltage <= 0 || !kopf || (w.basisliga && !(w.modus & WB_AMATEUR_HEIMRECHT))) return;
     // Two-legged ties keep their legs: only single games change.
     if (w.best_of_x > 1) return;
-    const i32 tage = std::min<i32>(w.spieltage, static_cast<i32>(std::min<u32>(kopf->spieltage, 65535)));
-    i32 von = w.aktueller_spieltag, bis = w.aktueller_spieltag;
-    if (!ist_ko(w)) {
-        if (w.aktueller_spieltag != 0) return;
-        von = 0;
-        bis = tage - 1;
-    }
-    if (von < 0 || bis >= tage) return;
+    i32 von = 0, bis = 0;
+    if (!runden_tage(w, *kopf, &von, &bis)) return;
     for (i32 d = von; d <= bis; ++d) {
         struct Spiel_Paar {
             i32 a, b, wert;

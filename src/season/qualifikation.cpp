@@ -401,7 +401,7 @@ void Wettbewerb_Qualifikanten_Verteilen(Wettbewerb& w) {
 }
 
 bool Wettbewerb_Set_Qu(i32 id, i32 platz, i32 ziel_id) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT || Config_Modify_Set() < 0) return false;
+    if (ruf::Client() || Config_Modify_Set() < 0) return false;
     Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
     if (!w) {
         Debug_Printf("Wettbewerb_Set_Qu.: Wettbewerb nicht da!\n");
@@ -421,7 +421,7 @@ bool Wettbewerb_Set_Qu(i32 id, i32 platz, i32 ziel_id) {
 }
 
 i32 Wettbewerb_Ligen_Reparieren() {
-    if (!Wettbewerb_Tabelle || Internet_Modus == INTERNET_MODUS_CLIENT) return 0;
+    if (!Wettbewerb_Tabelle || ruf::Client()) return 0;
     i32 repariert = 0;
     for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         if (!gueltig(i)) continue;

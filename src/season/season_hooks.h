@@ -69,6 +69,10 @@ struct Season_Gui_Hooks {
     // and the turn clock.
     void (*Kalender_Blit_Modus)(int blinken) = [](int) {};
     void (*Kalender_Blit_Zugzeit)() = [] {};
+    // Each frame while a match of a manager at this machine is played
+    // without a live view: the frame shown meanwhile (the match's overview
+    // under the control bar).
+    void (*Spiel_Warten)() = [] {};
 };
 
 // Season modules of later steps (matchday, news, rankings, events, arbiter,

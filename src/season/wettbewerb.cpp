@@ -416,6 +416,22 @@ i32 Wettbewerb_Gruppen_Iterator::Naechste() {
     return Wettbewerb_Tabelle[n].id;
 }
 
+namespace {
+
+// The first competition of the visual group from index `ab` on: its id, the
+// cursor on it; -1 and the cursor -1 when there is none.
+i32 gruppe_ab(int ab, i32 gruppe, i32* cursor) {
+    for (int k = ab; k < WETTBEWERB_ANZAHL; ++k)
+        if (in_gruppe(Wettbewerb_Tabelle[k], gruppe)) {
+            *cursor = k;
+            return Wettbewerb_Tabelle[k].id;
+        }
+    *cursor = -1;
+    return -1;
+}
+
+}  // namespace
+
 i32 Wettbewerb_Horizontal::Erster(i32 id) {
     i32 i = Wettbewerb_Get_Index(id);
     if (i < 0) {
@@ -427,28 +443,12 @@ i32 Wettbewerb_Horizontal::Erster(i32 id) {
         cursor_ = -1;
         return id;
     }
-    for (int k = 0; k < WETTBEWERB_ANZAHL; ++k) {
-        const Wettbewerb& w = Wettbewerb_Tabelle[k];
-        if (in_gruppe(w, gruppe_)) {
-            cursor_ = k;
-            return w.id;
-        }
-    }
-    cursor_ = -1;
-    return -1;
+    return gruppe_ab(0, gruppe_, &cursor_);
 }
 
 i32 Wettbewerb_Horizontal::Naechster() {
     if (cursor_ < 0 || !Wettbewerb_Tabelle) return -1;
-    for (int k = cursor_ + 1; k < WETTBEWERB_ANZAHL; ++k) {
-        const Wettbewerb& w = Wettbewerb_Tabelle[k];
-        if (in_gruppe(w, gruppe_)) {
-            cursor_ = k;
-            return w.id;
-        }
-    }
-    cursor_ = -1;
-    return -1;
+    return gruppe_ab(cursor_ + 1, gruppe_, &cursor_);
 }
 
 i32 Wettbewerb_Vertikal::Wurzel(i32 id) {

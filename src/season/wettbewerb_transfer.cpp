@@ -259,21 +259,37 @@ std::vector<u8> Wettbewerb_Internet_Server_Send_Tabelle_2() {
     return packen(strom);
 }
 
-bool Wettbewerb_Tabelle_Empfangen(const u8* gepackt, u32 groesse, i32 freundschaft_id, i32 dummy_anzahl) {
-    if (!Wettbewerb_Modul_Bereit() || !gepackt) return false;
+namespace {
+
+// Unpacks a stream and reads it into the table, `lesen(i, daten, groesse,
+// &pos)` for each competition `nimmt(i)`; the stream must be read to its
+// end and the table pass `pruefen`. The table is read in place over a copy
+// of the old one, which is put back (and `meldung` logged) when anything
+// fails: the table changes only when every chunk is sound.
+template <class Nimmt, class Lesen, class Pruefen>
+bool strom_einlesen(const u8* gepackt, u32 groesse, Nimmt nimmt, Lesen lesen, Pruefen pruefen, const char* meldung) {
     std::vector<u8> strom;
     if (!entpacken(gepackt, groesse, strom)) return false;
-    // Read into a copy; the table changes only when every chunk is sound.
     std::vector<Wettbewerb> alt(Wettbewerb_Tabelle, Wettbewerb_Tabelle + WETTBEWERB_ANZAHL);
     u32 pos = 0;
     bool ok = true;
     for (int i = 0; i < WETTBEWERB_ANZAHL && ok; ++i)
-        ok = Wettbewerb_Deserialisieren(i, strom.data(), static_cast<u32>(strom.size()), &pos);
-    if (!ok || pos != strom.size() || !tabelle_pruefen(Wettbewerb_Tabelle)) {
-        Debug_Printf("Wettbewerbstabelle abgewiesen: unbekannte Runde, Gruppe oder Team\n");
-        std::copy(alt.begin(), alt.end(), Wettbewerb_Tabelle);
+        if (nimmt(i)) ok = lesen(i, strom.data(), static_cast<u32>(strom.size()), &pos);
+    if (ok && pos == strom.size() && pruefen()) return true;
+    if (meldung) Debug_Printf("%s", meldung);
+    std::copy(alt.begin(), alt.end(), Wettbewerb_Tabelle);
+    return false;
+}
+
+}  // namespace
+
+bool Wettbewerb_Tabelle_Empfangen(const u8* gepackt, u32 groesse, i32 freundschaft_id, i32 dummy_anzahl) {
+    if (!Wettbewerb_Modul_Bereit() || !gepackt) return false;
+    if (!strom_einlesen(
+            gepackt, groesse, [](int) { return true; }, Wettbewerb_Deserialisieren,
+            [] { return tabelle_pruefen(Wettbewerb_Tabelle); },
+            "Wettbewerbstabelle abgewiesen: unbekannte Runde, Gruppe oder Team\n"))
         return false;
-    }
     Wettbewerb_Freundschaft_Id = freundschaft_id;
     Wettbewerb_Dummy_Anzahl = dummy_anzahl;
     // Plans of the server's table are built afresh.
@@ -284,19 +300,9 @@ bool Wettbewerb_Tabelle_Empfangen(const u8* gepackt, u32 groesse, i32 freundscha
 
 bool Wettbewerb_Status_Empfangen(const u8* gepackt, u32 groesse) {
     if (!Wettbewerb_Modul_Bereit() || !gepackt) return false;
-    std::vector<u8> strom;
-    if (!entpacken(gepackt, groesse, strom)) return false;
-    std::vector<Wettbewerb> alt(Wettbewerb_Tabelle, Wettbewerb_Tabelle + WETTBEWERB_ANZAHL);
-    u32 pos = 0;
-    bool ok = true;
-    for (int i = 0; i < WETTBEWERB_ANZAHL && ok; ++i)
-        if (Wettbewerb_Tabelle[i].name[0])
-            ok = Wettbewerb_Status_Deserialisieren(i, strom.data(), static_cast<u32>(strom.size()), &pos);
-    if (!ok || pos != strom.size()) {
-        std::copy(alt.begin(), alt.end(), Wettbewerb_Tabelle);
-        return false;
-    }
-    return true;
+    return strom_einlesen(
+        gepackt, groesse, [](int i) { return Wettbewerb_Tabelle[i].name[0] != 0; }, Wettbewerb_Status_Deserialisieren,
+        [] { return true; }, nullptr);
 }
 
 bool Wettbewerb_Internet_Client_Hole_Tabelle() {

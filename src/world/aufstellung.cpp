@@ -9,6 +9,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/ruf.h"
+#include "world/spieler.h"
 
 namespace {
 
@@ -105,8 +106,11 @@ void Aufstellung_Automatisch(int team) {
     Formation f = Team_Own_Daten[team].formationen[formations_index(team)];
     std::vector<int> frei(k, k + n);
     // Unavailable players go last, so they play only when nobody else can.
+    // A tired player (exhaustion above 4 of 9) rests when a fresh one of
+    // nearly his strength can stand in.
     auto wert = [&](int s, int zeile) {
         int w = Spieler_Daten[s].staerke * 4 - Aufstellung_Abzug(Spieler_Fix_Daten[s].position, zeile) * 4;
+        w -= std::max(0, Spieler_Daten[s].erschoepfung - 4) * 6;
         if (!spielbereit(s)) w -= 1000;
         return w;
     };
@@ -167,9 +171,49 @@ void Check_Und_Set_Aa(int team) {
         Aufstellung_Automatisch(team);
         return;
     }
-    // A managed team: the slots decide; unavailable players do not play.
+    // A managed team: the slots decide. An unavailable player gives his
+    // slot to the available player behind him who suits it best (the bench
+    // before the reserves, for a starter the one whose position fits the
+    // formation cell), so the eleven and the bench stay complete whenever
+    // the squad has the players; the manager's choice stands otherwise.
     int n = Team_Kader_Anzahl(team);
     const i32* k = Team_Kader(team);
+    std::vector<int> im_slot(MAX_SPIELER_PRO_TEAM, -1);
+    for (int i = 0; i < n; i++)
+        if (Spieler_Daten[k[i]].slot < MAX_SPIELER_PRO_TEAM && im_slot[Spieler_Daten[k[i]].slot] < 0)
+            im_slot[Spieler_Daten[k[i]].slot] = k[i];
+    const Formation& f = Team_Own_Daten[team].formationen[formations_index(team)];
+    for (int slot = 0; slot < 17; slot++) {
+        const int alt = im_slot[static_cast<size_t>(slot)];
+        if (alt >= 0 && spielbereit(alt)) continue;
+        int best = -1, best_wert = 0;
+        for (int i = 0; i < n; i++) {
+            const int s = k[i], von = Spieler_Daten[s].slot;
+            if (von <= (slot <= 10 ? 10 : 16) || !spielbereit(s)) continue;
+            int w = Spieler_Daten[s].staerke * 4 - (von > 16 ? 10000 : 0);
+            if (slot <= 10) {
+                // Only a goalkeeper in goal, unless none can play.
+                const int klasse = Spieler_Fix_Daten[s].position;
+                w -= Aufstellung_Abzug(klasse, f.zeile[slot]) * 4;
+                if ((klasse == 0) != (f.zeile[slot] == 0)) w -= 1000;
+            }
+            if (best < 0 || w > best_wert) best = s, best_wert = w;
+        }
+        if (best < 0) continue;
+        const int von = Spieler_Daten[best].slot;
+        if (alt >= 0) {
+            Spieler_Tauschen_Intern(alt, best, 0, 0);
+        } else {
+            Spieler_Daten[best].slot = static_cast<u8>(slot);
+            Spieler_Flags[best] = 1;
+        }
+        if (slot <= 10) {
+            Spieler_Daten[best].spalte = static_cast<u8>(f.spalte[slot]);
+            Spieler_Daten[best].zeile = static_cast<u8>(f.zeile[slot]);
+        }
+        im_slot[static_cast<size_t>(slot)] = best;
+        if (von < MAX_SPIELER_PRO_TEAM) im_slot[static_cast<size_t>(von)] = alt;
+    }
     for (int i = 0; i < n; i++) {
         Spieler_Struktur& p = Spieler_Daten[k[i]];
         p.status &= ~(SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ);
@@ -177,6 +221,10 @@ void Check_Und_Set_Aa(int team) {
         if (p.slot <= 10) p.status |= SP_STATUS_AUFGESTELLT;
         else if (p.slot <= 16) p.status |= SP_STATUS_ERSATZ;
     }
+}
+
+bool Team_Aufstellung_Automatisch(int team) {
+    return team >= 0 && team < Team_Anzahl && (Team_Own_Daten[team].formation & 0x80) != 0;
 }
 
 void Team_Aufstellung_Manuell(int team) {

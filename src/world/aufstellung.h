@@ -19,6 +19,8 @@ int Aufstellung_Linie(int zeile);
 void Aufstellung_Automatisch(int team);
 // Checks and repairs a team's line-up before a match.
 void Check_Und_Set_Aa(int team);
+// True when the team's line-up is left to the assistant (automatic).
+bool Team_Aufstellung_Automatisch(int team);
 void Team_Aufstellung_Manuell(int team);
 void Team_Positionen_Aus_Formation(int team);
 void Bexot_Spieler_Formation_Zuruecksetzen(int team);

@@ -303,6 +303,8 @@ void Bank_Buche_Spieldaten(int team, int spiel) {
     Bank_Buche_Spieldaten_Info(team, s);
 }
 
+bool Bank_Ist_Geldbuchung(int kategorie) { return kategorie >= 0 && kategorie <= 255 && !ist_spielzeile(kategorie); }
+
 i32 Bank_Rnd_Von_Bis(i32 von, i32 bis) {
     static std::minstd_rand gen(12345);
     if (bis <= von) return von;

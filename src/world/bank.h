@@ -53,6 +53,8 @@ static_assert(sizeof(Bank_Kredit_Eintrag) == 28 && bytes::groesse<Bank_Kredit_Ei
               "a credit entry is 28 bytes");
 
 // Booking kinds named by the game.
+constexpr int BANK_GEHALT = 8;  // the players' monthly wages
+constexpr int BANK_WERBUNG = 13;  // advertising, sponsors and broadcasting
 constexpr int BANK_STADIONBAU = 14;
 constexpr int BANK_AUSGABE = 22;
 constexpr int BANK_TRAINING = 27;
@@ -108,6 +110,10 @@ constexpr int BANK_SPIEL_TORE_HEIM = 180;
 constexpr int BANK_SPIEL_TORE_GAST = 181;
 constexpr int BANK_SPIEL_ZUSCHAUER = 182;
 void Bank_Buche_Spieldaten(int team, int spiel);
+// False for the match line's records (178..182), which share their numbers
+// with outgoing kinds 50..54 but move no money: pages that add up bookings
+// by kind leave them out.
+bool Bank_Ist_Geldbuchung(int kategorie);
 struct Welt_Spiel_Info;
 bool Bank_Buche_Spieldaten_Info(int team, const Welt_Spiel_Info& spiel);
 // Starts the next booking period (month); credits pay their monthly rate.

@@ -34,7 +34,36 @@ std::vector<u8> neu_vorhanden;
 std::vector<std::vector<Stadion_Erweiterung>> neu_erweiterung;
 i32 neu_prozent = 100;
 
-bool ok(int t) { return t >= 0 && t < static_cast<int>(stadien.size()) && vorhanden[static_cast<size_t>(t)]; }
+void stadion_anlegen(int t) {
+    Stadion_Daten& s = stadien[static_cast<size_t>(t)];
+    s = Stadion_Daten{};
+    s.sitzplaetze = Team_Daten[t].sitzplaetze;
+    s.stehplaetze = Team_Daten[t].stehplaetze;
+    if (s.sitzplaetze + s.stehplaetze <= 0) s.sitzplaetze = 5000;
+    s.kapazitaet = s.sitzplaetze + s.stehplaetze;
+    s.klasse = Stadion_Klasse_Von_Kapazitaet(s.kapazitaet);
+    s.groesse = s.kapazitaet / 1000;
+    s.eintrittspreis = normpreis_level;
+    s.komfort = klassen[s.klasse].normkomfort;
+    vorhanden[static_cast<size_t>(t)] = 1;
+}
+
+// The module is set up with the season's modules, before a new game has
+// read its world: teams that came later get their stadium when first asked.
+void groesse_sichern() {
+    if (Team_Anzahl <= static_cast<int>(stadien.size()) || !Team_Daten) return;
+    const size_t alt = stadien.size();
+    stadien.resize(static_cast<size_t>(Team_Anzahl));
+    vorhanden.resize(stadien.size(), 0);
+    erweiterung.resize(stadien.size());
+    for (int t = static_cast<int>(alt); t < Team_Anzahl; t++)
+        if (t != Team_Transfermarkt) stadion_anlegen(t);
+}
+
+bool ok(int t) {
+    if (t >= static_cast<int>(stadien.size())) groesse_sichern();
+    return t >= 0 && t < static_cast<int>(stadien.size()) && vorhanden[static_cast<size_t>(t)];
+}
 
 void neu_berechnen(Stadion_Daten* s) {
     s->kapazitaet = s->sitzplaetze + s->stehplaetze;
@@ -82,17 +111,8 @@ void Stadion_Init() {
     vorhanden.assign(static_cast<size_t>(Team_Anzahl), 0);
     erweiterung.assign(static_cast<size_t>(Team_Anzahl), {});
     prozent = 100;
-    for (int t = 0; t < Team_Anzahl; t++) {
-        if (t == Team_Transfermarkt) continue;
-        Stadion_Daten& s = stadien[static_cast<size_t>(t)];
-        s.sitzplaetze = Team_Daten[t].sitzplaetze;
-        s.stehplaetze = Team_Daten[t].stehplaetze;
-        if (s.sitzplaetze + s.stehplaetze <= 0) s.sitzplaetze = 5000;
-        neu_berechnen(&s);
-        s.eintrittspreis = normpreis_level;
-        s.komfort = klassen[s.klasse].normkomfort;
-        vorhanden[static_cast<size_t>(t)] = 1;
-    }
+    for (int t = 0; t < Team_Anzahl; t++)
+        if (t != Team_Transfermarkt) stadion_anlegen(t);
 }
 
 void Stadion_Free() {
@@ -114,24 +134,50 @@ bool Stadion_Set_Prozent(int p) {
 
 i32 Stadion_Get_Prozent() { return prozent; }
 
-i32 Stadion_Berechne_Zuschauer(int t, int, int nachfrage, int, int, int, int, int wichtigkeit, int) {
+i32 Stadion_Anziehung(int t) {
+    if (t < 0 || t >= Team_Anzahl) return 0;
+    // The mean fine strength of the eleven best players, 0..12000, as 0..100.
+    int beste[11] = {};
+    for (int i = 0; i < Team_Kader_Anzahl(t); i++) {
+        int w = Spieler_Daten[Team_Kader(t)[i]].staerke_fein;
+        for (int k = 0; k < 11; k++)
+            if (w > beste[k]) std::swap(w, beste[k]);
+    }
+    int summe = 0;
+    for (int w : beste) summe += w;
+    return std::clamp(summe / 11 / 120, 0, 100);
+}
+
+i32 Stadion_Berechne_Zuschauer(int t, int spiel, int nachfrage, int, int, int, int, int, int) {
     if (!ok(t)) return 0;
     const Stadion_Daten& s = stadien[static_cast<size_t>(t)];
-    i64 q = 40 + std::clamp(nachfrage, 0, 100) / 2 + std::clamp(wichtigkeit, 0, 100) / 4;  // per cent
+    if (s.kapazitaet <= 0) return 0;
+    // The home club's draw, the opponent's and the match's demand (which
+    // holds its importance); a neutral venue counts both sides as guests.
+    Welt_Spiel_Info info;
+    int heim = 40, gast = 40;
+    if (Welt_Hook.spiel_daten(spiel, &info)) {
+        heim = Stadion_Anziehung(info.heim);
+        gast = Stadion_Anziehung(info.gast);
+        if (info.heim != t) heim = (heim + gast) / 2;
+    }
+    i64 q = 10 + std::clamp(nachfrage, 0, 120) * 3 / 8 + heim / 3 + gast / 5;  // per cent
     // Comfort above the class's standard draws more, below it fewer (+-20 % at most).
     q = q * (100 + std::clamp(s.komfort - klassen[s.klasse].normkomfort, -40, 40) / 2) / 100;
     // Each unit of ticket price below the standard level draws 2 % more, above it 2 % fewer.
     q = q * std::clamp(100 + 2 * (normpreis_level - std::clamp(s.eintrittspreis, 5, 60)), 40, 160) / 100;
     q = q * zuschauer_level / 100;
     q = q * prozent / 100;
-    i64 z = s.kapazitaet * q / 100;
-    return static_cast<i32>(std::clamp<i64>(z, 0, s.kapazitaet));
+    // Some always come, unless the attendance level is set to nobody.
+    if (zuschauer_level > 0) q = std::max<i64>(q, 5);
+    const i64 z = s.kapazitaet * q / 100;
+    return static_cast<i32>(std::clamp<i64>(z, zuschauer_level > 0 ? 1 : 0, s.kapazitaet));
 }
 
 i32 Stadion_Spiel_Auswerten(int t, int spiel, int nachfrage) {
     if (!ok(t)) return 0;
     Stadion_Daten& s = stadien[static_cast<size_t>(t)];
-    s.zuschauer = Stadion_Berechne_Zuschauer(t, spiel, nachfrage, 0, 0, 0, 0, 50, 0);
+    s.zuschauer = Stadion_Berechne_Zuschauer(t, spiel, nachfrage, 100, 0, 0, 0, 0, 0);
     s.einnahme = static_cast<f32>(s.zuschauer) * static_cast<f32>(s.eintrittspreis);
     if (s.einnahme >= 1.0f) Bank_Buchen(-1, t, s.einnahme, 4, 1, -1);
     return s.zuschauer;

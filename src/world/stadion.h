@@ -90,10 +90,18 @@ Stadion_Daten* Stadion_Get(int team, int kopie);
 i32 Stadion_Get_Kapazitaet(int team);
 bool Stadion_Set_Prozent(int prozent);
 i32 Stadion_Get_Prozent();
-// Attendance: (40 + demand/2 + importance/4) per cent of the capacity, moved
-// by comfort (against the class's standard comfort), by the ticket price
-// (against the standard price level), by the attendance level and the
-// global stadium percentage; a full house for a top match.
+// A club's draw on spectators, 0..100: the mean fine strength of its eleven
+// best players over 120.
+i32 Stadion_Anziehung(int team);
+// Attendance: (10 + demand x 3/8 + home draw/3 + opponent's draw/5) per cent of
+// the capacity (demand 0..120 holds the match's importance; the fixture's
+// sides come from Welt_Hooks::spiel_daten; at a neutral venue the home
+// draw is the mean of both), moved by comfort (against the class's
+// standard comfort), by the ticket price (against the standard price
+// level), by the attendance level and the global stadium percentage; at
+// least 5 % and one spectator (none only at attendance level 0), at most
+// the capacity. The preparation's stadium step and the kick-off give the
+// same figure for the same fixture and demand.
 i32 Stadion_Berechne_Zuschauer(int team, int spiel, int nachfrage, int heim_anteil, int gast_anteil, int, int mix,
                                int wichtigkeit, int);
 // Attendance and gate income of a home match (income booked, category 4).

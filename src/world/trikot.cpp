@@ -43,7 +43,7 @@ struct Tabelle {
             d.hose = m == 0 || m == 4 ? kontrast(c) : m == 1 ? farben[c] : (c == 1 ? farben[0] : farben[1]);
             d.stutzen = m == 2 ? kontrast(c) : farben[c];
             d.muster = static_cast<u32>(m);
-            d.bild = 16000 + i;
+            d.bild = TRIKOT_BILD_ERSTER + TRIKOT_BILD_BLOCK * i;
             d.nummer = i;
         }
     }

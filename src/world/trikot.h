@@ -4,6 +4,11 @@
 #include "base/types.h"
 
 constexpr int TRIKOT_ANZAHL = 80;
+// The pre-match picture's archive (sefu_res.res) holds 16 fixed entries and
+// then one block of 13 pictures per kit: kit k's block starts at entry
+// TRIKOT_BILD_ERSTER + TRIKOT_BILD_BLOCK * k (docs/formats/screen-art.md).
+constexpr int TRIKOT_BILD_ERSTER = 16;
+constexpr int TRIKOT_BILD_BLOCK = 13;
 
 // One kit. Colours are 0x00RRGGBB.
 struct Trikot_Def {
@@ -12,7 +17,7 @@ struct Trikot_Def {
     u32 hose;     // shorts
     u32 stutzen;  // socks
     u32 muster;   // 0 plain, 1 stripes, 2 hoops, 3 halves, 4 sash
-    i32 bild;     // picture number of the kit
+    i32 bild;     // first entry of the kit's block of 13 pictures in sefu_res.res
     i32 nummer;   // kit number 0..79
 };
 

@@ -248,6 +248,19 @@ static_assert(sizeof(Manager_Struktur) == 33844 && bytes::groesse<Manager_Strukt
 extern i32 Spieler_Anzahl;
 extern i32 Team_Anzahl;
 extern i32 Team_Transfermarkt;
+// The four "current team" numbers (all saved with the game, block of the
+// globals). They mean different things and are not interchangeable:
+// - Team_Aktiv: the team whose manager sits at this machine now, the one
+//   taking his turn; the menus, options and remembered icon states are his.
+//   The turn order (season/kalender_zug) and the main menu's hand-over set it.
+// - Team_Ansicht: the team the screens look at; it may be another club
+//   than the manager's own (the page before the menu shows its fixture).
+// - Aktuelles_Team: the team a server row runs for: the asking client's
+//   team while a client's call is served, the active team while a call is
+//   answered on this machine (the call layer's frames set and restore it).
+//   Server rows read it; code outside them asks Team_Aktiv.
+// - Server_Lokales_Team: on a server, the team of the manager at the
+//   server's own machine (set when the game is opened to the network).
 extern i32 Team_Aktiv;
 extern i32 Team_Ansicht;
 extern i32 Aktuelles_Team;

@@ -242,12 +242,12 @@ TEST_F(Spielstand, EveryByteChangeTruncationAndForeignFileIsRefusedAndTheGameSta
 
     // Another kind of file: text, a configuration cache, nothing at all.
     EXPECT_FALSE(laden_aus(Bytes{'N', 'A', 'M', 'E', ' ', 'x', '\n'}));
-    EXPECT_STREQ(Spielstand_Letzter_Fehler(), "Die Datei game_1.kdv ist kein Kordavo-Spielstand.");
+    EXPECT_STREQ(Spielstand_Letzter_Fehler(), "Die Datei game_1.kdv (Platz 2) ist kein Kordavo-Spielstand.");
     ASSERT_TRUE(Spielstand_Config_Speichern(0, "cache"));
     fs::copy_file(dir_ + "/config/1_config.bin", datei(2));
     EXPECT_FALSE(laden(2));
     EXPECT_FALSE(laden(7));
-    EXPECT_STREQ(Spielstand_Letzter_Fehler(), "Der Spielstand game_7.kdv wurde nicht gefunden.");
+    EXPECT_STREQ(Spielstand_Letzter_Fehler(), "Der Spielstand game_7.kdv (Platz 8) wurde nicht gefunden.");
     EXPECT_EQ(stand(), vorher);
     // The unchanged file still loads.
     EXPECT_TRUE(laden_aus(f));
@@ -267,8 +267,8 @@ TEST_F(Spielstand, OversizedFilesAndFoldersAreRefusedWithoutBeingRead) {
         u64 groesse;
         const char* meldung;
     } faelle[] = {
-        {900ull << 20, "Der Spielstand game_1.kdv ist beschädigt und wurde nicht geladen."},
-        {(1ull << 30) + 1, "Die Datei game_1.kdv ist zu groß für einen Kordavo-Spielstand."},
+        {900ull << 20, "Der Spielstand game_1.kdv (Platz 2) ist beschädigt und wurde nicht geladen."},
+        {(1ull << 30) + 1, "Die Datei game_1.kdv (Platz 2) ist zu groß für einen Kordavo-Spielstand."},
     };
     for (const auto& f : faelle) {
         fs::copy_file(datei(0), datei(1), fs::copy_options::overwrite_existing);
@@ -286,7 +286,7 @@ TEST_F(Spielstand, OversizedFilesAndFoldersAreRefusedWithoutBeingRead) {
     EXPECT_STREQ(Spielstand_Letzter_Fehler(), "spielstand ist ein Ordner, kein Spielstand.");
     EXPECT_FALSE(Spielstand_Speichern(datei(4).c_str(), 0));
     EXPECT_STREQ(Spielstand_Letzter_Fehler(),
-                 "Der Spielstand konnte nicht gespeichert werden: game_4.kdv ist ein Ordner.");
+                 "Der Spielstand konnte nicht gespeichert werden: game_4.kdv (Platz 5) ist ein Ordner.");
     EXPECT_TRUE(fs::is_directory(datei(4)));
     EXPECT_EQ(stand(), vorher);
 }
@@ -304,7 +304,7 @@ TEST_F(Spielstand, AModuleThatRefusesItsBlockCancelsTheWholeLoad) {
     EXPECT_EQ(A::uebernommen + B::uebernommen + C::uebernommen, 0);
     ASSERT_EQ(g_meldungen.size(), 1u);
     EXPECT_EQ(g_meldungen[0],
-              "Der Spielstand game_0.kdv konnte nicht geladen werden (Testmodul). Das laufende Spiel bleibt "
+              "Der Spielstand game_0.kdv (Platz 1) konnte nicht geladen werden (Testmodul). Das laufende Spiel bleibt "
               "unverändert.");
     C::ablehnen = false;
 

@@ -39,6 +39,33 @@ TEST(Alpha, ProzentUndPulsfolge) {
     W32_Set_Time_Source(nullptr);
 }
 
+// Rows of every length 1..40 with random pixels (0 and 1 among them) at
+// every level and offset: the eight-at-once loop gives the single-pixel
+// formula's result exactly, plain and with colour key.
+TEST(Alpha, AchtAufEinmalWieEinzeln) {
+    u32 z = 12345;
+    auto zufall = [&] { return z = z * 1103515245u + 12345u, static_cast<u16>(z >> 8); };
+    for (i32 prozent : {0, 1, 35, 50, 90, 99, 100})
+        for (bool transparent : {false, true})
+            for (i32 n = 1; n <= 40; ++n) {
+                std::unique_ptr<Rastport> q(Rastport_Neu_Einfach(n + 3, 1, 16)), d(Rastport_Neu_Einfach(n + 3, 1, 16));
+                std::vector<u16> soll(static_cast<size_t>(n + 3));
+                const i32 a = Blt_Alpha_Aus_Prozent(prozent);
+                for (i32 i = 0; i < n + 3; ++i) {
+                    const u16 qs = i % 7 == 0 ? 0 : i % 11 == 0 ? 1 : zufall(), ds = i % 5 == 0 ? 0 : zufall();
+                    q->bitmap->pixel16()[i] = qs;
+                    d->bitmap->pixel16()[i] = ds;
+                    const u16 p = pixel::mischen<16>(ds, qs, a, 256 - a);
+                    soll[static_cast<size_t>(i)] = i < 3 || (transparent && !qs) ? ds : p ? p : 1;
+                }
+                transparent ? Blt_Alpha_Prozent_Transparent(q.get(), 3, 0, n, 1, d.get(), 3, 0, prozent)
+                            : Blt_Alpha_Prozent(q.get(), 3, 0, n, 1, d.get(), 3, 0, prozent);
+                for (i32 i = 0; i < n + 3; ++i)
+                    ASSERT_EQ(d->bitmap->pixel16()[i], soll[static_cast<size_t>(i)])
+                        << prozent << "% n=" << n << " i=" << i << (transparent ? " key" : "");
+            }
+}
+
 TEST(Alpha, FremdeAlphaEbeneUndHalbdurchsichtigerText) {
     std::unique_ptr<Rastport> src(Rastport_Neu_Einfach(3, 1, 16)), ziel(Rastport_Neu_Einfach(3, 1, 16));
     std::unique_ptr<Rastport> ebene(Rastport_Neu_Einfach(3, 1, 8)), falsch(Rastport_Neu_Einfach(2, 1, 8));

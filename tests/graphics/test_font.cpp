@@ -76,7 +76,7 @@ TEST(Markup, FarbenUndSperre) {
 
 TEST(Markup, Lage) {
     Leinwand l;
-    Font_Wappen_Blit = [](Rastport*, i32 team, i32 x, i32, i32 g) { wappen_aufruf = {team, x, g}; };
+    Font_Set_Hooks({.wappen_blit = [](Rastport*, i32 team, i32 x, i32, i32 g) { wappen_aufruf = {team, x, g}; }});
     struct Fall {
         const char* text;
         i32 erste, letzte;  // first and last drawn column (-1: none)
@@ -106,7 +106,7 @@ TEST(Markup, Lage) {
     }
     EXPECT_EQ(wappen_aufruf.team, 5);
     EXPECT_EQ(wappen_aufruf.groesse, 16);
-    Font_Wappen_Blit = nullptr;
+    Font_Set_Hooks({});
     // A mode-0 font draws bold one pixel wider.
     std::unique_ptr<Font> f0(testfont::neu(0));
     Blt_Rechteck(l.rp.get(), 0, 0, -1, -1, 0);

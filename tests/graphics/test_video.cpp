@@ -57,7 +57,7 @@ class Video : public ::testing::Test {
         // 10 frames a second, a key frame every third frame.
         schreiben("animationen.res", container("HRF", {{1, 2, 3}, Vid_Schreiben(W, H, 10, 1, frames, 3)}, false));
         uhr = 0;
-        Video_Uhr = [] { return uhr; };
+        Video_Set_Hooks({.uhr = [] { return uhr; }});
         ASSERT_TRUE(Bink_InitBink(800, 600, 0, nullptr, 16));
     }
     void TearDown() override {

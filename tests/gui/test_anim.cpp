@@ -17,7 +17,7 @@ Rastport* merken(u32 g) {
 
 TEST(Anim, GrenzeVerzoegerungUndSchleife) {
     menue_test::starten();
-    Menue_Grafik_Holen = merken;
+    Menue_Set_Hooks({.grafik_holen = merken});
     Anim_Slot s[2];
     Anim_Slots_Init(s, 2);
     EXPECT_EQ(Anim_Slot_Neu(s, 2, 0, 0, 5000, 30, 0, false, 0), 0);
@@ -38,7 +38,7 @@ TEST(Anim, GrenzeVerzoegerungUndSchleife) {
     }
     // Drawn first, then advanced once the delay has passed; frame 2 (limit 4 - 2) loops to 1.
     EXPECT_EQ(gezeigt, (std::vector<u32>{6000, 6000, 6000, 6001, 6002, 6001}));
-    Menue_Grafik_Holen = Menue_Get_Slave_Rastport;
+    Menue_Set_Hooks({});
     menue_test::beenden();
 }
 

@@ -9,6 +9,8 @@
 #include "graphics/rastport.h"
 #include "graphics/testfont.h"
 #include "gui/demo.h"
+#include "gui/eingabe.h"
+#include "gui/menue.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
 
@@ -36,7 +38,9 @@ TEST(GuiDemo, SkriptErgibtGoldeneKlicksUndBild) {
     ASSERT_TRUE(Headless_Starten());
     ASSERT_EQ(Rastport_Init_Screen(), 1);
     Gui_Demo_Starten(font.get());
-    Main_Hooks.Kalender_Run = Gui_Demo_Frame;
+    Menue_Set_Hooks(
+        {.hilfe_zeigen = Hilfe_Text_Ausgabe, .hilfe_ende = Hilfe_Text_Ende, .hilfe_an = [] { return true; }});
+    Main_Set_Hooks({.Kalender_Run = Gui_Demo_Frame});
     ASSERT_GT(Headless_Lauf(skript.str(), 400), 0);
     EXPECT_TRUE(Headless_Skript_Zu_Ende());
 
@@ -54,13 +58,21 @@ TEST(GuiDemo, SkriptErgibtGoldeneKlicksUndBild) {
                 {223, 4, 178},  // a row of the scroll window, brought into it by the wheel
             };
     std::string liste;
-    for (const Demo_Klick& k : Gui_Demo_Klicks())
-        liste +=
-            "{" + std::to_string(k.icon) + ", " + std::to_string(k.ereignis) + ", " + std::to_string(k.frame) + "}, ";
+    for (const Demo_Klick& k : Gui_Demo_Klicks()) {
+        // Appended piece by piece: GCC 12 warns (-Wrestrict) on a chain of
+        // temporaries starting with a literal in optimised builds.
+        liste += '{';
+        liste += std::to_string(k.icon);
+        liste += ", ";
+        liste += std::to_string(k.ereignis);
+        liste += ", ";
+        liste += std::to_string(k.frame);
+        liste += "}, ";
+    }
     EXPECT_EQ(Gui_Demo_Klicks(), golden) << liste;
     EXPECT_EQ(Gui_Demo_Feldtext(), "Borussia");
     EXPECT_EQ(Gui_Demo_Wippenwert(), 250);
-    EXPECT_EQ(fnv(Headless_Bildpuffer()), 0x8082f19c8caa0713ull) << std::hex << fnv(Headless_Bildpuffer());
+    EXPECT_EQ(fnv(Headless_Bildpuffer()), 0x4e262dfeb8b5157full) << std::hex << fnv(Headless_Bildpuffer());
 
     Gui_Demo_Beenden();
     Main_Hooks_Zuruecksetzen();

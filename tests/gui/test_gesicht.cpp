@@ -85,7 +85,7 @@ TEST(Gesicht, FotoAusDemBilderordner) {
     EXPECT_EQ(nummern[0], 42);
     EXPECT_EQ(Bilder_Laden(43, nullptr, BILDER_SPIELER), nullptr) << "a damaged file is refused";
     // A negative look value shows the photo, reduced to the face size.
-    Gesicht_Aussehen = [](i32) { return 0x80000000u; };
+    Gesicht_Set_Hooks({.aussehen = [](i32) { return 0x80000000u; }});
     std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(100, 100, 16));
     Rastport* g = Gesicht_Holen(42, 0, ziel.get(), 0, 0, 0, 0);
     ASSERT_NE(g, nullptr);
@@ -94,7 +94,7 @@ TEST(Gesicht, FotoAusDemBilderordner) {
     Png_Pixel_Rgb(ziel->bitmap->pixel16()[50 * 100 + 40], 16, &r, &gr, &b);
     EXPECT_GT(r, 200);
     EXPECT_EQ(Gesicht_Holen(43, 0, ziel.get(), 0, 0, 0, 0), nullptr);
-    Gesicht_Aussehen = [](i32 s) { return Gesicht_Aussehen_Aus_Nummer(s); };
+    Gesicht_Set_Hooks({});
     Farbe_Cache_Free();
     std::remove((ordner + "/42.jpg").c_str());
     std::remove((ordner + "/43.jpg").c_str());

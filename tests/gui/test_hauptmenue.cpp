@@ -17,7 +17,10 @@ std::vector<std::string> antworten;
 
 void antwort(const char* name, i32 n, const i32* l) {
     std::string s = name;
-    for (i32 i = 0; i < n; ++i) s += " " + std::to_string(l[i]);
+    for (i32 i = 0; i < n; ++i) {
+        s += ' ';
+        s += std::to_string(l[i]);
+    }
     antworten.push_back(s);
 }
 void ja(i32 n, const i32* l) { antwort("ja", n, l); }

@@ -11,6 +11,7 @@
 #include "graphics/testfont.h"
 #include "gui/kit.h"
 #include "gui/palette.h"
+#include "gui/umbruch.h"
 
 namespace {
 
@@ -50,6 +51,16 @@ TEST(Kit, TextHatSeineEigeneFarbe) {
         EXPECT_EQ(farben(rp.get(), 0, 58, 200, 71), std::set<u16>{FARBE_KNOPF_TEXT});
         EXPECT_EQ(farben(rp.get(), 0, 88, 200, 101), std::set<u16>{FARBE_FEHLER});
     }
+}
+
+// A word-wrapped text comes out in the colour it is given, whatever the
+// text before left in the font.
+TEST(Kit, UmbruchTextHatSeineFarbe) {
+    std::unique_ptr<Font> f(testfont::neu());
+    auto rp = flaeche();
+    Font_Markup_Ausgabe(rp.get(), f.get(), 0xFFFF, "^c00123VORHER", 0, 14, 0);
+    Umbruch_Text_Ausgabe(rp.get(), f.get(), "EINE ZEILE UND NOCH EINE", 0, 120, 40, 110, FARBE_WEISS, 0, -1);
+    EXPECT_EQ(farben(rp.get(), 0, 40, 200, 120), std::set<u16>{FARBE_WEISS});
 }
 
 // Panels, buttons in every state, tabs, stepper and scroll bar draw inside

@@ -300,7 +300,7 @@ TEST_F(Menue, BereichLoeschenNimmtDenScrollscreenMit) {
 TEST_F(Menue, HintergrundUnterDemScrollscreenKommtZurueck) {
     // Graphic 9000: 20 x 20, its left half colour key 0. It lies at the window
     // (100, 100) moved by the frame offset (0, -8).
-    Menue_Grafik_Holen = [](u32 g) -> Rastport* {
+    Menue_Set_Hooks({.grafik_holen = [](u32 g) -> Rastport* {
         static std::unique_ptr<Rastport> b;
         if (g != 9000) return nullptr;
         if (!b) {
@@ -309,7 +309,7 @@ TEST_F(Menue, HintergrundUnterDemScrollscreenKommtZurueck) {
             Blt_Rechteck(b.get(), 10, 0, 10, 20, 0x1234);
         }
         return b.get();
-    };
+    }});
     std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
     auto pixel = [&](i32 x, i32 y) { return ziel->bitmap->pixel16()[y * 800 + x]; };
     // flags, a key pixel after the screen changed under the graphic
@@ -333,7 +333,7 @@ TEST_F(Menue, HintergrundUnterDemScrollscreenKommtZurueck) {
         EXPECT_EQ(pixel(105, 95), f.loch) << int(f.flags);
         EXPECT_EQ(pixel(115, 95), 0x1234) << int(f.flags);
     }
-    Menue_Grafik_Holen = Menue_Get_Slave_Rastport;
+    Menue_Set_Hooks({});
 }
 
 TEST_F(Menue, ZustaendeLebenImManagerDesAktivenTeams) {
@@ -377,7 +377,7 @@ TEST_F(Menue, ZustaendeLebenImManagerDesAktivenTeams) {
 }
 
 TEST_F(Menue, BesondereIconArten) {
-    Menue_Grafik_Holen = farbbild;
+    Menue_Set_Hooks({.grafik_holen = farbbild});
     static Menue_Wippe w;
     static i32 wert = 5;
     w = {nullptr, &wert, 0, 10, 1, 0};
@@ -419,7 +419,7 @@ TEST_F(Menue, BesondereIconArten) {
     log.clear();
     frame(600, 150, 120, 1), frame(20, 150, 120, 0);
     EXPECT_EQ(log, (std::vector<std::string>{"62:4"}));
-    Menue_Grafik_Holen = Menue_Get_Slave_Rastport;
+    Menue_Set_Hooks({});
 }
 
 TEST_F(Menue, WippeUndKontextmenue) {

@@ -24,7 +24,7 @@ Rastport* test_wappen(i32 n) {
 }
 
 TEST(Wappen, CacheTrefferUndFehlgriffe) {
-    Wappen_Bild_Laden = test_wappen;
+    Wappen_Set_Hooks({.bild_laden = test_wappen});
     std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(200, 200, 16));
     struct Fall {
         i32 team, x, w;
@@ -57,8 +57,8 @@ TEST(Wappen, CacheTrefferUndFehlgriffe) {
 }
 
 TEST(Wappen, HolenMitUndOhneZiel) {
-    Wappen_Bild_Laden = test_wappen;
-    Pokal_Grafik = [](i32 wettbewerb, i32) { return wettbewerb == 3 ? -1 : wettbewerb; };
+    Wappen_Set_Hooks({.bild_laden = test_wappen,
+                      .pokal_grafik = [](i32 wettbewerb, i32) { return wettbewerb == 3 ? -1 : wettbewerb; }});
     // Without a target: a picture of the asked size (0: 66; a negative side
     // takes the other), never enlarged; a competition without a cup: none.
     const struct {
@@ -77,7 +77,7 @@ TEST(Wappen, HolenMitUndOhneZiel) {
     i32 t = 0, m = 0;
     Wappen_Cache_Anzeigen(&t, &m, nullptr, false);
     EXPECT_EQ(t, 1) << "the second time is a hit";
-    Pokal_Grafik = [](i32 w, i32) { return w; };
+    Wappen_Set_Hooks({.bild_laden = test_wappen});
     Farbe_Cache_Free();
 }
 

@@ -8,6 +8,8 @@
    of a global hook table elsewhere in src/ (tests install fakes).
 3. Every entry of a hook table (a struct named *_Hooks or *_Hook_Tabelle)
    has its default in the declaration.
+4. No loose function pointer stands beside the tables: no global variable
+   of a function-pointer type (`extern void (*Name)(...)`).
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -21,6 +23,7 @@ SET_AUFRUF = re.compile(r"\b\w+_Set_Hooks\s*\(")
 SET_DEKLARATION = re.compile(r"^\s*(void|inline void)\s+\w+_Set_Hooks\s*\(")
 TABELLE_STRUCT = re.compile(r"\bstruct\s+(\w+_Hooks|\w+_Hook_Tabelle)\s*\{")
 EINTRAG = re.compile(r"\(\s*\*\s*(\w+)\s*\)\s*\(")
+LOSER_ZEIGER = re.compile(r"^\s*extern\s[^;]*\(\s*\*\s*\w+\s*\)\s*\(", re.M)
 
 
 def ohne_kommentare(text):
@@ -93,6 +96,8 @@ def main(argv):
             if eintrag_setzen:
                 for m in eintrag_setzen.finditer(text):
                     verstoesse.append(f"{p}:{zeile(text, m.start())}: Hook-Eintrag ausserhalb von src/main gesetzt")
+        for m in LOSER_ZEIGER.finditer(text):
+            verstoesse.append(f"{p}:{zeile(text, m.start())}: loser Funktionszeiger neben den Hook-Tabellen")
         for pos, name in eintraege_ohne_standard(text):
             verstoesse.append(f"{p}:{zeile(text, pos)}: Hook-Eintrag {name} ohne Standard")
     for v in verstoesse:

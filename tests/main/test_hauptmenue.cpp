@@ -23,6 +23,7 @@
 #include "graphics/sound.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
+#include "gui/palette.h"
 #include "main/registrierung.h"
 #include "main/spielstart.h"
 #include "platform/headless.h"
@@ -40,6 +41,7 @@
 #include "season/wettbewerb_werte.h"
 #include "match/spielfeld.h"
 #include "programm.h"
+#include "spur.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/manager.h"
@@ -53,26 +55,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-u64 fnv(const std::vector<u16>& b) {
-    u64 h = 1469598103934665603ull;
-    for (u16 p : b) h = (h ^ p) * 1099511628211ull;
-    return h;
-}
-
 class Hauptmenue : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(Test_Programm_Starten("kordavo_menue", &ordner));
     }
     void TearDown() override { Test_Programm_Beenden(ordner); }
-    // Runs the script part, writes its PNG and checks the frame's hash.
-    void schritt(const std::string& name, const std::string& skript, i32 frames, u64 golden) {
+    // Runs the script part and writes its PNG.
+    void schritt(const std::string& name, const std::string& skript, i32 frames) {
         ASSERT_GT(Headless_Lauf(skript + "screenshot hauptmenue_" + name + ".png\n", frames + 2), 0) << name;
-        const u64 h = fnv(Headless_Bildpuffer());
-        EXPECT_EQ(h, golden) << name << ": 0x" << std::hex << h;
     }
     // Ends the turn by its button and waits until a main menu is up again.
     void zug_beenden() {
+        // The notice whose turn it is (several managers at one machine) is taken away first.
+        if (Menue_Requester_Offen()) {
+            ASSERT_GT(Headless_Lauf("click right 400 300\nwait 3\n", 6), 0);
+            ASSERT_FALSE(Menue_Requester_Offen());
+        }
         ASSERT_GT(Headless_Lauf("move 750 583\nwait 2\nclick left\nwait 3\n", 8), 0);
         // Fewer than eleven starters after a match: the turn ends all the same.
         if (Menue_Requester_Offen()) {
@@ -88,26 +87,89 @@ class Hauptmenue : public ::testing::Test {
     std::string ordner;
 };
 
+// A hash of the screen inside the menu clip's box (x 200-600, y 100-400).
+u64 clip_bereich() {
+    const std::vector<u16> b = Headless_Bildpuffer();
+    u64 h = 1469598103934665603ull;
+    for (i32 y = 100; y < 400; ++y)
+        for (i32 x = 200; x < 600; ++x) h = (h ^ b[static_cast<size_t>(y) * 800 + x]) * 1099511628211ull;
+    return h;
+}
+
+// What the colour of a text drawn before leaves in the fonts (the money
+// page's gain, a teal): every text of the frame must come out in its own colour.
+void fonts_vergiften() {
+    for (i32 n = 0; n < FONT_ANZAHL; ++n)
+        if (Font* f = Font_Tabelle_Holen(n)) f->farbe = 0x4E53;
+}
+
 TEST_F(Hauptmenue, NeuesSpielPopupRequesterUndKontrollleiste) {
     // A new game: the set-up reads the world and the first club gets its
     // manager; the first day ends in normal play with the main menu. The
     // club starts with the money of the difficulty at its league's level, a
     // computer club with that of the default difficulty.
-    schritt("1_start", "wait 12\n", 12, 0x476849cab83b9de4ull);
+    schritt("1_start", "wait 12\n", 12);
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     ASSERT_EQ(Manager_Anzahl_Menschen(), 1);
     EXPECT_EQ(Bank_Get_Kontostand(Team_Aktiv, 0, -1),
               static_cast<f64>(Startkonto_Betrag(Schwierigkeit, Wettbewerb_Get_Liga_Prozent(Team_Aktiv))));
     EXPECT_GE(Bank_Get_Kontostand(Team_Aktiv + 1, 0, -1), 500000.0);
     ASSERT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
+    {
+        // The header: the club's name centred at 182 in white, today's date
+        // under the money line; the end-of-turn label; nothing over another.
+        fonts_vergiften();
+        const auto t = spur::frame();
+        const spur::Text* name = spur::finden(t, Team_String(721, Team_Aktiv, nullptr, 0));
+        ASSERT_NE(name, nullptr);
+        EXPECT_EQ(name->farbe, FARBE_WEISS);
+        EXPECT_NEAR(name->mitte(), 182, 1);
+        const spur::Text* datum = spur::finden(t, Kalender_Get_Datum_Text(Kalender_Get_Tag(), true));
+        ASSERT_NE(datum, nullptr);
+        EXPECT_NE(datum->sichtbar.find(". Juli 2003"), std::string::npos) << datum->sichtbar;
+        EXPECT_NEAR(datum->mitte(), 718, 1);
+        EXPECT_EQ(datum->farbe, FARBE_HELL);
+        ASSERT_NE(spur::finden(t, "Weiter"), nullptr);
+        EXPECT_EQ(spur::finden(t, "Weiter")->farbe, FARBE_WEISS);
+        EXPECT_EQ(spur::ueberlappungen(t), std::vector<std::string>{});
+        // The menu's clip plays.
+        const u64 vorher = clip_bereich();
+        ASSERT_GT(Headless_Lauf("wait 25\n", 26), 0);
+        EXPECT_NE(clip_bereich(), vorher);
+    }
 
-    // The "Team" button opens upwards in 20-pixel steps.
-    schritt("2_popup", "move 324 580\nwait 2\nclick left\nwait 14\n", 18, 0xcc17238cc3947c4full);
+    // The "Team" button opens upwards in 20-pixel steps: its label in gold,
+    // its entries white, however the fonts were left.
+    schritt("2_popup", "move 324 580\nwait 2\nclick left\nwait 14\n", 18);
     EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(ICON_DIALOG_TEAM)->y, 436);
+    {
+        fonts_vergiften();
+        const auto t = spur::frame();
+        struct Farbe {
+            const char* text;
+            u16 farbe;
+        } faelle[] = {{"Team", FARBE_GEWAEHLT}, {"Aufstellung", FARBE_WEISS}, {"Training", FARBE_WEISS},
+                      {"Trainingslager", FARBE_GEWAEHLT},  // under the mouse
+                      {"Liga", FARBE_WEISS},    {"Spiel", FARBE_WEISS},       {"Weiter", FARBE_WEISS}};
+        for (const Farbe& f : faelle) {
+            const spur::Text* e = spur::finden(t, f.text);
+            ASSERT_NE(e, nullptr) << f.text;
+            EXPECT_EQ(e->farbe, f.farbe) << f.text;
+        }
+        // The drawer's last entry ends above the dialog bar's gold rule.
+        EXPECT_LE(spur::finden(t, "Trainingslager")->y1, 592);
+        EXPECT_EQ(spur::ueberlappungen(t), std::vector<std::string>{});
+    }
 
-    // Hovering the entries: the third one is highlighted.
-    schritt("3_eintrag", "move 324 470\nwait 2\nmove 324 520\nwait 2\n", 6, 0x57cbb66bba23f8e3ull);
+    // Hovering the entries: the third one is highlighted in gold.
+    schritt("3_eintrag", "move 324 470\nwait 2\nmove 324 520\nwait 2\n", 6);
     EXPECT_EQ(Menue_Dialog_Eintrag(ICON_DIALOG_TEAM), 2);
+    {
+        fonts_vergiften();
+        const auto t = spur::frame();
+        EXPECT_EQ(spur::finden(t, "Taktik")->farbe, FARBE_GEWAEHLT);
+        EXPECT_EQ(spur::finden(t, "Kader")->farbe, FARBE_WEISS);
+    }
 
     // Closed again; with a starter taken out the end of the turn asks first.
     ASSERT_GT(Headless_Lauf("move 324 445\nwait 2\nclick left\nwait 14\n", 20), 0);
@@ -115,18 +177,45 @@ TEST_F(Hauptmenue, NeuesSpielPopupRequesterUndKontrollleiste) {
     i32 elf[64];
     ASSERT_EQ(Teamspieler_Ins_Array(Team_Aktiv, elf, 64, 16), 11);
     Spieler_Daten[elf[10]].status &= ~16u;
-    schritt("4_requester", "move 750 583\nwait 2\nclick left\nwait 3\n", 8, 0xc305e09f37c8ce7full);
+    schritt("4_requester", "move 750 583\nwait 2\nclick left\nwait 3\n", 8);
     ASSERT_TRUE(Menue_Requester_Offen());
+    {
+        // A question is titled as one; its texts sit inside the panel, the
+        // answers centred on their buttons in the button colour; the menu's
+        // clip stands still under it.
+        fonts_vergiften();
+        const auto t = spur::frame(3);
+        ASSERT_NE(spur::finden(t, "Frage"), nullptr);
+        EXPECT_EQ(spur::finden(t, "Mitteilung"), nullptr);
+        const spur::Text* ja = spur::finden(t, "Ja");
+        const spur::Text* nein = spur::finden(t, "Nein");
+        ASSERT_TRUE(ja && nein);
+        EXPECT_EQ(ja->farbe, FARBE_KNOPF_TEXT);
+        EXPECT_EQ(nein->farbe, FARBE_KNOPF_TEXT);
+        EXPECT_NEAR(ja->mitte(), 84 + 31, 1);  // the left button starts with the text column
+        EXPECT_NEAR(nein->mitte(), 649 + 31, 1);
+        std::vector<spur::Text> seite;
+        for (const spur::Text& e : t)
+            if (e.y0 >= 158 && e.y1 <= 458) seite.push_back(e);
+        EXPECT_GE(seite.size(), 5u);
+        EXPECT_EQ(spur::ausserhalb(seite, 66 + 16, 158, 734 - 16, 458), std::vector<std::string>{});
+        EXPECT_EQ(spur::ueberlappungen(t), std::vector<std::string>{});
+        EXPECT_FALSE(Menue_Hintergrund_Video_Laeuft());
+        // Nothing of the clip shows over the requester: the box stays still.
+        const u64 vorher = clip_bereich();
+        ASSERT_GT(Headless_Lauf("wait 25\n", 26), 0);
+        EXPECT_EQ(clip_bereich(), vorher);
+    }
 
     // "Nein": the requester closes and the turn goes on.
-    schritt("5_nein", "move 694 421\nwait 2\nclick left\nwait 3\n", 8, 0xf750a1ae2725b983ull);  // the video moved on
+    schritt("5_nein", "move 694 421\nwait 2\nclick left\nwait 3\n", 8);
     EXPECT_FALSE(Menue_Requester_Offen());
     EXPECT_EQ(Menue_Modus, 0);
     EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
 
     // The control bar of a match, its pause button toggled on.
     Menue_Kontrollleiste_Zeigen();
-    schritt("6_pause", "move 196 582\nwait 2\nclick left\nwait 2\n", 7, 0x3ef3d4890eb1e4baull);
+    schritt("6_pause", "move 196 582\nwait 2\nclick left\nwait 2\n", 7);
     EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_PAUSE)->status & MENUE_S_AN);
 }
 
@@ -136,17 +225,27 @@ TEST_F(Hauptmenue, NeuesSpielPopupRequesterUndKontrollleiste) {
 // "Spiel" menu works; a damaged save is refused and the game goes on.
 TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
     ASSERT_TRUE(W32_Registry_Write("Mitspieler", "2"));
-    schritt("7_erster", "wait 12\n", 12, 0x476849cab83b9de4ull);
+    schritt("7_erster", "wait 12\n", 12);
     ASSERT_EQ(Manager_Anzahl_Menschen(), 2);
     Option_Wert(OPTION_ZUGZEIT, 1, 300000);  // five minutes a turn: the clock shows
     const i32 start = Kalender_Get_Tag();
     std::vector<std::vector<i32>> tage;
+    i32 voriger = -1;
     for (int tag = 0; tag < 30; ++tag) {
         std::vector<i32> teams;
         for (int zug = 0; zug < 2; ++zug) {
             ASSERT_EQ(Kalender_Get_Tag(), start + tag);
             teams.push_back(Team_Aktiv);
-            if (tag == 0 && zug == 1) schritt("8_zweiter", "wait 2\n", 2, 0x9f300b48f57ad5eaull);
+            // A hand-over to the other manager tells whose turn it is.
+            EXPECT_EQ(Menue_Requester_Offen(), Team_Aktiv != voriger) << "day " << tag << " turn " << zug;
+            voriger = Team_Aktiv;
+            if (tag == 0 && zug == 1) {
+                schritt("8_zweiter", "wait 2\n", 2);
+                const auto t = spur::frame();
+                const std::string wer = std::string(Team_String(721, Team_Aktiv, nullptr, 0)) + " ist am Zug.";
+                EXPECT_NE(spur::finden(t, wer), nullptr) << wer;
+                EXPECT_NE(spur::finden(t, "Mitteilung"), nullptr);
+            }
             zug_beenden();
         }
         tage.push_back(teams);
@@ -161,8 +260,11 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
     EXPECT_TRUE(gewechselt);  // the order is drawn anew each day
 
     // Spiel > Speichern writes slot 1 and says so.
-    schritt("9_gespeichert", "move 624 583\nwait 2\nclick left\nwait 14\nmove 624 536\nwait 2\nclick left\nwait 3\n", 24,
-            0xd717d8cad540988aull);
+    if (Menue_Requester_Offen()) {
+        ASSERT_GT(Headless_Lauf("click right 400 300\nwait 3\n", 6), 0);
+    }
+    schritt("9_gespeichert", "move 624 583\nwait 2\nclick left\nwait 14\nmove 624 536\nwait 2\nclick left\nwait 3\n", 24);
+    EXPECT_NE(spur::finden(spur::frame(), "Das Spiel wurde in Platz 1 gespeichert."), nullptr);
     std::string datei = Kalender_Spielstand_Pfad(0);
     std::replace(datei.begin(), datei.end(), '\\', '/');
     EXPECT_TRUE(fs::exists(datei));
@@ -175,8 +277,10 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
     const i32 tag = Kalender_Get_Tag(), team = Team_Aktiv;
     ASSERT_GT(Headless_Lauf("move 624 583\nwait 2\nclick left\nwait 14\nmove 624 514\nwait 2\nclick left\nwait 3\n", 24), 0);
     ASSERT_TRUE(Menue_Requester_Offen());
-    schritt("10_laden_kaputt", "move 116 424\nwait 2\nclick left\nwait 4\n", 8, 0x6598f324c911c69aull);
-    EXPECT_STRNE(Spielstand_Letzter_Fehler(), "");
+    schritt("10_laden_kaputt", "move 116 424\nwait 2\nclick left\nwait 4\n", 8);
+    // The message counts the places as the question did.
+    EXPECT_NE(std::string(Spielstand_Letzter_Fehler()).find("game_0.kdv (Platz 1)"), std::string::npos)
+        << Spielstand_Letzter_Fehler();
     EXPECT_TRUE(Menue_Requester_Offen());
     EXPECT_EQ(Kalender_Get_Tag(), tag);
     EXPECT_EQ(Team_Aktiv, team);
@@ -203,6 +307,26 @@ TEST_F(Hauptmenue, EinManagerUeberZweiSpieltage) {
         const i32 tag = Kalender_Get_Tag();
         const int status = zeile() ? zeile()->status : -1;
         const u32 mit_engine = Spieltag_Get_Zahlen().spiele[1];
+        // A manager whose line-up lost players (suspended, injured) sets it
+        // again before a match, as he would on the line-up screen.
+        if (i32 l[64]; Teamspieler_Ins_Array(team, l, 64, 16) < 11) Aufstellung_Automatisch(team);
+        if (status == ST_WARTET) {
+            // While his match runs the manager sees it under the control bar:
+            // both clubs, the minute; the menu has gone.
+            ASSERT_GT(Headless_Lauf("move 750 583\nwait 2\nclick left\nwait 1\n", 6), 0);
+            for (int n = 0; n < 200 && !Spieltag_Team_Im_Spiel(team); ++n) Headless_Lauf("wait 1\n", 2);
+            ASSERT_TRUE(Spieltag_Team_Im_Spiel(team));
+            const auto t = spur::frame();
+            EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_LEISTE_PAUSE));
+            EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));
+            const std::string name = Team_String(721, team, nullptr, 0);
+            EXPECT_TRUE(std::any_of(t.begin(), t.end(), [&](const spur::Text& e) {
+                return e.sichtbar.find(name) != std::string::npos;
+            })) << name;
+            EXPECT_TRUE(std::any_of(t.begin(), t.end(), [](const spur::Text& e) {
+                return e.sichtbar.size() > 7 && e.sichtbar.ends_with(".Minute");
+            }));
+        }
         zug_beenden();
         ASSERT_EQ(Team_Aktiv, team);
         if (status == ST_WARTET) {
@@ -214,6 +338,11 @@ TEST_F(Hauptmenue, EinManagerUeberZweiSpieltage) {
             EXPECT_TRUE(s->tore_a >= 0 && s->tore_b >= 0);
             EXPECT_EQ(Spieltag_Get_Zahlen().spiele[1], mit_engine + 1);
             EXPECT_FALSE(Season_Module.Spieltag_Spiele_Offen());
+            // The menu comes back with the result and "Weiter", not the fixture.
+            const auto t = spur::frame();
+            EXPECT_NE(spur::finden(t, std::to_string(s->tore_a) + " : " + std::to_string(s->tore_b)), nullptr);
+            EXPECT_NE(spur::finden(t, "Weiter"), nullptr);
+            EXPECT_EQ(spur::finden(t, "Zum Spiel"), nullptr);
             ++gespielt;
         } else if (status == ST_FERTIG) {
             EXPECT_EQ(Kalender_Get_Tag(), tag + 1);

@@ -53,7 +53,7 @@ class MatchTest : public ::testing::Test {
         Spielfeld_DeInit();
         Spielfeld_Set_Hooks(Spielfeld_Hooks{});
         Partie_Spiele_Leeren();
-        Partie_Hooks_Installieren();
+        Spielfeld_Set_Hooks(Partie_Hooks());
         Spielfeld_Set_Pause(0);
         Spielfeld_Set_Fast(0);
         liga = Liga_Vereine(groesste_erste_liga());

@@ -40,7 +40,7 @@ class Anfrage : public Netz_Test {
         signale = verloren = anzeige = 0;
         Test_Adresse(1, adresse);
         Internet_Modus = INTERNET_MODUS_CLIENT;
-        Netz_Main_Hooks_Eintragen(&Main_Hooks);
+        Main_Set_Hooks(Netz_Main_Hooks());
         Netz_Set_Hooks({.client_signal =
                             [](const u8*, u32 n) {
                                 signale++;

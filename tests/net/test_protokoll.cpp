@@ -299,7 +299,7 @@ class Ueber_Netz : public Netz_Test {
         Test_Adresse(2, adresse);
         server_ = std::make_unique<Roh_Server>(adresse, Protokoll_Antwort);
         Internet_Modus = INTERNET_MODUS_CLIENT;
-        Netz_Main_Hooks_Eintragen(&Main_Hooks);
+        Main_Set_Hooks(Netz_Main_Hooks());
         Internet_Server_Verbindung = Verbindung_Open(VERBINDUNG_CLIENT, INTERNET_PORT, adresse);
         ASSERT_NE(Internet_Server_Verbindung, nullptr);
         ruf::Leitung_Setzen(Netz_Leitung);

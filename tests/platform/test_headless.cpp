@@ -75,7 +75,11 @@ class Headless : public ::testing::Test {
     void SetUp() override {
         Main_Hooks_Zuruecksetzen();
         ASSERT_TRUE(Headless_Starten());
-        Main_Hooks.Kalender_Run = Beobachter_Frame;
+        {
+            Main_Hook_Tabelle h = Main_Hooks;
+            h.Kalender_Run = Beobachter_Frame;
+            Main_Set_Hooks(h);
+        }
         maus_log.clear();
         tasten_log.clear();
         zeiten.clear();
@@ -127,7 +131,11 @@ TEST_F(Headless, SkriptEndeFehlerUndQuit) {
 TEST_F(Headless, ScreenshotZeigtGenauDenBildpuffer) {
     for (i32 tiefe : {16, 15}) {
         ASSERT_TRUE(Headless_Starten(tiefe));
-        Main_Hooks.Kalender_Run = Main_Standard_Frame;
+        {
+            Main_Hook_Tabelle h = Main_Hooks;
+            h.Kalender_Run = Main_Standard_Frame;
+            Main_Set_Hooks(h);
+        }
         EXPECT_EQ(W32_Display.bits_pro_pixel, tiefe);
         std::string pfad = Test_Temp("standard.png");
         // A screenshot that cannot be written stops nothing.
@@ -161,12 +169,16 @@ void Zaehl_Overlay(u16* p, i32 pitch, i32 hoehe) {
 }  // namespace
 
 TEST_F(Headless, NetzwerkPumpeUndFrameVerteilerNachRolle) {
-    Main_Hooks.Verbindung_Pump = [] { pumpen++; };
-    Main_Hooks.Verbindung_Server_Clients = [] { server_clients++; };
-    Main_Hooks.Server_Frame = [] { reihenfolge += 'S'; };
-    Main_Hooks.Client_Frame = [] { reihenfolge += 'C'; };
-    Main_Hooks.Kalender_Run = [] { reihenfolge += 'K'; };
-    Main_Hooks.Video_Overlay = Zaehl_Overlay;
+    {
+        Main_Hook_Tabelle h = Main_Hooks;
+        h.Verbindung_Pump = [] { pumpen++; };
+        h.Verbindung_Server_Clients = [] { server_clients++; };
+        h.Server_Frame = [] { reihenfolge += 'S'; };
+        h.Client_Frame = [] { reihenfolge += 'C'; };
+        h.Kalender_Run = [] { reihenfolge += 'K'; };
+        h.Video_Overlay = Zaehl_Overlay;
+        Main_Set_Hooks(h);
+    }
     // Per pass: a client pumps 12 times, a server 2 + its receive work + 2; the role's frame comes first.
     const struct {
         u32 modus;
@@ -217,7 +229,11 @@ TEST_F(Headless, HauptschleifeAlloziertProFrameNichts) {
     __sanitizer_install_malloc_and_free_hooks([](const volatile void*, size_t) { mallocs++; },
                                               [](const volatile void*) {});
 #endif
-    Main_Hooks.Kalender_Run = Main_Standard_Frame;
+    {
+        Main_Hook_Tabelle h = Main_Hooks;
+        h.Kalender_Run = Main_Standard_Frame;
+        Main_Set_Hooks(h);
+    }
     std::string skript;
     for (int i = 0; i < 100; i++)
         skript += "move " + std::to_string(i * 7) + " " + std::to_string(i * 5) +

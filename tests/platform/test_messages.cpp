@@ -24,8 +24,7 @@ class Nachrichten : public ::testing::Test {
   protected:
     void SetUp() override {
         W32_Nachrichten_Leeren();
-        Main_Hooks_Zuruecksetzen();
-        Main_Hooks.Socket_Event = Test_Socket_Event;
+        Main_Set_Hooks({.Socket_Event = Test_Socket_Event});
         aufrufe.clear();
         anzahl = 0;
         Quit_Status = QUIT_STATUS_LAEUFT;
@@ -68,10 +67,14 @@ TEST_F(Nachrichten, VolleSchlangeLehntAbUndVerliertNichtsVonDemWasDrinIst) {
 }
 
 TEST_F(Nachrichten, EinHookDerImmerNachlegtHaeltDieSchleifeNichtAuf) {
-    Main_Hooks.Socket_Event = [](uintptr_t s, u32 bits) {
-        anzahl++;
-        W32_Post_Message(0, WM_SOCKET, s + 1, bits);
-    };
+    {
+        Main_Hook_Tabelle h = Main_Hooks;
+        h.Socket_Event = [](uintptr_t s, u32 bits) {
+            anzahl++;
+            W32_Post_Message(0, WM_SOCKET, s + 1, bits);
+        };
+        Main_Set_Hooks(h);
+    }
     W32_Post_Message(0, WM_SOCKET, 0, 1);
     EXPECT_EQ(W32_Nachrichten_Abarbeiten(50), 50u);
     EXPECT_EQ(anzahl, 50);
@@ -80,7 +83,11 @@ TEST_F(Nachrichten, EinHookDerImmerNachlegtHaeltDieSchleifeNichtAuf) {
 
 TEST_F(Nachrichten, PostenAusAnderenThreads) {
     static std::atomic<int> pro[4];
-    Main_Hooks.Socket_Event = [](uintptr_t s, u32 bits) { pro[s % 4] += bits == 8; };
+    {
+        Main_Hook_Tabelle h = Main_Hooks;
+        h.Socket_Event = [](uintptr_t s, u32 bits) { pro[s % 4] += bits == 8; };
+        Main_Set_Hooks(h);
+    }
     std::vector<std::thread> t;
     for (int k = 0; k < 4; k++)
         t.emplace_back([k] {

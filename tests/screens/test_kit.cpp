@@ -142,6 +142,15 @@ TEST_F(Kit, TextUndGrafikInDerSpurUndAmSchirm) {
             if (bild->alpha.empty() || bild->alpha[static_cast<size_t>(y) * bild->breite + x] == 255) px = x, py = y;
     ASSERT_GE(px, 0);
     EXPECT_EQ(kit::Probe(197 + px, 86 + py), bild->bitmap->pixel16()[static_cast<size_t>(py) * bild->breite + px]);
+    // The same frame again hashes the same; another picture does not.
+    const u64 h = kit::Hash();
+    kit::Frames(1);
+    EXPECT_EQ(kit::Hash(), h);
+    Menue_Screen_Icon_Aus_Nummer(TOY + 1)->x = 300;
+    kit::Frames(1);
+    EXPECT_NE(kit::Hash(), h);
+    Menue_Screen_Icon_Aus_Nummer(TOY + 1)->x = 197;
+    kit::Frames(1);
     // The screenshot.
     const std::string png = kit::Png("kit_selbsttest");
     ASSERT_FALSE(png.empty());

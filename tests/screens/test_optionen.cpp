@@ -7,11 +7,13 @@
 #include <algorithm>
 
 #include "base/globals.h"
+#include "base/spielstand.h"
 #include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
+#include "screens/anmelden.h"
 #include "screens/club/optionen.h"
 #include "screens/screens.h"
 #include "season/optionen.h"
@@ -59,6 +61,7 @@ class Optionen : public ::testing::Test {
 
 TEST_F(Optionen, AusDemHauptmenueGezeichnet) {
     ASSERT_EQ(Manager_Anzahl_Menschen(), 2);
+    for (const std::string& m : kit::Meldungen()) ADD_FAILURE() << "the test world loads without a message: " << m;
     oeffnen();
     kit::Maus(300, zeile_y(2));  // the hover mark under the autosave row
     kit::Spur_Leeren();
@@ -224,6 +227,31 @@ TEST_F(Optionen, ScrollenSchliessenUndProManager) {
     kit::Frames(2);
     ASSERT_TRUE(Screen_Oeffnen(Screen_Id::OPTIONEN));
     EXPECT_EQ(Optionen_Erste_Zeile(), 8);
+    // The place is saved with the game: moved after saving, loading brings it back.
+    kit::Klick(100, 100, MAUS_RECHTS);
+    const std::string pfad = Spielstand_Pfad(5);
+    ASSERT_TRUE(Spielstand_Speichern(pfad.c_str(), 1)) << Spielstand_Letzter_Fehler();
+    Menue_Icon_Zustand_Setzen(ICON_OPTIONEN_KNOPF, 186);
+    ASSERT_TRUE(Spielstand_Laden(pfad.c_str())) << Spielstand_Letzter_Fehler();
+    Menue_Set_Aktiver_Manager(erster);
+    kit::Frames(2);
+    ASSERT_TRUE(Screen_Oeffnen(Screen_Id::OPTIONEN));
+    EXPECT_EQ(Optionen_Erste_Zeile(), 8);
+}
+
+// The control bar's screen buttons go through the launch table: a screen
+// entered there opens; an entry without a screen says it is not built yet.
+TEST_F(Optionen, KontrollleisteOeffnetUeberDieLaunchTabelle) {
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 3, Screen_Id::OPTIONEN);
+    Menue_Kontrollleiste_Zeigen();
+    kit::Frames(2);
+    const Screen_Icon* tabelle = Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_TABELLE);
+    ASSERT_TRUE(tabelle);
+    kit::Klick(tabelle->x + tabelle->w / 2, tabelle->y + tabelle->h / 2);
+    EXPECT_TRUE(Screen_Offen(Screen_Id::OPTIONEN));
+    kit::Klick(100, 100, MAUS_RECHTS);
+    EXPECT_FALSE(Screen_Offen(Screen_Id::OPTIONEN));
+    Screens_Anmelden();  // back to the game's own table
 }
 
 class Optionen_Ein_Manager : public ::testing::Test {

@@ -11,6 +11,14 @@
 #include "screens/teile/schritt.h"
 #include "screens/teile/scroll.h"
 #include "screens/teile/sterne.h"
+#include "screens/teile/namen.h"
+#include "screens/teile/spielerzeile.h"
+#include "graphics/rastport.h"
+#include "gui/palette.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
+#include "world/spieler.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -152,6 +160,70 @@ TEST_F(Mit_Uhr, ScrollKnopfMeldetNurAenderungen) {
     ASSERT_FALSE(Zeichenspur_Eintraege().empty());
     EXPECT_EQ(Zeichenspur_Eintraege().back().wert, KLANG_SCROLL_LAUTSTAERKE);
     EXPECT_FALSE(Screen_Scroll_Gemeldet(nullptr, 1));
+}
+
+}  // namespace
+
+namespace {
+
+class Zeile : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(kit::Starten(1)); }
+    void TearDown() override { kit::Beenden(); }
+};
+
+// One row of the squad list drawn into the trace: badge, texts and their
+// colours, stars, attributes and exhaustion at their places; an injured and
+// a suspended player show why they are out, over the "unavailable" overlay.
+TEST_F(Zeile, SpielerzeileInDerSpur) {
+    i32 kader[32];
+    ASSERT_GE(Teamspieler_Ins_Array(Team_Aktiv, kader, 32, 0), 1);
+    const i32 p = kader[0];
+    Spieler_Struktur& s = Spieler_Daten[p];
+    s.rueckennummer = 12;
+    s.moral = 3;
+    struct Fall {
+        u32 status;
+        bool gewaehlt;
+        const char* text;
+        u16 farbe;
+        bool ueberlage;
+    } faelle[] = {
+        {0, false, Status_Text(3), FARBE_NOTE[3], false},
+        {0x40, false, Status_Text(8), FARBE_FEHLER, true},
+        {0x200, true, Status_Text(7), FARBE_FEHLER, true},
+    };
+    const i32 x = 200, y = 136;
+    for (const Fall& f : faelle) {
+        s.status = f.status;
+        kit::Spur_Leeren();
+        Spielerzeile_Zeichnen(Screen_Rastport, {.spieler = p, .x = x, .y = y, .hoehe = 17, .gewaehlt = f.gewaehlt});
+        const Zeichenspur_Eintrag* nummer = kit::Text("12");
+        ASSERT_TRUE(nummer);
+        EXPECT_EQ(nummer->x, x - 3) << "numbers 10..19 one pixel further left";
+        EXPECT_EQ(nummer->y, y + 12);
+        EXPECT_EQ(nummer->font, 15);
+        const Zeichenspur_Eintrag* name = kit::Text(Spieler_String(63, p, nullptr, 0));
+        ASSERT_TRUE(name);
+        EXPECT_EQ(name->farbe, FARBE_WEISS);
+        const Zeichenspur_Eintrag* st = kit::Text(f.text);
+        ASSERT_TRUE(st) << f.text;
+        EXPECT_EQ(st->farbe, f.farbe) << f.text;
+        const i32 klasse = Spieler_Wert(67, p, 0, OP_LESEN);
+        const i32 badge[4] = {24039, 24037, 24036, 24038};
+        EXPECT_TRUE(Zeichenspur_Blit(badge[klasse])) << klasse;
+        EXPECT_EQ(Zeichenspur_Blit(GRAFIK_NICHT_VERFUEGBAR) != nullptr, f.ueberlage);
+        const Zeichenspur_Eintrag* stern = Zeichenspur_Blit_Bei(x + 197 + 2, y + 3);
+        EXPECT_TRUE(stern && stern->grafik >= GRAFIK_STERN && stern->grafik <= GRAFIK_STERN_HALB_ABZUG);
+        i32 attr[3];
+        if (Attribute_Get_Attribute(p, attr, 3, 0) > 0 && attr[0] >= 0) {
+            EXPECT_TRUE(Zeichenspur_Blit((f.gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attr[0]));
+        }
+        const i32 erschoepfung[5] = {24043, 24044, 24045, 24042, 24046};
+        const Zeichenspur_Eintrag* e = Zeichenspur_Blit(erschoepfung[Spieler_Get_Erschoepfung(p)]);
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->x, x + 469);
+    }
 }
 
 }  // namespace

@@ -227,7 +227,10 @@ TEST_F(WettbewerbConfig, ListenUeberDenPlatzDesDatensatzes) {
     // A stored list keeps at most 360 characters: 180 slots per line.
     for (int zeile = 0; zeile < 7; ++zeile) {
         text += "WER_GEGEN_WEN ";
-        for (int i = 0; i < 180; ++i) text += (i ? "," : "") + std::to_string(i % 4);
+        for (int i = 0; i < 180; ++i) {
+            if (i) text += ',';
+            text += std::to_string(i % 4);
+        }
         text += "\n";
     }
     text += "STARTTEILNEHMER 1,2,3,4,5,6\n";

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "base/globals.h"
 #include "base/random.h"
@@ -11,6 +13,8 @@
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/konfig.h"
+#include "world/manager.h"
+#include "world/stadion.h"
 #include "world/spieler.h"
 #include "world/trikot.h"
 #include "world/welt.h"
@@ -70,6 +74,123 @@ TEST_F(Betrieb, UnavailablePlayersAreLeftOutAndCheckRepairs) {
     pruefe_aufstellung(t);
     EXPECT_EQ(Spieler_Wert(75, tw, 0, 0) & (SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ), 0);
     Spieler_Wert(75, tw, SP_STATUS_VERLETZT, OP_BITS_LOESCHEN);
+}
+
+// A managed club on its own line-up: after a match has injured or
+// suspended players, the check before the next match fills their slots
+// from the bench (the bench from the reserves), so eleven start whenever
+// eleven can; the manager's other choices stay where he put them.
+TEST_F(Betrieb, ManagedLineUpRefillsTheSlotsOfUnavailablePlayers) {
+    const int t = 21;
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(t, "Test", -1));
+    Team_Aufstellung_Manuell(t);
+    struct Fall {
+        const char* name;
+        std::vector<int> slots;  // slots whose players become unavailable
+        u32 grund;
+        int starter;             // starters after the check
+    } faelle[] = {
+        {"one starter injured", {4}, SP_STATUS_VERLETZT, 11},
+        {"goalkeeper and two starters", {0, 5, 9}, SP_STATUS_ROT, 11},
+        {"a substitute", {12}, SP_STATUS_GELBSPERRE, 11},
+        {"starters and the whole bench", {1, 2, 3, 11, 12, 13, 14, 15, 16}, SP_STATUS_VERLETZT, 11},
+        {"too few left", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, SP_STATUS_GESPERRT, Team_Kader_Anzahl(t) - 12},
+    };
+    for (const Fall& f : faelle) {
+        Aufstellung_Automatisch(t);
+        std::vector<int> im_slot(MAX_SPIELER_PRO_TEAM, -1);
+        for (int i = 0; i < Team_Kader_Anzahl(t); i++) im_slot[Spieler_Wert(87, Team_Kader(t)[i], 0, 0)] = Team_Kader(t)[i];
+        for (int slot : f.slots) Spieler_Wert(75, im_slot[slot], f.grund, OP_BITS_SETZEN);
+        Check_Und_Set_Aa(t);
+        i32 s[20];
+        EXPECT_EQ(Teamspieler_Ins_Array(t, s, 20, SP_STATUS_AUFGESTELLT), f.starter) << f.name;
+        const int bank = std::min(6, Team_Kader_Anzahl(t) - static_cast<int>(f.slots.size()) - f.starter);
+        EXPECT_EQ(Teamspieler_Ins_Array(t, s, 20, SP_STATUS_ERSATZ), bank) << f.name;
+        std::set<int> belegt;
+        for (int i = 0; i < Team_Kader_Anzahl(t); i++) {
+            const int sp = Team_Kader(t)[i];
+            EXPECT_TRUE(belegt.insert(Spieler_Wert(87, sp, 0, 0)).second) << f.name << ": two players in one slot";
+            if (Spieler_Wert(75, sp, 0, 0) & SP_STATUS_NICHT_SPIELBEREIT) {
+                EXPECT_EQ(Spieler_Wert(75, sp, 0, 0) & 48, 0) << f.name << ": an unavailable player plays";
+            }
+        }
+        // A starter who could play keeps his slot.
+        for (int slot = 0; slot <= 10; slot++)
+            if (std::find(f.slots.begin(), f.slots.end(), slot) == f.slots.end()) {
+                EXPECT_EQ(Spieler_Wert(87, im_slot[slot], 0, 0), slot) << f.name;
+            }
+        if (f.starter == 11 && bank == 6) pruefe_aufstellung(t);
+        for (int slot : f.slots) Spieler_Wert(75, im_slot[slot], f.grund, OP_BITS_LOESCHEN);
+    }
+    Manager_Loeschen(t);
+}
+
+// Attendance follows the home ground, the home club's size and the
+// opponent's; the stadium set up before the world was read still serves
+// every club; the gate money of the preparation is the attendance of the
+// kick-off times the ticket price.
+i32 spiel_heim = -1, spiel_gast = -1;
+bool spiel_daten(i32, Welt_Spiel_Info* aus) {
+    aus->heim = spiel_heim, aus->gast = spiel_gast;
+    return true;
+}
+
+TEST_F(Betrieb, AttendanceFollowsGroundClubAndOpponent) {
+    Bank_Init();
+    Stadion_Free();  // the season's modules are set up before the world is read
+    Stadion_Init();
+    Stadion_Free();
+    const Welt_Hooks alt = Welt_Hook;
+    Welt_Hook.spiel_daten = spiel_daten;
+    // Clubs by their draw: the weakest, a middling and the strongest.
+    std::vector<int> clubs;
+    for (int t = 0; t < Team_Anzahl; t++)
+        if (t != Team_Transfermarkt && (Team_Daten[t].art & TEAM_ART_VEREIN)) clubs.push_back(t);
+    std::sort(clubs.begin(), clubs.end(), [](int a, int b) { return Stadion_Anziehung(a) < Stadion_Anziehung(b); });
+    const int klein = clubs.front(), mitte = clubs[clubs.size() / 2], gross = clubs.back();
+    ASSERT_LT(Stadion_Anziehung(klein) + 20, Stadion_Anziehung(gross));
+    auto zuschauer = [](int heim, int gast, int nachfrage) {
+        spiel_heim = heim, spiel_gast = gast;
+        return Stadion_Berechne_Zuschauer(heim, 1, nachfrage, 100, 0, 0, 0, 0, 0);
+    };
+    struct Fall {
+        const char* name;
+        int heim, gast, nachfrage;
+        int weniger_heim, weniger_gast, weniger_nachfrage;  // the same match with less of one thing
+    } faelle[] = {
+        {"a bigger club draws more", gross, mitte, 100, klein, mitte, 100},
+        {"a bigger opponent draws more", mitte, gross, 100, mitte, klein, 100},
+        {"a more important match draws more", mitte, mitte, 120, mitte, mitte, 20},
+    };
+    for (const Fall& f : faelle) {
+        // The same capacity for both, so only the clubs and the demand differ.
+        Stadion_Daten d = *Stadion_Get(f.heim, 0), e = *Stadion_Get(f.weniger_heim, 0);
+        d.sitzplaetze = e.sitzplaetze = 30000, d.stehplaetze = e.stehplaetze = 0;
+        ASSERT_TRUE(Stadion_Set_Daten(f.heim, &d));
+        ASSERT_TRUE(Stadion_Set_Daten(f.weniger_heim, &e));
+        EXPECT_GT(zuschauer(f.heim, f.gast, f.nachfrage), zuschauer(f.weniger_heim, f.weniger_gast, f.weniger_nachfrage))
+            << f.name;
+    }
+    // Every club at home to every kind of opponent: someone comes, never
+    // more than the ground holds; the gate money is attendance x price.
+    for (int heim : clubs) {
+        for (int gast : {klein, mitte, gross}) {
+            for (int nachfrage : {0, 60, 120}) {
+                const int z = zuschauer(heim, gast, nachfrage);
+                ASSERT_GE(z, 1) << heim;
+                ASSERT_LE(z, Stadion_Get_Kapazitaet(heim)) << heim;
+            }
+        }
+    }
+    Bank_Konto_Anlegen(gross, 0.0, 0);
+    spiel_heim = gross, spiel_gast = klein;
+    const int z = Stadion_Spiel_Auswerten(gross, 1, 80);
+    EXPECT_EQ(z, zuschauer(gross, klein, 80));
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(gross, 0, -1),
+                     static_cast<double>(static_cast<f32>(z) * static_cast<f32>(Stadion_Get(gross, 0)->eintrittspreis)));
+    Welt_Hook = alt;
+    Stadion_Free();
+    Bank_Free();
 }
 
 TEST_F(Betrieb, StrengthByModeAndFilters) {
@@ -136,6 +257,10 @@ TEST_F(Betrieb, KitNumbersSetTheColourBlock) {
     EXPECT_EQ(0, std::memcmp(f, vorher, 12));  // the first kit stays
     EXPECT_FALSE(Trikot_Set_TrikotNr(30, 80, 0));
     EXPECT_EQ(Trikot_Get_TrikotStructure(-1), nullptr);
+    // The kits' picture blocks lie one after the other behind the fixed entries.
+    for (int k : {0, 1, 47, TRIKOT_ANZAHL - 1})
+        EXPECT_EQ(Trikot_Get_TrikotStructure(k)->bild, TRIKOT_BILD_ERSTER + TRIKOT_BILD_BLOCK * k) << k;
+    EXPECT_EQ(Trikot_Get_TrikotStructure(TRIKOT_ANZAHL - 1)->bild + TRIKOT_BILD_BLOCK, 1056);
     EXPECT_TRUE(Trikot_Farbe_Gleich(0x102030, 0x1A2A3A, 10));
     EXPECT_FALSE(Trikot_Farbe_Gleich(0x102030, 0x1A2A3B, 10));
 }

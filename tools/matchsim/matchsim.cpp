@@ -1,7 +1,7 @@
 // matchsim: plays N matches with a seed and prints the figures, one row per
 // measure with the band real football gives.
 //
-//   matchsim [-n N] [-s SEED] [-w WORLD] [-l LEAGUE | -d LEVEL] [-r] [-h CLUB -a CLUB] [-e] [-x] [-g] [-k]
+//   matchsim [-n N] [-s SEED] [-w WORLD] [-l LEAGUE | -d LEVEL] [-r] [-c CLUB -a CLUB] [-e] [-x] [-g] [-k]
 //     -n  matches to play (1..10,000,000; 10,000)
 //     -s  seed, 0..4294967295: with the match number it picks each match's
 //         random stream
@@ -9,7 +9,7 @@
 //     -d  the clubs of one level in every country
 //     -r  random pairings of the chosen clubs (the whole world without -l or
 //         -d) instead of a home-and-away series
-//     -h, -a  one pairing: home and away club by name or number
+//     -c, -a  one pairing: home and away club by name or number
 //     -e  prints the event list of the first match
 //     -x  plays two halves of 15 minutes of extra time after a draw
 //     -g  with -x: the first goal in extra time ends the match (golden goal)
@@ -36,7 +36,7 @@
 namespace {
 
 constexpr const char* AUFRUF =
-    "usage: matchsim [-n N] [-s SEED] [-w WORLD] [-l LEAGUE | -d LEVEL] [-r] [-h CLUB -a CLUB] [-e] [-x] [-g] [-k]\n";
+    "usage: matchsim [-n N] [-s SEED] [-w WORLD] [-l LEAGUE | -d LEVEL] [-r] [-c CLUB -a CLUB] [-e] [-x] [-g] [-k]\n";
 
 struct Optionen {
     long long n = 10000;
@@ -60,7 +60,7 @@ Optionen lesen(int argc, char** argv) {
     Optionen o;
     const char* src = std::getenv("KORDAVO_SOURCE_DIR");
     o.welt = std::string(src ? src : ".") + "/data/config";
-    werkzeug::Optionen_Lesen(AUFRUF_W, argc, argv, "nswldrhaexgk", [&](char x, auto wert) {
+    werkzeug::Optionen_Lesen(AUFRUF_W, argc, argv, "nswldrcaexgk", [&](char x, auto wert) {
         switch (x) {
             case 'n': o.n = zahl("-n", wert(), 1, 10000000); break;
             case 's': o.saat = static_cast<u32>(zahl("-s", wert(), 0, 4294967295LL)); break;
@@ -68,7 +68,7 @@ Optionen lesen(int argc, char** argv) {
             case 'l': o.liga = static_cast<int>(zahl("-l", wert(), 1, 9999)); break;
             case 'd': o.ebene = static_cast<int>(zahl("-d", wert(), 1, 9)); break;
             case 'r': o.zufaellig = true; break;
-            case 'h': o.heim = wert(); break;
+            case 'c': o.heim = wert(); break;
             case 'a': o.gast = wert(); break;
             case 'e': o.ereignisse = true; break;
             case 'k': o.schiessen = true; break;
@@ -76,7 +76,7 @@ Optionen lesen(int argc, char** argv) {
             case 'g': o.golden = true; break;
         }
     });
-    if (o.heim.empty() != o.gast.empty()) abbruch("-h and -a go together");
+    if (o.heim.empty() != o.gast.empty()) abbruch("-c and -a go together");
     if (!o.heim.empty() && (o.liga >= 0 || o.ebene >= 0 || o.zufaellig))
         abbruch("-h/-a name one pairing: no -l, -d or -r with them");
     if (o.liga >= 0 && o.ebene >= 0) abbruch("-l and -d exclude each other");
@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
                 o.zufaellig ? "random pairings" : (o.heim.empty() ? "home-and-away series" : "the same pairing"), o.n,
                 o.saat);
     Spielfeld_Init();
-    Partie_Hooks_Installieren();
+    Spielfeld_Set_Hooks(Partie_Hooks());
     lauf.zufaellig = o.zufaellig;
     lauf.saat = o.saat;
     lauf.spiele = o.n;

@@ -39,11 +39,13 @@ struct Optionen {
     u32 groesse = 16;
 };
 
+constexpr const char* AUFRUF =
+    "Aufruf: net_echo_demo --server [--adresse A.B.C.D] [--port N]\n"
+    "        net_echo_demo --client A.B.C.D [--port N] [--runden N] [--groesse BYTES]\n";
+
 [[noreturn]] void Abbruch(const char* text, const char* wert = "") {
     std::fprintf(stderr, "net_echo_demo: %s%s\n", text, wert);
-    std::fprintf(stderr,
-                 "Aufruf: net_echo_demo --server [--adresse A.B.C.D] [--port N]\n"
-                 "        net_echo_demo --client A.B.C.D [--port N] [--runden N] [--groesse BYTES]\n");
+    std::fputs(AUFRUF, stderr);
     std::exit(2);
 }
 
@@ -63,6 +65,11 @@ void Adresse(const char* text, u8 aus[4]) {
 
 Optionen Lesen(int argc, char** argv) {
     Optionen o;
+    for (int i = 1; i < argc; i++)
+        if (std::string(argv[i]) == "-h" || std::string(argv[i]) == "--help") {
+            std::fputs(AUFRUF, stdout);
+            std::exit(0);
+        }
     for (int i = 1; i < argc; i++) {
         const std::string a = argv[i];
         auto wert = [&]() -> const char* {
@@ -191,7 +198,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "net_echo_demo: das Netzwerk laesst sich nicht starten\n");
         return 1;
     }
-    Netz_Main_Hooks_Eintragen(&Main_Hooks);
+    Main_Set_Hooks(Netz_Main_Hooks());
     const int ergebnis = o.server ? Server(o) : Client(o);
     Verbindung_Stop();
     return ergebnis;

@@ -485,10 +485,12 @@ int client(const Optionen& o) {
     const i32 team = team_von_name(o.club);
     if (team < 0) werkzeug::Abbruch(AUFRUF, "no club is called \"" + o.club + "\"");
     Internet_Modus = INTERNET_MODUS_CLIENT;
-    Netz_Set_Hooks({.verbindung_verloren = [] {
+    Netz_Hooks netz = Netz_Get_Hooks();  // the game's entries, with the lost connection noted
+    netz.verbindung_verloren = [] {
         if (!verloren) std::fprintf(stderr, "netsaison: %s\n", NETZ_TEXT_VERLOREN);
         verloren = true;
-    }});
+    };
+    Netz_Set_Hooks(netz);
     Spieltag_Init();
     const double bis = jetzt_ms() + 60000;
     while (!(Internet_Server_Verbindung = Verbindung_Open(VERBINDUNG_CLIENT, o.port, o.adresse)) && jetzt_ms() < bis)
@@ -562,7 +564,6 @@ int main(int argc, char** argv) {
     const Optionen o = lesen(argc, argv);
     if (!Verbindung_Start("", 0)) fehler("the network cannot start");
     Main_Registrieren();
-    Netz_Main_Hooks_Eintragen(&Main_Hooks);
     const int r = o.server ? server(o) : client(o);
     Verbindung_Stop();
     return r;

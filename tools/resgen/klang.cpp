@@ -127,6 +127,11 @@ std::vector<u8> Ton(const std::string& rezept, i32 ms) {
             p[i] = static_cast<float>(h * (std::sin(2 * PI * f * t) + 0.15 * r(0.5)));
         }
         pegel = 0.35;
+    } else if (rezept == "bau") {  // a booking done (a stand built): a knock, then two rising tones
+        klick(p, 0, 140, 8, 0.5);
+        ton(p, 0.06, 784, ms / 1000.0 - 0.06, {{1, 1}, {2, 0.25}}, 7, 0.8);
+        ton(p, 0.2, 1046.5, ms / 1000.0 - 0.2, {{1, 1}, {2, 0.25}}, 6, 0.9);
+        pegel = 0.4;
     } else if (rezept == "herz") {
         for (double t0 : {0.0, 0.22}) ton(p, t0, 55, 0.25, {{1, 1}, {2, 0.3}}, 14, t0 > 0 ? 0.7 : 1, 0.01);
     } else if (rezept == "fanfare") {  // trophies: C E G, then a held C

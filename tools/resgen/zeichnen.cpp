@@ -745,12 +745,25 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
     cairo_t* c = cairo_create(sf);
     bool mit_alpha = true;
     if (name == "panel") {
-        // panel[:title]
+        // panel[:title][,x,y,w,h]; the title "-" gives the title bar and its
+        // rule without a text (the screen writes the title that fits); the box
+        // places the panel inside a larger transparent picture.
+        if (arg.size() >= 5) {
+            cairo_translate(c, std::atoi(a(1).c_str()), std::atoi(a(2).c_str()));
+            w = std::atoi(a(3).c_str()), h = std::atoi(a(4).c_str());
+        }
         panel_zeichnen(c, 1.5, 0.5, w - 3, h - 4, 6, PANEL, PANEL, !a(0).empty());
-        if (!a(0).empty()) text_mitte(c, a(0), w / 2.0, 20, 15, KREIDE);
+        if (!a(0).empty() && a(0) != "-") text_mitte(c, a(0), w / 2.0, 20, 15, KREIDE);
     } else if (name == "knopf") {
-        // knopf:<label or icon>,<state normal|an|hell|gedrueckt>
+        // knopf:<label or icon>,<state normal|an|hell|gedrueckt>[,x,y,w,h]: the
+        // button fills the picture, or only the inner box given (the rest
+        // stays transparent, so buttons at fixed places can keep even gaps).
         const std::string zustand = a(1, "normal");
+        if (arg.size() >= 6) {
+            const i32 bx = std::atoi(a(2).c_str()), by = std::atoi(a(3).c_str());
+            w = std::atoi(a(4).c_str()), h = std::atoi(a(5).c_str());
+            cairo_translate(c, bx, by);
+        }
         const bool an = zustand == "an", gedrueckt = zustand == "gedrueckt", hell = zustand == "hell";
         u32 oben = hell ? 0x2C4870 : KNOPF_OBEN, unten = hell ? 0x1C304D : PANEL;
         if (gedrueckt) std::swap(oben, unten);
@@ -873,6 +886,11 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
             cairo_fill(c);
         }
     } else if (name == "hervorhebung") {
+        // hervorhebung[:x,y,w,h]: the highlight in a box of the picture.
+        if (arg.size() >= 4) {
+            cairo_translate(c, std::atoi(a(0).c_str()), std::atoi(a(1).c_str()));
+            w = std::atoi(a(2).c_str()), h = std::atoi(a(3).c_str());
+        }
         rund_rechteck(c, 1, 1, w - 2, h - 2, 3);
         farbe(c, GOLD, 0.28);
         cairo_fill_preserve(c);

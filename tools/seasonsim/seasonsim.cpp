@@ -8,7 +8,8 @@
 //   seasonsim [-n SEASONS] [-m HUMANS] [-s SEED] [-c CLUB] [-w DAY -o FILE] [-l FILE] [-v]
 //     -n  seasons to play (1..50; 1)
 //     -m  human clubs (0..2; 0), chosen at random by the seed
-//     -s  seed, 0..35999999: the shared random table's cursor
+//     -s  seed, 0..4294967295: the shared random table's cursor is the seed
+//         mod 6000 (the table's size), so seeds 6000 apart play the same game
 //     -c  the (first) human club by name
 //     -w  saves the game when the day index DAY (1..36500) is reached, into
 //     -o  FILE
@@ -31,6 +32,7 @@
 #include "matchday/saison.h"
 #include "main/saison_lauf.h"
 #include "matchday/spieltag.h"
+#include "seasonsim/saisonbericht.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -60,7 +62,7 @@ Optionen lesen(int argc, char** argv) {
         switch (x) {
             case 'n': o.saisons = werkzeug::Zahl(AUFRUF_W, "-n", wert(), 1, 50); break;
             case 'm': o.menschen = werkzeug::Zahl(AUFRUF_W, "-m", wert(), 0, 2); break;
-            case 's': o.saat = werkzeug::Zahl(AUFRUF_W, "-s", wert(), 0, 35999999); break;
+            case 's': o.saat = werkzeug::Zahl(AUFRUF_W, "-s", wert(), 0, 4294967295LL); break;
             case 'c': o.club = wert(); break;
             case 'w': o.speichertag = werkzeug::Zahl(AUFRUF_W, "-w", wert(), 1, 36500); break;
             case 'o': o.ausgabe = wert(); break;
@@ -96,7 +98,7 @@ std::vector<i32> menschen_waehlen(const Optionen& o, const std::string& daten) {
         if (t < 0) abbruch("no club is called \"" + o.club + "\"");
         m.push_back(t);
     }
-    Rnd_Set_Index(static_cast<i32>(o.saat), 0);
+    Rnd_Set_Index(static_cast<i32>(o.saat % RND_TABELLE_GROESSE), 0);
     while (static_cast<long long>(m.size()) < o.menschen && clubs.size() > 1) {
         const i32 t = clubs[static_cast<size_t>(Rnd_Basis(0, static_cast<i32>(clubs.size()) - 1))];
         if (m.empty() || t != m[0]) m.push_back(t);
@@ -107,6 +109,8 @@ std::vector<i32> menschen_waehlen(const Optionen& o, const std::string& daten) {
 
 // The season's titles and the relegated, collected as rounds end.
 std::vector<std::string> ergebnisse;
+Saison_Bericht bericht;
+Bericht_Summe summe;
 bool alle_ausgeben = false;
 
 void fertig(i32 id) {
@@ -118,7 +122,9 @@ void fertig(i32 id) {
             if (const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, true) : nullptr; s && s->wettbewerb == id)
                 std::printf("  %-24s %-26s %d:%d  %s\n", Cp1252_To_Utf8(w->name).c_str(), name(s->team_a).c_str(),
                             s->tore_a, s->tore_b, name(s->team_b).c_str());
+    bericht.Vor_Beendet(id);
     Wettbewerb_Spiele_Beendet(id);
+    bericht.Nach_Beendet(id);
     if (!letzte) return;
     std::string z = Cp1252_To_Utf8(w->name) + ": " + name(w->sieger);
     if (w->basisliga && !(w->modus & WB_KO_SYSTEM)) {
@@ -148,6 +154,71 @@ void zeile(const char* was, const Spieltag_Zahlen& z, const Spieltag_Zahlen& vor
         100.0 * (z.remis[e] - vorher.remis[e]) / n, 100.0 * (z.auswaertssiege[e] - vorher.auswaertssiege[e]) / n);
 }
 
+std::string prozent(u32 teil, u32 ganz) {
+    char t[32];
+    std::snprintf(t, sizeof t, "%.0f %%", ganz ? 100.0 * teil / ganz : 0.0);
+    return t;
+}
+
+// The season's figures beside the bands of real football and of a living world.
+void welt_ausgeben(const Bericht_Saison& b) {
+    std::printf("  dice    0:0 %s (5-11 %%), draws %s (22-30 %%); the stronger side wins/draws/loses by its margin\n",
+                prozent(b.null_null, b.spiele).c_str(), prozent(b.remis, b.spiele).c_str());
+    static const char* const klassen[5] = {"<500", "500-999", "1000-1999", "2000-2999", ">=3000"};
+    for (int k = 0; k < 5; ++k) {
+        const u32 n = b.luecke[k][0] + b.luecke[k][1] + b.luecke[k][2];
+        std::printf("          %-9s %6u matches  %s / %s / %s\n", klassen[k], n, prozent(b.luecke[k][0], n).c_str(),
+                    prozent(b.luecke[k][1], n).c_str(), prozent(b.luecke[k][2], n).c_str());
+    }
+    for (const Bericht_Liga& l : b.ligen) {
+        if (!l.gross) continue;
+        std::printf("  %-22s champion %.2f (2.1-2.6), last %.2f (0.5-1.0) points a game; strongest before: %s, place %d\n",
+                    l.name.c_str(), l.meister_ppg, l.letzter_ppg, name(l.staerkster).c_str(), l.staerkster_platz);
+    }
+    std::printf("  promoted and down again %u of %u (30-50 %%); cup finalists from lower divisions %u of %u (<=15 %%)\n",
+                b.aufsteiger_ab, b.aufsteiger, b.pokal_unten, b.pokal_finalisten);
+    std::printf("  world: club players' ages %d-%d, median %.1f (16-37, 24-28); squads %u-%u (18-25); retired %d, "
+                "youth %d\n",
+                b.alter_min, b.alter_max, b.alter_median, b.kader_min, b.kader_max, b.abgaenge, b.zugaenge);
+    std::string stars;
+    for (const auto& [liga, n] : b.stars) stars += " " + liga + " " + std::to_string(n) + ";";
+    std::printf("  stars (10-30 per big league):%s\n", stars.c_str());
+    std::printf("  top-division clubs: median balance %.2f M, %u of %u in the red; wages paid %.1f M\n",
+                b.saldo_median / 1e6, b.im_minus, b.top_clubs, b.gehaelter / 1e6);
+    for (const Bericht_Mensch& m : b.menschen)
+        std::printf("  human club %s: %.2f points a game, computer clubs of its strength %.2f (%u); exhaustion %.2f "
+                    "(league %.2f), injured %.0f (%.1f), morale %.2f (%.2f)\n",
+                    name(m.team).c_str(), m.ppg, m.ppg_gleich, m.gleich, m.erschoepfung, m.erschoepfung_liga,
+                    m.verletzt, m.verletzt_liga, m.moral, m.moral_liga);
+}
+
+void summe_ausgeben() {
+    Bericht_Summe_Meister(summe, bericht.Meister());
+    const Bericht_Summe& m = summe;
+    auto anteil = [](u32 a, u32 b) { return b ? 100.0 * a / b : 0.0; };
+    std::printf("over %u seasons (bands of real football and of a living world in brackets)\n", m.saisons);
+    std::printf("  pre-season strongest club is champion: %.0f %% of %u big-league seasons (25-50 %%)\n",
+                anteil(m.staerkster_meister, m.ligen), m.ligen);
+    std::printf("  different champions per big league in 10 seasons: %.1f (2-5)\n", m.meister_je_10);
+    std::printf("  champions %.2f points a game (2.1-2.6), last places %.2f (0.5-1.0)\n", m.meister_ppg, m.letzter_ppg);
+    std::printf("  promoted clubs relegated again: %.0f %% of %u (30-50 %%)\n", anteil(m.aufsteiger_ab, m.aufsteiger),
+                m.aufsteiger);
+    std::printf("  cup finalists from lower divisions: %.0f %% of %u (at most 15 %%)\n",
+                anteil(m.pokal_unten, m.pokal_finalisten), m.pokal_finalisten);
+    std::printf("  dice matches: %.2f goals a game (2.5-3.1), 0:0 %.1f %% (5-11 %%), draws %.1f %% (22-30 %%)\n",
+                m.spiele ? static_cast<double>(m.tore) / m.spiele : 0.0, anteil(m.null_null, m.spiele),
+                anteil(m.remis, m.spiele));
+    std::printf("  the stronger side wins by margin <500 / 500-999 / 1000-1999 / 2000-2999 / >=3000: "
+                "%.0f / %.0f / %.0f / %.0f / %.0f %% (rising)\n",
+                100 * m.sieg_anteil(0), 100 * m.sieg_anteil(1), 100 * m.sieg_anteil(2), 100 * m.sieg_anteil(3),
+                100 * m.sieg_anteil(4));
+    std::printf("  at the end: ages %d-%d, median %.1f (16-37, 24-28); squads %u-%u (18-25); stars %u-%u per big "
+                "league (10-30);\n  top-division median balance %.2f M against %.2f M at the start "
+                "(0.3x-3x), %u clubs in the red\n",
+                m.alter_min, m.alter_max, m.alter_median, m.kader_min, m.kader_max, m.stars_min, m.stars_max,
+                m.saldo_median / 1e6, m.saldo_start / 1e6, m.im_minus);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -163,7 +234,7 @@ int main(int argc, char** argv) {
     std::snprintf(W32_Dir_Tabelle[W32_DIR_SPIELSTAND], W32_DIR_LAENGE, "%s", ordner);
     std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", daten.c_str());
 
-    Saison_Spiel_Starten({daten, menschen_waehlen(o, daten), static_cast<i32>(o.saat)});
+    Saison_Spiel_Starten({daten, menschen_waehlen(o, daten), static_cast<i32>(o.saat % RND_TABELLE_GROESSE)});
     Spieltag_Hooks h = Spieltag_Get_Hooks();
     h.wettbewerb_fertig = fertig;
     Spieltag_Set_Hooks(h);
@@ -204,6 +275,9 @@ int main(int argc, char** argv) {
         zeile("dice", z, vorher, 0);
         zeile("engine", z, vorher, 1);
         vorher = z;
+        const Bericht_Saison saison = bericht.Saison_Ende();
+        welt_ausgeben(saison);
+        Bericht_Summe_Dazu(summe, saison);
         std::printf("  time: %.2f s wall, %.2f s CPU; memory %ld kB\n",
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - wand).count(),
                     static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC, Saison_Lauf_Speicher_kB());
@@ -211,6 +285,7 @@ int main(int argc, char** argv) {
         cpu = std::clock();
         if (Kalender_Get_Jahr() >= letztes_jahr) break;
     }
+    if (code == 0 && summe.saisons > 1) summe_ausgeben();
     Saison_Spiel_Beenden();
     std::error_code ec;
     std::filesystem::remove_all(ordner, ec);

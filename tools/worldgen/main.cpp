@@ -43,6 +43,10 @@ Welt erzeugen() {
 
 int main(int argc, char** argv) {
     std::string a1 = argc > 1 ? argv[1] : "";
+    if (a1 == "-h" || a1 == "--help") {
+        std::printf("Aufruf: worldgen <Ausgabeordner> | worldgen --report [<Ausgabeordner>]\n");
+        return 0;
+    }
     bool bericht = a1 == "--report";
     if (argc < 2 || argc > 3 || (!bericht && argc != 2) || (!bericht && a1.rfind("-", 0) == 0)) {
         std::fprintf(stderr, "Aufruf: worldgen <Ausgabeordner> | worldgen --report [<Ausgabeordner>]\n");

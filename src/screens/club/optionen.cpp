@@ -67,6 +67,7 @@ constexpr Zeile ZEILEN[OPTIONEN_ZEILEN] = {
 // The resolved row texts (never null once the screen opened).
 const char* texte[OPTIONEN_ZEILEN] = {};
 i32 erste_zeile = 0;
+i32 hover_vorher = -1;  // the visible row highlighted in the last frame
 
 Icon_Textzeile schliessen_text{};
 Move_Struktur scroll{Optionen_Scroll, 0,  0, -1, KNOPF_Y_MIN, KNOPF_Y_MAX, 751, OPTIONEN_ZEILEN - OPTIONEN_SICHTBAR + 1,
@@ -150,7 +151,7 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
     }
     if (z.art != Art::OPTION) return;
     if (Option_Wert(z.option, 0, 0) != 0)
-        if (Rastport* haken = Menue_Grafik_Holen(GRAFIK_OPTIONEN_HAKEN))
+        if (Rastport* haken = Menue_Get_Hooks().grafik_holen(GRAFIK_OPTIONEN_HAKEN))
             Blt_Blit(haken, 0, 0, -1, -1, ziel, 43, 187 + OPTIONEN_ZEILE_H * r, Blt_Opt_Transparent);
     Font* f = font(FONT_ZEILE);
     if (z.option == OPTION_ZUGZEIT) {
@@ -272,13 +273,22 @@ void Optionen_Klick(Screen_Icon*, u32 ereignis) {
 }
 
 void Optionen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
-    Blt_Cache_Leeren();
     Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d%s", 249, 146, FARBE_WEISS, text(T_TITEL));
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    i32 hover = -1;
     if (Menue_Get_Aktives_Icon() == icon && my >= LISTE_Y0 && my <= LISTE_Y1 && Optionen_Zeile_Bei(mx, my) >= 0)
+        hover = (my - ZEILEN_OBEN) / OPTIONEN_ZEILE_H;
+    // A row's text patch holds what lay under it: the rows whose highlight
+    // comes, pulses or goes are drawn afresh, the others come from the cache
+    // (a click or a scroll empties all of it).
+    for (i32 r : {hover, hover_vorher})
+        if (r >= 0)
+            for (i32 f : {FONT_ZEILE, FONT_TITEL})
+                if (const Font* fo = font(f)) Blt_Cache_Position_Leeren(0, 201 + OPTIONEN_ZEILE_H * r - fo->hoehe);
+    hover_vorher = hover;
+    if (hover >= 0)
         if (Rastport* h = Menue_Grafik_Holen(GRAFIK_OPTIONEN_ZEILE))
-            Blt_Pulsieren(h, 0, 0, h->breite, h->hoehe, ziel, 37,
-                          LISTE_Y0 + OPTIONEN_ZEILE_H * ((my - ZEILEN_OBEN) / OPTIONEN_ZEILE_H));
+            Blt_Pulsieren(h, 0, 0, h->breite, h->hoehe, ziel, 37, LISTE_Y0 + OPTIONEN_ZEILE_H * hover);
     for (i32 r = 0; r < OPTIONEN_SICHTBAR && erste_zeile + r < OPTIONEN_ZEILEN; ++r)
         zeile_zeichnen(ziel, r, erste_zeile + r);
 }

@@ -82,7 +82,7 @@ Sterne_Bild Sterne_Klein(i32 halbe, i32 abzug, i32 x) {
 
 void Sterne_Zeichnen(Rastport* ziel, const Sterne_Bild& b, i32 y) {
     for (i32 i = 0; i < b.anzahl; ++i)
-        if (Rastport* r = Menue_Grafik_Holen(static_cast<u32>(b.stern[i].grafik)))
+        if (Rastport* r = Menue_Get_Hooks().grafik_holen(static_cast<u32>(b.stern[i].grafik)))
             Blt_Blit(r, 0, 0, -1, -1, ziel, b.stern[i].x, y, Blt_Opt_Transparent);
 }
 

@@ -56,12 +56,18 @@ bool Starten(int menschen) {
     // first day ends in normal play with the main menu (announcement pages
     // of the first day are taken away as a player would).
     for (int n = 0; n < 400; ++n) {
+        const bool offen = Menue_Requester_Offen();
         if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) &&
-            Menue_Modus == 0 && !Menue_Requester_Offen())
+            Menue_Modus == 0 && !offen)
             break;
-        if (Headless_Lauf(std::string(Ankuendigung_Wegklicken()) + "wait 4\n", 6) <= 0) return false;
+        // A notice (whose turn it is) is read and answered with its last button.
+        std::string skript = Ankuendigung_Wegklicken();
+        if (const Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_2); offen && k)
+            skript = "move " + std::to_string(k->x + k->w / 2) + " " + std::to_string(k->y + k->h / 2) +
+                     "\nwait 2\nclick left\n";
+        if (Headless_Lauf(skript + "wait 4\n", 8) <= 0) return false;
     }
-    if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM)) return false;
+    if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) || Menue_Requester_Offen()) return false;
     eigene_uhr();
     Eingabe_Zuruecksetzen();
     gehalten = 0;
@@ -86,8 +92,8 @@ void Beenden() {
     Zeichenspur_Ausschalten();
     W32_Set_Time_Source(nullptr);
     Meldung_Hooks_Zuruecksetzen();
+    W32_Registry_Write("Mitspieler", "1");  // in the test's own settings, before its folder goes
     Test_Programm_Beenden(ordner);
-    W32_Registry_Write("Mitspieler", "1");
 }
 
 const std::string& Ordner() { return ordner; }
@@ -200,6 +206,14 @@ u16 Probe(i32 x, i32 y) {
         y >= Screen_Rastport->hoehe)
         return 0;
     return Screen_Rastport->bitmap->pixel16()[static_cast<size_t>(y) * Screen_Rastport->breite + x];
+}
+u64 Hash() {
+    u64 h = 1469598103934665603ull;
+    if (!Screen_Rastport || !Screen_Rastport->bitmap) return h;
+    const u16* p = Screen_Rastport->bitmap->pixel16();
+    for (size_t i = 0, n = static_cast<size_t>(Screen_Rastport->breite) * Screen_Rastport->hoehe; i < n; ++i)
+        h = (h ^ p[i]) * 1099511628211ull;
+    return h;
 }
 std::string Png(const std::string& name) {
     if (!Screen_Rastport || !Screen_Rastport->bitmap) return "";

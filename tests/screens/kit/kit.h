@@ -90,6 +90,9 @@ const Zeichenspur_Eintrag* Text_Auf_Zeile(const char* teil, i32 y);
 bool Grafik_Bei(i32 grafik, i32 x, i32 y);
 // The screen's pixel (565).
 u16 Probe(i32 x, i32 y);
+// A hash of the whole screen (FNV-1a over its pixels), for the few places
+// where the picture itself is the point.
+u64 Hash();
 // Writes the screen as <build>/screens/<name>.png; its path, empty on failure.
 std::string Png(const std::string& name);
 

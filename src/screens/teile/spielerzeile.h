@@ -1,0 +1,28 @@
+// The player row every player list draws (squad, tactics, training sheet,
+// training camp, transfer and scouting lists): position badge, shirt number,
+// position, name, matches, morale or the reason he is out, strength stars,
+// up to three special attributes and his exhaustion.
+#pragma once
+
+#include "base/types.h"
+
+struct Rastport;
+
+struct Spielerzeile {
+    i32 spieler = -1;
+    i32 x = 0, y = 0;  // the row's top-left corner
+    i32 hoehe = 17;
+    i32 abzug = 0;          // half stars lost at the row's place in the formation
+    bool gewaehlt = false;  // the selected look (stars, attribute pictures)
+    bool gezogen = false;   // the drag highlight pulses over it
+};
+
+// Draws the row onto the target; pictures that cannot be had are skipped.
+void Spielerzeile_Zeichnen(Rastport* ziel, const Spielerzeile& z);
+// The status column: the morale grade's name and colour, or the reason a
+// player cannot play in the warning colour.
+struct Spieler_Status_Text {
+    const char* text;
+    u16 farbe;
+};
+Spieler_Status_Text Spieler_Status(i32 spieler);

@@ -1,0 +1,24 @@
+// The world's own daily step. The run loop runs it right after the daily
+// tick, which it leaves as it is: on the first day of a month the bank
+// starts its next booking period (loans pay their monthly part) and every
+// club pays its players' wages and receives its sponsor and broadcasting
+// money, and in July, August and January the computer clubs trade with the
+// transfer market as their money says; on 3 July, when a new season begins,
+// the players age, retire and come through; every day they rest
+// (world/leben.h). Not on a network client.
+#pragma once
+
+#include "base/types.h"
+
+// A club's monthly sponsor and broadcasting money: this share (per cent) of
+// its league's median wage bill, times its ground's size against the
+// league's median ground (a quarter to four times): a big club earns more.
+// Gate money and prizes come on top; a club whose wages run above what its
+// size brings in loses money.
+constexpr int WELT_SPONSOR_PROZENT = 90;
+
+// A club's monthly sponsor and broadcasting money.
+f64 Welt_Tag_Sponsorgeld(int team);
+// The step itself, told whether the day that has just begun opens a new
+// month and a new season.
+void Welt_Tag(bool neuer_monat, bool neue_saison);

@@ -1,0 +1,233 @@
+// A world that lives from season to season (see leben.h).
+#include "world/leben.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "base/random.h"
+#include "base/ruf.h"
+#include "world/bank.h"
+#include "world/manager.h"
+#include "world/team.h"
+#include "world/spieler.h"
+#include "world/stadion.h"
+#include "world/welt.h"
+
+namespace {
+
+Welt_Zahlen zahlen;
+
+bool spieler_ok(int s) { return s >= 0 && s < Spieler_Anzahl; }
+
+// The mean fine strength of a squad's eleven best (0 for an empty squad).
+i32 niveau_von(int team) {
+    std::vector<i32> f;
+    for (int i = 0; i < Team_Kader_Anzahl(team); ++i) f.push_back(Spieler_Daten[Team_Kader(team)[i]].staerke_fein);
+    std::sort(f.rbegin(), f.rend());
+    if (f.size() > 11) f.resize(11);
+    i64 summe = 0;
+    for (i32 x : f) summe += x;
+    return f.empty() ? 0 : static_cast<i32>(summe / static_cast<i64>(f.size()));
+}
+
+void staerke_setzen(Spieler_Struktur& p, i32 fein) {
+    fein = std::clamp(fein, 300, 12000);
+    p.staerke_fein = static_cast<u16>(fein);
+    p.staerke = static_cast<u8>(std::min(12, fein / 1000));
+}
+
+// A name of the world's pool: a first name and a surname of two players,
+// of the wanted nation where one is found.
+void name_ziehen(int s, i16 nation) {
+    auto zufall_spieler = [&]() {
+        int kandidat = Rnd_Basis(0, Spieler_Anzahl - 1);
+        for (int i = 0; i < 40 && Spieler_Fix_Daten[kandidat].nation != nation; ++i)
+            kandidat = Rnd_Basis(0, Spieler_Anzahl - 1);
+        return kandidat;
+    };
+    const int vor = zufall_spieler(), nach = zufall_spieler();
+    Spieler_Client_Egal& t = Spieler_Texte[s];
+    if (vor != s) std::memcpy(t.vorname, Spieler_Texte[vor].vorname, sizeof t.vorname);
+    if (nach != s) std::memcpy(t.nachname, Spieler_Texte[nach].nachname, sizeof t.nachname);
+    t.vorname[sizeof t.vorname - 1] = 0;
+    t.nachname[sizeof t.nachname - 1] = 0;
+    Spieler_Fix_Daten[s].haarfarbe = Spieler_Fix_Daten[nach].haarfarbe;
+    Spieler_Fix_Daten[s].hautfarbe = Spieler_Fix_Daten[nach].hautfarbe;
+}
+
+}  // namespace
+
+const Welt_Zahlen& Welt_Zahlen_Lesen() { return zahlen; }
+void Welt_Zahlen_Zuruecksetzen() { zahlen = Welt_Zahlen{}; }
+
+i32 Leben_Staerke_Aenderung(i32 alter, bool torwart, i32 fein, i32 max_staerke, i32 talent, i32 zufall) {
+    const i32 k = torwart ? LEBEN_TORWART_PLUS : 0;
+    const i32 potenzial = std::min(12000, std::clamp(max_staerke, 0, 12) * 1000 + 500);
+    const i32 luft = std::max(0, potenzial - fein);
+    zufall = std::clamp(zufall, -100, 100);
+    if (alter <= 23 + k) return luft * (25 + std::clamp(talent, 0, 50) / 2) / 100 + zufall;
+    if (alter <= 27 + k) return luft * 15 / 100 + zufall * 3 / 2;
+    if (alter < LEBEN_ABBAU_AB + k) return zufall * 2 - 25;
+    return -(alter - (LEBEN_ABBAU_AB + k) + 1) * 200 - (zufall + 100);
+}
+
+i32 Leben_Ruecktritt_Prozent(i32 alter, bool torwart, i32 fein) {
+    const i32 ab = LEBEN_RUECKTRITT_AB + (torwart ? LEBEN_TORWART_PLUS : 0);
+    if (alter < ab) return fein < 1500 && alter >= ab - 3 ? 20 : 0;
+    if (alter >= std::min(ab + 5, LEBEN_RUECKTRITT_SPAETESTENS)) return 100;
+    return std::min(100, 20 + (alter - ab) * 20 + (fein < 3000 ? 20 : 0));
+}
+
+void Leben_Jugendspieler(int s, i32 jahr, i32 niveau) {
+    if (!spieler_ok(s)) return;
+    Spieler_Struktur& p = Spieler_Daten[s];
+    Spieler_Fix& f = Spieler_Fix_Daten[s];
+    name_ziehen(s, f.nation);
+    f.geburtsjahr = jahr - Rnd_Basis(16, 18);
+    f.aussehen = static_cast<u32>(Rnd_Basis(0, 32767)) << 15 | static_cast<u32>(Rnd_Basis(0, 32767));
+    // The potential around the club's level, a little more often below it
+    // than beyond.
+    const i32 max = std::clamp(niveau / 1000 + Rnd_Basis(-3, 2), 1, 12);
+    const i32 talent = Rnd_Basis(1, 50);
+    const u32 behalten = SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ | SP_STATUS_RESERVE;
+    const Spieler_Struktur alt = p;
+    p = Spieler_Struktur{};
+    p.team = alt.team;
+    p.slot = alt.slot;
+    p.spalte = alt.spalte;
+    p.zeile = alt.zeile;
+    p.rueckennummer = alt.rueckennummer;
+    p.status = alt.status & behalten;
+    p.wettbewerb = alt.wettbewerb;
+    p.gedeckt_von = -1;
+    p.moral = 3;
+    p.max_staerke = static_cast<u8>(max);
+    p.wert74 = static_cast<u8>(talent);
+    staerke_setzen(p, (max * 1000 + 500) * Rnd_Basis(30, 50) / 100);
+    p.marktwert = Spieler_Berechne_Marktwert(s);
+    Spieler_Flags[s] = 1;
+    zahlen.jugend++;
+}
+
+void Leben_Saisonwechsel(i32 jahr) {
+    if (ruf::Client()) return;
+    std::vector<i32> niveau(static_cast<size_t>(Team_Anzahl), 0);
+    for (int t = 0; t < Team_Anzahl; ++t) niveau[static_cast<size_t>(t)] = niveau_von(t);
+    for (int t = 0; t < Team_Anzahl; ++t) {
+        // Clubs, national teams (their own squads) and the market. A big
+        // ground draws talent: a club's youth comes at the level its ground
+        // stands for (not its squad's, which would feed on itself); a
+        // national team's at its squad's.
+        if (!(Team_Daten[t].art & (TEAM_ART_VEREIN | TEAM_ART_NATIONALTEAM)) && t != Team_Transfermarkt) continue;
+        const i32 club_niveau = (Team_Daten[t].art & TEAM_ART_VEREIN) ? 3000 + Stadion_Get_Kapazitaet(t) / 10
+                                                                      : niveau[static_cast<size_t>(t)];
+        for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+            const int s = Team_Kader(t)[i];
+            Spieler_Struktur& p = Spieler_Daten[s];
+            const Spieler_Fix& f = Spieler_Fix_Daten[s];
+            const bool torwart = f.position == 0;
+            const i32 alter = jahr - f.geburtsjahr;
+            if (Rnd_Basis(0, 99) < Leben_Ruecktritt_Prozent(alter, torwart, p.staerke_fein)) {
+                zahlen.ruecktritte++;
+                Leben_Jugendspieler(s, jahr, t == Team_Transfermarkt ? Rnd_Basis(2000, 8000) : club_niveau);
+                continue;
+            }
+            const i32 d = Leben_Staerke_Aenderung(alter, torwart, p.staerke_fein, p.max_staerke, p.wert74,
+                                                  Rnd_Basis(-100, 100));
+            staerke_setzen(p, p.staerke_fein + d);
+            p.marktwert = Spieler_Berechne_Marktwert(s);
+            Spieler_Flags[s] = 1;
+        }
+    }
+}
+
+bool Leben_Transfer(int team) {
+    if (ruf::Client() || team < 0 || team >= Team_Anzahl || team == Team_Transfermarkt || Team_Hat_Manager(team) ||
+        !(Team_Daten[team].art & TEAM_ART_VEREIN) || !Bank_Konto_Offen(team))
+        return false;
+    const int m = Team_Transfermarkt;
+    if (m < 0 || m >= Team_Anzahl || Team_Kader_Anzahl(m) == 0) return false;
+    const f64 jahr = Leben_Gehaltssumme(team) * 12;
+    const f64 konto = Bank_Get_Kontostand(team, 0, -1);
+    const int n = Team_Kader_Anzahl(team);
+    int ab = -1, zu = -1;
+    f64 erloes = 0, preis = 0;
+    if (konto < -jahr / 6) {
+        // Two months' wages in the red: the best-paid player goes for four fifths of his value,
+        // the strongest market player of his position who costs at most a
+        // quarter of it comes.
+        for (int i = 0; i < n; ++i) {
+            const int s = Team_Kader(team)[i];
+            if (ab < 0 || Spieler_Berechne_Gehalt(s) > Spieler_Berechne_Gehalt(ab)) ab = s;
+        }
+        if (ab < 0) return false;
+        const f64 wert = Spieler_Berechne_Marktwert(ab);
+        for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
+            const int s = Team_Kader(m)[i];
+            if (Spieler_Fix_Daten[s].position != Spieler_Fix_Daten[ab].position ||
+                (Spieler_Daten[s].status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT)) ||
+                Spieler_Berechne_Marktwert(s) > wert / 4)
+                continue;
+            if (zu < 0 || Spieler_Daten[s].staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
+        }
+        erloes = wert * 0.8;
+    } else if (konto > jahr / 4) {
+        // Three months' wages in the bank: the weakest player of the squad
+        // makes way for the strongest market player of his position the
+        // club can pay while keeping an eighth of a year's wages.
+        for (int i = 0; i < n; ++i) {
+            const int s = Team_Kader(team)[i];
+            if (ab < 0 || Spieler_Daten[s].staerke_fein < Spieler_Daten[ab].staerke_fein) ab = s;
+        }
+        if (ab < 0) return false;
+        erloes = Spieler_Berechne_Marktwert(ab) * 0.8;
+        const f64 budget = konto + erloes - jahr / 8;
+        for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
+            const int s = Team_Kader(m)[i];
+            if (Spieler_Fix_Daten[s].position != Spieler_Fix_Daten[ab].position ||
+                (Spieler_Daten[s].status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT)) ||
+                Spieler_Berechne_Marktwert(s) > budget || Spieler_Daten[s].staerke_fein <= Spieler_Daten[ab].staerke_fein)
+                continue;
+            if (zu < 0 || Spieler_Daten[s].staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
+        }
+    }
+    if (ab < 0 || zu < 0) return false;
+    preis = Spieler_Berechne_Marktwert(zu);
+    if (!Team_Spieler_Tauschen(team, m, ab, zu, 0)) return false;
+    if (erloes >= 1) Bank_Buchen(-1, team, static_cast<f32>(erloes), BANK_TRANSFER_EINNAHME, 1, -1);
+    if (preis >= 1) Bank_Buchen(team, -1, static_cast<f32>(preis), BANK_TRANSFER_AUSGABE, 1, -1);
+    Spieler_Flags[ab] = Spieler_Flags[zu] = 1;
+    zahlen.transfers++;
+    return true;
+}
+
+void Leben_Erholung() {
+    if (ruf::Client()) return;
+    for (int s = 0; s < Spieler_Anzahl; ++s) {
+        Spieler_Struktur& p = Spieler_Daten[s];
+        if (p.erschoepfung > 0) {
+            p.erschoepfung--;
+            Spieler_Flags[s] = 1;
+        }
+        // An injury's days run out day by day, not only on matchdays.
+        if ((p.status & SP_STATUS_VERLETZT) && p.verletzung_dauer > 0) {
+            if (--p.verletzung_dauer == 0) p.status &= ~SP_STATUS_VERLETZT;
+            Spieler_Flags[s] = 1;
+        }
+    }
+}
+
+f64 Leben_Gehaltssumme(int team) {
+    if (team < 0 || team >= Team_Anzahl) return 0;
+    f64 summe = 0;
+    for (int i = 0; i < Team_Kader_Anzahl(team); ++i) summe += Spieler_Berechne_Gehalt(Team_Kader(team)[i]);
+    return summe;
+}
+
+f64 Leben_Gehaelter_Zahlen(int team) {
+    const f64 summe = Leben_Gehaltssumme(team);
+    if (summe < 1 || !Bank_Buchen(team, -1, static_cast<f32>(summe), BANK_GEHALT, 1, -1)) return 0;
+    zahlen.gehaelter += summe;
+    return summe;
+}

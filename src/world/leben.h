@@ -1,0 +1,72 @@
+// A world that lives from season to season: players age with the calendar
+// and their strength follows the age curve, old players retire and each
+// one's place in his club (or the transfer market) goes to a youth player,
+// and the clubs pay their players' wages month by month.
+//
+// Everything changed lives in the records the save game already holds
+// (birth years, strengths, names and looks, the bank's bookings); the
+// figures below are running totals for the tools and are not saved.
+#pragma once
+
+#include "base/types.h"
+#include "world/bank.h"
+
+struct Welt_Zahlen {
+    f64 gehaelter = 0;    // wages booked
+    i32 ruecktritte = 0;  // players retired
+    i32 jugend = 0;       // youth players come in
+    i32 transfers = 0;    // computer clubs' deals with the transfer market
+};
+const Welt_Zahlen& Welt_Zahlen_Lesen();
+void Welt_Zahlen_Zuruecksetzen();
+
+// The age at which the decline begins and the earliest retirement age:
+// a goalkeeper's career is two years longer.
+constexpr int LEBEN_ABBAU_AB = 32;
+constexpr int LEBEN_RUECKTRITT_AB = 33;
+constexpr int LEBEN_TORWART_PLUS = 2;
+constexpr int LEBEN_RUECKTRITT_SPAETESTENS = 38;  // nobody plays on at this age
+
+// The change of a player's fine strength over one year at age `alter`
+// (the age reached in the new season): towards his potential
+// (max_staerke x 1000 + 500) while young, faster with talent (0..50);
+// flat in the late twenties; down from LEBEN_ABBAU_AB (goalkeepers later).
+// `zufall` in -100..100 spreads it.
+i32 Leben_Staerke_Aenderung(i32 alter, bool torwart, i32 fein, i32 max_staerke, i32 talent, i32 zufall);
+// The chance in per cent that a player of that age and strength retires at
+// a season change: none before LEBEN_RUECKTRITT_AB (goalkeepers later),
+// earlier for weak players, certain five years on (at 38 at the latest).
+i32 Leben_Ruecktritt_Prozent(i32 alter, bool torwart, i32 fein);
+
+// The season change of `jahr` (the calendar year in which the new season
+// starts): every club's and the transfer market's players age, their
+// strengths follow the curve, the retiring are replaced in place by youth
+// players of the same position whose potential follows the club's
+// strength. Uses the shared random table. Not on a network client.
+void Leben_Saisonwechsel(i32 jahr);
+
+// Makes player `s` a new youth player of `jahr`: 16 to 18 years old, the
+// same club, slot and position, a new name and look from the world's
+// pool, potential around `niveau` (a club strength 0..12000).
+void Leben_Jugendspieler(int s, i32 jahr, i32 niveau);
+
+// A computer club's deal with the transfer market, driven by its money:
+// more than two months' wages in the red, it sells its best-paid player for
+// four fifths of his value and takes the strongest market player of his
+// position costing at most a quarter of it; with more than three months'
+// wages in the bank it replaces its weakest player by the strongest market
+// player of his position it can pay (keeping an eighth of a year's wages). Proceeds and
+// price go through the bank (transfer kinds). False when no deal was made
+// (a managed club, the market, no fitting player).
+bool Leben_Transfer(int team);
+
+// A day's rest: every player's exhaustion (0..9) falls by one, so a club
+// that plays twice a week on the match engine recovers as a club whose
+// matches are played by dice; an injury has a day less to run (healed at 0).
+void Leben_Erholung();
+
+// A club's wage bill for one month (the players' monthly salaries).
+f64 Leben_Gehaltssumme(int team);
+// Books a club's monthly wages to nobody (BANK_GEHALT, forced: a club may
+// go into the red); the amount booked.
+f64 Leben_Gehaelter_Zahlen(int team);

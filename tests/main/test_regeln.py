@@ -1,0 +1,60 @@
+#!/usr/bin/env python3
+"""Checks that regeln.py finds each kind of breach and passes clean code."""
+import pathlib
+import subprocess
+import sys
+import tempfile
+
+REGELN = pathlib.Path(__file__).with_name("regeln.py")
+
+# (file, text, expected word in the report or None for clean)
+FAELLE = [
+    ("src/season/a.cpp", "void f() { if (Internet_Modus == INTERNET_MODUS_CLIENT) return; }\n", "Rolle"),
+    ("src/season/a.cpp", "bool c() { return INTERNET_MODUS_SERVER != Internet_Modus; }\n", "Rolle"),
+    ("src/season/a.cpp", "void f() { switch (Internet_Modus) {} }\n", "Rolle"),
+    ("src/base/ruf.h", "inline bool Client() { return Internet_Modus == INTERNET_MODUS_CLIENT; }\n", None),
+    ("src/season/a.cpp", "void f() { Internet_Modus = INTERNET_MODUS_EINZEL; }\n", None),
+    ("src/season/a.cpp", "// Internet_Modus == 2 in a comment\n", None),
+    ("src/season/a.cpp", "void f() { Welt_Set_Hooks({.kalender_tag = g}); }\n", "ausserhalb"),
+    ("src/main/b.cpp", "void f() { Welt_Set_Hooks({.kalender_tag = g}); }\n", None),
+    ("src/world/global.h", "void Welt_Set_Hooks(const Welt_Hooks& hooks);\n", None),
+    ("src/season/a.cpp", "struct X_Hooks { int a; };\nextern X_Hooks X_Tab;\nvoid f() { X_Tab.a = 1; }\n",
+     "Hook-Eintrag ausserhalb"),
+    ("src/season/a.cpp", "struct X_Hooks { int a; };\nextern X_Hooks X_Tab;\nbool f() { return X_Tab.a == 1; }\n",
+     None),
+    ("src/season/a.h", "struct X_Hooks {\n    void (*a)(int) = [](int) {};\n    bool (*b)();\n};\n", "b ohne Standard"),
+    ("src/season/a.h", "struct X_Hooks {\n    void (*a)(int) = [](int) { void (*p)(); };\n};\n", None),
+    ("src/gui/a.h", "extern Rastport* (*Menue_Grafik_Holen)(u32 grafik);\n", "loser Funktionszeiger"),
+    ("src/gui/a.h", "extern const Menue_Hooks& Menue_Hooks_Tabelle;\n", None),
+    ("src/season/a.h", "struct Main_Hook_Tabelle {\n    void (*a)(\n        int x) = [](int) {};\n};\n", None),
+]
+
+
+def pruefen(datei, text):
+    with tempfile.TemporaryDirectory() as wurzel:
+        p = pathlib.Path(wurzel, datei)
+        p.parent.mkdir(parents=True)
+        p.write_text(text, encoding="utf-8")
+        r = subprocess.run([sys.executable, str(REGELN), wurzel], capture_output=True, text=True)
+        return r.returncode, r.stdout
+
+
+def main():
+    fehler = 0
+    for datei, text, erwartet in FAELLE:
+        code, ausgabe = pruefen(datei, text)
+        gut = code == 0 and not ausgabe if erwartet is None else code == 1 and erwartet in ausgabe
+        if not gut:
+            fehler += 1
+            print(f"FEHLER: {datei}: {text!r}: Code {code}, Ausgabe {ausgabe!r}, erwartet {erwartet!r}")
+    # Bad arguments are refused with exit code 2.
+    r = subprocess.run([sys.executable, str(REGELN)], capture_output=True, text=True)
+    if r.returncode != 2:
+        fehler += 1
+        print(f"FEHLER: ohne Argument Code {r.returncode}")
+    print(f"{len(FAELLE) + 1 - fehler} von {len(FAELLE) + 1} Faellen richtig")
+    return 1 if fehler else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,198 @@
+// A world that lives: the age curve, retirements, youth players who take
+// the retired players' places, wages through the bank, computer clubs that
+// trade with the market as their money says, and the day's rest.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "base/globals.h"
+#include "base/random.h"
+#include "welt_test.h"
+#include "world/bank.h"
+#include "world/leben.h"
+#include "world/spieler.h"
+#include "world/stadion.h"
+#include "world/welt.h"
+
+namespace {
+
+class Leben : public Geladene_Welt {
+  protected:
+    void SetUp() override {
+        Bank_Init();
+        Stadion_Init();
+        Welt_Zahlen_Zuruecksetzen();
+    }
+    void TearDown() override {
+        Stadion_Free();
+        Bank_Free();
+    }
+};
+
+TEST_F(Leben, AgeCurveGrowsYoungPlayersKeepsThePrimeAndWearsVeteransDown) {
+    struct Fall {
+        const char* name;
+        i32 alter;
+        bool torwart;
+        i32 fein, max, talent;
+        i32 von, bis;  // expected change
+    } faelle[] = {
+        {"talented 18-year-old far below his potential", 18, false, 3000, 9, 50, 3150, 3350},
+        {"untalented 18-year-old", 18, false, 3000, 9, 0, 1500, 1800},
+        {"young player at his potential", 20, false, 9500, 9, 30, -100, 100},
+        {"25-year-old closes the gap slowly", 25, false, 8000, 9, 30, 75, 375},
+        {"in his prime", 29, false, 8000, 9, 30, -225, 175},
+        {"31-year-old outfield player still in his prime", 31, false, 8000, 9, 30, -225, 175},
+        {"32-year-old outfield player declines", 32, false, 8000, 9, 30, -400, -200},
+        {"31-year-old goalkeeper still in his prime", 31, true, 8000, 9, 30, -225, 175},
+        {"35-year-old declines fast", 35, false, 8000, 9, 30, -1000, -800},
+        {"35-year-old goalkeeper declines slowly", 35, true, 8000, 9, 30, -600, -400},
+    };
+    for (const Fall& f : faelle) {
+        for (i32 z : {-100, 0, 100}) {
+            const i32 d = Leben_Staerke_Aenderung(f.alter, f.torwart, f.fein, f.max, f.talent, z);
+            EXPECT_GE(d, f.von) << f.name << " (" << z << ")";
+            EXPECT_LE(d, f.bis) << f.name << " (" << z << ")";
+        }
+    }
+}
+
+TEST_F(Leben, RetirementComesLaterForGoalkeepersAndEarlierForWeakPlayers) {
+    struct Fall {
+        i32 alter;
+        bool torwart;
+        i32 fein, prozent;
+    } faelle[] = {
+        {29, false, 8000, 0},  {32, false, 8000, 0},   {33, false, 8000, 20}, {33, false, 2000, 40},
+        {35, false, 8000, 60}, {33, true, 8000, 0},    {35, true, 8000, 20},  {38, false, 8000, 100},
+        {38, true, 8000, 100}, {37, true, 8000, 60},    {31, false, 1000, 20}, {28, false, 1000, 0},
+    };
+    for (const Fall& f : faelle) {
+        EXPECT_EQ(Leben_Ruecktritt_Prozent(f.alter, f.torwart, f.fein), f.prozent)
+            << f.alter << (f.torwart ? " goalkeeper " : " ") << f.fein;
+    }
+}
+
+TEST_F(Leben, AYouthPlayerTakesTheRetiredPlayersPlaceInHisClub) {
+    const int t = 30;
+    const int s = Team_Kader(t)[3];
+    Spieler_Daten[s].status |= SP_STATUS_AUFGESTELLT | SP_STATUS_VERLETZT;
+    Spieler_Daten[s].erschoepfung = 7;
+    const Spieler_Struktur vorher = Spieler_Daten[s];
+    const Spieler_Fix fix = Spieler_Fix_Daten[s];
+    const std::string name = Spieler_Texte[s].nachname;
+    const int kader = Team_Kader_Anzahl(t);
+    Rnd_Set_Index(17, 0);
+    Leben_Jugendspieler(s, 2010, 9000);
+    const Spieler_Struktur& p = Spieler_Daten[s];
+    EXPECT_EQ(Team_Kader_Anzahl(t), kader);
+    EXPECT_EQ(Spieler_Get_Team(s), t);
+    EXPECT_EQ(p.slot, vorher.slot);
+    EXPECT_EQ(Spieler_Fix_Daten[s].position, fix.position);
+    EXPECT_GE(2010 - Spieler_Fix_Daten[s].geburtsjahr, 16);
+    EXPECT_LE(2010 - Spieler_Fix_Daten[s].geburtsjahr, 18);
+    EXPECT_EQ(p.status & SP_STATUS_NICHT_SPIELBEREIT, 0u) << "a new player is fit";
+    EXPECT_NE(p.status & SP_STATUS_AUFGESTELLT, 0u) << "his slot's role stays";
+    EXPECT_EQ(p.erschoepfung, 0);
+    EXPECT_EQ(p.spiele, 0);
+    EXPECT_GE(p.max_staerke, 6);
+    EXPECT_LE(p.max_staerke, 11);
+    EXPECT_LT(p.staerke_fein, p.max_staerke * 1000 + 500);
+    EXPECT_EQ(p.staerke, p.staerke_fein / 1000);
+    EXPECT_EQ(p.marktwert, Spieler_Berechne_Marktwert(s));
+    EXPECT_GT(std::strlen(Spieler_Texte[s].nachname), 0u);
+    EXPECT_GT(std::strlen(Spieler_Texte[s].vorname), 0u);
+    (void)name;
+    EXPECT_EQ(Welt_Zahlen_Lesen().jugend, 1);
+}
+
+TEST_F(Leben, ASeasonChangeAgesTheWorldKeepsSquadsFullAndRenewsTheMarket) {
+    std::vector<int> kader(static_cast<size_t>(Team_Anzahl));
+    for (int t = 0; t < Team_Anzahl; ++t) kader[static_cast<size_t>(t)] = Team_Kader_Anzahl(t);
+    Rnd_Set_Index(5, 0);
+    // Ten season changes from 2004 on.
+    for (i32 jahr = 2004; jahr < 2014; ++jahr) Leben_Saisonwechsel(jahr);
+    for (int t = 0; t < Team_Anzahl; ++t) EXPECT_EQ(Team_Kader_Anzahl(t), kader[static_cast<size_t>(t)]) << t;
+    int alt = 0, jung = 0, markt_jung = 0, n = 0;
+    for (int s = 0; s < Spieler_Anzahl; ++s) {
+        const i32 a = 2013 - Spieler_Fix_Daten[s].geburtsjahr;
+        ++n;
+        if (a > 40) ++alt;
+        if (a <= 25) ++jung;
+        if (a <= 25 && Spieler_Get_Team(s) == Team_Transfermarkt) ++markt_jung;
+        ASSERT_GE(Spieler_Daten[s].staerke_fein, 300);
+        ASSERT_LE(Spieler_Daten[s].staerke_fein, 12000);
+    }
+    EXPECT_EQ(alt, 0) << "nobody plays on past 40";
+    EXPECT_GT(jung, n / 4) << "young players come through";
+    EXPECT_GT(markt_jung, 100) << "the market renews too";
+    EXPECT_GT(Welt_Zahlen_Lesen().ruecktritte, n / 4);
+    EXPECT_EQ(Welt_Zahlen_Lesen().ruecktritte, Welt_Zahlen_Lesen().jugend);
+}
+
+TEST_F(Leben, WagesAreBookedThroughTheBankAndMayTakeAClubIntoTheRed) {
+    const int t = 40;
+    ASSERT_TRUE(Bank_Konto_Anlegen(t, 1000.0, 0));
+    f64 summe = 0;
+    for (int i = 0; i < Team_Kader_Anzahl(t); ++i) summe += Spieler_Berechne_Gehalt(Team_Kader(t)[i]);
+    EXPECT_DOUBLE_EQ(Leben_Gehaltssumme(t), summe);
+    EXPECT_DOUBLE_EQ(Leben_Gehaelter_Zahlen(t), summe);
+    EXPECT_NEAR(Bank_Get_Kontostand(t, 0, -1), 1000.0 - summe, 1.0);
+    EXPECT_NEAR(Bank_Summe_Buchungen(t, 0, BANK_GEHALT | BANK_RICHTUNG_AUS, 0), summe, 1.0);
+    EXPECT_DOUBLE_EQ(Welt_Zahlen_Lesen().gehaelter, summe);
+    EXPECT_EQ(Leben_Gehaelter_Zahlen(Team_Anzahl), 0.0) << "no club, nothing booked";
+}
+
+TEST_F(Leben, ComputerClubsTradeWithTheMarketAsTheirMoneySays) {
+    const int arm = 50, reich = 51, mittel = 52;
+    struct Fall {
+        const char* name;
+        int team;
+        f64 monate;  // balance in months of wages (negative: in the red)
+        bool handel;
+        int staerker;  // +1 the squad's eleven gets stronger, -1 weaker, 0 unchanged
+    } faelle[] = {
+        {"deep in the red: sells his best-paid player", arm, -3, true, -1},
+        {"a little in the red: keeps his squad", mittel, -1, false, 0},
+        {"rich: buys a better player", reich, 24, true, +1},
+    };
+    for (const Fall& f : faelle) {
+        const f64 monat = Leben_Gehaltssumme(f.team);
+        ASSERT_TRUE(Bank_Konto_Anlegen(f.team, monat * f.monate, 0));
+        const f64 vorher_konto = Bank_Get_Kontostand(f.team, 0, -1);
+        const f64 vorher_gehalt = Leben_Gehaltssumme(f.team);
+        i32 vorher = 0;
+        for (int i = 0; i < Team_Kader_Anzahl(f.team); ++i) vorher += Spieler_Daten[Team_Kader(f.team)[i]].staerke_fein;
+        EXPECT_EQ(Leben_Transfer(f.team), f.handel) << f.name;
+        i32 nachher = 0;
+        for (int i = 0; i < Team_Kader_Anzahl(f.team); ++i) nachher += Spieler_Daten[Team_Kader(f.team)[i]].staerke_fein;
+        EXPECT_EQ((nachher > vorher) - (nachher < vorher), f.staerker) << f.name;
+        if (f.staerker < 0) {
+            EXPECT_GT(Bank_Get_Kontostand(f.team, 0, -1), vorher_konto) << f.name << ": the sale brings money";
+            EXPECT_LT(Leben_Gehaltssumme(f.team), vorher_gehalt) << f.name << ": and lowers the wages";
+        }
+        if (f.staerker > 0) {
+            EXPECT_GT(Bank_Get_Kontostand(f.team, 0, -1), 0.0) << f.name << ": never spends into the red";
+        }
+    }
+    EXPECT_FALSE(Leben_Transfer(Team_Transfermarkt));
+}
+
+TEST_F(Leben, ADayOfRestLowersEveryPlayersExhaustion) {
+    const int a = Team_Kader(60)[0], b = Team_Kader(61)[0];
+    Spieler_Daten[a].erschoepfung = 9;
+    Spieler_Daten[b].erschoepfung = 0;
+    ASSERT_TRUE(Spieler_Verletzen(61, b, 0));
+    const int tage = Spieler_Daten[b].verletzung_dauer;
+    ASSERT_GT(tage, 0);
+    Leben_Erholung();
+    EXPECT_EQ(Spieler_Daten[a].erschoepfung, 8);
+    EXPECT_EQ(Spieler_Daten[b].erschoepfung, 0);
+    EXPECT_EQ(Spieler_Daten[b].verletzung_dauer, tage - 1);
+    for (int i = 1; i < tage; ++i) Leben_Erholung();
+    EXPECT_EQ(Spieler_Daten[b].status & SP_STATUS_VERLETZT, 0u) << "healed when his days have run out";
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+// The figures of simulated seasons that tell whether a season is believable
+// and the world alive: dice results by the gap in strength, champions and
+// last places, the pre-season strongest clubs, promoted clubs that go down
+// again, cup finalists from lower divisions, the ages, retirements, youth,
+// stars, squads, balances and wages of the world. seasonsim prints them per
+// season; the band test checks them over a few seeds.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/types.h"
+#include "world/leben.h"
+
+// A club's strength as the reports use it: the mean fine strength
+// (0..12000) of its eleven strongest players.
+i32 Bericht_Staerke(i32 team);
+
+struct Bericht_Liga {
+    i32 id = -1;
+    std::string name;
+    bool gross = false;  // a top division with relegation
+    i32 meister = -1, letzter = -1;
+    double meister_ppg = 0, letzter_ppg = 0;
+    i32 staerkster = -1, staerkster_platz = 0;  // pre-season strongest club and its final place
+    std::vector<i32> tabelle;                   // the clubs in their final order
+    i32 abstieg = 0;                            // first relegation place (1-based, 0 none)
+};
+
+// A human club beside the computer clubs of its league and strength.
+struct Bericht_Mensch {
+    i32 team = -1;
+    double ppg = 0, ppg_gleich = 0;  // its points a game; the computer clubs within 700 of its strength
+    u32 gleich = 0;                  // how many those are
+    double erschoepfung = 0, erschoepfung_liga = 0;  // mean exhaustion (0..9): its squad, the league's computer clubs
+    double verletzt = 0, verletzt_liga = 0;          // injured players per squad
+    double moral = 0, moral_liga = 0;                // mean morale (0..6)
+};
+
+struct Bericht_Saison {
+    // Dice matches (no engine): results, and by the stronger side's margin
+    // in fine strength (below 500, 1000, 2000, 3000, above) its wins,
+    // draws and defeats.
+    u32 spiele = 0, tore = 0, null_null = 0, remis = 0;
+    u32 luecke[5][3] = {};
+    std::vector<Bericht_Liga> ligen;
+    u32 aufsteiger = 0, aufsteiger_ab = 0;      // promoted clubs, and those relegated again
+    u32 pokal_finalisten = 0, pokal_unten = 0;  // national cup finalists, from below the top division
+    // The world at the season's end.
+    double alter_median = 0;
+    i32 alter_min = 0, alter_max = 0;
+    u32 kader_min = 0, kader_max = 0;
+    std::map<std::string, u32> stars;  // big league -> players of 10,000 fine strength or more
+    double saldo_median = 0;           // top-division clubs
+    double saldo_start = 0;            // their median when the first matchday was played
+    u32 im_minus = 0, top_clubs = 0;
+    double gehaelter = 0;              // wages booked this season, every club
+    i32 abgaenge = 0, zugaenge = 0;    // players retired, youth players added
+    std::vector<Bericht_Mensch> menschen;
+};
+
+// The bands over several seasons (and seeds): each figure beside the range
+// real football gives.
+struct Bericht_Summe {
+    u32 saisons = 0;
+    u32 ligen = 0, staerkster_meister = 0;  // big-league seasons, won by the pre-season strongest
+    double meister_ppg = 0, letzter_ppg = 0;  // means over the big-league seasons
+    double meister_je_10 = 0;                 // different champions per big league, per ten seasons
+    u32 aufsteiger = 0, aufsteiger_ab = 0, pokal_finalisten = 0, pokal_unten = 0;
+    u32 spiele = 0, tore = 0, null_null = 0, remis = 0;
+    u32 luecke[5][3] = {};
+    // The world at the last season's end.
+    double alter_median = 0;
+    i32 alter_min = 0, alter_max = 0;
+    u32 kader_min = 0, kader_max = 0, stars_min = 0, stars_max = 0;
+    double saldo_median = 0, saldo_start = 0;
+    u32 im_minus = 0;
+    // Win rate of the stronger side by margin class.
+    double sieg_anteil(int klasse) const;
+};
+// Adds a season to the sum; `meister` the champions per league of the run.
+void Bericht_Summe_Dazu(Bericht_Summe& summe, const Bericht_Saison& s);
+void Bericht_Summe_Meister(Bericht_Summe& summe, const std::map<std::string, std::vector<i32>>& meister);
+
+class Saison_Bericht {
+  public:
+    // Called with each competition's finished matchday, before and after the
+    // competition's end-of-games work.
+    void Vor_Beendet(i32 wettbewerb);
+    void Nach_Beendet(i32 wettbewerb);
+    // Closes the season: the world's figures; the collected season returned
+    // and a new one begun.
+    Bericht_Saison Saison_Ende();
+    // Champions of each league over all seasons so far (league name -> clubs).
+    const std::map<std::string, std::vector<i32>>& Meister() const { return meister_; }
+
+  private:
+    struct Stand {
+        i32 punkte = 0, spiele = 0;
+    };
+    Bericht_Saison s_;
+    std::map<std::pair<i32, i32>, Stand> stand_;  // (competition, team)
+    std::map<i32, i32> staerkster_;               // competition -> its strongest club at the first matchday
+    std::map<i32, i32> stufe_;                    // league -> its level (league percentage) at the first matchday
+    std::map<i32, i32> liga_stufe_vorher_;        // team -> level of last season's league
+    std::map<i32, i32> liga_stufe_jetzt_;
+    std::map<i32, Bericht_Liga> ligen_;                 // finished leagues of the season
+    std::map<i32, std::pair<i32, i32>> finale_;         // national cups' finalists
+    std::map<std::string, std::vector<i32>> meister_;
+    Welt_Zahlen vorher_;
+    double saldo_start_ = -1;
+};
