@@ -178,7 +178,7 @@ void Menue_Kontrollleiste_Zeigen() {
     Menue_Set_Hintergrund(nullptr, 0);
     // Replay and pause act on a match shown at this machine only; a client
     // neither loads nor saves.
-    const bool netz = Internet_Modus != INTERNET_MODUS_EINZEL;
+    const bool netz = !ruf::Einzel();
     grau(ICON_LEISTE_WIEDERHOLUNG, netz);
     grau(ICON_LEISTE_PAUSE, netz);
     grau(ICON_LEISTE_LADEN, ruf::Client());

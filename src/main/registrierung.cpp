@@ -253,7 +253,7 @@ void menue_hooks_anmelden() {
             }
             return false;
         },
-        .am_selben_rechner = [] { return Internet_Modus == INTERNET_MODUS_EINZEL && Manager_Anzahl_Menschen() > 1; },
+        .am_selben_rechner = [] { return ruf::Einzel() && Manager_Anzahl_Menschen() > 1; },
     });
     // Messages to the manager (a failed save or load among them) in the requester.
     Meldung_Set_Hooks({

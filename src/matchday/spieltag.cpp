@@ -1052,7 +1052,7 @@ bool Spieltag_Run(int durchreichen) {
     if (!z.initialisiert) return false;
     Spieltag_Client_Verfolgen();
     bool ergebnis = false, wartet = false;
-    const bool client = Internet_Modus == INTERNET_MODUS_CLIENT;
+    const bool client = ruf::Client();
     const bool schnell = !client && ruhe.gueltig && ruhe.zeilen == zeilen_stand &&
                          ruhe.spielfelder == Spielfeld_Register_Stand() && ruhe.pause == pause_gilt() &&
                          ruhe.groesse == z.slots.size();

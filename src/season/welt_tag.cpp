@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "season/kalender.h"
 #include "season/wettbewerb.h"
 #include "world/bank.h"
@@ -52,7 +53,7 @@ f64 sponsorgeld(int team, const std::map<i32, Liga_Mitte>& m) {
 f64 Welt_Tag_Sponsorgeld(int team) { return sponsorgeld(team, liga_mitte()); }
 
 void Welt_Tag(bool neuer_monat, bool neue_saison) {
-    if (Internet_Modus == INTERNET_MODUS_CLIENT) return;
+    if (ruf::Client()) return;
     Leben_Erholung();
     if (neue_saison) Leben_Saisonwechsel(2003 + Kalender_Get_Jahr());
     if (!neuer_monat) return;

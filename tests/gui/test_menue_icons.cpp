@@ -21,7 +21,7 @@ class MenueIcons : public ::testing::Test {
     Bild ziel{Rastport_Neu_Einfach(800, 600, 16), &Rastport_Free};
     void SetUp() override { starten(); }
     void TearDown() override {
-        Menue_Grafik_Holen = Menue_Get_Slave_Rastport;
+        Menue_Set_Hooks({});
         beenden();
     }
     u16 px(i32 x, i32 y) { return ziel->bitmap->pixel16()[y * 800 + x]; }
@@ -35,7 +35,7 @@ Rastport* fake_grafik(u32 g) {
 }
 
 TEST_F(MenueIcons, EigeneBilderStattRechtecken) {
-    Menue_Grafik_Holen = fake_grafik;
+    Menue_Set_Hooks({.grafik_holen = fake_grafik});
     Menue_Set_Hintergrund(nullptr, 0x0841);
     struct Fall {
         const char* name;

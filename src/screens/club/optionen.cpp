@@ -287,7 +287,7 @@ void Optionen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
                 if (const Font* fo = font(f)) Blt_Cache_Position_Leeren(0, 201 + OPTIONEN_ZEILE_H * r - fo->hoehe);
     hover_vorher = hover;
     if (hover >= 0)
-        if (Rastport* h = Menue_Grafik_Holen(GRAFIK_OPTIONEN_ZEILE))
+        if (Rastport* h = Menue_Get_Hooks().grafik_holen(GRAFIK_OPTIONEN_ZEILE))
             Blt_Pulsieren(h, 0, 0, h->breite, h->hoehe, ziel, 37, LISTE_Y0 + OPTIONEN_ZEILE_H * hover);
     for (i32 r = 0; r < OPTIONEN_SICHTBAR && erste_zeile + r < OPTIONEN_ZEILEN; ++r)
         zeile_zeichnen(ziel, r, erste_zeile + r);

@@ -22,7 +22,7 @@ constexpr i32 UEBERLAGE_PROZENT = 35;
 constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};       // classes 0..3 -> 24039, 24037, 24036, 24038
 constexpr i32 ERSCHOEPFUNG_BILD[5] = {1, 2, 3, 0, 4};  // levels 0..4 -> 24043, 24044, 24045, 24042, 24046
 
-Rastport* bild(i32 nummer) { return Menue_Grafik_Holen(static_cast<u32>(nummer)); }
+Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
 void blit(Rastport* ziel, i32 nummer, i32 x, i32 y, i32 h = -1) {
     if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, h, ziel, x, y, Blt_Opt_Transparent);
 }
