@@ -453,7 +453,8 @@ class LiveViewSpiel : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(kit::Starten(1));
         Partie_Spiele_Leeren();
-        Partie_Hooks_Installieren();
+        alte_hooks = Spielfeld_Get_Hooks();
+        Spielfeld_Set_Hooks(Partie_Hooks());
         const std::vector<u32> liga = Liga_Vereine(groesste_erste_liga());
         ASSERT_GE(liga.size(), 8u);
         for (u32 i = 0; i < 4; ++i) {
@@ -473,6 +474,7 @@ class LiveViewSpiel : public ::testing::Test {
     void TearDown() override {
         Spielansicht_Free();
         for (u32 i = 0; i < 4; ++i) Spielfeld_Loeschen(0);
+        Spielfeld_Set_Hooks(alte_hooks);
         kit::Beenden();
     }
     void Frames(int anzahl, int n = 2) {
@@ -481,6 +483,7 @@ class LiveViewSpiel : public ::testing::Test {
 
     Spielfeld_Daten* liste[4] = {};
     Spielfeld_Steuerung st{};
+    Spielfeld_Hooks alte_hooks;
 };
 
 TEST_F(LiveViewSpiel, OneFullViewWithHeaderAndBottomBar) {
