@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -276,6 +277,59 @@ TEST_F(LiveView, WeatherMovesFortyParticlesAStrengthStep) {
     }
 }
 
+TEST(LiveViewFarben, KitBrightening) {
+    auto block = [](std::initializer_list<std::pair<int, u8>> werte, u8 rest) {
+        std::array<u8, 36> b;
+        b.fill(rest);
+        for (auto [i, w] : werte) b[static_cast<size_t>(i)] = w;
+        return b;
+    };
+    const struct Fall {
+        const char* name;
+        std::array<u8, 36> ein, aus;
+    } faelle[] = {
+        {"black stays black", block({}, 0), block({}, 0)},
+        {"dark kits by 80 %", block({}, 100), block({}, 180)},
+        // 36 overflowing bytes would take the factor to 0: it stops at 130 %.
+        {"all 200 end at 255", block({}, 200), block({}, 255)},
+        // Near-white bytes overflow without lowering the factor.
+        {"white does not lower", block({{0, 10}}, 250), block({{0, 18}}, 255)},
+        // One byte of 150 overflows (270): 175 % for the rest.
+        {"one overflow", block({{5, 150}}, 10), block({{5, 255}}, 17)},
+        // Ten of them: 130 %, and 141 is the border (253 fits, no lowering).
+        {"ten overflows",
+         block({{0, 150},
+                {1, 150},
+                {2, 150},
+                {3, 150},
+                {4, 150},
+                {5, 150},
+                {6, 150},
+                {7, 150},
+                {8, 150},
+                {9, 150},
+                {10, 141}},
+               20),
+         block({{0, 195},
+                {1, 195},
+                {2, 195},
+                {3, 195},
+                {4, 195},
+                {5, 195},
+                {6, 195},
+                {7, 195},
+                {8, 195},
+                {9, 195},
+                {10, 183}},
+               26)},
+    };
+    for (const Fall& f : faelle) {
+        std::array<u8, 36> b = f.ein;
+        Spielansicht_Trikot_Aufhellen(b.data());
+        EXPECT_EQ(b, f.aus) << f.name;
+    }
+}
+
 TEST(LiveViewBild, PictureNumberByKindAndScale) {
     const struct {
         u32 art, layout;
@@ -525,6 +579,13 @@ TEST_F(LiveViewSpiel, OneFullViewWithHeaderAndBottomBar) {
     std::snprintf(minute, sizeof minute, "%d. Min.", liste[0]->minute + 1);
     EXPECT_TRUE(kit::Text_Auf_Zeile(minute, 20)) << minute;
     EXPECT_EQ(liste[0]->fokus, 1);
+    // The view took both clubs' colour blocks, brightened.
+    for (int seite = 0; seite < 2; ++seite) {
+        std::array<u8, 36> erwartet{};
+        Team_Zeiger(700, static_cast<int>(liste[0]->team[seite]), erwartet.data(), 2);
+        Spielansicht_Trikot_Aufhellen(erwartet.data());
+        EXPECT_TRUE(std::equal(erwartet.begin(), erwartet.end(), v.trikot_farben[seite])) << seite;
+    }
     kit::Png("live_view_voll");
 }
 

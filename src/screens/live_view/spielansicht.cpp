@@ -2,12 +2,15 @@
 // with the list of shown matches, the focus click and the layout.
 #include "screens/live_view/spielansicht.h"
 
+#include <algorithm>
+
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "gui/menue.h"
 #include "gui/menue_spiel.h"
 #include "platform/input.h"
 #include "screens/live_view/projektion.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -251,8 +254,28 @@ bool Spielansicht_View_Init(Spielansicht_View* v, Spielfeld_Daten* sf, u32 layou
     v->pitch = sf;
     v->layout = layout % 3;
     if (!sf || !Spielansicht_Bild_Neu(v)) return false;
+    Spielansicht_Trikotfarben(v);
     v->present = 1;
     return true;
+}
+
+void Spielansicht_Trikot_Aufhellen(u8 block[36]) {
+    int faktor = 180;
+    for (int i = 0; i < 36; ++i)
+        if (block[i] * 180 / 100 > 255 && block[i] < 240) faktor -= 5;
+    faktor = std::max(faktor, 130);
+    for (int i = 0; i < 36; ++i) block[i] = static_cast<u8>(std::min(block[i] * faktor / 100, 255));
+}
+
+void Spielansicht_Trikotfarben(Spielansicht_View* v) {
+    if (!v || !v->pitch) return;
+    for (int seite = 0; seite < 2; ++seite) {
+        u8* block = v->trikot_farben[seite];
+        std::fill(block, block + 36, 0);
+        const u32 team = v->pitch->team[seite];
+        if (team < static_cast<u32>(Team_Anzahl)) Team_Zeiger(700, static_cast<int>(team), block, 2);
+        Spielansicht_Trikot_Aufhellen(block);
+    }
 }
 
 void Spielansicht_View_Leeren(Spielansicht_View* v) {

@@ -37,6 +37,7 @@ struct Spielansicht_View {
     u32 focus = 0;                     // the one focused view
     Spielfeld_Daten* pitch = nullptr;  // null: slot empty
     u32 stand_level[6] = {};           // build level of each stand side (0 none, 1 plain, 2..4 built)
+    u8 trikot_farben[2][36] = {};      // home and away club's colour block, brightened
     u8 wetter_gestartet = 0;           // the particles were scattered
     Spielansicht_Partikel partikel[SA_PARTIKEL];
     u32 layout = SA_VOLL;
@@ -80,6 +81,14 @@ Spielansicht_View* Spielansicht_Suchen(const Spielfeld_Daten* sf);
 // Stores layout mod 3; going into or out of the full layout rebuilds the
 // pitch picture at the other scale.
 void Spielansicht_Set_Layout(Spielansicht_View* v, u32 layout);
+// Brightens a club's colour block (12 RGB triples) for the pitch: dark kits
+// by 80 %; every byte that would overflow (below 240) takes 5 points off the
+// factor, down to 30 %; bytes end at 255 at most.
+void Spielansicht_Trikot_Aufhellen(u8 block[36]);
+// The view's kit colours: both clubs' colour blocks, brightened (zeros for
+// a club the world does not hold).
+void Spielansicht_Trikotfarben(Spielansicht_View* v);
+
 // Builds the view's pitch picture anew; true on success.
 bool Spielansicht_Bild_Neu(Spielansicht_View* v);
 
