@@ -96,10 +96,14 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
 void Spielansicht_Liste_Abgleichen(Spielfeld_Daten** liste, int anzahl) {
     if (!liste || anzahl < 0) anzahl = 0;
     if (anzahl > SA_VIEWS) anzahl = SA_VIEWS;
-    int belegt = 0;
+    // Compared with the list's pitch records (an empty entry stays an empty
+    // slot), so an empty entry does not rebuild every view every frame.
+    int belegt = 0, eintraege = 0;
     for (const Spielansicht_View& v : views)
         if (v.pitch) ++belegt;
-    const bool anders = belegt != anzahl;
+    for (int i = 0; i < anzahl; ++i)
+        if (liste[i]) ++eintraege;
+    const bool anders = belegt != eintraege;
     if (anders) layouts_setzen(anzahl);
     for (int s = 0; s < SA_VIEWS; ++s) {
         Spielansicht_View& v = views[s];
@@ -116,8 +120,17 @@ void Spielansicht_Liste_Abgleichen(Spielfeld_Daten** liste, int anzahl) {
             fokus = 0;
         }
         if (v.pitch && !v.present) {
-            v.pitch->kamera_schritte = 50;  // a new view settles on its first frame
-            if (!Spielansicht_View_Init(&v, v.pitch, v.layout)) Spielansicht_View_Leeren(&v);
+            // A view whose pictures cannot be made keeps only its pitch and
+            // layout and is tried again on the next frame, alone: the others
+            // are not rebuilt for it.
+            Spielfeld_Daten* sf = v.pitch;
+            const u32 layout = v.layout;
+            sf->kamera_schritte = 50;  // a new view settles on its first frame
+            if (!Spielansicht_View_Init(&v, sf, layout)) {
+                Spielansicht_View_Leeren(&v);
+                v.pitch = sf;
+                v.layout = layout;
+            }
         }
         v.focus = fokus;
     }
