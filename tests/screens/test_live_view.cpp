@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "grafik_nummern.h"
@@ -642,6 +644,39 @@ TEST_F(LiveViewSpiel, FourQuarterViewsWithFrames) {
     }
     EXPECT_EQ(kit::Text("Zuschauer"), nullptr) << "quarter views show no attendance";
     kit::Png("live_view_viertel");
+}
+
+TEST_F(LiveViewSpiel, TwoAndThreeViewsCarryTheLargeHeader) {
+    // Half views show the large header (with the attendance) and a frame
+    // below it; the quarters of three matches the small one.
+    const u16 gelb = Farbe_565(0xFFFF00), grau = Farbe_565(0x141415);
+    const struct Fall {
+        int anzahl;
+        std::vector<std::pair<int, i32>> kopf;  // (graphic, y) at x 5
+        std::vector<std::tuple<i32, i32, u16>> rahmen;
+        int zuschauer;  // texts with the attendance
+    } faelle[] = {
+        {2,
+         {{GRAFIK_LIVE_KOPF_GROSS, 5}, {GRAFIK_LIVE_KOPF_GROSS, 287}},
+         {{0, 100, gelb}, {799, 100, gelb}, {0, 400, grau}, {400, 563, grau}},
+         2},
+        {3,
+         {{GRAFIK_LIVE_KOPF_GROSS, 5}, {GRAFIK_LIVE_KOPF_KLEIN, 287}},
+         {{0, 100, gelb}, {0, 400, grau}, {401, 400, grau}, {399, 400, grau}},
+         1},
+    };
+    for (const Fall& f : faelle) {
+        Spielansicht_Free();
+        Frames(f.anzahl);
+        kit::Spur_Leeren();
+        Frames(f.anzahl, 1);
+        for (const auto& [grafik, y] : f.kopf)
+            EXPECT_TRUE(kit::Grafik_Bei(grafik, 5, y)) << f.anzahl << " views, y " << y;
+        for (const auto& [x, y, farbe] : f.rahmen)
+            EXPECT_EQ(kit::Probe(x, y), farbe) << f.anzahl << ": " << x << ", " << y;
+        EXPECT_EQ(static_cast<int>(kit::Texte("Zuschauer").size()), f.zuschauer) << f.anzahl;
+        kit::Png("live_view_" + std::to_string(f.anzahl));
+    }
 }
 
 TEST_F(LiveViewSpiel, StartFailsCleanlyWithoutItsPictures) {
