@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/globals.h"
+#include "grafik_nummern.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
@@ -41,17 +42,23 @@ std::array<i32, 20> nach_slot(i32 team) {
     return a;
 }
 
-// A column of formation row 9 that no starter of the active team holds.
-i32 leere_spalte() {
+// A column of formation row `reihe` that no starter of the active team holds
+// (nor a neighbour, whose shirt would overlap the point).
+i32 leere_spalte(i32 reihe = 9) {
     const auto s = nach_slot(Team_Aktiv);
     for (i32 c = 0; c < 7; ++c) {
         bool frei = true;
-        for (i32 k = 0; k < 11; ++k)
-            if (wert(82, s[static_cast<size_t>(k)]) == c && wert(83, s[static_cast<size_t>(k)]) == 9) frei = false;
+        for (i32 k = 0; k < 11; ++k) {
+            const i32 sc = wert(82, s[static_cast<size_t>(k)]), sr = wert(83, s[static_cast<size_t>(k)]);
+            if ((sc == c || sc == c - 1) && sr == reihe) frei = false;
+        }
         if (frei) return c;
     }
-    return 0;
+    return -1;
 }
+// The middle of a cell on the pitch preview.
+i32 zelle_x(i32 c) { return 24 * c + 22; }
+i32 zelle_y(i32 r) { return 342 - 25 * r + 12; }
 
 class Kader : public ::testing::Test {
   protected:
@@ -247,8 +254,9 @@ TEST_F(Kader, AufsSpielfeldSetzen) {
     kit::Frames(40);
     const auto t = nach_slot(Team_Aktiv);
     const i32 reserve = t[18], c = leere_spalte();
+    ASSERT_GE(c, 0);
     zeile_klicken(18);
-    kit::Klick(24 * c + 22, 342 - 25 * 9 + 12);
+    kit::Klick(zelle_x(c), zelle_y(9));
     EXPECT_LE(slot(reserve), 10);
     EXPECT_EQ(wert(82, reserve), c);
     EXPECT_EQ(wert(83, reserve), 9);
@@ -262,10 +270,70 @@ TEST_F(Kader, AufsSpielfeldSetzen) {
     zeile_klicken(slot(reserve));
     ASSERT_NE(Menue_Icon_Zustand(ICON_KADER_ZEILE + slot(reserve)), 0u);
     kit::Meldungen_Leeren();
-    kit::Klick(24 * leere_spalte() + 22, 342 - 25 * 9 + 12);
+    kit::Klick(zelle_x(leere_spalte()), zelle_y(9));
     ASSERT_EQ(kit::Meldungen().size(), 1u);
     EXPECT_EQ(kit::Meldungen()[0], e1(48));
     EXPECT_EQ(nach_slot(Team_Aktiv), vorher);
+}
+
+TEST_F(Kader, ZiehenAufsFeldUndAufZeilen) {
+    oeffnen();
+    // A reserve dragged onto a free cell while a starter is injured: he
+    // takes the injured man's place and then the cell.
+    const auto s = nach_slot(Team_Aktiv);
+    const i32 verletzter = s[4], reserve = s[18];
+    verletzen(verletzter);
+    E1_Screen_Liste_Fuellen(Team_Aktiv);
+    Team_Wert(8, Team_Aktiv, 128, OP_BITS_SETZEN);
+    i32 reihe = 5, c = leere_spalte(reihe);
+    if (c < 0) reihe = 6, c = leere_spalte(reihe);
+    ASSERT_GE(c, 0);
+    kit::Ziehen(300, zeile_y(18) + 8, zelle_x(c), zelle_y(reihe));
+    EXPECT_LE(slot(reserve), 10);
+    EXPECT_EQ(wert(82, reserve), c);
+    EXPECT_EQ(wert(83, reserve), reihe);
+    EXPECT_EQ(slot(verletzter), 18);
+    EXPECT_EQ(Team_Wert(8, Team_Aktiv, 0, OP_LESEN) & 128, 0);
+    kit::Frames(40);
+
+    // A starter's shirt dragged onto a substitute's row: they change places.
+    const auto t = nach_slot(Team_Aktiv);
+    const i32 stamm = t[7], ersatz = t[13];
+    Screen_Icon* hemd = nullptr;
+    for (i32 k = 0; k < 11; ++k)
+        if (E1_Screen_Spieler_Von(ICON_KADER_FELD + k) == stamm) hemd = Menue_Screen_Icon_Aus_Nummer(ICON_KADER_FELD + k);
+    ASSERT_TRUE(hemd);
+    kit::Ziehen(hemd->x + 12, hemd->y + 10, 300, zeile_y(13) + 8);
+    EXPECT_EQ(slot(stamm), 13);
+    EXPECT_EQ(slot(ersatz), 7);
+    kit::Frames(40);
+
+    // The injured man's row dragged onto a starter's row is refused.
+    kit::Meldungen_Leeren();
+    const auto vorher = nach_slot(Team_Aktiv);
+    kit::Ziehen(300, zeile_y(18) + 8, 300, zeile_y(2) + 8);
+    ASSERT_EQ(kit::Meldungen().size(), 1u);
+    EXPECT_EQ(kit::Meldungen()[0], e1(48));
+    EXPECT_EQ(nach_slot(Team_Aktiv), vorher);
+    kit::Requester_Antworten(true);
+
+    // While a row is held over the pitch it is drawn as a shirt on a cell;
+    // let go on its own row, nothing changes.
+    const auto stand = nach_slot(Team_Aktiv);
+    kit::Maus(300, zeile_y(16) + 8);
+    kit::Druecken();
+    kit::Maus(200, 240);
+    kit::Maus(zelle_x(1), zelle_y(4));
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_KADER_TRIKOT_GEHOBEN + 0, 24 + 10 + 8, 342 - 100 + 8) ||
+                kit::Grafik_Bei(GRAFIK_KADER_TRIKOT_GEHOBEN + 1, 24 + 10 + 8, 342 - 100 + 8) ||
+                kit::Grafik_Bei(GRAFIK_KADER_TRIKOT_GEHOBEN + 2, 24 + 10 + 8, 342 - 100 + 8) ||
+                kit::Grafik_Bei(GRAFIK_KADER_TRIKOT_GEHOBEN + 3, 24 + 10 + 8, 342 - 100 + 8));
+    kit::Png("kader_ziehen");
+    kit::Maus(300, zeile_y(16) + 8);
+    kit::Loslassen();
+    EXPECT_EQ(nach_slot(Team_Aktiv), stand);
 }
 
 TEST_F(Kader, AnsichtAndererVereinNurLesen) {
@@ -295,6 +363,7 @@ TEST_F(Kader, AnsichtAndererVereinNurLesen) {
     // Clicks change nothing of the other club.
     zeile_klicken(0);
     zeile_klicken(5);
+    kit::Ziehen(300, zeile_y(1) + 8, 300, zeile_y(15) + 8);
     EXPECT_EQ(nach_slot(anderer), s);
     kit::Png("kader_anderer_verein");
     // Back to the own team.

@@ -72,12 +72,39 @@ char hilfe[1024];
 
 Icon_Textzeile text_menue{}, text_auto{}, text_ansicht{};
 
+// Snapping grids: the three parts of the list, the pitch's cells (the
+// goalkeeper's cell alone below them). A row tries the list first, a shirt
+// the pitch.
+// The row's chain: the list, then the pitch. The shirt's: the pitch, then the list.
+constexpr Icon_Raster ZEILE_FELD_TOR{.spalten = 1, .zeilen = 1, .x = 82, .y = 341, .zelle_b = 24, .zelle_h = 25};
+constexpr Icon_Raster ZEILE_FELD{.spalten = 7, .zeilen = 10, .x = 10, .y = 92, .zelle_b = 24, .zelle_h = 25,
+                                 .naechstes = &ZEILE_FELD_TOR};
+constexpr Icon_Raster ZEILE_RESERVE{.spalten = 1, .zeilen = 3, .x = ZEILE_X, .y = 467, .zelle_b = 28, .zelle_h = 17,
+                                    .naechstes = &ZEILE_FELD};
+constexpr Icon_Raster ZEILE_BANK{.spalten = 1, .zeilen = 6, .x = ZEILE_X, .y = 344, .zelle_b = 28, .zelle_h = 17,
+                                 .naechstes = &ZEILE_RESERVE};
+constexpr Icon_Raster ZEILE_RASTER{.spalten = 1, .zeilen = 11, .x = ZEILE_X, .y = 136, .zelle_b = 28, .zelle_h = 17,
+                                   .naechstes = &ZEILE_BANK};
+constexpr Icon_Raster FELD_LISTE_RESERVE{.spalten = 1, .zeilen = 3, .x = ZEILE_X, .y = 467, .zelle_b = 28, .zelle_h = 17};
+constexpr Icon_Raster FELD_LISTE_BANK{.spalten = 1, .zeilen = 6, .x = ZEILE_X, .y = 344, .zelle_b = 28, .zelle_h = 17,
+                                      .naechstes = &FELD_LISTE_RESERVE};
+constexpr Icon_Raster FELD_LISTE_ELF{.spalten = 1, .zeilen = 11, .x = ZEILE_X, .y = 136, .zelle_b = 28, .zelle_h = 17,
+                                     .naechstes = &FELD_LISTE_BANK};
+constexpr Icon_Raster FELD_TOR_2{.spalten = 1, .zeilen = 1, .x = 82, .y = 341, .zelle_b = 24, .zelle_h = 25,
+                                 .naechstes = &FELD_LISTE_ELF};
+constexpr Icon_Raster FELD_RASTER{.spalten = 7, .zeilen = 10, .x = 10, .y = 92, .zelle_b = 24, .zelle_h = 25,
+                                  .naechstes = &FELD_TOR_2};
+Menue_Drag zeile_drag{.flags = DRAG_SICHTBAR, .drop = E1_Screen_Zeile_Ablegen, .x0 = 0, .y0 = 87, .x1 = 782, .y1 = 560};
+Menue_Drag feld_drag{.flags = DRAG_SICHTBAR, .drop = E1_Screen_Feld_Ablegen, .x0 = 0, .y0 = 87, .x1 = 782, .y1 = 566};
+
 constexpr u32 ZEILE_FLAGS = MENUE_F_HOVER;
 constexpr Screen_Icon zeile(i32 k) {
     return {.nummer = static_cast<i16>(ICON_KADER_ZEILE + k),
             .flags = ZEILE_FLAGS,
+            .raster = &ZEILE_RASTER,
             .x = ZEILE_X,
             .y = static_cast<i16>(zeile_y(k)),
+            .drag = &zeile_drag,
             .status = MENUE_S_TRANSPARENT,
             .klick = E1_Screen_Zeile_Klick,
             .zeichnen = E1_Screen_Zeile_Zeichnen,
@@ -89,8 +116,10 @@ constexpr Screen_Icon zeile(i32 k) {
 constexpr Screen_Icon feld(i32 k) {
     return {.nummer = static_cast<i16>(ICON_KADER_FELD + k),
             .flags = ZEILE_FLAGS,
+            .raster = &FELD_RASTER,
             .x = 10,
             .y = 92,
+            .drag = &feld_drag,
             .status = MENUE_S_TRANSPARENT,
             .klick = E1_Screen_Feld_Klick,
             .zeichnen = E1_Screen_Feld_Zeichnen,
@@ -166,6 +195,12 @@ bool eigenes_gezeigt() { return gezeigt >= 0 && gezeigt == Team_Aktiv; }
 Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
 void setzen(i32 n, bool ein) { Menue_Icon_Zustand_Setzen(n, ein ? 1 : 0); }
+
+// Rows and shirts can be dragged only while the own team is shown.
+void ziehbar(bool ein) {
+    for (i32 n = ICON_KADER_ZEILE; n < ICON_KADER_FELD + KADER_FELDER; ++n)
+        if (Screen_Icon* i = icon(n)) i->flags = ein ? i->flags | MENUE_F_ZIEHBAR : i->flags & ~MENUE_F_ZIEHBAR;
+}
 
 void grau(i32 n, bool ein) {
     if (Screen_Icon* i = icon(n)) i->status = ein ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
@@ -283,6 +318,43 @@ i32 naechster_stammspieler(i32 c, i32 r) {
     return best;
 }
 
+// Puts an available player of the own team on cell (c, r): a substitute or
+// reserve first changes places with the starter nearest to that cell (only
+// starters have cells). True when he stands there.
+bool aufs_feld(i32 p, i32 c, i32 r) {
+    if (wert(MODUS_SLOT, p) > 10)
+        if (const i32 q = naechster_stammspieler(c, r); q >= 0) Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
+    if (wert(MODUS_SLOT, p) > 10 || !Spieler_Setze_Formationsposition(p, c, r)) return false;
+    Team_Aufstellung_Manuell(Team_Aktiv);
+    setzen(ICON_KADER_AUTO, false);
+    return true;
+}
+
+// The first unavailable starter of the own squad, -1.
+i32 erster_ausfall_in_elf() {
+    i32 liste[KADER_ZEILEN];
+    const i32 n = Teamspieler_Ins_Array(Team_Aktiv, liste, KADER_ZEILEN, 0);
+    for (i32 i = 0; i < n; ++i)
+        if (!verfuegbar(liste[i]) && wert(MODUS_SLOT, liste[i]) <= 10) return liste[i];
+    return -1;
+}
+
+bool ist_zeile(const Screen_Icon* i) { return i && i->nummer >= ICON_KADER_ZEILE && i->nummer < ICON_KADER_ZEILE + KADER_ZEILEN; }
+bool ist_feld(const Screen_Icon* i) { return i && i->nummer >= ICON_KADER_FELD && i->nummer < ICON_KADER_FELD + KADER_FELDER; }
+
+// A dragged player let go on another: the swap with the click's checks.
+void ablegen_tauschen(i32 p, i32 q) {
+    if (p == q || q < 0) return;
+    if (!E1_Screen_Tausch_Erlaubt(p, q)) {
+        refuse();
+        return;
+    }
+    Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
+    Team_Aufstellung_Manuell(Team_Aktiv);
+    setzen(ICON_KADER_AUTO, false);
+    geaendert_setzen();
+}
+
 void neu_fuellen() {
     E1_Screen_Liste_Fuellen(gezeigt);
     Blt_Cache_Leeren();
@@ -331,6 +403,7 @@ void E1_Screen_Anzeigen() {
         gezeigt = Team_Ansicht;
         if (!Team_Hat_Manager(gezeigt) && ruf::Haelt_Spiel()) Check_Und_Set_Aa(gezeigt);
     }
+    ziehbar(eigen && gezeigt >= 0);
     texte_setzen();
     auswahl_loeschen();
     geaendert = false;
@@ -433,6 +506,17 @@ void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const i32 p = static_cast<i32>(i->user[0]);
     if (p < 0 || p >= Spieler_Anzahl) return;
     const i32 k = i->nummer - ICON_KADER_ZEILE;
+    if (Menue_Get_Klick_Icon() == i && x < ZEILE_X) {
+        // Dragged over the pitch: a shirt where he would go.
+        const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+        if (Rastport* b = bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
+            Blt_Blit(b, 0, 0, -1, -1, ziel, x - 2, y - 2, Blt_Opt_Transparent);
+        const i32 nummer = wert(MODUS_NUMMER, p);
+        if (Font* f = font(FONT_ZEILE))
+            Font_Printf(ziel, f, "^c%05d^fb0008^tz0014%d^fe", x + 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y + 19,
+                        verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER, nummer);
+        return;
+    }
     const bool gewaehlt = an(i->nummer);
     if (Menue_Get_Aktives_Icon() == i || gewaehlt)
         if (Rastport* b = bild(GRAFIK_KADER_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
@@ -456,6 +540,7 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const i32 nummer = wert(MODUS_NUMMER, p);
     const i32 links = nummer >= 10 && nummer <= 19 ? 1 : 0;
     const bool gehoben = eigenes_gezeigt() && (an(i->nummer) || Menue_Get_Aktives_Icon() == i ||
+                                               Menue_Get_Klick_Icon() == i ||
                                                (k >= 0 && k < KADER_FELDER && verknuepft_feld[k] >= 0));
     if (gehoben) {
         if (Rastport* b = bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
@@ -535,16 +620,7 @@ void E1_Screen_Spielfeld_Klick(Screen_Icon*, u32 ereignis) {
         return;
     }
     i32 c = Maus_Get_X(), r = Maus_Get_Y();
-    if (E1_Screen_Maus_In_Feld(&c, &r)) {
-        // A substitute or reserve placed on the pitch first takes the place
-        // of the starter nearest to that cell, who goes to his place.
-        if (wert(MODUS_SLOT, p) > 10)
-            if (const i32 q = naechster_stammspieler(c, r); q >= 0) Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
-        if (wert(MODUS_SLOT, p) <= 10 && Spieler_Setze_Formationsposition(p, c, r)) {
-            Team_Aufstellung_Manuell(Team_Aktiv);
-            setzen(ICON_KADER_AUTO, false);
-        }
-    }
+    if (E1_Screen_Maus_In_Feld(&c, &r)) aufs_feld(p, c, r);
     auswahl_loeschen();
     geaendert = false;
     neu_fuellen();
@@ -608,4 +684,45 @@ const char* E1_Screen_Hilfetext(Screen_Icon* i) {
         return name && *name ? name : nullptr;
     }
     return Spieler_Hilfetext(p, eigenes_gezeigt(), hilfe, sizeof hilfe);
+}
+
+// --- Dragging -------------------------------------------------------------------------------
+
+void E1_Screen_Zeile_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis) {
+    if (!(ereignis & MENUE_E_DROP) || !eigenes_gezeigt()) return;
+    const i32 p = static_cast<i32>(g->user[0]);
+    if (p < 0) return;
+    if (geaendert) geaendert = false, auswahl_loeschen();
+    if (ist_feld(ziel) || (ist_zeile(ziel) && ziel->y != g->y)) {
+        ablegen_tauschen(p, static_cast<i32>(ziel->user[0]));
+    } else if (ziel && ziel->nummer == ICON_KADER_SPIELFELD) {
+        i32 c = x, r = y;
+        if (!verfuegbar(p)) {
+            refuse();
+        } else if (E1_Screen_Maus_In_Feld(&c, &r)) {
+            // He takes the place of an unavailable starter first, if there is one.
+            if (wert(MODUS_SLOT, p) > 10)
+                if (const i32 q = erster_ausfall_in_elf(); q >= 0) Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
+            if (aufs_feld(p, c, r)) geaendert_setzen();
+        }
+    }
+    for (i32& v : verknuepft_zeile) v = -1;
+    for (i32& v : verknuepft_feld) v = -1;
+    neu_fuellen();
+}
+
+void E1_Screen_Feld_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis) {
+    if (!(ereignis & MENUE_E_DROP) || !eigenes_gezeigt()) return;
+    const i32 p = static_cast<i32>(g->user[0]);
+    if (p < 0) return;
+    if (geaendert) geaendert = false, auswahl_loeschen();
+    if (ist_zeile(ziel) || ist_feld(ziel)) {
+        ablegen_tauschen(p, static_cast<i32>(ziel->user[0]));
+    } else if (ziel && ziel->nummer == ICON_KADER_SPIELFELD) {
+        i32 c = x, r = y;
+        if (E1_Screen_Maus_In_Feld(&c, &r) && aufs_feld(p, c, r)) geaendert_setzen();
+    }
+    for (i32& v : verknuepft_zeile) v = -1;
+    for (i32& v : verknuepft_feld) v = -1;
+    neu_fuellen();
 }

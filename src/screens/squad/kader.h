@@ -66,3 +66,6 @@ void E1_Screen_Menue_Klick(Screen_Icon* icon, u32 ereignis);
 void E1_Screen_Auto_Klick(Screen_Icon* icon, u32 ereignis);
 void E1_Screen_Ansicht_Klick(Screen_Icon* icon, u32 ereignis);
 const char* E1_Screen_Hilfetext(Screen_Icon* icon);
+// Drop procedures of a dragged row and a dragged shirt (x, y: where it was drawn).
+void E1_Screen_Zeile_Ablegen(Screen_Icon* gezogen, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis);
+void E1_Screen_Feld_Ablegen(Screen_Icon* gezogen, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis);
