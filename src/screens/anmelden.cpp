@@ -4,6 +4,7 @@
 
 #include "screens/club/optionen.h"
 #include "screens/screens.h"
+#include "screens/squad/kader.h"
 
 namespace {
 // Dialog buttons of the main menu's launch table (icons 702..705).
@@ -13,8 +14,11 @@ constexpr int KNOPF_TEAM = 0, KNOPF_WETTBEWERB = 1, KNOPF_VEREIN = 2, KNOPF_SPIE
 void Screens_Anmelden() {
     Screens_Zuruecksetzen();
     Screen_Registrieren(Screen_Id::OPTIONEN, Optionen_Screen_Def());
+    Screen_Registrieren(Screen_Id::KADER, E1_Screen_Def());
 
+    // Dialog button 702 ("Team"): squad and line-up 0.
+    Screen_Launch_Eintragen(KNOPF_TEAM, 0, Screen_Id::KADER);
     // Dialog button 705 ("Spiel"): load 0, save 1, options 2; 3 ends the program.
     Screen_Launch_Eintragen(KNOPF_SPIEL, 2, Screen_Id::OPTIONEN);
-    (void)KNOPF_TEAM, (void)KNOPF_WETTBEWERB, (void)KNOPF_VEREIN;
+    (void)KNOPF_WETTBEWERB, (void)KNOPF_VEREIN;
 }
