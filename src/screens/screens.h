@@ -10,6 +10,8 @@
 // Every screen, one line each.
 enum class Screen_Id : i32 {
     OPTIONEN,
+    LADEN,
+    SPEICHERN,
     ANZAHL
 };
 
