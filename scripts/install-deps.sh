@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  libjpeg-turbo-progs libturbojpeg0-dev
+  libjpeg-turbo-progs
   fonts-dejavu-core fonts-dejavu-extra python3
   librsvg2-dev libcairo2-dev libfreetype-dev libpng-dev
   xvfb xauth

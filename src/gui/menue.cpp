@@ -557,7 +557,7 @@ Rastport* Menue_Screen_Icon_Bitmap(Screen_Icon* i, i32* w, i32* h) {
         return melden(nullptr, 800, 600);
     }
     Rastport* bild = (i->flags & MENUE_F_TGA) ? Menue_Get_Tga_Rastport(i->tga) : i->bild;
-    if (!bild && !(i->flags & MENUE_F_TGA) && i->grafik != MENUE_KEINE_GRAFIK) bild = Menue_Get_Hooks().grafik_holen(i->grafik);
+    if (!bild && !(i->flags & MENUE_F_TGA) && i->grafik != MENUE_KEINE_GRAFIK) bild = hooks_tabelle.grafik_holen(i->grafik);
     if (bild) return melden(bild, bild->breite, bild->hoehe);
     if ((i->flags & MENUE_F_TGA) || i->grafik != MENUE_KEINE_GRAFIK) return melden(nullptr, 0, 0);
     Rastport* e = eigenes_bild(i);
