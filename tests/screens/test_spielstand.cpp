@@ -141,6 +141,27 @@ TEST_F(Spielstand_Screens, SpeichernMitBeschreibungUndZurueckLaden) {
     EXPECT_EQ(Spielstand_Get_Letzter(), 3);
 }
 
+TEST_F(Spielstand_Screens, SpeichernGezeichnet) {
+    speichern_in(2, "Vor dem Derby");
+    speichern_oeffnen();
+    kit::Klick(LISTE_X, zeile_y(4));
+    tippen("Nach dem Derby");
+    kit::Maus(LISTE_X, zeile_y(6));
+    kit::Frames(40);  // the dialog's pop-up slides shut behind the screen
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    ASSERT_TRUE(kit::Text("Spiel speichern"));
+    EXPECT_EQ(kit::Text("Spiel speichern")->font, 11);
+    // The chosen slot's text is the input field's; the others are printed.
+    EXPECT_TRUE(kit::Text_Auf_Zeile("Vor dem Derby", 200 + 27 * 2));
+    EXPECT_TRUE(kit::Text("Nach dem Derby"));
+    EXPECT_FALSE(kit::Text_Auf_Zeile("leer", 200 + 27 * 4));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_DISK_GEWAEHLT, 300, zeile_y(4)));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_DISK_ZEILE, 300, zeile_y(6)));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_DISK_KNOPF, 700, 380));
+    kit::Png("speichern");
+}
+
 TEST_F(Spielstand_Screens, SlotKlicks) {
     speichern_in(2, "Zwei");
     kit::Meldungen_Leeren();

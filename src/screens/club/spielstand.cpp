@@ -305,13 +305,17 @@ void Disk_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
     Blt_Cache_Leeren();
     Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d%s", 249, 146, FARBE_WEISS,
                       text(speichern ? T_TITEL_SPEICHERN : T_TITEL_LADEN));
+    // Every other row a shade lighter.
+    for (i32 s = 0; s < DISK_SLOTS; s += 2)
+        Blt_Rechteck_Alpha(ziel, 37, DISK_ZEILE_Y0 + DISK_ZEILE_H * s, 615, DISK_ZEILE_H, FARBE_WEISS, 4);
     if (gewaehlt >= 0)
         if (Rastport* m = Menue_Get_Hooks().grafik_holen(GRAFIK_DISK_GEWAEHLT))
             Blt_Blit(m, 0, 0, -1, -1, ziel, 37, DISK_ZEILE_Y0 + DISK_ZEILE_H * gewaehlt, Blt_Opt_Transparent);
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
     if (Menue_Get_Aktives_Icon() == icon && my >= DISK_ZEILE_Y0 && my <= LISTE_Y1) {
         const i32 r = Disk_Screen_Zeile_Bei(mx, my);
-        if (r >= 0)
+        // Not under the description field: it keeps what lies beneath it from its first frame.
+        if (r >= 0 && !(speichern && r == gewaehlt))
             if (Rastport* h = Menue_Get_Hooks().grafik_holen(GRAFIK_DISK_ZEILE))
                 Blt_Pulsieren(h, 0, 0, h->breite, h->hoehe, ziel, 37, DISK_ZEILE_Y0 + DISK_ZEILE_H * r);
     }
