@@ -170,11 +170,11 @@ TEST_F(Spielstand_Screens, SlotKlicks) {
         i32 vorher, zeile, nachher;
         const char* meldung;
     } faelle[] = {
-        {false, -1, 2, 2, nullptr},   // a used slot is chosen
-        {false, 2, 2, -1, nullptr},   // the chosen slot again: deselected
-        {false, -1, 5, -1, nullptr},  // an empty slot cannot be chosen for loading
-        {true, -1, 5, 5, nullptr},    // but for saving
-        {true, 5, 5, 5, nullptr},     // the chosen slot again stays chosen
+        {false, -1, 2, 2, nullptr},                    // a used slot is chosen
+        {false, 2, 2, -1, nullptr},                    // the chosen slot again: deselected
+        {false, -1, 5, -1, nullptr},                   // an empty slot cannot be chosen for loading
+        {true, -1, 5, 5, nullptr},                     // but for saving
+        {true, 5, 5, 5, nullptr},                      // the chosen slot again stays chosen
         {true, 5, 9, 5, "automatischen Speicherung"},  // the autosave's slot is refused
     };
     for (const Fall& f : faelle) {

@@ -7,11 +7,11 @@
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/meldung.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/eingabe.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
@@ -36,11 +36,11 @@ enum : i32 {
     T_ABBRECHEN = 2,
     T_TITEL_SPEICHERN = 3,
     T_TITEL_LADEN = 4,
-    T_STANDARD = 9,         // "Spielstand %d": a used slot without a description
+    T_STANDARD = 9,  // "Spielstand %d": a used slot without a description
     T_NICHTS_GEWAEHLT = 10,
     T_ALLE_BELEGT = 11,
     T_AUTOSAVE_GESPERRT = 12,
-    T_AUTOSAVE_TEXT = 13,   // the weekly autosave's description
+    T_AUTOSAVE_TEXT = 13,  // the weekly autosave's description
     T_LEER = 14,
     T_BESCHAEDIGT = 15,
 };
@@ -229,8 +229,7 @@ void Disk_Screen_Texte_Setzen() {
     laden_text.text = text(T_LADEN);
     speichern_text.text = text(T_SPEICHERN);
     abbrechen_text.text = text(T_ABBRECHEN);
-    constexpr i16 KNOEPFE[4] = {ICON_LADEN_KNOPF, ICON_LADEN_ABBRECHEN, ICON_SPEICHERN_KNOPF,
-                                ICON_SPEICHERN_ABBRECHEN};
+    constexpr i16 KNOEPFE[4] = {ICON_LADEN_KNOPF, ICON_LADEN_ABBRECHEN, ICON_SPEICHERN_KNOPF, ICON_SPEICHERN_ABBRECHEN};
     static const char* const IDS[4] = {"*5", "*6", "*7", "*8"};
     for (i32 k = 0; k < 4; ++k) {
         hilfe[k] = IDS[k];
@@ -324,8 +323,8 @@ void Disk_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
         if (speichern && s == gewaehlt) {
             // The cache's text is the field's buffer (30 bytes: 29 characters).
             const i32 r = Eingabefeld_Bearbeiten(font(FONT_ZEILE), slots[s].text, sizeof slots[s].text,
-                                                 BESCHREIBUNG_ZEICHEN, 0x1A4, 55, 188 + DISK_ZEILE_H * s, 180, 22, 0,
-                                                 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
+                                                 BESCHREIBUNG_ZEICHEN, 0x1A4, 55, 188 + DISK_ZEILE_H * s, 180, 22, 0, 0,
+                                                 nullptr, 0, 0, nullptr, FARBE_WEISS);
             if (r == EINGABE_FERTIG) bestaetigt = true;
         }
     }

@@ -16,12 +16,12 @@ struct Screen_Icon;
 struct Rastport;
 
 enum : i16 {
-    ICON_LADEN_RAHMEN = 1701,      // slot list of the load screen: its frame icon
-    ICON_LADEN_SCHLEIER = 1702,    // the whole screen behind it
-    ICON_LADEN_KNOPF = 1703,       // load
-    ICON_LADEN_ABBRECHEN = 1704,   // cancel; also the right-click icon
-    ICON_SPEICHERN_RAHMEN = 1715,  // slot list of the save screen: its frame icon
-    ICON_SPEICHERN_KNOPF = 1716,   // save
+    ICON_LADEN_RAHMEN = 1701,         // slot list of the load screen: its frame icon
+    ICON_LADEN_SCHLEIER = 1702,       // the whole screen behind it
+    ICON_LADEN_KNOPF = 1703,          // load
+    ICON_LADEN_ABBRECHEN = 1704,      // cancel; also the right-click icon
+    ICON_SPEICHERN_RAHMEN = 1715,     // slot list of the save screen: its frame icon
+    ICON_SPEICHERN_KNOPF = 1716,      // save
     ICON_SPEICHERN_ABBRECHEN = 1717,  // cancel; also the right-click icon
     ICON_SPEICHERN_SCHLEIER = 1719,   // the whole screen behind it (its click saves after the confirm key)
 };
