@@ -131,6 +131,11 @@ TEST_F(Spielstand_Screens, SpeichernMitBeschreibungUndZurueckLaden) {
     EXPECT_EQ(kit::Text_Auf_Zeile("leer", 200 + 27 * 0)->farbe, FARBE_WEISS);
     kit::Png("laden");
 
+    // What changed after the save is undone by the load.
+    const std::string name = Team_String(721, static_cast<i32>(b.team), nullptr, 0);
+    char neu[] = "Umbenannt";
+    Team_String(721, static_cast<i32>(b.team), neu, 1);
+    ASSERT_STREQ(Team_String(721, static_cast<i32>(b.team), nullptr, 0), "Umbenannt");
     kit::Klick(LISTE_X, zeile_y(3));
     EXPECT_EQ(Disk_Screen_Gewaehlt(), 3);
     knopf(ICON_LADEN_KNOPF);
@@ -139,6 +144,7 @@ TEST_F(Spielstand_Screens, SpeichernMitBeschreibungUndZurueckLaden) {
     kalender_pass();
     EXPECT_STREQ(Spielstand_Letzter_Fehler(), "");
     EXPECT_EQ(Spielstand_Get_Letzter(), 3);
+    EXPECT_EQ(Team_String(721, static_cast<i32>(b.team), nullptr, 0), name);
 }
 
 TEST_F(Spielstand_Screens, SpeichernGezeichnet) {
