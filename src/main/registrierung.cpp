@@ -154,6 +154,12 @@ void menue_anmelden() {
     // Crest numbers, faces and shirt colours of the menu engine from the world.
     Wappen_Set_Hooks({.nummer_von_team = Gui_Welt_Wappen_Nummer});
     Gesicht_Set_Hooks({.aussehen = Gui_Welt_Aussehen, .farben = Gui_Welt_Farben});
+    // The menu engine's click sounds (9 a click, 10 the rocker's right
+    // click); a club's crest inside a text ("^l" markup), square.
+    Menue_Set_Hooks({.klick_klang = [](i32 klang) { Sound_Effekt_Solo(klang, false); }});
+    Font_Set_Hooks({.wappen_blit = [](Rastport* rp, i32 team, i32 x, i32 y, i32 groesse) {
+        Wappen_Blit(team, rp, x, y, groesse, groesse, nullptr);
+    }});
 #if KORDAVO_HAT_SEASON
     // The announcement pages and screens, their sounds, the remarks' texts.
     Vorschau_Set_Texte([](i32 n) { return Text_cfg_Text(TEXT_REST, n); });
