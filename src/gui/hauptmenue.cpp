@@ -140,7 +140,8 @@ void starten(i32 k, i32 e) {
     Menue_Modus = 0;
     if (k != 3) Menue_Letzte_Wahl_Setzen(Team_Aktiv, k, e);  // the next main menu reopens it
     if (H.screen_starten(k, e)) return;
-    // Until the disk screens exist, load and save use the slot used last.
+    // Without the load and save screens (a program built without them),
+    // load and save use the slot used last.
     if (k == 3 && e == SPIEL_LADEN) Menue_Laden_Fragen();
     else if (k == 3 && e == SPIEL_SPEICHERN) Menue_Speichern();
     else Menue_Im_Aufbau();

@@ -9,6 +9,7 @@
 
 #include "base/globals.h"
 #include "base/ruf.h"
+#include "base/spielstand.h"
 #include "base/tools.h"
 #include "platform/hooks.h"
 
@@ -55,6 +56,7 @@
 #endif
 #if KORDAVO_HAT_SCREENS
 #include "screens/anmelden.h"
+#include "screens/club/spielstand.h"
 #include "screens/screens.h"
 #endif
 #if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
@@ -357,8 +359,6 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
 // The network: start, frame, block protocol, call lines and the match signal relay.
 void netz_anmelden() {
 #if KORDAVO_HAT_NET
-    // The connections close after a game was loaded and when the program ends.
-    Spielstand_Set_Hooks({.netz_schliessen = Netz_Verbindungen_Schliessen});
     // The block protocol: the server answers its clients' packets; on a
     // client the typed calls go over the wire.
     Netz_Set_Hooks({.client_signal = Netz_Client_Signal, .server_paket = Netz_Server_Paket});
@@ -401,6 +401,19 @@ void netz_anmelden() {
         .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
     });
 #endif
+}
+
+// The save-game driver's calls upwards: the description a save game carries
+// comes from the save screen; the connections close after a game was loaded.
+void spielstand_anmelden() {
+    Spielstand_Set_Hooks({
+#if KORDAVO_HAT_SCREENS
+        .beschreibung = Disk_Screen_Beschreibung,
+#endif
+#if KORDAVO_HAT_NET
+        .netz_schliessen = Netz_Verbindungen_Schliessen,
+#endif
+    });
 }
 
 // The screens: their records and launch entries; their calls into the network.
@@ -446,6 +459,7 @@ void Main_Registrieren(bool (*spielstart)(int, u8*)) {
     menue_anmelden();
     menue_hooks_anmelden();
     netz_anmelden();
+    spielstand_anmelden();
     screens_anmelden();
     werkzeuge_anmelden();
 }
