@@ -2,6 +2,7 @@
 // the main menu's launch entries that open it.
 #include "screens/anmelden.h"
 
+#include "screens/club/bank.h"
 #include "screens/club/optionen.h"
 #include "screens/screens.h"
 
@@ -13,8 +14,11 @@ constexpr int KNOPF_TEAM = 0, KNOPF_WETTBEWERB = 1, KNOPF_VEREIN = 2, KNOPF_SPIE
 void Screens_Anmelden() {
     Screens_Zuruecksetzen();
     Screen_Registrieren(Screen_Id::OPTIONEN, Optionen_Screen_Def());
+    Screen_Registrieren(Screen_Id::BANK, Bank_Screen_Def());
 
     // Dialog button 705 ("Spiel"): load 0, save 1, options 2; 3 ends the program.
     Screen_Launch_Eintragen(KNOPF_SPIEL, 2, Screen_Id::OPTIONEN);
-    (void)KNOPF_TEAM, (void)KNOPF_WETTBEWERB, (void)KNOPF_VEREIN;
+    // Dialog button 704 ("Verein"): bank 0.
+    Screen_Launch_Eintragen(KNOPF_VEREIN, 0, Screen_Id::BANK);
+    (void)KNOPF_TEAM, (void)KNOPF_WETTBEWERB;
 }

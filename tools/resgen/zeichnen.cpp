@@ -833,6 +833,60 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
             const std::string t = i == 0 ? "\u00AB" : i == 1 ? "\u2039" : i == 2 ? "\u203A" : "\u00BB";
             text_mitte(c, t, (x0 + x1) / 2, (h - 3) / 2.0, h * 0.5, gedrueckt ? GOLD : KREIDE);
         }
+    } else if (name == "bankrahmen") {
+        // The bank screen's frame: a panel with the credit list in a sunken
+        // box, a gold rule under the list's column heads, and the new credit
+        // below a rule.
+        panel_zeichnen(c, 81.5, 0.5, 647, h - 4, 6, PANEL, PANEL, false);
+        rund_rechteck(c, 188, 26, 480, 90, 4);
+        farbe(c, NAVY);
+        cairo_fill_preserve(c);
+        farbe(c, KANTE_DUNKEL);
+        cairo_set_line_width(c, 1);
+        cairo_stroke(c);
+        farbe(c, GOLD, 0.8);
+        cairo_rectangle(c, 196, 24, 464, 1);
+        cairo_fill(c);
+        farbe(c, KANTE_HELL, 0.7);
+        cairo_rectangle(c, 100, 134, 610, 1);
+        cairo_fill(c);
+        // A light band under the lender's side of the form.
+        rund_rechteck(c, 562, 150, 160, 122, 5);
+        farbe(c, KNOPF_OBEN, 0.55);
+        cairo_fill(c);
+    } else if (name == "auswahl") {
+        // auswahl:<normal|gedrueckt>: a selector whose text the screen writes
+        // inside: an open frame with a cycle mark at its left end.
+        const bool gedrueckt = a(0, "normal") == "gedrueckt";
+        rund_rechteck(c, 1.5, 1.5, w - 3, h - 3, 4);
+        farbe(c, gedrueckt ? GOLD : KANTE_HELL, gedrueckt ? 1.0 : 0.9);
+        cairo_set_line_width(c, gedrueckt ? 2 : 1.5);
+        cairo_stroke(c);
+        rund_rechteck(c, 4, 4, h - 8, h - 8, 3);
+        farbe(c, gedrueckt ? PANEL : KNOPF_OBEN);
+        cairo_fill(c);
+        text_mitte(c, "\u21BB", h / 2.0, h / 2.0, h * 0.5, GOLD);
+        mit_alpha = false;
+    } else if (name == "bankhaus") {
+        // The bank: a columned building in gold strokes over a soft disc.
+        cairo_arc(c, w / 2.0, h / 2.0, std::min(w, h) / 2.0 - 1, 0, 2 * M_PI);
+        farbe(c, KNOPF_OBEN, 0.9);
+        cairo_fill(c);
+        const double l = w * 0.2, r = w * 0.8, dach = h * 0.2, sims = h * 0.38, fuss = h * 0.78;
+        cairo_move_to(c, w / 2.0, dach);
+        cairo_line_to(c, r + 4, sims);
+        cairo_line_to(c, l - 4, sims);
+        cairo_close_path(c);
+        farbe(c, GOLD);
+        cairo_fill(c);
+        for (int i = 0; i < 4; ++i) {
+            const double x = l + 3 + i * (r - l - 6) / 3.0;
+            cairo_rectangle(c, x - 3, sims + 4, 6, fuss - sims - 8);
+            cairo_fill(c);
+        }
+        cairo_rectangle(c, l - 6, fuss - 4, r - l + 12, 6);
+        cairo_fill(c);
+        text_mitte(c, "\u20AC", w / 2.0, (dach + sims) / 2.0 + 3, h * 0.11, NAVY);
     } else if (name == "offen") {
         // offen:<graphic number of entry 0>: a picture whose art is not made
         // yet: a dim panel with a dashed gold edge and its graphic number.
