@@ -11,6 +11,7 @@
 enum class Screen_Id : i32 {
     OPTIONEN,
     BANK,
+    FINANZEN,
     ANZAHL
 };
 
