@@ -8,6 +8,7 @@
 #include "main/registrierung.h"
 
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "base/tools.h"
 #include "platform/hooks.h"
 
@@ -43,7 +44,6 @@
 #include "net/slots.h"
 #endif
 #if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
-#include "base/ruf.h"
 #include "world/netz.h"
 #endif
 #if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH

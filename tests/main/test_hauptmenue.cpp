@@ -307,9 +307,6 @@ TEST_F(Hauptmenue, EinManagerUeberZweiSpieltage) {
         const i32 tag = Kalender_Get_Tag();
         const int status = zeile() ? zeile()->status : -1;
         const u32 mit_engine = Spieltag_Get_Zahlen().spiele[1];
-        // A manager whose line-up lost players (suspended, injured) sets it
-        // again before a match, as he would on the line-up screen.
-        if (i32 l[64]; Teamspieler_Ins_Array(team, l, 64, 16) < 11) Aufstellung_Automatisch(team);
         if (status == ST_WARTET) {
             // While his match runs the manager sees it under the control bar:
             // both clubs, the minute; the menu has gone.
