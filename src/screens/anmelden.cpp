@@ -2,6 +2,8 @@
 // the main menu's launch entries that open it.
 #include "screens/anmelden.h"
 
+#include "screens/club/bank.h"
+#include "screens/club/finanzen.h"
 #include "screens/club/optionen.h"
 #include "screens/club/spielstand.h"
 #include "gui/hauptmenue.h"
@@ -19,6 +21,8 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::KADER, E1_Screen_Def());
     Screen_Registrieren(Screen_Id::LADEN, Disk_Screen_Laden_Def());
     Screen_Registrieren(Screen_Id::SPEICHERN, Disk_Screen_Speichern_Def());
+    Screen_Registrieren(Screen_Id::BANK, Bank_Screen_Def());
+    Screen_Registrieren(Screen_Id::FINANZEN, Finanz_Screen_Def());
 
     // Dialog button 702 ("Team"): squad and line-up 0.
     Screen_Launch_Eintragen(KNOPF_TEAM, 0, Screen_Id::KADER);
@@ -29,5 +33,8 @@ void Screens_Anmelden() {
     // The match control bar's load and save buttons (its buttons 7 and 8).
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 7, Screen_Id::LADEN);
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 8, Screen_Id::SPEICHERN);
-    (void)KNOPF_WETTBEWERB, (void)KNOPF_VEREIN;
+    // Dialog button 704 ("Verein"): bank 0, finances 3.
+    Screen_Launch_Eintragen(KNOPF_VEREIN, 0, Screen_Id::BANK);
+    Screen_Launch_Eintragen(KNOPF_VEREIN, 3, Screen_Id::FINANZEN);
+    (void)KNOPF_WETTBEWERB;
 }

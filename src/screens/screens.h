@@ -13,6 +13,8 @@ enum class Screen_Id : i32 {
     KADER,
     LADEN,
     SPEICHERN,
+    BANK,
+    FINANZEN,
     ANZAHL
 };
 
