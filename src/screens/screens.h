@@ -10,6 +10,7 @@
 // Every screen, one line each.
 enum class Screen_Id : i32 {
     OPTIONEN,
+    WETTBEWERB_TABELLE,
     ANZAHL
 };
 
