@@ -6,6 +6,7 @@
 // row read past its table (also with damaged choice words).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -39,35 +40,41 @@ std::string name(i32 team) {
     return s.empty() ? "?" : s;
 }
 
-// Plays matchday `tag` (0-based) of a league: started the season's way on
-// its first matchday (its clubs as current teams, the pairing order shuffled
-// and written into the plan), every game gets a result from the table
-// (home wins, draws and away wins by game index), then the league counts it
-// as played.
+// Starts a competition the season's way on its first matchday: the entered
+// clubs become the current ones, a league's pairing order is shuffled, a
+// knock-out round drawn, and the pairs written into the plan.
+void starten(Wettbewerb* w) {
+    ASSERT_GT(w->startteam_anzahl, 1);
+    for (i32 k = 0; k < w->startteam_anzahl; ++k) {
+        w->aktuelle_team[k] = w->start_team[k];
+        w->team_slots[k] = static_cast<u8>(k);
+    }
+    w->aktuelle_teams = w->startteam_anzahl;
+    w->flags[0] = 0;
+    w->flags[1] = 1;
+    w->aktueller_spieltag = 0;
+    if (Wettbewerb_Ist_KO(w->id)) Wettbewerb_KO_Auslosung(*w);
+    else ASSERT_TRUE(Wettbewerb_Spielplan_Mischen(*w));
+    Wettbewerb_Paarungen_Setzen(*w);
+}
+
+// Plays matchday `tag` (0-based) of a competition (started on its first):
+// every game gets a result from the table (home wins, draws and away wins
+// by game index; a knock-out round without draws), then the competition
+// counts it as played.
 void spieltag_spielen(i32 liga, i32 tag) {
     Wettbewerb* w = Wettbewerb_Get_Zeiger(liga);
     ASSERT_TRUE(w);
-    if (tag == 0) {
-        // The entered clubs become the current ones, as at the season's start.
-        ASSERT_GT(w->startteam_anzahl, 1);
-        for (i32 k = 0; k < w->startteam_anzahl; ++k) {
-            w->aktuelle_team[k] = w->start_team[k];
-            w->team_slots[k] = static_cast<u8>(k);
-        }
-        w->aktuelle_teams = w->startteam_anzahl;
-        w->flags[0] = 0;
-        w->flags[1] = 1;
-        w->aktueller_spieltag = 0;
-        ASSERT_TRUE(Wettbewerb_Spielplan_Mischen(*w));
-        Wettbewerb_Paarungen_Setzen(*w);
-    }
+    if (tag == 0) starten(w);
+    const bool ko = Wettbewerb_Ist_KO(liga);
     const i32 n = Wettbewerb_Get_Anz_Spiele(liga, tag);
     ASSERT_GT(n, 0);
     static const u8 tore[][2] = {{2, 0}, {1, 1}, {0, 3}, {4, 2}, {0, 0}, {1, 2}};
     for (i32 k = 0; k < n; ++k) {
         Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(liga), static_cast<u32>(tag), 0, static_cast<u32>(k)));
         ASSERT_TRUE(h);
-        Spiele_Set_Ergebnis(h.Handle(), tore[k % 6][0], tore[k % 6][1], 0);
+        const u8* t = tore[ko ? (k % 2) * 2 : k % 6];
+        Spiele_Set_Ergebnis(h.Handle(), t[0], t[1], 0);
 
     }
     w->aktueller_spieltag = tag + 1;
@@ -197,6 +204,55 @@ TEST_F(Wettbewerb_Screen, TabelleNachGespieltenSpieltagenMitPlatzfarben) {
     EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 4)));
     klick_icon(ICON_WB_SPIELTAG_VOR);
     EXPECT_EQ(Menue_Icon_Zustand(ICON_WB_PROGNOSE), 0u);
+}
+
+// A knock-out round after its first matchday: the draw's clubs, the
+// knock-out background, projection grey and off, the winners' rows under
+// the "through" band and the losers' under the "out" band.
+TEST_F(Wettbewerb_Screen, KoRundeZeigtWerWeiterIst) {
+    i32 ko = -1;
+    for (i32 id = Wettbewerb_Get_Erster_Aktiver(); id >= 0 && ko < 0; id = Wettbewerb_Get_Naechster_Aktiver(id)) {
+        const i32 basis = Wettbewerb_Get_Basis_Id(id);
+        const Wettbewerb* w = Wettbewerb_Get_Zeiger(basis);
+        if (w && Wettbewerb_Ist_KO(basis) && w->startteam_anzahl >= 4 && w->vorherige_gruppe < 0) ko = basis;
+    }
+    ASSERT_GE(ko, 0) << "the world holds a cup with entered clubs";
+    spieltag_spielen(ko, 0);
+    oeffnen();
+    i32 anzahl = 0;
+    const i32* liste = Tabelle_Wettbewerbsliste(&anzahl);
+    i32 index = -1;
+    for (i32 k = 0; k < anzahl; ++k)
+        if (liste[k] == ko || Wettbewerb_Get_Basis_Id(liste[k]) == ko) index = k;
+    ASSERT_GE(index, 0);
+    Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_WB_HINTERGRUND, static_cast<u32>(index));
+    Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_WB_SPIELTAG, 1);
+    Menue_Icon_Zustand_Setzen(ICON_WB_PROGNOSE, 1);
+    Tabelle_Screen_Aufbauen();
+    frame();
+    EXPECT_EQ(Menue_Icon_Zustand(ICON_WB_PROGNOSE), 0u);
+    EXPECT_TRUE(grau(ICON_WB_PROGNOSE));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_WB_KO, 400, 100));
+    const Tabelle& t = Tabelle_Screen_Tabelle();
+    ASSERT_GE(t.zeilen, 4u);
+    EXPECT_EQ(static_cast<i32>(t.zeilen), 2 * Wettbewerb_Get_Anz_Spiele(ko, 0));
+    // Each visible row: the club's name, and its band by the tie's decision.
+    i32 weiter = 0, raus = 0;
+    for (i32 r = 0; r < std::min<i32>(static_cast<i32>(t.zeilen), WB_TABELLE_ZEILEN); ++r) {
+        const i32 team = static_cast<i32>(t.team[t.reihenfolge[r]]);
+        ASSERT_TRUE(kit::Text_Auf_Zeile(name(team).c_str(), zeile_y(r))) << r;
+        const i32 sieger = Wettbewerb_Get_Runden_Sieger_Von_Team(ko, team, 0, 0);
+        if (sieger == team) ++weiter;
+        if (sieger >= 0 && sieger != team) ++raus;
+    }
+    EXPECT_GT(weiter, 0);
+    EXPECT_GT(raus, 0);
+    EXPECT_TRUE(Zeichenspur_Blit(GRAFIK_WB_WEITER));
+    EXPECT_TRUE(Zeichenspur_Blit(GRAFIK_WB_RAUS));
+    EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 36)));
+    EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 37)));
+    EXPECT_FALSE(kit::Text("*")) << "round names resolved";
+    kit::Png("wettbewerb_ko");
 }
 
 TEST_F(Wettbewerb_Screen, WettbewerbsPfeileUndPokalstreifenUmlaufend) {

@@ -141,6 +141,26 @@ i32 liga_von(i32 team) {
     return l >= 0 ? l : Wettbewerb_Get_Liga_Von_Team(team, true);
 }
 
+// Whether a competition of that country counts as the home nation's: the
+// game's home nation, or (a game without one) the active club's nation.
+bool heimisch(i32 land) {
+    if (land < 0) return false;
+    if (Team_Heimnation != 65535) return land == static_cast<i32>(Team_Heimnation);
+    return Team_Aktiv >= 0 && land == Team_Wert(6, Team_Aktiv, 0, OP_LESEN);
+}
+
+// The caption of a matchday: a round's text symbol ("*n") resolved against
+// the calendar's texts, else the matchday number.
+std::string runden_name(i32 id, i32 spieltag) {
+    std::string n = Wettbewerb_Get_Runden_Name(id, spieltag, 0);
+    if (n.size() > 1 && n[0] == '*') {
+        const char* t = n.c_str();
+        Text_cfg_Aufloesen(&t, TEXT_KALENDER);
+        if (t && *t) return t;
+    }
+    return n;
+}
+
 i32 spieltage(i32 id) {
     const Wettbewerb_Info* i = Wettbewerb_Get_Info(id);
     return i ? std::max(i->spieltage, 0) : 0;
@@ -164,14 +184,14 @@ void ko_liste_bauen(i32 gruppe, i32 spieltag) {
     const i32 n = std::clamp(Wettbewerb_Get_Paarungen(gruppe, spieltag - 1, paare), 0, 512);
     i32 schluessel[TABELLE_ZEILEN];
     const Wettbewerb_Info* info = Wettbewerb_Get_Info(gruppe);
-    const bool heimisch = info && info->land == static_cast<i32>(Team_Heimnation);
+    const bool inland = info && heimisch(info->land);
     u32 z = 0;
     for (i32 k = 0; k < n && z < TABELLE_ZEILEN; ++k) {
         const i32 team = paare[k];
         if (team < 0) continue;  // a bye
         tabelle.team[z] = static_cast<u32>(team);
         tabelle.reihenfolge[z] = z;
-        if (!heimisch) {
+        if (!inland) {
             const i32 nation = Team_Wert(6, team, 0, OP_LESEN);
             schluessel[z] = nation + (team == static_cast<i32>(Team_Heimnation) ? 999999 : 0);
         } else {
@@ -302,7 +322,7 @@ void ko_zeile(Rastport* ziel, i32 zeile, i32 x, i32 y) {
     char herkunft[96] = "";
     const char* name = Team_String(0, team, nullptr, 0);
     if (!name) name = "";
-    if (stand.info.land == static_cast<i32>(Team_Heimnation)) {
+    if (heimisch(stand.info.land)) {
         std::snprintf(herkunft, sizeof herkunft, "^tl0301%s",
                       Wettbewerb_Get_Name(liga_von(team), false).c_str());
     } else {
@@ -595,11 +615,11 @@ void Tabelle_Screen_Kopf(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
         Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s %s %s", x + 10, y + 21, FARBE_WEISS, art,
                           Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
                           text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG),
-                          Wettbewerb_Get_Runden_Name(stand.gruppe, tag - 1, 0).c_str());
+                          runden_name(stand.gruppe, tag - 1).c_str());
         if (stand.ko) {
-            const bool heimisch = stand.info.land == static_cast<i32>(Team_Heimnation);
             Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tz0149%s^tz0430%s^tz0677%s", 0, y + 45, FARBE_KOPF,
-                              text(T_MANNSCHAFTEN), text(heimisch ? T_HERKUNFT_LIGA : T_RUNDE), text(T_BEGEGNUNG));
+                              text(T_MANNSCHAFTEN), text(heimisch(stand.info.land) ? T_HERKUNFT_LIGA : T_RUNDE),
+                              text(T_BEGEGNUNG));
         } else {
             Font_Printf_Glatt(ziel, font(FONT_KOPF),
                               "^c%05d^tz0051%s^tz0201%s^tz0333%s^tz0379%s^tz0412%s^tz0444%s^tz0496%s^tz0589%s"
@@ -618,7 +638,7 @@ void Tabelle_Screen_Spieltag_Text(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     const i32 tag = std::max(stand.spieltag_in_runde, 1);
     Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0150%s", 0, y + 25, FARBE_WEISS, text(erste));
     Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0150%s", 0, y + 43, FARBE_GOLD,
-                      Wettbewerb_Get_Runden_Name(stand.runde, tag - 1, 0).c_str());
+                      runden_name(stand.runde, tag - 1).c_str());
     (void)x;
 }
 
