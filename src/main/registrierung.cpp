@@ -69,6 +69,8 @@
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/netz_rufe.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
 #include "season/news.h"
 #include "season/optionen.h"
 #include "season/rangliste.h"
@@ -162,6 +164,12 @@ void menue_anmelden() {
         Wappen_Blit(team, rp, x, y, groesse, groesse, nullptr);
     }});
 #if KORDAVO_HAT_SEASON
+    // A competition's cup is its graphic number (-1: the team's league).
+    Wappen_Set_Hooks({.nummer_von_team = Gui_Welt_Wappen_Nummer,
+                      .pokal_grafik = [](i32 wettbewerb, i32 team) {
+                          if (wettbewerb < 0) wettbewerb = Wettbewerb_Get_Liga_Von_Team(team, true);
+                          return Wettbewerb_Get_Grafik_Nummer(wettbewerb, nullptr);
+                      }});
     // The announcement pages and screens, their sounds, the remarks' texts.
     Vorschau_Set_Texte([](i32 n) { return Text_cfg_Text(TEXT_REST, n); });
     {

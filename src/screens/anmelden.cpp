@@ -7,6 +7,7 @@
 #include "screens/club/optionen.h"
 #include "screens/club/spielstand.h"
 #include "gui/hauptmenue.h"
+#include "screens/club/wettbewerb_screen.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
 
@@ -23,6 +24,7 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::SPEICHERN, Disk_Screen_Speichern_Def());
     Screen_Registrieren(Screen_Id::BANK, Bank_Screen_Def());
     Screen_Registrieren(Screen_Id::FINANZEN, Finanz_Screen_Def());
+    Screen_Registrieren(Screen_Id::WETTBEWERB_TABELLE, Wettbewerb_Tabelle_Screen_Def());
 
     // Dialog button 702 ("Team"): squad and line-up 0.
     Screen_Launch_Eintragen(KNOPF_TEAM, 0, Screen_Id::KADER);
@@ -36,5 +38,8 @@ void Screens_Anmelden() {
     // Dialog button 704 ("Verein"): bank 0, finances 3.
     Screen_Launch_Eintragen(KNOPF_VEREIN, 0, Screen_Id::BANK);
     Screen_Launch_Eintragen(KNOPF_VEREIN, 3, Screen_Id::FINANZEN);
-    (void)KNOPF_WETTBEWERB;
+    // Dialog button 703 ("Wettbewerb"): the competition table 0; the match
+    // control bar's table button (entry 3) opens it too.
+    Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 0, Screen_Id::WETTBEWERB_TABELLE);
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 3, Screen_Id::WETTBEWERB_TABELLE);
 }

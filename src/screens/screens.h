@@ -15,6 +15,7 @@ enum class Screen_Id : i32 {
     SPEICHERN,
     BANK,
     FINANZEN,
+    WETTBEWERB_TABELLE,
     ANZAHL
 };
 
