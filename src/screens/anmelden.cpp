@@ -3,6 +3,8 @@
 #include "screens/anmelden.h"
 
 #include "screens/club/optionen.h"
+#include "screens/club/spielstand.h"
+#include "gui/hauptmenue.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
 
@@ -15,10 +17,17 @@ void Screens_Anmelden() {
     Screens_Zuruecksetzen();
     Screen_Registrieren(Screen_Id::OPTIONEN, Optionen_Screen_Def());
     Screen_Registrieren(Screen_Id::KADER, E1_Screen_Def());
+    Screen_Registrieren(Screen_Id::LADEN, Disk_Screen_Laden_Def());
+    Screen_Registrieren(Screen_Id::SPEICHERN, Disk_Screen_Speichern_Def());
 
     // Dialog button 702 ("Team"): squad and line-up 0.
     Screen_Launch_Eintragen(KNOPF_TEAM, 0, Screen_Id::KADER);
     // Dialog button 705 ("Spiel"): load 0, save 1, options 2; 3 ends the program.
+    Screen_Launch_Eintragen(KNOPF_SPIEL, 0, Screen_Id::LADEN);
+    Screen_Launch_Eintragen(KNOPF_SPIEL, 1, Screen_Id::SPEICHERN);
     Screen_Launch_Eintragen(KNOPF_SPIEL, 2, Screen_Id::OPTIONEN);
+    // The match control bar's load and save buttons (its buttons 7 and 8).
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 7, Screen_Id::LADEN);
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 8, Screen_Id::SPEICHERN);
     (void)KNOPF_WETTBEWERB, (void)KNOPF_VEREIN;
 }

@@ -11,6 +11,8 @@
 enum class Screen_Id : i32 {
     OPTIONEN,
     KADER,
+    LADEN,
+    SPEICHERN,
     ANZAHL
 };
 
