@@ -266,6 +266,11 @@ void manager_zug() {
     }
     Season_Gui.Menue_Tick();
     Season_Gui.Bnk_Pause_Alle(Season_Gui.Icon_Auf_Screen(ICON_VIDEO_PAUSE) ? 1 : 0);
+    // Releasing every video above also set the menu's clip going, and the
+    // tick may have opened a screen above the menu (the screen used last
+    // reopens at a turn's start): the clip is asked again before this frame
+    // is shown, so it never lies over a screen.
+    Season_Gui.Menue_Hintergrund_Video(-1, 0);
     if (Season_Gui.Modal_Screen()) {
         lauf.menue_gezeigt = 0;
         Season_Gui.Menue_Hintergrund_Video(-1, 1);

@@ -59,6 +59,11 @@ class Galerie : public ::testing::Test {
         }
         if (tag == 0) {
             aufnahme(Team_Aktiv == erster ? "menue_manager_1" : "menue_manager_2");
+            // The screen used last (at first the squad) reopens over the menu;
+            // the menu's clip stands still under it and is not drawn.
+            if (Menue_Screen_Icon_Ist_Vorhanden(2401)) {
+                EXPECT_FALSE(Menue_Hintergrund_Video_Laeuft());
+            }
             if (Team_Aktiv == erster) {
                 lauf("move 324 580\nwait 2\nclick left\nwait 14\nmove 324 520\nwait 2\n", 22);
                 aufnahme("menue_team_offen");
