@@ -1,0 +1,681 @@
+#include "screens/club/wettbewerb_screen.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "base/debug.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "grafik_nummern.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "gui/wappen.h"
+#include "platform/input.h"
+#include "screens/teile/scroll.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
+#include "season/wettbewerb_werte.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+// Texts of the TABELLE section.
+enum : i32 {
+    T_FILTER_0 = 0,      // 0..2 the filter switch's states
+    T_PROGNOSE_0 = 3,    // 3..4 the projection switch's states
+    T_TABELLE = 5,
+    T_SPALTEN_0 = 7,     // 7..16 the league columns
+    T_VOR_SPIELTAG = 17,
+    T_NACH_SPIELTAG = 18,
+    T_SPIELTAG = 33,
+    T_VOR_ERSTEM = 34,
+    T_MANNSCHAFTEN = 35,
+    T_WEITER = 36,
+    T_AUSGESCHIEDEN = 37,
+    T_RUNDE = 38,
+    T_BEGEGNUNG = 39,
+    T_HERKUNFT_LIGA = 40,
+    T_NICHT_AUSGELOST = 41,
+    T_SIEGER = 46,
+    T_FINALIST = 47,
+};
+
+constexpr u32 MODUS_KO = 4, MODUS_TABELLE = 64;
+constexpr i32 FONT_KOPF = 10, FONT_ZEILE = 11;
+constexpr i32 KNOPF_Y_MIN = 136, KNOPF_Y_MAX = 436;
+constexpr i32 SCHALTER_GRENZE_FILTER = 2, SCHALTER_GRENZE_PROGNOSE = 1;
+// Selection bits of the table builder per filter: all, home, away.
+constexpr u32 FILTER_BITS[3] = {31, 15, 23};
+
+// Form thresholds by matchday class min(matchday - 1, 4).
+constexpr i32 FORM_SCHWELLEN[5][4] = {{0, 1, 2, 3}, {1, 2, 3, 5}, {2, 4, 5, 7}, {2, 5, 7, 9}, {4, 7, 8, 11}};
+
+i32 liste[WB_LISTE_MAX];
+i32 liste_anzahl = 0;
+i32 scroll_position = 0;
+Tabelle tabelle{};
+// The state of the last rebuild, read by the draw procedures.
+struct Stand {
+    i32 runde = -1, gruppe = -1, spieltag_in_runde = 0, gesamt = 0, aktuell = 0;
+    bool ko = false, prognose = false;
+    Wb_Auswahl_Info info;
+} stand;
+
+Icon_Textzeile filter_text{}, prognose_text{};
+Move_Struktur scroll{Tabelle_Screen_Scroll, 0, 0, -1, KNOPF_Y_MIN, KNOPF_Y_MAX, 777, 1, ICON_WB_SPUR};
+
+constexpr u32 TRANSPARENT = MENUE_S_TRANSPARENT, DRUCK = MENUE_S_DRUCKBILD;
+constexpr auto GETEILT = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
+    {.nummer = ICON_WB_SPUR, .grafik = GRAFIK_WB_SPUR, .x = 777, .y = 132, .status = TRANSPARENT,
+     .klick = Menue_Scrollbar_Klick, .ebene = 4, .w = 9, .h = 316, .verknuepft = ICON_WB_KNOPF},
+    {.nummer = ICON_WB_KNOPF, .grafik = GRAFIK_WB_KNOPF, .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR, .x = 777,
+     .y = KNOPF_Y_MIN, .daten = &scroll, .status = TRANSPARENT, .ebene = 5, .w = 9, .h = 12,
+     .verknuepft = ICON_WB_HINTERGRUND},
+    {.nummer = ICON_WB_GRUPPE_ZURUECK, .grafik = GRAFIK_WB_GRUPPE_ZURUECK, .grafik_gedrueckt = GRAFIK_WB_GRUPPE_ZURUECK_GEDRUECKT,
+     .x = 570, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Pfeil_Klick, .ebene = 2, .w = 32, .h = 32},
+    {.nummer = ICON_WB_GRUPPE_VOR, .grafik = GRAFIK_WB_GRUPPE_VOR, .grafik_gedrueckt = GRAFIK_WB_GRUPPE_VOR_GEDRUECKT,
+     .x = 602, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Pfeil_Klick, .ebene = 2, .w = 32, .h = 32},
+    {.nummer = ICON_WB_WETTBEWERB_ZURUECK, .grafik = GRAFIK_WB_WETTBEWERB_ZURUECK,
+     .grafik_gedrueckt = GRAFIK_WB_WETTBEWERB_ZURUECK_GEDRUECKT, .x = 265, .y = 487, .status = TRANSPARENT | DRUCK,
+     .klick = Tabelle_Screen_Pfeil_Klick, .ebene = 2, .w = 32, .h = 32},
+    {.nummer = ICON_WB_WETTBEWERB_VOR, .grafik = GRAFIK_WB_WETTBEWERB_VOR,
+     .grafik_gedrueckt = GRAFIK_WB_WETTBEWERB_VOR_GEDRUECKT, .x = 297, .y = 487, .status = TRANSPARENT | DRUCK,
+     .klick = Tabelle_Screen_Pfeil_Klick, .ebene = 2, .w = 32, .h = 32},
+    {.nummer = ICON_WB_SPIELTAG_ZURUECK, .grafik = GRAFIK_WB_SPIELTAG_ZURUECK,
+     .grafik_gedrueckt = GRAFIK_WB_SPIELTAG_ZURUECK_GEDRUECKT, .x = 14, .y = 457, .status = TRANSPARENT | DRUCK,
+     .klick = Tabelle_Screen_Pfeil_Klick, .ebene = 2, .w = 32, .h = 32},
+    {.nummer = ICON_WB_SPIELTAG_VOR, .grafik = GRAFIK_WB_SPIELTAG_VOR, .grafik_gedrueckt = GRAFIK_WB_SPIELTAG_VOR_GEDRUECKT,
+     .x = 46, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Pfeil_Klick, .ebene = 2, .w = 32, .h = 32},
+    {.nummer = ICON_WB_HINTERGRUND, .grafik = GRAFIK_WB_TABELLE, .x = 4, .y = 86, .status = TRANSPARENT,
+     .klick = Tabelle_Screen_Pokal_Klick, .zeichnen = Tabelle_Screen_Kopf, .ebene = 0, .w = 792, .h = 480},
+    {.nummer = ICON_WB_FILTER, .grafik = GRAFIK_WB_SCHALTER, .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
+     .flags = MENUE_F_TEXT, .x = 57, .y = 522, .daten = &filter_text, .status = DRUCK,
+     .klick = Tabelle_Screen_Schalter_Klick, .ebene = 1, .w = 160, .h = 32},
+    {.nummer = ICON_WB_PROGNOSE, .grafik = GRAFIK_WB_PROGNOSE, .grafik_gedrueckt = GRAFIK_WB_PROGNOSE_GEDRUECKT,
+     .flags = MENUE_F_TEXT, .x = 600, .y = 522, .daten = &prognose_text, .status = DRUCK,
+     .klick = Tabelle_Screen_Schalter_Klick, .ebene = 1, .w = 160, .h = 32},
+    {.nummer = ICON_WB_SPIELTAG, .grafik = GRAFIK_WB_BESCHRIFTUNG, .x = 7, .y = 452, .status = TRANSPARENT,
+     .zeichnen = Tabelle_Screen_Spieltag_Text, .ebene = 1, .w = 256, .h = 56},
+    {.nummer = ICON_WB_GRUPPE, .grafik = GRAFIK_WB_BESCHRIFTUNG, .x = 540, .y = 452, .status = TRANSPARENT,
+     .zeichnen = Tabelle_Screen_Gruppe_Text, .ebene = 1, .w = 256, .h = 56},
+});
+
+constexpr Screen_Icon zeile(i16 n) {
+    return {.nummer = n, .flags = MENUE_F_NICHT_ABFRAGEN, .x = 9, .y = static_cast<i16>(136 + WB_ZEILE_H * (n - ICON_WB_ZEILE_0)),
+            .zeichnen = Tabelle_Screen_Tabellenzeile, .ebene = 3, .farbe = FARBE_WEISS, .w = 768, .h = 16};
+}
+constexpr auto ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
+    zeile(815), zeile(816), zeile(817), zeile(818), zeile(819), zeile(820), zeile(821), zeile(822), zeile(823),
+    zeile(824), zeile(825), zeile(826), zeile(827), zeile(828), zeile(829), zeile(830), zeile(831), zeile(832),
+});
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_TABELLE, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+
+i32 wort(i32 icon) { return static_cast<i32>(Manager_Icon_Word_Data_Lesen(Team_Aktiv, icon)); }
+void wort_setzen(i32 icon, i32 wert) { Manager_Icon_Word_Data_Schreiben(Team_Aktiv, icon, static_cast<u32>(wert)); }
+i32 knopf(i32 icon) { return static_cast<i32>(Menue_Icon_Zustand(icon)); }
+void knopf_setzen(i32 icon, i32 wert) { Menue_Icon_Zustand_Setzen(icon, static_cast<u32>(wert)); }
+
+void status(i16 icon, u32 bit, bool an) {
+    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(icon)) i->status = an ? i->status | bit : i->status & ~bit;
+}
+
+// The selected competition (a base id), -1 when the list is empty.
+i32 gewaehlt() {
+    const i32 i = wort(ICON_WB_HINTERGRUND);
+    if (liste_anzahl <= 0) return -1;
+    return liste[i >= 0 && i < liste_anzahl ? i : 0];
+}
+
+// The club's league: its record's field, else the first base league that holds it.
+i32 liga_von(i32 team) {
+    const i32 l = Team_Wert(11, team, 0, OP_LESEN);
+    return l >= 0 ? l : Wettbewerb_Get_Liga_Von_Team(team, true);
+}
+
+// Whether a competition of that country counts as the home nation's: the
+// game's home nation, or (a game without one) the active club's nation.
+bool heimisch(i32 land) {
+    if (land < 0) return false;
+    if (Team_Heimnation != 65535) return land == static_cast<i32>(Team_Heimnation);
+    return Team_Aktiv >= 0 && land == Team_Wert(6, Team_Aktiv, 0, OP_LESEN);
+}
+
+// The caption of a matchday: a round's text symbol ("*n") resolved against
+// the calendar's texts, else the matchday number.
+std::string runden_name(i32 id, i32 spieltag) {
+    std::string n = Wettbewerb_Get_Runden_Name(id, spieltag, 0);
+    if (n.size() > 1 && n[0] == '*') {
+        const char* t = n.c_str();
+        Text_cfg_Aufloesen(&t, TEXT_KALENDER);
+        if (t && *t) return t;
+    }
+    return n;
+}
+
+i32 spieltage(i32 id) {
+    const Wettbewerb_Info* i = Wettbewerb_Get_Info(id);
+    return i ? std::max(i->spieltage, 0) : 0;
+}
+
+void schalter_texte() {
+    filter_text = {.font = font(FONT_ZEILE), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
+                   .farbe_aktiv = FARBE_KNOPF_TEXT, .farbe = FARBE_KNOPF_TEXT,
+                   .text = text(T_FILTER_0 + std::clamp(knopf(ICON_WB_FILTER), 0, SCHALTER_GRENZE_FILTER))};
+    prognose_text = filter_text;
+    prognose_text.text = text(T_PROGNOSE_0 + std::clamp(knopf(ICON_WB_PROGNOSE), 0, SCHALTER_GRENZE_PROGNOSE));
+    if (knopf(ICON_WB_PROGNOSE)) prognose_text.farbe = prognose_text.farbe_aktiv = FARBE_GOLD;
+}
+
+// --- the table view's list ------------------------------------------------------------
+
+void ko_liste_bauen(i32 gruppe, i32 spieltag) {
+    tabelle = Tabelle{};
+    if (spieltag < 1) return;  // not drawn yet
+    i32 paare[512];
+    const i32 n = std::clamp(Wettbewerb_Get_Paarungen(gruppe, spieltag - 1, paare), 0, 512);
+    i32 schluessel[TABELLE_ZEILEN];
+    const Wettbewerb_Info* info = Wettbewerb_Get_Info(gruppe);
+    const bool inland = info && heimisch(info->land);
+    u32 z = 0;
+    for (i32 k = 0; k < n && z < TABELLE_ZEILEN; ++k) {
+        const i32 team = paare[k];
+        if (team < 0) continue;  // a bye
+        tabelle.team[z] = static_cast<u32>(team);
+        tabelle.reihenfolge[z] = z;
+        if (!inland) {
+            const i32 nation = Team_Wert(6, team, 0, OP_LESEN);
+            schluessel[z] = nation + (team == static_cast<i32>(Team_Heimnation) ? 999999 : 0);
+        } else {
+            const i32 liga = liga_von(team);
+            schluessel[z] = 100 - 1000 * Wettbewerb_Get_Wichtigkeit(liga, 0) + liga;
+        }
+        ++z;
+    }
+    tabelle.zeilen = z;
+    std::stable_sort(tabelle.reihenfolge, tabelle.reihenfolge + z,
+                     [&](u32 a, u32 b) { return schluessel[a] < schluessel[b]; });
+}
+
+void liga_liste_bauen(i32 gruppe, i32 spieltag) {
+    tabelle = Tabelle{};
+    if (!Wettbewerb_Get_Tabellen_Teams(gruppe, &tabelle)) {
+        tabelle.zeilen = 0;
+        return;
+    }
+    Tabelle_Argumente a;
+    a.wettbewerb = gruppe;
+    a.erster_spieltag = 0;
+    a.letzter_spieltag = spieltag - 1;
+    a.optionen = FILTER_BITS[std::clamp(knopf(ICON_WB_FILTER), 0, 2)] | (stand.info.modus & MODUS_TABELLE);
+    a.prognose = stand.prognose ? 1 : 0;
+    if (spieltag < 1) {
+        // Before the first matchday: every club with nothing played (before
+        // the competition has started, its entered clubs).
+        bool leer = tabelle.zeilen == 0;
+        for (u32 z = 0; z < tabelle.zeilen && z < TABELLE_ZEILEN; ++z) leer |= static_cast<i32>(tabelle.team[z]) < 0;
+        if (leer)
+            if (const Wettbewerb* w = Wettbewerb_Get_Zeiger(gruppe)) {
+                const i32 n = std::clamp<i32>(w->startteam_anzahl, 0, std::min<i32>(TABELLE_ZEILEN, WETTBEWERB_MAX_TEAMS));
+                u32 z = 0;
+                for (i32 k = 0; k < n; ++k)
+                    if (w->start_team[k] >= 0) tabelle.team[z++] = static_cast<u32>(w->start_team[k]);
+                tabelle.zeilen = z;
+            }
+        tabelle.zeilen = std::min<u32>(tabelle.zeilen, TABELLE_ZEILEN);
+        for (u32 z = 0; z < tabelle.zeilen; ++z) tabelle.reihenfolge[z] = tabelle.vorherige[z] = z;
+        return;
+    }
+    if (Spiele_Get_Tabelle(a, &tabelle) == 0xFFFFFFFFu && tabelle.zeilen > TABELLE_ZEILEN) tabelle.zeilen = 0;
+    tabelle.zeilen = std::min<u32>(tabelle.zeilen, TABELLE_ZEILEN);
+}
+
+void tabelle_liste_bauen() {
+    stand.ko = (stand.info.modus & MODUS_KO) != 0;
+    if (Screen_Icon* h = Menue_Screen_Icon_Aus_Nummer(ICON_WB_HINTERGRUND))
+        h->grafik = stand.ko ? GRAFIK_WB_KO : GRAFIK_WB_TABELLE;
+    if (stand.ko) knopf_setzen(ICON_WB_PROGNOSE, 0);
+    status(ICON_WB_PROGNOSE, MENUE_S_GRAU, stand.ko);
+    stand.prognose = knopf(ICON_WB_PROGNOSE) != 0;
+    i32 spieltag = stand.spieltag_in_runde;
+    if (stand.prognose) spieltag = stand.info.spieltage + 1;
+    if (stand.gruppe < 0) tabelle = Tabelle{};
+    else if (stand.ko) ko_liste_bauen(stand.gruppe, spieltag);
+    else liga_liste_bauen(stand.gruppe, spieltag);
+    scroll.stufen = static_cast<i16>(std::max<i32>(static_cast<i32>(tabelle.zeilen) - 17, 0));
+}
+
+// --- drawing ------------------------------------------------------------------------------
+
+// The matchday the rows show: the round's count with projection.
+i32 zeilen_spieltag() { return stand.prognose ? stand.info.spieltage : stand.spieltag_in_runde; }
+
+void liga_zeile(Rastport* ziel, i32 zeile, i32 y) {
+    const u32 slot = tabelle.reihenfolge[zeile];
+    if (slot >= TABELLE_ZEILEN) return;
+    const i32 team = static_cast<i32>(tabelle.team[slot]);
+    const i32 platz = zeile + 1;
+    i32 vorher = static_cast<i32>(tabelle.zeilen) + 1;
+    for (u32 k = 0; k < tabelle.zeilen; ++k)
+        if (tabelle.vorherige[k] == slot) vorher = static_cast<i32>(k) + 1;
+    const i32 spieltag = zeilen_spieltag();
+    const i32 filter = std::clamp(knopf(ICON_WB_FILTER), 0, 2);
+    i32 ergebnisse[3] = {0, 0, 0};
+    if (spieltag > 0)
+        for (i32 art = 0; art < 3; ++art)
+            ergebnisse[art] = Spiele_Tabelle_Zaehle_Ergebnisse(tabelle, slot, art, 0, spieltag - 1, filter);
+    const i32 spiele = static_cast<i32>(tabelle.spiele[filter][slot]);
+    const i32 punkte = static_cast<i32>(tabelle.punkte[filter][slot]);
+    const i32 tore = static_cast<i32>(tabelle.tore[filter][slot]);
+    const i32 gegen = static_cast<i32>(tabelle.gegentore[filter][slot]);
+    const i32 diff = tore - gegen;
+    char diff_text[24], vorher_text[24];
+    if (diff > 0) std::snprintf(diff_text, sizeof diff_text, "^tz0685+ %3d", diff);
+    else if (diff < 0) std::snprintf(diff_text, sizeof diff_text, "^tz0685- %3d", -diff);
+    else std::snprintf(diff_text, sizeof diff_text, "^tz0685    0");
+    if (spieltag < 2) std::snprintf(vorher_text, sizeof vorher_text, "^tr0104(-)");
+    else std::snprintf(vorher_text, sizeof vorher_text, "^tr0111(%2d.)", vorher);
+    const char* name = Team_String(0, team, nullptr, 0);
+    if (!name) name = "";
+    const u16 platz_farbe = static_cast<u16>(Wettbewerb_Get_Platz_Farbe(stand.gruppe, platz - 1));
+    Font_Printf_Glatt(ziel, font(FONT_ZEILE),
+                      "^c%05d^tr0049^fb0011%d.%s^c%05d^fe^tl0099^gll%04d^tl0124%s^fb0011^tz0333%2d^tz0379%2d"
+                      "^tz0412%2d^tz0444%2d^tz0496%3d^tz0586%3d:%3d%s^fe",
+                      0, y + 12, platz_farbe, platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name,
+                      spiele, ergebnisse[0], ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
+    if (Rastport* pfeil = Menue_Get_Hooks().grafik_holen(GRAFIK_WB_FORM_0 +
+                                                          Tabelle_Screen_Form_Klasse(static_cast<i8>(tabelle.form[slot]),
+                                                                                     spieltag)))
+        Blt_Blit(pfeil, 0, 0, -1, -1, ziel, 746, y, Blt_Opt_Transparent);
+}
+
+void ko_zeile(Rastport* ziel, i32 zeile, i32 x, i32 y) {
+    const u32 slot = tabelle.reihenfolge[zeile];
+    if (slot >= TABELLE_ZEILEN) return;
+    const i32 team = static_cast<i32>(tabelle.team[slot]);
+    const i32 spieltag = zeilen_spieltag();
+    const char* status_text = text(T_NICHT_AUSGELOST);
+    if (spieltag > 0) {
+        const i32 sieger = Wettbewerb_Get_Runden_Sieger_Von_Team(stand.gruppe, team, spieltag - 1, 0);
+        const bool letzter = wort(ICON_WB_SPIELTAG) == stand.gesamt;
+        i32 bild = -1;
+        if (sieger == team) {
+            bild = GRAFIK_WB_WEITER;
+            status_text = text(letzter ? T_SIEGER : T_WEITER);
+        } else if (sieger >= 0) {
+            bild = GRAFIK_WB_RAUS;
+            status_text = text(letzter ? T_FINALIST : T_AUSGESCHIEDEN);
+        } else {
+            status_text = "";
+        }
+        if (bild >= 0)
+            if (Rastport* b = Menue_Get_Hooks().grafik_holen(bild)) Blt_Alpha_Prozent(b, 0, 0, 768, 16, ziel, x, y, 35);
+    }
+    char herkunft[96] = "";
+    const char* name = Team_String(0, team, nullptr, 0);
+    if (!name) name = "";
+    if (heimisch(stand.info.land)) {
+        std::snprintf(herkunft, sizeof herkunft, "^tl0301%s",
+                      Wettbewerb_Get_Name(liga_von(team), false).c_str());
+    } else {
+        const i32 nation = Team_Wert(6, team, 0, OP_LESEN);
+        const char* land = Team_String(0, nation, nullptr, 0);
+        std::snprintf(herkunft, sizeof herkunft, "^gll%04d^tl0323%s", nation, land ? land : "");
+    }
+    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tl0018^gll%04d^tl0043%s%s^tl0580%s", 0, y + 12,
+                      Farbe_Team_Name(team, stand.gruppe), team, name, herkunft, status_text);
+}
+
+void pokale(Rastport* ziel) {
+    if (liste_anzahl <= 0) return;
+    const i32 i = std::clamp(wort(ICON_WB_HINTERGRUND), 0, liste_anzahl - 1);
+    const i32 id = liste[i];
+    Pokal_Blit(liste[(i + liste_anzahl - 1) % liste_anzahl], -1, ziel, 340, 500, 40, 40, nullptr);
+    Pokal_Blit(liste[(i + 1) % liste_anzahl], -1, ziel, 490, 500, 40, 40, nullptr);
+    Pokal_Blit(id, -1, ziel, 405, 488, 60, 60, nullptr);
+    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0435%s", 0, 482, FARBE_WEISS,
+                      Wettbewerb_Get_Name(id, false).c_str());
+}
+
+}  // namespace
+
+// --- structure -------------------------------------------------------------------------------
+
+i32 Wettbewerb_Runden_Liste(i32 wettbewerb, i32* ids) {
+    i32 n = 0;
+    for (i32 r = Wettbewerb_Get_Erste_Runde(wettbewerb); r >= 0 && n < WB_LISTE_MAX; r = Wettbewerb_Get_Naechste_Runde())
+        if (ids) ids[n++] = r;
+        else ++n;
+    if (ids) ids[n] = -1;
+    return n;
+}
+
+i32 Wettbewerb_Gruppen_Liste(i32 wettbewerb, i32* ids) {
+    Wettbewerb_Gruppen_Iterator it(wettbewerb);
+    i32 n = 0;
+    for (i32 g = it.Erste(); g >= 0 && n < WB_LISTE_MAX; g = it.Naechste())
+        if (ids) ids[n++] = g;
+        else ++n;
+    if (ids) ids[n] = -1;
+    return n;
+}
+
+i32 Wettbewerb_Spieltage_Gesamt(i32 wettbewerb) {
+    i32 r[WB_LISTE_MAX + 1];
+    const i32 n = Wettbewerb_Runden_Liste(wettbewerb, r);
+    i32 s = 0;
+    for (i32 k = 0; k < n; ++k) s += spieltage(r[k]);
+    return s;
+}
+
+i32 Wettbewerb_Aktueller_Spieltag_Gesamt(i32 wettbewerb) {
+    i32 r[WB_LISTE_MAX + 1];
+    const i32 n = Wettbewerb_Runden_Liste(wettbewerb, r);
+    i32 s = 0;
+    for (i32 k = 0; k < n; ++k)
+        if (const Wettbewerb_Info* i = Wettbewerb_Get_Info(r[k])) s += std::clamp(i->aktueller_spieltag, 0, spieltage(r[k]));
+    return s;
+}
+
+i32 Wettbewerb_Runde_Zu_Spieltag(i32 wettbewerb, i32 spieltag_gesamt) {
+    i32 r[WB_LISTE_MAX + 1];
+    const i32 n = Wettbewerb_Runden_Liste(wettbewerb, r);
+    if (n == 0) return -1;
+    i32 s = 0;
+    for (i32 k = 0; k < n; ++k) {
+        s += spieltage(r[k]);
+        if (s > spieltag_gesamt) return r[k];
+    }
+    return r[n - 1];
+}
+
+void Wettbewerb_Spieltag_In_Runde(i32* wettbewerb, i32* spieltag) {
+    i32 r[WB_LISTE_MAX + 1];
+    const i32 n = Wettbewerb_Runden_Liste(*wettbewerb, r);
+    for (i32 k = 0; k < n; ++k) {
+        const i32 t = spieltage(r[k]);
+        if (*spieltag <= t) {
+            *wettbewerb = r[k];
+            return;
+        }
+        *spieltag -= t;
+    }
+    if (n > 0) *spieltag = spieltage(r[n - 1]);
+}
+
+void Wettbewerb_Gruppe_Waehlen(i32* gruppe, i32 n) {
+    i32 g[WB_LISTE_MAX + 1];
+    const i32 anzahl = Wettbewerb_Gruppen_Liste(*gruppe, g);
+    for (i32 k = 0; k < anzahl; ++k)
+        if (g[k] == *gruppe) {
+            *gruppe = k + n < anzahl && k + n >= 0 ? g[k + n] : -1;
+            return;
+        }
+    // The round's first group is not in its own walk: count from the start.
+    *gruppe = n >= 0 && n < anzahl ? g[n] : -1;
+}
+
+// --- list and selection ---------------------------------------------------------------------
+
+i32 Manager_Wettbewerbsliste_Bauen(i32* ziel, bool pruefen) {
+    i32* l = ziel ? ziel : liste;
+    const i32 n = std::clamp(Wettbewerb_Get_Aktive(-1, l, false), 0, WB_LISTE_MAX);
+    if (!ziel) liste_anzahl = n;
+    if (pruefen && Team_Aktiv >= 0 && wort(ICON_WB_HINTERGRUND) == -1) {
+        const i32 liga = liga_von(Team_Aktiv);
+        i32 index = -1;
+        for (i32 k = 0; k < n && index < 0; ++k)
+            if (l[k] == liga || l[k] == Wettbewerb_Get_Basis_Id(liga)) index = k;
+        if (index < 0) {
+            Debug_Printf("Manager: Wettbew. nicht gef.!\n");
+            index = 0;
+        }
+        wort_setzen(ICON_WB_HINTERGRUND, index);
+    }
+    return n;
+}
+
+const i32* Tabelle_Wettbewerbsliste(i32* anzahl) {
+    if (anzahl) *anzahl = liste_anzahl;
+    return liste;
+}
+
+i32 Tabelle_Screen_Get_Ansicht() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_WB_ZEILE_0)) return 0;
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_WB_ERGEBNIS_ZEILE_0)) return 1;
+    return 2;
+}
+
+void Tabelle_Screen_Get_Auswahl(i32* runde, Wb_Auswahl_Info* info, i32* spieltag, i32* gruppe) {
+    if (!runde) return;
+    const i32 w = gewaehlt();
+    const i32 tag = std::max(wort(ICON_WB_SPIELTAG), 0);
+    *runde = w >= 0 ? Wettbewerb_Runde_Zu_Spieltag(w, tag - 1) : -1;
+    if (info) {
+        *info = {};
+        if (const Wettbewerb_Info* i = *runde >= 0 ? Wettbewerb_Get_Info(*runde) : nullptr)
+            *info = {.modus = i->modus, .teams = i->teams, .spieltage = i->spieltage,
+                     .aktueller_spieltag = i->aktueller_spieltag, .land = i->land};
+    }
+    if (spieltag) *spieltag = tag;
+    if (gruppe) *gruppe = *runde >= 0 && Wettbewerb_Gruppen_Liste(*runde, nullptr) > 1 ? std::max(wort(ICON_WB_GRUPPE), 0) : 0;
+}
+
+i32 Tabelle_Screen_Aufbauen() {
+    const i32 ansicht = Tabelle_Screen_Get_Ansicht();
+    i32 runde = -1, tag = 0, gruppe = 0;
+    Tabelle_Screen_Get_Auswahl(&runde, &stand.info, &tag, &gruppe);
+    scroll.stufen = 0;
+    const i32 w = gewaehlt();
+    stand.gesamt = w >= 0 ? Wettbewerb_Spieltage_Gesamt(w) : 0;
+    stand.aktuell = w >= 0 ? Wettbewerb_Aktueller_Spieltag_Gesamt(w) : 0;
+    if (ansicht == 0 && wort(ICON_WB_SPIELTAG) >= stand.aktuell) {
+        wort_setzen(ICON_WB_SPIELTAG, stand.aktuell);
+        // The round may have changed with the matchday: its groups decide below.
+        Tabelle_Screen_Get_Auswahl(&runde, &stand.info, &tag, &gruppe);
+    }
+    const bool pfeile_aus = ansicht == 0 && stand.aktuell < 2;
+    for (i16 i : {ICON_WB_SPIELTAG_ZURUECK, ICON_WB_SPIELTAG_VOR}) status(i, MENUE_S_GRAU, pfeile_aus);
+    const bool gruppen = runde >= 0 && Wettbewerb_Gruppen_Liste(runde, nullptr) > 1;
+    for (i16 i : {ICON_WB_GRUPPE, ICON_WB_GRUPPE_ZURUECK, ICON_WB_GRUPPE_VOR}) status(i, MENUE_S_VERSTECKT, !gruppen);
+
+    Tabelle_Screen_Get_Auswahl(&runde, &stand.info, &tag, &gruppe);
+    i32 r = w, t = tag;
+    if (w >= 0) Wettbewerb_Spieltag_In_Runde(&r, &t);
+    stand.runde = w >= 0 ? r : -1;
+    stand.spieltag_in_runde = std::max(t, 0);
+    stand.gruppe = stand.runde;
+    if (stand.runde >= 0 && gruppen) Wettbewerb_Gruppe_Waehlen(&stand.gruppe, gruppe);
+    if (stand.runde >= 0 && stand.gruppe < 0) stand.gruppe = stand.runde;  // a stale group word
+    if (stand.gruppe >= 0)
+        if (const Wettbewerb_Info* i = Wettbewerb_Get_Info(stand.gruppe))
+            stand.info = {.modus = i->modus, .teams = i->teams, .spieltage = i->spieltage,
+                          .aktueller_spieltag = i->aktueller_spieltag, .land = i->land};
+
+    const bool tabelle_sicht = ansicht == 0;
+    status(ICON_WB_FILTER, MENUE_S_VERSTECKT, ansicht == 2);
+    status(ICON_WB_PROGNOSE, MENUE_S_VERSTECKT, ansicht == 2);
+    status(ICON_WB_SPIELTAG, MENUE_S_VERSTECKT, ansicht == 2);
+    for (i16 i : {ICON_WB_SPIELTAG_ZURUECK, ICON_WB_SPIELTAG_VOR}) status(i, MENUE_S_VERSTECKT, ansicht == 2);
+    if (tabelle_sicht) tabelle_liste_bauen();
+    schalter_texte();
+    const bool scrollen = scroll.stufen > 0;
+    for (i16 i : {ICON_WB_SPUR, ICON_WB_KNOPF}) status(i, MENUE_S_VERSTECKT, !scrollen);
+    scroll.stufen = static_cast<i16>(scroll.stufen + 1);
+    scroll_position = 0;
+    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_WB_KNOPF)) {
+        Menue_Scrollbuttonpos_Zuweisen(k);
+        scroll_position = scrollen ? std::clamp(Menue_Balkenpos_In_Index(k), 0, scroll.stufen - 1) : 0;
+    }
+    Blt_Cache_Leeren();
+    return scroll_position;
+}
+
+void Tabelle_Screen_Tabelle_Init() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_WB_ZEILE_0)) return;
+    Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(GETEILT.daten());
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(ZEILEN.daten());
+    if (Screen_Icon* h = Menue_Screen_Icon_Aus_Nummer(ICON_WB_HINTERGRUND)) h->grafik = GRAFIK_WB_TABELLE;
+    // Never shown in this view.
+    Manager_Wettbewerbsliste_Bauen(nullptr, true);
+    Tabelle_Screen_Aufbauen();
+}
+
+void Tabelle_Screen_Aktualisieren() {
+    Manager_Wettbewerbsliste_Bauen(nullptr, true);
+    if (Team_Aktiv >= 0) {
+        const i32 w = gewaehlt();
+        if (w >= 0) wort_setzen(ICON_WB_SPIELTAG, Wettbewerb_Aktueller_Spieltag_Gesamt(w) + 1);
+    }
+    Tabelle_Screen_Aufbauen();
+}
+
+// --- clicks ---------------------------------------------------------------------------------
+
+void Tabelle_Screen_Pfeil_Klick(Screen_Icon* icon, u32) {
+    if (!icon) return;
+    Blt_Cache_Leeren();
+    i32 index = wort(ICON_WB_HINTERGRUND), tag = wort(ICON_WB_SPIELTAG), gruppe = wort(ICON_WB_GRUPPE);
+    switch (icon->nummer) {
+        case ICON_WB_WETTBEWERB_ZURUECK:
+        case ICON_WB_WETTBEWERB_VOR: {
+            if (liste_anzahl <= 0) break;
+            index = std::clamp(index, 0, liste_anzahl - 1);
+            index = icon->nummer == ICON_WB_WETTBEWERB_VOR ? (index + 1) % liste_anzahl
+                                                           : (index + liste_anzahl - 1) % liste_anzahl;
+            wort_setzen(ICON_WB_HINTERGRUND, index);
+            wort_setzen(ICON_WB_SPIELTAG, Wettbewerb_Aktueller_Spieltag_Gesamt(liste[index]) + 1);
+            break;
+        }
+        case ICON_WB_SPIELTAG_ZURUECK:
+        case ICON_WB_SPIELTAG_VOR: {
+            const i32 w = gewaehlt();
+            if (w < 0) break;
+            const i32 hoechster =
+                Tabelle_Screen_Get_Ansicht() == 0 ? Wettbewerb_Aktueller_Spieltag_Gesamt(w) : Wettbewerb_Spieltage_Gesamt(w);
+            if (icon->nummer == ICON_WB_SPIELTAG_ZURUECK) tag = tag < 2 ? hoechster : tag - 1;
+            else tag = tag < hoechster ? tag + 1 : 1;
+            wort_setzen(ICON_WB_SPIELTAG, tag);
+            break;
+        }
+        case ICON_WB_GRUPPE_ZURUECK:
+        case ICON_WB_GRUPPE_VOR: {
+            i32 runde = -1;
+            Tabelle_Screen_Get_Auswahl(&runde, nullptr, nullptr, nullptr);
+            const i32 n = runde >= 0 ? Wettbewerb_Gruppen_Liste(runde, nullptr) : 0;
+            if (n <= 0) break;
+            if (icon->nummer == ICON_WB_GRUPPE_ZURUECK) gruppe = gruppe < 1 ? n - 1 : gruppe - 1;
+            else gruppe = gruppe >= n - 1 ? 0 : gruppe + 1;
+            wort_setzen(ICON_WB_GRUPPE, gruppe);
+            break;
+        }
+        default: return;
+    }
+    knopf_setzen(ICON_WB_PROGNOSE, 0);
+    Tabelle_Screen_Aufbauen();
+}
+
+void Tabelle_Screen_Pokal_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    const i32 x = Maus_Get_X(), y = Maus_Get_Y();
+    if (y < 478 || y > 556) return;
+    i16 n = -1;
+    if (x >= 329 && x <= 400) n = ICON_WB_WETTBEWERB_ZURUECK;
+    else if (x >= 470 && x <= 541) n = ICON_WB_WETTBEWERB_VOR;
+    if (n >= 0) Tabelle_Screen_Pfeil_Klick(Menue_Screen_Icon_Aus_Nummer(n), ereignis);
+}
+
+void Tabelle_Screen_Schalter_Klick(Screen_Icon* icon, u32 ereignis) {
+    if (!icon || !(ereignis & MENUE_E_LINKS) || (icon->status & MENUE_S_GRAU)) return;
+    const i32 grenze = icon->nummer == ICON_WB_FILTER ? SCHALTER_GRENZE_FILTER : SCHALTER_GRENZE_PROGNOSE;
+    const i32 neu = knopf(icon->nummer) + 1;
+    knopf_setzen(icon->nummer, neu > grenze ? 0 : neu);
+    Tabelle_Screen_Aufbauen();
+}
+
+void Tabelle_Screen_Scroll(Screen_Icon*, i32 index, u32) { Screen_Scroll_Gemeldet(&scroll_position, index); }
+
+// --- drawing ---------------------------------------------------------------------------------
+
+void Tabelle_Screen_Kopf(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+    if (stand.gruppe >= 0) {
+        char art[64];
+        if (stand.ko) std::snprintf(art, sizeof art, "%u %s", tabelle.zeilen, text(T_MANNSCHAFTEN));
+        else std::snprintf(art, sizeof art, "%s", text(T_TABELLE));
+        const i32 tag = std::max(stand.spieltag_in_runde, 1);
+        Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s %s %s", x + 10, y + 21, FARBE_WEISS, art,
+                          Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
+                          text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG),
+                          runden_name(stand.gruppe, tag - 1).c_str());
+        if (stand.ko) {
+            Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tz0149%s^tz0430%s^tz0677%s", 0, y + 45, FARBE_KOPF,
+                              text(T_MANNSCHAFTEN), text(heimisch(stand.info.land) ? T_HERKUNFT_LIGA : T_RUNDE),
+                              text(T_BEGEGNUNG));
+        } else {
+            Font_Printf_Glatt(ziel, font(FONT_KOPF),
+                              "^c%05d^tz0051%s^tz0201%s^tz0333%s^tz0379%s^tz0412%s^tz0444%s^tz0496%s^tz0589%s"
+                              "^tz0685%s^tz0751%s",
+                              0, y + 45, FARBE_KOPF, text(7), text(8), text(9), text(10), text(11), text(12), text(15),
+                              text(13), text(14), text(16));
+        }
+    }
+    pokale(ziel);
+}
+
+void Tabelle_Screen_Spieltag_Text(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+    if (stand.gruppe < 0) return;
+    const i32 wort834 = wort(ICON_WB_SPIELTAG);
+    const i32 erste = Tabelle_Screen_Get_Ansicht() == 0 && wort834 == 0 ? T_VOR_ERSTEM : T_SPIELTAG;
+    const i32 tag = std::max(stand.spieltag_in_runde, 1);
+    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0150%s", 0, y + 25, FARBE_WEISS, text(erste));
+    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0150%s", 0, y + 43, FARBE_GOLD,
+                      runden_name(stand.runde, tag - 1).c_str());
+    (void)x;
+}
+
+void Tabelle_Screen_Gruppe_Text(Screen_Icon*, Rastport* ziel, i32, i32 y) {
+    if (stand.gruppe < 0) return;
+    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0718%s", 0, y + 35, FARBE_WEISS,
+                      Wettbewerb_Get_Zweitname(stand.gruppe).c_str());
+}
+
+void Tabelle_Screen_Tabellenzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    if (!icon || stand.gruppe < 0) return;
+    i32 zeile = icon->nummer - ICON_WB_ZEILE_0;
+    if (const Screen_Icon* spur = Menue_Screen_Icon_Aus_Nummer(ICON_WB_SPUR); spur && !(spur->status & MENUE_S_VERSTECKT))
+        zeile += scroll_position;
+    if (zeile < 0 || zeile >= static_cast<i32>(tabelle.zeilen) || zeile >= TABELLE_ZEILEN) return;
+    if (zeile % 2) Blt_Rechteck_Alpha(ziel, x, y, 768, 16, FARBE_ZEILE_HELL, 60);
+    if (stand.ko) ko_zeile(ziel, zeile, x, y);
+    else liga_zeile(ziel, zeile, y);
+}
+
+const Tabelle& Tabelle_Screen_Tabelle() { return tabelle; }
+i32 Tabelle_Screen_Scrollposition() { return scroll_position; }
+
+i32 Tabelle_Screen_Form_Klasse(i32 form, i32 spieltag) {
+    if (spieltag < 1) return 2;
+    const i32* t = FORM_SCHWELLEN[std::min(spieltag - 1, 4)];
+    if (form > t[3]) return 0;
+    if (form > t[2]) return 1;
+    if (form < t[0]) return 4;
+    if (form < t[1]) return 3;
+    return 2;
+}
+
+Screen_Def Wettbewerb_Tabelle_Screen_Def() {
+    return {.name = "Tabelle",
+            .icons = Icon_Besitzer::WETTBEWERB,
+            .rahmen = ICON_WB_ZEILE_0,
+            .arbeitsflaeche = true,
+            .oeffnen = Tabelle_Screen_Tabelle_Init};
+}

@@ -1,0 +1,397 @@
+// The competition screen's table view in a new game with two human
+// managers: opened from the main menu, the manager's league chosen, the
+// table after played matchdays in order with its place colours, the filter
+// and projection switches, the competition, matchday and group arrows, the
+// choices per manager, and every competition of the world drawn without a
+// row read past its table (also with damaged choice words).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "grafik_nummern.h"
+#include "gui/hauptmenue.h"
+#include "gui/menue.h"
+#include "gui/text_cfg.h"
+#include "kit.h"
+#include "screens/club/wettbewerb_screen.h"
+#include "screens/screens.h"
+#include "season/paarungen.h"
+#include "season/spiele.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
+#include "season/wettbewerb_werte.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+// Text y of visible row r.
+i32 zeile_y(i32 r) { return 136 + WB_ZEILE_H * r + 12; }
+
+std::string name(i32 team) {
+    // The visible characters: without the underline of a managed club.
+    std::string s = Team_String(0, team, nullptr, 0);
+    for (const char* m : {"^ub", "^ue"})
+        for (size_t p; (p = s.find(m)) != std::string::npos;) s.erase(p, 3);
+    return s.empty() ? "?" : s;
+}
+
+// Starts a competition the season's way on its first matchday: the entered
+// clubs become the current ones, a league's pairing order is shuffled, a
+// knock-out round drawn, and the pairs written into the plan.
+void starten(Wettbewerb* w) {
+    ASSERT_GT(w->startteam_anzahl, 1);
+    for (i32 k = 0; k < w->startteam_anzahl; ++k) {
+        w->aktuelle_team[k] = w->start_team[k];
+        w->team_slots[k] = static_cast<u8>(k);
+    }
+    w->aktuelle_teams = w->startteam_anzahl;
+    w->flags[0] = 0;
+    w->flags[1] = 1;
+    w->aktueller_spieltag = 0;
+    if (Wettbewerb_Ist_KO(w->id)) Wettbewerb_KO_Auslosung(*w);
+    else ASSERT_TRUE(Wettbewerb_Spielplan_Mischen(*w));
+    Wettbewerb_Paarungen_Setzen(*w);
+}
+
+// Plays matchday `tag` (0-based) of a competition (started on its first):
+// every game gets a result from the table (home wins, draws and away wins
+// by game index; a knock-out round without draws), then the competition
+// counts it as played.
+void spieltag_spielen(i32 liga, i32 tag) {
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(liga);
+    ASSERT_TRUE(w);
+    if (tag == 0) starten(w);
+    const bool ko = Wettbewerb_Ist_KO(liga);
+    const i32 n = Wettbewerb_Get_Anz_Spiele(liga, tag);
+    ASSERT_GT(n, 0);
+    static const u8 tore[][2] = {{2, 0}, {1, 1}, {0, 3}, {4, 2}, {0, 0}, {1, 2}};
+    for (i32 k = 0; k < n; ++k) {
+        Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(liga), static_cast<u32>(tag), 0, static_cast<u32>(k)));
+        ASSERT_TRUE(h);
+        const u8* t = tore[ko ? (k % 2) * 2 : k % 6];
+        Spiele_Set_Ergebnis(h.Handle(), t[0], t[1], 0);
+
+    }
+    w->aktueller_spieltag = tag + 1;
+    Spiele_Tabellen_Cache_Leeren();
+}
+
+class Wettbewerb_Screen : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(kit::Starten(2)); }
+    void TearDown() override { kit::Beenden(); }
+    void oeffnen() {
+        ASSERT_TRUE(kit::Hauptmenue_Eintrag(1, 0));
+        ASSERT_TRUE(Screen_Offen(Screen_Id::WETTBEWERB_TABELLE));
+        kit::Frames(40);
+    }
+    void klick_icon(i16 nummer) {
+        const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer);
+        ASSERT_TRUE(i) << nummer;
+        kit::Klick(i->x + i->w / 2, i->y + i->h / 2);
+    }
+    void frame() {
+        kit::Spur_Leeren();
+        kit::Frames(1);
+    }
+    i32 wort(i32 icon) { return static_cast<i32>(Manager_Icon_Word_Data_Lesen(Team_Aktiv, icon)); }
+    i32 liga() { return Wettbewerb_Get_Liga_Von_Team(Team_Aktiv, true); }
+    bool grau(i16 nummer) { return Menue_Screen_Icon_Aus_Nummer(nummer)->status & MENUE_S_GRAU; }
+};
+
+TEST_F(Wettbewerb_Screen, NeuerManagerSiehtSeineLigaVorDemErstenSpieltag) {
+    ASSERT_EQ(wort(ICON_WB_HINTERGRUND), -1);
+    oeffnen();
+    i32 anzahl = 0;
+    const i32* liste = Tabelle_Wettbewerbsliste(&anzahl);
+    ASSERT_GT(anzahl, 0);
+    const i32 index = wort(ICON_WB_HINTERGRUND);
+    ASSERT_GE(index, 0);
+    ASSERT_LT(index, anzahl);
+    EXPECT_EQ(liste[index], Wettbewerb_Get_Basis_Id(liga()));
+    EXPECT_EQ(wort(ICON_WB_SPIELTAG), 0);
+    frame();
+    EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 34)));  // "before the first matchday"
+    EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 17)));
+    EXPECT_TRUE(kit::Text("(-)"));
+    EXPECT_TRUE(kit::Text(name(Team_Aktiv).c_str()));
+    // Every club of the league has its row; the arrows are neutral; fewer
+    // than two matchdays played: both matchday arrows are grey.
+    const i32 teams = Wettbewerb_Get_Info(liga())->teams;
+    EXPECT_EQ(static_cast<i32>(Tabelle_Screen_Tabelle().zeilen), teams);
+    EXPECT_TRUE(Zeichenspur_Blit(GRAFIK_WB_FORM_0 + 2));
+    for (i32 k : {0, 1, 3, 4}) EXPECT_FALSE(Zeichenspur_Blit(GRAFIK_WB_FORM_0 + k)) << k;
+    EXPECT_TRUE(grau(ICON_WB_SPIELTAG_ZURUECK));
+    EXPECT_TRUE(grau(ICON_WB_SPIELTAG_VOR));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_WB_TABELLE, 400, 100));
+}
+
+TEST_F(Wettbewerb_Screen, TabelleNachGespieltenSpieltagenMitPlatzfarben) {
+    const i32 l = liga();
+    for (i32 tag = 0; tag < 3; ++tag) spieltag_spielen(l, tag);
+    oeffnen();
+    Tabelle_Screen_Aktualisieren();  // as after a matchday
+    EXPECT_EQ(wort(ICON_WB_SPIELTAG), 3) << "clamped to the matchdays played";
+    EXPECT_FALSE(grau(ICON_WB_SPIELTAG_ZURUECK));
+    frame();
+    // The rows in the order of the table builder, each with the colour of
+    // its place and its points.
+    Tabelle t{};
+    ASSERT_TRUE(Wettbewerb_Get_Tabellen_Teams(l, &t));
+    Tabelle_Argumente a;
+    a.wettbewerb = l;
+    a.erster_spieltag = 0;
+    a.letzter_spieltag = 2;
+    a.optionen = 31 | (Wettbewerb_Get_Info(l)->modus & 64);
+    Spiele_Get_Tabelle(a, &t);
+    const i32 sichtbar = std::min<i32>(static_cast<i32>(t.zeilen), WB_TABELLE_ZEILEN);
+    ASSERT_GT(sichtbar, 2);
+    for (i32 r = 0; r < sichtbar; ++r) {
+        const u32 slot = t.reihenfolge[r];
+        const i32 team = static_cast<i32>(t.team[slot]);
+        const Zeichenspur_Eintrag* e = kit::Text_Auf_Zeile(name(team).c_str(), zeile_y(r));
+        ASSERT_TRUE(e) << "row " << r << " " << name(team);
+        EXPECT_EQ(e->farbe, static_cast<u16>(Wettbewerb_Get_Platz_Farbe(l, r))) << r;
+        char platz[24], punkte[24];
+        std::snprintf(platz, sizeof platz, "^fb0011%d.", r + 1);
+        std::snprintf(punkte, sizeof punkte, "^tz0496%3u", t.punkte[0][slot]);
+        EXPECT_NE(e->text.find(platz), std::string::npos) << e->sichtbar;
+        EXPECT_NE(e->text.find(punkte), std::string::npos) << e->sichtbar;
+    }
+    EXPECT_NE(Wettbewerb_Get_Platz_Farbe(l, 0), Wettbewerb_Get_Platz_Farbe(l, sichtbar / 2))
+        << "the champion's place has its own colour";
+    EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 18)));
+    kit::Png("wettbewerb_tabelle");
+
+    // Filter: home games only, then away games only, then all again; the
+    // result columns count only that venue's games.
+    const Zeichenspur_Eintrag* alle = kit::Text_Auf_Zeile(".", zeile_y(0));
+    ASSERT_TRUE(alle);
+    for (i32 filter : {1, 2, 0}) {
+        klick_icon(ICON_WB_FILTER);
+        EXPECT_EQ(Menue_Icon_Zustand(ICON_WB_FILTER), static_cast<u32>(filter));
+        const Tabelle& s = Tabelle_Screen_Tabelle();
+        for (u32 z = 0; z < s.zeilen && z < 24; ++z) {
+            i32 summe = 0;
+            for (i32 art = 0; art < 3; ++art) summe += Spiele_Tabelle_Zaehle_Ergebnisse(s, z, art, 0, 2, filter);
+            EXPECT_EQ(summe, static_cast<i32>(s.spiele[filter][z])) << "filter " << filter << " row " << z;
+        }
+        frame();
+        EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, filter)));
+    }
+
+    // Matchday arrows: back to 2, 1, then wrap to the current one; forward wraps to 1.
+    std::vector<i32> tage;
+    for (int k = 0; k < 3; ++k) {
+        klick_icon(ICON_WB_SPIELTAG_ZURUECK);
+        tage.push_back(wort(ICON_WB_SPIELTAG));
+    }
+    EXPECT_EQ(tage, (std::vector<i32>{2, 1, 3}));
+    klick_icon(ICON_WB_SPIELTAG_VOR);
+    EXPECT_EQ(wort(ICON_WB_SPIELTAG), 1);
+    frame();
+    EXPECT_TRUE(kit::Text("(-)")) << "no previous place after matchday 1";
+
+    // Projection on, then any arrow switches it off.
+    klick_icon(ICON_WB_PROGNOSE);
+    EXPECT_EQ(Menue_Icon_Zustand(ICON_WB_PROGNOSE), 1u);
+    frame();
+    EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 4)));
+    klick_icon(ICON_WB_SPIELTAG_VOR);
+    EXPECT_EQ(Menue_Icon_Zustand(ICON_WB_PROGNOSE), 0u);
+}
+
+// A knock-out round after its first matchday: the draw's clubs, the
+// knock-out background, projection grey and off, the winners' rows under
+// the "through" band and the losers' under the "out" band.
+TEST_F(Wettbewerb_Screen, KoRundeZeigtWerWeiterIst) {
+    i32 ko = -1;
+    for (i32 id = Wettbewerb_Get_Erster_Aktiver(); id >= 0 && ko < 0; id = Wettbewerb_Get_Naechster_Aktiver(id)) {
+        const i32 basis = Wettbewerb_Get_Basis_Id(id);
+        const Wettbewerb* w = Wettbewerb_Get_Zeiger(basis);
+        if (w && Wettbewerb_Ist_KO(basis) && w->startteam_anzahl >= 4 && w->vorherige_gruppe < 0) ko = basis;
+    }
+    ASSERT_GE(ko, 0) << "the world holds a cup with entered clubs";
+    spieltag_spielen(ko, 0);
+    oeffnen();
+    i32 anzahl = 0;
+    const i32* liste = Tabelle_Wettbewerbsliste(&anzahl);
+    i32 index = -1;
+    for (i32 k = 0; k < anzahl; ++k)
+        if (liste[k] == ko || Wettbewerb_Get_Basis_Id(liste[k]) == ko) index = k;
+    ASSERT_GE(index, 0);
+    Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_WB_HINTERGRUND, static_cast<u32>(index));
+    Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_WB_SPIELTAG, 1);
+    Menue_Icon_Zustand_Setzen(ICON_WB_PROGNOSE, 1);
+    Tabelle_Screen_Aufbauen();
+    frame();
+    EXPECT_EQ(Menue_Icon_Zustand(ICON_WB_PROGNOSE), 0u);
+    EXPECT_TRUE(grau(ICON_WB_PROGNOSE));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_WB_KO, 400, 100));
+    const Tabelle& t = Tabelle_Screen_Tabelle();
+    ASSERT_GE(t.zeilen, 4u);
+    EXPECT_EQ(static_cast<i32>(t.zeilen), 2 * Wettbewerb_Get_Anz_Spiele(ko, 0));
+    // Each visible row: the club's name, and its band by the tie's decision.
+    i32 weiter = 0, raus = 0;
+    for (i32 r = 0; r < std::min<i32>(static_cast<i32>(t.zeilen), WB_TABELLE_ZEILEN); ++r) {
+        const i32 team = static_cast<i32>(t.team[t.reihenfolge[r]]);
+        ASSERT_TRUE(kit::Text_Auf_Zeile(name(team).c_str(), zeile_y(r))) << r;
+        const i32 sieger = Wettbewerb_Get_Runden_Sieger_Von_Team(ko, team, 0, 0);
+        if (sieger == team) ++weiter;
+        if (sieger >= 0 && sieger != team) ++raus;
+    }
+    EXPECT_GT(weiter, 0);
+    EXPECT_GT(raus, 0);
+    EXPECT_TRUE(Zeichenspur_Blit(GRAFIK_WB_WEITER));
+    EXPECT_TRUE(Zeichenspur_Blit(GRAFIK_WB_RAUS));
+    EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 36)));
+    EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 37)));
+    EXPECT_FALSE(kit::Text("*")) << "round names resolved";
+    kit::Png("wettbewerb_ko");
+}
+
+TEST_F(Wettbewerb_Screen, WettbewerbsPfeileUndPokalstreifenUmlaufend) {
+    oeffnen();
+    i32 anzahl = 0;
+    const i32* liste = Tabelle_Wettbewerbsliste(&anzahl);
+    ASSERT_GT(anzahl, 1);
+    Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_WB_HINTERGRUND, static_cast<u32>(anzahl - 1));
+    klick_icon(ICON_WB_WETTBEWERB_VOR);
+    EXPECT_EQ(wort(ICON_WB_HINTERGRUND), 0);
+    // current + 1, clamped back to the current one in the table view
+    EXPECT_EQ(wort(ICON_WB_SPIELTAG), Wettbewerb_Aktueller_Spieltag_Gesamt(liste[0]));
+    klick_icon(ICON_WB_WETTBEWERB_ZURUECK);
+    EXPECT_EQ(wort(ICON_WB_HINTERGRUND), anzahl - 1);
+    // The cup strip: left of the current cup acts as "previous", right as "next";
+    // the name between does nothing.
+    kit::Klick(360, 520);
+    EXPECT_EQ(wort(ICON_WB_HINTERGRUND), anzahl - 2);
+    kit::Klick(500, 520);
+    EXPECT_EQ(wort(ICON_WB_HINTERGRUND), anzahl - 1);
+    kit::Klick(435, 520);
+    EXPECT_EQ(wort(ICON_WB_HINTERGRUND), anzahl - 1);
+    frame();
+    EXPECT_TRUE(kit::Text(Wettbewerb_Get_Name(liste[anzahl - 1], false).c_str()));
+}
+
+// Every competition of the world in turn, also with choice words that no
+// longer fit (a save of another world): each frame draws, rows stay inside
+// their table, groups can be stepped through and wrap.
+TEST_F(Wettbewerb_Screen, JederWettbewerbZeichnetOhneUeberlauf) {
+    oeffnen();
+    i32 anzahl = 0;
+    const i32* liste = Tabelle_Wettbewerbsliste(&anzahl);
+    bool gruppen_gesehen = false, ko_gesehen = false;
+    for (i32 k = 0; k < anzahl; ++k) {
+        Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_WB_HINTERGRUND, static_cast<u32>(k));
+        for (i32 tag : {0, 1, Wettbewerb_Spieltage_Gesamt(liste[k]), 9999}) {
+            Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_WB_SPIELTAG, static_cast<u32>(tag));
+            Tabelle_Screen_Aufbauen();
+            frame();
+            EXPECT_LE(Tabelle_Screen_Tabelle().zeilen, static_cast<u32>(TABELLE_ZEILEN));
+        }
+        i32 runde = -1;
+        Tabelle_Screen_Get_Auswahl(&runde, nullptr, nullptr, nullptr);
+        if (runde >= 0 && Wettbewerb_Ist_KO(runde)) ko_gesehen = true;
+        const i32 gruppen = runde >= 0 ? Wettbewerb_Gruppen_Liste(runde, nullptr) : 0;
+        const bool versteckt = Menue_Screen_Icon_Aus_Nummer(ICON_WB_GRUPPE)->status & MENUE_S_VERSTECKT;
+        EXPECT_EQ(versteckt, gruppen <= 1) << Wettbewerb_Get_Name(liste[k], false);
+        if (gruppen > 1) {
+            gruppen_gesehen = true;
+            std::vector<i32> folge;
+            for (i32 s = 0; s < gruppen + 1; ++s) {
+                Tabelle_Screen_Pfeil_Klick(Menue_Screen_Icon_Aus_Nummer(ICON_WB_GRUPPE_VOR), MENUE_E_LINKS);
+                folge.push_back(wort(ICON_WB_GRUPPE));
+            }
+            EXPECT_EQ(folge.front(), 1);
+            EXPECT_EQ(folge[gruppen - 1], 0) << "wraps after the last group";
+            Tabelle_Screen_Pfeil_Klick(Menue_Screen_Icon_Aus_Nummer(ICON_WB_GRUPPE_ZURUECK), MENUE_E_LINKS);
+            EXPECT_EQ(wort(ICON_WB_GRUPPE), 0);
+            Tabelle_Screen_Pfeil_Klick(Menue_Screen_Icon_Aus_Nummer(ICON_WB_GRUPPE_ZURUECK), MENUE_E_LINKS);
+            EXPECT_EQ(wort(ICON_WB_GRUPPE), gruppen - 1);
+        }
+    }
+    (void)gruppen_gesehen, (void)ko_gesehen;
+    // Damaged words: an index past the list, a group word past the groups.
+    for (u32 w : {9999u, 0xFFFFFFF0u}) {
+        Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_WB_HINTERGRUND, w);
+        Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_WB_GRUPPE, w);
+        Tabelle_Screen_Aufbauen();
+        frame();
+        klick_icon(ICON_WB_WETTBEWERB_VOR);
+        EXPECT_GE(wort(ICON_WB_HINTERGRUND), 0);
+        EXPECT_LT(wort(ICON_WB_HINTERGRUND), anzahl);
+    }
+}
+
+TEST_F(Wettbewerb_Screen, WahlProManagerUndSchalterGrenzen) {
+    oeffnen();
+    klick_icon(ICON_WB_FILTER);
+    klick_icon(ICON_WB_WETTBEWERB_VOR);
+    const i32 erster = Team_Aktiv, index = wort(ICON_WB_HINTERGRUND);
+    i32 menschen[2];
+    ASSERT_EQ(Manager_Ist_Dran(menschen, 0, 0), 2);
+    const i32 zweiter = menschen[0] == erster ? menschen[1] : menschen[0];
+    Screen_Schliessen(Screen_Id::WETTBEWERB_TABELLE);
+    Menue_Manager_Wechsel(zweiter);
+    kit::Frames(2);
+    if (kit::Requester_Offen()) kit::Requester_Antworten(true);
+    ASSERT_TRUE(Screen_Oeffnen(Screen_Id::WETTBEWERB_TABELLE));
+    EXPECT_EQ(Menue_Icon_Zustand(ICON_WB_FILTER), 0u);
+    i32 anzahl = 0;
+    const i32* liste = Tabelle_Wettbewerbsliste(&anzahl);
+    EXPECT_EQ(liste[wort(ICON_WB_HINTERGRUND)], Wettbewerb_Get_Basis_Id(liga()));
+    Screen_Schliessen(Screen_Id::WETTBEWERB_TABELLE);
+    Menue_Manager_Wechsel(erster);
+    kit::Frames(2);
+    if (kit::Requester_Offen()) kit::Requester_Antworten(true);
+    if (!Screen_Offen(Screen_Id::WETTBEWERB_TABELLE)) {
+        ASSERT_TRUE(Screen_Oeffnen(Screen_Id::WETTBEWERB_TABELLE));
+    }
+    EXPECT_EQ(wort(ICON_WB_HINTERGRUND), index);
+    EXPECT_EQ(Menue_Icon_Zustand(ICON_WB_FILTER), 1u);
+    // The filter cycles 0, 1, 2, 0; projection 0, 1, 0.
+    std::vector<u32> f, p;
+    for (int k = 0; k < 3; ++k) {
+        klick_icon(ICON_WB_FILTER);
+        f.push_back(Menue_Icon_Zustand(ICON_WB_FILTER));
+        klick_icon(ICON_WB_PROGNOSE);
+        p.push_back(Menue_Icon_Zustand(ICON_WB_PROGNOSE));
+    }
+    EXPECT_EQ(f, (std::vector<u32>{2, 0, 1}));
+    EXPECT_EQ(p, (std::vector<u32>{1, 0, 1}));
+}
+
+TEST(Wettbewerb_Form, KlassenNachSchwellen) {
+    struct Fall {
+        i32 form, spieltag, klasse;
+    } faelle[] = {
+        {50, 0, 2}, {-50, 0, 2},                        // before the first matchday: neutral
+        {4, 1, 0},  {3, 1, 1},   {1, 1, 2}, {0, 1, 3}, {-1, 1, 4},
+        {12, 5, 0}, {11, 5, 1},  {9, 5, 1}, {8, 5, 2}, {7, 5, 2}, {6, 5, 3}, {4, 5, 3}, {3, 5, 4},
+        {12, 30, 0}, {-3, 30, 4},                       // later matchdays use the last row
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(Tabelle_Screen_Form_Klasse(f.form, f.spieltag), f.klasse) << f.form << " " << f.spieltag;
+}
+
+TEST(Wettbewerb_Struktur, UnbekannteWettbewerbe) {
+    EXPECT_EQ(Wettbewerb_Runden_Liste(-1, nullptr), 0);
+    EXPECT_EQ(Wettbewerb_Spieltage_Gesamt(-1), 0);
+    EXPECT_EQ(Wettbewerb_Aktueller_Spieltag_Gesamt(-1), 0);
+    EXPECT_EQ(Wettbewerb_Runde_Zu_Spieltag(-1, 3), -1);
+    i32 w = -1, tag = 5;
+    Wettbewerb_Spieltag_In_Runde(&w, &tag);
+    EXPECT_EQ(w, -1);
+    EXPECT_EQ(tag, 5);
+    i32 g = -1;
+    Wettbewerb_Gruppe_Waehlen(&g, 1);
+    EXPECT_EQ(g, -1);
+}
+
+}  // namespace
