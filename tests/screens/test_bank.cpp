@@ -6,6 +6,7 @@
 
 #include "base/globals.h"
 #include "grafik_nummern.h"
+#include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "kit.h"
@@ -246,6 +247,34 @@ TEST_F(Bank, KreditUeberDerGrenzeBuchtNichts) {
     EXPECT_EQ(geld_aller_vereine(), geld);
     ASSERT_EQ(kit::Meldungen().size(), 1u);
     EXPECT_NE(kit::Meldungen()[0].find("nichts gebucht"), std::string::npos);
+}
+
+TEST_F(Bank, JederManagerFindetSeineWahlWieder) {
+    oeffnen();
+    const i32 erster = Team_Aktiv, zweiter = anderer_manager();
+    klick(STEPPER_X + PLUS_10, Y_BETRAG);
+    klick(STEPPER_X + PLUS_1, Y_LAUFZEIT);
+    klick(STEPPER_X + 100, Y_PARTNER);
+    ASSERT_EQ(Bank_Screen_Partner(), zweiter);
+    struct Stand {
+        i32 manager, partner, betrag, laufzeit;
+    } staende[] = {{zweiter, 0, 100000, 10}, {erster, zweiter, 1100000, 11}};
+    for (const Stand& st : staende) {
+        Screen_Schliessen(Screen_Id::BANK);
+        kit::Frames(2);
+        ASSERT_FALSE(Screen_Offen(Screen_Id::BANK));
+        Menue_Manager_Wechsel(st.manager);
+        kit::Frames(2);
+        if (kit::Requester_Offen()) kit::Requester_Antworten(true);  // "... ist am Zug"
+        kit::Frames(2);
+        // A manager back at the machine finds the screen he left open.
+        if (!Screen_Offen(Screen_Id::BANK)) {
+            ASSERT_TRUE(Screen_Oeffnen(Screen_Id::BANK));
+        }
+        EXPECT_EQ(Bank_Screen_Partner(), st.partner) << st.manager;
+        EXPECT_EQ(static_cast<i32>(Bank_Screen_Betrag()), st.betrag) << st.manager;
+        EXPECT_EQ(Bank_Screen_Laufzeit(), st.laufzeit) << st.manager;
+    }
 }
 
 class BankAllein : public Bank {

@@ -6,6 +6,7 @@
 
 #include "base/globals.h"
 #include "grafik_nummern.h"
+#include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "kit.h"
 #include "screens/club/finanzen.h"
@@ -145,6 +146,26 @@ TEST_F(Finanzen, ZeitraeumeBlaettern) {
     EXPECT_EQ(Finanz_Screen_Zahlen().betrag[0], 1000);
     zeichnen();
     EXPECT_TRUE(kit::Text_Auf_Zeile("Zuschauer\t1.000", 151));
+}
+
+TEST_F(Finanzen, AndererManagerSiehtSeinenVerein) {
+    neuer_monat();
+    einnahme(4, 250000);
+    oeffnen();
+    ASSERT_EQ(Finanz_Screen_Zahlen().einnahmen, 250000);
+    i32 teams[1000];
+    ASSERT_EQ(Manager_Ist_Dran(teams, 0, 0), 2);
+    const i32 b = teams[0] == a ? teams[1] : teams[0];
+    ASSERT_TRUE(Bank_Buchen(-1, b, 7000, 13, 1, -1));
+    for (i32 team : {b, a}) {
+        Menue_Manager_Wechsel(team);
+        kit::Frames(2);
+        if (!Screen_Offen(Screen_Id::FINANZEN)) {
+            ASSERT_TRUE(Screen_Oeffnen(Screen_Id::FINANZEN));
+        }
+        zeichnen();
+        EXPECT_EQ(Finanz_Screen_Zahlen().einnahmen, team == a ? 250000 : 7000) << team;
+    }
 }
 
 }  // namespace

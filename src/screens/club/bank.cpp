@@ -45,6 +45,7 @@ i32 partner = 0;  // 0 the bank, else the lender's team
 f32 betrag = BANK_KREDIT_MIN;
 i32 laufzeit = BANK_LAUFZEIT_MIN;
 i32 zins = 8;
+i32 gelesen_fuer = -1;  // the team whose manager's choice the state holds
 Screen_Drossel partner_drossel, wert_drossel;
 Icon_Textzeile knopf_text{};
 
@@ -134,6 +135,12 @@ void grau(i16 nummer, bool an) {
         i->status = an ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
 }
 
+// A manager who comes back to the machine finds the screen as he left it:
+// his own choice, not the one of the manager before him.
+void aktuell() {
+    if (gelesen_fuer != Team_Aktiv) Bank_Screen_Daten_Holen();
+}
+
 // An offer to another manager's club: a news item the lender answers.
 void angebot_senden() {
     News_Daten d{};
@@ -180,6 +187,7 @@ void Bank_Screen_Init() {
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_BANK_RAHMEN)) return;
     Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
+    partner_drossel = {}, wert_drossel = {};  // the first click of an opening always counts
     Bank_Screen_Daten_Holen();
 }
 
@@ -193,6 +201,7 @@ void Bank_Screen_Texte_Setzen() {
 
 void Bank_Screen_Daten_Holen() {
     Bank_Screen_Texte_Setzen();
+    gelesen_fuer = Team_Aktiv;
     partner = static_cast<i32>(Menue_Icon_Zustand(ICON_BANK_PARTNER));
     betrag = static_cast<f32>(Menue_Icon_Zustand(ICON_BANK_BETRAG));
     if (betrag < BANK_KREDIT_MIN) betrag = BANK_KREDIT_MIN;
@@ -202,6 +211,7 @@ void Bank_Screen_Daten_Holen() {
 }
 
 void Bank_Screen_Partner_Klick(Screen_Icon*, u32 ereignis) {
+    aktuell();
     if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&partner_drossel, DROSSEL_MS)) return;
     i32 teams[1000];
     const i32 n = Manager_Ist_Dran(teams, 0, 0);
@@ -212,6 +222,7 @@ void Bank_Screen_Partner_Klick(Screen_Icon*, u32 ereignis) {
 }
 
 void Bank_Screen_Wert_Klick(Screen_Icon* icon, u32 ereignis) {
+    aktuell();
     if (!(ereignis & MENUE_E_LINKS) || !icon || !Screen_Drossel_Frei(&wert_drossel, DROSSEL_MS)) return;
     const i32 schritte = Stepper_Schritt(icon->x, Maus_Get_X());
     icon->grafik_gedrueckt = static_cast<u32>(Stepper_Grafik(schritte));
@@ -229,6 +240,7 @@ void Bank_Screen_Wert_Klick(Screen_Icon* icon, u32 ereignis) {
 }
 
 void Bank_Screen_Kredit_Klick(Screen_Icon*, u32 ereignis) {
+    aktuell();
     if (!(ereignis & MENUE_E_LINKS)) return;
     if (partner != 0 && Bank_Get_Anzahl_Kredite(Team_Aktiv) < BANK_SCREEN_MAX_KREDITE) {
         angebot_senden();
@@ -241,6 +253,7 @@ void Bank_Screen_Kredit_Klick(Screen_Icon*, u32 ereignis) {
 }
 
 void Bank_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    aktuell();
     // 1. The selector and the rate stepper are live only where they can matter.
     const bool allein = Manager_Anzahl_Menschen() < 2;
     grau(ICON_BANK_PARTNER, allein);

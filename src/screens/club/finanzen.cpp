@@ -37,6 +37,7 @@ const char* texte[FINANZ_ZEILEN] = {};
 const char* pfeil_hilfe = nullptr;
 i32 periode = 0;
 i32 abgeholt_tag = -1;
+i32 abgeholt_team = -1;
 Finanz_Zahlen zahlen;
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::FINANZEN>({
@@ -77,6 +78,14 @@ const char* geld(i64 betrag) { return Bank_Geld_String(static_cast<f64>(betrag),
 bool hat_buchung(i32 p) { return Bank_Hat_Buchung_In_Periode(Team_Aktiv, -p); }
 i32 summe(i32 p, i32 kategorie) { return static_cast<i32>(Bank_Summe_Buchungen(Team_Aktiv, -p, kategorie, 0)); }
 
+// The period the screen opens on, and its figures.
+void erste_periode() {
+    periode = hat_buchung(-1) ? -1 : 0;
+    Finanz_Screen_Daten_Holen(periode);
+    abgeholt_tag = Kalender_Get_Tag();
+    abgeholt_team = Team_Aktiv;
+}
+
 }  // namespace
 
 Screen_Def Finanz_Screen_Def() {
@@ -97,9 +106,7 @@ void Finanz_Screen_Init() {
     Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
     Finanz_Screen_Texte_Setzen();
-    periode = hat_buchung(-1) ? -1 : 0;
-    Finanz_Screen_Daten_Holen(periode);
-    abgeholt_tag = Kalender_Get_Tag();
+    erste_periode();
 }
 
 void Finanz_Screen_Texte_Setzen() {
@@ -155,6 +162,8 @@ void Finanz_Screen_Jahr_Klick(Screen_Icon* icon, u32 ereignis) {
 }
 
 void Finanz_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    // Another manager at the machine: his club's figures.
+    if (abgeholt_team != Team_Aktiv) erste_periode();
     if (Kalender_Get_Tag() != abgeholt_tag) {
         Finanz_Screen_Daten_Holen(periode);
         abgeholt_tag = Kalender_Get_Tag();
