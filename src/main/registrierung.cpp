@@ -154,6 +154,10 @@ void menue_anmelden() {
     // Crest numbers, faces and shirt colours of the menu engine from the world.
     Wappen_Set_Hooks({.nummer_von_team = Gui_Welt_Wappen_Nummer});
     Gesicht_Set_Hooks({.aussehen = Gui_Welt_Aussehen, .farben = Gui_Welt_Farben});
+    // Crests inside texts (^gl): the club's crest at the text's size.
+    Font_Set_Hooks({.wappen_blit = [](Rastport* rp, i32 team, i32 x, i32 y, i32 groesse) {
+        Wappen_Blit(team, rp, x, y, groesse, groesse, nullptr);
+    }});
 #if KORDAVO_HAT_SEASON
     // A competition's cup is its graphic number (-1: the team's league).
     Wappen_Set_Hooks({.nummer_von_team = Gui_Welt_Wappen_Nummer,
