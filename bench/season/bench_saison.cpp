@@ -101,7 +101,7 @@ void Engine_Spiel_In_Saison(benchmark::State& state) {
         Internet_Modus = INTERNET_MODUS_EINZEL;
         if (!Welt_Laden_Ordner(daten().c_str(), 0)) state.SkipWithError("world not found");
         Spielfeld_Init();
-        Partie_Hooks_Installieren();
+        Spielfeld_Set_Hooks(Partie_Hooks());
         const std::vector<u32> liga = Liga_Vereine(Liga_Groesste());
         Partie_Optionen o;
         const std::clock_t start = std::clock();

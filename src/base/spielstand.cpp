@@ -467,7 +467,8 @@ bool Spielstand_Speichern(const char* pfad, int still) {
                           anzeige_name(pfad).c_str());
             break;
         case Schreibfehler::ANLEGEN:
-            fehler_melden("Der Spielstand konnte nicht gespeichert werden: Die Datei %s lässt sich nicht anlegen.",
+            fehler_melden("Der Spielstand konnte nicht gespeichert werden: Die Datei %s lässt sich nicht anlegen "
+                          "(ist der Ordner schreibgeschützt?). Der alte Spielstand ist erhalten.",
                           anzeige_name(pfad).c_str());
             break;
         case Schreibfehler::SCHREIBEN:

@@ -54,6 +54,7 @@ Hauptmenue_Hooks H;
 struct Zustand {
     i32 gegner = -1;
     bool auswaerts = false;
+    bool heute = false;  // the team has a game today
     i32 eintrag[4] = {-1, -1, -1, -1};  // the highlighted entry of each button
     std::string serie[2];               // series lines of the home and away side
     i32 letzter_zug = -1;               // the team whose manager had the controls last
@@ -139,7 +140,8 @@ void starten(i32 k, i32 e) {
     Menue_Modus = 0;
     if (k != 3) Menue_Letzte_Wahl_Setzen(Team_Aktiv, k, e);  // the next main menu reopens it
     if (H.screen_starten(k, e)) return;
-    // Until the disk screens exist, load and save use the slot used last.
+    // Without the load and save screens (a program built without them),
+    // load and save use the slot used last.
     if (k == 3 && e == SPIEL_LADEN) Menue_Laden_Fragen();
     else if (k == 3 && e == SPIEL_SPEICHERN) Menue_Speichern();
     else Menue_Im_Aufbau();
@@ -177,7 +179,8 @@ void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
 }
 
 void zug_ende_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    const bool zum_spiel = Z.gegner >= 0 && !Z.gespielt;
+    // To the match only while the team has one today that is not played yet.
+    const bool zum_spiel = Z.heute && !Z.gespielt;
     text_mitte(rp, font(12), Menue_Text(zum_spiel ? T_ZUM_SPIEL : T_WEITER), x + i->w / 2, y + 22, WEISS);
 }
 
@@ -220,6 +223,8 @@ void Menue_Set_Aktiver_Manager(i32 team) {
     Team_Ansicht = Z.gegner;
     Team_Auswaerts = Z.gegner >= 0 && Z.auswaerts ? 1 : 0;
     Team_Wettbewerb = Z.gegner >= 0 ? H.wettbewerb(team) : -1;
+    // The button goes to the match only when there is one today.
+    Z.heute = H.wettbewerb(team) >= 0;
     // The series lines: home side first; venue 2 without a match.
     const bool mit = Z.gegner >= 0;
     const i32 heim = Z.auswaerts && mit ? Z.gegner : team, gast = heim == team ? Z.gegner : team;

@@ -46,7 +46,8 @@ enum : i16 {
 // The calls the frame of play makes into the layers beside and above it;
 // the defaults do nothing (no opponent, a full line-up, the turn ends at once).
 struct Hauptmenue_Hooks {
-    // Today's opponent of the team (-1: none) and whether the team plays away.
+    // Today's opponent of the team (the next fixture's once today's game is
+    // played; -1: none) and whether the team plays away.
     i32 (*gegner)(i32 team, bool* auswaerts) = [](i32, bool*) { return -1; };
     // Asks the calendar to end the active manager's day.
     void (*zug_ende)() = [] {};

@@ -14,7 +14,9 @@ enum class Icon_Besitzer : i32 {
     RAHMEN_DES_SPIELS,  // main menu, dialog bar, requester, control bar
     WETTBEWERB,         // competition screen with table, results and team views
     SPIELSTART,         // game start screen
+    SPIELSTAND_LADEN,   // load screen
     ANKUENDIGUNG,       // match announcement pages and the winners screen
+    SPIELSTAND_SPEICHERN,  // save screen
     STADION,
     FINANZEN,
     WERBUNG,
@@ -51,7 +53,9 @@ inline constexpr Icon_Bereich ICON_BEREICHE[] = {
     {Icon_Besitzer::RAHMEN_DES_SPIELS, 701, 726, "Rahmen des Spiels"},
     {Icon_Besitzer::WETTBEWERB, 802, 849, "Wettbewerb"},
     {Icon_Besitzer::SPIELSTART, 891, 901, "Spielstart"},
+    {Icon_Besitzer::SPIELSTAND_LADEN, 1701, 1704, "Spielstand laden"},
     {Icon_Besitzer::ANKUENDIGUNG, 1705, 1710, "Ankuendigung"},
+    {Icon_Besitzer::SPIELSTAND_SPEICHERN, 1715, 1719, "Spielstand speichern"},
     {Icon_Besitzer::STADION, 1720, 1729, "Stadion"},
     {Icon_Besitzer::FINANZEN, 1731, 1733, "Finanzen"},
     {Icon_Besitzer::WERBUNG, 1734, 1737, "Werbung"},

@@ -76,17 +76,19 @@ void taktik_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 6); }
 
 // Load and save: the match waits (its pause button pressed, so the player
 // can lift it) while the game is loaded or saved.
-void disk(Screen_Icon* i, u32 e, void (*aktion)()) {
+// The load and save screens come through the screens' launch table
+// (control-bar entries 7 and 8); they lift the forced pause when they close.
+void disk(Screen_Icon* i, u32 e, i32 eintrag, void (*ohne_screen)()) {
     if (!geklickt(e)) return;
     aus(i);
     pause_knopf(true);
-    Menue_Spiel_Pause_Setzen(true);
-    aktion();
+    Menue_Set_Spiel_Pause(true);
+    if (!Menue_Screen_Starten(MENUE_LAUNCH_LEISTE, eintrag)) ohne_screen();
 }
 void laden_klick(Screen_Icon* i, u32 e) {
-    disk(i, e, [] { Menue_Laden_Fragen(); });
+    disk(i, e, 7, [] { Menue_Laden_Fragen(); });
 }
-void speichern_klick(Screen_Icon* i, u32 e) { disk(i, e, Menue_Speichern); }
+void speichern_klick(Screen_Icon* i, u32 e) { disk(i, e, 8, Menue_Speichern); }
 
 // Fast play while the left button is held on button 725: checked every
 // 10 ms from the moment the mouse enters it until fast play is off again.

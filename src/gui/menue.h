@@ -235,7 +235,7 @@ i32 Menue_Init_Icon_Liste(Screen_Icon* tabelle, const Screen_Icon& vorlage, cons
 bool Menue_Get_Modal();
 // The picture of a graphic number, loaded once from the game archives and
 // kept until Menue_Slave_Freigeben (at most 1,000 pictures); null for a
-// number no archive holds. The default of Menue_Hooks::grafik_holen.
+// number no archive holds. The default of Menue_Hooks.grafik_holen.
 constexpr i32 MENUE_SLAVES = 1000;
 Rastport* Menue_Get_Slave_Rastport(u32 grafik);
 // Frees one kept picture (a number) or all of them (-1).

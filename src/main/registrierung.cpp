@@ -8,6 +8,8 @@
 #include "main/registrierung.h"
 
 #include "base/globals.h"
+#include "base/ruf.h"
+#include "base/spielstand.h"
 #include "base/tools.h"
 #include "platform/hooks.h"
 
@@ -31,6 +33,7 @@
 #include "gui/spielfeld_uebersicht.h"
 #include "gui/gesicht.h"
 #include "gui/hauptmenue.h"
+#include "gui/menue_spiel.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
@@ -43,7 +46,6 @@
 #include "net/slots.h"
 #endif
 #if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
-#include "base/ruf.h"
 #include "world/netz.h"
 #endif
 #if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
@@ -54,6 +56,7 @@
 #endif
 #if KORDAVO_HAT_SCREENS
 #include "screens/anmelden.h"
+#include "screens/club/spielstand.h"
 #include "screens/screens.h"
 #endif
 #if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
@@ -154,7 +157,9 @@ void menue_anmelden() {
     // Crest numbers, faces and shirt colours of the menu engine from the world.
     Wappen_Set_Hooks({.nummer_von_team = Gui_Welt_Wappen_Nummer});
     Gesicht_Set_Hooks({.aussehen = Gui_Welt_Aussehen, .farben = Gui_Welt_Farben});
-    // Crests inside texts (^gl): the club's crest at the text's size.
+    // The menu engine's click sounds (9 a click, 10 the rocker's right
+    // click); a club's crest inside a text ("^l" markup), square.
+    Menue_Set_Hooks({.klick_klang = [](i32 klang) { Sound_Effekt_Solo(klang, false); }});
     Font_Set_Hooks({.wappen_blit = [](Rastport* rp, i32 team, i32 x, i32 y, i32 groesse) {
         Wappen_Blit(team, rp, x, y, groesse, groesse, nullptr);
     }});
@@ -248,7 +253,7 @@ void menue_hooks_anmelden() {
     // The end of a turn goes to the calendar; option 24 is the menu animation;
     // the header's opponent is today's from the matchday runner.
     Hauptmenue_Set_Hooks({
-        .gegner = [](i32 team, bool* auswaerts) { return Spieltag_Get_Gegner(team, auswaerts); },
+        .gegner = [](i32 team, bool* auswaerts) { return Spieltag_Get_Gegner_Des_Tages(team, auswaerts); },
         .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
 #if KORDAVO_HAT_SCREENS
         .screen_starten = Screen_Launch,
@@ -350,6 +355,7 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         .Fortschritt = [](const char* text, int prozent) { Menue_Fortschritt(text, prozent); },
         .Spielstand_Laden_Fragen = [](int slot) { Menue_Laden_Fragen(slot); },
         .Kalender_Blit_Modus = Menue_Modus_Zeichnen,
+        .Spiel_Anhalten = Menue_Spiel_Anhalten,
         // A match of this machine's manager running without a live view.
         .Spiel_Warten = Menue_Spiel_Warten,
     });
@@ -361,8 +367,6 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
 // The network: start, frame, block protocol, call lines and the match signal relay.
 void netz_anmelden() {
 #if KORDAVO_HAT_NET
-    // The connections close after a game was loaded and when the program ends.
-    Spielstand_Set_Hooks({.netz_schliessen = Netz_Verbindungen_Schliessen});
     // The block protocol: the server answers its clients' packets; on a
     // client the typed calls go over the wire.
     Netz_Set_Hooks({.client_signal = Netz_Client_Signal, .server_paket = Netz_Server_Paket});
@@ -405,6 +409,19 @@ void netz_anmelden() {
         .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
     });
 #endif
+}
+
+// The save-game driver's calls upwards: the description a save game carries
+// comes from the save screen; the connections close after a game was loaded.
+void spielstand_anmelden() {
+    Spielstand_Set_Hooks({
+#if KORDAVO_HAT_SCREENS
+        .beschreibung = Disk_Screen_Beschreibung,
+#endif
+#if KORDAVO_HAT_NET
+        .netz_schliessen = Netz_Verbindungen_Schliessen,
+#endif
+    });
 }
 
 // The screens: their records and launch entries; their calls into the network.
@@ -450,6 +467,7 @@ void Main_Registrieren(bool (*spielstart)(int, u8*)) {
     menue_anmelden();
     menue_hooks_anmelden();
     netz_anmelden();
+    spielstand_anmelden();
     screens_anmelden();
     werkzeuge_anmelden();
 }

@@ -443,6 +443,7 @@ void Wettbewerb_Spiele_Beendet(i32 id) {
         Debug_Printf("Cl: Wettbewerb Spiele_Beendet");
         return;
     }
+    Spiele_Check_Wettbewerb_Ereignis();
     if (!Wettbewerb_Modul_Bereit()) return;
     Wettbewerb_Quali_Markierungen_Loeschen();
     Wettbewerb* w = Wettbewerb_Get_Zeiger(id);

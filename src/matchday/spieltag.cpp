@@ -21,8 +21,10 @@
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
 #include "world/aufstellung.h"
@@ -636,6 +638,8 @@ void halbzeit_ende_behandeln(Spieltag_Slot& r, Spiel& s, Spielfeld_Daten* sf) {
     if (weiter) {
         r.status = ST_PAUSE;
         if (naechste == h.regulaer && h.verl > 0) s.flags |= 1;
+        // The manager watching this match may want it to stop at the break.
+        if (sf && sf->anzeige == 1 && Option_Wert(OPTION_HALBZEIT_PAUSE, 0, 0)) Season_Gui.Spiel_Anhalten();
         return;
     }
     r.status = ST_BEENDET;
@@ -1213,16 +1217,60 @@ bool Spieltag_Team_Im_Spiel(i32 team) {
     return false;
 }
 
-i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts) {
+i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts, i32* wichtigkeit, i32* spiel, i32* wettbewerb) {
+    if (auswaerts) *auswaerts = false;
+    if (wichtigkeit) *wichtigkeit = 0;
+    if (spiel) *spiel = -1;
+    if (wettbewerb) *wettbewerb = -1;
+    if (!z.initialisiert) return -1;
+    // The first unplayed game of today's rows with the team.
+    for (const auto& r : z.slots) {
+        const Spiel* s = team_in(r, team) ? spiel_von(r) : nullptr;
+        if (!s || s->tore_a >= 0) continue;
+        const bool aus = s->team_b == team;
+        if (auswaerts) *auswaerts = aus && Wettbewerb_Hat_Heimrecht(s->wettbewerb);
+        if (spiel) *spiel = r.spiel;
+        if (wettbewerb) *wettbewerb = s->wettbewerb;
+        if (wichtigkeit) *wichtigkeit = Wettbewerb_Get_Wichtigkeit(s->wettbewerb, -1);
+        return aus ? s->team_a : s->team_b;
+    }
+    // None left today: the team's next fixture.
+    Statistik_Termin t{};
+    if (Statistik_Naechstes_Spiel(team, -1, -1, &t, 1, 0, true) != 1) return -1;
+    if (auswaerts) *auswaerts = t.ort == 1;
+    if (wettbewerb) *wettbewerb = t.wettbewerb;
+    return t.gegner;
+}
+
+i32 Spieltag_Get_Gegner_Des_Tages(i32 team, bool* auswaerts) {
     if (auswaerts) *auswaerts = false;
     if (!z.initialisiert) return -1;
     for (const auto& r : z.slots)
         if (team_in(r, team)) {
             const Spiel* s = spiel_von(r);
-            if (auswaerts) *auswaerts = s->team_b == team;
+            if (auswaerts) *auswaerts = s->team_b == team && Wettbewerb_Hat_Heimrecht(s->wettbewerb);
             return s->team_a == team ? s->team_b : s->team_a;
         }
-    return -1;
+    return Spieltag_Get_Gegner(team, auswaerts);
+}
+
+i32 Spieltag_Spiele_Von_Wettbewerb(i32 wettbewerb, std::vector<i32>* liste) {
+    if (!liste || !z.initialisiert) return 0;
+    i32 n = 0;
+    for (const auto& r : z.slots) {
+        const Spiel* s = spiel_von(r);
+        if (s && s->wettbewerb == wettbewerb) {
+            liste->push_back(r.spiel);
+            ++n;
+        }
+    }
+    return n;
+}
+
+i32 Spieltag_Get_Wettbewerb_Zeile(i32 zeile) {
+    if (!z.initialisiert || zeile < 0 || static_cast<size_t>(zeile) >= z.slots.size()) return -1;
+    const Spiel* s = spiel_von(z.slots[static_cast<size_t>(zeile)]);
+    return s ? s->wettbewerb : -1;
 }
 
 i32 Spieltag_Get_Wettbewerb(i32 team) {
@@ -1257,13 +1305,5 @@ void Spieltag_Strafe_Buchen(u32 team, i32 betrag) {
 }
 
 i32 Spieltag_Get_Gegner_Wettbewerb(i32 team, bool* auswaerts, i32* wettbewerb) {
-    if (wettbewerb) *wettbewerb = -1;
-    const i32 gegner = Spieltag_Get_Gegner(team, auswaerts);
-    if (gegner < 0 || !wettbewerb) return gegner;
-    for (const auto& r : z.slots)
-        if (team_in(r, team)) {
-            *wettbewerb = spiel_von(r)->wettbewerb;
-            break;
-        }
-    return gegner;
+    return Spieltag_Get_Gegner(team, auswaerts, nullptr, nullptr, wettbewerb);
 }

@@ -117,9 +117,23 @@ bool Spieltag_Team_Offen_Ankuendigen(i32 team);
 // shoot-out, or ready to kick off or finished but waiting for its group.
 bool Spieltag_Team_Im_Spiel(i32 team);
 bool Spieltag_Spiele_Offen();
-// The team's opponent of today's match (-1: none) and whether it plays away.
-i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts);
-// The same, with the competition of that game (-1 none).
+// The team's opponent of today (-1: none): from the first of today's rows
+// whose game is not played yet, with whether the team plays away (never in
+// a competition without home right), the matchday's importance, the game
+// and its competition; without one, the team's next fixture gives
+// opponent, competition and venue (game -1, importance 0). Every out may
+// be null.
+i32 Spieltag_Get_Gegner(i32 team, bool* auswaerts, i32* wichtigkeit = nullptr, i32* spiel = nullptr,
+                        i32* wettbewerb = nullptr);
+// The opponent of the team's match of today, played or not (the screens
+// show its result after it); on a day without one the next fixture's.
+i32 Spieltag_Get_Gegner_Des_Tages(i32 team, bool* auswaerts);
+// Appends the game of each of today's rows of the competition to the list;
+// returns how many.
+i32 Spieltag_Spiele_Von_Wettbewerb(i32 wettbewerb, std::vector<i32>* liste);
+// The competition of a row's game (-1: no game or no such row).
+i32 Spieltag_Get_Wettbewerb_Zeile(i32 zeile);
+// Today's opponent with the competition of that game (-1 none).
 i32 Spieltag_Get_Gegner_Wettbewerb(i32 team, bool* auswaerts, i32* wettbewerb);
 // The competition of the team's match of today (-1: none).
 i32 Spieltag_Get_Wettbewerb(i32 team);

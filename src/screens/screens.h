@@ -10,6 +10,11 @@
 // Every screen, one line each.
 enum class Screen_Id : i32 {
     OPTIONEN,
+    KADER,
+    LADEN,
+    SPEICHERN,
+    BANK,
+    FINANZEN,
     WETTBEWERB_TABELLE,
     ANZAHL
 };

@@ -209,6 +209,7 @@ void Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(i32 wettbewerb, i32 team) {
 
 void Spiele_Setze_Sperren_Spieler_Vor_Spiel(i32 wettbewerb, i32 team, bool zaehlt) {
     if (ruf::Client() || !ist_team(team)) return;
+    Spiele_Check_Wettbewerb_Ereignis();
     i32 spieler[SPIELER_PRO_TEAM];
     const int n = Teamspieler_Ins_Array(team, spieler, SPIELER_PRO_TEAM, ALLE_SPIELER);
     for (int i = 0; i < n; ++i) {
@@ -377,6 +378,71 @@ bool Spiele_Get_Tore_Zeitraum(i32 handle, i32 von, i32 bis, i32* tore_a, i32* to
     if (tore_a) *tore_a = a;
     if (tore_b) *tore_b = b;
     return true;
+}
+
+bool Spiele_Get_Spiel_Zeitraum(i32 handle, i32 von, i32 bis, Spiel* aus) {
+    const Spiel* s = Spiele_Get_Spiel(handle, true);
+    if (!s || !aus) return false;
+    *aus = *s;
+    if (s->tore_a < 0) {
+        aus->tore_a = -1;
+        aus->tore_b = 0;
+        return true;
+    }
+    i32 a = 0, b = 0;
+    Spiele_Get_Tore_Zeitraum(handle, von, bis, &a, &b);
+    aus->tore_a = static_cast<i8>(std::min(a, 127));
+    aus->tore_b = static_cast<i8>(std::min(b, 127));
+    return true;
+}
+
+bool Spiele_Ereignis_Iterator::Erstes(i32 handle, Spiele_Ereignis_Daten* aus) {
+    handle_ = handle;
+    naechstes_ = 0;
+    return Naechstes(aus);
+}
+
+bool Spiele_Ereignis_Iterator::Naechstes(Spiele_Ereignis_Daten* aus) {
+    // The game is read afresh each step: a moved or shrunk block ends the walk.
+    const Spiel* s = handle_ ? Spiele_Get_Spiel(handle_, true) : nullptr;
+    if (!s || !s->erstes_ereignis || naechstes_ >= std::min<u32>(s->ereignis_anzahl, EREIGNISSE_PRO_SPIEL)) return false;
+    const u8* r = Spiele_Ereignis(s->erstes_ereignis + naechstes_);
+    if (!r) return false;
+    ++naechstes_;
+    if (aus) {
+        aus->spieler = static_cast<i16>(get_u16le(r));
+        aus->spieler2 = static_cast<i16>(get_u16le(r + 2));
+        aus->flags = get_u32le(r + 4);
+        aus->minute = r[8];
+    }
+    return true;
+}
+
+namespace {
+Spiele_Ereignis_Iterator ereignis_iterator;
+}
+
+bool Spiele_Erstes_Ereignis(i32 handle, Spiele_Ereignis_Daten* aus) { return ereignis_iterator.Erstes(handle, aus); }
+bool Spiele_Naechstes_Ereignis(Spiele_Ereignis_Daten* aus) { return ereignis_iterator.Naechstes(aus); }
+
+i32 Spiele_Check_Wettbewerb_Ereignis() {
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
+    if (!s) return 0;
+    if (ruf::Client()) {
+        Debug_Printf("Cl: Spiele Check_Wettbewerb_Ereignis\n");
+        return 0;
+    }
+    // An entry whose key is not above the one before breaks the step search.
+    i32 weg = 0;
+    for (u32 i = 1; i < s->Anzahl();) {
+        if (get_u32le(s->Eintrag(i)) <= get_u32le(s->Eintrag(i - 1))) {
+            s->Loeschen(i);
+            ++weg;
+        } else {
+            ++i;
+        }
+    }
+    return weg;
 }
 
 int Spiele_Get_Wettbewerb_Sieger_Array(i32 wettbewerb, i32 bis, i32* sieger, i32* jahre, int max) {

@@ -7,6 +7,8 @@
 #include "base/ereignis_flags.h"
 #include "base/types.h"
 
+struct Spiel;
+
 constexpr u32 EREIGNISSE_PRO_SPIEL = 160;
 
 // The per-player counters of a competition (kinds 1..8).
@@ -80,6 +82,34 @@ i32 Spiele_Spieler_Statistik(i32 statistik, i32 wettbewerb, i32 team, i32 spiele
 // Goals of each side counted from the game's goal events between two
 // minutes (-1: open); false for no game.
 bool Spiele_Get_Tore_Zeitraum(i32 handle, i32 erste_minute, i32 letzte_minute, i32* tore_a, i32* tore_b);
+// A copy of the game with its goals counted from the goal events between
+// two minutes (-1 open); an unplayed game gives -1 and 0. False for a bad
+// handle.
+bool Spiele_Get_Spiel_Zeitraum(i32 handle, i32 erste_minute, i32 letzte_minute, Spiel* aus);
+// The events of a game one after another: player, second player, flags,
+// minute. Each walk has its own position; the game is read afresh at each
+// step, so a changed or packed block ends the walk (false) instead of
+// reading stale entries.
+struct Spiele_Ereignis_Daten {
+    i32 spieler, spieler2;
+    u32 flags;
+    i32 minute;
+};
+class Spiele_Ereignis_Iterator {
+  public:
+    bool Erstes(i32 handle, Spiele_Ereignis_Daten* aus);
+    bool Naechstes(Spiele_Ereignis_Daten* aus);
+
+  private:
+    i32 handle_ = 0;
+    u32 naechstes_ = 0;
+};
+// The classic single walk of the module.
+bool Spiele_Erstes_Ereignis(i32 handle, Spiele_Ereignis_Daten* aus);
+bool Spiele_Naechstes_Ereignis(Spiele_Ereignis_Daten* aus);
+// Drops every competition-counter entry whose key is not above the one
+// before it (a damaged order); returns how many went. Not on a client.
+i32 Spiele_Check_Wettbewerb_Ereignis();
 // Every season with a winner of the competition, from the first to `bis`,
 // in rising order: winners and seasons, at most `max`; the count.
 int Spiele_Get_Wettbewerb_Sieger_Array(i32 wettbewerb, i32 bis, i32* sieger, i32* jahre, int max);

@@ -146,3 +146,6 @@ i32 Kalender_Taste(int zeichen) {
     }
     return zeichen == 'q' || zeichen == 'h' ? 1 : 0;
 }
+
+// The screens call it where a team's turn needs nothing more of the calendar.
+void Kalender_Leer2(i32) {}

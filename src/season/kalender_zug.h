@@ -18,6 +18,8 @@ bool Kalender_Pruefe_Zugende();
 bool Kalender_Hat_Zuege();
 // True when a later entry of the turn list has a manager at this machine.
 bool Kalender_Weitere_Manager();
+// Does nothing (a screen hook that needs no calendar work).
+void Kalender_Leer2(i32 team);
 // The turn timer: a turn that ran out ends; a stall of more than a second
 // (the game held, a slow frame) restarts it.
 void Kalender_Zugzeit_Pruefen();

@@ -13,6 +13,7 @@ constexpr size_t OPTIONEN_GROESSE = 140;
 // weekly autosave), the active manager's team options 40..43 (two signed
 // bytes, then two bits), the team count and the manager teams.
 constexpr int32_t OPTIONEN_WERTE = 30;
+constexpr int32_t OPTION_HALBZEIT_PAUSE = 8;
 constexpr int32_t OPTION_AUTOSAVE = 19;
 constexpr int32_t OPTION_TEAM_ERSTE = 40;
 constexpr int32_t OPTION_TEAM_BIT_0 = 42;

@@ -125,6 +125,7 @@ void Rangliste_Sortieren() {
     plaetze([](const Rangliste_Eintrag& e) { return e.form; }, &Rangliste_Eintrag::form_platz);
     plaetze([](const Rangliste_Eintrag& e) { return e.wert; }, &Rangliste_Eintrag::platz);
     z.sortieren = 0;
+    Season_Gui.Rangliste_Screens_Auffrischen();
 }
 
 bool Rangliste_Get_Bereich(i32 erster, i32 anzahl, i32* teams, i32* werte, int ordnung) {

@@ -157,6 +157,13 @@ void Richter_Jeden_Tag() {
     antworten(heute);
 }
 
+// A request of another team, or of another size, is logged; none is kept.
+i32 Richter_Neu(const std::array<i32, 10>& anfrage, i32 groesse, i32) {
+    if (anfrage[ANFRAGE_FRAGER] != Aktuelles_Team || groesse != 40)
+        Debug_Printf("Richter_Neu: fremde Anfrage (Team %d)\n", anfrage[ANFRAGE_FRAGER]);
+    return 0;
+}
+
 void Richter_Frage_Gestellt(u32 id, const News_Daten& d) {
     if (!ruf::Client()) merken(id, d);
 }
@@ -203,10 +210,7 @@ void Richter_Netz_Anmelden() {
         Richter_Internet_Server_Send_Liste(b);
         return b;
     });
-    // A request of another team, or of another size, is logged; none is kept.
-    ruf::Zeile_Anmelden(RUF_RICHTER_NEU, [](std::array<i32, 10> anfrage, i32 groesse, i32) {
-        if (anfrage[ANFRAGE_FRAGER] != Aktuelles_Team || groesse != 40)
-            Debug_Printf("Richter_Neu: fremde Anfrage (Team %d)\n", anfrage[ANFRAGE_FRAGER]);
-        return i32{0};
+    ruf::Zeile_Anmelden(RUF_RICHTER_NEU, [](std::array<i32, 10> anfrage, i32 groesse, i32 typ) {
+        return Richter_Neu(anfrage, groesse, typ);
     });
 }

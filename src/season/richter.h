@@ -53,6 +53,9 @@ void Richter_Zuruecksetzen();
 // 52 takes exactly one 40-byte request of the asking team and changes
 // nothing (result 0).
 u32 Richter_Internet_Server_Send_Liste(std::vector<u8>& aus);
+// Block 52's request (record, size, list type): no list type is known, so
+// nothing is kept; a request of another team or size is logged. Returns 0.
+i32 Richter_Neu(const std::array<i32, 10>& anfrage, i32 groesse, i32 typ);
 // Client: fetches the list (block 50); its node count, -1 when no valid
 // list came.
 i32 Richter_Internet_Client_Get_Liste();

@@ -69,6 +69,12 @@ struct Season_Gui_Hooks {
     // and the turn clock.
     void (*Kalender_Blit_Modus)(int blinken) = [](int) {};
     void (*Kalender_Blit_Zugzeit)() = [] {};
+    // The rankings were sorted anew: the ranking, table and overview screens
+    // redraw what they show.
+    void (*Rangliste_Screens_Auffrischen)() = [] {};
+    // A shown match reached its break and the manager wants the pause at
+    // half time (option 8): the match stops for him.
+    void (*Spiel_Anhalten)() = [] {};
     // Each frame while a match of a manager at this machine is played
     // without a live view: the frame shown meanwhile (the match's overview
     // under the control bar).

@@ -251,6 +251,57 @@ void Spiele_Ereignisse_Verdichten() {
     z.ereignis_anzahl = anzahl;
 }
 
+namespace {
+// Entries a game's block holds on to: its events once it is played, the
+// whole reservation while it may still record some.
+u32 belegt(const Spiel& s) {
+    return s.tore_a >= 0 ? std::min<u32>(s.ereignis_anzahl, EREIGNISSE_PRO_SPIEL) : EREIGNISSE_PRO_SPIEL;
+}
+}  // namespace
+
+bool Spiele_Ereignis_Speicher_Packen(i32 handle) {
+    if (ruf::Client()) {
+        Debug_Printf("Cl: Spiele Ereignis_Speicher_Packen\n");
+        return false;
+    }
+    Spiel* g = gesperrt(handle);
+    if (!g || !g->erstes_ereignis || g->tore_a < 0) return false;
+    // The end of what the blocks before this one hold, and whether any block
+    // lies behind it (every plan's games and the client ring alike).
+    u32 ende = 1;
+    bool dahinter = false;
+    auto sehen = [&](const Spiel& s) {
+        if (&s == g || !s.erstes_ereignis) return;
+        if (s.erstes_ereignis < g->erstes_ereignis) ende = std::max(ende, s.erstes_ereignis + belegt(s));
+        else dahinter = true;
+    };
+    for (Liste_Element* e = Liste_First_Element(z.plaene); e; e = Liste_Next_Element(e)) {
+        const Spiel* spiele = spiele_von(e);
+        for (u32 i = 0; i < kopf_von(e)->spiele; ++i) sehen(spiele[i]);
+    }
+    for (const auto& r : z.ring) sehen(r.spiel);
+    const u32 n = belegt(*g);
+    if (ende < g->erstes_ereignis) {
+        for (u32 k = 0; k < n; ++k) {
+            u8* von = Spiele_Ereignis(g->erstes_ereignis + k);
+            u8* nach = Spiele_Ereignis(ende + k);
+            if (von && nach) std::memmove(nach, von, SPIELE_EREIGNIS_GROESSE);
+        }
+        g->erstes_ereignis = ende;
+    }
+    // The last block gives its unused rest back to the store.
+    if (!dahinter) z.ereignis_anzahl = std::max<u32>(g->erstes_ereignis + std::max<u32>(n, 1), 1);
+    return true;
+}
+
+void Spiele_Alle_Ereignisse_Packen() {
+    if (ruf::Client()) {
+        Debug_Printf("Cl: Spiele Ereignis_Speicher_Packen\n");
+        return;
+    }
+    Spiele_Ereignisse_Verdichten();
+}
+
 u8* Spiele_Ereignis(u32 index) {
     if (index == 0 || index >= Spiele_Ereignis_Kapazitaet()) return nullptr;
     return z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE;

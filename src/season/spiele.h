@@ -122,6 +122,13 @@ u32 Spiele_Ereignis_Block(u32 anzahl);
 // whose results were cleared): every game keeps its events, a game not yet
 // played its whole block; the store shrinks to what is kept.
 void Spiele_Ereignisse_Verdichten();
+// One played game's events move down to just after what the blocks before
+// it hold (a game not played yet keeps its whole reservation, so a running
+// game never loses room); when no block lies behind it the store gives the
+// unused rest back. False for a bad handle, an unplayed game or a client.
+bool Spiele_Ereignis_Speicher_Packen(i32 handle);
+// Packs every game of every plan (Spiele_Ereignisse_Verdichten).
+void Spiele_Alle_Ereignisse_Packen();
 
 // --- life cycle and plans -----------------------------------------------------
 bool Spiele_Init();

@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -75,19 +76,7 @@ enum G_Key {
     G_AUSW1,
     G_AUSW2,
     G_AUSW3,
-    G_P_SCHNELL,
-    G_P_LANGSAM,
-    G_P_MAXZEIT,
-    G_P_ABSTURZ,
-    G_P_BONUS,
     G_P_PROZENT,
-    G_P_L_STAERKE,
-    G_P_L_VERL,
-    G_P_B_STAERKE,
-    G_P_B_MORAL,
-    G_P_B_ERHOLUNG,
-    G_P_EINHEITEN,
-    G_P_ABZUG,
     G_INFOTEXT,
     G_VERSION,
     G_ANZAHL
@@ -114,21 +103,15 @@ const Schluessel g_keys[G_ANZAHL] = {
     {"AUSWIRKUNG_1", "EFFECT_1"},
     {"AUSWIRKUNG_2", "EFFECT_2"},
     {"AUSWIRKUNG_3", "EFFECT_3"},
-    {"TRAINING_PUNKTE_SCHNELL_PARAM", "TRAINING_POINTS_FAST_PARAM"},
-    {"TRAINING_PUNKTE_LANGZAM_PARAM", "TRAINING_POINTS_SLOW_PARAM"},
-    {"TRAINING_PUNKTE_MAX_ZEIT_SCHNELLE_FASE", "TRAINING_POINTS_MAX_TIME_FAST_PHASE"},
-    {"TRAINING_ABSTURZ_PARAM", "TRAINING_DROP_PARAM"},
-    {"TRAINING_EXTRA_BONUS_PARAM", "TRAINING_EXTRA_BONUS_PARAM"},
     {"TRAINING_ABSTURZ_PROCENT_PARAM", "TRAINING_DROP_PERCENT_PARAM"},
-    {"TRAINING_LAGER_STAERKE_PARAM", "TRAINING_CAMP_STRENGTH_PARAM"},
-    {"TRAINING_LAGER_VERLETZUNG_PARAM", "TRAINING_CAMP_INJURY_PARAM"},
-    {"TRAINING_LAGER_BALKEN_STAERKE_PARAM", "TRAINING_CAMP_BAR_STRENGTH_PARAM"},
-    {"TRAINING_LAGER_BALKEN_MORAL_PARAM", "TRAINING_CAMP_BAR_MORALE_PARAM"},
-    {"TRAINING_LAGER_BALKEN_ERHOLUNG_PARAM", "TRAINING_CAMP_BAR_RECOVERY_PARAM"},
-    {"TRAININGS_EINHEITEN_PRO_RUNDE", "TRAINING_UNITS_PER_ROUND"},
-    {"FAKTOR_0_100_COMPI_TRANSFER_VERKAUF_ABZUG", "FACTOR_0_100_COMPUTER_TRANSFER_SALE_DEDUCTION"},
     {"INFOTEXT", "INFOTEXT"},
     {"VERSION", "VERSION"}};
+
+const Global_Parameter_Zahl* parameter_finden(const char* k) {
+    for (const Global_Parameter_Zahl& z : GLOBAL_PARAMETER_ZAHLEN)
+        if (strcasecmp(k, z.deutsch) == 0 || strcasecmp(k, z.englisch) == 0) return &z;
+    return nullptr;
+}
 
 bool global_lesen(Global_Stand* g) {
     vorgabe(g);
@@ -146,6 +129,11 @@ bool global_lesen(Global_Stand* g) {
     for (;;) {
         const char* k = Read_Config_Next(nullptr, 0);
         if (!*k) break;
+        // A general parameter of one number (the table of global.h).
+        if (const Global_Parameter_Zahl* z = parameter_finden(k)) {
+            if (!zahl_in(k, z->min, z->max, &(g->p.*z->feld))) fehler = true;
+            continue;
+        }
         key = finden(k, g_keys, G_ANZAHL);
         if (key < 0) {
             // The season module's keys (stadium models, advertising, options).
@@ -163,11 +151,6 @@ bool global_lesen(Global_Stand* g) {
             case G_ATTRIBUT: ok = neuer_block(&na, 54, "Zu viele Attribute"); break;
             case G_PARAMETER: block = key; break;
             case G_PREIS: ok = zahl_in(k, 1, 1000, &g->preis); break;
-            case G_P_SCHNELL: ok = zahl_in(k, 0, 1000, &g->p.training_punkte_schnell); break;
-            case G_P_LANGSAM: ok = zahl_in(k, 0, 1000, &g->p.training_punkte_langsam); break;
-            case G_P_MAXZEIT: ok = zahl_in(k, 0, 1000, &g->p.training_punkte_max_zeit_schnelle_fase); break;
-            case G_P_ABSTURZ: ok = zahl_in(k, 0, 1000, &g->p.training_absturz); break;
-            case G_P_BONUS: ok = zahl_in(k, 0, 1000, &g->p.training_extra_bonus); break;
             case G_P_PROZENT:
                 if (prozent_zeile >= 6) {
                     Read_Config_Melden(WELT_F_STRUKTUR, "Zu viele Zeilen (%s)", k);
@@ -177,13 +160,6 @@ bool global_lesen(Global_Stand* g) {
                 ok = liste_in(k, 0, 100, 7, g->p.training_absturz_prozent[prozent_zeile]);
                 prozent_zeile++;
                 break;
-            case G_P_L_STAERKE: ok = zahl_in(k, 0, 1000, &g->p.training_lager_staerke); break;
-            case G_P_L_VERL: ok = zahl_in(k, 0, 100, &g->p.training_lager_verletzung); break;
-            case G_P_B_STAERKE: ok = zahl_in(k, 0, 1000, &g->p.training_lager_balken_staerke); break;
-            case G_P_B_MORAL: ok = zahl_in(k, 0, 1000, &g->p.training_lager_balken_moral); break;
-            case G_P_B_ERHOLUNG: ok = zahl_in(k, 0, 1000, &g->p.training_lager_balken_erholung); break;
-            case G_P_EINHEITEN: ok = zahl_in(k, 0, 100, &g->p.trainings_einheiten_pro_runde); break;
-            case G_P_ABZUG: ok = zahl_in(k, 0, 100, &g->p.compi_transfer_verkauf_abzug); break;
             default: {
                 // Keys of a block.
                 if (block == G_KONTINENT && nk >= 0 && nk < KONTINENT_ANZAHL) {
@@ -489,20 +465,13 @@ bool Global_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const c
     }
     const Global_Parameter& p = Global_Param;
     Config_Schreiber_Text(&w, "\r\nALGEMEINE_PARAMETER\r\n");
-    Config_Schreiber_Zeile_Zahl(&w, "TRAINING_PUNKTE_SCHNELL_PARAM", p.training_punkte_schnell);
-    Config_Schreiber_Zeile_Zahl(&w, "TRAINING_PUNKTE_LANGZAM_PARAM", p.training_punkte_langsam);
-    Config_Schreiber_Zeile_Zahl(&w, "TRAINING_PUNKTE_MAX_ZEIT_SCHNELLE_FASE", p.training_punkte_max_zeit_schnelle_fase);
-    Config_Schreiber_Zeile_Zahl(&w, "TRAINING_ABSTURZ_PARAM", p.training_absturz);
-    Config_Schreiber_Zeile_Zahl(&w, "TRAINING_EXTRA_BONUS_PARAM", p.training_extra_bonus);
-    for (const auto& zeile : p.training_absturz_prozent)
-        Config_Schreiber_Zeile(&w, "TRAINING_ABSTURZ_PROCENT_PARAM", verbinden(zeile, 7).c_str());
-    Config_Schreiber_Zeile_Zahl(&w, "TRAINING_LAGER_STAERKE_PARAM", p.training_lager_staerke);
-    Config_Schreiber_Zeile_Zahl(&w, "TRAINING_LAGER_VERLETZUNG_PARAM", p.training_lager_verletzung);
-    Config_Schreiber_Zeile_Zahl(&w, "TRAINING_LAGER_BALKEN_STAERKE_PARAM", p.training_lager_balken_staerke);
-    Config_Schreiber_Zeile_Zahl(&w, "TRAINING_LAGER_BALKEN_MORAL_PARAM", p.training_lager_balken_moral);
-    Config_Schreiber_Zeile_Zahl(&w, "TRAINING_LAGER_BALKEN_ERHOLUNG_PARAM", p.training_lager_balken_erholung);
-    Config_Schreiber_Zeile_Zahl(&w, "TRAININGS_EINHEITEN_PRO_RUNDE", p.trainings_einheiten_pro_runde);
-    Config_Schreiber_Zeile_Zahl(&w, "FAKTOR_0_100_COMPI_TRANSFER_VERKAUF_ABZUG", p.compi_transfer_verkauf_abzug);
+    for (int i = 0; i < static_cast<int>(std::size(GLOBAL_PARAMETER_ZAHLEN)); ++i) {
+        if (i == GLOBAL_PARAMETER_VOR_LISTEN)
+            for (const auto& zeile : p.training_absturz_prozent)
+                Config_Schreiber_Zeile(&w, g_keys[G_P_PROZENT].deutsch, verbinden(zeile, 7).c_str());
+        const Global_Parameter_Zahl& z = GLOBAL_PARAMETER_ZAHLEN[i];
+        Config_Schreiber_Zeile_Zahl(&w, z.deutsch, p.*z.feld);
+    }
     return schliessen_mit_alias(&w, alias_pfad);
 }
 

@@ -59,6 +59,42 @@ struct Global_Parameter {
     i32 compi_transfer_verkauf_abzug = 25;  // FAKTOR_0_100_COMPI_TRANSFER_VERKAUF_ABZUG
 };
 
+// The general parameters that are one number each, as global.cfg spells
+// them (German and English keyword), with the range the reader accepts and
+// the field: one table for the reader, the writer and the world generator
+// (which writes the defaults above). The six lists of
+// TRAINING_ABSTURZ_PROCENT_PARAM are written after the first
+// GLOBAL_PARAMETER_VOR_LISTEN entries.
+struct Global_Parameter_Zahl {
+    const char* deutsch;
+    const char* englisch;
+    i32 min, max;
+    i32 Global_Parameter::*feld;
+};
+inline constexpr Global_Parameter_Zahl GLOBAL_PARAMETER_ZAHLEN[] = {
+    {"TRAINING_PUNKTE_SCHNELL_PARAM", "TRAINING_POINTS_FAST_PARAM", 0, 1000, &Global_Parameter::training_punkte_schnell},
+    {"TRAINING_PUNKTE_LANGZAM_PARAM", "TRAINING_POINTS_SLOW_PARAM", 0, 1000, &Global_Parameter::training_punkte_langsam},
+    {"TRAINING_PUNKTE_MAX_ZEIT_SCHNELLE_FASE", "TRAINING_POINTS_MAX_TIME_FAST_PHASE", 0, 1000,
+     &Global_Parameter::training_punkte_max_zeit_schnelle_fase},
+    {"TRAINING_ABSTURZ_PARAM", "TRAINING_DROP_PARAM", 0, 1000, &Global_Parameter::training_absturz},
+    {"TRAINING_EXTRA_BONUS_PARAM", "TRAINING_EXTRA_BONUS_PARAM", 0, 1000, &Global_Parameter::training_extra_bonus},
+    {"TRAINING_LAGER_STAERKE_PARAM", "TRAINING_CAMP_STRENGTH_PARAM", 0, 1000,
+     &Global_Parameter::training_lager_staerke},
+    {"TRAINING_LAGER_VERLETZUNG_PARAM", "TRAINING_CAMP_INJURY_PARAM", 0, 100,
+     &Global_Parameter::training_lager_verletzung},
+    {"TRAINING_LAGER_BALKEN_STAERKE_PARAM", "TRAINING_CAMP_BAR_STRENGTH_PARAM", 0, 1000,
+     &Global_Parameter::training_lager_balken_staerke},
+    {"TRAINING_LAGER_BALKEN_MORAL_PARAM", "TRAINING_CAMP_BAR_MORALE_PARAM", 0, 1000,
+     &Global_Parameter::training_lager_balken_moral},
+    {"TRAINING_LAGER_BALKEN_ERHOLUNG_PARAM", "TRAINING_CAMP_BAR_RECOVERY_PARAM", 0, 1000,
+     &Global_Parameter::training_lager_balken_erholung},
+    {"TRAININGS_EINHEITEN_PRO_RUNDE", "TRAINING_UNITS_PER_ROUND", 0, 100,
+     &Global_Parameter::trainings_einheiten_pro_runde},
+    {"FAKTOR_0_100_COMPI_TRANSFER_VERKAUF_ABZUG", "FACTOR_0_100_COMPUTER_TRANSFER_SALE_DEDUCTION", 0, 100,
+     &Global_Parameter::compi_transfer_verkauf_abzug},
+};
+inline constexpr int GLOBAL_PARAMETER_VOR_LISTEN = 5;
+
 extern Kontinent_Def Kontinent_Tabelle[KONTINENT_ANZAHL];
 extern Scout_Def Scout_Tabelle[SCOUT_ANZAHL];
 extern Trainingslager_Def Trainingslager_Tabelle[TRAININGSLAGER_ANZAHL];

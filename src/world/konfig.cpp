@@ -653,6 +653,7 @@ void Team_Init_Leer() {
     team_ebene.clear();
     Team_Transfermarkt = 0;
     Team_Aktiv = Team_Ansicht = Aktuelles_Team = Team_Auswaerts = Server_Lokales_Team = 0;
+    Team_Wettbewerb = -1;
     Team_Heimnation = 65535;
     Schwierigkeit = 2;
     Spielstart_Beendet = 0;

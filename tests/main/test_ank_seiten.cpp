@@ -26,6 +26,7 @@
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "gui/ank_seiten.h"
+#include "gui/hauptmenue.h"
 #include "gui/spielfeld_uebersicht.h"
 #include "main/registrierung.h"
 #include "main/spielstart.h"
@@ -39,6 +40,7 @@
 #include "world/stadion.h"
 #include "world/bank.h"
 #include "season/kalender_lauf.h"
+#include "matchday/spieltag.h"
 #include "season/ereignisse.h"
 #include "season/season_hooks.h"
 #include "season/statistik.h"
@@ -227,6 +229,13 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     EXPECT_EQ(bilanz, "Bilanz: 1 Sieg, 1 Unentschieden, 2 Niederlagen");
     EXPECT_FALSE(Statistik_Bilanz_Text(wettbewerb, gast, heim, &bilanz, &ergebnisse, false));  // the return pairing
     EXPECT_EQ(bilanz, "");
+    // The screens' competition of the day follows the active manager: the
+    // one of its match today (played already: no game left for today).
+    Menue_Set_Aktiver_Manager(Team_Aktiv);
+    i32 spiel = 0;
+    Spieltag_Get_Gegner(Team_Aktiv, nullptr, nullptr, &spiel, nullptr);
+    EXPECT_EQ(Team_Wettbewerb, Spieltag_Get_Wettbewerb(Team_Aktiv));
+    EXPECT_EQ(spiel, -1);
     // Before the match: today's pairing with its record.
     Zeichenspur_Einschalten();
     Rastport* vor = Ank_Seite_Vor_Menue(heim, gast);

@@ -29,6 +29,7 @@
 #include "platform/headless.h"
 #include "platform/hooks.h"
 #include "platform/mainloop.h"
+#include "screens/screens.h"
 #include "season/ankuendigung.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
@@ -259,11 +260,14 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
     }
     EXPECT_TRUE(gewechselt);  // the order is drawn anew each day
 
-    // Spiel > Speichern writes slot 1 and says so.
+    // Spiel > Speichern opens the save screen; its button with no slot chosen
+    // writes the first free one, slot 1, and says so.
     if (Menue_Requester_Offen()) {
         ASSERT_GT(Headless_Lauf("click right 400 300\nwait 3\n", 6), 0);
     }
-    schritt("9_gespeichert", "move 624 583\nwait 2\nclick left\nwait 14\nmove 624 536\nwait 2\nclick left\nwait 3\n", 24);
+    ASSERT_GT(Headless_Lauf("move 624 583\nwait 2\nclick left\nwait 14\nmove 624 536\nwait 2\nclick left\nwait 3\n", 24), 0);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::SPEICHERN));
+    schritt("9_gespeichert", "move 712 383\nwait 2\nclick left\nwait 6\n", 12);
     EXPECT_NE(spur::finden(spur::frame(), "Das Spiel wurde in Platz 1 gespeichert."), nullptr);
     std::string datei = Kalender_Spielstand_Pfad(0);
     std::replace(datei.begin(), datei.end(), '\\', '/');
@@ -275,9 +279,10 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
     // A damaged save: Spiel > Laden, "Ja", the load is refused with a message.
     { std::FILE* f = std::fopen(datei.c_str(), "r+b"); ASSERT_NE(f, nullptr); std::fseek(f, 40, SEEK_SET); std::fputs("kaputt", f); std::fclose(f); }
     const i32 tag = Kalender_Get_Tag(), team = Team_Aktiv;
+    // The load screen keeps slot 1 chosen; its load button sends the request.
     ASSERT_GT(Headless_Lauf("move 624 583\nwait 2\nclick left\nwait 14\nmove 624 514\nwait 2\nclick left\nwait 3\n", 24), 0);
-    ASSERT_TRUE(Menue_Requester_Offen());
-    schritt("10_laden_kaputt", "move 116 424\nwait 2\nclick left\nwait 4\n", 8);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::LADEN));
+    schritt("10_laden_kaputt", "move 712 383\nwait 2\nclick left\nwait 6\n", 12);
     // The message counts the places as the question did.
     EXPECT_NE(std::string(Spielstand_Letzter_Fehler()).find("game_0.kdv (Platz 1)"), std::string::npos)
         << Spielstand_Letzter_Fehler();
@@ -307,9 +312,6 @@ TEST_F(Hauptmenue, EinManagerUeberZweiSpieltage) {
         const i32 tag = Kalender_Get_Tag();
         const int status = zeile() ? zeile()->status : -1;
         const u32 mit_engine = Spieltag_Get_Zahlen().spiele[1];
-        // A manager whose line-up lost players (suspended, injured) sets it
-        // again before a match, as he would on the line-up screen.
-        if (i32 l[64]; Teamspieler_Ins_Array(team, l, 64, 16) < 11) Aufstellung_Automatisch(team);
         if (status == ST_WARTET) {
             // While his match runs the manager sees it under the control bar:
             // both clubs, the minute; the menu has gone.

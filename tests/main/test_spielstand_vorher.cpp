@@ -14,6 +14,8 @@
 // format is meant to change).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -145,7 +147,11 @@ TEST_F(SpielstandVorher, LaedtUndSpieltWieOhneUnterbrechung) {
     EXPECT_EQ(Statistik_Archiv_Jahre(0, jahre, 1), 0);
     EXPECT_FALSE(Statistik_Spieler_Get(1, &s));
     // Saved again at once: the same bytes (every block reads what it wrote).
+    // The old file's head carries an empty description: the program's (the
+    // save screen's) is left out for this comparison.
+    Spielstand_Set_Hooks({});
     EXPECT_TRUE(ohne_neue_bloecke(kSlotVorher) == vorher);
+    Main_Registrieren();
     // Saved whole and played on; the whole save loaded again and played on
     // gives the same game: nothing the old file lacks is missing.
     speichern(kSlotNachher);

@@ -34,7 +34,10 @@
 #include "season/paarungen.h"
 #include "season/season_hooks.h"
 #include "season/season_test_hilfen.h"
+#include "season/optionen.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
+#include "season/wettbewerb_werte.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -742,3 +745,108 @@ TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAl
     ruf::Team_Rahmen_Setzen(nullptr);
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
+
+namespace {
+
+// Today's rows by competition and a team's opponent: from its unplayed game
+// of today (venue, game, competition, the matchday's importance), then,
+// once it is played, from its next fixture.
+TEST_F(Spieltag, GegnerHeuteUndDanachUndZeilenEinesWettbewerbs) {
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    const auto& zeilen = Spieltag_Slots();
+    ASSERT_FALSE(zeilen.empty());
+    // Rows by competition: together every row once; a competition with no
+    // game today has none.
+    std::vector<i32> alle;
+    std::set<i32> wettbewerbe;
+    for (size_t z = 0; z < zeilen.size() && zeilen[z].spiel != 0; ++z) wettbewerbe.insert(Spieltag_Get_Wettbewerb_Zeile(static_cast<i32>(z)));
+    for (i32 w : wettbewerbe) {
+        const size_t vorher = alle.size();
+        const i32 n = Spieltag_Spiele_Von_Wettbewerb(w, &alle);
+        EXPECT_EQ(n, static_cast<i32>(alle.size() - vorher));
+        EXPECT_EQ(alle.size() - vorher, static_cast<size_t>(Wettbewerb_Get_Zeiger(w)->teams / 2)) << w;
+    }
+    std::vector<i32> spiele;
+    for (const auto& r : zeilen)
+        if (r.spiel > 0) spiele.push_back(r.spiel);
+    std::sort(alle.begin(), alle.end());
+    std::sort(spiele.begin(), spiele.end());
+    EXPECT_EQ(alle, spiele);
+    EXPECT_EQ(Spieltag_Spiele_Von_Wettbewerb(4242, &alle), 0);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb_Zeile(-1), -1);
+    EXPECT_EQ(Spieltag_Get_Wettbewerb_Zeile(100000), -1);
+
+    // The first row: both sides' views.
+    const Spiel s = *Spiele_Get_Spiel(zeilen[0].spiel, true);
+    struct Fall {
+        i32 team, gegner;
+        bool auswaerts;
+    } faelle[] = {{s.team_a, s.team_b, false}, {s.team_b, s.team_a, Wettbewerb_Hat_Heimrecht(s.wettbewerb)}};
+    for (const auto& f : faelle) {
+        bool aus = !f.auswaerts;
+        i32 wichtig = -1, spiel = 0, wettbewerb = 0;
+        EXPECT_EQ(Spieltag_Get_Gegner(f.team, &aus, &wichtig, &spiel, &wettbewerb), f.gegner);
+        EXPECT_EQ(aus, f.auswaerts);
+        EXPECT_EQ(spiel, zeilen[0].spiel);
+        EXPECT_EQ(wettbewerb, s.wettbewerb);
+        EXPECT_EQ(wichtig, Wettbewerb_Get_Wichtigkeit(s.wettbewerb, -1));
+        EXPECT_GT(wichtig, 0);
+    }
+    // Played: the next fixture of the league (a week on, no game, no
+    // importance).
+    ASSERT_TRUE(Tag_Spielen());
+    Statistik_Termin t{};
+    ASSERT_EQ(Statistik_Naechstes_Spiel(s.team_a, -1, -1, &t, 1, 0, true), 1);
+    bool aus = true;
+    i32 wichtig = -1, spiel = 0, wettbewerb = -5;
+    EXPECT_EQ(Spieltag_Get_Gegner(s.team_a, &aus, &wichtig, &spiel, &wettbewerb), t.gegner);
+    EXPECT_NE(t.gegner, s.team_b);
+    EXPECT_EQ(aus, t.ort == 1);
+    EXPECT_EQ(wettbewerb, t.wettbewerb);
+    EXPECT_EQ(spiel, -1);
+    EXPECT_EQ(wichtig, 0);
+}
+
+}  // namespace
+
+namespace {
+
+int angehalten = 0;
+
+// The pause at half time (option 8): a shown match stops for its manager at
+// the break, a match nobody watches or the option off does not.
+TEST_F(Spieltag, HalbzeitpauseNurFuerDenGezeigtenMitOption) {
+    Season_Gui_Hooks gui = Season_Gui;
+    gui.Spiel_Anhalten = [] { ++angehalten; };
+    Season_Gui_Set_Hooks(gui);
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[0]);
+    const i32 mensch = liga->aktuelle_team[3];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Test", 0));
+    menschen.push_back(mensch);
+    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
+    struct Fall {
+        bool option, gezeigt;
+        int pausen;  // stops for the manager
+    } faelle[] = {{true, true, 1}, {false, true, 0}, {true, false, 0}};
+    for (const auto& f : faelle) {
+        Option_Wert(OPTION_HALBZEIT_PAUSE, 1, f.option ? 1 : 0);
+        angehalten = 0;
+        Naechster_Spieltag(ligen[0]);
+        Spieltag_Vorbereiten();
+        Spieltag_Gruppe_Starten();
+        Kalender_Jetzt += SF_FRAME_MS;
+        Spieltag_Run(0);
+        Spielfeld_Daten* sf = nullptr;
+        for (const auto& r : Spieltag_Slots())
+            if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s && (s->team_a == mensch || s->team_b == mensch))
+                sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
+        ASSERT_NE(sf, nullptr);
+        sf->anzeige = f.gezeigt ? 1 : 0;
+        ASSERT_TRUE(Tag_Spielen());
+        EXPECT_EQ(angehalten, f.pausen) << f.option << " " << f.gezeigt;
+    }
+    Option_Wert(OPTION_HALBZEIT_PAUSE, 1, 0);
+}
+
+}  // namespace

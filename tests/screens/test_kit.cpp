@@ -11,6 +11,7 @@
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "graphics/zeichenspur.h"
 #include "grafik_nummern.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
@@ -56,6 +57,22 @@ TEST_F(Kit, KlickZaehltEinmalRechtsklickIcon) {
     EXPECT_EQ(klicks, 2);
     EXPECT_EQ(letztes_ereignis, MENUE_E_RECHTS);
     Menue_Set_Rechtsklick_Icon(-1);
+}
+
+TEST_F(Kit, KlickKlingt) {
+    // A click on an icon sounds the engine's click (9); the rocker's right
+    // click its own (10); an icon marked silent says nothing.
+    Screen_Icon laut = toy(TOY, 100, 100, 80, 40), still = toy(TOY + 1, 300, 100, 80, 40);
+    still.flags |= MENUE_F_KEIN_KLANG;
+    ASSERT_TRUE(Menue_Screen_Icon_Hinzufuegen(laut));
+    ASSERT_TRUE(Menue_Screen_Icon_Hinzufuegen(still));
+    Zeichenspur_Einschalten();
+    kit::Klick(140, 120);
+    EXPECT_EQ(Zeichenspur_Klaenge(), std::vector<i32>{9});
+    Zeichenspur_Einschalten();
+    kit::Klick(340, 120);
+    EXPECT_EQ(Zeichenspur_Klaenge(), std::vector<i32>{});
+    EXPECT_EQ(klicks, 2);
 }
 
 Screen_Drossel drossel;

@@ -42,7 +42,7 @@ const std::vector<Block> GEZEIGT = {
     {TEXT_DISK, {{0, 14}}},
     {TEXT_FINANZ, {{0, 1}, {4, 18}, {26, 27}}},
     {TEXT_OPTIONEN, {{1, 1}, {3, 9}, {11, 11}, {15, 17}, {19, 27}, {30, 30}}},
-    {TEXT_BANK, {{0, 9}, {17, 18}}},
+    {TEXT_BANK, {{0, 10}, {17, 18}}},
     {TEXT_RANGLISTE, {{0, 12}}},
     {TEXT_TABELLE, {{0, 5}, {7, 18}, {20, 30}, {32, 44}, {46, 47}, {49, 49}, {51, 60}}},
     {TEXT_STADION, {{0, 24}}},

@@ -42,7 +42,15 @@ TEST(Rangliste, PunkteFormPlaetzeUndSpeicherblock) {
         s.team_a = 1, s.team_b = 2, s.tore_a = i == 0 ? 3 : 0, s.tore_b = i == 0 ? 0 : 1;
         for (i32 t : {1, 2}) Rangliste_Nach_Spiel(t, s);
     }
+    // The screens that show the rankings redraw after a sort, not without one.
+    static int aufgefrischt = 0;
+    Season_Gui_Hooks gui = Season_Gui;
+    gui.Rangliste_Screens_Auffrischen = [] { ++aufgefrischt; };
+    Season_Gui_Set_Hooks(gui);
     Rangliste_Sortieren();
+    EXPECT_EQ(aufgefrischt, 1);
+    Rangliste_Sortieren();
+    EXPECT_EQ(aufgefrischt, 1) << "nothing new to sort";
     i32 teams[2], werte[2];
     ASSERT_TRUE(Rangliste_Get_Bereich(0, 2, teams, werte, 1));
     EXPECT_EQ(std::vector<i32>(teams, teams + 2), (std::vector<i32>{2, 1}));

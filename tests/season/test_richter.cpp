@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
 #include <string>
 
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "season/kalender.h"
 #include "season/news.h"
 #include "season/richter.h"
@@ -118,6 +122,31 @@ TEST_F(Richter, KreditNurVorDerFristGebuchtUndAnfragenVerfallenNachArt) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
     Richter_Jeden_Tag();
     EXPECT_EQ(lage(), "8|5|Ihre Anfrage nach einem Kredit von " + name + " wurde nicht beantwortet.|");
+}
+
+}  // namespace
+
+namespace {
+
+// The arbiter's own list stays empty: a request through block 52 is not
+// kept (whoever sends it), and block 50 answers the empty list.
+TEST_F(Richter, EigeneListeBleibtLeer) {
+    Richter_Netz_Anmelden();
+    std::array<i32, 10> a{};
+    a[ANFRAGE_FRAGER] = Aktuelles_Team;
+    struct Fall {
+        i32 frager, groesse;
+    } faelle[] = {{Aktuelles_Team, 40}, {Aktuelles_Team + 1, 40}, {Aktuelles_Team, 12}};
+    for (const auto& f : faelle) {
+        a[ANFRAGE_FRAGER] = f.frager;
+        EXPECT_EQ(Richter_Neu(a, f.groesse, 1), 0);
+        EXPECT_EQ(ruf::Rufen(RUF_RICHTER_NEU, a, f.groesse, 1), std::optional<i32>(0));
+        std::vector<u8> liste;
+        EXPECT_GT(Richter_Internet_Server_Send_Liste(liste), 0u);
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        EXPECT_EQ(Richter_Internet_Client_Get_Liste(), 0);
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+    }
 }
 
 }  // namespace

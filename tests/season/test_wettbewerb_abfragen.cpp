@@ -1021,3 +1021,97 @@ TEST_F(ClientAbfragen, ArchivEinesTeamsUndDesClients) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Abfragen, EreignisseLaufenPackenUndZeitraum) {
+    // Three games of a matchday reserve their event blocks one after the
+    // other; two are played (three and two events), the third still runs.
+    const i32 rn = Id("RN");
+    i32 h[3];
+    for (u32 k = 0; k < 3; ++k) {
+        h[k] = Spiele_Lock(static_cast<u32>(rn), 0, 0, k);
+        ASSERT_GT(h[k], 0);
+        ASSERT_TRUE(Spiele_Ereignisse_Reservieren(h[k]));
+    }
+    const u32 start = Spiele_Get_Spiel(h[0], true)->erstes_ereignis;
+    EXPECT_EQ(Spiele_Get_Spiel(h[1], true)->erstes_ereignis, start + 160);
+    EXPECT_EQ(Spiele_Get_Spiel(h[2], true)->erstes_ereignis, start + 320);
+    struct Ereignis {
+        int spiel;
+        u32 flags;
+        i32 minute, spieler;
+    } ereignisse[] = {
+        {0, SFE_TOR | SFE_TEAM_A, 12, 101}, {0, SFE_TOR, 40, 202}, {0, SFE_TOR | SFE_TEAM_A, 88, 103},
+        {1, SFE_TOR, 5, 301},               {1, SFE_TOR, 70, 302},
+    };
+    for (const auto& e : ereignisse) Spiele_Ereignis_Eintragen(h[e.spiel], e.flags, e.minute, e.spieler, -1);
+    for (int k = 0; k < 2; ++k) {
+        Spiel* s = Spiele_Get_Spiel(h[k], true);
+        Spiele_Set_Ergebnis(h[k], static_cast<u8>(s->tore_a), static_cast<u8>(s->tore_b), 0);
+    }
+    // The score of a time span: game 0 stood 1:1 at half time, 2:1 at the end.
+    struct Spanne {
+        int spiel;
+        i32 von, bis, a, b;
+    } spannen[] = {{0, 0, 45, 1, 1}, {0, 46, -1, 1, 0}, {0, -1, -1, 2, 1}, {1, 0, 45, 0, 1}, {2, -1, -1, -1, 0}};
+    for (const auto& f : spannen) {
+        Spiel kopie{};
+        ASSERT_TRUE(Spiele_Get_Spiel_Zeitraum(h[f.spiel], f.von, f.bis, &kopie));
+        EXPECT_EQ(kopie.tore_a, f.a) << f.spiel << " " << f.von;
+        EXPECT_EQ(kopie.tore_b, f.b) << f.spiel << " " << f.von;
+        EXPECT_EQ(kopie.index, f.spiel);
+    }
+    EXPECT_FALSE(Spiele_Get_Spiel_Zeitraum(0, -1, -1, nullptr));
+
+    // Packing: the running game keeps its block; game 1 moves down behind
+    // game 0's three events; the last block gives its rest back.
+    EXPECT_FALSE(Spiele_Ereignis_Speicher_Packen(h[2]));
+    ASSERT_TRUE(Spiele_Ereignis_Speicher_Packen(h[1]));
+    EXPECT_EQ(Spiele_Get_Spiel(h[1], true)->erstes_ereignis, start + 3);
+    EXPECT_EQ(Spiele_Get_Spiel(h[2], true)->erstes_ereignis, start + 320);
+    Spiele_Ereignis_Eintragen(h[2], SFE_TOR, 33, 401, -1);
+    Spiele_Set_Ergebnis(h[2], 0, 1, 0);
+    ASSERT_TRUE(Spiele_Ereignis_Speicher_Packen(h[2]));
+    EXPECT_EQ(Spiele_Get_Spiel(h[2], true)->erstes_ereignis, start + 5);
+    EXPECT_EQ(Spiele_Ereignis_Anzahl(), start + 6);
+    // Every game still walks its own events, in order.
+    for (int k = 0; k < 3; ++k) {
+        std::vector<i32> gesehen;
+        Spiele_Ereignis_Daten d{};
+        for (bool ok = Spiele_Erstes_Ereignis(h[k], &d); ok; ok = Spiele_Naechstes_Ereignis(&d))
+            gesehen.push_back(d.spieler * 1000 + d.minute);
+        std::vector<i32> soll;
+        for (const auto& e : ereignisse)
+            if (e.spiel == k) soll.push_back(e.spieler * 1000 + e.minute);
+        if (k == 2) soll = {401033};
+        EXPECT_EQ(gesehen, soll) << k;
+    }
+    // Two walks side by side keep their own places.
+    Spiele_Ereignis_Iterator x, y;
+    Spiele_Ereignis_Daten dx{}, dy{};
+    ASSERT_TRUE(x.Erstes(h[0], &dx));
+    ASSERT_TRUE(y.Erstes(h[1], &dy));
+    ASSERT_TRUE(x.Naechstes(&dx));
+    EXPECT_EQ(dx.spieler, 202);
+    EXPECT_EQ(dy.spieler, 301);
+    for (i32 k : h) Spiele_Unlock(k);
+    EXPECT_FALSE(x.Naechstes(&dx));  // the lock is gone
+}
+
+TEST_F(Abfragen, ZaehlerInFalscherOrdnungWerdenEntfernt) {
+    const i32 rn = Id("RN");
+    const std::vector<i32> t = Teams("RN");
+    for (int k = 0; k < 4; ++k) Spiele_Set_Wettbewerb_Ereignis(rn, Team_Kader(t[0])[k], 1, k + 1);
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
+    ASSERT_EQ(s->Anzahl(), 4u);
+    EXPECT_EQ(Spiele_Check_Wettbewerb_Ereignis(), 0);
+    // The third entry's key falls below the second's (a damaged store).
+    put_u32le(s->Eintrag(2), get_u32le(s->Eintrag(1)) - 1);
+    EXPECT_EQ(Spiele_Check_Wettbewerb_Ereignis(), 1);
+    ASSERT_EQ(s->Anzahl(), 3u);
+    for (u32 i = 1; i < s->Anzahl(); ++i) EXPECT_GT(get_u32le(s->Eintrag(i)), get_u32le(s->Eintrag(i - 1)));
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(rn, 1, Team_Kader(t[0])[3]), 4);
+}
+
+}  // namespace

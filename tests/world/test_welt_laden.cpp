@@ -254,3 +254,35 @@ TEST_F(WeltLaden, EnglishKeywordsAreAccepted) {
 }
 
 }  // namespace
+
+// Every one-number parameter of the shared table (reader, writer and world
+// generator use it): the line the writer wrote is found under its German
+// keyword, the top of the range reads back under either keyword, and one
+// past it is refused with a message while the loaded values stay.
+TEST_F(WeltLaden, JederParameterDerTabelleLiestSeineGrenzen) {
+    const std::string o = welt_temp_ordner("parameter");
+    const std::string g = o + "/1_global.cfg", a = o + "/1_global_alias.cfg";
+    ASSERT_TRUE(Global_Cfg_Speichern_Pfad(g.c_str(), a.c_str(), "test01"));
+    const std::string gut = datei_lesen(g);
+    Melder_Mitschnitt m;
+    for (const Global_Parameter_Zahl& z : GLOBAL_PARAMETER_ZAHLEN) {
+        const size_t pos = gut.find(std::string("\t") + z.deutsch + " ");
+        ASSERT_NE(pos, std::string::npos) << z.deutsch << " fehlt in der geschriebenen Datei";
+        const size_t ende = gut.find("\r\n", pos);
+        auto mit = [&](const char* name, i64 wert) {
+            std::string text = gut;
+            text.replace(pos, ende - pos, std::string("\t") + name + " " + std::to_string(wert));
+            schreiben(g, text);
+            return Global_Cfg_Laden_Pfad(g.c_str(), a.c_str());
+        };
+        for (const char* name : {z.deutsch, z.englisch}) {
+            ASSERT_TRUE(mit(name, z.max)) << name << m.alle();
+            EXPECT_EQ(Global_Param.*z.feld, z.max) << name;
+        }
+        EXPECT_FALSE(mit(z.deutsch, i64{z.max} + 1)) << z.deutsch;
+        EXPECT_EQ(Global_Param.*z.feld, z.max) << z.deutsch << ": the refused file changed the table";
+        EXPECT_TRUE(m.enthaelt(z.deutsch)) << m.alle();
+    }
+    schreiben(g, gut);
+    ASSERT_TRUE(Global_Cfg_Laden_Pfad(g.c_str(), a.c_str()));
+}

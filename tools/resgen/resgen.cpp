@@ -123,8 +123,10 @@ Manifest manifest_lesen(const std::string& datei) {
         if ((r.art == "film") != (m.container.count(r.archiv) > 0))
             fehler("Filme gehören in einen CONTAINER, nur Filme");
         if (r.art == "bild" || r.art == "film") {
-            if (std::sscanf(groesse.c_str(), "%dx%d", &r.w, &r.h) != 2 || r.w < 1 || r.h < 1 || r.w > 2048 ||
-                r.h > 2048)
+            // Pictures up to 4096 wide (the live view's pitch is 3610), clips up to 2048.
+            const i32 grenze = r.art == "bild" ? 4096 : 2048;
+            if (std::sscanf(groesse.c_str(), "%dx%d", &r.w, &r.h) != 2 || r.w < 1 || r.h < 1 || r.w > grenze ||
+                r.h > grenze)
                 fehler("Größe " + groesse + " ist nicht BxH");
         } else if (r.art == "ton") {
             r.w = std::atoi(groesse.c_str());

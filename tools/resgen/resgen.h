@@ -57,6 +57,15 @@ Rastport* Gesicht_Teil(const std::vector<std::string>& arg, i32 w, i32 h, i32 ei
 // entry>, netz_links, netz_rechts.
 Rastport* Uebersicht_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
+// A pitch picture of the live match view: arguments stadium kind 0..6 and
+// "voll" (3610 x 980) or "halb" (1805 x 490); null for another size.
+Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
+
+// The live match view's bars: "kopf" (a header bar background at w x h),
+// "ziffern_gross" (60 x 229) and "ziffern_klein" (44 x 172) score digits,
+// "regen,<first entry>" and "schnee,<first entry>" (nine frames each).
+Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
 

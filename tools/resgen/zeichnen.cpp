@@ -738,6 +738,8 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
     if (name == "svg") return svg(u.art_ordner + "/" + a(0), w, h);
     if (name == "gesicht") return Gesicht_Teil(arg, w, h, eintrag);
     if (name == "feld") return Uebersicht_Zeichnen(arg, w, h, eintrag);
+    if (name == "rasen") return Rasen_Zeichnen(arg, w, h);
+    if (name == "stadion") return Stadion_Zeichnen(arg, w, h, eintrag);
 
     cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_t* c = cairo_create(sf);
@@ -833,6 +835,121 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
             const std::string t = i == 0 ? "\u00AB" : i == 1 ? "\u2039" : i == 2 ? "\u203A" : "\u00BB";
             text_mitte(c, t, (x0 + x1) / 2, (h - 3) / 2.0, h * 0.5, gedrueckt ? GOLD : KREIDE);
         }
+    } else if (name == "bankrahmen") {
+        // The bank screen's frame: a panel with the credit list in a sunken
+        // box, a gold rule under the list's column heads, and the new credit
+        // below a rule.
+        panel_zeichnen(c, 81.5, 0.5, 647, h - 4, 6, PANEL, PANEL, false);
+        rund_rechteck(c, 188, 26, 480, 90, 4);
+        farbe(c, NAVY);
+        cairo_fill_preserve(c);
+        farbe(c, KANTE_DUNKEL);
+        cairo_set_line_width(c, 1);
+        cairo_stroke(c);
+        farbe(c, GOLD, 0.8);
+        cairo_rectangle(c, 196, 24, 464, 1);
+        cairo_fill(c);
+        farbe(c, KANTE_HELL, 0.7);
+        cairo_rectangle(c, 100, 134, 610, 1);
+        cairo_fill(c);
+        // A light band under the lender's side of the form.
+        rund_rechteck(c, 562, 150, 160, 122, 5);
+        farbe(c, KNOPF_OBEN, 0.55);
+        cairo_fill(c);
+    } else if (name == "auswahl") {
+        // auswahl:<normal|gedrueckt>: a selector whose text the screen writes
+        // inside: an open frame with a cycle mark at its left end.
+        const bool gedrueckt = a(0, "normal") == "gedrueckt";
+        rund_rechteck(c, 1.5, 1.5, w - 3, h - 3, 4);
+        farbe(c, gedrueckt ? GOLD : KANTE_HELL, gedrueckt ? 1.0 : 0.9);
+        cairo_set_line_width(c, gedrueckt ? 2 : 1.5);
+        cairo_stroke(c);
+        rund_rechteck(c, 4, 4, h - 8, h - 8, 3);
+        farbe(c, gedrueckt ? PANEL : KNOPF_OBEN);
+        cairo_fill(c);
+        text_mitte(c, "\u21BB", h / 2.0, h / 2.0, h * 0.5, GOLD);
+        mit_alpha = false;
+    } else if (name == "finanzrahmen") {
+        // The finance screen's frame: a panel, a gold rule under the title,
+        // income and expenses in sunken boxes with a rule above each total,
+        // the balance in a band, a rule above the match line.
+        panel_zeichnen(c, 1.5, 0.5, w - 3, h - 4, 6, PANEL, PANEL, false);
+        farbe(c, GOLD, 0.8);
+        cairo_rectangle(c, 140, 28, 545, 1);
+        cairo_fill(c);
+        const double kasten[2][3] = {{50, 96, 119}, {164, 142, 285}};  // top, height, rule (the picture stands at y 86)
+        for (const auto& k : kasten) {
+            rund_rechteck(c, 140, k[0], 545, k[1], 4);
+            farbe(c, NAVY);
+            cairo_fill_preserve(c);
+            farbe(c, KANTE_DUNKEL);
+            cairo_set_line_width(c, 1);
+            cairo_stroke(c);
+            farbe(c, KANTE_HELL, 0.6);
+            cairo_rectangle(c, 146, k[2], 533, 1);
+            cairo_fill(c);
+        }
+        // A bar chart emblem in the left column.
+        rund_rechteck(c, 18, 50, 104, 120, 6);
+        farbe(c, KNOPF_OBEN, 0.7);
+        cairo_fill(c);
+        const double balken[4] = {38, 62, 50, 84};
+        for (int i = 0; i < 4; ++i) {
+            rund_rechteck(c, 30 + i * 22, 150 - balken[i], 14, balken[i], 2);
+            farbe(c, i == 3 ? GOLD : SEKUNDAER, i == 3 ? 1.0 : 0.55);
+            cairo_fill(c);
+        }
+        farbe(c, KANTE_HELL);
+        cairo_rectangle(c, 26, 151, 88, 1.5);
+        cairo_fill(c);
+        rund_rechteck(c, 140, 310, 545, 30, 4);
+        farbe(c, KNOPF_OBEN, 0.8);
+        cairo_fill(c);
+        farbe(c, KANTE_HELL, 0.7);
+        cairo_rectangle(c, 20, 354, w - 40, 1);
+        cairo_fill(c);
+    } else if (name == "bilanz") {
+        // bilanz:<plus|minus>: the balance's mark, a green rising or a red
+        // falling arrow.
+        const bool plus = a(0, "plus") == "plus";
+        rund_rechteck(c, 1, 1, w - 2, h - 2, 4);
+        farbe(c, plus ? 0x2E7D4F : 0x9C2F2F);
+        cairo_fill(c);
+        const double m = w / 2.0, o = 4, u = h - 4;
+        if (plus) {
+            cairo_move_to(c, m, o);
+            cairo_line_to(c, w - 5, h / 2.0);
+            cairo_line_to(c, 5, h / 2.0);
+        } else {
+            cairo_move_to(c, m, u);
+            cairo_line_to(c, w - 5, h / 2.0);
+            cairo_line_to(c, 5, h / 2.0);
+        }
+        cairo_close_path(c);
+        farbe(c, KREIDE);
+        cairo_fill(c);
+        cairo_rectangle(c, m - 2.5, plus ? h / 2.0 : o, 5, h / 2.0 - o);
+        cairo_fill(c);
+    } else if (name == "bankhaus") {
+        // The bank: a columned building in gold strokes over a soft disc.
+        cairo_arc(c, w / 2.0, h / 2.0, std::min(w, h) / 2.0 - 1, 0, 2 * M_PI);
+        farbe(c, KNOPF_OBEN, 0.9);
+        cairo_fill(c);
+        const double l = w * 0.2, r = w * 0.8, dach = h * 0.2, sims = h * 0.38, fuss = h * 0.78;
+        cairo_move_to(c, w / 2.0, dach);
+        cairo_line_to(c, r + 4, sims);
+        cairo_line_to(c, l - 4, sims);
+        cairo_close_path(c);
+        farbe(c, GOLD);
+        cairo_fill(c);
+        for (int i = 0; i < 4; ++i) {
+            const double x = l + 3 + i * (r - l - 6) / 3.0;
+            cairo_rectangle(c, x - 3, sims + 4, 6, fuss - sims - 8);
+            cairo_fill(c);
+        }
+        cairo_rectangle(c, l - 6, fuss - 4, r - l + 12, 6);
+        cairo_fill(c);
+        text_mitte(c, "\u20AC", w / 2.0, (dach + sims) / 2.0 + 3, h * 0.11, NAVY);
     } else if (name == "offen") {
         // offen:<graphic number of entry 0>: a picture whose art is not made
         // yet: a dim panel with a dashed gold edge and its graphic number.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/config.h"
+#include "world/global.h"
 #include "worldgen.h"
 
 namespace worldgen {
@@ -221,23 +222,20 @@ void global_schreiben(Ausgabe& gc) {
     }
     gc.zeile("");
     gc.zeile("ALGEMEINE_PARAMETER");
-    gc.zahl("TRAINING_PUNKTE_SCHNELL_PARAM", 8);
-    gc.zahl("TRAINING_PUNKTE_LANGZAM_PARAM", 3);
-    gc.zahl("TRAINING_PUNKTE_MAX_ZEIT_SCHNELLE_FASE", 10);
-    gc.zahl("TRAINING_ABSTURZ_PARAM", 20);
-    gc.zahl("TRAINING_EXTRA_BONUS_PARAM", 5);
-    for (int r = 0; r < 6; r++) {
-        std::string v;
-        for (int k = 0; k < 7; k++) v += (k ? "," : "") + std::to_string(5 + r * 5 + k * 10);
-        gc.schluessel("TRAINING_ABSTURZ_PROCENT_PARAM", v);
+    // The one-number parameters from the game's own table, with its defaults.
+    const Global_Parameter standard{};
+    for (int i = 0; i < static_cast<int>(std::size(GLOBAL_PARAMETER_ZAHLEN)); i++) {
+        if (i == GLOBAL_PARAMETER_VOR_LISTEN)
+            for (int r = 0; r < 6; r++) {
+                std::string v;
+                for (int k = 0; k < 7; k++) {
+                    if (k) v += ',';
+                    v += std::to_string(5 + r * 5 + k * 10);
+                }
+                gc.schluessel("TRAINING_ABSTURZ_PROCENT_PARAM", v);
+            }
+        gc.zahl(GLOBAL_PARAMETER_ZAHLEN[i].deutsch, standard.*GLOBAL_PARAMETER_ZAHLEN[i].feld);
     }
-    gc.zahl("TRAINING_LAGER_STAERKE_PARAM", 30);
-    gc.zahl("TRAINING_LAGER_VERLETZUNG_PARAM", 5);
-    gc.zahl("TRAINING_LAGER_BALKEN_STAERKE_PARAM", 20);
-    gc.zahl("TRAINING_LAGER_BALKEN_MORAL_PARAM", 20);
-    gc.zahl("TRAINING_LAGER_BALKEN_ERHOLUNG_PARAM", 20);
-    gc.zahl("TRAININGS_EINHEITEN_PRO_RUNDE", 3);
-    gc.zahl("FAKTOR_0_100_COMPI_TRANSFER_VERKAUF_ABZUG", 25);
 }
 
 }  // namespace

@@ -1,0 +1,83 @@
+// The live match view with the generated archives: one frame of one full
+// view and of four quarter views (camera, background, weather, bars,
+// frames); the heap allocations a frame makes are counted.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+#include "base/files.h"
+#include "graphics/font.h"
+#include "graphics/rastport.h"
+#include "graphics/resf.h"
+#include "gui/text_cfg.h"
+#include "screens/live_view/spielansicht.h"
+
+namespace {
+std::atomic<long> zuteilungen{0};
+}  // namespace
+
+void* operator new(std::size_t n) {
+    ++zuteilungen;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+bool bereit() {
+    static const bool ok = [] {
+        std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
+        std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s/config", KORDAVO_SPIELORDNER);
+        if (!Resf_Init() || !Font_Init(Resf_Spiel_Slot(RESF_FONT_ARCHIV), 0, FONT_ANZAHL)) return false;
+        Rastport_Init_Screen();
+        Text_cfg_Init();
+        return true;
+    }();
+    return ok;
+}
+
+void frames(benchmark::State& st, int anzahl) {
+    if (!bereit()) return st.SkipWithError("Archive fehlen");
+    std::unique_ptr<Spielfeld_Daten> felder[4];
+    Spielfeld_Daten* liste[4];
+    for (int i = 0; i < 4; ++i) {
+        felder[i] = std::make_unique<Spielfeld_Daten>();
+        felder[i]->team[0] = static_cast<u32>(2 * i + 1), felder[i]->team[1] = static_cast<u32>(2 * i + 2);
+        felder[i]->bild_art = static_cast<u8>(i);
+        felder[i]->zuschauer = 30000;
+        felder[i]->regen_staerke = static_cast<u8>(i == 0 ? 100 : 0);  // rain in view 0
+        liste[i] = felder[i].get();
+    }
+    const Spielfeld_Steuerung steuerung{.pause = 0, .schnell = 0, .frei = 0, .periode_ms = 45};
+    Spielansicht_Run(liste, anzahl, &steuerung, 0);
+    Spielansicht_Run(liste, anzahl, &steuerung, 0);
+    long vorher = zuteilungen, frames = 0;
+    f32 x = 800;
+    for (auto _ : st) {
+        // The play moves along the pitch: the camera follows every frame.
+        x = x >= 10000 ? 800 : x + 40;
+        for (int i = 0; i < anzahl; ++i) {
+            liste[i]->kamera[0] = x, liste[i]->kamera[1] = 3403;
+            liste[i]->kamera_schritte = 1;
+        }
+        benchmark::DoNotOptimize(Spielansicht_Run(liste, anzahl, &steuerung, 0));
+        ++frames;
+    }
+    st.counters["zuteilungen_pro_frame"] = frames ? static_cast<double>(zuteilungen - vorher) / frames : 0;
+    Spielansicht_Free();
+}
+
+void ein_voller_view(benchmark::State& st) { frames(st, 1); }
+void vier_viertel_views(benchmark::State& st) { frames(st, 4); }
+BENCHMARK(ein_voller_view)->Unit(benchmark::kMicrosecond);
+BENCHMARK(vier_viertel_views)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,196 @@
+#include "screens/club/finanzen.h"
+
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "grafik_nummern.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "season/kalender.h"
+#include "world/bank.h"
+#include "world/welt.h"
+
+namespace {
+
+// Texts of the screen's section.
+enum : i32 { T_TITEL = 0, T_PFEIL = 1, T_EINNAHMEN = 4, T_AUSGABEN = 5, T_SUMME = 6, T_BILANZ = 7,
+             T_ZUSCHAUER = 26 };
+constexpr i32 FONT_ZEILE = 9, FONT_GROSS = 11, FONT_SPIEL = 8;
+constexpr u16 FARBE_SPIEL = 0xC638;
+
+// The rows: text, booking kind and whether it is income. The bank files
+// money a team receives under the plain kind and money it pays with the
+// out bit (BANK_RICHTUNG_AUS): income rows read the plain kind.
+struct Zeile {
+    const char* id;
+    i32 kategorie;
+    bool einnahme;
+};
+constexpr Zeile ZEILEN[FINANZ_ZEILEN] = {
+    {"*10", 4, true},  {"*9", 13, true},  {"*8", 30, true},  {"*11", 40, true}, {"*17", 8, false}, {"*16", 16, false},
+    {"*15", 14, false}, {"*13", 31, false}, {"*12", 26, false}, {"*14", 27, false}, {"*18", 22, false},
+};
+
+const char* texte[FINANZ_ZEILEN] = {};
+const char* pfeil_hilfe = nullptr;
+i32 periode = 0;
+i32 abgeholt_tag = -1;
+Finanz_Zahlen zahlen;
+
+constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::FINANZEN>({
+    {.nummer = ICON_FINANZ_RAHMEN,
+     .grafik = GRAFIK_FINANZ_RAHMEN,
+     .x = 63,
+     .y = 86,
+     .status = MENUE_S_TRANSPARENT,
+     .zeichnen = Finanz_Screen_Zeichnen,
+     .ebene = 0,
+     .w = 690,
+     .h = 444},
+    {.nummer = ICON_FINANZ_AELTER,
+     .grafik = GRAFIK_FINANZ_AELTER,
+     .grafik_gedrueckt = GRAFIK_FINANZ_AELTER_GEDRUECKT,
+     .x = 81,
+     .y = 466,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Finanz_Screen_Jahr_Klick,
+     .ebene = 19,
+     .w = 30,
+     .h = 30},
+    {.nummer = ICON_FINANZ_NEUER,
+     .grafik = GRAFIK_FINANZ_NEUER,
+     .grafik_gedrueckt = GRAFIK_FINANZ_NEUER_GEDRUECKT,
+     .x = 113,
+     .y = 466,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Finanz_Screen_Jahr_Klick,
+     .ebene = 19,
+     .w = 30,
+     .h = 30},
+});
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_FINANZ, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+const char* geld(i64 betrag) { return Bank_Geld_String(static_cast<f64>(betrag), Team_Aktiv, -1, 0); }
+bool hat_buchung(i32 p) { return Bank_Hat_Buchung_In_Periode(Team_Aktiv, -p); }
+i32 summe(i32 p, i32 kategorie) { return static_cast<i32>(Bank_Summe_Buchungen(Team_Aktiv, -p, kategorie, 0)); }
+
+}  // namespace
+
+Screen_Def Finanz_Screen_Def() {
+    return {.name = "Finanzen", .icons = Icon_Besitzer::FINANZEN, .rahmen = ICON_FINANZ_RAHMEN,
+            .arbeitsflaeche = true, .oeffnen = Finanz_Screen_Init};
+}
+
+i32 Finanz_Screen_Periode() { return periode; }
+const Finanz_Zahlen& Finanz_Screen_Zahlen() { return zahlen; }
+
+i32 Finanz_Anteil(i32 betrag, i32 summe) {
+    const f64 teiler = summe == 0 ? 1.0 : static_cast<f64>(summe);
+    return static_cast<i32>(static_cast<f64>(betrag) / teiler * 100.0 + 0.5);
+}
+
+void Finanz_Screen_Init() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_FINANZ_RAHMEN)) return;
+    Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
+    Finanz_Screen_Texte_Setzen();
+    periode = hat_buchung(-1) ? -1 : 0;
+    Finanz_Screen_Daten_Holen(periode);
+    abgeholt_tag = Kalender_Get_Tag();
+}
+
+void Finanz_Screen_Texte_Setzen() {
+    for (i32 i = 0; i < FINANZ_ZEILEN; ++i) {
+        texte[i] = ZEILEN[i].id;
+        Text_cfg_Aufloesen(&texte[i], TEXT_FINANZ);
+    }
+    pfeil_hilfe = text(T_PFEIL);
+    for (i16 n : {ICON_FINANZ_AELTER, ICON_FINANZ_NEUER})
+        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) i->hilfe = pfeil_hilfe;
+}
+
+void Finanz_Screen_Daten_Holen(i32 p) {
+    Finanz_Screen_Texte_Setzen();
+    zahlen = {};
+    for (i32 i = 0; i < FINANZ_ZEILEN; ++i) {
+        zahlen.kategorie[i] = ZEILEN[i].kategorie | (ZEILEN[i].einnahme ? 0 : BANK_RICHTUNG_AUS);
+        zahlen.betrag[i] = summe(p, zahlen.kategorie[i]);
+        (i < FINANZ_EINNAHMEN ? zahlen.einnahmen : zahlen.ausgaben) += zahlen.betrag[i];
+    }
+    const i32 heim = summe(p, BANK_SPIEL_HEIM);
+    if (heim != 0) {
+        zahlen.team1 = heim;
+        zahlen.team2 = summe(p, BANK_SPIEL_GAST);
+        zahlen.tore1 = summe(p, BANK_SPIEL_TORE_HEIM);
+        zahlen.tore2 = summe(p, BANK_SPIEL_TORE_GAST);
+        zahlen.zuschauer = summe(p, BANK_SPIEL_ZUSCHAUER);
+    } else {
+        // No match in the period: the active team and the team the screens
+        // look at, in the order of the coming match.
+        const i32 gegner = Team_Ansicht != Team_Aktiv ? Team_Ansicht : -1;
+        zahlen.team1 = Team_Auswaerts == 1 && gegner >= 0 ? gegner : Team_Aktiv;
+        zahlen.team2 = Team_Auswaerts == 1 && gegner >= 0 ? Team_Aktiv : gegner;
+        zahlen.tore1 = -1;
+    }
+}
+
+void Finanz_Screen_Jahr_Klick(Screen_Icon* icon, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || !icon) return;
+    if (icon->nummer == ICON_FINANZ_AELTER) {
+        --periode;
+        if (!hat_buchung(periode)) periode = 0;
+    } else {
+        ++periode;
+        if (periode > 0) {
+            // Round to the oldest period of the unbroken run before the current one.
+            periode = 0;
+            while (hat_buchung(periode - 1) && periode - 1 > -BANK_BUCHUNGEN) --periode;
+        }
+    }
+    Blt_Cache_Leeren();
+    Finanz_Screen_Daten_Holen(periode);
+}
+
+void Finanz_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    if (Kalender_Get_Tag() != abgeholt_tag) {
+        Finanz_Screen_Daten_Holen(periode);
+        abgeholt_tag = Kalender_Get_Tag();
+    }
+    const u16 w = FARBE_WEISS;
+    Font* gross = font(FONT_GROSS);
+    Font* klein = font(FONT_ZEILE);
+    Font_Printf_Glatt(ziel, gross, "^c%05d%s", 213, 108, w, text(T_TITEL));
+    Font_Printf_Glatt(ziel, gross, "^c%05d%s", 213, 131, w, text(T_EINNAHMEN));
+    Font_Printf_Glatt(ziel, gross, "^c%05d%s", 213, 245, w, text(T_AUSGABEN));
+    for (i32 i = 0; i < FINANZ_ZEILEN; ++i) {
+        const i32 y = i < FINANZ_EINNAHMEN ? 151 + 17 * i : 265 + 17 * (i - FINANZ_EINNAHMEN);
+        const i32 gruppe = i < FINANZ_EINNAHMEN ? zahlen.einnahmen : zahlen.ausgaben;
+        Font_Printf_Glatt(ziel, klein, "^c%05d^tl0228%s^fb0007^tr0564%s^fe", 0, y, w, texte[i] ? texte[i] : "",
+                          geld(zahlen.betrag[i]));
+        Font_Printf_Glatt(ziel, klein, "^c%05d^fb0007^tr0735%d^fe %%", 0, y, w, Finanz_Anteil(zahlen.betrag[i], gruppe));
+    }
+    Font_Printf_Glatt(ziel, gross, "^c%05d^tl0213%s^fb0009^tr0564%s^tr0735%d^fe %%", 0, 222, w, text(T_SUMME),
+                      geld(zahlen.einnahmen), 100);
+    Font_Printf_Glatt(ziel, gross, "^c%05d^tl0213%s^fb0009^tr0564%s^tr0735%d^fe %%", 0, 388, w, text(T_SUMME),
+                      geld(zahlen.ausgaben), 100);
+    const i64 bilanz = static_cast<i64>(zahlen.einnahmen) - zahlen.ausgaben;
+    if (Rastport* b = Menue_Get_Hooks().grafik_holen(bilanz < 0 ? GRAFIK_FINANZ_MINUS : GRAFIK_FINANZ_PLUS))
+        Blt_Blit(b, 0, 0, -1, -1, ziel, 422, 398, Blt_Opt_Transparent);
+    Font_Printf_Glatt(ziel, gross, "^c%05d^tl0213%s^fb0009^tr0564%s^fe", 0, 417, bilanz < 0 ? FARBE_FEHLER : w,
+                      text(T_BILANZ), geld(bilanz));
+    if (zahlen.team1 >= 0 && zahlen.team2 >= 0)
+        Font_Printf_Glatt(ziel, gross, "^c%05d^tr0324%s^tz0334-^tl0348%s", 0, 475, w,
+                          Team_String(721, zahlen.team1, nullptr, 0), Team_String(721, zahlen.team2, nullptr, 0));
+    Font* spiel = font(FONT_SPIEL);
+    if (zahlen.tore1 < 0) {
+        Font_Printf_Glatt(ziel, spiel, "^c%05d^tz0334%s", 0, 508, FARBE_SPIEL, "( - : - )");
+    } else {
+        Font_Printf_Glatt(ziel, spiel, "^c%05d^tr0328%d^tz0334:^tl0344%d", 0, 495, FARBE_SPIEL, zahlen.tore1,
+                          zahlen.tore2);
+        Font_Printf_Glatt(ziel, spiel, "^c%05d^tz0344%s %s", 0, 515, FARBE_SPIEL,
+                          Bank_Zahl_String(nullptr, zahlen.zuschauer, 0), text(T_ZUSCHAUER));
+    }
+}

@@ -1,0 +1,328 @@
+// The live match view: view slots, the frame's run, keeping the views in step
+// with the list of shown matches, the focus click and the layout.
+#include "screens/live_view/spielansicht.h"
+
+#include <algorithm>
+
+#include "graphics/rastport.h"
+#include "graphics/resf.h"
+#include "gui/menue.h"
+#include "gui/menue_spiel.h"
+#include "platform/input.h"
+#include "screens/live_view/projektion.h"
+#include "world/welt.h"
+
+namespace {
+
+Spielansicht_View views[SA_VIEWS];
+
+// 0 start pending, 2 starting (stays 2 after a failed start), 1 running.
+u32 laufzustand = 0;
+// 1 while a mouse press belongs to a menu icon or was used by a view.
+u32 maus_genommen = 0;
+// 0 home, 1 away: the side of the focused match the line-up screen shows.
+u32 seite_gezeigt = 0;
+u32 letzte_tasten = 0;
+bool geladen = false;
+
+constexpr i32 ECKE_X[4] = {0, 400, 0, 400};
+constexpr i32 ECKE_Y[4] = {0, 0, 282, 282};
+
+constexpr int ARCHIV_RASEN = 13;  // rasen_hg.res
+
+// The layouts a number of shown matches starts with.
+void layouts_setzen(int anzahl) {
+    static constexpr u32 TABELLE[4][4] = {{SA_VOLL, 0, 0, 0},
+                                          {SA_HALB, SA_HALB, 0, 0},
+                                          {SA_HALB, SA_VIERTEL, SA_VIERTEL, 0},
+                                          {SA_VIERTEL, SA_VIERTEL, SA_VIERTEL, SA_VIERTEL}};
+    if (anzahl < 1 || anzahl > SA_VIEWS) return;
+    for (int i = 0; i < anzahl; ++i) views[i].layout = TABELLE[anzahl - 1][i];
+}
+
+bool gezeigt(const Spielansicht_View& v) { return v.present && v.pitch; }
+
+void team_waehlen(const Spielansicht_View& v, u32 seite) {
+    Menue_Spiel_Team_Waehlen(v.pitch, static_cast<i32>(v.pitch->team[seite]));
+}
+
+void bilder_freigeben(Spielansicht_View& v) {
+    Rastport_Free(v.bild);
+    v.bild = nullptr;
+}
+
+}  // namespace
+
+Spielansicht_View* Spielansicht_Views() { return views; }
+u32 Spielansicht_Laufzustand() { return laufzustand; }
+
+// ---------------------------------------------------------------------------
+// The frame.
+
+bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steuerung* st, u8 kamera_fest) {
+    if (!liste || anzahl < 0) anzahl = 0;
+    if (anzahl > SA_VIEWS) anzahl = SA_VIEWS;
+    if (laufzustand == 0) {
+        laufzustand = 2;
+        if (!Spielansicht_Init()) return false;
+        Spielansicht_Alle_Leeren();
+        for (int i = 0; i < anzahl; ++i) views[i].pitch = liste[i];
+        layouts_setzen(anzahl);
+        laufzustand = 1;
+        return false;
+    }
+    if (laufzustand != 1) return false;
+
+    if (Menue_Get_Aktives_Icon()) maus_genommen = 1;
+    else if (W32_Get_Mouse_Buttons() == 0) maus_genommen = 0;
+    Spielansicht_Liste_Abgleichen(liste, anzahl);
+    if (!maus_genommen) Spielansicht_Klick();
+    Spielansicht_Layout();
+
+    bool gezeichnet = false;
+    for (Spielansicht_View& v : views) {
+        if (!v.active || !v.pitch) continue;
+        if (st) Spielansicht_Kamera(&v, v.pitch, st, kamera_fest);
+        Spielansicht_Hintergrund(&v);
+        Spielansicht_Wetter(&v, v.pitch->regen_staerke, v.pitch->regen_art);
+        Spielansicht_Leiste();
+        Spielansicht_Kopfzeile(&v);
+        Spielansicht_Rahmen(&v);
+        gezeichnet = true;
+    }
+    return gezeichnet;
+}
+
+void Spielansicht_Liste_Abgleichen(Spielfeld_Daten** liste, int anzahl) {
+    if (!liste || anzahl < 0) anzahl = 0;
+    if (anzahl > SA_VIEWS) anzahl = SA_VIEWS;
+    // Compared with the list's pitch records (an empty entry stays an empty
+    // slot), so an empty entry does not rebuild every view every frame.
+    int belegt = 0, eintraege = 0;
+    for (const Spielansicht_View& v : views)
+        if (v.pitch) ++belegt;
+    for (int i = 0; i < anzahl; ++i)
+        if (liste[i]) ++eintraege;
+    const bool anders = belegt != eintraege;
+    if (anders) layouts_setzen(anzahl);
+    for (int s = 0; s < SA_VIEWS; ++s) {
+        Spielansicht_View& v = views[s];
+        u32 fokus = v.focus;
+        if (s < anzahl) {
+            if (v.pitch != liste[s] || anders) {
+                const u32 layout = v.layout;
+                Spielansicht_View_Leeren(&v);
+                v.layout = layout;
+                v.pitch = liste[s];
+            }
+        } else {
+            Spielansicht_View_Leeren(&v);
+            fokus = 0;
+        }
+        if (v.pitch && !v.present) {
+            // A view whose pictures cannot be made keeps only its pitch and
+            // layout and is tried again on the next frame, alone: the others
+            // are not rebuilt for it.
+            Spielfeld_Daten* sf = v.pitch;
+            const u32 layout = v.layout;
+            sf->kamera_schritte = 50;  // a new view settles on its first frame
+            if (!Spielansicht_View_Init(&v, sf, layout)) {
+                Spielansicht_View_Leeren(&v);
+                v.pitch = sf;
+                v.layout = layout;
+            }
+        }
+        v.focus = fokus;
+    }
+}
+
+void Spielansicht_Klick() {
+    const u32 tasten = Maus_Get_Tasten();
+    for (Spielansicht_View& v : views) {
+        if (!v.active || !v.pitch || letzte_tasten == MAUS_LINKS || tasten != MAUS_LINKS ||
+            !Maus_In_Rechteck(v.screen_x, v.screen_y, v.breite, v.hoehe))
+            continue;
+        for (Spielansicht_View& andere : views) andere.focus = 0;
+        v.focus = 1;
+        seite_gezeigt ^= 1;
+        team_waehlen(v, seite_gezeigt);
+        maus_genommen = 1;
+        break;
+    }
+    letzte_tasten = tasten;
+}
+
+void Spielansicht_Layout() {
+    bool schon_fokus = false;
+    int anzahl = 0;
+    for (Spielansicht_View& v : views) {
+        if (!gezeigt(v)) {
+            v.active = 0;
+            v.focus = 0;
+            continue;
+        }
+        ++anzahl;
+        if (v.focus) {
+            if (schon_fokus) v.focus = 0;
+            schon_fokus = true;
+        }
+    }
+    // A full view only for a single match.
+    if (anzahl == 1) {
+        if (views[0].layout != SA_VOLL) Spielansicht_Set_Layout(&views[0], SA_VOLL);
+    } else if (anzahl > 1 && views[0].layout == SA_VOLL) {
+        Spielansicht_Set_Layout(&views[0], anzahl == 4 ? SA_VIERTEL : SA_HALB);
+    }
+
+    int q = 0;
+    for (int s = 0; s < SA_VIEWS; ++s) {
+        Spielansicht_View& v = views[s];
+        if (!gezeigt(v)) continue;
+        if (q >= 4) {
+            v.active = 0;  // no room left: not drawn, not clickable
+            continue;
+        }
+        v.active = 1;
+        if (!schon_fokus) {
+            v.focus = 1;
+            schon_fokus = true;
+            team_waehlen(v, 0);
+        }
+        // A half view cannot start in the right column.
+        if (v.layout == SA_HALB && (q == 1 || q == 3)) {
+            v.layout = SA_VIERTEL;
+            if (anzahl < 4 && s + 1 < SA_VIEWS && gezeigt(views[s + 1]) && views[s + 1].layout == SA_VIERTEL)
+                views[s + 1].layout = SA_HALB;
+        }
+        v.screen_x = ECKE_X[q];
+        v.screen_y = ECKE_Y[q];
+        switch (v.layout) {
+            case SA_VOLL: v.breite = SA_VOLL_W, v.hoehe = SA_VOLL_H, q += 4; break;
+            case SA_HALB: v.breite = SA_HALB_W, v.hoehe = SA_HALB_H, q += 2; break;
+            default: v.breite = SA_VIERTEL_W, v.hoehe = SA_VIERTEL_H, q += 1; break;
+        }
+        if (q > 4) v.active = 0;  // it does not fit
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Queries.
+
+Spielfeld_Daten* Spielansicht_Get_Spielfeld() {
+    for (int s = 1; s < SA_VIEWS; ++s)
+        if (gezeigt(views[s]) && views[s].focus) return views[s].pitch;
+    return gezeigt(views[0]) ? views[0].pitch : nullptr;
+}
+
+void Spielansicht_Spielfeld_Update(const Spielfeld_Daten* alt, Spielfeld_Daten* neu) {
+    if (!alt) return;
+    for (Spielansicht_View& v : views)
+        if (v.present && v.pitch == alt) v.pitch = neu;
+}
+
+Spielansicht_View* Spielansicht_Suchen(const Spielfeld_Daten* sf) {
+    if (!sf) return nullptr;
+    Spielansicht_View* gefunden = nullptr;
+    for (Spielansicht_View& v : views)
+        if (v.pitch == sf) gefunden = &v;
+    return gefunden;
+}
+
+// ---------------------------------------------------------------------------
+// Building and clearing a view.
+
+i32 Spielansicht_Bild_Nummer(u32 bild_art, u32 layout) {
+    return static_cast<i32>(2 * (bild_art % 7) + (layout % 3 == SA_VOLL ? 0 : 1));
+}
+
+void Spielansicht_Set_Layout(Spielansicht_View* v, u32 layout) {
+    if (!v) return;
+    const bool war_voll = v->layout == SA_VOLL;
+    v->layout = layout % 3;
+    // A full view uses the full-scale picture, half and quarter views the
+    // half-scale one. A view whose picture cannot be rebuilt is built anew.
+    if (war_voll != (v->layout == SA_VOLL) && v->present && !Spielansicht_Bild_Neu(v)) v->present = 0;
+}
+
+bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
+    if (!v) return false;
+    bilder_freigeben(*v);
+    if (!v->pitch) return false;
+    Rastport* rp =
+        Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(v->pitch->bild_art, v->layout));
+    const spielansicht::Massstab& m = v->layout == SA_VOLL ? spielansicht::VOLL : spielansicht::HALB;
+    // Only a picture of the view's scale is used: the scroll and the
+    // projection rely on its size.
+    if (rp && (rp->breite != m.breite || rp->hoehe != m.hoehe || !Rastport_Lock(rp))) {
+        Rastport_Free(rp);
+        rp = nullptr;
+    }
+    v->bild = rp;
+    return rp != nullptr;
+}
+
+bool Spielansicht_View_Init(Spielansicht_View* v, Spielfeld_Daten* sf, u32 layout) {
+    if (!v) return false;
+    Spielansicht_View_Leeren(v);
+    v->pitch = sf;
+    v->layout = layout % 3;
+    if (!sf || !Spielansicht_Bild_Neu(v)) return false;
+    Spielansicht_Trikotfarben(v);
+    v->present = 1;
+    return true;
+}
+
+void Spielansicht_Trikot_Aufhellen(u8 block[36]) {
+    int faktor = 180;
+    for (int i = 0; i < 36; ++i)
+        if (block[i] * 180 / 100 > 255 && block[i] < 240) faktor -= 5;
+    faktor = std::max(faktor, 130);
+    for (int i = 0; i < 36; ++i) block[i] = static_cast<u8>(std::min(block[i] * faktor / 100, 255));
+}
+
+void Spielansicht_Trikotfarben(Spielansicht_View* v) {
+    if (!v || !v->pitch) return;
+    for (int seite = 0; seite < 2; ++seite) {
+        u8* block = v->trikot_farben[seite];
+        std::fill(block, block + 36, 0);
+        const u32 team = v->pitch->team[seite];
+        if (team < static_cast<u32>(Team_Anzahl)) Team_Zeiger(700, static_cast<int>(team), block, 2);
+        Spielansicht_Trikot_Aufhellen(block);
+    }
+}
+
+void Spielansicht_View_Leeren(Spielansicht_View* v) {
+    if (!v) return;
+    bilder_freigeben(*v);
+    *v = Spielansicht_View{};
+}
+
+void Spielansicht_Alle_Leeren() {
+    for (Spielansicht_View& v : views)
+        if (v.pitch) Spielansicht_View_Leeren(&v);
+}
+
+i32 Spielansicht_View_Free(Spielansicht_View* v) {
+    Spielansicht_View_Leeren(v);
+    return 1;
+}
+
+void Spielansicht_Views_Free() {
+    for (Spielansicht_View& v : views) Spielansicht_View_Free(&v);
+}
+
+bool Spielansicht_Init() {
+    if (!geladen) geladen = Spielansicht_Bilder_Laden();
+    return geladen;
+}
+
+void Spielansicht_Free() {
+    Spielansicht_Bilder_Free();
+    Spielansicht_Views_Free();
+    geladen = false;
+    // A new start begins afresh: the mouse free, the home side shown.
+    laufzustand = 0;
+    maus_genommen = 0;
+    letzte_tasten = 0;
+    seite_gezeigt = 0;
+}

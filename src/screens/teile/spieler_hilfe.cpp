@@ -1,0 +1,120 @@
+#include "screens/teile/spieler_hilfe.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "gui/text_cfg.h"
+#include "screens/teile/namen.h"
+#include "season/ereignisse.h"
+#include "season/kalender.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb_abfragen.h"
+#include "world/attribut.h"
+#include "world/global.h"
+#include "world/welt.h"
+
+namespace {
+constexpr u32 VERLETZT = 0x40, GESPERRT = 0x380;
+constexpr u32 ROLLE_1 = 0x800, ROLLE_2 = 0x1000, ROLLE_3 = 0x2000, ROLLE_4 = 0x4000;
+constexpr int MODUS_STATUS = 75, MODUS_ART = 70, MODUS_DAUER = 71, MODUS_QUOTE_A = 76, MODUS_QUOTE_B = 77;
+constexpr u32 EREIGNIS_TOR = 4;
+constexpr i32 SPERR_ZAEHLER = 8;
+
+// Texts of the squad screen's section.
+enum : i32 {
+    T_TORE = 29,
+    T_VORLAGEN = 30,
+    T_TRAINING = 32,
+    T_GESPERRT = 39,
+    T_ROTSPERRE = 40,
+    T_GELBSPERRE = 41,
+    T_SPIEL = 42,
+    T_SPIELE = 43,
+    T_VERLETZT = 44,
+    T_NOCH = 45,
+    T_QUOTE = 46,
+};
+constexpr i32 T_TAKTIK_ROLLEN = 6;
+struct Rolle {
+    u32 bit;
+    i32 text;
+};
+constexpr Rolle ROLLEN[4] = {{ROLLE_4, 36}, {ROLLE_2, 37}, {ROLLE_3, 38}, {ROLLE_1, 39}};
+
+const char* e1(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_1, n); }
+i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
+
+// Appends printf output at the end of buf.
+template <class... A>
+void dazu(char* buf, size_t n, const char* format, A... a) {
+    size_t l = 0;
+    while (l < n && buf[l]) ++l;
+    if (l + 1 < n) std::snprintf(buf + l, n - l, format, a...);
+}
+
+// Goals (first named) and assists (second named) of the player over this
+// year's competitions; the counts of all players are kept until the player
+// asked for or the day changes, so that a hover shown over many frames counts once.
+struct Statistik {
+    std::vector<u32> tore, vorlagen;
+    i32 spieler = -1, tag = -1;
+};
+Statistik statistik;
+
+void zaehlen(i32 p, i32* tore, i32* vorlagen) {
+    const i32 tag = Kalender_Get_Tag();
+    if (statistik.spieler != p || statistik.tag != tag) {
+        statistik.spieler = p, statistik.tag = tag;
+        statistik.tore.assign(static_cast<size_t>(Spieler_Anzahl > 0 ? Spieler_Anzahl : 1), 0);
+        statistik.vorlagen.assign(statistik.tore.size(), 0);
+        i32 ids[256];
+        const i32 n = Wettbewerb_Get_Aktive(-1, ids, false);
+        const u32 tor = EREIGNIS_TOR, vorlage = EREIGNIS_TOR | STATISTIK_ZWEITER_SPIELER;
+        if (n > 0) {
+            Spiele_Get_Statistik(true, ids, n, &tor, 1, -1, -1, -1, -1, statistik.tore.data(), 0);
+            Spiele_Get_Statistik(true, ids, n, &vorlage, 1, -1, -1, -1, -1, statistik.vorlagen.data(), 0);
+        }
+    }
+    const bool da = p >= 0 && static_cast<size_t>(p) < statistik.tore.size();
+    *tore = da ? static_cast<i32>(statistik.tore[static_cast<size_t>(p)]) : 0;
+    *vorlagen = da ? static_cast<i32>(statistik.vorlagen[static_cast<size_t>(p)]) : 0;
+}
+}  // namespace
+
+const char* Spieler_Hilfetext(i32 p, bool eigen, char* buf, size_t n) {
+    if (!buf || n == 0) return "";
+    buf[0] = 0;
+    if (p < 0 || p >= Spieler_Anzahl) return buf;
+    dazu(buf, n, "%s", Spieler_String(508, p, nullptr, 0));
+    const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
+    if (status & VERLETZT) {
+        const i32 dauer = wert(MODUS_DAUER, p);
+        dazu(buf, n, "^l%s %s %s %d %s", e1(T_VERLETZT), Verletzungs_Text(wert(MODUS_ART, p)), e1(T_NOCH), dauer,
+             e1(dauer == 1 ? T_SPIEL : T_SPIELE));
+    } else if (status & GESPERRT) {
+        const i32 z = Spiele_Get_Wettbewerb_Ereignis(Team_Wettbewerb, SPERR_ZAEHLER, p);
+        if (z > 0 && (z & 128)) {
+            const i32 spiele = z & ~128;
+            dazu(buf, n, "^l%s %d %s", e1(T_GESPERRT), spiele, e1(spiele == 1 ? T_SPIEL : T_SPIELE));
+        } else if (z > 0 && (z & 64)) {
+            dazu(buf, n, "^l%s %s", e1(T_GESPERRT), e1(T_ROTSPERRE));
+        } else if (z > 0 && (z & 32)) {
+            dazu(buf, n, "^l%s %s", e1(T_GESPERRT), e1(T_GELBSPERRE));
+        }
+    }
+    i32 tore = 0, vorlagen = 0;
+    zaehlen(p, &tore, &vorlagen);
+    if (tore) dazu(buf, n, "^l%s^tl0116%d", e1(T_TORE), tore);
+    if (vorlagen) dazu(buf, n, "^l%s^tl0116%d", e1(T_VORLAGEN), vorlagen);
+    const i32 a = wert(MODUS_QUOTE_A, p);
+    if (a > 0) dazu(buf, n, "^l%s^tl0116%d%%", e1(T_QUOTE), 100 / a * wert(MODUS_QUOTE_B, p));
+    if (!eigen) return buf;
+    const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
+    if (training >= 0 && training < 54) dazu(buf, n, "^l%s^tl0116%s", e1(T_TRAINING), Attribut_Tabelle[training].name);
+    if (status & (ROLLE_1 | ROLLE_2 | ROLLE_3 | ROLLE_4)) {
+        dazu(buf, n, "^l%s:^tl0116", Text_cfg_Text(TEXT_TAKTIK, T_TAKTIK_ROLLEN));
+        for (const Rolle& r : ROLLEN)
+            if (status & r.bit) dazu(buf, n, "%s ", Text_cfg_Text(TEXT_TAKTIK, r.text));
+    }
+    return buf;
+}

@@ -1,0 +1,14 @@
+// The hover text of a player in every player list (squad, squad view,
+// tactics, transfer, training): the full name with country, an injury or
+// suspension line, goals and assists of this year's competitions, the
+// share of matches played, and for the own team the attribute in training
+// and the tactic roles; each on a new line with its value at a tab stop.
+#pragma once
+
+#include <cstddef>
+
+#include "base/types.h"
+
+// Writes the text into buf (cut to n) and returns buf. `eigen`: a player of
+// the manager's own team (training and roles are shown).
+const char* Spieler_Hilfetext(i32 spieler, bool eigen, char* buf, size_t n);

@@ -1,0 +1,188 @@
+// The pitch pictures of the live match view (Cairo): the pitch of a stadium
+// kind drawn in the view's own projection (screens/live_view/projektion.h),
+// so that the figures stand on its lines. Mown stripes across the length,
+// the run-off around it, the chalk lines, the two goals with their nets and
+// shadows, and the dark bowl where the stands are put over it.
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "resgen.h"
+#include "screens/live_view/projektion.h"
+
+namespace resgen {
+
+namespace {
+
+using spielansicht::Massstab;
+
+// Grass tones of the seven stadium kinds (light stripe, dark stripe):
+// from a village meadow to a floodlit arena.
+constexpr u32 STREIFEN[7][2] = {{0x4F8A3A, 0x457D33}, {0x3F8A45, 0x377C3D}, {0x3C8746, 0x33793E}, {0x388A4A, 0x2F7B41},
+                                {0x358C4D, 0x2C7C44}, {0x328E50, 0x297E46}, {0x2F9153, 0x268049}};
+constexpr u32 KREIDE = 0xF4F6F0, SCHUESSEL = 0x1E2A33, NETZ = 0xE6E9EE;
+
+// The picture point of a pitch point in metres (x along, y across, z up).
+struct P {
+    double x, y;
+};
+P punkt(const Massstab& m, double X, double Y, double Z = 0) {
+    const double a = X * m.laenge / spielansicht::PLATZ_LAENGE_M;
+    const double b = (spielansicht::PLATZ_BREITE_M - Y) * m.weite / spielansicht::PLATZ_BREITE_M;
+    const double h = Z * m.weite / spielansicht::PLATZ_BREITE_M * 4.0;
+    return {(a + b) * 4.0 + m.ursprung_x, a - b - h + m.ursprung_y};
+}
+
+void linie(cairo_t* c, const Massstab& m, double x1, double y1, double x2, double y2, double z1 = 0, double z2 = 0) {
+    const P a = punkt(m, x1, y1, z1), b = punkt(m, x2, y2, z2);
+    cairo_move_to(c, a.x, a.y);
+    cairo_line_to(c, b.x, b.y);
+}
+
+// A closed polygon of ground points.
+void flaeche(cairo_t* c, const Massstab& m, std::initializer_list<P> ecken) {
+    bool erst = true;
+    for (const P& e : ecken) {
+        const P p = punkt(m, e.x, e.y);
+        if (erst) cairo_move_to(c, p.x, p.y);
+        else cairo_line_to(c, p.x, p.y);
+        erst = false;
+    }
+    cairo_close_path(c);
+}
+
+// An arc of a circle on the ground (centre, radius, angles in radians).
+void bogen(cairo_t* c, const Massstab& m, double cx, double cy, double r, double von, double bis) {
+    const int n = 48;
+    for (int i = 0; i <= n; ++i) {
+        const double w = von + (bis - von) * i / n;
+        const P p = punkt(m, cx + r * std::cos(w), cy + r * std::sin(w));
+        if (i == 0) cairo_move_to(c, p.x, p.y);
+        else cairo_line_to(c, p.x, p.y);
+    }
+}
+
+void kreidelinien(cairo_t* c, const Massstab& m, double s) {
+    const double L = spielansicht::PLATZ_LAENGE_M, B = spielansicht::PLATZ_BREITE_M, MY = B / 2;
+    Farbe_Setzen(c, KREIDE, 0.92);
+    cairo_set_line_width(c, 2.2 * s);
+    cairo_set_line_join(c, CAIRO_LINE_JOIN_MITER);
+    flaeche(c, m, {{0, 0}, {L, 0}, {L, B}, {0, B}});
+    cairo_stroke(c);
+    linie(c, m, L / 2, 0, L / 2, B);
+    cairo_stroke(c);
+    bogen(c, m, L / 2, MY, 9.15, 0, 2 * M_PI);
+    cairo_stroke(c);
+    for (int seite = 0; seite < 2; ++seite) {
+        const double x0 = seite ? L : 0, r = seite ? -1 : 1;
+        flaeche(c, m, {{x0, MY - 20.16}, {x0 + r * 16.5, MY - 20.16}, {x0 + r * 16.5, MY + 20.16}, {x0, MY + 20.16}});
+        cairo_stroke(c);
+        flaeche(c, m, {{x0, MY - 9.16}, {x0 + r * 5.5, MY - 9.16}, {x0 + r * 5.5, MY + 9.16}, {x0, MY + 9.16}});
+        cairo_stroke(c);
+        // The arc outside the penalty area (9.15 m around the spot).
+        const double w = std::acos(5.5 / 9.15);
+        if (seite) bogen(c, m, L - 11, MY, 9.15, M_PI - w, M_PI + w);
+        else bogen(c, m, 11, MY, 9.15, -w, w);
+        cairo_stroke(c);
+        for (int ecke = 0; ecke < 2; ++ecke) {
+            const double y0 = ecke ? B : 0, q = ecke ? -1 : 1;
+            bogen(c, m, x0, y0, 1.0, seite ? (q > 0 ? M_PI / 2 : M_PI) : (q > 0 ? 0 : -M_PI / 2),
+                  seite ? (q > 0 ? M_PI : 1.5 * M_PI) : (q > 0 ? M_PI / 2 : 0));
+            cairo_stroke(c);
+        }
+    }
+    // Spots.
+    for (double x : {11.0, L / 2, L - 11.0}) {
+        const P p = punkt(m, x, MY);
+        cairo_save(c);
+        cairo_translate(c, p.x, p.y);
+        cairo_scale(c, 4, 1);
+        cairo_arc(c, 0, 0, 1.6 * s, 0, 2 * M_PI);
+        cairo_restore(c);
+        cairo_fill(c);
+    }
+}
+
+// A goal: posts 7.32 m apart, crossbar 2.44 m, a net 2 m deep behind.
+void tor(cairo_t* c, const Massstab& m, bool rechts, double s) {
+    const double L = spielansicht::PLATZ_LAENGE_M, MY = spielansicht::PLATZ_BREITE_M / 2;
+    const double x = rechts ? L : 0, hinten = rechts ? L + 2.0 : -2.0;
+    const double y1 = MY - 3.66, y2 = MY + 3.66, z = 2.44;
+    // Shadow on the grass, cast towards the lower right.
+    Farbe_Setzen(c, 0x000000, 0.18);
+    flaeche(c, m,
+            {{x, y1}, {hinten + (rechts ? 0.6 : -0.6), y1 - 0.8}, {hinten + (rechts ? 0.6 : -0.6), y2 - 0.8}, {x, y2}});
+    cairo_fill(c);
+    // The net: back, roof and sides as a fine mesh.
+    Farbe_Setzen(c, NETZ, 0.45);
+    cairo_set_line_width(c, 0.8 * s);
+    for (int i = 0; i <= 24; ++i) {
+        const double y = y1 + (y2 - y1) * i / 24;
+        linie(c, m, hinten, y, hinten, y, 0, z * 0.8);
+        linie(c, m, x, y, hinten, y, z, z * 0.8);
+    }
+    for (int i = 0; i <= 8; ++i) {
+        const double h = z * 0.8 * i / 8;
+        linie(c, m, hinten, y1, hinten, y2, h, h);
+        for (double y : {y1, y2}) linie(c, m, x, y, hinten, y, h * 1.25, h);
+    }
+    cairo_stroke(c);
+    // Posts and crossbar.
+    Farbe_Setzen(c, 0xFFFFFF);
+    cairo_set_line_width(c, 3.0 * s);
+    cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
+    linie(c, m, x, y1, x, y1, 0, z);
+    linie(c, m, x, y2, x, y2, 0, z);
+    linie(c, m, x, y1, x, y2, z, z);
+    cairo_stroke(c);
+}
+
+}  // namespace
+
+Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
+    const int art = arg.empty() ? 0 : std::atoi(arg[0].c_str()) % 7;
+    const bool halb = arg.size() > 1 && arg[1] == "halb";
+    const Massstab& m = halb ? spielansicht::HALB : spielansicht::VOLL;
+    if (w != m.breite || h != m.hoehe) return nullptr;
+    const double s = halb ? 0.5 : 1.0;
+    cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* c = cairo_create(sf);
+    // The bowl the stands are drawn over.
+    Farbe_Setzen(c, SCHUESSEL);
+    cairo_paint(c);
+    // Run-off grass 4 m around the pitch, then stripes 5.4 m wide along the length.
+    const double L = spielansicht::PLATZ_LAENGE_M, B = spielansicht::PLATZ_BREITE_M;
+    Farbe_Setzen(c, STREIFEN[art][1]);
+    flaeche(c, m, {{-6, -4}, {L + 6, -4}, {L + 6, B + 4}, {-6, B + 4}});
+    cairo_fill(c);
+    for (int i = 0; i < 20; ++i) {
+        Farbe_Setzen(c, STREIFEN[art][i % 2]);
+        flaeche(c, m, {{L * i / 20, 0}, {L * (i + 1) / 20, 0}, {L * (i + 1) / 20, B}, {L * i / 20, B}});
+        cairo_fill(c);
+    }
+    // Wear in the goal mouths.
+    for (double x : {0.0, L}) {
+        const P p = punkt(m, x + (x > 0 ? -4 : 4), B / 2);
+        cairo_pattern_t* g = cairo_pattern_create_radial(p.x, p.y, 0, p.x, p.y, 180 * s);
+        cairo_pattern_add_color_stop_rgba(g, 0, 0.45, 0.38, 0.22, 0.35);
+        cairo_pattern_add_color_stop_rgba(g, 1, 0.45, 0.38, 0.22, 0);
+        cairo_save(c);
+        cairo_translate(c, p.x, p.y);
+        cairo_scale(c, 1, 0.3);
+        cairo_translate(c, -p.x, -p.y);
+        cairo_set_source(c, g);
+        cairo_paint(c);
+        cairo_restore(c);
+        cairo_pattern_destroy(g);
+    }
+    kreidelinien(c, m, s);
+    tor(c, m, false, s);
+    tor(c, m, true, s);
+    cairo_destroy(c);
+    cairo_surface_flush(sf);
+    Rastport* rp = Aus_Cairo(sf, false);
+    cairo_surface_destroy(sf);
+    return rp;
+}
+
+}  // namespace resgen
