@@ -525,7 +525,6 @@ void Tabelle_Screen_Tabelle_Init() {
     Menue_Screen_Icon_Tabelle_Hinzufuegen(GETEILT.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(ZEILEN.daten());
     if (Screen_Icon* h = Menue_Screen_Icon_Aus_Nummer(ICON_WB_HINTERGRUND)) h->grafik = GRAFIK_WB_TABELLE;
-    // Never shown in this view.
     Manager_Wettbewerbsliste_Bauen(nullptr, true);
     Tabelle_Screen_Aufbauen();
 }
