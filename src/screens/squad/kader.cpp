@@ -58,6 +58,7 @@ constexpr i32 FONT_ZEILE = 9, FONT_TITEL = 14, FONT_NUMMER = 15;
 constexpr i32 ZEILE_X = 204, ZEILE_B = 578, ZEILE_H = 17;
 constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17); }
 constexpr i32 FELD_B = 29, FELD_H = 23;
+constexpr i32 KADER_OBEN = 84;  // the screen's top: the main menu's header lies above
 
 // Shirt pictures on the pitch by position class (entries of their groups):
 // classes 0..3 -> 24057, 24055, 24054, 24056 and lifted 24065, 24063, 24062, 24064.
@@ -366,7 +367,6 @@ Screen_Def E1_Screen_Def() {
     return {.name = "Kader",
             .icons = Icon_Besitzer::KADER,
             .rahmen = ICON_KADER_RAHMEN,
-            .arbeitsflaeche = true,
             .oeffnen = E1_Screen_Init};
 }
 
@@ -379,11 +379,17 @@ i32 E1_Screen_Spieler_Von(i32 nummer) {
 
 void E1_Screen_Init() {
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_KADER_RAHMEN)) return;
+    // The main menu opens this screen at the start of a manager's turn: the
+    // header above the screen and a message already shown (the hand-over)
+    // stay; what lies wholly in the screen's part of the work area goes.
+    const bool requester = Menue_Requester_Offen();
+    Menue_Screen_Icons_Loeschen_Bereich(BEREICH_GANZ_INNEN, 0, KADER_OBEN, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
     for (const Screen_Icon* t : {RAHMEN.daten(), ZEILEN.daten(), FELDER.daten(), KNOEPFE.daten()})
         Menue_Screen_Icon_Tabelle_Hinzufuegen(t);
     Menue_Set_Rechtsklick_Icon(ICON_KADER_MENUE);
     geaendert = false;
     E1_Screen_Anzeigen();
+    if (requester) Menue_Requester_Wieder_Zeigen();
 }
 
 void E1_Screen_Anzeigen() {
@@ -627,7 +633,7 @@ void E1_Screen_Spielfeld_Klick(Screen_Icon*, u32 ereignis) {
 }
 
 void E1_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
-    if (!(ereignis & MENUE_E_LINKS)) return;
+    if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS))) return;
     if (Screen_Icon* d = icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
 }
 
