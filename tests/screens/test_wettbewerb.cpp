@@ -255,6 +255,56 @@ TEST_F(Wettbewerb_Screen, KoRundeZeigtWerWeiterIst) {
     kit::Png("wettbewerb_ko");
 }
 
+// Leagues of 0, 2 and 24 clubs after two played matchdays: as many rows as
+// clubs, the rest of the rows empty; 24 rows scroll to the last place.
+TEST_F(Wettbewerb_Screen, LigenVonNullZweiUndVierundzwanzigClubs) {
+    const i32 l = liga();
+    spieltag_spielen(l, 0);
+    spieltag_spielen(l, 1);
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(l);
+    std::vector<i16> clubs(w->aktuelle_team, w->aktuelle_team + w->aktuelle_teams);
+    i32 ligen[WB_LISTE_MAX];
+    const i32 n_ligen = Wettbewerb_Get_Aktive(-1, ligen, true);
+    for (i32 k = 0; k < n_ligen && clubs.size() < 24; ++k) {
+        const Wettbewerb* andere = Wettbewerb_Get_Zeiger(ligen[k]);
+        if (!andere || ligen[k] == l) continue;
+        for (i32 j = 0; j < andere->startteam_anzahl && clubs.size() < 24; ++j)
+            if (andere->start_team[j] >= 0) clubs.push_back(andere->start_team[j]);
+    }
+    ASSERT_EQ(clubs.size(), 24u);
+    oeffnen();
+    for (i32 n : {0, 2, 24}) {
+        w->teams = w->aktuelle_teams = n;
+        std::copy(clubs.begin(), clubs.begin() + n, w->aktuelle_team);
+        Spiele_Tabellen_Cache_Leeren();
+        Tabelle_Screen_Aktualisieren();
+        frame();
+        const Tabelle& t = Tabelle_Screen_Tabelle();
+        EXPECT_EQ(static_cast<i32>(t.zeilen), n);
+        const bool scrollt = !(Menue_Screen_Icon_Aus_Nummer(ICON_WB_KNOPF)->status & MENUE_S_VERSTECKT);
+        EXPECT_EQ(scrollt, n > WB_TABELLE_ZEILEN) << n;
+        i32 zeilen = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            zeilen += e.art == SPUR_TEXT && e.text.find("^tr0049^fb0011") != std::string::npos;
+        EXPECT_EQ(zeilen, std::min(n, WB_TABELLE_ZEILEN)) << n;
+        if (n == 2) {
+            // the two clubs' games against each other counted, the others not
+            i32 spiele = 0;
+            for (u32 z = 0; z < t.zeilen; ++z) spiele += static_cast<i32>(t.spiele[0][z]);
+            EXPECT_LE(spiele, 4);
+        }
+    }
+    // 24 clubs: the knob at the bottom shows places 7 to 24.
+    const Screen_Icon* knopf = Menue_Screen_Icon_Aus_Nummer(ICON_WB_KNOPF);
+    kit::Ziehen(knopf->x + 4, knopf->y + 5, knopf->x + 4, 460, 8);
+    EXPECT_EQ(Tabelle_Screen_Scrollposition(), 24 - 17);
+    frame();
+    const Zeichenspur_Eintrag* letzte = kit::Text_Auf_Zeile("24.", zeile_y(WB_TABELLE_ZEILEN - 2));
+    EXPECT_TRUE(letzte);
+    EXPECT_FALSE(kit::Text_Auf_Zeile(".", zeile_y(WB_TABELLE_ZEILEN - 1))) << "no row past the last place";
+    kit::Png("wettbewerb_24");
+}
+
 TEST_F(Wettbewerb_Screen, WettbewerbsPfeileUndPokalstreifenUmlaufend) {
     oeffnen();
     i32 anzahl = 0;

@@ -281,13 +281,13 @@ void liga_zeile(Rastport* ziel, i32 zeile, i32 y) {
     if (diff > 0) std::snprintf(diff_text, sizeof diff_text, "^tz0685+ %3d", diff);
     else if (diff < 0) std::snprintf(diff_text, sizeof diff_text, "^tz0685- %3d", -diff);
     else std::snprintf(diff_text, sizeof diff_text, "^tz0685    0");
-    if (spieltag < 2) std::snprintf(vorher_text, sizeof vorher_text, "^tr0104(-)");
-    else std::snprintf(vorher_text, sizeof vorher_text, "^tr0111(%2d.)", vorher);
+    if (spieltag < 2) std::snprintf(vorher_text, sizeof vorher_text, "^tr0092(-)");
+    else std::snprintf(vorher_text, sizeof vorher_text, "^tr0094(%2d.)", vorher);
     const char* name = Team_String(0, team, nullptr, 0);
     if (!name) name = "";
     const u16 platz_farbe = static_cast<u16>(Wettbewerb_Get_Platz_Farbe(stand.gruppe, platz - 1));
     Font_Printf_Glatt(ziel, font(FONT_ZEILE),
-                      "^c%05d^tr0049^fb0011%d.%s^c%05d^fe^tl0099^gll%04d^tl0124%s^fb0011^tz0333%2d^tz0379%2d"
+                      "^c%05d^tr0049^fb0011%d.^fe%s^c%05d^tl0099^gll%04d^tl0124%s^fb0011^tz0333%2d^tz0379%2d"
                       "^tz0412%2d^tz0444%2d^tz0496%3d^tz0586%3d:%3d%s^fe",
                       0, y + 12, platz_farbe, platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name,
                       spiele, ergebnisse[0], ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
@@ -525,7 +525,6 @@ void Tabelle_Screen_Tabelle_Init() {
     Menue_Screen_Icon_Tabelle_Hinzufuegen(GETEILT.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(ZEILEN.daten());
     if (Screen_Icon* h = Menue_Screen_Icon_Aus_Nummer(ICON_WB_HINTERGRUND)) h->grafik = GRAFIK_WB_TABELLE;
-    // Never shown in this view.
     Manager_Wettbewerbsliste_Bauen(nullptr, true);
     Tabelle_Screen_Aufbauen();
 }
