@@ -530,7 +530,7 @@ Rastport* eigenes_bild(Screen_Icon* i) {
     if (!M || i->nummer < 0 || i->nummer >= MENUE_ICON_NUMMERN) return nullptr;
     if (i->w < 0 || i->w > 800 || i->h < 0 || i->h > 600) {
         Debug_Printf("SCHWERER ICON-INIT-FEHLER! Icon %d: %dx%d\n", i->nummer, i->w, i->h);
-        i->w = 25, i->h = 25, i->farbe = 50055;
+        i->w = 25, i->h = 25, i->farbe = FARBE_MARKE;
     }
     const u16 farbe = (i->status & MENUE_S_TRANSPARENT) ? 0 : i->farbe;
     Rastport*& e = M->eigen[i->nummer];
