@@ -75,7 +75,8 @@ constexpr Screen_Icon rahmen(i16 nummer, u32 grafik) {
             .w = 744,
             .h = 424};
 }
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 y, Icon_Textzeile* text) {
+constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 y, Icon_Textzeile* text,
+                            void (*klick)(Screen_Icon*, u32)) {
     return {.nummer = nummer,
             .grafik = grafik,
             .grafik_gedrueckt = gedrueckt,
@@ -84,7 +85,7 @@ constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 y, Icon_T
             .y = y,
             .daten = text,
             .status = KNOPF_STATUS,
-            .klick = Disk_Screen_Knopf_Klick,
+            .klick = klick,
             .ebene = 19,
             .w = 90,
             .h = 34};
@@ -93,8 +94,10 @@ constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 y, Icon_T
 constexpr auto LADEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_LADEN>({
     {.nummer = ICON_LADEN_SCHLEIER, .flags = MODAL | MENUE_F_GANZER_SCREEN, .w = 800, .h = 600},
     rahmen(ICON_LADEN_RAHMEN, GRAFIK_DISK_LADEN),
-    knopf(ICON_LADEN_KNOPF, GRAFIK_DISK_KNOPF, GRAFIK_DISK_KNOPF_GEDRUECKT, 366, &laden_text),
-    knopf(ICON_LADEN_ABBRECHEN, GRAFIK_DISK_ABBRECHEN, GRAFIK_DISK_ABBRECHEN_GEDRUECKT, 411, &abbrechen_text),
+    knopf(ICON_LADEN_KNOPF, GRAFIK_DISK_KNOPF, GRAFIK_DISK_KNOPF_GEDRUECKT, 366, &laden_text,
+          Disk_Screen_Laden_Knopf_Klick),
+    knopf(ICON_LADEN_ABBRECHEN, GRAFIK_DISK_ABBRECHEN, GRAFIK_DISK_ABBRECHEN_GEDRUECKT, 411, &abbrechen_text,
+          Disk_Screen_Laden_Abbrechen_Klick),
 });
 constexpr auto SPEICHERN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_SPEICHERN>({
     {.nummer = ICON_SPEICHERN_SCHLEIER,
@@ -103,8 +106,10 @@ constexpr auto SPEICHERN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_SPEICHER
      .w = 800,
      .h = 600},
     rahmen(ICON_SPEICHERN_RAHMEN, GRAFIK_DISK_SPEICHERN),
-    knopf(ICON_SPEICHERN_KNOPF, GRAFIK_DISK_KNOPF, GRAFIK_DISK_KNOPF_GEDRUECKT, 366, &speichern_text),
-    knopf(ICON_SPEICHERN_ABBRECHEN, GRAFIK_DISK_ABBRECHEN, GRAFIK_DISK_ABBRECHEN_GEDRUECKT, 411, &abbrechen_text),
+    knopf(ICON_SPEICHERN_KNOPF, GRAFIK_DISK_KNOPF, GRAFIK_DISK_KNOPF_GEDRUECKT, 366, &speichern_text,
+          Disk_Screen_Knopf_Klick),
+    knopf(ICON_SPEICHERN_ABBRECHEN, GRAFIK_DISK_ABBRECHEN, GRAFIK_DISK_ABBRECHEN_GEDRUECKT, 411, &abbrechen_text,
+          Disk_Screen_Speichern_Abbrechen_Klick),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_DISK, n); }
@@ -350,34 +355,37 @@ void Disk_Screen_Klick(Screen_Icon*, u32 ereignis) {
     Blt_Cache_Leeren();
 }
 
-void Disk_Screen_Knopf_Klick(Screen_Icon* icon, u32 ereignis) {
-    if (!icon) return;
-    i32 nummer = icon->nummer;
-    const bool links = (ereignis & MENUE_E_LINKS) != 0;
-    const bool bestaetigung = bestaetigt && (nummer == ICON_SPEICHERN_KNOPF || nummer == ICON_SPEICHERN_ABBRECHEN);
-    if (bestaetigung) nummer = ICON_SPEICHERN_KNOPF;
-    switch (nummer) {
-        case ICON_LADEN_KNOPF:
-            if (!links) return;
-            Disk_Screen_Slots_Aktualisieren();
-            if (gewaehlt >= 0) {
-                schliessen(LADEN.daten());
-                K_NEUER_TAG(KALENDER_LADEN, gewaehlt);
-            } else {
-                Meldung_Printf("%s", text(T_NICHTS_GEWAEHLT));
-            }
-            break;
-        case ICON_LADEN_ABBRECHEN: schliessen(LADEN.daten()); break;
-        case ICON_SPEICHERN_KNOPF:
-            if (!links && !bestaetigung) return;
-            bestaetigt = false;
-            if (!speichern()) return;
-            break;
-        case ICON_SPEICHERN_ABBRECHEN:
-            // Any button: the right click closes the save screen as it closes the load screen.
-            schliessen(SPEICHERN.daten());
-            break;
-        default: return;
+void Disk_Screen_Laden_Knopf_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    Disk_Screen_Slots_Aktualisieren();
+    if (gewaehlt >= 0) {
+        schliessen(LADEN.daten());
+        K_NEUER_TAG(KALENDER_LADEN, gewaehlt);
+    } else {
+        Meldung_Printf("%s", text(T_NICHTS_GEWAEHLT));
     }
+    Menue_Set_Spiel_Pause(false);
+}
+
+void Disk_Screen_Laden_Abbrechen_Klick(Screen_Icon*, u32) {
+    schliessen(LADEN.daten());
+    Menue_Set_Spiel_Pause(false);
+}
+
+void Disk_Screen_Knopf_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) && !bestaetigt) return;
+    bestaetigt = false;
+    if (!speichern()) return;
+    Menue_Set_Spiel_Pause(false);
+}
+
+void Disk_Screen_Speichern_Abbrechen_Klick(Screen_Icon* icon, u32 ereignis) {
+    // After the confirm key the next event saves, whichever button it is.
+    if (bestaetigt) {
+        Disk_Screen_Knopf_Klick(icon, ereignis);
+        return;
+    }
+    // Any button: the right click closes the save screen as it closes the load screen.
+    schliessen(SPEICHERN.daten());
     Menue_Set_Spiel_Pause(false);
 }

@@ -64,7 +64,13 @@ void Disk_Screen_Beschreibung(Spielstand_Beschreibung* aus, int still);
 void Disk_Screen_Slot_Zeichnen(Rastport* ziel, i32 slot, bool speichern);
 void Disk_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Disk_Screen_Klick(Screen_Icon* icon, u32 ereignis);
+// The buttons, one procedure each: load, cancel loading, save (also the
+// confirm key's way), cancel saving (any mouse button closes; after the
+// confirm key it saves).
+void Disk_Screen_Laden_Knopf_Klick(Screen_Icon* icon, u32 ereignis);
+void Disk_Screen_Laden_Abbrechen_Klick(Screen_Icon* icon, u32 ereignis);
 void Disk_Screen_Knopf_Klick(Screen_Icon* icon, u32 ereignis);
+void Disk_Screen_Speichern_Abbrechen_Klick(Screen_Icon* icon, u32 ereignis);
 
 // State, for tests and the writer.
 i32 Disk_Screen_Gewaehlt();
