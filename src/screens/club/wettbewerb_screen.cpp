@@ -79,20 +79,20 @@ constexpr auto GETEILT = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
      .y = KNOPF_Y_MIN, .daten = &scroll, .status = TRANSPARENT, .ebene = 5, .w = 9, .h = 12,
      .verknuepft = ICON_WB_HINTERGRUND},
     {.nummer = ICON_WB_GRUPPE_ZURUECK, .grafik = GRAFIK_WB_GRUPPE_ZURUECK, .grafik_gedrueckt = GRAFIK_WB_GRUPPE_ZURUECK_GEDRUECKT,
-     .x = 570, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Pfeil_Klick, .ebene = 2, .w = 32, .h = 32},
+     .x = 570, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Gruppe_Zurueck_Klick, .ebene = 2, .w = 32, .h = 32},
     {.nummer = ICON_WB_GRUPPE_VOR, .grafik = GRAFIK_WB_GRUPPE_VOR, .grafik_gedrueckt = GRAFIK_WB_GRUPPE_VOR_GEDRUECKT,
-     .x = 602, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Pfeil_Klick, .ebene = 2, .w = 32, .h = 32},
+     .x = 602, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Gruppe_Vor_Klick, .ebene = 2, .w = 32, .h = 32},
     {.nummer = ICON_WB_WETTBEWERB_ZURUECK, .grafik = GRAFIK_WB_WETTBEWERB_ZURUECK,
      .grafik_gedrueckt = GRAFIK_WB_WETTBEWERB_ZURUECK_GEDRUECKT, .x = 265, .y = 487, .status = TRANSPARENT | DRUCK,
-     .klick = Tabelle_Screen_Pfeil_Klick, .ebene = 2, .w = 32, .h = 32},
+     .klick = Tabelle_Screen_Wettbewerb_Zurueck_Klick, .ebene = 2, .w = 32, .h = 32},
     {.nummer = ICON_WB_WETTBEWERB_VOR, .grafik = GRAFIK_WB_WETTBEWERB_VOR,
      .grafik_gedrueckt = GRAFIK_WB_WETTBEWERB_VOR_GEDRUECKT, .x = 297, .y = 487, .status = TRANSPARENT | DRUCK,
-     .klick = Tabelle_Screen_Pfeil_Klick, .ebene = 2, .w = 32, .h = 32},
+     .klick = Tabelle_Screen_Wettbewerb_Vor_Klick, .ebene = 2, .w = 32, .h = 32},
     {.nummer = ICON_WB_SPIELTAG_ZURUECK, .grafik = GRAFIK_WB_SPIELTAG_ZURUECK,
      .grafik_gedrueckt = GRAFIK_WB_SPIELTAG_ZURUECK_GEDRUECKT, .x = 14, .y = 457, .status = TRANSPARENT | DRUCK,
-     .klick = Tabelle_Screen_Pfeil_Klick, .ebene = 2, .w = 32, .h = 32},
+     .klick = Tabelle_Screen_Spieltag_Zurueck_Klick, .ebene = 2, .w = 32, .h = 32},
     {.nummer = ICON_WB_SPIELTAG_VOR, .grafik = GRAFIK_WB_SPIELTAG_VOR, .grafik_gedrueckt = GRAFIK_WB_SPIELTAG_VOR_GEDRUECKT,
-     .x = 46, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Pfeil_Klick, .ebene = 2, .w = 32, .h = 32},
+     .x = 46, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Spieltag_Vor_Klick, .ebene = 2, .w = 32, .h = 32},
     {.nummer = ICON_WB_HINTERGRUND, .grafik = GRAFIK_WB_TABELLE, .x = 4, .y = 86, .status = TRANSPARENT,
      .klick = Tabelle_Screen_Pokal_Klick, .zeichnen = Tabelle_Screen_Kopf, .ebene = 0, .w = 792, .h = 480},
     {.nummer = ICON_WB_FILTER, .grafik = GRAFIK_WB_SCHALTER, .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
@@ -540,48 +540,66 @@ void Tabelle_Screen_Aktualisieren() {
 
 // --- clicks ---------------------------------------------------------------------------------
 
-void Tabelle_Screen_Pfeil_Klick(Screen_Icon* icon, u32) {
-    if (!icon) return;
-    Blt_Cache_Leeren();
-    i32 index = wort(ICON_WB_HINTERGRUND), tag = wort(ICON_WB_SPIELTAG), gruppe = wort(ICON_WB_GRUPPE);
-    switch (icon->nummer) {
-        case ICON_WB_WETTBEWERB_ZURUECK:
-        case ICON_WB_WETTBEWERB_VOR: {
-            if (liste_anzahl <= 0) break;
-            index = std::clamp(index, 0, liste_anzahl - 1);
-            index = icon->nummer == ICON_WB_WETTBEWERB_VOR ? (index + 1) % liste_anzahl
-                                                           : (index + liste_anzahl - 1) % liste_anzahl;
-            wort_setzen(ICON_WB_HINTERGRUND, index);
-            wort_setzen(ICON_WB_SPIELTAG, Wettbewerb_Aktueller_Spieltag_Gesamt(liste[index]) + 1);
-            break;
-        }
-        case ICON_WB_SPIELTAG_ZURUECK:
-        case ICON_WB_SPIELTAG_VOR: {
-            const i32 w = gewaehlt();
-            if (w < 0) break;
-            const i32 hoechster =
-                Tabelle_Screen_Get_Ansicht() == 0 ? Wettbewerb_Aktueller_Spieltag_Gesamt(w) : Wettbewerb_Spieltage_Gesamt(w);
-            if (icon->nummer == ICON_WB_SPIELTAG_ZURUECK) tag = tag < 2 ? hoechster : tag - 1;
-            else tag = tag < hoechster ? tag + 1 : 1;
-            wort_setzen(ICON_WB_SPIELTAG, tag);
-            break;
-        }
-        case ICON_WB_GRUPPE_ZURUECK:
-        case ICON_WB_GRUPPE_VOR: {
-            i32 runde = -1;
-            Tabelle_Screen_Get_Auswahl(&runde, nullptr, nullptr, nullptr);
-            const i32 n = runde >= 0 ? Wettbewerb_Gruppen_Liste(runde, nullptr) : 0;
-            if (n <= 0) break;
-            if (icon->nummer == ICON_WB_GRUPPE_ZURUECK) gruppe = gruppe < 1 ? n - 1 : gruppe - 1;
-            else gruppe = gruppe >= n - 1 ? 0 : gruppe + 1;
-            wort_setzen(ICON_WB_GRUPPE, gruppe);
-            break;
-        }
-        default: return;
-    }
+namespace {
+
+// After every arrow: projection off, the screen built anew.
+void pfeil_fertig() {
     knopf_setzen(ICON_WB_PROGNOSE, 0);
     Tabelle_Screen_Aufbauen();
 }
+
+// The previous (-1) or next (+1) competition of the list, at its current matchday.
+void wettbewerb_schritt(i32 richtung) {
+    Blt_Cache_Leeren();
+    if (liste_anzahl > 0) {
+        const i32 index = (std::clamp(wort(ICON_WB_HINTERGRUND), 0, liste_anzahl - 1) + richtung + liste_anzahl) %
+                          liste_anzahl;
+        wort_setzen(ICON_WB_HINTERGRUND, index);
+        wort_setzen(ICON_WB_SPIELTAG, Wettbewerb_Aktueller_Spieltag_Gesamt(liste[index]) + 1);
+    }
+    pfeil_fertig();
+}
+
+// The previous or next matchday, wrapping within the played ones (all with
+// the fixtures' view).
+void spieltag_schritt(i32 richtung) {
+    Blt_Cache_Leeren();
+    if (const i32 w = gewaehlt(); w >= 0) {
+        const i32 hoechster =
+            Tabelle_Screen_Get_Ansicht() == 0 ? Wettbewerb_Aktueller_Spieltag_Gesamt(w) : Wettbewerb_Spieltage_Gesamt(w);
+        i32 tag = wort(ICON_WB_SPIELTAG);
+        if (richtung < 0) tag = tag < 2 ? hoechster : tag - 1;
+        else tag = tag < hoechster ? tag + 1 : 1;
+        wort_setzen(ICON_WB_SPIELTAG, tag);
+    }
+    pfeil_fertig();
+}
+
+// The previous or next group of the round shown, wrapping.
+void gruppe_schritt(i32 richtung) {
+    Blt_Cache_Leeren();
+    i32 runde = -1;
+    Tabelle_Screen_Get_Auswahl(&runde, nullptr, nullptr, nullptr);
+    if (const i32 n = runde >= 0 ? Wettbewerb_Gruppen_Liste(runde, nullptr) : 0; n > 0) {
+        i32 gruppe = wort(ICON_WB_GRUPPE);
+        if (richtung < 0) gruppe = gruppe < 1 ? n - 1 : gruppe - 1;
+        else gruppe = gruppe >= n - 1 ? 0 : gruppe + 1;
+        wort_setzen(ICON_WB_GRUPPE, gruppe);
+    }
+    pfeil_fertig();
+}
+
+}  // namespace
+
+void Tabelle_Screen_Pfeil_Klick(Screen_Icon* icon, u32 ereignis) {
+    if (icon && icon->klick && icon->klick != Tabelle_Screen_Pfeil_Klick) icon->klick(icon, ereignis);
+}
+void Tabelle_Screen_Wettbewerb_Zurueck_Klick(Screen_Icon*, u32) { wettbewerb_schritt(-1); }
+void Tabelle_Screen_Wettbewerb_Vor_Klick(Screen_Icon*, u32) { wettbewerb_schritt(1); }
+void Tabelle_Screen_Spieltag_Zurueck_Klick(Screen_Icon*, u32) { spieltag_schritt(-1); }
+void Tabelle_Screen_Spieltag_Vor_Klick(Screen_Icon*, u32) { spieltag_schritt(1); }
+void Tabelle_Screen_Gruppe_Zurueck_Klick(Screen_Icon*, u32) { gruppe_schritt(-1); }
+void Tabelle_Screen_Gruppe_Vor_Klick(Screen_Icon*, u32) { gruppe_schritt(1); }
 
 void Tabelle_Screen_Pokal_Klick(Screen_Icon*, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS)) return;

@@ -79,7 +79,14 @@ void Wettbewerb_Spieltag_In_Runde(i32* wettbewerb, i32* spieltag);
 void Wettbewerb_Gruppe_Waehlen(i32* gruppe, i32 n);
 
 // The icons' procedures.
+// An arrow's click: the arrow's own procedure below (one per arrow).
 void Tabelle_Screen_Pfeil_Klick(Screen_Icon* icon, u32 ereignis);
+void Tabelle_Screen_Wettbewerb_Zurueck_Klick(Screen_Icon* icon, u32 ereignis);
+void Tabelle_Screen_Wettbewerb_Vor_Klick(Screen_Icon* icon, u32 ereignis);
+void Tabelle_Screen_Spieltag_Zurueck_Klick(Screen_Icon* icon, u32 ereignis);
+void Tabelle_Screen_Spieltag_Vor_Klick(Screen_Icon* icon, u32 ereignis);
+void Tabelle_Screen_Gruppe_Zurueck_Klick(Screen_Icon* icon, u32 ereignis);
+void Tabelle_Screen_Gruppe_Vor_Klick(Screen_Icon* icon, u32 ereignis);
 void Tabelle_Screen_Pokal_Klick(Screen_Icon* icon, u32 ereignis);
 void Tabelle_Screen_Schalter_Klick(Screen_Icon* icon, u32 ereignis);
 void Tabelle_Screen_Kopf(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
