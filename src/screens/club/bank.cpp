@@ -70,7 +70,7 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::BANK>({
      .ebene = 3,
      .w = 282,
      .h = 24,
-     .hilfe_prozedur = Bank_Screen_Hilfe},
+     .hilfe_prozedur = Bank_Screen_Hilfe_Partner},
     {.nummer = ICON_BANK_BETRAG,
      .grafik = GRAFIK_BANK_STEPPER_BETRAG,
      .x = 95,
@@ -80,7 +80,7 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::BANK>({
      .ebene = 3,
      .w = 98,
      .h = 22,
-     .hilfe_prozedur = Bank_Screen_Hilfe},
+     .hilfe_prozedur = Bank_Screen_Hilfe_Betrag},
     {.nummer = ICON_BANK_LAUFZEIT,
      .grafik = GRAFIK_BANK_STEPPER,
      .x = 95,
@@ -90,7 +90,7 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::BANK>({
      .ebene = 3,
      .w = 98,
      .h = 22,
-     .hilfe_prozedur = Bank_Screen_Hilfe},
+     .hilfe_prozedur = Bank_Screen_Hilfe_Laufzeit},
     {.nummer = ICON_BANK_ZINS,
      .grafik = GRAFIK_BANK_STEPPER,
      .x = 95,
@@ -100,7 +100,7 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::BANK>({
      .ebene = 3,
      .w = 98,
      .h = 22,
-     .hilfe_prozedur = Bank_Screen_Hilfe},
+     .hilfe_prozedur = Bank_Screen_Hilfe_Zins},
     {.nummer = ICON_BANK_KREDIT,
      .grafik = GRAFIK_BANK_KNOPF,
      .grafik_gedrueckt = GRAFIK_BANK_KNOPF_GEDRUECKT,
@@ -113,7 +113,7 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::BANK>({
      .ebene = 3,
      .w = 180,
      .h = 34,
-     .hilfe_prozedur = Bank_Screen_Hilfe},
+     .hilfe_prozedur = Bank_Screen_Hilfe_Kredit},
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_BANK, n); }
@@ -310,16 +310,15 @@ void Bank_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Font_Printf_Glatt(ziel, gross, "^c%05d^tr0370%d%%", 0, 495, allein || partner == 0 ? FARBE_HELL : w, zins);
 }
 
+const char* Bank_Screen_Hilfe_Partner(Screen_Icon*) { return bexot(5); }
+const char* Bank_Screen_Hilfe_Betrag(Screen_Icon*) { return bexot(6); }
+const char* Bank_Screen_Hilfe_Laufzeit(Screen_Icon*) { return bexot(7); }
+const char* Bank_Screen_Hilfe_Zins(Screen_Icon*) { return nullptr; }
+const char* Bank_Screen_Hilfe_Kredit(Screen_Icon*) { return bexot(9); }
+
+// The frame's help: the list's column heads, the sum, the rate's row.
 const char* Bank_Screen_Hilfe(Screen_Icon* icon) {
     if (!icon) return nullptr;
-    switch (icon->nummer) {
-        case ICON_BANK_PARTNER: return bexot(5);
-        case ICON_BANK_BETRAG: return bexot(6);
-        case ICON_BANK_LAUFZEIT: return bexot(7);
-        case ICON_BANK_KREDIT: return bexot(9);
-        case ICON_BANK_RAHMEN: break;
-        default: return nullptr;
-    }
     const i32 x = Maus_Get_X(), y = Maus_Get_Y();
     if (y >= 111 && y <= 129) {
         if (x >= 196 && x <= 309) return bexot(0);

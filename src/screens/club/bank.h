@@ -35,6 +35,12 @@ void Bank_Screen_Wert_Klick(Screen_Icon* icon, u32 ereignis);
 void Bank_Screen_Kredit_Klick(Screen_Icon* icon, u32 ereignis);
 void Bank_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 const char* Bank_Screen_Hilfe(Screen_Icon* icon);
+// Each of the other icons' help, one procedure an icon.
+const char* Bank_Screen_Hilfe_Partner(Screen_Icon* icon);
+const char* Bank_Screen_Hilfe_Betrag(Screen_Icon* icon);
+const char* Bank_Screen_Hilfe_Laufzeit(Screen_Icon* icon);
+const char* Bank_Screen_Hilfe_Zins(Screen_Icon* icon);
+const char* Bank_Screen_Hilfe_Kredit(Screen_Icon* icon);
 
 // The bank's rate for a term, as the screen shows and books it: the whole
 // per cent of the term's class.
