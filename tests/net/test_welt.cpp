@@ -9,6 +9,7 @@
 #include "base/ruf.h"
 #include "matchday/season_netz.h"
 #include "net/protokoll.h"
+#include "client_server.h"
 #include "netz_test.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"
@@ -79,24 +80,7 @@ class Welt_Netz : public ::testing::Test {
         ASSERT_TRUE(Bank_Konto_Anlegen(21, 1000000.0, 0));
         Stadion_Init();
         ASSERT_EQ(Verbindung_Start("", 0), 1);
-        Test_Adresse(4, adresse);
-        int rohr[2];
-        ASSERT_EQ(pipe(rohr), 0);
-        server = fork();
-        ASSERT_GE(server, 0);
-        if (server == 0) Server_Laufen(adresse, rohr[1]);
-        u8 ok = 0;
-        ASSERT_EQ(read(rohr[0], &ok, 1), 1);
-        close(rohr[0]);
-        close(rohr[1]);
-        ASSERT_EQ(ok, 1);
-        Internet_Modus = INTERNET_MODUS_CLIENT;
-        Internet_Server_Verbindung = Verbindung_Open(VERBINDUNG_CLIENT, INTERNET_PORT, adresse);
-        ASSERT_NE(Internet_Server_Verbindung, nullptr);
-        ruf::Leitung_Setzen(Netz_Leitung);
-        News_Init();
-        Netz_Protokoll_Set_Hooks(
-            {.eigenes_team = [] { return Team_Aktiv; }, .team_anzahl = [] { return Team_Anzahl; }});
+        Client_Mit_Server_Verbinden(4, adresse, server, Server_Laufen);
     }
     void TearDown() override {
         ruf::Leitung_Setzen(nullptr);
