@@ -40,6 +40,20 @@ i32 abgeholt_tag = -1;
 i32 abgeholt_team = -1;
 Finanz_Zahlen zahlen;
 
+// The older and newer period buttons.
+constexpr Screen_Icon periode_knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x) {
+    return {.nummer = nummer,
+            .grafik = grafik,
+            .grafik_gedrueckt = gedrueckt,
+            .x = x,
+            .y = 466,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+            .klick = Finanz_Screen_Jahr_Klick,
+            .ebene = 19,
+            .w = 30,
+            .h = 30};
+}
+
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::FINANZEN>({
     {.nummer = ICON_FINANZ_RAHMEN,
      .grafik = GRAFIK_FINANZ_RAHMEN,
@@ -50,26 +64,8 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::FINANZEN>({
      .ebene = 0,
      .w = 690,
      .h = 444},
-    {.nummer = ICON_FINANZ_AELTER,
-     .grafik = GRAFIK_FINANZ_AELTER,
-     .grafik_gedrueckt = GRAFIK_FINANZ_AELTER_GEDRUECKT,
-     .x = 81,
-     .y = 466,
-     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-     .klick = Finanz_Screen_Jahr_Klick,
-     .ebene = 19,
-     .w = 30,
-     .h = 30},
-    {.nummer = ICON_FINANZ_NEUER,
-     .grafik = GRAFIK_FINANZ_NEUER,
-     .grafik_gedrueckt = GRAFIK_FINANZ_NEUER_GEDRUECKT,
-     .x = 113,
-     .y = 466,
-     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-     .klick = Finanz_Screen_Jahr_Klick,
-     .ebene = 19,
-     .w = 30,
-     .h = 30},
+    periode_knopf(ICON_FINANZ_AELTER, GRAFIK_FINANZ_AELTER, GRAFIK_FINANZ_AELTER_GEDRUECKT, 81),
+    periode_knopf(ICON_FINANZ_NEUER, GRAFIK_FINANZ_NEUER, GRAFIK_FINANZ_NEUER_GEDRUECKT, 113),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_FINANZ, n); }
