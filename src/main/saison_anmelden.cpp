@@ -57,6 +57,11 @@ Spielfeld_Hooks Saison_Spielfeld_Tabelle() {
         Spiele_Ereignis_Eintragen(static_cast<i32>(spiel), flags, minute, spieler, zweiter);
     };
     h.reset_spielschritt = Kalender_Reset_Spielschritt;
+    // A managed club's player left out lately may sulk (the server decides).
+    h.spieler_nach_spiel = [](u32 team, i32 spieler) {
+        if (ruf::Client() || !Team_Hat_Manager(static_cast<int>(team))) return;
+        Ereignis_Spieler_Nach_Spiel(static_cast<i32>(team), spieler);
+    };
     // Fines of the evaluation (cards) go to the bank like a forfeit's.
     h.strafe = Spieltag_Strafe_Buchen;
     // A client with this team has fetched its pitch: its side is ready.
