@@ -216,7 +216,8 @@ TEST_F(LiveWorte, EngineNoticeReachesEveryViewOfItsPitch) {
     // Views 0 and 2 show the same pitch from now on; view 1 another.
     views[2].pitch = liste[0];
     liste[0]->uhr = 1234;
-    Spielansicht_Ticker_Setzen(liste[0], "Warte auf den Mitspieler ...");
+    // Through the engine's hook as the program installs it.
+    alte_hooks.ticker(liste[0], "Warte auf den Mitspieler ...");
     EXPECT_STREQ(views[0].ticker, "Warte auf den Mitspieler ...");
     EXPECT_STREQ(views[2].ticker, "Warte auf den Mitspieler ...");
     EXPECT_EQ(views[1].ticker[0], 0);

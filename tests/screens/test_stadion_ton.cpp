@@ -71,6 +71,9 @@ TEST_F(StadionTon, StartLoadsEverySampleAndTheBackgroundLoops) {
     ASSERT_TRUE(Spielansicht_Sound_Starten());
     EXPECT_EQ(Spielansicht_Sound_Set(), 0);
     for (int i = 0; i < SA_SAMPLES; ++i) EXPECT_NE(Spielansicht_Sound_Slot(i), nullptr) << i;
+    // The engine reaches the crowd through its hooks as the program installs them.
+    EXPECT_EQ(Spielfeld_Get_Hooks().sound_stadion, &Spielansicht_Sound_Stadion);
+    EXPECT_EQ(Spielfeld_Get_Hooks().sound_reaktion, &Spielansicht_Sound_Reaktion);
     // Group 0, variant 0 at step 0: sample 17 (entry 17) looped at 255 - 40.
     EXPECT_EQ(spiel(17), (Spiel{true, 215, 128, true}));
     EXPECT_EQ(Spielansicht_Sound_Eintrag(17), 17);
