@@ -126,6 +126,7 @@ Spielfeld_Hooks spielfeld_tabelle() {
     h.ticker = Spielansicht_Ticker_Setzen;
     h.sound_stadion = Spielansicht_Sound_Stadion;
     h.sound_reaktion = Spielansicht_Sound_Reaktion;
+    h.sound_stereo = Spielansicht_Sound_Stereo;
 #endif
     return h;
 }

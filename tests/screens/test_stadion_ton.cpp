@@ -74,6 +74,7 @@ TEST_F(StadionTon, StartLoadsEverySampleAndTheBackgroundLoops) {
     // The engine reaches the crowd through its hooks as the program installs them.
     EXPECT_EQ(Spielfeld_Get_Hooks().sound_stadion, &Spielansicht_Sound_Stadion);
     EXPECT_EQ(Spielfeld_Get_Hooks().sound_reaktion, &Spielansicht_Sound_Reaktion);
+    EXPECT_EQ(Spielfeld_Get_Hooks().sound_stereo, &Spielansicht_Sound_Stereo);
     // Group 0, variant 0 at step 0: sample 17 (entry 17) looped at 255 - 40.
     EXPECT_EQ(spiel(17), (Spiel{true, 215, 128, true}));
     EXPECT_EQ(Spielansicht_Sound_Eintrag(17), 17);
