@@ -217,6 +217,48 @@ TEST_F(StadionTon, CrowdSetsAndTheEnd) {
     EXPECT_EQ(belegt, SOUND_SLOTS);
 }
 
+TEST_F(StadionTon, CrowdMoodFollowsAttendanceExcitementAndMinute) {
+    ASSERT_TRUE(Spielansicht_Sound_Starten());
+    Spielfeld_Daten sf{};
+    sf.fokus = 1;
+    // Frame by frame; each row changes the pitch, then what should run.
+    const struct Fall {
+        u32 zuschauer;
+        i16 minute;
+        i32 aufregung_gast;
+        i8 tore_gast;
+        u8 fokus;
+        int hintergrund;  // volume of the background loop (sample 17)
+        int laut, gesang;  // the loud loop and the chant that run, -1 none
+    } faelle[] = {
+        {25000, 1, 0, 0, 1, 235, -1, -1},    // step 2
+        {25000, 3, 0, 0, 1, 235, -1, 31},    // the fans sing in minutes 3..5
+        {25000, 3, 100, 1, 1, 235, 20, -1},  // the away side scored: loud, the song breaks off
+        {25000, 4, 40, 1, 1, 235, 20, -1},   // still excited
+        {25000, 4, 10, 1, 1, 235, -1, 31},   // calm again: the song comes back
+        {25000, 13, 10, 1, 1, 235, -1, 32},  // the next ten minutes the other song
+        {25000, 17, 10, 1, 1, 235, -1, -1},
+        {60000, 17, 10, 1, 1, 255, -1, -1},  // a full house
+        {0, 3, 100, 1, 0, 255, -1, -1},      // another match focused: this one leaves the crowd alone
+    };
+    for (const Fall& f : faelle) {
+        sf.zuschauer = f.zuschauer, sf.minute = f.minute, sf.seite[1].aufregung = f.aufregung_gast;
+        sf.tore[1] = f.tore_gast, sf.fokus = f.fokus;
+        Spielansicht_Sound_Stimmung(&sf);
+        EXPECT_EQ(spiel(17), (Spiel{true, f.hintergrund, 128, true})) << "minute " << f.minute;
+        for (int i : {19, 20, 31, 32}) {
+            const bool soll = i == f.laut || i == f.gesang;
+            EXPECT_EQ(Spielansicht_Sound_Spielt(i), soll) << "minute " << f.minute << ", sample " << i;
+            EXPECT_EQ(spiel(i).laeuft, soll) << "minute " << f.minute << ", sample " << i;
+        }
+    }
+    const struct {
+        u32 zuschauer;
+        int stufe;
+    } stufen[] = {{0, 0}, {9999, 0}, {10000, 1}, {39999, 3}, {40000, 4}, {4000000000u, 4}};
+    for (const auto& s : stufen) EXPECT_EQ(Spielansicht_Sound_Stufe(s.zuschauer), s.stufe) << s.zuschauer;
+}
+
 TEST_F(StadionTon, WithoutSoundEveryPlayIsNothing) {
     Sound_Close();
     ASSERT_TRUE(Spielansicht_Sound_Starten()) << "no sound is not a failure";

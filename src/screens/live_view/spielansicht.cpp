@@ -94,6 +94,7 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
         Spielansicht_Kopfzeile(&v);
         Spielansicht_Rahmen(&v);
         if (Spielansicht_Kommentar(&v)) Spielansicht_Ticker_Zeile(&v, v.kommentar);
+        if (v.focus) Spielansicht_Sound_Stimmung(v.pitch);
         Spielansicht_Ticker_Zeichnen(Screen_Rastport, &v);
         gezeichnet = true;
     }

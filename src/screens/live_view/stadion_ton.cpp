@@ -9,6 +9,7 @@
 #include "base/random.h"
 #include "graphics/resf.h"
 #include "graphics/sound.h"
+#include "match/spielfeld.h"
 
 namespace {
 
@@ -81,6 +82,19 @@ void spielen(int i, int lautstaerke, int pan, bool loop) {
 }
 
 int stufe_begrenzen(int stufe) { return std::clamp(stufe, 0, 4); }
+
+void stoppen(int i) {
+    Sample& s = tabelle[i];
+    if (s.slot && s.spielt) Sound_Stop_Sample(s.slot);
+    s.spielt = 0;
+}
+
+// The loop of a group that runs, -1 none.
+int laufende_schleife(int gruppe, int von, int bis) {
+    for (int v = von; v <= bis; ++v)
+        if (const int i = GRUPPEN[gruppe].sample[v]; i >= 0 && tabelle[i].spielt) return i;
+    return -1;
+}
 
 // The sample of a group's variant, -1 none.
 int variante_sample(int gruppe, int variante) {
@@ -180,4 +194,31 @@ bool Spielansicht_Sound_Starten() {
 void Spielansicht_Sound_Beenden() {
     Spielansicht_Sound_Free();
     Spielansicht_Sound_Free_Allgemein();
+}
+
+int Spielansicht_Sound_Stufe(u32 zuschauer) { return static_cast<int>(std::min<u32>(zuschauer / 10000, 4)); }
+
+void Spielansicht_Sound_Stimmung(const Spielfeld_Daten* sf) {
+    if (aktuell == KEINER || !sf || !sf->fokus || sf->kamera_schritte >= 2) return;
+    const int stufe = Spielansicht_Sound_Stufe(sf->zuschauer);
+    // The background follows the size of the crowd.
+    if (const int i = laufende_schleife(0, 0, GRUPPEN[0].anzahl - 1); i >= 0) {
+        const int soll = static_cast<int>(tabelle[i].lautstaerke) - (4 - stufe) * 10;
+        if (tabelle[i].slot && tabelle[i].slot->lautstaerke != soll) Sound_Set_Lautstaerke(tabelle[i].slot, soll);
+    }
+    // Group 1: variants 0 and 1 the loud crowd, 2 and 3 the chants.
+    const i32 aufregung = std::max(sf->seite[0].aufregung, sf->seite[1].aufregung);
+    int laut = laufende_schleife(1, 0, 1);
+    const int gesang = laufende_schleife(1, 2, 3);
+    if (aufregung >= 50) {
+        if (gesang >= 0) stoppen(gesang);
+        if (laut < 0) Spielansicht_Sound_Stadion(1, 1, stufe, sf->tore[0] >= sf->tore[1] ? 0 : 1);
+        return;
+    }
+    if (laut >= 0 && aufregung < 20) stoppen(laut), laut = -1;
+    // Minutes 3..5 of each ten, the two songs taking turns.
+    const int lied = 2 + (sf->minute / 10) % 2;
+    const int soll = laut < 0 && sf->minute % 10 >= 3 && sf->minute % 10 < 6 ? GRUPPEN[1].sample[lied] : -1;
+    if (gesang >= 0 && gesang != soll) stoppen(gesang);
+    if (soll >= 0 && gesang != soll) Spielansicht_Sound_Stadion(1, 1, stufe, lied);
 }

@@ -13,6 +13,7 @@
 #include "base/types.h"
 
 struct Sound_Slot;
+struct Spielfeld_Daten;
 
 constexpr int SA_SAMPLES = 35;
 constexpr int SA_SAMPLES_ALLGEMEIN = 17;  // 0..16
@@ -56,3 +57,12 @@ bool Spielansicht_Sound_Spielt(int index);
 bool Spielansicht_Sound_Starten();
 // The set first, the general samples last.
 void Spielansicht_Sound_Beenden();
+
+// Loudness step 0..4 of a crowd of this size: a step for every 10,000.
+int Spielansicht_Sound_Stufe(u32 zuschauer);
+// The crowd's mood for the shown match, once a frame: the background at
+// the step of the attendance; while a side is excited (a goal or a card
+// lately, crowd excitement 50 % and more) the loud crowd, until it calms
+// below 20 %; in a calm match the fans sing for three minutes of every ten.
+// Only for the pitch the focused view shows while its camera keeps up.
+void Spielansicht_Sound_Stimmung(const Spielfeld_Daten* sf);
