@@ -1,21 +1,19 @@
-// The stadium's sounds on the game's own mixer without a device: what runs
-// after the start (the crowd's background loop), the crowd sounds, reactions
-// and panned samples at their volumes, the crowd sets, the end, a damaged
-// sample refused, and what the shipped sounds measure (length, level, loops
-// that join, no dead silence).
+// The stadium's sounds on the game's mixer without a device: the background
+// loop after the start, crowd sounds, reactions and panned samples at their
+// volumes, crowd sets, the crowd's mood, the end, a damaged sample refused,
+// and the shipped sounds by their figures.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
-#include "base/bytes.h"
 #include "base/files.h"
-#include "base/globals.h"
 #include "base/random.h"
 #include "graphics/mixer.h"
 #include "graphics/resf.h"
@@ -33,11 +31,7 @@ int laufende_kanaele() {
     return n;
 }
 
-void alles_stoppen() {
-    for (i32 k = 0; k < MIXER_KANAELE; ++k) Mixer_Stop(k);
-}
-
-// What a sample last played with: running, volume, pan, looped.
+// How a sample last played: running, volume, pan, looped.
 struct Spiel {
     bool laeuft;
     int lautstaerke, pan;
@@ -45,12 +39,12 @@ struct Spiel {
     bool operator==(const Spiel&) const = default;
 };
 std::ostream& operator<<(std::ostream& o, const Spiel& s) {
-    return o << (s.laeuft ? "runs" : "silent") << " vol " << s.lautstaerke << " pan " << s.pan << (s.loop ? " loop" : "");
+    return o << (s.laeuft ? "runs" : "silent") << " vol " << s.lautstaerke << " pan " << s.pan
+             << (s.loop ? " loop" : "");
 }
 Spiel spiel(int index) {
     const Sound_Slot* s = Spielansicht_Sound_Slot(index);
-    if (!s) return {false, -1, -1, false};
-    return {Sound_Laeuft(s), s->lautstaerke, s->pan, s->loop != 0};
+    return s ? Spiel{Sound_Laeuft(s), s->lautstaerke, s->pan, s->loop != 0} : Spiel{false, -1, -1, false};
 }
 
 class StadionTon : public ::testing::Test {
@@ -67,257 +61,178 @@ class StadionTon : public ::testing::Test {
     }
 };
 
-TEST_F(StadionTon, StartLoadsEverySampleAndTheBackgroundLoops) {
+TEST_F(StadionTon, StartThenCrowdSoundsReactionsAndPannedSamples) {
     ASSERT_TRUE(Spielansicht_Sound_Starten());
-    EXPECT_EQ(Spielansicht_Sound_Set(), 0);
     for (int i = 0; i < SA_SAMPLES; ++i) EXPECT_NE(Spielansicht_Sound_Slot(i), nullptr) << i;
-    // The engine reaches the crowd through its hooks as the program installs them.
-    EXPECT_EQ(Spielfeld_Get_Hooks().sound_stadion, &Spielansicht_Sound_Stadion);
-    EXPECT_EQ(Spielfeld_Get_Hooks().sound_reaktion, &Spielansicht_Sound_Reaktion);
-    EXPECT_EQ(Spielfeld_Get_Hooks().sound_stereo, &Spielansicht_Sound_Stereo);
-    // Group 0, variant 0 at step 0: sample 17 (entry 17) looped at 255 - 40.
+    // Set 0's background: group 0, variant 0 (entry 17) looped at 255 - 40.
     EXPECT_EQ(spiel(17), (Spiel{true, 215, 128, true}));
-    EXPECT_EQ(Spielansicht_Sound_Eintrag(17), 17);
     EXPECT_EQ(laufende_kanaele(), 1);
-    // A second request for the running loop plays nothing, nor does one to play it once.
-    Spielansicht_Sound_Stadion(0, 1, 4, 0);
-    Spielansicht_Sound_Stadion(0, 0, 4, 0);
-    EXPECT_EQ(laufende_kanaele(), 1);
-    EXPECT_EQ(spiel(17), (Spiel{true, 215, 128, true}));
-    // The crowd is heard: the mixer's output is far from silence.
     std::vector<i16> aus(2 * 22050);
     Mixer_Mischen(aus.data(), 22050);
     double summe = 0;
-    for (i16 v : aus) summe += static_cast<double>(v) * v;
-    EXPECT_GT(std::sqrt(summe / static_cast<double>(aus.size())), 300.0);
-}
-
-TEST_F(StadionTon, CrowdSoundsByGroupStepAndVariant) {
-    ASSERT_TRUE(Spielansicht_Sound_Starten());
+    for (i16 v : aus) summe += double(v) * v;
+    EXPECT_GT(std::sqrt(summe / double(aus.size())), 300.0) << "the crowd is heard";
+    // The engine reaches these through its hooks as the program installs them.
+    EXPECT_EQ(Spielfeld_Get_Hooks().sound_stadion, &Spielansicht_Sound_Stadion);
+    EXPECT_EQ(Spielfeld_Get_Hooks().sound_reaktion, &Spielansicht_Sound_Reaktion);
+    EXPECT_EQ(Spielfeld_Get_Hooks().sound_stereo, &Spielansicht_Sound_Stereo);
+    // Each row on a silent mixer (the background stopped except in the first
+    // two): what starts, at what volume and pan.
+    using S = Spiel;
     const struct Fall {
-        int gruppe, schleife, stufe, variante;
-        int sample;  // the sample that plays
-        Spiel soll;
+        const char* was;
+        std::function<void()> tun;
+        std::vector<std::pair<int, Spiel>> soll;  // sample, how it plays; no other channel runs
     } faelle[] = {
-        {1, 1, 4, 0, 19, {true, 255, 128, true}},   // a loud loop at the table volume
-        {1, 1, 2, 2, 31, {true, 235, 128, true}},   // the first chant, two steps down
-        {2, 1, 4, 0, 24, {true, 128, 128, false}},  // cannot loop: plays once
-        {6, 0, 4, 1, 27, {true, 210, 128, false}},  // the away side's goal roar
-        {6, 0, 0, 2, 34, {true, 215, 128, false}},
-        {7, 0, 9, 1, 30, {true, 230, 128, false}},  // a step above 4 counts as 4
-        {4, 0, -3, 1, 29, {true, 215, 128, false}}, // below 0 as 0
+        {"the running loop again", [] { Spielansicht_Sound_Stadion(0, 1, 4, 0); }, {{17, S{true, 215, 128, true}}}},
+        {"the running loop once", [] { Spielansicht_Sound_Stadion(0, 0, 4, 0); }, {{17, S{true, 215, 128, true}}}},
+        {"loud loop", [] { Spielansicht_Sound_Stadion(1, 1, 4, 0); }, {{19, S{true, 255, 128, true}}}},
+        {"chant, step 2", [] { Spielansicht_Sound_Stadion(1, 1, 2, 2); }, {{31, S{true, 235, 128, true}}}},
+        {"no loop: once", [] { Spielansicht_Sound_Stadion(2, 1, 4, 0); }, {{24, S{true, 128, 128, false}}}},
+        {"step above 4", [] { Spielansicht_Sound_Stadion(7, 0, 9, 1); }, {{30, S{true, 230, 128, false}}}},
+        {"step below 0", [] { Spielansicht_Sound_Stadion(4, 0, -3, 1); }, {{29, S{true, 215, 128, false}}}},
+        {"variant lacking: drawn", [] { Spielansicht_Sound_Stadion(8, 0, 4, 3); }, {{33, S{true, 255, 128, false}}}},
+        {"group unknown", [] { Spielansicht_Sound_Stadion(9, 0, 4, 0); }, {}},
+        {"reaction 0",
+         [] { Spielansicht_Sound_Reaktion(0, 4); },
+         {{28, S{true, 200, 128, false}}, {24, S{true, 128, 128, false}}}},
+        {"reaction 1: variant 1",
+         [] { Spielansicht_Sound_Reaktion(1, 2); },
+         {{30, S{true, 210, 128, false}}, {22, S{true, 255, 128, false}}}},
+        {"reaction 2",
+         [] { Spielansicht_Sound_Reaktion(2, 0); },
+         {{25, S{true, 160, 128, false}}, {24, S{true, 128, 128, false}}}},
+        {"reaction 4",
+         [] { Spielansicht_Sound_Reaktion(4, 1); },
+         {{34, S{true, 225, 128, false}}, {24, S{true, 128, 128, false}}}},
+        {"reaction unknown", [] { Spielansicht_Sound_Reaktion(5, 4); }, {}},
+        {"stereo centre", [] { Spielansicht_Sound_Stereo(14, 100, 100); }, {{14, S{true, 50, 128, false}}}},
+        {"stereo right", [] { Spielansicht_Sound_Stereo(0, 105, 100); }, {{0, S{true, 220, 203, false}}}},
+        {"stereo beyond left", [] { Spielansicht_Sound_Stereo(3, 90, 100); }, {{3, S{true, 100, 0, false}}}},
+        {"stereo unknown", [] { Spielansicht_Sound_Stereo(35, 0, 0); }, {}},
     };
+    int nr = 0;
     for (const Fall& f : faelle) {
-        alles_stoppen();
-        Spielansicht_Sound_Stadion(f.gruppe, f.schleife, f.stufe, f.variante);
-        EXPECT_EQ(spiel(f.sample), f.soll) << "group " << f.gruppe << " variant " << f.variante;
-        EXPECT_EQ(laufende_kanaele(), 1) << "group " << f.gruppe;
+        if (nr++ >= 2)
+            for (i32 k = 0; k < MIXER_KANAELE; ++k) Mixer_Stop(k);
+        f.tun();
+        EXPECT_EQ(laufende_kanaele(), static_cast<int>(f.soll.size())) << f.was;
+        for (const auto& [i, s] : f.soll) EXPECT_EQ(spiel(i), s) << f.was;
     }
-    // A variant the group lacks, or one outside 0..5, is drawn from the group's own.
-    for (int variante : {3, 6, -1}) {
-        alles_stoppen();
-        Spielansicht_Sound_Stadion(8, 0, 4, variante);
-        EXPECT_TRUE(spiel(33).laeuft) << variante;
-        alles_stoppen();
-        Spielansicht_Sound_Stadion(5, 0, 4, variante);
-        EXPECT_TRUE(spiel(25).laeuft) << variante;
-    }
-    // An unknown group plays nothing.
-    alles_stoppen();
-    for (int gruppe : {-1, 9, 100}) Spielansicht_Sound_Stadion(gruppe, 0, 4, 0);
-    EXPECT_EQ(laufende_kanaele(), 0);
-}
-
-TEST_F(StadionTon, ReactionsPlayTwoSamples) {
-    ASSERT_TRUE(Spielansicht_Sound_Starten());
-    const struct Fall {
-        int art, stufe;
-        int erstes;
-        int erstes_lautstaerke;
-        int zweites;
-        int zweites_lautstaerke;
-    } faelle[] = {
-        {0, 4, 28, 200, 24, 128},  // entries 31 and 27
-        {1, 2, 30, 210, 22, 255},  // with set 0 the second of group 7's variants, heard
-        {2, 0, 25, 160, 24, 128},
-        {3, 4, 25, 200, 22, 255},
-        {4, 1, 34, 225, 24, 128},  // the engine's chance: kind 4, steps 1..4
-        {4, 7, 34, 255, 24, 128},
-    };
-    for (const Fall& f : faelle) {
-        alles_stoppen();
-        Spielansicht_Sound_Reaktion(f.art, f.stufe);
-        EXPECT_EQ(laufende_kanaele(), 2) << "kind " << f.art;
-        EXPECT_EQ(spiel(f.erstes), (Spiel{true, f.erstes_lautstaerke, 128, false})) << "kind " << f.art;
-        EXPECT_EQ(spiel(f.zweites), (Spiel{true, f.zweites_lautstaerke, 128, false})) << "kind " << f.art;
-    }
-    alles_stoppen();
-    Spielansicht_Sound_Reaktion(5, 4);
-    Spielansicht_Sound_Reaktion(-1, 4);
-    EXPECT_EQ(laufende_kanaele(), 0);
-}
-
-TEST_F(StadionTon, PannedSamples) {
-    ASSERT_TRUE(Spielansicht_Sound_Starten());
-    const struct {
-        int index, a, b;
-        Spiel soll;
-    } faelle[] = {
-        {14, 100, 100, {true, 50, 128, false}},  // entry 16 at the centre
-        {0, 105, 100, {true, 220, 203, false}},
-        {3, 90, 100, {true, 100, 0, false}},  // beyond the left edge: full left
-        {8, 130, 100, {true, 200, 255, false}},
-    };
-    for (const auto& f : faelle) {
-        alles_stoppen();
-        Spielansicht_Sound_Stereo(f.index, f.a, f.b);
-        EXPECT_EQ(spiel(f.index), f.soll) << f.index;
-    }
-    alles_stoppen();
-    for (int index : {-1, 35, 1000}) Spielansicht_Sound_Stereo(index, 0, 0);
-    EXPECT_EQ(laufende_kanaele(), 0);
     EXPECT_EQ(Spielansicht_Sound_Eintrag(14), 16);
     EXPECT_EQ(Spielansicht_Sound_Eintrag(15), 14);
 }
 
-TEST_F(StadionTon, CrowdSetsAndTheEnd) {
+TEST_F(StadionTon, CrowdSetsTheEndAndNoSound) {
     ASSERT_TRUE(Spielansicht_Sound_Starten());
     const Sound_Slot* allgemein = Spielansicht_Sound_Slot(0);
-    // Set 1: set 0's samples go, set 1's come and its background loops.
-    ASSERT_TRUE(Spielansicht_Sound_Set_Laden(1));
+    ASSERT_TRUE(Spielansicht_Sound_Set_Laden(1));  // set 0 goes, set 1 comes with its loop
     EXPECT_EQ(Spielansicht_Sound_Set(), 1);
     EXPECT_EQ(spiel(17), (Spiel{true, 215, 128, true}));
-    EXPECT_EQ(laufende_kanaele(), 1) << "the old set's loop ended with it";
+    EXPECT_EQ(laufende_kanaele(), 1);
     EXPECT_EQ(Spielansicht_Sound_Slot(0), allgemein) << "the general samples stay";
-    // Asking for the current set changes nothing; an unknown set counts as 0.
     const Sound_Slot* hintergrund = Spielansicht_Sound_Slot(17);
     ASSERT_TRUE(Spielansicht_Sound_Set_Laden(1));
-    EXPECT_EQ(Spielansicht_Sound_Slot(17), hintergrund);
+    EXPECT_EQ(Spielansicht_Sound_Slot(17), hintergrund) << "the current set is not loaded again";
     ASSERT_TRUE(Spielansicht_Sound_Set_Laden(9));
-    EXPECT_EQ(Spielansicht_Sound_Set(), 0);
-    // Freeing the set silences the crowd; nothing plays without a set.
+    EXPECT_EQ(Spielansicht_Sound_Set(), 0) << "an unknown set counts as 0";
     Spielansicht_Sound_Free();
-    EXPECT_EQ(Spielansicht_Sound_Set(), -1);
     EXPECT_EQ(laufende_kanaele(), 0);
-    for (int i = SA_SAMPLES_ALLGEMEIN; i < SA_SAMPLES; ++i) EXPECT_EQ(Spielansicht_Sound_Slot(i), nullptr) << i;
     Spielansicht_Sound_Stadion(1, 1, 4, 0);
     Spielansicht_Sound_Reaktion(0, 4);
     Spielansicht_Sound_Stereo(14, 0, 0);
-    EXPECT_EQ(laufende_kanaele(), 0);
+    EXPECT_EQ(laufende_kanaele(), 0) << "nothing plays without a set";
+    for (int n = 0; n < 20; ++n) {
+        Spielansicht_Sound_Beenden();
+        ASSERT_TRUE(Spielansicht_Sound_Starten());
+    }
     Spielansicht_Sound_Beenden();
     for (int i = 0; i < SA_SAMPLES; ++i) EXPECT_EQ(Spielansicht_Sound_Slot(i), nullptr) << i;
-    // Twenty starts and ends leave no sound slot taken.
-    for (int n = 0; n < 20; ++n) {
-        ASSERT_TRUE(Spielansicht_Sound_Starten());
-        Spielansicht_Sound_Beenden();
-    }
-    int belegt = 0;
-    while (Sound_Slot_Neu()) ++belegt;
+    int frei = 0;
+    while (Sound_Slot_Neu()) ++frei;
     Sound_Free_All();
-    EXPECT_EQ(belegt, SOUND_SLOTS);
+    EXPECT_EQ(frei, SOUND_SLOTS) << "no sound slot stays taken";
+    // Without sound nothing is loaded, nothing is missing, nothing plays.
+    Sound_Close();
+    ASSERT_TRUE(Spielansicht_Sound_Starten());
+    EXPECT_EQ(Spielansicht_Sound_Slot(17), nullptr);
+    EXPECT_TRUE(kit::Meldungen().empty());
 }
 
 TEST_F(StadionTon, CrowdMoodFollowsAttendanceExcitementAndMinute) {
     ASSERT_TRUE(Spielansicht_Sound_Starten());
     Spielfeld_Daten sf{};
-    sf.fokus = 1;
-    // Frame by frame; each row changes the pitch, then what should run.
     const struct Fall {
         u32 zuschauer;
         i16 minute;
-        i32 aufregung_gast;
-        i8 tore_gast;
+        i32 aufregung;
         u8 fokus;
-        int hintergrund;  // volume of the background loop (sample 17)
+        int hintergrund;   // volume of the background loop
         int laut, gesang;  // the loud loop and the chant that run, -1 none
     } faelle[] = {
-        {25000, 1, 0, 0, 1, 235, -1, -1},    // step 2
-        {25000, 3, 0, 0, 1, 235, -1, 31},    // the fans sing in minutes 3..5
-        {25000, 3, 100, 1, 1, 235, 20, -1},  // the away side scored: loud, the song breaks off
-        {25000, 4, 40, 1, 1, 235, 20, -1},   // still excited
-        {25000, 4, 10, 1, 1, 235, -1, 31},   // calm again: the song comes back
-        {25000, 13, 10, 1, 1, 235, -1, 32},  // the next ten minutes the other song
-        {25000, 17, 10, 1, 1, 235, -1, -1},
-        {60000, 17, 10, 1, 1, 255, -1, -1},  // a full house
-        {0, 3, 100, 1, 0, 255, -1, -1},      // another match focused: this one leaves the crowd alone
+        {25000, 1, 0, 1, 235, -1, -1},    // step 2
+        {25000, 3, 0, 1, 235, -1, 31},    // the fans sing in minutes 3..5
+        {25000, 3, 100, 1, 235, 20, -1},  // the away side scored: loud, the song breaks off
+        {25000, 4, 40, 1, 235, 20, -1},   // still excited
+        {25000, 4, 10, 1, 235, -1, 31},   // calm again: the song comes back
+        {25000, 13, 10, 1, 235, -1, 32},  // the next ten minutes the other song
+        {25000, 17, 10, 1, 235, -1, -1}, {60000, 17, 10, 1, 255, -1, -1},  // a full house
+        {0, 3, 100, 0, 255, -1, -1},  // not the focused match: the crowd is left alone
     };
     for (const Fall& f : faelle) {
-        sf.zuschauer = f.zuschauer, sf.minute = f.minute, sf.seite[1].aufregung = f.aufregung_gast;
-        sf.tore[1] = f.tore_gast, sf.fokus = f.fokus;
+        sf.zuschauer = f.zuschauer, sf.minute = f.minute, sf.seite[1].aufregung = f.aufregung, sf.fokus = f.fokus;
+        sf.tore[1] = 1;
         Spielansicht_Sound_Stimmung(&sf);
         EXPECT_EQ(spiel(17), (Spiel{true, f.hintergrund, 128, true})) << "minute " << f.minute;
         for (int i : {19, 20, 31, 32}) {
-            const bool soll = i == f.laut || i == f.gesang;
-            EXPECT_EQ(Spielansicht_Sound_Spielt(i), soll) << "minute " << f.minute << ", sample " << i;
-            EXPECT_EQ(spiel(i).laeuft, soll) << "minute " << f.minute << ", sample " << i;
+            EXPECT_EQ(Spielansicht_Sound_Spielt(i), i == f.laut || i == f.gesang) << f.minute << ", " << i;
+            EXPECT_EQ(spiel(i).laeuft, i == f.laut || i == f.gesang) << f.minute << ", " << i;
         }
     }
-    const struct {
-        u32 zuschauer;
-        int stufe;
-    } stufen[] = {{0, 0}, {9999, 0}, {10000, 1}, {39999, 3}, {40000, 4}, {4000000000u, 4}};
-    for (const auto& s : stufen) EXPECT_EQ(Spielansicht_Sound_Stufe(s.zuschauer), s.stufe) << s.zuschauer;
 }
 
-TEST_F(StadionTon, WithoutSoundEveryPlayIsNothing) {
-    Sound_Close();
-    ASSERT_TRUE(Spielansicht_Sound_Starten()) << "no sound is not a failure";
-    EXPECT_EQ(Spielansicht_Sound_Slot(17), nullptr);
-    Spielansicht_Sound_Stadion(0, 1, 4, 0);
-    Spielansicht_Sound_Reaktion(0, 4);
-    Spielansicht_Sound_Stereo(14, 0, 0);
-    EXPECT_TRUE(kit::Meldungen().empty());
-}
-
-// The shipped archive with one entry damaged, in a resfile folder of the
-// test's own (the other archives linked).
+// A resfile folder of the test's own: the shipped archives linked, the
+// stadium's sounds copied with one entry's WAV header damaged.
 std::string kaputtes_archiv(const std::string& quelle, int eintrag) {
     namespace fs = std::filesystem;
     const std::string ordner = kit::Ordner() + "/resfile_kaputt";
+    fs::remove_all(ordner);
     fs::create_directories(ordner);
     for (const auto& e : fs::directory_iterator(quelle))
         if (e.path().filename() != "stadion_sound.res")
             fs::create_symlink(fs::absolute(e.path()), ordner + "/" + e.path().filename().string());
     std::ifstream in(quelle + "/stadion_sound.res", std::ios::binary);
-    std::vector<u8> d((std::istreambuf_iterator<char>(in)), {});
-    u32 anzahl, verzeichnis, offset;
-    std::memcpy(&anzahl, &d[4], 4);
+    std::vector<char> d((std::istreambuf_iterator<char>(in)), {});
+    u32 verzeichnis, offset;
     std::memcpy(&verzeichnis, &d[8], 4);
     std::memcpy(&offset, &d[verzeichnis + 8 * static_cast<u32>(eintrag) + 4], 4);
-    std::memcpy(&d[offset + 4], "XXXX", 4);  // "RIFF" of the WAV file
-    std::ofstream(ordner + "/stadion_sound.res", std::ios::binary).write(reinterpret_cast<const char*>(d.data()),
-                                                                          static_cast<std::streamsize>(d.size()));
+    std::memcpy(&d[offset + 4], "XXXX", 4);  // "RIFF"
+    std::ofstream(ordner + "/stadion_sound.res", std::ios::binary)
+        .write(d.data(), static_cast<std::streamsize>(d.size()));
     return ordner;
 }
 
 TEST_F(StadionTon, DamagedSampleStopsTheStartCleanly) {
     const std::string alt = W32_Dir_Tabelle[W32_DIR_RESFILE];
-    const struct {
-        int eintrag;  // damaged: a general sample, a crowd sample
-    } faelle[] = {{5}, {26}};
-    for (const auto& f : faelle) {
+    for (int eintrag : {5, 26}) {  // a general sample, a crowd sample
         Resf_Free();
-        std::filesystem::remove_all(kit::Ordner() + "/resfile_kaputt");
-        const std::string ordner = kaputtes_archiv(alt, f.eintrag);
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s", ordner.c_str());
+        std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s", kaputtes_archiv(alt, eintrag).c_str());
         ASSERT_EQ(Resf_Init(), 1);
         kit::Meldungen_Leeren();
-        EXPECT_FALSE(Spielansicht_Sound_Starten()) << f.eintrag;
-        for (int i = 0; i < SA_SAMPLES; ++i) EXPECT_EQ(Spielansicht_Sound_Slot(i), nullptr) << i;
-        EXPECT_EQ(Spielansicht_Sound_Set(), -1);
+        EXPECT_FALSE(Spielansicht_Sound_Starten()) << eintrag;
         ASSERT_EQ(kit::Meldungen().size(), 1u);
-        EXPECT_NE(kit::Meldungen()[0].find("Stadionklang " + std::to_string(f.eintrag)), std::string::npos)
-            << kit::Meldungen()[0];
-        // The live view's start fails with it, and nothing of it stays.
+        EXPECT_NE(kit::Meldungen()[0].find("Stadionklang " + std::to_string(eintrag)), std::string::npos);
+        // The live view's start fails with it, nothing of it kept.
         Spielfeld_Daten sf{};
         Spielfeld_Daten* liste[1] = {&sf};
         Spielfeld_Steuerung st{};
         EXPECT_FALSE(Spielansicht_Run(liste, 1, &st, 0));
         EXPECT_EQ(Spielansicht_Laufzustand(), 2u);
         EXPECT_EQ(Spielansicht_Views()[0].pitch, nullptr);
-        for (int i = 0; i < SA_SAMPLES; ++i) EXPECT_EQ(Spielansicht_Sound_Slot(i), nullptr) << i;
+        EXPECT_EQ(Spielansicht_Sound_Set(), -1);
+        for (int i = 0; i < SA_SAMPLES; ++i) EXPECT_EQ(Spielansicht_Sound_Slot(i), nullptr) << eintrag << ": " << i;
         Spielansicht_Free();
-        while (!kit::Meldungen().empty() && kit::Requester_Offen()) kit::Requester_Antworten(true);
+        while (kit::Requester_Offen()) kit::Requester_Antworten(true);
     }
     Resf_Free();
     std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s", alt.c_str());
@@ -325,45 +240,35 @@ TEST_F(StadionTon, DamagedSampleStopsTheStartCleanly) {
     EXPECT_TRUE(Spielansicht_Sound_Starten());
 }
 
-// The shipped sounds by their figures: 22,050 Hz mono, the length the
-// manifest gives, a peak at -6 dBFS or below but well above silence, and
-// the crowd's loops joining without a jump and without dead silence.
+// 22,050 Hz mono, at least 150 ms, peak between -12 and -6 dBFS, heard; the
+// crowd's loops 8 s, never silent for 10 ms, their end meeting their start
+// as neighbouring samples meet.
 TEST_F(StadionTon, ShippedSoundsMeasure) {
     const i32 archiv = Resf_Spiel_Slot(20);
-    ASSERT_GE(archiv, 0);
     ASSERT_EQ(Resf_Anzahl(archiv), SA_SAMPLES);
     for (int e = 0; e < SA_SAMPLES; ++e) {
         std::vector<u8> blob;
-        ASSERT_TRUE(Resf_Lade_Blob(archiv, e, blob)) << e;
         Ton_Pcm pcm;
         std::string fehler;
-        ASSERT_TRUE(Ton_Wav_Lesen(blob.data(), blob.size(), pcm, &fehler)) << e << ": " << fehler;
-        EXPECT_EQ(pcm.kanaele, 1);
-        EXPECT_EQ(pcm.rate, 22050u);
+        ASSERT_TRUE(Resf_Lade_Blob(archiv, e, blob) && Ton_Wav_Lesen(blob.data(), blob.size(), pcm, &fehler)) << e;
+        EXPECT_TRUE(pcm.kanaele == 1 && pcm.rate == 22050u) << e;
         const size_t n = pcm.frames();
-        const bool schleife = e >= 17 && e <= 22;
-        EXPECT_GE(n, 22050u * 15 / 100) << e;  // at least 150 ms
-        if (schleife) {
-            EXPECT_EQ(n, 22050u * 8) << e;
-        }
         i32 spitze = 0;
-        double summe = 0;
-        for (i16 v : pcm.pcm) spitze = std::max(spitze, std::abs(static_cast<i32>(v))), summe += double(v) * v;
-        const double rms = std::sqrt(summe / static_cast<double>(n));
-        EXPECT_LE(spitze, 16500) << e;  // -6 dBFS
-        EXPECT_GE(spitze, 8000) << e;
-        EXPECT_GE(rms, 600.0) << e;  // -35 dBFS: heard
-        if (!schleife) continue;
-        // No 10 ms without sound, and the end meets the start as neighbours meet.
-        for (size_t a = 0; a + 220 <= n; a += 220) {
-            i32 m = 0;
-            for (size_t i = a; i < a + 220; ++i) m = std::max(m, std::abs(static_cast<i32>(pcm.pcm[i])));
-            ASSERT_GT(m, 100) << e << " silent at " << a;
+        double summe = 0, schritte = 0;
+        for (size_t i = 0; i < n; ++i) {
+            spitze = std::max(spitze, std::abs(static_cast<i32>(pcm.pcm[i])));
+            summe += double(pcm.pcm[i]) * pcm.pcm[i];
+            if (i) schritte += std::abs(pcm.pcm[i] - pcm.pcm[i - 1]);
         }
-        double schritte = 0;
-        for (size_t i = 1; i < n; ++i) schritte += std::abs(pcm.pcm[i] - pcm.pcm[i - 1]);
-        const double naht = std::abs(pcm.pcm[0] - pcm.pcm[n - 1]);
-        EXPECT_LT(naht, 4 * schritte / static_cast<double>(n)) << e << ": the loop jumps";
+        EXPECT_GE(n, 22050u * 15 / 100) << e;
+        EXPECT_TRUE(spitze >= 8000 && spitze <= 16500) << e << ": peak " << spitze;
+        EXPECT_GE(std::sqrt(summe / double(n)), 600.0) << e;
+        if (e < 17 || e > 22) continue;
+        EXPECT_EQ(n, 22050u * 8) << e;
+        for (size_t a = 0; a + 220 <= n; a += 220)
+            ASSERT_GT(*std::max_element(pcm.pcm.begin() + long(a), pcm.pcm.begin() + long(a + 220)), 100)
+                << e << " at " << a;
+        EXPECT_LT(std::abs(pcm.pcm[0] - pcm.pcm[n - 1]), 4 * schritte / double(n)) << e << ": the loop jumps";
     }
 }
 

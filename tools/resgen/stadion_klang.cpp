@@ -52,10 +52,10 @@ struct Menge {
     int stimmen = 30;
     double tief = 110, hoch = 260;  // fundamentals (Hz)
     Vokal vokal = A;
-    double silben = 0;                // babble rate; 0: sustained
-    double gleiten = 0;               // pitch glide over the sound (octaves, + up)
+    double silben = 0;                                                  // babble rate; 0: sustained
+    double gleiten = 0;                                                 // pitch glide over the sound (octaves, + up)
     std::function<double(double)> huelle = [](double) { return 1.0; };  // t in 0..1
-    double rauschen = 0.3;            // level of the noise bed
+    double rauschen = 0.3;                                              // level of the noise bed
     u32 saat = 1;
 };
 
@@ -152,8 +152,7 @@ void rauschen(std::vector<float>& p, double t0, double dauer, double f, double q
 struct Teil {
     double f, pegel, abkling;
 };
-void klang(std::vector<float>& p, double t0, double dauer, std::initializer_list<Teil> teile,
-           double anschlag = 0.003) {
+void klang(std::vector<float>& p, double t0, double dauer, std::initializer_list<Teil> teile, double anschlag = 0.003) {
     const size_t a = static_cast<size_t>(t0 * RATE), e = std::min(p.size(), a + static_cast<size_t>(dauer * RATE));
     for (size_t i = a; i < e; ++i) {
         const double t = (i - a) / RATE;
@@ -169,8 +168,9 @@ void applaus(std::vector<float>& p, double t0, double dauer, double dichte, u32 
     for (int k = 0; k < klatscher; ++k) {
         const double t = t0 + r.bereich(0, dauer), f = r.bereich(900, 2600);
         const double h = std::sin(PI * std::min(1.0, (t - t0) / dauer));  // swells and fades
-        rauschen(p, t, 0.03, f, 1.5, [](double x) { return std::exp(-x * 160); }, static_cast<u32>(k) + saat,
-                 pegel * r.bereich(0.3, 1.0) * (0.3 + 0.7 * h));
+        rauschen(
+            p, t, 0.03, f, 1.5, [](double x) { return std::exp(-x * 160); }, static_cast<u32>(k) + saat,
+            pegel * r.bereich(0.3, 1.0) * (0.3 + 0.7 * h));
     }
 }
 
@@ -193,7 +193,9 @@ void gesang(std::vector<float>& p, const std::vector<std::pair<int, double>>& tu
             m.vokal = (note % 2) ? O : E;
             m.rauschen = 0.15;
             const double ende = d / (d + 0.3);
-            m.huelle = [ende](double x) { return std::min(1.0, x * 12) * (x < ende ? 1.0 : std::max(0.0, 1 - (x - ende) * 8)); };
+            m.huelle = [ende](double x) {
+                return std::min(1.0, x * 12) * (x < ende ? 1.0 : std::max(0.0, 1 - (x - ende) * 8));
+            };
             m.saat = r.z;
             r.gleich();
             menge(n, m);
@@ -225,11 +227,14 @@ std::vector<float> Stadion_Ton(const std::string& art, i32 ms) {
     else if (art == "aufprall") stoss(p, 0, 180, 50, 0.3, 0.6);
     else if (art == "fangen") {
         stoss(p, 0, 140, 60, 0.2, 0.6);
-        rauschen(p, 0, 0.12, 1800, 1, [](double t) { return std::exp(-t * 40); }, 5, 0.5);
+        rauschen(
+            p, 0, 0.12, 1800, 1, [](double t) { return std::exp(-t * 40); }, 5, 0.5);
     } else if (art == "bande") stoss(p, 0, 70, 14, 0.5);
     else if (art == "netz") {
         stoss(p, 0, 110, 30, 0.4, 0.5);
-        rauschen(p, 0.02, ms / 1000.0, 3200, 0.7, [ms](double t) { return std::sin(PI * std::min(1.0, t / (ms / 1000.0 - 0.02))) * std::exp(-t * 3); }, 9);
+        rauschen(
+            p, 0.02, ms / 1000.0, 3200, 0.7,
+            [ms](double t) { return std::sin(PI * std::min(1.0, t / (ms / 1000.0 - 0.02))) * std::exp(-t * 3); }, 9);
     } else if (art == "pfosten") {
         stoss(p, 0, 100, 40, 1.0, 0.6);
         klang(p, 0, ms / 1000.0, {{640, 1, 4}, {1580, 0.6, 6}, {2470, 0.4, 9}, {3900, 0.2, 14}});
@@ -247,7 +252,8 @@ std::vector<float> Stadion_Ton(const std::string& art, i32 ms) {
         // Three drums, a beat the stand follows: boom boom boom-boom-boom.
         const double schlag = 0.25;
         for (double b : {0.0, 2.0, 4.0, 5.0, 6.0})
-            for (double takt = 0; takt * 8 * schlag < ms / 1000.0 - 0.3; ++takt) stoss(p, (takt * 8 + b) * schlag, 65, 9, 0.3);
+            for (double takt = 0; takt * 8 * schlag < ms / 1000.0 - 0.3; ++takt)
+                stoss(p, (takt * 8 + b) * schlag, 65, 9, 0.3);
     } else if (art.rfind("menge_ruhig", 0) == 0 || art.rfind("menge_laut", 0) == 0) {
         // The crowd's background: babble, rendered past the loop and faded over its start.
         const bool laut = art.rfind("menge_laut", 0) == 0;
@@ -265,12 +271,41 @@ std::vector<float> Stadion_Ton(const std::string& art, i32 ms) {
     } else if (art == "gesang" || art == "gesang2") {
         // Chants, bars of 4 beats at 120 a minute, the loop as long as the tune.
         if (art == "gesang")
-            gesang(p, {{67, 1}, {67, 1}, {64, 1.5}, {62, 0.5}, {64, 1}, {67, 1}, {69, 2}, {67, 1}, {67, 1}, {64, 1.5},
-                       {62, 0.5}, {60, 2}, {0, 2}},
+            gesang(p,
+                   {{67, 1},
+                    {67, 1},
+                    {64, 1.5},
+                    {62, 0.5},
+                    {64, 1},
+                    {67, 1},
+                    {69, 2},
+                    {67, 1},
+                    {67, 1},
+                    {64, 1.5},
+                    {62, 0.5},
+                    {60, 2},
+                    {0, 2}},
                    120, {1, 3}, 41);
         else
-            gesang(p, {{60, 1}, {60, 1}, {0, 0.5}, {60, 0.5}, {62, 0.5}, {64, 0.5}, {65, 2}, {64, 1}, {0, 1},
-                       {60, 1}, {60, 1}, {0, 0.5}, {60, 0.5}, {62, 0.5}, {64, 0.5}, {62, 2}, {60, 1}, {0, 1}},
+            gesang(p,
+                   {{60, 1},
+                    {60, 1},
+                    {0, 0.5},
+                    {60, 0.5},
+                    {62, 0.5},
+                    {64, 0.5},
+                    {65, 2},
+                    {64, 1},
+                    {0, 1},
+                    {60, 1},
+                    {60, 1},
+                    {0, 0.5},
+                    {60, 0.5},
+                    {62, 0.5},
+                    {64, 0.5},
+                    {62, 2},
+                    {60, 1},
+                    {0, 1}},
                    120, {0, 2}, 43);
         // Under the singing the rest of the stand goes on murmuring.
         std::vector<float> bett(n + ueber, 0.0f);

@@ -17,7 +17,7 @@ namespace {
 
 // Where the crests and names sit on a bar.
 struct Bar_Art {
-    i32 grafik;             // the blank bar
+    i32 grafik;                            // the blank bar
     i32 heim_x, gast_x, wappen_y, wappen;  // crests: x of each, y, size
     i32 font, name_y;
     const char* heim_format;  // colour, name: starts at a left tab

@@ -26,15 +26,15 @@ struct Sample {
 };
 
 Sample tabelle[SA_SAMPLES] = {
-    {0, 220, 0, 0, nullptr},   {1, 160, 0, 0, nullptr},   {2, 110, 0, 0, nullptr},   {3, 100, 0, 0, nullptr},
-    {4, 90, 0, 0, nullptr},    {5, 130, 0, 0, nullptr},   {6, 130, 0, 0, nullptr},   {7, 130, 0, 0, nullptr},
-    {8, 200, 0, 0, nullptr},   {9, 100, 0, 0, nullptr},   {10, 100, 0, 0, nullptr},  {11, 255, 0, 0, nullptr},
-    {12, 128, 0, 0, nullptr},  {13, 200, 0, 0, nullptr},  {16, 50, 0, 0, nullptr},   {14, 200, 0, 0, nullptr},
-    {15, 200, 0, 0, nullptr},  {17, 255, 1, 0, nullptr},  {18, 255, 1, 0, nullptr},  {19, 255, 1, 0, nullptr},
-    {20, 255, 1, 0, nullptr},  {24, 200, 0, 0, nullptr},  {25, 255, 0, 0, nullptr},  {26, 255, 0, 0, nullptr},
-    {27, 128, 0, 0, nullptr},  {28, 200, 0, 0, nullptr},  {29, 255, 0, 0, nullptr},  {30, 210, 0, 0, nullptr},
-    {31, 200, 0, 0, nullptr},  {33, 255, 0, 0, nullptr},  {32, 230, 0, 0, nullptr},  {21, 255, 1, 0, nullptr},
-    {22, 255, 1, 0, nullptr},  {23, 255, 0, 0, nullptr},  {34, 255, 0, 0, nullptr},
+    {0, 220, 0, 0, nullptr},  {1, 160, 0, 0, nullptr},  {2, 110, 0, 0, nullptr},  {3, 100, 0, 0, nullptr},
+    {4, 90, 0, 0, nullptr},   {5, 130, 0, 0, nullptr},  {6, 130, 0, 0, nullptr},  {7, 130, 0, 0, nullptr},
+    {8, 200, 0, 0, nullptr},  {9, 100, 0, 0, nullptr},  {10, 100, 0, 0, nullptr}, {11, 255, 0, 0, nullptr},
+    {12, 128, 0, 0, nullptr}, {13, 200, 0, 0, nullptr}, {16, 50, 0, 0, nullptr},  {14, 200, 0, 0, nullptr},
+    {15, 200, 0, 0, nullptr}, {17, 255, 1, 0, nullptr}, {18, 255, 1, 0, nullptr}, {19, 255, 1, 0, nullptr},
+    {20, 255, 1, 0, nullptr}, {24, 200, 0, 0, nullptr}, {25, 255, 0, 0, nullptr}, {26, 255, 0, 0, nullptr},
+    {27, 128, 0, 0, nullptr}, {28, 200, 0, 0, nullptr}, {29, 255, 0, 0, nullptr}, {30, 210, 0, 0, nullptr},
+    {31, 200, 0, 0, nullptr}, {33, 255, 0, 0, nullptr}, {32, 230, 0, 0, nullptr}, {21, 255, 1, 0, nullptr},
+    {22, 255, 1, 0, nullptr}, {23, 255, 0, 0, nullptr}, {34, 255, 0, 0, nullptr},
 };
 
 // A crowd sound group: its samples (the used ones first) and their count.
@@ -61,9 +61,10 @@ bool laden(int i) {
     if (archiv >= 0 && Resf_Lade_Blob(archiv, static_cast<i32>(s.eintrag), blob))
         s.slot = Sound_Lade_Sample(blob.data(), static_cast<u32>(blob.size()));
     if (s.slot) return true;
-    Meldung_Printf("Das Stadion kann nicht gezeigt werden: der Stadionklang %u fehlt in stadion_sound.res oder ist "
-                   "beschädigt.",
-                   s.eintrag);
+    Meldung_Printf(
+        "Das Stadion kann nicht gezeigt werden: der Stadionklang %u fehlt in stadion_sound.res oder ist "
+        "beschädigt.",
+        s.eintrag);
     return false;
 }
 
@@ -159,11 +160,8 @@ void Spielansicht_Sound_Reaktion(int art, int stufe) {
     if (aktuell == KEINER || art < 0 || art > 4) return;
     // (group, variant) of the first and the second sample. Kind 1 takes the
     // second of group 7's two variants with set 0.
-    const int teile[5][2][2] = {{{7, 0}, {2, 0}},
-                                {{7, aktuell == 0 ? 1 : 0}, {3, 0}},
-                                {{5, 0}, {2, 0}},
-                                {{5, 0}, {3, 0}},
-                                {{6, 2}, {2, 0}}};
+    const int teile[5][2][2] = {
+        {{7, 0}, {2, 0}}, {{7, aktuell == 0 ? 1 : 0}, {3, 0}}, {{5, 0}, {2, 0}}, {{5, 0}, {3, 0}}, {{6, 2}, {2, 0}}};
     const int d = (4 - stufe_begrenzen(stufe)) * 10;
     for (int k = 0; k < 2; ++k) {
         const int i = variante_sample(teile[art][k][0], teile[art][k][1]);
