@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -193,13 +194,18 @@ TEST_F(LiveWorte, GoalAndEngineNoticeReachTheTicker) {
 }
 
 TEST_F(LiveWorte, HeaderBarsCarryCrestsNamesAndTheHighlight) {
+    u32 lang = 0;  // the club with the longest name plays at home in view 2
+    for (int t = 1; t < Team_Anzahl; ++t)
+        if (std::strlen(Team_String(721, t, nullptr, 0)) > std::strlen(Team_String(721, int(lang), nullptr, 0)))
+            lang = static_cast<u32>(t);
+    liste[2]->team[0] = lang;
     Frames(3, 2);
     Spielansicht_View* views = Spielansicht_Views();
     const struct Bar {
         Rastport* Spielansicht_View::*feld;
-        i32 w, h, heim_x, gast_x, wappen, name_y;
-    } bars[] = {{&Spielansicht_View::kopf_gross, 800, 30, 15, 753, 28, 20},
-                {&Spielansicht_View::kopf_klein, 400, 18, 7, 380, 14, 12}};
+        i32 w, h, heim_x, gast_x, wappen, name_y, font, raum;  // room of a name before score and minute
+    } bars[] = {{&Spielansicht_View::kopf_gross, 800, 30, 15, 753, 28, 20, 11, 185},
+                {&Spielansicht_View::kopf_klein, 400, 18, 7, 380, 14, 12, 9, 118}};
     auto name = [](u32 team) { return std::string(Team_String(721, static_cast<int>(team), nullptr, 0)); };
     for (int seite = 0; seite < 2; ++seite) {  // the line-up screen shows match 0's home, then away club
         gezeigt = static_cast<i32>(liste[0]->team[seite]);
@@ -209,7 +215,12 @@ TEST_F(LiveWorte, HeaderBarsCarryCrestsNamesAndTheHighlight) {
             for (const Bar& b : bars) {
                 const Rastport* bar = views[s].*b.feld;
                 ASSERT_TRUE(bar && bar->breite == b.w && bar->hoehe == b.h) << s;
-                const std::string heim = name(liste[s]->team[0]), gast = name(liste[s]->team[1]);
+                auto kurz = [&](u32 team) {  // a long name cut to its room
+                    std::string n = name(team);
+                    while (Font_Text_Breite(Font_Tabelle_Holen(b.font), n.c_str()) > b.raum) n.pop_back();
+                    return n;
+                };
+                const std::string heim = kurz(liste[s]->team[0]), gast = kurz(liste[s]->team[1]);
                 std::vector<std::string> gelb, weiss = {heim, gast};
                 if (s == 0) {  // only match 0 holds the shown club
                     gelb = {seite ? gast : heim};

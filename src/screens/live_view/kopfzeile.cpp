@@ -1,6 +1,8 @@
 // The header bar pictures of the live view.
 #include "screens/live_view/kopfzeile.h"
 
+#include <cstdio>
+
 #include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
@@ -20,11 +22,13 @@ struct Bar_Art {
     i32 grafik;                            // the blank bar
     i32 heim_x, gast_x, wappen_y, wappen;  // crests: x of each, y, size
     i32 font, name_y;
-    const char* heim_format;  // colour, name: starts at a left tab
-    const char* gast_format;  // colour, name: ends at a right tab
+    i32 heim_breite, gast_breite;  // room of each name before the score and the minute
+    const char* heim_format;       // colour, name: starts at a left tab
+    const char* gast_format;       // colour, name: ends at a right tab
 };
-constexpr Bar_Art GROSS{GRAFIK_LIVE_KOPF_GROSS, 15, 753, 2, 28, 11, 20, "#^c%05d^tl0060%s", "#^c%05d^tr0734%s"};
-constexpr Bar_Art KLEIN{GRAFIK_LIVE_KOPF_KLEIN, 7, 380, 2, 14, 9, 12, "#^c%05d^tl0030%s", "#^c%05d^tr0374%s"};
+constexpr Bar_Art GROSS{GRAFIK_LIVE_KOPF_GROSS, 15, 753, 2, 28, 11, 20, 185, 150, "#^c%05d^tl0060%s",
+                        "#^c%05d^tr0734%s"};
+constexpr Bar_Art KLEIN{GRAFIK_LIVE_KOPF_KLEIN, 7, 380, 2, 14, 9, 12, 118, 110, "#^c%05d^tl0030%s", "#^c%05d^tr0374%s"};
 
 i32 gezeigtes_team() { return Menue_Spiel_Team_Waehlen(nullptr, -1); }
 
@@ -35,9 +39,14 @@ const char* vereinsname(u32 team) {
 void namen(Rastport* bar, const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezeigt) {
     Font* f = Font_Tabelle_Holen(a.font);
     const char* formate[2] = {a.heim_format, a.gast_format};
+    const i32 breiten[2] = {a.heim_breite, a.gast_breite};
     for (int seite = 0; seite < 2; ++seite) {
         const u16 farbe = static_cast<i32>(sf.team[seite]) == gezeigt ? FARBE_GEWAEHLT : FARBE_WEISS;
-        Font_Printf_Glatt(bar, f, formate[seite], 0, a.name_y, farbe, vereinsname(sf.team[seite]));
+        // A long name is cut to its room: it never runs into the score or the minute.
+        char name[128];
+        std::snprintf(name, sizeof name, "%s", vereinsname(sf.team[seite]));
+        Font_Text_Kuerzen(name, name, f, breiten[seite]);
+        Font_Printf_Glatt(bar, f, formate[seite], 0, a.name_y, farbe, name);
     }
 }
 
