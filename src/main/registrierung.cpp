@@ -57,6 +57,8 @@
 #if KORDAVO_HAT_SCREENS
 #include "screens/anmelden.h"
 #include "screens/club/spielstand.h"
+#include "screens/live_view/kommentar.h"
+#include "screens/live_view/stadion_ton.h"
 #include "screens/screens.h"
 #endif
 #if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
@@ -117,6 +119,14 @@ Spielfeld_Hooks spielfeld_tabelle() {
         Netz_Signal_Senden(b.data(), static_cast<u32>(b.size()));
     };
     h.hole_spielfeld = Spielfeld_Netz_Holen;
+#endif
+#if KORDAVO_HAT_SCREENS
+    // The engine's notices in the live view's ticker line; the crowd's
+    // sounds of the match the focused view shows.
+    h.ticker = Spielansicht_Ticker_Setzen;
+    h.sound_stadion = Spielansicht_Sound_Stadion;
+    h.sound_reaktion = Spielansicht_Sound_Reaktion;
+    h.sound_stereo = Spielansicht_Sound_Stereo;
 #endif
     return h;
 }

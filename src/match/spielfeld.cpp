@@ -220,6 +220,7 @@ void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h) {
     ersetzen(SF_Hook.ticker, standard.ticker);
     ersetzen(SF_Hook.sound_stadion, standard.sound_stadion);
     ersetzen(SF_Hook.sound_reaktion, standard.sound_reaktion);
+    ersetzen(SF_Hook.sound_stereo, standard.sound_stereo);
     ersetzen(SF_Hook.statistik_spieler, standard.statistik_spieler);
     ersetzen(SF_Hook.wettbewerb_ereignis, standard.wettbewerb_ereignis);
     ersetzen(SF_Hook.spieler_nach_spiel, standard.spieler_nach_spiel);

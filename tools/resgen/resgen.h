@@ -80,6 +80,12 @@ std::string Dejavu_Pfad(const std::string& datei);
 // `ms` milliseconds as a complete WAV file (22,050 Hz, mono, peak -6 dBFS);
 // empty with a message when the recipe is unknown.
 std::vector<u8> Ton(const std::string& rezept, i32 ms);
+// A stadium sound ("pfiff_kurz", "netz", "menge_ruhig", "gesang", "torjubel",
+// ...; the manifest writes them "stadion:<name>") of `ms` milliseconds as
+// samples at 22,050 Hz, not yet levelled; the crowd's loops ("menge_*",
+// "gesang*") join seamlessly end to start. Empty with a message for an
+// unknown name.
+std::vector<float> Stadion_Ton(const std::string& art, i32 ms);
 // The background music from a text score (docs/formats/partitur.md),
 // rendered with FluidSynth: a seamless stereo loop as a WAV file; empty
 // with the reason in *fehler.
