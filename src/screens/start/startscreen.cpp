@@ -388,7 +388,7 @@ void Spielstart_Info(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
                 Spielstart_Adresse_Text(netz.adresse, t, sizeof t);
                 Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 8, y + 17, FARBE_HELL, t);
             } else {
-                const i32 r = Eingabefeld_Bearbeiten(font(FONT_KLEIN), adresse_text, sizeof adresse_text, 200, 0, x + 8,
+                const i32 r = Eingabefeld_Bearbeiten(font(FONT_KLEIN), adresse_text, sizeof adresse_text, 200, EINGABE_ZAHL, x + 8,
                                                      y + 2, 130, 20, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
                 i32 teile[4];
                 if (Tools_IP_Parsen(adresse_text, teile))

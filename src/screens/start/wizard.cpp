@@ -373,7 +373,7 @@ bool Spielstart_Name_Gueltig(const char* name) {
         if (c < 32 || c == 127 || c == '^') return false;
         const u32 u = Cp1252_Zeichen_Unicode(c);
         if (u >= 0x80 && u < 0xA0) return false;  // the five unassigned bytes
-        if (f && c != ' ' && f->breite[c] <= 0) return false;
+        if (f && c != ' ' && Font_Zeichen_Breite(const_cast<Font*>(f), c) - f->abstand <= 0) return false;
         if (c != ' ') nur_leer = false;
     }
     return !nur_leer;
@@ -422,8 +422,9 @@ void Spielstart_Seite_Init(i32 richtung) {
             // the club) under the final question.
             z.seite = ruf::Client() ? S_VEREIN : S_LIGA;
             seite_aufbauen();
-            if (video_hg) Bnk_RelV(video_hg), video_hg = nullptr, video_hg_nummer = -1;
-            Menue_Requester(2, Team_Aktiv, text(98), nullptr, nullptr, frage_ja, frage_nein);
+            // The videos would lie over the question.
+            Spielstart_Videos_Schliessen();
+            Menue_Requester(2, -1, text(98), nullptr, nullptr, frage_ja, frage_nein);
             return;
         }
     }
@@ -555,8 +556,7 @@ void Spielstart_Listenkopf(Screen_Icon*, Rastport* ziel, i32, i32) {
     switch (Z().seite) {
         case S_LAND: Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tl0521%s^tr0767%s", 0, 181, FARBE_KOPF, text(87), text(88)); break;
         case S_VEREIN:
-            Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tl0521%s^tl0669%s^tr0767%s", 0, 181, FARBE_KOPF, text(89),
-                              text(91), text(90));
+            Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tl0521%s^tr0767%s", 0, 181, FARBE_KOPF, text(89), text(90));
             break;
         case S_LIGA: Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tl0521%s^tr0767%s", 0, 181, FARBE_KOPF, text(92), text(93)); break;
         default: break;
@@ -627,12 +627,12 @@ void Spielstart_Listeneintrag(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
                                   Spielstart_Slots[anderer].name);
             } else {
                 icon->status &= ~MENUE_S_GRAU;
-                const i32 liga = Team_Wert(11, t, 0, 0);
+                const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
                 const std::string n = liga >= 0 ? Wettbewerb_Get_Name(liga, false) : std::string(text(97));
                 Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 94, y + 30, FARBE_HELL, n.c_str());
             }
             const i32 halbe = Team_Get_Staerke_Modus(t, 16) / 11;
-            Sterne_Zeichnen(ziel, Sterne_Klein(std::clamp(halbe, 0, 12), 0, x + 252), y + 10);
+            Sterne_Zeichnen(ziel, Sterne_Klein(std::clamp(halbe, 0, 12), 0, x + 292), y + 12);
             Wappen_Blit(t, ziel, x + 38, y + 2, 28, 28, nullptr);
             Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 94, y + 16,
                               (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : gewaehlt ? FARBE_GEWAEHLT : FARBE_WEISS,
@@ -662,7 +662,7 @@ void Spielstart_Name_Seite(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     char titel[80];
     std::snprintf(titel, sizeof titel, text(70), Z().slot + 1);
     Font_Printf_Glatt(ziel, font(FONT_EINTRAG), "^c%05d%s", x + 16, y + 28, FARBE_WEISS, titel);
-    const i32 r = Eingabefeld_Bearbeiten(font(FONT_EINTRAG), s.name, sizeof s.name, SPIELSTART_NAME_MAX, 0, x + 16,
+    const i32 r = Eingabefeld_Bearbeiten(font(FONT_EINTRAG), s.name, sizeof s.name, SPIELSTART_NAME_MAX, EINGABE_NAMEN, x + 16,
                                          y + 44, 320, 24, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
     if (!Spielstart_Name_Gueltig(s.name) && s.name[0])
         Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 16, y + 86, FARBE_FEHLER, text(146));
