@@ -26,6 +26,7 @@
 #include "screens/start/spielstart.h"
 #include "season/kalender_lauf.h"
 #include "season/startkonten.h"
+#include "season/wettbewerb.h"
 #include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_werte.h"
 #include "world/bank.h"
@@ -149,7 +150,9 @@ TEST_F(Spielstart, ZweiManagerDurchDenWizardSpeichernUndLaden) {
     ASSERT_EQ(z.seite, 2);
     EXPECT_EQ(z.schwierigkeit, 2);
     EXPECT_EQ(Spielstart_Video_Seite(), 57);
-    EXPECT_TRUE(grau(ICON_WIZ_WEITER));  // no name yet
+    // A name to start from, replaced by the one typed.
+    EXPECT_STREQ(Spielstart_Slots[0].name, "Manager 1");
+    EXPECT_FALSE(grau(ICON_WIZ_WEITER));
     bild("3_name");
     // The first country's clubs: both managers choose from them.
     manager("Alpha", 0, 0, 0, 0, "a");
@@ -299,6 +302,95 @@ TEST_F(Spielstart, NetzSchalterZeigtDieRollen) {
     EXPECT_EQ(n.adresse[3], 3);  // "10.1.2.x" is no address
     lauf(klick(ICON_START_NETZ), 8);
     EXPECT_EQ(Internet_Modus, INTERNET_MODUS_EINZEL);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SpielstartRegeln, NamenUndAdressen) {
+    const struct {
+        const char* name;
+        bool gut;
+    } namen[] = {{"Alpha", true},
+                 {"M\xFCller-L\xFC" "denscheid", true},  // Windows-1252 umlauts
+                 {"", false},
+                 {"   ", false},
+                 {"abcdefghijklmnopqrstuvwxyzabcdefghi", true},   // 35
+                 {"abcdefghijklmnopqrstuvwxyzabcdefghij", false},  // 36
+                 {"Ab^c", false},                                  // the markup's escape
+                 {"Tab\tulator", false},
+                 {"Zeichen \x81", false}};  // a byte without a character
+    for (const auto& n : namen) EXPECT_EQ(Spielstart_Name_Gueltig(n.name), n.gut) << n.name;
+    const struct {
+        i32 a[4];
+        const char* text;
+    } adressen[] = {{{192, 168, 0, 1}, "192.168.0.1"}, {{10, -1, 2, 3}, "10.2.3"}, {{-1, -1, -1, -1}, ""}};
+    for (const auto& a : adressen) {
+        char t[32];
+        Spielstart_Adresse_Text(a.a, t, sizeof t);
+        EXPECT_STREQ(t, a.text);
+    }
+}
+
+TEST_F(Spielstart, AbschlussLigenGeldUndLandwahl) {
+    neues_spiel();
+    Spielstart_Zustand& z = Spielstart_Get_Zustand();
+    // The start money by difficulty at the top level (the amount and
+    // 500,000, rounded down to 100,000); an unset difficulty counts as 2.
+    i32 oben = -1;
+    for (i32 t = 0; t < Team_Anzahl && oben < 0; ++t)
+        if ((Team_Daten[t].art & TEAM_ART_VEREIN) && Wettbewerb_Get_Liga_Prozent(t) == 100) oben = t;
+    ASSERT_GE(oben, 0);
+    const i64 geld[] = {6500000, 5000000, 3500000, 3000000, 2500000};
+    for (i32 s = 0; s < 5; ++s) EXPECT_EQ(Spielstart_Startgeld(oben, s), geld[s]) << s;
+    EXPECT_EQ(Spielstart_Startgeld(oben, -1), 3500000);
+
+    // A new country clears the club and the league chosen before.
+    z.anzahl = 1, z.slot = 0;
+    Spielstart_Slot& s = Spielstart_Slots[0];
+    std::snprintf(s.name, sizeof s.name, "Gamma");
+    s.gesicht = 3, s.team = 5, s.liga = 2;
+    z.seite = 3;
+    Spielstart_Seite_Init(1);
+    ASSERT_EQ(z.seite, 4);
+    lauf(eintrag(1));
+    EXPECT_EQ(s.land, z.laender[1]);
+    EXPECT_EQ(s.team, -1);
+    EXPECT_EQ(s.liga, -1);
+    ASSERT_EQ(z.seite, 5);
+
+    // League placement: a club moved into another league changes places
+    // with that league's last club; its own league moves nothing.
+    const i32 t0 = z.teams[0];
+    const i32 alt = Wettbewerb_Get_Liga_Von_Team(t0, true);
+    ASSERT_GE(alt, 0);
+    i32 ziel = -1;
+    for (i32 i = 0; i < z.ligen_anzahl + 128 && ziel < 0; ++i) {
+        i32 ligen[128];
+        const i32 n = Wettbewerb_Get_Aktive(-1, ligen, true);
+        for (i32 k = 0; k < n && ziel < 0; ++k)
+            if (ligen[k] != alt) ziel = ligen[k];
+    }
+    ASSERT_GE(ziel, 0);
+    // The league's last club of its start list (the season has not entered its clubs yet).
+    const Wettbewerb* w = Wettbewerb_Get_Zeiger(ziel);
+    ASSERT_NE(w, nullptr);
+    i32 p = w->startteam_anzahl - 1;
+    while (p > 0 && w->start_team[p] < 0) --p;
+    const i32 letzter = w->start_team[p];
+    ASSERT_GE(letzter, 0);
+    s.team = t0, s.liga = ziel, s.behalten = 1;
+    Spielstart_Teams_Angleichen();
+    EXPECT_EQ(Team_Wert(11, t0, 0, OP_LESEN), ziel);
+    EXPECT_EQ(Team_Wert(11, letzter, 0, OP_LESEN), alt);
+    EXPECT_EQ(Wettbewerb_Get_Liga_Von_Team(t0, true), ziel);
+    EXPECT_EQ(Wettbewerb_Get_Liga_Von_Team(letzter, true), alt);
+    EXPECT_EQ(w->start_team[p], t0);
+    // Chosen again: the club is in that league already, nothing moves.
+    Spielstart_Teams_Angleichen();
+    EXPECT_EQ(Team_Wert(11, t0, 0, OP_LESEN), ziel);
+    EXPECT_EQ(Team_Wert(11, letzter, 0, OP_LESEN), alt);
 }
 
 }  // namespace

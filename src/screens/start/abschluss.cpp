@@ -23,6 +23,7 @@
 #include "screens/start/spielstart.h"
 #include "screens/start/start_intern.h"
 #include "season/freundschaft.h"
+#include "season/wettbewerb.h"
 #include "season/optionen.h"
 #include "season/startkonten.h"
 #include "season/wettbewerb_abfragen.h"
@@ -73,6 +74,29 @@ bool client_beitreten() {
     return ok;
 }
 
+// The base league a club plays in (its league slot before the season has
+// set it).
+i32 liga_von(i32 t) {
+    const i32 l = Wettbewerb_Get_Liga_Von_Team(t, true);
+    return l >= 0 ? l : Team_Wert(11, t, 0, OP_LESEN);
+}
+
+// The clubs of a league: its current ones, before the season has entered
+// them its start list; free places (-1) left out. Their count.
+i32 liga_teams(i32 liga, i32 aus[128]) {
+    i32 roh[128];
+    i32 n = std::clamp(Wettbewerb_Get_Teams(liga, roh), 0, 128), m = 0;
+    for (i32 i = 0; i < n; ++i)
+        if (roh[i] >= 0 && roh[i] < Team_Anzahl) aus[m++] = roh[i];
+    if (m > 0) return m;
+    if (const Wettbewerb* w = Wettbewerb_Get_Zeiger(liga)) {
+        n = std::clamp(w->startteam_anzahl, 0, std::min(128, WETTBEWERB_MAX_TEAMS));
+        for (i32 i = 0; i < n; ++i)
+            if (w->start_team[i] >= 0 && w->start_team[i] < Team_Anzahl) aus[m++] = w->start_team[i];
+    }
+    return m;
+}
+
 // The league averages of one run: seats, terraces, strength (0 not yet known).
 struct Liga_Schnitt {
     i32 sitze = 0, steh = 0, staerke = 0;
@@ -82,10 +106,10 @@ struct Liga_Schnitt {
 // percentage of the slot's own club.
 void team_angleichen(i32 t, i32 prozent, std::vector<Liga_Schnitt>& schnitt) {
     if (t < 0 || t >= Team_Anzahl) return;
-    const i32 liga = Team_Wert(11, t, 0, OP_LESEN);
+    const i32 liga = liga_von(t);
     if (liga < 0 || liga >= LIGEN) return;
     i32 teams[128];
-    const i32 n_liga = std::clamp(Wettbewerb_Get_Teams(liga, teams), 0, 128);
+    const i32 n_liga = liga_teams(liga, teams);
     if (n_liga == 0) return;
     Liga_Schnitt& c = schnitt[static_cast<size_t>(liga)];
     i32 n = 1, k = 0, summe_staerke = 0;
@@ -295,11 +319,12 @@ void Spielstart_Teams_Angleichen() {
     if (ruf::Einzel())
         for (i32 i = 0; i < anzahl; ++i) {
             const Spielstart_Slot& s = Spielstart_Slots[i];
-            const i32 alt = Team_Wert(11, s.team, 0, OP_LESEN);
+            const i32 alt = liga_von(s.team);
             if (s.team < 0 || s.liga < 0 || s.liga == alt) continue;
             i32 teams[128];
-            const i32 n = std::clamp(Wettbewerb_Get_Teams(s.liga, teams), 0, 128);
+            const i32 n = liga_teams(s.liga, teams);
             if (n == 0) continue;
+            // From the last club towards the first; the first is taken whatever it is.
             i32 p = n - 1;
             for (; p > 0; --p) {
                 bool menschlich = false;
@@ -307,7 +332,7 @@ void Spielstart_Teams_Angleichen() {
                 if (!menschlich) break;
             }
             const i32 anderer = teams[p];
-            if (anderer == s.team) continue;
+            if (anderer < 0 || anderer >= Team_Anzahl || anderer == s.team) continue;
             Wettbewerb_Team_Tauschen(alt, s.liga, s.team, anderer);
             Team_Wert(11, s.team, s.liga, OP_SCHREIBEN);
             Team_Wert(11, anderer, alt, OP_SCHREIBEN);

@@ -321,7 +321,13 @@ void seite_aufbauen() {
         Menue_Icon_Zustand_Setzen(ICON_WIZ_KNOPF, KNOPF_Y_MIN);
     }
     if (z.seite == S_ANZAHL) Menue_Screen_Icon_Tabelle_Hinzufuegen(ANZAHL.daten());
-    if (z.seite == S_NAME) Menue_Screen_Icon_Tabelle_Hinzufuegen(NAME.daten());
+    if (z.seite == S_NAME) {
+        // A name to start from, chosen whole, so a player with the mouse
+        // alone goes on and one who types replaces it.
+        Spielstart_Slot& s = aktueller();
+        if (!s.name[0]) std::snprintf(s.name, sizeof s.name, text(147), z.slot + 1);
+        Menue_Screen_Icon_Tabelle_Hinzufuegen(NAME.daten());
+    }
     if (z.seite == S_VEREIN && !ruf::Client()) Menue_Screen_Icon_Tabelle_Hinzufuegen(BEHALTEN.daten());
     // Back: not before the first page (a client not before the name page).
     Start_Grau(ICON_WIZ_ZURUECK, (z.seite == S_ANZAHL && z.slot == 0) || (ruf::Client() && z.seite <= S_NAME));
@@ -662,7 +668,8 @@ void Spielstart_Name_Seite(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     char titel[80];
     std::snprintf(titel, sizeof titel, text(70), Z().slot + 1);
     Font_Printf_Glatt(ziel, font(FONT_EINTRAG), "^c%05d%s", x + 16, y + 28, FARBE_WEISS, titel);
-    const i32 r = Eingabefeld_Bearbeiten(font(FONT_EINTRAG), s.name, sizeof s.name, SPIELSTART_NAME_MAX, EINGABE_NAMEN, x + 16,
+    const i32 r = Eingabefeld_Bearbeiten(font(FONT_EINTRAG), s.name, sizeof s.name, SPIELSTART_NAME_MAX,
+                                         EINGABE_NAMEN | EINGABE_ALLES_WAEHLEN, x + 16,
                                          y + 44, 320, 24, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
     if (!Spielstart_Name_Gueltig(s.name) && s.name[0])
         Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 16, y + 86, FARBE_FEHLER, text(146));
