@@ -203,7 +203,7 @@ TEST_F(Spielstart, ZweiManagerDurchDenWizardSpeichernUndLaden) {
     EXPECT_STREQ(Team_String(300, alpha, nullptr, 0), "Alpha");
     EXPECT_STREQ(Team_String(300, beta, nullptr, 0), "Beta");
     // Alpha plays in the league he chose, with the money of difficulty 2 at its level.
-    EXPECT_EQ(Team_Wert(11, alpha, 0, OP_LESEN), liga);
+    EXPECT_EQ(Wettbewerb_Get_Liga_Von_Team(alpha, true), liga);
     EXPECT_EQ(Bank_Get_Kontostand(alpha, 0, -1),
               static_cast<f64>(Startkonto_Betrag(2, Wettbewerb_Get_Liga_Prozent(alpha))));
     if (Wettbewerb_Get_Liga_Prozent(alpha) == 100) {

@@ -182,6 +182,7 @@ bool Spielstart_Startteams_Holen() {
         z.user[36] = 0;
         z.status = get_u32le(e + 64);
         z.slot = get_i32le(e + 68);
+        z.frager = get_i32le(e + 72);
     }
     return true;
 }
@@ -190,13 +191,19 @@ const Startteam_Eintrag* Spielstart_Startteam(i32 team) {
     return team >= 0 && static_cast<size_t>(team) < startteams.size() ? &startteams[static_cast<size_t>(team)] : nullptr;
 }
 
+bool Spielstart_Client_Waehlbar(i32 team) {
+    const Startteam_Eintrag* e = Spielstart_Startteam(team);
+    if (!e || (e->status & TEAM_STATUS_USER_AKTIV)) return false;
+    // A club with an entry but no user is managed at the server's machine.
+    return e->marke < 0 || (e->status & TEAM_STATUS_USER);
+}
+
 void Spielstart_Laender_Bauen() {
     Spielstart_Zustand& z = Z();
     std::vector<u8> markiert(MAX_TEAMS, 0);
     if (ruf::Client())
         for (i32 t = 0; t < Team_Anzahl; ++t) {
-            const Startteam_Eintrag* e = Spielstart_Startteam(t);
-            if (e && e->marke >= 0) {
+            if (Team_Get_Art(t) & TEAM_ART_VEREIN && Spielstart_Client_Waehlbar(t)) {
                 const i32 nation = Team_Wert(6, t, 0, OP_LESEN);
                 if (nation >= 0 && nation < MAX_TEAMS) markiert[static_cast<size_t>(nation)] = 1;
             }
@@ -205,7 +212,7 @@ void Spielstart_Laender_Bauen() {
     for (i32 t = 0; t < Team_Anzahl && z.laender_anzahl < 1000; ++t) {
         if (!(Team_Wert(7, t, 0, OP_LESEN) & TEAM_STATUS_LAND) || !Team_Land_Hat_Wettbewerbe(t)) continue;
         // A country is offered when it has clubs to choose.
-        if (Team_Get_Teams_Von_Nation(t, nullptr, 0, ruf::Client() ? 0 : 1) == 0) continue;
+        if (Team_Get_Teams_Von_Nation(t, nullptr, 0, 1) == 0) continue;
         if (ruf::Client() && !markiert[static_cast<size_t>(t)]) continue;
         z.laender[z.laender_anzahl++] = t;
     }
@@ -267,14 +274,15 @@ void Spielstart_Abschliessen() {
     const i32 anzahl = ruf::Client() ? 1 : std::clamp(z.anzahl, 1, SPIELSTART_MANAGER_MAX);
     if (ruf::Client()) {
         Spielstart_Startteams_Holen();
-        const Startteam_Eintrag* e = Spielstart_Startteam(Spielstart_Slots[0].team);
-        if (!e || (e->status & TEAM_STATUS_USER_AKTIV)) {
+        if (!Spielstart_Client_Waehlbar(Spielstart_Slots[0].team)) {
             Menue_Requester(1, Team_Aktiv, text(143), nullptr, nullptr, nein, nein);
             return;
         }
     }
     for (i32 i = 0; i < anzahl; ++i) {
-        const Spielstart_Slot& s = Spielstart_Slots[i];
+        Spielstart_Slot& s = Spielstart_Slots[i];
+        // A client skips the name page: the name to start from.
+        if (!s.name[0]) std::snprintf(s.name, sizeof s.name, text(147), i + 1);
         z.verwaltet[i] = s.team;
         Aktuelles_Team = Team_Aktiv = s.team;
         if (!Team_Hat_Manager(s.team)) Manager_Neuer_Mitspieler(s.team, s.name, s.gesicht);
@@ -285,7 +293,7 @@ void Spielstart_Abschliessen() {
     if (ruf::Client()) {
         const Spielstart_Slot& s = Spielstart_Slots[0];
         const Startteam_Eintrag* e = Spielstart_Startteam(s.team);
-        Team_Internet_Client_Set_User_Active(e ? e->slot : 0, s.team, s.name, s.gesicht);
+        Team_Internet_Client_Set_User_Active(e ? e->frager : 0, s.team, s.name, s.gesicht);
         u8 kopf = 0;
         char name[36] = {};
         Manager_Internet_Client_Get_Startinfo_2(s.team, &kopf, name);
@@ -315,8 +323,9 @@ void Spielstart_Teams_Angleichen() {
     std::vector<i32> partner(static_cast<size_t>(anzahl), -1);
     std::vector<Liga_Schnitt> schnitt(LIGEN);
     // League placement: the club changes places with the last club of the
-    // chosen league that no manager has chosen.
-    if (ruf::Einzel())
+    // chosen league that no manager has chosen (a server's managers at its
+    // own machine choose their leagues as in single play).
+    if (!ruf::Client())
         for (i32 i = 0; i < anzahl; ++i) {
             const Spielstart_Slot& s = Spielstart_Slots[i];
             const i32 alt = liga_von(s.team);

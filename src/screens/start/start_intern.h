@@ -23,7 +23,11 @@ struct Startteam_Eintrag {
     char user[37] = {};
     u32 status = 0;
     i32 slot = -1;
+    i32 frager = -1;  // the asking client's connection slot
 };
+// A client may choose the club: no user is active on it and it is no club
+// of a manager at the server's machine.
+bool Spielstart_Client_Waehlbar(i32 team);
 bool Spielstart_Startteams_Holen();
 const Startteam_Eintrag* Spielstart_Startteam(i32 team);
 // Closes both wizard videos.

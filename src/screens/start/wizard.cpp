@@ -256,13 +256,11 @@ void teams_bauen() {
     z.teams_anzahl = 0;
     if (aktueller().land < 0) return;
     u32 l[1000];
-    const i32 n = Team_Get_Teams_Von_Nation(aktueller().land, l, 1, ruf::Client() ? 0 : 1);
+    const i32 n = Team_Get_Teams_Von_Nation(aktueller().land, l, 1, 1);
     for (i32 i = 0; i < n && i < 1000; ++i) {
         const i32 t = static_cast<i32>(l[i]);
-        if (ruf::Client()) {
-            const Startteam_Eintrag* e = Spielstart_Startteam(t);
-            if (!e || e->marke < 0) continue;
-        }
+        // A client is offered the clubs no user plays and no manager at the server holds.
+        if (ruf::Client() && !Spielstart_Client_Waehlbar(t)) continue;
         z.teams[z.teams_anzahl++] = t;
     }
 }
@@ -299,7 +297,7 @@ void seite_aufbauen() {
     Menue_Screen_Icon_Tabelle_Hinzufuegen(RAHMEN.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(LISTE.daten());
     const Layout* l = layout();
-    anzeigen(ICON_WIZ_KOPF, z.seite != S_ANZAHL);
+    anzeigen(ICON_WIZ_KOPF, true);  // the panel also behind the count, so no empty band shows
     if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_WIZ_KOPF)) k->grafik = l ? l->kopf : GRAFIK_WIZ_KOPF_LISTE;
     const i32 n = eintraege(), sicht = sichtbar();
     for (i32 k = 0; k < WIZ_EINTRAEGE; ++k) {
