@@ -54,24 +54,30 @@ Spielstart_Zustand& Z() { return Spielstart_Get_Zustand(); }
 
 void nein(i32, const i32*) { Spielstart_Abschluss_Nein(); }
 
-// A client joins: the server's start values, its teams and players, and its table of start teams.
+// A client joins: the server's start values and its table of start teams
+// (what a client may ask before it has taken its club; the world it shows
+// in the wizard is its own copy until then).
 bool client_beitreten() {
-    Netz_Client_Reset();
-    Manager_Struktur* kopie = Manager_Get_Kopie(Team_Transfermarkt);
-    bool ok = Manager_Internet_Client_Get_Startinfo_1();
-    ok = ok && Spieler_Internet_Client_Get_Startinfo();
-    if (ok) {
-        Team_Free(1);
-        ok = Team_Internet_Client_Get_Startinfo() && Team_Internet_Client_Init();
-    }
-    if (kopie) {
-        if (ok) Team_Zeiger(701, Team_Transfermarkt, kopie, 1);
-        W32_Memory_H_Free(kopie);
-    }
-    ok = ok && Spieler_Internet_Client_Init() && Spielstart_Startteams_Holen();
+    const bool ok = Manager_Internet_Client_Get_Startinfo_1() && Spieler_Internet_Client_Get_Startinfo() &&
+                    Team_Internet_Client_Get_Startinfo() && Spielstart_Startteams_Holen();
     // The difficulty is the server's.
     Z().schwierigkeit = std::clamp(Schwierigkeit, 0, 4);
     return ok;
+}
+
+// A client that has taken its club: the server's teams and players replace
+// the values of the local copy (the same world, so its records are reused),
+// its own squad and its bank data come in full.
+bool client_daten_holen(i32 team) {
+    bool ok = Team_Internet_Client_Get_Startinfo() && Team_Internet_Client_Init() && Spieler_Internet_Client_Init();
+    ok = ok && Team_Internet_Client_Refresh() && Spieler_Internet_Client_Get_Data(0, 0, -1, 0) &&
+         Spieler_Internet_Client_Get_Data(4, 0, -1, 0) && Team_Internet_Client_Get_Spielerblock(team);
+    if (!ok) return false;
+    Bank_Internet_Client_Get_Bankdaten(team);
+    // The caches of the calendar, the fixtures, the news and the
+    // competitions start from the server's state.
+    Netz_Client_Reset();
+    return true;
 }
 
 // The base league a club plays in (its league slot before the season has
@@ -229,7 +235,14 @@ void Spielstart_Neu_Klick(Screen_Icon*, u32 ereignis) {
         }
         Z().spieler_ok = true;
     }
-    if (!ruf::Client() && !Spielstart_Neues_Spiel()) return;
+    // A client reads its own copy of the world as a local game would (its
+    // competitions are not asked of the server before it has a club): the
+    // wizard's lists come from it until the server's data replaces it.
+    const i32 rolle = Internet_Modus;
+    if (ruf::Client()) Internet_Modus = INTERNET_MODUS_EINZEL;
+    const bool welt = Spielstart_Neues_Spiel();
+    Internet_Modus = rolle;
+    if (!welt) return;
     if (!ruf::Einzel()) {
         if (!h.verbinden(netz.adresse) || ruf::Einzel()) {
             Internet_Modus = INTERNET_MODUS_EINZEL;
@@ -279,6 +292,17 @@ void Spielstart_Abschliessen() {
             return;
         }
     }
+    if (ruf::Client()) {
+        // The club is taken at the server first; then the server's data.
+        Spielstart_Slot& s = Spielstart_Slots[0];
+        if (!s.name[0]) std::snprintf(s.name, sizeof s.name, text(147), 1);
+        const Startteam_Eintrag* e = Spielstart_Startteam(s.team);
+        if (!Team_Internet_Client_Set_User_Active(e ? e->frager : 0, s.team, s.name, s.gesicht) ||
+            !client_daten_holen(s.team)) {
+            Meldung_Printf("%s", text(138));
+            return;
+        }
+    }
     for (i32 i = 0; i < anzahl; ++i) {
         Spielstart_Slot& s = Spielstart_Slots[i];
         // A client skips the name page: the name to start from.
@@ -292,8 +316,6 @@ void Spielstart_Abschliessen() {
     }
     if (ruf::Client()) {
         const Spielstart_Slot& s = Spielstart_Slots[0];
-        const Startteam_Eintrag* e = Spielstart_Startteam(s.team);
-        Team_Internet_Client_Set_User_Active(e ? e->frager : 0, s.team, s.name, s.gesicht);
         u8 kopf = 0;
         char name[36] = {};
         Manager_Internet_Client_Get_Startinfo_2(s.team, &kopf, name);
