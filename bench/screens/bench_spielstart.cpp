@@ -86,6 +86,26 @@ void abschliessen_vier_manager(benchmark::State& st) {
 }
 BENCHMARK(abschliessen_vier_manager)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// One frame of the wizard's club page (the summary, six clubs with crests,
+// stars and leagues, the buttons) on the shipped world.
+void wizard_seite_verein(benchmark::State& st) {
+    if (!bereit()) return st.SkipWithError("Archive fehlen");
+    if (!welt()) return st.SkipWithError("die Welt fehlt");
+    Spielstart_Laender_Bauen();
+    Spielstart_Zustand& z = Spielstart_Get_Zustand();
+    z.anzahl = 1, z.slot = 0, z.schwierigkeit = 2;
+    Spielstart_Slot& s = Spielstart_Slots[0];
+    std::snprintf(s.name, sizeof s.name, "Manager 1");
+    s.gesicht = 0, s.land = z.laender[0];
+    z.seite = 4;
+    Spielstart_Seite_Init(1);
+    if (z.seite != 5) return st.SkipWithError("keine Vereinsseite");
+    Menue_Screen_Refresh();
+    for (auto _ : st) Menue_Screen_Refresh();
+    Spielstart_Videos_Schliessen();
+}
+BENCHMARK(wizard_seite_verein)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "base/globals.h"
 #include "base/random.h"
 #include "base/ruf.h"
@@ -391,6 +393,70 @@ TEST_F(Spielstart, AbschlussLigenGeldUndLandwahl) {
     Spielstart_Teams_Angleichen();
     EXPECT_EQ(Team_Wert(11, t0, 0, OP_LESEN), ziel);
     EXPECT_EQ(Team_Wert(11, letzter, 0, OP_LESEN), alt);
+}
+
+}  // namespace
+
+namespace {
+
+// A game saved in slot 0 of an earlier run, read again from the start
+// screen through "Laden" into a world that is still empty; a load screen
+// left by its back button shows the start screen again.
+TEST_F(Spielstart, LadenVomStartbildschirm) {
+    namespace fs = std::filesystem;
+    // A quick game with the mouse alone (the name to start from) and its save.
+    neues_spiel();
+    Spielstart_Zustand& z = Spielstart_Get_Zustand();
+    lauf(klick(ICON_WIZ_WEITER));
+    lauf(eintrag(1));
+    ASSERT_EQ(z.seite, 2);
+    lauf(klick(ICON_WIZ_WEITER));
+    lauf(eintrag(2));
+    lauf(eintrag(0));
+    lauf(eintrag(2));
+    lauf(eintrag(0));
+    ASSERT_TRUE(Menue_Requester_Offen());
+    lauf("move 116 424\nwait 2\npress left\nwait 2\nrelease left\nwait 10\n", 40);
+    for (i32 n = 0; n < 300 && Kalender_Get_Runmodus() != RUNMODUS_SPIEL; ++n) lauf("wait 5\n");
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    const i32 team = Team_Aktiv;
+    ASSERT_STREQ(Team_String(300, team, nullptr, 0), "Manager 1");
+    K_NEUER_TAG(KALENDER_SPEICHERN, 0);
+    lauf("wait 10\n", 20);
+    const std::string datei = std::string(W32_Dir_Tabelle[W32_DIR_SPIELSTAND]) + "/game_0.kdv";
+    ASSERT_TRUE(fs::exists(datei)) << datei;
+    const std::string kopie = ordner + "_game_0.kdv";
+    fs::copy_file(datei, kopie, fs::copy_options::overwrite_existing);
+    Test_Programm_Beenden(ordner);
+
+    // A new start of the program with that save in its folder.
+    ASSERT_TRUE(Test_Programm_Starten("kordavo_start", &ordner, true));
+    fs::copy_file(kopie, std::string(W32_Dir_Tabelle[W32_DIR_SPIELSTAND]) + "/game_0.kdv");
+    fs::remove(kopie);
+    lauf("wait 5\n", 8);
+    EXPECT_TRUE(grau(ICON_START_WEITER));  // no slot used last in this folder
+    lauf(klick(ICON_START_LADEN));
+    ASSERT_TRUE(Screen_Offen(Screen_Id::LADEN));
+    EXPECT_EQ(Disk_Screen_Slot_Zustand(0), Disk_Slot_Zustand::BELEGT);
+    bild("11_laden_vom_start");
+    // Back: the start screen again.
+    lauf(klick(ICON_LADEN_ABBRECHEN));
+    EXPECT_FALSE(Screen_Offen(Screen_Id::LADEN));
+    ASSERT_TRUE(Screen_Offen(Screen_Id::SPIELSTART));
+    // Load without a slot chosen: the screen asks for one and stays.
+    lauf(klick(ICON_START_LADEN));
+    lauf(klick(ICON_LADEN_KNOPF));
+    EXPECT_TRUE(Screen_Offen(Screen_Id::LADEN));
+    if (Menue_Requester_Offen()) lauf("click right 400 300\nwait 3\n");
+    lauf("move 300 " + std::to_string(DISK_ZEILE_Y0 + 10) + "\nwait 2\nclick left\nwait 3\n");
+    ASSERT_EQ(Disk_Screen_Gewaehlt(), 0);
+    lauf(klick(ICON_LADEN_KNOPF), 40);
+    for (i32 n = 0; n < 100 && Kalender_Get_Runmodus() != RUNMODUS_SPIEL; ++n) lauf("wait 5\n");
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    EXPECT_EQ(Spielstart_Beendet, 1);
+    EXPECT_STREQ(Team_String(300, team, nullptr, 0), "Manager 1");
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_START_NEU));
+    EXPECT_EQ(Spielstand_Get_Letzter(), 0);
 }
 
 }  // namespace

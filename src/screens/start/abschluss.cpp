@@ -73,6 +73,8 @@ bool client_daten_holen(i32 team) {
     ok = ok && Team_Internet_Client_Refresh() && Spieler_Internet_Client_Get_Data(0, 0, -1, 0) &&
          Spieler_Internet_Client_Get_Data(4, 0, -1, 0) && Team_Internet_Client_Get_Spielerblock(team);
     if (!ok) return false;
+    // The account the server's bank data lands in.
+    if (!Bank_Konto_Offen(team)) Bank_Konto_Anlegen(team, 0.0, 0);
     Bank_Internet_Client_Get_Bankdaten(team);
     // The caches of the calendar, the fixtures, the news and the
     // competitions start from the server's state.

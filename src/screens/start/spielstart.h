@@ -102,8 +102,10 @@ Screen_Def Spielstart_Screen_Def();
 void Spielstart_Screen_Init();
 // Shows the network controls that fit the role.
 void Spielstart_Netz_Icons();
-// The load screen's buttons while it is opened from the start screen.
+// The load screen's buttons while it is opened from the start screen: load
+// the chosen slot, back to the start screen.
 void Spielstart_Laden_Klick(Screen_Icon* icon, u32 ereignis);
+void Spielstart_Laden_Zurueck_Klick(Screen_Icon* icon, u32 ereignis);
 // The dotted text of the address (missing octets left out).
 void Spielstart_Adresse_Text(const i32 adresse[4], char* aus, i32 groesse);
 // One step of the server search (each frame while it runs).
@@ -120,14 +122,28 @@ void Spielstart_Suchen_Klick(Screen_Icon* icon, u32 ereignis);
 void Spielstart_Adresse_Klick(Screen_Icon* icon, u32 ereignis);
 void Spielstart_Stopp_Klick(Screen_Icon* icon, u32 ereignis);
 void Spielstart_Pruefen_Klick(Screen_Icon* icon, u32 ereignis);
-void Spielstart_Info(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+// The icons' draw procedures (captions, the address field, the search's step).
+void Spielstart_Neu_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Spielstart_Knopf_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Spielstart_Netz_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Spielstart_Rolle_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Spielstart_Suchen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Spielstart_Adresse_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Spielstart_Feld_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Spielstart_Stopp_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Spielstart_Pruefen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 
 // --- Wizard -------------------------------------------------------------------------------
 // -1 back, 0 redraw, +1 next, +5 a client's start (at the country page).
 void Spielstart_Seite_Init(i32 richtung);
 // Whether the current page has its choice (next is allowed).
 bool Spielstart_Seite_Fertig();
-void Spielstart_Blaettern_Klick(Screen_Icon* icon, u32 ereignis);
+// Back and next; the manager count's plus and minus (held to 1..6); a list
+// entry (a choice, and on to the next page).
+void Spielstart_Zurueck_Klick(Screen_Icon* icon, u32 ereignis);
+void Spielstart_Weiter_Seite_Klick(Screen_Icon* icon, u32 ereignis);
+void Spielstart_Plus_Klick(Screen_Icon* icon, u32 ereignis);
+void Spielstart_Minus_Klick(Screen_Icon* icon, u32 ereignis);
 void Spielstart_Auswahl_Klick(Screen_Icon* icon, u32 ereignis);
 void Spielstart_Behalten_Klick(Screen_Icon* icon, u32 ereignis);
 void Spielstart_Liste_Scrollen(Screen_Icon* knopf, i32 index, u32 ereignis);
@@ -150,7 +166,9 @@ void Spielstart_Uebersicht(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Spielstart_Listenkopf(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Spielstart_Listeneintrag(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Spielstart_Name_Seite(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
-void Spielstart_Blaettern_Text(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Spielstart_Anzahl_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Spielstart_Zurueck_Text(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Spielstart_Weiter_Text(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Spielstart_Team_Behalten_Info(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 
 // --- Finishing -------------------------------------------------------------------------

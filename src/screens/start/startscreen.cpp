@@ -38,7 +38,8 @@ char adresse_text[201] = {};  // the address field's buffer while it is edited
 constexpr i32 FONT_GROSS = 2, FONT_KLEIN = 12, FONT_HINWEIS = 9;
 constexpr u32 KNOPF = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
 
-constexpr Screen_Icon gross(i16 nummer, i16 y, Icon_Klick_Prozedur klick, u32 status = 0) {
+constexpr Screen_Icon gross(i16 nummer, i16 y, Icon_Klick_Prozedur klick, Icon_Zeichen_Prozedur zeichnen,
+                            u32 status = 0) {
     return {.nummer = nummer,
             .grafik = GRAFIK_START_KNOPF,
             .grafik_gedrueckt = GRAFIK_START_KNOPF_GEDRUECKT,
@@ -46,13 +47,13 @@ constexpr Screen_Icon gross(i16 nummer, i16 y, Icon_Klick_Prozedur klick, u32 st
             .y = y,
             .status = KNOPF | status,
             .klick = klick,
-            .zeichnen = Spielstart_Info,
+            .zeichnen = zeichnen,
             .ebene = 1,
             .w = 280,
             .h = 80};
 }
 constexpr Screen_Icon klein(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h, Icon_Klick_Prozedur klick,
-                            u32 status) {
+                            Icon_Zeichen_Prozedur zeichnen, u32 status) {
     return {.nummer = nummer,
             .grafik = grafik,
             .grafik_an = gedrueckt,
@@ -61,22 +62,22 @@ constexpr Screen_Icon klein(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y,
             .y = y,
             .status = KNOPF | status,
             .klick = klick,
-            .zeichnen = Spielstart_Info,
+            .zeichnen = zeichnen,
             .ebene = 2,
             .w = w,
             .h = h};
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART>({
-    gross(ICON_START_NEU, START_ZEILE_Y[0], Spielstart_Neu_Klick),
-    gross(ICON_START_WEITER, START_ZEILE_Y[1], Spielstart_Weiter_Klick),
-    gross(ICON_START_LADEN, START_ZEILE_Y[2], Spielstart_Laden_Oeffnen_Klick),
+    gross(ICON_START_NEU, START_ZEILE_Y[0], Spielstart_Neu_Klick, Spielstart_Neu_Zeichnen),
+    gross(ICON_START_WEITER, START_ZEILE_Y[1], Spielstart_Weiter_Klick, Spielstart_Knopf_Zeichnen),
+    gross(ICON_START_LADEN, START_ZEILE_Y[2], Spielstart_Laden_Oeffnen_Klick, Spielstart_Knopf_Zeichnen),
     // The data editor's entry stays hidden until the editor exists.
-    gross(ICON_START_EDITOR, START_ZEILE_Y[3], Spielstart_Editor_Klick, MENUE_S_VERSTECKT),
+    gross(ICON_START_EDITOR, START_ZEILE_Y[3], Spielstart_Editor_Klick, Spielstart_Knopf_Zeichnen, MENUE_S_VERSTECKT),
     klein(ICON_START_NETZ, GRAFIK_START_NETZ, GRAFIK_START_NETZ_AN, 160, 528, 480, 24, Spielstart_Netz_Klick,
-          MENUE_S_AN),
+          Spielstart_Netz_Zeichnen, MENUE_S_AN),
     klein(ICON_START_ROLLE, GRAFIK_START_ROLLE, GRAFIK_START_ROLLE_AN, START_KNOPF_X, 492, 280, 24,
-          Spielstart_Rolle_Klick, MENUE_S_AN | MENUE_S_VERSTECKT),
+          Spielstart_Rolle_Klick, Spielstart_Rolle_Zeichnen, MENUE_S_AN | MENUE_S_VERSTECKT),
     {.nummer = ICON_START_SUCHEN,
      .grafik = GRAFIK_START_KNOPF,
      .grafik_an = GRAFIK_START_KNOPF_GEDRUECKT,
@@ -85,25 +86,25 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART>({
      .y = START_ZEILE_Y[2],
      .status = KNOPF | MENUE_S_AN | MENUE_S_VERSTECKT,
      .klick = Spielstart_Suchen_Klick,
-     .zeichnen = Spielstart_Info,
+     .zeichnen = Spielstart_Suchen_Zeichnen,
      .ebene = 1,
      .w = 280,
      .h = 80},
     klein(ICON_START_STOPP, GRAFIK_START_STOPP, GRAFIK_START_STOPP_GEDRUECKT, 548, 376, 80, 24, Spielstart_Stopp_Klick,
-          MENUE_S_VERSTECKT),
+          Spielstart_Stopp_Zeichnen, MENUE_S_VERSTECKT),
     klein(ICON_START_ADRESSE, GRAFIK_START_KLEIN, GRAFIK_START_KLEIN_GEDRUECKT, START_KNOPF_X, 446, 128, 24,
-          Spielstart_Adresse_Klick, MENUE_S_AN | MENUE_S_VERSTECKT),
+          Spielstart_Adresse_Klick, Spielstart_Adresse_Zeichnen, MENUE_S_AN | MENUE_S_VERSTECKT),
     {.nummer = ICON_START_FELD,
      .grafik = GRAFIK_START_FELD,
      .x = 396,
      .y = 446,
      .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
      .klick = Spielstart_Adresse_Klick,
-     .zeichnen = Spielstart_Info,
+     .zeichnen = Spielstart_Feld_Zeichnen,
      .ebene = 5,
      .w = 144,
      .h = 24},
-    gross(ICON_START_PRUEFEN, START_ZEILE_Y[1], Spielstart_Pruefen_Klick, MENUE_S_VERSTECKT),
+    gross(ICON_START_PRUEFEN, START_ZEILE_Y[1], Spielstart_Pruefen_Klick, Spielstart_Pruefen_Zeichnen, MENUE_S_VERSTECKT),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ, n); }
@@ -275,23 +276,22 @@ void Spielstart_Weiter_Klick(Screen_Icon* icon, u32) {
 void Spielstart_Laden_Oeffnen_Klick(Screen_Icon*, u32) {
     Disk_Screen_Set_Gewaehlt(-1);
     Disk_Screen_Laden_Init();
-    for (i32 n : {ICON_LADEN_KNOPF, ICON_LADEN_ABBRECHEN})
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) i->klick = Spielstart_Laden_Klick;
+    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LADEN_KNOPF)) i->klick = Spielstart_Laden_Klick;
+    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LADEN_ABBRECHEN)) i->klick = Spielstart_Laden_Zurueck_Klick;
 }
 
-void Spielstart_Laden_Klick(Screen_Icon* icon, u32 ereignis) {
-    if (!icon) return;
-    if (icon->nummer == ICON_LADEN_KNOPF) {
-        if (!(ereignis & MENUE_E_LINKS)) return;
-        Disk_Screen_Slots_Aktualisieren();
-        if (Disk_Screen_Gewaehlt() < 0) {
-            Meldung_Printf("%s", Text_cfg_Text(TEXT_DISK, 10));
-            return;
-        }
-        K_NEUER_TAG(KALENDER_LADEN, Disk_Screen_Gewaehlt());
+void Spielstart_Laden_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    Disk_Screen_Slots_Aktualisieren();
+    if (Disk_Screen_Gewaehlt() < 0) {
+        Meldung_Printf("%s", Text_cfg_Text(TEXT_DISK, 10));
         return;
     }
-    // Back: the load screen closes, the start screen stays.
+    K_NEUER_TAG(KALENDER_LADEN, Disk_Screen_Gewaehlt());
+}
+
+void Spielstart_Laden_Zurueck_Klick(Screen_Icon*, u32) {
+    // The load screen closes, the start screen stays.
     Screen_Schliessen(Screen_Id::LADEN);
     Spielstart_Screen_Init();
 }
@@ -340,79 +340,85 @@ void Spielstart_Suche_Schritt() {
     }
 }
 
-void Spielstart_Info(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+void Spielstart_Neu_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+    gross_text(ziel, x, y, text(ruf::Client() ? 137 : 105), FARBE_WEISS);
+}
+
+// Continue, load and the editor: texts 106..108 in the order of their icons.
+void Spielstart_Knopf_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
-    const bool grau = icon->status & MENUE_S_GRAU;
-    switch (icon->nummer) {
-        case ICON_START_NEU: gross_text(ziel, x, y, text(ruf::Client() ? 137 : 105), FARBE_WEISS); break;
-        case ICON_START_EDITOR:
-        case ICON_START_LADEN:
-        case ICON_START_WEITER:
-            gross_text(ziel, x, y, text(105 + icon->nummer - ICON_START_NEU), grau ? FARBE_GRAU : FARBE_WEISS);
-            break;
-        case ICON_START_NETZ: {
-            if (!an(ICON_START_NETZ)) {
-                klein_text(ziel, x, y, icon->w, text(127), FARBE_HELL);
-            } else {
-                u8 a[4] = {};
-                Screens_Hooks_Holen().lokale_adresse(a);
-                char t[120];
-                std::snprintf(t, sizeof t, "%s  %s %d.%d.%d.%d", text(128), text(133), a[0], a[1], a[2], a[3]);
-                klein_text(ziel, x, y, icon->w, t, FARBE_WEISS);
-            }
-            // The hint under the switch.
-            Font_Printf_Glatt(ziel, font(FONT_HINWEIS), "^c%05d^tz%04d%s", x, y + 44, FARBE_HELL, icon->w / 2,
-                              text(an(ICON_START_NETZ) ? 145 : 144));
-            break;
-        }
-        case ICON_START_ROLLE:
-            klein_text(ziel, x, y, icon->w, text(an(ICON_START_ROLLE) ? 132 : 131),
-                       an(ICON_START_ROLLE) ? FARBE_GEWAEHLT : FARBE_WEISS);
-            break;
-        case ICON_START_SUCHEN:
-            if (!an(ICON_START_SUCHEN)) {
-                gross_text(ziel, x, y, text(129), FARBE_WEISS);
-                break;
-            }
-            {
-                char t[80];
-                std::snprintf(t, sizeof t, "%s (%d)", text(130), netz.oktett);
-                gross_text(ziel, x, y, t, FARBE_GEWAEHLT);
-            }
-            Spielstart_Suche_Schritt();
-            break;
-        case ICON_START_ADRESSE: klein_text(ziel, x, y, icon->w, text(135), FARBE_WEISS); break;
-        case ICON_START_FELD: {
-            if (!an(ICON_START_ADRESSE)) {
-                char t[64];
-                Spielstart_Adresse_Text(netz.adresse, t, sizeof t);
-                Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 8, y + 17, FARBE_HELL, t);
-            } else {
-                const i32 r = Eingabefeld_Bearbeiten(font(FONT_KLEIN), adresse_text, sizeof adresse_text, 200, EINGABE_ZAHL, x + 8,
-                                                     y + 2, 130, 20, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
-                i32 teile[4];
-                if (Tools_IP_Parsen(adresse_text, teile))
-                    for (i32 i = 0; i < 4; ++i) netz.adresse[i] = teile[i];
-                if (r == EINGABE_FERTIG) {
-                    setzen(ICON_START_ADRESSE, false);
-                    Eingabefeld_Free();
-                }
-            }
-            const i64 summe = adresse_summe(netz.adresse);
-            if (summe != netz.summe) {
-                netz.test = -1;
-                netz.summe = summe;
-            }
-            break;
-        }
-        case ICON_START_STOPP: klein_text(ziel, x, y, icon->w, text(134), FARBE_WEISS); break;
-        case ICON_START_PRUEFEN: {
-            char t[120];
-            const char* ende = netz.test < 0 ? "???" : netz.test ? "Ok." : "Error.";
-            std::snprintf(t, sizeof t, "%s: %s", text(136), ende);
-            gross_text(ziel, x, y, t, netz.test < 0 ? FARBE_WEISS : netz.test ? FARBE_KLASSE_1 : FARBE_FEHLER);
-            break;
-        }
-        default: break;
+    gross_text(ziel, x, y, text(105 + icon->nummer - ICON_START_NEU),
+               (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_WEISS);
+}
+
+void Spielstart_Netz_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    if (!icon) return;
+    if (!an(ICON_START_NETZ)) {
+        klein_text(ziel, x, y, icon->w, text(127), FARBE_HELL);
+    } else {
+        u8 a[4] = {};
+        Screens_Hooks_Holen().lokale_adresse(a);
+        char t[120];
+        std::snprintf(t, sizeof t, "%s  %s %d.%d.%d.%d", text(128), text(133), a[0], a[1], a[2], a[3]);
+        klein_text(ziel, x, y, icon->w, t, FARBE_WEISS);
     }
+    // The hint under the switch.
+    Font_Printf_Glatt(ziel, font(FONT_HINWEIS), "^c%05d^tz%04d%s", x, y + 44, FARBE_HELL, icon->w / 2,
+                      text(an(ICON_START_NETZ) ? 145 : 144));
+}
+
+void Spielstart_Rolle_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    if (!icon) return;
+    const bool server = an(ICON_START_ROLLE);
+    klein_text(ziel, x, y, icon->w, text(server ? 132 : 131), server ? FARBE_GEWAEHLT : FARBE_WEISS);
+}
+
+void Spielstart_Suchen_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+    if (!an(ICON_START_SUCHEN)) {
+        gross_text(ziel, x, y, text(129), FARBE_WEISS);
+        return;
+    }
+    char t[80];
+    std::snprintf(t, sizeof t, "%s (%d)", text(130), netz.oktett);
+    gross_text(ziel, x, y, t, FARBE_GEWAEHLT);
+    Spielstart_Suche_Schritt();
+}
+
+void Spielstart_Adresse_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    if (icon) klein_text(ziel, x, y, icon->w, text(135), FARBE_WEISS);
+}
+
+void Spielstart_Feld_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+    if (!an(ICON_START_ADRESSE)) {
+        char t[64];
+        Spielstart_Adresse_Text(netz.adresse, t, sizeof t);
+        Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 8, y + 17, FARBE_HELL, t);
+    } else {
+        const i32 r = Eingabefeld_Bearbeiten(font(FONT_KLEIN), adresse_text, sizeof adresse_text, 200, EINGABE_ZAHL,
+                                             x + 8, y + 2, 130, 20, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
+        // Only a whole dotted address replaces the one kept.
+        i32 teile[4];
+        if (Tools_IP_Parsen(adresse_text, teile))
+            for (i32 i = 0; i < 4; ++i) netz.adresse[i] = teile[i];
+        if (r == EINGABE_FERTIG) {
+            setzen(ICON_START_ADRESSE, false);
+            Eingabefeld_Free();
+        }
+    }
+    const i64 summe = adresse_summe(netz.adresse);
+    if (summe != netz.summe) {
+        netz.test = -1;
+        netz.summe = summe;
+    }
+}
+
+void Spielstart_Stopp_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    if (icon) klein_text(ziel, x, y, icon->w, text(134), FARBE_WEISS);
+}
+
+void Spielstart_Pruefen_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+    char t[120];
+    const char* ende = netz.test < 0 ? "???" : netz.test ? "Ok." : "Error.";
+    std::snprintf(t, sizeof t, "%s: %s", text(136), ende);
+    gross_text(ziel, x, y, t, netz.test < 0 ? FARBE_WEISS : netz.test ? FARBE_KLASSE_1 : FARBE_FEHLER);
 }

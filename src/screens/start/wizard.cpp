@@ -92,8 +92,8 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
      .x = 427,
      .y = 494,
      .status = KNOPF,
-     .klick = Spielstart_Blaettern_Klick,
-     .zeichnen = Spielstart_Blaettern_Text,
+     .klick = Spielstart_Zurueck_Klick,
+     .zeichnen = Spielstart_Zurueck_Text,
      .ebene = 1,
      .w = 100,
      .h = 30},
@@ -103,8 +103,8 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
      .x = 667,
      .y = 494,
      .status = KNOPF,
-     .klick = Spielstart_Blaettern_Klick,
-     .zeichnen = Spielstart_Blaettern_Text,
+     .klick = Spielstart_Weiter_Seite_Klick,
+     .zeichnen = Spielstart_Weiter_Text,
      .ebene = 1,
      .w = 100,
      .h = 30},
@@ -176,7 +176,7 @@ constexpr auto ANZAHL = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
      .x = 568,
      .y = 214,
      .status = KNOPF,
-     .klick = Spielstart_Auswahl_Klick,
+     .klick = Spielstart_Plus_Klick,
      .ebene = 2,
      .w = 56,
      .h = 48},
@@ -186,7 +186,7 @@ constexpr auto ANZAHL = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
      .x = 568,
      .y = 354,
      .status = KNOPF,
-     .klick = Spielstart_Auswahl_Klick,
+     .klick = Spielstart_Minus_Klick,
      .ebene = 2,
      .w = 56,
      .h = 48},
@@ -196,7 +196,7 @@ constexpr auto ANZAHL = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
      .x = 556,
      .y = 272,
      .status = MENUE_S_TRANSPARENT,
-     .zeichnen = Spielstart_Listeneintrag,
+     .zeichnen = Spielstart_Anzahl_Zeichnen,
      .ebene = 1,
      .w = 80,
      .h = 72},
@@ -440,9 +440,28 @@ void Spielstart_Abschluss_Nein() {
     Spielstart_Seite_Init(0);
 }
 
-void Spielstart_Blaettern_Klick(Screen_Icon* icon, u32 ereignis) {
-    if (!icon || !(ereignis & MENUE_E_LINKS) || (icon->status & MENUE_S_GRAU)) return;
-    Spielstart_Seite_Init(icon->nummer == ICON_WIZ_WEITER ? 1 : -1);
+void Spielstart_Zurueck_Klick(Screen_Icon* icon, u32 ereignis) {
+    if (icon && (ereignis & MENUE_E_LINKS) && !(icon->status & MENUE_S_GRAU)) Spielstart_Seite_Init(-1);
+}
+
+void Spielstart_Weiter_Seite_Klick(Screen_Icon* icon, u32 ereignis) {
+    if (icon && (ereignis & MENUE_E_LINKS) && !(icon->status & MENUE_S_GRAU)) Spielstart_Seite_Init(1);
+}
+
+namespace {
+void anzahl_aendern(i32 schritt) {
+    Spielstart_Zustand& z = Z();
+    z.anzahl = std::clamp(z.anzahl + schritt, 1, SPIELSTART_MANAGER_MAX);
+    Blt_Cache_Leeren();
+}
+}  // namespace
+
+void Spielstart_Plus_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & MENUE_E_LINKS) anzahl_aendern(1);
+}
+
+void Spielstart_Minus_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & MENUE_E_LINKS) anzahl_aendern(-1);
 }
 
 void Spielstart_Behalten_Klick(Screen_Icon*, u32 ereignis) {
@@ -455,11 +474,6 @@ void Spielstart_Auswahl_Klick(Screen_Icon* icon, u32 ereignis) {
     if (!icon || !(ereignis & MENUE_E_LINKS)) return;
     Spielstart_Zustand& z = Z();
     Spielstart_Slot& s = aktueller();
-    if (icon->nummer == ICON_WIZ_PLUS || icon->nummer == ICON_WIZ_MINUS) {
-        z.anzahl = std::clamp(z.anzahl + (icon->nummer == ICON_WIZ_PLUS ? 1 : -1), 1, SPIELSTART_MANAGER_MAX);
-        Blt_Cache_Leeren();
-        return;
-    }
     if (icon->status & MENUE_S_GRAU) return;
     const i32 i = icon->nummer - ICON_WIZ_EINTRAG + z.erster;
     if (i < 0 || i >= eintraege()) return;
@@ -567,14 +581,14 @@ void Spielstart_Listenkopf(Screen_Icon*, Rastport* ziel, i32, i32) {
     }
 }
 
+void Spielstart_Anzahl_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+    Font_Printf_Glatt(ziel, font(FONT_ZAHL), "^c%05d^tz0040%d", x, y + 50, FARBE_GEWAEHLT, Z().anzahl);
+}
+
 void Spielstart_Listeneintrag(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
     const Spielstart_Zustand& z = Z();
     const Spielstart_Slot& s = aktueller();
-    if (icon->nummer == ICON_WIZ_ANZAHL) {
-        Font_Printf_Glatt(ziel, font(FONT_ZAHL), "^c%05d^tz0040%d", x, y + 50, FARBE_GEWAEHLT, z.anzahl);
-        return;
-    }
     const i32 i = icon->nummer - ICON_WIZ_EINTRAG + z.erster;
     if (i < 0 || i >= eintraege()) return;
     const bool maus = Menue_Get_Aktives_Icon() == icon;
@@ -678,12 +692,18 @@ void Spielstart_Name_Seite(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     }
 }
 
-void Spielstart_Blaettern_Text(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+void Spielstart_Zurueck_Text(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
-    const bool grau = icon->status & MENUE_S_GRAU;
-    if (icon->nummer == ICON_WIZ_WEITER) Start_Grau(ICON_WIZ_WEITER, !Spielstart_Seite_Fertig());
-    Font_Printf_Glatt(ziel, font(12), "^c%05d^tz0050%s", x, y + 21, grau ? FARBE_GRAU : FARBE_KNOPF_TEXT,
-                      text(icon->nummer == ICON_WIZ_WEITER ? 96 : 95));
+    Font_Printf_Glatt(ziel, font(12), "^c%05d^tz0050%s", x, y + 21,
+                      (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_KNOPF_TEXT, text(95));
+}
+
+void Spielstart_Weiter_Text(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    if (!icon) return;
+    // Greyed while the page's choice is missing.
+    Start_Grau(ICON_WIZ_WEITER, !Spielstart_Seite_Fertig());
+    Font_Printf_Glatt(ziel, font(12), "^c%05d^tz0050%s", x, y + 21,
+                      (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_KNOPF_TEXT, text(96));
 }
 
 void Spielstart_Team_Behalten_Info(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
