@@ -13,6 +13,7 @@
 enum class Icon_Besitzer : i32 {
     RAHMEN_DES_SPIELS,  // main menu, dialog bar, requester, control bar
     WETTBEWERB,         // competition screen with table, results and team views
+    SPIELSTART_WIZARD,  // the new-game wizard
     SPIELSTART,         // game start screen
     SPIELSTAND_LADEN,   // load screen
     ANKUENDIGUNG,       // match announcement pages and the winners screen
@@ -52,6 +53,7 @@ struct Icon_Bereich {
 inline constexpr Icon_Bereich ICON_BEREICHE[] = {
     {Icon_Besitzer::RAHMEN_DES_SPIELS, 701, 726, "Rahmen des Spiels"},
     {Icon_Besitzer::WETTBEWERB, 802, 849, "Wettbewerb"},
+    {Icon_Besitzer::SPIELSTART_WIZARD, 868, 890, "Neues Spiel"},
     {Icon_Besitzer::SPIELSTART, 891, 901, "Spielstart"},
     {Icon_Besitzer::SPIELSTAND_LADEN, 1701, 1704, "Spielstand laden"},
     {Icon_Besitzer::ANKUENDIGUNG, 1705, 1710, "Ankuendigung"},

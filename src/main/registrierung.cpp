@@ -63,6 +63,7 @@
 #endif
 #if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
 #include "net/server_schalter.h"
+#include "net/start_netz.h"
 #endif
 #if KORDAVO_HAT_SEASON
 #include "season/ankuendigung.h"
@@ -443,6 +444,10 @@ void screens_anmelden() {
         .server_oeffnen = Netz_Server_Oeffnen,
         .server_schliessen = Netz_Server_Schliessen,
         .lokale_adresse = Netz_Lokale_Adresse,
+        .server_pruefen = Netz_Start_Server_Pruefen,
+        .suche_starten = Netz_Start_Suche_Starten,
+        .suche_stand = Netz_Start_Suche_Stand,
+        .verbinden = Netz_Start_Verbinden,
     });
 #endif
 #endif

@@ -10,6 +10,7 @@
 #include "screens/club/wettbewerb_screen.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
+#include "screens/start/spielstart.h"
 
 namespace {
 // Dialog buttons of the main menu's launch table (icons 702..705).
@@ -25,6 +26,7 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::BANK, Bank_Screen_Def());
     Screen_Registrieren(Screen_Id::FINANZEN, Finanz_Screen_Def());
     Screen_Registrieren(Screen_Id::WETTBEWERB_TABELLE, Wettbewerb_Tabelle_Screen_Def());
+    Screen_Registrieren(Screen_Id::SPIELSTART, Spielstart_Screen_Def());
 
     // Dialog button 702 ("Team"): squad and line-up 0.
     Screen_Launch_Eintragen(KNOPF_TEAM, 0, Screen_Id::KADER);
