@@ -16,6 +16,8 @@ enum class Screen_Id : i32 {
     BANK,
     FINANZEN,
     WETTBEWERB_TABELLE,
+    IM_SPIEL_AUFSTELLUNG,  // the in-match line-up windows
+    IM_SPIEL_TAKTIK,       // the in-match tactics window
     ANZAHL
 };
 
