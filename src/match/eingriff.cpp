@@ -213,6 +213,11 @@ void Engine_Kommandos_Anwenden(Spielfeld_Daten* sf) {
                 (!k || c.seite < k->seite || (c.seite == k->seite && c.nummer < k->nummer)))
                 k = &c;
         if (!k) return;
+        // The slot is freed first: a command still in its slot would count
+        // as its own pending substitution and refuse it.
+        Spielfeld_Kommando c = *k;
+        std::memset(k, 0, sizeof *k);
+        k = &c;
         int s = k->seite & 1;
         u8 netz = sf->netz;
         sf->netz = 0;  // carry out locally
@@ -231,7 +236,6 @@ void Engine_Kommandos_Anwenden(Spielfeld_Daten* sf) {
             if (k->aenderung & SFA_NEU_BERECHNEN) Engine_Taktik_Berechnen(sf, s);
         }
         sf->netz = netz;
-        std::memset(k, 0, sizeof *k);
     }
 }
 

@@ -427,7 +427,7 @@ Rastport* Im_Spiel_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
         cairo_fill(c);
         Farbe_Setzen(c, GOLD, 0.8);
         cairo_rectangle(c, 8, 44, w - 16, 1);
-        cairo_rectangle(c, 8, 265, w - 16, 1);
+        cairo_rectangle(c, 8, 252, w - 16, 1);
         cairo_fill(c);
     } else if (art == "feld") {
         fenster(c, w, h);

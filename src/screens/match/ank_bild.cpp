@@ -114,7 +114,11 @@ void durch_alpha(Rastport* quelle, Rastport* grau, Rastport* ziel, i32 x, i32 y)
 void label_zeichnen(Ank_Bild_Label& l) {
     l.bild = Rastport_Neu_Einfach(ANK_BILD_LABEL_B, ANK_BILD_LABEL_H, 16);
     if (!l.bild) return;
+    // A dark band under the text keeps it readable over the crowd; its
+    // corners stay clear (colour key 0).
     Blt_Rechteck(l.bild, 0, 0, ANK_BILD_LABEL_B, ANK_BILD_LABEL_H, 0);
+    Blt_Rechteck(l.bild, 1, 0, ANK_BILD_LABEL_B - 2, ANK_BILD_LABEL_H, FARBE_NAVY);
+    Blt_Rechteck(l.bild, 0, 1, ANK_BILD_LABEL_B, ANK_BILD_LABEL_H - 2, FARBE_NAVY);
     if (Rastport* b = bild(l.badge)) Blt_Blit(b, 0, 0, -1, -1, l.bild, 0, 0, Blt_Opt_Transparent);
     if (Font* f = Font_Tabelle_Holen(10)) {
         const i32 y = f->hoehe + 1;

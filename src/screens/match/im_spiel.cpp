@@ -58,6 +58,7 @@ struct Zustand {
     // Dragging: 1 the list window, 2 the pitch window, 3 a figure.
     i32 ziehen = 0, figur = -1, griff_x = 0, griff_y = 0;
     bool gesehen = false;
+    bool angehalten = false;  // the match waits for this screen
     char hilfe[512] = {};
 };
 Zustand Z;
@@ -356,10 +357,10 @@ void zeile_klicken(i32 k) {
     const int q_slot = slot_von(sf, s, q);
     if (m_feld && q < 0) {
         // An empty place on the pitch (a player was sent off or went off
-        // injured): the clicked player comes on without a partner.
-        if (slot >= 0 && eintragen(sf, s, slot, -1)) bereitstellen(sf, slot);
+        // injured): a substitute comes on without a partner.
+        if (!feld && slot >= 0 && eintragen(sf, s, slot, -1)) bereitstellen(sf, slot);
     } else if (feld && p < 0) {
-        if (q_slot >= 0 && eintragen(sf, s, q_slot, -1)) bereitstellen(sf, q_slot);
+        if (!m_feld && q_slot >= 0 && eintragen(sf, s, q_slot, -1)) bereitstellen(sf, q_slot);
     } else if (feld != m_feld) {
         const int rein = feld ? q_slot : slot, raus = feld ? slot : q_slot;
         int erster_frei = SF_WECHSEL_LISTE;
@@ -467,7 +468,10 @@ void E_Im_Spiel_Screen_Init() {
     setzen(ICON_LEISTE_AUFSTELLUNG, true);
     // The match waits while the manager changes his side (a networked match
     // cannot wait: both machines play on).
-    if (ruf::Einzel()) Menue_Set_Spiel_Pause(true);
+    if (ruf::Einzel() && !sf->netz && !Menue_Get_Spiel_Pause()) {
+        Menue_Set_Spiel_Pause(true);
+        Z.angehalten = true;
+    }
     Blt_Cache_Leeren();
 }
 
@@ -476,7 +480,10 @@ void E_Im_Spiel_Screen_Schliessen() {
         Menue_Screen_Icon_Tabelle_Loeschen(t);
     Z.ziehen = 0, Z.figur = -1;
     setzen(ICON_LEISTE_AUFSTELLUNG, false);
+    // The held match goes on, unless its pause button is pressed.
     Menue_Set_Spiel_Pause(false);
+    if (Z.angehalten && !Menue_Icon_Zustand(ICON_LEISTE_PAUSE)) Menue_Spiel_Pause_Setzen(false);
+    Z.angehalten = false;
     Blt_Cache_Leeren();
 }
 
@@ -647,10 +654,14 @@ void ziehen_pruefen() {
             Z.ziehen = 1, Z.griff_x = mx - l->x, Z.griff_y = my - l->y;
     }
     if (Z.ziehen == 0) return;
-    if (!(W32_Get_Mouse_Buttons() & MAUS_LINKS)) {
-        Z.ziehen = 0, Z.figur = -1;
-        return;
-    }
+    // The release ends the drag where the mouse is now.
+    const bool los = !(W32_Get_Mouse_Buttons() & MAUS_LINKS);
+    struct Ende {
+        bool los;
+        ~Ende() {
+            if (los) Z.ziehen = 0, Z.figur = -1;
+        }
+    } ende{los};
     i32 x = mx - Z.griff_x, y = my - Z.griff_y;
     if (Z.ziehen == 1) {
         halten(LISTE_GRENZEN, &x, &y);
@@ -694,7 +705,7 @@ void E_Im_Spiel_Screen_Liste_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
     text_links(ziel, T_ATTRIBUTE, x + 310, y + 16);
     if (Font* f = font(FONT_ZEILE)) {
         Font_Printf(ziel, f, "^c%05d%s", x + 6, y + 40, FARBE_GOLD, text(T_PLATZ));
-        Font_Printf(ziel, f, "^c%05d%s", x + 6, y + 261, FARBE_GOLD, text(T_BANK));
+        Font_Printf(ziel, f, "^c%05d%s", x + 6, y + 250, FARBE_GOLD, text(T_BANK));
     }
     if (Z.meldung > 0) {
         const u32 jetzt = W32_Get_Time();
@@ -749,8 +760,8 @@ void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
         Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, 105);
         Font_Printf(ziel, f, "^c%05d%s", x + 44, ty, aus ? FARBE_AUS : markiert ? FARBE_GOLD : FARBE_WEISS, name);
         const i32 prozent = std::clamp(sp.ausdauer * 100 / 10000, 0, 100);
-        Font_Printf(ziel, f, "^c%05d^fb0009^tr%04d%d^fe%%", x, ty, prozent < AUSDAUER_WARNUNG ? FARBE_FEHLER : FARBE_WEISS,
-                    205, prozent);
+        Font_Printf(ziel, f, "^c%05d^tr%04d%d%%", x, ty, prozent < AUSDAUER_WARNUNG ? FARBE_FEHLER : FARBE_WEISS, 205,
+                    prozent);
     }
     // Players on the pitch lose the deduction of the place they stand;
     // the bench keeps its stars; a player who cannot come on loses all.
