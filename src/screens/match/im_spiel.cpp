@@ -63,7 +63,7 @@ struct Zustand {
 };
 Zustand Z;
 
-Spielfeld_Daten* spielfeld() { return Spielfeld_Get_Aktuelles_Spielfeld(); }
+Spielfeld_Daten* spielfeld() { return E_Im_Spiel_Screen_Spielfeld(); }
 Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 Rastport* bild(i32 n) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(n)); }
@@ -396,6 +396,11 @@ void figur_halten(i32* x, i32* y) {
 }  // namespace
 
 // --- Mapping and deduction ------------------------------------------------------------------
+
+Spielfeld_Daten* E_Im_Spiel_Screen_Spielfeld() {
+    if (Spielfeld_Daten* sf = Spielfeld_Get_Aktuelles_Spielfeld()) return sf;
+    return Menue_Laufendes_Spiel();
+}
 
 Im_Spiel_Punkt E_Im_Spiel_Screen_Abbilden(i32 tx, i32 ty) {
     tx = std::clamp(tx, 1000, 9800);

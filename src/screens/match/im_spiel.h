@@ -33,7 +33,7 @@ constexpr i32 IM_SPIEL_ZEILEN = 17, IM_SPIEL_FELDZEILEN = 11, IM_SPIEL_BANKZEILE
 
 // Window sizes and the pitch inside the pitch window (153 x 257 pixels, the
 // own goal at the bottom).
-constexpr i32 IM_SPIEL_LISTE_B = 416, IM_SPIEL_LISTE_H = 364;
+constexpr i32 IM_SPIEL_LISTE_B = 416, IM_SPIEL_LISTE_H = 382;
 constexpr i32 IM_SPIEL_FELD_B = 177, IM_SPIEL_FELD_H = 296;
 constexpr i32 IM_SPIEL_PLATZ_X = 12, IM_SPIEL_PLATZ_Y = 27, IM_SPIEL_PLATZ_B = 153, IM_SPIEL_PLATZ_H = 257;
 constexpr i32 IM_SPIEL_FIGUR_B = 25, IM_SPIEL_FIGUR_H = 23;
@@ -44,6 +44,11 @@ constexpr i32 IM_SPIEL_LISTE_X = 350, IM_SPIEL_LISTE_Y = 120, IM_SPIEL_FELD_X = 
 enum : i32 { IM_SPIEL_KEINE_MELDUNG = 0, IM_SPIEL_KEINE_WECHSEL = 1, IM_SPIEL_ZU_VIELE = 2, IM_SPIEL_NICHT_MOEGLICH = 3 };
 
 Screen_Def E_Im_Spiel_Screen_Def();
+
+// The match the windows act on: the one the live view shows (its focused
+// view), else the running match of a manager at this machine that the
+// control bar's overview shows; null between matches.
+Spielfeld_Daten* E_Im_Spiel_Screen_Spielfeld();
 
 // Opens both windows with the match held (single play), or closes them when
 // they are up already.

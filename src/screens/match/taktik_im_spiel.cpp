@@ -45,8 +45,7 @@ const char* text(i32 n) { return Text_cfg_Text(TEXT_TAKTIK_IM_SPIEL, n); }
 // The current match and the side of the club shown (-1: none).
 Spielfeld_Daten* spielfeld(int* seite) {
     *seite = -1;
-    if (!Spielfeld_Get_Anzeige()) return nullptr;
-    Spielfeld_Daten* sf = Spielfeld_Get_Aktuelles_Spielfeld();
+    Spielfeld_Daten* sf = E_Im_Spiel_Screen_Spielfeld();
     const i32 team = E_Im_Spiel_Screen_Team(-1);
     if (!sf || team < 0) return nullptr;
     *seite = static_cast<u32>(team) == sf->team[0] ? 0 : static_cast<u32>(team) == sf->team[1] ? 1 : -1;
@@ -153,7 +152,7 @@ void Taktik_Im_Spiel_Screen_Init() {
     if (!spielfeld(&s)) {
         // No club of a manager here in the shown match: ask the line-up
         // screen to choose one.
-        if (Spielfeld_Daten* sf = Spielfeld_Get_Aktuelles_Spielfeld())
+        if (Spielfeld_Daten* sf = E_Im_Spiel_Screen_Spielfeld())
             E_Im_Spiel_Screen_Team(static_cast<i32>(sf->team[0]));
         if (!spielfeld(&s)) return;
     }
