@@ -528,6 +528,7 @@ struct Screen {
 } SC;
 
 void seite_freigeben() {
+    if (S.bild) H.vor_spiel_free();
     Rastport_Free(S.bild);
     Rastport_Free(S.unter);
     Rastport_Free(S.schatten);

@@ -27,6 +27,7 @@ enum class Icon_Besitzer : i32 {
     KADER_ANSICHT,   // squad view
     BANK,
     TAKTIK,
+    IM_SPIEL_AUFSTELLUNG,  // in-match line-up windows
     IM_SPIEL_TAKTIK,
     SPIELERKARTE,
     TRANSFER,
@@ -67,7 +68,8 @@ inline constexpr Icon_Bereich ICON_BEREICHE[] = {
     {Icon_Besitzer::KADER_ANSICHT, 2437, 2497, "Kaderansicht"},
     {Icon_Besitzer::BANK, 2499, 2504, "Bank"},
     {Icon_Besitzer::TAKTIK, 2505, 2536, "Taktik"},
-    {Icon_Besitzer::IM_SPIEL_TAKTIK, 2613, 2615, "Taktik im Spiel"},
+    {Icon_Besitzer::IM_SPIEL_AUFSTELLUNG, 2580, 2610, "Aufstellung im Spiel"},
+    {Icon_Besitzer::IM_SPIEL_TAKTIK, 2613, 2623, "Taktik im Spiel"},
     {Icon_Besitzer::SPIELERKARTE, 3301, 3308, "Spielerkarte"},
     {Icon_Besitzer::TRANSFER, 3310, 3345, "Transfer"},
     {Icon_Besitzer::VERHANDLUNG, 3346, 3353, "Verhandlung"},

@@ -587,6 +587,9 @@ enum {
 int Spielfeld_Wechsel_Eintragen(Spielfeld_Daten* sf, int seite, int rein, int raus);
 // Sets an in-match tactic byte (index TW_*) of a side.
 bool Spielfeld_Set_Taktikwert(Spielfeld_Daten* sf, int seite, int index, int wert);
+// Sets a side's all-forward switch (0 or 1); on a networked match it goes
+// into a command like every other change.
+bool Spielfeld_Set_Schalter(Spielfeld_Daten* sf, int seite, int wert);
 // The out-of-position deduction (half stars) of a player at a point.
 int Spielfeld_Positionsabzug(const Spielfeld_Daten* sf, int seite, int slot, i32 x, i32 y);
 

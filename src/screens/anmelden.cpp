@@ -11,6 +11,8 @@
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
 #include "screens/start/spielstart.h"
+#include "screens/match/im_spiel.h"
+#include "screens/match/taktik_im_spiel.h"
 
 namespace {
 // Dialog buttons of the main menu's launch table (icons 702..705).
@@ -44,4 +46,11 @@ void Screens_Anmelden() {
     // control bar's table button (entry 3) opens it too.
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 0, Screen_Id::WETTBEWERB_TABELLE);
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 3, Screen_Id::WETTBEWERB_TABELLE);
+
+    // The match control bar's line-up and tactics buttons (its buttons 5
+    // and 6): the windows over the running match.
+    Screen_Registrieren(Screen_Id::IM_SPIEL_AUFSTELLUNG, E_Im_Spiel_Screen_Def());
+    Screen_Registrieren(Screen_Id::IM_SPIEL_TAKTIK, Taktik_Im_Spiel_Screen_Def());
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 5, Screen_Id::IM_SPIEL_AUFSTELLUNG);
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 6, Screen_Id::IM_SPIEL_TAKTIK);
 }

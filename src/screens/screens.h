@@ -17,6 +17,8 @@ enum class Screen_Id : i32 {
     FINANZEN,
     WETTBEWERB_TABELLE,
     SPIELSTART,
+    IM_SPIEL_AUFSTELLUNG,  // the in-match line-up windows
+    IM_SPIEL_TAKTIK,       // the in-match tactics window
     ANZAHL
 };
 

@@ -66,6 +66,15 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // "regen,<first entry>" and "schnee,<first entry>" (nine frames each).
 Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
+// The in-match line-up and tactics windows' pictures: liste, feld, zeile[,an],
+// schalter[,an], raus, rein, rot, gelbrot, platz, verletzt, taktik, balken,
+// fuellung, plus[,gedrueckt], minus[,gedrueckt].
+Rastport* Im_Spiel_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
+// The pre-match picture's pictures: hintergrund, overlay, overlay_alpha,
+// nummern (a sheet of 50 numbers), schatten, trikot (the entry's place in
+// its kit block: the kit, six figures, their six alpha planes).
+Rastport* Vorspiel_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
 
