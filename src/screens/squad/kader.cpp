@@ -18,6 +18,8 @@
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "platform/input.h"
+#include "screens/squad/attribut_popup.h"
+#include "screens/squad/spielerkarte.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
@@ -65,6 +67,7 @@ constexpr i32 KADER_OBEN = 84;  // the screen's top: the main menu's header lies
 constexpr i32 TRIKOT_BILD[4] = {3, 1, 0, 2};
 
 i32 gezeigt = -1;                       // the team shown
+bool feld_gesperrt = false;             // a window lies over the pitch shirts
 bool geaendert = false;                 // a swap was made: selection clears 300 ms later
 u32 geaendert_zeit = 0;
 i32 verknuepft_zeile[KADER_ZEILEN];     // pitch icon hovered for a row, -1
@@ -99,6 +102,8 @@ Menue_Drag zeile_drag{.flags = DRAG_SICHTBAR, .drop = E1_Screen_Zeile_Ablegen, .
 Menue_Drag feld_drag{.flags = DRAG_SICHTBAR, .drop = E1_Screen_Feld_Ablegen, .x0 = 0, .y0 = 87, .x1 = 782, .y1 = 566};
 
 constexpr u32 ZEILE_FLAGS = MENUE_F_HOVER;
+// The attribute pictures of a row: a click there opens the attribute popup.
+constexpr i32 ATTRIBUTE_X0 = 549, ATTRIBUTE_X1 = 630;
 constexpr Screen_Icon zeile(i32 k) {
     return {.nummer = static_cast<i16>(ICON_KADER_ZEILE + k),
             .flags = ZEILE_FLAGS,
@@ -372,6 +377,20 @@ Screen_Def E1_Screen_Def() {
 
 i32 E1_Screen_Gezeigtes_Team() { return gezeigt; }
 
+void E1_Screen_Auswahl_Zuruecksetzen() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_KADER_RAHMEN)) auswahl_zuruecksetzen();
+}
+
+void E1_Screen_Feld_Sperren(bool sperren) {
+    feld_gesperrt = sperren;
+    for (i32 k = 0; k < KADER_FELDER; ++k)
+        if (Screen_Icon* i = icon(ICON_KADER_FELD + k)) {
+            const i32 p = static_cast<i32>(i->user[0]);
+            if (sperren || (p >= 0 && p < Spieler_Anzahl && !verfuegbar(p))) i->status |= MENUE_S_GRAU;
+            else i->status &= ~MENUE_S_GRAU;
+        }
+}
+
 i32 E1_Screen_Spieler_Von(i32 nummer) {
     const Screen_Icon* i = icon(nummer);
     return i ? static_cast<i32>(i->user[0]) : -1;
@@ -456,7 +475,7 @@ void E1_Screen_Feld_Positionen(i32 team) {
         i->y = static_cast<i16>(eigen ? 342 - 25 * r : 92 + 25 * r);
         i->status &= ~MENUE_S_VERSTECKT;
         // An unavailable starter is greyed and not drawn.
-        if (verfuegbar(p)) i->status &= ~MENUE_S_GRAU;
+        if (verfuegbar(p) && !feld_gesperrt) i->status &= ~MENUE_S_GRAU;
         else i->status |= MENUE_S_GRAU;
     }
 }
@@ -540,7 +559,7 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         i->status |= MENUE_S_GRAU;
         return;
     }
-    i->status &= ~MENUE_S_GRAU;
+    if (!feld_gesperrt) i->status &= ~MENUE_S_GRAU;
     const i32 k = i->nummer - ICON_KADER_FELD;
     const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
     const i32 nummer = wert(MODUS_NUMMER, p);
@@ -586,7 +605,19 @@ void E1_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
         if (s >= 0 && s < 11) verknuepft_feld[s] = -1;
         return;
     }
-    if (!(ereignis & MENUE_E_LINKS) || !eigenes_gezeigt() || p < 0) return;
+    if (!(ereignis & MENUE_E_LINKS) || p < 0) return;
+    // While the attribute popup is open a row shows its player there.
+    if (Attribut_Popup_Offen()) {
+        Attribut_Popup_Spieler_Zeigen(p, static_cast<i32>(i->user[1]));
+        return;
+    }
+    const i32 mx = Maus_Get_X();
+    if (mx >= ATTRIBUTE_X0 && mx <= ATTRIBUTE_X1) {
+        Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), static_cast<i32>(i->user[1]));
+        setzen(i->nummer, false);
+        return;
+    }
+    if (!eigenes_gezeigt()) return;
     waehlen_oder_tauschen(k);
     neu_fuellen();
 }
@@ -634,6 +665,26 @@ void E1_Screen_Spielfeld_Klick(Screen_Icon*, u32 ereignis) {
 
 void E1_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
     if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS))) return;
+    // A right click anywhere comes here: it closes an open player window
+    // first, opens the card of a player under the mouse, and otherwise goes
+    // back to the team menu.
+    if (ereignis & MENUE_E_RECHTS) {
+        if (Spielerfenster_Schliessen()) {
+            auswahl_zuruecksetzen();
+            return;
+        }
+        const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+        for (i32 n = ICON_KADER_ZEILE; n < ICON_KADER_FELD + KADER_FELDER; ++n) {
+            const Screen_Icon* i = icon(n);
+            if (!i || (i->status & MENUE_S_VERSTECKT) || mx < i->x || mx >= i->x + i->w || my < i->y || my >= i->y + i->h)
+                continue;
+            const i32 p = static_cast<i32>(i->user[0]), t = static_cast<i32>(i->user[1]);
+            if (p < 0 || p >= Spieler_Anzahl) continue;
+            Spieler_Info_Screen_Init(p, t, Spielerkarte_Modus_Fuer(t));
+            auswahl_zuruecksetzen();
+            return;
+        }
+    }
     if (Screen_Icon* d = icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
 }
 

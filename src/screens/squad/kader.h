@@ -53,6 +53,11 @@ bool E1_Screen_Tausch_Erlaubt(i32 p, i32 q);
 void E1_Screen_Auto_Aufstellung(i32 team);
 // The player a row or pitch icon shows (-1 none).
 i32 E1_Screen_Spieler_Von(i32 icon);
+// Clears the selection and links of rows and pitch shirts (300 ms after a
+// swap, at once otherwise); nothing while the screen is not up.
+void E1_Screen_Auswahl_Zuruecksetzen();
+// Locks (greys) the pitch shirts while a window lies over them, or frees them.
+void E1_Screen_Feld_Sperren(bool sperren);
 
 // The icons' procedures.
 void E1_Screen_Titel_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);

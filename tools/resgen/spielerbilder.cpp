@@ -1,0 +1,280 @@
+// Pictures of the player screens: the special-attribute icons in their five
+// sizes, the stacked pieces of the attribute popup, markers and the
+// suspension and injury signs of the player card.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+
+#include "resgen.h"
+
+namespace resgen {
+
+namespace {
+
+constexpr u32 NAVY = 0x0E1A2B, PANEL = 0x16263D, KANTE_HELL = 0x3C5A82, KANTE_DUNKEL = 0x0A1320;
+constexpr u32 KNOPF_OBEN = 0x23395A, KREIDE = 0xF2F4F0, GOLD = 0xF2B33D, GUT = 0x3FB26B, SCHLECHT = 0xD9483B,
+              INFO = 0x4A90D9;
+
+// The attribute families: outfield (0..39), negative (40..46), goalkeeper
+// (47..52), star training (53).
+u32 familie(i32 a) {
+    if (a >= 40 && a <= 46) return SCHLECHT;
+    if (a >= 47 && a <= 52) return GUT;
+    if (a == 53) return GOLD;
+    return INFO;
+}
+
+u32 mischen(u32 a, u32 b, double t) {
+    auto k = [&](int s) {
+        const double x = ((a >> s) & 255) * (1 - t) + ((b >> s) & 255) * t;
+        return static_cast<u32>(std::lround(x)) << s;
+    };
+    return k(16) | k(8) | k(0);
+}
+
+// The UTF-8 characters of a name.
+std::vector<std::string> zeichen(const std::string& s) {
+    std::vector<std::string> r;
+    for (size_t i = 0; i < s.size();) {
+        size_t n = 1;
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c >= 0xF0) n = 4;
+        else if (c >= 0xE0) n = 3;
+        else if (c >= 0xC0) n = 2;
+        r.push_back(s.substr(i, n));
+        i += n;
+    }
+    return r;
+}
+
+// Short forms of the attribute names, three characters, each different:
+// the first letter and two later ones, the earliest pair not yet taken.
+std::vector<std::string> kurzformen(const std::vector<std::string>& namen) {
+    std::vector<std::string> r;
+    std::set<std::string> vergeben;
+    for (const std::string& name : namen) {
+        const std::vector<std::string> z = zeichen(name);
+        std::string wahl = name.substr(0, std::min<size_t>(name.size(), 3));
+        bool gefunden = z.size() < 3;
+        for (size_t i = 1; i < z.size() && !gefunden; ++i)
+            for (size_t j = i + 1; j < z.size() && !gefunden; ++j) {
+                if (z[i] == " " || z[j] == " ") continue;
+                const std::string k = z[0] + z[i] + z[j];
+                if (!vergeben.count(k)) wahl = k, gefunden = true;
+            }
+        vergeben.insert(wahl);
+        r.push_back(wahl);
+    }
+    return r;
+}
+
+// Text centred in a box, made smaller until it fits the width.
+void text_passend(cairo_t* c, const std::string& t, double cx, double cy, double groesse, double breite, u32 f,
+                  const char* schrift) {
+    cairo_set_font_face(c, Cairo_Schrift(schrift));
+    cairo_text_extents_t e;
+    for (; groesse > 4; groesse -= 0.5) {
+        cairo_set_font_size(c, groesse);
+        cairo_text_extents(c, t.c_str(), &e);
+        if (e.x_advance <= breite) break;
+    }
+    cairo_move_to(c, cx - e.width / 2 - e.x_bearing, cy - e.height / 2 - e.y_bearing);
+    Farbe_Setzen(c, f);
+    cairo_show_text(c, t.c_str());
+}
+
+// A badge: the family's colour as a soft gradient, a light top edge, the
+// short form or the name in chalk; selected ones in gold.
+void abzeichen(cairo_t* c, i32 w, i32 h, i32 a, const std::string& text, bool gewaehlt, bool lang) {
+    const u32 f = familie(a);
+    const double r = std::min(h / 2.0 - 1, 5.0);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, h);
+    cairo_pattern_add_color_stop_rgb(g, 0, ((mischen(f, NAVY, 0.35) >> 16) & 255) / 255.0,
+                                     ((mischen(f, NAVY, 0.35) >> 8) & 255) / 255.0, (mischen(f, NAVY, 0.35) & 255) / 255.0);
+    cairo_pattern_add_color_stop_rgb(g, 1, ((mischen(f, NAVY, 0.7) >> 16) & 255) / 255.0,
+                                     ((mischen(f, NAVY, 0.7) >> 8) & 255) / 255.0, (mischen(f, NAVY, 0.7) & 255) / 255.0);
+    Rund_Rechteck(c, 0.5, 0.5, w - 1, h - 1, r);
+    cairo_set_source(c, g);
+    cairo_fill_preserve(c);
+    cairo_pattern_destroy(g);
+    cairo_set_line_width(c, 1);
+    Farbe_Setzen(c, gewaehlt ? GOLD : mischen(f, KREIDE, 0.25));
+    cairo_stroke(c);
+    if (h >= 12) {
+        Farbe_Setzen(c, KREIDE, 0.35);
+        cairo_rectangle(c, r, 1.5, w - 2 * r, 1);
+        cairo_fill(c);
+    }
+    if (lang) {
+        // The family's mark at the left, then the name.
+        Farbe_Setzen(c, mischen(f, KREIDE, 0.2));
+        cairo_arc(c, h / 2.0, h / 2.0, h / 2.0 - 4, 0, 2 * M_PI);
+        cairo_fill(c);
+        text_passend(c, text, (w + h - 4) / 2.0, h / 2.0, h * 0.55, w - h - 2, gewaehlt ? GOLD : KREIDE,
+                     "DejaVuSansCondensed-Bold.ttf");
+    } else {
+        text_passend(c, text, w / 2.0, h / 2.0 + 0.5, h * 0.62, w - 4, gewaehlt ? GOLD : KREIDE,
+                     "DejaVuSansCondensed-Bold.ttf");
+    }
+}
+
+// A piece of the popup's stack: oben (the header with the title band),
+// mitte (a row), unten (the last row with the rounded bottom); "an" the row
+// under the mouse.
+void stapel(cairo_t* c, i32 w, i32 h, const std::string& teil, bool an) {
+    const bool oben = teil == "oben", unten = teil == "unten";
+    const double r = 6;
+    cairo_new_path(c);
+    const double y0 = oben ? 0.5 : 0, y1 = unten ? h - 3.5 : h;
+    if (oben) {
+        cairo_move_to(c, 0.5, y1);
+        cairo_arc(c, 0.5 + r, y0 + r, r, M_PI, 1.5 * M_PI);
+        cairo_arc(c, w - 0.5 - r, y0 + r, r, 1.5 * M_PI, 2 * M_PI);
+        cairo_line_to(c, w - 0.5, y1);
+    } else if (unten) {
+        cairo_move_to(c, 0.5, y0);
+        cairo_line_to(c, w - 0.5, y0);
+        cairo_arc(c, w - 0.5 - r, y1 - r, r, 0, 0.5 * M_PI);
+        cairo_arc(c, 0.5 + r, y1 - r, r, 0.5 * M_PI, M_PI);
+    } else {
+        cairo_rectangle(c, 0.5, y0, w - 1, y1 - y0);
+    }
+    cairo_close_path(c);
+    Farbe_Setzen(c, oben ? KNOPF_OBEN : an ? 0x2C4870 : PANEL);
+    cairo_fill_preserve(c);
+    cairo_set_line_width(c, 1);
+    Farbe_Setzen(c, KANTE_DUNKEL);
+    cairo_stroke(c);
+    if (oben) {
+        Farbe_Setzen(c, KANTE_HELL);
+        cairo_rectangle(c, r, 1.5, w - 2 * r, 1);
+        cairo_fill(c);
+        Farbe_Setzen(c, GOLD);
+        cairo_rectangle(c, 8, 25, w - 16, 1.5);
+        cairo_fill(c);
+    } else {
+        // A hairline between rows.
+        Farbe_Setzen(c, KANTE_HELL, 0.35);
+        cairo_rectangle(c, 8, 0, w - 16, 1);
+        cairo_fill(c);
+        if (an) {
+            Farbe_Setzen(c, GOLD);
+            cairo_rectangle(c, 1, 2, 2, (unten ? y1 : h) - 4);
+            cairo_fill(c);
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> Attribut_Namen_Lesen(const std::string& datei) {
+    std::vector<std::string> r;
+    std::ifstream in(datei);
+    std::string zeile;
+    bool im_attribut = false;
+    while (std::getline(in, zeile)) {
+        const size_t s = zeile.find_first_not_of(" \t");
+        if (s == std::string::npos) continue;
+        if (zeile.compare(s, 14, "NEUES_ATTRIBUT") == 0) {
+            im_attribut = true;
+        } else if (zeile.compare(s, 4, "NEUE") == 0) {
+            im_attribut = false;
+        } else if (im_attribut && zeile.compare(s, 4, "NAME") == 0) {
+            const size_t a = zeile.find('"'), b = zeile.rfind('"');
+            r.push_back(a != std::string::npos && b > a ? zeile.substr(a + 1, b - a - 1) : "?");
+            im_attribut = false;
+        }
+    }
+    return r;
+}
+
+Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag,
+                               const Umgebung& u) {
+    auto a = [&](size_t i, const char* standard = "") { return i < arg.size() ? arg[i] : std::string(standard); };
+    cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* c = cairo_create(sf);
+    if (name == "attribut") {
+        // attribut:<first entry>,<gross|karte|normal|gewaehlt|klein>: the icon
+        // of attribute (entry - first entry).
+        const i32 at = eintrag - std::atoi(a(0, "0").c_str());
+        const std::string art = a(1, "normal");
+        const std::vector<std::string> kurz = kurzformen(u.attribute);
+        const std::string nm = at >= 0 && static_cast<size_t>(at) < u.attribute.size() ? u.attribute[static_cast<size_t>(at)]
+                                                                                      : std::to_string(at);
+        const std::string kf = at >= 0 && static_cast<size_t>(at) < kurz.size() ? kurz[static_cast<size_t>(at)] : nm;
+        if (art == "gross") abzeichen(c, w, h, at, nm, false, true);
+        else if (art == "klein") abzeichen(c, w, h, at, zeichen(kf).empty() ? kf : zeichen(kf)[0], false, false);
+        else abzeichen(c, w, h, at, kf, art == "gewaehlt", false);
+    } else if (name == "stapel") {
+        stapel(c, w, h, a(0, "mitte"), a(1) == "an");
+    } else if (name == "marke") {
+        // marke:<aktiv|negativ>: a row's marker: a gold tick or a red minus in a ring.
+        const bool aktiv = a(0, "aktiv") == "aktiv";
+        const double r = std::min(w, h) / 2.0 - 1;
+        cairo_arc(c, w / 2.0, h / 2.0, r, 0, 2 * M_PI);
+        Farbe_Setzen(c, NAVY);
+        cairo_fill_preserve(c);
+        Farbe_Setzen(c, aktiv ? GOLD : SCHLECHT);
+        cairo_set_line_width(c, 1.2);
+        cairo_stroke(c);
+        cairo_set_line_width(c, 1.8);
+        cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
+        if (aktiv) {
+            cairo_move_to(c, w * 0.28, h * 0.52), cairo_line_to(c, w * 0.45, h * 0.7), cairo_line_to(c, w * 0.74, h * 0.32);
+        } else {
+            cairo_move_to(c, w * 0.3, h / 2.0), cairo_line_to(c, w * 0.7, h / 2.0);
+        }
+        cairo_stroke(c);
+    } else if (name == "schleier") {
+        // A flat veil over a row that cannot be chosen.
+        Farbe_Setzen(c, 0x5E6B7C);
+        cairo_paint(c);
+    } else if (name == "ecke") {
+        // The marker of an active attribute on the card: a gold corner.
+        Farbe_Setzen(c, GOLD);
+        cairo_move_to(c, 0, 0), cairo_line_to(c, w, 0), cairo_line_to(c, 0, h), cairo_close_path(c);
+        cairo_fill(c);
+    } else if (name == "sperre") {
+        // sperre:<gelb|rot|lang|verletzt>: a card, two cards, or a red cross.
+        const std::string art = a(0, "gelb");
+        cairo_set_line_width(c, 1);
+        auto karte = [&](double x, double y, double kw, double kh, u32 f, double winkel) {
+            cairo_save(c);
+            cairo_translate(c, x + kw / 2, y + kh / 2);
+            cairo_rotate(c, winkel);
+            Rund_Rechteck(c, -kw / 2, -kh / 2, kw, kh, 2.5);
+            Farbe_Setzen(c, f);
+            cairo_fill_preserve(c);
+            Farbe_Setzen(c, mischen(f, NAVY, 0.5));
+            cairo_stroke(c);
+            cairo_restore(c);
+        };
+        const double kh = h * 0.78, kw = kh * 0.7;
+        if (art == "verletzt") {
+            const double s = std::min(w, h) * 0.8, x = (w - s) / 2, y = (h - s) / 2, d = s / 3;
+            Rund_Rechteck(c, x, y, s, s, 5);
+            Farbe_Setzen(c, KREIDE);
+            cairo_fill(c);
+            Farbe_Setzen(c, SCHLECHT);
+            cairo_rectangle(c, x + d, y + 3, d, s - 6), cairo_rectangle(c, x + 3, y + d, s - 6, d);
+            cairo_fill(c);
+        } else if (art == "lang") {
+            karte(w / 2.0 - kw * 0.9, (h - kh) / 2, kw, kh, 0xF2D13D, -0.18);
+            karte(w / 2.0 - kw * 0.1, (h - kh) / 2, kw, kh, SCHLECHT, 0.18);
+        } else {
+            karte((w - kw) / 2, (h - kh) / 2, kw, kh, art == "rot" ? SCHLECHT : 0xF2D13D, 0.1);
+        }
+    } else {
+        cairo_destroy(c);
+        cairo_surface_destroy(sf);
+        return nullptr;
+    }
+    cairo_destroy(c);
+    Rastport* rp = Aus_Cairo(sf, true);
+    cairo_surface_destroy(sf);
+    return rp;
+}
+
+}  // namespace resgen
