@@ -10,6 +10,7 @@
 #include "screens/club/wettbewerb_screen.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
+#include "screens/squad/taktik.h"
 
 namespace {
 // Dialog buttons of the main menu's launch table (icons 702..705).
@@ -42,4 +43,8 @@ void Screens_Anmelden() {
     // control bar's table button (entry 3) opens it too.
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 0, Screen_Id::WETTBEWERB_TABELLE);
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 3, Screen_Id::WETTBEWERB_TABELLE);
+
+    // Dialog button 702 ("Team"): the tactics 2.
+    Screen_Registrieren(Screen_Id::TAKTIK, Taktik_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_TEAM, 2, Screen_Id::TAKTIK);
 }

@@ -167,6 +167,59 @@ void stapel(cairo_t* c, i32 w, i32 h, const std::string& teil, bool an) {
     }
 }
 
+// A raised panel of the tactics screen (lighter under the mouse).
+void taktik_panel(cairo_t* c, i32 w, i32 h, bool hell) {
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, h);
+    const u32 oben = hell ? 0x2C4870 : KNOPF_OBEN, unten = hell ? 0x1C304D : PANEL;
+    cairo_pattern_add_color_stop_rgb(g, 0, ((oben >> 16) & 255) / 255.0, ((oben >> 8) & 255) / 255.0, (oben & 255) / 255.0);
+    cairo_pattern_add_color_stop_rgb(g, 1, ((unten >> 16) & 255) / 255.0, ((unten >> 8) & 255) / 255.0, (unten & 255) / 255.0);
+    Rund_Rechteck(c, 1.5, 0.5, w - 3, h - 3, 6);
+    cairo_set_source(c, g);
+    cairo_fill_preserve(c);
+    cairo_pattern_destroy(g);
+    cairo_set_line_width(c, 1);
+    Farbe_Setzen(c, KANTE_DUNKEL);
+    cairo_stroke(c);
+    Farbe_Setzen(c, KANTE_HELL);
+    cairo_rectangle(c, 8, 1.5, w - 16, 1);
+    cairo_fill(c);
+}
+
+// A small pitch sketch: stripes, lines; the figures drawn by the caller.
+void skizze(cairo_t* c, double x, double y, double w, double h) {
+    for (int i = 0; i < 6; ++i) {
+        Farbe_Setzen(c, i % 2 ? 0x287040 : 0x2E7D46);
+        cairo_rectangle(c, x + i * w / 6, y, w / 6 + 0.5, h);
+        cairo_fill(c);
+    }
+    Farbe_Setzen(c, 0xEEF2EA, 0.8);
+    cairo_set_line_width(c, 1);
+    cairo_rectangle(c, x + 0.5, y + 0.5, w - 1, h - 1);
+    cairo_move_to(c, x + w / 2, y), cairo_line_to(c, x + w / 2, y + h);
+    cairo_stroke(c);
+}
+void figur(cairo_t* c, double x, double y, u32 f) {
+    cairo_arc(c, x, y, 3.5, 0, 2 * M_PI);
+    Farbe_Setzen(c, f);
+    cairo_fill_preserve(c);
+    Farbe_Setzen(c, NAVY);
+    cairo_set_line_width(c, 1);
+    cairo_stroke(c);
+}
+void pfeil(cairo_t* c, double x0, double y0, double x1, double y1, u32 f) {
+    Farbe_Setzen(c, f);
+    cairo_set_line_width(c, 1.6);
+    cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
+    cairo_move_to(c, x0, y0), cairo_line_to(c, x1, y1);
+    cairo_stroke(c);
+    const double a = std::atan2(y1 - y0, x1 - x0);
+    cairo_move_to(c, x1, y1);
+    cairo_line_to(c, x1 - 5 * std::cos(a - 0.5), y1 - 5 * std::sin(a - 0.5));
+    cairo_line_to(c, x1 - 5 * std::cos(a + 0.5), y1 - 5 * std::sin(a + 0.5));
+    cairo_close_path(c);
+    cairo_fill(c);
+}
+
 }  // namespace
 
 std::vector<std::string> Attribut_Namen_Lesen(const std::string& datei) {
@@ -227,6 +280,88 @@ Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::s
             cairo_move_to(c, w * 0.3, h / 2.0), cairo_line_to(c, w * 0.7, h / 2.0);
         }
         cairo_stroke(c);
+    } else if (name == "taktik") {
+        // taktik:<abseits|pressing|deckung>[,hell]: a switch's picture, a
+        // pitch sketch of what it does.
+        const std::string art = a(0, "abseits");
+        taktik_panel(c, w, h, a(1) == "hell");
+        const double sx = 10, sy = 8, sw = w - 20, sh = h - 18;
+        skizze(c, sx, sy, sw, sh);
+        const double my = sy + sh / 2;
+        if (art == "abseits") {
+            // The back line steps up together; the attacker stays behind it.
+            Farbe_Setzen(c, GOLD, 0.9);
+            cairo_set_line_width(c, 1.2);
+            const double strich[] = {3.0, 2.0};
+            cairo_set_dash(c, strich, 2, 0);
+            cairo_move_to(c, sx + sw * 0.58, sy + 2), cairo_line_to(c, sx + sw * 0.58, sy + sh - 2);
+            cairo_stroke(c);
+            cairo_set_dash(c, nullptr, 0, 0);
+            for (int i = 0; i < 4; ++i) {
+                const double y = sy + sh * (0.2 + 0.2 * i);
+                pfeil(c, sx + sw * 0.42, y, sx + sw * 0.55, y, KREIDE);
+                figur(c, sx + sw * 0.42, y, INFO);
+            }
+            figur(c, sx + sw * 0.66, my, SCHLECHT);
+        } else if (art == "pressing") {
+            // Three players close down the man on the ball.
+            const double bx = sx + sw * 0.62, by = my;
+            figur(c, bx, by, SCHLECHT);
+            Farbe_Setzen(c, KREIDE);
+            cairo_arc(c, bx + 5, by + 3, 2, 0, 2 * M_PI);
+            cairo_fill(c);
+            const double px[3] = {0.4, 0.45, 0.78}, py[3] = {0.2, 0.85, 0.25};
+            for (int i = 0; i < 3; ++i) {
+                const double x = sx + sw * px[i], y = sy + sh * py[i];
+                pfeil(c, x, y, x + (bx - x) * 0.7, y + (by - y) * 0.7, GOLD);
+                figur(c, x, y, INFO);
+            }
+        } else {
+            // Man-marking: each opponent with his shadow.
+            for (int i = 0; i < 4; ++i) {
+                const double x = sx + sw * (0.2 + 0.2 * i), y = sy + sh * (i % 2 ? 0.35 : 0.65);
+                figur(c, x + 7, y, SCHLECHT);
+                Farbe_Setzen(c, GOLD, 0.9);
+                cairo_set_line_width(c, 1);
+                cairo_move_to(c, x, y), cairo_line_to(c, x + 7, y);
+                cairo_stroke(c);
+                figur(c, x, y, INFO);
+            }
+        }
+    } else if (name == "stufe") {
+        // stufe:<first entry>,<steps>: a stepped value; the step of this
+        // entry and those below it lit, from cool to the gold accent.
+        const i32 n = std::max(1, std::atoi(a(1, "5").c_str()));
+        const i32 stufe = std::clamp(eintrag - std::atoi(a(0, "0").c_str()), 0, n - 1);
+        taktik_panel(c, w, h, false);
+        const double rand = 12, luecke = 3, bw = (w - 2 * rand - luecke * (n - 1)) / n;
+        const double unten = h - 10, oben_min = h * 0.62, oben_max = 10;
+        for (i32 i = 0; i < n; ++i) {
+            const double t = n > 1 ? static_cast<double>(i) / (n - 1) : 1;
+            const double oben = oben_min + (oben_max - oben_min) * t;
+            const double x = rand + i * (bw + luecke);
+            Rund_Rechteck(c, x, oben, bw, unten - oben, std::min(3.0, bw / 3));
+            if (i <= stufe) Farbe_Setzen(c, mischen(INFO, GOLD, t));
+            else Farbe_Setzen(c, NAVY);
+            cairo_fill_preserve(c);
+            Farbe_Setzen(c, i == stufe ? KREIDE : KANTE_HELL, i == stufe ? 1.0 : 0.6);
+            cairo_set_line_width(c, 1);
+            cairo_stroke(c);
+        }
+    } else if (name == "schalter") {
+        // schalter:<an|aus>[,hell]: a small on/off switch; on in gold.
+        const bool an = a(0) == "an", hell = a(1) == "hell";
+        const double r = (h - 4) / 2.0;
+        Rund_Rechteck(c, 1.5, 1.5, w - 3, h - 4, r);
+        Farbe_Setzen(c, an ? mischen(GOLD, NAVY, 0.45) : hell ? 0x2C4870 : NAVY);
+        cairo_fill_preserve(c);
+        Farbe_Setzen(c, an ? GOLD : KANTE_HELL);
+        cairo_set_line_width(c, 1);
+        cairo_stroke(c);
+        const double kx = an ? w - 2 - r : 2 + r;
+        cairo_arc(c, kx, 1.5 + r, r - 2.5, 0, 2 * M_PI);
+        Farbe_Setzen(c, an ? GOLD : 0xA9B4C2);
+        cairo_fill(c);
     } else if (name == "schleier") {
         // A flat veil over a row that cannot be chosen.
         Farbe_Setzen(c, 0x5E6B7C);
