@@ -10,6 +10,7 @@
 #include "screens/club/wettbewerb_screen.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
+#include "screens/squad/kaderansicht.h"
 #include "screens/squad/taktik.h"
 
 namespace {
@@ -44,7 +45,9 @@ void Screens_Anmelden() {
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 0, Screen_Id::WETTBEWERB_TABELLE);
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 3, Screen_Id::WETTBEWERB_TABELLE);
 
-    // Dialog button 702 ("Team"): the tactics 2.
+    // Dialog button 702 ("Team"): the squad view 1 and the tactics 2.
+    Screen_Registrieren(Screen_Id::KADER_ANSICHT, E2_Screen_Def());
     Screen_Registrieren(Screen_Id::TAKTIK, Taktik_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_TEAM, 1, Screen_Id::KADER_ANSICHT);
     Screen_Launch_Eintragen(KNOPF_TEAM, 2, Screen_Id::TAKTIK);
 }

@@ -362,6 +362,58 @@ Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::s
         cairo_arc(c, kx, 1.5 + r, r - 2.5, 0, 2 * M_PI);
         Farbe_Setzen(c, an ? GOLD : 0xA9B4C2);
         cairo_fill(c);
+    } else if (name == "grossfeld" || name == "kleinfeld") {
+        // grossfeld:x,y,w,h: the squad view's frame with the large pitch in
+        // that box; kleinfeld[:an]: a small formation pitch (gold edge when chosen).
+        const bool gross = name == "grossfeld";
+        double px = 4, py = 4, pw = w - 8, ph = h - 8;
+        if (gross) {
+            taktik_panel(c, w, h, false);
+            px = std::atof(a(0, "140").c_str()), py = std::atof(a(1, "30").c_str());
+            pw = std::atof(a(2, "630").c_str()), ph = std::atof(a(3, "390").c_str());
+        } else {
+            Rund_Rechteck(c, 0.5, 0.5, w - 1, h - 1, 5);
+            Farbe_Setzen(c, a(0) == "an" ? mischen(GOLD, NAVY, 0.55) : PANEL);
+            cairo_fill_preserve(c);
+            Farbe_Setzen(c, a(0) == "an" ? GOLD : KANTE_HELL);
+            cairo_set_line_width(c, a(0) == "an" ? 2 : 1);
+            cairo_stroke(c);
+        }
+        // The pitch upright, our goal at the bottom: stripes across.
+        const int streifen = 10;
+        for (int i = 0; i < streifen; ++i) {
+            Farbe_Setzen(c, i % 2 ? 0x287040 : 0x2E7D46);
+            cairo_rectangle(c, px, py + i * ph / streifen, pw, ph / streifen + 0.5);
+            cairo_fill(c);
+        }
+        Farbe_Setzen(c, 0xEEF2EA, gross ? 0.75 : 0.6);
+        cairo_set_line_width(c, gross ? 1.5 : 1);
+        cairo_rectangle(c, px + 0.5, py + 0.5, pw - 1, ph - 1);
+        cairo_move_to(c, px, py + ph / 2), cairo_line_to(c, px + pw, py + ph / 2);
+        cairo_stroke(c);
+        cairo_arc(c, px + pw / 2, py + ph / 2, std::min(pw, ph) * 0.12, 0, 2 * M_PI);
+        cairo_stroke(c);
+        const double sw = pw * 0.44, sh = ph * 0.14;
+        cairo_rectangle(c, px + (pw - sw) / 2, py + 0.5, sw, sh);
+        cairo_rectangle(c, px + (pw - sw) / 2, py + ph - sh - 0.5, sw, sh);
+        cairo_stroke(c);
+    } else if (name == "kartengrund") {
+        // A player card on the pitch: dark, rounded, a light edge.
+        Rund_Rechteck(c, 0.5, 0.5, w - 1, h - 1, 5);
+        Farbe_Setzen(c, NAVY, 0.86);
+        cairo_fill_preserve(c);
+        Farbe_Setzen(c, KANTE_HELL);
+        cairo_set_line_width(c, 1);
+        cairo_stroke(c);
+    } else if (name == "punkt") {
+        // punkt:RRGGBB: a player's dot on a formation pitch.
+        const u32 f = static_cast<u32>(std::strtoul(a(0, "FFFFFF").c_str(), nullptr, 16));
+        cairo_arc(c, w / 2.0, h / 2.0, std::min(w, h) / 2.0 - 0.5, 0, 2 * M_PI);
+        Farbe_Setzen(c, f);
+        cairo_fill_preserve(c);
+        Farbe_Setzen(c, NAVY);
+        cairo_set_line_width(c, 1);
+        cairo_stroke(c);
     } else if (name == "schleier") {
         // A flat veil over a row that cannot be chosen.
         Farbe_Setzen(c, 0x5E6B7C);
