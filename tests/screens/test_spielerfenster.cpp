@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <array>
 #include <vector>
 
@@ -362,6 +363,44 @@ TEST_F(Spielerfenster, ZahlenNurMitPuffer) {
     Spieler_Info_Screen_Init(-5, Team_Aktiv, SPIELERKARTE_EIGEN);
     EXPECT_EQ(Spieler_Info_Spieler(), p);
     Spieler_Info_Schliessen();
+}
+
+TEST_F(Spielerfenster, VorschauBeimZiehenIstDieNeueOrdnung) {
+    // A starter's shirt held over a free cell of the top row: the rows show
+    // the eleven in the order the drop gives them, and the drop gives it.
+    const auto s = nach_slot(Team_Aktiv);
+    i32 c = -1;
+    for (i32 sp = 0; sp < 7 && c < 0; ++sp) {
+        bool frei = true;
+        for (i32 k = 0; k < 11; ++k)
+            if (wert(83, s[static_cast<size_t>(k)]) == 10 && std::abs(wert(82, s[static_cast<size_t>(k)]) - sp) <= 1) frei = false;
+        if (frei) c = sp;
+    }
+    ASSERT_GE(c, 0);
+    const i32 p = s[6];
+    const Screen_Icon* hemd = nullptr;
+    for (i32 k = 0; k < 11; ++k)
+        if (static_cast<i32>(Menue_Screen_Icon_Aus_Nummer(ICON_KADER_FELD + k)->user[0]) == p)
+            hemd = Menue_Screen_Icon_Aus_Nummer(ICON_KADER_FELD + k);
+    ASSERT_TRUE(hemd);
+    const i32 x0 = hemd->x + 8, y0 = hemd->y + 8;
+    const i32 x1 = 24 * c + 10 + 8, y1 = 342 - 25 * 10 + 8;
+    kit::Maus(x0, y0);
+    kit::Druecken();
+    for (i32 k = 1; k <= 5; ++k) kit::Maus(x0 + (x1 - x0) * k / 5, y0 + (y1 - y0) * k / 5);
+    kit::Frames(1);
+    std::array<i32, 11> vorschau{};
+    for (i32 k = 0; k < 11; ++k) vorschau[static_cast<size_t>(k)] = E1_Screen_Vorschau(k);
+    EXPECT_EQ(vorschau[0], p) << "the top row's player leads the eleven";
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_TRUE(kit::Text_Auf_Zeile(Spieler_String(63, p, nullptr, 0), zeile_y(0) + 12)) << "his name on the first row";
+    kit::Loslassen();
+    EXPECT_EQ(E1_Screen_Vorschau(0), -1);
+    const auto nach = nach_slot(Team_Aktiv);
+    for (i32 k = 0; k < 11; ++k) EXPECT_EQ(nach[static_cast<size_t>(k)], vorschau[static_cast<size_t>(k)]) << k;
+    EXPECT_EQ(wert(82, p), c);
+    EXPECT_EQ(wert(83, p), 10);
 }
 
 }  // namespace

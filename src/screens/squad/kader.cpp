@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/globals.h"
+#include "base/debug.h"
 #include "base/meldung.h"
 #include "base/ruf.h"
 #include "base/tools.h"
@@ -73,6 +74,14 @@ u32 geaendert_zeit = 0;
 i32 verknuepft_zeile[KADER_ZEILEN];     // pitch icon hovered for a row, -1
 i32 verknuepft_feld[KADER_FELDER];      // row hovered for a pitch icon, -1
 char hilfe[1024];
+// While a starter is dragged over the pitch: the eleven in the order the
+// drop would give them (row k of the list shows entry k), their cells.
+struct Vorschau {
+    bool an = false;
+    i32 spieler[KADER_FELDER];
+    i32 reihe[KADER_FELDER];
+};
+Vorschau vorschau;
 
 Icon_Textzeile text_menue{}, text_auto{}, text_ansicht{};
 
@@ -480,6 +489,59 @@ void E1_Screen_Feld_Positionen(i32 team) {
     }
 }
 
+void E1_Screen_Set_Preview_Array(i32 d) {
+    vorschau.an = false;
+    if (d < 0 || d >= Spieler_Anzahl || !eigenes_gezeigt()) return;
+    i32 liste[KADER_ZEILEN];
+    const i32 n = Teamspieler_Ins_Array(Team_Aktiv, liste, KADER_ZEILEN, 0);
+    struct Eintrag {
+        i32 spieler, spalte, reihe;
+    } elf[KADER_FELDER];
+    i32 m = 0;
+    bool dabei = false;
+    for (i32 i = 0; i < n; ++i)
+        if (wert(MODUS_SLOT, liste[i]) < 11) {
+            if (m == KADER_FELDER) {
+                m = KADER_FELDER + 1;
+                break;
+            }
+            elf[m++] = {liste[i], std::clamp(wert(MODUS_SPALTE, liste[i]), 0, 6), std::clamp(wert(MODUS_REIHE, liste[i]), 0, 10)};
+            dabei = dabei || liste[i] == d;
+        }
+    if (m != KADER_FELDER) {
+        Debug_Printf("E1_Screen Set_Preview_Array: %d Spieler in der Startelf statt 11\n", m);
+        return;
+    }
+    // Only a starter has a cell to move (a bench player dropped on the pitch
+    // first changes places with a starter: no preview for him).
+    if (!dabei) return;
+    i32 mx = 0, my = 0;
+    Menue_Get_Move_Pos(&mx, &my);
+    i32 c = mx, r = my;
+    if (!E1_Screen_Maus_In_Feld(&c, &r)) return;
+    // The starter whose shirt the mouse is over changes places with d.
+    i32 partner = -1;
+    const i32 maus_x = Maus_Get_X(), maus_y = Maus_Get_Y();
+    for (i32 k = 0; k < KADER_FELDER; ++k)
+        if (const Screen_Icon* f = icon(ICON_KADER_FELD + k); f && f != Menue_Get_Klick_Icon() &&
+                                                                  !(f->status & MENUE_S_VERSTECKT) && maus_x >= f->x &&
+                                                                  maus_x < f->x + f->w && maus_y >= f->y && maus_y < f->y + f->h)
+            partner = static_cast<i32>(f->user[0]);
+    Eintrag* ed = std::find_if(elf, elf + KADER_FELDER, [d](const Eintrag& e) { return e.spieler == d; });
+    const Eintrag alt = *ed;
+    if (partner >= 0 && partner != d) {
+        for (Eintrag& e : elf)
+            if (e.spieler == partner) e.spalte = alt.spalte, e.reihe = alt.reihe;
+    }
+    ed->spalte = c, ed->reihe = r;
+    std::stable_sort(elf, elf + KADER_FELDER,
+                     [](const Eintrag& a, const Eintrag& b) { return 10 * a.reihe + a.spalte > 10 * b.reihe + b.spalte; });
+    for (i32 k = 0; k < KADER_FELDER; ++k) vorschau.spieler[k] = elf[k].spieler, vorschau.reihe[k] = elf[k].reihe;
+    vorschau.an = true;
+}
+
+i32 E1_Screen_Vorschau(i32 k) { return vorschau.an && k >= 0 && k < KADER_FELDER ? vorschau.spieler[k] : -1; }
+
 bool E1_Screen_Maus_In_Feld(i32* x, i32* y) {
     if (!x || !y) return false;
     const i32 mx = *x, my = *y;
@@ -516,6 +578,10 @@ void E1_Screen_Auto_Aufstellung(i32 team) {
 
 void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (geaendert && W32_Get_Time() - geaendert_zeit >= AUSWAHL_FRIST_MS) auswahl_zuruecksetzen();
+    // The frame is drawn before the rows: the drop preview of this frame.
+    const Screen_Icon* g = Menue_Get_Klick_Icon();
+    if (g && eigenes_gezeigt() && (ist_feld(g) || ist_zeile(g))) E1_Screen_Set_Preview_Array(static_cast<i32>(g->user[0]));
+    else vorschau.an = false;
     if (gezeigt >= 0)
         Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d^tz0495%s", 0, 129,
                           eigenes_gezeigt() ? FARBE_WEISS : FARBE_KNOPF_TEXT, Team_String(721, gezeigt, nullptr, 0));
@@ -528,9 +594,10 @@ void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
 }
 
 void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
-    const i32 p = static_cast<i32>(i->user[0]);
-    if (p < 0 || p >= Spieler_Anzahl) return;
     const i32 k = i->nummer - ICON_KADER_ZEILE;
+    const bool vor = vorschau.an && k >= 0 && k < KADER_FELDER && Menue_Get_Klick_Icon() != i;
+    const i32 p = vor ? vorschau.spieler[k] : static_cast<i32>(i->user[0]);
+    if (p < 0 || p >= Spieler_Anzahl) return;
     if (Menue_Get_Klick_Icon() == i && x < ZEILE_X) {
         // Dragged over the pitch: a shirt where he would go.
         const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
@@ -547,8 +614,13 @@ void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         if (Rastport* b = bild(GRAFIK_KADER_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     Spielerzeile z{.spieler = p, .x = x, .y = y, .hoehe = ZEILE_H, .gewaehlt = gewaehlt};
     z.gezogen = k >= 0 && k < KADER_ZEILEN && verknuepft_zeile[k] >= 0;
-    // The starters' rows show what the player loses at his own cell.
-    if (k < 11 && wert(MODUS_SLOT, p) <= 10) z.abzug = Spieler_Positionsabzug(p, wert(MODUS_REIHE, p));
+    // The starters' rows show what the player loses at his own cell (at the
+    // cell he would take while a drop is previewed).
+    if (vor) {
+        z.abzug = Spieler_Positionsabzug(p, vorschau.reihe[k]);
+        z.gezogen = Menue_Get_Klick_Icon() && p == static_cast<i32>(Menue_Get_Klick_Icon()->user[0]);
+    }
+    if (!vor && k < 11 && wert(MODUS_SLOT, p) <= 10) z.abzug = Spieler_Positionsabzug(p, wert(MODUS_REIHE, p));
     Spielerzeile_Zeichnen(ziel, z);
 }
 
@@ -746,6 +818,7 @@ const char* E1_Screen_Hilfetext(Screen_Icon* i) {
 // --- Dragging -------------------------------------------------------------------------------
 
 void E1_Screen_Zeile_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis) {
+    vorschau.an = false;
     if (!(ereignis & MENUE_E_DROP) || !eigenes_gezeigt()) return;
     const i32 p = static_cast<i32>(g->user[0]);
     if (p < 0) return;
@@ -769,6 +842,7 @@ void E1_Screen_Zeile_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u3
 }
 
 void E1_Screen_Feld_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis) {
+    vorschau.an = false;
     if (!(ereignis & MENUE_E_DROP) || !eigenes_gezeigt()) return;
     const i32 p = static_cast<i32>(g->user[0]);
     if (p < 0) return;

@@ -47,6 +47,12 @@ i32 E1_Screen_Gezeigtes_Team();
 // Screen point to formation cell in place (column, row); false and
 // unchanged outside the pitch.
 bool E1_Screen_Maus_In_Feld(i32* x, i32* y);
+// The drop preview while player d (a starter) is dragged over the pitch:
+// the eleven in the order the drop would give them; nothing for anyone else,
+// or when the eleven are not exactly 11 (a debug message).
+void E1_Screen_Set_Preview_Array(i32 d);
+// Entry k of the preview (-1 when none is shown).
+i32 E1_Screen_Vorschau(i32 k);
 // The click-swap rule for two players of the own team.
 bool E1_Screen_Tausch_Erlaubt(i32 p, i32 q);
 // Switches a team to the automatic line-up (button on for its manager).
