@@ -13,6 +13,8 @@
 #include "screens/start/spielstart.h"
 #include "screens/match/im_spiel.h"
 #include "screens/match/taktik_im_spiel.h"
+#include "screens/squad/kaderansicht.h"
+#include "screens/squad/taktik.h"
 
 namespace {
 // Dialog buttons of the main menu's launch table (icons 702..705).
@@ -53,4 +55,9 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::IM_SPIEL_TAKTIK, Taktik_Im_Spiel_Screen_Def());
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 5, Screen_Id::IM_SPIEL_AUFSTELLUNG);
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 6, Screen_Id::IM_SPIEL_TAKTIK);
+    // Dialog button 702 ("Team"): the squad view 1 and the tactics 2.
+    Screen_Registrieren(Screen_Id::KADER_ANSICHT, E2_Screen_Def());
+    Screen_Registrieren(Screen_Id::TAKTIK, Taktik_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_TEAM, 1, Screen_Id::KADER_ANSICHT);
+    Screen_Launch_Eintragen(KNOPF_TEAM, 2, Screen_Id::TAKTIK);
 }

@@ -19,6 +19,8 @@ enum class Screen_Id : i32 {
     SPIELSTART,
     IM_SPIEL_AUFSTELLUNG,  // the in-match line-up windows
     IM_SPIEL_TAKTIK,       // the in-match tactics window
+    KADER_ANSICHT,
+    TAKTIK,
     ANZAHL
 };
 

@@ -25,6 +25,7 @@ struct Verein {
 struct Umgebung {
     std::string art_ordner;      // data/art
     std::vector<Verein> wappen;  // by crest number 0..1000
+    std::vector<std::string> attribute;  // the special attributes' names, by number
 };
 
 // An ARGB32 Cairo surface turned into a 565 picture: ordered dithering, pixels
@@ -74,6 +75,13 @@ Rastport* Im_Spiel_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // nummern (a sheet of 50 numbers), schatten, trikot (the entry's place in
 // its kit block: the kit, six figures, their six alpha planes).
 Rastport* Vorspiel_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+// The player screens' pictures: "attribut:<first entry>,<size kind>",
+// "stapel:<oben|mitte|unten>[,an]", "marke:<aktiv|negativ>", "schleier",
+// "ecke", "sperre:<gelb|rot|lang|verletzt>"; null for another recipe name.
+Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag,
+                               const Umgebung& u);
+// The special attributes' names from the global configuration, in order.
+std::vector<std::string> Attribut_Namen_Lesen(const std::string& datei);
 
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);

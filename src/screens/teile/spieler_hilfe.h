@@ -11,4 +11,5 @@
 
 // Writes the text into buf (cut to n) and returns buf. `eigen`: a player of
 // the manager's own team (training and roles are shown).
-const char* Spieler_Hilfetext(i32 spieler, bool eigen, char* buf, size_t n);
+// `rollen`: the tactic roles too (the tactics screen shows them beside the row).
+const char* Spieler_Hilfetext(i32 spieler, bool eigen, char* buf, size_t n, bool rollen = true);
