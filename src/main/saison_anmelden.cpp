@@ -22,6 +22,7 @@
 #include "season/spiele.h"
 #include "season/statistik.h"
 #include "world/global.h"
+#include "world/markt.h"
 
 namespace {
 
@@ -110,6 +111,7 @@ void Saison_Module_Anmelden(const Season_Module_Hooks& module, const Spielfeld_H
     Welt_Set_Hooks({
         .global_cfg_schluessel = Global_Cfg_Schluessel,
         .kalender_tag = [] { return Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0; },
+        .transfer_erloes = Transfer_Angebot_Differenz,
         .spieler_statistik = Spiele_Spieler_Statistik,
     });
     // Save blocks of the calendar, fixtures and competitions.

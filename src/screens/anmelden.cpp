@@ -8,6 +8,8 @@
 #include "screens/club/spielstand.h"
 #include "gui/hauptmenue.h"
 #include "screens/club/wettbewerb_screen.h"
+#include "screens/market/scouting.h"
+#include "screens/market/transfer.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
 
@@ -42,4 +44,10 @@ void Screens_Anmelden() {
     // control bar's table button (entry 3) opens it too.
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 0, Screen_Id::WETTBEWERB_TABELLE);
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 3, Screen_Id::WETTBEWERB_TABELLE);
+
+    // The transfer market: the transfer screen (dialog button 702, entry 3)
+    // and the scouting screen it sends a scout to.
+    Screen_Registrieren(Screen_Id::TRANSFER, Transfer_Screen_Def());
+    Screen_Registrieren(Screen_Id::SCOUTING, Scouting_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_TEAM, 3, Screen_Id::TRANSFER);
 }

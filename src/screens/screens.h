@@ -16,6 +16,9 @@ enum class Screen_Id : i32 {
     BANK,
     FINANZEN,
     WETTBEWERB_TABELLE,
+    // The transfer market.
+    TRANSFER,
+    SCOUTING,
     ANZAHL
 };
 

@@ -66,6 +66,12 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // "regen,<first entry>" and "schnee,<first entry>" (nine frames each).
 Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
+// The transfer market's pictures: transfer, zeile, scout, verhandlung,
+// balken,<grund|spanne|gebot>, suche, reise, gebiet, kontinent,
+// kontinent_klein, heimkehr, fortschritt,<leer|voll>, log, globus (the entry
+// number picks the scout, area, continent or frame).
+Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
 
