@@ -187,8 +187,8 @@ Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 
         mulde(c, 4, 48, 390, 346);
         mulde(c, 4, 376, 390, 57);
         mulde(c, 397, 48, 390, 192);
-        mulde(c, 397, 318, 390, 150);
-        gold_linie(c, 404, 446, 376);
+        mulde(c, 397, 318, 390, 124);
+        mulde(c, 397, 450, 390, 22);  // the scout's find
     } else if (art == "zeile") {
         Farbe_Setzen(c, 0x1C304D, 0.55);
         cairo_rectangle(c, 0, 1, w, h - 2);
@@ -199,10 +199,10 @@ Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 
         panel(c, 0.5, 0.5, w - 2, h - 4, 6, PANEL, PANEL);
         gold_linie(c, 12, 34, w - 24);
         mulde(c, 20, 62, 92, 108);                  // the face
-        mulde(c, 480, 40, 260, 120);                // bid and asking price
+        mulde(c, 480, 40, 260, 100);                // the bid
         mulde(c, 470, 204, 250, 28, KNOPF_OBEN);    // the price bar's rail
-        mulde(c, 6, 262, 600, 150);                 // the accounts
-        gold_linie(c, 14, 324, 584);
+        mulde(c, 6, 326, 740, 100);                 // the accounts
+        gold_linie(c, 14, 394, 724);
     } else if (art == "balken") {
         if (zwei == "grund") {
             mulde(c, 0, 0, w, h);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/meldung.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
@@ -208,6 +209,14 @@ void zeilen_vorgabe() {
 
 void anim_stoppen() { Anim_Slots_Init(anim, 1); }
 
+// The areas share one rectangle; each is hit only on its own shape, which
+// the engine tests on the icon's picture.
+void gebiete_bilder() {
+    for (const Gebiet_Icon& g : GEBIET_ICONS)
+        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(g.nummer))
+            i->bild = bild(static_cast<i32>(g.grafik + (Menue_Icon_Zustand(g.nummer) ? 1 : 0)));
+}
+
 void stufe_wechseln(i32 neu) {
     if (neu == 1) {
         Scout_Log_Leeren();
@@ -221,6 +230,7 @@ void stufe_wechseln(i32 neu) {
         }
         Menue_Screen_Icon_Tabelle_Hinzufuegen(STUFE_1.daten());
         Menue_Screen_Icon_Tabelle_Hinzufuegen(GEBIETE.daten());
+        gebiete_bilder();
         // Area 14 only in its periods.
         status(ICON_SCOUTING_GEBIET_14, MENUE_S_GRAU | MENUE_S_VERSTECKT, !Scouting_Gebiet_14_Offen(Kalender_Get_Tag()));
         for (const Gebiet_Icon& g : GEBIET_ICONS) Menue_Icon_Zustand_Setzen(g.nummer, 0);
@@ -267,7 +277,7 @@ void nur_klang(i32, const i32*) { Sound_Effekt_Play(KLANG_BESTAETIGT, false); }
 void verpflichten_ja(i32 anzahl, const i32* liste) {
     if (anzahl < 1 || !liste) return;
     if (!Scout_Spieler_Verpflichten(Team_Aktiv, scout, liste[0])) {
-        Screen_Mitteilung(Text_cfg_Text(TEXT_ZUSATZ_BEXOT, BEXOT_GESCHEITERT));
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", Text_cfg_Text(TEXT_ZUSATZ_BEXOT, BEXOT_GESCHEITERT));
         return;
     }
     zum_transfer();
@@ -314,8 +324,9 @@ void Scouting_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         Font_Printf(ziel, f, "^c%05d^fb0008^fe%s %s", 290, 148, FARBE_WEISS, def().vorname, def().nachname);
     }
     if (stufe == 1) {
+        gebiete_bilder();
         Font_Printf(ziel, f, "^c%05d%s %s", 290, 165, FARBE_WEISS, text(T_GRUNDGEBUEHR), geld(grundpreis()));
-        if (Font* h = font(FONT_HINWEIS)) Font_Printf(ziel, h, "^c%05d^tz0050%s", 380, 450, FARBE_WEISS, text(T_HINWEIS));
+        if (Font* h = font(FONT_HINWEIS)) Font_Printf(ziel, h, "^c%05d^tz0050%s", 380, 470, FARBE_WEISS, text(T_HINWEIS));
         if (hover >= 0) {
             const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
             if (Font* h = font(FONT_HOVER)) {
@@ -370,7 +381,7 @@ void Scouting_Gebiet_Klick(Screen_Icon* i, u32 ereignis) {
 void Scouting_Bezahlen_Klick(Screen_Icon*, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || stufe != 2 || gebiet < 0) return;
     if (!Scout_Suche_Bezahlen(Team_Aktiv, scout, gebiet)) {
-        Screen_Mitteilung(Text_cfg_Text(TEXT_TRANSFER, TRANSFER_KEIN_GELD));
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", Text_cfg_Text(TEXT_TRANSFER, TRANSFER_KEIN_GELD));
         return;
     }
     i32 ergebnis[SUCHE_ERGEBNISSE];

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/meldung.h"
 #include "base/ruf.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
@@ -208,12 +209,12 @@ bool wechsel_frei() {
     char t[512];
     std::snprintf(t, sizeof t, "^c%05d%s %s %d  %s", FARBE_WEISS, text(T_KEIN_WECHSEL_1), text(T_KEIN_WECHSEL_2),
                   team_wert(TEAM_TRANSFERS_ERLAUBT), text(T_KEIN_WECHSEL_3));
-    Screen_Mitteilung(t);
+    Meldung_Manager_Printf(1, Team_Aktiv, "%s", t);
     return false;
 }
 
 void gescheitert() {
-    Screen_Mitteilung(Text_cfg_Text(TEXT_ZUSATZ_BEXOT, BEXOT_GESCHEITERT));
+    Meldung_Manager_Printf(1, Team_Aktiv, "%s", Text_cfg_Text(TEXT_ZUSATZ_BEXOT, BEXOT_GESCHEITERT));
     if (ruf::Client()) Team_Internet_Client_Refresh();
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/meldung.h"
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
@@ -231,10 +232,10 @@ void erhoehen(i32 schritt) {
     // An agreement the club could not pay would only fail at the bank after
     // the transfer was spent: the bid stops at the money available.
     if (neu >= d.forderung && d.forderung > Verhandlung_Geld(d.eigen)) {
-        Screen_Mitteilung(text(T_NICHT_MEHR));
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_NICHT_MEHR));
     } else if (neu < d.forderung) {
         if (neu > grenze) {
-            if (d.gebot < d.forderung) Screen_Mitteilung(text(T_NICHT_MEHR));
+            if (d.gebot < d.forderung) Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_NICHT_MEHR));
         } else {
             d.gebot = static_cast<i32>(neu);
         }
@@ -248,7 +249,7 @@ void erhoehen(i32 schritt) {
 void austauschen() {
     const i32 team = Team_Aktiv;
     if (Spieler_Tauschen(team, Team_Transfermarkt, d.eigen, d.markt, d.gebot) != 1) {
-        Screen_Mitteilung(Text_cfg_Text(TEXT_ZUSATZ_BEXOT, BEXOT_GESCHEITERT));
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", Text_cfg_Text(TEXT_ZUSATZ_BEXOT, BEXOT_GESCHEITERT));
         if (ruf::Client()) Team_Internet_Client_Refresh();
         return;
     }
@@ -277,12 +278,13 @@ i64 Verhandlung_Geld(i32 eigen) {
 bool Verhandlung_Oeffnen(i32 eigen, i32 markt) {
     if (Verhandlung_Offen() || eigen < 0 || markt < 0) return false;
     if (Verhandlung_Geld(eigen) - Spieler_Berechne_Marktwert(markt) <= 0) {
-        Screen_Mitteilung(text(T_KEIN_GELD));
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_KEIN_GELD));
         return false;
     }
     start_text = {.font = font(12), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
                   .farbe = FARBE_KNOPF_TEXT, .text = text(T_BEGINNEN)};
     verlassen_text = start_text, verlassen_text.text = text(T_VERLASSEN);
+    start_text.font = font(10);
     schild_text = start_text, schild_text.text = text(T_WUNSCH);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(FENSTER.daten());
     grau(ICON_VERHANDLUNG_10K, true);
@@ -336,7 +338,7 @@ void Verhandlung_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     Font_Printf(ziel, k, "^c%05d%s", x + 20, y + 50, FARBE_KOPF, text(T_WUNSCH));
     Font_Printf(ziel, k, "^c%05d%s", x + 138, y + 100, FARBE_KOPF, text(T_FORDERUNG));
     Font_Printf(ziel, k, "^c%05d%s", x + 490, y + 100, FARBE_KOPF, text(T_GEBOT));
-    Font_Printf(ziel, k, "^c%05d%s", x + 10, y + 322, FARBE_KOPF, text(T_IHR_SPIELER));
+    Font_Printf(ziel, k, "^c%05d%s", x + 20, y + 300, FARBE_KOPF, text(T_IHR_SPIELER));
     Gesicht_Holen(d.markt, Team_Transfermarkt, ziel, 55, 135, 85, 100);
     const i32 klasse = std::clamp(Spieler_Wert(MODUS_KLASSE, d.markt, 0, OP_LESEN), 0, 3);
     Font_Printf(ziel, f, "^c%05d^tz0045%s", x, y + 190, FARBE_KLASSE[klasse], Positions_Text(klasse));
@@ -402,7 +404,7 @@ void Verhandlung_Start_Klick(Screen_Icon* i, u32 ereignis) {
     if (!Transfer_Verhandlung_Beginnen(Team_Aktiv, d.markt)) {
         Verhandlung_Schliessen();
         Transfer_Screen_Auswahl_Loeschen();
-        Screen_Mitteilung(Text_cfg_Text(TEXT_ZUSATZ_BEXOT, BEXOT_GESCHEITERT));
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", Text_cfg_Text(TEXT_ZUSATZ_BEXOT, BEXOT_GESCHEITERT));
         if (ruf::Client()) Transfer_Client_Nachladen(Team_Aktiv);
         Transfer_Screen_Listen_Bauen();
         return;
