@@ -19,7 +19,6 @@
 #include "world/konfig_lesen.h"
 #include "world/spieler.h"
 #include "world/trikot.h"
-#include "world/team.h"
 #include "world/welt.h"
 
 i32 Welt_Config_Set = 0;
@@ -687,8 +686,6 @@ void Team_Nach_Spieler(int flag) {
     for (int t = 0; t < Team_Anzahl; t++) {
         if (t == Team_Transfermarkt) continue;
         Aufstellung_Automatisch(t);
-        // Every club starts with its transfers of the season.
-        if (Team_Daten[t].art & TEAM_ART_VEREIN) Team_Set_Finanzdaten(t, 0);
     }
 }
 

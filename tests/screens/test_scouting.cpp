@@ -224,6 +224,22 @@ TEST_F(Scouting, RegelnDerGespraeche) {
     // After the end no prospect comes any more.
     Scout_Suche_Dialog_Tick(100);
     EXPECT_EQ(s.prospekt, -1);
+
+    // An area without scout players: the scout travels, reports and comes
+    // home without a prospect.
+    i32 leer[SUCHE_ERGEBNISSE];
+    Scout_Suche_Ergebnisse(Team_Aktiv, 0, 3, leer);
+    EXPECT_TRUE(std::all_of(leer, leer + SUCHE_ERGEBNISSE, [](i32 p) { return p == -1; }));
+    Scout_Tabelle[0].wahrscheinlichkeitsfactor[3] = 100;
+    Scout_Suche_Starten(0, 3, leer);
+    for (i32 i = 0; i < 400 && s.fertig != 1; ++i) {
+        kit::Warten(2100);
+        Scout_Suche_Dialog_Tick(Scout_Suche_Prozent());
+        EXPECT_EQ(s.dialog, SD_SUCHT);
+    }
+    EXPECT_EQ(s.fertig, 1);
+    EXPECT_EQ(Scout_Suche_Prozent(), 100);
+    EXPECT_EQ(s.prospekt, -1);
 }
 
 TEST_F(Scouting, EinMarkttagKaufVerkaufUndScout) {

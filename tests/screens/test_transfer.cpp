@@ -17,6 +17,7 @@
 #include "screens/market/transfer.h"
 #include "screens/market/verhandlung.h"
 #include "screens/screens.h"
+#include "screens/teile/namen.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -207,6 +208,29 @@ TEST_F(Transfer, KeinWechselMehr) {
     EXPECT_EQ(Spieler_Get_Team(p), Team_Aktiv);
 }
 
+TEST_F(Transfer, HoverTextMitAllenVerletzungen) {
+    oeffnen();
+    const i32 p = eigen(3);
+    kit::Maus(150, eigen_y(3) + 8);
+    Screen_Icon* zeile = Menue_Screen_Icon_Aus_Nummer(ICON_TRANSFER_EIGEN + 3);
+    // Every injury kind names itself (the list of six was too short).
+    for (i32 art : {0, 5, 6, 23, 30, 41}) {
+        Spieler_Wert(75, p, 0x40, OP_BITS_SETZEN);
+        Spieler_Wert(70, p, art, OP_SCHREIBEN);
+        const std::string t = Transfer_Screen_Zeile_Hilfe(zeile);
+        EXPECT_NE(t.find(Verletzungs_Text(art)), std::string::npos) << art;
+    }
+    // Own players show the proceeds, market players do not.
+    const std::string eigen_text = Transfer_Screen_Zeile_Hilfe(zeile);
+    const std::string erloes = Bank_Geld_String(Transfer_Screen_Angebot_Differenz(p), Team_Aktiv, -1, 0);
+    EXPECT_NE(eigen_text.find(erloes), std::string::npos);
+    EXPECT_NE(eigen_text.find(Text_cfg_Text(TEXT_EINSETZEN_1, 37)), std::string::npos);
+    kit::Maus(480, 136 + 8);
+    const std::string markt_text = Transfer_Screen_Zeile_Hilfe(Menue_Screen_Icon_Aus_Nummer(ICON_TRANSFER_MARKT));
+    EXPECT_EQ(markt_text.find(Text_cfg_Text(TEXT_EINSETZEN_1, 37)), std::string::npos);
+    EXPECT_NE(markt_text.find(Text_cfg_Text(TEXT_EINSETZEN_1, 38)), std::string::npos);
+}
+
 TEST_F(Transfer, ScoutWahlGedrosselt) {
     oeffnen();
     const i32 s0 = Transfer_Screen_Scout();
@@ -335,6 +359,43 @@ TEST_F(Transfer, PreisSenkungZurSchwelle) {
     } else {
         EXPECT_LT(d.forderung - 10000, d.gebot + 10000);
     }
+}
+
+TEST_F(Transfer, SchwellenUndZeitmarkenFuerVieleCursor) {
+    oeffnen();
+    markt_klicken(6);
+    const i32 q = markt(6);
+    const i32 wert = Spieler_Berechne_Marktwert(q), forderung = Global_Transfer_Forderung(q);
+    for (i32 c = 0; c < 6000; c += 97) {
+        Rnd_Set_Index(c, 0);
+        ASSERT_TRUE(Verhandlung_Oeffnen(eigen(10), q));
+        const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
+        EXPECT_TRUE(d.n == 0 || (d.n % 2 == 1 && d.n <= 11)) << c;
+        EXPECT_LE(d.m, d.n) << c;
+        EXPECT_EQ(d.h, d.n > 1 ? d.n - 1 : 0);
+        for (i32 i = 0; i < d.n; ++i) {
+            EXPECT_EQ(d.schwelle[i] % 10000, 0);
+            if (forderung >= wert) {
+                EXPECT_GE(d.schwelle[i], Global_Runde_10000(wert));
+                EXPECT_LE(d.schwelle[i], forderung);
+            }
+            if (i > 0) {
+                EXPECT_LE(d.schwelle[i - 1], d.schwelle[i]) << c;
+            }
+        }
+        for (i32 i = 0; i < d.m; ++i) {
+            EXPECT_GE(d.zeitmarke[i], 2000);
+            if (i > 0) {
+                EXPECT_GE(d.zeitmarke[i] - d.zeitmarke[i - 1], 2000) << c << " " << i;
+            }
+        }
+        Verhandlung_Schliessen();
+    }
+    // A scout player's bid starts at 90 % of his value at most.
+    Spieler_Wert(75, q, static_cast<i32>(SP_STATUS_SCOUT), OP_BITS_SETZEN);
+    ASSERT_TRUE(Verhandlung_Oeffnen(eigen(10), q));
+    EXPECT_LE(Verhandlung_Stand_Lesen().gebot, wert - wert * 10 / 100);
+    Verhandlung_Schliessen();
 }
 
 TEST_F(Transfer, OhneGeldKeineVerhandlung) {

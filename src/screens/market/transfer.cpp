@@ -350,6 +350,10 @@ void Transfer_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     // Column heads: the own squad's six, the window's five.
     static constexpr i32 KOPF_X[11] = {12, 31, 67, 170, 251, 306, 404, 439, 541, 633, 690};
     for (i32 i = 0; i < 11; ++i) Font_Printf(ziel, f, "^c%05d%s", KOPF_X[i], 108, FARBE_KOPF, text(T_KOPF + i));
+    // The parts of the squad and the window's title.
+    static constexpr i32 TEIL_X[4] = {12, 12, 12, 404}, TEIL_Y[4] = {131, 339, 462, 131};
+    for (i32 i = 0; i < 4; ++i)
+        Font_Printf(ziel, f, "^c%05d%s", TEIL_X[i], TEIL_Y[i], FARBE_GEWAEHLT, text(T_KOPF + 11 + i));
     // The chosen scout.
     const i32 s = scout();
     blit(ziel, GRAFIK_TRANSFER_SCOUT + s, 411, 409);
