@@ -27,6 +27,7 @@
 #include "world/global.h"
 #include "world/manager.h"
 #include "world/team.h"
+#include "world/markt.h"
 
 namespace {
 
@@ -124,6 +125,7 @@ void Saison_Module_Anmelden(const Season_Module_Hooks& module, const Spielfeld_H
             [](i32 team, const char* text) {
                 if (Team_Hat_Manager(team)) News_Neu_Text(-1, team, -1, NEWS_NACHRICHT, nullptr, text);
             },
+        .transfer_erloes = Transfer_Angebot_Differenz,
         .spieler_statistik = Spiele_Spieler_Statistik,
         .spiel_daten = Spieltag_Spiel_Daten,
         .rangliste_platz =

@@ -116,6 +116,13 @@ std::vector<Netz_Schema> tabelle_bauen() {
         {1043, "KALENDER_BEFEHL", "iii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 4)}},
         // 1044: an archived table (competition, season, number), run-length packed.
         {1044, "STATISTIK_ARCHIV", "iC000iii", 0, 0, false, 0, T{E(2, 4), E(3, 4), E(4, 4)}, T{V(1, 1)}},
+        // The market's steps of a managed club: a negotiation's start (team,
+        // market player; the transfers left, -1 refused), a scout's paid
+        // search (team, scout, area) and the hiring of its prospect (team,
+        // scout, player).
+        {1046, "CS_TRANSFER_VERHANDLUNG", "iii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 4)}},
+        {1047, "CS_SCOUT_BEZAHLEN", "ciii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4)}, T{E(0, 1)}},
+        {1048, "CS_SCOUT_VERPFLICHTEN", "ciii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4)}, T{E(0, 1)}},
     };
     return t;
 }

@@ -8,6 +8,8 @@
 #include "screens/club/spielstand.h"
 #include "gui/hauptmenue.h"
 #include "screens/club/wettbewerb_screen.h"
+#include "screens/market/scouting.h"
+#include "screens/market/transfer.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
 #include "screens/start/spielstart.h"
@@ -60,4 +62,9 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::TAKTIK, Taktik_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_TEAM, 1, Screen_Id::KADER_ANSICHT);
     Screen_Launch_Eintragen(KNOPF_TEAM, 2, Screen_Id::TAKTIK);
+    // The transfer market: the transfer screen (dialog button 702, entry 3)
+    // and the scouting screen it sends a scout to.
+    Screen_Registrieren(Screen_Id::TRANSFER, Transfer_Screen_Def());
+    Screen_Registrieren(Screen_Id::SCOUTING, Scouting_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_TEAM, 3, Screen_Id::TRANSFER);
 }

@@ -21,6 +21,9 @@ enum class Screen_Id : i32 {
     IM_SPIEL_TAKTIK,       // the in-match tactics window
     KADER_ANSICHT,
     TAKTIK,
+    // The transfer market.
+    TRANSFER,
+    SCOUTING,
     ANZAHL
 };
 

@@ -9,6 +9,7 @@
 #include "base/memory.h"
 #include "world/bank.h"
 #include "world/global.h"
+#include "world/markt.h"
 #include "world/netz_rufe.h"
 #include "world/spieler.h"
 #include "world/team.h"
@@ -102,27 +103,31 @@ bool Spieler_Tausch_Erlaubt(i32 ta, i32 tb, i32 sa, i32 sb, i32 preis) {
     // Only the asking club's own dealings with the transfer market.
     if (ta != Aktuelles_Team || tb != Team_Transfermarkt || !Team_Managebar(ta)) return false;
     if (sa < 0 || sa >= Spieler_Anzahl || Spieler_Get_Team(sa) != ta) return false;
-    if (Team_Daten[ta].transfers <= 0) return false;
-    // A sale: the market picks the player who joins, no price.
-    if (preis == 0) return sb == -1;
-    // A purchase: a market player at a price the negotiation can reach. The
-    // bid opens at his market value V and the asking price A falls towards
-    // targets of at least V rounded down to 10,000; a deal comes at the bid
-    // once A is within 10,000 of it, or at V when A is below V.
+    // A sale: the market picks the player who joins, no price; it uses a transfer.
+    if (preis == 0) return sb == -1 && Team_Daten[ta].transfers > 0;
+    // A purchase ends the club's open negotiation for this very player (its
+    // start spent the transfer), at a price the negotiation can reach. The
+    // bid opens at his market value V (less 10 % for a scout player) and the
+    // asking price A falls towards targets of at least V rounded down to
+    // 10,000; a deal comes at the bid once A is within 10,000 of it, or at V
+    // when A is below V.
     if (sb < 0 || sb >= Spieler_Anzahl || Spieler_Get_Team(sb) != tb) return false;
-    const i64 wert = Spieler_Berechne_Marktwert(sb), forderung = Global_Transfer_Forderung(sb);
+    if (Transfer_Verhandlung_Offen(ta) != sb) return false;
+    i64 wert = Spieler_Berechne_Marktwert(sb);
+    const i64 forderung = Global_Transfer_Forderung(sb);
+    const i64 hoechst = std::max(forderung, wert);
+    if (Spieler_Daten[sb].status & SP_STATUS_SCOUT) wert -= wert * 10 / 100;
     const i64 boden = std::min<i64>(forderung, static_cast<i64>(Global_Runde_10000(static_cast<i32>(wert))) - 10000);
-    return preis > 0 && preis >= boden && preis <= std::max(forderung, wert);
+    return preis > 0 && preis >= boden && preis <= hoechst;
 }
 
 void Spieler_Tausch_Ausfuehren(i32 ta, i32 tb, i32 sa, i32 sb, i32 preis, u32* ok) {
     u32 r = 0;
     if (Spieler_Tausch_Erlaubt(ta, tb, sa, sb, preis)) {
-        // The negotiation spends a transfer on the client's screen, which the
-        // server never sees; the server counts it with the exchange.
-        const i16 vorher = Team_Daten[ta].transfers;
+        // A purchase was paid for with the transfer its negotiation spent
+        // (call 1046); the negotiation is closed with it.
         r = Spieler_Tauschen(ta, tb, sa, sb, preis) ? 1 : 0;
-        if (r && preis > 0 && Team_Daten[ta].transfers == vorher) Team_Daten[ta].transfers--;
+        if (r && preis > 0) Transfer_Verhandlung_Schliessen(ta);
     } else {
         Debug_Printf("Spieler_Tausch: abgewiesen (Team %d: %d/%d, %d/%d, %d)\n", Aktuelles_Team, ta, sa, tb, sb, preis);
     }
@@ -595,4 +600,5 @@ void Welt_Netz_Anmelden() {
     team_zeilen();
     manager_zeilen();
     bank_stadion_werbung_zeilen();
+    Markt_Netz_Anmelden();
 }

@@ -114,6 +114,13 @@ inline constexpr Ruf<u8, i32, i32, i32, i32, i32, i32> RUF_BANK_BUCHUNG{1026, "B
 inline constexpr Ruf<std::tuple<std::array<Bank_Buchung, BANK_BUCHUNGEN>, i32, i32>, i32> RUF_BANK_BUCHUNGEN{
     1027, "Bank_Buchungen"};  // bookings, ring index, period
 inline constexpr Ruf<u8, i32, i32, f32, i32, u8, f32> RUF_BANK_KREDIT{1028, "Bank_Kredit"};
+// The market's steps of a managed club (world/markt.h), for the asking team
+// only: a negotiation's start (team, market player; the transfers left, -1
+// refused), a scout's paid search (team, scout, area) and the hiring of its
+// prospect (team, scout, player).
+inline constexpr Ruf<i32, i32, i32> RUF_TRANSFER_VERHANDLUNG{1046, "Transfer_Verhandlung"};
+inline constexpr Ruf<u8, i32, i32, i32> RUF_SCOUT_BEZAHLEN{1047, "Scout_Bezahlen"};
+inline constexpr Ruf<u8, i32, i32, i32> RUF_SCOUT_VERPFLICHTEN{1048, "Scout_Verpflichten"};
 
 // Registers the world's server rows with the call layer (start-up).
 void Welt_Netz_Anmelden();

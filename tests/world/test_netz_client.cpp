@@ -13,6 +13,7 @@
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
+#include "world/markt.h"
 #include "world/netz.h"
 #include "world/netz_rufe.h"
 #include "world/spieler.h"
@@ -112,12 +113,18 @@ TEST_F(NetzClient, BookingsAndExchangesGoToTheServer) {
     int n = 0;
     for (int i = 0; i < Team_Kader_Anzahl(0) && n < 1; i++)
         if (!(Spieler_Wert(75, Team_Kader(0)[i], 0, 0) & SP_STATUS_SCOUT)) markt[n++] = Team_Kader(0)[i];
-    // The server makes a purchase only at a price the market's negotiation reaches.
+    // The server makes a purchase only after a negotiation for that player
+    // started (spending a transfer there) and at a price it reaches.
     const i32 preis = Global_Transfer_Forderung(markt[0]);
     Team_Daten[20].transfers = 3;
     ASSERT_LT(preis, 10000000);
+    EXPECT_EQ(Spieler_Tauschen(20, 0, geht, markt[0], preis), 0) << "no negotiation";
+    ASSERT_TRUE(Transfer_Verhandlung_Beginnen(20, markt[0]));
+    EXPECT_EQ(aufrufe.back(), 1046);
+    EXPECT_EQ(Team_Daten[20].transfers, 2);
     EXPECT_EQ(Spieler_Tauschen(20, 0, geht, markt[0], preis), 1);
     EXPECT_EQ(aufrufe.back(), 4);
+    EXPECT_EQ(Team_Daten[20].transfers, 2) << "the purchase spent no second transfer";
     EXPECT_EQ(Spieler_Get_Team(markt[0]), 20);
     // A client without a manager says so.
     Debug_Mitschnitt log;

@@ -67,6 +67,7 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // "regen,<first entry>" and "schnee,<first entry>" (nine frames each).
 Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
+<<<<<<< HEAD
 // The in-match line-up and tactics windows' pictures: liste, feld, zeile[,an],
 // schalter[,an], raus, rein, rot, gelbrot, platz, verletzt, taktik, balken,
 // fuellung, plus[,gedrueckt], minus[,gedrueckt].
@@ -82,6 +83,13 @@ Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::s
                                const Umgebung& u);
 // The special attributes' names from the global configuration, in order.
 std::vector<std::string> Attribut_Namen_Lesen(const std::string& datei);
+=======
+// The transfer market's pictures: transfer, zeile, scout, verhandlung,
+// balken,<grund|spanne|gebot>, suche, reise, gebiet, kontinent,
+// kontinent_klein, heimkehr, fortschritt,<leer|voll>, log, globus (the entry
+// number picks the scout, area, continent or frame).
+Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+>>>>>>> markt
 
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
