@@ -10,6 +10,10 @@
 #include "screens/club/wettbewerb_screen.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
+#include "screens/training/film.h"
+#include "screens/training/lager.h"
+#include "screens/training/plan.h"
+#include "screens/training/talente.h"
 
 namespace {
 // Dialog buttons of the main menu's launch table (icons 702..705).
@@ -42,4 +46,14 @@ void Screens_Anmelden() {
     // control bar's table button (entry 3) opens it too.
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 0, Screen_Id::WETTBEWERB_TABELLE);
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 3, Screen_Id::WETTBEWERB_TABELLE);
+
+    // Training: the sheet (702/4) with the talents tree and the training
+    // film over it, the camp (702/5) and its run.
+    Screen_Registrieren(Screen_Id::TRAININGSPLAN, Spieler_Training_Screen_Def());
+    Screen_Registrieren(Screen_Id::TALENTE, Spieler_Talente_Screen_Def());
+    Screen_Registrieren(Screen_Id::TRAININGSFILM, Spieler_Training2_Screen_Def());
+    Screen_Registrieren(Screen_Id::TRAININGSLAGER, Trainings_Lager_Screen_Def());
+    Screen_Registrieren(Screen_Id::TRAININGSLAGER_LAUF, Trainings_Lager_Run_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_TEAM, 4, Screen_Id::TRAININGSPLAN);
+    Screen_Launch_Eintragen(KNOPF_TEAM, 5, Screen_Id::TRAININGSLAGER);
 }

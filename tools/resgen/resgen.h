@@ -66,6 +66,9 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // "regen,<first entry>" and "schnee,<first entry>" (nine frames each).
 Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
+// The training screens' pictures (tr:<part>,...; tools/resgen/training.cpp).
+Rastport* Training_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
 
