@@ -69,6 +69,14 @@ Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i3
 // The training screens' pictures (tr:<part>,...; tools/resgen/training.cpp).
 Rastport* Training_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
+// Pieces of the training pictures the training videos share: an
+// attribute's symbol (side s, centred) and a camp's landscape.
+void Attribut_Zeichen_Malen(cairo_t* c, int attribut, double cx, double cy, double s, u32 farbe);
+void Lager_Ort_Malen(cairo_t* c, double w, double h, int lager);
+// The training videos: "uebung" (an attribute's drill, by entry), "lager" (a
+// camp, by entry) and "meister" (the learned-attribute film).
+std::vector<u8> Trainingsfilm(const std::string& rezept, i32 w, i32 h, i32 bilder, i32 eintrag);
+
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
 

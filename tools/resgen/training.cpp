@@ -426,6 +426,11 @@ void attribut(cairo_t* c, double w, double h, int a, const std::string& stil) {
 
 }  // namespace
 
+void Attribut_Zeichen_Malen(cairo_t* c, int a, double cx, double cy, double s, u32 f) {
+    attribut_zeichen(c, a, cx, cy, s, f);
+}
+void Lager_Ort_Malen(cairo_t* c, double w, double h, int n) { ort(c, w, h, std::clamp(n, 0, 7)); }
+
 Rastport* Training_Zeichnen(const std::vector<std::string>& arg, i32 wi, i32 hi, i32 eintrag) {
     const double w = wi, h = hi;
     auto a = [&](size_t i) { return i < arg.size() ? arg[i] : std::string(); };

@@ -20,6 +20,7 @@
 #include "gui/umbruch.h"
 #include "gui/wappen.h"
 #include "screens/teile/namen.h"
+#include "screens/teile/requester.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/plan.h"
 #include "world/attribut.h"
@@ -40,7 +41,7 @@ enum : i32 {
     T_SUMME = 8, T_VERDIENT = 9, T_KOSTEN = 10, T_BEREIT = 12, T_STERN = 13, T_STERNE = 14, T_MORAL = 16,
     T_ERSCHOEPFUNG = 17, T_NICHTS = 18, T_STAERKE = 19, T_VERLETZT = 20, T_PUNKTE_WEG = 21, T_TAGE = 22,
     T_VERLETZUNG = 24, T_AUSGEGEBEN = 26, T_MORAL_WERT = 27, T_ERSCHOEPFUNG_WERT = 28, T_STAERKE_WERT = 29,
-    T_FILM = 30, T_KEIN_FILM = 31,
+    T_FILM = 30, T_KEIN_FILM = 31, T_GELD = 32,
 };
 constexpr i32 T_ZUSATZ_GELERNT = 23;  // ZUSATZTEXTE_DOLV
 
@@ -329,7 +330,10 @@ void Spieler_Training2_Auto_Umschalten(Screen_Icon*, u32 ereignis) {
 
 void Spieler_Training2_Start_Klick(Screen_Icon*, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS)) return;
+    const bool bereit = Training_Ablauf().zustand == TRAINING_BEREIT;
     if (Training_Start_Klick()) zeigen(ICON_FILM_ZU, false);
+    // Nothing was paid, nothing runs: the manager is told why.
+    else if (bereit) Screen_Mitteilung(text(T_GELD));
     Blt_Cache_Leeren();
 }
 
@@ -402,7 +406,8 @@ void Spieler_Training2_Film_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         if (!film_gesprungen && frame >= GELERNT_OEFFNUNG) {
             Bnk_GotoV(film_video, Training_Film_Anfang(a));
             film_gesprungen = true;
-        } else if (film_gesprungen && Training_Film_Ende(a) > 0 && frame >= Training_Film_Ende(a) &&
+        } else if (film_gesprungen && frame >= (Training_Film_Ende(a) > 0 ? Training_Film_Ende(a)
+                                                                           : Vid_Frames(film_video->film.get())) &&
                    !film_video->pausiert) {
             Bnk_PauseV(film_video, 1);
         }

@@ -336,7 +336,7 @@ Screen_Def Trainings_Lager_Run_Screen_Def() {
 }
 
 i32 Trainings_Lager_Gezeigt() { return gezeigt(); }
-const Lager_Lauf& Trainings_Lager_Lauf() { return lauf; }
+Lager_Lauf& Trainings_Lager_Lauf() { return lauf; }
 bool Trainings_Lager_Gefahr() { return lauf.balken[1].position < LAUF_GEFAHR; }
 
 i32 Trainings_Lager_Balken_Breite(i32 bewertung) {

@@ -69,7 +69,7 @@ struct Lager_Lauf {
     i32 start[20][4] = {};  // morale, display exhaustion, strength, maximum strength
     bool beendet = false;
 };
-const Lager_Lauf& Trainings_Lager_Lauf();
+Lager_Lauf& Trainings_Lager_Lauf();
 
 // Opens the run for a paid camp.
 void Trainings_Lager_Run_Screen_Init(i32 lager);
