@@ -14,6 +14,7 @@
 #include "grafik_nummern.h"
 #include "graphics/rastport.h"
 #include "graphics/video.h"
+#include "base/files.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
@@ -98,6 +99,32 @@ void frames_mit_video(int n, u32 ms) {
         kit::Frames(1, ms);
         Bnk_Frame_Alle(bild.data(), 1600, 600);
     }
+}
+
+// The screen with the running videos drawn over it, as the display shows it.
+void png_mit_video(const std::string& name) {
+    Rastport* s = Screen_Rastport;
+    if (s && s->bitmap) Bnk_Frame_Alle(s->bitmap->pixel16(), s->breite * 2, s->hoehe);
+    kit::Png(name);
+}
+
+// Frame `frame` (1-based) of video `nummer` of animationen.res copied onto the screen at (x, y).
+bool video_bild(i32 nummer, i32 frame, i32 x, i32 y) {
+    const W32_Handle h = Bink_OpenResource("animationen.res", nummer);
+    if (h < 0) return false;
+    std::string fehler;
+    Vid_Zeiger f = Vid_Oeffnen_Handle(h, &fehler);
+    bool gut = false;
+    if (f) {
+        for (i32 n = 1; n <= frame && n <= Vid_Frames(f.get()); ++n) {
+            Vid_Goto(f.get(), n, false);
+            gut = Vid_Dekodieren(f.get());
+        }
+        Rastport* s = Screen_Rastport;
+        Vid_Kopieren(f.get(), s->bitmap->pixel16(), s->breite * 2, s->hoehe, x, y);
+    }
+    W32_File_Close(h);
+    return gut;
 }
 
 void icon_klicken(i32 nummer) {
@@ -428,7 +455,7 @@ TEST_F(Training, FilmVideosUndSprung) {
     EXPECT_EQ(s->wert, 126 + 48 * 12);
     // It stands at the end of the attribute's part.
     EXPECT_TRUE(video(VIDEO_GELERNT, "pause"));
-    kit::Png("training_gelernt");
+    png_mit_video("training_gelernt");
     // An attribute number the film does not know is refused.
     icon_klicken(ICON_FILM_GELERNT_ZU);
     Spieler_Training2_Film_Init(p, 54);
@@ -852,7 +879,7 @@ TEST_F(Lager, AbreiseLaufUndErgebnisse) {
     EXPECT_EQ(v->y, 92);
     // Forty seconds of camp, then the end button.
     for (int i = 0; i < 400 && Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF); ++i) kit::Frames(1, 100);
-    kit::Png("training_lager_lauf");
+    png_mit_video("training_lager_lauf");
     if (Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF)) icon_klicken(ICON_LAUF_ENDE);
     if (kit::Requester_Offen()) kit::Requester_Antworten(true);
     // The run's table is gone before the results' table comes (they share the blocker's number).
@@ -917,6 +944,28 @@ TEST_F(Lager, GefahrVerletztNurSpielerDesKaders) {
     EXPECT_FALSE(Trainings_Lager_Melden(k[0], 0, 1));
 }
 
+// --- The videos ----------------------------------------------------------------------------
+
+// Contact sheets of the training videos: two camps, the heart and the
+// medical cart, the drills of attributes 0..9, star training and the
+// goalkeepers; then the learned-attribute film's opening and parts.
+TEST_F(Training, Filmbogen) {
+    Rastport* s = Screen_Rastport;
+    ASSERT_TRUE(s && s->bitmap);
+    std::fill(s->bitmap->pixel16(), s->bitmap->pixel16() + s->breite * s->hoehe, u16{0x0863});
+    EXPECT_TRUE(video_bild(1, 20, 0, 0));
+    EXPECT_TRUE(video_bild(5, 30, 302, 0));
+    EXPECT_TRUE(video_bild(10, 5, 626, 10));
+    EXPECT_TRUE(video_bild(9, 15, 626, 100));
+    const i32 drills[12] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 51, 52};
+    for (i32 i = 0; i < 12; ++i) EXPECT_TRUE(video_bild(drills[i], 10, 8 + 158 * (i % 5), 214 + 90 * (i / 5))) << drills[i];
+    kit::Png("training_filme");
+    std::fill(s->bitmap->pixel16(), s->bitmap->pixel16() + s->breite * s->hoehe, u16{0x0863});
+    const i32 teile[4] = {60, Training_Film_Anfang(5) + 20, Training_Film_Anfang(47) + 20, Training_Film_Anfang(53) + 30};
+    for (i32 i = 0; i < 4; ++i) EXPECT_TRUE(video_bild(VIDEO_GELERNT, teile[i], 40 + 400 * (i % 2), 40 + 280 * (i / 2)));
+    kit::Png("training_film_gelernt");
+}
+
 // --- A turn of training through the screens ---------------------------------------------
 
 TEST_F(Plan, EinTrainingsZugDurchDieScreens) {
@@ -934,7 +983,7 @@ TEST_F(Plan, EinTrainingsZugDurchDieScreens) {
     icon_klicken(ICON_FILM_START);
     for (int i = 0; i < 3000 && Training_Ablauf().zustand != TRAINING_FERTIG; ++i) kit::Frames(1, 20);
     ASSERT_EQ(Training_Ablauf().zustand, TRAINING_FERTIG);
-    kit::Png("training_film_ende");
+    png_mit_video("training_film_ende");
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_FILM_GELERNT)) icon_klicken(ICON_FILM_GELERNT_ZU);
     icon_klicken(ICON_FILM_OK);
     EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM));

@@ -584,7 +584,6 @@ Rastport* Training_Zeichnen(const std::vector<std::string>& arg, i32 wi, i32 hi,
     } else if (teil == "filmpanel") {
         panel(c, 1, 1, w - 2, h - 4);
         mulde(c, 4, 4, 326, 246, 4);
-        regel(c, 12, 252, w - 24);
     } else if (teil == "bonus") {
         // A gold star bursting open and fading: frame f of 55.
         const int f = eintrag - std::atoi(a(1).c_str());

@@ -7,6 +7,7 @@
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
+#include "graphics/rastport.h"
 #include "graphics/sound.h"
 #include "graphics/video.h"
 #include "grafik_nummern.h"
@@ -52,6 +53,24 @@ i32 spieler = -1, attribut = -1;
 i32 film_spieler = -1, film_attribut = -1;
 Bnk_Video* film_video = nullptr;
 bool film_gesprungen = false;
+// The frame the learned-attribute film stands at (a paused video is not drawn).
+Rastport* film_standbild = nullptr;
+
+void standbild_los() {
+    Rastport_Free(film_standbild);
+    film_standbild = nullptr;
+}
+
+// Keeps the video's current frame as a picture and pauses the video.
+void standbild_machen() {
+    Vid_Film* f = film_video->film.get();
+    const i32 w = Vid_Breite(f), h = Vid_Hoehe(f);
+    standbild_los();
+    film_standbild = Rastport_Neu_Einfach(w, h, 16);
+    if (film_standbild && film_standbild->bitmap && Vid_Pixel(f))
+        std::copy(Vid_Pixel(f), Vid_Pixel(f) + static_cast<size_t>(w) * h, film_standbild->bitmap->pixel16());
+    Bnk_PauseV(film_video, 1);
+}
 i32 hunderter = 1;
 bool sturz_gezeigt = false;
 
@@ -374,7 +393,7 @@ void Spieler_Training2_Film_Init(i32 p, i32 a) {
     if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_FILM_GELERNT)) Menue_Screen_Icon_Tabelle_Hinzufuegen(FILM_TABELLE.daten());
     film_spieler = p, film_attribut = a;
     if (!film_video) {
-        film_video = Bnk_InitV(VIDEO_GELERNT, "animationen.res", 0, 0, GELERNT_X, GELERNT_Y, BNK_AUS_CONTAINER,
+        film_video = Bnk_InitV(VIDEO_GELERNT, "animationen.res", 1, 0, GELERNT_X, GELERNT_Y, BNK_AUS_CONTAINER,
                                "Attr_Film", false);
         if (film_video) Bnk_PauseV(film_video, 0);
         film_gesprungen = false;
@@ -388,6 +407,7 @@ void Spieler_Training2_Film_Schliessen() {
     if (film_video) Menue_Video_Freigabe_Vormerken(film_video);
     film_video = nullptr;
     film_gesprungen = false;
+    standbild_los();
 }
 
 void Spieler_Training2_Film_Ende(Screen_Icon*, u32 ereignis) {
@@ -406,13 +426,18 @@ void Spieler_Training2_Film_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         if (!film_gesprungen && frame >= GELERNT_OEFFNUNG) {
             Bnk_GotoV(film_video, Training_Film_Anfang(a));
             film_gesprungen = true;
-        } else if (film_gesprungen && frame >= (Training_Film_Ende(a) > 0 ? Training_Film_Ende(a)
-                                                                           : Vid_Frames(film_video->film.get())) &&
-                   !film_video->pausiert) {
-            Bnk_PauseV(film_video, 1);
+        } else if (film_gesprungen && !film_standbild &&
+                   (film_video->pausiert || frame >= (Training_Film_Ende(a) > 0 ? Training_Film_Ende(a)
+                                                                                : Vid_Frames(film_video->film.get())))) {
+            // Its end (star training's is the film's own, where the video rests by itself).
+            standbild_machen();
         }
-    } else if (Font* f = font(FONT_KLEIN)) {
-        Font_Printf_Glatt(ziel, f, "^c%05d^tz0171%s", 233, 260, FARBE_HELL, text(T_KEIN_FILM));
+    }
+    if (film_standbild) {
+        Blt_Blit(film_standbild, 0, 0, -1, -1, ziel, GELERNT_X, GELERNT_Y, Blt_Opt_Standard);
+    } else if (!film_video || !Bnk_LaeuftV(film_video)) {
+        if (Font* f = font(FONT_KLEIN))
+            Font_Printf_Glatt(ziel, f, "^c%05d^tz0171%s", 233, 260, FARBE_HELL, text(T_KEIN_FILM));
     }
     Gesicht_Holen(p, Team_Aktiv, ziel, 242, 386, 42, 50);
     if (Font* f = font(FONT_GROSS))
