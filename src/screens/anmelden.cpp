@@ -17,6 +17,10 @@
 #include "screens/match/taktik_im_spiel.h"
 #include "screens/squad/kaderansicht.h"
 #include "screens/squad/taktik.h"
+#include "screens/training/film.h"
+#include "screens/training/lager.h"
+#include "screens/training/plan.h"
+#include "screens/training/talente.h"
 
 namespace {
 // Dialog buttons of the main menu's launch table (icons 702..705).
@@ -67,4 +71,13 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::TRANSFER, Transfer_Screen_Def());
     Screen_Registrieren(Screen_Id::SCOUTING, Scouting_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_TEAM, 3, Screen_Id::TRANSFER);
+    // Training: the sheet (702/4) with the talents tree and the training
+    // film over it, the camp (702/5) and its run.
+    Screen_Registrieren(Screen_Id::TRAININGSPLAN, Spieler_Training_Screen_Def());
+    Screen_Registrieren(Screen_Id::TALENTE, Spieler_Talente_Screen_Def());
+    Screen_Registrieren(Screen_Id::TRAININGSFILM, Spieler_Training2_Screen_Def());
+    Screen_Registrieren(Screen_Id::TRAININGSLAGER, Trainings_Lager_Screen_Def());
+    Screen_Registrieren(Screen_Id::TRAININGSLAGER_LAUF, Trainings_Lager_Run_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_TEAM, 4, Screen_Id::TRAININGSPLAN);
+    Screen_Launch_Eintragen(KNOPF_TEAM, 5, Screen_Id::TRAININGSLAGER);
 }

@@ -24,6 +24,11 @@ enum class Screen_Id : i32 {
     // The transfer market.
     TRANSFER,
     SCOUTING,
+    TRAININGSPLAN,
+    TALENTE,
+    TRAININGSFILM,
+    TRAININGSLAGER,
+    TRAININGSLAGER_LAUF,
     ANZAHL
 };
 

@@ -67,7 +67,6 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // "regen,<first entry>" and "schnee,<first entry>" (nine frames each).
 Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
-<<<<<<< HEAD
 // The in-match line-up and tactics windows' pictures: liste, feld, zeile[,an],
 // schalter[,an], raus, rein, rot, gelbrot, platz, verletzt, taktik, balken,
 // fuellung, plus[,gedrueckt], minus[,gedrueckt].
@@ -83,13 +82,21 @@ Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::s
                                const Umgebung& u);
 // The special attributes' names from the global configuration, in order.
 std::vector<std::string> Attribut_Namen_Lesen(const std::string& datei);
-=======
 // The transfer market's pictures: transfer, zeile, scout, verhandlung,
 // balken,<grund|spanne|gebot>, suche, reise, gebiet, kontinent,
 // kontinent_klein, heimkehr, fortschritt,<leer|voll>, log, globus (the entry
 // number picks the scout, area, continent or frame).
 Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
->>>>>>> markt
+// The training screens' pictures (tr:<part>,...; tools/resgen/training.cpp).
+Rastport* Training_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
+// Pieces of the training pictures the training videos share: an
+// attribute's symbol (side s, centred) and a camp's landscape.
+void Attribut_Zeichen_Malen(cairo_t* c, int attribut, double cx, double cy, double s, u32 farbe);
+void Lager_Ort_Malen(cairo_t* c, double w, double h, int lager);
+// The training videos: "uebung" (an attribute's drill, by entry), "lager" (a
+// camp, by entry) and "meister" (the learned-attribute film).
+std::vector<u8> Trainingsfilm(const std::string& rezept, i32 w, i32 h, i32 bilder, i32 eintrag);
 
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
