@@ -574,6 +574,15 @@ void bank_stadion_werbung_zeilen() {
         bytes::Leser(b.data(), b.size())(std::get<0>(a));
         return a;
     });
+    ruf::Zeile_Anmelden(RUF_BANK_KREDITE, [](i32 team) {
+        Bank_Kredite_Antwort a;
+        if (const Bank_Konto* k = Bank_Get_Konto(team)) {
+            a.kontostand = k->kontostand, a.kreditrahmen = k->kreditrahmen, a.waehrung = k->waehrung;
+            int cursor = 0;
+            while (const Bank_Kredit_Eintrag* e = Bank_Get_Naechster_Kredit(team, &cursor)) a.kredite.push_back(*e);
+        }
+        return a;
+    });
     ruf::Zeile_Anmelden(RUF_BANK_KREDIT, [](i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins) -> u8 {
         return Bank_Internet_Server_Kredit(t1, t2, betrag, laufzeit, option, zins) ? 1 : 0;
     });

@@ -242,6 +242,31 @@ bool Bank_Internet_Client_Get_Bankdaten(int team) {
     return Bank_Internet_Client_Refresh(team);
 }
 
+bool Bank_Internet_Client_Get_Kredite(int team) {
+    if (!ruf::Client()) return false;
+    const auto a = ruf::Rufen(RUF_BANK_KREDITE, team);
+    Bank_Konto* k = Bank_Konto_Schreibbar(team);
+    if (!a || !k || !std::isfinite(a->kontostand)) return false;
+    if (!Bank_Kredite_Setzen(team, a->kredite.data(), static_cast<int>(a->kredite.size()))) return false;
+    k->kontostand = a->kontostand;
+    if (std::isfinite(a->kreditrahmen) && a->kreditrahmen >= 0) k->kreditrahmen = a->kreditrahmen;
+    if (a->waehrung >= 0 && a->waehrung < BANK_WAEHRUNGEN) k->waehrung = a->waehrung;
+    return true;
+}
+
+bool Bank_Internet_Client_Kredit(int geber, int nehmer, f32 betrag, int laufzeit, int option, f32 zins) {
+    if (!ruf::Client() || (geber >= 0 && nehmer >= 0)) return false;
+    // The server books only at the bank's rate, asked for as -1.
+    const f32 bankzins = Bank_Get_Zins(Bank_Get_Laufzeit_Klasse(laufzeit));
+    if (zins != -1.0f && zins != bankzins) return false;
+    const auto ok = ruf::Rufen(RUF_BANK_KREDIT, geber, nehmer, betrag, laufzeit, static_cast<u8>(option), -1.0f);
+    if (!ok || *ok == 0) return false;
+    const int team = geber >= 0 ? geber : nehmer;
+    Bank_Internet_Client_Get_Kredite(team);
+    Bank_Internet_Client_Refresh(team);
+    return true;
+}
+
 bool Stadion_Internet_Client_Send_Daten(int team, const Stadion_Daten* d) {
     if (!ruf::Client() || !d) return false;
     ruf::Rufen(RUF_STADION_SETZEN, team, 0, d->eintrittspreis, d->sitzplaetze, d->stehplaetze);

@@ -114,6 +114,19 @@ inline constexpr Ruf<u8, i32, i32, i32, i32, i32, i32> RUF_BANK_BUCHUNG{1026, "B
 inline constexpr Ruf<std::tuple<std::array<Bank_Buchung, BANK_BUCHUNGEN>, i32, i32>, i32> RUF_BANK_BUCHUNGEN{
     1027, "Bank_Buchungen"};  // bookings, ring index, period
 inline constexpr Ruf<u8, i32, i32, f32, i32, u8, f32> RUF_BANK_KREDIT{1028, "Bank_Kredit"};
+// Call 1025: a team's balance, credit line, currency and credits (its
+// borrowings and what it lent), to mirror them on a client.
+struct Bank_Kredite_Antwort {
+    f64 kontostand = 0;
+    f32 kreditrahmen = 0;
+    i32 waehrung = 0;
+    std::vector<Bank_Kredit_Eintrag> kredite;
+};
+template <class V, bytes::Art<Bank_Kredite_Antwort> S>
+void felder(V& v, S& r) {
+    v(r.kontostand), v(r.kreditrahmen), v(r.waehrung), v(r.kredite);
+}
+inline constexpr Ruf<Bank_Kredite_Antwort, i32> RUF_BANK_KREDITE{1025, "Bank_Kredite"};
 
 // Registers the world's server rows with the call layer (start-up).
 void Welt_Netz_Anmelden();
