@@ -290,6 +290,7 @@ void Bank_Internet_Server_Send_Buchungen(u8* aus, i32* ring_index, i32* periode,
 }
 
 #include "world/stadion.h"
+#include "world/stadion_bau.h"
 #include "world/werbung.h"
 
 bool Bank_Internet_Server_Kredit(i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins) {
@@ -535,17 +536,14 @@ void bank_stadion_werbung_zeilen() {
         const u32 n = Stadion_Internet_Server_Send_Liste(&p, team);
         return block_nehmen(p, n);
     });
-    ruf::Zeile_Anmelden(RUF_STADION_SETZEN, [](i32 team, i32 ausbauen, i32 preis, i32 sitz, i32 steh) {
-        Stadion_Internet_Server_Set_Daten(team, ausbauen, preis, sitz, steh);
-        return Nichts{};
-    });
+    ruf::Zeile_Anmelden(RUF_STADION_SETZEN, Stadion_Internet_Server_Setzen);
     ruf::Zeile_Anmelden(RUF_STADION_KAPAZITAET, [](i32 team) {
         i32 k = 0;
         if (team >= 0 && team < Team_Anzahl) Stadion_Internet_Server_Get(team, &k);
         return k;
     });
-    ruf::Zeile_Anmelden(RUF_STADION_NEUBAU, []() { return Nichts{}; });
-    ruf::Zeile_Anmelden(RUF_STADION_RENOVIERUNG, []() { return Nichts{}; });
+    ruf::Zeile_Anmelden(RUF_STADION_NEUBAU, Stadion_Internet_Server_Bauen);
+    ruf::Zeile_Anmelden(RUF_STADION_RENOVIERUNG, Stadion_Internet_Server_Renovieren);
     ruf::Zeile_Anmelden(RUF_WERBUNG_SETZEN, Werbung_Internet_Server_Set_Daten);
     ruf::Zeile_Anmelden(RUF_BANKDATEN, [](i32 team) {
         Bank_Daten_Antwort a;

@@ -100,13 +100,15 @@ inline constexpr Ruf<std::vector<u8>> RUF_SPIELER_NEU{3, "Spieler_Neu"};
 
 // Calls.
 inline constexpr Ruf<std::vector<u8>, i32> RUF_STADION_LISTE{1015, "Stadion_Liste"};
-// A team's stadium capacity (0 for a team number out of range); the
-// building and renovation requests are answered and change nothing (no
-// client of ours sends these three; a peer may).
+// A team's stadium capacity (0 for a team number out of range).
 inline constexpr Ruf<i32, i32> RUF_STADION_KAPAZITAET{1017, "Stadion_Kapazitaet"};
-inline constexpr Ruf<Nichts> RUF_STADION_NEUBAU{1018, "Stadion_Neubau"};
-inline constexpr Ruf<Nichts> RUF_STADION_RENOVIERUNG{1019, "Stadion_Renovierung"};
-inline constexpr Ruf<Nichts, i32, i32, i32, i32, i32> RUF_STADION_SETZEN{1016, "Stadion_Setzen"};
+// The stadium's building steps of the asking team (world/stadion_bau.h),
+// each answered with the step's result: the next class (team), a
+// renovation (team, comfort), and price and capacity (team, build the next
+// class first, price, seats, terraces; -1 keeps the capacity).
+inline constexpr Ruf<u8, i32> RUF_STADION_NEUBAU{1018, "Stadion_Neubau"};
+inline constexpr Ruf<u8, i32, i32> RUF_STADION_RENOVIERUNG{1019, "Stadion_Renovierung"};
+inline constexpr Ruf<u8, i32, i32, i32, i32, i32> RUF_STADION_SETZEN{1016, "Stadion_Setzen"};
 inline constexpr Ruf<i32, i32, i32, i32, i32> RUF_WERBUNG_SETZEN{1022, "Werbung_Setzen"};
 inline constexpr Ruf<Bank_Daten_Antwort, i32> RUF_BANKDATEN{1024, "Bankdaten"};
 // payer, payee, amount, kind, forced, currency
