@@ -6,6 +6,8 @@
 #include "screens/club/finanzen.h"
 #include "screens/club/optionen.h"
 #include "screens/club/spielstand.h"
+#include "screens/club/stadion_screen.h"
+#include "screens/club/werbung_screen.h"
 #include "gui/hauptmenue.h"
 #include "screens/club/wettbewerb_screen.h"
 #include "screens/screens.h"
@@ -42,4 +44,10 @@ void Screens_Anmelden() {
     // control bar's table button (entry 3) opens it too.
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 0, Screen_Id::WETTBEWERB_TABELLE);
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 3, Screen_Id::WETTBEWERB_TABELLE);
+
+    // The club's facilities: advertising 704/1, stadium 704/2.
+    Screen_Registrieren(Screen_Id::STADION, Stadion_Screen_Def());
+    Screen_Registrieren(Screen_Id::WERBUNG, Werbung_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_VEREIN, 1, Screen_Id::WERBUNG);
+    Screen_Launch_Eintragen(KNOPF_VEREIN, 2, Screen_Id::STADION);
 }

@@ -16,6 +16,8 @@ enum class Screen_Id : i32 {
     BANK,
     FINANZEN,
     WETTBEWERB_TABELLE,
+    STADION,
+    WERBUNG,
     ANZAHL
 };
 

@@ -384,7 +384,8 @@ i32 Werbung_Internet_Server_Set_Daten(i32 t, i32 aktion, i32 a, i32) {
         case 0: return Werbung_Angebot_Annehmen(t) ? 1 : 0;
         case 1: return Werbung_Neues_Angebot(t, 1) ? 1 : 0;
         case 2: Werbung_Banden_Vergeben(t, 0); return 1;
-        case 3: Werbung_Get(t)->automatik = a ? 1 : 0; return 1;
+        case 3: return Werbung_Banden_Automatik(t, a != 0) ? 1 : 0;
+        case 4: return Werbung_Zaehler_Weiter(t);
     }
     return 0;
 }
@@ -545,6 +546,10 @@ void bank_stadion_werbung_zeilen() {
     ruf::Zeile_Anmelden(RUF_STADION_NEUBAU, Stadion_Internet_Server_Bauen);
     ruf::Zeile_Anmelden(RUF_STADION_RENOVIERUNG, Stadion_Internet_Server_Renovieren);
     ruf::Zeile_Anmelden(RUF_WERBUNG_SETZEN, Werbung_Internet_Server_Set_Daten);
+    ruf::Zeile_Anmelden(RUF_WERBUNG_DATEN, [](i32 team) {
+        const Werbung_Daten* w = Werbung_Get(team);
+        return std::tuple<u8, Werbung_Daten>{w ? 1 : 0, w ? *w : Werbung_Daten{}};
+    });
     ruf::Zeile_Anmelden(RUF_BANKDATEN, [](i32 team) {
         Bank_Daten_Antwort a;
         u8 w12[12], z28[28], g28[28], k52[52];

@@ -156,6 +156,12 @@ bool Bank_Internet_Client_Kredit(int geber, int nehmer, f32 betrag, int laufzeit
 bool Bank_Internet_Client_Get_Kredite(int team);
 bool Stadion_Internet_Client_Send_Daten(int team, const struct Stadion_Daten* daten);
 bool Werbung_Internet_Client_Send_Daten(int team, int aktion, int a, int b);
+// On a client: one advertising action of the team on the server (call
+// 1022), then the team's record read back (call 1023). The server's answer,
+// -1 without one.
+i32 Werbung_Internet_Client_Aktion(int team, int aktion, int wert);
+// On a client: the team's advertising record from the server (call 1023).
+bool Werbung_Internet_Client_Get(int team);
 
 // Call 1015: the team's stadium record as a one-node list image (node id =
 // team); length 0 for a team without stadium.

@@ -12,6 +12,7 @@
 #include "world/netz_rufe.h"
 #include "world/stadion.h"
 #include "world/welt.h"
+#include "world/werbung.h"
 
 Bank_Konto* Bank_Konto_Schreibbar(int team);
 
@@ -271,6 +272,22 @@ bool Stadion_Internet_Client_Send_Daten(int team, const Stadion_Daten* d) {
     if (!ruf::Client() || !d) return false;
     ruf::Rufen(RUF_STADION_SETZEN, team, 0, d->eintrittspreis, d->sitzplaetze, d->stehplaetze);
     return true;
+}
+
+i32 Werbung_Internet_Client_Aktion(int team, int aktion, int wert) {
+    if (!ruf::Client()) return -1;
+    const auto a = ruf::Rufen(RUF_WERBUNG_SETZEN, team, aktion, wert, 0);
+    Werbung_Internet_Client_Get(team);
+    // A search pays its fee on the server.
+    if (aktion == WERBUNG_AKTION_SUCHEN) Bank_Internet_Client_Get_Kredite(team);
+    return a ? *a : -1;
+}
+
+bool Werbung_Internet_Client_Get(int team) {
+    if (!ruf::Client()) return false;
+    const auto a = ruf::Rufen(RUF_WERBUNG_DATEN, team);
+    if (!a || std::get<0>(*a) != 1) return false;
+    return Werbung_Setzen(team, std::get<1>(*a));
 }
 
 bool Werbung_Internet_Client_Send_Daten(int team, int aktion, int a, int b) {

@@ -10,6 +10,7 @@
 #include "base/ruf.h"
 #include "world/bank.h"
 #include "world/welt.h"
+#include "world/werbung.h"
 
 // Block 1: a player record the client sends back (number -1 ends the list).
 struct Spieler_Zurueck {
@@ -110,6 +111,8 @@ inline constexpr Ruf<u8, i32> RUF_STADION_NEUBAU{1018, "Stadion_Neubau"};
 inline constexpr Ruf<u8, i32, i32> RUF_STADION_RENOVIERUNG{1019, "Stadion_Renovierung"};
 inline constexpr Ruf<u8, i32, i32, i32, i32, i32> RUF_STADION_SETZEN{1016, "Stadion_Setzen"};
 inline constexpr Ruf<i32, i32, i32, i32, i32> RUF_WERBUNG_SETZEN{1022, "Werbung_Setzen"};
+// A team's advertising record: present (1) or not (0), and the record.
+inline constexpr Ruf<std::tuple<u8, Werbung_Daten>, i32> RUF_WERBUNG_DATEN{1023, "Werbung_Daten"};
 inline constexpr Ruf<Bank_Daten_Antwort, i32> RUF_BANKDATEN{1024, "Bankdaten"};
 // payer, payee, amount, kind, forced, currency
 inline constexpr Ruf<u8, i32, i32, i32, i32, i32, i32> RUF_BANK_BUCHUNG{1026, "Bank_Buchung"};

@@ -66,6 +66,16 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // "regen,<first entry>" and "schnee,<first entry>" (nine frames each).
 Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
+// The stadium screen's picture of a ground: "stadionbild:<first entry>"
+// (class = entry - first entry, 0..5) or "stadionbild:bau,<1|3>" (the
+// confirmation of building or renovating).
+Rastport* Stadionbild_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
+// An advertising partner's logo "sponsor:<first entry>" (partner = entry -
+// first entry) and the advertising screen's marks "sponsor:bande" and
+// "sponsor:aus".
+Rastport* Sponsor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
 
