@@ -50,4 +50,11 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::WERBUNG, Werbung_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_VEREIN, 1, Screen_Id::WERBUNG);
     Screen_Launch_Eintragen(KNOPF_VEREIN, 2, Screen_Id::STADION);
+    // The competition screen's results (703/1, the match control bar's
+    // results button) and team overview (703/2).
+    Screen_Registrieren(Screen_Id::WETTBEWERB_ERGEBNISSE, Wettbewerb_Ergebnisse_Screen_Def());
+    Screen_Registrieren(Screen_Id::WETTBEWERB_UEBERSICHT, Wettbewerb_Uebersicht_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 1, Screen_Id::WETTBEWERB_ERGEBNISSE);
+    Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 2, Screen_Id::WETTBEWERB_UEBERSICHT);
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 4, Screen_Id::WETTBEWERB_ERGEBNISSE);
 }

@@ -18,6 +18,8 @@ enum class Screen_Id : i32 {
     WETTBEWERB_TABELLE,
     STADION,
     WERBUNG,
+    WETTBEWERB_ERGEBNISSE,
+    WETTBEWERB_UEBERSICHT,
     ANZAHL
 };
 

@@ -266,6 +266,7 @@ bool Stadion_Ausbauen(int t) {
     f32 preis = static_cast<f32>(k.baupreis) + static_cast<f32>(k.platz_baupreis) * static_cast<f32>(neu);
     if (preis >= 1.0f && !Bank_Buchen(t, -1, preis, 14, 0, -1)) return false;
     s.sitzplaetze += neu;
+    s.klasse += 1;  // built: the capacity lies in the new class's range
     neu_berechnen(&s);
     s.komfort = std::max(s.komfort, k.normkomfort);
     return true;
