@@ -5,6 +5,7 @@
 #include "screens/club/bank.h"
 #include "screens/club/finanzen.h"
 #include "screens/club/optionen.h"
+#include "screens/club/rangliste_screen.h"
 #include "screens/club/spielstand.h"
 #include "screens/club/stadion_screen.h"
 #include "screens/club/werbung_screen.h"
@@ -57,4 +58,7 @@ void Screens_Anmelden() {
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 1, Screen_Id::WETTBEWERB_ERGEBNISSE);
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 2, Screen_Id::WETTBEWERB_UEBERSICHT);
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 4, Screen_Id::WETTBEWERB_ERGEBNISSE);
+    // The ranking screen (703/3).
+    Screen_Registrieren(Screen_Id::RANGLISTE, Rangliste_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 3, Screen_Id::RANGLISTE);
 }

@@ -20,6 +20,7 @@ enum class Screen_Id : i32 {
     WERBUNG,
     WETTBEWERB_ERGEBNISSE,
     WETTBEWERB_UEBERSICHT,
+    RANGLISTE,
     ANZAHL
 };
 

@@ -109,6 +109,41 @@ Rastport* Sponsor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i3
         cairo_rectangle(c, 3, h * 0.45, w - 6, h * 0.12);
         Farbe_Setzen(c, KREIDE, 0.8);
         cairo_fill(c);
+    } else if (art == "band") {
+        // The ranking's overlay of a game: green won, red lost, blue drawn,
+        // fading to the right.
+        const std::string was = arg.size() > 1 ? arg[1] : "remis";
+        const u32 f = was == "sieg" ? 0x3FB26B : was == "niederlage" ? 0xD9483B : 0x4A90D9;
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, w, 0);
+        cairo_pattern_add_color_stop_rgba(g, 0, ((f >> 16) & 255) / 255.0, ((f >> 8) & 255) / 255.0, (f & 255) / 255.0, 1);
+        cairo_pattern_add_color_stop_rgba(g, 1, ((f >> 16) & 255) / 255.0, ((f >> 8) & 255) / 255.0, (f & 255) / 255.0, 0.35);
+        Rund_Rechteck(c, 0, 1, w, h - 2, 3);
+        cairo_set_source(c, g);
+        cairo_fill(c);
+        cairo_pattern_destroy(g);
+    } else if (art == "medaille") {
+        // Places 1..3: a gold, silver or bronze medal on a ribbon.
+        const int platz = std::clamp(eintrag - (arg.size() > 1 ? std::atoi(arg[1].c_str()) : eintrag), 0, 2);
+        const u32 metall[3] = {0xF2B33D, 0xC9D3DE, 0xC2834A};
+        cairo_move_to(c, w * 0.3, 0), cairo_line_to(c, w * 0.5, h * 0.45), cairo_line_to(c, w * 0.7, 0);
+        Farbe_Setzen(c, 0xD9483B);
+        cairo_set_line_width(c, 3);
+        cairo_stroke(c);
+        const double r = std::min(w, h) * 0.3;
+        cairo_arc(c, w / 2.0, h - r - 1, r, 0, 2 * M_PI);
+        Farbe_Setzen(c, metall[platz]);
+        cairo_fill_preserve(c);
+        Farbe_Setzen(c, NAVY, 0.7);
+        cairo_set_line_width(c, 1);
+        cairo_stroke(c);
+        const std::string t = std::to_string(platz + 1);
+        cairo_set_font_face(c, Cairo_Schrift("DejaVuSans-Bold.ttf"));
+        cairo_set_font_size(c, r * 1.2);
+        cairo_text_extents_t e;
+        cairo_text_extents(c, t.c_str(), &e);
+        cairo_move_to(c, w / 2.0 - e.width / 2 - e.x_bearing, h - r - 1 - e.height / 2 - e.y_bearing);
+        Farbe_Setzen(c, NAVY);
+        cairo_show_text(c, t.c_str());
     } else if (art == "aus") {
         cairo_arc(c, w / 2.0, h / 2.0, std::min(w, h) / 2.0 - 2, 0, 2 * M_PI);
         Farbe_Setzen(c, 0x5E6B7C, 0.7);
