@@ -197,15 +197,17 @@ void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         if (i < HAUPTSPONSOR) {
             if (slot.betrag == 0) continue;
             if (i % 2) Blt_Rechteck_Alpha(ziel, 272, y - 19, 512, 28, FARBE_ZEILE_HELL, 40);
-            Font_Printf_Glatt(ziel, gross, "^c%05d^tr0777%s", 0, y + 2, FARBE_BETRAG, geld(slot.betrag));
+            // Partner, matches left and amount: one line.
+            Font_Printf_Glatt(ziel, gross, "^c%05d^tl0424%s^tz0588%d^c%05d^tr0777%s", 0, y + 2, FARBE_WEISS,
+                              Werbung_Sponsor_Name(slot.sponsor), slot.anzahl, FARBE_BETRAG, geld(slot.betrag));
         } else {
             if (w->ersatz[0] == 0) continue;
             for (i32 k = 0; k < 3; ++k)
                 Font_Printf_Glatt(ziel, klein, "^c%05d^tr0699%dx^tr0777%s", 0, 410 + 19 * k, FARBE_BETRAG,
                                   s.frei[k], geld(w->ersatz[k]));
+            Font_Printf_Glatt(ziel, gross, "^c%05d^tl0424%s^tz0588%d", 0, y + 2, FARBE_WEISS,
+                              Werbung_Sponsor_Name(slot.sponsor), slot.anzahl);
         }
-        Font_Printf_Glatt(ziel, gross, "^c%05d^tl0424%s^tz0588%d", 0, y + 2, FARBE_WEISS,
-                          Werbung_Sponsor_Name(slot.sponsor), slot.anzahl);
         logo(ziel, GRAFIK_WERBUNG_LOGO, slot.sponsor, 327, y - 17, Blt_Opt_Standard);
         if (slot.wert2 == 0)
             if (Rastport* b = Menue_Get_Hooks().grafik_holen(GRAFIK_WERBUNG_STANDARDBANDE))
