@@ -11,9 +11,14 @@
 #include "grafik_nummern.h"
 #include "gui/menue.h"
 #include "kit.h"
+#include "wettbewerb_spielen.h"
+#include "screens/club/finanzen.h"
 #include "screens/club/stadion_screen.h"
 #include "screens/club/werbung_screen.h"
 #include "screens/screens.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
 #include "world/bank.h"
 #include "world/stadion.h"
 #include "world/stadion_bau.h"
@@ -223,6 +228,62 @@ TEST_F(Verein, WerbungAngebotSucheUndBanden) {
     EXPECT_EQ(s.ersatz, 0);
     zeichnen();
     kit::Png("werbung_vergeben");
+}
+
+// A club's business through its screens: a credit from the bank, the next
+// stadium class, a partner signed; then a home match's gate money and the
+// partners' money as the matchday books them; the finance screen shows
+// each of them in its row.
+TEST_F(Verein, KreditAusbauSponsorHeimspielUndFinanzen) {
+    const i32 a = Team_Aktiv;
+    stadion_setzen(0, 5000, 30);
+    stadion().eintrittspreis = 20;
+    // The credit (the bank as lender, 100,000 over 10 months).
+    oeffnen(0, Screen_Id::BANK);
+    klick(450, 485);
+    ASSERT_EQ(Bank_Get_Anzahl_Kredite(a), 1);
+    // The stadium's next class.
+    oeffnen(2, Screen_Id::STADION);
+    klick(AUSBAU_X, AUSBAU_Y);
+    ASSERT_EQ(stadion().klasse, 1);
+    klick(400, 300);  // the popup away
+    // A partner for a free board.
+    Werbung_Daten* w = Werbung_Get(a);
+    ASSERT_TRUE(w);
+    w->slot[0].betrag = 0;
+    w->angebot_sponsor = 3, w->angebot_art = 0, w->angebot_betrag = 25000, w->angebot_dauer = 34;
+    oeffnen(1, Screen_Id::WERBUNG);
+    klick(61 + 75, 405 + 15);
+    ASSERT_EQ(w->slot[0].sponsor, 3);
+    const i64 werbung = Werbung_Get_Sponsorbetrag(a);
+    // The home match: its gate and the partners' money, as the matchday books them.
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(a, true);
+    starten(Wettbewerb_Get_Zeiger(liga));
+    i32 handle = 0;
+    for (i32 tag = 0; tag < 2 && !handle; ++tag)
+        for (i32 k = 0; k < Wettbewerb_Get_Anz_Spiele(liga, tag) && !handle; ++k) {
+            const i32 h = Spiele_Lock(static_cast<u32>(liga), static_cast<u32>(tag), 0, static_cast<u32>(k));
+            const Spiel* s = h ? Spiele_Get_Spiel(h, false) : nullptr;
+            if (s && s->team_a == a) handle = h;
+            else if (h) Spiele_Unlock(h);
+        }
+    ASSERT_NE(handle, 0) << "the club plays at home on one of the first two matchdays";
+    const i32 zuschauer = Stadion_Spiel_Auswerten(a, handle, 80);
+    Werbung_Nach_Spiel(a, handle);
+    Spiele_Unlock(handle);
+    ASSERT_GT(zuschauer, 0);
+    EXPECT_LE(zuschauer, 5000);
+    // The finance screen: gate money, advertising, stadium building, the credit with the other income.
+    oeffnen(3, Screen_Id::FINANZEN);
+    Finanz_Screen_Daten_Holen(0);
+    const Finanz_Zahlen& z = Finanz_Screen_Zahlen();
+    EXPECT_EQ(z.betrag[0], zuschauer * 20);
+    EXPECT_EQ(z.betrag[1], werbung);
+    EXPECT_EQ(z.betrag[6], 1200000);
+    EXPECT_GE(z.betrag[3], 100000) << "the credit is income of the month";
+    zeichnen();
+    EXPECT_TRUE(kit::Text(Bank_Geld_String(zuschauer * 20.0, a, -1, 0)));
+    kit::Png("finanzen_nach_heimspiel");
 }
 
 }  // namespace
