@@ -153,4 +153,50 @@ TEST_F(Ansichten, UebersichtNachStaerke) {
     EXPECT_EQ(Menue_Icon_Zustand(ICON_WB_AUSWAHL_B), 0u);
 }
 
+// Every view of every competition of the shipped world, at its first and
+// its last matchday and with a damaged matchday word, draws without reading
+// outside its lists (the sanitizers watch); a picture of each.
+TEST_F(Ansichten, JedeAnsichtJedesWettbewerbs) {
+    const Screen_Id ansichten[3] = {Screen_Id::WETTBEWERB_TABELLE, Screen_Id::WETTBEWERB_ERGEBNISSE,
+                                    Screen_Id::WETTBEWERB_UEBERSICHT};
+    for (i32 v = 0; v < 3; ++v) {
+        ASSERT_TRUE(Screen_Oeffnen(ansichten[v]));
+        kit::Frames(2);
+        i32 n = 0;
+        Tabelle_Wettbewerbsliste(&n);
+        ASSERT_GT(n, 3);
+        for (i32 i = 0; i < n; ++i) {
+            Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_WB_HINTERGRUND, static_cast<u32>(i));
+            const i32 gesamt = Wettbewerb_Spieltage_Gesamt(Tabelle_Wettbewerbsliste(nullptr)[i]);
+            for (i32 tag : {1, gesamt, gesamt + 7, -3}) {
+                spieltag(tag);
+                i32 zeilen = 0;
+                if (v == 1) {
+                    Tabelle_Screen_Ergebnisse(&zeilen);
+                    EXPECT_LE(zeilen, WB_ERGEBNISSE_MAX);
+                }
+                if (v == 2) {
+                    Tabelle_Screen_Uebersicht(&zeilen);
+                    EXPECT_LE(zeilen, WB_UEBERSICHT_MAX);
+                }
+                kit::Frames(1);
+            }
+            spieltag(1);
+            kit::Spur_Leeren();
+            kit::Frames(1);
+            kit::Png("ansicht_" + std::to_string(v) + "_" + std::to_string(i));
+            // A competition not begun lists its games as not drawn, never as byes.
+            i32 zeilen = 0;
+            const Tabelle_Ergebnis_Zeile* z = Tabelle_Screen_Ergebnisse(&zeilen);
+            if (v == 1 && zeilen > 0 && z[0].heim < 0 && z[0].gast < 0) {
+                EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 41))) << i;
+                EXPECT_FALSE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 43))) << i;
+            }
+        }
+        // The screen stays usable: the next competition's arrow still works.
+        klick_icon(ICON_WB_WETTBEWERB_VOR);
+        EXPECT_TRUE(Screen_Offen(ansichten[v]));
+    }
+}
+
 }  // namespace

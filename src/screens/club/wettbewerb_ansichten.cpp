@@ -39,6 +39,7 @@ enum : i32 {
     T_RANG = 30,
     T_WERT = 32,
     T_MANNSCHAFTEN = 35,
+    T_NICHT_AUSGELOST = 41,
     T_FREILOS = 43,
     T_KEINE_SPIELE = 44,
     T_WERT_JE_SPIELER = 59,
@@ -258,7 +259,10 @@ void Tabelle_Screen_Ergebniszeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 
     const Tabelle_Ergebnis_Zeile& r = ergebnisse[zeile];
     if (zeile % 2) Blt_Rechteck_Alpha(ziel, x, y, 768, 33, FARBE_ZEILE_HELL, 60);
     if (r.heim < 0 || r.gast < 0) {
-        Font_Printf_Glatt(ziel, f, "^c%05d^tl0052%s", 0, y + 25, FARBE_WEISS, text(T_FREILOS));
+        // Neither club known: the pairing is not drawn yet; one missing: a bye.
+        const bool offen = r.heim < 0 && r.gast < 0;
+        Font_Printf_Glatt(ziel, f, "^c%05d^tl0052%s", 0, y + 25, offen ? FARBE_HELL : FARBE_WEISS,
+                          text(offen ? T_NICHT_AUSGELOST : T_FREILOS));
         if (r.heim < 0) return;
     }
     seite_zeichnen(ziel, r.heim, r.heim_platz, true, x, y);
