@@ -149,6 +149,34 @@ TEST_F(Rangliste, GehaltenerPfeilHoechstensAlle50ms) {
     EXPECT_EQ(Rangliste_Screen_Position(), 0);
 }
 
+TEST_F(Rangliste, LetzteSpieleMitIhrenPunkten) {
+    // The first matchday's games enter the ranking as the matchday does.
+    Rangliste_Aufbauen();
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(Team_Aktiv, true);
+    i32 gegner = -1;
+    for (i32 k = 0; k < Wettbewerb_Get_Anz_Spiele(liga, 0); ++k) {
+        Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(liga), 0, 0, static_cast<u32>(k)));
+        const Spiel* s = h ? Spiele_Get_Spiel(h.Handle(), false) : nullptr;
+        ASSERT_TRUE(s);
+        Rangliste_Nach_Spiel(s->team_a, *s);
+        Rangliste_Nach_Spiel(s->team_b, *s);
+        if (s->team_a == Team_Aktiv) gegner = s->team_b;
+        if (s->team_b == Team_Aktiv) gegner = s->team_a;
+    }
+    ASSERT_GE(gegner, 0);
+    Rangliste_Sortieren();
+    Rangliste_Eintrag e{};
+    ASSERT_TRUE(Rangliste_Get_Eintrag(Team_Aktiv, &e));
+    Menue_Icon_Zustand_Setzen(ICON_RL_SCHALTER, 0);
+    oeffnen();
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_TRUE(kit::Text_Auf_Zeile(name(gegner).c_str(), 154));
+    EXPECT_TRUE(kit::Text_Auf_Zeile(std::to_string(e.punkte[0]).c_str(), 432));
+    EXPECT_EQ(kit::Texte("---").size(), 9u) << "the nine games not played yet";
+    kit::Png("rangliste_letzte_spiele");
+}
+
 TEST_F(Rangliste, EigeneZeileInDerOrdnungDerSeite) {
     Rangliste_Aufbauen();
     Rangliste_Sortieren();
