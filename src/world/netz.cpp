@@ -537,7 +537,10 @@ void bank_stadion_werbung_zeilen() {
         const u32 n = Stadion_Internet_Server_Send_Liste(&p, team);
         return block_nehmen(p, n);
     });
-    ruf::Zeile_Anmelden(RUF_STADION_SETZEN, Stadion_Internet_Server_Setzen);
+    ruf::Zeile_Anmelden(RUF_STADION_SETZEN, [](i32 team, i32 ausbauen, i32 preis, i32 sitz, i32 steh) {
+        Stadion_Internet_Server_Setzen(team, ausbauen, preis, sitz, steh);
+        return Nichts{};
+    });
     ruf::Zeile_Anmelden(RUF_STADION_KAPAZITAET, [](i32 team) {
         i32 k = 0;
         if (team >= 0 && team < Team_Anzahl) Stadion_Internet_Server_Get(team, &k);
@@ -583,6 +586,7 @@ void bank_stadion_werbung_zeilen() {
             a.kontostand = k->kontostand, a.kreditrahmen = k->kreditrahmen, a.waehrung = k->waehrung;
             int cursor = 0;
             while (const Bank_Kredit_Eintrag* e = Bank_Get_Naechster_Kredit(team, &cursor)) a.kredite.push_back(*e);
+            a.anzahl = static_cast<i32>(a.kredite.size());
         }
         return a;
     });

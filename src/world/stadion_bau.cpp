@@ -98,7 +98,12 @@ Stadion_Bau Stadion_Kapazitaet_Aendern(int team, i32 kapazitaet) {
     if (ruf::Client()) {
         const Stadion_Daten* s = stadion(team);
         if (!s) return Stadion_Bau::KEIN_STADION;
-        return vom_server(team, ruf::Rufen(RUF_STADION_SETZEN, team, 0, s->eintrittspreis, kapazitaet, 0));
+        if (!ruf::Rufen(RUF_STADION_SETZEN, team, 0, s->eintrittspreis, kapazitaet, 0))
+            return Stadion_Bau::KEINE_ANTWORT;
+        // The call answers nothing: the record read back tells.
+        vom_server(team, static_cast<u8>(Stadion_Bau::GEBUCHT));
+        const Stadion_Daten* neu = stadion(team);
+        return neu && neu->kapazitaet == kapazitaet ? Stadion_Bau::GEBUCHT : Stadion_Bau::ABGELEHNT;
     }
     Stadion_Daten* s = stadion(team);
     if (!s) return Stadion_Bau::KEIN_STADION;
@@ -110,7 +115,13 @@ Stadion_Bau Stadion_Kapazitaet_Aendern(int team, i32 kapazitaet) {
 }
 
 Stadion_Bau Stadion_Preis_Setzen(int team, i32 preis) {
-    if (ruf::Client()) return vom_server(team, ruf::Rufen(RUF_STADION_SETZEN, team, 0, preis, -1, -1));
+    if (ruf::Client()) {
+        if (preis < STADION_PREIS_MIN || preis > STADION_PREIS_MAX) return Stadion_Bau::UNGUELTIG;
+        if (!ruf::Rufen(RUF_STADION_SETZEN, team, 0, preis, -1, -1)) return Stadion_Bau::KEINE_ANTWORT;
+        vom_server(team, static_cast<u8>(Stadion_Bau::GEBUCHT));
+        const Stadion_Daten* neu = stadion(team);
+        return neu && neu->eintrittspreis == preis ? Stadion_Bau::GEBUCHT : Stadion_Bau::ABGELEHNT;
+    }
     Stadion_Daten* s = stadion(team);
     if (!s) return Stadion_Bau::KEIN_STADION;
     if (preis < STADION_PREIS_MIN || preis > STADION_PREIS_MAX) return Stadion_Bau::UNGUELTIG;
