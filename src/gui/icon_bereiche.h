@@ -55,6 +55,7 @@ inline constexpr Icon_Bereich ICON_BEREICHE[] = {
     {Icon_Besitzer::RAHMEN_DES_SPIELS, 701, 726, "Rahmen des Spiels"},
     {Icon_Besitzer::WETTBEWERB, 802, 849, "Wettbewerb"},
     {Icon_Besitzer::SPIELSTART_WIZARD, 868, 890, "Neues Spiel"},
+    {Icon_Besitzer::WETTBEWERB, 802, 866, "Wettbewerb"},
     {Icon_Besitzer::SPIELSTART, 891, 901, "Spielstart"},
     {Icon_Besitzer::SPIELSTAND_LADEN, 1701, 1704, "Spielstand laden"},
     {Icon_Besitzer::ANKUENDIGUNG, 1705, 1710, "Ankuendigung"},

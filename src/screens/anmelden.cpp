@@ -5,7 +5,10 @@
 #include "screens/club/bank.h"
 #include "screens/club/finanzen.h"
 #include "screens/club/optionen.h"
+#include "screens/club/rangliste_screen.h"
 #include "screens/club/spielstand.h"
+#include "screens/club/stadion_screen.h"
+#include "screens/club/werbung_screen.h"
 #include "gui/hauptmenue.h"
 #include "screens/club/wettbewerb_screen.h"
 #include "screens/market/scouting.h"
@@ -80,4 +83,19 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::TRAININGSLAGER_LAUF, Trainings_Lager_Run_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_TEAM, 4, Screen_Id::TRAININGSPLAN);
     Screen_Launch_Eintragen(KNOPF_TEAM, 5, Screen_Id::TRAININGSLAGER);
+    // The club's facilities: advertising 704/1, stadium 704/2.
+    Screen_Registrieren(Screen_Id::STADION, Stadion_Screen_Def());
+    Screen_Registrieren(Screen_Id::WERBUNG, Werbung_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_VEREIN, 1, Screen_Id::WERBUNG);
+    Screen_Launch_Eintragen(KNOPF_VEREIN, 2, Screen_Id::STADION);
+    // The competition screen's results (703/1, the match control bar's
+    // results button) and team overview (703/2).
+    Screen_Registrieren(Screen_Id::WETTBEWERB_ERGEBNISSE, Wettbewerb_Ergebnisse_Screen_Def());
+    Screen_Registrieren(Screen_Id::WETTBEWERB_UEBERSICHT, Wettbewerb_Uebersicht_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 1, Screen_Id::WETTBEWERB_ERGEBNISSE);
+    Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 2, Screen_Id::WETTBEWERB_UEBERSICHT);
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 4, Screen_Id::WETTBEWERB_ERGEBNISSE);
+    // The ranking screen (703/3).
+    Screen_Registrieren(Screen_Id::RANGLISTE, Rangliste_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 3, Screen_Id::RANGLISTE);
 }

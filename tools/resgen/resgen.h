@@ -97,6 +97,15 @@ void Lager_Ort_Malen(cairo_t* c, double w, double h, int lager);
 // The training videos: "uebung" (an attribute's drill, by entry), "lager" (a
 // camp, by entry) and "meister" (the learned-attribute film).
 std::vector<u8> Trainingsfilm(const std::string& rezept, i32 w, i32 h, i32 bilder, i32 eintrag);
+// The stadium screen's picture of a ground: "stadionbild:<first entry>"
+// (class = entry - first entry, 0..5) or "stadionbild:bau,<1|3>" (the
+// confirmation of building or renovating).
+Rastport* Stadionbild_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
+// An advertising partner's logo "sponsor:<first entry>" (partner = entry -
+// first entry) and the advertising screen's marks "sponsor:bande" and
+// "sponsor:aus".
+Rastport* Sponsor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
