@@ -18,6 +18,7 @@
 #include "screens/market/verhandlung.h"
 #include "screens/screens.h"
 #include "screens/teile/namen.h"
+#include "screens/teile/spielerkarte.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -320,6 +321,37 @@ TEST_F(Transfer, ZeitAbgelaufenUndAbbruchKostenDenWechsel) {
     EXPECT_FALSE(Verhandlung_Offen());
     EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel - 2);
     EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld);
+}
+
+bool karte_offen = false;
+
+TEST_F(Transfer, SpielerkarteHaeltDieUhrAn) {
+    oeffnen();
+    // A card screen that only puts its icon up.
+    Spielerkarte_Anmelden([](i32, i32, i32) {
+        karte_offen = Menue_Screen_Icon_Hinzufuegen(
+                          {.nummer = ICON_SPIELERKARTE, .flags = MENUE_F_MODAL, .ebene = 20, .w = 10, .h = 10}) != nullptr;
+        return karte_offen;
+    });
+    verhandeln(1, 15, cursor_fuer(0, 0, markt(1)));
+    starten();
+    kit::Frames(30, 100);
+    const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
+    knopf(179, 221);
+    EXPECT_TRUE(karte_offen);
+    EXPECT_EQ(d.stand, VH_PAUSE);
+    const i32 stand = d.karte_vergangen;
+    ASSERT_GE(stand, 3000);
+    kit::Frames(50, 100);  // five seconds with the card up: the clock stands
+    Menue_Screen_Icon_Loeschen(ICON_SPIELERKARTE);
+    kit::Frames(1);
+    EXPECT_EQ(d.stand, VH_LAEUFT);
+    EXPECT_NEAR(static_cast<i32>(kit::Jetzt() - d.start), stand, 300);
+    Spielerkarte_Anmelden(nullptr);
+    // Without a card screen the button opens nothing and the clock runs on.
+    knopf(179, 221);
+    kit::Frames(2);
+    EXPECT_EQ(d.stand, VH_LAEUFT);
 }
 
 TEST_F(Transfer, PreisSenkungZurSchwelle) {
