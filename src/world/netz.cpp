@@ -295,6 +295,7 @@ void Bank_Internet_Server_Send_Buchungen(u8* aus, i32* ring_index, i32* periode,
 }
 
 #include "world/stadion.h"
+#include "world/stadion_bau.h"
 #include "world/werbung.h"
 
 bool Bank_Internet_Server_Kredit(i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins) {
@@ -388,7 +389,8 @@ i32 Werbung_Internet_Server_Set_Daten(i32 t, i32 aktion, i32 a, i32) {
         case 0: return Werbung_Angebot_Annehmen(t) ? 1 : 0;
         case 1: return Werbung_Neues_Angebot(t, 1) ? 1 : 0;
         case 2: Werbung_Banden_Vergeben(t, 0); return 1;
-        case 3: Werbung_Get(t)->automatik = a ? 1 : 0; return 1;
+        case 3: return Werbung_Banden_Automatik(t, a != 0) ? 1 : 0;
+        case 4: return Werbung_Zaehler_Weiter(t);
     }
     return 0;
 }
@@ -541,7 +543,7 @@ void bank_stadion_werbung_zeilen() {
         return block_nehmen(p, n);
     });
     ruf::Zeile_Anmelden(RUF_STADION_SETZEN, [](i32 team, i32 ausbauen, i32 preis, i32 sitz, i32 steh) {
-        Stadion_Internet_Server_Set_Daten(team, ausbauen, preis, sitz, steh);
+        Stadion_Internet_Server_Setzen(team, ausbauen, preis, sitz, steh);
         return Nichts{};
     });
     ruf::Zeile_Anmelden(RUF_STADION_KAPAZITAET, [](i32 team) {
@@ -549,9 +551,13 @@ void bank_stadion_werbung_zeilen() {
         if (team >= 0 && team < Team_Anzahl) Stadion_Internet_Server_Get(team, &k);
         return k;
     });
-    ruf::Zeile_Anmelden(RUF_STADION_NEUBAU, []() { return Nichts{}; });
-    ruf::Zeile_Anmelden(RUF_STADION_RENOVIERUNG, []() { return Nichts{}; });
+    ruf::Zeile_Anmelden(RUF_STADION_NEUBAU, Stadion_Internet_Server_Bauen);
+    ruf::Zeile_Anmelden(RUF_STADION_RENOVIERUNG, Stadion_Internet_Server_Renovieren);
     ruf::Zeile_Anmelden(RUF_WERBUNG_SETZEN, Werbung_Internet_Server_Set_Daten);
+    ruf::Zeile_Anmelden(RUF_WERBUNG_DATEN, [](i32 team) {
+        const Werbung_Daten* w = Werbung_Get(team);
+        return std::tuple<u8, Werbung_Daten>{w ? 1 : 0, w ? *w : Werbung_Daten{}};
+    });
     ruf::Zeile_Anmelden(RUF_BANKDATEN, [](i32 team) {
         Bank_Daten_Antwort a;
         u8 w12[12], z28[28], g28[28], k52[52];
@@ -577,6 +583,16 @@ void bank_stadion_werbung_zeilen() {
         std::vector<u8> b(BANK_BUCHUNGEN * bytes::groesse<Bank_Buchung>());
         Bank_Internet_Server_Send_Buchungen(b.data(), &std::get<1>(a), &std::get<2>(a), team);
         bytes::Leser(b.data(), b.size())(std::get<0>(a));
+        return a;
+    });
+    ruf::Zeile_Anmelden(RUF_BANK_KREDITE, [](i32 team) {
+        Bank_Kredite_Antwort a;
+        if (const Bank_Konto* k = Bank_Get_Konto(team)) {
+            a.kontostand = k->kontostand, a.kreditrahmen = k->kreditrahmen, a.waehrung = k->waehrung;
+            int cursor = 0;
+            while (const Bank_Kredit_Eintrag* e = Bank_Get_Naechster_Kredit(team, &cursor)) a.kredite.push_back(*e);
+            a.anzahl = static_cast<i32>(a.kredite.size());
+        }
         return a;
     });
     ruf::Zeile_Anmelden(RUF_BANK_KREDIT, [](i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins) -> u8 {

@@ -112,7 +112,7 @@ void kopf(i32 p, char* buf, size_t n) {
 
 }  // namespace
 
-const char* Spieler_Hilfetext(i32 p, bool eigen, char* buf, size_t n) {
+const char* Spieler_Hilfetext(i32 p, bool eigen, char* buf, size_t n, bool rollen) {
     if (!buf || n == 0) return "";
     buf[0] = 0;
     if (p < 0 || p >= Spieler_Anzahl) return buf;
@@ -127,7 +127,7 @@ const char* Spieler_Hilfetext(i32 p, bool eigen, char* buf, size_t n) {
     if (!eigen) return buf;
     const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
     if (training >= 0 && training < 54) dazu(buf, n, "^l%s^tl0116%s", e1(T_TRAINING), Attribut_Tabelle[training].name);
-    if (status & (ROLLE_1 | ROLLE_2 | ROLLE_3 | ROLLE_4)) {
+    if (rollen && (status & (ROLLE_1 | ROLLE_2 | ROLLE_3 | ROLLE_4))) {
         dazu(buf, n, "^l%s:^tl0116", Text_cfg_Text(TEXT_TAKTIK, T_TAKTIK_ROLLEN));
         for (const Rolle& r : ROLLEN)
             if (status & r.bit) dazu(buf, n, "%s ", Text_cfg_Text(TEXT_TAKTIK, r.text));
