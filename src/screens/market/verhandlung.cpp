@@ -19,10 +19,10 @@
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "screens/market/transfer.h"
+#include "screens/squad/spielerkarte.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
-#include "screens/teile/spielerkarte.h"
 #include "screens/teile/sterne.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -38,7 +38,6 @@ constexpr u32 SCOUT_SPIELER = 0x20000;
 constexpr u32 GEBOT_DROSSEL_MS = 150;
 constexpr i32 SENKUNG_WARTEN_MS = 1000, SENKUNG_SCHRITT_MS = 100;
 constexpr i32 BALKEN = 228;
-constexpr i32 KARTE_MODUS = 2;
 
 enum : i32 {
     T_JA = 25,
@@ -311,7 +310,7 @@ const Verhandlung_Daten& Verhandlung_Stand_Lesen() { return d; }
 
 // The card opened from the window was closed: the clock goes on from where it stood.
 static void karte_pruefen() {
-    if (d.karte_vergangen >= 0 && !Spielerkarte_Offen()) {
+    if (d.karte_vergangen >= 0 && !Spieler_Info_Offen()) {
         d.start = W32_Get_Time() - static_cast<u32>(d.karte_vergangen);
         d.karte_vergangen = -1;
         d.stand = VH_LAEUFT;
@@ -448,7 +447,7 @@ void Verhandlung_Karte_Klick(Screen_Icon*, u32 ereignis) {
         d.karte_vergangen = d.stand == VH_PAUSE && d.karte_vergangen >= 0 ? d.karte_vergangen : vergangen();
         d.stand = VH_PAUSE;
     }
-    Spielerkarte_Zeigen(d.markt, Team_Aktiv, KARTE_MODUS);
+    Spieler_Info_Screen_Init(d.markt, Team_Transfermarkt, SPIELERKARTE_SCOUTING);
 }
 
 const char* Verhandlung_Start_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_GEBOT); }
