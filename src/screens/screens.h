@@ -17,6 +17,23 @@ enum class Screen_Id : i32 {
     FINANZEN,
     WETTBEWERB_TABELLE,
     SPIELSTART,
+    IM_SPIEL_AUFSTELLUNG,  // the in-match line-up windows
+    IM_SPIEL_TAKTIK,       // the in-match tactics window
+    KADER_ANSICHT,
+    TAKTIK,
+    // The transfer market.
+    TRANSFER,
+    SCOUTING,
+    TRAININGSPLAN,
+    TALENTE,
+    TRAININGSFILM,
+    TRAININGSLAGER,
+    TRAININGSLAGER_LAUF,
+    STADION,
+    WERBUNG,
+    WETTBEWERB_ERGEBNISSE,
+    WETTBEWERB_UEBERSICHT,
+    RANGLISTE,
     ANZAHL
 };
 

@@ -518,11 +518,12 @@ std::vector<u8> Film(const std::string& rezept_voll, i32 w, i32 h, i32 eintrag, 
         frames = std::atoi(rezept.c_str() + k + 1);
         rezept.erase(k);
     }
-    if (frames < 1 || frames > 500) {
-        std::fprintf(stderr, "resgen: Film %s: Bildanzahl 1..500\n", rezept_voll.c_str());
+    if (frames < 1 || frames > 3000) {
+        std::fprintf(stderr, "resgen: Film %s: Bildanzahl 1..3000\n", rezept_voll.c_str());
         return {};
     }
     if (rezept == "menue" || rezept.rfind("menue:", 0) == 0) return stadion_film(Argumente(rezept), w, h, frames, u);
+    if (rezept == "uebung" || rezept == "lager" || rezept == "meister") return Trainingsfilm(rezept, w, h, frames, eintrag);
     return film_schreiben(w, h, frames,
                           [&](cairo_t* c, i32 f) { szene(c, rezept, w, h, static_cast<double>(f) / frames, eintrag); });
 }
