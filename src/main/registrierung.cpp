@@ -443,7 +443,17 @@ void netz_anmelden() {
     Welt_Set_Netz_Hooks({
         .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
         .slot_team = [](int slot) { return Netz_Slot_Team(slot); },
-        .slot_setzen = [](int slot, i32 team, const char*, i32) { return Netz_Slot_Team_Setzen(slot, team); },
+        .slot_setzen =
+            [](int slot, i32 team, const char* name, i32 gesicht) {
+                if (!Netz_Slot_Team_Setzen(slot, team)) return false;
+#if KORDAVO_HAT_WORLD && KORDAVO_HAT_SEASON
+                // A user who joins a game set up through the start screen is
+                // his club's human manager on the server too (with the name
+                // and face he chose), so the club is no longer the computer's.
+                if (Spielstart_Beendet && !Team_Hat_Manager(team)) Manager_Neuer_Mitspieler(team, name, gesicht);
+#endif
+                return true;
+            },
         .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
     });
 #endif
