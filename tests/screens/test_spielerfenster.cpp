@@ -385,6 +385,11 @@ TEST_F(Spielerfenster, KarteFuerAlleListenUndTalente) {
     Spieler_Talente_Screen_Schliessen();
     Spieler_Info_Schliessen();
     EXPECT_FALSE(Spielerkarte_Offen());
+    // The squad screen takes right clicks again: a player's card.
+    kit::Frames(2);
+    kit::Klick(300, zeile_y(2) + 8, MAUS_RECHTS);
+    EXPECT_EQ(Spieler_Info_Spieler(), feldspieler(2));
+    Spieler_Info_Schliessen();
 }
 
 TEST_F(Spielerfenster, VorschauBeimZiehenIstDieNeueOrdnung) {
