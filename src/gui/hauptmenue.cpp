@@ -1,6 +1,8 @@
 // The main menu of the active manager (see hauptmenue.h).
 #include "gui/hauptmenue.h"
 
+#include <cstdio>
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -162,8 +164,10 @@ void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
             continue;
         }
         text_mitte(rp, f, Team_String(721, t, nullptr, 0), MITTE[s], 25, WEISS);
-        const std::string serie = std::string(Menue_Text(T_SERIE) ? Menue_Text(T_SERIE) : "") + ": " + Z.serie[s];
-        text_mitte(rp, font(11), serie.c_str(), MITTE[s], 45, WEISS);
+        // Drawn every frame: put together without the heap.
+        char serie[192];
+        std::snprintf(serie, sizeof serie, "%s: %s", Menue_Text(T_SERIE) ? Menue_Text(T_SERIE) : "", Z.serie[s].c_str());
+        text_mitte(rp, font(11), serie, MITTE[s], 45, WEISS);
         const std::string staerke = Menue_Text_Fuellen(Menue_Text(T_STAERKE), Team_Get_Staerke(t), nullptr);
         text_mitte(rp, font(9), staerke.c_str(), MITTE[s], 58, WEISS);
     }

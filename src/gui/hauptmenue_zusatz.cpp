@@ -93,9 +93,11 @@ std::string Menue_Geld_Text(f64 betrag) {
 void Menue_Geld_Zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     Font* f = Font_Tabelle_Holen(9);
     if (!f || Team_Aktiv < 0) return;
-    const std::string t = std::string(Menue_Text(T_GELD) ? Menue_Text(T_GELD) : "") + ": " +
-                          Menue_Geld_Text(Bank_Get_Kontostand(Team_Aktiv, 0, 0));
-    Kit_Text_Mitte(rp, f, WEISS, t.c_str(), x + i->w / 2, y + 14);
+    // Drawn every frame: put together without the heap.
+    char t[128];
+    std::snprintf(t, sizeof t, "%s: %s", Menue_Text(T_GELD) ? Menue_Text(T_GELD) : "",
+                  Menue_Geld_Text(Bank_Get_Kontostand(Team_Aktiv, 0, 0)).c_str());
+    Kit_Text_Mitte(rp, f, WEISS, t, x + i->w / 2, y + 14);
 }
 
 void Menue_Zugzeit_Zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {

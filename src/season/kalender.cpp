@@ -78,28 +78,37 @@ const char* vorlage(int n) {
 }
 
 void vorlage_anwenden(const char* v, const Datum& d, char* out, size_t groesse) {
-    std::string s;
+    // Asked for every frame (the main menu's date): written in place.
+    if (!out || groesse == 0) return;
+    size_t n = 0;
+    auto dazu = [&](const char* t) {
+        for (; *t && n + 1 < groesse; ++t) out[n++] = *t;
+    };
     for (const char* c = v + 1; *c; ++c) {
         char zahl[16];
         switch (*c) {
             case 'd':
                 std::snprintf(zahl, sizeof zahl, "%d", d.tag_im_monat);
-                s += zahl;
+                dazu(zahl);
                 break;
-            case 'm': s += d.monat_name; break;
+            case 'm': dazu(d.monat_name); break;
             case 'n':
                 std::snprintf(zahl, sizeof zahl, "%d", d.monat);
-                s += zahl;
+                dazu(zahl);
                 break;
-            case 'w': s += d.wochentag_name; break;
+            case 'w': dazu(d.wochentag_name); break;
             case 'y':
                 std::snprintf(zahl, sizeof zahl, "%d", d.jahr);
-                s += zahl;
+                dazu(zahl);
                 break;
-            default: s += *c; break;
+            default: {
+                const char ein[2] = {*c, 0};
+                dazu(ein);
+                break;
+            }
         }
     }
-    std::snprintf(out, groesse, "%s", s.c_str());
+    out[n] = 0;
 }
 
 void texte_bauen(Datum& d, bool lang) {

@@ -18,6 +18,8 @@
 #include "screens/squad/kader.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/schritt.h"
+#include "screens/teile/spielerkarte.h"
+#include "screens/training/talente.h"
 #include "season/ereignisse.h"
 #include "season/wettbewerb_abfragen.h"
 #include "world/attribut.h"
@@ -362,6 +364,31 @@ TEST_F(Spielerfenster, ZahlenNurMitPuffer) {
     EXPECT_EQ(Spieler_Info_Spieler(), p);
     Spieler_Info_Screen_Init(-5, Team_Aktiv, SPIELERKARTE_EIGEN);
     EXPECT_EQ(Spieler_Info_Spieler(), p);
+    Spieler_Info_Schliessen();
+}
+
+TEST_F(Spielerfenster, KarteFuerAlleListenUndTalente) {
+    // The shared way in that the market's lists use opens this card.
+    const i32 p = feldspieler(4);
+    ASSERT_TRUE(Spielerkarte_Zeigen(p, Team_Aktiv, SPIELERKARTE_EIGEN));
+    EXPECT_TRUE(Spielerkarte_Offen());
+    EXPECT_EQ(Spieler_Info_Spieler(), p);
+    // Its talents button opens the talents screen over it, which takes its
+    // own clicks; the card stays.
+    const Screen_Icon* t = Menue_Screen_Icon_Aus_Nummer(ICON_KARTE_TALENTE);
+    ASSERT_FALSE(t->status & MENUE_S_VERSTECKT);
+    kit::Klick(t->x + 20, t->y + 10);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::TALENTE));
+    EXPECT_EQ(Spieler_Talente_Spieler(), p);
+    EXPECT_EQ(Spieler_Talente_Modus(), TALENTE_EIGENES_TEAM);
+    EXPECT_TRUE(Spieler_Info_Offen());
+    Spieler_Talente_Screen_Schliessen();
+    Spieler_Info_Schliessen();
+    EXPECT_FALSE(Spielerkarte_Offen());
+    // The squad screen takes right clicks again: a player's card.
+    kit::Frames(2);
+    kit::Klick(300, zeile_y(2) + 8, MAUS_RECHTS);
+    EXPECT_EQ(Spieler_Info_Spieler(), feldspieler(2));
     Spieler_Info_Schliessen();
 }
 

@@ -578,6 +578,9 @@ void E1_Screen_Auto_Aufstellung(i32 team) {
 
 void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (geaendert && W32_Get_Time() - geaendert_zeit >= AUSWAHL_FRIST_MS) auswahl_zuruecksetzen();
+    // A window opened over the screen (the talents screen from the card)
+    // takes the right click while it is up and lets it go when it closes.
+    if (Menue_Get_Rechtsklick_Icon() < 0) Menue_Set_Rechtsklick_Icon(ICON_KADER_MENUE);
     // The frame is drawn before the rows: the drop preview of this frame.
     const Screen_Icon* g = Menue_Get_Klick_Icon();
     if (g && eigenes_gezeigt() && (ist_feld(g) || ist_zeile(g))) E1_Screen_Set_Preview_Array(static_cast<i32>(g->user[0]));

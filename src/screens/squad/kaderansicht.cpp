@@ -313,6 +313,9 @@ void E2_Screen_Formation_Waehlen(i32 m) {
 // --- Drawing ---------------------------------------------------------------------------
 
 void E2_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    // A window opened over the screen (the talents screen from the card)
+    // takes the right click while it is up and lets it go when it closes.
+    if (Menue_Get_Rechtsklick_Icon() < 0) Menue_Set_Rechtsklick_Icon(ICON_E2_MENUE);
     if (!team_ok(gezeigt)) return;
     if (Font* f = font(FONT_TITEL))
         Font_Printf(ziel, f, "^c%05d^tl0152%s", 0, 112, eigen() ? FARBE_WEISS : FARBE_KNOPF_TEXT,

@@ -81,7 +81,10 @@ void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
         Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
 }
 
-constexpr u32 FLAGS = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
+// The whole-screen icon lies above every screen and catches what is not
+// the card's; not modal, so that the talents screen opened over the card
+// takes its own clicks.
+constexpr u32 FLAGS = MENUE_F_BEIDE_TASTEN;
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h, Icon_Klick_Prozedur klick) {
     return {.nummer = nummer,
             .grafik = grafik,
