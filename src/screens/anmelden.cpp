@@ -21,7 +21,6 @@
 #include "screens/squad/kaderansicht.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/squad/taktik.h"
-#include "screens/teile/spielerkarte.h"
 #include "screens/training/film.h"
 #include "screens/training/lager.h"
 #include "screens/training/plan.h"
@@ -72,11 +71,7 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::TAKTIK, Taktik_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_TEAM, 1, Screen_Id::KADER_ANSICHT);
     Screen_Launch_Eintragen(KNOPF_TEAM, 2, Screen_Id::TAKTIK);
-    // The player card for every list that opens it, and its talents button.
-    Spielerkarte_Anmelden([](i32 spieler, i32 team, i32 modus) {
-        Spieler_Info_Screen_Init(spieler, team, modus);
-        return Spieler_Info_Spieler() == spieler;
-    });
+    // The player card's talents button.
     Spieler_Info_Set_Talente([](i32 spieler, i32, i32 talente_modus) { Spieler_Talente_Screen_Init(spieler, talente_modus); });
 
     // The transfer market: the transfer screen (dialog button 702, entry 3)

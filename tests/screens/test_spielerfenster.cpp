@@ -18,7 +18,6 @@
 #include "screens/squad/kader.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/schritt.h"
-#include "screens/teile/spielerkarte.h"
 #include "screens/training/talente.h"
 #include "season/ereignisse.h"
 #include "season/wettbewerb_abfragen.h"
@@ -368,10 +367,10 @@ TEST_F(Spielerfenster, ZahlenNurMitPuffer) {
 }
 
 TEST_F(Spielerfenster, KarteFuerAlleListenUndTalente) {
-    // The shared way in that the market's lists use opens this card.
+    // The way in that every list uses opens this card.
     const i32 p = feldspieler(4);
-    ASSERT_TRUE(Spielerkarte_Zeigen(p, Team_Aktiv, SPIELERKARTE_EIGEN));
-    EXPECT_TRUE(Spielerkarte_Offen());
+    Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
+    EXPECT_TRUE(Spieler_Info_Offen());
     EXPECT_EQ(Spieler_Info_Spieler(), p);
     // Its talents button opens the talents screen over it, which takes its
     // own clicks; the card stays.
@@ -384,7 +383,7 @@ TEST_F(Spielerfenster, KarteFuerAlleListenUndTalente) {
     EXPECT_TRUE(Spieler_Info_Offen());
     Spieler_Talente_Screen_Schliessen();
     Spieler_Info_Schliessen();
-    EXPECT_FALSE(Spielerkarte_Offen());
+    EXPECT_FALSE(Spieler_Info_Offen());
     // The squad screen takes right clicks again: a player's card.
     kit::Frames(2);
     kit::Klick(300, zeile_y(2) + 8, MAUS_RECHTS);
