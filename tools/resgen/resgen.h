@@ -66,6 +66,11 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // "regen,<first entry>" and "schnee,<first entry>" (nine frames each).
 Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
+// An animation set of the live view: entry 0 the ball, 1..188 the figures'
+// motions and the things linked sets draw (ball in the hands, flag, card),
+// 189..203 the spectators (docs/formats/animset.md).
+std::vector<u8> Animset_Blob(i32 eintrag);
+
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
 
