@@ -99,6 +99,9 @@ void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, 
 // The advertising boards: pass bit 1 the far boards 0..19, bit 2 the near
 // boards 20..41.
 void Spielansicht_Banden(Spielansicht_View* v, int pass);
+// A board's logo number from a pitch record's board value: value mod 15 - 1,
+// 1 when that is below 0.
+i32 Spielansicht_Logo_Nummer(u32 wert);
 // Seats the crowd (by stand level and occupancy) and draws it.
 void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v);
 void Spielansicht_Zuschauer(Spielansicht_View* v);
