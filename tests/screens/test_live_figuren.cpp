@@ -18,6 +18,7 @@
 #include "base/files.h"
 #include "base/memory.h"
 #include "base/settings.h"
+#include "graphics/blitter.h"
 #include "graphics/farbe.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
@@ -570,5 +571,46 @@ TEST_F(Figuren, CrowdByStandLevelAndOccupancy) {
 }
 
 i32 Logo(u32 wert) { return Spielansicht_Logo_Nummer(wert); }
+
+}  // namespace
+
+namespace {
+
+// Every motion a match shows, in all 16 directions: each frame draws, and
+// the sheet goes to the screens folder (docs/art keeps a copy).
+TEST_F(FigurenWelt, EveryMotionDrawsInEveryDirection) {
+    for (int s = 0; s < SF_SPIELER; ++s) sf->spieler[s].spieler = -1;
+    sf->team[0] = 1, sf->team[1] = 2;
+    figur(3, 5400, 3403, A_STEHEN);
+    figur(20, 5400, 3403, A_STEHEN);
+    Frame();
+    Frame();
+    Spielansicht_View& v = V();
+    ASSERT_TRUE(v.present);
+    const struct Zeile {
+        int set, objekt, bild;
+    } zeilen[] = {
+        {A_STEHEN, 3, 0},        {A_LAUFEN, 3, 2},  {A_SPRINT, 20, 5},   {A_SCHUSS, 3, 4},    {A_KOPFBALL, 20, 4},
+        {A_GRAETSCHEN, 3, 5},    {A_FOUL_HINFALLEN, 20, 6}, {46, 3, 4},  {A_JUBEL, 20, 3},    {A_GELB, SF_OBJ_SCHIRI, 6},
+        {A_BANK, 3, 0},          {A_BALL, SF_OBJ_BALL, 0},
+    };
+    Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, Farbe_Get_Pixel(16, 40, 110, 60));
+    v.scroll_x = v.scroll_y = 0, v.screen_x = v.screen_y = 0, v.breite = 800, v.hoehe = 600;
+    int y = 44;
+    for (const Zeile& z : zeilen) {
+        for (int d = 0; d < 16; ++d) {
+            const int bild = std::min<int>(z.bild, static_cast<int>(Anim_Tabelle[z.set].letztes_bild));
+            const Sa_Frame* f = Spielansicht_Frame_Zeiger(z.set, d, bild);
+            ASSERT_NE(f, nullptr) << z.set << "/" << d;
+            EXPECT_TRUE(Spielansicht_Blit_Rle8(&v, f, z.objekt, 25 + 48 * d, y)) << z.set << "/" << d;
+            const int link = Anim_Tabelle[z.set].verbunden;
+            if (link >= 0)
+                Spielansicht_Blit_Rle8(&v, Spielansicht_Frame_Zeiger(link, d, bild), link == 221 ? 55 : z.objekt,
+                                       25 + 48 * d, y);
+        }
+        y += z.set == A_BALL ? 20 : 48;
+    }
+    kit::Png("live_figuren_bogen");
+}
 
 }  // namespace

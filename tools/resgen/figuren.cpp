@@ -673,7 +673,7 @@ std::vector<u8> Animset_Blob(i32 eintrag) {
         return blob(8, [](Bild& b, int d, int f) {
             Raster r{b};
             const Blick bl = blick(d);
-            ball_zeichnen(r, bl, projizieren(bl, {0, 0, 0}), 0.12, 2 * PI * f / 8, 0);
+            ball_zeichnen(r, bl, projizieren(bl, {0, 0, 0}), 0.16, 2 * PI * f / 8, 0);
             umranden(b);
         });
     }

@@ -1,0 +1,133 @@
+// A new game's first matchday played headless through the program's own run
+// loop: the human manager's match comes up live (full view, figures, crowd,
+// boards under the control bar), the control bar's fast play speeds it up,
+// it plays to the final whistle, its result is the fixture's, and the live
+// view lets go of its pictures when the matchday is over. PNGs of the view
+// every fifteen minutes of play go into the test's screens folder.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "base/memory.h"
+#include "gui/hauptmenue.h"
+#include "gui/menue.h"
+#include "kit.h"
+#include "main/programm.h"
+#include "match/spielfeld.h"
+#include "matchday/spieltag.h"
+#include "platform/headless.h"
+#include "screens/live_view/spielansicht.h"
+#include "season/ankuendigung.h"
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
+#include "season/spiele.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+class LiveSpieltag : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(kit::Starten(1));
+        Test_Live_Ansicht(true);
+    }
+    void TearDown() override { kit::Beenden(); }
+
+    // Frames of the program's run loop with an input script; the kit's clock
+    // moves 20 ms a frame.
+    void lauf(const std::string& skript, int frames) {
+        ASSERT_TRUE(Headless_Skript(skript + "wait 1\n"));
+        for (int i = 0; i < frames; ++i) {
+            kit::Warten(20);
+            Headless_Frames(1);
+        }
+    }
+    // Takes away what stands between the player and his match: pages,
+    // notices, the end of his turn.
+    void weiter() {
+        std::string skript = Ankuendigung_Wegklicken();
+        if (Menue_Requester_Offen()) {
+            if (const Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_2))
+                skript = "move " + std::to_string(k->x + k->w / 2) + " " + std::to_string(k->y + k->h / 2) +
+                         "\nwait 2\nclick left\n";
+        } else if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) &&
+                   Menue_Modus == 0) {
+            skript = "move 750 583\nwait 2\nclick left\n";  // end of the turn
+        }
+        lauf(skript, 6);
+    }
+};
+
+TEST_F(LiveSpieltag, TheHumanManagersMatchIsShownLiveToTheFinalWhistle) {
+    const i32 mensch = Team_Aktiv;
+    ASSERT_GT(mensch, 0);
+    // Days pass until the manager's match runs under the control bar.
+    Spielfeld_Daten* sf = nullptr;
+    for (int n = 0; n < 4000 && !sf; ++n) {
+        if (Menue_Screen_Icon_Ist_Vorhanden(ICON_SPIEL_BILD) && Spielansicht_Laufzustand() == 1)
+            sf = Spielansicht_Get_Spielfeld();
+        if (!sf) weiter();
+        if (HasFatalFailure()) return;
+    }
+    ASSERT_NE(sf, nullptr) << "no live match within the first days";
+    EXPECT_TRUE(sf->team[0] == static_cast<u32>(mensch) || sf->team[1] == static_cast<u32>(mensch));
+    const u32 spiel = sf->spiel;
+    // One match of a human manager: one full view with its figures and crowd.
+    lauf("move 400 300\n", 3);
+    const Spielansicht_View& v = Spielansicht_Views()[0];
+    ASSERT_TRUE(v.active);
+    EXPECT_EQ(v.layout, SA_VOLL);
+    EXPECT_EQ(v.pitch, sf);
+    EXPECT_FALSE(Spielansicht_Views()[1].active);
+    EXPECT_GT(Spielansicht_Animsets_Bytes(), 0u);
+    int figuren = 0;
+    for (const Anim_Def& a : Anim_Tabelle) figuren += a.gezeichnet != 0;
+    EXPECT_GE(figuren, 2) << "players and ball drawn";
+    EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_LEISTE_PAUSE)) << "the control bar over the view";
+    kit::Png("live_spieltag_anpfiff");
+    // The control bar's fast play: the match runs unpaced.
+    lauf("move 250 582\nwait 2\nclick left\nwait 2\n", 6);
+    EXPECT_TRUE(Spielfeld_Get_Fast());
+    // To the final whistle, a picture every fifteen minutes.
+    std::set<int> bilder;
+    int letzte_minute = -1, frames = 0;
+    int tore[2] = {0, 0};
+    bool ende = false;
+    for (; frames < 20000 && !ende; ++frames) {
+        Spielfeld_Daten* jetzt = Spielfeld_Zeiger(spiel);
+        if (!jetzt || jetzt->beendet || !Spieltag_Team_Im_Spiel(mensch)) {
+            ende = true;
+            break;
+        }
+        if (jetzt->minute >= letzte_minute) letzte_minute = jetzt->minute;
+        tore[0] = jetzt->tore[0], tore[1] = jetzt->tore[1];
+        const int viertel = jetzt->minute / 15;
+        if (!bilder.count(viertel) && Spielansicht_Get_Spielfeld() == jetzt && jetzt->halbzeit <= 2) {
+            bilder.insert(viertel);
+            kit::Png("live_spieltag_min" + std::to_string(viertel * 15));
+        }
+        if (Menue_Requester_Offen() || Spielankuendigung_Screen_Offen()) weiter();
+        else lauf("", 1);
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_TRUE(ende) << "the match ended (" << frames << " frames, minute " << letzte_minute << ")";
+    EXPECT_GE(letzte_minute, 89);
+    EXPECT_GE(bilder.size(), 6u);
+    // The result is the fixture's.
+    if (Spielfeld_Daten* end = Spielfeld_Zeiger(spiel)) tore[0] = end->tore[0], tore[1] = end->tore[1];
+    const Spiel* fixture = Spiele_Get_Spiel(static_cast<i32>(spiel), true);
+    ASSERT_NE(fixture, nullptr);
+    EXPECT_EQ(fixture->tore_a, tore[0]);
+    EXPECT_EQ(fixture->tore_b, tore[1]);
+    // The matchday ends: the live view lets go of its sets and pictures.
+    for (int n = 0; n < 3000 && Spielansicht_Laufzustand() != 0; ++n) {
+        weiter();
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_EQ(Spielansicht_Laufzustand(), 0u);
+    EXPECT_EQ(Spielansicht_Animsets_Bytes(), 0u);
+}
+
+}  // namespace
