@@ -134,6 +134,7 @@ const Sa_Frame* frame_aus(Sa_Frame* const* frames, u32 bilder, u32 richtungen, i
 
 // The small pictures: ball shadow, markers, shirt numbers.
 Rastport* schatten = nullptr;
+Rastport* schatten_halb = nullptr;  // for half and quarter views
 Rastport* marken[5] = {};
 Rastport* nummern[50] = {};
 
@@ -237,6 +238,15 @@ bool Spielansicht_Sprites_Laden() {
     laden(schatten, GRAFIK_LIVE_BALLSCHATTEN);
     for (int i = 0; i < 5; ++i) laden(marken[i], GRAFIK_LIVE_MARKE + i);
     for (int i = 0; i < 50; ++i) laden(nummern[i], GRAFIK_LIVE_NUMMER + i);
+    if (ok && !schatten_halb) {
+        schatten_halb = Rastport_Neu(std::max(1, schatten->breite / 2), std::max(1, schatten->hoehe / 2), 16, 0, 0);
+        if (schatten_halb && Rastport_Lock(schatten_halb)) {
+            Blt_Rechteck(schatten_halb, 0, 0, schatten_halb->breite, schatten_halb->hoehe, 0);
+            Blt_Kopie_Transparent_Halb(schatten, schatten_halb, 0, 0);
+        } else {
+            ok = false;
+        }
+    }
     if (ok) ok = Spielansicht_Logos_Laden();
     if (!ok) Spielansicht_Sprites_Free();
     return ok;
@@ -248,6 +258,7 @@ void Spielansicht_Sprites_Free() {
         rp = nullptr;
     };
     frei(schatten);
+    frei(schatten_halb);
     for (Rastport*& rp : marken) frei(rp);
     for (Rastport*& rp : nummern) frei(rp);
     Spielansicht_Logos_Free();
@@ -611,11 +622,8 @@ void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, 
         if (i == SF_OBJ_BALL) {
             i32 gx, gy;
             Spielansicht_Projektion(v, o.x, o.y, 0, &gx, &gy);
-            if (schatten) {
-                const i32 sw = halb ? schatten->breite / 2 : schatten->breite;
-                if (!halb) bild_blit(v, schatten, gx - sw / 2 + 2, gy - 2);
-                else bild_blit(v, schatten, gx - sw / 2 + 1, gy - 2);  // a small shadow reads as well
-            }
+            if (Rastport* s = halb ? schatten_halb : schatten)
+                bild_blit(v, s, gx - s->breite / 2 + (halb ? 1 : 2), gy - s->hoehe / 2);
         }
         // Markers under players: the tired one blinks as he runs.
         if (i < SF_SPIELER && sf.spieler[i].ausdauer * 30 / 10000 < 10 && sf.spieler[i].spieler >= 0 &&
