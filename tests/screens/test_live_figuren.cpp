@@ -17,6 +17,7 @@
 #include "base/bytes.h"
 #include "base/files.h"
 #include "base/memory.h"
+#include "base/random.h"
 #include "base/settings.h"
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
@@ -611,6 +612,49 @@ TEST_F(FigurenWelt, EveryMotionDrawsInEveryDirection) {
         y += z.set == A_BALL ? 20 : 48;
     }
     kit::Png("live_figuren_bogen");
+}
+
+}  // namespace
+
+namespace {
+
+// A fixed scene (figures in several motions, the ball, stands and boards;
+// decoration seeded) drawn twice from a fresh start: the same picture both
+// times, and the golden one. A change of the figures' art or the view's
+// drawing changes the hash: look at live_figuren_golden.png, then take the
+// new value.
+TEST_F(Figuren, AFixedSceneGivesTheGoldenPicture) {
+    constexpr u64 GOLDEN = 0x567759ff3a939b53ull;
+    auto szene = [&] {
+        Spielansicht_Free();
+        Rnd_Deko_Seed(4711);
+        for (int i = 0; i < 6; ++i) sf->tribuene[i] = 4, sf->belegung[i] = 80;
+        for (int i = 0; i < 8; ++i) sf->banden[i] = static_cast<u32>(3 * i + 1);
+        sf->uhr = 5000;
+        const struct {
+            int objekt;
+            f32 x, y;
+            u16 set;
+            u16 ticks;
+        } figuren[] = {{0, 600, 3403, A_TW_STEHEN, 0},   {2, 1800, 2500, A_LAUFEN, 3}, {5, 2400, 4000, A_SCHUSS, 3},
+                       {18, 2000, 3000, A_GRAETSCHEN, 5}, {20, 3000, 2000, A_SPRINT, 2}, {SF_OBJ_SCHIRI, 2600, 3300, A_GELB, 9},
+                       {SF_OBJ_BALL, 2500, 3900, A_BALL, 1}};
+        for (Spielfeld_Objekt& o : sf->objekt) o.sichtbar = 0;
+        for (const auto& f : figuren) {
+            figur(f.objekt, f.x, f.y, f.set, 6);
+            sf->objekt[f.objekt].anim.bild = f.ticks;
+        }
+        sf->kamera[0] = 2000, sf->kamera[1] = 3403;
+        sf->ballfuehrer = 5;
+        Frame();
+        Frame();
+        return kit::Hash();
+    };
+    const u64 erst = szene();
+    const u64 zweit = szene();
+    EXPECT_EQ(erst, zweit) << "the same scene draws the same picture";
+    kit::Png("live_figuren_golden");
+    EXPECT_EQ(erst, GOLDEN) << "0x" << std::hex << erst;
 }
 
 }  // namespace
