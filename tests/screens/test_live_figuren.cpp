@@ -24,6 +24,7 @@
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "gui/menue_spiel.h"
+#include "kaputtes_archiv.h"
 #include "kit.h"
 #include "screens/live_view/figur_palette.h"
 #include "screens/live_view/spielansicht.h"
@@ -125,42 +126,15 @@ class Kaputt : public Figuren {
   protected:
     void TearDown() override {
         Spielansicht_Free();
-        Resf_Free();
-        W32_Registry_Write("res_12", Resf_Standard_Name(12));
-        Resf_Init();
-        std::remove(pfad.c_str());
+        archiv.zurueck();
         Figuren::TearDown();
     }
-    // Writes the archive with entry e's bytes changed by `aendern` (type word
-    // and data), and opens it as the game's sprite archive.
-    template <class F>
-    void archiv(i32 e, F&& aendern) {
-        const std::string ordner = W32_Dir_Tabelle[W32_DIR_RESFILE];
-        std::ifstream in(ordner + "/" + Resf_Standard_Name(12), std::ios::binary);
-        std::vector<u8> d((std::istreambuf_iterator<char>(in)), {});
-        ASSERT_GT(d.size(), 12u);
-        u32 n, verz;
-        std::memcpy(&n, &d[4], 4), std::memcpy(&verz, &d[8], 4);
-        ASSERT_LT(static_cast<u32>(e), n);
-        u32 typ, von, bis = verz;
-        std::memcpy(&typ, &d[verz + 8 * e], 4), std::memcpy(&von, &d[verz + 8 * e + 4], 4);
-        if (static_cast<u32>(e) + 1 < n) std::memcpy(&bis, &d[verz + 8 * (e + 1) + 4], 4);
-        aendern(typ, d.data() + von, bis - von);
-        std::memcpy(&d[verz + 8 * e], &typ, 4);
-        name = "stadion_gfx_kaputt_" + std::to_string(::getpid()) + ".res";
-        pfad = ordner + "/" + name;
-        std::ofstream(pfad, std::ios::binary).write(reinterpret_cast<const char*>(d.data()), static_cast<long>(d.size()));
-        Resf_Free();
-        ASSERT_TRUE(W32_Registry_Write("res_12", name.c_str()));
-        ASSERT_EQ(Resf_Init(), 1);
-    }
-    std::string name, pfad;
+    Kaputtes_Archiv archiv;
 };
 
 TEST_F(Kaputt, ADamagedSetRefusesTheStartAndFreesEverything) {
     // Entry 7 (running) serves sets 8 and 223: the sets before it are loaded
     // when it is met and must all be freed again.
-    auto u32_an = [](u8* p, u32 v) { std::memcpy(p, &v, 4); };
     const struct Fall {
         const char* was;
         void (*aendern)(u32& typ, u8* p, u32 n);
@@ -181,10 +155,8 @@ TEST_F(Kaputt, ADamagedSetRefusesTheStartAndFreesEverything) {
          }},
         {"no frames", [](u32&, u8* p, u32) { std::memset(p + 4, 0, 4); }},
     };
-    (void)u32_an;
     for (const Fall& f : faelle) {
-        archiv(7, f.aendern);
-        if (HasFatalFailure()) return;
+        ASSERT_TRUE(archiv.anlegen(7, f.aendern)) << f.was;
         const u32 vorher = W32_Memory_Anzahl_Bloecke();
         EXPECT_FALSE(Spielansicht_Init()) << f.was;
         EXPECT_EQ(W32_Memory_Anzahl_Bloecke(), vorher) << f.was;
@@ -195,8 +167,7 @@ TEST_F(Kaputt, ADamagedSetRefusesTheStartAndFreesEverything) {
         EXPECT_FALSE(Frame());
         EXPECT_EQ(Spielansicht_Get_Spielfeld(), nullptr);
         Spielansicht_Free();
-        Resf_Free();
-        std::remove(pfad.c_str());
+        archiv.zurueck();
     }
 }
 
