@@ -14,7 +14,7 @@ constexpr i32 RESF_SPIEL_ARCHIVE = 22;
 constexpr i32 RESF_FONT_ARCHIV = 10;  // fontres.res
 
 // Entry types.
-enum : i16 { RESF_BILD = 14, RESF_BLOB = 16, RESF_FONT = 17, RESF_SPRITE = 40 };
+enum : i16 { RESF_BILD = 14, RESF_BLOB = 16, RESF_FONT = 17, RESF_SPRITE = 40, RESF_ANIMSET = 66 };
 
 // Passed as `extra` to a type-40 load: the bare sprite record is wanted.
 inline void* const RESF_NUR_SPRITE = reinterpret_cast<void*>(0xFFAAFF);

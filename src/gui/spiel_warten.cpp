@@ -1,6 +1,6 @@
-// The frame shown while a match of a manager at this machine is played
-// without a live view (see hauptmenue.h): the match's overview under the
-// control bar.
+// The frame shown while a match of a manager at this machine is played: the
+// live view of the shown matches, or without one the match's overview,
+// under the control bar.
 #include "base/globals.h"
 #include "graphics/blitter.h"
 #include "graphics/rastport.h"
@@ -24,6 +24,15 @@ bool laeuft(const Spieltag_Slot& r) {
 }
 
 void bild_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
+    // The live view shows the matches the matchday put on display (up to
+    // four); once none is left it is switched off and its pictures freed.
+    Spielfeld_Daten* gezeigt[SF_MAX_ANZEIGE];
+    if (Spielfeld_Anzeigeliste(gezeigt) > 0) {
+        Spielfeld_Anzeige_An();
+        if (Spielfeld_Anzeige_Refresh()) return;
+    } else {
+        Spielfeld_Anzeige_Aus();
+    }
     const Spielfeld_Daten* sf = Menue_Laufendes_Spiel();
     // Between two matches (or before the pictures load) the screen stays calm.
     if (!sf || !Spieltag_Blit_Spielfeld(*sf, rp, Maus_Get_X(), Maus_Get_Y())) Blt_Rechteck(rp, 0, 0, 800, 600, FARBE_NAVY);

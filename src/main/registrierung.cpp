@@ -58,12 +58,14 @@
 #include "screens/anmelden.h"
 #include "screens/club/rangliste_screen.h"
 #include "screens/club/spielstand.h"
+#include "screens/live_view/spielansicht.h"
 #include "screens/live_view/kommentar.h"
 #include "screens/live_view/stadion_ton.h"
 #include "screens/match/ank_bild.h"
 #include "screens/match/im_spiel.h"
 #include "screens/club/wettbewerb_screen.h"
 #include "screens/screens.h"
+#include "matchday/spieltag.h"
 #endif
 #if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
 #include "net/server_schalter.h"
@@ -126,6 +128,14 @@ Spielfeld_Hooks spielfeld_tabelle() {
     h.hole_spielfeld = Spielfeld_Netz_Holen;
 #endif
 #if KORDAVO_HAT_SCREENS
+    // The live match view: started and freed with the display, one frame of
+    // it per frame of play, the focused view's pitch for the in-match screens.
+    h.ansicht_init = [] { Spielansicht_Init(); };
+    h.ansicht_free = Spielansicht_Free;
+    h.ansicht_run = [](Spielfeld_Daten** liste, int anzahl, Spielfeld_Steuerung* st) {
+        Spielansicht_Run(liste, anzahl, st, 0);
+    };
+    h.ansicht_get_spielfeld = Spielansicht_Get_Spielfeld;
     // The engine's notices in the live view's ticker line; the crowd's
     // sounds of the match the focused view shows.
     h.ticker = Spielansicht_Ticker_Setzen;
@@ -476,6 +486,13 @@ void spielstand_anmelden() {
 void screens_anmelden() {
 #if KORDAVO_HAT_SCREENS
     Screens_Anmelden();
+#if KORDAVO_HAT_SEASON
+    // With the live view the human clubs' matches are shown (up to four at
+    // once, paced to the clock); the rest of the matchday's table stays.
+    Spieltag_Hooks spieltag = Spieltag_Get_Hooks();
+    spieltag.live_ansicht = [] { return true; };
+    Spieltag_Set_Hooks(spieltag);
+#endif
 #if KORDAVO_HAT_NET
     Screens_Set_Hooks({
         .server_oeffnen = Netz_Server_Oeffnen,
@@ -505,7 +522,6 @@ void werkzeuge_anmelden() {
     // Still at their defaults, filled as their layers arrive:
     //   the world's and season's network hooks,
     //   the network layer's packet and signal hooks    -> the network protocol
-    //   the matchday's Spieltag_Hooks.live_ansicht     -> the live match view
 }
 
 }  // namespace

@@ -79,13 +79,14 @@ int Spielfeld_Anzeigeliste(Spielfeld_Daten** aus) {
     return SF_Register.anzeige_anzahl;
 }
 
-void Spielfeld_Anzeige_Refresh() {
-    if (SF_Register.anzeige_anzahl == 0) return;
+bool Spielfeld_Anzeige_Refresh() {
+    if (SF_Register.anzeige_anzahl == 0) return false;
     if (SF_Register.anzeige_an) {
         SF_Hook.ansicht_run(SF_Register.anzeige, SF_Register.anzeige_anzahl, &SF_Steuerung);
-        return;
+        return SF_Hook.ansicht_get_spielfeld() != nullptr;
     }
     if (Spielfeld_Daten* sf = Spielfeld_Get_Aktuelles_Spielfeld()) SF_Hook.blit_spielfeld(sf, sf->spiel);
+    return false;
 }
 
 bool Spielfeld_Get_Anzeige() { return SF_Register.anzeige_an || SF_Register.anzeige_anzahl > 0; }

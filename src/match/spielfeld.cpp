@@ -374,6 +374,8 @@ void Spielfeld_Loeschen(u32 wettbewerb) {
             ++SF_Register.stand;
         }
     }
+    // The last shown match gone: the live view lets go of its pictures.
+    if (SF_Register.anzeige_anzahl == 0) Spielfeld_Anzeige_Aus();
 }
 
 void Spielfeld_Set_Spielende(u32 spiel) { Spielfeld_Set_Spielende_Feld(Spielfeld_Zeiger(spiel)); }

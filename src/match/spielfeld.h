@@ -556,7 +556,9 @@ void Spielfeld_Anzeige_Aus();
 bool Spielfeld_Anzeige_Hinzufuegen(Spielfeld_Daten* sf, int erzwingen);
 void Spielfeld_Anzeigeliste_Leeren();
 int Spielfeld_Anzeigeliste(Spielfeld_Daten** aus);
-void Spielfeld_Anzeige_Refresh();
+// One frame of the display: the live view when it is on, else the overview
+// of the current pitch. True when the live view shows a match.
+bool Spielfeld_Anzeige_Refresh();
 bool Spielfeld_Get_Anzeige();
 Spielfeld_Daten* Spielfeld_Get_Aktuelles_Spielfeld();
 void Spielfeld_Replay_Start(int);

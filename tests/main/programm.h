@@ -10,6 +10,7 @@
 #include "base/globals.h"
 #include "main/registrierung.h"
 #include "main/spielstart.h"
+#include "matchday/spieltag.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
 #include "season/ankuendigung.h"
@@ -20,6 +21,16 @@
 #ifndef KORDAVO_SPIELORDNER
 #define KORDAVO_SPIELORDNER "game"
 #endif
+
+// Whether the human managers' matches are shown live. The program shows
+// them; a test starts with them played unseen (at the engine's full speed,
+// as every test written before the live view expects) and switches the view
+// on when it is about the live view.
+inline void Test_Live_Ansicht(bool an) {
+    Spieltag_Hooks h = Spieltag_Get_Hooks();
+    h.live_ansicht = an ? +[] { return true; } : +[] { return false; };
+    Spieltag_Set_Hooks(h);
+}
 
 // False when the headless display, the archives or the fonts fail. With
 // `bildschirme` the game starts at the start screen and its wizard, as the
@@ -37,6 +48,7 @@ inline bool Test_Programm_Starten(const char* praefix, std::string* ordner, bool
         Main_Registrieren(Main_Spielstart_Pruefen);
         Main_Spielstart_Registrieren();
     }
+    Test_Live_Ansicht(false);
     return Headless_Starten() && Main_Hooks.Archive_Oeffnen() && Main_Hooks.Fonts_Laden();
 }
 

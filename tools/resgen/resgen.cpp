@@ -139,6 +139,9 @@ Manifest manifest_lesen(const std::string& datei) {
         } else if (r.art == "ton") {
             r.w = std::atoi(groesse.c_str());
             if (r.w < 1 || r.w > 20000) fehler("Tonlänge " + groesse + " außerhalb 1..20000 ms");
+        } else if (r.art == "anim") {
+            // Animation sets: the recipe draws its own frames (the size is "-").
+            if (groesse != "-" || r.rezept != "figuren") fehler("anim erwartet Größe - und Rezept figuren");
         } else if (r.art == "font") {
             r.h = std::atoi(groesse.c_str());
             if (r.h < 4 || r.h > 64) fehler("Fonthöhe " + groesse + " außerhalb 4..64");
@@ -295,6 +298,10 @@ int erzeugen(const std::string& aus, const std::string& manifest_datei, const st
                     s(static_cast<u32>(wav.size()));
                     s.bytes(wav.data(), wav.size());
                     eintraege[static_cast<size_t>(e)] = {RESF_BLOB, std::move(daten)};
+                } else if (z.art == "anim") {
+                    const std::vector<u8> blob = resgen::Animset_Blob(e);
+                    s.bytes(blob.data(), blob.size());
+                    eintraege[static_cast<size_t>(e)] = {RESF_ANIMSET, std::move(daten)};
                 } else if (z.art == "font") {
                     std::unique_ptr<Font> f(resgen::Schrift(z.rezept, z.h));
                     if (!f) {

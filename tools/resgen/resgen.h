@@ -67,6 +67,10 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // "regen,<first entry>" and "schnee,<first entry>" (nine frames each).
 Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
+// An animation set of the live view: entry 0 the ball, 1..188 the figures'
+// motions and the things linked sets draw (ball in the hands, flag, card),
+// 189..203 the spectators (docs/formats/animset.md).
+std::vector<u8> Animset_Blob(i32 eintrag);
 // The in-match line-up and tactics windows' pictures: liste, feld, zeile[,an],
 // schalter[,an], raus, rein, rot, gelbrot, platz, verletzt, taktik, balken,
 // fuellung, plus[,gedrueckt], minus[,gedrueckt].

@@ -89,6 +89,10 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
         if (!v.active || !v.pitch) continue;
         if (st) Spielansicht_Kamera(&v, v.pitch, st, kamera_fest);
         Spielansicht_Hintergrund(&v);
+        Spielansicht_Zuschauer(&v);
+        Spielansicht_Banden(&v, 1);
+        Spielansicht_Zeichnen(&v, st, kamera_fest);
+        Spielansicht_Banden(&v, 2);
         Spielansicht_Wetter(&v, v.pitch->regen_staerke, v.pitch->regen_art);
         Spielansicht_Leiste();
         Spielansicht_Kopfzeile(&v);
@@ -276,7 +280,8 @@ bool Spielansicht_View_Init(Spielansicht_View* v, Spielfeld_Daten* sf, u32 layou
     v->layout = layout % 3;
     if (!sf || !Spielansicht_Bild_Neu(v)) return false;
     Spielansicht_Kopfzeilen_Bauen(v);
-    Spielansicht_Trikotfarben(v);
+    Spielansicht_Farben_Bauen(v);
+    Spielansicht_Zuschauer_Bauen(v);
     v->present = 1;
     return true;
 }
@@ -321,15 +326,28 @@ void Spielansicht_Views_Free() {
 }
 
 bool Spielansicht_Init() {
+    if (geladen) return true;
+    // The figures, the pictures and the stadium sounds are needed; a start
+    // that misses one frees everything it loaded. Without the crowd's sets
+    // the stands stay empty.
+    geladen = Spielansicht_Animsets_Laden() && Spielansicht_Bilder_Laden() && Spielansicht_Sprites_Laden() &&
+              Spielansicht_Sound_Starten();
     if (!geladen) {
-        geladen = Spielansicht_Bilder_Laden() && Spielansicht_Sound_Starten();
-        if (!geladen) Spielansicht_Bilder_Free();
+        Spielansicht_Sound_Beenden();
+        Spielansicht_Animsets_Free();
+        Spielansicht_Bilder_Free();
+        Spielansicht_Sprites_Free();
+        return false;
     }
-    return geladen;
+    Spielansicht_Anim_Laden();
+    return true;
 }
 
 void Spielansicht_Free() {
     Spielansicht_Sound_Beenden();
+    Spielansicht_Animsets_Free();
+    Spielansicht_Sprites_Free();
+    Spielansicht_Anim_Free();
     Spielansicht_Bilder_Free();
     Spielansicht_Views_Free();
     geladen = false;

@@ -12,6 +12,7 @@
 
 #include "base/types.h"
 #include "match/spielfeld.h"
+#include "screens/live_view/figuren.h"
 
 struct Rastport;
 
@@ -50,6 +51,13 @@ struct Spielansicht_View {
     // stand). The pitch record carries no such choice, so a view built by
     // the run is never mirrored; the projection honours it.
     u32 gespiegelt = 0;
+    // Figures, boards and crowd (figuren.h).
+    u16 farben[SA_FARBTABELLEN][256] = {};  // colour table of each object
+    u32 name_bis[SF_SPIELER] = {};          // a hovered player's name shows until this pitch time
+    Sa_Bande banden[SA_BANDEN] = {};
+    u32 banden_bereit = 0;
+    Sa_Zuschauer zuschauer[SA_ZUSCHAUER_MAX] = {};
+    i32 zuschauer_anzahl = 0;
     // Commentary and ticker line (kommentar.h).
     char kommentar[256] = {};  // the sentence made of the last event taken
     char ticker[256] = {};     // the line at the view's foot

@@ -1,0 +1,149 @@
+// The 42 advertising boards around the pitch: each shows one of two sponsors'
+// logos and swaps them every eight seconds on its own phase, the old logo
+// sliding out diagonally upward while the new one slides in behind it.
+#include <algorithm>
+
+#include "base/random.h"
+#include "grafik_nummern.h"
+#include "graphics/blitter.h"
+#include "graphics/rastport.h"
+#include "graphics/resf.h"
+#include "screens/live_view/spielansicht.h"
+
+namespace {
+
+constexpr int LOGOS = 14;
+constexpr u32 WECHSEL_MS = 8000;
+
+// Placement in pixels of the full-scale pitch picture; kind 0 boards stand
+// behind the goal lines, kind 1 along the touchlines. Boards 0..19 are on the
+// far side (drawn before the figures), 20..41 on the near side.
+constexpr struct {
+    i32 x, y;
+    u32 art;
+} PLATZ[SA_BANDEN] = {
+    {117, 338, 0},  {239, 307, 0},  {361, 277, 0},  {922, 137, 0},  {1044, 107, 0}, {1166, 76, 0},
+    {1542, 76, 1},  {1663, 106, 1}, {1784, 136, 1}, {1904, 166, 1}, {2025, 196, 1}, {2146, 227, 1},
+    {2267, 257, 1}, {2630, 347, 1}, {2751, 378, 1}, {2872, 408, 1}, {2993, 438, 1}, {3114, 468, 1},
+    {3235, 499, 1}, {3356, 529, 1}, {2317, 889, 0}, {2439, 858, 0}, {2561, 828, 0}, {3123, 687, 0},
+    {3244, 657, 0}, {3367, 626, 0}, {103, 435, 1},  {224, 465, 1},  {345, 495, 1},  {466, 525, 1},
+    {586, 556, 1},  {707, 586, 1},  {828, 616, 1},  {949, 647, 1},  {1070, 677, 1}, {1191, 707, 1},
+    {1312, 738, 1}, {1433, 768, 1}, {1554, 798, 1}, {1675, 829, 1}, {1797, 859, 1}, {1918, 889, 1},
+};
+
+// Logos by kind and scale (0 full, 1 half), and the work pictures a swap is composed in.
+Rastport* logos[2][2][LOGOS] = {};
+Rastport* arbeit[2][2] = {};
+
+Rastport* halbieren(Rastport* voll) {
+    Rastport* h = Rastport_Neu(std::max(1, voll->breite / 2), std::max(1, voll->hoehe / 2), 16, 0, 0);
+    if (!h || !Rastport_Lock(h)) {
+        Rastport_Free(h);
+        return nullptr;
+    }
+    Blt_Rechteck(h, 0, 0, h->breite, h->hoehe, 0);
+    Blt_Kopie_Transparent_Halb(voll, h, 0, 0);
+    return h;
+}
+
+// A logo number from a board value: value mod 15 - 1, at least 1 when that is below 0.
+i32 logo_aus(u32 wert) {
+    const i32 l = static_cast<i32>(wert % 15) - 1;
+    return l < 0 ? 1 : std::min(l, LOGOS - 1);
+}
+
+void einrichten(Spielansicht_View* v) {
+    const Spielfeld_Daten& sf = *v->pitch;
+    for (int i = 0; i < SA_BANDEN; ++i) {
+        Sa_Bande& b = v->banden[i];
+        b = Sa_Bande{};
+        b.x = PLATZ[i].x, b.y = PLATZ[i].y, b.art = PLATZ[i].art;
+        b.wechsel_zeit = sf.uhr - static_cast<u32>(Rnd_Deko_Von_Bis(0, 7999));
+        b.logo[0] = logo_aus(sf.banden[i % 8]);
+        b.logo[1] = logo_aus(sf.banden[(i + 1) % 8]);
+        b.neu_x = b.art == 0 ? 13 : -13, b.neu_y = 26;
+    }
+    v->banden_bereit = 1;
+}
+
+}  // namespace
+
+i32 Spielansicht_Logo_Nummer(u32 wert) { return logo_aus(wert); }
+
+bool Spielansicht_Logos_Laden() {
+    for (int art = 0; art < 2; ++art) {
+        for (int i = 0; i < LOGOS; ++i) {
+            if (logos[art][0][i]) continue;
+            Rastport* rp = Resf_Grafik_Laden((art ? GRAFIK_LIVE_LOGO_1 : GRAFIK_LIVE_LOGO_0) + i);
+            if (!rp || !Rastport_Lock(rp) || !(logos[art][1][i] = halbieren(rp))) {
+                Rastport_Free(rp);
+                Spielansicht_Logos_Free();
+                return false;
+            }
+            logos[art][0][i] = rp;
+        }
+        for (int s = 0; s < 2; ++s) {
+            const Rastport* l = logos[art][s][0];
+            if (!arbeit[art][s]) arbeit[art][s] = Rastport_Neu(l->breite, l->hoehe, 16, 0, 0);
+            if (!arbeit[art][s] || !Rastport_Lock(arbeit[art][s])) {
+                Spielansicht_Logos_Free();
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void Spielansicht_Logos_Free() {
+    for (auto& art : logos)
+        for (auto& skala : art)
+            for (Rastport*& rp : skala) {
+                Rastport_Free(rp);
+                rp = nullptr;
+            }
+    for (auto& art : arbeit)
+        for (Rastport*& rp : art) {
+            Rastport_Free(rp);
+            rp = nullptr;
+        }
+}
+
+void Spielansicht_Banden(Spielansicht_View* v, int pass) {
+    if (!v || !v->pitch || !logos[0][0][0]) return;
+    if (!v->banden_bereit) einrichten(v);
+    const Spielfeld_Daten& sf = *v->pitch;
+    for (Sa_Bande& b : v->banden)
+        if (static_cast<i32>(sf.uhr - (b.wechsel_zeit + WECHSEL_MS)) > 0) b.wechsel_zeit = sf.uhr, b.wechselt = 1;
+    const int von = pass & 1 ? 0 : 20, bis = pass & 2 ? SA_BANDEN : 20;
+    const int s = v->layout == SA_VOLL ? 0 : 1, teiler = s ? 2 : 1;
+    for (int i = von; i < bis; ++i) {
+        Sa_Bande& b = v->banden[i];
+        const int art = b.art ? 1 : 0;
+        Rastport* jetzt = logos[art][s][b.logo[b.seite & 1]];
+        if (!b.wechselt) {
+            Spielansicht_Bild_Blit(v, jetzt, b.x / teiler, b.y / teiler);
+            continue;
+        }
+        // The two logos composed in the work picture, cut to the board's shape.
+        Rastport* a = arbeit[art][s];
+        Rastport* anderes = logos[art][s][b.logo[(b.seite + 1) & 1]];
+        Blt_Rechteck(a, 0, 0, a->breite, a->hoehe, 0);
+        Blt_Blit(jetzt, 0, 0, -1, -1, a, b.alt_x / teiler, b.alt_y / teiler, Blt_Opt_Transparent);
+        Blt_Blit(anderes, 0, 0, -1, -1, a, b.neu_x / teiler, b.neu_y / teiler, Blt_Opt_Transparent);
+        const u16* form = jetzt->bitmap->pixel16();
+        u16* p = a->bitmap->pixel16();
+        const i32 n = std::min(a->breite * a->hoehe, jetzt->breite * jetzt->hoehe);
+        for (i32 k = 0; k < n; ++k)
+            if (!form[k]) p[k] = 0;
+        Spielansicht_Bild_Blit(v, a, b.x / teiler, b.y / teiler);
+        const int dx = art == 0 ? -1 : 1;
+        b.alt_x += dx, b.neu_x += dx, b.alt_y -= 2, b.neu_y -= 2;
+        if ((art == 0 && b.neu_x < 0) || (art == 1 && b.neu_x > 0)) {
+            b.alt_x = b.alt_y = 0;
+            b.neu_x = art == 0 ? 13 : -13, b.neu_y = 26;
+            b.logo[b.seite & 1] = logo_aus(sf.banden[static_cast<u32>(Rnd_Deko_Von_Bis(0, 7))]);
+            b.seite ^= 1;
+            b.wechselt = 0;
+        }
+    }
+}

@@ -1,0 +1,111 @@
+// The live view's figures: the animation sets (frames of every motion in 16
+// directions, loaded from the stadium sprite archive), the colour tables that
+// put each club's kit on them, the sprite blits, the players, officials and
+// ball in depth order, the advertising boards and the crowd.
+#pragma once
+
+#include "base/types.h"
+#include "match/anim.h"
+#include "match/spielfeld.h"
+
+struct Spielansicht_View;
+struct Rastport;
+
+constexpr int SA_FARBTABELLEN = 62;   // one 256-entry table per object 0..61
+constexpr int SA_BANDEN = 42;         // advertising boards
+constexpr int SA_ZUSCHAUER_MAX = 4000;
+constexpr int SA_PUBLIKUM_GRUPPEN = 15;
+
+// An advertising board: place, swap time, the two logos and the slide.
+struct Sa_Bande {
+    i32 x, y;
+    u32 wechsel_zeit;   // pitch clock (ms) of the last swap
+    i32 logo[2];        // logos A and B
+    u32 seite;          // which of them shows
+    u32 wechselt;       // sliding
+    i32 alt_x, alt_y, neu_x, neu_y;
+    u32 art;            // 0 along a goal line, 1 along a touchline
+};
+
+// A spectator: kind 0 empty seat, 1 on a built stand, 2 on a plain one.
+struct Sa_Zuschauer {
+    u8 art, bild, gruppe, richtung;
+    u32 letzte_zeit, intervall;
+    i32 x, y;  // pixels of the full-scale pitch picture
+    u8 variante, seite, jubelt, frei;
+};
+
+// --- Animation sets ------------------------------------------------------------
+
+// A frame inside a loaded set (docs/formats/animset.md): the header's size and
+// offsets, its run-length rows.
+struct Sa_Frame {
+    i16 breite, hoehe, x_versatz, y_versatz;
+    const u8* zeilen;  // u32 row starts into `daten`, little-endian
+    const u8* daten;
+};
+// The frame of a loaded set, or null (set not loaded, direction or frame
+// out of range; the direction is clamped to the set's directions).
+const Sa_Frame* Spielansicht_Frame_Zeiger(int set, int richtung, int bild);
+
+// Loads every loadable set (progress box while it takes long); all or none.
+bool Spielansicht_Animsets_Laden();
+// Loads one set when it is loadable and not loaded; the bytes taken to *bytes.
+bool Spielansicht_Animset_Laden(int set, u32* bytes);
+void Spielansicht_Animset_Free(int set);
+void Spielansicht_Animsets_Free();
+// Bytes of the loaded sets' frames.
+u64 Spielansicht_Animsets_Bytes();
+// The frame of an animation entry: its ticks spread over the set's frames.
+int Spielansicht_Anim_Bild(int set, u16 ticks);
+
+// The 15 crowd animations (entries 189..203); all or none.
+bool Spielansicht_Anim_Laden();
+void Spielansicht_Anim_Free();
+const Sa_Frame* Spielansicht_Publikum_Frame(int gruppe, int richtung, int bild);
+int Spielansicht_Publikum_Bilder(int gruppe);
+
+// The small pictures of the figures (ball shadow, markers, shirt numbers)
+// and the boards' logos; all or none.
+bool Spielansicht_Sprites_Laden();
+void Spielansicht_Sprites_Free();
+bool Spielansicht_Logos_Laden();
+void Spielansicht_Logos_Free();
+
+// --- Colours -------------------------------------------------------------------
+
+// A figure's colours: hair, skin, kit colours 1, 2, 4, 3 and a last triple.
+struct Sa_Figur_Farben {
+    u8 rgb[21];
+};
+// Tints the eight palette parts of a table after a figure's colours (palette
+// entry 44 and the zero rule after it).
+void Spielansicht_Farbtabelle(u16 tabelle[256], const Sa_Figur_Farben& f);
+// Every colour table of the view: players by kit, officials, ball, the card
+// colours and the extra figures. False without a pitch.
+bool Spielansicht_Farben_Bauen(Spielansicht_View* v);
+
+// --- Drawing -------------------------------------------------------------------
+
+// Draws an 8-bit frame through object `objekt`'s colour table at a point of
+// the view's pitch picture (halved already in small views), clipped to the
+// view; true when anything was drawn.
+bool Spielansicht_Blit_Rle8(Spielansicht_View* v, const Sa_Frame* frame, int objekt, i32 x, i32 y);
+// A picture (colour key 0) at a point of the pitch picture, clipped to the view.
+void Spielansicht_Bild_Blit(const Spielansicht_View* v, Rastport* rp, i32 x, i32 y);
+// The players, officials and ball in depth order with their facing, linked
+// sets, shadow, numbers, markers and names.
+void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, u8 kamera_fest);
+// The advertising boards: pass bit 1 the far boards 0..19, bit 2 the near
+// boards 20..41.
+void Spielansicht_Banden(Spielansicht_View* v, int pass);
+// A board's logo number from a pitch record's board value: value mod 15 - 1,
+// 1 when that is below 0.
+i32 Spielansicht_Logo_Nummer(u32 wert);
+// Seats the crowd (by stand level and occupancy) and draws it.
+void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v);
+void Spielansicht_Zuschauer(Spielansicht_View* v);
+
+// The drawn direction turned one step towards the wanted one along the
+// shorter way (a tie turns towards lower numbers).
+int Spielansicht_Drehen(int ist, int soll);

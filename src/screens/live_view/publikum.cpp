@@ -1,0 +1,126 @@
+// The crowd: spectators seated on the terraces behind the boards, by stand
+// level and occupancy, in the colours of the club whose end they stand in,
+// cheering in waves when their side has something to cheer.
+#include <algorithm>
+#include <cmath>
+
+#include "base/random.h"
+#include "screens/live_view/projektion.h"
+#include "screens/live_view/spielansicht.h"
+
+namespace {
+
+// The eight stand blocks (metres): the first seat's ground point of the
+// front row, the step along the row, the step outwards from row to row; the
+// stand side each belongs to and its end (0 home, 1 away).
+struct Block {
+    double x, y, dx, dy, ax, ay;
+    int sitze, seite, ende;
+};
+// Rows rise 0.5 m and lie 0.85 m apart; a gap every twelve seats (the stairs).
+constexpr double REIHE_HOCH = 0.5, ERSTE_HOEHE = 0.45;
+constexpr Block BLOECKE[8] = {
+    {-10.5, 70.0, 0, -0.95, -0.85, 0, 38, 0, 0},  // left end, near half
+    {-10.5, 34.0, 0, -0.95, -0.85, 0, 40, 1, 0},  // left end, far half
+    {-3.0, -9.5, 0.95, 0, 0, -0.85, 58, 1, 1},    // far side, left half
+    {55.0, -9.5, 0.95, 0, 0, -0.85, 58, 2, 1},    // far side, right half
+    {118.5, -2.0, 0, 0.95, 0.85, 0, 38, 3, 1},    // right end, far half
+    {118.5, 34.0, 0, 0.95, 0.85, 0, 40, 4, 1},    // right end, near half
+    {0, 0, 0, 0, 0, 0, 0, 4, 0},                  // the near side is the camera's: no seats
+    {0, 0, 0, 0, 0, 0, 0, 5, 0},
+};
+
+// Rows by stand level (0 none, 1 plain, 2..4 built).
+constexpr int REIHEN[5] = {0, 5, 8, 10, 12};
+
+// Level of a stand byte of the pitch record.
+int stufe(i8 byte) {
+    static constexpr int STUFE[8] = {0, -1, 1, 1, 2, 2, 3, 4};
+    return STUFE[(byte + 1) & 7];
+}
+
+// Animation group by kind and a draw 0..100.
+u8 gruppe_fuer(int art, int w) {
+    static constexpr int GRENZEN[8] = {29, 49, 59, 69, 79, 84, 89, 99};
+    static constexpr u8 GRUPPE[2][9] = {{14, 1, 2, 5, 6, 7, 8, 9, 0}, {3, 4, 4, 4, 10, 11, 11, 12, 0}};
+    int k = 0;
+    while (k < 8 && w > GRENZEN[k]) ++k;
+    return GRUPPE[art == 2 ? 1 : 0][k];
+}
+
+}  // namespace
+
+void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v) {
+    if (!v || !v->pitch) return;
+    const Spielfeld_Daten& sf = *v->pitch;
+    v->zuschauer_anzahl = 0;
+    const bool gespiegelt = v->gespiegelt != 0;
+    for (int i = 0; i < 6; ++i) {
+        static constexpr int GESPIEGELT[6] = {2, 1, 0, 5, 4, 3};
+        const int j = gespiegelt ? GESPIEGELT[i] : i;
+        v->stand_level[j] = static_cast<u32>(std::max(0, stufe(sf.tribuene[j])));
+    }
+    for (int b = 0; b < 8; ++b) {
+        const Block& bl = BLOECKE[b];
+        const u32 level = v->stand_level[bl.seite];
+        if (level == 0 || bl.sitze == 0) continue;
+        const int art_stand = level == 1 ? 2 : 1;
+        const i32 belegt = sf.belegung[bl.seite];
+        // Spectators face the pitch's centre.
+        for (int r = 0; r < REIHEN[std::min<u32>(level, 4)]; ++r)
+            for (int s = 0; s < bl.sitze; ++s) {
+                if (v->zuschauer_anzahl >= SA_ZUSCHAUER_MAX) return;
+                const double luecke = (s / 12) * 0.6;
+                const double x = bl.x + bl.dx * (s + luecke) + bl.ax * r, y = bl.y + bl.dy * (s + luecke) + bl.ay * r;
+                const spielansicht::Punkt p = spielansicht::Projektion(spielansicht::VOLL, gespiegelt, x * 100, y * 100,
+                                                                       (ERSTE_HOEHE + REIHE_HOCH * r) * 100);
+                const spielansicht::Punkt m =
+                    spielansicht::Projektion(spielansicht::VOLL, gespiegelt, 5400, 3403, 0);
+                const spielansicht::Punkt g = spielansicht::Projektion(spielansicht::VOLL, gespiegelt, x * 100, y * 100, 0);
+                if (p.x < 0 || p.y < 0 || p.x >= spielansicht::VOLL.breite || p.y >= spielansicht::VOLL.hoehe) continue;
+                Sa_Zuschauer& z = v->zuschauer[v->zuschauer_anzahl++];
+                z = Sa_Zuschauer{};
+                z.art = Rnd_Deko_Von_Bis(0, 100) <= belegt ? static_cast<u8>(art_stand) : 0;
+                z.gruppe = gruppe_fuer(z.art, Rnd_Deko_Von_Bis(0, 100));
+                z.richtung = static_cast<u8>(Spielansicht_Richtung(g.x, g.y, m.x, m.y));
+                z.intervall = static_cast<u32>(50 + Rnd_Deko_Von_Bis(0, 300));
+                z.letzte_zeit = sf.uhr;
+                z.x = p.x, z.y = p.y;
+                z.seite = static_cast<u8>(bl.ende);
+                if (bl.ende == 0)
+                    z.variante = static_cast<u8>(Rnd_Deko_Von_Bis(0, 99) < 70 ? Rnd_Deko_Von_Bis(3, 17) : Rnd_Deko_Von_Bis(57, 61));
+                else
+                    z.variante = static_cast<u8>(Rnd_Deko_Von_Bis(0, 99) < 30 ? Rnd_Deko_Von_Bis(20, 33) : Rnd_Deko_Von_Bis(57, 61));
+            }
+    }
+    // Back rows first.
+    std::stable_sort(v->zuschauer, v->zuschauer + v->zuschauer_anzahl,
+                     [](const Sa_Zuschauer& a, const Sa_Zuschauer& b) { return a.y < b.y; });
+}
+
+void Spielansicht_Zuschauer(Spielansicht_View* v) {
+    if (!v || !v->pitch) return;
+    const Spielfeld_Daten& sf = *v->pitch;
+    const int teiler = v->layout == SA_VOLL ? 1 : 2;
+    const i32 x0 = v->scroll_x - 40, x1 = v->scroll_x + v->breite + 40, y0 = v->scroll_y - 10,
+              y1 = v->scroll_y + v->hoehe + 50;
+    for (int k = 0; k < v->zuschauer_anzahl; ++k) {
+        Sa_Zuschauer& z = v->zuschauer[k];
+        if (z.art == 0) continue;
+        const i32 x = z.x / teiler, y = z.y / teiler;
+        const int bilder = Spielansicht_Publikum_Bilder(z.gruppe);
+        // The frame advances even out of sight, so a wave runs on.
+        const Spielfeld_Seite& seite = sf.seite[z.seite & 1];
+        if (z.gruppe == 0 && !z.jubelt && Rnd_Deko_Von_Bis(0, 100) < seite.aufregung) z.jubelt = 1;
+        if (z.gruppe >= 1 && z.gruppe <= 6 && (seite.ereignis_bits & 1)) z.jubelt = Rnd_Deko_Von_Bis(0, 1) ? 1 : 0;
+        if (z.jubelt && z.gruppe < 7 && static_cast<i32>(sf.uhr - (z.letzte_zeit + z.intervall)) >= 0 && bilder > 0) {
+            z.letzte_zeit = sf.uhr;
+            z.bild = static_cast<u8>((z.bild + 1) % bilder);
+            if (z.bild == 0 && z.gruppe >= 1) z.jubelt = 0;
+        }
+        if (x < x0 || x > x1 || y < y0 || y > y1) continue;
+        int tabelle = z.variante;
+        if (tabelle >= SA_FARBTABELLEN || v->farben[tabelle][1] == 0) tabelle = 57;
+        Spielansicht_Blit_Rle8(v, Spielansicht_Publikum_Frame(z.gruppe, z.richtung, z.bild), tabelle, x, y);
+    }
+}

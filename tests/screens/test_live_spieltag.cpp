@@ -1,0 +1,211 @@
+// A new game's first matchday played headless through the program's own run
+// loop: the human manager's match comes up live (full view, figures, crowd,
+// boards under the control bar), the control bar's fast play speeds it up,
+// it plays to the final whistle, its result is the fixture's, and the live
+// view lets go of its pictures when the matchday is over. PNGs of the view
+// every fifteen minutes of play go into the test's screens folder. With a
+// damaged animation set the view cannot start: the match is still played,
+// shown as the overview, and keeps its result.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "base/memory.h"
+#include "gui/hauptmenue.h"
+#include "gui/menue.h"
+#include "kaputtes_archiv.h"
+#include "kit.h"
+#include "main/programm.h"
+#include "match/spielfeld.h"
+#include "matchday/spieltag.h"
+#include "platform/headless.h"
+#include "screens/live_view/spielansicht.h"
+#include "season/ankuendigung.h"
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
+#include "season/spiele.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+class SpieltagLauf : public ::testing::Test {
+  protected:
+    void TearDown() override { kit::Beenden(); }
+
+    // Frames of the program's run loop with an input script; the kit's clock
+    // moves 20 ms a frame.
+    void lauf(const std::string& skript, int frames) {
+        ASSERT_TRUE(Headless_Skript(skript + "wait 1\n"));
+        for (int i = 0; i < frames; ++i) {
+            kit::Warten(20);
+            Headless_Frames(1);
+        }
+    }
+    // Takes away what stands between the player and his match: pages,
+    // notices, the end of his turn.
+    void weiter() {
+        std::string skript = Ankuendigung_Wegklicken();
+        if (Menue_Requester_Offen()) {
+            if (const Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_2))
+                skript = "move " + std::to_string(k->x + k->w / 2) + " " + std::to_string(k->y + k->h / 2) +
+                         "\nwait 2\nclick left\n";
+        } else if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) &&
+                   Menue_Modus == 0) {
+            skript = "move 750 583\nwait 2\nclick left\n";  // end of the turn
+        }
+        lauf(skript, 6);
+    }
+};
+
+class LiveSpieltag : public SpieltagLauf, public ::testing::WithParamInterface<int> {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(kit::Starten(GetParam()));
+        Test_Live_Ansicht(true);
+    }
+};
+
+TEST_P(LiveSpieltag, TheHumanManagersMatchesAreShownLiveToTheFinalWhistle) {
+    ASSERT_GT(Team_Aktiv, 0);
+    // Days pass until the manager's match runs under the control bar.
+    Spielfeld_Daten* sf = nullptr;
+    for (int n = 0; n < 4000 && !sf; ++n) {
+        if (Menue_Screen_Icon_Ist_Vorhanden(ICON_SPIEL_BILD) && Spielansicht_Laufzustand() == 1)
+            sf = Spielansicht_Get_Spielfeld();
+        if (!sf) weiter();
+        if (HasFatalFailure()) return;
+    }
+    ASSERT_NE(sf, nullptr) << "no live match within the first days";
+    EXPECT_TRUE(Team_Hat_Manager(static_cast<int>(sf->team[0])) || Team_Hat_Manager(static_cast<int>(sf->team[1])));
+    const u32 spiel = sf->spiel;
+    // Each match of a human manager gets a view: one full view, or two halves.
+    lauf("move 400 300\n", 3);
+    Spielfeld_Daten* gezeigt[SF_MAX_ANZEIGE];
+    const int anzahl = Spielfeld_Anzeigeliste(gezeigt);
+    int menschen = 0;
+    for (int i = 0; i < anzahl; ++i)
+        menschen += Team_Hat_Manager(static_cast<int>(gezeigt[i]->team[0])) ||
+                    Team_Hat_Manager(static_cast<int>(gezeigt[i]->team[1]));
+    EXPECT_EQ(menschen, anzahl) << "only human managers' matches are shown";
+    EXPECT_GE(anzahl, 1);
+    EXPECT_LE(anzahl, GetParam());
+    for (int i = 0; i < SA_VIEWS; ++i) {
+        const Spielansicht_View& w = Spielansicht_Views()[i];
+        EXPECT_EQ(w.active != 0, i < anzahl) << i;
+        if (i < anzahl) {
+            EXPECT_EQ(w.pitch, gezeigt[i]) << i;
+            EXPECT_EQ(w.layout, anzahl == 1 ? SA_VOLL : SA_HALB) << i;
+        }
+    }
+    EXPECT_GT(Spielansicht_Animsets_Bytes(), 0u);
+    int figuren = 0;
+    for (const Anim_Def& a : Anim_Tabelle) figuren += a.gezeichnet != 0;
+    EXPECT_GE(figuren, 2) << "players and ball drawn";
+    EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_LEISTE_PAUSE)) << "the control bar over the view";
+    kit::Png("live_spieltag_" + std::to_string(anzahl) + "_anpfiff");
+    // The control bar's fast play: the match runs unpaced.
+    // (A notice or page that comes up at that moment takes the click: it is
+    // answered and the button clicked again.)
+    for (int versuch = 0; versuch < 4 && !Spielfeld_Get_Fast(); ++versuch) {
+        if (Menue_Requester_Offen() || Spielankuendigung_Screen_Offen()) weiter();
+        lauf("move 250 582\nwait 2\nclick left\nwait 2\n", 6);
+    }
+    if (GetParam() == 1) {
+        EXPECT_TRUE(Spielfeld_Get_Fast());
+    }
+    // With two managers at the machine the other one's notices may keep
+    // taking the click; the test then switches fast play on itself.
+    if (!Spielfeld_Get_Fast()) Spielfeld_Set_Fast(1);
+    // To the final whistle, a picture every fifteen minutes.
+    std::set<int> bilder;
+    int letzte_minute = -1, frames = 0;
+    int tore[2] = {0, 0};
+    bool ende = false;
+    for (; frames < 20000 && !ende; ++frames) {
+        Spielfeld_Daten* jetzt = Spielfeld_Zeiger(spiel);
+        if (!jetzt || jetzt->beendet) {
+            ende = true;
+            break;
+        }
+        if (jetzt->minute >= letzte_minute) letzte_minute = jetzt->minute;
+        tore[0] = jetzt->tore[0], tore[1] = jetzt->tore[1];
+        const int viertel = jetzt->minute / 15;
+        if (!bilder.count(viertel) && Spielansicht_Get_Spielfeld() == jetzt && jetzt->halbzeit <= 2) {
+            bilder.insert(viertel);
+            kit::Png("live_spieltag_" + std::to_string(anzahl) + "_min" + std::to_string(viertel * 15));
+        }
+        if (Menue_Requester_Offen() || Spielankuendigung_Screen_Offen()) weiter();
+        else lauf("", 1);
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_TRUE(ende) << "the match ended (" << frames << " frames, minute " << letzte_minute << ")";
+    EXPECT_GE(letzte_minute, 89);
+    EXPECT_GE(bilder.size(), 6u);
+    // The result is the fixture's.
+    if (Spielfeld_Daten* end = Spielfeld_Zeiger(spiel)) tore[0] = end->tore[0], tore[1] = end->tore[1];
+    const Spiel* fixture = Spiele_Get_Spiel(static_cast<i32>(spiel), true);
+    ASSERT_NE(fixture, nullptr);
+    EXPECT_EQ(fixture->tore_a, tore[0]);
+    EXPECT_EQ(fixture->tore_b, tore[1]);
+    // The matchday ends: the live view lets go of its sets and pictures.
+    for (int n = 0; n < 3000 && Spielansicht_Laufzustand() != 0; ++n) {
+        weiter();
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_EQ(Spielansicht_Laufzustand(), 0u);
+    EXPECT_EQ(Spielansicht_Animsets_Bytes(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Manager, LiveSpieltag, ::testing::Values(1, 2));
+
+// A damaged animation set: the live view cannot start, the match is shown
+// as the overview instead and is still played to its end with its result.
+class SpieltagOhneAnsicht : public SpieltagLauf {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(kit::Starten(1));
+        Test_Live_Ansicht(true);
+        ASSERT_TRUE(archiv.anlegen(7, [](u32& typ, u8*, u32) { typ = RESF_BILD; }));
+    }
+    void TearDown() override {
+        archiv.zurueck();
+        SpieltagLauf::TearDown();
+    }
+    Kaputtes_Archiv archiv;
+};
+
+TEST_F(SpieltagOhneAnsicht, ADamagedSetLeavesTheMatchToTheOverview) {
+    Spielfeld_Daten* sf = nullptr;
+    for (int n = 0; n < 4000 && !sf; ++n) {
+        if (Menue_Screen_Icon_Ist_Vorhanden(ICON_SPIEL_BILD)) sf = Menue_Laufendes_Spiel();
+        if (!sf) weiter();
+        if (HasFatalFailure()) return;
+    }
+    ASSERT_NE(sf, nullptr);
+    const u32 spiel = sf->spiel;
+    lauf("move 400 300\n", 3);
+    EXPECT_EQ(Spielansicht_Laufzustand(), 2u) << "the start failed and is not tried every frame";
+    EXPECT_EQ(Spielansicht_Get_Spielfeld(), nullptr);
+    EXPECT_EQ(Spielansicht_Animsets_Bytes(), 0u);
+    kit::Png("live_spieltag_ohne_ansicht");
+    Spielfeld_Set_Fast(1);
+    int tore[2] = {0, 0}, minute = 0;
+    for (int n = 0; n < 20000; ++n) {
+        Spielfeld_Daten* jetzt = Spielfeld_Zeiger(spiel);
+        if (!jetzt || jetzt->beendet) break;
+        tore[0] = jetzt->tore[0], tore[1] = jetzt->tore[1], minute = jetzt->minute;
+        if (Menue_Requester_Offen() || Spielankuendigung_Screen_Offen()) weiter();
+        else lauf("", 1);
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_GE(minute, 89);
+    if (Spielfeld_Daten* end = Spielfeld_Zeiger(spiel)) tore[0] = end->tore[0], tore[1] = end->tore[1];
+    const Spiel* fixture = Spiele_Get_Spiel(static_cast<i32>(spiel), true);
+    ASSERT_NE(fixture, nullptr);
+    EXPECT_EQ(fixture->tore_a, tore[0]);
+    EXPECT_EQ(fixture->tore_b, tore[1]);
+}
+
+}  // namespace
