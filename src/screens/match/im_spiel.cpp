@@ -700,7 +700,13 @@ void text_links(Rastport* ziel, i32 n, i32 x, i32 y) {
 }  // namespace
 
 void E_Im_Spiel_Screen_Liste_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
-    if (!i || !ziel || !spielfeld()) return;
+    if (!i || !ziel) return;
+    // The match is over (or no longer shown): the windows go and the match
+    // is no longer held by them.
+    if (!spielfeld()) {
+        E_Im_Spiel_Screen_Schliessen();
+        return;
+    }
     ziehen_pruefen();
     const i32 x = i->x, y = i->y;
     text_links(ziel, T_NR, x + 6, y + 16);
