@@ -120,6 +120,10 @@ Spielfeld_Hooks spielfeld_tabelle() {
     };
     h.hole_spielfeld = Spielfeld_Netz_Holen;
 #endif
+#if KORDAVO_HAT_SCREENS
+    // A player's deduction at a place is the in-match line-up screen's rule.
+    h.positionsabzug = E_Im_Spiel_Screen_Positionsabzug;
+#endif
     return h;
 }
 #endif

@@ -259,9 +259,14 @@ TEST_F(ImSpiel, TheDeductionOfAPlayerAtAPoint) {
         {-5, 5400, 0},                 // no player
         {Spieler_Anzahl + 3, 5400, 0},
     };
-    for (const auto& f : faelle)
+    for (const auto& f : faelle) {
         EXPECT_EQ(E_Im_Spiel_Screen_Positionsabzug(sf, static_cast<i32>(team), f.spieler, f.x, 3403), f.erwartet)
             << f.spieler << " at " << f.x;
+        // The engine asks the same rule for a player of its pitch.
+        if (const int slot = slot_von(f.spieler); slot >= 0) {
+            EXPECT_EQ(Spielfeld_Positionsabzug(sf, 0, slot, f.x, 3403), f.erwartet) << f.spieler << " at " << f.x;
+        }
+    }
 }
 
 TEST_F(ImSpiel, DraggingAFigureMovesThePlayersTacticalPointAndTheWindowsKeepTheirPlaces) {
