@@ -120,6 +120,14 @@ void uhr_stellen(Vid_Film& f) {
 
 std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner,
                               const std::vector<std::vector<u16>>& frames, u32 schluessel_abstand) {
+    return Vid_Schreiben(
+        w, h, fps_zaehler, fps_nenner, static_cast<i32>(frames.size()),
+        [&](i32 i, std::vector<u16>& bild) { bild = frames[static_cast<size_t>(i)]; }, schluessel_abstand);
+}
+
+std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner, i32 anzahl,
+                              const std::function<void(i32, std::vector<u16>&)>& bild, u32 schluessel_abstand) {
+    const size_t n = static_cast<size_t>(std::max(0, anzahl));
     std::vector<u8> d;
     bytes::Schreiber s{d};
     s(u32{0x4449564B});  // "KVID"
@@ -127,7 +135,7 @@ std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner,
     s(static_cast<u16>(w));
     s(static_cast<u16>(h));
     s(u16{0});
-    s(static_cast<u32>(frames.size()));
+    s(static_cast<u32>(n));
     s(fps_zaehler);
     s(fps_nenner);
     s(u32{0});  // flags: no sound track
@@ -135,23 +143,29 @@ std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner,
     s(u16{0});  // sound channels
     s(u16{0});
     const size_t tabelle = d.size();
-    for (size_t i = 0; i <= frames.size(); ++i) s(u32{0});
-    std::vector<u8> roh(static_cast<size_t>(w) * h * 2);
-    for (size_t i = 0; i < frames.size(); ++i) {
+    for (size_t i = 0; i <= n; ++i) s(u32{0});
+    const size_t pixel = static_cast<size_t>(w) * h;
+    std::vector<u8> roh(pixel * 2);
+    std::vector<u16> jetzt(pixel), vorher(pixel);
+    for (size_t i = 0; i < n; ++i) {
         put_u32le(d.data() + tabelle + 4 * i, static_cast<u32>(d.size()));
+        jetzt.assign(pixel, 0);
+        bild(static_cast<i32>(i), jetzt);
+        jetzt.resize(pixel);
         const bool schluessel = schluessel_abstand == 0 || i % schluessel_abstand == 0;
-        for (size_t k = 0; k < roh.size() / 2; ++k) {
-            const u16 v = schluessel ? frames[i][k] : static_cast<u16>(frames[i][k] ^ frames[i - 1][k]);
+        for (size_t k = 0; k < pixel; ++k) {
+            const u16 v = schluessel ? jetzt[k] : static_cast<u16>(jetzt[k] ^ vorher[k]);
             roh[2 * k] = static_cast<u8>(v), roh[2 * k + 1] = static_cast<u8>(v >> 8);
         }
-        uLongf n = compressBound(static_cast<uLong>(roh.size()));
-        std::vector<u8> z(n);
-        compress2(z.data(), &n, roh.data(), static_cast<uLong>(roh.size()), 9);
+        uLongf z_n = compressBound(static_cast<uLong>(roh.size()));
+        std::vector<u8> z(z_n);
+        compress2(z.data(), &z_n, roh.data(), static_cast<uLong>(roh.size()), 9);
         s(static_cast<u8>(schluessel ? 0 : 1));
         s(static_cast<u32>(roh.size()));
-        s.bytes(z.data(), n);
+        s.bytes(z.data(), z_n);
+        std::swap(jetzt, vorher);
     }
-    put_u32le(d.data() + tabelle + 4 * frames.size(), static_cast<u32>(d.size()));
+    put_u32le(d.data() + tabelle + 4 * n, static_cast<u32>(d.size()));
     return d;
 }
 

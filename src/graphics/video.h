@@ -5,6 +5,7 @@
 // screen once per frame.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ constexpr u32 KVID_MAX_FRAMES = 100000;
 // before, each zlib-packed.
 std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner,
                               const std::vector<std::vector<u16>>& frames, u32 schluessel_abstand = 25);
+// The same with the frames drawn one at a time by `bild` (frame number, the
+// frame's w * h pixels to fill), so a long video never lies whole in memory.
+std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner, i32 anzahl,
+                              const std::function<void(i32, std::vector<u16>&)>& bild, u32 schluessel_abstand = 25);
 
 // The clock the videos run on, in milliseconds: the program's clock; tests
 // install their own.

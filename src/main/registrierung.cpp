@@ -57,12 +57,15 @@
 #if KORDAVO_HAT_SCREENS
 #include "screens/anmelden.h"
 #include "screens/club/spielstand.h"
+#include "screens/live_view/kommentar.h"
+#include "screens/live_view/stadion_ton.h"
 #include "screens/match/ank_bild.h"
 #include "screens/match/im_spiel.h"
 #include "screens/screens.h"
 #endif
 #if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
 #include "net/server_schalter.h"
+#include "net/start_netz.h"
 #endif
 #if KORDAVO_HAT_SEASON
 #include "season/ankuendigung.h"
@@ -121,6 +124,12 @@ Spielfeld_Hooks spielfeld_tabelle() {
     h.hole_spielfeld = Spielfeld_Netz_Holen;
 #endif
 #if KORDAVO_HAT_SCREENS
+    // The engine's notices in the live view's ticker line; the crowd's
+    // sounds of the match the focused view shows.
+    h.ticker = Spielansicht_Ticker_Setzen;
+    h.sound_stadion = Spielansicht_Sound_Stadion;
+    h.sound_reaktion = Spielansicht_Sound_Reaktion;
+    h.sound_stereo = Spielansicht_Sound_Stereo;
     // A player's deduction at a place is the in-match line-up screen's rule.
     h.positionsabzug = E_Im_Spiel_Screen_Positionsabzug;
 #endif
@@ -455,6 +464,10 @@ void screens_anmelden() {
         .server_oeffnen = Netz_Server_Oeffnen,
         .server_schliessen = Netz_Server_Schliessen,
         .lokale_adresse = Netz_Lokale_Adresse,
+        .server_pruefen = Netz_Start_Server_Pruefen,
+        .suche_starten = Netz_Start_Suche_Starten,
+        .suche_stand = Netz_Start_Suche_Stand,
+        .verbinden = Netz_Start_Verbinden,
     });
 #endif
 #endif

@@ -27,6 +27,7 @@
 #include "world/global.h"
 #include "world/manager.h"
 #include "world/team.h"
+#include "world/markt.h"
 
 namespace {
 
@@ -57,6 +58,11 @@ Spielfeld_Hooks Saison_Spielfeld_Tabelle() {
         Spiele_Ereignis_Eintragen(static_cast<i32>(spiel), flags, minute, spieler, zweiter);
     };
     h.reset_spielschritt = Kalender_Reset_Spielschritt;
+    // A managed club's player left out lately may sulk (the server decides).
+    h.spieler_nach_spiel = [](u32 team, i32 spieler) {
+        if (ruf::Client() || !Team_Hat_Manager(static_cast<int>(team))) return;
+        Ereignis_Spieler_Nach_Spiel(static_cast<i32>(team), spieler);
+    };
     // Fines of the evaluation (cards) go to the bank like a forfeit's.
     h.strafe = Spieltag_Strafe_Buchen;
     // A client with this team has fetched its pitch: its side is ready.
@@ -119,6 +125,7 @@ void Saison_Module_Anmelden(const Season_Module_Hooks& module, const Spielfeld_H
             [](i32 team, const char* text) {
                 if (Team_Hat_Manager(team)) News_Neu_Text(-1, team, -1, NEWS_NACHRICHT, nullptr, text);
             },
+        .transfer_erloes = Transfer_Angebot_Differenz,
         .spieler_statistik = Spiele_Spieler_Statistik,
         .spiel_daten = Spieltag_Spiel_Daten,
         .rangliste_platz =

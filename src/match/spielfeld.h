@@ -481,6 +481,9 @@ struct Spielfeld_Hooks {
     void (*ticker)(Spielfeld_Daten* sf, const char* text) = [](Spielfeld_Daten*, const char*) {};
     void (*sound_stadion)(int gruppe, int schleife, int lautstaerke, int variante) = [](int, int, int, int) {};
     void (*sound_reaktion)(int art, int stufe) = [](int, int) {};
+    // One stadium sample (0..34: whistles, the ball, the net) panned by the
+    // difference of two places.
+    void (*sound_stereo)(int sample, int a, int b) = [](int, int, int) {};
     // After-match bookings.
     void (*statistik_spieler)(i32 spieler, u32 wettbewerb, int tore, int minuten, int note,
                               int wechsel) = [](i32, u32, int, int, int, int) {};

@@ -171,9 +171,9 @@ bool global_lesen(Global_Stand* g) {
                     Trainingslager_Def& d = g->l[nl];
                     if (key == G_LAGER_NAME || key == G_NAME) text(k, d.name, sizeof d.name);
                     else if (key == G_KOSTEN) ok = zahl_in(k, 0, 100000000, &d.kosten);
-                    else if (key == G_MORAL) ok = zahl_in(k, 0, 10, &d.moral);
-                    else if (key == G_ERHOLUNG) ok = zahl_in(k, 0, 10, &d.erholung);
-                    else if (key == G_STAERKE) ok = zahl_in(k, 0, 10, &d.staerke);
+                    else if (key == G_MORAL) ok = zahl_in(k, 0, 1000, &d.moral);
+                    else if (key == G_ERHOLUNG) ok = zahl_in(k, 0, 1000, &d.erholung);
+                    else if (key == G_STAERKE) ok = zahl_in(k, 0, 1000, &d.staerke);
                     else if (key == G_INFO || key == G_INFO1) text(k, d.info, sizeof d.info);
                     else block = -2;
                 } else if (block == G_ATTRIBUT && na >= 0 && na < 54) {

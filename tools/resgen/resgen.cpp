@@ -40,6 +40,14 @@
 
 namespace {
 
+// Films whose picture depends on the entry (the others are drawn once per size).
+bool nach_eintrag(const std::string& rezept) {
+    for (const char* r : {"training", "uebung", "lager"})
+        if (rezept.rfind(r, 0) == 0) return true;
+    return false;
+}
+
+
 [[noreturn]] void fehler_ende(const std::string& t, int code = 1) {
     std::fprintf(stderr, "resgen: %s\n", t.c_str());
     std::exit(code);
@@ -238,6 +246,10 @@ int erzeugen(const std::string& aus, const std::string& manifest_datei, const st
     resgen::Umgebung u;
     u.art_ordner = art;
     teams_lesen(teams, u);
+    // The attribute names live beside the team configuration.
+    const size_t schnitt = teams.find_last_of('/');
+    u.attribute = resgen::Attribut_Namen_Lesen((schnitt == std::string::npos ? std::string() : teams.substr(0, schnitt + 1)) +
+                                               "1_global.cfg");
     wappen_unterscheiden(u);
     int fehler = 0;
     for (const auto& [datei, partitur] : m.musik) {
@@ -258,7 +270,7 @@ int erzeugen(const std::string& aus, const std::string& manifest_datei, const st
             for (const Zeile& z : m.zeilen)
                 for (i32 e = z.von; z.archiv == name && e <= z.bis; ++e) {
                     const std::string schluessel = z.rezept + "/" + std::to_string(z.w) + "x" + std::to_string(z.h) +
-                                                   "/" + std::to_string(z.rezept.rfind("training", 0) == 0 ? e : 0);
+                                                   "/" + std::to_string(nach_eintrag(z.rezept) ? e : 0);
                     if (!gezeichnet.count(schluessel)) gezeichnet[schluessel] = resgen::Film(z.rezept, z.w, z.h, e, u);
                     filme[static_cast<size_t>(e)] = gezeichnet[schluessel];
                     if (filme[static_cast<size_t>(e)].empty()) ++fehler;

@@ -187,18 +187,34 @@ void global_schreiben(Ausgabe& gc) {
         gc.text_("NAME", kontinente[k]);
         gc.schluessel("LAENDER", hat ? "JA" : "NEIN");
     }
-    static const char* lager[8] = {
-        "Sportschule am See",    "Höhentrainingslager", "Strandcamp Süd", "Waldhotel Birkengrund",
-        "Leistungszentrum Nord", "Bergcamp Alpenblick", "Wüstencamp",     "Kurhotel Thermalbad"};
+    // The eight camps: morale, recovery and strength ratings 0..100 (100 fills a bar).
+    struct Lager {
+        const char* name;
+        int moral, erholung, staerke;
+        const char* info;
+    };
+    static const Lager lager[8] = {
+        {"Sportschule am See", 55, 70, 40,
+         "Ruhige Tage am Wasser: leichte Einheiten, viel Erholung und Zeit für die Mannschaft."},
+        {"Höhentrainingslager", 40, 35, 90,
+         "Training in dünner Luft: hart, aber die Kraft der Spieler wächst deutlich."},
+        {"Strandcamp Süd", 85, 60, 35, "Sonne, Sand und Teamabende: gut für die Stimmung, weniger für die Kraft."},
+        {"Waldhotel Birkengrund", 60, 85, 45, "Waldläufe und viel Ruhe: die Spieler kommen erholt zurück."},
+        {"Leistungszentrum Nord", 35, 50, 80, "Moderne Hallen und strenge Trainer: viel Arbeit an der Stärke."},
+        {"Bergcamp Alpenblick", 50, 45, 100,
+         "Bergläufe bis an die Grenze: die härteste Schule. Vorsicht vor Verletzungen!"},
+        {"Wüstencamp", 30, 25, 75, "Hitze und Sand härten ab, erschöpfen die Spieler aber schnell."},
+        {"Kurhotel Thermalbad", 75, 100, 20, "Bäder, Massagen und leichtes Training: die beste Erholung für müde Beine."},
+    };
     for (int c = 0; c < 8; c++) {
         gc.zeile("");
         gc.zeile("NEUER_TR_LAGER");
-        gc.text_("TR_LAGER_NAME", lager[c]);
+        gc.text_("TR_LAGER_NAME", lager[c].name);
         gc.zahl("KOSTEN", 40000 + c * 35000);
-        gc.zahl("MORAL", 1 + (c * 3) % 5);
-        gc.zahl("ERHOLUNG", 1 + (c * 2 + 1) % 5);
-        gc.zahl("STAERKE", 1 + c % 5);
-        gc.text_("INFO", std::string("Trainingslager ") + lager[c]);
+        gc.zahl("MORAL", lager[c].moral);
+        gc.zahl("ERHOLUNG", lager[c].erholung);
+        gc.zahl("STAERKE", lager[c].staerke);
+        gc.text_("INFO", lager[c].info);
     }
     for (int a = 0; a < 54; a++) {
         gc.zeile("");

@@ -1,0 +1,659 @@
+#include "screens/training/lager.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "base/random.h"
+#include "base/ruf.h"
+#include "base/tools.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "graphics/sound.h"
+#include "graphics/video.h"
+#include "grafik_nummern.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "gui/umbruch.h"
+#include "platform/input.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/namen.h"
+#include "screens/teile/requester.h"
+#include "screens/teile/sterne.h"
+#include "screens/training/ablauf.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/netz.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr int MODUS_ERSCHOEPFUNG = 56, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUMMER = 84, MODUS_SLOT = 87,
+              MODUS_MORAL = 90, MODUS_STAERKE = 92, MODUS_MAX = 97;
+constexpr u32 VERLETZT = 0x40, NICHT_SPIELBEREIT = 0x7c0;
+constexpr i32 FONT_KLEIN = 9, FONT_MITTEL = 11, FONT_TITEL = 14, FONT_NUMMER = 15;
+constexpr i32 BADGE[4] = {3, 1, 0, 2};
+constexpr i32 VERLETZUNG_LAGER = 2;
+constexpr i32 KLANG_LAGER = 0;
+constexpr u16 FARBE_GEFAHR = 50055;
+// Exhaustion pictures by the change: <= -2, -1, 0, 1, >= 2.
+constexpr i32 ERSCHOEPFUNG_BILD[5] = {24046, 24042, 24045, 24044, 24043};
+
+// Camp texts.
+enum : i32 {
+    T_TITEL = 0, T_MORAL = 1, T_ERHOLUNG = 2, T_STAERKE = 3, T_KOSTEN = 4, T_GEFAHR = 5, T_LAEUFT = 9,
+    T_ERSCHOEPFT = 10, T_ERGEBNIS = 11, T_SPALTE = 12, T_VERLETZT = 18, T_STAERKER = 19, T_POTENTIAL = 20,
+    T_SCHWAECHE = 21, T_SCHWAECHE_2 = 22, T_GELD = 24, T_LEER = 25, T_KEIN_FILM = 26,
+};
+// ZUSATZTEXTE_DOLV.
+enum : i32 { H_LOS = 7, H_ENDE = 8, H_BLAETTERN = 10, H_STAERKE = 19, H_MAXIMUM = 20, H_EREIGNIS = 21 };
+constexpr i32 E1_SPALTE = 16;
+
+i32 blaettern_drossel_lager = 0;
+Screen_Drossel blaettern_drossel;
+Lager_Lauf lauf;
+Bnk_Video* video = nullptr;
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_TRAININGS_LAGER, n); }
+const char* dolv(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+Rastport* bild(u32 n) { return Menue_Get_Hooks().grafik_holen(n); }
+void blit(Rastport* ziel, u32 n, i32 x, i32 y) {
+    if (Rastport* b = bild(n)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+i32 wert(int m, i32 p) { return Spieler_Wert(m, p, 0, OP_LESEN); }
+void schreiben(int m, i32 p, i32 w) { Spieler_Wert(m, p, w, OP_SCHREIBEN); }
+bool verletzt(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & VERLETZT) != 0; }
+i32 gezeigt() {
+    const i32 c = static_cast<i32>(Menue_Icon_Zustand(ICON_LAGER_RAHMEN));
+    return c >= 0 && c < TRAININGSLAGER_ANZAHL ? c : 0;
+}
+i32 prozent(i32 p) { return p * 100 / LAUF_BALKEN; }
+u32 jetzt_ms() { return W32_Get_Time(); }
+
+constexpr auto WAHL = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSLAGER_WAHL>({
+    {.nummer = ICON_LAGER_RAHMEN,
+     .grafik = GRAFIK_LAGER_RAHMEN,
+     .x = 9,
+     .y = 107,
+     .status = MENUE_S_TRANSPARENT,
+     .zeichnen = Trainings_Lager_Zeichnen,
+     .ebene = 1,
+     .w = 782,
+     .h = 440},
+    {.nummer = ICON_LAGER_ZURUECK,
+     .grafik = GRAFIK_LAGER_ZURUECK,
+     .grafik_gedrueckt = GRAFIK_LAGER_ZURUECK_GEDRUECKT,
+     .x = 43,
+     .y = 435,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Trainings_Lager_Blaettern,
+     .ebene = 2,
+     .w = 30,
+     .h = 30},
+    {.nummer = ICON_LAGER_VOR,
+     .grafik = GRAFIK_LAGER_VOR,
+     .grafik_gedrueckt = GRAFIK_LAGER_VOR_GEDRUECKT,
+     .x = 75,
+     .y = 435,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Trainings_Lager_Blaettern,
+     .ebene = 2,
+     .w = 30,
+     .h = 30},
+    {.nummer = ICON_LAGER_LOS,
+     .grafik = GRAFIK_LAGER_LOS,
+     .grafik_gedrueckt = GRAFIK_LAGER_LOS_GEDRUECKT,
+     .x = 586,
+     .y = 295,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Trainings_Lager_Los,
+     .ebene = 2,
+     .w = 180,
+     .h = 34},
+});
+
+constexpr u32 MODAL = MENUE_F_MODAL;
+constexpr auto LAUF = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSLAGER>({
+    {.nummer = ICON_LAUF_BLOCKER, .flags = MODAL | MENUE_F_GANZER_SCREEN, .ebene = 14, .w = 800, .h = 600},
+    {.nummer = ICON_LAUF_PANEL,
+     .grafik = GRAFIK_LAGER_LAUF,
+     .flags = MODAL | MENUE_F_NICHT_ABFRAGEN,
+     .x = 66,
+     .y = 87,
+     .status = MENUE_S_TRANSPARENT,
+     .zeichnen = Trainings_Lager_Run_Zeichnen,
+     .ebene = 15,
+     .w = 668,
+     .h = 360},
+    {.nummer = ICON_LAUF_ENDE,
+     .grafik = GRAFIK_LAGER_ENDE,
+     .grafik_gedrueckt = GRAFIK_LAGER_ENDE_GEDRUECKT,
+     .flags = MODAL,
+     .x = 446,
+     .y = 269,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Trainings_Lager_Ende_Klick,
+     .ebene = 16,
+     .w = 180,
+     .h = 34},
+});
+
+constexpr i32 ergebnis_y(i32 i) { return 128 + 17 * i + (i > 10 ? 21 : 0) + (i > 16 ? 21 : 0); }
+constexpr Screen_Icon ergebnis_zeile(i32 i) {
+    return {.nummer = static_cast<i16>(ICON_ERGEBNIS_ZEILE + i),
+            .flags = MODAL,
+            .x = 100,
+            .y = static_cast<i16>(ergebnis_y(i)),
+            .status = MENUE_S_TRANSPARENT,
+            .klick = Trainings_Lager_Ergebnis_Klick,
+            .zeichnen = Trainings_Lager_Ergebnis_Zeile,
+            .ebene = 18,
+            .w = 600,
+            .h = 17,
+            .user = {static_cast<u32>(i), 0}};
+}
+constexpr auto ERGEBNIS = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSLAGER>({
+    {.nummer = ICON_LAUF_BLOCKER,
+     .flags = MODAL | MENUE_F_GANZER_SCREEN,
+     .klick = Trainings_Lager_Ergebnis_Klick,
+     .ebene = 14,
+     .w = 800,
+     .h = 600},
+    {.nummer = ICON_ERGEBNIS_RAHMEN,
+     .grafik = GRAFIK_LAGER_ERGEBNIS,
+     .flags = MODAL,
+     .x = 65,
+     .y = 79,
+     .status = MENUE_S_TRANSPARENT,
+     .klick = Trainings_Lager_Ergebnis_Klick,
+     .ebene = 17,
+     .w = 670,
+     .h = 470,
+     .hilfe_prozedur = Trainings_Lager_Ergebnis_Spalte},
+    ergebnis_zeile(0),  ergebnis_zeile(1),  ergebnis_zeile(2),  ergebnis_zeile(3),  ergebnis_zeile(4),
+    ergebnis_zeile(5),  ergebnis_zeile(6),  ergebnis_zeile(7),  ergebnis_zeile(8),  ergebnis_zeile(9),
+    ergebnis_zeile(10), ergebnis_zeile(11), ergebnis_zeile(12), ergebnis_zeile(13), ergebnis_zeile(14),
+    ergebnis_zeile(15), ergebnis_zeile(16), ergebnis_zeile(17), ergebnis_zeile(18), ergebnis_zeile(19),
+});
+
+// A bar's top: held below the end of the bar.
+i32 oben_halten(i32 top) { return top >= LAUF_BALKEN ? Rnd(321, 341) : top; }
+
+// The stage targets after the first: m draws from lo..top, highest first.
+void ziele(Lager_Balken& b, i32 m, i32 lo, i32 top) {
+    i32 z[LAUF_STUFEN];
+    for (i32 i = 0; i < m; ++i) z[i] = Rnd(lo, std::max(lo, top));
+    std::sort(z, z + m, [](i32 a, i32 c) { return a > c; });
+    for (i32 i = 0; i < m; ++i) b.ziel[i + 1] = z[i];
+}
+
+void halt_beginnen(Lager_Balken& b, u32 jetzt) {
+    b.zustand = 5;
+    b.halt_beginn = jetzt;
+}
+
+i32 haltezeit(const Lager_Balken& b) { return b.halten[std::clamp(b.stufe, 0, LAUF_STUFEN - 1)]; }
+i32 zielwert(const Lager_Balken& b) { return b.ziel[std::clamp(b.stufe, 0, LAUF_STUFEN - 1)]; }
+
+void fallen(Lager_Balken& b, u32 jetzt) {
+    b.position -= Rnd_Basis(2, 4);
+    if (b.position <= zielwert(b)) halt_beginnen(b, jetzt);
+}
+
+// The morale (k 0) and recovery (k 1) bars.
+void balken_schritt(i32 k, u32 jetzt) {
+    Lager_Balken& b = lauf.balken[k];
+    const Trainingslager_Def& d = Trainingslager_Tabelle[lauf.lager];
+    if (b.stufe >= b.stufen) b.zustand = 6;
+    if (b.zustand == 0) {
+        b.position += 4;
+        if (b.position >= zielwert(b)) {
+            halt_beginnen(b, jetzt);
+            b.stufe = std::min(b.stufe + 1, LAUF_STUFEN - 1);
+        }
+    } else if (b.zustand == 6) {
+        b.position -= Rnd_Basis(2, 4);
+        if (b.position <= 0) halt_beginnen(b, jetzt);
+    } else if (b.zustand == 5) {
+        b.position += Rnd_Basis(-3, 3);
+    } else if (b.zustand == 3) {
+        fallen(b, jetzt);
+    }
+    if (b.zustand == 5 && jetzt - b.halt_beginn > static_cast<u32>(std::max(0, haltezeit(b)))) {
+        b.stufe += 1;
+        b.zustand = 3;
+        b.position += k == 0 ? Rnd(0, std::max(0, d.moral * 4)) : Rnd(0, std::max(0, d.erholung * 2));
+    }
+    if (b.position >= LAUF_BALKEN) b.position = Rnd(351, 355);
+    if (b.position < 0) b.position = Rnd(0, 10);
+}
+
+// A random player of the squad (never outside the list).
+i32 zufallsspieler() { return lauf.anzahl > 0 ? lauf.kader[Rnd(0, lauf.anzahl - 1)] : -1; }
+
+// What befalls a player hit by the strength bar.
+void treffer(i32 p) {
+    if (p < 0 || verletzt(p)) return;
+    const i32 r = Rnd(0, 100);
+    i32 neg[3];
+    if (Attribute_Get_Attribute(p, neg, 3, 2) > 0 && Attribut_Spieler_Setze_Wert(p, neg[0], 3)) {
+        Trainings_Lager_Melden(p, 2, neg[0]);
+    } else if (r < 85 && Attribute_Get_Attribut_In_Ausbildung(p) != TRAINING_STERN) {
+        const i32 s = wert(MODUS_STAERKE, p);
+        if (s < wert(MODUS_MAX, p)) {
+            schreiben(MODUS_STAERKE, p, s + 1);
+            Trainings_Lager_Melden(p, 0, 1);
+        }
+    } else if (wert(MODUS_MAX, p) < 12) {
+        schreiben(MODUS_MAX, p, std::min(12, wert(MODUS_MAX, p) + 2));
+        Trainings_Lager_Melden(p, 1, 2);
+    }
+}
+
+void staerke_schritt(u32 jetzt) {
+    Lager_Balken& b = lauf.balken[2];
+    const Trainingslager_Def& d = Trainingslager_Tabelle[lauf.lager];
+    const i32 bs = Global_Param.training_lager_balken_staerke;
+    const bool gefahr = Trainings_Lager_Gefahr();
+    const i32 p0 = prozent(lauf.balken[0].position), p1 = prozent(lauf.balken[1].position),
+              p2 = prozent(b.position);
+    if (b.stufe >= b.stufen) b.zustand = 6;
+    if (b.zustand == 0) {
+        b.position += d.staerke / 20;
+        if (b.position >= zielwert(b)) {
+            halt_beginnen(b, jetzt);
+            b.stufe = std::min(b.stufe + 1, LAUF_STUFEN - 1);
+        }
+    } else if (b.zustand == -1 || b.zustand == 5) {
+        b.position += Rnd_Basis(-3, 3);
+    } else if (b.zustand == 6) {
+        b.position -= Rnd_Basis(2, 4);
+        if (b.position <= 0) halt_beginnen(b, jetzt);
+    } else if (b.zustand == 3) {
+        const i32 takt = (100 - (p2 + p0 + p1 + d.staerke) / 4) * 10;
+        if (gefahr) {
+            if (jetzt - lauf.letzter_anstieg > static_cast<u32>(std::max(0, takt))) {
+                lauf.letzter_anstieg = jetzt;
+                b.position = b.position + d.staerke / 10 + Rnd(bs, 2 * bs) - 11;
+            }
+        } else {
+            fallen(b, jetzt);
+        }
+    }
+    if (b.zustand == 5 && b.stufe >= 0 && jetzt - b.halt_beginn > static_cast<u32>(std::max(0, haltezeit(b)))) {
+        b.stufe += 1;
+        b.zustand = 3;
+        b.position += Rnd(0, std::max(0, d.staerke * 2));
+    }
+    // The strength bar starts once morale or recovery reached their first stage.
+    if ((lauf.balken[0].stufe >= 1 || lauf.balken[1].stufe >= 1) && b.stufe == -1) {
+        b.zustand = 0;
+        b.stufe = 0;
+    }
+    if (b.position >= LAUF_BALKEN) b.position = Rnd(351, 355);
+    if (b.stufe >= 0) {
+        i32 c = std::max(5, (p2 - 15) * 50);
+        if (gefahr) c = 2400 - 20 * lauf.balken[1].position + 8 * c;
+        for (i32 i = 0; i < lauf.anzahl; ++i) {
+            c = Rnd_Basis(10, c);
+            if (Rnd(0, (Global_Param.training_lager_staerke + 1) * 10000) <= c) treffer(zufallsspieler());
+        }
+    }
+    if (b.position < 0) b.position = Rnd(0, 10);
+}
+
+// The change of morale (d >= 0) and exhaustion (d <= 0) for a bar at p per cent.
+i32 aenderung(i32 p, i32 r, bool moral) {
+    if (p < 55) return moral ? (r < 10 ? 1 : 0) : (r < 15 ? -1 : 0);
+    if (p < 70) return (moral ? 1 : -1) * (r < 15 ? 2 : r < 40 ? 1 : 0);
+    if (p < 85) return (moral ? 1 : -1) * (r < 25 ? 2 : r < 60 ? 1 : 0);
+    return (moral ? 1 : -1) * (r < 10 ? 3 : r < 40 ? 2 : r < 60 ? 1 : 0);
+}
+
+void lauf_aus() {
+    if (video) Bnk_RelV(video);
+    video = nullptr;
+    Sound_Effekt_Stop_All();
+    Menue_Screen_Icon_Tabelle_Loeschen(LAUF.daten());
+}
+
+}  // namespace
+
+Screen_Def Trainings_Lager_Screen_Def() {
+    return {.name = "Trainingslager", .icons = Icon_Besitzer::TRAININGSLAGER_WAHL, .rahmen = ICON_LAGER_RAHMEN,
+            .arbeitsflaeche = true, .oeffnen = Trainings_Lager_Screen_Init};
+}
+Screen_Def Trainings_Lager_Run_Screen_Def() {
+    return {.name = "Trainingslager (Lauf)", .icons = Icon_Besitzer::TRAININGSLAGER, .rahmen = ICON_LAUF_PANEL,
+            .schliessen = Trainings_Lager_Ergebnis_Schliessen};
+}
+
+i32 Trainings_Lager_Gezeigt() { return gezeigt(); }
+Lager_Lauf& Trainings_Lager_Lauf() { return lauf; }
+bool Trainings_Lager_Gefahr() { return lauf.balken[1].position < LAUF_GEFAHR; }
+
+i32 Trainings_Lager_Balken_Breite(i32 bewertung) {
+    return bewertung >= 100 ? LAGER_BALKEN : std::clamp(Tools_Runden(bewertung * LAGER_BALKEN / 100.0), 0, LAGER_BALKEN);
+}
+
+void Trainings_Lager_Screen_Init() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_LAGER_RAHMEN)) return;
+    Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(WAHL.daten());
+    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LAGER_LOS)) i->hilfe = dolv(H_LOS);
+    for (i16 n : {ICON_LAGER_ZURUECK, ICON_LAGER_VOR})
+        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) i->hilfe = dolv(H_BLAETTERN);
+    blaettern_drossel = {};
+    (void)blaettern_drossel_lager;
+}
+
+void Trainings_Lager_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    const i32 c = gezeigt();
+    const Trainingslager_Def& d = Trainingslager_Tabelle[c];
+    blit(ziel, static_cast<u32>(GRAFIK_LAGER_BILD + c), 9, 116);
+    Font* titel = font(FONT_TITEL);
+    Font* klein = font(FONT_KLEIN);
+    if (!titel || !klein) return;
+    Font_Printf_Glatt(ziel, titel, "^c%05d%s", 120, 465, FARBE_WEISS, d.name);
+    Font_Printf_Glatt(ziel, titel, "^c%05d%s", 462, 140, FARBE_WEISS, text(T_TITEL));
+    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 462, 242, FARBE_HELL, text(T_KOSTEN));
+    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 580, 242, FARBE_GOLD,
+                      Bank_Geld_String(Global_Trainingslager_Kosten(c), Team_Aktiv, -1, 0));
+    const i32 bewertung[3] = {d.moral, d.erholung, d.staerke};
+    for (i32 k = 0; k < 3; ++k) {
+        const i32 x = 506 + 10 * k, y = 152 + 25 * k;
+        Font_Printf_Glatt(ziel, klein, "^c%05d%s", 462, y + 12, FARBE_HELL, text(T_MORAL + k));
+        const i32 w = Trainings_Lager_Balken_Breite(bewertung[k]);
+        if (Rastport* b = bild(GRAFIK_LAGER_DECKE))
+            if (w < LAGER_BALKEN) Blt_Blit(b, w, 0, LAGER_BALKEN - w, -1, ziel, x + w, y, Blt_Opt_Transparent);
+    }
+    Umbruch_Text_Ausgabe(ziel, klein, d.info, 461, 776, 411, 531, 1, 0, -1);
+    Umbruch_Text_Ausgabe(ziel, klein, d.info, 460, 775, 410, 530, FARBE_WEISS, 0, -1);
+}
+
+void Trainings_Lager_Blaettern(Screen_Icon* icon, u32 ereignis) {
+    if (!icon || !(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&blaettern_drossel, LAGER_BLAETTERN_MS)) return;
+    const i32 c = gezeigt();
+    const i32 neu = icon->nummer == ICON_LAGER_VOR ? (c + 1) % TRAININGSLAGER_ANZAHL
+                                                   : (c + TRAININGSLAGER_ANZAHL - 1) % TRAININGSLAGER_ANZAHL;
+    Menue_Icon_Zustand_Setzen(ICON_LAGER_RAHMEN, static_cast<u32>(neu));
+    Blt_Cache_Leeren();
+}
+
+void Trainings_Lager_Los(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    const i32 c = gezeigt();
+    i32 kader[MAX_SPIELER_PRO_TEAM];
+    // A camp without players would take the money for nothing.
+    if (Teamspieler_Ins_Array(Team_Aktiv, kader, MAX_SPIELER_PRO_TEAM, 0) <= 0) {
+        Screen_Mitteilung(text(T_LEER));
+        return;
+    }
+    const i32 kosten = Global_Trainingslager_Kosten(c);
+    if (kosten > 0 && !Bank_Buchen(Team_Aktiv, -1, static_cast<f32>(kosten), BANK_TRAINING, 0, -1)) {
+        Screen_Mitteilung(text(T_GELD));
+        return;
+    }
+    Trainings_Lager_Run_Screen_Init(c);
+    if (ruf::Client()) Internet_Client_Send_Data_Back();
+}
+
+// --- The run ---------------------------------------------------------------------
+
+void Trainings_Lager_Run_Screen_Init(i32 c) {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_LAUF_PANEL) || c < 0 || c >= TRAININGSLAGER_ANZAHL) return;
+    Menue_Screen_Icon_Tabelle_Loeschen(ERGEBNIS.daten());
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(LAUF.daten());
+    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LAUF_ENDE)) i->hilfe = dolv(H_ENDE);
+    lauf = Lager_Lauf{};
+    lauf.lager = c;
+    lauf.anzahl = std::min(Teamspieler_Ins_Array(Team_Aktiv, lauf.kader, MAX_SPIELER_PRO_TEAM, 0), 20);
+    std::stable_sort(lauf.kader, lauf.kader + lauf.anzahl,
+                     [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
+    for (i32 i = 0; i < lauf.anzahl; ++i) {
+        const i32 p = lauf.kader[i];
+        lauf.start[i][0] = wert(MODUS_MORAL, p);
+        lauf.start[i][1] = wert(MODUS_ERSCHOEPFUNG, p) / 2;
+        lauf.start[i][2] = wert(MODUS_STAERKE, p);
+        lauf.start[i][3] = wert(MODUS_MAX, p);
+    }
+    Trainings_Lager_Balken_Init();
+    const u32 jetzt = jetzt_ms();
+    lauf.letzter_takt = lauf.letzter_anstieg = jetzt;
+    if (video) Bnk_RelV(video);
+    video = Bnk_InitV(c, "animationen.res", 0, 0, 71, 92, BNK_AUS_CONTAINER, "TestVideo", false);
+    if (video) Bnk_PauseV(video, 0);
+    Sound_Effekt_Play(KLANG_LAGER, false);
+    Blt_Cache_Leeren();
+}
+
+void Trainings_Lager_Balken_Init() {
+    const Trainingslager_Def& d = Trainingslager_Tabelle[std::clamp(lauf.lager, 0, TRAININGSLAGER_ANZAHL - 1)];
+    const Global_Parameter& g = Global_Param;
+    // Recovery first, then morale, then strength: the order of the draws is the game's.
+    for (i32 k : {1, 0}) {
+        Lager_Balken& b = lauf.balken[k];
+        const i32 r = k == 1 ? d.erholung : d.moral;
+        const i32 br = k == 1 ? g.training_lager_balken_erholung : g.training_lager_balken_moral;
+        b = Lager_Balken{};
+        const i32 top = oben_halten(r * 180 / 100 + 180 + Rnd(-20, 20));
+        b.position = 180 + Rnd_Basis(20, 60);
+        b.zustand = 0;
+        b.ziel[0] = top;
+        const i32 m = Rnd(3, 9);
+        ziele(b, m, k == 1 ? 40 : 100, top);
+        for (i32 i = 0; i <= m; ++i) b.halten[i] = r * br * (i < 2 ? 70 : 20);
+        b.stufen = m + 1;
+    }
+    Lager_Balken& s = lauf.balken[2];
+    s = Lager_Balken{};
+    const i32 top = oben_halten(d.staerke * 270 / 100 + 90 + Rnd(10, 80));
+    s.position = 180;
+    s.zustand = -1;
+    s.stufe = -1;
+    s.ziel[0] = top;
+    const i32 m = Rnd(4, 9);
+    ziele(s, m, top / 4, top);
+    for (i32 i = 0; i <= m; ++i) s.halten[i] = d.staerke * g.training_lager_balken_staerke * (i < 2 ? 100 : 30);
+    s.stufen = m + 1;
+}
+
+bool Trainings_Lager_Melden(i32 p, i32 art, i32 w) {
+    bool einer_gezeigt = false;
+    for (const Lager_Meldung& m : lauf.meldung) einer_gezeigt = einer_gezeigt || (m.spieler >= 0 && m.gezeigt);
+    for (Lager_Meldung& m : lauf.meldung)
+        if (m.spieler < 0) {
+            m = {.spieler = p, .art = art, .wert = w, .gezeigt = !einer_gezeigt, .zeit = jetzt_ms()};
+            return true;
+        }
+    return false;
+}
+
+void Trainings_Lager_Takt(u32 jetzt) {
+    if (lauf.lager < 0 || lauf.beendet) return;
+    // The messages: the first one shown stays its time, then the next.
+    const u32 dauer = Trainings_Lager_Gefahr() ? 700 : 1500;
+    for (Lager_Meldung& m : lauf.meldung) {
+        if (m.spieler < 0 || !m.gezeigt) continue;
+        if (jetzt - m.zeit > dauer) {
+            m.spieler = -1;
+            for (Lager_Meldung& n : lauf.meldung)
+                if (n.spieler >= 0) n.gezeigt = true, n.zeit = jetzt;
+        }
+        break;
+    }
+    if (jetzt - lauf.letzter_takt <= static_cast<u32>(LAUF_TAKT_MS)) return;
+    lauf.letzter_takt = jetzt;
+    // a. A finished bar and no strength left: the camp ends.
+    bool fertig = false;
+    for (const Lager_Balken& b : lauf.balken) fertig = fertig || b.zustand == 6;
+    if (fertig && lauf.balken[1].position <= Rnd_Basis(0, 10)) {
+        Screen_Mitteilung(text(T_ERSCHOEPFT));
+        Trainings_Lager_Ende();
+        return;
+    }
+    // b. The bars.
+    balken_schritt(0, jetzt);
+    balken_schritt(1, jetzt);
+    staerke_schritt(jetzt);
+    // c. In danger, injuries.
+    if (Trainings_Lager_Gefahr() &&
+        Rnd(0, std::max(1, lauf.balken[1].position) * 1500 + 2000) < Global_Param.training_lager_verletzung * 100) {
+        const i32 p = zufallsspieler();
+        if (p >= 0 && !verletzt(p) && Spieler_Verletzen(Team_Aktiv, p, VERLETZUNG_LAGER)) Trainings_Lager_Melden(p, 3, 0);
+    }
+}
+
+void Trainings_Lager_Ergebnis_Buchen() {
+    const i32 p0 = prozent(lauf.balken[0].position), p1 = prozent(lauf.balken[1].position);
+    for (i32 i = 0; i < lauf.anzahl; ++i) {
+        const i32 p = lauf.kader[i];
+        if (verletzt(p)) continue;
+        i32 d = 0;
+        if (p0 > Rnd(16, 32)) d = aenderung(p0, Rnd(0, 100), true);
+        // A camp never lowers morale, and raises it to 5 at most.
+        const i32 m = wert(MODUS_MORAL, p);
+        schreiben(MODUS_MORAL, p, std::max(m, std::min(LAGER_MORAL_MAX, m + d)));
+        i32 e = 0;
+        if (p1 > Rnd(16, 33)) e = aenderung(p1, Rnd(0, 100), false);
+        schreiben(MODUS_ERSCHOEPFUNG, p, std::max(0, 2 * (wert(MODUS_ERSCHOEPFUNG, p) / 2 + e)));
+    }
+    if (ruf::Client()) Internet_Client_Send_Data_Back();
+}
+
+void Trainings_Lager_Ende() {
+    if (lauf.beendet) return;
+    Trainings_Lager_Ergebnis_Buchen();
+    lauf.beendet = true;
+    // The run's table (with its blocker) goes before the results' table comes:
+    // both blockers carry the same number.
+    lauf_aus();
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(ERGEBNIS.daten());
+    for (i32 i = lauf.anzahl; i < 20; ++i)
+        if (Screen_Icon* z = Menue_Screen_Icon_Aus_Nummer(ICON_ERGEBNIS_ZEILE + i)) z->status |= MENUE_S_VERSTECKT;
+    Blt_Cache_Leeren();
+}
+
+void Trainings_Lager_Ende_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & MENUE_E_LINKS) Trainings_Lager_Ende();
+}
+
+void Trainings_Lager_Ergebnis_Schliessen() {
+    lauf_aus();
+    Menue_Screen_Icon_Tabelle_Loeschen(ERGEBNIS.daten());
+    Blt_Cache_Leeren();
+}
+
+void Trainings_Lager_Ergebnis_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) Trainings_Lager_Ergebnis_Schliessen();
+}
+
+void Trainings_Lager_Run_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    const u32 jetzt = jetzt_ms();
+    Trainings_Lager_Takt(jetzt);
+    if (lauf.beendet || lauf.lager < 0) return;
+    Font* klein = font(FONT_KLEIN);
+    Font* mittel = font(FONT_MITTEL);
+    Font* titel = font(FONT_TITEL);
+    if (!klein || !mittel || !titel) return;
+    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 115, 219, FARBE_WEISS, text(T_KEIN_FILM));
+    // The bars.
+    for (i32 k = 0; k < 3; ++k) {
+        const i32 y = 341 + 33 * k;
+        blit(ziel, GRAFIK_LAGER_BALKEN, 219, y);
+        const i32 p = std::clamp(lauf.balken[k].position, 0, LAUF_BALKEN);
+        if (Rastport* b = bild(GRAFIK_LAGER_BALKEN_DECKE))
+            if (p < LAUF_BALKEN) Blt_Blit(b, p, 0, LAUF_BALKEN - p, -1, ziel, 219 + p, y, Blt_Opt_Transparent);
+        Font_Printf_Glatt(ziel, mittel, "^c%05d^tr0210%s", 0, y + 15, FARBE_WEISS, text(T_MORAL + k));
+    }
+    Font_Printf_Glatt(ziel, titel, "^c%05d^tz0560%s", 0, 239, FARBE_WEISS, Trainingslager_Tabelle[lauf.lager].name);
+    Font_Printf_Glatt(ziel, mittel, "^c%05d%s", 390, 120, FARBE_HELL, text(T_LAEUFT));
+    // Danger blinks.
+    if (Trainings_Lager_Gefahr())
+        Font_Printf_Glatt(ziel, mittel, "^c%05d%s", 390, 330, jetzt % 1000 < 500 ? FARBE_WEISS : FARBE_GEFAHR,
+                          text(T_GEFAHR));
+    // The message shown now.
+    for (const Lager_Meldung& m : lauf.meldung) {
+        if (m.spieler < 0 || !m.gezeigt) continue;
+        const char* name = Spieler_String(505, m.spieler, nullptr, 0);
+        char zeile[300];
+        switch (m.art) {
+            case 0: std::snprintf(zeile, sizeof zeile, "%s %s", name, text(T_STAERKER)); break;
+            case 1: std::snprintf(zeile, sizeof zeile, "%s %s", name, text(T_POTENTIAL)); break;
+            case 2:
+                std::snprintf(zeile, sizeof zeile, "%s : %s %s %s", name, text(T_SCHWAECHE),
+                              m.wert >= 0 && m.wert < ATTRIBUT_ANZAHL ? Attribut_Tabelle[m.wert].name : "",
+                              text(T_SCHWAECHE_2));
+                break;
+            default: std::snprintf(zeile, sizeof zeile, "%s %s", name, text(T_VERLETZT)); break;
+        }
+        Umbruch_Text_Ausgabe(ziel, klein, zeile, 390, 720, 150, 200, m.art == 3 ? FARBE_FEHLER : FARBE_GOLD, 0, -1);
+        break;
+    }
+}
+
+void Trainings_Lager_Ergebnis_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    if (!icon) return;
+    const i32 i = static_cast<i32>(icon->user[0]);
+    if (i < 0 || i >= lauf.anzahl) return;
+    const i32 p = lauf.kader[i];
+    if (i == 0 && icon->nummer == ICON_ERGEBNIS_ZEILE) {
+        // The captions over the first row.
+        if (Font* t = font(FONT_TITEL)) Font_Printf_Glatt(ziel, t, "^c%05d%s", 90, 104, FARBE_WEISS, text(T_ERGEBNIS));
+        if (Font* k = font(FONT_KLEIN)) {
+            const i32 spalten_x[6] = {73, 107, 141, 342, 470, 575};
+            for (i32 s = 0; s < 6; ++s)
+                Font_Printf_Glatt(ziel, k, "^c%05d%s", spalten_x[s], 124, FARBE_KOPF, text(T_SPALTE + s));
+        }
+    }
+    const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
+    if (status & NICHT_SPIELBEREIT)
+        if (Rastport* b = bild(GRAFIK_LAGER_AUSFALL)) Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x - 29, y, 35);
+    const i32 k = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+    blit(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), x - 24, y);
+    const i32 ty = y + 12;
+    if (Font* f = font(FONT_NUMMER))
+        Font_Printf(ziel, f, "^c%05d^fb0006^tz0014%d^fe", x - 27, ty, FARBE_WEISS, wert(MODUS_NUMMER, p));
+    Font* f = font(FONT_KLEIN);
+    if (!f) return;
+    char kurz[64];
+    Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), kurz, f, 102);
+    Font_Printf(ziel, f, "^c%05d^tz0045%s", x - 25, ty, FARBE_KLASSE[k], Positions_Text(k));
+    Font_Printf(ziel, f, "^c%05d^tl0059%s", x - 25, ty, FARBE_WEISS, kurz);
+    // Morale: the grade's name in its colour (grades 0..6), the change.
+    const i32 m = std::clamp(wert(MODUS_MORAL, p), 0, 6);
+    const i32 dm = m - lauf.start[i][0];
+    Font_Printf(ziel, f, "^c%05d%s", x + 242, ty, FARBE_NOTE[m], Status_Text(m));
+    if (dm > 0) Font_Printf(ziel, f, "^c%05d(+%d)", x + 325, ty, FARBE_KLASSE_1, dm);
+    else if (dm < 0) Font_Printf(ziel, f, "^c%05d(%d)", x + 325, ty, FARBE_FEHLER, dm);
+    // Exhaustion: how much fresher he came back.
+    const i32 g = lauf.start[i][1] - wert(MODUS_ERSCHOEPFUNG, p) / 2;
+    blit(ziel, static_cast<u32>(ERSCHOEPFUNG_BILD[std::clamp(g, -2, 2) + 2]), x + 400, y);
+    if (g > 0) Font_Printf(ziel, f, "^c%05d(+%d)", x + 430, ty, FARBE_KLASSE_1, g);
+    else if (g < 0) Font_Printf(ziel, f, "^c%05d(%d)", x + 430, ty, FARBE_FEHLER, g);
+    // Strength: the stars, the change in stars.
+    Spieler_Sterne_Zeichnen(ziel, p, x + 474, y + 1, 0, false);
+    const i32 ds = wert(MODUS_STAERKE, p) - lauf.start[i][2];
+    if (ds > 0) Font_Printf(ziel, f, "^c%05d(+%.1f)", x + 570, ty, FARBE_KLASSE_1, ds / 2.0);
+    else if (ds < 0) Font_Printf(ziel, f, "^c%05d(%.1f)", x + 570, ty, FARBE_FEHLER, ds / 2.0);
+}
+
+const char* Trainings_Lager_Ergebnis_Spalte(Screen_Icon*) {
+    const i32 x = Maus_Get_X(), y = Maus_Get_Y();
+    if (y < 113 || y > 123 || x < 73 || x > 712) return nullptr;
+    const char* e1 = nullptr;
+    if (x < 106) e1 = Text_cfg_Text(TEXT_EINSETZEN_1, E1_SPALTE);
+    else if (x < 140) e1 = Text_cfg_Text(TEXT_EINSETZEN_1, E1_SPALTE + 1);
+    else if (x < 241) e1 = Text_cfg_Text(TEXT_EINSETZEN_1, E1_SPALTE + 2);
+    else if (x >= 341 && x <= 462) e1 = dolv(H_STAERKE);
+    else if (x >= 463 && x <= 568) e1 = dolv(H_MAXIMUM);
+    else if (x > 568) e1 = dolv(H_EREIGNIS);
+    return e1;
+}

@@ -1,0 +1,565 @@
+#include "screens/training/plan.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "base/tools.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "grafik_nummern.h"
+#include "gui/gesicht.h"
+#include "gui/hauptmenue.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "platform/input.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/namen.h"
+#include "screens/teile/requester.h"
+#include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/sterne.h"
+#include "screens/training/ablauf.h"
+#include "screens/training/film.h"
+#include "screens/training/talente.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUMMER = 84, MODUS_MARKTWERT = 85,
+              MODUS_SLOT = 87, MODUS_GELD = 93, MODUS_STAERKE = 92, MODUS_MAX = 97, MODUS_TRAININGS = 98,
+              MODUS_VERLETZUNG = 70, MODUS_DAUER = 71;
+constexpr u32 VERLETZT = 0x40, NICHT_SPIELBEREIT = 0x7c0;
+constexpr i32 FONT_KLEIN = 9, FONT_TITEL = 14, FONT_NUMMER = 15, FONT_MITTEL = 11;
+constexpr i32 ZEILE_X = 9, ZEILE_B = 460, ZEILE_H = 17;
+constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17); }
+// Position badge by class (24039, 24037, 24036, 24038).
+constexpr i32 BADGE[4] = {3, 1, 0, 2};
+// The colour of the trainings done this round: none, one, more.
+constexpr u16 EINHEITEN_FARBE[3] = {20051, 52743, 50055};
+
+// Texts of the sheet's section.
+enum : i32 {
+    T_SPALTE = 0,  // 0..7 the column captions
+    T_PUNKTE = 13, T_BENOETIGT = 14, T_KOSTEN = 15, T_TITEL = 16, T_TRAINER = 17, T_KEIN_SLOT = 25,
+    T_WECHSEL = 26, T_WECHSEL_ALT = 27, T_WECHSEL_NEU = 28, T_JA = 29, T_NEIN = 30, T_VERLETZT = 31,
+    T_VERLETZT_2 = 32, T_VERLETZT_3 = 33, T_VERLETZT_4 = 34, T_LIMIT = 39, T_FREI = 40,
+};
+// ZUSATZTEXTE_DOLV: the help texts.
+enum : i32 { H_AUTO = 0, H_TALENTE = 1, H_TRAINIEREN = 2, H_MITTE = 3, H_PFEILE = 11, H_TRAINING = 16,
+             H_FORTSCHRITT = 17 };
+// EINSETZEN_1_SCREEN: the column help, the money lines of the tooltip.
+enum : i32 { E_SPALTE = 16, E_ERLOES = 37, E_MARKTWERT = 38, E_GEHALT = 47 };
+
+i32 gewaehlt = -1;     // the selected player
+i32 gewaehlt_team = -1;
+i32 slots[3] = {-1, -1, -1};
+i32 zeile_spieler[PLAN_ZEILEN];
+Screen_Drossel pfeil_drossel;
+char tooltip[1400];
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING, n); }
+const char* dolv(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, n); }
+const char* e1(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_1, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+Rastport* bild(u32 n) { return Menue_Get_Hooks().grafik_holen(n); }
+void blit(Rastport* ziel, u32 n, i32 x, i32 y) {
+    if (Rastport* b = bild(n)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
+void schreiben(int modus, i32 p, i32 w) { Spieler_Wert(modus, p, w, OP_SCHREIBEN); }
+i32 klasse(i32 p) { return std::clamp(wert(MODUS_KLASSE, p), 0, 3); }
+bool lernbar(i32 p, i32 a) { return Training_Lernbar(p, a); }
+i32 gelernt(i32 p) {
+    i32 l[ATTRIBUT_ANZAHL];
+    return Attribute_Get_Attribute(p, l, ATTRIBUT_ANZAHL, 1);
+}
+const char* name(i32 a) { return a >= 0 && a < ATTRIBUT_ANZAHL ? Attribut_Tabelle[a].name : ""; }
+
+constexpr Screen_Icon zeile(i32 k) {
+    return {.nummer = static_cast<i16>(ICON_PLAN_ZEILE + k),
+            .grafik = GRAFIK_PLAN_ZEILE,
+            .x = ZEILE_X,
+            .y = static_cast<i16>(zeile_y(k)),
+            .status = MENUE_S_TRANSPARENT,
+            .klick = Spieler_Training_Zeile_Klick,
+            .zeichnen = Spieler_Training_Zeile_Zeichnen,
+            .ebene = 3,
+            .w = ZEILE_B,
+            .h = ZEILE_H,
+            .hilfe_prozedur = Spieler_Training_Tooltip};
+}
+constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
+                            Icon_Klick_Prozedur klick, i8 ebene,
+                            u32 status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD) {
+    return {.nummer = nummer, .grafik = grafik, .grafik_gedrueckt = gedrueckt, .x = x, .y = y, .status = status,
+            .klick = klick, .ebene = ebene, .w = w, .h = h};
+}
+
+constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSPLAN>({
+    {.nummer = ICON_PLAN_RAHMEN,
+     .grafik = GRAFIK_PLAN_RAHMEN,
+     .x = 3,
+     .y = 86,
+     .status = MENUE_S_TRANSPARENT,
+     .zeichnen = Spieler_Training_Info_Zeichnen,
+     .ebene = 0,
+     .w = 794,
+     .h = 474,
+     .hilfe_prozedur = Spieler_Training_Spalte},
+    {.nummer = ICON_PLAN_AUTO,
+     .grafik = GRAFIK_PLAN_AUTO,
+     .grafik_an = GRAFIK_PLAN_AUTO_AN,
+     .x = 178,
+     .y = 532,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+     .klick = Spieler_Training_Auto_Klick,
+     .ebene = 2,
+     .w = 200,
+     .h = 24},
+    knopf(ICON_PLAN_TRAINIEREN, GRAFIK_PLAN_TRAINIEREN, GRAFIK_PLAN_TRAINIEREN_GEDRUECKT, 593, 506, 180, 34,
+          Spieler_Training_Trainieren, 2),
+    {.nummer = ICON_PLAN_MITTE,
+     .grafik = GRAFIK_PLAN_SLOT_MITTE,
+     .grafik_gedrueckt = GRAFIK_PLAN_SLOT_MITTE_GEDRUECKT,
+     .x = 641,
+     .y = 258,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Spieler_Training_Slot_Klick,
+     .zeichnen = Spieler_Training_Mitte_Zeichnen,
+     .ebene = 2,
+     .w = 64,
+     .h = 44},
+    knopf(ICON_PLAN_ZURUECK, GRAFIK_PLAN_ZURUECK, GRAFIK_PLAN_ZURUECK_GEDRUECKT, 513, 273, 28, 28, Spieler_Training_Pfeil, 2,
+          MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN),
+    knopf(ICON_PLAN_VOR, GRAFIK_PLAN_VOR, GRAFIK_PLAN_VOR_GEDRUECKT, 545, 273, 28, 28, Spieler_Training_Pfeil, 2,
+          MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN),
+    knopf(ICON_PLAN_TALENTE, GRAFIK_PLAN_TALENTE, GRAFIK_PLAN_TALENTE_GEDRUECKT, 486, 185, 26, 26, Spieler_Training_Talente_Klick,
+          4),
+    knopf(ICON_PLAN_LINKS, GRAFIK_PLAN_SLOT_LINKS, MENUE_KEINE_GRAFIK, 578, 262, 56, 40, Spieler_Training_Pfeil, 1,
+          MENUE_S_TRANSPARENT),
+    knopf(ICON_PLAN_RECHTS, GRAFIK_PLAN_SLOT_RECHTS, MENUE_KEINE_GRAFIK, 712, 262, 56, 40, Spieler_Training_Pfeil, 1,
+          MENUE_S_TRANSPARENT),
+    zeile(0), zeile(1), zeile(2), zeile(3), zeile(4), zeile(5), zeile(6), zeile(7), zeile(8), zeile(9),
+    zeile(10), zeile(11), zeile(12), zeile(13), zeile(14), zeile(15), zeile(16), zeile(17), zeile(18), zeile(19),
+});
+
+i32 zeile_von(const Screen_Icon* icon) {
+    const i32 k = icon ? icon->nummer - ICON_PLAN_ZEILE : -1;
+    return k >= 0 && k < PLAN_ZEILEN ? k : -1;
+}
+
+void hilfen_setzen() {
+    const struct {
+        i16 nummer;
+        i32 text;
+    } h[] = {{ICON_PLAN_AUTO, H_AUTO},     {ICON_PLAN_TALENTE, H_TALENTE}, {ICON_PLAN_TRAINIEREN, H_TRAINIEREN},
+             {ICON_PLAN_MITTE, H_MITTE},   {ICON_PLAN_ZURUECK, H_PFEILE},  {ICON_PLAN_VOR, H_PFEILE},
+             {ICON_PLAN_LINKS, H_PFEILE},  {ICON_PLAN_RECHTS, H_PFEILE}};
+    for (const auto& e : h)
+        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(e.nummer)) i->hilfe = dolv(e.text);
+}
+
+// A bare training mark (value 1, no points) of the player is taken off.
+void marke_loeschen(i32 p) {
+    if (p < 0) return;
+    const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
+    if (t >= 0 && wert(t, p) == 1) schreiben(t, p, 0);
+}
+
+void auswaehlen(i32 p) {
+    gewaehlt = p;
+    gewaehlt_team = Team_Aktiv;
+    for (i32 k = 0; k < PLAN_ZEILEN; ++k)
+        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_PLAN_ZEILE + k))
+            i->grafik = zeile_spieler[k] == p && p >= 0 ? GRAFIK_PLAN_ZEILE_AN : GRAFIK_PLAN_ZEILE;
+}
+
+// The attribute the panel shows: the one in training, else the middle slot.
+i32 gezeigtes_attribut(i32 p) {
+    const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
+    return t >= 0 ? t : slots[1];
+}
+
+void wechsel_bestaetigt(i32 anzahl, const i32* liste) {
+    if (anzahl < 3) return;
+    schreiben(liste[0], liste[2], 0);
+    schreiben(MODUS_GELD, liste[2], 0);
+    Blt_Cache_Leeren();
+}
+
+}  // namespace
+
+Screen_Def Spieler_Training_Screen_Def() {
+    return {.name = "Trainingsplan", .icons = Icon_Besitzer::TRAININGSPLAN, .rahmen = ICON_PLAN_RAHMEN,
+            .arbeitsflaeche = true, .oeffnen = Spieler_Training_Screen_Init};
+}
+
+i32 Spieler_Training_Gewaehlt() { return gewaehlt; }
+void Spieler_Training_Slots(i32 aus[3]) { std::copy(slots, slots + 3, aus); }
+i32 Spieler_Training_Zeilen_Spieler(i32 k) { return k >= 0 && k < PLAN_ZEILEN ? zeile_spieler[k] : -1; }
+bool Training_Lernbar(i32 p, i32 a) {
+    return a >= 0 && a < ATTRIBUT_ANZAHL && Attribute_Erreichbar(p, a) && !Attribute_Ist_Negativ(a) &&
+           !Attribute_Attribut_Hat_Maximum(p, a);
+}
+
+i32 Training_Einheiten_Frei(i32 p) {
+    return std::max(0, Global_Param.trainings_einheiten_pro_runde - wert(MODUS_TRAININGS, p));
+}
+
+void Spieler_Training_Screen_Init() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_PLAN_RAHMEN)) return;
+    Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
+    hilfen_setzen();
+    pfeil_drossel = {};
+    Spieler_Training_Liste_Aufbauen();
+}
+
+void Spieler_Training_Liste_Aufbauen() {
+    const i32 vorher = gewaehlt_team == Team_Aktiv ? gewaehlt : -1;
+    gewaehlt = -1;
+    Check_Und_Set_Aa(Team_Aktiv);
+    i32 kader[MAX_SPIELER_PRO_TEAM];
+    const i32 n = std::min(Teamspieler_Ins_Array(Team_Aktiv, kader, MAX_SPIELER_PRO_TEAM, 0), PLAN_ZEILEN);
+    std::stable_sort(kader, kader + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
+    for (i32 k = 0; k < PLAN_ZEILEN; ++k) {
+        zeile_spieler[k] = k < n ? kader[k] : -1;
+        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_PLAN_ZEILE + k)) {
+            i->user[0] = static_cast<u32>(zeile_spieler[k]);
+            i->status = k < n ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
+        }
+    }
+    const bool da = vorher >= 0 && std::find(kader, kader + n, vorher) != kader + n;
+    if (da) {
+        auswaehlen(vorher);
+        if (!lernbar(vorher, slots[1])) Spieler_Training_Slots_Setzen(vorher, SLOTS_FUELLEN);
+    } else if (n > 0) {
+        auswaehlen(kader[0]);
+        Spieler_Training_Slots_Setzen(kader[0], SLOTS_FUELLEN);
+    } else {
+        auswaehlen(-1);
+        slots[0] = slots[1] = slots[2] = -1;
+    }
+}
+
+void Spieler_Training_Slots_Setzen(i32 p, i32 richtung) {
+    i32& l = slots[0];
+    i32& m = slots[1];
+    i32& r = slots[2];
+    if (p < 0) {
+        l = m = r = -1;
+        return;
+    }
+    const i32 in_ausbildung = Attribute_Get_Attribut_In_Ausbildung(p);
+    // 1. At the most attributes a player learns: only star training, and
+    // only while he is below his maximum strength.
+    if (gelernt(p) >= PLAN_MAX_GELERNT) {
+        l = m = r = -1;
+        const bool stern_offen = in_ausbildung != TRAINING_STERN ||
+                                 wert(TRAINING_STERN, p) == 1;
+        if (wert(MODUS_STAERKE, p) < wert(MODUS_MAX, p) && stern_offen) m = TRAINING_STERN;
+        return;
+    }
+    const i32 erstes = wert(MODUS_KLASSE, p) == 0 ? 47 : 0;
+    auto naechstes = [&](i32 von) {
+        for (i32 a = von; a < ATTRIBUT_ANZAHL; ++a)
+            if (lernbar(p, a)) return a;
+        return -1;
+    };
+    if (richtung == SLOTS_FUELLEN) {
+        // 2. From the attribute in training (or the first) on; the one in
+        // training then stands in the middle.
+        l = m = r = -1;
+        i32 start = in_ausbildung >= 0 ? in_ausbildung : 0;
+        for (i32* s : {&l, &m, &r}) {
+            *s = naechstes(start);
+            if (*s < 0) break;
+            start = *s + 1;
+        }
+        if (in_ausbildung >= 0) {
+            Spieler_Training_Slots_Setzen(p, SLOTS_ZURUECK);
+            Spieler_Training_Slots_Setzen(p, SLOTS_ZURUECK);
+            Spieler_Training_Slots_Setzen(p, SLOTS_VOR);
+            return;
+        }
+    } else if (richtung == SLOTS_VOR) {
+        // 3. On, wrapping to the first one not shown.
+        if (r >= 0) {
+            const i32 alt = r;
+            l = m, m = r;
+            r = naechstes(alt + 1);
+            if (r < 0)
+                for (i32 a = 0; a < ATTRIBUT_ANZAHL && r < 0; ++a)
+                    if (lernbar(p, a) && a != l && a != m) r = a;
+        }
+    } else if (richtung == SLOTS_ZURUECK) {
+        // 4. Back, never below the class's first attribute; wrapping to the
+        // highest one not shown.
+        if (l >= erstes) {
+            i32 neu = -1;
+            for (i32 a = l - 1; a >= erstes && neu < 0; --a)
+                if (lernbar(p, a)) neu = a;
+            r = m, m = l;
+            if (neu >= 0) {
+                l = neu;
+            } else {
+                l = -1;
+                for (i32 a = ATTRIBUT_ANZAHL - 1; a >= 0 && l < 0; --a)
+                    if (lernbar(p, a) && a != r && a != m) l = a;
+            }
+        }
+    }
+    // 5. A single attribute stands in the middle.
+    if (l >= 0 && m < 0 && r < 0) m = l, l = -1;
+    // 6. A bare training mark is no training.
+    if (in_ausbildung >= 0 && wert(in_ausbildung, p) == 1) schreiben(in_ausbildung, p, 0);
+}
+
+i32 Spieler_Training_Slot_Pruefen(i32 p, i32 a) {
+    if (a < 0 || p < 0 || lernbar(p, a)) return a;
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    return slots[1];
+}
+
+// --- Requesters -------------------------------------------------------------------
+
+void Training_Verletzt_Melden(i32 p) {
+    char t[600];
+    std::snprintf(t, sizeof t, "^c%05d%s %s ^l%s^tl0160 : %s^l%s^tl0160 : %d %s", FARBE_WEISS,
+                  Spieler_String(505, p, nullptr, 0), text(T_VERLETZT), text(T_VERLETZT_2),
+                  Spieler_Get_Verletzungs_Text(wert(MODUS_VERLETZUNG, p)), text(T_VERLETZT_3), wert(MODUS_DAUER, p),
+                  text(T_VERLETZT_4));
+    Screen_Mitteilung(t);
+}
+
+void Training_Limit_Melden() { Screen_Mitteilung(text(T_LIMIT)); }
+
+void Training_Wechsel_Fragen(i32 p, i32 alt, i32 neu, void (*ja)(i32, const i32*)) {
+    char t[600];
+    std::snprintf(t, sizeof t, "^c%05d%s^l%s^tl0160:  %s^l%s^tl0160:  %s", FARBE_WEISS, text(T_WECHSEL),
+                  text(T_WECHSEL_ALT), name(alt), text(T_WECHSEL_NEU), name(neu));
+    const i32 werte[3] = {alt, neu, p};
+    Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, t, text(T_JA), text(T_NEIN), ja, [](i32, const i32*) {}, 3, werte);
+}
+
+// --- Clicks -------------------------------------------------------------------------
+
+void Spieler_Training_Trainieren(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || gewaehlt < 0) return;
+    const i32 p = gewaehlt;
+    if (Training_Einheiten_Frei(p) <= 0) {
+        Training_Limit_Melden();
+        return;
+    }
+    i32 a = Attribute_Get_Attribut_In_Ausbildung(p);
+    if (a < 0) a = Spieler_Training_Slot_Pruefen(p, slots[1]);
+    if (a < 0) return;
+    if (static_cast<u32>(wert(MODUS_STATUS, p)) & VERLETZT) {
+        Training_Verletzt_Melden(p);
+        return;
+    }
+    Spieler_Training2_Screen_Init(p, a);
+}
+
+void Spieler_Training_Slot_Klick(Screen_Icon*, u32 ereignis) {
+    const i32 p = gewaehlt;
+    if (!(ereignis & MENUE_E_LINKS) || p < 0 || slots[1] < 0) return;
+    const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
+    if (slots[1] == t) return;
+    if (t >= 0) Training_Wechsel_Fragen(p, t, slots[1], wechsel_bestaetigt);
+    else schreiben(MODUS_GELD, p, 0);
+    Blt_Cache_Leeren();
+}
+
+void Spieler_Training_Pfeil(Screen_Icon* icon, u32 ereignis) {
+    if (!icon || !(ereignis & MENUE_E_LINKS) || gewaehlt < 0) return;
+    if (!Screen_Drossel_Frei(&pfeil_drossel, PLAN_PFEIL_MS)) return;
+    const bool vor = icon->nummer == ICON_PLAN_VOR || icon->nummer == ICON_PLAN_RECHTS;
+    Spieler_Training_Slots_Setzen(gewaehlt, vor ? SLOTS_VOR : SLOTS_ZURUECK);
+    Blt_Cache_Leeren();
+}
+
+void Spieler_Training_Zeile_Klick(Screen_Icon* icon, u32 ereignis) {
+    const i32 k = zeile_von(icon);
+    if (k < 0 || !(ereignis & MENUE_E_LINKS) || zeile_spieler[k] < 0) return;
+    marke_loeschen(gewaehlt);
+    Spieler_Training_Slots_Setzen(zeile_spieler[k], SLOTS_FUELLEN);
+    auswaehlen(zeile_spieler[k]);
+    Blt_Cache_Leeren();
+}
+
+void Spieler_Training_Talente_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || gewaehlt < 0) return;
+    Spieler_Talente_Screen_Init(gewaehlt, TALENTE_EIGENES_TEAM);
+}
+
+void Spieler_Training_Auto_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    Menue_Icon_Zustand_Setzen(ICON_PLAN_AUTO, Menue_Icon_Zustand(ICON_PLAN_AUTO) ? 0 : 1);
+    Blt_Cache_Leeren();
+}
+
+// --- Drawing -------------------------------------------------------------------------
+
+void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    Font* klein = font(FONT_KLEIN);
+    Font* titel = font(FONT_TITEL);
+    Font* mittel = font(FONT_MITTEL);
+    if (!klein || !titel || !mittel) return;
+    // The column captions.
+    const struct {
+        i32 text, x;
+        bool rechts;
+    } spalten[] = {{0, 14, false}, {1, 34, false}, {2, 68, false}, {4, 172, false},
+                   {3, 289, true}, {5, 305, false}, {6, 400, false}};
+    for (const auto& s : spalten)
+        Font_Printf_Glatt(ziel, klein, s.rechts ? "^c%05d^tr%04d%s" : "^c%05d^tl%04d%s", 0, 109, FARBE_KOPF, s.x,
+                          text(T_SPALTE + s.text));
+    const i32 p = gewaehlt;
+    if (p < 0) return;
+    // The player.
+    const i32 k = klasse(p);
+    Gesicht_Holen(p, Team_Aktiv, ziel, 512, 102, 85, 100);
+    blit(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 603, 168);
+    if (Font* f = font(FONT_NUMMER))
+        Font_Printf(ziel, f, "^c%05d^fb0006^tz0014%d^fe", 601, 180, FARBE_WEISS, wert(MODUS_NUMMER, p));
+    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 632, 180, FARBE_KLASSE[k], Positions_Text(k));
+    Font_Printf_Glatt(ziel, titel, "^c%05d%s", 608, 118, FARBE_WEISS, Spieler_String(63, p, nullptr, 0));
+    Font_Printf_Glatt(ziel, klein, "^c%05d%s  %d", 608, 138, FARBE_HELL, text(T_FREI), Training_Einheiten_Frei(p));
+    Spieler_Sterne_Zeichnen(ziel, p, 608, 145, 0, false);
+
+    // The slots: the side ones dimmed, the middle one's name and price.
+    if (slots[0] >= 0)
+        if (Rastport* b = bild(static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + slots[0])))
+            Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, 582, 266, 40);
+    if (slots[2] >= 0)
+        if (Rastport* b = bild(static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + slots[2])))
+            Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, 716, 266, 40);
+    if (slots[1] < 0) {
+        Font_Printf_Glatt(ziel, klein, "^c%05d^tz0638%s", 0, 324, FARBE_HELL, text(T_KEIN_SLOT));
+    } else {
+        Font_Printf_Glatt(ziel, mittel, "^c%05d^tz0638%s", 0, 320, FARBE_GOLD, name(slots[1]));
+        Font_Printf_Glatt(ziel, klein, "^c%05d^tr0089%s ^tz0100/ ^tr0177%d %s", 580, 336, FARBE_HELL,
+                          Bank_Geld_String(Global_Attribut_Training_Kosten(slots[1], p), Team_Aktiv, -1, 0),
+                          Attribut_Noetig(slots[1]), text(T_PUNKTE));
+    }
+
+    // The attribute in training (or on offer).
+    const i32 a = gezeigtes_attribut(p);
+    if (a < 0) return;
+    const bool in_training = a == Attribute_Get_Attribut_In_Ausbildung(p);
+    blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_GROSS + a), 500, 429);
+    Font_Printf_Glatt(ziel, mittel, "^c%05d%s", 592, 446, in_training ? FARBE_GOLD : FARBE_WEISS, name(a));
+    const i32 w = wert(a, p) < 3 ? 0 : wert(a, p);
+    const i32 noetig = Attribut_Noetig(a);
+    Font_Printf_Glatt(ziel, klein, "^c%05d%s^tr0280%d", 500, 474, FARBE_HELL, text(T_PUNKTE), w);
+    Font_Printf_Glatt(ziel, klein, "^c%05d%s^tr0280%d", 500, 487, FARBE_HELL, text(T_BENOETIGT), noetig);
+    Font_Printf_Glatt(ziel, klein, "^c%05d%s^tr0280%s", 500, 500, FARBE_HELL, text(T_KOSTEN),
+                      Bank_Geld_String(Global_Attribut_Training_Kosten(a, p), Team_Aktiv, -1, 0));
+    if (in_training) {
+        blit(ziel, GRAFIK_PLAN_BALKEN, 592, 452);
+        const i32 breite = std::min(182, Tools_Runden(Tools_Prozent(wert(a, p), noetig) * 182 / 100.0));
+        if (Rastport* b = bild(GRAFIK_PLAN_BALKEN_VOLL))
+            if (breite > 0) Blt_Blit(b, 0, 0, breite, -1, ziel, 592, 452, Blt_Opt_Transparent);
+    }
+}
+
+void Spieler_Training_Mitte_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    (void)icon;
+    if (slots[1] >= 0) blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + slots[1]), x + 8, y + 6);
+}
+
+void Spieler_Training_Zeile_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    const i32 k = zeile_von(icon);
+    if (k < 0 || zeile_spieler[k] < 0) return;
+    const i32 p = zeile_spieler[k];
+    const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
+    const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
+    const i32 einheiten = wert(MODUS_TRAININGS, p);
+    if (status & NICHT_SPIELBEREIT) {
+        if (Rastport* b = bild(GRAFIK_PLAN_AUSFALL)) Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x + 1, y, 35);
+    } else if (einheiten > 0 || t >= 0) {
+        Blt_Rechteck_Alpha(ziel, x + 392, y + 2, 64, 12, EINHEITEN_FARBE[std::min(einheiten, 2)], 39);
+        if (t < 0) blit(ziel, GRAFIK_PLAN_MINIBALKEN, x + 425, y + 6);
+    }
+    if (Menue_Get_Aktives_Icon() == icon)
+        if (Rastport* b = bild(GRAFIK_PLAN_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+    const i32 kl = klasse(p);
+    blit(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[kl]), x + 1, y);
+    const i32 ty = y + 12;
+    const i32 nummer = wert(MODUS_NUMMER, p);
+    if (Font* f = font(FONT_NUMMER))
+        Font_Printf(ziel, f, "^c%05d^fb0006^tz0014%d^fe", x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), ty,
+                    FARBE_WEISS, nummer);
+    if (Font* f = font(FONT_KLEIN)) {
+        char kurz[64];
+        Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), kurz, f, 100);
+        Font_Printf(ziel, f, "^c%05d^tz0045%s", x, ty, FARBE_KLASSE[kl], Positions_Text(kl));
+        Font_Printf(ziel, f, "^c%05d^tl0059%s^tr0280%d", x, ty, p == gewaehlt ? FARBE_GOLD : FARBE_WEISS, kurz,
+                    wert(MODUS_SPIELE, p));
+    }
+    Spieler_Sterne_Zeichnen(ziel, p, x + 170, y + 1, 0, p == gewaehlt);
+    i32 aktiv[3];
+    const i32 n = Attribute_Get_Attribute(p, aktiv, 3, 0);
+    for (i32 i = 0; i < n && i < 3; ++i)
+        if (aktiv[i] >= 0)
+            blit(ziel, static_cast<u32>((p == gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + aktiv[i]), x + 296 + 20 * i, y + 1);
+    if (t >= 0) {
+        const i32 w = wert(t, p);
+        if (w > 1) blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + t), x + 367, y + 1);
+        const i32 prozent = std::clamp(w <= 2 ? 0 : Tools_Prozent(w, Attribut_Noetig(t)), 0, 99);
+        if (Font* f = font(FONT_KLEIN)) Font_Printf(ziel, f, "^c%05d^tr0422%d%s", x, ty, FARBE_WEISS, prozent, "%");
+        blit(ziel, GRAFIK_PLAN_MINIBALKEN, x + 425, y + 5);
+        const i32 breite = std::min(30, Tools_Runden(prozent * 30 / 100.0));
+        if (Rastport* b = bild(GRAFIK_PLAN_MINIBALKEN_VOLL))
+            if (breite > 0) Blt_Blit(b, 0, 0, breite, -1, ziel, x + 425, y + 5, Blt_Opt_Transparent);
+    }
+}
+
+// --- Help texts ------------------------------------------------------------------------
+
+const char* Spieler_Training_Spalte(Screen_Icon*) {
+    const i32 x = Maus_Get_X(), y = Maus_Get_Y();
+    if (y < 97 || y > 110 || x < 12 || x > 462) return nullptr;
+    if (x < 31) return e1(E_SPALTE);
+    if (x < 65) return e1(E_SPALTE + 1);
+    if (x < 166) return e1(E_SPALTE + 2);
+    if (x <= 250) return e1(E_SPALTE + 4);
+    if (x <= 294) return e1(E_SPALTE + 3);
+    if (x <= 353) return e1(E_SPALTE + 5);
+    if (x <= 403) return dolv(H_TRAINING);
+    return dolv(H_FORTSCHRITT);
+}
+
+const char* Spieler_Training_Tooltip(Screen_Icon* icon) {
+    const i32 k = zeile_von(icon);
+    if (k < 0 || zeile_spieler[k] < 0) return nullptr;
+    const i32 p = zeile_spieler[k];
+    const i32 x = Maus_Get_X();
+    i32 aktiv[3];
+    Attribute_Get_Attribute(p, aktiv, 3, 0);
+    for (i32 i = 0; i < 3; ++i) {
+        const i32 x0 = ZEILE_X + 296 + 20 * i;
+        if (x >= x0 && x < x0 + 20) return aktiv[i] >= 0 ? Global_Get_Hauptattribut_Name(p, i) : nullptr;
+    }
+    if (x >= 372 && x <= 393) {
+        const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
+        return t >= 0 ? name(t) : nullptr;
+    }
+    Spieler_Hilfetext(p, true, tooltip, sizeof tooltip);
+    const size_t n = std::strlen(tooltip);
+    std::snprintf(tooltip + n, sizeof tooltip - n, "^l%s^tl0116^fb0009%s^fe^l%s^tl0116^fb0009%s^fe^l%s^tl0116^fb0009%s^fe",
+                  e1(E_ERLOES), Bank_Geld_String(Welt_Hook.transfer_erloes(p), Team_Aktiv, -1, 0), e1(E_MARKTWERT),
+                  Bank_Geld_String(wert(MODUS_MARKTWERT, p), Team_Aktiv, -1, 0), e1(E_GEHALT),
+                  Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
+    return tooltip;
+}

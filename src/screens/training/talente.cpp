@@ -1,0 +1,422 @@
+#include "screens/training/talente.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "base/random.h"
+#include "base/tools.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "grafik_nummern.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "gui/umbruch.h"
+#include "platform/input.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/namen.h"
+#include "screens/teile/schritt.h"
+#include "screens/teile/sterne.h"
+#include "screens/training/ablauf.h"
+#include "screens/training/film.h"
+#include "screens/training/plan.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUMMER = 84, MODUS_SLOT = 87,
+              MODUS_GELD = 93, MODUS_TRAININGS = 98;
+constexpr u32 VERLETZT = 0x40;
+constexpr i32 FONT_KLEIN = 9, FONT_MITTEL = 11, FONT_TITEL = 14, FONT_NUMMER = 15;
+constexpr i32 BADGE[4] = {3, 1, 0, 2};
+constexpr u16 FARBE_INFO = 50744, FARBE_VORAUS = 50055, FARBE_WIRKUNG = 20051;
+constexpr i32 STATUS_VERLETZT = 24013, STATUS_ROT = 24010, STATUS_GELBROT = 24011, STATUS_GELB = 24012;
+
+// Texts of the talents section.
+enum : i32 { T_AB = 2, T_BIS = 3, T_NOETIG = 4, T_TITEL = 5, T_SPIELE = 6, T_KOSTEN = 15, T_VORAUS = 16,
+             T_WIRKUNG = 17, T_BENOETIGT = 18, T_KANN = 19, T_KANN_NICHT = 20 };
+constexpr i32 E1_IM_TRAINING = 32;
+constexpr i32 H_BLAETTERN = 15;  // ZUSATZTEXTE_DOLV
+
+i32 spieler = -1;
+i32 modus = TALENTE_EINZELN;
+Screen_Drossel blaettern_drossel;
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TALENTE, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+Rastport* bild(u32 n) { return Menue_Get_Hooks().grafik_holen(n); }
+void blit(Rastport* ziel, u32 n, i32 x, i32 y) {
+    if (Rastport* b = bild(n)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+i32 wert(int m, i32 p) { return Spieler_Wert(m, p, 0, OP_LESEN); }
+bool torwart(i32 p) { return wert(MODUS_KLASSE, p) == 0; }
+
+constexpr Screen_Icon attr(i32 a) {
+    const bool oben = a < 20, mitte = a >= 20 && a < 35;
+    constexpr i16 SPEZIAL_X[4] = {616, 496, 376, 256};
+    const i16 x = oben ? static_cast<i16>(3 + 40 * a)
+                  : mitte ? static_cast<i16>(33 + 50 * (a - 20))
+                  : a < 39 ? SPEZIAL_X[a - 35]
+                           : static_cast<i16>(32);
+    const i16 y = oben ? 72 : mitte ? 272 : a < 39 ? 386 : 496;
+    return {.nummer = static_cast<i16>(a < 35 ? ICON_TALENTE_ATTRIBUT + a : ICON_TALENTE_SPEZIAL + a - 35),
+            .grafik = a < 35 ? static_cast<u32>(GRAFIK_TALENTE_PLATZ) : static_cast<u32>(GRAFIK_TALENTE_PLATZ_GROSS),
+            .flags = MENUE_F_HOVER,
+            .x = x,
+            .y = y,
+            .status = MENUE_S_TRANSPARENT,
+            .klick = Spieler_Talente_Attribut,
+            .zeichnen = Spieler_Talente_Attribut_Zeichnen,
+            .ebene = 17,
+            .w = static_cast<i16>(a < 35 ? 36 : 48),
+            .h = static_cast<i16>(a < 35 ? 36 : 48),
+            .hilfe_prozedur = Spieler_Talente_Hilfe,
+            .user = {static_cast<u32>(a), 0}};
+}
+constexpr Screen_Icon tor(i32 j) {
+    return {.nummer = static_cast<i16>(ICON_TALENTE_TORWART + j),
+            .grafik = GRAFIK_TALENTE_PLATZ_GROSS,
+            .flags = MENUE_F_HOVER,
+            .x = static_cast<i16>(83 + 120 * j),
+            .y = 230,
+            .status = MENUE_S_TRANSPARENT,
+            .klick = Spieler_Talente_Attribut,
+            .zeichnen = Spieler_Talente_Attribut_Zeichnen,
+            .ebene = 17,
+            .w = 48,
+            .h = 48,
+            .hilfe_prozedur = Spieler_Talente_Hilfe,
+            .user = {static_cast<u32>(47 + j), 0}};
+}
+
+constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
+    {.nummer = ICON_TALENTE_RAHMEN, .grafik = GRAFIK_TALENTE_FELD, .x = 0, .y = 0, .ebene = 15, .w = 800, .h = 600},
+    {.nummer = ICON_TALENTE_PANEL,
+     .grafik = GRAFIK_TALENTE_PANEL,
+     .flags = MENUE_F_NICHT_ABFRAGEN,
+     .x = 114,
+     .y = 460,
+     .status = MENUE_S_TRANSPARENT,
+     .zeichnen = Spieler_Talente_Info_Zeichnen,
+     .ebene = 16,
+     .w = 686,
+     .h = 140},
+    {.nummer = ICON_TALENTE_ZU,
+     .grafik = GRAFIK_TALENTE_ZU,
+     .grafik_gedrueckt = GRAFIK_TALENTE_ZU_GEDRUECKT,
+     .flags = MENUE_F_PIXELTEST | MENUE_F_BEIDE_TASTEN,
+     .x = 726,
+     .y = 533,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Spieler_Talente_Zu_Klick,
+     .ebene = 17,
+     .w = 70,
+     .h = 60},
+    {.nummer = ICON_TALENTE_ZURUECK,
+     .grafik = GRAFIK_TALENTE_ZURUECK,
+     .grafik_gedrueckt = GRAFIK_TALENTE_ZURUECK_GEDRUECKT,
+     .x = 692,
+     .y = 533,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Spieler_Talente_Blaettern,
+     .ebene = 17,
+     .w = 30,
+     .h = 26},
+    {.nummer = ICON_TALENTE_VOR,
+     .grafik = GRAFIK_TALENTE_VOR,
+     .grafik_gedrueckt = GRAFIK_TALENTE_VOR_GEDRUECKT,
+     .x = 742,
+     .y = 533,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Spieler_Talente_Blaettern,
+     .ebene = 17,
+     .w = 30,
+     .h = 26},
+});
+
+constexpr auto ATTRIBUTE = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
+    attr(0),  attr(1),  attr(2),  attr(3),  attr(4),  attr(5),  attr(6),  attr(7),  attr(8),  attr(9),
+    attr(10), attr(11), attr(12), attr(13), attr(14), attr(15), attr(16), attr(17), attr(18), attr(19),
+    attr(20), attr(21), attr(22), attr(23), attr(24), attr(25), attr(26), attr(27), attr(28), attr(29),
+    attr(30), attr(31), attr(32), attr(33), attr(34), attr(35), attr(36), attr(37), attr(38), attr(39),
+    tor(0),   tor(1),   tor(2),   tor(3),   tor(4),   tor(5),
+});
+
+void zeigen(i16 nummer, bool an) {
+    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer))
+        i->status = an ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
+}
+
+// Outfield or goalkeeper places by the shown player; the frame follows.
+void baum_einrichten() {
+    const bool tw = spieler >= 0 && torwart(spieler);
+    for (i32 a = 0; a < 40; ++a) zeigen(static_cast<i16>(a < 35 ? ICON_TALENTE_ATTRIBUT + a : ICON_TALENTE_SPEZIAL + a - 35), !tw);
+    for (i32 j = 0; j < 6; ++j) zeigen(static_cast<i16>(ICON_TALENTE_TORWART + j), tw);
+    if (Screen_Icon* r = Menue_Screen_Icon_Aus_Nummer(ICON_TALENTE_RAHMEN))
+        r->grafik = tw ? GRAFIK_TALENTE_TOR : GRAFIK_TALENTE_FELD;
+}
+
+void wechsel_bestaetigt(i32 anzahl, const i32* liste) {
+    if (anzahl < 3) return;
+    Spieler_Wert(liste[0], liste[2], 0, OP_SCHREIBEN);
+    Spieler_Wert(MODUS_GELD, liste[2], 0, OP_SCHREIBEN);
+    Spieler_Training2_Screen_Init(liste[2], liste[1]);
+}
+
+// The transfer window's players by position class (highest first), then
+// the club's scout player.
+i32 transfer_liste(i32* aus) {
+    i32 n = 0;
+    i32 fenster[11];
+    const bool da = Team_Zeiger(726, Team_Aktiv, fenster, 32) != nullptr;
+    u32 werte[12];
+    i32 schluessel[12];
+    if (da)
+        for (i32 i = 0; i < 11; ++i)
+            if (fenster[i] >= 0 && fenster[i] < Spieler_Anzahl) {
+                werte[n] = static_cast<u32>(fenster[i]);
+                schluessel[n++] = wert(MODUS_KLASSE, fenster[i]);
+            }
+    SortMisch_Sortiere(werte, schluessel, n, 1);
+    for (i32 i = 0; i < n; ++i) aus[i] = static_cast<i32>(werte[i]);
+    const i32 scout = Team_Wert(17, Team_Aktiv, 0, OP_LESEN);
+    if (scout >= 0 && scout < Spieler_Anzahl) aus[n++] = scout;
+    return n;
+}
+
+// The player of a team at a line-up slot, -1 when none holds it.
+i32 nach_slot(i32 team, i32 slot) {
+    i32 kader[MAX_SPIELER_PRO_TEAM];
+    const i32 n = Teamspieler_Ins_Array(team, kader, MAX_SPIELER_PRO_TEAM, 0);
+    for (i32 i = 0; i < n; ++i)
+        if (wert(MODUS_SLOT, kader[i]) == slot) return kader[i];
+    return -1;
+}
+
+void umbruch(Rastport* ziel, i32 f, const char* s, i32 x0, i32 x1, i32 y0, i32 y1, u16 farbe) {
+    if (Font* ft = font(f)) Umbruch_Text_Ausgabe(ziel, ft, s, x0, x1, y0, y1, farbe, 0, -1);
+}
+
+// The panel of the attribute under the mouse.
+void attribut_panel(Rastport* ziel, i32 a, const Screen_Icon* icon) {
+    const Attribut_Def& d = Attribut_Tabelle[a];
+    Font* klein = font(FONT_KLEIN);
+    Font* mittel = font(FONT_MITTEL);
+    if (!klein || !mittel) return;
+    // The name above its place.
+    const i32 mitte = icon->x + (a < 35 ? 18 : 24);
+    if (icon->y <= 72) {
+        if (a == 0) Font_Printf_Glatt(ziel, klein, "^c%05d%s", 3, icon->y - 4, FARBE_GOLD, d.name);
+        else if (a == 19) Font_Printf_Glatt(ziel, klein, "^c%05d^tr0797%s", 0, icon->y - 4, FARBE_GOLD, d.name);
+        else Font_Printf_Glatt(ziel, klein, "^c%05d^tz%04d%s", 0, icon->y - 4, FARBE_GOLD, mitte, d.name);
+    } else {
+        Font_Printf_Glatt(ziel, klein, "^c%05d^tz%04d%s", 0, icon->y + (a < 35 ? 36 : 48) + 12, FARBE_GOLD, mitte,
+                          d.name);
+    }
+    if (!torwart(spieler) && a < 40) blit(ziel, static_cast<u32>(GRAFIK_TALENTE_GLANZ + a), icon->x - 4, icon->y - 4);
+    umbruch(ziel, FONT_MITTEL, d.name, 124, 236, 464, 500, FARBE_WEISS);
+    umbruch(ziel, FONT_KLEIN, d.info1, 269, 785, 465, 500, 1);
+    umbruch(ziel, FONT_KLEIN, d.info1, 268, 784, 464, 500, FARBE_INFO);
+    blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_GROSS + a), 145, 511);
+    Font_Printf_Glatt(ziel, klein, "^c%05d%s %s", 268, 522, FARBE_WEISS, text(T_KOSTEN),
+                      Bank_Geld_String(Global_Attribut_Training_Kosten(a, spieler), Team_Aktiv, -1, 0));
+    Font_Printf_Glatt(ziel, klein, "^c%05d^ub%s^ue", 268, 540, FARBE_VORAUS, text(T_VORAUS));
+    i32 y = 556;
+    if (!torwart(spieler)) {
+        Font_Printf_Glatt(ziel, klein, "^c%05d%d%s%d%s", 268, y, FARBE_WEISS, d.moeglich_wann[0], text(T_AB),
+                          d.moeglich_wann[1], text(T_BIS));
+        y += 14;
+    }
+    Font_Printf_Glatt(ziel, klein, "^c%05d%d%s", 268, y, FARBE_WEISS, Attribut_Noetig(a), text(T_NOETIG));
+    y += 14;
+    i32 v[3];
+    const i32 n = Attribute_Get_Voraussetzungen(a, v);
+    if (n > 0) {
+        const i32 x = Font_Printf_Glatt(ziel, klein, "^c%05d%s:  ", 268, y, FARBE_INFO, text(T_BENOETIGT));
+        char liste[200] = "";
+        for (i32 i = 0; i < n; ++i) {
+            const size_t l = std::char_traits<char>::length(liste);
+            std::snprintf(liste + l, sizeof liste - l, "%s%s", Attribut_Tabelle[v[i]].name, i + 1 < n ? ", " : ".");
+            blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + v[i]), 268 + std::max(x, 110) + 20 * i, y - 12);
+        }
+        Font_Printf_Glatt(ziel, klein, "^c%05d%s", 268, y + 14, FARBE_INFO, liste);
+    }
+    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 520, 540, FARBE_WIRKUNG, text(T_WIRKUNG));
+    i32 yw = 556;
+    for (i32 i = 0; i < 3; ++i)
+        if (d.auswirkung[i] != 0) {
+            Font_Printf_Glatt(ziel, klein, "^c%05d%+d", 520, yw, i == 2 && a == 39 ? FARBE_INFO : FARBE_WEISS,
+                              d.auswirkung[i]);
+            yw += 14;
+        }
+}
+
+}  // namespace
+
+Screen_Def Spieler_Talente_Screen_Def() {
+    return {.name = "Talente", .icons = Icon_Besitzer::TALENTE, .rahmen = ICON_TALENTE_RAHMEN,
+            .schliessen = Spieler_Talente_Screen_Schliessen};
+}
+
+i32 Spieler_Talente_Spieler() { return spieler; }
+i32 Spieler_Talente_Modus() { return modus; }
+
+i32 Spieler_Talente_Attribut_Von(i32 nummer) {
+    if (nummer >= ICON_TALENTE_ATTRIBUT && nummer < ICON_TALENTE_ATTRIBUT + 35) return nummer - ICON_TALENTE_ATTRIBUT;
+    if (nummer >= ICON_TALENTE_SPEZIAL && nummer < ICON_TALENTE_SPEZIAL + 5) return 35 + nummer - ICON_TALENTE_SPEZIAL;
+    if (nummer >= ICON_TALENTE_TORWART && nummer < ICON_TALENTE_TORWART + 6) return 47 + nummer - ICON_TALENTE_TORWART;
+    return -1;
+}
+
+void Spieler_Talente_Screen_Init(i32 p, i32 m) {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_TALENTE_RAHMEN)) return;
+    spieler = p >= 0 && p < Spieler_Anzahl ? p : -1;
+    modus = std::clamp(m, 0, 3);
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(RAHMEN.daten());
+    const bool aus = modus == TALENTE_EINZELN;
+    for (i16 n : {ICON_TALENTE_ZURUECK, ICON_TALENTE_VOR})
+        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) {
+            i->hilfe = Text_cfg_Text(TEXT_ZUSATZ_DOLV, H_BLAETTERN);
+            if (aus) {
+                i->grafik = n == ICON_TALENTE_VOR ? GRAFIK_KARTE_VOR_AUS : GRAFIK_KARTE_ZURUECK_AUS;
+                i->status |= MENUE_S_GRAU;
+            }
+        }
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(ATTRIBUTE.daten());
+    baum_einrichten();
+    Menue_Set_Rechtsklick_Icon(ICON_TALENTE_ZU);
+    blaettern_drossel = {};
+    Blt_Cache_Leeren();
+}
+
+void Spieler_Talente_Screen_Schliessen() {
+    Menue_Screen_Icon_Tabelle_Loeschen(ATTRIBUTE.daten());
+    Menue_Screen_Icon_Tabelle_Loeschen(RAHMEN.daten());
+    if (Menue_Get_Rechtsklick_Icon() == ICON_TALENTE_ZU) Menue_Set_Rechtsklick_Icon(-1);
+    Blt_Cache_Leeren();
+}
+
+bool Spieler_Talente_Kann_Trainieren(i32 a, i32 p) {
+    if (!Training_Lernbar(p, a)) return false;
+    if (static_cast<u32>(wert(MODUS_STATUS, p)) & VERLETZT) return false;
+    if (wert(MODUS_TRAININGS, p) >= Global_Param.trainings_einheiten_pro_runde) return false;
+    return Bank_Get_Kontostand(Team_Aktiv, 0, -1) - Global_Attribut_Training_Kosten(a, p) >= 0;
+}
+
+void Spieler_Talente_Attribut(Screen_Icon* icon, u32 ereignis) {
+    if (!icon || !(ereignis & MENUE_E_LINKS) || modus != TALENTE_EIGENES_TEAM || spieler < 0) return;
+    const i32 a = static_cast<i32>(icon->user[0]), p = spieler;
+    if (!Training_Lernbar(p, a)) return;
+    if (static_cast<u32>(wert(MODUS_STATUS, p)) & VERLETZT) {
+        Training_Verletzt_Melden(p);
+        return;
+    }
+    if (wert(MODUS_TRAININGS, p) >= Global_Param.trainings_einheiten_pro_runde) {
+        Training_Limit_Melden();
+        return;
+    }
+    const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
+    if (t < 0 || t == a) Spieler_Training2_Screen_Init(p, a);
+    else Training_Wechsel_Fragen(p, t, a, wechsel_bestaetigt);
+}
+
+const char* Spieler_Talente_Hilfe(Screen_Icon* icon) {
+    if (!icon || modus != TALENTE_EIGENES_TEAM || spieler < 0) return nullptr;
+    return text(Spieler_Talente_Kann_Trainieren(static_cast<i32>(icon->user[0]), spieler) ? T_KANN : T_KANN_NICHT);
+}
+
+void Spieler_Talente_Attribut_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    if (!icon || spieler < 0) return;
+    const i32 a = static_cast<i32>(icon->user[0]);
+    const bool gross = a >= 35;
+    const i32 g = gross ? 48 : 36;
+    blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + a), x + (g - 26) / 2, y + (g - 16) / 2);
+    const bool hat = Attribute_Attribut_Hat_Maximum(spieler, a);
+    if (!hat && !Attribute_Erreichbar(spieler, a))
+        blit(ziel, static_cast<u32>(a >= 47 ? GRAFIK_TALENTE_SCHLEIER_TOR + a - 47 : GRAFIK_TALENTE_SCHLEIER + a), x,
+             y);
+    else if (hat)
+        blit(ziel, gross ? GRAFIK_TALENTE_RAHMEN_GROSS : GRAFIK_TALENTE_RAHMEN, x - 2, y - 2);
+    if (Attribute_Get_Attribut_In_Ausbildung(spieler) == a) {
+        const i32 w = Tools_Clamp(Tools_Prozent(wert(a, spieler), Attribut_Noetig(a)), 0, 100, -1);
+        Blt_Rechteck(ziel, x + 3, y + g - 5, (g - 6) * w / 100, 3, FARBE_GOLD);
+    }
+}
+
+void Spieler_Talente_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    const i32 p = spieler;
+    Font* klein = font(FONT_KLEIN);
+    Font* titel = font(FONT_TITEL);
+    if (!klein || !titel) return;
+    Font_Printf_Glatt(ziel, titel, "^c%05d%s", 14, 34, FARBE_WEISS, text(T_TITEL));
+    if (p < 0) return;
+    // The header: from the right, the attribute in training, the weaknesses,
+    // matches, stars, name, badge and number, and why he cannot play.
+    const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
+    if (modus == TALENTE_EIGENES_TEAM && t >= 0) {
+        Font_Printf_Glatt(ziel, klein, "^c%05d^tr0768%s", 0, 30, FARBE_KLASSE_1,
+                          Text_cfg_Text(TEXT_EINSETZEN_1, E1_IM_TRAINING));
+        blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + t), 772, 15);
+    }
+    i32 neg[3];
+    const i32 n = Attribute_Get_Attribute(p, neg, 3, 2);
+    for (i32 i = 0; i < n; ++i) blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + neg[i]), 600 + 20 * i, 15);
+    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0590(%d %s)", 0, 30, FARBE_HELL, wert(MODUS_SPIELE, p), text(T_SPIELE));
+    Spieler_Sterne_Zeichnen(ziel, p, 420, 18, 0, false);
+    Font_Printf_Glatt(ziel, titel, "^c%05d^tr0410%s", 0, 34, FARBE_WEISS, Spieler_String(505, p, nullptr, 0));
+    const i32 k = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+    blit(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 170, 18);
+    if (Font* f = font(FONT_NUMMER))
+        Font_Printf(ziel, f, "^c%05d^fb0006^tz0014%d^fe", 196, 31, FARBE_WEISS, wert(MODUS_NUMMER, p));
+    const u32 s = static_cast<u32>(wert(MODUS_STATUS, p));
+    if (s & 0x7c0)
+        blit(ziel, s & 0x40 ? STATUS_VERLETZT : s & 0x200 ? STATUS_ROT : s & 0x100 ? STATUS_GELBROT : STATUS_GELB, 140,
+             16);
+    // The attribute under the mouse.
+    if (Screen_Icon* aktiv = Menue_Get_Aktives_Icon()) {
+        const i32 a = Spieler_Talente_Attribut_Von(aktiv->nummer);
+        if (a >= 0 && !(aktiv->status & MENUE_S_VERSTECKT)) attribut_panel(ziel, a, aktiv);
+    }
+}
+
+i32 Spieler_Talente_Blaettern_Ziel(i32 p, i32 m, i32 richtung) {
+    if (p < 0) return p;
+    if (m == TALENTE_EIGENES_TEAM || m == TALENTE_ANSICHT) {
+        const i32 team = m == TALENTE_EIGENES_TEAM ? Team_Aktiv : Team_Ansicht;
+        i32 slot = wert(MODUS_SLOT, p);
+        // The next slot that holds a player (a squad of fewer than 20 has gaps).
+        for (i32 i = 0; i < KADER_SLOTS; ++i) {
+            slot = m == TALENTE_EIGENES_TEAM ? Slot_Schritt(slot, richtung, true) : Slot_Schritt(slot, -richtung, false);
+            const i32 q = nach_slot(team, slot);
+            if (q >= 0) return q;
+        }
+        return p;
+    }
+    if (m == TALENTE_TRANSFER) {
+        i32 liste[12];
+        const i32 n = transfer_liste(liste);
+        for (i32 i = 0; i < n; ++i)
+            if (liste[i] == p) return liste[Listen_Schritt(i, richtung, n)];
+        return p;
+    }
+    return p;
+}
+
+void Spieler_Talente_Blaettern(Screen_Icon* icon, u32 ereignis) {
+    if (!icon || !(ereignis & MENUE_E_LINKS) || modus == TALENTE_EINZELN) return;
+    if (!Screen_Drossel_Frei(&blaettern_drossel, TALENTE_BLAETTERN_MS)) return;
+    spieler = Spieler_Talente_Blaettern_Ziel(spieler, modus, icon->nummer == ICON_TALENTE_VOR ? 1 : -1);
+    baum_einrichten();
+    Blt_Cache_Leeren();
+}
+
+void Spieler_Talente_Zu_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS))) return;
+    Spieler_Talente_Screen_Schliessen();
+}

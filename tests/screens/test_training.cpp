@@ -1,0 +1,1017 @@
+// The training screens in a new game: the training run with its booking,
+// quick finish, falls and their outcomes, star training and the learned-
+// attribute film; the talents tree with its requesters and browsing; the
+// training sheet's slots, rows and requesters; the training camp, its run
+// and its results; and a whole turn of training played through the screens.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "grafik_nummern.h"
+#include "graphics/rastport.h"
+#include "graphics/video.h"
+#include "base/files.h"
+#include "gui/menue.h"
+#include "gui/text_cfg.h"
+#include "kit.h"
+#include "screens/screens.h"
+#include "screens/teile/namen.h"
+#include "screens/training/ablauf.h"
+#include "screens/training/film.h"
+#include "screens/training/lager.h"
+#include "screens/training/plan.h"
+#include "screens/training/talente.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr u32 VERLETZT = 0x40;
+constexpr int MORAL = 90, ERSCHOEPFUNG = 56, STAERKE = 92, MAX = 97, GELD = 93, EINHEITEN = 98, STATUS = 75,
+              KLASSE = 67, SLOT = 87;
+
+i32 wert(int m, i32 p) { return Spieler_Wert(m, p, 0, OP_LESEN); }
+void setzen(int m, i32 p, i32 w) { Spieler_Wert(m, p, w, OP_SCHREIBEN); }
+const char* sheet(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING, n); }
+const char* film(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING2, n); }
+const char* lager(i32 n) { return Text_cfg_Text(TEXT_TRAININGS_LAGER, n); }
+f64 konto() { return Bank_Get_Kontostand(Team_Aktiv, 0, -1); }
+// The account drained down to the end of its credit line.
+void pleite() {
+    const f64 frei = konto() + Bank_Get_Kreditrahmen(Team_Aktiv);
+    if (frei >= 1) Bank_Buchen(Team_Aktiv, -1, static_cast<f32>(frei), BANK_AUSGABE, 1, -1);
+}
+
+std::vector<i32> kader() {
+    i32 k[20];
+    const i32 n = Teamspieler_Ins_Array(Team_Aktiv, k, 20, 0);
+    std::vector<i32> v(k, k + n);
+    std::sort(v.begin(), v.end(), [](i32 a, i32 b) { return wert(SLOT, a) < wert(SLOT, b); });
+    return v;
+}
+i32 feldspieler(int n = 0) {
+    for (i32 p : kader())
+        if (wert(KLASSE, p) != 0 && n-- == 0) return p;
+    return -1;
+}
+i32 torwart() {
+    for (i32 p : kader())
+        if (wert(KLASSE, p) == 0) return p;
+    return -1;
+}
+
+// Only the given attributes can be learned by the player: every other one
+// is blocked, the given ones are free and without prerequisites.
+void nur_lernbar(i32 p, std::initializer_list<i32> lernbar) {
+    for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a) setzen(a, p, -1);
+    for (i32 a : lernbar) {
+        setzen(a, p, 0);
+        for (i32& v : Attribut_Tabelle[a].voraussetzung) v = -1;
+    }
+}
+
+// The trainings' outcome bands: every draw lands in band k (0 points lost,
+// 1 morale, 2 exhaustion, 3 strength, 4 nothing, 5 injury; the bands lie
+// between the bounds c_k and c_k+1).
+void nur_band(i32 k) {
+    for (auto& zeile : Global_Param.training_absturz_prozent)
+        for (i32 i = 0; i < 7; ++i) zeile[i] = i <= k ? 0 : 101;
+}
+
+const Zeichenspur_Eintrag* video(i32 nummer, const char* was) {
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_VIDEO && e.nummer == nummer && e.text == was) return &e;
+    return nullptr;
+}
+
+// Frames with the video overlay drawn as the display draws it.
+void frames_mit_video(int n, u32 ms) {
+    std::vector<u16> bild(800 * 600);
+    for (int i = 0; i < n; ++i) {
+        kit::Frames(1, ms);
+        Bnk_Frame_Alle(bild.data(), 1600, 600);
+    }
+}
+
+// The screen with the running videos drawn over it, as the display shows it.
+void png_mit_video(const std::string& name) {
+    Rastport* s = Screen_Rastport;
+    if (s && s->bitmap) Bnk_Frame_Alle(s->bitmap->pixel16(), s->breite * 2, s->hoehe);
+    kit::Png(name);
+}
+
+// Frame `frame` (1-based) of video `nummer` of animationen.res copied onto the screen at (x, y).
+bool video_bild(i32 nummer, i32 frame, i32 x, i32 y) {
+    const W32_Handle h = Bink_OpenResource("animationen.res", nummer);
+    if (h < 0) return false;
+    std::string fehler;
+    Vid_Zeiger f = Vid_Oeffnen_Handle(h, &fehler);
+    bool gut = false;
+    if (f) {
+        for (i32 n = 1; n <= frame && n <= Vid_Frames(f.get()); ++n) {
+            Vid_Goto(f.get(), n, false);
+            gut = Vid_Dekodieren(f.get());
+        }
+        Rastport* s = Screen_Rastport;
+        Vid_Kopieren(f.get(), s->bitmap->pixel16(), s->breite * 2, s->hoehe, x, y);
+    }
+    W32_File_Close(h);
+    return gut;
+}
+
+void icon_klicken(i32 nummer) {
+    const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer);
+    ASSERT_TRUE(i) << nummer;
+    kit::Warten(400);
+    kit::Klick(i->x + i->w / 2, i->y + i->h / 2);
+}
+
+class Training : public ::testing::Test {
+  protected:
+    Attribut_Def attribute[ATTRIBUT_ANZAHL];
+    Global_Parameter parameter;
+    void SetUp() override {
+        ASSERT_TRUE(kit::Starten(1));
+        Bank_Buchen(-1, Team_Aktiv, 5e7f, BANK_EINNAHME, 1, -1);  // money for every training
+        std::memcpy(attribute, Attribut_Tabelle, sizeof attribute);
+        parameter = Global_Param;
+    }
+    void TearDown() override {
+        std::memcpy(Attribut_Tabelle, attribute, sizeof attribute);
+        Global_Param = parameter;
+        kit::Beenden();
+    }
+    // The film screen for a player and attribute, opened as the sheet does.
+    void film_oeffnen(i32 p, i32 a) {
+        Spieler_Training2_Screen_Init(p, a);
+        ASSERT_TRUE(Screen_Offen(Screen_Id::TRAININGSFILM));
+        kit::Frames(2);
+    }
+    // Runs frames until the run reaches a state (at most n frames).
+    bool bis_zustand(i32 zustand, int n = 3000) {
+        for (int i = 0; i < n && Training_Ablauf().zustand != zustand; ++i) kit::Frames(1, 20);
+        return Training_Ablauf().zustand == zustand;
+    }
+};
+
+// --- The training run -----------------------------------------------------------------
+
+TEST_F(Training, SchnellabschlussBuchtPunkteKostenUndEinheit) {
+    const i32 p = feldspieler(), a = 12;
+    struct Fall {
+        i32 mitgebracht;
+        const char* was;
+    } faelle[] = {{0, "ohne Punkte"}, {7, "mit 7 Punkten"}, {1, "eine blosse Marke zaehlt nicht"}};
+    for (const Fall& f : faelle) {
+        nur_lernbar(p, {a});
+        Attribut_Tabelle[a].noetige_punkte = 900;
+        setzen(a, p, f.mitgebracht);
+        setzen(EINHEITEN, p, 0);
+        setzen(GELD, p, 0);
+        Menue_Icon_Zustand_Setzen(ICON_FILM_SCHNELL, 1);
+        film_oeffnen(p, a);
+        const i32 kosten = Global_Attribut_Training_Kosten(a, p);
+        const f64 vorher = konto();
+        const i32 buchungen = Bank_Get_Konto(Team_Aktiv)->anzahl;
+        icon_klicken(ICON_FILM_START);
+        EXPECT_EQ(konto(), vorher - kosten) << f.was;
+        ASSERT_EQ(Bank_Get_Konto(Team_Aktiv)->anzahl, buchungen + 1) << f.was;
+        const Bank_Konto* k = Bank_Get_Konto(Team_Aktiv);
+        EXPECT_EQ(k->buchung[(k->ring_index + BANK_BUCHUNGEN - 1) % BANK_BUCHUNGEN].kategorie,
+                  BANK_TRAINING | BANK_RICHTUNG_AUS)
+            << f.was;
+        ASSERT_TRUE(bis_zustand(TRAINING_FERTIG)) << f.was;
+        const Trainings_Ablauf& t = Training_Ablauf();
+        EXPECT_EQ(t.ergebnis, ERGEBNIS_KEINES) << f.was;  // no fall
+        EXPECT_GE(t.verdient, t.zielpunkte) << f.was;
+        const i32 erwartet = (f.mitgebracht >= 2 ? f.mitgebracht : 0) + t.verdient;
+        icon_klicken(ICON_FILM_OK);
+        EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM)) << f.was;
+        EXPECT_EQ(wert(a, p), erwartet) << f.was;
+        EXPECT_EQ(wert(EINHEITEN, p), 1) << f.was;
+        EXPECT_EQ(wert(GELD, p), kosten) << f.was;
+        EXPECT_EQ(konto(), vorher - kosten) << f.was;  // the accept books nothing more
+    }
+}
+
+TEST_F(Training, UeberschussLerntGenauDieNoetigenPunkte) {
+    const i32 p = feldspieler(), a = 12;
+    nur_lernbar(p, {a});
+    Attribut_Tabelle[a].noetige_punkte = 20;
+    setzen(a, p, 18);
+    film_oeffnen(p, a);
+    icon_klicken(ICON_FILM_START);
+    ASSERT_TRUE(bis_zustand(TRAINING_FERTIG));
+    EXPECT_EQ(Training_Ablauf().mitgebracht + Training_Ablauf().verdient, 20);
+    // The learned-attribute film opens over the screen.
+    EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_FILM_GELERNT));
+    icon_klicken(ICON_FILM_GELERNT_ZU);
+    icon_klicken(ICON_FILM_OK);
+    EXPECT_TRUE(Attribute_Attribut_Hat_Maximum(p, a));
+    EXPECT_TRUE(Attribute_Hat_Attribut(p, a));  // a free place among the three: it plays
+}
+
+TEST_F(Training, VorDemStartSchliesstOhneBuchungDanachNurUebernehmen) {
+    const i32 p = feldspieler(), a = 12;
+    nur_lernbar(p, {a});
+    Attribut_Tabelle[a].noetige_punkte = 900;
+    film_oeffnen(p, a);
+    const f64 vorher = konto();
+    icon_klicken(ICON_FILM_ZU);
+    EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM));
+    EXPECT_EQ(konto(), vorher);
+    EXPECT_EQ(wert(EINHEITEN, p), 0);
+    film_oeffnen(p, a);
+    icon_klicken(ICON_FILM_START);
+    EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(ICON_FILM_ZU)->status & MENUE_S_VERSTECKT);
+    Spieler_Training2_Zu_Klick(Menue_Screen_Icon_Aus_Nummer(ICON_FILM_ZU), MENUE_E_LINKS);
+    EXPECT_TRUE(Screen_Offen(Screen_Id::TRAININGSFILM));  // a running training ends only by accepting
+    // Start again stops the run: finished, nothing more is earned.
+    icon_klicken(ICON_FILM_START);
+    EXPECT_EQ(Training_Ablauf().zustand, TRAINING_FERTIG);
+    const i32 verdient = Training_Ablauf().verdient;
+    kit::Frames(50, 20);
+    EXPECT_EQ(Training_Ablauf().verdient, verdient);
+}
+
+TEST_F(Training, SchnellschalterWechseltSeinBildSofort) {
+    const i32 p = feldspieler();
+    nur_lernbar(p, {3});
+    Menue_Icon_Zustand_Setzen(ICON_FILM_SCHNELL, 0);
+    film_oeffnen(p, 3);
+    for (bool an : {true, false}) {
+        icon_klicken(ICON_FILM_SCHNELL);
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        EXPECT_TRUE(kit::Grafik_Bei(an ? GRAFIK_FILM_TEMPO_AN : GRAFIK_FILM_TEMPO_AUS, 155, 395)) << an;
+    }
+}
+
+TEST_F(Training, FehlgeschlageneBuchungStartetNichts) {
+    const i32 p = feldspieler(), a = 12;
+    nur_lernbar(p, {a});
+    pleite();
+    film_oeffnen(p, a);
+    const f64 vorher = konto();
+    kit::Spur_Leeren();
+    icon_klicken(ICON_FILM_START);
+    EXPECT_EQ(Training_Ablauf().zustand, TRAINING_BEREIT);
+    EXPECT_EQ(konto(), vorher);
+    EXPECT_FALSE(Menue_Screen_Icon_Aus_Nummer(ICON_FILM_ZU)->status & MENUE_S_VERSTECKT);
+    EXPECT_EQ(video(Training_Video_Nummer(a), "start"), nullptr);
+    ASSERT_TRUE(kit::Requester_Offen());
+    kit::Frames(1);
+    EXPECT_TRUE(kit::Text(film(32)));
+    kit::Requester_Antworten(true);
+    // Nothing runs without payment, whatever the frames.
+    kit::Frames(100, 20);
+    EXPECT_EQ(Training_Ablauf().zustand, TRAINING_BEREIT);
+    EXPECT_EQ(Training_Ablauf().verdient, 0);
+}
+
+TEST_F(Training, SturzErgebnisse) {
+    const i32 p = feldspieler(), a = 5;
+    struct Fall {
+        i32 band;
+        int modus;
+        i32 vorher;
+        i32 ergebnis;
+        const char* was;
+    } faelle[] = {
+        {0, MORAL, 3, ERGEBNIS_PUNKTE_WEG, "Punkte verloren"},
+        {1, MORAL, 4, ERGEBNIS_MORAL, "Moral sinkt"},
+        {1, MORAL, 0, ERGEBNIS_NICHTS, "Moral schon 0"},
+        {2, ERSCHOEPFUNG, 2, ERGEBNIS_ERSCHOEPFUNG, "erschoepft"},
+        {2, ERSCHOEPFUNG, 8, ERGEBNIS_NICHTS, "Erschoepfung 4 steigt nie"},
+        {2, ERSCHOEPFUNG, 9, ERGEBNIS_NICHTS, "Erschoepfung 4 (roh 9) steigt nie"},
+        {3, STAERKE, 6, ERGEBNIS_STAERKE, "Staerke sinkt"},
+        {3, STAERKE, 0, ERGEBNIS_NICHTS, "Staerke kleiner als der Verlust"},
+        {4, MORAL, 3, ERGEBNIS_NICHTS, "nichts"},
+        {5, STATUS, 0, ERGEBNIS_VERLETZT, "verletzt"},
+    };
+    for (const Fall& f : faelle) {
+        nur_lernbar(p, {a});
+        setzen(f.modus, p, f.vorher);
+        nur_band(f.band);
+        Training_Beginnen(p, a);
+        Training_Ablauf().zustand = TRAINING_STEIGEN;
+        Training_Ablauf().stufe = 6;  // a seventh stage reads the last row
+        Training_Absturz_Ereignis();
+        const Trainings_Ablauf& t = Training_Ablauf();
+        EXPECT_EQ(t.ergebnis, f.ergebnis) << f.was;
+        EXPECT_TRUE(t.herz) << f.was;
+        const i32 nachher = wert(f.modus, p);
+        switch (f.ergebnis) {
+            case ERGEBNIS_MORAL:
+                EXPECT_EQ(f.vorher - nachher, t.ergebnis_wert) << f.was;
+                EXPECT_GE(t.ergebnis_wert, 1) << f.was;
+                EXPECT_LE(t.ergebnis_wert, 3) << f.was;
+                break;
+            case ERGEBNIS_ERSCHOEPFUNG:
+                EXPECT_GT(nachher, f.vorher) << f.was;
+                EXPECT_LE(nachher, 9) << f.was;
+                EXPECT_EQ(nachher / 2 - f.vorher / 2, t.ergebnis_wert) << f.was;
+                break;
+            case ERGEBNIS_STAERKE:
+                EXPECT_EQ(f.vorher - nachher, t.ergebnis_wert) << f.was;
+                break;
+            case ERGEBNIS_VERLETZT: EXPECT_TRUE(static_cast<u32>(nachher) & VERLETZT) << f.was; break;
+            default: EXPECT_EQ(nachher, f.vorher) << f.was; break;
+        }
+        setzen(STATUS, p, 0);
+    }
+    struct Zeile {
+        i32 stufe, zeile;
+    } zeilen[] = {{0, 0}, {3, 3}, {5, 5}, {6, 5}, {-1, 0}};
+    for (const Zeile& z : zeilen) EXPECT_EQ(Training_Ergebnis_Zeile(z.stufe), z.zeile) << z.stufe;
+}
+
+TEST_F(Training, PunkteVerlorenBuchtKostenUndEinheitAberKeinePunkte) {
+    const i32 p = feldspieler(), a = 5;
+    nur_lernbar(p, {a});
+    Attribut_Tabelle[a].noetige_punkte = 900;
+    setzen(a, p, 40);
+    nur_band(0);
+    Global_Param.training_absturz = 0;  // the first climbing step falls
+    Menue_Icon_Zustand_Setzen(ICON_FILM_SCHNELL, 0);
+    film_oeffnen(p, a);
+    icon_klicken(ICON_FILM_START);
+    ASSERT_TRUE(bis_zustand(TRAINING_ABSTURZ));
+    EXPECT_EQ(Training_Ablauf().ergebnis, ERGEBNIS_PUNKTE_WEG);
+    EXPECT_GT(Training_Ablauf().verdient, 0);
+    kit::Frames(2);
+    EXPECT_TRUE(kit::Text("Der Sturz war"));  // the fall panel tells it
+    EXPECT_FALSE(Menue_Screen_Icon_Aus_Nummer(ICON_FILM_OK)->status & MENUE_S_VERSTECKT);
+    icon_klicken(ICON_FILM_OK);  // the fall is seen
+    EXPECT_EQ(Training_Ablauf().zustand, TRAINING_FERTIG);
+    icon_klicken(ICON_FILM_OK);  // and booked
+    EXPECT_EQ(wert(a, p), 40);  // the carried points stay, the run's are gone
+    EXPECT_EQ(wert(EINHEITEN, p), 1);
+    EXPECT_EQ(wert(GELD, p), Global_Attribut_Training_Kosten(a, p));
+}
+
+TEST_F(Training, SternTraining) {
+    const i32 p = feldspieler();
+    struct Fall {
+        i32 staerke, staerke_nachher, stern_nachher;
+    } faelle[] = {{5, 6, 0}, {11, 12, 0}, {12, 12, 0}};
+    for (const Fall& f : faelle) {
+        setzen(MAX, p, 12);
+        setzen(STAERKE, p, f.staerke);
+        const i32 noetig = Attribut_Noetig(TRAINING_STERN);
+        setzen(TRAINING_STERN, p, noetig - 5);
+        Training_Beginnen(p, TRAINING_STERN);
+        Trainings_Ablauf& t = Training_Ablauf();
+        t.zustand = TRAINING_FERTIG;
+        t.verdient = 5;
+        ASSERT_TRUE(Training_Uebernehmen());
+        EXPECT_EQ(wert(STAERKE, p), f.staerke_nachher) << f.staerke;
+        EXPECT_EQ(wert(TRAINING_STERN, p), f.stern_nachher) << f.staerke;
+    }
+    // An unfinished star training stays marked while strength can grow.
+    setzen(STAERKE, p, 4);
+    setzen(TRAINING_STERN, p, 0);
+    Training_Beginnen(p, TRAINING_STERN);
+    Training_Ablauf().zustand = TRAINING_FERTIG;
+    Training_Ablauf().ergebnis = ERGEBNIS_PUNKTE_WEG;
+    ASSERT_TRUE(Training_Uebernehmen());
+    EXPECT_EQ(wert(TRAINING_STERN, p), 1);
+    EXPECT_EQ(wert(STAERKE, p), 4);
+}
+
+TEST_F(Training, BeginnUeberschreibtKeinGelerntesAttribut) {
+    const i32 p = feldspieler(), a = 8;
+    const i32 noetig = Attribut_Noetig(a);
+    struct Fall {
+        i32 vorher, mitgebracht, nachher;
+    } faelle[] = {{noetig + 1, 0, noetig + 1}, {noetig, 0, noetig}, {-1, 0, -1}, {1, 0, 0}, {5, 5, 5}};
+    for (const Fall& f : faelle) {
+        setzen(a, p, f.vorher);
+        Training_Beginnen(p, a);
+        EXPECT_EQ(Training_Ablauf().mitgebracht, f.mitgebracht) << f.vorher;
+        EXPECT_EQ(wert(a, p), f.nachher) << f.vorher;
+        EXPECT_GE(Training_Ablauf().stufen, 2);
+        EXPECT_LE(Training_Ablauf().stufen, 6);
+        for (i32 i = 1; i < Training_Ablauf().stufen; ++i)
+            EXPECT_LE(Training_Ablauf().schwelle[i - 1], Training_Ablauf().schwelle[i]);
+    }
+}
+
+TEST_F(Training, AktivierenErsetztEinNiedrigeresAttribut) {
+    const i32 p = feldspieler();
+    auto aktiv = [&](i32 a) { setzen(a, p, Attribut_Noetig(a) + 1); };
+    auto gelernt = [&](i32 a) { setzen(a, p, Attribut_Noetig(a)); };
+    // Three active (5, 10, 30): learning 20 takes the place of 10 (the
+    // lowest place, scanned from the third, below 20); learning 2 replaces none.
+    for (i32 a = 0; a < 47; ++a) setzen(a, p, 0);
+    aktiv(5), aktiv(10), aktiv(30), gelernt(20);
+    Training_Attribut_Aktivieren(p, 20);
+    EXPECT_TRUE(Attribute_Attribut_Aktief(p, 20));
+    EXPECT_FALSE(Attribute_Attribut_Aktief(p, 5));
+    EXPECT_TRUE(Attribute_Attribut_Aktief(p, 10));
+    gelernt(2);
+    Training_Attribut_Aktivieren(p, 2);
+    EXPECT_FALSE(Attribute_Attribut_Aktief(p, 2));
+    // A goalkeeper's attributes are left as they are.
+    const i32 tw = torwart();
+    setzen(48, tw, Attribut_Noetig(48));
+    Training_Attribut_Aktivieren(tw, 48);
+    EXPECT_FALSE(Attribute_Attribut_Aktief(tw, 48));
+}
+
+TEST_F(Training, FilmVideosUndSprung) {
+    struct Nummer {
+        i32 attribut, video;
+    } nummern[] = {{0, 11}, {12, 23}, {39, 50}, {47, 52}, {52, 52}, {53, 51}, {40, -1}, {54, -1}};
+    for (const Nummer& n : nummern) EXPECT_EQ(Training_Video_Nummer(n.attribut), n.video) << n.attribut;
+    EXPECT_EQ(Training_Film_Anfang(12), 126 + 48 * 12);
+    EXPECT_EQ(Training_Film_Ende(12), 173 + 48 * 12);
+    EXPECT_EQ(Training_Film_Ende(53), -1);
+
+    const i32 p = feldspieler(), a = 12;
+    nur_lernbar(p, {a});
+    Attribut_Tabelle[a].noetige_punkte = 5;
+    film_oeffnen(p, a);
+    kit::Spur_Leeren();
+    icon_klicken(ICON_FILM_START);
+    const Zeichenspur_Eintrag* v = video(23, "start");
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->x, 565);
+    EXPECT_EQ(v->y, 356);
+    ASSERT_TRUE(bis_zustand(TRAINING_FERTIG));
+    EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_FILM_GELERNT));
+    ASSERT_TRUE(video(VIDEO_GELERNT, "start"));
+    frames_mit_video(260, 100);
+    const Zeichenspur_Eintrag* s = video(VIDEO_GELERNT, "sprung");
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->wert, 126 + 48 * 12);
+    // It stands at the end of the attribute's part.
+    EXPECT_TRUE(video(VIDEO_GELERNT, "pause"));
+    png_mit_video("training_gelernt");
+    // An attribute number the film does not know is refused.
+    icon_klicken(ICON_FILM_GELERNT_ZU);
+    Spieler_Training2_Film_Init(p, 54);
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_FILM_GELERNT));
+}
+
+TEST_F(Training, BonusZahltEinmalAus) {
+    const i32 p = feldspieler(), a = 5;
+    nur_lernbar(p, {a});
+    Attribut_Tabelle[a].noetige_punkte = 900;
+    Training_Beginnen(p, a);
+    Trainings_Ablauf& t = Training_Ablauf();
+    t.zustand = TRAINING_STEIGEN;
+    t.verdient = 10;
+    Anim_Slot_Neu(t.bonus, 1, 130, 300, BONUS_BILD, BONUS_GRENZE, BONUS_FRAME_MS, false, 0);
+    t.bonus[0].frame = BONUS_AUSZAHLUNG_FRAME;
+    Training_Bonus_Auszahlen();
+    const i32 bonus = t.verdient - 10;
+    EXPECT_TRUE(bonus == 25 || bonus == 50 || bonus == 75 || bonus == 100) << bonus;
+    EXPECT_TRUE(Anim_Slot_Belegt(t.bonus_betrag, 0));
+    Training_Bonus_Auszahlen();  // the amount's run is on: no second payment
+    EXPECT_EQ(t.verdient - 10, bonus);
+    // After a fall the animations stop.
+    t.zustand = TRAINING_ABSTURZ;
+    Training_Bonus_Pruefen();
+    EXPECT_FALSE(Anim_Slot_Belegt(t.bonus, 0));
+    EXPECT_FALSE(Anim_Slot_Belegt(t.bonus_betrag, 0));
+}
+
+// --- Talents -----------------------------------------------------------------------
+
+TEST_F(Training, TalenteRequesterUndModi) {
+    const i32 p = feldspieler(), a = 7;
+    nur_lernbar(p, {a});
+    const Screen_Icon* icon = nullptr;
+    struct Fall {
+        bool verletzt;
+        i32 einheiten;
+        i32 modus;
+        const char* text;  // the requester's text, or null: the film opens
+        bool film;
+    } faelle[] = {
+        {true, 0, TALENTE_EIGENES_TEAM, "ist verletzt", false},
+        {true, 3, TALENTE_EIGENES_TEAM, "ist verletzt", false},  // injured beats the limit
+        {false, 3, TALENTE_EIGENES_TEAM, "keine Trainingseinheiten", false},
+        {false, 0, TALENTE_EIGENES_TEAM, nullptr, true},
+        {false, 0, TALENTE_ANSICHT, nullptr, false},
+        {false, 0, TALENTE_EINZELN, nullptr, false},
+    };
+    for (const Fall& f : faelle) {
+        setzen(STATUS, p, f.verletzt ? static_cast<i32>(VERLETZT) : 0);
+        setzen(EINHEITEN, p, f.einheiten);
+        Spieler_Talente_Screen_Init(p, f.modus);
+        ASSERT_TRUE(Screen_Offen(Screen_Id::TALENTE));
+        icon = Menue_Screen_Icon_Aus_Nummer(ICON_TALENTE_ATTRIBUT + a);
+        ASSERT_TRUE(icon);
+        const bool hilfe = Spieler_Talente_Hilfe(const_cast<Screen_Icon*>(icon)) != nullptr;
+        EXPECT_EQ(hilfe, f.modus == TALENTE_EIGENES_TEAM) << f.modus;
+        icon_klicken(ICON_TALENTE_ATTRIBUT + a);
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        if (f.text) {
+            ASSERT_TRUE(kit::Requester_Offen()) << f.text;
+            EXPECT_TRUE(kit::Text(f.text)) << f.text;
+            kit::Requester_Antworten(true);
+        } else {
+            EXPECT_FALSE(kit::Requester_Offen());
+        }
+        EXPECT_EQ(Screen_Offen(Screen_Id::TRAININGSFILM), f.film) << f.modus;
+        if (f.film) Spieler_Training2_Screen_Schliessen();
+        Spieler_Talente_Screen_Schliessen();
+    }
+    EXPECT_NE(std::string(sheet(31)).find("ist verletzt"), std::string::npos);
+}
+
+TEST_F(Training, TalenteWechselFragtUndSetztZurueck) {
+    const i32 p = feldspieler();
+    nur_lernbar(p, {4, 9});
+    setzen(4, p, 6);  // 4 in training
+    setzen(GELD, p, 123);
+    Spieler_Talente_Screen_Init(p, TALENTE_EIGENES_TEAM);
+    icon_klicken(ICON_TALENTE_ATTRIBUT + 9);
+    ASSERT_TRUE(kit::Requester_Offen());
+    kit::Requester_Antworten(false);
+    EXPECT_EQ(wert(4, p), 6);
+    EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM));
+    // The attribute in training starts without a question.
+    icon_klicken(ICON_TALENTE_ATTRIBUT + 4);
+    EXPECT_FALSE(kit::Requester_Offen());
+    EXPECT_TRUE(Screen_Offen(Screen_Id::TRAININGSFILM));
+    Spieler_Training2_Screen_Schliessen();
+    nur_lernbar(p, {4, 9});
+    setzen(4, p, 6);
+    setzen(GELD, p, 123);
+    icon_klicken(ICON_TALENTE_ATTRIBUT + 9);
+    kit::Requester_Antworten(true);
+    EXPECT_EQ(wert(4, p), 0);
+    EXPECT_EQ(wert(GELD, p), 0);
+    EXPECT_TRUE(Screen_Offen(Screen_Id::TRAININGSFILM));
+    EXPECT_EQ(Training_Ablauf().attribut, 9);
+}
+
+TEST_F(Training, KannTrainierenPrueft) {
+    const i32 p = feldspieler(), a = 7;
+    struct Fall {
+        bool lernbar, verletzt;
+        i32 einheiten;
+        bool pleite, erwartet;
+    } faelle[] = {{true, false, 0, false, true}, {false, false, 0, false, false}, {true, true, 0, false, false},
+                  {true, false, 3, false, false}, {true, false, 0, true, false}};
+    for (const Fall& f : faelle) {
+        if (f.lernbar) nur_lernbar(p, {a});
+        else nur_lernbar(p, {});
+        setzen(STATUS, p, f.verletzt ? static_cast<i32>(VERLETZT) : 0);
+        setzen(EINHEITEN, p, f.einheiten);
+        if (f.pleite && konto() > 0) Bank_Buchen(Team_Aktiv, -1, static_cast<f32>(konto()), BANK_AUSGABE, 1, -1);
+        if (!f.pleite && konto() < 1e6) Bank_Buchen(-1, Team_Aktiv, 5e7f, BANK_EINNAHME, 1, -1);
+        EXPECT_EQ(Spieler_Talente_Kann_Trainieren(a, p), f.erwartet)
+            << f.lernbar << f.verletzt << f.einheiten << f.pleite;
+    }
+}
+
+TEST_F(Training, TalenteBlaettern) {
+    const std::vector<i32> k = kader();
+    ASSERT_GE(k.size(), 2u);
+    // Own team: by slot, wrapping; a gap in the slots is passed over.
+    const i32 letzter = k.back(), erster = k.front();
+    EXPECT_EQ(Spieler_Talente_Blaettern_Ziel(letzter, TALENTE_EIGENES_TEAM, 1), erster);
+    EXPECT_EQ(Spieler_Talente_Blaettern_Ziel(erster, TALENTE_EIGENES_TEAM, -1), letzter);
+    EXPECT_EQ(Spieler_Talente_Blaettern_Ziel(erster, TALENTE_EIGENES_TEAM, 1), k[1]);
+    EXPECT_EQ(Spieler_Talente_Blaettern_Ziel(erster, TALENTE_EINZELN, 1), erster);
+    // Another team, next: 0 -> 16, 17 -> 10, 11 -> 19; previous: 10 -> 17, 19 -> 11.
+    Team_Ansicht = Team_Aktiv;
+    auto bei = [&](i32 slot) {
+        for (i32 p : k)
+            if (wert(SLOT, p) == slot) return p;
+        return -1;
+    };
+    if (k.size() == 20) {
+        struct Schritt {
+            i32 von, richtung, nach;
+        } schritte[] = {{0, 1, 16}, {17, 1, 10}, {11, 1, 19}, {5, 1, 4}, {10, -1, 17}, {19, -1, 11}, {16, -1, 0}};
+        for (const Schritt& s : schritte)
+            EXPECT_EQ(Spieler_Talente_Blaettern_Ziel(bei(s.von), TALENTE_ANSICHT, s.richtung), bei(s.nach)) << s.von;
+    }
+    // The arrows in mode 3 are grey and do nothing.
+    Spieler_Talente_Screen_Init(erster, TALENTE_EINZELN);
+    EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(ICON_TALENTE_VOR)->status & MENUE_S_GRAU);
+    icon_klicken(ICON_TALENTE_VOR);
+    EXPECT_EQ(Spieler_Talente_Spieler(), erster);
+    // A goalkeeper shows the goalkeeper places only.
+    Spieler_Talente_Screen_Schliessen();
+    Spieler_Talente_Screen_Init(torwart(), TALENTE_EIGENES_TEAM);
+    EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(ICON_TALENTE_ATTRIBUT)->status & MENUE_S_VERSTECKT);
+    EXPECT_FALSE(Menue_Screen_Icon_Aus_Nummer(ICON_TALENTE_TORWART)->status & MENUE_S_VERSTECKT);
+    EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(ICON_TALENTE_RAHMEN)->grafik, static_cast<u32>(GRAFIK_TALENTE_TOR));
+}
+
+// --- The training sheet ----------------------------------------------------------------
+
+TEST_F(Training, PlanSlots) {
+    const i32 p = feldspieler(), tw = torwart();
+    auto slots = [] {
+        i32 s[3];
+        Spieler_Training_Slots(s);
+        return std::vector<i32>(s, s + 3);
+    };
+    using V = std::vector<i32>;
+    nur_lernbar(p, {2, 5, 9});
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    EXPECT_EQ(slots(), (V{2, 5, 9}));
+    Spieler_Training_Slots_Setzen(p, SLOTS_VOR);
+    EXPECT_EQ(slots(), (V{5, 9, 2}));  // past the last: the first one not shown
+    Spieler_Training_Slots_Setzen(p, SLOTS_VOR);
+    EXPECT_EQ(slots(), (V{9, 2, 5}));
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    Spieler_Training_Slots_Setzen(p, SLOTS_ZURUECK);
+    EXPECT_EQ(slots(), (V{9, 2, 5}));  // before the first: the highest one not shown
+    // One learnable attribute stands in the middle.
+    nur_lernbar(p, {7});
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    EXPECT_EQ(slots(), (V{-1, 7, -1}));
+    // The attribute in training stands in the middle.
+    nur_lernbar(p, {3, 6, 8, 11});
+    setzen(8, p, 4);
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    EXPECT_EQ(slots()[1], 8);
+    // A goalkeeper never scrolls below 47.
+    nur_lernbar(tw, {47, 50});
+    Spieler_Training_Slots_Setzen(tw, SLOTS_FUELLEN);
+    for (int i = 0; i < 4; ++i) {
+        Spieler_Training_Slots_Setzen(tw, SLOTS_ZURUECK);
+        for (i32 s : slots()) EXPECT_TRUE(s < 0 || s >= 47) << s;
+    }
+    // At the most learned attributes only star training, while strength can grow.
+    struct Fall {
+        i32 staerke, max;
+        V erwartet;
+    } faelle[] = {{6, 10, V{-1, TRAINING_STERN, -1}}, {10, 10, V{-1, -1, -1}}};
+    for (const Fall& f : faelle) {
+        for (i32 a = 0; a < 18; ++a) setzen(a, p, Attribut_Noetig(a));
+        setzen(MAX, p, f.max);
+        setzen(STAERKE, p, f.staerke);
+        Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+        EXPECT_EQ(slots(), f.erwartet) << f.staerke;
+    }
+}
+
+class Plan : public Training {
+  protected:
+    void oeffnen() {
+        ASSERT_TRUE(kit::Hauptmenue_Eintrag(0, 4));
+        ASSERT_TRUE(Screen_Offen(Screen_Id::TRAININGSPLAN));
+        kit::Frames(30);
+    }
+    void zeile_klicken(i32 k) {
+        kit::Warten(300);
+        kit::Klick(200, (k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17)) + 8);
+    }
+};
+
+TEST_F(Plan, ZeilenNachSlotUndAuswahl) {
+    oeffnen();
+    const std::vector<i32> k = kader();
+    for (size_t i = 0; i < k.size(); ++i) EXPECT_EQ(Spieler_Training_Zeilen_Spieler(static_cast<i32>(i)), k[i]) << i;
+    EXPECT_EQ(Spieler_Training_Gewaehlt(), k[0]);
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_PLAN_ZEILE_AN, 120, 138));
+    EXPECT_TRUE(kit::Text(Spieler_String(63, k[0], nullptr, 0)));
+    kit::Png("training_plan");
+    // Another row: the bare mark of the player before is taken off.
+    const i32 a = Attribute_Get_Attribut_In_Ausbildung(k[0]);
+    for (i32 x = 0; x < ATTRIBUT_ANZAHL; ++x)
+        if (x != a && wert(x, k[0]) > 0 && wert(x, k[0]) < Attribut_Noetig(x)) setzen(x, k[0], 0);
+    setzen(3, k[0], 1);
+    zeile_klicken(2);
+    EXPECT_EQ(Spieler_Training_Gewaehlt(), k[2]);
+    EXPECT_EQ(wert(3, k[0]), 0);
+    // Reopened, the sheet shows the same player.
+    Screen_Schliessen(Screen_Id::TRAININGSPLAN);
+    ASSERT_TRUE(Screen_Oeffnen(Screen_Id::TRAININGSPLAN));
+    EXPECT_EQ(Spieler_Training_Gewaehlt(), k[2]);
+}
+
+TEST_F(Plan, TrainierenRequesterUndFilm) {
+    oeffnen();
+    const i32 p = Spieler_Training_Gewaehlt();
+    nur_lernbar(p, {6});
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    struct Fall {
+        i32 einheiten;
+        bool verletzt;
+        const char* text;
+        bool film;
+    } faelle[] = {
+        {3, false, "keine Trainingseinheiten", false},
+        {3, true, "keine Trainingseinheiten", false},  // the limit first on the sheet
+        {0, true, "ist verletzt", false},
+        {0, false, nullptr, true},
+    };
+    for (const Fall& f : faelle) {
+        setzen(EINHEITEN, p, f.einheiten);
+        setzen(STATUS, p, f.verletzt ? static_cast<i32>(VERLETZT) : 0);
+        icon_klicken(ICON_PLAN_TRAINIEREN);
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        if (f.text) {
+            ASSERT_TRUE(kit::Requester_Offen()) << f.text;
+            EXPECT_TRUE(kit::Text(f.text)) << f.text;
+            kit::Requester_Antworten(true);
+        }
+        EXPECT_EQ(Screen_Offen(Screen_Id::TRAININGSFILM), f.film);
+    }
+    EXPECT_EQ(Training_Ablauf().attribut, 6);
+    // Closing the film refills the slots for the player.
+    icon_klicken(ICON_FILM_ZU);
+    i32 s[3];
+    Spieler_Training_Slots(s);
+    EXPECT_EQ(s[1], 6);
+    // Nothing to train: the button does nothing.
+    nur_lernbar(p, {});
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    icon_klicken(ICON_PLAN_TRAINIEREN);
+    EXPECT_FALSE(kit::Requester_Offen());
+    EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM));
+}
+
+TEST_F(Plan, MittlererSlotWechselt) {
+    oeffnen();
+    const i32 p = Spieler_Training_Gewaehlt();
+    nur_lernbar(p, {4, 9});
+    setzen(GELD, p, 77);
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    // No attribute in training: the money spent starts anew.
+    icon_klicken(ICON_PLAN_MITTE);
+    EXPECT_FALSE(kit::Requester_Offen());
+    EXPECT_EQ(wert(GELD, p), 0);
+    // Another attribute in training: asked, and on yes its points are gone.
+    setzen(4, p, 5);
+    setzen(GELD, p, 77);
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    Spieler_Training_Slots_Setzen(p, SLOTS_VOR);
+    i32 s[3];
+    Spieler_Training_Slots(s);
+    ASSERT_NE(s[1], 4);
+    ASSERT_GE(s[1], 0);
+    icon_klicken(ICON_PLAN_MITTE);
+    ASSERT_TRUE(kit::Requester_Offen());
+    kit::Requester_Antworten(true);
+    EXPECT_EQ(wert(4, p), 0);
+    EXPECT_EQ(wert(GELD, p), 0);
+}
+
+TEST_F(Plan, PfeileUndAutomatik) {
+    oeffnen();
+    const i32 p = Spieler_Training_Gewaehlt();
+    nur_lernbar(p, {2, 5, 9, 12});
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    icon_klicken(ICON_PLAN_VOR);
+    i32 s[3];
+    Spieler_Training_Slots(s);
+    EXPECT_EQ(s[1], 9);
+    icon_klicken(ICON_PLAN_LINKS);  // the left slot scrolls back
+    Spieler_Training_Slots(s);
+    EXPECT_EQ(s[1], 5);
+    // Clicks inside 250 ms scroll once.
+    kit::Warten(300);
+    const Screen_Icon* r = Menue_Screen_Icon_Aus_Nummer(ICON_PLAN_RECHTS);
+    kit::Klick(r->x + 10, r->y + 10);
+    kit::Klick(r->x + 10, r->y + 10);
+    Spieler_Training_Slots(s);
+    EXPECT_EQ(s[1], 9);
+    // The automatic training is the manager's switch.
+    EXPECT_EQ(Manager_Icon_Button_Lesen(Team_Aktiv, ICON_AUTOMATISCHES_TRAINING), 0u);
+    icon_klicken(ICON_PLAN_AUTO);
+    EXPECT_EQ(Manager_Icon_Button_Lesen(Team_Aktiv, ICON_AUTOMATISCHES_TRAINING), 1u);
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_PLAN_AUTO_AN, 280, 540));
+}
+
+// --- The training camp ------------------------------------------------------------------
+
+class Lager : public Training {
+  protected:
+    void oeffnen() {
+        ASSERT_TRUE(kit::Hauptmenue_Eintrag(0, 5));
+        ASSERT_TRUE(Screen_Offen(Screen_Id::TRAININGSLAGER));
+        kit::Frames(10);
+    }
+};
+
+TEST_F(Lager, BlaetternUndBalken) {
+    oeffnen();
+    EXPECT_EQ(Trainings_Lager_Gezeigt(), 0);
+    icon_klicken(ICON_LAGER_ZURUECK);
+    EXPECT_EQ(Trainings_Lager_Gezeigt(), 7);
+    icon_klicken(ICON_LAGER_VOR);
+    icon_klicken(ICON_LAGER_VOR);
+    EXPECT_EQ(Trainings_Lager_Gezeigt(), 1);
+    // Reopened, the camp last shown.
+    Screen_Schliessen(Screen_Id::TRAININGSLAGER);
+    ASSERT_TRUE(Screen_Oeffnen(Screen_Id::TRAININGSLAGER));
+    EXPECT_EQ(Trainings_Lager_Gezeigt(), 1);
+    struct Breite {
+        i32 bewertung, breite;
+    } breiten[] = {{0, 0}, {50, 90}, {99, 177}, {100, 179}, {150, 179}, {-5, 0}};
+    for (const Breite& b : breiten) EXPECT_EQ(Trainings_Lager_Balken_Breite(b.bewertung), b.breite) << b.bewertung;
+    // A rating of 100 is drawn without any cover: the bar is full.
+    Trainingslager_Tabelle[1].staerke = 100;
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_LAGER_DECKE, 526 + 178, 202 + 5));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LAGER_DECKE, 506 + Trainings_Lager_Balken_Breite(Trainingslager_Tabelle[1].moral) + 2,
+                                152 + 5));
+    kit::Png("training_lager");
+}
+
+TEST_F(Lager, OhneGeldOderSpielerKeineAbreise) {
+    oeffnen();
+    pleite();
+    const f64 vorher = konto();
+    icon_klicken(ICON_LAGER_LOS);
+    EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF));
+    EXPECT_EQ(konto(), vorher);
+    ASSERT_TRUE(kit::Requester_Offen());
+    kit::Frames(1);
+    EXPECT_TRUE(kit::Text(lager(24)));
+    kit::Requester_Antworten(true);
+    // An empty squad goes nowhere and pays nothing.
+    Bank_Buchen(-1, Team_Aktiv, 5e7f, BANK_EINNAHME, 1, -1);
+    for (i32 p : kader()) Team_Kader_Entfernen(Team_Aktiv, p);
+    const f64 voll = konto();
+    icon_klicken(ICON_LAGER_LOS);
+    EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF));
+    EXPECT_EQ(konto(), voll);
+    kit::Frames(1);
+    EXPECT_TRUE(kit::Text(lager(25)));
+}
+
+TEST_F(Lager, AbreiseLaufUndErgebnisse) {
+    oeffnen();
+    const std::vector<i32> k = kader();
+    ASSERT_GE(k.size(), 4u);
+    // One player at morale 6, one injured, one at top exhaustion.
+    setzen(MORAL, k[0], 6);
+    setzen(STATUS, k[1], static_cast<i32>(VERLETZT));
+    setzen(ERSCHOEPFUNG, k[2], 9);
+    std::vector<i32> moral, erschoepfung;
+    for (i32 p : k) moral.push_back(wert(MORAL, p)), erschoepfung.push_back(wert(ERSCHOEPFUNG, p));
+    const i32 c = Trainings_Lager_Gezeigt();
+    const f64 vorher = konto();
+    kit::Spur_Leeren();
+    icon_klicken(ICON_LAGER_LOS);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF));
+    EXPECT_EQ(konto(), vorher - Global_Trainingslager_Kosten(c));
+    const Zeichenspur_Eintrag* v = video(c, "start");
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->x, 71);
+    EXPECT_EQ(v->y, 92);
+    // Forty seconds of camp, then the end button.
+    for (int i = 0; i < 400 && Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF); ++i) kit::Frames(1, 100);
+    png_mit_video("training_lager_lauf");
+    if (Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF)) icon_klicken(ICON_LAUF_ENDE);
+    if (kit::Requester_Offen()) kit::Requester_Antworten(true);
+    // The run's table is gone before the results' table comes (they share the blocker's number).
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_LAUF_PANEL));
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_LAUF_ENDE));
+    EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_ERGEBNIS_RAHMEN));
+    EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_LAUF_BLOCKER));
+    for (size_t i = 0; i < k.size(); ++i) {
+        const i32 p = k[i];
+        const i32 m = wert(MORAL, p), e = wert(ERSCHOEPFUNG, p);
+        if (i == 1) {
+            EXPECT_EQ(m, moral[i]);
+            EXPECT_EQ(e, erschoepfung[i]);
+            continue;
+        }
+        EXPECT_GE(m, moral[i]) << i;  // a camp never lowers morale
+        EXPECT_LE(m - moral[i], 3) << i;
+        EXPECT_LE(m, std::max(moral[i], LAGER_MORAL_MAX)) << i;
+        EXPECT_GE(e, 0) << i;
+        EXPECT_EQ(e % 2, 0) << i;
+        EXPECT_LE(e / 2, erschoepfung[i] / 2) << i;
+    }
+    EXPECT_EQ(wert(MORAL, k[0]), 6);
+    // Every row drawn, the morale-6 player's with its grade's name.
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    for (i32 p : k) EXPECT_TRUE(kit::Text(Spieler_String(63, p, nullptr, 0))) << p;
+    EXPECT_TRUE(kit::Text(Status_Text(6)));
+    kit::Png("training_lager_ergebnis");
+    icon_klicken(ICON_ERGEBNIS_RAHMEN);
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_ERGEBNIS_RAHMEN));
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_LAUF_BLOCKER));
+}
+
+TEST_F(Lager, GefahrVerletztNurSpielerDesKaders) {
+    oeffnen();
+    const std::vector<i32> k = kader();
+    for (size_t i = 3; i < k.size(); ++i) Team_Kader_Entfernen(Team_Aktiv, k[i]);
+    for (i32 p : k) setzen(STATUS, p, 0);
+    Trainings_Lager_Run_Screen_Init(0);
+    Lager_Lauf& l = Trainings_Lager_Lauf();
+    ASSERT_EQ(l.anzahl, 3);
+    Global_Param.training_lager_verletzung = 100;
+    u32 t = l.letzter_takt;
+    for (int i = 0; i < 300; ++i) {
+        l.balken[1].position = 20;  // deep in danger
+        l.balken[1].zustand = 5;
+        t += 101;
+        Trainings_Lager_Takt(t);
+        if (l.beendet) break;
+    }
+    EXPECT_TRUE(Trainings_Lager_Gefahr() || l.beendet);
+    i32 verletzt = 0;
+    for (size_t i = 0; i < k.size(); ++i)
+        if (static_cast<u32>(wert(STATUS, k[i])) & VERLETZT) {
+            EXPECT_LT(i, 3u) << "nur Spieler des Kaders";
+            ++verletzt;
+        }
+    EXPECT_GT(verletzt, 0);
+    // Messages are kept only while there is a place.
+    for (auto& m : l.meldung) m.spieler = 1;
+    EXPECT_FALSE(Trainings_Lager_Melden(k[0], 0, 1));
+}
+
+// --- The videos ----------------------------------------------------------------------------
+
+// Contact sheets of the training videos: two camps, the heart and the
+// medical cart, the drills of attributes 0..9, star training and the
+// goalkeepers; then the learned-attribute film's opening and parts.
+TEST_F(Training, Filmbogen) {
+    Rastport* s = Screen_Rastport;
+    ASSERT_TRUE(s && s->bitmap);
+    std::fill(s->bitmap->pixel16(), s->bitmap->pixel16() + s->breite * s->hoehe, u16{0x0863});
+    EXPECT_TRUE(video_bild(1, 20, 0, 0));
+    EXPECT_TRUE(video_bild(5, 30, 302, 0));
+    EXPECT_TRUE(video_bild(10, 5, 626, 10));
+    EXPECT_TRUE(video_bild(9, 15, 626, 100));
+    const i32 drills[12] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 51, 52};
+    for (i32 i = 0; i < 12; ++i) EXPECT_TRUE(video_bild(drills[i], 10, 8 + 158 * (i % 5), 214 + 90 * (i / 5))) << drills[i];
+    kit::Png("training_filme");
+    std::fill(s->bitmap->pixel16(), s->bitmap->pixel16() + s->breite * s->hoehe, u16{0x0863});
+    const i32 teile[4] = {60, Training_Film_Anfang(5) + 20, Training_Film_Anfang(47) + 20, Training_Film_Anfang(53) + 30};
+    for (i32 i = 0; i < 4; ++i) EXPECT_TRUE(video_bild(VIDEO_GELERNT, teile[i], 40 + 400 * (i % 2), 40 + 280 * (i / 2)));
+    kit::Png("training_film_gelernt");
+}
+
+// --- A turn of training through the screens ---------------------------------------------
+
+TEST_F(Plan, EinTrainingsZugDurchDieScreens) {
+    oeffnen();
+    const i32 p = Spieler_Training_Gewaehlt();
+    nur_lernbar(p, {14});
+    Attribut_Tabelle[14].noetige_punkte = 30;
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    const i32 staerke = wert(STAERKE, p);
+    // Train the attribute to the end of its film.
+    icon_klicken(ICON_PLAN_TRAINIEREN);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::TRAININGSFILM));
+    icon_klicken(ICON_FILM_SCHNELL);
+    kit::Png("training_film");
+    icon_klicken(ICON_FILM_START);
+    for (int i = 0; i < 3000 && Training_Ablauf().zustand != TRAINING_FERTIG; ++i) kit::Frames(1, 20);
+    ASSERT_EQ(Training_Ablauf().zustand, TRAINING_FERTIG);
+    png_mit_video("training_film_ende");
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_FILM_GELERNT)) icon_klicken(ICON_FILM_GELERNT_ZU);
+    icon_klicken(ICON_FILM_OK);
+    EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM));
+    EXPECT_GT(wert(14, p), 1);
+    EXPECT_EQ(wert(EINHEITEN, p), 1);
+    // The automatic training on.
+    icon_klicken(ICON_PLAN_AUTO);
+    EXPECT_EQ(Manager_Icon_Button_Lesen(Team_Aktiv, ICON_AUTOMATISCHES_TRAINING), 1u);
+    // The talents tree shows the attribute learned or in training.
+    icon_klicken(ICON_PLAN_TALENTE);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::TALENTE));
+    kit::Maus(33 + 50 * 0 + 18, 272 + 18);
+    kit::Frames(3);
+    kit::Png("training_talente");
+    icon_klicken(ICON_TALENTE_ZU);
+    // Off to the camp.
+    ASSERT_TRUE(kit::Hauptmenue_Eintrag(0, 5));
+    kit::Frames(5);
+    icon_klicken(ICON_LAGER_LOS);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF));
+    kit::Frames(200, 100);
+    if (Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF)) icon_klicken(ICON_LAUF_ENDE);
+    if (kit::Requester_Offen()) kit::Requester_Antworten(true);
+    ASSERT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_ERGEBNIS_RAHMEN));
+    kit::Frames(2);
+    icon_klicken(ICON_ERGEBNIS_RAHMEN);
+    EXPECT_GE(wert(STAERKE, p), staerke);
+    EXPECT_GT(wert(14, p), 1);
+}
+
+}  // namespace
