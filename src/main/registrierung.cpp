@@ -142,6 +142,8 @@ Spielfeld_Hooks spielfeld_tabelle() {
     h.sound_stadion = Spielansicht_Sound_Stadion;
     h.sound_reaktion = Spielansicht_Sound_Reaktion;
     h.sound_stereo = Spielansicht_Sound_Stereo;
+    // A player's deduction at a place is the in-match line-up screen's rule.
+    h.positionsabzug = E_Im_Spiel_Screen_Positionsabzug;
 #endif
     return h;
 }

@@ -194,12 +194,15 @@ bool Spielfeld_Set_Schalter(Spielfeld_Daten* sf, int seite, int wert) {
 
 int Spielfeld_Positionsabzug(const Spielfeld_Daten* sf, int seite, int slot, i32 x, i32 y) {
     if (!sf || slot < 0 || slot >= SF_SPIELER || sf->spieler[slot].spieler < 0) return 0;
+    if (seite >= 0 && seite <= 1)
+        if (const int r = SF_Hook.positionsabzug(sf, static_cast<i32>(sf->team[seite]), sf->spieler[slot].spieler, x, y);
+            r >= 0)
+            return r;
     // The row of the point (seen from the side's own goal) against the player's class.
     i32 rx = x;
     int zeile = rx < 900 ? 0 : (rx - 1200) / 520;
     if (zeile < 0) zeile = 1;
     if (zeile > 10) zeile = 10;
-    (void)seite;
     (void)y;
     return Aufstellung_Abzug(sf->spieler[slot].position, zeile);
 }

@@ -230,6 +230,7 @@ void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h) {
     ersetzen(SF_Hook.hole_spielfeld, standard.hole_spielfeld);
     ersetzen(SF_Hook.set_bereit, standard.set_bereit);
     ersetzen(SF_Hook.anzeige_max, standard.anzeige_max);
+    ersetzen(SF_Hook.positionsabzug, standard.positionsabzug);
 }
 const Spielfeld_Hooks& Spielfeld_Get_Hooks() { return SF_Hook; }
 

@@ -497,6 +497,10 @@ struct Spielfeld_Hooks {
     void (*set_bereit)(u32 team) = [](u32) {};
     // The maximum number of shown pitches (option 200), 0 = 4.
     int (*anzeige_max)() = [] { return 0; };
+    // The half stars a player (number) of the team loses at a tactical
+    // point (the in-match line-up screen's rule); -1: the engine's own rule.
+    int (*positionsabzug)(const Spielfeld_Daten* sf, i32 team, i32 spieler, i32 x,
+                          i32 y) = [](const Spielfeld_Daten*, i32, i32, i32, i32) { return -1; };
 };
 void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h);
 const Spielfeld_Hooks& Spielfeld_Get_Hooks();
@@ -592,7 +596,8 @@ bool Spielfeld_Set_Taktikwert(Spielfeld_Daten* sf, int seite, int index, int wer
 // Sets a side's all-forward switch (0 or 1); on a networked match it goes
 // into a command like every other change.
 bool Spielfeld_Set_Schalter(Spielfeld_Daten* sf, int seite, int wert);
-// The out-of-position deduction (half stars) of a player at a point.
+// The out-of-position deduction (half stars) of a player at a point: the
+// rule installed as Spielfeld_Hooks.positionsabzug, else the engine's own.
 int Spielfeld_Positionsabzug(const Spielfeld_Daten* sf, int seite, int slot, i32 x, i32 y);
 
 // True when every index, count and coordinate of a record is in range (a

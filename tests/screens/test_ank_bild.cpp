@@ -193,6 +193,15 @@ TEST_F(AnkBild, AClubWithoutKitOrCrestStillDrawsInTheNeutralOnes) {
         if (e.art == SPUR_BLIT && e.ziel == bild && e.x == 682 && e.y == 29) wappen = true;
     EXPECT_TRUE(wappen);
     for (int i = 0; i < 5; ++i) Ank_Bild_Zeichnen(bild);
+    Rastport_Free(bild);
+    // A real club whose kit entries are missing stands in the neutral grey.
+    for (u8& t : Team_Daten[heim].trikot) t = 255;
+    bild = Ank_Bild_Init(heim, gast);
+    ASSERT_NE(bild, nullptr);
+    int neutral = 0;
+    for (const Ank_Bild_Figur& f : Ank_Bild_Figuren_Gezeichnet()) neutral += f.seite == 0 && f.figur_grafik == 0;
+    EXPECT_EQ(neutral, 11);
+    EXPECT_EQ(Ank_Bild_Figuren_Gezeichnet().size(), 22u);
     Ank_Bild_Free();
     Ank_Bild_Zeichnen(bild);  // nothing left to draw: nothing happens
     Ank_Bild_Zeichnen(nullptr);

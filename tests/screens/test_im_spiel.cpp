@@ -259,9 +259,14 @@ TEST_F(ImSpiel, TheDeductionOfAPlayerAtAPoint) {
         {-5, 5400, 0},                 // no player
         {Spieler_Anzahl + 3, 5400, 0},
     };
-    for (const auto& f : faelle)
+    for (const auto& f : faelle) {
         EXPECT_EQ(E_Im_Spiel_Screen_Positionsabzug(sf, static_cast<i32>(team), f.spieler, f.x, 3403), f.erwartet)
             << f.spieler << " at " << f.x;
+        // The engine asks the same rule for a player of its pitch.
+        if (const int slot = slot_von(f.spieler); slot >= 0) {
+            EXPECT_EQ(Spielfeld_Positionsabzug(sf, 0, slot, f.x, 3403), f.erwartet) << f.spieler << " at " << f.x;
+        }
+    }
 }
 
 TEST_F(ImSpiel, DraggingAFigureMovesThePlayersTacticalPointAndTheWindowsKeepTheirPlaces) {
@@ -297,6 +302,23 @@ TEST_F(ImSpiel, DraggingAFigureMovesThePlayersTacticalPointAndTheWindowsKeepThei
     l = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_LISTE);
     kit::Ziehen(l->x + 200, l->y + 30, 790, 590, 6);
     EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_LISTE)->y, 565 - IM_SPIEL_LISTE_H);
+}
+
+TEST_F(ImSpiel, AnInjuredPlayersFigureFadesAndCannotBeDragged) {
+    oeffnen();
+    int k = -1;
+    for (int i = 0; i < IM_SPIEL_FELDZEILEN && k < 0; ++i)
+        if (Spieler_Wert(67, E_Im_Spiel_Screen_Stand().feld[i], 0, OP_LESEN) != 0) k = i;
+    ASSERT_GE(k, 0);
+    const int slot = slot_der_zeile(k);
+    sf->spieler[slot].status |= SFS_VERLETZT;
+    kit::Frames(2);
+    Screen_Icon* f = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_FIGUR + k);
+    EXPECT_EQ(static_cast<i32>(f->user[0]), -1);
+    const i16 tx = sf->spieler[slot].taktik_x, ty = sf->spieler[slot].taktik_y;
+    kit::Ziehen(f->x + 12, f->y + 11, f->x + 12, f->y + 51, 4);
+    EXPECT_EQ(sf->spieler[slot].taktik_x, tx);
+    EXPECT_EQ(sf->spieler[slot].taktik_y, ty);
 }
 
 TEST_F(ImSpiel, ARightClickOnAWindowClosesTheScreenAndLetsTheMatchGo) {

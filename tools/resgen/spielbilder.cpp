@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "resgen.h"
 #include "world/trikot.h"
@@ -46,7 +47,7 @@ void fenster(cairo_t* c, double w, double h) {
 }
 
 void text(cairo_t* c, const std::string& t, double x, double y, double groesse, u32 f, bool fett, bool mitte = true,
-          double breite = 0) {
+          double breite = 0, bool umriss = false) {
     cairo_set_font_face(c, Cairo_Schrift(fett ? "DejaVuSansCondensed-Bold.ttf" : "DejaVuSans.ttf"));
     cairo_set_font_size(c, groesse);
     cairo_text_extents_t e;
@@ -57,8 +58,18 @@ void text(cairo_t* c, const std::string& t, double x, double y, double groesse, 
     cairo_translate(c, mitte ? x - e.x_advance * sx / 2 : x, y - e.height / 2 - e.y_bearing);
     cairo_scale(c, sx, 1);
     cairo_move_to(c, 0, 0);
-    Farbe_Setzen(c, f);
-    cairo_show_text(c, t.c_str());
+    if (umriss) {
+        // A dark edge keeps a chalk number readable on a light shirt.
+        cairo_text_path(c, t.c_str());
+        cairo_set_line_width(c, std::max(1.0, groesse / 8));
+        Farbe_Setzen(c, NAVY, 0.9);
+        cairo_stroke_preserve(c);
+        Farbe_Setzen(c, f);
+        cairo_fill(c);
+    } else {
+        Farbe_Setzen(c, f);
+        cairo_show_text(c, t.c_str());
+    }
     cairo_restore(c);
 }
 
@@ -126,9 +137,10 @@ Rastport* fertig(cairo_t* c, cairo_surface_t* sf, bool mit_alpha) {
 // One figure seen from behind, filling w x h: head, shirt in the kit's
 // pattern, shorts, socks, boots. With `maske` everything is drawn white
 // (the picture's alpha plane).
-void figur(cairo_t* c, double w, double h, const Trikot_Def& t, bool torwart, bool maske) {
+void figur(cairo_t* c, double w, double h, const Trikot_Def& t, bool torwart, bool maske, u32 einfarbig = 0xFFFFFFFF) {
     const double m = w / 2, s = h / 80.0;
-    auto f = [&](u32 rgb) { Farbe_Setzen(c, maske ? 0xFFFFFF : rgb); };
+    auto f = [&](u32 rgb) { Farbe_Setzen(c, einfarbig != 0xFFFFFFFF ? einfarbig : maske ? 0xFFFFFF : rgb); };
+    maske = maske || einfarbig != 0xFFFFFFFF;
     const u32 hemd = torwart ? 0x2C8A7A : t.hemd, hemd2 = torwart ? 0x1E5F55 : t.hemd2;
     // Legs and socks.
     for (int seite = -1; seite <= 1; seite += 2) {
@@ -335,7 +347,7 @@ Rastport* vorspiel_nummern(i32 w, i32 h) {
     cairo_t* c = cairo_create(sf);
     const double dh = h / 50.0;
     for (int n = 1; n <= 50; ++n)
-        text(c, std::to_string(n), w / 2.0, h - n * dh + dh / 2, dh * 0.95, KREIDE, true, true, w - 1);
+        text(c, std::to_string(n), w / 2.0, h - n * dh + dh / 2, dh * 0.9, KREIDE, true, true, w - 1, true);
     return fertig(c, sf, true);
 }
 
@@ -408,7 +420,19 @@ Rastport* vorspiel_trikot(i32 w, i32 h, i32 eintrag) {
     // Every picture of a block has the block's size; a figure stands at
     // the top-left in the size of its row group (the number layouts count
     // from that corner).
-    figur(c, FIGUR_GROESSE[f].w, FIGUR_GROESSE[f].h, *t, false, maske);
+    // A 1 px darker outline: the silhouette one pixel off to every side
+    // under the figure (the alpha plane takes it in as well).
+    const double fw = FIGUR_GROESSE[f].w - 2, fh = FIGUR_GROESSE[f].h - 2;
+    for (const auto& [dx, dy] : {std::pair{0, 1}, {2, 1}, {1, 0}, {1, 2}}) {
+        cairo_save(c);
+        cairo_translate(c, dx, dy);
+        figur(c, fw, fh, *t, false, maske, maske ? 0xFFFFFF : 0x0A0F16);
+        cairo_restore(c);
+    }
+    cairo_save(c);
+    cairo_translate(c, 1, 1);
+    figur(c, fw, fh, *t, false, maske);
+    cairo_restore(c);
     return fertig(c, sf, !maske);
 }
 

@@ -8,6 +8,7 @@
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
@@ -643,7 +644,7 @@ void ziehen_pruefen() {
         // The figures first (they lie over the pitch window); a keeper stays in goal.
         for (i32 k = 0; k < IM_SPIEL_FELDZEILEN && Z.ziehen == 0; ++k) {
             Screen_Icon* fi = icon(ICON_IM_SPIEL_FIGUR + k);
-            if (!fi || (fi->status & MENUE_S_VERSTECKT) || Z.feld[k] < 0) continue;
+            if (!fi || (fi->status & MENUE_S_VERSTECKT) || Z.feld[k] < 0 || static_cast<i32>(fi->user[0]) < 0) continue;
             if (!innen(mx, my, fi->x, fi->y, fi->w, fi->h) || klasse_von(Z.feld[k]) == 0) continue;
             Z.ziehen = 3, Z.figur = k, Z.griff_x = mx - fi->x, Z.griff_y = my - fi->y;
         }
@@ -700,7 +701,13 @@ void text_links(Rastport* ziel, i32 n, i32 x, i32 y) {
 }  // namespace
 
 void E_Im_Spiel_Screen_Liste_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
-    if (!i || !ziel || !spielfeld()) return;
+    if (!i || !ziel) return;
+    // The match is over (or no longer shown): the windows go and the match
+    // is no longer held by them.
+    if (!spielfeld()) {
+        E_Im_Spiel_Screen_Schliessen();
+        return;
+    }
     ziehen_pruefen();
     const i32 x = i->x, y = i->y;
     text_links(ziel, T_NR, x + 6, y + 16);
@@ -794,13 +801,15 @@ void E_Im_Spiel_Screen_Figur_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
     const int s = seite(sf);
     i32 p = k >= 0 && k < IM_SPIEL_FELDZEILEN ? Z.feld[k] : -1;
     const int slot = s >= 0 ? slot_von(sf, s, p) : -1;
+    const i32 klasse = p >= 0 ? klasse_von(p) : 0;
     if (slot < 0 || (sf->spieler[slot].status & FIGUR_GRAU)) {
-        i->status |= MENUE_S_GRAU;
+        // Injured or sent off: a faded shirt without its number; it can no
+        // longer be dragged.
         i->user[0] = static_cast<u32>(-1);
+        if (Rastport* b = slot >= 0 ? bild(GRAFIK_KADER_TRIKOT + KLASSE_BILD[klasse]) : nullptr)
+            Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, i->x, i->y, 35);
         return;
     }
-    i->status &= ~static_cast<u32>(MENUE_S_GRAU);
-    const i32 klasse = klasse_von(p);
     if (Rastport* b = bild(GRAFIK_KADER_TRIKOT + KLASSE_BILD[klasse]))
         Blt_Blit(b, 0, 0, -1, -1, ziel, i->x, i->y, Blt_Opt_Transparent);
     if (Font* f = font(FONT_NUMMER))

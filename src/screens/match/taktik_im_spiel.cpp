@@ -219,7 +219,12 @@ void Taktik_Im_Spiel_Screen_Knopf_Klick(Screen_Icon* i, u32 ereignis) {
 void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     int s = -1;
     const Spielfeld_Daten* sf = spielfeld(&s);
-    if (!i || !ziel || !sf) return;
+    if (!i || !ziel) return;
+    if (!sf) {
+        // The match is over: the window goes.
+        Taktik_Im_Spiel_Screen_Schliessen();
+        return;
+    }
     // Dragging starts at a press on the window itself (the buttons lie over it).
     const u32 tasten = W32_Get_Mouse_Buttons();
     const bool links = (tasten & (MAUS_LINKS | MAUS_RECHTS)) == MAUS_LINKS;
