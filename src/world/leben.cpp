@@ -86,9 +86,10 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau) {
     name_ziehen(s, f.nation);
     f.geburtsjahr = jahr - Rnd_Basis(16, 18);
     f.aussehen = static_cast<u32>(Rnd_Basis(0, 32767)) << 15 | static_cast<u32>(Rnd_Basis(0, 32767));
-    // The potential around the club's level, a little more often below it
-    // than beyond.
-    const i32 max = std::clamp(niveau / 1000 + Rnd_Basis(-3, 2), 1, 12);
+    // The potential within three steps of the club's level either way
+    // (one step less above made too few stars once the shipped ones had
+    // retired).
+    const i32 max = std::clamp(niveau / 1000 + Rnd_Basis(-3, 3), 1, 12);
     const i32 talent = Rnd_Basis(1, 50);
     const u32 behalten = SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ | SP_STATUS_RESERVE;
     const Spieler_Struktur alt = p;

@@ -65,7 +65,7 @@ void Saison_Bericht::Vor_Beendet(i32 id) {
             if (t > 0 && (best < 0 || Bericht_Staerke(t) > Bericht_Staerke(best))) best = t;
         }
         staerkster_[id] = best;
-        stufe_[id] = best > 0 ? Wettbewerb_Get_Liga_Prozent(best) : 0;
+        stufe_[id] = Wettbewerb_Get_Wettbewerb_Prozent(id);
     }
     for (const Spieltag_Slot& r : Spieltag_Slots()) {
         const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, true) : nullptr;
