@@ -27,13 +27,40 @@ void SF_Anzeige_Entfernen(Spielfeld_Daten* sf) {
     }
 }
 
+namespace {
+
+// The shown pitches of the table, gathered again only when a pitch has
+// entered or left it or a display byte was set since (the runner asks on
+// every pass, and a matchday holds up to 200 pitches, few of them shown).
+struct Gezeigte {
+    bool gueltig = false;
+    u32 stand = 0, anzeige_stand = 0;
+    int anzahl = 0;
+    Spielfeld_Daten* liste[SF_MAX_SPIELFELDER];
+};
+Gezeigte gezeigte;
+u32 anzeige_stand = 0;
+
+}  // namespace
+
+void SF_Anzeige_Geaendert() { ++anzeige_stand; }
+
 // Only a held clock (the pause, the replay of the focused pitch) or one left
 // far behind (a stall) is re-based: a running one keeps its base, else a
 // shown pitch would never step while the frames come faster than its period.
 void Spielfeld_Zeit_Fortsetzen(u32 uhrzeit) {
     const u32 grenze = SF_AUFHOLEN_PERIODEN * SF_Periode();
-    for (auto* t : SF_Register.tabelle) {
-        if (!t || !t->anzeige) continue;
+    Gezeigte& g = gezeigte;
+    if (!g.gueltig || g.stand != SF_Register.stand || g.anzeige_stand != anzeige_stand) {
+        g.anzahl = 0;
+        for (auto* t : SF_Register.tabelle)
+            if (t && t->anzeige) g.liste[g.anzahl++] = t;
+        g.gueltig = true;
+        g.stand = SF_Register.stand;
+        g.anzeige_stand = anzeige_stand;
+    }
+    for (int i = 0; i < g.anzahl; ++i) {
+        Spielfeld_Daten* t = g.liste[i];
         const bool gehalten = SF_Steuerung.pause || (SF_Register.replay_aktiv && SF_Register.anzeige_anzahl > 0 &&
                                                      SF_Register.anzeige[0] == t);
         if (gehalten || uhrzeit - t->uhr_basis > grenze) t->uhr_basis = uhrzeit;
@@ -68,7 +95,10 @@ bool Spielfeld_Anzeige_Hinzufuegen(Spielfeld_Daten* sf, int erzwingen) {
     }
     if (SF_Register.anzeige_anzahl >= anzeige_max()) return false;
     SF_Register.anzeige[SF_Register.anzeige_anzahl++] = sf;
-    if (erzwingen) sf->anzeige = 1;
+    if (erzwingen && !sf->anzeige) {
+        sf->anzeige = 1;
+        SF_Anzeige_Geaendert();
+    }
     return true;
 }
 

@@ -184,6 +184,26 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
     return true;
 }
 
+// The mean fine strength of a side's eleven (0 without players).
+i32 mittel_fein(const Spielfeld_Daten* sf, int seite) {
+    i64 summe = 0;
+    int n = 0;
+    for (int i = 0; i < MAX_SPIELER_EINGESETZT; i++) {
+        const i32 sp = sf->spieler[seite * SF_PRO_SEITE + i].spieler;
+        if (sp < 0 || sp >= Spieler_Anzahl) continue;
+        summe += Spieler_Daten[sp].staerke_fein;
+        n++;
+    }
+    return n ? static_cast<i32>(summe / n) : 0;
+}
+
+void ratings_setzen(Spielfeld_Daten* sf) {
+    const i32 d = Spielfeld_Rating_Abstand(mittel_fein(sf, 0) - mittel_fein(sf, 1), sf->gast_von_aussen != 0);
+    const int gast = Spielfeld_Seitenwert(sf, 1);
+    sf->rating[1] = static_cast<i8>(gast);
+    sf->rating[0] = static_cast<i8>(std::clamp(gast + d, -128, 127));
+}
+
 }  // namespace
 
 u32 Spielfeld_Register_Stand() { return SF_Register.stand; }
@@ -200,6 +220,14 @@ int Spielfeld_Seitenwert(const Spielfeld_Daten* sf, int seite) {
     }
     if (n == 0) return 0;
     return static_cast<int>(std::clamp<i64>(summe / n / SF_SEITENWERT_TEILER, 0, 127));
+}
+
+int Spielfeld_Rating_Abstand(i32 luecke, bool neutral) {
+    // The gap at which the home side's share leaves the flat part upwards.
+    const i32 k = SF_RATING_SCHRITT;
+    const i32 oben = neutral ? 2 * k : 0;
+    const i32 d = luecke >= oben ? 4 + (luecke - oben) / k : -8 - (oben - luecke + k - 1) / k;
+    return std::clamp(d, -30, 30);
 }
 
 void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h) {
@@ -326,7 +354,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
         return false;
     }
     auf_spielniveau(sf);
-    for (int s = 0; s < 2; s++) sf->rating[s] = static_cast<i8>(Spielfeld_Seitenwert(sf, s));
+    ratings_setzen(sf);
     sf->zuschauer = zuschauer;
     sf->engine = (angezeigt || concern) ? 1 : 0;
     sf->concern = concern ? 1 : 0;
@@ -351,8 +379,8 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     // The home club's boards show its advertising partners (logo = value % 15 - 1).
     const Werbung_Daten* werbung = Werbung_Get(static_cast<int>(heim));
     for (int i = 0; i < 8; i++)
-        sf->banden[i] = werbung && werbung->slot[i].betrag > 0 ? 1 + werbung->slot[i].sponsor % 14
-                                                               : 1 + (heim * 8 + i) % 14;
+        sf->banden[i] =
+            werbung && werbung->slot[i].betrag > 0 ? 1 + werbung->slot[i].sponsor % 14 : 1 + (heim * 8 + i) % 14;
     sf->extra_figur = 0;
     sf->zufall = Rnd_Get_Index();
     sf->anstoss_seite = 0;

@@ -514,12 +514,22 @@ int Spielfeld_Anzahl();
 // Life cycle of a pitch.
 bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, u32 heim_team, int concern);
 Spielfeld_Daten* Spielfeld_Zeiger(u32 spiel);
-// A side's rating byte (the dice minutes' chance share): the mean fine
-// strength (0..12000) of its eleven on the pitch divided by
-// SF_SEITENWERT_TEILER, 0..80. A gap of a few hundred fine-strength points
-// is one step; the dice formula's bounds make about 1,300 points the
-// greatest home edge and 2,100 the greatest away edge.
+// A side's strength step: the mean fine strength (0..12000) of its eleven
+// on the pitch divided by SF_SEITENWERT_TEILER, 0..80.
 constexpr int SF_SEITENWERT_TEILER = 150;
+// The two rating bytes (the dice minutes' chance share) differ by
+// Spielfeld_Rating_Abstand of the sides' gap in mean fine strength (home
+// minus away); the away byte is the away side's strength step. The dice
+// formula leaves the chance share flat while home - away lies in -8..4
+// (p and q at their floors: 61 % of the chances for the home side): the
+// difference skips that flat part, so every SF_RATING_SCHRITT of gap moves
+// the share one step. An even match sits at the flat part's upper end at
+// home (61 %), two steps below its lower end on a neutral ground (50 %).
+// About 1,600 points make the greatest home edge (71 %), 2,400 the
+// greatest away edge (64 %): a far stronger side wins about two matches in
+// three, the formula's bound.
+constexpr int SF_RATING_SCHRITT = 400;
+int Spielfeld_Rating_Abstand(i32 luecke, bool neutral);
 // Goes up whenever a pitch enters or leaves the table.
 u32 Spielfeld_Register_Stand();
 int Spielfeld_Seitenwert(const Spielfeld_Daten* sf, int seite);

@@ -41,6 +41,9 @@ extern Spielfeld_Register SF_Register;
 void SF_Netz_Ende_Merken(const Spielfeld_Daten* sf);
 // Takes a pitch off the shown list (anzeige.cpp).
 void SF_Anzeige_Entfernen(Spielfeld_Daten* sf);
+// To be called whenever a pitch's display byte is set or cleared outside
+// the pitch's creation (anzeige.cpp keeps the shown pitches by it).
+void SF_Anzeige_Geaendert();
 // Registers the save block of the pitches (speichern.cpp).
 void Spielfeld_Speicherblock_Anmelden();
 

@@ -9,9 +9,9 @@
 #include "base/ruf.h"
 #include "world/bank.h"
 #include "world/manager.h"
-#include "world/team.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 namespace {
@@ -87,8 +87,11 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau) {
     f.geburtsjahr = jahr - Rnd_Basis(16, 18);
     f.aussehen = static_cast<u32>(Rnd_Basis(0, 32767)) << 15 | static_cast<u32>(Rnd_Basis(0, 32767));
     // The potential around the club's level, a little more often below it
-    // than beyond.
-    const i32 max = std::clamp(niveau / 1000 + Rnd_Basis(-3, 2), 1, 12);
+    // than beyond; one youth player in ten is a rare talent two steps
+    // above, at a small club too (without them too few stars came through
+    // once the shipped ones had retired).
+    const i32 seltenes_talent = Rnd_Basis(0, 9) == 0 ? 2 : 0;
+    const i32 max = std::clamp(niveau / 1000 + Rnd_Basis(-3, 2) + seltenes_talent, 1, 12);
     const i32 talent = Rnd_Basis(1, 50);
     const u32 behalten = SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ | SP_STATUS_RESERVE;
     const Spieler_Struktur alt = p;
@@ -104,7 +107,7 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau) {
     p.moral = 3;
     p.max_staerke = static_cast<u8>(max);
     p.wert74 = static_cast<u8>(talent);
-    staerke_setzen(p, (max * 1000 + 500) * Rnd_Basis(30, 50) / 100);
+    staerke_setzen(p, (max * 1000 + 500) * Rnd_Basis(45, 65) / 100);
     p.marktwert = Spieler_Berechne_Marktwert(s);
     Spieler_Flags[s] = 1;
     zahlen.jugend++;
@@ -133,8 +136,8 @@ void Leben_Saisonwechsel(i32 jahr) {
                 Leben_Jugendspieler(s, jahr, t == Team_Transfermarkt ? Rnd_Basis(2000, 8000) : club_niveau);
                 continue;
             }
-            const i32 d = Leben_Staerke_Aenderung(alter, torwart, p.staerke_fein, p.max_staerke, p.wert74,
-                                                  Rnd_Basis(-100, 100));
+            const i32 d =
+                Leben_Staerke_Aenderung(alter, torwart, p.staerke_fein, p.max_staerke, p.wert74, Rnd_Basis(-100, 100));
             staerke_setzen(p, p.staerke_fein + d);
             p.marktwert = Spieler_Berechne_Marktwert(s);
             Spieler_Flags[s] = 1;
@@ -187,7 +190,8 @@ bool Leben_Transfer(int team) {
             const int s = Team_Kader(m)[i];
             if (Spieler_Fix_Daten[s].position != Spieler_Fix_Daten[ab].position ||
                 (Spieler_Daten[s].status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT)) ||
-                Spieler_Berechne_Marktwert(s) > budget || Spieler_Daten[s].staerke_fein <= Spieler_Daten[ab].staerke_fein)
+                Spieler_Berechne_Marktwert(s) > budget ||
+                Spieler_Daten[s].staerke_fein <= Spieler_Daten[ab].staerke_fein)
                 continue;
             if (zu < 0 || Spieler_Daten[s].staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
         }

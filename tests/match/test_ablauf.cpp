@@ -168,6 +168,53 @@ TEST_F(Ablauf, TheRunnerContractOfHalvesTicksAndResults) {
     EXPECT_EQ(Spielfeld_Run(0, 0, 1, nullptr, 1, &steht, 0, 0), -1.0f);
 }
 
+// In pause every shown pitch's clock is re-based, and only those: the shown
+// set followed as pitches enter, are shown later and leave (the set is kept
+// between passes, so a stale one would miss a pitch or touch a freed one).
+TEST_F(Ablauf, InPauseExactlyTheShownPitchesAreReBased) {
+    Spielfeld_Set_Pause(1);
+    struct Schritt {
+        const char* was;
+        u32 spiel;       // the pitch the step makes or shows (0: none)
+        int angezeigt;   // made shown
+        bool zeigen;     // an existing pitch shown afterwards
+        bool loeschen;   // every pitch deleted first
+        std::set<u32> neu_basiert;  // the pitches whose clock is re-based
+    };
+    const Schritt schritte[] = {
+        {"a shown and an unshown pitch", 11, 1, false, false, {11}},
+        {"", 12, 0, false, false, {11}},
+        {"the unshown one shown later", 12, 0, true, false, {11, 12}},
+        {"a third enters shown", 13, 1, false, false, {11, 12, 13}},
+        {"all deleted", 0, 0, false, true, {}},
+        {"a new one after the deletion", 14, 1, false, false, {14}},
+    };
+    std::map<u32, Spielfeld_Daten*> felder;
+    u32 uhr = 1000;
+    for (const Schritt& x : schritte) {
+        SCOPED_TRACE(x.was);
+        if (x.loeschen) {
+            Spielfeld_Loeschen(7);
+            felder.clear();
+        }
+        if (x.spiel && !x.zeigen) {
+            Spielfeld_Daten* sf = neu(x.spiel, liga[x.spiel % 4], liga[4 + x.spiel % 4], 9, x.angezeigt);
+            ASSERT_NE(sf, nullptr);
+            felder[x.spiel] = sf;
+        }
+        if (x.zeigen) {
+            ASSERT_TRUE(Spielfeld_Anzeige_Hinzufuegen(felder[x.spiel], 1));
+        }
+        for (auto& [spiel, sf] : felder) sf->uhr_basis = 5;
+        uhr += 1000;
+        Spielfeld_Zeit_Fortsetzen(uhr);
+        for (auto& [spiel, sf] : felder) {
+            EXPECT_EQ(sf->uhr_basis, x.neu_basiert.count(spiel) ? uhr : 5u) << "pitch " << spiel;
+        }
+    }
+    Spielfeld_Set_Pause(0);
+}
+
 TEST_F(Ablauf, AShownPitchKeepsToTheFramePeriodAndStandsStillInPause) {
     Spielfeld_Daten* sf = neu(4, liga[0], liga[5], 10, 1);
     ASSERT_NE(sf, nullptr);

@@ -98,7 +98,7 @@ TEST_F(Leben, AYouthPlayerTakesTheRetiredPlayersPlaceInHisClub) {
     EXPECT_EQ(p.erschoepfung, 0);
     EXPECT_EQ(p.spiele, 0);
     EXPECT_GE(p.max_staerke, 6);
-    EXPECT_LE(p.max_staerke, 11);
+    EXPECT_LE(p.max_staerke, 12);
     EXPECT_LT(p.staerke_fein, p.max_staerke * 1000 + 500);
     EXPECT_EQ(p.staerke, p.staerke_fein / 1000);
     EXPECT_EQ(p.marktwert, Spieler_Berechne_Marktwert(s));

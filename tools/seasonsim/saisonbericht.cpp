@@ -5,9 +5,9 @@
 
 #include "base/cp1252.h"
 #include "match/spielfeld.h"
+#include "matchday/spieltag.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
-#include "matchday/spieltag.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
 #include "world/bank.h"
@@ -21,8 +21,8 @@ bool ist_liga(const Wettbewerb* w) { return w && w->basisliga && !(w->modus & WB
 
 // The season's last matchday of a competition's last round.
 bool letzter_spieltag(const Wettbewerb* w) {
-    return w && w->vorherige_gruppe < 0 && w->naechste_runde < 0 && w->aktuelle_runde + 1 >= std::max(w->best_of_x, 1) &&
-           w->aktueller_spieltag + 1 >= w->spieltage;
+    return w && w->vorherige_gruppe < 0 && w->naechste_runde < 0 &&
+           w->aktuelle_runde + 1 >= std::max(w->best_of_x, 1) && w->aktueller_spieltag + 1 >= w->spieltage;
 }
 
 int luecke_klasse(i32 d) { return d < 500 ? 0 : d < 1000 ? 1 : d < 2000 ? 2 : d < 3000 ? 3 : 4; }
@@ -65,7 +65,7 @@ void Saison_Bericht::Vor_Beendet(i32 id) {
             if (t > 0 && (best < 0 || Bericht_Staerke(t) > Bericht_Staerke(best))) best = t;
         }
         staerkster_[id] = best;
-        stufe_[id] = best > 0 ? Wettbewerb_Get_Liga_Prozent(best) : 0;
+        stufe_[id] = Wettbewerb_Get_Wettbewerb_Prozent(id);
     }
     for (const Spieltag_Slot& r : Spieltag_Slots()) {
         const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, true) : nullptr;
@@ -86,7 +86,9 @@ void Saison_Bericht::Vor_Beendet(i32 id) {
         if (a == 0 && b == 0) s_.null_null++;
         const i32 d = (Spielfeld_Seitenwert(sf, 0) - Spielfeld_Seitenwert(sf, 1)) * SF_SEITENWERT_TEILER;
         const int tore_staerker = d >= 0 ? a : b, tore_schwaecher = d >= 0 ? b : a;
-        s_.luecke[luecke_klasse(std::abs(d))][tore_staerker > tore_schwaecher ? 0 : tore_staerker == tore_schwaecher ? 1 : 2]++;
+        s_.luecke[luecke_klasse(std::abs(d))][tore_staerker > tore_schwaecher    ? 0
+                                              : tore_staerker == tore_schwaecher ? 1
+                                                                                 : 2]++;
     }
 }
 
@@ -258,7 +260,8 @@ void Bericht_Summe_Dazu(Bericht_Summe& m, const Bericht_Saison& s) {
     m.alter_median = s.alter_median, m.alter_min = s.alter_min, m.alter_max = s.alter_max;
     m.kader_min = s.kader_min, m.kader_max = s.kader_max;
     m.stars_min = 1000, m.stars_max = 0;
-    for (const auto& [liga, n] : s.stars) m.stars_min = std::min(m.stars_min, n), m.stars_max = std::max(m.stars_max, n);
+    for (const auto& [liga, n] : s.stars)
+        m.stars_min = std::min(m.stars_min, n), m.stars_max = std::max(m.stars_max, n);
     m.saldo_median = s.saldo_median, m.im_minus = s.im_minus;
 }
 
@@ -275,9 +278,8 @@ void Bericht_Summe_Meister(Bericht_Summe& m, const std::map<std::string, std::ve
             continue;
         }
         for (size_t a = 0; a + 10 <= liste.size(); a += 10) {
-            summe += static_cast<double>(std::set<i32>(liste.begin() + static_cast<long>(a),
-                                                       liste.begin() + static_cast<long>(a) + 10)
-                                             .size());
+            summe += static_cast<double>(
+                std::set<i32>(liste.begin() + static_cast<long>(a), liste.begin() + static_cast<long>(a) + 10).size());
             n++;
         }
     }
