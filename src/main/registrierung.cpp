@@ -58,6 +58,8 @@
 #include "screens/anmelden.h"
 #include "screens/club/spielstand.h"
 #include "screens/screens.h"
+#include "screens/training/ablauf.h"
+#include "world/team.h"
 #endif
 #if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
 #include "net/server_schalter.h"
@@ -428,6 +430,8 @@ void spielstand_anmelden() {
 void screens_anmelden() {
 #if KORDAVO_HAT_SCREENS
     Screens_Anmelden();
+    // The team's post-match step runs the automatic training of the training sheet.
+    Team_Set_Hooks({.automatisches_training = [](int team) { Training_Automatisch(team); }});
 #if KORDAVO_HAT_NET
     Screens_Set_Hooks({
         .server_oeffnen = Netz_Server_Oeffnen,

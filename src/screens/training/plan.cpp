@@ -324,6 +324,19 @@ void Spieler_Training_Slots_Setzen(i32 p, i32 richtung) {
     if (in_ausbildung >= 0 && wert(in_ausbildung, p) == 1) schreiben(in_ausbildung, p, 0);
 }
 
+i32 Spieler_Training_Angebot(i32 p) {
+    i32 vorher[3];
+    std::copy(slots, slots + 3, vorher);
+    // The fill takes a bare training mark off: it is kept as it was.
+    const i32 t = p >= 0 ? Attribute_Get_Attribut_In_Ausbildung(p) : -1;
+    const i32 t_wert = t >= 0 ? wert(t, p) : 0;
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    const i32 m = slots[1];
+    if (t >= 0 && wert(t, p) != t_wert) schreiben(t, p, t_wert);
+    std::copy(vorher, vorher + 3, slots);
+    return m;
+}
+
 i32 Spieler_Training_Slot_Pruefen(i32 p, i32 a) {
     if (a < 0 || p < 0 || lernbar(p, a)) return a;
     Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
