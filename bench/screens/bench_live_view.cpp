@@ -1,6 +1,6 @@
 // The live match view with the generated archives: one frame of one full
 // view and of four quarter views (camera, background, weather, bars,
-// frames); the heap allocations a frame makes are counted.
+// frames, a ticker line: two lines in the quarter views); the heap allocations a frame makes are counted.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -14,6 +14,7 @@
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "gui/text_cfg.h"
+#include "screens/live_view/kommentar.h"
 #include "screens/live_view/spielansicht.h"
 
 namespace {
@@ -57,6 +58,9 @@ void frames(benchmark::State& st, int anzahl) {
     const Spielfeld_Steuerung steuerung{.pause = 0, .schnell = 0, .frei = 0, .periode_ms = 45};
     Spielansicht_Run(liste, anzahl, &steuerung, 0);
     Spielansicht_Run(liste, anzahl, &steuerung, 0);
+    // A ticker line in two lines on every view (the pitch's clock stands).
+    for (int i = 0; i < anzahl; ++i)
+        Spielansicht_Ticker_Setzen(liste[i], "Freistoß nach Fahne des Linienrichters (Halford) in der eigenen Hälfte");
     long vorher = zuteilungen, frames = 0;
     f32 x = 800;
     for (auto _ : st) {

@@ -104,7 +104,12 @@ Sound_Slot* Sound_Play_Sample(Sound_Slot* s, i32 lautstaerke, i32 pan, bool loop
 }
 
 Sound_Slot* Sound_Stop_Sample(Sound_Slot* s) {
-    if (s && s->art == SOUND_SAMPLE) Mixer_Stop(kanal_von(s));
+    if (s && s->art == SOUND_SAMPLE) {
+        Mixer_Stop(kanal_von(s));
+        // The channel goes to the next sample played: a stopped slot that
+        // kept it would turn that sample's volume and count as running.
+        s->kanal = KEIN_KANAL;
+    }
     return s;
 }
 

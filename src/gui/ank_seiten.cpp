@@ -28,6 +28,7 @@
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
 #include "world/bank.h"
+#include "world/finanz_zahlen.h"
 #include "world/welt.h"
 #include "grafik_nummern.h"
 
@@ -54,11 +55,17 @@ enum : i32 {
     L_TORVERHAELTNIS, L_SPIELTAG, L_ERGEBNISSE, L_TABELLE, L_BILANZ, L_KEINE_SAETZE,
     L_SIEGER = 174, L_STATISTIK, L_FINANZEN, L_VOR_DEM_SPIEL, L_HALBZEIT,
 };
-constexpr i32 L_FINANZ = 0;  // 11 entries
+constexpr i32 L_FINANZ = 0;  // the first finance row (finanz_label)
 
 Ank_Seiten_Hooks H;
 
 const char* label(i32 n) { return Text_cfg_Text(TEXT_REST, n); }
+// The label of finance row n: the finance screen's row text.
+const char* finanz_label(i32 n) {
+    const char* t = n >= 0 && n < FINANZ_ZEILEN ? FINANZ_ZEILE[n].text : "";
+    Text_cfg_Aufloesen(&t, TEXT_FINANZ);
+    return t ? t : "";
+}
 Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 const char* team_name(i32 team) { return team >= 0 && team < Team_Anzahl ? Team_String(721, team, nullptr, 0) : ""; }
 const char* wettbewerb_name(i32 id) {
@@ -253,19 +260,10 @@ std::vector<Ank_Ergebniszeile> Ank_Ergebnisse_Sammeln(i32 wettbewerb, i32 spielt
 Ank_Finanzen Ank_Finanzen_Holen(i32 team) {
     Ank_Finanzen f;
     if (team < 0 || team >= Team_Anzahl) return f;
-    constexpr int EIN[3] = {4, 13, BANK_TRANSFER_EINNAHME};
-    constexpr int AUS[6] = {BANK_STADIONBAU, 26, BANK_TRAINING, BANK_TRANSFER_AUSGABE, BANK_KREDIT, BANK_AUSGABE};
-    double ein_alle = 0, aus_alle = 0;
-    for (int k = 0; k < 128; ++k) {
-        ein_alle += Bank_Summe_Buchungen(team, 0, k, 0);
-        if (Bank_Ist_Geldbuchung(k | BANK_RICHTUNG_AUS))
-            aus_alle += Bank_Summe_Buchungen(team, 0, k | BANK_RICHTUNG_AUS, 0);
-    }
-    double rest_ein = ein_alle, rest_aus = aus_alle;
-    for (int i = 0; i < 3; ++i) rest_ein -= (f.einnahmen[i] = Bank_Summe_Buchungen(team, 0, EIN[i], 0));
-    for (int i = 0; i < 6; ++i) rest_aus -= (f.ausgaben[i] = Bank_Summe_Buchungen(team, 0, AUS[i] | BANK_RICHTUNG_AUS, 0));
-    f.einnahmen[3] = std::max(0.0, rest_ein);
-    f.ausgaben[6] = std::max(0.0, rest_aus);
+    // The finance screen's figures of this month: the same rows, the same totals.
+    const Finanz_Summen s = Finanz_Summen_Holen(team, 0);
+    for (int i = 0; i < FINANZ_EINNAHMEN; ++i) f.einnahmen[i] = static_cast<double>(s.betrag[i]);
+    for (int i = FINANZ_EINNAHMEN; i < FINANZ_ZEILEN; ++i) f.ausgaben[i - FINANZ_EINNAHMEN] = static_cast<double>(s.betrag[i]);
     return f;
 }
 
@@ -352,7 +350,7 @@ Rastport* Ank_Seite_Geld(const Spielankuendigung& a, const Ank_Finanzen& f) {
         double& s = summe[erstes_label == L_FINANZ ? 0 : 1];
         for (i32 i = 0; i < n; ++i) {
             s += werte[i];
-            const char* zellen[2] = {label(erstes_label + i), Bank_Geld_String(werte[i], team, -1, 0)};
+            const char* zellen[2] = {finanz_label(erstes_label + i), Bank_Geld_String(werte[i], team, -1, 0)};
             Kit_Tabelle_Zeile(rp, t, i, zellen, WEISS);
         }
         const i32 y_summe = Kit_Tabelle_Zeile_Y(t, n);
@@ -528,6 +526,7 @@ struct Screen {
 } SC;
 
 void seite_freigeben() {
+    if (S.bild) H.vor_spiel_free();
     Rastport_Free(S.bild);
     Rastport_Free(S.unter);
     Rastport_Free(S.schatten);

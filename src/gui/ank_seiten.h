@@ -86,6 +86,8 @@ struct Ank_Seiten_Hooks {
         return nullptr;
     };
     void (*vor_spiel_zeichnen)(Rastport* seite) = [](Rastport*) {};
+    // Lets go of what the picture kept besides the page (with the page).
+    void (*vor_spiel_free)() = [] {};
 };
 void Ank_Seiten_Set_Hooks(const Ank_Seiten_Hooks& h);
 

@@ -169,7 +169,11 @@ i32 Eingabefeld_Bearbeiten(Font* f, char* text, i32 laenge, i32 max_zeichen, u32
 
     // Mouse.
     const bool nur_return = (flags & EINGABE_NUR_RETURN) != 0;
-    const u32 tasten = Maus_Get_Tasten();
+    // Only a field that acts on the mouse reads (and so consumes) the
+    // latched buttons: any other would take a quick click from the buttons
+    // of its screen.
+    const bool maus = flags & (EINGABE_MAUS | EINGABE_KLICK_AUSSEN | EINGABE_RECHTS_SCHLIESST);
+    const u32 tasten = maus ? Maus_Get_Tasten() : 0;
     const bool drin = Maus_In_Rechteck(x, y, w - 1, h - 1);
     if ((flags & EINGABE_MAUS) && (tasten & MAUS_LINKS)) {
         if (drin || F.maus_halten) {

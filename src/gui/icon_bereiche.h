@@ -13,6 +13,7 @@
 enum class Icon_Besitzer : i32 {
     RAHMEN_DES_SPIELS,  // main menu, dialog bar, requester, control bar
     WETTBEWERB,         // competition screen with table, results and team views
+    SPIELSTART_WIZARD,  // the new-game wizard
     SPIELSTART,         // game start screen
     SPIELSTAND_LADEN,   // load screen
     ANKUENDIGUNG,       // match announcement pages and the winners screen
@@ -26,6 +27,7 @@ enum class Icon_Besitzer : i32 {
     KADER_ANSICHT,   // squad view
     BANK,
     TAKTIK,
+    IM_SPIEL_AUFSTELLUNG,  // in-match line-up windows
     IM_SPIEL_TAKTIK,
     SPIELERKARTE,
     TRANSFER,
@@ -52,6 +54,8 @@ struct Icon_Bereich {
 inline constexpr Icon_Bereich ICON_BEREICHE[] = {
     {Icon_Besitzer::RAHMEN_DES_SPIELS, 701, 726, "Rahmen des Spiels"},
     {Icon_Besitzer::WETTBEWERB, 802, 849, "Wettbewerb"},
+    {Icon_Besitzer::SPIELSTART_WIZARD, 868, 890, "Neues Spiel"},
+    {Icon_Besitzer::WETTBEWERB, 802, 866, "Wettbewerb"},
     {Icon_Besitzer::SPIELSTART, 891, 901, "Spielstart"},
     {Icon_Besitzer::SPIELSTAND_LADEN, 1701, 1704, "Spielstand laden"},
     {Icon_Besitzer::ANKUENDIGUNG, 1705, 1710, "Ankuendigung"},
@@ -65,6 +69,9 @@ inline constexpr Icon_Bereich ICON_BEREICHE[] = {
     {Icon_Besitzer::KADER_ANSICHT, 2437, 2497, "Kaderansicht"},
     {Icon_Besitzer::BANK, 2499, 2504, "Bank"},
     {Icon_Besitzer::TAKTIK, 2505, 2536, "Taktik"},
+    {Icon_Besitzer::IM_SPIEL_AUFSTELLUNG, 2580, 2610, "Aufstellung im Spiel"},
+    {Icon_Besitzer::IM_SPIEL_TAKTIK, 2613, 2623, "Taktik im Spiel"},
+    {Icon_Besitzer::TAKTIK, 2505, 2579, "Taktik"},
     {Icon_Besitzer::IM_SPIEL_TAKTIK, 2613, 2615, "Taktik im Spiel"},
     {Icon_Besitzer::SPIELERKARTE, 3301, 3308, "Spielerkarte"},
     {Icon_Besitzer::TRANSFER, 3310, 3345, "Transfer"},

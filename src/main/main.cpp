@@ -4,7 +4,8 @@
 #include "platform/mainloop.h"
 
 int main(int argc, char** argv) {
-    Main_Registrieren(Main_Spielstart_Pruefen);
-    Main_Spielstart_Registrieren();
+    // The start set is chosen before the hooks are filled: the settings are
+    // read on their first use.
+    Main_Registrieren(Main_Spielstart_Waehlen());
     return Main_Programm(argc, argv);
 }

@@ -57,12 +57,17 @@
 #if KORDAVO_HAT_SCREENS
 #include "screens/anmelden.h"
 #include "screens/club/spielstand.h"
+#include "screens/live_view/kommentar.h"
+#include "screens/live_view/stadion_ton.h"
+#include "screens/match/ank_bild.h"
+#include "screens/match/im_spiel.h"
 #include "screens/screens.h"
 #include "screens/training/ablauf.h"
 #include "world/team.h"
 #endif
 #if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
 #include "net/server_schalter.h"
+#include "net/start_netz.h"
 #endif
 #if KORDAVO_HAT_SEASON
 #include "season/ankuendigung.h"
@@ -119,6 +124,14 @@ Spielfeld_Hooks spielfeld_tabelle() {
         Netz_Signal_Senden(b.data(), static_cast<u32>(b.size()));
     };
     h.hole_spielfeld = Spielfeld_Netz_Holen;
+#endif
+#if KORDAVO_HAT_SCREENS
+    // The engine's notices in the live view's ticker line; the crowd's
+    // sounds of the match the focused view shows.
+    h.ticker = Spielansicht_Ticker_Setzen;
+    h.sound_stadion = Spielansicht_Sound_Stadion;
+    h.sound_reaktion = Spielansicht_Sound_Reaktion;
+    h.sound_stereo = Spielansicht_Sound_Stereo;
 #endif
     return h;
 }
@@ -184,8 +197,24 @@ void menue_anmelden() {
         };
         Ankuendigung_Set_Hooks(ank);
     }
+#if KORDAVO_HAT_SCREENS
+    // The pre-match picture of kind 1: today's fixture decides who is at home.
+    Ank_Seiten_Set_Hooks({.mensch = [](i32 team) { return Team_Hat_Manager(team); },
+                          .hauptmenue = Menue_Hauptmenue_Zeigen,
+                          .vor_spiel_bild = [](const Spielankuendigung& a) -> Rastport* {
+                              Spiel s{};
+                              if (Ank_Heutiges_Spiel(a.team_a, &s)) return Ank_Bild_Init(s.team_a, s.team_b);
+                              return Ank_Bild_Init(a.team_a, a.team_b);
+                          },
+                          .vor_spiel_zeichnen = Ank_Bild_Zeichnen,
+                          .vor_spiel_free = Ank_Bild_Free});
+    // The in-match line-up screen takes the live view's focus click and the
+    // match's halt for a line-up change.
+    Menue_Spiel_Set_Hooks({.im_spiel_team = E_Im_Spiel_Screen_Team, .im_spiel_aufstellung = E_Im_Spiel_Screen_Init});
+#else
     Ank_Seiten_Set_Hooks({.mensch = [](i32 team) { return Team_Hat_Manager(team); },
                           .hauptmenue = Menue_Hauptmenue_Zeigen});
+#endif
 #endif
 #endif
 }
@@ -437,6 +466,10 @@ void screens_anmelden() {
         .server_oeffnen = Netz_Server_Oeffnen,
         .server_schliessen = Netz_Server_Schliessen,
         .lokale_adresse = Netz_Lokale_Adresse,
+        .server_pruefen = Netz_Start_Server_Pruefen,
+        .suche_starten = Netz_Start_Suche_Starten,
+        .suche_stand = Netz_Start_Suche_Stand,
+        .verbinden = Netz_Start_Verbinden,
     });
 #endif
 #endif

@@ -3,6 +3,7 @@
 #include "base/ruf.h"
 #include "base/types.h"
 #include "match/spielfeld.h"
+#include "matchday/nachspiel.h"
 #include "matchday/saison.h"
 #include "matchday/season_netz.h"
 #include "matchday/spieltag.h"
@@ -21,7 +22,12 @@
 #include "season/season_spielstand.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
 #include "world/global.h"
+#include "world/manager.h"
+#include "world/team.h"
+#include "world/markt.h"
 
 namespace {
 
@@ -52,6 +58,11 @@ Spielfeld_Hooks Saison_Spielfeld_Tabelle() {
         Spiele_Ereignis_Eintragen(static_cast<i32>(spiel), flags, minute, spieler, zweiter);
     };
     h.reset_spielschritt = Kalender_Reset_Spielschritt;
+    // A managed club's player left out lately may sulk (the server decides).
+    h.spieler_nach_spiel = [](u32 team, i32 spieler) {
+        if (ruf::Client() || !Team_Hat_Manager(static_cast<int>(team))) return;
+        Ereignis_Spieler_Nach_Spiel(static_cast<i32>(team), spieler);
+    };
     // Fines of the evaluation (cards) go to the bank like a forfeit's.
     h.strafe = Spieltag_Strafe_Buchen;
     // A client with this team has fetched its pitch: its side is ready.
@@ -110,7 +121,29 @@ void Saison_Module_Anmelden(const Season_Module_Hooks& module, const Spielfeld_H
     Welt_Set_Hooks({
         .global_cfg_schluessel = Global_Cfg_Schluessel,
         .kalender_tag = [] { return Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0; },
+        .news_neu =
+            [](i32 team, const char* text) {
+                if (Team_Hat_Manager(team)) News_Neu_Text(-1, team, -1, NEWS_NACHRICHT, nullptr, text);
+            },
+        .transfer_erloes = Transfer_Angebot_Differenz,
         .spieler_statistik = Spiele_Spieler_Statistik,
+        .spiel_daten = Spieltag_Spiel_Daten,
+        .rangliste_platz =
+            [](i32 team) {
+                Rangliste_Eintrag e;
+                return Rangliste_Get_Eintrag(team, &e) ? e.platz + 1 : i32{0};
+            },
+    });
+    // The clubs' league slots and their countries' competitions come from
+    // the competitions of the season.
+    Team_Set_Hooks({
+        .land_hat_wettbewerbe =
+            [](int land) {
+                if (!Wettbewerb_Tabelle) return Team_Land_Hat_Vereine(land);
+                return Wettbewerb_Get_Aktive(land, nullptr, false) > 0;
+            },
+        .basisliga =
+            [](int team) { return Wettbewerb_Tabelle ? Wettbewerb_Get_Liga_Von_Team(team, true) : i32{-2}; },
     });
     // Save blocks of the calendar, fixtures and competitions.
     Season_Spielstand_Anmelden();

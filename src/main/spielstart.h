@@ -1,5 +1,7 @@
-// The scripted start of a new game, used until the new-game screens exist:
-// the world of the start set is read and the player takes over a club.
+// How a new game starts: through the start screen and the new-game wizard
+// (the program's way), or scripted (the setting `Schnellstart`=1, and the
+// tests that drive the game headless): the world of the start set is read
+// and the player takes over a club at once.
 #pragma once
 
 #include "base/types.h"
@@ -11,3 +13,13 @@
 bool Main_Spielstart_Pruefen(int arg, u8* wizard_byte);
 // The start set of a new game, its competitions and events.
 void Main_Spielstart_Registrieren();
+
+// The program's choice: the start screen and the wizard, or the scripted
+// start when the setting `Schnellstart` is 1 (also for KORDAVO_SCRIPT runs
+// that skip the wizard). Registers the start set with the calendar.
+using Main_Spielstart_Prozedur = bool (*)(int arg, u8* wizard_byte);
+Main_Spielstart_Prozedur Main_Spielstart_Waehlen();
+// The start screen's set-up step and its start set (the wizard's finishing
+// reads the competitions itself, so the calendar does not).
+bool Main_Spielstart_Bildschirme(int arg, u8* wizard_byte);
+void Main_Spielstart_Bildschirme_Registrieren();

@@ -173,6 +173,25 @@ bool Spielfeld_Set_Taktikwert(Spielfeld_Daten* sf, int seite, int index, int wer
     return true;
 }
 
+bool Spielfeld_Set_Schalter(Spielfeld_Daten* sf, int seite, int wert) {
+    if (!sf || seite < 0 || seite > 1) return false;
+    Spielfeld_Seite& s = sf->seite[seite];
+    const u8 alt = s.netz_schalter;
+    s.netz_schalter = wert ? 1 : 0;
+    s.netz_aenderung |= SFA_SCHALTER;
+    if (sf->netz) {
+        Spielfeld_Kommando* k = neues_kommando(sf, seite);
+        if (!k) {
+            s.netz_schalter = alt;
+            return false;
+        }
+        k->aenderung = SFA_SCHALTER;
+        return true;
+    }
+    s.schalter = s.netz_schalter;
+    return true;
+}
+
 int Spielfeld_Positionsabzug(const Spielfeld_Daten* sf, int seite, int slot, i32 x, i32 y) {
     if (!sf || slot < 0 || slot >= SF_SPIELER || sf->spieler[slot].spieler < 0) return 0;
     // The row of the point (seen from the side's own goal) against the player's class.
@@ -194,6 +213,11 @@ void Engine_Kommandos_Anwenden(Spielfeld_Daten* sf) {
                 (!k || c.seite < k->seite || (c.seite == k->seite && c.nummer < k->nummer)))
                 k = &c;
         if (!k) return;
+        // The slot is freed first: a command still in its slot would count
+        // as its own pending substitution and refuse it.
+        Spielfeld_Kommando c = *k;
+        std::memset(k, 0, sizeof *k);
+        k = &c;
         int s = k->seite & 1;
         u8 netz = sf->netz;
         sf->netz = 0;  // carry out locally
@@ -212,7 +236,6 @@ void Engine_Kommandos_Anwenden(Spielfeld_Daten* sf) {
             if (k->aenderung & SFA_NEU_BERECHNEN) Engine_Taktik_Berechnen(sf, s);
         }
         sf->netz = netz;
-        std::memset(k, 0, sizeof *k);
     }
 }
 

@@ -212,6 +212,7 @@ void schiessen(Spielfeld_Daten* sf, int p, u32 art) {
     int tw = torwart(sf, g);
     int k = tw >= 0 ? faehig(sf->spieler[tw], sf->spieler[tw].f_torwart) : 5;
     const bool kopf = (art & SFE_KOPF) != 0;
+    SF_Klang(sf, kopf ? SF_KLANG_KOPFBALL : SF_KLANG_SCHUSS);
     int sk = faehig(ps, kopf ? ps.f_kopf : ps.f_schuss);
     f32 winkel = std::fabs(po.y - TOR_Y) / (dist + 1.0f);  // 0 straight, 1 from the line
     stat(sf, p, SFST_SCHUESSE);

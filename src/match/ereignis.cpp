@@ -37,6 +37,7 @@ void SF_Ereignis(Spielfeld_Daten* sf, u32 flags, int slot, int zweiter) {
     }
     SF_Hook.ankuendigung_refresh();
     // Stadium sounds for the pitch the focused view shows, while its camera keeps up.
+    if (flags & SFE_TOR) SF_Klang(sf, SF_KLANG_NETZ);
     if (sf->fokus && sf->kamera_schritte < 2) {
         if (flags & SFE_TOR) SF_Hook.sound_stadion(6, 0, 4, slot >= 0 ? sf_seite(slot) : 0);
         else if (flags & SFE_CHANCE) SF_Hook.sound_reaktion(4, 2);
@@ -48,6 +49,10 @@ void SF_Ereignis(Spielfeld_Daten* sf, u32 flags, int slot, int zweiter) {
         sf->seite[s].ereignis_bits |= 1;
         sf->seite[s].aufregung = 100;
     }
+}
+
+void SF_Klang(const Spielfeld_Daten* sf, int sample) {
+    if (sf->fokus && sf->kamera_schritte < 2) SF_Hook.sound_stereo(sample, 0, 0);
 }
 
 void Spielfeld_Ereignis_Eintragen(Spielfeld_Daten* sf, u32 flags, int slot, int zweiter) {

@@ -7,6 +7,9 @@ namespace engine {
 
 // Sets up a dead ball: ball placed, taker chosen, a wait before the kick.
 void standard(Spielfeld_Daten* sf, u8 situation, int seite, f32 x, f32 y, int ausfuehrer, int warte) {
+    // The referee's decisions are heard.
+    if (situation == SIT_FREISTOSS || situation == SIT_ELFMETER) SF_Klang(sf, SF_KLANG_PFIFF);
+    else if (situation == SIT_ABSEITS) SF_Klang(sf, SF_KLANG_PFIFF_ABSEITS);
     sf->situation = situation;
     ball_frei(sf);
     sf->schuss = SCHUSS_KEINER;
@@ -249,6 +252,7 @@ void standard_tick(Spielfeld_Daten* sf) {
     b.y = sf->standard_y;
     switch (sit) {
         case SIT_ANSTOSS: {
+            SF_Klang(sf, SF_KLANG_PFIFF);
             // A short pass to the nearest team-mate, whatever the formation.
             int m = naechster(sf, s, b.x, b.y, false, a);
             if (m >= 0) pass_an(sf, a, m, 3);
@@ -278,6 +282,7 @@ void halbzeit_ende(Spielfeld_Daten* sf) {
     sf->elfer_im_spiel = 0;
     ball_frei(sf);
     anim(O(sf, SF_OBJ_SCHIRI), A_PFEIFT);
+    SF_Klang(sf, sf->halbzeit % 2 ? SF_KLANG_PFIFF_LANG : SF_KLANG_PFIFF_ENDE);
     noten_berechnen(sf);
 }
 

@@ -14,6 +14,7 @@
 #include "world/aufstellung.h"
 #include "world/spieler.h"
 #include "world/welt.h"
+#include "world/werbung.h"
 
 Spielfeld_Hooks SF_Hook;
 Spielfeld_Steuerung SF_Steuerung = {0, 0, 0, SF_FRAME_MS};
@@ -220,6 +221,7 @@ void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h) {
     ersetzen(SF_Hook.ticker, standard.ticker);
     ersetzen(SF_Hook.sound_stadion, standard.sound_stadion);
     ersetzen(SF_Hook.sound_reaktion, standard.sound_reaktion);
+    ersetzen(SF_Hook.sound_stereo, standard.sound_stereo);
     ersetzen(SF_Hook.statistik_spieler, standard.statistik_spieler);
     ersetzen(SF_Hook.wettbewerb_ereignis, standard.wettbewerb_ereignis);
     ersetzen(SF_Hook.spieler_nach_spiel, standard.spieler_nach_spiel);
@@ -345,7 +347,11 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
         sf->tribuene[i] = static_cast<i8>(platz / 12000 > 7 ? 7 : platz / 12000);
     }
     sf->bild_art = static_cast<u8>(heim % 7);
-    for (int i = 0; i < 8; i++) sf->banden[i] = 1 + (heim * 8 + i) % 14;
+    // The home club's boards show its advertising partners (logo = value % 15 - 1).
+    const Werbung_Daten* werbung = Werbung_Get(static_cast<int>(heim));
+    for (int i = 0; i < 8; i++)
+        sf->banden[i] = werbung && werbung->slot[i].betrag > 0 ? 1 + werbung->slot[i].sponsor % 14
+                                                               : 1 + (heim * 8 + i) % 14;
     sf->extra_figur = 0;
     sf->zufall = Rnd_Get_Index();
     sf->anstoss_seite = 0;

@@ -481,6 +481,9 @@ struct Spielfeld_Hooks {
     void (*ticker)(Spielfeld_Daten* sf, const char* text) = [](Spielfeld_Daten*, const char*) {};
     void (*sound_stadion)(int gruppe, int schleife, int lautstaerke, int variante) = [](int, int, int, int) {};
     void (*sound_reaktion)(int art, int stufe) = [](int, int) {};
+    // One stadium sample (0..34: whistles, the ball, the net) panned by the
+    // difference of two places.
+    void (*sound_stereo)(int sample, int a, int b) = [](int, int, int) {};
     // After-match bookings.
     void (*statistik_spieler)(i32 spieler, u32 wettbewerb, int tore, int minuten, int note,
                               int wechsel) = [](i32, u32, int, int, int, int) {};
@@ -584,6 +587,9 @@ enum {
 int Spielfeld_Wechsel_Eintragen(Spielfeld_Daten* sf, int seite, int rein, int raus);
 // Sets an in-match tactic byte (index TW_*) of a side.
 bool Spielfeld_Set_Taktikwert(Spielfeld_Daten* sf, int seite, int index, int wert);
+// Sets a side's all-forward switch (0 or 1); on a networked match it goes
+// into a command like every other change.
+bool Spielfeld_Set_Schalter(Spielfeld_Daten* sf, int seite, int wert);
 // The out-of-position deduction (half stars) of a player at a point.
 int Spielfeld_Positionsabzug(const Spielfeld_Daten* sf, int seite, int slot, i32 x, i32 y);
 

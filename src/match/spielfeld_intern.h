@@ -78,6 +78,13 @@ void Engine_Minute_Vorbei(Spielfeld_Daten* sf);
 // The one sink of everything the engine tells the outside (ereignis.cpp):
 // match events, and the client's per-minute signal of a networked match.
 void SF_Ereignis(Spielfeld_Daten* sf, u32 flags, int slot, int zweiter);
+// The stadium samples the referee and the ball make.
+enum : int { SF_KLANG_PFIFF = 0, SF_KLANG_PFIFF_LANG = 1, SF_KLANG_SCHUSS = 2, SF_KLANG_KOPFBALL = 4, SF_KLANG_NETZ = 5,
+             SF_KLANG_PFIFF_ENDE = 8, SF_KLANG_PFIFF_ABSEITS = 13 };
+// Plays a stadium sample for the pitch the focused view shows, while its
+// camera keeps up (the crowd's sounds follow the same rule); the camera
+// follows the ball, so the sound comes from the middle.
+void SF_Klang(const Spielfeld_Daten* sf, int sample);
 void SF_Signal_Senden(const Spielfeld_Daten* sf);
 // The running (not finished) pitch where the team plays, null.
 Spielfeld_Daten* SF_Suche_Team(u32 team);

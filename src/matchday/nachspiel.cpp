@@ -128,6 +128,13 @@ void Spieltag_Form_Nach_Spiel(i32 spiel) {
     form_seite(gast, b, a, sb, sa, 0);
 }
 
+bool Spieltag_Spiel_Daten(i32 spiel, Welt_Spiel_Info* aus) {
+    const Spiel* s = Spiele_Get_Spiel(spiel, true);
+    if (!s || !aus) return false;
+    *aus = info_von(*s);
+    return true;
+}
+
 void Spieltag_Nachspiel_Spiel(i32 spiel) {
     if (ruf::Client()) return;
     const Spiel* sp = Spiele_Get_Spiel(spiel, true);

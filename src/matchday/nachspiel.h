@@ -25,5 +25,11 @@ void Nachspiel_Set_Hooks(const Nachspiel_Hooks& h);
 void Spieltag_Nachspiel_Spiel(i32 spiel);
 // Form of both sides' players after the match.
 void Spieltag_Form_Nach_Spiel(i32 spiel);
+
+struct Welt_Spiel_Info;
+// The world's view of a fixture (teams, goals, attendance, competition,
+// today's day); false when there is no such fixture. Goals not yet played
+// count as 0.
+bool Spieltag_Spiel_Daten(i32 spiel, Welt_Spiel_Info* aus);
 // The fine of a side that had too few players: its manager's news.
 void Spieltag_Absage_Melden(i32 team, i32 strafe);

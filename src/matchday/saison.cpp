@@ -411,6 +411,9 @@ void Saison_Wechsel() {
     const i32 heute = Kalender_Get_Tag();
     Kalender_Get_Zustand().basistag = heute - heute % 7;
     Kalender_Jedes_Jahr();
+    // Every managed club has its transfers of the new season (by its league now).
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (Team_Hat_Manager(t)) Team_Set_Finanzdaten(t, 0);
     // Last season's cleared games leave their events behind.
     Spiele_Ereignisse_Verdichten();
 }

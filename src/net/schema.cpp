@@ -78,15 +78,20 @@ std::vector<Netz_Schema> tabelle_bauen() {
         {1014, "NEWS_LOESCHEN", "viiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4)}, T{}},
         {1015, "STADION_GET_STADION", "iC<=0i", 0, 0, false, 0, T{E(2, 4)}, T{V(1, 1)}},
         {1016, "STADION_SCHREIBE_WERTE", "viiiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4), E(5, 4)}, T{}},
+        // 1018, 1019: the next class (team) and a renovation (team, comfort), answered with the step's result.
+        {1018, "STADION_NEUBAU", "ci", 0, 0, false, 0, T{E(1, 4)}, T{E(0, 1)}},
+        {1019, "STADION_RENOVIERUNG", "cii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 1)}},
         // 1020: the result slot carries the count of ranked clubs.
         {1020, "HIGHSCORE_GET_HIGHSCORE", "iC<=0i", 0, 0, false, 0, T{E(2, 4)}, T{E(0, 4), V(1, 136)}},
         {1021, "WERBUNG_GET_WERBEFIRMEN", "cC<240", 0, 0, false, 0, T{}, T{}},
         {1022, "WERBUNG_VERTRAG_ABSCHLIESSEN", "ciiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4)},
          T{E(0, 4)}},
-        {1023, "WERBUNG_SCHREIBE_WERTE", "iC<176iiiii", 0, 0, false, 0, T{}, T{}},
+        // 1023: a team's advertising record (the result: 1 present, 0 none).
+        {1023, "WERBUNG_SCHREIBE_WERTE", "iC<176iiiii", 0, 0, false, 0, T{E(2, 4)}, T{E(0, 1), E(1, 176)}},
         {1024, "BANK_GET_DATEN_1", "iC<=0C<12C<28C<28F<4F<4F<4F<4C<52i", 0, 0, false, 0, T{E(10, 4)},
          T{V(1, 24), E(2, 12), E(3, 28), E(4, 28), E(5, 4), E(6, 4), E(7, 4), E(8, 4), E(9, 52)}},
-        {1025, "BANK_GET_DATEN_2", "iC<=0C<20i", 0, 0, false, 0, T{}, T{}},
+        // 1025: the team's 20-byte account head, then its credits (28 bytes each).
+        {1025, "BANK_GET_DATEN_2", "iC<=0C<20i", 0, 0, false, 0, T{E(3, 4)}, T{E(2, 20), V(1, 28)}},
         {1026, "BANK_GET_BOERSE", "ciiiiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4), E(5, 4), E(6, 4)},
          T{E(0, 1)}},
         {1027, "BANK_GET_BUCHUNG", "vC<8400C<4C<4i", 0, 0, false, 0, T{E(4, 4)}, T{E(1, 8400), E(2, 4), E(3, 4)}},
@@ -116,6 +121,13 @@ std::vector<Netz_Schema> tabelle_bauen() {
         {1043, "KALENDER_BEFEHL", "iii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 4)}},
         // 1044: an archived table (competition, season, number), run-length packed.
         {1044, "STATISTIK_ARCHIV", "iC000iii", 0, 0, false, 0, T{E(2, 4), E(3, 4), E(4, 4)}, T{V(1, 1)}},
+        // The market's steps of a managed club: a negotiation's start (team,
+        // market player; the transfers left, -1 refused), a scout's paid
+        // search (team, scout, area) and the hiring of its prospect (team,
+        // scout, player).
+        {1046, "CS_TRANSFER_VERHANDLUNG", "iii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 4)}},
+        {1047, "CS_SCOUT_BEZAHLEN", "ciii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4)}, T{E(0, 1)}},
+        {1048, "CS_SCOUT_VERPFLICHTEN", "ciii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4)}, T{E(0, 1)}},
     };
     return t;
 }

@@ -5,11 +5,21 @@
 #include "screens/club/bank.h"
 #include "screens/club/finanzen.h"
 #include "screens/club/optionen.h"
+#include "screens/club/rangliste_screen.h"
 #include "screens/club/spielstand.h"
+#include "screens/club/stadion_screen.h"
+#include "screens/club/werbung_screen.h"
 #include "gui/hauptmenue.h"
 #include "screens/club/wettbewerb_screen.h"
+#include "screens/market/scouting.h"
+#include "screens/market/transfer.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
+#include "screens/start/spielstart.h"
+#include "screens/match/im_spiel.h"
+#include "screens/match/taktik_im_spiel.h"
+#include "screens/squad/kaderansicht.h"
+#include "screens/squad/taktik.h"
 #include "screens/training/film.h"
 #include "screens/training/lager.h"
 #include "screens/training/plan.h"
@@ -29,6 +39,7 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::BANK, Bank_Screen_Def());
     Screen_Registrieren(Screen_Id::FINANZEN, Finanz_Screen_Def());
     Screen_Registrieren(Screen_Id::WETTBEWERB_TABELLE, Wettbewerb_Tabelle_Screen_Def());
+    Screen_Registrieren(Screen_Id::SPIELSTART, Spielstart_Screen_Def());
 
     // Dialog button 702 ("Team"): squad and line-up 0.
     Screen_Launch_Eintragen(KNOPF_TEAM, 0, Screen_Id::KADER);
@@ -47,6 +58,22 @@ void Screens_Anmelden() {
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 0, Screen_Id::WETTBEWERB_TABELLE);
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 3, Screen_Id::WETTBEWERB_TABELLE);
 
+    // The match control bar's line-up and tactics buttons (its buttons 5
+    // and 6): the windows over the running match.
+    Screen_Registrieren(Screen_Id::IM_SPIEL_AUFSTELLUNG, E_Im_Spiel_Screen_Def());
+    Screen_Registrieren(Screen_Id::IM_SPIEL_TAKTIK, Taktik_Im_Spiel_Screen_Def());
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 5, Screen_Id::IM_SPIEL_AUFSTELLUNG);
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 6, Screen_Id::IM_SPIEL_TAKTIK);
+    // Dialog button 702 ("Team"): the squad view 1 and the tactics 2.
+    Screen_Registrieren(Screen_Id::KADER_ANSICHT, E2_Screen_Def());
+    Screen_Registrieren(Screen_Id::TAKTIK, Taktik_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_TEAM, 1, Screen_Id::KADER_ANSICHT);
+    Screen_Launch_Eintragen(KNOPF_TEAM, 2, Screen_Id::TAKTIK);
+    // The transfer market: the transfer screen (dialog button 702, entry 3)
+    // and the scouting screen it sends a scout to.
+    Screen_Registrieren(Screen_Id::TRANSFER, Transfer_Screen_Def());
+    Screen_Registrieren(Screen_Id::SCOUTING, Scouting_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_TEAM, 3, Screen_Id::TRANSFER);
     // Training: the sheet (702/4) with the talents tree and the training
     // film over it, the camp (702/5) and its run.
     Screen_Registrieren(Screen_Id::TRAININGSPLAN, Spieler_Training_Screen_Def());
@@ -56,4 +83,19 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::TRAININGSLAGER_LAUF, Trainings_Lager_Run_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_TEAM, 4, Screen_Id::TRAININGSPLAN);
     Screen_Launch_Eintragen(KNOPF_TEAM, 5, Screen_Id::TRAININGSLAGER);
+    // The club's facilities: advertising 704/1, stadium 704/2.
+    Screen_Registrieren(Screen_Id::STADION, Stadion_Screen_Def());
+    Screen_Registrieren(Screen_Id::WERBUNG, Werbung_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_VEREIN, 1, Screen_Id::WERBUNG);
+    Screen_Launch_Eintragen(KNOPF_VEREIN, 2, Screen_Id::STADION);
+    // The competition screen's results (703/1, the match control bar's
+    // results button) and team overview (703/2).
+    Screen_Registrieren(Screen_Id::WETTBEWERB_ERGEBNISSE, Wettbewerb_Ergebnisse_Screen_Def());
+    Screen_Registrieren(Screen_Id::WETTBEWERB_UEBERSICHT, Wettbewerb_Uebersicht_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 1, Screen_Id::WETTBEWERB_ERGEBNISSE);
+    Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 2, Screen_Id::WETTBEWERB_UEBERSICHT);
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 4, Screen_Id::WETTBEWERB_ERGEBNISSE);
+    // The ranking screen (703/3).
+    Screen_Registrieren(Screen_Id::RANGLISTE, Rangliste_Screen_Def());
+    Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 3, Screen_Id::RANGLISTE);
 }

@@ -16,11 +16,24 @@ enum class Screen_Id : i32 {
     BANK,
     FINANZEN,
     WETTBEWERB_TABELLE,
+    SPIELSTART,
+    IM_SPIEL_AUFSTELLUNG,  // the in-match line-up windows
+    IM_SPIEL_TAKTIK,       // the in-match tactics window
+    KADER_ANSICHT,
+    TAKTIK,
+    // The transfer market.
+    TRANSFER,
+    SCOUTING,
     TRAININGSPLAN,
     TALENTE,
     TRAININGSFILM,
     TRAININGSLAGER,
     TRAININGSLAGER_LAUF,
+    STADION,
+    WERBUNG,
+    WETTBEWERB_ERGEBNISSE,
+    WETTBEWERB_UEBERSICHT,
+    RANGLISTE,
     ANZAHL
 };
 
@@ -67,6 +80,18 @@ struct Screens_Hooks {
     void (*server_schliessen)() = [] {};
     // The address a server listens on.
     void (*lokale_adresse)(u8 adresse[4]) = [](u8 adresse[4]) { adresse[0] = adresse[1] = adresse[2] = adresse[3] = 0; };
+    // The start screen's network. Tests whether a server answers at the
+    // address; with `warten` the outcome (1 answered), else 0 at once.
+    i32 (*server_pruefen)(const i32 adresse[4], bool warten) = [](const i32*, bool) { return 0; };
+    // Starts the search of every last octet 0..254 of the address's network.
+    void (*suche_starten)(const i32 adresse[4]) = [](const i32*) {};
+    // The search's state: -1 a server answered (its address written back),
+    // else the number of addresses still open (their last octets to `offen`,
+    // 255 bytes).
+    i32 (*suche_stand)(i32 adresse[4], u8* offen) = [](i32*, u8*) { return 0; };
+    // Opens the role's connection (a server listens, a client connects to
+    // the address); false when it failed and the role is single play again.
+    bool (*verbinden)(const i32 adresse[4]) = [](const i32*) { return false; };
 };
 void Screens_Set_Hooks(const Screens_Hooks& h);
 const Screens_Hooks& Screens_Hooks_Holen();

@@ -316,17 +316,77 @@ void Ereignis_Nach_Spiel(i32 team, i32 seite, i32 tore_heim, i32 tore_gast) {
     if (Rnd_Basis(0, 20) == 5 && seite == 0 && tore_heim < tore_gast) randale(team);
 }
 
+namespace {
+
+// A talent the player may now learn (category 10) or one he no longer may
+// (category 11, the attribute blocked).
+void talent_serie(i32 team, i32 niederlagen) {
+    const i32 anzahl = std::min(Team_Kader_Anzahl(team), 20);
+    if (anzahl <= 0) return;
+    const i32* kader = Team_Kader(team);
+    if (niederlagen < 3) {
+        const i32 n = Ereignis_Zufall(EREIGNIS_TALENT_ERLERNBAR);
+        if (n < 0) return;
+        const i32 a = Rnd_Basis(34, 39), s = kader[Rnd_Basis(0, anzahl - 1)];
+        if (!Attribute_Hat_Attribut(s, a) && Ereignis_Attribut_Moeglich(s, a))
+            posten(n, team, {Attribut_Tabelle[a].name, spieler_name(s)});
+        return;
+    }
+    const i32 n = Ereignis_Zufall(EREIGNIS_TALENT_NICHT_ERLERNBAR);
+    if (n < 0) return;
+    const i32 a = Rnd_Basis(20, 39), s = kader[Rnd_Basis(0, anzahl - 1)];
+    if (Attribute_Erreichbar(s, a) && Attribut_Spieler_Setze_Wert(s, a, 2))
+        posten(n, team, {Attribut_Tabelle[a].name, spieler_name(s)});
+}
+
+// Whether the attribute and its prerequisites (to the given depth) are open
+// to the player; the depth ends a prerequisite cycle in a bad table.
+bool moeglich(i32 spieler, i32 attribut, int tiefe) {
+    if (attribut < 0 || attribut >= ATTRIBUT_ANZAHL || tiefe > ATTRIBUT_ANZAHL) return false;
+    for (i32 v : Attribut_Tabelle[attribut].voraussetzung)
+        if (v >= 0 && !moeglich(spieler, v, tiefe + 1)) return false;
+    // Asked, never written: the removing mode would wipe a training in
+    // progress or lift a block.
+    return Attribute_Hat_Attribut(spieler, attribut) || Attribute_Offen(spieler, attribut);
+}
+
+}  // namespace
+
+bool Ereignis_Attribut_Moeglich(i32 spieler, i32 attribut) {
+    if (spieler < 0 || spieler >= Spieler_Anzahl) return false;
+    return moeglich(spieler, attribut, 0);
+}
+
 void Ereignis_Serie(i32 team, i32 siege, i32 niederlagen) {
     if (!bereit || Rnd_Basis(0, 3) != 2) return;
     const bool sieg = siege > 0 && siege % 5 == 0;
-    if (!sieg && !(niederlagen > 0 && niederlagen % 5 == 0)) return;
-    const i32 n = Ereignis_Zufall(sieg ? EREIGNIS_SERIEN_SIEGE : EREIGNIS_SERIEN_NIEDERLAGEN);
+    if (sieg || (niederlagen > 0 && niederlagen % 5 == 0)) {
+        const i32 n = Ereignis_Zufall(sieg ? EREIGNIS_SERIEN_SIEGE : EREIGNIS_SERIEN_NIEDERLAGEN);
+        const i64 betrag =
+            n < 0 ? 0 : (80 + 10 * static_cast<i64>(Rnd_Basis(0, 4))) * Ereignis_Get(n)->wert1 / 100;
+        if (betrag > 0) {
+            const bool gebucht = sieg ? Bank_Buchen(-1, team, static_cast<f32>(betrag), BANK_EINNAHME, 1, -1) != 0
+                                      : Bank_Buchen(team, -1, static_cast<f32>(betrag), BANK_AUSGABE, 1, -1) != 0;
+            if (gebucht) posten(n, team, {Bank_Geld_String(static_cast<f64>(betrag), team, -1, 0)});
+        }
+    }
+    if (Rnd_Basis(0, 5) == 3 && (siege >= 3 || niederlagen >= 3)) talent_serie(team, niederlagen);
+}
+
+void Ereignis_Spieler_Nach_Spiel(i32 team, i32 spieler) {
+    if (!bereit || team < 0 || team >= Team_Anzahl || spieler < 0 || spieler >= Spieler_Anzahl) return;
+    if (Rnd_Basis(0, 20) != 5) return;
+    const i32 n = Ereignis_Zufall(EREIGNIS_NICHT_EINGESETZT);
     if (n < 0) return;
-    const i64 betrag = (80 + 10 * static_cast<i64>(Rnd_Basis(0, 4))) * Ereignis_Get(n)->wert1 / 100;
-    if (betrag <= 0) return;
-    const bool gebucht = sieg ? Bank_Buchen(-1, team, static_cast<f32>(betrag), BANK_EINNAHME, 1, -1) != 0
-                              : Bank_Buchen(team, -1, static_cast<f32>(betrag), BANK_AUSGABE, 1, -1) != 0;
-    if (gebucht) posten(n, team, {Bank_Geld_String(static_cast<f64>(betrag), team, -1, 0)});
+    const i32 anzahl = std::max<i32>(Team_Kader_Anzahl(team), 1);
+    const i32 schnitt = Team_Get_Staerke_Modus(team, 0) / anzahl;
+    const i32 moral = Spieler_Wert(90, spieler, 0, OP_LESEN);
+    if (Spieler_Wert(92, spieler, 0, OP_LESEN) - 1 <= schnitt || Spieler_Wert(56, spieler, 0, OP_LESEN) * 100 / 9 <= 34 ||
+        (Spieler_Wert(75, spieler, 0, OP_LESEN) & 0x7C0) != 0 || moral <= 0)
+        return;
+    posten(n, team, {spieler_name(spieler)});
+    const i32 minus = moral > 1 && Rnd_Basis(0, 100) < 10 ? 2 : 1;
+    Spieler_Wert(90, spieler, moral - minus, OP_SCHREIBEN);
 }
 
 void Ereignis_Jeden_Tag() {

@@ -69,8 +69,15 @@ void Ereignis_Nach_Spiel(i32 team, i32 seite, i32 tore_heim, i32 tore_gast);
 
 // Series of a managed team after its match: a bonus (income) for a series of
 // wins, a penalty (expense) for a series of defeats, when the length is a
-// multiple of 5 and the table allows it.
+// multiple of 5 and the table allows it; after a series of three or more a
+// talent may open to a player (fewer than 3 defeats) or close to one.
 void Ereignis_Serie(i32 team, i32 siege, i32 niederlagen);
+// A strong, fit player of a managed team who hardly played lately loses
+// morale (from the match's evaluation, for each player of the match).
+void Ereignis_Spieler_Nach_Spiel(i32 team, i32 spieler);
+// True when the player has or may get the attribute and each of its
+// prerequisites, down the whole chain.
+bool Ereignis_Attribut_Moeglich(i32 spieler, i32 attribut);
 // The daily events: crowd euphoria; after the first year the union's
 // election and moods. Every draw comes from the random table.
 void Ereignis_Jeden_Tag();

@@ -62,12 +62,13 @@ void plaetze(Feld schluessel_von, i32 Rangliste_Eintrag::*platz) {
     for (i32 p = 0; p < z.anzahl; ++p) z.eintraege[nummern[static_cast<size_t>(p)]].*platz = p;
 }
 
-bool eintrag_gut(const Rangliste_Eintrag& e, i32 anzahl) {
-    if (e.team < 0 || e.team >= Team_Anzahl || e.platz < 0 || e.platz >= anzahl || e.form_platz < 0 ||
+// A record of a ranking of `anzahl` places in a world of `teams` teams.
+bool eintrag_gut(const Rangliste_Eintrag& e, i32 anzahl, i32 teams) {
+    if (e.team < 0 || e.team >= teams || e.platz < 0 || e.platz >= anzahl || e.form_platz < 0 ||
         e.form_platz >= anzahl)
         return false;
     for (int k = 0; k < RANGLISTE_HISTORIE; ++k)
-        if (e.ort[k] > 1 || e.gegner[k] < -1 || e.gegner[k] >= Team_Anzahl) return false;
+        if (e.ort[k] > 1 || e.gegner[k] < -1 || e.gegner[k] >= teams) return false;
     return true;
 }
 
@@ -166,8 +167,12 @@ bool Rangliste_Lesen(Datei_Status* datei) {
     staging_da = true;
     const u32 groesse = Datei_Groesse(datei);
     if (groesse == 0) return true;  // a save without ranking: built when needed
-    const size_t n = static_cast<size_t>(std::max(Team_Anzahl, 0));
-    if (groesse != 8 + n * bytes::groesse<Rangliste_Eintrag>()) return false;
+    // One record per team of the saved world (whose teams are read in the
+    // same load, so the running world's count may differ: a load from the
+    // start screen has no world yet).
+    const u32 satz = static_cast<u32>(bytes::groesse<Rangliste_Eintrag>());
+    if (groesse < 8 || (groesse - 8) % satz != 0 || (groesse - 8) / satz > static_cast<u32>(MAX_TEAMS)) return false;
+    const size_t n = (groesse - 8) / satz;
     staging.eintraege.assign(n, Rangliste_Eintrag{});
     const bool gelesen = Datei_Lesen_Felder(datei, groesse, [](bytes::Leser& l) {
         l(staging.anzahl), l(staging.sortieren);
@@ -177,7 +182,7 @@ bool Rangliste_Lesen(Datei_Status* datei) {
         (staging.sortieren != 0 && staging.sortieren != 1))
         return false;
     for (i32 i = 0; i < staging.anzahl; ++i)
-        if (!eintrag_gut(staging.eintraege[static_cast<size_t>(i)], staging.anzahl)) return false;
+        if (!eintrag_gut(staging.eintraege[static_cast<size_t>(i)], staging.anzahl, static_cast<i32>(n))) return false;
     staging.bereit = true;
     return true;
 }
@@ -208,7 +213,7 @@ bool Rangliste_Internet_Client_Get() {
         anzahl > static_cast<i32>(eintraege.size()))
         return false;
     for (i32 i = 0; i < anzahl; ++i)
-        if (!eintrag_gut(eintraege[static_cast<size_t>(i)], anzahl)) return false;
+        if (!eintrag_gut(eintraege[static_cast<size_t>(i)], anzahl, Team_Anzahl)) return false;
     z = Zustand{.bereit = true, .anzahl = anzahl, .sortieren = 0, .eintraege = eintraege};
     return geholt = true;
 }

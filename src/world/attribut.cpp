@@ -42,6 +42,13 @@ bool Attribute_Voraussetzung_Erfuellt(int s, int a) {
     return true;
 }
 
+bool Attribute_Offen(int s, int a) {
+    if (!ok(s, a) || Attribute_Attribut_Gesperrt(s, a)) return false;
+    if (a < 40 && torwart(s)) return false;
+    if (a >= 47 && a <= 52 && !torwart(s)) return false;
+    return !Attribute_Ist_Negativ(a) || Spieler_Daten[s].spiele >= 50;
+}
+
 bool Attribute_Erreichbar(int s, int a) {
     if (!ok(s, a) || Attribute_Attribut_Gesperrt(s, a)) return false;
     if (a < 40 && torwart(s)) return false;

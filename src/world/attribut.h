@@ -19,6 +19,9 @@ bool Attribute_Voraussetzung_Erfuellt(int spieler, int attribut);
 // goalkeepers and the outfield ones only for field players) and its
 // prerequisites are learned.
 bool Attribute_Erreichbar(int spieler, int attribut);
+// Open to the player whatever the prerequisites: not blocked, fits his
+// position, and a negative attribute only after 50 matches. Changes nothing.
+bool Attribute_Offen(int spieler, int attribut);
 // Reachable, not learned yet, and no other attribute in training.
 bool Attribute_Kann_Attribut_Lernen(int spieler, int attribut);
 int Attribute_Get_Voraussetzungen(int attribut, i32 aus[3]);

@@ -151,8 +151,11 @@ int Bank_Get_Laufzeit_Klasse(int monate) {
 
 f32 Bank_Get_Zins(int klasse) { return zinsen[klasse < 0 ? 0 : klasse > 6 ? 6 : klasse]; }
 
-bool Bank_Kredit(int geber, int nehmer, f32 betrag, int laufzeit, int, f32 zins, int) {
+bool Bank_Kredit(int geber, int nehmer, f32 betrag, int laufzeit, int option, f32 zins, int) {
     if (geber == nehmer || (geber < 0 && nehmer < 0)) return false;
+    // A client's credit is the server's to book (a booking of kind 41 is
+    // refused there).
+    if (ruf::Client()) return Bank_Internet_Client_Kredit(geber, nehmer, betrag, laufzeit, option, zins);
     if ((nehmer >= 0 && !konto(nehmer)) || (geber >= 0 && !konto(geber))) return false;
     if (!(betrag >= BANK_KREDIT_MIN && betrag <= BANK_KREDIT_MAX)) return false;
     if (laufzeit < BANK_LAUFZEIT_MIN || laufzeit > BANK_LAUFZEIT_MAX) return false;
@@ -176,6 +179,12 @@ bool Bank_Kredit(int geber, int nehmer, f32 betrag, int laufzeit, int, f32 zins,
         e.anlage = 1;
         kredite[static_cast<size_t>(geber)].push_back(e);
     }
+    return true;
+}
+
+bool Bank_Kredite_Setzen(int team, const Bank_Kredit_Eintrag* eintraege, int anzahl) {
+    if (!konto(team) || anzahl < 0 || (anzahl > 0 && !eintraege)) return false;
+    kredite[static_cast<size_t>(team)].assign(eintraege, eintraege + anzahl);
     return true;
 }
 

@@ -90,6 +90,9 @@ f64 Bank_Get_Kreditrahmen(int team);
 // the lender cannot cover it or a bound is broken.
 bool Bank_Kredit(int geber, int nehmer, f32 betrag, int laufzeit, int option, f32 zins, int unbenutzt);
 int Bank_Get_Anzahl_Kredite(int team);
+// A network client mirrors the server's credits of its team (false for a
+// team without account).
+bool Bank_Kredite_Setzen(int team, const Bank_Kredit_Eintrag* eintraege, int anzahl);
 const Bank_Kredit_Eintrag* Bank_Get_Naechster_Kredit(int team, int* cursor);
 int Bank_Get_Laufzeit_Klasse(int monate);
 f32 Bank_Get_Zins(int klasse);

@@ -1,4 +1,5 @@
 // team.cfg and spieler.cfg: loaders and the data editor's writers.
+#include "world/markt.h"
 #include "world/konfig.h"
 
 #include <strings.h>
@@ -647,6 +648,7 @@ int Team_Get_Ebene(int team) {
 void Team_Free_Ladepuffer() { neu_teams = Team_Puffer(); }
 
 void Team_Init_Leer() {
+    Markt_Zuruecksetzen();
     Welt_Freigeben();
     Team_Free_Ladepuffer();
     team_alias.clear();

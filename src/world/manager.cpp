@@ -1,6 +1,8 @@
 // Human managers.
 #include "world/manager.h"
 
+#include "world/team.h"
+
 #include <cstring>
 
 #include "base/debug.h"
@@ -37,6 +39,9 @@ bool Manager_Neuer_Mitspieler(int team, const char* name, int gesicht) {
     m->icon_wort[834] = 0;
     Team_Manager[team] = m;
     Manager_Anzahl++;
+    // A club a manager takes has its transfers of the season (clubs no
+    // manager runs trade by their own rules).
+    if (Team_Daten && Team_Daten[team].wert21 == 0) Team_Set_Finanzdaten(team, 0);
     return true;
 }
 

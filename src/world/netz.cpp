@@ -9,6 +9,7 @@
 #include "base/memory.h"
 #include "world/bank.h"
 #include "world/global.h"
+#include "world/markt.h"
 #include "world/netz_rufe.h"
 #include "world/spieler.h"
 #include "world/team.h"
@@ -102,27 +103,31 @@ bool Spieler_Tausch_Erlaubt(i32 ta, i32 tb, i32 sa, i32 sb, i32 preis) {
     // Only the asking club's own dealings with the transfer market.
     if (ta != Aktuelles_Team || tb != Team_Transfermarkt || !Team_Managebar(ta)) return false;
     if (sa < 0 || sa >= Spieler_Anzahl || Spieler_Get_Team(sa) != ta) return false;
-    if (Team_Daten[ta].transfers <= 0) return false;
-    // A sale: the market picks the player who joins, no price.
-    if (preis == 0) return sb == -1;
-    // A purchase: a market player at a price the negotiation can reach. The
-    // bid opens at his market value V and the asking price A falls towards
-    // targets of at least V rounded down to 10,000; a deal comes at the bid
-    // once A is within 10,000 of it, or at V when A is below V.
+    // A sale: the market picks the player who joins, no price; it uses a transfer.
+    if (preis == 0) return sb == -1 && Team_Daten[ta].transfers > 0;
+    // A purchase ends the club's open negotiation for this very player (its
+    // start spent the transfer), at a price the negotiation can reach. The
+    // bid opens at his market value V (less 10 % for a scout player) and the
+    // asking price A falls towards targets of at least V rounded down to
+    // 10,000; a deal comes at the bid once A is within 10,000 of it, or at V
+    // when A is below V.
     if (sb < 0 || sb >= Spieler_Anzahl || Spieler_Get_Team(sb) != tb) return false;
-    const i64 wert = Spieler_Berechne_Marktwert(sb), forderung = Global_Transfer_Forderung(sb);
+    if (Transfer_Verhandlung_Offen(ta) != sb) return false;
+    i64 wert = Spieler_Berechne_Marktwert(sb);
+    const i64 forderung = Global_Transfer_Forderung(sb);
+    const i64 hoechst = std::max(forderung, wert);
+    if (Spieler_Daten[sb].status & SP_STATUS_SCOUT) wert -= wert * 10 / 100;
     const i64 boden = std::min<i64>(forderung, static_cast<i64>(Global_Runde_10000(static_cast<i32>(wert))) - 10000);
-    return preis > 0 && preis >= boden && preis <= std::max(forderung, wert);
+    return preis > 0 && preis >= boden && preis <= hoechst;
 }
 
 void Spieler_Tausch_Ausfuehren(i32 ta, i32 tb, i32 sa, i32 sb, i32 preis, u32* ok) {
     u32 r = 0;
     if (Spieler_Tausch_Erlaubt(ta, tb, sa, sb, preis)) {
-        // The negotiation spends a transfer on the client's screen, which the
-        // server never sees; the server counts it with the exchange.
-        const i16 vorher = Team_Daten[ta].transfers;
+        // A purchase was paid for with the transfer its negotiation spent
+        // (call 1046); the negotiation is closed with it.
         r = Spieler_Tauschen(ta, tb, sa, sb, preis) ? 1 : 0;
-        if (r && preis > 0 && Team_Daten[ta].transfers == vorher) Team_Daten[ta].transfers--;
+        if (r && preis > 0) Transfer_Verhandlung_Schliessen(ta);
     } else {
         Debug_Printf("Spieler_Tausch: abgewiesen (Team %d: %d/%d, %d/%d, %d)\n", Aktuelles_Team, ta, sa, tb, sb, preis);
     }
@@ -290,6 +295,7 @@ void Bank_Internet_Server_Send_Buchungen(u8* aus, i32* ring_index, i32* periode,
 }
 
 #include "world/stadion.h"
+#include "world/stadion_bau.h"
 #include "world/werbung.h"
 
 bool Bank_Internet_Server_Kredit(i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins) {
@@ -383,7 +389,8 @@ i32 Werbung_Internet_Server_Set_Daten(i32 t, i32 aktion, i32 a, i32) {
         case 0: return Werbung_Angebot_Annehmen(t) ? 1 : 0;
         case 1: return Werbung_Neues_Angebot(t, 1) ? 1 : 0;
         case 2: Werbung_Banden_Vergeben(t, 0); return 1;
-        case 3: Werbung_Get(t)->automatik = a ? 1 : 0; return 1;
+        case 3: return Werbung_Banden_Automatik(t, a != 0) ? 1 : 0;
+        case 4: return Werbung_Zaehler_Weiter(t);
     }
     return 0;
 }
@@ -536,7 +543,7 @@ void bank_stadion_werbung_zeilen() {
         return block_nehmen(p, n);
     });
     ruf::Zeile_Anmelden(RUF_STADION_SETZEN, [](i32 team, i32 ausbauen, i32 preis, i32 sitz, i32 steh) {
-        Stadion_Internet_Server_Set_Daten(team, ausbauen, preis, sitz, steh);
+        Stadion_Internet_Server_Setzen(team, ausbauen, preis, sitz, steh);
         return Nichts{};
     });
     ruf::Zeile_Anmelden(RUF_STADION_KAPAZITAET, [](i32 team) {
@@ -544,9 +551,13 @@ void bank_stadion_werbung_zeilen() {
         if (team >= 0 && team < Team_Anzahl) Stadion_Internet_Server_Get(team, &k);
         return k;
     });
-    ruf::Zeile_Anmelden(RUF_STADION_NEUBAU, []() { return Nichts{}; });
-    ruf::Zeile_Anmelden(RUF_STADION_RENOVIERUNG, []() { return Nichts{}; });
+    ruf::Zeile_Anmelden(RUF_STADION_NEUBAU, Stadion_Internet_Server_Bauen);
+    ruf::Zeile_Anmelden(RUF_STADION_RENOVIERUNG, Stadion_Internet_Server_Renovieren);
     ruf::Zeile_Anmelden(RUF_WERBUNG_SETZEN, Werbung_Internet_Server_Set_Daten);
+    ruf::Zeile_Anmelden(RUF_WERBUNG_DATEN, [](i32 team) {
+        const Werbung_Daten* w = Werbung_Get(team);
+        return std::tuple<u8, Werbung_Daten>{w ? 1 : 0, w ? *w : Werbung_Daten{}};
+    });
     ruf::Zeile_Anmelden(RUF_BANKDATEN, [](i32 team) {
         Bank_Daten_Antwort a;
         u8 w12[12], z28[28], g28[28], k52[52];
@@ -574,6 +585,16 @@ void bank_stadion_werbung_zeilen() {
         bytes::Leser(b.data(), b.size())(std::get<0>(a));
         return a;
     });
+    ruf::Zeile_Anmelden(RUF_BANK_KREDITE, [](i32 team) {
+        Bank_Kredite_Antwort a;
+        if (const Bank_Konto* k = Bank_Get_Konto(team)) {
+            a.kontostand = k->kontostand, a.kreditrahmen = k->kreditrahmen, a.waehrung = k->waehrung;
+            int cursor = 0;
+            while (const Bank_Kredit_Eintrag* e = Bank_Get_Naechster_Kredit(team, &cursor)) a.kredite.push_back(*e);
+            a.anzahl = static_cast<i32>(a.kredite.size());
+        }
+        return a;
+    });
     ruf::Zeile_Anmelden(RUF_BANK_KREDIT, [](i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins) -> u8 {
         return Bank_Internet_Server_Kredit(t1, t2, betrag, laufzeit, option, zins) ? 1 : 0;
     });
@@ -595,4 +616,5 @@ void Welt_Netz_Anmelden() {
     team_zeilen();
     manager_zeilen();
     bank_stadion_werbung_zeilen();
+    Markt_Netz_Anmelden();
 }

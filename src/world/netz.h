@@ -146,8 +146,22 @@ bool Manager_Internet_Client_Get_Startinfo_2(int team, u8* kopf, char* name36);
 bool Manager_Internet_Client_Refresh();
 bool Bank_Internet_Client_Refresh(int team);
 bool Bank_Internet_Client_Get_Bankdaten(int team);
+// On a client: a credit between the asking team and the bank goes to the
+// server (call 1028) at the bank's rate for the term; on success the team's
+// balance and credits are fetched again (call 1025). False when the server
+// refuses, does not answer, or the rate is not the bank's.
+bool Bank_Internet_Client_Kredit(int geber, int nehmer, f32 betrag, int laufzeit, int option, f32 zins);
+// On a client: the team's balance, credit line and credits from the server
+// (call 1025) into the local account; the old state is kept without an answer.
+bool Bank_Internet_Client_Get_Kredite(int team);
 bool Stadion_Internet_Client_Send_Daten(int team, const struct Stadion_Daten* daten);
 bool Werbung_Internet_Client_Send_Daten(int team, int aktion, int a, int b);
+// On a client: one advertising action of the team on the server (call
+// 1022), then the team's record read back (call 1023). The server's answer,
+// -1 without one.
+i32 Werbung_Internet_Client_Aktion(int team, int aktion, int wert);
+// On a client: the team's advertising record from the server (call 1023).
+bool Werbung_Internet_Client_Get(int team);
 
 // Call 1015: the team's stadium record as a one-node list image (node id =
 // team); length 0 for a team without stadium.

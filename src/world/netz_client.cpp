@@ -12,6 +12,7 @@
 #include "world/netz_rufe.h"
 #include "world/stadion.h"
 #include "world/welt.h"
+#include "world/werbung.h"
 
 Bank_Konto* Bank_Konto_Schreibbar(int team);
 
@@ -242,10 +243,51 @@ bool Bank_Internet_Client_Get_Bankdaten(int team) {
     return Bank_Internet_Client_Refresh(team);
 }
 
+bool Bank_Internet_Client_Get_Kredite(int team) {
+    if (!ruf::Client()) return false;
+    const auto a = ruf::Rufen(RUF_BANK_KREDITE, team);
+    Bank_Konto* k = Bank_Konto_Schreibbar(team);
+    if (!a || !k || !std::isfinite(a->kontostand)) return false;
+    if (!Bank_Kredite_Setzen(team, a->kredite.data(), static_cast<int>(a->kredite.size()))) return false;
+    k->kontostand = a->kontostand;
+    if (std::isfinite(a->kreditrahmen) && a->kreditrahmen >= 0) k->kreditrahmen = a->kreditrahmen;
+    if (a->waehrung >= 0 && a->waehrung < BANK_WAEHRUNGEN) k->waehrung = a->waehrung;
+    return true;
+}
+
+bool Bank_Internet_Client_Kredit(int geber, int nehmer, f32 betrag, int laufzeit, int option, f32 zins) {
+    if (!ruf::Client() || (geber >= 0 && nehmer >= 0)) return false;
+    // The server books only at the bank's rate, asked for as -1.
+    const f32 bankzins = Bank_Get_Zins(Bank_Get_Laufzeit_Klasse(laufzeit));
+    if (zins != -1.0f && zins != bankzins) return false;
+    const auto ok = ruf::Rufen(RUF_BANK_KREDIT, geber, nehmer, betrag, laufzeit, static_cast<u8>(option), -1.0f);
+    if (!ok || *ok == 0) return false;
+    const int team = geber >= 0 ? geber : nehmer;
+    Bank_Internet_Client_Get_Kredite(team);
+    Bank_Internet_Client_Refresh(team);
+    return true;
+}
+
 bool Stadion_Internet_Client_Send_Daten(int team, const Stadion_Daten* d) {
     if (!ruf::Client() || !d) return false;
     ruf::Rufen(RUF_STADION_SETZEN, team, 0, d->eintrittspreis, d->sitzplaetze, d->stehplaetze);
     return true;
+}
+
+i32 Werbung_Internet_Client_Aktion(int team, int aktion, int wert) {
+    if (!ruf::Client()) return -1;
+    const auto a = ruf::Rufen(RUF_WERBUNG_SETZEN, team, aktion, wert, 0);
+    Werbung_Internet_Client_Get(team);
+    // A search pays its fee on the server.
+    if (aktion == WERBUNG_AKTION_SUCHEN) Bank_Internet_Client_Get_Kredite(team);
+    return a ? *a : -1;
+}
+
+bool Werbung_Internet_Client_Get(int team) {
+    if (!ruf::Client()) return false;
+    const auto a = ruf::Rufen(RUF_WERBUNG_DATEN, team);
+    if (!a || std::get<0>(*a) != 1) return false;
+    return Werbung_Setzen(team, std::get<1>(*a));
 }
 
 bool Werbung_Internet_Client_Send_Daten(int team, int aktion, int a, int b) {

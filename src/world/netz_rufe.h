@@ -10,6 +10,7 @@
 #include "base/ruf.h"
 #include "world/bank.h"
 #include "world/welt.h"
+#include "world/werbung.h"
 
 // Block 1: a player record the client sends back (number -1 ends the list).
 struct Spieler_Zurueck {
@@ -100,20 +101,48 @@ inline constexpr Ruf<std::vector<u8>> RUF_SPIELER_NEU{3, "Spieler_Neu"};
 
 // Calls.
 inline constexpr Ruf<std::vector<u8>, i32> RUF_STADION_LISTE{1015, "Stadion_Liste"};
-// A team's stadium capacity (0 for a team number out of range); the
-// building and renovation requests are answered and change nothing (no
-// client of ours sends these three; a peer may).
+// A team's stadium capacity (0 for a team number out of range).
 inline constexpr Ruf<i32, i32> RUF_STADION_KAPAZITAET{1017, "Stadion_Kapazitaet"};
-inline constexpr Ruf<Nichts> RUF_STADION_NEUBAU{1018, "Stadion_Neubau"};
-inline constexpr Ruf<Nichts> RUF_STADION_RENOVIERUNG{1019, "Stadion_Renovierung"};
+// The stadium's building steps of the asking team (world/stadion_bau.h):
+// the next class (team) and a renovation (team, comfort), each answered
+// with the step's result; price and capacity (team, build the next class
+// first, price, seats, terraces; -1 keeps the capacity), answered with
+// nothing (the client reads the record back).
+inline constexpr Ruf<u8, i32> RUF_STADION_NEUBAU{1018, "Stadion_Neubau"};
+inline constexpr Ruf<u8, i32, i32> RUF_STADION_RENOVIERUNG{1019, "Stadion_Renovierung"};
 inline constexpr Ruf<Nichts, i32, i32, i32, i32, i32> RUF_STADION_SETZEN{1016, "Stadion_Setzen"};
 inline constexpr Ruf<i32, i32, i32, i32, i32> RUF_WERBUNG_SETZEN{1022, "Werbung_Setzen"};
+// A team's advertising record: present (1) or not (0), and the record.
+inline constexpr Ruf<std::tuple<u8, Werbung_Daten>, i32> RUF_WERBUNG_DATEN{1023, "Werbung_Daten"};
 inline constexpr Ruf<Bank_Daten_Antwort, i32> RUF_BANKDATEN{1024, "Bankdaten"};
 // payer, payee, amount, kind, forced, currency
 inline constexpr Ruf<u8, i32, i32, i32, i32, i32, i32> RUF_BANK_BUCHUNG{1026, "Bank_Buchung"};
 inline constexpr Ruf<std::tuple<std::array<Bank_Buchung, BANK_BUCHUNGEN>, i32, i32>, i32> RUF_BANK_BUCHUNGEN{
     1027, "Bank_Buchungen"};  // bookings, ring index, period
 inline constexpr Ruf<u8, i32, i32, f32, i32, u8, f32> RUF_BANK_KREDIT{1028, "Bank_Kredit"};
+// The market's steps of a managed club (world/markt.h), for the asking team
+// only: a negotiation's start (team, market player; the transfers left, -1
+// refused), a scout's paid search (team, scout, area) and the hiring of its
+// prospect (team, scout, player).
+inline constexpr Ruf<i32, i32, i32> RUF_TRANSFER_VERHANDLUNG{1046, "Transfer_Verhandlung"};
+inline constexpr Ruf<u8, i32, i32, i32> RUF_SCOUT_BEZAHLEN{1047, "Scout_Bezahlen"};
+inline constexpr Ruf<u8, i32, i32, i32> RUF_SCOUT_VERPFLICHTEN{1048, "Scout_Verpflichten"};
+// Call 1025: a team's balance, credit line, currency and credits (its
+// borrowings and what it lent), to mirror them on a client.
+// The 20-byte head (balance, credit line, currency, the credits' count),
+// then the credits.
+struct Bank_Kredite_Antwort {
+    f64 kontostand = 0;
+    f32 kreditrahmen = 0;
+    i32 waehrung = 0;
+    i32 anzahl = 0;
+    std::vector<Bank_Kredit_Eintrag> kredite;
+};
+template <class V, bytes::Art<Bank_Kredite_Antwort> S>
+void felder(V& v, S& r) {
+    v(r.kontostand), v(r.kreditrahmen), v(r.waehrung), v(r.anzahl), v(r.kredite);
+}
+inline constexpr Ruf<Bank_Kredite_Antwort, i32> RUF_BANK_KREDITE{1025, "Bank_Kredite"};
 
 // Registers the world's server rows with the call layer (start-up).
 void Welt_Netz_Anmelden();

@@ -165,7 +165,9 @@ int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
     Spieler_Daten[sb].status = (Spieler_Daten[sb].status & ~bits) | ba;
     Spieler_Daten[sa].team = tb;
     Spieler_Daten[sb].team = ta;
-    for (int t : {ta, tb}) {
+    // Every club whose scout found one of the two loses him (two managers'
+    // scouts may have found the same player).
+    for (int t = 0; t < Team_Anzahl; ++t) {
         if (Team_Daten[t].scout_spieler == sa || Team_Daten[t].scout_spieler == sb) {
             Team_Daten[t].scout_spieler = -1;
             Team_Daten[t].scout = -1;

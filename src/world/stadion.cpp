@@ -67,7 +67,11 @@ bool ok(int t) {
 
 void neu_berechnen(Stadion_Daten* s) {
     s->kapazitaet = s->sitzplaetze + s->stehplaetze;
-    s->klasse = Stadion_Klasse_Von_Kapazitaet(s->kapazitaet);
+    // The class ranges overlap: a stadium keeps its built class while its
+    // capacity lies in that class's range (more seats do not build a class).
+    const bool im_bereich = s->klasse >= 0 && s->klasse <= 5 && s->kapazitaet >= klassen[s->klasse].min_kapazitaet &&
+                            s->kapazitaet <= klassen[s->klasse].max_kapazitaet;
+    if (!im_bereich) s->klasse = Stadion_Klasse_Von_Kapazitaet(s->kapazitaet);
     s->groesse = s->kapazitaet / 1000;
 }
 
@@ -262,6 +266,7 @@ bool Stadion_Ausbauen(int t) {
     f32 preis = static_cast<f32>(k.baupreis) + static_cast<f32>(k.platz_baupreis) * static_cast<f32>(neu);
     if (preis >= 1.0f && !Bank_Buchen(t, -1, preis, 14, 0, -1)) return false;
     s.sitzplaetze += neu;
+    s.klasse += 1;  // built: the capacity lies in the new class's range
     neu_berechnen(&s);
     s.komfort = std::max(s.komfort, k.normkomfort);
     return true;

@@ -152,6 +152,7 @@ void Team_Set_Finanzdaten(int t, int art) {
     if (art == 1) transfers++;
     if (art == 2) transfers--;
     Team_Daten[t].transfers = static_cast<i16>(transfers);
+    Team_Daten[t].wert21 = static_cast<decltype(Team_Daten[t].wert21)>(transfers);
 }
 
 void Team_Init_Spieler_Nach_Liga(const i32* teams, int anzahl) {

@@ -7,6 +7,8 @@
 
 #include "base/datei.h"
 #include "base/random.h"
+#include "base/ruf.h"
+#include "world/netz.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -126,6 +128,7 @@ i32 Werbung_Get_Sponsorbetrag(int t) {
 }
 
 bool Werbung_Neues_Angebot(int t, int zahlen) {
+    if (ruf::Client()) return Werbung_Internet_Client_Aktion(t, WERBUNG_AKTION_SUCHEN, 0) == 1;
     if (!ok(t) || Welt_Client_Fremd(t)) return false;
     Werbung_Daten& w = daten[static_cast<size_t>(t)];
     if (w.suche_zu) return false;
@@ -138,6 +141,7 @@ bool Werbung_Neues_Angebot(int t, int zahlen) {
 }
 
 bool Werbung_Angebot_Annehmen(int t) {
+    if (ruf::Client()) return Werbung_Internet_Client_Aktion(t, WERBUNG_AKTION_ANNEHMEN, 0) == 1;
     if (!ok(t) || Welt_Client_Fremd(t)) return false;
     Werbung_Daten& w = daten[static_cast<size_t>(t)];
     if (w.angebot_betrag <= 0) return false;
@@ -160,6 +164,10 @@ bool Werbung_Angebot_Annehmen(int t) {
 }
 
 void Werbung_Banden_Vergeben(int t, int) {
+    if (ruf::Client()) {
+        Werbung_Internet_Client_Aktion(t, WERBUNG_AKTION_BANDEN, 0);
+        return;
+    }
     if (!ok(t)) return;
     Werbung_Daten& w = daten[static_cast<size_t>(t)];
     for (int s = 0; s < 8; s++) {
@@ -171,6 +179,7 @@ void Werbung_Banden_Vergeben(int t, int) {
 }
 
 int Werbung_Zaehler_Weiter(int t) {
+    if (ruf::Client()) return std::max(0, Werbung_Internet_Client_Aktion(t, WERBUNG_AKTION_ZAEHLER, 0));
     if (!ok(t)) return 0;
     Werbung_Daten& w = daten[static_cast<size_t>(t)];
     int z = ++w.zaehler[0];
@@ -178,6 +187,24 @@ int Werbung_Zaehler_Weiter(int t) {
     int stufe = std::min(3, z / 7);
     if (stufe == 3) w.suche_zu = 1;
     return stufe;
+}
+
+bool Werbung_Banden_Automatik(int t, bool an) {
+    if (ruf::Client()) return Werbung_Internet_Client_Aktion(t, WERBUNG_AKTION_AUTOMATIK, an ? 1 : 0) == 1;
+    Werbung_Daten* w = Werbung_Get(t);
+    if (!w || Welt_Client_Fremd(t)) return false;
+    w->banden_flag = an ? 1 : 0;
+    w->automatik = an ? 1 : 0;
+    if (an) Werbung_Banden_Vergeben(t, 0);
+    return true;
+}
+
+bool Werbung_Setzen(int t, const Werbung_Daten& d) {
+    if (t < 0 || t >= Team_Anzahl) return false;
+    if (static_cast<int>(daten.size()) != Team_Anzahl) Werbung_Init();
+    daten[static_cast<size_t>(t)] = d;
+    vorhanden[static_cast<size_t>(t)] = 1;
+    return true;
 }
 
 void Werbung_Nach_Spiel(int t, int) {
@@ -190,6 +217,8 @@ void Werbung_Nach_Spiel(int t, int) {
         if (s.anzahl > 0 && --s.anzahl == 0) s.betrag = 0;
     }
     if (summe > 0) Bank_Buchen(-1, t, static_cast<f32>(summe), 13, 1, -1);
+    // With the board switch on, boards whose contract ran out get a new partner.
+    if (w.banden_flag) Werbung_Banden_Vergeben(t, 0);
 }
 
 // Block: u32 version, u32 count, per team u8 present + 176-byte record.

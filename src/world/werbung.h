@@ -84,6 +84,23 @@ bool Werbung_Angebot_Annehmen(int team);
 void Werbung_Banden_Vergeben(int team, int);
 // Advances the search counter: 0, or 1, 2, 3 at a step (3 closes the search).
 int Werbung_Zaehler_Weiter(int team);
+// The board switch: on, the free boards are filled at once and after every
+// match; off, they stay free. False for a club without a record.
+bool Werbung_Banden_Automatik(int team, bool an);
+// A network client mirrors the server's record of its club.
+bool Werbung_Setzen(int team, const Werbung_Daten& daten);
+// The actions a client asks the server for (call 1022); each answers 1 when
+// done (the counter step answers the step 0..3), 0 when refused.
+enum : i32 {
+    WERBUNG_AKTION_ANNEHMEN = 0,
+    WERBUNG_AKTION_SUCHEN = 1,
+    WERBUNG_AKTION_BANDEN = 2,
+    WERBUNG_AKTION_AUTOMATIK = 3,
+    WERBUNG_AKTION_ZAEHLER = 4,
+};
+// On a network client, every operation above that changes the record goes
+// to the server and the client then reads the record back.
+
 // Income of a match (category 13); contracts run out.
 void Werbung_Nach_Spiel(int team, int spiel);
 

@@ -67,6 +67,26 @@ TEST_F(Eingabe, ZahlenfeldNimmtKeineBuchstaben) {
     EXPECT_EQ(wert, 123);
 }
 
+TEST_F(Eingabe, KurzerKlickBleibtDenKnoepfenWennDasFeldKeineMausWill) {
+    // A click between two frames (pressed and released again) is latched;
+    // only a field that acts on the mouse takes it, so the buttons of the
+    // screen around a plain field still see it.
+    const struct {
+        u32 flags;
+        bool bleibt;
+    } faelle[] = {{0, true}, {EINGABE_NAMEN, true}, {EINGABE_ZAHL, true}, {EINGABE_MAUS, false},
+                  {EINGABE_RECHTS_SCHLIESST, false}};
+    for (const auto& f : faelle) {
+        Eingabe_Maus_Position(20, 20);
+        Eingabe_Maus_Taste(MAUS_LINKS, true);
+        Eingabe_Maus_Taste(MAUS_LINKS, false);
+        frame(0, 0, f.flags);
+        EXPECT_EQ((Maus_Get_Tasten() & MAUS_LINKS) != 0, f.bleibt) << f.flags;
+        Maus_Get_Tasten();
+        Eingabefeld_Free();
+    }
+}
+
 TEST_F(Eingabe, EscapeStelltWiederHer) {
     std::strcpy(puffer, "Borussia");
     frame(0, 0, EINGABE_NAMEN);

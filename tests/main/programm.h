@@ -21,15 +21,22 @@
 #define KORDAVO_SPIELORDNER "game"
 #endif
 
-// False when the headless display, the archives or the fonts fail.
-inline bool Test_Programm_Starten(const char* praefix, std::string* ordner) {
+// False when the headless display, the archives or the fonts fail. With
+// `bildschirme` the game starts at the start screen and its wizard, as the
+// program does; else the scripted start gives the first club its manager.
+inline bool Test_Programm_Starten(const char* praefix, std::string* ordner, bool bildschirme = false) {
     *ordner = Test_Spielordner_Anlegen(praefix);
     std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
     Internet_Modus = INTERNET_MODUS_EINZEL;
     Quit_Status = QUIT_STATUS_LAEUFT;
     Kalender_Lauf_Reset();  // a new game after the previous test's end
-    Main_Registrieren(Main_Spielstart_Pruefen);
-    Main_Spielstart_Registrieren();
+    if (bildschirme) {
+        Main_Spielstart_Bildschirme_Registrieren();
+        Main_Registrieren(Main_Spielstart_Bildschirme);
+    } else {
+        Main_Registrieren(Main_Spielstart_Pruefen);
+        Main_Spielstart_Registrieren();
+    }
     return Headless_Starten() && Main_Hooks.Archive_Oeffnen() && Main_Hooks.Fonts_Laden();
 }
 

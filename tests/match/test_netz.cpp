@@ -146,6 +146,11 @@ TEST_F(Netz, BothEnginesPlayTheSameMatchMinuteByMinuteWithCommandsFourMinutesLat
     EXPECT_EQ(server->tore[0], client->tore[0]);
     EXPECT_EQ(server->tore[1], client->tore[1]);
     EXPECT_EQ(server->seite[1].wechsel_gemacht, client->seite[1].wechsel_gemacht);
+    // The client's change is made on both (its command no longer refuses
+    // itself as a change already pending).
+    EXPECT_NE(server->spieler[28].status & SFS_EINGEWECHSELT, 0u);
+    EXPECT_NE(server->spieler[22].status & SFS_AUSGEWECHSELT, 0u);
+    EXPECT_LT(server->spieler[28].minute_ein, 90);
     EXPECT_GE(server->spieler[28].minute_ein, 14);
     EXPECT_EQ(server->spieler[28].minute_ein, client->spieler[28].minute_ein);
     EXPECT_EQ(server->seite[0].taktik[TW_WERT1], 80);

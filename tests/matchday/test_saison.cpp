@@ -173,7 +173,7 @@ Ankuendigung_Hooks seiten_hooks() {
 // the kinds shown.
 std::set<u32> seiten_pruefen() {
     std::set<u32> arten;
-    std::map<std::tuple<i32, i32, i32, i32, i32>, u32> letzte_art;
+    std::map<std::tuple<i32, i32, i32, i32, i32, i32>, u32> letzte_art;  // one match: its day and fixture key
     const u32 n = static_cast<u32>(Team_Anzahl);
     auto mensch = [](i32 t) { return std::count(seh->menschen.begin(), seh->menschen.end(), t) > 0; };
     for (const Spielankuendigung& a : seh->seiten) {
@@ -184,7 +184,7 @@ std::set<u32> seiten_pruefen() {
         const u32 prioritaet = a.art == ANK_VOR_SPIEL ? t + 8 * n
                                : a.art == ANK_SIEGER  ? t * 50 + 5
                                                       : t * 50 + (a.art <= ANK_GELD ? n * 50 : 0) + 12 - a.art;
-        u32& vorher = letzte_art[{a.team_a, a.wettbewerb, a.spieltag, a.index, a.runde}];
+        u32& vorher = letzte_art[{a.tag, a.team_a, a.wettbewerb, a.spieltag, a.index, a.runde}];
         if (!Spielankuendigung_Gueltig(a, true) || a.prioritaet != prioritaet ||
             !(mensch(team) || a.art == ANK_SIEGER) || (a.art != ANK_SIEGER && a.art <= vorher))
             fehler("page " + std::to_string(a.art) + " of team " + std::to_string(a.team_a));

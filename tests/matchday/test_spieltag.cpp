@@ -32,6 +32,7 @@
 #include "season/netz_rufe.h"
 #include "season/news.h"
 #include "season/paarungen.h"
+#include "season/rangliste.h"
 #include "season/season_hooks.h"
 #include "season/season_test_hilfen.h"
 #include "season/optionen.h"
@@ -40,7 +41,9 @@
 #include "season/wettbewerb_werte.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_config.h"
+#include "world/global.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/konfig.h"
@@ -847,6 +850,64 @@ TEST_F(Spieltag, HalbzeitpauseNurFuerDenGezeigtenMitOption) {
         EXPECT_EQ(angehalten, f.pausen) << f.option << " " << f.gezeigt;
     }
     Option_Wert(OPTION_HALBZEIT_PAUSE, 1, 0);
+}
+
+// The world asks the season through its hooks once the season is set up:
+// a fixture's values, a club's ranking place, a club's base league, a
+// country's competitions and a managed club's news.
+TEST_F(Spieltag, DieWeltFragtDieSaison) {
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[0]);
+    ASSERT_NE(liga, nullptr);
+    const i32 team = liga->aktuelle_team[0];
+
+    // A fixture of the league: the same teams the fixture database holds.
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    ASSERT_FALSE(Spieltag_Slots().empty());
+    const i32 spiel = Spieltag_Slots()[0].spiel;
+    const Spiel* s = Spiele_Get_Spiel(spiel, true);
+    ASSERT_NE(s, nullptr);
+    Welt_Spiel_Info info;
+    ASSERT_TRUE(Welt_Hook.spiel_daten(spiel, &info));
+    EXPECT_EQ(info.heim, s->team_a);
+    EXPECT_EQ(info.gast, s->team_b);
+    EXPECT_EQ(info.wettbewerb, s->wettbewerb);
+    EXPECT_FALSE(Welt_Hook.spiel_daten(-5, &info));
+
+    // A league club that lost its slot gets its base league back.
+    Team_Daten[team].liga = -1;
+    Team_Set_Basisdaten(-1, -1);
+    EXPECT_EQ(Team_Daten[team].liga, ligen[0]);
+
+    // Countries: the league's country has competitions; a country whose
+    // clubs play in no competition has none.
+    const i32 land = Wettbewerb_Get_Info(ligen[0])->land;
+    EXPECT_TRUE(Team_Land_Hat_Wettbewerbe(land));
+    for (int t = 0; t < Team_Anzahl; ++t) {
+        if (!(Team_Daten[t].status & TEAM_STATUS_LAND) || Wettbewerb_Get_Aktive(t, nullptr, false) > 0) continue;
+        EXPECT_FALSE(Team_Land_Hat_Wettbewerbe(t)) << t;
+    }
+
+    // Rankings: places from 1; a club without a record has none.
+    Rangliste_Init_Falls_Noetig();
+    Rangliste_Sortieren();
+    Rangliste_Eintrag e;
+    ASSERT_TRUE(Rangliste_Get_Eintrag(team, &e));
+    EXPECT_EQ(Welt_Hook.rangliste_platz(team), e.platz + 1);
+    EXPECT_EQ(Welt_Hook.rangliste_platz(-1), 0);
+    Rangliste_Free();
+
+    // News: only a managed club is told.
+    News_Init();
+    const i32 vorher = News_Anzahl();
+    Welt_Hook.news_neu(team, "ohne Manager");
+    EXPECT_EQ(News_Anzahl(), vorher);
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(team, "Test", 0));
+    menschen.push_back(team);
+    Welt_Hook.news_neu(team, "Max Muster beherrscht jetzt: Kopfball");
+    ASSERT_EQ(News_Anzahl(), vorher + 1);
+    EXPECT_EQ(News_Get_Text(vorher), "Max Muster beherrscht jetzt: Kopfball");
+    News_Free();
 }
 
 }  // namespace

@@ -21,6 +21,8 @@
 #include "world/netz_rufe.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
+#include "world/stadion_bau.h"
+#include "world/werbung.h"
 
 namespace {
 
@@ -48,6 +50,8 @@ void Verdrahten() {
     Rangliste_Anmelden();
     Rangliste_Aufbauen();
     for (i32 t : {20, 21, 22}) Manager_Neuer_Mitspieler(t, "Netz", 0);
+    Werbung_Init();
+    Werbung_Init_Team(20, 1);
     News_Init();
     News_Daten binaer;
     binaer.w[0] = 4;
@@ -140,6 +144,47 @@ TEST_F(Welt_Netz, AClientStartsTakesItsTeamAndReadsAndWritesOnlyItsOwn) {
     EXPECT_EQ(ruf::Rufen(RUF_BANKDATEN, 20)->kontostand, 995000.0f);
     EXPECT_EQ(ruf::Rufen(RUF_BANKDATEN, 21)->kontostand, 1000000.0f);
     EXPECT_TRUE(Stadion_Internet_Client_Get(20));
+}
+
+// The club screens' steps over the wire: a credit at the bank's rate (1028)
+// mirrored with the account's head and credits (1025), building the next
+// class (1018), renovating (1019), a new capacity paid on the server (1016),
+// and advertising actions (1022) with the record read back (1023); another
+// club's steps are refused.
+TEST_F(Welt_Netz, TheClubsStepsCrossTheWire) {
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(0, 20, "Netz", 0));
+    Team_Aktiv = 20;
+    ASSERT_TRUE(Bank_Kredit(-1, 20, 1000000.0f, 24, 0, -1.0f, 0));
+    EXPECT_EQ(Bank_Get_Anzahl_Kredite(20), 1);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(20, 0, 0), 2000000.0);
+    EXPECT_FALSE(Bank_Kredit(-1, 21, 1000000.0f, 24, 0, -1.0f, 0)) << "another club";
+
+    ASSERT_TRUE(Stadion_Internet_Client_Get(20));
+    Stadion_Daten* s = Stadion_Get(20, 1);
+    const Stadion_Daten vorher = *s;
+    const Stadion_Bauklasse& k = Stadion_Bauklasse_Holen(s->klasse);
+    // The next class costs more than the club can pay: refused, nothing changed.
+    ASSERT_GT(Stadion_Bauklasse_Holen(s->klasse + 1).baupreis, 2000000 + 1000000);
+    EXPECT_EQ(Stadion_Klasse_Bauen(20), Stadion_Bau::ABGELEHNT);
+    EXPECT_EQ(s->klasse, vorher.klasse);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(20, 0, 0), 2000000.0);
+    EXPECT_EQ(Stadion_Renovieren(20, s->komfort + 2), Stadion_Bau::GEBUCHT);
+    EXPECT_EQ(s->komfort, vorher.komfort + 2) << "the record read back";
+    EXPECT_EQ(Stadion_Kapazitaet_Aendern(20, s->kapazitaet - 1000), Stadion_Bau::GEBUCHT);
+    EXPECT_EQ(s->kapazitaet, vorher.kapazitaet - 1000);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(20, 0, 0), 2000000.0 - 2.0 * k.punktpreis - 1000 * STADION_ABBAU_PRO_PLATZ);
+    EXPECT_EQ(Stadion_Renovieren(21, 100), Stadion_Bau::KEIN_STADION) << "another club";
+
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(20, "Netz", 0));  // the client's own manager
+    ASSERT_TRUE(Werbung_Internet_Client_Get(20));
+    Werbung_Daten* w = Werbung_Get(20);
+    ASSERT_TRUE(w);
+    w->slot[1].betrag = 0;  // only here: the server's record comes back
+    EXPECT_TRUE(Werbung_Banden_Automatik(20, true));
+    EXPECT_EQ(w->banden_flag, 1);
+    EXPECT_GT(w->slot[1].betrag, 0);
+    EXPECT_FALSE(Werbung_Internet_Client_Get(21)) << "a club without record";
+    Manager_Loeschen(20);
 }
 
 // The texts of the team's items that a fresh client store takes from the server.

@@ -36,7 +36,7 @@ class LiveView : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(kit::Starten_Ohne_Spiel());
         Menue_Spiel_Set_Hooks({.im_spiel_team = [](i32 t) {
-            gewaehlt.push_back(t);
+            if (t >= 0) gewaehlt.push_back(t);  // -1 only asks which club it shows
             return t;
         }});
         gewaehlt.clear();

@@ -77,6 +77,18 @@ TEST(Rangliste, PunkteFormPlaetzeUndSpeicherblock) {
     falsch[8 + 16] = 9;  // the first record's form place
     EXPECT_FALSE(laden(falsch));
     EXPECT_EQ(season_test::Block_Bytes(Rangliste_Save), b);
+    // The records are checked against the saved world's team count (the
+    // block's size), not the running world's: a game loaded from the start
+    // screen meets a world without its teams yet. A size that is no whole
+    // number of records is refused.
+    const struct {
+        size_t weg;
+        bool gut;
+    } groessen[] = {{0, true}, {1, false}, {135, false}, {136, true}, {136 * 5, true}, {136 * 6, false}};
+    for (const auto& g : groessen) {
+        const std::vector<u8> k(b.begin(), b.end() - static_cast<std::ptrdiff_t>(g.weg));
+        EXPECT_EQ(laden(k), g.gut) << g.weg;
+    }
     ASSERT_TRUE(laden({}));
     EXPECT_FALSE(Rangliste_Bereit());
     Rangliste_Sortieren();

@@ -1,6 +1,7 @@
 // The client side of the world's blocks through the call layer's local line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
+#include "world/markt.h"
 #include "world/netz.h"
 #include "world/netz_rufe.h"
 #include "world/spieler.h"
@@ -112,12 +114,18 @@ TEST_F(NetzClient, BookingsAndExchangesGoToTheServer) {
     int n = 0;
     for (int i = 0; i < Team_Kader_Anzahl(0) && n < 1; i++)
         if (!(Spieler_Wert(75, Team_Kader(0)[i], 0, 0) & SP_STATUS_SCOUT)) markt[n++] = Team_Kader(0)[i];
-    // The server makes a purchase only at a price the market's negotiation reaches.
+    // The server makes a purchase only after a negotiation for that player
+    // started (spending a transfer there) and at a price it reaches.
     const i32 preis = Global_Transfer_Forderung(markt[0]);
     Team_Daten[20].transfers = 3;
     ASSERT_LT(preis, 10000000);
+    EXPECT_EQ(Spieler_Tauschen(20, 0, geht, markt[0], preis), 0) << "no negotiation";
+    ASSERT_TRUE(Transfer_Verhandlung_Beginnen(20, markt[0]));
+    EXPECT_EQ(aufrufe.back(), 1046);
+    EXPECT_EQ(Team_Daten[20].transfers, 2);
     EXPECT_EQ(Spieler_Tauschen(20, 0, geht, markt[0], preis), 1);
     EXPECT_EQ(aufrufe.back(), 4);
+    EXPECT_EQ(Team_Daten[20].transfers, 2) << "the purchase spent no second transfer";
     EXPECT_EQ(Spieler_Get_Team(markt[0]), 20);
     // A client without a manager says so.
     Debug_Mitschnitt log;
@@ -129,3 +137,57 @@ TEST_F(NetzClient, BookingsAndExchangesGoToTheServer) {
 }
 
 }  // namespace
+
+// A client's credit from the bank goes to the server as call 1028 (never as
+// a booking of kind 41, which the server refuses) and the client's account
+// then mirrors the server's balance and credits (call 1025). A refused
+// request books nothing.
+TEST_F(NetzClient, ACreditOfTheClientGoesThroughTheServer) {
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
+    Bank_Init();
+    ASSERT_TRUE(Bank_Konto_Anlegen(20, 2000000.0, 0));
+    ASSERT_TRUE(Bank_Konto_Anlegen(21, 2000000.0, 0));
+    Team_Aktiv = 20;
+    const f32 bankzins = Bank_Get_Zins(Bank_Get_Laufzeit_Klasse(24));
+    struct Fall {
+        const char* name;
+        int geber, nehmer;
+        f32 betrag, zins;
+        int laufzeit;
+        bool gebucht;
+    } faelle[] = {
+        {"from the bank at its rate", -1, 20, 1000000.0f, bankzins, 24, true},
+        {"the bank's rate asked for as -1", -1, 20, 500000.0f, -1.0f, 24, true},
+        {"a rate other than the bank's", -1, 20, 1000000.0f, bankzins + 1.0f, 24, false},
+        {"beyond the largest credit", -1, 20, 20000000.0f, -1.0f, 24, false},
+        {"a term beyond 50 months", -1, 20, 1000000.0f, -1.0f, 60, false},
+        {"for another club", -1, 21, 1000000.0f, -1.0f, 24, false},
+    };
+    for (const Fall& f : faelle) {
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        aufrufe.clear();
+        const f64 vorher20 = Bank_Get_Kontostand(20, 0, 0), vorher21 = Bank_Get_Kontostand(21, 0, 0);
+        const int kredite = Bank_Get_Anzahl_Kredite(20);
+        EXPECT_EQ(Bank_Kredit(f.geber, f.nehmer, f.betrag, f.laufzeit, 0, f.zins, 0), f.gebucht) << f.name;
+        EXPECT_EQ(std::count(aufrufe.begin(), aufrufe.end(), 1026), 0) << f.name;
+        if (f.zins == -1.0f || f.zins == bankzins) {
+            EXPECT_EQ(std::count(aufrufe.begin(), aufrufe.end(), 1028), 1) << f.name;
+        }
+        EXPECT_EQ(std::count(aufrufe.begin(), aufrufe.end(), 1025), f.gebucht ? 1 : 0) << f.name;
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(20, 0, 0), vorher20 + (f.gebucht ? f.betrag : 0.0)) << f.name;
+        EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(21, 0, 0), vorher21) << f.name;
+        EXPECT_EQ(Bank_Get_Anzahl_Kredite(20), kredite + (f.gebucht ? 1 : 0)) << f.name;
+    }
+    // The mirror refuses a team without account and keeps the old state
+    // when no answer comes.
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    ruf::Leitung_Setzen(keine_antwort);
+    EXPECT_FALSE(Bank_Internet_Client_Get_Kredite(20));
+    EXPECT_FALSE(Bank_Kredit(-1, 20, 1000000.0f, 24, 0, -1.0f, 0));
+    ruf::Leitung_Setzen(schleife);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    EXPECT_EQ(Bank_Get_Anzahl_Kredite(20), 2);
+    Bank_Free();
+}

@@ -12,6 +12,7 @@
 #include "world/netz.h"
 #include "world/netz_rufe.h"
 #include "world/stadion.h"
+#include "world/stadion_bau.h"
 #include "world/welt.h"
 
 namespace {
@@ -110,15 +111,16 @@ TEST_F(NetzSpieler, TestblockHoltNeunundvierzigFesteSaetze) {
 TEST_F(NetzSpieler, ZeilenFuerGegenstellen) {
     for (u16 nummer : {3, 1017, 1018, 1019}) EXPECT_TRUE(ruf::Zeile_Vorhanden(nummer)) << nummer;
     // Capacity of a team, 0 for a number out of range; building and
-    // renovating change nothing.
+    // renovating for a club other than the asking one change nothing.
     const i32 team = 12;
     const struct {
         i32 team, kapazitaet;
     } faelle[] = {{team, Stadion_Get_Kapazitaet(team)}, {-1, 0}, {Team_Anzahl, 0}, {1 << 30, 0}};
     for (const auto& f : faelle) EXPECT_EQ(ruf::Rufen(RUF_STADION_KAPAZITAET, f.team), f.kapazitaet) << f.team;
     EXPECT_GT(Stadion_Get_Kapazitaet(team), 0);
-    EXPECT_TRUE(ruf::Rufen(RUF_STADION_NEUBAU).has_value());
-    EXPECT_TRUE(ruf::Rufen(RUF_STADION_RENOVIERUNG).has_value());
+    const i32 fremd = Team_Aktiv == team ? team + 1 : team;
+    EXPECT_EQ(ruf::Rufen(RUF_STADION_NEUBAU, fremd), static_cast<u8>(Stadion_Bau::KEIN_STADION));
+    EXPECT_EQ(ruf::Rufen(RUF_STADION_RENOVIERUNG, fremd, 100), static_cast<u8>(Stadion_Bau::KEIN_STADION));
     EXPECT_EQ(Stadion_Get_Kapazitaet(team), faelle[0].kapazitaet);
     // Argument bytes that do not fit a row are refused.
     const u8 drei[3] = {1, 2, 3};

@@ -163,6 +163,112 @@ void szene(cairo_t* c, const std::string& rezept, double w, double h, double t, 
         cairo_rectangle(c, w / 2 - w * 0.18 * (0.6 + 0.4 * std::sin(PI * t)), h * 0.33,
                         w * 0.36 * (0.6 + 0.4 * std::sin(PI * t)), h / 150 + 1);
         cairo_fill(c);
+    } else if (rezept == "band") {
+        // The wizard's top band: the night sky over the stand with two
+        // floodlights whose beams sweep, and the game's name.
+        cairo_pattern_t* himmel = cairo_pattern_create_linear(0, 0, 0, h);
+        cairo_pattern_add_color_stop_rgb(himmel, 0, 0.03, 0.06, 0.11);
+        cairo_pattern_add_color_stop_rgb(himmel, 1, 0.09, 0.15, 0.24);
+        cairo_set_source(c, himmel);
+        cairo_paint(c);
+        cairo_pattern_destroy(himmel);
+        for (int m = 0; m < 2; ++m) {
+            const double mx = m ? w - 60 : 60, my = h * 0.3;
+            const double winkel = PI / 2 + (m ? 1 : -1) * (0.55 + 0.3 * std::sin(2 * PI * t + m * 1.7));
+            cairo_pattern_t* strahl = cairo_pattern_create_radial(mx, my, 0, mx, my, w * 0.45);
+            cairo_pattern_add_color_stop_rgba(strahl, 0, 0.95, 0.70, 0.24, 0.30);
+            cairo_pattern_add_color_stop_rgba(strahl, 1, 0.95, 0.70, 0.24, 0.0);
+            cairo_set_source(c, strahl);
+            cairo_move_to(c, mx, my);
+            cairo_line_to(c, mx + std::cos(winkel - 0.1) * w, my + std::sin(winkel - 0.1) * w);
+            cairo_line_to(c, mx + std::cos(winkel + 0.1) * w, my + std::sin(winkel + 0.1) * w);
+            cairo_fill(c);
+            cairo_pattern_destroy(strahl);
+            farbe(c, PANEL);
+            cairo_rectangle(c, mx - 26, my - 10, 52, 18);
+            cairo_fill(c);
+            for (int i = 0; i < 4; ++i) {
+                farbe(c, 0xFFF4D6, 0.7 + 0.3 * std::sin(2 * PI * t * 2 + i));
+                cairo_arc(c, mx - 18 + 12 * i, my - 1, 3, 0, 2 * PI);
+                cairo_fill(c);
+            }
+        }
+        // The stand's roof line and the crowd's glow below it.
+        farbe(c, KANTE);
+        cairo_rectangle(c, 0, h - 6, w, 2);
+        cairo_fill(c);
+        farbe(c, GOLD);
+        cairo_rectangle(c, 0, h - 2, w, 2);
+        cairo_fill(c);
+        text(c, "KORDAVO", w / 2, h * 0.62, h * 0.42, KREIDE);
+    } else if (rezept.rfind("seite:", 0) == 0) {
+        // The small loops beside a wizard page's buttons, one theme a page.
+        const std::string thema = rezept.substr(6);
+        farbe(c, PANEL);
+        cairo_paint(c);
+        farbe(c, KANTE);
+        cairo_set_line_width(c, 1);
+        cairo_rectangle(c, 0.5, 0.5, w - 1, h - 1);
+        cairo_stroke(c);
+        const double cx = w / 2, cy = h / 2, r = h * 0.36;
+        if (thema == "land") {
+            // A globe turning.
+            farbe(c, 0x4A90D9);
+            cairo_arc(c, cx, cy, r, 0, 2 * PI);
+            cairo_fill(c);
+            farbe(c, KREIDE, 0.8);
+            cairo_set_line_width(c, 1);
+            for (int i = 0; i < 3; ++i) {
+                const double k = std::cos(2 * PI * (t + i / 3.0));
+                cairo_save(c);
+                cairo_translate(c, cx, cy);
+                cairo_scale(c, std::max(0.05, std::fabs(k)), 1);
+                cairo_arc(c, 0, 0, r, 0, 2 * PI);
+                cairo_restore(c);
+                cairo_stroke(c);
+            }
+            cairo_move_to(c, cx - r, cy), cairo_line_to(c, cx + r, cy);
+            cairo_stroke(c);
+        } else if (thema == "liga") {
+            // A cup with a sparkle running over it.
+            farbe(c, GOLD);
+            cairo_move_to(c, cx - r * 0.8, cy - r), cairo_line_to(c, cx + r * 0.8, cy - r);
+            cairo_curve_to(c, cx + r * 0.8, cy + r * 0.2, cx + r * 0.2, cy + r * 0.4, cx + r * 0.15, cy + r * 0.5);
+            cairo_line_to(c, cx + r * 0.5, cy + r), cairo_line_to(c, cx - r * 0.5, cy + r);
+            cairo_line_to(c, cx - r * 0.15, cy + r * 0.5);
+            cairo_curve_to(c, cx - r * 0.2, cy + r * 0.4, cx - r * 0.8, cy + r * 0.2, cx - r * 0.8, cy - r);
+            cairo_fill(c);
+            const double sx = cx - r + 2 * r * t;
+            farbe(c, KREIDE, 0.9 * std::sin(PI * t));
+            cairo_arc(c, sx, cy - r * 0.4, 2.5, 0, 2 * PI);
+            cairo_fill(c);
+        } else if (thema == "gesicht") {
+            // A camera flash on a portrait.
+            farbe(c, SEKUNDAER);
+            cairo_arc(c, cx, cy - r * 0.3, r * 0.45, 0, 2 * PI);
+            cairo_fill(c);
+            cairo_arc(c, cx, cy + r * 1.1, r * 0.9, PI, 2 * PI);
+            cairo_fill(c);
+            farbe(c, KREIDE, std::max(0.0, 1 - std::fabs(t - 0.5) * 6));
+            cairo_paint(c);
+        } else if (thema == "name") {
+            // A pen writing a line.
+            farbe(c, KREIDE, 0.8);
+            cairo_set_line_width(c, 1.5);
+            const double x1 = w * 0.15 + w * 0.7 * t;
+            cairo_move_to(c, w * 0.15, cy + 6);
+            for (double x = w * 0.15; x < x1; x += 2) cairo_line_to(c, x, cy + 6 - 4 * std::sin(x / 3));
+            cairo_stroke(c);
+            farbe(c, GOLD);
+            cairo_move_to(c, x1, cy + 4), cairo_line_to(c, x1 + 10, cy - 12), cairo_line_to(c, x1 + 14, cy - 9);
+            cairo_line_to(c, x1 + 3, cy + 6);
+            cairo_fill(c);
+        } else {
+            // A ball bouncing on the pitch.
+            rasen(c, 1, 1, w - 2, h - 2);
+            const double x = w * (0.15 + 0.7 * t), y = h * 0.8 - h * 0.55 * std::fabs(std::sin(3 * PI * t));
+            ball(c, x, y, h / 10);
+        }
     } else if (rezept == "gelernt") {
         // A gold star rising: the player learned something new.
         rasen(c, 0, 0, w, h);

@@ -152,6 +152,17 @@ std::vector<u8> Ton(const std::string& rezept, i32 ms) {
             ton(lang, i * 3 * schlag, note_hz(bass[i]), 1.4, {{1, 1}, {2, 0.4}}, 2.5, 0.6, 0.01);
         for (int i = 0; i < 24; ++i) klick(lang, i * schlag / 2, 3000, 3, 0.9, i % 2 ? 0.1 : 0.18);
         for (size_t i = 0; i < lang.size(); ++i) p[i % p.size()] += lang[i];
+    } else if (rezept.rfind("stadion:", 0) == 0) {  // the stadium's sounds (stadion_klang.cpp)
+        const std::string art = rezept.substr(8);
+        p = Stadion_Ton(art, ms);
+        if (p.empty()) return {};
+        // The crowd's loops keep their ends as they are: they join seamlessly.
+        const bool schleife = art.rfind("menge_", 0) == 0 || art.rfind("gesang", 0) == 0;
+        normieren(p, schleife ? 0.4 : SPITZE);
+        if (!schleife)
+            for (size_t i = 0, n = std::min<size_t>(p.size(), 110); i < n; ++i)
+                p[p.size() - 1 - i] *= static_cast<float>(i) / n;
+        return wav_datei(p, 1);
     } else {
         std::fprintf(stderr, "resgen: unbekanntes Tonrezept %s\n", rezept.c_str());
         return {};

@@ -246,6 +246,10 @@ int erzeugen(const std::string& aus, const std::string& manifest_datei, const st
     resgen::Umgebung u;
     u.art_ordner = art;
     teams_lesen(teams, u);
+    // The attribute names live beside the team configuration.
+    const size_t schnitt = teams.find_last_of('/');
+    u.attribute = resgen::Attribut_Namen_Lesen((schnitt == std::string::npos ? std::string() : teams.substr(0, schnitt + 1)) +
+                                               "1_global.cfg");
     wappen_unterscheiden(u);
     int fehler = 0;
     for (const auto& [datei, partitur] : m.musik) {

@@ -25,6 +25,7 @@ struct Verein {
 struct Umgebung {
     std::string art_ordner;      // data/art
     std::vector<Verein> wappen;  // by crest number 0..1000
+    std::vector<std::string> attribute;  // the special attributes' names, by number
 };
 
 // An ARGB32 Cairo surface turned into a 565 picture: ordered dithering, pixels
@@ -66,6 +67,26 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // "regen,<first entry>" and "schnee,<first entry>" (nine frames each).
 Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
+// The in-match line-up and tactics windows' pictures: liste, feld, zeile[,an],
+// schalter[,an], raus, rein, rot, gelbrot, platz, verletzt, taktik, balken,
+// fuellung, plus[,gedrueckt], minus[,gedrueckt].
+Rastport* Im_Spiel_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
+// The pre-match picture's pictures: hintergrund, overlay, overlay_alpha,
+// nummern (a sheet of 50 numbers), schatten, trikot (the entry's place in
+// its kit block: the kit, six figures, their six alpha planes).
+Rastport* Vorspiel_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+// The player screens' pictures: "attribut:<first entry>,<size kind>",
+// "stapel:<oben|mitte|unten>[,an]", "marke:<aktiv|negativ>", "schleier",
+// "ecke", "sperre:<gelb|rot|lang|verletzt>"; null for another recipe name.
+Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag,
+                               const Umgebung& u);
+// The special attributes' names from the global configuration, in order.
+std::vector<std::string> Attribut_Namen_Lesen(const std::string& datei);
+// The transfer market's pictures: transfer, zeile, scout, verhandlung,
+// balken,<grund|spanne|gebot>, suche, reise, gebiet, kontinent,
+// kontinent_klein, heimkehr, fortschritt,<leer|voll>, log, globus (the entry
+// number picks the scout, area, continent or frame).
+Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 // The training screens' pictures (tr:<part>,...; tools/resgen/training.cpp).
 Rastport* Training_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
@@ -76,6 +97,15 @@ void Lager_Ort_Malen(cairo_t* c, double w, double h, int lager);
 // The training videos: "uebung" (an attribute's drill, by entry), "lager" (a
 // camp, by entry) and "meister" (the learned-attribute film).
 std::vector<u8> Trainingsfilm(const std::string& rezept, i32 w, i32 h, i32 bilder, i32 eintrag);
+// The stadium screen's picture of a ground: "stadionbild:<first entry>"
+// (class = entry - first entry, 0..5) or "stadionbild:bau,<1|3>" (the
+// confirmation of building or renovating).
+Rastport* Stadionbild_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
+// An advertising partner's logo "sponsor:<first entry>" (partner = entry -
+// first entry) and the advertising screen's marks "sponsor:bande" and
+// "sponsor:aus".
+Rastport* Sponsor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
@@ -91,6 +121,12 @@ std::string Dejavu_Pfad(const std::string& datei);
 // `ms` milliseconds as a complete WAV file (22,050 Hz, mono, peak -6 dBFS);
 // empty with a message when the recipe is unknown.
 std::vector<u8> Ton(const std::string& rezept, i32 ms);
+// A stadium sound ("pfiff_kurz", "netz", "menge_ruhig", "gesang", "torjubel",
+// ...; the manifest writes them "stadion:<name>") of `ms` milliseconds as
+// samples at 22,050 Hz, not yet levelled; the crowd's loops ("menge_*",
+// "gesang*") join seamlessly end to start. Empty with a message for an
+// unknown name.
+std::vector<float> Stadion_Ton(const std::string& art, i32 ms);
 // The background music from a text score (docs/formats/partitur.md),
 // rendered with FluidSynth: a seamless stereo loop as a WAV file; empty
 // with the reason in *fehler.

@@ -740,7 +740,13 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
     if (name == "feld") return Uebersicht_Zeichnen(arg, w, h, eintrag);
     if (name == "rasen") return Rasen_Zeichnen(arg, w, h);
     if (name == "stadion") return Stadion_Zeichnen(arg, w, h, eintrag);
+    if (name == "imspiel") return Im_Spiel_Zeichnen(arg, w, h);
+    if (name == "vorspiel") return Vorspiel_Zeichnen(arg, w, h, eintrag);
+    if (Rastport* rp = Spielerbild_Zeichnen(name, arg, w, h, eintrag, u)) return rp;
+    if (name == "markt") return Markt_Zeichnen(arg, w, h, eintrag);
     if (name == "tr") return Training_Zeichnen(arg, w, h, eintrag);
+    if (name == "stadionbild") return Stadionbild_Zeichnen(arg, w, h, eintrag);
+    if (name == "sponsor") return Sponsor_Zeichnen(arg, w, h, eintrag);
 
     cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_t* c = cairo_create(sf);

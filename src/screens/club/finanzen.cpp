@@ -10,6 +10,7 @@
 #include "gui/text_cfg.h"
 #include "season/kalender.h"
 #include "world/bank.h"
+#include "world/finanz_zahlen.h"
 #include "world/welt.h"
 
 namespace {
@@ -19,19 +20,6 @@ enum : i32 { T_TITEL = 0, T_PFEIL = 1, T_EINNAHMEN = 4, T_AUSGABEN = 5, T_SUMME 
              T_ZUSCHAUER = 26 };
 constexpr i32 FONT_ZEILE = 9, FONT_GROSS = 11, FONT_SPIEL = 8;
 constexpr u16 FARBE_SPIEL = 0xC638;
-
-// The rows: text, booking kind and whether it is income. The bank files
-// money a team receives under the plain kind and money it pays with the
-// out bit (BANK_RICHTUNG_AUS): income rows read the plain kind.
-struct Zeile {
-    const char* id;
-    i32 kategorie;
-    bool einnahme;
-};
-constexpr Zeile ZEILEN[FINANZ_ZEILEN] = {
-    {"*10", 4, true},  {"*9", 13, true},  {"*8", 30, true},  {"*11", 40, true}, {"*17", 8, false}, {"*16", 16, false},
-    {"*15", 14, false}, {"*13", 31, false}, {"*12", 26, false}, {"*14", 27, false}, {"*18", 22, false},
-};
 
 const char* texte[FINANZ_ZEILEN] = {};
 const char* pfeil_hilfe = nullptr;
@@ -107,7 +95,7 @@ void Finanz_Screen_Init() {
 
 void Finanz_Screen_Texte_Setzen() {
     for (i32 i = 0; i < FINANZ_ZEILEN; ++i) {
-        texte[i] = ZEILEN[i].id;
+        texte[i] = FINANZ_ZEILE[i].text;
         Text_cfg_Aufloesen(&texte[i], TEXT_FINANZ);
     }
     pfeil_hilfe = text(T_PFEIL);
@@ -118,11 +106,13 @@ void Finanz_Screen_Texte_Setzen() {
 void Finanz_Screen_Daten_Holen(i32 p) {
     Finanz_Screen_Texte_Setzen();
     zahlen = {};
+    const Finanz_Summen f = Finanz_Summen_Holen(Team_Aktiv, -p);
     for (i32 i = 0; i < FINANZ_ZEILEN; ++i) {
-        zahlen.kategorie[i] = ZEILEN[i].kategorie | (ZEILEN[i].einnahme ? 0 : BANK_RICHTUNG_AUS);
-        zahlen.betrag[i] = summe(p, zahlen.kategorie[i]);
-        (i < FINANZ_EINNAHMEN ? zahlen.einnahmen : zahlen.ausgaben) += zahlen.betrag[i];
+        zahlen.kategorie[i] = f.kategorie[i];
+        zahlen.betrag[i] = static_cast<i32>(f.betrag[i]);
     }
+    zahlen.einnahmen = static_cast<i32>(f.einnahmen);
+    zahlen.ausgaben = static_cast<i32>(f.ausgaben);
     const i32 heim = summe(p, BANK_SPIEL_HEIM);
     if (heim != 0) {
         zahlen.team1 = heim;

@@ -16,8 +16,7 @@ enum : i16 {
     ICON_FINANZ_NEUER = 1733,   // to the newer period
 };
 
-constexpr i32 FINANZ_ZEILEN = 11;
-constexpr i32 FINANZ_EINNAHMEN = 4;  // rows 0..3 income, 4..10 expenses
+#include "world/finanz_zahlen.h"  // FINANZ_ZEILEN, FINANZ_EINNAHMEN: the rows
 
 // What the screen shows of a period.
 struct Finanz_Zahlen {

@@ -1,5 +1,7 @@
 #include "screens/club/wettbewerb_screen.h"
 
+#include "screens/club/wettbewerb_intern.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -29,6 +31,10 @@ namespace {
 // Texts of the TABELLE section.
 enum : i32 {
     T_FILTER_0 = 0,      // 0..2 the filter switch's states
+    T_EIGENE = 25,       // the own-games switch
+    T_AUSWAHL_0 = 55,    // 55..58 the player selection switch's states
+    T_ERGEBNISSE_TAG = 42,
+    T_UEBERSICHT_TAG = 29,
     T_PROGNOSE_0 = 3,    // 3..4 the projection switch's states
     T_TABELLE = 5,
     T_SPALTEN_0 = 7,     // 7..16 the league columns
@@ -50,7 +56,8 @@ enum : i32 {
 constexpr u32 MODUS_KO = 4, MODUS_TABELLE = 64;
 constexpr i32 FONT_KOPF = 10, FONT_ZEILE = 11;
 constexpr i32 KNOPF_Y_MIN = 136, KNOPF_Y_MAX = 436;
-constexpr i32 SCHALTER_GRENZE_FILTER = 2, SCHALTER_GRENZE_PROGNOSE = 1;
+constexpr i32 SCHALTER_GRENZE_FILTER = 2, SCHALTER_GRENZE_PROGNOSE = 1, SCHALTER_GRENZE_EIGENE = 1,
+              SCHALTER_GRENZE_AUSWAHL_A = 0, SCHALTER_GRENZE_AUSWAHL_B = 1;
 // Selection bits of the table builder per filter: all, home, away.
 constexpr u32 FILTER_BITS[3] = {31, 15, 23};
 
@@ -62,13 +69,10 @@ i32 liste_anzahl = 0;
 i32 scroll_position = 0;
 Tabelle tabelle{};
 // The state of the last rebuild, read by the draw procedures.
-struct Stand {
-    i32 runde = -1, gruppe = -1, spieltag_in_runde = 0, gesamt = 0, aktuell = 0;
-    bool ko = false, prognose = false;
-    Wb_Auswahl_Info info;
-} stand;
+Wb_Stand stand;
 
-Icon_Textzeile filter_text{}, prognose_text{};
+Icon_Textzeile filter_text{}, prognose_text{}, eigene_text{}, eigene_text_2{}, auswahl_text{};
+char eigene_zeile[64] = "";
 Move_Struktur scroll{Tabelle_Screen_Scroll, 0, 0, -1, KNOPF_Y_MIN, KNOPF_Y_MAX, 777, 1, ICON_WB_SPUR};
 
 constexpr u32 TRANSPARENT = MENUE_S_TRANSPARENT, DRUCK = MENUE_S_DRUCKBILD;
@@ -101,6 +105,15 @@ constexpr auto GETEILT = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
     {.nummer = ICON_WB_PROGNOSE, .grafik = GRAFIK_WB_PROGNOSE, .grafik_gedrueckt = GRAFIK_WB_PROGNOSE_GEDRUECKT,
      .flags = MENUE_F_TEXT, .x = 600, .y = 522, .daten = &prognose_text, .status = DRUCK,
      .klick = Tabelle_Screen_Schalter_Klick, .ebene = 1, .w = 160, .h = 32},
+    {.nummer = ICON_WB_EIGENE, .grafik = GRAFIK_WB_SCHALTER, .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
+     .flags = MENUE_F_TEXT, .x = 57, .y = 522, .daten = &eigene_text, .status = DRUCK | MENUE_S_VERSTECKT,
+     .klick = Tabelle_Screen_Schalter_Klick, .ebene = 2, .w = 160, .h = 32},
+    {.nummer = ICON_WB_AUSWAHL_A, .grafik = GRAFIK_WB_SCHALTER, .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
+     .x = 57, .y = 522, .status = DRUCK | MENUE_S_VERSTECKT, .klick = Tabelle_Screen_Schalter_Klick, .ebene = 2,
+     .w = 160, .h = 32},
+    {.nummer = ICON_WB_AUSWAHL_B, .grafik = GRAFIK_WB_SCHALTER, .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
+     .flags = MENUE_F_TEXT, .x = 600, .y = 522, .daten = &auswahl_text, .status = DRUCK | MENUE_S_VERSTECKT,
+     .klick = Tabelle_Screen_Schalter_Klick, .ebene = 2, .w = 160, .h = 32},
     {.nummer = ICON_WB_SPIELTAG, .grafik = GRAFIK_WB_BESCHRIFTUNG, .x = 7, .y = 452, .status = TRANSPARENT,
      .zeichnen = Tabelle_Screen_Spieltag_Text, .ebene = 1, .w = 256, .h = 56},
     {.nummer = ICON_WB_GRUPPE, .grafik = GRAFIK_WB_BESCHRIFTUNG, .x = 540, .y = 452, .status = TRANSPARENT,
@@ -173,6 +186,21 @@ void schalter_texte() {
     prognose_text = filter_text;
     prognose_text.text = text(T_PROGNOSE_0 + std::clamp(knopf(ICON_WB_PROGNOSE), 0, SCHALTER_GRENZE_PROGNOSE));
     if (knopf(ICON_WB_PROGNOSE)) prognose_text.farbe = prognose_text.farbe_aktiv = FARBE_GOLD;
+    // The own-games switch: its label over the active club's name.
+    const char* name = Team_Aktiv >= 0 ? Team_String(0, Team_Aktiv, nullptr, 0) : nullptr;
+    std::snprintf(eigene_zeile, sizeof eigene_zeile, "%s", name ? name : "");
+    eigene_text = filter_text;
+    eigene_text.text = text(T_EIGENE);
+    eigene_text.flags = ZEILE_ZENTRIERT;
+    eigene_text.y = 2;
+    eigene_text_2 = eigene_text;
+    eigene_text_2.text = eigene_zeile;
+    eigene_text_2.y = 16;
+    eigene_text.naechste = &eigene_text_2;
+    if (knopf(ICON_WB_EIGENE)) eigene_text.farbe = eigene_text.farbe_aktiv = eigene_text_2.farbe =
+        eigene_text_2.farbe_aktiv = FARBE_GOLD;
+    auswahl_text = filter_text;
+    auswahl_text.text = text(T_AUSWAHL_0 + std::clamp(knopf(ICON_WB_AUSWAHL_B), 0, SCHALTER_GRENZE_AUSWAHL_B));
 }
 
 // --- the table view's list ------------------------------------------------------------
@@ -500,12 +528,16 @@ i32 Tabelle_Screen_Aufbauen() {
             stand.info = {.modus = i->modus, .teams = i->teams, .spieltage = i->spieltage,
                           .aktueller_spieltag = i->aktueller_spieltag, .land = i->land};
 
-    const bool tabelle_sicht = ansicht == 0;
-    status(ICON_WB_FILTER, MENUE_S_VERSTECKT, ansicht == 2);
+    status(ICON_WB_FILTER, MENUE_S_VERSTECKT, ansicht != 0);  // the results view's own-games switch lies over it
     status(ICON_WB_PROGNOSE, MENUE_S_VERSTECKT, ansicht == 2);
     status(ICON_WB_SPIELTAG, MENUE_S_VERSTECKT, ansicht == 2);
     for (i16 i : {ICON_WB_SPIELTAG_ZURUECK, ICON_WB_SPIELTAG_VOR}) status(i, MENUE_S_VERSTECKT, ansicht == 2);
-    if (tabelle_sicht) tabelle_liste_bauen();
+    status(ICON_WB_EIGENE, MENUE_S_VERSTECKT, ansicht != 1);
+    status(ICON_WB_AUSWAHL_A, MENUE_S_VERSTECKT, true);
+    status(ICON_WB_AUSWAHL_B, MENUE_S_VERSTECKT, ansicht != 2);
+    if (ansicht == 0) tabelle_liste_bauen();
+    else if (ansicht == 1) Wb_Ergebnisse_Bauen();
+    else Wb_Uebersicht_Bauen();
     schalter_texte();
     const bool scrollen = scroll.stufen > 0;
     for (i16 i : {ICON_WB_SPUR, ICON_WB_KNOPF}) status(i, MENUE_S_VERSTECKT, !scrollen);
@@ -528,6 +560,44 @@ void Tabelle_Screen_Tabelle_Init() {
     Manager_Wettbewerbsliste_Bauen(nullptr, true);
     Tabelle_Screen_Aufbauen();
 }
+
+namespace {
+
+// Opens a view: the shared table and the view's rows, the list, the rebuild.
+void ansicht_oeffnen(const Screen_Icon* zeilen, u32 grafik) {
+    Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(GETEILT.daten());
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(zeilen);
+    if (Screen_Icon* h = Menue_Screen_Icon_Aus_Nummer(ICON_WB_HINTERGRUND)) h->grafik = grafik;
+    Manager_Wettbewerbsliste_Bauen(nullptr, true);
+    Tabelle_Screen_Aufbauen();
+}
+
+}  // namespace
+
+void Tabelle_Screen_Ergebnisse_Init() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_WB_ERGEBNIS_ZEILE_0)) return;
+    ansicht_oeffnen(Wb_Ergebnis_Zeilen(), GRAFIK_WB_TABELLE);
+}
+
+void Tabelle_Screen_Uebersicht_Init() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_WB_UEBERSICHT_ZEILE_0)) return;
+    ansicht_oeffnen(Wb_Uebersicht_Zeilen(), GRAFIK_WB_UEBERSICHT);
+}
+
+const Wb_Stand& Wb_Stand_Holen() { return stand; }
+void Wb_Scroll_Stufen(i32 stufen) { scroll.stufen = static_cast<i16>(std::clamp(stufen, 0, 30000)); }
+i32 Wb_Erste_Zeile() {
+    const Screen_Icon* spur = Menue_Screen_Icon_Aus_Nummer(ICON_WB_SPUR);
+    return spur && !(spur->status & MENUE_S_VERSTECKT) ? scroll_position : 0;
+}
+i32 Wb_Wort(i32 icon) { return wort(icon); }
+i32 Wb_Knopf(i32 icon) { return knopf(icon); }
+void Wb_Knopf_Setzen(i32 icon, i32 wert) { knopf_setzen(icon, wert); }
+void Wb_Status(i16 icon, u32 bit, bool an) { status(icon, bit, an); }
+std::string Wb_Runden_Name(i32 id, i32 spieltag) { return runden_name(id, spieltag); }
+i32 Wb_Liga_Von(i32 team) { return liga_von(team); }
+bool Wb_Heimisch(i32 land) { return heimisch(land); }
 
 void Tabelle_Screen_Aktualisieren() {
     Manager_Wettbewerbsliste_Bauen(nullptr, true);
@@ -613,7 +683,11 @@ void Tabelle_Screen_Pokal_Klick(Screen_Icon*, u32 ereignis) {
 
 void Tabelle_Screen_Schalter_Klick(Screen_Icon* icon, u32 ereignis) {
     if (!icon || !(ereignis & MENUE_E_LINKS) || (icon->status & MENUE_S_GRAU)) return;
-    const i32 grenze = icon->nummer == ICON_WB_FILTER ? SCHALTER_GRENZE_FILTER : SCHALTER_GRENZE_PROGNOSE;
+    i32 grenze = SCHALTER_GRENZE_PROGNOSE;
+    if (icon->nummer == ICON_WB_FILTER) grenze = SCHALTER_GRENZE_FILTER;
+    else if (icon->nummer == ICON_WB_EIGENE) grenze = SCHALTER_GRENZE_EIGENE;
+    else if (icon->nummer == ICON_WB_AUSWAHL_A) grenze = SCHALTER_GRENZE_AUSWAHL_A;
+    else if (icon->nummer == ICON_WB_AUSWAHL_B) grenze = SCHALTER_GRENZE_AUSWAHL_B;
     const i32 neu = knopf(icon->nummer) + 1;
     knopf_setzen(icon->nummer, neu > grenze ? 0 : neu);
     Tabelle_Screen_Aufbauen();
@@ -624,7 +698,10 @@ void Tabelle_Screen_Scroll(Screen_Icon*, i32 index, u32) { Screen_Scroll_Gemelde
 // --- drawing ---------------------------------------------------------------------------------
 
 void Tabelle_Screen_Kopf(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
-    if (stand.gruppe >= 0) {
+    const i32 ansicht = Tabelle_Screen_Get_Ansicht();
+    if (ansicht == 1) Wb_Ergebnisse_Kopf(ziel, x, y);
+    else if (ansicht == 2) Wb_Uebersicht_Kopf(ziel, x, y);
+    else if (stand.gruppe >= 0) {
         char art[64];
         if (stand.ko) std::snprintf(art, sizeof art, "%u %s", tabelle.zeilen, text(T_MANNSCHAFTEN));
         else std::snprintf(art, sizeof art, "%s", text(T_TABELLE));
@@ -651,7 +728,11 @@ void Tabelle_Screen_Kopf(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
 void Tabelle_Screen_Spieltag_Text(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     if (stand.gruppe < 0) return;
     const i32 wort834 = wort(ICON_WB_SPIELTAG);
-    const i32 erste = Tabelle_Screen_Get_Ansicht() == 0 && wort834 == 0 ? T_VOR_ERSTEM : T_SPIELTAG;
+    const i32 ansicht = Tabelle_Screen_Get_Ansicht();
+    const i32 erste = ansicht == 1 ? T_ERGEBNISSE_TAG
+                      : ansicht == 2 ? T_UEBERSICHT_TAG
+                      : wort834 == 0 ? T_VOR_ERSTEM
+                                     : T_SPIELTAG;
     const i32 tag = std::max(stand.spieltag_in_runde, 1);
     Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0150%s", 0, y + 25, FARBE_WEISS, text(erste));
     Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0150%s", 0, y + 43, FARBE_GOLD,
@@ -687,6 +768,22 @@ i32 Tabelle_Screen_Form_Klasse(i32 form, i32 spieltag) {
     if (form < t[0]) return 4;
     if (form < t[1]) return 3;
     return 2;
+}
+
+Screen_Def Wettbewerb_Ergebnisse_Screen_Def() {
+    return {.name = "Ergebnisse",
+            .icons = Icon_Besitzer::WETTBEWERB,
+            .rahmen = ICON_WB_ERGEBNIS_ZEILE_0,
+            .arbeitsflaeche = true,
+            .oeffnen = Tabelle_Screen_Ergebnisse_Init};
+}
+
+Screen_Def Wettbewerb_Uebersicht_Screen_Def() {
+    return {.name = "Vereinsuebersicht",
+            .icons = Icon_Besitzer::WETTBEWERB,
+            .rahmen = ICON_WB_UEBERSICHT_ZEILE_0,
+            .arbeitsflaeche = true,
+            .oeffnen = Tabelle_Screen_Uebersicht_Init};
 }
 
 Screen_Def Wettbewerb_Tabelle_Screen_Def() {

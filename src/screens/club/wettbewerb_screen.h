@@ -34,15 +34,59 @@ enum : i16 {
     ICON_WB_ZEILE_0 = 815,  // table rows 815..832: the table view's frame icon
     ICON_WB_SPIELTAG = 834,
     ICON_WB_GRUPPE = 835,
-    ICON_WB_ERGEBNIS_ZEILE_0 = 837,  // the results view's first row
-    ICON_WB_UEBERSICHT_ZEILE_0 = 849,
+    ICON_WB_EIGENE = 836,            // results: the own club's games of the whole competition
+    ICON_WB_ERGEBNIS_ZEILE_0 = 837,  // the results view's rows 837..845: its frame icon
+    ICON_WB_AUSWAHL_A = 846,         // overview: player selection A (stays 0, always hidden)
+    ICON_WB_AUSWAHL_B = 847,         // overview: player selection B (all players, starters)
+    ICON_WB_UEBERSICHT_ZEILE_0 = 849,  // the team overview's rows 849..866: its frame icon
 };
+
+constexpr i32 WB_ERGEBNIS_ZEILEN = 9, WB_ERGEBNIS_ZEILE_H = 34;
+constexpr i32 WB_ERGEBNISSE_MAX = 131;  // result rows held
+constexpr i32 WB_TEAM_SPIELE_MAX = 256;
+constexpr i32 WB_UEBERSICHT_ZEILEN = 18, WB_UEBERSICHT_MAX = 128;
 
 constexpr i32 WB_LISTE_MAX = 128;
 constexpr i32 WB_TABELLE_ZEILEN = 18;
 constexpr i32 WB_ZEILE_H = 17;
 
 Screen_Def Wettbewerb_Tabelle_Screen_Def();
+// The results and fixtures view (dialog button 703, entry 1; the match
+// control bar's results button) and the team overview (703, entry 2).
+Screen_Def Wettbewerb_Ergebnisse_Screen_Def();
+Screen_Def Wettbewerb_Uebersicht_Screen_Def();
+void Tabelle_Screen_Ergebnisse_Init();
+void Tabelle_Screen_Uebersicht_Init();
+// The two views' row tables.
+const Screen_Icon* Wb_Ergebnis_Zeilen();
+const Screen_Icon* Wb_Uebersicht_Zeilen();
+
+// One listed game of the results view; -1 for a missing club, a leg not
+// played or not there.
+struct Tabelle_Ergebnis_Zeile {
+    i32 heim = -1, gast = -1, heim_platz = 0, gast_platz = 0;
+    i32 tore[2][2] = {{-1, -1}, {-1, -1}};  // [leg][home, away]
+    i32 tag = -1;                           // the first leg's day index
+    char text[2][10] = {};                  // each leg's result suffix (at most 9 characters)
+};
+// One entry of the own club's games: group, matchday index, leg, game index.
+struct Tabelle_Team_Spiel {
+    i32 gruppe, spieltag, runde, index;
+};
+// The club's games in every round and group of the competition (at most
+// `max`); games with a club number 0 or below are never listed.
+i32 Tabelle_Team_Spiele_Sammeln(i32 wettbewerb, i32 team, Tabelle_Team_Spiel* liste, i32 max);
+// One row of the team overview.
+struct Tabelle_Uebersicht_Zeile {
+    i32 team = -1, staerke = 0, spieler = 0;
+    i64 wert = 0;
+    i32 attribute = 0;
+};
+// What the two views list (tests).
+const Tabelle_Ergebnis_Zeile* Tabelle_Screen_Ergebnisse(i32* anzahl);
+const Tabelle_Uebersicht_Zeile* Tabelle_Screen_Uebersicht(i32* anzahl);
+void Tabelle_Screen_Ergebniszeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Tabelle_Screen_Uebersichtzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 
 // The competitions held this year into the array (room for 128), or into
 // the screen's own list when none is given; with the check flag a manager

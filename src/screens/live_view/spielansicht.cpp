@@ -9,7 +9,10 @@
 #include "gui/menue.h"
 #include "gui/menue_spiel.h"
 #include "platform/input.h"
+#include "screens/live_view/kommentar.h"
+#include "screens/live_view/kopfzeile.h"
 #include "screens/live_view/projektion.h"
+#include "screens/live_view/stadion_ton.h"
 #include "world/welt.h"
 
 namespace {
@@ -44,11 +47,13 @@ bool gezeigt(const Spielansicht_View& v) { return v.present && v.pitch; }
 
 void team_waehlen(const Spielansicht_View& v, u32 seite) {
     Menue_Spiel_Team_Waehlen(v.pitch, static_cast<i32>(v.pitch->team[seite]));
+    Spielansicht_Kopfzeilen_Namen();
 }
 
 void bilder_freigeben(Spielansicht_View& v) {
     Rastport_Free(v.bild);
     v.bild = nullptr;
+    Spielansicht_Kopfzeilen_Free(&v);
 }
 
 }  // namespace
@@ -88,6 +93,9 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
         Spielansicht_Leiste();
         Spielansicht_Kopfzeile(&v);
         Spielansicht_Rahmen(&v);
+        if (Spielansicht_Kommentar(&v)) Spielansicht_Ticker_Zeile(&v, v.kommentar);
+        if (v.focus) Spielansicht_Sound_Stimmung(v.pitch);
+        Spielansicht_Ticker_Zeichnen(Screen_Rastport, &v);
         gezeichnet = true;
     }
     return gezeichnet;
@@ -267,6 +275,7 @@ bool Spielansicht_View_Init(Spielansicht_View* v, Spielfeld_Daten* sf, u32 layou
     v->pitch = sf;
     v->layout = layout % 3;
     if (!sf || !Spielansicht_Bild_Neu(v)) return false;
+    Spielansicht_Kopfzeilen_Bauen(v);
     Spielansicht_Trikotfarben(v);
     v->present = 1;
     return true;
@@ -312,11 +321,15 @@ void Spielansicht_Views_Free() {
 }
 
 bool Spielansicht_Init() {
-    if (!geladen) geladen = Spielansicht_Bilder_Laden();
+    if (!geladen) {
+        geladen = Spielansicht_Bilder_Laden() && Spielansicht_Sound_Starten();
+        if (!geladen) Spielansicht_Bilder_Free();
+    }
     return geladen;
 }
 
 void Spielansicht_Free() {
+    Spielansicht_Sound_Beenden();
     Spielansicht_Bilder_Free();
     Spielansicht_Views_Free();
     geladen = false;

@@ -50,6 +50,13 @@ struct Spielansicht_View {
     // stand). The pitch record carries no such choice, so a view built by
     // the run is never mirrored; the projection honours it.
     u32 gespiegelt = 0;
+    // Commentary and ticker line (kommentar.h).
+    char kommentar[256] = {};  // the sentence made of the last event taken
+    char ticker[256] = {};     // the line at the view's foot
+    u32 ticker_zeit = 0;       // the pitch clock (ms) when the line was written
+    // The header bars with both clubs' crests and names (kopfzeile.h).
+    Rastport* kopf_gross = nullptr;  // full and half views
+    Rastport* kopf_klein = nullptr;  // quarter views
 };
 
 // The four view slots (slot = position in the list of shown matches).

@@ -76,7 +76,7 @@ void Spielansicht_Kopfzeile(const Spielansicht_View* v) {
     const i32 x = v->screen_x, y = v->screen_y, minute = sf.minute + 1;
     const char* min_text = Text_cfg_Text(TEXT_REST, TEXT_MINUTE);
     if (v->layout != SA_VIERTEL) {
-        if (Rastport* k = bilder[KOPF_GROSS])
+        if (Rastport* k = v->kopf_gross ? v->kopf_gross : bilder[KOPF_GROSS])
             Blt_Blit(k, 0, 0, k->breite, k->hoehe, Screen_Rastport, x, y, Blt_Opt_Standard);
         ziffer(bilder[ZIFFERN_GROSS], sf.tore[0], 0, 30, 20, 23, x + 255, y + 8);
         ziffer(bilder[ZIFFERN_GROSS], sf.tore[1], 1, 30, 20, 23, x + 285, y + 8);
@@ -87,7 +87,7 @@ void Spielansicht_Kopfzeile(const Spielansicht_View* v) {
         Font_Printf(Screen_Rastport, Font_Tabelle_Holen(11), "^c%05d^tz%04d%d%s", x, y + 20, FARBE_WEISS,
                     v->breite / 2 + 143, minute, min_text);
     } else {
-        if (Rastport* k = bilder[KOPF_KLEIN])
+        if (Rastport* k = v->kopf_klein ? v->kopf_klein : bilder[KOPF_KLEIN])
             Blt_Blit(k, 0, 0, k->breite, k->hoehe, Screen_Rastport, x, y, Blt_Opt_Standard);
         ziffer(bilder[ZIFFERN_KLEIN], sf.tore[0], 0, 22, 16, 17, x + 154, y + 2);
         ziffer(bilder[ZIFFERN_KLEIN], sf.tore[1], 1, 22, 16, 17, x + 176, y + 2);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/globals.h"
+#include "base/debug.h"
 #include "base/meldung.h"
 #include "base/ruf.h"
 #include "base/tools.h"
@@ -18,6 +19,8 @@
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "platform/input.h"
+#include "screens/squad/attribut_popup.h"
+#include "screens/squad/spielerkarte.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
@@ -65,11 +68,20 @@ constexpr i32 KADER_OBEN = 84;  // the screen's top: the main menu's header lies
 constexpr i32 TRIKOT_BILD[4] = {3, 1, 0, 2};
 
 i32 gezeigt = -1;                       // the team shown
+bool feld_gesperrt = false;             // a window lies over the pitch shirts
 bool geaendert = false;                 // a swap was made: selection clears 300 ms later
 u32 geaendert_zeit = 0;
 i32 verknuepft_zeile[KADER_ZEILEN];     // pitch icon hovered for a row, -1
 i32 verknuepft_feld[KADER_FELDER];      // row hovered for a pitch icon, -1
 char hilfe[1024];
+// While a starter is dragged over the pitch: the eleven in the order the
+// drop would give them (row k of the list shows entry k), their cells.
+struct Vorschau {
+    bool an = false;
+    i32 spieler[KADER_FELDER];
+    i32 reihe[KADER_FELDER];
+};
+Vorschau vorschau;
 
 Icon_Textzeile text_menue{}, text_auto{}, text_ansicht{};
 
@@ -99,6 +111,8 @@ Menue_Drag zeile_drag{.flags = DRAG_SICHTBAR, .drop = E1_Screen_Zeile_Ablegen, .
 Menue_Drag feld_drag{.flags = DRAG_SICHTBAR, .drop = E1_Screen_Feld_Ablegen, .x0 = 0, .y0 = 87, .x1 = 782, .y1 = 566};
 
 constexpr u32 ZEILE_FLAGS = MENUE_F_HOVER;
+// The attribute pictures of a row: a click there opens the attribute popup.
+constexpr i32 ATTRIBUTE_X0 = 549, ATTRIBUTE_X1 = 630;
 constexpr Screen_Icon zeile(i32 k) {
     return {.nummer = static_cast<i16>(ICON_KADER_ZEILE + k),
             .flags = ZEILE_FLAGS,
@@ -372,6 +386,20 @@ Screen_Def E1_Screen_Def() {
 
 i32 E1_Screen_Gezeigtes_Team() { return gezeigt; }
 
+void E1_Screen_Auswahl_Zuruecksetzen() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_KADER_RAHMEN)) auswahl_zuruecksetzen();
+}
+
+void E1_Screen_Feld_Sperren(bool sperren) {
+    feld_gesperrt = sperren;
+    for (i32 k = 0; k < KADER_FELDER; ++k)
+        if (Screen_Icon* i = icon(ICON_KADER_FELD + k)) {
+            const i32 p = static_cast<i32>(i->user[0]);
+            if (sperren || (p >= 0 && p < Spieler_Anzahl && !verfuegbar(p))) i->status |= MENUE_S_GRAU;
+            else i->status &= ~MENUE_S_GRAU;
+        }
+}
+
 i32 E1_Screen_Spieler_Von(i32 nummer) {
     const Screen_Icon* i = icon(nummer);
     return i ? static_cast<i32>(i->user[0]) : -1;
@@ -456,10 +484,63 @@ void E1_Screen_Feld_Positionen(i32 team) {
         i->y = static_cast<i16>(eigen ? 342 - 25 * r : 92 + 25 * r);
         i->status &= ~MENUE_S_VERSTECKT;
         // An unavailable starter is greyed and not drawn.
-        if (verfuegbar(p)) i->status &= ~MENUE_S_GRAU;
+        if (verfuegbar(p) && !feld_gesperrt) i->status &= ~MENUE_S_GRAU;
         else i->status |= MENUE_S_GRAU;
     }
 }
+
+void E1_Screen_Set_Preview_Array(i32 d) {
+    vorschau.an = false;
+    if (d < 0 || d >= Spieler_Anzahl || !eigenes_gezeigt()) return;
+    i32 liste[KADER_ZEILEN];
+    const i32 n = Teamspieler_Ins_Array(Team_Aktiv, liste, KADER_ZEILEN, 0);
+    struct Eintrag {
+        i32 spieler, spalte, reihe;
+    } elf[KADER_FELDER];
+    i32 m = 0;
+    bool dabei = false;
+    for (i32 i = 0; i < n; ++i)
+        if (wert(MODUS_SLOT, liste[i]) < 11) {
+            if (m == KADER_FELDER) {
+                m = KADER_FELDER + 1;
+                break;
+            }
+            elf[m++] = {liste[i], std::clamp(wert(MODUS_SPALTE, liste[i]), 0, 6), std::clamp(wert(MODUS_REIHE, liste[i]), 0, 10)};
+            dabei = dabei || liste[i] == d;
+        }
+    if (m != KADER_FELDER) {
+        Debug_Printf("E1_Screen Set_Preview_Array: %d Spieler in der Startelf statt 11\n", m);
+        return;
+    }
+    // Only a starter has a cell to move (a bench player dropped on the pitch
+    // first changes places with a starter: no preview for him).
+    if (!dabei) return;
+    i32 mx = 0, my = 0;
+    Menue_Get_Move_Pos(&mx, &my);
+    i32 c = mx, r = my;
+    if (!E1_Screen_Maus_In_Feld(&c, &r)) return;
+    // The starter whose shirt the mouse is over changes places with d.
+    i32 partner = -1;
+    const i32 maus_x = Maus_Get_X(), maus_y = Maus_Get_Y();
+    for (i32 k = 0; k < KADER_FELDER; ++k)
+        if (const Screen_Icon* f = icon(ICON_KADER_FELD + k); f && f != Menue_Get_Klick_Icon() &&
+                                                                  !(f->status & MENUE_S_VERSTECKT) && maus_x >= f->x &&
+                                                                  maus_x < f->x + f->w && maus_y >= f->y && maus_y < f->y + f->h)
+            partner = static_cast<i32>(f->user[0]);
+    Eintrag* ed = std::find_if(elf, elf + KADER_FELDER, [d](const Eintrag& e) { return e.spieler == d; });
+    const Eintrag alt = *ed;
+    if (partner >= 0 && partner != d) {
+        for (Eintrag& e : elf)
+            if (e.spieler == partner) e.spalte = alt.spalte, e.reihe = alt.reihe;
+    }
+    ed->spalte = c, ed->reihe = r;
+    std::stable_sort(elf, elf + KADER_FELDER,
+                     [](const Eintrag& a, const Eintrag& b) { return 10 * a.reihe + a.spalte > 10 * b.reihe + b.spalte; });
+    for (i32 k = 0; k < KADER_FELDER; ++k) vorschau.spieler[k] = elf[k].spieler, vorschau.reihe[k] = elf[k].reihe;
+    vorschau.an = true;
+}
+
+i32 E1_Screen_Vorschau(i32 k) { return vorschau.an && k >= 0 && k < KADER_FELDER ? vorschau.spieler[k] : -1; }
 
 bool E1_Screen_Maus_In_Feld(i32* x, i32* y) {
     if (!x || !y) return false;
@@ -497,6 +578,10 @@ void E1_Screen_Auto_Aufstellung(i32 team) {
 
 void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (geaendert && W32_Get_Time() - geaendert_zeit >= AUSWAHL_FRIST_MS) auswahl_zuruecksetzen();
+    // The frame is drawn before the rows: the drop preview of this frame.
+    const Screen_Icon* g = Menue_Get_Klick_Icon();
+    if (g && eigenes_gezeigt() && (ist_feld(g) || ist_zeile(g))) E1_Screen_Set_Preview_Array(static_cast<i32>(g->user[0]));
+    else vorschau.an = false;
     if (gezeigt >= 0)
         Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d^tz0495%s", 0, 129,
                           eigenes_gezeigt() ? FARBE_WEISS : FARBE_KNOPF_TEXT, Team_String(721, gezeigt, nullptr, 0));
@@ -509,9 +594,10 @@ void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
 }
 
 void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
-    const i32 p = static_cast<i32>(i->user[0]);
-    if (p < 0 || p >= Spieler_Anzahl) return;
     const i32 k = i->nummer - ICON_KADER_ZEILE;
+    const bool vor = vorschau.an && k >= 0 && k < KADER_FELDER && Menue_Get_Klick_Icon() != i;
+    const i32 p = vor ? vorschau.spieler[k] : static_cast<i32>(i->user[0]);
+    if (p < 0 || p >= Spieler_Anzahl) return;
     if (Menue_Get_Klick_Icon() == i && x < ZEILE_X) {
         // Dragged over the pitch: a shirt where he would go.
         const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
@@ -528,8 +614,13 @@ void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         if (Rastport* b = bild(GRAFIK_KADER_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     Spielerzeile z{.spieler = p, .x = x, .y = y, .hoehe = ZEILE_H, .gewaehlt = gewaehlt};
     z.gezogen = k >= 0 && k < KADER_ZEILEN && verknuepft_zeile[k] >= 0;
-    // The starters' rows show what the player loses at his own cell.
-    if (k < 11 && wert(MODUS_SLOT, p) <= 10) z.abzug = Spieler_Positionsabzug(p, wert(MODUS_REIHE, p));
+    // The starters' rows show what the player loses at his own cell (at the
+    // cell he would take while a drop is previewed).
+    if (vor) {
+        z.abzug = Spieler_Positionsabzug(p, vorschau.reihe[k]);
+        z.gezogen = Menue_Get_Klick_Icon() && p == static_cast<i32>(Menue_Get_Klick_Icon()->user[0]);
+    }
+    if (!vor && k < 11 && wert(MODUS_SLOT, p) <= 10) z.abzug = Spieler_Positionsabzug(p, wert(MODUS_REIHE, p));
     Spielerzeile_Zeichnen(ziel, z);
 }
 
@@ -540,7 +631,7 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         i->status |= MENUE_S_GRAU;
         return;
     }
-    i->status &= ~MENUE_S_GRAU;
+    if (!feld_gesperrt) i->status &= ~MENUE_S_GRAU;
     const i32 k = i->nummer - ICON_KADER_FELD;
     const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
     const i32 nummer = wert(MODUS_NUMMER, p);
@@ -586,7 +677,19 @@ void E1_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
         if (s >= 0 && s < 11) verknuepft_feld[s] = -1;
         return;
     }
-    if (!(ereignis & MENUE_E_LINKS) || !eigenes_gezeigt() || p < 0) return;
+    if (!(ereignis & MENUE_E_LINKS) || p < 0) return;
+    // While the attribute popup is open a row shows its player there.
+    if (Attribut_Popup_Offen()) {
+        Attribut_Popup_Spieler_Zeigen(p, static_cast<i32>(i->user[1]));
+        return;
+    }
+    const i32 mx = Maus_Get_X();
+    if (mx >= ATTRIBUTE_X0 && mx <= ATTRIBUTE_X1) {
+        Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), static_cast<i32>(i->user[1]));
+        setzen(i->nummer, false);
+        return;
+    }
+    if (!eigenes_gezeigt()) return;
     waehlen_oder_tauschen(k);
     neu_fuellen();
 }
@@ -634,6 +737,26 @@ void E1_Screen_Spielfeld_Klick(Screen_Icon*, u32 ereignis) {
 
 void E1_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
     if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS))) return;
+    // A right click anywhere comes here: it closes an open player window
+    // first, opens the card of a player under the mouse, and otherwise goes
+    // back to the team menu.
+    if (ereignis & MENUE_E_RECHTS) {
+        if (Spielerfenster_Schliessen()) {
+            auswahl_zuruecksetzen();
+            return;
+        }
+        const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+        for (i32 n = ICON_KADER_ZEILE; n < ICON_KADER_FELD + KADER_FELDER; ++n) {
+            const Screen_Icon* i = icon(n);
+            if (!i || (i->status & MENUE_S_VERSTECKT) || mx < i->x || mx >= i->x + i->w || my < i->y || my >= i->y + i->h)
+                continue;
+            const i32 p = static_cast<i32>(i->user[0]), t = static_cast<i32>(i->user[1]);
+            if (p < 0 || p >= Spieler_Anzahl) continue;
+            Spieler_Info_Screen_Init(p, t, Spielerkarte_Modus_Fuer(t));
+            auswahl_zuruecksetzen();
+            return;
+        }
+    }
     if (Screen_Icon* d = icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
 }
 
@@ -695,6 +818,7 @@ const char* E1_Screen_Hilfetext(Screen_Icon* i) {
 // --- Dragging -------------------------------------------------------------------------------
 
 void E1_Screen_Zeile_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis) {
+    vorschau.an = false;
     if (!(ereignis & MENUE_E_DROP) || !eigenes_gezeigt()) return;
     const i32 p = static_cast<i32>(g->user[0]);
     if (p < 0) return;
@@ -718,6 +842,7 @@ void E1_Screen_Zeile_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u3
 }
 
 void E1_Screen_Feld_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis) {
+    vorschau.an = false;
     if (!(ereignis & MENUE_E_DROP) || !eigenes_gezeigt()) return;
     const i32 p = static_cast<i32>(g->user[0]);
     if (p < 0) return;

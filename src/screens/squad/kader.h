@@ -47,12 +47,23 @@ i32 E1_Screen_Gezeigtes_Team();
 // Screen point to formation cell in place (column, row); false and
 // unchanged outside the pitch.
 bool E1_Screen_Maus_In_Feld(i32* x, i32* y);
+// The drop preview while player d (a starter) is dragged over the pitch:
+// the eleven in the order the drop would give them; nothing for anyone else,
+// or when the eleven are not exactly 11 (a debug message).
+void E1_Screen_Set_Preview_Array(i32 d);
+// Entry k of the preview (-1 when none is shown).
+i32 E1_Screen_Vorschau(i32 k);
 // The click-swap rule for two players of the own team.
 bool E1_Screen_Tausch_Erlaubt(i32 p, i32 q);
 // Switches a team to the automatic line-up (button on for its manager).
 void E1_Screen_Auto_Aufstellung(i32 team);
 // The player a row or pitch icon shows (-1 none).
 i32 E1_Screen_Spieler_Von(i32 icon);
+// Clears the selection and links of rows and pitch shirts (300 ms after a
+// swap, at once otherwise); nothing while the screen is not up.
+void E1_Screen_Auswahl_Zuruecksetzen();
+// Locks (greys) the pitch shirts while a window lies over them, or frees them.
+void E1_Screen_Feld_Sperren(bool sperren);
 
 // The icons' procedures.
 void E1_Screen_Titel_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);

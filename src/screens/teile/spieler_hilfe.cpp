@@ -10,6 +10,9 @@
 #include "season/tabelle.h"
 #include "season/wettbewerb_abfragen.h"
 #include "world/attribut.h"
+#include "world/bank.h"
+#include "world/markt.h"
+#include "world/spieler.h"
 #include "world/global.h"
 #include "world/welt.h"
 
@@ -33,6 +36,9 @@ enum : i32 {
     T_VERLETZT = 44,
     T_NOCH = 45,
     T_QUOTE = 46,
+    T_ERLOES = 37,
+    T_MARKTWERT = 38,
+    T_GEHALT = 47,
 };
 constexpr i32 T_TAKTIK_ROLLEN = 6;
 struct Rolle {
@@ -81,10 +87,10 @@ void zaehlen(i32 p, i32* tore, i32* vorlagen) {
 }
 }  // namespace
 
-const char* Spieler_Hilfetext(i32 p, bool eigen, char* buf, size_t n) {
-    if (!buf || n == 0) return "";
-    buf[0] = 0;
-    if (p < 0 || p >= Spieler_Anzahl) return buf;
+namespace {
+
+// The name and the injury or suspension line.
+void kopf(i32 p, char* buf, size_t n) {
     dazu(buf, n, "%s", Spieler_String(508, p, nullptr, 0));
     const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
     if (status & VERLETZT) {
@@ -102,6 +108,16 @@ const char* Spieler_Hilfetext(i32 p, bool eigen, char* buf, size_t n) {
             dazu(buf, n, "^l%s %s", e1(T_GESPERRT), e1(T_GELBSPERRE));
         }
     }
+}
+
+}  // namespace
+
+const char* Spieler_Hilfetext(i32 p, bool eigen, char* buf, size_t n, bool rollen) {
+    if (!buf || n == 0) return "";
+    buf[0] = 0;
+    if (p < 0 || p >= Spieler_Anzahl) return buf;
+    kopf(p, buf, n);
+    const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
     i32 tore = 0, vorlagen = 0;
     zaehlen(p, &tore, &vorlagen);
     if (tore) dazu(buf, n, "^l%s^tl0116%d", e1(T_TORE), tore);
@@ -111,10 +127,36 @@ const char* Spieler_Hilfetext(i32 p, bool eigen, char* buf, size_t n) {
     if (!eigen) return buf;
     const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
     if (training >= 0 && training < 54) dazu(buf, n, "^l%s^tl0116%s", e1(T_TRAINING), Attribut_Tabelle[training].name);
-    if (status & (ROLLE_1 | ROLLE_2 | ROLLE_3 | ROLLE_4)) {
+    if (rollen && (status & (ROLLE_1 | ROLLE_2 | ROLLE_3 | ROLLE_4))) {
         dazu(buf, n, "^l%s:^tl0116", Text_cfg_Text(TEXT_TAKTIK, T_TAKTIK_ROLLEN));
         for (const Rolle& r : ROLLEN)
             if (status & r.bit) dazu(buf, n, "%s ", Text_cfg_Text(TEXT_TAKTIK, r.text));
     }
+    return buf;
+}
+
+const char* Spieler_Hilfetext_Markt(i32 p, bool erloes, char* buf, size_t n) {
+    if (!buf || n == 0) return "";
+    buf[0] = 0;
+    if (p < 0 || p >= Spieler_Anzahl) return buf;
+    kopf(p, buf, n);
+    i32 tore = 0, vorlagen = 0;
+    zaehlen(p, &tore, &vorlagen);
+    const i32 a = wert(MODUS_QUOTE_A, p);
+    const i32 proceeds = erloes ? Transfer_Angebot_Differenz(p) : 0;
+    const i32 marktwert = Spieler_Berechne_Marktwert(p);
+    const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
+    const bool in_training = training >= 0 && training < 54;
+    if (tore || vorlagen || proceeds || marktwert || a || in_training) dazu(buf, n, "^l");
+    if (tore) dazu(buf, n, "^l%s^tl0097%d", e1(T_TORE), tore);
+    if (vorlagen) dazu(buf, n, "^l%s^tl0097%d", e1(T_VORLAGEN), vorlagen);
+    if (a > 0) dazu(buf, n, "^l%s^tl0097%d%%", e1(T_QUOTE), 100 / a * wert(MODUS_QUOTE_B, p));
+    auto geld = [](i32 b) { return Bank_Geld_String(b, Team_Aktiv, -1, 0); };
+    if (erloes) dazu(buf, n, "^l%s^tl0097^fb0009%s^fe", e1(T_ERLOES), geld(proceeds));
+    if (marktwert) {
+        dazu(buf, n, "^l%s^tl0097^fb0009%s^fe", e1(T_MARKTWERT), geld(marktwert));
+        dazu(buf, n, "^l%s^tl0097^fb0009%s^fe", e1(T_GEHALT), geld(Spieler_Berechne_Gehalt(p)));
+    }
+    if (in_training) dazu(buf, n, "^l%s^tl0097%s", e1(T_TRAINING), Attribut_Tabelle[training].name);
     return buf;
 }

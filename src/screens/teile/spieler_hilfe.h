@@ -11,4 +11,9 @@
 
 // Writes the text into buf (cut to n) and returns buf. `eigen`: a player of
 // the manager's own team (training and roles are shown).
-const char* Spieler_Hilfetext(i32 spieler, bool eigen, char* buf, size_t n);
+// `rollen`: the tactic roles too (the tactics screen shows them beside the row).
+const char* Spieler_Hilfetext(i32 spieler, bool eigen, char* buf, size_t n, bool rollen = true);
+// The transfer lists' variant: the figures at tab 97 after a blank line,
+// with the proceeds of a sale (`erloes`: a player of the own squad), the
+// market value and the salary, and the attribute in training; no roles.
+const char* Spieler_Hilfetext_Markt(i32 spieler, bool erloes, char* buf, size_t n);

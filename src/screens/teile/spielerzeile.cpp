@@ -62,8 +62,10 @@ void Spielerzeile_Zeichnen(Rastport* ziel, const Spielerzeile& z) {
         Font_Printf(ziel, f, "^c%05d^tz0045%s", x, ty, FARBE_KLASSE[klasse], Positions_Text(klasse));
         Font_Printf(ziel, f, "^c%05d^tl0070%s", x, ty, FARBE_WEISS, Spieler_String(63, p, nullptr, 0));
         Font_Printf(ziel, f, "^c%05d^fb0010^tr0330%d^fe", x, ty, FARBE_WEISS, wert(MODUS_SPIELE, p));
-        const Spieler_Status_Text s = Spieler_Status(p);
-        Font_Printf(ziel, f, "^c%05d^tr0575%s", x, ty, s.farbe, s.text);
+        if (z.mit_zustand) {
+            const Spieler_Status_Text s = Spieler_Status(p);
+            Font_Printf(ziel, f, "^c%05d^tr0575%s", x, ty, s.farbe, s.text);
+        }
     }
     Spieler_Sterne_Zeichnen(ziel, p, x + 197, y + 1, z.abzug, z.gewaehlt);
     i32 attribute[3];
@@ -71,6 +73,7 @@ void Spielerzeile_Zeichnen(Rastport* ziel, const Spielerzeile& z) {
     for (int i = 0; i < n && i < 3; ++i)
         if (attribute[i] >= 0)
             blit(ziel, (z.gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[i], x + 349 + 28 * i, y + 1);
+    if (!z.mit_zustand) return;
     i32 e = Spieler_Get_Erschoepfung(p);
     e = e < 0 ? 0 : e > 4 ? 4 : e;
     blit(ziel, GRAFIK_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[e], x + 469, y);

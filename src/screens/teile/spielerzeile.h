@@ -15,6 +15,7 @@ struct Spielerzeile {
     i32 abzug = 0;          // half stars lost at the row's place in the formation
     bool gewaehlt = false;  // the selected look (stars, attribute pictures)
     bool gezogen = false;   // the drag highlight pulses over it
+    bool mit_zustand = true;  // exhaustion and morale at the right (lists with other columns there: false)
 };
 
 // Draws the row onto the target; pictures that cannot be had are skipped.

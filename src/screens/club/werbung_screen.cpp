@@ -1,0 +1,222 @@
+#include "screens/club/werbung_screen.h"
+
+#include <algorithm>
+
+#include "base/meldung.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "grafik_nummern.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "world/bank.h"
+#include "world/netz.h"
+#include "world/welt.h"
+#include "world/werbung.h"
+
+namespace {
+
+// Texts of the screen's section.
+enum : i32 {
+    T_HILFE_ANNEHMEN = 3,
+    T_HILFE_SUCHEN = 4,
+    T_HILFE_BANDEN = 5,
+    T_SPALTEN_0 = 6,  // 6..10 the contract columns
+    T_SUMME_BANDEN = 11,
+    T_ERSATZ_1 = 12,
+    T_ERSATZ_2 = 13,
+    T_SUMME_ERSATZ = 14,
+    T_EINNAHMEN = 15,
+    T_ANGEBOT_0 = 16,  // 16..19 the offer's labels
+    T_ALLE = 20,
+    T_ZUSAMMEN = 21,
+    T_SPIEL = 22,
+    T_SPIELE = 23,
+    T_PRO_SPIEL = 24,
+    T_UEBRIG = 25,
+    T_UEBRIG_MEHR = 26,
+    T_ART_0 = 47,  // 47..50 the offer kinds
+    T_TITEL_ANGEBOT = 51,
+    T_TITEL_VERTRAEGE = 52,
+    T_SUCHE_1 = 55,  // 55..57 the counter's steps
+};
+constexpr i32 FONT_KLEIN = 9, FONT_GROSS = 11;
+constexpr u16 FARBE_BETRAG = FARBE_HELL, FARBE_LABEL = 50744;
+constexpr i32 HAUPTSPONSOR = 8;
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_WERBUNG, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+const char* geld(i64 betrag) { return Bank_Geld_String(static_cast<f64>(betrag), Team_Aktiv, -1, 0); }
+
+constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::WERBUNG>({
+    {.nummer = ICON_WERBUNG_SEITE, .grafik = GRAFIK_WERBUNG_SEITE, .x = 3, .y = 86, .status = MENUE_S_TRANSPARENT,
+     .zeichnen = Werbung_Screen_Zeichnen, .ebene = 0, .w = 794, .h = 474},
+    {.nummer = ICON_WERBUNG_ANNEHMEN, .grafik = GRAFIK_WERBUNG_ANNEHMEN,
+     .grafik_gedrueckt = GRAFIK_WERBUNG_ANNEHMEN_GEDRUECKT, .x = 61, .y = 405,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD, .klick = Werbung_Annehmen_Klick, .ebene = 1, .w = 150, .h = 30,
+     .hilfe_prozedur = [](Screen_Icon*) { return text(T_HILFE_ANNEHMEN); }},
+    {.nummer = ICON_WERBUNG_SUCHEN, .grafik = GRAFIK_WERBUNG_SUCHEN, .grafik_gedrueckt = GRAFIK_WERBUNG_SUCHEN_GEDRUECKT,
+     .x = 61, .y = 521, .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD, .klick = Werbung_Suchen_Klick, .ebene = 1,
+     .w = 150, .h = 30, .hilfe_prozedur = [](Screen_Icon*) { return text(T_HILFE_SUCHEN); }},
+    {.nummer = ICON_WERBUNG_BANDEN, .grafik = GRAFIK_WERBUNG_BANDEN, .grafik_an = GRAFIK_WERBUNG_BANDEN_AN,
+     .x = 442, .y = 520, .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_AN,
+     .klick = Werbung_Banden_Klick, .ebene = 1, .w = 260, .h = 30,
+     .hilfe_prozedur = [](Screen_Icon*) { return text(T_HILFE_BANDEN); }},
+});
+
+void grau(i16 nummer, bool an) {
+    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer))
+        i->status = an ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
+}
+
+// The switch shows the record's flag; the search button is live while the
+// search is open; the accept button while there is an offer.
+void knoepfe() {
+    const Werbung_Daten* w = Werbung_Get(Team_Aktiv);
+    grau(ICON_WERBUNG_SUCHEN, w && w->suche_zu);
+    grau(ICON_WERBUNG_ANNEHMEN, !w || w->angebot_betrag == 0);
+    Menue_Icon_Zustand_Setzen(ICON_WERBUNG_BANDEN, w && w->banden_flag ? 1 : 0);
+}
+
+void logo(Rastport* ziel, u32 erste, i32 sponsor, i32 x, i32 y, Blt_Optionen* opt) {
+    if (sponsor < 0 || sponsor >= WERBUNG_LOGOS) return;
+    if (Rastport* b = Menue_Get_Hooks().grafik_holen(erste + static_cast<u32>(sponsor))) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, opt);
+}
+
+void angebot_zeichnen(Rastport* ziel, const Werbung_Daten& w) {
+    if (w.angebot_betrag == 0) return;
+    Font* klein = font(FONT_KLEIN);
+    Font* gross = font(FONT_GROSS);
+    const i32 art = std::clamp<i32>(w.angebot_art, 0, 3);
+    logo(ziel, GRAFIK_WERBUNG_LOGO_GROSS, w.angebot_sponsor, 67, 122, Blt_Opt_Transparent);
+    Font_Printf_Glatt(ziel, gross, "^c%05d^tz0117%s", 0, 173, FARBE_WEISS, Werbung_Sponsor_Name(w.angebot_sponsor));
+    Font_Printf_Glatt(ziel, klein, "^c%05d^tl0019%s", 0, 216, FARBE_LABEL, text(T_ART_0 + art));
+    Font_Printf(ziel, klein, "^c%05d^tl0019%d %s", 0, 256, FARBE_LABEL, w.angebot_dauer,
+                text(w.angebot_dauer == 1 ? T_SPIEL : T_SPIELE));
+    if (art == 3) {
+        for (i32 k = 0; k < 3; ++k)
+            Font_Printf(ziel, klein, "^c%05d^tr0212%s %s", 0, 296 + 22 * k, FARBE_LABEL,
+                        geld(w.angebot_betraege[k]), text(T_PRO_SPIEL));
+    } else {
+        Font_Printf(ziel, klein, "^c%05d^tr0212%s %s", 0, 296 + 22 * art, FARBE_LABEL, geld(w.angebot_betrag),
+                    text(T_PRO_SPIEL));
+        for (i32 k = 0; k < 3; ++k)
+            if (k != art)
+                if (Rastport* b = Menue_Get_Hooks().grafik_holen(GRAFIK_WERBUNG_ANDERE_ART))
+                    Blt_Blit(b, 0, 0, -1, -1, ziel, 18, 285 + 22 * k, Blt_Opt_Transparent);
+    }
+    const i32 rest = w.angebot_dauer - w.angebot_anzahl2;
+    Font_Printf(ziel, klein, "^c%05d^tl0019%d %s", 0, 380, FARBE_LABEL, rest, text(rest == 1 ? T_UEBRIG : T_UEBRIG_MEHR));
+}
+
+}  // namespace
+
+Screen_Def Werbung_Screen_Def() {
+    return {.name = "Werbung", .icons = Icon_Besitzer::WERBUNG, .rahmen = ICON_WERBUNG_SEITE, .arbeitsflaeche = true,
+            .oeffnen = Werbung_Screen_Init};
+}
+
+Werbung_Summen Werbung_Screen_Summen(i32 team) {
+    Werbung_Summen s;
+    const Werbung_Daten* w = Werbung_Get(team);
+    if (!w) return s;
+    for (i32 i = 0; i < HAUPTSPONSOR; ++i) {
+        if (w->slot[i].betrag == 0) ++s.frei[std::clamp(Werbung_Get_Bandenklasse(i), 0, 2)];
+        else s.banden += w->slot[i].betrag;
+    }
+    if (w->ersatz[0] != 0)
+        for (i32 k = 0; k < 3; ++k) s.ersatz += static_cast<i64>(s.frei[k]) * w->ersatz[k];
+    return s;
+}
+
+void Werbung_Screen_Init() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_WERBUNG_SEITE)) return;
+    Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
+    Werbung_Internet_Client_Get(Team_Aktiv);  // a network client reads the server's record
+    knoepfe();
+}
+
+void Werbung_Annehmen_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    Werbung_Angebot_Annehmen(Team_Aktiv);
+    knoepfe();
+    Blt_Cache_Leeren();
+}
+
+void Werbung_Suchen_Klick(Screen_Icon* icon, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || (icon && (icon->status & MENUE_S_GRAU))) return;
+    // The fee is paid first: a refused booking draws no offer and moves no counter.
+    if (Werbung_Neues_Angebot(Team_Aktiv, 1)) {
+        const i32 stufe = Werbung_Zaehler_Weiter(Team_Aktiv);
+        if (stufe >= 1 && stufe <= 3) Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_SUCHE_1 + stufe - 1));
+    }
+    Bank_Internet_Client_Get_Bankdaten(Team_Aktiv);
+    knoepfe();
+    Blt_Cache_Leeren();
+}
+
+void Werbung_Banden_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    if (const Werbung_Daten* w = Werbung_Get(Team_Aktiv)) Werbung_Banden_Automatik(Team_Aktiv, !w->banden_flag);
+    knoepfe();
+    Blt_Cache_Leeren();
+}
+
+void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    Font* klein = font(FONT_KLEIN);
+    Font* gross = font(FONT_GROSS);
+    // 1. Fixed texts.
+    Font_Printf(ziel, gross, "^c%05d^tz0116%s", 0, 108, FARBE_WEISS, text(T_TITEL_ANGEBOT));
+    Font_Printf(ziel, gross, "^c%05d^tl0269%s", 0, 108, FARBE_WEISS, text(T_TITEL_VERTRAEGE));
+    Font_Printf(ziel, klein, "^c%05d^tz0370%s^tz0488%s^tz0588%s^tz0640%s^tr0777%s", 0, 132, FARBE_KOPF,
+                text(T_SPALTEN_0), text(T_SPALTEN_0 + 1), text(T_SPALTEN_0 + 2), text(T_SPALTEN_0 + 3),
+                text(T_SPALTEN_0 + 4));
+    Font_Printf(ziel, klein, "^c%05d^tl0269%s", 0, 387, FARBE_BETRAG, text(T_SUMME_BANDEN));
+    Font_Printf(ziel, klein, "^c%05d^tl0269%s", 0, 466, FARBE_BETRAG, text(T_SUMME_ERSATZ));
+    // The replacement lines' labels stand left of them, clear of the main sponsor's row.
+    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0660%s", 0, 410, FARBE_GRAU, text(T_ERSATZ_1));
+    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0660%s", 0, 448, FARBE_GRAU, text(T_ERSATZ_2));
+    Font_Printf_Glatt(ziel, gross, "^c%05d^tl0269%s", 0, 498, FARBE_BETRAG, text(T_EINNAHMEN));
+    constexpr i32 LABEL_Y[4] = {199, 239, 279, 363};
+    for (i32 i = 0; i < 4; ++i)
+        Font_Printf_Glatt(ziel, klein, "^c%05d^tl0019%s", 0, LABEL_Y[i], FARBE_HELL, text(T_ANGEBOT_0 + i));
+    const Werbung_Daten* w = Werbung_Get(Team_Aktiv);
+    Font_Printf_Glatt(ziel, gross, "^c%05d^tz0119%s", 0, 476, FARBE_BETRAG, text(T_ALLE));
+    Font_Printf_Glatt(ziel, gross, "^c%05d^tz0119%s %s", 0, 496, FARBE_BETRAG, text(T_ZUSAMMEN),
+                      geld(Werbung_Get_Sponsorbetrag(Team_Aktiv)));
+    if (!w) return;
+    // 2. The contracts.
+    const Werbung_Summen s = Werbung_Screen_Summen(Team_Aktiv);
+    for (i32 i = 0; i <= HAUPTSPONSOR; ++i) {
+        const Werbung_Slot& slot = w->slot[i];
+        const i32 y = WERBUNG_ZEILE_Y[i];
+        if (i < HAUPTSPONSOR) {
+            if (slot.betrag == 0) continue;
+            if (i % 2) Blt_Rechteck_Alpha(ziel, 272, y - 19, 512, 28, FARBE_ZEILE_HELL, 40);
+            // Partner, matches left and amount: one line.
+            Font_Printf_Glatt(ziel, gross, "^c%05d^tl0424%s^tz0588%d^c%05d^tr0777%s", 0, y + 2, FARBE_WEISS,
+                              Werbung_Sponsor_Name(slot.sponsor), slot.anzahl, FARBE_BETRAG, geld(slot.betrag));
+        } else {
+            if (w->ersatz[0] == 0) continue;
+            for (i32 k = 0; k < 3; ++k)
+                Font_Printf_Glatt(ziel, klein, "^c%05d^tr0699%dx^tr0777%s", 0, 410 + 19 * k, FARBE_BETRAG,
+                                  s.frei[k], geld(w->ersatz[k]));
+            Font_Printf_Glatt(ziel, gross, "^c%05d^tl0424%s^tz0588%d", 0, y + 2, FARBE_WEISS,
+                              Werbung_Sponsor_Name(slot.sponsor), slot.anzahl);
+        }
+        logo(ziel, GRAFIK_WERBUNG_LOGO, slot.sponsor, 327, y - 17, Blt_Opt_Standard);
+        if (slot.wert2 == 0)
+            if (Rastport* b = Menue_Get_Hooks().grafik_holen(GRAFIK_WERBUNG_STANDARDBANDE))
+                Blt_Blit(b, 0, 0, -1, -1, ziel, 628, y - 12, Blt_Opt_Transparent);
+    }
+    // 3. Totals.
+    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0777%s", 0, 387, FARBE_BETRAG, geld(s.banden));
+    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0777%s", 0, 466, FARBE_BETRAG, geld(s.ersatz));
+    Font_Printf_Glatt(ziel, gross, "^c%05d^tr0777%s", 0, 498, FARBE_GEWAEHLT, geld(s.banden + s.ersatz));
+    // 4. The offer.
+    angebot_zeichnen(ziel, *w);
+}

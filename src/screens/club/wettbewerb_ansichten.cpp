@@ -1,0 +1,382 @@
+// The competition screen's results and fixtures view and its team overview:
+// their row lists (built as a step of the common rebuild), rows and headings.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "graphics/alpha.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "gui/wappen.h"
+#include "screens/club/wettbewerb_intern.h"
+#include "season/kalender.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
+#include "season/wettbewerb_werte.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/team.h"
+#include "world/welt.h"
+
+namespace {
+
+// Texts of the TABELLE section.
+enum : i32 {
+    T_VEREIN = 8,
+    T_ERGEBNISSE = 20,
+    T_STAERKE = 21,
+    T_HEIM = 22,
+    T_GAST = 23,
+    T_ERGEBNIS = 24,
+    T_SPIELE_VON = 25,
+    T_UEBERSICHT = 29,
+    T_RANG = 30,
+    T_WERT = 32,
+    T_MANNSCHAFTEN = 35,
+    T_NICHT_AUSGELOST = 41,
+    T_FREILOS = 43,
+    T_KEINE_SPIELE = 44,
+    T_WERT_JE_SPIELER = 59,
+    T_SCHNITT = 60,
+    T_PLATZ = 7,
+};
+constexpr i32 T_E1_FAEHIGKEITEN = 8;  // EINSETZEN_1: special attributes
+constexpr i32 FONT_KLEIN = 9, FONT_KOPF = 10, FONT_ZEILE = 11;
+constexpr u32 MODUS_KO = 4;
+constexpr u32 BITS_A[4] = {0, 1, 2, 4}, BITS_B[4] = {0, 16, 32, 65536};
+
+Tabelle_Ergebnis_Zeile ergebnisse[WB_ERGEBNISSE_MAX];
+i32 ergebnis_anzahl = 0;
+bool eigene_spiele = false;
+Tabelle_Uebersicht_Zeile uebersicht[WB_UEBERSICHT_MAX];
+i32 uebersicht_anzahl = 0;
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_TABELLE, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+const char* name_von(i32 team) {
+    const char* n = team >= 0 ? Team_String(0, team, nullptr, 0) : nullptr;
+    return n ? n : "";
+}
+
+constexpr Screen_Icon ergebnis_zeile(i16 n) {
+    return {.nummer = n, .flags = MENUE_F_NICHT_ABFRAGEN, .x = 9,
+            .y = static_cast<i16>(136 + WB_ERGEBNIS_ZEILE_H * (n - ICON_WB_ERGEBNIS_ZEILE_0)),
+            .zeichnen = Tabelle_Screen_Ergebniszeile, .ebene = 3, .farbe = FARBE_WEISS, .w = 768, .h = 33};
+}
+constexpr auto ERGEBNIS_ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
+    ergebnis_zeile(837), ergebnis_zeile(838), ergebnis_zeile(839), ergebnis_zeile(840), ergebnis_zeile(841),
+    ergebnis_zeile(842), ergebnis_zeile(843), ergebnis_zeile(844), ergebnis_zeile(845),
+});
+constexpr Screen_Icon uebersicht_zeile(i16 n) {
+    return {.nummer = n, .flags = MENUE_F_NICHT_ABFRAGEN, .x = 9,
+            .y = static_cast<i16>(136 + WB_ZEILE_H * (n - ICON_WB_UEBERSICHT_ZEILE_0)),
+            .zeichnen = Tabelle_Screen_Uebersichtzeile, .ebene = 3, .farbe = FARBE_WEISS, .w = 768, .h = 16};
+}
+constexpr auto UEBERSICHT_ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
+    uebersicht_zeile(849), uebersicht_zeile(850), uebersicht_zeile(851), uebersicht_zeile(852),
+    uebersicht_zeile(853), uebersicht_zeile(854), uebersicht_zeile(855), uebersicht_zeile(856),
+    uebersicht_zeile(857), uebersicht_zeile(858), uebersicht_zeile(859), uebersicht_zeile(860),
+    uebersicht_zeile(861), uebersicht_zeile(862), uebersicht_zeile(863), uebersicht_zeile(864),
+    uebersicht_zeile(865), uebersicht_zeile(866),
+});
+
+// The key that orders the rows of a matchday: the home nation's clubs
+// first, then by the weight of their league and their place in it.
+i64 team_schluessel(i32 team, i32 platz) {
+    if (team < 0) return 0;
+    const i32 nation = Team_Wert(6, team, 0, OP_LESEN);
+    const i32 liga = Wb_Liga_Von(team);
+    const i64 w = liga >= 0 ? Wettbewerb_Get_Wichtigkeit(liga, 0) : 0;
+    return nation + (Wb_Heimisch(nation) ? 99999 : 0) + 1000 * w * w + liga + (100 - platz);
+}
+
+// The rows of the results view: the games of the group on the matchday, or
+// the own club's games; both legs read from the games.
+void ergebnisse_fuellen(const Tabelle_Team_Spiel* eigene, bool prognose) {
+    const Wb_Stand& st = Wb_Stand_Holen();
+    const i32 tag = std::max(st.spieltag_in_runde, 1);
+    bool gestoppt = false;
+    for (i32 runde = 0; runde < (eigene ? 1 : 2); ++runde) {
+        for (i32 z = 0; z < ergebnis_anzahl; ++z) {
+            Tabelle_Ergebnis_Zeile& r = ergebnisse[z];
+            r.text[runde][0] = 0;
+            r.tore[1][runde] = -1;  // leg 0 clears the second leg's home goals, leg 1 its away goals
+            if (gestoppt) continue;
+            const i32 handle = eigene ? Spiele_Lock(static_cast<u32>(eigene[z].gruppe), static_cast<u32>(eigene[z].spieltag),
+                                                    static_cast<u32>(runde), static_cast<u32>(eigene[z].index))
+                                      : Spiele_Lock(static_cast<u32>(st.gruppe), static_cast<u32>(tag - 1),
+                                                    static_cast<u32>(runde), static_cast<u32>(z));
+            Spiele_Lock_Halter lock(handle);
+            const Spiel* s = lock ? Spiele_Get_Spiel(lock.Handle(), false) : nullptr;
+            if (!s) {
+                if (!eigene) gestoppt = true;
+                continue;
+            }
+            i32 a = s->tore_a, b = s->tore_b;
+            if (prognose) Spiele_Get_Ergebnis(lock.Handle(), &a, &b, nullptr, 0);
+            r.tore[runde][0] = a, r.tore[runde][1] = b;
+            if (runde == 0) {
+                r.heim = s->team_a, r.gast = s->team_b;
+                const i32 gruppe = eigene ? eigene[z].gruppe : st.gruppe;
+                r.heim_platz = r.heim >= 0 ? Wettbewerb_Get_Tabellenplatz(gruppe, r.heim) + 1 : 0;
+                r.gast_platz = r.gast >= 0 ? Wettbewerb_Get_Tabellenplatz(gruppe, r.gast) + 1 : 0;
+                r.tag = Kalender_Get_Spieltermin(s->wettbewerb, s->spieltag, 0);
+            }
+            const char* t = Spiele_Get_Ergebnis_Text(lock.Handle(), prognose);
+            std::snprintf(r.text[runde], sizeof r.text[runde], "%s", t ? t : "");
+        }
+    }
+}
+
+void ergebnisse_ordnen() {
+    i64 schluessel[WB_ERGEBNISSE_MAX];
+    for (i32 z = 0; z < ergebnis_anzahl; ++z)
+        schluessel[z] = team_schluessel(ergebnisse[z].heim, ergebnisse[z].heim_platz) +
+                        team_schluessel(ergebnisse[z].gast, ergebnisse[z].gast_platz);
+    for (i32 i = 0; i < ergebnis_anzahl; ++i)
+        for (i32 j = i + 1; j < ergebnis_anzahl; ++j)
+            if (ergebnisse[i].heim >= 0 && schluessel[j] >= schluessel[i]) {
+                std::swap(ergebnisse[i], ergebnisse[j]);
+                std::swap(schluessel[i], schluessel[j]);
+            }
+}
+
+// A club's line under its name: its place, or its league or nation in a knock-out round.
+void platz_zeile(Rastport* ziel, i32 team, i32 platz, i32 tab, i32 y) {
+    const Wb_Stand& st = Wb_Stand_Holen();
+    Font* f = font(FONT_KLEIN);
+    if (!(st.info.modus & MODUS_KO)) {
+        if (st.spieltag_in_runde >= 2 && platz > 0)
+            Font_Printf(ziel, f, "^c%05d^tl%04d%d. %s", 0, y, FARBE_WEISS, tab, platz, text(T_PLATZ));
+        return;
+    }
+    const i32 liga = Wb_Liga_Von(team);
+    const u16 farbe = Farbe_Team_Name(team, st.gruppe);
+    if (!Wb_Heimisch(st.info.land) && liga >= 0 && !Wettbewerb_Ist_Basisliga(liga)) {
+        const i32 nation = Team_Wert(6, team, 0, OP_LESEN);
+        Font_Printf(ziel, f, "^c%05d^tl%04d(^gll%04d %s)", 0, y, farbe, tab, nation, name_von(nation));
+        return;
+    }
+    const i32 p = liga >= 0 ? Wettbewerb_Get_Tabellenplatz(liga, team) + 1 : 0;
+    Font_Printf(ziel, f, "^c%05d^tl%04d%d. (%s)", 0, y, farbe, tab, p, Wettbewerb_Get_Name(liga, false).c_str());
+}
+
+void seite_zeichnen(Rastport* ziel, i32 team, i32 platz, bool heim, i32 x, i32 y) {
+    const Wb_Stand& st = Wb_Stand_Holen();
+    const i32 tab = heim ? 52 : 321;
+    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tl%04d%s", 0, y + 15, Farbe_Team_Name(team, st.gruppe), tab,
+                      name_von(team));
+    Wappen_Blit(team, ziel, x + (heim ? 7 : 276), y + 1, 28, 28, nullptr);
+    platz_zeile(ziel, team, platz, tab, y + 28);
+    Font_Printf(ziel, font(FONT_KLEIN), "^c%05d^tr%04d%s %s", 0, y + 28, FARBE_WEISS, heim ? 250 : 514,
+                text(T_STAERKE), Team_Halbwert_String(Team_Get_Staerke_Modus(team, 16)));
+}
+
+}  // namespace
+
+const Screen_Icon* Wb_Ergebnis_Zeilen() { return ERGEBNIS_ZEILEN.daten(); }
+const Screen_Icon* Wb_Uebersicht_Zeilen() { return UEBERSICHT_ZEILEN.daten(); }
+
+const Tabelle_Ergebnis_Zeile* Tabelle_Screen_Ergebnisse(i32* anzahl) {
+    if (anzahl) *anzahl = ergebnis_anzahl;
+    return ergebnisse;
+}
+const Tabelle_Uebersicht_Zeile* Tabelle_Screen_Uebersicht(i32* anzahl) {
+    if (anzahl) *anzahl = uebersicht_anzahl;
+    return uebersicht;
+}
+
+i32 Tabelle_Team_Spiele_Sammeln(i32 wettbewerb, i32 team, Tabelle_Team_Spiel* liste, i32 max) {
+    i32 n = 0;
+    i32 runden[WB_LISTE_MAX + 1];
+    const i32 rn = Wettbewerb_Runden_Liste(Wettbewerb_Get_Basis_Id(wettbewerb), runden);
+    for (i32 r = 0; r < rn; ++r) {
+        i32 gruppen[WB_LISTE_MAX + 1];
+        const i32 gn = Wettbewerb_Gruppen_Liste(runden[r], gruppen);
+        for (i32 g = 0; g < gn; ++g) {
+            const Wettbewerb_Info* info = Wettbewerb_Get_Info(gruppen[g]);
+            const i32 tage = info ? std::max(info->spieltage, 0) : 0;
+            for (i32 tag = 0; tag < tage; ++tag) {
+                const i32 spiele = std::max(Wettbewerb_Get_Anz_Spiele(gruppen[g], tag), 0);
+                for (i32 i = 0; i < spiele; ++i) {
+                    Spiele_Lock_Halter lock(Spiele_Lock(static_cast<u32>(gruppen[g]), static_cast<u32>(tag), 0,
+                                                        static_cast<u32>(i)));
+                    const Spiel* s = lock ? Spiele_Get_Spiel(lock.Handle(), false) : nullptr;
+                    if (!s || s->team_a < 1 || s->team_b <= 0 || (s->team_a != team && s->team_b != team)) continue;
+                    if (n < max) liste[n++] = {gruppen[g], tag, 0, i};
+                }
+            }
+        }
+    }
+    return n;
+}
+
+void Wb_Ergebnisse_Bauen() {
+    const Wb_Stand& st = Wb_Stand_Holen();
+    bool prognose = Wb_Knopf(ICON_WB_PROGNOSE) != 0;
+    eigene_spiele = Wb_Knopf(ICON_WB_EIGENE) != 0;
+    const i32 tag = std::max(st.spieltag_in_runde, 1);
+    static Tabelle_Team_Spiel eigene[WB_TEAM_SPIELE_MAX];
+    for (Tabelle_Ergebnis_Zeile& r : ergebnisse) r = Tabelle_Ergebnis_Zeile{};
+    if (st.gruppe < 0) {
+        ergebnis_anzahl = 0;
+    } else if (eigene_spiele) {
+        // The results list holds 131 rows: a club with more games shows its first 131.
+        ergebnis_anzahl = std::min(Tabelle_Team_Spiele_Sammeln(st.gruppe, Team_Aktiv, eigene, WB_TEAM_SPIELE_MAX),
+                                   WB_ERGEBNISSE_MAX);
+    } else {
+        ergebnis_anzahl = std::clamp(Wettbewerb_Get_Anz_Spiele(st.gruppe, tag - 1), 0, WB_ERGEBNISSE_MAX);
+    }
+    for (i16 i : {ICON_WB_SPIELTAG_ZURUECK, ICON_WB_SPIELTAG_VOR}) Wb_Status(i, MENUE_S_GRAU, eigene_spiele);
+    ergebnisse_fuellen(eigene_spiele ? eigene : nullptr, prognose);
+    // Projection only for a matchday not yet passed.
+    const bool prognose_moeglich = ergebnis_anzahl > 0 && ergebnisse[0].heim >= 0 && Wb_Wort(ICON_WB_SPIELTAG) >= st.aktuell;
+    if (!prognose_moeglich && prognose) {
+        Wb_Knopf_Setzen(ICON_WB_PROGNOSE, 0);
+        prognose = false;
+        ergebnisse_fuellen(eigene_spiele ? eigene : nullptr, false);
+    }
+    Wb_Status(ICON_WB_PROGNOSE, MENUE_S_GRAU, !prognose_moeglich);
+    if (!eigene_spiele) ergebnisse_ordnen();
+    Wb_Scroll_Stufen(ergebnis_anzahl - 8);
+}
+
+void Tabelle_Screen_Ergebniszeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    if (!icon) return;
+    const i32 zeile = icon->nummer - ICON_WB_ERGEBNIS_ZEILE_0 + Wb_Erste_Zeile();
+    Font* f = font(FONT_ZEILE);
+    if (ergebnis_anzahl == 0 && zeile == 0) {
+        Font_Printf_Glatt(ziel, f, "^c%05d^tl0052%s", 0, y + 25, FARBE_WEISS, text(T_KEINE_SPIELE));
+        return;
+    }
+    if (zeile < 0 || zeile >= ergebnis_anzahl) return;
+    const Tabelle_Ergebnis_Zeile& r = ergebnisse[zeile];
+    if (zeile % 2) Blt_Rechteck_Alpha(ziel, x, y, 768, 33, FARBE_ZEILE_HELL, 60);
+    if (r.heim < 0 || r.gast < 0) {
+        // Neither club known: the pairing is not drawn yet; one missing: a bye.
+        const bool offen = r.heim < 0 && r.gast < 0;
+        Font_Printf_Glatt(ziel, f, "^c%05d^tl0052%s", 0, y + 25, offen ? FARBE_HELL : FARBE_WEISS,
+                          text(offen ? T_NICHT_AUSGELOST : T_FREILOS));
+        if (r.heim < 0) return;
+    }
+    seite_zeichnen(ziel, r.heim, r.heim_platz, true, x, y);
+    if (r.gast >= 0) seite_zeichnen(ziel, r.gast, r.gast_platz, false, x, y);
+    if (r.tore[0][0] < 0) {
+        if (eigene_spiele) Font_Printf_Glatt(ziel, f, "^c%05d^tr0742(%s)", 0, y + 22, FARBE_HELL, Kalender_Get_Datum_Text(r.tag, false));
+        else Font_Printf_Glatt(ziel, f, "^c%05d^tz0650- : -", 0, y + 22, FARBE_HELL);
+    } else if (r.tore[1][0] < 0) {
+        Font_Printf_Glatt(ziel, f, "^c%05d^tl0630^fb0012%d:%d ^fe%s", 0, y + 25, FARBE_GEWAEHLT, r.tore[0][0], r.tore[0][1],
+                          r.text[0]);
+    } else {
+        // Two legs: the second leg's score from the first-listed club's side, the first leg in brackets.
+        Font_Printf_Glatt(ziel, f, "^c%05d^tl0570^fb0010%d:%d (%d:%d) ^fe%s", 0, y + 25, FARBE_GEWAEHLT, r.tore[1][1],
+                          r.tore[1][0], r.tore[0][0], r.tore[0][1], r.text[1]);
+    }
+}
+
+void Wb_Ergebnisse_Kopf(Rastport* ziel, i32 x, i32 y) {
+    const Wb_Stand& st = Wb_Stand_Holen();
+    if (st.gruppe < 0) return;
+    const i32 tag = std::max(st.spieltag_in_runde, 1);
+    const char* datum = ergebnis_anzahl > 0 && ergebnisse[0].tag >= 0 ? Kalender_Get_Datum_Text(ergebnisse[0].tag, true) : "";
+    Font* f = font(FONT_ZEILE);
+    if (eigene_spiele)
+        Font_Printf_Glatt(ziel, f, "^c%05d%s %s    %s", x + 10, y + 21, FARBE_WEISS, text(T_SPIELE_VON),
+                          name_von(Team_Aktiv), Wettbewerb_Get_Name(st.gruppe, true).c_str());
+    else
+        Font_Printf_Glatt(ziel, f, "^c%05d%s %s    %s^tr%04d%s", x + 10, y + 21, FARBE_WEISS, text(T_ERGEBNISSE),
+                          Wettbewerb_Get_Name(st.gruppe, true).c_str(), Wb_Runden_Name(st.gruppe, tag - 1).c_str(),
+                          766 - x, datum ? datum : "");
+    Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tz0137%s^tz0414%s^tz0660%s", x - 3, y + 45, FARBE_KOPF,
+                      text(T_HEIM), text(T_GAST), text(T_ERGEBNIS));
+}
+
+// --- team overview ---------------------------------------------------------------------
+
+void Wb_Uebersicht_Bauen() {
+    const Wb_Stand& st = Wb_Stand_Holen();
+    const u32 bits = BITS_B[std::clamp(Wb_Knopf(ICON_WB_AUSWAHL_B), 0, 3)] | BITS_A[std::clamp(Wb_Knopf(ICON_WB_AUSWAHL_A), 0, 3)];
+    for (i16 i : {ICON_WB_SPIELTAG_ZURUECK, ICON_WB_SPIELTAG_VOR}) Wb_Status(i, MENUE_S_GRAU, false);
+    uebersicht_anzahl = 0;
+    const i32 tag = std::max(st.spieltag_in_runde, 1);
+    const i32 spiele = st.gruppe >= 0 ? std::max(Wettbewerb_Get_Anz_Spiele(st.gruppe, tag - 1), 0) : 0;
+    for (i32 i = 0; i < spiele && uebersicht_anzahl < WB_UEBERSICHT_MAX; ++i) {
+        Spiele_Lock_Halter lock(Spiele_Lock(static_cast<u32>(st.gruppe), static_cast<u32>(tag - 1), 0, static_cast<u32>(i)));
+        const Spiel* s = lock ? Spiele_Get_Spiel(lock.Handle(), false) : nullptr;
+        if (!s) continue;
+        for (const i32 team : {static_cast<i32>(s->team_a), static_cast<i32>(s->team_b)}) {
+            if (uebersicht_anzahl >= WB_UEBERSICHT_MAX) break;
+            Tabelle_Uebersicht_Zeile& z = uebersicht[uebersicht_anzahl++];
+            z = Tabelle_Uebersicht_Zeile{};
+            z.team = team < 0 ? -1 : team;
+            if (team < 0) break;  // a bye ends the game's sides
+            z.staerke = Team_Get_Staerke_Modus(team, bits);
+            z.attribute = Team_Get_Attribut_Text(team, bits);
+            i32 spieler[20];
+            z.spieler = std::clamp(Teamspieler_Ins_Array(team, spieler, 20, bits), 0, 20);
+            for (i32 k = 0; k < z.spieler; ++k) z.wert += Spieler_Wert(85, spieler[k], 0, OP_LESEN);
+        }
+    }
+    // Strongest first; equal strength, the higher club number first.
+    for (i32 i = 0; i < uebersicht_anzahl; ++i)
+        for (i32 j = i + 1; j < uebersicht_anzahl; ++j) {
+            const Tabelle_Uebersicht_Zeile &a = uebersicht[i], &b = uebersicht[j];
+            if (a.team >= 0 && b.team >= 0 &&
+                static_cast<i64>(b.staerke) * 100000 + b.team > static_cast<i64>(a.staerke) * 100000 + a.team)
+                std::swap(uebersicht[i], uebersicht[j]);
+        }
+    Wb_Scroll_Stufen(uebersicht_anzahl - 17);
+}
+
+void Tabelle_Screen_Uebersichtzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    if (!icon) return;
+    const i32 zeile = icon->nummer - ICON_WB_UEBERSICHT_ZEILE_0 + Wb_Erste_Zeile();
+    Font* f = font(FONT_ZEILE);
+    if (uebersicht_anzahl == 0 && zeile == 0) {
+        Font_Printf(ziel, f, "^c%05d^tl0052%s", x, y + 12, FARBE_WEISS, text(T_KEINE_SPIELE));
+        return;
+    }
+    if (zeile < 0 || zeile >= uebersicht_anzahl) return;
+    const Tabelle_Uebersicht_Zeile& z = uebersicht[zeile];
+    if (zeile % 2) Blt_Rechteck_Alpha(ziel, x, y, 768, 16, FARBE_ZEILE_HELL, 60);
+    if (z.team < 0) {
+        Font_Printf(ziel, f, "^c%05d^tl0052%s", x, y + 12, FARBE_WEISS, text(T_FREILOS));
+        return;
+    }
+    const u16 farbe = Farbe_Team_Name(z.team, Wb_Stand_Holen().gruppe);
+    char staerke[16];
+    std::snprintf(staerke, sizeof staerke, "%s", Team_Halbwert_String(z.staerke));
+    const std::string wert = Bank_Geld_String(static_cast<f64>(z.wert), z.team, -1, 0);
+    if (z.spieler > 0) {
+        const std::string je = Bank_Geld_String(static_cast<f64>(z.wert / z.spieler), z.team, -1, 0);
+        Font_Printf_Glatt(ziel, f,
+                          "^c%05d^tr0036%d.^tl0044^gll%04d^tl0074%s^tr0336%s^tr0395%d^tr0463%2.1f"
+                          "^tr0607%s^tr0762%s",
+                          x, y + 12, farbe, zeile + 1, z.team, name_von(z.team), staerke, z.attribute,
+                          z.staerke / static_cast<double>(z.spieler) / 2.0, wert.c_str(), je.c_str());
+    } else {
+        const std::string null = Bank_Geld_String(0.0, z.team, -1, 0);
+        Font_Printf_Glatt(ziel, f,
+                          "^c%05d^tr0036%d.^tl0044^gll%04d^tl0074%s^tz0313%s^tz0384%d^tz0446%s"
+                          "^tr0607%s^tr0762%s",
+                          x, y + 12, farbe, zeile + 1, z.team, name_von(z.team), staerke, 0, Team_Halbwert_String(0),
+                          wert.c_str(), null.c_str());
+    }
+}
+
+void Wb_Uebersicht_Kopf(Rastport* ziel, i32 x, i32 y) {
+    const Wb_Stand& st = Wb_Stand_Holen();
+    if (st.gruppe < 0) return;
+    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s %s", x + 10, y + 21, FARBE_WEISS, text(T_UEBERSICHT),
+                      text(T_MANNSCHAFTEN), Wettbewerb_Get_Name(st.gruppe, true).c_str());
+    Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tl0019%s^tl0074%s^tz0321%s^tz0392%s^tz0454%s^tz0556%s^tz0705%s",
+                      x - 3, y + 45, FARBE_KOPF, text(T_RANG), text(T_VEREIN), text(T_STAERKE),
+                      Text_cfg_Text(TEXT_EINSETZEN_1, T_E1_FAEHIGKEITEN), text(T_SCHNITT), text(T_WERT),
+                      text(T_WERT_JE_SPIELER));
+}

@@ -1,0 +1,119 @@
+// The header bar pictures of the live view.
+#include "screens/live_view/kopfzeile.h"
+
+#include <cstdio>
+
+#include "grafik_nummern.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "graphics/rastport.h"
+#include "graphics/resf.h"
+#include "gui/menue_spiel.h"
+#include "gui/palette.h"
+#include "gui/wappen.h"
+#include "screens/live_view/spielansicht.h"
+#include "world/welt.h"
+
+namespace {
+
+// Where the crests and names sit on a bar.
+struct Bar_Art {
+    i32 grafik;                            // the blank bar
+    i32 heim_x, gast_x, wappen_y, wappen;  // crests: x of each, y, size
+    i32 font, name_y;
+    i32 heim_breite, gast_breite;  // room of each name before the score and the minute
+    const char* heim_format;       // colour, name: starts at a left tab
+    const char* gast_format;       // colour, name: ends at a right tab
+};
+constexpr Bar_Art GROSS{GRAFIK_LIVE_KOPF_GROSS, 15, 753, 2, 28, 11, 20, 185, 150, "#^c%05d^tl0060%s",
+                        "#^c%05d^tr0734%s"};
+constexpr Bar_Art KLEIN{GRAFIK_LIVE_KOPF_KLEIN, 7, 380, 2, 14, 9, 12, 118, 110, "#^c%05d^tl0030%s", "#^c%05d^tr0374%s"};
+
+i32 gezeigtes_team() { return Menue_Spiel_Team_Waehlen(nullptr, -1); }
+
+const char* vereinsname(u32 team) {
+    return team < static_cast<u32>(Team_Anzahl) ? Team_String(721, static_cast<int>(team), nullptr, 0) : "";
+}
+
+void namen(Rastport* bar, const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezeigt) {
+    Font* f = Font_Tabelle_Holen(a.font);
+    const char* formate[2] = {a.heim_format, a.gast_format};
+    const i32 breiten[2] = {a.heim_breite, a.gast_breite};
+    for (int seite = 0; seite < 2; ++seite) {
+        const u16 farbe = static_cast<i32>(sf.team[seite]) == gezeigt ? FARBE_GEWAEHLT : FARBE_WEISS;
+        // A long name is cut to its room: it never runs into the score or the minute.
+        char name[128];
+        std::snprintf(name, sizeof name, "%s", vereinsname(sf.team[seite]));
+        Font_Text_Kuerzen(name, name, f, breiten[seite]);
+        Font_Printf_Glatt(bar, f, formate[seite], 0, a.name_y, farbe, name);
+    }
+}
+
+// The blank bar, ready to copy; null when it cannot be had.
+Rastport* leer_laden(const Bar_Art& a) {
+    Rastport* leer = Resf_Grafik_Laden(a.grafik);
+    if (leer && !Rastport_Lock(leer)) leer = (Rastport_Free(leer), nullptr);
+    return leer;
+}
+
+// The bar as a whole: blank bar, crests, names. Drawn afresh every time,
+// so a name never lies over an older one in another colour.
+void zeichnen(Rastport* bar, Rastport* leer, const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezeigt) {
+    Blt_Blit(leer, 0, 0, leer->breite, leer->hoehe, bar, 0, 0, Blt_Opt_Standard);
+    const i32 x[2] = {a.heim_x, a.gast_x};
+    for (int seite = 0; seite < 2; ++seite)
+        if (sf.team[seite] < static_cast<u32>(Team_Anzahl))
+            Wappen_Blit(static_cast<i32>(sf.team[seite]), bar, x[seite], a.wappen_y, a.wappen, a.wappen, nullptr);
+    namen(bar, a, sf, gezeigt);
+}
+
+void neu_zeichnen(Rastport* bar, const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezeigt) {
+    if (!bar) return;
+    if (Rastport* leer = leer_laden(a)) {
+        if (leer->breite == bar->breite && leer->hoehe == bar->hoehe) zeichnen(bar, leer, a, sf, gezeigt);
+        Rastport_Free(leer);
+    }
+}
+
+Rastport* bauen(const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezeigt) {
+    Rastport* leer = leer_laden(a);
+    if (!leer) return nullptr;
+    Rastport* bar = Rastport_Neu_Einfach(leer->breite, leer->hoehe, Screen_Rastport ? Screen_Rastport->tiefe() : 16);
+    if (bar) {
+        bar->grafik = a.grafik;  // the blank bar it was made of
+        zeichnen(bar, leer, a, sf, gezeigt);
+    }
+    Rastport_Free(leer);
+    return bar;
+}
+
+}  // namespace
+
+bool Spielansicht_Kopfzeilen_Bauen(Spielansicht_View* v) {
+    if (!v) return false;
+    Spielansicht_Kopfzeilen_Free(v);
+    if (!v->pitch) return true;
+    const i32 gezeigt = gezeigtes_team();
+    v->kopf_gross = bauen(GROSS, *v->pitch, gezeigt);
+    v->kopf_klein = bauen(KLEIN, *v->pitch, gezeigt);
+    return true;
+}
+
+void Spielansicht_Kopfzeilen_Namen() {
+    const i32 gezeigt = gezeigtes_team();
+    Spielansicht_View* views = Spielansicht_Views();
+    for (int s = 0; s < SA_VIEWS; ++s) {
+        Spielansicht_View& v = views[s];
+        if (!v.active || !v.pitch) continue;
+        neu_zeichnen(v.kopf_gross, GROSS, *v.pitch, gezeigt);
+        neu_zeichnen(v.kopf_klein, KLEIN, *v.pitch, gezeigt);
+    }
+}
+
+void Spielansicht_Kopfzeilen_Free(Spielansicht_View* v) {
+    if (!v) return;
+    Rastport_Free(v->kopf_gross);
+    Rastport_Free(v->kopf_klein);
+    v->kopf_gross = v->kopf_klein = nullptr;
+}

@@ -1,0 +1,437 @@
+#include "screens/market/scouting.h"
+
+#include <cstdio>
+#include <string>
+
+#include "base/meldung.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "graphics/sound.h"
+#include "grafik_nummern.h"
+#include "gui/anim.h"
+#include "gui/hauptmenue.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "platform/input.h"
+#include "screens/market/scout_suche.h"
+#include "screens/market/transfer.h"
+#include "screens/teile/requester.h"
+#include "screens/teile/spielerkarte.h"
+#include "season/kalender.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/markt.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr i32 KLANG_BESTAETIGT = 3;
+constexpr i32 GEBIET_14_AB_TAG = 500, GEBIET_14_PERIODE = 30, GEBIET_14_ZYKLUS = 6;
+constexpr i32 KARTE_MODUS = 2;
+
+enum : i32 {
+    T_ZURUECK_1 = 1,
+    T_BEZAHLEN_2 = 2,
+    T_UNTERWEGS = 3,
+    T_BERICHTE = 4,
+    T_GEBIET = 5,
+    T_GRUNDGEBUEHR = 17,
+    T_GESAMT = 18,
+    T_FREI = 19,
+    T_GEBIETSPREIS = 20,
+    T_AUFTRAG = 21,
+    T_ZIEL = 22,
+    T_FRAGE_1 = 23,
+    T_FRAGE_2 = 24,
+    T_JA = 25,
+    T_NEIN = 26,
+    T_BEZAHLEN = 35,
+    T_ZURUECK = 36,
+    T_VERPFLICHTEN = 37,
+    T_HINWEIS = 40,
+    T_VERLASSEN_FRAGE = 41,
+    T_ABWEISEN = 42,
+};
+constexpr i32 TRANSFER_KEIN_GELD = 50;                           // TRANSFER_SCREEN
+constexpr i32 BEXOT_GESCHEITERT = 18;                            // ZUSATZTEXTE_BEXOT
+constexpr i32 DOLV_BEZAHLEN = 12, DOLV_ABWEISEN = 13, DOLV_VERPFLICHTEN = 14;  // ZUSATZTEXTE_DOLV
+constexpr i32 FONT_TEXT = 9, FONT_HOVER = 8, FONT_HINWEIS = 6, FONT_KNOPF = 12;
+
+// The area icons' numbers and picture pairs, by continent 0..14.
+struct Gebiet_Icon {
+    i16 nummer;
+    u32 grafik;
+};
+constexpr Gebiet_Icon GEBIET_ICONS[KONTINENT_ANZAHL] = {
+    {3362, 28190}, {3363, 28188}, {3364, 28186}, {3365, 28164}, {3366, 28166}, {3367, 28170}, {3368, 28168},
+    {3369, 28172}, {3370, 28174}, {3371, 28182}, {3372, 28192}, {3373, 28184}, {3374, 28176}, {3375, 28180},
+    {3391, 28178},
+};
+
+i32 stufe = 1, vorige_stufe = -1, gebiet = -1, scout = 0, hover = -1;
+Anim_Slot anim[1];
+Icon_Textzeile zeile_text[3]{}, zurueck_text{}, bezahlen_text{}, verlassen_text{}, abweisen_text{}, verpflichten_text{};
+char zeile_puffer[3][160];
+
+constexpr u32 MODAL = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
+constexpr Screen_Icon gebiet_icon(i32 k) {
+    return {.nummer = GEBIET_ICONS[k].nummer,
+            .grafik = GEBIET_ICONS[k].grafik,
+            .grafik_an = GEBIET_ICONS[k].grafik + 1,
+            .flags = MODAL | MENUE_F_HOVER | MENUE_F_PIXELTEST,
+            .x = 35,
+            .y = 186,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+            .klick = Scouting_Gebiet_Klick,
+            .ebene = 4,
+            .w = 620,
+            .h = 160,
+            .user = {static_cast<u32>(k), 0}};
+}
+constexpr Screen_Icon knopf(i16 nummer, u32 normal, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h, Icon_Klick_Prozedur k,
+                            Icon_Textzeile* t, Icon_Hilfe_Prozedur hilfe = nullptr) {
+    return {.nummer = nummer,
+            .grafik = normal,
+            .grafik_gedrueckt = gedrueckt,
+            .flags = MODAL | MENUE_F_TEXT,
+            .x = x,
+            .y = y,
+            .daten = t,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+            .klick = k,
+            .ebene = 5,
+            .w = w,
+            .h = h,
+            .hilfe_prozedur = hilfe};
+}
+constexpr Screen_Icon zeile(i16 nummer, i16 y, Icon_Textzeile* t) {
+    return {.nummer = nummer, .grafik = GRAFIK_SCOUTING_INFOZEILE, .flags = MODAL | MENUE_F_TEXT | MENUE_F_NICHT_ABFRAGEN,
+            .x = 40, .y = y, .daten = t, .status = MENUE_S_TRANSPARENT, .ebene = 3, .w = 300, .h = 26};
+}
+constexpr Screen_Icon rahmen(i16 nummer, u32 grafik) {
+    return {.nummer = nummer, .grafik = grafik, .flags = MODAL, .status = MENUE_S_TRANSPARENT,
+            .zeichnen = Scouting_Zeichnen, .ebene = 2, .w = 800, .h = 600};
+}
+
+constexpr auto BASIS = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
+    {.nummer = ICON_SCOUTING_SPERRE, .flags = MODAL, .ebene = 1, .w = 800, .h = 600},
+    {.nummer = ICON_SCOUTING_ZURUECK_GRUND, .grafik = GRAFIK_SCOUTING_KNOPFGRUND + 1, .flags = MODAL,
+     .x = 681, .y = 407, .status = MENUE_S_TRANSPARENT, .ebene = 3, .w = 106, .h = 40},
+    knopf(ICON_SCOUTING_ZURUECK, GRAFIK_SCOUTING_ZURUECK, GRAFIK_SCOUTING_ZURUECK_AN, 684, 411, 100, 32,
+          Scouting_Zurueck_Klick, &zurueck_text),
+});
+constexpr auto STUFE_1 = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
+    rahmen(ICON_SCOUTING_RAHMEN, GRAFIK_SCOUTING_RAHMEN),
+    zeile(ICON_SCOUTING_ZEILE_1, 356, &zeile_text[0]),
+    zeile(ICON_SCOUTING_ZEILE_2, 387, &zeile_text[1]),
+    zeile(ICON_SCOUTING_ZEILE_3, 419, &zeile_text[2]),
+});
+constexpr auto STUFE_2 = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
+    rahmen(ICON_SCOUTING_RAHMEN, GRAFIK_SCOUTING_RAHMEN),
+    zeile(ICON_SCOUTING_ZEILE_1, 356, &zeile_text[0]),
+    zeile(ICON_SCOUTING_ZEILE_2, 387, &zeile_text[1]),
+    zeile(ICON_SCOUTING_ZEILE_3, 419, &zeile_text[2]),
+    {.nummer = ICON_SCOUTING_BEZAHLEN_GRUND, .grafik = GRAFIK_SCOUTING_KNOPFGRUND, .flags = MODAL,
+     .x = 681, .y = 362, .status = MENUE_S_TRANSPARENT, .ebene = 3, .w = 106, .h = 40},
+});
+constexpr auto BEZAHLEN = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
+    knopf(ICON_SCOUTING_BEZAHLEN, GRAFIK_SCOUTING_BEZAHLEN, GRAFIK_SCOUTING_BEZAHLEN_AN, 684, 366, 100, 32,
+          Scouting_Bezahlen_Klick, &bezahlen_text, Scouting_Bezahlen_Hilfe),
+});
+constexpr auto GEBIETE = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
+    gebiet_icon(0), gebiet_icon(1), gebiet_icon(2),  gebiet_icon(3),  gebiet_icon(4),
+    gebiet_icon(5), gebiet_icon(6), gebiet_icon(7),  gebiet_icon(8),  gebiet_icon(9),
+    gebiet_icon(10), gebiet_icon(11), gebiet_icon(12), gebiet_icon(13), gebiet_icon(14),
+});
+constexpr auto REISE = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
+    rahmen(ICON_SCOUTING_REISE, GRAFIK_SUCHE_RAHMEN),
+    knopf(ICON_SUCHE_VERLASSEN, GRAFIK_SUCHE_KNOPF, GRAFIK_SUCHE_KNOPF_AN, 616, 420, 160, 32, Scouting_Verlassen_Klick,
+          &verlassen_text),
+    knopf(ICON_SUCHE_ABWEISEN, GRAFIK_SUCHE_KNOPF, GRAFIK_SUCHE_KNOPF_AN, 616, 382, 160, 32, Scouting_Abweisen_Klick,
+          &abweisen_text, Scouting_Abweisen_Hilfe),
+});
+constexpr auto KARTE = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
+    {.nummer = ICON_SUCHE_KARTE, .grafik = GRAFIK_SUCHE_KARTE, .flags = MODAL | MENUE_F_NICHT_ABFRAGEN, .x = 96,
+     .y = 349, .status = MENUE_S_TRANSPARENT, .zeichnen = Scouting_Karte_Zeichnen, .ebene = 3, .w = 500, .h = 130},
+});
+constexpr auto VERPFLICHTEN = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
+    knopf(ICON_SUCHE_VERPFLICHTEN, GRAFIK_SUCHE_VERPFLICHTEN, GRAFIK_SUCHE_VERPFLICHTEN_AN, 616, 344, 160, 32,
+          Scouting_Verpflichten_Klick, &verpflichten_text, Scouting_Verpflichten_Hilfe),
+});
+constexpr auto SPIELERKARTE = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
+    knopf(ICON_SUCHE_SPIELERKARTE, GRAFIK_SUCHE_SPIELERKARTE, GRAFIK_SUCHE_SPIELERKARTE_AN, 179, 424, 90, 24,
+          Scouting_Spielerkarte_Klick, nullptr),
+});
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_SUCHE, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+Rastport* bild(i32 n) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(n)); }
+void blit(Rastport* ziel, i32 n, i32 x, i32 y) {
+    if (Rastport* b = bild(n)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+const char* geld(f64 b) { return Bank_Geld_String(b, Team_Aktiv, -1, 0); }
+const Scout_Def& def() { return Scout_Tabelle[scout]; }
+i32 grundpreis() { return Global_Scout_Grundpreis(scout, Team_Aktiv); }
+i32 gebietspreis(i32 k) { return Global_Scout_Gebietspreis(scout, k); }
+void status(i32 n, u32 bits, bool ein) {
+    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) i->status = ein ? i->status | bits : i->status & ~bits;
+}
+
+void knopf_text(Icon_Textzeile* t, i32 n) {
+    *t = {.font = font(FONT_KNOPF), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
+          .farbe = FARBE_KNOPF_TEXT, .text = text(n)};
+}
+
+void zeilen_setzen(const char* a, const char* b, const char* c) {
+    const char* t[3] = {a, b, c};
+    for (i32 i = 0; i < 3; ++i) {
+        std::snprintf(zeile_puffer[i], sizeof zeile_puffer[i], "%s", t[i] ? t[i] : "");
+        zeile_text[i] = {.font = font(FONT_TEXT), .flags = ZEILE_V_ZENTRIERT, .farbe = FARBE_WEISS,
+                         .text = zeile_puffer[i], .x = 10};
+    }
+    Blt_Cache_Leeren();
+}
+
+// The information lines outside a hover: empty in stage 1, the journey's
+// destination and price in stage 2.
+void zeilen_vorgabe() {
+    if (stufe != 2 || gebiet < 0) {
+        zeilen_setzen("", "", "");
+        return;
+    }
+    char ziel[128];
+    std::snprintf(ziel, sizeof ziel, "%s %s :", text(T_ZIEL), Kontinent_Tabelle[gebiet].name);
+    zeilen_setzen(text(T_AUFTRAG), ziel, geld(Scout_Gebuehr(scout, Team_Aktiv, gebiet)));
+}
+
+void anim_stoppen() { Anim_Slots_Init(anim, 1); }
+
+// The areas share one rectangle; each is hit only on its own shape, which
+// the engine tests on the icon's picture.
+void gebiete_bilder() {
+    for (const Gebiet_Icon& g : GEBIET_ICONS)
+        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(g.nummer))
+            i->bild = bild(static_cast<i32>(g.grafik + (Menue_Icon_Zustand(g.nummer) ? 1 : 0)));
+}
+
+void stufe_wechseln(i32 neu) {
+    if (neu == 1) {
+        Scout_Log_Leeren();
+        gebiet = -1;
+        hover = -1;
+        knopf_text(&zurueck_text, T_ZURUECK_1);
+        if (vorige_stufe == -1) Menue_Screen_Icon_Tabelle_Hinzufuegen(BASIS.daten());
+        if (vorige_stufe == 2) {
+            Menue_Screen_Icon_Tabelle_Loeschen(STUFE_2.daten());
+            Menue_Screen_Icon_Tabelle_Loeschen(BEZAHLEN.daten());
+        }
+        Menue_Screen_Icon_Tabelle_Hinzufuegen(STUFE_1.daten());
+        Menue_Screen_Icon_Tabelle_Hinzufuegen(GEBIETE.daten());
+        gebiete_bilder();
+        // Area 14 only in its periods.
+        status(ICON_SCOUTING_GEBIET_14, MENUE_S_GRAU | MENUE_S_VERSTECKT, !Scouting_Gebiet_14_Offen(Kalender_Get_Tag()));
+        for (const Gebiet_Icon& g : GEBIET_ICONS) Menue_Icon_Zustand_Setzen(g.nummer, 0);
+        Menue_Set_Rechtsklick_Icon(ICON_SCOUTING_ZURUECK);
+    } else if (neu == 2) {
+        knopf_text(&bezahlen_text, T_BEZAHLEN_2);
+        knopf_text(&zurueck_text, T_ZURUECK);
+        Menue_Screen_Icon_Tabelle_Loeschen(GEBIETE.daten());
+        Menue_Screen_Icon_Tabelle_Loeschen(STUFE_1.daten());
+        Menue_Screen_Icon_Tabelle_Hinzufuegen(STUFE_2.daten());
+        Menue_Screen_Icon_Tabelle_Hinzufuegen(BEZAHLEN.daten());
+    } else {
+        Menue_Screen_Icon_Tabelle_Loeschen(STUFE_2.daten());
+        Menue_Screen_Icon_Tabelle_Loeschen(BEZAHLEN.daten());
+        Menue_Screen_Icon_Loeschen(ICON_SCOUTING_ZURUECK);
+        Menue_Screen_Icon_Loeschen(ICON_SCOUTING_ZURUECK_GRUND);
+        Menue_Screen_Icon_Tabelle_Hinzufuegen(REISE.daten());
+        Menue_Screen_Icon_Tabelle_Hinzufuegen(KARTE.daten());
+        Menue_Screen_Icon_Tabelle_Hinzufuegen(VERPFLICHTEN.daten());
+        Menue_Screen_Icon_Tabelle_Hinzufuegen(SPIELERKARTE.daten());
+        status(ICON_SUCHE_VERPFLICHTEN, MENUE_S_GRAU | MENUE_S_VERSTECKT, true);
+        status(ICON_SUCHE_SPIELERKARTE, MENUE_S_GRAU | MENUE_S_VERSTECKT, true);
+        status(ICON_SUCHE_ABWEISEN, MENUE_S_VERSTECKT, true);
+        status(ICON_SUCHE_KARTE, MENUE_S_GRAU, true);
+        Menue_Set_Rechtsklick_Icon(ICON_SUCHE_VERLASSEN);
+    }
+    vorige_stufe = stufe;
+    stufe = neu;
+    zeilen_vorgabe();
+}
+
+// Back to the transfer screen: the journey's log, loop and sounds end.
+void zum_transfer() {
+    Scout_Suche_Beenden();
+    anim_stoppen();
+    Sound_Effekt_Stop_All();
+    Screen_Schliessen(Screen_Id::SCOUTING);
+    Screen_Oeffnen(Screen_Id::TRANSFER);
+}
+
+void verlassen_ja(i32, const i32*) { zum_transfer(); }
+void nur_klang(i32, const i32*) { Sound_Effekt_Play(KLANG_BESTAETIGT, false); }
+
+void verpflichten_ja(i32 anzahl, const i32* liste) {
+    if (anzahl < 1 || !liste) return;
+    if (!Scout_Spieler_Verpflichten(Team_Aktiv, scout, liste[0])) {
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", Text_cfg_Text(TEXT_ZUSATZ_BEXOT, BEXOT_GESCHEITERT));
+        return;
+    }
+    zum_transfer();
+}
+
+}  // namespace
+
+Screen_Def Scouting_Screen_Def() {
+    return {.name = "Scouting",
+            .icons = Icon_Besitzer::SCOUTING,
+            .rahmen = ICON_SCOUTING_SPERRE,
+            .arbeitsflaeche = true,
+            .oeffnen = Scouting_Screen_Init};
+}
+
+bool Scouting_Gebiet_14_Offen(i32 tag) {
+    return tag > GEBIET_14_AB_TAG && ((tag - GEBIET_14_AB_TAG) / GEBIET_14_PERIODE) % GEBIET_14_ZYKLUS == 0;
+}
+
+void Scouting_Screen_Init() {
+    scout = Transfer_Screen_Scout();
+    stufe = 1, vorige_stufe = -1, gebiet = -1, hover = -1;
+    Scout_Suche_Starten(scout, -1, nullptr);
+    knopf_text(&verlassen_text, T_ZURUECK);
+    knopf_text(&abweisen_text, T_ABWEISEN);
+    knopf_text(&verpflichten_text, T_VERPFLICHTEN);
+    stufe_wechseln(1);
+    anim_stoppen();
+    Anim_Slot_Neu(anim, 1, 117, 107, GRAFIK_SUCHE_GLOBUS, 51, 62, true, 0);
+}
+
+i32 Scouting_Stufe() { return stufe; }
+i32 Scouting_Gebiet() { return gebiet; }
+i32 Scouting_Scout() { return scout; }
+i32 Scouting_Gebiet_Icon(i32 k) { return k >= 0 && k < KONTINENT_ANZAHL ? GEBIET_ICONS[k].nummer : -1; }
+
+// --- Drawing ---------------------------------------------------------------------------------
+
+void Scouting_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    Font* f = font(FONT_TEXT);
+    if (!f) return;
+    blit(ziel, GRAFIK_SCOUTING_SCOUT + scout, 233, 115);
+    if (stufe == 1 || stufe == 2) {
+        Font_Printf(ziel, f, "^c%05d^fb0008^fe%s %s", 290, 148, FARBE_WEISS, def().vorname, def().nachname);
+    }
+    if (stufe == 1) {
+        gebiete_bilder();
+        Font_Printf(ziel, f, "^c%05d%s %s", 290, 165, FARBE_WEISS, text(T_GRUNDGEBUEHR), geld(grundpreis()));
+        if (Font* h = font(FONT_HINWEIS)) Font_Printf(ziel, h, "^c%05d^tz0050%s", 380, 470, FARBE_WEISS, text(T_HINWEIS));
+        if (hover >= 0) {
+            const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+            if (Font* h = font(FONT_HOVER)) {
+                Font_Printf(ziel, h, "^c%05d%s :", mx, my - 15, FARBE_GOLD, Kontinent_Tabelle[hover].name);
+                const i32 preis = gebietspreis(hover);
+                if (preis == 0) Font_Printf(ziel, h, "^c%05d%s", mx, my, FARBE_WEISS, text(T_FREI));
+                else Font_Printf(ziel, h, "^c%05d%s %s", mx, my, FARBE_WEISS, text(T_GEBIETSPREIS), geld(preis));
+            }
+            Font_Printf_Glatt(ziel, f, "^c%05d%s", 44, 438, FARBE_WEISS, geld(grundpreis() + gebietspreis(hover)));
+        }
+    } else if (stufe == 2 && gebiet >= 0) {
+        blit(ziel, GRAFIK_KONTINENT + gebiet, 35, 186);
+    } else if (stufe == 3) {
+        Font_Printf(ziel, f, "^c%05d%s %s %s", 290, 148, FARBE_WEISS, text(T_UNTERWEGS), def().vorname, def().nachname);
+        Font_Printf(ziel, f, "^c%05d%s", 290, 165, FARBE_WEISS, text(T_BERICHTE));
+        Font_Printf(ziel, f, "^c%05d%s %s", 230, 202, FARBE_WEISS, text(T_GEBIET),
+                    gebiet >= 0 ? Kontinent_Tabelle[gebiet].name : "");
+        Scout_Suche_Zeichnen(ziel, Menue_Requester_Offen());
+    }
+    Anim_Slots_Blit(anim, 1);
+}
+
+void Scouting_Karte_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) { Scout_Suche_Karte_Zeichnen(ziel, x, y); }
+
+// --- Clicks ------------------------------------------------------------------------------------
+
+void Scouting_Gebiet_Klick(Screen_Icon* i, u32 ereignis) {
+    const i32 k = static_cast<i32>(i->user[0]);
+    if (k < 0 || k >= KONTINENT_ANZAHL || stufe != 1 || (i->status & MENUE_S_GRAU)) return;
+    if (ereignis & MENUE_E_HOVER_REIN) {
+        Menue_Icon_Zustand_Setzen(i->nummer, 1);
+        hover = k;
+        char name[64];
+        std::snprintf(name, sizeof name, "%s :", Kontinent_Tabelle[k].name);
+        zeilen_setzen(text(T_GESAMT), name, geld(grundpreis() + gebietspreis(k)));
+        return;
+    }
+    if (ereignis & MENUE_E_HOVER_RAUS) {
+        Menue_Icon_Zustand_Setzen(i->nummer, 0);
+        if (hover == k) hover = -1;
+        zeilen_vorgabe();
+        return;
+    }
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    Menue_Icon_Zustand_Setzen(i->nummer, 0);
+    hover = -1;
+    stufe_wechseln(2);
+    gebiet = k;
+    zeilen_vorgabe();
+}
+
+void Scouting_Bezahlen_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || stufe != 2 || gebiet < 0) return;
+    if (!Scout_Suche_Bezahlen(Team_Aktiv, scout, gebiet)) {
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", Text_cfg_Text(TEXT_TRANSFER, TRANSFER_KEIN_GELD));
+        return;
+    }
+    i32 ergebnis[SUCHE_ERGEBNISSE];
+    Scout_Suche_Ergebnisse(Team_Aktiv, scout, gebiet, ergebnis);
+    Scout_Suche_Starten(scout, gebiet, ergebnis);
+    Sound_Effekt_Play(KLANG_BESTAETIGT, false);
+    stufe_wechseln(3);
+}
+
+void Scouting_Zurueck_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS))) return;
+    if (stufe == 2) {
+        stufe_wechseln(1);
+        return;
+    }
+    zum_transfer();
+}
+
+void Scouting_Verlassen_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) || Menue_Requester_Offen()) return;
+    if (Scout_Suche_Prozent() >= 100) {
+        zum_transfer();
+        return;
+    }
+    char t[256];
+    std::snprintf(t, sizeof t, "^c%05d%s", FARBE_WEISS, text(T_VERLASSEN_FRAGE));
+    Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, t, text(T_JA), text(T_NEIN), verlassen_ja, nur_klang);
+}
+
+void Scouting_Abweisen_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || (i->status & MENUE_S_VERSTECKT)) return;
+    Scout_Suche_Abweisen();
+    Sound_Effekt_Play(KLANG_BESTAETIGT, false);
+}
+
+void Scouting_Verpflichten_Klick(Screen_Icon* i, u32 ereignis) {
+    const i32 p = Scout_Suche_Lesen().prospekt;
+    if (!(ereignis & MENUE_E_LINKS) || (i->status & MENUE_S_GRAU) || p < 0) return;
+    char t[512];
+    std::snprintf(t, sizeof t, "^c%05d%s^l%s^tl0100: %s", FARBE_WEISS, text(T_FRAGE_1), text(T_FRAGE_2),
+                  Spieler_String(505, p, nullptr, 0));
+    Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, t, text(T_JA), text(T_NEIN), verpflichten_ja, nur_klang, 1, &p);
+}
+
+void Scouting_Spielerkarte_Klick(Screen_Icon* i, u32 ereignis) {
+    const i32 p = Scout_Suche_Lesen().prospekt;
+    if ((ereignis & MENUE_E_LINKS) && !(i->status & MENUE_S_GRAU) && p >= 0)
+        Spielerkarte_Zeigen(p, Team_Transfermarkt, KARTE_MODUS);
+}
+
+const char* Scouting_Bezahlen_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_BEZAHLEN); }
+const char* Scouting_Abweisen_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_ABWEISEN); }
+const char* Scouting_Verpflichten_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_VERPFLICHTEN); }

@@ -1,0 +1,513 @@
+#include "screens/market/transfer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "base/meldung.h"
+#include "base/ruf.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "grafik_nummern.h"
+#include "gui/hauptmenue.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "platform/input.h"
+#include "screens/market/verhandlung.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/namen.h"
+#include "screens/teile/requester.h"
+#include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/spielerkarte.h"
+#include "screens/teile/sterne.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/markt.h"
+#include "world/netz.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUMMER = 84, MODUS_SLOT = 87;
+constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
+constexpr i32 TEAM_SCOUT = 16, TEAM_SCOUTSPIELER = 17, TEAM_TRANSFERS = 20, TEAM_TRANSFERS_ERLAUBT = 21;
+constexpr u32 SCOUT_SPERRE_MS = 300;
+constexpr i32 KARTE_EIGEN = 0, KARTE_MARKT = 3;
+
+// Texts of the screen's section.
+enum : i32 {
+    T_KOPF = 0,  // 0..14 the column heads
+    T_SCHICKEN = 16,
+    T_IHR_SCOUT = 17,
+    T_NAME = 18,
+    T_GRUNDGEBUEHR = 19,
+    T_AUF_DER_LISTE = 20,
+    T_NOCH = 21,
+    T_KLICKEN = 22,
+    T_WECHSEL = 23,
+    T_GEFUNDEN_VON = 24,
+    T_JA = 25,
+    T_NEIN = 26,
+    T_VERKAUFEN = 27,
+    T_VERKAUF_NAME = 28,
+    T_VERKAUF_WERT = 29,
+    T_KEIN_WECHSEL_1 = 35,
+    T_KEIN_WECHSEL_2 = 36,
+    T_KEIN_WECHSEL_3 = 37,
+    T_KEINE_WECHSEL = 40,
+    T_WECHSEL_1 = 42,
+};
+constexpr i32 E1_KOPF_HILFE = 16;                        // EINSETZEN_1 16..21: the column heads' help
+constexpr i32 DOLV_PREIS = 18, DOLV_SCOUT_PFEIL = 9, DOLV_SCHICKEN = 4;  // ZUSATZTEXTE_DOLV
+constexpr i32 BEXOT_GESCHEITERT = 18;                    // ZUSATZTEXTE_BEXOT
+constexpr i32 FONT_ZEILE = 9, FONT_NUMMER = 15;
+
+// Positions of the rows.
+constexpr i32 EIGEN_X = 9, MARKT_X = 402, ZEILE_B = 386, ZEILE_H = 17;
+constexpr i32 eigen_y(i32 i) { return i < 11 ? 136 + 17 * i : i < 17 ? 344 + 17 * (i - 11) : 467 + 17 * (i - 17); }
+constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};  // classes 0..3 -> 24039, 24037, 24036, 24038
+
+i32 markt_auswahl = -1;
+Screen_Puls puls;
+Screen_Drossel scout_drossel;
+Icon_Textzeile schicken_text{};
+char hilfe[1536];
+
+constexpr Screen_Icon eigen_zeile(i32 i) {
+    return {.nummer = static_cast<i16>(ICON_TRANSFER_EIGEN + i),
+            .grafik = GRAFIK_TRANSFER_ZEILE,
+            .grafik_an = GRAFIK_TRANSFER_ZEILE_AN,
+            .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
+            .x = EIGEN_X,
+            .y = static_cast<i16>(eigen_y(i)),
+            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+            .klick = Transfer_Screen_Eigen_Klick,
+            .zeichnen = Transfer_Screen_Eigen_Zeichnen,
+            .ebene = 4,
+            .w = ZEILE_B,
+            .h = ZEILE_H,
+            .hilfe_prozedur = Transfer_Screen_Zeile_Hilfe};
+}
+constexpr Screen_Icon markt_zeile(i32 i) {
+    return {.nummer = static_cast<i16>(ICON_TRANSFER_MARKT + i),
+            .grafik = GRAFIK_TRANSFER_MARKT,
+            .grafik_an = GRAFIK_TRANSFER_MARKT_AN,
+            .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
+            .x = static_cast<i16>(i < 11 ? MARKT_X : 404),
+            .y = static_cast<i16>(i < 11 ? 136 + 17 * i : 538),
+            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+            .klick = Transfer_Screen_Markt_Klick,
+            .zeichnen = Transfer_Screen_Markt_Zeichnen,
+            .ebene = 4,
+            .w = ZEILE_B,
+            .h = ZEILE_H,
+            .hilfe_prozedur = Transfer_Screen_Zeile_Hilfe};
+}
+
+constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::TRANSFER>({
+    {.nummer = ICON_TRANSFER_RAHMEN,
+     .grafik = GRAFIK_TRANSFER_RAHMEN,
+     .x = 3,
+     .y = 86,
+     .status = MENUE_S_TRANSPARENT,
+     .zeichnen = Transfer_Screen_Zeichnen,
+     .ebene = 2,
+     .w = 794,
+     .h = 478,
+     .hilfe_prozedur = Transfer_Screen_Kopf_Hilfe},
+    {.nummer = ICON_TRANSFER_SCOUT_ZURUECK,
+     .grafik = GRAFIK_SCOUT_ZURUECK,
+     .grafik_an = GRAFIK_SCOUT_ZURUECK_AN,
+     .grafik_gedrueckt = GRAFIK_SCOUT_ZURUECK_AN,
+     .x = 523,
+     .y = 462,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Transfer_Screen_Scout_Zurueck_Klick,
+     .ebene = 4,
+     .w = 36,
+     .h = 28,
+     .hilfe_prozedur = Transfer_Screen_Scout_Hilfe},
+    {.nummer = ICON_TRANSFER_SCOUT_VOR,
+     .grafik = GRAFIK_SCOUT_VOR,
+     .grafik_an = GRAFIK_SCOUT_VOR_AN,
+     .grafik_gedrueckt = GRAFIK_SCOUT_VOR_AN,
+     .x = 563,
+     .y = 462,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Transfer_Screen_Scout_Vor_Klick,
+     .ebene = 4,
+     .w = 36,
+     .h = 28,
+     .hilfe_prozedur = Transfer_Screen_Scout_Hilfe},
+    {.nummer = ICON_TRANSFER_SCOUT_SCHICKEN,
+     .grafik = GRAFIK_SCOUT_SCHICKEN,
+     .grafik_gedrueckt = GRAFIK_SCOUT_SCHICKEN_AN,
+     .flags = MENUE_F_TEXT,
+     .x = 608,
+     .y = 475,
+     .daten = &schicken_text,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Transfer_Screen_Scout_Schicken_Klick,
+     .ebene = 4,
+     .w = 170,
+     .h = 34,
+     .hilfe_prozedur = Transfer_Screen_Schicken_Hilfe},
+});
+constexpr auto EIGENE = Icon_Tabelle_Bauen<Icon_Besitzer::TRANSFER>({
+    eigen_zeile(0),  eigen_zeile(1),  eigen_zeile(2),  eigen_zeile(3),  eigen_zeile(4),
+    eigen_zeile(5),  eigen_zeile(6),  eigen_zeile(7),  eigen_zeile(8),  eigen_zeile(9),
+    eigen_zeile(10), eigen_zeile(11), eigen_zeile(12), eigen_zeile(13), eigen_zeile(14),
+    eigen_zeile(15), eigen_zeile(16), eigen_zeile(17), eigen_zeile(18), eigen_zeile(19),
+});
+constexpr auto MARKT = Icon_Tabelle_Bauen<Icon_Besitzer::TRANSFER>({
+    markt_zeile(0), markt_zeile(1), markt_zeile(2), markt_zeile(3), markt_zeile(4),  markt_zeile(5),
+    markt_zeile(6), markt_zeile(7), markt_zeile(8), markt_zeile(9), markt_zeile(10), markt_zeile(11),
+});
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_TRANSFER, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+Rastport* bild(i32 n) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(n)); }
+void blit(Rastport* ziel, i32 n, i32 x, i32 y) {
+    if (Rastport* b = bild(n)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
+i32 team_wert(int modus) { return Team_Wert(modus, Team_Aktiv, 0, OP_LESEN); }
+Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
+bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
+void setzen(i32 n, bool ein) { Menue_Icon_Zustand_Setzen(n, ein ? 1 : 0); }
+const char* geld(f64 betrag) { return Bank_Geld_String(betrag, Team_Aktiv, -1, 0); }
+
+i32 scout() {
+    const u32 s = Menue_Icon_Zustand(ICON_TRANSFER_SCOUT_SCHICKEN);
+    return s < SCOUT_ANZAHL ? static_cast<i32>(s) : 0;
+}
+
+void markt_marken_aus() {
+    for (i32 i = 0; i < TRANSFER_MARKT_ZEILEN; ++i) setzen(ICON_TRANSFER_MARKT + i, false);
+}
+void eigen_marken_aus() {
+    for (i32 i = 0; i < TRANSFER_EIGENE_ZEILEN; ++i) setzen(ICON_TRANSFER_EIGEN + i, false);
+}
+
+// The club's scout player while he is still on the market, -1.
+i32 scout_spieler() {
+    if (Team_Aktiv < 0) return -1;
+    const i32 s = team_wert(TEAM_SCOUTSPIELER);
+    return s >= 0 && s < Spieler_Anzahl && Spieler_Get_Team(s) == Team_Transfermarkt ? s : -1;
+}
+
+// The check every sale and purchase passes first.
+bool wechsel_frei() {
+    if (team_wert(TEAM_TRANSFERS) > 0) return true;
+    char t[512];
+    std::snprintf(t, sizeof t, "^c%05d%s %s %d  %s", FARBE_WEISS, text(T_KEIN_WECHSEL_1), text(T_KEIN_WECHSEL_2),
+                  team_wert(TEAM_TRANSFERS_ERLAUBT), text(T_KEIN_WECHSEL_3));
+    Meldung_Manager_Printf(1, Team_Aktiv, "%s", t);
+    return false;
+}
+
+void gescheitert() {
+    Meldung_Manager_Printf(1, Team_Aktiv, "%s", Text_cfg_Text(TEXT_ZUSATZ_BEXOT, BEXOT_GESCHEITERT));
+    if (ruf::Client()) Team_Internet_Client_Refresh();
+}
+
+void verkauf_ja(i32 anzahl, const i32* liste) {
+    if (anzahl < 1 || !liste) return;
+    const i32 p = liste[0];
+    if (Spieler_Tauschen(Team_Aktiv, Team_Transfermarkt, p, -1, 0) != 1) {
+        gescheitert();
+        return;
+    }
+    Transfer_Client_Nachladen(Team_Aktiv);
+    Transfer_Screen_Auswahl_Loeschen();
+    Transfer_Screen_Listen_Bauen();
+}
+
+void verkauf_nein(i32, const i32*) { Transfer_Screen_Auswahl_Loeschen(); }
+
+void verkaufen(i32 p) {
+    const i32 marktwert = Spieler_Berechne_Marktwert(p);
+    const std::string frage = Menue_Text_Fuellen(text(T_VERKAUFEN), 0, geld(Transfer_Screen_Angebot_Differenz(p)));
+    char t[768];
+    std::snprintf(t, sizeof t, "^c%05d%s^l%s^tl0130: %s^l%s^tl0130: %s", FARBE_WEISS, frage.c_str(),
+                  text(T_VERKAUF_NAME), Spieler_String(63, p, nullptr, 0), text(T_VERKAUF_WERT), geld(marktwert));
+    Screen_Frage(t, verkauf_ja, verkauf_nein, 1, &p);
+}
+
+// The row's name, cut to the column.
+void name_zeichnen(Rastport* ziel, Font* f, const char* format, i32 p, i32 breite, i32 x, i32 y) {
+    char name[64];
+    Font_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, breite);
+    Font_Printf(ziel, f, format, x, y, FARBE_WEISS, name, wert(MODUS_SPIELE, p));
+}
+
+void zaehler_zeile(Rastport* ziel, Font* f, i32 x, i32 y, i32 n, u16 farbe) {
+    Font_Printf(ziel, f, "^c%05d^tz0001%s %d %s", x, y, farbe, text(T_NOCH), n, text(n == 1 ? T_WECHSEL_1 : T_WECHSEL));
+}
+
+}  // namespace
+
+Screen_Def Transfer_Screen_Def() {
+    return {.name = "Transfer",
+            .icons = Icon_Besitzer::TRANSFER,
+            .rahmen = ICON_TRANSFER_RAHMEN,
+            .arbeitsflaeche = true,
+            .oeffnen = Transfer_Screen_Init,
+            .schliessen = [] {
+                Verhandlung_Schliessen();
+                Menue_Screen_Icon_Tabelle_Loeschen(RAHMEN.daten());
+                Menue_Screen_Icon_Tabelle_Loeschen(EIGENE.daten());
+                Menue_Screen_Icon_Tabelle_Loeschen(MARKT.daten());
+            }};
+}
+
+void Transfer_Screen_Init() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_TRANSFER_RAHMEN)) return;
+    if (Menue_Icon_Zustand(ICON_TRANSFER_SCOUT_SCHICKEN) >= SCOUT_ANZAHL)
+        Menue_Icon_Zustand_Setzen(ICON_TRANSFER_SCOUT_SCHICKEN, 0);
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(RAHMEN.daten());
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(EIGENE.daten());
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(MARKT.daten());
+    schicken_text = {.font = font(12), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
+                     .farbe = FARBE_KNOPF_TEXT, .text = text(T_SCHICKEN)};
+    puls = {};
+    scout_drossel = {};
+    // Suggestions a manager sees are those of the day: sold ones are replaced.
+    if (Team_Aktiv >= 0) Transfer_Fenster_Fuellen(Team_Aktiv);
+    Transfer_Screen_Listen_Bauen();
+    markt_auswahl = -1;
+    markt_marken_aus();
+    eigen_marken_aus();
+    Menue_Set_Rechtsklick_Icon(-1);
+}
+
+i32 Transfer_Screen_Angebot_Differenz(i32 spieler) { return Transfer_Angebot_Differenz(spieler); }
+
+void Transfer_Screen_Listen_Bauen() {
+    if (Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl) return;
+    i32 kader[TRANSFER_EIGENE_ZEILEN];
+    const i32 n = std::max(0, Teamspieler_Ins_Array(Team_Aktiv, kader, TRANSFER_EIGENE_ZEILEN, 0));
+    std::stable_sort(kader, kader + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
+    for (i32 i = 0; i < TRANSFER_EIGENE_ZEILEN; ++i)
+        if (Screen_Icon* z = icon(ICON_TRANSFER_EIGEN + i)) {
+            z->user[0] = static_cast<u32>(i < n ? kader[i] : -1);
+            z->status = i < n ? z->status & ~MENUE_S_VERSTECKT : z->status | MENUE_S_VERSTECKT;
+        }
+    i32 fenster[TRANSFER_FENSTER];
+    const auto* f = static_cast<const i32*>(Team_Zeiger(726, Team_Aktiv, nullptr, 0));
+    i32 m = 0;
+    for (i32 i = 0; f && i < TRANSFER_FENSTER; ++i)
+        if (f[i] >= 0 && f[i] < Spieler_Anzahl && Spieler_Get_Team(f[i]) == Team_Transfermarkt) fenster[m++] = f[i];
+    std::stable_sort(fenster, fenster + m, [](i32 a, i32 b) { return wert(MODUS_KLASSE, a) > wert(MODUS_KLASSE, b); });
+    for (i32 i = 0; i < TRANSFER_FENSTER; ++i)
+        if (Screen_Icon* z = icon(ICON_TRANSFER_MARKT + i)) {
+            z->user[0] = static_cast<u32>(i < m ? fenster[i] : -1);
+            z->status = i < m ? z->status & ~MENUE_S_VERSTECKT : z->status | MENUE_S_VERSTECKT;
+        }
+    if (Screen_Icon* z = icon(ICON_TRANSFER_SCOUTSPIELER)) {
+        const i32 s = scout_spieler();
+        z->user[0] = static_cast<u32>(s);
+        z->status = s >= 0 ? z->status & ~(MENUE_S_GRAU | MENUE_S_VERSTECKT) : z->status | MENUE_S_GRAU | MENUE_S_VERSTECKT;
+    }
+    // A selection whose player left the window is gone.
+    if (markt_auswahl >= 0) {
+        bool da = false;
+        for (i32 i = 0; i < TRANSFER_MARKT_ZEILEN; ++i) da = da || Transfer_Screen_Spieler_Von(ICON_TRANSFER_MARKT + i) == markt_auswahl;
+        if (!da) markt_auswahl = -1, markt_marken_aus();
+    }
+    Blt_Cache_Leeren();
+}
+
+i32 Transfer_Screen_Markt_Auswahl() { return markt_auswahl; }
+i32 Transfer_Screen_Scout() { return scout(); }
+
+i32 Transfer_Screen_Spieler_Von(i32 n) {
+    const Screen_Icon* i = icon(n);
+    if (!i || (i->status & MENUE_S_VERSTECKT)) return -1;
+    const i32 p = static_cast<i32>(i->user[0]);
+    return p >= 0 && p < Spieler_Anzahl ? p : -1;
+}
+
+void Transfer_Screen_Auswahl_Loeschen() {
+    markt_auswahl = -1;
+    markt_marken_aus();
+    eigen_marken_aus();
+    Blt_Cache_Leeren();
+}
+
+// --- Drawing ----------------------------------------------------------------------------
+
+void Transfer_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    Font* f = font(FONT_ZEILE);
+    if (!f || Team_Aktiv < 0) return;
+    // Column heads: the own squad's six, the window's five.
+    static constexpr i32 KOPF_X[11] = {12, 31, 67, 170, 251, 306, 404, 439, 541, 633, 690};
+    for (i32 i = 0; i < 11; ++i) Font_Printf(ziel, f, "^c%05d%s", KOPF_X[i], 108, FARBE_KOPF, text(T_KOPF + i));
+    // The parts of the squad and the window's title.
+    static constexpr i32 TEIL_X[4] = {12, 12, 12, 404}, TEIL_Y[4] = {131, 339, 462, 131};
+    for (i32 i = 0; i < 4; ++i)
+        Font_Printf(ziel, f, "^c%05d%s", TEIL_X[i], TEIL_Y[i], FARBE_GEWAEHLT, text(T_KOPF + 11 + i));
+    // The chosen scout.
+    const i32 s = scout();
+    blit(ziel, GRAFIK_TRANSFER_SCOUT + s, 411, 409);
+    Font_Printf(ziel, f, "^c%05d%s", 580, 415, FARBE_WEISS, text(T_IHR_SCOUT));
+    Font_Printf(ziel, f, "^c%05d%s%s %s", 580, 435, FARBE_WEISS, text(T_NAME), Scout_Tabelle[s].vorname,
+                Scout_Tabelle[s].nachname);
+    Font_Printf(ziel, f, "^c%05d%s%s", 580, 452, FARBE_WEISS, text(T_GRUNDGEBUEHR),
+                geld(Global_Scout_Grundpreis(s, Team_Aktiv)));
+    // What the manager may still do this season.
+    const i32 n = team_wert(TEAM_TRANSFERS);
+    const u16 pulsfarbe = Screen_Puls_Farbe(&puls);
+    if (markt_auswahl < 0) {
+        if (n < 1) {
+            Font_Printf(ziel, f, "^c%05d%s", 207, 550, FARBE_WEISS, text(T_KEINE_WECHSEL));
+            Font_Printf(ziel, f, "^c%05d%s", 595, 357, FARBE_WEISS, text(T_KEINE_WECHSEL));
+        } else {
+            Font_Printf(ziel, f, "^c%05d%s", 207, 558, FARBE_WEISS, text(T_KLICKEN));
+            zaehler_zeile(ziel, f, 207, 541, n, FARBE_WEISS);
+            Font_Printf(ziel, f, "^c%05d%s", 595, 365, FARBE_WEISS, text(T_AUF_DER_LISTE));
+            zaehler_zeile(ziel, f, 595, 348, n, FARBE_WEISS);
+        }
+    } else if (n < 1) {
+        Font_Printf(ziel, f, "^c%05d%s", 207, 541, FARBE_WEISS, text(T_KEINE_WECHSEL));
+        Font_Printf(ziel, f, "^c%05d%s", 595, 348, FARBE_WEISS, text(T_KEINE_WECHSEL));
+    } else {
+        Font_Printf(ziel, f, "^c%05d%s", 207, 558, pulsfarbe, text(T_KLICKEN));
+        zaehler_zeile(ziel, f, 207, 541, n, FARBE_WEISS);
+    }
+    if (scout_spieler() >= 0) {
+        const i32 fs = team_wert(TEAM_SCOUT);
+        if (fs >= 0 && fs < SCOUT_ANZAHL)
+            Font_Printf(ziel, f, "^c%05d%s %s %s", 428, 533, FARBE_WEISS, Scout_Tabelle[fs].vorname,
+                        Scout_Tabelle[fs].nachname, text(T_GEFUNDEN_VON));
+    }
+}
+
+void Transfer_Screen_Eigen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+    const i32 p = Transfer_Screen_Spieler_Von(i->nummer);
+    Font* f = font(FONT_ZEILE);
+    if (p < 0 || !f) return;
+    const bool mark = an(i->nummer);
+    if (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR)
+        if (Rastport* b = bild(GRAFIK_TRANSFER_AUSFALL)) Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x + 1, y, 35);
+    if (Menue_Get_Aktives_Icon() == i || mark)
+        if (Rastport* b = bild(GRAFIK_TRANSFER_ZEILE_HOVER)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+    const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+    blit(ziel, GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse], x, y);
+    const i32 nummer = wert(MODUS_NUMMER, p);
+    if (Font* fn = font(FONT_NUMMER))
+        Font_Printf(ziel, fn, "^c%05d^fb0006^tz0014%d^fe", x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0),
+                    y - 5 + ZEILE_H, FARBE_WEISS, nummer);
+    Font_Printf(ziel, f, "^c%05d^tz0045%s", x - 4, y - 4 + ZEILE_H, FARBE_KLASSE[klasse], Positions_Text(klasse));
+    name_zeichnen(ziel, f, "^c%05d^tl0059%s^tr0280%d", p, 102, x + 2, y + 12);
+    Spieler_Sterne_Zeichnen(ziel, p, 170, y, 0, mark);
+    i32 attribute[3];
+    const int n = Attribute_Get_Attribute(p, attribute, 3, 0);
+    for (int k = 0; k < n && k < 3; ++k)
+        if (attribute[k] >= 0) blit(ziel, (mark ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[k], 306 + 30 * k, y + 1);
+}
+
+void Transfer_Screen_Markt_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+    const i32 p = Transfer_Screen_Spieler_Von(i->nummer);
+    Font* f = font(FONT_ZEILE);
+    if (p < 0 || !f) return;
+    if (Menue_Get_Aktives_Icon() == i)
+        if (Rastport* b = bild(GRAFIK_TRANSFER_MARKT_HOVER)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+    Spieler_Sterne_Zeichnen(ziel, p, 541, y, 0, an(i->nummer));
+    const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+    Font_Printf(ziel, f, "^c%05d^tz0045%s", x - 26, y - 4 + ZEILE_H, FARBE_KLASSE[klasse], Positions_Text(klasse));
+    name_zeichnen(ziel, f, "^c%05d^tl0038%s^tr0265%d", p, 98, x + 2, y + 12);
+    Font_Printf(ziel, f, "^c%05d^fb0009^tr0110%s^fe", x + 270, y + 12, FARBE_WEISS, geld(Global_Transfer_Forderung(p)));
+}
+
+// --- Clicks --------------------------------------------------------------------------------
+
+void Transfer_Screen_Markt_Klick(Screen_Icon* i, u32 ereignis) {
+    const i32 p = Transfer_Screen_Spieler_Von(i->nummer);
+    if (ereignis & MENUE_E_HOVER_RAUS) {
+        Blt_Cache_Leeren();
+        return;
+    }
+    if (p < 0) return;
+    if (ereignis & MENUE_E_RECHTS) {
+        Spielerkarte_Zeigen(p, Team_Transfermarkt, KARTE_MARKT);
+        return;
+    }
+    if (!(ereignis & MENUE_E_LINKS) || !wechsel_frei()) return;
+    if (!an(i->nummer)) {
+        markt_marken_aus();
+        setzen(i->nummer, true);
+        markt_auswahl = p;
+    } else {
+        setzen(i->nummer, false);
+        markt_auswahl = -1;
+    }
+    Blt_Cache_Leeren();
+}
+
+void Transfer_Screen_Eigen_Klick(Screen_Icon* i, u32 ereignis) {
+    const i32 p = Transfer_Screen_Spieler_Von(i->nummer);
+    if (p < 0 || (ereignis & (MENUE_E_HOVER_REIN | MENUE_E_HOVER_RAUS))) return;
+    if (ereignis & MENUE_E_RECHTS) {
+        Spielerkarte_Zeigen(p, Team_Aktiv, KARTE_EIGEN);
+        return;
+    }
+    if (!(ereignis & MENUE_E_LINKS) || !wechsel_frei()) return;
+    if (markt_auswahl < 0) verkaufen(p);
+    else Verhandlung_Oeffnen(p, markt_auswahl);
+}
+
+void Transfer_Screen_Scout_Zurueck_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&scout_drossel, SCOUT_SPERRE_MS)) return;
+    Menue_Icon_Zustand_Setzen(ICON_TRANSFER_SCOUT_SCHICKEN, static_cast<u32>((scout() + SCOUT_ANZAHL - 1) % SCOUT_ANZAHL));
+    Blt_Cache_Leeren();
+}
+
+void Transfer_Screen_Scout_Vor_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&scout_drossel, SCOUT_SPERRE_MS)) return;
+    Menue_Icon_Zustand_Setzen(ICON_TRANSFER_SCOUT_SCHICKEN, static_cast<u32>((scout() + 1) % SCOUT_ANZAHL));
+    Blt_Cache_Leeren();
+}
+
+void Transfer_Screen_Scout_Schicken_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    Transfer_Screen_Auswahl_Loeschen();
+    Screen_Oeffnen(Screen_Id::SCOUTING);
+}
+
+// --- Hover texts ----------------------------------------------------------------------------
+
+const char* Transfer_Screen_Kopf_Hilfe(Screen_Icon*) {
+    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    if (my < 97 || my > 110 || mx < 12 || mx > 780) return nullptr;
+    struct Spalte {
+        i32 von, bis, text;
+    };
+    static constexpr Spalte SPALTEN[] = {{12, 30, 0},    {31, 64, 1},    {404, 436, 1},  {65, 165, 2},  {437, 537, 2},
+                                         {166, 250, 3},  {538, 632, 3},  {251, 294, 4},  {633, 674, 4}, {295, 386, 5}};
+    for (const Spalte& s : SPALTEN)
+        if (mx >= s.von && mx <= s.bis) return Text_cfg_Text(TEXT_EINSETZEN_1, E1_KOPF_HILFE + s.text);
+    if (mx >= 675) return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_PREIS);
+    return nullptr;
+}
+
+const char* Transfer_Screen_Zeile_Hilfe(Screen_Icon* i) {
+    const i32 p = Transfer_Screen_Spieler_Von(i->nummer);
+    if (p < 0) return nullptr;
+    const i32 mx = Maus_Get_X();
+    if (mx >= 303 && mx <= 388 && i->nummer < ICON_TRANSFER_MARKT) {
+        const char* name = Global_Get_Hauptattribut_Name(p, mx <= 327 ? 0 : mx <= 358 ? 1 : 2);
+        return name && *name ? name : nullptr;
+    }
+    return Spieler_Hilfetext_Markt(p, i->nummer < ICON_TRANSFER_MARKT, hilfe, sizeof hilfe);
+}
+
+const char* Transfer_Screen_Scout_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_SCOUT_PFEIL); }
+const char* Transfer_Screen_Schicken_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_SCHICKEN); }

@@ -1,0 +1,449 @@
+#include "screens/market/verhandlung.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "base/meldung.h"
+#include "base/random.h"
+#include "base/ruf.h"
+#include "base/tools.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "grafik_nummern.h"
+#include "gui/gesicht.h"
+#include "gui/hauptmenue.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "screens/market/transfer.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/namen.h"
+#include "screens/teile/requester.h"
+#include "screens/teile/spielerkarte.h"
+#include "screens/teile/sterne.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/markt.h"
+#include "world/netz.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75;
+constexpr u32 SCOUT_SPIELER = 0x20000;
+constexpr u32 GEBOT_DROSSEL_MS = 150;
+constexpr i32 SENKUNG_WARTEN_MS = 1000, SENKUNG_SCHRITT_MS = 100;
+constexpr i32 BALKEN = 228;
+constexpr i32 KARTE_MODUS = 2;
+
+enum : i32 {
+    T_JA = 25,
+    T_ERLOES = 30,
+    T_PREIS = 31,
+    T_SALDO = 33,
+    T_IHR_SPIELER = 43,
+    T_WUNSCH = 44,
+    T_GEBOT = 45,
+    T_FORDERUNG = 46,
+    T_NICHT_MEHR = 47,
+    T_BEGINNEN = 48,
+    T_VERLASSEN = 49,
+    T_KEIN_GELD = 50,
+    T_EINIG = 51,
+    T_KONTO_DANACH = 53,
+    T_WEITER = 55,
+    T_ABBRECHEN = 56,
+    T_SEKUNDEN = 57,
+    T_MARKTWERT = 58,
+    T_SPIELE = 59,
+    T_ZEIT_UM = 60,
+};
+constexpr i32 SUCHE_NEIN = 26;                     // SPIELER_SUCHE_SCREEN: "Nein"
+constexpr i32 DOLV_GEBOT = 5, DOLV_KARTE = 1;      // ZUSATZTEXTE_DOLV
+constexpr i32 BEXOT_GESCHEITERT = 18;              // ZUSATZTEXTE_BEXOT
+constexpr i32 FONT_KLEIN = 9, FONT_GROSS = 11;
+constexpr u16 FARBE_BLINKEN = 64160;
+
+Verhandlung_Daten d;
+Screen_Drossel gebot_drossel;
+Icon_Textzeile start_text{}, verlassen_text{}, schild_text{};
+
+constexpr u32 MODAL = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
+constexpr Screen_Icon knopf(i16 nummer, u32 normal, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
+                            Icon_Klick_Prozedur klick, Icon_Textzeile* text = nullptr,
+                            Icon_Hilfe_Prozedur hilfe = nullptr) {
+    return {.nummer = nummer,
+            .grafik = normal,
+            .grafik_gedrueckt = gedrueckt,
+            .flags = MODAL | (text ? MENUE_F_TEXT : 0u),
+            .x = x,
+            .y = y,
+            .daten = text,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+            .klick = klick,
+            .ebene = 7,
+            .w = w,
+            .h = h,
+            .hilfe_prozedur = hilfe};
+}
+
+constexpr auto FENSTER = Icon_Tabelle_Bauen<Icon_Besitzer::VERHANDLUNG>({
+    {.nummer = ICON_VERHANDLUNG_SPERRE, .flags = MODAL | MENUE_F_GANZER_SCREEN, .ebene = 5, .w = 800, .h = 600},
+    {.nummer = ICON_VERHANDLUNG,
+     .grafik = GRAFIK_VERHANDLUNG,
+     .flags = MODAL,
+     .x = 32,
+     .y = 69,
+     .status = MENUE_S_TRANSPARENT,
+     .zeichnen = Verhandlung_Zeichnen,
+     .ebene = 6,
+     .w = 760,
+     .h = 440},
+    knopf(ICON_VERHANDLUNG_10K, GRAFIK_GEBOT_10K, GRAFIK_GEBOT_10K_AN, 528, 212, 40, 30, Verhandlung_10k_Klick),
+    knopf(ICON_VERHANDLUNG_100K, GRAFIK_GEBOT_100K, GRAFIK_GEBOT_100K_AN, 571, 212, 40, 30, Verhandlung_100k_Klick),
+    knopf(ICON_VERHANDLUNG_START, GRAFIK_VERHANDLUNG_START, GRAFIK_VERHANDLUNG_START_AN, 622, 212, 150, 30,
+          Verhandlung_Start_Klick, &start_text, Verhandlung_Start_Hilfe),
+    knopf(ICON_VERHANDLUNG_VERLASSEN, GRAFIK_VERHANDLUNG_VERLASSEN, GRAFIK_VERHANDLUNG_VERLASSEN_AN, 672, 463, 100, 30,
+          Verhandlung_Verlassen_Klick, &verlassen_text),
+    knopf(ICON_VERHANDLUNG_SCHILD, GRAFIK_SCOUT_SCHICKEN, GRAFIK_SCOUT_SCHICKEN_AN, 550, 360, 170, 34, nullptr,
+          &schild_text),
+    knopf(ICON_VERHANDLUNG_KARTE, GRAFIK_VERHANDLUNG_KARTE, GRAFIK_VERHANDLUNG_KARTE_AN, 134, 209, 90, 24,
+          Verhandlung_Karte_Klick, nullptr, Verhandlung_Karte_Hilfe),
+});
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_TRANSFER, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+Rastport* bild(i32 n) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(n)); }
+const char* geld(f64 b) { return Bank_Geld_String(b, Team_Aktiv, -1, 0); }
+Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
+void grau(i32 n, bool ein) {
+    if (Screen_Icon* i = icon(n)) i->status = ein ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
+}
+i32 vergangen() { return static_cast<i32>(W32_Get_Time() - d.start); }
+i32 erloes() { return Transfer_Angebot_Differenz(d.eigen); }
+
+void einigung() {
+    d.forderung = d.gebot;
+    d.stand = VH_ENDE;
+    d.einig = true;
+    d.senkung_laeuft = false;
+    grau(ICON_VERHANDLUNG_10K, true);
+    grau(ICON_VERHANDLUNG_100K, true);
+    verlassen_text.text = text(T_WEITER);
+    Blt_Cache_Leeren();
+}
+
+void zeit_um() {
+    d.stand = VH_ENDE;
+    d.einig = false;
+    d.senkung_laeuft = false;
+    grau(ICON_VERHANDLUNG_10K, true);
+    grau(ICON_VERHANDLUNG_100K, true);
+    Blt_Cache_Leeren();
+}
+
+// Sorts the first n entries ascending (the shared sort, the same on every machine).
+void sortieren(i32* werte, i32 n) {
+    if (n < 2) return;
+    u32 w[VERHANDLUNG_MARKEN];
+    for (i32 i = 0; i < n; ++i) w[i] = static_cast<u32>(werte[i]);
+    i32 schluessel[VERHANDLUNG_MARKEN];
+    std::copy(werte, werte + n, schluessel);
+    SortMisch_Sortiere(w, schluessel, n, 0);
+    for (i32 i = 0; i < n; ++i) werte[i] = static_cast<i32>(w[i]);
+}
+
+void preise_setzen() {
+    i64 v = Spieler_Berechne_Marktwert(d.markt);
+    if (static_cast<u32>(Spieler_Wert(MODUS_STATUS, d.markt, 0, OP_LESEN)) & SCOUT_SPIELER) v -= v * 10 / 100;
+    const i32 wert = static_cast<i32>(v);
+    d.forderung = Global_Transfer_Forderung(d.markt);
+    d.gebot = static_cast<i32>(std::min<i64>(Verhandlung_Geld(d.eigen), wert));
+    d.n = Rnd(0, 12);
+    if (d.n != 0 && d.n % 2 == 0) d.n -= 1;
+    for (i32 i = 0; i < d.n; ++i) d.schwelle[i] = Global_Runde_10000(Rnd(wert, d.forderung));
+    sortieren(d.schwelle, d.n);
+    d.m = Rnd(0, d.n);
+    for (i32 i = 0; i < d.m; ++i) d.zeitmarke[i] = Rnd(2000, 28000);
+    sortieren(d.zeitmarke, d.m);
+    for (i32 i = 1; i < d.m; ++i)
+        if (d.zeitmarke[i] < d.zeitmarke[i - 1] + 2000) d.zeitmarke[i] = d.zeitmarke[i - 1] + 2000;
+    d.l = 0;
+    d.h = d.n > 1 ? d.n - 1 : 0;
+}
+
+void pruefen() {
+    if (d.stand == VH_SENKUNG || d.stand == VH_PAUSE || d.n <= 0 || d.l > d.h) return;
+    if (d.forderung <= d.gebot) {
+        einigung();
+        return;
+    }
+    if (d.gebot >= d.schwelle[d.l]) {
+        if (d.n == 1) {
+            d.l = d.h = 0;
+            d.stand = VH_SENKUNG;
+        } else if (d.l < d.h) {
+            ++d.l;
+            d.stand = VH_SENKUNG;
+        }
+        return;
+    }
+    if (d.m > 0 && d.k < d.m && vergangen() >= d.zeitmarke[d.k]) {
+        d.stand = VH_SENKUNG;
+        ++d.k;
+    }
+}
+
+void senken() {
+    const u32 jetzt = W32_Get_Time();
+    if (!d.senkung_laeuft) {
+        d.senkung_laeuft = true;
+        d.senkung_start = d.letzter_schritt = jetzt;
+        return;
+    }
+    if (jetzt - d.senkung_start < static_cast<u32>(SENKUNG_WARTEN_MS)) return;
+    if (jetzt - d.letzter_schritt < static_cast<u32>(SENKUNG_SCHRITT_MS)) return;
+    d.letzter_schritt = jetzt;
+    const i32 ziel = d.schwelle[d.n < 2 ? 0 : std::max(d.h, 0)];
+    d.forderung -= d.forderung - ziel >= 100000 ? 100000 : 10000;
+    Blt_Cache_Leeren();
+    if (d.forderung - 10000 < d.gebot) {
+        d.forderung = d.gebot;
+        einigung();
+        return;
+    }
+    if (d.forderung <= ziel) {
+        d.forderung = ziel;
+        --d.h;
+        d.senkung_laeuft = false;
+        d.stand = VH_LAEUFT;
+    }
+}
+
+void erhoehen(i32 schritt) {
+    if (d.stand != VH_LAEUFT && d.stand != VH_SENKUNG) return;
+    if (!Screen_Drossel_Frei(&gebot_drossel, GEBOT_DROSSEL_MS)) return;
+    const i64 grenze = std::min<i64>(Verhandlung_Geld(d.eigen), d.forderung);
+    const i64 neu = static_cast<i64>(d.gebot) + schritt;
+    // An agreement the club could not pay would only fail at the bank after
+    // the transfer was spent: the bid stops at the money available.
+    if (neu >= d.forderung && d.forderung > Verhandlung_Geld(d.eigen)) {
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_NICHT_MEHR));
+    } else if (neu < d.forderung) {
+        if (neu > grenze) {
+            if (d.gebot < d.forderung) Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_NICHT_MEHR));
+        } else {
+            d.gebot = static_cast<i32>(neu);
+        }
+    } else {
+        d.gebot = d.forderung;
+        einigung();
+    }
+    Blt_Cache_Leeren();
+}
+
+void austauschen() {
+    const i32 team = Team_Aktiv;
+    if (Spieler_Tauschen(team, Team_Transfermarkt, d.eigen, d.markt, d.gebot) != 1) {
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", Text_cfg_Text(TEXT_ZUSATZ_BEXOT, BEXOT_GESCHEITERT));
+        if (ruf::Client()) Team_Internet_Client_Refresh();
+        return;
+    }
+    Transfer_Verhandlung_Schliessen(team);
+    Transfer_Client_Nachladen(team);
+    Transfer_Fenster_Fuellen(team);
+}
+
+void abbrechen_ja(i32, const i32*) {
+    Verhandlung_Schliessen();
+    Transfer_Screen_Auswahl_Loeschen();
+}
+
+void abbrechen_nein(i32, const i32*) {
+    d.start = W32_Get_Time() - static_cast<u32>(d.pause_vergangen);
+    d.stand = VH_LAEUFT;
+}
+
+}  // namespace
+
+i64 Verhandlung_Geld(i32 eigen) {
+    const f64 g = Bank_Get_Kontostand(Team_Aktiv, 0, -1) + Transfer_Angebot_Differenz(eigen);
+    return g > 0 ? static_cast<i64>(g) : 0;
+}
+
+bool Verhandlung_Oeffnen(i32 eigen, i32 markt) {
+    if (Verhandlung_Offen() || eigen < 0 || markt < 0) return false;
+    if (Verhandlung_Geld(eigen) - Spieler_Berechne_Marktwert(markt) <= 0) {
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_KEIN_GELD));
+        return false;
+    }
+    start_text = {.font = font(12), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
+                  .farbe = FARBE_KNOPF_TEXT, .text = text(T_BEGINNEN)};
+    verlassen_text = start_text, verlassen_text.text = text(T_VERLASSEN);
+    start_text.font = font(10);
+    schild_text = start_text, schild_text.text = text(T_WUNSCH);
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(FENSTER.daten());
+    grau(ICON_VERHANDLUNG_10K, true);
+    grau(ICON_VERHANDLUNG_100K, true);
+    grau(ICON_VERHANDLUNG_SCHILD, true);
+    d = {};
+    d.eigen = eigen, d.markt = markt;
+    d.karte_vergangen = -1;
+    preise_setzen();
+    gebot_drossel = {};
+    Blt_Cache_Leeren();
+    return true;
+}
+
+void Verhandlung_Schliessen() {
+    if (!Verhandlung_Offen()) return;
+    Menue_Screen_Icon_Tabelle_Loeschen(FENSTER.daten());
+    d.karte_vergangen = -1;
+    Blt_Cache_Leeren();
+}
+
+bool Verhandlung_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_VERHANDLUNG); }
+const Verhandlung_Daten& Verhandlung_Stand_Lesen() { return d; }
+
+void Verhandlung_Takt() {
+    if (d.karte_vergangen >= 0 && !Spielerkarte_Offen()) {
+        d.start = W32_Get_Time() - static_cast<u32>(d.karte_vergangen);
+        d.karte_vergangen = -1;
+        d.stand = VH_LAEUFT;
+    }
+    if (d.stand == VH_LAEUFT || d.stand == VH_SENKUNG) {
+        if (vergangen() >= VERHANDLUNG_DAUER_MS) {
+            zeit_um();
+            return;
+        }
+        pruefen();
+    }
+    if (d.stand == VH_SENKUNG) senken();
+}
+
+// --- Drawing ------------------------------------------------------------------------------
+
+void Verhandlung_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+    Font* f = font(FONT_GROSS);
+    Font* k = font(FONT_KLEIN);
+    if (!f || !k || d.markt < 0) return;
+    if (d.stand == VH_ENDE) {
+        if (Screen_Icon* v = icon(ICON_VERHANDLUNG_VERLASSEN)) v->status &= ~MENUE_S_GRAU;
+        Font_Printf(ziel, f, "^c%05d%s", x + 472, y + 251, FARBE_WEISS, text(d.einig ? T_EINIG : T_ZEIT_UM));
+    }
+    Font_Printf(ziel, k, "^c%05d%s", x + 20, y + 50, FARBE_KOPF, text(T_WUNSCH));
+    Font_Printf(ziel, k, "^c%05d%s", x + 138, y + 100, FARBE_KOPF, text(T_FORDERUNG));
+    Font_Printf(ziel, k, "^c%05d%s", x + 490, y + 100, FARBE_KOPF, text(T_GEBOT));
+    Font_Printf(ziel, k, "^c%05d%s", x + 20, y + 300, FARBE_KOPF, text(T_IHR_SPIELER));
+    Gesicht_Holen(d.markt, Team_Transfermarkt, ziel, 55, 135, 85, 100);
+    const i32 klasse = std::clamp(Spieler_Wert(MODUS_KLASSE, d.markt, 0, OP_LESEN), 0, 3);
+    Font_Printf(ziel, f, "^c%05d^tz0045%s", x, y + 190, FARBE_KLASSE[klasse], Positions_Text(klasse));
+    Font_Printf(ziel, f, "^c%05d%s", x + 70, y + 190, FARBE_WEISS, Spieler_String(505, d.markt, nullptr, 0));
+    Spieler_Sterne_Zeichnen(ziel, d.markt, x + 27, y + 202, 0, false);
+    Font_Printf(ziel, f, "^c%05d%s %d", x + 130, y + 213, FARBE_WEISS, text(T_SPIELE),
+                Spieler_Wert(MODUS_SPIELE, d.markt, 0, OP_LESEN));
+    Font_Printf(ziel, f, "^c%05d%s %s", x + 25, y + 242, FARBE_WEISS, text(T_MARKTWERT),
+                geld(Spieler_Berechne_Marktwert(d.markt)));
+    Font_Printf(ziel, f, "^c%05d^tz0001%s", x + 537, y + 124, FARBE_GEWAEHLT, geld(d.gebot));
+    const i32 e = erloes();
+    const f64 konto = Bank_Get_Kontostand(Team_Aktiv, 0, -1);
+    const std::string plus = Menue_Text_Fuellen(text(T_ERLOES), 0, Spieler_String(505, d.eigen, nullptr, 0));
+    const std::string minus = Menue_Text_Fuellen(text(T_PREIS), 0, Spieler_String(505, d.markt, nullptr, 0));
+    Font_Printf_Glatt(ziel, k, "^c%05d%s %s", x + 50, y + 416, FARBE_WEISS, text(T_KONTO_DANACH), geld(konto + e - d.gebot));
+    Font_Printf_Glatt(ziel, k, "^c%05d%s ^c%05d^tr0700+ %s", x + 10, y + 341, FARBE_WEISS, plus.c_str(), FARBE_KLASSE_1,
+                      geld(e));
+    Font_Printf_Glatt(ziel, k, "^c%05d%s ^c%05d^tr0700- %s", x + 10, y + 358, FARBE_WEISS, minus.c_str(), FARBE_MARKE,
+                      geld(d.gebot));
+    const i32 saldo = e - d.gebot;
+    if (saldo < 0)
+        Font_Printf_Glatt(ziel, k, "^c%05d%s^c%05d^tr0700 %s", x + 10, y + 375, FARBE_WEISS, text(T_SALDO), FARBE_MARKE,
+                          geld(saldo));
+    else
+        Font_Printf_Glatt(ziel, k, "^c%05d%s^c%05d^tr0700+ %s", x + 10, y + 375, FARBE_WEISS, text(T_SALDO),
+                          FARBE_KLASSE_1, geld(saldo));
+    if (d.stand == VH_PAUSE) return;
+    // The price bar: how far the bid came and how far the price fell.
+    const i32 a0 = Global_Transfer_Forderung(d.markt), v0 = Spieler_Berechne_Marktwert(d.markt);
+    if (Rastport* b = bild(GRAFIK_PREISBALKEN)) Blt_Blit(b, 0, 0, -1, -1, ziel, 507, 277, Blt_Opt_Transparent);
+    if (d.stand != VH_BEREIT && d.gebot >= v0) {
+        const i32 p1 = std::clamp(Tools_Prozent(d.gebot - v0, a0 - v0), 0, 100);
+        const i32 p2 = std::clamp(Tools_Prozent(a0 - d.forderung, a0 - v0), 0, 100);
+        const i32 a = p1 * BALKEN / 100, b = (100 - p2) * BALKEN / 100;
+        if (Rastport* r = bild(GRAFIK_PREISBALKEN_SPANNE))
+            if (BALKEN - b > 0) Blt_Blit(r, 0, 0, BALKEN - b, -1, ziel, 507, 277, Blt_Opt_Transparent);
+        if (Rastport* r = bild(GRAFIK_PREISBALKEN_GEBOT))
+            if (a > 0) Blt_Blit(r, BALKEN - a, 0, a, -1, ziel, 735 - a, 277, Blt_Opt_Transparent);
+    }
+    if (d.stand == VH_LAEUFT || d.stand == VH_SENKUNG) {
+        const i32 rest = std::max(0, VERHANDLUNG_DAUER_MS - vergangen());
+        Font_Printf(ziel, f, "^c%05d%d %s", 660, 270, FARBE_WEISS, rest / 1000, text(T_SEKUNDEN));
+    }
+    Verhandlung_Takt();
+    u16 farbe = FARBE_WEISS;
+    if (d.stand == VH_SENKUNG && (W32_Get_Time() - d.senkung_start) % 600 < 200) farbe = FARBE_BLINKEN;
+    Font_Printf(ziel, f, "^c%05d%s", x + 138, y + 124, farbe, geld(d.forderung));
+}
+
+// --- Clicks ----------------------------------------------------------------------------------
+
+void Verhandlung_10k_Klick(Screen_Icon* i, u32 ereignis) {
+    if ((ereignis & MENUE_E_LINKS) && !(i->status & MENUE_S_GRAU)) erhoehen(10000);
+}
+void Verhandlung_100k_Klick(Screen_Icon* i, u32 ereignis) {
+    if ((ereignis & MENUE_E_LINKS) && !(i->status & MENUE_S_GRAU)) erhoehen(100000);
+}
+
+void Verhandlung_Start_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || (i->status & MENUE_S_GRAU) || d.stand != VH_BEREIT) return;
+    // The transfer is spent here, on the server in a network game; a player
+    // bought meanwhile by another manager ends the talks before they begin.
+    if (!Transfer_Verhandlung_Beginnen(Team_Aktiv, d.markt)) {
+        Verhandlung_Schliessen();
+        Transfer_Screen_Auswahl_Loeschen();
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", Text_cfg_Text(TEXT_ZUSATZ_BEXOT, BEXOT_GESCHEITERT));
+        if (ruf::Client()) Transfer_Client_Nachladen(Team_Aktiv);
+        Transfer_Screen_Listen_Bauen();
+        return;
+    }
+    d.stand = VH_LAEUFT;
+    grau(ICON_VERHANDLUNG_10K, false);
+    grau(ICON_VERHANDLUNG_100K, false);
+    grau(ICON_VERHANDLUNG_START, true);
+    d.start = W32_Get_Time();
+    Blt_Cache_Leeren();
+}
+
+void Verhandlung_Verlassen_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    if (d.stand == VH_LAEUFT || d.stand == VH_SENKUNG || d.stand == VH_PAUSE) {
+        d.pause_vergangen = d.stand == VH_PAUSE ? d.pause_vergangen : vergangen();
+        d.stand = VH_PAUSE;
+        char t[256];
+        std::snprintf(t, sizeof t, "^c%05d%s", FARBE_WEISS, text(T_ABBRECHEN));
+        Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, t, text(T_JA), Text_cfg_Text(TEXT_SPIELER_SUCHE, SUCHE_NEIN),
+                        abbrechen_ja, abbrechen_nein);
+        return;
+    }
+    d.karte_vergangen = -1;
+    const bool tauschen = d.einig;
+    Verhandlung_Schliessen();
+    if (tauschen) austauschen();
+    Transfer_Screen_Auswahl_Loeschen();
+    Transfer_Screen_Listen_Bauen();
+}
+
+void Verhandlung_Karte_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    if (d.stand == VH_LAEUFT || d.stand == VH_SENKUNG || d.stand == VH_PAUSE) {
+        d.karte_vergangen = d.stand == VH_PAUSE && d.karte_vergangen >= 0 ? d.karte_vergangen : vergangen();
+        d.stand = VH_PAUSE;
+    }
+    Spielerkarte_Zeigen(d.markt, Team_Aktiv, KARTE_MODUS);
+}
+
+const char* Verhandlung_Start_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_GEBOT); }
+const char* Verhandlung_Karte_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_KARTE); }

@@ -1,0 +1,355 @@
+#include "screens/squad/attribut_popup.h"
+
+#include <algorithm>
+
+#include "base/tools.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "grafik_nummern.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "platform/input.h"
+#include "screens/squad/kader.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/namen.h"
+#include "screens/teile/schritt.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
+#include "world/global.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr int MODUS_KLASSE = 67, MODUS_SLOT = 87;
+constexpr u32 BLAETTERN_MS = 250;
+constexpr i32 FONT_KLEIN = 6, FONT_TEXT = 9;
+constexpr i32 UEBERLAGE_PROZENT = 40;
+constexpr i32 OBEN = 84, UNTEN = 565;  // the work area the popup stays in
+
+// Texts of the training sheet's section the popup uses.
+enum : i32 { T_KEINE = 19, T_FREI = 20, T_MEHRERE = 21, T_EINE = 22, T_NOCH = 23, T_ALLE = 24 };
+
+struct Popup {
+    i32 spieler = -1, team = -1, slot = 0;
+    i32 gelernt = 0, negativ = 0;  // rows: the learned first, then the negative
+    i32 attribut[POPUP_ZEILEN];    // the row's attribute
+    i32 x = 0, y = 0;              // the frame's place
+    bool ziehen = false;
+    i32 griff_x = 0, griff_y = 0;
+    u32 alte_tasten = 0;
+    bool gesperrt = false;  // the squad screen's pitch shirts are locked
+    Screen_Drossel drossel;
+};
+Popup pop;
+
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING, n); }
+Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
+void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
+    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
+i32 zeilen() { return pop.gelernt + pop.negativ; }
+bool eigen() { return pop.team >= 0 && pop.team == Team_Aktiv; }
+// The popup's full height: header, rows, the rounded bottom.
+i32 hoehe() { return POPUP_KOPF + POPUP_ZEILE_H * std::max(zeilen(), 1) + 4; }
+
+constexpr Screen_Icon zeile(i32 k) {
+    return {.nummer = static_cast<i16>(ICON_POPUP_ZEILE + k),
+            .grafik = GRAFIK_POPUP_ZEILE,
+            .grafik_an = GRAFIK_POPUP_ZEILE_AN,
+            .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+            .klick = Attribut_Popup_Zeile_Klick,
+            .zeichnen = Attribut_Popup_Zeichnen,
+            .ebene = 16};
+}
+constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick) {
+    return {.nummer = nummer,
+            .grafik = grafik,
+            .grafik_gedrueckt = gedrueckt,
+            .flags = MENUE_F_BEIDE_TASTEN,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+            .klick = klick,
+            .ebene = 18,
+            .w = 18,
+            .h = 18};
+}
+
+constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::ATTRIBUT_POPUP>({
+    {.nummer = ICON_POPUP_RAHMEN,
+     .grafik = GRAFIK_POPUP_RAHMEN,
+     .flags = MENUE_F_BEIDE_TASTEN,
+     .status = MENUE_S_TRANSPARENT,
+     .klick = Attribut_Popup_Rahmen_Klick,
+     .zeichnen = Attribut_Popup_Zeichnen,
+     .ebene = 15,
+     .w = POPUP_BREITE,
+     .h = POPUP_KOPF},
+    zeile(0),  zeile(1),  zeile(2),  zeile(3),  zeile(4),  zeile(5),  zeile(6),
+    zeile(7),  zeile(8),  zeile(9),  zeile(10), zeile(11), zeile(12), zeile(13),
+    zeile(14), zeile(15), zeile(16), zeile(17), zeile(18), zeile(19), zeile(20),
+    knopf(ICON_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
+          Attribut_Popup_Schliessen_Klick),
+    knopf(ICON_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK_GEDRUECKT, Attribut_Popup_Blaettern_Klick),
+    knopf(ICON_POPUP_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Popup_Blaettern_Klick),
+});
+
+void lesen() {
+    std::fill(pop.attribut, pop.attribut + POPUP_ZEILEN, -1);
+    pop.gelernt = pop.negativ = 0;
+    if (pop.spieler < 0 || pop.spieler >= Spieler_Anzahl) return;
+    pop.slot = Spieler_Wert(MODUS_SLOT, pop.spieler, 0, OP_LESEN);
+    i32 liste[18];
+    const int g = std::clamp(Attribute_Get_Attribute(pop.spieler, liste, 18, 1), 0, 18);
+    for (int i = 0; i < g && liste[i] >= 0; ++i) pop.attribut[pop.gelernt++] = liste[i];
+    i32 neg[3];
+    const int k = std::clamp(Attribute_Get_Attribute(pop.spieler, neg, 3, 2), 0, 3);
+    for (int i = 0; i < k && neg[i] >= 0; ++i) pop.attribut[pop.gelernt + pop.negativ++] = neg[i];
+}
+
+// Every icon to the frame at (x, y), held inside the work area.
+void platzieren(i32 x, i32 y) {
+    pop.x = std::clamp(x, 1, 799 - POPUP_BREITE);
+    pop.y = std::clamp(y, OBEN, UNTEN - hoehe());
+    const i32 n = zeilen();
+    if (Screen_Icon* r = icon(ICON_POPUP_RAHMEN)) r->x = static_cast<i16>(pop.x), r->y = static_cast<i16>(pop.y);
+    for (i32 k = 0; k < POPUP_ZEILEN; ++k) {
+        Screen_Icon* z = icon(ICON_POPUP_ZEILE + k);
+        if (!z) continue;
+        const bool leer = n == 0 && k == ICON_POPUP_LEER - ICON_POPUP_ZEILE;
+        if (k >= n && !leer) {
+            z->status |= MENUE_S_VERSTECKT;
+            continue;
+        }
+        const bool letzte = leer || k == n - 1;
+        const bool gelernt = !leer && k < pop.gelernt;
+        z->status = (z->status & ~(MENUE_S_VERSTECKT | MENUE_S_AN)) | MENUE_S_TRANSPARENT | (gelernt ? MENUE_S_AN : 0u);
+        z->x = static_cast<i16>(pop.x);
+        z->y = static_cast<i16>(pop.y + POPUP_KOPF + POPUP_ZEILE_H * (leer ? 0 : k));
+        z->grafik = leer ? GRAFIK_POPUP_LEER : letzte ? GRAFIK_POPUP_LETZTE : GRAFIK_POPUP_ZEILE;
+        z->grafik_an = gelernt ? (letzte ? GRAFIK_POPUP_LETZTE_AN : GRAFIK_POPUP_ZEILE_AN) : z->grafik;
+        z->user[0] = static_cast<u32>(leer ? -1 : pop.attribut[k]);
+        z->klick = gelernt ? Attribut_Popup_Zeile_Klick : nullptr;
+        z->w = POPUP_BREITE;
+        z->h = static_cast<i16>(letzte ? POPUP_ZEILE_H + 4 : POPUP_ZEILE_H);
+    }
+    auto setze = [](i32 n, i32 dx, i32 dy) {
+        if (Screen_Icon* i = icon(n)) i->x = static_cast<i16>(pop.x + dx), i->y = static_cast<i16>(pop.y + dy);
+    };
+    setze(ICON_POPUP_SCHLIESSEN, 225, 6);
+    setze(ICON_POPUP_ZURUECK, 181, 6);
+    setze(ICON_POPUP_VOR, 203, 6);
+}
+
+// The squad screen's pitch shirts lie under the popup: locked while it is there.
+void sperren_pruefen() {
+    const bool sperren = pop.x < 187 && pop.y < 370;
+    if (sperren == pop.gesperrt) return;
+    pop.gesperrt = sperren;
+    E1_Screen_Feld_Sperren(sperren);
+}
+
+void ziehen_pruefen() {
+    const u32 t = Maus_Get_Tasten();
+    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    const bool neu_links = (t & MAUS_LINKS) && !(pop.alte_tasten & MAUS_LINKS);
+    pop.alte_tasten = t;
+    if (neu_links && t == MAUS_LINKS && mx >= pop.x && mx < pop.x + 178 && my >= pop.y && my < pop.y + POPUP_KOPF) {
+        pop.ziehen = true;
+        pop.griff_x = mx - pop.x, pop.griff_y = my - pop.y;
+    }
+    if (pop.ziehen && t != MAUS_LINKS) pop.ziehen = false;
+    if (pop.ziehen) {
+        platzieren(mx - pop.griff_x, my - pop.griff_y);
+        Blt_Cache_Leeren();
+    }
+}
+
+void kopf_zeichnen(Rastport* ziel, i32 x, i32 y) {
+    Font* k = font(FONT_KLEIN);
+    Font* f = font(FONT_TEXT);
+    if (!k || !f) return;
+    const i32 n = zeilen();
+    if (n > 0) {
+        i32 aktiv[3];
+        const int na = std::clamp(Attribute_Get_Attribute(pop.spieler, aktiv, 3, 0), 0, 3);
+        i32 a = 0;
+        for (int i = 0; i < na; ++i) a += aktiv[i] >= 0;
+        const i32 m = std::min(n, 3);
+        if (m - a == 1)
+            Font_Printf(ziel, k, "^c%05d %s %d %s %s", x + 3, y + 36, FARBE_GOLD, text(T_NOCH), 1, text(T_EINE), text(T_FREI));
+        else if (m - a > 1)
+            Font_Printf(ziel, k, "^c%05d %s %d %s %s", x + 3, y + 36, FARBE_GOLD, text(T_NOCH), m - a, text(T_MEHRERE),
+                        text(T_FREI));
+        else
+            Font_Printf(ziel, k, "^c%05d %s", x + 3, y + 36, FARBE_HELL, text(T_ALLE));
+    }
+    char name[128];
+    Tools_Text_Kuerzen(Spieler_String(505, pop.spieler, nullptr, 0), name, f, 130);
+    Font_Printf(ziel, f, "^c%05d^tz%04d%s", 0, y + 16, FARBE_WEISS, x + 115, name);
+    const i32 klasse = std::clamp(Spieler_Wert(MODUS_KLASSE, pop.spieler, 0, OP_LESEN), 0, 3);
+    static constexpr i32 KLASSE_BILD[4] = {3, 2, 0, 1};  // classes 0..3 -> 28320, 28319, 28317, 28318
+    blit(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[klasse], x + 4, y + 5);
+    Font_Printf(ziel, f, "^c%05d%s", x + 26, y + 16, FARBE_KLASSE[klasse], Positions_Text(klasse));
+}
+
+void zeile_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+    const i32 a = static_cast<i32>(i->user[0]);
+    if (i->nummer == ICON_POPUP_LEER && zeilen() == 0) {
+        if (Font* k = font(FONT_KLEIN)) Font_Printf(ziel, k, "^c%05d^tz%04d%s", 0, y + 14, FARBE_HELL, x + 123, text(T_KEINE));
+        return;
+    }
+    if (a < 0 || a >= ATTRIBUT_ANZAHL) return;
+    const bool negativ = Attribute_Ist_Negativ(a);
+    blit(ziel, GRAFIK_ATTRIBUT + a, x + 23, y + 1);
+    if (negativ) blit(ziel, GRAFIK_POPUP_NEGATIV, x + 5, y + 2);
+    else if (Attribute_Attribut_Aktief(pop.spieler, a)) blit(ziel, GRAFIK_POPUP_AKTIV, x + 5, y + 2);
+    if (Font* k = font(FONT_KLEIN))
+        Font_Printf(ziel, k, "^c%05d%s", x + 54, y + 13, negativ ? FARBE_FEHLER : FARBE_WEISS, Attribut_Tabelle[a].name);
+    if (negativ || !eigen())
+        if (Rastport* b = bild(GRAFIK_POPUP_GRAU))
+            Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x, y, UEBERLAGE_PROZENT);
+}
+
+void zeigen(i32 spieler, i32 team) {
+    pop.spieler = spieler;
+    pop.team = team;
+    lesen();
+}
+
+}  // namespace
+
+bool Attribut_Popup_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_POPUP_RAHMEN); }
+i32 Attribut_Popup_Spieler() { return Attribut_Popup_Offen() ? pop.spieler : -1; }
+void Attribut_Popup_Position(i32* x, i32* y) {
+    if (x) *x = pop.x;
+    if (y) *y = pop.y;
+}
+
+void Attribut_Popup_Oeffnen(i32 spieler, i32 x, i32 y, i32 team) {
+    if (Attribut_Popup_Offen() || spieler < 0 || spieler >= Spieler_Anzahl) return;
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
+    pop.ziehen = false;
+    pop.alte_tasten = Maus_Get_Tasten();
+    pop.drossel = {};
+    pop.gesperrt = false;
+    zeigen(spieler, team);
+    Attribut_Popup_Layout(x, y, true);
+    Blt_Cache_Leeren();
+}
+
+void Attribut_Popup_Layout(i32 x, i32 y, bool oeffnen) {
+    if (!oeffnen) {
+        platzieren(x, y);
+        return;
+    }
+    // Beside the mouse: a little up and left, above it in the lower half, and
+    // inside the screen.
+    const i32 mx = x;
+    x -= 10, y -= 10;
+    if (y > 330) y -= POPUP_ZEILE_H * pop.gelernt;
+    if (mx + 236 > 799) x = 534;
+    platzieren(x, y - 20);
+}
+
+void Attribut_Popup_Spieler_Zeigen(i32 spieler, i32 team) {
+    if (!Attribut_Popup_Offen() || spieler < 0 || spieler >= Spieler_Anzahl) return;
+    zeigen(spieler, team);
+    platzieren(pop.x, pop.y);
+    Blt_Cache_Leeren();
+}
+
+bool Attribut_Popup_Schliessen() {
+    if (!Attribut_Popup_Offen()) return false;
+    Menue_Screen_Icon_Tabelle_Loeschen(TABELLE.daten());
+    if (pop.gesperrt) E1_Screen_Feld_Sperren(false);
+    pop.gesperrt = pop.ziehen = false;
+    pop.spieler = -1;
+    E1_Screen_Auswahl_Zuruecksetzen();
+    Blt_Cache_Leeren();
+    return true;
+}
+
+bool Attribut_Popup_Waehlen(i32 a) {
+    const i32 p = pop.spieler;
+    if (!eigen() || p < 0 || a < 0 || a >= ATTRIBUT_ANZAHL || Attribute_Ist_Negativ(a)) return false;
+    if (std::find(pop.attribut, pop.attribut + pop.gelernt, a) == pop.attribut + pop.gelernt) return false;
+    if (Attribute_Attribut_Aktief(p, a)) return Attribut_Toggle_Aktive(p, a);
+    // Room for 3 less the negative attributes; a full list drops its oldest.
+    const i32 plaetze = 3 - std::clamp(pop.negativ, 0, 3);
+    if (plaetze <= 0) return false;
+    i32 liste[3];
+    const int na = std::clamp(Attribute_Get_Attribute(p, liste, 3, 0), 0, 3);
+    i32 belegt = 0, erstes = -1;
+    for (int i = 0; i < na; ++i)
+        if (liste[i] >= 0 && !Attribute_Ist_Negativ(liste[i])) {
+            if (erstes < 0) erstes = liste[i];
+            ++belegt;
+        }
+    const bool tauschen = belegt >= plaetze && erstes >= 0;
+    if (tauschen && !Attribut_Toggle_Aktive(p, erstes)) return false;
+    if (Attribut_Toggle_Aktive(p, a)) return true;
+    if (tauschen) Attribut_Toggle_Aktive(p, erstes);  // refused: the first one comes back
+    return false;
+}
+
+// --- Procedures -----------------------------------------------------------------------
+
+void Attribut_Popup_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+    if (!ziel || pop.spieler < 0) return;
+    if (i->nummer == ICON_POPUP_RAHMEN) {
+        ziehen_pruefen();
+        sperren_pruefen();
+        kopf_zeichnen(ziel, pop.x, pop.y);
+        return;
+    }
+    if (i->nummer >= ICON_POPUP_ZEILE && i->nummer < ICON_POPUP_ZEILE + POPUP_ZEILEN) zeile_zeichnen(i, ziel, x, y);
+}
+
+void Attribut_Popup_Rahmen_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & MENUE_E_RECHTS) Attribut_Popup_Schliessen();
+}
+
+void Attribut_Popup_Schliessen_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) Attribut_Popup_Schliessen();
+}
+
+void Attribut_Popup_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
+    if (ereignis & MENUE_E_RECHTS) {
+        Attribut_Popup_Schliessen();
+        return;
+    }
+    if (ereignis & MENUE_E_HOVER_REIN) Menue_Icon_Zustand_Setzen(i->nummer, eigen() ? 1 : 0);
+    if (ereignis & MENUE_E_HOVER_RAUS) Menue_Icon_Zustand_Setzen(i->nummer, 0);
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    if (Attribut_Popup_Waehlen(static_cast<i32>(i->user[0]))) Blt_Cache_Leeren();
+}
+
+void Attribut_Popup_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
+    if (ereignis & MENUE_E_RECHTS) {
+        Attribut_Popup_Schliessen();
+        return;
+    }
+    if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&pop.drossel, BLAETTERN_MS)) return;
+    const bool vor = i->nummer == ICON_POPUP_VOR;
+    const bool e = eigen();
+    const i32 richtung = e ? (vor ? 1 : -1) : (vor ? -1 : 1);
+    i32 liste[KADER_SLOTS];
+    const i32 n = pop.team >= 0 ? Teamspieler_Ins_Array(pop.team, liste, KADER_SLOTS, 0) : 0;
+    i32 slot = pop.slot;
+    for (i32 schritt = 0; schritt < KADER_SLOTS && n > 0; ++schritt) {
+        slot = Slot_Schritt(slot, richtung, e);
+        i32 q = -1;
+        for (i32 k = 0; k < n; ++k)
+            if (Spieler_Wert(MODUS_SLOT, liste[k], 0, OP_LESEN) == slot) q = liste[k];
+        if (q >= 0) {
+            Attribut_Popup_Spieler_Zeigen(q, pop.team);
+            return;
+        }
+    }
+}

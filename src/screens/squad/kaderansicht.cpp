@@ -1,0 +1,512 @@
+#include "screens/squad/kaderansicht.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "base/globals.h"
+#include "base/ruf.h"
+#include "base/tools.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "grafik_nummern.h"
+#include "gui/hauptmenue.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "platform/input.h"
+#include "screens/squad/attribut_popup.h"
+#include "screens/squad/kader.h"
+#include "screens/squad/spielerkarte.h"
+#include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/spielerzeile.h"
+#include "screens/teile/sterne.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
+#include "world/global.h"
+#include "world/manager.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr int MODUS_STATUS = 75, MODUS_SLOT = 87, MODUS_SPALTE = 82, MODUS_REIHE = 83, MODUS_KLASSE = 67,
+              MODUS_NUMMER = 84, MODUS_STAERKE = 92;
+constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
+constexpr i32 TEAM_FORMATION = 8, AUTOMATISCH = 128;
+constexpr i32 KARTE_B = 90, KARTE_H = 35;
+constexpr i32 FONT_TEXT = 9, FONT_TITEL = 14;
+
+// Texts of the screen's section.
+enum : i32 { T_MENUE = 1, T_EIGENES = 2, T_ZURUECK = 3, T_ERSCHOEPFUNG = 9, T_FREMD = 51, T_EIGEN = 52, T_ANDERES = 56 };
+
+// Shirts by position class (entries from 24079: classes 2, 1, 3, 0).
+constexpr i32 TRIKOT_BILD[4] = {3, 1, 0, 2};
+// Dots: keeper, defence, midfield, attack.
+constexpr i32 PUNKT_LINIE[4] = {GRAFIK_E2_PUNKT + 3, GRAFIK_E2_PUNKT + 1, GRAFIK_E2_PUNKT, GRAFIK_E2_PUNKT + 2};
+
+i32 gezeigt = -1;
+char hilfe[1024];
+Icon_Textzeile text_menue{}, text_ansicht{}, text_zurueck{};
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_2, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
+Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
+void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
+    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
+bool verfuegbar(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
+bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
+void setzen(i32 n, bool ein) { Menue_Icon_Zustand_Setzen(n, ein ? 1 : 0); }
+bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
+bool eigen() { return gezeigt >= 0 && gezeigt == Team_Aktiv; }
+void grau(i32 n, bool ein) {
+    if (Screen_Icon* i = icon(n)) i->status = ein ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
+}
+// The current formation index of a team (0..15).
+i32 formation(i32 t) { return Team_Wert(TEAM_FORMATION, t, 0, OP_LESEN) & 0x0f; }
+bool ist_karte(const Screen_Icon* i) { return i && i->nummer >= ICON_E2_KARTE && i->nummer < ICON_E2_KARTE + E2_KARTEN; }
+i32 spieler_von(const Screen_Icon* i) { return i ? static_cast<i32>(i->user[0]) : -1; }
+
+constexpr Icon_Raster TOR_RASTER{.spalten = 1, .zeilen = 1, .x = 419, .y = 469, .zelle_b = 89, .zelle_h = 35};
+constexpr Icon_Raster KARTEN_RASTER{.spalten = 7, .zeilen = 10, .x = 149, .y = 119, .zelle_b = 89, .zelle_h = 35,
+                                    .abstand_x = 1, .naechstes = &TOR_RASTER};
+Menue_Drag karten_drag{.flags = DRAG_SICHTBAR, .drop = E2_Screen_Karte_Ablegen, .x0 = 0, .y0 = 0, .x1 = 800, .y1 = 600};
+
+constexpr Screen_Icon karte(i32 k) {
+    return {.nummer = static_cast<i16>(ICON_E2_KARTE + k),
+            .flags = MENUE_F_ZIEHBAR | MENUE_F_HOVER,
+            .raster = &KARTEN_RASTER,
+            .drag = &karten_drag,
+            .status = MENUE_S_TRANSPARENT,
+            .klick = E2_Screen_Karte_Klick,
+            .zeichnen = E2_Screen_Karte_Zeichnen,
+            .ebene = 3,
+            .w = KARTE_B,
+            .h = KARTE_H,
+            .hilfe_prozedur = E2_Screen_Hilfetext};
+}
+constexpr Screen_Icon feld(i32 m) {
+    return {.nummer = static_cast<i16>(ICON_E2_FORMATION + m),
+            .grafik = static_cast<u32>(GRAFIK_E2_FORMATION + m),
+            .grafik_an = GRAFIK_E2_FORMATION_AN,
+            .x = 22,
+            .y = static_cast<i16>(90 + 140 * m),
+            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+            .klick = E2_Screen_Formation_Klick,
+            .ebene = 3,
+            .w = 100,
+            .h = 135,
+            .hilfe_prozedur = E2_Screen_Hilfetext};
+}
+constexpr Screen_Icon punkt(i32 i) {
+    return {.nummer = static_cast<i16>(ICON_E2_PUNKT + i),
+            .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+            .klick = E2_Screen_Formation_Klick,
+            .ebene = 4,
+            .w = 12,
+            .h = 10,
+            .hilfe_prozedur = E2_Screen_Hilfetext};
+}
+constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 grafik_an, i16 x, Icon_Klick_Prozedur klick,
+                            Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* t, bool umschalter) {
+    return {.nummer = nummer,
+            .grafik = grafik,
+            .grafik_an = grafik_an,
+            .grafik_gedrueckt = grafik_an,
+            .flags = MENUE_F_TEXT,
+            .x = x,
+            .y = 518,
+            .daten = t,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (umschalter ? MENUE_S_AN : 0u),
+            .klick = klick,
+            .zeichnen = zeichnen,
+            .ebene = 5,
+            .w = 140,
+            .h = 36};
+}
+
+constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
+    {.nummer = ICON_E2_RAHMEN,
+     .grafik = GRAFIK_E2_RAHMEN,
+     .x = 3,
+     .y = 86,
+     .status = MENUE_S_TRANSPARENT,
+     .klick = E2_Screen_Spielfeld_Klick,
+     .zeichnen = E2_Screen_Titel_Zeichnen,
+     .ebene = 2,
+     .w = 794,
+     .h = 478},
+});
+constexpr auto FELDER = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({feld(0), feld(1), feld(2)});
+constexpr auto KARTEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
+    karte(0), karte(1), karte(2), karte(3), karte(4), karte(5), karte(6), karte(7), karte(8), karte(9), karte(10),
+});
+constexpr auto PUNKTE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
+    punkt(0),  punkt(1),  punkt(2),  punkt(3),  punkt(4),  punkt(5),  punkt(6),  punkt(7),  punkt(8),  punkt(9),  punkt(10),
+    punkt(11), punkt(12), punkt(13), punkt(14), punkt(15), punkt(16), punkt(17), punkt(18), punkt(19), punkt(20), punkt(21),
+    punkt(22), punkt(23), punkt(24), punkt(25), punkt(26), punkt(27), punkt(28), punkt(29), punkt(30), punkt(31), punkt(32),
+});
+constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
+    knopf(ICON_E2_MENUE, GRAFIK_E2_KNOPF, GRAFIK_E2_KNOPF_AN, 16, E2_Screen_Menue_Klick, nullptr, &text_menue, false),
+    knopf(ICON_E2_ANSICHT, GRAFIK_E2_KNOPF + 1, GRAFIK_E2_KNOPF_AN + 1, 166, E2_Screen_Ansicht_Klick, E2_Screen_Ansicht_Pruefen,
+          &text_ansicht, true),
+    knopf(ICON_E2_ZURUECK, GRAFIK_E2_KNOPF + 2, GRAFIK_E2_KNOPF_AN + 2, 316, E2_Screen_Formation_Zuruecksetzen_Klick, nullptr,
+          &text_zurueck, false),
+});
+
+void texte_setzen(bool ansicht) {
+    text_menue = {.font = font(12), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
+                  .farbe = FARBE_KNOPF_TEXT, .text = text(T_MENUE)};
+    text_ansicht = text_menue, text_ansicht.text = text(ansicht ? T_EIGENES : T_ANDERES);
+    text_zurueck = text_menue, text_zurueck.text = text(T_ZURUECK);
+}
+
+void auswahl_loeschen() {
+    for (i32 k = 0; k < E2_KARTEN; ++k) setzen(ICON_E2_KARTE + k, false);
+}
+i32 erste_gewaehlte() {
+    for (i32 k = 0; k < E2_KARTEN; ++k)
+        if (an(ICON_E2_KARTE + k)) return k;
+    return -1;
+}
+
+// The squad of a team by slot (the first 11 are the starters); the count.
+i32 kader(i32 team, i32 liste[20]) {
+    const i32 n = std::max(0, Teamspieler_Ins_Array(team, liste, 20, 0));
+    std::stable_sort(liste, liste + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
+    return n;
+}
+
+void neu_fuellen() {
+    E2_Screen_Fuellen(gezeigt);
+    Blt_Cache_Leeren();
+}
+
+void formationen_setzen(i32 team, const i32* liste, i32 n, bool eigen_team) {
+    const i32 f = formation(team);
+    const Formation* tabelle = Team_Own_Daten ? Team_Own_Daten[team].formationen : nullptr;
+    for (i32 m = 0; m < E2_FORMATIONEN; ++m)
+        for (i32 k = 0; k < E2_KARTEN; ++k) {
+            Screen_Icon* d = icon(ICON_E2_PUNKT + 11 * m + k);
+            if (!d) continue;
+            d->user[0] = k < n ? static_cast<u32>(liste[k]) : static_cast<u32>(-1);
+            d->user[1] = static_cast<u32>(team);
+            const bool gezeigt_feld = eigen_team || m == 1;
+            if (!tabelle || k >= n || !gezeigt_feld || !verfuegbar(liste[k])) {
+                d->status |= MENUE_S_VERSTECKT;
+                continue;
+            }
+            // The viewed team's one pitch shows its current formation.
+            const Formation& fm = tabelle[eigen_team ? m : f];
+            const i32 c = std::clamp<i32>(fm.spalte[k], 0, 6), r = std::clamp<i32>(fm.zeile[k], 0, 10);
+            i32 grafik;
+            if (eigen_team && m != f) grafik = PUNKT_LINIE[Aufstellung_Linie(r)];
+            else grafik = PUNKT_LINIE[std::clamp(wert(MODUS_KLASSE, liste[k]), 0, 3)];
+            d->grafik = static_cast<u32>(grafik);
+            const i32 o = c < 3 ? 1 : c == 3 ? -1 : -2;
+            if (eigen_team) {
+                d->x = static_cast<i16>(11 * c + 28 - o);
+                d->y = static_cast<i16>(140 * m + (r == 0 ? 212 : 215) - 12 * r);
+            } else if (r == 0) {
+                d->x = static_cast<i16>(11 * c + 28), d->y = static_cast<i16>(235 - 12 * r);
+            } else {
+                d->x = static_cast<i16>(95 - 11 * c + o), d->y = static_cast<i16>(232 + 12 * r);
+            }
+            d->status &= ~MENUE_S_VERSTECKT;
+        }
+}
+
+}  // namespace
+
+Screen_Def E2_Screen_Def() {
+    return {.name = "Kaderansicht", .icons = Icon_Besitzer::KADER_ANSICHT, .rahmen = ICON_E2_RAHMEN, .oeffnen = E2_Screen_Init};
+}
+
+i32 E2_Screen_Gezeigtes_Team() { return gezeigt; }
+
+void E2_Screen_Init() {
+    const bool ansicht = (an(ICON_KADER_ANSICHT) || an(ICON_E2_ANSICHT)) && team_ok(Team_Ansicht);
+    gezeigt = ansicht ? Team_Ansicht : Team_Aktiv;
+    setzen(ICON_KADER_ANSICHT, ansicht);
+    setzen(ICON_E2_ANSICHT, ansicht);
+    if (ansicht && !(ruf::Client() && Aktuelles_Team != gezeigt)) Check_Und_Set_Aa(gezeigt);
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_E2_FORMATION)) return;
+    const bool requester = Menue_Requester_Offen();
+    Menue_Screen_Icons_Loeschen_Bereich(BEREICH_GANZ_INNEN, 0, 84, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
+    for (const Screen_Icon* t : {RAHMEN.daten(), FELDER.daten(), KARTEN.daten(), PUNKTE.daten(), KNOEPFE.daten()})
+        Menue_Screen_Icon_Tabelle_Hinzufuegen(t);
+    Menue_Set_Rechtsklick_Icon(ICON_E2_MENUE);
+    texte_setzen(ansicht);
+    auswahl_loeschen();
+    E2_Screen_Fuellen(gezeigt);
+    if (requester) Menue_Requester_Wieder_Zeigen();
+}
+
+void E2_Screen_Fuellen(i32 team) {
+    if (!team_ok(team)) return;
+    gezeigt = team;
+    const bool e = team == Team_Aktiv;
+    const i32 f = formation(team);
+    static constexpr int GRUPPE[3] = {ICON_E2_FORMATION, ICON_E2_FORMATION + 1, ICON_E2_FORMATION + 2};
+    if (e) Check_Und_Set_Aa(team);
+    const i32 gruppe = e ? ICON_E2_FORMATION + std::min(f, 2) : ICON_E2_FORMATION + 1;
+    for (i32 g : GRUPPE) setzen(g, g == gruppe && (!e || f <= 2));
+    grau(ICON_E2_FORMATION, !e);
+    grau(ICON_E2_FORMATION + 2, !e);
+    grau(ICON_E2_ZURUECK, !e);
+    setzen(ICON_E2_ANSICHT, !e);
+    texte_setzen(!e);
+    i32 liste[20];
+    const i32 n = kader(team, liste);
+    for (i32 k = 0; k < E2_KARTEN; ++k) {
+        Screen_Icon* c = icon(ICON_E2_KARTE + k);
+        if (!c) continue;
+        c->flags = e ? c->flags | MENUE_F_ZIEHBAR : c->flags & ~MENUE_F_ZIEHBAR;
+        if (k >= n) {
+            c->user[0] = static_cast<u32>(-1);
+            c->status |= MENUE_S_VERSTECKT;
+            continue;
+        }
+        const i32 p = liste[k];
+        c->user[0] = static_cast<u32>(p), c->user[1] = static_cast<u32>(team);
+        i32 x = 0, y = 0;
+        E2_Screen_Karten_Platz(std::clamp(wert(MODUS_SPALTE, p), 0, 6), std::clamp(wert(MODUS_REIHE, p), 0, 10), e, &x, &y);
+        c->x = static_cast<i16>(x), c->y = static_cast<i16>(y);
+        // An unavailable own starter is not shown (nor clicked or dragged).
+        c->status = e && !verfuegbar(p) ? c->status | MENUE_S_VERSTECKT : c->status & ~MENUE_S_VERSTECKT;
+    }
+    formationen_setzen(team, liste, std::min(n, E2_KARTEN), e);
+}
+
+void E2_Screen_Karten_Platz(i32 c, i32 r, bool e, i32* x, i32* y) {
+    *x = e ? 90 * c + 149 : 688 - 90 * c;
+    *y = e ? 469 - 35 * r : 119 + 35 * r;
+}
+
+void E2_Screen_Maus_In_Feld(i32* x, i32* y) {
+    const i32 mx = std::clamp(*x, 150, 776), my = std::clamp(*y, 119, 501);
+    *x = std::min((mx - 149) / 90, 6);
+    *y = std::clamp((503 - my) / 35, 0, 10);
+    if (*y == 0 && *x != 3) *y = 1;
+}
+
+bool E2_Screen_Maus_Im_Feld() {
+    const i32 x = Maus_Get_X(), y = Maus_Get_Y();
+    return x > 148 && x < 778 && y > 118 && y < 468;
+}
+
+void E2_Screen_Formation_Waehlen(i32 m) {
+    if (!team_ok(Team_Aktiv) || m < 0 || m >= E2_FORMATIONEN) return;
+    const i32 alt = Team_Wert(TEAM_FORMATION, Team_Aktiv, 0, OP_LESEN);
+    Team_Wert(TEAM_FORMATION, Team_Aktiv, m | (alt & AUTOMATISCH), OP_SCHREIBEN);
+    Team_Positionen_Aus_Formation(Team_Aktiv);
+    Check_Und_Set_Aa(Team_Aktiv);
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_E2_RAHMEN)) neu_fuellen();
+}
+
+// --- Drawing ---------------------------------------------------------------------------
+
+void E2_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    if (!team_ok(gezeigt)) return;
+    if (Font* f = font(FONT_TITEL))
+        Font_Printf(ziel, f, "^c%05d^tl0152%s", 0, 112, eigen() ? FARBE_WEISS : FARBE_KNOPF_TEXT,
+                    Team_String(710, gezeigt, nullptr, 0));
+}
+
+void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+    const i32 p = spieler_von(i);
+    if (p < 0 || p >= Spieler_Anzahl) return;
+    const bool e = eigen();
+    if (e && !verfuegbar(p)) return;
+    if (Maus_Get_Tasten() == MAUS_RECHTS) Attribut_Popup_Schliessen();
+    const Screen_Icon* gezogen = Menue_Get_Klick_Icon();
+    const Screen_Icon* aktiv = Menue_Get_Aktives_Icon();
+    // While the popup shows a player, his card alone is selected.
+    const i32 popup = Attribut_Popup_Spieler();
+    const bool gewaehlt = popup >= 0 ? popup == p : an(i->nummer);
+    const bool hoch = gezogen == i || aktiv == i || gewaehlt;
+    blit(ziel, GRAFIK_E2_KARTE, x, y);
+    const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+    blit(ziel, (hoch ? GRAFIK_E2_TRIKOT_HOCH : GRAFIK_E2_TRIKOT) + TRIKOT_BILD[klasse], x + 3, y + 3);
+    // Over another card while one is dragged: both pulse.
+    const bool ziel_karte = gezogen && gezogen != i && ist_karte(gezogen) && Maus_Get_X() >= i->x &&
+                            Maus_Get_X() < i->x + KARTE_B && Maus_Get_Y() >= i->y && Maus_Get_Y() < i->y + KARTE_H;
+    if (gezogen == i || aktiv == i || ziel_karte)
+        if (Rastport* b = bild(GRAFIK_E2_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+    const u16 farbe = verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER;
+    if (Font* f = font(FONT_TEXT)) {
+        const i32 nummer = wert(MODUS_NUMMER, p);
+        Font_Printf(ziel, f, "^c%05d^tl0000^fb0008%d^fe", x + (nummer >= 10 && nummer <= 19 ? 2 : 4), y + 13, farbe,
+                    nummer);
+        char name[64];
+        Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, 58);
+        Font_Printf(ziel, f, "^c%05d^tr0082%s", x + 4, y + 13, farbe, name);
+    }
+    // The stars with what a cell costs him: the cell the dragged card is
+    // over; the dragged card's row for the card it would change places with;
+    // otherwise his own.
+    i32 reihe = std::clamp(wert(MODUS_REIHE, p), 0, 10);
+    if (e && gezogen == i) {
+        i32 cx = x, cy = y;
+        E2_Screen_Maus_In_Feld(&cx, &cy);
+        reihe = cy;
+    } else if (e && ziel_karte) {
+        reihe = std::clamp(wert(MODUS_REIHE, spieler_von(gezogen)), 0, 10);
+    }
+    const i32 abzug = Spieler_Positionsabzug(p, reihe);
+    Sterne_Zeichnen(ziel, Sterne_Klein(std::clamp(wert(MODUS_STAERKE, p), 0, 12), abzug, x + 2), y + 22);
+    i32 attribute[3];
+    const int n = std::min(Attribute_Get_Attribute(p, attribute, 3, 0), 3);
+    for (int k = 0; k < n; ++k)
+        if (attribute[k] >= 0) blit(ziel, GRAFIK_ATTRIBUT_KLEIN + attribute[k], x + 43 + 14 * k, y + 18);
+}
+
+void E2_Screen_Ansicht_Pruefen(Screen_Icon* i, Rastport*, i32, i32) {
+    const bool keine = !team_ok(Team_Ansicht);
+    if (keine != ((i->status & MENUE_S_GRAU) != 0)) {
+        grau(ICON_E2_ANSICHT, keine);
+        if (keine) setzen(ICON_E2_ANSICHT, false), setzen(ICON_KADER_ANSICHT, false);
+        Blt_Cache_Leeren();
+        E2_Screen_Fuellen(Team_Aktiv);
+    }
+}
+
+// --- Clicks -------------------------------------------------------------------------------
+
+void E2_Screen_Karte_Klick(Screen_Icon* i, u32 ereignis) {
+    const i32 p = spieler_von(i);
+    if (!(ereignis & MENUE_E_LINKS) || p < 0 || p >= Spieler_Anzahl || !eigen()) return;
+    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    if (verfuegbar(p) && mx >= i->x + 41 && mx <= i->x + 84 && my >= i->y + 16 && my <= i->y + 29) {
+        if (Attribut_Popup_Offen()) Attribut_Popup_Spieler_Zeigen(p, gezeigt);
+        else Attribut_Popup_Oeffnen(p, mx, my, gezeigt);
+        setzen(i->nummer, false);
+        return;
+    }
+    const i32 g = erste_gewaehlte();
+    if (g >= 0 && ICON_E2_KARTE + g != i->nummer) {
+        const i32 q = spieler_von(icon(ICON_E2_KARTE + g));
+        if (q >= 0) {
+            Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
+            Team_Aufstellung_Manuell(Team_Aktiv);
+        }
+        auswahl_loeschen();
+        neu_fuellen();
+        return;
+    }
+    if (verfuegbar(p)) setzen(i->nummer, !an(i->nummer));
+    Blt_Cache_Leeren();
+}
+
+void E2_Screen_Spielfeld_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || !eigen()) return;
+    const i32 g = erste_gewaehlte();
+    if (g < 0) return;
+    const i32 p = spieler_von(icon(ICON_E2_KARTE + g));
+    i32 c = Maus_Get_X(), r = Maus_Get_Y();
+    E2_Screen_Maus_In_Feld(&c, &r);
+    if (p >= 0 && Spieler_Setze_Formationsposition(p, c, r)) Team_Aufstellung_Manuell(Team_Aktiv);
+    auswahl_loeschen();
+    neu_fuellen();
+}
+
+void E2_Screen_Formation_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || an(ICON_E2_ANSICHT) || !eigen()) return;
+    i32 m = 1;
+    if (i->nummer >= ICON_E2_FORMATION && i->nummer < ICON_E2_FORMATION + E2_FORMATIONEN) m = i->nummer - ICON_E2_FORMATION;
+    else if (i->nummer >= ICON_E2_PUNKT && i->nummer < ICON_E2_PUNKT + 33) m = (i->nummer - ICON_E2_PUNKT) / 11;
+    E2_Screen_Formation_Waehlen(m);
+}
+
+void E2_Screen_Formation_Zuruecksetzen_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || an(ICON_E2_ANSICHT) || !eigen()) return;
+    Bexot_Spieler_Formation_Zuruecksetzen(Team_Aktiv);
+    Team_Positionen_Aus_Formation(Team_Aktiv);
+    neu_fuellen();
+}
+
+void E2_Screen_Ansicht_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || (i->status & MENUE_S_GRAU)) return;
+    const bool ein = !an(ICON_E2_ANSICHT) && team_ok(Team_Ansicht);
+    setzen(ICON_E2_ANSICHT, ein);
+    setzen(ICON_KADER_ANSICHT, ein);
+    auswahl_loeschen();
+    Attribut_Popup_Schliessen();
+    if (ein && ruf::Haelt_Spiel() &&
+        (!Team_Hat_Manager(Team_Ansicht) || (Team_Wert(TEAM_FORMATION, Team_Ansicht, 0, OP_LESEN) & AUTOMATISCH)))
+        Aufstellung_Automatisch(Team_Ansicht);
+    E2_Screen_Fuellen(ein ? Team_Ansicht : Team_Aktiv);
+    Blt_Cache_Leeren();
+}
+
+void E2_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS))) return;
+    // A right click anywhere comes here: an open player window closes first;
+    // on a card the player's card opens; elsewhere back to the team menu.
+    if (ereignis & MENUE_E_RECHTS) {
+        if (Spielerfenster_Schliessen()) return;
+        const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+        for (i32 k = 0; k < E2_KARTEN; ++k) {
+            const Screen_Icon* c = icon(ICON_E2_KARTE + k);
+            const i32 p = spieler_von(c);
+            if (!c || (c->status & MENUE_S_VERSTECKT) || p < 0 || mx < c->x || mx >= c->x + KARTE_B || my < c->y ||
+                my >= c->y + KARTE_H || !verfuegbar(p))
+                continue;
+            Spieler_Info_Screen_Init(p, gezeigt, Spielerkarte_Modus_Fuer(gezeigt));
+            return;
+        }
+    }
+    if (Screen_Icon* d = icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
+}
+
+void E2_Screen_Karte_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis) {
+    if (!(ereignis & MENUE_E_DROP) || !eigen()) return;
+    const i32 p = spieler_von(g);
+    if (p >= 0 && ist_karte(ziel) && ziel != g) {
+        const i32 q = spieler_von(ziel);
+        if (q >= 0 && q != p) {
+            Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
+            Team_Aufstellung_Manuell(Team_Aktiv);
+        }
+    } else if (p >= 0 && ziel && ziel->nummer == ICON_E2_RAHMEN) {
+        const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+        i32 c = x, r = y;
+        E2_Screen_Maus_In_Feld(&c, &r);
+        if (mx > 148 && mx < 778 && my > 118 && my < 503 && Spieler_Setze_Formationsposition(p, c, r))
+            Team_Aufstellung_Manuell(Team_Aktiv);
+    }
+    auswahl_loeschen();
+    neu_fuellen();
+}
+
+const char* E2_Screen_Hilfetext(Screen_Icon* i) {
+    const i32 n = i->nummer;
+    const bool e = eigen();
+    if ((n >= ICON_E2_FORMATION && n < ICON_E2_FORMATION + E2_FORMATIONEN) || (n >= ICON_E2_PUNKT && n < ICON_E2_PUNKT + 33))
+        return text(e ? T_EIGEN : T_FREMD);
+    if (!ist_karte(i)) return nullptr;
+    const i32 p = spieler_von(i);
+    if (p < 0 || p >= Spieler_Anzahl) return nullptr;
+    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    if (my >= i->y + 16 && mx >= i->x + 43) {
+        const i32 k = mx < i->x + 59 ? 0 : mx < i->x + 75 ? 1 : 2;
+        const char* name = Global_Get_Hauptattribut_Name(p, k);
+        return name && *name ? name : nullptr;
+    }
+    Spieler_Hilfetext(p, e, hilfe, sizeof hilfe);
+    if (e) {
+        // The own player's condition and morale besides.
+        const size_t l = std::char_traits<char>::length(hilfe);
+        const Spieler_Status_Text s = Spieler_Status(p);
+        std::snprintf(hilfe + l, sizeof hilfe - l, "^l%s:^tl0116%s^l%s:^tl0116%s",
+                      Text_cfg_Text(TEXT_EINSETZEN_1, 9), text(T_ERSCHOEPFUNG + std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)),
+                      Text_cfg_Text(TEXT_EINSETZEN_1, 10), s.text);
+    }
+    return hilfe;
+}

@@ -1,0 +1,387 @@
+#include "screens/squad/spielerkarte.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "base/ereignis_flags.h"
+#include "base/tools.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "grafik_nummern.h"
+#include "gui/gesicht.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "gui/wappen.h"
+#include "platform/input.h"
+#include "screens/squad/attribut_popup.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/namen.h"
+#include "screens/teile/schritt.h"
+#include "screens/teile/sterne.h"
+#include "season/ereignisse.h"
+#include "season/kalender.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb_abfragen.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_ART = 70, MODUS_DAUER = 71, MODUS_STATUS = 75,
+              MODUS_NUMMER = 84, MODUS_SLOT = 87;
+constexpr u32 VERLETZT = 0x40, SPERR_BITS = 0x780;
+constexpr i32 SPERR_ZAEHLER = 8, TEAM_EXTRA_EINTRAG = 17;
+constexpr u32 BLAETTERN_MS = 200;
+constexpr i32 FONT_TEXT = 9, FONT_GROSS = 14;
+constexpr i32 KARTE_X = 32, KARTE_Y = 101;
+
+// Texts of the card's section.
+enum : i32 {
+    T_SCHLIESSEN = 16,
+    T_ROT = 17,
+    T_GELB = 18,
+    T_GELBROT = 19,
+    T_SPIELE = 20,
+    T_SPIEL = 21,
+    T_KEIN_TRAINING = 22,
+    T_VERLETZT = 23,
+    T_GESPERRT = 24,
+    T_FIT = 25,
+    T_ZUSATZ = 26,
+};
+constexpr i32 T_DOLV_BLAETTERN = 15, T_DOLV_TALENTE = 1;
+
+// The five counts: goals, assists, yellow, yellow-red, red cards.
+constexpr u32 ZAEHL_MASKEN[5] = {SFE_TOR, SFE_TOR | STATISTIK_ZWEITER_SPIELER, SFE_GELB, SFE_GELBROT, SFE_ROT};
+
+struct Karte {
+    i32 spieler = -1, team = -1, modus = 0, slot = 0;
+    Screen_Drossel drossel;
+    // The counts of every player for the five masks, filled when the card
+    // opens and again when the day changes; empty while the card is closed.
+    std::vector<u32> zahlen;
+    i32 zahlen_tag = -1;
+};
+Karte karte;
+Talente_Oeffnen_Prozedur talente_oeffnen = nullptr;
+Icon_Textzeile text_schliessen{};
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_INFO, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
+void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
+    if (Rastport* b = Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)))
+        Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+
+constexpr u32 FLAGS = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
+constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h, Icon_Klick_Prozedur klick) {
+    return {.nummer = nummer,
+            .grafik = grafik,
+            .grafik_gedrueckt = gedrueckt,
+            .flags = FLAGS,
+            .x = x,
+            .y = y,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+            .klick = klick,
+            .ebene = 14,
+            .w = w,
+            .h = h};
+}
+
+constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELERKARTE>({
+    {.nummer = ICON_KARTE_SCHIRM,
+     .flags = FLAGS | MENUE_F_GANZER_SCREEN,
+     .x = 0,
+     .y = 0,
+     .klick = Spieler_Info_Klick,
+     .ebene = 12,
+     .w = 800,
+     .h = 600},
+    {.nummer = ICON_KARTE_RAHMEN,
+     .grafik = GRAFIK_KARTE_RAHMEN,
+     .flags = FLAGS,
+     .x = KARTE_X,
+     .y = KARTE_Y,
+     .status = MENUE_S_TRANSPARENT,
+     .klick = Spieler_Info_Klick,
+     .zeichnen = Spieler_Info_Zeichnen,
+     .ebene = 13,
+     .w = 736,
+     .h = 372},
+    knopf(ICON_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK_GEDRUECKT, 36, 412, 30, 30, Spieler_Info_Blaettern_Klick),
+    knopf(ICON_KARTE_VOR, GRAFIK_KARTE_VOR, GRAFIK_KARTE_VOR_GEDRUECKT, 86, 412, 30, 30, Spieler_Info_Blaettern_Klick),
+    knopf(ICON_KARTE_SCHLIESSEN, GRAFIK_KARTE_SCHLIESSEN, GRAFIK_KARTE_SCHLIESSEN_GEDRUECKT, 684, 415, 80, 32,
+          Spieler_Info_Schliessen_Klick),
+    knopf(ICON_KARTE_TALENTE, GRAFIK_KARTE_TALENTE, GRAFIK_KARTE_TALENTE_GEDRUECKT, 136, 412, 80, 30, Spieler_Info_Talente_Klick),
+});
+
+Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
+
+void zahlen_fuellen() {
+    const i32 tag = Kalender_Get_Tag();
+    if (!karte.zahlen.empty() && karte.zahlen_tag == tag) return;
+    karte.zahlen_tag = tag;
+    const size_t n = static_cast<size_t>(std::max(Spieler_Anzahl, 0));
+    karte.zahlen.assign(5 * n, 0);
+    if (n == 0) return;
+    i32 ids[256];
+    const i32 m = Wettbewerb_Get_Aktive(-1, ids, false);
+    if (m <= 0) return;
+    for (size_t k = 0; k < 5; ++k)
+        Spiele_Get_Statistik(true, ids, std::min(m, 256), &ZAEHL_MASKEN[k], 1, -1, -1, -1, -1,
+                             karte.zahlen.data() + k * n, 0);
+}
+
+// The squad of the card's team whose slot is `slot` (the last one of the
+// list with it), -1.
+i32 spieler_mit_slot(i32 team, i32 slot) {
+    i32 liste[KADER_SLOTS];
+    const i32 n = Teamspieler_Ins_Array(team, liste, KADER_SLOTS, 0);
+    i32 gefunden = -1;
+    for (i32 i = 0; i < n; ++i)
+        if (wert(MODUS_SLOT, liste[i]) == slot) gefunden = liste[i];
+    return gefunden;
+}
+
+void setzen(i32 spieler, i32 team) {
+    karte.spieler = spieler;
+    karte.team = team;
+    karte.slot = spieler >= 0 && spieler < Spieler_Anzahl ? wert(MODUS_SLOT, spieler) : 0;
+    Blt_Cache_Leeren();
+}
+
+// The transfer list of the active club: its window entries by position
+// class, highest first, then the club's extra entry. Free entries are left
+// out. The count.
+i32 transferliste(i32 aus[12]) {
+    i32 n = 0;
+    if (Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl || !Team_Own_Daten) return 0;
+    for (i32 e : Team_Own_Daten[Team_Aktiv].transferfenster)
+        if (e >= 0 && e < Spieler_Anzahl) aus[n++] = e;
+    std::stable_sort(aus, aus + n, [](i32 a, i32 b) { return wert(MODUS_KLASSE, a) > wert(MODUS_KLASSE, b); });
+    const i32 extra = Team_Wert(TEAM_EXTRA_EINTRAG, Team_Aktiv, 0, OP_LESEN);
+    if (extra >= 0 && extra < Spieler_Anzahl) aus[n++] = extra;
+    return n;
+}
+
+void schliessen() {
+    Menue_Screen_Icon_Tabelle_Loeschen(TABELLE.daten());
+    karte.zahlen.clear();
+    karte.zahlen.shrink_to_fit();
+    karte.zahlen_tag = -1;
+    karte.spieler = -1;
+    Blt_Cache_Leeren();
+}
+
+}  // namespace
+
+i32 Spielerkarte_Modus_Fuer(i32 team) { return team == Team_Aktiv ? SPIELERKARTE_EIGEN : SPIELERKARTE_ANDERE; }
+
+void Spieler_Info_Set_Talente(Talente_Oeffnen_Prozedur p) { talente_oeffnen = p; }
+
+bool Spieler_Info_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_KARTE_SCHIRM); }
+i32 Spieler_Info_Spieler() { return Spieler_Info_Offen() ? karte.spieler : -1; }
+
+void Spieler_Info_Screen_Init(i32 spieler, i32 team, i32 modus) {
+    if (Spieler_Info_Offen()) return;
+    if (spieler < 0 || spieler >= Spieler_Anzahl) return;
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
+    karte.modus = std::clamp(modus, 0, 3);
+    karte.drossel = {};
+    karte.zahlen_tag = -1;
+    zahlen_fuellen();
+    text_schliessen = {.font = font(12), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
+                       .farbe = FARBE_KNOPF_TEXT, .text = text(T_SCHLIESSEN)};
+    if (Screen_Icon* s = icon(ICON_KARTE_SCHLIESSEN)) s->flags |= MENUE_F_TEXT, s->daten = &text_schliessen;
+    const bool scouting = karte.modus == SPIELERKARTE_SCOUTING;
+    for (i32 n : {ICON_KARTE_ZURUECK, ICON_KARTE_VOR})
+        if (Screen_Icon* p = icon(n)) {
+            p->hilfe = Text_cfg_Text(TEXT_ZUSATZ_DOLV, T_DOLV_BLAETTERN);
+            if (scouting) p->status |= MENUE_S_GRAU;
+            if (scouting) p->grafik = n == ICON_KARTE_ZURUECK ? GRAFIK_KARTE_ZURUECK_AUS : GRAFIK_KARTE_VOR_AUS;
+        }
+    if (Screen_Icon* t = icon(ICON_KARTE_TALENTE)) {
+        t->hilfe = Text_cfg_Text(TEXT_ZUSATZ_DOLV, T_DOLV_TALENTE);
+        if (!talente_oeffnen) t->status |= MENUE_S_VERSTECKT;
+    }
+    setzen(spieler, team);
+}
+
+bool Spielerfenster_Schliessen() {
+    if (Spieler_Info_Offen()) {
+        schliessen();
+        return true;
+    }
+    return Attribut_Popup_Schliessen();
+}
+
+void Spieler_Info_Schliessen() {
+    if (Spieler_Info_Offen()) schliessen();
+}
+
+Spielerkarte_Zahlen Spieler_Info_Zahlen(i32 p) {
+    const size_t n = static_cast<size_t>(std::max(Spieler_Anzahl, 0));
+    if (p < 0 || static_cast<size_t>(p) >= n || karte.zahlen.size() < 5 * n) return {};
+    auto z = [&](size_t k) { return static_cast<i32>(karte.zahlen[k * n + static_cast<size_t>(p)]); };
+    return {z(0), z(1), z(2), z(3), z(4)};
+}
+
+// --- Drawing ---------------------------------------------------------------------------
+
+void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    const i32 p = karte.spieler;
+    if (!ziel || p < 0 || p >= Spieler_Anzahl) return;
+    Font* f = font(FONT_TEXT);
+    Font* g = font(FONT_GROSS);
+    if (!f || !g) return;
+    // Captions.
+    struct Beschriftung {
+        i32 text, x, y;
+    };
+    static constexpr Beschriftung BESCHRIFTUNG[] = {
+        {0, 100, 247}, {1, 548, 247},  {2, 43, 290},  {3, 224, 290},  {4, 50, 180},  {5, 50, 195},
+        {6, 43, 380},  {7, 43, 398},   {8, 152, 428}, {9, 290, 421},  {10, 450, 428}, {11, 152, 446},
+        {12, 290, 450}, {13, 450, 446}, {14, 580, 350}, {T_ZUSATZ, 290, 436},
+    };
+    for (const Beschriftung& b : BESCHRIFTUNG)
+        if (const char* t = text(b.text); t && *t) Font_Printf(ziel, f, "^c%05d%s", b.x, b.y, FARBE_HELL, t);
+
+    Gesicht_Holen(p, Team_Aktiv, ziel, 117, 103, 0, 0);
+    zahlen_fuellen();
+    const Spielerkarte_Zahlen z = Spieler_Info_Zahlen(p);
+    if (karte.team >= 0 && karte.team < Team_Anzahl) {
+        Wappen_Blit(karte.team, ziel, 541, 160, 0, 0, nullptr);
+        Font_Printf(ziel, g, "^c%05d^tz0365%s", 0, 205, FARBE_GOLD, Team_String(721, karte.team, nullptr, 0));
+    }
+    const i32 klasse = wert(MODUS_KLASSE, p);
+    static constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};  // classes 0..3 -> 8335, 8333, 8332, 8334
+    if (klasse >= 0 && klasse <= 3) blit(ziel, GRAFIK_KARTE_KLASSE + KLASSE_BILD[klasse], 251, 114);
+    if (karte.team != Team_Transfermarkt)
+        Font_Printf_Glatt(ziel, g, "^c%05d^tr0025%d", 260, 135, FARBE_GOLD, std::clamp(wert(MODUS_NUMMER, p), 0, 99));
+    Font_Printf_Glatt(ziel, g, "^c%05d^tl0040%s", 260, 135, FARBE_WEISS, Positions_Text(std::clamp(klasse, 0, 3)));
+    Font_Printf_Glatt(ziel, g, "^c%05d%s", 260, 160, FARBE_WEISS, Spieler_String(505, p, nullptr, 0));
+    static constexpr i32 ERSCHOEPFUNG_BILD[5] = {2, 3, 4, 0, 1};  // 0..4 -> 8338, 8339, 8340, 8336, 8337
+    blit(ziel, GRAFIK_KARTE_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)], 166, 268);
+    Spieler_Sterne_Zeichnen(ziel, p, 205, 214, 0, true);
+    Font_Printf(ziel, f, "^c%05d%d", 615, 247, FARBE_WEISS, wert(MODUS_SPIELE, p));
+
+    // Fit, injured or suspended: an injury goes before a suspension.
+    const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
+    const i32 zaehler = (status & SPERR_BITS) ? Spiele_Get_Wettbewerb_Ereignis(Team_Wettbewerb, SPERR_ZAEHLER, p) : 0;
+    if (status & VERLETZT) {
+        blit(ziel, GRAFIK_KARTE_VERLETZT, 172, 386);
+        Font_Printf(ziel, g, "^c%05d^tz0327%s", 0, 290, FARBE_FEHLER, text(T_VERLETZT));
+        const i32 dauer = wert(MODUS_DAUER, p);
+        Font_Printf(ziel, f, "^c%05d%s (%d %s)", 190, 398, FARBE_WEISS, Spieler_Get_Verletzungs_Text(wert(MODUS_ART, p)),
+                    dauer, text(dauer == 1 ? T_SPIEL : T_SPIELE));
+    } else if (zaehler > 0) {
+        const char* label = text(T_GESPERRT);
+        i32 rest = zaehler;
+        struct Sperre {
+            i32 bit, grafik, text;
+        };
+        // The counter: the matches left in its low five bits, the kind above.
+        static constexpr Sperre SPERREN[3] = {{0x20, 2, T_GELB}, {0x40, 1, T_GELBROT}, {0x80, 0, T_ROT}};
+        i32 grafik = -1;
+        for (const Sperre& s : SPERREN)
+            if (zaehler & s.bit) grafik = s.grafik, label = text(s.text);
+        if (grafik >= 0) blit(ziel, GRAFIK_KARTE_SPERRE + grafik, 172, 386);
+        rest = zaehler & 0x1f;
+        Font_Printf(ziel, g, "^c%05d^tz0327%s", 0, 290, FARBE_FEHLER, label);
+        Font_Printf(ziel, f, "^c%05d%s : (%d %s)", 190, 398, FARBE_WEISS, label, rest, text(rest == 1 ? T_SPIEL : T_SPIELE));
+    } else {
+        Font_Printf(ziel, g, "^c%05d^tz0327%s", 0, 290, FARBE_GUT, text(T_FIT));
+        Font_Printf(ziel, f, "^c%05d%s", 190, 398, FARBE_WEISS, text(T_FIT));
+    }
+    const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
+    if (training < 0 || training >= ATTRIBUT_ANZAHL)
+        Font_Printf(ziel, f, "^c%05d%s", 190, 380, FARBE_WEISS, text(T_KEIN_TRAINING));
+    else
+        Font_Printf(ziel, f, "^c%05d%s (%d%%)", 190, 380, FARBE_WEISS, Attribut_Tabelle[training].name,
+                    Tools_Prozent(Spieler_Wert(training, p, 0, OP_LESEN), Attribut_Noetig(training)));
+
+    Font_Printf(ziel, f, "^c%05d^tr0258%d", 0, 428, FARBE_WEISS, z.tore);
+    Font_Printf(ziel, f, "^c%05d^tr0258%d", 0, 446, FARBE_WEISS, z.vorlagen);
+    Font_Printf(ziel, f, "^c%05d^tr0418%d", 0, 421, FARBE_WEISS, z.gelb);
+    Font_Printf(ziel, f, "^c%05d^tr0418%d", 0, 436, FARBE_WEISS, z.gelbrot);
+    Font_Printf(ziel, f, "^c%05d^tr0418%d", 0, 450, FARBE_WEISS, z.rot);
+    Font_Printf(ziel, f, "^c%05d^tr0150%s", 515, 428, FARBE_WEISS,
+                Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
+    Font_Printf(ziel, f, "^c%05d^fb0008^fe^tr0150%s", 515, 446, FARBE_GOLD,
+                Bank_Geld_String(Spieler_Berechne_Marktwert(p), Team_Aktiv, -1, 0));
+
+    i32 aktiv[3];
+    const int na = std::min(Attribute_Get_Attribute(p, aktiv, 3, 0), 3);
+    for (int i = 0; i < na; ++i)
+        if (aktiv[i] >= 0) blit(ziel, GRAFIK_ATTRIBUT_GROSS + aktiv[i], 515 + 80 * i, 264);
+    i32 gelernt[18];
+    const int n = std::min(Attribute_Get_Attribute(p, gelernt, 18, 1), 18);
+    if (n > 10) {
+        blit(ziel, GRAFIK_KARTE_ATTRIBUT_LEISTE, 36, 313);
+        for (int i = 0; i < n && gelernt[i] >= 0; ++i) blit(ziel, GRAFIK_ATTRIBUT_GEWAEHLT + gelernt[i], 45 + 26 * i, 330);
+    } else {
+        for (int i = 0; i < n && gelernt[i] >= 0; ++i) {
+            if (Attribute_Attribut_Aktief(p, gelernt[i])) blit(ziel, GRAFIK_KARTE_AKTIV, 40 + 46 * i, 311);
+            blit(ziel, GRAFIK_ATTRIBUT_KARTE + gelernt[i], 47 + 46 * i, 318);
+        }
+    }
+}
+
+// --- Clicks -------------------------------------------------------------------------------
+
+void Spieler_Info_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) Spieler_Info_Schliessen();
+}
+
+void Spieler_Info_Schliessen_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) Spieler_Info_Schliessen();
+}
+
+void Spieler_Info_Talente_Klick(Screen_Icon*, u32 ereignis) {
+    if ((ereignis & MENUE_E_RECHTS) || Maus_Get_Tasten() == MAUS_RECHTS) {
+        Spieler_Info_Schliessen();
+        return;
+    }
+    if (!(ereignis & MENUE_E_LINKS) || !talente_oeffnen) return;
+    static constexpr i32 TALENTE_MODUS[4] = {0, 1, 3, 2};
+    talente_oeffnen(karte.spieler, karte.team, TALENTE_MODUS[karte.modus]);
+}
+
+void Spieler_Info_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
+    if ((ereignis & MENUE_E_RECHTS) || Maus_Get_Tasten() == MAUS_RECHTS) {
+        Spieler_Info_Schliessen();
+        return;
+    }
+    if (!(ereignis & MENUE_E_LINKS) || karte.modus == SPIELERKARTE_SCOUTING) return;
+    if (!Screen_Drossel_Frei(&karte.drossel, BLAETTERN_MS)) return;
+    const bool vor = i->nummer == ICON_KARTE_VOR;
+    if (karte.modus == SPIELERKARTE_TRANSFER) {
+        i32 liste[12];
+        const i32 n = transferliste(liste);
+        const i32* pos = std::find(liste, liste + n, karte.spieler);
+        if (n == 0 || pos == liste + n) return;  // not on the list: he stays
+        setzen(liste[Listen_Schritt(static_cast<i32>(pos - liste), vor ? 1 : -1, n)], karte.team);
+        return;
+    }
+    // The own team in slot order (next = +1); another in its list's order,
+    // where the previous arrow goes forward.
+    const bool eigen = karte.modus == SPIELERKARTE_EIGEN;
+    const i32 richtung = eigen ? (vor ? 1 : -1) : (vor ? -1 : 1);
+    // Slots nobody holds (a squad of fewer than 20) are passed over.
+    i32 slot = karte.slot;
+    for (i32 schritt = 0; schritt < KADER_SLOTS; ++schritt) {
+        slot = Slot_Schritt(slot, richtung, eigen);
+        if (const i32 q = spieler_mit_slot(karte.team, slot); q >= 0) {
+            setzen(q, karte.team);
+            return;
+        }
+    }
+}

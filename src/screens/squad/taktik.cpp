@@ -1,0 +1,470 @@
+#include "screens/squad/taktik.h"
+
+#include <algorithm>
+
+#include "base/globals.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "grafik_nummern.h"
+#include "gui/hauptmenue.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "platform/input.h"
+#include "screens/squad/attribut_popup.h"
+#include "screens/squad/spielerkarte.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/spielerzeile.h"
+#include "world/aufstellung.h"
+#include "world/global.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr int MODUS_STATUS = 75, MODUS_SLOT = 87;
+constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
+constexpr u32 STUFE_MS = 150;
+constexpr i32 FONT_TEXT = 9;
+constexpr i32 ZEILE_X = 204, ZEILE_B = 579, ZEILE_H = 16;
+constexpr i32 ROLLE_X[TAKTIK_ROLLEN] = {676, 703, 730, 757};
+constexpr i32 ROLLE_B = 24, ROLLE_H = 15;
+constexpr i32 ATTRIBUTE_X0 = 549, ATTRIBUTE_X1 = 630;
+constexpr i32 ZEILE_Y(i32 k) { return 136 + 17 * k; }
+
+// Texts of the screen's section.
+enum : i32 {
+    T_KOPF = 0,  // 0..6 column headers
+    T_STARTELF = 7,
+    T_LABEL = 8,  // 8..14 the values' labels (switches: while off)
+    T_HILFE = 17,  // 17..34 the help of icons 2507..2524
+    T_ROLLE = 36,  // 36..39 the role names
+    T_AN = 41,     // 41..43 the switches' labels while on
+    T_STIL = 44,   // 44..50 the playing styles
+};
+constexpr i32 T_BEXOT_ROLLEN = 10;
+
+// The seven values: the big icon's picture base and the number of steps
+// (2 for a switch).
+struct Wert {
+    i32 grafik, stufen;
+    i16 x, y;  // the big icon
+    i16 lx, ly;  // its label
+};
+constexpr Wert WERTE[7] = {
+    {GRAFIK_TAKTIK_ABSEITS, 2, 10, 112, 17, 106},  {GRAFIK_TAKTIK_PRESSING, 2, 10, 271, 17, 266},
+    {GRAFIK_TAKTIK_DRANG, 10, 10, 434, 17, 429},    {GRAFIK_TAKTIK_DECKUNG, 2, 240, 367, 247, 361},
+    {GRAFIK_TAKTIK_RISIKO, 5, 240, 475, 247, 469},  {GRAFIK_TAKTIK_STIL, 7, 530, 367, 537, 361},
+    {GRAFIK_TAKTIK_HAERTE, 5, 530, 475, 537, 469},
+};
+// The small switch of a switched value and its pictures.
+constexpr i32 KLEIN_VON[7] = {ICON_TAKTIK_KLEIN_0, ICON_TAKTIK_KLEIN_1, -1, ICON_TAKTIK_KLEIN_3, -1, -1, -1};
+// The playing style's colours, from the most attacking to the most defensive.
+constexpr u16 STIL_FARBE[7] = {62017, 62595, 63334, 46947, 40770, 24384, 8160};
+
+Screen_Drossel drossel;
+char hilfe[1024];
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_TAKTIK, n); }
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
+i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
+bool verfuegbar(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
+Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
+bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
+
+// The team's value v.
+i32 gezeigt(i32 v) {
+    u8 t[7];
+    Team_Get_Aktuelle_Taktik(Team_Aktiv, t);
+    return t[v];
+}
+
+// The team's values kept in the big icons' words of the manager, as every
+// screen keeps what its manager sees.
+void werte_schreiben() {
+    if (!team_ok(Team_Aktiv)) return;
+    u8 t[7];
+    Team_Get_Aktuelle_Taktik(Team_Aktiv, t);
+    for (i32 v = 0; v < 7; ++v) Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_TAKTIK_GROSS + v, t[v]);
+}
+// Value v becomes w (cut to its range by the team) and the words follow.
+void wert_setzen(i32 v, i32 w) {
+    u8 t[7];
+    Team_Get_Aktuelle_Taktik(Team_Aktiv, t);
+    t[v] = static_cast<u8>(std::clamp(w, 0, 255));
+    Team_Set_Aktuelle_Taktik(Team_Aktiv, t);
+    werte_schreiben();
+}
+
+// The icons follow the team's values: pictures, switch states, labels.
+void werte_zeigen() {
+    if (!team_ok(Team_Aktiv)) return;
+    u8 t[7];
+    Team_Get_Aktuelle_Taktik(Team_Aktiv, t);
+    for (i32 v = 0; v < 7; ++v) {
+        Screen_Icon* g = icon(ICON_TAKTIK_GROSS + v);
+        if (!g) continue;
+        if (WERTE[v].stufen > 2) {
+            g->grafik = static_cast<u32>(WERTE[v].grafik + std::min<i32>(t[v], WERTE[v].stufen - 1));
+        } else {
+            Menue_Icon_Zustand_Setzen(KLEIN_VON[v], t[v] ? 1 : 0);
+        }
+    }
+    if (Screen_Icon* k = icon(ICON_TAKTIK_KLEIN_3))
+        k->grafik_an = t[3] ? GRAFIK_TAKTIK_KLEIN_3_AN : GRAFIK_TAKTIK_KLEIN_3_AUS;
+    Blt_Cache_Leeren();
+}
+
+i32 zeilen_spieler(i32 k) {
+    const Screen_Icon* i = icon(ICON_TAKTIK_ZEILE + k);
+    return i ? static_cast<i32>(i->user[0]) : -1;
+}
+
+void rollen_setzen() {
+    for (i32 k = 0; k < TAKTIK_ZEILEN; ++k) {
+        const i32 p = zeilen_spieler(k);
+        const bool da = p >= 0 && p < Spieler_Anzahl;
+        const u32 status = da ? static_cast<u32>(wert(MODUS_STATUS, p)) : 0;
+        for (i32 c = 0; c < TAKTIK_ROLLEN; ++c) {
+            const i32 n = ICON_TAKTIK_ROLLE + 4 * k + c;
+            Screen_Icon* b = icon(n);
+            if (!b) continue;
+            const bool frei = da && verfuegbar(p);
+            Menue_Icon_Zustand_Setzen(n, frei && (status & TAKTIK_ROLLE_BIT[c]) ? 1 : 0);
+            b->status = frei ? b->status & ~MENUE_S_GRAU : b->status | MENUE_S_GRAU;
+            b->status = da ? b->status & ~MENUE_S_VERSTECKT : b->status | MENUE_S_VERSTECKT;
+        }
+    }
+    Blt_Cache_Leeren();
+}
+
+constexpr Screen_Icon gross(i32 v) {
+    return {.nummer = static_cast<i16>(ICON_TAKTIK_GROSS + v),
+            .grafik = static_cast<u32>(WERTE[v].grafik),
+            .x = WERTE[v].x,
+            .y = WERTE[v].y,
+            .status = MENUE_S_TRANSPARENT,
+            .klick = WERTE[v].stufen == 2 ? Taktik_Screen_Schalter_Klick : Taktik_Screen_Stufe_Klick,
+            .ebene = 4,
+            .w = static_cast<i16>(v == 0 || v == 1 || v == 2 ? 186 : 250),
+            .h = static_cast<i16>(v == 0 || v == 1 ? 88 : v == 2 ? 84 : 44),
+            .hilfe_prozedur = Taktik_Screen_Hilfetext};
+}
+constexpr Screen_Icon klein(i16 nummer, u32 grafik, u32 an, i16 x, i16 y) {
+    return {.nummer = nummer,
+            .grafik = grafik,
+            .grafik_an = an,
+            .grafik_gedrueckt = an,
+            .x = x,
+            .y = y,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+            .klick = Taktik_Screen_Knopf_Klick,
+            .ebene = 5,
+            .w = 64,
+            .h = 24,
+            .hilfe_prozedur = Taktik_Screen_Hilfetext};
+}
+constexpr Screen_Icon pfeil(i16 nummer, u32 grafik, i16 x, i16 y) {
+    return {.nummer = nummer,
+            .grafik = grafik,
+            .grafik_gedrueckt = grafik + 1,
+            .x = x,
+            .y = y,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+            .klick = Taktik_Screen_Stufe_Klick,
+            .ebene = 5,
+            .w = 20,
+            .h = 20,
+            .hilfe_prozedur = Taktik_Screen_Hilfetext};
+}
+constexpr Screen_Icon zeile(i32 k) {
+    return {.nummer = static_cast<i16>(ICON_TAKTIK_ZEILE + k),
+            .flags = MENUE_F_BEIDE_TASTEN,
+            .x = ZEILE_X,
+            .y = static_cast<i16>(ZEILE_Y(k)),
+            .status = MENUE_S_TRANSPARENT,
+            .klick = Taktik_Screen_Zeile_Klick,
+            .zeichnen = Taktik_Screen_Zeile_Zeichnen,
+            .ebene = 4,
+            .w = ZEILE_B,
+            .h = ZEILE_H,
+            .hilfe_prozedur = Taktik_Screen_Hilfetext};
+}
+// Role button column c of row k; the static help texts are the role names
+// ("*36".."*39", resolved when the screen opens).
+constexpr i32 ROLLE_BILD[TAKTIK_ROLLEN] = {1, 2, 0, 3};  // columns 0..3 -> 24183, 24184, 24182, 24185
+constexpr Screen_Icon rolle(i32 k, i32 c) {
+    return {.nummer = static_cast<i16>(ICON_TAKTIK_ROLLE + 4 * k + c),
+            .grafik = static_cast<u32>(GRAFIK_TAKTIK_ROLLE + ROLLE_BILD[c]),
+            .grafik_an = static_cast<u32>(GRAFIK_TAKTIK_ROLLE_AN + ROLLE_BILD[c]),
+            .x = static_cast<i16>(ROLLE_X[c]),
+            .y = static_cast<i16>(ZEILE_Y(k)),
+            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+            .klick = Taktik_Screen_Rolle_Klick,
+            .ebene = 5,
+            .w = ROLLE_B,
+            .h = ROLLE_H};
+}
+#define ROLLEN_ZEILE(k) rolle(k, 0), rolle(k, 1), rolle(k, 2), rolle(k, 3)
+
+constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::TAKTIK>({
+    {.nummer = ICON_TAKTIK_RAHMEN,
+     .grafik = GRAFIK_TAKTIK_RAHMEN,
+     .x = 3,
+     .y = 86,
+     .status = MENUE_S_TRANSPARENT,
+     .zeichnen = Taktik_Screen_Titel_Zeichnen,
+     .ebene = 2,
+     .w = 794,
+     .h = 478,
+     .hilfe_prozedur = Taktik_Screen_Hilfetext},
+});
+constexpr auto WERTE_TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TAKTIK>({
+    gross(0),
+    gross(1),
+    gross(2),
+    gross(3),
+    gross(4),
+    gross(5),
+    gross(6),
+    klein(ICON_TAKTIK_KLEIN_0, GRAFIK_TAKTIK_KLEIN_0, GRAFIK_TAKTIK_KLEIN_0 + 2, 12, 206),
+    klein(ICON_TAKTIK_KLEIN_1, GRAFIK_TAKTIK_KLEIN_1, GRAFIK_TAKTIK_KLEIN_1 + 2, 12, 365),
+    klein(ICON_TAKTIK_KLEIN_3, GRAFIK_TAKTIK_KLEIN_3, GRAFIK_TAKTIK_KLEIN_3_AN, 242, 420),
+    pfeil(ICON_TAKTIK_PFEIL_2, GRAFIK_TAKTIK_PFEIL_2, 12, 523),
+    pfeil(ICON_TAKTIK_PFEIL_2 + 1, GRAFIK_TAKTIK_PFEIL_2 + 2, 34, 523),
+    pfeil(ICON_TAKTIK_PFEIL_4, GRAFIK_TAKTIK_PFEIL_4, 242, 523),
+    pfeil(ICON_TAKTIK_PFEIL_4 + 1, GRAFIK_TAKTIK_PFEIL_4 + 2, 264, 523),
+    pfeil(ICON_TAKTIK_PFEIL_5, GRAFIK_TAKTIK_PFEIL_5, 532, 415),
+    pfeil(ICON_TAKTIK_PFEIL_5 + 1, GRAFIK_TAKTIK_PFEIL_5 + 2, 554, 415),
+    pfeil(ICON_TAKTIK_PFEIL_6, GRAFIK_TAKTIK_PFEIL_6, 532, 523),
+    pfeil(ICON_TAKTIK_PFEIL_6 + 1, GRAFIK_TAKTIK_PFEIL_6 + 2, 554, 523),
+});
+constexpr auto ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::TAKTIK>({
+    zeile(0), zeile(1), zeile(2), zeile(3), zeile(4), zeile(5), zeile(6), zeile(7), zeile(8), zeile(9), zeile(10),
+});
+constexpr auto ROLLEN = Icon_Tabelle_Bauen<Icon_Besitzer::TAKTIK>({
+    ROLLEN_ZEILE(0), ROLLEN_ZEILE(1), ROLLEN_ZEILE(2), ROLLEN_ZEILE(3), ROLLEN_ZEILE(4),  ROLLEN_ZEILE(5),
+    ROLLEN_ZEILE(6), ROLLEN_ZEILE(7), ROLLEN_ZEILE(8), ROLLEN_ZEILE(9), ROLLEN_ZEILE(10),
+});
+#undef ROLLEN_ZEILE
+
+// Which value a step icon changes and in which direction (-1: none).
+i32 stufe_von(i32 n, bool* hoch) {
+    *hoch = true;
+    for (i32 v : {2, 4, 5, 6})
+        if (n == ICON_TAKTIK_GROSS + v) return v;
+    struct Pfeil {
+        i32 icon, wert;
+    };
+    static constexpr Pfeil PFEILE[4] = {
+        {ICON_TAKTIK_PFEIL_2, 2}, {ICON_TAKTIK_PFEIL_4, 4}, {ICON_TAKTIK_PFEIL_5, 5}, {ICON_TAKTIK_PFEIL_6, 6}};
+    for (const Pfeil& p : PFEILE)
+        if (n == p.icon || n == p.icon + 1) {
+            *hoch = n == p.icon + 1;
+            return p.wert;
+        }
+    return -1;
+}
+
+// Help texts of the role buttons: the role names.
+void rollen_hilfe() {
+    for (i32 k = 0; k < TAKTIK_ZEILEN; ++k)
+        for (i32 c = 0; c < TAKTIK_ROLLEN; ++c)
+            if (Screen_Icon* b = icon(ICON_TAKTIK_ROLLE + 4 * k + c)) b->hilfe = text(T_ROLLE + c);
+}
+
+}  // namespace
+
+Screen_Def Taktik_Screen_Def() {
+    return {.name = "Taktik", .icons = Icon_Besitzer::TAKTIK, .rahmen = ICON_TAKTIK_RAHMEN, .oeffnen = Taktik_Screen_Init};
+}
+
+void Taktik_Screen_Init() {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_TAKTIK_RAHMEN)) return;
+    const bool requester = Menue_Requester_Offen();
+    Menue_Screen_Icons_Loeschen_Bereich(BEREICH_GANZ_INNEN, 0, 84, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
+    for (const Screen_Icon* t : {RAHMEN.daten(), WERTE_TABELLE.daten(), ZEILEN.daten(), ROLLEN.daten()})
+        Menue_Screen_Icon_Tabelle_Hinzufuegen(t);
+    Menue_Set_Rechtsklick_Icon(-1);
+    rollen_hilfe();
+    drossel = {};
+    werte_schreiben();
+    Taktik_Screen_Fuellen(Team_Aktiv);
+    if (requester) Menue_Requester_Wieder_Zeigen();
+}
+
+void Taktik_Screen_Fuellen(i32 team) {
+    for (i32 k = 0; k < TAKTIK_ZEILEN; ++k)
+        if (Screen_Icon* i = icon(ICON_TAKTIK_ZEILE + k)) i->user[0] = i->user[1] = static_cast<u32>(-1);
+    if (!team_ok(team)) return;
+    Check_Und_Set_Aa(team);
+    i32 liste[20];
+    const i32 n = std::max(0, Teamspieler_Ins_Array(team, liste, 20, 0));
+    std::stable_sort(liste, liste + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
+    for (i32 k = 0; k < TAKTIK_ZEILEN && k < n; ++k)
+        if (Screen_Icon* i = icon(ICON_TAKTIK_ZEILE + k)) {
+            i->user[0] = static_cast<u32>(liste[k]), i->user[1] = static_cast<u32>(team);
+            Menue_Icon_Zustand_Setzen(i->nummer, 0);
+        }
+    werte_zeigen();
+    rollen_setzen();
+}
+
+bool Taktik_Screen_Stufe(i32 v, bool hoch) {
+    if (v < 0 || v >= 7 || WERTE[v].stufen <= 2 || !team_ok(Team_Aktiv)) return false;
+    werte_schreiben();
+    if (!Screen_Drossel_Frei(&drossel, STUFE_MS)) return false;
+    const i32 n = WERTE[v].stufen;
+    const i32 alt = std::clamp(gezeigt(v), 0, n - 1);
+    wert_setzen(v, hoch ? (alt + 1) % n : (alt + n - 1) % n);
+    werte_zeigen();
+    return true;
+}
+
+void Taktik_Screen_Schalten(i32 v) {
+    if (v < 0 || v >= 7 || WERTE[v].stufen != 2 || !team_ok(Team_Aktiv)) return;
+    werte_schreiben();
+    wert_setzen(v, gezeigt(v) ? 0 : 1);
+    werte_zeigen();
+}
+
+void Taktik_Screen_Rolle(i32 k, i32 c) {
+    if (k < 0 || k >= TAKTIK_ZEILEN || c < 0 || c >= TAKTIK_ROLLEN) return;
+    const i32 p = zeilen_spieler(k);
+    if (p < 0 || p >= Spieler_Anzahl || !verfuegbar(p) || !team_ok(Team_Aktiv)) return;
+    const i32 bit = static_cast<i32>(TAKTIK_ROLLE_BIT[c]);
+    if (c == 3) {
+        // The captain: one in the whole squad.
+        i32 liste[40];
+        const i32 n = Teamspieler_Ins_Array(Team_Aktiv, liste, 40, 0);
+        for (i32 i = 0; i < n; ++i) Spieler_Wert(MODUS_STATUS, liste[i], bit, OP_BITS_LOESCHEN);
+        Spieler_Wert(MODUS_STATUS, p, bit, OP_BITS_SETZEN);
+    } else {
+        Spieler_Wert(MODUS_STATUS, p, bit, OP_BITS_TAUSCHEN);
+    }
+    rollen_setzen();
+}
+
+// --- Drawing ---------------------------------------------------------------------------
+
+void Taktik_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    Font* f = font(FONT_TEXT);
+    if (!f || !team_ok(Team_Aktiv)) return;
+    static constexpr i32 KOPF_X[7] = {210, 240, 285, 420, 500, 565, 672};
+    for (i32 i = 0; i < 7; ++i) Font_Printf(ziel, f, "^c%05d%s", KOPF_X[i], 107, FARBE_KOPF, text(T_KOPF + i));
+    Font_Printf(ziel, f, "^c%05d%s", 210, 131, FARBE_GEWAEHLT, text(T_STARTELF));
+    u8 t[7];
+    Team_Get_Aktuelle_Taktik(Team_Aktiv, t);
+    for (i32 v = 0; v < 7; ++v) {
+        const bool schalter = WERTE[v].stufen == 2;
+        const i32 n = schalter && t[v] ? T_AN + (v == 3 ? 2 : v) : T_LABEL + v;
+        Font_Printf(ziel, f, "^c%05d%s", WERTE[v].lx, WERTE[v].ly, v < 2 ? FARBE_KNOPF_TEXT : FARBE_WEISS, text(n));
+    }
+    const i32 stil = std::min<i32>(t[5], 6);
+    Font_Printf_Glatt(ziel, f, "^c%05d%s", 630, 360, STIL_FARBE[6 - stil], text(T_STIL + stil));
+}
+
+void Taktik_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+    if (Maus_Get_Tasten() == MAUS_RECHTS) Attribut_Popup_Schliessen();
+    const i32 p = static_cast<i32>(i->user[0]);
+    if (p < 0 || p >= Spieler_Anzahl) return;
+    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    // The row under the mouse, or the row whose roles the mouse is at.
+    const bool im_rollenfeld = mx >= 649 && mx <= 782 && my >= 136 && my <= 321 && (my - 136) / 17 == i->nummer - ICON_TAKTIK_ZEILE;
+    if (Menue_Get_Aktives_Icon() == i || im_rollenfeld) {
+        if (Rastport* b = bild(GRAFIK_TAKTIK_ZEILE_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+        if (Rastport* b = bild(GRAFIK_TAKTIK_ROLLEN_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, 675, y);
+    }
+    const bool gewaehlt = Menue_Icon_Zustand(i->nummer) != 0;
+    if (gewaehlt)
+        if (Rastport* b = bild(GRAFIK_TAKTIK_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+    Spielerzeile z{.spieler = p, .x = x, .y = y, .hoehe = ZEILE_H, .gewaehlt = gewaehlt, .mit_zustand = false};
+    Spielerzeile_Zeichnen(ziel, z);
+}
+
+// --- Clicks -------------------------------------------------------------------------------
+
+void Taktik_Screen_Schalter_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    const i32 v = i->nummer - ICON_TAKTIK_GROSS;
+    // The big button of value 3 switches it without the marking assistant.
+    Taktik_Screen_Schalten(v);
+}
+
+void Taktik_Screen_Knopf_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS) || !team_ok(Team_Aktiv)) return;
+    const i32 v = i->nummer == ICON_TAKTIK_KLEIN_0 ? 0 : i->nummer == ICON_TAKTIK_KLEIN_1 ? 1 : 3;
+    Taktik_Screen_Schalten(v);
+    if (v != 3) return;
+    // Man-marking on: the assistant gives each of the opponent's dangerous
+    // players a marker; off (or no opponent known): the markers go.
+    const bool an = gezeigt(3) != 0;
+    if (team_ok(Team_Ansicht) && Team_Ansicht != Team_Aktiv)
+        Assi_Mannschaftsaufstellung(Team_Aktiv, Team_Ansicht, an ? 100 : 0);
+}
+
+void Taktik_Screen_Stufe_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    bool hoch = true;
+    const i32 v = stufe_von(i->nummer, &hoch);
+    if (v >= 0) Taktik_Screen_Stufe(v, hoch);
+}
+
+void Taktik_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
+    const i32 p = static_cast<i32>(i->user[0]);
+    const i32 team = static_cast<i32>(i->user[1]);
+    if (p < 0 || p >= Spieler_Anzahl) return;
+    if (ereignis & MENUE_E_RECHTS) {
+        if (!Spielerfenster_Schliessen()) Spieler_Info_Screen_Init(p, team, Spielerkarte_Modus_Fuer(team));
+        Menue_Icon_Zustand_Setzen(i->nummer, 0);
+        return;
+    }
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    const i32 mx = Maus_Get_X();
+    if (mx >= ATTRIBUTE_X0 && mx <= ATTRIBUTE_X1) {
+        if (Attribut_Popup_Offen()) Attribut_Popup_Spieler_Zeigen(p, team);
+        else Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), team);
+        Menue_Icon_Zustand_Setzen(i->nummer, 0);
+        return;
+    }
+    const bool war = Menue_Icon_Zustand(i->nummer) != 0;
+    for (i32 k = 0; k < TAKTIK_ZEILEN; ++k) Menue_Icon_Zustand_Setzen(ICON_TAKTIK_ZEILE + k, 0);
+    Menue_Icon_Zustand_Setzen(i->nummer, war ? 0 : 1);
+    Blt_Cache_Leeren();
+}
+
+void Taktik_Screen_Rolle_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    const i32 index = i->nummer - ICON_TAKTIK_ROLLE;
+    Taktik_Screen_Rolle(index / 4, index % 4);
+}
+
+const char* Taktik_Screen_Hilfetext(Screen_Icon* i) {
+    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    const i32 n = i->nummer;
+    if (n == ICON_TAKTIK_RAHMEN) {
+        if (my < 91 || my > 109) return nullptr;
+        struct Zone {
+            i32 x0, x1, text;
+        };
+        static constexpr Zone ZONEN[6] = {{205, 230, 16}, {233, 267, 17}, {268, 399, 18},
+                                          {400, 495, 19}, {496, 545, 20}, {546, 635, 21}};
+        for (const Zone& z : ZONEN)
+            if (mx >= z.x0 && mx <= z.x1) return Text_cfg_Text(TEXT_EINSETZEN_1, z.text);
+        if (mx >= 665 && mx <= 785) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, T_BEXOT_ROLLEN);
+        return nullptr;
+    }
+    if (n >= ICON_TAKTIK_GROSS && n < ICON_TAKTIK_ZEILE) return text(T_HILFE + n - ICON_TAKTIK_GROSS);
+    const i32 p = static_cast<i32>(i->user[0]);
+    if (p < 0 || p >= Spieler_Anzahl) return nullptr;
+    if (mx >= 546 && mx <= 635) {
+        const char* name = Global_Get_Hauptattribut_Name(p, std::min((mx - 546) / 30, 2));
+        return name && *name ? name : nullptr;
+    }
+    return Spieler_Hilfetext(p, true, hilfe, sizeof hilfe, false);
+}

@@ -1,0 +1,387 @@
+// The start button and the finishing of the set-up: the world of a new
+// game read, the network role's connection opened, the wizard's choices
+// turned into managers, leagues, fitted clubs, start money and advertising.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "base/bytes.h"
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/memory.h"
+#include "base/meldung.h"
+#include "base/random.h"
+#include "base/ruf.h"
+#include "grafik_nummern.h"
+#include "gui/hauptmenue.h"
+#include "gui/menue.h"
+#include "gui/menue_spiel.h"
+#include "gui/text_cfg.h"
+#include "matchday/season_netz.h"
+#include "matchday/spieltag.h"
+#include "screens/start/spielstart.h"
+#include "screens/start/start_intern.h"
+#include "season/freundschaft.h"
+#include "season/wettbewerb.h"
+#include "season/optionen.h"
+#include "season/startkonten.h"
+#include "season/wettbewerb_abfragen.h"
+#include "season/wettbewerb_config.h"
+#include "season/wettbewerb_werte.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/konfig.h"
+#include "world/manager.h"
+#include "world/netz.h"
+#include "world/spieler.h"
+#include "world/stadion.h"
+#include "world/team.h"
+#include "world/welt.h"
+#include "world/werbung.h"
+
+namespace {
+
+// The configuration set a new game reads.
+constexpr i32 SATZ = 0;
+constexpr i32 LIGEN = 384;
+
+std::vector<Startteam_Eintrag> startteams;
+
+const char* text(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ, n); }
+Spielstart_Zustand& Z() { return Spielstart_Get_Zustand(); }
+
+void nein(i32, const i32*) { Spielstart_Abschluss_Nein(); }
+
+// A client joins: the server's start values and its table of start teams
+// (what a client may ask before it has taken its club; the world it shows
+// in the wizard is its own copy until then).
+bool client_beitreten() {
+    const bool ok = Manager_Internet_Client_Get_Startinfo_1() && Spieler_Internet_Client_Get_Startinfo() &&
+                    Team_Internet_Client_Get_Startinfo() && Spielstart_Startteams_Holen();
+    // The difficulty is the server's.
+    Z().schwierigkeit = std::clamp(Schwierigkeit, 0, 4);
+    return ok;
+}
+
+// A client that has taken its club: the server's teams and players replace
+// the values of the local copy (the same world, so its records are reused),
+// its own squad and its bank data come in full.
+bool client_daten_holen(i32 team) {
+    bool ok = Team_Internet_Client_Get_Startinfo() && Team_Internet_Client_Init() && Spieler_Internet_Client_Init();
+    ok = ok && Team_Internet_Client_Refresh() && Spieler_Internet_Client_Get_Data(0, 0, -1, 0) &&
+         Spieler_Internet_Client_Get_Data(4, 0, -1, 0) && Team_Internet_Client_Get_Spielerblock(team);
+    if (!ok) return false;
+    // The account the server's bank data lands in.
+    if (!Bank_Konto_Offen(team)) Bank_Konto_Anlegen(team, 0.0, 0);
+    Bank_Internet_Client_Get_Bankdaten(team);
+    // The caches of the calendar, the fixtures, the news and the
+    // competitions start from the server's state.
+    Netz_Client_Reset();
+    return true;
+}
+
+// The base league a club plays in (its league slot before the season has
+// set it).
+i32 liga_von(i32 t) {
+    const i32 l = Wettbewerb_Get_Liga_Von_Team(t, true);
+    return l >= 0 ? l : Team_Wert(11, t, 0, OP_LESEN);
+}
+
+// The clubs of a league: its current ones, before the season has entered
+// them its start list; free places (-1) left out. Their count.
+i32 liga_teams(i32 liga, i32 aus[128]) {
+    i32 roh[128];
+    i32 n = std::clamp(Wettbewerb_Get_Teams(liga, roh), 0, 128), m = 0;
+    for (i32 i = 0; i < n; ++i)
+        if (roh[i] >= 0 && roh[i] < Team_Anzahl) aus[m++] = roh[i];
+    if (m > 0) return m;
+    if (const Wettbewerb* w = Wettbewerb_Get_Zeiger(liga)) {
+        n = std::clamp(w->startteam_anzahl, 0, std::min(128, WETTBEWERB_MAX_TEAMS));
+        for (i32 i = 0; i < n; ++i)
+            if (w->start_team[i] >= 0 && w->start_team[i] < Team_Anzahl) aus[m++] = w->start_team[i];
+    }
+    return m;
+}
+
+// The league averages of one run: seats, terraces, strength (0 not yet known).
+struct Liga_Schnitt {
+    i32 sitze = 0, steh = 0, staerke = 0;
+};
+
+// Fits team `t` (stadium and players) to its league; `prozent` is the league
+// percentage of the slot's own club.
+void team_angleichen(i32 t, i32 prozent, std::vector<Liga_Schnitt>& schnitt) {
+    if (t < 0 || t >= Team_Anzahl) return;
+    const i32 liga = liga_von(t);
+    if (liga < 0 || liga >= LIGEN) return;
+    i32 teams[128];
+    const i32 n_liga = liga_teams(liga, teams);
+    if (n_liga == 0) return;
+    Liga_Schnitt& c = schnitt[static_cast<size_t>(liga)];
+    i32 n = 1, k = 0, summe_staerke = 0;
+    i32 groesste[3] = {0, 0, 0};
+    i32 sitze = c.sitze, steh = c.steh;
+    if (c.sitze == 0) {
+        n = n_liga;
+        i64 s = 0, st = 0;
+        for (i32 i = 0; i < n; ++i) {
+            const i32 a = Team_Wert(5, teams[i], 0, OP_LESEN), b = Team_Wert(4, teams[i], 0, OP_LESEN);
+            s += a, st += b;
+            // The three largest grounds of the league.
+            i32 v = a + b;
+            for (i32 j = 0; j < 3; ++j)
+                if (v > groesste[j]) std::swap(v, groesste[j]);
+            k = std::min(k + 1, 3);
+            summe_staerke += Team_Get_Staerke(teams[i]);
+        }
+        sitze = c.sitze = static_cast<i32>(s / n);
+        steh = c.steh = static_cast<i32>(st / n);
+    }
+    // The stadium: the league's average ground; in small leagues the three
+    // largest grounds do not count, and a ground holds at least 8,000.
+    i32 kap = sitze + steh;
+    if (kap < 16000 && n - k > 0) kap = (kap * n - groesste[0] - groesste[1] - groesste[2]) / (n - k) - 3000;
+    if (kap < 8000) kap = 8000;
+    Stadion_Daten d{};
+    d.kapazitaet = kap;
+    d.sitzplaetze = sitze;
+    d.stehplaetze = steh;
+    Stadion_Set_Daten(t, &d);
+    // The players: strength scaled to the league's average team.
+    i32 s_avg = summe_staerke / n;
+    if (c.staerke == 0) c.staerke = s_avg;
+    s_avg = c.staerke;
+    i32 spieler[20];
+    const i32 m = Teamspieler_Ins_Array(t, spieler, 20, 0);
+    if (s_avg <= 0 || m <= 0) return;
+    const i32 p = std::max(1, Team_Get_Staerke(t) * 100 / s_avg);
+    for (i32 i = 0; i < m; ++i) {
+        const i32 sp = spieler[i];
+        if (p >= 40) {
+            const i32 alt = Spieler_Wert(58, sp, 0, OP_LESEN);
+            Spieler_Wert(58, sp, std::clamp((alt + 500) * 100 / p, 0, 12000), OP_SCHREIBEN);
+        } else {
+            const i32 sterne = (m / 2 + Rnd_Basis(s_avg - s_avg / 5, s_avg + s_avg / 5)) / m;
+            Spieler_Wert(92, sp, std::clamp(sterne, 0, 12), OP_SCHREIBEN);
+        }
+        Spieler_Set_Maxstaerke(sp);
+        Spieler_Init_Start_Dummies(sp, prozent);
+    }
+}
+
+}  // namespace
+
+bool Spielstart_Startteams_Holen() {
+    std::vector<u8> b(static_cast<size_t>(STARTTEAM_GROESSE) * MAX_TEAMS);
+    u32 n = 0;
+    startteams.clear();
+    if (!Team_Internet_Client_Get_Startteams(b.data(), &n)) return false;
+    n = std::min<u32>(n, MAX_TEAMS);
+    startteams.resize(n);
+    for (u32 i = 0; i < n; ++i) {
+        const u8* e = &b[static_cast<size_t>(i) * STARTTEAM_GROESSE];
+        Startteam_Eintrag& z = startteams[i];
+        z.marke = static_cast<i16>(get_u16le(e));
+        std::memcpy(z.team_name, e + 2, 25);
+        z.team_name[24] = 0;
+        std::memcpy(z.user, e + 27, 36);
+        z.user[36] = 0;
+        z.status = get_u32le(e + 64);
+        z.slot = get_i32le(e + 68);
+        z.frager = get_i32le(e + 72);
+    }
+    return true;
+}
+
+const Startteam_Eintrag* Spielstart_Startteam(i32 team) {
+    return team >= 0 && static_cast<size_t>(team) < startteams.size() ? &startteams[static_cast<size_t>(team)] : nullptr;
+}
+
+bool Spielstart_Client_Waehlbar(i32 team) {
+    const Startteam_Eintrag* e = Spielstart_Startteam(team);
+    if (!e || (e->status & TEAM_STATUS_USER_AKTIV)) return false;
+    // A club with an entry but no user is managed at the server's machine.
+    return e->marke < 0 || (e->status & TEAM_STATUS_USER);
+}
+
+void Spielstart_Laender_Bauen() {
+    Spielstart_Zustand& z = Z();
+    std::vector<u8> markiert(MAX_TEAMS, 0);
+    if (ruf::Client())
+        for (i32 t = 0; t < Team_Anzahl; ++t) {
+            if (Team_Get_Art(t) & TEAM_ART_VEREIN && Spielstart_Client_Waehlbar(t)) {
+                const i32 nation = Team_Wert(6, t, 0, OP_LESEN);
+                if (nation >= 0 && nation < MAX_TEAMS) markiert[static_cast<size_t>(nation)] = 1;
+            }
+        }
+    z.laender_anzahl = 0;
+    for (i32 t = 0; t < Team_Anzahl && z.laender_anzahl < 1000; ++t) {
+        if (!(Team_Wert(7, t, 0, OP_LESEN) & TEAM_STATUS_LAND) || !Team_Land_Hat_Wettbewerbe(t)) continue;
+        // A country is offered when it has clubs to choose.
+        if (Team_Get_Teams_Von_Nation(t, nullptr, 0, 1) == 0) continue;
+        if (ruf::Client() && !markiert[static_cast<size_t>(t)]) continue;
+        z.laender[z.laender_anzahl++] = t;
+    }
+}
+
+void Spielstart_Neu_Klick(Screen_Icon*, u32 ereignis) {
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    const Screens_Hooks& h = Screens_Hooks_Holen();
+    Spielstart_Netz& netz = Spielstart_Get_Netz();
+    if (ruf::Client()) {
+        if (h.server_pruefen(netz.adresse, true) != 1) {
+            Meldung_Printf("%s", text(138));
+            return;
+        }
+        Z().spieler_ok = true;
+    }
+    // A client reads its own copy of the world as a local game would (its
+    // competitions are not asked of the server before it has a club): the
+    // wizard's lists come from it until the server's data replaces it.
+    const i32 rolle = Internet_Modus;
+    if (ruf::Client()) Internet_Modus = INTERNET_MODUS_EINZEL;
+    const bool welt = Spielstart_Neues_Spiel();
+    Internet_Modus = rolle;
+    if (!welt) return;
+    if (!ruf::Einzel()) {
+        if (!h.verbinden(netz.adresse) || ruf::Einzel()) {
+            Internet_Modus = INTERNET_MODUS_EINZEL;
+            Meldung_Printf("%s", text(142));
+            return;
+        }
+        if (ruf::Client() && !client_beitreten()) {
+            Meldung_Printf("%s", text(138));
+            return;
+        }
+    }
+    Spielstart_Laender_Bauen();
+    Spielstart_Seite_Init(ruf::Client() ? 5 : 1);
+}
+
+bool Spielstart_Neues_Spiel() {
+    int spieler_ok = 0;
+    // The world replaces nothing until it has been read whole.
+    if (!Team(SATZ) || !Spieler(&spieler_ok) || !spieler_ok) {
+        Meldung_Printf("Die Spielwelt (Satz %d) kann nicht gelesen werden.", SATZ + 1);
+        return false;
+    }
+    Z().spieler_ok = true;
+    Personal_Cfg_Laden(SATZ);
+    if (!Wettbewerb_Config_Spielstart(SATZ, SATZ)) {
+        Meldung_Printf("Die Wettbewerbe (Satz %d) können nicht gelesen werden.", SATZ + 1);
+        return false;
+    }
+    Team_Set_Wappen_Flags();
+    Team_Set_Basisdaten(-1, -1);
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (t != Team_Transfermarkt) Team_Init_Aufstellung(t);
+    return true;
+}
+
+i64 Spielstart_Startgeld(i32 team, i32 schwierigkeit) {
+    return Startkonto_Betrag(schwierigkeit, Wettbewerb_Get_Liga_Prozent(team));
+}
+
+void Spielstart_Abschliessen() {
+    Spielstart_Zustand& z = Z();
+    const i32 anzahl = ruf::Client() ? 1 : std::clamp(z.anzahl, 1, SPIELSTART_MANAGER_MAX);
+    if (ruf::Client()) {
+        Spielstart_Startteams_Holen();
+        if (!Spielstart_Client_Waehlbar(Spielstart_Slots[0].team)) {
+            Menue_Requester(1, Team_Aktiv, text(143), nullptr, nullptr, nein, nein);
+            return;
+        }
+    }
+    if (ruf::Client()) {
+        // The club is taken at the server first; then the server's data.
+        Spielstart_Slot& s = Spielstart_Slots[0];
+        if (!s.name[0]) std::snprintf(s.name, sizeof s.name, text(147), 1);
+        const Startteam_Eintrag* e = Spielstart_Startteam(s.team);
+        if (!Team_Internet_Client_Set_User_Active(e ? e->frager : 0, s.team, s.name, s.gesicht) ||
+            !client_daten_holen(s.team)) {
+            Meldung_Printf("%s", text(138));
+            return;
+        }
+    }
+    for (i32 i = 0; i < anzahl; ++i) {
+        Spielstart_Slot& s = Spielstart_Slots[i];
+        // A client skips the name page: the name to start from.
+        if (!s.name[0]) std::snprintf(s.name, sizeof s.name, text(147), i + 1);
+        z.verwaltet[i] = s.team;
+        Aktuelles_Team = Team_Aktiv = s.team;
+        if (!Team_Hat_Manager(s.team)) Manager_Neuer_Mitspieler(s.team, s.name, s.gesicht);
+        // A new manager hears the music and the sounds.
+        Option_Wert(OPTION_TEAM_BIT_0, 1, 1);
+        Option_Wert(OPTION_TEAM_LETZTE, 1, 1);
+    }
+    if (ruf::Client()) {
+        const Spielstart_Slot& s = Spielstart_Slots[0];
+        u8 kopf = 0;
+        char name[36] = {};
+        Manager_Internet_Client_Get_Startinfo_2(s.team, &kopf, name);
+        Manager_Internet_Client_Refresh();
+        Spieltag_Init();
+    }
+    // A server has no difficulty of its own choice: the default.
+    Schwierigkeit = z.schwierigkeit >= 0 && z.schwierigkeit <= 4 ? z.schwierigkeit : 2;
+    Spielstart_Videos_Schliessen();
+    if (!ruf::Client()) {
+        Spielstart_Teams_Angleichen();
+        for (i32 i = 0; i < anzahl; ++i) {
+            const i32 t = z.verwaltet[i];
+            if (t < 0) continue;
+            Bank_Konto_Anlegen(t, static_cast<f64>(Spielstart_Startgeld(t, Schwierigkeit)), 0);
+            Werbung_Init_Team(t, 1);
+        }
+    }
+    Menue_Screen_Icons_Loeschen_Bereich(BEREICH_AUCH_BLEIBENDE, -9999, -9999, 9999, 9999);
+    Menue_Set_Hintergrund(nullptr, 0);
+    Spielstart_Beendet = 1;
+}
+
+void Spielstart_Teams_Angleichen() {
+    Spielstart_Zustand& z = Z();
+    const i32 anzahl = std::clamp(z.anzahl, 1, SPIELSTART_MANAGER_MAX);
+    std::vector<i32> partner(static_cast<size_t>(anzahl), -1);
+    std::vector<Liga_Schnitt> schnitt(LIGEN);
+    // League placement: the club changes places with the last club of the
+    // chosen league that no manager has chosen (a server's managers at its
+    // own machine choose their leagues as in single play).
+    if (!ruf::Client())
+        for (i32 i = 0; i < anzahl; ++i) {
+            const Spielstart_Slot& s = Spielstart_Slots[i];
+            const i32 alt = liga_von(s.team);
+            if (s.team < 0 || s.liga < 0 || s.liga == alt) continue;
+            i32 teams[128];
+            const i32 n = liga_teams(s.liga, teams);
+            if (n == 0) continue;
+            // From the last club towards the first; the first is taken whatever it is.
+            i32 p = n - 1;
+            for (; p > 0; --p) {
+                bool menschlich = false;
+                for (i32 j = 0; j < anzahl; ++j) menschlich = menschlich || Spielstart_Slots[j].team == teams[p];
+                if (!menschlich) break;
+            }
+            const i32 anderer = teams[p];
+            if (anderer < 0 || anderer >= Team_Anzahl || anderer == s.team) continue;
+            Wettbewerb_Team_Tauschen(alt, s.liga, s.team, anderer);
+            Team_Wert(11, s.team, s.liga, OP_SCHREIBEN);
+            Team_Wert(11, anderer, alt, OP_SCHREIBEN);
+            partner[static_cast<size_t>(i)] = anderer;
+        }
+    for (i32 i = 0; i < anzahl; ++i) {
+        const Spielstart_Slot& s = Spielstart_Slots[i];
+        if (s.team < 0) continue;
+        if (s.behalten) continue;
+        const i32 prozent = Wettbewerb_Get_Liga_Prozent(s.team);
+        for (i32 pass = 0; pass < 2; ++pass) {
+            const i32 t = pass == 0 ? s.team : partner[static_cast<size_t>(i)];
+            if (t < 0) continue;
+            Wettbewerb_Team_Ersetzen();
+            team_angleichen(t, prozent, schnitt);
+        }
+        Team_Schwaeche_Zufallsspieler(s.team);
+    }
+}

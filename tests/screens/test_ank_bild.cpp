@@ -1,0 +1,222 @@
+// The pre-match picture: both elevens placed by their formation cells (the
+// away keeper in the far goal, two players of one cell apart), crests,
+// names and formations at the top, the labels' slide to rest, the shirt
+// numbers, a club without a kit or crest, and the announcement's kind-1
+// page that shows the picture before the manager's match.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "base/random.h"
+#include "grafik_nummern.h"
+#include "graphics/blitter.h"
+#include "graphics/rastport.h"
+#include "graphics/zeichenspur.h"
+#include "gui/ank_seiten.h"
+#include "kit.h"
+#include "match/match_test.h"
+#include "screens/match/ank_bild.h"
+#include "season/ankuendigung.h"
+#include "world/aufstellung.h"
+#include "world/trikot.h"
+#include "world/welt.h"
+
+namespace {
+
+class AnkBild : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(kit::Starten(1));
+        heim = Team_Aktiv;
+        for (u32 t : Liga_Vereine(groesste_erste_liga()))
+            if (static_cast<i32>(t) != heim) gast = static_cast<i32>(t);
+        ASSERT_GE(gast, 0);
+    }
+    void TearDown() override {
+        Rastport_Free(bild);
+        Ank_Bild_Free();
+        kit::Beenden();
+    }
+    // Every blit of a figure picture since the trace was emptied.
+    std::vector<Zeichenspur_Eintrag> figur_blits() {
+        std::vector<Zeichenspur_Eintrag> r;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            if (e.art == SPUR_BLIT && e.ziel == bild && e.grafik >= GRAFIK_VORSPIEL_TRIKOT &&
+                e.grafik < GRAFIK_VORSPIEL_TRIKOT + GRAFIK_VORSPIEL_TRIKOT_ANZAHL &&
+                (e.grafik - GRAFIK_VORSPIEL_TRIKOT) % TRIKOT_BILD_BLOCK >= 1 &&
+                (e.grafik - GRAFIK_VORSPIEL_TRIKOT) % TRIKOT_BILD_BLOCK <= 6)
+                r.push_back(e);
+        return r;
+    }
+    i32 heim = -1, gast = -1;
+    Rastport* bild = nullptr;
+};
+
+TEST_F(AnkBild, TwentyTwoFiguresStandInTheirCellsWithTheAwayKeeperInTheFarGoal) {
+    kit::Spur_Leeren();
+    const u32 cursor = Rnd_Get_Index();
+    bild = Ank_Bild_Init(heim, gast);
+    ASSERT_NE(bild, nullptr);
+    EXPECT_EQ(Rnd_Get_Index(), cursor);  // decoration never moves the shared random table
+    EXPECT_EQ(figur_blits().size(), 22u);
+    const std::vector<Ank_Bild_Figur>& f = Ank_Bild_Figuren_Gezeichnet();
+    ASSERT_EQ(f.size(), 22u);
+    int torwart_gast = 0;
+    for (const Ank_Bild_Figur& x : f) {
+        if (x.seite == 1 && x.reihe == 11) {
+            ++torwart_gast;
+            EXPECT_EQ(x.x, 387);
+            EXPECT_EQ(x.y, 206);
+        }
+        EXPECT_GT(x.nummer, 0);
+    }
+    EXPECT_EQ(torwart_gast, 1);
+    // Drawn from the far rows to the near ones.
+    for (size_t i = 1; i < f.size(); ++i) EXPECT_GE(f[i - 1].reihe, f[i].reihe) << i;
+    // Crests, names and formations at the top.
+    bool wappen = false;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_BLIT && e.ziel == bild && e.x == 55 && e.y == 19 && e.breite == 66 && e.hoehe == 66) wappen = true;
+    EXPECT_TRUE(wappen);
+    const std::string formation = Ank_Bild_Formation(heim);
+    const Zeichenspur_Eintrag* t = kit::Text_Auf_Zeile(formation.c_str(), 46);
+    ASSERT_NE(t, nullptr) << formation;
+    EXPECT_TRUE(kit::Text_Auf_Zeile(Team_String(721, heim, nullptr, 0), 32));
+    EXPECT_TRUE(kit::Text_Auf_Zeile(Team_String(721, gast, nullptr, 0), 77));
+    // "4 - 4 - 2": defence, midfield, attack, eleven with the keeper.
+    int a = 0, b = 0, c = 0;
+    ASSERT_EQ(std::sscanf(formation.c_str(), "%d - %d - %d", &a, &b, &c), 3);
+    EXPECT_EQ(a + b + c, 10);
+}
+
+TEST_F(AnkBild, TwoPlayersOfOneCellStandEightPixelsApart) {
+    i32 liste[20];
+    Check_Und_Set_Aa(heim);
+    const int n = Teamspieler_Ins_Array(heim, liste, 20, 16);
+    ASSERT_GE(n, 11);
+    // Two field players of the home side into one cell.
+    i32 p = -1, q = -1;
+    for (int i = 0; i < n && q < 0; ++i)
+        if (Spieler_Wert(83, liste[i], 0, OP_LESEN) > 0) {
+            if (p < 0) p = liste[i];
+            else q = liste[i];
+        }
+    ASSERT_GE(q, 0);
+    Spieler_Wert(82, q, Spieler_Wert(82, p, 0, OP_LESEN), OP_SCHREIBEN);
+    Spieler_Wert(83, q, Spieler_Wert(83, p, 0, OP_LESEN), OP_SCHREIBEN);
+    bild = Ank_Bild_Init(heim, gast);
+    ASSERT_NE(bild, nullptr);
+    const Ank_Bild_Figur *fp = nullptr, *fq = nullptr;
+    for (const Ank_Bild_Figur& f : Ank_Bild_Figuren_Gezeichnet()) {
+        if (f.spieler == p) fp = &f;
+        if (f.spieler == q) fq = &f;
+    }
+    ASSERT_TRUE(fp && fq);
+    if (fp->reihe != fq->reihe || fp->spalte != fq->spalte) GTEST_SKIP() << "the line-up check moved one of them";
+    const Ank_Bild_Figur* erster = fp < fq ? fp : fq;
+    const Ank_Bild_Figur* zweiter = fp < fq ? fq : fp;
+    EXPECT_EQ(zweiter->x, erster->x + 8);
+    EXPECT_EQ(zweiter->y, erster->y + 8);
+}
+
+TEST_F(AnkBild, AfterThreeHundredFramesEveryLabelRestsOnItsPlace) {
+    bild = Ank_Bild_Init(heim, gast);
+    ASSERT_NE(bild, nullptr);
+    for (int i = 0; i < 300; ++i) Ank_Bild_Zeichnen(bild);
+    for (int s = 0; s < 2; ++s) {
+        const Ank_Bild_Label* l = Ank_Bild_Labels_Von(s);
+        int n = 0;
+        for (int k = 0; k < ANK_BILD_LABELS; ++k) {
+            if (!l[k].bild) continue;
+            ++n;
+            EXPECT_EQ(l[k].x, s == 0 ? 23 : 623) << s << "/" << k;
+            EXPECT_EQ(l[k].y, 147 + 17 * k);
+            EXPECT_EQ(l[k].zustand, 0);
+            // Sorted by position class, the keeper first.
+            if (k > 0) {
+                EXPECT_GE(l[k].klasse, l[k - 1].klasse);
+            }
+        }
+        EXPECT_EQ(n, 11) << s;  // only the starters: the rest stay empty
+    }
+    Blt_Blit(bild, 0, 0, -1, -1, Screen_Rastport, 0, 0, Blt_Opt_Standard);
+    kit::Png("vor_spiel_bild");
+}
+
+// The slide from both edges, for every start speed a column can have.
+TEST(AnkBildLabel, TheSlideOvershootsAndComesToRestOnItsTarget) {
+    for (int seite = 0; seite < 2; ++seite)
+        for (int k = 0; k < ANK_BILD_LABELS; ++k) {
+            Ank_Bild_Label l;
+            l.x = seite == 0 ? -200 : 890;
+            l.ziel_x = seite == 0 ? 23 : 623;
+            l.tempo = k;
+            l.zustand = -1;
+            bool ueber = false;
+            for (int i = 0; i < 300; ++i) {
+                Ank_Bild_Label_Schritt(&l);
+                ueber = ueber || (seite == 0 ? l.x > l.ziel_x : l.x < l.ziel_x);
+            }
+            EXPECT_EQ(l.x, l.ziel_x) << seite << "/" << k;
+            EXPECT_EQ(l.tempo, 0);
+            EXPECT_EQ(l.zustand, 0);
+            if (seite == 0) {
+                EXPECT_TRUE(ueber) << k;
+            }
+        }
+}
+
+TEST(AnkBildLabel, PlacesOfTheTable) {
+    const struct {
+        i32 reihe, spalte, x, y;
+    } faelle[] = {{0, 0, 151, 400}, {0, 3, 362, 415}, {10, 6, 492, 213}, {11, 3, 387, 206}, {11, 0, 270, 213},
+                  {-3, 9, 589, 400}};
+    for (const auto& f : faelle) {
+        i32 x = 0, y = 0;
+        Ank_Bild_Platz(f.reihe, f.spalte, &x, &y);
+        EXPECT_EQ(x, f.x);
+        EXPECT_EQ(y, f.y);
+    }
+}
+
+TEST_F(AnkBild, AClubWithoutKitOrCrestStillDrawsInTheNeutralOnes) {
+    // A club number the world does not hold has neither kit nor crest nor
+    // players; the other side still stands on the pitch.
+    kit::Spur_Leeren();
+    bild = Ank_Bild_Init(heim, Team_Anzahl + 5);
+    ASSERT_NE(bild, nullptr);
+    EXPECT_EQ(Ank_Bild_Figuren_Gezeichnet().size(), 11u);
+    bool wappen = false;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_BLIT && e.ziel == bild && e.x == 682 && e.y == 29) wappen = true;
+    EXPECT_TRUE(wappen);
+    for (int i = 0; i < 5; ++i) Ank_Bild_Zeichnen(bild);
+    Ank_Bild_Free();
+    Ank_Bild_Zeichnen(bild);  // nothing left to draw: nothing happens
+    Ank_Bild_Zeichnen(nullptr);
+}
+
+TEST_F(AnkBild, ShirtNumbersOutsideTheSheetAreDecorationNumbersAndNumberZeroHasNoStrip) {
+    i32 liste[20];
+    Check_Und_Set_Aa(heim);
+    const int n = Teamspieler_Ins_Array(heim, liste, 20, 16);
+    ASSERT_GE(n, 3);
+    Spieler_Wert(84, liste[0], 0, OP_SCHREIBEN);
+    Spieler_Wert(84, liste[1], 77, OP_SCHREIBEN);
+    const u32 cursor = Rnd_Get_Index();
+    bild = Ank_Bild_Init(heim, gast);
+    EXPECT_EQ(Rnd_Get_Index(), cursor);
+    for (const Ank_Bild_Figur& f : Ank_Bild_Figuren_Gezeichnet()) {
+        if (f.spieler == liste[0]) {
+            EXPECT_EQ(f.nummer, 0);
+        }
+        if (f.spieler == liste[1]) {
+            EXPECT_GE(f.nummer, 0);
+            EXPECT_LT(f.nummer, 50);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,289 @@
+// The stadium and advertising screens in a new game: opened from the main
+// menu, the steppers and their bounds, building from class 0 with its popup
+// and sound, removing seats, the class-5 message, a refused booking that
+// changes nothing; an accepted offer, the search's counter closing the
+// search, the board switch.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "grafik_nummern.h"
+#include "gui/menue.h"
+#include "kit.h"
+#include "wettbewerb_spielen.h"
+#include "screens/club/finanzen.h"
+#include "screens/club/stadion_screen.h"
+#include "screens/club/werbung_screen.h"
+#include "screens/screens.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
+#include "world/bank.h"
+#include "world/stadion.h"
+#include "world/stadion_bau.h"
+#include "world/welt.h"
+#include "world/werbung.h"
+
+namespace {
+
+// Mouse x offsets inside a stepper: -10, -1, +1, +10 steps.
+constexpr i32 MINUS_10 = 10, MINUS_1 = 40, PLUS_1 = 58, PLUS_10 = 85;
+struct Stepper {
+    i32 x, y;
+} constexpr PREIS{620, 171 + 10}, KOMFORT{671, 271 + 10}, KAPAZITAET{671, 413 + 10};
+constexpr i32 AUSBAU_X = 306 + 60, AUSBAU_Y = 483 + 15, RENOVIEREN_X = 670 + 50, RENOVIEREN_Y = 341 + 15,
+              UMBAU_X = 670 + 50, UMBAU_Y = 483 + 15;
+
+f64 geld_aller() {
+    f64 s = 0;
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (Bank_Konto_Offen(t)) s += Bank_Get_Kontostand(t, 0, 0);
+    return s;
+}
+
+class Verein : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(kit::Starten(1)); }
+    void TearDown() override { kit::Beenden(); }
+    void oeffnen(int eintrag, Screen_Id id) {
+        ASSERT_TRUE(kit::Hauptmenue_Eintrag(2, eintrag));
+        ASSERT_TRUE(Screen_Offen(id));
+        kit::Frames(20);
+    }
+    void klick(i32 x, i32 y) {
+        kit::Warten(200);
+        kit::Klick(x, y);
+    }
+    Stadion_Daten& stadion() { return *Stadion_Get(Team_Aktiv, 1); }
+    void stadion_setzen(i32 klasse, i32 kapazitaet, i32 komfort) {
+        Stadion_Daten& s = stadion();
+        s.klasse = klasse, s.sitzplaetze = kapazitaet, s.stehplaetze = 0, s.kapazitaet = kapazitaet;
+        s.komfort = komfort;
+    }
+    void zeichnen() {
+        kit::Spur_Leeren();
+        kit::Frames(1);
+    }
+};
+
+TEST_F(Verein, StadionAusDemHauptmenue) {
+    stadion_setzen(2, 20000, 50);
+    oeffnen(2, Screen_Id::STADION);
+    // A new manager plans the stadium as it stands.
+    EXPECT_EQ(Stadion_Screen_Komfort(), 50);
+    EXPECT_EQ(Stadion_Screen_Kapazitaet(), 20000);
+    EXPECT_EQ(Stadion_Screen_Renovierung_Kosten(), 0);
+    zeichnen();
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_STADION_BILD + 2, 200, 250));
+    for (const char* t : {"Eintrittspreis", "Komfort", "Fassungsvermögen", "Nächste Stufe", "Großes Stadion"})
+        EXPECT_TRUE(kit::Text(t)) << t;
+    EXPECT_TRUE(kit::Text_Auf_Zeile("20.000", 404));
+    kit::Png("stadion");
+}
+
+TEST_F(Verein, StadionStepperUndGrenzen) {
+    stadion_setzen(2, 20000, 50);
+    stadion().eintrittspreis = 20;
+    oeffnen(2, Screen_Id::STADION);
+    struct Fall {
+        const char* was;
+        Stepper s;
+        i32 dx;
+        i32 (*wert)();
+        i32 erwartet;
+    } faelle[] = {
+        {"price +10", PREIS, PLUS_10, [] { return Stadion_Get(Team_Aktiv, 1)->eintrittspreis; }, 30},
+        {"price +10 again, held at 60", PREIS, PLUS_10, [] { return Stadion_Get(Team_Aktiv, 1)->eintrittspreis; }, 40},
+        {"price -1", PREIS, MINUS_1, [] { return Stadion_Get(Team_Aktiv, 1)->eintrittspreis; }, 39},
+        {"comfort below the current level", KOMFORT, MINUS_10, Stadion_Screen_Komfort, 50},
+        {"comfort +10", KOMFORT, PLUS_10, Stadion_Screen_Komfort, 60},
+        {"comfort +1", KOMFORT, PLUS_1, Stadion_Screen_Komfort, 61},
+        {"capacity +1,000", KAPAZITAET, PLUS_1, Stadion_Screen_Kapazitaet, 21000},
+        {"capacity -10,000", KAPAZITAET, MINUS_10, Stadion_Screen_Kapazitaet, 12000},
+        {"capacity below the class", KAPAZITAET, MINUS_1, Stadion_Screen_Kapazitaet, 12000},
+    };
+    for (const Fall& f : faelle) {
+        klick(f.s.x + f.dx, f.s.y);
+        EXPECT_EQ(f.wert(), f.erwartet) << f.was;
+    }
+    EXPECT_EQ(Menue_Icon_Zustand(ICON_STADION_KOMFORT), 61u);
+    EXPECT_EQ(Menue_Icon_Zustand(ICON_STADION_KAPAZITAET), 12000u);
+    EXPECT_EQ(Stadion_Screen_Renovierung_Kosten(), 11 * 50000);
+    EXPECT_EQ(Stadion_Screen_Kapazitaet_Kosten(), 8000 * 50);
+    // Held down, a stepper moves at most ten times a second.
+    kit::Warten(200);
+    kit::Maus(KOMFORT.x + PLUS_1, KOMFORT.y);
+    kit::Druecken();
+    kit::Frames(50, 10);  // 500 ms
+    kit::Loslassen();
+    EXPECT_LE(Stadion_Screen_Komfort() - 61, 6);
+    EXPECT_GE(Stadion_Screen_Komfort() - 61, 1);
+}
+
+TEST_F(Verein, StadionBauenAbreissenUndKlasseFuenf) {
+    stadion_setzen(0, 5000, 30);
+    oeffnen(2, Screen_Id::STADION);
+    const f64 konto = Bank_Get_Kontostand(Team_Aktiv, 0, 0), alle = geld_aller();
+    kit::Spur_Leeren();
+    klick(AUSBAU_X, AUSBAU_Y);
+    EXPECT_EQ(stadion().klasse, 1);
+    EXPECT_EQ(stadion().komfort, 40);
+    EXPECT_EQ(stadion().kapazitaet, 5000);
+    EXPECT_DOUBLE_EQ(konto - Bank_Get_Kontostand(Team_Aktiv, 0, 0), 1200000.0);
+    EXPECT_DOUBLE_EQ(alle - geld_aller(), 1200000.0);
+    const Bank_Konto* k = Bank_Get_Konto(Team_Aktiv);
+    const Bank_Buchung& b = k->buchung[(k->ring_index + BANK_BUCHUNGEN - 1) % BANK_BUCHUNGEN];
+    EXPECT_EQ(b.kategorie, BANK_STADIONBAU | BANK_RICHTUNG_AUS);
+    // The popup: the building picture, the text, sound 17.
+    ASSERT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_STADION_POPUP));
+    const auto klaenge = kit::Klaenge();
+    EXPECT_NE(std::find(klaenge.begin(), klaenge.end(), STADION_KLANG_GEBAUT), klaenge.end());
+    zeichnen();
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_STADION_POPUP_BAU, 400, 250));
+    EXPECT_TRUE(kit::Text("nächsten Stufe ausgebaut"));
+    kit::Png("stadion_popup");
+    klick(400, 300);
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_STADION_POPUP));
+    // Removing 1,000 seats costs 50,000.
+    stadion_setzen(1, 9000, 40);
+    klick(KAPAZITAET.x + MINUS_1, KAPAZITAET.y);  // the plan after building: 5,000, held to the class
+    EXPECT_EQ(Stadion_Screen_Kapazitaet(), 5000);
+    for (int i = 0; i < 3; ++i) klick(KAPAZITAET.x + PLUS_1, KAPAZITAET.y);
+    EXPECT_EQ(Stadion_Screen_Kapazitaet(), 8000);
+    const f64 vorher = Bank_Get_Kontostand(Team_Aktiv, 0, 0);
+    klick(UMBAU_X, UMBAU_Y);
+    EXPECT_EQ(stadion().kapazitaet, 8000);
+    EXPECT_DOUBLE_EQ(vorher - Bank_Get_Kontostand(Team_Aktiv, 0, 0), 50000.0);
+    klick(400, 300);
+    // At class 5 building only says so.
+    stadion_setzen(5, 80000, 90);
+    kit::Meldungen_Leeren();
+    const f64 davor = geld_aller();
+    klick(AUSBAU_X, AUSBAU_Y);
+    EXPECT_EQ(stadion().klasse, 5);
+    EXPECT_EQ(geld_aller(), davor);
+    ASSERT_FALSE(kit::Meldungen().empty());
+    EXPECT_NE(kit::Meldungen().back().find("höchste Stufe"), std::string::npos);
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_STADION_POPUP));
+}
+
+TEST_F(Verein, StadionOhneGeldBleibtWieEsIst) {
+    ASSERT_TRUE(Bank_Konto_Anlegen(Team_Aktiv, 0.0, 0));
+    stadion_setzen(3, 30000, 60);
+    oeffnen(2, Screen_Id::STADION);
+    const Stadion_Daten alt = stadion();
+    const f64 alle = geld_aller();
+    klick(KAPAZITAET.x + PLUS_10, KAPAZITAET.y);  // +10,000 seats: 500 M
+    klick(UMBAU_X, UMBAU_Y);
+    klick(AUSBAU_X, AUSBAU_Y);  // 35 M
+    EXPECT_EQ(0, std::memcmp(&stadion(), &alt, sizeof alt));
+    EXPECT_EQ(geld_aller(), alle);
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_STADION_POPUP));
+}
+
+TEST_F(Verein, WerbungAngebotSucheUndBanden) {
+    Werbung_Daten* w = Werbung_Get(Team_Aktiv);
+    ASSERT_TRUE(w);
+    // Two boards free, an offer for a board of class 1.
+    w->slot[3].betrag = 0, w->slot[4].betrag = 0;
+    w->angebot_sponsor = 5, w->angebot_art = 1, w->angebot_betrag = 30000, w->angebot_dauer = 34;
+    w->angebot_anzahl2 = 34;
+    oeffnen(1, Screen_Id::WERBUNG);
+    Werbung_Summen s = Werbung_Screen_Summen(Team_Aktiv);
+    EXPECT_EQ(s.frei[1], 2);
+    EXPECT_EQ(s.ersatz, 2LL * w->ersatz[1]);
+    zeichnen();
+    EXPECT_TRUE(kit::Text(Werbung_Sponsor_Name(5)));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_WERBUNG_LOGO_GROSS + 5, 100, 140));
+    kit::Png("werbung");
+    // Accept: the offer fills a free board of its class.
+    klick(61 + 75, 405 + 15);
+    EXPECT_EQ(w->slot[3].sponsor, 5);
+    EXPECT_EQ(w->slot[3].betrag, 30000);
+    EXPECT_EQ(w->angebot_betrag, 0);
+    EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(ICON_WERBUNG_ANNEHMEN)->status & MENUE_S_GRAU);
+    // A search pays its fee; the counter's third step closes the search.
+    w->zaehler[0] = 20;
+    const f64 konto = Bank_Get_Kontostand(Team_Aktiv, 0, 0);
+    kit::Meldungen_Leeren();
+    klick(61 + 75, 521 + 15);
+    EXPECT_LT(Bank_Get_Kontostand(Team_Aktiv, 0, 0), konto);
+    EXPECT_GT(w->angebot_betrag, 0);
+    ASSERT_EQ(kit::Meldungen().size(), 1u);
+    EXPECT_NE(kit::Meldungen()[0].find("beendet"), std::string::npos);
+    EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(ICON_WERBUNG_SUCHEN)->status & MENUE_S_GRAU);
+    if (kit::Requester_Offen()) kit::Requester_Antworten(true);
+    const f64 danach = Bank_Get_Kontostand(Team_Aktiv, 0, 0);
+    klick(61 + 75, 521 + 15);
+    EXPECT_EQ(Bank_Get_Kontostand(Team_Aktiv, 0, 0), danach) << "a closed search costs nothing";
+    // The board switch fills the free board at once and is remembered.
+    ASSERT_EQ(w->slot[4].betrag, 0);
+    klick(442 + 100, 520 + 15);
+    EXPECT_EQ(w->banden_flag, 1);
+    EXPECT_GT(w->slot[4].betrag, 0);
+    EXPECT_EQ(Menue_Icon_Zustand(ICON_WERBUNG_BANDEN), 1u);
+    s = Werbung_Screen_Summen(Team_Aktiv);
+    EXPECT_EQ(s.frei[0] + s.frei[1] + s.frei[2], 0);
+    EXPECT_EQ(s.ersatz, 0);
+    zeichnen();
+    kit::Png("werbung_vergeben");
+}
+
+// A club's business through its screens: a credit from the bank, the next
+// stadium class, a partner signed; then a home match's gate money and the
+// partners' money as the matchday books them; the finance screen shows
+// each of them in its row.
+TEST_F(Verein, KreditAusbauSponsorHeimspielUndFinanzen) {
+    const i32 a = Team_Aktiv;
+    stadion_setzen(0, 5000, 30);
+    stadion().eintrittspreis = 20;
+    // The credit (the bank as lender, 100,000 over 10 months).
+    oeffnen(0, Screen_Id::BANK);
+    klick(450, 485);
+    ASSERT_EQ(Bank_Get_Anzahl_Kredite(a), 1);
+    // The stadium's next class.
+    oeffnen(2, Screen_Id::STADION);
+    klick(AUSBAU_X, AUSBAU_Y);
+    ASSERT_EQ(stadion().klasse, 1);
+    klick(400, 300);  // the popup away
+    // A partner for a free board.
+    Werbung_Daten* w = Werbung_Get(a);
+    ASSERT_TRUE(w);
+    w->slot[0].betrag = 0;
+    w->angebot_sponsor = 3, w->angebot_art = 0, w->angebot_betrag = 25000, w->angebot_dauer = 34;
+    oeffnen(1, Screen_Id::WERBUNG);
+    klick(61 + 75, 405 + 15);
+    ASSERT_EQ(w->slot[0].sponsor, 3);
+    const i64 werbung = Werbung_Get_Sponsorbetrag(a);
+    // The home match: its gate and the partners' money, as the matchday books them.
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(a, true);
+    starten(Wettbewerb_Get_Zeiger(liga));
+    i32 handle = 0;
+    for (i32 tag = 0; tag < 2 && !handle; ++tag)
+        for (i32 k = 0; k < Wettbewerb_Get_Anz_Spiele(liga, tag) && !handle; ++k) {
+            const i32 h = Spiele_Lock(static_cast<u32>(liga), static_cast<u32>(tag), 0, static_cast<u32>(k));
+            const Spiel* s = h ? Spiele_Get_Spiel(h, false) : nullptr;
+            if (s && s->team_a == a) handle = h;
+            else if (h) Spiele_Unlock(h);
+        }
+    ASSERT_NE(handle, 0) << "the club plays at home on one of the first two matchdays";
+    const i32 zuschauer = Stadion_Spiel_Auswerten(a, handle, 80);
+    Werbung_Nach_Spiel(a, handle);
+    Spiele_Unlock(handle);
+    ASSERT_GT(zuschauer, 0);
+    EXPECT_LE(zuschauer, 5000);
+    // The finance screen: gate money, advertising, stadium building, the credit with the other income.
+    oeffnen(3, Screen_Id::FINANZEN);
+    Finanz_Screen_Daten_Holen(0);
+    const Finanz_Zahlen& z = Finanz_Screen_Zahlen();
+    EXPECT_EQ(z.betrag[0], zuschauer * 20);
+    EXPECT_EQ(z.betrag[1], werbung);
+    EXPECT_EQ(z.betrag[6], 1200000);
+    EXPECT_GE(z.betrag[3], 100000) << "the credit is income of the month";
+    zeichnen();
+    EXPECT_TRUE(kit::Text(Bank_Geld_String(zuschauer * 20.0, a, -1, 0)));
+    kit::Png("finanzen_nach_heimspiel");
+}
+
+}  // namespace

@@ -1,0 +1,420 @@
+// The transfer screen and the negotiation in a new game with two human
+// managers: opened from the main menu, both lists and the frame's texts, the
+// proceeds of a sale, a sale with its requester, the transfer limit, the
+// scout choice, a negotiation to a deal, a time-out, the seller's drops, the
+// money check, and money summed over all clubs moving only by the bookings.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "base/globals.h"
+#include "base/random.h"
+#include "grafik_nummern.h"
+#include "gui/menue.h"
+#include "gui/text_cfg.h"
+#include "kit.h"
+#include "screens/market/transfer.h"
+#include "screens/market/verhandlung.h"
+#include "screens/screens.h"
+#include "screens/teile/namen.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/markt.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr i32 eigen_y(i32 i) { return i < 11 ? 136 + 17 * i : i < 17 ? 344 + 17 * (i - 11) : 467 + 17 * (i - 17); }
+const char* text(i32 n) { return Text_cfg_Text(TEXT_TRANSFER, n); }
+
+f64 geld_aller_vereine() {
+    f64 s = 0;
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (Bank_Konto_Offen(t)) s += Bank_Get_Kontostand(t, 0, -1);
+    return s;
+}
+
+// A cursor of the random table at which the negotiation's first draws give
+// n thresholds and m time marks (searched, the cursor put back).
+i32 cursor_fuer(i32 n_soll, i32 m_soll, i32 q) {
+    i64 wert = Spieler_Berechne_Marktwert(q);
+    if (Spieler_Wert(75, q, 0, OP_LESEN) & SP_STATUS_SCOUT) wert -= wert * 10 / 100;
+    const i32 v = static_cast<i32>(wert), a = Global_Transfer_Forderung(q);
+    for (i32 c = 0; c < static_cast<i32>(RND_TABELLE_GROESSE); ++c) {
+        Rnd_Push();
+        Rnd_Set_Index(c, 0);
+        i32 n = Rnd(0, 12);
+        if (n != 0 && n % 2 == 0) --n;
+        bool passt = n == n_soll;
+        if (passt) {
+            // The thresholds' draws come before the marks': skip them the way the window does.
+            for (i32 i = 0; i < n; ++i) Rnd(v, a);
+            passt = Rnd(0, n) == m_soll;
+        }
+        Rnd_Pop();
+        if (passt) return c;
+    }
+    return -1;
+}
+
+class Transfer : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(kit::Starten(2)); }
+    void TearDown() override { kit::Beenden(); }
+    void oeffnen() {
+        ASSERT_TRUE(kit::Hauptmenue_Eintrag(0, 3));
+        ASSERT_TRUE(Screen_Offen(Screen_Id::TRANSFER));
+        kit::Frames(20);
+    }
+    i32 eigen(i32 i) { return Transfer_Screen_Spieler_Von(ICON_TRANSFER_EIGEN + i); }
+    i32 markt(i32 i) { return Transfer_Screen_Spieler_Von(ICON_TRANSFER_MARKT + i); }
+    void eigen_klicken(i32 i, u32 taste = MAUS_LINKS) { kit::Klick(150, eigen_y(i) + 8, taste); }
+    void markt_klicken(i32 i, u32 taste = MAUS_LINKS) { kit::Klick(480, 136 + 17 * i + 8, taste); }
+    void zeichnen() {
+        kit::Spur_Leeren();
+        kit::Frames(1);
+    }
+    // Marks market row i and opens the negotiation with own row k.
+    void verhandeln(i32 i, i32 k, i32 cursor = -1) {
+        markt_klicken(i);
+        ASSERT_EQ(Transfer_Screen_Markt_Auswahl(), markt(i));
+        if (cursor >= 0) Rnd_Set_Index(cursor, 0);
+        eigen_klicken(k);
+        ASSERT_TRUE(Verhandlung_Offen());
+        kit::Frames(2);
+    }
+    void knopf(i32 x, i32 y) {
+        kit::Warten(200);
+        kit::Klick(x, y);
+    }
+    void starten() { knopf(697, 227); }
+    void plus_100k() { knopf(591, 227); }
+    void plus_10k() { knopf(548, 227); }
+    void verlassen() { knopf(722, 478); }
+};
+
+TEST_F(Transfer, ListenUndRahmen) {
+    oeffnen();
+    // The own squad by line-up slot, the window by position class (descending).
+    for (i32 i = 0; i < 20; ++i) {
+        ASSERT_GE(eigen(i), 0) << i;
+        EXPECT_EQ(Spieler_Get_Team(eigen(i)), Team_Aktiv);
+        if (i > 0) {
+            EXPECT_LE(Spieler_Wert(87, eigen(i - 1), 0, OP_LESEN), Spieler_Wert(87, eigen(i), 0, OP_LESEN));
+        }
+    }
+    for (i32 i = 0; i < 11; ++i) {
+        ASSERT_GE(markt(i), 0) << i;
+        EXPECT_EQ(Spieler_Get_Team(markt(i)), Team_Transfermarkt);
+        if (i > 0) {
+            EXPECT_GE(Spieler_Wert(67, markt(i - 1), 0, OP_LESEN), Spieler_Wert(67, markt(i), 0, OP_LESEN));
+        }
+    }
+    // No scout player yet: his row is off.
+    EXPECT_EQ(markt(11), -1);
+    EXPECT_TRUE(Menue_Screen_Icon_Aus_Nummer(ICON_TRANSFER_SCOUTSPIELER)->status & MENUE_S_GRAU);
+    zeichnen();
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_TRANSFER_RAHMEN, 400, 95));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_TRANSFER_SCOUT, 430, 430));
+    EXPECT_TRUE(kit::Text_Auf_Zeile(text(17), 415));
+    EXPECT_TRUE(kit::Text(Scout_Tabelle[0].nachname));
+    EXPECT_TRUE(kit::Text(Spieler_String(63, eigen(0), nullptr, 0)));
+    EXPECT_TRUE(kit::Text(Bank_Geld_String(Global_Transfer_Forderung(markt(0)), Team_Aktiv, -1, 0)));
+    // The count line: the plural word, and the hint to click a player.
+    const i32 n = Team_Wert(20, Team_Aktiv, 0, OP_LESEN);
+    ASSERT_GT(n, 1);
+    const std::string zeile = std::string(text(21)) + " " + std::to_string(n) + " " + text(23);
+    EXPECT_TRUE(kit::Text_Auf_Zeile(zeile.c_str(), 541));
+    EXPECT_TRUE(kit::Text_Auf_Zeile(text(22), 558));
+    kit::Png("transfer");
+}
+
+TEST_F(Transfer, ZaehlerZeileUndPuls) {
+    struct Fall {
+        i32 wechsel;
+        bool auswahl;
+        const char* text;
+        i32 y;
+    } faelle[] = {
+        {1, false, text(42), 541}, {3, false, text(23), 348}, {0, false, text(40), 550},
+        {0, true, text(40), 541},  {2, true, text(22), 558},
+    };
+    oeffnen();
+    for (const Fall& f : faelle) {
+        Team_Wert(20, Team_Aktiv, 3, OP_SCHREIBEN);
+        Transfer_Screen_Auswahl_Loeschen();
+        if (f.auswahl) markt_klicken(0);
+        Team_Wert(20, Team_Aktiv, f.wechsel, OP_SCHREIBEN);
+        zeichnen();
+        EXPECT_TRUE(kit::Text_Auf_Zeile(f.text, f.y)) << f.wechsel << " " << f.auswahl;
+    }
+    // With a player marked the hint pulses: its colour changes from frame to frame.
+    Team_Wert(20, Team_Aktiv, 2, OP_SCHREIBEN);
+    std::vector<u16> farben;
+    for (int i = 0; i < 8; ++i) {
+        zeichnen();
+        if (const Zeichenspur_Eintrag* e = kit::Text_Auf_Zeile(text(22), 558)) farben.push_back(e->farbe);
+    }
+    std::sort(farben.begin(), farben.end());
+    EXPECT_GT(std::unique(farben.begin(), farben.end()) - farben.begin(), 2);
+}
+
+TEST_F(Transfer, VerkaufMitRequester) {
+    oeffnen();
+    const i32 team = Team_Aktiv, p = eigen(19);
+    const i32 wechsel = Team_Wert(20, team, 0, OP_LESEN);
+    const i32 erloes = Transfer_Screen_Angebot_Differenz(p);
+    const f64 geld = geld_aller_vereine(), konto = Bank_Get_Kontostand(team, 0, -1);
+    // "No" changes nothing.
+    eigen_klicken(19);
+    ASSERT_TRUE(kit::Requester_Offen());
+    kit::Requester_Antworten(false);
+    EXPECT_EQ(Spieler_Get_Team(p), team);
+    EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel);
+    // "Yes": he goes to the market, one of its players comes, the proceeds are booked.
+    eigen_klicken(19);
+    ASSERT_TRUE(kit::Requester_Offen());
+    EXPECT_TRUE(kit::Text(Spieler_String(63, p, nullptr, 0)));
+    kit::Requester_Antworten(true);
+    kit::Frames(2);
+    EXPECT_EQ(Spieler_Get_Team(p), Team_Transfermarkt);
+    EXPECT_EQ(Team_Kader_Anzahl(team), 20);
+    EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel - 1);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(team, 0, -1), konto + erloes);
+    EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld + erloes) << "the market pays what it pays; nothing else moves";
+    // The new player is in the list.
+    bool neu = false;
+    for (i32 i = 0; i < 20; ++i) neu = neu || eigen(i) < 0 || Spieler_Get_Team(eigen(i)) != team;
+    EXPECT_FALSE(neu);
+}
+
+TEST_F(Transfer, KeinWechselMehr) {
+    oeffnen();
+    Team_Wert(20, Team_Aktiv, 0, OP_SCHREIBEN);
+    const i32 p = eigen(5);
+    for (auto klick : {0, 1}) {
+        kit::Meldungen_Leeren();
+        if (klick == 0) eigen_klicken(5);
+        else markt_klicken(2);
+        ASSERT_EQ(kit::Meldungen().size(), 1u);
+        EXPECT_NE(kit::Meldungen()[0].find(text(36)), std::string::npos);
+        kit::Requester_Antworten(true);
+        EXPECT_EQ(Transfer_Screen_Markt_Auswahl(), -1);
+        EXPECT_FALSE(Verhandlung_Offen());
+    }
+    EXPECT_EQ(Spieler_Get_Team(p), Team_Aktiv);
+}
+
+TEST_F(Transfer, HoverTextMitAllenVerletzungen) {
+    oeffnen();
+    const i32 p = eigen(3);
+    kit::Maus(150, eigen_y(3) + 8);
+    Screen_Icon* zeile = Menue_Screen_Icon_Aus_Nummer(ICON_TRANSFER_EIGEN + 3);
+    // Every injury kind names itself (the list of six was too short).
+    for (i32 art : {0, 5, 6, 23, 30, 41}) {
+        Spieler_Wert(75, p, 0x40, OP_BITS_SETZEN);
+        Spieler_Wert(70, p, art, OP_SCHREIBEN);
+        const std::string t = Transfer_Screen_Zeile_Hilfe(zeile);
+        EXPECT_NE(t.find(Verletzungs_Text(art)), std::string::npos) << art;
+    }
+    // Own players show the proceeds, market players do not.
+    const std::string eigen_text = Transfer_Screen_Zeile_Hilfe(zeile);
+    const std::string erloes = Bank_Geld_String(Transfer_Screen_Angebot_Differenz(p), Team_Aktiv, -1, 0);
+    EXPECT_NE(eigen_text.find(erloes), std::string::npos);
+    EXPECT_NE(eigen_text.find(Text_cfg_Text(TEXT_EINSETZEN_1, 37)), std::string::npos);
+    kit::Maus(480, 136 + 8);
+    const std::string markt_text = Transfer_Screen_Zeile_Hilfe(Menue_Screen_Icon_Aus_Nummer(ICON_TRANSFER_MARKT));
+    EXPECT_EQ(markt_text.find(Text_cfg_Text(TEXT_EINSETZEN_1, 37)), std::string::npos);
+    EXPECT_NE(markt_text.find(Text_cfg_Text(TEXT_EINSETZEN_1, 38)), std::string::npos);
+}
+
+TEST_F(Transfer, ScoutWahlGedrosselt) {
+    oeffnen();
+    const i32 s0 = Transfer_Screen_Scout();
+    kit::Warten(400);
+    kit::Klick(580, 475);
+    kit::Klick(580, 475);  // within 300 ms: no second step
+    EXPECT_EQ(Transfer_Screen_Scout(), (s0 + 1) % 4);
+    kit::Warten(400);
+    kit::Klick(540, 475);
+    kit::Warten(400);
+    kit::Klick(540, 475);
+    EXPECT_EQ(Transfer_Screen_Scout(), (s0 + 3) % 4);
+    zeichnen();
+    EXPECT_TRUE(kit::Text(Scout_Tabelle[(s0 + 3) % 4].nachname));
+}
+
+TEST_F(Transfer, VerhandlungBisZurEinigung) {
+    oeffnen();
+    const i32 team = Team_Aktiv;
+    const i32 c = cursor_fuer(0, 0, markt(3));
+    ASSERT_GE(c, 0);
+    const i32 q = markt(3), p = eigen(18);
+    const i32 wechsel = Team_Wert(20, team, 0, OP_LESEN);
+    verhandeln(3, 18, c);
+    const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
+    EXPECT_EQ(d.n, 0);
+    EXPECT_EQ(d.stand, VH_BEREIT);
+    EXPECT_EQ(d.gebot, std::min<i64>(Verhandlung_Geld(p), Spieler_Berechne_Marktwert(q)));
+    // Raising before the start does nothing.
+    plus_100k();
+    EXPECT_EQ(d.gebot, std::min<i64>(Verhandlung_Geld(p), Spieler_Berechne_Marktwert(q)));
+    starten();
+    EXPECT_EQ(d.stand, VH_LAEUFT);
+    EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel - 1);
+    for (int i = 0; i < 200 && d.stand != VH_ENDE; ++i) plus_100k();
+    ASSERT_EQ(d.stand, VH_ENDE);
+    EXPECT_TRUE(d.einig);
+    EXPECT_EQ(d.gebot, d.forderung);
+    zeichnen();
+    EXPECT_TRUE(kit::Text(text(51)));
+    kit::Png("verhandlung_einig");
+    const i32 preis = d.gebot, erloes = Transfer_Screen_Angebot_Differenz(p);
+    const f64 geld = geld_aller_vereine();
+    verlassen();
+    EXPECT_FALSE(Verhandlung_Offen());
+    EXPECT_EQ(Spieler_Get_Team(q), team);
+    EXPECT_EQ(Spieler_Get_Team(p), Team_Transfermarkt);
+    EXPECT_EQ(Team_Kader_Anzahl(team), 20);
+    EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel - 1) << "one transfer for the whole deal";
+    EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld - preis + erloes);
+    EXPECT_EQ(Transfer_Screen_Markt_Auswahl(), -1);
+}
+
+TEST_F(Transfer, ZeitAbgelaufenUndAbbruchKostenDenWechsel) {
+    oeffnen();
+    const i32 team = Team_Aktiv;
+    const i32 q = markt(2), p = eigen(17);
+    const i32 wechsel = Team_Wert(20, team, 0, OP_LESEN);
+    verhandeln(2, 17, cursor_fuer(0, 0, markt(2)));
+    starten();
+    kit::Frames(310, 100);
+    const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
+    ASSERT_EQ(d.stand, VH_ENDE);
+    EXPECT_FALSE(d.einig);
+    zeichnen();
+    EXPECT_TRUE(kit::Text(text(60)));
+    const f64 geld = geld_aller_vereine();
+    verlassen();
+    EXPECT_EQ(Spieler_Get_Team(q), Team_Transfermarkt);
+    EXPECT_EQ(Spieler_Get_Team(p), team);
+    EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel - 1);
+    EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld);
+    // Breaking off while the clock runs asks first; "no" resumes, "yes" ends it, the transfer spent.
+    verhandeln(2, 17, cursor_fuer(0, 0, markt(2)));
+    starten();
+    kit::Frames(20, 100);
+    verlassen();
+    ASSERT_TRUE(kit::Requester_Offen());
+    EXPECT_EQ(d.stand, VH_PAUSE);
+    const i32 rest = d.pause_vergangen;
+    kit::Frames(50, 100);  // the clock stands while the question is open
+    kit::Requester_Antworten(false);
+    EXPECT_EQ(d.stand, VH_LAEUFT);
+    EXPECT_LT(static_cast<i32>(kit::Jetzt() - d.start), rest + 1000);
+    verlassen();
+    kit::Requester_Antworten(true);
+    EXPECT_FALSE(Verhandlung_Offen());
+    EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel - 2);
+    EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld);
+}
+
+TEST_F(Transfer, PreisSenkungZurSchwelle) {
+    oeffnen();
+    const i32 c = cursor_fuer(1, 1, markt(4));
+    ASSERT_GE(c, 0);
+    verhandeln(4, 16, c);
+    const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
+    ASSERT_EQ(d.n, 1);
+    ASSERT_EQ(d.m, 1);
+    const i32 ziel = d.schwelle[0], start_preis = d.forderung;
+    ASSERT_GE(d.zeitmarke[0], 2000);
+    starten();
+    // Until the time mark the price stands.
+    while (static_cast<i32>(kit::Jetzt() - d.start) < d.zeitmarke[0] - 50) kit::Frames(1, 40);
+    EXPECT_EQ(d.forderung, start_preis);
+    kit::Frames(3, 40);
+    if (d.stand == VH_ENDE) GTEST_SKIP() << "the bid met the price at once";
+    ASSERT_EQ(d.stand, VH_SENKUNG);
+    // A second after the drop starts the price falls, at most one step per 100 ms, to the threshold.
+    kit::Frames(20, 40);
+    EXPECT_EQ(d.forderung, start_preis);
+    i32 vorher = d.forderung, schritte = 0;
+    for (int i = 0; i < 400 && d.stand == VH_SENKUNG; ++i) {
+        kit::Frames(1, 50);
+        if (d.forderung != vorher) {
+            const i32 schritt = vorher - d.forderung;
+            EXPECT_TRUE(schritt == 100000 || schritt == 10000 || d.forderung == ziel || d.einig) << schritt;
+            vorher = d.forderung;
+            ++schritte;
+        }
+    }
+    EXPECT_GT(schritte, 0);
+    if (!d.einig) {
+        EXPECT_EQ(d.forderung, ziel);
+        EXPECT_EQ(d.stand, VH_LAEUFT);
+    } else {
+        EXPECT_LT(d.forderung - 10000, d.gebot + 10000);
+    }
+}
+
+TEST_F(Transfer, SchwellenUndZeitmarkenFuerVieleCursor) {
+    oeffnen();
+    markt_klicken(6);
+    const i32 q = markt(6);
+    const i32 wert = Spieler_Berechne_Marktwert(q), forderung = Global_Transfer_Forderung(q);
+    for (i32 c = 0; c < 6000; c += 97) {
+        Rnd_Set_Index(c, 0);
+        ASSERT_TRUE(Verhandlung_Oeffnen(eigen(10), q));
+        const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
+        EXPECT_TRUE(d.n == 0 || (d.n % 2 == 1 && d.n <= 11)) << c;
+        EXPECT_LE(d.m, d.n) << c;
+        EXPECT_EQ(d.h, d.n > 1 ? d.n - 1 : 0);
+        for (i32 i = 0; i < d.n; ++i) {
+            EXPECT_EQ(d.schwelle[i] % 10000, 0);
+            if (forderung >= wert) {
+                EXPECT_GE(d.schwelle[i], Global_Runde_10000(wert));
+                EXPECT_LE(d.schwelle[i], forderung);
+            }
+            if (i > 0) {
+                EXPECT_LE(d.schwelle[i - 1], d.schwelle[i]) << c;
+            }
+        }
+        for (i32 i = 0; i < d.m; ++i) {
+            EXPECT_GE(d.zeitmarke[i], 2000);
+            if (i > 0) {
+                EXPECT_GE(d.zeitmarke[i] - d.zeitmarke[i - 1], 2000) << c << " " << i;
+            }
+        }
+        Verhandlung_Schliessen();
+    }
+    // A scout player's bid starts at 90 % of his value at most.
+    Spieler_Wert(75, q, static_cast<i32>(SP_STATUS_SCOUT), OP_BITS_SETZEN);
+    ASSERT_TRUE(Verhandlung_Oeffnen(eigen(10), q));
+    EXPECT_LE(Verhandlung_Stand_Lesen().gebot, wert - wert * 10 / 100);
+    Verhandlung_Schliessen();
+}
+
+TEST_F(Transfer, OhneGeldKeineVerhandlung) {
+    oeffnen();
+    const i32 team = Team_Aktiv;
+    // Empty the account down to nothing: the window refuses with the message.
+    Bank_Buchen(team, -1, static_cast<f32>(Bank_Get_Kontostand(team, 0, -1) + Bank_Get_Kreditrahmen(team)), 27, 1, -1);
+    const i32 billig = eigen(19);
+    markt_klicken(0);
+    kit::Meldungen_Leeren();
+    const f64 geld = geld_aller_vereine();
+    const i32 wechsel = Team_Wert(20, team, 0, OP_LESEN);
+    if (Verhandlung_Geld(billig) - Spieler_Berechne_Marktwert(markt(0)) > 0) GTEST_SKIP() << "proceeds alone pay him";
+    eigen_klicken(19);
+    EXPECT_FALSE(Verhandlung_Offen());
+    ASSERT_EQ(kit::Meldungen().size(), 1u);
+    EXPECT_NE(kit::Meldungen()[0].find(text(50)), std::string::npos);
+    EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel);
+    EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld);
+}
+
+}  // namespace

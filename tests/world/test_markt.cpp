@@ -1,0 +1,292 @@
+// The market's dealings of a managed club (world/markt.h) in the shipped
+// world: the proceeds of a sale, the transfer window, the negotiation's
+// transfer, the server's rules for a purchase, a scout's paid search and
+// hiring, and the same steps from network clients through the call layer:
+// each booking once, two managers never both get one player, and money
+// summed over all clubs moves only by the bookings made.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+#include "base/globals.h"
+#include "base/random.h"
+#include "base/ruf.h"
+#include "welt_test.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
+#include "world/global.h"
+#include "world/markt.h"
+#include "world/netz.h"
+#include "world/netz_rufe.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr i32 A = 20, B = 21;
+std::vector<int> aufrufe;
+bool schleife(u16 nummer, const std::vector<u8>& ein, std::vector<u8>* aus) {
+    aufrufe.push_back(nummer);
+    return ruf::Lokale_Leitung(nummer, ein, aus);
+}
+
+f64 geld_aller_vereine() {
+    f64 s = 0;
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (Bank_Konto_Offen(t)) s += Bank_Get_Kontostand(t, 0, -1);
+    return s;
+}
+
+// Market players: ordinary ones and scout players.
+std::vector<i32> markt(bool scout) {
+    std::vector<i32> r;
+    for (i32 i = 0; i < Team_Kader_Anzahl(Team_Transfermarkt); ++i) {
+        const i32 s = Team_Kader(Team_Transfermarkt)[i];
+        if (((Spieler_Daten[s].status & SP_STATUS_SCOUT) != 0) == scout && Spieler_Daten[s].staerke > 0) r.push_back(s);
+    }
+    return r;
+}
+
+// A scout player of the market and the area he comes from.
+std::pair<i32, i32> scout_spieler_mit_gebiet() {
+    for (i32 s : markt(true))
+        if (const i32 k = Spieler_Kontinent(s); k >= 0) return {s, k};
+    return {-1, -1};
+}
+
+class Markt : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
+        Welt_Netz_Anmelden();
+        ruf::Leitung_Setzen(schleife);
+        Bank_Init();
+        for (i32 t : {A, B}) ASSERT_TRUE(Bank_Konto_Anlegen(t, 20000000.0, 0));
+        for (i32 t : {A, B}) Team_Daten[t].transfers = 3;
+        Markt_Zuruecksetzen();
+        aufrufe.clear();
+        Welt_Set_Hooks({.kalender_tag = [] { return i32{123}; }, .transfer_erloes = Transfer_Angebot_Differenz});
+    }
+    void TearDown() override {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Team_Aktiv = -1;
+        ruf::Leitung_Setzen(nullptr);
+        Welt_Set_Hooks({});
+        Bank_Free();
+        Welt_Freigeben();
+    }
+    // A client of the team: its calls run the server's rows on the local line.
+    void als_client(i32 team) {
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        Team_Aktiv = team;
+    }
+};
+
+TEST_F(Markt, ErloesDenGanzenTagGleichUndOhneFolgenFuerDenZufall) {
+    const std::vector<i32> m = markt(false);
+    ASSERT_GT(m.size(), 10u);
+    for (i32 s : {m[0], m[5], m[9]}) {
+        const u32 cursor = Rnd_Get_Index();
+        const i32 a = Transfer_Angebot_Differenz(s), b = Transfer_Angebot_Differenz(s);
+        EXPECT_EQ(a, b);
+        EXPECT_EQ(Rnd_Get_Index(), cursor);
+        const i32 wert = Spieler_Berechne_Marktwert(s);
+        // The deduction lies between (P - 5) % and (P + 5) % of the value, rounded down to 10,000.
+        const i32 p = Global_Param.compi_transfer_verkauf_abzug;
+        EXPECT_GE(a, wert - Global_Runde_10000(wert * (p + 5) / 100)) << s;
+        EXPECT_LE(a, wert - Global_Runde_10000(wert * (p - 5) / 100)) << s;
+        Rnd_Basis(0, 100);
+        EXPECT_EQ(Transfer_Angebot_Differenz(s), a) << "a draw between does not change it";
+    }
+    // A player without strength goes for nothing.
+    const i32 s = m[1];
+    const i16 alt = Spieler_Daten[s].staerke;
+    Spieler_Wert(92, s, 0, OP_SCHREIBEN);
+    EXPECT_EQ(Transfer_Angebot_Differenz(s), 0);
+    Spieler_Daten[s].staerke = alt;
+    EXPECT_EQ(Transfer_Angebot_Differenz(-1), 0);
+    EXPECT_EQ(Transfer_Angebot_Differenz(Spieler_Anzahl), 0);
+}
+
+TEST_F(Markt, TransferfensterElfMarktspielerTaeglichGleich) {
+    const u32 cursor = Rnd_Get_Index();
+    Transfer_Fenster_Fuellen(A);
+    EXPECT_EQ(Rnd_Get_Index(), cursor);
+    const i32* f = Team_Own_Daten[A].transferfenster;
+    std::set<i32> gesehen;
+    for (i32 i = 0; i < TRANSFER_FENSTER; ++i) {
+        ASSERT_GE(f[i], 0);
+        EXPECT_EQ(Spieler_Get_Team(f[i]), Team_Transfermarkt);
+        EXPECT_FALSE(Spieler_Daten[f[i]].status & SP_STATUS_SCOUT);
+        gesehen.insert(f[i]);
+    }
+    EXPECT_EQ(gesehen.size(), static_cast<size_t>(TRANSFER_FENSTER));
+    // The same day gives the same window; a player gone from the market is replaced.
+    std::vector<i32> vorher(f, f + TRANSFER_FENSTER);
+    Transfer_Fenster_Fuellen(A);
+    EXPECT_EQ(std::vector<i32>(f, f + TRANSFER_FENSTER), vorher);
+    ASSERT_EQ(Spieler_Tauschen(B, Team_Transfermarkt, Team_Kader(B)[19], f[4], 1), 1);
+    Transfer_Fenster_Fuellen(A);
+    EXPECT_NE(f[4], vorher[4]);
+    EXPECT_EQ(Spieler_Get_Team(f[4]), Team_Transfermarkt);
+    for (i32 i = 0; i < TRANSFER_FENSTER; ++i)
+        if (i != 4) {
+            EXPECT_EQ(f[i], vorher[static_cast<size_t>(i)]) << i;
+        }
+    // Neither the market nor a number out of range has a window.
+    Transfer_Fenster_Fuellen(Team_Transfermarkt);
+    Transfer_Fenster_Fuellen(-1);
+}
+
+TEST_F(Markt, VerhandlungVerbrauchtEinenWechsel) {
+    const std::vector<i32> m = markt(false);
+    struct Fall {
+        const char* was;
+        i32 team, spieler, wechsel;
+        bool ok;
+    } faelle[] = {
+        {"a market player", A, m[0], 3, true},
+        {"the last transfer", A, m[1], 1, true},
+        {"no transfer left", A, m[2], 0, false},
+        {"a player of another club", A, Team_Kader(B)[0], 3, false},
+        {"the market itself", Team_Transfermarkt, m[3], 3, false},
+        {"no player", A, -1, 3, false},
+    };
+    for (const Fall& f : faelle) {
+        if (f.team != Team_Transfermarkt) Team_Daten[f.team].transfers = static_cast<i16>(f.wechsel);
+        const i16 vorher = f.team >= 0 ? Team_Daten[f.team].transfers : 0;
+        EXPECT_EQ(Transfer_Verhandlung_Beginnen(f.team, f.spieler), f.ok) << f.was;
+        EXPECT_EQ(Team_Daten[f.team].transfers, f.ok ? vorher - 1 : vorher) << f.was;
+        if (f.ok) {
+            EXPECT_EQ(Transfer_Verhandlung_Offen(f.team), f.spieler) << f.was;
+        }
+    }
+}
+
+TEST_F(Markt, ServerKauftNurNachVerhandlungZumErreichbarenPreis) {
+    Aktuelles_Team = A;
+    const i32 geht = Team_Kader(A)[19];
+    const i32 q = markt(false)[7];
+    const auto [sq, gebiet] = scout_spieler_mit_gebiet();
+    ASSERT_GE(sq, 0);
+    (void)gebiet;
+    const i32 wert = Spieler_Berechne_Marktwert(q), forderung = Global_Transfer_Forderung(q);
+    const i32 neunzig = Global_Runde_10000(Spieler_Berechne_Marktwert(sq) * 9 / 10);
+    EXPECT_FALSE(Spieler_Tausch_Erlaubt(A, Team_Transfermarkt, geht, q, forderung)) << "no negotiation";
+    ASSERT_TRUE(Transfer_Verhandlung_Beginnen(A, q));
+    struct Fall {
+        const char* was;
+        i32 sb, preis;
+        bool ok;
+    } faelle[] = {
+        {"the asking price", q, forderung, true},
+        {"the market value", q, std::max(wert, 10000), true},
+        {"90 % of an ordinary player", q, Global_Runde_10000(wert * 9 / 10) - 20000, false},
+        {"another player than negotiated", markt(false)[8], forderung, false},
+        {"beyond price and value", q, std::max(wert, forderung) + 10000, false},
+        {"a sale with a price", -1, forderung, false},
+    };
+    for (const Fall& f : faelle) EXPECT_EQ(Spieler_Tausch_Erlaubt(A, Team_Transfermarkt, geht, f.sb, f.preis), f.ok) << f.was;
+    // A scout player is negotiated from 90 % of his value.
+    ASSERT_TRUE(Transfer_Verhandlung_Beginnen(A, sq));
+    EXPECT_TRUE(Spieler_Tausch_Erlaubt(A, Team_Transfermarkt, geht, sq, neunzig));
+    // Once made, the purchase cannot be made again with the same negotiation.
+    u32 ok = 0;
+    Spieler_Tausch_Ausfuehren(A, Team_Transfermarkt, geht, sq, neunzig, &ok);
+    EXPECT_EQ(ok, 1u);
+    EXPECT_EQ(Transfer_Verhandlung_Offen(A), -1);
+    EXPECT_FALSE(Spieler_Tausch_Erlaubt(A, Team_Transfermarkt, sq, geht, neunzig));
+    Aktuelles_Team = -1;
+}
+
+TEST_F(Markt, ScoutSucheBezahlenUndVerpflichten) {
+    const auto [sq, gebiet] = scout_spieler_mit_gebiet();
+    ASSERT_GE(sq, 0);
+    const i32 scout = 2;
+    const i32 gebuehr = Scout_Gebuehr(scout, A, gebiet);
+    ASSERT_GT(gebuehr, 0);
+    const f64 vorher = geld_aller_vereine();
+    // Not without a paid search, not in another area, not an ordinary market player.
+    EXPECT_FALSE(Scout_Spieler_Verpflichten(A, scout, sq));
+    ASSERT_TRUE(Scout_Suche_Bezahlen(A, scout, (gebiet + 1) % KONTINENT_ANZAHL));
+    EXPECT_FALSE(Scout_Spieler_Verpflichten(A, scout, sq)) << "another area";
+    ASSERT_TRUE(Scout_Suche_Bezahlen(A, scout, gebiet));
+    EXPECT_FALSE(Scout_Spieler_Verpflichten(A, scout, markt(false)[0])) << "no scout player";
+    EXPECT_FALSE(Scout_Spieler_Verpflichten(A, scout + 1, sq)) << "another scout";
+    EXPECT_DOUBLE_EQ(geld_aller_vereine(), vorher - gebuehr - Scout_Gebuehr(scout, A, (gebiet + 1) % KONTINENT_ANZAHL));
+    Spieler_Daten[sq].spiele = 10;
+    ASSERT_TRUE(Scout_Spieler_Verpflichten(A, scout, sq));
+    EXPECT_EQ(Team_Wert(17, A, 0, OP_LESEN), sq);
+    EXPECT_EQ(Team_Wert(16, A, 0, OP_LESEN), scout);
+    EXPECT_EQ(Spieler_Daten[sq].spiele, SCOUT_SPIELE_MINDEST);
+    EXPECT_EQ(Spieler_Get_Team(sq), Team_Transfermarkt) << "he stays on the market until bought";
+    EXPECT_FALSE(Scout_Spieler_Verpflichten(A, scout, sq)) << "the search was used";
+    // A fee the bank refuses books nothing.
+    Bank_Buchen(A, -1, static_cast<f32>(Bank_Get_Kontostand(A, 0, -1) + Bank_Get_Kreditrahmen(A)), 27, 1, -1);
+    const f64 leer = geld_aller_vereine();
+    EXPECT_FALSE(Scout_Suche_Bezahlen(A, scout, gebiet));
+    EXPECT_DOUBLE_EQ(geld_aller_vereine(), leer);
+    for (auto [s, g] : {std::pair{-1, gebiet}, {4, gebiet}, {scout, -1}, {scout, 15}})
+        EXPECT_FALSE(Scout_Suche_Bezahlen(A, s, g)) << s << " " << g;
+}
+
+TEST_F(Markt, ZweiManagerKoennenNichtDenselbenSpielerKaufen) {
+    // Both clubs' scouts found the same player; both clubs negotiate for him.
+    const auto [sq, gebiet] = scout_spieler_mit_gebiet();
+    ASSERT_GE(sq, 0);
+    for (i32 t : {A, B}) {
+        als_client(t);
+        ASSERT_TRUE(Scout_Suche_Bezahlen(t, 0, gebiet));
+        ASSERT_TRUE(Scout_Spieler_Verpflichten(t, 0, sq));
+        ASSERT_TRUE(Transfer_Verhandlung_Beginnen(t, sq));
+    }
+    EXPECT_EQ(std::count(aufrufe.begin(), aufrufe.end(), 1046), 2);
+    EXPECT_EQ(std::count(aufrufe.begin(), aufrufe.end(), 1047), 2);
+    EXPECT_EQ(std::count(aufrufe.begin(), aufrufe.end(), 1048), 2);
+    const i32 preis = Global_Runde_10000(Spieler_Berechne_Marktwert(sq) * 9 / 10);
+    const i32 geht_a = Team_Kader(A)[19], geht_b = Team_Kader(B)[19];
+    const f64 vorher = geld_aller_vereine();
+    const i32 erloes_a = Transfer_Angebot_Differenz(geht_a);
+    als_client(A);
+    ASSERT_EQ(Spieler_Tauschen(A, Team_Transfermarkt, geht_a, sq, preis), 1);
+    als_client(B);
+    EXPECT_EQ(Spieler_Tauschen(B, Team_Transfermarkt, geht_b, sq, preis), 0);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    EXPECT_EQ(Spieler_Get_Team(sq), A);
+    EXPECT_EQ(Spieler_Get_Team(geht_b), B);
+    EXPECT_EQ(Team_Kader_Anzahl(A), 20);
+    EXPECT_EQ(Team_Kader_Anzahl(B), 20);
+    // Neither club keeps him as its scout's find; money moved only by A's purchase.
+    EXPECT_EQ(Team_Wert(17, A, 0, OP_LESEN), -1);
+    EXPECT_EQ(Team_Wert(17, B, 0, OP_LESEN), -1);
+    EXPECT_DOUBLE_EQ(geld_aller_vereine(), vorher - preis + erloes_a);
+}
+
+TEST_F(Markt, ClientBuchtJedeBuchungEinmalUeberDenServer) {
+    const std::vector<i32> m = markt(false);
+    const i32 q = m[11], geht = Team_Kader(A)[18];
+    als_client(A);
+    const f64 vorher = geld_aller_vereine();
+    ASSERT_TRUE(Transfer_Verhandlung_Beginnen(A, q));
+    EXPECT_EQ(Team_Daten[A].transfers, 2) << "the client's count follows the server's answer";
+    const i32 preis = Global_Transfer_Forderung(q);
+    const i32 erloes = Transfer_Angebot_Differenz(geht);
+    aufrufe.clear();
+    ASSERT_EQ(Spieler_Tauschen(A, Team_Transfermarkt, geht, q, preis), 1);
+    EXPECT_EQ(aufrufe, (std::vector<int>{4}));
+    // A replay of the same purchase is refused: the negotiation was used.
+    EXPECT_EQ(Spieler_Tauschen(A, Team_Transfermarkt, q, geht, preis), 0);
+    // A sale without a transfer left is refused by the server.
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    Team_Daten[A].transfers = 0;
+    als_client(A);
+    EXPECT_EQ(Spieler_Tauschen(A, Team_Transfermarkt, Team_Kader(A)[3], -1, 0), 0);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    EXPECT_DOUBLE_EQ(geld_aller_vereine(), vorher - preis + erloes);
+    EXPECT_EQ(Spieler_Get_Team(q), A);
+}
+
+}  // namespace
