@@ -75,6 +75,7 @@ Rastport* Im_Spiel_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // nummern (a sheet of 50 numbers), schatten, trikot (the entry's place in
 // its kit block: the kit, six figures, their six alpha planes).
 Rastport* Vorspiel_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
 // The player screens' pictures: "attribut:<first entry>,<size kind>",
 // "stapel:<oben|mitte|unten>[,an]", "marke:<aktiv|negativ>", "schleier",
 // "ecke", "sperre:<gelb|rot|lang|verletzt>"; null for another recipe name.
@@ -82,11 +83,13 @@ Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::s
                                const Umgebung& u);
 // The special attributes' names from the global configuration, in order.
 std::vector<std::string> Attribut_Namen_Lesen(const std::string& datei);
+
 // The transfer market's pictures: transfer, zeile, scout, verhandlung,
 // balken,<grund|spanne|gebot>, suche, reise, gebiet, kontinent,
 // kontinent_klein, heimkehr, fortschritt,<leer|voll>, log, globus (the entry
 // number picks the scout, area, continent or frame).
 Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+
 // The training screens' pictures (tr:<part>,...; tools/resgen/training.cpp).
 Rastport* Training_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
@@ -97,6 +100,7 @@ void Lager_Ort_Malen(cairo_t* c, double w, double h, int lager);
 // The training videos: "uebung" (an attribute's drill, by entry), "lager" (a
 // camp, by entry) and "meister" (the learned-attribute film).
 std::vector<u8> Trainingsfilm(const std::string& rezept, i32 w, i32 h, i32 bilder, i32 eintrag);
+
 // The stadium screen's picture of a ground: "stadionbild:<first entry>"
 // (class = entry - first entry, 0..5) or "stadionbild:bau,<1|3>" (the
 // confirmation of building or renovating).

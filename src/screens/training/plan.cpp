@@ -22,6 +22,8 @@
 #include "screens/teile/requester.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/sterne.h"
+#include "screens/squad/attribut_popup.h"
+#include "screens/squad/spielerkarte.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
 #include "screens/training/talente.h"
@@ -87,6 +89,7 @@ const char* name(i32 a) { return a >= 0 && a < ATTRIBUT_ANZAHL ? Attribut_Tabell
 constexpr Screen_Icon zeile(i32 k) {
     return {.nummer = static_cast<i16>(ICON_PLAN_ZEILE + k),
             .grafik = GRAFIK_PLAN_ZEILE,
+            .flags = MENUE_F_BEIDE_TASTEN,
             .x = ZEILE_X,
             .y = static_cast<i16>(zeile_y(k)),
             .status = MENUE_S_TRANSPARENT,
@@ -403,10 +406,20 @@ void Spieler_Training_Pfeil(Screen_Icon* icon, u32 ereignis) {
 
 void Spieler_Training_Zeile_Klick(Screen_Icon* icon, u32 ereignis) {
     const i32 k = zeile_von(icon);
-    if (k < 0 || !(ereignis & MENUE_E_LINKS) || zeile_spieler[k] < 0) return;
+    if (k < 0 || !(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) || zeile_spieler[k] < 0) return;
+    const i32 p = zeile_spieler[k];
     marke_loeschen(gewaehlt);
-    Spieler_Training_Slots_Setzen(zeile_spieler[k], SLOTS_FUELLEN);
-    auswaehlen(zeile_spieler[k]);
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    auswaehlen(p);
+    if (ereignis & MENUE_E_RECHTS) {
+        // A right click shows the player's card.
+        Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
+    } else if (Attribut_Popup_Offen()) {
+        Attribut_Popup_Spieler_Zeigen(p, Team_Aktiv);
+    } else if (Maus_Get_X() >= 304 && Maus_Get_X() <= 359) {
+        // On the attributes: the popup to choose the ones he plays with.
+        Attribut_Popup_Oeffnen(p, Maus_Get_X(), Maus_Get_Y(), Team_Aktiv);
+    }
     Blt_Cache_Leeren();
 }
 
