@@ -53,9 +53,8 @@ struct Icon_Bereich {
 // Ascending, one line per owner, in the order of Icon_Besitzer.
 inline constexpr Icon_Bereich ICON_BEREICHE[] = {
     {Icon_Besitzer::RAHMEN_DES_SPIELS, 701, 726, "Rahmen des Spiels"},
-    {Icon_Besitzer::WETTBEWERB, 802, 849, "Wettbewerb"},
-    {Icon_Besitzer::SPIELSTART_WIZARD, 868, 890, "Neues Spiel"},
     {Icon_Besitzer::WETTBEWERB, 802, 866, "Wettbewerb"},
+    {Icon_Besitzer::SPIELSTART_WIZARD, 868, 890, "Neues Spiel"},
     {Icon_Besitzer::SPIELSTART, 891, 901, "Spielstart"},
     {Icon_Besitzer::SPIELSTAND_LADEN, 1701, 1704, "Spielstand laden"},
     {Icon_Besitzer::ANKUENDIGUNG, 1705, 1710, "Ankuendigung"},
@@ -68,11 +67,9 @@ inline constexpr Icon_Bereich ICON_BEREICHE[] = {
     {Icon_Besitzer::KADER, 2401, 2436, "Kader"},
     {Icon_Besitzer::KADER_ANSICHT, 2437, 2497, "Kaderansicht"},
     {Icon_Besitzer::BANK, 2499, 2504, "Bank"},
-    {Icon_Besitzer::TAKTIK, 2505, 2536, "Taktik"},
+    {Icon_Besitzer::TAKTIK, 2505, 2579, "Taktik"},
     {Icon_Besitzer::IM_SPIEL_AUFSTELLUNG, 2580, 2610, "Aufstellung im Spiel"},
     {Icon_Besitzer::IM_SPIEL_TAKTIK, 2613, 2623, "Taktik im Spiel"},
-    {Icon_Besitzer::TAKTIK, 2505, 2579, "Taktik"},
-    {Icon_Besitzer::IM_SPIEL_TAKTIK, 2613, 2615, "Taktik im Spiel"},
     {Icon_Besitzer::SPIELERKARTE, 3301, 3308, "Spielerkarte"},
     {Icon_Besitzer::TRANSFER, 3310, 3345, "Transfer"},
     {Icon_Besitzer::VERHANDLUNG, 3346, 3353, "Verhandlung"},

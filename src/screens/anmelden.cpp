@@ -65,16 +65,19 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::IM_SPIEL_TAKTIK, Taktik_Im_Spiel_Screen_Def());
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 5, Screen_Id::IM_SPIEL_AUFSTELLUNG);
     Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 6, Screen_Id::IM_SPIEL_TAKTIK);
+
     // Dialog button 702 ("Team"): the squad view 1 and the tactics 2.
     Screen_Registrieren(Screen_Id::KADER_ANSICHT, E2_Screen_Def());
     Screen_Registrieren(Screen_Id::TAKTIK, Taktik_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_TEAM, 1, Screen_Id::KADER_ANSICHT);
     Screen_Launch_Eintragen(KNOPF_TEAM, 2, Screen_Id::TAKTIK);
+
     // The transfer market: the transfer screen (dialog button 702, entry 3)
     // and the scouting screen it sends a scout to.
     Screen_Registrieren(Screen_Id::TRANSFER, Transfer_Screen_Def());
     Screen_Registrieren(Screen_Id::SCOUTING, Scouting_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_TEAM, 3, Screen_Id::TRANSFER);
+
     // Training: the sheet (702/4) with the talents tree and the training
     // film over it, the camp (702/5) and its run.
     Screen_Registrieren(Screen_Id::TRAININGSPLAN, Spieler_Training_Screen_Def());
@@ -86,6 +89,7 @@ void Screens_Anmelden() {
     Screen_Launch_Eintragen(KNOPF_TEAM, 5, Screen_Id::TRAININGSLAGER);
     // The player card's talents button opens the talents tree.
     Spieler_Info_Set_Talente([](i32 spieler, i32, i32 modus) { Spieler_Talente_Screen_Init(spieler, modus); });
+
     // The club's facilities: advertising 704/1, stadium 704/2.
     Screen_Registrieren(Screen_Id::STADION, Stadion_Screen_Def());
     Screen_Registrieren(Screen_Id::WERBUNG, Werbung_Screen_Def());

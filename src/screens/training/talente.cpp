@@ -284,7 +284,7 @@ void Spieler_Talente_Screen_Init(i32 p, i32 m) {
         if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) {
             i->hilfe = Text_cfg_Text(TEXT_ZUSATZ_DOLV, H_BLAETTERN);
             if (aus) {
-                i->grafik = n == ICON_TALENTE_VOR ? GRAFIK_TALENTE_VOR_AUS : GRAFIK_TALENTE_ZURUECK_AUS;
+                i->grafik = n == ICON_TALENTE_VOR ? GRAFIK_KARTE_VOR_AUS : GRAFIK_KARTE_ZURUECK_AUS;
                 i->status |= MENUE_S_GRAU;
             }
         }
