@@ -459,8 +459,15 @@ void spielstand_anmelden() {
 void screens_anmelden() {
 #if KORDAVO_HAT_SCREENS
     Screens_Anmelden();
-    // The team's post-match step runs the automatic training of the training sheet.
-    Team_Set_Hooks({.automatisches_training = [](int team) { Training_Automatisch(team); }});
+    // The team's post-match step runs the automatic training of the training
+    // sheet; the season's entries of the table stay as the season set them.
+#if KORDAVO_HAT_MATCHDAY
+    Team_Hooks team = Saison_Team_Tabelle();
+#else
+    Team_Hooks team;
+#endif
+    team.automatisches_training = [](int t) { Training_Automatisch(t); };
+    Team_Set_Hooks(team);
 #if KORDAVO_HAT_NET
     Screens_Set_Hooks({
         .server_oeffnen = Netz_Server_Oeffnen,

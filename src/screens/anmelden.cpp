@@ -20,7 +20,6 @@
 #include "screens/match/taktik_im_spiel.h"
 #include "screens/squad/kaderansicht.h"
 #include "screens/squad/taktik.h"
-#include "screens/squad/spielerkarte.h"
 #include "screens/training/film.h"
 #include "screens/training/lager.h"
 #include "screens/training/plan.h"
@@ -87,8 +86,6 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::TRAININGSLAGER_LAUF, Trainings_Lager_Run_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_TEAM, 4, Screen_Id::TRAININGSPLAN);
     Screen_Launch_Eintragen(KNOPF_TEAM, 5, Screen_Id::TRAININGSLAGER);
-    // The player card's talents button opens the talents tree.
-    Spieler_Info_Set_Talente([](i32 spieler, i32, i32 modus) { Spieler_Talente_Screen_Init(spieler, modus); });
 
     // The club's facilities: advertising 704/1, stadium 704/2.
     Screen_Registrieren(Screen_Id::STADION, Stadion_Screen_Def());
