@@ -66,6 +66,8 @@
 #include "screens/club/wettbewerb_screen.h"
 #include "screens/screens.h"
 #include "matchday/spieltag.h"
+#include "screens/training/ablauf.h"
+#include "world/team.h"
 #endif
 #if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
 #include "net/server_schalter.h"
@@ -495,6 +497,15 @@ void screens_anmelden() {
     spieltag.live_ansicht = [] { return true; };
     Spieltag_Set_Hooks(spieltag);
 #endif
+    // The team's post-match step runs the automatic training of the training
+    // sheet; the season's entries of the table stay as the season set them.
+#if KORDAVO_HAT_MATCHDAY
+    Team_Hooks team = Saison_Team_Tabelle();
+#else
+    Team_Hooks team;
+#endif
+    team.automatisches_training = [](int t) { Training_Automatisch(t); };
+    Team_Set_Hooks(team);
 #if KORDAVO_HAT_NET
     Screens_Set_Hooks({
         .server_oeffnen = Netz_Server_Oeffnen,

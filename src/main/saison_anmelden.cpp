@@ -109,6 +109,20 @@ Season_Module_Hooks Saison_Module_Tabelle() {
     };
 }
 
+// The clubs' league slots and their countries' competitions come from the
+// competitions of the season.
+Team_Hooks Saison_Team_Tabelle() {
+    return {
+        .land_hat_wettbewerbe =
+            [](int land) {
+                if (!Wettbewerb_Tabelle) return Team_Land_Hat_Vereine(land);
+                return Wettbewerb_Get_Aktive(land, nullptr, false) > 0;
+            },
+        .basisliga =
+            [](int team) { return Wettbewerb_Tabelle ? Wettbewerb_Get_Liga_Von_Team(team, true) : i32{-2}; },
+    };
+}
+
 void Saison_Module_Anmelden() { Saison_Module_Anmelden(Saison_Module_Tabelle()); }
 
 void Saison_Module_Anmelden(const Season_Module_Hooks& module) {
@@ -134,17 +148,7 @@ void Saison_Module_Anmelden(const Season_Module_Hooks& module, const Spielfeld_H
                 return Rangliste_Get_Eintrag(team, &e) ? e.platz + 1 : i32{0};
             },
     });
-    // The clubs' league slots and their countries' competitions come from
-    // the competitions of the season.
-    Team_Set_Hooks({
-        .land_hat_wettbewerbe =
-            [](int land) {
-                if (!Wettbewerb_Tabelle) return Team_Land_Hat_Vereine(land);
-                return Wettbewerb_Get_Aktive(land, nullptr, false) > 0;
-            },
-        .basisliga =
-            [](int team) { return Wettbewerb_Tabelle ? Wettbewerb_Get_Liga_Von_Team(team, true) : i32{-2}; },
-    });
+    Team_Set_Hooks(Saison_Team_Tabelle());
     // Save blocks of the calendar, fixtures and competitions.
     Season_Spielstand_Anmelden();
     // The calendar's and the run loop's calls into the matchday, the season

@@ -8,12 +8,17 @@
 
 #include "match/spielfeld.h"
 #include "season/season_hooks.h"
+#include "world/team.h"
 
 // The season's module table as the game installs it.
 Season_Module_Hooks Saison_Module_Tabelle();
 // The match engine's table as the matchday answers it (fixture lookup, end
 // check, events, pace, fines, readiness); other entries at their defaults.
 Spielfeld_Hooks Saison_Spielfeld_Tabelle();
+
+// The world's team calls into the season (a country's competitions, a
+// club's base league); the program adds the screens' automatic training.
+Team_Hooks Saison_Team_Tabelle();
 
 // Installs everything above: the module table is Saison_Module_Tabelle()
 // and the engine's Saison_Spielfeld_Tabelle() unless the caller hands its

@@ -13,6 +13,7 @@
 #include "matchday/spieltag.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
+#include "screens/match/ank_bild.h"
 #include "season/ankuendigung.h"
 #include "season/kalender_lauf.h"
 #include "season/season_hooks.h"
@@ -58,8 +59,9 @@ inline const char* Ankuendigung_Wegklicken() {
     if (Spielankuendigung_Screen_Offen())
         return Spielankuendigung_Laufende_Art() == ANK_SIEGER ? "move 410 562\nwait 2\nclick left\n"
                                                               : "move 570 562\nwait 2\nclick left\n";
-    // The picture before a managed club's match goes by a click too.
-    if (Spielankuendigung_Laufende_Art() == ANK_VOR_SPIEL) return "click left\n";
+    // The picture before a managed club's match goes by a click too (its
+    // figures stand while it is up).
+    if (!Ank_Bild_Figuren_Gezeichnet().empty()) return "click left\n";
     return Kalender_Get_Runmodus() == RUNMODUS_SPIELTAG ? "click left\n" : "";
 }
 

@@ -30,6 +30,7 @@
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/manager.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 namespace {
@@ -483,6 +484,55 @@ TEST_F(Training, BonusZahltEinmalAus) {
     Training_Bonus_Pruefen();
     EXPECT_FALSE(Anim_Slot_Belegt(t.bonus, 0));
     EXPECT_FALSE(Anim_Slot_Belegt(t.bonus_betrag, 0));
+}
+
+TEST_F(Training, AutomatischesTrainingNachDemSpiel) {
+    std::vector<i32> k;
+    for (i32 p : kader())
+        if (wert(KLASSE, p) != 0) k.push_back(p);
+    ASSERT_GE(k.size(), 4u);
+    const i32 a = 5;
+    Attribut_Tabelle[a].noetige_punkte = 60;
+    struct Fall {
+        bool verletzt;
+        i32 einheiten_vorher;  // before the match step (it starts the round at 0)
+        bool trainiert;
+    } faelle[] = {{false, 3, true}, {true, 0, false}, {false, 0, true}};
+    for (size_t i = 0; i < 3; ++i) {
+        nur_lernbar(k[i], {a});
+        setzen(STATUS, k[i], faelle[i].verletzt ? static_cast<i32>(VERLETZT) : 0);
+        setzen(71, k[i], faelle[i].verletzt ? 50 : 0);  // still out after the match step
+        setzen(EINHEITEN, k[i], faelle[i].einheiten_vorher);
+        setzen(GELD, k[i], 0);
+    }
+    // Star training for a player at the most attributes: the sheet's offer.
+    for (i32 x = 0; x < 18; ++x) setzen(x, k[3], Attribut_Noetig(x));
+    setzen(MAX, k[3], 12), setzen(STAERKE, k[3], 4), setzen(STATUS, k[3], 0);
+    setzen(TRAINING_STERN, k[3], Attribut_Noetig(TRAINING_STERN) - 1);
+    // Off: the match step trains nobody.
+    Manager_Icon_Button_An_Aus(Team_Aktiv, ICON_AUTOMATISCHES_TRAINING, 0);
+    Team_Simuliere_Computerteam(Team_Aktiv);
+    EXPECT_EQ(wert(a, k[0]), 0);
+    // On: everyone able trains once and the team pays.
+    Manager_Icon_Button_An_Aus(Team_Aktiv, ICON_AUTOMATISCHES_TRAINING, 1);
+    setzen(EINHEITEN, k[0], 3);
+    const f64 vorher = konto();
+    Team_Simuliere_Computerteam(Team_Aktiv);
+    f64 bezahlt = 0;
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(wert(a, k[i]) > 1, faelle[i].trainiert) << i;
+        EXPECT_EQ(wert(EINHEITEN, k[i]), faelle[i].trainiert ? 1 : 0) << i;
+        EXPECT_EQ(wert(GELD, k[i]), faelle[i].trainiert ? Global_Attribut_Training_Kosten(a, k[i]) : 0) << i;
+        if (faelle[i].trainiert) bezahlt += Global_Attribut_Training_Kosten(a, k[i]);
+    }
+    EXPECT_EQ(wert(STAERKE, k[3]), 5);  // the star completed
+    EXPECT_LE(konto(), vorher - bezahlt);
+    // Without money nobody trains.
+    pleite();
+    for (i32 p : k) setzen(EINHEITEN, p, 0);
+    const i32 w = wert(a, k[0]);
+    EXPECT_EQ(Training_Automatisch(Team_Aktiv), 0);
+    EXPECT_EQ(wert(a, k[0]), w);
 }
 
 // --- Talents -----------------------------------------------------------------------
@@ -979,6 +1029,7 @@ TEST_F(Plan, EinTrainingsZugDurchDieScreens) {
     icon_klicken(ICON_PLAN_TRAINIEREN);
     ASSERT_TRUE(Screen_Offen(Screen_Id::TRAININGSFILM));
     icon_klicken(ICON_FILM_SCHNELL);
+    kit::Frames(2);
     kit::Png("training_film");
     icon_klicken(ICON_FILM_START);
     for (int i = 0; i < 3000 && Training_Ablauf().zustand != TRAINING_FERTIG; ++i) kit::Frames(1, 20);

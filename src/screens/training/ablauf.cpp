@@ -7,7 +7,9 @@
 #include "base/tools.h"
 #include "graphics/sound.h"
 #include "graphics/video.h"
+#include "screens/training/plan.h"
 #include "world/attribut.h"
+#include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/netz.h"
@@ -16,6 +18,8 @@
 
 namespace {
 
+constexpr u32 VERLETZT = 0x40;
+constexpr int MODUS_STATUS = 75;
 constexpr int MODUS_SPIELE = 55, MODUS_ERSCHOEPFUNG = 56, MODUS_WERT57 = 57, MODUS_KLASSE = 67, MODUS_MORAL = 90,
               MODUS_STAERKE = 92, MODUS_GELD = 93, MODUS_TRAININGS = 98;
 constexpr i32 VERLETZUNG_TRAINING = 2;
@@ -110,6 +114,42 @@ i32 ergebnis_ziehen() {
     return ERGEBNIS_NICHTS;
 }
 
+i32 zielpunkte(i32 p, i32 a) {
+    const Attribut_Def& d = Attribut_Tabelle[a >= 0 && a < ATTRIBUT_ANZAHL ? a : 0];
+    return d.punkte_training + (lesen(MODUS_WERT57, p) * 2) / 100 - (lesen(MODUS_ERSCHOEPFUNG, p) * 4) / 100 +
+           (lesen(MODUS_SPIELE, p) * 2) / 10 + Rnd_Basis(0, 50);
+}
+
+// Books a finished training into the player: the points (or the learned
+// attribute, or a star), the money spent, the training counted.
+void ergebnis_buchen(i32 p, i32 a, i32 mitgebracht, i32 verdient, i32 kosten) {
+    const i32 noetig = Attribut_Noetig(a);
+    const i32 summe = mitgebracht + verdient;
+    bool stern_dazu = false;
+    if (a == TRAINING_STERN && summe >= noetig) {
+        schreiben(a, p, 0);
+        const i32 s = lesen(MODUS_STAERKE, p);
+        if (s < TRAINING_STERN_MAX) {
+            schreiben(MODUS_STAERKE, p, s + 1);
+            Spieler_Set_Maxstaerke(p);
+            stern_dazu = true;
+        }
+    } else if (summe < noetig) {
+        schreiben(a, p, summe);
+    } else {
+        Attribut_Spieler_Setze_Wert(p, a, 0);
+        Training_Attribut_Aktivieren(p, a);
+    }
+    schreiben(MODUS_GELD, p, lesen(MODUS_GELD, p) + kosten);
+    // The attribute stays marked as the one in training.
+    if (a != TRAINING_STERN) {
+        if (lesen(a, p) == 0) schreiben(a, p, 1);
+    } else if (lesen(MODUS_STAERKE, p) < TRAINING_STERN_MAX && lesen(a, p) == 0 && !stern_dazu) {
+        schreiben(a, p, 1);
+    }
+    schreiben(MODUS_TRAININGS, p, lesen(MODUS_TRAININGS, p) + 1);
+}
+
 }  // namespace
 
 void Training_Anbinden(const Training_Anbindung& a) { anbindung = a; }
@@ -138,10 +178,7 @@ void Training_Beginnen(i32 p, i32 a) {
     // 2. Everything else from the start.
     slots_leeren();
     // 3. The target points of the quick phase.
-    const Attribut_Def& d = Attribut_Tabelle[a >= 0 && a < ATTRIBUT_ANZAHL ? a : 0];
-    ablauf.zielpunkte = d.punkte_training + (lesen(MODUS_WERT57, p) * 2) / 100 -
-                        (lesen(MODUS_ERSCHOEPFUNG, p) * 4) / 100 + (lesen(MODUS_SPIELE, p) * 2) / 10 +
-                        Rnd_Basis(0, 50);
+    ablauf.zielpunkte = zielpunkte(p, a);
     // 4. The stages: thresholds sorted, unused places -1.
     const i32 n = Rnd_Basis(2, TRAINING_STUFEN_MAX);
     i32 werte[TRAINING_STUFEN_MAX + 1];
@@ -341,35 +378,35 @@ bool Training_Uebernehmen() {
         return false;
     }
     if (t.zustand != TRAINING_FERTIG) return false;
-    const i32 p = t.spieler, a = t.attribut, noetig = Attribut_Noetig(a);
     if (t.ergebnis == ERGEBNIS_PUNKTE_WEG) t.verdient = 0;
-    const i32 summe = t.mitgebracht + t.verdient;
-    bool stern_dazu = false;
-    if (a == TRAINING_STERN && summe >= noetig) {
-        schreiben(a, p, 0);
-        const i32 s = lesen(MODUS_STAERKE, p);
-        if (s < TRAINING_STERN_MAX) {
-            schreiben(MODUS_STAERKE, p, s + 1);
-            Spieler_Set_Maxstaerke(p);
-            stern_dazu = true;
-        }
-    } else if (summe < noetig) {
-        schreiben(a, p, summe);
-    } else {
-        Attribut_Spieler_Setze_Wert(p, a, 0);
-        Training_Attribut_Aktivieren(p, a);
-    }
-    schreiben(MODUS_GELD, p, lesen(MODUS_GELD, p) + kosten());
+    ergebnis_buchen(t.spieler, t.attribut, t.mitgebracht, t.verdient, kosten());
     videos_los();
     Sound_Effekt_Stop_All();
-    // The attribute stays marked as the one in training.
-    if (a != TRAINING_STERN) {
-        if (lesen(a, p) == 0) schreiben(a, p, 1);
-    } else if (lesen(MODUS_STAERKE, p) < TRAINING_STERN_MAX && lesen(a, p) == 0 && !stern_dazu) {
-        schreiben(a, p, 1);
-    }
-    schreiben(MODUS_TRAININGS, p, lesen(MODUS_TRAININGS, p) + 1);
     return true;
+}
+
+i32 Training_Automatisch(i32 team) {
+    if (team < 0 || team >= Team_Anzahl || ruf::Client()) return 0;
+    i32 kader[MAX_SPIELER_PRO_TEAM];
+    const i32 n = Teamspieler_Ins_Array(team, kader, MAX_SPIELER_PRO_TEAM, 0);
+    i32 trainings = 0;
+    for (i32 i = 0; i < n; ++i) {
+        const i32 p = kader[i];
+        if ((static_cast<u32>(lesen(MODUS_STATUS, p)) & VERLETZT) ||
+            lesen(MODUS_TRAININGS, p) >= param().trainings_einheiten_pro_runde)
+            continue;
+        i32 a = Attribute_Get_Attribut_In_Ausbildung(p);
+        if (a < 0) a = Spieler_Training_Angebot(p);
+        if (a < 0) continue;
+        const i32 k = Global_Attribut_Training_Kosten(a, p);
+        if (k > 0 && !Bank_Buchen(team, -1, static_cast<f32>(k), BANK_TRAINING, 0, -1)) break;
+        const i32 noetig = Attribut_Noetig(a), wert = lesen(a, p);
+        const i32 mitgebracht = wert >= 2 && wert < noetig ? wert : 0;
+        const i32 verdient = std::min(zielpunkte(p, a), noetig - mitgebracht);
+        ergebnis_buchen(p, a, mitgebracht, std::max(0, verdient), k);
+        ++trainings;
+    }
+    return trainings;
 }
 
 void Training_Ende() {

@@ -118,6 +118,13 @@ bool Training_Uebernehmen();
 // Resets state, position, outcome and points-lost flag and lets the videos go.
 void Training_Ende();
 
+// The automatic training after a match (the manager's switch on the
+// training sheet): every player of the team who is not injured and has a
+// training left trains once, without falls, the attribute in training or
+// the one the sheet offers; the team pays each training (category 27) and
+// stops when the money runs out. The trainings done.
+i32 Training_Automatisch(i32 team);
+
 // The pieces, for tests: the fall outcome (draws and writes), the timed
 // step, the fall and bonus tests.
 void Training_Absturz_Ereignis();

@@ -184,8 +184,8 @@ void spieler_panel(Rastport* ziel) {
     Gesicht_Holen(p, Team_Aktiv, ziel, 148, 90, 85, 100);
     blit(ziel, static_cast<u32>(GRAFIK_FILM_POSITION + BADGE[k]), 260, 102);
     if (Font* f = font(FONT_GROSS)) {
-        Font_Printf_Glatt(ziel, f, "^c%05d%d  %s", 318, 123, FARBE_WEISS, wert(MODUS_NUMMER, p),
-                          Positions_Text(k));
+        Font_Printf_Glatt(ziel, f, "^c%05d^tz0284%d", 0, 124, FARBE_WEISS, wert(MODUS_NUMMER, p));
+        Font_Printf_Glatt(ziel, f, "^c%05d%s", 318, 123, FARBE_KLASSE[k], Positions_Text(k));
         Font_Printf_Glatt(ziel, f, "^c%05d%s", 280, 153, FARBE_WEISS, Spieler_String(505, p, nullptr, 0));
     }
     if (Font* f = font(FONT_KLEIN)) {
@@ -195,6 +195,9 @@ void spieler_panel(Rastport* ziel) {
                           text(t.zustand == TRAINING_BEREIT ? T_BEREIT : T_LAEUFT));
     }
     blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_GROSS + t.attribut), 570, 176);
+    // Without its video (an entry missing) the attribute's picture stands in the video's place.
+    if (!t.video && t.zustand != TRAINING_BEREIT && t.zustand != TRAINING_ABSTURZ && t.zustand != TRAINING_FERTIG)
+        blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + t.attribut), 613, 378);
     blit(ziel, schnell_an() ? GRAFIK_FILM_TEMPO_AN : GRAFIK_FILM_TEMPO_AUS, 135, 375);
 }
 

@@ -22,6 +22,8 @@
 #include "screens/teile/requester.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/sterne.h"
+#include "screens/squad/attribut_popup.h"
+#include "screens/squad/spielerkarte.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
 #include "screens/training/talente.h"
@@ -87,6 +89,7 @@ const char* name(i32 a) { return a >= 0 && a < ATTRIBUT_ANZAHL ? Attribut_Tabell
 constexpr Screen_Icon zeile(i32 k) {
     return {.nummer = static_cast<i16>(ICON_PLAN_ZEILE + k),
             .grafik = GRAFIK_PLAN_ZEILE,
+            .flags = MENUE_F_BEIDE_TASTEN,
             .x = ZEILE_X,
             .y = static_cast<i16>(zeile_y(k)),
             .status = MENUE_S_TRANSPARENT,
@@ -324,6 +327,19 @@ void Spieler_Training_Slots_Setzen(i32 p, i32 richtung) {
     if (in_ausbildung >= 0 && wert(in_ausbildung, p) == 1) schreiben(in_ausbildung, p, 0);
 }
 
+i32 Spieler_Training_Angebot(i32 p) {
+    i32 vorher[3];
+    std::copy(slots, slots + 3, vorher);
+    // The fill takes a bare training mark off: it is kept as it was.
+    const i32 t = p >= 0 ? Attribute_Get_Attribut_In_Ausbildung(p) : -1;
+    const i32 t_wert = t >= 0 ? wert(t, p) : 0;
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    const i32 m = slots[1];
+    if (t >= 0 && wert(t, p) != t_wert) schreiben(t, p, t_wert);
+    std::copy(vorher, vorher + 3, slots);
+    return m;
+}
+
 i32 Spieler_Training_Slot_Pruefen(i32 p, i32 a) {
     if (a < 0 || p < 0 || lernbar(p, a)) return a;
     Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
@@ -390,10 +406,20 @@ void Spieler_Training_Pfeil(Screen_Icon* icon, u32 ereignis) {
 
 void Spieler_Training_Zeile_Klick(Screen_Icon* icon, u32 ereignis) {
     const i32 k = zeile_von(icon);
-    if (k < 0 || !(ereignis & MENUE_E_LINKS) || zeile_spieler[k] < 0) return;
+    if (k < 0 || !(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) || zeile_spieler[k] < 0) return;
+    const i32 p = zeile_spieler[k];
     marke_loeschen(gewaehlt);
-    Spieler_Training_Slots_Setzen(zeile_spieler[k], SLOTS_FUELLEN);
-    auswaehlen(zeile_spieler[k]);
+    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    auswaehlen(p);
+    if (ereignis & MENUE_E_RECHTS) {
+        // A right click shows the player's card.
+        Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
+    } else if (Attribut_Popup_Offen()) {
+        Attribut_Popup_Spieler_Zeigen(p, Team_Aktiv);
+    } else if (Maus_Get_X() >= 304 && Maus_Get_X() <= 359) {
+        // On the attributes: the popup to choose the ones he plays with.
+        Attribut_Popup_Oeffnen(p, Maus_Get_X(), Maus_Get_Y(), Team_Aktiv);
+    }
     Blt_Cache_Leeren();
 }
 

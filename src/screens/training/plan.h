@@ -42,6 +42,9 @@ void Spieler_Training_Slots_Setzen(i32 spieler, i32 richtung);
 // The attribute itself when it (or the player) is -1 or it is learnable;
 // otherwise the slots are filled anew and the new middle slot returned.
 i32 Spieler_Training_Slot_Pruefen(i32 spieler, i32 attribut);
+// The attribute the sheet offers the player in its middle slot (-1 none),
+// worked out without changing the sheet.
+i32 Spieler_Training_Angebot(i32 spieler);
 // The sheet's state.
 i32 Spieler_Training_Gewaehlt();
 void Spieler_Training_Slots(i32 aus[3]);
