@@ -17,6 +17,7 @@
 
 #include "base/datei.h"
 #include "base/globals.h"
+#include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
 #include "main/saison_anmelden.h"
@@ -44,6 +45,7 @@
 #include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_config.h"
 #include "world/global.h"
+#include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/konfig.h"
