@@ -30,6 +30,7 @@
 #include "season/freundschaft.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/kalender_zug.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"
 #include "season/paarungen.h"
@@ -1070,4 +1071,26 @@ TEST_F(Spieltag, TeamWerteZuruecksetzenNurInDerSchonzeit) {
         EXPECT_EQ(Attribute_Hat_Attribut(sp, attribut), !f.zurueck);
     }
     Schwierigkeit = alt_schwierigkeit;
+}
+
+// The hidden key mode's money: the active club's account, and its players'
+// training counters start again; a network client asks the server instead.
+TEST_F(Spieltag, GeheimesGeldFuerDenAktivenVerein) {
+    const i32 team = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[5];
+    const i32 alt_aktiv = Team_Aktiv;
+    Team_Aktiv = team;
+    Bank_Konto_Anlegen(team, 0.0, 0);
+    const i32 sp = Team_Kader(team)[0];
+    struct Fall {
+        int aktion;
+        double geld;
+    } faelle[] = {{1, 1000000.0}, {2, 10000000.0}};
+    for (const Fall& f : faelle) {
+        Spieler_Daten[sp].trainings = 3;
+        const double vorher = Bank_Get_Kontostand(team, 0, -1);
+        EXPECT_TRUE(Kalender_Geheimtaste_Ausfuehren(f.aktion));
+        EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(team, 0, -1) - vorher, f.geld) << f.aktion;
+        EXPECT_EQ(Spieler_Daten[sp].trainings, 0) << f.aktion;
+    }
+    Team_Aktiv = alt_aktiv;
 }
