@@ -1020,6 +1020,62 @@ TEST_F(ClientAbfragen, ArchivEinesTeamsUndDesClients) {
     Statistik_Archiv_Leeren();
 }
 
+// A client's view of a team's archived places is the server's; an answer
+// longer than asked or with a place out of range is refused whole.
+TEST_F(ClientAbfragen, ArchivPlaetzeEinesTeamsAufDemClient) {
+    const i32 rn = Id("RN");
+    Spielen(rn, 9);
+    auto t = std::make_unique<Tabelle>();
+    Wettbewerb_Tabelle_Vorbereiten_Id(rn, t.get());
+    Tabelle_Argumente a;
+    a.wettbewerb = rn;
+    Spiele_Get_Tabelle(a, t.get());
+    Statistik_Archiv_Leeren();
+    ASSERT_TRUE(Statistik_Archiv_Speichern(*t, 2004));
+    ASSERT_TRUE(Statistik_Archiv_Speichern(*t, 2006));
+    const i32 team = Teams("RN")[5];
+    auto gleich = [](const Statistik_Archiv_Platz& x, const Statistik_Archiv_Platz& y) {
+        return std::memcmp(&x, &y, sizeof x) == 0;
+    };
+    Statistik_Archiv_Platz server[4], client[4];
+    ASSERT_EQ(Statistik_Archiv_Team(team, server, 4), 2);
+    EXPECT_EQ(server[1].platz, 5);
+    Client();
+    ASSERT_EQ(Statistik_Archiv_Team(team, client, 4), 2);
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(gleich(server[i], client[i])) << i;
+    EXPECT_EQ(Statistik_Archiv_Team(team, client, 1), 1);  // held to the maximum
+    EXPECT_EQ(Statistik_Archiv_Team(Teams("D1")[0], client, 4), 0);
+
+    ruf::Leitung_Setzen(rubbish_leitung);
+    auto antwort = [](std::vector<Statistik_Archiv_Platz> v) {
+        falsche_antwort.clear();
+        bytes::Schreiber w{falsche_antwort};
+        w(v);
+    };
+    struct Fall {
+        const char* name;
+        std::vector<Statistik_Archiv_Platz> plaetze;
+        int max;
+    } faelle[] = {
+        {"more places than asked", {server[0], server[1], server[1]}, 2},
+        {"a place beyond the table", {{2004, rn, TABELLE_ZEILEN, 0, 0, 0, 0}}, 4},
+        {"a competition beyond the list", {{2004, 1 << 20, 1, 0, 0, 0, 0}}, 4},
+        {"negative goals", {{2004, rn, 1, 0, 0, -3, 0}}, 4},
+    };
+    for (const Fall& f : faelle) {
+        antwort(f.plaetze);
+        Statistik_Archiv_Platz p[4] = {};
+        EXPECT_EQ(Statistik_Archiv_Team(team, p, f.max), 0) << f.name;
+        EXPECT_EQ(p[0].jahr, 0) << f.name;
+        EXPECT_EQ(letzte_nummer, 1045) << f.name;
+    }
+    // Bytes that are no list at all.
+    falsche_antwort = {0xFF, 0xFF, 0xFF, 0x7F, 1};
+    EXPECT_EQ(Statistik_Archiv_Team(team, client, 4), 0);
+    Server();
+    Statistik_Archiv_Leeren();
+}
+
 }  // namespace
 
 namespace {
