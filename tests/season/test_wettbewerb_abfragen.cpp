@@ -1020,6 +1020,79 @@ TEST_F(ClientAbfragen, ArchivEinesTeamsUndDesClients) {
     Statistik_Archiv_Leeren();
 }
 
+namespace {
+
+int tabellen_rufe = 0;
+bool zaehlende_leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
+    if (nummer == 1010) ++tabellen_rufe;
+    return ruf::Lokale_Leitung(nummer, argumente, antwort);
+}
+
+}  // namespace
+
+// A client keeps the tables the server gave it: the same question again
+// costs no call; a cleared cache, the cache switched off, other arguments
+// or a refused answer ask the server again.
+TEST_F(ClientAbfragen, ClientBehaeltDieTabellenDesServers) {
+    const i32 rn = Id("RN");
+    Spielen(rn, 5);
+    auto frage = [&](i32 letzter) {
+        auto tab = std::make_unique<Tabelle>();
+        Wettbewerb_Tabelle_Vorbereiten_Id(rn, tab.get());
+        Tabelle_Argumente arg;
+        arg.wettbewerb = rn;
+        arg.letzter_spieltag = letzter;
+        Spiele_Get_Tabelle(arg, tab.get());
+        std::vector<u8> bild(TABELLE_GROESSE);
+        Tabelle_Bild_Schreiben(*tab, bild.data());
+        return bild;
+    };
+    const std::vector<u8> server = frage(-1), server_2 = frage(2);
+    ASSERT_NE(server, server_2);
+    ruf::Leitung_Setzen(zaehlende_leitung);
+    Client();
+    Spiele_Tabellen_Cache_Leeren();
+    struct Schritt {
+        const char* name;
+        void (*vorher)();
+        i32 letzter;
+        int rufe;  // calls 1010 so far
+    } schritte[] = {
+        {"the first question asks", [] {}, -1, 1},
+        {"the same again is kept", [] {}, -1, 1},
+        {"other matchdays ask", [] {}, 2, 2},
+        {"and are kept too", [] {}, 2, 2},
+        {"a cleared cache asks again", Spiele_Tabellen_Cache_Leeren, -1, 3},
+        {"storing switched off, every question asks",
+         [] {
+             Spiele_Tabellen_Cache_Leeren();
+             Spiele_Tabellen_Cache_Schalter(false);
+         },
+         -1, 4},
+        {"and once more", [] {}, -1, 5},
+    };
+    tabellen_rufe = 0;
+    for (const Schritt& s : schritte) {
+        s.vorher();
+        EXPECT_EQ(frage(s.letzter), s.letzter == 2 ? server_2 : server) << s.name;
+        EXPECT_EQ(tabellen_rufe, s.rufe) << s.name;
+    }
+    Spiele_Tabellen_Cache_Schalter(true);
+    // A refused answer is not kept: the next question asks again.
+    Spiele_Tabellen_Cache_Leeren();
+    ruf::Leitung_Setzen(rubbish_leitung);
+    falsche_antwort = {1, 2, 3};
+    letzte_nummer = 0;
+    frage(-1);
+    EXPECT_EQ(letzte_nummer, 1010);
+    ruf::Leitung_Setzen(zaehlende_leitung);
+    tabellen_rufe = 0;
+    EXPECT_EQ(frage(-1), server);
+    EXPECT_EQ(tabellen_rufe, 1);
+    Server();
+    Spiele_Tabellen_Cache_Leeren();
+}
+
 // A client's view of a team's archived places is the server's; an answer
 // longer than asked or with a place out of range is refused whole.
 TEST_F(ClientAbfragen, ArchivPlaetzeEinesTeamsAufDemClient) {
