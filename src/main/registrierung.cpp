@@ -56,11 +56,13 @@
 #endif
 #if KORDAVO_HAT_SCREENS
 #include "screens/anmelden.h"
+#include "screens/club/rangliste_screen.h"
 #include "screens/club/spielstand.h"
 #include "screens/live_view/kommentar.h"
 #include "screens/live_view/stadion_ton.h"
 #include "screens/match/ank_bild.h"
 #include "screens/match/im_spiel.h"
+#include "screens/club/wettbewerb_screen.h"
 #include "screens/screens.h"
 #endif
 #if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
@@ -384,6 +386,13 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         .Fortschritt = [](const char* text, int prozent) { Menue_Fortschritt(text, prozent); },
         .Spielstand_Laden_Fragen = [](int slot) { Menue_Laden_Fragen(slot); },
         .Kalender_Blit_Modus = Menue_Modus_Zeichnen,
+#if KORDAVO_HAT_SCREENS
+        // The rankings sorted anew: the competition screen's data and the ranking screen follow.
+        .Rangliste_Screens_Auffrischen = [] {
+            Tabelle_Screen_Aktualisieren();
+            Rangliste_Screen_Aktualisieren();
+        },
+#endif
         .Spiel_Anhalten = Menue_Spiel_Anhalten,
         // A match of this machine's manager running without a live view.
         .Spiel_Warten = Menue_Spiel_Warten,
@@ -436,7 +445,17 @@ void netz_anmelden() {
     Welt_Set_Netz_Hooks({
         .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
         .slot_team = [](int slot) { return Netz_Slot_Team(slot); },
-        .slot_setzen = [](int slot, i32 team, const char*, i32) { return Netz_Slot_Team_Setzen(slot, team); },
+        .slot_setzen =
+            [](int slot, i32 team, const char* name, i32 gesicht) {
+                if (!Netz_Slot_Team_Setzen(slot, team)) return false;
+#if KORDAVO_HAT_WORLD && KORDAVO_HAT_SEASON
+                // A user who joins a game set up through the start screen is
+                // his club's human manager on the server too (with the name
+                // and face he chose), so the club is no longer the computer's.
+                if (Spielstart_Beendet && !Team_Hat_Manager(team)) Manager_Neuer_Mitspieler(team, name, gesicht);
+#endif
+                return true;
+            },
         .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
     });
 #endif

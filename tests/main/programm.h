@@ -46,6 +46,8 @@ inline const char* Ankuendigung_Wegklicken() {
     if (Spielankuendigung_Screen_Offen())
         return Spielankuendigung_Laufende_Art() == ANK_SIEGER ? "move 410 562\nwait 2\nclick left\n"
                                                               : "move 570 562\nwait 2\nclick left\n";
+    // The picture before a managed club's match goes by a click too.
+    if (Spielankuendigung_Laufende_Art() == ANK_VOR_SPIEL) return "click left\n";
     return Kalender_Get_Runmodus() == RUNMODUS_SPIELTAG ? "click left\n" : "";
 }
 

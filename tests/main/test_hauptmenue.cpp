@@ -329,6 +329,10 @@ TEST_F(Hauptmenue, EinManagerUeberZweiSpieltage) {
             ASSERT_GT(Headless_Lauf("move 750 583\nwait 2\nclick left\nwait 1\n", 6), 0);
             for (int n = 0; n < 200 && !Spieltag_Team_Im_Spiel(team); ++n) Headless_Lauf("wait 1\n", 2);
             ASSERT_TRUE(Spieltag_Team_Im_Spiel(team));
+            // The picture before his match first: it goes by a click.
+            for (int n = 0; n < 20 && Spielankuendigung_Laufende_Art() == ANK_VOR_SPIEL; ++n)
+                Headless_Lauf("wait 40\nclick left\nwait 5\n", 60);
+            ASSERT_GT(Headless_Lauf("wait 2\n", 3), 0);
             const auto t = spur::frame();
             EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_LEISTE_PAUSE));
             EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM));

@@ -53,7 +53,7 @@ const std::vector<Block> GEZEIGT = {
     {TEXT_TAKTIK, {{0, 14}, {17, 34}, {36, 39}, {41, 50}}},
     {TEXT_TAKTIK_IM_SPIEL, {{0, 7}, {15, 24}}},
     {TEXT_TRANSFER, {{0, 14}, {16, 31}, {33, 33}, {35, 37}, {40, 40}, {42, 51}, {53, 53}, {55, 60}}},
-    {TEXT_SPIELER_INFO, {{0, 14}, {16, 26}}},
+    {TEXT_SPIELER_INFO, {{0, 2}, {6, 13}, {15, 26}}},  // 3..5 and 14: captions the card leaves out
     {TEXT_SPIELER_SUCHE, {{1, 6}, {17, 26}, {29, 90}, {93, 96}}},
     {TEXT_SPIELER_TALENTE, {{2, 6}, {15, 20}}},
     {TEXT_SPIELER_TRAINING, {{0, 17}, {19, 34}, {39, 40}}},

@@ -18,6 +18,8 @@
 #include "screens/market/verhandlung.h"
 #include "screens/screens.h"
 #include "screens/teile/namen.h"
+#include "screens/squad/attribut_popup.h"
+#include "screens/squad/spielerkarte.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -320,6 +322,52 @@ TEST_F(Transfer, ZeitAbgelaufenUndAbbruchKostenDenWechsel) {
     EXPECT_FALSE(Verhandlung_Offen());
     EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel - 2);
     EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld);
+}
+
+TEST_F(Transfer, SpielerkarteHaeltDieUhrAn) {
+    oeffnen();
+    verhandeln(1, 15, cursor_fuer(0, 0, markt(1)));
+    starten();
+    kit::Frames(30, 100);
+    const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
+    knopf(179, 221);
+    ASSERT_TRUE(Spieler_Info_Offen());
+    EXPECT_EQ(Spieler_Info_Spieler(), d.markt);
+    EXPECT_EQ(d.stand, VH_PAUSE);
+    const i32 stand = d.karte_vergangen;
+    ASSERT_GE(stand, 3000);
+    kit::Frames(50, 100);  // five seconds with the card up: the clock stands
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    kit::Png("verhandlung_karte");
+    Spieler_Info_Schliessen();
+    kit::Frames(1);
+    EXPECT_EQ(d.stand, VH_LAEUFT);
+    EXPECT_NEAR(static_cast<i32>(kit::Jetzt() - d.start), stand, 300);
+}
+
+TEST_F(Transfer, KarteUndAttributeDerZeilen) {
+    oeffnen();
+    // A right click shows the player's card: an own player, a market player.
+    kit::Klick(150, eigen_y(4) + 8, MAUS_RECHTS);
+    ASSERT_TRUE(Spieler_Info_Offen());
+    EXPECT_EQ(Spieler_Info_Spieler(), eigen(4));
+    Spieler_Info_Schliessen();
+    kit::Frames(2);
+    kit::Klick(480, 136 + 17 * 2 + 8, MAUS_RECHTS);
+    ASSERT_TRUE(Spieler_Info_Offen());
+    EXPECT_EQ(Spieler_Info_Spieler(), markt(2));
+    Spieler_Info_Schliessen();
+    kit::Frames(2);
+    // A click on the special attributes opens the popup instead of a sale.
+    kit::Klick(320, eigen_y(0) + 8);
+    EXPECT_TRUE(Attribut_Popup_Offen());
+    EXPECT_EQ(Attribut_Popup_Spieler(), eigen(0));
+    EXPECT_FALSE(kit::Requester_Offen());
+    // With the popup open a row shows its player there; on its attributes nothing else happens.
+    kit::Klick(320, eigen_y(2) + 8);
+    EXPECT_EQ(Attribut_Popup_Spieler(), eigen(2));
+    EXPECT_FALSE(kit::Requester_Offen());
 }
 
 TEST_F(Transfer, PreisSenkungZurSchwelle) {

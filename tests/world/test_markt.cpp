@@ -32,6 +32,14 @@ bool schleife(u16 nummer, const std::vector<u8>& ein, std::vector<u8>* aus) {
     return ruf::Lokale_Leitung(nummer, ein, aus);
 }
 
+// The team's last booking (kind with bit 128 for money going out, amount).
+std::pair<i32, f32> letzte_buchung(i32 team) {
+    const Bank_Konto* k = Bank_Get_Konto(team);
+    if (!k || k->anzahl == 0) return {-1, 0.0f};
+    const Bank_Buchung& b = k->buchung[(k->ring_index + BANK_BUCHUNGEN - 1) % BANK_BUCHUNGEN];
+    return {b.kategorie, b.betrag};
+}
+
 f64 geld_aller_vereine() {
     f64 s = 0;
     for (i32 t = 0; t < Team_Anzahl; ++t)
@@ -214,6 +222,7 @@ TEST_F(Markt, ScoutSucheBezahlenUndVerpflichten) {
     ASSERT_TRUE(Scout_Suche_Bezahlen(A, scout, (gebiet + 1) % KONTINENT_ANZAHL));
     EXPECT_FALSE(Scout_Spieler_Verpflichten(A, scout, sq)) << "another area";
     ASSERT_TRUE(Scout_Suche_Bezahlen(A, scout, gebiet));
+    EXPECT_EQ(letzte_buchung(A), (std::pair<i32, f32>{31 | 128, static_cast<f32>(gebuehr)})) << "one booking, kind 31";
     EXPECT_FALSE(Scout_Spieler_Verpflichten(A, scout, markt(false)[0])) << "no scout player";
     EXPECT_FALSE(Scout_Spieler_Verpflichten(A, scout + 1, sq)) << "another scout";
     EXPECT_DOUBLE_EQ(geld_aller_vereine(), vorher - gebuehr - Scout_Gebuehr(scout, A, (gebiet + 1) % KONTINENT_ANZAHL));
@@ -277,6 +286,7 @@ TEST_F(Markt, ClientBuchtJedeBuchungEinmalUeberDenServer) {
     aufrufe.clear();
     ASSERT_EQ(Spieler_Tauschen(A, Team_Transfermarkt, geht, q, preis), 1);
     EXPECT_EQ(aufrufe, (std::vector<int>{4}));
+    EXPECT_EQ(letzte_buchung(A), (std::pair<i32, f32>{30, static_cast<f32>(erloes)})) << "the proceeds, kind 30";
     // A replay of the same purchase is refused: the negotiation was used.
     EXPECT_EQ(Spieler_Tauschen(A, Team_Transfermarkt, q, geht, preis), 0);
     // A sale without a transfer left is refused by the server.

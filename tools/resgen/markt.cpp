@@ -201,8 +201,8 @@ Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 
         mulde(c, 20, 62, 92, 108);                  // the face
         mulde(c, 480, 40, 260, 100);                // the bid
         mulde(c, 470, 204, 250, 28, KNOPF_OBEN);    // the price bar's rail
-        mulde(c, 6, 326, 740, 100);                 // the accounts
-        gold_linie(c, 14, 394, 724);
+        mulde(c, 6, 326, 740, 64);                  // the accounts
+        mulde(c, 6, 398, 600, 28, KNOPF_OBEN);      // the balance afterwards
     } else if (art == "balken") {
         if (zwei == "grund") {
             mulde(c, 0, 0, w, h);

@@ -19,7 +19,7 @@
 #include "screens/market/scout_suche.h"
 #include "screens/market/transfer.h"
 #include "screens/teile/requester.h"
-#include "screens/teile/spielerkarte.h"
+#include "screens/squad/spielerkarte.h"
 #include "season/kalender.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -30,7 +30,6 @@ namespace {
 
 constexpr i32 KLANG_BESTAETIGT = 3;
 constexpr i32 GEBIET_14_AB_TAG = 500, GEBIET_14_PERIODE = 30, GEBIET_14_ZYKLUS = 6;
-constexpr i32 KARTE_MODUS = 2;
 
 enum : i32 {
     T_ZURUECK_1 = 1,
@@ -429,7 +428,7 @@ void Scouting_Verpflichten_Klick(Screen_Icon* i, u32 ereignis) {
 void Scouting_Spielerkarte_Klick(Screen_Icon* i, u32 ereignis) {
     const i32 p = Scout_Suche_Lesen().prospekt;
     if ((ereignis & MENUE_E_LINKS) && !(i->status & MENUE_S_GRAU) && p >= 0)
-        Spielerkarte_Zeigen(p, Team_Transfermarkt, KARTE_MODUS);
+        Spieler_Info_Screen_Init(p, Team_Transfermarkt, SPIELERKARTE_SCOUTING);
 }
 
 const char* Scouting_Bezahlen_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_BEZAHLEN); }

@@ -18,11 +18,12 @@
 #include "gui/text_cfg.h"
 #include "platform/input.h"
 #include "screens/market/verhandlung.h"
+#include "screens/squad/attribut_popup.h"
+#include "screens/squad/spielerkarte.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
 #include "screens/teile/spieler_hilfe.h"
-#include "screens/teile/spielerkarte.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
@@ -39,7 +40,7 @@ constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUM
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr i32 TEAM_SCOUT = 16, TEAM_SCOUTSPIELER = 17, TEAM_TRANSFERS = 20, TEAM_TRANSFERS_ERLAUBT = 21;
 constexpr u32 SCOUT_SPERRE_MS = 300;
-constexpr i32 KARTE_EIGEN = 0, KARTE_MARKT = 3;
+constexpr i32 ATTRIBUTE_X0 = 304, ATTRIBUTE_X1 = 359, POPUP_BEREICH_X0 = 299, POPUP_BEREICH_X1 = 390;
 
 // Texts of the screen's section.
 enum : i32 {
@@ -437,7 +438,7 @@ void Transfer_Screen_Markt_Klick(Screen_Icon* i, u32 ereignis) {
     }
     if (p < 0) return;
     if (ereignis & MENUE_E_RECHTS) {
-        Spielerkarte_Zeigen(p, Team_Transfermarkt, KARTE_MARKT);
+        Spieler_Info_Screen_Init(p, Team_Transfermarkt, SPIELERKARTE_TRANSFER);
         return;
     }
     if (!(ereignis & MENUE_E_LINKS) || !wechsel_frei()) return;
@@ -456,10 +457,21 @@ void Transfer_Screen_Eigen_Klick(Screen_Icon* i, u32 ereignis) {
     const i32 p = Transfer_Screen_Spieler_Von(i->nummer);
     if (p < 0 || (ereignis & (MENUE_E_HOVER_REIN | MENUE_E_HOVER_RAUS))) return;
     if (ereignis & MENUE_E_RECHTS) {
-        Spielerkarte_Zeigen(p, Team_Aktiv, KARTE_EIGEN);
+        Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
         return;
     }
-    if (!(ereignis & MENUE_E_LINKS) || !wechsel_frei()) return;
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    // The attribute popup: an open one shows the clicked player (a click on
+    // the attributes ends there); a click on the attributes opens it.
+    const i32 mx = Maus_Get_X();
+    if (Attribut_Popup_Offen()) {
+        Attribut_Popup_Spieler_Zeigen(p, Team_Aktiv);
+        if (mx >= POPUP_BEREICH_X0 && mx <= POPUP_BEREICH_X1) return;
+    } else if (mx >= ATTRIBUTE_X0 && mx <= ATTRIBUTE_X1) {
+        Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), Team_Aktiv);
+        return;
+    }
+    if (!wechsel_frei()) return;
     if (markt_auswahl < 0) verkaufen(p);
     else Verhandlung_Oeffnen(p, markt_auswahl);
 }

@@ -19,10 +19,10 @@
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "screens/market/transfer.h"
+#include "screens/squad/spielerkarte.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
-#include "screens/teile/spielerkarte.h"
 #include "screens/teile/sterne.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -38,7 +38,6 @@ constexpr u32 SCOUT_SPIELER = 0x20000;
 constexpr u32 GEBOT_DROSSEL_MS = 150;
 constexpr i32 SENKUNG_WARTEN_MS = 1000, SENKUNG_SCHRITT_MS = 100;
 constexpr i32 BALKEN = 228;
-constexpr i32 KARTE_MODUS = 2;
 
 enum : i32 {
     T_JA = 25,
@@ -103,8 +102,8 @@ constexpr auto FENSTER = Icon_Tabelle_Bauen<Icon_Besitzer::VERHANDLUNG>({
      .ebene = 6,
      .w = 760,
      .h = 440},
-    knopf(ICON_VERHANDLUNG_10K, GRAFIK_GEBOT_10K, GRAFIK_GEBOT_10K_AN, 528, 212, 40, 30, Verhandlung_10k_Klick),
-    knopf(ICON_VERHANDLUNG_100K, GRAFIK_GEBOT_100K, GRAFIK_GEBOT_100K_AN, 571, 212, 40, 30, Verhandlung_100k_Klick),
+    knopf(ICON_VERHANDLUNG_10K, GRAFIK_GEBOT_10K, GRAFIK_GEBOT_10K_AN, 528, 212, 40, 26, Verhandlung_10k_Klick),
+    knopf(ICON_VERHANDLUNG_100K, GRAFIK_GEBOT_100K, GRAFIK_GEBOT_100K_AN, 571, 212, 40, 26, Verhandlung_100k_Klick),
     knopf(ICON_VERHANDLUNG_START, GRAFIK_VERHANDLUNG_START, GRAFIK_VERHANDLUNG_START_AN, 622, 212, 150, 30,
           Verhandlung_Start_Klick, &start_text, Verhandlung_Start_Hilfe),
     knopf(ICON_VERHANDLUNG_VERLASSEN, GRAFIK_VERHANDLUNG_VERLASSEN, GRAFIK_VERHANDLUNG_VERLASSEN_AN, 672, 463, 100, 30,
@@ -309,12 +308,17 @@ void Verhandlung_Schliessen() {
 bool Verhandlung_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_VERHANDLUNG); }
 const Verhandlung_Daten& Verhandlung_Stand_Lesen() { return d; }
 
-void Verhandlung_Takt() {
-    if (d.karte_vergangen >= 0 && !Spielerkarte_Offen()) {
+// The card opened from the window was closed: the clock goes on from where it stood.
+static void karte_pruefen() {
+    if (d.karte_vergangen >= 0 && !Spieler_Info_Offen()) {
         d.start = W32_Get_Time() - static_cast<u32>(d.karte_vergangen);
         d.karte_vergangen = -1;
         d.stand = VH_LAEUFT;
     }
+}
+
+void Verhandlung_Takt() {
+    karte_pruefen();
     if (d.stand == VH_LAEUFT || d.stand == VH_SENKUNG) {
         if (vergangen() >= VERHANDLUNG_DAUER_MS) {
             zeit_um();
@@ -331,6 +335,7 @@ void Verhandlung_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     Font* f = font(FONT_GROSS);
     Font* k = font(FONT_KLEIN);
     if (!f || !k || d.markt < 0) return;
+    karte_pruefen();
     if (d.stand == VH_ENDE) {
         if (Screen_Icon* v = icon(ICON_VERHANDLUNG_VERLASSEN)) v->status &= ~MENUE_S_GRAU;
         Font_Printf(ziel, f, "^c%05d%s", x + 472, y + 251, FARBE_WEISS, text(d.einig ? T_EINIG : T_ZEIT_UM));
@@ -442,7 +447,7 @@ void Verhandlung_Karte_Klick(Screen_Icon*, u32 ereignis) {
         d.karte_vergangen = d.stand == VH_PAUSE && d.karte_vergangen >= 0 ? d.karte_vergangen : vergangen();
         d.stand = VH_PAUSE;
     }
-    Spielerkarte_Zeigen(d.markt, Team_Aktiv, KARTE_MODUS);
+    Spieler_Info_Screen_Init(d.markt, Team_Transfermarkt, SPIELERKARTE_SCOUTING);
 }
 
 const char* Verhandlung_Start_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_GEBOT); }
