@@ -381,8 +381,6 @@ void anpfiff(Spieltag_Slot& r) {
     // played by dice minutes on a pitch record without engine.
     const bool mensch = Team_Hat_Manager(heim) || Team_Hat_Manager(gast);
     const int zeigen = mensch && hooks.live_ansicht() ? 1 : 0;
-    Spieltag_Manndeckung(heim, gast);
-    Spieltag_Manndeckung(gast, heim);
     if (Spielfeld_Neu(static_cast<u32>(r.spiel), zeigen, zeigen, static_cast<u32>(zuschauer), static_cast<u32>(ort),
                       mensch ? 1 : 0)) {
         if (mensch) {
