@@ -156,6 +156,8 @@ void client_fragen(const u8* data, size_t size) {
     Spiele_Hole_Wettbewerb_Ereignisse(1 + (size % 7) * 100);
     Statistik_Archiv_Holen(*t, 50, 2004, 0);
     if (t->zeilen > TABELLE_ZEILEN) std::abort();
+    Statistik_Archiv_Platz plaetze[8];
+    if (Statistik_Archiv_Team(3, plaetze, 8) > 8) std::abort();
     Internet_Modus = rolle;
     ruf::Leitung_Setzen(nullptr);
 }

@@ -410,6 +410,8 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         .Spiel_Anhalten = Menue_Spiel_Anhalten,
         // A match of this machine's manager running without a live view.
         .Spiel_Warten = Menue_Spiel_Warten,
+        .Taste_Shift = Taste_Shift,
+        .Menue_Set_Icon707_Status = Menue_Set_Icon707_Status,
     });
 #elif KORDAVO_HAT_SEASON
     Season_Gui_Set_Hooks({.Spielstart_Pruefen = spielstart});

@@ -106,6 +106,7 @@ Season_Module_Hooks Saison_Module_Tabelle() {
         .Spieltag_Get_Gegner = [](int team, bool* auswaerts, int* wettbewerb) -> int {
             return Spieltag_Get_Gegner_Wettbewerb(team, auswaerts, wettbewerb);
         },
+        .Spielfeld_Set_Fast = Spielfeld_Set_Fast,
     };
 }
 

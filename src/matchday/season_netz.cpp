@@ -159,6 +159,7 @@ void spiele_zeilen() {
         Statistik_Internet_Server_Send_Archiv(aus, wettbewerb, jahr, k);
         return aus;
     });
+    ruf::Zeile_Anmelden(RUF_STATISTIK_ARCHIV_TEAM, Statistik_Internet_Server_Send_Archiv_Team);
 }
 
 // News: only the asking team's own items leave the server, and a client

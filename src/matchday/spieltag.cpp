@@ -26,12 +26,15 @@
 #include "season/spiele.h"
 #include "season/statistik.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_werte.h"
+#include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/manager.h"
 #include "world/stadion.h"
 #include "world/team.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -261,11 +264,15 @@ void minute_wuerfeln(Spieltag_Slot& r, Spiel& s, int minute, Wuerfel_Seite* seit
 
 // --- kick-off -------------------------------------------------------------------------
 
-// The demand for tickets from the competition's importance.
-void nachfrage(i32 wettbewerb, i32* x, i32* d, i32* wichtigkeit) {
-    const i32 i = std::max(1, Wettbewerb_Get_Wichtigkeit(wettbewerb, -1));
-    const i32 a = 80, b = 80;
-    *x = ((a * 80 + b * 20) / 100 - 50) * 60 / 100 + 50;
+// The demand for tickets: the competition's importance and what the match
+// means to each side in its table (80 each where the table says nothing,
+// as in a knock-out round).
+void nachfrage(const Spiel& s, i32* x, i32* d, i32* wichtigkeit) {
+    const i32 i = std::max(1, Wettbewerb_Get_Wichtigkeit(s.wettbewerb, -1));
+    const i32 teams[2] = {s.team_a, s.team_b};
+    i32 werte[2] = {80, 80};
+    if (!Wettbewerb_Get_Spiel_Bedeutung(s.wettbewerb, teams, werte, 2)) werte[0] = werte[1] = 80;
+    *x = ((werte[0] * 80 + werte[1] * 20) / 100 - 50) * 60 / 100 + 50;
     *d = ((*x + 50) * 60 + 4000) / 100 * i / 100;
     *wichtigkeit = i;
 }
@@ -353,18 +360,28 @@ void anpfiff(Spieltag_Slot& r) {
     Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(s->wettbewerb, heim);
     Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(s->wettbewerb, gast);
     i32 x, d, wichtigkeit;
-    nachfrage(s->wettbewerb, &x, &d, &wichtigkeit);
-    i32 anteil_heim = 100, anteil_gast = 0;
-    if (const Wettbewerb* w = Wettbewerb_Get_Zeiger(s->wettbewerb); w && (w->modus & WB_EINNAHMEN_TEILEN))
-        anteil_heim = anteil_gast = 50;
+    nachfrage(*s, &x, &d, &wichtigkeit);
+    const i32 wettbewerb = s->wettbewerb;
+    i32 ort = heim, anteil_heim = 100, anteil_gast = 0;
+    if (const Wettbewerb_Info* info = Wettbewerb_Get_Info(wettbewerb)) {
+        if (!(info->modus & WB_HEIMRECHT)) {
+            // No home right: a neutral ground. None big enough in the right
+            // country leaves the match at the home side's ground.
+            if (const i32 n = Spieltag_Neutraler_Ort(wettbewerb, heim, gast, wichtigkeit); n >= 0) {
+                ort = n;
+                anteil_heim = anteil_gast = 0;
+            }
+        }
+        if (info->modus & WB_EINNAHMEN_TEILEN) anteil_heim = anteil_gast = 50;
+    }
     const i32 zuschauer =
-        std::max(0, Stadion_Berechne_Zuschauer(heim, r.spiel, d, anteil_heim, anteil_gast, 0, x, wichtigkeit, 0));
+        std::max(0, Stadion_Berechne_Zuschauer(ort, r.spiel, d, anteil_heim, anteil_gast, 0, x, wichtigkeit, 0));
     Spiele_Set_Zuschauer(r.spiel, static_cast<u32>(zuschauer));
     // The engine plays a match a human manager takes part in; the others are
     // played by dice minutes on a pitch record without engine.
     const bool mensch = Team_Hat_Manager(heim) || Team_Hat_Manager(gast);
     const int zeigen = mensch && hooks.live_ansicht() ? 1 : 0;
-    if (Spielfeld_Neu(static_cast<u32>(r.spiel), zeigen, zeigen, static_cast<u32>(zuschauer), static_cast<u32>(heim),
+    if (Spielfeld_Neu(static_cast<u32>(r.spiel), zeigen, zeigen, static_cast<u32>(zuschauer), static_cast<u32>(ort),
                       mensch ? 1 : 0)) {
         if (mensch) {
             z.mit_engine.push_back(r.spiel);
@@ -725,7 +742,7 @@ void vorbereiten(Spieltag_Slot& r) {
     // The stadium step: the home side's attendance and gate money.
     if (!ruf::Client() && s->team_a > 0) {
         i32 x, d, wichtigkeit;
-        nachfrage(s->wettbewerb, &x, &d, &wichtigkeit);
+        nachfrage(*s, &x, &d, &wichtigkeit);
         Stadion_Spiel_Auswerten(s->team_a, r.spiel, d);
         if (!(s = spiel_von(r))) return;
     }
@@ -762,6 +779,57 @@ bool Spieltag_Elfmeter_Entschieden(Spieltag_Elfmeter& e, int k, int o) {
     }
     e.seite = static_cast<i8>(1 - s);
     return false;
+}
+
+// --- venue, marking, value reset -------------------------------------------------------
+
+i32 Spieltag_Neutraler_Ort(i32 wettbewerb, i32 heim, i32 gast, i32 wichtigkeit) {
+    const Wettbewerb_Info* info = Wettbewerb_Get_Info(wettbewerb);
+    if (info && info->ausrichter_stadion >= 0 && info->ausrichter_stadion < Team_Anzahl &&
+        Stadion_Get(info->ausrichter_stadion, 0))
+        return info->ausrichter_stadion;
+    if (Team_Anzahl <= 0) return -1;
+    const bool international = Wettbewerb_Ist_International(wettbewerb);
+    const i32 land_heim = Team_Wert(6, heim, 0, OP_LESEN), land_gast = Team_Wert(6, gast, 0, OP_LESEN);
+    // The needed size shrinks by 1,000 places every 100 failed draws, so the
+    // search ends after at most (size / 1,000) x 100 draws.
+    i32 noetig = static_cast<i32>(static_cast<i64>(std::max(0, wichtigkeit)) * 70000 / 100);
+    for (int fehl = 0; noetig > 1000;) {
+        const i32 t = Rnd_Basis(0, Team_Anzahl - 1);
+        const i32 land = Team_Wert(6, t, 0, OP_LESEN);
+        const bool land_passt = international ? land != land_heim && land != land_gast
+                                              : land_heim != land_gast || land == land_heim;
+        if (Stadion_Get_Kapazitaet(t) >= noetig && Team_Ist_Normal(t, SPIELTAG_NEUTRAL_MASKE) && Stadion_Get(t, 0) &&
+            land_passt)
+            return t;
+        if (++fehl % 100 == 0) noetig -= 1000;
+    }
+    return -1;
+}
+
+void Spieltag_Manndeckung(i32 team, i32 gegner) {
+    if (team <= 0) return;
+    i32 prozent;
+    if (Team_Hat_Manager(team)) {
+        u8 taktik[7] = {};
+        Team_Get_Aktuelle_Taktik(team, taktik);
+        prozent = taktik[3] ? 0 : 100;
+    } else {
+        prozent = Rnd_Basis(0, 100);
+    }
+    Assi_Mannschaftsaufstellung(team, gegner, prozent);
+}
+
+void Spieltag_Team_Werte_Zuruecksetzen(i32 team) {
+    if (team <= 0 || Schwierigkeit != 0 || Kalender_Get_Tag() >= 90) return;
+    i32 kader[MAX_STARTER];
+    const int n = Teamspieler_Ins_Array(team, kader, MAX_STARTER, 0);
+    for (int i = 0; i < n; ++i) {
+        Spieler_Wert(90, kader[i], 4, OP_SCHREIBEN);
+        Spieler_Wert(56, kader[i], 0, OP_SCHREIBEN);
+        for (int a = 0; a < ATTRIBUT_ANZAHL; ++a)
+            if (Attribute_Hat_Attribut(kader[i], a)) Spieler_Wert(a, kader[i], 0, OP_SCHREIBEN);
+    }
 }
 
 // --- module ---------------------------------------------------------------------------

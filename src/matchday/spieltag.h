@@ -157,6 +157,21 @@ void Spieltag_Strafe_Buchen(u32 team, i32 betrag);
 // rows is ready (the match engine's readiness hook, src/main).
 void Spieltag_Team_Hat_Spielfeld(u32 team);
 
+// The ground of a match of a competition without home right: the host's
+// ground the competition names, else a drawn ordinary club (mask 0x48) whose
+// ground holds importance x 700 (1,000 fewer after every 100 failed draws)
+// in a country neither side's (international) or the sides' shared country;
+// -1 when none is found before the needed size reaches 1,000.
+constexpr u32 SPIELTAG_NEUTRAL_MASKE = 0x48;
+i32 Spieltag_Neutraler_Ort(i32 wettbewerb, i32 heim, i32 gast, i32 wichtigkeit);
+// The assistant's man-marking of a side before kick-off: a managed team
+// marks fully unless its tactic switches marking off (byte 3), a computer
+// team by a draw 0..100.
+void Spieltag_Manndeckung(i32 team, i32 gegner);
+// The easiest level's grace: in the first 90 days every squad player is
+// back to form 4, value 56 and his active attributes to 0 (the screens).
+void Spieltag_Team_Werte_Zuruecksetzen(i32 team);
+
 // The penalty shoot-out of a tie: early decision and sudden death.
 struct Spieltag_Elfmeter {
     i32 start_tore[2];

@@ -236,6 +236,8 @@ bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
     // The server's final record ends the match here.
     if (sf->beendet) {
         r.status = ST_BEENDET;
+        // The tables this client keeps from the server lack this result.
+        Spiele_Tabellen_Cache_Leeren();
         return false;
     }
     i32 steht = 0;

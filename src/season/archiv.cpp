@@ -218,8 +218,32 @@ int Statistik_Archiv_Jahre(i32 wettbewerb, i32* jahre, int max) {
 
 void Statistik_Archiv_Leeren() { archiv.clear(); }
 
+namespace {
+
+// The server's answer for a client, checked whole before any of it is used.
+int archiv_team_vom_server(i32 team, Statistik_Archiv_Platz* aus, int max) {
+    const auto antwort = ruf::Rufen(RUF_STATISTIK_ARCHIV_TEAM, team, std::min(max, STATISTIK_ARCHIV_TEAM_MAX));
+    if (!antwort || antwort->size() > static_cast<size_t>(max)) return 0;
+    for (const Statistik_Archiv_Platz& p : *antwort)
+        if (p.jahr < 0 || p.wettbewerb < 0 || static_cast<u32>(p.wettbewerb) >= WETTBEWERB_NUMMERN || p.platz < 0 ||
+            p.platz >= TABELLE_ZEILEN || p.punkte < 0 || p.tore < 0 || p.gegentore < 0 || p.verlustpunkte < -1)
+            return 0;
+    std::copy(antwort->begin(), antwort->end(), aus);
+    return static_cast<int>(antwort->size());
+}
+
+}  // namespace
+
+std::vector<Statistik_Archiv_Platz> Statistik_Internet_Server_Send_Archiv_Team(i32 team, i32 max) {
+    std::vector<Statistik_Archiv_Platz> aus(static_cast<size_t>(std::clamp(max, 0, STATISTIK_ARCHIV_TEAM_MAX)));
+    if (ruf::Client() || aus.empty()) return {};
+    aus.resize(static_cast<size_t>(Statistik_Archiv_Team(team, aus.data(), static_cast<int>(aus.size()))));
+    return aus;
+}
+
 int Statistik_Archiv_Team(i32 team, Statistik_Archiv_Platz* aus, int max) {
     if (!aus || max <= 0 || team < 0) return 0;
+    if (ruf::Client()) return archiv_team_vom_server(team, aus, max);
     auto t = std::make_unique<Tabelle>();
     int n = 0;
     for (const auto& [k, block] : archiv) {

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "base/bytes.h"
 #include "base/types.h"
 
 struct Tabelle;
@@ -38,10 +39,20 @@ void Statistik_Archiv_Leeren();
 // season, then competition): season, competition, 0-based place, points
 // lost (2 x games - points; -1 under the three-point rule), points, goals
 // for and against of all its games. Returns the count, at most max.
+// On a network client the server's archive answers (call 1045); an answer
+// with more places than asked or a place out of range gives 0.
 struct Statistik_Archiv_Platz {
     i32 jahr, wettbewerb, platz, verlustpunkte, punkte, tore, gegentore;
 };
+template <class V, bytes::Art<Statistik_Archiv_Platz> S>
+constexpr void felder(V& v, S& p) {
+    v(p.jahr), v(p.wettbewerb), v(p.platz), v(p.verlustpunkte), v(p.punkte), v(p.tore), v(p.gegentore);
+}
+constexpr int STATISTIK_ARCHIV_TEAM_MAX = 1000;  // places one answer carries at most
 int Statistik_Archiv_Team(i32 team, Statistik_Archiv_Platz* aus, int max);
+// Server side of call 1045: the team's places, at most max (held to
+// STATISTIK_ARCHIV_TEAM_MAX).
+std::vector<Statistik_Archiv_Platz> Statistik_Internet_Server_Send_Archiv_Team(i32 team, i32 max);
 // Server side of a client's archive request (call 1044): the archived table
 // expanded into a record and run-length packed; the packed size, 0 when
 // there is none. On a client Statistik_Archiv_Holen asks the server.

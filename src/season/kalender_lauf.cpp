@@ -344,6 +344,7 @@ Kalender_Lauf& Kalender_Lauf_Get() { return lauf; }
 
 void Kalender_Lauf_Reset() {
     lauf = Kalender_Lauf{};
+    Kalender_Geheim_Zuruecksetzen();
     modus_setzen(RUNMODUS_NEUES_SPIEL);
     beendet = false;
 }
@@ -351,6 +352,8 @@ void Kalender_Lauf_Reset() {
 void Kalender_Set_Spielstart(int konfig_satz, int wettbewerb_satz, int alias_satz) {
     spielstart = {konfig_satz, wettbewerb_satz, alias_satz};
 }
+
+bool Kalender_Konfig_Neu_Laden() { return Global_Cfg_Laden(spielstart.konfig_satz); }
 
 const char* Kalender_Spielstand_Pfad(int slot) {
     const char* p = Spielstand_Pfad(slot);
@@ -393,9 +396,16 @@ i32 K_NEUER_TAG(i32 kommando, i32 slot) {
                 // The line-ups picture before each human team's match of today.
                 i32 teams[KALENDER_MAX_ZUGLISTE];
                 const int n = std::clamp(Manager_Ist_Dran(teams, 0, 0), 0, KALENDER_MAX_ZUGLISTE);
-                for (int i = 0; i < n; ++i)
-                    if (Season_Module.Spieltag_Team_Offen_Ankuendigen(teams[i]) && Team_Hat_Manager_Aktiv(teams[i]))
+                bool offen = false;
+                for (int i = 0; i < n; ++i) {
+                    if (!Season_Module.Spieltag_Team_Offen_Ankuendigen(teams[i])) continue;
+                    offen = true;
+                    if (Team_Hat_Manager_Aktiv(teams[i]))
                         Spielankuendigung_Puffern(ANK_VOR_SPIEL, static_cast<u32>(teams[i] + 8 * Team_Anzahl));
+                }
+                // The button shows the date while the day goes on by itself;
+                // a match of a manager here keeps it free.
+                Season_Gui.Menue_Set_Icon707_Status(!offen);
                 lauf.neuer_tag = 1;
                 modus_setzen(RUNMODUS_SPIELTAG);
             }
@@ -438,6 +448,8 @@ void Kalender_Neue_Zugliste() {
     Season_Gui.Menue_Hintergrund_Video(0, 1);  // queued for release
     if (lauf.zug_index < n) Team_Aktiv = lauf.zugliste[lauf.zug_index];
     lauf.zug_start = Kalender_Jetzt;
+    // The end-of-turn button is free while somebody here takes a turn.
+    Season_Gui.Menue_Set_Icon707_Status(lauf.zug_index >= n);
 }
 
 u8 Kalender_Jeden_Tag() {

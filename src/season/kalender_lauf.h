@@ -106,6 +106,9 @@ void Kalender_Neue_Zugliste();
 // at start-up), and for headless games without a wizard screen the set
 // whose competitions are read when the set-up finishes (-1: none).
 void Kalender_Set_Spielstart(int konfig_satz, int wettbewerb_satz = -1, int alias_satz = -1);
+// Reads the running game's global.cfg again; false (the old tables kept)
+// when it cannot be read.
+bool Kalender_Konfig_Neu_Laden();
 // Path of a save slot in the save folder ("" for a slot outside 0..9).
 const char* Kalender_Spielstand_Pfad(int slot);
 constexpr int KALENDER_AUTOSAVE_SLOT = 9;

@@ -1,5 +1,7 @@
 #include "season/kalender_zug.h"
 
+#include <cstring>
+
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/meldung.h"
@@ -9,10 +11,30 @@
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
+#include "season/netz_rufe.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
+#include "world/bank.h"
 #include "world/manager.h"
+#include "world/team.h"
+#include "world/werbung.h"
 #include "world/welt.h"
 
 namespace {
+
+// The codes of the hidden key mode by action; a code is matched against
+// every code it begins, so "qv" and "qqq" both stay reachable.
+constexpr const char* GEHEIM_CODES[KALENDER_GEHEIM_ANZAHL] = {
+    "", "g", "qv", "c", "e", "s", "a", "t", "d", "z", "r", "plorvex", "u", "qqq", "y", "n"};
+constexpr int GEHEIM_LAENGE = 8;
+constexpr int TASTE_SHIFT = 16;
+constexpr f32 GEHEIM_GELD[3] = {0.0f, 1000000.0f, 10000000.0f};
+constexpr int BANK_GEHEIM = 40;
+
+bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
+
+char getippt[GEHEIM_LAENGE] = {};
+int getippt_laenge = 0;
 
 constexpr i32 STOCKUNG_MS = 1000;  // a longer overrun is a stalled frame, not a late manager
 
@@ -61,11 +83,14 @@ bool Kalender_Pruefe_Zugende() {
     if (l.zug_index >= l.zug_anzahl) {
         // Nobody plays at this machine today: the day is done; a stop on a
         // matchday (255) is seen for one pass before the advance goes on.
+        // The end-of-turn button greys while nobody is left to hand over to.
+        Season_Gui.Menue_Set_Icon707_Status(!Kalender_Weitere_Manager());
         l.tag_fertig = 1;
         if (l.neuer_tag == 0) l.neuer_tag = 1;
         return false;
     }
     l.tag_fertig = 0;
+    Season_Gui.Menue_Set_Icon707_Status(false);
     l.zug_gestartet = 1;
     Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
     l.zug_start = Kalender_Jetzt;
@@ -108,8 +133,115 @@ void Kalender_Zugzeit_Pruefen() {
     }
 }
 
+const char* Kalender_Geheim_Code(int aktion) {
+    return aktion >= 1 && aktion < KALENDER_GEHEIM_ANZAHL ? GEHEIM_CODES[aktion] : "";
+}
+
+void Kalender_Geheim_Zuruecksetzen() {
+    getippt_laenge = 0;
+    getippt[0] = 0;
+}
+
+namespace {
+
+bool geheim_aktiv() { return Season_Gui.Taste_Shift() && Season_Gui.Maus_X() == 1 && Season_Gui.Maus_Y() == 1; }
+
+// One key for the detector; true when the key belonged to it.
+bool geheim_taste(int zeichen) {
+    if (!geheim_aktiv()) {
+        Kalender_Geheim_Zuruecksetzen();
+        return false;
+    }
+    if (zeichen == 0) return true;
+    if (zeichen == TASTE_SHIFT || getippt_laenge >= GEHEIM_LAENGE - 1) {
+        Kalender_Geheim_Zuruecksetzen();
+        return true;
+    }
+    const char c = static_cast<char>(zeichen >= 'A' && zeichen <= 'Z' ? zeichen - 'A' + 'a' : zeichen);
+    getippt[getippt_laenge++] = c;
+    getippt[getippt_laenge] = 0;
+    bool beginnt = false;
+    for (int i = 1; i < KALENDER_GEHEIM_ANZAHL; ++i) {
+        const char* code = GEHEIM_CODES[i];
+        if (std::strncmp(code, getippt, static_cast<size_t>(getippt_laenge)) != 0) continue;
+        if (code[getippt_laenge] == 0) {
+            Kalender_Geheim_Zuruecksetzen();
+            Kalender_Geheimtaste_Ausfuehren(i);
+            return true;
+        }
+        beginnt = true;
+    }
+    if (!beginnt) Kalender_Geheim_Zuruecksetzen();
+    return true;
+}
+
+void geld(f32 betrag) {
+    if (!team_ok(Team_Aktiv)) return;
+    if (ruf::Client()) ruf::Rufen(RUF_KALENDER_BEFEHL, 2, static_cast<i32>(betrag));
+    else Bank_Buchen(-1, Team_Aktiv, betrag, BANK_GEHEIM, 1, -1);
+    for (int i = 0; i < Team_Kader_Anzahl(Team_Aktiv); ++i) Spieler_Daten[Team_Kader(Team_Aktiv)[i]].trainings = 0;
+}
+
+}  // namespace
+
+bool Kalender_Geheimtaste_Ausfuehren(int aktion) {
+    Kalender_Lauf& l = L();
+    switch (aktion) {
+        case 1:
+        case 2:
+            geld(GEHEIM_GELD[aktion]);
+            return true;
+        case 3:
+            // A faulty file has been reported by the reader; the old tables stay.
+            Kalender_Konfig_Neu_Laden();
+            return true;
+        case 4:
+            l.engine_fast = l.engine_fast ? 0 : 1;
+            Season_Module.Spielfeld_Set_Fast(l.engine_fast);
+            return true;
+        case 5:
+            Kalender_Set_Spiel_Fast(!Kalender_Get_Spiel_Fast());
+            return true;
+        case 6:
+            Attribute_Alle_Maximal_Setzen();
+            return true;
+        case 7:
+            l.testschalter = l.testschalter ? 0 : 1;
+            return true;
+        case 8:
+            if (team_ok(Team_Aktiv)) Season_Gui.Diagnose_Screen_Init();
+            return true;
+        case 9:
+            l.zeit_stop = l.zeit_stop ? 0 : 1;
+            return true;
+        case 10:
+            Team_Dauerspiel();
+            return true;
+        case 12:
+            if (ruf::Client()) ruf::Rufen(RUF_KALENDER_BEFEHL, 1, 0);
+            l.automatik = l.automatik ? 0 : 1;
+            if (l.automatik)
+                for (int t = 0; t < Team_Anzahl; ++t) {
+                    if (!Team_Hat_Manager(t)) continue;
+                    if (Werbung_Daten* w = Werbung_Get(t)) w->automatik = 1;
+                    Aufstellung_Automatisch(t);
+                }
+            return true;
+        case 15:
+            Season_Gui.Netz_Lesetest();
+            return true;
+        case 11:
+        case 13:
+        case 14:
+            return true;
+        default:
+            return false;
+    }
+}
+
 i32 Kalender_Taste(int zeichen) {
     Kalender_Lauf& l = L();
+    if (geheim_taste(zeichen)) return 1;
     l.frage_taste = 0;
     if (zeichen == 'l' && !l.laden) {
         // A typed key never throws the running game away unasked.

@@ -32,3 +32,21 @@ i32 Kalender_Zugzeit_Limit();
 i32 Kalender_Taste(int zeichen);
 // The team's manager plays at another machine of a network game.
 bool Kalender_Team_Online_Woanders(i32 team);
+
+// The hidden key mode: while Shift is held and the pointer stands at (1, 1)
+// typed letters go to a detector of 15 codes instead of the game; a code
+// typed in full runs its action. Letters may come in either case.
+constexpr int KALENDER_GEHEIM_ANZAHL = 16;  // index 0 is empty
+// The code of an action (1..15), "" outside.
+const char* Kalender_Geheim_Code(int aktion);
+// Actions: 1 and 2 book 1,000,000 / 10,000,000 into the active club's
+// account (a network client asks the server) and reset its players'
+// training counters; 3 reloads global.cfg; 4 the match engine's fast flag;
+// 5 the fast day switch; 6 every special attribute learned; 7 the test
+// switch; 8 the diagnosis screen; 9 freezes the turn timer; 10 plays the
+// computer clubs' season steps; 12 continuous play (switched on, every
+// managed club gets automatic boards and line-up); 15 the network read
+// test; 11, 13 and 14 do nothing. False for an index outside 1..15.
+bool Kalender_Geheimtaste_Ausfuehren(int aktion);
+// The detector's state is dropped (a new game, a test).
+void Kalender_Geheim_Zuruecksetzen();

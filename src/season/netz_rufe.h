@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/ruf.h"
+#include "season/archiv.h"
 #include "season/spiele.h"
 
 // Calendar: year, day and the 140-byte options; today's matchday groups with
@@ -83,5 +84,8 @@ inline constexpr ruf::Ruf<std::tuple<i32, std::array<u8, 368>>, i32, i32, i32, i
 // An archived table (competition, season, its number in the season): the
 // 26,508-byte record run-length packed, empty when there is none.
 inline constexpr ruf::Ruf<std::vector<u8>, i32, i32, i32> RUF_STATISTIK_ARCHIV{1044, "Statistik_Archiv"};
+// A team's places in the archived tables (team, at most that many).
+inline constexpr ruf::Ruf<std::vector<Statistik_Archiv_Platz>, i32, i32> RUF_STATISTIK_ARCHIV_TEAM{
+    1045, "Statistik_Archiv_Team"};
 // Developer command (mode, value): answered only where the server allows it.
 inline constexpr ruf::Ruf<i32, i32, i32> RUF_KALENDER_BEFEHL{1043, "Kalender_Befehl"};

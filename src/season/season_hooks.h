@@ -79,6 +79,13 @@ struct Season_Gui_Hooks {
     // without a live view: the frame shown meanwhile (the match's overview
     // under the control bar).
     void (*Spiel_Warten)() = [] {};
+    // The hidden key mode: Shift held; the end-of-turn button greyed (on)
+    // or not; the diagnosis screen and the network read test of the player
+    // data (none in a build without them).
+    bool (*Taste_Shift)() = [] { return false; };
+    void (*Menue_Set_Icon707_Status)(bool an) = [](bool) {};
+    void (*Diagnose_Screen_Init)() = [] {};
+    void (*Netz_Lesetest)() = [] {};
 };
 
 // Season modules of later steps (matchday, news, rankings, events, arbiter,
@@ -138,6 +145,8 @@ struct Season_Module_Hooks {
         if (wettbewerb) *wettbewerb = -1;
         return -1;
     };
+    // The match engine's fast flag (the hidden key mode).
+    void (*Spielfeld_Set_Fast)(int an) = [](int) {};
 };
 
 // Network play (the remote calls themselves are the typed calls of

@@ -605,15 +605,20 @@ i32 Spiele_Hole_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, i32 ei
     const i32 anzahl = std::clamp<i32>(std::get<1>(*a), 0, static_cast<i32>(puffer.size() / 6));
     const Spiel* eigen = lock_spiel(eigenes_spiel);
     i32 gesetzt = 0;
+    bool geaendert = false;
     for (i32 k = 0; k < anzahl; ++k) {
         i32 r = ring_suchen(ring_schluessel(wettbewerb, spieltag, runde, static_cast<u32>(k)));
         if (r < 0) continue;
         Spiel& s = z.ring[r].spiel;
         if (s.zuschauer == 0xFFFFFFFFu || &s == eigen) continue;
-        s.tore_a = static_cast<i8>(puffer[6 * k + 4]);
-        s.tore_b = static_cast<i8>(puffer[6 * k + 5]);
+        const i8 a_neu = static_cast<i8>(puffer[6 * k + 4]), b_neu = static_cast<i8>(puffer[6 * k + 5]);
+        if (a_neu != s.tore_a || b_neu != s.tore_b) geaendert = true;
+        s.tore_a = a_neu;
+        s.tore_b = b_neu;
         ++gesetzt;
     }
+    // The server's tables this client keeps no longer hold these scores.
+    if (geaendert) Spiele_Tabellen_Cache_Leeren();
     return gesetzt;
 }
 

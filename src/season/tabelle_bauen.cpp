@@ -44,7 +44,7 @@ bool gleich(const Tabelle_Argumente& a, const Tabelle_Argumente& b) {
     return a.wettbewerb == b.wettbewerb && a.erster_spieltag == b.erster_spieltag &&
            a.letzter_spieltag == b.letzter_spieltag && a.optionen == b.optionen && a.team == b.team &&
            a.frei == b.frei && a.erste_minute == b.erste_minute && a.letzte_minute == b.letzte_minute &&
-           a.prognose == b.prognose && a.live_minute == b.live_minute;
+           a.prognose == b.prognose && a.live_minute == b.live_minute && a.drei_punkte == b.drei_punkte;
 }
 
 // The counters of one table while it is built.
@@ -356,7 +356,7 @@ namespace {
 // A client's table from the server (call 1010): the record run-length
 // packed. It is taken only when it unpacks to exactly one record whose rows,
 // order and teams are in range; otherwise the caller's record is left alone.
-u32 tabelle_vom_server(const Tabelle_Argumente& a, Tabelle* t) {
+u32 tabelle_vom_server(const Tabelle_Argumente& a, Tabelle* t, bool* gegeben) {
     const auto antwort = ruf::Rufen(RUF_SPIELE_TABELLE, 0,
                                     Tabelle_Wunsch{a.wettbewerb, a.erster_spieltag, a.letzter_spieltag, a.drei_punkte,
                                                    a.optionen, a.team, a.frei, a.erste_minute, a.letzte_minute,
@@ -375,6 +375,7 @@ u32 tabelle_vom_server(const Tabelle_Argumente& a, Tabelle* t) {
             static_cast<i32>(neu->team[r]) >= Team_Anzahl)
             return KEIN_SCHLUESSEL;
     *t = *neu;
+    *gegeben = true;
     for (u32 r = 0; r < n; ++r)
         if (static_cast<i32>(t->team[r]) == a.team) return t->schluessel[r];
     return KEIN_SCHLUESSEL;
@@ -382,9 +383,51 @@ u32 tabelle_vom_server(const Tabelle_Argumente& a, Tabelle* t) {
 
 }  // namespace
 
+namespace {
+
+// A cached table for these arguments and the teams the caller prepared.
+bool aus_cache(i32 plan, bool drei_punkte, const Tabelle_Argumente& a, Tabelle* t, u32* wert) {
+    for (const Cache_Eintrag& c : cache)
+        if (c.plan == plan && c.tabelle && c.drei_punkte == drei_punkte && gleich(c.argumente, a) &&
+            c.tabelle->zeilen == t->zeilen && std::equal(t->team, t->team + t->zeilen, c.tabelle->team)) {
+            *t = *c.tabelle;
+            *wert = c.wert;
+            return true;
+        }
+    return false;
+}
+
+void in_cache(i32 plan, bool drei_punkte, const Tabelle_Argumente& a, const Tabelle& t, u32 wert) {
+    if (!cache_an || a.prognose > 1) return;
+    Cache_Eintrag& c = cache[static_cast<size_t>(cache_naechster)];
+    cache_naechster = (cache_naechster + 1) % CACHE_EINTRAEGE;
+    c.plan = plan;
+    c.argumente = a;
+    c.drei_punkte = drei_punkte;
+    c.wert = wert;
+    if (!c.tabelle) c.tabelle = std::make_unique<Tabelle>();
+    *c.tabelle = t;
+}
+
+// A client keeps the server's tables as the server keeps its own (until a
+// client reset or the competition's matchday ends); only a table the
+// server gave is kept.
+u32 tabelle_als_client(const Tabelle_Argumente& a, Tabelle* t) {
+    const Wettbewerb* w = Wettbewerb_Get_Zeiger(a.wettbewerb);
+    const i32 plan = w && !a.ewig ? w->spielplan : -1;
+    u32 wert = KEIN_SCHLUESSEL;
+    if (plan >= 0 && aus_cache(plan, false, a, t, &wert)) return wert;
+    bool gegeben = false;
+    wert = tabelle_vom_server(a, t, &gegeben);
+    if (plan >= 0 && gegeben) in_cache(plan, false, a, *t, wert);
+    return wert;
+}
+
+}  // namespace
+
 u32 Spiele_Get_Tabelle(const Tabelle_Argumente& a, Tabelle* t) {
     if (!t) return KEIN_SCHLUESSEL;
-    if (ruf::Client()) return tabelle_vom_server(a, t);
+    if (ruf::Client()) return tabelle_als_client(a, t);
     if (!Spiele_Bereit()) return KEIN_SCHLUESSEL;
     const Wettbewerb* w = Wettbewerb_Get_Zeiger(a.wettbewerb);
     if (!w) return KEIN_SCHLUESSEL;
@@ -394,23 +437,10 @@ u32 Spiele_Get_Tabelle(const Tabelle_Argumente& a, Tabelle* t) {
     const Spiel* spiele = Spiele_Get_Spiele(plan);
     if (!kopf || !spiele) return KEIN_SCHLUESSEL;
     Bau bau(a, *w, *t);
-    for (const Cache_Eintrag& c : cache)
-        if (c.plan == plan && c.tabelle && c.drei_punkte == bau.Drei_Punkte() && gleich(c.argumente, a) &&
-            c.tabelle->zeilen == t->zeilen && std::equal(t->team, t->team + t->zeilen, c.tabelle->team)) {
-            *t = *c.tabelle;
-            return c.wert;
-        }
-    const u32 wert = bau.Bauen(*kopf, spiele);
-    if (cache_an && a.prognose <= 1) {
-        Cache_Eintrag& c = cache[static_cast<size_t>(cache_naechster)];
-        cache_naechster = (cache_naechster + 1) % CACHE_EINTRAEGE;
-        c.plan = plan;
-        c.argumente = a;
-        c.drei_punkte = bau.Drei_Punkte();
-        c.wert = wert;
-        if (!c.tabelle) c.tabelle = std::make_unique<Tabelle>();
-        *c.tabelle = *t;
-    }
+    u32 wert = KEIN_SCHLUESSEL;
+    if (aus_cache(plan, bau.Drei_Punkte(), a, t, &wert)) return wert;
+    wert = bau.Bauen(*kopf, spiele);
+    in_cache(plan, bau.Drei_Punkte(), a, *t, wert);
     return wert;
 }
 

@@ -165,7 +165,10 @@ i32 Stadion_Berechne_Zuschauer(int t, int spiel, int nachfrage, int, int, int, i
         gast = Stadion_Anziehung(info.gast);
         if (info.heim != t) heim = (heim + gast) / 2;
     }
-    i64 q = 10 + std::clamp(nachfrage, 0, 120) * 3 / 8 + heim / 3 + gast / 5;  // per cent
+    // The base of 15 % carries a league match whose table still leaves both
+    // sides every place open (the demand of most matchdays, about 75 % of a
+    // decisive match's).
+    i64 q = 15 + std::clamp(nachfrage, 0, 120) * 3 / 8 + heim / 3 + gast / 5;  // per cent
     // Comfort above the class's standard draws more, below it fewer (+-20 % at most).
     q = q * (100 + std::clamp(s.komfort - klassen[s.klasse].normkomfort, -40, 40) / 2) / 100;
     // Each unit of ticket price below the standard level draws 2 % more, above it 2 % fewer.

@@ -93,7 +93,7 @@ i32 Stadion_Get_Prozent();
 // A club's draw on spectators, 0..100: the mean fine strength of its eleven
 // best players over 120.
 i32 Stadion_Anziehung(int team);
-// Attendance: (10 + demand x 3/8 + home draw/3 + opponent's draw/5) per cent of
+// Attendance: (15 + demand x 3/8 + home draw/3 + opponent's draw/5) per cent of
 // the capacity (demand 0..120 holds the match's importance; the fixture's
 // sides come from Welt_Hooks::spiel_daten; at a neutral venue the home
 // draw is the mean of both), moved by comfort (against the class's

@@ -17,6 +17,7 @@
 
 #include "base/datei.h"
 #include "base/globals.h"
+#include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
 #include "main/saison_anmelden.h"
@@ -29,6 +30,7 @@
 #include "season/freundschaft.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/kalender_zug.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"
 #include "season/paarungen.h"
@@ -44,6 +46,7 @@
 #include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_config.h"
 #include "world/global.h"
+#include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/konfig.h"
@@ -911,3 +914,183 @@ TEST_F(Spieltag, DieWeltFragtDieSaison) {
 }
 
 }  // namespace
+
+namespace {
+
+// Counts the opponent's players a team's assistant has marked.
+int markiert(i32 gegner) {
+    int n = 0;
+    for (int i = 0; i < Team_Kader_Anzahl(gegner); ++i)
+        if (Spieler_Daten[Team_Kader(gegner)[i]].gedeckt_von != -1) ++n;
+    return n;
+}
+
+// The grounds of the shipped world, kept to put back after a test.
+struct Stadien_Sichern {
+    std::vector<i32> kapazitaet;
+    Stadien_Sichern() {
+        for (int t = 0; t < Team_Anzahl; ++t) kapazitaet.push_back(Stadion_Get_Kapazitaet(t));
+    }
+    ~Stadien_Sichern() {
+        for (int t = 0; t < Team_Anzahl; ++t)
+            if (Stadion_Daten* s = Stadion_Get(t, 0)) s->kapazitaet = kapazitaet[static_cast<size_t>(t)];
+    }
+};
+
+}  // namespace
+
+// A competition without home right plays on a neutral ground: the host's
+// when it names one, else a drawn club whose ground is big enough, in the
+// sides' country (national) or in a third one (international).
+TEST_F(Spieltag, NeutralerOrtNachGroesseUndLand) {
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[0]);
+    const i32 heim = liga->aktuelle_team[0], gast = liga->aktuelle_team[1];
+    const i32 land = Team_Wert(6, heim, 0, OP_LESEN);
+    ASSERT_EQ(Team_Wert(6, gast, 0, OP_LESEN), land);
+    i32 international = -1;
+    for (int i = 0; i < WETTBEWERB_ANZAHL && international < 0; ++i)
+        if (Wettbewerb_Tabelle[i].flags[1] && Wettbewerb_Ist_International(Wettbewerb_Tabelle[i].id))
+            international = Wettbewerb_Tabelle[i].id;
+    ASSERT_GE(international, 0) << "the shipped world has an international competition";
+    // One big ground at home, a bigger one abroad, every other one small.
+    i32 gross = -1, fremd = -1;
+    for (int t = 0; t < Team_Anzahl; ++t) {
+        if (t == heim || t == gast || !Stadion_Get(t, 0) || !Team_Ist_Normal(t, SPIELTAG_NEUTRAL_MASKE)) continue;
+        if (gross < 0 && Team_Wert(6, t, 0, OP_LESEN) == land) gross = t;
+        if (fremd < 0 && Team_Wert(6, t, 0, OP_LESEN) != land) fremd = t;
+    }
+    ASSERT_GE(gross, 0);
+    ASSERT_GE(fremd, 0);
+    Stadien_Sichern sichern;
+    for (int t = 0; t < Team_Anzahl; ++t)
+        if (Stadion_Daten* s = Stadion_Get(t, 0)) s->kapazitaet = std::min(s->kapazitaet, 20000);
+    Stadion_Get(gross, 0)->kapazitaet = 80000;
+    Stadion_Get(fremd, 0)->kapazitaet = 90000;
+    Wettbewerb* w = &Wettbewerb_Tabelle[Wettbewerb_Get_Index(ligen[0])];
+    const i32 alt_ausrichter = w->ausrichter_stadion;
+    struct Fall {
+        const char* name;
+        i32 wettbewerb, ausrichter, wichtigkeit;
+        i32 ort;           // expected venue
+        bool zieht;        // draws random numbers
+    } faelle[] = {
+        {"national: the big ground at home, not the bigger one abroad", ligen[0], -1, 100, gross, true},
+        {"international: the ground abroad", international, -1, 100, fremd, true},
+        {"the host's ground without a draw", ligen[0], fremd, 100, fremd, false},
+        {"a host without ground is passed over", ligen[0], Team_Anzahl + 5, 100, gross, true},
+        {"a small match needs no more than 1,000 places: no venue", ligen[0], -1, 1, -1, false},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        w->ausrichter_stadion = f.ausrichter;
+        const u32 vorher = Rnd_Get_Index();
+        EXPECT_EQ(Spieltag_Neutraler_Ort(f.wettbewerb, heim, gast, f.wichtigkeit), f.ort);
+        EXPECT_EQ(Rnd_Get_Index() != vorher, f.zieht);
+    }
+    w->ausrichter_stadion = alt_ausrichter;
+    // No ground of the country is big enough: the size needed shrinks until
+    // one is, and the search ends (at most 70 x 100 draws here).
+    Stadion_Get(gross, 0)->kapazitaet = 20000;
+    const i32 ort = Spieltag_Neutraler_Ort(ligen[0], heim, gast, 100);
+    ASSERT_GE(ort, 0);
+    EXPECT_EQ(Team_Wert(6, ort, 0, OP_LESEN), land);
+}
+
+// The assistant marks before kick-off: a managed team fully unless its
+// tactic switches marking off, a computer team by one draw.
+TEST_F(Spieltag, ManndeckungNachTaktikOderWurf) {
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[0]);
+    const i32 a = liga->aktuelle_team[2], b = liga->aktuelle_team[3];
+    Aufstellung_Automatisch(a);
+    Aufstellung_Automatisch(b);
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(a, "Test", 0));
+    menschen.push_back(a);
+    u8 taktik[7];
+    Team_Get_Aktuelle_Taktik(a, taktik);
+    const u32 start = Rnd_Get_Index();
+    const int wurf = Rnd_Basis(0, 100);
+    Rnd_Set_Index(static_cast<i32>(start), 0);
+    struct Fall {
+        const char* name;
+        i32 team, gegner;
+        int taktik3;  // -1 computer team
+        int markiert;
+        bool zieht;
+    } faelle[] = {
+        {"managed, marking on", a, b, 0, 5, false},
+        {"managed, marking off", a, b, 1, 0, false},
+        {"computer team: its draw decides", b, a, -1, std::min(wurf / 20, 5), true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        if (f.taktik3 >= 0) {
+            taktik[3] = static_cast<u8>(f.taktik3);
+            ASSERT_TRUE(Team_Set_Aktuelle_Taktik(a, taktik));
+        }
+        const u32 vorher = Rnd_Get_Index();
+        Spieltag_Manndeckung(f.team, f.gegner);
+        EXPECT_EQ(Rnd_Get_Index() != vorher, f.zieht);
+        EXPECT_EQ(markiert(f.gegner), f.markiert);
+        Rnd_Set_Index(static_cast<i32>(start), 0);
+    }
+}
+
+// The easiest level's grace in the first 90 days puts a squad back; later,
+// or on a harder level, nothing changes.
+TEST_F(Spieltag, TeamWerteZuruecksetzenNurInDerSchonzeit) {
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[0]);
+    const i32 team = liga->aktuelle_team[4];
+    const i32 sp = Team_Kader(team)[0];
+    int attribut = -1;
+    for (int a = 0; a < ATTRIBUT_ANZAHL && attribut < 0; ++a)
+        if (Attribute_Erreichbar(sp, a) && !Attribute_Ist_Negativ(a)) attribut = a;
+    ASSERT_GE(attribut, 0);
+    const i32 alt_schwierigkeit = Schwierigkeit;
+    struct Fall {
+        const char* name;
+        i32 schwierigkeit;
+        int tage;  // days to run on first
+        bool zurueck;
+    } faelle[] = {
+        {"level 0, early", 0, 0, true},
+        {"level 1, early", 1, 0, false},
+        {"level 0, from day 90", 0, 90, false},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        for (int i = 0; i < f.tage; ++i) Kalender_Jeden_Tag();
+        ASSERT_EQ(Kalender_Get_Tag() < 90, f.tage == 0);
+        Schwierigkeit = f.schwierigkeit;
+        Spieler_Wert(90, sp, 1, OP_SCHREIBEN);
+        Spieler_Wert(56, sp, 7, OP_SCHREIBEN);
+        Spieler_Wert(attribut, sp, Attribut_Noetig(attribut) + 1, OP_SCHREIBEN);
+        ASSERT_TRUE(Attribute_Hat_Attribut(sp, attribut));
+        Spieltag_Team_Werte_Zuruecksetzen(team);
+        EXPECT_EQ(Spieler_Wert(90, sp, 0, OP_LESEN), f.zurueck ? 4 : 1);
+        EXPECT_EQ(Spieler_Wert(56, sp, 0, OP_LESEN), f.zurueck ? 0 : 7);
+        EXPECT_EQ(Attribute_Hat_Attribut(sp, attribut), !f.zurueck);
+    }
+    Schwierigkeit = alt_schwierigkeit;
+}
+
+// The hidden key mode's money: the active club's account, and its players'
+// training counters start again; a network client asks the server instead.
+TEST_F(Spieltag, GeheimesGeldFuerDenAktivenVerein) {
+    const i32 team = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[5];
+    const i32 alt_aktiv = Team_Aktiv;
+    Team_Aktiv = team;
+    Bank_Konto_Anlegen(team, 0.0, 0);
+    const i32 sp = Team_Kader(team)[0];
+    struct Fall {
+        int aktion;
+        double geld;
+    } faelle[] = {{1, 1000000.0}, {2, 10000000.0}};
+    for (const Fall& f : faelle) {
+        Spieler_Daten[sp].trainings = 3;
+        const double vorher = Bank_Get_Kontostand(team, 0, -1);
+        EXPECT_TRUE(Kalender_Geheimtaste_Ausfuehren(f.aktion));
+        EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(team, 0, -1) - vorher, f.geld) << f.aktion;
+        EXPECT_EQ(Spieler_Daten[sp].trainings, 0) << f.aktion;
+    }
+    Team_Aktiv = alt_aktiv;
+}

@@ -22,7 +22,10 @@
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "season_test_hilfen.h"
+#include "world/bank.h"
 #include "world/manager.h"
+#include "world/team.h"
+#include "world/werbung.h"
 #include "world/welt.h"
 
 namespace {
@@ -571,3 +574,141 @@ TEST_F(Lauf, ZugzeitUndFremdeTeamsImNetz) {
 }
 
 }  // namespace
+
+namespace {
+
+bool shift_gehalten = false;
+int maus_x = 1, maus_y = 1;
+int icon707 = -1;  // last state handed to the end-of-turn button, -1 none
+int engine_fast = -1;
+
+// The keys reach the calendar as the run loop hands them over.
+void tippen(const std::vector<int>& tasten) {
+    for (int t : tasten) Kalender_Taste(t);
+}
+
+class Geheim : public Lauf {
+  protected:
+    void SetUp() override {
+        Lauf::SetUp();
+        shift_gehalten = true;
+        maus_x = maus_y = 1;
+        icon707 = engine_fast = -1;
+        Season_Gui_Hooks h = Season_Gui;
+        h.Taste_Shift = [] { return shift_gehalten; };
+        h.Maus_X = [] { return maus_x; };
+        h.Maus_Y = [] { return maus_y; };
+        h.Menue_Set_Icon707_Status = [](bool an) { icon707 = an ? 1 : 0; };
+        Season_Gui_Set_Hooks(h);
+        Season_Module_Hooks m = Season_Module;
+        m.Spielfeld_Set_Fast = [](int an) { engine_fast = an; };
+        Season_Module_Set_Hooks(m);
+    }
+};
+
+}  // namespace
+
+// The detector takes keys only with Shift held and the pointer at (1, 1);
+// a letter that fits no code, or the Shift key's code, starts it afresh.
+TEST_F(Geheim, CodesNurMitShiftAmPunktEinsEins) {
+    for (int i = 0; i < 4; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    const i32 team = Team_Aktiv;
+    ASSERT_GE(team, 0);
+    Bank_Konto_Anlegen(team, 0.0, 0);
+    struct Fall {
+        const char* name;
+        bool shift;
+        int x, y;
+        std::vector<int> tasten;
+        int testschalter;  // after the keys
+        double geld;       // booked into the active club
+    } faelle[] = {
+        {"a single-letter code, typed as a capital", true, 1, 1, {'T'}, 1, 0},
+        {"without Shift the key is the game's", false, 1, 1, {'t'}, 0, 0},
+        {"the pointer one pixel off", true, 2, 1, {'t'}, 0, 0},
+        {"a two-letter code beside a longer one of the same start", true, 1, 1, {'q', 'v'}, 0, 10000000},
+        {"the longer one runs nothing and leaves the detector clean", true, 1, 1, {'q', 'q', 'q', 't'}, 1, 0},
+        {"a wrong letter resets: the next code counts from its start", true, 1, 1, {'q', 'x', 't'}, 1, 0},
+        {"the Shift key's code resets", true, 1, 1, {'q', 16, 'v'}, 0, 0},
+        {"letting go of Shift resets", true, 1, 1, {'q'}, 0, 0},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        Kalender_Lauf_Get().testschalter = 0;
+        shift_gehalten = f.shift;
+        maus_x = f.x;
+        maus_y = f.y;
+        const double vorher = Bank_Get_Kontostand(team, 0, -1);
+        tippen(f.tasten);
+        EXPECT_EQ(Kalender_Lauf_Get().testschalter, f.testschalter);
+        EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(team, 0, -1) - vorher, f.geld);
+    }
+    // The last case left a "q" typed; without Shift the next "v" is the game's.
+    shift_gehalten = false;
+    const double vorher = Bank_Get_Kontostand(team, 0, -1);
+    EXPECT_EQ(Kalender_Taste('v'), 0);
+    shift_gehalten = true;
+    tippen({'v'});
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(team, 0, -1), vorher);
+}
+
+// What each action changes; the actions without effect run and say so.
+TEST_F(Geheim, AktionenUndIhreSchalter) {
+    for (int i = 0; i < 4; ++i) Pass();
+    const i32 team = Team_Aktiv;
+    ASSERT_GE(team, 0);
+    Kalender_Lauf& l = Kalender_Lauf_Get();
+    struct Schalter {
+        int aktion;
+        i32* wert;  // the switch it toggles
+    } schalter[] = {{4, &l.engine_fast}, {5, &l.spiel_fast}, {7, &l.testschalter}, {9, &l.zeit_stop}};
+    for (const Schalter& s : schalter) {
+        SCOPED_TRACE(s.aktion);
+        const i32 alt = *s.wert;
+        EXPECT_TRUE(Kalender_Geheimtaste_Ausfuehren(s.aktion));
+        EXPECT_EQ(*s.wert, alt ? 0 : 1);
+        EXPECT_TRUE(Kalender_Geheimtaste_Ausfuehren(s.aktion));
+        EXPECT_EQ(*s.wert, alt);
+    }
+    EXPECT_EQ(engine_fast, 0) << "the engine was told both times";
+    // Continuous play: every managed club gets automatic boards.
+    ASSERT_TRUE(Werbung_Get(team));
+    Werbung_Get(team)->automatik = 0;
+    EXPECT_TRUE(Kalender_Geheimtaste_Ausfuehren(12));
+    EXPECT_EQ(Kalender_Ist_Automatik(), 1);
+    EXPECT_EQ(Werbung_Get(team)->automatik, 1);
+    EXPECT_TRUE(Kalender_Geheimtaste_Ausfuehren(12));
+    EXPECT_EQ(Kalender_Ist_Automatik(), 0);
+    for (int a : {11, 13, 14}) EXPECT_TRUE(Kalender_Geheimtaste_Ausfuehren(a)) << a;
+    for (int a : {0, 16, -1}) EXPECT_FALSE(Kalender_Geheimtaste_Ausfuehren(a)) << a;
+    // A code that began another would run first and hide it.
+    for (int a = 1; a < KALENDER_GEHEIM_ANZAHL; ++a)
+        for (int b = 1; b < KALENDER_GEHEIM_ANZAHL; ++b)
+            if (a != b) {
+                EXPECT_NE(std::string(Kalender_Geheim_Code(b)).rfind(Kalender_Geheim_Code(a), 0), 0u) << a << " " << b;
+            }
+}
+
+// The end-of-turn button greys when the day goes on with nobody to hand
+// over to, and is free while a manager takes his turn.
+TEST_F(Geheim, ZugEndeKnopfGrauOhneWeitereManager) {
+    struct Fall {
+        std::vector<int> menschen;
+        int icon707;
+    } faelle[] = {{{}, 1}, {{5}, 0}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.menschen.size());
+        TearDown();
+        SetUp();
+        menschen = f.menschen;
+        for (int i = 0; i < 6; ++i) Pass();
+        EXPECT_EQ(icon707, f.icon707);
+    }
+    // The last manager ends his turn without a match today: the day goes on.
+    K_NEUER_TAG(KALENDER_ZUG_ENDE, 0);
+    EXPECT_EQ(icon707, 1);
+    // The next day's turn frees the button again.
+    for (int i = 0; i < 20 && icon707 == 1; ++i) Pass();
+    EXPECT_EQ(icon707, 0);
+}

@@ -1020,6 +1020,135 @@ TEST_F(ClientAbfragen, ArchivEinesTeamsUndDesClients) {
     Statistik_Archiv_Leeren();
 }
 
+namespace {
+
+int tabellen_rufe = 0;
+bool zaehlende_leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
+    if (nummer == 1010) ++tabellen_rufe;
+    return ruf::Lokale_Leitung(nummer, argumente, antwort);
+}
+
+}  // namespace
+
+// A client keeps the tables the server gave it: the same question again
+// costs no call; a cleared cache, the cache switched off, other arguments
+// or a refused answer ask the server again.
+TEST_F(ClientAbfragen, ClientBehaeltDieTabellenDesServers) {
+    const i32 rn = Id("RN");
+    Spielen(rn, 5);
+    auto frage = [&](i32 letzter) {
+        auto tab = std::make_unique<Tabelle>();
+        Wettbewerb_Tabelle_Vorbereiten_Id(rn, tab.get());
+        Tabelle_Argumente arg;
+        arg.wettbewerb = rn;
+        arg.letzter_spieltag = letzter;
+        Spiele_Get_Tabelle(arg, tab.get());
+        std::vector<u8> bild(TABELLE_GROESSE);
+        Tabelle_Bild_Schreiben(*tab, bild.data());
+        return bild;
+    };
+    const std::vector<u8> server = frage(-1), server_2 = frage(2);
+    ASSERT_NE(server, server_2);
+    ruf::Leitung_Setzen(zaehlende_leitung);
+    Client();
+    Spiele_Tabellen_Cache_Leeren();
+    struct Schritt {
+        const char* name;
+        void (*vorher)();
+        i32 letzter;
+        int rufe;  // calls 1010 so far
+    } schritte[] = {
+        {"the first question asks", [] {}, -1, 1},
+        {"the same again is kept", [] {}, -1, 1},
+        {"other matchdays ask", [] {}, 2, 2},
+        {"and are kept too", [] {}, 2, 2},
+        {"a cleared cache asks again", Spiele_Tabellen_Cache_Leeren, -1, 3},
+        {"storing switched off, every question asks",
+         [] {
+             Spiele_Tabellen_Cache_Leeren();
+             Spiele_Tabellen_Cache_Schalter(false);
+         },
+         -1, 4},
+        {"and once more", [] {}, -1, 5},
+    };
+    tabellen_rufe = 0;
+    for (const Schritt& s : schritte) {
+        s.vorher();
+        EXPECT_EQ(frage(s.letzter), s.letzter == 2 ? server_2 : server) << s.name;
+        EXPECT_EQ(tabellen_rufe, s.rufe) << s.name;
+    }
+    Spiele_Tabellen_Cache_Schalter(true);
+    // A refused answer is not kept: the next question asks again.
+    Spiele_Tabellen_Cache_Leeren();
+    ruf::Leitung_Setzen(rubbish_leitung);
+    falsche_antwort = {1, 2, 3};
+    letzte_nummer = 0;
+    frage(-1);
+    EXPECT_EQ(letzte_nummer, 1010);
+    ruf::Leitung_Setzen(zaehlende_leitung);
+    tabellen_rufe = 0;
+    EXPECT_EQ(frage(-1), server);
+    EXPECT_EQ(tabellen_rufe, 1);
+    Server();
+    Spiele_Tabellen_Cache_Leeren();
+}
+
+// A client's view of a team's archived places is the server's; an answer
+// longer than asked or with a place out of range is refused whole.
+TEST_F(ClientAbfragen, ArchivPlaetzeEinesTeamsAufDemClient) {
+    const i32 rn = Id("RN");
+    Spielen(rn, 9);
+    auto t = std::make_unique<Tabelle>();
+    Wettbewerb_Tabelle_Vorbereiten_Id(rn, t.get());
+    Tabelle_Argumente a;
+    a.wettbewerb = rn;
+    Spiele_Get_Tabelle(a, t.get());
+    Statistik_Archiv_Leeren();
+    ASSERT_TRUE(Statistik_Archiv_Speichern(*t, 2004));
+    ASSERT_TRUE(Statistik_Archiv_Speichern(*t, 2006));
+    const i32 team = Teams("RN")[5];
+    auto gleich = [](const Statistik_Archiv_Platz& x, const Statistik_Archiv_Platz& y) {
+        return std::memcmp(&x, &y, sizeof x) == 0;
+    };
+    Statistik_Archiv_Platz server[4], client[4];
+    ASSERT_EQ(Statistik_Archiv_Team(team, server, 4), 2);
+    EXPECT_EQ(server[1].platz, 5);
+    Client();
+    ASSERT_EQ(Statistik_Archiv_Team(team, client, 4), 2);
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(gleich(server[i], client[i])) << i;
+    EXPECT_EQ(Statistik_Archiv_Team(team, client, 1), 1);  // held to the maximum
+    EXPECT_EQ(Statistik_Archiv_Team(Teams("D1")[0], client, 4), 0);
+
+    ruf::Leitung_Setzen(rubbish_leitung);
+    auto antwort = [](std::vector<Statistik_Archiv_Platz> v) {
+        falsche_antwort.clear();
+        bytes::Schreiber w{falsche_antwort};
+        w(v);
+    };
+    struct Fall {
+        const char* name;
+        std::vector<Statistik_Archiv_Platz> plaetze;
+        int max;
+    } faelle[] = {
+        {"more places than asked", {server[0], server[1], server[1]}, 2},
+        {"a place beyond the table", {{2004, rn, TABELLE_ZEILEN, 0, 0, 0, 0}}, 4},
+        {"a competition beyond the list", {{2004, 1 << 20, 1, 0, 0, 0, 0}}, 4},
+        {"negative goals", {{2004, rn, 1, 0, 0, -3, 0}}, 4},
+    };
+    for (const Fall& f : faelle) {
+        antwort(f.plaetze);
+        Statistik_Archiv_Platz p[4] = {};
+        EXPECT_EQ(Statistik_Archiv_Team(team, p, f.max), 0) << f.name;
+        EXPECT_EQ(p[0].jahr, 0) << f.name;
+        EXPECT_EQ(letzte_nummer, 1045) << f.name;
+    }
+    // Bytes that are no list at all.
+    falsche_antwort = {0xFF, 0xFF, 0xFF, 0x7F, 1};
+    EXPECT_EQ(Statistik_Archiv_Team(team, client, 4), 0);
+    Server();
+    Statistik_Archiv_Leeren();
+}
+
 }  // namespace
 
 namespace {
