@@ -212,9 +212,11 @@ int32_t Jpeg_Byte_Wert(uint8_t byte) { return byte; }
 
 void* Jpeg_Speicher_Holen(size_t groesse) {
     if (groesse == 0) groesse = 1;
-    // Blocks of 2 MB and more (the progressive encoder's coefficients) lie
-    // on large-page bounds and ask for large pages: a few page faults
-    // instead of thousands.
+    // Blocks of 2 MB and more (the progressive coefficients) lie on
+    // large-page bounds and ask for large pages: a few page faults instead
+    // of thousands. Only the whole large pages inside the block ask, and
+    // only the bytes asked for are touched: the rounded-up tail would
+    // otherwise cost up to a whole large page of resident memory.
     constexpr size_t GROSS = size_t{2} << 20;
     const size_t ausrichtung = groesse >= GROSS ? GROSS : 32;
     const size_t gerundet = (groesse + ausrichtung - 1) & ~(ausrichtung - 1);
@@ -222,9 +224,9 @@ void* Jpeg_Speicher_Holen(size_t groesse) {
     void* p = std::aligned_alloc(ausrichtung, gerundet);
     if (!p) return nullptr;
 #ifdef MADV_HUGEPAGE
-    if (ausrichtung == GROSS) madvise(p, gerundet, MADV_HUGEPAGE);
+    if (ausrichtung == GROSS) madvise(p, groesse & ~(GROSS - 1), MADV_HUGEPAGE);
 #endif
-    std::memset(p, 0, gerundet);
+    std::memset(p, 0, groesse);
     return p;
 }
 
