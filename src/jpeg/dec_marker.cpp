@@ -810,15 +810,14 @@ void* Speicher(Zustand* z, size_t groesse) {
     if (z->anzahl_bloecke >= static_cast<int32_t>(sizeof(z->bloecke) / sizeof(z->bloecke[0]))) return nullptr;
     // Large stores (the coefficients of gathered pictures) come straight
     // from the system: its pages are zero already, so nothing is cleared
-    // twice, and large pages where the system has them cut the page faults.
+    // twice. They are ordinary pages: asking for large pages made a loaded
+    // machine compact its memory on the page faults, which cost more than
+    // the faults it saved.
     constexpr size_t GROSS = size_t{2} << 20;
     if (groesse >= GROSS) {
         const size_t laenge = (groesse + 4095) & ~size_t{4095};
         void* m = mmap(nullptr, laenge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (m == MAP_FAILED) return nullptr;
-#ifdef MADV_HUGEPAGE
-        madvise(m, laenge, MADV_HUGEPAGE);
-#endif
         z->abgebildet[z->anzahl_bloecke] = laenge;
         z->bloecke[z->anzahl_bloecke++] = m;
         return m;

@@ -295,8 +295,6 @@ int32_t AC_Refine(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t
 struct Bild {
     JPEG_PROPERTIES* p;
     int16_t* koef;
-    int16_t* dc;       // each block's DC coefficient again, in the same order:
-                       // the DC scans read these few bytes, not every block
     int32_t bloecke;   // per MCU
     int64_t ebene[4];  // first block of each component's plane
 };
@@ -357,7 +355,7 @@ int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const J
     int32_t e;
     if (scan.Ss == 0) {
         e = Scan_Gehen(b, scan, [&](const int16_t* blk, int32_t i) -> int32_t {
-            const int16_t w = b.dc[(blk - b.koef) >> 6];
+            const int16_t w = blk[0];
             if (scan.Ah != 0) return k.Bits(static_cast<uint32_t>(w >> scan.Al) & 1, 1);
             int32_t v = w >> scan.Al;
             int32_t d = static_cast<int16_t>(v - praed[i]);
@@ -441,7 +439,6 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b, int32_t* ab_zei
                         for (int kz = 0; kz < 64; ++kz) t[kz] = q[zz[kz]];
                         int16_t* ziel = const_cast<int16_t*>(Block(b, r, m, i, by, bx));
                         std::memcpy(ziel, t, sizeof t);
-                        b.dc[(ziel - b.koef) >> 6] = t[0];
                     }
         }
     }
@@ -567,16 +564,15 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
                              static_cast<uint64_t>(b.bloecke) * 64 * sizeof(int16_t);
     if (!band) {
         // A buffer left by an earlier decode or encode is released before the
-        // new one takes its place. The blocks' DC copies follow the blocks.
+        // new one takes its place.
         if (p->Koeffizienten_Puffer) {
             Jpeg_Speicher_Freigeben(p->Koeffizienten_Puffer);
             p->Koeffizienten_Puffer = nullptr;
         }
-        p->Koeffizienten_Puffer = static_cast<int16_t*>(Jpeg_Speicher_Holen(groesse + groesse / 64));
+        p->Koeffizienten_Puffer = static_cast<int16_t*>(Jpeg_Speicher_Holen(groesse));
         if (!p->Koeffizienten_Puffer) return JPEG_ERG_SPEICHER;
     }
     b.koef = p->Koeffizienten_Puffer;
-    b.dc = p->Koeffizienten_Puffer + groesse / sizeof(int16_t);
 
     int32_t ab_zeile = 0;
     if (!band) {

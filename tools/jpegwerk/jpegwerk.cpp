@@ -112,34 +112,6 @@ struct Eingabe {
     }
 };
 
-// Memory mapped from the system in large pages where it has them, so that
-// a picture's pixels take a few page faults instead of thousands; `voll`
-// (a buffer that will be written whole) maps every page at once.
-struct Puffer {
-    uint8_t* p = nullptr;
-    size_t n = 0;
-    Puffer(size_t groesse, bool voll) : n(groesse) {
-        void* m = mmap(nullptr, groesse, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (m == MAP_FAILED) {
-            n = 0;
-            return;
-        }
-        p = static_cast<uint8_t*>(m);
-#if defined(MADV_HUGEPAGE) && defined(MADV_POPULATE_WRITE)
-        madvise(m, groesse, MADV_HUGEPAGE);
-        if (voll) madvise(m, groesse, MADV_POPULATE_WRITE);
-#else
-        (void)voll;
-#endif
-    }
-    Puffer(const Puffer&) = delete;
-    Puffer& operator=(const Puffer&) = delete;
-    ~Puffer() {
-        if (p) munmap(p, n);
-    }
-    uint8_t* data() { return p; }
-};
-
 // A binary PPM (P6) or PGM (P5) with 255 as the largest value.
 struct PNM {
     uint32_t breite = 0, hoehe = 0, kanaele = 0;

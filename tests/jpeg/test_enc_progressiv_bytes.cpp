@@ -1,0 +1,64 @@
+// The progressive encoder's output, pinned byte for byte: a change to how it
+// keeps its coefficients (memory) must not change a single byte it writes.
+// Each row is one layout; the stream's length and FNV-1a hash are those of
+// the encoder as it stood when they were recorded.
+#include "enc_test_hilfen.h"
+
+using namespace enc_test;
+
+namespace {
+
+uint64_t Fnv(const std::vector<uint8_t>& d) {
+    uint64_t h = 1469598103934665603ull;
+    for (uint8_t b : d) h = (h ^ b) * 1099511628211ull;
+    return h;
+}
+
+}  // namespace
+
+TEST(JpegEncProgressivBytes, EveryLayoutWritesTheRecordedStream) {
+    struct Fall {
+        const char* name;
+        int w, h;
+        uint32_t q;
+        std::function<void(Einstellung&)> setzen;
+        size_t laenge;
+        uint64_t hash;
+    };
+    const Fall faelle[] = {
+        {"grey 37x21 q75", 37, 21, 75,
+         [](Einstellung& e) { e.jpg_farbraum = FARBE_GRAU, e.jpg_kanaele = 1, e.jpg_abtastung = ABTASTUNG_KEINE; }, 512,
+         0x81149532b67b22a3ull},
+        {"YCbCr 4:2:0 37x21 q75", 37, 21, 75, [](Einstellung&) {}, 836, 0xee940adb5329476eull},
+        {"YCbCr 4:2:0 203x117 q95", 203, 117, 95, [](Einstellung&) {}, 11555, 0x0ca907388d4feb34ull},
+        {"YCbCr 4:2:2 64x40 q30", 64, 40, 30, [](Einstellung& e) { e.jpg_abtastung = ABTASTUNG_422; }, 897,
+         0x26ee0b368e29b2edull},
+        {"YCbCr 4:4:4 33x33 q100", 33, 33, 100, [](Einstellung& e) { e.jpg_abtastung = ABTASTUNG_KEINE; }, 2666,
+         0x913f068e1b8cb610ull},
+        {"RGB stored 24x17 q85", 24, 17, 85,
+         [](Einstellung& e) { e.jpg_farbraum = FARBE_RGB, e.jpg_abtastung = ABTASTUNG_KEINE; }, 797,
+         0xadbbd1ff098b90c3ull},
+        // Flat: long end-of-band runs in every AC scan.
+        {"YCbCr 4:2:0 flat 400x300 q50", 400, 300, 50, [](Einstellung&) {}, 1284, 0x05fdcd1becf84e5eull},
+    };
+    for (const Fall& f : faelle) {
+        Einstellung e;
+        e.progressiv = true;
+        e.qualitaet = f.q;
+        f.setzen(e);
+        std::vector<uint8_t> px = Foto(f.w, f.h, 3);
+        if (std::string(f.name).find("flat") != std::string::npos)
+            for (size_t i = 0; i < px.size(); ++i) px[i] = static_cast<uint8_t>(90 + (i / 3 / f.w) / 50);
+        if (e.jpg_farbraum == FARBE_GRAU) {
+            std::vector<uint8_t> g(px.size() / 3);
+            for (size_t i = 0; i < g.size(); ++i) g[i] = px[3 * i + 1];
+            px = g;
+            e.bild_farbraum = FARBE_GRAU, e.bild_kanaele = 1;
+        }
+        std::vector<uint8_t> pixel = Auslegen(px, f.w, f.h, e);
+        const Ergebnis r = Kodieren(pixel, f.w, f.h, e);
+        ASSERT_EQ(r.erg, 0) << f.name;
+        EXPECT_EQ(r.jpeg.size(), f.laenge) << f.name;
+        EXPECT_EQ(Fnv(r.jpeg), f.hash) << f.name;
+    }
+}
