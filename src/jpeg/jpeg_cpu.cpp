@@ -214,15 +214,14 @@ void* Jpeg_Speicher_Holen(size_t groesse) {
     if (groesse == 0) groesse = 1;
     // Ordinary pages even for large blocks (the progressive coefficients):
     // asking for large pages made a loaded machine compact its memory on
-    // the page faults, which cost more than the faults it saved. Only the
-    // bytes asked for are touched, so the rounded-up tail costs no resident
-    // memory.
+    // the page faults, which cost more than the faults it saved. Blocks are
+    // rounded up to 32 bytes only (no longer to 2 MB), and cleared whole.
     constexpr size_t AUSRICHTUNG = 32;
     const size_t gerundet = (groesse + AUSRICHTUNG - 1) & ~(AUSRICHTUNG - 1);
     if (gerundet < groesse) return nullptr;
     void* p = std::aligned_alloc(AUSRICHTUNG, gerundet);
     if (!p) return nullptr;
-    std::memset(p, 0, groesse);
+    std::memset(p, 0, gerundet);
     return p;
 }
 
