@@ -34,6 +34,22 @@ inline bool Server() { return Internet_Modus == INTERNET_MODUS_SERVER; }
 inline bool Einzel() { return Internet_Modus == INTERNET_MODUS_EINZEL; }
 // True when this machine keeps the game's state (a local game or the server).
 inline bool Haelt_Spiel() { return !Client(); }
+// The role chosen on the start screen: a local game, or server or client.
+inline void Als_Einzel() { Internet_Modus = INTERNET_MODUS_EINZEL; }
+inline void Als_Netz(bool server) { Internet_Modus = server ? INTERNET_MODUS_SERVER : INTERNET_MODUS_CLIENT; }
+// For its lifetime this machine acts as a local game (a client reading its
+// own copy of the world before the server's data arrives); the role before
+// comes back at its end.
+class Einzel_Solange {
+  public:
+    Einzel_Solange() : vorher_(Internet_Modus) { Als_Einzel(); }
+    ~Einzel_Solange() { Internet_Modus = vorher_; }
+    Einzel_Solange(const Einzel_Solange&) = delete;
+    Einzel_Solange& operator=(const Einzel_Solange&) = delete;
+
+  private:
+    decltype(Internet_Modus) vorher_;
+};
 
 // The answer of a call that gives nothing back.
 struct Nichts {};

@@ -240,14 +240,17 @@ void Spielstart_Neu_Klick(Screen_Icon*, u32 ereignis) {
     // A client reads its own copy of the world as a local game would (its
     // competitions are not asked of the server before it has a club): the
     // wizard's lists come from it until the server's data replaces it.
-    const i32 rolle = Internet_Modus;
-    if (ruf::Client()) Internet_Modus = INTERNET_MODUS_EINZEL;
-    const bool welt = Spielstart_Neues_Spiel();
-    Internet_Modus = rolle;
+    bool welt = false;
+    if (ruf::Client()) {
+        ruf::Einzel_Solange einzel;
+        welt = Spielstart_Neues_Spiel();
+    } else {
+        welt = Spielstart_Neues_Spiel();
+    }
     if (!welt) return;
     if (!ruf::Einzel()) {
         if (!h.verbinden(netz.adresse) || ruf::Einzel()) {
-            Internet_Modus = INTERNET_MODUS_EINZEL;
+            ruf::Als_Einzel();
             Meldung_Printf("%s", text(142));
             return;
         }

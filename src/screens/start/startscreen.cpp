@@ -159,7 +159,7 @@ bool Spielstart_Pruefen(int, u8* spieler_ok) {
         Team_Ansicht = -1;
         Team_Auswaerts = 0;
         Aktuelles_Team = Team_Aktiv = Team_Transfermarkt;
-        Internet_Modus = INTERNET_MODUS_EINZEL;
+        ruf::Als_Einzel();
         Spielstart_Screen_Init();
     }
     if (spieler_ok) *spieler_ok = zustand.spieler_ok ? 1 : 0;
@@ -215,12 +215,12 @@ void Spielstart_Netz_Klick(Screen_Icon*, u32) {
         setzen(ICON_START_SUCHEN, false);
         setzen(ICON_START_ADRESSE, false);
         Eingabefeld_Free();
-        Internet_Modus = INTERNET_MODUS_EINZEL;
+        ruf::Als_Einzel();
     } else {
         Start_Zeigen(ICON_START_EDITOR, false);
         // The server or client choice is shown with the switch, so either role can be chosen.
         Start_Zeigen(ICON_START_ROLLE, true);
-        Internet_Modus = an(ICON_START_ROLLE) ? INTERNET_MODUS_SERVER : INTERNET_MODUS_CLIENT;
+        ruf::Als_Netz(an(ICON_START_ROLLE));
         Spielstart_Netz_Icons();
     }
     Blt_Cache_Leeren();
@@ -229,7 +229,7 @@ void Spielstart_Netz_Klick(Screen_Icon*, u32) {
 void Spielstart_Rolle_Klick(Screen_Icon*, u32) {
     if (!an(ICON_START_NETZ)) return;
     setzen(ICON_START_ROLLE, !an(ICON_START_ROLLE));
-    Internet_Modus = an(ICON_START_ROLLE) ? INTERNET_MODUS_SERVER : INTERNET_MODUS_CLIENT;
+    ruf::Als_Netz(an(ICON_START_ROLLE));
     if (ruf::Server()) {
         netz.suche_laeuft = netz.suche_verlangt = false;
         setzen(ICON_START_SUCHEN, false);
