@@ -28,6 +28,7 @@
 #include "world/konfig.h"
 #include "world/manager.h"
 #include "world/welt.h"
+#include "bench_hilfen.h"
 
 namespace {
 
@@ -36,11 +37,7 @@ Spielfeld_Daten* sf = nullptr;
 
 bool bereit() {
     static const bool ok = [] {
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s/config", KORDAVO_SPIELORDNER);
-        if (!Resf_Init() || !Font_Init(Resf_Spiel_Slot(RESF_FONT_ARCHIV), 0, FONT_ANZAHL)) return false;
-        Rastport_Init_Screen();
-        Text_cfg_Init();
+        if (!bench_hilfen::Grafik_Bereit()) return false;
         Menue_Init();
         Screens_Anmelden();
         const char* quelle = std::getenv("KORDAVO_SOURCE_DIR");

@@ -26,18 +26,8 @@
 #include "screens/live_view/spielansicht.h"
 #include "world/konfig.h"
 #include "world/welt.h"
-
-namespace {
-std::atomic<long> zuteilungen{0};
-}  // namespace
-
-void* operator new(std::size_t n) {
-    ++zuteilungen;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#define BENCH_ZUTEILUNGEN_ZAEHLEN
+#include "bench_hilfen.h"
 
 namespace {
 
@@ -48,11 +38,7 @@ std::vector<std::unique_ptr<Spielfeld_Daten>> aufnahmen[4];
 
 bool bereit() {
     static const bool ok = [] {
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s/config", KORDAVO_SPIELORDNER);
-        if (!Resf_Init() || !Font_Init(Resf_Spiel_Slot(RESF_FONT_ARCHIV), 0, FONT_ANZAHL)) return false;
-        Rastport_Init_Screen();
-        Text_cfg_Init();
+        if (!bench_hilfen::Grafik_Bereit()) return false;
         const char* s = std::getenv("KORDAVO_SOURCE_DIR");
         const std::string welt = std::string(s ? s : KORDAVO_QUELLE) + "/data/config";
         Internet_Modus = INTERNET_MODUS_EINZEL;
@@ -101,7 +87,7 @@ void frames(benchmark::State& st, int anzahl) {
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     Spielansicht_Run(liste, anzahl, &steuerung, 0);
     st.counters["animsets_mb"] = static_cast<double>(Spielansicht_Animsets_Bytes()) / 1e6;
-    long vorher = zuteilungen, frames = 0;
+    long vorher = bench_hilfen::zuteilungen, frames = 0;
     int k = 0;
     for (auto _ : st) {
         // The next moment of play, laid into the shown records (the view's
@@ -114,7 +100,7 @@ void frames(benchmark::State& st, int anzahl) {
         benchmark::DoNotOptimize(Spielansicht_Run(liste, anzahl, &steuerung, 0));
         ++frames;
     }
-    st.counters["zuteilungen_pro_frame"] = frames ? static_cast<double>(zuteilungen - vorher) / frames : 0;
+    st.counters["zuteilungen_pro_frame"] = frames ? static_cast<double>(bench_hilfen::zuteilungen - vorher) / frames : 0;
     Spielansicht_Free();
 }
 

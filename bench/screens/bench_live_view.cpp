@@ -16,28 +16,14 @@
 #include "gui/text_cfg.h"
 #include "screens/live_view/kommentar.h"
 #include "screens/live_view/spielansicht.h"
-
-namespace {
-std::atomic<long> zuteilungen{0};
-}  // namespace
-
-void* operator new(std::size_t n) {
-    ++zuteilungen;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#define BENCH_ZUTEILUNGEN_ZAEHLEN
+#include "bench_hilfen.h"
 
 namespace {
 
 bool bereit() {
     static const bool ok = [] {
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s/config", KORDAVO_SPIELORDNER);
-        if (!Resf_Init() || !Font_Init(Resf_Spiel_Slot(RESF_FONT_ARCHIV), 0, FONT_ANZAHL)) return false;
-        Rastport_Init_Screen();
-        Text_cfg_Init();
+        if (!bench_hilfen::Grafik_Bereit()) return false;
         return true;
     }();
     return ok;
@@ -61,7 +47,7 @@ void frames(benchmark::State& st, int anzahl) {
     // A ticker line in two lines on every view (the pitch's clock stands).
     for (int i = 0; i < anzahl; ++i)
         Spielansicht_Ticker_Setzen(liste[i], "Freistoß nach Fahne des Linienrichters (Halford) in der eigenen Hälfte");
-    long vorher = zuteilungen, frames = 0;
+    long vorher = bench_hilfen::zuteilungen, frames = 0;
     f32 x = 800;
     for (auto _ : st) {
         // The play moves along the pitch: the camera follows every frame.
@@ -73,7 +59,7 @@ void frames(benchmark::State& st, int anzahl) {
         benchmark::DoNotOptimize(Spielansicht_Run(liste, anzahl, &steuerung, 0));
         ++frames;
     }
-    st.counters["zuteilungen_pro_frame"] = frames ? static_cast<double>(zuteilungen - vorher) / frames : 0;
+    st.counters["zuteilungen_pro_frame"] = frames ? static_cast<double>(bench_hilfen::zuteilungen - vorher) / frames : 0;
     Spielansicht_Free();
 }
 

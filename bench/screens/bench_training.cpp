@@ -24,6 +24,7 @@
 #include "world/bank.h"
 #include "world/konfig.h"
 #include "world/welt.h"
+#include "bench_hilfen.h"
 
 namespace {
 
@@ -31,11 +32,7 @@ constexpr int TEAM = 1;
 
 bool bereit() {
     static const bool ok = [] {
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
-        std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s/config", KORDAVO_SPIELORDNER);
-        if (!Resf_Init() || !Font_Init(Resf_Spiel_Slot(RESF_FONT_ARCHIV), 0, FONT_ANZAHL)) return false;
-        Rastport_Init_Screen();
-        Text_cfg_Init();
+        if (!bench_hilfen::Grafik_Bereit()) return false;
         Menue_Init();
         Screens_Anmelden();
         Gesicht_Teile_Laden();
