@@ -725,11 +725,13 @@ class Plan : public Training {
         kit::Frames(30);
     }
     // Trains the sheet's player in attribute 14 (30 points needed, nothing
-    // else he could learn) through the film to its end and accepts it.
-    void bis_gelernt(i32 p) {
+    // else he could learn) through the film to its end (its picture there
+    // when named) and accepts it.
+    void bis_gelernt(i32 p, const char* png = nullptr) {
         icon_klicken(ICON_FILM_SCHNELL);
         icon_klicken(ICON_FILM_START);
         ASSERT_TRUE(bis_zustand(TRAINING_FERTIG));
+        if (png) png_mit_video(png);
         if (Menue_Screen_Icon_Ist_Vorhanden(ICON_FILM_GELERNT)) icon_klicken(ICON_FILM_GELERNT_ZU);
         icon_klicken(ICON_FILM_OK);
         ASSERT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM));
@@ -1114,8 +1116,7 @@ TEST_F(Plan, EinTrainingsZugDurchDieScreens) {
     icon_klicken(ICON_PLAN_TRAINIEREN);
     ASSERT_TRUE(Screen_Offen(Screen_Id::TRAININGSFILM));
     kit::Png("training_film");
-    bis_gelernt(p);
-    png_mit_video("training_film_ende");
+    bis_gelernt(p, "training_film_ende");
     EXPECT_EQ(wert(EINHEITEN, p), 1);
     // The automatic training on: the sheet's switch shows it.
     icon_klicken(ICON_PLAN_AUTO);
