@@ -26,9 +26,9 @@
 
 namespace {
 
-// A click at a place: the mouse moved there first and resting a frame, as a
-// player's hand does (a bare click lands where the menu last saw the mouse
-// when the live view draws that frame).
+// A click at a place: the mouse moved there first and resting two frames,
+// as a player's hand does (under the live view a click without the move
+// before it was not taken by the line-up rows).
 std::string klick(i32 x, i32 y) {
     const std::string p = std::to_string(x) + " " + std::to_string(y);
     return "move " + p + "\nwait 2\nclick left " + p + "\nwait 2\n";
