@@ -7,8 +7,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "grafik_nummern.h"
+#include "graphics/rastport.h"
+#include "graphics/resf.h"
 #include "gui/menue.h"
 #include "kit.h"
 #include "wettbewerb_spielen.h"
@@ -180,6 +183,39 @@ TEST_F(Verein, StadionOhneGeldBleibtWieEsIst) {
     EXPECT_EQ(0, std::memcmp(&stadion(), &alt, sizeof alt));
     EXPECT_EQ(geld_aller(), alle);
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_STADION_POPUP));
+}
+
+// Every partner has its own logo in both sizes (the four past the first
+// twenty too): the rows and the offer of partners 20..23 show theirs.
+TEST_F(Verein, JederPartnerHatSeinLogo) {
+    std::vector<i32> gesehen;
+    for (i32 p = 0; p < WERBUNG_SPONSOREN; ++p)
+        for (const bool gross : {false, true}) {
+            const i32 g = Werbung_Logo_Grafik(gross, p);
+            ASSERT_GE(g, 0) << p;
+            Rastport* rp = Resf_Grafik_Laden(g);
+            ASSERT_NE(rp, nullptr) << p << " " << gross;
+            EXPECT_EQ(rp->breite, gross ? 140 : 86) << p;
+            EXPECT_EQ(rp->hoehe, gross ? 40 : 26) << p;
+            Rastport_Free(rp);
+            gesehen.push_back(g);
+        }
+    std::sort(gesehen.begin(), gesehen.end());
+    EXPECT_EQ(std::adjacent_find(gesehen.begin(), gesehen.end()), gesehen.end()) << "one picture a partner and size";
+    for (const i32 p : {-1, WERBUNG_SPONSOREN, 255}) {
+        EXPECT_EQ(Werbung_Logo_Grafik(false, p), -1) << p;
+        EXPECT_EQ(Werbung_Logo_Grafik(true, p), -1) << p;
+    }
+    Werbung_Daten* w = Werbung_Get(Team_Aktiv);
+    ASSERT_TRUE(w);
+    for (int i = 0; i < 4; ++i) w->slot[i].sponsor = static_cast<u8>(20 + i), w->slot[i].betrag = 40000 + i;
+    w->angebot_sponsor = 23, w->angebot_art = 0, w->angebot_betrag = 25000, w->angebot_dauer = 17;
+    oeffnen(1, Screen_Id::WERBUNG);
+    zeichnen();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_WERBUNG_LOGO_2 + i, 360, WERBUNG_ZEILE_Y[i] + 1)) << i;
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_WERBUNG_LOGO_GROSS_2 + 3, 100, 140));
+    kit::Png("werbung_partner_20_23");
 }
 
 TEST_F(Verein, WerbungAngebotSucheUndBanden) {

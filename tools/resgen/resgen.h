@@ -114,6 +114,10 @@ Rastport* Stadionbild_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h
 // first entry) and the advertising screen's marks "sponsor:bande" and
 // "sponsor:aus".
 Rastport* Sponsor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+// An advertising partner's mark (emblem and name in its colours) in the box
+// (0, 0, w, h) of the current transformation, on its ground colour when
+// `grund` is set.
+void Sponsor_Marke(cairo_t* c, int id, double w, double h, bool grund = false);
 
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
