@@ -102,7 +102,7 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     if (st & SP_STATUS_ROLLE_0) s.flag |= 1;                  // penalty taker
     if (st & SP_STATUS_ROLLE_1) s.flag |= 2;                  // corner taker
     if (st & SP_STATUS_ROLLE_3) s.flag |= 4;                  // free-kick taker
-    if (Spieler_Wert(99, sp, 0, OP_LESEN) >= 0) s.flag |= 8;  // marks a man
+    if (Spieler_Wert(99, sp, 0, OP_LESEN) >= 0) s.flag |= SFS_FLAG_DECKT;  // marks a man
 }
 
 // A match of the lowest division is football as much as one of the top:

@@ -120,6 +120,9 @@ static_assert(sizeof(Spielfeld_Ereignis_Kopf) == 12 && bytes::groesse<Spielfeld_
 // A board value naming an advertising partner (partner 0..23 from here on).
 constexpr u32 SF_BANDE_PARTNER = 1000;
 
+// Bit of Spielfeld_Spieler::flag: the player marks a man (the view shows his marker).
+constexpr u8 SFS_FLAG_DECKT = 8;
+
 struct Spielfeld_Spieler {
     i32 spieler;   // player number, < 0 empty
     i32 ausdauer;  // stamina 1,000..10,000

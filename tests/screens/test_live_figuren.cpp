@@ -24,6 +24,7 @@
 #include "graphics/farbe.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "graphics/zeichenspur.h"
 #include "gui/menue_spiel.h"
 #include "kaputtes_archiv.h"
 #include "kit.h"
@@ -449,6 +450,44 @@ TEST_F(FigurenWelt, KitsOfAMatch) {
     EXPECT_GT(r, 200);
     EXPECT_GT(g, 200);
     EXPECT_LT(b, 40);
+}
+
+// --- Markers -----------------------------------------------------------------------
+
+// The rings under a player: a man-marker always wears marker 3; a tired
+// player (stamina below a third) marker 2 on every other metre.
+TEST_F(Figuren, MarkersOfManMarkersAndTiredPlayers) {
+    const struct Fall {
+        const char* was;
+        u8 flag;
+        i32 ausdauer;
+        f32 x;
+        int marke2, marke3;  // blits of each marker
+    } faelle[] = {
+        {"fresh", 0, 10000, 5150, 0, 0},
+        {"marks a man", SFS_FLAG_DECKT, 10000, 5150, 0, 1},
+        {"set-piece taker only", 1 | 2 | 4, 10000, 5150, 0, 0},
+        {"tired, odd metre", 0, 3000, 5150, 1, 0},
+        {"tired, even metre", 0, 3000, 5050, 0, 0},
+        {"tired man-marker", SFS_FLAG_DECKT, 3000, 5150, 1, 1},
+    };
+    Frame();
+    Frame();
+    for (const Fall& f : faelle) {
+        figur(4, f.x, 3403, A_STEHEN);
+        sf->spieler[4].flag = f.flag, sf->spieler[4].ausdauer = f.ausdauer;
+        Zeichenspur_Einschalten();
+        Zeichenspur_Leeren();
+        Frame();
+        int n2 = 0, n3 = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+            n2 += e.art == SPUR_BLIT && e.grafik == GRAFIK_LIVE_MARKE + 2;
+            n3 += e.art == SPUR_BLIT && e.grafik == GRAFIK_LIVE_MARKE + 3;
+        }
+        Zeichenspur_Ausschalten();
+        EXPECT_EQ(n2, f.marke2) << f.was;
+        EXPECT_EQ(n3, f.marke3) << f.was;
+    }
 }
 
 // --- Goals -------------------------------------------------------------------------

@@ -25,6 +25,7 @@
 #include "screens/live_view/figur_palette.h"
 #include "screens/live_view/projektion.h"
 #include "screens/live_view/spielansicht.h"
+#include "screens/live_view/stadion_ton.h"
 #include "world/team.h"
 #include "world/trikot.h"
 #include "world/welt.h"
@@ -671,10 +672,17 @@ void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, 
             if (Rastport* s = halb ? schatten_halb : schatten)
                 bild_blit(v, s, gx - s->breite / 2 + (halb ? 1 : 2), gy - s->hoehe / 2);
         }
-        // Markers under players: the tired one blinks as he runs.
+        // Markers under players: the tired one blinks as he runs; a man-marker
+        // wears his own.
         if (i < SF_SPIELER && sf.spieler[i].ausdauer * 30 / 10000 < 10 && sf.spieler[i].spieler >= 0 &&
             (static_cast<i32>(o.x / 100) & 1) && marken[2])
             bild_blit(v, marken[2], x - marken[2]->breite / 2, y - marken[2]->hoehe / 2);
+        if (i < SF_SPIELER && (sf.spieler[i].flag & SFS_FLAG_DECKT) && sf.spieler[i].spieler >= 0 && marken[3])
+            bild_blit(v, marken[3], x - marken[3]->breite / 2, y - marken[3]->hoehe / 2);
+        // The beam's sound as a figure reaches its frame 5, in the focused view only.
+        if (v->focus && i < SF_OBJ_BALL && gezeigt_set == A_BEAMEN && bild == 5 &&
+            !(o.letzt_set == A_BEAMEN && o.letzt_bild == 5))
+            Spielansicht_Sound_Stereo(SA_SAMPLE_BEAMEN, x - sf.scroll[0], 320);
         zeichnen_set(v, gezeigt_set, richtung, bild, tabelle, x, y);
         const Anim_Def& a = Anim_Tabelle[gezeigt_set];
         if (a.verbunden >= 0 && a.verbunden < ANIM_SETS && !o.unterdrueckt) {
