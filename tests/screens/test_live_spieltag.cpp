@@ -70,14 +70,36 @@ class LiveSpieltag : public SpieltagLauf, public ::testing::WithParamInterface<i
 TEST_P(LiveSpieltag, TheHumanManagersMatchesAreShownLiveToTheFinalWhistle) {
     ASSERT_GT(Team_Aktiv, 0);
     // Days pass until the manager's match runs under the control bar.
-    Spielfeld_Daten* sf = nullptr;
-    for (int n = 0; n < 4000 && !sf; ++n) {
-        if (Menue_Screen_Icon_Ist_Vorhanden(ICON_SPIEL_BILD) && Spielansicht_Laufzustand() == 1)
-            sf = Spielansicht_Get_Spielfeld();
-        if (!sf) weiter();
-        if (HasFatalFailure()) return;
-    }
+    auto bis_live = [&] {
+        Spielfeld_Daten* gefunden = nullptr;
+        for (int n = 0; n < 4000 && !gefunden; ++n) {
+            if (Menue_Screen_Icon_Ist_Vorhanden(ICON_SPIEL_BILD) && Spielansicht_Laufzustand() == 1)
+                gefunden = Spielansicht_Get_Spielfeld();
+            if (!gefunden) weiter();
+            if (HasFatalFailure()) return gefunden;
+        }
+        return gefunden;
+    };
+    Spielfeld_Daten* sf = bis_live();
+    if (HasFatalFailure()) return;
     ASSERT_NE(sf, nullptr) << "no live match within the first days";
+    // Four managers: the matchday on which none of them meets another shows
+    // four matches at once (earlier matchdays are played through fast).
+    for (int tag = 0; GetParam() == 4 && tag < 6; ++tag) {
+        lauf("move 400 300\n", 3);
+        Spielfeld_Daten* liste[SF_MAX_ANZEIGE];
+        if (Spielfeld_Anzeigeliste(liste) == 4) break;
+        Spielfeld_Set_Fast(1);
+        for (int n = 0; n < 40000 && Spielansicht_Laufzustand() != 0; ++n) {
+            if (Menue_Requester_Offen() || Spielankuendigung_Screen_Offen()) weiter();
+            else lauf("", 1);
+            if (HasFatalFailure()) return;
+        }
+        Spielfeld_Set_Fast(0);
+        sf = bis_live();
+        if (HasFatalFailure()) return;
+        ASSERT_NE(sf, nullptr) << "no live match on the next matchday";
+    }
     EXPECT_TRUE(Team_Hat_Manager(static_cast<int>(sf->team[0])) || Team_Hat_Manager(static_cast<int>(sf->team[1])));
     const u32 spiel = sf->spiel;
     // Each match of a human manager gets a view: one full view, or two halves.
@@ -91,12 +113,17 @@ TEST_P(LiveSpieltag, TheHumanManagersMatchesAreShownLiveToTheFinalWhistle) {
     EXPECT_EQ(menschen, anzahl) << "only human managers' matches are shown";
     EXPECT_GE(anzahl, 1);
     EXPECT_LE(anzahl, GetParam());
+    if (GetParam() == 4) {
+        EXPECT_EQ(anzahl, 4) << "four matches shown at once";
+    }
     for (int i = 0; i < SA_VIEWS; ++i) {
         const Spielansicht_View& w = Spielansicht_Views()[i];
         EXPECT_EQ(w.active != 0, i < anzahl) << i;
         if (i < anzahl) {
             EXPECT_EQ(w.pitch, gezeigt[i]) << i;
-            EXPECT_EQ(w.layout, anzahl == 1 ? SA_VOLL : SA_HALB) << i;
+            // One full view; two halves; a half over two quarters; four quarters.
+            const u32 soll = anzahl == 1 ? SA_VOLL : anzahl == 2 || (anzahl == 3 && i == 0) ? SA_HALB : SA_VIERTEL;
+            EXPECT_EQ(w.layout, soll) << i;
         }
     }
     EXPECT_GT(Spielansicht_Animsets_Bytes(), 0u);
@@ -158,7 +185,7 @@ TEST_P(LiveSpieltag, TheHumanManagersMatchesAreShownLiveToTheFinalWhistle) {
     EXPECT_EQ(Spielansicht_Animsets_Bytes(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Manager, LiveSpieltag, ::testing::Values(1, 2));
+INSTANTIATE_TEST_SUITE_P(Manager, LiveSpieltag, ::testing::Values(1, 2, 4));
 
 // A damaged animation set: the live view cannot start, the match is shown
 // as the overview instead and is still played to its end with its result.
