@@ -11,6 +11,7 @@
 #include <string>
 
 #include "graphics/zeichenspur.h"
+#include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "kit.h"
 #include "main/programm.h"

@@ -12,7 +12,10 @@
 #include "grafik_nummern.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "graphics/zeichenspur.h"
 #include "gui/menue.h"
+#include "match/spielfeld.h"
+#include "screens/live_view/spielansicht.h"
 #include "kit.h"
 #include "wettbewerb_spielen.h"
 #include "screens/club/finanzen.h"
@@ -304,6 +307,23 @@ TEST_F(Verein, KreditAusbauSponsorHeimspielUndFinanzen) {
             else if (h) Spiele_Unlock(h);
         }
     ASSERT_NE(handle, 0) << "the club plays at home on one of the first two matchdays";
+    // The match shown live: the signed partner's board stands around the pitch.
+    ASSERT_TRUE(Spielfeld_Neu(static_cast<u32>(handle), 1, 1, 4000, static_cast<u32>(a), 1));
+    Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(handle));
+    ASSERT_NE(sf, nullptr);
+    EXPECT_EQ(sf->banden[0], SF_BANDE_PARTNER + 3);
+    Spielfeld_Anzeige_An();
+    for (int i = 0; i < 3; ++i) Spielfeld_Anzeige_Refresh();
+    ASSERT_EQ(Spielansicht_Get_Spielfeld(), sf);
+    EXPECT_EQ(Spielansicht_Views()[0].banden[0].logo[0], 14 + 3) << "board 0 shows slot 0's partner";
+    int partner_bretter = 0;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        partner_bretter += e.art == SPUR_BLIT && e.grafik >= GRAFIK_LIVE_PARTNER_0 &&
+                           e.grafik < GRAFIK_LIVE_PARTNER_1 + GRAFIK_LIVE_PARTNER_1_ANZAHL;
+    EXPECT_GT(partner_bretter, 0) << "the club's partners on the boards in sight";
+    kit::Png("heimspiel_live_partner");
+    Spielfeld_Anzeige_Aus();
+    Spielfeld_Loeschen(static_cast<u32>(liga));
     const i32 zuschauer = Stadion_Spiel_Auswerten(a, handle, 80);
     Werbung_Nach_Spiel(a, handle);
     Spiele_Unlock(handle);
