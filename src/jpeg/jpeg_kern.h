@@ -198,7 +198,7 @@ void Jpeg_Speicher_Freigeben(void* zeiger);
 
 // File access modes for Jpeg_Datei_Oeffnen.
 inline constexpr uint32_t JPEG_DATEI_LESEN = 1;
-inline constexpr uint32_t JPEG_DATEI_SCHREIBEN = 2;  // creates or replaces the file
+inline constexpr uint32_t JPEG_DATEI_SCHREIBEN = 2;  // creates the file or writes over it (cut at the close)
 
 Jpeg_Datei* Jpeg_Datei_Oeffnen(const char* name, uint32_t zugriff);  // null on failure
 int32_t Jpeg_Datei_Schliessen(Jpeg_Datei* datei);                    // non-zero on success
