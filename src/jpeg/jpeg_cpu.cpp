@@ -55,8 +55,25 @@ void cpuid_lesen() {
                 d.Modell = (a1 >> 4) & 15;
                 d.Stepping = a1 & 15;
                 d.Merkmale = e1;
+                if (c1 & (1u << 9)) d.Simd |= JSIMD_SSSE3;
+                // AVX2 needs the system to save the AVX registers: OSXSAVE
+                // and AVX set, XCR0 with the SSE and AVX states.
+                bool avx = (c1 & (1u << 27)) && (c1 & (1u << 28));
+                if (avx) {
+                    unsigned xa = 0, xd = 0;
+                    __asm__ volatile("xgetbv" : "=a"(xa), "=d"(xd) : "c"(0));
+                    avx = (xa & 6u) == 6u;
+                }
+                unsigned a7 = 0, b7 = 0, c7 = 0, e7 = 0;
+                if (a >= 7 && __get_cpuid_count(7, 0, &a7, &b7, &c7, &e7)) {
+                    if (avx && (b7 & (1u << 5))) d.Simd |= JSIMD_AVX2;
+                    if (b7 & (1u << 3)) d.Simd |= JSIMD_BMI;
+                    if (b7 & (1u << 8)) d.Simd |= JSIMD_BMI2;
+                }
             }
         }
+        unsigned ax = 0, bx = 0, cx = 0, ex = 0;
+        if (__get_cpuid(0x80000001u, &ax, &bx, &cx, &ex) && (cx & (1u << 5))) d.Simd |= JSIMD_LZCNT;
     }
 #endif
     cpuid_daten = d;
@@ -90,6 +107,8 @@ const Jpeg_CPUID* Jpeg_CPUID_Daten() {
     std::call_once(cpuid_einmal, cpuid_lesen);
     return &cpuid_daten;
 }
+
+uint32_t Jpeg_Simd_Merkmale() { return Jpeg_CPUID_Daten()->Simd; }
 
 uint64_t Jpeg_Zeitstempel() {
 #if JPEG_CPUID
