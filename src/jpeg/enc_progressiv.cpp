@@ -256,6 +256,35 @@ int32_t AC_Refine(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t
     alignas(16) int16_t a[64];
     uint64_t m, eins;
     Band(z, ss, se, al, a, &m, &eins);
+    if constexpr (Z) {
+        // Counting needs the symbols only: one per coefficient that becomes
+        // significant here (eins), its run the zeros since the last one,
+        // 16 of them a ZRL before it; the bits of coefficients already
+        // significant only count towards the correction bits waiting with
+        // the EOB run. The writing pass below gives the same symbols.
+        const uint64_t bereich = (se >= 63 ? ~0ull : ((1ull << (se + 1)) - 1)) & ~((1ull << ss) - 1);
+        const uint64_t nullen = ~m & bereich;
+        uint64_t ab = bereich;  // positions after the last symbol
+        for (uint64_t rest = eins; rest; rest &= rest - 1) {
+            const int32_t i = __builtin_ctzll(rest);
+            const int32_t lauf = __builtin_popcountll(nullen & ab & ((1ull << i) - 1));
+            k.template EOB<Z>();
+            k.be = 0;
+            k.hz[0xF0] += lauf >> 4;
+            ++k.hz[((lauf & 15) << 4) + 1];
+            ab = i >= 63 ? 0 : ~((2ull << i) - 1) & bereich;
+        }
+        const int32_t bits = __builtin_popcountll(m & ~eins & ab);
+        if (__builtin_popcountll(nullen & ab) > 0 || bits > 0) {
+            ++k.eobrun;
+            k.be += bits;
+            if (k.eobrun == EOB_GRENZE || k.be > KORREKTUR_GRENZE) {
+                k.template EOB<Z>();
+                k.be = 0;
+            }
+        }
+        return 0;
+    }
     const int32_t letzte_eins = eins ? 63 - __builtin_clzll(eins) : 0;
     int32_t r = 0, br = 0, basis = k.be, vorher = ss - 1;
     int32_t e = 0;
