@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
@@ -19,12 +18,12 @@
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
-#include "matchday/spieltag.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
 #include "season/spiele_saetze.h"
 #include "season/statistik.h"
+#include "matchday/spieltag.h"
 #include "season/tabelle.h"
 #include "season/vorschau_saetze.h"
 #include "season/wettbewerb.h"
@@ -32,6 +31,7 @@
 #include "world/bank.h"
 #include "world/finanz_zahlen.h"
 #include "world/welt.h"
+#include "grafik_nummern.h"
 
 namespace {
 
