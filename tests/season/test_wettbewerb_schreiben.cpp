@@ -258,9 +258,12 @@ TEST_F(WettbewerbSchreiben, SchluesselStehenEinmalInDerTabelle) {
         ordner.Schreiben("1_wettbewerb.cfg", falsch);
         season_test::Meldungen m;
         Wettbewerb_Config_Lesen_Pfad(datei.c_str(), alias.c_str());
-        EXPECT_TRUE(m.Enthaelt("[" + std::to_string(nr) +
-                               "] Syntax-Error in wettbewerb.cfg:\n - (101) Unbekannter Befehl (" + k + "Q)"))
-            << m.Alle();
+        std::string meldung = "[";
+        meldung += std::to_string(nr);
+        meldung += "] Syntax-Error in wettbewerb.cfg:\n - (101) Unbekannter Befehl (";
+        meldung += k;
+        meldung += "Q)";
+        EXPECT_TRUE(m.Enthaelt(meldung)) << m.Alle();
     }
     EXPECT_GT(gesehen.size(), 40u);
     Team_Anzahl = team_anzahl;

@@ -355,7 +355,10 @@ TEST_F(WeltLaden, SchluesselStehenEinmalInIhrerTabelle) {
                                                      (kopie_ordner + "/1_personal_alias.cfg").c_str()))
                     << k;
             else EXPECT_FALSE(Welt_Laden_Ordner(kopie_ordner.c_str(), 0)) << k;
-            EXPECT_TRUE(m.enthaelt("[" + std::to_string(nr) + "] Syntax-Error in ")) << k << ": " << m.alle();
+            std::string kopf = "[";
+            kopf += std::to_string(nr);
+            kopf += "] Syntax-Error in ";
+            EXPECT_TRUE(m.enthaelt(kopf)) << k << ": " << m.alle();
             EXPECT_TRUE(m.enthaelt("(101) Unbekannter Befehl (" + k + "Q)")) << m.alle();
             ASSERT_EQ(Team_Anzahl, teams);
             EXPECT_EQ(0, std::memcmp(vorher.data(), Spieler_Daten, vorher.size() * sizeof vorher[0])) << k;
