@@ -44,6 +44,10 @@ u8* zaehler_eintrag(i32 wettbewerb, i32 spieler, bool anlegen) {
     return i < 0 ? nullptr : s->Eintrag(static_cast<u32>(i));
 }
 
+// The key leading a store's entry i (every entry starts with its u32 key):
+// the store's framing, read alone where a walk over all entries needs no more.
+u32 schluessel_von(const Spiele_Speicher* s, u32 i) { return get_u32le(s->Eintrag(i)); }
+
 bool ist_spieler(i32 s) { return s >= 0 && s < Spieler_Anzahl; }
 bool ist_team(i32 t) { return t >= 0 && t < Team_Anzahl; }
 
@@ -161,7 +165,7 @@ bool Spiele_Hole_Wettbewerb_Ereignisse(u32 schluessel) {
     }
     // The block as the server has it now: old entries of the block go.
     for (u32 i = s->Anzahl(); i-- > 0;) {
-        const u32 k = bytes::aus_bild<spiele_satz::Zaehler>(s->Eintrag(i)).schluessel;
+        const u32 k = schluessel_von(s, i);
         if (k >= schluessel && k < schluessel + HOL_BLOCK) s->Loeschen(i);
     }
     for (const spiele_satz::Zaehler& z : neu)
@@ -193,8 +197,7 @@ void Spiele_Loesche_Wettbewerb_Ereignis(i32 basis) {
     }
     const u64 n = static_cast<u64>(std::max(Spieler_Anzahl, 1));
     for (u32 i = s->Anzahl(); i-- > 0;)
-        if ((bytes::aus_bild<spiele_satz::Zaehler>(s->Eintrag(i)).schluessel - 1) / n == static_cast<u64>(basis))
-            s->Loeschen(i);
+        if ((schluessel_von(s, i) - 1) / n == static_cast<u64>(basis)) s->Loeschen(i);
 }
 
 bool Wettbewerb_Gelbsperre(i32 wettbewerb, i32 karten) {
@@ -452,8 +455,7 @@ i32 Spiele_Check_Wettbewerb_Ereignis() {
     // An entry whose key is not above the one before breaks the step search.
     i32 weg = 0;
     for (u32 i = 1; i < s->Anzahl();) {
-        auto schluessel = [s](u32 j) { return bytes::aus_bild<spiele_satz::Zaehler>(s->Eintrag(j)).schluessel; };
-        if (schluessel(i) <= schluessel(i - 1)) {
+        if (schluessel_von(s, i) <= schluessel_von(s, i - 1)) {
             s->Loeschen(i);
             ++weg;
         } else {

@@ -630,7 +630,8 @@ bool Spiele_Ereignisse_Holen(u32 index) {
     cache_reset();
     const u32 kap = Spiele_Ereignis_Kapazitaet();
     if (index == 0 || index >= kap) return false;
-    if (get_u32le(z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE + 4) != 0) return true;
+    const u8* bild = z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE;
+    if (bytes::aus_bild<spiele_satz::Ereignis>(bild).flags != 0) return true;  // already here
     u32 anzahl = std::min<u32>(100, kap - index);
     const auto puffer = ruf::Rufen(RUF_SPIELE_EREIGNISSE, index, anzahl);
     if (!puffer) return false;
