@@ -208,4 +208,18 @@ void bild_schreiben(u8* aus, size_t groesse, Felder felder) {
     std::memset(aus + n, 0, groesse - n);
 }
 
+// Record R read from the `groesse<R>()` bytes at p (a record kept packed in
+// a byte store), and written back over them.
+template <class R>
+R aus_bild(const u8* p) {
+    R r{};
+    Leser l(p, groesse<R>());
+    l(r);
+    return r;
+}
+template <class R>
+void in_bild(u8* p, const R& r) {
+    bild_schreiben(p, groesse<R>(), [&r](Schreiber& s) { s(r); });
+}
+
 }  // namespace bytes

@@ -21,6 +21,7 @@
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
+#include "season/spiele_saetze.h"
 #include "season/statistik.h"
 #include "matchday/spieltag.h"
 #include "season/tabelle.h"
@@ -171,18 +172,16 @@ std::vector<Ank_Tor> Ank_Tore_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde, i
     if (!s) return tore;
     i32 h = 0, g = 0;
     for (u32 e = 0; e < s->ereignis_anzahl; ++e) {
-        const u8* r = Spiele_Ereignis(s->erstes_ereignis + e);
-        if (!r) break;
-        u32 flags;
-        std::memcpy(&flags, r + 4, 4);
-        if (!(flags & SFE_TOR)) continue;
+        const u8* bild = Spiele_Ereignis(s->erstes_ereignis + e);
+        if (!bild) break;
+        const auto r = bytes::aus_bild<spiele_satz::Ereignis>(bild);
+        if (!(r.flags & SFE_TOR)) continue;
         Ank_Tor t;
-        t.fuer_heim = (flags & SFE_TEAM_A) != 0;
+        t.fuer_heim = (r.flags & SFE_TEAM_A) != 0;
         (t.fuer_heim ? h : g) += 1;
         t.heim = h, t.gast = g;
-        const i16 spieler = static_cast<i16>(r[0] | (r[1] << 8));
-        t.name = spieler >= 0 ? Spieler_String(63, spieler, nullptr, 0) : "";
-        t.minute = r[8] + 1;
+        t.name = r.spieler >= 0 ? Spieler_String(63, r.spieler, nullptr, 0) : "";
+        t.minute = r.minute + 1;
         tore.push_back(std::move(t));
     }
     return tore;

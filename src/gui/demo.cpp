@@ -66,25 +66,17 @@ void text_mitte(Rastport* rp, const char* t, i32 x, i32 y, i32 w, i32 h, u16 far
 
 void merken(Screen_Icon* i, u32 e) { Z->klicks.push_back({i->nummer, e, Z->frame}); }
 
-const char* beschriftung(const Screen_Icon* i) {
-    switch (i->nummer) {
-        case I_WEITER: return "Weiter";
-        case I_TON: return "Ton";
-        case I_PLUS: return "+1";
-        case I_ENDE: return "Beenden";
-        case I_JA: return "Ja";
-        case I_NEIN: return "Nein";
-        default: break;
-    }
-    if (i->nummer > I_KONTEXT && i->nummer <= I_KONTEXT + KONTEXT_MAX)
-        return Z->kontext.eintrag[i->nummer - I_KONTEXT - 1].text;
-    if (i->nummer == I_KONTEXT) return Z->kontext.titel;
-    return "";
-}
-
+// A button's label is its icon's name: each button names its own drawing
+// procedure with its label.
+template <const char* TEXT>
 void knopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    Kit_Knopf(rp, Z->font, beschriftung(i), x, y, i->w, i->h, Kit_Zustand_Von(i));
+    Kit_Knopf(rp, Z->font, TEXT, x, y, i->w, i->h, Kit_Zustand_Von(i));
 }
+constexpr char T_WEITER[] = "Weiter", T_TON[] = "Ton", T_PLUS[] = "+1", T_ENDE[] = "Beenden", T_JA[] = "Ja",
+               T_NEIN[] = "Nein";
+
+// The context menu's rows: the entry of the row under the title.
+const char* kontext_text(const Screen_Icon* i) { return Z->kontext.eintrag[i->nummer - I_KONTEXT - 1].text; }
 
 void kontext_schliessen() {
     for (i16 n = I_KONTEXT; n <= I_KONTEXT + KONTEXT_MAX; ++n) Menue_Screen_Icon_Loeschen(n);
@@ -120,7 +112,7 @@ void kontext_oeffnen(Screen_Icon* wippe) {
         e.zeichnen = [](Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
             const bool ueber = Menue_Get_Aktives_Icon() == i;
             Blt_Rechteck(rp, x, y, i->w, i->h, ueber ? FARBE_UEBER_OBEN : FARBE_PANEL);
-            text(rp, beschriftung(i), x + 10, y + 15, (i->status & MENUE_S_GRAU) ? FARBE_AUS : FARBE_KREIDE);
+            text(rp, kontext_text(i), x + 10, y + 15, (i->status & MENUE_S_GRAU) ? FARBE_AUS : FARBE_KREIDE);
         };
         Menue_Screen_Icon_Hinzufuegen(e);
     }
@@ -130,56 +122,67 @@ void requester_schliessen() {
     for (i16 n : {I_REQ, I_JA, I_NEIN}) Menue_Screen_Icon_Loeschen(n);
 }
 
-void klick(Screen_Icon* i, u32 e) {
+// One click procedure per icon; every click is recorded first.
+void klick(Screen_Icon* i, u32 e) { merken(i, e); }
+void weiter_klick(Screen_Icon* i, u32 e) {
     merken(i, e);
-    switch (i->nummer) {
-        case I_WEITER: ++Z->weiter; break;
-        case I_TON: Menue_Icon_Zustand_Setzen(i->nummer, !Menue_Icon_Zustand(i->nummer)); break;
-        case I_PLUS: ++Z->plus; break;
-        case I_FELD: Z->feld_aktiv = true; break;
-        case I_ENDE: {
-            static const Screen_Icon req[] = {
-                [] {
-                    Screen_Icon r;
-                    r.nummer = I_REQ, r.x = 250, r.y = 230, r.w = 300, r.h = 120, r.ebene = 24;
-                    r.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN;
-                    r.zeichnen = [](Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-                        Blt_Abdunkeln(rp, 0, 0, 800, 600, 64);
-                        Kit_Panel_Titel(rp, Z->font, "Wirklich beenden?", x, y, i->w, i->h);
-                    };
-                    return r;
-                }(),
-                [] {
-                    Screen_Icon r;
-                    r.nummer = I_JA, r.x = 280, r.y = 300, r.w = 100, r.h = 28, r.ebene = 25;
-                    r.flags = MENUE_F_MODAL, r.klick = klick, r.zeichnen = knopf_zeichnen;
-                    return r;
-                }(),
-                [] {
-                    Screen_Icon r;
-                    r.nummer = I_NEIN, r.x = 420, r.y = 300, r.w = 100, r.h = 28, r.ebene = 25;
-                    r.flags = MENUE_F_MODAL, r.klick = klick, r.zeichnen = knopf_zeichnen;
-                    return r;
-                }(),
-                [] {
-                    Screen_Icon r;
-                    r.nummer = -1;
-                    return r;
-                }(),
+    ++Z->weiter;
+}
+void ton_klick(Screen_Icon* i, u32 e) {
+    merken(i, e);
+    Menue_Icon_Zustand_Setzen(i->nummer, !Menue_Icon_Zustand(i->nummer));
+}
+void plus_klick(Screen_Icon* i, u32 e) {
+    merken(i, e);
+    ++Z->plus;
+}
+void feld_klick(Screen_Icon* i, u32 e) {
+    merken(i, e);
+    Z->feld_aktiv = true;
+}
+void ja_klick(Screen_Icon* i, u32 e) {
+    merken(i, e);
+    Z->antwort = "Ja";
+    requester_schliessen();
+}
+void nein_klick(Screen_Icon* i, u32 e) {
+    merken(i, e);
+    Z->antwort = "Nein";
+    requester_schliessen();
+}
+// The quit button asks first.
+void ende_klick(Screen_Icon* i, u32 e) {
+    merken(i, e);
+    static const Screen_Icon req[] = {
+        [] {
+            Screen_Icon r;
+            r.nummer = I_REQ, r.x = 250, r.y = 230, r.w = 300, r.h = 120, r.ebene = 24;
+            r.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN;
+            r.zeichnen = [](Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+                Blt_Abdunkeln(rp, 0, 0, 800, 600, 64);
+                Kit_Panel_Titel(rp, Z->font, "Wirklich beenden?", x, y, i->w, i->h);
             };
-            Menue_Screen_Icon_Tabelle_Hinzufuegen(req);
-            break;
-        }
-        case I_JA:
-            Z->antwort = "Ja";
-            requester_schliessen();
-            break;
-        case I_NEIN:
-            Z->antwort = "Nein";
-            requester_schliessen();
-            break;
-        default: break;
-    }
+            return r;
+        }(),
+        [] {
+            Screen_Icon r;
+            r.nummer = I_JA, r.x = 280, r.y = 300, r.w = 100, r.h = 28, r.ebene = 25;
+            r.flags = MENUE_F_MODAL, r.klick = ja_klick, r.zeichnen = knopf_zeichnen<T_JA>;
+            return r;
+        }(),
+        [] {
+            Screen_Icon r;
+            r.nummer = I_NEIN, r.x = 420, r.y = 300, r.w = 100, r.h = 28, r.ebene = 25;
+            r.flags = MENUE_F_MODAL, r.klick = nein_klick, r.zeichnen = knopf_zeichnen<T_NEIN>;
+            return r;
+        }(),
+        [] {
+            Screen_Icon r;
+            r.nummer = -1;
+            return r;
+        }(),
+    };
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(req);
 }
 
 void wippe_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
@@ -259,14 +262,14 @@ void scroll(Screen_Icon* k, i32 index, u32 e) {
     if (e) Z->klicks.push_back({k->nummer, e, Z->frame});
 }
 
-Screen_Icon icon(i16 nr, i16 x, i16 y, i16 w, i16 h, Icon_Zeichen_Prozedur z, i8 ebene = 1) {
+Screen_Icon icon(i16 nr, i16 x, i16 y, i16 w, i16 h, Icon_Zeichen_Prozedur z, i8 ebene = 1,
+                 Icon_Klick_Prozedur k = klick) {
     Screen_Icon i;
     i.nummer = nr, i.x = x, i.y = y, i.w = w, i.h = h, i.ebene = ebene;
     i.zeichnen = z;
-    i.klick = klick;
+    i.klick = k;
     return i;
 }
-
 
 // A bar of 202 px at (x, 80) and its knob starting at (x, knopf_y); the knob
 // answers the wheel for the icon `verknuepft`.
@@ -299,13 +302,13 @@ void Gui_Demo_Starten(Font* font) {
     std::vector<Screen_Icon> t;
     t.push_back(icon(I_STATUS, 0, 0, 1, 1, status_zeichnen, 0));
     t.back().flags = MENUE_F_NICHT_ABFRAGEN;
-    t.push_back(icon(I_WEITER, 40, 80, 120, 28, knopf_zeichnen));
+    t.push_back(icon(I_WEITER, 40, 80, 120, 28, knopf_zeichnen<T_WEITER>, 1, weiter_klick));
     t.back().hilfe =
         "Geht zum n\xE4"
         "chsten Schritt.^lEin Klick z\xE4hlt beim Loslassen.";
-    t.push_back(icon(I_TON, 40, 120, 120, 28, knopf_zeichnen));
+    t.push_back(icon(I_TON, 40, 120, 120, 28, knopf_zeichnen<T_TON>, 1, ton_klick));
     t.back().status = MENUE_S_AN;  // a toggle
-    t.push_back(icon(I_PLUS, 170, 80, 60, 28, knopf_zeichnen));
+    t.push_back(icon(I_PLUS, 170, 80, 60, 28, knopf_zeichnen<T_PLUS>, 1, plus_klick));
     t.back().status = MENUE_S_WIEDERHOLEN;
     t.push_back(icon(I_WIPPE, 40, 170, 100, 40, wippe_zeichnen));
     t.back().flags = MENUE_F_WIPPE | MENUE_F_HALTEN_WIEDERHOLT;
@@ -320,8 +323,8 @@ void Gui_Demo_Starten(Font* font) {
     t.back().flags = MENUE_F_ZIEHBAR;
     t.back().raster = &raster;
     t.back().drag = &Z->drag;
-    t.push_back(icon(I_FELD, 300, 320, 200, 22, feld_zeichnen));
-    t.push_back(icon(I_ENDE, 40, 400, 120, 28, knopf_zeichnen));
+    t.push_back(icon(I_FELD, 300, 320, 200, 22, feld_zeichnen, 1, feld_klick));
+    t.push_back(icon(I_ENDE, 40, 400, 120, 28, knopf_zeichnen<T_ENDE>, 1, ende_klick));
 
     // The scroll window: 12 rows of 36 px in a window of 160 x 200, driven by
     // its bar, the knob and the wheel.

@@ -922,9 +922,9 @@ bool Spieltag_Save(Datei_Status* datei) {
     bytes::Schreiber s{b};
     block_felder(s, an, z.slots, z.elfmeter, tempo);
     const u32 n = static_cast<u32>(b.size());
-    const u8 kopf[4] = {static_cast<u8>(n), static_cast<u8>(n >> 8), static_cast<u8>(n >> 16),
-                        static_cast<u8>(n >> 24)};
-    return Datei_Schreiben(datei, kopf, 4) && Datei_Schreiben(datei, b.data(), n);
+    std::vector<u8> kopf;
+    bytes::Schreiber{kopf}(n);
+    return Datei_Schreiben(datei, kopf.data(), 4) && Datei_Schreiben(datei, b.data(), n);
 }
 
 bool Spieltag_Load(Datei_Status* datei) {

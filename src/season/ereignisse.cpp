@@ -11,6 +11,7 @@
 #include "base/ruf.h"
 #include "season/netz_rufe.h"
 #include "season/spiele.h"
+#include "season/spiele_saetze.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "world/aufstellung.h"
@@ -27,9 +28,9 @@ constexpr u8 KEIN_ERGEBNIS = 255;
 constexpr i32 TORE_IM_VERLAUF = 15;
 
 u8 plus_eins(u8 v) { return v == 255 ? v : static_cast<u8>(v + 1); }
-void u16_addieren(u8* p, i32 wert) {
-    const i64 v = static_cast<i64>(get_u16le(p)) + std::max(wert, 0);
-    put_u16le(p, static_cast<u16>(std::min<i64>(v, 0xFFFF)));
+void u16_addieren(u16& z, i32 wert) {
+    const i64 v = static_cast<i64>(z) + std::max(wert, 0);
+    z = static_cast<u16>(std::min<i64>(v, 0xFFFF));
 }
 
 // A player's counter entry in a competition's base competition, created
@@ -42,6 +43,10 @@ u8* zaehler_eintrag(i32 wettbewerb, i32 spieler, bool anlegen) {
     const i32 i = s->Finden(k);
     return i < 0 ? nullptr : s->Eintrag(static_cast<u32>(i));
 }
+
+// The key leading a store's entry i (every entry starts with its u32 key):
+// the store's framing, read alone where a walk over all entries needs no more.
+u32 schluessel_von(const Spiele_Speicher* s, u32 i) { return get_u32le(s->Eintrag(i)); }
 
 bool ist_spieler(i32 s) { return s >= 0 && s < Spieler_Anzahl; }
 bool ist_team(i32 t) { return t >= 0 && t < Team_Anzahl; }
@@ -56,25 +61,27 @@ void status_setzen(i32 spieler, u32 weg, u32 dazu) {
 void karte(i32 wettbewerb, i32 spieler, i32 team, u32 flags) {
     u8* e = zaehler_eintrag(wettbewerb, spieler, true);
     if (!e) return;
-    u8* z = e + 4 - 1;  // z[art] for kinds 1..8
+    auto r = bytes::aus_bild<spiele_satz::Zaehler>(e);
+    auto z = [&r](i32 art) -> u8& { return r.art(art); };
     if (flags & SFE_GELB) {
-        const i32 n = (z[ZAEHLER_GELB] & 127) + 1;
+        const i32 n = (z(ZAEHLER_GELB) & 127) + 1;
         const bool sperre = Wettbewerb_Gelbsperre(wettbewerb, n);
-        z[ZAEHLER_SPERRE] = sperre ? static_cast<u8>(SPERRE_GELB | 1) : z[ZAEHLER_SPERRE];
-        z[ZAEHLER_GELB] = static_cast<u8>(std::min(n, 127) | GELB_LETZTES_SPIEL);
+        z(ZAEHLER_SPERRE) = sperre ? static_cast<u8>(SPERRE_GELB | 1) : z(ZAEHLER_SPERRE);
+        z(ZAEHLER_GELB) = static_cast<u8>(std::min(n, 127) | GELB_LETZTES_SPIEL);
     } else if (flags & SFE_GELBROT) {
         status_setzen(spieler, STATUS_SPIELT, STATUS_GESPERRT_GELBROT);
-        z[ZAEHLER_SPERRE] = SPERRE_GELBROT | 1;
-        z[ZAEHLER_GELBROT] = plus_eins(z[ZAEHLER_GELBROT]);
-        z[ZAEHLER_GELB] |= GELB_LETZTES_SPIEL;
+        z(ZAEHLER_SPERRE) = SPERRE_GELBROT | 1;
+        z(ZAEHLER_GELBROT) = plus_eins(z(ZAEHLER_GELBROT));
+        z(ZAEHLER_GELB) |= GELB_LETZTES_SPIEL;
     } else if (flags & SFE_ROT) {
         i32 spiele = Rnd_Basis(2, 6);
         if (Team_Hat_Manager(team)) spiele = std::clamp(spiele - Rnd_Basis(1, 3), 2, 8);
         status_setzen(spieler, STATUS_SPIELT, STATUS_GESPERRT_ROT);
-        z[ZAEHLER_SPERRE] = static_cast<u8>(SPERRE_ROT | spiele);
-        z[ZAEHLER_ROT] = plus_eins(z[ZAEHLER_ROT]);
-        z[ZAEHLER_GELB] |= GELB_LETZTES_SPIEL;
+        z(ZAEHLER_SPERRE) = static_cast<u8>(SPERRE_ROT | spiele);
+        z(ZAEHLER_ROT) = plus_eins(z(ZAEHLER_ROT));
+        z(ZAEHLER_GELB) |= GELB_LETZTES_SPIEL;
     }
+    bytes::in_bild(e, r);
 }
 
 i32 ergebnis(i32 tore, i32 gegentore) { return tore > gegentore ? 1 : tore == gegentore ? 0 : 2; }
@@ -113,10 +120,8 @@ i32 Spiele_Ereignis_Eintragen(i32 handle, u32 flags, i32 minute, i32 spieler, i3
     }
     u8* e = Spiele_Ereignis(s->erstes_ereignis + s->ereignis_anzahl);
     if (!e) return s->ereignis_anzahl;
-    put_u16le(e, static_cast<u16>(static_cast<i16>(spieler)));
-    put_u16le(e + 2, static_cast<u16>(static_cast<i16>(spieler2)));
-    put_u32le(e + 4, flags);
-    e[8] = static_cast<u8>(std::clamp<i32>(minute < 0 ? s->minute : minute, 0, 255));
+    bytes::in_bild(e, spiele_satz::Ereignis{static_cast<i16>(spieler), static_cast<i16>(spieler2), flags,
+                                            static_cast<u8>(std::clamp<i32>(minute < 0 ? s->minute : minute, 0, 255))});
     if (flags & (SFE_GELB | SFE_GELBROT | SFE_ROT))
         karte(s->wettbewerb, spieler, fuer_a ? s->team_a : s->team_b, flags);
     return ++s->ereignis_anzahl;
@@ -126,8 +131,10 @@ void Spiele_Set_Wettbewerb_Ereignis(i32 wettbewerb, i32 spieler, i32 art, i32 we
     if (ruf::Client() || art < ZAEHLER_GELB || art > ZAEHLER_SPERRE) return;
     u8* e = zaehler_eintrag(wettbewerb, spieler, true);
     if (!e) return;
-    u8& z = e[4 + art - 1];
+    auto r = bytes::aus_bild<spiele_satz::Zaehler>(e);
+    u8& z = r.art(art);
     z = wert < 0 ? plus_eins(z) : static_cast<u8>(std::min(wert, 255));
+    bytes::in_bild(e, r);
 }
 
 namespace {
@@ -141,28 +148,28 @@ bool Spiele_Hole_Wettbewerb_Ereignisse(u32 schluessel) {
     const auto antwort = ruf::Rufen(RUF_WETTBEWERB_EREIGNISSE, schluessel);
     if (!antwort) return false;
     const auto& [daten, anzahl] = *antwort;
-    if (anzahl < 0 || static_cast<u32>(anzahl) > HOL_BLOCK || daten.size() != static_cast<size_t>(anzahl) * 16)
+    constexpr size_t ZEILE = bytes::groesse<spiele_satz::Zaehler_Zeile>();
+    if (anzahl < 0 || static_cast<u32>(anzahl) > HOL_BLOCK || daten.size() != static_cast<size_t>(anzahl) * ZEILE)
         return false;
     // Every entry must name a competition number and a player of this world
     // and lie in the asked block; otherwise none is taken.
     const u64 n = static_cast<u64>(Spieler_Anzahl);
-    std::vector<u32> schluessel_neu;
+    std::vector<spiele_satz::Zaehler> neu;
     for (i32 i = 0; i < anzahl; ++i) {
-        const u8* e = daten.data() + 16 * i;
-        const u64 basis = get_u32le(e), spieler = get_u32le(e + 4);
-        const u64 k = basis * n + spieler + 1;
-        if (spieler >= n || k < schluessel || k >= u64{schluessel} + HOL_BLOCK) return false;
-        schluessel_neu.push_back(static_cast<u32>(k));
+        const auto z = bytes::aus_bild<spiele_satz::Zaehler_Zeile>(daten.data() + ZEILE * static_cast<size_t>(i));
+        const u64 k = u64{z.basis} * n + z.spieler + 1;
+        if (z.spieler >= n || k < schluessel || k >= u64{schluessel} + HOL_BLOCK) return false;
+        spiele_satz::Zaehler e{static_cast<u32>(k), {}};
+        std::copy(std::begin(z.zaehler), std::end(z.zaehler), e.zaehler);
+        neu.push_back(e);
     }
     // The block as the server has it now: old entries of the block go.
     for (u32 i = s->Anzahl(); i-- > 0;) {
-        const u32 k = get_u32le(s->Eintrag(i));
+        const u32 k = schluessel_von(s, i);
         if (k >= schluessel && k < schluessel + HOL_BLOCK) s->Loeschen(i);
     }
-    for (i32 i = 0; i < anzahl; ++i) {
-        u8* e = s->Holen(schluessel_neu[static_cast<size_t>(i)]);
-        if (e) std::memcpy(e + 4, daten.data() + 16 * i + 8, 8);
-    }
+    for (const spiele_satz::Zaehler& z : neu)
+        if (u8* e = s->Holen(z.schluessel)) bytes::in_bild(e, z);
     return true;
 }
 
@@ -178,7 +185,7 @@ i32 Spiele_Get_Wettbewerb_Ereignis(i32 wettbewerb, i32 art, i32 spieler) {
             geholte_bloecke.erase(block);
     }
     const u8* e = zaehler_eintrag(wettbewerb, spieler, false);
-    return e ? e[4 + art - 1] : 0;
+    return e ? bytes::aus_bild<spiele_satz::Zaehler>(e).art(art) : 0;
 }
 
 void Spiele_Loesche_Wettbewerb_Ereignis(i32 basis) {
@@ -190,7 +197,7 @@ void Spiele_Loesche_Wettbewerb_Ereignis(i32 basis) {
     }
     const u64 n = static_cast<u64>(std::max(Spieler_Anzahl, 1));
     for (u32 i = s->Anzahl(); i-- > 0;)
-        if ((get_u32le(s->Eintrag(i)) - 1) / n == static_cast<u64>(basis)) s->Loeschen(i);
+        if ((schluessel_von(s, i) - 1) / n == static_cast<u64>(basis)) s->Loeschen(i);
 }
 
 bool Wettbewerb_Gelbsperre(i32 wettbewerb, i32 karten) {
@@ -215,12 +222,13 @@ void Spiele_Setze_Sperren_Spieler_Vor_Spiel(i32 wettbewerb, i32 team, bool zaehl
     for (int i = 0; i < n; ++i) {
         const i32 p = spieler[i];
         u8* e = zaehler_eintrag(wettbewerb, p, false);
-        const i32 gelb = e ? e[4 + ZAEHLER_GELB - 1] & 127 : 0;
+        auto r = e ? bytes::aus_bild<spiele_satz::Zaehler>(e) : spiele_satz::Zaehler{};
+        const i32 gelb = r.art(ZAEHLER_GELB) & 127;
         status_setzen(p, STATUS_GELB_GEFAEHRDET | STATUS_GESPERRT_GELB | STATUS_GESPERRT_GELBROT | STATUS_GESPERRT_ROT,
                       Wettbewerb_Gelbsperre(wettbewerb, gelb + 1) ? STATUS_GELB_GEFAEHRDET : 0);
         if (!e) continue;
-        u8& sperre = e[4 + ZAEHLER_SPERRE - 1];
-        u8& karten = e[4 + ZAEHLER_GELB - 1];
+        u8& sperre = r.art(ZAEHLER_SPERRE);
+        u8& karten = r.art(ZAEHLER_GELB);
         if (sperre) {
             const u8 art = sperre & (SPERRE_GELB | SPERRE_GELBROT | SPERRE_ROT);
             i32 spiele = sperre & SPERRE_SPIELE;
@@ -237,6 +245,7 @@ void Spiele_Setze_Sperren_Spieler_Vor_Spiel(i32 wettbewerb, i32 team, bool zaehl
             }
         }
         if (zaehlt) karten &= static_cast<u8>(~GELB_LETZTES_SPIEL);
+        bytes::in_bild(e, r);
     }
 }
 
@@ -247,12 +256,13 @@ void Spiele_Set_Ewige_Tabelle(i32 wettbewerb, i32 team, i32 punkte, i32 tore, i3
         return;
     u8* e = s->Holen(k);
     if (!e) return;
-    // Six pairs [home, away]: points, goals for, against, wins, draws, defeats.
-    auto feld = [&](int paar) { return e + 4 + 4 * paar + 2 * ort; };
+    auto r = bytes::aus_bild<spiele_satz::Ewig>(e);
+    auto feld = [&](int paar) -> u16& { return r.wert[paar][ort]; };
     u16_addieren(feld(0), punkte);
     u16_addieren(feld(1), tore);
     u16_addieren(feld(2), gegentore);
     u16_addieren(feld(erg == 1 ? 3 : erg == 0 ? 4 : 5), 1);
+    bytes::in_bild(e, r);
 }
 
 bool Spiele_Get_Ewige_Tabelle(i32 wettbewerb, i32 team, u32 aus[6], i32 art) {
@@ -262,9 +272,9 @@ bool Spiele_Get_Ewige_Tabelle(i32 wettbewerb, i32 team, u32 aus[6], i32 art) {
         return false;
     const i32 i = s->Finden(k);
     if (i < 0) return false;
-    const u8* e = s->Eintrag(static_cast<u32>(i));
+    const auto r = bytes::aus_bild<spiele_satz::Ewig>(s->Eintrag(static_cast<u32>(i)));
     for (int paar = 0; paar < 6; ++paar) {
-        const u32 heim = get_u16le(e + 4 + 4 * paar), gast = get_u16le(e + 6 + 4 * paar);
+        const u32 heim = r.wert[paar][0], gast = r.wert[paar][1];
         aus[paar] = art == 0 ? heim : art == 1 ? gast : heim + gast;
     }
     return true;
@@ -277,15 +287,17 @@ void Spiele_Set_Serien(i32 wettbewerb, i32 team, i32 tore, i32 gegentore, i32 or
     if (ruf::Client() || !s || ort < 0 || ort > 1 || !Spiele_Schluessel_Serien(basis, team, &k)) return;
     u8* e = s->Holen(k);
     if (!e) return;
+    auto satz = bytes::aus_bild<spiele_satz::Serien>(e);
     // Stored order: no goal scored, no goal conceded, defeats, wins, draws,
     // no win, unbeaten.
     const bool gilt[7] = {tore == 0,         gegentore == 0,    tore<gegentore, tore> gegentore,
                           tore == gegentore, tore <= gegentore, tore >= gegentore};
     for (int r = 0; r < 7; ++r)
         for (int spalte : {ort, 2}) {
-            u8& z = e[4 + 3 * r + spalte];
+            u8& z = satz.reihe[r][spalte];
             z = gilt[r] ? plus_eins(z) : 0;
         }
+    bytes::in_bild(e, satz);
 }
 
 void Spiele_Set_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, i32 tore_heim, i32 tore_gast) {
@@ -295,11 +307,15 @@ void Spiele_Set_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, i32 tore_heim, 
     const bool neu = s->Finden(k) < 0;
     u8* e = s->Holen(k);
     if (!e) return;
-    if (neu) std::fill(e + 7, e + 7 + LETZTE_ERGEBNISSE, KEIN_ERGEBNIS);
-    u8& zaehler = e[4 + (tore_heim > tore_gast ? 0 : tore_heim == tore_gast ? 1 : 2)];
+    auto r = bytes::aus_bild<spiele_satz::Direkt>(e);
+    u8* letzte = r.letzte;
+    if (neu) std::fill(letzte, letzte + LETZTE_ERGEBNISSE, KEIN_ERGEBNIS);
+    u8& zaehler = r.ergebnis[tore_heim > tore_gast ? 0 : tore_heim == tore_gast ? 1 : 2];
     zaehler = plus_eins(zaehler);
-    std::copy_backward(e + 7, e + 7 + LETZTE_ERGEBNISSE - 1, e + 7 + LETZTE_ERGEBNISSE);
-    e[7] = static_cast<u8>(std::clamp(tore_heim, 0, TORE_IM_VERLAUF) + 16 * std::clamp(tore_gast, 0, TORE_IM_VERLAUF));
+    std::copy_backward(letzte, letzte + LETZTE_ERGEBNISSE - 1, letzte + LETZTE_ERGEBNISSE);
+    letzte[0] =
+        static_cast<u8>(std::clamp(tore_heim, 0, TORE_IM_VERLAUF) + 16 * std::clamp(tore_gast, 0, TORE_IM_VERLAUF));
+    bytes::in_bild(e, r);
 }
 
 void Spiele_Set_Wettbewerb_Sieger(i32 wettbewerb, i32 sieger, i32 jahr, i32 zweiter, i32 tore_hoch, i32 tore_tief) {
@@ -309,10 +325,10 @@ void Spiele_Set_Wettbewerb_Sieger(i32 wettbewerb, i32 sieger, i32 jahr, i32 zwei
         return;
     u8* e = s->Holen(k);
     if (!e) return;
-    put_u16le(e + 4, static_cast<u16>(sieger));
-    put_u16le(e + 6, static_cast<u16>(static_cast<i16>(ist_team(zweiter) ? zweiter : -1)));
-    e[8] = static_cast<u8>(std::clamp(tore_hoch, 0, 255));
-    e[9] = static_cast<u8>(std::clamp(tore_tief, 0, 255));
+    bytes::in_bild(e,
+                   spiele_satz::Sieger{k, static_cast<u16>(sieger), static_cast<i16>(ist_team(zweiter) ? zweiter : -1),
+                                       static_cast<u8>(std::clamp(tore_hoch, 0, 255)),
+                                       static_cast<u8>(std::clamp(tore_tief, 0, 255))});
 }
 
 void Spiele_Set_Nachspiel_Statistik(i32 handle) {
@@ -354,10 +370,12 @@ i32 Spiele_Spieler_Statistik(i32 statistik, i32 wettbewerb, i32, i32 spieler) {
     for (u32 i = 0; i < kopf->spiele; ++i) {
         const Spiel& s = spiele[i];
         for (u32 e = 0; s.erstes_ereignis && e < std::min<u32>(s.ereignis_anzahl, EREIGNISSE_PRO_SPIEL); ++e) {
-            const u8* r = Spiele_Ereignis(s.erstes_ereignis + e);
-            if (!r || !(get_u32le(r + 4) & SFE_TOR)) continue;
-            tore += static_cast<i16>(get_u16le(r)) == spieler;
-            vorlagen += static_cast<i16>(get_u16le(r + 2)) == spieler;
+            const u8* bild = Spiele_Ereignis(s.erstes_ereignis + e);
+            if (!bild) continue;
+            const auto r = bytes::aus_bild<spiele_satz::Ereignis>(bild);
+            if (!(r.flags & SFE_TOR)) continue;
+            tore += r.spieler == spieler;
+            vorlagen += r.spieler2 == spieler;
         }
     }
     return statistik == STATISTIK_TORE ? tore : statistik == STATISTIK_VORLAGEN ? vorlagen : tore + vorlagen;
@@ -368,10 +386,11 @@ bool Spiele_Get_Tore_Zeitraum(i32 handle, i32 von, i32 bis, i32* tore_a, i32* to
     if (!s) return false;
     i32 a = 0, b = 0;
     for (u32 e = 0; s->erstes_ereignis && e < std::min<u32>(s->ereignis_anzahl, EREIGNISSE_PRO_SPIEL); ++e) {
-        const u8* r = Spiele_Ereignis(s->erstes_ereignis + e);
-        if (!r) break;
-        const u32 flags = get_u32le(r + 4);
-        const i32 minute = r[8];
+        const u8* bild = Spiele_Ereignis(s->erstes_ereignis + e);
+        if (!bild) break;
+        const auto r = bytes::aus_bild<spiele_satz::Ereignis>(bild);
+        const u32 flags = r.flags;
+        const i32 minute = r.minute;
         if (!(flags & SFE_TOR) || (von >= 0 && minute < von) || (bis >= 0 && minute > bis)) continue;
         ++((flags & SFE_TEAM_A) ? a : b);
     }
@@ -406,14 +425,15 @@ bool Spiele_Ereignis_Iterator::Naechstes(Spiele_Ereignis_Daten* aus) {
     // The game is read afresh each step: a moved or shrunk block ends the walk.
     const Spiel* s = handle_ ? Spiele_Get_Spiel(handle_, true) : nullptr;
     if (!s || !s->erstes_ereignis || naechstes_ >= std::min<u32>(s->ereignis_anzahl, EREIGNISSE_PRO_SPIEL)) return false;
-    const u8* r = Spiele_Ereignis(s->erstes_ereignis + naechstes_);
-    if (!r) return false;
+    const u8* bild = Spiele_Ereignis(s->erstes_ereignis + naechstes_);
+    if (!bild) return false;
     ++naechstes_;
     if (aus) {
-        aus->spieler = static_cast<i16>(get_u16le(r));
-        aus->spieler2 = static_cast<i16>(get_u16le(r + 2));
-        aus->flags = get_u32le(r + 4);
-        aus->minute = r[8];
+        const auto r = bytes::aus_bild<spiele_satz::Ereignis>(bild);
+        aus->spieler = r.spieler;
+        aus->spieler2 = r.spieler2;
+        aus->flags = r.flags;
+        aus->minute = r.minute;
     }
     return true;
 }
@@ -435,7 +455,7 @@ i32 Spiele_Check_Wettbewerb_Ereignis() {
     // An entry whose key is not above the one before breaks the step search.
     i32 weg = 0;
     for (u32 i = 1; i < s->Anzahl();) {
-        if (get_u32le(s->Eintrag(i)) <= get_u32le(s->Eintrag(i - 1))) {
+        if (schluessel_von(s, i) <= schluessel_von(s, i - 1)) {
             s->Loeschen(i);
             ++weg;
         } else {

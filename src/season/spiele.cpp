@@ -16,6 +16,7 @@
 #include "season/ereignisse.h"
 #include "season/netz_rufe.h"
 #include "season/season_hooks.h"
+#include "season/spiele_saetze.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 
@@ -52,7 +53,9 @@ struct Zustand {
 };
 Zustand z;
 
-constexpr u32 GROESSEN[5] = {12, 28, 25, 12, 10};
+constexpr u32 GROESSEN[5] = {bytes::groesse<spiele_satz::Zaehler>(), bytes::groesse<spiele_satz::Ewig>(),
+                             bytes::groesse<spiele_satz::Serien>(), bytes::groesse<spiele_satz::Direkt>(),
+                             bytes::groesse<spiele_satz::Sieger>()};
 constexpr u32 KAPAZITAETEN[5] = {7000, 2500, 3000, 2500, 500};
 // Bounds of a loaded save block (far above anything a season produces).
 constexpr u32 MAX_LADE_KAPAZITAET = 16u * 1024u * 1024u;
@@ -627,7 +630,8 @@ bool Spiele_Ereignisse_Holen(u32 index) {
     cache_reset();
     const u32 kap = Spiele_Ereignis_Kapazitaet();
     if (index == 0 || index >= kap) return false;
-    if (get_u32le(z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE + 4) != 0) return true;
+    const u8* bild = z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE;
+    if (bytes::aus_bild<spiele_satz::Ereignis>(bild).flags != 0) return true;  // already here
     u32 anzahl = std::min<u32>(100, kap - index);
     const auto puffer = ruf::Rufen(RUF_SPIELE_EREIGNISSE, index, anzahl);
     if (!puffer) return false;
@@ -1029,18 +1033,15 @@ i32 Spiele_Internet_Server_Send_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i3
         Spiele_Unlock(h);
         u8 ta = 0, tb = 0;
         for (u32 e = 0; s.erstes_ereignis && e < s.ereignis_anzahl; ++e) {
-            const u8* r = Spiele_Ereignis(s.erstes_ereignis + e);
-            if (!r) break;
-            u32 flags = get_u32le(r + 4);
-            if (!(flags & 4) || (minute >= 0 && r[8] > minute)) continue;
-            if (flags & 1) ++ta;
+            const u8* bild = Spiele_Ereignis(s.erstes_ereignis + e);
+            if (!bild) break;
+            const auto r = bytes::aus_bild<spiele_satz::Ereignis>(bild);
+            if (!(r.flags & 4) || (minute >= 0 && r.minute > minute)) continue;
+            if (r.flags & 1) ++ta;
             else ++tb;
         }
-        u8 z6[6];
-        put_u32le(z6, static_cast<u32>(static_cast<i32>(s.team_a)));
-        z6[4] = ta;
-        z6[5] = tb;
-        aus.insert(aus.end(), z6, z6 + 6);
+        bytes::Schreiber aus_s{aus};
+        aus_s(spiele_satz::Tore_Zeile{s.team_a, ta, tb});
         ++n;
     }
     return n;
@@ -1053,15 +1054,15 @@ i32 Spiele_Internet_Server_Send_Wettbewerb_Ereignisse(u32 schluessel, i32 spiele
     u32 pos = 0;
     s->Finden(schluessel, &pos);
     i32 n = 0;
+    bytes::Schreiber aus_s{aus};
     for (u32 i = pos; i < s->Anzahl() && n < 100; ++i) {
-        const u8* e = s->Eintrag(i);
-        u32 k = get_u32le(e);
+        const auto e = bytes::aus_bild<spiele_satz::Zaehler>(s->Eintrag(i));
+        const u32 k = e.schluessel;
         if (k >= schluessel + 100) break;
-        u8 zeile[16];
-        put_u32le(zeile, (k - 1) / static_cast<u32>(spieler_anzahl));
-        put_u32le(zeile + 4, (k - 1) % static_cast<u32>(spieler_anzahl));
-        std::memcpy(zeile + 8, e + 4, 8);
-        aus.insert(aus.end(), zeile, zeile + 16);
+        spiele_satz::Zaehler_Zeile zeile{
+            (k - 1) / static_cast<u32>(spieler_anzahl), (k - 1) % static_cast<u32>(spieler_anzahl), {}};
+        std::copy(std::begin(e.zaehler), std::end(e.zaehler), zeile.zaehler);
+        aus_s(zeile);
         ++n;
     }
     return n;

@@ -14,6 +14,7 @@
 #include "season/netz_rufe.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
+#include "season/spiele_saetze.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "world/aufstellung.h"
@@ -48,10 +49,9 @@ i32 gegen_vom_server(i32 wettbewerb, i32 heim, i32 gast, u32* siege, u32* unents
     // ends them (the rest of the array is 0xFF).
     i32 zahl = 0;
     while (zahl < maximum) {
-        const u8* z = items.data() + 12 * zahl;
-        const u32 a = get_u32le(z), b = get_u32le(z + 4), c = get_u32le(z + 8);
-        if (a == 0xFFFFFFFFu) break;
-        if (a > 15 || b > 15 || c >= static_cast<u32>(WETTBEWERB_NUMMERN)) return 0;
+        const auto z = bytes::aus_bild<spiele_satz::Gegen_Zeile>(items.data() + 12 * zahl);
+        if (z.tore_heim == 0xFFFFFFFFu) break;
+        if (z.tore_heim > 15 || z.tore_gast > 15 || z.basis >= static_cast<u32>(WETTBEWERB_NUMMERN)) return 0;
         ++zahl;
     }
     if (siege) *siege = s;
@@ -175,8 +175,8 @@ bool Spiele_Get_Serien(i32 wettbewerb, i32 team, u32 aus[7], i32 ort) {
     // Stored order: no goal scored, no goal conceded, defeats, wins, draws,
     // no win, unbeaten; each as [home, away, all].
     static constexpr int REIHE[7] = {0, 1, 3, 4, 2, 5, 6};
-    const u8* e = s->Eintrag(static_cast<u32>(i));
-    for (int k = 0; k < 7; ++k) aus[k] = e[4 + 3 * REIHE[k] + ort];
+    const auto e = bytes::aus_bild<spiele_satz::Serien>(s->Eintrag(static_cast<u32>(i)));
+    for (int k = 0; k < 7; ++k) aus[k] = e.reihe[REIHE[k]][ort];
     return true;
 }
 
@@ -201,17 +201,15 @@ i32 Spiele_Get_Spiele_Gegen(i32 wettbewerb, i32 heim, i32 gast, u32* siege, u32*
             u32 k = 0;
             const i32 i = Spiele_Schluessel_Direkt(basis, heim, gast, &k) ? s->Finden(k) : -1;
             if (i >= 0) {
-                const u8* e = s->Eintrag(static_cast<u32>(i));
-                if (siege) *siege += e[4];
-                if (unentschieden) *unentschieden += e[5];
-                if (niederlagen) *niederlagen += e[6];
+                const auto e = bytes::aus_bild<spiele_satz::Direkt>(s->Eintrag(static_cast<u32>(i)));
+                if (siege) *siege += e.ergebnis[0];
+                if (unentschieden) *unentschieden += e.ergebnis[1];
+                if (niederlagen) *niederlagen += e.ergebnis[2];
                 for (int j = 0; j < 5 && n < maximum; ++j) {
-                    const u8 r = e[7 + j];
+                    const u8 r = e.letzte[j];
                     if (r == 255) break;
-                    u8* z = ergebnisse + 12 * n++;
-                    put_u32le(z, r & 15u);
-                    put_u32le(z + 4, r >> 4);
-                    put_u32le(z + 8, static_cast<u32>(basis));
+                    bytes::in_bild(ergebnisse + 12 * n++, spiele_satz::Gegen_Zeile{r & 15u, static_cast<u32>(r >> 4),
+                                                                                   static_cast<u32>(basis)});
                 }
             }
         }
@@ -251,12 +249,11 @@ i32 Spiele_Get_Wettbewerb_Sieger(i32 wettbewerb, i32 jahr, i32* zweiter, i32* to
     if (!s || !Spiele_Schluessel_Sieger(Wettbewerb_Get_Basis_Id(wettbewerb), jahr, &k)) return -1;
     const i32 i = s->Finden(k);
     if (i < 0) return -1;
-    // Entry: u32 key, u16 winner, i16 runner-up, u8 larger, u8 smaller score.
-    const u8* e = s->Eintrag(static_cast<u32>(i));
-    if (zweiter) *zweiter = static_cast<i16>(get_u16le(e + 6));
-    if (tore_hoch) *tore_hoch = e[8];
-    if (tore_tief) *tore_tief = e[9];
-    return get_u16le(e + 4);
+    const auto e = bytes::aus_bild<spiele_satz::Sieger>(s->Eintrag(static_cast<u32>(i)));
+    if (zweiter) *zweiter = e.zweiter;
+    if (tore_hoch) *tore_hoch = e.tore_hoch;
+    if (tore_tief) *tore_tief = e.tore_tief;
+    return e.sieger;
 }
 
 // ---------------------------------------------------------------------------
@@ -300,7 +297,7 @@ i32 Spiele_Internet_Server_Send_Statistik(const Statistik_Argumente& a, u8* aus)
     if (!aus) return 0;
     u32 worte[STATISTIK_WORTE];
     const bool gezaehlt = Spiele_Get_Team_Statistik(a, worte);
-    for (int i = 0; i < STATISTIK_WORTE; ++i) put_u32le(aus + 4 * i, worte[i]);
+    bytes::bild_schreiben(aus, sizeof worte, [&worte](bytes::Schreiber& s) { s(worte); });
     return gezaehlt ? 1 : 0;
 }
 

@@ -13,10 +13,13 @@
 #include "season/kalender.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
+#include "season/wettbewerb_schluessel.h"
 #include "world/global.h"
 #include "world/welt.h"
 
 namespace {
+
+using namespace wettbewerb_konfig;
 
 // A list's next value, comma-separated (an empty value keeps its place).
 void anhaengen(std::string& v, const std::string& wert, bool erster) {
@@ -74,13 +77,13 @@ struct Schreiben {
     void modus(const Wettbewerb& w) {
         for (int m = 0; m < 20; ++m) {
             const u32 bits = Wettbewerb_Modus_Bits(m);
-            if (bits && (w.modus & bits) == bits) zeile("MODUS", Wettbewerb_Modus_Name(m, false));
+            if (bits && (w.modus & bits) == bits) zeile(deutsch(K_MODUS), Wettbewerb_Modus_Name(m, false));
         }
     }
     void super_art(const Wettbewerb& w) {
         for (const Wettbewerb_Referenz& r : Wettbewerb_Config_Liste(13))
             if (r.index == w.super_alias) {
-                zeile("SUPER_ART", r.text);
+                zeile(deutsch(K_SUPER_ART), r.text);
                 return;
             }
     }
@@ -100,7 +103,7 @@ struct Schreiben {
                 if (p) v += ",";
                 v += gueltig(w.quali_fuer[k][p]) ? t[w.quali_fuer[k][p]].identifikation : NIX;
             }
-            zeile("QUALI_FUER", v);
+            zeile(deutsch(K_QUALI_FUER), v);
         }
     }
     // The other members of the display group of which the record is the
@@ -111,7 +114,7 @@ struct Schreiben {
         for (i32 k = t[i].naechste_gruppe; gueltig(k) && !kette[k]; k = t[k].naechste_gruppe) kette[k] = true;
         for (i32 k = 0; k < WETTBEWERB_ANZAHL; ++k)
             if (k != i && gueltig(k) && t[k].visuell_gruppe == i && !kette[k] && t[k].vorherige_gruppe == -1)
-                zeile("VISUELL_PARALLEL", t[k].identifikation);
+                zeile(deutsch(K_VIS_PARALLEL), t[k].identifikation);
     }
     // Every start team, a 0 among them too (it no longer ends the list);
     // in an edit the current teams, up to the last place taken.
@@ -122,14 +125,14 @@ struct Schreiben {
         while (edit && n > 0 && teams[n - 1] < 0) --n;
         std::string v;
         for (int p = 0; p < n; ++p) anhaengen(v, alias(teams[p]), p == 0);
-        if (n > 0) zeile("STARTTEILNEHMER", v);
+        if (n > 0) zeile(deutsch(K_START), v);
     }
     void zahlenzeilen(const Wettbewerb& w) {
         for (int r = 0; r < w.auffuell_anzahl && r < 32; ++r)
-            zeile("AUFFUELL_MIT_TEAMS",
+            zeile(deutsch(K_AUFFUELLEN),
                   liste({alias(w.auffuellen[r][0]), alias(w.auffuellen[r][1]), std::to_string(w.auffuellen[r][2])}));
         for (int r = 0; r < w.quali_land_anzahl && r < 64; ++r)
-            zeile("QUALI_LAND", liste({alias(w.quali_land[r][0]), std::to_string(w.quali_land[r][1])}));
+            zeile(deutsch(K_QUALI_LAND), liste({alias(w.quali_land[r][0]), std::to_string(w.quali_land[r][1])}));
     }
     void paarungen(const Wettbewerb& w) {
         const int pro_zeile = std::max(w.teams, 1);
@@ -137,7 +140,7 @@ struct Schreiben {
             std::string v;
             for (int b = a; b < a + pro_zeile && b < w.paarungs_anzahl; ++b)
                 anhaengen(v, std::to_string(w.paarungen[b]), b == a);
-            zeile("WER_GEGEN_WEN", v);
+            zeile(deutsch(K_WER_GEGEN_WEN), v);
         }
     }
     // Every matchday up to the last with a round text; one without text as
@@ -148,77 +151,77 @@ struct Schreiben {
             if (Wettbewerb_Rundenname(w.rundentext[d], false)) ende = d + 1;
         for (int d = 0; d < ende; ++d) {
             const char* n = Wettbewerb_Rundenname(w.rundentext[d], false);
-            zeile("RUNDENTEXT", n ? n : NIX);
+            zeile(deutsch(K_RUNDENTEXT), n ? n : NIX);
         }
     }
 
     void kopf_und_ablauf(const Wettbewerb& w) {
-        zeile("NAME", zitat(w.name));
-        if (w.gruppen_name[0]) zeile("GRUPPEN_NAME", zitat(w.gruppen_name));
-        zeile("IDENTIFIKATION", w.identifikation);
-        zahl("TEAMS", w.teams);
+        zeile(deutsch(K_NAME), zitat(w.name));
+        if (w.gruppen_name[0]) zeile(deutsch(K_GRUPPEN_NAME), zitat(w.gruppen_name));
+        zeile(deutsch(K_IDENT), w.identifikation);
+        zahl(deutsch(K_TEAMS), w.teams);
         modus(w);
         super_art(w);
-        if (const char* tag = Kalender_Get_Wochentag_Text(w.wochentag)) zeile("WOCHENTAG", tag);
-        wenn_anders("QUOTE_WOCHENTAG", w.quote_wochentag, standard.quote_wochentag);
-        wenn_anders<i32>("STARTWOCHE", w.startwoche, standard.startwoche);
-        wenn_anders<i32>("ENDWOCHE", w.endwoche, standard.endwoche);
-        wenn_anders("SPIELFREI_START", w.spielfrei_start, standard.spielfrei_start);
-        wenn_anders("SPIELFREI_ENDE", w.spielfrei_ende, standard.spielfrei_ende);
-        zahl("SPIELTAGE", w.spieltage);
-        wenn_anders("ANZ_PARALLEL_GRUPPEN", w.parallel_gruppen, standard.parallel_gruppen);
+        if (const char* tag = Kalender_Get_Wochentag_Text(w.wochentag)) zeile(deutsch(K_WOCHENTAG), tag);
+        wenn_anders(deutsch(K_QUOTE), w.quote_wochentag, standard.quote_wochentag);
+        wenn_anders<i32>(deutsch(K_STARTWOCHE), w.startwoche, standard.startwoche);
+        wenn_anders<i32>(deutsch(K_ENDWOCHE), w.endwoche, standard.endwoche);
+        wenn_anders(deutsch(K_FREI_START), w.spielfrei_start, standard.spielfrei_start);
+        wenn_anders(deutsch(K_FREI_ENDE), w.spielfrei_ende, standard.spielfrei_ende);
+        zahl(deutsch(K_SPIELTAGE), w.spieltage);
+        wenn_anders(deutsch(K_PARALLEL), w.parallel_gruppen, standard.parallel_gruppen);
         for (i32 v : w.weiterkommen)
-            if (v != -1) zahl("WEITERKOMM_ANZ", v);
+            if (v != -1) zahl(deutsch(K_WEITERKOMM), v);
     }
     void verweise(i32 i) {
         const Wettbewerb& w = t[i];
         quali_fuer(w);
-        if (w.sieger) zahl("SIEGER", w.sieger);
-        verweis("VISUELL_NACHFOLGER", w.visuell_nachfolger);
+        if (w.sieger) zahl(deutsch(K_SIEGER), w.sieger);
+        verweis(deutsch(K_VIS_NACHFOLGER), w.visuell_nachfolger);
         visuell_parallel(i);
-        verweis("PARALLELGRUPPE", w.naechste_gruppe);
-        verweis("NACHFOLGERUNDE", w.naechste_runde);
+        verweis(deutsch(K_PARALLELGRUPPE), w.naechste_gruppe);
+        verweis(deutsch(K_NACHFOLGERUNDE), w.naechste_runde);
         startteilnehmer(w);
         zahlenzeilen(w);
     }
     void spielregeln(const Wettbewerb& w) {
         const bool ko_rueck = (w.modus & WB_KO_SYSTEM) && (w.modus & WB_RUECKSPIELE);
-        if (w.best_of_x != 1 && !(ko_rueck && w.best_of_x == 2)) zahl("BEST_OF_X", w.best_of_x);
-        wenn_anders("HALBZEIT_LAENGE", w.halbzeit_laenge, standard.halbzeit_laenge);
-        wenn_anders("HALBZEIT_LAENGE_VERL", w.halbzeit_laenge_verl, standard.halbzeit_laenge_verl);
-        wenn_anders("ANZ_HALBZEITEN", w.halbzeiten, standard.halbzeiten);
-        wenn_anders("ANZ_HALBZEITEN_VERL", w.halbzeiten_verl, standard.halbzeiten_verl);
-        wenn_anders("ALLE_X_JAHRE", w.alle_x_jahre, standard.alle_x_jahre);
-        wenn_anders("STARTJAHR", w.startjahr, standard.startjahr);
-        if (w.land) zeile("LAND", alias(w.land));
+        if (w.best_of_x != 1 && !(ko_rueck && w.best_of_x == 2)) zahl(deutsch(K_BEST_OF), w.best_of_x);
+        wenn_anders(deutsch(K_HZ_LAENGE), w.halbzeit_laenge, standard.halbzeit_laenge);
+        wenn_anders(deutsch(K_HZ_LAENGE_VERL), w.halbzeit_laenge_verl, standard.halbzeit_laenge_verl);
+        wenn_anders(deutsch(K_HZ), w.halbzeiten, standard.halbzeiten);
+        wenn_anders(deutsch(K_HZ_VERL), w.halbzeiten_verl, standard.halbzeiten_verl);
+        wenn_anders(deutsch(K_ALLE_X), w.alle_x_jahre, standard.alle_x_jahre);
+        wenn_anders(deutsch(K_STARTJAHR), w.startjahr, standard.startjahr);
+        if (w.land) zeile(deutsch(K_LAND), alias(w.land));
         paarungen(w);
         rundentexte(w);
-        wenn_anders<i32>("ERSTE_GELBSPERRE", w.erste_gelbsperre, standard.erste_gelbsperre);
-        wenn_anders<i32>("INTERVALL_GELBSPERRE", w.intervall_gelbsperre, standard.intervall_gelbsperre);
+        wenn_anders<i32>(deutsch(K_ERSTE_GELB), w.erste_gelbsperre, standard.erste_gelbsperre);
+        wenn_anders<i32>(deutsch(K_INTERVALL_GELB), w.intervall_gelbsperre, standard.intervall_gelbsperre);
     }
     void geld_und_schalter(const Wettbewerb& w) {
-        if (w.grafik_nummer) zahl("GRAFIK_NUMMER", w.grafik_nummer);
-        if (w.audio_nummer) zahl("AUDIO_NUMMER", w.audio_nummer);
-        if (w.ausrichter != -1) zeile("AUSRICHTER", alias(w.ausrichter));
-        wenn_anders("AUSRICHTER_STADION", w.ausrichter_stadion, standard.ausrichter_stadion);
-        wenn_anders("WICHTIG", w.wichtig, standard.wichtig);
-        if (w.sieg_praemie) zahl("SIEG_PRAEMIE", w.sieg_praemie);
-        if (w.unentschieden_praemie) zahl("UNENTSCHIEDEN_PRAEMIE", w.unentschieden_praemie);
-        ja("POKAL_PRAEMIE", w.pokal_praemie);
-        if (w.antritts_praemie) zahl("ANTRITTS_PRAEMIE", w.antritts_praemie);
-        ja("BASISLIGA", w.basisliga);
-        ja("AMATEUR_LIGA", w.amateur_liga);
-        ja("QUALIFIKANTEN_MISCHEN", w.quali_mischen);
-        if (w.quali_aus_ligabaum) zahl("ANZ_QUALI_AUS_LIGABAUM", w.quali_aus_ligabaum);
-        ja("QUALI_ZU_SAISONSTART", w.quali_saisonstart);
-        ja("MEHRMALS_PRO_JAHR", w.mehrmals_pro_jahr);
-        ja("GOLDEN_GOAL", w.golden_goal);
-        ja("RUECKSPIEL_NACH_ZWEI_WOCHEN", w.rueckspiel_zwei_wochen);
+        if (w.grafik_nummer) zahl(deutsch(K_GRAFIK), w.grafik_nummer);
+        if (w.audio_nummer) zahl(deutsch(K_AUDIO), w.audio_nummer);
+        if (w.ausrichter != -1) zeile(deutsch(K_AUSRICHTER), alias(w.ausrichter));
+        wenn_anders(deutsch(K_AUSRICHTER_STADION), w.ausrichter_stadion, standard.ausrichter_stadion);
+        wenn_anders(deutsch(K_WICHTIG), w.wichtig, standard.wichtig);
+        if (w.sieg_praemie) zahl(deutsch(K_SIEG_PRAEMIE), w.sieg_praemie);
+        if (w.unentschieden_praemie) zahl(deutsch(K_UNENTSCHIEDEN_PRAEMIE), w.unentschieden_praemie);
+        ja(deutsch(K_POKAL_PRAEMIE), w.pokal_praemie);
+        if (w.antritts_praemie) zahl(deutsch(K_ANTRITTS_PRAEMIE), w.antritts_praemie);
+        ja(deutsch(K_BASISLIGA), w.basisliga);
+        ja(deutsch(K_AMATEUR), w.amateur_liga);
+        ja(deutsch(K_QUALI_MISCHEN), w.quali_mischen);
+        if (w.quali_aus_ligabaum) zahl(deutsch(K_QUALI_LIGABAUM), w.quali_aus_ligabaum);
+        ja(deutsch(K_QUALI_SAISONSTART), w.quali_saisonstart);
+        ja(deutsch(K_MEHRMALS), w.mehrmals_pro_jahr);
+        ja(deutsch(K_GOLDEN_GOAL), w.golden_goal);
+        ja(deutsch(K_ZWEI_WOCHEN), w.rueckspiel_zwei_wochen);
         // The record's own calendar position, in the reader's range.
-        wenn_anders("KALENDER_POSITION", w.kalender_position, standard.kalender_position);
-        if (w.qualiwoche) zahl("QUALIWOCHE", w.qualiwoche);
+        wenn_anders(deutsch(K_KALENDER_POS), w.kalender_position, standard.kalender_position);
+        if (w.qualiwoche) zahl(deutsch(K_QUALIWOCHE), w.qualiwoche);
         if (w.kontinent > 0 && w.kontinent < KONTINENT_ANZAHL && Kontinent_Tabelle[w.kontinent].name[0])
-            zeile("KONTINENT", Kontinent_Tabelle[w.kontinent].name);
+            zeile(deutsch(K_KONTINENT), Kontinent_Tabelle[w.kontinent].name);
     }
 };
 
@@ -350,11 +353,11 @@ bool Wettbewerb_Config_Schreiben_Pfad(const char* pfad, const char* alias_pfad, 
     Config_Schreiber_Text(&s, KOPF);
     Config_Schreiber_Checksumme_Platzhalter(&s);
     if (infotext) w.zeile("INFOTEXT", zitat(infotext));
-    w.zahl("VERSION", WETTBEWERB_CONFIG_VERSION);
+    w.zahl(deutsch(K_VERSION), WETTBEWERB_CONFIG_VERSION);
     for (i32 i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         const Wettbewerb& r = Wettbewerb_Tabelle[i];
         if (!r.name[0] || r.nicht_schreiben) continue;
-        Config_Schreiber_Text(&s, "\r\nNEUER_WETTBEWERB\r\n");
+        Config_Schreiber_Text(&s, (std::string("\r\n") + deutsch(K_NEU) + "\r\n").c_str());
         w.kopf_und_ablauf(r);
         w.verweise(i);
         w.spielregeln(r);

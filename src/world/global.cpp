@@ -15,6 +15,7 @@
 #include "world/aufstellung.h"
 #include "world/konfig.h"
 #include "world/konfig_lesen.h"
+#include "world/konfig_schluessel.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
@@ -54,59 +55,6 @@ void vorgabe(Global_Stand* g) {
     g->preis = 100;
 }
 
-enum G_Key {
-    G_KONTINENT,
-    G_LAGER,
-    G_ATTRIBUT,
-    G_PARAMETER,
-    G_PREIS,
-    G_NAME,
-    G_LAENDER,
-    G_LAGER_NAME,
-    G_KOSTEN,
-    G_MORAL,
-    G_ERHOLUNG,
-    G_STAERKE,
-    G_INFO,
-    G_INFO1,
-    G_MOEGLICH,
-    G_NOETIG,
-    G_PUNKTE,
-    G_VORAUS,
-    G_AUSW1,
-    G_AUSW2,
-    G_AUSW3,
-    G_P_PROZENT,
-    G_INFOTEXT,
-    G_VERSION,
-    G_ANZAHL
-};
-const Schluessel g_keys[G_ANZAHL] = {
-    {"NEUER_KONTINENT", "NEW_CONTINENT"},
-    {"NEUER_TR_LAGER", "NEW_TRAINING_CAMP"},
-    {"NEUES_ATTRIBUT", "NEW_ATTRIBUTE"},
-    {"ALGEMEINE_PARAMETER", "GENERAL_PARAMETERS"},
-    {"PREIS_FAKTOR", "PRICE_FACTOR"},
-    {"NAME", "NAME"},
-    {"LAENDER", "COUNTRIES"},
-    {"TR_LAGER_NAME", "CAMP_NAME"},
-    {"KOSTEN", "COSTS"},
-    {"MORAL", "MORALE"},
-    {"ERHOLUNG", "RECOVERY"},
-    {"STAERKE", "STRENGTH"},
-    {"INFO", "INFO"},
-    {"INFO1", "INFO1"},
-    {"MOEGLICH_WANN", "POSSIBLE_WHEN"},
-    {"NOETIGE_ENTWICKELUNGSPUNKTE", "REQUIRED_POINTS"},
-    {"ENTWICKELUNGSPUNKTE_TRAINING", "TRAINING_POINTS"},
-    {"VORAUSSETZUNG", "PREREQUISITES"},
-    {"AUSWIRKUNG_1", "EFFECT_1"},
-    {"AUSWIRKUNG_2", "EFFECT_2"},
-    {"AUSWIRKUNG_3", "EFFECT_3"},
-    {"TRAINING_ABSTURZ_PROCENT_PARAM", "TRAINING_DROP_PERCENT_PARAM"},
-    {"INFOTEXT", "INFOTEXT"},
-    {"VERSION", "VERSION"}};
-
 const Global_Parameter_Zahl* parameter_finden(const char* k) {
     for (const Global_Parameter_Zahl& z : GLOBAL_PARAMETER_ZAHLEN)
         if (strcasecmp(k, z.deutsch) == 0 || strcasecmp(k, z.englisch) == 0) return &z;
@@ -134,7 +82,7 @@ bool global_lesen(Global_Stand* g) {
             if (!zahl_in(k, z->min, z->max, &(g->p.*z->feld))) fehler = true;
             continue;
         }
-        key = finden(k, g_keys, G_ANZAHL);
+        key = finden(k, GLOBAL_SCHLUESSEL, G_ANZAHL);
         if (key < 0) {
             // The season module's keys (stadium models, advertising, options).
             if (Welt_Hook.global_cfg_schluessel(k) == 1) continue;
@@ -236,30 +184,6 @@ bool global_datei(bool offen, const char* pfad) {
     return ok;
 }
 
-enum P_Key {
-    P_SCOUT,
-    P_VORNAME,
-    P_NACHNAME,
-    P_GRUND,
-    P_GEBIET,
-    P_WAHRSCH,
-    P_UEBER,
-    P_STAERKE,
-    P_INFOTEXT,
-    P_VERSION,
-    P_ANZAHL
-};
-const Schluessel p_keys[P_ANZAHL] = {{"NEUER_SCOUT", "NEW_SCOUT"},
-                                     {"VORNAME", "FIRST_NAME"},
-                                     {"NACHNAME", "SURNAME"},
-                                     {"GRUNDPREIS_FACTOR", "BASE_PRICE_FACTOR"},
-                                     {"GEBIETSPREIS", "AREA_PRICE"},
-                                     {"WAHRSCHEINLICHKEITSFACTOR", "PROBABILITY_FACTOR"},
-                                     {"UEBERREDUNGSKRAFT", "PERSUASION"},
-                                     {"SPIELER_STAERKE_FACTOR", "PLAYER_STRENGTH_FACTOR"},
-                                     {"INFOTEXT", "INFOTEXT"},
-                                     {"VERSION", "VERSION"}};
-
 bool personal_datei(bool offen, const char* pfad) {
     if (!offen) {
         Read_Config_Melden(WELT_F_DATEI, "Datei fehlt (%s)", pfad ? pfad : "personal.cfg");
@@ -272,7 +196,7 @@ bool personal_datei(bool offen, const char* pfad) {
     for (;;) {
         const char* k = Read_Config_Next(nullptr, 0);
         if (!*k) break;
-        int key = finden_gemeldet(k, p_keys, P_ANZAHL, &fehler);
+        int key = finden_gemeldet(k, PERSONAL_SCHLUESSEL, P_ANZAHL, &fehler);
         if (key < 0) continue;
         bool ok = true;
         if (key == P_INFOTEXT || key == P_VERSION) continue;
@@ -430,45 +354,45 @@ bool Global_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const c
     Config_Schreiber w;
     if (!Config_Schreiber_Oeffnen(&w, pfad)) return false;
     kopf(&w, "Globale Einstellungen", name);
-    Config_Schreiber_Zeile_Zahl(&w, "PREIS_FAKTOR", Global_Preis_Faktor);
+    Config_Schreiber_Zeile_Zahl(&w, deutsch(G_PREIS), Global_Preis_Faktor);
     // Blocks are numbered by their order: write up to the last one in use.
     int nk = KONTINENT_ANZAHL, nl = TRAININGSLAGER_ANZAHL;
     while (nk > 0 && !Kontinent_Tabelle[nk - 1].name[0]) nk--;
     while (nl > 0 && !Trainingslager_Tabelle[nl - 1].name[0]) nl--;
     for (int i = 0; i < nk; i++) {
         const Kontinent_Def& k = Kontinent_Tabelle[i];
-        Config_Schreiber_Text(&w, "\r\nNEUER_KONTINENT\r\n");
-        Config_Schreiber_Zeile(&w, "NAME", zitat(k.name).c_str());
-        Config_Schreiber_Zeile(&w, "LAENDER", k.hat_laender ? "JA" : "NEIN");
+        abschnitt(&w, deutsch(G_KONTINENT));
+        Config_Schreiber_Zeile(&w, deutsch(G_NAME), zitat(k.name).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(G_LAENDER), k.hat_laender ? "JA" : "NEIN");
     }
     for (int i = 0; i < nl; i++) {
         const Trainingslager_Def& l = Trainingslager_Tabelle[i];
-        Config_Schreiber_Text(&w, "\r\nNEUER_TR_LAGER\r\n");
-        Config_Schreiber_Zeile(&w, "TR_LAGER_NAME", zitat(l.name).c_str());
-        Config_Schreiber_Zeile_Zahl(&w, "KOSTEN", l.kosten);
-        Config_Schreiber_Zeile_Zahl(&w, "MORAL", l.moral);
-        Config_Schreiber_Zeile_Zahl(&w, "ERHOLUNG", l.erholung);
-        Config_Schreiber_Zeile_Zahl(&w, "STAERKE", l.staerke);
-        Config_Schreiber_Zeile(&w, "INFO", zitat(l.info).c_str());
+        abschnitt(&w, deutsch(G_LAGER));
+        Config_Schreiber_Zeile(&w, deutsch(G_LAGER_NAME), zitat(l.name).c_str());
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(G_KOSTEN), l.kosten);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(G_MORAL), l.moral);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(G_ERHOLUNG), l.erholung);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(G_STAERKE), l.staerke);
+        Config_Schreiber_Zeile(&w, deutsch(G_INFO), zitat(l.info).c_str());
     }
     for (const Attribut_Def& a : Attribut_Tabelle) {
-        Config_Schreiber_Text(&w, "\r\nNEUES_ATTRIBUT\r\n");
-        Config_Schreiber_Zeile(&w, "NAME", zitat(a.name).c_str());
-        Config_Schreiber_Zeile(&w, "INFO1", zitat(a.info1).c_str());
-        Config_Schreiber_Zeile(&w, "MOEGLICH_WANN", verbinden(a.moeglich_wann, 2).c_str());
-        Config_Schreiber_Zeile_Zahl(&w, "NOETIGE_ENTWICKELUNGSPUNKTE", a.noetige_punkte);
-        Config_Schreiber_Zeile_Zahl(&w, "ENTWICKELUNGSPUNKTE_TRAINING", a.punkte_training);
-        Config_Schreiber_Zeile(&w, "VORAUSSETZUNG", verbinden(a.voraussetzung, 3).c_str());
-        Config_Schreiber_Zeile_Zahl(&w, "AUSWIRKUNG_1", a.auswirkung[0]);
-        Config_Schreiber_Zeile_Zahl(&w, "AUSWIRKUNG_2", a.auswirkung[1]);
-        Config_Schreiber_Zeile_Zahl(&w, "AUSWIRKUNG_3", a.auswirkung[2]);
+        abschnitt(&w, deutsch(G_ATTRIBUT));
+        Config_Schreiber_Zeile(&w, deutsch(G_NAME), zitat(a.name).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(G_INFO1), zitat(a.info1).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(G_MOEGLICH), verbinden(a.moeglich_wann, 2).c_str());
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(G_NOETIG), a.noetige_punkte);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(G_PUNKTE), a.punkte_training);
+        Config_Schreiber_Zeile(&w, deutsch(G_VORAUS), verbinden(a.voraussetzung, 3).c_str());
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(G_AUSW1), a.auswirkung[0]);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(G_AUSW2), a.auswirkung[1]);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(G_AUSW3), a.auswirkung[2]);
     }
     const Global_Parameter& p = Global_Param;
-    Config_Schreiber_Text(&w, "\r\nALGEMEINE_PARAMETER\r\n");
+    abschnitt(&w, deutsch(G_PARAMETER));
     for (int i = 0; i < static_cast<int>(std::size(GLOBAL_PARAMETER_ZAHLEN)); ++i) {
         if (i == GLOBAL_PARAMETER_VOR_LISTEN)
             for (const auto& zeile : p.training_absturz_prozent)
-                Config_Schreiber_Zeile(&w, g_keys[G_P_PROZENT].deutsch, verbinden(zeile, 7).c_str());
+                Config_Schreiber_Zeile(&w, deutsch(G_P_PROZENT), verbinden(zeile, 7).c_str());
         const Global_Parameter_Zahl& z = GLOBAL_PARAMETER_ZAHLEN[i];
         Config_Schreiber_Zeile_Zahl(&w, z.deutsch, p.*z.feld);
     }
@@ -480,16 +404,15 @@ bool Personal_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const
     if (!Config_Schreiber_Oeffnen(&w, pfad)) return false;
     kopf(&w, "Personal", name);
     for (const Scout_Def& s : Scout_Tabelle) {
-        Config_Schreiber_Text(&w, "\r\nNEUER_SCOUT\r\n");
-        Config_Schreiber_Zeile(&w, "VORNAME", zitat(s.vorname).c_str());
-        Config_Schreiber_Zeile(&w, "NACHNAME", zitat(s.nachname).c_str());
-        Config_Schreiber_Zeile_Zahl(&w, "GRUNDPREIS_FACTOR", s.grundpreis_factor);
-        Config_Schreiber_Zeile(&w, "GEBIETSPREIS", verbinden(s.gebietspreis, KONTINENT_ANZAHL).c_str());
-        Config_Schreiber_Zeile(&w, "WAHRSCHEINLICHKEITSFACTOR",
+        abschnitt(&w, deutsch(P_SCOUT));
+        Config_Schreiber_Zeile(&w, deutsch(P_VORNAME), zitat(s.vorname).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(P_NACHNAME), zitat(s.nachname).c_str());
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(P_GRUND), s.grundpreis_factor);
+        Config_Schreiber_Zeile(&w, deutsch(P_GEBIET), verbinden(s.gebietspreis, KONTINENT_ANZAHL).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(P_WAHRSCH),
                                verbinden(s.wahrscheinlichkeitsfactor, KONTINENT_ANZAHL).c_str());
-        Config_Schreiber_Zeile(&w, "UEBERREDUNGSKRAFT", verbinden(s.ueberredungskraft, KONTINENT_ANZAHL).c_str());
-        Config_Schreiber_Zeile(&w, "SPIELER_STAERKE_FACTOR",
-                               verbinden(s.spieler_staerke_factor, KONTINENT_ANZAHL).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(P_UEBER), verbinden(s.ueberredungskraft, KONTINENT_ANZAHL).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(P_STAERKE), verbinden(s.spieler_staerke_factor, KONTINENT_ANZAHL).c_str());
     }
     return schliessen_mit_alias(&w, alias_pfad);
 }

@@ -17,6 +17,7 @@
 #include "world/aufstellung.h"
 #include "world/global.h"
 #include "world/konfig_lesen.h"
+#include "world/konfig_schluessel.h"
 #include "world/spieler.h"
 #include "world/trikot.h"
 #include "world/welt.h"
@@ -130,101 +131,6 @@ Team_Puffer neu_teams;
 std::vector<std::string> team_alias;
 std::vector<u8> team_ebene;
 
-enum Team_Key {
-    T_NEUES_TEAM,
-    T_NUMMER,
-    T_NAME,
-    T_KURZNAME,
-    T_STADIONNAME,
-    T_STADT,
-    T_ART,
-    T_LAND,
-    T_KONTINENT,
-    T_EBENE,
-    T_WAPPEN,
-    T_TRIKOT,
-    T_FARBEN,
-    T_SITZ,
-    T_STEH,
-    T_FORMATION,
-    T_TAKTIK,
-    T_INFOTEXT,
-    T_VERSION,
-    T_TEAMS,
-    T_ANZAHL
-};
-const Schluessel team_keys[T_ANZAHL] = {{"NEUES_TEAM", "NEW_TEAM"},
-                                        {"NUMMER", "NUMBER"},
-                                        {"NAME", "NAME"},
-                                        {"KURZNAME", "SHORT_NAME"},
-                                        {"STADIONNAME", "STADIUM_NAME"},
-                                        {"STADT", "CITY"},
-                                        {"ART", "KIND"},
-                                        {"LAND", "COUNTRY"},
-                                        {"KONTINENT", "CONTINENT"},
-                                        {"EBENE", "LEVEL"},
-                                        {"WAPPEN", "CREST"},
-                                        {"TRIKOT", "KITS"},
-                                        {"FARBEN", "COLOURS"},
-                                        {"SITZPLAETZE", "SEATS"},
-                                        {"STEHPLAETZE", "TERRACES"},
-                                        {"FORMATION", "FORMATION"},
-                                        {"TAKTIK", "TACTICS"},
-                                        {"INFOTEXT", "INFOTEXT"},
-                                        {"VERSION", "VERSION"},
-                                        {"TEAMS", "TEAMS"}};
-
-enum Spieler_Key {
-    S_NEUER_SPIELER,
-    S_TEAM,
-    S_VORNAME,
-    S_NACHNAME,
-    S_NATION,
-    S_POSITION,
-    S_NUMMER,
-    S_STAERKE,
-    S_MAXSTAERKE,
-    S_SPIELE,
-    S_JAHRGANG,
-    S_TALENT,
-    S_AUSSEHEN,
-    S_HAARFARBE,
-    S_HAUTFARBE,
-    S_ATTRIBUTE,
-    S_GESPERRT,
-    S_SCOUT,
-    S_INFOTEXT,
-    S_VERSION,
-    S_SPIELER,
-    S_ANZAHL
-};
-const Schluessel spieler_keys[S_ANZAHL] = {{"NEUER_SPIELER", "NEW_PLAYER"},
-                                           {"TEAM", "TEAM"},
-                                           {"VORNAME", "FIRST_NAME"},
-                                           {"NACHNAME", "SURNAME"},
-                                           {"NATION", "NATION"},
-                                           {"POSITION", "POSITION"},
-                                           {"NUMMER", "NUMBER"},
-                                           {"STAERKE", "STRENGTH"},
-                                           {"MAXSTAERKE", "MAX_STRENGTH"},
-                                           {"SPIELE", "MATCHES"},
-                                           {"JAHRGANG", "BORN"},
-                                           {"TALENT", "TALENT"},
-                                           {"AUSSEHEN", "LOOK"},
-                                           {"HAARFARBE", "HAIR"},
-                                           {"HAUTFARBE", "SKIN"},
-                                           {"ATTRIBUTE", "ATTRIBUTES"},
-                                           {"GESPERRT", "BLOCKED"},
-                                           {"SCOUT", "SCOUT"},
-                                           {"INFOTEXT", "INFOTEXT"},
-                                           {"VERSION", "VERSION"},
-                                           {"SPIELER", "PLAYERS"}};
-
-const char* art_namen[3][2] = {
-    {"VEREIN", "CLUB"}, {"NATIONALTEAM", "NATIONAL_TEAM"}, {"TRANSFERMARKT", "TRANSFER_MARKET"}};
-const char* positions_namen[4][2] = {
-    {"TOR", "GOAL"}, {"ABWEHR", "DEFENCE"}, {"MITTELFELD", "MIDFIELD"}, {"STURM", "ATTACK"}};
-
 void team_vorgabe(Team_Struktur* t, Team_Fix* f, Team_Own* o) {
     std::memset(t, 0, sizeof *t);
     std::memset(f, 0, sizeof *f);
@@ -284,8 +190,8 @@ bool team_anfangen(Team_Lesen& r) {
 bool team_art(Team_Lesen& r, Team_Struktur& t) {
     const char* s = Read_Config_Get_String();
     int art = -1;
-    for (int i = 0; i < 3; i++)
-        if (strcasecmp(s, art_namen[i][0]) == 0 || strcasecmp(s, art_namen[i][1]) == 0) art = i;
+    for (int i = 0; i < ART_ANZAHL; i++)
+        if (strcasecmp(s, TEAM_ART_WERTE[i].deutsch) == 0 || strcasecmp(s, TEAM_ART_WERTE[i].englisch) == 0) art = i;
     if (art < 0) {
         Read_Config_Melden(WELT_F_GRENZE, "Unbekannte Art (%s)", s);
         return false;
@@ -391,7 +297,7 @@ bool teams_lesen(Team_Puffer* p) {
     for (;;) {
         const char* k = Read_Config_Next(nullptr, 0);
         if (!*k) break;
-        int key = finden_gemeldet(k, team_keys, T_ANZAHL, &r.fehler);
+        int key = finden_gemeldet(k, TEAM_SCHLUESSEL, T_ANZAHL, &r.fehler);
         if (key < 0 || key == T_INFOTEXT || key == T_VERSION) continue;
         if (key == T_TEAMS) {
             i64 v;
@@ -447,7 +353,7 @@ bool spieler_lesen(Spieler_Puffer* p, int teams) {
     for (;;) {
         const char* k = Read_Config_Next(nullptr, 0);
         if (!*k) break;
-        int key = finden_gemeldet(k, spieler_keys, S_ANZAHL, &fehler);
+        int key = finden_gemeldet(k, SPIELER_SCHLUESSEL, S_ANZAHL, &fehler);
         if (key < 0) continue;
         if (key == S_INFOTEXT || key == S_VERSION) continue;
         if (key == S_SPIELER) {
@@ -488,7 +394,8 @@ bool spieler_lesen(Spieler_Puffer* p, int teams) {
                 const char* t = Read_Config_Get_String();
                 int pos = -1;
                 for (int i = 0; i < 4; i++)
-                    if (strcasecmp(t, positions_namen[i][0]) == 0 || strcasecmp(t, positions_namen[i][1]) == 0) pos = i;
+                    if (strcasecmp(t, POSITION_WERTE[i].deutsch) == 0 || strcasecmp(t, POSITION_WERTE[i].englisch) == 0)
+                        pos = i;
                 if (pos < 0) ok = zahl_in(k, 0, 3, &f.position);
                 else f.position = static_cast<u8>(pos);
                 break;
@@ -728,6 +635,10 @@ namespace welt_konfig {
 
 std::string zitat(const char* t) { return std::string("\"") + t + "\""; }
 
+void abschnitt(Config_Schreiber* w, const char* schluessel) {
+    Config_Schreiber_Text(w, (std::string("\r\n") + schluessel + "\r\n").c_str());
+}
+
 void kopf(Config_Schreiber* w, const char* was, const char* name) {
     Config_Schreiber_Text(w, (std::string("; Kordavo - ") + was + "\r\n").c_str());
     Config_Schreiber_Checksumme_Platzhalter(w);
@@ -766,29 +677,29 @@ bool Convert_Team_Config_Speichern_Pfad(const char* pfad, const char* alias_pfad
     Config_Schreiber w;
     if (!Config_Schreiber_Oeffnen(&w, pfad)) return false;
     kopf(&w, "Teams", name);
-    Config_Schreiber_Zeile_Zahl(&w, "TEAMS", Team_Anzahl);
+    Config_Schreiber_Zeile_Zahl(&w, deutsch(T_TEAMS), Team_Anzahl);
     for (int i = 0; i < Team_Anzahl; i++) {
         const Team_Struktur& t = Team_Daten[i];
         const Team_Fix& f = Team_Fix_Daten[i];
         const Team_Own& o = Team_Own_Daten[i];
-        Config_Schreiber_Text(&w, "\r\nNEUES_TEAM\r\n");
-        Config_Schreiber_Zeile_Zahl(&w, "NUMMER", i);
-        Config_Schreiber_Zeile(&w, "NAME", zitat(f.name).c_str());
-        Config_Schreiber_Zeile(&w, "KURZNAME", zitat(f.kurzname).c_str());
-        if (f.stadion[0]) Config_Schreiber_Zeile(&w, "STADIONNAME", zitat(f.stadion).c_str());
-        if (f.stadt[0]) Config_Schreiber_Zeile(&w, "STADT", zitat(f.stadt).c_str());
+        abschnitt(&w, deutsch(T_NEUES_TEAM));
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(T_NUMMER), i);
+        Config_Schreiber_Zeile(&w, deutsch(T_NAME), zitat(f.name).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(T_KURZNAME), zitat(f.kurzname).c_str());
+        if (f.stadion[0]) Config_Schreiber_Zeile(&w, deutsch(T_STADIONNAME), zitat(f.stadion).c_str());
+        if (f.stadt[0]) Config_Schreiber_Zeile(&w, deutsch(T_STADT), zitat(f.stadt).c_str());
         int art = (t.art & TEAM_ART_TRANSFERMARKT) ? 2 : (t.art & TEAM_ART_NATIONALTEAM) ? 1 : 0;
-        Config_Schreiber_Zeile(&w, "ART", art_namen[art][0]);
-        if (t.nation || art == 1) Config_Schreiber_Zeile(&w, "LAND", team_ref(t.nation).c_str());
-        Config_Schreiber_Zeile_Zahl(&w, "KONTINENT", t.kontinent);
-        if (Team_Get_Ebene(i)) Config_Schreiber_Zeile_Zahl(&w, "EBENE", Team_Get_Ebene(i));
-        Config_Schreiber_Zeile_Zahl(&w, "WAPPEN", t.wappen);
-        Config_Schreiber_Zeile(&w, "TRIKOT", verbinden(t.trikot, 3).c_str());
-        Config_Schreiber_Zeile(&w, "FARBEN", verbinden(f.farben, 36).c_str());
-        Config_Schreiber_Zeile_Zahl(&w, "SITZPLAETZE", t.sitzplaetze);
-        Config_Schreiber_Zeile_Zahl(&w, "STEHPLAETZE", t.stehplaetze);
-        Config_Schreiber_Zeile_Zahl(&w, "FORMATION", o.formation & 0x7F);
-        Config_Schreiber_Zeile(&w, "TAKTIK", verbinden(o.taktik, 7).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(T_ART), deutsch(static_cast<Team_Art_Wert>(art)));
+        if (t.nation || art == 1) Config_Schreiber_Zeile(&w, deutsch(T_LAND), team_ref(t.nation).c_str());
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(T_KONTINENT), t.kontinent);
+        if (Team_Get_Ebene(i)) Config_Schreiber_Zeile_Zahl(&w, deutsch(T_EBENE), Team_Get_Ebene(i));
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(T_WAPPEN), t.wappen);
+        Config_Schreiber_Zeile(&w, deutsch(T_TRIKOT), verbinden(t.trikot, 3).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(T_FARBEN), verbinden(f.farben, 36).c_str());
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(T_SITZ), t.sitzplaetze);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(T_STEH), t.stehplaetze);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(T_FORMATION), o.formation & 0x7F);
+        Config_Schreiber_Zeile(&w, deutsch(T_TAKTIK), verbinden(o.taktik, 7).c_str());
     }
     return schliessen_mit_alias(&w, alias_pfad);
 }
@@ -798,38 +709,38 @@ bool Convert_Spieler_Config_Speichern_Pfad(const char* pfad, const char* alias_p
     Config_Schreiber w;
     if (!Config_Schreiber_Oeffnen(&w, pfad)) return false;
     kopf(&w, "Spieler", name);
-    Config_Schreiber_Zeile_Zahl(&w, "SPIELER", Spieler_Anzahl);
+    Config_Schreiber_Zeile_Zahl(&w, deutsch(S_SPIELER), Spieler_Anzahl);
     for (int i = 0; i < Spieler_Anzahl; i++) {
         const Spieler_Struktur& s = Spieler_Daten[i];
         const Spieler_Fix& f = Spieler_Fix_Daten[i];
         const Spieler_Client_Egal& x = Spieler_Texte[i];
-        Config_Schreiber_Text(&w, "\r\nNEUER_SPIELER\r\n");
-        Config_Schreiber_Zeile(&w, "TEAM", team_ref(s.team).c_str());
-        Config_Schreiber_Zeile(&w, "VORNAME", zitat(x.vorname).c_str());
-        Config_Schreiber_Zeile(&w, "NACHNAME", zitat(x.nachname).c_str());
-        Config_Schreiber_Zeile(&w, "NATION", team_ref(f.nation).c_str());
-        Config_Schreiber_Zeile(&w, "POSITION", positions_namen[f.position & 3][0]);
-        Config_Schreiber_Zeile_Zahl(&w, "NUMMER", s.rueckennummer);
-        Config_Schreiber_Zeile_Zahl(&w, "STAERKE", s.staerke_fein);
-        Config_Schreiber_Zeile_Zahl(&w, "MAXSTAERKE", s.max_staerke);
-        Config_Schreiber_Zeile_Zahl(&w, "SPIELE", s.spiele);
-        Config_Schreiber_Zeile_Zahl(&w, "JAHRGANG", f.geburtsjahr);
-        Config_Schreiber_Zeile_Zahl(&w, "TALENT", s.wert74);
-        Config_Schreiber_Zeile_Zahl(&w, "AUSSEHEN", f.aussehen);
-        Config_Schreiber_Zeile_Zahl(&w, "HAARFARBE", f.haarfarbe);
-        Config_Schreiber_Zeile_Zahl(&w, "HAUTFARBE", f.hautfarbe);
+        abschnitt(&w, deutsch(S_NEUER_SPIELER));
+        Config_Schreiber_Zeile(&w, deutsch(S_TEAM), team_ref(s.team).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(S_VORNAME), zitat(x.vorname).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(S_NACHNAME), zitat(x.nachname).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(S_NATION), team_ref(f.nation).c_str());
+        Config_Schreiber_Zeile(&w, deutsch(S_POSITION), POSITION_WERTE[f.position & 3].deutsch);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(S_NUMMER), s.rueckennummer);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(S_STAERKE), s.staerke_fein);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(S_MAXSTAERKE), s.max_staerke);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(S_SPIELE), s.spiele);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(S_JAHRGANG), f.geburtsjahr);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(S_TALENT), s.wert74);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(S_AUSSEHEN), f.aussehen);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(S_HAARFARBE), f.haarfarbe);
+        Config_Schreiber_Zeile_Zahl(&w, deutsch(S_HAUTFARBE), f.hautfarbe);
         std::vector<i64> gelernt, gesperrt;
         for (int a = 0; a < ATTRIBUT_ANZAHL; a++) {
             if (s.attribut[a] < 0) gesperrt.push_back(a);
             else if (s.attribut[a] > 0 && s.attribut[a] >= attribut_gelernt_wert(a) - 1) gelernt.push_back(a);
         }
         if (!gelernt.empty())
-            Config_Schreiber_Zeile(&w, "ATTRIBUTE",
+            Config_Schreiber_Zeile(&w, deutsch(S_ATTRIBUTE),
                                    verbinden(gelernt.data(), static_cast<int>(gelernt.size())).c_str());
         if (!gesperrt.empty())
-            Config_Schreiber_Zeile(&w, "GESPERRT",
+            Config_Schreiber_Zeile(&w, deutsch(S_GESPERRT),
                                    verbinden(gesperrt.data(), static_cast<int>(gesperrt.size())).c_str());
-        if (s.status & SP_STATUS_SCOUT) Config_Schreiber_Zeile(&w, "SCOUT", "JA");
+        if (s.status & SP_STATUS_SCOUT) Config_Schreiber_Zeile(&w, deutsch(S_SCOUT), "JA");
     }
     return schliessen_mit_alias(&w, alias_pfad);
 }

@@ -61,6 +61,8 @@ std::string verbinden(const T* werte, int anzahl) {
 
 // Writers: a text in double quotes.
 std::string zitat(const char* t);
+// A block's opening keyword on a line of its own after an empty line.
+void abschnitt(Config_Schreiber* w, const char* schluessel);
 // The head of a written file: comment line, checksum placeholder, VERSION 1
 // and (when given) the INFOTEXT.
 void kopf(Config_Schreiber* w, const char* was, const char* name);

@@ -7,12 +7,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "grafik_nummern.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "graphics/video.h"
 #include "graphics/zeichenspur.h"
-#include "grafik_nummern.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
@@ -73,6 +74,21 @@ TEST_F(Kit, KlickKlingt) {
     kit::Klick(340, 120);
     EXPECT_EQ(Zeichenspur_Klaenge(), std::vector<i32>{});
     EXPECT_EQ(klicks, 2);
+}
+
+// A screen's video steps are recorded as it asks for them, a video that
+// cannot be opened included (the screen asked; nothing is shown).
+void video_starten(Screen_Icon*, u32) { Bnk_InitV(12, "fehlt.bnk", 0, 0, 10, 20, 0, nullptr, false); }
+TEST_F(Kit, VideosImRecorder) {
+    Screen_Icon knopf = toy(TOY, 100, 100, 80, 40);
+    knopf.klick = video_starten;
+    ASSERT_TRUE(Menue_Screen_Icon_Hinzufuegen(knopf));
+    Zeichenspur_Einschalten();
+    EXPECT_TRUE(kit::Videos().empty());
+    kit::Klick(140, 120);
+    EXPECT_EQ(kit::Videos(), std::vector<std::string>{"start 12"});
+    kit::Spur_Leeren();
+    EXPECT_TRUE(kit::Videos().empty());
 }
 
 Screen_Drossel drossel;

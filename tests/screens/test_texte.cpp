@@ -63,6 +63,7 @@ const std::vector<Block> GEZEIGT = {
     {TEXT_ZUSATZ_BEXOT, {{0, 13}, {16, 18}}},
     {TEXT_ZUSATZ_DOLV, {{0, 5}, {7, 21}, {23, 23}}},
     {TEXT_ZUSATZ, {{69, 108}, {127, 139}, {141, 145}}},
+    {TEXT_MENUE, {{0, 53}}},  // the frame of play: dialog buttons, requesters, series, turn messages
 };
 
 // The formats and the values their callers pass, in order.
@@ -76,6 +77,11 @@ const Format FORMATE[] = {
     {TEXT_TRANSFER, 31, "s"},     {TEXT_ZUSATZ_BEXOT, 16, "ssdf"}, {TEXT_ZUSATZ_BEXOT, 17, "s"},
     {TEXT_ZUSATZ, 70, "d"},       {TEXT_ZUSATZ, 81, "dd"},     {TEXT_ZUSATZ, 82, "s"},
     {TEXT_ZUSATZ, 139, "dddd"},
+    // The frame of play fills one number and one word (Menue_Text_Fuellen).
+    {TEXT_MENUE, 30, "d"},        {TEXT_MENUE, 36, "ds"},      {TEXT_MENUE, 37, "ds"},
+    {TEXT_MENUE, 38, "ds"},       {TEXT_MENUE, 39, "ds"},      {TEXT_MENUE, 40, "ds"},
+    {TEXT_MENUE, 41, "ds"},       {TEXT_MENUE, 42, "ds"},      {TEXT_MENUE, 47, "d"},
+    {TEXT_MENUE, 49, "d"},        {TEXT_MENUE, 53, "s"},
 };
 
 const char* format_werte(i32 sektion, i32 n) {

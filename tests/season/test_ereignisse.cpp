@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "base/random.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
@@ -303,3 +304,61 @@ TEST_F(Ereignisse, SpeicherWachsenUndKommenGleichZurueck) {
 }
 
 }  // namespace
+
+// The byte images of the event records and of every after-match store, as a
+// save and the server's answers carry them, are pinned: a change to how a
+// record is written (field order, width, sign) shows up here. The games
+// cover both teams' goals with assists, every card, counters that saturate,
+// winners with and without a runner-up and a head-to-head history longer
+// than it keeps.
+TEST_F(Ereignisse, DatensaetzeBehaltenIhrBytebild) {
+    auto fnv = [](u64 h, const u8* p, size_t n) {
+        for (size_t i = 0; i < n; ++i) h = (h ^ p[i]) * 0x100000001b3ull;
+        return h;
+    };
+    struct Ereignis {
+        u32 flags;
+        i32 minute, spieler, spieler2;
+    };
+    const Ereignis ereignisse[] = {
+        {SFE_TOR | SFE_TEAM_A, 12, 5, 6}, {SFE_GELB | SFE_TEAM_A, 30, 7, -1}, {SFE_TOR, 44, 9, -1},
+        {SFE_GELBROT, 61, 10, -1},        {SFE_ROT | SFE_TEAM_A, 75, 4, -1},  {SFE_TOR | SFE_TEAM_A, 300, 6, 5},
+    };
+    const i32 ergebnisse[][2] = {{2, 1}, {0, 0}, {3, 0}, {20, 3}, {1, 2}, {4, 4}, {0, 1}};
+    Rnd_Set_Index(0, 0);
+    for (u32 m = 0; m < 7; ++m) {
+        const i32 h = Ligaspiel(m);
+        for (const Ereignis& e : ereignisse)
+            if ((e.minute + static_cast<i32>(m)) % 3)
+                Spiele_Ereignis_Eintragen(h, e.flags, e.minute, e.spieler, e.spieler2);
+        Spiele_Set_Ergebnis(h, static_cast<u8>(ergebnisse[m][0]), static_cast<u8>(ergebnisse[m][1]), 0);
+        Spiele_Set_Nachspiel_Statistik(h);
+        Spiele_Setze_Sperren_Spieler_Vor_Spiel(LIGA, 1, true);
+        Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(LIGA, 2);
+    }
+    for (int i = 0; i < 300; ++i) Spiele_Set_Wettbewerb_Ereignis(POKAL, 8, ZAEHLER_EINSAETZE, -1);
+    Spiele_Set_Wettbewerb_Ereignis(POKAL, 9, ZAEHLER_ROT, 1000);
+    Spiele_Set_Wettbewerb_Sieger(LIGA, 1, 3, 2, 4, 1);
+    Spiele_Set_Wettbewerb_Sieger(POKAL, 2, 4, -1, 300, 0);
+    Spiele_Set_Ewige_Tabelle(POKAL, 2, 70000, 3, 1, 1, 1);
+    u64 h = 0xcbf29ce484222325ull;
+    const std::vector<u8> bild = season_test::Block_Bytes(Spiele_Save);
+    h = fnv(h, bild.data(), bild.size());
+    u8 roh[SPIELE_EREIGNIS_GROESSE * 64];
+    const i32 n = Spiele_Internet_Server_Send_Ereignisse(0, 64, roh, sizeof roh);
+    h = fnv(h, roh, static_cast<size_t>(n) * SPIELE_EREIGNIS_GROESSE);
+    std::vector<u8> tore, zaehler;
+    Spiele_Internet_Server_Send_Tore(LIGA, 3, 0, 60, tore);
+    h = fnv(h, tore.data(), tore.size());
+    Spiele_Internet_Server_Send_Wettbewerb_Ereignisse(1, Spieler_Anzahl, zaehler);
+    h = fnv(h, zaehler.data(), zaehler.size());
+    u8 gegen[12 * 6];
+    u32 s = 0, u = 0, nl = 0;
+    const i32 g = Spiele_Internet_Server_Send_Spiele_Gegen(LIGA, 1, 2, 6, &s, &u, &nl, gegen);
+    h = fnv(h, gegen, sizeof gegen);
+    EXPECT_EQ(g, 5);
+    EXPECT_EQ(n, 64);
+    EXPECT_EQ(tore.size(), 6u);
+    EXPECT_EQ(h, 0x9fa26265362239c9ull) << std::hex << h;
+    Spiele_Unlock(-1);
+}

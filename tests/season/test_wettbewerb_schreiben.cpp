@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "base/globals.h"
@@ -215,6 +217,56 @@ TEST_F(WettbewerbSchreiben, ZielEinesPlatzesSetzen) {
     const i32 vorher = Wettbewerb_Tabelle[d2].quali_fuer[0][2];
     EXPECT_FALSE(Wettbewerb_Set_Qu(Wettbewerb_Tabelle[d2].id, 2, Wettbewerb_Tabelle[d1].id));
     EXPECT_EQ(Wettbewerb_Tabelle[d2].quali_fuer[0][2], vorher);
+}
+
+}  // namespace
+
+namespace {
+
+// The keyword table is the only spelling of wettbewerb.cfg's keywords: every
+// key line the writer puts into the file is a keyword of the table, and
+// every keyword it writes, misspelt in the file, is reported with its line
+// and the wrong word.
+TEST_F(WettbewerbSchreiben, SchluesselStehenEinmalInDerTabelle) {
+    for (std::string n : {"1_wettbewerb.cfg", "1_wettbewerb_alias.cfg"})
+        ordner.Schreiben(n, season_test::Datei_Lesen(Quelle("data/config/" + n)));
+    const i32 team_anzahl = Team_Anzahl;
+    Team_Anzahl = 30000;
+    ASSERT_TRUE(Config_Modify_Init(0, 0));
+    ASSERT_TRUE(Wettbewerb_Config_Schreiben(0, "test01"));
+    const std::string alias = ordner.pfad + "/config/1_wettbewerb_alias.cfg";
+    const std::string datei = ordner.pfad + "/config/1_wettbewerb.cfg";
+    const std::string gut = season_test::Datei_Lesen(datei);
+    auto bekannt = [](const std::string& k) {
+        for (int i = 0; i < WETTBEWERB_CONFIG_SCHLUESSEL; ++i)
+            if (k == Wettbewerb_Config_Schluessel(i, false)) return true;
+        return k == "INFOTEXT";
+    };
+    std::vector<std::string> gesehen;
+    std::istringstream zeilen(gut);
+    std::string zeile;
+    size_t offset = 0;
+    for (int nr = 1; std::getline(zeilen, zeile); nr++, offset += zeile.size() + 1) {
+        const size_t a = zeile.find_first_not_of(" \t\r");
+        if (a == std::string::npos || zeile[a] == ';') continue;
+        const std::string k = zeile.substr(a, zeile.find_first_of(" \t\r", a) - a);
+        if (k == "CHECKSUMME" || std::find(gesehen.begin(), gesehen.end(), k) != gesehen.end()) continue;
+        gesehen.push_back(k);
+        EXPECT_TRUE(bekannt(k)) << k << " (Zeile " << nr << ") steht nicht in der Tabelle";
+        std::string falsch = gut;
+        falsch.insert(offset + a + k.size(), "Q");
+        ordner.Schreiben("1_wettbewerb.cfg", falsch);
+        season_test::Meldungen m;
+        Wettbewerb_Config_Lesen_Pfad(datei.c_str(), alias.c_str());
+        std::string meldung = "[";
+        meldung += std::to_string(nr);
+        meldung += "] Syntax-Error in wettbewerb.cfg:\n - (101) Unbekannter Befehl (";
+        meldung += k;
+        meldung += "Q)";
+        EXPECT_TRUE(m.Enthaelt(meldung)) << m.Alle();
+    }
+    EXPECT_GT(gesehen.size(), 40u);
+    Team_Anzahl = team_anzahl;
 }
 
 }  // namespace

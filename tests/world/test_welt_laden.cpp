@@ -2,6 +2,7 @@
 // bad files give coded messages and leave the world as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "world/aufstellung.h"
 #include "world/global.h"
 #include "world/konfig.h"
+#include "world/konfig_schluessel.h"
 #include "world/speichern.h"
 #include "world/spieler.h"
 #include "world/welt.h"
@@ -285,4 +287,82 @@ TEST_F(WeltLaden, JederParameterDerTabelleLiestSeineGrenzen) {
     }
     schreiben(g, gut);
     ASSERT_TRUE(Global_Cfg_Laden_Pfad(g.c_str(), a.c_str()));
+}
+
+// The keyword tables are the only spelling of the world files' keywords:
+// every key line the writers put into a file is a keyword of its file's
+// table, and every keyword the writers use, misspelt in the written file,
+// is refused with a German message naming the line and the wrong word,
+// while the loaded world stays.
+TEST_F(WeltLaden, SchluesselStehenEinmalInIhrerTabelle) {
+    using namespace welt_konfig;
+    struct Datei {
+        const char* name;
+        const Schluessel* tabelle;
+        int anzahl;
+        bool parameter;  // global.cfg: the one-number parameters too
+    };
+    const Datei dateien[] = {
+        {"team", TEAM_SCHLUESSEL, T_ANZAHL, false},
+        {"spieler", SPIELER_SCHLUESSEL, S_ANZAHL, false},
+        {"personal", PERSONAL_SCHLUESSEL, P_ANZAHL, false},
+        {"global", GLOBAL_SCHLUESSEL, G_ANZAHL, true},
+    };
+    const std::string o = welt_temp_ordner("schluessel");
+    auto pfad = [&](const char* n, const char* endung) { return o + "/1_" + n + endung; };
+    ASSERT_TRUE(
+        Convert_Team_Config_Speichern_Pfad(pfad("team", ".cfg").c_str(), pfad("team", "_alias.cfg").c_str(), "t"));
+    ASSERT_TRUE(Convert_Spieler_Config_Speichern_Pfad(pfad("spieler", ".cfg").c_str(),
+                                                      pfad("spieler", "_alias.cfg").c_str(), "t"));
+    ASSERT_TRUE(
+        Personal_Cfg_Speichern_Pfad(pfad("personal", ".cfg").c_str(), pfad("personal", "_alias.cfg").c_str(), "t"));
+    ASSERT_TRUE(Global_Cfg_Speichern_Pfad(pfad("global", ".cfg").c_str(), pfad("global", "_alias.cfg").c_str(), "t"));
+    const int teams = Team_Anzahl;
+    const std::vector<Spieler_Struktur> vorher(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
+    for (const Datei& d : dateien) {
+        const std::string gut = datei_lesen(pfad(d.name, ".cfg"));
+        auto bekannt = [&](const std::string& k) {
+            for (int i = 0; i < d.anzahl; i++)
+                if (k == d.tabelle[i].deutsch) return true;
+            if (d.parameter)
+                for (const Global_Parameter_Zahl& z : GLOBAL_PARAMETER_ZAHLEN)
+                    if (k == z.deutsch) return true;
+            return false;
+        };
+        // Each key line: its keyword, first line (1-based) and offset.
+        std::vector<std::string> gesehen;
+        std::istringstream zeilen(gut);
+        std::string zeile;
+        size_t offset = 0;
+        for (int nr = 1; std::getline(zeilen, zeile); nr++, offset += zeile.size() + 1) {
+            const size_t a = zeile.find_first_not_of(" \t\r");
+            if (a == std::string::npos || zeile[a] == ';') continue;
+            const std::string k = zeile.substr(a, zeile.find_first_of(" \t\r", a) - a);
+            if (k == "CHECKSUMME") continue;
+            EXPECT_TRUE(bekannt(k)) << d.name << ": " << k << " (Zeile " << nr << ") steht in keiner Tabelle";
+            if (std::find(gesehen.begin(), gesehen.end(), k) != gesehen.end()) continue;
+            gesehen.push_back(k);
+            if (d.parameter && k != deutsch(G_KOSTEN) && k != deutsch(G_PARAMETER) &&
+                k != GLOBAL_PARAMETER_ZAHLEN[0].deutsch)
+                continue;  // global.cfg: a few of its many keys suffice for the message
+            std::string falsch = gut;
+            falsch.insert(offset + a + k.size(), "Q");
+            const std::string kopie_ordner = kopie("schluessel_falsch", std::string("1_") + d.name + ".cfg", falsch);
+            Melder_Mitschnitt m;
+            // personal.cfg alone: a world load keeps the scouts it had when it is bad.
+            if (d.tabelle == PERSONAL_SCHLUESSEL)
+                EXPECT_FALSE(Personal_Cfg_Laden_Pfad((kopie_ordner + "/1_personal.cfg").c_str(),
+                                                     (kopie_ordner + "/1_personal_alias.cfg").c_str()))
+                    << k;
+            else EXPECT_FALSE(Welt_Laden_Ordner(kopie_ordner.c_str(), 0)) << k;
+            std::string kopf = "[";
+            kopf += std::to_string(nr);
+            kopf += "] Syntax-Error in ";
+            EXPECT_TRUE(m.enthaelt(kopf)) << k << ": " << m.alle();
+            EXPECT_TRUE(m.enthaelt("(101) Unbekannter Befehl (" + k + "Q)")) << m.alle();
+            ASSERT_EQ(Team_Anzahl, teams);
+            EXPECT_EQ(0, std::memcmp(vorher.data(), Spieler_Daten, vorher.size() * sizeof vorher[0])) << k;
+        }
+        EXPECT_GT(gesehen.size(), 8u) << d.name;
+    }
 }

@@ -4,6 +4,7 @@
 
 #include "base/config.h"
 #include "world/global.h"
+#include "world/konfig_schluessel.h"
 #include "worldgen.h"
 
 namespace worldgen {
@@ -15,6 +16,8 @@ void Ausgabe::schluessel(const std::string& k, const std::string& v) {
 }
 
 namespace {
+
+using namespace welt_konfig;
 
 bool schreiben(const std::string& pfad, const std::string& t) {
     FILE* f = std::fopen(pfad.c_str(), "wb");
@@ -98,55 +101,54 @@ std::string verbunden(const int* v, int n) {
 void teams_schreiben(Ausgabe& tc, Ausgabe& ta, const Welt& w) {
     const std::vector<Land>& land = laender();
     kopf(tc, "Teams");
-    tc.text_("INFOTEXT", "Die Welt von Kordavo: erfundene Vereine in echten Ländern");
-    tc.zahl("TEAMS", static_cast<long long>(w.teams.size()));
+    tc.text_(deutsch(T_INFOTEXT), "Die Welt von Kordavo: erfundene Vereine in echten Ländern");
+    tc.zahl(deutsch(T_TEAMS), static_cast<long long>(w.teams.size()));
     ta.zeile("; Kordavo - Namen der Teams (Konfigurationssatz 1)");
     for (const auto& t : w.teams) {
         ta.zeile(t.alias + " " + std::to_string(t.nummer));
         tc.zeile("");
-        tc.zeile("NEUES_TEAM");
-        tc.zahl("NUMMER", t.nummer);
-        tc.text_("NAME", t.name);
-        tc.text_("KURZNAME", t.kurz);
-        if (!t.stadion.empty()) tc.text_("STADIONNAME", t.stadion);
-        if (!t.stadt.empty()) tc.text_("STADT", t.stadt);
-        tc.schluessel("ART", t.art);
-        if (t.land >= 0) tc.schluessel("LAND", "#" + land[static_cast<size_t>(t.land)].kuerzel);
-        tc.zahl("KONTINENT", t.kontinent);
-        if (t.ebene) tc.zahl("EBENE", t.ebene);
-        if (t.art == "TRANSFERMARKT") continue;
-        tc.zahl("WAPPEN", t.wappen);
-        tc.schluessel("TRIKOT", verbunden(t.trikot, 3));
-        tc.zahl("SITZPLAETZE", t.sitz);
-        tc.zahl("STEHPLAETZE", t.steh);
-        tc.zahl("FORMATION", t.formation);
-        tc.schluessel("TAKTIK", verbunden(t.taktik, 7));
+        tc.zeile(deutsch(T_NEUES_TEAM));
+        tc.zahl(deutsch(T_NUMMER), t.nummer);
+        tc.text_(deutsch(T_NAME), t.name);
+        tc.text_(deutsch(T_KURZNAME), t.kurz);
+        if (!t.stadion.empty()) tc.text_(deutsch(T_STADIONNAME), t.stadion);
+        if (!t.stadt.empty()) tc.text_(deutsch(T_STADT), t.stadt);
+        tc.schluessel(deutsch(T_ART), t.art);
+        if (t.land >= 0) tc.schluessel(deutsch(T_LAND), "#" + land[static_cast<size_t>(t.land)].kuerzel);
+        tc.zahl(deutsch(T_KONTINENT), t.kontinent);
+        if (t.ebene) tc.zahl(deutsch(T_EBENE), t.ebene);
+        if (t.art == welt_konfig::deutsch(welt_konfig::ART_TRANSFERMARKT)) continue;
+        tc.zahl(deutsch(T_WAPPEN), t.wappen);
+        tc.schluessel(deutsch(T_TRIKOT), verbunden(t.trikot, 3));
+        tc.zahl(deutsch(T_SITZ), t.sitz);
+        tc.zahl(deutsch(T_STEH), t.steh);
+        tc.zahl(deutsch(T_FORMATION), t.formation);
+        tc.schluessel(deutsch(T_TAKTIK), verbunden(t.taktik, 7));
     }
 }
 
 void spieler_schreiben(Ausgabe& pc, const Welt& w) {
-    static const char* posname[4] = {"TOR", "ABWEHR", "MITTELFELD", "STURM"};
     kopf(pc, "Spieler");
-    pc.zahl("SPIELER", static_cast<long long>(w.spieler.size()));
+    pc.zahl(deutsch(S_SPIELER), static_cast<long long>(w.spieler.size()));
     for (const Spieler& s : w.spieler) {
         pc.zeile("");
-        pc.zeile("NEUER_SPIELER");
-        pc.schluessel("TEAM", "#" + w.teams[static_cast<size_t>(s.team)].alias);
-        pc.text_("VORNAME", s.vorname);
-        pc.text_("NACHNAME", s.nachname);
-        pc.schluessel("NATION", "#" + laender()[static_cast<size_t>(s.land)].kuerzel);
-        pc.schluessel("POSITION", posname[s.pos]);
-        pc.zahl("NUMMER", s.nummer);
-        pc.zahl("STAERKE", s.staerke);
-        pc.zahl("MAXSTAERKE", s.max);
-        pc.zahl("SPIELE", s.spiele);
-        pc.zahl("JAHRGANG", WELT_STICHJAHR - s.alter);
-        pc.zahl("TALENT", s.talent);
-        pc.zahl("AUSSEHEN", s.look);
-        pc.zahl("HAARFARBE", s.haar);
-        pc.zahl("HAUTFARBE", s.haut);
-        if (!s.attribute.empty()) pc.schluessel("ATTRIBUTE", s.attribute);
-        if (s.scout) pc.schluessel("SCOUT", "JA");
+        pc.zeile(deutsch(S_NEUER_SPIELER));
+        pc.schluessel(deutsch(S_TEAM), "#" + w.teams[static_cast<size_t>(s.team)].alias);
+        pc.text_(deutsch(S_VORNAME), s.vorname);
+        pc.text_(deutsch(S_NACHNAME), s.nachname);
+        pc.schluessel(deutsch(S_NATION), "#" + laender()[static_cast<size_t>(s.land)].kuerzel);
+        pc.schluessel(deutsch(S_POSITION), POSITION_WERTE[s.pos].deutsch);
+        pc.zahl(deutsch(S_NUMMER), s.nummer);
+        pc.zahl(deutsch(S_STAERKE), s.staerke);
+        pc.zahl(deutsch(S_MAXSTAERKE), s.max);
+        pc.zahl(deutsch(S_SPIELE), s.spiele);
+        pc.zahl(deutsch(S_JAHRGANG), WELT_STICHJAHR - s.alter);
+        pc.zahl(deutsch(S_TALENT), s.talent);
+        pc.zahl(deutsch(S_AUSSEHEN), s.look);
+        pc.zahl(deutsch(S_HAARFARBE), s.haar);
+        pc.zahl(deutsch(S_HAUTFARBE), s.haut);
+        if (!s.attribute.empty()) pc.schluessel(deutsch(S_ATTRIBUTE), s.attribute);
+        if (s.scout) pc.schluessel(deutsch(S_SCOUT), "JA");
     }
 }
 
@@ -156,10 +158,10 @@ void personal_schreiben(Ausgabe& sc) {
         {"Eberhard", "Quastmann"}, {"Pascal", "Rivoire"}, {"Gustavo", "Arrabel"}, {"Nils", "Fjelstad"}};
     for (int s = 0; s < 4; s++) {
         sc.zeile("");
-        sc.zeile("NEUER_SCOUT");
-        sc.text_("VORNAME", scouts[s][0]);
-        sc.text_("NACHNAME", scouts[s][1]);
-        sc.zahl("GRUNDPREIS_FACTOR", 50000 + s * 40000);
+        sc.zeile(deutsch(P_SCOUT));
+        sc.text_(deutsch(P_VORNAME), scouts[s][0]);
+        sc.text_(deutsch(P_NACHNAME), scouts[s][1]);
+        sc.zahl(deutsch(P_GRUND), 50000 + s * 40000);
         std::string gp, wf, ue, sf;
         for (int k = 0; k < 15; k++) {
             std::string sep = k ? "," : "";
@@ -168,24 +170,24 @@ void personal_schreiben(Ausgabe& sc) {
             ue += sep + std::to_string(20 + 20 * s + rnd.bis(15));
             sf += sep + std::to_string(80 + 10 * s + rnd.bis(20));
         }
-        sc.schluessel("GEBIETSPREIS", gp);
-        sc.schluessel("WAHRSCHEINLICHKEITSFACTOR", wf);
-        sc.schluessel("UEBERREDUNGSKRAFT", ue);
-        sc.schluessel("SPIELER_STAERKE_FACTOR", sf);
+        sc.schluessel(deutsch(P_GEBIET), gp);
+        sc.schluessel(deutsch(P_WAHRSCH), wf);
+        sc.schluessel(deutsch(P_UEBER), ue);
+        sc.schluessel(deutsch(P_STAERKE), sf);
     }
 }
 
 void global_schreiben(Ausgabe& gc) {
     const std::vector<Land>& land = laender();
     kopf(gc, "Globale Einstellungen");
-    gc.zahl("PREIS_FAKTOR", 100);
+    gc.zahl(deutsch(G_PREIS), 100);
     for (int k = 0; k < 15; k++) {
         bool hat = false;
         for (const auto& L : land) hat = hat || L.kontinent == k;
         gc.zeile("");
-        gc.zeile("NEUER_KONTINENT");
-        gc.text_("NAME", kontinente[k]);
-        gc.schluessel("LAENDER", hat ? "JA" : "NEIN");
+        gc.zeile(deutsch(G_KONTINENT));
+        gc.text_(deutsch(G_NAME), kontinente[k]);
+        gc.schluessel(deutsch(G_LAENDER), hat ? "JA" : "NEIN");
     }
     // The eight camps: morale, recovery and strength ratings 0..100 (100 fills a bar).
     struct Lager {
@@ -208,36 +210,36 @@ void global_schreiben(Ausgabe& gc) {
     };
     for (int c = 0; c < 8; c++) {
         gc.zeile("");
-        gc.zeile("NEUER_TR_LAGER");
-        gc.text_("TR_LAGER_NAME", lager[c].name);
-        gc.zahl("KOSTEN", 40000 + c * 35000);
-        gc.zahl("MORAL", lager[c].moral);
-        gc.zahl("ERHOLUNG", lager[c].erholung);
-        gc.zahl("STAERKE", lager[c].staerke);
-        gc.text_("INFO", lager[c].info);
+        gc.zeile(deutsch(G_LAGER));
+        gc.text_(deutsch(G_LAGER_NAME), lager[c].name);
+        gc.zahl(deutsch(G_KOSTEN), 40000 + c * 35000);
+        gc.zahl(deutsch(G_MORAL), lager[c].moral);
+        gc.zahl(deutsch(G_ERHOLUNG), lager[c].erholung);
+        gc.zahl(deutsch(G_STAERKE), lager[c].staerke);
+        gc.text_(deutsch(G_INFO), lager[c].info);
     }
     for (int a = 0; a < 54; a++) {
         gc.zeile("");
-        gc.zeile("NEUES_ATTRIBUT");
-        gc.text_("NAME", attribut_namen[a]);
-        gc.text_("INFO1", std::string("Spezialfähigkeit: ") + attribut_namen[a]);
-        gc.schluessel("MOEGLICH_WANN", a >= 47 && a <= 52 ? "0,1" : "1,3");
+        gc.zeile(deutsch(G_ATTRIBUT));
+        gc.text_(deutsch(G_NAME), attribut_namen[a]);
+        gc.text_(deutsch(G_INFO1), std::string("Spezialfähigkeit: ") + attribut_namen[a]);
+        gc.schluessel(deutsch(G_MOEGLICH), a >= 47 && a <= 52 ? "0,1" : "1,3");
         int noetig = a == 53 ? 100 : a >= 40 && a <= 46 ? 10 : 20 + (a % 7) * 5;
-        gc.zahl("NOETIGE_ENTWICKELUNGSPUNKTE", noetig);
-        gc.zahl("ENTWICKELUNGSPUNKTE_TRAINING", 2 + a % 4);
+        gc.zahl(deutsch(G_NOETIG), noetig);
+        gc.zahl(deutsch(G_PUNKTE), 2 + a % 4);
         // A few attributes build on others.
         std::string v = "-1,-1,-1";
         if (a == 22) v = "0,-1,-1";
         if (a == 28) v = "8,-1,-1";
         if (a == 29) v = "8,2,-1";
         if (a == 12) v = "1,-1,-1";
-        gc.schluessel("VORAUSSETZUNG", v);
-        gc.zahl("AUSWIRKUNG_1", a % 5);
-        gc.zahl("AUSWIRKUNG_2", (a * 3) % 7);
-        gc.zahl("AUSWIRKUNG_3", 0);
+        gc.schluessel(deutsch(G_VORAUS), v);
+        gc.zahl(deutsch(G_AUSW1), a % 5);
+        gc.zahl(deutsch(G_AUSW2), (a * 3) % 7);
+        gc.zahl(deutsch(G_AUSW3), 0);
     }
     gc.zeile("");
-    gc.zeile("ALGEMEINE_PARAMETER");
+    gc.zeile(deutsch(G_PARAMETER));
     // The one-number parameters from the game's own table, with its defaults.
     const Global_Parameter standard{};
     for (int i = 0; i < static_cast<int>(std::size(GLOBAL_PARAMETER_ZAHLEN)); i++) {
@@ -248,7 +250,7 @@ void global_schreiben(Ausgabe& gc) {
                     if (k) v += ',';
                     v += std::to_string(5 + r * 5 + k * 10);
                 }
-                gc.schluessel("TRAINING_ABSTURZ_PROCENT_PARAM", v);
+                gc.schluessel(deutsch(G_P_PROZENT), v);
             }
         gc.zahl(GLOBAL_PARAMETER_ZAHLEN[i].deutsch, standard.*GLOBAL_PARAMETER_ZAHLEN[i].feld);
     }

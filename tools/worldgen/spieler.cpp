@@ -7,6 +7,7 @@
 // big clubs of the big leagues hold the stars (the top three half-star steps).
 #include <algorithm>
 
+#include "world/konfig_schluessel.h"
 #include "worldgen.h"
 
 namespace worldgen {
@@ -192,12 +193,12 @@ void spieler_anlegen(Welt& w, Namen& n) {
     std::vector<std::vector<Spieler>> je_team(w.teams.size());
     std::vector<Spieler> vereinsspieler;
     for (const Team& t : w.teams)
-        if (t.art == "VEREIN") {
+        if (t.art == welt_konfig::deutsch(welt_konfig::ART_VEREIN)) {
             je_team[static_cast<size_t>(t.nummer)] = kader(n, t);
             for (const Spieler& s : je_team[static_cast<size_t>(t.nummer)]) vereinsspieler.push_back(s);
         }
     for (Team& t : w.teams)
-        if (t.art == "NATIONALTEAM") {
+        if (t.art == welt_konfig::deutsch(welt_konfig::ART_NATIONALTEAM)) {
             je_team[static_cast<size_t>(t.nummer)] = nationalteam(n, t, vereinsspieler);
             int summe = 0;
             for (int p = 0; p < 11; p++)

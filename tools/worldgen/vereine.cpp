@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "world/konfig_schluessel.h"
 #include "worldgen.h"
 
 namespace worldgen {
@@ -106,7 +107,7 @@ void liga_anlegen(Welt& w, Namen& n, int land, int ebene, int anzahl) {
         std::string basis = a;
         for (int z = 2; !n.vergeben.insert("A:" + a).second; z++) a = basis + std::to_string(z);
         t.alias = a;
-        t.art = "VEREIN";
+        t.art = welt_konfig::deutsch(welt_konfig::ART_VEREIN);
         t.land = land;
         t.ebene = ebene;
         t.groesse = g[static_cast<size_t>(k)];
@@ -129,7 +130,7 @@ void teams_anlegen(Welt& w, Namen& n) {
     markt.alias = "MARKT";
     markt.name = "Transfermarkt";
     markt.kurz = "Markt";
-    markt.art = "TRANSFERMARKT";
+    markt.art = welt_konfig::deutsch(welt_konfig::ART_TRANSFERMARKT);
     w.teams.push_back(markt);
     for (size_t i = 0; i < land.size(); i++) {
         Team t;
@@ -138,7 +139,7 @@ void teams_anlegen(Welt& w, Namen& n) {
         t.name = land[i].name;
         t.stadion = land[i].nationalstadion;
         n.vergeben.insert("A:" + t.alias);
-        t.art = "NATIONALTEAM";
+        t.art = welt_konfig::deutsch(welt_konfig::ART_NATIONALTEAM);
         t.land = static_cast<int>(i);
         t.kontinent = land[i].kontinent;
         t.wappen = t.nummer;
@@ -155,7 +156,8 @@ void teams_anlegen(Welt& w, Namen& n) {
 std::vector<int> vereine_der_ebene(const Welt& w, int land, int ebene) {
     std::vector<int> r;
     for (const Team& t : w.teams)
-        if (t.art == "VEREIN" && t.land == land && t.ebene == ebene) r.push_back(t.nummer);
+        if (t.art == welt_konfig::deutsch(welt_konfig::ART_VEREIN) && t.land == land && t.ebene == ebene)
+            r.push_back(t.nummer);
     return r;
 }
 

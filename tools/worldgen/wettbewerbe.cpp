@@ -6,11 +6,15 @@
 // the nations' cup and an intercontinental tournament of national teams.
 // Entrants of the cups and the European cup are the strongest clubs; each
 // country keeps its own winter break (or none).
+#include "season/wettbewerb_schluessel.h"
+#include "world/konfig_schluessel.h"
 #include "worldgen.h"
 
 namespace worldgen {
 
 namespace {
+
+using namespace wettbewerb_konfig;
 
 struct Liga_Plan {
     std::string land;                                                     // country alias
@@ -129,25 +133,25 @@ struct Schreiber {
     int kalenderzeile = 4;
     void neu(const std::string& id, const std::string& name) {
         w.zeile("");
-        w.zeile("NEUER_WETTBEWERB");
-        w.schluessel("IDENTIFIKATION", id);
-        w.text_("NAME", name);
+        w.zeile(deutsch(K_NEU));
+        w.schluessel(deutsch(K_IDENT), id);
+        w.text_(deutsch(K_NAME), name);
     }
     // Days: the weekday and the share of matchdays on it, the weeks, the break.
     void termine(const char* tag, int quote, int start, int ende, int pause_von = 0, int pause_bis = 0) {
-        w.schluessel("WOCHENTAG", tag);
-        w.zahl("QUOTE_WOCHENTAG", quote);
-        w.zahl("STARTWOCHE", start);
-        w.zahl("ENDWOCHE", ende);
+        w.schluessel(deutsch(K_WOCHENTAG), tag);
+        w.zahl(deutsch(K_QUOTE), quote);
+        w.zahl(deutsch(K_STARTWOCHE), start);
+        w.zahl(deutsch(K_ENDWOCHE), ende);
         if (!pause_von) w.zeile("; ohne Winterpause");
-        w.zahl("SPIELFREI_START", pause_von);
-        w.zahl("SPIELFREI_ENDE", pause_bis);
+        w.zahl(deutsch(K_FREI_START), pause_von);
+        w.zahl(deutsch(K_FREI_ENDE), pause_bis);
     }
     void ko_modus(bool wiederholung) {
-        w.schluessel("MODUS", "KO_SYSTEM");
-        w.schluessel("MODUS", "VERLAENGERUNG");
-        w.schluessel("MODUS", "ELFMETERSCHIESSEN");
-        if (wiederholung) w.schluessel("MODUS", "WIEDERHOLUNGSSPIEL");
+        w.schluessel(deutsch(K_MODUS), "KO_SYSTEM");
+        w.schluessel(deutsch(K_MODUS), "VERLAENGERUNG");
+        w.schluessel(deutsch(K_MODUS), "ELFMETERSCHIESSEN");
+        if (wiederholung) w.schluessel(deutsch(K_MODUS), "WIEDERHOLUNGSSPIEL");
     }
     void liga(const Liga_Plan& p, size_t e, size_t k, const std::vector<int>& start);
     void ligen(const Liga_Plan& p);
@@ -160,38 +164,38 @@ struct Schreiber {
 void Schreiber::liga(const Liga_Plan& p, size_t e, size_t k, const std::vector<int>& start) {
     const auto& ebene = p.ligen[e];
     neu(ebene[k].first, ebene[k].second);
-    w.schluessel("SUPER_ART", "LIGA");
-    w.schluessel("LAND", "#" + p.land);
-    w.schluessel("BASISLIGA", "JA");
-    w.zahl("TEAMS", static_cast<long long>(start.size()));
+    w.schluessel(deutsch(K_SUPER_ART), "LIGA");
+    w.schluessel(deutsch(K_LAND), "#" + p.land);
+    w.schluessel(deutsch(K_BASISLIGA), "JA");
+    w.zahl(deutsch(K_TEAMS), static_cast<long long>(start.size()));
     // Small leagues meet four times, as real ten-team leagues do.
-    if (start.size() <= 10) w.zahl("SPIELTAGE", 4 * (static_cast<long long>(start.size()) - 1));
-    w.schluessel("MODUS", "HEIMRECHT");
-    w.schluessel("MODUS", "ENGLISCHE_TABELLE");
+    if (start.size() <= 10) w.zahl(deutsch(K_SPIELTAGE), 4 * (static_cast<long long>(start.size()) - 1));
+    w.schluessel(deutsch(K_MODUS), "HEIMRECHT");
+    w.schluessel(deutsch(K_MODUS), "ENGLISCHE_TABELLE");
     termine("Samstag", p.quote, p.start, 46, p.pause_von, p.pause_bis);
-    w.zahl("QUALIWOCHE", 2);
+    w.zahl(deutsch(K_QUALIWOCHE), 2);
     bool unten = e + 1 < p.ligen.size();
-    if (k + 1 < ebene.size()) w.schluessel("VISUELL_PARALLEL", ebene[k + 1].first);
-    else if (k == 0 && unten) w.schluessel("VISUELL_NACHFOLGER", p.ligen[e + 1][0].first);
-    if (e == 0 && p.europa) w.schluessel("QUALI_FUER", wiederholt("EC_A", p.europa));
+    if (k + 1 < ebene.size()) w.schluessel(deutsch(K_VIS_PARALLEL), ebene[k + 1].first);
+    else if (k == 0 && unten) w.schluessel(deutsch(K_VIS_NACHFOLGER), p.ligen[e + 1][0].first);
+    if (e == 0 && p.europa) w.schluessel(deutsch(K_QUALI_FUER), wiederholt("EC_A", p.europa));
     if (e > 0)
-        w.schluessel("QUALI_FUER",
+        w.schluessel(deutsch(K_QUALI_FUER),
                      wiederholt(p.ligen[e - 1][0].first, p.abstieg[e - 1] / static_cast<int>(ebene.size())));
     if (unten && p.abstieg[e]) {
         const auto& naechste = p.ligen[e + 1];
         std::string z(start.size() - static_cast<size_t>(p.abstieg[e]), ',');
         for (int r = 0; r < p.abstieg[e]; r++)
             z += (r ? "," : "") + naechste[static_cast<size_t>(r) % naechste.size()].first;
-        w.schluessel("QUALI_FUER", z);
+        w.schluessel(deutsch(K_QUALI_FUER), z);
     }
-    w.schluessel("STARTTEILNEHMER", liste(start));
-    w.zahl("WICHTIG", p.wichtig[e]);
-    w.zahl("SIEG_PRAEMIE", 50000);
-    w.zahl("UNENTSCHIEDEN_PRAEMIE", 20000);
-    w.zahl("ERSTE_GELBSPERRE", 5);
-    w.zahl("INTERVALL_GELBSPERRE", 5);
+    w.schluessel(deutsch(K_START), liste(start));
+    w.zahl(deutsch(K_WICHTIG), p.wichtig[e]);
+    w.zahl(deutsch(K_SIEG_PRAEMIE), 50000);
+    w.zahl(deutsch(K_UNENTSCHIEDEN_PRAEMIE), 20000);
+    w.zahl(deutsch(K_ERSTE_GELB), 5);
+    w.zahl(deutsch(K_INTERVALL_GELB), 5);
     // Row 5 is every record's own and needs no line.
-    if (kalenderzeile != 5) w.zahl("KALENDER_POSITION", kalenderzeile);
+    if (kalenderzeile != 5) w.zahl(deutsch(K_KALENDER_POS), kalenderzeile);
     kalenderzeile = kalenderzeile == 4 ? 5 : 4;
 }
 
@@ -216,20 +220,20 @@ void Schreiber::pokal(const Liga_Plan& p) {
         for (int t : vereine_nach_staerke(welt, li, static_cast<int>(e) + 1))
             if (p.pokal_teams == 0 || static_cast<int>(start.size()) < p.pokal_teams) start.push_back(t);
     neu("POKAL_" + p.buchstabe, p.pokal);
-    w.schluessel("SUPER_ART", "POKAL");
-    w.schluessel("LAND", "#" + p.land);
-    w.zahl("TEAMS", static_cast<long long>(start.size()));
+    w.schluessel(deutsch(K_SUPER_ART), "POKAL");
+    w.schluessel(deutsch(K_LAND), "#" + p.land);
+    w.zahl(deutsch(K_TEAMS), static_cast<long long>(start.size()));
     ko_modus(p.wiederholung);
     termine("Mittwoch", 80, 6, 44, p.pause_von, p.pause_bis);
-    w.zahl("QUALIWOCHE", 2);
+    w.zahl(deutsch(K_QUALIWOCHE), 2);
     std::vector<const char*> runden = {"ACHTELFINALE", "VIERTELFINALE", "HALBFINALE", "FINALE"};
     for (size_t n = 32; n < start.size(); n *= 2) runden.insert(runden.begin(), "2.RUNDE");
     runden.insert(runden.begin(), "1.RUNDE");
-    for (const char* r : runden) w.schluessel("RUNDENTEXT", r);
-    w.schluessel("STARTTEILNEHMER", liste(start));
-    w.zahl("WICHTIG", 60);
-    w.zahl("SIEG_PRAEMIE", 100000);
-    w.schluessel("POKAL_PRAEMIE", "JA");
+    for (const char* r : runden) w.schluessel(deutsch(K_RUNDENTEXT), r);
+    w.schluessel(deutsch(K_START), liste(start));
+    w.zahl(deutsch(K_WICHTIG), 60);
+    w.zahl(deutsch(K_SIEG_PRAEMIE), 100000);
+    w.schluessel(deutsch(K_POKAL_PRAEMIE), "JA");
 }
 
 // Four groups of four; group g starts with the g-th strongest club of every
@@ -240,40 +244,40 @@ void Schreiber::europapokal(const std::vector<Liga_Plan>& plaene) {
         if (p.europa == 4) vier.push_back(&p);
     for (int g = 0; g < 4; g++) {
         neu(std::string("EC_") + static_cast<char>('A' + g), "Europapokal");
-        w.text_("GRUPPEN_NAME", std::string("Gruppe ") + static_cast<char>('A' + g));
-        w.schluessel("SUPER_ART", "EUROPA");
-        w.zahl("TEAMS", 4);
-        w.schluessel("MODUS", "HEIMRECHT");
-        w.zahl("ANZ_PARALLEL_GRUPPEN", 4);
-        w.zahl("WEITERKOMM_ANZ", 2);
-        if (g < 3) w.schluessel("PARALLELGRUPPE", std::string("EC_") + static_cast<char>('B' + g));
-        w.schluessel("NACHFOLGERUNDE", "EC_KO");
+        w.text_(deutsch(K_GRUPPEN_NAME), std::string("Gruppe ") + static_cast<char>('A' + g));
+        w.schluessel(deutsch(K_SUPER_ART), "EUROPA");
+        w.zahl(deutsch(K_TEAMS), 4);
+        w.schluessel(deutsch(K_MODUS), "HEIMRECHT");
+        w.zahl(deutsch(K_PARALLEL), 4);
+        w.zahl(deutsch(K_WEITERKOMM), 2);
+        if (g < 3) w.schluessel(deutsch(K_PARALLELGRUPPE), std::string("EC_") + static_cast<char>('B' + g));
+        w.schluessel(deutsch(K_NACHFOLGERUNDE), "EC_KO");
         termine("Dienstag", 100, 8, 22);
-        w.zahl("QUALIWOCHE", 2);
-        w.schluessel("QUALI_FUER", "EC_KO,EC_KO");
+        w.zahl(deutsch(K_QUALIWOCHE), 2);
+        w.schluessel(deutsch(K_QUALI_FUER), "EC_KO,EC_KO");
         std::vector<int> start;
         for (const Liga_Plan* p : vier) {
-            if (g == 0) w.schluessel("QUALI_LAND", "#" + p->land + ",4");
+            if (g == 0) w.schluessel(deutsch(K_QUALI_LAND), "#" + p->land + ",4");
             start.push_back(vereine_nach_staerke(welt, land_index(p->land), 1)[static_cast<size_t>(g)]);
         }
-        w.schluessel("STARTTEILNEHMER", liste(start));
-        w.zahl("WICHTIG", 95);
-        w.zahl("SIEG_PRAEMIE", 500000);
-        w.zahl("UNENTSCHIEDEN_PRAEMIE", 250000);
-        w.zahl("ANTRITTS_PRAEMIE", 1000000);
+        w.schluessel(deutsch(K_START), liste(start));
+        w.zahl(deutsch(K_WICHTIG), 95);
+        w.zahl(deutsch(K_SIEG_PRAEMIE), 500000);
+        w.zahl(deutsch(K_UNENTSCHIEDEN_PRAEMIE), 250000);
+        w.zahl(deutsch(K_ANTRITTS_PRAEMIE), 1000000);
     }
     neu("EC_KO", "Europapokal");
-    w.schluessel("SUPER_ART", "EUROPA");
-    w.zahl("TEAMS", 8);
+    w.schluessel(deutsch(K_SUPER_ART), "EUROPA");
+    w.zahl(deutsch(K_TEAMS), 8);
     for (const char* m : {"KO_SYSTEM", "RUECKSPIELE", "AUSWTORE_DOPPELT", "VERLAENGERUNG", "ELFMETERSCHIESSEN"})
-        w.schluessel("MODUS", m);
+        w.schluessel(deutsch(K_MODUS), m);
     // Legs a week apart; the final is played before the national teams' weeks.
     termine("Dienstag", 100, 30, 45);
-    w.zahl("QUALIWOCHE", 23);
-    for (const char* r : {"VIERTELFINALE", "HALBFINALE", "FINALE"}) w.schluessel("RUNDENTEXT", r);
-    w.zahl("WICHTIG", 100);
-    w.zahl("SIEG_PRAEMIE", 1000000);
-    w.schluessel("POKAL_PRAEMIE", "JA");
+    w.zahl(deutsch(K_QUALIWOCHE), 23);
+    for (const char* r : {"VIERTELFINALE", "HALBFINALE", "FINALE"}) w.schluessel(deutsch(K_RUNDENTEXT), r);
+    w.zahl(deutsch(K_WICHTIG), 100);
+    w.zahl(deutsch(K_SIEG_PRAEMIE), 1000000);
+    w.schluessel(deutsch(K_POKAL_PRAEMIE), "JA");
 }
 
 // The indoor tournament of the home country's four strongest clubs.
@@ -281,19 +285,19 @@ void Schreiber::halle(const Liga_Plan& heim) {
     std::vector<int> start = vereine_nach_staerke(welt, land_index(heim.land), 1);
     start.resize(4);
     neu("HALLE", "Hallenturnier");
-    w.schluessel("SUPER_ART", "TURNIER");
-    w.zahl("TEAMS", 4);
+    w.schluessel(deutsch(K_SUPER_ART), "TURNIER");
+    w.zahl(deutsch(K_TEAMS), 4);
     ko_modus(false);
     // Sundays in the home country's winter break.
     termine("Sonntag", 100, heim.pause_von, heim.pause_bis);
-    w.zahl("QUALIWOCHE", 2);
-    w.schluessel("MEHRMALS_PRO_JAHR", "JA");
-    w.schluessel("RUNDENTEXT", "HALBFINALE");
-    w.schluessel("RUNDENTEXT", "FINALE");
-    w.schluessel("STARTTEILNEHMER", liste(start));
-    w.zahl("WICHTIG", 20);
-    w.zahl("SIEG_PRAEMIE", 100000);
-    w.schluessel("POKAL_PRAEMIE", "JA");
+    w.zahl(deutsch(K_QUALIWOCHE), 2);
+    w.schluessel(deutsch(K_MEHRMALS), "JA");
+    w.schluessel(deutsch(K_RUNDENTEXT), "HALBFINALE");
+    w.schluessel(deutsch(K_RUNDENTEXT), "FINALE");
+    w.schluessel(deutsch(K_START), liste(start));
+    w.zahl(deutsch(K_WICHTIG), 20);
+    w.zahl(deutsch(K_SIEG_PRAEMIE), 100000);
+    w.schluessel(deutsch(K_POKAL_PRAEMIE), "JA");
 }
 
 // National teams: the first eight in the nations' cup, those from outside
@@ -301,35 +305,35 @@ void Schreiber::halle(const Liga_Plan& heim) {
 void Schreiber::laenderturniere(const std::string& heim) {
     std::vector<int> nationen, uebersee;
     for (const Team& t : welt.teams) {
-        if (t.art != "NATIONALTEAM") continue;
+        if (t.art != welt_konfig::deutsch(welt_konfig::ART_NATIONALTEAM)) continue;
         if (nationen.size() < 8) nationen.push_back(t.nummer);
         if (t.kontinent >= 6) uebersee.push_back(t.nummer);
     }
     neu("NATIONEN", "Nationen-Cup");
-    w.schluessel("SUPER_ART", "LAENDER");
-    w.zahl("TEAMS", static_cast<long long>(nationen.size()));
+    w.schluessel(deutsch(K_SUPER_ART), "LAENDER");
+    w.zahl(deutsch(K_TEAMS), static_cast<long long>(nationen.size()));
     ko_modus(false);
-    w.schluessel("AUSRICHTER", "#" + heim);
+    w.schluessel(deutsch(K_AUSRICHTER), "#" + heim);
     termine("Mittwoch", 100, 46, 51);
-    w.zahl("QUALIWOCHE", 2);
-    w.zahl("ALLE_X_JAHRE", 2);
-    w.zahl("STARTJAHR", 1);
-    for (const char* r : {"VIERTELFINALE", "HALBFINALE", "FINALE"}) w.schluessel("RUNDENTEXT", r);
-    w.schluessel("STARTTEILNEHMER", liste(nationen));
-    w.zahl("WICHTIG", 100);
-    w.zahl("SIEG_PRAEMIE", 100000);
-    w.schluessel("POKAL_PRAEMIE", "JA");
+    w.zahl(deutsch(K_QUALIWOCHE), 2);
+    w.zahl(deutsch(K_ALLE_X), 2);
+    w.zahl(deutsch(K_STARTJAHR), 1);
+    for (const char* r : {"VIERTELFINALE", "HALBFINALE", "FINALE"}) w.schluessel(deutsch(K_RUNDENTEXT), r);
+    w.schluessel(deutsch(K_START), liste(nationen));
+    w.zahl(deutsch(K_WICHTIG), 100);
+    w.zahl(deutsch(K_SIEG_PRAEMIE), 100000);
+    w.schluessel(deutsch(K_POKAL_PRAEMIE), "JA");
 
     neu("INTERKONT", "Interkontinental-Cup");
-    w.schluessel("SUPER_ART", "LAENDER");
-    w.zahl("TEAMS", static_cast<long long>(uebersee.size()));
-    w.zahl("SPIELTAGE", 3);
-    w.schluessel("MODUS", "HEIMRECHT");
+    w.schluessel(deutsch(K_SUPER_ART), "LAENDER");
+    w.zahl(deutsch(K_TEAMS), static_cast<long long>(uebersee.size()));
+    w.zahl(deutsch(K_SPIELTAGE), 3);
+    w.schluessel(deutsch(K_MODUS), "HEIMRECHT");
     // The national teams' weeks after the season, shared with the nations' cup.
     termine("Mittwoch", 100, 46, 51);
-    w.zahl("QUALIWOCHE", 2);
-    w.schluessel("STARTTEILNEHMER", liste(uebersee));
-    w.zahl("WICHTIG", 60);
+    w.zahl(deutsch(K_QUALIWOCHE), 2);
+    w.schluessel(deutsch(K_START), liste(uebersee));
+    w.zahl(deutsch(K_WICHTIG), 60);
 }
 
 }  // namespace
@@ -339,7 +343,7 @@ void wettbewerbe(Ausgabe& w, const Welt& welt) {
     w.zeile("; Ligen, Pokale, internationale Wettbewerbe und Länderturniere der ausgelieferten Welt.");
     w.zeile("CHECKSUMME                  ");  // filled in after writing
     w.text_("INFOTEXT", "Die Wettbewerbe der Welt von Kordavo");
-    w.zahl("VERSION", 201);
+    w.zahl(deutsch(K_VERSION), 201);
     Schreiber s{w, welt};
     const std::vector<Liga_Plan> plaene = liga_plaene();
     for (const Liga_Plan& p : plaene) {

@@ -73,6 +73,22 @@ Icon_Textzeile schliessen_text{};
 Move_Struktur scroll{Optionen_Scroll, 0,  0, -1, KNOPF_Y_MIN, KNOPF_Y_MAX, 751, OPTIONEN_ZEILEN - OPTIONEN_SICHTBAR + 1,
                      ICON_OPTIONEN_BALKEN};
 
+constexpr Scrollbalken BALKEN{.spur = ICON_OPTIONEN_BALKEN,
+                              .knopf = ICON_OPTIONEN_KNOPF,
+                              .liste = ICON_OPTIONEN_LISTE,
+                              .grafik_spur = GRAFIK_OPTIONEN_BALKEN,
+                              .grafik_knopf = GRAFIK_SCROLLKNOPF,
+                              .x = 748,
+                              .spur_y = 181,
+                              .spur_b = 20,
+                              .spur_h = 276,
+                              .knopf_x = 751,
+                              .knopf_y = KNOPF_Y_MIN,
+                              .knopf_b = 14,
+                              .knopf_h = 28,
+                              .move = &scroll,
+                              .ebene = 18,
+                              .flags = MENUE_F_MODAL};
 constexpr u32 MODAL = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::OPTIONEN>({
     {.nummer = ICON_OPTIONEN_SCHLEIER, .flags = MODAL | MENUE_F_GANZER_SCREEN, .w = 800, .h = 600},
@@ -99,28 +115,8 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::OPTIONEN>({
      .ebene = 19,
      .w = 90,
      .h = 34},
-    {.nummer = ICON_OPTIONEN_BALKEN,
-     .grafik = GRAFIK_OPTIONEN_BALKEN,
-     .flags = MENUE_F_MODAL,
-     .x = 748,
-     .y = 181,
-     .status = MENUE_S_TRANSPARENT,
-     .klick = Menue_Scrollbar_Klick,
-     .ebene = 18,
-     .w = 20,
-     .h = 276,
-     .verknuepft = ICON_OPTIONEN_KNOPF},
-    {.nummer = ICON_OPTIONEN_KNOPF,
-     .grafik = GRAFIK_SCROLLKNOPF,
-     .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR | MENUE_F_MODAL,
-     .x = 751,
-     .y = KNOPF_Y_MIN,
-     .daten = &scroll,
-     .status = MENUE_S_TRANSPARENT,
-     .ebene = 19,
-     .w = 14,
-     .h = 28,
-     .verknuepft = ICON_OPTIONEN_LISTE},
+    Icon_Scrollspur(BALKEN),
+    Icon_Scrollknopf(BALKEN),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_OPTIONEN, n); }

@@ -60,6 +60,10 @@ const char* team_name(i32 team) {
 }
 
 constexpr u32 PFEIL = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN;
+constexpr Scrollbalken BALKEN{.spur = ICON_RL_SPUR, .knopf = ICON_RL_KNOPF, .liste = ICON_RL_SEITE,
+                              .grafik_spur = GRAFIK_RL_SPUR, .grafik_knopf = GRAFIK_WB_KNOPF, .x = 777, .spur_y = 148,
+                              .spur_b = 9, .spur_h = 176, .knopf_x = 777, .knopf_y = RL_KNOPF_Y0, .knopf_b = 9,
+                              .knopf_h = 12, .move = &scroll, .ebene = 4};
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::RANGLISTE>({
     {.nummer = ICON_RL_SEITE, .grafik = GRAFIK_RL_SEITE, .x = 4, .y = 86, .status = MENUE_S_TRANSPARENT,
      .zeichnen = Rangliste_Screen_Zeichnen, .ebene = 0, .w = 792, .h = 400},
@@ -67,11 +71,7 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::RANGLISTE>({
      .flags = MENUE_F_TEXT, .x = 300, .y = 501, .daten = &schalter_text,
      .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD, .klick = Rangliste_Screen_Seite_Klick, .ebene = 1, .w = 200,
      .h = 32, .hilfe_prozedur = [](Screen_Icon*) { return text(T_HILFE_SCHALTER); }},
-    {.nummer = ICON_RL_SPUR, .grafik = GRAFIK_RL_SPUR, .x = 777, .y = 148, .status = MENUE_S_TRANSPARENT,
-     .klick = Menue_Scrollbar_Klick, .ebene = 4, .w = 9, .h = 176, .verknuepft = ICON_RL_KNOPF},
-    {.nummer = ICON_RL_KNOPF, .grafik = GRAFIK_WB_KNOPF, .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR, .x = 777,
-     .y = RL_KNOPF_Y0, .daten = &scroll, .status = MENUE_S_TRANSPARENT, .ebene = 5, .w = 9, .h = 12,
-     .verknuepft = ICON_RL_SEITE},
+    Icon_Scrollspur(BALKEN), Icon_Scrollknopf(BALKEN),
     {.nummer = ICON_RL_HOCH, .grafik = GRAFIK_RL_HOCH, .grafik_gedrueckt = GRAFIK_RL_HOCH_GEDRUECKT, .x = 774,
      .y = 130, .status = PFEIL, .klick = Rangliste_Screen_Hoch_Klick, .ebene = 6, .w = 15, .h = 16},
     {.nummer = ICON_RL_RUNTER, .grafik = GRAFIK_RL_RUNTER, .grafik_gedrueckt = GRAFIK_RL_RUNTER_GEDRUECKT, .x = 774,

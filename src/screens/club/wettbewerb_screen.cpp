@@ -75,13 +75,13 @@ Icon_Textzeile filter_text{}, prognose_text{}, eigene_text{}, eigene_text_2{}, a
 char eigene_zeile[64] = "";
 Move_Struktur scroll{Tabelle_Screen_Scroll, 0, 0, -1, KNOPF_Y_MIN, KNOPF_Y_MAX, 777, 1, ICON_WB_SPUR};
 
+constexpr Scrollbalken BALKEN{.spur = ICON_WB_SPUR, .knopf = ICON_WB_KNOPF, .liste = ICON_WB_HINTERGRUND,
+                              .grafik_spur = GRAFIK_WB_SPUR, .grafik_knopf = GRAFIK_WB_KNOPF, .x = 777, .spur_y = 132,
+                              .spur_b = 9, .spur_h = 316, .knopf_x = 777, .knopf_y = KNOPF_Y_MIN, .knopf_b = 9,
+                              .knopf_h = 12, .move = &scroll, .ebene = 4};
 constexpr u32 TRANSPARENT = MENUE_S_TRANSPARENT, DRUCK = MENUE_S_DRUCKBILD;
 constexpr auto GETEILT = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
-    {.nummer = ICON_WB_SPUR, .grafik = GRAFIK_WB_SPUR, .x = 777, .y = 132, .status = TRANSPARENT,
-     .klick = Menue_Scrollbar_Klick, .ebene = 4, .w = 9, .h = 316, .verknuepft = ICON_WB_KNOPF},
-    {.nummer = ICON_WB_KNOPF, .grafik = GRAFIK_WB_KNOPF, .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR, .x = 777,
-     .y = KNOPF_Y_MIN, .daten = &scroll, .status = TRANSPARENT, .ebene = 5, .w = 9, .h = 12,
-     .verknuepft = ICON_WB_HINTERGRUND},
+    Icon_Scrollspur(BALKEN), Icon_Scrollknopf(BALKEN),
     {.nummer = ICON_WB_GRUPPE_ZURUECK, .grafik = GRAFIK_WB_GRUPPE_ZURUECK, .grafik_gedrueckt = GRAFIK_WB_GRUPPE_ZURUECK_GEDRUECKT,
      .x = 570, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Gruppe_Zurueck_Klick, .ebene = 2, .w = 32, .h = 32},
     {.nummer = ICON_WB_GRUPPE_VOR, .grafik = GRAFIK_WB_GRUPPE_VOR, .grafik_gedrueckt = GRAFIK_WB_GRUPPE_VOR_GEDRUECKT,

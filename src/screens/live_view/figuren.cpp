@@ -435,11 +435,7 @@ Klipp klipp_von(const Spielansicht_View* v) {
     return k;
 }
 
-u32 lies32(const u8* p) {
-    u32 v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
+u32 lies32(const u8* p) { return get_u32le(p); }
 
 // An 8-bit frame with its top-left at (x, y) of the screen, full or half size.
 bool rle8(const Klipp& k, const Sa_Frame& f, const u16* t, i32 x, i32 y, bool halb) {

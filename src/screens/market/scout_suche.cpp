@@ -153,7 +153,10 @@ void Scout_Log_Dazu(const char* t, i32 farbe, i32 f) {
         --s.zeilen;
     }
     Scout_Log_Zeile& z = s.log[s.zeilen++];
-    std::snprintf(z.text, sizeof z.text, "%s", t);
+    // A longer line is cut to the row's room.
+    const size_t n = std::min(std::strlen(t), sizeof z.text - 1);
+    std::memcpy(z.text, t, n);
+    z.text[n] = 0;
     z.farbe = farbe, z.font = f;
 }
 

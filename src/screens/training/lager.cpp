@@ -188,6 +188,7 @@ i32 oben_halten(i32 top) { return top >= LAUF_BALKEN ? Rnd(321, 341) : top; }
 
 // The stage targets after the first: m draws from lo..top, highest first.
 void ziele(Lager_Balken& b, i32 m, i32 lo, i32 top) {
+    m = std::clamp(m, 0, LAUF_STUFEN - 1);  // stage 0 is the start
     i32 z[LAUF_STUFEN];
     for (i32 i = 0; i < m; ++i) z[i] = Rnd(lo, std::max(lo, top));
     std::sort(z, z + m, [](i32 a, i32 c) { return a > c; });

@@ -185,6 +185,12 @@ void Requester_Antworten(bool ja) {
     icon_klicken(ja && zwei_knoepfe ? ICON_REQ_KNOPF_1 : ICON_REQ_KNOPF_2);
 }
 std::vector<i32> Klaenge() { return Zeichenspur_Klaenge(); }
+std::vector<std::string> Videos() {
+    std::vector<std::string> v;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_VIDEO) v.push_back(e.text + " " + std::to_string(e.nummer));
+    return v;
+}
 
 void Spur_Leeren() { Zeichenspur_Leeren(); }
 const Zeichenspur_Eintrag* Text(const char* teil) { return Zeichenspur_Text(teil); }

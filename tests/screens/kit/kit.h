@@ -77,6 +77,9 @@ bool Requester_Offen();
 void Requester_Antworten(bool ja);
 // Sounds asked for since the trace was last emptied.
 std::vector<i32> Klaenge();
+// Video steps asked for since the trace was last emptied, in order, as
+// "<step> <video number>" (steps: start, pause, weiter, stop, sprung).
+std::vector<std::string> Videos();
 
 // --- Draw trace and screen ----------------------------------------------------------
 // Empties the trace (a frame after it shows what that frame drew).
