@@ -115,6 +115,8 @@ Rastport* Stadionbild_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h
 // "sponsor:aus".
 Rastport* Sponsor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
 
+// The data editor's pictures (ed:<part>,...; tools/resgen/editor.cpp).
+Rastport* Editor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
 
