@@ -18,6 +18,7 @@
 #include "platform/input.h"
 #include "screens/editor/editor.h"
 #include "screens/teile/drossel.h"
+#include "world/spieler.h"
 #include "world/trikot.h"
 #include "world/welt.h"
 
@@ -297,8 +298,10 @@ void Editor_Aussehen_Schliessen() {
 
 void Editor_Aussehen_Feld_Klick(Screen_Icon* i, u32 ereignis) {
     if (!i) return;
+    // The page's right click: an open grid is cancelled, else the page closes.
     if (ereignis & MENUE_E_RECHTS) {
-        Editor_Aussehen_Schliessen();
+        if (raster_offen()) Editor_Aussehen_Raster_Klick(nullptr, MENUE_E_RECHTS);
+        else Editor_Aussehen_Schliessen();
         return;
     }
     if (!(ereignis & MENUE_E_LINKS)) return;

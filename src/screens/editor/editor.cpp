@@ -14,6 +14,7 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/spielstand.h"
+#include "base/tempstr.h"
 #include "base/tools.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
@@ -491,6 +492,10 @@ void Editor_Screen_Init() {
 }
 
 void Editor_Screen_Schliessen() {
+    // Its pages go with it.
+    Attribut_Edit_Schliessen();
+    Editor_Aussehen_Schliessen();
+    Editor_Wappen_Schliessen();
     Editor_Wahl_Schliessen();
     Eingabefeld_Free();
     for (i32 n = ICON_EDITOR_RAHMEN; n <= ICON_EDITOR_LAND_TITEL; ++n) Menue_Screen_Icon_Loeschen(n);
@@ -734,7 +739,6 @@ void ende(i32 grund) {
     const bool ok = Editor_Eingabe_Uebernehmen();
     if (!ok) f.tab = false;
     if (ok && (grund == EINGABE_TAB || grund == EINGABE_SHIFT_TAB || (grund == EINGABE_FERTIG && f.tab))) {
-        tab_drossel = {};
         Editor_Tab_Weiter(grund == EINGABE_SHIFT_TAB);
         return;
     }
@@ -816,8 +820,8 @@ void Editor_Team_Klick(Screen_Icon* i, u32 ereignis) {
     st.feld.tab = false;
     Editor_Feld_Zuruecksetzen();
     st.fehler.clear();
+    // A marked player stays marked: he is exchanged with one of this club.
     Editor_Spielerliste(t);
-    spieler_marke_setzen(-1, -1);
     if (ereignis & MENUE_E_RECHTS) {
         team_marke_setzen(t);
         return;

@@ -43,7 +43,7 @@ enum : i32 { T_FERTIG = 32, T_ALLES = 33, T_FELD = 36, T_TRIKOT = 44, T_VERBOTEN
 // and the most characters (bounded by the club record's fields).
 constexpr i32 FELD_X[WAPPEN_FELDER] = {63, 63, 63, 353, 353, 353};
 constexpr i32 FELD_Y[WAPPEN_FELDER] = {160, 182, 204, 160, 182, 204};
-constexpr i32 FELD_MAX[WAPPEN_FELDER] = {24, 10, 18, 6, 15, 18};
+constexpr i32 FELD_MAX[WAPPEN_FELDER] = {24, 10, 27, 6, 15, 24};
 constexpr i32 TAB_ORDNUNG = 5;  // name, short name, stadium name, stadium size, city
 
 Wappen_Zustand wz;
@@ -557,7 +557,6 @@ void Editor_Wappen_Felder_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y)
         Editor_Wappen_Eingabe_Beenden();
     } else if (r == EINGABE_TAB || r == EINGABE_SHIFT_TAB) {
         if (Editor_Wappen_Feld_Speichern()) {
-            tab_drossel = {};
             Editor_Wappen_Naechstes_Feld(r == EINGABE_SHIFT_TAB);
         } else {
             Editor_Wappen_Eingabe_Beenden();
