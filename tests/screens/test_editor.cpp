@@ -113,6 +113,14 @@ TEST_F(Editor, OeffnetMitDenListenUndZeichnet) {
     EXPECT_TRUE(kit::Text(Team_String(721, st().teams[0], nullptr, 0)));
     EXPECT_TRUE(kit::Text(Spieler_String(63, st().spieler[0], nullptr, 0)));
     EXPECT_TRUE(kit::Text("Transfermarkt ohne Scouts"));
+    // The club's league, and every value of a player row: number, stars, maximum stars, matches.
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(st().teams[0], true);
+    ASSERT_GE(liga, 0);
+    EXPECT_TRUE(kit::Text(Wettbewerb_Get_Name(liga, false).substr(0, 6).c_str()));
+    const i32 p = st().spieler[0];
+    const i32 y = EDITOR_ZEILE_Y0 + 12;
+    for (i32 modus : {74, 92, 97, 55})
+        EXPECT_TRUE(kit::Text_Auf_Zeile(std::to_string(wert(modus, p)).c_str(), y)) << modus;
     kit::Png("editor_haupt");
 }
 

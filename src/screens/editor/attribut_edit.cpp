@@ -28,7 +28,7 @@ namespace {
 
 constexpr u32 BLAETTERN_MS = 200;
 constexpr i32 FONT_KLEIN = 6, FONT_TEXT = 9;
-constexpr i32 BREITE = 246, KOPF = 42, ZEILE_H = 18, ABSTAND = 20;
+constexpr i32 BREITE = 246, KOPF = 42, ZEILE_H = 18, ABSTAND = 18;
 constexpr i32 T_FAEHIGKEITEN = 46;      // EDITOR_SCREEN
 constexpr i32 T_KEINE = 19;             // SPIELER_TRAINING_SCREEN
 constexpr i32 SPALTE_ZEILEN = 23;       // rows of the edit screen's first column

@@ -58,6 +58,7 @@ constexpr Screen_Icon feld_knopf(i32 f) {
             .daten = &feld_texte[f],
             .status = MENUE_S_TRANSPARENT,
             .klick = Editor_Aussehen_Feld_Klick,
+            .zeichnen = Editor_Aussehen_Feld_Zeichnen,
             .ebene = 20,
             .w = 169,
             .h = 24,
@@ -397,9 +398,9 @@ void Editor_Aussehen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y)
                     Blt_Blit(g, 0, 0, -1, -1, raster_bild, cx + 1, cy + 1, Blt_Opt_Transparent);
                     Rastport_Free(g);
                 }
-                Font_Printf_Glatt(raster_bild, font(15), "^c%05d^tr0001%d", cx + 84, cy + 99,
+                Font_Printf_Glatt(raster_bild, font(15), "^c%05d^tr%04d%d", 0, cy + 99,
                                   teil == static_cast<i32>(Aussehen_Feld(az.arbeit, f)) ? FARBE_GOLD : FARBE_KREIDE_2,
-                                  teil);
+                                  cx + 84, teil);
             }
         az.neu_zeichnen = false;
     }
@@ -434,12 +435,16 @@ void Editor_Aussehen_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     }
     Gesicht_Holen(p, Spieler_Get_Team(p), ziel, x + 13, y + 5, 85, 100);
     Font_Printf_Glatt(ziel, font(FONT_NAME), "^c%05d%s", x + 12, y + 124, FARBE_WEISS, Spieler_String(505, p, nullptr, 0));
-    for (i32 f = 0; f < AUSSEHEN_FELDER; ++f) {
-        const i32 n = Aussehen_Teile(az.arbeit, f);
-        const i32 t = std::min(static_cast<i32>(f == 0 ? Gesicht_Stil(az.arbeit) : Aussehen_Feld(az.arbeit, f)), n - 1);
-        Font_Printf_Glatt(ziel, font(15), "^c%05d%d / %d", feld_x(f) + 150, feld_y(f) + 16,
-                          f == az.feld ? FARBE_GOLD : FARBE_KREIDE_2, t + 1, n);
-    }
     if (az.feld >= 0) blit(ziel, GRAFIK_AUSSEHEN_MARKE, feld_x(az.feld) - 2, feld_y(az.feld) - 1);
     if (!raster_offen()) blit(ziel, GRAFIK_AUSSEHEN_ZU, RASTER_X, 130);
+}
+
+void Editor_Aussehen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+    if (!i || az.spieler < 0) return;
+    // The part shown of the field's parts, at the button's right end.
+    const i32 f = static_cast<i32>(i->user[0]);
+    const i32 n = Aussehen_Teile(az.arbeit, f);
+    const i32 t = std::min(static_cast<i32>(f == 0 ? Gesicht_Stil(az.arbeit) : Aussehen_Feld(az.arbeit, f)), n - 1);
+    Font_Printf_Glatt(ziel, font(15), "^c%05d^tr%04d%d/%d", 0, y + 16, f == az.feld ? FARBE_GOLD : FARBE_KREIDE_2,
+                      x + i->w - 6, t + 1, n);
 }

@@ -67,5 +67,6 @@ void Editor_Aussehen_Raster_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i
 void Editor_Aussehen_Scroll(Screen_Icon* knopf, i32 index, u32 ereignis);
 void Editor_Aussehen_Zuruecksetzen(Screen_Icon* icon, u32 ereignis);
 void Editor_Aussehen_Fertig_Klick(Screen_Icon* icon, u32 ereignis);
+void Editor_Aussehen_Feld_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Editor_Aussehen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Editor_Aussehen_Hintergrund(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);

@@ -64,7 +64,7 @@ enum : i32 {
     T_SCOUTLISTE = 22, T_BEENDEN = 24, T_TITEL = 31, T_HINWEIS_SPIELER = 34, T_HINWEIS_TEAM = 35,
     T_KONTINENTE = 42, T_LAENDER_WAHL = 43, T_MARKT = 47, T_SCOUTS = 48, T_SPIELE = 49, T_ATTRIBUTE = 50,
     T_SPEICHERN_FEHLER = 51, T_LADEN_FEHLER = 52, T_NAME_LEER = 53, T_NAME_LANG = 54, T_NAME_ZEICHEN = 55,
-    T_ZAHL_FEHLT = 56, T_GRENZE = 57, T_INITIAL = 58, T_NATION = 59,
+    T_ZAHL_FEHLT = 56, T_GRENZE = 57, T_INITIAL = 58, T_NATION = 59, T_TIPP_TEAM = 60, T_TIPP_SPIELER = 61,
 };
 
 Editor_Zustand st;
@@ -215,8 +215,8 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR>({
           Editor_Speichern_Frage, 14),
     knopf(ICON_EDITOR_BEENDEN, GRAFIK_EDITOR_BEENDEN, GRAFIK_EDITOR_BEENDEN_AN, 694, 569, 100, 26,
           Editor_Beenden_Frage, 14),
-    knopf(ICON_EDITOR_SORT_NAME, GRAFIK_EDITOR_TAB_NAME, GRAFIK_EDITOR_TAB_NAME_AN, 40, 90, 112, 22, Editor_Sort_Name),
-    knopf(ICON_EDITOR_SORT_LAND, GRAFIK_EDITOR_TAB_LAND, GRAFIK_EDITOR_TAB_LAND_AN, 156, 90, 112, 22, Editor_Sort_Land),
+    knopf(ICON_EDITOR_SORT_NAME, GRAFIK_EDITOR_TAB_NAME, GRAFIK_EDITOR_TAB_NAME_AN, 130, 66, 112, 22, Editor_Sort_Name),
+    knopf(ICON_EDITOR_SORT_LAND, GRAFIK_EDITOR_TAB_LAND, GRAFIK_EDITOR_TAB_LAND_AN, 246, 66, 112, 22, Editor_Sort_Land),
     team_zeile(0), team_zeile(1), team_zeile(2), team_zeile(3), team_zeile(4), team_zeile(5), team_zeile(6),
     team_zeile(7), team_zeile(8), team_zeile(9), team_zeile(10), team_zeile(11), team_zeile(12), team_zeile(13),
     team_zeile(14), team_zeile(15), team_zeile(16), team_zeile(17), team_zeile(18), team_zeile(19),
@@ -355,7 +355,7 @@ void kontinente_zaehlen() {
 // --- Drawing helpers ----------------------------------------------------------------------
 
 void zahl(Rastport* ziel, i32 x, i32 y, u16 farbe, i32 n) {
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tr0001%d", x, y, farbe, n);
+    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tr%04d%d", 0, y, farbe, x, n);
 }
 
 bool feld_bei(i32 spieler, i32 wert_) { return st.feld.aktiv && st.feld.spieler == spieler && st.feld.wert == wert_; }
@@ -1082,18 +1082,18 @@ void Editor_Hintergrund_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Font_Printf_Glatt(ziel, font(14), "^c%05d^tz0400%s", 0, 40, FARBE_KREIDE, text(T_TITEL));
     // Column heads over both lists.
     Font_Printf_Glatt(ziel, k, "^c%05d%s", 28, 84, FARBE_KOPF, text(T_VEREINE));
-    const i32 kopf_y = 111;
+    const i32 kopf_y = 108;
     Font* z = font(FONT_KLEIN);
     Font_Printf_Glatt(ziel, z, "^c%05d%s", 28, kopf_y, FARBE_KREIDE_2, text(T_VEREIN));
     Font_Printf_Glatt(ziel, z, "^c%05d%s", 154, kopf_y, FARBE_KREIDE_2, text(T_LAENDER));
     Font_Printf_Glatt(ziel, z, "^c%05d%s", 260, kopf_y, FARBE_KREIDE_2, text(T_LIGEN));
     Font_Printf_Glatt(ziel, k, "^c%05d%s", 400, 84, FARBE_KOPF,
                       text(st.markt == 1 ? T_SCOUTLISTE : st.markt == 0 ? T_MARKT : T_SPIELERLISTE));
-    Font_Printf_Glatt(ziel, z, "^c%05d^tr0001%s", 414, kopf_y, FARBE_KREIDE_2, text(T_NUMMER));
+    Font_Printf_Glatt(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 414, text(T_NUMMER));
     Font_Printf_Glatt(ziel, z, "^c%05d%s", 420, kopf_y, FARBE_KREIDE_2, text(T_POSITION));
     Font_Printf_Glatt(ziel, z, "^c%05d%s", 475, kopf_y, FARBE_KREIDE_2, text(T_SPIELER));
-    Font_Printf_Glatt(ziel, z, "^c%05d^tr0001%s", 590, kopf_y, FARBE_KREIDE_2, text(T_STAERKE));
-    Font_Printf_Glatt(ziel, z, "^c%05d^tr0001%s", 623, kopf_y, FARBE_KREIDE_2, text(T_SPIELE));
+    Font_Printf_Glatt(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 590, text(T_STAERKE));
+    Font_Printf_Glatt(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 623, text(T_SPIELE));
     Font_Printf_Glatt(ziel, z, "^c%05d%s", 633, kopf_y, FARBE_KREIDE_2, text(T_ATTRIBUTE));
     Font_Printf_Glatt(ziel, z, "^c%05d%s", 698, kopf_y, FARBE_KREIDE_2, text(T_NATION));
 }
@@ -1105,9 +1105,14 @@ void Editor_Rahmen_Text(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (m >= 0) {
         Font_Printf_Glatt(ziel, f, "^c%05d%s %s", 390, 484, FARBE_GOLD, text(T_SPIELER_GEMERKT), team_name(mt));
         Font_Printf_Glatt(ziel, f, "^c%05d%s", 390, 540, FARBE_KREIDE_2, text(T_HINWEIS_SPIELER));
-    } else if (team_marke() >= 0) {
+    } else if (!ist_markt()) {
+        Font_Printf_Glatt(ziel, f, "^c%05d%s", 390, 500, FARBE_KREIDE_2, text(T_TIPP_SPIELER));
+    }
+    if (team_marke() >= 0) {
         Font_Printf_Glatt(ziel, f, "^c%05d%s", 12, 510, FARBE_GOLD, text(T_TEAM_GEMERKT));
         Font_Printf_Glatt(ziel, f, "^c%05d%s", 12, 548, FARBE_KREIDE_2, text(T_HINWEIS_TEAM));
+    } else {
+        Font_Printf_Glatt(ziel, f, "^c%05d%s", 12, 524, FARBE_KREIDE_2, text(T_TIPP_TEAM));
     }
     // The pointed player's face beside the list.
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
@@ -1147,7 +1152,7 @@ void Editor_Team_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         Tools_Text_Kuerzen(land_name(t), land, f, 100);
         Font_Printf_Glatt(ziel, f, "^c%05d%s", x + 146, y + 12, FARBE_KREIDE_2, land);
     }
-    const i32 liga = Team_Wert(11, t, 0, OP_LESEN);
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
     if (liga >= 0) {
         char name[64];
         Tools_Text_Kuerzen(Wettbewerb_Get_Name(liga, false).c_str(), name, font(FONT_KLEIN), 82);

@@ -485,11 +485,11 @@ void Editor_Wappen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
                     std::snprintf(nr, sizeof nr, "%d", w);
                     char kopf[48];
                     std::snprintf(kopf, sizeof kopf, text(T_TRIKOT), nr);
-                    Font_Printf_Glatt(raster_bild, font(FONT_NUMMER), "^c%05d^tz0038%s^l^tz0038%s", cx, cy + 30,
-                                      FARBE_FEHLER, kopf, text(T_VERBOTEN));
+                    Font_Printf_Glatt(raster_bild, font(FONT_NUMMER), "^c%05d^tz%04d%s^l^tz%04d%s", 0, cy + 30,
+                                      FARBE_FEHLER, cx + 38, kopf, cx + 38, text(T_VERBOTEN));
                 }
-                Font_Printf_Glatt(raster_bild, font(FONT_NUMMER), "^c%05d^tr0001%d", cx + 74, cy + 74,
-                                  aktuell ? FARBE_GOLD : FARBE_KREIDE_2, w);
+                Font_Printf_Glatt(raster_bild, font(FONT_NUMMER), "^c%05d^tr%04d%d", 0, cy + 74,
+                                  aktuell ? FARBE_GOLD : FARBE_KREIDE_2, cx + 74, w);
             }
         wz.neu_zeichnen = false;
     }
@@ -520,12 +520,12 @@ void Editor_Wappen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         wappen_bild_nummer = nummer;
     }
     if (wappen_bild) Blt_Blit(wappen_bild, 0, 0, -1, -1, ziel, 97, 56, Blt_Opt_Transparent);
-    Font_Printf_Glatt(ziel, font(FONT_NUMMER), "^c%05d^tz0070%d", TAB_X[0], 128, FARBE_KREIDE_2, nummer);
+    Font_Printf_Glatt(ziel, font(FONT_NUMMER), "^c%05d^tz%04d%d", 0, 128, FARBE_KREIDE_2, TAB_X[0] + 70, nummer);
     for (i32 t = 1; t < WAPPEN_TABS; ++t) {
         kit_malen(ziel, wert_lesen(t), TAB_X[t] + 42, 50, false);
-        Font_Printf_Glatt(ziel, font(FONT_NUMMER), "^c%05d^tr0001%d", TAB_X[t] + 136, 128, FARBE_KREIDE_2, wert_lesen(t));
+        Font_Printf_Glatt(ziel, font(FONT_NUMMER), "^c%05d^tr%04d%d", 0, 128, FARBE_KREIDE_2, TAB_X[t] + 136, wert_lesen(t));
     }
-    if (!raster_offen()) blit(ziel, GRAFIK_AUSSEHEN_ZU, 73, 230);
+    if (!raster_offen()) blit(ziel, GRAFIK_WAPPEN_ZU, 73, 230);
     const std::string& f = Editor_Get_Zustand().fehler;
     if (!f.empty()) Font_Printf_Glatt(ziel, font(FONT_TAB), "^c%05d%s", 68, 570, FARBE_FEHLER, f.c_str());
 }
@@ -539,10 +539,10 @@ void Editor_Wappen_Felder_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y)
     if (k != wz.feld) {
         Font_Printf_Glatt(ziel, f, "^c%05d%s", x + 5, y + 16, FARBE_KREIDE_2, text(T_FELD + k));
         if (WAPPEN_FELD_MODUS[k] == 4)
-            Font_Printf_Glatt(ziel, f, "^c%05d^tr0001%d", rechts, y + 16, FARBE_WEISS,
+            Font_Printf_Glatt(ziel, f, "^c%05d^tr%04d%d", 0, y + 16, FARBE_WEISS, rechts,
                               Team_Wert(5, wz.team, 0, OP_LESEN) + Team_Wert(4, wz.team, 0, OP_LESEN));
         else
-            Font_Printf_Glatt(ziel, f, "^c%05d^tr0001%s", rechts, y + 16, k == 5 ? FARBE_KREIDE_2 : FARBE_WEISS,
+            Font_Printf_Glatt(ziel, f, "^c%05d^tr%04d%s", 0, y + 16, k == 5 ? FARBE_KREIDE_2 : FARBE_WEISS, rechts,
                               Team_String(WAPPEN_FELD_MODUS[k], wz.team, nullptr, 0));
         return;
     }
