@@ -26,6 +26,7 @@
 #include "season/kalender_lauf.h"
 #include "season/wettbewerb_schreiben.h"
 #include "world/attribut.h"
+#include "world/team.h"
 #include "world/trikot.h"
 #include "world/welt.h"
 
@@ -45,8 +46,13 @@ std::string klick(i32 icon) {
     if (!i) return "wait 1\n";
     return an(i->x + i->w / 2, i->y + i->h / 2);
 }
-// The requester's first button (yes, or its only one).
-std::string ja() { return klick(ICON_REQ_KNOPF_1); }
+// The requester's yes, or its only button.
+std::string ja() {
+    const Screen_Icon* k2 = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_2);
+    const Screen_Icon* k1 = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_1);
+    const bool eins = k1 && !(k1->status & MENUE_S_VERSTECKT);
+    return klick(eins ? ICON_REQ_KNOPF_1 : k2 ? ICON_REQ_KNOPF_2 : ICON_REQ_KNOPF_1);
+}
 
 class Editor_Ablauf : public ::testing::Test {
   protected:
@@ -92,8 +98,12 @@ TEST_F(Editor_Ablauf, BearbeitenSchreibenUndNeuesSpiel) {
     lauf(klick(ICON_START_EDITOR), 12);
     ASSERT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_EDITOR_RAHMEN));
     Editor_Zustand& st = Editor_Get_Zustand();
-    // Club 1 in the first row.
-    const i32 verein = 1;
+    // The first ordinary club with a league, in the first row.
+    i32 verein = -1;
+    for (i32 t = 0; t < Team_Anzahl && verein < 0; ++t)
+        if (t != Team_Transfermarkt && (Team_Get_Art(t) & TEAM_ART_VEREIN) && Team_Wert(11, t, 0, OP_LESEN) >= 0)
+            verein = t;
+    ASSERT_GE(verein, 0);
     const auto it = std::find(st.teams.begin(), st.teams.end(), verein);
     ASSERT_NE(it, st.teams.end());
     Editor_Teamliste(static_cast<i32>(it - st.teams.begin()), -1);
@@ -101,7 +111,7 @@ TEST_F(Editor_Ablauf, BearbeitenSchreibenUndNeuesSpiel) {
     lauf(an(100, y0));
     ASSERT_EQ(st.team, verein);
     ASSERT_TRUE(st.feld.aktiv);
-    lauf("text Kordavo Elf\nwait 4\nkey return\nwait 4\n");
+    lauf("text \"Kordavo Elf\"\nwait 4\nkey return\nwait 4\n");
     ASSERT_STREQ(Team_String(721, verein, nullptr, 0), "Kordavo Elf");
     bild("1_haupt");
     // Crest and first kit.
@@ -148,7 +158,10 @@ TEST_F(Editor_Ablauf, BearbeitenSchreibenUndNeuesSpiel) {
     bild("5_gespeichert");
     lauf(ja(), 10);
     lauf(klick(ICON_EDITOR_BEENDEN));
+    ASSERT_TRUE(Menue_Requester_Offen());
     lauf(ja(), 12);
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_EDITOR_RAHMEN));
+    bild("5b_zurueck");
     ASSERT_TRUE(Screen_Offen(Screen_Id::SPIELSTART));
     EXPECT_EQ(Config_Modify_Set(), -1);
 

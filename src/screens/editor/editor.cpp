@@ -1304,7 +1304,7 @@ bool Editor_Neu_Laden() {
     }
     Team_Set_Wappen_Flags();
     Config_Modify_Init(SATZ, SATZ);
-    Team_Aktiv = Aktuelles_Team = 1 < Team_Anzahl ? 1 : 0;
+    if (Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl) Team_Aktiv = Aktuelles_Team = 0;
     spieler_marke_setzen(-1, -1);
     team_marke_setzen(-1);
     Editor_Teamliste(0, st.sortierung);

@@ -24,6 +24,7 @@
 #include "screens/start/start_intern.h"
 #include "season/kalender_lauf.h"
 #include "world/manager.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 Spielstart_Slot Spielstart_Slots[SPIELSTART_SLOTS];
@@ -302,7 +303,14 @@ void Spielstart_Editor_Klick(Screen_Icon*, u32 ereignis) {
     // The world of a new game, its club 1 the one shown first; no manager is
     // made and the set-up stays unfinished.
     if (!Spielstart_Neues_Spiel()) return;
-    Aktuelles_Team = Team_Aktiv = Team_Anzahl > 1 ? 1 : 0;
+    // The first ordinary club is the active one while the editor is up.
+    i32 verein = 0;
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (t != Team_Transfermarkt && (Team_Get_Art(t) & TEAM_ART_VEREIN)) {
+            verein = t;
+            break;
+        }
+    Aktuelles_Team = Team_Aktiv = verein;
     Screen_Schliessen(Screen_Id::SPIELSTART);
     Screen_Oeffnen(Screen_Id::EDITOR);
 }
