@@ -557,7 +557,9 @@ TEST_F(Editor, DiagnoseMitLeeremWettbewerb) {
     ASSERT_TRUE(Screen_Oeffnen(Screen_Id::DIAGNOSE));
     kit::Spur_Leeren();
     kit::Frames(1);
-    EXPECT_TRUE(kit::Text("NOT-Teams:"));
+    const Zeichenspur_Eintrag* not_teams = kit::Text("NOT-Teams:");
+    ASSERT_TRUE(not_teams);
+    EXPECT_LT(not_teams->y, 566);  // on the page, above the dialog bar
     EXPECT_TRUE(kit::Text("Transfermarkt-Stärken (nur Scouts):"));
     kit::Png("diagnose");
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/debug.h"
+#include "graphics/alpha.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "gui/icon_tabelle.h"
@@ -98,25 +99,27 @@ Diagnose_Werte Diagnose_Berechnen(const i32* wettbewerbe, i32 n) {
     return d;
 }
 
-void Diagnose_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32 y) {
+void Diagnose_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32 y) {
     Font* f = Font_Tabelle_Holen(FONT);
     const Diagnose_Werte& d = werte;
     constexpr u16 W = FARBE_WEISS;
+    // A dark ground under the numbers, whatever lies beneath.
+    if (icon) Blt_Rechteck_Alpha(ziel, 0, y, icon->w, icon->h, FARBE_NAVY, 85);
     for (const Diagnose_Liga& l : d.ligen) {
         y += 12;
         Font_Printf_Glatt(ziel, f, "^c%05d%s^fb0010^tr0270D=%4d^tr0370Min=%4d^tr0470Max=%4d^tr0570D-Max=%2d^fe", 5, y, W,
                           Wettbewerb_Get_Name(l.wettbewerb, false).c_str(), l.schnitt, l.min, l.max, l.max_schnitt);
     }
+    // The two histograms side by side under the competitions.
     static const char* const KOPF[2] = {"Transfermarkt-Stärken (ohne Scouts):", "Transfermarkt-Stärken (nur Scouts):"};
+    y += 22;
     for (i32 art = 0; art < 2; ++art) {
-        y += 22;
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 5, y, W, KOPF[art]);
-        for (i32 k = 0; k < 6; ++k) {
-            y += 12;
-            Font_Printf_Glatt(ziel, f, "^c%05d^fb0010<%d: %d^fe", 5, y, W, k + 1, d.klassen[art][k]);
-        }
+        const i32 x = 5 + 300 * art;
+        Font_Printf_Glatt(ziel, f, "^c%05d%s", x, y, W, KOPF[art]);
+        for (i32 k = 0; k < 6; ++k)
+            Font_Printf_Glatt(ziel, f, "^c%05d^fb0010<%d: %d^fe", x, y + 12 * (k + 1), W, k + 1, d.klassen[art][k]);
     }
-    y += 42;
+    y += 12 * 6 + 22;
     Font_Printf_Glatt(ziel, f, "^c%05d%d Spieler, %d Attribute, Schnitt=%2.2f pro Spieler", 5, y, W, d.spieler,
                       d.attribute, d.attribute_schnitt);
     y += 12;
