@@ -161,7 +161,7 @@ TEST_F(Editor_Ablauf, BearbeitenSchreibenUndNeuesSpiel) {
     ASSERT_TRUE(Menue_Requester_Offen());
     lauf(ja(), 12);
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_EDITOR_RAHMEN));
-    bild("5b_zurueck");
+    bild("5b_start");
     ASSERT_TRUE(Screen_Offen(Screen_Id::SPIELSTART));
     EXPECT_EQ(Config_Modify_Set(), -1);
 

@@ -56,10 +56,10 @@ void kopf(Rastport* ziel, i32 p, i32 x, i32 y) {
     const i32 k = klasse(p);
     static constexpr i32 KLASSE_BILD[4] = {3, 2, 0, 1};
     blit(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[k], x + 4, y + 5);
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", x + 26, y + 16, FARBE_KLASSE[k], Positions_Text(k));
+    Font_Printf(ziel, f, "^c%05d%s", x + 26, y + 16, FARBE_KLASSE[k], Positions_Text(k));
     char name[128];
     Tools_Text_Kuerzen(Spieler_String(505, p, nullptr, 0), name, f, 110);
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", x + 68, y + 16, FARBE_WEISS, name);
+    Font_Printf(ziel, f, "^c%05d%s", x + 68, y + 16, FARBE_WEISS, name);
 }
 
 void zeile_malen(Rastport* ziel, i32 a, i32 zustand, i32 x, i32 y, bool grau) {
@@ -68,7 +68,7 @@ void zeile_malen(Rastport* ziel, i32 a, i32 zustand, i32 x, i32 y, bool grau) {
     if (zustand == 1) blit(ziel, GRAFIK_POPUP_AKTIV, x + 5, y + 2);
     if (zustand == 2) blit(ziel, GRAFIK_POPUP_GESPERRT, x + 5, y + 2);
     const bool negativ = Attribute_Ist_Negativ(a);
-    Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 54, y + 13, negativ ? FARBE_FEHLER : FARBE_WEISS,
+    Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s", x + 54, y + 13, negativ ? FARBE_FEHLER : FARBE_WEISS,
                       Attribut_Tabelle[a].name);
     if (zustand == 2 || grau)
         if (Rastport* b = bild(GRAFIK_POPUP_GRAU)) Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x, y, 40);
@@ -289,7 +289,7 @@ void Attribut_Edit_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         (void)l;
         const i32 kx = ed.zeilen > SPALTE_ZEILEN ? x + BREITE + 4 : x;
         if (kx != x) blit(ziel, GRAFIK_POPUP_RAHMEN, kx, y);
-        Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s %d", kx + (kx != x ? 10 : 4), y + (kx != x ? 24 : 36),
+        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s %d", kx + (kx != x ? 10 : 4), y + (kx != x ? 24 : 36),
                           FARBE_GOLD, Text_cfg_Text(TEXT_EDITOR, T_FAEHIGKEITEN), n);
         return;
     }
@@ -504,7 +504,7 @@ void Attribut_Wahl_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         return;
     }
     if (i->nummer == ICON_WAHL_ENDE) {
-        Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d^tz%04d%s", 0, y + 14, FARBE_HELL, x + 123,
+        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d^tz%04d%s", 0, y + 14, FARBE_HELL, x + 123,
                           Text_cfg_Text(TEXT_SPIELER_TRAINING, T_KEINE));
         return;
     }

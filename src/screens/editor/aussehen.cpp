@@ -270,6 +270,7 @@ bool Editor_Aussehen_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_AUSSE
 void Editor_Aussehen_Init(i32 spieler) {
     if (Editor_Aussehen_Offen() || spieler < 0 || spieler >= Spieler_Anzahl) return;
     texte_setzen();
+    Editor_Verdecken(true);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(SEITE.daten());
     Menue_Set_Rechtsklick_Icon(ICON_AUSSEHEN_FELD);
     az = Aussehen_Zustand{};
@@ -290,6 +291,7 @@ void Editor_Aussehen_Schliessen() {
     raster_schliessen();
     Menue_Screen_Icon_Tabelle_Loeschen(SEITE.daten());
     Menue_Set_Rechtsklick_Icon(-1);
+    Editor_Verdecken(false);
     if (raster_bild) Rastport_Free(raster_bild);
     raster_bild = nullptr;
     az.spieler = -1;
@@ -423,7 +425,7 @@ void Editor_Aussehen_Fertig_Klick(Screen_Icon*, u32 ereignis) {
 }
 
 void Editor_Aussehen_Hintergrund(Screen_Icon*, Rastport* ziel, i32, i32) {
-    Blt_Rechteck_Alpha(ziel, 0, 0, 800, 600, FARBE_NAVY, 70);
+    Blt_Rechteck(ziel, 0, 0, 800, 600, FARBE_NAVY);
 }
 
 void Editor_Aussehen_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
@@ -434,9 +436,13 @@ void Editor_Aussehen_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
         Farbe_Cache_Free();
     }
     Gesicht_Holen(p, Spieler_Get_Team(p), ziel, x + 13, y + 5, 85, 100);
-    Font_Printf_Glatt(ziel, font(FONT_NAME), "^c%05d%s", x + 12, y + 124, FARBE_WEISS, Spieler_String(505, p, nullptr, 0));
+    // The player's name on the place of the closed grid (the open grid covers it).
+    if (!raster_offen()) {
+        blit(ziel, GRAFIK_AUSSEHEN_ZU, RASTER_X, 130);
+        Font_Printf_Glatt(ziel, font(FONT_NAME), "^c%05d%s", RASTER_X + 14, 154, FARBE_WEISS,
+                          Spieler_String(505, p, nullptr, 0));
+    }
     if (az.feld >= 0) blit(ziel, GRAFIK_AUSSEHEN_MARKE, feld_x(az.feld) - 2, feld_y(az.feld) - 1);
-    if (!raster_offen()) blit(ziel, GRAFIK_AUSSEHEN_ZU, RASTER_X, 130);
 }
 
 void Editor_Aussehen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {

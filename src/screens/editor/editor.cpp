@@ -68,6 +68,7 @@ enum : i32 {
 };
 
 Editor_Zustand st;
+std::vector<i16> verdeckt;  // the editor's icons a page hid
 Screen_Drossel tab_drossel, sterne_drossel, position_drossel;
 u32 alte_tasten = 0;
 
@@ -355,7 +356,7 @@ void kontinente_zaehlen() {
 // --- Drawing helpers ----------------------------------------------------------------------
 
 void zahl(Rastport* ziel, i32 x, i32 y, u16 farbe, i32 n) {
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tr%04d%d", 0, y, farbe, x, n);
+    Font_Printf(ziel, font(FONT_ZEILE), "^c%05d^tr%04d%d", 0, y, farbe, x, n);
 }
 
 bool feld_bei(i32 spieler, i32 wert_) { return st.feld.aktiv && st.feld.spieler == spieler && st.feld.wert == wert_; }
@@ -478,6 +479,7 @@ void Editor_Screen_Init() {
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_EDITOR_RAHMEN)) return;
     Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
     st = Editor_Zustand{};
+    verdeckt.clear();
     tab_drossel = sterne_drossel = position_drossel = {};
     // The competitions are edited in place; a set that cannot be read leaves
     // the league exchange without effect (the message says why).
@@ -488,6 +490,22 @@ void Editor_Screen_Init() {
     Editor_Spielerliste(listen_team(0));
     spieler_marke_setzen(-1, -1);
     team_marke_setzen(-1);
+    Blt_Cache_Leeren();
+}
+
+void Editor_Verdecken(bool an) {
+    if (!an) {
+        for (i16 n : verdeckt) zeigen(n, true);
+        verdeckt.clear();
+        Blt_Cache_Leeren();
+        return;
+    }
+    if (!verdeckt.empty()) return;
+    for (i32 n = ICON_EDITOR_RAHMEN; n <= ICON_EDITOR_LAND_TITEL; ++n)
+        if (Screen_Icon* i = icon(n); i && !(i->status & MENUE_S_VERSTECKT)) {
+            i->status |= MENUE_S_VERSTECKT;
+            verdeckt.push_back(static_cast<i16>(n));
+        }
     Blt_Cache_Leeren();
 }
 
@@ -800,11 +818,11 @@ void Editor_Eingabe_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (f.aktiv && f.wert == FELD_POSITION && f.spieler >= 0) {
         const i32 k = std::clamp(wert(67, f.spieler), 0, 3);
         blit(ziel, GRAFIK_EDITOR_FELD_ZAHL, f.x, f.y);
-        Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s", f.x + 18, f.y + 12, FARBE_GOLD, Positions_Text(k));
+        Font_Printf(ziel, font(FONT_ZEILE), "^c%05d%s", f.x + 18, f.y + 12, FARBE_GOLD, Positions_Text(k));
     }
     Editor_Eingabe();
     if (!st.fehler.empty())
-        Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s", 12, 556, FARBE_FEHLER, st.fehler.c_str());
+        Font_Printf(ziel, font(FONT_ZEILE), "^c%05d%s", 12, 556, FARBE_FEHLER, st.fehler.c_str());
 }
 
 // --- Clicks ------------------------------------------------------------------------------
@@ -1047,7 +1065,7 @@ void Editor_Kontinent_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i) return;
     Font* f = font(FONT_ZEILE);
     if (i->nummer == ICON_EDITOR_KONTINENT_TITEL) {
-        Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d%s", x + 10, y + 16, FARBE_GOLD, text(T_KONTINENTE));
+        Font_Printf(ziel, font(FONT_KOPF), "^c%05d%s", x + 10, y + 16, FARBE_GOLD, text(T_KONTINENTE));
         return;
     }
     const i32 c = static_cast<i32>(i->user[1]);
@@ -1055,15 +1073,15 @@ void Editor_Kontinent_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const bool scout = st.wahl_spieler >= 0 && (wert(75, st.wahl_spieler) & SP_STATUS_SCOUT);
     const u16 farbe = c == st.wahl_kontinent ? FARBE_GOLD : FARBE_WEISS;
     if (scout)
-        Font_Printf_Glatt(ziel, f, "^c%05d%s (%d)", x + 10, y + 15, farbe, Kontinent_Tabelle[c].name, st.kontinent_zahl[c]);
+        Font_Printf(ziel, f, "^c%05d%s (%d)", x + 10, y + 15, farbe, Kontinent_Tabelle[c].name, st.kontinent_zahl[c]);
     else
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", x + 10, y + 15, farbe, Kontinent_Tabelle[c].name);
+        Font_Printf(ziel, f, "^c%05d%s", x + 10, y + 15, farbe, Kontinent_Tabelle[c].name);
 }
 
 void Editor_Land_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i) return;
     if (i->nummer == ICON_EDITOR_LAND_TITEL) {
-        Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d%s", x + 10, y + 16, FARBE_GOLD, text(T_LAENDER_WAHL));
+        Font_Printf(ziel, font(FONT_KOPF), "^c%05d%s", x + 10, y + 16, FARBE_GOLD, text(T_LAENDER_WAHL));
         return;
     }
     const i32 r = static_cast<i32>(i->user[0]);
@@ -1071,7 +1089,7 @@ void Editor_Land_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const i32 t = st.wahl_laender[static_cast<size_t>(r)];
     char name[64];
     Tools_Text_Kuerzen(team_name(t), name, font(FONT_ZEILE), 130);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s", x + 10, y + 15, FARBE_WEISS, name);
+    Font_Printf(ziel, font(FONT_ZEILE), "^c%05d%s", x + 10, y + 15, FARBE_WEISS, name);
     if (st.wahl_spieler >= 0 && wert(68, st.wahl_spieler) == t) blit(ziel, GRAFIK_POPUP_AKTIV, x + 154, y + 4);
 }
 
@@ -1081,21 +1099,21 @@ void Editor_Hintergrund_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Font* k = font(FONT_KOPF);
     Font_Printf_Glatt(ziel, font(14), "^c%05d^tz0400%s", 0, 40, FARBE_KREIDE, text(T_TITEL));
     // Column heads over both lists.
-    Font_Printf_Glatt(ziel, k, "^c%05d%s", 28, 84, FARBE_KOPF, text(T_VEREINE));
+    Font_Printf(ziel, k, "^c%05d%s", 28, 84, FARBE_KOPF, text(T_VEREINE));
     const i32 kopf_y = 108;
     Font* z = font(FONT_KLEIN);
-    Font_Printf_Glatt(ziel, z, "^c%05d%s", 28, kopf_y, FARBE_KREIDE_2, text(T_VEREIN));
-    Font_Printf_Glatt(ziel, z, "^c%05d%s", 154, kopf_y, FARBE_KREIDE_2, text(T_LAENDER));
-    Font_Printf_Glatt(ziel, z, "^c%05d%s", 260, kopf_y, FARBE_KREIDE_2, text(T_LIGEN));
-    Font_Printf_Glatt(ziel, k, "^c%05d%s", 400, 84, FARBE_KOPF,
+    Font_Printf(ziel, z, "^c%05d%s", 28, kopf_y, FARBE_KREIDE_2, text(T_VEREIN));
+    Font_Printf(ziel, z, "^c%05d%s", 154, kopf_y, FARBE_KREIDE_2, text(T_LAENDER));
+    Font_Printf(ziel, z, "^c%05d%s", 260, kopf_y, FARBE_KREIDE_2, text(T_LIGEN));
+    Font_Printf(ziel, k, "^c%05d%s", 400, 84, FARBE_KOPF,
                       text(st.markt == 1 ? T_SCOUTLISTE : st.markt == 0 ? T_MARKT : T_SPIELERLISTE));
-    Font_Printf_Glatt(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 414, text(T_NUMMER));
-    Font_Printf_Glatt(ziel, z, "^c%05d%s", 420, kopf_y, FARBE_KREIDE_2, text(T_POSITION));
-    Font_Printf_Glatt(ziel, z, "^c%05d%s", 475, kopf_y, FARBE_KREIDE_2, text(T_SPIELER));
-    Font_Printf_Glatt(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 590, text(T_STAERKE));
-    Font_Printf_Glatt(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 623, text(T_SPIELE));
-    Font_Printf_Glatt(ziel, z, "^c%05d%s", 633, kopf_y, FARBE_KREIDE_2, text(T_ATTRIBUTE));
-    Font_Printf_Glatt(ziel, z, "^c%05d%s", 698, kopf_y, FARBE_KREIDE_2, text(T_NATION));
+    Font_Printf(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 414, text(T_NUMMER));
+    Font_Printf(ziel, z, "^c%05d%s", 420, kopf_y, FARBE_KREIDE_2, text(T_POSITION));
+    Font_Printf(ziel, z, "^c%05d%s", 475, kopf_y, FARBE_KREIDE_2, text(T_SPIELER));
+    Font_Printf(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 590, text(T_STAERKE));
+    Font_Printf(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 623, text(T_SPIELE));
+    Font_Printf(ziel, z, "^c%05d%s", 633, kopf_y, FARBE_KREIDE_2, text(T_ATTRIBUTE));
+    Font_Printf(ziel, z, "^c%05d%s", 698, kopf_y, FARBE_KREIDE_2, text(T_NATION));
 }
 
 void Editor_Rahmen_Text(Screen_Icon*, Rastport* ziel, i32, i32) {
@@ -1103,16 +1121,16 @@ void Editor_Rahmen_Text(Screen_Icon*, Rastport* ziel, i32, i32) {
     const i32 m = spieler_marke(&mt);
     Font* f = font(FONT_ZEILE);
     if (m >= 0) {
-        Font_Printf_Glatt(ziel, f, "^c%05d%s %s", 390, 484, FARBE_GOLD, text(T_SPIELER_GEMERKT), team_name(mt));
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 390, 540, FARBE_KREIDE_2, text(T_HINWEIS_SPIELER));
+        Font_Printf(ziel, f, "^c%05d%s %s", 390, 484, FARBE_GOLD, text(T_SPIELER_GEMERKT), team_name(mt));
+        Font_Printf(ziel, f, "^c%05d%s", 390, 540, FARBE_KREIDE_2, text(T_HINWEIS_SPIELER));
     } else if (!ist_markt()) {
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 390, 500, FARBE_KREIDE_2, text(T_TIPP_SPIELER));
+        Font_Printf(ziel, f, "^c%05d%s", 390, 500, FARBE_KREIDE_2, text(T_TIPP_SPIELER));
     }
     if (team_marke() >= 0) {
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 12, 510, FARBE_GOLD, text(T_TEAM_GEMERKT));
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 12, 548, FARBE_KREIDE_2, text(T_HINWEIS_TEAM));
+        Font_Printf(ziel, f, "^c%05d%s", 12, 510, FARBE_GOLD, text(T_TEAM_GEMERKT));
+        Font_Printf(ziel, f, "^c%05d%s", 12, 548, FARBE_KREIDE_2, text(T_HINWEIS_TEAM));
     } else {
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 12, 524, FARBE_KREIDE_2, text(T_TIPP_TEAM));
+        Font_Printf(ziel, f, "^c%05d%s", 12, 524, FARBE_KREIDE_2, text(T_TIPP_TEAM));
     }
     // The pointed player's face beside the list.
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
@@ -1143,20 +1161,20 @@ void Editor_Team_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const bool im_feld = st.feld.aktiv && st.feld.wert == FELD_TEAMNAME && st.feld.team == t && !marke;
     if (im_feld) {
         blit(ziel, GRAFIK_EDITOR_FELD_TEAM, x + 16, y);
-        Font_Printf_Glatt(ziel, f, "^c%05d%s %d", x + 176, y + 12, FARBE_GOLD, text(T_STAERKE), Team_Get_Staerke(t));
+        Font_Printf(ziel, f, "^c%05d%s %d", x + 176, y + 12, FARBE_GOLD, text(T_STAERKE), Team_Get_Staerke(t));
     } else {
         char name[64];
         Tools_Text_Kuerzen(team_name(t), name, f, 125);
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", x + 20, y + 12, t == Team_Aktiv ? FARBE_GOLD : FARBE_WEISS, name);
+        Font_Printf(ziel, f, "^c%05d%s", x + 20, y + 12, t == Team_Aktiv ? FARBE_GOLD : FARBE_WEISS, name);
         char land[64];
         Tools_Text_Kuerzen(land_name(t), land, f, 100);
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", x + 146, y + 12, FARBE_KREIDE_2, land);
+        Font_Printf(ziel, f, "^c%05d%s", x + 146, y + 12, FARBE_KREIDE_2, land);
     }
     const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
     if (liga >= 0) {
         char name[64];
         Tools_Text_Kuerzen(Wettbewerb_Get_Name(liga, false).c_str(), name, font(FONT_KLEIN), 82);
-        Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 252, y + 12, FARBE_KREIDE_2, name);
+        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s", x + 252, y + 12, FARBE_KREIDE_2, name);
     }
     blit(ziel, GRAFIK_EDITOR_WAPPEN_KNOPF, x + 340, y + 2);
 }
@@ -1166,7 +1184,7 @@ void Editor_Transfermarkt_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const i32 art = i->nummer == ICON_EDITOR_MARKT ? 0 : 1;
     if (Menue_Get_Aktives_Icon() == i) blit(ziel, GRAFIK_EDITOR_HELL_TEAM, x, y);
     if (st.markt == art) blit(ziel, GRAFIK_EDITOR_MARKE_MARKT, x, y);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s", x + 20, y + 12, st.markt == art ? FARBE_GOLD : FARBE_WEISS,
+    Font_Printf(ziel, font(FONT_ZEILE), "^c%05d%s", x + 20, y + 12, st.markt == art ? FARBE_GOLD : FARBE_WEISS,
                       text(art == 0 ? T_MARKT : T_SCOUTS));
 }
 
@@ -1192,14 +1210,14 @@ void Editor_Spieler_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!feld(FELD_NUMMER, GRAFIK_EDITOR_FELD_ZAHL, x + 14)) zahl(ziel, x + 32, y + 12, FARBE_WEISS, wert(74, p));
     if (!feld_bei(p, FELD_POSITION) || marke) {
         blit(ziel, GRAFIK_EDITOR_POSITION + klasse, x + 38, y + 2);
-        Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 53, y + 12, farbe, Positions_Text(klasse));
+        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s", x + 53, y + 12, farbe, Positions_Text(klasse));
     }
     if (!feld(FELD_INITIAL, GRAFIK_EDITOR_FELD_INITIAL, x + 67))
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", x + 74, y + 12, FARBE_WEISS, Spieler_String(64, p, nullptr, 0));
+        Font_Printf(ziel, f, "^c%05d%s", x + 74, y + 12, FARBE_WEISS, Spieler_String(64, p, nullptr, 0));
     if (!feld(FELD_NAME, GRAFIK_EDITOR_FELD_NAME, x + 85)) {
         char name[64];
         Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, 88);
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", x + 93, y + 12, farbe, name);
+        Font_Printf(ziel, f, "^c%05d%s", x + 93, y + 12, farbe, name);
     }
     if (!feld(FELD_STERNE, GRAFIK_EDITOR_FELD_ZAHL, x + 175)) zahl(ziel, x + 190, y + 12, FARBE_GOLD, wert(92, p));
     if (!feld(FELD_MAXSTERNE, GRAFIK_EDITOR_FELD_ZAHL, x + 190))
@@ -1218,7 +1236,7 @@ void Editor_Spieler_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     }
     char name[64];
     Tools_Text_Kuerzen(herkunft, name, font(FONT_KLEIN), 64);
-    Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 316, y + 12, FARBE_KREIDE_2, name);
+    Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s", x + 316, y + 12, FARBE_KREIDE_2, name);
     blit(ziel, GRAFIK_EDITOR_GESICHT_KNOPF, x + 381, y + 2);
 }
 

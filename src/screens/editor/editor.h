@@ -147,6 +147,9 @@ void Editor_Wahl_Kontinent(i32 kontinent);
 bool Editor_Speichern();
 bool Editor_Neu_Laden();
 void Editor_Beenden();
+// A page over the whole editor hides its icons while it is up (nothing of
+// the editor is drawn or hit beneath it) and shows them again.
+void Editor_Verdecken(bool verdecken);
 // The world's set the editor reads and writes.
 i32 Editor_Satz();
 

@@ -264,6 +264,7 @@ bool Wappen_Trikot_Erlaubt(i32 team, i32 slot, i32 trikot) {
 void Editor_Wappen_Init(i32 team) {
     if (Editor_Aussehen_Offen() || Editor_Wappen_Offen() || team < 0 || team >= Team_Anzahl) return;
     texte_setzen();
+    Editor_Verdecken(true);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(SEITE.daten());
     Menue_Set_Rechtsklick_Icon(ICON_WAPPEN_FERTIG);
     wz = Wappen_Zustand{};
@@ -279,6 +280,7 @@ void Editor_Wappen_Schliessen() {
     raster_schliessen();
     Menue_Screen_Icon_Tabelle_Loeschen(SEITE.daten());
     Menue_Set_Rechtsklick_Icon(-1);
+    Editor_Verdecken(false);
     if (raster_bild) Rastport_Free(raster_bild);
     if (wappen_bild) Rastport_Free(wappen_bild);
     raster_bild = wappen_bild = nullptr;
@@ -503,7 +505,7 @@ void Editor_Wappen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
 }
 
 void Editor_Wappen_Hintergrund(Screen_Icon*, Rastport* ziel, i32, i32) {
-    Blt_Rechteck_Alpha(ziel, 0, 0, 800, 600, FARBE_NAVY, 70);
+    Blt_Rechteck(ziel, 0, 0, 800, 600, FARBE_NAVY);
 }
 
 void Editor_Wappen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
