@@ -102,7 +102,7 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     if (st & SP_STATUS_ROLLE_0) s.flag |= 1;                  // penalty taker
     if (st & SP_STATUS_ROLLE_1) s.flag |= 2;                  // corner taker
     if (st & SP_STATUS_ROLLE_3) s.flag |= 4;                  // free-kick taker
-    if (Spieler_Wert(99, sp, 0, OP_LESEN) >= 0) s.flag |= 8;  // marks a man
+    if (Spieler_Wert(99, sp, 0, OP_LESEN) >= 0) s.flag |= SFS_FLAG_DECKT;  // marks a man
 }
 
 // A match of the lowest division is football as much as one of the top:
@@ -377,11 +377,13 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
         sf->tribuene[i] = static_cast<i8>(platz / 12000 > 7 ? 7 : platz / 12000);
     }
     sf->bild_art = static_cast<u8>(heim % 7);
-    // The home club's boards show its advertising partners (logo = value % 15 - 1).
+    // The home club's boards show its signed advertising partners; a free
+    // board and a club without advertising show the house boards.
     const Werbung_Daten* werbung = Werbung_Get(static_cast<int>(heim));
     for (int i = 0; i < 8; i++)
-        sf->banden[i] =
-            werbung && werbung->slot[i].betrag > 0 ? 1 + werbung->slot[i].sponsor % 14 : 1 + (heim * 8 + i) % 14;
+        sf->banden[i] = werbung && werbung->slot[i].betrag > 0 && werbung->slot[i].sponsor < WERBUNG_SPONSOREN
+                            ? SF_BANDE_PARTNER + werbung->slot[i].sponsor
+                            : 1 + (heim * 8 + i) % 14;
     sf->extra_figur = 0;
     sf->zufall = Rnd_Get_Index();
     sf->anstoss_seite = 0;

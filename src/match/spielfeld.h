@@ -117,6 +117,12 @@ constexpr void felder(V& v, S& r) {
 static_assert(sizeof(Spielfeld_Ereignis_Kopf) == 12 && bytes::groesse<Spielfeld_Ereignis_Kopf>() == 12);
 
 // One player slot (64 bytes).
+// A board value naming an advertising partner (partner 0..23 from here on).
+constexpr u32 SF_BANDE_PARTNER = 1000;
+
+// Bit of Spielfeld_Spieler::flag: the player marks a man (the view shows his marker).
+constexpr u8 SFS_FLAG_DECKT = 8;
+
 struct Spielfeld_Spieler {
     i32 spieler;   // player number, < 0 empty
     i32 ausdauer;  // stamina 1,000..10,000
@@ -315,6 +321,9 @@ struct Spielfeld_Inhalt {
     u8 concern;       // the competition concerns a human
     u8 netz;          // 0 single, 1 server, 2 client (a local setting)
     i32 belegung[6];  // stand occupancy %
+    // The eight boards' values: SF_BANDE_PARTNER + n shows advertising
+    // partner n; any other value v shows house board v mod 15 - 1 (1 when
+    // that is below 0).
     u32 banden[8];
     u32 markiert[2];
     Spielfeld_Seite seite[2];

@@ -4,6 +4,7 @@
 // and the shipped sounds by their figures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -121,6 +122,58 @@ TEST_F(StadionTon, StartThenCrowdSoundsReactionsAndPannedSamples) {
     }
     EXPECT_EQ(Spielansicht_Sound_Eintrag(14), 16);
     EXPECT_EQ(Spielansicht_Sound_Eintrag(15), 14);
+}
+
+// A figure beamed on or off the pitch (set 97) sounds as it reaches frame 5:
+// once, in the focused view only, panned by where it stands in the view.
+TEST_F(StadionTon, TheBeamSoundsAtFrameFiveInTheFocusedView) {
+    Spielfeld_Daten felder[2] = {};
+    Spielfeld_Daten* liste[2] = {&felder[0], &felder[1]};
+    for (Spielfeld_Daten& sf : felder) {
+        sf.team[0] = 10, sf.team[1] = 11;
+        sf.kamera[0] = 5400, sf.kamera[1] = 3403;
+        for (Spielfeld_Spieler& s : sf.spieler) s.spieler = -1;
+    }
+    felder[1].team[0] = 12;
+    Spielfeld_Steuerung st{};
+    st.periode_ms = 10;
+    ASSERT_TRUE(Spielansicht_Run(liste, 2, &st, 0) || Spielansicht_Laufzustand() == 1);
+    Spielansicht_Run(liste, 2, &st, 0);
+    ASSERT_TRUE(Spielansicht_Views()[0].focus);
+    u16 ticks[6] = {};  // the first tick of each frame 0..5 of the set
+    for (u16 t = 1000; t-- > 0;)
+        if (const int b = Spielansicht_Anim_Bild(A_BEAMEN, t); b < 6) ticks[b] = t;
+    ASSERT_EQ(Spielansicht_Anim_Bild(A_BEAMEN, ticks[5]), 5);
+    const struct Fall {
+        const char* was;
+        int feld;     // the match: 0 in the focused view, 1 in the other
+        f32 x;        // where the figure stands (cm along the pitch)
+        int bild;     // the frame it shows
+        bool klingt;
+    } faelle[] = {
+        {"frame 4", 0, 5400, 4, false},
+        {"frame 5", 0, 5400, 5, true},
+        {"still frame 5", 0, 5400, 5, false},
+        {"back to frame 4", 0, 5400, 4, false},
+        {"frame 5 again", 0, 5400, 5, true},
+        {"the other view", 1, 5400, 4, false},
+        {"the other view, frame 5", 1, 5400, 5, false},
+    };
+    for (const Fall& f : faelle) {
+        for (i32 k = 0; k < MIXER_KANAELE; ++k) Mixer_Stop(k);
+        Spielfeld_Objekt& o = felder[f.feld].objekt[20];
+        if (!o.sichtbar) o.sichtbar = 1, o.x = f.x, o.y = 3403, o.anim.set = A_BEAMEN;
+        felder[f.feld].spieler[20].spieler = 21;
+        o.anim.bild = ticks[f.bild];
+        Spielansicht_Run(liste, 2, &st, 0);
+        EXPECT_EQ(Sound_Laeuft(Spielansicht_Sound_Slot(SA_SAMPLE_BEAMEN)), f.klingt) << f.was;
+        if (f.klingt) {
+            // Left of the view's middle by many pixels: hard left.
+            const i32 a = o.bild_x - felder[f.feld].scroll[0];
+            EXPECT_EQ(spiel(SA_SAMPLE_BEAMEN).pan, std::clamp((a - 320) * 15 + 128, 0, 255)) << f.was;
+        }
+    }
+    Spielansicht_Free();
 }
 
 TEST_F(StadionTon, CrowdSetsTheEndAndNoSound) {

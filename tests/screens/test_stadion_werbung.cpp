@@ -7,9 +7,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "grafik_nummern.h"
+#include "graphics/rastport.h"
+#include "graphics/resf.h"
+#include "graphics/zeichenspur.h"
 #include "gui/menue.h"
+#include "match/spielfeld.h"
+#include "screens/live_view/spielansicht.h"
 #include "kit.h"
 #include "wettbewerb_spielen.h"
 #include "screens/club/finanzen.h"
@@ -182,6 +188,39 @@ TEST_F(Verein, StadionOhneGeldBleibtWieEsIst) {
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_STADION_POPUP));
 }
 
+// Every partner has its own logo in both sizes (the four past the first
+// twenty too): the rows and the offer of partners 20..23 show theirs.
+TEST_F(Verein, JederPartnerHatSeinLogo) {
+    std::vector<i32> gesehen;
+    for (i32 p = 0; p < WERBUNG_SPONSOREN; ++p)
+        for (const bool gross : {false, true}) {
+            const i32 g = Werbung_Logo_Grafik(gross, p);
+            ASSERT_GE(g, 0) << p;
+            Rastport* rp = Resf_Grafik_Laden(g);
+            ASSERT_NE(rp, nullptr) << p << " " << gross;
+            EXPECT_EQ(rp->breite, gross ? 140 : 86) << p;
+            EXPECT_EQ(rp->hoehe, gross ? 40 : 26) << p;
+            Rastport_Free(rp);
+            gesehen.push_back(g);
+        }
+    std::sort(gesehen.begin(), gesehen.end());
+    EXPECT_EQ(std::adjacent_find(gesehen.begin(), gesehen.end()), gesehen.end()) << "one picture a partner and size";
+    for (const i32 p : {-1, WERBUNG_SPONSOREN, 255}) {
+        EXPECT_EQ(Werbung_Logo_Grafik(false, p), -1) << p;
+        EXPECT_EQ(Werbung_Logo_Grafik(true, p), -1) << p;
+    }
+    Werbung_Daten* w = Werbung_Get(Team_Aktiv);
+    ASSERT_TRUE(w);
+    for (int i = 0; i < 4; ++i) w->slot[i].sponsor = static_cast<u8>(20 + i), w->slot[i].betrag = 40000 + i;
+    w->angebot_sponsor = 23, w->angebot_art = 0, w->angebot_betrag = 25000, w->angebot_dauer = 17;
+    oeffnen(1, Screen_Id::WERBUNG);
+    zeichnen();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_WERBUNG_LOGO_2 + i, 360, WERBUNG_ZEILE_Y[i] + 1)) << i;
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_WERBUNG_LOGO_GROSS_2 + 3, 100, 140));
+    kit::Png("werbung_partner_20_23");
+}
+
 TEST_F(Verein, WerbungAngebotSucheUndBanden) {
     Werbung_Daten* w = Werbung_Get(Team_Aktiv);
     ASSERT_TRUE(w);
@@ -268,6 +307,23 @@ TEST_F(Verein, KreditAusbauSponsorHeimspielUndFinanzen) {
             else if (h) Spiele_Unlock(h);
         }
     ASSERT_NE(handle, 0) << "the club plays at home on one of the first two matchdays";
+    // The match shown live: the signed partner's board stands around the pitch.
+    ASSERT_TRUE(Spielfeld_Neu(static_cast<u32>(handle), 1, 1, 4000, static_cast<u32>(a), 1));
+    Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(handle));
+    ASSERT_NE(sf, nullptr);
+    EXPECT_EQ(sf->banden[0], SF_BANDE_PARTNER + 3);
+    Spielfeld_Anzeige_An();
+    for (int i = 0; i < 3; ++i) Spielfeld_Anzeige_Refresh();
+    ASSERT_EQ(Spielansicht_Get_Spielfeld(), sf);
+    EXPECT_EQ(Spielansicht_Views()[0].banden[0].logo[0], 14 + 3) << "board 0 shows slot 0's partner";
+    int partner_bretter = 0;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        partner_bretter += e.art == SPUR_BLIT && e.grafik >= GRAFIK_LIVE_PARTNER_0 &&
+                           e.grafik < GRAFIK_LIVE_PARTNER_1 + GRAFIK_LIVE_PARTNER_1_ANZAHL;
+    EXPECT_GT(partner_bretter, 0) << "the club's partners on the boards in sight";
+    kit::Png("heimspiel_live_partner");
+    Spielfeld_Anzeige_Aus();
+    Spielfeld_Loeschen(static_cast<u32>(liga));
     const i32 zuschauer = Stadion_Spiel_Auswerten(a, handle, 80);
     Werbung_Nach_Spiel(a, handle);
     Spiele_Unlock(handle);

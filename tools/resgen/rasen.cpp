@@ -4,9 +4,13 @@
 // the run-off around it, the chalk lines, the two goals with their nets and
 // shadows, and the dark bowl where the stands are put over it.
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
+#include "graphics/farbe.h"
+#include "graphics/rastport.h"
 #include "resgen.h"
 #include "screens/live_view/projektion.h"
 
@@ -103,37 +107,46 @@ void kreidelinien(cairo_t* c, const Massstab& m, double s) {
     }
 }
 
+// The parts of a goal: its shadow on the grass; what stands behind a
+// figure inside it (back net, far side net, far post); what stands in front
+// (roof net, near side net, near post, crossbar). The view draws the front
+// of the left goal (seen from the pitch) and the whole right goal (seen from
+// behind its net) over the figures, so the pitch picture keeps only the rest.
+enum : int { TOR_SCHATTEN = 1, TOR_HINTEN = 2, TOR_VORNE = 4 };
+
 // A goal: posts 7.32 m apart, crossbar 2.44 m, a net 2 m deep behind.
-void tor(cairo_t* c, const Massstab& m, bool rechts, double s) {
+void tor(cairo_t* c, const Massstab& m, bool rechts, double s, int teile) {
     const double L = spielansicht::PLATZ_LAENGE_M, MY = spielansicht::PLATZ_BREITE_M / 2;
-    const double x = rechts ? L : 0, hinten = rechts ? L + 2.0 : -2.0;
-    const double y1 = MY - 3.66, y2 = MY + 3.66, z = 2.44;
-    // Shadow on the grass, cast towards the lower right.
-    Farbe_Setzen(c, 0x000000, 0.18);
-    flaeche(c, m,
-            {{x, y1}, {hinten + (rechts ? 0.6 : -0.6), y1 - 0.8}, {hinten + (rechts ? 0.6 : -0.6), y2 - 0.8}, {x, y2}});
-    cairo_fill(c);
-    // The net: back, roof and sides as a fine mesh.
+    const double x = rechts ? L : 0, hinten = rechts ? L + spielansicht::TOR_TIEFE_M : -spielansicht::TOR_TIEFE_M;
+    const double y1 = MY - spielansicht::TOR_BREITE_M / 2, y2 = MY + spielansicht::TOR_BREITE_M / 2,
+                 z = spielansicht::TOR_HOEHE_M;
+    if (teile & TOR_SCHATTEN) {
+        // Shadow on the grass, cast towards the lower right.
+        Farbe_Setzen(c, 0x000000, 0.18);
+        flaeche(c, m,
+                {{x, y1}, {hinten + (rechts ? 0.6 : -0.6), y1 - 0.8}, {hinten + (rechts ? 0.6 : -0.6), y2 - 0.8}, {x, y2}});
+        cairo_fill(c);
+    }
+    // The net as a fine mesh (y1 is the far side, y2 the near one).
     Farbe_Setzen(c, NETZ, 0.45);
     cairo_set_line_width(c, 0.8 * s);
     for (int i = 0; i <= 24; ++i) {
         const double y = y1 + (y2 - y1) * i / 24;
-        linie(c, m, hinten, y, hinten, y, 0, z * 0.8);
-        linie(c, m, x, y, hinten, y, z, z * 0.8);
+        if (teile & TOR_HINTEN) linie(c, m, hinten, y, hinten, y, 0, z * 0.8);
+        if (teile & TOR_VORNE) linie(c, m, x, y, hinten, y, z, z * 0.8);
     }
     for (int i = 0; i <= 8; ++i) {
         const double h = z * 0.8 * i / 8;
-        linie(c, m, hinten, y1, hinten, y2, h, h);
-        for (double y : {y1, y2}) linie(c, m, x, y, hinten, y, h * 1.25, h);
+        if (teile & TOR_HINTEN) linie(c, m, hinten, y1, hinten, y2, h, h), linie(c, m, x, y1, hinten, y1, h * 1.25, h);
+        if (teile & TOR_VORNE) linie(c, m, x, y2, hinten, y2, h * 1.25, h);
     }
     cairo_stroke(c);
     // Posts and crossbar.
     Farbe_Setzen(c, 0xFFFFFF);
     cairo_set_line_width(c, 3.0 * s);
     cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
-    linie(c, m, x, y1, x, y1, 0, z);
-    linie(c, m, x, y2, x, y2, 0, z);
-    linie(c, m, x, y1, x, y2, z, z);
+    if (teile & TOR_HINTEN) linie(c, m, x, y1, x, y1, 0, z);
+    if (teile & TOR_VORNE) linie(c, m, x, y2, x, y2, 0, z), linie(c, m, x, y1, x, y2, z, z);
     cairo_stroke(c);
 }
 
@@ -218,11 +231,48 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
         cairo_pattern_destroy(g);
     }
     kreidelinien(c, m, s);
-    tor(c, m, false, s);
-    tor(c, m, true, s);
+    tor(c, m, false, s, TOR_SCHATTEN | TOR_HINTEN);
+    tor(c, m, true, s, TOR_SCHATTEN);
     cairo_destroy(c);
     cairo_surface_flush(sf);
     Rastport* rp = Aus_Cairo(sf, false);
+    cairo_surface_destroy(sf);
+    return rp;
+}
+
+Rastport* Tor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
+    const bool rechts = !arg.empty() && arg[0] == "rechts";
+    const bool halb = arg.size() > 1 && arg[1] == "halb";
+    const Massstab& m = halb ? spielansicht::HALB : spielansicht::VOLL;
+    const spielansicht::Kasten k = spielansicht::Tor_Kasten(m, rechts);
+    if (w != k.breite || h != k.hoehe) return nullptr;
+    cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* c = cairo_create(sf);
+    cairo_translate(c, -k.x, -k.y);
+    tor(c, m, rechts, halb ? 0.5 : 1.0, rechts ? TOR_HINTEN | TOR_VORNE : TOR_VORNE);
+    cairo_destroy(c);
+    cairo_surface_flush(sf);
+    // Straight (not premultiplied) colours with their alpha: the view blends
+    // the piece over whatever stands beneath it.
+    Rastport* rp = Rastport_Neu_Einfach(w, h, 16);
+    if (rp) {
+        rp->alpha.assign(static_cast<size_t>(w) * h, 0);
+        const u8* d = cairo_image_surface_get_data(sf);
+        const i32 stride = cairo_image_surface_get_stride(sf);
+        u16* p = rp->bitmap->pixel16();
+        for (i32 y = 0; y < h; ++y)
+            for (i32 x = 0; x < w; ++x) {
+                u32 px;
+                std::memcpy(&px, d + static_cast<size_t>(y) * stride + 4 * x, 4);
+                const u32 a = px >> 24;
+                const size_t i = static_cast<size_t>(y) * w + x;
+                if (a < 8) continue;
+                auto kanal = [&](int sh) { return static_cast<int>(std::min<u32>(255, ((px >> sh) & 255) * 255 / a)); };
+                const u16 v = Farbe_Pack_565(kanal(16), kanal(8), kanal(0));
+                p[i] = v ? v : 0x0001;
+                rp->alpha[i] = static_cast<u8>(a);
+            }
+    }
     cairo_surface_destroy(sf);
     return rp;
 }

@@ -61,6 +61,9 @@ Rastport* Uebersicht_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h,
 // A pitch picture of the live match view: arguments stadium kind 0..6 and
 // "voll" (3610 x 980) or "halb" (1805 x 490); null for another size.
 Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
+// The piece of a goal the live view draws over the figures ("tor:links|rechts,
+// voll|halb"): the size must be the goal's box of that scale.
+Rastport* Tor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 
 // The live match view's bars: "kopf" (a header bar background at w x h),
 // "ziffern_gross" (60 x 229) and "ziffern_klein" (44 x 172) score digits,
@@ -114,6 +117,10 @@ Rastport* Stadionbild_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h
 // first entry) and the advertising screen's marks "sponsor:bande" and
 // "sponsor:aus".
 Rastport* Sponsor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag);
+// An advertising partner's mark (emblem and name in its colours) in the box
+// (0, 0, w, h) of the current transformation, on its ground colour when
+// `grund` is set.
+void Sponsor_Marke(cairo_t* c, int id, double w, double h, bool grund = false);
 
 // The data editor's pictures (ed:<part>,...; tools/resgen/editor.cpp).
 Rastport* Editor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);

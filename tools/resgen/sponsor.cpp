@@ -97,6 +97,18 @@ void name_schreiben(cairo_t* c, const std::string& t, double x0, double x1, doub
 
 }  // namespace
 
+void Sponsor_Marke(cairo_t* c, int id, double w, double h, bool grund) {
+    const Marke& m = MARKEN[std::clamp(id, 0, WERBUNG_SPONSOREN - 1)];
+    if (grund) {
+        cairo_rectangle(c, 0, 0, w, h);
+        Farbe_Setzen(c, m.grund);
+        cairo_fill(c);
+    }
+    emblem(c, m.emblem, h * 0.45, h / 2.0, h * 0.3, m.zeichen);
+    name_schreiben(c, Cp1252_To_Utf8(Werbung_Sponsor_Name(std::clamp(id, 0, WERBUNG_SPONSOREN - 1))), h * 0.85, w - 3,
+                   h / 2.0, h * 0.42, m.schrift);
+}
+
 Rastport* Sponsor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag) {
     cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_t* c = cairo_create(sf);
@@ -151,16 +163,13 @@ Rastport* Sponsor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i3
         cairo_stroke(c);
     } else {
         const int id = std::clamp(eintrag - std::atoi(art.c_str()), 0, WERBUNG_SPONSOREN - 1);
-        const Marke& m = MARKEN[id];
         Rund_Rechteck(c, 0.5, 0.5, w - 1, h - 1, std::min(4.0, h / 5.0));
-        Farbe_Setzen(c, m.grund);
+        Farbe_Setzen(c, MARKEN[id].grund);
         cairo_fill_preserve(c);
         Farbe_Setzen(c, NAVY, 0.6);
         cairo_set_line_width(c, 1);
         cairo_stroke(c);
-        const double r = h * 0.3;
-        emblem(c, m.emblem, h * 0.45, h / 2.0, r, m.zeichen);
-        name_schreiben(c, Cp1252_To_Utf8(Werbung_Sponsor_Name(id)), h * 0.85, w - 3, h / 2.0, h * 0.42, m.schrift);
+        Sponsor_Marke(c, id, w, h);
     }
     (void)GOLD;
     cairo_destroy(c);

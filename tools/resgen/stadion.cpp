@@ -118,6 +118,26 @@ Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i3
         cairo_restore(c);
         Farbe_Setzen(c, 0x1B3A20);
         cairo_fill(c);
+    } else if (art == "partner0" || art == "partner1") {
+        // An advertising partner's board (the firms of the advertising
+        // screen, the same marks), slanted like the invented sponsors' boards.
+        const int k = std::clamp(eintrag - (arg.size() > 1 ? std::atoi(arg[1].c_str()) : eintrag), 0, 23);
+        const double bw = w - 3, bh = 24, steig = 30.0 / 121.0;
+        cairo_matrix_t mx;
+        if (art == "partner0") cairo_matrix_init(&mx, 1, -steig, 0, 1, 0.5, 30.5);
+        else cairo_matrix_init(&mx, 1, steig, 0, 1, 0.5, 0.5);
+        cairo_set_matrix(c, &mx);
+        Sponsor_Marke(c, k, bw, bh - 2, true);
+        cairo_rectangle(c, 0, bh - 2, bw, 2);
+        Farbe_Setzen(c, 0x0E1A2B);
+        cairo_fill(c);
+        Farbe_Setzen(c, 0xFFFFFF, 0.35);
+        cairo_rectangle(c, 0, 0, bw, 1);
+        cairo_fill(c);
+        Farbe_Setzen(c, 0x000000, 0.5);
+        cairo_rectangle(c, 0, bh - 1.5, bw, 1.5);
+        cairo_fill(c);
+        cairo_identity_matrix(c);
     } else if (art == "bande0" || art == "bande1") {
         // An advertising board of an invented sponsor, slanted like its row
         // of boards in the picture (kind 0 behind the goal lines rising to the
@@ -172,7 +192,8 @@ Rastport* Stadion_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i3
     }
     cairo_destroy(c);
     cairo_surface_flush(sf);
-    Rastport* rp = ok ? Aus_Cairo(sf, art != "kopf" && art != "ballschatten" && art.rfind("bande", 0) != 0) : nullptr;
+    Rastport* rp = ok ? Aus_Cairo(sf, art != "kopf" && art != "ballschatten" && art.rfind("bande", 0) != 0 &&
+                                art.rfind("partner", 0) != 0) : nullptr;
     cairo_surface_destroy(sf);
     return rp;
 }

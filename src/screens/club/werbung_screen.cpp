@@ -81,9 +81,10 @@ void knoepfe() {
     Menue_Icon_Zustand_Setzen(ICON_WERBUNG_BANDEN, w && w->banden_flag ? 1 : 0);
 }
 
-void logo(Rastport* ziel, u32 erste, i32 sponsor, i32 x, i32 y, Blt_Optionen* opt) {
-    if (sponsor < 0 || sponsor >= WERBUNG_LOGOS) return;
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(erste + static_cast<u32>(sponsor))) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, opt);
+void logo(Rastport* ziel, bool gross, i32 sponsor, i32 x, i32 y, Blt_Optionen* opt) {
+    const i32 g = Werbung_Logo_Grafik(gross, sponsor);
+    if (g < 0) return;
+    if (Rastport* b = Menue_Get_Hooks().grafik_holen(static_cast<u32>(g))) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, opt);
 }
 
 void angebot_zeichnen(Rastport* ziel, const Werbung_Daten& w) {
@@ -91,7 +92,7 @@ void angebot_zeichnen(Rastport* ziel, const Werbung_Daten& w) {
     Font* klein = font(FONT_KLEIN);
     Font* gross = font(FONT_GROSS);
     const i32 art = std::clamp<i32>(w.angebot_art, 0, 3);
-    logo(ziel, GRAFIK_WERBUNG_LOGO_GROSS, w.angebot_sponsor, 67, 122, Blt_Opt_Transparent);
+    logo(ziel, true, w.angebot_sponsor, 67, 122, Blt_Opt_Transparent);
     Font_Printf_Glatt(ziel, gross, "^c%05d^tz0117%s", 0, 173, FARBE_WEISS, Werbung_Sponsor_Name(w.angebot_sponsor));
     Font_Printf_Glatt(ziel, klein, "^c%05d^tl0019%s", 0, 216, FARBE_LABEL, text(T_ART_0 + art));
     Font_Printf(ziel, klein, "^c%05d^tl0019%d %s", 0, 256, FARBE_LABEL, w.angebot_dauer,
@@ -113,6 +114,17 @@ void angebot_zeichnen(Rastport* ziel, const Werbung_Daten& w) {
 }
 
 }  // namespace
+
+i32 Werbung_Logo_Grafik(bool gross, i32 sponsor) {
+    // The first twenty partners' logos, then the four added after them.
+    static_assert(GRAFIK_WERBUNG_LOGO_ANZAHL + GRAFIK_WERBUNG_LOGO_2_ANZAHL == WERBUNG_LOGOS &&
+                  GRAFIK_WERBUNG_LOGO_GROSS_ANZAHL + GRAFIK_WERBUNG_LOGO_GROSS_2_ANZAHL == WERBUNG_LOGOS &&
+                  WERBUNG_LOGOS == WERBUNG_SPONSOREN);
+    if (sponsor < 0 || sponsor >= WERBUNG_LOGOS) return -1;
+    const i32 vorne = gross ? GRAFIK_WERBUNG_LOGO_GROSS_ANZAHL : GRAFIK_WERBUNG_LOGO_ANZAHL;
+    if (sponsor < vorne) return (gross ? GRAFIK_WERBUNG_LOGO_GROSS : GRAFIK_WERBUNG_LOGO) + sponsor;
+    return (gross ? GRAFIK_WERBUNG_LOGO_GROSS_2 : GRAFIK_WERBUNG_LOGO_2) + sponsor - vorne;
+}
 
 Screen_Def Werbung_Screen_Def() {
     return {.name = "Werbung", .icons = Icon_Besitzer::WERBUNG, .rahmen = ICON_WERBUNG_SEITE, .arbeitsflaeche = true,
@@ -208,7 +220,7 @@ void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
             Font_Printf_Glatt(ziel, gross, "^c%05d^tl0424%s^tz0588%d", 0, y + 2, FARBE_WEISS,
                               Werbung_Sponsor_Name(slot.sponsor), slot.anzahl);
         }
-        logo(ziel, GRAFIK_WERBUNG_LOGO, slot.sponsor, 327, y - 17, Blt_Opt_Standard);
+        logo(ziel, false, slot.sponsor, 327, y - 17, Blt_Opt_Standard);
         if (slot.wert2 == 0)
             if (Rastport* b = Menue_Get_Hooks().grafik_holen(GRAFIK_WERBUNG_STANDARDBANDE))
                 Blt_Blit(b, 0, 0, -1, -1, ziel, 628, y - 12, Blt_Opt_Transparent);

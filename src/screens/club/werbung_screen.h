@@ -22,8 +22,10 @@ enum : i16 {
 
 // The y of slot 0..8's row (slot 8 the main sponsor).
 constexpr i16 WERBUNG_ZEILE_Y[9] = {154, 187, 220, 249, 278, 307, 336, 365, 430};
-// Logo pictures exist for the first 20 partners.
-constexpr i32 WERBUNG_LOGOS = 20;
+// Every partner has a logo, large (the offer) and small (the slot rows).
+constexpr i32 WERBUNG_LOGOS = 24;
+// The logo picture of a partner (large or small); -1 for no partner.
+i32 Werbung_Logo_Grafik(bool gross, i32 sponsor);
 
 Screen_Def Werbung_Screen_Def();
 

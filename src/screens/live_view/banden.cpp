@@ -9,10 +9,14 @@
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "screens/live_view/spielansicht.h"
+#include "world/werbung.h"
 
 namespace {
 
-constexpr int LOGOS = 14;
+// The house boards 0..13, then the advertising partners' boards.
+constexpr int HAUS = GRAFIK_LIVE_LOGO_0_ANZAHL, PARTNER = GRAFIK_LIVE_PARTNER_0_ANZAHL, LOGOS = HAUS + PARTNER;
+static_assert(HAUS == 14 && PARTNER == WERBUNG_SPONSOREN && GRAFIK_LIVE_LOGO_1_ANZAHL == HAUS &&
+              GRAFIK_LIVE_PARTNER_1_ANZAHL == PARTNER);
 constexpr u32 WECHSEL_MS = 8000;
 
 // Placement in pixels of the full-scale pitch picture; kind 0 boards stand
@@ -46,10 +50,18 @@ Rastport* halbieren(Rastport* voll) {
     return h;
 }
 
-// A logo number from a board value: value mod 15 - 1, at least 1 when that is below 0.
+// A logo number from a board value: a partner's board, else value mod 15 - 1
+// (1 when that is below 0).
 i32 logo_aus(u32 wert) {
+    if (wert >= SF_BANDE_PARTNER && wert - SF_BANDE_PARTNER < static_cast<u32>(PARTNER))
+        return HAUS + static_cast<i32>(wert - SF_BANDE_PARTNER);
     const i32 l = static_cast<i32>(wert % 15) - 1;
-    return l < 0 ? 1 : std::min(l, LOGOS - 1);
+    return l < 0 ? 1 : std::min(l, HAUS - 1);
+}
+
+i32 logo_grafik(int art, int i) {
+    if (i < HAUS) return (art ? GRAFIK_LIVE_LOGO_1 : GRAFIK_LIVE_LOGO_0) + i;
+    return (art ? GRAFIK_LIVE_PARTNER_1 : GRAFIK_LIVE_PARTNER_0) + i - HAUS;
 }
 
 void einrichten(Spielansicht_View* v) {
@@ -74,7 +86,7 @@ bool Spielansicht_Logos_Laden() {
     for (int art = 0; art < 2; ++art) {
         for (int i = 0; i < LOGOS; ++i) {
             if (logos[art][0][i]) continue;
-            Rastport* rp = Resf_Grafik_Laden((art ? GRAFIK_LIVE_LOGO_1 : GRAFIK_LIVE_LOGO_0) + i);
+            Rastport* rp = Resf_Grafik_Laden(logo_grafik(art, i));
             if (!rp || !Rastport_Lock(rp) || !(logos[art][1][i] = halbieren(rp))) {
                 Rastport_Free(rp);
                 Spielansicht_Logos_Free();

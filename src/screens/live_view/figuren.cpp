@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "base/bytes.h"
@@ -22,7 +23,9 @@
 #include "platform/display.h"
 #include "platform/input.h"
 #include "screens/live_view/figur_palette.h"
+#include "screens/live_view/projektion.h"
 #include "screens/live_view/spielansicht.h"
+#include "screens/live_view/stadion_ton.h"
 #include "world/team.h"
 #include "world/trikot.h"
 #include "world/welt.h"
@@ -137,6 +140,8 @@ Rastport* schatten = nullptr;
 Rastport* schatten_halb = nullptr;  // for half and quarter views
 Rastport* marken[5] = {};
 Rastport* nummern[50] = {};
+// The goals' pieces drawn over the figures: [left, right][full, half scale].
+Rastport* tore[2][2] = {};
 
 }  // namespace
 
@@ -238,6 +243,7 @@ bool Spielansicht_Sprites_Laden() {
     laden(schatten, GRAFIK_LIVE_BALLSCHATTEN);
     for (int i = 0; i < 5; ++i) laden(marken[i], GRAFIK_LIVE_MARKE + i);
     for (int i = 0; i < 50; ++i) laden(nummern[i], GRAFIK_LIVE_NUMMER + i);
+    for (int s = 0; s < 2; ++s) laden(tore[0][s], GRAFIK_LIVE_TOR_LINKS + s), laden(tore[1][s], GRAFIK_LIVE_TOR_RECHTS + s);
     if (ok && !schatten_halb) {
         schatten_halb = Rastport_Neu(std::max(1, schatten->breite / 2), std::max(1, schatten->hoehe / 2), 16, 0, 0);
         if (schatten_halb && Rastport_Lock(schatten_halb)) {
@@ -261,6 +267,8 @@ void Spielansicht_Sprites_Free() {
     frei(schatten_halb);
     for (Rastport*& rp : marken) frei(rp);
     for (Rastport*& rp : nummern) frei(rp);
+    for (auto& seite : tore)
+        for (Rastport*& rp : seite) frei(rp);
     Spielansicht_Logos_Free();
 }
 
@@ -463,8 +471,9 @@ bool rle8(const Klipp& k, const Sa_Frame& f, const u16* t, i32 x, i32 y, bool ha
     return gezeichnet;
 }
 
-// A picture (colour key 0) at a point of the pitch picture, clipped to the view.
-void bild_blit(const Spielansicht_View* v, Rastport* rp, i32 x, i32 y) {
+// A picture (colour key 0, or blended by its alpha plane) at a point of the
+// pitch picture, clipped to the view.
+void bild_blit(const Spielansicht_View* v, Rastport* rp, i32 x, i32 y, const Blt_Optionen* opt = Blt_Opt_Transparent) {
     if (!rp || !Screen_Rastport) return;
     i32 dx = x - v->scroll_x + v->screen_x, dy = y - v->scroll_y + v->screen_y, sx = 0, sy = 0;
     i32 w = rp->breite, h = rp->hoehe;
@@ -472,7 +481,7 @@ void bild_blit(const Spielansicht_View* v, Rastport* rp, i32 x, i32 y) {
     if (dy < v->screen_y) sy = v->screen_y - dy, h -= sy, dy = v->screen_y;
     w = std::min(w, v->screen_x + v->breite - dx);
     h = std::min(h, v->screen_y + v->hoehe - dy);
-    if (w > 0 && h > 0) Blt_Blit(rp, sx, sy, w, h, Screen_Rastport, dx, dy, Blt_Opt_Transparent);
+    if (w > 0 && h > 0) Blt_Blit(rp, sx, sy, w, h, Screen_Rastport, dx, dy, opt);
 }
 
 }  // namespace
@@ -534,10 +543,32 @@ int bildschirm_richtung(const Spielansicht_View* v, const Spielfeld_Objekt& o, i
     return Spielansicht_Richtung(x1, y1, x2, y2);
 }
 
+// An entry of the draw list: an object, or a goal's piece (TOR_LINKS, TOR_RECHTS).
 struct Eintrag {
-    i32 tiefe;
+    i64 tiefe;
     int objekt;
 };
+constexpr int TOR_LINKS = -2, TOR_RECHTS = -1;
+
+// Where a figure stands against the goals: inside or behind the left goal
+// (behind its goal line), or behind the right goal's net; else 0.
+int am_tor(const Spielfeld_Objekt& o) {
+    constexpr f32 MITTE = spielansicht::PLATZ_BREITE_M * 50, HALB = spielansicht::TOR_BREITE_M * 50 + 150,
+                  LAENGE = spielansicht::PLATZ_LAENGE_M * 100, TIEFE = spielansicht::TOR_TIEFE_M * 100;
+    if (std::abs(o.y - MITTE) > HALB) return 0;
+    if (o.x < 0) return TOR_LINKS;
+    if (o.x > LAENGE + TIEFE) return TOR_RECHTS;
+    return 0;
+}
+
+// A goal's piece over the figures: the front of the left goal, the whole right goal.
+void tor_zeichnen(const Spielansicht_View* v, int welches) {
+    const bool halb = v->layout != SA_VOLL, rechts = welches == TOR_RECHTS;
+    Rastport* rp = tore[rechts][halb];
+    if (!rp || v->gespiegelt) return;
+    const spielansicht::Kasten k = spielansicht::Tor_Kasten(halb ? spielansicht::HALB : spielansicht::VOLL, rechts);
+    bild_blit(v, rp, k.x, k.y, Blt_Opt_Alpha);
+}
 
 void zeichnen_set(Spielansicht_View* v, int set, int richtung, int bild, int tabelle, i32 x, i32 y) {
     if (set < 0 || set >= ANIM_SETS) return;
@@ -567,7 +598,7 @@ void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, 
     Spielfeld_Daten& sf = *v->pitch;
     const bool halb = v->layout != SA_VOLL, pause = st && st->pause;
     for (Anim_Def& a : Anim_Tabelle) a.gezeichnet = 0;
-    std::array<Eintrag, SF_OBJEKTE> liste;
+    std::array<Eintrag, SF_OBJEKTE + 2> liste;
     int n = 0;
     for (int i = 0; i < SF_OBJEKTE; ++i) {
         Spielfeld_Objekt& o = sf.objekt[i];
@@ -577,13 +608,29 @@ void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, 
         Spielansicht_Projektion(v, o.x, o.y, o.z, &o.bild_x, &o.bild_y);
         i32 gx, gy;
         Spielansicht_Projektion(v, o.x, o.y, 0, &gx, &gy);
-        liste[n++] = {gy, i};
+        liste[n++] = {2 * static_cast<i64>(gy), i};
     }
+    // The goals' pieces go into the order: the left goal's front right after
+    // the last figure inside or behind it (before every figure when there is
+    // none), the right goal just before the first figure behind its net
+    // (after every figure when there is none).
+    i64 links = std::numeric_limits<i64>::min(), rechts = std::numeric_limits<i64>::max();
+    for (int k = 0; k < n; ++k) {
+        const int wo = am_tor(sf.objekt[liste[k].objekt]);
+        if (wo == TOR_LINKS) links = std::max(links, liste[k].tiefe + 1);
+        if (wo == TOR_RECHTS) rechts = std::min(rechts, liste[k].tiefe - 1);
+    }
+    liste[n++] = {links, TOR_LINKS};
+    liste[n++] = {rechts, TOR_RECHTS};
     std::sort(liste.begin(), liste.begin() + n,
               [](const Eintrag& a, const Eintrag& b) { return a.tiefe != b.tiefe ? a.tiefe < b.tiefe : a.objekt < b.objekt; });
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
     for (int k = 0; k < n; ++k) {
         const int i = liste[k].objekt;
+        if (i < 0) {
+            tor_zeichnen(v, i);
+            continue;
+        }
         Spielfeld_Objekt& o = sf.objekt[i];
         const int set = o.anim.set;
         if (set >= ANIM_SETS) continue;  // an unknown animation draws nothing
@@ -625,10 +672,17 @@ void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, 
             if (Rastport* s = halb ? schatten_halb : schatten)
                 bild_blit(v, s, gx - s->breite / 2 + (halb ? 1 : 2), gy - s->hoehe / 2);
         }
-        // Markers under players: the tired one blinks as he runs.
+        // Markers under players: the tired one blinks as he runs; a man-marker
+        // wears his own.
         if (i < SF_SPIELER && sf.spieler[i].ausdauer * 30 / 10000 < 10 && sf.spieler[i].spieler >= 0 &&
             (static_cast<i32>(o.x / 100) & 1) && marken[2])
             bild_blit(v, marken[2], x - marken[2]->breite / 2, y - marken[2]->hoehe / 2);
+        if (i < SF_SPIELER && (sf.spieler[i].flag & SFS_FLAG_DECKT) && sf.spieler[i].spieler >= 0 && marken[3])
+            bild_blit(v, marken[3], x - marken[3]->breite / 2, y - marken[3]->hoehe / 2);
+        // The beam's sound as a figure reaches its frame 5, in the focused view only.
+        if (v->focus && i < SF_OBJ_BALL && gezeigt_set == A_BEAMEN && bild == 5 &&
+            !(o.letzt_set == A_BEAMEN && o.letzt_bild == 5))
+            Spielansicht_Sound_Stereo(SA_SAMPLE_BEAMEN, x - sf.scroll[0], 320);
         zeichnen_set(v, gezeigt_set, richtung, bild, tabelle, x, y);
         const Anim_Def& a = Anim_Tabelle[gezeigt_set];
         if (a.verbunden >= 0 && a.verbunden < ANIM_SETS && !o.unterdrueckt) {

@@ -99,8 +99,9 @@ void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, 
 // The advertising boards: pass bit 1 the far boards 0..19, bit 2 the near
 // boards 20..41.
 void Spielansicht_Banden(Spielansicht_View* v, int pass);
-// A board's logo number from a pitch record's board value: value mod 15 - 1,
-// 1 when that is below 0.
+// A board's logo number from a pitch record's board value: a partner's
+// value (SF_BANDE_PARTNER + n) gives 14 + n, any other value mod 15 - 1 (1
+// when that is below 0) one of the 14 house boards.
 i32 Spielansicht_Logo_Nummer(u32 wert);
 // Seats the crowd (by stand level and occupancy) and draws it.
 void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v);

@@ -43,4 +43,29 @@ inline Punkt Projektion(const Massstab& m, bool gespiegelt, double x_cm, double 
     return {Runden((-b - a) * 4.0) + m.breite - m.ursprung_x, Runden(a - b - h) + m.ursprung_y};
 }
 
+// The goals: posts 7.32 m apart on the goal lines, the crossbar 2.44 m up,
+// the net 2 m deep behind.
+constexpr double TOR_BREITE_M = 7.32, TOR_HOEHE_M = 2.44, TOR_TIEFE_M = 2.0;
+
+// The box of a picture (pixels of the pitch picture).
+struct Kasten {
+    i32 x, y, breite, hoehe;
+};
+
+// The box around a whole goal (left or right, unmirrored) with a margin of
+// 4 pixels: the place of its piece drawn over the figures.
+inline Kasten Tor_Kasten(const Massstab& m, bool rechts) {
+    const double mitte = PLATZ_BREITE_M / 2, x0 = rechts ? PLATZ_LAENGE_M : -TOR_TIEFE_M;
+    i32 x1 = 1 << 30, y1 = 1 << 30, x2 = -(1 << 30), y2 = -(1 << 30);
+    for (const double x : {x0, x0 + TOR_TIEFE_M})
+        for (const double y : {mitte - TOR_BREITE_M / 2, mitte + TOR_BREITE_M / 2})
+            for (const double z : {0.0, TOR_HOEHE_M}) {
+                const Punkt p = Projektion(m, false, x * 100, y * 100, z * 100);
+                x1 = p.x < x1 ? p.x : x1, y1 = p.y < y1 ? p.y : y1;
+                x2 = p.x > x2 ? p.x : x2, y2 = p.y > y2 ? p.y : y2;
+            }
+    constexpr i32 RAND = 4;
+    return {x1 - RAND, y1 - RAND, x2 - x1 + 2 * RAND + 1, y2 - y1 + 2 * RAND + 1};
+}
+
 }  // namespace spielansicht

@@ -17,6 +17,7 @@ struct Spielfeld_Daten;
 
 constexpr int SA_SAMPLES = 35;
 constexpr int SA_SAMPLES_ALLGEMEIN = 17;  // 0..16
+constexpr int SA_SAMPLE_BEAMEN = 14;      // a figure beamed on or off the pitch
 constexpr int SA_SOUND_GRUPPEN = 9;
 constexpr int SA_SOUND_VARIANTEN = 6;
 

@@ -29,6 +29,9 @@ void Attribut_Popup_Oeffnen(i32 spieler, i32 x, i32 y, i32 team);
 // screens' registration; none: the popup opens as ever).
 using Attribut_Wahl_Prozedur = void (*)(i32 spieler, i32 x, i32 y, i32 team);
 void Attribut_Popup_Set_Wahl(Attribut_Wahl_Prozedur p);
+// Reads the shown player's attributes again and lays the rows out where
+// the popup stands (after a training has changed them); nothing when closed.
+void Attribut_Popup_Aktualisieren();
 // Closes it; whether it was open. The squad screen's selection is reset.
 bool Attribut_Popup_Schliessen();
 bool Attribut_Popup_Offen();

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include "base/meldung.h"
 #include "base/settings.h"
@@ -51,7 +52,8 @@ bool Starten(int menschen) {
     meldungen.clear();
     if (!Test_Programm_Starten("kordavo_screens", &ordner)) return false;
     rekorder_einsetzen();
-    if (menschen == 2 && !W32_Registry_Write("Mitspieler", "2")) return false;
+    if (menschen < 1 || menschen > 4) return false;
+    if (menschen > 1 && !W32_Registry_Write("Mitspieler", std::to_string(menschen).c_str())) return false;
     // The set-up reads the world and gives the clubs their managers; the
     // first day ends in normal play with the main menu (announcement pages
     // of the first day are taken away as a player would).

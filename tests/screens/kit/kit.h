@@ -30,8 +30,9 @@
 namespace kit {
 
 // A game folder of its own, the program's wiring headless, a new game from
-// the shipped world with `menschen` human managers (1 or 2) run until the
-// first manager's main menu is up. False when any step fails.
+// the shipped world with `menschen` human managers (1 to 4, on the clubs
+// that follow the first one's) run until the first manager's main menu is
+// up. False when any step fails.
 bool Starten(int menschen = 2);
 // Only the frame of the game: wiring, archives, fonts and texts, the menu
 // engine empty (for tests that bring their own icons).
