@@ -93,6 +93,20 @@ void Gesicht_Teile_Free() {
     geladen = false;
 }
 
+void Gesicht_Farben(u32 aussehen, u16* haar, u16* haut) {
+    // The palettes of the drawn parts (tools/resgen/gesicht.cpp).
+    static constexpr u32 HAUT[6] = {0xF4D2B8, 0xE8B996, 0xD29E76, 0xB07B52, 0x8A5A3A, 0x5E3B26};
+    static constexpr u32 HAAR[6] = {0x1E1A18, 0x4A3222, 0x7A5530, 0xD8B46A, 0xA8532C, 0x9A9A98};
+    const i32 stil = Gesicht_Stil(aussehen);
+    const u32 kopf = std::min<u32>((aussehen >> 2) & 31, static_cast<u32>(GESICHT_TEILE[stil][0] - 1));
+    const u32 frisur = std::min<u32>((aussehen >> 13) & 127, static_cast<u32>(GESICHT_TEILE[stil][2] - 1));
+    const u32 ton = HAUT[kopf % 6];
+    u32 h = stil ? HAAR[(frisur / 2) % 6] : HAAR[frisur % 6];
+    if (!stil && frisur >= 60) h = frisur == 61 ? HAAR[5] : ton;
+    if (haut) *haut = pack565(ton);
+    if (haar) *haar = pack565(h);
+}
+
 Rastport* Gesicht_Bauen(u32 aussehen, u32 farbe1, u32 farbe2) {
     if (!geladen) return nullptr;
     const i32 stil = (aussehen & 3) ? 1 : 0;

@@ -30,6 +30,14 @@ void Gesicht_Set_Hooks(const Gesicht_Hooks& h);
 // spieler_gesicht.res); all or nothing.
 bool Gesicht_Teile_Laden(i32 slot = -1);
 void Gesicht_Teile_Free();
+// The part counts of the look value's five fields for a style (0 or 1),
+// as the archive holds them.
+inline constexpr i32 GESICHT_TEILE[2][5] = {{12, 31, 62, 31, 32}, {10, 2, 10, 10, 10}};
+// The style of a look value (bits 0-1: 0 style 0, 1..3 style 1).
+constexpr i32 Gesicht_Stil(u32 aussehen) { return (aussehen & 3) ? 1 : 0; }
+// The hair and skin colours (565) a look value gives: the skin tone of its
+// head part, the colour of its hair part (bald: the grey sides or the skin).
+void Gesicht_Farben(u32 aussehen, u16* haar, u16* haut);
 // Composes a look value into a new picture of the base size (null when the
 // parts are missing); the caller frees it.
 Rastport* Gesicht_Bauen(u32 aussehen, u32 farbe1, u32 farbe2);

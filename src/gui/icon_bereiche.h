@@ -13,6 +13,7 @@
 enum class Icon_Besitzer : i32 {
     RAHMEN_DES_SPIELS,  // main menu, dialog bar, requester, control bar
     WETTBEWERB,         // competition screen with table, results and team views
+    DIAGNOSE,           // the diagnostic page of the hidden key mode
     SPIELSTART_WIZARD,  // the new-game wizard
     SPIELSTART,         // game start screen
     SPIELSTAND_LADEN,   // load screen
@@ -38,7 +39,10 @@ enum class Icon_Besitzer : i32 {
     TRAININGSFILM,
     ATTRIBUT_POPUP,
     TRAININGSLAGER_WAHL,
+    ATTRIBUT_WAHL,  // the attribute choice after the cheat that gives every attribute
     TRAININGSLAGER,
+    EDITOR,          // the data editor
+    ATTRIBUT_EDIT,   // the data editor's attribute edit
     EDITOR_AUSSEHEN,
     EDITOR_WAPPEN,
     ANZAHL
@@ -54,6 +58,7 @@ struct Icon_Bereich {
 inline constexpr Icon_Bereich ICON_BEREICHE[] = {
     {Icon_Besitzer::RAHMEN_DES_SPIELS, 701, 726, "Rahmen des Spiels"},
     {Icon_Besitzer::WETTBEWERB, 802, 866, "Wettbewerb"},
+    {Icon_Besitzer::DIAGNOSE, 867, 867, "Diagnose"},
     {Icon_Besitzer::SPIELSTART_WIZARD, 868, 890, "Neues Spiel"},
     {Icon_Besitzer::SPIELSTART, 891, 901, "Spielstart"},
     {Icon_Besitzer::SPIELSTAND_LADEN, 1701, 1704, "Spielstand laden"},
@@ -79,7 +84,10 @@ inline constexpr Icon_Bereich ICON_BEREICHE[] = {
     {Icon_Besitzer::TRAININGSFILM, 3498, 3507, "Trainingsfilm"},
     {Icon_Besitzer::ATTRIBUT_POPUP, 3509, 3534, "Attribut-Popup"},
     {Icon_Besitzer::TRAININGSLAGER_WAHL, 3537, 3540, "Trainingslager-Wahl"},
+    {Icon_Besitzer::ATTRIBUT_WAHL, 3547, 3604, "Attribut-Wahl"},
     {Icon_Besitzer::TRAININGSLAGER, 3606, 3629, "Trainingslager"},
+    {Icon_Besitzer::EDITOR, 3631, 3734, "Daten-Editor"},
+    {Icon_Besitzer::ATTRIBUT_EDIT, 3736, 3793, "Editor: Fähigkeiten"},
     {Icon_Besitzer::EDITOR_AUSSEHEN, 3796, 3828, "Editor: Aussehen"},
     {Icon_Besitzer::EDITOR_WAPPEN, 3830, 3860, "Editor: Wappen und Trikots"},
 };

@@ -412,6 +412,9 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         .Spiel_Warten = Menue_Spiel_Warten,
         .Taste_Shift = Taste_Shift,
         .Menue_Set_Icon707_Status = Menue_Set_Icon707_Status,
+#if KORDAVO_HAT_SCREENS
+        .Diagnose_Screen_Init = [] { Screen_Oeffnen(Screen_Id::DIAGNOSE); },
+#endif
     });
 #elif KORDAVO_HAT_SEASON
     Season_Gui_Set_Hooks({.Spielstart_Pruefen = spielstart});

@@ -11,11 +11,17 @@
 #include "screens/club/werbung_screen.h"
 #include "gui/hauptmenue.h"
 #include "screens/club/wettbewerb_screen.h"
+#include "screens/editor/attribut_edit.h"
+#include "screens/editor/aussehen.h"
+#include "screens/editor/editor.h"
+#include "screens/editor/wappen.h"
 #include "screens/market/scouting.h"
 #include "screens/market/transfer.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
+#include "screens/start/diagnose.h"
 #include "screens/start/spielstart.h"
+#include "screens/squad/attribut_popup.h"
 #include "screens/match/im_spiel.h"
 #include "screens/match/taktik_im_spiel.h"
 #include "screens/squad/kaderansicht.h"
@@ -105,4 +111,16 @@ void Screens_Anmelden() {
     // The ranking screen (703/3).
     Screen_Registrieren(Screen_Id::RANGLISTE, Rangliste_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 3, Screen_Id::RANGLISTE);
+
+    // The data editor (the start screen's editor button) with its attribute
+    // edit, look and crest pages; the diagnostic page (the hidden key mode).
+    Screen_Registrieren(Screen_Id::EDITOR, Editor_Screen_Def());
+    Screen_Registrieren(Screen_Id::EDITOR_ATTRIBUTE, Attribut_Edit_Screen_Def());
+    Screen_Registrieren(Screen_Id::EDITOR_AUSSEHEN, Editor_Aussehen_Screen_Def());
+    Screen_Registrieren(Screen_Id::EDITOR_WAPPEN, Editor_Wappen_Screen_Def());
+    Screen_Registrieren(Screen_Id::DIAGNOSE, Diagnose_Screen_Def());
+    // Once every attribute was given by the cheat, the attribute popup hands
+    // over to the attribute choice.
+    Screen_Registrieren(Screen_Id::ATTRIBUT_WAHL, Attribut_Wahl_Screen_Def());
+    Attribut_Popup_Set_Wahl(Attribut_Wahl_Screen_Init);
 }

@@ -34,6 +34,14 @@ enum class Screen_Id : i32 {
     WETTBEWERB_ERGEBNISSE,
     WETTBEWERB_UEBERSICHT,
     RANGLISTE,
+    // The data editor and its pages; the diagnostic page; the attribute
+    // choice that takes the popup's place after the cheat.
+    EDITOR,
+    EDITOR_ATTRIBUTE,
+    EDITOR_AUSSEHEN,
+    EDITOR_WAPPEN,
+    DIAGNOSE,
+    ATTRIBUT_WAHL,
     ANZAHL
 };
 

@@ -59,7 +59,7 @@ const std::vector<Block> GEZEIGT = {
     {TEXT_SPIELER_TRAINING, {{0, 17}, {19, 34}, {39, 40}}},
     {TEXT_SPIELER_TRAINING2, {{0, 4}, {6, 10}, {12, 14}, {16, 22}, {24, 24}, {26, 30}}},
     {TEXT_TRAININGS_LAGER, {{0, 5}, {7, 22}}},
-    {TEXT_EDITOR, {{0, 14}, {17, 48}}},
+    {TEXT_EDITOR, {{0, 14}, {17, 61}}},
     {TEXT_ZUSATZ_BEXOT, {{0, 13}, {16, 18}}},
     {TEXT_ZUSATZ_DOLV, {{0, 5}, {7, 21}, {23, 23}}},
     {TEXT_ZUSATZ, {{69, 108}, {127, 139}, {141, 145}}},
@@ -82,6 +82,7 @@ const Format FORMATE[] = {
     {TEXT_MENUE, 38, "ds"},       {TEXT_MENUE, 39, "ds"},      {TEXT_MENUE, 40, "ds"},
     {TEXT_MENUE, 41, "ds"},       {TEXT_MENUE, 42, "ds"},      {TEXT_MENUE, 47, "d"},
     {TEXT_MENUE, 49, "d"},        {TEXT_MENUE, 53, "s"},
+    {TEXT_EDITOR, 44, "s"},       {TEXT_EDITOR, 54, "d"},      {TEXT_EDITOR, 57, "ddd"},
 };
 
 const char* format_werte(i32 sektion, i32 n) {

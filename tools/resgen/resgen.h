@@ -122,6 +122,8 @@ Rastport* Sponsor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i3
 // `grund` is set.
 void Sponsor_Marke(cairo_t* c, int id, double w, double h, bool grund = false);
 
+// The data editor's pictures (ed:<part>,...; tools/resgen/editor.cpp).
+Rastport* Editor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // What tells two crests apart (shape, division, charge, colours).
 std::string Wappen_Signatur(i32 nummer, const Umgebung& u);
 

@@ -263,8 +263,9 @@ Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::s
     } else if (name == "stapel") {
         stapel(c, w, h, a(0, "mitte"), a(1) == "an");
     } else if (name == "marke") {
-        // marke:<aktiv|negativ>: a row's marker: a gold tick or a red minus in a ring.
-        const bool aktiv = a(0, "aktiv") == "aktiv";
+        // marke:<aktiv|negativ|gesperrt>: a row's marker: a gold tick, a red
+        // minus or a red cross in a ring.
+        const bool aktiv = a(0, "aktiv") == "aktiv", gesperrt = a(0) == "gesperrt";
         const double r = std::min(w, h) / 2.0 - 1;
         cairo_arc(c, w / 2.0, h / 2.0, r, 0, 2 * M_PI);
         Farbe_Setzen(c, NAVY);
@@ -276,6 +277,9 @@ Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::s
         cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
         if (aktiv) {
             cairo_move_to(c, w * 0.28, h * 0.52), cairo_line_to(c, w * 0.45, h * 0.7), cairo_line_to(c, w * 0.74, h * 0.32);
+        } else if (gesperrt) {
+            cairo_move_to(c, w * 0.32, h * 0.32), cairo_line_to(c, w * 0.68, h * 0.68);
+            cairo_move_to(c, w * 0.68, h * 0.32), cairo_line_to(c, w * 0.32, h * 0.68);
         } else {
             cairo_move_to(c, w * 0.3, h / 2.0), cairo_line_to(c, w * 0.7, h / 2.0);
         }

@@ -748,6 +748,7 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
     if (name == "tr") return Training_Zeichnen(arg, w, h, eintrag);
     if (name == "stadionbild") return Stadionbild_Zeichnen(arg, w, h, eintrag);
     if (name == "sponsor") return Sponsor_Zeichnen(arg, w, h, eintrag);
+    if (name == "ed") return Editor_Zeichnen(arg, w, h);
 
     cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_t* c = cairo_create(sf);

@@ -45,6 +45,7 @@ struct Popup {
     Screen_Drossel drossel;
 };
 Popup pop;
+Attribut_Wahl_Prozedur wahl = nullptr;
 
 Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING, n); }
@@ -231,8 +232,14 @@ void Attribut_Popup_Position(i32* x, i32* y) {
     if (y) *y = pop.y;
 }
 
+void Attribut_Popup_Set_Wahl(Attribut_Wahl_Prozedur p) { wahl = p; }
+
 void Attribut_Popup_Oeffnen(i32 spieler, i32 x, i32 y, i32 team) {
     if (Attribut_Popup_Offen() || spieler < 0 || spieler >= Spieler_Anzahl) return;
+    if (Global_Attribut_Wahl_Flag && wahl) {
+        wahl(spieler, x, y, team);
+        return;
+    }
     Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
     pop.ziehen = false;
     pop.alte_tasten = Maus_Get_Tasten();

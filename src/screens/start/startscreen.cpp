@@ -24,6 +24,7 @@
 #include "screens/start/start_intern.h"
 #include "season/kalender_lauf.h"
 #include "world/manager.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 Spielstart_Slot Spielstart_Slots[SPIELSTART_SLOTS];
@@ -72,8 +73,7 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART>({
     gross(ICON_START_NEU, START_ZEILE_Y[0], Spielstart_Neu_Klick, Spielstart_Neu_Zeichnen),
     gross(ICON_START_WEITER, START_ZEILE_Y[1], Spielstart_Weiter_Klick, Spielstart_Knopf_Zeichnen),
     gross(ICON_START_LADEN, START_ZEILE_Y[2], Spielstart_Laden_Oeffnen_Klick, Spielstart_Knopf_Zeichnen),
-    // The data editor's entry stays hidden until the editor exists.
-    gross(ICON_START_EDITOR, START_ZEILE_Y[3], Spielstart_Editor_Klick, Spielstart_Knopf_Zeichnen, MENUE_S_VERSTECKT),
+    gross(ICON_START_EDITOR, START_ZEILE_Y[3], Spielstart_Editor_Klick, Spielstart_Knopf_Zeichnen),
     klein(ICON_START_NETZ, GRAFIK_START_NETZ, GRAFIK_START_NETZ_AN, 160, 528, 480, 24, Spielstart_Netz_Klick,
           Spielstart_Netz_Zeichnen, MENUE_S_AN),
     klein(ICON_START_ROLLE, GRAFIK_START_ROLLE, GRAFIK_START_ROLLE_AN, START_KNOPF_X, 492, 280, 24,
@@ -211,7 +211,7 @@ void Spielstart_Netz_Klick(Screen_Icon*, u32) {
     const bool jetzt = !an(ICON_START_NETZ);
     setzen(ICON_START_NETZ, jetzt);
     if (!jetzt) {
-        for (i32 i : {ICON_START_WEITER, ICON_START_LADEN}) Start_Zeigen(i, true);
+        for (i32 i : {ICON_START_WEITER, ICON_START_LADEN, ICON_START_EDITOR}) Start_Zeigen(i, true);
         for (i32 i : {ICON_START_SUCHEN, ICON_START_STOPP, ICON_START_ADRESSE, ICON_START_FELD, ICON_START_PRUEFEN,
                       ICON_START_ROLLE})
             Start_Zeigen(i, false);
@@ -300,8 +300,23 @@ void Spielstart_Laden_Zurueck_Klick(Screen_Icon*, u32) {
     Spielstart_Screen_Init();
 }
 
-void Spielstart_Editor_Klick(Screen_Icon*, u32) {
-    // The data editor does not exist yet: its button stays hidden.
+void Spielstart_Editor_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis && !(ereignis & MENUE_E_LINKS)) return;
+    // The editor works on this machine's world only.
+    if (!ruf::Einzel()) return;
+    // The world of a new game, its club 1 the one shown first; no manager is
+    // made and the set-up stays unfinished.
+    if (!Spielstart_Neues_Spiel()) return;
+    // The first ordinary club is the active one while the editor is up.
+    i32 verein = 0;
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (t != Team_Transfermarkt && (Team_Get_Art(t) & TEAM_ART_VEREIN)) {
+            verein = t;
+            break;
+        }
+    Aktuelles_Team = Team_Aktiv = verein;
+    Screen_Schliessen(Screen_Id::SPIELSTART);
+    Screen_Oeffnen(Screen_Id::EDITOR);
 }
 
 void Spielstart_Adresse_Text(const i32 a[4], char* aus, i32 groesse) {

@@ -1,0 +1,555 @@
+#include "screens/editor/attribut_edit.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "base/tools.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "grafik_nummern.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "platform/input.h"
+#include "screens/editor/editor.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/namen.h"
+#include "screens/teile/schritt.h"
+#include "world/attribut.h"
+#include "world/aufstellung.h"
+#include "world/global.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr u32 BLAETTERN_MS = 200;
+constexpr i32 FONT_KLEIN = 6, FONT_TEXT = 9;
+constexpr i32 BREITE = 246, KOPF = 42, ZEILE_H = 18, ABSTAND = 18;
+constexpr i32 T_FAEHIGKEITEN = 46;      // EDITOR_SCREEN
+constexpr i32 T_KEINE = 19;             // SPIELER_TRAINING_SCREEN
+constexpr i32 SPALTE_ZEILEN = 23;       // rows of the edit screen's first column
+constexpr i32 WAHL_SPALTE_ZEILEN = 22;  // of the choice screen's
+
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
+void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
+    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
+void setze(i32 n, i32 x, i32 y) {
+    if (Screen_Icon* i = icon(n)) i->x = static_cast<i16>(x), i->y = static_cast<i16>(y);
+}
+i32 klasse(i32 p) { return std::clamp(Spieler_Wert(67, p, 0, OP_LESEN), 0, 3); }
+bool gelernt(i32 p, i32 a) { return Attribute_Attribut_Hat_Maximum(p, a); }
+i32 gelernt_anzahl(i32 p) {
+    i32 l[ATTRIBUT_ANZAHL];
+    return std::max(0, Attribute_Get_Attribute(p, l, ATTRIBUT_ANZAHL, 1));
+}
+
+// The player's title: class picture, position and name.
+void kopf(Rastport* ziel, i32 p, i32 x, i32 y) {
+    Font* f = font(FONT_TEXT);
+    const i32 k = klasse(p);
+    static constexpr i32 KLASSE_BILD[4] = {3, 2, 0, 1};
+    blit(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[k], x + 4, y + 5);
+    Font_Printf(ziel, f, "^c%05d%s", x + 26, y + 16, FARBE_KLASSE[k], Positions_Text(k));
+    char name[128];
+    Tools_Text_Kuerzen(Spieler_String(505, p, nullptr, 0), name, f, 110);
+    Font_Printf(ziel, f, "^c%05d%s", x + 68, y + 16, FARBE_WEISS, name);
+}
+
+void zeile_malen(Rastport* ziel, i32 a, i32 zustand, i32 x, i32 y, bool grau) {
+    if (a < 0 || a >= ATTRIBUT_ANZAHL) return;
+    blit(ziel, GRAFIK_ATTRIBUT + a, x + 23, y + 1);
+    if (zustand == 1) blit(ziel, GRAFIK_POPUP_AKTIV, x + 5, y + 2);
+    if (zustand == 2) blit(ziel, GRAFIK_POPUP_GESPERRT, x + 5, y + 2);
+    const bool negativ = Attribute_Ist_Negativ(a);
+    Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s", x + 54, y + 13, negativ ? FARBE_FEHLER : FARBE_WEISS,
+                      Attribut_Tabelle[a].name);
+    if (zustand == 2 || grau)
+        if (Rastport* b = bild(GRAFIK_POPUP_GRAU)) Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x, y, 40);
+}
+
+// --- Attribute edit ---------------------------------------------------------------------
+
+struct Edit {
+    i32 spieler = -1, team = -1, slot = 0;
+    bool markt = false;
+    i32 index = 0;  // in the editor's market list
+    i32 x = 150, y = 60;
+    i32 zeilen = 0;
+    Screen_Drossel drossel;
+};
+Edit ed;
+
+constexpr Screen_Icon edit_zeile(i32 k) {
+    return {.nummer = static_cast<i16>(ICON_AEDIT_ZEILE + k),
+            .grafik = GRAFIK_POPUP_ZEILE,
+            .grafik_an = GRAFIK_POPUP_ZEILE_AN,
+            .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+            .klick = Attribut_Edit_Zeile_Klick,
+            .zeichnen = Attribut_Edit_Zeichnen,
+            .ebene = 19,
+            .w = BREITE,
+            .h = ZEILE_H,
+            .user = {static_cast<u32>(k), 0}};
+}
+constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick) {
+    return {.nummer = nummer,
+            .grafik = grafik,
+            .grafik_gedrueckt = gedrueckt,
+            .flags = MENUE_F_BEIDE_TASTEN,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+            .hilfe = "Abbruch",
+            .klick = klick,
+            .ebene = 21,
+            .w = 18,
+            .h = 18};
+}
+
+template <size_t... I>
+constexpr auto edit_tabelle(std::index_sequence<I...>) {
+    return Icon_Tabelle_Bauen<Icon_Besitzer::ATTRIBUT_EDIT>({
+        {.nummer = ICON_AEDIT_RAHMEN,
+         .grafik = GRAFIK_POPUP_RAHMEN,
+         .flags = MENUE_F_BEIDE_TASTEN,
+         .status = MENUE_S_TRANSPARENT,
+         .zeichnen = Attribut_Edit_Zeichnen,
+         .ebene = 18,
+         .w = BREITE,
+         .h = KOPF},
+        edit_zeile(static_cast<i32>(I))...,
+        knopf(ICON_AEDIT_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
+              Attribut_Edit_Schliessen_Klick),
+        knopf(ICON_AEDIT_ZURUECK, GRAFIK_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK_GEDRUECKT, Attribut_Edit_Blaettern_Klick),
+        knopf(ICON_AEDIT_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Edit_Blaettern_Klick),
+    });
+}
+constexpr auto EDIT = edit_tabelle(std::make_index_sequence<AEDIT_ZEILEN>{});
+
+i32 edit_attribut(i32 p, i32 zeile) { return klasse(p) == 0 ? 40 + zeile : zeile; }
+
+// Dependants whose prerequisites are gone are removed, down the whole chain.
+void abhaengige_entfernen(i32 p) {
+    for (bool weiter = true; weiter;) {
+        weiter = false;
+        for (i32 a = 0; a < 40; ++a)
+            if (Spieler_Wert(a, p, 0, OP_LESEN) > 0 && !Attribute_Voraussetzung_Erfuellt(p, a)) {
+                Attribut_Spieler_Setze_Wert_Screen(p, a, 3);
+                weiter = true;
+            }
+    }
+}
+
+void fehlende_sammeln(i32 p, i32 a, std::vector<i32>& aus, i32 tiefe) {
+    if (tiefe > ATTRIBUT_ANZAHL) return;
+    i32 v[3];
+    const i32 n = Attribute_Get_Voraussetzungen(a, v);
+    for (i32 i = 0; i < n; ++i) {
+        if (gelernt(p, v[i]) || std::find(aus.begin(), aus.end(), v[i]) != aus.end()) continue;
+        fehlende_sammeln(p, v[i], aus, tiefe + 1);  // deeper ones first
+        if (std::find(aus.begin(), aus.end(), v[i]) == aus.end()) aus.push_back(v[i]);
+    }
+}
+
+void edit_spieler_aus_slot() {
+    i32 liste[EDITOR_ZEILEN];
+    const i32 n = ed.team >= 0 ? Teamspieler_Ins_Array(ed.team, liste, EDITOR_ZEILEN, 0) : 0;
+    for (i32 k = 0; k < n; ++k)
+        if (Spieler_Wert(87, liste[k], 0, OP_LESEN) == ed.slot) ed.spieler = liste[k];
+}
+
+}  // namespace
+
+Screen_Def Attribut_Edit_Screen_Def() {
+    return {.name = "Fähigkeiten bearbeiten", .icons = Icon_Besitzer::ATTRIBUT_EDIT, .rahmen = ICON_AEDIT_RAHMEN,
+            .schliessen = [] { Attribut_Edit_Schliessen(); }};
+}
+
+i32 Attribut_Edit_Spieler() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_AEDIT_RAHMEN) ? ed.spieler : -1; }
+i32 Attribut_Edit_Zeilen() { return ed.zeilen; }
+i32 Attribut_Edit_Attribut(i32 zeile) {
+    return ed.spieler >= 0 && zeile >= 0 && zeile < ed.zeilen ? edit_attribut(ed.spieler, zeile) : -1;
+}
+
+i32 Attribut_Edit_Zustand(i32 p, i32 a) {
+    if (Attribute_Attribut_Gesperrt(p, a)) return 2;
+    return gelernt(p, a) ? 1 : 0;
+}
+
+i32 Attribut_Edit_Fehlende(i32 p, i32 a, i32* aus, i32 n) {
+    std::vector<i32> v;
+    fehlende_sammeln(p, a, v, 0);
+    const i32 m = std::min(static_cast<i32>(v.size()), n);
+    for (i32 i = 0; i < m; ++i) aus[i] = v[static_cast<size_t>(i)];
+    return static_cast<i32>(v.size());
+}
+
+i32 Attribut_Edit_Schalten(i32 p, i32 a) {
+    if (p < 0 || p >= Spieler_Anzahl || a < 0 || a >= ATTRIBUT_ANZAHL) return 0;
+    const i32 alt = Attribut_Edit_Zustand(p, a);
+    const i32 neu = alt == 2 ? 0 : alt + 1;
+    if (neu == 0) {
+        Attribut_Spieler_Setze_Wert_Screen(p, a, 3);
+        abhaengige_entfernen(p);
+        return Attribut_Edit_Zustand(p, a);
+    }
+    if (neu == 2) {
+        Attribut_Spieler_Setze_Wert_Screen(p, a, 2);
+        abhaengige_entfernen(p);
+        return 2;
+    }
+    if (Attribute_Ist_Negativ(a)) {
+        if (!Attribut_Spieler_Setze_Wert_Screen(p, a, 0)) Attribut_Spieler_Setze_Wert_Screen(p, a, 2);
+        return Attribut_Edit_Zustand(p, a);
+    }
+    std::vector<i32> fehlend;
+    fehlende_sammeln(p, a, fehlend, 0);
+    bool ok = gelernt_anzahl(p) + static_cast<i32>(fehlend.size()) + 1 <= AEDIT_MAX_GELERNT;
+    for (size_t i = 0; ok && i < fehlend.size(); ++i) ok = Attribut_Spieler_Setze_Wert_Screen(p, fehlend[i], 0);
+    if (ok) ok = Attribut_Spieler_Setze_Wert_Screen(p, a, 0);
+    if (!ok) {
+        Attribut_Spieler_Setze_Wert_Screen(p, a, 2);
+        abhaengige_entfernen(p);
+    }
+    return Attribut_Edit_Zustand(p, a);
+}
+
+void Attribut_Edit_Screen_Init(i32 spieler, i32 x, i32 y, i32 team) {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_AEDIT_RAHMEN) || spieler < 0 || spieler >= Spieler_Anzahl) return;
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(EDIT.daten());
+    Menue_Set_Rechtsklick_Icon(ICON_AEDIT_ZEILE);
+    ed = Edit{};
+    ed.spieler = spieler;
+    ed.team = team;
+    ed.slot = Spieler_Wert(87, spieler, 0, OP_LESEN);
+    ed.x = std::clamp(x + 120, 0, 800 - 2 * BREITE - 4);
+    ed.y = std::clamp(y - 40, 0, 100);
+    ed.markt = team == Team_Transfermarkt;
+    if (ed.markt) {
+        // Found among the whole list.
+        const std::vector<i32>& l = Editor_Get_Zustand().spieler;
+        const auto it = std::find(l.begin(), l.end(), spieler);
+        ed.index = it == l.end() ? 0 : static_cast<i32>(it - l.begin());
+    }
+    Attribut_Edit_Layout();
+}
+
+bool Attribut_Edit_Schliessen() {
+    if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_AEDIT_RAHMEN)) return false;
+    Menue_Screen_Icon_Tabelle_Loeschen(EDIT.daten());
+    Menue_Set_Rechtsklick_Icon(-1);
+    ed.spieler = -1;
+    ed.zeilen = 0;
+    Blt_Cache_Leeren();
+    return true;
+}
+
+void Attribut_Edit_Layout() {
+    const i32 p = ed.spieler;
+    if (p < 0) return;
+    ed.zeilen = klasse(p) == 0 ? 13 : 47;
+    setze(ICON_AEDIT_RAHMEN, ed.x, ed.y);
+    for (i32 k = 0; k < AEDIT_ZEILEN; ++k) {
+        Screen_Icon* z = icon(ICON_AEDIT_ZEILE + k);
+        if (!z) continue;
+        if (k >= ed.zeilen) {
+            z->status |= MENUE_S_VERSTECKT;
+            continue;
+        }
+        const bool spalte2 = k >= SPALTE_ZEILEN;
+        const i32 r = spalte2 ? k - SPALTE_ZEILEN : k;
+        const bool letzte = k == ed.zeilen - 1 || k == SPALTE_ZEILEN - 1;
+        z->status &= ~MENUE_S_VERSTECKT;
+        z->x = static_cast<i16>(ed.x + (spalte2 ? BREITE + 4 : 0));
+        z->y = static_cast<i16>(ed.y + KOPF + ABSTAND * r);
+        z->grafik = letzte ? GRAFIK_POPUP_LETZTE : GRAFIK_POPUP_ZEILE;
+        z->grafik_an = letzte ? GRAFIK_POPUP_LETZTE_AN : GRAFIK_POPUP_ZEILE_AN;
+        z->h = static_cast<i16>(letzte ? ZEILE_H + 4 : ZEILE_H);
+        z->user[1] = static_cast<u32>(edit_attribut(p, k));
+    }
+    setze(ICON_AEDIT_SCHLIESSEN, ed.x + 225, ed.y + 6);
+    setze(ICON_AEDIT_ZURUECK, ed.x + 181, ed.y + 6);
+    setze(ICON_AEDIT_VOR, ed.x + 203, ed.y + 6);
+    Blt_Cache_Leeren();
+}
+
+void Attribut_Edit_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+    if (!i || ed.spieler < 0) return;
+    const i32 p = ed.spieler;
+    if (i->nummer == ICON_AEDIT_RAHMEN) {
+        kopf(ziel, p, x, y);
+        i32 l[ATTRIBUT_ANZAHL], neg[3];
+        const i32 n = gelernt_anzahl(p) + std::max(0, Attribute_Get_Attribute(p, neg, 3, 2));
+        (void)l;
+        const i32 kx = ed.zeilen > SPALTE_ZEILEN ? x + BREITE + 4 : x;
+        if (kx != x) blit(ziel, GRAFIK_POPUP_RAHMEN, kx, y);
+        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s %d", kx + (kx != x ? 10 : 4), y + (kx != x ? 24 : 36),
+                          FARBE_GOLD, Text_cfg_Text(TEXT_EDITOR, T_FAEHIGKEITEN), n);
+        return;
+    }
+    const i32 a = static_cast<i32>(i->user[1]);
+    zeile_malen(ziel, a, Attribut_Edit_Zustand(p, a), x, y, false);
+}
+
+void Attribut_Edit_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!i) return;
+    if (ereignis & MENUE_E_RECHTS) {
+        Attribut_Edit_Schliessen();
+        return;
+    }
+    if (ereignis & MENUE_E_HOVER_REIN) Menue_Icon_Zustand_Setzen(i->nummer, 1);
+    if (ereignis & MENUE_E_HOVER_RAUS) Menue_Icon_Zustand_Setzen(i->nummer, 0);
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    Attribut_Edit_Schalten(ed.spieler, static_cast<i32>(i->user[1]));
+    Attribut_Edit_Layout();
+}
+
+void Attribut_Edit_Schliessen_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) Attribut_Edit_Schliessen();
+}
+
+void Attribut_Edit_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!i) return;
+    if (ereignis & MENUE_E_RECHTS) {
+        Attribut_Edit_Schliessen();
+        return;
+    }
+    if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&ed.drossel, BLAETTERN_MS)) return;
+    const bool vor = i->nummer == ICON_AEDIT_VOR;
+    if (ed.markt) {
+        const std::vector<i32>& l = Editor_Get_Zustand().spieler;
+        const i32 n = static_cast<i32>(l.size());
+        if (vor && ed.index < n - 1) ++ed.index;
+        if (!vor && ed.index >= 1) --ed.index;
+        if (ed.index >= 0 && ed.index < n) ed.spieler = l[static_cast<size_t>(ed.index)];
+    } else {
+        ed.slot = std::clamp(ed.slot + (vor ? 1 : -1), 0, EDITOR_ZEILEN - 1);
+        edit_spieler_aus_slot();
+    }
+    Attribut_Edit_Layout();
+}
+
+// --- Attribute choice ---------------------------------------------------------------------
+
+namespace {
+
+struct Wahl {
+    i32 spieler = -1, team = -1, slot = 0;
+    i32 attribut[WAHL_ZEILEN] = {};
+    i32 gelernt = 0, negativ = 0;
+    i32 x = 0, y = 0;
+    bool ziehen = false;
+    i32 griff_x = 0, griff_y = 0;
+    u32 alte_tasten = 0;
+    Screen_Drossel drossel;
+};
+Wahl wa;
+
+constexpr Screen_Icon wahl_zeile(i32 k) {
+    return {.nummer = static_cast<i16>(ICON_WAHL_ZEILE + k),
+            .grafik = GRAFIK_POPUP_ZEILE,
+            .grafik_an = GRAFIK_POPUP_ZEILE_AN,
+            .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+            .klick = Attribut_Wahl_Zeile_Klick,
+            .zeichnen = Attribut_Wahl_Zeichnen,
+            .ebene = 16,
+            .w = BREITE,
+            .h = ZEILE_H,
+            .user = {static_cast<u32>(k), 0}};
+}
+
+template <size_t... I>
+constexpr auto wahl_tabelle(std::index_sequence<I...>) {
+    return Icon_Tabelle_Bauen<Icon_Besitzer::ATTRIBUT_WAHL>({
+        {.nummer = ICON_WAHL_RAHMEN,
+         .grafik = GRAFIK_POPUP_RAHMEN,
+         .flags = MENUE_F_BEIDE_TASTEN,
+         .status = MENUE_S_TRANSPARENT,
+         .klick = Attribut_Wahl_Rahmen_Klick,
+         .zeichnen = Attribut_Wahl_Zeichnen,
+         .ebene = 15,
+         .w = BREITE,
+         .h = KOPF},
+        wahl_zeile(static_cast<i32>(I))...,
+        {.nummer = ICON_WAHL_ENDE,
+         .grafik = GRAFIK_POPUP_LEER,
+         .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+         .zeichnen = Attribut_Wahl_Zeichnen,
+         .ebene = 16,
+         .w = BREITE,
+         .h = 22},
+        knopf(ICON_WAHL_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
+              Attribut_Wahl_Schliessen_Klick),
+        knopf(ICON_WAHL_ZURUECK, GRAFIK_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK_GEDRUECKT, Attribut_Wahl_Blaettern_Klick),
+        knopf(ICON_WAHL_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Wahl_Blaettern_Klick),
+    });
+}
+constexpr auto WAHL = wahl_tabelle(std::make_index_sequence<WAHL_ZEILEN>{});
+
+void wahl_lesen() {
+    std::fill(std::begin(wa.attribut), std::end(wa.attribut), -1);
+    wa.gelernt = wa.negativ = 0;
+    if (wa.spieler < 0 || wa.spieler >= Spieler_Anzahl) return;
+    for (i32 a = 0; a < ATTRIBUT_ANZAHL && wa.gelernt < WAHL_ZEILEN; ++a)
+        if (!Attribute_Ist_Negativ(a) && gelernt(wa.spieler, a)) wa.attribut[wa.gelernt++] = a;
+    i32 neg[3];
+    const i32 k = std::clamp(Attribute_Get_Attribute(wa.spieler, neg, 3, 2), 0, 3);
+    for (i32 i = 0; i < k && neg[i] >= 0 && wa.gelernt + wa.negativ < WAHL_ZEILEN; ++i)
+        wa.attribut[wa.gelernt + wa.negativ++] = neg[i];
+}
+
+void wahl_platzieren(i32 x, i32 y) {
+    const i32 n = wa.gelernt + wa.negativ;
+    const bool zwei = n > WAHL_SPALTE_ZEILEN;
+    wa.x = std::clamp(x, 0, 799 - (zwei ? 2 * BREITE + 4 : BREITE));
+    const i32 hoehe = KOPF + ZEILE_H * std::min(std::max(n, 1), WAHL_SPALTE_ZEILEN) + 4;
+    wa.y = std::clamp(y, 0, 599 - hoehe);
+    setze(ICON_WAHL_RAHMEN, wa.x, wa.y);
+    for (i32 k = 0; k < WAHL_ZEILEN; ++k) {
+        Screen_Icon* z = icon(ICON_WAHL_ZEILE + k);
+        if (!z) continue;
+        if (k >= n) {
+            z->status |= MENUE_S_VERSTECKT;
+            continue;
+        }
+        const i32 spalte = k / WAHL_SPALTE_ZEILEN, r = k % WAHL_SPALTE_ZEILEN;
+        const bool letzte = k == n - 1 || r == WAHL_SPALTE_ZEILEN - 1;
+        const bool lernbar = k < wa.gelernt;
+        z->status &= ~MENUE_S_VERSTECKT;
+        z->x = static_cast<i16>(wa.x + spalte * (BREITE + 4));
+        z->y = static_cast<i16>(wa.y + KOPF + ZEILE_H * r);
+        z->grafik = letzte ? GRAFIK_POPUP_LETZTE : GRAFIK_POPUP_ZEILE;
+        z->grafik_an = letzte ? GRAFIK_POPUP_LETZTE_AN : GRAFIK_POPUP_ZEILE_AN;
+        z->h = static_cast<i16>(letzte ? ZEILE_H + 4 : ZEILE_H);
+        z->klick = lernbar ? Attribut_Wahl_Zeile_Klick : nullptr;
+        z->user[1] = static_cast<u32>(wa.attribut[k]);
+    }
+    Screen_Icon* e = icon(ICON_WAHL_ENDE);
+    if (e) {
+        e->x = static_cast<i16>(wa.x), e->y = static_cast<i16>(wa.y + KOPF);
+        e->status = n == 0 ? e->status & ~MENUE_S_VERSTECKT : e->status | MENUE_S_VERSTECKT;
+    }
+    setze(ICON_WAHL_SCHLIESSEN, wa.x + 225, wa.y + 6);
+    setze(ICON_WAHL_ZURUECK, wa.x + 181, wa.y + 6);
+    setze(ICON_WAHL_VOR, wa.x + 203, wa.y + 6);
+    Blt_Cache_Leeren();
+}
+
+// Dragged by its title like the popup.
+void wahl_ziehen() {
+    const u32 t = Maus_Get_Tasten();
+    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    const bool neu_links = (t & MAUS_LINKS) && !(wa.alte_tasten & MAUS_LINKS);
+    wa.alte_tasten = t;
+    if (neu_links && t == MAUS_LINKS && mx >= wa.x && mx < wa.x + 178 && my >= wa.y && my < wa.y + KOPF) {
+        wa.ziehen = true;
+        wa.griff_x = mx - wa.x, wa.griff_y = my - wa.y;
+    }
+    if (wa.ziehen && t != MAUS_LINKS) wa.ziehen = false;
+    if (wa.ziehen) wahl_platzieren(mx - wa.griff_x, my - wa.griff_y);
+}
+
+}  // namespace
+
+Screen_Def Attribut_Wahl_Screen_Def() {
+    return {.name = "Fähigkeiten wählen", .icons = Icon_Besitzer::ATTRIBUT_WAHL, .rahmen = ICON_WAHL_RAHMEN,
+            .schliessen = [] { Attribut_Wahl_Schliessen(); }};
+}
+
+i32 Attribut_Wahl_Spieler() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_WAHL_RAHMEN) ? wa.spieler : -1; }
+i32 Attribut_Wahl_Zeilen() { return wa.gelernt + wa.negativ; }
+void Attribut_Wahl_Position(i32* x, i32* y) {
+    if (x) *x = wa.x;
+    if (y) *y = wa.y;
+}
+
+void Attribut_Wahl_Screen_Init(i32 spieler, i32 x, i32 y, i32 team) {
+    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_WAHL_RAHMEN) || spieler < 0 || spieler >= Spieler_Anzahl) return;
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(WAHL.daten());
+    wa = Wahl{};
+    wa.spieler = spieler;
+    wa.team = team;
+    wa.slot = Spieler_Wert(87, spieler, 0, OP_LESEN);
+    wa.alte_tasten = Maus_Get_Tasten();
+    Attribut_Wahl_Layout(x, y, true);
+}
+
+void Attribut_Wahl_Layout(i32 x, i32 y, bool neu) {
+    wahl_lesen();
+    if (neu && x + 492 > 799) x = 288;
+    wahl_platzieren(x, neu ? y - 20 : y);
+}
+
+bool Attribut_Wahl_Schliessen() {
+    if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_WAHL_RAHMEN)) return false;
+    Menue_Screen_Icon_Tabelle_Loeschen(WAHL.daten());
+    wa.spieler = -1;
+    wa.ziehen = false;
+    Blt_Cache_Leeren();
+    return true;
+}
+
+void Attribut_Wahl_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+    if (!i || wa.spieler < 0) return;
+    if (i->nummer == ICON_WAHL_RAHMEN) {
+        wahl_ziehen();
+        kopf(ziel, wa.spieler, wa.x, wa.y);
+        return;
+    }
+    if (i->nummer == ICON_WAHL_ENDE) {
+        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d^tz%04d%s", 0, y + 14, FARBE_HELL, x + 123,
+                          Text_cfg_Text(TEXT_SPIELER_TRAINING, T_KEINE));
+        return;
+    }
+    const i32 a = static_cast<i32>(i->user[1]);
+    if (a < 0 || a >= ATTRIBUT_ANZAHL) return;
+    zeile_malen(ziel, a, Attribute_Attribut_Aktief(wa.spieler, a) ? 1 : 0, x, y, Attribute_Ist_Negativ(a));
+}
+
+void Attribut_Wahl_Rahmen_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & MENUE_E_RECHTS) Attribut_Wahl_Schliessen();
+}
+
+void Attribut_Wahl_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!i) return;
+    if (ereignis & MENUE_E_RECHTS) {
+        Attribut_Wahl_Schliessen();
+        return;
+    }
+    if (ereignis & MENUE_E_HOVER_REIN) Menue_Icon_Zustand_Setzen(i->nummer, 1);
+    if (ereignis & MENUE_E_HOVER_RAUS) Menue_Icon_Zustand_Setzen(i->nummer, 0);
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    Attribut_Toggle_Aktive_Ohne_Pruefung(wa.spieler, static_cast<i32>(i->user[1]));
+    Blt_Cache_Leeren();
+}
+
+void Attribut_Wahl_Schliessen_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) Attribut_Wahl_Schliessen();
+}
+
+void Attribut_Wahl_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!i) return;
+    if (ereignis & MENUE_E_RECHTS) {
+        Attribut_Wahl_Schliessen();
+        return;
+    }
+    if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&wa.drossel, BLAETTERN_MS)) return;
+    const bool vor = i->nummer == ICON_WAHL_VOR;
+    const bool eigen = wa.team == Team_Aktiv;
+    i32 slot = wa.slot;
+    if (eigen) slot = std::clamp(slot + (vor ? 1 : -1), 0, EDITOR_ZEILEN - 1);
+    else slot = Slot_Schritt(slot, vor ? 1 : -1, false);
+    i32 liste[EDITOR_ZEILEN];
+    const i32 n = wa.team >= 0 ? Teamspieler_Ins_Array(wa.team, liste, EDITOR_ZEILEN, 0) : 0;
+    for (i32 k = 0; k < n; ++k)
+        if (Spieler_Wert(87, liste[k], 0, OP_LESEN) == slot) wa.spieler = liste[k];
+    wa.slot = slot;
+    Attribut_Wahl_Layout(wa.x, wa.y, false);
+}

@@ -1,0 +1,456 @@
+#include "screens/editor/aussehen.h"
+
+#include <algorithm>
+
+#include "base/tools.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/farbe.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "graphics/rastport.h"
+#include "grafik_nummern.h"
+#include "gui/gesicht.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "platform/input.h"
+#include "screens/editor/editor.h"
+#include "screens/teile/drossel.h"
+#include "world/spieler.h"
+#include "world/trikot.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr u32 SCHRITT_MS = 200;
+constexpr i32 FONT_KNOPF = 9, FONT_NAME = 8;
+constexpr i32 T_FELD = 25, T_FERTIG = 32, T_RESET = 33;  // EDITOR_SCREEN
+constexpr i32 RASTER_X = 73, RASTER_Y = 126, ZELLE_B = 88, ZELLE_H = 103;
+constexpr i32 FELD_Y[3] = {50, 76, 102};
+constexpr i32 SPALTE_X[2] = {160, 408};  // the previous arrow of each column
+// The look value's fields: first bit and width.
+constexpr i32 BIT[6] = {0, 2, 7, 13, 20, 26}, BREITE[6] = {2, 5, 6, 7, 6, 6};
+
+Aussehen_Zustand az;
+Screen_Drossel zurueck_drossel, vor_drossel;
+Rastport* raster_bild = nullptr;
+Icon_Textzeile knopf_texte[2]{}, feld_texte[AUSSEHEN_FELDER]{};
+Move_Struktur scroll{Editor_Aussehen_Scroll, 0, 0, -1, RASTER_Y + 21, RASTER_Y + 412 - 28, 695, 0,
+                     ICON_AUSSEHEN_BALKEN};
+
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
+void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
+    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
+i32 feld_x(i32 f) { return SPALTE_X[f / 3]; }
+i32 feld_y(i32 f) { return FELD_Y[f % 3]; }
+
+constexpr Screen_Icon feld_knopf(i32 f) {
+    return {.nummer = static_cast<i16>(ICON_AUSSEHEN_FELD + f),
+            .grafik = GRAFIK_AUSSEHEN_FELD,
+            .flags = MENUE_F_TEXT,
+            .x = static_cast<i16>((f < 3 ? 160 : 408) + 24),
+            .y = static_cast<i16>(FELD_Y[f % 3]),
+            .daten = &feld_texte[f],
+            .status = MENUE_S_TRANSPARENT,
+            .klick = Editor_Aussehen_Feld_Klick,
+            .zeichnen = Editor_Aussehen_Feld_Zeichnen,
+            .ebene = 20,
+            .w = 169,
+            .h = 24,
+            .user = {static_cast<u32>(f), 0}};
+}
+constexpr Screen_Icon pfeil(i16 nummer, i32 f, u32 grafik, u32 gedrueckt, i16 dx, Icon_Klick_Prozedur klick) {
+    return {.nummer = nummer,
+            .grafik = grafik,
+            .grafik_gedrueckt = gedrueckt,
+            .x = static_cast<i16>((f < 3 ? 160 : 408) + dx),
+            .y = static_cast<i16>(FELD_Y[f % 3]),
+            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+            .klick = klick,
+            .ebene = 20,
+            .w = 22,
+            .h = 24,
+            .user = {static_cast<u32>(f), 0}};
+}
+constexpr Screen_Icon zurueck(i32 f) {
+    return pfeil(static_cast<i16>(ICON_AUSSEHEN_ZURUECK + f), f, GRAFIK_AUSSEHEN_ZURUECK, GRAFIK_AUSSEHEN_ZURUECK_AN, 0,
+                 Editor_Aussehen_Zurueck_Klick);
+}
+constexpr Screen_Icon vor(i32 f) {
+    return pfeil(static_cast<i16>(ICON_AUSSEHEN_VOR + f), f, GRAFIK_AUSSEHEN_VOR, GRAFIK_AUSSEHEN_VOR_AN, 193,
+                 Editor_Aussehen_Vor_Klick);
+}
+constexpr Screen_Icon gitter(i32 f) {
+    return pfeil(static_cast<i16>(ICON_AUSSEHEN_GITTER + f), f, GRAFIK_AUSSEHEN_GITTER, GRAFIK_AUSSEHEN_GITTER_AN, 217,
+                 Editor_Aussehen_Feld_Klick);
+}
+
+constexpr auto SEITE = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_AUSSEHEN>({
+    {.nummer = ICON_AUSSEHEN_HINTERGRUND,
+     .zeichnen = Editor_Aussehen_Hintergrund,
+     .ebene = 17,
+     .w = 800,
+     .h = 600},
+    {.nummer = ICON_AUSSEHEN_RAHMEN,
+     .grafik = GRAFIK_AUSSEHEN_RAHMEN,
+     .x = 58,
+     .y = 20,
+     .status = MENUE_S_TRANSPARENT,
+     .klick = Editor_Aussehen_Rahmen_Klick,
+     .zeichnen = Editor_Aussehen_Zeichnen,
+     .ebene = 19,
+     .w = 684,
+     .h = 560},
+    {.nummer = ICON_AUSSEHEN_FERTIG,
+     .grafik = GRAFIK_AUSSEHEN_KNOPF,
+     .grafik_gedrueckt = GRAFIK_AUSSEHEN_KNOPF_AN,
+     .flags = MENUE_F_TEXT,
+     .x = 656,
+     .y = 52,
+     .daten = &knopf_texte[0],
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Editor_Aussehen_Fertig_Klick,
+     .ebene = 20,
+     .w = 76,
+     .h = 34},
+    {.nummer = ICON_AUSSEHEN_RESET,
+     .grafik = GRAFIK_AUSSEHEN_KNOPF,
+     .grafik_gedrueckt = GRAFIK_AUSSEHEN_KNOPF_AN,
+     .flags = MENUE_F_TEXT,
+     .x = 656,
+     .y = 94,
+     .daten = &knopf_texte[1],
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Editor_Aussehen_Zuruecksetzen,
+     .ebene = 20,
+     .w = 76,
+     .h = 34},
+    feld_knopf(0), feld_knopf(1), feld_knopf(2), feld_knopf(3), feld_knopf(4), feld_knopf(5),
+    zurueck(0), zurueck(1), zurueck(2), zurueck(3), zurueck(4), zurueck(5),
+    vor(0), vor(1), vor(2), vor(3), vor(4), vor(5),
+    gitter(0), gitter(1), gitter(2), gitter(3), gitter(4), gitter(5),
+});
+
+constexpr auto RASTER = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_AUSSEHEN>({
+    {.nummer = ICON_AUSSEHEN_RASTER,
+     .grafik = GRAFIK_AUSSEHEN_RASTER,
+     .flags = MENUE_F_BEIDE_TASTEN,
+     .x = RASTER_X,
+     .y = RASTER_Y,
+     .status = MENUE_S_TRANSPARENT,
+     .klick = Editor_Aussehen_Raster_Klick,
+     .zeichnen = Editor_Aussehen_Raster_Zeichnen,
+     .ebene = 21,
+     .w = 640,
+     .h = 440},
+    {.nummer = ICON_AUSSEHEN_BALKEN,
+     .grafik = GRAFIK_AUSSEHEN_SPUR,
+     .x = 695,
+     .y = RASTER_Y + 21,
+     .status = MENUE_S_TRANSPARENT,
+     .klick = Menue_Scrollbar_Klick,
+     .ebene = 22,
+     .w = 14,
+     .h = 412,
+     .verknuepft = ICON_AUSSEHEN_KNOPF},
+    {.nummer = ICON_AUSSEHEN_KNOPF,
+     .grafik = GRAFIK_SCROLLKNOPF,
+     .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
+     .x = 695,
+     .y = RASTER_Y + 21,
+     .daten = &scroll,
+     .status = MENUE_S_TRANSPARENT,
+     .ebene = 23,
+     .w = 14,
+     .h = 28,
+     .verknuepft = ICON_AUSSEHEN_RASTER},
+});
+
+bool raster_offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_AUSSEHEN_RASTER); }
+
+void raster_schliessen() {
+    if (raster_offen()) Menue_Screen_Icon_Tabelle_Loeschen(RASTER.daten());
+    az.raster_feld = -1;
+    Blt_Cache_Leeren();
+}
+
+void raster_oeffnen(i32 f) {
+    if (f <= 0 || f >= AUSSEHEN_FELDER) return;
+    if (!raster_offen()) Menue_Screen_Icon_Tabelle_Hinzufuegen(RASTER.daten());
+    az.raster_feld = f;
+    az.raster_start = az.arbeit;
+    az.erste_zeile = 0;
+    az.neu_zeichnen = true;
+    az.feld = f;
+    const i32 zeilen = (Aussehen_Teile(az.arbeit, f) + AUSSEHEN_SPALTEN - 1) / AUSSEHEN_SPALTEN;
+    scroll.stufen = static_cast<i16>(zeilen > AUSSEHEN_RASTER_ZEILEN ? zeilen - AUSSEHEN_RASTER_ZEILEN + 1 : 0);
+    const bool rollen = scroll.stufen > 1;
+    for (i32 n : {ICON_AUSSEHEN_BALKEN, ICON_AUSSEHEN_KNOPF})
+        if (Screen_Icon* i = icon(n)) i->status = rollen ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
+    if (Screen_Icon* k = icon(ICON_AUSSEHEN_KNOPF); k && rollen) Menue_Scrollbutton_Setzen(k, 0);
+    Blt_Cache_Leeren();
+}
+
+void uebernehmen(u32 look) {
+    az.arbeit = look;
+    if (az.spieler >= 0) Spieler_Wert(65, az.spieler, static_cast<i32>(look), OP_SCHREIBEN);
+    Farbe_Cache_Free();
+    az.neu_zeichnen = true;
+    Blt_Cache_Leeren();
+}
+
+void texte_setzen() {
+    for (i32 k = 0; k < 2; ++k)
+        knopf_texte[k] = {.font = font(FONT_KNOPF),
+                          .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
+                          .farbe_aktiv = FARBE_KNOPF_TEXT,
+                          .farbe = FARBE_KNOPF_TEXT,
+                          .text = Text_cfg_Text(TEXT_EDITOR, k ? T_RESET : T_FERTIG)};
+    for (i32 f = 0; f < AUSSEHEN_FELDER; ++f)
+        feld_texte[f] = {.font = font(FONT_KNOPF),
+                         .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
+                         .farbe_aktiv = FARBE_GOLD,
+                         .farbe = FARBE_WEISS,
+                         .text = Text_cfg_Text(TEXT_EDITOR, T_FELD + f)};
+}
+
+void farben(i32 team, u32* f1, u32* f2) {
+    const Trikot_Def* t = Trikot_Get_TrikotStructure(team >= 0 ? Trikot_Get_TrikotNr(team, 0) : -1);
+    *f1 = t ? t->hemd : 0xB4B4B4;
+    *f2 = t ? t->hemd2 : 0xF0F0F0;
+}
+
+}  // namespace
+
+// --- The look value -------------------------------------------------------------------------
+
+u32 Aussehen_Feld(u32 a, i32 f) {
+    if (f < 0 || f >= AUSSEHEN_FELDER) return 0;
+    return (a >> BIT[f]) & ((1u << BREITE[f]) - 1);
+}
+
+u32 Aussehen_Feld_Setzen(u32 a, i32 f, u32 w) {
+    if (f < 0 || f >= AUSSEHEN_FELDER) return a;
+    const u32 maske = ((1u << BREITE[f]) - 1) << BIT[f];
+    return (a & ~maske) | ((w << BIT[f]) & maske);
+}
+
+i32 Aussehen_Teile(u32 a, i32 f) {
+    if (f == 0) return 2;
+    if (f < 1 || f >= AUSSEHEN_FELDER) return 1;
+    return GESICHT_TEILE[Gesicht_Stil(a)][f - 1];
+}
+
+u32 Aussehen_Schritt(u32 a, i32 f, bool vor_) {
+    const i32 n = Aussehen_Teile(a, f);
+    const i32 t = std::min(static_cast<i32>(Aussehen_Feld(a, f)), n - 1);
+    return Aussehen_Feld_Setzen(a, f, static_cast<u32>(vor_ ? (t + 1) % n : (t + n - 1) % n));
+}
+
+u32 Aussehen_Art_Wechseln(u32 aktuell, u32 start) {
+    if (Gesicht_Stil(aktuell) == Gesicht_Stil(start)) return Gesicht_Stil(start) ? 0u : 1u;
+    return start;
+}
+
+// --- The page ------------------------------------------------------------------------------
+
+Screen_Def Editor_Aussehen_Screen_Def() {
+    return {.name = "Aussehen", .icons = Icon_Besitzer::EDITOR_AUSSEHEN, .rahmen = ICON_AUSSEHEN_RAHMEN,
+            .schliessen = Editor_Aussehen_Schliessen};
+}
+
+const Aussehen_Zustand& Editor_Aussehen_Zustand() { return az; }
+bool Editor_Aussehen_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_AUSSEHEN_RAHMEN); }
+
+void Editor_Aussehen_Init(i32 spieler) {
+    if (Editor_Aussehen_Offen() || spieler < 0 || spieler >= Spieler_Anzahl) return;
+    texte_setzen();
+    Editor_Verdecken(true);
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(SEITE.daten());
+    Menue_Set_Rechtsklick_Icon(ICON_AUSSEHEN_FELD);
+    az = Aussehen_Zustand{};
+    az.spieler = spieler;
+    az.arbeit = az.start = static_cast<u32>(Spieler_Wert(65, spieler, 0, OP_LESEN));
+    zurueck_drossel = vor_drossel = {};
+    Blt_Cache_Leeren();
+}
+
+void Editor_Aussehen_Schliessen() {
+    if (!Editor_Aussehen_Offen()) return;
+    if (az.spieler >= 0) {
+        u16 haar = 0, haut = 0;
+        Gesicht_Farben(az.arbeit, &haar, &haut);
+        Spieler_Wert(72, az.spieler, haar, OP_SCHREIBEN);
+        Spieler_Wert(73, az.spieler, haut, OP_SCHREIBEN);
+    }
+    raster_schliessen();
+    Menue_Screen_Icon_Tabelle_Loeschen(SEITE.daten());
+    Menue_Set_Rechtsklick_Icon(-1);
+    Editor_Verdecken(false);
+    if (raster_bild) Rastport_Free(raster_bild);
+    raster_bild = nullptr;
+    az.spieler = -1;
+    Farbe_Cache_Free();
+    Blt_Cache_Leeren();
+}
+
+void Editor_Aussehen_Feld_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!i) return;
+    // The page's right click: an open grid is cancelled, else the page closes.
+    if (ereignis & MENUE_E_RECHTS) {
+        if (raster_offen()) Editor_Aussehen_Raster_Klick(nullptr, MENUE_E_RECHTS);
+        else Editor_Aussehen_Schliessen();
+        return;
+    }
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    const i32 f = static_cast<i32>(i->user[0]);
+    az.feld = f;
+    if (f == 0) raster_schliessen();
+    else raster_oeffnen(f);
+    Blt_Cache_Leeren();
+}
+
+void Editor_Aussehen_Rahmen_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & MENUE_E_RECHTS) {
+        Editor_Aussehen_Schliessen();
+        return;
+    }
+    const i32 x = Maus_Get_X(), y = Maus_Get_Y();
+    if ((ereignis & MENUE_E_LINKS) && x >= 77 && x <= 711 && y >= 132 && y <= 140 && az.feld > 0) raster_oeffnen(az.feld);
+}
+
+namespace {
+void schritt(Screen_Icon* i, u32 ereignis, bool vorwaerts) {
+    if (!i || !(ereignis & MENUE_E_LINKS)) return;
+    if (!Screen_Drossel_Frei(vorwaerts ? &vor_drossel : &zurueck_drossel, SCHRITT_MS)) return;
+    const i32 f = static_cast<i32>(i->user[0]);
+    if (f == 0) {
+        raster_schliessen();
+        uebernehmen(Aussehen_Art_Wechseln(az.arbeit, az.start));
+        az.feld = 0;
+        return;
+    }
+    uebernehmen(Aussehen_Schritt(az.arbeit, f, vorwaerts));
+    az.feld = f;
+    if (raster_offen()) raster_oeffnen(f);
+}
+}  // namespace
+
+void Editor_Aussehen_Zurueck_Klick(Screen_Icon* i, u32 ereignis) { schritt(i, ereignis, false); }
+void Editor_Aussehen_Vor_Klick(Screen_Icon* i, u32 ereignis) { schritt(i, ereignis, true); }
+
+bool Editor_Aussehen_Raster_Waehlen(i32 teil) {
+    const i32 f = az.raster_feld;
+    if (f <= 0 || teil < 0 || teil >= Aussehen_Teile(az.arbeit, f)) return false;
+    raster_schliessen();
+    uebernehmen(Aussehen_Feld_Setzen(az.arbeit, f, static_cast<u32>(teil)));
+    return true;
+}
+
+void Editor_Aussehen_Raster_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & MENUE_E_RECHTS) {
+        const u32 zurueck_zu = az.raster_start;
+        raster_schliessen();
+        uebernehmen(zurueck_zu);
+        return;
+    }
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    const i32 x = Maus_Get_X(), y = Maus_Get_Y();
+    if (x >= 77 && x <= 711 && y >= 568 && y <= 575) {
+        raster_schliessen();
+        az.feld = -1;
+        return;
+    }
+    const i32 gx = x - RASTER_X - 7, gy = y - RASTER_Y - 22;
+    if (gx < 0 || gy < 0 || gx >= ZELLE_B * AUSSEHEN_SPALTEN || gy >= ZELLE_H * AUSSEHEN_RASTER_ZEILEN) return;
+    Editor_Aussehen_Raster_Waehlen(gx / ZELLE_B + AUSSEHEN_SPALTEN * (gy / ZELLE_H + az.erste_zeile));
+}
+
+void Editor_Aussehen_Scroll(Screen_Icon*, i32 index, u32) {
+    if (index == az.erste_zeile) return;
+    az.erste_zeile = index;
+    az.neu_zeichnen = true;
+    Blt_Cache_Leeren();
+}
+
+void Editor_Aussehen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+    const i32 f = az.raster_feld;
+    if (f <= 0 || az.spieler < 0) return;
+    if (!raster_bild) raster_bild = Rastport_Neu_Einfach(640, 440, 16);
+    if (!raster_bild) return;
+    if (az.neu_zeichnen) {
+        // The faces of the grid are built once per change, not every frame.
+        Blt_Rechteck(raster_bild, 0, 0, 640, 440, FARBE_NAVY);
+        if (Rastport* g = bild(GRAFIK_AUSSEHEN_RASTER)) Blt_Blit(g, 0, 0, -1, -1, raster_bild, 0, 0, nullptr);
+        u32 f1 = 0, f2 = 0;
+        farben(Spieler_Get_Team(az.spieler), &f1, &f2);
+        const i32 n = Aussehen_Teile(az.arbeit, f);
+        for (i32 r = 0; r < AUSSEHEN_RASTER_ZEILEN; ++r)
+            for (i32 c = 0; c < AUSSEHEN_SPALTEN; ++c) {
+                const i32 teil = c + AUSSEHEN_SPALTEN * (r + az.erste_zeile);
+                const i32 cx = 7 + ZELLE_B * c, cy = 22 + ZELLE_H * r;
+                if (teil >= n) continue;
+                if (Rastport* k = bild(GRAFIK_AUSSEHEN_KACHEL)) Blt_Blit(k, 0, 0, -1, -1, raster_bild, cx, cy, nullptr);
+                if (Rastport* g = Gesicht_Bauen(Aussehen_Feld_Setzen(az.arbeit, f, static_cast<u32>(teil)), f1, f2)) {
+                    Blt_Blit(g, 0, 0, -1, -1, raster_bild, cx + 1, cy + 1, Blt_Opt_Transparent);
+                    Rastport_Free(g);
+                }
+                Font_Printf_Glatt(raster_bild, font(15), "^c%05d^tr%04d%d", 0, cy + 99,
+                                  teil == static_cast<i32>(Aussehen_Feld(az.arbeit, f)) ? FARBE_GOLD : FARBE_KREIDE_2,
+                                  cx + 84, teil);
+            }
+        az.neu_zeichnen = false;
+    }
+    Blt_Blit(raster_bild, 0, 0, -1, -1, ziel, x, y, nullptr);
+    // The cell under the mouse.
+    const i32 gx = Maus_Get_X() - x - 7, gy = Maus_Get_Y() - y - 22;
+    if (gx >= 0 && gy >= 0 && gx < ZELLE_B * AUSSEHEN_SPALTEN && gy < ZELLE_H * AUSSEHEN_RASTER_ZEILEN &&
+        gx / ZELLE_B + AUSSEHEN_SPALTEN * (gy / ZELLE_H + az.erste_zeile) < Aussehen_Teile(az.arbeit, f))
+        blit(ziel, GRAFIK_AUSSEHEN_HOVER, x + 7 + gx / ZELLE_B * ZELLE_B, y + 22 + gy / ZELLE_H * ZELLE_H);
+}
+
+void Editor_Aussehen_Zuruecksetzen(Screen_Icon* i, u32 ereignis) {
+    if (!i || !(ereignis & MENUE_E_LINKS)) return;
+    raster_schliessen();
+    uebernehmen(i->user[0]);
+}
+
+void Editor_Aussehen_Fertig_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) Editor_Aussehen_Schliessen();
+}
+
+void Editor_Aussehen_Hintergrund(Screen_Icon*, Rastport* ziel, i32, i32) {
+    Blt_Rechteck(ziel, 0, 0, 800, 600, FARBE_NAVY);
+}
+
+void Editor_Aussehen_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+    const i32 p = az.spieler;
+    if (p < 0) return;
+    if (static_cast<u32>(Spieler_Wert(65, p, 0, OP_LESEN)) != az.arbeit) {
+        Spieler_Wert(65, p, static_cast<i32>(az.arbeit), OP_SCHREIBEN);
+        Farbe_Cache_Free();
+    }
+    Gesicht_Holen(p, Spieler_Get_Team(p), ziel, x + 13, y + 5, 85, 100);
+    // The player's name on the place of the closed grid (the open grid covers it).
+    if (!raster_offen()) {
+        blit(ziel, GRAFIK_AUSSEHEN_ZU, RASTER_X, 130);
+        Font_Printf_Glatt(ziel, font(FONT_NAME), "^c%05d%s", RASTER_X + 14, 154, FARBE_WEISS,
+                          Spieler_String(505, p, nullptr, 0));
+    }
+    if (az.feld >= 0) blit(ziel, GRAFIK_AUSSEHEN_MARKE, feld_x(az.feld) - 2, feld_y(az.feld) - 1);
+}
+
+void Editor_Aussehen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+    if (!i || az.spieler < 0) return;
+    // The part shown of the field's parts, at the button's right end.
+    const i32 f = static_cast<i32>(i->user[0]);
+    const i32 n = Aussehen_Teile(az.arbeit, f);
+    const i32 t = std::min(static_cast<i32>(f == 0 ? Gesicht_Stil(az.arbeit) : Aussehen_Feld(az.arbeit, f)), n - 1);
+    Font_Printf_Glatt(ziel, font(15), "^c%05d^tr%04d%d/%d", 0, y + 16, f == az.feld ? FARBE_GOLD : FARBE_KREIDE_2,
+                      x + i->w - 6, t + 1, n);
+}

@@ -1,0 +1,569 @@
+#include "screens/editor/wappen.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "base/meldung.h"
+#include "base/tools.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "graphics/rastport.h"
+#include "grafik_nummern.h"
+#include "gui/eingabe.h"
+#include "gui/icon_tabelle.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "gui/wappen.h"
+#include "platform/input.h"
+#include "platform/keys.h"
+#include "screens/editor/aussehen.h"
+#include "screens/editor/editor.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/namen.h"
+#include "world/stadion.h"
+#include "world/trikot.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr u32 SCHRITT_MS = 200, TAB_MS = 200;
+constexpr i32 FONT_FELD = 8, FONT_TAB = 9, FONT_EINGABE = 11, FONT_NUMMER = 15;
+constexpr i32 TAB_X[WAPPEN_TABS] = {63, 213, 363, 513};
+constexpr i32 RASTER_X = 73, RASTER_Y = 187, ZELLE = 78, SPALTEN = 7, ZEILEN = 4;
+constexpr i32 STADION_MAX = 200000;
+// EDITOR_SCREEN texts.
+enum : i32 { T_FERTIG = 32, T_ALLES = 33, T_FELD = 36, T_TRIKOT = 44, T_VERBOTEN = 45, T_WAPPEN = 23,
+             T_GRENZE = 57, T_ZAHL_FEHLT = 56 };
+// The fields' places (label and button), the field being edited's place
+// and the most characters (bounded by the club record's fields).
+constexpr i32 FELD_X[WAPPEN_FELDER] = {63, 63, 63, 353, 353, 353};
+constexpr i32 FELD_Y[WAPPEN_FELDER] = {160, 182, 204, 160, 182, 204};
+constexpr i32 FELD_MAX[WAPPEN_FELDER] = {24, 10, 27, 6, 15, 24};
+constexpr i32 TAB_ORDNUNG = 5;  // name, short name, stadium name, stadium size, city
+
+Wappen_Zustand wz;
+Screen_Drossel zurueck_drossel, vor_drossel, tab_drossel;
+Rastport* raster_bild = nullptr;
+Rastport* wappen_bild = nullptr;
+i32 wappen_bild_nummer = -1;
+Icon_Textzeile knopf_texte[2]{};
+Move_Struktur scroll{Editor_Wappen_Scroll, 0, 0, -1, 250, 250 + 312 - 28, 655, 0, ICON_WAPPEN_BALKEN};
+char tab_text[WAPPEN_TABS][48];
+
+Font* font(i32 n) { return Font_Tabelle_Holen(n); }
+const char* text(i32 n) { return Text_cfg_Text(TEXT_EDITOR, n); }
+Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
+void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
+    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
+
+// The tab's icons: previous, next, grid, undo.
+constexpr i16 TAB_ICONS[WAPPEN_TABS][4] = {
+    {3835, 3836, 3837, 3838}, {3842, 3843, 3844, 3845}, {3846, 3847, 3848, 3849}, {3850, 3851, 3852, 3853}};
+
+constexpr Screen_Icon tab_knopf(i32 tab, i32 art, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick) {
+    return {.nummer = TAB_ICONS[tab][art],
+            .grafik = grafik,
+            .grafik_gedrueckt = gedrueckt,
+            .x = static_cast<i16>(TAB_X[tab] + 1 + 30 * (art == 0 ? 0 : art == 1 ? 1 : art == 3 ? 2 : 3)),
+            .y = 132,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+            .hilfe = nullptr,
+            .klick = klick,
+            .ebene = 20,
+            .w = 28,
+            .h = 22,
+            .user = {static_cast<u32>(tab), 0}};
+}
+constexpr Screen_Icon tab(i32 t) {
+    return tab_knopf(t, 0, GRAFIK_WAPPEN_ZURUECK, GRAFIK_WAPPEN_ZURUECK_AN, Editor_Wappen_Zurueck_Klick);
+}
+constexpr Screen_Icon tab_vor(i32 t) {
+    return tab_knopf(t, 1, GRAFIK_WAPPEN_VOR, GRAFIK_WAPPEN_VOR_AN, Editor_Wappen_Vor_Klick);
+}
+constexpr Screen_Icon tab_raster(i32 t) {
+    return tab_knopf(t, 2, GRAFIK_WAPPEN_RASTER_KNOPF, GRAFIK_WAPPEN_RASTER_KNOPF_AN, Editor_Wappen_Raster_Oeffnen_Klick);
+}
+constexpr Screen_Icon tab_undo(i32 t) {
+    return tab_knopf(t, 3, GRAFIK_WAPPEN_UNDO, GRAFIK_WAPPEN_UNDO_AN, Editor_Wappen_Zurueck_Setzen_Klick);
+}
+constexpr Screen_Icon feld(i32 k) {
+    return {.nummer = static_cast<i16>(ICON_WAPPEN_FELD + k),
+            .grafik = GRAFIK_WAPPEN_FELD,
+            .grafik_an = GRAFIK_WAPPEN_FELD_AN,
+            .x = static_cast<i16>(FELD_X[k]),
+            .y = static_cast<i16>(FELD_Y[k]),
+            .status = MENUE_S_TRANSPARENT,
+            .klick = Editor_Wappen_Feld_Klick,
+            .zeichnen = Editor_Wappen_Felder_Zeichnen,
+            .ebene = 20,
+            .w = 280,
+            .h = 20,
+            .user = {static_cast<u32>(k), 0}};
+}
+
+constexpr auto SEITE = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_WAPPEN>({
+    {.nummer = ICON_WAPPEN_HINTERGRUND, .zeichnen = Editor_Wappen_Hintergrund, .ebene = 17, .w = 800, .h = 600},
+    {.nummer = ICON_WAPPEN_RAHMEN,
+     .grafik = GRAFIK_WAPPEN_RAHMEN,
+     .x = 58,
+     .y = 20,
+     .status = MENUE_S_TRANSPARENT,
+     .zeichnen = Editor_Wappen_Zeichnen,
+     .ebene = 19,
+     .w = 684,
+     .h = 560},
+    {.nummer = ICON_WAPPEN_FERTIG,
+     .grafik = GRAFIK_AUSSEHEN_KNOPF,
+     .grafik_gedrueckt = GRAFIK_AUSSEHEN_KNOPF_AN,
+     .flags = MENUE_F_TEXT,
+     .x = 656,
+     .y = 60,
+     .daten = &knopf_texte[0],
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Editor_Wappen_Schliessen_Klick,
+     .ebene = 20,
+     .w = 76,
+     .h = 34},
+    {.nummer = ICON_WAPPEN_ALLES_ZURUECK,
+     .grafik = GRAFIK_AUSSEHEN_KNOPF,
+     .grafik_gedrueckt = GRAFIK_AUSSEHEN_KNOPF_AN,
+     .flags = MENUE_F_TEXT,
+     .x = 656,
+     .y = 104,
+     .daten = &knopf_texte[1],
+     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+     .klick = Editor_Wappen_Alles_Zurueck_Klick,
+     .ebene = 20,
+     .w = 76,
+     .h = 34},
+    tab(0), tab(1), tab(2), tab(3), tab_vor(0), tab_vor(1), tab_vor(2), tab_vor(3),
+    tab_raster(0), tab_raster(1), tab_raster(2), tab_raster(3), tab_undo(0), tab_undo(1), tab_undo(2), tab_undo(3),
+    feld(0), feld(1), feld(2), feld(3), feld(4), feld(5),
+});
+
+constexpr auto RASTER = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_WAPPEN>({
+    {.nummer = ICON_WAPPEN_RASTER,
+     .grafik = GRAFIK_WAPPEN_RASTER,
+     .flags = MENUE_F_BEIDE_TASTEN,
+     .x = RASTER_X,
+     .y = RASTER_Y,
+     .status = MENUE_S_TRANSPARENT,
+     .klick = Editor_Wappen_Raster_Klick,
+     .zeichnen = Editor_Wappen_Raster_Zeichnen,
+     .ebene = 21,
+     .w = 640,
+     .h = 390},
+    {.nummer = ICON_WAPPEN_BALKEN,
+     .grafik = GRAFIK_AUSSEHEN_SPUR,
+     .x = 655,
+     .y = 250,
+     .status = MENUE_S_TRANSPARENT,
+     .klick = Menue_Scrollbar_Klick,
+     .ebene = 22,
+     .w = 14,
+     .h = 312,
+     .verknuepft = ICON_WAPPEN_KNOPF},
+    {.nummer = ICON_WAPPEN_KNOPF,
+     .grafik = GRAFIK_SCROLLKNOPF,
+     .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
+     .x = 655,
+     .y = 250,
+     .daten = &scroll,
+     .status = MENUE_S_TRANSPARENT,
+     .ebene = 23,
+     .w = 14,
+     .h = 28,
+     .verknuepft = ICON_WAPPEN_RASTER},
+});
+
+i32 wert_lesen(i32 t) {
+    if (wz.team < 0) return 0;
+    return t == 0 ? Team_Wert(9, wz.team, 0, OP_LESEN) : Trikot_Get_TrikotNr(wz.team, t - 1);
+}
+
+void wert_setzen(i32 t, i32 w) {
+    if (wz.team < 0) return;
+    if (t == 0) Team_Wert(9, wz.team, std::clamp(w, WAPPEN_MIN, WAPPEN_MAX), OP_SCHREIBEN);
+    else Trikot_Set_TrikotNr(wz.team, w, t - 1);
+    wz.neu_zeichnen = true;
+    Blt_Cache_Leeren();
+}
+
+i32 eintraege(i32 t) { return t == 0 ? WAPPEN_MAX - WAPPEN_MIN + 1 : TRIKOT_ANZAHL; }
+// The grid's entry index to the value it stands for (crests count from 1).
+i32 eintrag_wert(i32 t, i32 e) { return t == 0 ? e + WAPPEN_MIN : e; }
+
+bool raster_offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_WAPPEN_RASTER); }
+void raster_schliessen() {
+    if (raster_offen()) Menue_Screen_Icon_Tabelle_Loeschen(RASTER.daten());
+    wz.raster = false;
+    Blt_Cache_Leeren();
+}
+
+void kit_malen(Rastport* ziel, i32 trikot, i32 x, i32 y, bool blass) {
+    const Trikot_Def* d = Trikot_Get_TrikotStructure(trikot);
+    if (!d) return;
+    Rastport* b = bild(GRAFIK_VORSPIEL_HINTERGRUND + d->bild);
+    if (!b) return;
+    if (blass) Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x, y, 40);
+    else Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+
+void wappen_malen(Rastport* ziel, i32 nummer, i32 x, i32 y) {
+    if (Rastport* w = Wappen_Aus_Archiv(nummer)) {
+        Blt_Blit(w, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+        Rastport_Free(w);
+    }
+}
+
+void texte_setzen() {
+    for (i32 k = 0; k < 2; ++k)
+        knopf_texte[k] = {.font = font(FONT_TAB),
+                          .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
+                          .farbe_aktiv = FARBE_KNOPF_TEXT,
+                          .farbe = FARBE_KNOPF_TEXT,
+                          .text = text(k ? T_ALLES : T_FERTIG)};
+    // Every kit tab from the one "%s" text: its number or the keeper's position.
+    std::snprintf(tab_text[0], sizeof tab_text[0], "%s", text(T_WAPPEN));
+    std::snprintf(tab_text[1], sizeof tab_text[1], text(T_TRIKOT), "1");
+    std::snprintf(tab_text[2], sizeof tab_text[2], text(T_TRIKOT), "2");
+    std::snprintf(tab_text[3], sizeof tab_text[3], text(T_TRIKOT), Positions_Text(0));
+}
+
+}  // namespace
+
+Screen_Def Editor_Wappen_Screen_Def() {
+    return {.name = "Wappen und Trikots", .icons = Icon_Besitzer::EDITOR_WAPPEN, .rahmen = ICON_WAPPEN_RAHMEN,
+            .schliessen = Editor_Wappen_Schliessen};
+}
+
+const Wappen_Zustand& Editor_Wappen_Zustand() { return wz; }
+bool Editor_Wappen_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_WAPPEN_RAHMEN); }
+i32 Editor_Wappen_Wert(i32 t) { return t >= 0 && t < WAPPEN_TABS ? wert_lesen(t) : -1; }
+const char* Editor_Wappen_Tab_Text(i32 t) { return t >= 0 && t < WAPPEN_TABS ? tab_text[t] : ""; }
+
+i32 Wappen_Nummer_Schritt(i32 n, bool vor) {
+    if (vor) return n >= WAPPEN_MAX || n < WAPPEN_MIN ? WAPPEN_MIN : n + 1;
+    return n <= WAPPEN_MIN || n > WAPPEN_MAX ? WAPPEN_MAX : n - 1;
+}
+
+bool Wappen_Trikot_Erlaubt(i32 team, i32 slot, i32 trikot) {
+    if (trikot < 0 || trikot >= TRIKOT_ANZAHL || team < 0) return false;
+    for (i32 s = 0; s < 3; ++s)
+        if (s != slot && Trikot_Get_TrikotNr(team, s) == trikot) return false;
+    return true;
+}
+
+void Editor_Wappen_Init(i32 team) {
+    if (Editor_Aussehen_Offen() || Editor_Wappen_Offen() || team < 0 || team >= Team_Anzahl) return;
+    texte_setzen();
+    Editor_Verdecken(true);
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(SEITE.daten());
+    Menue_Set_Rechtsklick_Icon(ICON_WAPPEN_FERTIG);
+    wz = Wappen_Zustand{};
+    wz.team = team;
+    for (i32 t = 0; t < WAPPEN_TABS; ++t) wz.start[t] = wert_lesen(t);
+    zurueck_drossel = vor_drossel = tab_drossel = {};
+    Blt_Cache_Leeren();
+}
+
+void Editor_Wappen_Schliessen() {
+    if (!Editor_Wappen_Offen()) return;
+    Editor_Wappen_Eingabe_Beenden();
+    raster_schliessen();
+    Menue_Screen_Icon_Tabelle_Loeschen(SEITE.daten());
+    Menue_Set_Rechtsklick_Icon(-1);
+    Editor_Verdecken(false);
+    if (raster_bild) Rastport_Free(raster_bild);
+    if (wappen_bild) Rastport_Free(wappen_bild);
+    raster_bild = wappen_bild = nullptr;
+    wappen_bild_nummer = -1;
+    wz.team = -1;
+    Blt_Cache_Leeren();
+}
+
+void Editor_Wappen_Eingabe_Beenden() {
+    if (wz.feld >= 0) Eingabefeld_Free();
+    wz.feld = -1;
+    for (i32 k = 0; k < WAPPEN_FELDER; ++k) Menue_Icon_Zustand_Setzen(ICON_WAPPEN_FELD + k, 0);
+    Blt_Cache_Leeren();
+}
+
+void Editor_Wappen_Feld_Beginnen(i32 k) {
+    Editor_Wappen_Eingabe_Beenden();
+    if (k < 0 || k >= TAB_ORDNUNG || wz.team < 0) return;  // the country is shown only
+    wz.feld = k;
+    if (WAPPEN_FELD_MODUS[k] == 4)
+        std::snprintf(wz.puffer, sizeof wz.puffer, "%d",
+                      Team_Wert(5, wz.team, 0, OP_LESEN) + Team_Wert(4, wz.team, 0, OP_LESEN));
+    else std::snprintf(wz.puffer, sizeof wz.puffer, "%s", Team_String(WAPPEN_FELD_MODUS[k], wz.team, nullptr, 0));
+    Menue_Icon_Zustand_Setzen(ICON_WAPPEN_FELD + k, 1);
+}
+
+bool Editor_Wappen_Feld_Speichern() {
+    const i32 k = wz.feld;
+    if (k < 0 || k >= TAB_ORDNUNG || wz.team < 0) return false;
+    Editor_Zustand& es = Editor_Get_Zustand();
+    es.fehler.clear();
+    if (WAPPEN_FELD_MODUS[k] == 4) {
+        char* ende = nullptr;
+        const long n = std::strtol(wz.puffer, &ende, 10);
+        if (!wz.puffer[0] || !ende || *ende) {
+            es.fehler = text(T_ZAHL_FEHLT);
+            return false;
+        }
+        if (n < 0 || n > STADION_MAX) {
+            char b[200];
+            std::snprintf(b, sizeof b, text(T_GRENZE), 0, STADION_MAX, static_cast<int>(std::min(n, 9999999L)));
+            es.fehler = b;
+            return false;
+        }
+        const i32 plaetze = static_cast<i32>(n);
+        Team_Wert(5, wz.team, plaetze, OP_SCHREIBEN);
+        Team_Wert(4, wz.team, 0, OP_SCHREIBEN);
+        if (Stadion_Daten* s = Stadion_Get(wz.team, 0)) {
+            s->kapazitaet = s->sitzplaetze = plaetze;
+            s->stehplaetze = 0;
+            s->groesse = plaetze / 1000;
+        }
+        return true;
+    }
+    if (!Editor_Name_Pruefen(wz.puffer, FELD_MAX[k], &es.fehler)) return false;
+    Team_String(WAPPEN_FELD_MODUS[k], wz.team, wz.puffer, 1);
+    return true;
+}
+
+void Editor_Wappen_Naechstes_Feld(bool rueckwaerts) {
+    if (!Screen_Drossel_Frei(&tab_drossel, TAB_MS)) return;
+    const i32 k = wz.feld < 0 ? 0 : (wz.feld + (rueckwaerts ? TAB_ORDNUNG - 1 : 1)) % TAB_ORDNUNG;
+    Editor_Wappen_Feld_Beginnen(k);
+}
+
+void Editor_Wappen_Schritt(i32 t, bool vor) {
+    if (t < 0 || t >= WAPPEN_TABS || wz.team < 0) return;
+    Editor_Wappen_Eingabe_Beenden();
+    if (t != wz.tab) raster_schliessen();
+    if (t == 0) {
+        wert_setzen(0, Wappen_Nummer_Schritt(wert_lesen(0), vor));
+    } else {
+        i32 k = wert_lesen(t);
+        for (i32 n = 0; n < TRIKOT_ANZAHL; ++n) {
+            k = vor ? (k >= TRIKOT_ANZAHL - 1 ? 0 : k + 1) : (k <= 0 ? TRIKOT_ANZAHL - 1 : k - 1);
+            if (Wappen_Trikot_Erlaubt(wz.team, t - 1, k)) break;
+        }
+        wert_setzen(t, k);
+    }
+    wz.tab = t;
+}
+
+void Editor_Wappen_Tab_Zuruecksetzen(i32 t) {
+    if (t < 0 || t >= WAPPEN_TABS) return;
+    Editor_Wappen_Eingabe_Beenden();
+    // A kit another slot took meanwhile is given back first.
+    if (t > 0)
+        for (i32 s = 1; s < WAPPEN_TABS; ++s)
+            if (s != t && wert_lesen(s) == wz.start[t]) wert_setzen(s, wz.start[s]);
+    wert_setzen(t, wz.start[t]);
+    wz.tab = t;
+}
+
+void Editor_Wappen_Alles_Zuruecksetzen() {
+    Editor_Wappen_Eingabe_Beenden();
+    raster_schliessen();
+    // The kits through a free number first, so no slot collides on the way back.
+    for (i32 t = 1; t < WAPPEN_TABS; ++t) Trikot_Set_TrikotNr(wz.team, wz.start[t], t - 1);
+    wert_setzen(0, wz.start[0]);
+}
+
+void Editor_Wappen_Raster_Oeffnen(i32 t) {
+    if (t < 0 || t >= WAPPEN_TABS) return;
+    Editor_Wappen_Eingabe_Beenden();
+    if (!raster_offen()) Menue_Screen_Icon_Tabelle_Hinzufuegen(RASTER.daten());
+    wz.raster = true;
+    wz.tab = t;
+    wz.neu_zeichnen = true;
+    const i32 zeilen = (eintraege(t) + SPALTEN - 1) / SPALTEN;
+    // Start at the row of the current value.
+    const i32 aktuell = t == 0 ? wert_lesen(0) - WAPPEN_MIN : wert_lesen(t);
+    scroll.stufen = static_cast<i16>(zeilen - ZEILEN + 1);
+    wz.erste_zeile = std::clamp(aktuell / SPALTEN, 0, std::max(0, scroll.stufen - 1));
+    if (Screen_Icon* k = icon(ICON_WAPPEN_KNOPF)) Menue_Scrollbutton_Setzen(k, wz.erste_zeile);
+    Blt_Cache_Leeren();
+}
+
+bool Editor_Wappen_Raster_Waehlen(i32 w) {
+    const i32 t = wz.tab;
+    if (t < 0 || !wz.raster) return false;
+    if (t == 0 ? (w < WAPPEN_MIN || w > WAPPEN_MAX) : !Wappen_Trikot_Erlaubt(wz.team, t - 1, w)) return false;
+    raster_schliessen();
+    wert_setzen(t, w);
+    return true;
+}
+
+void Editor_Wappen_Feld_Klick(Screen_Icon* i, u32 ereignis) {
+    if (!i || !(ereignis & MENUE_E_LINKS)) return;
+    Editor_Wappen_Feld_Beginnen(static_cast<i32>(i->user[0]));
+}
+
+void Editor_Wappen_Zurueck_Klick(Screen_Icon* i, u32 ereignis) {
+    if (i && (ereignis & MENUE_E_LINKS) && Screen_Drossel_Frei(&zurueck_drossel, SCHRITT_MS))
+        Editor_Wappen_Schritt(static_cast<i32>(i->user[0]), false);
+}
+
+void Editor_Wappen_Vor_Klick(Screen_Icon* i, u32 ereignis) {
+    if (i && (ereignis & MENUE_E_LINKS) && Screen_Drossel_Frei(&vor_drossel, SCHRITT_MS))
+        Editor_Wappen_Schritt(static_cast<i32>(i->user[0]), true);
+}
+
+void Editor_Wappen_Zurueck_Setzen_Klick(Screen_Icon* i, u32 ereignis) {
+    if (i && (ereignis & MENUE_E_LINKS)) Editor_Wappen_Tab_Zuruecksetzen(static_cast<i32>(i->user[0]));
+}
+
+void Editor_Wappen_Alles_Zurueck_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & MENUE_E_LINKS) Editor_Wappen_Alles_Zuruecksetzen();
+}
+
+void Editor_Wappen_Schliessen_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) Editor_Wappen_Schliessen();
+}
+
+void Editor_Wappen_Raster_Oeffnen_Klick(Screen_Icon* i, u32 ereignis) {
+    if (i && (ereignis & MENUE_E_LINKS)) Editor_Wappen_Raster_Oeffnen(static_cast<i32>(i->user[0]));
+}
+
+void Editor_Wappen_Scroll(Screen_Icon*, i32 index, u32) {
+    if (index == wz.erste_zeile) return;
+    wz.erste_zeile = index;
+    wz.neu_zeichnen = true;
+    Blt_Cache_Leeren();
+}
+
+void Editor_Wappen_Raster_Klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & MENUE_E_RECHTS) {
+        raster_schliessen();
+        return;
+    }
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    const i32 x = Maus_Get_X(), y = Maus_Get_Y();
+    if (x >= 77 && x <= 711 && y >= 560 && y <= 575) {
+        raster_schliessen();
+        return;
+    }
+    const i32 gx = x - RASTER_X - 38, gy = y - RASTER_Y - 64;
+    if (gx < 0 || gy < 0 || gx >= ZELLE * SPALTEN || gy >= ZELLE * ZEILEN) return;
+    const i32 e = gx / ZELLE + SPALTEN * (gy / ZELLE + wz.erste_zeile);
+    if (e < eintraege(wz.tab)) Editor_Wappen_Raster_Waehlen(eintrag_wert(wz.tab, e));
+}
+
+void Editor_Wappen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+    const i32 t = wz.tab;
+    if (t < 0 || wz.team < 0) return;
+    if (!raster_bild) raster_bild = Rastport_Neu_Einfach(640, 390, 16);
+    if (!raster_bild) return;
+    if (wz.neu_zeichnen) {
+        Blt_Rechteck(raster_bild, 0, 0, 640, 390, FARBE_NAVY);
+        if (Rastport* g = bild(GRAFIK_WAPPEN_RASTER)) Blt_Blit(g, 0, 0, -1, -1, raster_bild, 0, 0, nullptr);
+        for (i32 r = 0; r < ZEILEN; ++r)
+            for (i32 c = 0; c < SPALTEN; ++c) {
+                const i32 e = c + SPALTEN * (r + wz.erste_zeile);
+                if (e >= eintraege(t)) continue;
+                const i32 w = eintrag_wert(t, e), cx = 38 + ZELLE * c, cy = 64 + ZELLE * r;
+                blit(raster_bild, t == 0 ? GRAFIK_WAPPEN_KACHEL : GRAFIK_TRIKOT_KACHEL, cx, cy);
+                const bool aktuell = w == wert_lesen(t);
+                if (t == 0) {
+                    wappen_malen(raster_bild, w, cx + 3, cy + 3);
+                } else if (Wappen_Trikot_Erlaubt(wz.team, t - 1, w)) {
+                    kit_malen(raster_bild, w, cx + 11, cy - 1, false);
+                } else {
+                    kit_malen(raster_bild, w, cx + 11, cy - 1, true);
+                    char nr[16];
+                    std::snprintf(nr, sizeof nr, "%d", w);
+                    char kopf[48];
+                    std::snprintf(kopf, sizeof kopf, text(T_TRIKOT), nr);
+                    Font_Printf_Glatt(raster_bild, font(FONT_NUMMER), "^c%05d^tz%04d%s^l^tz%04d%s", 0, cy + 30,
+                                      FARBE_FEHLER, cx + 38, kopf, cx + 38, text(T_VERBOTEN));
+                }
+                Font_Printf_Glatt(raster_bild, font(FONT_NUMMER), "^c%05d^tr%04d%d", 0, cy + 74,
+                                  aktuell ? FARBE_GOLD : FARBE_KREIDE_2, cx + 74, w);
+            }
+        wz.neu_zeichnen = false;
+    }
+    Blt_Blit(raster_bild, 0, 0, -1, -1, ziel, x, y, nullptr);
+    const i32 gx = Maus_Get_X() - x - 38, gy = Maus_Get_Y() - y - 64;
+    if (gx >= 0 && gy >= 0 && gx < ZELLE * SPALTEN && gy < ZELLE * ZEILEN) {
+        const i32 e = gx / ZELLE + SPALTEN * (gy / ZELLE + wz.erste_zeile);
+        if (e < eintraege(t) && (t == 0 || Wappen_Trikot_Erlaubt(wz.team, t - 1, e)))
+            blit(ziel, GRAFIK_WAPPEN_HOVER, x + 38 + gx / ZELLE * ZELLE, y + 64 + gy / ZELLE * ZELLE);
+    }
+}
+
+void Editor_Wappen_Hintergrund(Screen_Icon*, Rastport* ziel, i32, i32) {
+    Blt_Rechteck(ziel, 0, 0, 800, 600, FARBE_NAVY);
+}
+
+void Editor_Wappen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
+    if (wz.team < 0) return;
+    for (i32 t = 0; t < WAPPEN_TABS; ++t) {
+        blit(ziel, t == wz.tab ? GRAFIK_WAPPEN_TAB_AN : GRAFIK_WAPPEN_TAB, TAB_X[t], 26);
+        Font_Printf_Glatt(ziel, font(FONT_TAB), "^c%05d^tz%04d%s", 0, 43, t == wz.tab ? FARBE_GOLD : FARBE_WEISS,
+                          TAB_X[t] + 70, tab_text[t]);
+    }
+    const i32 nummer = wert_lesen(0);
+    if (nummer != wappen_bild_nummer) {
+        if (wappen_bild) Rastport_Free(wappen_bild);
+        wappen_bild = Wappen_Aus_Archiv(nummer);
+        wappen_bild_nummer = nummer;
+    }
+    if (wappen_bild) Blt_Blit(wappen_bild, 0, 0, -1, -1, ziel, 97, 56, Blt_Opt_Transparent);
+    Font_Printf_Glatt(ziel, font(FONT_NUMMER), "^c%05d^tz%04d%d", 0, 128, FARBE_KREIDE_2, TAB_X[0] + 70, nummer);
+    for (i32 t = 1; t < WAPPEN_TABS; ++t) {
+        kit_malen(ziel, wert_lesen(t), TAB_X[t] + 42, 50, false);
+        Font_Printf_Glatt(ziel, font(FONT_NUMMER), "^c%05d^tr%04d%d", 0, 128, FARBE_KREIDE_2, TAB_X[t] + 136, wert_lesen(t));
+    }
+    if (!raster_offen()) blit(ziel, GRAFIK_WAPPEN_ZU, 73, 230);
+    const std::string& f = Editor_Get_Zustand().fehler;
+    if (!f.empty()) Font_Printf_Glatt(ziel, font(FONT_TAB), "^c%05d%s", 68, 570, FARBE_FEHLER, f.c_str());
+}
+
+void Editor_Wappen_Felder_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+    if (!i || wz.team < 0) return;
+    const i32 k = static_cast<i32>(i->user[0]);
+    Font* f = font(FONT_FELD);
+    if (Menue_Get_Aktives_Icon() == i && k != 5 && k != wz.feld) blit(ziel, GRAFIK_WAPPEN_FELD_HELL, x, y);
+    const i32 rechts = x + (k == 5 ? 320 : 274);
+    if (k != wz.feld) {
+        Font_Printf_Glatt(ziel, f, "^c%05d%s", x + 5, y + 16, FARBE_KREIDE_2, text(T_FELD + k));
+        if (WAPPEN_FELD_MODUS[k] == 4)
+            Font_Printf_Glatt(ziel, f, "^c%05d^tr%04d%d", 0, y + 16, FARBE_WEISS, rechts,
+                              Team_Wert(5, wz.team, 0, OP_LESEN) + Team_Wert(4, wz.team, 0, OP_LESEN));
+        else
+            Font_Printf_Glatt(ziel, f, "^c%05d^tr%04d%s", 0, y + 16, k == 5 ? FARBE_KREIDE_2 : FARBE_WEISS, rechts,
+                              Team_String(WAPPEN_FELD_MODUS[k], wz.team, nullptr, 0));
+        return;
+    }
+    // The field being edited: its input, and the keys after it.
+    blit(ziel, GRAFIK_WAPPEN_FELD_AN, x, y);
+    const bool zahl = WAPPEN_FELD_MODUS[k] == 4;
+    const i32 r = Eingabefeld_Bearbeiten(font(FONT_EINGABE), wz.puffer, sizeof wz.puffer, FELD_MAX[k],
+                                         (zahl ? EINGABE_ZAHL : EINGABE_STANDARD) | EINGABE_ALLES_WAEHLEN, x + 7, y + 1,
+                                         266, 18, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
+    if (r == EINGABE_FERTIG) {
+        Editor_Wappen_Feld_Speichern();
+        Editor_Wappen_Eingabe_Beenden();
+    } else if (r == EINGABE_TAB || r == EINGABE_SHIFT_TAB) {
+        if (Editor_Wappen_Feld_Speichern()) {
+            Editor_Wappen_Naechstes_Feld(r == EINGABE_SHIFT_TAB);
+        } else {
+            Editor_Wappen_Eingabe_Beenden();
+        }
+    } else if (r == EINGABE_ABBRUCH) {
+        Editor_Wappen_Eingabe_Beenden();
+    }
+}
