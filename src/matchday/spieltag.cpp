@@ -377,6 +377,9 @@ void anpfiff(Spieltag_Slot& r) {
     const i32 zuschauer =
         std::max(0, Stadion_Berechne_Zuschauer(ort, r.spiel, d, anteil_heim, anteil_gast, 0, x, wichtigkeit, 0));
     Spiele_Set_Zuschauer(r.spiel, static_cast<u32>(zuschauer));
+    // The assistants' man-marking of both sides, home first.
+    Spieltag_Manndeckung(heim, gast);
+    Spieltag_Manndeckung(gast, heim);
     // The engine plays a match a human manager takes part in; the others are
     // played by dice minutes on a pitch record without engine.
     const bool mensch = Team_Hat_Manager(heim) || Team_Hat_Manager(gast);
@@ -813,7 +816,9 @@ void Spieltag_Manndeckung(i32 team, i32 gegner) {
     if (Team_Hat_Manager(team)) {
         u8 taktik[7] = {};
         Team_Get_Aktuelle_Taktik(team, taktik);
-        prozent = taktik[3] ? 0 : 100;
+        // Byte 3 is the tactics screen's man-marking switch: on gives every
+        // dangerous opponent a marker, off takes the markers away.
+        prozent = taktik[3] ? 100 : 0;
     } else {
         prozent = Rnd_Basis(0, 100);
     }

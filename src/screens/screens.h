@@ -34,6 +34,9 @@ enum class Screen_Id : i32 {
     WETTBEWERB_ERGEBNISSE,
     WETTBEWERB_UEBERSICHT,
     RANGLISTE,
+    SPIEL_TABELLE,     // the floating table window over a match
+    SPIEL_ERGEBNISSE,  // the floating results window over a match
+    DIAGNOSE,          // the developers' balance page
     ANZAHL
 };
 
