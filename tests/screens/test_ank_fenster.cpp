@@ -117,6 +117,7 @@ TEST_F(AnkFenster, DerTabellenknopfZeigtDieTabelleMitDemLaufendenSpielUndSchlies
 }
 
 TEST_F(AnkFenster, DerErgebnisknopfZeigtDieSpieleDesSpieltagsMitDemLiveStand) {
+    kit::Spur_Leeren();
     knopf(ICON_LEISTE_ERGEBNISSE);
     ASSERT_TRUE(Ank_Fenster_Offen(ANK_FENSTER_ERGEBNISSE));
     const Ank_Fenster_Stand st = Ank_Fenster_Holen(ANK_FENSTER_ERGEBNISSE);
@@ -129,10 +130,10 @@ TEST_F(AnkFenster, DerErgebnisknopfZeigtDieSpieleDesSpieltagsMitDemLiveStand) {
     EXPECT_EQ(erste.substr(erste.size() - 4), " 2:1") << erste;
     for (size_t k = 1; k < st.zeilen.size(); ++k)
         EXPECT_EQ(st.zeilen[k].text.substr(st.zeilen[k].text.size() - 4), " -:-") << st.zeilen[k].text;
-    kit::Spur_Leeren();
-    kit::Frames(1);
-    const Zeichenspur_Eintrag* e = kit::Text("2:1");
+    // Composed once at the opening: the score in white, the clubs in their colours.
+    const Zeichenspur_Eintrag* e = kit::Text("2\t:\t1");
     ASSERT_TRUE(e);
+    EXPECT_EQ(e->font, 5);
     kit::Png("ank_fenster_ergebnisse");
     // Both windows at once, each at its own place.
     knopf(ICON_LEISTE_TABELLE);
@@ -150,17 +151,21 @@ TEST_F(AnkFenster, ZiehenBleibtInDenGrenzenUndWirdGemerkt) {
     const i32 h = Ank_Fenster_Holen(ANK_FENSTER_ERGEBNISSE).hoehe;
     struct Fall {
         const char* name;
+        i32 griff;  // where the window is taken, from its left edge
         i32 dx, dy;
         i32 x, y;  // where the window ends, -1: start + d
     } faelle[] = {
-        {"inside", 40, 30, -1, -1},
-        {"far right and up", 3000, -3000, 960 - 186, 31},
-        {"far left and down", -3000, 3000, -155, 565 - h},
+        {"inside", 10, 40, 30, -1, -1},
+        // The pointer stops at the screen's edge: taken at its right end the
+        // window goes out to the left as far as it may.
+        {"far left and down", 180, -3000, 3000, -155, 565 - h},
+        {"back inside", 170, 300, -100, -1, -1},
+        {"far right and up", 10, 3000, -3000, 960 - 186, 31},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         const Ank_Fenster_Stand a = Ank_Fenster_Holen(ANK_FENSTER_ERGEBNISSE);
-        const i32 gx = std::max(a.x, 0) + 10, gy = a.y + 3;
+        const i32 gx = a.x + f.griff, gy = a.y + 3;
         kit::Ziehen(gx, gy, gx + f.dx, gy + f.dy, 6);
         kit::Frames(1);
         const Ank_Fenster_Stand b = Ank_Fenster_Holen(ANK_FENSTER_ERGEBNISSE);
@@ -176,7 +181,7 @@ TEST_F(AnkFenster, ZiehenBleibtInDenGrenzenUndWirdGemerkt) {
     }
     // Back inside, then a right click: gone, button off, place kept.
     const Ank_Fenster_Stand a = Ank_Fenster_Holen(ANK_FENSTER_ERGEBNISSE);
-    kit::Ziehen(20, a.y + 3, 220, a.y - 100, 6);
+    kit::Ziehen(a.x + 10, a.y + 3, a.x - 190, a.y + 100, 6);
     const Ank_Fenster_Stand b = Ank_Fenster_Holen(ANK_FENSTER_ERGEBNISSE);
     kit::Klick(b.x + 20, b.y + 3, MAUS_RECHTS);
     kit::Frames(1);
