@@ -393,6 +393,20 @@ TEST_F(Spielstart, AbschlussLigenGeldUndLandwahl) {
     Spielstart_Teams_Angleichen();
     EXPECT_EQ(Team_Wert(11, t0, 0, OP_LESEN), ziel);
     EXPECT_EQ(Team_Wert(11, letzter, 0, OP_LESEN), alt);
+    // At the easiest level a manager's players start in form 4, also when
+    // his club is kept as it is; on another level their form stays.
+    const i32 alt_schwierigkeit = Schwierigkeit;
+    const i32 sp = Team_Kader(t0)[0];
+    struct Fall {
+        i32 schwierigkeit, form;
+    } faelle[] = {{2, 1}, {0, 4}};
+    for (const Fall& f : faelle) {
+        Schwierigkeit = f.schwierigkeit;
+        Spieler_Wert(90, sp, 1, OP_SCHREIBEN);
+        Spielstart_Teams_Angleichen();
+        EXPECT_EQ(Spieler_Wert(90, sp, 0, OP_LESEN), f.form) << f.schwierigkeit;
+    }
+    Schwierigkeit = alt_schwierigkeit;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "kit.h"
 #include "screens/club/diagnose.h"
 #include "screens/screens.h"
+#include "season/wettbewerb.h"
 #include "season/kalender_zug.h"
 #include "world/aufstellung.h"
 #include "world/netz_rufe.h"
@@ -70,6 +71,15 @@ TEST_F(Diagnose, ZahlenDerWelt) {
         EXPECT_EQ(summe, n) << m.filter;
     }
     EXPECT_EQ(z.spieler, Spieler_Anzahl);
+    // Before the season starts a league counts the clubs entered for it.
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(Team_Aktiv, true);
+    const auto l = std::find_if(z.wettbewerbe.begin(), z.wettbewerbe.end(),
+                                [&](const Diagnose_Wettbewerb& w) { return w.id == liga; });
+    ASSERT_NE(l, z.wettbewerbe.end());
+    EXPECT_GE(l->teams, 10);
+    EXPECT_GT(l->schnitt, 0);
+    EXPECT_GE(l->maximum, Team_Get_Staerke(Team_Aktiv));
+    EXPECT_LE(l->minimum, Team_Get_Staerke(Team_Aktiv));
     EXPECT_GT(z.attribute, 0);
     for (const Diagnose_Wettbewerb& w : z.wettbewerbe) {
         SCOPED_TRACE(w.id);

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "base/debug.h"
+#include "graphics/alpha.h"
 #include "graphics/font.h"
 #include "gui/icon_tabelle.h"
 #include "gui/menue.h"
@@ -20,7 +21,10 @@ namespace {
 constexpr i32 FONT_TEXT = 10, X = 5;
 constexpr int MODUS_STERNE = 92, MODUS_WERT = 97;
 constexpr i32 TEAMS_PLATZ = 128, MAX_SPIELER = 1700, MAX_ATTRIBUTE = 18;
-bool gezeichnet = false;  // the short clubs go to the debug log on the first draw only
+constexpr i32 RECHTS_X = 600;  // the market and squad figures beside the competitions
+constexpr i32 DECKKRAFT = 70;
+bool gezeichnet = false;
+bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }  // the short clubs go to the debug log on the first draw only
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::DIAGNOSE>({
     {.nummer = ICON_DIAGNOSE,
@@ -54,9 +58,15 @@ Diagnose_Zahlen Diagnose_Zaehlen() {
         Diagnose_Wettbewerb w;
         w.id = id;
         w.teams = std::clamp(Wettbewerb_Get_Teams(id, teams), 0, TEAMS_PLATZ);
+        // Not started yet: the clubs entered for it.
+        if (const Wettbewerb* r = Wettbewerb_Get_Zeiger(id); w.teams == 0 && r) {
+            w.teams = std::clamp(r->startteam_anzahl, 0, TEAMS_PLATZ);
+            for (i32 k = 0; k < w.teams; ++k) teams[k] = r->start_team[k];
+        }
         i64 summe = 0, werte = 0;
         i32 minimum = INT_MAX, maximum = -1;
         for (i32 t = 0; t < w.teams; ++t) {
+            if (!team_ok(teams[t])) continue;
             const i32 s = Team_Get_Staerke(teams[t]);
             summe += s;
             minimum = std::min(minimum, s);
@@ -106,6 +116,8 @@ void Diagnose_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     Font* f = Font_Tabelle_Holen(FONT_TEXT);
     if (!i || !ziel || !f) return;
     const Diagnose_Zahlen z = Diagnose_Zaehlen();
+    // A dark veil keeps the lines readable over the menu's picture.
+    Blt_Rechteck_Alpha(ziel, i->x, i->y, i->w, i->h, FARBE_NAVY, DECKKRAFT);
     i32 y = i->y;
     for (const Diagnose_Wettbewerb& w : z.wettbewerbe) {
         y += 12;
@@ -117,21 +129,24 @@ void Diagnose_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
         const char* titel;
         const i32* klassen;
     } markt[2] = {{"Transfermarkt-St\xE4rken (ohne Scouts):", z.markt}, {"Transfermarkt-St\xE4rken (nur Scouts):", z.markt_scouts}};
+    // Thirty competitions fill the page's height: the rest stands beside them.
+    y = i->y - 10;
     for (const auto& m : markt) {
         y += 22;
-        Font_Printf(ziel, f, "^c%05d%s", X, y, FARBE_WEISS, m.titel);
+        Font_Printf(ziel, f, "^c%05d%s", RECHTS_X, y, FARBE_WEISS, m.titel);
         for (i32 k = 0; k < DIAGNOSE_STERNE_KLASSEN; ++k) {
             y += 12;
-            Font_Printf(ziel, f, "^c%05d^fb0010<%d: %d^fe", X, y, FARBE_WEISS, k + 1, m.klassen[k]);
+            Font_Printf(ziel, f, "^c%05d^fb0010<%d: %d^fe", RECHTS_X, y, FARBE_WEISS, k + 1, m.klassen[k]);
         }
     }
     y += 42;
     // A game without players shows a mean of 0.
     const double schnitt = z.spieler > 0 ? static_cast<double>(z.attribute) / z.spieler : 0.0;
-    Font_Printf(ziel, f, "^c%05d%d Spieler, %d Attribute, Schnitt=%2.2f pro Spieler", X, y, FARBE_WEISS, z.spieler,
-                z.attribute, schnitt);
+    Font_Printf(ziel, f, "^c%05d%d Spieler, %d Attribute,", RECHTS_X, y, FARBE_WEISS, z.spieler, z.attribute);
     y += 12;
-    Font_Printf(ziel, f, "^c%05dNOT-Teams: %d", X, y, FARBE_WEISS, static_cast<i32>(z.kurze_teams.size()));
+    Font_Printf(ziel, f, "^c%05dSchnitt=%2.2f pro Spieler", RECHTS_X, y, FARBE_WEISS, schnitt);
+    y += 12;
+    Font_Printf(ziel, f, "^c%05dNOT-Teams: %d", RECHTS_X, y, FARBE_WEISS, static_cast<i32>(z.kurze_teams.size()));
     if (!gezeichnet)
         for (i32 t : z.kurze_teams) Debug_Printf("NOT-Team: %s\n", Team_String(0, t, nullptr, 0));
     gezeichnet = true;

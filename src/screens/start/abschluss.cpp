@@ -377,6 +377,8 @@ void Spielstart_Teams_Angleichen() {
     for (i32 i = 0; i < anzahl; ++i) {
         const Spielstart_Slot& s = Spielstart_Slots[i];
         if (s.team < 0) continue;
+        // The easiest level starts every manager's squad rested.
+        if (Schwierigkeit == 0) Spieltag_Team_Werte_Zuruecksetzen(s.team);
         if (s.behalten) continue;
         const i32 prozent = Wettbewerb_Get_Liga_Prozent(s.team);
         for (i32 pass = 0; pass < 2; ++pass) {
