@@ -377,12 +377,15 @@ void anpfiff(Spieltag_Slot& r) {
     const i32 zuschauer =
         std::max(0, Stadion_Berechne_Zuschauer(ort, r.spiel, d, anteil_heim, anteil_gast, 0, x, wichtigkeit, 0));
     Spiele_Set_Zuschauer(r.spiel, static_cast<u32>(zuschauer));
-    // The assistants' man-marking of both sides, home first.
-    Spieltag_Manndeckung(heim, gast);
-    Spieltag_Manndeckung(gast, heim);
     // The engine plays a match a human manager takes part in; the others are
     // played by dice minutes on a pitch record without engine.
     const bool mensch = Team_Hat_Manager(heim) || Team_Hat_Manager(gast);
+    // The assistants' man-marking of both sides, home first. Only the engine
+    // plays with markers: a dice match skips it and draws nothing for it.
+    if (mensch) {
+        Spieltag_Manndeckung(heim, gast);
+        Spieltag_Manndeckung(gast, heim);
+    }
     const int zeigen = mensch && hooks.live_ansicht() ? 1 : 0;
     if (Spielfeld_Neu(static_cast<u32>(r.spiel), zeigen, zeigen, static_cast<u32>(zuschauer), static_cast<u32>(ort),
                       mensch ? 1 : 0)) {

@@ -23,8 +23,23 @@ constexpr int MODUS_STERNE = 92, MODUS_WERT = 97;
 constexpr i32 TEAMS_PLATZ = 128, MAX_SPIELER = 1700, MAX_ATTRIBUTE = 18;
 constexpr i32 RECHTS_X = 600;  // the market and squad figures beside the competitions
 constexpr i32 DECKKRAFT = 70;
-bool gezeichnet = false;
-bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }  // the short clubs go to the debug log on the first draw only
+bool gezeichnet = false;  // the short clubs go to the debug log on the first draw only
+bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
+
+// The clubs of a competition: its current ones, or, not started yet, those
+// entered for it (places not filled yet left out).
+i32 gueltige_teams(i32 id, i32 aus[TEAMS_PLATZ]) {
+    i32 roh[TEAMS_PLATZ];
+    i32 m = 0;
+    const i32 n = std::clamp(Wettbewerb_Get_Teams(id, roh), 0, TEAMS_PLATZ);
+    for (i32 k = 0; k < n; ++k)
+        if (team_ok(roh[k])) aus[m++] = roh[k];
+    if (m > 0) return m;
+    if (const Wettbewerb* r = Wettbewerb_Get_Zeiger(id))
+        for (i32 k = 0; k < std::clamp(r->startteam_anzahl, 0, TEAMS_PLATZ); ++k)
+            if (team_ok(r->start_team[k])) aus[m++] = r->start_team[k];
+    return m;
+}
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::DIAGNOSE>({
     {.nummer = ICON_DIAGNOSE,
@@ -57,16 +72,10 @@ Diagnose_Zahlen Diagnose_Zaehlen() {
          id = Wettbewerb_Get_Naechster_Aktiver(id), ++k) {
         Diagnose_Wettbewerb w;
         w.id = id;
-        w.teams = std::clamp(Wettbewerb_Get_Teams(id, teams), 0, TEAMS_PLATZ);
-        // Not started yet: the clubs entered for it.
-        if (const Wettbewerb* r = Wettbewerb_Get_Zeiger(id); w.teams == 0 && r) {
-            w.teams = std::clamp(r->startteam_anzahl, 0, TEAMS_PLATZ);
-            for (i32 k = 0; k < w.teams; ++k) teams[k] = r->start_team[k];
-        }
+        w.teams = gueltige_teams(id, teams);
         i64 summe = 0, werte = 0;
         i32 minimum = INT_MAX, maximum = -1;
         for (i32 t = 0; t < w.teams; ++t) {
-            if (!team_ok(teams[t])) continue;
             const i32 s = Team_Get_Staerke(teams[t]);
             summe += s;
             minimum = std::min(minimum, s);
