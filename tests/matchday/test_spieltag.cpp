@@ -202,6 +202,28 @@ TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
     for (const auto& r : Spieltag_Slots()) EXPECT_NE(r.status, ST_FERTIG);
 }
 
+// Every goal of a dice match marks the floating results window for redrawing
+// as an engine match's events do: one mark a goal.
+int markiert_neu = 0;
+TEST_F(Spieltag, WuerfeltoreMeldenSichAnDieFenster) {
+    Spielfeld_Hooks alt = Spielfeld_Get_Hooks(), h = alt;
+    markiert_neu = 0;
+    h.ankuendigung_refresh = [] { ++markiert_neu; };
+    Spielfeld_Set_Hooks(h);
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    ASSERT_TRUE(Tag_Spielen());
+    int tore = 0;
+    for (const auto& r : Spieltag_Slots())
+        if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true)) {
+            ASSERT_EQ(s->flags & SPIEL_FLAG_ABGESAGT, 0);
+            tore += s->tore_a + s->tore_b;
+        }
+    Spielfeld_Set_Hooks(alt);
+    EXPECT_GT(tore, 0);
+    EXPECT_EQ(markiert_neu, tore);
+}
+
 // A game has one row however often it is offered: the groups of a chain each
 // carry their own calendar mark but are listed once a day, and the runner
 // refuses a game it already holds (every lock is a new handle).
