@@ -1,6 +1,7 @@
 // The training screens with the generated archives, texts and the shipped
-// world: 100 frames of the training sheet, of the training film screen with
-// a running training and its video, of the camp choice and of a camp's run.
+// world: 100 frames of the training sheet, of the talents tree, of the
+// training film screen with a running training and its video, of the camp
+// choice and of a camp's run.
 // Each screen's frame is meant to stay under 1 ms, the film screen's with
 // its video under 2 ms.
 #include <benchmark/benchmark.h>
@@ -20,6 +21,7 @@
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
 #include "screens/training/lager.h"
+#include "screens/training/talente.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/konfig.h"
@@ -37,7 +39,7 @@ bool bereit() {
         Screens_Anmelden();
         Gesicht_Teile_Laden();
         Bink_InitBink(800, 600, 0, nullptr, 16);
-        if (!Welt_Laden_Ordner(W32_Dir_Tabelle[W32_DIR_CONFIG], 1)) return false;
+        if (!Welt_Laden_Ordner(W32_Dir_Tabelle[W32_DIR_CONFIG], 0)) return false;
         Bank_Init();
         Team_Aktiv = Team_Ansicht = TEAM;
         Bank_Konto_Anlegen(TEAM, 1e9, 0);
@@ -81,6 +83,17 @@ void film_mit_video_100_frames(benchmark::State& st) {
     }
 }
 
+void talente_100_frames(benchmark::State& st) {
+    if (!bereit()) return st.SkipWithError("Archive oder Welt fehlen");
+    i32 kader[20];
+    if (Teamspieler_Ins_Array(TEAM, kader, 20, 0) == 0) return st.SkipWithError("kein Spieler");
+    for (auto _ : st) {
+        Spieler_Talente_Screen_Init(kader[0], TALENTE_EIGENES_TEAM);
+        frames(100);
+        Spieler_Talente_Screen_Schliessen();
+    }
+}
+
 void lager_wahl_100_frames(benchmark::State& st) {
     if (!bereit()) return st.SkipWithError("Archive oder Welt fehlen");
     for (auto _ : st) {
@@ -100,6 +113,7 @@ void lager_lauf_100_frames(benchmark::State& st) {
 }
 
 BENCHMARK(plan_100_frames)->Unit(benchmark::kMillisecond);
+BENCHMARK(talente_100_frames)->Unit(benchmark::kMillisecond);
 BENCHMARK(film_mit_video_100_frames)->Unit(benchmark::kMillisecond);
 BENCHMARK(lager_wahl_100_frames)->Unit(benchmark::kMillisecond);
 BENCHMARK(lager_lauf_100_frames)->Unit(benchmark::kMillisecond);

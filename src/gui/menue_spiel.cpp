@@ -71,8 +71,12 @@ bool Menue_Client_Aktualisieren() {
     if (!ruf::Client()) return true;
     const bool spieler = Spieler_Internet_Client_Refresh();
     const bool teams = Team_Internet_Client_Refresh();
-    if (!spieler || !teams) Debug_Printf("Menue_Client_Aktualisieren: Spieler %d, Teams %d\n", spieler, teams);
-    return spieler && teams;
+    // The balance the menu's header shows is the server's: a client books
+    // nothing itself, so its account is mirrored (call 1025) before it shows.
+    const bool konto = Bank_Internet_Client_Get_Kredite(Team_Aktiv);
+    if (!spieler || !teams || !konto)
+        Debug_Printf("Menue_Client_Aktualisieren: Spieler %d, Teams %d, Konto %d\n", spieler, teams, konto);
+    return spieler && teams && konto;
 }
 
 void Menue_Video_Freigabe_Vormerken(Bnk_Video* v) {

@@ -17,8 +17,9 @@ Manager_Struktur* mgr(int team) {
 }
 }  // namespace
 
-bool Manager_Neuer_Mitspieler(int team, const char* name, int gesicht) {
-    if (team < 0 || team >= Team_Anzahl || !Team_Manager || Team_Manager[team]) return false;
+namespace {
+Manager_Struktur* anlegen(int team, const char* name, int gesicht) {
+    if (team < 0 || team >= Team_Anzahl || !Team_Manager || Team_Manager[team]) return nullptr;
     if (gesicht < 0) {
         // The lowest face number no manager has.
         for (gesicht = 0; gesicht < 1000; gesicht++) {
@@ -29,7 +30,7 @@ bool Manager_Neuer_Mitspieler(int team, const char* name, int gesicht) {
         }
     }
     auto* m = static_cast<Manager_Struktur*>(W32_Memory_H_Alloc(sizeof(Manager_Struktur), "Manager"));
-    if (!m) return false;
+    if (!m) return nullptr;
     std::strncpy(m->daten.name, name ? name : "", 19);
     m->daten.name[19] = 0;
     m->daten.gesicht = gesicht;
@@ -39,6 +40,27 @@ bool Manager_Neuer_Mitspieler(int team, const char* name, int gesicht) {
     m->icon_wort[834] = 0;
     Team_Manager[team] = m;
     Manager_Anzahl++;
+    return m;
+}
+}  // namespace
+
+bool Manager_Vorlaeufig_Anlegen(int team, const char* name) { return anlegen(team, name, -1) != nullptr; }
+
+bool Manager_Uebernehmen(int team, Manager_Struktur* m) {
+    if (!m) return false;
+    if (team < 0 || team >= Team_Anzahl || !Team_Manager || Team_Manager[team]) {
+        W32_Memory_H_Free(m);
+        return false;
+    }
+    m->daten.team = team;
+    m->daten.name[sizeof m->daten.name - 1] = 0;
+    Team_Manager[team] = m;
+    Manager_Anzahl++;
+    return true;
+}
+
+bool Manager_Neuer_Mitspieler(int team, const char* name, int gesicht) {
+    if (!anlegen(team, name, gesicht)) return false;
     // A club a manager takes has its transfers of the season (clubs no
     // manager runs trade by their own rules).
     if (Team_Daten && Team_Daten[team].wert21 == 0) Team_Set_Finanzdaten(team, 0);

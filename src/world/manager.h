@@ -8,6 +8,13 @@
 // the lowest face no other manager has). A new manager has knob 813 at 141,
 // word 802 = -1 and word 834 = 0. False when the team has one already.
 bool Manager_Neuer_Mitspieler(int team, const char* name, int gesicht);
+// A placeholder manager for a team that is nobody's club (the transfer
+// market during the set-up of a game: the start screen's switches live in
+// its record). Like a new manager but the team's season data stay as they are.
+bool Manager_Vorlaeufig_Anlegen(int team, const char* name);
+// Gives the team a manager record made by Manager_Get_Kopie (the team owns it
+// then). False, and the record freed, when the team has one or is out of range.
+bool Manager_Uebernehmen(int team, Manager_Struktur* m);
 bool Manager_Loeschen(int team);
 // A new copy of the team's manager record (freed with W32_Memory_H_Free), or null.
 Manager_Struktur* Manager_Get_Kopie(int team);

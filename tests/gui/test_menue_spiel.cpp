@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -12,8 +14,11 @@
 #include "graphics/video.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue_spiel.h"
+#include "base/ruf.h"
 #include "menue_test.h"
+#include "world/bank.h"
 #include "world/manager.h"
+#include "world/netz_rufe.h"
 #include "world/welt.h"
 
 namespace {
@@ -125,6 +130,60 @@ TEST_F(MenueSpiel, ZugEndeKnopfGrau) {
     Menue_Set_Icon707_Status(false);
     EXPECT_FALSE(Menue_Screen_Icon_Aus_Nummer(ICON_ZUG_ENDE)->status & MENUE_S_GRAU);
     EXPECT_FALSE(Menue_Get_Icon707_Status());
+}
+
+// A server that answers only call 1025 (a team's account), with `kontostand`
+// for team 0; `antworten` off, it answers nothing.
+f64 server_konto = 0;
+bool server_antwortet = true;
+std::vector<i32> server_teams;
+bool konto_server(u16 nummer, const std::vector<u8>& ein, std::vector<u8>* aus) {
+    if (nummer != RUF_BANK_KREDITE.nummer || !server_antwortet) return false;
+    i32 team = -1;
+    bytes::Leser(ein.data(), ein.size())(team);
+    server_teams.push_back(team);
+    Bank_Kredite_Antwort a;
+    a.kontostand = team == 0 ? server_konto : 0.0, a.kreditrahmen = 250000.0f;
+    bytes::Schreiber s{*aus};
+    s(a);
+    return true;
+}
+
+// A client books nothing itself: the balance its header shows is the
+// server's, fetched whenever the main menu is refreshed; without an answer
+// (or with one that is no number) the balance it had stays.
+TEST_F(MenueSpiel, ClientKontoKommtVomServer) {
+    Bank_Init();
+    ASSERT_TRUE(Bank_Konto_Anlegen(0, 0.0, 0));  // the account a joining client opens
+    ruf::Leitung_Setzen(konto_server);
+    ruf::Als_Netz(false);
+    const struct {
+        bool antwort;
+        f64 server, gezeigt;
+    } faelle[] = {
+        {true, 3500000.0, 3500000.0},
+        {true, -125000.5, -125000.5},                                     // in the red
+        {false, 9.0, -125000.5},                                          // no answer: kept
+        {true, std::numeric_limits<f64>::quiet_NaN(), -125000.5},         // no number: kept
+        {true, 2000000.0, 2000000.0},
+    };
+    for (const auto& f : faelle) {
+        server_antwortet = f.antwort, server_konto = f.server;
+        server_teams.clear();
+        Menue_Client_Aktualisieren();
+        EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(0, 0, 0), f.gezeigt) << f.server;
+        if (f.antwort) {
+            EXPECT_EQ(server_teams, (std::vector<i32>{0})) << "the active team's account only";
+        }
+    }
+    EXPECT_DOUBLE_EQ(Bank_Get_Kreditrahmen(0), 250000.0);
+    // The main menu's header shows the fetched balance.
+    server_konto = 1234567.0;
+    Menue_Hauptmenue_Zeigen();
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(0, 0, 0), 1234567.0);
+    ruf::Als_Einzel();
+    ruf::Leitung_Setzen(nullptr);
+    Bank_Free();
 }
 
 i32 aufstellungen = 0;

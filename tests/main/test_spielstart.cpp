@@ -17,12 +17,15 @@
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/spielstand.h"
+#include "grafik_nummern.h"
+#include "graphics/glatt.h"
 #include "graphics/zeichenspur.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "platform/headless.h"
 #include "programm.h"
+#include "start_klick.h"
 #include "screens/club/spielstand.h"
 #include "screens/screens.h"
 #include "screens/start/spielstart.h"
@@ -31,6 +34,7 @@
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_werte.h"
+#include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/manager.h"
 #include "world/welt.h"
@@ -43,14 +47,8 @@ std::string png(const std::string& name) {
     return (ordner ? std::string(ordner) + "/" : std::string()) + "spielstart_" + name + ".png";
 }
 
-// The middle of an icon on the screen.
-std::string klick(i32 icon) {
-    const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(icon);
-    if (!i) return "wait 1\n";
-    return "move " + std::to_string(i->x + i->w / 2) + " " + std::to_string(i->y + i->h / 2) +
-           "\nwait 2\npress left\nwait 2\nrelease left\nwait 3\n";
-}
-std::string eintrag(i32 k) { return klick(ICON_WIZ_EINTRAG + k); }
+std::string klick(i32 icon) { return Start_Klick(icon); }
+std::string eintrag(i32 k) { return Start_Eintrag(k); }
 
 bool sichtbar(i32 icon) {
     const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(icon);
@@ -86,6 +84,20 @@ class Spielstart : public ::testing::Test {
     bool filme_sammeln = false;
     std::vector<i32> filme;
     std::vector<std::pair<i32, i32>> orte;
+    // Blits of `grafik` (its first entry for a range: any of them) drawn w x h
+    // in the next frame, at (x, y) when given.
+    i32 blits(i32 grafik, i32 w, i32 h, i32 x = -1, i32 y = -1) {
+        Zeichenspur_Einschalten();
+        Blt_Cache_Leeren();
+        Menue_Screen_Refresh();
+        i32 n = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            if (e.art == SPUR_BLIT && e.grafik >= grafik && e.grafik < grafik + 10 && e.breite == w && e.hoehe == h &&
+                (x < 0 || (e.x == x && e.y == y)))
+                ++n;
+        Zeichenspur_Ausschalten();
+        return n;
+    }
     void bild(const std::string& name) { lauf("wait 2\nscreenshot " + png(name) + "\n", 6); }
     // From the start screen into the wizard's first page.
     void neues_spiel() {
@@ -113,6 +125,18 @@ class Spielstart : public ::testing::Test {
     }
     std::string ordner;
 };
+
+// A club's squad as (strength, stars) pairs in squad order.
+std::vector<std::pair<i32, i32>> kader_werte(i32 team) {
+    i32 k[20];
+    const i32 n = Teamspieler_Ins_Array(team, k, 20, 0);
+    std::vector<std::pair<i32, i32>> v;
+    for (i32 i = 0; i < n; ++i) v.emplace_back(Spieler_Wert(58, k[i], 0, OP_LESEN), Spieler_Wert(92, k[i], 0, OP_LESEN));
+    return v;
+}
+const std::vector<std::pair<i32, i32>> ALPHA_KADER = {
+    {6387, 6}, {6670, 6}, {5581, 5}, {3548, 3}, {6451, 6}, {6456, 6}, {6825, 6}, {6862, 6}, {6648, 6}, {3342, 3},
+    {6992, 6}, {5825, 5}, {6115, 6}, {4893, 4}, {3017, 3}, {6504, 6}, {5437, 5}, {4377, 4}, {2589, 2}, {4288, 4}};
 
 TEST_F(Spielstart, ZweiManagerDurchDenWizardSpeichernUndLaden) {
     lauf("wait 5\n", 8);
@@ -144,6 +168,17 @@ TEST_F(Spielstart, ZweiManagerDurchDenWizardSpeichernUndLaden) {
     lauf(klick(ICON_WIZ_PLUS), 8);
     ASSERT_EQ(z.anzahl, 2);
     bild("1_anzahl");
+    // The count is drawn from the digit strip: one full-width row below ten,
+    // two half-width rows from ten on.
+    const struct {
+        i32 anzahl, breite, stuecke;
+    } ziffern[] = {{2, 40, 1}, {6, 40, 1}, {12, 20, 2}};
+    for (const auto& f : ziffern) {
+        const i32 vorher = z.anzahl;
+        z.anzahl = f.anzahl;
+        EXPECT_EQ(blits(GRAFIK_WIZ_ZIFFERN, f.breite, 46), f.stuecke) << f.anzahl;
+        z.anzahl = vorher;
+    }
     lauf(klick(ICON_WIZ_WEITER));
     ASSERT_EQ(z.seite, 1);
     EXPECT_TRUE(grau(ICON_WIZ_WEITER));  // no difficulty yet
@@ -156,6 +191,9 @@ TEST_F(Spielstart, ZweiManagerDurchDenWizardSpeichernUndLaden) {
     EXPECT_STREQ(Spielstart_Slots[0].name, "Manager 1");
     EXPECT_FALSE(grau(ICON_WIZ_WEITER));
     bild("3_name");
+    // While the game is set up the market holds a placeholder manager.
+    ASSERT_TRUE(Team_Hat_Manager(Team_Transfermarkt));
+    EXPECT_STREQ(Team_String(300, Team_Transfermarkt, nullptr, 0), "Neuer Manager");
     // The first country's clubs: both managers choose from them.
     manager("Alpha", 0, 0, 0, 0, "a");
     ASSERT_EQ(z.seite, 2);
@@ -190,18 +228,27 @@ TEST_F(Spielstart, ZweiManagerDurchDenWizardSpeichernUndLaden) {
     // The final question.
     ASSERT_TRUE(Menue_Requester_Offen());
     bild("7_frage");
+    // The summary shows Beta's league by its picture.
+    EXPECT_EQ(blits(GRAFIK_WIZ_LIGA, 70, 70, 37, 443), 1);
     const i32 alpha = Spielstart_Slots[0].team, beta = Spielstart_Slots[1].team;
     const i32 liga = Spielstart_Slots[0].liga;
     filme_sammeln = false;
     ASSERT_GE(alpha, 0);
     ASSERT_GE(beta, 0);
     ASSERT_NE(alpha, beta);
-    lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 40);
+    // The strengths the finishing gives Alpha's squad from a known place of
+    // the random table (a change of the scaling or of its draws shows here).
+    Rnd_Set_Index(1000, 0);
+    lauf("move 116 424\nwait 2\nclick left\n", 1);
+    ASSERT_EQ(Spielstart_Beendet, 1);
+    EXPECT_EQ(kader_werte(alpha), ALPHA_KADER);
+    lauf("wait 10\n", 40);
     for (i32 n = 0; n < 300 && Kalender_Get_Runmodus() != RUNMODUS_SPIEL; ++n) lauf("wait 5\n", 8);
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     EXPECT_EQ(Spielstart_Beendet, 1);
     EXPECT_EQ(Schwierigkeit, 2);
     ASSERT_EQ(Manager_Anzahl_Menschen(), 2);
+    EXPECT_FALSE(Team_Hat_Manager(Team_Transfermarkt));
     EXPECT_STREQ(Team_String(300, alpha, nullptr, 0), "Alpha");
     EXPECT_STREQ(Team_String(300, beta, nullptr, 0), "Beta");
     // Alpha plays in the league he chose, with the money of difficulty 2 at its level.
@@ -393,20 +440,27 @@ TEST_F(Spielstart, AbschlussLigenGeldUndLandwahl) {
     Spielstart_Teams_Angleichen();
     EXPECT_EQ(Team_Wert(11, t0, 0, OP_LESEN), ziel);
     EXPECT_EQ(Team_Wert(11, letzter, 0, OP_LESEN), alt);
-    // At the easiest level a manager's players start in form 4, also when
-    // his club is kept as it is; on another level their form stays.
-    const i32 alt_schwierigkeit = Schwierigkeit;
-    const i32 sp = Team_Kader(t0)[0];
-    struct Fall {
-        i32 schwierigkeit, form;
-    } faelle[] = {{2, 1}, {0, 4}};
-    for (const Fall& f : faelle) {
+
+    // The easiest level starts the squad afresh (form 4, value 56 at 0),
+    // whether the club is kept or not; the other levels leave it.
+    const struct {
+        i32 schwierigkeit, behalten;
+        bool frisch;
+    } stufen[] = {{0, 1, true}, {0, 0, true}, {1, 1, false}, {2, 0, false}, {4, 1, false}};
+    for (const auto& f : stufen) {
+        i32 k[20];
+        const i32 n = Teamspieler_Ins_Array(t0, k, 20, 0);
+        ASSERT_GT(n, 0);
+        for (i32 i = 0; i < n; ++i) Spieler_Wert(90, k[i], 6, OP_SCHREIBEN), Spieler_Wert(56, k[i], 3, OP_SCHREIBEN);
         Schwierigkeit = f.schwierigkeit;
-        Spieler_Wert(90, sp, 1, OP_SCHREIBEN);
+        s.behalten = f.behalten;
         Spielstart_Teams_Angleichen();
-        EXPECT_EQ(Spieler_Wert(90, sp, 0, OP_LESEN), f.form) << f.schwierigkeit;
+        for (i32 i = 0; i < n; ++i) {
+            EXPECT_EQ(Spieler_Wert(90, k[i], 0, OP_LESEN), f.frisch ? 4 : 6) << f.schwierigkeit << "/" << f.behalten;
+            EXPECT_EQ(Spieler_Wert(56, k[i], 0, OP_LESEN), f.frisch ? 0 : 3) << f.schwierigkeit << "/" << f.behalten;
+        }
     }
-    Schwierigkeit = alt_schwierigkeit;
+    Schwierigkeit = 2;
 }
 
 }  // namespace
@@ -470,6 +524,7 @@ TEST_F(Spielstart, LadenVomStartbildschirm) {
     EXPECT_EQ(Spielstart_Beendet, 1);
     EXPECT_STREQ(Team_String(300, team, nullptr, 0), "Manager 1");
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_START_NEU));
+    EXPECT_FALSE(Team_Hat_Manager(Team_Transfermarkt));
     EXPECT_EQ(Spielstand_Get_Letzter(), 0);
 }
 

@@ -19,6 +19,8 @@
 #include "gui/text_cfg.h"
 #include "kit.h"
 #include "screens/screens.h"
+#include "screens/squad/attribut_popup.h"
+#include "screens/squad/spielerkarte.h"
 #include "screens/teile/namen.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
@@ -30,6 +32,7 @@
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/manager.h"
+#include "world/spieler.h"
 #include "world/team.h"
 #include "world/welt.h"
 
@@ -721,6 +724,24 @@ class Plan : public Training {
         ASSERT_TRUE(Screen_Offen(Screen_Id::TRAININGSPLAN));
         kit::Frames(30);
     }
+    // Trains the sheet's player in attribute 14 (30 points needed, nothing
+    // else he could learn) through the film to its end (its picture there
+    // when named) and accepts it.
+    void bis_gelernt(i32 p, const char* png = nullptr) {
+        icon_klicken(ICON_FILM_SCHNELL);
+        icon_klicken(ICON_FILM_START);
+        ASSERT_TRUE(bis_zustand(TRAINING_FERTIG));
+        if (png) png_mit_video(png);
+        if (Menue_Screen_Icon_Ist_Vorhanden(ICON_FILM_GELERNT)) icon_klicken(ICON_FILM_GELERNT_ZU);
+        icon_klicken(ICON_FILM_OK);
+        ASSERT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM));
+        ASSERT_GE(wert(14, p), Attribut_Noetig(14));
+    }
+    void nur_14(i32 p) {
+        nur_lernbar(p, {14});
+        Attribut_Tabelle[14].noetige_punkte = 30;
+        Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
+    }
     void zeile_klicken(i32 k) {
         kit::Warten(300);
         kit::Klick(200, (k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17)) + 8);
@@ -846,6 +867,42 @@ TEST_F(Plan, PfeileUndAutomatik) {
     kit::Spur_Leeren();
     kit::Frames(1);
     EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_PLAN_AUTO_AN, 280, 540));
+}
+
+// A popup or card open over the sheet while a training runs shows, once
+// the film is closed, the attribute learned: the popup its row, the card
+// its picture among the learned ones (the popup kept the rows it read when
+// it opened).
+TEST_F(Plan, FensterNachDemFilmAufgefrischt) {
+    oeffnen();
+    const i32 p = Spieler_Training_Gewaehlt();
+    const struct {
+        const char* name;
+        bool karte;
+    } faelle[] = {{"popup", false}, {"karte", true}};
+    for (const auto& f : faelle) {
+        nur_14(p);
+        auto gezeigt = [&] {
+            kit::Spur_Leeren();
+            kit::Frames(1);
+            if (f.karte) return kit::Grafik_Bei(GRAFIK_ATTRIBUT_KARTE + 14, 47 + 10, 318 + 8);
+            i32 x = 0, y = 0;
+            Attribut_Popup_Position(&x, &y);
+            return kit::Grafik_Bei(GRAFIK_ATTRIBUT + 14, x + 23 + 6, y + POPUP_KOPF + 1 + 6);
+        };
+        if (f.karte) Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
+        else Attribut_Popup_Oeffnen(p, 420, 200, Team_Aktiv);
+        ASSERT_TRUE(f.karte ? Spieler_Info_Offen() : Attribut_Popup_Offen()) << f.name;
+        EXPECT_FALSE(gezeigt()) << f.name;
+        // The film over it, as the talents screen opens it.
+        Spieler_Training2_Screen_Init(p, 14);
+        kit::Frames(2);
+        bis_gelernt(p);
+        ASSERT_TRUE(f.karte ? Spieler_Info_Offen() : Attribut_Popup_Offen()) << f.name;
+        EXPECT_TRUE(gezeigt()) << f.name;
+        kit::Png(std::string("training_nach_film_") + f.name);
+        Spielerfenster_Schliessen();
+    }
 }
 
 // --- The training camp ------------------------------------------------------------------
@@ -1021,36 +1078,60 @@ TEST_F(Training, Filmbogen) {
 TEST_F(Plan, EinTrainingsZugDurchDieScreens) {
     oeffnen();
     const i32 p = Spieler_Training_Gewaehlt();
-    nur_lernbar(p, {14});
-    Attribut_Tabelle[14].noetige_punkte = 30;
-    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
-    const i32 staerke = wert(STAERKE, p);
+    nur_14(p);
+    nur_band(4);  // a fall costs nothing: the values below move only by the camp
+    setzen(MORAL, p, 4);
+    setzen(ERSCHOEPFUNG, p, 6);
+    // The exhaustion picture the card shows for his value.
+    auto erschoepfung_bild = [&] {
+        static constexpr i32 BILD[5] = {2, 3, 4, 0, 1};
+        return GRAFIK_KARTE_ERSCHOEPFUNG + BILD[std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)];
+    };
+    // What the card shows of him before: no training, no learned attribute.
+    const char* kein_training = Text_cfg_Text(TEXT_SPIELER_INFO, 22);
+    auto karte = [&](const char* png) {
+        // A right click on his row opens the card.
+        i32 zeile = 0;
+        while (zeile < 19 && Spieler_Training_Zeilen_Spieler(zeile) != p) ++zeile;
+        const Screen_Icon* z = Menue_Screen_Icon_Aus_Nummer(ICON_PLAN_ZEILE + zeile);
+        EXPECT_TRUE(z);
+        kit::Warten(300);
+        if (z) kit::Klick(z->x + 40, z->y + 8, MAUS_RECHTS);
+        kit::Frames(2);
+        EXPECT_TRUE(Spieler_Info_Offen());
+        EXPECT_EQ(Spieler_Info_Spieler(), p);
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        kit::Png(png);
+    };
+    karte("training_karte_vorher");
+    EXPECT_TRUE(kit::Text_Auf_Zeile(kein_training, 380));
+    EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_ATTRIBUT_KARTE + 14, 57, 326));
+    EXPECT_TRUE(kit::Grafik_Bei(erschoepfung_bild(), 166 + 4, 268 + 4));
+    const i32 erschoepfung_vorher = wert(ERSCHOEPFUNG, p);
+    icon_klicken(ICON_KARTE_SCHLIESSEN);
+    ASSERT_FALSE(Spieler_Info_Offen());
+
     // Train the attribute to the end of its film.
     icon_klicken(ICON_PLAN_TRAINIEREN);
     ASSERT_TRUE(Screen_Offen(Screen_Id::TRAININGSFILM));
-    icon_klicken(ICON_FILM_SCHNELL);
-    kit::Frames(2);
     kit::Png("training_film");
-    icon_klicken(ICON_FILM_START);
-    for (int i = 0; i < 3000 && Training_Ablauf().zustand != TRAINING_FERTIG; ++i) kit::Frames(1, 20);
-    ASSERT_EQ(Training_Ablauf().zustand, TRAINING_FERTIG);
-    png_mit_video("training_film_ende");
-    if (Menue_Screen_Icon_Ist_Vorhanden(ICON_FILM_GELERNT)) icon_klicken(ICON_FILM_GELERNT_ZU);
-    icon_klicken(ICON_FILM_OK);
-    EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM));
-    EXPECT_GT(wert(14, p), 1);
+    bis_gelernt(p, "training_film_ende");
     EXPECT_EQ(wert(EINHEITEN, p), 1);
-    // The automatic training on.
+    // The automatic training on: the sheet's switch shows it.
     icon_klicken(ICON_PLAN_AUTO);
     EXPECT_EQ(Manager_Icon_Button_Lesen(Team_Aktiv, ICON_AUTOMATISCHES_TRAINING), 1u);
-    // The talents tree shows the attribute learned or in training.
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_PLAN_AUTO_AN, 280, 540));
+    // The talents tree shows the attribute learned.
     icon_klicken(ICON_PLAN_TALENTE);
     ASSERT_TRUE(Screen_Offen(Screen_Id::TALENTE));
     kit::Maus(33 + 50 * 0 + 18, 272 + 18);
     kit::Frames(3);
     kit::Png("training_talente");
     icon_klicken(ICON_TALENTE_ZU);
-    // Off to the camp.
+    // Off to the camp; the morale and exhaustion it leaves are what the card shows.
     ASSERT_TRUE(kit::Hauptmenue_Eintrag(0, 5));
     kit::Frames(5);
     icon_klicken(ICON_LAGER_LOS);
@@ -1061,8 +1142,16 @@ TEST_F(Plan, EinTrainingsZugDurchDieScreens) {
     ASSERT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_ERGEBNIS_RAHMEN));
     kit::Frames(2);
     icon_klicken(ICON_ERGEBNIS_RAHMEN);
-    EXPECT_GE(wert(STAERKE, p), staerke);
-    EXPECT_GT(wert(14, p), 1);
+    EXPECT_GE(wert(MORAL, p), 4);
+    // Back on the sheet, his card: the learned attribute's picture, no
+    // training, and the exhaustion step the camp left.
+    ASSERT_TRUE(kit::Hauptmenue_Eintrag(0, 4));
+    kit::Frames(10);
+    karte("training_karte_nachher");
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_ATTRIBUT_KARTE + 14, 57, 326));
+    EXPECT_TRUE(kit::Text_Auf_Zeile(kein_training, 380));
+    EXPECT_TRUE(kit::Grafik_Bei(erschoepfung_bild(), 166 + 4, 268 + 4)) << wert(ERSCHOEPFUNG, p);
+    EXPECT_LE(wert(ERSCHOEPFUNG, p) / 2, erschoepfung_vorher / 2);
 }
 
 }  // namespace

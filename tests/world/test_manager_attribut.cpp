@@ -68,6 +68,34 @@ TEST_F(Welt, ManagersAreCreatedCopiedAndRemoved) {
     Manager_Loeschen(51);
 }
 
+// A placeholder manager leaves the team's season data alone; a copy given
+// back keeps its switches and belongs to the team; a copy for a team that
+// has a manager, or out of range, is refused and freed (the leak check sees it).
+TEST_F(Welt, PlaceholderAndCopyGivenBack) {
+    const i32 t = 60;
+    Team_Daten[t].wert21 = 0;
+    ASSERT_TRUE(Manager_Vorlaeufig_Anlegen(t, "Neuer Manager"));
+    EXPECT_EQ(Team_Daten[t].wert21, 0) << "no season transfers for a placeholder";
+    EXPECT_FALSE(Manager_Vorlaeufig_Anlegen(t, "Zweiter"));
+    Manager_Icon_Button_An_Aus(t, 895, 1);
+    Manager_Struktur* k = Manager_Get_Kopie(t);
+    ASSERT_NE(k, nullptr);
+    // Refused (and freed): the team has one, or no such team.
+    for (i32 team : {t, -1, Team_Anzahl}) {
+        const int vorher = Manager_Anzahl_Menschen();
+        EXPECT_FALSE(Manager_Uebernehmen(team, Manager_Get_Kopie(t))) << team;
+        EXPECT_EQ(Manager_Anzahl_Menschen(), vorher) << team;
+    }
+    ASSERT_TRUE(Manager_Loeschen(t));
+    EXPECT_FALSE(Team_Hat_Manager(t));
+    ASSERT_TRUE(Manager_Uebernehmen(t, k));
+    EXPECT_TRUE(Team_Hat_Manager(t));
+    EXPECT_EQ(Manager_Icon_Button_Lesen(t, 895), 1u);
+    EXPECT_STREQ(Team_String(300, t, nullptr, 0), "Neuer Manager");
+    EXPECT_FALSE(Manager_Uebernehmen(t, nullptr));
+    Manager_Loeschen(t);
+}
+
 TEST_F(Welt, AttributesLearnBlockRemoveAndRespectPrerequisites) {
     const int s = feldspieler(60), tw = torwart(60);
     for (int a = 0; a < ATTRIBUT_ANZAHL; a++) {

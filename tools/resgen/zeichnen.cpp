@@ -1049,6 +1049,76 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
                 text_mitte(c, std::string(1, static_cast<char>('0' + z)), x + w / 4.0, y + h / 20.0, h / 10.0 * 0.78,
                            s ? KREIDE : GOLD);
             }
+    } else if (name == "ziffernstreifen") {
+        // One row per digit, h / 20 high: rows 0..9 the digits across the
+        // width, rows 10..19 the same digits in the left half (two of them side
+        // by side make a number from 10). Floodlight gold with a soft shadow.
+        const double zeile = h / 20.0;
+        for (int r = 0; r < 20; ++r) {
+            const bool halb = r >= 10;
+            const double bw = halb ? w / 2.0 : w, y = r * zeile;
+            const std::string t(1, static_cast<char>('0' + r % 10));
+            const double g = zeile * (halb ? 0.62 : 0.8);
+            text_mitte(c, t, bw / 2.0 + 1, y + zeile / 2.0 + 2, g, NAVY);
+            text_mitte(c, t, bw / 2.0, y + zeile / 2.0, g, GOLD);
+        }
+    } else if (name == "ligabild") {
+        // ligabild:<first entry>: the picture of a league by its graphic
+        // number (entry - first): a pennant on a pole over a pitch with a
+        // ball, the pennant in a colour of its own per number.
+        static constexpr u32 WIMPEL[10] = {GOLD,     0xC9D1DA, 0xC98A4B, 0x3FB26B, 0x4A90D9,
+                                           0xD9483B, 0x9B6AD6, 0x2FB7B0, 0xE07A2E, 0xA9B4C2};
+        const i32 nr = std::clamp(eintrag - std::atoi(a(0, "0").c_str()), 0, 9);
+        panel_zeichnen(c, 1.5, 0.5, w - 3, h - 4, 6, KNOPF_OBEN, PANEL, false);
+        const double s = std::min(w, h) / 70.0;
+        cairo_scale(c, s, s);
+        // The pitch: two stripes and a chalk line under the pennant.
+        rund_rechteck(c, 8, 46, 54, 14, 3);
+        farbe(c, 0x2E7D46);
+        cairo_fill(c);
+        cairo_rectangle(c, 22, 46, 13, 14);
+        farbe(c, 0x287040);
+        cairo_fill(c);
+        farbe(c, KREIDE, 0.85);
+        cairo_set_line_width(c, 1);
+        cairo_move_to(c, 35, 46.5);
+        cairo_line_to(c, 35, 59.5);
+        cairo_stroke(c);
+        // The pole and its gold knob.
+        farbe(c, KREIDE);
+        cairo_set_line_width(c, 2);
+        cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
+        cairo_move_to(c, 17, 12);
+        cairo_line_to(c, 17, 52);
+        cairo_stroke(c);
+        farbe(c, GOLD);
+        cairo_arc(c, 17, 10, 2.5, 0, 2 * PI);
+        cairo_fill(c);
+        // The pennant, a little wave in it, with a shade along its lower edge.
+        cairo_move_to(c, 18, 13);
+        cairo_curve_to(c, 32, 11, 44, 19, 58, 21);
+        cairo_curve_to(c, 44, 25, 32, 32, 18, 35);
+        cairo_close_path(c);
+        farbe(c, WIMPEL[nr]);
+        cairo_fill_preserve(c);
+        farbe(c, KANTE_DUNKEL, 0.8);
+        cairo_set_line_width(c, 1);
+        cairo_stroke(c);
+        farbe(c, NAVY, 0.25);
+        cairo_move_to(c, 18, 29);
+        cairo_curve_to(c, 32, 27, 44, 23, 58, 21);
+        cairo_curve_to(c, 44, 25, 32, 32, 18, 35);
+        cairo_close_path(c);
+        cairo_fill(c);
+        // A ball on the pitch.
+        farbe(c, KREIDE);
+        cairo_arc(c, 48, 50, 5, 0, 2 * PI);
+        cairo_fill_preserve(c);
+        farbe(c, NAVY);
+        cairo_set_line_width(c, 0.8);
+        cairo_stroke(c);
+        stern(c, 48, 50, 2.2);
+        cairo_fill(c);
     } else if (name == "kopfleiste") {
         panel_zeichnen(c, 0.5, 0.5, w - 1, h - 4, 4, KNOPF_OBEN, PANEL, false);
         farbe(c, GOLD);

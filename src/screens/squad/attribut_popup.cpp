@@ -264,6 +264,13 @@ void Attribut_Popup_Spieler_Zeigen(i32 spieler, i32 team) {
     Blt_Cache_Leeren();
 }
 
+void Attribut_Popup_Aktualisieren() {
+    if (!Attribut_Popup_Offen() || pop.spieler < 0 || pop.spieler >= Spieler_Anzahl) return;
+    zeigen(pop.spieler, pop.team);
+    platzieren(pop.x, pop.y);
+    Blt_Cache_Leeren();
+}
+
 bool Attribut_Popup_Schliessen() {
     if (!Attribut_Popup_Offen()) return false;
     Menue_Screen_Icon_Tabelle_Loeschen(TABELLE.daten());

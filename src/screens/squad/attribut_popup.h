@@ -24,6 +24,9 @@ constexpr i32 POPUP_BREITE = 246, POPUP_KOPF = 42, POPUP_ZEILE_H = 18;
 
 // Opens the popup for the player at mouse (x, y) (nothing while it is open).
 void Attribut_Popup_Oeffnen(i32 spieler, i32 x, i32 y, i32 team);
+// Reads the shown player's attributes again and lays the rows out where
+// the popup stands (after a training has changed them); nothing when closed.
+void Attribut_Popup_Aktualisieren();
 // Closes it; whether it was open. The squad screen's selection is reset.
 bool Attribut_Popup_Schliessen();
 bool Attribut_Popup_Offen();

@@ -226,6 +226,13 @@ bool Spielerfenster_Schliessen() {
     return Attribut_Popup_Schliessen();
 }
 
+void Spieler_Info_Aktualisieren() {
+    if (!Spieler_Info_Offen() || karte.spieler < 0 || karte.spieler >= Spieler_Anzahl) return;
+    karte.zahlen_tag = -1;
+    zahlen_fuellen();
+    setzen(karte.spieler, karte.team);
+}
+
 void Spieler_Info_Schliessen() {
     if (Spieler_Info_Offen()) schliessen();
 }

@@ -42,6 +42,9 @@ i32 Spielerkarte_Modus_Fuer(i32 team);
 void Spieler_Info_Screen_Init(i32 spieler, i32 team, i32 modus);
 void Spieler_Info_Schliessen();
 bool Spieler_Info_Offen();
+// Reads the shown player afresh (his slot, this year's counts) and draws
+// the card anew; nothing when closed.
+void Spieler_Info_Aktualisieren();
 // The player shown (-1 when closed).
 i32 Spieler_Info_Spieler();
 

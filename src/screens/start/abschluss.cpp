@@ -54,10 +54,28 @@ Spielstart_Zustand& Z() { return Spielstart_Get_Zustand(); }
 
 void nein(i32, const i32*) { Spielstart_Abschluss_Nein(); }
 
+// Keeps a copy of the market's provisional manager while a new world
+// replaces the old one, and gives it back (or a new one) afterwards.
+class Marktmanager_Halten {
+  public:
+    Marktmanager_Halten() : kopie_(Manager_Get_Kopie(Team_Transfermarkt)) {}
+    ~Marktmanager_Halten() {
+        if (kopie_ && !Team_Hat_Manager(Team_Transfermarkt)) Manager_Uebernehmen(Team_Transfermarkt, kopie_);
+        else if (kopie_) W32_Memory_H_Free(kopie_);
+        Spielstart_Marktmanager_Anlegen();
+    }
+    Marktmanager_Halten(const Marktmanager_Halten&) = delete;
+    Marktmanager_Halten& operator=(const Marktmanager_Halten&) = delete;
+
+  private:
+    Manager_Struktur* kopie_;
+};
+
 // A client joins: the server's start values and its table of start teams
 // (what a client may ask before it has taken its club; the world it shows
 // in the wizard is its own copy until then).
 bool client_beitreten() {
+    Marktmanager_Halten markt;
     const bool ok = Manager_Internet_Client_Get_Startinfo_1() && Spieler_Internet_Client_Get_Startinfo() &&
                     Team_Internet_Client_Get_Startinfo() && Spielstart_Startteams_Holen();
     // The difficulty is the server's.
@@ -76,6 +94,8 @@ bool client_daten_holen(i32 team) {
     // The account the server's bank data lands in.
     if (!Bank_Konto_Offen(team)) Bank_Konto_Anlegen(team, 0.0, 0);
     Bank_Internet_Client_Get_Bankdaten(team);
+    // The balance and credits are the server's (the account above starts at 0).
+    Bank_Internet_Client_Get_Kredite(team);
     // The caches of the calendar, the fixtures, the news and the
     // competitions start from the server's state.
     Netz_Client_Reset();
@@ -263,7 +283,24 @@ void Spielstart_Neu_Klick(Screen_Icon*, u32 ereignis) {
     Spielstart_Seite_Init(ruf::Client() ? 5 : 1);
 }
 
+void Spielstart_Marktmanager_Anlegen() {
+    if (Team_Transfermarkt < 0 || Team_Transfermarkt >= Team_Anzahl || Team_Hat_Manager(Team_Transfermarkt)) return;
+    // The switches kept so far by the menu move into the new record.
+    u32 zustand[ICON_START_PRUEFEN - ICON_START_NEU + 1];
+    const i32 aktiv = Team_Aktiv;
+    Team_Aktiv = Team_Transfermarkt;
+    for (i32 i = ICON_START_NEU; i <= ICON_START_PRUEFEN; ++i) zustand[i - ICON_START_NEU] = Menue_Icon_Zustand(i);
+    if (Manager_Vorlaeufig_Anlegen(Team_Transfermarkt, text(104)))
+        for (i32 i = ICON_START_NEU; i <= ICON_START_PRUEFEN; ++i) Menue_Icon_Zustand_Setzen(i, zustand[i - ICON_START_NEU]);
+    Team_Aktiv = aktiv;
+}
+
+void Spielstart_Marktmanager_Entfernen() {
+    if (Team_Hat_Manager(Team_Transfermarkt)) Manager_Loeschen(Team_Transfermarkt);
+}
+
 bool Spielstart_Neues_Spiel() {
+    Marktmanager_Halten markt;
     int spieler_ok = 0;
     // The world replaces nothing until it has been read whole.
     if (!Team(SATZ) || !Spieler(&spieler_ok) || !spieler_ok) {
@@ -319,6 +356,8 @@ void Spielstart_Abschliessen() {
         Option_Wert(OPTION_TEAM_BIT_0, 1, 1);
         Option_Wert(OPTION_TEAM_LETZTE, 1, 1);
     }
+    // The managers are made: the market's placeholder goes.
+    Spielstart_Marktmanager_Entfernen();
     if (ruf::Client()) {
         const Spielstart_Slot& s = Spielstart_Slots[0];
         u8 kopf = 0;
@@ -377,8 +416,8 @@ void Spielstart_Teams_Angleichen() {
     for (i32 i = 0; i < anzahl; ++i) {
         const Spielstart_Slot& s = Spielstart_Slots[i];
         if (s.team < 0) continue;
-        // The easiest level starts every manager's squad rested.
-        if (Schwierigkeit == 0) Spieltag_Team_Werte_Zuruecksetzen(s.team);
+        // The easiest level starts the squad fresh, kept club or not.
+        Spieltag_Team_Werte_Zuruecksetzen(s.team);
         if (s.behalten) continue;
         const i32 prozent = Wettbewerb_Get_Liga_Prozent(s.team);
         for (i32 pass = 0; pass < 2; ++pass) {

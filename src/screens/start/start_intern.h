@@ -33,3 +33,9 @@ const Startteam_Eintrag* Spielstart_Startteam(i32 team);
 // Closes both wizard videos.
 void Spielstart_Videos_Schliessen();
 void Spielstart_Hintergrund_Video_Oeffnen();
+// The provisional manager of the transfer market while a game is set up
+// (named "Neuer Manager"; the start screen's switches live in its record):
+// made when the world has the market and it has no manager, removed once
+// the set-up is finished (the market is never a manager's club).
+void Spielstart_Marktmanager_Anlegen();
+void Spielstart_Marktmanager_Entfernen();

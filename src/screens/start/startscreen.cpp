@@ -159,10 +159,14 @@ bool Spielstart_Pruefen(int, u8* spieler_ok) {
         Team_Ansicht = -1;
         Team_Auswaerts = 0;
         Aktuelles_Team = Team_Aktiv = Team_Transfermarkt;
+        Spielstart_Marktmanager_Anlegen();
         ruf::Als_Einzel();
         Spielstart_Screen_Init();
     }
     if (spieler_ok) *spieler_ok = zustand.spieler_ok ? 1 : 0;
+    // A game loaded from the start screen brings its own managers; a save
+    // without them must not keep the placeholder on the market.
+    if (Spielstart_Beendet != 0) Spielstart_Marktmanager_Entfernen();
     return Spielstart_Beendet != 0;
 }
 

@@ -42,7 +42,11 @@ constexpr i32 VIDEO_HINTERGRUND = 55;
 constexpr i32 VIDEO_SEITE[8] = {-1, -1, 57, 56, 53, 58, 54, -1};
 constexpr i32 VIDEO_X = 540, VIDEO_Y = 446;
 
-constexpr i32 FONT_TITEL = 3, FONT_ZEILE = 8, FONT_EINTRAG = 11, FONT_KLEIN = 9, FONT_KOPF = 6, FONT_ZAHL = 4;
+constexpr i32 FONT_TITEL = 3, FONT_ZEILE = 8, FONT_EINTRAG = 11, FONT_KLEIN = 9, FONT_KOPF = 6;
+// The count's panel and a row of the digit strip.
+constexpr i32 ICON_WIZ_ANZAHL_BREITE = 80, ICON_WIZ_ANZAHL_HOEHE = 72, ZIFFER_BREITE = 40, ZIFFER_HOEHE = 46;
+// The leagues' pictures by graphic number (a number without a picture shows the first).
+constexpr i32 LIGA_BILDER = GRAFIK_WIZ_LIGA_ANZAHL;
 constexpr i32 SICHTBAR = 6;
 constexpr i32 KNOPF_Y_MIN = 188, KNOPF_Y_MAX = 386;
 constexpr u32 KNOPF_STAND = 194;  // the knob's place when a page opens
@@ -198,8 +202,8 @@ constexpr auto ANZAHL = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
      .status = MENUE_S_TRANSPARENT,
      .zeichnen = Spielstart_Anzahl_Zeichnen,
      .ebene = 1,
-     .w = 80,
-     .h = 72},
+     .w = ICON_WIZ_ANZAHL_BREITE,
+     .h = ICON_WIZ_ANZAHL_HOEHE},
 });
 
 constexpr auto BEHALTEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
@@ -219,6 +223,10 @@ Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 Rastport* bild(u32 g) { return Menue_Get_Hooks().grafik_holen(g); }
 void blit(u32 g, Rastport* ziel, i32 x, i32 y) {
     if (Rastport* b = bild(g)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+}
+i32 liga_bild(i32 liga) {
+    const i32 g = Wettbewerb_Get_Grafik_Nummer(liga, nullptr);
+    return g >= 0 && g < LIGA_BILDER ? g : 0;
 }
 
 Spielstart_Zustand& Z() { return Spielstart_Get_Zustand(); }
@@ -564,8 +572,9 @@ void Spielstart_Uebersicht(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (s.team >= 0) Wappen_Blit(s.team, ziel, 41, 368, 62, 62, nullptr);
     Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s: %s", 133, 410, farbe(S_VEREIN), text(85),
                       s.team >= 0 ? Team_String(721, s.team, nullptr, 0) : text(69));
-    blit(GRAFIK_WIZ_FELD_LEER, ziel, 37, 443);
-    if (s.liga >= 0) Pokal_Blit(s.liga, -1, ziel, 41, 447, 62, 62, nullptr);
+    // The league's picture by its graphic number (the empty field without a league).
+    if (s.liga >= 0) blit(static_cast<u32>(GRAFIK_WIZ_LIGA + liga_bild(s.liga)), ziel, 37, 443);
+    else blit(GRAFIK_WIZ_FELD_LEER, ziel, 37, 443);
     Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s: %s", 133, 490, farbe(S_LIGA), text(86),
                       s.liga >= 0 ? Wettbewerb_Get_Name(s.liga, false).c_str() : text(69));
 }
@@ -582,7 +591,18 @@ void Spielstart_Listenkopf(Screen_Icon*, Rastport* ziel, i32, i32) {
 }
 
 void Spielstart_Anzahl_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
-    Font_Printf_Glatt(ziel, font(FONT_ZAHL), "^c%05d^tz0040%d", x, y + 50, FARBE_GEWAEHLT, Z().anzahl);
+    // The count from the digit strip: its row, or two half-width rows from 10 on.
+    Rastport* streifen = bild(GRAFIK_WIZ_ZIFFERN);
+    const i32 n = Z().anzahl;
+    if (!streifen || n < 0 || n > 99) return;
+    const i32 zx = x + (ICON_WIZ_ANZAHL_BREITE - ZIFFER_BREITE) / 2, zy = y + (ICON_WIZ_ANZAHL_HOEHE - ZIFFER_HOEHE) / 2 - 2;
+    if (n < 10) {
+        Blt_Blit(streifen, 0, n * ZIFFER_HOEHE, ZIFFER_BREITE, ZIFFER_HOEHE, ziel, zx, zy, Blt_Opt_Transparent);
+        return;
+    }
+    const i32 halb = ZIFFER_BREITE / 2;
+    Blt_Blit(streifen, 0, (10 + n / 10) * ZIFFER_HOEHE, halb, ZIFFER_HOEHE, ziel, zx, zy, Blt_Opt_Transparent);
+    Blt_Blit(streifen, 0, (10 + n % 10) * ZIFFER_HOEHE, halb, ZIFFER_HOEHE, ziel, zx + halb, zy, Blt_Opt_Transparent);
 }
 
 void Spielstart_Listeneintrag(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {

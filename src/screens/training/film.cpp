@@ -20,6 +20,8 @@
 #include "gui/text_cfg.h"
 #include "gui/umbruch.h"
 #include "gui/wappen.h"
+#include "screens/squad/attribut_popup.h"
+#include "screens/squad/spielerkarte.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
 #include "screens/training/ablauf.h"
@@ -335,10 +337,13 @@ void Spieler_Training2_Screen_Schliessen() {
     Spieler_Training2_Film_Schliessen();
     Menue_Screen_Icon_Tabelle_Loeschen(TABELLE.daten());
     // The sheet shows the player's slots afresh; a talents screen opened
-    // from it goes with the training.
+    // from it goes with the training; an open popup or card shows what the
+    // training changed (a learned attribute gets its row and picture).
+    Attribut_Popup_Aktualisieren();
     if (Screen_Offen(Screen_Id::TRAININGSPLAN)) {
         if (p >= 0) Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
         Screen_Schliessen(Screen_Id::TALENTE);
+        Spieler_Info_Aktualisieren();
     }
     Blt_Cache_Leeren();
 }

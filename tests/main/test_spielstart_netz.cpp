@@ -1,0 +1,233 @@
+// A network game started through the screens in two processes on a loopback
+// address of this test's own: a child process hosts (network switch, the
+// server role, the wizard for its manager, its main menu), this process
+// joins as a client through the start screen (address typed, connection
+// tested, a free club taken) and reaches its own main menu. The client is
+// not offered the host's club, and its header shows the balance the server
+// keeps for its club.
+#include <gtest/gtest.h>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "base/globals.h"
+#include "base/ruf.h"
+#include "base/settings.h"
+#include "graphics/glatt.h"
+#include "graphics/zeichenspur.h"
+#include "gui/hauptmenue.h"
+#include "gui/menue.h"
+#include "net/verbindung.h"
+#include "platform/headless.h"
+#include "programm.h"
+#include "screens/screens.h"
+#include "screens/start/spielstart.h"
+#include "season/kalender_lauf.h"
+#include "start_klick.h"
+#include "world/bank.h"
+#include "world/manager.h"
+#include "world/welt.h"
+
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+// 127.A.B.9 with A and B from the test's process id (taken before the host
+// is forked): test programs running side by side never share an address
+// (the game's port is fixed).
+std::string adresse_von(unsigned pid) {
+    return "127." + std::to_string(100 + (pid >> 8) % 100) + "." + std::to_string(pid & 255) + ".9";
+}
+const std::string& eigene_adresse() {
+    static const std::string a = adresse_von(static_cast<unsigned>(getpid()));
+    return a;
+}
+
+// Runs a script part to its end, then `danach` frames.
+bool lauf(const std::string& skript, i32 danach = 8) {
+    if (!Headless_Skript(skript)) return false;
+    for (i32 n = 0; n < 5000 && !Headless_Skript_Zu_Ende(); ++n) Headless_Frames(1);
+    Headless_Frames(danach);
+    return Headless_Skript_Zu_Ende();
+}
+
+// Frames until the main menu stands without a requester (one is clicked
+// away), at most `sekunden`.
+bool bis_hauptmenue(int sekunden) {
+    const auto ende = Uhr::now() + std::chrono::seconds(sekunden);
+    while (Uhr::now() < ende) {
+        if (Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) && !Menue_Requester_Offen() &&
+            Kalender_Get_Runmodus() == RUNMODUS_SPIEL)
+            return true;
+        lauf(std::string(Menue_Requester_Offen() ? "click right 400 300\n" : "") + "wait 5\n", 5);
+    }
+    return false;
+}
+
+bool schreiben(int fd, const void* d, size_t n) { return write(fd, d, n) == static_cast<ssize_t>(n); }
+// Reads exactly n bytes within `sekunden`; false on a timeout or a closed pipe.
+bool lesen(int fd, void* d, size_t n, int sekunden) {
+    auto* p = static_cast<char*>(d);
+    const auto ende = Uhr::now() + std::chrono::seconds(sekunden);
+    while (n > 0) {
+        const auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(ende - Uhr::now()).count();
+        pollfd f{fd, POLLIN, 0};
+        if (rest <= 0 || poll(&f, 1, static_cast<int>(rest)) <= 0) return false;
+        const ssize_t r = read(fd, p, n);
+        if (r <= 0) return false;
+        p += r, n -= static_cast<size_t>(r);
+    }
+    return true;
+}
+
+// The host: its manager set up through the wizard; once in its main menu it
+// says so ('B' and its club as i32 on `antwort`), then serves until the
+// client has asked for a club's balance (a team number on `frage`, the
+// balance as f64 back) and closed the pipe.
+[[noreturn]] void server(int frage, int antwort) {
+    std::string ordner;
+    if (!Test_Programm_Starten("kordavo_netz_server", &ordner, true)) _exit(10);
+    // The network starts as the program starts it, listening on this address.
+    W32_Registry_Write("Netz_Adresse", eigene_adresse().c_str());
+    if (!Main_Hooks.Verbindung_Start("", 0) || !Main_Hooks.Verbindung_Get_Local_Host()) _exit(17);
+    lauf("wait 5\n");
+    lauf(Start_Klick(ICON_START_NETZ));
+    lauf(Start_Klick(ICON_START_ROLLE));
+    if (!ruf::Server()) _exit(11);
+    lauf(Start_Klick(ICON_START_NEU), 12);
+    if (!ruf::Server()) _exit(18);  // could not listen: back to single play
+    // One manager at difficulty 2, the name to start from, face 0, the first
+    // country's first club in its own league.
+    lauf(Start_Klick(ICON_WIZ_WEITER));
+    lauf(Start_Eintrag(2));
+    lauf(Start_Klick(ICON_WIZ_WEITER));
+    for (i32 k : {0, 0, 0, 0}) lauf(Start_Eintrag(k));
+    if (!Menue_Requester_Offen()) _exit(12);
+    lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20);
+    if (!bis_hauptmenue(240)) _exit(13);
+    const i32 eigenes = Team_Aktiv;
+    const char bereit = 'B';
+    if (!schreiben(antwort, &bereit, 1) || !schreiben(antwort, &eigenes, sizeof eigenes)) _exit(14);
+    // Serving: the frames run the network until the client asks.
+    const auto ende = Uhr::now() + std::chrono::seconds(400);
+    while (Uhr::now() < ende) {
+        pollfd f{frage, POLLIN, 0};
+        if (poll(&f, 1, 0) > 0) {
+            i32 team = -1;
+            if (read(frage, &team, sizeof team) != sizeof team) _exit(0);  // the client is done
+            const f64 konto = Bank_Get_Kontostand(team, 0, 0);
+            if (!schreiben(antwort, &konto, sizeof konto)) _exit(15);
+        }
+        Headless_Frames(1);
+    }
+    _exit(16);
+}
+
+TEST(SpielstartNetz, ClientTrittDurchDieScreensBeiUndSiehtSeinKonto) {
+    int frage[2], antwort[2];
+    ASSERT_EQ(pipe(frage), 0);
+    ASSERT_EQ(pipe(antwort), 0);
+    eigene_adresse();  // fixed before the fork: the host listens where this process looks
+    const pid_t kind = fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0) {
+        close(frage[1]), close(antwort[0]);
+        server(frage[0], antwort[1]);
+    }
+    close(frage[0]), close(antwort[1]);
+    struct Aufraeumen {
+        pid_t kind;
+        int fd;
+        ~Aufraeumen() {
+            close(fd);  // the server's end
+            int status = 0;
+            for (int i = 0; i < 100 && waitpid(kind, &status, WNOHANG) == 0; ++i) usleep(50000);
+            if (waitpid(kind, &status, WNOHANG) == 0) kill(kind, SIGKILL), waitpid(kind, &status, 0);
+        }
+    } aufraeumen{kind, frage[1]};
+    char bereit = 0;
+    i32 server_team = -1;
+    if (!lesen(antwort[0], &bereit, 1, 300)) {
+        int status = 0;
+        const bool weg = waitpid(kind, &status, WNOHANG) == kind;
+        FAIL() << "der Server hat sein Hauptmenü nicht erreicht (Ende "
+               << (weg && WIFEXITED(status) ? WEXITSTATUS(status) : -1) << ")";
+    }
+    ASSERT_EQ(bereit, 'B');
+    ASSERT_TRUE(lesen(antwort[0], &server_team, sizeof server_team, 10));
+
+    std::string ordner;
+    ASSERT_TRUE(Test_Programm_Starten("kordavo_netz_client", &ordner, true));
+    ASSERT_TRUE(Main_Hooks.Verbindung_Start("", 0));
+    ASSERT_TRUE(lauf("wait 5\n"));
+    // Network on (a client), the server's address typed and tested.
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_NETZ)));
+    ASSERT_TRUE(ruf::Client());
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_ADRESSE)));
+    std::string tippen;
+    for (int i = 0; i < 16; ++i) tippen += "key backspace\n";
+    ASSERT_TRUE(lauf(tippen + "text " + eigene_adresse() + "\nwait 12\nkey return\nwait 3\n", 20));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_PRUEFEN), 20));
+    {
+        const Spielstart_Netz& n = Spielstart_Get_Netz();
+        ASSERT_EQ(n.test, 1) << "der Verbindungstest fand den Server nicht: " << n.adresse[0] << "." << n.adresse[1]
+                             << "." << n.adresse[2] << "." << n.adresse[3] << " statt " << eigene_adresse();
+    }
+    // New game: the client's wizard starts at the countries.
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_NEU), 20));
+    Spielstart_Zustand& z = Spielstart_Get_Zustand();
+    ASSERT_EQ(z.seite, 4);
+    ASSERT_TRUE(lauf(Start_Eintrag(0)));
+    ASSERT_EQ(z.seite, 5);
+    // The host's club is not offered.
+    ASSERT_GT(z.teams_anzahl, 0);
+    for (i32 i = 0; i < z.teams_anzahl; ++i) EXPECT_NE(z.teams[i], server_team) << i;
+    ASSERT_TRUE(lauf(Start_Eintrag(0)));
+    ASSERT_GE(Spielstart_Slots[0].team, 0);
+    const i32 team = Spielstart_Slots[0].team;
+    for (int i = 0; i < 3 && !Menue_Requester_Offen() && Spielstart_Beendet == 0; ++i) lauf("wait 5\n");
+    if (Menue_Requester_Offen()) {
+        ASSERT_TRUE(lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20));
+    }
+    ASSERT_TRUE(bis_hauptmenue(240)) << "der Client hat sein Hauptmenü nicht erreicht";
+    ASSERT_TRUE(ruf::Client());
+    EXPECT_EQ(Team_Aktiv, team);
+
+    // The balance the server keeps for the club, shown in the client's header.
+    ASSERT_TRUE(schreiben(frage[1], &team, sizeof team));
+    f64 konto = 0;
+    ASSERT_TRUE(lesen(antwort[0], &konto, sizeof konto, 60));
+    EXPECT_NE(server_team, team);
+    EXPECT_GT(konto, 0.0);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(team, 0, 0), konto);
+    Menue_Hauptmenue_Zeigen();
+    lauf("wait 3\n", 3);
+    Zeichenspur_Einschalten();
+    Blt_Cache_Leeren();
+    Menue_Screen_Refresh();
+    bool gezeigt = false;
+    const std::string geld = Menue_Geld_Text(konto);
+    std::string texte;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_TEXT) {
+            if (e.sichtbar.find(geld) != std::string::npos) gezeigt = true;
+            texte += e.sichtbar + " | ";
+        }
+    Zeichenspur_Ausschalten();
+    EXPECT_TRUE(gezeigt) << geld << " nicht unter: " << texte;
+    const char* png = std::getenv("KORDAVO_SPIELSTART_PNG");
+    if (png) lauf(std::string("screenshot ") + png + "/spielstart_netz_client.png\nwait 2\n");
+    // Off the network before the host goes (a client that loses its server ends the program).
+    ruf::Als_Einzel();
+    Verbindung_Stop();
+    Test_Programm_Beenden(ordner);
+}
+
+}  // namespace
