@@ -187,7 +187,7 @@ std::vector<Ank_Tor> Ank_Tore_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde, i
     return tore;
 }
 
-std::vector<Ank_Tabellenzeile> Ank_Tabelle_Sammeln(i32 wettbewerb) {
+std::vector<Ank_Tabellenzeile> Ank_Tabelle_Sammeln(i32 wettbewerb, i32 bis) {
     std::vector<Ank_Tabellenzeile> zeilen;
     const Wettbewerb_Info* info = Wettbewerb_Get_Info(wettbewerb);
     if (!info || (info->modus & 4)) return zeilen;
@@ -208,7 +208,7 @@ std::vector<Ank_Tabellenzeile> Ank_Tabelle_Sammeln(i32 wettbewerb) {
     Tabelle_Argumente arg;
     arg.wettbewerb = wettbewerb;
     arg.erster_spieltag = 0;
-    arg.letzter_spieltag = Ank_Letzter_Spieltag(*info).spieltag;
+    arg.letzter_spieltag = bis >= 0 ? bis : Ank_Letzter_Spieltag(*info).spieltag;
     Spiele_Get_Tabelle(arg, &t);
     const u32 n = std::min<u32>(t.zeilen, TABELLE_ZEILEN);
     for (u32 rang = 0; rang < n; ++rang) {

@@ -43,8 +43,9 @@ struct Ank_Finanzen {
 
 // Gathering from the season's data.
 std::vector<Ank_Tor> Ank_Tore_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde, i32 index);
-// The league table up to the last played matchday (empty: none).
-std::vector<Ank_Tabellenzeile> Ank_Tabelle_Sammeln(i32 wettbewerb);
+// The league table up to the last played matchday, or up to and including
+// matchday `bis` (0-based) when it is given (empty: none).
+std::vector<Ank_Tabellenzeile> Ank_Tabelle_Sammeln(i32 wettbewerb, i32 bis = -1);
 // The results of one leg of a matchday.
 std::vector<Ank_Ergebniszeile> Ank_Ergebnisse_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde);
 // The matchday and leg played last ({0, 0} before the first).

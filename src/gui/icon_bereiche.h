@@ -13,11 +13,12 @@
 enum class Icon_Besitzer : i32 {
     RAHMEN_DES_SPIELS,  // main menu, dialog bar, requester, control bar
     WETTBEWERB,         // competition screen with table, results and team views
-    DIAGNOSE,           // the diagnostic page of the hidden key mode
+    DIAGNOSE,           // the developers' balance page of the hidden key mode
     SPIELSTART_WIZARD,  // the new-game wizard
     SPIELSTART,         // game start screen
     SPIELSTAND_LADEN,   // load screen
     ANKUENDIGUNG,       // match announcement pages and the winners screen
+    ANK_FENSTER,        // the floating table and results windows over a match
     SPIELSTAND_SPEICHERN,  // save screen
     STADION,
     FINANZEN,
@@ -63,6 +64,7 @@ inline constexpr Icon_Bereich ICON_BEREICHE[] = {
     {Icon_Besitzer::SPIELSTART, 891, 901, "Spielstart"},
     {Icon_Besitzer::SPIELSTAND_LADEN, 1701, 1704, "Spielstand laden"},
     {Icon_Besitzer::ANKUENDIGUNG, 1705, 1710, "Ankuendigung"},
+    {Icon_Besitzer::ANK_FENSTER, 1711, 1714, "Tabelle und Ergebnisse im Spiel"},
     {Icon_Besitzer::SPIELSTAND_SPEICHERN, 1715, 1719, "Spielstand speichern"},
     {Icon_Besitzer::STADION, 1720, 1729, "Stadion"},
     {Icon_Besitzer::FINANZEN, 1731, 1733, "Finanzen"},

@@ -189,6 +189,10 @@ void Menue_Kontrollleiste_Zeigen() {
     for (i32 n = ICON_LEISTE_ERSTER; n <= ICON_LEISTE_TAKTIK; ++n)
         if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n); i && Manager_Icon_Button_Lesen(Team_Aktiv, n))
             i->status |= MENUE_S_AN;
+    // The table and results windows the manager keeps open come back with
+    // the bar (a window that cannot be built switches its button off).
+    for (i32 n : {ICON_LEISTE_TABELLE, ICON_LEISTE_ERGEBNISSE})
+        if (Manager_Icon_Button_Lesen(Team_Aktiv, n)) Menue_Screen_Starten(MENUE_LAUNCH_LEISTE, n - ICON_LEISTE_ERSTER);
     if (requester) Menue_Requester_Wieder_Zeigen();
 }
 

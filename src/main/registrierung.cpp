@@ -62,6 +62,7 @@
 #include "screens/live_view/kommentar.h"
 #include "screens/live_view/stadion_ton.h"
 #include "screens/match/ank_bild.h"
+#include "screens/match/ank_fenster.h"
 #include "screens/match/im_spiel.h"
 #include "screens/club/wettbewerb_screen.h"
 #include "screens/screens.h"
@@ -146,6 +147,8 @@ Spielfeld_Hooks spielfeld_tabelle() {
     h.sound_stereo = Spielansicht_Sound_Stereo;
     // A player's deduction at a place is the in-match line-up screen's rule.
     h.positionsabzug = E_Im_Spiel_Screen_Positionsabzug;
+    // A recorded match event redraws the floating table and results windows.
+    h.ankuendigung_refresh = Spielankuendigung_Set_Refresh;
 #endif
     return h;
 }
@@ -413,7 +416,12 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         .Taste_Shift = Taste_Shift,
         .Menue_Set_Icon707_Status = Menue_Set_Icon707_Status,
 #if KORDAVO_HAT_SCREENS
+        // The hidden key mode's balance page.
         .Diagnose_Screen_Init = [] { Screen_Oeffnen(Screen_Id::DIAGNOSE); },
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
+        // The hidden key mode's read test of players 1..49 from the server.
+        .Netz_Lesetest = [] { Internet_Test_Lese_Spieler(); },
 #endif
     });
 #elif KORDAVO_HAT_SEASON

@@ -177,12 +177,15 @@ int starter(i32 team, i32* aus) { return team > 0 ? Teamspieler_Ins_Array(team, 
 
 void ereignis(i32 spiel, u32 flags, i32 minute, i32 spieler, i32 zweiter) {
     Spiele_Ereignis_Eintragen(spiel, flags, minute, spieler, zweiter);
+    // A goal of a dice match changes the scores the floating results window
+    // shows, as an engine match's event does.
+    if (flags & EREIGNIS_TOR) Spielfeld_Get_Hooks().ankuendigung_refresh();
 }
 
 // One dice minute. Without pitch the sides' own lists are used (struck
 // entries -1); with a pitch record that runs without the engine the
 // starters are drawn afresh and its side ratings decide the chances.
-void minute_wuerfeln(Spieltag_Slot& r, Spiel& s, int minute, Wuerfel_Seite* seiten, const Spielfeld_Daten* sf) {
+void Spieltag_Minute_Wuerfeln(Spieltag_Slot& r, Spiel& s, int minute, Wuerfel_Seite* seiten, const Spielfeld_Daten* sf) {
     const Halbzeiten h = halbzeiten_von(s.wettbewerb);
     const bool golden = h.golden_goal && r.halbzeit >= h.regulaer;
     const i32 teams[2] = {s.team_a, s.team_b};
@@ -282,14 +285,14 @@ i32 strafe_fuer(i32 team) {
     return static_cast<i32>(f / 10000 * 10000);
 }
 
-bool elfmeter_schritt(Spieltag_Slot& r);
-void elfmeter_start(Spieltag_Slot& r);
+bool Spieltag_Elfmeterschiessen_Schritt(Spieltag_Slot& r);
+void Spieltag_Elfmeterschiessen_Start(Spieltag_Slot& r);
 bool unentschieden(const Spiel& s);
 
 // A match whose pitch record could not be made is played at once by dice
 // minutes: the regular halves, extra time while the tie is level, then a
 // shoot-out when the competition asks for one.
-void ohne_spielfeld_spielen(Spieltag_Slot& r) {
+void Spieltag_Ohne_Spielfeld_Spielen(Spieltag_Slot& r) {
     Spiel* s = spiel_von(r);
     if (!s) return;
     Wuerfel_Seite seiten[2];
@@ -310,24 +313,24 @@ void ohne_spielfeld_spielen(Spieltag_Slot& r) {
         for (; m < halbzeit_ende(h, halbzeit) && r.status == ST_LAEUFT; ++m) {
             if (!(s = spiel_von(r))) return;
             s->minute = static_cast<u8>(m);
-            minute_wuerfeln(r, *s, m + 1, seiten, nullptr);
+            Spieltag_Minute_Wuerfeln(r, *s, m + 1, seiten, nullptr);
         }
     }
     if ((s = spiel_von(r))) s->minute = static_cast<u8>(std::min(m, 255));
     r.status = ST_BEENDET;
     if ((s = spiel_von(r)) && h.elfmeter && unentschieden(*s)) {
         s->flags |= 2;
-        elfmeter_start(r);
+        Spieltag_Elfmeterschiessen_Start(r);
         // Each kick is a draw; a shoot-out ends within a few hundred kicks.
-        for (int i = 0; i < 10000 && !elfmeter_schritt(r); ++i) {
+        for (int i = 0; i < 10000 && !Spieltag_Elfmeterschiessen_Schritt(r); ++i) {
         }
         r.status = ST_BEENDET;
     }
 }
 
-void weiterschalten(const Spieltag_Slot& r);
+void Spieltag_Weiterschalten(const Spieltag_Slot& r);
 
-void anpfiff(Spieltag_Slot& r) {
+void Spieltag_Anpfiff(Spieltag_Slot& r) {
     if (ruf::Client()) return;
     Spiel* s = spiel_von(r);
     if (!s) return;
@@ -380,6 +383,12 @@ void anpfiff(Spieltag_Slot& r) {
     // The engine plays a match a human manager takes part in; the others are
     // played by dice minutes on a pitch record without engine.
     const bool mensch = Team_Hat_Manager(heim) || Team_Hat_Manager(gast);
+    // The assistants' man-marking of both sides, home first. Only the engine
+    // plays with markers: a dice match skips it and draws nothing for it.
+    if (mensch) {
+        Spieltag_Manndeckung(heim, gast);
+        Spieltag_Manndeckung(gast, heim);
+    }
     const int zeigen = mensch && hooks.live_ansicht() ? 1 : 0;
     if (Spielfeld_Neu(static_cast<u32>(r.spiel), zeigen, zeigen, static_cast<u32>(zuschauer), static_cast<u32>(ort),
                       mensch ? 1 : 0)) {
@@ -395,7 +404,7 @@ void anpfiff(Spieltag_Slot& r) {
         }
         return;
     }
-    ohne_spielfeld_spielen(r);
+    Spieltag_Ohne_Spielfeld_Spielen(r);
 }
 
 // --- shoot-out ---------------------------------------------------------------------
@@ -411,7 +420,7 @@ bool engine_schuss(i32 spiel, int seite, int naechster) {
     return false;
 }
 
-void elfmeter_start(Spieltag_Slot& r) {
+void Spieltag_Elfmeterschiessen_Start(Spieltag_Slot& r) {
     r.status = ST_ELFMETER;
     r.uhr_steht = 1;
     Spiel* s = spiel_von(r);
@@ -440,7 +449,7 @@ void elfmeter_start(Spieltag_Slot& r) {
 }
 
 // One kick; true when the shoot-out is decided.
-bool elfmeter_schritt(Spieltag_Slot& r) {
+bool Spieltag_Elfmeterschiessen_Schritt(Spieltag_Slot& r) {
     Spieltag_Elfmeter* e = elfmeter_von(r.spiel);
     Spiel* s = spiel_von(r);
     if (!e || !s) return true;
@@ -461,7 +470,7 @@ bool elfmeter_schritt(Spieltag_Slot& r) {
 
 // --- finishing -----------------------------------------------------------------------
 
-void nachspiel(i32 wettbewerb) {
+void Spieltag_Nachspiel(i32 wettbewerb) {
     for (auto& r : z.slots) {
         Spiel* s = spiel_von(r);
         if (!s || s->wettbewerb != wettbewerb) continue;
@@ -472,13 +481,13 @@ void nachspiel(i32 wettbewerb) {
     }
 }
 
-void weiterschalten(const Spieltag_Slot& r) {
+void Spieltag_Weiterschalten(const Spieltag_Slot& r) {
     if (ruf::Client()) return;
     Spiel* s = spiel_von(r);
     if (!s) return;
     const i32 w = s->wettbewerb;
     if (!Spieltag_Wettbewerb_Fertig(w)) return;
-    nachspiel(w);
+    Spieltag_Nachspiel(w);
     Spielfeld_Auswertung(static_cast<u32>(w));
     hooks.wettbewerb_fertig(w);
     Spielfeld_Loeschen(static_cast<u32>(w));
@@ -530,7 +539,7 @@ bool gruppe_hat_offene(const Spieltag_Slot& r) {
     return false;
 }
 
-void abschliessen(Spieltag_Slot& r) {
+void Spieltag_Spiel_Abschliessen(Spieltag_Slot& r) {
     if (r.status != ST_BEENDET) return;
     if (r.gruppe != 0 && gruppe_hat_offene(r)) return;
     if (r.gruppe != 0) {
@@ -547,12 +556,12 @@ void abschliessen(Spieltag_Slot& r) {
             const Spiel* s = spiel_von(*o);
             if (!s || std::find(geprueft.begin(), geprueft.end(), s->wettbewerb) != geprueft.end()) continue;
             geprueft.push_back(s->wettbewerb);
-            weiterschalten(*o);
+            Spieltag_Weiterschalten(*o);
         }
         return;
     }
     fertig_setzen(r);
-    weiterschalten(r);
+    Spieltag_Weiterschalten(r);
 }
 
 // --- groups ---------------------------------------------------------------------------
@@ -609,7 +618,7 @@ bool in_pause(const Spieltag_Slot& r) {
 }
 
 // The next half for the group of a row in its break.
-void halbzeit_weiter(Spieltag_Slot& r0) {
+void Spieltag_Halbzeit_Weiter(Spieltag_Slot& r0) {
     if (r0.status != ST_PAUSE) return;
     const i8 gruppe = r0.gruppe;
     for (auto& r : z.slots) {
@@ -624,7 +633,7 @@ void halbzeit_weiter(Spieltag_Slot& r0) {
         const bool regulaer_vorbei = r.halbzeit + 1 >= h.regulaer;
         if (level && regulaer_vorbei && r.halbzeit + 1 >= h.regulaer + h.verl) {
             s->flags |= 2;
-            elfmeter_start(r);
+            Spieltag_Elfmeterschiessen_Start(r);
             if (sf && sf->engine) Spielfeld_Ereignis_Eintragen(sf, 0x2000000, -1, -1);
         } else {
             r.status = ST_LAEUFT;
@@ -705,7 +714,7 @@ bool laufen(Spieltag_Slot& r, int durchreichen) {
     s->minute = static_cast<u8>(std::clamp<int>(sf->minute, 0, 255));
     if (r.status == ST_LAEUFT) {
         if (!sf->engine) {
-            minute_wuerfeln(r, *s, sf->minute, nullptr, sf);
+            Spieltag_Minute_Wuerfeln(r, *s, sf->minute, nullptr, sf);
             s = spiel_von(r);
             if (!s || r.status != ST_LAEUFT) return true;
             const Halbzeiten h = halbzeiten_von(s->wettbewerb);
@@ -716,7 +725,7 @@ bool laufen(Spieltag_Slot& r, int durchreichen) {
         r.minute = static_cast<u8>(std::clamp<int>(s->minute, 0, 255));
         r.schritt = z.schrittzaehler;
     } else if (r.status == ST_ELFMETER) {
-        if (Spielfeld_Darf_Enden(static_cast<u32>(r.spiel)) && elfmeter_schritt(r)) {
+        if (Spielfeld_Darf_Enden(static_cast<u32>(r.spiel)) && Spieltag_Elfmeterschiessen_Schritt(r)) {
             r.status = ST_BEENDET;
             Spielfeld_Set_Spielende(static_cast<u32>(r.spiel));
             Spielfeld_Set_Beendet(static_cast<u32>(r.spiel));
@@ -733,7 +742,7 @@ Spieltag_Slot neue_zeile(i32 spiel) {
 }
 
 // Weather and line-ups of a new row.
-void vorbereiten(Spieltag_Slot& r) {
+void Spieltag_Spiel_Vorbereiten(Spieltag_Slot& r) {
     static const i8 kalt[12] = {90, 100, 84, 66, 50, 34, 16, 0, 16, 33, 55, 76};
     static const i8 warm[12] = {10, 0, 16, 33, 50, 66, 84, 100, 84, 66, 45, 24};
     const i32 t = Rnd_Basis(0, 6) - 3, w = Rnd_Basis(0, 100), m = Rnd_Basis(0, 50);
@@ -813,7 +822,9 @@ void Spieltag_Manndeckung(i32 team, i32 gegner) {
     if (Team_Hat_Manager(team)) {
         u8 taktik[7] = {};
         Team_Get_Aktuelle_Taktik(team, taktik);
-        prozent = taktik[3] ? 0 : 100;
+        // Byte 3 is the tactics screen's man-marking switch: on gives every
+        // dangerous opponent a marker, off takes the markers away.
+        prozent = taktik[3] ? 100 : 0;
     } else {
         prozent = Rnd_Basis(0, 100);
     }
@@ -996,7 +1007,7 @@ int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
         ++z.eingetragen;
         ++n;
     }
-    for (size_t i = z.slots.size() - static_cast<size_t>(n); i < z.slots.size(); ++i) vorbereiten(z.slots[i]);
+    for (size_t i = z.slots.size() - static_cast<size_t>(n); i < z.slots.size(); ++i) Spieltag_Spiel_Vorbereiten(z.slots[i]);
     return n;
 }
 
@@ -1032,7 +1043,7 @@ i32 Spieltag_Einzelspiel_Eintragen(i32 wettbewerb, u32 spieltag, u32 runde, u32 
     }
     z.slots.push_back(neue_zeile(h));
     ++z.eingetragen;
-    vorbereiten(z.slots.back());
+    Spieltag_Spiel_Vorbereiten(z.slots.back());
     return h;
 }
 
@@ -1149,7 +1160,7 @@ bool Spieltag_Run(int durchreichen) {
                     r.status = ST_ANGEPFIFFEN;
                     Spiele_Ereignisse_Reservieren(r.spiel);
                     Spiele_Ergebnis_Nullen(r.spiel);
-                    anpfiff(r);
+                    Spieltag_Anpfiff(r);
                 } else {
                     wartet = true;
                 }
@@ -1167,10 +1178,10 @@ bool Spieltag_Run(int durchreichen) {
                     // A break whose pitch is gone ends its match; the table
                     // is never cut short.
                     r.status = ST_BEENDET;
-                    abschliessen(r);
+                    Spieltag_Spiel_Abschliessen(r);
                 } else if (!(Spielfeld_Get_Pause() && Spielfeld_Get_Anzeige()) && gruppe_alle(r, in_pause)) {
                     // The match pause holds the break of a match being watched only.
-                    halbzeit_weiter(r);
+                    Spieltag_Halbzeit_Weiter(r);
                     if (sf->anzeige) ergebnis = true;
                 }
                 break;

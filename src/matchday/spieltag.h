@@ -165,8 +165,8 @@ void Spieltag_Team_Hat_Spielfeld(u32 team);
 constexpr u32 SPIELTAG_NEUTRAL_MASKE = 0x48;
 i32 Spieltag_Neutraler_Ort(i32 wettbewerb, i32 heim, i32 gast, i32 wichtigkeit);
 // The assistant's man-marking of a side before kick-off: a managed team
-// marks fully unless its tactic switches marking off (byte 3), a computer
-// team by a draw 0..100.
+// marks fully while its tactic's man-marking switch (byte 3) is on and not
+// at all while it is off, a computer team by a draw 0..100.
 void Spieltag_Manndeckung(i32 team, i32 gegner);
 // The easiest level's grace: in the first 90 days every squad player is
 // back to form 4, value 56 and his active attributes to 0 (the screens).

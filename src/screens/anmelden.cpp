@@ -3,6 +3,7 @@
 #include "screens/anmelden.h"
 
 #include "screens/club/bank.h"
+#include "screens/club/diagnose.h"
 #include "screens/club/finanzen.h"
 #include "screens/club/optionen.h"
 #include "screens/club/rangliste_screen.h"
@@ -19,9 +20,9 @@
 #include "screens/market/transfer.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
-#include "screens/start/diagnose.h"
 #include "screens/start/spielstart.h"
 #include "screens/squad/attribut_popup.h"
+#include "screens/match/ank_fenster.h"
 #include "screens/match/im_spiel.h"
 #include "screens/match/taktik_im_spiel.h"
 #include "screens/squad/kaderansicht.h"
@@ -60,10 +61,8 @@ void Screens_Anmelden() {
     // Dialog button 704 ("Verein"): bank 0, finances 3.
     Screen_Launch_Eintragen(KNOPF_VEREIN, 0, Screen_Id::BANK);
     Screen_Launch_Eintragen(KNOPF_VEREIN, 3, Screen_Id::FINANZEN);
-    // Dialog button 703 ("Wettbewerb"): the competition table 0; the match
-    // control bar's table button (entry 3) opens it too.
+    // Dialog button 703 ("Wettbewerb"): the competition table 0.
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 0, Screen_Id::WETTBEWERB_TABELLE);
-    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 3, Screen_Id::WETTBEWERB_TABELLE);
 
     // The match control bar's line-up and tactics buttons (its buttons 5
     // and 6): the windows over the running match.
@@ -101,13 +100,11 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::WERBUNG, Werbung_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_VEREIN, 1, Screen_Id::WERBUNG);
     Screen_Launch_Eintragen(KNOPF_VEREIN, 2, Screen_Id::STADION);
-    // The competition screen's results (703/1, the match control bar's
-    // results button) and team overview (703/2).
+    // The competition screen's results (703/1) and team overview (703/2).
     Screen_Registrieren(Screen_Id::WETTBEWERB_ERGEBNISSE, Wettbewerb_Ergebnisse_Screen_Def());
     Screen_Registrieren(Screen_Id::WETTBEWERB_UEBERSICHT, Wettbewerb_Uebersicht_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 1, Screen_Id::WETTBEWERB_ERGEBNISSE);
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 2, Screen_Id::WETTBEWERB_UEBERSICHT);
-    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 4, Screen_Id::WETTBEWERB_ERGEBNISSE);
     // The ranking screen (703/3).
     Screen_Registrieren(Screen_Id::RANGLISTE, Rangliste_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_WETTBEWERB, 3, Screen_Id::RANGLISTE);
@@ -118,9 +115,17 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::EDITOR_ATTRIBUTE, Attribut_Edit_Screen_Def());
     Screen_Registrieren(Screen_Id::EDITOR_AUSSEHEN, Editor_Aussehen_Screen_Def());
     Screen_Registrieren(Screen_Id::EDITOR_WAPPEN, Editor_Wappen_Screen_Def());
-    Screen_Registrieren(Screen_Id::DIAGNOSE, Diagnose_Screen_Def());
     // Once every attribute was given by the cheat, the attribute popup hands
     // over to the attribute choice.
     Screen_Registrieren(Screen_Id::ATTRIBUT_WAHL, Attribut_Wahl_Screen_Def());
     Attribut_Popup_Set_Wahl(Attribut_Wahl_Screen_Init);
+
+    // The match control bar's table and results buttons (its buttons 3
+    // and 4): the small windows over the running match.
+    Screen_Registrieren(Screen_Id::SPIEL_TABELLE, Ank_Fenster_Tabelle_Screen_Def());
+    Screen_Registrieren(Screen_Id::SPIEL_ERGEBNISSE, Ank_Fenster_Ergebnisse_Screen_Def());
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 3, Screen_Id::SPIEL_TABELLE);
+    Screen_Launch_Eintragen(MENUE_LAUNCH_LEISTE, 4, Screen_Id::SPIEL_ERGEBNISSE);
+    // The developers' balance page of the hidden key mode.
+    Screen_Registrieren(Screen_Id::DIAGNOSE, Diagnose_Screen_Def());
 }

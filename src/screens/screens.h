@@ -40,8 +40,10 @@ enum class Screen_Id : i32 {
     EDITOR_ATTRIBUTE,
     EDITOR_AUSSEHEN,
     EDITOR_WAPPEN,
-    DIAGNOSE,
     ATTRIBUT_WAHL,
+    SPIEL_TABELLE,     // the floating table window over a match
+    SPIEL_ERGEBNISSE,  // the floating results window over a match
+    DIAGNOSE,          // the developers' balance page
     ANZAHL
 };
 

@@ -142,15 +142,17 @@ bool Statistik_Spieler_Setze(i32 spieler, const Statistik_Spieler& neu, bool anl
     return true;
 }
 
+i32 Statistik_Spieler_Suche(i32 spieler) { return spieler < 0 ? -1 : speicher().Finden(static_cast<u32>(spieler)); }
+
 bool Statistik_Spieler_Get(i32 spieler, Statistik_Spieler* aus) {
-    const i32 i = spieler < 0 ? -1 : speicher().Finden(static_cast<u32>(spieler));
+    const i32 i = Statistik_Spieler_Suche(spieler);
     if (i < 0 || !aus) return false;
     lesen(speicher().Eintrag(static_cast<u32>(i)), *aus);
     return true;
 }
 
 bool Statistik_Spieler_Loesche(i32 spieler) {
-    const i32 i = spieler < 0 ? -1 : speicher().Finden(static_cast<u32>(spieler));
+    const i32 i = Statistik_Spieler_Suche(spieler);
     if (i < 0) return false;
     speicher().Loeschen(static_cast<u32>(i));
     return true;

@@ -53,6 +53,9 @@ Statistik_Spieler Statistik_Spieler_Unveraendert(i32 spieler);
 // record gets one only with `anlegen`. False when nothing was applied.
 bool Statistik_Spieler_Setze(i32 spieler, const Statistik_Spieler& neu, bool anlegen);
 bool Statistik_Spieler_Get(i32 spieler, Statistik_Spieler* aus);
+// The index of the player's record in the records sorted by player number;
+// -1 when he has none.
+i32 Statistik_Spieler_Suche(i32 spieler);
 bool Statistik_Spieler_Loesche(i32 spieler);
 void Statistik_Spieler_Leeren();
 // Before a match: appearances (+ international ones) of the team's line-up.

@@ -202,6 +202,28 @@ TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
     for (const auto& r : Spieltag_Slots()) EXPECT_NE(r.status, ST_FERTIG);
 }
 
+// Every goal of a dice match marks the floating results window for redrawing
+// as an engine match's events do: one mark a goal.
+int markiert_neu = 0;
+TEST_F(Spieltag, WuerfeltoreMeldenSichAnDieFenster) {
+    Spielfeld_Hooks alt = Spielfeld_Get_Hooks(), h = alt;
+    markiert_neu = 0;
+    h.ankuendigung_refresh = [] { ++markiert_neu; };
+    Spielfeld_Set_Hooks(h);
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    ASSERT_TRUE(Tag_Spielen());
+    int tore = 0;
+    for (const auto& r : Spieltag_Slots())
+        if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true)) {
+            ASSERT_EQ(s->flags & SPIEL_FLAG_ABGESAGT, 0);
+            tore += s->tore_a + s->tore_b;
+        }
+    Spielfeld_Set_Hooks(alt);
+    EXPECT_GT(tore, 0);
+    EXPECT_EQ(markiert_neu, tore);
+}
+
 // A game has one row however often it is offered: the groups of a chain each
 // carry their own calendar mark but are listed once a day, and the runner
 // refuses a game it already holds (every lock is a new handle).
@@ -996,8 +1018,9 @@ TEST_F(Spieltag, NeutralerOrtNachGroesseUndLand) {
     EXPECT_EQ(Team_Wert(6, ort, 0, OP_LESEN), land);
 }
 
-// The assistant marks before kick-off: a managed team fully unless its
-// tactic switches marking off, a computer team by one draw.
+// The assistant marks before kick-off: a managed team fully while its
+// tactic's man-marking switch is on (as the tactics screen shows it), not at
+// all while it is off; a computer team by one draw.
 TEST_F(Spieltag, ManndeckungNachTaktikOderWurf) {
     const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[0]);
     const i32 a = liga->aktuelle_team[2], b = liga->aktuelle_team[3];
@@ -1017,8 +1040,8 @@ TEST_F(Spieltag, ManndeckungNachTaktikOderWurf) {
         int markiert;
         bool zieht;
     } faelle[] = {
-        {"managed, marking on", a, b, 0, 5, false},
-        {"managed, marking off", a, b, 1, 0, false},
+        {"managed, marking on", a, b, 1, 5, false},
+        {"managed, marking off", a, b, 0, 0, false},
         {"computer team: its draw decides", b, a, -1, std::min(wurf / 20, 5), true},
     };
     for (const Fall& f : faelle) {
@@ -1032,6 +1055,50 @@ TEST_F(Spieltag, ManndeckungNachTaktikOderWurf) {
         EXPECT_EQ(Rnd_Get_Index() != vorher, f.zieht);
         EXPECT_EQ(markiert(f.gegner), f.markiert);
         Rnd_Set_Index(static_cast<i32>(start), 0);
+    }
+}
+
+// The kick-off runs the marking for both sides: the managed home side's
+// switch decides whether the visitors' dangerous players get markers.
+TEST_F(Spieltag, AnpfiffSetztDieManndeckungBeiderSeiten) {
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[1]);
+    i32 heim = -1, gast = -1;
+    {
+        Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(liga->id), 0, 0, 0));
+        ASSERT_TRUE(h);
+        heim = Spiele_Get_Spiel(h.Handle(), false)->team_a;
+        gast = Spiele_Get_Spiel(h.Handle(), false)->team_b;
+    }
+    ASSERT_GT(heim, 0);
+    ASSERT_GT(gast, 0);
+    Aufstellung_Automatisch(heim);
+    Aufstellung_Automatisch(gast);
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(heim, "Test", 0));
+    menschen.push_back(heim);
+    struct Fall {
+        const char* name;
+        u8 schalter;
+        int markiert;
+    } faelle[] = {
+        {"switch on: five markers", 1, 5},
+        {"switch off: markers set before are gone", 0, 0},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        u8 taktik[7];
+        Team_Get_Aktuelle_Taktik(heim, taktik);
+        taktik[3] = f.schalter;
+        ASSERT_TRUE(Team_Set_Aktuelle_Taktik(heim, taktik));
+        Assi_Mannschaftsaufstellung(heim, gast, 100);
+        ASSERT_GT(markiert(gast), 0);
+        Spieltag_DeInit();
+        Spieltag_Init();
+        const i32 h = Spieltag_Einzelspiel_Eintragen(liga->id, 0, 0, 0);
+        ASSERT_GT(h, 0);
+        Spieltag_Einzelspiel_Starten(h);
+        for (int i = 0; i < 100 && Spieltag_Get_Status(h) == ST_WARTET; ++i) Spieltag_Run(0);
+        ASSERT_NE(Spieltag_Get_Status(h), ST_WARTET);
+        EXPECT_EQ(markiert(gast), f.markiert);
     }
 }
 

@@ -257,6 +257,21 @@ TEST_F(Ereignisse, KarrierewerteEinesSpielers) {
     EXPECT_FALSE(Statistik_Spieler_Get(SPIELER, &s));
 }
 
+// The records stand sorted by player number whatever the order they came
+// in; the search names each one's place and -1 for a player without one.
+TEST_F(Ereignisse, SpielerSucheNachNummer) {
+    Statistik_Spieler_Leeren();
+    for (i32 p : {40, 7, 19, 3}) ASSERT_TRUE(Statistik_Spieler_Setze(p, Statistik_Spieler_Unveraendert(p), true));
+    struct Fall {
+        i32 spieler, index;
+    } faelle[] = {{3, 0}, {7, 1}, {19, 2}, {40, 3}, {8, -1}, {0, -1}, {41, -1}, {-5, -1}};
+    for (const Fall& f : faelle) EXPECT_EQ(Statistik_Spieler_Suche(f.spieler), f.index) << f.spieler;
+    ASSERT_TRUE(Statistik_Spieler_Loesche(7));
+    EXPECT_EQ(Statistik_Spieler_Suche(19), 1);
+    EXPECT_EQ(Statistik_Spieler_Suche(7), -1);
+    Statistik_Spieler_Leeren();
+}
+
 // Every store grows past its first capacity and comes back from a save byte
 // for byte.
 // A team's titles from the winners store, newest season first.
