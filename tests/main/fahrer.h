@@ -5,7 +5,7 @@
 // program's own input (no screen function is called for a click).
 #pragma once
 
-#include <filesystem>
+#include <chrono>
 #include <string>
 
 #include "gui/hauptmenue.h"
@@ -18,15 +18,32 @@
 
 namespace fahrer {
 
+// A benchmark's measure of each frame run (its wall time in ms); none by default.
+inline void (*&frame_messung())(double) {
+    static void (*m)(double) = nullptr;
+    return m;
+}
+inline void Frame_Messung(void (*m)(double)) { frame_messung() = m; }
+
+inline void frame() {
+    if (!frame_messung()) {
+        Headless_Frames(1);
+        return;
+    }
+    const auto t0 = std::chrono::steady_clock::now();
+    Headless_Frames(1);
+    frame_messung()(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+}
+
 // Runs the whole script, then `danach` frames for what it started. False
 // when the script is bad or does not come to its end.
 inline bool lauf(const std::string& skript, i32 danach = 4) {
     if (!Headless_Skript(skript)) return false;
     i32 n = 0;
-    do Headless_Frames(1);
+    do frame();
     while (++n < 5000 && !Headless_Skript_Zu_Ende());
     if (!Headless_Skript_Zu_Ende()) return false;
-    if (danach > 0) Headless_Frames(danach);
+    for (i32 k = 0; k < danach; ++k) frame();
     return true;
 }
 
@@ -84,7 +101,7 @@ inline bool menue(i32 knopf, i32 eintrag) {
     // The button slides up: until it stands still.
     for (i32 n = 0, y = -1; n < 100 && b->y != y; ++n) {
         y = b->y;
-        Headless_Frames(3);
+        for (i32 k = 0; k < 3; ++k) frame();
     }
     for (i32 y = b->y + 23; y < b->y + b->h; ++y) {
         if (!lauf("move " + ort(x, y) + "\nwait 1\n", 0)) return false;

@@ -36,11 +36,13 @@
 #include "season/kalender.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_werte.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/manager.h"
 #include "world/stadion.h"
+#include "world/spieler.h"
 #include "world/welt.h"
 #include "world/werbung.h"
 
@@ -88,7 +90,9 @@ class Durchlauf : public ::testing::Test {
 
     // A picture of the first sight of `name`.
     void bild(const std::string& name) {
-        if (gesehen.insert(name).second) ASSERT_TRUE(f::bild(ziel + "/" + name + ".png")) << name;
+        if (gesehen.insert(name).second) {
+            ASSERT_TRUE(f::bild(ziel + "/" + name + ".png")) << name;
+        }
     }
     void klick_icon(i32 nummer) { ASSERT_TRUE(f::icon(nummer)) << "icon " << nummer; }
     void menue(i32 knopf, i32 eintrag, Screen_Id id) {
@@ -170,15 +174,22 @@ void Durchlauf::geschaefte(int m) {
     EXPECT_GT(Bank_Get_Kontostand(team, 0, -1), vorher + 1000000.0);
     bild("1" + n + "_bank");
 
-    // The stadium's next class.
+    // The stadium extended by a thousand seats (the capacity's "+1" step,
+    // then the order for the building work).
     menue(2, 2, Screen_Id::STADION);
-    const i32 klasse = Stadion_Get(team, 1)->klasse;
+    const i32 plaetze = Stadion_Get(team, 1)->kapazitaet;
     const f64 konto = Bank_Get_Kontostand(team, 0, -1);
-    ASSERT_TRUE(f::klick(306 + 60, 483 + 15));
+    ASSERT_TRUE(f::klick(671 + 58, 413 + 10));
+    ASSERT_TRUE(f::klick(670 + 50, 483 + 15));
     bild("1" + n + "_stadion");
-    EXPECT_EQ(Stadion_Get(team, 1)->klasse, klasse + 1);
+    EXPECT_EQ(Stadion_Get(team, 1)->kapazitaet, plaetze + 1000);
     EXPECT_LT(Bank_Get_Kontostand(team, 0, -1), konto);
-    if (f::da(ICON_STADION_POPUP)) ASSERT_TRUE(f::klick(400, 300));
+    if (Menue_Requester_Offen()) {
+        ASSERT_TRUE(f::antworten(true));
+    }
+    if (f::da(ICON_STADION_POPUP)) {
+        ASSERT_TRUE(f::klick(400, 300));
+    }
 
     // An advertising partner: searched for until one makes an offer, signed.
     menue(2, 1, Screen_Id::WERBUNG);
@@ -186,7 +197,9 @@ void Durchlauf::geschaefte(int m) {
     ASSERT_TRUE(w);
     for (int i = 0; i < 3 && w->angebot_betrag <= 0; ++i) {
         ASSERT_TRUE(f::klick(61 + 75, 521 + 15));
-        if (Menue_Requester_Offen()) ASSERT_TRUE(f::antworten(true));
+        if (Menue_Requester_Offen()) {
+            ASSERT_TRUE(f::antworten(true));
+        }
     }
     ASSERT_GT(w->angebot_betrag, 0) << "no offer after three searches";
     const i32 sponsor = w->angebot_sponsor;
@@ -238,7 +251,9 @@ void Durchlauf::geschaefte(int m) {
         ASSERT_TRUE(f::klick(480, 136 + 17 * i + 8));
         if (Transfer_Screen_Markt_Auswahl() != q) continue;
         ASSERT_TRUE(f::klick(150, zeile_y(18) + 8));
-        if (Menue_Requester_Offen()) ASSERT_TRUE(f::antworten(false));  // too dear
+        if (Menue_Requester_Offen()) {  // too dear
+            ASSERT_TRUE(f::antworten(false));
+        }
         if (!Verhandlung_Offen()) continue;
         bild("1" + n + "_verhandlung");
         klick_icon(ICON_VERHANDLUNG_START);
@@ -263,7 +278,9 @@ void Durchlauf::geschaefte(int m) {
     ASSERT_GE(p, 0);
     const i32 einheiten = wert(EINHEITEN, p);
     klick_icon(ICON_PLAN_TRAINIEREN);
-    if (Menue_Requester_Offen()) ASSERT_TRUE(f::antworten(true));
+    if (Menue_Requester_Offen()) {
+        ASSERT_TRUE(f::antworten(true));
+    }
     ASSERT_TRUE(Screen_Offen(Screen_Id::TRAININGSFILM));
     klick_icon(ICON_FILM_SCHNELL);
     klick_icon(ICON_FILM_START);
@@ -280,16 +297,17 @@ void Durchlauf::geschaefte(int m) {
 // A field player of the manager's side off, the first bench player who can
 // come on in, through the line-up windows of the control bar.
 void Durchlauf::auswechseln(Spielfeld_Daten* sf) {
-    const int seite = static_cast<i32>(sf->team[0]) == Team_Aktiv ? 0 : 1;
-    ASSERT_TRUE(f::klick(462, 582, 2));
+    ASSERT_TRUE(f::klick(462, 582, 4));
     ASSERT_TRUE(E_Im_Spiel_Screen_Ist_Offen());
+    // The windows show the side of the manager at the machine (both sides
+    // are managers' when their clubs meet): the side its bench rows are on.
     const Im_Spiel_Stand st = E_Im_Spiel_Screen_Stand();
-    int bank = -1;
+    int bank = -1, seite = -1;
     for (int k = 0; k < IM_SPIEL_BANKZEILEN && bank < 0; ++k)
-        for (int i = seite * SF_PRO_SEITE; i < (seite + 1) * SF_PRO_SEITE; ++i)
+        for (int i = 0; i < 2 * SF_PRO_SEITE; ++i)
             if (st.bank[k] >= 0 && sf->spieler[i].spieler == st.bank[k] &&
                 (sf->spieler[i].status & (SFS_BANK | SFS_VERLETZT | SFS_AUSGEWECHSELT)) == SFS_BANK)
-                bank = k;
+                bank = k, seite = i / SF_PRO_SEITE;
     ASSERT_GE(bank, 0);
     i32 rein = -1;
     for (int i = seite * SF_PRO_SEITE; i < (seite + 1) * SF_PRO_SEITE; ++i)
@@ -370,10 +388,14 @@ void Durchlauf::speichern(i32 slot) {
 
 void Durchlauf::laden(i32 slot) {
     menue(3, 0, Screen_Id::LADEN);
-    if (Disk_Screen_Gewaehlt() != slot) ASSERT_TRUE(f::klick(300, DISK_ZEILE_Y0 + DISK_ZEILE_H * slot + 10));
+    if (Disk_Screen_Gewaehlt() != slot) {
+        ASSERT_TRUE(f::klick(300, DISK_ZEILE_Y0 + DISK_ZEILE_H * slot + 10));
+    }
     ASSERT_EQ(Disk_Screen_Gewaehlt(), slot);
     klick_icon(ICON_LADEN_KNOPF);
-    if (Menue_Requester_Offen()) ASSERT_TRUE(f::antworten(true));
+    if (Menue_Requester_Offen()) {
+        ASSERT_TRUE(f::antworten(true));
+    }
     ASSERT_EQ(Spielstand_Get_Letzter(), slot);
     ASSERT_TRUE(f::bis_menue());
 }

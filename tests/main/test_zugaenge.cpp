@@ -20,7 +20,10 @@
 #include "screens/club/spielstand.h"
 #include "screens/live_view/spielansicht.h"
 #include "screens/market/transfer.h"
+#include "screens/match/im_spiel.h"
+#include "screens/match/taktik_im_spiel.h"
 #include "screens/squad/spielerkarte.h"
+#include "screens/squad/taktik.h"
 #include "season/kalender.h"
 #include "spur.h"
 #include "world/bank.h"
@@ -33,6 +36,13 @@ namespace f = fahrer;
 namespace {
 
 constexpr i32 zeile_y(i32 i) { return i < 11 ? 136 + 17 * i : i < 17 ? 344 + 17 * (i - 11) : 467 + 17 * (i - 17); }
+
+// Whether a screen is up; the in-match windows have no frame icon.
+bool offen(Screen_Id id) {
+    if (id == Screen_Id::IM_SPIEL_AUFSTELLUNG) return E_Im_Spiel_Screen_Ist_Offen();
+    if (id == Screen_Id::IM_SPIEL_TAKTIK) return Taktik_Im_Spiel_Screen_Ist_Offen();
+    return Screen_Offen(id);
+}
 
 class Zugaenge : public ::testing::Test {
   protected:
@@ -88,11 +98,20 @@ TEST_F(Zugaenge, HauptmenueJederEintragOeffnetSeinenScreen) {
         ASSERT_TRUE(Screen_Offen(e.id));
         ASSERT_TRUE(f::lauf("wait 20\n", 2));
         bild(e.name);
-        // The load and save screens go by their cancel button; a main-menu
-        // screen stays until the next one clears the work area.
-        if (e.id == Screen_Id::LADEN) ASSERT_TRUE(f::icon(ICON_LADEN_ABBRECHEN));
-        if (e.id == Screen_Id::SPEICHERN) ASSERT_TRUE(f::icon(ICON_SPEICHERN_ABBRECHEN));
-        EXPECT_FALSE(Screen_Offen(Screen_Id::LADEN) || Screen_Offen(Screen_Id::SPEICHERN));
+        // The load and save screens go by their cancel button, the options
+        // (over everything) by the right click; a main-menu screen stays
+        // until the next one clears the work area.
+        if (e.id == Screen_Id::LADEN) {
+            ASSERT_TRUE(f::icon(ICON_LADEN_ABBRECHEN));
+        }
+        if (e.id == Screen_Id::SPEICHERN) {
+            ASSERT_TRUE(f::icon(ICON_SPEICHERN_ABBRECHEN));
+        }
+        if (e.id == Screen_Id::OPTIONEN) {
+            ASSERT_TRUE(f::rechtsklick(400, 300));
+        }
+        EXPECT_FALSE(Screen_Offen(Screen_Id::LADEN) || Screen_Offen(Screen_Id::SPEICHERN) ||
+                     Screen_Offen(Screen_Id::OPTIONEN));
     }
     // "Beenden" asks first; "no" keeps the game.
     ASSERT_TRUE(f::bis_menue());
@@ -114,7 +133,7 @@ TEST_F(Zugaenge, SpielerkarteAusJederListeUndTalente) {
     } listen[] = {
         {0, 0, Screen_Id::KADER, 300, zeile_y(2) + 8, "kader"},
         {0, 1, Screen_Id::KADER_ANSICHT, -1, -1, "kaderansicht"},
-        {0, 2, Screen_Id::TAKTIK, 150, zeile_y(2) + 8, "taktik"},
+        {0, 2, Screen_Id::TAKTIK, -2, -2, "taktik"},
         {0, 3, Screen_Id::TRANSFER, 150, zeile_y(2) + 8, "transfer_eigen"},
         {0, 3, Screen_Id::TRANSFER, 480, 136 + 17 * 2 + 8, "transfer_markt"},
         {0, 4, Screen_Id::TRAININGSPLAN, 200, zeile_y(2) + 8, "training"},
@@ -126,10 +145,15 @@ TEST_F(Zugaenge, SpielerkarteAusJederListeUndTalente) {
         ASSERT_TRUE(Screen_Offen(l.id));
         ASSERT_TRUE(f::lauf("wait 20\n", 2));
         i32 x = l.x, y = l.y;
-        if (x < 0) {
+        if (x == -2) {
+            // The tactics: the row of the third starter.
+            const Screen_Icon* z = Menue_Screen_Icon_Aus_Nummer(ICON_TAKTIK_ZEILE + 2);
+            ASSERT_TRUE(z);
+            x = z->x + z->w / 2, y = z->y + z->h / 2;
+        } else if (x < 0) {
             // The squad view: the first card on the pitch.
             const Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(2441);
-            for (i32 n = 2441; n < 2497 && !(k && !(k->status & MENUE_S_VERSTECKT) && k->user[0] >= 0); ++n)
+            for (i32 n = 2441; n < 2497 && !(k && !(k->status & MENUE_S_VERSTECKT) && static_cast<i32>(k->user[0]) >= 0); ++n)
                 k = Menue_Screen_Icon_Aus_Nummer(static_cast<i16>(n));
             ASSERT_TRUE(k);
             x = k->x + 10, y = k->y + 10;
@@ -142,11 +166,15 @@ TEST_F(Zugaenge, SpielerkarteAusJederListeUndTalente) {
             ASSERT_TRUE(f::icon(ICON_KARTE_TALENTE, 6));
             EXPECT_TRUE(Screen_Offen(Screen_Id::TALENTE));
             if (std::string(l.name) == "kader") bild("talente_aus_karte");
-            if (Screen_Offen(Screen_Id::TALENTE)) ASSERT_TRUE(f::rechtsklick(400, 300, 6));
+            if (Screen_Offen(Screen_Id::TALENTE)) {
+                ASSERT_TRUE(f::rechtsklick(400, 300, 6));
+            }
         } else {
             EXPECT_EQ(std::string(l.name), "transfer_markt") << "an own player's card without its talents button";
         }
-        if (Spieler_Info_Offen()) ASSERT_TRUE(f::icon(ICON_KARTE_SCHLIESSEN, 6));
+        if (Spieler_Info_Offen()) {
+            ASSERT_TRUE(f::icon(ICON_KARTE_SCHLIESSEN, 6));
+        }
         EXPECT_FALSE(Spieler_Info_Offen());
     }
 }
@@ -174,40 +202,53 @@ TEST_F(Zugaenge, KontrollleisteUndSeitenNachDemSpiel) {
             sf = Spielansicht_Get_Spielfeld();
             if (sf) break;
         }
-        if (f::im_menue()) ASSERT_TRUE(f::zug_ende());
-        else ASSERT_TRUE(f::weiter());
+        if (f::im_menue()) {
+            ASSERT_TRUE(f::zug_ende());
+        }
+        else {
+            ASSERT_TRUE(f::weiter());
+        }
     }
     ASSERT_NE(sf, nullptr) << "no live match";
     const struct {
-        i32 x;
+        i32 icon;
         Screen_Id id;
         const char* name;
     } knoepfe[] = {
-        {282 + 20, Screen_Id::WETTBEWERB_TABELLE, "leiste_tabelle"},
-        {342 + 20, Screen_Id::WETTBEWERB_ERGEBNISSE, "leiste_ergebnisse"},
-        {435 + 20, Screen_Id::IM_SPIEL_AUFSTELLUNG, "leiste_aufstellung"},
-        {501 + 20, Screen_Id::IM_SPIEL_TAKTIK, "leiste_taktik"},
-        {573 + 20, Screen_Id::LADEN, "leiste_laden"},
-        {639 + 20, Screen_Id::SPEICHERN, "leiste_speichern"},
+        {ICON_LEISTE_TABELLE, Screen_Id::WETTBEWERB_TABELLE, "leiste_tabelle"},
+        {ICON_LEISTE_ERGEBNISSE, Screen_Id::WETTBEWERB_ERGEBNISSE, "leiste_ergebnisse"},
+        {ICON_LEISTE_AUFSTELLUNG, Screen_Id::IM_SPIEL_AUFSTELLUNG, "leiste_aufstellung"},
+        {ICON_LEISTE_TAKTIK, Screen_Id::IM_SPIEL_TAKTIK, "leiste_taktik"},
+        {ICON_LEISTE_LADEN, Screen_Id::LADEN, "leiste_laden"},
+        {ICON_LEISTE_SPEICHERN, Screen_Id::SPEICHERN, "leiste_speichern"},
     };
     for (const auto& k : knoepfe) {
         SCOPED_TRACE(k.name);
-        ASSERT_TRUE(f::klick(k.x, 582, 4));
+        ASSERT_TRUE(f::icon(k.icon, 4));
         EXPECT_FALSE(im_aufbau());
-        ASSERT_TRUE(Screen_Offen(k.id));
         bild(k.name);
-        // Closed again by the same button, the cancel button, or the right
-        // click that the screen set.
-        if (k.id == Screen_Id::LADEN) ASSERT_TRUE(f::icon(ICON_LADEN_ABBRECHEN));
-        else if (k.id == Screen_Id::SPEICHERN) ASSERT_TRUE(f::icon(ICON_SPEICHERN_ABBRECHEN));
-        else if (k.id == Screen_Id::IM_SPIEL_AUFSTELLUNG || k.id == Screen_Id::IM_SPIEL_TAKTIK) ASSERT_TRUE(f::klick(k.x, 582, 4));
-        else ASSERT_TRUE(f::rechtsklick(400, 300, 4));
-        EXPECT_FALSE(Screen_Offen(k.id));
-        if (Menue_Get_Spiel_Pause()) ASSERT_TRUE(f::klick(169 + 20, 582, 2));  // the pause lifted
+        ASSERT_TRUE(offen(k.id));
+        // Closed again by the cancel button (load, save) or the same button:
+        // the match is seen again, the bar still under it.
+        if (k.id == Screen_Id::LADEN) {
+            ASSERT_TRUE(f::icon(ICON_LADEN_ABBRECHEN));
+        } else if (k.id == Screen_Id::SPEICHERN) {
+            ASSERT_TRUE(f::icon(ICON_SPEICHERN_ABBRECHEN));
+        } else {
+            ASSERT_TRUE(f::icon(k.icon, 4));
+        }
+        EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_SPIEL_BILD));
+        EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_LEISTE_RAHMEN));
+        EXPECT_FALSE(offen(k.id));
+        // The match goes on (the pause the load and save screens forced is lifted).
+        if (Spielfeld_Get_Pause()) {
+            ASSERT_TRUE(f::icon(ICON_LEISTE_PAUSE, 2));
+        }
+        EXPECT_FALSE(Spielfeld_Get_Pause()) << "the match stays held";
     }
     // To the end of the match and its pages.
     std::set<u32> arten;
-    Spielfeld_Set_Fast(1);
+    ASSERT_TRUE(f::icon(ICON_LEISTE_SCHNELL, 2));
     for (int n = 0; n < 20000 && !f::im_menue(); ++n) {
         if (Spielankuendigung_Screen_Offen() || (Kalender_Get_Runmodus() == RUNMODUS_SPIELTAG && !Spielankuendigung_Puffer_Leer()))
             arten.insert(Spielankuendigung_Laufende_Art());
