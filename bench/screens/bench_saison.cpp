@@ -142,3 +142,5 @@ void BM_VierLiveAnsichten(benchmark::State& st) {
 BENCHMARK(BM_VierLiveAnsichten)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
+
+BENCHMARK_MAIN();

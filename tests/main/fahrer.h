@@ -83,10 +83,16 @@ inline bool im_menue() {
            Spielankuendigung_Puffer_Leer();
 }
 
+// A quick click on a button that has no repeat throttle (a requester's,
+// the end of the turn): a move, a press and a release a frame apart.
+inline bool tippen(i32 x, i32 y, i32 danach = 2) {
+    return lauf("move " + ort(x, y) + "\nwait 1\npress left\nwait 1\nrelease left\nwait 1\n", danach);
+}
+
 // Answers the open requester: the first button (yes) or the last one.
 inline bool antworten(bool ja) {
-    const bool zwei = da(ICON_REQ_KNOPF_1);
-    return icon(ja && zwei ? ICON_REQ_KNOPF_1 : ICON_REQ_KNOPF_2, 6);
+    const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ja && da(ICON_REQ_KNOPF_1) ? ICON_REQ_KNOPF_1 : ICON_REQ_KNOPF_2);
+    return i && tippen(i->x + i->w / 2, i->y + i->h / 2, 4);
 }
 
 // Dialog button `knopf` (0..3: icons 702..705) of the main menu and its
@@ -115,7 +121,7 @@ inline bool menue(i32 knopf, i32 eintrag) {
 // a page or screen after a match clicked away, else a few frames.
 inline bool weiter() {
     if (Menue_Requester_Offen()) return antworten(false);
-    return lauf(std::string(Ankuendigung_Wegklicken()) + "wait 4\n", 4);
+    return lauf(std::string(Ankuendigung_Wegklicken()) + "wait 1\n", 1);
 }
 
 // Until the manager's main menu is up (false when it does not come).
@@ -126,7 +132,7 @@ inline bool bis_menue(i32 max = 4000) {
 }
 
 // The end of the active manager's turn (the bottom bar's button).
-inline bool zug_ende() { return klick(750, 583, 6); }
+inline bool zug_ende() { return tippen(750, 583, 2); }
 
 inline bool bild(const std::string& datei) { return lauf("screenshot " + datei + "\nwait 1\n", 1); }
 

@@ -174,15 +174,15 @@ void Durchlauf::geschaefte(int m) {
     EXPECT_GT(Bank_Get_Kontostand(team, 0, -1), vorher + 1000000.0);
     bild("1" + n + "_bank");
 
-    // The stadium extended by a thousand seats (the capacity's "+1" step,
+    // The stadium: its comfort raised by a point (the level's "+1" step,
     // then the order for the building work).
     menue(2, 2, Screen_Id::STADION);
-    const i32 plaetze = Stadion_Get(team, 1)->kapazitaet;
+    const i32 komfort = Stadion_Get(team, 1)->komfort;
     const f64 konto = Bank_Get_Kontostand(team, 0, -1);
-    ASSERT_TRUE(f::klick(671 + 58, 413 + 10));
-    ASSERT_TRUE(f::klick(670 + 50, 483 + 15));
+    ASSERT_TRUE(f::klick(671 + 58, 271 + 10));
+    ASSERT_TRUE(f::klick(670 + 50, 341 + 15));
     bild("1" + n + "_stadion");
-    EXPECT_EQ(Stadion_Get(team, 1)->kapazitaet, plaetze + 1000);
+    EXPECT_EQ(Stadion_Get(team, 1)->komfort, komfort + 1);
     EXPECT_LT(Bank_Get_Kontostand(team, 0, -1), konto);
     if (Menue_Requester_Offen()) {
         ASSERT_TRUE(f::antworten(true));
@@ -297,7 +297,12 @@ void Durchlauf::geschaefte(int m) {
 // A field player of the manager's side off, the first bench player who can
 // come on in, through the line-up windows of the control bar.
 void Durchlauf::auswechseln(Spielfeld_Daten* sf) {
-    ASSERT_TRUE(f::klick(462, 582, 4));
+    // The match held first (the pause button), so the rows stand still.
+    if (!Spielfeld_Get_Pause()) {
+        ASSERT_TRUE(f::icon(ICON_LEISTE_PAUSE, 2));
+    }
+    ASSERT_TRUE(Spielfeld_Get_Pause());
+    ASSERT_TRUE(f::icon(ICON_LEISTE_AUFSTELLUNG, 4));
     ASSERT_TRUE(E_Im_Spiel_Screen_Ist_Offen());
     // The windows show the side of the manager at the machine (both sides
     // are managers' when their clubs meet): the side its bench rows are on.
@@ -322,8 +327,10 @@ void Durchlauf::auswechseln(Spielfeld_Daten* sf) {
     bild("30_auswechslung");
     const bool gemacht = (sf->spieler[rein].status & SFS_EINGEWECHSELT) != 0;
     EXPECT_TRUE(gemacht || Spielfeld_Ist_In_Rollenliste_A(sf, rein));
-    ASSERT_TRUE(f::klick(462, 582, 2));
+    ASSERT_TRUE(f::icon(ICON_LEISTE_AUFSTELLUNG, 2));
     EXPECT_FALSE(E_Im_Spiel_Screen_Ist_Offen());
+    ASSERT_TRUE(f::icon(ICON_LEISTE_PAUSE, 2));
+    EXPECT_FALSE(Spielfeld_Get_Pause());
     gewechselt = true;
 }
 
