@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -86,11 +87,17 @@ void BM_SaisonZweiManagerLive(benchmark::State& st) {
             return;
         }
         const double start = cpu_sekunden();
-        for (long n = 0; n < 2000000 && Kalender_Get_Jahr() < 1; ++n)
+        i32 tag = -1;
+        for (long n = 0; n < 2000000 && Kalender_Get_Jahr() < 1; ++n) {
             if (!schritt()) {
                 st.SkipWithError("a step failed");
                 break;
             }
+            if (Kalender_Get_Tag() / 30 != tag / 30) {
+                tag = Kalender_Get_Tag();
+                std::fprintf(stderr, "Tag %d, %.1f s CPU\n", tag, cpu_sekunden() - start);
+            }
+        }
         cpu = cpu_sekunden() - start;
         // Each screen from the main menu, its frames measured.
         const struct {
