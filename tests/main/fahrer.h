@@ -13,6 +13,9 @@
 #include "platform/headless.h"
 #include "programm.h"
 #include "screens/screens.h"
+#include "screens/squad/kader.h"
+#include "world/aufstellung.h"
+#include "world/welt.h"
 #include "season/ankuendigung.h"
 #include "season/kalender_lauf.h"
 
@@ -133,6 +136,22 @@ inline bool bis_menue(i32 max = 4000) {
 
 // The end of the active manager's turn (the bottom bar's button).
 inline bool zug_ende() { return tippen(750, 583, 2); }
+
+// The end of the turn as a player makes it: with fewer than eleven players
+// in the line-up the squad screen's automatic line-up is switched on first;
+// when the squad has not eleven players at all, the question that follows
+// is answered with "end the turn anyway".
+inline bool zug_beenden() {
+    i32 elf[64];
+    if (Teamspieler_Ins_Array(Team_Aktiv, elf, 64, 16) < 11 && menue(0, 0) && da(ICON_KADER_AUTO)) {
+        const Screen_Icon* a = Menue_Screen_Icon_Aus_Nummer(ICON_KADER_AUTO);
+        if (!(a->status & MENUE_S_AN) && !icon(ICON_KADER_AUTO)) return false;
+    }
+    if (!zug_ende()) return false;
+    if (Menue_Requester_Offen() && da(ICON_REQ_KNOPF_1) && Teamspieler_Ins_Array(Team_Aktiv, elf, 64, 16) < 11)
+        return antworten(true);
+    return true;
+}
 
 inline bool bild(const std::string& datei) { return lauf("screenshot " + datei + "\nwait 1\n", 1); }
 

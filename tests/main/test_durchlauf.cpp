@@ -323,9 +323,8 @@ void Durchlauf::auswechseln(Spielfeld_Daten* sf) {
     const Screen_Icon* feld = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_ZEILE + 5);
     const Screen_Icon* ersatz = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_ZEILE + IM_SPIEL_FELDZEILEN + bank);
     ASSERT_TRUE(feld && ersatz);
-    ASSERT_TRUE(f::lauf("click left " + f::ort(feld->x + 100, feld->y + 8) + "\nwait 1\nclick left " +
-                            f::ort(ersatz->x + 100, ersatz->y + 8) + "\nwait 1\n",
-                        2));
+    ASSERT_TRUE(f::klick(feld->x + 100, feld->y + 8, 2));
+    ASSERT_TRUE(f::klick(ersatz->x + 100, ersatz->y + 8, 2));
     bild("30_auswechslung");
     const bool gemacht = (sf->spieler[rein].status & SFS_EINGEWECHSELT) != 0;
     EXPECT_TRUE(gemacht || Spielfeld_Ist_In_Rollenliste_A(sf, rein));
@@ -348,7 +347,7 @@ void Durchlauf::spielen(Pred fertig, bool wechseln) {
             continue;
         }
         if (f::im_menue()) {
-            ASSERT_TRUE(f::zug_ende());
+            ASSERT_TRUE(f::zug_beenden());
             continue;
         }
         Spielfeld_Daten* gezeigt[SF_MAX_ANZEIGE];
@@ -453,7 +452,7 @@ TEST_F(Durchlauf, EineSaisonDurchDieScreens) {
         ASSERT_TRUE(f::bis_menue());
         geschaefte(Team_Aktiv == teams[0] ? 0 : 1);
         if (HasFatalFailure()) return;
-        ASSERT_TRUE(f::zug_ende());
+        ASSERT_TRUE(f::zug_beenden());
     }
     Test_Live_Ansicht(true);
     const i32 liga = Wettbewerb_Get_Liga_Von_Team(teams[0], true);
