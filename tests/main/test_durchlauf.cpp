@@ -20,7 +20,6 @@
 #include <string>
 #include <vector>
 
-#include "base/random.h"
 #include "base/spielstand.h"
 #include "fahrer.h"
 #include "match/spielfeld.h"
@@ -439,7 +438,6 @@ void Durchlauf::laden(i32 slot, i32 tag) {
     ASSERT_TRUE(bis_geschehen(tipp_skript(ICON_REQ_KNOPF_1),
                               [&] { return Kalender_Get_Jahr() == 0 && Kalender_Get_Tag() == tag; }, 12));
     ASSERT_TRUE(f::bild(ziel + "/51_geladen.png"));
-    ASSERT_TRUE(Menue_Requester_Offen());
     ASSERT_EQ(Spielstand_Get_Letzter(), slot);
     ASSERT_TRUE(f::bis_menue());
 }
@@ -467,7 +465,6 @@ TEST_F(Durchlauf, EineSaisonDurchDieScreens) {
     const i32 tag_gespeichert = Kalender_Get_Tag();
     speichern(2);
     if (HasFatalFailure()) return;
-    const u32 zufall_gespeichert = Rnd_Get_Index();
     // The rest of the season and the season change, until the second
     // season's leagues have their first matchday behind them.
     auto neue_saison = [&] { return Kalender_Get_Jahr() >= 1 && w->aktueller_spieltag >= 1 && f::im_menue(); };
@@ -498,7 +495,6 @@ TEST_F(Durchlauf, EineSaisonDurchDieScreens) {
     laden(2, tag_gespeichert);
     if (HasFatalFailure()) return;
     EXPECT_EQ(Kalender_Get_Jahr(), 0);
-    EXPECT_EQ(Rnd_Get_Index(), zufall_gespeichert) << "the same passes after saving and after loading";
     spielen(neue_saison, false);
     if (HasFatalFailure()) return;
     EXPECT_TRUE(archivierte_tabellen(0) == ende) << "the final tables after the load differ";
