@@ -34,11 +34,59 @@ constexpr u16 KERN_WAPPEN[3][25] = {
     {45, 70, 80, 92, 98, 50, 58, 78, 92, 95, 67, 73, 76, 82, 95, 78, 78, 86, 93, 99, 90, 95, 95, 99, 99},
 };
 
+// v * prozent / 100 for every 8-bit channel value and per cent 0..100.
+struct Abdunkeln {
+    u8 t[101][256];
+    constexpr Abdunkeln() : t{} {
+        for (i32 p = 0; p <= 100; ++p)
+            for (i32 v = 0; v < 256; ++v) t[p][v] = static_cast<u8>(v * p / 100);
+    }
+};
+constexpr Abdunkeln ABDUNKELN{};
+
 template <int T>
 u16 dunkler(u16 p, i32 prozent) {
     using K = pixel::Kanal<T>;
-    const u16 v = K::pack(K::r8(p) * prozent / 100, K::g8(p) * prozent / 100, K::b8(p) * prozent / 100);
+    const u8* t = ABDUNKELN.t[prozent];
+    const u16 v = K::pack(t[K::r8(p)], t[K::g8(p)], t[K::b8(p)]);
     return v ? v : 1;
+}
+
+// The shadow map: for every pixel of the area grown by the kernel, the
+// least kernel value of the mask pixels that reach it (100: none).
+template <int N>
+void karte_bauen(std::vector<u8>& karte, const u16* mp, i32 mb, i32 w, i32 h, i32 mw, const u16* kern) {
+    for (i32 y = 0; y < h; ++y) {
+        const u16* m = mp + static_cast<i64>(y) * mb;
+        for (i32 x = 0; x < w; ++x) {
+            if (!m[x]) continue;
+            u8* z = &karte[static_cast<size_t>(y + 1) * mw + x + 1];
+            for (i32 ky = 0; ky < N; ++ky, z += mw)
+                for (i32 kx = 0; kx < N; ++kx) z[kx] = std::min<u8>(z[kx], static_cast<u8>(kern[ky * N + kx]));
+        }
+    }
+}
+
+template <int T>
+void schatten_auftragen(const std::vector<u8>& karte, const u16* mp, i32 mb, const u16* bp, i32 bb, i32 w, i32 h,
+                        i32 mw, i32 mh, u16* zp, i32 zb, i32 zh, i32 dx, i32 dy) {
+    const i32 x0 = std::max(0, -dx), x1 = std::min(mw, zb - dx);
+    for (i32 y = std::max(0, -dy); y < mh && dy + y < zh; ++y) {
+        u16* z = zp + static_cast<i64>(dy + y) * zb;
+        const u8* k = &karte[static_cast<size_t>(y) * mw];
+        const u16* m = y < h ? mp + static_cast<i64>(y) * mb : nullptr;
+        const u16* b = y < h ? bp + static_cast<i64>(y) * bb : nullptr;
+        for (i32 x = x0; x < x1; ++x) {
+            u16& d = z[dx + x];
+            if (m && x < w && m[x]) {
+                d = b[x];
+                continue;
+            }
+            const i32 p = k[x];
+            if (p == 0) d = 0;
+            else if (d && p < 100) d = dunkler<T>(d, p);
+        }
+    }
 }
 
 i32 schatten(Rastport* bild, i32 sx, i32 sy, i32 w, i32 h, Rastport* ziel, i32 dx, i32 dy, i32 stufe, Rastport* maske,
@@ -53,34 +101,18 @@ i32 schatten(Rastport* bild, i32 sx, i32 sy, i32 w, i32 h, Rastport* ziel, i32 d
     const i32 n = KERN_N[stufe], mw = w + n + 1, mh = h + n + 1;
     static std::vector<u8> karte;
     karte.assign(static_cast<size_t>(mw) * mh, 100);
-    const u16* mp = maske->bitmap->pixel16();
-    for (i32 y = 0; y < h; ++y)
-        for (i32 x = 0; x < w; ++x) {
-            if (!mp[static_cast<i64>(sy + y) * maske->breite + sx + x]) continue;
-            for (i32 ky = 0; ky < n; ++ky)
-                for (i32 kx = 0; kx < n; ++kx) {
-                    u8& z = karte[static_cast<size_t>(y + 1 + ky) * mw + x + 1 + kx];
-                    z = std::min<u8>(z, static_cast<u8>(kerne[stufe][ky * n + kx]));
-                }
-        }
-    const u16* bp = bild->bitmap->pixel16();
+    const u16* mp = maske->bitmap->pixel16() + static_cast<i64>(sy) * maske->breite + sx;
+    if (n == 2) karte_bauen<2>(karte, mp, maske->breite, w, h, mw, kerne[stufe]);
+    else if (n == 3) karte_bauen<3>(karte, mp, maske->breite, w, h, mw, kerne[stufe]);
+    else karte_bauen<5>(karte, mp, maske->breite, w, h, mw, kerne[stufe]);
+    const u16* bp = bild->bitmap->pixel16() + static_cast<i64>(sy) * bild->breite + sx;
     u16* zp = ziel->bitmap->pixel16();
-    for (i32 y = 0; y < mh; ++y) {
-        const i32 ty = dy + y;
-        if (ty < 0 || ty >= ziel->hoehe) continue;
-        for (i32 x = 0; x < mw; ++x) {
-            const i32 tx = dx + x;
-            if (tx < 0 || tx >= ziel->breite) continue;
-            u16& d = zp[static_cast<i64>(ty) * ziel->breite + tx];
-            if (x < w && y < h && mp[static_cast<i64>(sy + y) * maske->breite + sx + x]) {
-                d = bp[static_cast<i64>(sy + y) * bild->breite + sx + x];
-                continue;
-            }
-            const i32 p = karte[static_cast<size_t>(y) * mw + x];
-            if (p == 0) d = 0;
-            else if (d && p < 100) d = t == 16 ? dunkler<16>(d, p) : dunkler<15>(d, p);
-        }
-    }
+    if (t == 16)
+        schatten_auftragen<16>(karte, mp, maske->breite, bp, bild->breite, w, h, mw, mh, zp, ziel->breite, ziel->hoehe,
+                               dx, dy);
+    else
+        schatten_auftragen<15>(karte, mp, maske->breite, bp, bild->breite, w, h, mw, mh, zp, ziel->breite, ziel->hoehe,
+                               dx, dy);
     return 1;
 }
 

@@ -32,8 +32,11 @@ const char* const standard_namen[RESF_SPIEL_ARCHIVE] = {
 
 i32 spiel_slots[RESF_SPIEL_ARCHIVE];
 bool spiel_offen = false;
+u32 stand = 1;
 
 }  // namespace
+
+u32 Resf_Stand() { return stand; }
 
 i32 Resf_Oeffnen(const char* name, i32 basis) {
     i32 frei = -1;
@@ -88,6 +91,7 @@ i32 Resf_Oeffnen(const char* name, i32 basis) {
     }
     s.belegt = true;
     slots[frei] = std::move(s);
+    ++stand;
     return frei;
 }
 
@@ -95,6 +99,7 @@ i32 Resf_Schliessen(i32 slot) {
     if (Resf_Slot_Gueltig(slot)) {
         std::fclose(slots[slot].datei);
         slots[slot] = Resf_Slot{};
+        ++stand;
     }
     return -1;
 }

@@ -26,6 +26,9 @@ i32 Resf_Oeffnen(const char* name, i32 basis);
 // Closes the slot; returns -1.
 i32 Resf_Schliessen(i32 slot);
 bool Resf_Slot_Gueltig(i32 slot);
+// Moves on whenever an archive is opened or closed: what was made from
+// archive pictures and kept under an older count may be stale.
+u32 Resf_Stand();
 bool Resf_Eintrag_Gueltig(i32 slot, i32 eintrag);
 i32 Resf_Anzahl(i32 slot);
 // The bytes of an entry (from its offset to the next one) and its type.

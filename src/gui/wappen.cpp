@@ -64,11 +64,111 @@ i32 verkleinern(Rastport* q, Rastport* z) {
     return 1;
 }
 
+// A reduction kept apart from any background: per target pixel the channel
+// sums of the source's opaque pixels, the pixel count and the holes. Drawn
+// over a background it gives what reducing anew gives (verkleinern<true>),
+// without loading and reducing the picture again, so a crest or cup whose
+// patch left the recoloured-picture cache (any click empties it) costs a
+// pass over its target pixels only.
+struct Summe {
+    u32 r, g, b, n, loecher;
+};
+struct Verkleinerung {
+    u32 quelle = 0, resf = 0, hooks = 0;
+    i32 w = 0, h = 0, tiefe = 0;
+    u64 zuletzt = 0;  // 0: free
+    std::vector<Summe> px;
+};
+constexpr i32 VERKLEINERT_MAX = 48;
+Verkleinerung verkleinert[VERKLEINERT_MAX];
+u64 verkleinert_uhr = 0;
+u32 hooks_stand = 1;
+
+template <int T>
+void summen_bauen(const Rastport* q, i32 zw, i32 zh, std::vector<Summe>& aus) {
+    using K = pixel::Kanal<T>;
+    const i32 qw = q->breite, qh = q->hoehe;
+    const u16* qp = q->bitmap->pixel16();
+    aus.assign(static_cast<size_t>(zw) * zh, Summe{});
+    for (i32 y = 0; y < zh; ++y) {
+        const i32 y0 = y * qh / zh, y1 = std::max(y0 + 1, (y + 1) * qh / zh);
+        for (i32 x = 0; x < zw; ++x) {
+            const i32 x0 = x * qw / zw, x1 = std::max(x0 + 1, (x + 1) * qw / zw);
+            Summe& s = aus[static_cast<size_t>(y) * zw + x];
+            for (i32 yy = y0; yy < y1; ++yy)
+                for (i32 xx = x0; xx < x1; ++xx) {
+                    const u16 p = qp[static_cast<i64>(yy) * qw + xx];
+                    ++s.n;
+                    if (p == 0) {
+                        ++s.loecher;
+                        continue;
+                    }
+                    s.r += K::r8(p), s.g += K::g8(p), s.b += K::b8(p);
+                }
+        }
+    }
+}
+
+template <int T>
+void summen_zeichnen(const Verkleinerung& v, Rastport* z) {
+    using K = pixel::Kanal<T>;
+    u16* zp = z->bitmap->pixel16();
+    for (i32 y = 0; y < v.h; ++y)
+        for (i32 x = 0; x < v.w; ++x) {
+            const Summe& s = v.px[static_cast<size_t>(y) * v.w + x];
+            u16& d = zp[static_cast<i64>(y) * z->breite + x];
+            if (s.loecher == s.n) continue;  // all holes: the background stays
+            const u32 l = s.loecher;
+            const u16 p = K::pack((s.r + l * K::r8(d)) / s.n, (s.g + l * K::g8(d)) / s.n, (s.b + l * K::b8(d)) / s.n);
+            d = p ? p : 1;
+        }
+}
+
+Verkleinerung* verkleinerung_suchen(u32 quelle, i32 w, i32 h) {
+    for (Verkleinerung& v : verkleinert)
+        if (v.zuletzt && v.quelle == quelle && v.w == w && v.h == h && v.resf == Resf_Stand() &&
+            v.hooks == hooks_stand) {
+            v.zuletzt = ++verkleinert_uhr;
+            return &v;
+        }
+    return nullptr;
+}
+
+// Reduces `bild` to w x h and keeps the sums (the least recently used go).
+Verkleinerung* verkleinerung_ablegen(u32 quelle, const Rastport* bild, i32 w, i32 h) {
+    if (!tief16(bild) || w < 1 || h < 1 || w > bild->breite || h > bild->hoehe || w >= 1024 || h >= 768)
+        return nullptr;
+    Verkleinerung* v = &verkleinert[0];
+    for (Verkleinerung& k : verkleinert)
+        if (k.zuletzt < v->zuletzt) v = &k;
+    v->quelle = quelle, v->resf = Resf_Stand(), v->hooks = hooks_stand;
+    v->w = w, v->h = h, v->tiefe = bild->tiefe();
+    if (v->tiefe == 16) summen_bauen<16>(bild, w, h, v->px);
+    else summen_bauen<15>(bild, w, h, v->px);
+    v->zuletzt = ++verkleinert_uhr;
+    return v;
+}
+
+bool verkleinerung_zeichnen(const Verkleinerung& v, Rastport* z) {
+    if (!tief16(z) || z->tiefe() != v.tiefe || z->breite < v.w || z->hoehe < v.h || !z->bitmap->hat_pixel())
+        return false;
+    if (v.tiefe == 16) summen_zeichnen<16>(v, z);
+    else summen_zeichnen<15>(v, z);
+    return true;
+}
+
 }  // namespace
 
 Rastport* Wappen_Aus_Archiv(i32 n) { return Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_WAPPEN), n); }
 
-void Wappen_Set_Hooks(const Wappen_Hooks& h) { hooks = h; }
+void Wappen_Set_Hooks(const Wappen_Hooks& h) {
+    hooks = h;
+    ++hooks_stand;  // other pictures behind the same numbers
+}
+
+void Wappen_Verkleinerungen_Leeren() {
+    for (Verkleinerung& v : verkleinert) v = Verkleinerung{};
+}
 
 i32 Bild_Verkleinern(Rastport* q, Rastport* z) { return verkleinern<false>(q, z); }
 i32 Bild_Verkleinern_Transparent(Rastport* q, Rastport* z) { return verkleinern<true>(q, z); }
@@ -98,8 +198,8 @@ namespace {
 // onto the target's background, draws it (with a shadow when asked) and
 // caches the target area.
 template <class Laden>
-bool patch_blit(u32 art, i32 nummer, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten, Laden laden,
-                i32* t, i32* f, i32 filter = -1, bool transparent = true) {
+bool patch_blit(u32 art, i32 nummer, u32 quelle, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten,
+                Laden laden, i32* t, i32* f, i32 filter = -1, bool transparent = true) {
     if (!ziel) return false;
     if (w < 1) w = 66;
     if (h < 1) h = 66;
@@ -115,13 +215,27 @@ bool patch_blit(u32 art, i32 nummer, Rastport* ziel, i32 x, i32 y, i32 w, i32 h,
         return true;
     }
     ++*f;
-    Rastport* bild = laden();
-    if (!bild || !Rastport_Lock(bild) || w > bild->breite || h > bild->hoehe) {
-        Rastport_Free(bild);
-        return false;
+    // The picture reduced before (its sums), else loaded and reduced now.
+    Rastport* bild = nullptr;
+    const Verkleinerung* v = verkleinerung_suchen(quelle, w, h);
+    if (!v) {
+        bild = laden();
+        if (!bild || !Rastport_Lock(bild) || w > bild->breite || h > bild->hoehe) {
+            Rastport_Free(bild);
+            return false;
+        }
+        if (w != bild->breite || h != bild->hoehe) v = verkleinerung_ablegen(quelle, bild, w, h);
     }
     Rastport* flicken = bild;
-    if (w != bild->breite || h != bild->hoehe) {
+    if (v) {
+        flicken = Rastport_Neu_Einfach(w, h, v->tiefe);
+        if (!flicken) {
+            Rastport_Free(bild);
+            return false;
+        }
+        Blt_Blit(ziel, x, y, w, h, flicken, 0, 0, nullptr);
+        verkleinerung_zeichnen(*v, flicken);
+    } else if (w != bild->breite || h != bild->hoehe) {
         flicken = Rastport_Neu_Einfach(w, h, bild->tiefe());
         if (!flicken) {
             Rastport_Free(bild);
@@ -154,12 +268,17 @@ bool patch_blit(u32 art, i32 nummer, Rastport* ziel, i32 x, i32 y, i32 w, i32 h,
 
 i32 pokal_treffer = 0, pokal_fehl = 0;
 
+// The picture behind a kept reduction: a crest number or a cup's entry.
+u32 quelle_wappen(i32 n) { return static_cast<u32>(n); }
+u32 quelle_pokal(i32 g) { return 0x80000000u | static_cast<u32>(g); }
+
 }  // namespace
 
 bool Wappen_Blit(i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten) {
     const i32 n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(hooks.nummer_von_team(team), 0, WAPPEN_NEUTRAL);
     return patch_blit(
-        WAPPEN_SCHLUESSEL, team, ziel, x, y, w, h, schatten, [n] { return hooks.bild_laden(n); }, &treffer, &fehl);
+        WAPPEN_SCHLUESSEL, team, quelle_wappen(n), ziel, x, y, w, h, schatten, [n] { return hooks.bild_laden(n); },
+        &treffer, &fehl);
 }
 
 bool Pokal_Blit(i32 wettbewerb, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten) {
@@ -167,7 +286,7 @@ bool Pokal_Blit(i32 wettbewerb, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i
     if (g < 0) return false;
     const u32 art = POKAL_SCHLUESSEL ^ static_cast<u32>(team) * 0x9E3779B1u;
     return patch_blit(
-        art, g, ziel, x, y, w, h, schatten,
+        art, g, quelle_pokal(g), ziel, x, y, w, h, schatten,
         [g] { return Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER + g); }, &pokal_treffer,
         &pokal_fehl);
 }
@@ -210,7 +329,8 @@ Rastport* Wappen_Holen(Rastport* ziel, i32 team, i32 x, i32 y, bool transparent,
     if (ziel) {
         const i32 stufe = w < 16 ? 0 : w < 33 ? 1 : 2;
         const u32 art = g >= 0 ? POKAL_SCHLUESSEL ^ static_cast<u32>(team) * 0x9E3779B1u : WAPPEN_SCHLUESSEL;
-        return patch_blit(art, g >= 0 ? g : team, ziel, x, y, w, h, nullptr, laden, &treffer, &fehl, stufe, transparent)
+        return patch_blit(art, g >= 0 ? g : team, g >= 0 ? quelle_pokal(g) : quelle_wappen(n), ziel, x, y, w, h,
+                          nullptr, laden, &treffer, &fehl, stufe, transparent)
                    ? ziel
                    : nullptr;
     }

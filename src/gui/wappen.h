@@ -35,6 +35,13 @@ bool Wappen_Blit(i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32
 // 66: entry 135 + the competition's graphic number of pilo_res.res.
 bool Pokal_Blit(i32 wettbewerb, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten);
 
+// Crests and cups reduced to a size are kept as sums that do not depend on
+// the background (48 sizes, the least recently used go), so they are not
+// loaded and reduced again when the recoloured-picture cache is emptied;
+// they are made anew when an archive is opened or closed or the hooks
+// change. Emptied by hand here (the benchmarks compare with and without).
+void Wappen_Verkleinerungen_Leeren();
+
 // Hits and misses of the crest cache since the last call (then reset).
 void Wappen_Cache_Zaehler(i32* treffer, i32* fehl);
 // The same counters (then reset); with `anzeigen` (a debug switch) they are

@@ -209,7 +209,7 @@ void ball_annehmen(Spielfeld_Daten* sf, const Lage& l) {
         if (s != sf->ball_seite && v2 > 900.0f * 900.0f && n != sf->pass_ziel) {
             // Intercepting a fast ball is not certain.
             auto& sp = sf->spieler[n];
-            if (draw(100) > 40 + faehig(sp, sp.f_zweikampf) / 3) return;
+            if (draw(100) > 40 + faehig(sf, n, sp.f_zweikampf) / 3) return;
         }
         bool kopf = b.z > 100;
         const int vorher = sf->ball_seite;

@@ -245,7 +245,7 @@ inline void atmen(Spielfeld_Spieler& sp, int delta) {
         atmen(sp, ATEM_STEHEN * n);
         return;
     }
-    f32 v = (520.0f + static_cast<f32>(faehig(sp, sp.f_tempo)) * 3.0f) *
+    f32 v = (520.0f + static_cast<f32>(faehig(sf, i, sp.f_tempo)) * 3.0f) *
             (0.72f + static_cast<f32>(sp.ausdauer) * 0.000028f);
     if (!eilig) v *= dd > 400.0f * 400.0f ? 0.7f : 0.38f;
     if (fuehrt) v *= 0.9f;

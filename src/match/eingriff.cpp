@@ -9,10 +9,32 @@
 #include "world/aufstellung.h"
 #include "world/welt.h"
 
+namespace {
+// Formation row r: 1200 + 520·r cm, tactical point 1342 + 753.3·r (the
+// middle of the screen's row r); rounded to the nearest unit both ways.
+constexpr i32 CM_REIHE_0 = 1200, CM_REIHE = 5200, TAKTIK_REIHE_0 = 1342, TAKTIK_REIHE = 7533;
+i32 runden_teilen(i64 z, i64 n) { return static_cast<i32>(z >= 0 ? (z + n / 2) / n : -((-z + n / 2) / n)); }
+}  // namespace
+
+i32 Spielfeld_Taktik_Aus_Cm(i32 cm) {
+    const i32 tx = TAKTIK_REIHE_0 + runden_teilen(static_cast<i64>(cm - CM_REIHE_0) * TAKTIK_REIHE, CM_REIHE);
+    return tx < 1000 ? 1000 : (tx > 9800 ? 9800 : tx);
+}
+
+i32 Spielfeld_Cm_Aus_Taktik(i32 tx) {
+    tx = tx < 1000 ? 1000 : (tx > 9800 ? 9800 : tx);
+    return CM_REIHE_0 + runden_teilen(static_cast<i64>(tx - TAKTIK_REIHE_0) * CM_REIHE, TAKTIK_REIHE);
+}
+
+int Spielfeld_Faehigkeit(const Spielfeld_Daten* sf, int slot, int wert) {
+    if (!sf || slot < 0 || slot >= SF_SPIELER) return 0;
+    return engine::faehig(sf, slot, static_cast<u8>(wert < 0 ? 0 : (wert > 255 ? 255 : wert)));
+}
+
 i32 Spielfeld_Get_Taktikposition(const Spielfeld_Daten* sf, int slot, i32* y) {
     if (!sf || slot < 0 || slot >= SF_SPIELER) return -1;
     if (y) *y = sf->spieler[slot].taktik_y;
-    return sf->spieler[slot].taktik_x;
+    return Spielfeld_Taktik_Aus_Cm(sf->spieler[slot].taktik_x);
 }
 
 i32 Spielfeld_Get_Taktikposition_Lokal(const Spielfeld_Daten* sf, int slot, i32* y) {
@@ -67,12 +89,14 @@ bool Spielfeld_Set_Taktikposition(Spielfeld_Daten* sf, u32 team, int slot, i32 x
         return true;
     }
     Spielfeld_Spieler& s = sf->spieler[slot];
-    s.taktik_x = static_cast<i16>(x);
+    const i32 cm = Spielfeld_Cm_Aus_Taktik(x);
+    s.taktik_x = static_cast<i16>(cm);
     s.taktik_y = static_cast<i16>(y);
-    s.zone_x[0] = static_cast<i16>(x - 1500 < 0 ? 0 : x - 1500);
-    s.zone_x[1] = static_cast<i16>(x + 1500);
+    s.zone_x[0] = static_cast<i16>(cm - 1500 < 0 ? 0 : cm - 1500);
+    s.zone_x[1] = static_cast<i16>(cm + 1500);
     s.zone_y[0] = static_cast<i16>(y - 1200 < 0 ? 0 : y - 1200);
     s.zone_y[1] = static_cast<i16>(y + 1200 > SF_BREITE ? SF_BREITE : y + 1200);
+    engine::abzug_setzen(sf, slot);
     return true;
 }
 
@@ -198,8 +222,8 @@ int Spielfeld_Positionsabzug(const Spielfeld_Daten* sf, int seite, int slot, i32
         if (const int r = SF_Hook.positionsabzug(sf, static_cast<i32>(sf->team[seite]), sf->spieler[slot].spieler, x, y);
             r >= 0)
             return r;
-    // The row of the point (seen from the side's own goal) against the player's class.
-    i32 rx = x;
+    // The formation row of the point (seen from the side's own goal) against the player's class.
+    const i32 rx = Spielfeld_Cm_Aus_Taktik(x);
     int zeile = rx < 900 ? 0 : (rx - 1200) / 520;
     if (zeile < 0) zeile = 1;
     if (zeile > 10) zeile = 10;
@@ -244,6 +268,18 @@ void Engine_Kommandos_Anwenden(Spielfeld_Daten* sf) {
 
 namespace engine {
 
+void abzug_setzen(Spielfeld_Daten* sf, int slot) {
+    if (slot < 0 || slot >= SF_SPIELER) return;
+    const Spielfeld_Spieler& s = sf->spieler[slot];
+    int d = 0;
+    if (s.spieler >= 0 && (s.status & SFS_AUF_DEM_PLATZ)) {
+        i32 y = 0;
+        const i32 x = Spielfeld_Get_Taktikposition(sf, slot, &y);
+        d = Spielfeld_Positionsabzug(sf, sf_seite(slot), slot, x, y);
+    }
+    sf->abzug[slot] = static_cast<u8>(d < 0 ? 0 : (d > 255 ? 255 : d));
+}
+
 // A queued substitution is carried out at a dead ball.
 bool wechsel_ausfuehren(Spielfeld_Daten* sf) {
     for (int s = 0; s < 2; s++) {
@@ -284,6 +320,8 @@ bool wechsel_ausfuehren(Spielfeld_Daten* sf) {
             }
             r.status = (r.status & ~SFS_BANK) | SFS_AUF_DEM_PLATZ | SFS_EINGEWECHSELT;
             r.minute_ein = static_cast<u8>(sf->minute);
+            abzug_setzen(sf, rein);
+            if (raus != 255) abzug_setzen(sf, raus);
             SF_Ereignis(sf, SFE_WECHSEL, rein, raus == 255 ? -1 : raus);
             anim(O(sf, SF_OBJ_LINIE_1), A_WECHSEL);
             if (se.wechsel_gemacht >= se.wechsel_erlaubt) {

@@ -91,7 +91,7 @@ void pass_an(Spielfeld_Daten* sf, int p, int best, int modus) {
     f32 d = std::sqrt(d2(eo.x, eo.y, po.x, po.y));
     int abfang = naechster(sf, g, eo.x, eo.y, modus == 2);
     f32 frei = abfang >= 0 ? std::sqrt(d2(O(sf, abfang).x, O(sf, abfang).y, eo.x, eo.y)) : 5000.0f;
-    f32 p_ok = 0.95f - d / 9000.0f + (faehig(ps, ps.f_pass) - 50) / 300.0f -
+    f32 p_ok = 0.95f - d / 9000.0f + (faehig(sf, p, ps.f_pass) - 50) / 300.0f -
                (frei < 250 ? 0.30f : (frei < 500 ? 0.12f : 0.0f));
     if (modus == 2) p_ok -= KREUZ_ABZUG;
     if (modus == 3) p_ok += 0.1f;
@@ -210,10 +210,10 @@ void schiessen(Spielfeld_Daten* sf, int p, u32 art) {
     f32 tx = ziel_tor_x(sf, s);
     f32 dist = std::sqrt(d2(po.x, po.y, tx, TOR_Y));
     int tw = torwart(sf, g);
-    int k = tw >= 0 ? faehig(sf->spieler[tw], sf->spieler[tw].f_torwart) : 5;
+    int k = tw >= 0 ? faehig(sf, tw, sf->spieler[tw].f_torwart) : 5;
     const bool kopf = (art & SFE_KOPF) != 0;
     SF_Klang(sf, kopf ? SF_KLANG_KOPFBALL : SF_KLANG_SCHUSS);
-    int sk = faehig(ps, kopf ? ps.f_kopf : ps.f_schuss);
+    int sk = faehig(sf, p, kopf ? ps.f_kopf : ps.f_schuss);
     f32 winkel = std::fabs(po.y - TOR_Y) / (dist + 1.0f);  // 0 straight, 1 from the line
     stat(sf, p, SFST_SCHUESSE);
     anim(po, kopf ? A_KOPFBALL : A_SCHUSS);
@@ -306,8 +306,8 @@ void zweikampf(Spielfeld_Daten* sf, int ver, int ang) {
         foul(sf, ver, ang);
         return;
     }
-    int wa = faehig(a, a.f_technik) + faehig(a, a.f_tempo) / 2 + r2;
-    int wv = faehig(v, v.f_zweikampf) + faehig(v, v.f_tempo) / 2 + r3 + 12;
+    int wa = faehig(sf, ang, a.f_technik) + faehig(sf, ang, a.f_tempo) / 2 + r2;
+    int wv = faehig(sf, ver, v.f_zweikampf) + faehig(sf, ver, v.f_tempo) / 2 + r3 + 12;
     anim(O(sf, ver), A_GRAETSCHEN);
     if (wv > wa) {
         stat(sf, ver, SFST_ZWEIKAMPF_GEWONNEN);

@@ -294,8 +294,8 @@ void elfer_tick(Spielfeld_Daten* sf) {
         if (--sf->wartezeit == 0) {
             const auto& sp = sf->spieler[a];
             int tw = torwart(sf, s ^ 1);
-            int k = tw >= 0 ? faehig(sf->spieler[tw], sf->spieler[tw].f_torwart) : 5;
-            int sk = faehig(sp, sp.f_schuss);
+            int k = tw >= 0 ? faehig(sf, tw, sf->spieler[tw].f_torwart) : 5;
+            int sk = faehig(sf, a, sp.f_schuss);
             f32 p_tor = clampf(0.74f + (sk - k) / 600.0f, 0.6f, 0.86f);
             int r1 = draw(1000), r2 = draw(1000);
             u8 e = r1 < static_cast<int>(p_tor * 1000) ? SCHUSS_TOR : (r2 < 620 ? SCHUSS_GEHALTEN : SCHUSS_VORBEI);

@@ -354,6 +354,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
         return false;
     }
     auf_spielniveau(sf);
+    for (int i = 0; i < SF_SPIELER; i++) engine::abzug_setzen(sf, i);
     ratings_setzen(sf);
     sf->zuschauer = zuschauer;
     sf->engine = (angezeigt || concern) ? 1 : 0;

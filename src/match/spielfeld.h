@@ -364,6 +364,11 @@ struct Spielfeld_Inhalt {
     u16 replay_pos;
     u16 replay_anzahl;
     i16 replay[SF_REPLAY_BILDER][SF_REPLAY_OBJEKTE][3];
+    // The out-of-position deduction of each slot in half stars at his
+    // tactical point (Spielfeld_Positionsabzug), kept while he is on the
+    // pitch; a saved record from before it was kept reads 0.
+    u8 abzug[SF_SPIELER];
+    u8 frei_ab[2];
 };
 
 template <class V, bytes::Art<Spielfeld_Inhalt> S>
@@ -383,7 +388,7 @@ constexpr void felder(V& v, S& r) {
     v(r.zufall_versatz);
     v(r.grenze_eigen), v(r.grenze_andere), v(r.wartet), v(r.sync_fehler), v(r.frei_n), v(r.pruef_minute);
     v(r.pruef_summe), v(r.wartet_seit), v(r.netz_seite), v(r.frei_ns), v(r.signal_zeit), v(r.kommando);
-    v(r.replay_pos), v(r.replay_anzahl), v(r.replay);
+    v(r.replay_pos), v(r.replay_anzahl), v(r.replay), v(r.abzug), v(r.frei_ab);
 }
 
 constexpr u32 SPIELFELD_GROESSE = 42276;
@@ -582,6 +587,19 @@ bool Spielfeld_Replay_Laeuft();
 bool Spielfeld_Replay_Bild(const Spielfeld_Daten* sf, int zurueck, i16 aus[SF_REPLAY_OBJEKTE][3]);
 
 // In-match changes.
+// Tactical points are the line-up screens' scale: x 1000..9800 from the own
+// goal forward, y 400..6406 across. The engine keeps home positions in
+// centimetres from its own goal line (formation row r at 1200 + 520·r); the
+// two scales are matched so that formation row r is the screen's row r.
+i32 Spielfeld_Taktik_Aus_Cm(i32 cm);
+i32 Spielfeld_Cm_Aus_Taktik(i32 tx);
+// One half star of deduction costs a player this many skill points in every
+// duel, pass, shot and run (a half star is 1,000 of fine strength, which
+// gives 1000/185 skill points).
+constexpr int SF_HALBSTERN_PUNKTE = 5;
+// A player's skill (f_* value of his slot) as the engine rates it now:
+// stamina, injury and the out-of-position deduction taken off, at least 1.
+int Spielfeld_Faehigkeit(const Spielfeld_Daten* sf, int slot, int wert);
 i32 Spielfeld_Get_Taktikposition(const Spielfeld_Daten* sf, int slot, i32* y = nullptr);
 i32 Spielfeld_Get_Taktikposition_Lokal(const Spielfeld_Daten* sf, int slot, i32* y = nullptr);
 bool Spielfeld_Set_Taktikposition(Spielfeld_Daten* sf, u32 team, int slot, i32 x, i32 y);
@@ -606,8 +624,9 @@ bool Spielfeld_Set_Taktikwert(Spielfeld_Daten* sf, int seite, int index, int wer
 // Sets a side's all-forward switch (0 or 1); on a networked match it goes
 // into a command like every other change.
 bool Spielfeld_Set_Schalter(Spielfeld_Daten* sf, int seite, int wert);
-// The out-of-position deduction (half stars) of a player at a point: the
-// rule installed as Spielfeld_Hooks.positionsabzug, else the engine's own.
+// The out-of-position deduction (half stars) of a player at a tactical
+// point: the rule installed as Spielfeld_Hooks.positionsabzug, else the
+// engine's own. The engine rates its players with it (Spielfeld_Faehigkeit).
 int Spielfeld_Positionsabzug(const Spielfeld_Daten* sf, int seite, int slot, i32 x, i32 y);
 
 // True when every index, count and coordinate of a record is in range (a

@@ -160,9 +160,10 @@ inline void stat(Spielfeld_Daten* sf, int slot, int byte) {
 inline void punkte(Spielfeld_Daten* sf, int slot, int p) {
     if (slot >= 0 && slot < SF_SPIELER) sf->spieler[slot].bewertung = static_cast<i16>(sf->spieler[slot].bewertung + p);
 }
-// Effective skill with stamina and injury.
-inline int faehig(const Spielfeld_Spieler& s, u8 wert) {
-    int v = wert - (10000 - s.ausdauer) / 450;
+// Effective skill with stamina, injury and the out-of-position deduction.
+inline int faehig(const Spielfeld_Daten* sf, int slot, u8 wert) {
+    const Spielfeld_Spieler& s = sf->spieler[slot];
+    int v = wert - (10000 - s.ausdauer) / 450 - sf->abzug[slot] * SF_HALBSTERN_PUNKTE;
     if (s.verletzung) v -= 15;
     return v < 1 ? 1 : v;
 }
@@ -247,6 +248,9 @@ void elfer_tick(Spielfeld_Daten* sf);
 
 // eingriff.cpp: substitutions at a dead ball and the computer's changes.
 bool wechsel_ausfuehren(Spielfeld_Daten* sf);
+// Rates the slot's player at his tactical point anew (Spielfeld_Daten::abzug);
+// 0 for a slot not on the pitch.
+void abzug_setzen(Spielfeld_Daten* sf, int slot);
 void computer_wechsel(Spielfeld_Daten* sf, int s);
 
 // ereignis.cpp: grades.

@@ -81,6 +81,76 @@ TEST(Wappen, HolenMitUndOhneZiel) {
     Farbe_Cache_Free();
 }
 
+// A crest of many colours with holes, its pixels shifted by `art`.
+Rastport* bunt(i32 n, i32 art) {
+    geladen.push_back(n);
+    Rastport* r = Rastport_Neu_Einfach(66, 66, 16);
+    for (i32 y = 0; y < 66; ++y)
+        for (i32 x = 0; x < 66; ++x)
+            r->bitmap->pixel16()[y * 66 + x] =
+                (x + 2 * y) % 7 == 0 ? 0 : static_cast<u16>((x * 997 + y * 331 + n * 71 + art * 4099) | 1);
+    return r;
+}
+Rastport* bunt_a(i32 n) { return bunt(n, 0); }
+Rastport* bunt_b(i32 n) { return bunt(n, 1); }
+
+// The target area (x, y, w, h) as a list of pixels.
+std::vector<u16> flaeche(const Rastport* r, i32 x, i32 y, i32 w, i32 h) {
+    std::vector<u16> v;
+    for (i32 j = 0; j < h; ++j)
+        for (i32 i = 0; i < w; ++i) v.push_back(r->bitmap->pixel16()[(y + j) * r->breite + x + i]);
+    return v;
+}
+
+TEST(Wappen, BehalteneVerkleinerungZeichnetWieNeuVerkleinert) {
+    Wappen_Set_Hooks({.bild_laden = bunt_a});
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(200, 200, 16));
+    // Each case: a size over a background; drawn once with the picture
+    // loaded and reduced, then (patch cache emptied) from the kept sums over
+    // another background. Both must be what reducing anew gives there.
+    const struct {
+        i32 team, w, h;
+        u16 hinten_1, hinten_2;
+    } faelle[] = {
+        {7, 16, 16, 0x07E0, 0x001F}, {7, 40, 40, 0xF800, 0xFFFF}, {7, 23, 61, 0x0000, 0x1234},
+        {9, 60, 60, 0x8410, 0x07E0}, {9, 1, 1, 0xFFFF, 0x0001},
+    };
+    for (const auto& f : faelle) {
+        for (i32 mal = 0; mal < 2; ++mal) {
+            const u16 hinten = mal == 0 ? f.hinten_1 : f.hinten_2;
+            for (i32 i = 0; i < 200 * 200; ++i) ziel->bitmap->pixel16()[i] = hinten;
+            Farbe_Cache_Free();
+            geladen.clear();
+            ASSERT_TRUE(Wappen_Blit(f.team, ziel.get(), 30, 40, f.w, f.h, nullptr));
+            EXPECT_EQ(geladen.size(), mal == 0 ? 1u : 0u) << "kept: not loaded again (" << f.w << "x" << f.h << ")";
+            std::unique_ptr<Rastport> quelle(bunt(f.team, 0)), neu(Rastport_Neu_Einfach(f.w, f.h, 16));
+            for (i32 i = 0; i < f.w * f.h; ++i) neu->bitmap->pixel16()[i] = hinten;
+            ASSERT_EQ(Bild_Verkleinern_Transparent(quelle.get(), neu.get()), 1);
+            EXPECT_EQ(flaeche(ziel.get(), 30, 40, f.w, f.h), flaeche(neu.get(), 0, 0, f.w, f.h))
+                << f.team << " " << f.w << "x" << f.h << " draw " << mal;
+        }
+    }
+    // Other pictures behind the same numbers (hooks installed anew): drawn
+    // from them, not from what was kept; emptied by hand: loaded again.
+    Wappen_Set_Hooks({.bild_laden = bunt_b});
+    for (i32 i = 0; i < 200 * 200; ++i) ziel->bitmap->pixel16()[i] = 0x1234;
+    Farbe_Cache_Free();
+    geladen.clear();
+    ASSERT_TRUE(Wappen_Blit(7, ziel.get(), 30, 40, 40, 40, nullptr));
+    EXPECT_EQ(geladen.size(), 1u);
+    std::unique_ptr<Rastport> quelle(bunt(7, 1)), neu(Rastport_Neu_Einfach(40, 40, 16));
+    for (i32 i = 0; i < 1600; ++i) neu->bitmap->pixel16()[i] = 0x1234;
+    ASSERT_EQ(Bild_Verkleinern_Transparent(quelle.get(), neu.get()), 1);
+    EXPECT_EQ(flaeche(ziel.get(), 30, 40, 40, 40), flaeche(neu.get(), 0, 0, 40, 40));
+    Wappen_Verkleinerungen_Leeren();
+    Farbe_Cache_Free();
+    geladen.clear();
+    ASSERT_TRUE(Wappen_Blit(7, ziel.get(), 30, 40, 40, 40, nullptr));
+    EXPECT_EQ(geladen.size(), 1u);
+    Farbe_Cache_Free();
+    Wappen_Set_Hooks({});
+}
+
 TEST(Wappen, FarbeDesTeamnamens) {
     const i32 alt = Team_Aktiv;
     Team_Aktiv = 4;

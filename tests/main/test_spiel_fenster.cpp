@@ -2,7 +2,8 @@
 // script: the pre-match picture comes before it; in the second half the
 // manager opens the line-up windows from the control bar, makes a
 // substitution, then raises a tactic value in the tactics window; the match
-// record shows both, and the match is played to its end.
+// record shows both, and the match is played to its end. The same script
+// runs with the match behind the overview and with the live view.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,6 +15,7 @@
 #include "match/spielfeld.h"
 #include "platform/headless.h"
 #include "programm.h"
+#include "screens/live_view/spielansicht.h"
 #include "screens/match/ank_bild.h"
 #include "screens/match/im_spiel.h"
 #include "screens/match/taktik_im_spiel.h"
@@ -24,9 +26,13 @@
 
 namespace {
 
-// A click at a place in two frames (the match is not held without the
-// live view: the script is short).
-std::string klick(i32 x, i32 y) { return "click left " + std::to_string(x) + " " + std::to_string(y) + "\nwait 1\n"; }
+// A click at a place: the mouse moved there first and resting two frames,
+// as a player's hand does (under the live view a click without the move
+// before it was not taken by the line-up rows).
+std::string klick(i32 x, i32 y) {
+    const std::string p = std::to_string(x) + " " + std::to_string(y);
+    return "move " + p + "\nwait 2\nclick left " + p + "\nwait 2\n";
+}
 std::string klick(const Screen_Icon* i, i32 dx, i32 dy) { return i ? klick(i->x + dx, i->y + dy) : ""; }
 
 // The human manager's pitch while it is shown (null otherwise).
@@ -36,9 +42,13 @@ Spielfeld_Daten* eigenes_spielfeld() {
     return sf;
 }
 
-TEST(SpielFenster, APreMatchPictureThenASubstitutionAndATacticChangeInTheSecondHalf) {
+// The screenshots carry the way the match was shown in their names.
+std::string png(const char* name, bool live) { return std::string(name) + (live ? "_live" : "") + ".png"; }
+
+void spielen(bool live) {
     std::string ordner;
-    ASSERT_TRUE(Test_Programm_Starten("kordavo_fenster", &ordner));
+    ASSERT_TRUE(Test_Programm_Starten(live ? "kordavo_fenster_live" : "kordavo_fenster", &ordner));
+    Test_Live_Ansicht(live);
     Rnd_Set_Index(0, 0);
     ASSERT_GT(Headless_Lauf("wait 12\n", 40), 0);
     // Day by day until the picture before the manager's first match is up.
@@ -58,13 +68,22 @@ TEST(SpielFenster, APreMatchPictureThenASubstitutionAndATacticChangeInTheSecondH
             ASSERT_GT(Headless_Lauf(std::string(Ankuendigung_Wegklicken()) + "wait 3\n", 8), 0);
     }
     ASSERT_TRUE(bild) << "no pre-match picture";
-    ASSERT_GT(Headless_Lauf("wait 40\nscreenshot vor_spiel.png\nwait 2\nclick left\nwait 5\n", 60), 0);
+    ASSERT_GT(Headless_Lauf("wait 40\nscreenshot " + png("vor_spiel", live) + "\nwait 2\nclick left\nwait 5\n", 60), 0);
 
     // The match runs; wait for the second half of the manager's match.
     Spielfeld_Daten* sf = nullptr;
-    for (int n = 0; n < 4000; ++n) {
+    bool schnell = false;
+    for (int n = 0; n < 20000; ++n) {
         sf = eigenes_spielfeld();
         if (sf && sf->halbzeit >= 2 && sf->minute >= 46 && sf->halbzeit_status == 0) break;
+        // The live view plays at the pitch clock; the control bar's fast
+        // play takes the first half through (switched off again for the
+        // changes, as a player would).
+        if (live && sf && !schnell && Spielansicht_Get_Spielfeld() == sf) {
+            ASSERT_GT(Headless_Lauf("screenshot " + png("spiel", live) + "\nwait 1\n" + klick(250, 582), 6), 0);
+            schnell = Spielfeld_Get_Fast() != 0;
+            continue;
+        }
         if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && !Spielankuendigung_Screen_Offen() &&
             Spielankuendigung_Puffer_Leer() && Menue_Screen_Icon_Ist_Vorhanden(ICON_ZUG_ENDE)) {
             ASSERT_GT(Headless_Lauf("move 750 583\nwait 2\nclick left\nwait 6\n", 20), 0);
@@ -74,6 +93,14 @@ TEST(SpielFenster, APreMatchPictureThenASubstitutionAndATacticChangeInTheSecondH
     }
     ASSERT_TRUE(sf && sf->halbzeit >= 2) << "the manager's match did not reach the second half";
     const int seite = static_cast<i32>(sf->team[0]) == Team_Aktiv ? 0 : 1;
+    if (live) {
+        EXPECT_TRUE(schnell) << "fast play from the control bar";
+        EXPECT_EQ(Spielansicht_Get_Spielfeld(), sf) << "the match is shown live";
+        if (Spielfeld_Get_Fast()) {
+            ASSERT_GT(Headless_Lauf(klick(250, 582), 4), 0);
+        }
+        EXPECT_FALSE(Spielfeld_Get_Fast());
+    }
 
     // The control bar's line-up button: both windows, the match held.
     ASSERT_GT(Headless_Lauf(klick(462, 582), 4), 0);
@@ -97,7 +124,7 @@ TEST(SpielFenster, APreMatchPictureThenASubstitutionAndATacticChangeInTheSecondH
     ASSERT_GE(rein, 0);
     std::string s = klick(Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_ZEILE + 5), 100, 8);
     s += klick(Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_ZEILE + IM_SPIEL_FELDZEILEN + bank), 100, 8);
-    s += "screenshot im_spiel_wechsel.png\nwait 1\n";
+    s += "screenshot " + png("im_spiel_wechsel", live) + "\nwait 1\n";
     ASSERT_GT(Headless_Lauf(s, 40), 0);
     // Queued, or already made at a dead ball of the running match.
     const bool gemacht = (sf->spieler[rein].status & SFS_EINGEWECHSELT) != 0;
@@ -114,11 +141,14 @@ TEST(SpielFenster, APreMatchPictureThenASubstitutionAndATacticChangeInTheSecondH
     ASSERT_TRUE(Taktik_Im_Spiel_Screen_Ist_Offen());
     const Screen_Icon* knopf = Menue_Screen_Icon_Aus_Nummer(vorher >= 100 ? ICON_TAKTIK_IM_SPIEL_MINUS + 2
                                                                            : ICON_TAKTIK_IM_SPIEL_MINUS + 3);
-    ASSERT_GT(Headless_Lauf(klick(knopf, 8, 8) + "screenshot im_spiel_taktik.png\nwait 1\n", 8), 0);
+    ASSERT_GT(Headless_Lauf(klick(knopf, 8, 8) + "screenshot " + png("im_spiel_taktik", live) + "\nwait 1\n", 8), 0);
     const i8 nachher = sf->seite[seite].taktik[TW_WERT2];
     EXPECT_EQ(nachher, vorher >= 100 ? 95 : vorher + 5);
     ASSERT_GT(Headless_Lauf(klick(528, 582), 4), 0);
     EXPECT_FALSE(Taktik_Im_Spiel_Screen_Ist_Offen());
+    if (live) {
+        ASSERT_GT(Headless_Lauf(klick(250, 582), 4), 0);  // fast play again
+    }
 
     // Played on: the substitution is made at the next dead ball; the match
     // record keeps both changes until the end.
@@ -135,7 +165,15 @@ TEST(SpielFenster, APreMatchPictureThenASubstitutionAndATacticChangeInTheSecondH
     EXPECT_EQ(raus_gemacht, 1);
     EXPECT_GE(sf->spieler[rein].minute_ein, 46);
     EXPECT_EQ(sf->seite[seite].taktik[TW_WERT2], nachher);
+    if (live) {
+        EXPECT_EQ(Spielansicht_Get_Spielfeld(), sf) << "still shown live";
+        ASSERT_GT(Headless_Lauf("wait 2\nscreenshot " + png("spiel_nach_wechsel", live) + "\nwait 1\n", 4), 0);
+    }
     Test_Programm_Beenden(ordner);
 }
+
+TEST(SpielFenster, APreMatchPictureThenASubstitutionAndATacticChangeInTheSecondHalf) { spielen(false); }
+
+TEST(SpielFenster, TheSameWithTheMatchShownLive) { spielen(true); }
 
 }  // namespace

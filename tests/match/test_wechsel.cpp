@@ -119,6 +119,80 @@ TEST_F(Wechsel, TacticalPositionsAndValuesChangeTheSide) {
     EXPECT_GT(Spielfeld_Positionsabzug(sf, 0, 0, 9000, 3400), 0);
 }
 
+// The tactical point of formation row r.
+i32 reihe(int r) { return Spielfeld_Taktik_Aus_Cm(r == 0 ? 250 : 1200 + 520 * r); }
+
+TEST_F(Wechsel, APlayerOutOfPositionIsRatedLowerByExactlyHisDeduction) {
+    Spielfeld_Daten* sf = neu(6, liga[2], liga[3], 47);
+    ASSERT_NE(sf, nullptr);
+    // The row where each class has nothing deducted.
+    const int eigene[4] = {0, 2, 5, 9};
+    static int hook_antwort;
+    static i32 hook_team, hook_spieler;
+    const struct {
+        int klasse, reihe, hook, erwartet;
+    } faelle[] = {
+        {1, 2, -1, 0},  // a defender in defence
+        {1, 5, -1, 2},  // in midfield
+        {1, 10, -1, 4},  // up front
+        {3, 2, -1, 4},  // a forward in defence
+        {2, 0, -1, 6},  // a field player in goal
+        {0, 5, -1, 6},  // the keeper in midfield
+        {1, 10, 3, 3},  // the installed rule (the line-up screen's) is asked instead
+        {1, 10, 0, 0},
+    };
+    for (const auto& f : faelle) {
+        int slot = -1;
+        for (int i = 0; i < SF_PRO_SEITE && slot < 0; ++i)
+            if (sf->spieler[i].spieler >= 0 && (sf->spieler[i].status & SFS_AUF_DEM_PLATZ) &&
+                sf->spieler[i].position == f.klasse)
+                slot = i;
+        ASSERT_GE(slot, 0) << "class " << f.klasse;
+        Spielfeld_Hooks h = Spielfeld_Get_Hooks();
+        hook_antwort = f.hook, hook_team = -1, hook_spieler = -1;
+        // The installed rule: its answer up front, nothing elsewhere (-1: the engine's own).
+        h.positionsabzug = [](const Spielfeld_Daten*, i32 team, i32 spieler, i32 x, i32) {
+            hook_team = team, hook_spieler = spieler;
+            return hook_antwort < 0 ? -1 : (x > 8000 ? hook_antwort : 0);
+        };
+        Spielfeld_Set_Hooks(h);
+        ASSERT_TRUE(Spielfeld_Set_Taktikposition(sf, sf->team[0], slot, reihe(eigene[f.klasse]), 3400));
+        const int zu_hause = Spielfeld_Faehigkeit(sf, slot, 100);
+        EXPECT_EQ(sf->abzug[slot], 0) << f.klasse;
+        ASSERT_TRUE(Spielfeld_Set_Taktikposition(sf, sf->team[0], slot, reihe(f.reihe), 3400));
+        EXPECT_EQ(sf->abzug[slot], f.erwartet) << "class " << f.klasse << " in row " << f.reihe;
+        EXPECT_EQ(Spielfeld_Faehigkeit(sf, slot, 100), zu_hause - f.erwartet * SF_HALBSTERN_PUNKTE)
+            << "class " << f.klasse << " in row " << f.reihe;
+        if (f.hook >= 0) {
+            EXPECT_EQ(hook_team, static_cast<i32>(sf->team[0]));
+            EXPECT_EQ(hook_spieler, sf->spieler[slot].spieler);
+        }
+        ASSERT_TRUE(Spielfeld_Set_Taktikposition(sf, sf->team[0], slot, reihe(eigene[f.klasse]), 3400));
+        Spielfeld_Set_Hooks(Partie_Hooks());
+    }
+}
+
+TEST_F(Wechsel, ASubstituteIsRatedAtThePlaceHeTakes) {
+    Spielfeld_Daten* sf = neu(7, liga[4], liga[5], 48);
+    ASSERT_NE(sf, nullptr);
+    int raus = -1;
+    for (int i = 1; i < MAX_SPIELER_EINGESETZT && raus < 0; ++i)
+        if (sf->spieler[i].position == 1 && (sf->spieler[i].status & SFS_AUF_DEM_PLATZ)) raus = i;
+    ASSERT_GE(raus, 0);
+    int rein = -1;
+    for (int i = MAX_SPIELER_EINGESETZT; i < SF_PRO_SEITE && rein < 0; ++i)
+        if (sf->spieler[i].spieler >= 0 && sf->spieler[i].position != 0 && (sf->spieler[i].status & SFS_BANK)) rein = i;
+    ASSERT_GE(rein, 0);
+    ASSERT_TRUE(Spielfeld_Set_Taktikposition(sf, sf->team[0], raus, reihe(10), 3400));
+    EXPECT_EQ(sf->abzug[raus], 4);
+    EXPECT_EQ(sf->abzug[rein], 0) << "not rated on the bench";
+    ASSERT_EQ(Spielfeld_Wechsel_Eintragen(sf, 0, rein, raus), SFW_OK);
+    bis_ruhe(sf, 0, 1);
+    ASSERT_NE(sf->spieler[rein].status & SFS_EINGEWECHSELT, 0u);
+    EXPECT_EQ(sf->abzug[rein], Aufstellung_Abzug(sf->spieler[rein].position, 10));
+    EXPECT_EQ(sf->abzug[raus], 0) << "off the pitch";
+}
+
 TEST_F(Wechsel, TheEvaluationBooksCardsInjuriesAndStatisticsOnce) {
     struct Buch {
         int aufrufe = 0, strafen = 0, nach_spiel = 0, z7 = 0;

@@ -284,8 +284,9 @@ TEST_F(ImSpiel, DraggingAFigureMovesThePlayersTacticalPointAndTheWindowsKeepThei
     kit::Ziehen(x0, y0, x0, y0 + 40, 4);
     const Screen_Icon* fe = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_FELD);
     const Im_Spiel_Punkt erwartet = E_Im_Spiel_Screen_Zurueck(x0 - fe->x - IM_SPIEL_PLATZ_X, y0 + 40 - fe->y - IM_SPIEL_PLATZ_Y);
-    EXPECT_NEAR(sf->spieler[slot].taktik_x, erwartet.x, 40);
-    EXPECT_NEAR(sf->spieler[slot].taktik_y, erwartet.y, 50);
+    i32 ty = 0;
+    EXPECT_NEAR(Spielfeld_Get_Taktikposition(sf, slot, &ty), erwartet.x, 40);
+    EXPECT_NEAR(ty, erwartet.y, 50);
     EXPECT_NE(sf->seite[0].netz_aenderung & SFA_POSITIONEN, 0);
     // The list window dragged by its head is remembered for the manager.
     Screen_Icon* l = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_LISTE);
@@ -302,6 +303,39 @@ TEST_F(ImSpiel, DraggingAFigureMovesThePlayersTacticalPointAndTheWindowsKeepThei
     l = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_LISTE);
     kit::Ziehen(l->x + 200, l->y + 30, 790, 590, 6);
     EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_LISTE)->y, 565 - IM_SPIEL_LISTE_H);
+}
+
+TEST_F(ImSpiel, BothWindowsAreHeldToTheirLeftAndRightLimits) {
+    // Each case: a window opened at a remembered place, then dragged by a
+    // point of it to a mouse x (or not at all); where its left edge ends.
+    constexpr i32 KEIN = -1;
+    const struct {
+        i32 icon, start_x, griff_dx, maus_x, erwartet_x;
+    } faelle[] = {
+        {ICON_IM_SPIEL_LISTE, IM_SPIEL_LISTE_X, 5, 795, 758},    // right: the pitch window's edge
+        {ICON_IM_SPIEL_LISTE, IM_SPIEL_LISTE_X, 410, 5, -345},   // left
+        {ICON_IM_SPIEL_LISTE, IM_SPIEL_LISTE_X, 5, 700, 695},    // inside: where it was dropped
+        {ICON_IM_SPIEL_FELD, IM_SPIEL_FELD_X, 5, 795, 758},      // right
+        {ICON_IM_SPIEL_FELD, IM_SPIEL_FELD_X, 170, 5, -142},     // left
+        {ICON_IM_SPIEL_LISTE, 1145, KEIN, 0, 758},               // a remembered place past the edge
+        {ICON_IM_SPIEL_FELD, -400, KEIN, 0, -142},
+    };
+    for (const auto& f : faelle) {
+        Manager_Icon_Button_An_Aus(Team_Aktiv, f.icon, static_cast<u32>(f.start_x));
+        Manager_Icon_Word_Data_Schreiben(Team_Aktiv, f.icon, 150);
+        oeffnen();
+        const Screen_Icon* w = Menue_Screen_Icon_Aus_Nummer(static_cast<i16>(f.icon));
+        ASSERT_NE(w, nullptr);
+        if (f.griff_dx != KEIN) {
+            ASSERT_EQ(w->x, f.start_x) << f.icon;
+            kit::Ziehen(w->x + f.griff_dx, w->y + 10, f.maus_x, w->y + 10, 6);
+        }
+        w = Menue_Screen_Icon_Aus_Nummer(static_cast<i16>(f.icon));
+        EXPECT_EQ(w->x, f.erwartet_x) << f.icon << " from " << f.start_x << " to mouse " << f.maus_x;
+        EXPECT_EQ(w->y, 150) << f.icon;
+        E_Im_Spiel_Screen_Schliessen();
+        kit::Frames(1);
+    }
 }
 
 TEST_F(ImSpiel, AnInjuredPlayersFigureFadesAndCannotBeDragged) {
