@@ -200,6 +200,7 @@ Screen_Icon icon(i16 nr, u32 grafik, i16 x, i16 y, i16 w, i16 h, i8 ebene) {
 void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h) { H = h; }
 
 bool Menue_Screen_Starten(i32 knopf, i32 eintrag) { return H.screen_starten(knopf, eintrag); }
+bool Menue_Screen_Schliessen(i32 knopf, i32 eintrag) { return H.screen_schliessen(knopf, eintrag); }
 
 void Menue_Spiel_Pause_Setzen(bool an) { Spielfeld_Set_Pause(an ? 1 : 0); }
 

@@ -55,6 +55,8 @@ struct Hauptmenue_Hooks {
     // MENUE_LAUNCH_LEISTE: the match control bar, entry = its button 0..8);
     // false when no such screen exists yet.
     bool (*screen_starten)(i32 knopf, i32 eintrag) = [](i32, i32) { return false; };
+    // Closes the screen of a launch entry when it is open; false when it was not.
+    bool (*screen_schliessen)(i32 knopf, i32 eintrag) = [](i32, i32) { return false; };
     // The active manager's menu animation (off: a pop-up opens in one tick).
     bool (*animation)() = [] { return true; };
     // The competition of the team's match of the day (-1: none).
@@ -71,6 +73,7 @@ void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h);
 constexpr i32 MENUE_LAUNCH_LEISTE = 4;
 // Opens the screen of a launch entry through the hook; false when none.
 bool Menue_Screen_Starten(i32 knopf, i32 eintrag);
+bool Menue_Screen_Schliessen(i32 knopf, i32 eintrag);
 
 // --- Main menu ----------------------------------------------------------------
 // Makes the team the active one (opponent and home/away flag of the day).

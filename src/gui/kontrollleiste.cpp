@@ -62,11 +62,13 @@ void schnell_klick(Screen_Icon* i, u32 e) {
 }
 
 // Table, results, line-up and tactics open their screens through the
-// screens' launch table (control-bar entries 3..6); a screen that does not
-// exist yet says so.
+// screens' launch table (control-bar entries 3..6); the button again takes
+// its screen off, and the match is seen again. A screen that does not exist
+// yet says so.
 void screen_klick(Screen_Icon* i, u32 e, i32 eintrag) {
     if (!geklickt(e)) return;
     aus(i);
+    if (Menue_Screen_Schliessen(MENUE_LAUNCH_LEISTE, eintrag)) return;
     if (!Menue_Screen_Starten(MENUE_LAUNCH_LEISTE, eintrag)) Menue_Im_Aufbau();
 }
 void tabelle_klick(Screen_Icon* i, u32 e) { screen_klick(i, e, 3); }
@@ -122,6 +124,7 @@ Screen_Icon knopf(i32 k) {
     i.grafik = GRAFIK_LEISTE_KNOPF + static_cast<u32>(k);
     i.grafik_an = GRAFIK_LEISTE_KNOPF_AN + static_cast<u32>(k);
     i.x = KNOEPFE[k].x, i.y = LEISTE_Y, i.w = 55, i.h = 35, i.ebene = 12;
+    i.flags = MENUE_F_BLEIBT;  // the bar survives a screen it opens over the match
     i.status = MENUE_S_TRANSPARENT;
     i.klick = KNOEPFE[k].klick;
     return i;
@@ -142,7 +145,7 @@ const Screen_Icon* tabelle() {
             Screen_Icon i;
             i.nummer = ICON_LEISTE_VORSPULEN, i.grafik = GRAFIK_LEISTE_VORSPULEN, i.x = 752, i.y = LEISTE_Y, i.w = 48, i.h = 35,
             i.ebene = 12;
-            i.flags = MENUE_F_HOVER;
+            i.flags = MENUE_F_HOVER | MENUE_F_BLEIBT;
             i.status = MENUE_S_TRANSPARENT;
             i.klick = vorspulen_klick;
             return i;
@@ -150,7 +153,7 @@ const Screen_Icon* tabelle() {
         [] {
             Screen_Icon i;
             i.nummer = ICON_LEISTE_RAHMEN, i.grafik = GRAFIK_LEISTE, i.x = 0, i.y = LEISTE_Y, i.w = 800, i.h = 35, i.ebene = 11;
-            i.flags = MENUE_F_NICHT_ABFRAGEN;
+            i.flags = MENUE_F_NICHT_ABFRAGEN | MENUE_F_BLEIBT;
             return i;
         }(),
         [] {

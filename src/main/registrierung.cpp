@@ -305,6 +305,7 @@ void menue_hooks_anmelden() {
         .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
 #if KORDAVO_HAT_SCREENS
         .screen_starten = Screen_Launch,
+        .screen_schliessen = Screen_Launch_Schliessen,
 #endif
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
         .wettbewerb = [](i32 team) { return Spieltag_Get_Wettbewerb(team); },

@@ -80,5 +80,13 @@ bool Screen_Launch(i32 knopf, i32 eintrag) {
     return Screen_Oeffnen(static_cast<Screen_Id>(id)) || Screen_Offen(static_cast<Screen_Id>(id));
 }
 
+bool Screen_Launch_Schliessen(i32 knopf, i32 eintrag) {
+    if (knopf < 0 || knopf >= LAUNCH_KNOEPFE || eintrag < 0 || eintrag >= LAUNCH_EINTRAEGE) return false;
+    const i32 id = launch[static_cast<size_t>(knopf)][static_cast<size_t>(eintrag)];
+    if (id < 0 || !Screen_Offen(static_cast<Screen_Id>(id))) return false;
+    Screen_Schliessen(static_cast<Screen_Id>(id));
+    return true;
+}
+
 void Screens_Set_Hooks(const Screens_Hooks& h) { hooks = h; }
 const Screens_Hooks& Screens_Hooks_Holen() { return hooks; }

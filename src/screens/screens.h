@@ -74,6 +74,8 @@ void Screens_Zuruecksetzen();
 void Screen_Launch_Eintragen(i32 knopf, i32 eintrag, Screen_Id id);
 // Opens the screen of a launch entry; false when the entry has none.
 bool Screen_Launch(i32 knopf, i32 eintrag);
+// Closes the screen of a launch entry when it is open; false when it was not.
+bool Screen_Launch_Schliessen(i32 knopf, i32 eintrag);
 
 // The work area a main-menu screen clears (everything above the dialog bar).
 constexpr i32 ARBEITSFLAECHE_X1 = 799, ARBEITSFLAECHE_Y1 = 565;

@@ -161,3 +161,28 @@ TEST_F(Frame, KontrollleisteKnoepfeDerReiheNach) {
 }
 
 }  // namespace
+
+namespace {
+
+// A screen opened from the control bar over a running match clears the
+// work area above the bar (its row 565 included): the bar stays, and only
+// a clear that takes everything (the pages after the match, the main menu)
+// removes it.
+TEST_F(Frame, KontrollleisteBleibtUnterEinemScreen) {
+    Menue_Set_Spiel_Pause(false);
+    const struct {
+        u32 modus;
+        bool bleibt;
+    } faelle[] = {{0, true}, {BEREICH_GANZ_INNEN, true}, {BEREICH_AUCH_BLEIBENDE, false}};
+    for (const auto& f : faelle) {
+        Menue_Kontrollleiste_Zeigen();
+        Menue_Screen_Icons_Loeschen_Bereich(f.modus, 0, 0, 799, f.bleibt ? 565 : 599);
+        for (i32 n = ICON_LEISTE_ERSTER; n <= ICON_LEISTE_RAHMEN; ++n)
+            EXPECT_EQ(Menue_Screen_Icon_Ist_Vorhanden(n), f.bleibt) << f.modus << " icon " << n;
+    }
+    Menue_Kontrollleiste_Zeigen();
+    Menue_Hauptmenue_Zeigen();
+    EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_LEISTE_RAHMEN));
+}
+
+}  // namespace

@@ -37,6 +37,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/manager.h"
+#include "world/stadion.h"
 #include "world/welt.h"
 #include "world/werbung.h"
 
@@ -259,6 +260,16 @@ TEST_F(Spielstart, ZweiManagerDurchDenWizardSpeichernUndLaden) {
         EXPECT_EQ(Bank_Get_Kontostand(alpha, 0, -1), 3500000.0);
     }
     EXPECT_NE(Werbung_Get(alpha), nullptr);
+    // The finishing fitted both clubs' grounds to their league; the ticket
+    // price stays the usual one and the comfort that of a normal ground of
+    // the class (not the lowest price and no comfort at all).
+    for (i32 t : {alpha, beta}) {
+        const Stadion_Daten* st = Stadion_Get(t, 1);
+        ASSERT_NE(st, nullptr);
+        EXPECT_EQ(st->eintrittspreis, Stadion_Get_Level(1)) << t;
+        EXPECT_GE(st->komfort, Stadion_Get_Klasse(st->klasse).normkomfort) << t;
+        EXPECT_GT(st->komfort, 0) << t;
+    }
     // The videos opened on the way: the background, then each page's own
     // (name, face, country, club, league) at its place beside the buttons.
     const std::vector<i32> erwartet = {55, 57, 56, 53, 58, 54};

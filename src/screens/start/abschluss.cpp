@@ -164,11 +164,21 @@ void team_angleichen(i32 t, i32 prozent, std::vector<Liga_Schnitt>& schnitt) {
     i32 kap = sitze + steh;
     if (kap < 16000 && n - k > 0) kap = (kap * n - groesste[0] - groesste[1] - groesste[2]) / (n - k) - 3000;
     if (kap < 8000) kap = 8000;
+    // Only the ground changes: the ticket price stays, and the comfort is
+    // at least the usual one of the ground's class (a record built afresh
+    // would put the price at its lowest and the comfort at 0).
     Stadion_Daten d{};
+    if (const Stadion_Daten* alt = Stadion_Get(t, 1)) d = *alt;
+    else d.eintrittspreis = Stadion_Get_Level(1);
     d.kapazitaet = kap;
     d.sitzplaetze = sitze;
     d.stehplaetze = steh;
     Stadion_Set_Daten(t, &d);
+    if (const Stadion_Daten* neu = Stadion_Get(t, 1); neu && neu->komfort < Stadion_Get_Klasse(neu->klasse).normkomfort) {
+        d = *neu;
+        d.komfort = Stadion_Get_Klasse(neu->klasse).normkomfort;
+        Stadion_Set_Daten(t, &d);
+    }
     // The players: strength scaled to the league's average team.
     i32 s_avg = summe_staerke / n;
     if (c.staerke == 0) c.staerke = s_avg;

@@ -1,0 +1,155 @@
+// A whole season of the running program, headless at the fastest speed: two
+// human managers at one machine, their matches shown live (fast play on),
+// each turn ended at once, the pages after the matches clicked away. Reports
+// the CPU time of the season and, per kind of frame, the average and worst
+// frame time: the main menu, each screen (opened from the main menu after
+// the season, 120 frames each), and the live view with one, two and (in a
+// game of four managers) four matches shown.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "base/settings.h"
+#include "main/fahrer.h"
+#include "match/spielfeld.h"
+#include "screens/live_view/spielansicht.h"
+#include "season/kalender.h"
+
+namespace f = fahrer;
+
+namespace {
+
+struct Zeiten {
+    double summe_ms = 0, max_ms = 0;
+    long frames = 0;
+    void dazu(double ms) {
+        summe_ms += ms;
+        max_ms = std::max(max_ms, ms);
+        ++frames;
+    }
+};
+std::map<std::string, Zeiten> zeiten;
+std::string art = "sonst";  // what the frames being run show
+
+double cpu_sekunden() {
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+}
+
+// The kind of the frame about to run.
+std::string frame_art() {
+    Spielfeld_Daten* gezeigt[SF_MAX_ANZEIGE];
+    if (Spielansicht_Laufzustand() == 1 && !Spielankuendigung_Screen_Offen())
+        if (const int n = Spielfeld_Anzeigeliste(gezeigt); n > 0) return "live_" + std::to_string(n);
+    if (f::im_menue()) return "hauptmenue";
+    return "sonst";
+}
+
+void messen(double ms) { zeiten[art].dazu(ms); }
+
+bool starten(const char* mitspieler, std::string* ordner) {
+    setenv("KORDAVO_SOURCE_DIR", KORDAVO_QUELLE, 0);
+    if (!Test_Programm_Starten("kordavo_bench_saison", ordner)) return false;
+    if (!W32_Registry_Write("Mitspieler", mitspieler)) return false;
+    Test_Live_Ansicht(true);
+    f::Frame_Messung(messen);
+    return f::lauf("wait 12\n", 14) && f::bis_menue();
+}
+
+// One step of play: a turn ended, fast play switched on over a live match,
+// a page or notice taken away, else a frame.
+bool schritt() {
+    art = frame_art();
+    if (Menue_Requester_Offen()) return f::antworten(false);
+    if (f::im_menue()) return f::zug_beenden();
+    if (art.rfind("live_", 0) == 0 && Menue_Screen_Icon_Ist_Vorhanden(ICON_LEISTE_PAUSE)) {
+        if (!Spielfeld_Get_Fast()) return f::klick(250, 582, 1);
+        return f::lauf("wait 4\n", 0);
+    }
+    return f::weiter();
+}
+
+void BM_SaisonZweiManagerLive(benchmark::State& st) {
+    std::string ordner;
+    double cpu = 0;
+    for (auto _ : st) {
+        zeiten.clear();
+        if (!starten("2", &ordner)) {
+            st.SkipWithError("the game did not start");
+            return;
+        }
+        const double start = cpu_sekunden();
+        i32 tag = -1;
+        for (long n = 0; n < 2000000 && Kalender_Get_Jahr() < 1; ++n) {
+            if (!schritt()) {
+                st.SkipWithError("a step failed");
+                break;
+            }
+            if (Kalender_Get_Tag() / 30 != tag / 30) {
+                tag = Kalender_Get_Tag();
+                std::fprintf(stderr, "Tag %d, %.1f s CPU\n", tag, cpu_sekunden() - start);
+            }
+        }
+        cpu = cpu_sekunden() - start;
+        // Each screen from the main menu, its frames measured.
+        const struct {
+            i32 knopf, eintrag;
+            const char* name;
+        } screens[] = {{0, 0, "kader"},      {0, 1, "kaderansicht"},      {0, 2, "taktik"},    {0, 3, "transfer"},
+                       {0, 4, "training"},   {0, 5, "trainingslager"},    {1, 0, "tabelle"},   {1, 1, "ergebnisse"},
+                       {1, 2, "uebersicht"}, {1, 3, "rangliste"},         {2, 0, "bank"},      {2, 1, "werbung"},
+                       {2, 2, "stadion"},    {2, 3, "finanzen"},          {3, 2, "optionen"}};
+        for (const auto& s : screens) {
+            art = "sonst";
+            if (!f::bis_menue() || !f::menue(s.knopf, s.eintrag)) continue;
+            art = std::string("screen_") + s.name;
+            for (int k = 0; k < 120; ++k) f::frame();
+        }
+        Test_Programm_Beenden(ordner);
+    }
+    st.counters["cpu_s_saison"] = cpu;
+    for (const auto& [name, z] : zeiten) {
+        if (z.frames == 0 || name == "sonst") continue;
+        st.counters[name + "_avg_ms"] = z.summe_ms / static_cast<double>(z.frames);
+        st.counters[name + "_max_ms"] = z.max_ms;
+    }
+}
+BENCHMARK(BM_SaisonZweiManagerLive)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// Four managers: days until four of their matches are shown at once, then
+// that matchday's live frames.
+void BM_VierLiveAnsichten(benchmark::State& st) {
+    std::string ordner;
+    for (auto _ : st) {
+        zeiten.clear();
+        if (!starten("4", &ordner)) {
+            st.SkipWithError("the game did not start");
+            return;
+        }
+        // At most two months of play (the four clubs must not meet each other).
+        const i32 ende = Kalender_Get_Tag() + 60;
+        for (long n = 0; n < 400000 && zeiten["live_4"].frames < 600 && Kalender_Get_Tag() < ende; ++n)
+            if (!schritt()) break;
+        Test_Programm_Beenden(ordner);
+    }
+    for (const char* name : {"live_1", "live_2", "live_3", "live_4"}) {
+        const Zeiten& z = zeiten[name];
+        if (z.frames == 0) continue;
+        st.counters[std::string(name) + "_avg_ms"] = z.summe_ms / static_cast<double>(z.frames);
+        st.counters[std::string(name) + "_max_ms"] = z.max_ms;
+        st.counters[std::string(name) + "_frames"] = static_cast<double>(z.frames);
+    }
+}
+BENCHMARK(BM_VierLiveAnsichten)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,158 @@
+// A player at the headless program, for the long play-through tests: input
+// scripts for clicks on icons and places, the main menu's dialog entries, a
+// requester's answer, the pages after a match taken away, a turn ended; and
+// the state questions those steps wait on. Every step goes through the
+// program's own input (no screen function is called for a click).
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "gui/hauptmenue.h"
+#include "gui/menue.h"
+#include "platform/headless.h"
+#include "programm.h"
+#include "screens/screens.h"
+#include "screens/squad/kader.h"
+#include "world/aufstellung.h"
+#include "world/welt.h"
+#include "season/ankuendigung.h"
+#include "season/kalender_lauf.h"
+
+namespace fahrer {
+
+// A benchmark's measure of each frame run (its wall time in ms); none by default.
+inline void (*&frame_messung())(double) {
+    static void (*m)(double) = nullptr;
+    return m;
+}
+inline void Frame_Messung(void (*m)(double)) { frame_messung() = m; }
+
+inline void frame() {
+    if (!frame_messung()) {
+        Headless_Frames(1);
+        return;
+    }
+    const auto t0 = std::chrono::steady_clock::now();
+    Headless_Frames(1);
+    frame_messung()(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+}
+
+// Runs the whole script, then `danach` frames for what it started. False
+// when the script is bad or does not come to its end.
+inline bool lauf(const std::string& skript, i32 danach = 4) {
+    if (!Headless_Skript(skript)) return false;
+    i32 n = 0;
+    do frame();
+    while (++n < 5000 && !Headless_Skript_Zu_Ende());
+    if (!Headless_Skript_Zu_Ende()) return false;
+    for (i32 k = 0; k < danach; ++k) frame();
+    return true;
+}
+
+inline std::string ort(i32 x, i32 y) { return std::to_string(x) + " " + std::to_string(y); }
+
+// A click at a place as a hand makes it: move, press, release. The pause
+// before lets the screens' repeat throttles (up to 300 ms) run out.
+inline bool klick(i32 x, i32 y, i32 danach = 4) {
+    return lauf("wait 16\nmove " + ort(x, y) + "\nwait 2\npress left\nwait 2\nrelease left\nwait 2\n", danach);
+}
+inline bool rechtsklick(i32 x, i32 y, i32 danach = 4) {
+    return lauf("wait 16\nmove " + ort(x, y) + "\nwait 2\npress right\nwait 2\nrelease right\nwait 2\n", danach);
+}
+
+// The middle of an icon on the screen (false when it is not there).
+inline bool icon(i32 nummer, i32 danach = 4) {
+    const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer);
+    if (!i || (i->status & MENUE_S_VERSTECKT)) return false;
+    return klick(i->x + i->w / 2, i->y + i->h / 2, danach);
+}
+inline bool da(i32 nummer) {
+    const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer);
+    return i && !(i->status & MENUE_S_VERSTECKT);
+}
+
+// A drag from one place to another in six steps.
+inline bool ziehen(i32 x0, i32 y0, i32 x1, i32 y1) {
+    std::string s = "wait 16\nmove " + ort(x0, y0) + "\nwait 2\npress left\nwait 2\n";
+    for (i32 k = 1; k <= 6; ++k) s += "move " + ort(x0 + (x1 - x0) * k / 6, y0 + (y1 - y0) * k / 6) + "\nwait 2\n";
+    return lauf(s + "release left\nwait 4\n", 8);
+}
+
+// The manager's main menu, nothing over it.
+inline bool im_menue() {
+    return Kalender_Get_Runmodus() == RUNMODUS_SPIEL && Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) &&
+           Menue_Modus == 0 && !Menue_Requester_Offen() && !Spielankuendigung_Screen_Offen() &&
+           Spielankuendigung_Puffer_Leer();
+}
+
+// A quick click on a button that has no repeat throttle (a requester's,
+// the end of the turn): a move, a press and a release a frame apart.
+inline bool tippen(i32 x, i32 y, i32 danach = 2) {
+    return lauf("move " + ort(x, y) + "\nwait 1\npress left\nwait 1\nrelease left\nwait 1\n", danach);
+}
+
+// Answers the open requester: the first button (yes) or the last one.
+inline bool antworten(bool ja) {
+    const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ja && da(ICON_REQ_KNOPF_1) ? ICON_REQ_KNOPF_1 : ICON_REQ_KNOPF_2);
+    return i && tippen(i->x + i->w / 2, i->y + i->h / 2, 4);
+}
+
+// Dialog button `knopf` (0..3: icons 702..705) of the main menu and its
+// entry, picked with the mouse as a player picks it.
+inline bool menue(i32 knopf, i32 eintrag) {
+    const i32 nummer = ICON_DIALOG_TEAM + knopf;
+    const Screen_Icon* b = Menue_Screen_Icon_Aus_Nummer(nummer);
+    if (!b) return false;
+    const i32 x = b->x + b->w / 2;
+    if (!lauf("wait 16\nmove " + ort(x, b->y + 10) + "\nwait 2\npress left\nwait 3\nrelease left\nwait 3\n", 2))
+        return false;
+    // The button slides up: until it stands still.
+    for (i32 n = 0, y = -1; n < 100 && b->y != y; ++n) {
+        y = b->y;
+        for (i32 k = 0; k < 3; ++k) frame();
+    }
+    for (i32 y = b->y + 23; y < b->y + b->h; ++y) {
+        if (!lauf("move " + ort(x, y) + "\nwait 1\n", 0)) return false;
+        if (Menue_Dialog_Eintrag(nummer) == eintrag)
+            return lauf("move " + ort(x, y) + "\nwait 1\npress left\nwait 3\nrelease left\nwait 6\n", 12);
+    }
+    return false;
+}
+
+// One step toward the main menu: a requester answered by its last button,
+// a page or screen after a match clicked away, else a few frames.
+inline bool weiter() {
+    if (Menue_Requester_Offen()) return antworten(false);
+    return lauf(std::string(Ankuendigung_Wegklicken()) + "wait 1\n", 1);
+}
+
+// Until the manager's main menu is up (false when it does not come).
+inline bool bis_menue(i32 max = 4000) {
+    for (i32 n = 0; n < max && !im_menue(); ++n)
+        if (!weiter()) return false;
+    return im_menue();
+}
+
+// The end of the active manager's turn (the bottom bar's button).
+inline bool zug_ende() { return tippen(750, 583, 2); }
+
+// The end of the turn as a player makes it: with fewer than eleven players
+// in the line-up the squad screen's automatic line-up is switched on first;
+// when the squad has not eleven players at all, the question that follows
+// is answered with "end the turn anyway".
+inline bool zug_beenden() {
+    i32 elf[64];
+    if (Teamspieler_Ins_Array(Team_Aktiv, elf, 64, 16) < 11 && menue(0, 0) && da(ICON_KADER_AUTO)) {
+        const Screen_Icon* a = Menue_Screen_Icon_Aus_Nummer(ICON_KADER_AUTO);
+        if (!(a->status & MENUE_S_AN) && !icon(ICON_KADER_AUTO)) return false;
+    }
+    if (!zug_ende()) return false;
+    if (Menue_Requester_Offen() && da(ICON_REQ_KNOPF_1) && Teamspieler_Ins_Array(Team_Aktiv, elf, 64, 16) < 11)
+        return antworten(true);
+    return true;
+}
+
+inline bool bild(const std::string& datei) { return lauf("screenshot " + datei + "\nwait 1\n", 1); }
+
+}  // namespace fahrer
