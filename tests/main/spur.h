@@ -34,15 +34,31 @@ inline bool platziert(const std::string& text) {
     return true;
 }
 
-// The texts drawn onto the screen during the last of `frames` more frames.
+// Whether a picture drawn later onto the screen covers the text's start
+// point (a requester or a window over the screen the text belongs to).
+inline bool verdeckt(const std::vector<Zeichenspur_Eintrag>& spur, size_t i) {
+    const Zeichenspur_Eintrag& e = spur[i];
+    for (size_t j = i + 1; j < spur.size(); ++j) {
+        const Zeichenspur_Eintrag& b = spur[j];
+        if (b.art != SPUR_BLIT || b.ziel != Screen_Rastport || b.breite < 200 || b.hoehe < 100) continue;
+        if (e.x >= b.x && e.x < b.x + b.breite && e.y > b.y && e.y <= b.y + b.hoehe) return true;
+    }
+    return false;
+}
+
+// The texts drawn onto the screen during the last of `frames` more frames
+// (texts a later large picture covers are not seen).
 inline std::vector<Text> frame(i32 frames = 2) {
     Zeichenspur_Einschalten();
     if (frames > 1) Headless_Frames(frames - 1);
     Zeichenspur_Leeren();
     Headless_Frames(1);
     std::vector<Text> t;
-    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+    const std::vector<Zeichenspur_Eintrag>& spur = Zeichenspur_Eintraege();
+    for (size_t i = 0; i < spur.size(); ++i) {
+        const Zeichenspur_Eintrag& e = spur[i];
         if (e.art != SPUR_TEXT || e.ziel != Screen_Rastport || e.sichtbar.empty()) continue;
+        if (verdeckt(spur, i)) continue;
         Font* f = Font_Tabelle_Holen(e.font);
         const i32 zeilen = 1 + static_cast<i32>(std::count(e.sichtbar.begin(), e.sichtbar.end(), '\n'));
         const i32 h = f ? f->hoehe : 0;

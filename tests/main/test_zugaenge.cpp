@@ -20,6 +20,7 @@
 #include "screens/club/spielstand.h"
 #include "screens/live_view/spielansicht.h"
 #include "screens/market/transfer.h"
+#include "screens/match/ank_fenster.h"
 #include "screens/match/im_spiel.h"
 #include "screens/match/taktik_im_spiel.h"
 #include "screens/squad/spielerkarte.h"
@@ -41,6 +42,8 @@ constexpr i32 zeile_y(i32 i) { return i < 11 ? 136 + 17 * i : i < 17 ? 344 + 17 
 bool offen(Screen_Id id) {
     if (id == Screen_Id::IM_SPIEL_AUFSTELLUNG) return E_Im_Spiel_Screen_Ist_Offen();
     if (id == Screen_Id::IM_SPIEL_TAKTIK) return Taktik_Im_Spiel_Screen_Ist_Offen();
+    if (id == Screen_Id::SPIEL_TABELLE) return Ank_Fenster_Offen(ANK_FENSTER_TABELLE);
+    if (id == Screen_Id::SPIEL_ERGEBNISSE) return Ank_Fenster_Offen(ANK_FENSTER_ERGEBNISSE);
     return Screen_Offen(id);
 }
 
@@ -215,8 +218,8 @@ TEST_F(Zugaenge, KontrollleisteUndSeitenNachDemSpiel) {
         Screen_Id id;
         const char* name;
     } knoepfe[] = {
-        {ICON_LEISTE_TABELLE, Screen_Id::WETTBEWERB_TABELLE, "leiste_tabelle"},
-        {ICON_LEISTE_ERGEBNISSE, Screen_Id::WETTBEWERB_ERGEBNISSE, "leiste_ergebnisse"},
+        {ICON_LEISTE_TABELLE, Screen_Id::SPIEL_TABELLE, "leiste_tabelle"},
+        {ICON_LEISTE_ERGEBNISSE, Screen_Id::SPIEL_ERGEBNISSE, "leiste_ergebnisse"},
         {ICON_LEISTE_AUFSTELLUNG, Screen_Id::IM_SPIEL_AUFSTELLUNG, "leiste_aufstellung"},
         {ICON_LEISTE_TAKTIK, Screen_Id::IM_SPIEL_TAKTIK, "leiste_taktik"},
         {ICON_LEISTE_LADEN, Screen_Id::LADEN, "leiste_laden"},

@@ -201,9 +201,9 @@ TEST_F(AnkFenster, ZuTiefGemerktWirdHochgezogenUndOffeneFensterKommenMitDerLeist
     const Ank_Fenster_Stand st = Ank_Fenster_Holen(ANK_FENSTER_TABELLE);
     EXPECT_EQ(st.x, 100);
     EXPECT_EQ(st.y, 565 - st.hoehe);
-    // The screen is cleared (another screen came and went): the bar brings
-    // the window back because its button is still on.
-    Menue_Screen_Icons_Loeschen_Bereich(0, 0, 0, 799, 599);
+    // The screen is cleared, the bar with it (a page of the match came and
+    // went): the bar brings the window back because its button is still on.
+    Menue_Screen_Icons_Loeschen_Bereich(BEREICH_AUCH_BLEIBENDE, 0, 0, 799, 599);
     EXPECT_FALSE(Ank_Fenster_Offen(ANK_FENSTER_TABELLE));
     Menue_Kontrollleiste_Zeigen();
     kit::Frames(1);

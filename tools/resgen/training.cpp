@@ -608,7 +608,7 @@ Rastport* Training_Zeichnen(const std::vector<std::string>& arg, i32 wi, i32 hi,
         // The amount rising and fading: "+25" .. "+100".
         const int n = std::atoi(a(2).c_str());
         const int f = eintrag - std::atoi(a(1).c_str());
-        const int frames = n == 100 ? 32 : 29;
+        const int frames = n == 100 ? 33 : 30;
         const double t = f / static_cast<double>(frames - 1);
         const double alpha = t < 0.6 ? 1.0 : std::max(0.15, 1 - (t - 0.6) / 0.4);
         farbe(c, NAVY, 0.6 * alpha);
