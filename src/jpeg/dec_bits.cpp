@@ -340,7 +340,7 @@ __attribute__((target("bmi2"))) uint32_t Bloecke_BMI2(Bits* b, const Block_Plan*
 uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
 #if defined(__x86_64__) || defined(__i386__)
     // With the wide refill (processor codes 4 to 6) on processors with BMI2.
-    static const bool bmi2 = __builtin_cpu_supports("bmi2");
+    static const bool bmi2 = Jpeg_Simd_Hat(JSIMD_BMI2);
     if (bmi2 && b->breit) return Bloecke_BMI2(b, plan, n, bloecke, dc);
 #endif
     return Bloecke_Allgemein(b, plan, n, bloecke, dc);

@@ -1,5 +1,6 @@
 // Row converters of the decoder and the full-MCU kernels of the kernel table.
 #include "jpeg/dec_farbe.h"
+#include "jpeg/jpeg_kern.h"
 
 #include <emmintrin.h>
 #include <immintrin.h>
@@ -350,11 +351,11 @@ Farbwahl YCC_Wahl() {
     if (SIMD) {
         w.fn = YCC_SSE2<RO, BO, KAN, false, INV>;
         w.halb_fn = INV ? nullptr : YCC_SSE2<RO, BO, KAN, true, INV>;
-        if (KAN == 3 && !INV && __builtin_cpu_supports("ssse3")) {
+        if (KAN == 3 && !INV && Jpeg_Simd_Hat(JSIMD_SSSE3)) {
             w.fn = YCC_SSSE3_3<RO, false>;
             w.halb_fn = YCC_SSSE3_3<RO, true>;
         }
-        if (KAN == 3 && !INV && __builtin_cpu_supports("avx2")) {
+        if (KAN == 3 && !INV && Jpeg_Simd_Hat(JSIMD_AVX2)) {
             w.fn = YCC_AVX2_3<RO, false>;
             w.halb_fn = YCC_AVX2_3<RO, true>;
         }

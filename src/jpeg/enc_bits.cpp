@@ -15,7 +15,6 @@
 #include <immintrin.h>
 #endif
 #if defined(__x86_64__) || defined(__i386__)
-#include <cpuid.h>
 #endif
 
 // ---------------------------------------------------------------------------
@@ -513,13 +512,7 @@ __attribute__((target("avx2"), always_inline)) inline uint64_t Zickzack_Maske_AV
 }  // namespace
 
 bool Jpeg_Hat_BMI2_Kodierer() {
-    static const bool hat = [] {
-        // LZCNT: CPUID 0x80000001, ECX bit 5.
-        unsigned int a = 0, b = 0, c = 0, d = 0;
-        const bool lzcnt = __get_cpuid(0x80000001u, &a, &b, &c, &d) && (c & (1u << 5)) != 0;
-        return lzcnt && __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("avx2") &&
-               __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2");
-    }();
+    static const bool hat = Jpeg_Simd_Hat(JSIMD_LZCNT | JSIMD_SSSE3 | JSIMD_AVX2 | JSIMD_BMI | JSIMD_BMI2);
     return hat;
 }
 

@@ -501,9 +501,9 @@ void Jpeg_Kod_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor) {
         {&Jpeg_Kern_Tabelle::Kod_BGR_411,
          {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_SSE2, Jpeg_Kod_BGR_411_SSSE3, Jpeg_Kod_BGR_411_AVX2}},
     };
-    const int form = !simd ? 0 : __builtin_cpu_supports("avx2") ? 3 : __builtin_cpu_supports("ssse3") ? 2 : 1;
+    const int form = !simd ? 0 : Jpeg_Simd_Hat(JSIMD_AVX2) ? 3 : Jpeg_Simd_Hat(JSIMD_SSSE3) ? 2 : 1;
     for (const Drei_Formen& d : drei) t->*d.slot = d.form[form];
-    if (simd && __builtin_cpu_supports("ssse3")) t->Huffman_Kodieren = Jpeg_Encode_Block_Schnell_SSSE3;
+    if (simd && Jpeg_Simd_Hat(JSIMD_SSSE3)) t->Huffman_Kodieren = Jpeg_Encode_Block_Schnell_SSSE3;
     if (simd && Jpeg_Hat_BMI2_Kodierer()) t->Huffman_Kodieren = Jpeg_Encode_Block_Schnell_BMI2;
     t->Kod_Kopie_111 = Jpeg_Kod_Kopie_111;
     t->Kod_Kopie_422 = Jpeg_Kod_Kopie_422;

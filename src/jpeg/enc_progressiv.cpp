@@ -104,7 +104,6 @@ struct Kodierer {
     int32_t* freq[2];                    // counting pass: frequency tables
     const Jpeg_Huffman_Kodtabelle* tab;  // writing pass: the scan's table
     int32_t* hz;                         // counting pass: the scan's frequency table
-    bool zaehlen;
     int32_t eobrun = 0;
     uint8_t korrektur[KORREKTUR_PUFFER];
     int32_t be = 0;
@@ -143,28 +142,38 @@ struct Kodierer {
         akku_n = 0;
         return e;
     }
+    // Z: the counting pass (frequencies only), else the writing pass; a
+    // compile-time choice, so each pass's loops carry no test of the other.
+    template <bool Z>
     int32_t Symbol(int32_t sym) {
-        if (zaehlen) {
+        if constexpr (Z) {
             ++hz[sym];
             return 0;
+        } else {
+            return Put(tab->Code[sym], static_cast<int32_t>(tab->Laenge[sym]));
         }
-        return Put(tab->Code[sym], static_cast<int32_t>(tab->Laenge[sym]));
     }
+    template <bool Z>
     int32_t Bits(uint32_t wert, int32_t n) {
-        if (zaehlen || n == 0) return 0;
-        return Put(wert, n);
+        if constexpr (Z) {
+            return 0;
+        } else {
+            return n == 0 ? 0 : Put(wert, n);
+        }
     }
+    template <bool Z>
     int32_t EOB() {
         if (eobrun == 0) return 0;
         int32_t n = Log2(static_cast<uint32_t>(eobrun));
-        int32_t e = Symbol(n << 4);
-        if (!e) e = Bits(static_cast<uint32_t>(eobrun), n);
+        int32_t e = Symbol<Z>(n << 4);
+        if (!e) e = Bits<Z>(static_cast<uint32_t>(eobrun), n);
         eobrun = 0;
         return e;
     }
     // The correction bits von .. von + n - 1, up to 24 at a time.
+    template <bool Z>
     int32_t Korrektur_Raus(int32_t von, int32_t n) {
-        if (zaehlen) return 0;
+        if constexpr (Z) return 0;
         for (int i = 0; i < n;) {
             const int32_t stueck = n - i < 24 ? n - i : 24;
             uint32_t w = 0;
@@ -211,6 +220,7 @@ inline void Band(const int16_t* z, int32_t ss, int32_t se, int32_t al, int16_t* 
     *eins = e & bereich;
 }
 
+template <bool Z>
 int32_t AC_Erst(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t al) {
     alignas(16) int16_t t[64];
     uint64_t m, eins;
@@ -221,30 +231,60 @@ int32_t AC_Erst(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t a
         m &= m - 1;
         int32_t r = i - vorher - 1;
         vorher = i;
-        int32_t e = k.EOB();
+        int32_t e = k.template EOB<Z>();
         if (e) return e;
         while (r > 15) {
-            e = k.Symbol(0xF0);
+            e = k.template Symbol<Z>(0xF0);
             if (e) return e;
             r -= 16;
         }
         const int32_t w = t[i];
         const int32_t n = 32 - __builtin_clz(static_cast<uint32_t>(w));
-        e = k.Symbol((r << 4) + n);
-        if (!e) e = k.Bits(static_cast<uint32_t>(z[i] < 0 ? ~w : w) & ((1u << n) - 1), n);
+        e = k.template Symbol<Z>((r << 4) + n);
+        if (!e) e = k.template Bits<Z>(static_cast<uint32_t>(z[i] < 0 ? ~w : w) & ((1u << n) - 1), n);
         if (e) return e;
     }
     if (vorher < se) {
         ++k.eobrun;
-        if (k.eobrun == EOB_GRENZE) return k.EOB();
+        if (k.eobrun == EOB_GRENZE) return k.template EOB<Z>();
     }
     return 0;
 }
 
+template <bool Z>
 int32_t AC_Refine(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t al) {
     alignas(16) int16_t a[64];
     uint64_t m, eins;
     Band(z, ss, se, al, a, &m, &eins);
+    if constexpr (Z) {
+        // Counting needs the symbols only: one per coefficient that becomes
+        // significant here (eins), its run the zeros since the last one,
+        // 16 of them a ZRL before it; the bits of coefficients already
+        // significant only count towards the correction bits waiting with
+        // the EOB run. The writing pass below gives the same symbols.
+        const uint64_t bereich = (se >= 63 ? ~0ull : ((1ull << (se + 1)) - 1)) & ~((1ull << ss) - 1);
+        const uint64_t nullen = ~m & bereich;
+        uint64_t ab = bereich;  // positions after the last symbol
+        for (uint64_t rest = eins; rest; rest &= rest - 1) {
+            const int32_t i = __builtin_ctzll(rest);
+            const int32_t lauf = __builtin_popcountll(nullen & ab & ((1ull << i) - 1));
+            k.template EOB<Z>();
+            k.be = 0;
+            k.hz[0xF0] += lauf >> 4;
+            ++k.hz[((lauf & 15) << 4) + 1];
+            ab = i >= 63 ? 0 : ~((2ull << i) - 1) & bereich;
+        }
+        const int32_t bits = __builtin_popcountll(m & ~eins & ab);
+        if (__builtin_popcountll(nullen & ab) > 0 || bits > 0) {
+            ++k.eobrun;
+            k.be += bits;
+            if (k.eobrun == EOB_GRENZE || k.be > KORREKTUR_GRENZE) {
+                k.template EOB<Z>();
+                k.be = 0;
+            }
+        }
+        return 0;
+    }
     const int32_t letzte_eins = eins ? 63 - __builtin_clzll(eins) : 0;
     int32_t r = 0, br = 0, basis = k.be, vorher = ss - 1;
     int32_t e = 0;
@@ -254,26 +294,27 @@ int32_t AC_Refine(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t
         r += i - vorher - 1;
         vorher = i;
         while (r > 15 && i <= letzte_eins) {
-            e = k.EOB();
-            if (!e) e = k.Korrektur_Raus(0, k.be);
+            e = k.template EOB<Z>();
+            if (!e) e = k.template Korrektur_Raus<Z>(0, k.be);
             k.be = 0;
-            if (!e) e = k.Symbol(0xF0);
+            if (!e) e = k.template Symbol<Z>(0xF0);
             r -= 16;
-            if (!e) e = k.Korrektur_Raus(basis, br);
+            if (!e) e = k.template Korrektur_Raus<Z>(basis, br);
             br = 0;
             basis = 0;
             if (e) return e;
         }
         if (a[i] > 1) {
-            k.korrektur[basis + br++] = static_cast<uint8_t>(a[i] & 1);
+            if constexpr (!Z) k.korrektur[basis + br] = static_cast<uint8_t>(a[i] & 1);
+            ++br;
             continue;
         }
-        e = k.EOB();
-        if (!e) e = k.Korrektur_Raus(0, k.be);
+        e = k.template EOB<Z>();
+        if (!e) e = k.template Korrektur_Raus<Z>(0, k.be);
         k.be = 0;
-        if (!e) e = k.Symbol((r << 4) + 1);
-        if (!e) e = k.Bits(z[i] > 0 ? 1u : 0u, 1);
-        if (!e) e = k.Korrektur_Raus(basis, br);
+        if (!e) e = k.template Symbol<Z>((r << 4) + 1);
+        if (!e) e = k.template Bits<Z>(z[i] > 0 ? 1u : 0u, 1);
+        if (!e) e = k.template Korrektur_Raus<Z>(basis, br);
         br = 0;
         basis = 0;
         r = 0;
@@ -284,8 +325,8 @@ int32_t AC_Refine(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t
         ++k.eobrun;
         k.be += br;
         if (k.eobrun == EOB_GRENZE || k.be > KORREKTUR_GRENZE) {
-            e = k.EOB();
-            if (!e) e = k.Korrektur_Raus(0, k.be);
+            e = k.template EOB<Z>();
+            if (!e) e = k.template Korrektur_Raus<Z>(0, k.be);
             k.be = 0;
         }
     }
@@ -346,7 +387,8 @@ int32_t Scan_Gehen(const Bild& b, const Jpeg_Scan& scan, Fn fn) {
     return 0;
 }
 
-// One pass over a scan: counting (k.zaehlen) or writing.
+// One pass over a scan: counting (Z) or writing.
+template <bool Z>
 int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const Jpeg_Huffman_Kodtabelle* dc[2],
                       const Jpeg_Huffman_Kodtabelle* ac) {
     int32_t praed[4] = {0, 0, 0, 0};
@@ -356,27 +398,27 @@ int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const J
     if (scan.Ss == 0) {
         e = Scan_Gehen(b, scan, [&](const int16_t* blk, int32_t i) -> int32_t {
             const int16_t w = blk[0];
-            if (scan.Ah != 0) return k.Bits(static_cast<uint32_t>(w >> scan.Al) & 1, 1);
+            if (scan.Ah != 0) return k.template Bits<Z>(static_cast<uint32_t>(w >> scan.Al) & 1, 1);
             int32_t v = w >> scan.Al;
             int32_t d = static_cast<int16_t>(v - praed[i]);
             praed[i] = v;
             int32_t c = Jpeg_Kategorie(d);
             int32_t t = Tabelle_Von(i);
-            if (k.zaehlen) k.hz = k.freq[t];
+            if constexpr (Z) k.hz = k.freq[t];
             else k.tab = dc[t];
-            int32_t e2 = k.Symbol(c);
-            if (!e2) e2 = k.Bits(static_cast<uint32_t>(d < 0 ? d - 1 : d) & ((1u << c) - 1), c);
+            int32_t e2 = k.template Symbol<Z>(c);
+            if (!e2) e2 = k.template Bits<Z>(static_cast<uint32_t>(d < 0 ? d - 1 : d) & ((1u << c) - 1), c);
             return e2;
         });
         return e;
     }
-    if (k.zaehlen) k.hz = k.freq[Tabelle_Von(scan.Komponenten[0].Index)];
+    if constexpr (Z) k.hz = k.freq[Tabelle_Von(scan.Komponenten[0].Index)];
     else k.tab = ac;
     e = Scan_Gehen(b, scan, [&](const int16_t* blk, int32_t) -> int32_t {
-        return scan.Ah == 0 ? AC_Erst(k, blk, scan.Ss, scan.Se, scan.Al) : AC_Refine(k, blk, scan.Ss, scan.Se, scan.Al);
+        return scan.Ah == 0 ? AC_Erst<Z>(k, blk, scan.Ss, scan.Se, scan.Al) : AC_Refine<Z>(k, blk, scan.Ss, scan.Se, scan.Al);
     });
-    if (!e) e = k.EOB();
-    if (!e) e = k.Korrektur_Raus(0, k.be);
+    if (!e) e = k.template EOB<Z>();
+    if (!e) e = k.template Korrektur_Raus<Z>(0, k.be);
     k.be = 0;
     return e;
 }
@@ -613,9 +655,9 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
     for (int si = 0; si < sk.anzahl && !e; ++si) {
         const Jpeg_Scan& scan = sk.scan[si];
         std::memset(freq, 0, sizeof freq);
-        k.zaehlen = true;
         const Jpeg_Huffman_Kodtabelle* dc[2] = {nullptr, nullptr};
-        e = Scan_Kodieren(b, scan, k, dc, nullptr);
+        // A DC refinement scan sends bare bits: nothing to count.
+        if (!(scan.Ss == 0 && scan.Ah != 0)) e = Scan_Kodieren<true>(b, scan, k, dc, nullptr);
         if (e) break;
         if (scan.Ss == 0) {
             if (scan.Ah == 0) {
@@ -634,10 +676,9 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
         dc[1] = p->DC_Aktiv[1] ? &p->DC_Aktiv[1]->Kod : nullptr;
         const Jpeg_Huffman_Kodtabelle* ac = nullptr;
         if (scan.Ss != 0) ac = &p->AC_Aktiv[Tabelle_Von(scan.Komponenten[0].Index)]->Kod;
-        k.zaehlen = false;
         s->Bit_Puffer = 0;
         s->Bit_Anzahl = 8;
-        e = Scan_Kodieren(b, scan, k, dc, ac);
+        e = Scan_Kodieren<false>(b, scan, k, dc, ac);
         int32_t e2 = k.Abschliessen();
         if (!e) e = e2;
         s->Bit_Puffer = 0;

@@ -6,6 +6,7 @@
 #include "jpeg/jpeg_kern.h"
 #include "jpeg/jpeg_simd.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -54,8 +55,25 @@ void cpuid_lesen() {
                 d.Modell = (a1 >> 4) & 15;
                 d.Stepping = a1 & 15;
                 d.Merkmale = e1;
+                if (c1 & (1u << 9)) d.Simd |= JSIMD_SSSE3;
+                // AVX2 needs the system to save the AVX registers: OSXSAVE
+                // and AVX set, XCR0 with the SSE and AVX states.
+                bool avx = (c1 & (1u << 27)) && (c1 & (1u << 28));
+                if (avx) {
+                    unsigned xa = 0, xd = 0;
+                    __asm__ volatile("xgetbv" : "=a"(xa), "=d"(xd) : "c"(0));
+                    avx = (xa & 6u) == 6u;
+                }
+                unsigned a7 = 0, b7 = 0, c7 = 0, e7 = 0;
+                if (a >= 7 && __get_cpuid_count(7, 0, &a7, &b7, &c7, &e7)) {
+                    if (avx && (b7 & (1u << 5))) d.Simd |= JSIMD_AVX2;
+                    if (b7 & (1u << 3)) d.Simd |= JSIMD_BMI;
+                    if (b7 & (1u << 8)) d.Simd |= JSIMD_BMI2;
+                }
             }
         }
+        unsigned ax = 0, bx = 0, cx = 0, ex = 0;
+        if (__get_cpuid(0x80000001u, &ax, &bx, &cx, &ex) && (cx & (1u << 5))) d.Simd |= JSIMD_LZCNT;
     }
 #endif
     cpuid_daten = d;
@@ -89,6 +107,8 @@ const Jpeg_CPUID* Jpeg_CPUID_Daten() {
     std::call_once(cpuid_einmal, cpuid_lesen);
     return &cpuid_daten;
 }
+
+uint32_t Jpeg_Simd_Merkmale() { return Jpeg_CPUID_Daten()->Simd; }
 
 uint64_t Jpeg_Zeitstempel() {
 #if JPEG_CPUID
@@ -230,36 +250,50 @@ void Jpeg_Speicher_Freigeben(void* zeiger) { std::free(zeiger); }
 // ---------------------------------------------------------------------------
 // Files
 
+// A file written here replaces an existing one in place: its pages are
+// written over and the rest cut off when it is closed. Cutting it to nothing
+// first would free every cached page only to take new ones, and on some file
+// systems (ext4) starts writing the whole file out at the close.
 struct Jpeg_Datei {
     int fd;
+    bool schreiben;   // opened for writing
+    bool gewoehnlich; // a regular file (cut to its end at the close)
+    int64_t pos;      // current position
+    int64_t ende;     // end of what was written
 };
 
 Jpeg_Datei* Jpeg_Datei_Oeffnen(const char* name, uint32_t zugriff) {
     if (!name || !*name) return nullptr;
-    int fd;
-    if (zugriff & JPEG_DATEI_SCHREIBEN) fd = ::open(name, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    else fd = ::open(name, O_RDONLY | O_CLOEXEC);
+    const bool schreiben = (zugriff & JPEG_DATEI_SCHREIBEN) != 0;
+    const int fd = schreiben ? ::open(name, O_RDWR | O_CREAT | O_CLOEXEC, 0644) : ::open(name, O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat st;
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         ::close(fd);
         return nullptr;
     }
-    auto* d = new (std::nothrow) Jpeg_Datei{fd};
+    auto* d = new (std::nothrow) Jpeg_Datei{fd, schreiben, S_ISREG(st.st_mode), 0, 0};
     if (!d) ::close(fd);
     return d;
 }
 
 int32_t Jpeg_Datei_Schliessen(Jpeg_Datei* datei) {
     if (!datei) return 0;
-    const int r = ::close(datei->fd);
+    // A written file ends where the writing ended (an older, longer file's
+    // tail goes).
+    bool ok = !(datei->schreiben && datei->gewoehnlich) || ::ftruncate(datei->fd, off_t(datei->ende)) == 0;
+    ok = ::close(datei->fd) == 0 && ok;
     delete datei;
-    return r == 0 ? 1 : 0;
+    return ok ? 1 : 0;
 }
 
 int32_t Jpeg_Datei_Lesen(Jpeg_Datei* datei, void* puffer, uint32_t anzahl, uint32_t* gelesen) {
     if (gelesen) *gelesen = 0;
     if (!datei) return 0;
+    // A file being written holds only what was written (not an older
+    // file's tail).
+    if (datei->schreiben && datei->gewoehnlich)
+        anzahl = uint32_t(std::min<int64_t>(anzahl, std::max<int64_t>(0, datei->ende - datei->pos)));
     uint32_t gesamt = 0;
     while (gesamt < anzahl) {
         const ssize_t n = ::read(datei->fd, static_cast<char*>(puffer) + gesamt, anzahl - gesamt);
@@ -271,6 +305,7 @@ int32_t Jpeg_Datei_Lesen(Jpeg_Datei* datei, void* puffer, uint32_t anzahl, uint3
         if (n == 0) break;
         gesamt += uint32_t(n);
     }
+    datei->pos += gesamt;
     if (gelesen) *gelesen = gesamt;
     return 1;
 }
@@ -288,6 +323,8 @@ int32_t Jpeg_Datei_Schreiben(Jpeg_Datei* datei, const void* puffer, uint32_t anz
         }
         gesamt += uint32_t(n);
     }
+    datei->pos += gesamt;
+    datei->ende = datei->pos > datei->ende ? datei->pos : datei->ende;
     if (geschrieben) *geschrieben = gesamt;
     return 1;
 }
@@ -296,5 +333,12 @@ int32_t Jpeg_Datei_Suchen(Jpeg_Datei* datei, int64_t abstand, int32_t ursprung) 
     if (!datei) return 0;
     const int woher = ursprung == 0 ? SEEK_SET : ursprung == 1 ? SEEK_CUR : ursprung == 2 ? SEEK_END : -1;
     if (woher < 0) return 0;
-    return ::lseek(datei->fd, off_t(abstand), woher) == off_t(-1) ? 0 : 1;
+    // A file being written ends where the writing ended, not at an older
+    // file's tail.
+    const bool vom_ende = woher == SEEK_END && datei->schreiben && datei->gewoehnlich;
+    const off_t neu = vom_ende ? ::lseek(datei->fd, off_t(datei->ende + abstand), SEEK_SET)
+                               : ::lseek(datei->fd, off_t(abstand), woher);
+    if (neu == off_t(-1)) return 0;
+    datei->pos = int64_t(neu);
+    return 1;
 }

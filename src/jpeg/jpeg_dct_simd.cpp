@@ -196,7 +196,7 @@ void Jpeg_FDCT_Praezise_SSE2(int16_t* block) {
 }
 
 bool Jpeg_Hat_AVX2() {
-    static const bool hat = __builtin_cpu_supports("avx2");
+    static const bool hat = Jpeg_Simd_Hat(JSIMD_AVX2);
     return hat;
 }
 

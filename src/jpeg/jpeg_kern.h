@@ -36,6 +36,7 @@ struct Jpeg_CPUID {
     uint32_t Stepping;    // EAX bits 0..3
     uint32_t Merkmale;    // EDX of leaf 1
     char Hersteller[13];  // EBX, EDX, ECX of leaf 0, zero-terminated
+    uint32_t Simd;        // JSIMD_* bits
 };
 
 // ---------------------------------------------------------------------------
@@ -165,6 +166,17 @@ bool Jpeg_Prozessor_Moeglich(int32_t prozessor, uint32_t merkmale);
 void Jpeg_Kerne_Freigeben(Jpeg_Kern_Tabelle* tabelle);
 // The process-wide CPUID record.
 const Jpeg_CPUID* Jpeg_CPUID_Daten();
+
+// Instruction set extensions the kernels are chosen by, read once with the
+// processor data (four CPUID leaves in all: every leaf costs microseconds
+// under a hypervisor, and each process start pays them).
+inline constexpr uint32_t JSIMD_SSSE3 = 1;
+inline constexpr uint32_t JSIMD_AVX2 = 2;  // with the system saving the AVX registers
+inline constexpr uint32_t JSIMD_BMI = 4;
+inline constexpr uint32_t JSIMD_BMI2 = 8;
+inline constexpr uint32_t JSIMD_LZCNT = 16;
+uint32_t Jpeg_Simd_Merkmale();
+inline bool Jpeg_Simd_Hat(uint32_t merkmale) { return (Jpeg_Simd_Merkmale() & merkmale) == merkmale; }
 // The processor's time-stamp counter (0 without one).
 uint64_t Jpeg_Zeitstempel();
 
@@ -198,7 +210,7 @@ void Jpeg_Speicher_Freigeben(void* zeiger);
 
 // File access modes for Jpeg_Datei_Oeffnen.
 inline constexpr uint32_t JPEG_DATEI_LESEN = 1;
-inline constexpr uint32_t JPEG_DATEI_SCHREIBEN = 2;  // creates or replaces the file
+inline constexpr uint32_t JPEG_DATEI_SCHREIBEN = 2;  // creates the file or writes over it (cut at the close)
 
 Jpeg_Datei* Jpeg_Datei_Oeffnen(const char* name, uint32_t zugriff);  // null on failure
 int32_t Jpeg_Datei_Schliessen(Jpeg_Datei* datei);                    // non-zero on success

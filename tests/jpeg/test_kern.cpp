@@ -80,6 +80,31 @@ int32_t prozessor_nach_init() {
 // The code comes from KORDAVO_JPEG_USECPU, else from USECPU in the settings,
 // else from the detection; a code the processor cannot run or a value
 // outside 0..6 is ignored.
+// The extensions read with the processor data agree with the compiler's own
+// detection, bit by bit (a wrong bit would pick a kernel the processor
+// cannot run, or never the fast one).
+TEST(Prozessor, SimdMerkmaleWieDerCompiler) {
+    const struct {
+        uint32_t bit;
+        bool hat;
+        const char* name;
+    } faelle[] = {
+        {JSIMD_SSSE3, static_cast<bool>(__builtin_cpu_supports("ssse3")), "ssse3"},
+        {JSIMD_AVX2, static_cast<bool>(__builtin_cpu_supports("avx2")), "avx2"},
+        {JSIMD_BMI, static_cast<bool>(__builtin_cpu_supports("bmi")), "bmi"},
+        {JSIMD_BMI2, static_cast<bool>(__builtin_cpu_supports("bmi2")), "bmi2"},
+        {JSIMD_LZCNT, static_cast<bool>(__builtin_cpu_supports("abm") || __builtin_cpu_supports("lzcnt")), "lzcnt"},
+    };
+    const uint32_t m = Jpeg_Simd_Merkmale();
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ((m & f.bit) != 0, f.hat);
+        EXPECT_EQ(Jpeg_Simd_Hat(f.bit), f.hat);
+    }
+    EXPECT_EQ(m & ~uint32_t{31}, 0u);
+    EXPECT_EQ(Jpeg_CPUID_Daten()->Simd, m);
+}
+
 TEST(Vorgabe, UmgebungUndEinstellungWaehlenDenCode) {
     Temp_Ordner ordner;
     Umgebung einstellungen("KORDAVO_CONFIG_DIR", ordner.pfad().c_str());

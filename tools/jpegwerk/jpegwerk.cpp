@@ -66,6 +66,13 @@ std::string Grund(int fehler) {
     }
 }
 
+// Whether two names lead to the same existing file (then writing the one
+// would destroy the other while it is read).
+bool Dieselbe_Datei(const char* a, const char* b) {
+    struct stat sa {}, sb {};
+    return stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 // A whole input file, mapped into memory. Pixels to encode are only read
 // and map the file's pages as they are; a stream to decode is mapped
 // writable (private: writes would stay in this process).
@@ -167,19 +174,38 @@ bool PNM_Lesen(const Eingabe& d, PNM* b) {
 }
 
 // The output file, opened before anything is decoded; it is removed again
-// when the decode fails.
+// when the decode fails. An existing file is written over in place and cut
+// to the new length at the close: emptying it first would free all its
+// cached pages only to take new ones (and ext4 then writes the whole file out
+// at the close).
 struct Ausgabe {
     FILE* f = nullptr;
     const char* name = nullptr;
+    bool gewoehnlich = false;
     bool Oeffnen(const char* n) {
         name = n;
-        f = std::fopen(n, "wb");
-        if (!f) std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden: %s\n", n, Grund(errno).c_str());
-        return f != nullptr;
+        const int fd = open(n, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        struct stat st {};
+        if (fd >= 0 && fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) errno = EISDIR;
+        else if (fd >= 0) f = fdopen(fd, "wb");
+        if (!f) {
+            const int fehler = errno;
+            if (fd >= 0) close(fd);
+            std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden: %s\n", n, Grund(fehler).c_str());
+            return false;
+        }
+        gewoehnlich = S_ISREG(st.st_mode);
+        return true;
     }
     bool Schreiben(const void* d, size_t n) { return std::fwrite(d, 1, n, f) == n; }
     // Closes the file; false (with a message) when the data did not all go out.
     bool Schliessen(bool ok) {
+        ok = ok && std::fflush(f) == 0;
+        // An older, longer file's tail goes.
+        if (ok && gewoehnlich) {
+            const off_t ende = ftello(f);
+            ok = ende >= 0 && ftruncate(fileno(f), ende) == 0;
+        }
         const bool geschlossen = std::fclose(f) == 0;
         f = nullptr;
         if (ok && !geschlossen) errno = errno ? errno : EIO;
@@ -250,6 +276,11 @@ int Dekodieren(int argc, char** argv) {
     // the picture holds them (YCCK turned into CMYK); otherwise PPM.
     const bool vier = !grau && a.Jpg_Kanaele == 4;
     const uint32_t kanaele = grau || a.Jpg_Farbraum == FARBE_GRAU ? 1 : (vier ? 4 : 3);
+    if (Dieselbe_Datei(ein, argv[i + 1])) {
+        std::fprintf(stderr, "jpegwerk: %s: Eingabe und Ausgabe sind dieselbe Datei\n", argv[i + 1]);
+        Jpeg_Free(&a);
+        return 1;
+    }
     Ausgabe aus;
     if (!aus.Oeffnen(argv[i + 1])) {
         Jpeg_Free(&a);
@@ -349,6 +380,10 @@ int Kodieren(int argc, char** argv) {
     }
     // The output is created at once (an unwritable one is reported before
     // any work); the codec then writes the stream into it as it goes.
+    if (Dieselbe_Datei(argv[i], argv[i + 1])) {
+        std::fprintf(stderr, "jpegwerk: %s: Eingabe und Ausgabe sind dieselbe Datei\n", argv[i + 1]);
+        return 1;
+    }
     Ausgabe aus;
     if (!aus.Oeffnen(argv[i + 1])) return 1;
     std::fclose(aus.f);

@@ -2,7 +2,9 @@
 # Round trip of jpegwerk on a small grey picture and a CMYK one, and its
 # answers to bad arguments (exit 2), to a cut file (exit 2 as a warning, the
 # picture written whole), to unreadable input and unwritable output (exit 1,
-# no output left), and to file names that begin with "-".
+# no output left), to an existing output (written over, cut to its length),
+# to the input given as output (refused, kept), and to file names that begin
+# with "-".
 set -u
 werk="$1"; ordner="$2/probe"
 mkdir -p "$ordner" && cd "$ordner" || exit 1
@@ -30,6 +32,26 @@ pruefe 1 "$werk" d aus.jpg kein/ordner/x.pgm
 "$werk" d . x.pgm 2>&1 | grep -q "Ordner" || { echo "no reason for a folder as input"; fehler=1; }
 pruefe 1 "$werk" d kurz.pgm x.pgm
 [ -e x.pgm ] && { echo "output left after a refused input"; fehler=1; }
+# An existing output is written over: a longer one keeps none of its tail,
+# a shorter one grows, a device is written without being cut.
+head -c 70000 /dev/zero | tr '\0' 'x' > lang.pgm
+pruefe 0 "$werk" d aus.jpg lang.pgm
+cmp -s aus.pgm lang.pgm || { echo "decode over a longer file differs from a fresh one"; fehler=1; }
+head -c 70000 /dev/zero | tr '\0' 'x' > lang.jpg
+pruefe 0 "$werk" k -q 90 ein.pgm lang.jpg
+cmp -s aus.jpg lang.jpg || { echo "encode over a longer file differs from a fresh one"; fehler=1; }
+printf 'P5' > kurz2.pgm
+pruefe 0 "$werk" d aus.jpg kurz2.pgm
+cmp -s aus.pgm kurz2.pgm || { echo "decode over a shorter file differs from a fresh one"; fehler=1; }
+pruefe 0 "$werk" d aus.jpg /dev/null
+# Input and output the same file: refused (exit 1, a reason), the file kept.
+cp aus.jpg selbst.jpg
+pruefe 1 "$werk" d selbst.jpg selbst.jpg
+"$werk" d selbst.jpg ./selbst.jpg 2>&1 | grep -q "dieselbe Datei" || { echo "no reason for the same file"; fehler=1; }
+cmp -s aus.jpg selbst.jpg || { echo "input lost when written onto itself"; fehler=1; }
+cp ein.pgm selbst.pgm
+pruefe 1 "$werk" k selbst.pgm selbst.pgm
+cmp -s ein.pgm selbst.pgm || { echo "encode input lost when written onto itself"; fehler=1; }
 # Names that begin with "-" after "--".
 cp aus.jpg ./-strich.jpg
 pruefe 0 "$werk" d -- -strich.jpg -strich.pgm

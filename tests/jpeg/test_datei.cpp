@@ -1,0 +1,130 @@
+// The codec's file layer: a file written over an older one holds exactly
+// what was written (the older tail cut at the close, never read back, never
+// sought to), and whole encodes over a longer file equal fresh ones.
+#include "jpeg/jpeg.h"
+#include "jpeg/jpeg_kern.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> Inhalt(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+void Fuellen(const fs::path& p, size_t n, uint8_t wert) {
+    std::ofstream f(p, std::ios::binary);
+    const std::vector<char> v(n, static_cast<char>(wert));
+    f.write(v.data(), static_cast<std::streamsize>(n));
+}
+
+fs::path Ordner() {
+    const fs::path d = fs::temp_directory_path() / ("kordavo_jpeg_datei_" + std::to_string(getpid()));
+    fs::create_directories(d);
+    return d;
+}
+
+TEST(Datei, UeberAelterenGeschriebenHaeltNurDasGeschriebene) {
+    const fs::path d = Ordner();
+    // (older file's size, bytes written): longer, shorter, equal, none before.
+    const struct {
+        long alt;
+        uint32_t neu;
+    } faelle[] = {{100000, 1000}, {10, 5000}, {4096, 4096}, {-1, 300}, {70000, 0}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(std::to_string(f.alt) + " -> " + std::to_string(f.neu));
+        const fs::path p = d / "ueber.bin";
+        fs::remove(p);
+        if (f.alt >= 0) Fuellen(p, static_cast<size_t>(f.alt), 0xEE);
+        Jpeg_Datei* datei = Jpeg_Datei_Oeffnen(p.c_str(), JPEG_DATEI_LESEN | JPEG_DATEI_SCHREIBEN);
+        ASSERT_NE(datei, nullptr);
+        std::vector<uint8_t> daten(f.neu);
+        for (uint32_t i = 0; i < f.neu; ++i) daten[i] = static_cast<uint8_t>(i * 7);
+        uint32_t n = 0;
+        ASSERT_EQ(Jpeg_Datei_Schreiben(datei, daten.data(), f.neu, &n), 1);
+        EXPECT_EQ(n, f.neu);
+        // The end is where the writing ended: nothing of the older file is
+        // read there or found by a seek from the end.
+        uint8_t rest[16];
+        ASSERT_EQ(Jpeg_Datei_Lesen(datei, rest, sizeof rest, &n), 1);
+        EXPECT_EQ(n, 0u);
+        if (f.neu >= 2) {
+            ASSERT_EQ(Jpeg_Datei_Suchen(datei, -2, 2), 1);
+            ASSERT_EQ(Jpeg_Datei_Lesen(datei, rest, sizeof rest, &n), 1);
+            ASSERT_EQ(n, 2u);
+            EXPECT_EQ(rest[0], daten[f.neu - 2]);
+            EXPECT_EQ(rest[1], daten[f.neu - 1]);
+        }
+        ASSERT_EQ(Jpeg_Datei_Schliessen(datei), 1);
+        EXPECT_EQ(Inhalt(p), daten);
+    }
+    fs::remove_all(d);
+}
+
+TEST(Datei, LesenUndSuchenOhneSchreibenSehenDieGanzeDatei) {
+    const fs::path d = Ordner();
+    const fs::path p = d / "lesen.bin";
+    Fuellen(p, 5000, 0x41);
+    Jpeg_Datei* datei = Jpeg_Datei_Oeffnen(p.c_str(), JPEG_DATEI_LESEN);
+    ASSERT_NE(datei, nullptr);
+    ASSERT_EQ(Jpeg_Datei_Suchen(datei, -10, 2), 1);
+    uint8_t b[32];
+    uint32_t n = 0;
+    ASSERT_EQ(Jpeg_Datei_Lesen(datei, b, sizeof b, &n), 1);
+    EXPECT_EQ(n, 10u);
+    ASSERT_EQ(Jpeg_Datei_Schliessen(datei), 1);
+    // Reading leaves the file as it was.
+    EXPECT_EQ(fs::file_size(p), 5000u);
+    fs::remove_all(d);
+}
+
+TEST(Datei, KodierenUeberLaengereDateiGleichtFrischem) {
+    const fs::path d = Ordner();
+    std::vector<uint8_t> pixel(64 * 48 * 3);
+    for (size_t i = 0; i < pixel.size(); ++i) pixel[i] = static_cast<uint8_t>((i * 37) ^ (i >> 5));
+    auto kodieren = [&](const fs::path& ziel, bool progressiv) {
+        Jpeg_Auftrag a;
+        EXPECT_EQ(Jpeg_Init(&a), 0);
+        a.Bild_Pixel = pixel.data();
+        a.Bild_Breite = a.Jpg_Breite = 64;
+        a.Bild_Hoehe = a.Jpg_Hoehe = 48;
+        a.Bild_Kanaele = 3;
+        a.Bild_Farbraum = FARBE_RGB;
+        a.Jpg_Kanaele = 3;
+        a.Jpg_Farbraum = FARBE_YCBCR;
+        a.Jpg_Abtastung = ABTASTUNG_411;
+        a.Qualitaet = 80;
+        if (progressiv) a.Intern.Scan_Zaehler = 1;
+        const std::string name = ziel.string();
+        a.Jpg_Datei = name.c_str();
+        const int32_t r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
+        Jpeg_Free(&a);
+        return r;
+    };
+    for (bool progressiv : {false, true}) {
+        SCOPED_TRACE(progressiv ? "progressive" : "baseline");
+        const fs::path frisch = d / "frisch.jpg", ueber = d / "ueber.jpg";
+        fs::remove(frisch);
+        Fuellen(ueber, 300000, 0xFF);
+        ASSERT_EQ(kodieren(frisch, progressiv), 0);
+        ASSERT_EQ(kodieren(ueber, progressiv), 0);
+        const std::vector<uint8_t> a = Inhalt(frisch), b = Inhalt(ueber);
+        ASSERT_GT(a.size(), 100u);
+        EXPECT_EQ(a, b);
+    }
+    fs::remove_all(d);
+}
+
+}  // namespace
