@@ -64,7 +64,7 @@ struct Ausbau {
     i8 enden, laengs, ueber_enden, ueber_laengs;
 };
 constexpr Ausbau AUSBAU[STADION_KLASSEN] = {
-    {0, 1, -1, 1},  // a grass bank at both ends, plain steps and floodlights on the far side
+    {0, 1, 0, 1},   // grass banks and the clubhouse at the ends, plain steps and floodlights on the far side
     {1, 1, 1, 1},   // plain steps all round, floodlight masts
     {1, 2, 1, 2},   // a seated far side under a roof, floodlights at the ends
     {2, 3, 2, 3},   // seated stands all round, roofed
