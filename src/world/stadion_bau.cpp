@@ -86,8 +86,9 @@ void Stadion_Tribuenen(const Stadion_Daten& s, int stufe[STADION_SEITEN]) {
     stufe[0] = stufe[2] = enden;
     stufe[1] = a.laengs;
     stufe[3] = ueber;
-    // Side 5 has no clubhouse: the grass banks' clubhouse stands at the left end.
-    stufe[5] = ueber == 0 ? -1 : ueber;
+    // Nothing stands above the right end: it is the corner nearest the
+    // camera, where masts and a roof would hide the pitch.
+    stufe[5] = -1;
     stufe[4] = a.ueber_laengs;
 }
 

@@ -32,7 +32,8 @@ const Stadion_Bauklasse& Stadion_Bauklasse_Holen(int klasse);
 // (-1 nothing, 0 a grass bank or the clubhouse, 1 plain steps or floodlight
 // masts, 2..4 seated stands or roofs of growing size) by the class; in the
 // upper half of the class's capacity range both ends are built one level
-// higher (never above the far side). The pitch's look: the class, and 6 for
+// higher (never above the far side). Nothing stands above the right end (the
+// corner nearest the camera). The pitch's look: the class, and 6 for
 // a class-5 stadium in the upper half of its range.
 constexpr int STADION_SEITEN = 6;
 void Stadion_Tribuenen(const Stadion_Daten& s, int stufe[STADION_SEITEN]);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -125,14 +126,14 @@ struct Fall {
 };
 constexpr Fall FAELLE[] = {
     {0, 2000, {0, 1, 0, 0, 1, -1}, 0},    // grass banks, the clubhouse, floodlights on the far side
-    {0, 8000, {1, 1, 1, 1, 1, 1}, 0},     // the upper half builds steps at the ends
-    {1, 6000, {1, 1, 1, 1, 1, 1}, 1},
-    {2, 14000, {1, 2, 1, 1, 2, 1}, 2},
-    {2, 30000, {2, 2, 2, 2, 2, 2}, 2},
-    {3, 26000, {2, 3, 2, 2, 3, 2}, 3},
-    {4, 40000, {3, 4, 3, 3, 4, 3}, 4},
-    {5, 62000, {4, 4, 4, 4, 4, 4}, 5},
-    {5, 110000, {4, 4, 4, 4, 4, 4}, 6},  // the biggest bowl: the arena's pitch
+    {0, 8000, {1, 1, 1, 1, 1, -1}, 0},     // the upper half builds steps at the ends
+    {1, 6000, {1, 1, 1, 1, 1, -1}, 1},
+    {2, 14000, {1, 2, 1, 1, 2, -1}, 2},
+    {2, 30000, {2, 2, 2, 2, 2, -1}, 2},
+    {3, 26000, {2, 3, 2, 2, 3, -1}, 3},
+    {4, 40000, {3, 4, 3, 3, 4, -1}, 4},
+    {5, 62000, {4, 4, 4, 4, 4, -1}, 5},
+    {5, 110000, {4, 4, 4, 4, 4, -1}, 6},  // the biggest bowl: the arena's pitch
 };
 
 TEST_F(LiveTribuenen, EveryClassShowsItsStandsAtTheirPlaces) {
@@ -170,7 +171,10 @@ TEST_F(LiveTribuenen, EveryClassShowsItsStandsAtTheirPlaces) {
                                      std::to_string(f.kapazitaet / 1000) + "k";
             ASSERT_TRUE(Bauen(sf, SA_HALB));
             const char* b = std::getenv("KORDAVO_BINARY_DIR");
-            Png_Schreiben(std::string(b ? b : ".") + "/screens/" + name + ".png", view->bild->bitmap->pixel16(),
+            const std::string ordner = std::string(b ? b : ".") + "/screens";
+            std::error_code ec;
+            std::filesystem::create_directories(ordner, ec);
+            Png_Schreiben(ordner + "/" + name + ".png", view->bild->bitmap->pixel16(),
                           view->bild->breite, view->bild->hoehe, view->bild->breite, 16);
         }
     }
