@@ -13,6 +13,8 @@
 #include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/spieler.h"
+#include "world/stadion.h"
+#include "world/stadion_bau.h"
 #include "world/welt.h"
 #include "world/werbung.h"
 
@@ -372,11 +374,16 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     i32 platz = Team_Wert(4, static_cast<int>(heim), 0, OP_LESEN) + Team_Wert(5, static_cast<int>(heim), 0, OP_LESEN);
     i32 belegung = platz > 0 ? static_cast<i32>(static_cast<i64>(zuschauer) * 100 / platz) : 100;
     if (belegung > 100) belegung = 100;
+    // The home club's ground as it has built it: its stands by side and
+    // the pitch's look (a club without a stadium record plays on a meadow).
+    int stufe[STADION_SEITEN] = {0, 1, 0, -1, -1, -1};
+    const Stadion_Daten* stadion = Stadion_Get(static_cast<int>(heim), 1);
+    if (stadion) Stadion_Tribuenen(*stadion, stufe);
     for (int i = 0; i < 6; i++) {
         sf->belegung[i] = belegung;
-        sf->tribuene[i] = static_cast<i8>(platz / 12000 > 7 ? 7 : platz / 12000);
+        sf->tribuene[i] = SF_Tribuene_Byte(stufe[i]);
     }
-    sf->bild_art = static_cast<u8>(heim % 7);
+    sf->bild_art = static_cast<u8>(stadion ? Stadion_Bildart(*stadion) : 0);
     // The home club's boards show its signed advertising partners; a free
     // board and a club without advertising show the house boards.
     const Werbung_Daten* werbung = Werbung_Get(static_cast<int>(heim));

@@ -275,6 +275,17 @@ constexpr void felder(V& v, S& r) {
 }
 static_assert(sizeof(Spielfeld_Seite) == 80 && bytes::groesse<Spielfeld_Seite>() == 80);
 
+// A stand side's level (-1 nothing, 0..4) as the pitch record's stand byte
+// and back: (byte + 1) mod 8 picks the level from 0, -1, 1, 1, 2, 2, 3, 4.
+inline i8 SF_Tribuene_Byte(int stufe) {
+    constexpr i8 BYTE[5] = {-1, 1, 3, 5, 6};
+    return stufe < 0 || stufe > 4 ? i8{0} : BYTE[stufe];
+}
+inline int SF_Tribuene_Stufe(i8 byte) {
+    constexpr int STUFE[8] = {0, -1, 1, 1, 2, 2, 3, 4};
+    return STUFE[(byte + 1) & 7];
+}
+
 struct Spielfeld_Inhalt {
     Spielfeld_Ereignis_Kopf ereignis;  // must stay at offset 0
     u32 spiel;                         // game number
@@ -317,7 +328,7 @@ struct Spielfeld_Inhalt {
     u8 gast_von_aussen;    // venue byte: 1 the home side plays away from home ground
     i32 kamera_schritte;
     i32 scroll[2];
-    i8 tribuene[6];
+    i8 tribuene[6];   // stand byte of each side (SF_Tribuene_Byte of its level)
     u8 concern;       // the competition concerns a human
     u8 netz;          // 0 single, 1 server, 2 client (a local setting)
     i32 belegung[6];  // stand occupancy %

@@ -56,6 +56,47 @@ Stadion_Bau vom_server(int team, std::optional<u8> antwort) {
 
 }  // namespace
 
+namespace {
+
+// Levels of the six sides by class: the ends, the far side, what stands
+// above the ends and above the far side.
+struct Ausbau {
+    i8 enden, laengs, ueber_enden, ueber_laengs;
+};
+constexpr Ausbau AUSBAU[STADION_KLASSEN] = {
+    {0, 1, 0, 1},   // grass banks and the clubhouse at the ends, plain steps and floodlights on the far side
+    {1, 1, 1, 1},   // plain steps all round, floodlight masts
+    {1, 2, 1, 2},   // a seated far side under a roof, floodlights at the ends
+    {2, 3, 2, 3},   // seated stands all round, roofed
+    {3, 4, 3, 4},   // tall stands, the far side at its highest
+    {4, 4, 4, 4},   // the full bowl under one roof
+};
+
+bool obere_haelfte(const Stadion_Daten& s) {
+    const Stadion_Bauklasse& k = Stadion_Bauklasse_Holen(s.klasse);
+    return s.kapazitaet * 2 >= k.von + k.bis;
+}
+
+}  // namespace
+
+void Stadion_Tribuenen(const Stadion_Daten& s, int stufe[STADION_SEITEN]) {
+    const Ausbau& a = AUSBAU[std::clamp(s.klasse, 0, STADION_KLASSEN - 1)];
+    int enden = a.enden, ueber = a.ueber_enden;
+    if (obere_haelfte(s) && enden < a.laengs) ++enden, ueber = std::max(ueber + 1, 1);
+    stufe[0] = stufe[2] = enden;
+    stufe[1] = a.laengs;
+    stufe[3] = ueber;
+    // Nothing stands above the right end: it is the corner nearest the
+    // camera, where masts and a roof would hide the pitch.
+    stufe[5] = -1;
+    stufe[4] = a.ueber_laengs;
+}
+
+int Stadion_Bildart(const Stadion_Daten& s) {
+    const int klasse = std::clamp(s.klasse, 0, STADION_KLASSEN - 1);
+    return klasse == STADION_KLASSEN - 1 && obere_haelfte(s) ? 6 : klasse;
+}
+
 const Stadion_Bauklasse& Stadion_Bauklasse_Holen(int klasse) {
     return KLASSEN[std::clamp(klasse, 0, STADION_KLASSEN - 1)];
 }

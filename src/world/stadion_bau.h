@@ -27,6 +27,18 @@ struct Stadion_Bauklasse {
 // Class 0..5 (held to that range).
 const Stadion_Bauklasse& Stadion_Bauklasse_Holen(int klasse);
 
+// The stadium as the live match view draws it. Six stand sides (0 left end,
+// 1 far side, 2 right end; 3, 4, 5 what stands above them), each at a level
+// (-1 nothing, 0 a grass bank or the clubhouse, 1 plain steps or floodlight
+// masts, 2..4 seated stands or roofs of growing size) by the class; in the
+// upper half of the class's capacity range both ends are built one level
+// higher (never above the far side). Nothing stands above the right end (the
+// corner nearest the camera). The pitch's look: the class, and 6 for
+// a class-5 stadium in the upper half of its range.
+constexpr int STADION_SEITEN = 6;
+void Stadion_Tribuenen(const Stadion_Daten& s, int stufe[STADION_SEITEN]);
+int Stadion_Bildart(const Stadion_Daten& s);
+
 // What a step costs for the stadium as it stands: the renovation to a
 // comfort level (0 when it is not above the current one), the change to a
 // capacity (added seats at the class's seat price, removed ones at 50).

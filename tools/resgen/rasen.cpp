@@ -2,7 +2,8 @@
 // kind drawn in the view's own projection (screens/live_view/projektion.h),
 // so that the figures stand on its lines. Mown stripes across the length,
 // the run-off around it, the chalk lines, the two goals with their nets and
-// shadows, and the dark bowl where the stands are put over it.
+// shadows, and the dark bowl where the view puts the stand pictures (its
+// stadium's stands by side and level, tribuene.cpp) over it.
 #include <cmath>
 #include <algorithm>
 #include <cstdlib>
@@ -150,47 +151,6 @@ void tor(cairo_t* c, const Massstab& m, bool rechts, double s, int teile) {
     cairo_stroke(c);
 }
 
-// The terraces behind the boards on the far side and at both ends, where the
-// crowd sits (screens/live_view/publikum.cpp places its seats on these
-// rows): twelve rows 0.85 m apart rising 0.5 m each, a concrete riser and a
-// tread with a seat line in the stadium's colour, a back wall at the top.
-void tribuenen(cairo_t* c, const Massstab& m, int art) {
-    constexpr u32 SITZ[7] = {0x6E7680, 0x2F5FA8, 0xA8332F, 0x2F8A5A, 0xC9A227, 0x3B4FA0, 0x8A2F6E};
-    const double L = spielansicht::PLATZ_LAENGE_M, B = spielansicht::PLATZ_BREITE_M;
-    struct Seite {
-        double a1, a2;     // extent along the stand (m)
-        double d0, dd;     // front of row 0 and the step outwards (signed)
-        bool laengs;       // along the pitch's length (far side) or its width (ends)
-    };
-    const Seite SEITEN[3] = {{-13, L + 13, -9.05, -0.85, true}, {-6, B + 4, -10.05, -0.85, false},
-                             {-6, B + 4, L + 10.05, 0.85, false}};
-    auto p = [&](const Seite& s, double a, double d, double z) {
-        return s.laengs ? punkt(m, a, d, z) : punkt(m, d, a, z);
-    };
-    auto viereck = [&](const Seite& s, double a1, double a2, double d1, double d2, double z1, double z2, u32 farbe) {
-        const P e[4] = {p(s, a1, d1, z1), p(s, a2, d1, z1), p(s, a2, d2, z2), p(s, a1, d2, z2)};
-        cairo_move_to(c, e[0].x, e[0].y);
-        for (int i = 1; i < 4; ++i) cairo_line_to(c, e[i].x, e[i].y);
-        cairo_close_path(c);
-        Farbe_Setzen(c, farbe);
-        cairo_fill(c);
-    };
-    for (const Seite& s : SEITEN) {
-        // The concourse in front of the first row.
-        viereck(s, s.a1, s.a2, s.d0 - 3.2 * s.dd / 0.85, s.d0, 0, 0, 0x2B3138);
-        for (int r = 0; r < 12; ++r) {
-            const double d = s.d0 + s.dd * r, h = 0.5 * r;
-            viereck(s, s.a1, s.a2, d, d, h, h + 0.45, r % 2 ? 0x323A44 : 0x38414C);  // riser
-            viereck(s, s.a1, s.a2, d, d + s.dd, h + 0.45, h + 0.45, 0x4A5561);       // tread
-            viereck(s, s.a1, s.a2, d + s.dd * 0.55, d + s.dd * 0.8, h + 0.45, h + 0.75, SITZ[art]);  // seat backs
-        }
-        // The back wall with a light top edge.
-        const double d = s.d0 + s.dd * 12;
-        viereck(s, s.a1, s.a2, d, d, 6.45, 9.5, 0x1A2029);
-        viereck(s, s.a1, s.a2, d, d, 9.5, 9.8, 0x5C6B7D);
-    }
-}
-
 }  // namespace
 
 Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
@@ -201,10 +161,9 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
     const double s = halb ? 0.5 : 1.0;
     cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_t* c = cairo_create(sf);
-    // The bowl the stands are drawn over.
+    // The bowl the stand pictures are drawn over (rasen_tribuenen.res).
     Farbe_Setzen(c, SCHUESSEL);
     cairo_paint(c);
-    tribuenen(c, m, art);
     // Run-off grass 4 m around the pitch, then stripes 5.4 m wide along the length.
     const double L = spielansicht::PLATZ_LAENGE_M, B = spielansicht::PLATZ_BREITE_M;
     Farbe_Setzen(c, STREIFEN[art][1]);

@@ -64,6 +64,9 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // The piece of a goal the live view draws over the figures ("tor:links|rechts,
 // voll|halb"): the size must be the goal's box of that scale.
 Rastport* Tor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
+// A stand picture of the live view ("tribuene:<side 0..5>,<level 0..4>"): the
+// size must be the side's box.
+Rastport* Tribuene_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 
 // The live match view's bars: "kopf" (a header bar background at w x h),
 // "ziffern_gross" (60 x 229) and "ziffern_klein" (44 x 172) score digits,

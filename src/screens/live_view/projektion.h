@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cmath>
+#include <initializer_list>
 
 #include "base/types.h"
 
@@ -66,6 +67,69 @@ inline Kasten Tor_Kasten(const Massstab& m, bool rechts) {
             }
     constexpr i32 RAND = 4;
     return {x1 - RAND, y1 - RAND, x2 - x1 + 2 * RAND + 1, y2 - y1 + 2 * RAND + 1};
+}
+
+// --- Stands -----------------------------------------------------------------
+// Six stand sides around the pitch: 0 the left end, 1 the far side, 2 the
+// right end (their terraces: 0 a grass bank, 1 plain steps, 2..4 seated
+// stands of growing size), and over them 3, 4, 5 what stands above those
+// three (0 the clubhouse, 1 floodlight masts, 2..4 roofs of growing size).
+// The near side is the camera's. Mirrored pitches swap 0/2 and 3/5. The
+// picture of a side at a level in the stand archive is side + 6 x level,
+// drawn at the side's box.
+constexpr int TRIBUENE_SEITEN = 6, TRIBUENE_STUFEN = 5;
+// Terrace rows by level, 0.85 m deep, each 0.5 m above the one in front.
+constexpr int TRIBUENE_REIHEN[TRIBUENE_STUFEN] = {0, 5, 8, 10, 12};
+constexpr double REIHE_TIEFE_M = 0.85, REIHE_HOCH_M = 0.5;
+
+// A block of terrace rows: its extent along the rows (m), the front of row 0
+// and the step outwards (signed, m); along the pitch's length (far side and
+// corners) or its width (ends).
+struct Tribuene {
+    double a1, a2, d0, dd;
+    bool laengs;
+};
+constexpr Tribuene TRIBUENE[TRIBUENE_SEITEN] = {
+    {-6, PLATZ_BREITE_M + 4, -10.05, -REIHE_TIEFE_M, false},
+    {-13, PLATZ_LAENGE_M + 13, -9.05, -REIHE_TIEFE_M, true},
+    {-6, PLATZ_BREITE_M + 4, PLATZ_LAENGE_M + 10.05, REIHE_TIEFE_M, false},
+    {-6, PLATZ_BREITE_M + 4, -10.05, -REIHE_TIEFE_M, false},
+    {-13, PLATZ_LAENGE_M + 13, -9.05, -REIHE_TIEFE_M, true},
+    {-6, PLATZ_BREITE_M + 4, PLATZ_LAENGE_M + 10.05, REIHE_TIEFE_M, false},
+};
+// Highest point of any stand picture (a roof at level 4).
+constexpr double TRIBUENE_HOEHE_M = 17.0;
+
+// A point of a stand block: `a` along it, `d` across (m), `z` up (m).
+inline Punkt Tribuene_Punkt(const Massstab& m, const Tribuene& t, double a, double d, double z) {
+    return t.laengs ? Projektion(m, false, a * 100, d * 100, z * 100) : Projektion(m, false, d * 100, a * 100, z * 100);
+}
+
+// The box of a stand side's pictures (full scale, every level the same),
+// kept inside the picture and at even coordinates, so the half-scale view
+// draws it at half the place.
+inline Kasten Tribuene_Kasten(int seite) {
+    const Massstab& m = VOLL;
+    const Tribuene& t = TRIBUENE[(seite % TRIBUENE_SEITEN + TRIBUENE_SEITEN) % TRIBUENE_SEITEN];
+    const double tiefe = t.dd * (TRIBUENE_REIHEN[TRIBUENE_STUFEN - 1] + 4);
+    i32 x1 = 1 << 30, y1 = 1 << 30, x2 = -(1 << 30), y2 = -(1 << 30);
+    for (const double a : {t.a1, t.a2})
+        for (const double d : {t.d0 - 4 * t.dd, t.d0 + tiefe})
+            for (const double z : {0.0, TRIBUENE_HOEHE_M}) {
+                const Punkt p = Tribuene_Punkt(m, t, a, d, z);
+                x1 = p.x < x1 ? p.x : x1, y1 = p.y < y1 ? p.y : y1;
+                x2 = p.x > x2 ? p.x : x2, y2 = p.y > y2 ? p.y : y2;
+            }
+    x1 = (x1 < 0 ? 0 : x1) & ~1, y1 = (y1 < 0 ? 0 : y1) & ~1;
+    x2 = x2 >= m.breite ? m.breite - 1 : x2, y2 = y2 >= m.hoehe ? m.hoehe - 1 : y2;
+    return {x1, y1, x2 - x1 + 1, y2 - y1 + 1};
+}
+
+// Picture of a side at a level (-1: none; side 5 has no level 0).
+inline i32 Tribuene_Bild(int seite, int stufe) {
+    if (seite < 0 || seite >= TRIBUENE_SEITEN || stufe < 0 || stufe >= TRIBUENE_STUFEN) return -1;
+    if (seite == 5 && stufe == 0) return -1;
+    return seite + TRIBUENE_SEITEN * stufe;
 }
 
 }  // namespace spielansicht

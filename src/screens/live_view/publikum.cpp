@@ -12,32 +12,24 @@ namespace {
 
 // The eight stand blocks (metres): the first seat's ground point of the
 // front row, the step along the row, the step outwards from row to row; the
-// stand side each belongs to and its end (0 home, 1 away).
+// stand side each belongs to (the terraces of the stand pictures,
+// projektion.h) and its end (0 home, 1 away).
 struct Block {
     double x, y, dx, dy, ax, ay;
     int sitze, seite, ende;
 };
-// Rows rise 0.5 m and lie 0.85 m apart; a gap every twelve seats (the stairs).
-constexpr double REIHE_HOCH = 0.5, ERSTE_HOEHE = 0.45;
+// A seat sits on its row's tread; a gap every twelve seats (the stairs).
+constexpr double REIHE_HOCH = spielansicht::REIHE_HOCH_M, ERSTE_HOEHE = 0.45;
 constexpr Block BLOECKE[8] = {
     {-10.5, 70.0, 0, -0.95, -0.85, 0, 38, 0, 0},  // left end, near half
-    {-10.5, 34.0, 0, -0.95, -0.85, 0, 40, 1, 0},  // left end, far half
+    {-10.5, 34.0, 0, -0.95, -0.85, 0, 40, 0, 0},  // left end, far half
     {-3.0, -9.5, 0.95, 0, 0, -0.85, 58, 1, 1},    // far side, left half
-    {55.0, -9.5, 0.95, 0, 0, -0.85, 58, 2, 1},    // far side, right half
-    {118.5, -2.0, 0, 0.95, 0.85, 0, 38, 3, 1},    // right end, far half
-    {118.5, 34.0, 0, 0.95, 0.85, 0, 40, 4, 1},    // right end, near half
+    {55.0, -9.5, 0.95, 0, 0, -0.85, 58, 1, 1},    // far side, right half
+    {118.5, -2.0, 0, 0.95, 0.85, 0, 38, 2, 1},    // right end, far half
+    {118.5, 34.0, 0, 0.95, 0.85, 0, 40, 2, 1},    // right end, near half
     {0, 0, 0, 0, 0, 0, 0, 4, 0},                  // the near side is the camera's: no seats
     {0, 0, 0, 0, 0, 0, 0, 5, 0},
 };
-
-// Rows by stand level (0 none, 1 plain, 2..4 built).
-constexpr int REIHEN[5] = {0, 5, 8, 10, 12};
-
-// Level of a stand byte of the pitch record.
-int stufe(i8 byte) {
-    static constexpr int STUFE[8] = {0, -1, 1, 1, 2, 2, 3, 4};
-    return STUFE[(byte + 1) & 7];
-}
 
 // Animation group by kind and a draw 0..100.
 u8 gruppe_fuer(int art, int w) {
@@ -58,7 +50,7 @@ void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v) {
     for (int i = 0; i < 6; ++i) {
         static constexpr int GESPIEGELT[6] = {2, 1, 0, 5, 4, 3};
         const int j = gespiegelt ? GESPIEGELT[i] : i;
-        v->stand_level[j] = static_cast<u32>(std::max(0, stufe(sf.tribuene[j])));
+        v->stand_level[j] = static_cast<u32>(std::max(0, SF_Tribuene_Stufe(sf.tribuene[j])));
     }
     for (int b = 0; b < 8; ++b) {
         const Block& bl = BLOECKE[b];
@@ -67,7 +59,7 @@ void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v) {
         const int art_stand = level == 1 ? 2 : 1;
         const i32 belegt = sf.belegung[bl.seite];
         // Spectators face the pitch's centre.
-        for (int r = 0; r < REIHEN[std::min<u32>(level, 4)]; ++r)
+        for (int r = 0; r < spielansicht::TRIBUENE_REIHEN[std::min<u32>(level, 4)]; ++r)
             for (int s = 0; s < bl.sitze; ++s) {
                 if (v->zuschauer_anzahl >= SA_ZUSCHAUER_MAX) return;
                 const double luecke = (s / 12) * 0.6;

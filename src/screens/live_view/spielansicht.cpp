@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "graphics/blitter.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "gui/menue.h"
@@ -31,7 +32,8 @@ bool geladen = false;
 constexpr i32 ECKE_X[4] = {0, 400, 0, 400};
 constexpr i32 ECKE_Y[4] = {0, 0, 282, 282};
 
-constexpr int ARCHIV_RASEN = 13;  // rasen_hg.res
+constexpr int ARCHIV_RASEN = 13;      // rasen_hg.res
+constexpr int ARCHIV_TRIBUENEN = 15;  // rasen_tribuenen.res
 
 // The layouts a number of shown matches starts with.
 void layouts_setzen(int anzahl) {
@@ -270,7 +272,32 @@ bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
         rp = nullptr;
     }
     v->bild = rp;
+    if (rp) Spielansicht_Tribuenen_Zeichnen(v);
     return rp != nullptr;
+}
+
+void Spielansicht_Tribuenen_Zeichnen(Spielansicht_View* v) {
+    if (!v || !v->pitch || !v->bild) return;
+    static constexpr int GESPIEGELT[6] = {2, 1, 0, 5, 4, 3};
+    const bool halb = v->layout != SA_VOLL;
+    for (int i = 0; i < spielansicht::TRIBUENE_SEITEN; ++i) {
+        const int j = v->gespiegelt ? GESPIEGELT[i] : i;
+        const int stufe = SF_Tribuene_Stufe(v->pitch->tribuene[j]);
+        v->stand_level[j] = static_cast<u32>(std::max(0, stufe));
+        const i32 nummer = spielansicht::Tribuene_Bild(i, stufe);
+        if (nummer < 0) continue;
+        // A stand picture missing or not of its box's size is left out: the
+        // pitch stays playable without it.
+        Rastport* t = Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_TRIBUENEN), nummer);
+        const spielansicht::Kasten k = spielansicht::Tribuene_Kasten(i);
+        if (t && t->breite == k.breite && t->hoehe == k.hoehe && Rastport_Lock(t)) {
+            if (halb)
+                Blt_Kopie_Transparent_Halb(t, v->bild, k.x / 2, k.y / 2);
+            else
+                Blt_Blit(t, 0, 0, t->breite, t->hoehe, v->bild, k.x, k.y, Blt_Opt_Transparent);
+        }
+        Rastport_Free(t);
+    }
 }
 
 bool Spielansicht_View_Init(Spielansicht_View* v, Spielfeld_Daten* sf, u32 layout) {

@@ -104,8 +104,12 @@ void Spielansicht_Trikot_Aufhellen(u8 block[36]);
 // a club the world does not hold).
 void Spielansicht_Trikotfarben(Spielansicht_View* v);
 
-// Builds the view's pitch picture anew; true on success.
+// Builds the view's pitch picture anew with its stands; true on success.
 bool Spielansicht_Bild_Neu(Spielansicht_View* v);
+// Draws the stand pictures of the pitch record's stand levels onto the
+// view's pitch picture (each side's picture at its box, at half size and
+// place in half and quarter views) and stores the levels in `stand_level`.
+void Spielansicht_Tribuenen_Zeichnen(Spielansicht_View* v);
 
 // Clears the view, stores pitch and layout and builds its pictures; the
 // first failure stops (false). On success the view is present.

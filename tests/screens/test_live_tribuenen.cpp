@@ -1,0 +1,254 @@
+// The live view's stadium: the home club's ground as the club has built it.
+// A match's pitch record takes its stand levels and pitch look from the home
+// club's stadium record; the view lays the stand pictures of those levels
+// over the pitch picture at their boxes; building at the stadium changes
+// what the next match shows.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/png.h"
+#include "graphics/rastport.h"
+#include "graphics/resf.h"
+#include "kaputtes_archiv.h"
+#include "kit.h"
+#include "match/match_test.h"
+#include "screens/live_view/projektion.h"
+#include "screens/live_view/spielansicht.h"
+#include "world/bank.h"
+#include "world/stadion.h"
+#include "world/stadion_bau.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr int ARCHIV_RASEN = 13, ARCHIV_TRIBUENEN = 15;
+
+class LiveTribuenen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(kit::Starten(1));
+        Partie_Spiele_Leeren();
+        alte_hooks = Spielfeld_Get_Hooks();
+        Spielfeld_Set_Hooks(Partie_Hooks());
+        heim = static_cast<u32>(Team_Aktiv);
+        const std::vector<u32> liga = Liga_Vereine(groesste_erste_liga());
+        for (u32 t : liga)
+            if (t != heim) {
+                gast = t;
+                break;
+            }
+        view = std::make_unique<Spielansicht_View>();
+    }
+    void TearDown() override {
+        Spielansicht_View_Leeren(view.get());
+        Abpfiff();
+        Spielfeld_Set_Hooks(alte_hooks);
+        kit::Beenden();
+    }
+    Stadion_Daten& stadion() { return *Stadion_Get(static_cast<int>(heim), 1); }
+    void Abpfiff() {
+        if (Spielfeld_Daten* sf = Spielfeld_Zeiger(spiel)) Spielfeld_Loeschen(sf->wettbewerb);
+    }
+    // A new home match of the club (the one before it gone).
+    Spielfeld_Daten* Anpfiff() {
+        Abpfiff();
+        ++spiel;
+        Partie_Spiel_Anmelden(spiel, heim, gast, 7);
+        if (!Spielfeld_Neu(spiel, 0, 0, 8000, heim, 1)) return nullptr;
+        return Spielfeld_Zeiger(spiel);
+    }
+    // Builds the view's picture for the pitch at a layout.
+    bool Bauen(Spielfeld_Daten* sf, u32 layout) {
+        Spielansicht_View_Leeren(view.get());
+        view->pitch = sf;
+        view->layout = layout;
+        return Spielansicht_Bild_Neu(view.get());
+    }
+
+    u32 heim = 0, gast = 0, spiel = 9300;
+    std::unique_ptr<Spielansicht_View> view;
+    Spielfeld_Hooks alte_hooks;
+};
+
+// The pitch picture a view of this kind and layout must show, composed from
+// the archives: the plain pitch, then each side's stand picture where it is
+// not colour 0.
+std::unique_ptr<Rastport> Erwartet(const Spielfeld_Daten& sf, u32 layout) {
+    const bool halb = layout != SA_VOLL;
+    std::unique_ptr<Rastport> bild(
+        Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(sf.bild_art, layout)));
+    if (!bild || !Rastport_Lock(bild.get())) return nullptr;
+    u16* z = bild->bitmap->pixel16();
+    for (int i = 0; i < spielansicht::TRIBUENE_SEITEN; ++i) {
+        const i32 nummer = spielansicht::Tribuene_Bild(i, SF_Tribuene_Stufe(sf.tribuene[i]));
+        if (nummer < 0) continue;
+        std::unique_ptr<Rastport> t(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_TRIBUENEN), nummer));
+        if (!t || !Rastport_Lock(t.get())) return nullptr;
+        const spielansicht::Kasten k = spielansicht::Tribuene_Kasten(i);
+        const u16* q = t->bitmap->pixel16();
+        for (i32 y = 0; y < t->hoehe; y += halb ? 2 : 1)
+            for (i32 x = halb ? 1 : 0; x < t->breite; x += halb ? 2 : 1) {
+                const u16 p = q[static_cast<size_t>(y) * t->breite + x];
+                const i32 zx = halb ? (k.x + x) / 2 : k.x + x, zy = halb ? (k.y + y) / 2 : k.y + y;
+                if (p && zx < bild->breite && zy < bild->hoehe) z[static_cast<size_t>(zy) * bild->breite + zx] = p;
+            }
+    }
+    return bild;
+}
+
+// Pixels of the view's picture that differ from the composition, over a grid.
+int Abweichungen(const Rastport& ist, const Rastport& soll) {
+    int n = 0;
+    for (i32 y = 0; y < ist.hoehe; y += 3)
+        for (i32 x = 0; x < ist.breite; x += 7) {
+            const size_t i = static_cast<size_t>(y) * ist.breite + x;
+            n += ist.bitmap->pixel16()[i] != soll.bitmap->pixel16()[i];
+        }
+    return n;
+}
+
+// Where the far side's terraces stand (row 2 of the middle of the stand) and
+// where its back rows would be: the point's pixel of the full-scale picture.
+spielansicht::Punkt Laengs(double reihe) {
+    const spielansicht::Tribuene& t = spielansicht::TRIBUENE[1];
+    return spielansicht::Tribuene_Punkt(spielansicht::VOLL, t, 54, t.d0 + t.dd * (reihe + 0.5),
+                                        spielansicht::REIHE_HOCH_M * reihe + 0.46);
+}
+
+struct Fall {
+    i32 klasse, kapazitaet;
+    std::array<int, 6> stufen;  // left end, far side, right end, above them
+    u8 bild_art;
+};
+constexpr Fall FAELLE[] = {
+    {0, 2000, {0, 1, 0, 0, 1, -1}, 0},    // grass banks, the clubhouse, floodlights on the far side
+    {0, 8000, {1, 1, 1, 1, 1, -1}, 0},     // the upper half builds steps at the ends
+    {1, 6000, {1, 1, 1, 1, 1, -1}, 1},
+    {2, 14000, {1, 2, 1, 1, 2, -1}, 2},
+    {2, 30000, {2, 2, 2, 2, 2, -1}, 2},
+    {3, 26000, {2, 3, 2, 2, 3, -1}, 3},
+    {4, 40000, {3, 4, 3, 3, 4, -1}, 4},
+    {5, 62000, {4, 4, 4, 4, 4, -1}, 5},
+    {5, 110000, {4, 4, 4, 4, 4, -1}, 6},  // the biggest bowl: the arena's pitch
+};
+
+TEST_F(LiveTribuenen, EveryClassShowsItsStandsAtTheirPlaces) {
+    for (const Fall& f : FAELLE) {
+        SCOPED_TRACE("Klasse " + std::to_string(f.klasse) + ", " + std::to_string(f.kapazitaet) + " Plätze");
+        stadion().klasse = f.klasse;
+        stadion().kapazitaet = f.kapazitaet;
+        Spielfeld_Daten* sf = Anpfiff();
+        ASSERT_NE(sf, nullptr);
+        EXPECT_EQ(sf->bild_art, f.bild_art);
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(SF_Tribuene_Stufe(sf->tribuene[i]), f.stufen[i]) << "Seite " << i;
+        // The composition is compared for the smallest, a middle and the
+        // biggest ground, at both scales; the levels for every case.
+        const bool vergleichen = f.kapazitaet == 2000 || f.kapazitaet == 26000 || f.kapazitaet == 110000;
+        for (u32 layout : {SA_VOLL, SA_HALB}) {
+            ASSERT_TRUE(Bauen(sf, layout));
+            for (int i = 0; i < 6; ++i)
+                EXPECT_EQ(view->stand_level[i], static_cast<u32>(std::max(0, f.stufen[i]))) << "Seite " << i;
+            if (!vergleichen) continue;
+            std::unique_ptr<Rastport> soll = Erwartet(*sf, layout);
+            ASSERT_TRUE(soll);
+            EXPECT_EQ(Abweichungen(*view->bild, *soll), 0) << "Layout " << layout;
+        }
+        // At full scale the far side's second row is stand, not bowl.
+        std::unique_ptr<Rastport> leer(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), 2 * f.bild_art));
+        ASSERT_TRUE(Bauen(sf, SA_VOLL));
+        ASSERT_TRUE(leer && Rastport_Lock(leer.get()));
+        const spielansicht::Punkt p2 = Laengs(2);
+        const size_t i2 = static_cast<size_t>(p2.y) * 3610 + p2.x;
+        EXPECT_NE(view->bild->bitmap->pixel16()[i2], leer->bitmap->pixel16()[i2]);
+        if (f.kapazitaet == 2000 || f.kapazitaet == 8000 || f.kapazitaet == 14000 || f.kapazitaet == 26000 ||
+            f.kapazitaet == 40000 || f.kapazitaet == 110000) {
+            // The pitch picture at half scale for the gallery.
+            const std::string name = "live_stadion_klasse_" + std::to_string(f.klasse) + "_" +
+                                     std::to_string(f.kapazitaet / 1000) + "k";
+            ASSERT_TRUE(Bauen(sf, SA_HALB));
+            const char* b = std::getenv("KORDAVO_BINARY_DIR");
+            const std::string ordner = std::string(b ? b : ".") + "/screens";
+            std::error_code ec;
+            std::filesystem::create_directories(ordner, ec);
+            Png_Schreiben(ordner + "/" + name + ".png", view->bild->bitmap->pixel16(),
+                          view->bild->breite, view->bild->hoehe, view->bild->breite, 16);
+        }
+    }
+}
+
+TEST_F(LiveTribuenen, BuildingTheNextClassChangesTheNextMatch) {
+    stadion().klasse = 1;
+    stadion().kapazitaet = 6000;
+    Spielfeld_Daten* sf = Anpfiff();
+    ASSERT_NE(sf, nullptr);
+    ASSERT_TRUE(Bauen(sf, SA_VOLL));
+    const u16 vorher = view->bild->bitmap->pixel16()[static_cast<size_t>(Laengs(6).y) * 3610 + Laengs(6).x];
+    Bank_Buchen(-1, static_cast<int>(heim), 50000000.0f, BANK_EINNAHME, 1, BANK_EURO);
+    ASSERT_EQ(Stadion_Klasse_Bauen(static_cast<int>(heim)), Stadion_Bau::GEBUCHT);
+    // The running match keeps its ground; the next one is built bigger.
+    EXPECT_EQ(SF_Tribuene_Stufe(sf->tribuene[1]), 1);
+    sf = Anpfiff();
+    ASSERT_NE(sf, nullptr);
+    EXPECT_EQ(sf->bild_art, 2);
+    EXPECT_EQ(SF_Tribuene_Stufe(sf->tribuene[1]), 2);
+    EXPECT_EQ(SF_Tribuene_Stufe(sf->tribuene[4]), 2) << "the far side gets its roof";
+    ASSERT_TRUE(Bauen(sf, SA_VOLL));
+    EXPECT_NE(view->bild->bitmap->pixel16()[static_cast<size_t>(Laengs(6).y) * 3610 + Laengs(6).x], vorher)
+        << "row 6 of the far side is seated now";
+    std::unique_ptr<Rastport> soll = Erwartet(*sf, SA_VOLL);
+    ASSERT_TRUE(soll);
+    EXPECT_EQ(Abweichungen(*view->bild, *soll), 0);
+}
+
+TEST_F(LiveTribuenen, MirroredPitchTakesTheOtherEndsBytes) {
+    stadion().klasse = 2;
+    stadion().kapazitaet = 14000;
+    Spielfeld_Daten* sf = Anpfiff();
+    ASSERT_NE(sf, nullptr);
+    sf->tribuene[0] = SF_Tribuene_Byte(4);
+    sf->tribuene[2] = SF_Tribuene_Byte(0);
+    Spielansicht_View_Leeren(view.get());
+    view->pitch = sf;
+    view->gespiegelt = 1;
+    ASSERT_TRUE(Spielansicht_Bild_Neu(view.get()));
+    // Side 0 is drawn with the right end's byte and the level is stored for it.
+    EXPECT_EQ(view->stand_level[2], 0u);
+    EXPECT_EQ(view->stand_level[0], 4u);
+}
+
+// Bytes outside the levels' range and a damaged stand archive never break
+// the view: an unknown byte is read by its low three bits, a missing stand
+// picture is left out.
+TEST_F(LiveTribuenen, OddBytesAndAMissingStandArchive) {
+    Spielfeld_Daten* sf = Anpfiff();
+    ASSERT_NE(sf, nullptr);
+    struct {
+        i8 byte;
+        int stufe;
+    } const BYTES[] = {{-1, 0}, {0, -1}, {2, 1}, {7, 0}, {-128, -1}, {127, 0}, {-3, 3}};
+    for (const auto& b : BYTES) EXPECT_EQ(SF_Tribuene_Stufe(b.byte), b.stufe) << static_cast<int>(b.byte);
+    for (int s = 0; s < 5; ++s) EXPECT_EQ(SF_Tribuene_Stufe(SF_Tribuene_Byte(s)), s);
+    EXPECT_EQ(SF_Tribuene_Stufe(SF_Tribuene_Byte(-1)), -1);
+    for (int i = 0; i < 6; ++i) sf->tribuene[i] = static_cast<i8>(-100 + 37 * i);
+    ASSERT_TRUE(Bauen(sf, SA_VIERTEL));
+    // A damaged far-side picture is left out: the pitch is still built, the
+    // far side bare, the other stands in place.
+    for (int i = 0; i < 6; ++i) sf->tribuene[i] = SF_Tribuene_Byte(3);
+    Kaputtes_Archiv k;
+    k.slot = ARCHIV_TRIBUENEN;
+    ASSERT_TRUE(k.anlegen(spielansicht::Tribuene_Bild(1, 3), [](u32& typ, u8*, u32) { typ = 99; }));
+    const bool gebaut = Bauen(sf, SA_VOLL);
+    auto ohne = std::make_unique<Spielfeld_Daten>(*sf);
+    ohne->tribuene[1] = SF_Tribuene_Byte(-1);
+    k.zurueck();
+    ASSERT_TRUE(gebaut);
+    std::unique_ptr<Rastport> soll = Erwartet(*ohne, SA_VOLL);
+    ASSERT_TRUE(soll);
+    EXPECT_EQ(Abweichungen(*view->bild, *soll), 0);
+}
+
+}  // namespace
