@@ -88,6 +88,7 @@
 #include "season/rangliste.h"
 #include "season/richter.h"
 #include "main/saison_anmelden.h"
+#include "matchday/season_netz.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "matchday/saison.h"
@@ -484,6 +485,21 @@ void netz_anmelden() {
             },
         .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
     });
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_SEASON
+    // A server's day goes on once the manager of every client still there
+    // has ended his turns of today (call 1029); a client that left holds
+    // nothing back.
+    Season_Netz_Hooks saison;
+    saison.Clients_Fertig = [] {
+        for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
+            if (s.benutzt && s.verbindung && s.team >= 0 && s.team < Team_Anzahl &&
+                (Team_Daten[s.team].status & TEAM_STATUS_USER_AKTIV) &&
+                Season_Netz_Bereit_Tag(s.team) != Kalender_Get_Tag())
+                return false;
+        return true;
+    };
+    Season_Netz_Set_Hooks(saison);
 #endif
 }
 

@@ -21,6 +21,7 @@
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/kalender_zug.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -330,6 +331,49 @@ void Spieltag_Ohne_Spielfeld_Spielen(Spieltag_Slot& r) {
 
 void Spieltag_Weiterschalten(const Spieltag_Slot& r);
 
+namespace {
+
+// A server plays the match of a club a client plays in lockstep with that
+// client's copy (its side waits at each minute for the client's signal).
+constexpr u32 NETZ_STILLE_MS = 15000;  // a client silent this long no longer holds its match
+struct Netz_Spiel {
+    u32 spiel;
+    u32 wartet_seit;
+};
+std::vector<Netz_Spiel> netz_spiele;
+
+void netz_anpfiff(Spielfeld_Daten* sf) {
+    if (!sf || !ruf::Server()) return;
+    for (int seite = 0; seite < 2; ++seite)
+        if (Kalender_Team_Online_Woanders(static_cast<i32>(sf->team[seite]))) {
+            Spielfeld_Set_Netz(sf, 1, 1 - seite);
+            std::erase_if(netz_spiele, [&](const Netz_Spiel& n) { return n.spiel == sf->spiel; });
+            netz_spiele.push_back({sf->spiel, 0});
+            return;
+        }
+}
+
+// A networked match whose client has gone, or has let the server wait too
+// long, goes on without it.
+void netz_pruefen() {
+    std::erase_if(netz_spiele, [](Netz_Spiel& n) {
+        Spielfeld_Daten* sf = Spielfeld_Zeiger(n.spiel);
+        if (!sf || sf->netz != 1) return true;
+        const i32 client = static_cast<i32>(sf->team[1 - (sf->netz_seite & 1)]);
+        const u32 jetzt = W32_Get_Time();
+        if (!sf->wartet) n.wartet_seit = 0;
+        else if (!n.wartet_seit) n.wartet_seit = jetzt;
+        if (Kalender_Team_Online_Woanders(client) && !(n.wartet_seit && jetzt - n.wartet_seit > NETZ_STILLE_MS))
+            return false;
+        Debug_Printf("Spieltag: Spiel %u geht ohne den Client von Team %d weiter\n", n.spiel, client);
+        Spielfeld_Netz_Freigeben(sf);
+        sf->netz = 0;
+        return true;
+    });
+}
+
+}  // namespace
+
 void Spieltag_Anpfiff(Spieltag_Slot& r) {
     if (ruf::Client()) return;
     Spiel* s = spiel_von(r);
@@ -401,6 +445,7 @@ void Spieltag_Anpfiff(Spieltag_Slot& r) {
             const u32 start = static_cast<u32>(Rnd_Basis(0, static_cast<i32>(RND_TABELLE_GROESSE) - 1));
             const u32 schritt = static_cast<u32>(Rnd_Basis(1, static_cast<i32>(RND_TABELLE_GROESSE) - 1));
             Spielfeld_Set_Zufall(Spielfeld_Zeiger(static_cast<u32>(r.spiel)), schritt * RND_TABELLE_GROESSE + start);
+            netz_anpfiff(Spielfeld_Zeiger(static_cast<u32>(r.spiel)));
         }
         return;
     }
@@ -1134,6 +1179,7 @@ bool pause_gilt() { return Spielfeld_Get_Pause() && Spielfeld_Get_Anzeige(); }
 bool Spieltag_Run(int durchreichen) {
     if (!z.initialisiert) return false;
     Spieltag_Client_Verfolgen();
+    if (!netz_spiele.empty()) netz_pruefen();
     bool ergebnis = false, wartet = false;
     const bool client = ruf::Client();
     const bool schnell = !client && ruhe.gueltig && ruhe.zeilen == zeilen_stand &&

@@ -9,6 +9,7 @@
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "match/spielfeld.h"
+#include "matchday/season_netz.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/netz_rufe.h"
@@ -72,7 +73,9 @@ Spieltag_Slot_Antwort Spieltag_Internet_Server_Send_Slot(i32 team) {
         return a;
     }
     if (team != Aktuelles_Team || !Spieltag_Initialisiert()) return a;
-    Spieltag_Internet_Bereit_Zuruecknehmen(team);
+    // A question during the turn takes an earlier readiness back; once the
+    // team's turns of today are over (call 1029) it stays ready.
+    if (Season_Netz_Bereit_Tag(team) != Kalender_Get_Tag()) Spieltag_Internet_Bereit_Zuruecknehmen(team);
     for (const Spieltag_Slot& r : Spieltag_Slots()) {
         const Spiel* s = spiel_von(r);
         if (!s || seite_von(r, team) < 0) continue;
@@ -231,6 +234,15 @@ bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
             }
         } else {
             sf->sync_fehler = 0;
+            // No record of the match left on the server (it went on without
+            // this copy): once the server's matchday is over the copy ends
+            // too; the result is the server's.
+            if (!abweichung && !server_spieltag()) {
+                Debug_Printf("Spieltag: Spiel %u ohne Endstand des Servers beendet\n", sf->spiel);
+                r.status = ST_BEENDET;
+                Spiele_Tabellen_Cache_Leeren();
+                return false;
+            }
         }
     }
     // The server's final record ends the match here.

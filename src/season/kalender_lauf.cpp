@@ -56,6 +56,8 @@ constexpr int ICON_VIDEO_PAUSE = 715;  // a screen that pauses every video
 constexpr int ZIEHUNGEN_PRO_TAG = 3;
 // The answer of the announcement pass that steps the matches.
 constexpr int ANKUENDIGUNG_FERTIG = 0, ANKUENDIGUNG_LAEUFT = 1;
+// A network client waiting for the server's next day asks at most this often.
+constexpr u32 CLIENT_FRAGE_MS = 200;
 
 Kalender_Lauf lauf;
 bool beendet = false;  // the end-of-game mode has freed the modules
@@ -153,16 +155,40 @@ bool kalender_bereit() {
     return false;
 }
 
+// A network client's day is the server's. Once its turns are over it asks
+// the server for its date (at most every CLIENT_FRAGE_MS, while no match of
+// its own is open); when the server has gone on, that day is taken with
+// the server's competitions, calendar and caches, and the client's own
+// tick follows. False while the server is still on the client's day.
+bool client_tag_folgen() {
+    if (Season_Module.Spieltag_Spiele_Offen() || Spielankuendigung_Screen_Offen()) return false;
+    if (Kalender_Jetzt - lauf.client_frage < CLIENT_FRAGE_MS) return false;
+    lauf.client_frage = Kalender_Jetzt;
+    i32 tag = 0, modus = 0;
+    if (!Kalender_Internet_Client_Stand(&tag, &modus) || tag == Kalender_Get_Tag()) return false;
+    Kalender_Internet_Client_Laden();
+    if (Kalender_Get_Tag() != tag) return false;  // not taken: asked again
+    Season_Netz.Client_Teamdaten_Abgleichen();
+    Kalender_Jeden_Tag();
+    return true;
+}
+
 // Day advance: the next group of today's open matches starts, or the daily
 // tick runs; a matchday stops it, and so does every new day on which
 // managers at this machine take their turns (days without matches and
-// managers pass one per frame).
+// managers pass one per frame). A server's day waits for the turns of its
+// clients' managers; a client's follows the server's.
 void tag_vorruecken() {
     if (lauf.neuer_tag != 1) return;
+    if (ruf::Client()) {
+        client_tag_folgen();
+        return;
+    }
     bool neuer = false;
     if (Season_Module.Spieltag_Spiele_Offen()) {
         Season_Module.Spieltag_Naechste_Gruppe();
     } else if (!Spielankuendigung_Screen_Offen()) {
+        if (ruf::Server() && !Season_Netz.Clients_Fertig()) return;
         const Datum vorher = Kalender_Get_Datum();
         const bool begonnen = lauf.spielstart_beendet && Kalender_Get_Tag() > 0;
         Kalender_Jeden_Tag();

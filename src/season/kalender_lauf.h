@@ -58,6 +58,8 @@ struct Kalender_Lauf {
     u8 letzte_maustasten = 0;
     // The new-game set-up is finished (or a game was loaded).
     bool spielstart_beendet = false;
+    // A network client: when it last asked the server for its date.
+    u32 client_frage = 0;
 };
 
 Kalender_Lauf& Kalender_Lauf_Get();

@@ -43,6 +43,9 @@ Kalender_Lauf& L() { return Kalender_Lauf_Get(); }
 }  // namespace
 
 bool Kalender_Team_Online_Woanders(i32 team) {
+    // A client's own club carries the mark too (the server's team records
+    // say a user plays it): that user is at this machine.
+    if (ruf::Client() && team == Team_Aktiv) return false;
     return !ruf::Einzel() && team >= 0 && team < Team_Anzahl &&
            (Team_Wert(7, team, 0, 0) & TEAM_STATUS_USER_AKTIV) != 0;
 }

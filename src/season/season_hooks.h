@@ -157,6 +157,8 @@ struct Season_Module_Hooks {
 struct Season_Netz_Hooks {
     void (*Startteams_Senden)() = [] {};
     void (*Client_Teamdaten_Abgleichen)() = [] {};
+    // A server: every client still there has ended its turns of today.
+    bool (*Clients_Fertig)() = [] { return true; };
 };
 
 void Season_Gui_Set_Hooks(const Season_Gui_Hooks& h);

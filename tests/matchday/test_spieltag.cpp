@@ -730,7 +730,15 @@ TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAl
     Fuer(mensch, 1029, mensch);
     laufen();
     EXPECT_NE(Spieltag_Get_Status(spiel), ST_WARTET);
-    EXPECT_EQ(Season_Netz_Bereit_Tag(mensch), -1);  // ready for its match, not yet for the next day
+    // The word ends the club's turns of today: ready for its match, and for
+    // the next day once the matches are over.
+    EXPECT_EQ(Season_Netz_Bereit_Tag(mensch), Kalender_Get_Tag());
+    // The match plays in lockstep with the client's copy: the server's side
+    // waits for the client's minutes.
+    Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(spiel));
+    ASSERT_TRUE(sf);
+    EXPECT_EQ(sf->netz, 1);
+    EXPECT_EQ(static_cast<i32>(sf->team[1 - sf->netz_seite]), mensch);
     // The row of the club's match, for the club only.
     const std::vector<u8> zeile = Fuer(mensch, 1031, mensch), fremd = Fuer(anderer, 1031, mensch);
     ASSERT_EQ(zeile.size(), 24u + 16);
@@ -769,7 +777,12 @@ TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAl
         EXPECT_EQ(f.aus.size(), f.laenge) << f.nummer;
         EXPECT_EQ(f.aus.empty() ? 255 : f.aus[0], f.gefunden) << f.nummer;
     }
+    // Without its client (the mark gone) the match goes on alone.
     Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    laufen();
+    if (Spielfeld_Daten* alleine = Spielfeld_Zeiger(static_cast<u32>(spiel))) {
+        EXPECT_EQ(alleine->netz, 0);
+    }
     ruf::Team_Rahmen_Setzen(nullptr);
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }

@@ -570,6 +570,16 @@ TEST_F(Lauf, ZugzeitUndFremdeTeamsImNetz) {
     EXPECT_EQ(Team_Aktiv, 5);
     EXPECT_FALSE(Kalender_Weitere_Manager());
     EXPECT_FALSE(K_Setze_Manager_Im_Menue());
+    // On a client the server's records mark its own club too: that club is
+    // played at this machine and takes its turns here; another marked club
+    // is played elsewhere.
+    Team_Wert(7, 5, TEAM_STATUS_USER_AKTIV, OP_BITS_SETZEN);
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    for (i32 eigenes : {5, 8}) {
+        Team_Aktiv = eigenes;
+        EXPECT_FALSE(Kalender_Team_Online_Woanders(eigenes)) << eigenes;
+        EXPECT_TRUE(Kalender_Team_Online_Woanders(13 - eigenes)) << eigenes;
+    }
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 

@@ -1,0 +1,584 @@
+// A network season through the screens in two processes on a loopback
+// address of this test's own: a child process hosts (network switch, the
+// server role, the wizard for its manager), this process joins as a client
+// through the start screen and takes another club. Both managers play the
+// season day by day as players do: the turn ended in the main menu, every
+// page after a match clicked away; on the first day each changes his
+// line-up through the squad screen, the client its tactics too. At the
+// start of every day both sides reduce what their screens show -- the two
+// clubs' league tables, their leagues' fixtures and results, both squads --
+// to check sums; the host sends its own, this process compares them with
+// its view of the same day before either manager ends that day's turn. The
+// run ends after the season change, when the new season's first day has
+// been compared: the leagues of the new season on both sides, with the
+// clubs that went up and down.
+#include <gtest/gtest.h>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/bytes.h"
+#include "base/globals.h"
+#include "base/ruf.h"
+#include "base/settings.h"
+#include "fahrer.h"
+#include "net/verbindung.h"
+#include "screens/start/spielstart.h"
+#include "season/kalender.h"
+#include "season/spiele.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+#include "start_klick.h"
+#include "world/aufstellung.h"
+#include "world/team.h"
+#include "world/welt.h"
+
+namespace f = fahrer;
+
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+// 127.A.B.10 with A and B from the test's process id (taken before the
+// host is forked): test programs running side by side never share an
+// address (the game's port is fixed).
+const std::string& eigene_adresse() {
+    static const std::string a = [] {
+        const unsigned pid = static_cast<unsigned>(getpid());
+        return "127." + std::to_string(100 + (pid >> 8) % 100) + "." + std::to_string(pid & 255) + ".10";
+    }();
+    return a;
+}
+
+// ---------------------------------------------------------------------------
+// What the screens show of a day, as check sums.
+
+struct Pruefsumme {
+    u32 h = 2166136261u;
+    template <class T>
+    void operator()(const T& wert) {
+        for (u8 c : bytes::bild(&wert, 1)) h = (h ^ c) * 16777619u;
+    }
+};
+
+struct Sicht {
+    u32 tabellen = 0, ergebnisse = 0, kader = 0;
+    bool operator==(const Sicht&) const = default;
+};
+
+std::vector<i32> ligen_von(i32 a, i32 b) {
+    std::vector<i32> l;
+    for (i32 t : {a, b}) {
+        const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
+        if (liga >= 0 && std::find(l.begin(), l.end(), liga) == l.end()) l.push_back(liga);
+    }
+    std::sort(l.begin(), l.end());
+    return l;
+}
+
+// The league tables as the competition screen builds them (every matchday),
+// each league's current matchday with the fixtures and results around it,
+// and both clubs' squads by player number with each player's record.
+Sicht sicht(i32 team_a, i32 team_b) {
+    Sicht s;
+    Pruefsumme tab, erg, kad;
+    static Tabelle t;
+    for (i32 liga : ligen_von(team_a, team_b)) {
+        tab(liga);
+        t = Tabelle{};
+        if (Wettbewerb_Get_Tabellen_Teams(liga, &t)) {
+            Tabelle_Argumente a;
+            a.wettbewerb = liga;
+            Spiele_Get_Tabelle(a, &t);
+            const u32 n = std::min<u32>(t.zeilen, TABELLE_ZEILEN);
+            tab(n);
+            for (u32 r = 0; r < n; ++r) {
+                const u32 z = std::min<u32>(t.reihenfolge[r], TABELLE_ZEILEN - 1);
+                tab(t.team[z]), tab(t.spiele[0][z]), tab(t.punkte[0][z]), tab(t.tore[0][z]), tab(t.gegentore[0][z]);
+            }
+        }
+        // The matchday played last and the next one: each matchday's
+        // results are compared on the day after it was played.
+        const Wettbewerb* w = Wettbewerb_Get_Zeiger(liga);
+        const i32 aktuell = w ? w->aktueller_spieltag : -1;
+        erg(liga), erg(aktuell);
+        for (i32 md = std::max(0, aktuell - 1); md <= aktuell; ++md)
+            for (u32 i = 0;; ++i) {
+                const i32 h = Spiele_Lock(static_cast<u32>(liga), static_cast<u32>(md), 0, i);
+                if (h <= 0) break;
+                if (const Spiel* g = Spiele_Get_Spiel(h, false)) {
+                    erg(g->team_a), erg(g->team_b), erg(g->spieltag), erg(g->index);
+                    erg(g->tore_a), erg(g->tore_b);
+                }
+                Spiele_Unlock(h);
+            }
+    }
+    for (i32 team : {team_a, team_b}) {
+        std::vector<i32> kader(Team_Kader(team), Team_Kader(team) + Team_Kader_Anzahl(team));
+        std::sort(kader.begin(), kader.end());
+        kad(team);
+        for (i32 p : kader) kad(p), kad(Spieler_Daten[p]);
+    }
+    // The client club's tactics (its manager's change goes through the server).
+    u8 taktik[7];
+    Team_Get_Aktuelle_Taktik(team_b, taktik);
+    kad(taktik);
+    s.tabellen = tab.h, s.ergebnisse = erg.h, s.kader = kad.h;
+    return s;
+}
+
+// Both squads line by line (for the message when the squads differ).
+std::vector<std::string> kader_zeilen(i32 team_a, i32 team_b) {
+    std::vector<std::string> z;
+    for (i32 team : {team_a, team_b}) {
+        std::vector<i32> kader(Team_Kader(team), Team_Kader(team) + Team_Kader_Anzahl(team));
+        std::sort(kader.begin(), kader.end());
+        for (i32 p : kader) {
+            const Spieler_Struktur& d = Spieler_Daten[p];
+            Pruefsumme a;
+            a(d.attribut);
+            char b[400];
+            std::snprintf(b, sizeof b,
+                          "%d: team %d spiele %d ersch %d moral %d w57 %d fein %d verl %d/%d staerke %d status %x "
+                          "feld %d/%d nr %d slot %d markt %d wb %d liga %d/%d/%d max %d tr %d geld %d gedeckt %d "
+                          "wort %d w74 %d attr %08x",
+                          p, d.team, d.spiele, d.erschoepfung, d.moral, d.wert57, d.staerke_fein, d.verletzung_art,
+                          d.verletzung_dauer, d.staerke, d.status, d.spalte, d.zeile, d.rueckennummer, d.slot,
+                          d.marktwert, d.wettbewerb, d.liga_wert[0], d.liga_wert[1], d.liga_wert[2], d.max_staerke,
+                          d.trainings, d.trainingsgeld, d.gedeckt_von, d.liga_wort, d.wert74, a.h);
+            z.push_back(b);
+        }
+    }
+    return z;
+}
+
+i32 tag_schluessel() { return Kalender_Get_Jahr() * 1000 + Kalender_Get_Tag(); }
+
+// ---------------------------------------------------------------------------
+// The pipes between the two processes: fixed records.
+
+enum : char {
+    M_BEREIT = 'B',   // the host's menu is up (wert: its club)
+    M_TAG = 'T',      // a day's view (schluessel, sicht)
+    M_AKTION = 'A',   // the host's line-up change (wert: player, slot in sicht.tabellen)
+    M_ENDE = 'E',     // the host has reached the end
+    M_FEHLER = 'F',   // the host failed (wert: where)
+    B_CLIENT = 'C',   // the client's club (wert)
+    B_WEITER = 'W',   // the host may end its turns up to this day (wert: schluessel)
+    B_KADER = 'K',    // the host writes its squad lines into the file kader_datei()
+};
+
+struct Meldung {
+    char art = 0;
+    i32 schluessel = 0, wert = 0;
+    Sicht s;
+};
+
+bool schreiben(int fd, const Meldung& m) {
+    u8 b[32] = {};
+    b[0] = static_cast<u8>(m.art);
+    put_u32le(b + 4, static_cast<u32>(m.schluessel));
+    put_u32le(b + 8, static_cast<u32>(m.wert));
+    put_u32le(b + 12, m.s.tabellen);
+    put_u32le(b + 16, m.s.ergebnisse);
+    put_u32le(b + 20, m.s.kader);
+    return write(fd, b, sizeof b) == static_cast<ssize_t>(sizeof b);
+}
+
+// Reads one record within `ms`; while waiting `warten` runs (frames).
+template <class W>
+bool lesen(int fd, Meldung* m, int ms, W warten) {
+    u8 b[32];
+    size_t n = 0;
+    const auto ende = Uhr::now() + std::chrono::milliseconds(ms);
+    while (n < sizeof b) {
+        pollfd p{fd, POLLIN, 0};
+        const int r = poll(&p, 1, 0);
+        if (r > 0) {
+            const ssize_t k = read(fd, b + n, sizeof b - n);
+            if (k <= 0) return false;
+            n += static_cast<size_t>(k);
+            continue;
+        }
+        if (Uhr::now() > ende) return false;
+        warten();
+    }
+    m->art = static_cast<char>(b[0]);
+    m->schluessel = static_cast<i32>(get_u32le(b + 4));
+    m->wert = static_cast<i32>(get_u32le(b + 8));
+    m->s = {get_u32le(b + 12), get_u32le(b + 16), get_u32le(b + 20)};
+    return true;
+}
+
+void ruhen() { usleep(2000); }
+
+std::string kader_datei_von(pid_t host) { return "/tmp/kordavo_netz_saison_kader_" + std::to_string(host) + ".txt"; }
+std::string kader_datei() { return kader_datei_von(getpid()); }
+void frame() { Headless_Frames(1); }
+
+// ---------------------------------------------------------------------------
+// Steps through the screens, the same on both sides.
+
+// Frames until the main menu stands without a requester (one is answered).
+bool bis_hauptmenue(int sekunden) {
+    const auto ende = Uhr::now() + std::chrono::seconds(sekunden);
+    while (Uhr::now() < ende) {
+        if (f::im_menue()) return true;
+        if (!f::weiter()) return false;
+    }
+    return false;
+}
+
+constexpr int SLOT = 87;
+constexpr i32 zeile_y(i32 i) { return i < 11 ? 136 + 17 * i : i < 17 ? 344 + 17 * (i - 11) : 467 + 17 * (i - 17); }
+i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
+
+// A reserve dragged onto starter 5's row on the squad screen; the player
+// moved, -1 when it did not work.
+i32 aufstellung_aendern() {
+    if (!f::bis_menue() || !f::menue(0, 0) || !Screen_Offen(Screen_Id::KADER)) return -1;
+    i32 liste[40];
+    const i32 k = Teamspieler_Ins_Array(Team_Aktiv, liste, 40, 0);
+    i32 starter = -1, reserve = -1, slot = -1;
+    for (i32 i = 0; i < k; ++i)
+        if (wert(SLOT, liste[i]) == 5) starter = liste[i];
+    // A reserve the screen lets into the eleven.
+    for (i32 i = 0; i < k && reserve < 0 && starter >= 0; ++i)
+        if (wert(SLOT, liste[i]) >= 17 && wert(SLOT, liste[i]) < 20 && E1_Screen_Tausch_Erlaubt(liste[i], starter))
+            reserve = liste[i], slot = wert(SLOT, liste[i]);
+    if (reserve < 0) return -1;
+    if (!f::ziehen(300, zeile_y(slot) + 8, 300, zeile_y(5) + 8) || !f::lauf("wait 40\n", 2)) return -1;
+    return wert(SLOT, reserve) == 5 ? reserve : -1;
+}
+
+// The attacking urge one up on the tactics screen; the new value, -1 when
+// it did not change.
+i32 taktik_aendern() {
+    if (!f::bis_menue() || !f::menue(0, 2) || !Screen_Offen(Screen_Id::TAKTIK)) return -1;
+    u8 taktik[7];
+    Team_Get_Aktuelle_Taktik(Team_Aktiv, taktik);
+    const u8 vorher = taktik[2];
+    if (!f::icon(2517)) return -1;
+    Team_Get_Aktuelle_Taktik(Team_Aktiv, taktik);
+    return taktik[2] == (vorher + 1) % 10 ? taktik[2] : -1;
+}
+
+// One step of play that is not a day's start: a requester answered, the
+// turn ended, a page clicked away. `tag_neu` tells that the menu is up on a
+// day not yet reported.
+enum class Schritt { TAG, WEITER, FEHLER };
+Schritt spielschritt(i32 gemeldet) {
+    if (Menue_Requester_Offen()) return f::antworten(false) ? Schritt::WEITER : Schritt::FEHLER;
+    if (f::im_menue()) {
+        if (tag_schluessel() != gemeldet) return Schritt::TAG;
+        return f::zug_beenden() ? Schritt::WEITER : Schritt::FEHLER;
+    }
+    return f::weiter() ? Schritt::WEITER : Schritt::FEHLER;
+}
+
+// The season is over for this test once the new season's first day has
+// been reached.
+bool neue_saison() { return Kalender_Get_Jahr() >= 1; }
+
+// ---------------------------------------------------------------------------
+// The host.
+
+[[noreturn]] void host(int befehle, int meldungen) {
+    std::string ordner;
+    auto fehler = [&](i32 wo) {
+        Meldung m;
+        m.art = M_FEHLER, m.wert = wo;
+        schreiben(meldungen, m);
+        std::error_code ec;
+        if (!ordner.empty()) std::filesystem::remove_all(ordner, ec);
+        _exit(wo);
+    };
+    if (!Test_Programm_Starten("kordavo_netz_saison_server", &ordner, true)) fehler(10);
+    W32_Registry_Write("Netz_Adresse", eigene_adresse().c_str());
+    if (!Main_Hooks.Verbindung_Start("", 0) || !Main_Hooks.Verbindung_Get_Local_Host()) fehler(11);
+    f::lauf("wait 5\n", 8);
+    f::lauf(Start_Klick(ICON_START_NETZ), 8);
+    f::lauf(Start_Klick(ICON_START_ROLLE), 8);
+    if (!ruf::Server()) fehler(12);
+    f::lauf(Start_Klick(ICON_START_NEU), 12);
+    if (!ruf::Server()) fehler(13);
+    // One manager at difficulty 2, the name to start from, face 0, the
+    // first country's first club in its own league.
+    f::lauf(Start_Klick(ICON_WIZ_WEITER), 8);
+    f::lauf(Start_Eintrag(2), 8);
+    f::lauf(Start_Klick(ICON_WIZ_WEITER), 8);
+    for (i32 k : {0, 0, 0, 0}) f::lauf(Start_Eintrag(k), 8);
+    if (!Menue_Requester_Offen()) fehler(14);
+    f::lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20);
+    if (!bis_hauptmenue(240)) fehler(15);
+    const i32 eigenes = Team_Aktiv;
+    Meldung m;
+    m.art = M_BEREIT, m.wert = eigenes;
+    if (!schreiben(meldungen, m)) fehler(16);
+    // Serving until the client has taken its club.
+    Meldung b;
+    if (!lesen(befehle, &b, 400000, frame) || b.art != B_CLIENT) fehler(17);
+    const i32 client = b.wert;
+    i32 gemeldet = -1, erlaubt = -1;
+    bool aktion = false;
+    const auto ende = Uhr::now() + std::chrono::seconds(1500);
+    while (Uhr::now() < ende) {
+        const Schritt s = spielschritt(gemeldet);
+        if (s == Schritt::FEHLER) fehler(18);
+        if (s == Schritt::WEITER) continue;
+        // A new day in the menu: its view, then the turn waits for the
+        // client's view of the same day.
+        gemeldet = tag_schluessel();
+        Meldung t;
+        t.art = M_TAG, t.schluessel = gemeldet, t.s = sicht(eigenes, client);
+        if (!schreiben(meldungen, t)) fehler(19);
+        if (neue_saison()) break;
+        while (erlaubt < gemeldet) {
+            if (!lesen(befehle, &b, 300000, frame)) fehler(20);
+            if (b.art == B_KADER) {
+                if (FILE* d = std::fopen(kader_datei().c_str(), "w")) {
+                    for (const std::string& z : kader_zeilen(eigenes, client)) std::fprintf(d, "%s\n", z.c_str());
+                    std::fclose(d);
+                }
+                Meldung k;
+                k.art = B_KADER;
+                if (!schreiben(meldungen, k)) fehler(24);
+                continue;
+            }
+            if (b.art != B_WEITER) fehler(20);
+            erlaubt = b.schluessel;
+        }
+        if (!aktion) {
+            aktion = true;
+            const i32 p = aufstellung_aendern();
+            if (p < 0) fehler(21);
+            Meldung a;
+            a.art = M_AKTION, a.wert = p;
+            if (!schreiben(meldungen, a) || !bis_hauptmenue(60)) fehler(22);
+        }
+    }
+    if (!neue_saison()) fehler(23);
+    m.art = M_ENDE, m.schluessel = tag_schluessel();
+    schreiben(meldungen, m);
+    // Serving until the client has gone (the pipe closes).
+    while (lesen(befehle, &b, 120000, frame)) {
+    }
+    Test_Programm_Beenden(ordner);
+    _exit(0);
+}
+
+// ---------------------------------------------------------------------------
+// The client: this process.
+
+TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
+    const auto start = Uhr::now();
+    int befehle[2], meldungen[2];
+    ASSERT_EQ(pipe(befehle), 0);
+    ASSERT_EQ(pipe(meldungen), 0);
+    eigene_adresse();
+    const pid_t kind = fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0) {
+        close(befehle[1]), close(meldungen[0]);
+        host(befehle[0], meldungen[1]);
+    }
+    close(befehle[0]), close(meldungen[1]);
+    struct Aufraeumen {
+        pid_t kind;
+        int fd;
+        ~Aufraeumen() {
+            close(fd);
+            int status = 0;
+            for (int i = 0; i < 200 && waitpid(kind, &status, WNOHANG) == 0; ++i) usleep(50000);
+            if (waitpid(kind, &status, WNOHANG) == 0) kill(kind, SIGKILL), waitpid(kind, &status, 0);
+        }
+    } aufraeumen{kind, befehle[1]};
+    const int von_host = meldungen[0], an_host = befehle[1];
+    Meldung m;
+    ASSERT_TRUE(lesen(von_host, &m, 300000, ruhen)) << "der Server hat sein Hauptmenü nicht erreicht";
+    ASSERT_EQ(m.art, M_BEREIT) << "Server-Fehler " << m.wert;
+    const i32 server_team = m.wert;
+
+    // Joining through the start screen: network on, the address typed and
+    // tested, a new game, the first country's first free club.
+    std::string ordner;
+    struct Ordner_Weg {
+        std::string& ordner;
+        ~Ordner_Weg() {
+            std::error_code ec;
+            if (!ordner.empty()) std::filesystem::remove_all(ordner, ec);
+        }
+    } ordner_weg{ordner};
+    ASSERT_TRUE(Test_Programm_Starten("kordavo_netz_saison_client", &ordner, true));
+    ASSERT_TRUE(Main_Hooks.Verbindung_Start("", 0));
+    ASSERT_TRUE(f::lauf("wait 5\n", 8));
+    ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_NETZ), 8));
+    ASSERT_TRUE(ruf::Client());
+    ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_ADRESSE), 8));
+    std::string tippen;
+    for (int i = 0; i < 16; ++i) tippen += "key backspace\n";
+    ASSERT_TRUE(f::lauf(tippen + "text " + eigene_adresse() + "\nwait 12\nkey return\nwait 3\n", 20));
+    ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_PRUEFEN), 20));
+    ASSERT_EQ(Spielstart_Get_Netz().test, 1);
+    ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_NEU), 20));
+    ASSERT_TRUE(f::lauf(Start_Eintrag(0), 8));
+    ASSERT_TRUE(f::lauf(Start_Eintrag(0), 8));
+    const i32 team = Spielstart_Slots[0].team;
+    ASSERT_GE(team, 0);
+    ASSERT_NE(team, server_team);
+    for (int i = 0; i < 3 && !Menue_Requester_Offen() && Spielstart_Beendet == 0; ++i) f::lauf("wait 5\n", 4);
+    if (Menue_Requester_Offen()) {
+        ASSERT_TRUE(f::lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20));
+    }
+    ASSERT_TRUE(bis_hauptmenue(240)) << "der Client hat sein Hauptmenü nicht erreicht";
+    ASSERT_TRUE(ruf::Client());
+    ASSERT_EQ(Team_Aktiv, team);
+    m = {};
+    m.art = B_CLIENT, m.wert = team;
+    ASSERT_TRUE(schreiben(an_host, m));
+    std::fprintf(stderr, "beigetreten nach %.1f s\n",
+                 std::chrono::duration<double>(Uhr::now() - start).count());
+
+    // The season, day by day.
+    std::map<i32, Sicht> host_tage;
+    std::vector<i32> nur_host, nur_client;
+    i32 gemeldet = -1, verglichen = 0, host_ende = -1, host_spieler = -1, eigener_spieler = -1;
+    i32 taktik = -1;
+    bool aktion = false, aktion_geprueft = false, host_aktion_geprueft = false;
+    std::set<i32> liga_vorher, liga_nachher;
+    // Reads the host's records up to day `bis` (its record of that day or a later one).
+    auto host_lesen = [&](i32 bis) -> bool {
+        while (host_tage.empty() || host_tage.rbegin()->first < bis) {
+            if (host_ende >= 0) return true;
+            Meldung r;
+            if (!lesen(von_host, &r, 300000, ruhen)) return false;
+            if (r.art == M_FEHLER) {
+                ADD_FAILURE() << "der Server scheiterte an Stelle " << r.wert;
+                return false;
+            }
+            if (r.art == M_AKTION) host_spieler = r.wert;
+            if (r.art == M_TAG) {
+                host_tage[r.schluessel] = r.s;
+                // A day of the host's that this side did not have: its turn may end.
+                if (r.schluessel < bis) {
+                    Meldung w;
+                    w.art = B_WEITER, w.schluessel = r.schluessel;
+                    if (!schreiben(an_host, w)) return false;
+                }
+            }
+            if (r.art == M_ENDE) host_ende = r.schluessel;
+        }
+        return true;
+    };
+    auto liga_teams = [&](std::set<i32>& aus) {
+        aus.clear();
+        const i32 liga = Wettbewerb_Get_Liga_Von_Team(team, true);
+        for (i32 t = 0; t < Team_Anzahl; ++t)
+            if (Wettbewerb_Get_Liga_Von_Team(t, true) == liga) aus.insert(t);
+    };
+    const auto ende = Uhr::now() + std::chrono::seconds(1500);
+    while (Uhr::now() < ende) {
+        const Schritt s = spielschritt(gemeldet);
+        ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel();
+        if (s == Schritt::WEITER) continue;
+        gemeldet = tag_schluessel();
+        const Sicht eigene = sicht(server_team, team);
+        ASSERT_TRUE(host_lesen(gemeldet)) << "keine Sicht des Servers für Tag " << gemeldet;
+        for (const auto& [k, v] : host_tage)
+            if (k < gemeldet && k > verglichen && !std::count(nur_host.begin(), nur_host.end(), k))
+                nur_host.push_back(k);
+        if (host_tage.count(gemeldet)) {
+            const Sicht& h = host_tage.at(gemeldet);
+            EXPECT_EQ(eigene.tabellen, h.tabellen) << "Tabellen am Tag " << gemeldet;
+            EXPECT_EQ(eigene.ergebnisse, h.ergebnisse) << "Ergebnisse am Tag " << gemeldet;
+            EXPECT_EQ(eigene.kader, h.kader) << "Kader am Tag " << gemeldet;
+            if (eigene.kader != h.kader) {
+                // The lines that differ, host first.
+                Meldung k;
+                k.art = B_KADER;
+                Meldung antwort;
+                if (schreiben(an_host, k) && lesen(von_host, &antwort, 60000, ruhen) && antwort.art == B_KADER) {
+                    std::vector<std::string> host_zeilen;
+                    if (FILE* d = std::fopen(kader_datei_von(kind).c_str(), "r")) {
+                        char z[512];
+                        while (std::fgets(z, sizeof z, d)) host_zeilen.push_back(std::string(z, std::strcspn(z, "\n")));
+                        std::fclose(d);
+                    }
+                    std::remove(kader_datei_von(kind).c_str());
+                    const std::vector<std::string> eigene_zeilen = kader_zeilen(server_team, team);
+                    for (size_t i = 0, n = 0; i < std::max(host_zeilen.size(), eigene_zeilen.size()) && n < 8; ++i) {
+                        const std::string a = i < host_zeilen.size() ? host_zeilen[i] : "-";
+                        const std::string b = i < eigene_zeilen.size() ? eigene_zeilen[i] : "-";
+                        if (a != b) ADD_FAILURE() << "Server: " << a << "\nClient: " << b, ++n;
+                    }
+                }
+            }
+            if (++verglichen % 50 == 0)
+                std::fprintf(stderr, "%d Tage verglichen, Tag %d nach %.0f s\n", verglichen, gemeldet,
+                             std::chrono::duration<double>(Uhr::now() - start).count());
+        } else {
+            nur_client.push_back(gemeldet);
+        }
+        if (HasFailure()) break;
+        // The changes of the first day came back from the server.
+        if (aktion && !aktion_geprueft) {
+            aktion_geprueft = true;
+            EXPECT_EQ(wert(SLOT, eigener_spieler), 5) << "die Aufstellung des Clients kam nicht beim Server an";
+            u8 t[7];
+            Team_Get_Aktuelle_Taktik(team, t);
+            EXPECT_EQ(t[2], taktik) << "die Taktik des Clients kam nicht beim Server an";
+        }
+        if (host_spieler >= 0 && !host_aktion_geprueft && gemeldet > host_tage.begin()->first) {
+            host_aktion_geprueft = true;
+            EXPECT_EQ(wert(SLOT, host_spieler), 5) << "die Aufstellung des Servers kam nicht beim Client an";
+        }
+        if (Kalender_Get_Jahr() == 0) liga_teams(liga_vorher);
+        if (neue_saison()) {
+            liga_teams(liga_nachher);
+            break;
+        }
+        m = {};
+        m.art = B_WEITER, m.schluessel = gemeldet;
+        ASSERT_TRUE(schreiben(an_host, m));
+        if (!aktion) {
+            aktion = true;
+            eigener_spieler = aufstellung_aendern();
+            ASSERT_GE(eigener_spieler, 0);
+            taktik = taktik_aendern();
+            ASSERT_GE(taktik, 0);
+            ASSERT_TRUE(bis_hauptmenue(60));
+        }
+    }
+    const double sekunden = std::chrono::duration<double>(Uhr::now() - start).count();
+    std::fprintf(stderr, "%d Tage verglichen in %.1f s (nur beim Server: %zu, nur beim Client: %zu)\n", verglichen,
+                 sekunden, nur_host.size(), nur_client.size());
+    EXPECT_TRUE(neue_saison()) << "die Saison endete nicht, letzter Tag " << tag_schluessel();
+    EXPECT_TRUE(aktion_geprueft);
+    EXPECT_TRUE(host_aktion_geprueft);
+    EXPECT_TRUE(nur_client.empty()) << nur_client.size() << " Tage ohne Sicht des Servers, erster "
+                                    << (nur_client.empty() ? -1 : nur_client[0]);
+    EXPECT_TRUE(nur_host.empty()) << nur_host.size() << " Tage ohne Sicht des Clients, erster "
+                                  << (nur_host.empty() ? -1 : nur_host[0]);
+    EXPECT_GT(verglichen, 300);
+    // Promotion and relegation: the client's league lost and gained clubs.
+    EXPECT_FALSE(liga_nachher.empty());
+    EXPECT_NE(liga_vorher, liga_nachher);
+    ruf::Als_Einzel();
+    Verbindung_Stop();
+    Test_Programm_Beenden(ordner);
+}
+
+}  // namespace
