@@ -473,7 +473,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     i32 gemeldet = -1, verglichen = 0, host_ende = -1, host_spieler = -1, eigener_spieler = -1;
     i32 taktik = -1;
     bool aktion = false, aktion_geprueft = false, host_aktion_geprueft = false;
-    std::set<i32> liga_vorher, liga_nachher;
+    std::set<i32> liga_vorher, liga_nachher, verglichene;
     // Reads the host's records up to day `bis` (its record of that day or a later one).
     auto host_lesen = [&](i32 bis) -> bool {
         while (host_tage.empty() || host_tage.rbegin()->first < bis) {
@@ -513,9 +513,10 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         const Sicht eigene = sicht(server_team, team);
         ASSERT_TRUE(host_lesen(gemeldet)) << "keine Sicht des Servers für Tag " << gemeldet;
         for (const auto& [k, v] : host_tage)
-            if (k < gemeldet && k > verglichen && !std::count(nur_host.begin(), nur_host.end(), k))
+            if (k < gemeldet && !verglichene.count(k) && !std::count(nur_host.begin(), nur_host.end(), k))
                 nur_host.push_back(k);
         if (host_tage.count(gemeldet)) {
+            verglichene.insert(gemeldet);
             const Sicht& h = host_tage.at(gemeldet);
             EXPECT_EQ(eigene.tabellen, h.tabellen) << "Tabellen am Tag " << gemeldet;
             EXPECT_EQ(eigene.ergebnisse, h.ergebnisse) << "Ergebnisse am Tag " << gemeldet;

@@ -302,17 +302,21 @@ void server_tag(bool mit_clients) {
         // A client's club plays its match in lockstep with that client.
         for (const Spieltag_Slot& r : Spieltag_Slots()) {
             Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
-            if (!mit_clients || !sf || !sf->engine || sf->netz || sf->ausgewertet ||
+            if (!mit_clients || !sf || !sf->engine || sf->netz > 1 || sf->ausgewertet ||
                 std::any_of(netz.begin(), netz.end(), [&](const Netzspiel& n) { return n.spiel == sf->spiel; }))
                 continue;
-            for (int seite = 0; seite < 2 && !sf->netz; ++seite)
+            // The runner puts a client's club's match into lockstep at its
+            // kick-off; one it did not is put there here.
+            const bool schon = sf->netz == 1;
+            for (int seite = 0; seite < 2 && (schon || !sf->netz); ++seite)
                 if (hat_client(static_cast<i32>(sf->team[seite]))) {
-                    Spielfeld_Set_Netz(sf, 1, 1 - seite);
+                    if (!schon) Spielfeld_Set_Netz(sf, 1, 1 - seite);
                     netz.push_back({sf->spiel, 0, false});
                     std::printf("LOCKSTEP %u %s - %s\n", sf->spiel,
                                 Cp1252_To_Utf8(Team_Fix_Daten[sf->team[0]].name).c_str(),
                                 Cp1252_To_Utf8(Team_Fix_Daten[sf->team[1]].name).c_str());
                     std::fflush(stdout);
+                    break;
                 }
         }
         Kalender_Jetzt += 45;
