@@ -1,7 +1,8 @@
 // Whole programs: our jpegwerk against djpeg and cjpeg (libjpeg-turbo's
 // command-line tools, run as black boxes), start-up, file reading and
 // writing included. Each pair runs alternately in one loop, the shortest
-// wall time of each counts (the shared machine's load varies); the peak
+// wall time of each counts (the shared machine's load varies), and beside
+// it the median of the per-round processor-time ratios; the peak
 // resident size of every run is kept (the largest of each). The pictures
 // are made here: a detailed 800x600 and 2048x1536 and a smooth 48-megapixel
 // (8000x6000) one, encoded by cjpeg for the decode rows.
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -28,6 +30,7 @@ struct Lauf {
     double cpu = 1e30;       // shortest processor time (user and system)
     long kb = 0;             // largest peak resident size
     bool ok = true;
+    std::vector<double> cpus;  // processor time of every run, in order
 };
 
 // Runs a program (argument list, output to /dev/null) and measures it.
@@ -48,7 +51,9 @@ void Ausfuehren(const std::vector<std::string>& args, Lauf* l) {
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) l->ok = false;
     l->sekunden = std::min(l->sekunden, s);
-    l->cpu = std::min(l->cpu, ru.ru_utime.tv_sec + ru.ru_stime.tv_sec + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6);
+    const double cpu = ru.ru_utime.tv_sec + ru.ru_stime.tv_sec + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+    l->cpu = std::min(l->cpu, cpu);
+    l->cpus.push_back(cpu);
     l->kb = std::max(l->kb, ru.ru_maxrss);
 }
 
@@ -87,7 +92,10 @@ int main(int argc, char** argv) {
         std::printf("bench_programme: djpeg, cjpeg or jpegwerk missing, nothing measured\n");
         return 0;
     }
+    // Arguments: the number of rounds (7), then "d" or "k" for the decode or
+    // the encode table alone (both).
     const int runden = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const std::string nur = argc > 2 ? argv[2] : "";
     const fs::path dir = fs::temp_directory_path() / ("kordavo_bench_programme_" + std::to_string(getpid()));
     fs::create_directories(dir);
     auto p = [&](const char* n) { return (dir / n).string(); };
@@ -131,22 +139,45 @@ int main(int argc, char** argv) {
                        {cjpeg, "-quality", "85", "-sample", "2x2", "-progressive", "-outfile", jr, ppm},
                        mp});
     }
+    // The order of each pair alternates from round to round, so neither
+    // program always runs on the caches the other one left.
     for (int i = 0; i < runden; ++i)
         for (std::vector<Zeile>* t : {&dek, &kod})
             for (Zeile& z : *t) {
-                Ausfuehren(z.unser, &z.u);
-                Ausfuehren(z.ref, &z.r);
+                if ((t == &dek && nur == "k") || (t == &kod && nur == "d")) continue;
+                if (i & 1) {
+                    Ausfuehren(z.ref, &z.r);
+                    Ausfuehren(z.unser, &z.u);
+                } else {
+                    Ausfuehren(z.unser, &z.u);
+                    Ausfuehren(z.ref, &z.r);
+                }
             }
-    auto drucken = [](const char* titel, const char* ref, const std::vector<Zeile>& t) {
-        std::printf("\n%-40s %8s %8s %6s | %6s | %8s %8s %s\n", titel, "jpegwerk", ref, "ratio", "cpu", "KB ours",
-                    "KB ref", "(MP/s by wall time and its ratio, the ratio by processor time; peak resident size)");
-        for (const Zeile& z : t)
-            std::printf("%-40s %8.1f %8.1f %6.2f | %6.2f | %8ld %8ld %s\n", z.name.c_str(), z.mp / z.u.sekunden,
-                        z.mp / z.r.sekunden, z.r.sekunden / z.u.sekunden, z.r.cpu / z.u.cpu, z.u.kb, z.r.kb,
-                        z.u.ok && z.r.ok ? "" : "(a run failed)");
+    // The processor-time ratio of each round's pair: median, lowest, highest.
+    auto verhaeltnisse = [](const Zeile& z) {
+        std::vector<double> v;
+        for (size_t i = 0; i < z.u.cpus.size() && i < z.r.cpus.size(); ++i)
+            if (z.u.cpus[i] > 0) v.push_back(z.r.cpus[i] / z.u.cpus[i]);
+        std::sort(v.begin(), v.end());
+        if (v.empty()) v.push_back(0);
+        const size_t n = v.size();
+        const double median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+        return std::array<double, 3>{median, v.front(), v.back()};
     };
-    drucken("decode, whole programs", "djpeg", dek);
-    drucken("encode, whole programs", "cjpeg", kod);
+    auto drucken = [&](const char* titel, const char* ref, const std::vector<Zeile>& t) {
+        std::printf("\n%-40s %8s %8s %6s | %6s | %17s | %8s %8s %s\n", titel, "jpegwerk", ref, "ratio", "cpu",
+                    "cpu median (range)", "KB ours", "KB ref",
+                    "(MP/s by wall time and its ratio, the ratio of the shortest processor times, the median and "
+                    "range of each round's processor-time ratio; peak resident size)");
+        for (const Zeile& z : t) {
+            const auto m = verhaeltnisse(z);
+            std::printf("%-40s %8.1f %8.1f %6.2f | %6.2f | %5.2f (%4.2f-%4.2f) | %8ld %8ld %s\n", z.name.c_str(),
+                        z.mp / z.u.sekunden, z.mp / z.r.sekunden, z.r.sekunden / z.u.sekunden, z.r.cpu / z.u.cpu, m[0],
+                        m[1], m[2], z.u.kb, z.r.kb, z.u.ok && z.r.ok ? "" : "(a run failed)");
+        }
+    };
+    if (nur != "k") drucken("decode, whole programs", "djpeg", dek);
+    if (nur != "d") drucken("encode, whole programs", "cjpeg", kod);
     std::error_code f;
     fs::remove_all(dir, f);
     return 0;

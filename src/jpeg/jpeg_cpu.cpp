@@ -22,6 +22,12 @@
 #include <cpuid.h>
 #include <x86intrin.h>
 #define JPEG_CPUID 1
+#if defined(__GLIBC__) && __has_include(<sys/platform/x86.h>)
+#include <sys/platform/x86.h>
+#define JPEG_CPUID_AUS_LIBC 1
+#else
+#define JPEG_CPUID_AUS_LIBC 0
+#endif
 #else
 #define JPEG_CPUID 0
 #endif
@@ -36,45 +42,60 @@ namespace {
 Jpeg_CPUID cpuid_daten;
 std::once_flag cpuid_einmal;
 
+// The registers of leaves 1, 7 (sub-leaf 0) and 0x80000001, all zero when
+// the processor lacks the leaf. The C library has read them at start-up and
+// keeps them: asking it costs nothing, while each CPUID instruction traps to
+// the hypervisor on a virtual machine (about 8 us each, a fifth of a small
+// picture's encode in a short-lived process). Elsewhere they are read here.
+struct Blaetter {
+    unsigned b1[4] = {}, b7[4] = {}, e1[4] = {};  // EAX, EBX, ECX, EDX
+};
+
+#if JPEG_CPUID && JPEG_CPUID_AUS_LIBC
+Blaetter blaetter_lesen() {
+    Blaetter l;
+    std::memcpy(l.b1, __x86_get_cpuid_feature_leaf(CPUID_INDEX_1)->cpuid_array, sizeof l.b1);
+    std::memcpy(l.b7, __x86_get_cpuid_feature_leaf(CPUID_INDEX_7)->cpuid_array, sizeof l.b7);
+    std::memcpy(l.e1, __x86_get_cpuid_feature_leaf(CPUID_INDEX_80000001)->cpuid_array, sizeof l.e1);
+    return l;
+}
+#elif JPEG_CPUID
+Blaetter blaetter_lesen() {
+    Blaetter l;
+    unsigned a = 0, b = 0, c = 0, e = 0;
+    if (!__get_cpuid(0, &a, &b, &c, &e) || a == 0) return l;
+    __get_cpuid(1, &l.b1[0], &l.b1[1], &l.b1[2], &l.b1[3]);
+    if (a >= 7) __get_cpuid_count(7, 0, &l.b7[0], &l.b7[1], &l.b7[2], &l.b7[3]);
+    __get_cpuid(0x80000001u, &l.e1[0], &l.e1[1], &l.e1[2], &l.e1[3]);
+    return l;
+}
+#endif
+
 void cpuid_lesen() {
     Jpeg_CPUID d{};
-    std::memset(d.Hersteller, ' ', 12);
-    d.Hersteller[12] = '\0';
 #if JPEG_CPUID
-    unsigned a = 0, b = 0, c = 0, e = 0;
-    if (__get_cpuid(0, &a, &b, &c, &e)) {
-        std::memcpy(d.Hersteller, &b, 4);
-        std::memcpy(d.Hersteller + 4, &e, 4);
-        std::memcpy(d.Hersteller + 8, &c, 4);
-        if (a != 0) {
-            unsigned a1 = 0, b1 = 0, c1 = 0, e1 = 0;
-            if (__get_cpuid(1, &a1, &b1, &c1, &e1)) {
-                d.Marke = b1 & 0xFF;
-                d.Typ = (a1 >> 12) & 3;
-                d.Familie = (a1 >> 8) & 15;
-                d.Modell = (a1 >> 4) & 15;
-                d.Stepping = a1 & 15;
-                d.Merkmale = e1;
-                if (c1 & (1u << 9)) d.Simd |= JSIMD_SSSE3;
-                // AVX2 needs the system to save the AVX registers: OSXSAVE
-                // and AVX set, XCR0 with the SSE and AVX states.
-                bool avx = (c1 & (1u << 27)) && (c1 & (1u << 28));
-                if (avx) {
-                    unsigned xa = 0, xd = 0;
-                    __asm__ volatile("xgetbv" : "=a"(xa), "=d"(xd) : "c"(0));
-                    avx = (xa & 6u) == 6u;
-                }
-                unsigned a7 = 0, b7 = 0, c7 = 0, e7 = 0;
-                if (a >= 7 && __get_cpuid_count(7, 0, &a7, &b7, &c7, &e7)) {
-                    if (avx && (b7 & (1u << 5))) d.Simd |= JSIMD_AVX2;
-                    if (b7 & (1u << 3)) d.Simd |= JSIMD_BMI;
-                    if (b7 & (1u << 8)) d.Simd |= JSIMD_BMI2;
-                }
-            }
-        }
-        unsigned ax = 0, bx = 0, cx = 0, ex = 0;
-        if (__get_cpuid(0x80000001u, &ax, &bx, &cx, &ex) && (cx & (1u << 5))) d.Simd |= JSIMD_LZCNT;
+    const Blaetter l = blaetter_lesen();
+    const unsigned a1 = l.b1[0], c1 = l.b1[2];
+    d.Marke = l.b1[1] & 0xFF;
+    d.Typ = (a1 >> 12) & 3;
+    d.Familie = (a1 >> 8) & 15;
+    d.Modell = (a1 >> 4) & 15;
+    d.Stepping = a1 & 15;
+    d.Merkmale = l.b1[3];
+    if (c1 & (1u << 9)) d.Simd |= JSIMD_SSSE3;
+    // AVX2 needs the system to save the AVX registers: OSXSAVE and AVX set,
+    // XCR0 with the SSE and AVX states.
+    bool avx = (c1 & (1u << 27)) && (c1 & (1u << 28));
+    if (avx) {
+        unsigned xa = 0, xd = 0;
+        __asm__ volatile("xgetbv" : "=a"(xa), "=d"(xd) : "c"(0));
+        avx = (xa & 6u) == 6u;
     }
+    const unsigned b7 = l.b7[1];
+    if (avx && (b7 & (1u << 5))) d.Simd |= JSIMD_AVX2;
+    if (b7 & (1u << 3)) d.Simd |= JSIMD_BMI;
+    if (b7 & (1u << 8)) d.Simd |= JSIMD_BMI2;
+    if (l.e1[2] & (1u << 5)) d.Simd |= JSIMD_LZCNT;
 #endif
     cpuid_daten = d;
 }

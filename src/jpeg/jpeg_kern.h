@@ -35,7 +35,6 @@ struct Jpeg_CPUID {
     uint32_t Modell;      // EAX bits 4..7
     uint32_t Stepping;    // EAX bits 0..3
     uint32_t Merkmale;    // EDX of leaf 1
-    char Hersteller[13];  // EBX, EDX, ECX of leaf 0, zero-terminated
     uint32_t Simd;        // JSIMD_* bits
 };
 
