@@ -82,6 +82,7 @@ void cpuid_lesen() {
     d.Modell = (a1 >> 4) & 15;
     d.Stepping = a1 & 15;
     d.Merkmale = l.b1[3];
+    d.Merkmale_C = c1;
     if (c1 & (1u << 9)) d.Simd |= JSIMD_SSSE3;
     // AVX2 needs the system to save the AVX registers: OSXSAVE and AVX set,
     // XCR0 with the SSE and AVX states.
