@@ -33,8 +33,12 @@ struct Lauf {
     std::vector<double> cpus;  // processor time of every run, in order
 };
 
-// Runs a program (argument list, output to /dev/null) and measures it.
-void Ausfuehren(const std::vector<std::string>& args, Lauf* l) {
+// Runs a program (argument list, output to /dev/null) and measures it. Its
+// output file is removed first, so every run writes a new file (neither
+// program pays for cutting off an older, larger output of another row).
+void Ausfuehren(const std::vector<std::string>& args, const std::string& ziel, Lauf* l) {
+    std::error_code fehler;
+    fs::remove(ziel, fehler);
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -77,10 +81,18 @@ void PPM_Machen(const fs::path& name, int w, int h, bool glatt) {
     }
 }
 
+double Median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
 struct Zeile {
     std::string name;
     std::vector<std::string> unser, ref;
     double mp;
+    std::string ziel_u, ziel_r;  // output files
     Lauf u, r;
 };
 
@@ -121,23 +133,31 @@ int main(int argc, char** argv) {
                                  {"p420", "progressive 4:2:0"}}) {
             const std::string jpg = p(b.name) + art + ".jpg";
             const std::string titel = std::to_string(b.w) + "x" + std::to_string(b.h) + " " + text;
-            dek.push_back({titel + ", plain", {werk, "d", jpg, aus}, {djpeg, "-nosmooth", "-outfile", ref, jpg}, mp});
-            dek.push_back({titel + ", smooth", {werk, "d", "-glatt", jpg, aus}, {djpeg, "-outfile", ref, jpg}, mp});
+            dek.push_back(
+                {titel + ", plain", {werk, "d", jpg, aus}, {djpeg, "-nosmooth", "-outfile", ref, jpg}, mp, aus, ref});
+            dek.push_back(
+                {titel + ", smooth", {werk, "d", "-glatt", jpg, aus}, {djpeg, "-outfile", ref, jpg}, mp, aus, ref});
         }
         const std::string ppm = p(b.name) + ".ppm", ja = p("aus.jpg"), jr = p("ref.jpg");
         const std::string titel = std::to_string(b.w) + "x" + std::to_string(b.h);
         kod.push_back({titel + " 4:2:0 q85",
                        {werk, "k", "-q", "85", "-abtastung", "420", ppm, ja},
                        {cjpeg, "-quality", "85", "-sample", "2x2", "-outfile", jr, ppm},
-                       mp});
+                       mp,
+                       ja,
+                       jr});
         kod.push_back({titel + " 4:4:4 q85",
                        {werk, "k", "-q", "85", "-abtastung", "444", ppm, ja},
                        {cjpeg, "-quality", "85", "-sample", "1x1", "-outfile", jr, ppm},
-                       mp});
+                       mp,
+                       ja,
+                       jr});
         kod.push_back({titel + " 4:2:0 q85 progressive",
                        {werk, "k", "-q", "85", "-abtastung", "420", "-progressiv", ppm, ja},
                        {cjpeg, "-quality", "85", "-sample", "2x2", "-progressive", "-outfile", jr, ppm},
-                       mp});
+                       mp,
+                       ja,
+                       jr});
     }
     // The order of each pair alternates from round to round, so neither
     // program always runs on the caches the other one left.
@@ -146,11 +166,11 @@ int main(int argc, char** argv) {
             for (Zeile& z : *t) {
                 if ((t == &dek && nur == "k") || (t == &kod && nur == "d")) continue;
                 if (i & 1) {
-                    Ausfuehren(z.ref, &z.r);
-                    Ausfuehren(z.unser, &z.u);
+                    Ausfuehren(z.ref, z.ziel_r, &z.r);
+                    Ausfuehren(z.unser, z.ziel_u, &z.u);
                 } else {
-                    Ausfuehren(z.unser, &z.u);
-                    Ausfuehren(z.ref, &z.r);
+                    Ausfuehren(z.unser, z.ziel_u, &z.u);
+                    Ausfuehren(z.ref, z.ziel_r, &z.r);
                 }
             }
     // The processor-time ratio of each round's pair: median, lowest, highest.
@@ -160,20 +180,19 @@ int main(int argc, char** argv) {
             if (z.u.cpus[i] > 0) v.push_back(z.r.cpus[i] / z.u.cpus[i]);
         std::sort(v.begin(), v.end());
         if (v.empty()) v.push_back(0);
-        const size_t n = v.size();
-        const double median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-        return std::array<double, 3>{median, v.front(), v.back()};
+        return std::array<double, 3>{Median(v), v.front(), v.back()};
     };
     auto drucken = [&](const char* titel, const char* ref, const std::vector<Zeile>& t) {
-        std::printf("\n%-40s %8s %8s %6s | %6s | %17s | %8s %8s %s\n", titel, "jpegwerk", ref, "ratio", "cpu",
-                    "cpu median (range)", "KB ours", "KB ref",
+        std::printf("\n%-40s %8s %8s %6s | %6s | %17s | %8s %8s | %8s %8s %s\n", titel, "jpegwerk", ref, "ratio", "cpu",
+                    "cpu median (range)", "ms ours", "ms ref", "KB ours", "KB ref",
                     "(MP/s by wall time and its ratio, the ratio of the shortest processor times, the median and "
-                    "range of each round's processor-time ratio; peak resident size)");
+                    "range of each round's processor-time ratio, the median processor times; peak resident size)");
         for (const Zeile& z : t) {
             const auto m = verhaeltnisse(z);
-            std::printf("%-40s %8.1f %8.1f %6.2f | %6.2f | %5.2f (%4.2f-%4.2f) | %8ld %8ld %s\n", z.name.c_str(),
-                        z.mp / z.u.sekunden, z.mp / z.r.sekunden, z.r.sekunden / z.u.sekunden, z.r.cpu / z.u.cpu, m[0],
-                        m[1], m[2], z.u.kb, z.r.kb, z.u.ok && z.r.ok ? "" : "(a run failed)");
+            std::printf("%-40s %8.1f %8.1f %6.2f | %6.2f | %5.2f (%4.2f-%4.2f) | %8.2f %8.2f | %8ld %8ld %s\n",
+                        z.name.c_str(), z.mp / z.u.sekunden, z.mp / z.r.sekunden, z.r.sekunden / z.u.sekunden,
+                        z.r.cpu / z.u.cpu, m[0], m[1], m[2], 1e3 * Median(z.u.cpus), 1e3 * Median(z.r.cpus), z.u.kb,
+                        z.r.kb, z.u.ok && z.r.ok ? "" : "(a run failed)");
         }
     };
     if (nur != "k") drucken("decode, whole programs", "djpeg", dek);

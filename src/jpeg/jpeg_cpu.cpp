@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -252,22 +253,42 @@ int32_t Jpeg_Nullen(void* ziel, size_t anzahl) {
 
 int32_t Jpeg_Byte_Wert(uint8_t byte) { return byte; }
 
+// Blocks are aligned to 32 bytes, rounded up to 32 and cleared whole; the
+// pointer the C library gave lies in the 8 bytes before each block. Ordinary
+// pages even for large blocks (the progressive coefficients): asking for
+// large pages made a loaded machine compact its memory on the page faults,
+// which cost more than the faults it saved. Large blocks come cleared from
+// calloc (fresh pages of the system are zero already; clearing them again
+// wrote the whole block once more, 144 MB for a 48-megapixel progressive
+// encode).
 void* Jpeg_Speicher_Holen(size_t groesse) {
     if (groesse == 0) groesse = 1;
-    // Ordinary pages even for large blocks (the progressive coefficients):
-    // asking for large pages made a loaded machine compact its memory on
-    // the page faults, which cost more than the faults it saved. Blocks are
-    // rounded up to 32 bytes only (no longer to 2 MB), and cleared whole.
     constexpr size_t AUSRICHTUNG = 32;
+    constexpr size_t GROSS = size_t{1} << 20;
     const size_t gerundet = (groesse + AUSRICHTUNG - 1) & ~(AUSRICHTUNG - 1);
-    if (gerundet < groesse) return nullptr;
-    void* p = std::aligned_alloc(AUSRICHTUNG, gerundet);
-    if (!p) return nullptr;
-    std::memset(p, 0, gerundet);
-    return p;
+    if (gerundet < groesse || gerundet > SIZE_MAX - 2 * AUSRICHTUNG) return nullptr;
+    void* roh;
+    uintptr_t block;
+    if (gerundet < GROSS) {
+        roh = std::aligned_alloc(AUSRICHTUNG, gerundet + AUSRICHTUNG);
+        if (!roh) return nullptr;
+        block = reinterpret_cast<uintptr_t>(roh) + AUSRICHTUNG;
+        std::memset(reinterpret_cast<void*>(block), 0, gerundet);
+    } else {
+        roh = std::calloc(1, gerundet + 2 * AUSRICHTUNG);
+        if (!roh) return nullptr;
+        block = (reinterpret_cast<uintptr_t>(roh) + sizeof(void*) + AUSRICHTUNG - 1) & ~uintptr_t{AUSRICHTUNG - 1};
+    }
+    std::memcpy(reinterpret_cast<void*>(block - sizeof(void*)), &roh, sizeof roh);
+    return reinterpret_cast<void*>(block);
 }
 
-void Jpeg_Speicher_Freigeben(void* zeiger) { std::free(zeiger); }
+void Jpeg_Speicher_Freigeben(void* zeiger) {
+    if (!zeiger) return;
+    void* roh;
+    std::memcpy(&roh, static_cast<uint8_t*>(zeiger) - sizeof(void*), sizeof roh);
+    std::free(roh);
+}
 
 // ---------------------------------------------------------------------------
 // Files
