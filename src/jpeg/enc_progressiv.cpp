@@ -446,7 +446,8 @@ int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const J
     else k.tab = ac;
     e = Scan_Gehen(b, scan, [&](int64_t blk, int32_t) -> int32_t {
         const int16_t* z = AC_Block(b, blk);
-        return scan.Ah == 0 ? AC_Erst<Z>(k, z, scan.Ss, scan.Se, scan.Al) : AC_Refine<Z>(k, z, scan.Ss, scan.Se, scan.Al);
+        return scan.Ah == 0 ? AC_Erst<Z>(k, z, scan.Ss, scan.Se, scan.Al)
+                            : AC_Refine<Z>(k, z, scan.Ss, scan.Se, scan.Al);
     });
     if (!e) e = k.template EOB<Z>();
     if (!e) e = k.template Korrektur_Raus<Z>(0, k.be);
@@ -718,7 +719,7 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
     k.freq[0] = freq[0];
     k.freq[1] = freq[1];
     const bool allgemein = Jpeg_Strom_Allgemein(s);
-    const bool bmi2 = Hat_BMI2_Scans();
+    const bool bmi2 = !allgemein && Hat_BMI2_Scans();
     for (int si = 0; si < sk.anzahl && !e; ++si) {
         const Jpeg_Scan& scan = sk.scan[si];
         std::memset(freq, 0, sizeof freq);

@@ -261,7 +261,9 @@ int32_t Jpeg_Byte_Wert(uint8_t byte) { return byte; }
 // calloc (fresh pages of the system are zero already; clearing them again
 // wrote the whole block once more, 144 MB for a 48-megapixel progressive
 // encode).
-void* Jpeg_Speicher_Holen(size_t groesse) {
+namespace {
+
+void* speicher_holen(size_t groesse, bool leeren) {
     if (groesse == 0) groesse = 1;
     constexpr size_t AUSRICHTUNG = 32;
     constexpr size_t GROSS = size_t{1} << 20;
@@ -269,11 +271,11 @@ void* Jpeg_Speicher_Holen(size_t groesse) {
     if (gerundet < groesse || gerundet > SIZE_MAX - 2 * AUSRICHTUNG) return nullptr;
     void* roh;
     uintptr_t block;
-    if (gerundet < GROSS) {
+    if (gerundet < GROSS || !leeren) {
         roh = std::aligned_alloc(AUSRICHTUNG, gerundet + AUSRICHTUNG);
         if (!roh) return nullptr;
         block = reinterpret_cast<uintptr_t>(roh) + AUSRICHTUNG;
-        std::memset(reinterpret_cast<void*>(block), 0, gerundet);
+        if (leeren) std::memset(reinterpret_cast<void*>(block), 0, gerundet);
     } else {
         roh = std::calloc(1, gerundet + 2 * AUSRICHTUNG);
         if (!roh) return nullptr;
@@ -282,6 +284,12 @@ void* Jpeg_Speicher_Holen(size_t groesse) {
     std::memcpy(reinterpret_cast<void*>(block - sizeof(void*)), &roh, sizeof roh);
     return reinterpret_cast<void*>(block);
 }
+
+}  // namespace
+
+void* Jpeg_Speicher_Holen(size_t groesse) { return speicher_holen(groesse, true); }
+
+void* Jpeg_Speicher_Holen_Ungeleert(size_t groesse) { return speicher_holen(groesse, false); }
 
 void Jpeg_Speicher_Freigeben(void* zeiger) {
     if (!zeiger) return;

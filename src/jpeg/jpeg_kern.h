@@ -207,6 +207,8 @@ inline bool Jpeg_RGB_Kennungen(const JPEG_PROPERTIES* p) {
 }
 
 void* Jpeg_Speicher_Holen(size_t groesse);
+// The same without clearing (for stores filled before they are read).
+void* Jpeg_Speicher_Holen_Ungeleert(size_t groesse);
 void Jpeg_Speicher_Freigeben(void* zeiger);
 
 // File access modes for Jpeg_Datei_Oeffnen.
