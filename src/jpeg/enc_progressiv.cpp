@@ -12,7 +12,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include <array>
+
 #include <emmintrin.h>
+#if defined(__x86_64__) || defined(__i386__)
+#include <tmmintrin.h>
+#endif
 
 namespace {
 
@@ -501,6 +506,68 @@ int32_t Tabelle_Senden(JPEG_PROPERTIES* p, const int32_t* freq, int32_t klasse, 
     return Jpeg_Write_DHT_Einzeln(&p->Strom, anzahlen, symbole, klasse, nummer);
 }
 
+// Zigzag position -> natural index, built here so that the byte selections
+// below are constants.
+constexpr std::array<uint8_t, 64> k_zickzack = [] {
+    std::array<uint8_t, 64> z{};
+    int i = 0;
+    for (int d = 0; d < 15; ++d) {
+        const int von = d < 8 ? 0 : d - 7, bis = d < 8 ? d : 7;  // rows on the diagonal
+        if (d % 2 == 0)
+            for (int r = bis; r >= von; --r) z[i++] = static_cast<uint8_t>(r * 8 + d - r);
+        else
+            for (int r = von; r <= bis; ++r) z[i++] = static_cast<uint8_t>(r * 8 + d - r);
+    }
+    return z;
+}();
+
+// A block in natural order -> zigzag order (t), by the scalar table.
+inline void Zickzack_Ordnen(const int16_t* q, int16_t* t) {
+    for (int kz = 0; kz < 64; ++kz) t[kz] = q[k_zickzack[kz]];
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// Byte selections: output row j (zigzag positions 8j..8j+7) takes from
+// input row i (natural indices 8i..8i+7) the bytes m[j][i] (-128: none).
+struct Zickzack_Auswahl {
+    alignas(16) int8_t m[8][8][16];
+    bool genutzt[8][8];
+};
+
+constexpr Zickzack_Auswahl Zickzack_Auswahl_Bauen() {
+    Zickzack_Auswahl a{};
+    for (int j = 0; j < 8; ++j)
+        for (int i = 0; i < 8; ++i) {
+            a.genutzt[j][i] = false;
+            for (int b = 0; b < 16; ++b) a.m[j][i][b] = -128;
+        }
+    for (int kz = 0; kz < 64; ++kz) {
+        const int n = k_zickzack[kz], j = kz / 8, e = kz % 8, i = n / 8;
+        a.m[j][i][2 * e] = static_cast<int8_t>(2 * (n % 8));
+        a.m[j][i][2 * e + 1] = static_cast<int8_t>(2 * (n % 8) + 1);
+        a.genutzt[j][i] = true;
+    }
+    return a;
+}
+
+constexpr Zickzack_Auswahl k_zz_auswahl = Zickzack_Auswahl_Bauen();
+
+// The same by byte shuffles (SSSE3): each output row gathered from the
+// input rows that hold its values.
+__attribute__((target("ssse3"))) void Zickzack_Ordnen_SSSE3(const int16_t* q, int16_t* t) {
+    __m128i r[8];
+    for (int i = 0; i < 8; ++i) r[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 8 * i));
+    for (int j = 0; j < 8; ++j) {
+        __m128i o = _mm_setzero_si128();
+        for (int i = 0; i < 8; ++i)
+            if (k_zz_auswahl.genutzt[j][i])
+                o = _mm_or_si128(o, _mm_shuffle_epi8(r[i], _mm_load_si128(reinterpret_cast<const __m128i*>(
+                                                               k_zz_auswahl.m[j][i]))));
+        _mm_store_si128(reinterpret_cast<__m128i*>(t + 8 * j), o);
+    }
+}
+#endif
+
 // Fills the coefficient buffer from MCU row *ab_zeile on; in bands it stops
 // before the first MCU row whose rows are not all in the caller's pixels
 // (*ab_zeile then names it, the result is JPEG_ERG_BEREICH_FERTIG).
@@ -518,8 +585,9 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b, int32_t* ab_zei
     const bool fuellen_quant = !koeffizienten && b.bloecke <= JPEG_MAX_LISTENBLOECKE;
     for (int i = 0, n = 0; fuellen_quant && i < p->Anzahl_Komponenten; ++i)
         for (int k = 0; k < p->Komponenten[i].H * p->Komponenten[i].V; ++k) tabellen[n++] = qt[i];
-    uint8_t zz[64];
-    for (int kz = 0; kz < 64; ++kz) zz[kz] = static_cast<uint8_t>(Jpeg_Zickzack[kz]);
+#if defined(__x86_64__) || defined(__i386__)
+    const bool ssse3 = !Jpeg_Strom_Allgemein(&p->Strom) && Jpeg_Simd_Hat(JSIMD_SSSE3);
+#endif
     for (int r = *ab_zeile; r < p->MCU_Zeilen; ++r) {
         if (p->Band_Unten > 0) {
             const int64_t erste = int64_t{r} * p->MCU_Hoehe;
@@ -542,7 +610,11 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b, int32_t* ab_zei
                     for (int bx = 0; bx < p->Komponenten[i].H; ++bx, q += 64) {
                         // Gathered on the stack, stored in one sweep.
                         alignas(16) int16_t t[64];
-                        for (int kz = 0; kz < 64; ++kz) t[kz] = q[zz[kz]];
+#if defined(__x86_64__) || defined(__i386__)
+                        if (ssse3) Zickzack_Ordnen_SSSE3(q, t);
+                        else
+#endif
+                            Zickzack_Ordnen(q, t);
                         const int64_t blk = Block(b, r, m, i, by, bx);
                         b.dc[blk] = t[0];
                         std::memcpy(b.ac + blk * 63, t + 1, 63 * sizeof(int16_t));
