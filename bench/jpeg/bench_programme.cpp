@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -33,12 +34,13 @@ struct Lauf {
     std::vector<double> cpus;  // processor time of every run, in order
 };
 
-// Runs a program (argument list, output to /dev/null) and measures it. Its
-// output file is removed first, so every run writes a new file (neither
-// program pays for cutting off an older, larger output of another row).
-void Ausfuehren(const std::vector<std::string>& args, const std::string& ziel, Lauf* l) {
+// Runs a program (argument list, output to /dev/null) and measures it. Each
+// row and program has its own output file: written over by the next round
+// (the same size), or with `neu` removed first, so every run writes a new
+// file.
+void Ausfuehren(const std::vector<std::string>& args, const std::string& ziel, bool neu, Lauf* l) {
     std::error_code fehler;
-    fs::remove(ziel, fehler);
+    if (neu) fs::remove(ziel, fehler);
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -105,9 +107,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     // Arguments: the number of rounds (7), then "d" or "k" for the decode or
-    // the encode table alone (both).
+    // the encode table alone ("dk": both), then "neu" for a new output file
+    // in every run (else each run writes over its row's previous output).
     const int runden = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
-    const std::string nur = argc > 2 ? argv[2] : "";
+    const std::string nur = argc > 2 ? argv[2] : "dk";
+    const bool neu = argc > 3 && std::string(argv[3]) == "neu";
     const fs::path dir = fs::temp_directory_path() / ("kordavo_bench_programme_" + std::to_string(getpid()));
     fs::create_directories(dir);
     auto p = [&](const char* n) { return (dir / n).string(); };
@@ -128,49 +132,48 @@ int main(int argc, char** argv) {
     std::vector<Zeile> dek, kod;
     for (const Bild& b : bilder) {
         const double mp = double(b.w) * b.h / 1e6;
-        const std::string n = b.name, aus = p("aus.ppm"), ref = p("ref.ppm");
+        const std::string n = b.name;
         for (auto [art, text] : {std::pair{"b420", "baseline 4:2:0"}, {"b444", "baseline 4:4:4"},
                                  {"p420", "progressive 4:2:0"}}) {
             const std::string jpg = p(b.name) + art + ".jpg";
             const std::string titel = std::to_string(b.w) + "x" + std::to_string(b.h) + " " + text;
+            const std::string aus = p(b.name) + art + "_aus.ppm", ref = p(b.name) + art + "_ref.ppm";
+            const std::string aus_g = p(b.name) + art + "_aus_g.ppm", ref_g = p(b.name) + art + "_ref_g.ppm";
             dek.push_back(
                 {titel + ", plain", {werk, "d", jpg, aus}, {djpeg, "-nosmooth", "-outfile", ref, jpg}, mp, aus, ref});
             dek.push_back(
-                {titel + ", smooth", {werk, "d", "-glatt", jpg, aus}, {djpeg, "-outfile", ref, jpg}, mp, aus, ref});
+                {titel + ", smooth", {werk, "d", "-glatt", jpg, aus_g}, {djpeg, "-outfile", ref_g, jpg}, mp, aus_g, ref_g});
         }
-        const std::string ppm = p(b.name) + ".ppm", ja = p("aus.jpg"), jr = p("ref.jpg");
+        const std::string ppm = p(b.name) + ".ppm";
         const std::string titel = std::to_string(b.w) + "x" + std::to_string(b.h);
-        kod.push_back({titel + " 4:2:0 q85",
-                       {werk, "k", "-q", "85", "-abtastung", "420", ppm, ja},
-                       {cjpeg, "-quality", "85", "-sample", "2x2", "-outfile", jr, ppm},
-                       mp,
-                       ja,
-                       jr});
-        kod.push_back({titel + " 4:4:4 q85",
-                       {werk, "k", "-q", "85", "-abtastung", "444", ppm, ja},
-                       {cjpeg, "-quality", "85", "-sample", "1x1", "-outfile", jr, ppm},
-                       mp,
-                       ja,
-                       jr});
-        kod.push_back({titel + " 4:2:0 q85 progressive",
-                       {werk, "k", "-q", "85", "-abtastung", "420", "-progressiv", ppm, ja},
-                       {cjpeg, "-quality", "85", "-sample", "2x2", "-progressive", "-outfile", jr, ppm},
-                       mp,
-                       ja,
-                       jr});
+        for (auto [art, abtastung, sample, progressiv] :
+             {std::tuple{"k420", "420", "2x2", false}, {"k444", "444", "1x1", false}, {"kp420", "420", "2x2", true}}) {
+            const std::string ja = p(b.name) + art + "_aus.jpg", jr = p(b.name) + art + "_ref.jpg";
+            Zeile z{titel + " " + (sample[0] == '2' ? "4:2:0" : "4:4:4") + " q85" + (progressiv ? " progressive" : ""),
+                    {werk, "k", "-q", "85", "-abtastung", abtastung},
+                    {cjpeg, "-quality", "85", "-sample", sample},
+                    mp,
+                    ja,
+                    jr};
+            if (progressiv) z.unser.push_back("-progressiv"), z.ref.push_back("-progressive");
+            z.unser.insert(z.unser.end(), {ppm, ja});
+            z.ref.insert(z.ref.end(), {"-outfile", jr, ppm});
+            kod.push_back(z);
+        }
     }
     // The order of each pair alternates from round to round, so neither
     // program always runs on the caches the other one left.
     for (int i = 0; i < runden; ++i)
         for (std::vector<Zeile>* t : {&dek, &kod})
             for (Zeile& z : *t) {
-                if ((t == &dek && nur == "k") || (t == &kod && nur == "d")) continue;
+                if ((t == &dek && nur.find('d') == std::string::npos) || (t == &kod && nur.find('k') == std::string::npos))
+                    continue;
                 if (i & 1) {
-                    Ausfuehren(z.ref, z.ziel_r, &z.r);
-                    Ausfuehren(z.unser, z.ziel_u, &z.u);
+                    Ausfuehren(z.ref, z.ziel_r, neu, &z.r);
+                    Ausfuehren(z.unser, z.ziel_u, neu, &z.u);
                 } else {
-                    Ausfuehren(z.unser, z.ziel_u, &z.u);
-                    Ausfuehren(z.ref, z.ziel_r, &z.r);
+                    Ausfuehren(z.unser, z.ziel_u, neu, &z.u);
+                    Ausfuehren(z.ref, z.ziel_r, neu, &z.r);
                 }
             }
     // The processor-time ratio of each round's pair: median, lowest, highest.
@@ -195,8 +198,9 @@ int main(int argc, char** argv) {
                         z.r.kb, z.u.ok && z.r.ok ? "" : "(a run failed)");
         }
     };
-    if (nur != "k") drucken("decode, whole programs", "djpeg", dek);
-    if (nur != "d") drucken("encode, whole programs", "cjpeg", kod);
+    std::printf("\nOutput files: %s\n", neu ? "a new one in every run" : "each run writes over its row's previous output");
+    if (nur.find('d') != std::string::npos) drucken("decode, whole programs", "djpeg", dek);
+    if (nur.find('k') != std::string::npos) drucken("encode, whole programs", "cjpeg", kod);
     std::error_code f;
     fs::remove_all(dir, f);
     return 0;

@@ -414,9 +414,11 @@ int Kodieren(int argc, char** argv) {
         // Band after band of MCU rows (16 rows each, 32 KB of pixels or
         // more), taken straight from the mapped file (its pages are mapped
         // from the page cache as they are touched, no copy); the pages
-        // behind the encoder are given back every 256 KB, so the resident
-        // size stays that of a few bands. The progressive encoder gathers
-        // the bands and writes its scans after the last.
+        // behind the encoder are given back every 256 KB (128 KB when
+        // progressive: its coefficients stay resident beside them), so the
+        // resident size stays that of a few bands. The progressive encoder
+        // gathers the bands and writes its scans after the last.
+        const uintptr_t rueckgabe = progressiv ? (128u << 10) : (256u << 10);
         const uint32_t band = static_cast<uint32_t>(std::max<size_t>(1, (32u << 10) / (zeilenbytes * 16))) * 16;
         const uintptr_t seite = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
         uintptr_t frei_bis = reinterpret_cast<uintptr_t>(d.data());  // pages before this are given back
@@ -432,7 +434,7 @@ int Kodieren(int argc, char** argv) {
             y += n;
             if (r != JPEG_ERG_BEREICH_FERTIG || y >= b.hoehe) break;
             const uintptr_t fertig = reinterpret_cast<uintptr_t>(b.pixel + size_t{y} * zeilenbytes) & ~(seite - 1);
-            if (fertig - frei_bis >= (256u << 10)) {
+            if (fertig - frei_bis >= rueckgabe) {
                 madvise(reinterpret_cast<void*>(frei_bis), fertig - frei_bis, MADV_DONTNEED);
                 frei_bis = fertig;
             }
