@@ -253,7 +253,8 @@ TEST_F(Editor_Ablauf, BearbeitenSchreibenUndNeuesSpiel) {
     for (i32 n = 0; n < 3000 && !(v = live_view_von(verein)); ++n) {
         Zeichenspur_Leeren();
         if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && !Spielankuendigung_Screen_Offen() &&
-            Spielankuendigung_Puffer_Leer() && !Menue_Requester_Offen() && Menue_Screen_Icon_Ist_Vorhanden(ICON_ZUG_ENDE))
+            Spielankuendigung_Puffer_Leer() && !Menue_Requester_Offen() &&
+            Menue_Screen_Icon_Ist_Vorhanden(ICON_ZUG_ENDE))
             lauf("move 750 583\nwait 2\nclick left\nwait 3\n", 4);
         else if (Menue_Requester_Offen())
             lauf("click right 400 300\nwait 3\n", 4);
@@ -283,7 +284,8 @@ TEST_F(Editor_Ablauf, BearbeitenSchreibenUndNeuesSpiel) {
     const Trikot_Def* alt = Trikot_Get_TrikotStructure(trikot);
     ASSERT_TRUE(neu && alt);
     const i32 gegner = static_cast<i32>(v->pitch->team[1 - seite]);
-    const bool zweites = seite == 1 && Trikot_Is_Trikot_Equal(Trikot_Get_TrikotNr(gegner, 0), trikot_neu, TRIKOT_TOLERANZ, 0);
+    const bool zweites =
+        seite == 1 && Trikot_Is_Trikot_Equal(Trikot_Get_TrikotNr(gegner, 0), trikot_neu, TRIKOT_TOLERANZ, 0);
     const auto hemd = hemd_pixel(&v->trikot_farben[seite][zweites ? 12 : 0]);
     ASSERT_FALSE(hemd.empty());
     i32 figuren = 0;

@@ -145,7 +145,6 @@ constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y,
             .h = h};
 }
 
-
 constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
     Icon_Liste({
     {.nummer = ICON_EDITOR_HINTERGRUND,
@@ -282,7 +281,6 @@ constexpr Screen_Icon wahl_zeile(i16 nummer, i32 k, Icon_Klick_Prozedur klick, I
             .h = 22,
             .user = {static_cast<u32>(k), 0}};
 }
-
 
 constexpr auto WAHL = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
     Icon_Liste({wahl_zeile(ICON_EDITOR_KONTINENT_TITEL, -1, Editor_Kontinent_Klick, Editor_Kontinent_Zeile)}),

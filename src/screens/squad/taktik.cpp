@@ -243,7 +243,8 @@ constexpr auto WERTE_TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TAKTIK>({
     pfeil(ICON_TAKTIK_PFEIL_6, GRAFIK_TAKTIK_PFEIL_6, 532, 523),
     pfeil(ICON_TAKTIK_PFEIL_6 + 1, GRAFIK_TAKTIK_PFEIL_6 + 2, 554, 523),
 });
-constexpr auto ZEILEN = Icon_Tabelle_Aus<Icon_Besitzer::TAKTIK>(Icon_Reihe<11>(ZEILE, 0, ZEILE_Y(1) - ZEILE_Y(0), false));
+constexpr auto ZEILEN =
+    Icon_Tabelle_Aus<Icon_Besitzer::TAKTIK>(Icon_Reihe<11>(ZEILE, 0, ZEILE_Y(1) - ZEILE_Y(0), false));
 constexpr auto ROLLEN = Icon_Tabelle_Bauen<Icon_Besitzer::TAKTIK>({
     ROLLEN_ZEILE(0), ROLLEN_ZEILE(1), ROLLEN_ZEILE(2), ROLLEN_ZEILE(3), ROLLEN_ZEILE(4),  ROLLEN_ZEILE(5),
     ROLLEN_ZEILE(6), ROLLEN_ZEILE(7), ROLLEN_ZEILE(8), ROLLEN_ZEILE(9), ROLLEN_ZEILE(10),

@@ -35,5 +35,6 @@ void Attribut_Zeile_Zeichnen(Rastport* ziel, i32 a, Attribut_Marke marke, bool g
         Font_Printf(ziel, f, "^c%05d%s", x + 54, y + 13, Attribute_Ist_Negativ(a) ? FARBE_FEHLER : FARBE_WEISS,
                     Attribut_Tabelle[a].name);
     if (grau)
-        if (Rastport* b = bild(GRAFIK_POPUP_GRAU)) Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x, y, GRAU_PROZENT);
+        if (Rastport* b = bild(GRAFIK_POPUP_GRAU))
+            Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x, y, GRAU_PROZENT);
 }
