@@ -67,7 +67,7 @@ constexpr std::array<Screen_Icon, N> Icon_Reihe(const Screen_Icon& erste, i32 dx
     return r;
 }
 
-// Single icons as a piece of a table built of pieces.
+// Single icons as one block of a table built of blocks.
 template <size_t N>
 consteval std::array<Screen_Icon, N> Icon_Liste(const Screen_Icon (&icons)[N]) {
     std::array<Screen_Icon, N> r{};
@@ -75,7 +75,7 @@ consteval std::array<Screen_Icon, N> Icon_Liste(const Screen_Icon (&icons)[N]) {
     return r;
 }
 
-// A table of pieces (Icon_Liste, Icon_Reihe) in their order, checked as
+// A table of blocks (Icon_Liste, Icon_Reihe) in their order, checked as
 // Icon_Tabelle_Bauen checks.
 template <Icon_Besitzer B, size_t... K>
 consteval Icon_Tabelle<(K + ...)> Icon_Tabelle_Aus(const std::array<Screen_Icon, K>&... teile) {

@@ -44,7 +44,7 @@ u32 Streuen(u32 x);
 // Cairo helpers of the recipes: a 0xRRGGBB source colour, a rounded rectangle path.
 void Farbe_Setzen(cairo_t* c, u32 rgb, double a = 1.0);
 void Rund_Rechteck(cairo_t* c, double x, double y, double w, double h, double r);
-// The screens' panel pieces: a rounded panel (a soft shadow below, a
+// The screens' panel shapes: a rounded panel (a soft shadow below, a
 // gradient from `oben` to `unten`, a light top edge); a sunken box on
 // `grund` (navy by default); a thin gold rule.
 void Panel_Malen(cairo_t* c, double x, double y, double w, double h, double r, u32 oben, u32 unten);

@@ -16,7 +16,7 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::OPTIONEN>({
 });
 static_assert(TABELLE.icons[2].nummer == -1, "the end mark");
 
-// A table of pieces: a single icon, a row of three stepping down 17 pixels
+// A table of blocks: a single icon, a row of three stepping down 17 pixels
 // (numbers, places and row index counted on), a single icon.
 constexpr auto STUECKE = Icon_Tabelle_Aus<Icon_Besitzer::OPTIONEN>(
     Icon_Liste({{.nummer = 1744}}),
@@ -26,8 +26,8 @@ constexpr auto STUECKE = Icon_Tabelle_Aus<Icon_Besitzer::OPTIONEN>(
     Icon_Reihe<3>({.nummer = 1745, .x = 5, .y = 100, .w = 30, .h = 17, .user = {0, 7}}, 2, 17),
     Icon_Liste({{.nummer = 1748}}));
 #endif
-static_assert(STUECKE.anzahl == 5 && STUECKE.icons[5].nummer == -1, "every piece and the end mark");
-static_assert(STUECKE.icons[0].nummer == 1744 && STUECKE.icons[4].nummer == 1748, "the pieces in their order");
+static_assert(STUECKE.anzahl == 5 && STUECKE.icons[5].nummer == -1, "every block and the end mark");
+static_assert(STUECKE.icons[0].nummer == 1744 && STUECKE.icons[4].nummer == 1748, "the blocks in their order");
 static_assert(STUECKE.icons[3].nummer == 1747 && STUECKE.icons[3].x == 9 && STUECKE.icons[3].y == 134, "row 2");
 static_assert(STUECKE.icons[3].user[0] == 2 && STUECKE.icons[3].user[1] == 7 && STUECKE.icons[3].w == 30,
               "the row's index, the rest of the shape kept");
