@@ -1,7 +1,8 @@
 // Whole programs: our jpegwerk against djpeg and cjpeg (libjpeg-turbo's
 // command-line tools, run as black boxes), start-up, file reading and
 // writing included. Each pair runs alternately in one loop, the shortest
-// wall time of each counts (the shared machine's load varies); the peak
+// wall time of each counts (the shared machine's load varies), and beside
+// it the median of the per-round processor-time ratios; the peak
 // resident size of every run is kept (the largest of each). The pictures
 // are made here: a detailed 800x600 and 2048x1536 and a smooth 48-megapixel
 // (8000x6000) one, encoded by cjpeg for the decode rows.
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -17,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -28,10 +31,16 @@ struct Lauf {
     double cpu = 1e30;       // shortest processor time (user and system)
     long kb = 0;             // largest peak resident size
     bool ok = true;
+    std::vector<double> cpus;  // processor time of every run, in order
 };
 
-// Runs a program (argument list, output to /dev/null) and measures it.
-void Ausfuehren(const std::vector<std::string>& args, Lauf* l) {
+// Runs a program (argument list, output to /dev/null) and measures it. Each
+// row and program has its own output file: written over by the next round
+// (the same size), or with `neu` removed first, so every run writes a new
+// file.
+void Ausfuehren(const std::vector<std::string>& args, const std::string& ziel, bool neu, Lauf* l) {
+    std::error_code fehler;
+    if (neu) fs::remove(ziel, fehler);
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -48,7 +57,9 @@ void Ausfuehren(const std::vector<std::string>& args, Lauf* l) {
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) l->ok = false;
     l->sekunden = std::min(l->sekunden, s);
-    l->cpu = std::min(l->cpu, ru.ru_utime.tv_sec + ru.ru_stime.tv_sec + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6);
+    const double cpu = ru.ru_utime.tv_sec + ru.ru_stime.tv_sec + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+    l->cpu = std::min(l->cpu, cpu);
+    l->cpus.push_back(cpu);
     l->kb = std::max(l->kb, ru.ru_maxrss);
 }
 
@@ -72,10 +83,18 @@ void PPM_Machen(const fs::path& name, int w, int h, bool glatt) {
     }
 }
 
+double Median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
 struct Zeile {
     std::string name;
     std::vector<std::string> unser, ref;
     double mp;
+    std::string ziel_u, ziel_r;  // output files
     Lauf u, r;
 };
 
@@ -87,7 +106,12 @@ int main(int argc, char** argv) {
         std::printf("bench_programme: djpeg, cjpeg or jpegwerk missing, nothing measured\n");
         return 0;
     }
+    // Arguments: the number of rounds (7), then "d" or "k" for the decode or
+    // the encode table alone ("dk": both), then "neu" for a new output file
+    // in every run (else each run writes over its row's previous output).
     const int runden = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const std::string nur = argc > 2 ? argv[2] : "dk";
+    const bool neu = argc > 3 && std::string(argv[3]) == "neu";
     const fs::path dir = fs::temp_directory_path() / ("kordavo_bench_programme_" + std::to_string(getpid()));
     fs::create_directories(dir);
     auto p = [&](const char* n) { return (dir / n).string(); };
@@ -108,45 +132,75 @@ int main(int argc, char** argv) {
     std::vector<Zeile> dek, kod;
     for (const Bild& b : bilder) {
         const double mp = double(b.w) * b.h / 1e6;
-        const std::string n = b.name, aus = p("aus.ppm"), ref = p("ref.ppm");
+        const std::string n = b.name;
         for (auto [art, text] : {std::pair{"b420", "baseline 4:2:0"}, {"b444", "baseline 4:4:4"},
                                  {"p420", "progressive 4:2:0"}}) {
             const std::string jpg = p(b.name) + art + ".jpg";
             const std::string titel = std::to_string(b.w) + "x" + std::to_string(b.h) + " " + text;
-            dek.push_back({titel + ", plain", {werk, "d", jpg, aus}, {djpeg, "-nosmooth", "-outfile", ref, jpg}, mp});
-            dek.push_back({titel + ", smooth", {werk, "d", "-glatt", jpg, aus}, {djpeg, "-outfile", ref, jpg}, mp});
+            const std::string aus = p(b.name) + art + "_aus.ppm", ref = p(b.name) + art + "_ref.ppm";
+            const std::string aus_g = p(b.name) + art + "_aus_g.ppm", ref_g = p(b.name) + art + "_ref_g.ppm";
+            dek.push_back(
+                {titel + ", plain", {werk, "d", jpg, aus}, {djpeg, "-nosmooth", "-outfile", ref, jpg}, mp, aus, ref});
+            dek.push_back(
+                {titel + ", smooth", {werk, "d", "-glatt", jpg, aus_g}, {djpeg, "-outfile", ref_g, jpg}, mp, aus_g, ref_g});
         }
-        const std::string ppm = p(b.name) + ".ppm", ja = p("aus.jpg"), jr = p("ref.jpg");
+        const std::string ppm = p(b.name) + ".ppm";
         const std::string titel = std::to_string(b.w) + "x" + std::to_string(b.h);
-        kod.push_back({titel + " 4:2:0 q85",
-                       {werk, "k", "-q", "85", "-abtastung", "420", ppm, ja},
-                       {cjpeg, "-quality", "85", "-sample", "2x2", "-outfile", jr, ppm},
-                       mp});
-        kod.push_back({titel + " 4:4:4 q85",
-                       {werk, "k", "-q", "85", "-abtastung", "444", ppm, ja},
-                       {cjpeg, "-quality", "85", "-sample", "1x1", "-outfile", jr, ppm},
-                       mp});
-        kod.push_back({titel + " 4:2:0 q85 progressive",
-                       {werk, "k", "-q", "85", "-abtastung", "420", "-progressiv", ppm, ja},
-                       {cjpeg, "-quality", "85", "-sample", "2x2", "-progressive", "-outfile", jr, ppm},
-                       mp});
+        for (auto [art, abtastung, sample, progressiv] :
+             {std::tuple{"k420", "420", "2x2", false}, {"k444", "444", "1x1", false}, {"kp420", "420", "2x2", true}}) {
+            const std::string ja = p(b.name) + art + "_aus.jpg", jr = p(b.name) + art + "_ref.jpg";
+            Zeile z{titel + " " + (sample[0] == '2' ? "4:2:0" : "4:4:4") + " q85" + (progressiv ? " progressive" : ""),
+                    {werk, "k", "-q", "85", "-abtastung", abtastung},
+                    {cjpeg, "-quality", "85", "-sample", sample},
+                    mp,
+                    ja,
+                    jr};
+            if (progressiv) z.unser.push_back("-progressiv"), z.ref.push_back("-progressive");
+            z.unser.insert(z.unser.end(), {ppm, ja});
+            z.ref.insert(z.ref.end(), {"-outfile", jr, ppm});
+            kod.push_back(z);
+        }
     }
+    // The order of each pair alternates from round to round, so neither
+    // program always runs on the caches the other one left.
     for (int i = 0; i < runden; ++i)
         for (std::vector<Zeile>* t : {&dek, &kod})
             for (Zeile& z : *t) {
-                Ausfuehren(z.unser, &z.u);
-                Ausfuehren(z.ref, &z.r);
+                if ((t == &dek && nur.find('d') == std::string::npos) || (t == &kod && nur.find('k') == std::string::npos))
+                    continue;
+                if (i & 1) {
+                    Ausfuehren(z.ref, z.ziel_r, neu, &z.r);
+                    Ausfuehren(z.unser, z.ziel_u, neu, &z.u);
+                } else {
+                    Ausfuehren(z.unser, z.ziel_u, neu, &z.u);
+                    Ausfuehren(z.ref, z.ziel_r, neu, &z.r);
+                }
             }
-    auto drucken = [](const char* titel, const char* ref, const std::vector<Zeile>& t) {
-        std::printf("\n%-40s %8s %8s %6s | %6s | %8s %8s %s\n", titel, "jpegwerk", ref, "ratio", "cpu", "KB ours",
-                    "KB ref", "(MP/s by wall time and its ratio, the ratio by processor time; peak resident size)");
-        for (const Zeile& z : t)
-            std::printf("%-40s %8.1f %8.1f %6.2f | %6.2f | %8ld %8ld %s\n", z.name.c_str(), z.mp / z.u.sekunden,
-                        z.mp / z.r.sekunden, z.r.sekunden / z.u.sekunden, z.r.cpu / z.u.cpu, z.u.kb, z.r.kb,
-                        z.u.ok && z.r.ok ? "" : "(a run failed)");
+    // The processor-time ratio of each round's pair: median, lowest, highest.
+    auto verhaeltnisse = [](const Zeile& z) {
+        std::vector<double> v;
+        for (size_t i = 0; i < z.u.cpus.size() && i < z.r.cpus.size(); ++i)
+            if (z.u.cpus[i] > 0) v.push_back(z.r.cpus[i] / z.u.cpus[i]);
+        std::sort(v.begin(), v.end());
+        if (v.empty()) v.push_back(0);
+        return std::array<double, 3>{Median(v), v.front(), v.back()};
     };
-    drucken("decode, whole programs", "djpeg", dek);
-    drucken("encode, whole programs", "cjpeg", kod);
+    auto drucken = [&](const char* titel, const char* ref, const std::vector<Zeile>& t) {
+        std::printf("\n%-40s %8s %8s %6s | %6s | %17s | %8s %8s | %8s %8s %s\n", titel, "jpegwerk", ref, "ratio", "cpu",
+                    "cpu median (range)", "ms ours", "ms ref", "KB ours", "KB ref",
+                    "(MP/s by wall time and its ratio, the ratio of the shortest processor times, the median and "
+                    "range of each round's processor-time ratio, the median processor times; peak resident size)");
+        for (const Zeile& z : t) {
+            const auto m = verhaeltnisse(z);
+            std::printf("%-40s %8.1f %8.1f %6.2f | %6.2f | %5.2f (%4.2f-%4.2f) | %8.2f %8.2f | %8ld %8ld %s\n",
+                        z.name.c_str(), z.mp / z.u.sekunden, z.mp / z.r.sekunden, z.r.sekunden / z.u.sekunden,
+                        z.r.cpu / z.u.cpu, m[0], m[1], m[2], 1e3 * Median(z.u.cpus), 1e3 * Median(z.r.cpus), z.u.kb,
+                        z.r.kb, z.u.ok && z.r.ok ? "" : "(a run failed)");
+        }
+    };
+    std::printf("\nOutput files: %s\n", neu ? "a new one in every run" : "each run writes over its row's previous output");
+    if (nur.find('d') != std::string::npos) drucken("decode, whole programs", "djpeg", dek);
+    if (nur.find('k') != std::string::npos) drucken("encode, whole programs", "cjpeg", kod);
     std::error_code f;
     fs::remove_all(dir, f);
     return 0;

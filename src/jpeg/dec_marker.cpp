@@ -855,7 +855,7 @@ int32_t Jpeg_Decode_Bild(JPEG_PROPERTIES* p) {
             p->Dek_Zustand = new (roh) Zustand();
             Zustand* neu = p->Dek_Zustand;
             neu->huff_neu = 0xFF;  // tables of earlier calls or of the caller
-            void* tabellen = std::aligned_alloc(32, (8 * sizeof(Huff) + 31) & ~size_t{31});
+            void* tabellen = Jpeg_Speicher_Holen_Ungeleert(8 * sizeof(Huff));
             if (!tabellen) {
                 Jpeg_Dek_Freigeben(p);
                 return JPEG_ERG_SPEICHER;

@@ -12,7 +12,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include <array>
+
 #include <emmintrin.h>
+#if defined(__x86_64__) || defined(__i386__)
+#include <tmmintrin.h>
+#endif
 
 namespace {
 
@@ -108,8 +113,9 @@ struct Kodierer {
     uint8_t korrektur[KORREKTUR_PUFFER];
     int32_t be = 0;
 
-    // Writing: whole bytes (stuffed) gather in raus and go out together; the
-    // bits of an unfinished byte wait in akku.
+    // Writing: the newest akku_n (under 32) bits of akku wait (the bits
+    // above them are left over and never read); each full 32 bits go to raus
+    // as four bytes (stuffed), which goes out in pieces of 256 bytes or more.
     uint64_t akku = 0;
     int32_t akku_n = 0;
     int32_t raus_n = 0;
@@ -120,24 +126,34 @@ struct Kodierer {
         raus_n = 0;
         return e;
     }
-    // n (up to 24) bits of wert, as Jpeg_Put_Bits writes them.
-    int32_t Put(uint32_t wert, int32_t n) {
-        akku = (akku << n) | (wert & ((1u << n) - 1));
+    // One byte, a stuffed 0 after 0xFF.
+    void Byte(uint8_t b) {
+        raus[raus_n++] = b;
+        if (b == 0xFF) raus[raus_n++] = 0;
+    }
+    // The n (up to 32) low bits of wert, as Jpeg_Put_Bits writes them.
+    int32_t Put(uint64_t wert, int32_t n) {
+        akku = (akku << n) | (wert & ((uint64_t{1} << n) - 1));
         akku_n += n;
-        while (akku_n >= 8) {
-            akku_n -= 8;
-            const uint8_t b = static_cast<uint8_t>(akku >> akku_n);
-            raus[raus_n++] = b;
-            if (b == 0xFF) raus[raus_n++] = 0;
+        if (akku_n < 32) return 0;
+        akku_n -= 32;
+        const uint32_t w = static_cast<uint32_t>(akku >> akku_n);
+        // A byte 0xFF among the four: a zero byte in ~w.
+        if (((~w - 0x01010101u) & w & 0x80808080u) == 0) {
+            const uint32_t be = __builtin_bswap32(w);
+            std::memcpy(raus + raus_n, &be, 4);
+            raus_n += 4;
+        } else {
+            for (int i = 24; i >= 0; i -= 8) Byte(static_cast<uint8_t>(w >> i));
         }
-        akku &= (uint64_t{1} << akku_n) - 1;
         return raus_n >= 256 ? Leeren() : 0;
     }
-    // The end of a scan: the unfinished byte padded with 0-bits.
+    // The end of a scan: the whole bytes, then the unfinished one padded
+    // with 0-bits.
     int32_t Abschliessen() {
-        int32_t e = 0;
-        if (akku_n) e = Put(0, 8 - akku_n);
-        if (!e) e = Leeren();
+        for (; akku_n >= 8; akku_n -= 8) Byte(static_cast<uint8_t>(akku >> (akku_n - 8)));
+        if (akku_n) Byte(static_cast<uint8_t>(akku << (8 - akku_n)));
+        const int32_t e = Leeren();
         akku = 0;
         akku_n = 0;
         return e;
@@ -153,6 +169,17 @@ struct Kodierer {
             return Put(tab->Code[sym], static_cast<int32_t>(tab->Laenge[sym]));
         }
     }
+    // A symbol followed by its n (up to 15) value bits.
+    template <bool Z>
+    int32_t Symbol_Bits(int32_t sym, uint32_t wert, int32_t n) {
+        if constexpr (Z) {
+            ++hz[sym];
+            return 0;
+        } else {
+            return Put((uint64_t{tab->Code[sym]} << n) | (wert & ((1u << n) - 1)),
+                       static_cast<int32_t>(tab->Laenge[sym]) + n);
+        }
+    }
     template <bool Z>
     int32_t Bits(uint32_t wert, int32_t n) {
         if constexpr (Z) {
@@ -165,17 +192,16 @@ struct Kodierer {
     int32_t EOB() {
         if (eobrun == 0) return 0;
         int32_t n = Log2(static_cast<uint32_t>(eobrun));
-        int32_t e = Symbol<Z>(n << 4);
-        if (!e) e = Bits<Z>(static_cast<uint32_t>(eobrun), n);
+        const int32_t e = Symbol_Bits<Z>(n << 4, static_cast<uint32_t>(eobrun), n);
         eobrun = 0;
         return e;
     }
-    // The correction bits von .. von + n - 1, up to 24 at a time.
+    // The correction bits von .. von + n - 1, up to 32 at a time.
     template <bool Z>
     int32_t Korrektur_Raus(int32_t von, int32_t n) {
         if constexpr (Z) return 0;
         for (int i = 0; i < n;) {
-            const int32_t stueck = n - i < 24 ? n - i : 24;
+            const int32_t stueck = n - i < 32 ? n - i : 32;
             uint32_t w = 0;
             for (int j = 0; j < stueck; ++j) w = (w << 1) | korrektur[von + i + j];
             if (int32_t e = Put(w, stueck)) return e;
@@ -240,8 +266,7 @@ int32_t AC_Erst(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t a
         }
         const int32_t w = t[i];
         const int32_t n = 32 - __builtin_clz(static_cast<uint32_t>(w));
-        e = k.template Symbol<Z>((r << 4) + n);
-        if (!e) e = k.template Bits<Z>(static_cast<uint32_t>(z[i] < 0 ? ~w : w) & ((1u << n) - 1), n);
+        e = k.template Symbol_Bits<Z>((r << 4) + n, static_cast<uint32_t>(z[i] < 0 ? ~w : w), n);
         if (e) return e;
     }
     if (vorher < se) {
@@ -312,8 +337,7 @@ int32_t AC_Refine(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t
         e = k.template EOB<Z>();
         if (!e) e = k.template Korrektur_Raus<Z>(0, k.be);
         k.be = 0;
-        if (!e) e = k.template Symbol<Z>((r << 4) + 1);
-        if (!e) e = k.template Bits<Z>(z[i] > 0 ? 1u : 0u, 1);
+        if (!e) e = k.template Symbol_Bits<Z>((r << 4) + 1, z[i] > 0 ? 1u : 0u, 1);
         if (!e) e = k.template Korrektur_Raus<Z>(basis, br);
         br = 0;
         basis = 0;
@@ -333,25 +357,38 @@ int32_t AC_Refine(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t
     return e;
 }
 
+// The coefficient buffer: the DC coefficients of all blocks side by side
+// (dc[block]), then the 63 AC coefficients of each block (ac + 63 * block),
+// as much memory as whole blocks. The DC scans read only the small DC part,
+// the AC scans 126 bytes per block.
 struct Bild {
     JPEG_PROPERTIES* p;
-    int16_t* koef;
+    int16_t* dc;
+    int16_t* ac;
     int32_t bloecke;   // per MCU
     int64_t ebene[4];  // first block of each component's plane
 };
 
-inline const int16_t* Block(const Bild& b, int32_t mcu_zeile, int32_t mcu_spalte, int32_t k, int32_t by, int32_t bx) {
+// Bytes of the coefficient buffer for this many blocks (the AC part starts
+// on a 64-byte bound after the DC part).
+inline uint64_t Puffer_Groesse(uint64_t bloecke) { return ((bloecke * 2 + 63) & ~uint64_t{63}) + bloecke * 126; }
+
+inline int64_t Block(const Bild& b, int32_t mcu_zeile, int32_t mcu_spalte, int32_t k, int32_t by, int32_t bx) {
     const JPEG_PROPERTIES* p = b.p;
     // Each component's blocks in a plane of their own, row by row, so that a
     // scan of one component reads its memory in one sweep.
     const Jpeg_Komponente& kp = p->Komponenten[k];
-    const int64_t idx = b.ebene[k] + (static_cast<int64_t>(mcu_zeile) * kp.V + by) * p->MCU_Spalten * kp.H +
-                        static_cast<int64_t>(mcu_spalte) * kp.H + bx;
-    return b.koef + idx * 64;
+    return b.ebene[k] + (static_cast<int64_t>(mcu_zeile) * kp.V + by) * p->MCU_Spalten * kp.H +
+           static_cast<int64_t>(mcu_spalte) * kp.H + bx;
 }
 
-// Walks the scan's blocks in coding order; fn(block, component) returns an
-// error or 0.
+// The block's coefficients as 64 positions in zigzag order for the AC
+// scans: positions 1..63 are its own; position 0 is the value before them
+// in the buffer (read, never used).
+inline const int16_t* AC_Block(const Bild& b, int64_t block) { return b.ac + block * 63 - 1; }
+
+// Walks the scan's blocks in coding order; fn(block number, component)
+// returns an error or 0.
 template <class Fn>
 int32_t Scan_Gehen(const Bild& b, const Jpeg_Scan& scan, Fn fn) {
     const JPEG_PROPERTIES* p = b.p;
@@ -396,8 +433,8 @@ int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const J
     k.be = 0;
     int32_t e;
     if (scan.Ss == 0) {
-        e = Scan_Gehen(b, scan, [&](const int16_t* blk, int32_t i) -> int32_t {
-            const int16_t w = blk[0];
+        e = Scan_Gehen(b, scan, [&](int64_t blk, int32_t i) -> int32_t {
+            const int16_t w = b.dc[blk];
             if (scan.Ah != 0) return k.template Bits<Z>(static_cast<uint32_t>(w >> scan.Al) & 1, 1);
             int32_t v = w >> scan.Al;
             int32_t d = static_cast<int16_t>(v - praed[i]);
@@ -406,22 +443,54 @@ int32_t Scan_Kodieren(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const J
             int32_t t = Tabelle_Von(i);
             if constexpr (Z) k.hz = k.freq[t];
             else k.tab = dc[t];
-            int32_t e2 = k.template Symbol<Z>(c);
-            if (!e2) e2 = k.template Bits<Z>(static_cast<uint32_t>(d < 0 ? d - 1 : d) & ((1u << c) - 1), c);
-            return e2;
+            return k.template Symbol_Bits<Z>(c, static_cast<uint32_t>(d < 0 ? d - 1 : d), c);
         });
         return e;
     }
     if constexpr (Z) k.hz = k.freq[Tabelle_Von(scan.Komponenten[0].Index)];
     else k.tab = ac;
-    e = Scan_Gehen(b, scan, [&](const int16_t* blk, int32_t) -> int32_t {
-        return scan.Ah == 0 ? AC_Erst<Z>(k, blk, scan.Ss, scan.Se, scan.Al) : AC_Refine<Z>(k, blk, scan.Ss, scan.Se, scan.Al);
+    e = Scan_Gehen(b, scan, [&](int64_t blk, int32_t) -> int32_t {
+        const int16_t* z = AC_Block(b, blk);
+        return scan.Ah == 0 ? AC_Erst<Z>(k, z, scan.Ss, scan.Se, scan.Al)
+                            : AC_Refine<Z>(k, z, scan.Ss, scan.Se, scan.Al);
     });
     if (!e) e = k.template EOB<Z>();
     if (!e) e = k.template Korrektur_Raus<Z>(0, k.be);
     k.be = 0;
     return e;
 }
+
+// The scan coders as called: compiled once for every processor and, on x86,
+// once more for processors with POPCNT, BMI2 and LZCNT (the masks' counts,
+// shifts and searches in one instruction each), everything inlined.
+template <bool Z>
+int32_t Scan_Allgemein(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const Jpeg_Huffman_Kodtabelle* dc[2],
+                       const Jpeg_Huffman_Kodtabelle* ac) {
+    return Scan_Kodieren<Z>(b, scan, k, dc, ac);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+template <bool Z>
+__attribute__((target("popcnt,bmi,bmi2,lzcnt"), flatten)) int32_t Scan_BMI2(const Bild& b, const Jpeg_Scan& scan,
+                                                                            Kodierer& k,
+                                                                            const Jpeg_Huffman_Kodtabelle* dc[2],
+                                                                            const Jpeg_Huffman_Kodtabelle* ac) {
+    return Scan_Kodieren<Z>(b, scan, k, dc, ac);
+}
+
+bool Hat_BMI2_Scans() {
+    static const bool hat = Jpeg_Hat_BMI2_Kodierer() && (Jpeg_CPUID_Daten()->Merkmale_C & JCPU_BIT_POPCNT);
+    return hat;
+}
+#else
+template <bool Z>
+int32_t Scan_BMI2(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const Jpeg_Huffman_Kodtabelle* dc[2],
+                  const Jpeg_Huffman_Kodtabelle* ac) {
+    return Scan_Kodieren<Z>(b, scan, k, dc, ac);
+}
+
+bool Hat_BMI2_Scans() { return false; }
+#endif
 
 // Builds the optimal table of one frequency table, derives it into the
 // given slot and writes its DHT segment.
@@ -436,6 +505,68 @@ int32_t Tabelle_Senden(JPEG_PROPERTIES* p, const int32_t* freq, int32_t klasse, 
     else p->AC_Aktiv[nummer] = t;
     return Jpeg_Write_DHT_Einzeln(&p->Strom, anzahlen, symbole, klasse, nummer);
 }
+
+// Zigzag position -> natural index, built here so that the byte selections
+// below are constants.
+constexpr std::array<uint8_t, 64> k_zickzack = [] {
+    std::array<uint8_t, 64> z{};
+    int i = 0;
+    for (int d = 0; d < 15; ++d) {
+        const int von = d < 8 ? 0 : d - 7, bis = d < 8 ? d : 7;  // rows on the diagonal
+        if (d % 2 == 0)
+            for (int r = bis; r >= von; --r) z[i++] = static_cast<uint8_t>(r * 8 + d - r);
+        else
+            for (int r = von; r <= bis; ++r) z[i++] = static_cast<uint8_t>(r * 8 + d - r);
+    }
+    return z;
+}();
+
+// A block in natural order -> zigzag order (t), by the scalar table.
+inline void Zickzack_Ordnen(const int16_t* q, int16_t* t) {
+    for (int kz = 0; kz < 64; ++kz) t[kz] = q[k_zickzack[kz]];
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// Byte selections: output row j (zigzag positions 8j..8j+7) takes from
+// input row i (natural indices 8i..8i+7) the bytes m[j][i] (-128: none).
+struct Zickzack_Auswahl {
+    alignas(16) int8_t m[8][8][16];
+    bool genutzt[8][8];
+};
+
+constexpr Zickzack_Auswahl Zickzack_Auswahl_Bauen() {
+    Zickzack_Auswahl a{};
+    for (int j = 0; j < 8; ++j)
+        for (int i = 0; i < 8; ++i) {
+            a.genutzt[j][i] = false;
+            for (int b = 0; b < 16; ++b) a.m[j][i][b] = -128;
+        }
+    for (int kz = 0; kz < 64; ++kz) {
+        const int n = k_zickzack[kz], j = kz / 8, e = kz % 8, i = n / 8;
+        a.m[j][i][2 * e] = static_cast<int8_t>(2 * (n % 8));
+        a.m[j][i][2 * e + 1] = static_cast<int8_t>(2 * (n % 8) + 1);
+        a.genutzt[j][i] = true;
+    }
+    return a;
+}
+
+constexpr Zickzack_Auswahl k_zz_auswahl = Zickzack_Auswahl_Bauen();
+
+// The same by byte shuffles (SSSE3): each output row gathered from the
+// input rows that hold its values.
+__attribute__((target("ssse3"))) void Zickzack_Ordnen_SSSE3(const int16_t* q, int16_t* t) {
+    __m128i r[8];
+    for (int i = 0; i < 8; ++i) r[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 8 * i));
+    for (int j = 0; j < 8; ++j) {
+        __m128i o = _mm_setzero_si128();
+        for (int i = 0; i < 8; ++i)
+            if (k_zz_auswahl.genutzt[j][i])
+                o = _mm_or_si128(o, _mm_shuffle_epi8(r[i], _mm_load_si128(reinterpret_cast<const __m128i*>(
+                                                               k_zz_auswahl.m[j][i]))));
+        _mm_store_si128(reinterpret_cast<__m128i*>(t + 8 * j), o);
+    }
+}
+#endif
 
 // Fills the coefficient buffer from MCU row *ab_zeile on; in bands it stops
 // before the first MCU row whose rows are not all in the caller's pixels
@@ -454,8 +585,9 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b, int32_t* ab_zei
     const bool fuellen_quant = !koeffizienten && b.bloecke <= JPEG_MAX_LISTENBLOECKE;
     for (int i = 0, n = 0; fuellen_quant && i < p->Anzahl_Komponenten; ++i)
         for (int k = 0; k < p->Komponenten[i].H * p->Komponenten[i].V; ++k) tabellen[n++] = qt[i];
-    uint8_t zz[64];
-    for (int kz = 0; kz < 64; ++kz) zz[kz] = static_cast<uint8_t>(Jpeg_Zickzack[kz]);
+#if defined(__x86_64__) || defined(__i386__)
+    const bool ssse3 = !Jpeg_Strom_Allgemein(&p->Strom) && Jpeg_Simd_Hat(JSIMD_SSSE3);
+#endif
     for (int r = *ab_zeile; r < p->MCU_Zeilen; ++r) {
         if (p->Band_Unten > 0) {
             const int64_t erste = int64_t{r} * p->MCU_Hoehe;
@@ -478,9 +610,14 @@ int32_t Koeffizienten_Fuellen(JPEG_PROPERTIES* p, const Bild& b, int32_t* ab_zei
                     for (int bx = 0; bx < p->Komponenten[i].H; ++bx, q += 64) {
                         // Gathered on the stack, stored in one sweep.
                         alignas(16) int16_t t[64];
-                        for (int kz = 0; kz < 64; ++kz) t[kz] = q[zz[kz]];
-                        int16_t* ziel = const_cast<int16_t*>(Block(b, r, m, i, by, bx));
-                        std::memcpy(ziel, t, sizeof t);
+#if defined(__x86_64__) || defined(__i386__)
+                        if (ssse3) Zickzack_Ordnen_SSSE3(q, t);
+                        else
+#endif
+                            Zickzack_Ordnen(q, t);
+                        const int64_t blk = Block(b, r, m, i, by, bx);
+                        b.dc[blk] = t[0];
+                        std::memcpy(b.ac + blk * 63, t + 1, 63 * sizeof(int16_t));
                     }
         }
     }
@@ -602,8 +739,9 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
         b.ebene[i] = static_cast<int64_t>(b.bloecke) * p->MCU_Spalten * p->MCU_Zeilen;
         b.bloecke += p->Komponenten[i].H * p->Komponenten[i].V;
     }
-    const uint64_t groesse = static_cast<uint64_t>(p->MCU_Spalten) * static_cast<uint64_t>(p->MCU_Zeilen) *
-                             static_cast<uint64_t>(b.bloecke) * 64 * sizeof(int16_t);
+    const uint64_t alle_bloecke =
+        static_cast<uint64_t>(p->MCU_Spalten) * static_cast<uint64_t>(p->MCU_Zeilen) * static_cast<uint64_t>(b.bloecke);
+    const uint64_t groesse = Puffer_Groesse(alle_bloecke);
     if (!band) {
         // A buffer left by an earlier decode or encode is released before the
         // new one takes its place.
@@ -614,7 +752,8 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
         p->Koeffizienten_Puffer = static_cast<int16_t*>(Jpeg_Speicher_Holen(groesse));
         if (!p->Koeffizienten_Puffer) return JPEG_ERG_SPEICHER;
     }
-    b.koef = p->Koeffizienten_Puffer;
+    b.dc = p->Koeffizienten_Puffer;
+    b.ac = b.dc + (Puffer_Groesse(alle_bloecke) - alle_bloecke * 126) / sizeof(int16_t);
 
     int32_t ab_zeile = 0;
     if (!band) {
@@ -652,12 +791,14 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
     k.freq[0] = freq[0];
     k.freq[1] = freq[1];
     const bool allgemein = Jpeg_Strom_Allgemein(s);
+    const bool bmi2 = !allgemein && Hat_BMI2_Scans();
     for (int si = 0; si < sk.anzahl && !e; ++si) {
         const Jpeg_Scan& scan = sk.scan[si];
         std::memset(freq, 0, sizeof freq);
         const Jpeg_Huffman_Kodtabelle* dc[2] = {nullptr, nullptr};
         // A DC refinement scan sends bare bits: nothing to count.
-        if (!(scan.Ss == 0 && scan.Ah != 0)) e = Scan_Kodieren<true>(b, scan, k, dc, nullptr);
+        if (!(scan.Ss == 0 && scan.Ah != 0))
+            e = bmi2 ? Scan_BMI2<true>(b, scan, k, dc, nullptr) : Scan_Allgemein<true>(b, scan, k, dc, nullptr);
         if (e) break;
         if (scan.Ss == 0) {
             if (scan.Ah == 0) {
@@ -678,7 +819,7 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
         if (scan.Ss != 0) ac = &p->AC_Aktiv[Tabelle_Von(scan.Komponenten[0].Index)]->Kod;
         s->Bit_Puffer = 0;
         s->Bit_Anzahl = 8;
-        e = Scan_Kodieren<false>(b, scan, k, dc, ac);
+        e = bmi2 ? Scan_BMI2<false>(b, scan, k, dc, ac) : Scan_Allgemein<false>(b, scan, k, dc, ac);
         int32_t e2 = k.Abschliessen();
         if (!e) e = e2;
         s->Bit_Puffer = 0;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -22,6 +23,12 @@
 #include <cpuid.h>
 #include <x86intrin.h>
 #define JPEG_CPUID 1
+#if defined(__GLIBC__) && __has_include(<sys/platform/x86.h>)
+#include <sys/platform/x86.h>
+#define JPEG_CPUID_AUS_LIBC 1
+#else
+#define JPEG_CPUID_AUS_LIBC 0
+#endif
 #else
 #define JPEG_CPUID 0
 #endif
@@ -36,45 +43,61 @@ namespace {
 Jpeg_CPUID cpuid_daten;
 std::once_flag cpuid_einmal;
 
+// The registers of leaves 1, 7 (sub-leaf 0) and 0x80000001, all zero when
+// the processor lacks the leaf. The C library has read them at start-up and
+// keeps them: asking it costs nothing, while each CPUID instruction traps to
+// the hypervisor on a virtual machine (about 8 us each, a fifth of a small
+// picture's encode in a short-lived process). Elsewhere they are read here.
+struct Blaetter {
+    unsigned b1[4] = {}, b7[4] = {}, e1[4] = {};  // EAX, EBX, ECX, EDX
+};
+
+#if JPEG_CPUID && JPEG_CPUID_AUS_LIBC
+Blaetter blaetter_lesen() {
+    Blaetter l;
+    std::memcpy(l.b1, __x86_get_cpuid_feature_leaf(CPUID_INDEX_1)->cpuid_array, sizeof l.b1);
+    std::memcpy(l.b7, __x86_get_cpuid_feature_leaf(CPUID_INDEX_7)->cpuid_array, sizeof l.b7);
+    std::memcpy(l.e1, __x86_get_cpuid_feature_leaf(CPUID_INDEX_80000001)->cpuid_array, sizeof l.e1);
+    return l;
+}
+#elif JPEG_CPUID
+Blaetter blaetter_lesen() {
+    Blaetter l;
+    unsigned a = 0, b = 0, c = 0, e = 0;
+    if (!__get_cpuid(0, &a, &b, &c, &e) || a == 0) return l;
+    __get_cpuid(1, &l.b1[0], &l.b1[1], &l.b1[2], &l.b1[3]);
+    if (a >= 7) __get_cpuid_count(7, 0, &l.b7[0], &l.b7[1], &l.b7[2], &l.b7[3]);
+    __get_cpuid(0x80000001u, &l.e1[0], &l.e1[1], &l.e1[2], &l.e1[3]);
+    return l;
+}
+#endif
+
 void cpuid_lesen() {
     Jpeg_CPUID d{};
-    std::memset(d.Hersteller, ' ', 12);
-    d.Hersteller[12] = '\0';
 #if JPEG_CPUID
-    unsigned a = 0, b = 0, c = 0, e = 0;
-    if (__get_cpuid(0, &a, &b, &c, &e)) {
-        std::memcpy(d.Hersteller, &b, 4);
-        std::memcpy(d.Hersteller + 4, &e, 4);
-        std::memcpy(d.Hersteller + 8, &c, 4);
-        if (a != 0) {
-            unsigned a1 = 0, b1 = 0, c1 = 0, e1 = 0;
-            if (__get_cpuid(1, &a1, &b1, &c1, &e1)) {
-                d.Marke = b1 & 0xFF;
-                d.Typ = (a1 >> 12) & 3;
-                d.Familie = (a1 >> 8) & 15;
-                d.Modell = (a1 >> 4) & 15;
-                d.Stepping = a1 & 15;
-                d.Merkmale = e1;
-                if (c1 & (1u << 9)) d.Simd |= JSIMD_SSSE3;
-                // AVX2 needs the system to save the AVX registers: OSXSAVE
-                // and AVX set, XCR0 with the SSE and AVX states.
-                bool avx = (c1 & (1u << 27)) && (c1 & (1u << 28));
-                if (avx) {
-                    unsigned xa = 0, xd = 0;
-                    __asm__ volatile("xgetbv" : "=a"(xa), "=d"(xd) : "c"(0));
-                    avx = (xa & 6u) == 6u;
-                }
-                unsigned a7 = 0, b7 = 0, c7 = 0, e7 = 0;
-                if (a >= 7 && __get_cpuid_count(7, 0, &a7, &b7, &c7, &e7)) {
-                    if (avx && (b7 & (1u << 5))) d.Simd |= JSIMD_AVX2;
-                    if (b7 & (1u << 3)) d.Simd |= JSIMD_BMI;
-                    if (b7 & (1u << 8)) d.Simd |= JSIMD_BMI2;
-                }
-            }
-        }
-        unsigned ax = 0, bx = 0, cx = 0, ex = 0;
-        if (__get_cpuid(0x80000001u, &ax, &bx, &cx, &ex) && (cx & (1u << 5))) d.Simd |= JSIMD_LZCNT;
+    const Blaetter l = blaetter_lesen();
+    const unsigned a1 = l.b1[0], c1 = l.b1[2];
+    d.Marke = l.b1[1] & 0xFF;
+    d.Typ = (a1 >> 12) & 3;
+    d.Familie = (a1 >> 8) & 15;
+    d.Modell = (a1 >> 4) & 15;
+    d.Stepping = a1 & 15;
+    d.Merkmale = l.b1[3];
+    d.Merkmale_C = c1;
+    if (c1 & (1u << 9)) d.Simd |= JSIMD_SSSE3;
+    // AVX2 needs the system to save the AVX registers: OSXSAVE and AVX set,
+    // XCR0 with the SSE and AVX states.
+    bool avx = (c1 & (1u << 27)) && (c1 & (1u << 28));
+    if (avx) {
+        unsigned xa = 0, xd = 0;
+        __asm__ volatile("xgetbv" : "=a"(xa), "=d"(xd) : "c"(0));
+        avx = (xa & 6u) == 6u;
     }
+    const unsigned b7 = l.b7[1];
+    if (avx && (b7 & (1u << 5))) d.Simd |= JSIMD_AVX2;
+    if (b7 & (1u << 3)) d.Simd |= JSIMD_BMI;
+    if (b7 & (1u << 8)) d.Simd |= JSIMD_BMI2;
+    if (l.e1[2] & (1u << 5)) d.Simd |= JSIMD_LZCNT;
 #endif
     cpuid_daten = d;
 }
@@ -230,22 +253,50 @@ int32_t Jpeg_Nullen(void* ziel, size_t anzahl) {
 
 int32_t Jpeg_Byte_Wert(uint8_t byte) { return byte; }
 
-void* Jpeg_Speicher_Holen(size_t groesse) {
+// Blocks are aligned to 32 bytes, rounded up to 32 and cleared whole; the
+// pointer the C library gave lies in the 8 bytes before each block. Ordinary
+// pages even for large blocks (the progressive coefficients): asking for
+// large pages made a loaded machine compact its memory on the page faults,
+// which cost more than the faults it saved. Large blocks come cleared from
+// calloc (fresh pages of the system are zero already; clearing them again
+// wrote the whole block once more, 144 MB for a 48-megapixel progressive
+// encode).
+namespace {
+
+void* speicher_holen(size_t groesse, bool leeren) {
     if (groesse == 0) groesse = 1;
-    // Ordinary pages even for large blocks (the progressive coefficients):
-    // asking for large pages made a loaded machine compact its memory on
-    // the page faults, which cost more than the faults it saved. Blocks are
-    // rounded up to 32 bytes only (no longer to 2 MB), and cleared whole.
     constexpr size_t AUSRICHTUNG = 32;
+    constexpr size_t GROSS = size_t{1} << 20;
     const size_t gerundet = (groesse + AUSRICHTUNG - 1) & ~(AUSRICHTUNG - 1);
-    if (gerundet < groesse) return nullptr;
-    void* p = std::aligned_alloc(AUSRICHTUNG, gerundet);
-    if (!p) return nullptr;
-    std::memset(p, 0, gerundet);
-    return p;
+    if (gerundet < groesse || gerundet > SIZE_MAX - 2 * AUSRICHTUNG) return nullptr;
+    void* roh;
+    uintptr_t block;
+    if (gerundet < GROSS || !leeren) {
+        roh = std::aligned_alloc(AUSRICHTUNG, gerundet + AUSRICHTUNG);
+        if (!roh) return nullptr;
+        block = reinterpret_cast<uintptr_t>(roh) + AUSRICHTUNG;
+        if (leeren) std::memset(reinterpret_cast<void*>(block), 0, gerundet);
+    } else {
+        roh = std::calloc(1, gerundet + 2 * AUSRICHTUNG);
+        if (!roh) return nullptr;
+        block = (reinterpret_cast<uintptr_t>(roh) + sizeof(void*) + AUSRICHTUNG - 1) & ~uintptr_t{AUSRICHTUNG - 1};
+    }
+    std::memcpy(reinterpret_cast<void*>(block - sizeof(void*)), &roh, sizeof roh);
+    return reinterpret_cast<void*>(block);
 }
 
-void Jpeg_Speicher_Freigeben(void* zeiger) { std::free(zeiger); }
+}  // namespace
+
+void* Jpeg_Speicher_Holen(size_t groesse) { return speicher_holen(groesse, true); }
+
+void* Jpeg_Speicher_Holen_Ungeleert(size_t groesse) { return speicher_holen(groesse, false); }
+
+void Jpeg_Speicher_Freigeben(void* zeiger) {
+    if (!zeiger) return;
+    void* roh;
+    std::memcpy(&roh, static_cast<uint8_t*>(zeiger) - sizeof(void*), sizeof roh);
+    std::free(roh);
+}
 
 // ---------------------------------------------------------------------------
 // Files

@@ -26,6 +26,7 @@ inline constexpr uint32_t JCPU_BIT_TSC = 1u << 4;
 inline constexpr uint32_t JCPU_BIT_MMX = 1u << 23;
 inline constexpr uint32_t JCPU_BIT_SSE = 1u << 25;
 inline constexpr uint32_t JCPU_BIT_SSE2 = 1u << 26;
+inline constexpr uint32_t JCPU_BIT_POPCNT = 1u << 23;  // in Merkmale_C
 
 // The process-wide CPUID record (computed once).
 struct Jpeg_CPUID {
@@ -35,7 +36,7 @@ struct Jpeg_CPUID {
     uint32_t Modell;      // EAX bits 4..7
     uint32_t Stepping;    // EAX bits 0..3
     uint32_t Merkmale;    // EDX of leaf 1
-    char Hersteller[13];  // EBX, EDX, ECX of leaf 0, zero-terminated
+    uint32_t Merkmale_C;  // ECX of leaf 1
     uint32_t Simd;        // JSIMD_* bits
 };
 
@@ -206,6 +207,8 @@ inline bool Jpeg_RGB_Kennungen(const JPEG_PROPERTIES* p) {
 }
 
 void* Jpeg_Speicher_Holen(size_t groesse);
+// The same without clearing (for stores filled before they are read).
+void* Jpeg_Speicher_Holen_Ungeleert(size_t groesse);
 void Jpeg_Speicher_Freigeben(void* zeiger);
 
 // File access modes for Jpeg_Datei_Oeffnen.

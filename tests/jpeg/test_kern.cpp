@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -140,6 +141,28 @@ TEST(Vorgabe, UmgebungUndEinstellungWaehlenDenCode) {
         EXPECT_EQ(prozessor_nach_init(), erkannt) << wert;
     }
     Settings_Neu_Laden();
+}
+
+// Codec stores of every size come 32-byte aligned and cleared whole, also
+// when they take the place of a freed store that was written all over (the
+// large ones come from another source than the small ones).
+TEST(Speicher, BloeckeAusgerichtetUndGeleert) {
+    for (size_t groesse :
+         {size_t{1}, size_t{31}, size_t{33}, (size_t{1} << 20) - 1, size_t{1} << 20, (size_t{3} << 20) + 5}) {
+        SCOPED_TRACE(groesse);
+        for (int runde = 0; runde < 2; ++runde) {
+            auto* p = static_cast<uint8_t*>(Jpeg_Speicher_Holen(groesse));
+            ASSERT_NE(p, nullptr);
+            EXPECT_EQ(reinterpret_cast<uintptr_t>(p) % 32, 0u);
+            const size_t gerundet = (groesse + 31) & ~size_t{31};
+            size_t nicht_null = 0;
+            for (size_t i = 0; i < gerundet; ++i) nicht_null += p[i] != 0;
+            EXPECT_EQ(nicht_null, 0u);
+            std::memset(p, 0xA5, gerundet);
+            Jpeg_Speicher_Freigeben(p);
+        }
+    }
+    Jpeg_Speicher_Freigeben(nullptr);
 }
 
 }  // namespace

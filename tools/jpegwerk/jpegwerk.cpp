@@ -412,35 +412,33 @@ int Kodieren(int argc, char** argv) {
     if (progressiv) a.Intern.Scan_Zaehler = 1;
     {
         // Band after band of MCU rows (16 rows each, 32 KB of pixels or
-        // more), read from the file into one band buffer; the progressive
-        // encoder gathers them and writes its scans after the last.
+        // more), taken straight from the mapped file (its pages are mapped
+        // from the page cache as they are touched, no copy); the pages
+        // behind the encoder are given back every 256 KB (128 KB when
+        // progressive: its coefficients stay resident beside them), so the
+        // resident size stays that of a few bands. The progressive encoder
+        // gathers the bands and writes its scans after the last.
+        const uintptr_t rueckgabe = progressiv ? (128u << 10) : (256u << 10);
         const uint32_t band = static_cast<uint32_t>(std::max<size_t>(1, (32u << 10) / (zeilenbytes * 16))) * 16;
-        std::vector<uint8_t> zeilen;
-        const int fd = open(argv[i], O_RDONLY);
-        bool gelesen = fd >= 0;
-        try {
-            zeilen.resize(std::min(band, b.hoehe) * zeilenbytes);
-        } catch (const std::bad_alloc&) {
-            gelesen = false;
-        }
-        const off_t anfang = b.pixel - d.data();
+        const uintptr_t seite = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+        uintptr_t frei_bis = reinterpret_cast<uintptr_t>(d.data());  // pages before this are given back
         uint32_t y = 0;
         r = JPEG_ERG_DATEI;
-        while (gelesen) {
+        for (;;) {
             const uint32_t n = std::min(band, b.hoehe - y);
-            const size_t laenge = size_t{n} * zeilenbytes;
-            gelesen = pread(fd, zeilen.data(), laenge, anfang + static_cast<off_t>(y * zeilenbytes)) ==
-                      static_cast<ssize_t>(laenge);
-            if (!gelesen) break;
-            a.Bild_Pixel = zeilen.data();
+            a.Bild_Pixel = const_cast<uint8_t*>(b.pixel) + size_t{y} * zeilenbytes;
             a.Bild_Hoehe = static_cast<int32_t>(n);
             a.Intern.Band_Oben = static_cast<int32_t>(y);
             a.Intern.Band_Unten = static_cast<int32_t>(y + n);
             r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
             y += n;
             if (r != JPEG_ERG_BEREICH_FERTIG || y >= b.hoehe) break;
+            const uintptr_t fertig = reinterpret_cast<uintptr_t>(b.pixel + size_t{y} * zeilenbytes) & ~(seite - 1);
+            if (fertig - frei_bis >= rueckgabe) {
+                madvise(reinterpret_cast<void*>(frei_bis), fertig - frei_bis, MADV_DONTNEED);
+                frei_bis = fertig;
+            }
         }
-        if (fd >= 0) close(fd);
     }
     Jpeg_Free(&a);
     if (r != 0) {

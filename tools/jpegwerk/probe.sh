@@ -3,8 +3,8 @@
 # answers to bad arguments (exit 2), to a cut file (exit 2 as a warning, the
 # picture written whole), to unreadable input and unwritable output (exit 1,
 # no output left), to an existing output (written over, cut to its length),
-# to the input given as output (refused, kept), and to file names that begin
-# with "-".
+# to the input given as output (refused, kept), to a picture larger than the
+# encoder's input pages, and to file names that begin with "-".
 set -u
 werk="$1"; ordner="$2/probe"
 mkdir -p "$ordner" && cd "$ordner" || exit 1
@@ -52,6 +52,21 @@ cmp -s aus.jpg selbst.jpg || { echo "input lost when written onto itself"; fehle
 cp ein.pgm selbst.pgm
 pruefe 1 "$werk" k selbst.pgm selbst.pgm
 cmp -s ein.pgm selbst.pgm || { echo "encode input lost when written onto itself"; fehler=1; }
+# A picture larger than the pages given back behind the encoder (256 KB):
+# the same stream whatever the header's length (the bands' offsets in the
+# mapped file), baseline and progressive, and decoded whole.
+head -c 300000 /dev/urandom > gross.roh
+{ printf 'P5\n600 500\n255\n'; cat gross.roh; } > gross.pgm
+{ printf 'P5\n# ein Kommentar, der die Zeilen verschiebt\n600 500\n255\n'; cat gross.roh; } > gross2.pgm
+for art in "" "-progressiv"; do
+  # shellcheck disable=SC2086
+  pruefe 0 "$werk" k -q 80 $art gross.pgm gross.jpg
+  # shellcheck disable=SC2086
+  pruefe 0 "$werk" k -q 80 $art gross2.pgm gross2.jpg
+  cmp -s gross.jpg gross2.jpg || { echo "large picture: stream depends on the header ($art)"; fehler=1; }
+  pruefe 0 "$werk" d gross.jpg gross3.pgm
+  [ "$(wc -c < gross3.pgm)" -eq "$(wc -c < gross.pgm)" ] || { echo "large picture not decoded whole ($art)"; fehler=1; }
+done
 # Names that begin with "-" after "--".
 cp aus.jpg ./-strich.jpg
 pruefe 0 "$werk" d -- -strich.jpg -strich.pgm
