@@ -376,6 +376,14 @@ TEST_F(Spielerfenster, KarteFuerAlleListenUndTalente) {
     // own clicks; the card stays.
     const Screen_Icon* t = Menue_Screen_Icon_Aus_Nummer(ICON_KARTE_TALENTE);
     ASSERT_FALSE(t->status & MENUE_S_VERSTECKT);
+    // The button covers none of the card's captions.
+    kit::Spur_Leeren();
+    kit::Frames(2);
+    for (const char* beschriftung : {"Tore", "Vorlagen", "Training", "Status", "Einsätze", "Gelbe Karten"}) {
+        const Zeichenspur_Eintrag* e = kit::Text(beschriftung);
+        ASSERT_NE(e, nullptr) << beschriftung;
+        EXPECT_FALSE(e->x + 4 >= t->x && e->x < t->x + t->w && e->y - 4 >= t->y && e->y - 8 < t->y + t->h) << beschriftung;
+    }
     kit::Klick(t->x + 20, t->y + 10);
     ASSERT_TRUE(Screen_Offen(Screen_Id::TALENTE));
     EXPECT_EQ(Spieler_Talente_Spieler(), p);

@@ -259,8 +259,8 @@ void Tabelle_Screen_Ergebniszeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 
     const Tabelle_Ergebnis_Zeile& r = ergebnisse[zeile];
     if (zeile % 2) Blt_Rechteck_Alpha(ziel, x, y, 768, 33, FARBE_ZEILE_HELL, 60);
     if (r.heim < 0 || r.gast < 0) {
-        // Neither club known: the pairing is not drawn yet; one missing: a bye.
-        const bool offen = r.heim < 0 && r.gast < 0;
+        // No home club: the pairing is not drawn yet; no away club: a bye.
+        const bool offen = r.heim < 0;
         Font_Printf_Glatt(ziel, f, "^c%05d^tl0052%s", 0, y + 25, offen ? FARBE_HELL : FARBE_WEISS,
                           text(offen ? T_NICHT_AUSGELOST : T_FREILOS));
         if (r.heim < 0) return;
@@ -306,22 +306,47 @@ void Wb_Uebersicht_Bauen() {
     uebersicht_anzahl = 0;
     const i32 tag = std::max(st.spieltag_in_runde, 1);
     const i32 spiele = st.gruppe >= 0 ? std::max(Wettbewerb_Get_Anz_Spiele(st.gruppe, tag - 1), 0) : 0;
-    for (i32 i = 0; i < spiele && uebersicht_anzahl < WB_UEBERSICHT_MAX; ++i) {
+    // The matchday's clubs, -1 for a bye. Before the draw its games hold no
+    // clubs (no home side): the competition's clubs then.
+    static i32 teams[128];
+    i32 anzahl = 0;
+    bool ausgelost = true;
+    for (i32 i = 0; i < spiele && ausgelost && anzahl + 1 < WB_UEBERSICHT_MAX; ++i) {
         Spiele_Lock_Halter lock(Spiele_Lock(static_cast<u32>(st.gruppe), static_cast<u32>(tag - 1), 0, static_cast<u32>(i)));
         const Spiel* s = lock ? Spiele_Get_Spiel(lock.Handle(), false) : nullptr;
         if (!s) continue;
-        for (const i32 team : {static_cast<i32>(s->team_a), static_cast<i32>(s->team_b)}) {
-            if (uebersicht_anzahl >= WB_UEBERSICHT_MAX) break;
-            Tabelle_Uebersicht_Zeile& z = uebersicht[uebersicht_anzahl++];
-            z = Tabelle_Uebersicht_Zeile{};
-            z.team = team < 0 ? -1 : team;
-            if (team < 0) break;  // a bye ends the game's sides
-            z.staerke = Team_Get_Staerke_Modus(team, bits);
-            z.attribute = Team_Get_Attribut_Text(team, bits);
-            i32 spieler[20];
-            z.spieler = std::clamp(Teamspieler_Ins_Array(team, spieler, 20, bits), 0, 20);
-            for (i32 k = 0; k < z.spieler; ++k) z.wert += Spieler_Wert(85, spieler[k], 0, OP_LESEN);
+        if (s->team_a < 0) {
+            ausgelost = false;
+            break;
         }
+        teams[anzahl++] = s->team_a;
+        teams[anzahl++] = s->team_b < 0 ? -1 : s->team_b;
+    }
+    if (!ausgelost) {
+        // Before the competition has started its current clubs are not set
+        // either: its entered clubs.
+        anzahl = 0;
+        if (const Wettbewerb* w = st.gruppe >= 0 ? Wettbewerb_Get_Zeiger(st.gruppe) : nullptr) {
+            const i32 n = std::clamp<i32>(w->aktuelle_teams, 0, 128);
+            for (i32 k = 0; k < n; ++k)
+                if (w->aktuelle_team[k] >= 0) teams[anzahl++] = w->aktuelle_team[k];
+            if (anzahl == 0)
+                for (i32 k = 0; k < std::clamp<i32>(w->startteam_anzahl, 0, 128); ++k)
+                    if (w->start_team[k] >= 0) teams[anzahl++] = w->start_team[k];
+        }
+        anzahl = std::min(anzahl, WB_UEBERSICHT_MAX);
+    }
+    for (i32 i = 0; i < anzahl; ++i) {
+        const i32 team = teams[i];
+        Tabelle_Uebersicht_Zeile& z = uebersicht[uebersicht_anzahl++];
+        z = Tabelle_Uebersicht_Zeile{};
+        z.team = team;
+        if (team < 0) continue;  // a bye
+        z.staerke = Team_Get_Staerke_Modus(team, bits);
+        z.attribute = Team_Get_Attribut_Text(team, bits);
+        i32 spieler[20];
+        z.spieler = std::clamp(Teamspieler_Ins_Array(team, spieler, 20, bits), 0, 20);
+        for (i32 k = 0; k < z.spieler; ++k) z.wert += Spieler_Wert(85, spieler[k], 0, OP_LESEN);
     }
     // Strongest first; equal strength, the higher club number first.
     for (i32 i = 0; i < uebersicht_anzahl; ++i)

@@ -202,7 +202,7 @@ void zeilen_vorgabe() {
         return;
     }
     char ziel[128];
-    std::snprintf(ziel, sizeof ziel, "%s %s :", text(T_ZIEL), Kontinent_Tabelle[gebiet].name);
+    std::snprintf(ziel, sizeof ziel, "%s %s:", text(T_ZIEL), Kontinent_Tabelle[gebiet].name);
     zeilen_setzen(text(T_AUFTRAG), ziel, geld(Scout_Gebuehr(scout, Team_Aktiv, gebiet)));
 }
 
@@ -329,7 +329,7 @@ void Scouting_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         if (hover >= 0) {
             const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
             if (Font* h = font(FONT_HOVER)) {
-                Font_Printf(ziel, h, "^c%05d%s :", mx, my - 15, FARBE_GOLD, Kontinent_Tabelle[hover].name);
+                Font_Printf(ziel, h, "^c%05d%s:", mx, my - 15, FARBE_GOLD, Kontinent_Tabelle[hover].name);
                 const i32 preis = gebietspreis(hover);
                 if (preis == 0) Font_Printf(ziel, h, "^c%05d%s", mx, my, FARBE_WEISS, text(T_FREI));
                 else Font_Printf(ziel, h, "^c%05d%s %s", mx, my, FARBE_WEISS, text(T_GEBIETSPREIS), geld(preis));
@@ -359,7 +359,7 @@ void Scouting_Gebiet_Klick(Screen_Icon* i, u32 ereignis) {
         Menue_Icon_Zustand_Setzen(i->nummer, 1);
         hover = k;
         char name[64];
-        std::snprintf(name, sizeof name, "%s :", Kontinent_Tabelle[k].name);
+        std::snprintf(name, sizeof name, "%s:", Kontinent_Tabelle[k].name);
         zeilen_setzen(text(T_GESAMT), name, geld(grundpreis() + gebietspreis(k)));
         return;
     }

@@ -123,7 +123,9 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELERKARTE>({
     knopf(ICON_KARTE_VOR, GRAFIK_KARTE_VOR, GRAFIK_KARTE_VOR_GEDRUECKT, 86, 412, 30, 30, Spieler_Info_Blaettern_Klick),
     knopf(ICON_KARTE_SCHLIESSEN, GRAFIK_KARTE_SCHLIESSEN, GRAFIK_KARTE_SCHLIESSEN_GEDRUECKT, 684, 415, 80, 32,
           Spieler_Info_Schliessen_Klick),
-    knopf(ICON_KARTE_TALENTE, GRAFIK_KARTE_TALENTE, GRAFIK_KARTE_TALENTE_GEDRUECKT, 136, 412, 80, 30, Spieler_Info_Talente_Klick),
+    // Top right, beside the crest: beside the arrows it would cover the
+    // captions of the goals and assists.
+    knopf(ICON_KARTE_TALENTE, GRAFIK_KARTE_TALENTE, GRAFIK_KARTE_TALENTE_GEDRUECKT, 664, 116, 80, 30, Spieler_Info_Talente_Klick),
 });
 
 Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }

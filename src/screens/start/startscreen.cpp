@@ -378,7 +378,7 @@ void Spielstart_Netz_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
         u8 a[4] = {};
         Screens_Hooks_Holen().lokale_adresse(a);
         char t[120];
-        std::snprintf(t, sizeof t, "%s  %s %d.%d.%d.%d", text(128), text(133), a[0], a[1], a[2], a[3]);
+        std::snprintf(t, sizeof t, "%s %s %d.%d.%d.%d", text(128), text(133), a[0], a[1], a[2], a[3]);
         klein_text(ziel, x, y, icon->w, t, FARBE_WEISS);
     }
     // The hint under the switch.
