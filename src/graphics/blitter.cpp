@@ -361,6 +361,16 @@ i32 Blt_Rle_Halb(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy) {
     return 1;
 }
 
+i32 Blt_Rle_Gespiegelt_Halb(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy) {
+    const Ziel z(dst);
+    if (!z.p) return 0;
+    sprite_laufen(sp, [&](i32 x, i32 y, u16 p) {
+        if ((y & 1) == 0 && (x & 1) == 1)
+            if (u16* d = z.an(dx + (sp.breite - 1 - x) / 2, dy + y / 2)) *d = p;
+    });
+    return 1;
+}
+
 i32 Blt_Rle_Alpha(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy, i32 stufe) {
     const Ziel z(dst);
     if (!z.p) return 0;

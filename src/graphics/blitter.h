@@ -61,6 +61,7 @@ i32 Blt_Rahmen(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe, i32 t, const
 i32 Blt_Rle(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy);
 i32 Blt_Rle_Gespiegelt(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy);
 i32 Blt_Rle_Halb(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy);
+i32 Blt_Rle_Gespiegelt_Halb(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy);
 i32 Blt_Rle_Alpha(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy, i32 stufe);
 
 // An 8-bit run-length sprite: control bytes (bit 7 set: (b ^ 0x80) indices

@@ -13,6 +13,7 @@
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
+#include "screens/editor/attribut_edit.h"
 #include "screens/screens.h"
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/kader.h"
@@ -438,3 +439,63 @@ TEST_F(Spielerfenster, VorschauBeimZiehenIstDieNeueOrdnung) {
 }
 
 }  // namespace
+
+// The attribute choice locks the pitch shirts as the popup does: a click on a
+// shirt beside it does nothing while it is open, and works again once it is
+// closed or dragged off the pitch.
+TEST_F(Spielerfenster, AttributWahlSperrtDieTrikots) {
+    const i32 p = feldspieler(2);
+    alle_weg(p);
+    const std::vector<i32> a = freie_attribute(p);
+    for (size_t i = 0; i < 2 && i < a.size(); ++i) lernen(p, a[i], true);
+    // A shirt outside the choice's rows: its centre and whether it is on.
+    auto mitte = [](i32 n, i32* x, i32* y) {
+        const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n);
+        *x = i->x + std::max<i32>(i->w, 2) / 2, *y = i->y + std::max<i32>(i->h, 2) / 2;
+    };
+    auto unter_wahl = [](i32 x, i32 y) {
+        for (i32 n = ICON_WAHL_RAHMEN; n <= ICON_WAHL_VOR; ++n) {
+            const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n);
+            if (i && !(i->status & MENUE_S_VERSTECKT) && x >= i->x - 4 && x < i->x + i->w + 4 && y >= i->y - 4 &&
+                y < i->y + i->h + 4)
+                return true;
+        }
+        return false;
+    };
+    struct Fall {
+        i32 x, y;
+        bool gesperrt;
+    };
+    const Fall faelle[] = {{20, 60, true}, {400, 60, false}, {20, 450, false}};
+    for (const Fall& f : faelle) {
+        Attribut_Wahl_Screen_Init(p, f.x, f.y, Team_Aktiv);
+        ASSERT_EQ(Attribut_Wahl_Spieler(), p);
+        kit::Frames(2);
+        i32 schirt = -1, sx = 0, sy = 0;
+        for (i32 k = 0; k < KADER_FELDER && schirt < 0; ++k) {
+            if (static_cast<i32>(Menue_Screen_Icon_Aus_Nummer(ICON_KADER_FELD + k)->user[0]) < 0) continue;
+            mitte(ICON_KADER_FELD + k, &sx, &sy);
+            if (!unter_wahl(sx, sy)) schirt = ICON_KADER_FELD + k;
+        }
+        ASSERT_GE(schirt, 0) << f.x;
+        for (i32 k = 0; k < KADER_FELDER; ++k)
+            EXPECT_EQ((Menue_Screen_Icon_Aus_Nummer(ICON_KADER_FELD + k)->status & MENUE_S_GRAU) != 0, f.gesperrt)
+                << f.x << "/" << f.y << " shirt " << k;
+        const u32 vorher = Menue_Icon_Zustand(schirt);
+        kit::Klick(sx, sy);
+        kit::Frames(2);
+        EXPECT_EQ(Menue_Icon_Zustand(schirt) != vorher, !f.gesperrt) << f.x << "/" << f.y;
+        E1_Screen_Auswahl_Zuruecksetzen();
+        ASSERT_TRUE(Attribut_Wahl_Schliessen());
+        kit::Frames(2);
+        // Closed: the shirts are free and a click takes again.
+        EXPECT_FALSE(Menue_Screen_Icon_Aus_Nummer(schirt)->status & MENUE_S_GRAU);
+        const u32 davor = Menue_Icon_Zustand(schirt);
+        kit::Klick(sx, sy);
+        kit::Frames(2);
+        EXPECT_NE(Menue_Icon_Zustand(schirt), davor) << f.x << "/" << f.y;
+        E1_Screen_Auswahl_Zuruecksetzen();
+        kit::Frames(1);
+    }
+    EXPECT_FALSE(Attribut_Wahl_Schliessen());
+}

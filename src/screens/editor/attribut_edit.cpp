@@ -16,6 +16,8 @@
 #include "gui/text_cfg.h"
 #include "platform/input.h"
 #include "screens/editor/editor.h"
+#include "screens/squad/attribut_popup.h"
+#include "screens/squad/kader.h"
 #include "screens/teile/attribut_zeile.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
@@ -342,6 +344,7 @@ struct Wahl {
     i32 gelernt = 0, negativ = 0;
     i32 x = 0, y = 0;
     bool ziehen = false;
+    bool gesperrt = false;  // the squad screen's pitch shirts are locked
     i32 griff_x = 0, griff_y = 0;
     u32 alte_tasten = 0;
     Screen_Drossel drossel;
@@ -408,6 +411,7 @@ void wahl_platzieren(i32 x, i32 y) {
     wa.x = std::clamp(x, 0, 799 - (zwei ? 2 * BREITE + 4 : BREITE));
     const i32 hoehe = KOPF + ZEILE_H * std::min(std::max(n, 1), WAHL_SPALTE_ZEILEN) + 4;
     wa.y = std::clamp(y, 0, 599 - hoehe);
+    if (Attribut_Popup_Deckt_Feld(wa.x, wa.y) != wa.gesperrt) Attribut_Wahl_E1_Sperren(!wa.gesperrt);
     setze(ICON_WAHL_RAHMEN, wa.x, wa.y);
     for (i32 k = 0; k < WAHL_ZEILEN; ++k) {
         Screen_Icon* z = icon(ICON_WAHL_ZEILE + k);
@@ -484,9 +488,15 @@ void Attribut_Wahl_Layout(i32 x, i32 y, bool neu) {
     wahl_platzieren(x, neu ? y - 20 : y);
 }
 
+void Attribut_Wahl_E1_Sperren(bool sperren) {
+    wa.gesperrt = sperren;
+    E1_Screen_Feld_Sperren(sperren);
+}
+
 bool Attribut_Wahl_Schliessen() {
     if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_WAHL_RAHMEN)) return false;
     Menue_Screen_Icon_Tabelle_Loeschen(WAHL.daten());
+    if (wa.gesperrt) Attribut_Wahl_E1_Sperren(false);
     wa.spieler = -1;
     wa.ziehen = false;
     Blt_Cache_Leeren();

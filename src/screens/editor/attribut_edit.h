@@ -58,6 +58,10 @@ void Attribut_Edit_Blaettern_Klick(Screen_Icon* icon, u32 ereignis);
 Screen_Def Attribut_Wahl_Screen_Def();
 void Attribut_Wahl_Screen_Init(i32 spieler, i32 x, i32 y, i32 team);
 bool Attribut_Wahl_Schliessen();
+// Locks (or frees) the squad screen's pitch shirts as the attribute popup
+// does; the choice locks them while it stands over them and frees them when
+// it moves away or closes.
+void Attribut_Wahl_E1_Sperren(bool sperren);
 i32 Attribut_Wahl_Spieler();
 void Attribut_Wahl_Position(i32* x, i32* y);
 i32 Attribut_Wahl_Zeilen();

@@ -19,6 +19,7 @@
 #include "graphics/farbe.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
+#include "graphics/pixel_schleifen.h"
 #include "graphics/resf.h"
 #include "gui/hauptmenue.h"
 #include "gui/palette.h"
@@ -493,6 +494,40 @@ void bild_blit(const Spielansicht_View* v, Rastport* rp, i32 x, i32 y, const Blt
     if (w > 0 && h > 0) Blt_Blit(rp, sx, sy, w, h, Screen_Rastport, dx, dy, opt);
 }
 
+// Where a 16-bit frame lands on the screen and what of it the view shows.
+struct Lage16 {
+    i32 x = 0, y = 0, w = 0, h = 0;     // the frame's box on the screen
+    i32 kx = 0, ky = 0, kw = 0, kh = 0;  // its visible part
+    bool halb = false;
+    bool ganz() const { return kx == x && ky == y && kw == w && kh == h; }
+};
+
+bool lage16(const Spielansicht_View* v, const Rle_Sprite& sp, i32 x, i32 y, Lage16* l) {
+    if (!Screen_Rastport || sp.breite <= 0 || sp.hoehe <= 0) return false;
+    l->halb = v->layout != SA_VOLL;
+    l->w = l->halb ? sp.breite / 2 : sp.breite;
+    l->h = l->halb ? (sp.hoehe + 1) / 2 : sp.hoehe;
+    const i32 ox = l->halb ? sp.x_korrektur / 2 : sp.x_korrektur;
+    const i32 oy = l->halb ? sp.y_korrektur / 2 : sp.y_korrektur;
+    l->x = x - v->scroll_x + (sp.gespiegelt ? -(l->w + ox) : ox) + v->screen_x;
+    l->y = y - v->scroll_y + oy + v->screen_y;
+    const i32 x0 = std::max({0, v->screen_x, l->x}), y0 = std::max({0, v->screen_y, l->y});
+    const i32 x1 = std::min({Screen_Rastport->breite, v->screen_x + v->breite, l->x + l->w});
+    const i32 y1 = std::min({Screen_Rastport->hoehe, v->screen_y + v->hoehe, l->y + l->h});
+    if (x1 <= x0 || y1 <= y0) return false;
+    l->kx = x0, l->ky = y0, l->kw = x1 - x0, l->kh = y1 - y0;
+    return true;
+}
+
+using Rle_Schleife = i32 (*)(const Rle_Sprite&, Rastport*, i32, i32);
+
+// A temporary picture of the frame's size in the screen's depth, cleared.
+Rastport* zwischenbild(const Lage16& l) {
+    Rastport* t = Rastport_Neu_Einfach(l.w, l.h, Screen_Rastport->tiefe());
+    if (t) Blt_Rechteck(t, 0, 0, l.w, l.h, 0);
+    return t;
+}
+
 }  // namespace
 
 void Spielansicht_Bild_Blit(const Spielansicht_View* v, Rastport* rp, i32 x, i32 y) { bild_blit(v, rp, x, y); }
@@ -503,6 +538,41 @@ bool Spielansicht_Blit_Rle8(Spielansicht_View* v, const Sa_Frame* f, int objekt,
     const i32 ox = halb ? f->x_versatz / 2 : f->x_versatz, oy = halb ? f->y_versatz / 2 : f->y_versatz;
     return rle8(klipp_von(v), *f, v->farben[objekt], x - v->scroll_x + ox + v->screen_x,
                 y - v->scroll_y + oy + v->screen_y, halb);
+}
+
+bool Spielansicht_Blit_Rle(Spielansicht_View* v, const Sa_Frame16* f, i32 x, i32 y) {
+    Lage16 l;
+    if (!v || !f || !lage16(v, f->bild, x, y, &l)) return false;
+    const Rle_Schleife schleife = l.halb ? (f->bild.gespiegelt ? Blt_Rle_Gespiegelt_Halb : Blt_Rle_Halb)
+                                         : (f->bild.gespiegelt ? Blt_Rle_Gespiegelt : Blt_Rle);
+    if (l.ganz()) return schleife(f->bild, Screen_Rastport, l.x, l.y) != 0;
+    Rastport* t = zwischenbild(l);
+    if (!t) return false;
+    const bool ok = schleife(f->bild, t, 0, 0) != 0;
+    if (ok) Blt_Blit(t, l.kx - l.x, l.ky - l.y, l.kw, l.kh, Screen_Rastport, l.kx, l.ky, Blt_Opt_Transparent);
+    Rastport_Free(t);
+    return ok;
+}
+
+bool Spielansicht_Blit_Rle_Stufe(Spielansicht_View* v, const Sa_Frame16* f, i32 stufe, i32 x, i32 y) {
+    Lage16 l;
+    if (!v || !f) return false;
+    if (f->bild.gespiegelt) return Blt_Leer_A(f->bild, Screen_Rastport, x, y) != 0;
+    if (f->tiefe != 15 && f->tiefe != 16) return Blt_Leer_B(f->bild, Screen_Rastport, x, y) != 0;
+    if (!lage16(v, f->bild, x, y, &l)) return false;
+    auto mischen = [&](Rastport* ziel, i32 dx, i32 dy) {
+        return (l.halb ? Blt_Rle_Alpha_Halb(f->bild, ziel, dx, dy, stufe) : Blt_Rle_Alpha(f->bild, ziel, dx, dy, stufe)) != 0;
+    };
+    if (l.ganz()) return mischen(Screen_Rastport, l.x, l.y);
+    // Cut: blend onto a copy of what lies under the visible part, then put it back.
+    Rastport* t = zwischenbild(l);
+    if (!t) return false;
+    const i32 sx = l.kx - l.x, sy = l.ky - l.y;
+    Blt_Blit(Screen_Rastport, l.kx, l.ky, l.kw, l.kh, t, sx, sy, nullptr);
+    const bool ok = mischen(t, 0, 0);
+    if (ok) Blt_Blit(t, sx, sy, l.kw, l.kh, Screen_Rastport, l.kx, l.ky, nullptr);
+    Rastport_Free(t);
+    return ok;
 }
 
 bool Spielansicht_Blit_Publikum(Spielansicht_View* v, const Sa_Frame* f, int variante, i32 x, i32 y) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "base/types.h"
+#include "graphics/rastport.h"
 #include "match/anim.h"
 #include "match/spielfeld.h"
 
@@ -96,6 +97,21 @@ bool Spielansicht_Farben_Bauen(Spielansicht_View* v);
 // the view's pitch picture (halved already in small views), clipped to the
 // view; true when anything was drawn.
 bool Spielansicht_Blit_Rle8(Spielansicht_View* v, const Sa_Frame* frame, int objekt, i32 x, i32 y);
+// A 16-bit frame: a run-length sprite whose corrections are the frame's
+// offsets and whose mirrored flag is the frame's, and the depth of its
+// pixels (15 or 16; anything else is not drawn blended).
+struct Sa_Frame16 {
+    Rle_Sprite bild;
+    i32 tiefe = 16;
+};
+// Draw a 16-bit frame at a point of the pitch picture, clipped to the view
+// (half size outside the full layout); true when a pixel loop ran. A frame
+// cut by the view's edge goes through a temporary picture.
+bool Spielansicht_Blit_Rle(Spielansicht_View* v, const Sa_Frame16* frame, i32 x, i32 y);
+// The same blended with what lies under it by level/128 (0 leaves the
+// screen as it was, 128 draws the frame's pixels). A mirrored frame, or one
+// of a depth other than 15 and 16, draws nothing (false).
+bool Spielansicht_Blit_Rle_Stufe(Spielansicht_View* v, const Sa_Frame16* frame, i32 stufe, i32 x, i32 y);
 // A picture (colour key 0) at a point of the pitch picture, clipped to the view.
 void Spielansicht_Bild_Blit(const Spielansicht_View* v, Rastport* rp, i32 x, i32 y);
 // The players, officials and ball in depth order with their facing, linked

@@ -149,7 +149,7 @@ void platzieren(i32 x, i32 y) {
 
 // The squad screen's pitch shirts lie under the popup: locked while it is there.
 void sperren_pruefen() {
-    const bool sperren = pop.x < 187 && pop.y < 370;
+    const bool sperren = Attribut_Popup_Deckt_Feld(pop.x, pop.y);
     if (sperren == pop.gesperrt) return;
     pop.gesperrt = sperren;
     E1_Screen_Feld_Sperren(sperren);
@@ -273,6 +273,8 @@ void Attribut_Popup_Aktualisieren() {
     platzieren(pop.x, pop.y);
     Blt_Cache_Leeren();
 }
+
+bool Attribut_Popup_Deckt_Feld(i32 x, i32 y) { return x < 187 && y < 370; }
 
 bool Attribut_Popup_Schliessen() {
     if (!Attribut_Popup_Offen()) return false;

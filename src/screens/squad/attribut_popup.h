@@ -34,6 +34,9 @@ void Attribut_Popup_Set_Wahl(Attribut_Wahl_Prozedur p);
 void Attribut_Popup_Aktualisieren();
 // Closes it; whether it was open. The squad screen's selection is reset.
 bool Attribut_Popup_Schliessen();
+// Whether a window with its top-left at (x, y) lies over the squad screen's
+// pitch shirts, which are then locked while it stands there.
+bool Attribut_Popup_Deckt_Feld(i32 x, i32 y);
 bool Attribut_Popup_Offen();
 i32 Attribut_Popup_Spieler();
 // Shows another player in the open popup, laid out again where it stands.
