@@ -12,7 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "base/files.h"
 #include "base/random.h"
@@ -21,8 +23,12 @@
 #include "matchday/spieltag.h"
 #include "season/kalender.h"
 #include "season/season_test_hilfen.h"
+#include "season/welt_tag.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_werte.h"
 #include "seasonsim/saisonbericht.h"
+#include "world/stadion.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -32,6 +38,37 @@ void fertig(i32 id) {
     bericht->Vor_Beendet(id);
     Wettbewerb_Spiele_Beendet(id);
     bericht->Nach_Beendet(id);
+}
+
+// Every top division with divisions below it has the same star places, the
+// biggest ground the most; a lower division's few; the market none held.
+void sternplaetze_pruefen() {
+    const Leben_Sterne sterne = Welt_Tag_Sterne();
+    ASSERT_EQ(sterne.plaetze.size(), static_cast<size_t>(Team_Anzahl));
+    i32 oben = 0;
+    for (i32 p : WELT_STERNPLAETZE_OBEN) oben += p;
+    std::map<i32, std::vector<i32>> ligen;
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (sterne.plaetze[static_cast<size_t>(t)] >= 0) ligen[sterne.liga[static_cast<size_t>(t)]].push_back(t);
+    int grosse = 0;
+    for (const auto& [liga, clubs] : ligen) {
+        i32 auf = 0, ab = 0, summe = 0, groesster = clubs.front();
+        Wettbewerb_Get_Auf_Abstieg(liga, &auf, &ab);
+        for (i32 t : clubs) {
+            summe += sterne.plaetze[static_cast<size_t>(t)];
+            if (Stadion_Get_Kapazitaet(t) > Stadion_Get_Kapazitaet(groesster)) groesster = t;
+        }
+        if (liga < 0) {
+            EXPECT_EQ(summe, 0) << "a club outside the leagues has no star place";
+        } else if (auf == 0 && ab > 0) {
+            ++grosse;
+            EXPECT_EQ(summe, oben) << "league " << liga;
+            EXPECT_EQ(sterne.plaetze[static_cast<size_t>(groesster)], WELT_STERNPLAETZE_OBEN[0]) << "league " << liga;
+        } else {
+            EXPECT_LT(summe, oben / 4) << "league " << liga;
+        }
+    }
+    EXPECT_EQ(grosse, 5) << "five big leagues";
 }
 
 // Plays `saisons` seasons of a new game with the seed; the sum of their figures.
@@ -53,6 +90,7 @@ Bericht_Summe spielen(i32 saat, int saisons) {
     Spieltag_Set_Hooks(h);
     Saison_Lauf lauf;
     EXPECT_TRUE(Saison_Lauf_Tag(lauf));
+    sternplaetze_pruefen();
     const i32 ende = Kalender_Get_Jahr() + saisons;
     while (Kalender_Get_Jahr() < ende) {
         const i32 jahr = Kalender_Get_Jahr();
