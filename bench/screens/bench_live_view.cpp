@@ -63,7 +63,28 @@ void frames(benchmark::State& st, int anzahl) {
     Spielansicht_Free();
 }
 
+// What a view's build adds for its ground besides the pitch picture and
+// the stands: the light over the grass and the players' tunnel (once a
+// view, never a frame).
+void licht_und_tunnel(benchmark::State& st, u32 layout) {
+    if (!bereit()) return st.SkipWithError("Archive fehlen");
+    auto sf = std::make_unique<Spielfeld_Daten>();
+    sf->bild_art = 4;
+    auto v = std::make_unique<Spielansicht_View>();
+    v->pitch = sf.get(), v->layout = layout;
+    if (!Spielansicht_Bild_Neu(v.get())) return st.SkipWithError("kein Rasenbild");
+    for (auto _ : st) {
+        Spielansicht_Rasen_Licht(v.get());
+        Spielansicht_Tunnel_Zeichnen(v.get());
+    }
+    Spielansicht_View_Leeren(v.get());
+}
+
 void ein_voller_view(benchmark::State& st) { frames(st, 1); }
+void licht_und_tunnel_voll(benchmark::State& st) { licht_und_tunnel(st, SA_VOLL); }
+void licht_und_tunnel_halb(benchmark::State& st) { licht_und_tunnel(st, SA_HALB); }
+BENCHMARK(licht_und_tunnel_voll)->Unit(benchmark::kMillisecond);
+BENCHMARK(licht_und_tunnel_halb)->Unit(benchmark::kMillisecond);
 void vier_viertel_views(benchmark::State& st) { frames(st, 4); }
 BENCHMARK(ein_voller_view)->Unit(benchmark::kMicrosecond);
 BENCHMARK(vier_viertel_views)->Unit(benchmark::kMicrosecond);

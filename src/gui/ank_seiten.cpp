@@ -542,6 +542,7 @@ void jingle(bool neu, int effekt = 7, bool exklusiv = true) {
 
 bool seite_bauen(u32 art, const Spielankuendigung& a) {
     seite_freigeben();
+    if (art == ANK_TORE) H.stadion_ton_free();
     if (art >= ANK_TORE && art <= ANK_GELD) jingle(art == ANK_TORE);
     switch (art) {
         case ANK_VOR_MENUE: S.bild = Ank_Seite_Vor_Menue(Team_Aktiv, Team_Ansicht); break;

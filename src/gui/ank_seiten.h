@@ -89,6 +89,10 @@ struct Ank_Seiten_Hooks {
     void (*vor_spiel_zeichnen)(Rastport* seite) = [](Rastport*) {};
     // Lets go of what the picture kept besides the page (with the page).
     void (*vor_spiel_free)() = [] {};
+    // The goals page after a match silences the stadium: the live view's
+    // crowd set and its general samples are freed (the view loads them
+    // again when it next starts).
+    void (*stadion_ton_free)() = [] {};
 };
 void Ank_Seiten_Set_Hooks(const Ank_Seiten_Hooks& h);
 

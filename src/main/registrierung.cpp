@@ -224,7 +224,8 @@ void menue_anmelden() {
                               return Ank_Bild_Init(a.team_a, a.team_b);
                           },
                           .vor_spiel_zeichnen = Ank_Bild_Zeichnen,
-                          .vor_spiel_free = Ank_Bild_Free});
+                          .vor_spiel_free = Ank_Bild_Free,
+                          .stadion_ton_free = Spielansicht_Sound_Beenden});
     // The in-match line-up screen takes the live view's focus click and the
     // match's halt for a line-up change.
     Menue_Spiel_Set_Hooks({.im_spiel_team = E_Im_Spiel_Screen_Team, .im_spiel_aufstellung = E_Im_Spiel_Screen_Init});

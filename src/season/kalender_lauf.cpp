@@ -172,6 +172,13 @@ void tag_vorruecken() {
         const Datum heute = Kalender_Get_Datum();
         if (begonnen && lauf.spielstart_beendet && heute.tag != vorher.tag)
             Welt_Tag(heute.monat != vorher.monat, heute.monat == 7 && heute.tag_im_monat == 3);
+        // Normal play's draw of the pass belongs to the game's step, not to
+        // the frame: a pass that only shows the menus, a notice or a match
+        // while the manager thinks draws nothing, so a game saved and loaded
+        // again (whose notices take other frames) and a manager quick or slow
+        // in the menus meet the same numbers. It comes before the pass's
+        // save or load, so a save taken in this pass already holds it.
+        if (lauf.runmodus == RUNMODUS_SPIEL) Rnd_Basis(0, 1);
     }
     if (lauf.neuer_tag == 1 && (Kalender_Spieltage_Heute(-1, 0, nullptr) > 0 || (neuer && Kalender_Hat_Zuege())))
         lauf.neuer_tag = 255;
@@ -289,7 +296,6 @@ void manager_zug() {
 
 // Mode 1: normal play.
 void modus_spiel() {
-    Rnd_Basis(0, 1);
     if (ruf::Server()) Season_Netz.Startteams_Senden();
     // No screens while the day advances or a match at this machine is played.
     const bool im_spiel = lauf.neuer_tag != 1 && Kalender_Pruefe_Zugende();

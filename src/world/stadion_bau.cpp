@@ -13,13 +13,19 @@
 
 namespace {
 
+// A seat costs what the stadium models charge per place built (100 to
+// 1,200 by class; the global configuration's PLATZ_BAUPREIS is held to
+// 5,000): the other per-class amounts of 10,000 to 120,000 are the models'
+// running cost of a home match, and as a seat price they would make any
+// extension dearer than building the next class (35,000 seats at class 4
+// for 2.8 billion against 90 million for class 5).
 constexpr Stadion_Bauklasse KLASSEN[STADION_KLASSEN] = {
-    {1000, 9000, 0, 10000, 10000, 30},
-    {5000, 16000, 1200000, 10000, 30000, 40},
-    {12000, 32000, 3500000, 20000, 50000, 50},
-    {25000, 45000, 12000000, 50000, 70000, 60},
-    {35000, 70000, 35000000, 80000, 90000, 80},
-    {60000, 120000, 90000000, 120000, 120000, 90},
+    {1000, 9000, 0, 100, 10000, 30},
+    {5000, 16000, 1200000, 150, 30000, 40},
+    {12000, 32000, 3500000, 300, 50000, 50},
+    {25000, 45000, 12000000, 600, 70000, 60},
+    {35000, 70000, 35000000, 800, 90000, 80},
+    {60000, 120000, 90000000, 1200, 120000, 90},
 };
 
 Stadion_Daten* stadion(int team) {

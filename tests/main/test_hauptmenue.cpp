@@ -249,8 +249,12 @@ TEST_F(Hauptmenue, ZweiManagerDreissigTageAmSelbenRechner) {
         for (int zug = 0; zug < 2; ++zug) {
             ASSERT_EQ(Kalender_Get_Tag(), start + tag);
             teams.push_back(Team_Aktiv);
-            // A hand-over to the other manager tells whose turn it is.
-            EXPECT_EQ(Menue_Requester_Offen(), Team_Aktiv != voriger) << "day " << tag << " turn " << zug;
+            // A hand-over to the other manager tells whose turn it is. (The
+            // first turn's notice comes only when the drawn first manager is
+            // not the one the start left active: not asked.)
+            if (voriger >= 0) {
+                EXPECT_EQ(Menue_Requester_Offen(), Team_Aktiv != voriger) << "day " << tag << " turn " << zug;
+            }
             voriger = Team_Aktiv;
             if (tag == 0 && zug == 1) {
                 schritt("8_zweiter", "wait 2\n", 2);

@@ -146,18 +146,25 @@ TEST_F(Kaderansicht, ZiehenAufKarteUndZelle) {
     kit::Ziehen(ka->x + 20, ka->y + 8, kb->x + 20, kb->y + 8, 6);
     EXPECT_EQ(slot(a), sb);
     EXPECT_EQ(slot(b), sa);
-    // Dragged to a free cell of the pitch: he stands there.
-    i32 c = -1;
-    for (i32 s = 0; s < 7 && c < 0; ++s)
-        if (frei(s, 6) && (s == 0 || frei(s - 1, 6)) && (s == 6 || frei(s + 1, 6))) c = s;
+    // Dragged to a free cell of the pitch (free cells beside it too): he
+    // stands there. Eleven cards cannot put two into each of the rows 2..9,
+    // so one of them always has such a cell, whatever squad the game drew.
+    i32 c = -1, r = -1;
+    for (i32 zeile : {6, 5, 7, 4, 8, 3, 9, 2})
+        for (i32 s = 0; s < 7 && c < 0; ++s)
+            if (frei(s, zeile) && (s == 0 || frei(s - 1, zeile)) && (s == 6 || frei(s + 1, zeile))) c = s, r = zeile;
     ASSERT_GE(c, 0);
     const i32 p = karten_spieler(5);
     Screen_Icon* kp = karte_von(p);
     i32 zx, zy;
-    E2_Screen_Karten_Platz(c, 6, true, &zx, &zy);
+    E2_Screen_Karten_Platz(c, r, true, &zx, &zy);
     kit::Ziehen(kp->x + 20, kp->y + 8, zx + 20, zy + 8, 8);
     EXPECT_EQ(wert(82, p), c);
-    EXPECT_EQ(wert(83, p), 6);
+    EXPECT_EQ(wert(83, p), r);
+    // His card is drawn at that cell.
+    ASSERT_NE(karte_von(p), nullptr);
+    EXPECT_EQ(karte_von(p)->x, zx);
+    EXPECT_EQ(karte_von(p)->y, zy);
     kit::Png("kaderansicht_gezogen");
 }
 

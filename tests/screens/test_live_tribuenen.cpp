@@ -11,6 +11,8 @@
 #include <string>
 
 #include "platform/png.h"
+#include "graphics/blitter.h"
+#include "graphics/farbe.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "kaputtes_archiv.h"
@@ -25,7 +27,7 @@
 
 namespace {
 
-constexpr int ARCHIV_RASEN = 13, ARCHIV_TRIBUENEN = 15;
+constexpr int ARCHIV_RASEN = 13, ARCHIV_LICHT = 14, ARCHIV_TRIBUENEN = 15, ARCHIV_SPRITES = 17;
 
 class LiveTribuenen : public ::testing::Test {
   protected:
@@ -74,29 +76,54 @@ class LiveTribuenen : public ::testing::Test {
     Spielfeld_Hooks alte_hooks;
 };
 
+// A picture keyed on colour 0 laid onto another at (x, y) of the full
+// scale (every other row and column at half scale).
+void auflegen(Rastport& bild, const Rastport& t, i32 x0, i32 y0, bool halb) {
+    u16* z = bild.bitmap->pixel16();
+    const u16* q = t.bitmap->pixel16();
+    for (i32 y = 0; y < t.hoehe; y += halb ? 2 : 1)
+        for (i32 x = halb ? 1 : 0; x < t.breite; x += halb ? 2 : 1) {
+            const u16 p = q[static_cast<size_t>(y) * t.breite + x];
+            const i32 zx = halb ? x0 / 2 + x / 2 : x0 + x, zy = halb ? y0 / 2 + y / 2 : y0 + y;
+            if (p && zx < bild.breite && zy < bild.hoehe) z[static_cast<size_t>(zy) * bild.breite + zx] = p;
+        }
+}
+
 // The pitch picture a view of this kind and layout must show, composed from
-// the archives: the plain pitch, then each side's stand picture where it is
-// not colour 0.
-std::unique_ptr<Rastport> Erwartet(const Spielfeld_Daten& sf, u32 layout) {
+// the archives: the plain pitch, the light over its grass blended by its
+// alpha (mirrored with the pitch), each side's stand picture where it is
+// not colour 0, and the players' tunnel over them.
+std::unique_ptr<Rastport> Erwartet(const Spielfeld_Daten& sf, u32 layout, bool gespiegelt = false,
+                                   bool mit_licht = true) {
     const bool halb = layout != SA_VOLL;
     std::unique_ptr<Rastport> bild(
         Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(sf.bild_art, layout)));
     if (!bild || !Rastport_Lock(bild.get())) return nullptr;
     u16* z = bild->bitmap->pixel16();
-    for (int i = 0; i < spielansicht::TRIBUENE_SEITEN; ++i) {
-        const i32 nummer = spielansicht::Tribuene_Bild(i, SF_Tribuene_Stufe(sf.tribuene[i]));
+    if (mit_licht) {
+        std::unique_ptr<Rastport> l(
+            Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_LICHT), spielansicht::Rasen_Licht_Nummer(sf.bild_art, halb)));
+        if (!l || !Rastport_Lock(l.get()) || l->breite != bild->breite || l->alpha.empty()) return nullptr;
+        for (i32 y = 0; y < bild->hoehe; ++y)
+            for (i32 x = 0; x < bild->breite; ++x) {
+                const size_t i = static_cast<size_t>(y) * bild->breite + (gespiegelt ? bild->breite - 1 - x : x);
+                const int a = l->alpha[i];
+                u16& d = z[static_cast<size_t>(y) * bild->breite + x];
+                if (a) d = std::max<u16>(1, pixel::mischen<16>(d, l->bitmap->pixel16()[i], a, 255 - a));
+            }
+    }
+    for (int s = 0; s < spielansicht::TRIBUENE_SEITEN; ++s) {
+        const int i = gespiegelt ? (s < 3 ? 2 - s : 8 - s) : s;  // the side whose byte is taken
+        const i32 nummer = spielansicht::Tribuene_Bild(s, SF_Tribuene_Stufe(sf.tribuene[i]));
         if (nummer < 0) continue;
         std::unique_ptr<Rastport> t(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_TRIBUENEN), nummer));
         if (!t || !Rastport_Lock(t.get())) return nullptr;
-        const spielansicht::Kasten k = spielansicht::Tribuene_Kasten(i);
-        const u16* q = t->bitmap->pixel16();
-        for (i32 y = 0; y < t->hoehe; y += halb ? 2 : 1)
-            for (i32 x = halb ? 1 : 0; x < t->breite; x += halb ? 2 : 1) {
-                const u16 p = q[static_cast<size_t>(y) * t->breite + x];
-                const i32 zx = halb ? (k.x + x) / 2 : k.x + x, zy = halb ? (k.y + y) / 2 : k.y + y;
-                if (p && zx < bild->breite && zy < bild->hoehe) z[static_cast<size_t>(zy) * bild->breite + zx] = p;
-            }
+        const spielansicht::Kasten k = spielansicht::Tribuene_Kasten(s);
+        auflegen(*bild, *t, k.x, k.y, halb);
     }
+    std::unique_ptr<Rastport> tunnel(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_SPRITES), 145));
+    if (!tunnel || !Rastport_Lock(tunnel.get())) return nullptr;
+    auflegen(*bild, *tunnel, spielansicht::TUNNEL_X, spielansicht::TUNNEL_Y, halb);
     return bild;
 }
 
@@ -111,11 +138,12 @@ int Abweichungen(const Rastport& ist, const Rastport& soll) {
     return n;
 }
 
-// Where the far side's terraces stand (row 2 of the middle of the stand) and
-// where its back rows would be: the point's pixel of the full-scale picture.
+// Where the far side's terraces stand (row 2, 30 m along, left of the
+// players' tunnel) and where its back rows would be: the point's pixel of
+// the full-scale picture.
 spielansicht::Punkt Laengs(double reihe) {
     const spielansicht::Tribuene& t = spielansicht::TRIBUENE[1];
-    return spielansicht::Tribuene_Punkt(spielansicht::VOLL, t, 54, t.d0 + t.dd * (reihe + 0.5),
+    return spielansicht::Tribuene_Punkt(spielansicht::VOLL, t, 30, t.d0 + t.dd * (reihe + 0.5),
                                         spielansicht::REIHE_HOCH_M * reihe + 0.46);
 }
 
@@ -218,6 +246,57 @@ TEST_F(LiveTribuenen, MirroredPitchTakesTheOtherEndsBytes) {
     // Side 0 is drawn with the right end's byte and the level is stored for it.
     EXPECT_EQ(view->stand_level[2], 0u);
     EXPECT_EQ(view->stand_level[0], 4u);
+}
+
+// The light over the grass by stadium kind (mirrored with the pitch) and the
+// players' tunnel over the far stand, at both scales; the light changes the
+// grass, the tunnel stands in the gap of the far boards; a damaged light
+// picture is left out and the pitch is still built.
+TEST_F(LiveTribuenen, TheGrassLightAndThePlayersTunnel) {
+    stadion().klasse = 3;
+    stadion().kapazitaet = 26000;
+    Spielfeld_Daten* sf = Anpfiff();
+    ASSERT_NE(sf, nullptr);
+    const struct Fall {
+        u8 bild_art;
+        u32 layout;
+        bool gespiegelt;
+    } faelle[] = {{0, SA_VOLL, false}, {3, SA_HALB, false}, {6, SA_VOLL, true}, {4, SA_VIERTEL, true}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE("Art " + std::to_string(f.bild_art) + ", Layout " + std::to_string(f.layout));
+        sf->bild_art = f.bild_art;
+        Spielansicht_View_Leeren(view.get());
+        view->pitch = sf, view->layout = f.layout, view->gespiegelt = f.gespiegelt;
+        ASSERT_TRUE(Spielansicht_Bild_Neu(view.get()));
+        std::unique_ptr<Rastport> soll = Erwartet(*sf, f.layout, f.gespiegelt);
+        ASSERT_TRUE(soll);
+        EXPECT_EQ(Abweichungen(*view->bild, *soll), 0);
+        std::unique_ptr<Rastport> ohne = Erwartet(*sf, f.layout, f.gespiegelt, false);
+        ASSERT_TRUE(ohne);
+        EXPECT_GT(Abweichungen(*view->bild, *ohne), 1000) << "the light changes the grass";
+    }
+    // The tunnel's mouth (the telescopic tunnel's dark front at the touchline)
+    // sits in the gap between far boards 12 and 13.
+    const spielansicht::Punkt mund =
+        spielansicht::Projektion(spielansicht::VOLL, false, spielansicht::TUNNEL_MITTE_M * 100, -160, 100);
+    EXPECT_GT(mund.x, 2267 + 124);
+    EXPECT_LT(mund.x, 2630);
+    view->gespiegelt = 0, view->layout = SA_VOLL;
+    ASSERT_TRUE(Spielansicht_Bild_Neu(view.get()));
+    const u16 dunkel = view->bild->bitmap->pixel16()[static_cast<size_t>(mund.y) * 3610 + mund.x];
+    u8 r, g, b;
+    Farbe_Get_RGB(dunkel, 16, &r, &g, &b);
+    EXPECT_LT(r + g + b, 120) << "the tunnel's dark mouth";
+    // A damaged light picture: left out.
+    Kaputtes_Archiv k;
+    k.slot = ARCHIV_LICHT;
+    ASSERT_TRUE(k.anlegen(spielansicht::Rasen_Licht_Nummer(sf->bild_art, false), [](u32& typ, u8*, u32) { typ = 99; }));
+    const bool gebaut = Bauen(sf, SA_VOLL);
+    k.zurueck();
+    ASSERT_TRUE(gebaut);
+    std::unique_ptr<Rastport> ohne = Erwartet(*sf, SA_VOLL, false, false);
+    ASSERT_TRUE(ohne);
+    EXPECT_EQ(Abweichungen(*view->bild, *ohne), 0);
 }
 
 // Bytes outside the levels' range and a damaged stand archive never break

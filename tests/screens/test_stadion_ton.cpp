@@ -19,6 +19,8 @@
 #include "graphics/mixer.h"
 #include "graphics/resf.h"
 #include "graphics/sound.h"
+#include "gui/ank_seiten.h"
+#include "season/ankuendigung.h"
 #include "kit.h"
 #include "match/spielfeld.h"
 #include "screens/live_view/spielansicht.h"
@@ -210,6 +212,50 @@ TEST_F(StadionTon, CrowdSetsTheEndAndNoSound) {
     ASSERT_TRUE(Spielansicht_Sound_Starten());
     EXPECT_EQ(Spielansicht_Sound_Slot(17), nullptr);
     EXPECT_TRUE(kit::Meldungen().empty());
+}
+
+// The goals page after a match silences the stadium; the view that starts
+// next is heard again, whether its pictures stayed loaded or not.
+TEST_F(StadionTon, TheGoalsPageSilencesTheStadiumAndTheNextViewIsHeard) {
+    auto gehoert = [] {
+        std::vector<i16> aus(2 * 4410);
+        Mixer_Mischen(aus.data(), 4410);
+        double summe = 0;
+        for (i16 v : aus) summe += double(v) * v;
+        return std::sqrt(summe / double(aus.size())) > 300.0;
+    };
+    auto torseite = [] {
+        Spielankuendigung a;
+        a.wettbewerb = -1;
+        Ank_Seiten_Ankuendigung_Hooks().seite_bauen(ANK_TORE, a);
+        Ank_Seiten_Free();
+    };
+    Spielfeld_Daten sf{};
+    Spielfeld_Daten* liste[1] = {&sf};
+    Spielfeld_Steuerung st{};
+    const struct Fall {
+        const char* was;
+        bool freigeben;  // the view let go of everything before the page
+    } faelle[] = {{"pictures kept", false}, {"everything freed", true}};
+    for (const Fall& f : faelle) {
+        ASSERT_FALSE(Spielansicht_Run(liste, 1, &st, 0)) << f.was;  // the start
+        ASSERT_EQ(Spielansicht_Laufzustand(), 1u) << f.was;
+        EXPECT_TRUE(gehoert()) << f.was << ": the crowd before the page";
+        if (f.freigeben) Spielansicht_Free();
+        torseite();
+        EXPECT_EQ(Spielansicht_Sound_Set(), -1) << f.was;
+        for (int i = 0; i < SA_SAMPLES; ++i) EXPECT_EQ(Spielansicht_Sound_Slot(i), nullptr) << f.was << ": " << i;
+        Sound_Effekt_Stop_All();  // the page's jingle
+        EXPECT_EQ(laufende_kanaele(), 0) << f.was << ": the stadium is silent on the goals page";
+        // The next match's view.
+        if (f.freigeben) ASSERT_FALSE(Spielansicht_Run(liste, 1, &st, 0)) << f.was;
+        else ASSERT_TRUE(Spielansicht_Init()) << f.was;
+        EXPECT_EQ(Spielansicht_Sound_Set(), 0) << f.was;
+        EXPECT_EQ(spiel(17), (Spiel{true, 215, 128, true})) << f.was;
+        EXPECT_TRUE(gehoert()) << f.was << ": the next view is heard";
+        Spielansicht_Free();
+    }
+    for (int i = 0; i < SA_SAMPLES; ++i) EXPECT_EQ(Spielansicht_Sound_Slot(i), nullptr) << i;
 }
 
 TEST_F(StadionTon, CrowdMoodFollowsAttendanceExcitementAndMinute) {

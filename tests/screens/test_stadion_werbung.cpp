@@ -17,7 +17,12 @@
 #include "match/spielfeld.h"
 #include "screens/live_view/spielansicht.h"
 #include "kit.h"
-#include "wettbewerb_spielen.h"
+#include "main/programm.h"
+#include "platform/headless.h"
+#include "gui/hauptmenue.h"
+#include "season/ankuendigung.h"
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
 #include "screens/club/finanzen.h"
 #include "screens/club/stadion_screen.h"
 #include "screens/club/werbung_screen.h"
@@ -176,13 +181,21 @@ TEST_F(Verein, StadionBauenAbreissenUndKlasseFuenf) {
 
 TEST_F(Verein, StadionOhneGeldBleibtWieEsIst) {
     ASSERT_TRUE(Bank_Konto_Anlegen(Team_Aktiv, 0.0, 0));
-    stadion_setzen(3, 30000, 60);
+    ASSERT_LT(Bank_Get_Kreditrahmen(Team_Aktiv), 24000000.0);
+    // Class 5: 20,000 more seats at 1,200 a seat are 24 M.
+    stadion_setzen(5, 60000, 60);
     oeffnen(2, Screen_Id::STADION);
-    const Stadion_Daten alt = stadion();
     const f64 alle = geld_aller();
-    klick(KAPAZITAET.x + PLUS_10, KAPAZITAET.y);  // +10,000 seats: 500 M
+    Stadion_Daten alt = stadion();
+    klick(KAPAZITAET.x + PLUS_10, KAPAZITAET.y);
+    klick(KAPAZITAET.x + PLUS_10, KAPAZITAET.y);
+    ASSERT_EQ(Stadion_Screen_Kapazitaet_Kosten(), 24000000);
     klick(UMBAU_X, UMBAU_Y);
-    klick(AUSBAU_X, AUSBAU_Y);  // 35 M
+    EXPECT_EQ(0, std::memcmp(&stadion(), &alt, sizeof alt));
+    // Class 3: the next class for 35 M.
+    stadion_setzen(3, 30000, 60);
+    alt = stadion();
+    klick(AUSBAU_X, AUSBAU_Y);
     EXPECT_EQ(0, std::memcmp(&stadion(), &alt, sizeof alt));
     EXPECT_EQ(geld_aller(), alle);
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_STADION_POPUP));
@@ -269,10 +282,36 @@ TEST_F(Verein, WerbungAngebotSucheUndBanden) {
     kit::Png("werbung_vergeben");
 }
 
+// Frames of the program's run loop with an input script; the kit's clock
+// moves 20 ms a frame.
+void lauf(const std::string& skript, int frames) {
+    ASSERT_TRUE(Headless_Skript(skript + "wait 1\n"));
+    for (int i = 0; i < frames; ++i) {
+        kit::Warten(20);
+        Headless_Frames(1);
+    }
+}
+// Takes away what stands between the manager and his match: pages,
+// notices, the end of his turn.
+void weiter() {
+    std::string skript = Ankuendigung_Wegklicken();
+    if (Menue_Requester_Offen()) {
+        if (const Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_2))
+            skript = "move " + std::to_string(k->x + k->w / 2) + " " + std::to_string(k->y + k->h / 2) +
+                     "\nwait 2\nclick left\n";
+    } else if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) &&
+               Menue_Modus == 0) {
+        skript = "move 750 583\nwait 2\nclick left\n";  // end of the turn
+    }
+    lauf(skript, 6);
+}
+
 // A club's business through its screens: a credit from the bank, the next
-// stadium class, a partner signed; then a home match's gate money and the
-// partners' money as the matchday books them; the finance screen shows
-// each of them in its row.
+// stadium class, a partner signed; then the matchday runner plays the
+// club's matches, its first home match live: the partner's board around the
+// pitch, the gate money at the ticket price for the attendance the view
+// shows, the partners' money after the match; the finance screen shows each
+// of them in its row.
 TEST_F(Verein, KreditAusbauSponsorHeimspielUndFinanzen) {
     const i32 a = Team_Aktiv;
     stadion_setzen(0, 5000, 30);
@@ -295,26 +334,40 @@ TEST_F(Verein, KreditAusbauSponsorHeimspielUndFinanzen) {
     klick(61 + 75, 405 + 15);
     ASSERT_EQ(w->slot[0].sponsor, 3);
     const i64 werbung = Werbung_Get_Sponsorbetrag(a);
-    // The home match: its gate and the partners' money, as the matchday books them.
+    ASSERT_GT(werbung, 0);
+    // The matchday runner plays the club's matches, shown live; an away
+    // match is played through fast, the first home match watched.
+    Test_Live_Ansicht(true);
     const i32 liga = Wettbewerb_Get_Liga_Von_Team(a, true);
-    starten(Wettbewerb_Get_Zeiger(liga));
-    i32 handle = 0;
-    for (i32 tag = 0; tag < 2 && !handle; ++tag)
-        for (i32 k = 0; k < Wettbewerb_Get_Anz_Spiele(liga, tag) && !handle; ++k) {
-            const i32 h = Spiele_Lock(static_cast<u32>(liga), static_cast<u32>(tag), 0, static_cast<u32>(k));
-            const Spiel* s = h ? Spiele_Get_Spiel(h, false) : nullptr;
-            if (s && s->team_a == a) handle = h;
-            else if (h) Spiele_Unlock(h);
+    Spielfeld_Daten* sf = nullptr;
+    for (int tag = 0; tag < 5 && !sf; ++tag) {
+        Spielfeld_Daten* live = nullptr;
+        for (int n = 0; n < 4000 && !live; ++n) {
+            if (Menue_Screen_Icon_Ist_Vorhanden(ICON_SPIEL_BILD) && Spielansicht_Laufzustand() == 1)
+                live = Spielansicht_Get_Spielfeld();
+            if (!live) weiter();
+            if (HasFatalFailure()) return;
         }
-    ASSERT_NE(handle, 0) << "the club plays at home on one of the first two matchdays";
-    // The match shown live: the signed partner's board stands around the pitch.
-    ASSERT_TRUE(Spielfeld_Neu(static_cast<u32>(handle), 1, 1, 4000, static_cast<u32>(a), 1));
-    Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(handle));
-    ASSERT_NE(sf, nullptr);
+        ASSERT_NE(live, nullptr) << "no live match on matchday " << tag;
+        if (live->team[0] == static_cast<u32>(a) && static_cast<i32>(live->wettbewerb) == liga) {
+            sf = live;
+            break;
+        }
+        Spielfeld_Set_Fast(1);
+        for (int n = 0; n < 40000 && Spielansicht_Laufzustand() != 0; ++n) {
+            if (Menue_Requester_Offen() || Spielankuendigung_Screen_Offen()) weiter();
+            else lauf("", 1);
+            if (HasFatalFailure()) return;
+        }
+        Spielfeld_Set_Fast(0);
+    }
+    ASSERT_NE(sf, nullptr) << "a league home match within the club's first five matches";
+    const u32 spiel = sf->spiel;
+    // The signed partner's board stands around the pitch, in sight.
     EXPECT_EQ(sf->banden[0], SF_BANDE_PARTNER + 3);
-    Spielfeld_Anzeige_An();
-    for (int i = 0; i < 3; ++i) Spielfeld_Anzeige_Refresh();
-    ASSERT_EQ(Spielansicht_Get_Spielfeld(), sf);
+    lauf("move 400 300\n", 2);
+    kit::Spur_Leeren();
+    lauf("", 3);
     EXPECT_EQ(Spielansicht_Views()[0].banden[0].logo[0], 14 + 3) << "board 0 shows slot 0's partner";
     int partner_bretter = 0;
     for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
@@ -322,24 +375,69 @@ TEST_F(Verein, KreditAusbauSponsorHeimspielUndFinanzen) {
                            e.grafik < GRAFIK_LIVE_PARTNER_1 + GRAFIK_LIVE_PARTNER_1_ANZAHL;
     EXPECT_GT(partner_bretter, 0) << "the club's partners on the boards in sight";
     kit::Png("heimspiel_live_partner");
-    Spielfeld_Anzeige_Aus();
-    Spielfeld_Loeschen(static_cast<u32>(liga));
-    const i32 zuschauer = Stadion_Spiel_Auswerten(a, handle, 80);
-    Werbung_Nach_Spiel(a, handle);
-    Spiele_Unlock(handle);
-    ASSERT_GT(zuschauer, 0);
-    EXPECT_LE(zuschauer, 5000);
-    // The finance screen: gate money, advertising, stadium building, the credit with the other income.
+    // The gate: the attendance the view shows, at the ticket price, booked
+    // when the match was prepared.
+    const u32 zuschauer = sf->zuschauer;
+    ASSERT_GT(zuschauer, 0u);
+    EXPECT_LE(zuschauer, 5000u);
+    EXPECT_EQ(Stadion_Get(a, 1)->zuschauer, static_cast<i32>(zuschauer));
+    const i64 gate = static_cast<i64>(zuschauer) * 20;
+    EXPECT_EQ(static_cast<i64>(Stadion_Get(a, 1)->einnahme), gate);
+    const f64 werbung_vorher = Bank_Summe_Buchungen(a, 0, 13, 0);
+    // To the final whistle, fast.
+    Spielfeld_Set_Fast(1);
+    for (int n = 0; n < 40000; ++n) {
+        const Spielfeld_Daten* jetzt = Spielfeld_Zeiger(spiel);
+        if (!jetzt || jetzt->beendet) break;
+        if (Menue_Requester_Offen() || Spielankuendigung_Screen_Offen()) weiter();
+        else lauf("", 1);
+        if (HasFatalFailure()) return;
+    }
+    for (int n = 0; n < 3000 && Spielansicht_Laufzustand() != 0; ++n) {
+        weiter();
+        if (HasFatalFailure()) return;
+    }
+    Spielfeld_Set_Fast(0);
+    EXPECT_EQ(Spielansicht_Laufzustand(), 0u);
+    const Spiel* fixture = Spiele_Get_Spiel(static_cast<i32>(spiel), true);
+    ASSERT_NE(fixture, nullptr);
+    EXPECT_EQ(fixture->team_a, a);
+    // The partners paid after the match.
+    EXPECT_DOUBLE_EQ(Bank_Summe_Buchungen(a, 0, 13, 0) - werbung_vorher, static_cast<f64>(werbung));
+    // The finance screen: the gate money and the advertising of this month;
+    // the stadium building and the credit in the month they were booked.
+    // Back at the main menu (the pages after the match clicked away).
+    for (int n = 0; n < 2000 && !(Kalender_Get_Runmodus() == RUNMODUS_SPIEL && Menue_Modus == 0 &&
+                                  Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) && !Menue_Requester_Offen());
+         ++n) {
+        if (Menue_Requester_Offen() || Spielankuendigung_Screen_Offen() || Kalender_Get_Runmodus() != RUNMODUS_SPIEL)
+            weiter();
+        else
+            lauf("", 1);
+        if (HasFatalFailure()) return;
+    }
     oeffnen(3, Screen_Id::FINANZEN);
     Finanz_Screen_Daten_Holen(0);
     const Finanz_Zahlen& z = Finanz_Screen_Zahlen();
-    EXPECT_EQ(z.betrag[0], zuschauer * 20);
-    EXPECT_EQ(z.betrag[1], werbung);
-    EXPECT_EQ(z.betrag[6], 1200000);
-    EXPECT_GE(z.betrag[3], 100000) << "the credit is income of the month";
+    // The month's gate money holds this match's; the partners' money of the
+    // month holds this match's payment.
+    EXPECT_EQ(z.betrag[0], static_cast<i64>(Bank_Summe_Buchungen(a, 0, 4, 0)));
+    EXPECT_GE(z.betrag[0], gate);
+    EXPECT_EQ(z.betrag[1], static_cast<i64>(Bank_Summe_Buchungen(a, 0, 13, 0)));
+    EXPECT_GE(z.betrag[1], werbung);
     zeichnen();
-    EXPECT_TRUE(kit::Text(Bank_Geld_String(zuschauer * 20.0, a, -1, 0)));
+    EXPECT_TRUE(kit::Text_Auf_Zeile(Bank_Geld_String(static_cast<f64>(z.betrag[0]), a, -1, 0), 151));
+    EXPECT_TRUE(kit::Text_Auf_Zeile(Bank_Geld_String(static_cast<f64>(z.betrag[1]), a, -1, 0), 168));
     kit::Png("finanzen_nach_heimspiel");
+    int gefunden = 0;
+    for (int p = 0; p >= -2 && !gefunden; --p) {
+        Finanz_Screen_Daten_Holen(p);
+        if (z.betrag[6] < 1200000) continue;
+        gefunden = 1;
+        EXPECT_EQ(z.betrag[6], 1200000) << "the building in period " << p;
+        EXPECT_GE(z.betrag[3], 100000) << "the credit is income of that month";
+    }
+    EXPECT_TRUE(gefunden) << "the stadium building on the finance screen";
 }
 
 }  // namespace

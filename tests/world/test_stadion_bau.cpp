@@ -91,7 +91,7 @@ TEST_F(StadionBau, StepsCostWhatTheClassTableSaysAndBuildIt) {
         {"renovate beyond 100", 2, 20000, 50, [](i32 w) { return Stadion_Renovieren(TEAM, w); }, 101,
          Stadion_Bau::UNGUELTIG, 0, 2, 20000, 50},
         {"add 1,000 seats at class 2", 2, 20000, 50, [](i32 w) { return Stadion_Kapazitaet_Aendern(TEAM, w); },
-         21000, Stadion_Bau::GEBUCHT, 20000000, 2, 21000, 50},
+         21000, Stadion_Bau::GEBUCHT, 300000, 2, 21000, 50},
         {"remove 1,000 seats", 2, 20000, 50, [](i32 w) { return Stadion_Kapazitaet_Aendern(TEAM, w); }, 19000,
          Stadion_Bau::GEBUCHT, 50000, 2, 19000, 50},
         {"remove more seats than the class allows", 2, 20000, 50,
@@ -99,8 +99,14 @@ TEST_F(StadionBau, StepsCostWhatTheClassTableSaysAndBuildIt) {
         {"more seats than the class holds", 1, 15000, 40, [](i32 w) { return Stadion_Kapazitaet_Aendern(TEAM, w); },
          17000, Stadion_Bau::UNGUELTIG, 0, 1, 15000, 40},
         {"seats in the next class's range keep the class", 1, 15000, 40,
-         [](i32 w) { return Stadion_Kapazitaet_Aendern(TEAM, w); }, 16000, Stadion_Bau::GEBUCHT, 10000000, 1, 16000,
+         [](i32 w) { return Stadion_Kapazitaet_Aendern(TEAM, w); }, 16000, Stadion_Bau::GEBUCHT, 150000, 1, 16000,
          40},
+        {"class 0 to its top at 100 a seat", 0, 1000, 30, [](i32 w) { return Stadion_Kapazitaet_Aendern(TEAM, w); },
+         9000, Stadion_Bau::GEBUCHT, 800000, 0, 9000, 30},
+        {"class 4 to its top at 800 a seat", 4, 35000, 80, [](i32 w) { return Stadion_Kapazitaet_Aendern(TEAM, w); },
+         70000, Stadion_Bau::GEBUCHT, 28000000, 4, 70000, 80},
+        {"class 5 by 10,000 at 1,200 a seat", 5, 60000, 90, [](i32 w) { return Stadion_Kapazitaet_Aendern(TEAM, w); },
+         70000, Stadion_Bau::GEBUCHT, 12000000, 5, 70000, 90},
         {"a ticket price of 61", 1, 8000, 40, [](i32 w) { return Stadion_Preis_Setzen(TEAM, w); }, 61,
          Stadion_Bau::UNGUELTIG, 0, 1, 8000, 40},
     };
@@ -118,6 +124,20 @@ TEST_F(StadionBau, StepsCostWhatTheClassTableSaysAndBuildIt) {
     }
 }
 
+// A seat costs the stadium models' price per place built, and filling a
+// class's whole range stays cheaper than building the next class.
+TEST_F(StadionBau, SeatsCostTheModelsPricePerPlace) {
+    Stadion_Modelle_Zuruecksetzen();
+    for (int k = 0; k < STADION_KLASSEN; ++k) {
+        const Stadion_Bauklasse& b = Stadion_Bauklasse_Holen(k);
+        EXPECT_EQ(b.platzpreis, Stadion_Get_Klasse(k).platz_baupreis) << k;
+        EXPECT_LE(b.platzpreis, 5000) << k;
+        if (k + 1 < STADION_KLASSEN) {
+            EXPECT_LT(static_cast<i64>(b.bis - b.von) * b.platzpreis, Stadion_Bauklasse_Holen(k + 1).baupreis) << k;
+        }
+    }
+}
+
 TEST_F(StadionBau, WithoutTheMoneyNothingIsBuilt) {
     ASSERT_TRUE(Bank_Konto_Anlegen(TEAM, 0.0, 0));
     const f64 rahmen = Bank_Get_Kreditrahmen(TEAM);
@@ -127,7 +147,9 @@ TEST_F(StadionBau, WithoutTheMoneyNothingIsBuilt) {
     EXPECT_EQ(Stadion_Klasse_Bauen(TEAM), Stadion_Bau::ABGELEHNT);
     EXPECT_EQ(Stadion_Renovieren(TEAM, 100), rahmen < 40 * 70000.0 ? Stadion_Bau::ABGELEHNT : Stadion_Bau::GEBUCHT);
     stadion(3, 30000, 60);
-    EXPECT_EQ(Stadion_Kapazitaet_Aendern(TEAM, 45000), Stadion_Bau::ABGELEHNT);  // 750 M
+    // 15,000 seats for 9 M, beyond what the renovation left of the credit line.
+    ASSERT_LT(rahmen, 40 * 70000.0 + 15000 * 600.0);
+    EXPECT_EQ(Stadion_Kapazitaet_Aendern(TEAM, 45000), Stadion_Bau::ABGELEHNT);
     EXPECT_EQ(0, std::memcmp(Stadion_Get(TEAM, 1), &alt, sizeof alt));
     EXPECT_EQ(Stadion_Klasse_Bauen(-1), Stadion_Bau::KEIN_STADION);
     EXPECT_EQ(Stadion_Klasse_Bauen(Team_Anzahl), Stadion_Bau::KEIN_STADION);
@@ -169,7 +191,7 @@ TEST_F(StadionBau, AClientBuildsThroughTheServer) {
     EXPECT_EQ(s.komfort, 45);
     EXPECT_EQ(s.kapazitaet, 6000);
     EXPECT_EQ(s.eintrittspreis, 35);
-    EXPECT_DOUBLE_EQ(vorher - Bank_Get_Kontostand(TEAM, 0, 0), 1200000.0 + 5 * 30000.0 + 1000 * 10000.0);
+    EXPECT_DOUBLE_EQ(vorher - Bank_Get_Kontostand(TEAM, 0, 0), 1200000.0 + 5 * 30000.0 + 1000 * 150.0);
     // A peer's capacity through the old record call is paid too, and an
     // absurd one is refused.
     Aktuelles_Team = TEAM;

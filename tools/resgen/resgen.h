@@ -64,6 +64,13 @@ Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // The piece of a goal the live view draws over the figures ("tor:links|rechts,
 // voll|halb"): the size must be the goal's box of that scale.
 Rastport* Tor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
+// The light over the grass of the live view ("rasenlicht:<first kind of
+// its group 0|2|4>,voll|halb"), with its alpha plane; the size must be the
+// pitch picture's of that scale.
+Rastport* Rasen_Licht_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
+// The players' tunnel and the dugouts of the live view ("tunnel"), at the
+// size spielansicht::TUNNEL_BREITE x TUNNEL_HOEHE.
+Rastport* Tunnel_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);
 // A stand picture of the live view ("tribuene:<side 0..5>,<level 0..4>"): the
 // size must be the side's box.
 Rastport* Tribuene_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h);

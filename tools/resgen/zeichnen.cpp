@@ -741,6 +741,8 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
     if (name == "rasen") return Rasen_Zeichnen(arg, w, h);
     if (name == "tor") return Tor_Zeichnen(arg, w, h);
     if (name == "tribuene") return Tribuene_Zeichnen(arg, w, h);
+    if (name == "rasenlicht") return Rasen_Licht_Zeichnen(arg, w, h);
+    if (name == "tunnel") return Tunnel_Zeichnen(arg, w, h);
     if (name == "stadion") return Stadion_Zeichnen(arg, w, h, eintrag);
     if (name == "imspiel") return Im_Spiel_Zeichnen(arg, w, h);
     if (name == "vorspiel") return Vorspiel_Zeichnen(arg, w, h, eintrag);

@@ -13,13 +13,16 @@
 #include "base/bytes.h"
 #include "base/memory.h"
 #include "base/random.h"
+#include "base/tools.h"
 #include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "gui/hauptmenue.h"
 #include "gui/palette.h"
+#include "gui/text_cfg.h"
 #include "platform/display.h"
 #include "platform/input.h"
 #include "screens/live_view/figur_palette.h"
@@ -186,10 +189,20 @@ void Spielansicht_Animsets_Free() {
 
 bool Spielansicht_Animsets_Laden() {
     if (sets_geladen) return true;
+    int gezaehlt = 0, fertig = 0;
+    for (int s = 0; s < ANIM_SETS; ++s) gezaehlt += Anim_Tabelle[s].ladbar != 0;
     sets_geladen = true;
+    // A start that takes its time shows how far it got, at most every 200 ms.
+    u32 notiert = W32_Get_Time();
     for (int s = 0; s < ANIM_SETS && sets_geladen; ++s) {
         Anim_Tabelle[s].gezeichnet = 0;
-        if (Anim_Tabelle[s].ladbar && !Spielansicht_Animset_Laden(s, nullptr)) sets_geladen = false;
+        if (!Anim_Tabelle[s].ladbar) continue;
+        if (W32_Get_Time() - notiert > SA_FORTSCHRITT_MS) {
+            Menue_Fortschritt(Text_cfg_Text(TEXT_REST, SA_TEXT_STADION_LAEDT), fertig * 100 / std::max(gezaehlt, 1));
+            notiert = W32_Get_Time();
+        }
+        if (!Spielansicht_Animset_Laden(s, nullptr)) sets_geladen = false;
+        ++fertig;
     }
     if (!sets_geladen) Spielansicht_Animsets_Free();
     return sets_geladen;

@@ -48,7 +48,12 @@ struct Sa_Frame {
 // out of range; the direction is clamped to the set's directions).
 const Sa_Frame* Spielansicht_Frame_Zeiger(int set, int richtung, int bild);
 
-// Loads every loadable set (progress box while it takes long); all or none.
+// Loads every loadable set; all or none. While it takes long, the progress
+// box (text SA_TEXT_STADION_LAEDT, the share of the sets loaded) is shown
+// and presented whenever more than SA_FORTSCHRITT_MS passed since it was
+// shown last (or since the start).
+constexpr u32 SA_FORTSCHRITT_MS = 200;
+constexpr i32 SA_TEXT_STADION_LAEDT = 198;
 bool Spielansicht_Animsets_Laden();
 // Loads one set when it is loadable and not loaded; the bytes taken to *bytes.
 bool Spielansicht_Animset_Laden(int set, u32* bytes);

@@ -69,6 +69,22 @@ inline Kasten Tor_Kasten(const Massstab& m, bool rechts) {
     return {x1 - RAND, y1 - RAND, x2 - x1 + 2 * RAND + 1, y2 - y1 + 2 * RAND + 1};
 }
 
+// --- The players' tunnel and the pitch's light -------------------------------
+// The players' tunnel with the two dugouts in front of the far stand, in the
+// gap of the far boards: one picture at (TUNNEL_X, TUNNEL_Y) of the
+// full-scale pitch picture, drawn over the stands (halved, at half the place,
+// in half and quarter views).
+constexpr i32 TUNNEL_X = 2243, TUNNEL_Y = 157, TUNNEL_BREITE = 690, TUNNEL_HOEHE = 270;
+// Its middle along the pitch (m): the middle of the gap between the far boards.
+constexpr double TUNNEL_MITTE_M = 57.5;
+// The light over the grass (worn tracks, floodlight pools, a roof's shadow)
+// is one of three pictures by stadium kind 0..6, each at full scale and, one
+// entry on, at half scale.
+inline i32 Rasen_Licht_Nummer(u32 bild_art, bool halb) {
+    static constexpr i32 NUMMER[7] = {0, 0, 2, 2, 4, 4, 4};
+    return NUMMER[bild_art % 7] + (halb ? 1 : 0);
+}
+
 // --- Stands -----------------------------------------------------------------
 // Six stand sides around the pitch: 0 the left end, 1 the far side, 2 the
 // right end (their terraces: 0 a grass bank, 1 plain steps, 2..4 seated

@@ -33,7 +33,28 @@ constexpr i32 ECKE_X[4] = {0, 400, 0, 400};
 constexpr i32 ECKE_Y[4] = {0, 0, 282, 282};
 
 constexpr int ARCHIV_RASEN = 13;      // rasen_hg.res
+constexpr int ARCHIV_LICHT = 14;      // rasen_hg_sprite.res
 constexpr int ARCHIV_TRIBUENEN = 15;  // rasen_tribuenen.res
+constexpr int ARCHIV_SPRITES = 17;    // stadion_sprites.res
+constexpr int EINTRAG_TUNNEL = 145;
+
+// Blends a picture with its alpha plane over another of its size, mirrored
+// left to right when asked.
+template <int T>
+void licht_mischen(const Rastport& quelle, Rastport& ziel, bool gespiegelt) {
+    const u16* q = quelle.bitmap->pixel16();
+    u16* z = ziel.bitmap->pixel16();
+    const i32 w = ziel.breite;
+    for (i32 y = 0; y < ziel.hoehe; ++y)
+        for (i32 x = 0; x < w; ++x) {
+            const size_t i = static_cast<size_t>(y) * w + (gespiegelt ? w - 1 - x : x);
+            const int a = quelle.alpha[i];
+            if (a == 0) continue;
+            u16& d = z[static_cast<size_t>(y) * w + x];
+            const u16 neu = pixel::mischen<T>(d, q[i], a, 255 - a);
+            d = neu ? neu : 1;
+        }
+}
 
 // The layouts a number of shown matches starts with.
 void layouts_setzen(int anzahl) {
@@ -272,8 +293,40 @@ bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
         rp = nullptr;
     }
     v->bild = rp;
-    if (rp) Spielansicht_Tribuenen_Zeichnen(v);
-    return rp != nullptr;
+    if (!rp) return false;
+    Spielansicht_Rasen_Licht(v);
+    Spielansicht_Tribuenen_Zeichnen(v);
+    Spielansicht_Tunnel_Zeichnen(v);
+    return true;
+}
+
+void Spielansicht_Rasen_Licht(Spielansicht_View* v) {
+    if (!v || !v->pitch || !v->bild) return;
+    // Left out when missing or not of the picture's size: the pitch is
+    // playable without its light.
+    Rastport* licht = Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_LICHT),
+                                         spielansicht::Rasen_Licht_Nummer(v->pitch->bild_art, v->layout != SA_VOLL));
+    Rastport& z = *v->bild;
+    if (licht && licht->breite == z.breite && licht->hoehe == z.hoehe && !licht->alpha.empty() &&
+        licht->alpha.size() >= static_cast<size_t>(z.breite) * z.hoehe && Rastport_Lock(licht) &&
+        licht->tiefe() == z.tiefe()) {
+        if (z.tiefe() == 16) licht_mischen<16>(*licht, z, v->gespiegelt != 0);
+        else if (z.tiefe() == 15) licht_mischen<15>(*licht, z, v->gespiegelt != 0);
+    }
+    Rastport_Free(licht);
+}
+
+void Spielansicht_Tunnel_Zeichnen(Spielansicht_View* v) {
+    if (!v || !v->bild) return;
+    Rastport* t = Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_SPRITES), EINTRAG_TUNNEL);
+    if (t && t->breite == spielansicht::TUNNEL_BREITE && t->hoehe == spielansicht::TUNNEL_HOEHE && Rastport_Lock(t)) {
+        if (v->layout != SA_VOLL)
+            Blt_Kopie_Transparent_Halb(t, v->bild, spielansicht::TUNNEL_X / 2, spielansicht::TUNNEL_Y / 2);
+        else
+            Blt_Blit(t, 0, 0, t->breite, t->hoehe, v->bild, spielansicht::TUNNEL_X, spielansicht::TUNNEL_Y,
+                     Blt_Opt_Transparent);
+    }
+    Rastport_Free(t);
 }
 
 void Spielansicht_Tribuenen_Zeichnen(Spielansicht_View* v) {
@@ -353,7 +406,13 @@ void Spielansicht_Views_Free() {
 }
 
 bool Spielansicht_Init() {
-    if (geladen) return true;
+    if (geladen) {
+        // The goals page after a match silences the stadium while the view's
+        // pictures stay loaded: a view starting again brings its sounds
+        // back (without them it still shows its match).
+        if (Spielansicht_Sound_Set() < 0) Spielansicht_Sound_Starten();
+        return true;
+    }
     // The figures, the pictures and the stadium sounds are needed; a start
     // that misses one frees everything it loaded. Without the crowd's sets
     // the stands stay empty.

@@ -111,6 +111,14 @@ bool Spielansicht_Bild_Neu(Spielansicht_View* v);
 // place in half and quarter views) and stores the levels in `stand_level`.
 void Spielansicht_Tribuenen_Zeichnen(Spielansicht_View* v);
 
+// The light over the grass of the pitch record's stadium kind (worn tracks,
+// floodlight pools, a roof's shadow), blended over the view's pitch picture
+// by its alpha plane, mirrored with the pitch; left out when missing.
+void Spielansicht_Rasen_Licht(Spielansicht_View* v);
+// The players' tunnel and the dugouts over the stands (at half size and
+// place in half and quarter views); left out when missing.
+void Spielansicht_Tunnel_Zeichnen(Spielansicht_View* v);
+
 // Clears the view, stores pitch and layout and builds its pictures; the
 // first failure stops (false). On success the view is present.
 bool Spielansicht_View_Init(Spielansicht_View* v, Spielfeld_Daten* sf, u32 layout);
