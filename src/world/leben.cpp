@@ -157,11 +157,12 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
             const i32 alter = jahr - f.geburtsjahr;
             if (Rnd_Basis(0, 99) < Leben_Ruecktritt_Prozent(alter, torwart, p.staerke_fein)) {
                 zahlen.ruecktritte++;
-                // An open place draws a talent at most once a season and
-                // then by chance, so the places of a generation do not all
-                // fill in the same year (a wave of stars that ages together).
+                // An open place draws a talent at most once a season, so the
+                // places of a club do not all fill in the same year (a wave
+                // of stars that ages together). No draw of its own: the
+                // season change keeps its share of the random table.
                 Leben_Stern stern = offen < 0 ? Leben_Stern::frei : Leben_Stern::darunter;
-                if (offen > 0 && Rnd_Basis(0, 99) < LEBEN_TALENT_CHANCE) {
+                if (offen > 0) {
                     stern = Leben_Stern::talent;
                     offen = 0;
                 }

@@ -46,10 +46,10 @@ i32 Leben_Ruecktritt_Prozent(i32 alter, bool torwart, i32 fein);
 // players of the same position whose potential follows the club's
 // strength. Uses the shared random table. Not on a network client.
 //
-// With `sternplaetze` (one entry per team) a club holds as many stars and
-// talents who will become stars as it has star places: a youth player who
-// comes while a place is open is a star talent (potential 10 to 12), one
-// who comes while all are taken stays below a star's potential (at most 9).
+// With `sterne` (star places per team) a club holds as many stars and
+// talents who will become stars as it has star places: the first youth
+// player of a season who comes while a place is open is a star talent
+// (potential 10 to 12), every other stays below a star's potential (at most 9).
 // A star of LEBEN_STAR_BIS or younger holds his place, an older one leaves
 // it to his successor (a talent needs four to five years); a talent holds
 // his up to LEBEN_TALENT_BIS. The market's youth stays below a star's
@@ -65,9 +65,7 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne = nullptr);
 constexpr i32 LEBEN_STAR_FEIN = 10000;
 constexpr i32 LEBEN_STAR_BIS = 26;
 constexpr i32 LEBEN_TALENT_BIS = 27;
-// The chance (per cent) that a youth player who comes while his club has an
-// open star place is a star talent; at most one a club and season.
-constexpr i32 LEBEN_TALENT_CHANCE = 85;
+
 // The star places team `team` uses in `jahr`: its stars up to
 // LEBEN_STAR_BIS (every star with `alle_stars`: a club signs a star only
 // while it has fewer stars than places) and its talents (potential 10 or
