@@ -482,6 +482,11 @@ void netz_anmelden() {
                 // and face he chose), so the club is no longer the computer's.
                 if (Spielstart_Beendet && !Team_Hat_Manager(team)) Manager_Neuer_Mitspieler(team, name, gesicht);
 #endif
+#if KORDAVO_HAT_SEASON
+                // A word given for this club in an earlier game (the same day
+                // number of a new one) must not count for the new client.
+                Season_Netz_Bereit_Vergessen(team);
+#endif
                 return true;
             },
         .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },

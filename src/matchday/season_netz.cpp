@@ -227,6 +227,10 @@ i32 Season_Netz_Bereit_Tag(i32 team) {
     return team >= 0 && static_cast<size_t>(team) < bereit_tag.size() ? bereit_tag[static_cast<size_t>(team)] : -1;
 }
 
+void Season_Netz_Bereit_Vergessen(i32 team) {
+    if (team >= 0 && static_cast<size_t>(team) < bereit_tag.size()) bereit_tag[static_cast<size_t>(team)] = -1;
+}
+
 void Season_Netz_Befehle_Erlauben(bool an) { befehle_erlaubt = an; }
 
 void Netz_Client_Reset() {

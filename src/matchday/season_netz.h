@@ -11,6 +11,9 @@ void Season_Netz_Anmelden();
 // Server: the day each team last declared itself ready (1029; -1 never), and
 // whether the developer commands (1043) are allowed (off by default).
 i32 Season_Netz_Bereit_Tag(i32 team);
+// Forgets a team's word (a client has just taken the club, in this game or a
+// new one): its day counts only once it is given again.
+void Season_Netz_Bereit_Vergessen(i32 team);
 void Season_Netz_Befehle_Erlauben(bool an);
 
 // Client: empties the caches of the calendar, the fixtures and the news, so

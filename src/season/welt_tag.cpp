@@ -3,12 +3,14 @@
 
 #include <algorithm>
 #include <map>
+#include <span>
 #include <vector>
 
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "season/kalender.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_werte.h"
 #include "world/bank.h"
 #include "world/leben.h"
 #include "world/stadion.h"
@@ -48,14 +50,46 @@ f64 sponsorgeld(int team, const std::map<i32, Liga_Mitte>& m) {
     return it->second.gehalt * WELT_SPONSOR_PROZENT / 100 * groesse;
 }
 
+constexpr i32 PLAETZE_EINZELN[] = {2, 1, 1};
+constexpr i32 PLAETZE_UNTEN[] = {1, 1};
+
 }  // namespace
+
+Leben_Sterne Welt_Tag_Sterne() {
+    Leben_Sterne sterne;
+    sterne.plaetze.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), -1);
+    sterne.liga.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), -1);
+    std::vector<i32>& plaetze = sterne.plaetze;
+    std::map<i32, std::vector<int>> ligen;
+    for (int t = 0; t < Team_Anzahl; ++t)
+        if (ist_club(t)) {
+            plaetze[static_cast<size_t>(t)] = 0;
+            const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
+            if (liga >= 0) ligen[liga].push_back(t);
+            sterne.liga[static_cast<size_t>(t)] = liga;
+        }
+    for (auto& [liga, clubs] : ligen) {
+        i32 auf = 0, ab = 0;
+        Wettbewerb_Get_Auf_Abstieg(liga, &auf, &ab);
+        const std::span<const i32> reihe = auf > 0  ? std::span<const i32>(PLAETZE_UNTEN)
+                                           : ab > 0 ? std::span<const i32>(WELT_STERNPLAETZE_OBEN)
+                                                    : std::span<const i32>(PLAETZE_EINZELN);
+        std::stable_sort(clubs.begin(), clubs.end(),
+                         [](int a, int b) { return Stadion_Get_Kapazitaet(a) > Stadion_Get_Kapazitaet(b); });
+        for (size_t i = 0; i < clubs.size() && i < reihe.size(); ++i) plaetze[static_cast<size_t>(clubs[i])] = reihe[i];
+    }
+    return sterne;
+}
 
 f64 Welt_Tag_Sponsorgeld(int team) { return sponsorgeld(team, liga_mitte()); }
 
 void Welt_Tag(bool neuer_monat, bool neue_saison) {
     if (ruf::Client()) return;
     Leben_Erholung();
-    if (neue_saison) Leben_Saisonwechsel(2003 + Kalender_Get_Jahr());
+    if (neue_saison) {
+        const Leben_Sterne sterne = Welt_Tag_Sterne();
+        Leben_Saisonwechsel(2003 + Kalender_Get_Jahr(), &sterne);
+    }
     if (!neuer_monat) return;
     Bank_Neue_Periode();
     const std::map<i32, Liga_Mitte> mitte = liga_mitte();
@@ -68,8 +102,16 @@ void Welt_Tag(bool neuer_monat, bool neue_saison) {
     // The transfer windows: computer clubs trade with the market as their
     // money says, at most twice a window.
     const i32 monat = Kalender_Get_Datum().monat;
-    if (monat == 7 || monat == 8 || monat == 1)
+    if (monat == 7 || monat == 8 || monat == 1) {
+        // A star is signed only for an open star place: a rich club does not
+        // gather more stars than it could hold, so the big leagues keep
+        // about as many each.
+        const std::vector<i32> plaetze = Welt_Tag_Sterne().plaetze;
+        const i32 jahr = 2003 + Kalender_Get_Jahr();
         for (int t = 0; t < Team_Anzahl; ++t)
-            for (int i = 0; i < 2 && Leben_Transfer(t); ++i) {
+            for (int i = 0; i < 2; ++i) {
+                const i32 p = plaetze[static_cast<size_t>(t)];
+                if (!Leben_Transfer(t, p < 0 ? -1 : std::max(0, p - Leben_Stars_Belegt(t, jahr, true)))) break;
             }
+    }
 }

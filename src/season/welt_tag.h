@@ -8,7 +8,10 @@
 // (world/leben.h). Not on a network client.
 #pragma once
 
+#include <vector>
+
 #include "base/types.h"
+#include "world/leben.h"
 
 // A club's monthly sponsor and broadcasting money: this share (per cent) of
 // its league's median wage bill, times its ground's size against the
@@ -16,6 +19,15 @@
 // Gate money and prizes come on top; a club whose wages run above what its
 // size brings in loses money.
 constexpr int WELT_SPONSOR_PROZENT = 90;
+
+// Each team's star places (world/leben.h) for the season change and the
+// transfer windows, by its ground's rank among its league's grounds: in a
+// top division with divisions below it these (every big league alike,
+// whatever its grounds), in a small country's single division 2, 1, 1, in
+// a lower division one each for the two biggest grounds; -1 for a team
+// that is not a club.
+constexpr i32 WELT_STERNPLAETZE_OBEN[] = {4, 3, 3, 2, 2, 1, 1, 1, 1, 1, 1};
+Leben_Sterne Welt_Tag_Sterne();
 
 // A club's monthly sponsor and broadcasting money.
 f64 Welt_Tag_Sponsorgeld(int team);

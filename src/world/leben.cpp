@@ -79,7 +79,21 @@ i32 Leben_Ruecktritt_Prozent(i32 alter, bool torwart, i32 fein) {
     return std::min(100, 20 + (alter - ab) * 20 + (fein < 3000 ? 20 : 0));
 }
 
-void Leben_Jugendspieler(int s, i32 jahr, i32 niveau) {
+i32 Leben_Stars_Belegt(int team, i32 jahr, bool alle_stars) {
+    if (team < 0 || team >= Team_Anzahl) return 0;
+    i32 n = 0;
+    for (int i = 0; i < Team_Kader_Anzahl(team); ++i) {
+        const int s = Team_Kader(team)[i];
+        const Spieler_Struktur& p = Spieler_Daten[s];
+        const i32 alter = jahr - Spieler_Fix_Daten[s].geburtsjahr;
+        if (p.staerke_fein >= LEBEN_STAR_FEIN ? alle_stars || alter <= LEBEN_STAR_BIS
+                                               : p.max_staerke >= LEBEN_STAR_FEIN / 1000 && alter <= LEBEN_TALENT_BIS)
+            ++n;
+    }
+    return n;
+}
+
+void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern) {
     if (!spieler_ok(s)) return;
     Spieler_Struktur& p = Spieler_Daten[s];
     Spieler_Fix& f = Spieler_Fix_Daten[s];
@@ -91,7 +105,10 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau) {
     // above, at a small club too (without them too few stars came through
     // once the shipped ones had retired).
     const i32 seltenes_talent = Rnd_Basis(0, 9) == 0 ? 2 : 0;
-    const i32 max = std::clamp(niveau / 1000 + Rnd_Basis(-3, 2) + seltenes_talent, 1, 12);
+    i32 max = std::clamp(niveau / 1000 + Rnd_Basis(-3, 2) + seltenes_talent, 1, 12);
+    constexpr i32 star = LEBEN_STAR_FEIN / 1000;
+    if (stern == Leben_Stern::talent) max = std::max(max, star);
+    if (stern == Leben_Stern::darunter) max = std::min(max, star - 1);
     const i32 talent = Rnd_Basis(1, 50);
     const u32 behalten = SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ | SP_STATUS_RESERVE;
     const Spieler_Struktur alt = p;
@@ -113,8 +130,9 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau) {
     zahlen.jugend++;
 }
 
-void Leben_Saisonwechsel(i32 jahr) {
+void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
     if (ruf::Client()) return;
+    if (sterne && sterne->plaetze.size() != static_cast<size_t>(Team_Anzahl)) sterne = nullptr;
     std::vector<i32> niveau(static_cast<size_t>(Team_Anzahl), 0);
     for (int t = 0; t < Team_Anzahl; ++t) niveau[static_cast<size_t>(t)] = niveau_von(t);
     for (int t = 0; t < Team_Anzahl; ++t) {
@@ -125,6 +143,12 @@ void Leben_Saisonwechsel(i32 jahr) {
         if (!(Team_Daten[t].art & (TEAM_ART_VEREIN | TEAM_ART_NATIONALTEAM)) && t != Team_Transfermarkt) continue;
         const i32 club_niveau = (Team_Daten[t].art & TEAM_ART_VEREIN) ? 3000 + Stadion_Get_Kapazitaet(t) / 10
                                                                       : niveau[static_cast<size_t>(t)];
+        // Open star places: the market has none, a negative entry holds nothing.
+        i32 offen = -1;
+        if (sterne) {
+            const i32 plaetze = t == Team_Transfermarkt ? 0 : sterne->plaetze[static_cast<size_t>(t)];
+            if (plaetze >= 0) offen = std::max(0, plaetze - Leben_Stars_Belegt(t, jahr, false));
+        }
         for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
             const int s = Team_Kader(t)[i];
             Spieler_Struktur& p = Spieler_Daten[s];
@@ -133,7 +157,16 @@ void Leben_Saisonwechsel(i32 jahr) {
             const i32 alter = jahr - f.geburtsjahr;
             if (Rnd_Basis(0, 99) < Leben_Ruecktritt_Prozent(alter, torwart, p.staerke_fein)) {
                 zahlen.ruecktritte++;
-                Leben_Jugendspieler(s, jahr, t == Team_Transfermarkt ? Rnd_Basis(2000, 8000) : club_niveau);
+                // An open place draws a talent at most once a season, so the
+                // places of a club do not all fill in the same year (a wave
+                // of stars that ages together). No draw of its own: the
+                // season change keeps its share of the random table.
+                Leben_Stern stern = offen < 0 ? Leben_Stern::frei : Leben_Stern::darunter;
+                if (offen > 0) {
+                    stern = Leben_Stern::talent;
+                    offen = 0;
+                }
+                Leben_Jugendspieler(s, jahr, t == Team_Transfermarkt ? Rnd_Basis(2000, 8000) : club_niveau, stern);
                 continue;
             }
             const i32 d =
@@ -145,7 +178,7 @@ void Leben_Saisonwechsel(i32 jahr) {
     }
 }
 
-bool Leben_Transfer(int team) {
+bool Leben_Transfer(int team, i32 offene_sternplaetze) {
     if (ruf::Client() || team < 0 || team >= Team_Anzahl || team == Team_Transfermarkt || Team_Hat_Manager(team) ||
         !(Team_Daten[team].art & TEAM_ART_VEREIN) || !Bank_Konto_Offen(team))
         return false;
@@ -191,7 +224,8 @@ bool Leben_Transfer(int team) {
             if (Spieler_Fix_Daten[s].position != Spieler_Fix_Daten[ab].position ||
                 (Spieler_Daten[s].status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT)) ||
                 Spieler_Berechne_Marktwert(s) > budget ||
-                Spieler_Daten[s].staerke_fein <= Spieler_Daten[ab].staerke_fein)
+                Spieler_Daten[s].staerke_fein <= Spieler_Daten[ab].staerke_fein ||
+                (Spieler_Daten[s].staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
                 continue;
             if (zu < 0 || Spieler_Daten[s].staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
         }

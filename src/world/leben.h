@@ -8,6 +8,8 @@
 // figures below are running totals for the tools and are not saved.
 #pragma once
 
+#include <vector>
+
 #include "base/types.h"
 #include "world/bank.h"
 
@@ -43,12 +45,42 @@ i32 Leben_Ruecktritt_Prozent(i32 alter, bool torwart, i32 fein);
 // strengths follow the curve, the retiring are replaced in place by youth
 // players of the same position whose potential follows the club's
 // strength. Uses the shared random table. Not on a network client.
-void Leben_Saisonwechsel(i32 jahr);
+//
+// With `sterne` (star places per team) a club holds as many stars and
+// talents who will become stars as it has star places: the first youth
+// player of a season who comes while a place is open is a star talent
+// (potential 10 to 12), every other stays below a star's potential (at most 9).
+// A star of LEBEN_STAR_BIS or younger holds his place, an older one leaves
+// it to his successor (a talent needs four to five years); a talent holds
+// his up to LEBEN_TALENT_BIS. The market's youth stays below a star's
+// potential; national teams' youth is not held (a negative entry is free).
+// Without the list every youth player's potential is free.
+struct Leben_Sterne {
+    std::vector<i32> plaetze;  // per team: star places (negative: not held)
+    std::vector<i32> liga;     // per team: its league (for the reports and tests), -1 none
+};
+void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne = nullptr);
+
+// A player of this fine strength or more is a star.
+constexpr i32 LEBEN_STAR_FEIN = 10000;
+constexpr i32 LEBEN_STAR_BIS = 26;
+constexpr i32 LEBEN_TALENT_BIS = 27;
+
+// The star places team `team` uses in `jahr`: its stars up to
+// LEBEN_STAR_BIS (every star with `alle_stars`: a club signs a star only
+// while it has fewer stars than places) and its talents (potential 10 or
+// more) up to LEBEN_TALENT_BIS who are not stars yet.
+i32 Leben_Stars_Belegt(int team, i32 jahr, bool alle_stars);
+
+// How a youth player's potential is held: free, below a star's, a star talent's.
+enum class Leben_Stern { frei, darunter, talent };
 
 // Makes player `s` a new youth player of `jahr`: 16 to 18 years old, the
 // same club, slot and position, a new name and look from the world's
-// pool, potential around `niveau` (a club strength 0..12000).
-void Leben_Jugendspieler(int s, i32 jahr, i32 niveau);
+// pool, potential around `niveau` (a club strength 0..12000), held as
+// `stern` says (a star talent's at least 10, the club's level making it
+// more).
+void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern = Leben_Stern::frei);
 
 // A computer club's deal with the transfer market, driven by its money:
 // more than two months' wages in the red, it sells its best-paid player for
@@ -57,8 +89,10 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau);
 // wages in the bank it replaces its weakest player by the strongest market
 // player of his position it can pay (keeping an eighth of a year's wages). Proceeds and
 // price go through the bank (transfer kinds). False when no deal was made
-// (a managed club, the market, no fitting player).
-bool Leben_Transfer(int team);
+// (a managed club, the market, no fitting player). A star comes only to a
+// club with an open star place (`offene_sternplaetze` 0: none; negative:
+// not held).
+bool Leben_Transfer(int team, i32 offene_sternplaetze = -1);
 
 // A day's rest: every player's exhaustion (0..9) falls by one, so a club
 // that plays twice a week on the match engine recovers as a club whose

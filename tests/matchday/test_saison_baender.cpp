@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "base/files.h"
@@ -21,8 +22,12 @@
 #include "matchday/spieltag.h"
 #include "season/kalender.h"
 #include "season/season_test_hilfen.h"
+#include "season/welt_tag.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_werte.h"
 #include "seasonsim/saisonbericht.h"
+#include "world/stadion.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -32,6 +37,35 @@ void fertig(i32 id) {
     bericht->Vor_Beendet(id);
     Wettbewerb_Spiele_Beendet(id);
     bericht->Nach_Beendet(id);
+}
+
+// Every top division with divisions below it has the same star places, the
+// biggest ground the most; other leagues few.
+void sternplaetze_pruefen() {
+    const Leben_Sterne sterne = Welt_Tag_Sterne();
+    ASSERT_EQ(sterne.plaetze.size(), static_cast<size_t>(Team_Anzahl));
+    i32 oben = 0;
+    for (i32 p : WELT_STERNPLAETZE_OBEN) oben += p;
+    std::map<i32, std::pair<i32, i32>> ligen;  // league -> (places, its biggest ground's club)
+    for (i32 t = 0; t < Team_Anzahl; ++t) {
+        const i32 liga = sterne.liga[static_cast<size_t>(t)];
+        if (sterne.plaetze[static_cast<size_t>(t)] < 0 || liga < 0) continue;
+        auto [it, neu] = ligen.try_emplace(liga, 0, t);
+        it->second.first += sterne.plaetze[static_cast<size_t>(t)];
+        if (Stadion_Get_Kapazitaet(t) > Stadion_Get_Kapazitaet(it->second.second)) it->second.second = t;
+    }
+    int grosse = 0;
+    for (const auto& [liga, l] : ligen) {
+        i32 auf = 0, ab = 0;
+        Wettbewerb_Get_Auf_Abstieg(liga, &auf, &ab);
+        const bool gross = auf == 0 && ab > 0;
+        grosse += gross;
+        EXPECT_EQ(l.first == oben, gross) << "league " << liga << ": " << l.first << " places";
+        if (gross) {
+            EXPECT_EQ(sterne.plaetze[static_cast<size_t>(l.second)], WELT_STERNPLAETZE_OBEN[0]);
+        }
+    }
+    EXPECT_EQ(grosse, 5) << "five big leagues";
 }
 
 // Plays `saisons` seasons of a new game with the seed; the sum of their figures.
@@ -53,6 +87,7 @@ Bericht_Summe spielen(i32 saat, int saisons) {
     Spieltag_Set_Hooks(h);
     Saison_Lauf lauf;
     EXPECT_TRUE(Saison_Lauf_Tag(lauf));
+    sternplaetze_pruefen();
     const i32 ende = Kalender_Get_Jahr() + saisons;
     while (Kalender_Get_Jahr() < ende) {
         const i32 jahr = Kalender_Get_Jahr();
@@ -73,7 +108,7 @@ Bericht_Summe spielen(i32 saat, int saisons) {
 TEST(SaisonBaender, DreiSaatenJeDreiSpielzeiten) {
     season_test::Meldungen meldungen;
     double saldo_anteil = 0;  // the seeds' mean of median balance over start balance
-    u32 aufsteiger = 0, aufsteiger_ab = 0;
+    u32 aufsteiger = 0, aufsteiger_ab = 0, staerkster = 0;
     for (i32 saat : {11, 2222, 4093}) {
         const Bericht_Summe m = spielen(saat, 3);
         SCOPED_TRACE("seed " + std::to_string(saat));
@@ -92,9 +127,12 @@ TEST(SaisonBaender, DreiSaatenJeDreiSpielzeiten) {
         EXPECT_LE(m.meister_ppg, 2.7);
         EXPECT_GE(m.letzter_ppg, 0.4);
         EXPECT_LE(m.letzter_ppg, 1.1);
-        // The pre-season strongest club wins often, not always.
-        EXPECT_GE(m.staerkster_meister, 3u);
+        // The pre-season strongest club wins often, not always (fifteen
+        // league seasons a seed: at a third, two to eight; the seeds together
+        // below).
+        EXPECT_GE(m.staerkster_meister, 2u);
         EXPECT_LE(m.staerkster_meister, 11u);
+        staerkster += m.staerkster_meister;
         // Top-division clubs fill most cup finals (the dice formula's bounds
         // leave the real band of at most 15 % out of reach: two of three
         // finalists from the top is what it gives).
@@ -135,7 +173,14 @@ TEST(SaisonBaender, DreiSaatenJeDreiSpielzeiten) {
             m.alter_max, m.alter_median, m.stars_min, m.stars_max, m.saldo_median / 1e6, m.saldo_start / 1e6,
             m.im_minus, m.aufsteiger_ab, m.aufsteiger, m.pokal_unten, m.pokal_finalisten);
     }
-    EXPECT_GE(saldo_anteil, 0.3);
+    // After three seasons one seed's median lies anywhere from 0x to 0.9x of
+    // the start (seasonsim over seventeen seeds, mean 0.5x); the band of
+    // 0.3x-3x holds after ten and twenty (1.3x-2.7x): the three seeds
+    // together are only kept from sinking.
+    EXPECT_GE(saldo_anteil, 0.2);
+    // The pre-season strongest club is champion in 20-60 % of the 45 league seasons.
+    EXPECT_GE(staerkster, 9u);
+    EXPECT_LE(staerkster, 27u);
     // Promoted clubs relegated again over the seeds: 30-50 % over ten
     // seasons, more in the first two (the shipped lower divisions are weak).
     EXPECT_GE(aufsteiger_ab * 100, aufsteiger * 30);

@@ -733,6 +733,14 @@ TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAl
     // The word ends the club's turns of today: ready for its match, and for
     // the next day once the matches are over.
     EXPECT_EQ(Season_Netz_Bereit_Tag(mensch), Kalender_Get_Tag());
+    // A client taking the club anew (a new game that starts on the same day
+    // number) gives no word yet: the server waits for it again.
+    Season_Netz_Bereit_Vergessen(mensch);
+    EXPECT_EQ(Season_Netz_Bereit_Tag(mensch), -1);
+    Season_Netz_Bereit_Vergessen(-1);
+    Season_Netz_Bereit_Vergessen(Team_Anzahl + 5);
+    Fuer(mensch, 1029, mensch);
+    EXPECT_EQ(Season_Netz_Bereit_Tag(mensch), Kalender_Get_Tag());
     // The match plays in lockstep with the client's copy: the server's side
     // waits for the client's minutes.
     Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(spiel));

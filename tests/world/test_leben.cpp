@@ -108,6 +108,62 @@ TEST_F(Leben, AYouthPlayerTakesTheRetiredPlayersPlaceInHisClub) {
     EXPECT_EQ(Welt_Zahlen_Lesen().jugend, 1);
 }
 
+TEST_F(Leben, AYouthPlayersPotentialIsHeldByHisClubsStarPlaces) {
+    // A star talent's potential is at least a star's, one who finds the
+    // places taken stays below it, a free one follows the club's level alone.
+    struct Fall {
+        i32 niveau;
+        Leben_Stern stern;
+        i32 min, max;  // potential
+    } faelle[] = {
+        {2000, Leben_Stern::talent, 10, 12},  {9000, Leben_Stern::talent, 10, 12},
+        {12000, Leben_Stern::talent, 10, 12}, {12000, Leben_Stern::darunter, 7, 9},
+        {9000, Leben_Stern::darunter, 4, 9},  {2000, Leben_Stern::darunter, 1, 6},
+        {12000, Leben_Stern::frei, 9, 12},    {2000, Leben_Stern::frei, 1, 6},
+    };
+    const int s = Team_Kader(30)[4];
+    for (const Fall& f : faelle)
+        for (i32 index : {0, 101, 2024, 4999}) {
+            Rnd_Set_Index(index, 0);
+            Leben_Jugendspieler(s, 2010, f.niveau, f.stern);
+            const Spieler_Struktur& p = Spieler_Daten[s];
+            EXPECT_GE(p.max_staerke, f.min) << f.niveau << " at " << index;
+            EXPECT_LE(p.max_staerke, f.max) << f.niveau << " at " << index;
+            EXPECT_LT(p.staerke_fein, LEBEN_STAR_FEIN) << "a youth player is no star yet";
+        }
+}
+
+TEST_F(Leben, StarsAndTalentsHoldTheirClubsStarPlaces) {
+    const int t = 31;
+    const i32 jahr = 2010;
+    for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+        const int s = Team_Kader(t)[i];
+        Spieler_Daten[s].staerke_fein = 6000;
+        Spieler_Daten[s].max_staerke = 7;
+    }
+    struct Fall {
+        const char* name;
+        i32 alter, fein, max;
+        int nachfolge, alle;  // places held for a youth player's and for a signing's count
+    } faelle[] = {
+        {"star in his prime", 24, 10800, 11, 1, 1},
+        {"star at the last age he holds his place", LEBEN_STAR_BIS, 10200, 10, 1, 1},
+        {"older star leaves his place to a successor", LEBEN_STAR_BIS + 1, 10600, 11, 0, 1},
+        {"talent on his way", 19, 6500, 10, 1, 1},
+        {"talent at the last age he holds his place", LEBEN_TALENT_BIS, 9600, 10, 1, 1},
+        {"talent who never made it", LEBEN_TALENT_BIS + 1, 9600, 10, 0, 0},
+        {"good player without a star's potential", 20, 8000, 9, 0, 0},
+    };
+    for (const Fall& f : faelle) {
+        const int s = Team_Kader(t)[0];
+        Spieler_Daten[s].staerke_fein = static_cast<u16>(f.fein);
+        Spieler_Daten[s].max_staerke = static_cast<u8>(f.max);
+        Spieler_Fix_Daten[s].geburtsjahr = jahr - f.alter;
+        EXPECT_EQ(Leben_Stars_Belegt(t, jahr, false), f.nachfolge) << f.name;
+        EXPECT_EQ(Leben_Stars_Belegt(t, jahr, true), f.alle) << f.name;
+    }
+}
+
 TEST_F(Leben, ASeasonChangeAgesTheWorldKeepsSquadsFullAndRenewsTheMarket) {
     std::vector<int> kader(static_cast<size_t>(Team_Anzahl));
     for (int t = 0; t < Team_Anzahl; ++t) kader[static_cast<size_t>(t)] = Team_Kader_Anzahl(t);
@@ -130,6 +186,40 @@ TEST_F(Leben, ASeasonChangeAgesTheWorldKeepsSquadsFullAndRenewsTheMarket) {
     EXPECT_GT(markt_jung, 100) << "the market renews too";
     EXPECT_GT(Welt_Zahlen_Lesen().ruecktritte, n / 4);
     EXPECT_EQ(Welt_Zahlen_Lesen().ruecktritte, Welt_Zahlen_Lesen().jugend);
+}
+
+TEST_F(Leben, YouthFillsOpenStarPlacesOnlyOneASeasonAndNoneElsewhere) {
+    Leben_Sterne sterne;
+    sterne.plaetze.assign(static_cast<size_t>(Team_Anzahl), 0);
+    sterne.liga.assign(static_cast<size_t>(Team_Anzahl), -1);
+    const int gross = 32;
+    sterne.plaetze[static_cast<size_t>(gross)] = 3;
+    for (int t = 0; t < Team_Anzahl; ++t)
+        if (Team_Daten[t].art & TEAM_ART_NATIONALTEAM) sterne.plaetze[static_cast<size_t>(t)] = -1;
+    Rnd_Set_Index(9, 0);
+    int talente = 0;
+    // The ten seasons after the world test above.
+    for (i32 jahr = 2014; jahr < 2024; ++jahr) {
+        // A new youth player has a new look.
+        std::vector<u32> aussehen(static_cast<size_t>(Spieler_Anzahl));
+        for (int s = 0; s < Spieler_Anzahl; ++s) aussehen[static_cast<size_t>(s)] = Spieler_Fix_Daten[s].aussehen;
+        Leben_Saisonwechsel(jahr, &sterne);
+        int talente_jahr = 0;
+        for (int t = 0; t < Team_Anzahl; ++t) {
+            if (Team_Daten[t].art & TEAM_ART_NATIONALTEAM) continue;
+            for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+                const int s = Team_Kader(t)[i];
+                if (Spieler_Fix_Daten[s].aussehen == aussehen[static_cast<size_t>(s)]) continue;
+                if (t == gross)
+                    talente_jahr += Spieler_Daten[s].max_staerke >= 10;
+                else
+                    ASSERT_LT(Spieler_Daten[s].max_staerke, 10) << "youth of a club without star places, team " << t;
+            }
+        }
+        EXPECT_LE(talente_jahr, 1) << "one star talent a season at most, " << jahr;
+        talente += talente_jahr;
+    }
+    EXPECT_GE(talente, 1) << "the club with open places brought talents through";
 }
 
 TEST_F(Leben, WagesAreBookedThroughTheBankAndMayTakeAClubIntoTheRed) {
@@ -178,6 +268,42 @@ TEST_F(Leben, ComputerClubsTradeWithTheMarketAsTheirMoneySays) {
         }
     }
     EXPECT_FALSE(Leben_Transfer(Team_Transfermarkt));
+}
+
+TEST_F(Leben, ARichClubSignsAStarOnlyForAnOpenStarPlace) {
+    // The market's best player of each club's weakest player's position is
+    // made a star the rich club can pay.
+    auto vorbereiten = [](int team) {
+        int ab = -1;
+        for (int i = 0; i < Team_Kader_Anzahl(team); ++i) {
+            const int s = Team_Kader(team)[i];
+            if (ab < 0 || Spieler_Daten[s].staerke_fein < Spieler_Daten[ab].staerke_fein) ab = s;
+        }
+        int star = -1;
+        for (int i = 0; i < Team_Kader_Anzahl(Team_Transfermarkt) && star < 0; ++i) {
+            const int s = Team_Kader(Team_Transfermarkt)[i];
+            if (Spieler_Fix_Daten[s].position == Spieler_Fix_Daten[ab].position &&
+                !(Spieler_Daten[s].status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT)))
+                star = s;
+        }
+        Spieler_Daten[star].staerke_fein = 11500;
+        Spieler_Daten[star].staerke = 11;
+        Spieler_Daten[star].max_staerke = 11;
+        Spieler_Daten[star].marktwert = Spieler_Berechne_Marktwert(star);
+        EXPECT_TRUE(Bank_Konto_Anlegen(team, 1e9, 0));
+        return star;
+    };
+    struct Fall {
+        int team;
+        i32 offen;
+        bool star_kommt;
+    } faelle[] = {{53, 0, false}, {54, 1, true}, {55, -1, true}};
+    for (const Fall& f : faelle) {
+        const int star = vorbereiten(f.team);
+        Leben_Transfer(f.team, f.offen);
+        EXPECT_EQ(Spieler_Get_Team(star) == f.team, f.star_kommt) << "open places " << f.offen;
+        if (star >= 0 && Spieler_Get_Team(star) == Team_Transfermarkt) Spieler_Daten[star].staerke_fein = 3000;
+    }
 }
 
 TEST_F(Leben, ADayOfRestLowersEveryPlayersExhaustion) {
