@@ -36,6 +36,7 @@ struct Komp {
     int32_t quant;                 // quantisation table number
     uint8_t* zeile;                // up-sampled output row
     uint16_t* summen;              // weighted sums of the smooth doubling (with room around)
+    int32_t avx2;                  // the smooth doubling by its AVX2 form
 };
 
 // The full-size output of a block whose only coefficient is its DC value,
