@@ -96,8 +96,7 @@ void Summen_SSE2(const uint8_t* a, const uint8_t* b, int32_t n, uint16_t* c) {
 // The same two steps on processors with AVX2: sixteen sums (32 pixels) a
 // step, the same values. Doppeln_AVX2 writes up to 31 bytes past 2n,
 // Summen_AVX2 reads up to 15 bytes past n and writes up to 15 sums past it.
-__attribute__((target("avx2"))) void Doppeln_AVX2(const uint16_t* c, int32_t n, int16_t r0, int16_t r1,
-                                                   uint8_t* aus) {
+__attribute__((target("avx2"))) void Doppeln_AVX2(const uint16_t* c, int32_t n, int16_t r0, int16_t r1, uint8_t* aus) {
     const __m256i k0 = _mm256_set1_epi16(r0), k1 = _mm256_set1_epi16(r1);
     for (int32_t i = 0; i < n; i += 16) {
         const __m256i m = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(c + i));
@@ -337,6 +336,12 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
             return JPEG_ERG_PROPERTIES;
     }
     z->wandler = w.fn;
+    z->glatt_wandler = nullptr;
+    // Both chroma doubled smoothly sideways (the same way), luma as it is:
+    // the doubling goes into the conversion.
+    if (w.glatt_fn && n == 3 && z->k[0].ux == 1 && z->k[0].uy == 1 && !z->k[0].glatt_v && z->k[1].glatt_h &&
+        z->k[1].avx2 && z->k[2].glatt_h && z->k[2].avx2 && z->k[1].glatt_v == z->k[2].glatt_v && (z->x0 & 1) == 0)
+        z->glatt_wandler = w.glatt_fn;
     z->halb = false;
     if (w.halb_fn && n == 3 && z->k[0].ux == 1 && z->k[0].uy == 1 && z->k[1].ux == 2 && z->k[2].ux == 2 &&
         !z->k[1].glatt_h && !z->k[2].glatt_h && (z->x0 & 1) == 0) {
@@ -409,6 +414,39 @@ void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen) {
                 if (noetig >= mcu_zeilen * k.streifen_hoehe) return;
             }
         }
+        uint8_t* ziel = p->Bild_Pixel + (y - z->y0) * p->Bild_Zeilenlaenge;
+#if JPEG_SIMD
+        if (z->glatt_wandler) {
+            // The chroma sums, then doubling and conversion in one pass; the
+            // last pixels through the doubled rows and the row converter.
+            const bool beide = z->k[1].glatt_v;
+            const int32_t r0 = beide ? 8 : 4, r1 = beide ? 7 : 8;
+            for (int c = 1; c < 3; ++c) {
+                const Komp& k = z->k[c];
+                const int32_t yc = y / k.uy;
+                const uint8_t* zeile = Streifenzeile(k, yc);
+                const uint8_t* nachbar = beide ? Streifenzeile(k, (y % 2 == 0) ? yc - 1 : yc + 1) : nullptr;
+                Summen_AVX2(zeile, nachbar, k.breite, k.summen + 1);
+            }
+            const uint8_t* luma = Streifenzeile(z->k[0], y) + z->x0;
+            const int32_t fertig = n > 0 ? z->glatt_wandler(luma, z->k[1].summen + 1 + z->x0 / 2,
+                                                            z->k[2].summen + 1 + z->x0 / 2, r0, r1, ziel, n)
+                                         : 0;
+            if (fertig < n) {
+                const uint8_t* q[4] = {luma + fertig, nullptr, nullptr, nullptr};
+                const int32_t s0 = (z->x0 + fertig) / 2;
+                for (int c = 1; c < 3; ++c) {
+                    const Komp& k = z->k[c];
+                    Doppeln_AVX2(k.summen + 1 + s0, (n - fertig + 1) / 2, static_cast<int16_t>(r0),
+                                 static_cast<int16_t>(r1), k.zeile + 2 * s0);
+                    q[c] = k.zeile + 2 * s0;
+                }
+                z->wandler(q, ziel + static_cast<int64_t>(fertig) * kan, n - fertig, kan, z->x0 + fertig);
+            }
+            ++z->naechste_zeile;
+            continue;
+        }
+#endif
         const uint8_t* q[4] = {};
         for (int c = 0; c < z->n; ++c) {
             const Komp& k = z->k[c];
@@ -425,7 +463,6 @@ void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen) {
                 q[c] = k.zeile + z->x0;
             }
         }
-        uint8_t* ziel = p->Bild_Pixel + (y - z->y0) * p->Bild_Zeilenlaenge;
         if (n > 0) z->wandler(q, ziel, n, kan, z->x0);
         ++z->naechste_zeile;
     }
