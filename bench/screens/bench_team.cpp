@@ -5,10 +5,10 @@
 // allocations a frame makes are counted (none are wanted).
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <new>
 
+#define BENCH_ZUTEILUNGEN_ZAEHLEN
+#include "bench_hilfen.h"
 #include "graphics/zeichenspur.h"
 #include "gui/menue.h"
 #include "kit.h"
@@ -18,22 +18,6 @@
 #include "screens/squad/kaderansicht.h"
 #include "screens/squad/spielerkarte.h"
 #include "world/welt.h"
-
-namespace {
-std::atomic<long> zuteilungen{0};
-}  // namespace
-
-// The counting replacements pair malloc with free themselves; the compiler,
-// seeing new and free meet after inlining, would warn.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t n) {
-    ++zuteilungen;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -63,9 +47,9 @@ void frames(benchmark::State& st, int eintrag, Screen_Id id, Vorher vorher) {
     kit::Frames(150);  // the hover text shows after a second
     long pro_frame = 0;
     for (auto _ : st) {
-        const long a = zuteilungen;
+        const long a = bench_hilfen::zuteilungen;
         kit::Frames(1);
-        pro_frame = zuteilungen - a;
+        pro_frame = bench_hilfen::zuteilungen - a;
     }
     st.counters["zuteilungen_pro_frame"] = static_cast<double>(pro_frame);
 }

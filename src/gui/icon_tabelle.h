@@ -1,5 +1,7 @@
 // The one way to write an icon table: the icons as designated initialisers,
-// the owner's range checked at compile time, the end mark added.
+// the owner's range checked at compile time, the end mark added. Rows of
+// icons of one shape are made by Icon_Reihe and joined with single icons
+// by Icon_Tabelle_Aus.
 //
 //   constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::OPTIONEN>({
 //       {.nummer = ICON_OPTIONEN_LISTE, .grafik = GRAFIK_OPTIONEN_LISTE, .x = 32, .y = 83, ...},
@@ -43,6 +45,48 @@ consteval Icon_Tabelle<N> Icon_Tabelle_Bauen(const Screen_Icon (&icons)[N]) {
     }
     t.icons[N].nummer = -1;
     return t;
+}
+
+// A row of N icons of one shape (the rows of a list, a column of buttons):
+// icon k is `erste` with number erste.nummer + k at (erste.x + k·dx,
+// erste.y + k·dy); with `index_merken` its user word 0 holds k, the row
+// the icon's procedures read.
+//
+//   Icon_Reihe<20>({.nummer = ICON_X_ZEILE, .x = 8, .y = 116, ..., .h = 17}, 0, 17)
+template <size_t N>
+constexpr std::array<Screen_Icon, N> Icon_Reihe(const Screen_Icon& erste, i32 dx, i32 dy, bool index_merken = true) {
+    std::array<Screen_Icon, N> r{};
+    for (size_t k = 0; k < N; ++k) {
+        r[k] = erste;
+        const i32 n = static_cast<i32>(k);
+        r[k].nummer = static_cast<i16>(erste.nummer + n);
+        r[k].x = static_cast<i16>(erste.x + dx * n);
+        r[k].y = static_cast<i16>(erste.y + dy * n);
+        if (index_merken) r[k].user[0] = static_cast<u32>(n);
+    }
+    return r;
+}
+
+// Single icons as one block of a table built of blocks.
+template <size_t N>
+consteval std::array<Screen_Icon, N> Icon_Liste(const Screen_Icon (&icons)[N]) {
+    std::array<Screen_Icon, N> r{};
+    for (size_t i = 0; i < N; ++i) r[i] = icons[i];
+    return r;
+}
+
+// A table of blocks (Icon_Liste, Icon_Reihe) in their order, checked as
+// Icon_Tabelle_Bauen checks.
+template <Icon_Besitzer B, size_t... K>
+consteval Icon_Tabelle<(K + ...)> Icon_Tabelle_Aus(const std::array<Screen_Icon, K>&... teile) {
+    Screen_Icon alle[(K + ...)] = {};
+    size_t i = 0;
+    ((
+         [&] {
+             for (const Screen_Icon& icon : teile) alle[i++] = icon;
+         }()),
+     ...);
+    return Icon_Tabelle_Bauen<B>(alle);
 }
 
 // The scroll bar of a list, the one shape every list screen uses: the track

@@ -2,16 +2,23 @@
 // screen into the editor, a club renamed, its crest and first kit changed,
 // a player's look and attributes edited, the files written, the editor
 // left, and a new game through the wizard with the edited club: the game
-// reads the edited world back without a message and the main menu shows
-// the club. Each step leaves a PNG (KORDAVO_EDITOR_PNG names the folder).
+// reads the edited world back without a message, the main menu shows the
+// club, and its first match, played with the live view, shows the new name
+// and crest in the header bar and the figures in the new kit. Each step
+// leaves a PNG (KORDAVO_EDITOR_PNG names the folder).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/globals.h"
 #include "base/meldung.h"
+#include "grafik_nummern.h"
+#include "graphics/rastport.h"
 #include "graphics/zeichenspur.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
@@ -21,8 +28,11 @@
 #include "screens/editor/aussehen.h"
 #include "screens/editor/editor.h"
 #include "screens/editor/wappen.h"
+#include "screens/live_view/figur_palette.h"
+#include "screens/live_view/spielansicht.h"
 #include "screens/screens.h"
 #include "screens/start/spielstart.h"
+#include "season/ankuendigung.h"
 #include "season/kalender_lauf.h"
 #include "season/wettbewerb_schreiben.h"
 #include "world/attribut.h"
@@ -52,6 +62,32 @@ std::string ja() {
     const Screen_Icon* k1 = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_1);
     const bool eins = k1 && !(k1->status & MENUE_S_VERSTECKT);
     return klick(eins ? ICON_REQ_KNOPF_1 : k2 ? ICON_REQ_KNOPF_2 : ICON_REQ_KNOPF_1);
+}
+
+// The view that shows a match of the club (null while none does).
+const Spielansicht_View* live_view_von(i32 team) {
+    const Spielansicht_View* views = Spielansicht_Views();
+    for (int s = 0; s < SA_VIEWS; ++s)
+        if (views[s].present && views[s].pitch &&
+            (static_cast<i32>(views[s].pitch->team[0]) == team || static_cast<i32>(views[s].pitch->team[1]) == team))
+            return &views[s];
+    return nullptr;
+}
+
+// The 16-bit pixels a figure's shirt takes with this shirt colour: the
+// entries of a colour table that change with the shirt alone.
+std::vector<std::pair<i32, u16>> hemd_pixel(const u8 hemd[3]) {
+    Sa_Figur_Farben a{}, b{};
+    std::memcpy(&a.rgb[6], hemd, 3);
+    b.rgb[6] = static_cast<u8>(hemd[0] ^ 0x80), b.rgb[7] = static_cast<u8>(hemd[1] ^ 0x80),
+    b.rgb[8] = static_cast<u8>(hemd[2] ^ 0x80);
+    u16 ta[256], tb[256];
+    Spielansicht_Farbtabelle(ta, a);
+    Spielansicht_Farbtabelle(tb, b);
+    std::vector<std::pair<i32, u16>> r;
+    for (i32 i = 0; i < 256; ++i)
+        if (ta[i] != tb[i]) r.emplace_back(i, ta[i]);
+    return r;
 }
 
 class Editor_Ablauf : public ::testing::Test {
@@ -208,6 +244,70 @@ TEST_F(Editor_Ablauf, BearbeitenSchreibenUndNeuesSpiel) {
     Zeichenspur_Ausschalten();
     EXPECT_TRUE(gesehen);
     bild("6_hauptmenue");
+
+    // Day by day to the club's first match, shown live. The trace is kept
+    // from the frame the view is built on: its header bars are drawn then.
+    Test_Live_Ansicht(true);
+    Zeichenspur_Einschalten();
+    const Spielansicht_View* v = nullptr;
+    for (i32 n = 0; n < 3000 && !(v = live_view_von(verein)); ++n) {
+        Zeichenspur_Leeren();
+        if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && !Spielankuendigung_Screen_Offen() &&
+            Spielankuendigung_Puffer_Leer() && !Menue_Requester_Offen() &&
+            Menue_Screen_Icon_Ist_Vorhanden(ICON_ZUG_ENDE))
+            lauf("move 750 583\nwait 2\nclick left\nwait 3\n", 4);
+        else if (Menue_Requester_Offen())
+            lauf("click right 400 300\nwait 3\n", 4);
+        else
+            lauf(std::string(Ankuendigung_Wegklicken()) + "wait 2\n", 2);
+    }
+    ASSERT_TRUE(v) << "the club's match was not shown live";
+    const i32 seite = static_cast<i32>(v->pitch->team[0]) == verein ? 0 : 1;
+    ASSERT_TRUE(v->kopf_gross);
+    // The header bar: the new name written into it, the crest drawn into it at its side's place.
+    bool name_im_kopf = false;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        name_im_kopf = name_im_kopf || (e.art == SPUR_TEXT && e.ziel == v->kopf_gross &&
+                                       e.sichtbar.find("Kordavo Elf") != std::string::npos);
+    EXPECT_TRUE(name_im_kopf);
+    const Zeichenspur_Eintrag* wappen_blit = Zeichenspur_Blit_Bei(seite == 0 ? 29 : 767, 16, v->kopf_gross);
+    ASSERT_TRUE(wappen_blit) << "no crest in the header bar";
+    EXPECT_EQ(wappen_blit->breite, 28);
+    // The figures of the club wear the new kit: the view's colours are the
+    // kit's, brightened for the pitch, and the shirt entries of every
+    // outfield player's colour table take them.
+    u8 block[36] = {};
+    for (i32 slot = 0; slot < 3; ++slot) Trikot_Farben_Setzen(block, slot, Trikot_Get_TrikotNr(verein, slot));
+    Spielansicht_Trikot_Aufhellen(block);
+    EXPECT_EQ(std::memcmp(block, v->trikot_farben[seite], 36), 0);
+    const Trikot_Def* neu = Trikot_Get_TrikotStructure(trikot_neu);
+    const Trikot_Def* alt = Trikot_Get_TrikotStructure(trikot);
+    ASSERT_TRUE(neu && alt);
+    const i32 gegner = static_cast<i32>(v->pitch->team[1 - seite]);
+    const bool zweites =
+        seite == 1 && Trikot_Is_Trikot_Equal(Trikot_Get_TrikotNr(gegner, 0), trikot_neu, TRIKOT_TOLERANZ, 0);
+    const auto hemd = hemd_pixel(&v->trikot_farben[seite][zweites ? 12 : 0]);
+    ASSERT_FALSE(hemd.empty());
+    i32 figuren = 0;
+    for (i32 s = seite * SF_PRO_SEITE; s < (seite + 1) * SF_PRO_SEITE; ++s) {
+        if (v->pitch->spieler[s].spieler < 0 || v->pitch->objekt[s].torwart) continue;
+        ++figuren;
+        for (const auto& [index, pixel] : hemd) EXPECT_EQ(v->farben[s][index], pixel) << s << " " << index;
+    }
+    EXPECT_GE(figuren, 10);
+    if (!zweites && neu->hemd != alt->hemd) {
+        u8 alt_block[36] = {};
+        Trikot_Farben_Setzen(alt_block, 0, trikot);
+        Spielansicht_Trikot_Aufhellen(alt_block);
+        EXPECT_NE(hemd_pixel(alt_block), hemd) << "the old kit would look the same";
+    }
+    // A few frames on, the bar is on the screen.
+    Zeichenspur_Leeren();
+    lauf("wait 3\n", 3);
+    EXPECT_TRUE(Zeichenspur_Blit(GRAFIK_LIVE_KOPF_GROSS));
+    Zeichenspur_Ausschalten();
+    bild("7_live");
+    Test_Live_Ansicht(false);
 }
 
 }  // namespace

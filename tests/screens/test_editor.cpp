@@ -19,6 +19,7 @@
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/spielstand.h"
+#include "gui/eingabe.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "kit.h"
@@ -210,6 +211,69 @@ TEST_F(Editor, TabGehtDurchSpaltenUndZeilenRundherum) {
     EXPECT_FALSE(st().feld.aktiv);
     EXPECT_FALSE(st().feld.tab);
     EXPECT_EQ(wert(55, st().spieler[static_cast<size_t>(n - 1)]), vorher);
+}
+
+// The editor's keyboard: the text field's end comes first, else the key itself.
+TEST_F(Editor, TastenUndIhreWirkung) {
+    using W = Editor_Tastenwirkung;
+    const struct {
+        i32 feld;
+        u32 code;
+        bool shift;
+        W wirkung;
+    } faelle[] = {
+        {EINGABE_FERTIG, 0, false, W::UEBERNEHMEN},   {EINGABE_TAB, 0, false, W::WEITER},
+        {EINGABE_SHIFT_TAB, 0, true, W::ZURUECK},      {EINGABE_ABBRUCH, 0, false, W::VERWERFEN},
+        {EINGABE_FERTIG, VK_ESCAPE, false, W::UEBERNEHMEN},  // the field's end wins over a key
+        {EINGABE_LAEUFT, VK_RETURN, false, W::UEBERNEHMEN}, {EINGABE_LAEUFT, VK_TAB, false, W::WEITER},
+        {EINGABE_LAEUFT, VK_TAB, true, W::ZURUECK},         {EINGABE_LAEUFT, VK_ESCAPE, true, W::VERWERFEN},
+        {EINGABE_LAEUFT, VK_UP, false, W::HOCH},            {EINGABE_LAEUFT, VK_DOWN, true, W::RUNTER},
+        {EINGABE_LAEUFT, VK_LEFT, false, W::KEINE},         {EINGABE_LAEUFT, 0, true, W::KEINE},
+        {-1, VK_TAB, false, W::WEITER},  // a field that could not run: the key
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(Editor_Taste(f.feld, f.code, f.shift), f.wirkung) << f.feld << " " << f.code << " " << f.shift;
+}
+
+// The position field is not typed: its keys reach the editor's keyboard directly.
+TEST_F(Editor, PositionsfeldNimmtReturnTabUndEscape) {
+    const i32 p = st().spieler[3];
+    const struct {
+        u32 taste;
+        bool shift;
+        bool aktiv;  // a field is open afterwards
+        i32 feld;    // which
+    } faelle[] = {
+        {VK_RETURN, false, false, 0},
+        {VK_TAB, false, true, FELD_INITIAL},
+        {VK_TAB, true, true, FELD_NUMMER},
+        {VK_ESCAPE, false, false, 0},
+    };
+    for (const auto& f : faelle) {
+        st().feld.tab = false;
+        Editor_Feld_Zuruecksetzen();
+        const i32 alt = wert(67, p);
+        kit::Warten(400);
+        kit::Klick(430, zeile_y(3));
+        ASSERT_EQ(st().feld.wert, FELD_POSITION) << f.taste;
+        kit::Warten(350);
+        kit::Taste(VK_UP);
+        kit::Warten(200);
+        if (f.shift) Eingabe_Taste(VK_SHIFT, true);
+        kit::Taste(f.taste);
+        if (f.shift) Eingabe_Taste(VK_SHIFT, false);
+        kit::Frames(2);
+        EXPECT_EQ(st().feld.aktiv, f.aktiv) << f.taste << " " << f.shift;
+        if (f.aktiv) {
+            EXPECT_EQ(st().feld.wert, f.feld) << f.taste << " " << f.shift;
+            EXPECT_EQ(st().feld.spieler, p) << f.taste << " " << f.shift;
+            EXPECT_TRUE(st().feld.tab);
+        } else {
+            EXPECT_FALSE(st().feld.tab) << f.taste;
+        }
+        // The class stepped before the key stays, whatever the key.
+        EXPECT_EQ(wert(67, p), (alt + 1) % 4) << f.taste << " " << f.shift;
+    }
 }
 
 // The steppers of the stars, as the keys step them.

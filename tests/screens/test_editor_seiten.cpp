@@ -381,6 +381,15 @@ TEST_F(Seiten, WappenFelderTabUndStadion) {
         kit::Frames(2);
         EXPECT_EQ(Editor_Wappen_Zustand().feld, f.nach) << f.von << ": " << Editor_Get_Zustand().fehler;
     }
+    // Escape drops what was typed and ends the edit.
+    const std::string name = Team_String(721, t, nullptr, 0);
+    Editor_Wappen_Feld_Beginnen(0);
+    kit::Frames(1);
+    tippen("Verworfen");
+    kit::Taste(VK_ESCAPE);
+    kit::Frames(2);
+    EXPECT_EQ(Editor_Wappen_Zustand().feld, -1);
+    EXPECT_EQ(Team_String(721, t, nullptr, 0), name);
     Editor_Wappen_Eingabe_Beenden();
     // The stadium size: seats, no terraces; above the bound refused.
     const struct {

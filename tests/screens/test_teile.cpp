@@ -1,12 +1,13 @@
 // The pieces every screen shares: star layout and deduction, stepping
 // cycles, the value stepper's zones, the pulsing colour, the scroll-knob
-// callback.
+// callback, the player row and the attribute row.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "grafik_nummern.h"
 #include "kit.h"
+#include "screens/teile/attribut_zeile.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/schritt.h"
 #include "screens/teile/scroll.h"
@@ -17,6 +18,7 @@
 #include "gui/palette.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
+#include "world/global.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
@@ -226,4 +228,57 @@ TEST_F(Zeile, SpielerzeileInDerSpur) {
     }
 }
 
+// An attribute row of the attribute windows: picture, the mark by state,
+// the name (a negative one in the warning colour), the veil when grey.
+TEST_F(Zeile, AttributzeileInDerSpur) {
+    i32 negativ = -1, positiv = -1;
+    for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a) {
+        if (Attribute_Ist_Negativ(a) && negativ < 0) negativ = a;
+        if (!Attribute_Ist_Negativ(a) && positiv < 0 && Attribut_Tabelle[a].name[0]) positiv = a;
+    }
+    ASSERT_GE(negativ, 0);
+    ASSERT_GE(positiv, 0);
+    const struct {
+        i32 attribut;
+        Attribut_Marke marke;
+        bool grau;
+        i32 marke_bild;  // -1 none
+    } faelle[] = {
+        {positiv, Attribut_Marke::KEINE, false, -1},
+        {positiv, Attribut_Marke::AKTIV, false, GRAFIK_POPUP_AKTIV},
+        {positiv, Attribut_Marke::GESPERRT, true, GRAFIK_POPUP_GESPERRT},
+        {negativ, Attribut_Marke::NEGATIV, true, GRAFIK_POPUP_NEGATIV},
+    };
+    const i32 x = 120, y = 90;
+    const i32 marken[] = {GRAFIK_POPUP_AKTIV, GRAFIK_POPUP_GESPERRT, GRAFIK_POPUP_NEGATIV};
+    for (const auto& f : faelle) {
+        kit::Spur_Leeren();
+        Attribut_Zeile_Zeichnen(Screen_Rastport, f.attribut, f.marke, f.grau, x, y);
+        const Zeichenspur_Eintrag* bild = Zeichenspur_Blit(GRAFIK_ATTRIBUT + f.attribut);
+        ASSERT_TRUE(bild) << f.attribut;
+        EXPECT_EQ(bild->x, x + 23);
+        EXPECT_EQ(bild->y, y + 1);
+        for (i32 m : marken) {
+            const Zeichenspur_Eintrag* e = Zeichenspur_Blit(m);
+            EXPECT_EQ(e != nullptr, m == f.marke_bild) << m;
+            if (e) {
+                EXPECT_EQ(e->x, x + 5);
+                EXPECT_EQ(e->y, y + 2);
+            }
+        }
+        const Zeichenspur_Eintrag* name = kit::Text(Attribut_Tabelle[f.attribut].name);
+        ASSERT_TRUE(name);
+        EXPECT_EQ(name->x, x + 54);
+        EXPECT_EQ(name->y, y + 13);
+        EXPECT_EQ(name->farbe, f.attribut == negativ ? FARBE_FEHLER : FARBE_WEISS);
+        EXPECT_EQ(Zeichenspur_Blit(GRAFIK_POPUP_GRAU) != nullptr, f.grau);
+    }
+    // Outside the table nothing is drawn.
+    kit::Spur_Leeren();
+    Attribut_Zeile_Zeichnen(Screen_Rastport, ATTRIBUT_ANZAHL, Attribut_Marke::AKTIV, true, x, y);
+    Attribut_Zeile_Zeichnen(Screen_Rastport, -1, Attribut_Marke::AKTIV, true, x, y);
+    EXPECT_TRUE(Zeichenspur_Eintraege().empty());
+}
+
 }  // namespace
+

@@ -15,41 +15,9 @@ namespace {
 constexpr u32 NAVY = 0x0E1A2B, PANEL = 0x16263D, KANTE_HELL = 0x3C5A82, KANTE_DUNKEL = 0x0A1320,
               KNOPF_OBEN = 0x23395A, GOLD = 0xF2B33D, KREIDE = 0xF2F4F0, SEKUNDAER = 0xA9B4C2;
 
-void panel(cairo_t* c, double x, double y, double w, double h, double r, u32 oben, u32 unten) {
-    Rund_Rechteck(c, x + 1, y + 2.5, w, h, r);
-    Farbe_Setzen(c, NAVY, 0.4);
-    cairo_fill(c);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
-    cairo_pattern_add_color_stop_rgb(g, 0, ((oben >> 16) & 255) / 255.0, ((oben >> 8) & 255) / 255.0, (oben & 255) / 255.0);
-    cairo_pattern_add_color_stop_rgb(g, 1, ((unten >> 16) & 255) / 255.0, ((unten >> 8) & 255) / 255.0,
-                                     (unten & 255) / 255.0);
-    Rund_Rechteck(c, x, y, w, h, r);
-    cairo_set_source(c, g);
-    cairo_fill(c);
-    cairo_pattern_destroy(g);
-    Farbe_Setzen(c, KANTE_HELL);
-    cairo_rectangle(c, x + r, y, w - 2 * r, 1);
-    cairo_fill(c);
-}
-
-void mulde(cairo_t* c, double x, double y, double w, double h, u32 grund = NAVY) {
-    Rund_Rechteck(c, x + 0.5, y + 0.5, w - 1, h - 1, 4);
-    Farbe_Setzen(c, grund);
-    cairo_fill_preserve(c);
-    Farbe_Setzen(c, KANTE_DUNKEL);
-    cairo_set_line_width(c, 1);
-    cairo_stroke(c);
-}
-
-void gold_linie(cairo_t* c, double x, double y, double w) {
-    Farbe_Setzen(c, GOLD, 0.85);
-    cairo_rectangle(c, x, y, w, 1);
-    cairo_fill(c);
-}
-
 // A list box with alternating row bands (rows of `zeile` pixels from `oben`).
 void liste(cairo_t* c, double x, double y, double w, double h, double oben, double zeile, int zeilen) {
-    mulde(c, x, y, w, h);
+    Mulde_Malen(c, x, y, w, h);
     for (int i = 1; i < zeilen; i += 2) {
         Farbe_Setzen(c, 0x1C304D, 0.55);
         cairo_rectangle(c, x + 2, oben + i * zeile, w - 4, zeile);
@@ -71,12 +39,12 @@ Rastport* Editor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
         // gold rule under each list's heads.
         const double oy = 82, ox = 3;
         liste(c, 8 - ox, 112 - oy, 370, 344, 116 - oy, 17, 20);
-        mulde(c, 8 - ox, 460 - oy, 370, 38);
-        mulde(c, 8 - ox, 504 - oy, 370, 56, PANEL);
+        Mulde_Malen(c, 8 - ox, 460 - oy, 370, 38);
+        Mulde_Malen(c, 8 - ox, 504 - oy, 370, 56, PANEL);
         liste(c, 382 - ox, 112 - oy, 410, 344, 116 - oy, 17, 20);
-        mulde(c, 382 - ox, 476 - oy, 410, 84, PANEL);
-        gold_linie(c, 12 - ox, 114 - oy, 362);
-        gold_linie(c, 386 - ox, 114 - oy, 402);
+        Mulde_Malen(c, 382 - ox, 476 - oy, 410, 84, PANEL);
+        Gold_Linie_Malen(c, 12 - ox, 114 - oy, 362);
+        Gold_Linie_Malen(c, 386 - ox, 114 - oy, 402);
     } else if (teil == "marke") {
         // The chosen row: a gold bar at its left end and a faint band.
         Farbe_Setzen(c, GOLD, 0.16);
@@ -114,17 +82,17 @@ Rastport* Editor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
         }
     } else if (teil == "seite") {
         // A page over the editor: a raised panel with a gold rule below its top row.
-        panel(c, 1.5, 0.5, w - 3, h - 4, 6, KNOPF_OBEN, PANEL);
-        gold_linie(c, 16, 140, w - 120);
-        mulde(c, 12, 6, 94, 110);
+        Panel_Malen(c, 1.5, 0.5, w - 3, h - 4, 6, KNOPF_OBEN, PANEL);
+        Gold_Linie_Malen(c, 16, 140, w - 120);
+        Mulde_Malen(c, 12, 6, 94, 110);
     } else if (teil == "raster") {
         // The grid's ground: a sunken box with a title rule.
-        mulde(c, 0, 0, w, h);
-        gold_linie(c, 12, 14, w - 40);
+        Mulde_Malen(c, 0, 0, w, h);
+        Gold_Linie_Malen(c, 12, 14, w - 40);
         mit_alpha = false;
     } else if (teil == "zu") {
         // The place of the closed grid: a faint pitch sketch.
-        mulde(c, 0, 0, w, h, 0x122036);
+        Mulde_Malen(c, 0, 0, w, h, 0x122036);
         Farbe_Setzen(c, SEKUNDAER, 0.18);
         cairo_set_line_width(c, 2);
         Rund_Rechteck(c, w * 0.12, h * 0.16, w * 0.76, h * 0.68, 4);
@@ -136,7 +104,7 @@ Rastport* Editor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
     } else if (teil == "tab") {
         // A tab of the crest page (an: the current one, with a gold rule).
         const bool an = a(1) == "an";
-        panel(c, 1.5, 0.5, w - 3, h - 4, 6, an ? 0x2C4870 : KNOPF_OBEN, PANEL);
+        Panel_Malen(c, 1.5, 0.5, w - 3, h - 4, 6, an ? 0x2C4870 : KNOPF_OBEN, PANEL);
         if (an) {
             Farbe_Setzen(c, GOLD);
             Rund_Rechteck(c, 10, 24, w - 20, 2, 1);
@@ -150,7 +118,7 @@ Rastport* Editor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
             cairo_set_line_width(c, 2);
             cairo_stroke(c);
         } else {
-            panel(c, 0.5, 0.5, w - 2, h - 3, 5, KNOPF_OBEN, PANEL);
+            Panel_Malen(c, 0.5, 0.5, w - 2, h - 3, 5, KNOPF_OBEN, PANEL);
         }
     } else if (teil == "rahmenmarke") {
         // The selected field's row on the look page: a gold outline.
@@ -185,7 +153,7 @@ Rastport* Editor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
     } else if (teil == "raster_knopf") {
         // The grid button: a raised button with a 3 x 3 dot grid.
         const bool gedrueckt = a(1) == "gedrueckt";
-        panel(c, 1.5, 0.5, w - 3, h - 4, 3, gedrueckt ? PANEL : KNOPF_OBEN, gedrueckt ? KNOPF_OBEN : PANEL);
+        Panel_Malen(c, 1.5, 0.5, w - 3, h - 4, 3, gedrueckt ? PANEL : KNOPF_OBEN, gedrueckt ? KNOPF_OBEN : PANEL);
         Farbe_Setzen(c, gedrueckt ? GOLD : KREIDE);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 3; ++x) {
@@ -195,7 +163,7 @@ Rastport* Editor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
     } else if (teil == "undo") {
         // The undo button: a raised button with a turning arrow.
         const bool gedrueckt = a(1) == "gedrueckt";
-        panel(c, 1.5, 0.5, w - 3, h - 4, 3, gedrueckt ? PANEL : KNOPF_OBEN, gedrueckt ? KNOPF_OBEN : PANEL);
+        Panel_Malen(c, 1.5, 0.5, w - 3, h - 4, 3, gedrueckt ? PANEL : KNOPF_OBEN, gedrueckt ? KNOPF_OBEN : PANEL);
         Farbe_Setzen(c, gedrueckt ? GOLD : KREIDE);
         cairo_set_line_width(c, 2);
         cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
@@ -205,15 +173,9 @@ Rastport* Editor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
         cairo_move_to(c, cx - 8, cy - 3), cairo_line_to(c, cx - 5.5, cy + 1), cairo_line_to(c, cx - 1.5, cy - 2);
         cairo_stroke(c);
     } else {
-        std::fprintf(stderr, "resgen: unbekanntes Editor-Rezept \"%s\"\n", teil.c_str());
-        cairo_destroy(c);
-        cairo_surface_destroy(sf);
-        return nullptr;
+        return Rezept_Unbekannt(c, sf, "Editor-Rezept", teil);
     }
-    cairo_destroy(c);
-    Rastport* rp = Aus_Cairo(sf, mit_alpha);
-    cairo_surface_destroy(sf);
-    return rp;
+    return Cairo_Fertig(c, sf, mit_alpha);
 }
 
 }  // namespace resgen

@@ -62,40 +62,6 @@ void gebiet_malen(cairo_t* c, int k, double sx, double sy, double dx, double dy,
     cairo_stroke(c);
 }
 
-// A panel: rounded, a light top edge, a soft shadow below.
-void panel(cairo_t* c, double x, double y, double w, double h, double r, u32 oben, u32 unten) {
-    Rund_Rechteck(c, x + 1, y + 2.5, w, h, r);
-    Farbe_Setzen(c, NAVY, 0.4);
-    cairo_fill(c);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
-    cairo_pattern_add_color_stop_rgb(g, 0, ((oben >> 16) & 255) / 255.0, ((oben >> 8) & 255) / 255.0, (oben & 255) / 255.0);
-    cairo_pattern_add_color_stop_rgb(g, 1, ((unten >> 16) & 255) / 255.0, ((unten >> 8) & 255) / 255.0,
-                                     (unten & 255) / 255.0);
-    Rund_Rechteck(c, x, y, w, h, r);
-    cairo_set_source(c, g);
-    cairo_fill(c);
-    cairo_pattern_destroy(g);
-    Farbe_Setzen(c, KANTE_HELL);
-    cairo_rectangle(c, x + r, y, w - 2 * r, 1);
-    cairo_fill(c);
-}
-
-// A sunken box (lists, the log, the map's sea).
-void mulde(cairo_t* c, double x, double y, double w, double h, u32 grund = NAVY) {
-    Rund_Rechteck(c, x + 0.5, y + 0.5, w - 1, h - 1, 4);
-    Farbe_Setzen(c, grund);
-    cairo_fill_preserve(c);
-    Farbe_Setzen(c, KANTE_DUNKEL);
-    cairo_set_line_width(c, 1);
-    cairo_stroke(c);
-}
-
-void gold_linie(cairo_t* c, double x, double y, double w) {
-    Farbe_Setzen(c, GOLD, 0.85);
-    cairo_rectangle(c, x, y, w, 1);
-    cairo_fill(c);
-}
-
 void text(cairo_t* c, const std::string& t, double x, double y, double groesse, u32 f) {
     cairo_set_font_face(c, Cairo_Schrift("DejaVuSans-Bold.ttf"));
     cairo_set_font_size(c, groesse);
@@ -106,7 +72,7 @@ void text(cairo_t* c, const std::string& t, double x, double y, double groesse, 
 
 // The sea of the map with faint meridians, at (x, y) in w x h.
 void meer(cairo_t* c, double x, double y, double w, double h) {
-    mulde(c, x, y, w, h, MEER);
+    Mulde_Malen(c, x, y, w, h, MEER);
     Farbe_Setzen(c, KANTE_HELL, 0.25);
     for (int i = 1; i < 12; ++i) cairo_rectangle(c, x + w * i / 12.0, y + 2, 1, h - 4);
     for (int i = 1; i < 4; ++i) cairo_rectangle(c, x + 2, y + h * i / 4.0, w - 4, 1);
@@ -179,16 +145,16 @@ Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 
     bool ok = true;
     if (art == "transfer") {
         // Own squad left, the transfer window right, the scout's corner below it.
-        panel(c, 0.5, 0.5, w - 2, h - 4, 6, PANEL, PANEL);
+        Panel_Malen(c, 0.5, 0.5, w - 2, h - 4, 6, PANEL, PANEL);
         Farbe_Setzen(c, KNOPF_OBEN);
         cairo_rectangle(c, 6, 8, w - 14, 18);
         cairo_fill(c);
-        gold_linie(c, 6, 26, w - 14);
-        mulde(c, 4, 48, 390, 346);
-        mulde(c, 4, 376, 390, 57);
-        mulde(c, 397, 48, 390, 192);
-        mulde(c, 397, 318, 390, 124);
-        mulde(c, 397, 450, 390, 22);  // the scout's find
+        Gold_Linie_Malen(c, 6, 26, w - 14);
+        Mulde_Malen(c, 4, 48, 390, 346);
+        Mulde_Malen(c, 4, 376, 390, 57);
+        Mulde_Malen(c, 397, 48, 390, 192);
+        Mulde_Malen(c, 397, 318, 390, 124);
+        Mulde_Malen(c, 397, 450, 390, 22);  // the scout's find
     } else if (art == "zeile") {
         Farbe_Setzen(c, 0x1C304D, 0.55);
         cairo_rectangle(c, 0, 1, w, h - 2);
@@ -196,16 +162,16 @@ Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 
     } else if (art == "scout") {
         scout(c, eintrag >= 159 ? eintrag - 159 : eintrag - 27, w, h);
     } else if (art == "verhandlung") {
-        panel(c, 0.5, 0.5, w - 2, h - 4, 6, PANEL, PANEL);
-        gold_linie(c, 12, 34, w - 24);
-        mulde(c, 20, 62, 92, 108);                  // the face
-        mulde(c, 480, 40, 260, 100);                // the bid
-        mulde(c, 470, 204, 250, 28, KNOPF_OBEN);    // the price bar's rail
-        mulde(c, 6, 326, 740, 64);                  // the accounts
-        mulde(c, 6, 398, 600, 28, KNOPF_OBEN);      // the balance afterwards
+        Panel_Malen(c, 0.5, 0.5, w - 2, h - 4, 6, PANEL, PANEL);
+        Gold_Linie_Malen(c, 12, 34, w - 24);
+        Mulde_Malen(c, 20, 62, 92, 108);                  // the face
+        Mulde_Malen(c, 480, 40, 260, 100);                // the bid
+        Mulde_Malen(c, 470, 204, 250, 28, KNOPF_OBEN);    // the price bar's rail
+        Mulde_Malen(c, 6, 326, 740, 64);                  // the accounts
+        Mulde_Malen(c, 6, 398, 600, 28, KNOPF_OBEN);      // the balance afterwards
     } else if (art == "balken") {
         if (zwei == "grund") {
-            mulde(c, 0, 0, w, h);
+            Mulde_Malen(c, 0, 0, w, h);
         } else {
             cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, w, 0);
             const u32 a = zwei == "gebot" ? GUT : SCHLECHT, b = zwei == "gebot" ? 0x7FD89A : GOLD;
@@ -220,15 +186,15 @@ Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 
         // The scouting screen: stage 1 and 2 (the map) and stage 3 (the journey).
         Farbe_Setzen(c, NAVY);
         cairo_paint(c);
-        panel(c, 20, 92, 760, 470, 8, PANEL, PANEL);
-        gold_linie(c, 36, 176, 728);
-        mulde(c, 226, 108, 64, 74, KNOPF_OBEN);  // the scout's portrait
+        Panel_Malen(c, 20, 92, 760, 470, 8, PANEL, PANEL);
+        Gold_Linie_Malen(c, 36, 176, 728);
+        Mulde_Malen(c, 226, 108, 64, 74, KNOPF_OBEN);  // the scout's portrait
         if (art == "suche") {
             meer(c, 33, 184, 624, 164);
-            mulde(c, 34, 352, 312, 100, KANTE_DUNKEL);
+            Mulde_Malen(c, 34, 352, 312, 100, KANTE_DUNKEL);
         } else {
-            mulde(c, 90, 240, 482, 112);
-            mulde(c, 560, 184, 100, 60, MEER);
+            Mulde_Malen(c, 90, 240, 482, 112);
+            Mulde_Malen(c, 560, 184, 100, 60, MEER);
         }
     } else if (art == "gebiet") {
         const int paar = (eintrag - 164) / 2;
@@ -255,14 +221,14 @@ Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 
                          (h - (y1 - y0) * s) / 2 - y0 * s, GOLD, 0xFFE7A8);
         }
     } else if (art == "fortschritt") {
-        mulde(c, 0, 0, w, h);
+        Mulde_Malen(c, 0, 0, w, h);
         if (zwei == "voll") {
             Rund_Rechteck(c, 2, 3, w - 4, h - 6, 3);
             Farbe_Setzen(c, GOLD);
             cairo_fill(c);
         }
     } else if (art == "log") {
-        mulde(c, 0, 0, w, h);
+        Mulde_Malen(c, 0, 0, w, h);
     } else if (art == "globus") {
         // A globe turning once in the 50 pictures of the loop.
         const double t = (eintrag - 625) / 50.0, cx = w / 2.0, cy = h / 2.0, r = h / 2.0 - 3;

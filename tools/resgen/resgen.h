@@ -44,6 +44,18 @@ u32 Streuen(u32 x);
 // Cairo helpers of the recipes: a 0xRRGGBB source colour, a rounded rectangle path.
 void Farbe_Setzen(cairo_t* c, u32 rgb, double a = 1.0);
 void Rund_Rechteck(cairo_t* c, double x, double y, double w, double h, double r);
+// The screens' panel shapes: a rounded panel (a soft shadow below, a
+// gradient from `oben` to `unten`, a light top edge); a sunken box on
+// `grund` (navy by default); a thin gold rule.
+void Panel_Malen(cairo_t* c, double x, double y, double w, double h, double r, u32 oben, u32 unten);
+void Mulde_Malen(cairo_t* c, double x, double y, double w, double h, u32 grund = 0x0E1A2B);
+void Gold_Linie_Malen(cairo_t* c, double x, double y, double w);
+// The end of a recipe drawn on a Cairo surface: the context and the surface
+// given up, the picture made (Aus_Cairo) and returned.
+Rastport* Cairo_Fertig(cairo_t* c, cairo_surface_t* sf, bool mit_alpha);
+// The end of a recipe whose name is unknown: the message ("resgen:
+// unbekanntes <art> \"<name>\"") on stderr, context and surface given up; null.
+Rastport* Rezept_Unbekannt(cairo_t* c, cairo_surface_t* sf, const char* art, const std::string& name);
 
 // Draws one recipe ("wappen", "pokal:<kind>", "svg:<file>", "panel", ...) at
 // w x h; entry is the entry number within its archive. Null with a message

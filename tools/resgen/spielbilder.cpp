@@ -125,13 +125,6 @@ void schaltkasten(cairo_t* c, double h, bool an) {
     }
 }
 
-Rastport* fertig(cairo_t* c, cairo_surface_t* sf, bool mit_alpha) {
-    cairo_destroy(c);
-    Rastport* rp = Aus_Cairo(sf, mit_alpha);
-    cairo_surface_destroy(sf);
-    return rp;
-}
-
 // --- Footballer figures of the pre-match picture -----------------------------------------
 
 // One figure seen from behind, filling w x h: head, shirt in the kit's
@@ -320,7 +313,7 @@ Rastport* vorspiel_hintergrund(i32 w, i32 h) {
     cairo_rectangle(c, 24, 110, w - 48, 1.5);
     cairo_fill(c);
     text(c, "VS", 400, 55, 28, GOLD, true);
-    return fertig(c, sf, false);
+    return Cairo_Fertig(c, sf, false);
 }
 
 // The near goal's net in front of the keeper (colour) or its alpha plane.
@@ -338,7 +331,7 @@ Rastport* vorspiel_overlay(i32 w, i32 h, bool alpha) {
     for (double y = 6; y < h; y += 7) linie(c, 4, y, w - 4, y, 1, alpha ? f : 0xDDE3EA, a_netz);
     linie(c, 3, 2, 3, h, 5, alpha ? f : 0xF7F9FA, a_pfosten);
     linie(c, w - 3, 2, w - 3, h, 5, alpha ? f : 0xF7F9FA, a_pfosten);
-    return fertig(c, sf, false);
+    return Cairo_Fertig(c, sf, false);
 }
 
 // A shirt-number sheet: one column, number n at y = H - n * dh (1..50).
@@ -348,7 +341,7 @@ Rastport* vorspiel_nummern(i32 w, i32 h) {
     const double dh = h / 50.0;
     for (int n = 1; n <= 50; ++n)
         text(c, std::to_string(n), w / 2.0, h - n * dh + dh / 2, dh * 0.9, KREIDE, true, true, w - 1, true);
-    return fertig(c, sf, true);
+    return Cairo_Fertig(c, sf, true);
 }
 
 // A shadow's alpha plane: a soft ellipse at the feet, falling to the right.
@@ -368,7 +361,7 @@ Rastport* vorspiel_schatten(i32 w, i32 h) {
     cairo_fill(c);
     cairo_pattern_destroy(g);
     cairo_restore(c);
-    return fertig(c, sf, false);
+    return Cairo_Fertig(c, sf, false);
 }
 
 // Entry j of kit k's block: 0 the kit (shirt and shorts), 1..6 the figures,
@@ -409,7 +402,7 @@ Rastport* vorspiel_trikot(i32 w, i32 h, i32 eintrag) {
         Rund_Rechteck(c, 24 * s, 68 * s, 40 * s, 18 * s, 3 * s);
         Farbe_Setzen(c, t->hose);
         cairo_fill(c);
-        return fertig(c, sf, true);
+        return Cairo_Fertig(c, sf, true);
     }
     const bool maske = j >= 7;
     const int f = maske ? j - 6 : j;
@@ -433,7 +426,7 @@ Rastport* vorspiel_trikot(i32 w, i32 h, i32 eintrag) {
     cairo_translate(c, 1, 1);
     figur(c, fw, fh, *t, false, maske);
     cairo_restore(c);
-    return fertig(c, sf, !maske);
+    return Cairo_Fertig(c, sf, !maske);
 }
 
 }  // namespace
@@ -537,7 +530,7 @@ Rastport* Im_Spiel_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
         return nullptr;
     }
     (void)SEKUNDAER;
-    return fertig(c, sf, true);
+    return Cairo_Fertig(c, sf, true);
 }
 
 Rastport* Vorspiel_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 eintrag) {

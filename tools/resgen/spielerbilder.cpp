@@ -462,10 +462,7 @@ Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::s
         cairo_surface_destroy(sf);
         return nullptr;
     }
-    cairo_destroy(c);
-    Rastport* rp = Aus_Cairo(sf, true);
-    cairo_surface_destroy(sf);
-    return rp;
+    return Cairo_Fertig(c, sf, true);
 }
 
 }  // namespace resgen

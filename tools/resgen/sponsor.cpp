@@ -172,10 +172,7 @@ Rastport* Sponsor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i3
         Sponsor_Marke(c, id, w, h);
     }
     (void)GOLD;
-    cairo_destroy(c);
-    Rastport* rp = Aus_Cairo(sf, true);
-    cairo_surface_destroy(sf);
-    return rp;
+    return Cairo_Fertig(c, sf, true);
 }
 
 }  // namespace resgen

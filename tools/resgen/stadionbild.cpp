@@ -430,10 +430,7 @@ Rastport* Stadionbild_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h
     cairo_set_line_width(c, 1);
     cairo_stroke(c);
     (void)NAVY;
-    cairo_destroy(c);
-    Rastport* rp = Aus_Cairo(sf, false);
-    cairo_surface_destroy(sf);
-    return rp;
+    return Cairo_Fertig(c, sf, false);
 }
 
 }  // namespace resgen

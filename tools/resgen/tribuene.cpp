@@ -179,10 +179,7 @@ Rastport* Tribuene_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
     } else {
         dach(m, stufe);
     }
-    cairo_destroy(c);
-    Rastport* rp = Aus_Cairo(sf, false);
-    cairo_surface_destroy(sf);
-    return rp;
+    return Cairo_Fertig(c, sf, false);
 }
 
 }  // namespace resgen

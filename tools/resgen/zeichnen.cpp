@@ -693,6 +693,52 @@ cairo_surface_t* Svg_Flaeche(const std::string& datei, i32 w, i32 h) {
 void Farbe_Setzen(cairo_t* c, u32 rgb, double a) { farbe(c, rgb, a); }
 void Rund_Rechteck(cairo_t* c, double x, double y, double w, double h, double r) { rund_rechteck(c, x, y, w, h, r); }
 
+void Panel_Malen(cairo_t* c, double x, double y, double w, double h, double r, u32 oben, u32 unten) {
+    rund_rechteck(c, x + 1, y + 2.5, w, h, r);
+    farbe(c, NAVY, 0.4);
+    cairo_fill(c);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
+    cairo_pattern_add_color_stop_rgb(g, 0, ((oben >> 16) & 255) / 255.0, ((oben >> 8) & 255) / 255.0, (oben & 255) / 255.0);
+    cairo_pattern_add_color_stop_rgb(g, 1, ((unten >> 16) & 255) / 255.0, ((unten >> 8) & 255) / 255.0,
+                                     (unten & 255) / 255.0);
+    rund_rechteck(c, x, y, w, h, r);
+    cairo_set_source(c, g);
+    cairo_fill(c);
+    cairo_pattern_destroy(g);
+    farbe(c, KANTE_HELL);
+    cairo_rectangle(c, x + r, y, w - 2 * r, 1);
+    cairo_fill(c);
+}
+
+void Mulde_Malen(cairo_t* c, double x, double y, double w, double h, u32 grund) {
+    rund_rechteck(c, x + 0.5, y + 0.5, w - 1, h - 1, 4);
+    farbe(c, grund);
+    cairo_fill_preserve(c);
+    farbe(c, KANTE_DUNKEL);
+    cairo_set_line_width(c, 1);
+    cairo_stroke(c);
+}
+
+void Gold_Linie_Malen(cairo_t* c, double x, double y, double w) {
+    farbe(c, GOLD, 0.85);
+    cairo_rectangle(c, x, y, w, 1);
+    cairo_fill(c);
+}
+
+Rastport* Cairo_Fertig(cairo_t* c, cairo_surface_t* sf, bool mit_alpha) {
+    cairo_destroy(c);
+    Rastport* rp = Aus_Cairo(sf, mit_alpha);
+    cairo_surface_destroy(sf);
+    return rp;
+}
+
+Rastport* Rezept_Unbekannt(cairo_t* c, cairo_surface_t* sf, const char* art, const std::string& name) {
+    std::fprintf(stderr, "resgen: unbekanntes %s \"%s\"\n", art, name.c_str());
+    cairo_destroy(c);
+    cairo_surface_destroy(sf);
+    return nullptr;
+}
+
 Rastport* Aus_Cairo(cairo_surface_t* s, bool mit_alpha) {
     cairo_surface_flush(s);
     const i32 w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
@@ -1142,15 +1188,9 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
             cairo_fill(c);
         }
     } else {
-        std::fprintf(stderr, "resgen: unbekanntes Rezept \"%s\"\n", rezept.c_str());
-        cairo_destroy(c);
-        cairo_surface_destroy(sf);
-        return nullptr;
+        return Rezept_Unbekannt(c, sf, "Rezept", rezept);
     }
-    cairo_destroy(c);
-    Rastport* rp = Aus_Cairo(sf, mit_alpha);
-    cairo_surface_destroy(sf);
-    return rp;
+    return Cairo_Fertig(c, sf, mit_alpha);
 }
 
 }  // namespace resgen

@@ -16,6 +16,7 @@
 #include "gui/text_cfg.h"
 #include "platform/input.h"
 #include "screens/editor/editor.h"
+#include "screens/teile/attribut_zeile.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
@@ -62,16 +63,12 @@ void kopf(Rastport* ziel, i32 p, i32 x, i32 y) {
     Font_Printf(ziel, f, "^c%05d%s", x + 68, y + 16, FARBE_WEISS, name);
 }
 
+// A row in state 0 none, 1 learned, 2 blocked (blocked rows faded).
 void zeile_malen(Rastport* ziel, i32 a, i32 zustand, i32 x, i32 y, bool grau) {
-    if (a < 0 || a >= ATTRIBUT_ANZAHL) return;
-    blit(ziel, GRAFIK_ATTRIBUT + a, x + 23, y + 1);
-    if (zustand == 1) blit(ziel, GRAFIK_POPUP_AKTIV, x + 5, y + 2);
-    if (zustand == 2) blit(ziel, GRAFIK_POPUP_GESPERRT, x + 5, y + 2);
-    const bool negativ = Attribute_Ist_Negativ(a);
-    Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s", x + 54, y + 13, negativ ? FARBE_FEHLER : FARBE_WEISS,
-                      Attribut_Tabelle[a].name);
-    if (zustand == 2 || grau)
-        if (Rastport* b = bild(GRAFIK_POPUP_GRAU)) Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x, y, 40);
+    const Attribut_Marke m = zustand == 1 ? Attribut_Marke::AKTIV
+                             : zustand == 2 ? Attribut_Marke::GESPERRT
+                                            : Attribut_Marke::KEINE;
+    Attribut_Zeile_Zeichnen(ziel, a, m, zustand == 2 || grau, x, y);
 }
 
 // --- Attribute edit ---------------------------------------------------------------------

@@ -111,31 +111,26 @@ Move_Struktur team_scroll{Editor_Team_Scrollen, 0, 0, -1, EDITOR_ZEILE_Y0, EDITO
 Move_Struktur spieler_scroll{Editor_Spieler_Scrollen, 0, 0, -1, EDITOR_ZEILE_Y0, EDITOR_ZEILE_Y0 + 340 - 28, 776, 0,
                              ICON_EDITOR_SPIELER_BALKEN};
 
-constexpr Screen_Icon team_zeile(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_EDITOR_TEAM + k),
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .x = EDITOR_TEAM_X,
-            .y = static_cast<i16>(EDITOR_ZEILE_Y0 + EDITOR_ZEILE_H * k),
-            .klick = Editor_Team_Klick,
-            .zeichnen = Editor_Team_Zeile,
-            .ebene = 15,
-            .w = 352,
-            .h = EDITOR_ZEILE_H,
-            .hilfe_prozedur = Editor_Team_Hilfe,
-            .user = {static_cast<u32>(k), 0}};
-}
-constexpr Screen_Icon spieler_zeile(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_EDITOR_SPIELER + k),
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .x = EDITOR_SPIELER_X,
-            .y = static_cast<i16>(EDITOR_ZEILE_Y0 + EDITOR_ZEILE_H * k),
-            .klick = Editor_Spieler_Klick,
-            .zeichnen = Editor_Spieler_Zeile,
-            .ebene = 15,
-            .w = 392,
-            .h = EDITOR_ZEILE_H,
-            .user = {static_cast<u32>(k), 0}};
-}
+// The first club row and the first player row; the lists repeat them down.
+constexpr Screen_Icon TEAM_ZEILE{.nummer = ICON_EDITOR_TEAM,
+                                 .flags = MENUE_F_BEIDE_TASTEN,
+                                 .x = EDITOR_TEAM_X,
+                                 .y = EDITOR_ZEILE_Y0,
+                                 .klick = Editor_Team_Klick,
+                                 .zeichnen = Editor_Team_Zeile,
+                                 .ebene = 15,
+                                 .w = 352,
+                                 .h = EDITOR_ZEILE_H,
+                                 .hilfe_prozedur = Editor_Team_Hilfe};
+constexpr Screen_Icon SPIELER_ZEILE{.nummer = ICON_EDITOR_SPIELER,
+                                    .flags = MENUE_F_BEIDE_TASTEN,
+                                    .x = EDITOR_SPIELER_X,
+                                    .y = EDITOR_ZEILE_Y0,
+                                    .klick = Editor_Spieler_Klick,
+                                    .zeichnen = Editor_Spieler_Zeile,
+                                    .ebene = 15,
+                                    .w = 392,
+                                    .h = EDITOR_ZEILE_H};
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
                             Icon_Klick_Prozedur klick, i8 ebene = 15) {
     return {.nummer = nummer,
@@ -150,7 +145,8 @@ constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y,
             .h = h};
 }
 
-constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR>({
+constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
+    Icon_Liste({
     {.nummer = ICON_EDITOR_HINTERGRUND,
      .grafik = GRAFIK_EDITOR,
      .flags = MENUE_F_NICHT_ABFRAGEN,
@@ -218,9 +214,9 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR>({
           Editor_Beenden_Frage, 14),
     knopf(ICON_EDITOR_SORT_NAME, GRAFIK_EDITOR_TAB_NAME, GRAFIK_EDITOR_TAB_NAME_AN, 130, 66, 112, 22, Editor_Sort_Name),
     knopf(ICON_EDITOR_SORT_LAND, GRAFIK_EDITOR_TAB_LAND, GRAFIK_EDITOR_TAB_LAND_AN, 246, 66, 112, 22, Editor_Sort_Land),
-    team_zeile(0), team_zeile(1), team_zeile(2), team_zeile(3), team_zeile(4), team_zeile(5), team_zeile(6),
-    team_zeile(7), team_zeile(8), team_zeile(9), team_zeile(10), team_zeile(11), team_zeile(12), team_zeile(13),
-    team_zeile(14), team_zeile(15), team_zeile(16), team_zeile(17), team_zeile(18), team_zeile(19),
+    }),
+    Icon_Reihe<EDITOR_ZEILEN>(TEAM_ZEILE, 0, EDITOR_ZEILE_H),
+    Icon_Liste({
     {.nummer = ICON_EDITOR_MARKT,
      .x = EDITOR_TEAM_X,
      .y = 462,
@@ -248,10 +244,9 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR>({
      .w = 352,
      .h = 20,
      .user = {0xFFFFFFFFu, 0}},
-    spieler_zeile(0), spieler_zeile(1), spieler_zeile(2), spieler_zeile(3), spieler_zeile(4), spieler_zeile(5),
-    spieler_zeile(6), spieler_zeile(7), spieler_zeile(8), spieler_zeile(9), spieler_zeile(10), spieler_zeile(11),
-    spieler_zeile(12), spieler_zeile(13), spieler_zeile(14), spieler_zeile(15), spieler_zeile(16),
-    spieler_zeile(17), spieler_zeile(18), spieler_zeile(19),
+    }),
+    Icon_Reihe<EDITOR_ZEILEN>(SPIELER_ZEILE, 0, EDITOR_ZEILE_H),
+    Icon_Liste({
     {.nummer = ICON_EDITOR_SPIELER_MARKE,
      .flags = MENUE_F_BEIDE_TASTEN,
      .x = EDITOR_SPIELER_X,
@@ -269,7 +264,7 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR>({
      .ebene = 17,
      .w = 1,
      .h = 1},
-});
+}));
 
 constexpr Screen_Icon wahl_zeile(i16 nummer, i32 k, Icon_Klick_Prozedur klick, Icon_Zeichen_Prozedur zeichnen) {
     return {.nummer = nummer,
@@ -286,22 +281,13 @@ constexpr Screen_Icon wahl_zeile(i16 nummer, i32 k, Icon_Klick_Prozedur klick, I
             .h = 22,
             .user = {static_cast<u32>(k), 0}};
 }
-constexpr Screen_Icon kontinent(i32 k) {
-    return wahl_zeile(static_cast<i16>(ICON_EDITOR_KONTINENT + k), k, Editor_Kontinent_Klick, Editor_Kontinent_Zeile);
-}
-constexpr Screen_Icon land(i32 k) {
-    return wahl_zeile(static_cast<i16>(ICON_EDITOR_LAND + k), k, Editor_Land_Klick, Editor_Land_Zeile);
-}
 
-constexpr auto WAHL = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR>({
-    wahl_zeile(ICON_EDITOR_KONTINENT_TITEL, -1, Editor_Kontinent_Klick, Editor_Kontinent_Zeile),
-    kontinent(0), kontinent(1), kontinent(2), kontinent(3), kontinent(4), kontinent(5), kontinent(6), kontinent(7),
-    kontinent(8), kontinent(9), kontinent(10), kontinent(11), kontinent(12), kontinent(13), kontinent(14),
-    wahl_zeile(ICON_EDITOR_LAND_TITEL, -1, Editor_Land_Klick, Editor_Land_Zeile),
-    land(0), land(1), land(2), land(3), land(4), land(5), land(6), land(7), land(8), land(9), land(10), land(11),
-    land(12), land(13), land(14), land(15), land(16), land(17), land(18), land(19), land(20), land(21), land(22),
-    land(23), land(24),
-});
+constexpr auto WAHL = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
+    Icon_Liste({wahl_zeile(ICON_EDITOR_KONTINENT_TITEL, -1, Editor_Kontinent_Klick, Editor_Kontinent_Zeile)}),
+    Icon_Reihe<EDITOR_KONTINENTE>(wahl_zeile(ICON_EDITOR_KONTINENT, 0, Editor_Kontinent_Klick, Editor_Kontinent_Zeile),
+                                  0, 22),
+    Icon_Liste({wahl_zeile(ICON_EDITOR_LAND_TITEL, -1, Editor_Land_Klick, Editor_Land_Zeile)}),
+    Icon_Reihe<EDITOR_LAENDER>(wahl_zeile(ICON_EDITOR_LAND, 0, Editor_Land_Klick, Editor_Land_Zeile), 0, 22));
 
 // --- Lists ------------------------------------------------------------------------------
 
@@ -747,20 +733,28 @@ void schritt(bool hoch) {
     Blt_Cache_Leeren();
 }
 
-void ende(i32 grund) {
+// A key's end of the edit: dropped, or taken over and, on Tab (or Return
+// in the Tab walk), on to the next field.
+void ende(Editor_Tastenwirkung w) {
     Editor_Eingabefeld& f = st.feld;
-    if (grund == EINGABE_ABBRUCH) {
+    if (w == Editor_Tastenwirkung::VERWERFEN) {
         f.tab = false;
         Editor_Feld_Zuruecksetzen();
         return;
     }
     const bool ok = Editor_Eingabe_Uebernehmen();
     if (!ok) f.tab = false;
-    if (ok && (grund == EINGABE_TAB || grund == EINGABE_SHIFT_TAB || (grund == EINGABE_FERTIG && f.tab))) {
-        Editor_Tab_Weiter(grund == EINGABE_SHIFT_TAB);
+    const bool weiter = w == Editor_Tastenwirkung::WEITER || w == Editor_Tastenwirkung::ZURUECK;
+    if (ok && (weiter || (w == Editor_Tastenwirkung::UEBERNEHMEN && f.tab))) {
+        Editor_Tab_Weiter(w == Editor_Tastenwirkung::ZURUECK);
         return;
     }
     Editor_Feld_Zuruecksetzen();
+}
+
+bool beendet(Editor_Tastenwirkung w) {
+    return w == Editor_Tastenwirkung::UEBERNEHMEN || w == Editor_Tastenwirkung::WEITER ||
+           w == Editor_Tastenwirkung::ZURUECK || w == Editor_Tastenwirkung::VERWERFEN;
 }
 
 i32 feld_breite(i32 w) {
@@ -775,42 +769,62 @@ i32 feld_breite(i32 w) {
 
 }  // namespace
 
+Editor_Tastenwirkung Editor_Taste(i32 feld_ergebnis, u32 code, bool shift) {
+    switch (feld_ergebnis) {
+        case EINGABE_FERTIG: return Editor_Tastenwirkung::UEBERNEHMEN;
+        case EINGABE_TAB: return Editor_Tastenwirkung::WEITER;
+        case EINGABE_SHIFT_TAB: return Editor_Tastenwirkung::ZURUECK;
+        case EINGABE_ABBRUCH: return Editor_Tastenwirkung::VERWERFEN;
+        default: break;
+    }
+    switch (code) {
+        case VK_RETURN: return Editor_Tastenwirkung::UEBERNEHMEN;
+        case VK_TAB: return shift ? Editor_Tastenwirkung::ZURUECK : Editor_Tastenwirkung::WEITER;
+        case VK_ESCAPE: return Editor_Tastenwirkung::VERWERFEN;
+        case VK_UP: return Editor_Tastenwirkung::HOCH;
+        case VK_DOWN: return Editor_Tastenwirkung::RUNTER;
+        default: return Editor_Tastenwirkung::KEINE;
+    }
+}
+
+Editor_Tastenwirkung Editor_Taste(i32 feld_ergebnis) {
+    return Editor_Taste(feld_ergebnis, Taste_Get_Code(), Taste_Shift());
+}
+
 void Editor_Eingabe() {
     Editor_Eingabefeld& f = st.feld;
     if (!f.aktiv) return;
-    const u32 code = Taste_Get_Code();
     const u32 tasten = Maus_Get_Tasten();
     const bool neu_links = (tasten & MAUS_LINKS) && !(alte_tasten & MAUS_LINKS);
     const bool neu_rechts = (tasten & MAUS_RECHTS) && !(alte_tasten & MAUS_RECHTS);
     alte_tasten = tasten;
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
     const bool auf_feld = mx >= f.x - 5 && mx <= f.x + 40 && my >= f.y && my < f.y + EDITOR_ZEILE_H;
+    // The steppers take the key before any text field.
+    const Editor_Tastenwirkung taste = Editor_Taste(EINGABE_LAEUFT);
+    const bool hoch = taste == Editor_Tastenwirkung::HOCH || (neu_links && auf_feld);
+    const bool runter = !hoch && (taste == Editor_Tastenwirkung::RUNTER || (neu_rechts && auf_feld));
     if (f.wert == FELD_POSITION) {
-        if (code == VK_UP || (neu_links && auf_feld)) {
-            if (Screen_Drossel_Frei(&position_drossel, POSITION_MS)) schritt(true);
-        } else if (code == VK_DOWN || (neu_rechts && auf_feld)) {
-            if (Screen_Drossel_Frei(&position_drossel, POSITION_MS)) schritt(false);
-        } else if (code == VK_RETURN) {
-            ende(EINGABE_FERTIG);
-        } else if (code == VK_TAB) {
-            ende(Taste_Shift() ? EINGABE_SHIFT_TAB : EINGABE_TAB);
-        } else if (code == VK_ESCAPE) {
-            ende(EINGABE_ABBRUCH);
+        // Not typed: the keys alone step it, take it over or drop it.
+        if (hoch || runter) {
+            if (Screen_Drossel_Frei(&position_drossel, POSITION_MS)) schritt(hoch);
+        } else if (beendet(taste)) {
+            ende(taste);
         }
         return;
     }
-    if (f.wert == FELD_STERNE || f.wert == FELD_MAXSTERNE) {
-        const bool hoch = code == VK_UP || (neu_links && auf_feld), runter = code == VK_DOWN || (neu_rechts && auf_feld);
-        if ((hoch || runter) && Screen_Drossel_Frei(&sterne_drossel, STERNE_MS)) {
-            schritt(hoch);
-            return;
-        }
+    if ((f.wert == FELD_STERNE || f.wert == FELD_MAXSTERNE) && (hoch || runter) &&
+        Screen_Drossel_Frei(&sterne_drossel, STERNE_MS)) {
+        schritt(hoch);
+        return;
     }
     const u32 flags = f.ziffern ? EINGABE_ZAHL | EINGABE_ALLES_WAEHLEN : EINGABE_STANDARD | EINGABE_ALLES_WAEHLEN;
     const i32 r = Eingabefeld_Bearbeiten(font(FONT_ZEILE), f.puffer, sizeof f.puffer, f.laenge, flags, f.x + 4, f.y,
                                          feld_breite(f.wert), EDITOR_ZEILE_H, 2, 0, nullptr, 0, 0, nullptr,
                                          FARBE_WEISS);
-    if (r == EINGABE_FERTIG || r == EINGABE_TAB || r == EINGABE_SHIFT_TAB || r == EINGABE_ABBRUCH) ende(r);
+    // The field read the key; what it ended with decides.
+    const Editor_Tastenwirkung w = Editor_Taste(r, 0, false);
+    if (beendet(w)) ende(w);
 }
 
 void Editor_Eingabe_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {

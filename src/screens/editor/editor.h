@@ -126,6 +126,25 @@ void Editor_Tab_Weiter(bool rueckwaerts);
 // The per-frame editing (keys, steppers).
 void Editor_Eingabe();
 
+// What a key does to the field being edited.
+enum class Editor_Tastenwirkung : u8 {
+    KEINE,
+    UEBERNEHMEN,  // Return: the value taken over
+    WEITER,       // Tab: taken over, on to the next field
+    ZURUECK,      // Shift+Tab: taken over, back to the previous field
+    VERWERFEN,    // Escape: the edit dropped
+    HOCH,         // cursor up: a stepped value one up
+    RUNTER,       // cursor down: one down
+};
+// The editor's keyboard: what this frame's key does to the field. A text
+// field that ran this frame already read the key; its result (Return, Tab,
+// Shift+Tab or Escape, Eingabefeld_Bearbeiten) comes first. Otherwise the
+// key code itself, Tab with Shift held going back. Both the editor's lists
+// and the crest and kits page read their keys through it.
+Editor_Tastenwirkung Editor_Taste(i32 feld_ergebnis, u32 code, bool shift);
+// The same for this frame's key and Shift.
+Editor_Tastenwirkung Editor_Taste(i32 feld_ergebnis);
+
 // The values' rules (pure).
 i32 Editor_Sterne_Schritt(i32 sterne, i32 max, bool hoch);
 i32 Editor_Maxsterne_Schritt(i32 max, i32 sterne, bool hoch);

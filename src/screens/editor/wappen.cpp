@@ -554,16 +554,22 @@ void Editor_Wappen_Felder_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y)
     const i32 r = Eingabefeld_Bearbeiten(font(FONT_EINGABE), wz.puffer, sizeof wz.puffer, FELD_MAX[k],
                                          (zahl ? EINGABE_ZAHL : EINGABE_STANDARD) | EINGABE_ALLES_WAEHLEN, x + 7, y + 1,
                                          266, 18, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
-    if (r == EINGABE_FERTIG) {
-        Editor_Wappen_Feld_Speichern();
-        Editor_Wappen_Eingabe_Beenden();
-    } else if (r == EINGABE_TAB || r == EINGABE_SHIFT_TAB) {
-        if (Editor_Wappen_Feld_Speichern()) {
-            Editor_Wappen_Naechstes_Feld(r == EINGABE_SHIFT_TAB);
-        } else {
+    // The editor's keyboard: Return stores, Tab and Shift+Tab store and walk, Escape drops.
+    const Editor_Tastenwirkung w = Editor_Taste(r, 0, false);
+    switch (w) {
+        case Editor_Tastenwirkung::UEBERNEHMEN:
+            Editor_Wappen_Feld_Speichern();
             Editor_Wappen_Eingabe_Beenden();
-        }
-    } else if (r == EINGABE_ABBRUCH) {
-        Editor_Wappen_Eingabe_Beenden();
+            break;
+        case Editor_Tastenwirkung::WEITER:
+        case Editor_Tastenwirkung::ZURUECK:
+            if (Editor_Wappen_Feld_Speichern()) {
+                Editor_Wappen_Naechstes_Feld(w == Editor_Tastenwirkung::ZURUECK);
+            } else {
+                Editor_Wappen_Eingabe_Beenden();
+            }
+            break;
+        case Editor_Tastenwirkung::VERWERFEN: Editor_Wappen_Eingabe_Beenden(); break;
+        default: break;
     }
 }

@@ -191,30 +191,28 @@ void figur_platz(const Spielfeld_Daten* sf, int slot, i32* x, i32* y) {
 // --- Tables --------------------------------------------------------------------------------
 
 constexpr u32 FENSTER_FLAGS = MENUE_F_BEIDE_TASTEN | MENUE_F_HOVER;
-constexpr Screen_Icon zeile(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_IM_SPIEL_ZEILE + k),
-            .grafik = GRAFIK_IM_SPIEL_ZEILE,
-            .grafik_an = GRAFIK_IM_SPIEL_ZEILE_AN,
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
-            .klick = E_Im_Spiel_Screen_Zeile_Klick,
-            .zeichnen = E_Im_Spiel_Screen_Zeile_Zeichnen,
-            .ebene = 21,
-            .w = IM_SPIEL_LISTE_B - 4,
-            .h = 17,
-            .hilfe_prozedur = E_Im_Spiel_Screen_Hilfetext};
-}
-constexpr Screen_Icon figur(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_IM_SPIEL_FIGUR + k),
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .status = MENUE_S_TRANSPARENT,
-            .klick = E_Im_Spiel_Screen_Figur_Klick,
-            .zeichnen = E_Im_Spiel_Screen_Figur_Zeichnen,
-            .ebene = 22,
-            .w = IM_SPIEL_FIGUR_B,
-            .h = IM_SPIEL_FIGUR_H,
-            .hilfe_prozedur = E_Im_Spiel_Screen_Hilfetext};
-}
+
+// The first row of the line-up list and the first figure on the pitch.
+constexpr Screen_Icon ZEILE{.nummer = ICON_IM_SPIEL_ZEILE,
+                            .grafik = GRAFIK_IM_SPIEL_ZEILE,
+                            .grafik_an = GRAFIK_IM_SPIEL_ZEILE_AN,
+                            .flags = MENUE_F_BEIDE_TASTEN,
+                            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+                            .klick = E_Im_Spiel_Screen_Zeile_Klick,
+                            .zeichnen = E_Im_Spiel_Screen_Zeile_Zeichnen,
+                            .ebene = 21,
+                            .w = IM_SPIEL_LISTE_B - 4,
+                            .h = 17,
+                            .hilfe_prozedur = E_Im_Spiel_Screen_Hilfetext};
+constexpr Screen_Icon FIGUR{.nummer = ICON_IM_SPIEL_FIGUR,
+                            .flags = MENUE_F_BEIDE_TASTEN,
+                            .status = MENUE_S_TRANSPARENT,
+                            .klick = E_Im_Spiel_Screen_Figur_Klick,
+                            .zeichnen = E_Im_Spiel_Screen_Figur_Zeichnen,
+                            .ebene = 22,
+                            .w = IM_SPIEL_FIGUR_B,
+                            .h = IM_SPIEL_FIGUR_H,
+                            .hilfe_prozedur = E_Im_Spiel_Screen_Hilfetext};
 
 constexpr auto FENSTER = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_AUFSTELLUNG>({
     {.nummer = ICON_IM_SPIEL_LISTE,
@@ -242,13 +240,9 @@ constexpr auto FENSTER = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_AUFSTELLUNG>
      .h = IM_SPIEL_FELD_H,
      .hilfe_prozedur = E_Im_Spiel_Screen_Hilfetext},
 });
-constexpr auto ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_AUFSTELLUNG>({
-    zeile(0), zeile(1), zeile(2),  zeile(3),  zeile(4),  zeile(5),  zeile(6),  zeile(7),  zeile(8),
-    zeile(9), zeile(10), zeile(11), zeile(12), zeile(13), zeile(14), zeile(15), zeile(16),
-});
-constexpr auto FIGUREN = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_AUFSTELLUNG>({
-    figur(0), figur(1), figur(2), figur(3), figur(4), figur(5), figur(6), figur(7), figur(8), figur(9), figur(10),
-});
+// Rows and figures are placed when the windows open.
+constexpr auto ZEILEN = Icon_Tabelle_Aus<Icon_Besitzer::IM_SPIEL_AUFSTELLUNG>(Icon_Reihe<17>(ZEILE, 0, 0, false));
+constexpr auto FIGUREN = Icon_Tabelle_Aus<Icon_Besitzer::IM_SPIEL_AUFSTELLUNG>(Icon_Reihe<11>(FIGUR, 0, 0, false));
 constexpr auto SCHALTER = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_AUFSTELLUNG>({
     {.nummer = ICON_IM_SPIEL_SCHALTER,
      .grafik = GRAFIK_IM_SPIEL_SCHALTER,

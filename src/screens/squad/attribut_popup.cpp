@@ -14,6 +14,7 @@
 #include "gui/text_cfg.h"
 #include "platform/input.h"
 #include "screens/squad/kader.h"
+#include "screens/teile/attribut_zeile.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
@@ -27,7 +28,6 @@ namespace {
 constexpr int MODUS_KLASSE = 67, MODUS_SLOT = 87;
 constexpr u32 BLAETTERN_MS = 250;
 constexpr i32 FONT_KLEIN = 6, FONT_TEXT = 9;
-constexpr i32 UEBERLAGE_PROZENT = 40;
 constexpr i32 OBEN = 84, UNTEN = 565;  // the work area the popup stays in
 
 // Texts of the training sheet's section the popup uses.
@@ -207,14 +207,10 @@ void zeile_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     }
     if (a < 0 || a >= ATTRIBUT_ANZAHL) return;
     const bool negativ = Attribute_Ist_Negativ(a);
-    blit(ziel, GRAFIK_ATTRIBUT + a, x + 23, y + 1);
-    if (negativ) blit(ziel, GRAFIK_POPUP_NEGATIV, x + 5, y + 2);
-    else if (Attribute_Attribut_Aktief(pop.spieler, a)) blit(ziel, GRAFIK_POPUP_AKTIV, x + 5, y + 2);
-    if (Font* k = font(FONT_KLEIN))
-        Font_Printf(ziel, k, "^c%05d%s", x + 54, y + 13, negativ ? FARBE_FEHLER : FARBE_WEISS, Attribut_Tabelle[a].name);
-    if (negativ || !eigen())
-        if (Rastport* b = bild(GRAFIK_POPUP_GRAU))
-            Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x, y, UEBERLAGE_PROZENT);
+    const Attribut_Marke m = negativ                                       ? Attribut_Marke::NEGATIV
+                             : Attribute_Attribut_Aktief(pop.spieler, a) ? Attribut_Marke::AKTIV
+                                                                          : Attribut_Marke::KEINE;
+    Attribut_Zeile_Zeichnen(ziel, a, m, negativ || !eigen(), x, y);
 }
 
 void zeigen(i32 spieler, i32 team) {

@@ -113,36 +113,32 @@ Menue_Drag feld_drag{.flags = DRAG_SICHTBAR, .drop = E1_Screen_Feld_Ablegen, .x0
 constexpr u32 ZEILE_FLAGS = MENUE_F_HOVER;
 // The attribute pictures of a row: a click there opens the attribute popup.
 constexpr i32 ATTRIBUTE_X0 = 549, ATTRIBUTE_X1 = 630;
-constexpr Screen_Icon zeile(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_KADER_ZEILE + k),
-            .flags = ZEILE_FLAGS,
-            .raster = &ZEILE_RASTER,
-            .x = ZEILE_X,
-            .y = static_cast<i16>(zeile_y(k)),
-            .drag = &zeile_drag,
-            .status = MENUE_S_TRANSPARENT,
-            .klick = E1_Screen_Zeile_Klick,
-            .zeichnen = E1_Screen_Zeile_Zeichnen,
-            .ebene = 4,
-            .w = ZEILE_B,
-            .h = ZEILE_H,
-            .hilfe_prozedur = E1_Screen_Hilfetext};
-}
-constexpr Screen_Icon feld(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_KADER_FELD + k),
-            .flags = ZEILE_FLAGS,
-            .raster = &FELD_RASTER,
-            .x = 10,
-            .y = 92,
-            .drag = &feld_drag,
-            .status = MENUE_S_TRANSPARENT,
-            .klick = E1_Screen_Feld_Klick,
-            .zeichnen = E1_Screen_Feld_Zeichnen,
-            .ebene = 3,
-            .w = FELD_B,
-            .h = FELD_H,
-            .hilfe_prozedur = E1_Screen_Hilfetext};
-}
+constexpr Screen_Icon ZEILE{.nummer = ICON_KADER_ZEILE,
+                            .flags = ZEILE_FLAGS,
+                            .raster = &ZEILE_RASTER,
+                            .x = ZEILE_X,
+                            .y = static_cast<i16>(zeile_y(0)),
+                            .drag = &zeile_drag,
+                            .status = MENUE_S_TRANSPARENT,
+                            .klick = E1_Screen_Zeile_Klick,
+                            .zeichnen = E1_Screen_Zeile_Zeichnen,
+                            .ebene = 4,
+                            .w = ZEILE_B,
+                            .h = ZEILE_H,
+                            .hilfe_prozedur = E1_Screen_Hilfetext};
+constexpr Screen_Icon FELD{.nummer = ICON_KADER_FELD,
+                           .flags = ZEILE_FLAGS,
+                           .raster = &FELD_RASTER,
+                           .x = 10,
+                           .y = 92,
+                           .drag = &feld_drag,
+                           .status = MENUE_S_TRANSPARENT,
+                           .klick = E1_Screen_Feld_Klick,
+                           .zeichnen = E1_Screen_Feld_Zeichnen,
+                           .ebene = 3,
+                           .w = FELD_B,
+                           .h = FELD_H,
+                           .hilfe_prozedur = E1_Screen_Hilfetext};
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 grafik_an, i16 y, Icon_Klick_Prozedur klick,
                             Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* text, bool umschalter) {
     return {.nummer = nummer,
@@ -184,14 +180,19 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
      .h = 287,
      .hilfe_prozedur = E1_Screen_Hilfetext},
 });
-constexpr auto ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
-    zeile(0),  zeile(1),  zeile(2),  zeile(3),  zeile(4),  zeile(5),  zeile(6),
-    zeile(7),  zeile(8),  zeile(9),  zeile(10), zeile(11), zeile(12), zeile(13),
-    zeile(14), zeile(15), zeile(16), zeile(17), zeile(18), zeile(19),
-});
-constexpr auto FELDER = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
-    feld(0), feld(1), feld(2), feld(3), feld(4), feld(5), feld(6), feld(7), feld(8), feld(9), feld(10),
-});
+// The squad's rows in their three blocks (eleven starters, six on the
+// bench, three reserves), each a row of the one row shape.
+constexpr Screen_Icon zeile_ab(i32 k) {
+    Screen_Icon z = ZEILE;
+    z.nummer = static_cast<i16>(ICON_KADER_ZEILE + k);
+    z.y = static_cast<i16>(zeile_y(k));
+    return z;
+}
+constexpr auto ZEILEN = Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Icon_Reihe<11>(zeile_ab(0), 0, ZEILE_H, false),
+                                                               Icon_Reihe<6>(zeile_ab(11), 0, ZEILE_H, false),
+                                                               Icon_Reihe<3>(zeile_ab(17), 0, ZEILE_H, false));
+// The eleven places on the pitch, of one shape.
+constexpr auto FELDER = Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Icon_Reihe<11>(FELD, 0, 0, false));
 constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
     knopf(ICON_KADER_MENUE, GRAFIK_KADER_KNOPF, GRAFIK_KADER_KNOPF_AN, 386, E1_Screen_Menue_Klick, nullptr,
           &text_menue, false),

@@ -78,19 +78,17 @@ constexpr Icon_Raster KARTEN_RASTER{.spalten = 7, .zeilen = 10, .x = 149, .y = 1
                                     .abstand_x = 1, .naechstes = &TOR_RASTER};
 Menue_Drag karten_drag{.flags = DRAG_SICHTBAR, .drop = E2_Screen_Karte_Ablegen, .x0 = 0, .y0 = 0, .x1 = 800, .y1 = 600};
 
-constexpr Screen_Icon karte(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_E2_KARTE + k),
-            .flags = MENUE_F_ZIEHBAR | MENUE_F_HOVER,
-            .raster = &KARTEN_RASTER,
-            .drag = &karten_drag,
-            .status = MENUE_S_TRANSPARENT,
-            .klick = E2_Screen_Karte_Klick,
-            .zeichnen = E2_Screen_Karte_Zeichnen,
-            .ebene = 3,
-            .w = KARTE_B,
-            .h = KARTE_H,
-            .hilfe_prozedur = E2_Screen_Hilfetext};
-}
+constexpr Screen_Icon KARTE{.nummer = ICON_E2_KARTE,
+                            .flags = MENUE_F_ZIEHBAR | MENUE_F_HOVER,
+                            .raster = &KARTEN_RASTER,
+                            .drag = &karten_drag,
+                            .status = MENUE_S_TRANSPARENT,
+                            .klick = E2_Screen_Karte_Klick,
+                            .zeichnen = E2_Screen_Karte_Zeichnen,
+                            .ebene = 3,
+                            .w = KARTE_B,
+                            .h = KARTE_H,
+                            .hilfe_prozedur = E2_Screen_Hilfetext};
 constexpr Screen_Icon feld(i32 m) {
     return {.nummer = static_cast<i16>(ICON_E2_FORMATION + m),
             .grafik = static_cast<u32>(GRAFIK_E2_FORMATION + m),
@@ -104,15 +102,13 @@ constexpr Screen_Icon feld(i32 m) {
             .h = 135,
             .hilfe_prozedur = E2_Screen_Hilfetext};
 }
-constexpr Screen_Icon punkt(i32 i) {
-    return {.nummer = static_cast<i16>(ICON_E2_PUNKT + i),
-            .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-            .klick = E2_Screen_Formation_Klick,
-            .ebene = 4,
-            .w = 12,
-            .h = 10,
-            .hilfe_prozedur = E2_Screen_Hilfetext};
-}
+constexpr Screen_Icon PUNKT{.nummer = ICON_E2_PUNKT,
+                            .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+                            .klick = E2_Screen_Formation_Klick,
+                            .ebene = 4,
+                            .w = 12,
+                            .h = 10,
+                            .hilfe_prozedur = E2_Screen_Hilfetext};
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 grafik_an, i16 x, Icon_Klick_Prozedur klick,
                             Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* t, bool umschalter) {
     return {.nummer = nummer,
@@ -144,14 +140,9 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
      .h = 478},
 });
 constexpr auto FELDER = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({feld(0), feld(1), feld(2)});
-constexpr auto KARTEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
-    karte(0), karte(1), karte(2), karte(3), karte(4), karte(5), karte(6), karte(7), karte(8), karte(9), karte(10),
-});
-constexpr auto PUNKTE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
-    punkt(0),  punkt(1),  punkt(2),  punkt(3),  punkt(4),  punkt(5),  punkt(6),  punkt(7),  punkt(8),  punkt(9),  punkt(10),
-    punkt(11), punkt(12), punkt(13), punkt(14), punkt(15), punkt(16), punkt(17), punkt(18), punkt(19), punkt(20), punkt(21),
-    punkt(22), punkt(23), punkt(24), punkt(25), punkt(26), punkt(27), punkt(28), punkt(29), punkt(30), punkt(31), punkt(32),
-});
+// Cards and formation points are placed when the screen lays them out.
+constexpr auto KARTEN = Icon_Tabelle_Aus<Icon_Besitzer::KADER_ANSICHT>(Icon_Reihe<11>(KARTE, 0, 0, false));
+constexpr auto PUNKTE = Icon_Tabelle_Aus<Icon_Besitzer::KADER_ANSICHT>(Icon_Reihe<33>(PUNKT, 0, 0, false));
 constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
     knopf(ICON_E2_MENUE, GRAFIK_E2_KNOPF, GRAFIK_E2_KNOPF_AN, 16, E2_Screen_Menue_Klick, nullptr, &text_menue, false),
     knopf(ICON_E2_ANSICHT, GRAFIK_E2_KNOPF + 1, GRAFIK_E2_KNOPF_AN + 1, 166, E2_Screen_Ansicht_Klick, E2_Screen_Ansicht_Pruefen,

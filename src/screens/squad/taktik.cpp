@@ -182,19 +182,18 @@ constexpr Screen_Icon pfeil(i16 nummer, u32 grafik, i16 x, i16 y) {
             .h = 20,
             .hilfe_prozedur = Taktik_Screen_Hilfetext};
 }
-constexpr Screen_Icon zeile(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_TAKTIK_ZEILE + k),
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .x = ZEILE_X,
-            .y = static_cast<i16>(ZEILE_Y(k)),
-            .status = MENUE_S_TRANSPARENT,
-            .klick = Taktik_Screen_Zeile_Klick,
-            .zeichnen = Taktik_Screen_Zeile_Zeichnen,
-            .ebene = 4,
-            .w = ZEILE_B,
-            .h = ZEILE_H,
-            .hilfe_prozedur = Taktik_Screen_Hilfetext};
-}
+// The first of the eleven player rows; the others follow it down.
+constexpr Screen_Icon ZEILE{.nummer = ICON_TAKTIK_ZEILE,
+                            .flags = MENUE_F_BEIDE_TASTEN,
+                            .x = ZEILE_X,
+                            .y = static_cast<i16>(ZEILE_Y(0)),
+                            .status = MENUE_S_TRANSPARENT,
+                            .klick = Taktik_Screen_Zeile_Klick,
+                            .zeichnen = Taktik_Screen_Zeile_Zeichnen,
+                            .ebene = 4,
+                            .w = ZEILE_B,
+                            .h = ZEILE_H,
+                            .hilfe_prozedur = Taktik_Screen_Hilfetext};
 // Role button column c of row k; the static help texts are the role names
 // ("*36".."*39", resolved when the screen opens).
 constexpr i32 ROLLE_BILD[TAKTIK_ROLLEN] = {1, 2, 0, 3};  // columns 0..3 -> 24183, 24184, 24182, 24185
@@ -244,9 +243,8 @@ constexpr auto WERTE_TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TAKTIK>({
     pfeil(ICON_TAKTIK_PFEIL_6, GRAFIK_TAKTIK_PFEIL_6, 532, 523),
     pfeil(ICON_TAKTIK_PFEIL_6 + 1, GRAFIK_TAKTIK_PFEIL_6 + 2, 554, 523),
 });
-constexpr auto ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::TAKTIK>({
-    zeile(0), zeile(1), zeile(2), zeile(3), zeile(4), zeile(5), zeile(6), zeile(7), zeile(8), zeile(9), zeile(10),
-});
+constexpr auto ZEILEN =
+    Icon_Tabelle_Aus<Icon_Besitzer::TAKTIK>(Icon_Reihe<11>(ZEILE, 0, ZEILE_Y(1) - ZEILE_Y(0), false));
 constexpr auto ROLLEN = Icon_Tabelle_Bauen<Icon_Besitzer::TAKTIK>({
     ROLLEN_ZEILE(0), ROLLEN_ZEILE(1), ROLLEN_ZEILE(2), ROLLEN_ZEILE(3), ROLLEN_ZEILE(4),  ROLLEN_ZEILE(5),
     ROLLEN_ZEILE(6), ROLLEN_ZEILE(7), ROLLEN_ZEILE(8), ROLLEN_ZEILE(9), ROLLEN_ZEILE(10),

@@ -114,18 +114,18 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
      .h = 30},
 });
 
-constexpr Screen_Icon eintrag(i16 k) {
-    return {.nummer = static_cast<i16>(ICON_WIZ_EINTRAG + k),
-            .x = 427,
-            .y = static_cast<i16>(194 + 34 * k),
-            .status = MENUE_S_TRANSPARENT,
-            .klick = Spielstart_Auswahl_Klick,
-            .zeichnen = Spielstart_Listeneintrag,
-            .ebene = 4,
-            .w = 353,
-            .h = 33};
-}
-constexpr auto LISTE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
+// The first of the twelve list entries; the others follow it down.
+constexpr Screen_Icon EINTRAG{.nummer = ICON_WIZ_EINTRAG,
+                              .x = 427,
+                              .y = 194,
+                              .status = MENUE_S_TRANSPARENT,
+                              .klick = Spielstart_Auswahl_Klick,
+                              .zeichnen = Spielstart_Listeneintrag,
+                              .ebene = 4,
+                              .w = 353,
+                              .h = 33};
+constexpr auto LISTE = Icon_Tabelle_Aus<Icon_Besitzer::SPIELSTART_WIZARD>(
+    Icon_Liste({
     {.nummer = ICON_WIZ_KOPF,
      .grafik = GRAFIK_WIZ_KOPF_LISTE,
      .flags = MENUE_F_NICHT_ABFRAGEN,
@@ -157,9 +157,8 @@ constexpr auto LISTE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
      .w = 9,
      .h = 12,
      .verknuepft = ICON_WIZ_EINTRAG},
-    eintrag(0), eintrag(1), eintrag(2), eintrag(3), eintrag(4), eintrag(5),
-    eintrag(6), eintrag(7), eintrag(8), eintrag(9), eintrag(10), eintrag(11),
-});
+    }),
+    Icon_Reihe<12>(EINTRAG, 0, 34, false));
 
 constexpr auto NAME = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
     {.nummer = ICON_WIZ_NAME,
