@@ -6,6 +6,7 @@
 #include "jpeg/jpeg_simd.h"
 
 #include <emmintrin.h>
+#include <immintrin.h>
 
 #include <cstring>
 #include <initializer_list>
@@ -91,6 +92,40 @@ void Summen_SSE2(const uint8_t* a, const uint8_t* b, int32_t n, uint16_t* c) {
     c[-1] = c[0];
     c[n] = c[n - 1];
 }
+
+// The same two steps on processors with AVX2: sixteen sums (32 pixels) a
+// step, the same values. Doppeln_AVX2 writes up to 31 bytes past 2n,
+// Summen_AVX2 reads up to 15 bytes past n and writes up to 15 sums past it.
+__attribute__((target("avx2"))) void Doppeln_AVX2(const uint16_t* c, int32_t n, int16_t r0, int16_t r1, uint8_t* aus) {
+    const __m256i k0 = _mm256_set1_epi16(r0), k1 = _mm256_set1_epi16(r1);
+    for (int32_t i = 0; i < n; i += 16) {
+        const __m256i m = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(c + i));
+        const __m256i l = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(c + i - 1));
+        const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(c + i + 1));
+        const __m256i m3 = _mm256_add_epi16(_mm256_add_epi16(m, m), m);
+        const __m256i g = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(m3, l), k0), 4);
+        const __m256i u = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(m3, r), k1), 4);
+        // Within each 128-bit half the pairs interleave and pack in order.
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(aus + 2 * i),
+                            _mm256_packus_epi16(_mm256_unpacklo_epi16(g, u), _mm256_unpackhi_epi16(g, u)));
+    }
+}
+
+__attribute__((target("avx2"))) void Summen_AVX2(const uint8_t* a, const uint8_t* b, int32_t n, uint16_t* c) {
+    for (int32_t i = 0; i < n; i += 16) {
+        const __m256i x = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i)));
+        __m256i s;
+        if (b) {
+            const __m256i y = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i)));
+            s = _mm256_add_epi16(_mm256_add_epi16(_mm256_add_epi16(x, x), x), y);
+        } else {
+            s = _mm256_slli_epi16(x, 2);
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(c + i), s);
+    }
+    c[-1] = c[0];
+    c[n] = c[n - 1];
+}
 #endif
 
 // One up-sampled row of component k (output width, from column 0); oben:
@@ -102,6 +137,11 @@ void Hochtasten(const Komp& k, const uint8_t* zeile, const uint8_t* nachbar, int
         // Both directions: (3 (3a + b) + ...) / 16; sideways: 4a with the
         // biases 4 and 8 gives (3a + a' + 1) / 4 and (3a + a' + 2) / 4.
         const bool beide = k.glatt_v;
+        if (k.avx2) {
+            Summen_AVX2(zeile, beide ? nachbar : nullptr, n, k.summen + 1);
+            Doppeln_AVX2(k.summen + 1, (breite + 1) / 2, beide ? 8 : 4, beide ? 7 : 8, aus);
+            return;
+        }
         Summen_SSE2(zeile, beide ? nachbar : nullptr, n, k.summen + 1);
         Doppeln_SSE2(k.summen + 1, (breite + 1) / 2, beide ? 8 : 4, beide ? 7 : 8, aus);
         return;
@@ -264,6 +304,7 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
             if (!k.zeile) return JPEG_ERG_SPEICHER;
         }
         if (k.glatt_h) {
+            k.avx2 = p->Strom.Prozessor >= JCPU_F5_MMX && Jpeg_Hat_AVX2() ? 1 : 0;
             k.summen =
                 static_cast<uint16_t*>(Speicher(z, (static_cast<size_t>(k.streifen_breite) + 32) * sizeof(uint16_t)));
             if (!k.summen) return JPEG_ERG_SPEICHER;
@@ -295,6 +336,12 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
             return JPEG_ERG_PROPERTIES;
     }
     z->wandler = w.fn;
+    z->glatt_wandler = nullptr;
+    // Both chroma doubled smoothly sideways (the same way), luma as it is:
+    // the doubling goes into the conversion.
+    if (w.glatt_fn && n == 3 && z->k[0].ux == 1 && z->k[0].uy == 1 && !z->k[0].glatt_v && z->k[1].glatt_h &&
+        z->k[1].avx2 && z->k[2].glatt_h && z->k[2].avx2 && z->k[1].glatt_v == z->k[2].glatt_v && (z->x0 & 1) == 0)
+        z->glatt_wandler = w.glatt_fn;
     z->halb = false;
     if (w.halb_fn && n == 3 && z->k[0].ux == 1 && z->k[0].uy == 1 && z->k[1].ux == 2 && z->k[2].ux == 2 &&
         !z->k[1].glatt_h && !z->k[2].glatt_h && (z->x0 & 1) == 0) {
@@ -367,6 +414,39 @@ void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen) {
                 if (noetig >= mcu_zeilen * k.streifen_hoehe) return;
             }
         }
+        uint8_t* ziel = p->Bild_Pixel + (y - z->y0) * p->Bild_Zeilenlaenge;
+#if JPEG_SIMD
+        if (z->glatt_wandler) {
+            // The chroma sums, then doubling and conversion in one pass; the
+            // last pixels through the doubled rows and the row converter.
+            const bool beide = z->k[1].glatt_v;
+            const int32_t r0 = beide ? 8 : 4, r1 = beide ? 7 : 8;
+            for (int c = 1; c < 3; ++c) {
+                const Komp& k = z->k[c];
+                const int32_t yc = y / k.uy;
+                const uint8_t* zeile = Streifenzeile(k, yc);
+                const uint8_t* nachbar = beide ? Streifenzeile(k, (y % 2 == 0) ? yc - 1 : yc + 1) : nullptr;
+                Summen_AVX2(zeile, nachbar, k.breite, k.summen + 1);
+            }
+            const uint8_t* luma = Streifenzeile(z->k[0], y) + z->x0;
+            const int32_t fertig = n > 0 ? z->glatt_wandler(luma, z->k[1].summen + 1 + z->x0 / 2,
+                                                            z->k[2].summen + 1 + z->x0 / 2, r0, r1, ziel, n)
+                                         : 0;
+            if (fertig < n) {
+                const uint8_t* q[4] = {luma + fertig, nullptr, nullptr, nullptr};
+                const int32_t s0 = (z->x0 + fertig) / 2;
+                for (int c = 1; c < 3; ++c) {
+                    const Komp& k = z->k[c];
+                    Doppeln_AVX2(k.summen + 1 + s0, (n - fertig + 1) / 2, static_cast<int16_t>(r0),
+                                 static_cast<int16_t>(r1), k.zeile + 2 * s0);
+                    q[c] = k.zeile + 2 * s0;
+                }
+                z->wandler(q, ziel + static_cast<int64_t>(fertig) * kan, n - fertig, kan, z->x0 + fertig);
+            }
+            ++z->naechste_zeile;
+            continue;
+        }
+#endif
         const uint8_t* q[4] = {};
         for (int c = 0; c < z->n; ++c) {
             const Komp& k = z->k[c];
@@ -383,7 +463,6 @@ void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen) {
                 q[c] = k.zeile + z->x0;
             }
         }
-        uint8_t* ziel = p->Bild_Pixel + (y - z->y0) * p->Bild_Zeilenlaenge;
         if (n > 0) z->wandler(q, ziel, n, kan, z->x0);
         ++z->naechste_zeile;
     }

@@ -243,11 +243,30 @@ DEK_AVX2 inline void YCC_8_AVX2(__m256i y, __m256i cb, __m256i cr, __m256i* r, _
     *b = _mm256_add_epi16(y, bt);
 }
 
+// 32 pixels (r, g and b bytes in pixel order) as three-byte pixels at z.
+template <int RO>
+DEK_AVX2 inline void Speichern_AVX2_3(__m256i r, __m256i g, __m256i b, uint8_t* z) {
+    const __m256i drei = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, 0, 1, 2, 4, 5, 6, 8,
+                                          9, 10, 12, 13, 14, -1, -1, -1, -1);
+    const __m256i c0 = RO == 0 ? r : b, c2 = RO == 0 ? b : r;
+    const __m256i c01l = _mm256_unpacklo_epi8(c0, g), c01h = _mm256_unpackhi_epi8(c0, g);
+    const __m256i c2l = _mm256_unpacklo_epi8(c2, c2), c2h = _mm256_unpackhi_epi8(c2, c2);
+    const __m256i a = _mm256_shuffle_epi8(_mm256_unpacklo_epi16(c01l, c2l), drei);
+    const __m256i bb = _mm256_shuffle_epi8(_mm256_unpackhi_epi16(c01l, c2l), drei);
+    const __m256i c = _mm256_shuffle_epi8(_mm256_unpacklo_epi16(c01h, c2h), drei);
+    const __m256i e = _mm256_shuffle_epi8(_mm256_unpackhi_epi16(c01h, c2h), drei);
+    // Per half: the 48 bytes of its 16 pixels in three registers.
+    const __m256i o0 = _mm256_or_si256(a, _mm256_bslli_epi128(bb, 12));
+    const __m256i o1 = _mm256_or_si256(_mm256_bsrli_epi128(bb, 4), _mm256_bslli_epi128(c, 8));
+    const __m256i o2 = _mm256_or_si256(_mm256_bsrli_epi128(c, 8), _mm256_bslli_epi128(e, 4));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(z), _mm256_permute2x128_si256(o0, o1, 0x20));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(z + 32), _mm256_permute2x128_si256(o2, o0, 0x30));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(z + 64), _mm256_permute2x128_si256(o1, o2, 0x31));
+}
+
 template <int RO, bool HALB>
 DEK_AVX2 void YCC_AVX2_3(const uint8_t* const* q, uint8_t* d, int32_t n, int32_t kanaele, int32_t x) {
     const uint8_t *qy = q[0], *qb = q[1], *qr = q[2];
-    const __m256i drei = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, 0, 1, 2, 4, 5, 6, 8,
-                                          9, 10, 12, 13, 14, -1, -1, -1, -1);
     const __m256i null = _mm256_setzero_si256();
     int32_t i = 0;
     for (; i + 32 <= n; i += 32) {
@@ -275,26 +294,48 @@ DEK_AVX2 void YCC_AVX2_3(const uint8_t* const* q, uint8_t* d, int32_t n, int32_t
             g = _mm256_packus_epi16(g0, g1);
             b = _mm256_packus_epi16(b0, b1);
         }
-        const __m256i c0 = RO == 0 ? r : b, c2 = RO == 0 ? b : r;
-        const __m256i c01l = _mm256_unpacklo_epi8(c0, g), c01h = _mm256_unpackhi_epi8(c0, g);
-        const __m256i c2l = _mm256_unpacklo_epi8(c2, c2), c2h = _mm256_unpackhi_epi8(c2, c2);
-        const __m256i a = _mm256_shuffle_epi8(_mm256_unpacklo_epi16(c01l, c2l), drei);
-        const __m256i bb = _mm256_shuffle_epi8(_mm256_unpackhi_epi16(c01l, c2l), drei);
-        const __m256i c = _mm256_shuffle_epi8(_mm256_unpacklo_epi16(c01h, c2h), drei);
-        const __m256i e = _mm256_shuffle_epi8(_mm256_unpackhi_epi16(c01h, c2h), drei);
-        // Per half: the 48 bytes of its 16 pixels in three registers.
-        const __m256i o0 = _mm256_or_si256(a, _mm256_bslli_epi128(bb, 12));
-        const __m256i o1 = _mm256_or_si256(_mm256_bsrli_epi128(bb, 4), _mm256_bslli_epi128(c, 8));
-        const __m256i o2 = _mm256_or_si256(_mm256_bsrli_epi128(c, 8), _mm256_bslli_epi128(e, 4));
-        uint8_t* z = d + static_cast<int64_t>(i) * 3;
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(z), _mm256_permute2x128_si256(o0, o1, 0x20));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(z + 32), _mm256_permute2x128_si256(o2, o0, 0x30));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(z + 64), _mm256_permute2x128_si256(o1, o2, 0x31));
+        Speichern_AVX2_3<RO>(r, g, b, d + static_cast<int64_t>(i) * 3);
     }
     if (i < n) {
         const uint8_t* rest[4] = {qy + i, qb + (HALB ? i / 2 : i), qr + (HALB ? i / 2 : i), nullptr};
         YCC_SSSE3_3<RO, HALB>(rest, d + static_cast<int64_t>(i) * 3, n - i, kanaele, x + i);
     }
+}
+
+// The smooth sideways doubling of both chroma components and the
+// conversion in one pass (Glatt_Fn): sixteen sums give the chroma of 32
+// pixels in 16-bit lanes, already in the order the unpacked luma has
+// (pixels 0..7 and 16..23 in the lower, 8..15 and 24..31 in the upper
+// register).
+DEK_AVX2 inline void Doppeln_16_AVX2(const uint16_t* c, __m256i k0, __m256i k1, __m256i* lo, __m256i* hi) {
+    const __m256i m = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(c));
+    const __m256i l = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(c - 1));
+    const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(c + 1));
+    const __m256i m3 = _mm256_add_epi16(_mm256_add_epi16(m, m), m);
+    const __m256i g = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(m3, l), k0), 4);
+    const __m256i u = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(m3, r), k1), 4);
+    *lo = _mm256_unpacklo_epi16(g, u);
+    *hi = _mm256_unpackhi_epi16(g, u);
+}
+
+template <int RO>
+DEK_AVX2 int32_t YCC_AVX2_3_Glatt(const uint8_t* qy, const uint16_t* sb, const uint16_t* sr, int32_t r0, int32_t r1,
+                                  uint8_t* d, int32_t n) {
+    const __m256i null = _mm256_setzero_si256();
+    const __m256i k0 = _mm256_set1_epi16(static_cast<int16_t>(r0)), k1 = _mm256_set1_epi16(static_cast<int16_t>(r1));
+    int32_t i = 0;
+    for (; i + 32 <= n; i += 32) {
+        const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(qy + i));
+        __m256i cb0, cb1, cr0, cr1;
+        Doppeln_16_AVX2(sb + i / 2, k0, k1, &cb0, &cb1);
+        Doppeln_16_AVX2(sr + i / 2, k0, k1, &cr0, &cr1);
+        __m256i ra, ga, ba, rb, gb, bb;
+        YCC_8_AVX2(_mm256_unpacklo_epi8(y, null), cb0, cr0, &ra, &ga, &ba);
+        YCC_8_AVX2(_mm256_unpackhi_epi8(y, null), cb1, cr1, &rb, &gb, &bb);
+        Speichern_AVX2_3<RO>(_mm256_packus_epi16(ra, rb), _mm256_packus_epi16(ga, gb), _mm256_packus_epi16(ba, bb),
+                             d + static_cast<int64_t>(i) * 3);
+    }
+    return i;
 }
 
 // ---------------------------------------------------------------------------
@@ -358,6 +399,7 @@ Farbwahl YCC_Wahl() {
         if (KAN == 3 && !INV && Jpeg_Simd_Hat(JSIMD_AVX2)) {
             w.fn = YCC_AVX2_3<RO, false>;
             w.halb_fn = YCC_AVX2_3<RO, true>;
+            w.glatt_fn = YCC_AVX2_3_Glatt<RO>;
         }
     } else {
         w.fn = YCC_Allgemein<RO, BO, KAN, false, INV>;

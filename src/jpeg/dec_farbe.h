@@ -11,6 +11,7 @@ struct Farbwahl {
     Zeilen_Fn fn = nullptr;       // component rows at the output width
     Zeilen_Fn halb_fn = nullptr;  // the same with both chroma rows at half width
     bool gepackt = false;         // packed 4:2:2 output
+    Glatt_Fn glatt_fn = nullptr;  // both chroma as the smooth doubling's sums
 };
 
 // The converter for data colour jc with n components into pixels of colour

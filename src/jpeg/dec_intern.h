@@ -20,6 +20,14 @@ namespace jpeg_dek {
 // Converts one output row: component rows, destination, number of pixels,
 // bytes per pixel, and the row's first column in the picture.
 using Zeilen_Fn = void (*)(const uint8_t* const* quelle, uint8_t* ziel, int32_t n, int32_t kanaele, int32_t x);
+// Converts the first pixels of an output row whose two chroma components
+// come as the weighted sums of the smooth sideways doubling (sample x/2 of
+// an even first column x at index 0, its neighbours at -1 and +1; biases
+// r0 and r1 of the even and odd pixels): the doubling and the conversion in
+// one pass, with exactly their values. Returns the pixels written (whole
+// steps of the kernel; the caller converts the rest).
+using Glatt_Fn = int32_t (*)(const uint8_t* y, const uint16_t* cb, const uint16_t* cr, int32_t r0, int32_t r1,
+                             uint8_t* ziel, int32_t n);
 
 struct Komp {
     int32_t h, v;                  // sampling factors
@@ -36,6 +44,7 @@ struct Komp {
     int32_t quant;                 // quantisation table number
     uint8_t* zeile;                // up-sampled output row
     uint16_t* summen;              // weighted sums of the smooth doubling (with room around)
+    int32_t avx2;                  // the smooth doubling by its AVX2 form
 };
 
 // The full-size output of a block whose only coefficient is its DC value,
@@ -85,6 +94,7 @@ struct Zustand {
     // output rows
     int32_t naechste_zeile;  // next output row to write
     Zeilen_Fn wandler;
+    Glatt_Fn glatt_wandler;  // chroma by its doubling sums (null: no such form)
     bool halb;   // chroma handed over at half width
     int32_t jc;  // colour of the data as decoded
 

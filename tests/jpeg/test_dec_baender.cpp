@@ -77,6 +77,40 @@ TEST(Dek_Baender, GleichDemGanzenBild) {
     }
 }
 
+// Smooth up-sampling of a region: the columns of the whole picture, for
+// regions that start at an even column (doubling and conversion in one pass,
+// the row's tail by the doubled rows) and at an odd one (the doubled rows
+// alone), widths around the kernels' steps, 4:2:0 and 4:2:2.
+TEST(Dek_Baender, GlatterBereichGleichGanzemBild) {
+    if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
+    for (const char* o : {"-sample 2x2", "-sample 2x1", "-progressive -sample 2x2"})
+        for (int32_t breite : {31, 33, 64, 97, 130}) {
+            const std::vector<uint8_t> jpg =
+                Datei_Lesen(Kodieren(Muster(breite, 21, 3), o, "glatt" + std::to_string(breite) + o[1] + o[10]));
+            Optionen opt;
+            opt.glaettung = 1;
+            const Ergebnis ganz = Dekodieren(jpg, "", 3, opt);
+            ASSERT_EQ(ganz.code, 0) << o;
+            for (auto [links, rechts] : {std::pair{0, breite}, {1, breite}, {2, breite - 1}, {34, breite}, {3, 30}}) {
+                if (links >= rechts) continue;
+                SCOPED_TRACE(std::string(o) + " width " + std::to_string(breite) + " from " + std::to_string(links) +
+                             " to " + std::to_string(rechts));
+                Optionen b = opt;
+                b.links = links;
+                b.rechts = rechts;
+                b.oben = 3;
+                b.unten = 19;
+                const Ergebnis teil = Dekodieren(jpg, "", 3, b);
+                ASSERT_TRUE(teil.code == 0 || teil.code == JPEG_ERG_BEREICH_FERTIG) << teil.code;
+                for (int32_t y = b.oben; y < b.unten; ++y)
+                    ASSERT_EQ(0, std::memcmp(&teil.bild.pixel[static_cast<size_t>(y - b.oben) * (rechts - links) * 3],
+                                             &ganz.bild.pixel[(static_cast<size_t>(y) * breite + links) * 3],
+                                             static_cast<size_t>(rechts - links) * 3))
+                        << "row " << y;
+            }
+        }
+}
+
 // A cut stream in bands: every band but the last answers "region complete"
 // (the decode reaches the cut long before the last rows are asked for), the
 // last reports the damage, and the pixels are those of one whole decode.

@@ -733,6 +733,45 @@ TEST(Dek_Farbe, SimdGleichAllgemein) {
     EXPECT_EQ(b, 77);
 }
 
+// The smooth sideways doubling joined to the conversion (AVX2): every pixel
+// as the doubled chroma (three quarters of its own sum, a quarter of the
+// neighbour's, both bias pairs) converted by the generic formula; whole
+// steps of 32 pixels only, nothing written past them.
+TEST(Dek_Farbe, GlattVerbundenGleichModell) {
+    for (int32_t oc : {FARBE_RGB, FARBE_BGR}) {
+        const jpeg_dek::Farbwahl w = jpeg_dek::Farbe_Waehlen(FARBE_YCBCR, 3, oc, 3, 6);
+        if (!w.glatt_fn) GTEST_SKIP() << "no AVX2";
+        for (auto [r0, r1, hoechst] : {std::tuple{8, 7, 1020}, {4, 8, 1020}})
+            for (int32_t n : {32, 64, 96, 250, 17}) {
+                SCOPED_TRACE("bias " + std::to_string(r0) + " width " + std::to_string(n));
+                const int32_t sn = (n + 1) / 2;
+                std::vector<uint16_t> sb(sn + 40), sr(sn + 40);
+                std::vector<uint8_t> y(n + 32);
+                uint32_t z = static_cast<uint32_t>(n * 31 + r0);
+                for (int32_t i = 0; i < sn + 40; ++i) {
+                    z = z * 1103515245u + 12345u;
+                    sb[i] = static_cast<uint16_t>((z >> 8) % (hoechst + 1));
+                    sr[i] = static_cast<uint16_t>((z >> 18) % (hoechst + 1));
+                }
+                for (int32_t i = 0; i < n + 32; ++i) y[i] = static_cast<uint8_t>(i * 97 + n);
+                std::vector<uint8_t> aus(static_cast<size_t>(n) * 3 + 96, 0xAB);
+                const int32_t fertig = w.glatt_fn(y.data(), sb.data() + 1, sr.data() + 1, r0, r1, aus.data(), n);
+                ASSERT_EQ(fertig, n & ~31);
+                for (int32_t x = 0; x < fertig; ++x) {
+                    auto doppelt = [&](const std::vector<uint16_t>& s) {
+                        const int32_t j = x / 2 + 1, m = 3 * s[j];
+                        return (x & 1) ? (m + s[j + 1] + r1) >> 4 : (m + s[j - 1] + r0) >> 4;
+                    };
+                    uint8_t px[3];
+                    jpeg_dek::YCC_Pixel(y[x], doppelt(sb), doppelt(sr), &px[0], &px[1], &px[2]);
+                    if (oc == FARBE_BGR) std::swap(px[0], px[2]);
+                    ASSERT_EQ(0, std::memcmp(px, &aus[3 * x], 3)) << "pixel " << x;
+                }
+                for (size_t i = static_cast<size_t>(fertig) * 3; i < aus.size(); ++i) ASSERT_EQ(aus[i], 0xAB) << i;
+            }
+    }
+}
+
 // The full-MCU kernels of the kernel table: every pixel of the MCU gets its
 // luma sample and the chroma sample that covers it, converted like the rows.
 TEST(Dek_Farbe, MCUKerne) {

@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -177,52 +178,121 @@ bool PNM_Lesen(const Eingabe& d, PNM* b) {
 // when the decode fails. An existing file is written over in place and cut
 // to the new length at the close: emptying it first would free all its
 // cached pages only to take new ones (and ext4 then writes the whole file out
-// at the close).
+// at the close). The decoder writes its bands straight into the gathering
+// buffer; it goes out in writes of up to 512 KB that start and end on page
+// boundaries (the few bytes past the last boundary stay for the next), so
+// that the page cache takes the data in large pieces (a new 144 MB file
+// costs about a third less than in 32 KB writes, more than 512 KB gains
+// little); a new file's blocks are reserved at once when its length is
+// known.
 struct Ausgabe {
-    FILE* f = nullptr;
+    static constexpr size_t SEITE = 4096;
+    size_t sammeln = size_t{64} << 10;  // bytes gathered before a write
+    size_t stueck = 0;                  // the largest piece asked for at once
+    int fd = -1;
     const char* name = nullptr;
     bool gewoehnlich = false;
+    off_t laenge = 0;  // the existing file's length
+    std::unique_ptr<uint8_t[]> puffer;
+    size_t platz = 0;  // its size
+    size_t voll = 0;   // bytes gathered
+    off_t stelle = 0;  // the file position of puffer[0]
     bool Oeffnen(const char* n) {
         name = n;
-        const int fd = open(n, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        fd = open(n, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
         struct stat st {};
-        if (fd >= 0 && fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) errno = EISDIR;
-        else if (fd >= 0) f = fdopen(fd, "wb");
-        if (!f) {
-            const int fehler = errno;
+        int fehler = errno;
+        if (fd >= 0 && fstat(fd, &st) != 0) fehler = errno;
+        else if (fd >= 0 && S_ISDIR(st.st_mode)) fehler = EISDIR;
+        else if (fd >= 0) fehler = 0;
+        if (fehler != 0) {
             if (fd >= 0) close(fd);
+            fd = -1;
             std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden: %s\n", n, Grund(fehler).c_str());
             return false;
         }
         gewoehnlich = S_ISREG(st.st_mode);
+        laenge = st.st_size;
         return true;
     }
-    bool Schreiben(const void* d, size_t n) { return std::fwrite(d, 1, n, f) == n; }
+    // The whole length ahead and the largest piece: the writes grow with the
+    // length (a sixteenth of the file, 64 KB to 512 KB: a small picture's
+    // few writes are not worth a larger buffer's fresh pages), and a shorter
+    // regular file gets its blocks now (where the file system cannot, they
+    // come with the writes).
+    void Vorbelegen(uint64_t gesamt, size_t groesstes_stueck) {
+        sammeln = static_cast<size_t>(std::clamp<uint64_t>(gesamt / 16, uint64_t{64} << 10, uint64_t{512} << 10)) &
+                  ~(SEITE - 1);
+        stueck = groesstes_stueck;
+        if (gewoehnlich && static_cast<uint64_t>(laenge) < gesamt)
+            (void)fallocate(fd, 0, 0, static_cast<off_t>(gesamt));
+    }
+    // Room for n more bytes at the end of the gathered ones (null without
+    // memory); Weiter(n) takes them.
+    uint8_t* Platz(size_t n) {
+        if (platz < voll + n) {
+            const size_t neu = std::max(voll + n, sammeln + SEITE + std::max(n, stueck));
+            uint8_t* p = new (std::nothrow) uint8_t[neu];
+            if (!p) return nullptr;
+            if (voll > 0) std::memcpy(p, puffer.get(), voll);
+            puffer.reset(p);
+            platz = neu;
+        }
+        return puffer.get() + voll;
+    }
+    bool Alles_Schreiben(const uint8_t* d, size_t n) {
+        while (n > 0) {
+            const ssize_t k = write(fd, d, n);
+            if (k < 0 && errno == EINTR) continue;
+            if (k <= 0) {
+                if (k == 0) errno = EIO;
+                return false;
+            }
+            d += k;
+            n -= static_cast<size_t>(k);
+        }
+        return true;
+    }
+    bool Weiter(size_t n) {
+        voll += n;
+        if (voll < sammeln) return true;
+        const off_t ende = (stelle + static_cast<off_t>(voll)) & ~static_cast<off_t>(SEITE - 1);
+        const size_t k = static_cast<size_t>(ende - stelle);
+        if (!Alles_Schreiben(puffer.get(), k)) return false;
+        std::memmove(puffer.get(), puffer.get() + k, voll - k);
+        voll -= k;
+        stelle = ende;
+        return true;
+    }
+    bool Schreiben(const void* d, size_t n) {
+        uint8_t* z = Platz(n);
+        if (!z) return false;
+        std::memcpy(z, d, n);
+        return Weiter(n);
+    }
     // Closes the file; false (with a message) when the data did not all go out.
     bool Schliessen(bool ok) {
-        ok = ok && std::fflush(f) == 0;
-        // An older, longer file's tail goes.
-        if (ok && gewoehnlich) {
-            const off_t ende = ftello(f);
-            ok = ende >= 0 && ftruncate(fileno(f), ende) == 0;
-        }
-        const bool geschlossen = std::fclose(f) == 0;
-        f = nullptr;
-        if (ok && !geschlossen) errno = errno ? errno : EIO;
-        if (!(ok && geschlossen)) {
-            std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden: %s\n", name, Grund(errno).c_str());
+        int fehler = ok ? 0 : (errno ? errno : EIO);
+        if (ok && !(Alles_Schreiben(puffer.get(), voll) &&
+                    // An older, longer file's tail (or blocks reserved ahead) goes.
+                    (!gewoehnlich || ftruncate(fd, stelle + static_cast<off_t>(voll)) == 0)))
+            fehler = errno ? errno : EIO;
+        if (close(fd) != 0 && fehler == 0) fehler = errno ? errno : EIO;
+        fd = -1;
+        if (fehler != 0) {
+            std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden: %s\n", name, Grund(fehler).c_str());
             std::remove(name);
             return false;
         }
         return true;
     }
     void Verwerfen() {
-        if (f) std::fclose(f);
-        f = nullptr;
+        if (fd >= 0) close(fd);
+        fd = -1;
         std::remove(name);
     }
     ~Ausgabe() {
-        if (f) std::fclose(f);
+        if (fd >= 0) close(fd);
     }
 };
 
@@ -290,27 +360,27 @@ int Dekodieren(int argc, char** argv) {
         vier ? "P7\nWIDTH " + std::to_string(w) + "\nHEIGHT " + std::to_string(h) +
                    "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE CMYK\nENDHDR\n"
              : std::string(kanaele == 1 ? "P5\n" : "P6\n") + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
-    bool geschrieben = aus.Schreiben(kopf.data(), kopf.size());
-    // The picture is decoded and written band by band: each call asks for
-    // the rows below the last, and the codec goes on where it stopped.
+    // The picture is decoded and written band by band, straight into the
+    // output's gathering buffer: each call asks for the rows below the last,
+    // and the codec goes on where it stopped.
     const uint32_t band = std::min(h, Bandhoehe(w * kanaele));
-    std::vector<uint8_t> pixel;
-    try {
-        pixel.resize(size_t{w} * band * kanaele);
-    } catch (const std::bad_alloc&) {
-        std::fprintf(stderr, "jpegwerk: %s: zu wenig Speicher\n", ein);
-        aus.Verwerfen();
-        Jpeg_Free(&a);
-        return 1;
-    }
+    aus.Vorbelegen(kopf.size() + uint64_t{w} * h * kanaele, size_t{w} * band * kanaele);
+    bool geschrieben = aus.Schreiben(kopf.data(), kopf.size());
     a.Intern.Glaettung = glatt ? 1 : 0;
     a.Intern.DCT_Art = schnell ? DCT_SCHNELL : DCT_GENAU;
     const int32_t modus = skala == 1 ? JMODUS_DATEI_BILD : skala == 2 ? 14 : skala == 4 ? 16 : 18;
     for (uint32_t y = 0; y < h && geschrieben; y += band) {
         const uint32_t n = std::min(band, h - y);
+        uint8_t* pixel = aus.Platz(size_t{w} * n * kanaele);
+        if (!pixel) {
+            std::fprintf(stderr, "jpegwerk: %s: zu wenig Speicher\n", ein);
+            aus.Verwerfen();
+            Jpeg_Free(&a);
+            return 1;
+        }
         // Neutral grey where a damaged stream leaves pixels unwritten.
-        std::memset(pixel.data(), 128, size_t{w} * n * kanaele);
-        a.Bild_Pixel = pixel.data();
+        std::memset(pixel, 128, size_t{w} * n * kanaele);
+        a.Bild_Pixel = pixel;
         a.Bild_Breite = w;
         a.Bild_Hoehe = static_cast<int32_t>(n);
         a.Bild_Kanaele = kanaele;
@@ -321,7 +391,7 @@ int Dekodieren(int argc, char** argv) {
         a.Intern.Bereich_Unten = static_cast<int32_t>(y + n);
         r = Jpeg_Lesen(&a, modus);
         if (r < 0) break;
-        geschrieben = aus.Schreiben(pixel.data(), size_t{w} * n * kanaele);
+        geschrieben = aus.Weiter(size_t{w} * n * kanaele);
     }
     const int32_t schaden = a.Intern.Schaden;
     Jpeg_Free(&a);
@@ -386,8 +456,8 @@ int Kodieren(int argc, char** argv) {
     }
     Ausgabe aus;
     if (!aus.Oeffnen(argv[i + 1])) return 1;
-    std::fclose(aus.f);
-    aus.f = nullptr;
+    close(aus.fd);
+    aus.fd = -1;
     Jpeg_Auftrag a;
     if (Jpeg_Init(&a) != 0) {
         aus.Verwerfen();

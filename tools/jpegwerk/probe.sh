@@ -67,6 +67,27 @@ for art in "" "-progressiv"; do
   pruefe 0 "$werk" d gross.jpg gross3.pgm
   [ "$(wc -c < gross3.pgm)" -eq "$(wc -c < gross.pgm)" ] || { echo "large picture not decoded whole ($art)"; fehler=1; }
 done
+# A decode larger than the output's gathered writes (a sixteenth of the
+# file, past page boundaries): the same bytes in a new file, over a longer
+# and a shorter one and through a pipe, smooth or not.
+head -c 1260000 /dev/urandom > farbe.roh
+{ printf 'P6\n700 600\n255\n'; cat farbe.roh; } > farbe.ppm
+pruefe 0 "$werk" k -q 90 farbe.ppm farbe.jpg
+for art in "" "-glatt"; do
+  rm -f farbe_neu.ppm
+  # shellcheck disable=SC2086
+  pruefe 0 "$werk" d $art farbe.jpg farbe_neu.ppm
+  [ "$(wc -c < farbe_neu.ppm)" -eq "$(wc -c < farbe.ppm)" ] || { echo "large decode not written whole ($art)"; fehler=1; }
+  head -c 1500000 /dev/zero | tr '\0' 'x' > farbe_lang.ppm
+  printf 'P6' > farbe_kurz.ppm
+  for ziel in farbe_lang.ppm farbe_kurz.ppm; do
+    # shellcheck disable=SC2086
+    pruefe 0 "$werk" d $art farbe.jpg $ziel
+    cmp -s farbe_neu.ppm $ziel || { echo "large decode over $ziel differs from a new file ($art)"; fehler=1; }
+  done
+  # shellcheck disable=SC2086
+  "$werk" d $art farbe.jpg /dev/stdout 2>/dev/null | cmp -s - farbe_neu.ppm || { echo "large decode through a pipe differs ($art)"; fehler=1; }
+done
 # Names that begin with "-" after "--".
 cp aus.jpg ./-strich.jpg
 pruefe 0 "$werk" d -- -strich.jpg -strich.pgm

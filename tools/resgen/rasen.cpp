@@ -151,6 +151,32 @@ void tor(cairo_t* c, const Massstab& m, bool rechts, double s, int teile) {
     cairo_stroke(c);
 }
 
+// A straight (not premultiplied) picture with its alpha plane: the view
+// blends it over whatever stands beneath it. Pixels fainter than `schwelle`
+// stay empty.
+Rastport* mit_alpha(cairo_surface_t* sf, i32 w, i32 h, u32 schwelle) {
+    cairo_surface_flush(sf);
+    Rastport* rp = Rastport_Neu_Einfach(w, h, 16);
+    if (!rp) return nullptr;
+    rp->alpha.assign(static_cast<size_t>(w) * h, 0);
+    const u8* d = cairo_image_surface_get_data(sf);
+    const i32 stride = cairo_image_surface_get_stride(sf);
+    u16* p = rp->bitmap->pixel16();
+    for (i32 y = 0; y < h; ++y)
+        for (i32 x = 0; x < w; ++x) {
+            u32 px;
+            std::memcpy(&px, d + static_cast<size_t>(y) * stride + 4 * x, 4);
+            const u32 a = px >> 24;
+            const size_t i = static_cast<size_t>(y) * w + x;
+            if (a < schwelle) continue;
+            auto kanal = [&](int sh) { return static_cast<int>(std::min<u32>(255, ((px >> sh) & 255) * 255 / a)); };
+            const u16 v = Farbe_Pack_565(kanal(16), kanal(8), kanal(0));
+            p[i] = v ? v : 0x0001;
+            rp->alpha[i] = static_cast<u8>(a);
+        }
+    return rp;
+}
+
 }  // namespace
 
 Rastport* Rasen_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
@@ -210,28 +236,9 @@ Rastport* Tor_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h) {
     cairo_translate(c, -k.x, -k.y);
     tor(c, m, rechts, halb ? 0.5 : 1.0, rechts ? TOR_HINTEN | TOR_VORNE : TOR_VORNE);
     cairo_destroy(c);
-    cairo_surface_flush(sf);
     // Straight (not premultiplied) colours with their alpha: the view blends
     // the piece over whatever stands beneath it.
-    Rastport* rp = Rastport_Neu_Einfach(w, h, 16);
-    if (rp) {
-        rp->alpha.assign(static_cast<size_t>(w) * h, 0);
-        const u8* d = cairo_image_surface_get_data(sf);
-        const i32 stride = cairo_image_surface_get_stride(sf);
-        u16* p = rp->bitmap->pixel16();
-        for (i32 y = 0; y < h; ++y)
-            for (i32 x = 0; x < w; ++x) {
-                u32 px;
-                std::memcpy(&px, d + static_cast<size_t>(y) * stride + 4 * x, 4);
-                const u32 a = px >> 24;
-                const size_t i = static_cast<size_t>(y) * w + x;
-                if (a < 8) continue;
-                auto kanal = [&](int sh) { return static_cast<int>(std::min<u32>(255, ((px >> sh) & 255) * 255 / a)); };
-                const u16 v = Farbe_Pack_565(kanal(16), kanal(8), kanal(0));
-                p[i] = v ? v : 0x0001;
-                rp->alpha[i] = static_cast<u8>(a);
-            }
-    }
+    Rastport* rp = mit_alpha(sf, w, h, 8);
     cairo_surface_destroy(sf);
     return rp;
 }
@@ -251,30 +258,6 @@ void boden_matrix(cairo_t* c, const Massstab& m) {
     cairo_transform(c, &mx);
 }
 
-// A straight (not premultiplied) picture with its alpha plane: the view
-// blends it over the pitch picture.
-Rastport* mit_alpha(cairo_surface_t* sf, i32 w, i32 h) {
-    cairo_surface_flush(sf);
-    Rastport* rp = Rastport_Neu_Einfach(w, h, 16);
-    if (!rp) return nullptr;
-    rp->alpha.assign(static_cast<size_t>(w) * h, 0);
-    const u8* d = cairo_image_surface_get_data(sf);
-    const i32 stride = cairo_image_surface_get_stride(sf);
-    u16* p = rp->bitmap->pixel16();
-    for (i32 y = 0; y < h; ++y)
-        for (i32 x = 0; x < w; ++x) {
-            u32 px;
-            std::memcpy(&px, d + static_cast<size_t>(y) * stride + 4 * x, 4);
-            const u32 a = px >> 24;
-            const size_t i = static_cast<size_t>(y) * w + x;
-            if (a < 3) continue;
-            auto kanal = [&](int sh) { return static_cast<int>(std::min<u32>(255, ((px >> sh) & 255) * 255 / a)); };
-            const u16 v = Farbe_Pack_565(kanal(16), kanal(8), kanal(0));
-            p[i] = v ? v : 0x0001;
-            rp->alpha[i] = static_cast<u8>(a);
-        }
-    return rp;
-}
 
 // A soft round pool on the ground (metres), alpha falling to 0 at r.
 void pool(cairo_t* c, double x, double y, double r, u32 farbe, double alpha) {
@@ -343,7 +326,7 @@ Rastport* Rasen_Licht_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h
     // The path from the tunnel onto the pitch (the gap of the far boards).
     pool(c, (spielansicht::TUNNEL_MITTE_M), -1.2, 3.2, 0x8A7448, abrieb);
     cairo_destroy(c);
-    Rastport* rp = mit_alpha(sf, w, h);
+    Rastport* rp = mit_alpha(sf, w, h, 3);
     cairo_surface_destroy(sf);
     return rp;
 }
