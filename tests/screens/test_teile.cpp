@@ -9,6 +9,8 @@
 #include "kit.h"
 #include "screens/teile/attribut_zeile.h"
 #include "screens/teile/drossel.h"
+#include "screens/teile/griff.h"
+#include "platform/input.h"
 #include "screens/teile/schritt.h"
 #include "screens/teile/scroll.h"
 #include "screens/teile/sterne.h"
@@ -281,4 +283,51 @@ TEST_F(Zeile, AttributzeileInDerSpur) {
 }
 
 }  // namespace
+
+
+// The title-bar grip: which presses take hold, when it lets go, where the
+// window goes.
+TEST(Griff, NimmtNurDenLinkenKnopfAufDerLeiste) {
+    struct Schritt {
+        i32 mx, my;
+        u32 tasten;
+        bool gehalten;
+        i32 nx, ny;  // the new corner while held
+    };
+    const struct Fall {
+        const char* name;
+        std::vector<Schritt> schritte;
+    } faelle[] = {
+        {"auf der Leiste gezogen", {{110, 105, 1, true, 100, 100}, {150, 125, 1, true, 140, 120}, {150, 125, 0, false, 0, 0}}},
+        {"neben der Leiste", {{110, 125, 1, false, 0, 0}, {150, 125, 1, false, 0, 0}}},
+        {"rechts kommt dazu", {{110, 105, 1, true, 100, 100}, {120, 105, 3, false, 0, 0}, {130, 105, 1, false, 0, 0}}},
+        {"beide zugleich", {{110, 105, 3, false, 0, 0}}},
+        {"gehaltener Knopf auf die Leiste", {{300, 300, 1, false, 0, 0}, {110, 105, 1, false, 0, 0}}},
+        {"rechte Kante", {{277, 105, 1, true, 100, 100}}},
+        {"hinter der rechten Kante", {{278, 105, 1, false, 0, 0}}},
+    };
+    for (const Fall& f : faelle) {
+        Eingabe_Maus_Taste(MAUS_LINKS, false);
+        Eingabe_Maus_Taste(MAUS_RECHTS, false);
+        Eingabe_Neuer_Durchgang();
+        Maus_Update();
+        Screen_Griff g;
+        Screen_Griff_Lassen(&g);
+        for (size_t i = 0; i < f.schritte.size(); ++i) {
+            const Schritt& s = f.schritte[i];
+            Eingabe_Maus_Position(s.mx, s.my);
+            Eingabe_Maus_Taste(MAUS_LINKS, (s.tasten & MAUS_LINKS) != 0);
+            Eingabe_Maus_Taste(MAUS_RECHTS, (s.tasten & MAUS_RECHTS) != 0);
+            Eingabe_Neuer_Durchgang();
+            Maus_Update();
+            i32 x = 0, y = 0;
+            EXPECT_EQ(Screen_Griff_Schritt(&g, 100, 100, 178, 20, &x, &y), s.gehalten) << f.name << " " << i;
+            if (s.gehalten) {
+                EXPECT_EQ(std::make_pair(x, y), std::make_pair(s.nx, s.ny)) << f.name << " " << i;
+            }
+        }
+    }
+    Eingabe_Maus_Taste(MAUS_LINKS, false);
+    Eingabe_Maus_Taste(MAUS_RECHTS, false);
+}
 

@@ -20,6 +20,7 @@
 #include "screens/squad/kader.h"
 #include "screens/teile/attribut_zeile.h"
 #include "screens/teile/drossel.h"
+#include "screens/teile/griff.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
 #include "world/attribut.h"
@@ -343,10 +344,8 @@ struct Wahl {
     i32 attribut[WAHL_ZEILEN] = {};
     i32 gelernt = 0, negativ = 0;
     i32 x = 0, y = 0;
-    bool ziehen = false;
     bool gesperrt = false;  // the squad screen's pitch shirts are locked
-    i32 griff_x = 0, griff_y = 0;
-    u32 alte_tasten = 0;
+    Screen_Griff griff;
     Screen_Drossel drossel;
 };
 Wahl wa;
@@ -445,16 +444,8 @@ void wahl_platzieren(i32 x, i32 y) {
 
 // Dragged by its title like the popup.
 void wahl_ziehen() {
-    const u32 t = Maus_Get_Tasten();
-    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
-    const bool neu_links = (t & MAUS_LINKS) && !(wa.alte_tasten & MAUS_LINKS);
-    wa.alte_tasten = t;
-    if (neu_links && t == MAUS_LINKS && mx >= wa.x && mx < wa.x + 178 && my >= wa.y && my < wa.y + KOPF) {
-        wa.ziehen = true;
-        wa.griff_x = mx - wa.x, wa.griff_y = my - wa.y;
-    }
-    if (wa.ziehen && t != MAUS_LINKS) wa.ziehen = false;
-    if (wa.ziehen) wahl_platzieren(mx - wa.griff_x, my - wa.griff_y);
+    i32 x, y;
+    if (Screen_Griff_Schritt(&wa.griff, wa.x, wa.y, 178, KOPF, &x, &y)) wahl_platzieren(x, y);
 }
 
 }  // namespace
@@ -478,7 +469,7 @@ void Attribut_Wahl_Screen_Init(i32 spieler, i32 x, i32 y, i32 team) {
     wa.spieler = spieler;
     wa.team = team;
     wa.slot = Spieler_Wert(87, spieler, 0, OP_LESEN);
-    wa.alte_tasten = Maus_Get_Tasten();
+    Screen_Griff_Lassen(&wa.griff);
     Attribut_Wahl_Layout(x, y, true);
 }
 
@@ -498,7 +489,7 @@ bool Attribut_Wahl_Schliessen() {
     Menue_Screen_Icon_Tabelle_Loeschen(WAHL.daten());
     if (wa.gesperrt) Attribut_Wahl_E1_Sperren(false);
     wa.spieler = -1;
-    wa.ziehen = false;
+    wa.griff.ziehen = false;
     Blt_Cache_Leeren();
     return true;
 }

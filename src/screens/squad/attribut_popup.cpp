@@ -16,6 +16,7 @@
 #include "screens/squad/kader.h"
 #include "screens/teile/attribut_zeile.h"
 #include "screens/teile/drossel.h"
+#include "screens/teile/griff.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
 #include "world/attribut.h"
@@ -38,9 +39,7 @@ struct Popup {
     i32 gelernt = 0, negativ = 0;  // rows: the learned first, then the negative
     i32 attribut[POPUP_ZEILEN];    // the row's attribute
     i32 x = 0, y = 0;              // the frame's place
-    bool ziehen = false;
-    i32 griff_x = 0, griff_y = 0;
-    u32 alte_tasten = 0;
+    Screen_Griff griff;
     bool gesperrt = false;  // the squad screen's pitch shirts are locked
     Screen_Drossel drossel;
 };
@@ -156,17 +155,9 @@ void sperren_pruefen() {
 }
 
 void ziehen_pruefen() {
-    const u32 t = Maus_Get_Tasten();
-    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
-    const bool neu_links = (t & MAUS_LINKS) && !(pop.alte_tasten & MAUS_LINKS);
-    pop.alte_tasten = t;
-    if (neu_links && t == MAUS_LINKS && mx >= pop.x && mx < pop.x + 178 && my >= pop.y && my < pop.y + POPUP_KOPF) {
-        pop.ziehen = true;
-        pop.griff_x = mx - pop.x, pop.griff_y = my - pop.y;
-    }
-    if (pop.ziehen && t != MAUS_LINKS) pop.ziehen = false;
-    if (pop.ziehen) {
-        platzieren(mx - pop.griff_x, my - pop.griff_y);
+    i32 x, y;
+    if (Screen_Griff_Schritt(&pop.griff, pop.x, pop.y, 178, POPUP_KOPF, &x, &y)) {
+        platzieren(x, y);
         Blt_Cache_Leeren();
     }
 }
@@ -237,8 +228,7 @@ void Attribut_Popup_Oeffnen(i32 spieler, i32 x, i32 y, i32 team) {
         return;
     }
     Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
-    pop.ziehen = false;
-    pop.alte_tasten = Maus_Get_Tasten();
+    Screen_Griff_Lassen(&pop.griff);
     pop.drossel = {};
     pop.gesperrt = false;
     zeigen(spieler, team);
@@ -280,7 +270,8 @@ bool Attribut_Popup_Schliessen() {
     if (!Attribut_Popup_Offen()) return false;
     Menue_Screen_Icon_Tabelle_Loeschen(TABELLE.daten());
     if (pop.gesperrt) E1_Screen_Feld_Sperren(false);
-    pop.gesperrt = pop.ziehen = false;
+    pop.gesperrt = false;
+    pop.griff.ziehen = false;
     pop.spieler = -1;
     E1_Screen_Auswahl_Zuruecksetzen();
     Blt_Cache_Leeren();
