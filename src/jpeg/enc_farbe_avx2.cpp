@@ -1,8 +1,18 @@
 // AVX2 forms of the encoder's three-byte colour kernels, chosen at
-// initialisation when the processor has AVX2. Two pixel rows travel side by
-// side, one in each 128-bit half, through the arithmetic of the SSSE3 forms
-// (byte shuffles into [c0 c1 c2 1] words, multiply-adds, horizontal adds),
-// so they give exactly the samples of the generic kernels.
+// initialisation when the processor has AVX2.
+//
+// Byte shuffles spread four pixels of each 128-bit half into two vectors of
+// 32-bit pairs of words, [R G] and [B 64]; a multiply-add of each with a
+// pair of weights and one addition give a pixel's weighted sum, exactly the
+// generic kernels' integer sum:
+//   Y  = (4899 R + 9617 G) + (1868 B - 32640 * 64)          >> 14
+//      (the constant rounds and takes 128 off: 8192 - 128 * 16384)
+//   Cb = (-2765 R - 5427 G) + (8192 B + 128 * 64 n)          >> (14 + log2 n)
+//   Cr = (8192 R - 6860 G) + (-1332 B + 128 * 64 n)          >> (14 + log2 n)
+// Down-sampled chroma adds the pairs before the weights: rows add word by
+// word, and horizontal neighbours by adding the 32-bit pairs, whose low
+// words never carry (a group's sums stay below 2^16); the constant word then
+// holds 64 n.
 #include "jpeg/enc_intern.h"
 
 #include <immintrin.h>
@@ -17,97 +27,162 @@
 
 namespace {
 
-inline __m256i K4(int16_t a, int16_t b, int16_t c, int16_t d) {
-    return _mm256_setr_epi16(a, b, c, d, a, b, c, d, a, b, c, d, a, b, c, d);
+// A pair of weights for the words [lo hi] of every 32-bit element.
+inline __m256i Gewichte(int16_t lo, int16_t hi) {
+    return _mm256_set1_epi32(
+        static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(hi)) << 16) | static_cast<uint16_t>(lo)));
 }
 
-inline __m256i Auswahl(int o) {
-    const char z = static_cast<char>(0x80);
-    __m128i m =
-        _mm_setr_epi8(static_cast<char>(o), z, static_cast<char>(o + 1), z, static_cast<char>(o + 2), z, z, z,
-                      static_cast<char>(o + 3), z, static_cast<char>(o + 4), z, static_cast<char>(o + 5), z, z, z);
-    return _mm256_broadcastsi128_si256(m);
+// Shuffle of the four pixels starting at byte o0 (low half) and o1 (high
+// half) into 32-bit pairs of words: [byte a, byte b] of each pixel, or
+// [byte a, 0] when b < 0.
+struct Maske {
+    alignas(32) char m[32];
+    constexpr Maske(int o0, int o1, int a, int b) : m{} {
+        for (int h = 0; h < 2; ++h)
+            for (int i = 0; i < 4; ++i) {
+                const int o = (h ? o1 : o0) + 3 * i;
+                char* z = m + 16 * h + 4 * i;
+                z[0] = static_cast<char>(o + a);
+                z[1] = static_cast<char>(0x80);
+                z[2] = b >= 0 ? static_cast<char>(o + b) : static_cast<char>(0x80);
+                z[3] = static_cast<char>(0x80);
+            }
+    }
+    __m256i Laden() const { return _mm256_load_si256(reinterpret_cast<const __m256i*>(m)); }
+};
+
+// Sixteen bytes from a (low half) and b (high half).
+inline __m256i Laden(const uint8_t* a, const uint8_t* b) {
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a))),
+                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(b)), 1);
 }
 
+// The weighted sums of eight pairs [R G], [B c], shifted by SH.
 template <int SH>
-inline __m256i Summe(__m256i a, __m256i b, __m256i k) {
-    return _mm256_srai_epi32(_mm256_hadd_epi32(_mm256_madd_epi16(a, k), _mm256_madd_epi16(b, k)), SH);
+inline __m256i Summe(__m256i rg, __m256i bc, __m256i krg, __m256i kbc) {
+    return _mm256_srai_epi32(_mm256_add_epi32(_mm256_madd_epi16(rg, krg), _mm256_madd_epi16(bc, kbc)), SH);
 }
 
-template <int SH>
-inline __m128i Summe128(__m128i a, __m128i b, __m128i k) {
-    return _mm_srai_epi32(_mm_hadd_epi32(_mm_madd_epi16(a, k), _mm_madd_epi16(b, k)), SH);
+struct Gewicht_Satz {
+    __m256i rg, bc;
+};
+
+// The shuffles of a form: BGR swaps R and B. The second load of each step
+// has its first pixel O2 bytes into the low half and four bytes into the
+// high half, so that no load reaches past a row's end.
+template <bool BGR, int O2>
+struct Zerleger {
+    static constexpr int R = BGR ? 2 : 0, B = BGR ? 0 : 2;
+    static constexpr Maske RG0{0, 0, R, 1}, B0{0, 0, B, -1}, RG1{O2, 4, R, 1}, B1{O2, 4, B, -1};
+    __m256i rg0, b0, rg1, b1, konstante;
+    Zerleger() {
+        rg0 = RG0.Laden();
+        b0 = B0.Laden();
+        rg1 = RG1.Laden();
+        b1 = B1.Laden();
+        konstante = _mm256_set1_epi32(64 << 16);
+    }
+    // Pixels of v into pairs [R G] and [B 64].
+    void Erste(__m256i v, __m256i& rg, __m256i& bc) const {
+        rg = _mm256_shuffle_epi8(v, rg0);
+        bc = _mm256_or_si256(_mm256_shuffle_epi8(v, b0), konstante);
+    }
+    void Zweite(__m256i v, __m256i& rg, __m256i& bc) const {
+        rg = _mm256_shuffle_epi8(v, rg1);
+        bc = _mm256_or_si256(_mm256_shuffle_epi8(v, b1), konstante);
+    }
+};
+
+// Luminance of eight plus eight pixels, packed in the order lo then hi (per
+// 128-bit half).
+inline __m256i Y16(__m256i rg_lo, __m256i bc_lo, __m256i rg_hi, __m256i bc_hi, const Gewicht_Satz& k) {
+    return _mm256_packs_epi32(Summe<14>(rg_lo, bc_lo, k.rg, k.bc), Summe<14>(rg_hi, bc_hi, k.rg, k.bc));
 }
 
-inline __m256i Paare(__m256i p01, __m256i p23) {
-    return _mm256_add_epi16(_mm256_unpacklo_epi64(p01, p23), _mm256_unpackhi_epi64(p01, p23));
+inline void Speichern(int16_t* z, __m256i v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(z), v); }
+
+inline void Haelften_Speichern(int16_t* lo, int16_t* hi, __m256i v) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(lo), _mm256_castsi256_si128(v));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(hi), _mm256_extracti128_si256(v, 1));
 }
 
-// Rows q0 and q1, 8*HF pixels each, as pairs px[i] (row q0 in the low half).
-template <int HF>
-inline void Zeilen_Laden(const uint8_t* q0, const uint8_t* q1, __m256i* px) {
-    const __m256i eins = _mm256_setr_epi16(0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1);
-    const __m256i a0 = Auswahl(0), a6 = Auswahl(6), a4 = Auswahl(4), a10 = Auswahl(10);
-    auto laden = [&](int off) {
-        return _mm256_inserti128_si256(
-            _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q0 + off))),
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(q1 + off)), 1);
-    };
-    // Windows of 16 bytes that hold whole pixel pairs and end inside the row.
-    constexpr int fenster = 2 * HF;
-    for (int g = 0; g < fenster; ++g) {
-        const bool letztes = g == fenster - 1;
-        const int off = letztes ? 24 * HF - 16 : 12 * g;
-        __m256i v = laden(off);
-        px[2 * g] = _mm256_or_si256(_mm256_shuffle_epi8(v, letztes ? a4 : a0), eins);
-        px[2 * g + 1] = _mm256_or_si256(_mm256_shuffle_epi8(v, letztes ? a10 : a6), eins);
+// 4:4:4: two rows of eight pixels at a time, one row in each half.
+template <bool BGR>
+void Kern_111(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr) {
+    const Zerleger<BGR, 4> z;
+    const Gewicht_Satz ky{Gewichte(4899, 9617), Gewichte(1868, -32640)};
+    const Gewicht_Satz kb{Gewichte(-2765, -5427), Gewichte(8192, 128)};
+    const Gewicht_Satz kr{Gewichte(8192, -6860), Gewichte(-1332, 128)};
+#pragma GCC unroll 4
+    for (int zy = 0; zy < 8; zy += 2) {
+        const uint8_t* q0 = p + zy * st;
+        const uint8_t* q1 = q0 + st;
+        __m256i rg_a, bc_a, rg_b, bc_b;
+        z.Erste(Laden(q0, q1), rg_a, bc_a);           // pixels 0..3 of both rows
+        z.Zweite(Laden(q0 + 8, q1 + 8), rg_b, bc_b);  // pixels 4..7
+        Speichern(y + zy * 8, Y16(rg_a, bc_a, rg_b, bc_b, ky));
+        Speichern(cb + zy * 8, Y16(rg_a, bc_a, rg_b, bc_b, kb));
+        Speichern(cr + zy * 8, Y16(rg_a, bc_a, rg_b, bc_b, kr));
     }
 }
 
-// Packs and stores sixteen samples, less `minus` (128 for luminance).
-inline void Speichern2(int16_t* z0, int16_t* z1, __m256i lo, __m256i hi, int16_t minus = 0) {
-    __m256i p = _mm256_sub_epi16(_mm256_packs_epi32(lo, hi), _mm256_set1_epi16(minus));
-    _mm_store_si128(reinterpret_cast<__m128i*>(z0), _mm256_castsi256_si128(p));
-    _mm_store_si128(reinterpret_cast<__m128i*>(z1), _mm256_extracti128_si256(p, 1));
+// One row of sixteen pixels: pairs of pixels 0..3 | 8..11 and 4..7 | 12..15.
+template <bool BGR>
+inline void Zeile16(const Zerleger<BGR, 0>& z, const uint8_t* q, __m256i& rg_a, __m256i& bc_a, __m256i& rg_b,
+                    __m256i& bc_b) {
+    z.Erste(Laden(q, q + 24), rg_a, bc_a);
+    z.Zweite(Laden(q + 12, q + 32), rg_b, bc_b);
+}
+
+// Eight chroma groups from the pairs of pixels 0..3 | 8..11 and 4..7 |
+// 12..15 summed over the group's rows: neighbours added, weighted, shifted;
+// Cb and Cr stored.
+template <int SH>
+inline void Chroma8(__m256i rg_a, __m256i bc_a, __m256i rg_b, __m256i bc_b, const Gewicht_Satz& kb,
+                    const Gewicht_Satz& kr, int16_t* cb, int16_t* cr) {
+    // Groups 0 1 2 3 | 4 5 6 7.
+    const __m256i rg = _mm256_hadd_epi32(rg_a, rg_b), bc = _mm256_hadd_epi32(bc_a, bc_b);
+    const __m256i v = _mm256_packs_epi32(Summe<SH>(rg, bc, kb.rg, kb.bc), Summe<SH>(rg, bc, kr.rg, kr.bc));
+    // [Cb 0..3 Cr 0..3 | Cb 4..7 Cr 4..7] -> [Cb 0..7 | Cr 0..7]
+    Haelften_Speichern(cb, cr, _mm256_permute4x64_epi64(v, 0xD8));
+}
+
+// 4:2:2 (VF 1) and 4:2:0 (VF 2): MCUs of sixteen pixels across.
+template <bool BGR, int VF>
+void Kern_2(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr) {
+    const Zerleger<BGR, 0> z;
+    const Gewicht_Satz ky{Gewichte(4899, 9617), Gewichte(1868, -32640)};
+    const Gewicht_Satz kb{Gewichte(-2765, -5427), Gewichte(8192, 128)};
+    const Gewicht_Satz kr{Gewichte(8192, -6860), Gewichte(-1332, 128)};
+#pragma GCC unroll 8
+    for (int cy = 0; cy < 8; ++cy) {
+        __m256i rg_a, bc_a, rg_b, bc_b;
+        const uint8_t* q = p + cy * VF * st;
+        Zeile16(z, q, rg_a, bc_a, rg_b, bc_b);
+        // Pixel row zy of the MCU: blocks (zy / 8) * 2 and the next one.
+        int zy = cy * VF;
+        int16_t* blk = y + (zy >> 3) * 128 + (zy & 7) * 8;
+        Haelften_Speichern(blk, blk + 64, Y16(rg_a, bc_a, rg_b, bc_b, ky));
+        if (VF == 2) {
+            __m256i rg_c, bc_c, rg_d, bc_d;
+            Zeile16(z, q + st, rg_c, bc_c, rg_d, bc_d);
+            ++zy;
+            blk = y + (zy >> 3) * 128 + (zy & 7) * 8;
+            Haelften_Speichern(blk, blk + 64, Y16(rg_c, bc_c, rg_d, bc_d, ky));
+            rg_a = _mm256_add_epi16(rg_a, rg_c);
+            bc_a = _mm256_add_epi16(bc_a, bc_c);
+            rg_b = _mm256_add_epi16(rg_b, rg_d);
+            bc_b = _mm256_add_epi16(bc_b, bc_d);
+        }
+        Chroma8<VF == 2 ? 16 : 15>(rg_a, bc_a, rg_b, bc_b, kb, kr, cb + cy * 8, cr + cy * 8);
+    }
 }
 
 template <bool BGR, int HF, int VF>
 void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr) {
-    // 14-bit weights; the constant word rounds (128 is taken from Y after).
-    const __m256i ky = BGR ? K4(1868, 9617, 4899, 8192) : K4(4899, 9617, 1868, 8192);
-    const __m256i kb = BGR ? K4(8192, -5427, -2765, 8192) : K4(-2765, -5427, 8192, 8192);
-    const __m256i kr = BGR ? K4(-1332, -6860, 8192, 8192) : K4(8192, -6860, -1332, 8192);
-    for (int zy = 0; zy < 8 * VF; zy += 2) {
-        __m256i px[4 * HF];
-        Zeilen_Laden<HF>(p + zy * st, p + (zy + 1) * st, px);
-        for (int b = 0; b < HF; ++b) {
-            int16_t* blk = y + ((zy >> 3) * HF + b) * 64 + (zy & 7) * 8;
-            Speichern2(blk, blk + 8, Summe<14>(px[4 * b], px[4 * b + 1], ky),
-                       Summe<14>(px[4 * b + 2], px[4 * b + 3], ky), 128);
-        }
-        if (HF == 1) {
-            Speichern2(cb + zy * 8, cb + zy * 8 + 8, Summe<14>(px[0], px[1], kb), Summe<14>(px[2], px[3], kb));
-            Speichern2(cr + zy * 8, cr + zy * 8 + 8, Summe<14>(px[0], px[1], kr), Summe<14>(px[2], px[3], kr));
-            continue;
-        }
-        __m256i s[4];
-        for (int g = 0; g < 4; ++g) s[g] = Paare(px[2 * g], px[2 * g + 1]);
-        if (VF == 1) {
-            Speichern2(cb + zy * 8, cb + zy * 8 + 8, Summe<15>(s[0], s[1], kb), Summe<15>(s[2], s[3], kb));
-            Speichern2(cr + zy * 8, cr + zy * 8 + 8, Summe<15>(s[0], s[1], kr), Summe<15>(s[2], s[3], kr));
-            continue;
-        }
-        // 2x2 groups: the two rows' pair sums added.
-        __m128i v[4];
-        for (int g = 0; g < 4; ++g)
-            v[g] = _mm_add_epi16(_mm256_castsi256_si128(s[g]), _mm256_extracti128_si256(s[g], 1));
-        const int cy = zy >> 1;
-        const __m128i kb1 = _mm256_castsi256_si128(kb), kr1 = _mm256_castsi256_si128(kr);
-        _mm_store_si128(reinterpret_cast<__m128i*>(cb + cy * 8),
-                        _mm_packs_epi32(Summe128<16>(v[0], v[1], kb1), Summe128<16>(v[2], v[3], kb1)));
-        _mm_store_si128(reinterpret_cast<__m128i*>(cr + cy * 8),
-                        _mm_packs_epi32(Summe128<16>(v[0], v[1], kr1), Summe128<16>(v[2], v[3], kr1)));
-    }
+    if constexpr (HF == 1) Kern_111<BGR>(p, st, y, cb, cr);
+    else Kern_2<BGR, VF>(p, st, y, cb, cr);
 }
 
 }  // namespace
