@@ -187,6 +187,7 @@ void farbe_registrieren() {
         {"SSE2", Jpeg_Kod_RGB_111_SSE2, Jpeg_Kod_RGB_422_SSE2, Jpeg_Kod_RGB_411_SSE2, true},
         {"SSSE3", Jpeg_Kod_RGB_111_SSSE3, Jpeg_Kod_RGB_422_SSSE3, Jpeg_Kod_RGB_411_SSSE3, Jpeg_Simd_Hat(JSIMD_SSSE3)},
         {"AVX2", Jpeg_Kod_RGB_111_AVX2, Jpeg_Kod_RGB_422_AVX2, Jpeg_Kod_RGB_411_AVX2, Jpeg_Hat_AVX2()},
+        {"VNNI", Jpeg_Kod_RGB_111_VNNI, Jpeg_Kod_RGB_422_VNNI, Jpeg_Kod_RGB_411_VNNI, Jpeg_Simd_Hat(JSIMD_AVX512_VNNI)},
     };
     for (bool gross : {false, true})
         for (const Form& f : formen) {

@@ -64,17 +64,20 @@ TEST(JpegEncFarbe, SimdKernelsEqualTheGenericOnes) {
     };
     std::vector<Paar> paare = {{Jpeg_Kod_Grau, Jpeg_Kod_Grau_SSE2, 1, 8, 8, 1, false},
                                {Jpeg_Kod_RGBA_1111, Jpeg_Kod_RGBA_1111_SSE2, 4, 8, 8, 1, true}};
-    // The three-byte kernels: generic, then the SSE2, SSSE3 and AVX2 forms
-    // the processor can run.
-    const Kern drei[6][4] = {
-        {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_SSE2, Jpeg_Kod_RGB_111_SSSE3, Jpeg_Kod_RGB_111_AVX2},
-        {Jpeg_Kod_BGR_111, Jpeg_Kod_BGR_111_SSE2, Jpeg_Kod_BGR_111_SSSE3, Jpeg_Kod_BGR_111_AVX2},
-        {Jpeg_Kod_RGB_422, Jpeg_Kod_RGB_422_SSE2, Jpeg_Kod_RGB_422_SSSE3, Jpeg_Kod_RGB_422_AVX2},
-        {Jpeg_Kod_BGR_422, Jpeg_Kod_BGR_422_SSE2, Jpeg_Kod_BGR_422_SSSE3, Jpeg_Kod_BGR_422_AVX2},
-        {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_SSE2, Jpeg_Kod_RGB_411_SSSE3, Jpeg_Kod_RGB_411_AVX2},
-        {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_SSE2, Jpeg_Kod_BGR_411_SSSE3, Jpeg_Kod_BGR_411_AVX2},
+    // The three-byte kernels: generic, then the SSE2, SSSE3, AVX2 and
+    // AVX-512 VNNI forms the processor can run.
+    const Kern drei[6][5] = {
+        {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_SSE2, Jpeg_Kod_RGB_111_SSSE3, Jpeg_Kod_RGB_111_AVX2, Jpeg_Kod_RGB_111_VNNI},
+        {Jpeg_Kod_BGR_111, Jpeg_Kod_BGR_111_SSE2, Jpeg_Kod_BGR_111_SSSE3, Jpeg_Kod_BGR_111_AVX2, Jpeg_Kod_BGR_111_VNNI},
+        {Jpeg_Kod_RGB_422, Jpeg_Kod_RGB_422_SSE2, Jpeg_Kod_RGB_422_SSSE3, Jpeg_Kod_RGB_422_AVX2, Jpeg_Kod_RGB_422_VNNI},
+        {Jpeg_Kod_BGR_422, Jpeg_Kod_BGR_422_SSE2, Jpeg_Kod_BGR_422_SSSE3, Jpeg_Kod_BGR_422_AVX2, Jpeg_Kod_BGR_422_VNNI},
+        {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_SSE2, Jpeg_Kod_RGB_411_SSSE3, Jpeg_Kod_RGB_411_AVX2, Jpeg_Kod_RGB_411_VNNI},
+        {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_SSE2, Jpeg_Kod_BGR_411_SSSE3, Jpeg_Kod_BGR_411_AVX2, Jpeg_Kod_BGR_411_VNNI},
     };
-    const int formen = __builtin_cpu_supports("avx2") ? 4 : __builtin_cpu_supports("ssse3") ? 3 : 2;
+    const int formen = Jpeg_Simd_Hat(JSIMD_AVX512_VNNI)  ? 5
+                       : __builtin_cpu_supports("avx2")  ? 4
+                       : __builtin_cpu_supports("ssse3") ? 3
+                                                         : 2;
     for (int i = 0; i < 6; ++i)
         for (int f = 1; f < formen; ++f) {
             const int hf = i < 2 ? 1 : 2, vf = i < 4 ? 1 : 2;
@@ -124,6 +127,10 @@ std::vector<Drei_Form> Drei_Formen() {
         f.push_back({"AVX2",
                      {Jpeg_Kod_RGB_111_AVX2, Jpeg_Kod_BGR_111_AVX2, Jpeg_Kod_RGB_422_AVX2, Jpeg_Kod_BGR_422_AVX2,
                       Jpeg_Kod_RGB_411_AVX2, Jpeg_Kod_BGR_411_AVX2}});
+    if (Jpeg_Simd_Hat(JSIMD_AVX512_VNNI))
+        f.push_back({"VNNI",
+                     {Jpeg_Kod_RGB_111_VNNI, Jpeg_Kod_BGR_111_VNNI, Jpeg_Kod_RGB_422_VNNI, Jpeg_Kod_BGR_422_VNNI,
+                      Jpeg_Kod_RGB_411_VNNI, Jpeg_Kod_BGR_411_VNNI}});
     return f;
 }
 
