@@ -1,5 +1,6 @@
 // The encoder's colour kernels: the inverted RGBA form, the rounding of
-// sub-sampled groups, and the SIMD forms against the generic ones on random pixels.
+// sub-sampled groups, and the SIMD forms against the generic ones on random
+// pixels, on built pictures and on every colour.
 #include "jpeg/enc_intern.h"
 
 #include <gtest/gtest.h>
