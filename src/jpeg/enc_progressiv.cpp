@@ -828,6 +828,6 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
     }
     if (e) return e;
     e = Jpeg_Write_EOI(s);
-    if (!e) e = Jpeg_Ausgabe_Leeren(s);
+    if (!e) e = Jpeg_Ausgabe_Ende(s);
     return e;
 }
