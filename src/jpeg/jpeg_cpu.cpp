@@ -24,7 +24,15 @@
 #include <x86intrin.h>
 #define JPEG_CPUID 1
 #if defined(__GLIBC__) && __has_include(<sys/platform/x86.h>)
+#if defined(__clang__)
+// The C library's header is written for C (its _Bool); clang's C++ does
+// not know that name.
+#define _Bool bool
 #include <sys/platform/x86.h>
+#undef _Bool
+#else
+#include <sys/platform/x86.h>
+#endif
 #define JPEG_CPUID_AUS_LIBC 1
 #else
 #define JPEG_CPUID_AUS_LIBC 0
