@@ -538,9 +538,7 @@ struct Register {
         anzahl = b->anzahl;
         laden();
     }
-    DEK_INLINE uint32_t zeigen(int n) const {
-        return static_cast<uint32_t>(puffer >> (anzahl - n)) & ((1u << n) - 1);
-    }
+    DEK_INLINE uint32_t zeigen(int n) const { return static_cast<uint32_t>(puffer >> (anzahl - n)) & ((1u << n) - 1); }
     DEK_INLINE uint32_t holen(int n) {
         sicher(n);
         anzahl -= n;
@@ -616,23 +614,33 @@ DEK_INLINE void Korrigieren(int16_t* blk, uint64_t m, int p1) {
 
 // AC_Verfeinern of one block, on the registers.
 template <bool BMI>
-DEK_INLINE void Verfeinern_Block(Register& x, const Huff* ac, int16_t* blk, int ss, int se, int p1,
-                                 int32_t* eobrun) {
+DEK_INLINE void Verfeinern_Block(Register& x, const Huff* ac, int16_t* blk, int ss, int se, int p1, int32_t* eobrun) {
     int k = ss;
     const uint64_t nz0 = Nicht_Null_Maske(blk);
     uint64_t nz = nz0, korr = 0;
     if (*eobrun == 0) {
         const uint64_t band = Bereich(ss, se + 1);
         for (; k <= se; ++k) {
-            const int rs = x.symbol(ac);
-            const int r = rs >> 4, s = rs & 15;
-            int neu = 0;
-            if (s) {
-                neu = x.holen(1) ? p1 : -p1;
-            } else if (r != 15) {
-                *eobrun = 1 << r;
-                if (r) *eobrun += static_cast<int32_t>(x.holen(r));
-                break;
+            int r, neu = 0;
+            x.sicher(17);
+            const int32_t f = ac->ac_schnell[x.zeigen(KOEF_BITS)];
+            // A short code of a new coefficient (its sign bit with it: no refill
+            // falls between them either way) or of a run of 16.
+            if (f && !(f & KOEF_ENDE) && static_cast<uint32_t>((f >> 16) + 1) <= 2) {
+                x.anzahl -= f & 63;
+                r = (f >> 8) & 15;
+                neu = (f >> 16) * p1;
+            } else {
+                const int rs = x.symbol(ac);
+                r = rs >> 4;
+                const int s = rs & 15;
+                if (s) {
+                    neu = x.holen(1) ? p1 : -p1;
+                } else if (r != 15) {
+                    *eobrun = 1 << r;
+                    if (r) *eobrun += static_cast<int32_t>(x.holen(r));
+                    break;
+                }
             }
             // The (r + 1)-th zero coefficient from k on, or se + 1.
             uint64_t nullen = ~nz & band & (~uint64_t{0} << k);

@@ -616,9 +616,9 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
                         for (int by = 0; by < k.v; ++by)
                             for (int bx = 0; bx < k.h; ++bx, ++j)
                                 if (j >= fertig % nb)
-                                    block(i, k.koef + ((static_cast<int64_t>(my) * k.v + by) * k.bloecke_x +
-                                                       mx * k.h + bx) *
-                                                          64);
+                                    block(i, k.koef +
+                                                 ((static_cast<int64_t>(my) * k.v + by) * k.bloecke_x + mx * k.h + bx) *
+                                                     64);
                     }
                 }
                 ++mx;
@@ -767,6 +767,11 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                 ziel[r * breite + x] = klemmen ? static_cast<int16_t>(v < 0 ? 0 : (v > 255 ? 255 : v)) : v;
             }
     };
+    // The accurate dequantisation is the low 16 bits of each product in every form.
+    const bool streuen =
+        direkt && z->zickzack &&
+        (kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau || kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau_MMX ||
+         kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau_SSE2);
     if (!z->ausgabe_laeuft) {
         z->ausgabe_laeuft = true;
         z->zeile = von;
@@ -785,6 +790,27 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                     for (int bx = 0; bx < k.h; ++bx) {
                         const int32_t spalte = mx * k.h + bx;
                         const int16_t* quelle = k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + spalte) * 64;
+                        if (direkt && streuen) {
+                            // Gathered in zigzag order: the non-zero ones are placed and
+                            // dequantised in one pass.
+                            int16_t* kb = slots[slot];
+                            std::memset(kb, 0, 64 * sizeof(int16_t));
+                            const uint64_t m = Nicht_Null_Maske(quelle);
+                            if (!(m & ~uint64_t{1})) {
+                                kb[0] = quelle[0];
+                                DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
+                                continue;
+                            }
+                            for (uint64_t mm = m; mm; mm &= mm - 1) {
+                                const int i = __builtin_ctzll(mm), n = Natuerlich[i];
+                                kb[n] = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint16_t>(quelle[i]) *
+                                                                                   static_cast<uint16_t>(q[n])));
+                            }
+                            uint8_t* ziel =
+                                k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
+                            if (bytes.Block(kb, ziel, k.streifen_breite)) slot ^= 1;
+                            continue;
+                        }
                         if (direkt) {
                             int16_t* kb = slots[slot];
                             Holen(kb, quelle);
