@@ -763,7 +763,7 @@ int32_t Reihe_Dekodieren(Bits* b, const Reihen_Auftrag& a, int32_t mcus) {
     if (mcus <= 0 || b->marke || b->null_bytes || b->fehlerhaft) return 0;
 #if defined(__x86_64__)
     static const bool bmi2 = Jpeg_Simd_Hat(JSIMD_BMI2);
-    if (bmi2) return Reihe_BMI2(b, a, mcus);
+    if (bmi2 && !a.allgemein) return Reihe_BMI2(b, a, mcus);
 #endif
     return Reihe_Allgemein(b, a, mcus);
 }

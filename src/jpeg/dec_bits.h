@@ -155,6 +155,7 @@ struct Reihen_Auftrag {
     const Huff* ac;  // AC passes
     int ss, se, al;
     int32_t* eobrun;
+    bool allgemein = false;  // the generic form even where the BMI2 one could run
 };
 // Decodes up to `mcus` MCUs. Starts only when no marker, fill byte or damage
 // is pending (else 0), and stops after a block that leaves one; returns the
