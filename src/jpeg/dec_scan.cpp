@@ -794,6 +794,9 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                             // Gathered in zigzag order: the non-zero ones are placed and
                             // dequantised in one pass.
                             int16_t* kb = slots[slot];
+                            // The same block two MCUs on is fetched meanwhile.
+                            __builtin_prefetch(quelle + 2 * 64 * k.h);
+                            __builtin_prefetch(quelle + 2 * 64 * k.h + 32);
                             std::memset(kb, 0, 64 * sizeof(int16_t));
                             const uint64_t m = Nicht_Null_Maske(quelle);
                             if (!(m & ~uint64_t{1})) {
