@@ -722,38 +722,50 @@ DEK_INLINE void AC_Erst_Block(Register& x, const Huff* ac, int16_t* blk, int ss,
     }
 }
 
-template <bool BMI>
+template <bool BMI, Reihen_Art ART>
 DEK_INLINE int32_t Reihe(Bits* b, const Reihen_Auftrag& a, int32_t mcus) {
     Register x(b);
     const int p1 = 1 << a.al;
+    const int ss = a.ss, se = a.se, al = a.al;
+    const Huff* ac = a.ac;
+    int32_t eob = a.eobrun ? *a.eobrun : 0;  // in a register meanwhile
     int32_t fertig = 0;
     for (int32_t m = 0; m < mcus; ++m)
         for (int j = 0; j < a.nb; ++j) {
             const Reihen_Block& rb = a.bl[j];
             int16_t* blk = rb.koef + int64_t{rb.schritt} * m;
-            switch (a.art) {
-                case REIHE_DC_ERST: DC_Erst_Block(x, rb.dc, blk, rb.pred, a.al); break;
-                case REIHE_DC_VERFEINERN:
-                    if (x.holen(1)) blk[0] = Kurz(blk[0] | p1);
-                    break;
-                case REIHE_AC_ERST: AC_Erst_Block(x, a.ac, blk, a.ss, a.se, a.al, a.eobrun); break;
-                default: Verfeinern_Block<BMI>(x, a.ac, blk, a.ss, a.se, p1, a.eobrun); break;
+            if constexpr (ART == REIHE_DC_ERST) DC_Erst_Block(x, rb.dc, blk, rb.pred, al);
+            if constexpr (ART == REIHE_DC_VERFEINERN) {
+                if (x.holen(1)) blk[0] = Kurz(blk[0] | p1);
             }
+            if constexpr (ART == REIHE_AC_ERST) AC_Erst_Block(x, ac, blk, ss, se, al, &eob);
+            if constexpr (ART == REIHE_AC_VERFEINERN) Verfeinern_Block<BMI>(x, ac, blk, ss, se, p1, &eob);
             ++fertig;
             if (b->marke | b->null_bytes | static_cast<int>(b->fehlerhaft)) {
-                x.zurueck();
-                return fertig;
+                m = mcus;
+                break;
             }
         }
     x.zurueck();
+    if (a.eobrun) *a.eobrun = eob;
     return fertig;
 }
 
-int32_t Reihe_Allgemein(Bits* b, const Reihen_Auftrag& a, int32_t mcus) { return Reihe<false>(b, a, mcus); }
+template <bool BMI>
+DEK_INLINE int32_t Reihe_Art(Bits* b, const Reihen_Auftrag& a, int32_t mcus) {
+    switch (a.art) {
+        case REIHE_DC_ERST: return Reihe<BMI, REIHE_DC_ERST>(b, a, mcus);
+        case REIHE_DC_VERFEINERN: return Reihe<BMI, REIHE_DC_VERFEINERN>(b, a, mcus);
+        case REIHE_AC_ERST: return Reihe<BMI, REIHE_AC_ERST>(b, a, mcus);
+        default: return Reihe<BMI, REIHE_AC_VERFEINERN>(b, a, mcus);
+    }
+}
+
+int32_t Reihe_Allgemein(Bits* b, const Reihen_Auftrag& a, int32_t mcus) { return Reihe_Art<false>(b, a, mcus); }
 
 #if defined(__x86_64__)
 __attribute__((target("popcnt,bmi,bmi2,lzcnt"))) int32_t Reihe_BMI2(Bits* b, const Reihen_Auftrag& a, int32_t mcus) {
-    return Reihe<true>(b, a, mcus);
+    return Reihe_Art<true>(b, a, mcus);
 }
 #endif
 
