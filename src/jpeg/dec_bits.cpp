@@ -730,10 +730,16 @@ DEK_INLINE int32_t Reihe(Bits* b, const Reihen_Auftrag& a, int32_t mcus) {
     const Huff* ac = a.ac;
     int32_t eob = a.eobrun ? *a.eobrun : 0;  // in a register meanwhile
     int32_t fertig = 0;
+    // Near a marker or the end of the data each block is kept first, to be
+    // restored when the data runs out inside it; a block that meets damage
+    // ends the run (the caller notes the damage).
+    alignas(16) int16_t alt[64];
     for (int32_t m = 0; m < mcus; ++m)
         for (int j = 0; j < a.nb; ++j) {
             const Reihen_Block& rb = a.bl[j];
             int16_t* blk = rb.koef + int64_t{rb.schritt} * m;
+            const bool nahe = (b->marke | b->null_bytes) != 0;
+            if (nahe) std::memcpy(alt, blk, sizeof(alt));
             if constexpr (ART == REIHE_DC_ERST) DC_Erst_Block(x, rb.dc, blk, rb.pred, al);
             if constexpr (ART == REIHE_DC_VERFEINERN) {
                 if (x.holen(1)) blk[0] = Kurz(blk[0] | p1);
@@ -741,7 +747,8 @@ DEK_INLINE int32_t Reihe(Bits* b, const Reihen_Auftrag& a, int32_t mcus) {
             if constexpr (ART == REIHE_AC_ERST) AC_Erst_Block(x, ac, blk, ss, se, al, &eob);
             if constexpr (ART == REIHE_AC_VERFEINERN) Verfeinern_Block<BMI>(x, ac, blk, ss, se, p1, &eob);
             ++fertig;
-            if (b->marke | b->null_bytes | static_cast<int>(b->fehlerhaft)) {
+            if (b->fehlerhaft || (b->null_bytes && int64_t{b->null_bytes} * 8 > x.anzahl)) {
+                if (nahe) std::memcpy(blk, alt, sizeof(alt));
                 m = mcus;
                 break;
             }
@@ -772,7 +779,7 @@ __attribute__((target("popcnt,bmi,bmi2,lzcnt"))) int32_t Reihe_BMI2(Bits* b, con
 }  // namespace
 
 int32_t Reihe_Dekodieren(Bits* b, const Reihen_Auftrag& a, int32_t mcus) {
-    if (mcus <= 0 || b->marke || b->null_bytes || b->fehlerhaft) return 0;
+    if (mcus <= 0 || b->fehlerhaft) return 0;
 #if defined(__x86_64__)
     static const bool bmi2 = Jpeg_Simd_Hat(JSIMD_BMI2);
     if (bmi2 && !a.allgemein) return Reihe_BMI2(b, a, mcus);

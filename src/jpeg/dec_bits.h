@@ -157,9 +157,11 @@ struct Reihen_Auftrag {
     int32_t* eobrun;
     bool allgemein = false;  // the generic form even where the BMI2 one could run
 };
-// Decodes up to `mcus` MCUs. Starts only when no marker, fill byte or damage
-// is pending (else 0), and stops after a block that leaves one; returns the
-// blocks done.
+// Decodes up to `mcus` MCUs and returns the blocks done. It stops after a
+// block that meets damage (a code no table has, or bits taken from the fill
+// bytes past a marker or the end); such a block is restored to its earlier
+// values when a marker or the end was already met before it. Nothing is done
+// while damage is pending.
 int32_t Reihe_Dekodieren(Bits* b, const Reihen_Auftrag& a, int32_t mcus);
 
 extern const uint8_t Natuerlich[80];

@@ -536,8 +536,8 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         }
     };
     // Runs of MCUs (up to the row's end or the next restart) go in one call
-    // while no damage or marker is near; the block that meets one, and the
-    // rest of its MCU, go block by block.
+    // up to damage (noted here; the run restores the block as `block` does);
+    // the rest of a broken-off MCU goes block by block.
     Reihen_Auftrag ra{};
     ra.art = sequenziell ? REIHE_DC_ERST
              : dc        ? (scan->Ah == 0 ? REIHE_DC_ERST : REIHE_DC_VERFEINERN)
