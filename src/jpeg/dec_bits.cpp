@@ -590,6 +590,12 @@ struct Register {
 DEK_INLINE void Korrigieren(int16_t* blk, uint64_t m, int p1) {
 #if defined(__SSE2__)
     if (!m) return;
+    if (!(m & (m - 1))) {
+        int16_t& c = blk[__builtin_ctzll(m)];
+        const int v = c, s = v >> 15;
+        if ((v & p1) == 0) c = Kurz(v + ((p1 ^ s) - s));
+        return;
+    }
     const __m128i bit = _mm_setr_epi16(1, 2, 4, 8, 16, 32, 64, 128);
     const __m128i pv = _mm_set1_epi16(static_cast<int16_t>(p1));
     const __m128i null = _mm_setzero_si128();
