@@ -462,6 +462,337 @@ void AC_Verfeinern(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al
     }
 }
 
+// ---------------------------------------------------------------------------
+// Runs of progressive blocks with the accumulator in registers. Its layout is
+// that of Bits (valid bits at the bottom) and it is topped up at exactly the
+// moments Bits_Sicher would top it up, by the same bytes: between the blocks
+// the damage checks see exactly the state the block-by-block passes leave.
+namespace {
+
+// The bits of each byte in reverse order.
+constexpr auto Umgekehrt = [] {
+    struct T {
+        uint8_t v[256];
+        constexpr uint8_t operator[](uint32_t i) const { return v[i]; }
+    } t{};
+    for (int i = 0; i < 256; ++i) {
+        int r = 0;
+        for (int j = 0; j < 8; ++j) r |= ((i >> j) & 1) << (7 - j);
+        t.v[i] = static_cast<uint8_t>(r);
+    }
+    return t;
+}();
+
+// The low bits of v, one to each set bit of m from the lowest on (pdep); only
+// in the BMI2 forms.
+DEK_INLINE uint64_t Verteilen(uint64_t v, uint64_t m) {
+#if defined(__x86_64__)
+    uint64_t r;
+    __asm__("pdep %2, %1, %0" : "=r"(r) : "r"(v), "rm"(m));
+    return r;
+#else
+    uint64_t r = 0;
+    for (uint64_t b = 1; m; m &= m - 1, b <<= 1)
+        if (v & b) r |= m & (~m + 1);
+    return r;
+#endif
+}
+
+struct Register {
+    uint64_t puffer;
+    int32_t anzahl;
+    Bits* b;
+    const uint8_t* p;
+    const uint8_t* breit_bis;  // the eight-byte refill reads from below here; null: never
+
+    DEK_INLINE explicit Register(Bits* bits) : puffer(bits->puffer), anzahl(bits->anzahl), b(bits) { laden(); }
+    DEK_INLINE void laden() {
+        const Eingabe* e = b->ein;
+        p = e->p;
+        breit_bis = (b->breit && !b->marke && e->ende - e->p >= 8) ? e->ende - 7 : nullptr;
+    }
+    DEK_INLINE void zurueck() {
+        b->ein->p = p;
+        b->puffer = puffer;
+        b->anzahl = anzahl;
+    }
+    // Bits_Sicher: the wide form of Bits_Fuellen here, anything else there.
+    DEK_INLINE void sicher(int n) {
+        if (anzahl >= n) return;
+        if (anzahl >= 0 && p < breit_bis) {
+            uint64_t w;
+            std::memcpy(&w, p, 8);
+            const uint64_t x = ~w;
+            if (!((x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull)) {
+                const int k = (64 - anzahl) >> 3;
+                w = __builtin_bswap64(w);
+                puffer = (k == 8) ? w : ((puffer << (8 * k)) | (w >> (64 - 8 * k)));
+                p += k;
+                anzahl += 8 * k;
+                return;
+            }
+        }
+        zurueck();
+        Bits_Fuellen(b);
+        puffer = b->puffer;
+        anzahl = b->anzahl;
+        laden();
+    }
+    DEK_INLINE uint32_t zeigen(int n) const { return static_cast<uint32_t>(puffer >> (anzahl - n)) & ((1u << n) - 1); }
+    DEK_INLINE uint32_t holen(int n) {
+        sicher(n);
+        anzahl -= n;
+        return static_cast<uint32_t>(puffer >> anzahl) & ((1u << n) - 1);
+    }
+    DEK_INLINE int symbol(const Huff* t) {
+        sicher(17);
+        const uint32_t e = t->schnell[zeigen(SCHNELL_BITS)];
+        if (e) {
+            anzahl -= static_cast<int>(e >> 8);
+            return static_cast<int>(e & 0xFF);
+        }
+        zurueck();
+        const int rs = Symbol_Lang(b, t);
+        puffer = b->puffer;
+        anzahl = b->anzahl;
+        return rs;
+    }
+    // One correction bit for each coefficient of the mask m, in order (as
+    // Korrekturen takes them); the result has the bit of each coefficient
+    // whose bit is set.
+    template <bool BMI>
+    DEK_INLINE uint64_t korrekturen(uint64_t m) {
+        uint64_t aus = 0;
+        if constexpr (BMI) {
+            // Up to 24 at once: the bits, first one lowest, deposited on the mask.
+            if (m && __builtin_popcountll(m) <= 24) {
+                const int c = __builtin_popcountll(m);
+                sicher(24);
+                const uint32_t w = zeigen(24);
+                const uint32_t umgekehrt = (uint32_t{Umgekehrt[w & 255]} << 16) |
+                                           (uint32_t{Umgekehrt[(w >> 8) & 255]} << 8) | Umgekehrt[w >> 16];
+                anzahl -= c;
+                return Verteilen(umgekehrt, m);
+            }
+        }
+        while (m) {
+            sicher(24);
+            const uint32_t w = zeigen(24);
+            int i = 23;
+            for (; m && i >= 0; --i, m &= m - 1) aus |= static_cast<uint64_t>((w >> i) & 1) << __builtin_ctzll(m);
+            anzahl -= 23 - i;
+        }
+        return aus;
+    }
+};
+
+// Adds p1 away from zero to each coefficient of the mask whose p1 bit is clear.
+DEK_INLINE void Korrigieren(int16_t* blk, uint64_t m, int p1) {
+#if defined(__SSE2__)
+    if (!m) return;
+    if (!(m & (m - 1))) {
+        int16_t& c = blk[__builtin_ctzll(m)];
+        const int v = c, s = v >> 15;
+        if ((v & p1) == 0) c = Kurz(v + ((p1 ^ s) - s));
+        return;
+    }
+    const __m128i bit = _mm_setr_epi16(1, 2, 4, 8, 16, 32, 64, 128);
+    const __m128i pv = _mm_set1_epi16(static_cast<int16_t>(p1));
+    const __m128i null = _mm_setzero_si128();
+    for (int g = 0; g < 8; ++g) {
+        __m128i* z = reinterpret_cast<__m128i*>(blk + 8 * g);
+        const __m128i wahl =
+            _mm_cmpeq_epi16(_mm_and_si128(_mm_set1_epi16(static_cast<int16_t>((m >> (8 * g)) & 255)), bit), bit);
+        const __m128i c = _mm_loadu_si128(z);
+        const __m128i frei = _mm_cmpeq_epi16(_mm_and_si128(c, pv), null);
+        const __m128i vz = _mm_srai_epi16(c, 15);
+        const __m128i d = _mm_sub_epi16(_mm_xor_si128(pv, vz), vz);
+        _mm_storeu_si128(z, _mm_add_epi16(c, _mm_and_si128(d, _mm_and_si128(wahl, frei))));
+    }
+    return;
+#endif
+    for (; m; m &= m - 1) {
+        int16_t& c = blk[__builtin_ctzll(m)];
+        const int v = c, s = v >> 15;
+        if ((v & p1) == 0) c = Kurz(v + ((p1 ^ s) - s));
+    }
+}
+
+// AC_Verfeinern of one block, on the registers.
+template <bool BMI>
+DEK_INLINE void Verfeinern_Block(Register& x, const Huff* ac, int16_t* blk, int ss, int se, int p1, int32_t* eobrun) {
+    int k = ss;
+    const uint64_t nz0 = Nicht_Null_Maske(blk);
+    uint64_t nz = nz0, korr = 0;
+    if (*eobrun == 0) {
+        const uint64_t band = Bereich(ss, se + 1);
+        for (; k <= se; ++k) {
+            int r, neu = 0;
+            x.sicher(17);
+            const int32_t f = ac->ac_schnell[x.zeigen(KOEF_BITS)];
+            // A short code of a new coefficient (its sign bit with it: no refill
+            // falls between them either way) or of a run of 16.
+            if (f && !(f & KOEF_ENDE) && static_cast<uint32_t>((f >> 16) + 1) <= 2) {
+                x.anzahl -= f & 63;
+                r = (f >> 8) & 15;
+                neu = (f >> 16) * p1;
+            } else {
+                const int rs = x.symbol(ac);
+                r = rs >> 4;
+                const int s = rs & 15;
+                if (s) {
+                    neu = x.holen(1) ? p1 : -p1;
+                } else if (r != 15) {
+                    *eobrun = 1 << r;
+                    if (r) *eobrun += static_cast<int32_t>(x.holen(r));
+                    break;
+                }
+            }
+            // The (r + 1)-th zero coefficient from k on, or se + 1.
+            uint64_t nullen = ~nz & band & (~uint64_t{0} << k);
+            if constexpr (BMI) {
+                nullen = Verteilen(uint64_t{1} << r, nullen);
+            } else {
+                for (int i = 0; i < r && nullen; ++i) nullen &= nullen - 1;
+            }
+            const int ziel = nullen ? __builtin_ctzll(nullen) : se + 1;
+            korr |= x.korrekturen<BMI>(nz & Bereich(k, ziel));
+            k = ziel;
+            if (neu) {
+                if (k > se) {
+                    x.b->fehlerhaft = true;
+                    Korrigieren(blk, korr, p1);
+                    return;
+                }
+                blk[k] = static_cast<int16_t>(neu);
+                nz |= uint64_t{1} << k;
+            }
+        }
+    }
+    if (*eobrun > 0) {
+        if (k <= se) korr |= x.korrekturen<BMI>(nz & Bereich(k, se + 1));
+        --*eobrun;
+    }
+    Korrigieren(blk, korr, p1);
+}
+
+// DC_Erst on the registers; a short code and its value in one look-up (no
+// refill falls between them either way).
+DEK_INLINE void DC_Erst_Block(Register& x, const Huff* dc, int16_t* blk, int32_t* pred, int al) {
+    x.sicher(17);
+    const int32_t f = dc->ac_schnell[x.zeigen(KOEF_BITS)];
+    if (f) {
+        x.anzahl -= f & 63;
+        *pred = Kurz(*pred + (f >> 16));
+    } else {
+        const int s = x.symbol(dc) & 15;
+        if (s) *pred = Kurz(*pred + Erweitern(x.holen(s), s));
+    }
+    blk[0] = Kurz(*pred * (1 << al));
+}
+
+// AC_Erst on the registers; a short code with its value in one look-up when
+// the coefficient stays inside the band.
+DEK_INLINE void AC_Erst_Block(Register& x, const Huff* ac, int16_t* blk, int ss, int se, int al, int32_t* eobrun) {
+    if (*eobrun > 0) {
+        --*eobrun;
+        return;
+    }
+    const int32_t* schnell = ac->ac_schnell;
+    for (int k = ss; k <= se; ++k) {
+        x.sicher(17);
+        const int32_t f = schnell[x.zeigen(KOEF_BITS)];
+        if (f && !(f & KOEF_ENDE) && k + ((f >> 8) & 15) <= se) {
+            x.anzahl -= f & 63;
+            k += (f >> 8) & 15;
+            if (f >> 16) blk[k] = Kurz((f >> 16) * (1 << al));
+            continue;
+        }
+        const int rs = x.symbol(ac);
+        const int r = rs >> 4, s = rs & 15;
+        if (s) {
+            k += r;
+            if (k > se) {
+                x.b->fehlerhaft = true;
+                return;
+            }
+            blk[k] = Kurz(Erweitern(x.holen(s), s) * (1 << al));
+        } else if (r == 15) {
+            k += 15;
+        } else {
+            int32_t lauf = 1 << r;
+            if (r) lauf += static_cast<int32_t>(x.holen(r));
+            *eobrun = lauf - 1;
+            return;
+        }
+    }
+}
+
+template <bool BMI, Reihen_Art ART>
+DEK_INLINE int32_t Reihe(Bits* b, const Reihen_Auftrag& a, int32_t mcus) {
+    Register x(b);
+    const int p1 = 1 << a.al;
+    const int ss = a.ss, se = a.se, al = a.al;
+    const Huff* ac = a.ac;
+    int32_t eob = a.eobrun ? *a.eobrun : 0;  // in a register meanwhile
+    int32_t fertig = 0;
+    // Near a marker or the end of the data each block is kept first, to be
+    // restored when the data runs out inside it; a block that meets damage
+    // ends the run (the caller notes the damage).
+    alignas(16) int16_t alt[64];
+    for (int32_t m = 0; m < mcus; ++m)
+        for (int j = 0; j < a.nb; ++j) {
+            const Reihen_Block& rb = a.bl[j];
+            int16_t* blk = rb.koef + int64_t{rb.schritt} * m;
+            const bool nahe = (b->marke | b->null_bytes) != 0;
+            if (nahe) std::memcpy(alt, blk, sizeof(alt));
+            if constexpr (ART == REIHE_DC_ERST) DC_Erst_Block(x, rb.dc, blk, rb.pred, al);
+            if constexpr (ART == REIHE_DC_VERFEINERN) {
+                if (x.holen(1)) blk[0] = Kurz(blk[0] | p1);
+            }
+            if constexpr (ART == REIHE_AC_ERST) AC_Erst_Block(x, ac, blk, ss, se, al, &eob);
+            if constexpr (ART == REIHE_AC_VERFEINERN) Verfeinern_Block<BMI>(x, ac, blk, ss, se, p1, &eob);
+            ++fertig;
+            if (b->fehlerhaft || (b->null_bytes && int64_t{b->null_bytes} * 8 > x.anzahl)) {
+                if (nahe) std::memcpy(blk, alt, sizeof(alt));
+                m = mcus;
+                break;
+            }
+        }
+    x.zurueck();
+    if (a.eobrun) *a.eobrun = eob;
+    return fertig;
+}
+
+template <bool BMI>
+DEK_INLINE int32_t Reihe_Art(Bits* b, const Reihen_Auftrag& a, int32_t mcus) {
+    switch (a.art) {
+        case REIHE_DC_ERST: return Reihe<BMI, REIHE_DC_ERST>(b, a, mcus);
+        case REIHE_DC_VERFEINERN: return Reihe<BMI, REIHE_DC_VERFEINERN>(b, a, mcus);
+        case REIHE_AC_ERST: return Reihe<BMI, REIHE_AC_ERST>(b, a, mcus);
+        default: return Reihe<BMI, REIHE_AC_VERFEINERN>(b, a, mcus);
+    }
+}
+
+int32_t Reihe_Allgemein(Bits* b, const Reihen_Auftrag& a, int32_t mcus) { return Reihe_Art<false>(b, a, mcus); }
+
+#if defined(__x86_64__)
+__attribute__((target("popcnt,bmi,bmi2,lzcnt"))) int32_t Reihe_BMI2(Bits* b, const Reihen_Auftrag& a, int32_t mcus) {
+    return Reihe_Art<true>(b, a, mcus);
+}
+#endif
+
+}  // namespace
+
+int32_t Reihe_Dekodieren(Bits* b, const Reihen_Auftrag& a, int32_t mcus) {
+    if (mcus <= 0 || b->fehlerhaft) return 0;
+#if defined(__x86_64__)
+    static const bool bmi2 = Jpeg_Simd_Hat(JSIMD_BMI2);
+    if (bmi2 && !a.allgemein) return Reihe_BMI2(b, a, mcus);
+#endif
+    return Reihe_Allgemein(b, a, mcus);
+}
+
 }  // namespace jpeg_dek
 
 // The record's decoding table of one DHT table (8-bit lookahead, code limits

@@ -138,6 +138,32 @@ void DC_Verfeinern(Bits* b, int16_t* blk, int al);
 void AC_Erst(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int32_t* eobrun);
 void AC_Verfeinern(Bits* b, const Huff* ac, int16_t* blk, int ss, int se, int al, int32_t* eobrun);
 
+// Runs of progressive blocks: MCU after MCU, in each the blocks of the list
+// (block j of MCU m at bl[j].koef + m * bl[j].schritt), each decoded as the
+// pass of the kind named does it, the same bits taken at the same moments.
+enum Reihen_Art { REIHE_DC_ERST, REIHE_DC_VERFEINERN, REIHE_AC_ERST, REIHE_AC_VERFEINERN };
+struct Reihen_Block {
+    int16_t* koef;
+    int32_t schritt;
+    const Huff* dc;  // DC passes
+    int32_t* pred;   // first DC pass
+};
+struct Reihen_Auftrag {
+    Reihen_Art art;
+    const Reihen_Block* bl;
+    int nb;
+    const Huff* ac;  // AC passes
+    int ss, se, al;
+    int32_t* eobrun;
+    bool allgemein = false;  // the generic form even where the BMI2 one could run
+};
+// Decodes up to `mcus` MCUs and returns the blocks done. It stops after a
+// block that meets damage (a code no table has, or bits taken from the fill
+// bytes past a marker or the end); such a block is restored to its earlier
+// values when a marker or the end was already met before it. Nothing is done
+// while damage is pending.
+int32_t Reihe_Dekodieren(Bits* b, const Reihen_Auftrag& a, int32_t mcus);
+
 extern const uint8_t Natuerlich[80];
 
 }  // namespace jpeg_dek

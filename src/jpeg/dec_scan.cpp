@@ -5,6 +5,7 @@
 #include "jpeg/dec_simd.h"
 #include "jpeg/jpeg_simd.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace jpeg_dek;
@@ -534,32 +535,97 @@ int Gepuffert(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
             z->grau = true;
         }
     };
+    // Runs of MCUs (up to the row's end or the next restart) go in one call
+    // up to damage (noted here; the run restores the block as `block` does);
+    // the rest of a broken-off MCU goes block by block.
+    Reihen_Auftrag ra{};
+    ra.art = sequenziell ? REIHE_DC_ERST
+             : dc        ? (scan->Ah == 0 ? REIHE_DC_ERST : REIHE_DC_VERFEINERN)
+                         : (scan->Ah == 0 ? REIHE_AC_ERST : REIHE_AC_VERFEINERN);
+    ra.ac = &z->ac[scan->Komponenten[0].AC_Tabelle];
+    ra.ss = scan->Ss;
+    ra.se = scan->Se;
+    ra.al = al;
+    ra.eobrun = eob;
+    Reihen_Block rb[10];
+    ra.bl = rb;
+    // The blocks of one MCU: component, place in the grid (at MCU column 0).
+    struct Mcu_Block {
+        int i;
+        int16_t* koef0;  // at MCU row my, column 0
+        int32_t schritt;
+    } mb[10];
+    int nb = 0;
+    bool reihen = !sequenziell;
+    int32_t bw, bh, gesamt;
     if (scan->Ns == 1) {
-        int c = scan->Komponenten[0].Index;
-        Komp& k = z->k[c];
-        int32_t bw, bh;
-        Eigenes_Raster(p, z, c, &bw, &bh);
-        const int32_t gesamt = bw * bh;
-        for (int32_t y = 0; y < bh; ++y)
-            for (int32_t x = 0; x < bw; ++x) {
-                block(0, k.koef + (static_cast<int64_t>(y) * k.bloecke_x + x) * 64);
-                int32_t nr = y * bw + x + 1;
-                if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p, nr);
-            }
+        Eigenes_Raster(p, z, scan->Komponenten[0].Index, &bw, &bh);
+        nb = 1;
     } else {
-        const int32_t gesamt = z->mcu_x * z->mcu_y;
-        for (int32_t my = 0; my < z->mcu_y; ++my)
-            for (int32_t mx = 0; mx < z->mcu_x; ++mx) {
-                for (int i = 0; i < scan->Ns; ++i) {
-                    Komp& k = z->k[scan->Komponenten[i].Index];
-                    for (int by = 0; by < k.v; ++by)
-                        for (int bx = 0; bx < k.h; ++bx)
-                            block(i,
-                                  k.koef + ((static_cast<int64_t>(my) * k.v + by) * k.bloecke_x + mx * k.h + bx) * 64);
-                }
-                int32_t nr = my * z->mcu_x + mx + 1;
-                if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p, nr);
+        bw = z->mcu_x;
+        bh = z->mcu_y;
+        for (int i = 0; i < scan->Ns; ++i) {
+            const Komp& k = z->k[scan->Komponenten[i].Index];
+            nb += k.v * k.h;
+        }
+        if (nb > 10) reihen = false;
+    }
+    gesamt = bw * bh;
+    ra.nb = nb;
+    for (int32_t my = 0; my < bh; ++my) {
+        // The blocks of MCU (my, 0).
+        if (scan->Ns == 1) {
+            const Komp& k = z->k[scan->Komponenten[0].Index];
+            mb[0] = {0, k.koef + static_cast<int64_t>(my) * k.bloecke_x * 64, 64};
+        } else if (nb <= 10) {
+            int j = 0;
+            for (int i = 0; i < scan->Ns; ++i) {
+                const Komp& k = z->k[scan->Komponenten[i].Index];
+                for (int by = 0; by < k.v; ++by)
+                    for (int bx = 0; bx < k.h; ++bx)
+                        mb[j++] = {i, k.koef + ((static_cast<int64_t>(my) * k.v + by) * k.bloecke_x + bx) * 64,
+                                   k.h * 64};
             }
+        }
+        for (int32_t mx = 0; mx < bw;) {
+            int32_t fertig = 0;  // blocks of this run done
+            if (reihen && !z->grau) {
+                int32_t bis = bw - mx;
+                const int32_t nr0 = my * bw + mx;
+                if (ri) bis = std::min(bis, ri - nr0 % ri);
+                for (int j = 0; j < nb; ++j) {
+                    const Jpeg_Scan_Komponente& sk = scan->Komponenten[mb[j].i];
+                    rb[j] = {mb[j].koef0 + int64_t{mb[j].schritt} * mx, mb[j].schritt, &z->dc[sk.DC_Tabelle],
+                             &scan->DC_Praediktor[mb[j].i]};
+                }
+                fertig = Reihe_Dekodieren(&z->bits, ra, bis);
+                if (fertig && (z->bits.null_bytes || z->bits.fehlerhaft) && Schaden(z)) z->grau = true;
+            }
+            // Whole MCUs done; the rest of a broken-off MCU (or the whole MCU
+            // when no run was taken) block by block.
+            const int32_t ganze = fertig / nb;
+            mx += ganze;
+            if (fertig == 0 || fertig % nb != 0) {
+                if (scan->Ns == 1) {
+                    const Komp& k = z->k[scan->Komponenten[0].Index];
+                    block(0, k.koef + (static_cast<int64_t>(my) * k.bloecke_x + mx) * 64);
+                } else {
+                    int j = 0;
+                    for (int i = 0; i < scan->Ns; ++i) {
+                        Komp& k = z->k[scan->Komponenten[i].Index];
+                        for (int by = 0; by < k.v; ++by)
+                            for (int bx = 0; bx < k.h; ++bx, ++j)
+                                if (j >= fertig % nb)
+                                    block(i, k.koef +
+                                                 ((static_cast<int64_t>(my) * k.v + by) * k.bloecke_x + mx * k.h + bx) *
+                                                     64);
+                    }
+                }
+                ++mx;
+            }
+            const int32_t nr = my * bw + mx;
+            if (ri && nr % ri == 0 && nr < gesamt) Neustart(z, scan, p, nr);
+        }
     }
     Fertig_Merken(p, z, scan);
     return 0;
@@ -701,6 +767,11 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                 ziel[r * breite + x] = klemmen ? static_cast<int16_t>(v < 0 ? 0 : (v > 255 ? 255 : v)) : v;
             }
     };
+    // The accurate dequantisation is the low 16 bits of each product in every form.
+    const bool streuen =
+        direkt && z->zickzack &&
+        (kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau || kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau_MMX ||
+         kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau_SSE2);
     if (!z->ausgabe_laeuft) {
         z->ausgabe_laeuft = true;
         z->zeile = von;
@@ -719,6 +790,30 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                     for (int bx = 0; bx < k.h; ++bx) {
                         const int32_t spalte = mx * k.h + bx;
                         const int16_t* quelle = k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + spalte) * 64;
+                        if (direkt && streuen) {
+                            // Gathered in zigzag order: the non-zero ones are placed and
+                            // dequantised in one pass.
+                            int16_t* kb = slots[slot];
+                            // The same block two MCUs on is fetched meanwhile.
+                            __builtin_prefetch(quelle + 2 * 64 * k.h);
+                            __builtin_prefetch(quelle + 2 * 64 * k.h + 32);
+                            std::memset(kb, 0, 64 * sizeof(int16_t));
+                            const uint64_t m = Nicht_Null_Maske(quelle);
+                            if (!(m & ~uint64_t{1})) {
+                                kb[0] = quelle[0];
+                                DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
+                                continue;
+                            }
+                            for (uint64_t mm = m; mm; mm &= mm - 1) {
+                                const int i = __builtin_ctzll(mm), n = Natuerlich[i];
+                                kb[n] = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint16_t>(quelle[i]) *
+                                                                                   static_cast<uint16_t>(q[n])));
+                            }
+                            uint8_t* ziel =
+                                k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
+                            if (bytes.Block(kb, ziel, k.streifen_breite)) slot ^= 1;
+                            continue;
+                        }
                         if (direkt) {
                             int16_t* kb = slots[slot];
                             Holen(kb, quelle);
