@@ -98,6 +98,16 @@ void cpuid_lesen() {
     if (b7 & (1u << 3)) d.Simd |= JSIMD_BMI;
     if (b7 & (1u << 8)) d.Simd |= JSIMD_BMI2;
     if (l.e1[2] & (1u << 5)) d.Simd |= JSIMD_LZCNT;
+    // AVX-512 also needs the opmask and both upper register states in XCR0.
+    bool avx512 = avx;
+    if (avx512) {
+        unsigned xa = 0, xd = 0;
+        __asm__ volatile("xgetbv" : "=a"(xa), "=d"(xd) : "c"(0));
+        avx512 = (xa & 0xE6u) == 0xE6u;
+    }
+    const unsigned f_bw_vl = (1u << 16) | (1u << 30) | (1u << 31);
+    if (avx512 && (b7 & f_bw_vl) == f_bw_vl && (l.b7[2] & (1u << 11))) d.Simd |= JSIMD_AVX512_VNNI;
+    if (avx512 && (b7 & f_bw_vl) == f_bw_vl && (l.b7[2] & (1u << 1))) d.Simd |= JSIMD_AVX512_VBMI;
 #endif
     cpuid_daten = d;
 }

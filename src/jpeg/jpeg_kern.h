@@ -176,6 +176,10 @@ inline constexpr uint32_t JSIMD_AVX2 = 2;  // with the system saving the AVX reg
 inline constexpr uint32_t JSIMD_BMI = 4;
 inline constexpr uint32_t JSIMD_BMI2 = 8;
 inline constexpr uint32_t JSIMD_LZCNT = 16;
+// AVX-512 F, BW and VL with VNNI, and the system saving their state.
+inline constexpr uint32_t JSIMD_AVX512_VNNI = 32;
+// AVX-512 F, BW and VL with VBMI, and the system saving their state.
+inline constexpr uint32_t JSIMD_AVX512_VBMI = 64;
 uint32_t Jpeg_Simd_Merkmale();
 inline bool Jpeg_Simd_Hat(uint32_t merkmale) { return (Jpeg_Simd_Merkmale() & merkmale) == merkmale; }
 // The processor's time-stamp counter (0 without one).
