@@ -1,4 +1,4 @@
-// The two-block pieces of the AVX2 forward DCT (one block in each 128-bit
+// The two-block helpers of the AVX2 forward DCT (one block in each 128-bit
 // half of every register), shared by the AVX2 form (jpeg_dct_avx2.cpp) and
 // the form with the VNNI multiply-add (jpeg_dct_vnni.cpp). Include this only
 // after the file has switched its code to its instruction set (its target
