@@ -1,12 +1,13 @@
 #include "base/settings.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <mutex>
 #include <vector>
 
@@ -88,14 +89,38 @@ void Laden() {
         Fehler(0, "ist ein Ordner, keine Datei; es gelten die Vorgaben");
         return;
     }
-    std::ifstream f(pfad, std::ios::binary);
-    if (!f) {
-        if (access(pfad.c_str(), F_OK) == 0) Fehler(0, "kann nicht gelesen werden; es gelten die Vorgaben");
-        return;
+    // Read whole with the system's calls: the file is small, and the
+    // command-line tools that ask for one value should not pay for a
+    // stream library's set-up.
+    std::string text;
+    {
+        const int fd = open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            if (access(pfad.c_str(), F_OK) == 0) Fehler(0, "kann nicht gelesen werden; es gelten die Vorgaben");
+            return;
+        }
+        char block[4096];
+        bool ok = true;
+        for (;;) {
+            const ssize_t n = read(fd, block, sizeof block);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) ok = false;
+            if (n <= 0) break;
+            text.append(block, static_cast<size_t>(n));
+        }
+        close(fd);
+        if (!ok) {
+            Fehler(0, "kann nicht gelesen werden; es gelten die Vorgaben");
+            return;
+        }
     }
     std::string zeile;
     int nr = 0;
-    while (std::getline(f, zeile)) {
+    for (size_t pos = 0; pos < text.size();) {
+        size_t ende = text.find('\n', pos);
+        if (ende == std::string::npos) ende = text.size();
+        zeile.assign(text, pos, ende - pos);
+        pos = ende + 1;
         ++nr;
         if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
         if (nr == 1 && zeile.compare(0, 3, "\xEF\xBB\xBF") == 0) zeile.erase(0, 3);  // byte-order mark

@@ -37,8 +37,7 @@ constexpr const char* CLUSTER[] = {"sch",
                                    "kn",
                                    "chp",
                                    "chr",
-                                   "\xFC"
-                                   "b",
+                                   "\xFC\x62",  // "\xFCb": the b as a hex escape too
                                    "ver",
                                    "st",
                                    " !",

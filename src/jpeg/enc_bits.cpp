@@ -697,3 +697,9 @@ int32_t Jpeg_Ausgabe_Leeren(Jpeg_Strom* s) {
     if (s->Datei) return Staging_Leeren(s);
     return 0;
 }
+
+int32_t Jpeg_Ausgabe_Ende(Jpeg_Strom* s) {
+    int32_t e = Jpeg_Ausgabe_Leeren(s);
+    if (!e && s->Datei && !Jpeg_Datei_Leeren(s->Datei)) e = JPEG_ERG_DATEI;
+    return e;
+}

@@ -84,6 +84,9 @@ int32_t Jpeg_Encode_Bloecke_Schnell_VBMI(Jpeg_Strom* s, const int16_t* bloecke, 
 uint64_t Jpeg_Zickzack_Maske_SSSE3(const int16_t* block);
 // Completes the pending bits and, with a file, writes the staging buffer out.
 int32_t Jpeg_Ausgabe_Leeren(Jpeg_Strom* s);
+// The same at the stream's end: with a file, every byte gathered for it
+// goes out too.
+int32_t Jpeg_Ausgabe_Ende(Jpeg_Strom* s);
 
 // ---------------------------------------------------------------------------
 // Marker writers (enc_marker.cpp); each returns 0 or an error code.

@@ -231,8 +231,10 @@ struct Kodierer {
 // The coefficient buffer holds each block in zigzag order while this driver
 // runs, so a scan reads its band of positions in one sweep.
 
-// |z[k]| >> al for every position, and the masks of the positions ss..se
-// where that is not 0 (nicht_null) and where it is 1 (eins).
+// |z[k]| >> al for the positions ss..se (in groups of 16: t holds the
+// groups that reach into the band, the rest of t is not written), and the
+// masks of the positions ss..se where that is not 0 (nicht_null) and where
+// it is 1 (eins).
 inline void Band(const int16_t* z, int32_t ss, int32_t se, int32_t al, int16_t* t, uint64_t* nicht_null,
                  uint64_t* eins) {
     // |v| as an unsigned 16-bit value (32768 for -32768), shifted, and 32768
@@ -240,7 +242,7 @@ inline void Band(const int16_t* z, int32_t ss, int32_t se, int32_t al, int16_t* 
     const __m128i schub = _mm_cvtsi32_si128(al);
     const __m128i null = _mm_setzero_si128(), eins_v = _mm_set1_epi16(1);
     uint64_t null_m = 0, e = 0;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = ss >> 4; i <= se >> 4; ++i) {
         __m128i a[2];
         for (int h = 0; h < 2; ++h) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(z + 16 * i + 8 * h));
@@ -848,6 +850,6 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
     }
     if (e) return e;
     e = Jpeg_Write_EOI(s);
-    if (!e) e = Jpeg_Ausgabe_Leeren(s);
+    if (!e) e = Jpeg_Ausgabe_Ende(s);
     return e;
 }

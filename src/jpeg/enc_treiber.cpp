@@ -178,6 +178,7 @@ int32_t Jpeg_Kopf_Schreiben(JPEG_PROPERTIES* p) {
     if (Nur_Tabellen(p->Modus)) {
         e = Jpeg_Write_EOI(s);
         if (e) return e;
+        if (s->Datei) return Jpeg_Ausgabe_Ende(s);
     }
     if (s->Datei) return Jpeg_Ausgabe_Leeren(s);
     return 0;
@@ -460,6 +461,6 @@ int32_t Jpeg_Encode_Sequentiell(JPEG_PROPERTIES* p) {
     Scan_Freigeben(p);
     if (e) return e;
     e = Jpeg_Write_EOI(s);
-    if (!e) e = Jpeg_Ausgabe_Leeren(s);
+    if (!e) e = Jpeg_Ausgabe_Ende(s);
     return e;
 }

@@ -24,7 +24,15 @@
 #include <x86intrin.h>
 #define JPEG_CPUID 1
 #if defined(__GLIBC__) && __has_include(<sys/platform/x86.h>)
+#if defined(__clang__)
+// The C library's header is written for C (its _Bool); clang's C++ does
+// not know that name.
+#define _Bool bool
 #include <sys/platform/x86.h>
+#undef _Bool
+#else
+#include <sys/platform/x86.h>
+#endif
 #define JPEG_CPUID_AUS_LIBC 1
 #else
 #define JPEG_CPUID_AUS_LIBC 0
@@ -315,13 +323,45 @@ void Jpeg_Speicher_Freigeben(void* zeiger) {
 // written over and the rest cut off when it is closed. Cutting it to nothing
 // first would free every cached page only to take new ones, and on some file
 // systems (ext4) starts writing the whole file out at the close.
+// Writes to a regular file are gathered (up to 64 KB) and go out in one
+// system call: the encoder hands over its 4096-byte staging buffer at a
+// time, and a new file's writes each cost the file system a call. Reads,
+// seeks, Jpeg_Datei_Leeren and the close write the gathered bytes first.
+// Devices and pipes take every write at once, as asked.
 struct Jpeg_Datei {
     int fd;
-    bool schreiben;   // opened for writing
-    bool gewoehnlich; // a regular file (cut to its end at the close)
-    int64_t pos;      // current position
-    int64_t ende;     // end of what was written
+    bool schreiben;    // opened for writing
+    bool gewoehnlich;  // a regular file (cut to its end at the close)
+    int64_t pos;       // current position (gathered bytes included)
+    int64_t ende;      // end of what was written (gathered bytes included)
+    uint8_t* sammel;   // the gathered bytes (null until the first write)
+    uint32_t voll;     // how many
 };
+
+namespace {
+
+constexpr uint32_t DATEI_SAMMELN = 64u << 10;
+
+bool Datei_Alles_Schreiben(int fd, const uint8_t* d, size_t n) {
+    while (n > 0) {
+        const ssize_t k = ::write(fd, d, n);
+        if (k < 0 && errno == EINTR) continue;
+        if (k <= 0) return false;
+        d += k;
+        n -= size_t(k);
+    }
+    return true;
+}
+
+}  // namespace
+
+int32_t Jpeg_Datei_Leeren(Jpeg_Datei* datei) {
+    if (!datei) return 0;
+    if (datei->voll == 0) return 1;
+    const bool ok = Datei_Alles_Schreiben(datei->fd, datei->sammel, datei->voll);
+    datei->voll = 0;
+    return ok ? 1 : 0;
+}
 
 Jpeg_Datei* Jpeg_Datei_Oeffnen(const char* name, uint32_t zugriff) {
     if (!name || !*name) return nullptr;
@@ -333,24 +373,26 @@ Jpeg_Datei* Jpeg_Datei_Oeffnen(const char* name, uint32_t zugriff) {
         ::close(fd);
         return nullptr;
     }
-    auto* d = new (std::nothrow) Jpeg_Datei{fd, schreiben, S_ISREG(st.st_mode), 0, 0};
+    auto* d = new (std::nothrow) Jpeg_Datei{fd, schreiben, S_ISREG(st.st_mode), 0, 0, nullptr, 0};
     if (!d) ::close(fd);
     return d;
 }
 
 int32_t Jpeg_Datei_Schliessen(Jpeg_Datei* datei) {
     if (!datei) return 0;
+    bool ok = Jpeg_Datei_Leeren(datei) != 0;
     // A written file ends where the writing ended (an older, longer file's
     // tail goes).
-    bool ok = !(datei->schreiben && datei->gewoehnlich) || ::ftruncate(datei->fd, off_t(datei->ende)) == 0;
+    ok = (!(datei->schreiben && datei->gewoehnlich) || ::ftruncate(datei->fd, off_t(datei->ende)) == 0) && ok;
     ok = ::close(datei->fd) == 0 && ok;
+    std::free(datei->sammel);
     delete datei;
     return ok ? 1 : 0;
 }
 
 int32_t Jpeg_Datei_Lesen(Jpeg_Datei* datei, void* puffer, uint32_t anzahl, uint32_t* gelesen) {
     if (gelesen) *gelesen = 0;
-    if (!datei) return 0;
+    if (!datei || !Jpeg_Datei_Leeren(datei)) return 0;
     // A file being written holds only what was written (not an older
     // file's tail).
     if (datei->schreiben && datei->gewoehnlich)
@@ -374,6 +416,20 @@ int32_t Jpeg_Datei_Lesen(Jpeg_Datei* datei, void* puffer, uint32_t anzahl, uint3
 int32_t Jpeg_Datei_Schreiben(Jpeg_Datei* datei, const void* puffer, uint32_t anzahl, uint32_t* geschrieben) {
     if (geschrieben) *geschrieben = 0;
     if (!datei) return 0;
+    if (anzahl == 0) return 1;
+    if (datei->gewoehnlich && anzahl < DATEI_SAMMELN) {
+        if (!datei->sammel) datei->sammel = static_cast<uint8_t*>(std::malloc(DATEI_SAMMELN));
+        if (datei->sammel) {
+            if (datei->voll + anzahl > DATEI_SAMMELN && !Jpeg_Datei_Leeren(datei)) return 0;
+            std::memcpy(datei->sammel + datei->voll, puffer, anzahl);
+            datei->voll += anzahl;
+            datei->pos += anzahl;
+            datei->ende = datei->pos > datei->ende ? datei->pos : datei->ende;
+            if (geschrieben) *geschrieben = anzahl;
+            return 1;
+        }
+    }
+    if (!Jpeg_Datei_Leeren(datei)) return 0;
     uint32_t gesamt = 0;
     while (gesamt < anzahl) {
         const ssize_t n = ::write(datei->fd, static_cast<const char*>(puffer) + gesamt, anzahl - gesamt);
@@ -391,7 +447,7 @@ int32_t Jpeg_Datei_Schreiben(Jpeg_Datei* datei, const void* puffer, uint32_t anz
 }
 
 int32_t Jpeg_Datei_Suchen(Jpeg_Datei* datei, int64_t abstand, int32_t ursprung) {
-    if (!datei) return 0;
+    if (!datei || !Jpeg_Datei_Leeren(datei)) return 0;
     const int woher = ursprung == 0 ? SEEK_SET : ursprung == 1 ? SEEK_CUR : ursprung == 2 ? SEEK_END : -1;
     if (woher < 0) return 0;
     // A file being written ends where the writing ended, not at an older

@@ -222,7 +222,10 @@ inline constexpr uint32_t JPEG_DATEI_SCHREIBEN = 2;  // creates the file or writ
 Jpeg_Datei* Jpeg_Datei_Oeffnen(const char* name, uint32_t zugriff);  // null on failure
 int32_t Jpeg_Datei_Schliessen(Jpeg_Datei* datei);                    // non-zero on success
 int32_t Jpeg_Datei_Lesen(Jpeg_Datei* datei, void* puffer, uint32_t anzahl, uint32_t* gelesen);
+// Writes to a regular file may be gathered; Jpeg_Datei_Leeren sends them
+// out (1, or 0 when the system refuses them).
 int32_t Jpeg_Datei_Schreiben(Jpeg_Datei* datei, const void* puffer, uint32_t anzahl, uint32_t* geschrieben);
+int32_t Jpeg_Datei_Leeren(Jpeg_Datei* datei);
 // origin 0 from the start, 1 from the current position, 2 from the end; 1 or 0.
 int32_t Jpeg_Datei_Suchen(Jpeg_Datei* datei, int64_t abstand, int32_t ursprung);
 

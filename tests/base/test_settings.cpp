@@ -99,6 +99,23 @@ TEST_F(Settings, DamagedFileKeepsGoodLinesAndReportsTheLine) {
     EXPECT_EQ(Lesen("gme"), "6");
 }
 
+TEST_F(Settings, LinesAcrossTheReadBlocksStayWhole) {
+    // The file is read in blocks of 4 KB: a line that starts before a
+    // block's end and ends after it is one line.
+    for (size_t vorne : {size_t{4090}, size_t{4094}, size_t{4095}, size_t{4096}, size_t{4097}, size_t{9000}}) {
+        SCOPED_TRACE(vorne);
+        std::string text = "# " + std::string(vorne - 3, 'k') + "\n";
+        text += "gme=" + std::to_string(vorne) + "\r\n" + std::string(5000, '#') + "\nres_1=" + std::string(3000, 'r');
+        ordner.schreiben("settings.ini", text);
+        Settings_Neu_Laden();
+        EXPECT_EQ(Lesen("gme"), std::to_string(vorne));
+        char puffer[4000] = "";
+        ASSERT_TRUE(W32_Registry_Read("res_1", puffer, sizeof puffer));
+        EXPECT_EQ(std::string(puffer), std::string(3000, 'r'));
+        EXPECT_EQ(Settings_Letzter_Fehler(), "");
+    }
+}
+
 TEST_F(Settings, BinaryGarbageNeverCrashes) {
     std::string muell;
     u32 x = 12345;

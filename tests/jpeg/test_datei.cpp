@@ -1,13 +1,18 @@
 // The codec's file layer: a file written over an older one holds exactly
 // what was written (the older tail cut at the close, never read back, never
-// sought to), and whole encodes over a longer file equal fresh ones.
+// sought to), gathered writes reach the file in order (before any read or
+// seek, and at the close), a refused write is an error and never a
+// success, and whole encodes over a longer file equal fresh ones.
 #include "jpeg/jpeg.h"
 #include "jpeg/jpeg_kern.h"
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -124,6 +129,112 @@ TEST(Datei, KodierenUeberLaengereDateiGleichtFrischem) {
         ASSERT_GT(a.size(), 100u);
         EXPECT_EQ(a, b);
     }
+    fs::remove_all(d);
+}
+
+TEST(Datei, GesammelteSchreibvorgaengeKommenInDerReihenfolgeAn) {
+    const fs::path d = Ordner();
+    // Sizes of consecutive writes: many staging buffers (past the gathered
+    // 64 KB), one larger than the gathering (written at once, after what
+    // was gathered), small ones; -1 reads two bytes back from the end in
+    // between (the gathered bytes go out first), -2 seeks to the end.
+    const std::vector<std::vector<int64_t>> faelle = {
+        {4096, 4096, 4096},
+        std::vector<int64_t>(40, 4096),
+        {100, 70000, 3, 4096},
+        {4096, -1, 4096, -2, 50},
+        {65536, 65535, 1, -1, 200000},
+        {1, 1, 1, 1},
+    };
+    for (size_t f = 0; f < faelle.size(); ++f) {
+        SCOPED_TRACE("Fall " + std::to_string(f));
+        const fs::path p = d / "gesammelt.bin";
+        fs::remove(p);
+        Jpeg_Datei* datei = Jpeg_Datei_Oeffnen(p.c_str(), JPEG_DATEI_LESEN | JPEG_DATEI_SCHREIBEN);
+        ASSERT_NE(datei, nullptr);
+        std::vector<uint8_t> alles;
+        for (int64_t schritt : faelle[f]) {
+            uint32_t n = 0;
+            if (schritt == -1) {
+                uint8_t b[2];
+                ASSERT_EQ(Jpeg_Datei_Suchen(datei, -2, 2), 1);
+                ASSERT_EQ(Jpeg_Datei_Lesen(datei, b, 2, &n), 1);
+                ASSERT_EQ(n, 2u);
+                EXPECT_EQ(b[0], alles[alles.size() - 2]);
+                EXPECT_EQ(b[1], alles[alles.size() - 1]);
+                continue;
+            }
+            if (schritt == -2) {
+                ASSERT_EQ(Jpeg_Datei_Suchen(datei, 0, 2), 1);
+                continue;
+            }
+            std::vector<uint8_t> stueck(static_cast<size_t>(schritt));
+            for (auto& b : stueck) b = static_cast<uint8_t>(alles.size() * 13 + (&b - stueck.data()) * 7);
+            ASSERT_EQ(Jpeg_Datei_Schreiben(datei, stueck.data(), static_cast<uint32_t>(schritt), &n), 1);
+            EXPECT_EQ(n, static_cast<uint32_t>(schritt));
+            alles.insert(alles.end(), stueck.begin(), stueck.end());
+        }
+        ASSERT_EQ(Jpeg_Datei_Schliessen(datei), 1);
+        EXPECT_EQ(Inhalt(p), alles);
+    }
+    fs::remove_all(d);
+}
+
+TEST(Datei, AbgelehntesSchreibenIstEinFehler) {
+    // The system refuses bytes past a file size limit: an encode that meets
+    // it ends with the file error (never with success), whether the limit
+    // falls inside the gathered bytes or not, and the close reports
+    // gathered bytes it could not write.
+    const fs::path d = Ordner();
+    std::vector<uint8_t> pixel(256 * 256 * 3);
+    uint32_t x = 99;
+    for (auto& b : pixel) b = static_cast<uint8_t>((x = x * 1103515245u + 12345u) >> 24);
+    struct sigaction alt {}, ignorieren {};
+    ignorieren.sa_handler = SIG_IGN;
+    ASSERT_EQ(sigaction(SIGXFSZ, &ignorieren, &alt), 0);
+    struct rlimit grenze_alt {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &grenze_alt), 0);
+    for (const rlim_t grenze : {rlim_t{1000}, rlim_t{5000}, rlim_t{70000}}) {
+        SCOPED_TRACE("Grenze " + std::to_string(grenze));
+        const fs::path p = d / "voll.jpg";
+        fs::remove(p);
+        for (bool progressiv : {false, true}) {
+            Jpeg_Auftrag a;
+            ASSERT_EQ(Jpeg_Init(&a), 0);
+            a.Bild_Pixel = pixel.data();
+            a.Bild_Breite = a.Jpg_Breite = 256;
+            a.Bild_Hoehe = a.Jpg_Hoehe = 256;
+            a.Bild_Kanaele = 3;
+            a.Bild_Farbraum = FARBE_RGB;
+            a.Jpg_Kanaele = 3;
+            a.Jpg_Farbraum = FARBE_YCBCR;
+            a.Jpg_Abtastung = ABTASTUNG_KEINE;
+            a.Qualitaet = 95;  // about 150 KB
+            if (progressiv) a.Intern.Scan_Zaehler = 1;
+            const std::string name = p.string();
+            a.Jpg_Datei = name.c_str();
+            struct rlimit neu = grenze_alt;
+            neu.rlim_cur = grenze;
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &neu), 0);
+            const int32_t r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &grenze_alt), 0);
+            Jpeg_Free(&a);
+            EXPECT_LT(r, 0) << (progressiv ? "progressive" : "baseline");
+        }
+        // Gathered bytes refused at the close.
+        fs::remove(p);
+        Jpeg_Datei* datei = Jpeg_Datei_Oeffnen(p.c_str(), JPEG_DATEI_LESEN | JPEG_DATEI_SCHREIBEN);
+        ASSERT_NE(datei, nullptr);
+        uint32_t n = 0;
+        ASSERT_EQ(Jpeg_Datei_Schreiben(datei, pixel.data(), 4096, &n), 1);
+        struct rlimit neu = grenze_alt;
+        neu.rlim_cur = std::min<rlim_t>(grenze, 1000);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &neu), 0);
+        const int32_t zu = Jpeg_Datei_Schliessen(datei);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &grenze_alt), 0);
+        EXPECT_EQ(zu, 0);
+    }
+    sigaction(SIGXFSZ, &alt, nullptr);
     fs::remove_all(d);
 }
 

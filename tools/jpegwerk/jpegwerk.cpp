@@ -74,59 +74,114 @@ bool Dieselbe_Datei(const char* a, const char* b) {
     return stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-// A whole input file, mapped into memory. Pixels to encode are only read
-// and map the file's pages as they are; a stream to decode is mapped
-// writable (private: writes would stay in this process).
+// An input file, checked before any work: the decoder's stream is read by
+// the codec as the decode goes; the encoder takes its pixels band by band
+// (Band). A small file's bands are read into one buffer that stays in the
+// processor's cache; a large file's are mapped in windows of 256 KB or more
+// (no copy of the whole picture), each window given back before the next,
+// so the resident size stays that of one window. (A whole-file mapping
+// would let the page cache hand over whole folios of pages at a touch.)
 struct Eingabe {
-    const uint8_t* d = nullptr;
-    size_t n = 0;
+    static constexpr uint64_t KLEIN = uint64_t{8} << 20;  // read, not mapped, up to this size
+    static constexpr uint64_t FENSTER = uint64_t{256} << 10;
+    int fd = -1;
+    uint64_t n = 0;
     std::string grund;  // why the file could not be read
+    std::vector<uint8_t> puffer;              // a small file's band
+    uint8_t* fenster = nullptr;               // a large file's mapped window
+    uint64_t fenster_von = 0, fenster_bis = 0;  // its file positions
     Eingabe() = default;
     Eingabe(const Eingabe&) = delete;
     Eingabe& operator=(const Eingabe&) = delete;
     ~Eingabe() {
-        if (d) munmap(const_cast<uint8_t*>(d), n);
+        if (fenster) munmap(fenster, fenster_bis - fenster_von);
+        if (fd >= 0) close(fd);
     }
-    size_t size() const { return n; }
-    const uint8_t* data() const { return d; }
-    uint8_t operator[](size_t i) const { return d[i]; }
+    // The file's bytes from `von`, `anzahl` of them; null (with the reason)
+    // when they cannot be had.
+    const uint8_t* Band(uint64_t von, size_t anzahl) {
+        if (n <= KLEIN) {
+            if (puffer.size() < anzahl) puffer.resize(anzahl);
+            return Lesen(von, puffer.data(), anzahl) ? puffer.data() : nullptr;
+        }
+        const uint64_t bis = von + anzahl;
+        if (bis > n) {
+            grund = "die Datei endet vor dem letzten Bildpunkt";
+            return nullptr;
+        }
+        if (!fenster || von < fenster_von || bis > fenster_bis) {
+            if (fenster) munmap(fenster, fenster_bis - fenster_von);
+            fenster = nullptr;
+            const uint64_t anfang = von & ~uint64_t{4095};
+            const uint64_t ende = std::min(n, std::max(bis, anfang + FENSTER));
+            void* m = mmap(nullptr, ende - anfang, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, static_cast<off_t>(anfang));
+            if (m == MAP_FAILED) {
+                grund = Grund(errno);
+                return nullptr;
+            }
+            fenster = static_cast<uint8_t*>(m);
+            fenster_von = anfang;
+            fenster_bis = ende;
+        }
+        return fenster + (von - fenster_von);
+    }
+    uint64_t size() const { return n; }
     // Checks that the file can be read (with the reason when not); with
-    // `abbilden` it is mapped, `schreibbar` privately writable (and read in
-    // whole at once), else read as its pages are touched.
-    bool Oeffnen(const char* name, bool schreibbar, bool abbilden = true) {
-        const int fd = open(name, O_RDONLY);
-        if (fd < 0) {
+    // `offen_halten` it stays open for Lesen.
+    bool Oeffnen(const char* name, bool offen_halten) {
+        const int f = open(name, O_RDONLY | O_CLOEXEC);
+        if (f < 0) {
             grund = Grund(errno);
             return false;
         }
         struct stat st {};
         bool ok = false;
-        if (fstat(fd, &st) != 0) grund = Grund(errno);
+        if (fstat(f, &st) != 0) grund = Grund(errno);
         else if (S_ISDIR(st.st_mode)) grund = Grund(EISDIR);
         else if (!S_ISREG(st.st_mode)) grund = "keine gewoehnliche Datei";
         else if (st.st_size == 0) grund = "die Datei ist leer";
         else if (static_cast<uint64_t>(st.st_size) > 0xFFFFFFFFu) grund = "die Datei ist groesser als 4 GB";
         else ok = true;
-        if (ok && abbilden) {
-            void* m = mmap(nullptr, static_cast<size_t>(st.st_size), schreibbar ? PROT_READ | PROT_WRITE : PROT_READ,
-                           MAP_PRIVATE | (schreibbar ? MAP_POPULATE : 0), fd, 0);
-            if (m != MAP_FAILED && !schreibbar) madvise(m, static_cast<size_t>(st.st_size), MADV_SEQUENTIAL);
-            ok = m != MAP_FAILED;
-            if (ok) d = static_cast<const uint8_t*>(m), n = static_cast<size_t>(st.st_size);
-            else grund = Grund(errno);
-        }
-        close(fd);
+        if (ok) n = static_cast<uint64_t>(st.st_size);
+        if (ok && offen_halten) fd = f;
+        else close(f);
         return ok;
+    }
+    // Reads `anzahl` bytes from `stelle` whole; false (with the reason) at
+    // an error or a file that ends early (shortened while it is read).
+    bool Lesen(uint64_t stelle, uint8_t* ziel, size_t anzahl) {
+        while (anzahl > 0) {
+            const ssize_t k = pread(fd, ziel, anzahl, static_cast<off_t>(stelle));
+            if (k < 0 && errno == EINTR) continue;
+            if (k <= 0) {
+                grund = k == 0 ? "die Datei endet vor dem letzten Bildpunkt" : Grund(errno);
+                return false;
+            }
+            ziel += k;
+            stelle += static_cast<uint64_t>(k);
+            anzahl -= static_cast<size_t>(k);
+        }
+        return true;
     }
 };
 
 // A binary PPM (P6) or PGM (P5) with 255 as the largest value.
 struct PNM {
     uint32_t breite = 0, hoehe = 0, kanaele = 0;
-    const uint8_t* pixel = nullptr;  // inside the file's bytes
+    uint64_t anfang = 0;  // the file position of the first pixel
 };
 
-bool PNM_Lesen(const Eingabe& d, PNM* b) {
+// The header from the file's first bytes `d` (the pixels follow at
+// b->anfang); the file must hold all pixels (`dateigroesse`).
+struct Kopfbytes {
+    const uint8_t* p;
+    size_t n;
+    size_t size() const { return n; }
+    const uint8_t* data() const { return p; }
+    uint8_t operator[](size_t i) const { return p[i]; }
+};
+
+bool PNM_Lesen(const Kopfbytes& d, uint64_t dateigroesse, PNM* b) {
     size_t i = 0;
     auto leer = [&] {
         for (;;) {
@@ -168,9 +223,9 @@ bool PNM_Lesen(const Eingabe& d, PNM* b) {
     }
     if (b->breite == 0 || b->hoehe == 0 || b->breite > 65535 || b->hoehe > 65535) return false;
     ++i;  // the single white-space byte before the pixels
-    const size_t n = size_t{b->breite} * b->hoehe * b->kanaele;
-    if (d.size() - i < n) return false;
-    b->pixel = d.data() + i;
+    const uint64_t n = uint64_t{b->breite} * b->hoehe * b->kanaele;
+    if (dateigroesse < i || dateigroesse - i < n) return false;
+    b->anfang = i;
     return true;
 }
 
@@ -327,7 +382,7 @@ int Dekodieren(int argc, char** argv) {
     // The stream is read from the file as the decode goes (a few KB at a
     // time), not held whole.
     Eingabe jpeg;
-    if (!jpeg.Oeffnen(ein, false, false)) {
+    if (!jpeg.Oeffnen(ein, false)) {
         std::fprintf(stderr, "jpegwerk: %s kann nicht gelesen werden: %s\n", ein, jpeg.grund.c_str());
         return 1;
     }
@@ -440,11 +495,23 @@ int Kodieren(int argc, char** argv) {
     if (progressiv && neustart) return Fehler_Argument("-progressiv und -neustart gehen nicht zusammen");
     Eingabe d;
     PNM b;
-    if (!d.Oeffnen(argv[i], false)) {
+    if (!d.Oeffnen(argv[i], true)) {
         std::fprintf(stderr, "jpegwerk: %s kann nicht gelesen werden: %s\n", argv[i], d.grund.c_str());
         return 1;
     }
-    if (!PNM_Lesen(d, &b)) {
+    // The header from the first KB (comments may make it longer: then the
+    // first 64 KB).
+    bool kopf_ok = false;
+    for (const size_t vorne : {size_t{1} << 10, size_t{64} << 10}) {
+        std::vector<uint8_t> kopf(static_cast<size_t>(std::min<uint64_t>(d.size(), vorne)));
+        if (!d.Lesen(0, kopf.data(), kopf.size())) {
+            std::fprintf(stderr, "jpegwerk: %s kann nicht gelesen werden: %s\n", argv[i], d.grund.c_str());
+            return 1;
+        }
+        kopf_ok = PNM_Lesen(Kopfbytes{kopf.data(), kopf.size()}, d.size(), &b);
+        if (kopf_ok || kopf.size() == d.size()) break;
+    }
+    if (!kopf_ok) {
         std::fprintf(stderr, "jpegwerk: %s ist kein lesbares PPM/PGM (P5/P6, 255)\n", argv[i]);
         return 1;
     }
@@ -482,32 +549,27 @@ int Kodieren(int argc, char** argv) {
     if (progressiv) a.Intern.Scan_Zaehler = 1;
     {
         // Band after band of MCU rows (16 rows each, 32 KB of pixels or
-        // more), taken straight from the mapped file (its pages are mapped
-        // from the page cache as they are touched, no copy); the pages
-        // behind the encoder are given back every 256 KB (128 KB when
-        // progressive: its coefficients stay resident beside them), so the
-        // resident size stays that of a few bands. The progressive encoder
-        // gathers the bands and writes its scans after the last.
-        const uintptr_t rueckgabe = progressiv ? (128u << 10) : (256u << 10);
+        // more); the progressive encoder gathers the bands and writes its
+        // scans after the last.
         const uint32_t band = static_cast<uint32_t>(std::max<size_t>(1, (32u << 10) / (zeilenbytes * 16))) * 16;
-        const uintptr_t seite = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
-        uintptr_t frei_bis = reinterpret_cast<uintptr_t>(d.data());  // pages before this are given back
         uint32_t y = 0;
         r = JPEG_ERG_DATEI;
         for (;;) {
             const uint32_t n = std::min(band, b.hoehe - y);
-            a.Bild_Pixel = const_cast<uint8_t*>(b.pixel) + size_t{y} * zeilenbytes;
+            const uint8_t* pixel = d.Band(b.anfang + uint64_t{y} * zeilenbytes, size_t{n} * zeilenbytes);
+            if (!pixel) {
+                std::fprintf(stderr, "jpegwerk: %s kann nicht gelesen werden: %s\n", argv[i], d.grund.c_str());
+                Jpeg_Free(&a);
+                aus.Verwerfen();
+                return 1;
+            }
+            a.Bild_Pixel = const_cast<uint8_t*>(pixel);
             a.Bild_Hoehe = static_cast<int32_t>(n);
             a.Intern.Band_Oben = static_cast<int32_t>(y);
             a.Intern.Band_Unten = static_cast<int32_t>(y + n);
             r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
             y += n;
             if (r != JPEG_ERG_BEREICH_FERTIG || y >= b.hoehe) break;
-            const uintptr_t fertig = reinterpret_cast<uintptr_t>(b.pixel + size_t{y} * zeilenbytes) & ~(seite - 1);
-            if (fertig - frei_bis >= rueckgabe) {
-                madvise(reinterpret_cast<void*>(frei_bis), fertig - frei_bis, MADV_DONTNEED);
-                frei_bis = fertig;
-            }
         }
     }
     Jpeg_Free(&a);

@@ -3,8 +3,9 @@
 # answers to bad arguments (exit 2), to a cut file (exit 2 as a warning, the
 # picture written whole), to unreadable input and unwritable output (exit 1,
 # no output left), to an existing output (written over, cut to its length),
-# to the input given as output (refused, kept), to a picture larger than the
-# encoder's input pages, and to file names that begin with "-".
+# to the input given as output (refused, kept), to pictures larger than the
+# encoder's input band and its mapped windows, and to file names that begin
+# with "-".
 set -u
 werk="$1"; ordner="$2/probe"
 mkdir -p "$ordner" && cd "$ordner" || exit 1
@@ -52,9 +53,9 @@ cmp -s aus.jpg selbst.jpg || { echo "input lost when written onto itself"; fehle
 cp ein.pgm selbst.pgm
 pruefe 1 "$werk" k selbst.pgm selbst.pgm
 cmp -s ein.pgm selbst.pgm || { echo "encode input lost when written onto itself"; fehler=1; }
-# A picture larger than the pages given back behind the encoder (256 KB):
-# the same stream whatever the header's length (the bands' offsets in the
-# mapped file), baseline and progressive, and decoded whole.
+# A picture of several input bands: the same stream whatever the header's
+# length (the bands' offsets in the file), baseline and progressive, and
+# decoded whole.
 head -c 300000 /dev/urandom > gross.roh
 { printf 'P5\n600 500\n255\n'; cat gross.roh; } > gross.pgm
 { printf 'P5\n# ein Kommentar, der die Zeilen verschiebt\n600 500\n255\n'; cat gross.roh; } > gross2.pgm
@@ -67,6 +68,33 @@ for art in "" "-progressiv"; do
   pruefe 0 "$werk" d gross.jpg gross3.pgm
   [ "$(wc -c < gross3.pgm)" -eq "$(wc -c < gross.pgm)" ] || { echo "large picture not decoded whole ($art)"; fehler=1; }
 done
+# A picture larger than 8 MB is mapped in windows of 256 KB, not read: the
+# same stream whatever the header's length (the windows start on page
+# boundaries, the bands do not), one whose comments run past the first KB
+# too, and the decoded rows close to the pixels (a band taken from the wrong
+# place would differ in nearly every byte).
+{ head -c 4000000 /dev/urandom; head -c 4000000 /dev/zero; head -c 1000000 /dev/urandom; } > riesig.roh
+{ printf 'P5\n3000 3000\n255\n'; cat riesig.roh; } > riesig.pgm
+{ printf 'P5\n# %02000d\n3000 3000\n255\n' 0; cat riesig.roh; } > riesig2.pgm
+{ printf 'P5\n# %02000d\n600 500\n255\n' 0; cat gross.roh; } > gross4.pgm
+pruefe 0 "$werk" k -q 100 -abtastung 444 riesig.pgm riesig.jpg
+pruefe 0 "$werk" k -q 100 -abtastung 444 riesig2.pgm riesig2.jpg
+cmp -s riesig.jpg riesig2.jpg || { echo "mapped picture: stream depends on the header"; fehler=1; }
+pruefe 0 "$werk" k -q 80 gross4.pgm gross4.jpg
+pruefe 0 "$werk" k -q 80 gross.pgm gross.jpg
+cmp -s gross.jpg gross4.jpg || { echo "a header past the first KB changes the stream"; fehler=1; }
+pruefe 0 "$werk" d riesig.jpg riesig3.pgm
+python3 - riesig.pgm riesig3.pgm <<'PY' || { echo "mapped picture: decoded rows far from the pixels"; fehler=1; }
+import sys
+a = open(sys.argv[1], 'rb').read()[-9000000:]
+b = open(sys.argv[2], 'rb').read()[-9000000:]
+sys.exit(0 if len(a) == len(b) and max(abs(x - y) for x, y in zip(a[::97], b[::97])) <= 6 else 1)
+PY
+# A file cut inside the pixels is refused before any work (exit 1, no output).
+head -c 8500000 riesig.pgm > riesig_kurz.pgm
+pruefe 1 "$werk" k riesig_kurz.pgm x.jpg
+[ -e x.jpg ] && { echo "output left after a cut picture"; fehler=1; }
+rm -f riesig*.pgm riesig.roh riesig*.jpg
 # A decode larger than the output's gathered writes (a sixteenth of the
 # file, past page boundaries): the same bytes in a new file, over a longer
 # and a shorter one and through a pipe, smooth or not.

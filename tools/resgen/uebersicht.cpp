@@ -13,7 +13,7 @@ namespace resgen {
 namespace {
 
 constexpr double PI = 3.14159265358979323846;
-constexpr u32 NAVY = 0x0E1A2B, PANEL = 0x16263D, KANTE_HELL = 0x3C5A82, KNOPF_OBEN = 0x23395A;
+constexpr u32 NAVY = 0x0E1A2B, PANEL = 0x16263D, KANTE_HELL = 0x3C5A82;
 constexpr u32 KREIDE = 0xF2F4F0, GOLD = 0xF2B33D, STREIFEN_A = 0x2E7D46, STREIFEN_B = 0x287040, LINIE = 0xEEF2EA;
 
 // The pitch on the screen: 755 x 476 pixels from (22, 111); 10,800 x 6,806 cm.

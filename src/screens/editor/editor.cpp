@@ -52,7 +52,7 @@
 namespace {
 
 constexpr i32 SATZ = 0;
-constexpr i32 FONT_ZEILE = 9, FONT_KLEIN = 15, FONT_TITEL = 11, FONT_KOPF = 12;
+constexpr i32 FONT_ZEILE = 9, FONT_KLEIN = 15, FONT_KOPF = 12;
 constexpr i32 TEAM_NAME_MAX = 24, SPIELER_NAME_MAX = 25;
 constexpr u32 STERNE_MS = 200, POSITION_MS = 300, TAB_MS = 150;
 

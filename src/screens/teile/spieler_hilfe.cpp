@@ -147,7 +147,7 @@ const char* Spieler_Hilfetext_Markt(i32 p, bool erloes, char* buf, size_t n) {
     const i32 marktwert = Spieler_Berechne_Marktwert(p);
     const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
     const bool in_training = training >= 0 && training < 54;
-    if (tore || vorlagen || proceeds || marktwert || a || in_training) dazu(buf, n, "^l");
+    if (tore || vorlagen || proceeds || marktwert || a || in_training) dazu(buf, n, "%s", "^l");
     if (tore) dazu(buf, n, "^l%s^tl0097%d", e1(T_TORE), tore);
     if (vorlagen) dazu(buf, n, "^l%s^tl0097%d", e1(T_VORLAGEN), vorlagen);
     if (a > 0) dazu(buf, n, "^l%s^tl0097%d%%", e1(T_QUOTE), 100 / a * wert(MODUS_QUOTE_B, p));

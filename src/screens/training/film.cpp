@@ -35,7 +35,7 @@
 namespace {
 
 constexpr int MODUS_KLASSE = 67, MODUS_NUMMER = 84, MODUS_GELD = 93, MODUS_DAUER = 71, MODUS_VERLETZUNG = 70;
-constexpr i32 FONT_KLEIN = 9, FONT_GROSS = 14, FONT_MITTEL = 11, FONT_ZAHL = 15;
+constexpr i32 FONT_KLEIN = 9, FONT_GROSS = 14, FONT_ZAHL = 15;
 constexpr u32 MODAL = MENUE_F_MODAL;
 
 // Film texts (the screen's section).
