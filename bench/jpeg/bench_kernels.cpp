@@ -4,11 +4,17 @@
 // the kernel on it; the copy (128 bytes) is measured on its own as "Kopie".
 // The encoder's two-block AVX2 forms (with AVX2 only) copy and transform two
 // blocks per iteration and report the time per block.
+//
+// The encoder's three-byte colour kernels run over whole pictures (the
+// whole-program benchmark's 800x600 detailed and 8000x6000 smooth pictures),
+// MCU by MCU as the encoder calls them; reported per picture and per MCU.
+#include "jpeg/enc_intern.h"
 #include "jpeg/jpeg_kern.h"
 #include "jpeg/jpeg_simd.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstring>
 #include <random>
 #include <string>
@@ -121,7 +127,89 @@ void paar_lauf(benchmark::State& state, int kern) {
         benchmark::Counter(2.0 * double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// The whole-program benchmark's test picture (RGB, rows of 3w bytes).
+std::vector<uint8_t> Bild(int w, int h, bool glatt) {
+    std::vector<uint8_t> px(static_cast<size_t>(w) * h * 3);
+    unsigned z = 7;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            z = z * 1103515245u + 12345u;
+            const int n = glatt ? 0 : static_cast<int>((z >> 16) & 31);
+            uint8_t* q = &px[(static_cast<size_t>(y) * w + x) * 3];
+            q[0] = static_cast<uint8_t>(
+                128 + 90 * std::sin(x / (glatt ? 300.0 : 23.0)) * std::cos(y / (glatt ? 250.0 : 17.0)) + n / 2);
+            q[1] = static_cast<uint8_t>((x * 255) / w);
+            q[2] = static_cast<uint8_t>((((x / 32 + y / 32) & 1) && !glatt) ? 200 - (y * 100) / h
+                                                                            : 40 + (y * 150) / h + n / 4);
+        }
+    return px;
+}
+
+const std::vector<uint8_t>& Bild_Klein() {
+    static const std::vector<uint8_t> b = Bild(800, 600, false);
+    return b;
+}
+
+const std::vector<uint8_t>& Bild_Gross() {
+    static const std::vector<uint8_t> b = Bild(8000, 6000, true);
+    return b;
+}
+
+// One picture's whole MCUs through a colour kernel of hf x vf blocks of
+// luminance per MCU.
+void farbe_lauf(benchmark::State& state, Jpeg_Kod_Kern_Fn fn, int hf, int vf, bool gross) {
+    const int w = gross ? 8000 : 800, h = gross ? 6000 : 600;
+    const std::vector<uint8_t>& px = gross ? Bild_Gross() : Bild_Klein();
+    alignas(32) int16_t ab[6 * 64];
+    const int mw = 8 * hf, mh = 8 * vf, spalten = w / mw, zeilen = h / mh;
+    const int64_t st = int64_t{w} * 3;
+    for (auto _ : state) {
+        for (int zy = 0; zy < zeilen; ++zy)
+            for (int sp = 0; sp < spalten; ++sp) {
+                fn(px.data() + int64_t{zy} * mh * st + sp * mw * 3, st, ab, ab + 64 * hf * vf, ab + 64 * (hf * vf + 1),
+                   nullptr);
+                benchmark::ClobberMemory();
+            }
+        benchmark::DoNotOptimize(ab);
+    }
+    state.counters["ns/MCU"] = benchmark::Counter(double(state.iterations()) * spalten * zeilen,
+                                                  benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void farbe_registrieren() {
+    struct Form {
+        const char* name;
+        Jpeg_Kod_Kern_Fn k111, k422, k411;
+        bool da;
+    };
+    const Form formen[] = {
+        {"Allgemein", Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_422, Jpeg_Kod_RGB_411, true},
+        {"SSE2", Jpeg_Kod_RGB_111_SSE2, Jpeg_Kod_RGB_422_SSE2, Jpeg_Kod_RGB_411_SSE2, true},
+        {"SSSE3", Jpeg_Kod_RGB_111_SSSE3, Jpeg_Kod_RGB_422_SSSE3, Jpeg_Kod_RGB_411_SSSE3, Jpeg_Simd_Hat(JSIMD_SSSE3)},
+        {"AVX2", Jpeg_Kod_RGB_111_AVX2, Jpeg_Kod_RGB_422_AVX2, Jpeg_Kod_RGB_411_AVX2, Jpeg_Hat_AVX2()},
+        {"VNNI", Jpeg_Kod_RGB_111_VNNI, Jpeg_Kod_RGB_422_VNNI, Jpeg_Kod_RGB_411_VNNI, Jpeg_Simd_Hat(JSIMD_AVX512_VNNI)},
+    };
+    for (bool gross : {false, true})
+        for (const Form& f : formen) {
+            if (!f.da) continue;
+            const std::string g = gross ? "/8000x6000" : "/800x600";
+            benchmark::RegisterBenchmark(("Farbe_444/" + std::string(f.name) + g).c_str(), farbe_lauf, f.k111, 1, 1,
+                                         gross)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.2);
+            benchmark::RegisterBenchmark(("Farbe_422/" + std::string(f.name) + g).c_str(), farbe_lauf, f.k422, 2, 1,
+                                         gross)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.2);
+            benchmark::RegisterBenchmark(("Farbe_420/" + std::string(f.name) + g).c_str(), farbe_lauf, f.k411, 2, 2,
+                                         gross)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.2);
+        }
+}
+
 void registrieren() {
+    farbe_registrieren();
     // A short minimum time per kernel keeps the whole table under half a minute.
     benchmark::RegisterBenchmark("Kopie", block_lauf, nullptr, Eingabe::Proben)->MinTime(0.1);
     if (Jpeg_Hat_AVX2()) {

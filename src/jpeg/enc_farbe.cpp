@@ -482,26 +482,36 @@ void Jpeg_Kod_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor) {
     t->Bits_Leeren = simd ? Jpeg_Bytes_Schreiben_Schnell : Jpeg_Bytes_Schreiben;
     t->Huffman_Kodieren = simd ? Jpeg_Encode_Block_Schnell : Jpeg_Encode_Block;
     t->Kod_Grau = simd ? Jpeg_Kod_Grau_SSE2 : Jpeg_Kod_Grau;
-    // The three-byte colour kernels: generic, SSE2, SSSE3, AVX2 form.
+    // The three-byte colour kernels: generic, SSE2, SSSE3, AVX2, AVX-512 VNNI form.
     struct Drei_Formen {
         Jpeg_Kod_Kern_Fn Jpeg_Kern_Tabelle::*slot;
-        Jpeg_Kod_Kern_Fn form[4];
+        Jpeg_Kod_Kern_Fn form[5];
     };
     static constexpr Drei_Formen drei[] = {
         {&Jpeg_Kern_Tabelle::Kod_RGB_111,
-         {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_SSE2, Jpeg_Kod_RGB_111_SSSE3, Jpeg_Kod_RGB_111_AVX2}},
+         {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_SSE2, Jpeg_Kod_RGB_111_SSSE3, Jpeg_Kod_RGB_111_AVX2,
+          Jpeg_Kod_RGB_111_VNNI}},
         {&Jpeg_Kern_Tabelle::Kod_RGB_422,
-         {Jpeg_Kod_RGB_422, Jpeg_Kod_RGB_422_SSE2, Jpeg_Kod_RGB_422_SSSE3, Jpeg_Kod_RGB_422_AVX2}},
+         {Jpeg_Kod_RGB_422, Jpeg_Kod_RGB_422_SSE2, Jpeg_Kod_RGB_422_SSSE3, Jpeg_Kod_RGB_422_AVX2,
+          Jpeg_Kod_RGB_422_VNNI}},
         {&Jpeg_Kern_Tabelle::Kod_RGB_411,
-         {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_SSE2, Jpeg_Kod_RGB_411_SSSE3, Jpeg_Kod_RGB_411_AVX2}},
+         {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_SSE2, Jpeg_Kod_RGB_411_SSSE3, Jpeg_Kod_RGB_411_AVX2,
+          Jpeg_Kod_RGB_411_VNNI}},
         {&Jpeg_Kern_Tabelle::Kod_BGR_111,
-         {Jpeg_Kod_BGR_111, Jpeg_Kod_BGR_111_SSE2, Jpeg_Kod_BGR_111_SSSE3, Jpeg_Kod_BGR_111_AVX2}},
+         {Jpeg_Kod_BGR_111, Jpeg_Kod_BGR_111_SSE2, Jpeg_Kod_BGR_111_SSSE3, Jpeg_Kod_BGR_111_AVX2,
+          Jpeg_Kod_BGR_111_VNNI}},
         {&Jpeg_Kern_Tabelle::Kod_BGR_422,
-         {Jpeg_Kod_BGR_422, Jpeg_Kod_BGR_422_SSE2, Jpeg_Kod_BGR_422_SSSE3, Jpeg_Kod_BGR_422_AVX2}},
+         {Jpeg_Kod_BGR_422, Jpeg_Kod_BGR_422_SSE2, Jpeg_Kod_BGR_422_SSSE3, Jpeg_Kod_BGR_422_AVX2,
+          Jpeg_Kod_BGR_422_VNNI}},
         {&Jpeg_Kern_Tabelle::Kod_BGR_411,
-         {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_SSE2, Jpeg_Kod_BGR_411_SSSE3, Jpeg_Kod_BGR_411_AVX2}},
+         {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_SSE2, Jpeg_Kod_BGR_411_SSSE3, Jpeg_Kod_BGR_411_AVX2,
+          Jpeg_Kod_BGR_411_VNNI}},
     };
-    const int form = !simd ? 0 : Jpeg_Simd_Hat(JSIMD_AVX2) ? 3 : Jpeg_Simd_Hat(JSIMD_SSSE3) ? 2 : 1;
+    const int form = !simd                              ? 0
+                     : Jpeg_Simd_Hat(JSIMD_AVX512_VNNI) ? 4
+                     : Jpeg_Simd_Hat(JSIMD_AVX2)        ? 3
+                     : Jpeg_Simd_Hat(JSIMD_SSSE3)       ? 2
+                                                        : 1;
     for (const Drei_Formen& d : drei) t->*d.slot = d.form[form];
     if (simd && Jpeg_Simd_Hat(JSIMD_SSSE3)) t->Huffman_Kodieren = Jpeg_Encode_Block_Schnell_SSSE3;
     if (simd && Jpeg_Hat_BMI2_Kodierer()) t->Huffman_Kodieren = Jpeg_Encode_Block_Schnell_BMI2;

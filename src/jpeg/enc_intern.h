@@ -160,6 +160,15 @@ void Jpeg_Kod_BGR_422_AVX2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*
 void Jpeg_Kod_RGB_411_AVX2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
 void Jpeg_Kod_BGR_411_AVX2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
 
+// The same with the accumulating multiply-add of AVX-512 VNNI on 256-bit
+// vectors, used when the processor has JSIMD_AVX512_VNNI.
+void Jpeg_Kod_RGB_111_VNNI(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_BGR_111_VNNI(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_RGB_422_VNNI(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_BGR_422_VNNI(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_RGB_411_VNNI(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+void Jpeg_Kod_BGR_411_VNNI(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
+
 // General converters (per-MCU workers).
 void Kod_Allgemein_Vierkanal(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);
 void Kod_Allgemein_Grau(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);

@@ -96,26 +96,26 @@ void cpuid_lesen() {
     // AVX2 needs the system to save the AVX registers: OSXSAVE and AVX set,
     // XCR0 with the SSE and AVX states.
     bool avx = (c1 & (1u << 27)) && (c1 & (1u << 28));
+    // AVX-512 also needs the opmask and upper ZMM states in XCR0.
+    bool avx512 = false;
     if (avx) {
         unsigned xa = 0, xd = 0;
         __asm__ volatile("xgetbv" : "=a"(xa), "=d"(xd) : "c"(0));
         avx = (xa & 6u) == 6u;
+        avx512 = (xa & 0xE6u) == 0xE6u;
     }
     const unsigned b7 = l.b7[1];
     if (avx && (b7 & (1u << 5))) d.Simd |= JSIMD_AVX2;
+    // F (EBX 16), BW (EBX 30), VL (EBX 31), VNNI (ECX 11).
+    const unsigned f_bw_vl = (1u << 16) | (1u << 30) | (1u << 31);
+    if (avx512 && (d.Simd & JSIMD_AVX2) && (b7 & f_bw_vl) == f_bw_vl && (l.b7[2] & (1u << 11)))
+        d.Simd |= JSIMD_AVX512_VNNI;
+    // The same with VBMI (ECX 1).
+    if (avx512 && (d.Simd & JSIMD_AVX2) && (b7 & f_bw_vl) == f_bw_vl && (l.b7[2] & (1u << 1)))
+        d.Simd |= JSIMD_AVX512_VBMI;
     if (b7 & (1u << 3)) d.Simd |= JSIMD_BMI;
     if (b7 & (1u << 8)) d.Simd |= JSIMD_BMI2;
     if (l.e1[2] & (1u << 5)) d.Simd |= JSIMD_LZCNT;
-    // AVX-512 also needs the opmask and both upper register states in XCR0.
-    bool avx512 = avx;
-    if (avx512) {
-        unsigned xa = 0, xd = 0;
-        __asm__ volatile("xgetbv" : "=a"(xa), "=d"(xd) : "c"(0));
-        avx512 = (xa & 0xE6u) == 0xE6u;
-    }
-    const unsigned f_bw_vl = (1u << 16) | (1u << 30) | (1u << 31);
-    if (avx512 && (b7 & f_bw_vl) == f_bw_vl && (l.b7[2] & (1u << 11))) d.Simd |= JSIMD_AVX512_VNNI;
-    if (avx512 && (b7 & f_bw_vl) == f_bw_vl && (l.b7[2] & (1u << 1))) d.Simd |= JSIMD_AVX512_VBMI;
 #endif
     cpuid_daten = d;
 }

@@ -1,11 +1,14 @@
 // The encoder's colour kernels: the inverted RGBA form, the rounding of
-// sub-sampled groups, and the SIMD forms against the generic ones on random pixels.
+// sub-sampled groups, and the SIMD forms against the generic ones on random
+// pixels, on built pictures and on every colour.
 #include "jpeg/enc_intern.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -62,17 +65,20 @@ TEST(JpegEncFarbe, SimdKernelsEqualTheGenericOnes) {
     };
     std::vector<Paar> paare = {{Jpeg_Kod_Grau, Jpeg_Kod_Grau_SSE2, 1, 8, 8, 1, false},
                                {Jpeg_Kod_RGBA_1111, Jpeg_Kod_RGBA_1111_SSE2, 4, 8, 8, 1, true}};
-    // The three-byte kernels: generic, then the SSE2, SSSE3 and AVX2 forms
-    // the processor can run.
-    const Kern drei[6][4] = {
-        {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_SSE2, Jpeg_Kod_RGB_111_SSSE3, Jpeg_Kod_RGB_111_AVX2},
-        {Jpeg_Kod_BGR_111, Jpeg_Kod_BGR_111_SSE2, Jpeg_Kod_BGR_111_SSSE3, Jpeg_Kod_BGR_111_AVX2},
-        {Jpeg_Kod_RGB_422, Jpeg_Kod_RGB_422_SSE2, Jpeg_Kod_RGB_422_SSSE3, Jpeg_Kod_RGB_422_AVX2},
-        {Jpeg_Kod_BGR_422, Jpeg_Kod_BGR_422_SSE2, Jpeg_Kod_BGR_422_SSSE3, Jpeg_Kod_BGR_422_AVX2},
-        {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_SSE2, Jpeg_Kod_RGB_411_SSSE3, Jpeg_Kod_RGB_411_AVX2},
-        {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_SSE2, Jpeg_Kod_BGR_411_SSSE3, Jpeg_Kod_BGR_411_AVX2},
+    // The three-byte kernels: generic, then the SSE2, SSSE3, AVX2 and
+    // AVX-512 VNNI forms the processor can run.
+    const Kern drei[6][5] = {
+        {Jpeg_Kod_RGB_111, Jpeg_Kod_RGB_111_SSE2, Jpeg_Kod_RGB_111_SSSE3, Jpeg_Kod_RGB_111_AVX2, Jpeg_Kod_RGB_111_VNNI},
+        {Jpeg_Kod_BGR_111, Jpeg_Kod_BGR_111_SSE2, Jpeg_Kod_BGR_111_SSSE3, Jpeg_Kod_BGR_111_AVX2, Jpeg_Kod_BGR_111_VNNI},
+        {Jpeg_Kod_RGB_422, Jpeg_Kod_RGB_422_SSE2, Jpeg_Kod_RGB_422_SSSE3, Jpeg_Kod_RGB_422_AVX2, Jpeg_Kod_RGB_422_VNNI},
+        {Jpeg_Kod_BGR_422, Jpeg_Kod_BGR_422_SSE2, Jpeg_Kod_BGR_422_SSSE3, Jpeg_Kod_BGR_422_AVX2, Jpeg_Kod_BGR_422_VNNI},
+        {Jpeg_Kod_RGB_411, Jpeg_Kod_RGB_411_SSE2, Jpeg_Kod_RGB_411_SSSE3, Jpeg_Kod_RGB_411_AVX2, Jpeg_Kod_RGB_411_VNNI},
+        {Jpeg_Kod_BGR_411, Jpeg_Kod_BGR_411_SSE2, Jpeg_Kod_BGR_411_SSSE3, Jpeg_Kod_BGR_411_AVX2, Jpeg_Kod_BGR_411_VNNI},
     };
-    const int formen = __builtin_cpu_supports("avx2") ? 4 : __builtin_cpu_supports("ssse3") ? 3 : 2;
+    const int formen = Jpeg_Simd_Hat(JSIMD_AVX512_VNNI)  ? 5
+                       : __builtin_cpu_supports("avx2")  ? 4
+                       : __builtin_cpu_supports("ssse3") ? 3
+                                                         : 2;
     for (int i = 0; i < 6; ++i)
         for (int f = 1; f < formen; ++f) {
             const int hf = i < 2 ? 1 : 2, vf = i < 4 ? 1 : 2;
@@ -96,4 +102,111 @@ TEST(JpegEncFarbe, SimdKernelsEqualTheGenericOnes) {
             }
         }
     }
+}
+
+namespace {
+
+// The three-byte kernels in the order 4:4:4, 4:2:2, 4:2:0, RGB then BGR
+// within each: the generic form and the SIMD forms this processor runs.
+struct Drei_Form {
+    const char* name;
+    Kern k[6];
+};
+
+std::vector<Drei_Form> Drei_Formen() {
+    std::vector<Drei_Form> f = {
+        {"allgemein",
+         {Jpeg_Kod_RGB_111, Jpeg_Kod_BGR_111, Jpeg_Kod_RGB_422, Jpeg_Kod_BGR_422, Jpeg_Kod_RGB_411, Jpeg_Kod_BGR_411}},
+        {"SSE2",
+         {Jpeg_Kod_RGB_111_SSE2, Jpeg_Kod_BGR_111_SSE2, Jpeg_Kod_RGB_422_SSE2, Jpeg_Kod_BGR_422_SSE2,
+          Jpeg_Kod_RGB_411_SSE2, Jpeg_Kod_BGR_411_SSE2}}};
+    if (__builtin_cpu_supports("ssse3"))
+        f.push_back({"SSSE3",
+                     {Jpeg_Kod_RGB_111_SSSE3, Jpeg_Kod_BGR_111_SSSE3, Jpeg_Kod_RGB_422_SSSE3, Jpeg_Kod_BGR_422_SSSE3,
+                      Jpeg_Kod_RGB_411_SSSE3, Jpeg_Kod_BGR_411_SSSE3}});
+    if (__builtin_cpu_supports("avx2"))
+        f.push_back({"AVX2",
+                     {Jpeg_Kod_RGB_111_AVX2, Jpeg_Kod_BGR_111_AVX2, Jpeg_Kod_RGB_422_AVX2, Jpeg_Kod_BGR_422_AVX2,
+                      Jpeg_Kod_RGB_411_AVX2, Jpeg_Kod_BGR_411_AVX2}});
+    if (Jpeg_Simd_Hat(JSIMD_AVX512_VNNI))
+        f.push_back({"VNNI",
+                     {Jpeg_Kod_RGB_111_VNNI, Jpeg_Kod_BGR_111_VNNI, Jpeg_Kod_RGB_422_VNNI, Jpeg_Kod_BGR_422_VNNI,
+                      Jpeg_Kod_RGB_411_VNNI, Jpeg_Kod_BGR_411_VNNI}});
+    return f;
+}
+
+}  // namespace
+
+// Pictures built to expose mistakes a random one hides: pixels that differ
+// by position (a pixel or group read from the wrong place or stored to the
+// wrong one), one channel alone at full strength (a weight at the wrong
+// byte, R and B swapped), the largest group sums, and neighbours at the
+// extremes (the rounding of a group's sum, a carry between sums).
+TEST(JpegEncFarbe, SimdKernelsEqualTheGenericOnesOnBuiltPictures) {
+    using Muster = std::function<uint8_t(int x, int y, int c)>;
+    const struct {
+        const char* name;
+        Muster m;
+    } muster[] = {
+        {"Stellen", [](int x, int y, int c) { return uint8_t(x * 7 + y * 29 + c * 83); }},
+        {"nur R", [](int, int, int c) { return uint8_t(c == 0 ? 255 : 0); }},
+        {"nur G", [](int, int, int c) { return uint8_t(c == 1 ? 255 : 0); }},
+        {"nur B", [](int, int, int c) { return uint8_t(c == 2 ? 255 : 0); }},
+        {"weiss", [](int, int, int) { return uint8_t(255); }},
+        {"Schachbrett", [](int x, int y, int c) { return uint8_t(((x ^ y ^ c) & 1) ? 255 : 0); }},
+        {"Spalten", [](int x, int, int c) { return uint8_t((x & 1) ? 255 - c : c); }},
+        {"Zeilen", [](int, int y, int c) { return uint8_t((y & 1) ? 255 : 1 + c); }},
+        {"Ecken", [](int x, int y, int c) { return uint8_t((x * 5 + y * 3 + c) % 4 < 2 ? 254 + (x & 1) : y & 1); }},
+        {"Verlauf",
+         [](int x, int y, int c) {
+             return uint8_t(c == 1 ? x * 16 + y : c == 0 ? y * 16 + x : 255 - x - y);
+         }},
+    };
+    const std::vector<Drei_Form> formen = Drei_Formen();
+    for (int i = 0; i < 6; ++i) {
+        const int hf = i < 2 ? 1 : 2, vf = i < 4 ? 1 : 2, ny = hf * vf, w = 8 * hf, h = 8 * vf;
+        const int n = (ny + 2) * 64;
+        for (const auto& mu : muster) {
+            // Rows exactly as long as the MCU: a read past a row's end is caught.
+            std::vector<uint8_t> px(static_cast<size_t>(w) * h * 3);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    for (int c = 0; c < 3; ++c) px[(y * w + x) * 3 + c] = mu.m(x, y, c);
+            Ausgabe soll;
+            Laufen(formen[0].k[i], px.data(), w * 3, ny, false, soll);
+            for (size_t f = 1; f < formen.size(); ++f) {
+                Ausgabe ist;
+                Laufen(formen[f].k[i], px.data(), w * 3, ny, false, ist);
+                for (int k = 0; k < n; ++k)
+                    ASSERT_EQ(ist.b[k], soll.b[k])
+                        << formen[f].name << " kernel " << i << " " << mu.name << " sample " << k;
+            }
+        }
+    }
+}
+
+// Every one of the 2^24 colours through the 4:4:4 kernels of every form,
+// the colour's bytes in RGB and BGR order alike.
+TEST(JpegEncFarbe, EveryColourGivesTheGenericSamples) {
+    const std::vector<Drei_Form> formen = Drei_Formen();
+    std::vector<uint8_t> px(64 * 3);
+    for (int bgr = 0; bgr < 2; ++bgr)
+        for (uint32_t farbe = 0; farbe < (1u << 24); farbe += 64) {
+            for (uint32_t i = 0; i < 64; ++i) {
+                const uint32_t v = farbe + i;
+                px[3 * i] = uint8_t(v >> 16);
+                px[3 * i + 1] = uint8_t(v >> 8);
+                px[3 * i + 2] = uint8_t(v);
+            }
+            Ausgabe soll;
+            Laufen(formen[0].k[bgr], px.data(), 24, 1, false, soll);
+            for (size_t f = 1; f < formen.size(); ++f) {
+                Ausgabe ist;
+                Laufen(formen[f].k[bgr], px.data(), 24, 1, false, ist);
+                if (!std::equal(soll.b, soll.b + 3 * 64, ist.b)) {
+                    FAIL() << formen[f].name << (bgr ? " BGR" : " RGB") << " colours from " << farbe;
+                    return;
+                }
+            }
+        }
 }

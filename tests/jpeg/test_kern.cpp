@@ -96,13 +96,15 @@ TEST(Prozessor, SimdMerkmaleWieDerCompiler) {
         {JSIMD_BMI2, static_cast<bool>(__builtin_cpu_supports("bmi2")), "bmi2"},
         {JSIMD_LZCNT, static_cast<bool>(__builtin_cpu_supports("abm") || __builtin_cpu_supports("lzcnt")), "lzcnt"},
         {JSIMD_AVX512_VNNI,
-         __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
-             __builtin_cpu_supports("avx512vnni"),
-         "avx512 vnni"},
+         static_cast<bool>(__builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512f") &&
+                           __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
+                           __builtin_cpu_supports("avx512vnni")),
+         "avx512vnni"},
         {JSIMD_AVX512_VBMI,
-         __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
-             __builtin_cpu_supports("avx512vbmi"),
-         "avx512 vbmi"},
+         static_cast<bool>(__builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512f") &&
+                           __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
+                           __builtin_cpu_supports("avx512vbmi")),
+         "avx512vbmi"},
     };
     const uint32_t m = Jpeg_Simd_Merkmale();
     for (const auto& f : faelle) {
