@@ -112,6 +112,79 @@ void Argumente(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_Paar)->Apply(Argumente)->Unit(benchmark::kMillisecond);
 
+namespace {
+
+// The whole-program benchmark's detailed picture (bench_programme's
+// PPM_Machen, not smooth): noise, fine waves and a checkerboard.
+std::vector<uint8_t> Detailbild(int w, int h) {
+    std::vector<uint8_t> px(static_cast<size_t>(w) * h * 3);
+    unsigned z = 7;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            z = z * 1103515245u + 12345u;
+            const int n = static_cast<int>((z >> 16) & 31);
+            uint8_t* q = &px[(static_cast<size_t>(y) * w + x) * 3];
+            q[0] = static_cast<uint8_t>(128 + 90 * std::sin(x / 23.0) * std::cos(y / 17.0) + n / 2);
+            q[1] = static_cast<uint8_t>((x * 255) / w);
+            q[2] = static_cast<uint8_t>(((x / 32 + y / 32) & 1) ? 200 - (y * 100) / h : 40 + (y * 150) / h + n / 4);
+        }
+    return px;
+}
+
+// The detailed 800x600 picture at quality 85 as the command-line tool
+// encodes it (accurate DCT). Arguments: sampling (0 4:2:0, 2 4:4:4),
+// progressive (0/1). Reports the median encode and a hash of the stream, so
+// that two builds can be checked for identical output.
+void BM_Detail(benchmark::State& state) {
+    const int w = 800, h = 600;
+    const std::vector<uint8_t> px = Detailbild(w, h);
+    std::vector<uint8_t> puffer(static_cast<size_t>(w) * h * 3 + 65536);
+    std::vector<double> zeiten;
+    size_t bytes = 0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        Jpeg_Auftrag a;
+        if (Jpeg_Init(&a) != 0) {
+            state.SkipWithError("init failed");
+            break;
+        }
+        a.Bild_Pixel = const_cast<uint8_t*>(px.data());
+        a.Bild_Breite = a.Jpg_Breite = static_cast<uint32_t>(w);
+        a.Bild_Hoehe = h;
+        a.Jpg_Hoehe = static_cast<uint32_t>(h);
+        a.Bild_Farbraum = FARBE_RGB;
+        a.Jpg_Abtastung = Abtastung_Von(state.range(0));
+        a.Qualitaet = 85;
+        a.Intern.DCT_Art = DCT_GENAU;
+        a.Intern.Scan_Zaehler = static_cast<int32_t>(state.range(1));
+        a.Jpg_Puffer = puffer.data();
+        a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
+        bytes = Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN) == 0 ? a.Jpg_Puffer_Groesse : 0;
+        Jpeg_Free(&a);
+        zeiten.push_back(Sekunden_Seit(start));
+        if (!bytes) state.SkipWithError("encode failed");
+        benchmark::DoNotOptimize(puffer.data());
+    }
+    if (zeiten.empty()) return;
+    std::sort(zeiten.begin(), zeiten.end());
+    uint64_t hash = 1469598103934665603ull;
+    for (size_t i = 0; i < bytes; ++i) hash = (hash ^ puffer[i]) * 1099511628211ull;
+    state.counters["median ms"] = zeiten[zeiten.size() / 2] * 1e3;
+    state.counters["bytes"] = double(bytes);
+    std::fprintf(stderr, "detail sampling %d progressive %d: %zu bytes, hash %016llx\n", int(state.range(0)),
+                 int(state.range(1)), bytes, static_cast<unsigned long long>(hash));
+}
+
+}  // namespace
+
+BENCHMARK(BM_Detail)
+    ->Args({0, 0})
+    ->Args({2, 0})
+    ->Args({0, 1})
+    ->ArgNames({"sampling", "progressive"})
+    ->Iterations(300)
+    ->Unit(benchmark::kMillisecond);
+
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -251,7 +251,6 @@ struct Schreiber {
     uint64_t acc;
     int32_t frei;  // free bits, 64 - valid
     uint8_t* z;
-    uint8_t* ende;
     int32_t fehler;  // the first output error; writing goes on harmlessly
 };
 
@@ -265,11 +264,13 @@ struct Stand {
     int32_t e;
 };
 
-// Writes 8 bytes (and their stuffing) near the end of the room, or with a
-// file when the staging buffer fills up. Kept out of line, and without a
-// reference to the writer, so that the writer stays in registers.
-__attribute__((noinline)) Stand Acht_Langsam(Jpeg_Strom* s, uint8_t* z, uint8_t* ende, uint64_t v) {
-    for (int i = 7; i >= 0; --i) {
+// Writes the top n bytes of v (and their stuffing) near the end of the
+// room, or with a file when the staging buffer fills up. Kept out of line,
+// and without a reference to the writer, so that the writer stays in
+// registers.
+__attribute__((noinline)) Stand Acht_Langsam(Jpeg_Strom* s, uint8_t* z, uint64_t v, int32_t n = 8) {
+    uint8_t* ende = s->Eingabe_Ende;
+    for (int i = 7; i >= 8 - n; --i) {
         uint8_t b = static_cast<uint8_t>(v >> (8 * i));
         for (int k = 0; k < (b == 0xFF ? 2 : 1); ++k) {
             if (z >= ende) {
@@ -279,6 +280,7 @@ __attribute__((noinline)) Stand Acht_Langsam(Jpeg_Strom* s, uint8_t* z, uint8_t*
                 int32_t e = Staging_Leeren(s);
                 if (e) return {s->Eingabe_Zeiger, e};
                 z = s->Eingabe_Zeiger;
+                ende = s->Eingabe_Ende;
             }
             *z++ = k ? 0 : b;
         }
@@ -286,24 +288,55 @@ __attribute__((noinline)) Stand Acht_Langsam(Jpeg_Strom* s, uint8_t* z, uint8_t*
     return {z, 0};
 }
 
-__attribute__((always_inline)) inline int32_t Acht_Raus(Jpeg_Strom* s, Schreiber& w, uint64_t v) {
-    if (__builtin_expect(w.ende - w.z < 16, 0)) {
-        Stand st = Acht_Langsam(s, w.z, w.ende, v);
+// Eight bytes with a 0xFF among them, room for 16 given.
+__attribute__((noinline)) uint8_t* Acht_Gestopft(uint8_t* z, uint64_t v) {
+    for (int i = 7; i >= 0; --i) {
+        uint8_t b = static_cast<uint8_t>(v >> (8 * i));
+        *z++ = b;
+        if (b == 0xFF) *z++ = 0;
+    }
+    return z;
+}
+
+// The room's end is read from the stream at each write of eight bytes
+// only, so that it takes no register in the coding loops.
+__attribute__((always_inline)) inline void Acht_Raus(Jpeg_Strom* s, Schreiber& w, uint64_t v) {
+    if (__builtin_expect(s->Eingabe_Ende - w.z < 16, 0)) {
+        Stand st = Acht_Langsam(s, w.z, v);
         w.z = st.z;
-        return st.e;
+        if (st.e && !w.fehler) w.fehler = st.e;
+        return;
     }
     if (__builtin_expect(Hat_FF64(v), 0)) {
-        for (int i = 7; i >= 0; --i) {
-            uint8_t b = static_cast<uint8_t>(v >> (8 * i));
-            *w.z++ = b;
-            if (b == 0xFF) *w.z++ = 0;
-        }
-        return 0;
+        w.z = Acht_Gestopft(w.z, v);
+        return;
     }
     uint64_t be = __builtin_bswap64(v);
     std::memcpy(w.z, &be, 8);
     w.z += 8;
-    return 0;
+}
+
+// Writes the whole bytes among the pending bits (at most 7 bits stay): done
+// before every block, it leaves room for 57 bits, so that the test in
+// Bits_Hinein rarely finds the accumulator full in the middle of a block
+// (where its outcome would be hard to predict).
+__attribute__((always_inline)) inline void Ganze_Bytes_Raus(Jpeg_Strom* s, Schreiber& w) {
+    const int32_t bits = 64 - w.frei;  // 0..63
+    const int32_t n = bits >> 3;
+    const uint64_t oben = w.acc << (w.frei & 63);  // the pending bits at the top
+    const uint64_t ganz = oben & ~(~0ull >> (8 * n));  // their whole bytes, zeros below
+    if (__builtin_expect(s->Eingabe_Ende - w.z < 16 || Hat_FF64(ganz), 0)) {
+        // Near the end of the room or with a 0xFF: byte by byte.
+        Stand st = Acht_Langsam(s, w.z, oben, n);
+        w.z = st.z;
+        if (st.e && !w.fehler) w.fehler = st.e;
+        w.frei += 8 * n;
+        return;
+    }
+    const uint64_t be = __builtin_bswap64(oben);
+    std::memcpy(w.z, &be, 8);
+    w.z += n;
+    w.frei += 8 * n;
 }
 
 // Adds the n (0..32) low bits of wert (no bits above them set). An output
@@ -318,8 +351,7 @@ __attribute__((always_inline)) inline void Bits_Hinein(Jpeg_Strom* s, Schreiber&
     uint64_t voll = (w.acc << w.frei) | (static_cast<uint64_t>(wert) >> rest);
     w.acc = wert;
     w.frei = 64 - rest;
-    int32_t e = Acht_Raus(s, w, voll);
-    if (__builtin_expect(e != 0, 0) && !w.fehler) w.fehler = e;
+    Acht_Raus(s, w, voll);
 }
 
 // Natural index -> zigzag position.
@@ -327,6 +359,16 @@ constexpr uint8_t k_umkehr[64] = {0,  1,  5,  6,  14, 15, 27, 28, 2,  4,  7,  13
                                   3,  8,  12, 17, 25, 30, 41, 43, 9,  11, 18, 24, 31, 40, 44, 53,
                                   10, 19, 23, 32, 39, 45, 52, 54, 20, 22, 33, 38, 46, 51, 55, 60,
                                   21, 34, 37, 47, 50, 56, 59, 61, 35, 36, 48, 49, 57, 58, 62, 63};
+
+// Zigzag position -> natural index: the inverse of k_umkehr.
+struct Zickzack_Bytes {
+    uint8_t n[64];
+};
+constexpr Zickzack_Bytes k_natuerlich = [] {
+    Zickzack_Bytes z{};
+    for (int i = 0; i < 64; ++i) z.n[k_umkehr[i]] = static_cast<uint8_t>(i);
+    return z;
+}();
 
 }  // namespace
 
@@ -353,13 +395,10 @@ int32_t Jpeg_Bytes_Schreiben_Schnell(const uint8_t* bytes, int32_t n, Jpeg_Strom
 namespace {
 
 // Form 0: the mask by SSE2 compares and the zigzag positions bit by bit;
-// 1: the mask by the SSSE3 search; 2: the mask given (zz_maske).
+// 1: the mask by the SSSE3 search; 2: the mask given (zz_maske). Bit k of
+// the result is set when zigzag position k (1..63) is not zero.
 template <int Form>
-__attribute__((always_inline)) inline int32_t Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
-                                                            const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
-                                                            const int16_t* block, uint64_t zz_maske = 0) {
-    const Jpeg_Huffman_Kodtabelle& d = dc->Kod;
-    const Jpeg_Huffman_Kodtabelle& a = ac->Kod;
+__attribute__((always_inline)) inline uint64_t Nicht_Null(const int16_t* block, uint64_t zz_maske) {
     uint64_t nz = 0;
     if (Form == 2) {
         nz = zz_maske & ~1ull;
@@ -399,39 +438,16 @@ __attribute__((always_inline)) inline int32_t Block_Schnell(Jpeg_Strom* s, const
             }
         }
     }
+    return nz;
+}
 
-    Schreiber w{s->Bit_Puffer, 64 - s->Bit_Anzahl, s->Eingabe_Zeiger, s->Eingabe_Ende, 0};
+__attribute__((always_inline)) inline Schreiber Schreiber_Holen(const Jpeg_Strom* s) {
+    return Schreiber{s->Bit_Puffer, 64 - s->Bit_Anzahl, s->Eingabe_Zeiger, 0};
+}
 
-    // Codes are at most 16 bits and values at most 16 bits, so a symbol
-    // with its value bits always fits one 32-bit write.
-    int32_t diff = block[0] - *praediktor;
-    *praediktor = block[0];
-    int32_t c = Jpeg_Kategorie(diff);
-    {
-        uint32_t bits = static_cast<uint32_t>(diff + (diff >> 31)) & ((1u << c) - 1);
-        Bits_Hinein(s, w, static_cast<uint32_t>((static_cast<uint64_t>(d.Code[c]) << c) | bits),
-                    static_cast<int32_t>(d.Laenge[c]) + c);
-    }
-    int32_t letzte = 0;
-    const uint32_t zrl_len = a.Laenge[0xF0];
-    const uint32_t zrl_code = a.Code[0xF0];
-    while (nz) {
-        int32_t k = __builtin_ctzll(nz);
-        nz &= nz - 1;
-        int32_t r = k - letzte - 1;
-        letzte = k;
-        for (; r > 15; r -= 16) Bits_Hinein(s, w, zrl_code, static_cast<int32_t>(zrl_len));
-        int32_t v = block[Jpeg_Zickzack[k]];
-        c = 32 - __builtin_clz(static_cast<uint32_t>(v < 0 ? -v : v));  // v is not 0
-        int32_t sym = (r << 4) + c;
-        if (sym > 255) sym = 255;
-        uint32_t bits = static_cast<uint32_t>(v + (v >> 31)) & ((1u << c) - 1);
-        Bits_Hinein(s, w, static_cast<uint32_t>((static_cast<uint64_t>(a.Code[sym]) << c) | bits),
-                    static_cast<int32_t>(a.Laenge[sym]) + c);
-    }
-    if (letzte < 63) Bits_Hinein(s, w, a.Code[0], static_cast<int32_t>(a.Laenge[0]));
+// Puts the writer back into the stream; its first error, or 0.
+__attribute__((always_inline)) inline int32_t Schreiber_Ablegen(Jpeg_Strom* s, const Schreiber& w) {
     const int32_t e = w.fehler;
-
     // With a file the staging buffer may have been written in between;
     // Eingabe_Zeiger then stands at its start and the count is kept.
     s->Ausgabe_Anzahl += w.z - s->Eingabe_Zeiger;
@@ -443,6 +459,54 @@ __attribute__((always_inline)) inline int32_t Block_Schnell(Jpeg_Strom* s, const
         s->Bit_Anzahl = 0;
     }
     return e;
+}
+
+// Codes one block into the writer; nz as Nicht_Null gives it.
+__attribute__((always_inline)) inline void Block_Kodieren(Jpeg_Strom* s, Schreiber& w, const Jpeg_Huffman_Kodtabelle& d,
+                                                         const Jpeg_Huffman_Kodtabelle& a, int32_t* praediktor,
+                                                         const int16_t* block, uint64_t nz) {
+    Ganze_Bytes_Raus(s, w);
+    // Codes are at most 16 bits and values at most 16 bits, so a symbol
+    // with its value bits always fits one 32-bit write.
+    int32_t diff = block[0] - *praediktor;
+    *praediktor = block[0];
+    int32_t c = Jpeg_Kategorie(diff);
+    {
+        uint32_t bits = static_cast<uint32_t>(diff + (diff >> 31)) & ((1u << c) - 1);
+        Bits_Hinein(s, w, static_cast<uint32_t>((static_cast<uint64_t>(d.Code[c]) << c) | bits),
+                    static_cast<int32_t>(d.Laenge[c]) + c);
+    }
+    int32_t letzte = 0;
+    while (nz) {
+        const int32_t k = __builtin_ctzll(nz);
+        nz &= nz - 1;
+        int32_t r = k - letzte - 1;
+        letzte = k;
+        if (__builtin_expect(r > 15, 0))
+            for (; r > 15; r -= 16) Bits_Hinein(s, w, a.Code[0xF0], static_cast<int32_t>(a.Laenge[0xF0]));
+        // The size a of v (not 0) and, for the value bits, a itself or its
+        // complement (v - 1 below zero).
+        const int32_t v = block[k_natuerlich.n[k]];
+        const uint32_t vz = static_cast<uint32_t>(v >> 31);
+        const uint32_t betrag = (static_cast<uint32_t>(v) ^ vz) - vz;
+        c = 32 - __builtin_clz(betrag);
+        int32_t sym = (r << 4) + c;
+        if (sym > 255) sym = 255;
+        const uint32_t bits = (betrag ^ vz) & ((1u << c) - 1);
+        Bits_Hinein(s, w, static_cast<uint32_t>((static_cast<uint64_t>(a.Code[sym]) << c) | bits),
+                    static_cast<int32_t>(a.Laenge[sym]) + c);
+    }
+    if (letzte < 63) Bits_Hinein(s, w, a.Code[0], static_cast<int32_t>(a.Laenge[0]));
+}
+
+template <int Form>
+__attribute__((always_inline)) inline int32_t Block_Schnell(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc,
+                                                            const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor,
+                                                            const int16_t* block, uint64_t zz_maske = 0) {
+    const uint64_t nz = Nicht_Null<Form>(block, zz_maske);
+    Schreiber w = Schreiber_Holen(s);
+    Block_Kodieren(s, w, dc->Kod, ac->Kod, praediktor, block, nz);
+    return Schreiber_Ablegen(s, w);
 }
 
 }  // namespace
@@ -526,12 +590,102 @@ __attribute__((target("avx2,bmi,bmi2,lzcnt"))) int32_t Jpeg_Encode_Block_Schnell
                                                                                       const int16_t* block) {
     return Block_Schnell<2>(s, dc, ac, praediktor, block, Zickzack_Maske_AVX2(block));
 }
+
+namespace {
+
+// Byte selections of the VBMI zigzag search: the block's rows packed to
+// bytes as [r0 r2 | r1 r3] and [r4 r6 | r5 r7], one table of 64 bytes for
+// the two-source byte permute; output j holds zigzag positions 32j..32j+31.
+struct Zickzack_Auswahl_VBMI {
+    alignas(32) uint8_t m[2][32];
+};
+
+constexpr Zickzack_Auswahl_VBMI Auswahl_VBMI_Bauen() {
+    uint8_t natuerlich[64] = {};
+    for (int n = 0; n < 64; ++n) natuerlich[k_umkehr[n]] = static_cast<uint8_t>(n);
+    constexpr uint8_t zeile_anfang[8] = {0, 16, 8, 24, 32, 48, 40, 56};
+    Zickzack_Auswahl_VBMI a{};
+    for (int j = 0; j < 2; ++j)
+        for (int t = 0; t < 32; ++t) {
+            const int n = natuerlich[32 * j + t];
+            a.m[j][t] = static_cast<uint8_t>(zeile_anfang[n / 8] + n % 8);
+        }
+    return a;
+}
+
+constexpr Zickzack_Auswahl_VBMI k_zz_vbmi = Auswahl_VBMI_Bauen();
+
+#define JPEG_ZIEL_VBMI "avx2,bmi,bmi2,lzcnt,avx512f,avx512bw,avx512vl,avx512vbmi"
+
+// Bit k set when zigzag position k of the block is not zero: two packs,
+// two byte permutes over both packed registers, two tests.
+__attribute__((target(JPEG_ZIEL_VBMI), always_inline)) inline uint64_t Zickzack_Maske_VBMI(const int16_t* block) {
+    const __m256i* b = reinterpret_cast<const __m256i*>(block);
+    const __m256i p0 = _mm256_packs_epi16(_mm256_loadu_si256(b), _mm256_loadu_si256(b + 1));
+    const __m256i p1 = _mm256_packs_epi16(_mm256_loadu_si256(b + 2), _mm256_loadu_si256(b + 3));
+    const __m256i z0 =
+        _mm256_permutex2var_epi8(p0, _mm256_load_si256(reinterpret_cast<const __m256i*>(k_zz_vbmi.m[0])), p1);
+    const __m256i z1 =
+        _mm256_permutex2var_epi8(p0, _mm256_load_si256(reinterpret_cast<const __m256i*>(k_zz_vbmi.m[1])), p1);
+    return static_cast<uint64_t>(_mm256_test_epi8_mask(z0, z0)) |
+           (static_cast<uint64_t>(_mm256_test_epi8_mask(z1, z1)) << 32);
+}
+
+}  // namespace
+
+__attribute__((target("avx2,bmi,bmi2,lzcnt"))) int32_t Jpeg_Encode_Bloecke_Schnell_BMI2(
+    Jpeg_Strom* s, const int16_t* bloecke, int32_t n, const uint8_t* komponente, const Jpeg_Huffman_Tabelle* const* dc,
+    const Jpeg_Huffman_Tabelle* const* ac, int32_t* praediktor) {
+    Schreiber w = Schreiber_Holen(s);
+    for (int32_t b = 0; b < n; ++b, bloecke += 64) {
+        const int32_t k = komponente[b];
+        Block_Kodieren(s, w, dc[k]->Kod, ac[k]->Kod, &praediktor[k], bloecke,
+                       Nicht_Null<2>(bloecke, Zickzack_Maske_AVX2(bloecke)));
+    }
+    return Schreiber_Ablegen(s, w);
+}
+
+bool Jpeg_Hat_VBMI_Kodierer() {
+    static const bool hat = Jpeg_Hat_BMI2_Kodierer() && Jpeg_Simd_Hat(JSIMD_AVX512_VBMI);
+    return hat;
+}
+
+__attribute__((target(JPEG_ZIEL_VBMI))) int32_t Jpeg_Encode_Bloecke_Schnell_VBMI(
+    Jpeg_Strom* s, const int16_t* bloecke, int32_t n, const uint8_t* komponente, const Jpeg_Huffman_Tabelle* const* dc,
+    const Jpeg_Huffman_Tabelle* const* ac, int32_t* praediktor) {
+    Schreiber w = Schreiber_Holen(s);
+    for (int32_t b = 0; b < n; ++b, bloecke += 64) {
+        const int32_t k = komponente[b];
+        Block_Kodieren(s, w, dc[k]->Kod, ac[k]->Kod, &praediktor[k], bloecke,
+                       Nicht_Null<2>(bloecke, Zickzack_Maske_VBMI(bloecke)));
+    }
+    return Schreiber_Ablegen(s, w);
+}
 #else
 bool Jpeg_Hat_BMI2_Kodierer() { return false; }
 
 int32_t Jpeg_Encode_Block_Schnell_BMI2(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
                                        int32_t* praediktor, const int16_t* block) {
     return Block_Schnell<0>(s, dc, ac, praediktor, block);
+}
+
+int32_t Jpeg_Encode_Bloecke_Schnell_BMI2(Jpeg_Strom* s, const int16_t* bloecke, int32_t n, const uint8_t* komponente,
+                                         const Jpeg_Huffman_Tabelle* const* dc, const Jpeg_Huffman_Tabelle* const* ac,
+                                         int32_t* praediktor) {
+    for (int32_t b = 0; b < n; ++b, bloecke += 64) {
+        const int32_t k = komponente[b];
+        const int32_t e = Block_Schnell<0>(s, dc[k], ac[k], &praediktor[k], bloecke);
+        if (e) return e;
+    }
+    return 0;
+}
+
+bool Jpeg_Hat_VBMI_Kodierer() { return false; }
+
+int32_t Jpeg_Encode_Bloecke_Schnell_VBMI(Jpeg_Strom* s, const int16_t* bloecke, int32_t n, const uint8_t* komponente,
+                                         const Jpeg_Huffman_Tabelle* const* dc, const Jpeg_Huffman_Tabelle* const* ac,
+                                         int32_t* praediktor) {
+    return Jpeg_Encode_Bloecke_Schnell_BMI2(s, bloecke, n, komponente, dc, ac, praediktor);
 }
 #endif
 

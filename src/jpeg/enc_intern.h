@@ -67,6 +67,19 @@ int32_t Jpeg_Encode_Block_Schnell_SSSE3(Jpeg_Strom* s, const Jpeg_Huffman_Tabell
 bool Jpeg_Hat_BMI2_Kodierer();
 int32_t Jpeg_Encode_Block_Schnell_BMI2(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, const Jpeg_Huffman_Tabelle* ac,
                                        int32_t* praediktor, const int16_t* block);
+// n consecutive blocks through the BMI2 coder in one call (the same bytes as
+// one call per block), block b with the tables and the predictor of
+// component komponente[b]; stops at the first error.
+int32_t Jpeg_Encode_Bloecke_Schnell_BMI2(Jpeg_Strom* s, const int16_t* bloecke, int32_t n, const uint8_t* komponente,
+                                         const Jpeg_Huffman_Tabelle* const* dc, const Jpeg_Huffman_Tabelle* const* ac,
+                                         int32_t* praediktor);
+// The same with the zigzag search by byte permutes (AVX-512 VBMI on 256-bit
+// registers); only where Jpeg_Hat_VBMI_Kodierer() (the BMI2 coder's
+// features as well).
+bool Jpeg_Hat_VBMI_Kodierer();
+int32_t Jpeg_Encode_Bloecke_Schnell_VBMI(Jpeg_Strom* s, const int16_t* bloecke, int32_t n, const uint8_t* komponente,
+                                         const Jpeg_Huffman_Tabelle* const* dc, const Jpeg_Huffman_Tabelle* const* ac,
+                                         int32_t* praediktor);
 // Bit k set when zigzag position k of the block is not zero (SSSE3).
 uint64_t Jpeg_Zickzack_Maske_SSSE3(const int16_t* block);
 // Completes the pending bits and, with a file, writes the staging buffer out.

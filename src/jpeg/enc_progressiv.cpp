@@ -148,6 +148,23 @@ struct Kodierer {
         }
         return raus_n >= 256 ? Leeren() : 0;
     }
+    // The whole bytes among the waiting bits (at most 7 bits stay): done
+    // before a block's symbols, so that Put rarely finds 32 bits full in the
+    // middle of a block, where that test is hard to predict.
+    int32_t Ganze_Bytes() {
+        const int32_t n = akku_n >> 3;  // 0..3
+        const uint64_t oben = akku << ((64 - akku_n) & 63);  // the waiting bits at the top
+        const uint64_t ganz = oben & ~(~0ull >> (8 * n));   // their whole bytes, zeros below
+        if (__builtin_expect(((~ganz - 0x0101010101010101ull) & ganz & 0x8080808080808080ull) != 0, 0)) {
+            for (int i = 0; i < n; ++i) Byte(static_cast<uint8_t>(oben >> (56 - 8 * i)));
+        } else {
+            const uint64_t be = __builtin_bswap64(oben);
+            std::memcpy(raus + raus_n, &be, 8);
+            raus_n += n;
+        }
+        akku_n -= 8 * n;
+        return raus_n >= 256 ? Leeren() : 0;
+    }
     // The end of a scan: the whole bytes, then the unfinished one padded
     // with 0-bits.
     int32_t Abschliessen() {
@@ -253,6 +270,9 @@ int32_t AC_Erst(Kodierer& k, const int16_t* z, int32_t ss, int32_t se, int32_t a
     alignas(16) int16_t t[64];
     uint64_t m, eins;
     Band(z, ss, se, al, t, &m, &eins);
+    if constexpr (!Z)
+        if (m)
+            if (int32_t e = k.Ganze_Bytes()) return e;
     int32_t vorher = ss - 1;
     while (m) {
         const int32_t i = __builtin_ctzll(m);

@@ -221,9 +221,10 @@ bool Transformieren(Jpeg_Kern_Tabelle* kt, int16_t* ab, int32_t n, const int16_t
     const Jpeg_Block_Fn f = kt->FDCT_Aktiv;
     const bool praezise = Praezise(kt);
     if (tabellen && Paarweise_Quant(kt)) {
-        for (; b + 1 < n; b += 2)
-            (praezise ? Jpeg_FDCT_Quant_Praezise_AVX2_Paar : Jpeg_FDCT_Quant_Genau_AVX2_Paar)(
-                ab + 64 * b, ab + 64 * (b + 1), tabellen[b], tabellen[b + 1]);
+        const auto paar = !praezise        ? Jpeg_FDCT_Quant_Genau_AVX2_Paar
+                          : Jpeg_Hat_VNNI() ? Jpeg_FDCT_Quant_Praezise_VNNI_Paar
+                                            : Jpeg_FDCT_Quant_Praezise_AVX2_Paar;
+        for (; b + 1 < n; b += 2) paar(ab + 64 * b, ab + 64 * (b + 1), tabellen[b], tabellen[b + 1]);
         if (b < n) {
             f(ab + 64 * b);
             kt->Quantisieren_Aktiv(ab + 64 * b, tabellen[b]);
@@ -232,7 +233,9 @@ bool Transformieren(Jpeg_Kern_Tabelle* kt, int16_t* ab, int32_t n, const int16_t
     }
     if (Paarweise(kt))
         for (; b + 1 < n; b += 2)
-            (praezise ? Jpeg_FDCT_Praezise_AVX2_Paar : Jpeg_FDCT_Genau_AVX2_Paar)(ab + 64 * b, ab + 64 * (b + 1));
+            (!praezise        ? Jpeg_FDCT_Genau_AVX2_Paar
+             : Jpeg_Hat_VNNI() ? Jpeg_FDCT_Praezise_VNNI_Paar
+                               : Jpeg_FDCT_Praezise_AVX2_Paar)(ab + 64 * b, ab + 64 * (b + 1));
     for (; b < n; ++b) f(ab + 64 * b);
     return false;
 }
@@ -308,6 +311,15 @@ int32_t Encode_MCUs(JPEG_PROPERTIES* p, Jpeg_Strom* s, Jpeg_Scan* scan, bool neu
     // stepping: each call then codes exactly one MCU).
     const bool doppelt = fuellen_quant && (bloecke & 1) && !p->Unterbrechen && Paarweise_Quant(kt) &&
                          2 * bloecke <= JPEG_ARBEITSBEREICH_BLOECKE;
+    // The BMI2 coder takes a whole MCU in one call.
+    uint8_t komponente[JPEG_MAX_LISTENBLOECKE];
+    const bool ganze_mcu =
+        kt->Huffman_Kodieren == Jpeg_Encode_Block_Schnell_BMI2 && bloecke <= JPEG_MAX_LISTENBLOECKE;
+    const auto mcu_kodieren =
+        Jpeg_Hat_VBMI_Kodierer() ? Jpeg_Encode_Bloecke_Schnell_VBMI : Jpeg_Encode_Bloecke_Schnell_BMI2;
+    if (ganze_mcu)
+        for (int i = 0, k = 0; i < ns; ++i)
+            for (int b = 0; b < nb[i]; ++b) komponente[k++] = static_cast<uint8_t>(i);
     int16_t* const ab = p->Arbeitsbereich;
     const int32_t intervall = p->Neustart_Intervall;
     int32_t e = 0;
@@ -346,11 +358,15 @@ int32_t Encode_MCUs(JPEG_PROPERTIES* p, Jpeg_Strom* s, Jpeg_Scan* scan, bool neu
                 quantisiert = Jpeg_MCU_Fuellen(p, spalte, zeile, bloecke, fuellen_quant ? tabellen : nullptr);
                 blk = ab;
             }
-            for (int i = 0; i < ns && !e; ++i)
-                for (int b = 0; b < nb[i] && !e; ++b, blk += 64) {
-                    if (!koeffizienten && !quantisiert) kt->Quantisieren_Aktiv(blk, qt[i]);
-                    e = kt->Huffman_Kodieren(s, dc[i], ac[i], &scan->DC_Praediktor[i], blk);
-                }
+            if (ganze_mcu && (koeffizienten || quantisiert)) {
+                e = mcu_kodieren(s, blk, bloecke, komponente, dc, ac, scan->DC_Praediktor);
+            } else {
+                for (int i = 0; i < ns && !e; ++i)
+                    for (int b = 0; b < nb[i] && !e; ++b, blk += 64) {
+                        if (!koeffizienten && !quantisiert) kt->Quantisieren_Aktiv(blk, qt[i]);
+                        e = kt->Huffman_Kodieren(s, dc[i], ac[i], &scan->DC_Praediktor[i], blk);
+                    }
+            }
             if (e) break;
             const bool letzte = zeile == p->MCU_Zeilen - 1 && spalte == p->MCU_Spalten - 1;
             if (neustart && intervall > 0) {

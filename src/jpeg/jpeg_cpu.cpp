@@ -110,6 +110,9 @@ void cpuid_lesen() {
     const unsigned f_bw_vl = (1u << 16) | (1u << 30) | (1u << 31);
     if (avx512 && (d.Simd & JSIMD_AVX2) && (b7 & f_bw_vl) == f_bw_vl && (l.b7[2] & (1u << 11)))
         d.Simd |= JSIMD_AVX512_VNNI;
+    // The same with VBMI (ECX 1).
+    if (avx512 && (d.Simd & JSIMD_AVX2) && (b7 & f_bw_vl) == f_bw_vl && (l.b7[2] & (1u << 1)))
+        d.Simd |= JSIMD_AVX512_VBMI;
     if (b7 & (1u << 3)) d.Simd |= JSIMD_BMI;
     if (b7 & (1u << 8)) d.Simd |= JSIMD_BMI2;
     if (l.e1[2] & (1u << 5)) d.Simd |= JSIMD_LZCNT;

@@ -5,6 +5,7 @@
 // vector type O::V:
 //   add sub adds subs mulhi oder (16-bit lanes), shl<N>, k16(v),
 //   lo hi (unpack 16-bit lanes), madd add32 sar32<N> k32(v) packs,
+//   madd_add(acc, a, b)  acc + madd(a, b) (32-bit lanes, wrapping),
 //   ohne_hohe(v)   no lane has bit 15 set,
 //   gewicht(u, paar, h)  the row-pass weights Jpeg_DCT_Gewichte.w[u][paar][h].
 // Included after jpeg_simd.h and the form's target pragma: the templates live in an unnamed
@@ -156,7 +157,7 @@ struct DCT_Genau {
             const V w0 = O::gewicht_p(u, 0), w1 = O::gewicht_p(u, 1);
             V r[2];
             for (int h = 0; h < 2; ++h)
-                r[h] = O::template sar32<S>(O::add32(O::add32(O::madd(q[0][h], w0), O::madd(q[1][h], w1)), rund));
+                r[h] = O::template sar32<S>(O::madd_add(O::madd_add(rund, q[0][h], w0), q[1][h], w1));
             aus[u] = O::packs(r[0], r[1]);
         }
     }

@@ -145,6 +145,7 @@ struct O128 {
     static V hi(V a, V b) { return _mm_unpackhi_epi16(a, b); }
     static V madd(V a, V b) { return _mm_madd_epi16(a, b); }
     static V add32(V a, V b) { return _mm_add_epi32(a, b); }
+    static V madd_add(V acc, V a, V b) { return _mm_add_epi32(acc, _mm_madd_epi16(a, b)); }
     template <int N>
     static V sar32(V a) {
         return _mm_srai_epi32(a, N);
@@ -197,6 +198,11 @@ void Jpeg_FDCT_Praezise_SSE2(int16_t* block) {
 
 bool Jpeg_Hat_AVX2() {
     static const bool hat = Jpeg_Simd_Hat(JSIMD_AVX2);
+    return hat;
+}
+
+bool Jpeg_Hat_VNNI() {
+    static const bool hat = Jpeg_Simd_Hat(JSIMD_AVX2 | JSIMD_AVX512_VNNI);
     return hat;
 }
 

@@ -178,6 +178,8 @@ inline constexpr uint32_t JSIMD_BMI2 = 8;
 inline constexpr uint32_t JSIMD_LZCNT = 16;
 // AVX2 with AVX-512 F, BW, VL and VNNI, the system saving the AVX-512 registers.
 inline constexpr uint32_t JSIMD_AVX512_VNNI = 32;
+// The same with VBMI in place of VNNI.
+inline constexpr uint32_t JSIMD_AVX512_VBMI = 64;
 uint32_t Jpeg_Simd_Merkmale();
 inline bool Jpeg_Simd_Hat(uint32_t merkmale) { return (Jpeg_Simd_Merkmale() & merkmale) == merkmale; }
 // The processor's time-stamp counter (0 without one).

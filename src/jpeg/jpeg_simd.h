@@ -82,3 +82,11 @@ void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, 
 // divided exactly (Jpeg_Quant_Praezise).
 void Jpeg_FDCT_Praezise_AVX2_Paar(int16_t* a, int16_t* b);
 void Jpeg_FDCT_Quant_Praezise_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb);
+// Whether the processor runs the VNNI multiply-add on 256-bit registers
+// (AVX-512 F, BW, VL and VNNI with the system saving their state; asked
+// once).
+bool Jpeg_Hat_VNNI();
+// The precise pair with the VNNI multiply-add (call only when
+// Jpeg_Hat_VNNI()): the same coefficients as the AVX2 pair.
+void Jpeg_FDCT_Praezise_VNNI_Paar(int16_t* a, int16_t* b);
+void Jpeg_FDCT_Quant_Praezise_VNNI_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb);

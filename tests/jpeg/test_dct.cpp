@@ -211,15 +211,28 @@ TEST(Quant, PraezisesPaarRundetEinmal) {
             quant(b, tab[1]);
             ASSERT_EQ(0, std::memcmp(b, soll_q[1], sizeof b)) << k;
         }
-        if (!Jpeg_Hat_AVX2()) continue;
-        for (const bool mit_quant : {false, true}) {
-            int16_t a[64], b[64];
-            std::memcpy(a, ein[0], sizeof a);
-            std::memcpy(b, ein[1], sizeof b);
-            if (mit_quant) Jpeg_FDCT_Quant_Praezise_AVX2_Paar(a, b, tab[0], tab[1]);
-            else Jpeg_FDCT_Praezise_AVX2_Paar(a, b);
-            ASSERT_EQ(0, std::memcmp(a, mit_quant ? soll_q[0] : soll[0], sizeof a)) << k;
-            ASSERT_EQ(0, std::memcmp(b, mit_quant ? soll_q[1] : soll[1], sizeof b)) << k;
+        // Every pair form the processor runs, with and without the quantiser.
+        struct Paarform {
+            const char* name;
+            bool da;
+            void (*dct)(int16_t*, int16_t*);
+            void (*dct_quant)(int16_t*, int16_t*, const int16_t*, const int16_t*);
+        };
+        const Paarform formen[] = {
+            {"AVX2", Jpeg_Hat_AVX2(), Jpeg_FDCT_Praezise_AVX2_Paar, Jpeg_FDCT_Quant_Praezise_AVX2_Paar},
+            {"VNNI", Jpeg_Hat_VNNI(), Jpeg_FDCT_Praezise_VNNI_Paar, Jpeg_FDCT_Quant_Praezise_VNNI_Paar},
+        };
+        for (const Paarform& form : formen) {
+            if (!form.da) continue;
+            for (const bool mit_quant : {false, true}) {
+                int16_t a[64], b[64];
+                std::memcpy(a, ein[0], sizeof a);
+                std::memcpy(b, ein[1], sizeof b);
+                if (mit_quant) form.dct_quant(a, b, tab[0], tab[1]);
+                else form.dct(a, b);
+                ASSERT_EQ(0, std::memcmp(a, mit_quant ? soll_q[0] : soll[0], sizeof a)) << form.name << " " << k;
+                ASSERT_EQ(0, std::memcmp(b, mit_quant ? soll_q[1] : soll[1], sizeof b)) << form.name << " " << k;
+            }
         }
     }
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -243,3 +244,156 @@ TEST(JpegEncBits, OptimalCodeLengthsOfTheProgressiveEncoder) {
     EXPECT_EQ(anzahlen[5], 63);
     EXPECT_EQ(anzahlen[6], 1);
 }
+
+namespace {
+
+// Blocks of every kind the coders meet: all zero, sparse and dense, long
+// zero runs (ZRL), the last coefficient set (no EOB), equal DC values
+// (difference 0), the extreme values up to -32768 (category 16), and runs
+// of one-bits that make 0xFF bytes.
+std::vector<std::vector<int16_t>> Pruefbloecke(int anzahl, uint32_t saat) {
+    std::mt19937 rnd(saat);
+    std::vector<std::vector<int16_t>> bloecke;
+    for (int n = 0; n < anzahl; ++n) {
+        std::vector<int16_t> b(64, 0);
+        switch (n % 8) {
+        case 0:  // all zero
+            break;
+        case 1:  // the DC value as before, the last coefficient alone
+            b[0] = bloecke.empty() ? 0 : bloecke.back()[0];
+            b[63] = -1;
+            break;
+        case 2:  // the extremes
+            b[0] = -32768;
+            b[Jpeg_Zickzack[40]] = -32768;
+            b[Jpeg_Zickzack[41]] = 32767;
+            break;
+        case 3:  // 0xFF bytes: long codes of one-bits
+            for (int k = 1; k < 64; ++k) b[Jpeg_Zickzack[k]] = static_cast<int16_t>(k % 2 ? 1023 : -1024);
+            break;
+        default: {
+            const int dichte = static_cast<int>(rnd() % 64);
+            const int groesse = 1 << (rnd() % 12);
+            b[0] = static_cast<int16_t>(static_cast<int>(rnd() % 4095) - 2047);
+            for (int k = 1; k < 64; ++k)
+                if (static_cast<int>(rnd() % 64) < dichte)
+                    b[k] = static_cast<int16_t>(static_cast<int>(rnd() % (2 * groesse + 1)) - groesse);
+        }
+        }
+        bloecke.push_back(b);
+    }
+    return bloecke;
+}
+
+using MCU_Kodierer = int32_t (*)(Jpeg_Strom*, const int16_t*, int32_t, const uint8_t*, const Jpeg_Huffman_Tabelle* const*,
+                                 const Jpeg_Huffman_Tabelle* const*, int32_t*);
+
+// The whole-MCU coders against the generic coder, one block per call: the
+// same bytes for every MCU layout, into a buffer and into a file; and with a
+// buffer too small, the same error at the same point as the fast coder one
+// block at a time, the bytes up to the buffer's end those of the stream.
+TEST(JpegEncBits, WholeMCUCodersWriteTheBlockCodersBytes) {
+    Standard_Tabellen t;
+    const Jpeg_Huffman_Tabelle* dc[3] = {&t.dc, &t.dc_c, &t.dc_c};
+    const Jpeg_Huffman_Tabelle* ac[3] = {&t.ac, &t.ac_c, &t.ac_c};
+    struct Form {
+        const char* name;
+        bool da;
+        MCU_Kodierer kodierer;
+    } formen[] = {
+        {"BMI2", Jpeg_Hat_BMI2_Kodierer(), Jpeg_Encode_Bloecke_Schnell_BMI2},
+        {"VBMI", Jpeg_Hat_VBMI_Kodierer(), Jpeg_Encode_Bloecke_Schnell_VBMI},
+    };
+    struct Aufbau {
+        const char* name;
+        std::vector<uint8_t> komponente;
+    } aufbauten[] = {
+        {"grey", {0}},
+        {"4:4:4", {0, 1, 2}},
+        {"4:2:2", {0, 0, 1, 2}},
+        {"4:2:0", {0, 0, 0, 0, 1, 2}},
+        {"4:2:0 twice", {0, 0, 0, 0, 1, 2, 0, 0, 0, 0, 1, 2}},
+    };
+    for (const Aufbau& aufbau : aufbauten) {
+        const int32_t n = static_cast<int32_t>(aufbau.komponente.size());
+        const int32_t mcus = 600 / n;
+        const std::vector<std::vector<int16_t>> bloecke = Pruefbloecke(mcus * n, 11 + static_cast<uint32_t>(n));
+        std::vector<int16_t> flach;
+        for (const auto& b : bloecke) flach.insert(flach.end(), b.begin(), b.end());
+        // Reference: the generic coder, one block per call, then EOI.
+        Strom_Fixture ref(0, 1 << 20);
+        int32_t pred_ref[3] = {};
+        for (size_t i = 0; i < bloecke.size(); ++i) {
+            const int k = aufbau.komponente[i % static_cast<size_t>(n)];
+            ASSERT_EQ(Jpeg_Encode_Block(&ref.s, dc[k], ac[k], &pred_ref[k], bloecke[i].data()), 0);
+        }
+        ASSERT_EQ(Jpeg_Write_EOI(&ref.s), 0);
+        const std::vector<uint8_t> soll = ref.Bytes();
+        for (const Form& form : formen) {
+            if (!form.da) continue;
+            SCOPED_TRACE(std::string(form.name) + " " + aufbau.name);
+            // Into a buffer and through the staging buffer into a file.
+            Temp_Ordner ordner;
+            const std::string pfad = ordner / "mcu.bin";
+            for (const bool datei : {false, true}) {
+                Strom_Fixture f(5, 1 << 20);
+                if (datei) {
+                    f.s.Datei = Jpeg_Datei_Oeffnen(pfad.c_str(), JPEG_DATEI_SCHREIBEN);
+                    ASSERT_NE(f.s.Datei, nullptr);
+                    f.kt.Bits_Start(&f.s, nullptr, 0);
+                }
+                int32_t pred[3] = {};
+                for (int32_t m = 0; m < mcus; ++m)
+                    ASSERT_EQ(form.kodierer(&f.s, flach.data() + 64 * n * m, n, aufbau.komponente.data(), dc, ac, pred), 0);
+                EXPECT_EQ(std::memcmp(pred, pred_ref, sizeof pred), 0);
+                ASSERT_EQ(Jpeg_Write_EOI(&f.s), 0);
+                ASSERT_EQ(Jpeg_Ausgabe_Leeren(&f.s), 0);
+                EXPECT_EQ(f.s.Ausgabe_Anzahl, static_cast<int64_t>(soll.size()));
+                std::vector<uint8_t> ist;
+                if (!datei) ist = f.Bytes();
+                if (datei) {
+                    Jpeg_Datei_Schliessen(f.s.Datei);
+                    FILE* fp = std::fopen(pfad.c_str(), "rb");
+                    ASSERT_NE(fp, nullptr);
+                    for (int c; (c = std::fgetc(fp)) != EOF;) ist.push_back(static_cast<uint8_t>(c));
+                    std::fclose(fp);
+                }
+                EXPECT_EQ(ist, soll) << (datei ? "file" : "buffer");
+            }
+            // Buffers that end before the stream does.
+            for (const size_t groesse : {size_t{1}, size_t{15}, size_t{16}, size_t{17}, size_t{100}, soll.size() / 2,
+                                         soll.size() - 16}) {
+                SCOPED_TRACE(groesse);
+                auto fehler_nach = [&](bool ganze_mcu, std::vector<uint8_t>* bytes) {
+                    Strom_Fixture f(5, groesse);
+                    int32_t pred[3] = {};
+                    int32_t e = 0;
+                    for (int32_t m = 0; m < mcus && !e; ++m) {
+                        const int16_t* b = flach.data() + 64 * n * m;
+                        if (ganze_mcu) {
+                            e = form.kodierer(&f.s, b, n, aufbau.komponente.data(), dc, ac, pred);
+                        } else {
+                            for (int32_t i = 0; i < n && !e; ++i) {
+                                const int k = aufbau.komponente[static_cast<size_t>(i)];
+                                e = Jpeg_Encode_Block_Schnell_BMI2(&f.s, dc[k], ac[k], &pred[k], b + 64 * i);
+                            }
+                        }
+                        if (e) {
+                            *bytes = f.puffer;
+                            return m;
+                        }
+                    }
+                    return -1;
+                };
+                std::vector<uint8_t> ganz, einzeln;
+                const int32_t m_ganz = fehler_nach(true, &ganz);
+                ASSERT_GE(m_ganz, 0);
+                EXPECT_EQ(m_ganz, fehler_nach(false, &einzeln));
+                EXPECT_EQ(ganz, einzeln);
+                EXPECT_TRUE(std::equal(ganz.begin(), ganz.end(), soll.begin()));
+            }
+        }
+    }
+}
+
+}  // namespace

@@ -100,6 +100,11 @@ TEST(Prozessor, SimdMerkmaleWieDerCompiler) {
                            __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
                            __builtin_cpu_supports("avx512vnni")),
          "avx512vnni"},
+        {JSIMD_AVX512_VBMI,
+         static_cast<bool>(__builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512f") &&
+                           __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
+                           __builtin_cpu_supports("avx512vbmi")),
+         "avx512vbmi"},
     };
     const uint32_t m = Jpeg_Simd_Merkmale();
     for (const auto& f : faelle) {
@@ -107,7 +112,7 @@ TEST(Prozessor, SimdMerkmaleWieDerCompiler) {
         EXPECT_EQ((m & f.bit) != 0, f.hat);
         EXPECT_EQ(Jpeg_Simd_Hat(f.bit), f.hat);
     }
-    EXPECT_EQ(m & ~uint32_t{63}, 0u);
+    EXPECT_EQ(m & ~uint32_t{127}, 0u);
     EXPECT_EQ(Jpeg_CPUID_Daten()->Simd, m);
 }
 
