@@ -101,7 +101,14 @@ struct Eingabe {
     // when they cannot be had.
     const uint8_t* Band(uint64_t von, size_t anzahl) {
         if (n <= KLEIN) {
-            if (puffer.size() < anzahl) puffer.resize(anzahl);
+            if (puffer.size() < anzahl) {
+                try {
+                    puffer.resize(anzahl);
+                } catch (const std::bad_alloc&) {
+                    grund = "zu wenig Speicher";
+                    return nullptr;
+                }
+            }
             return Lesen(von, puffer.data(), anzahl) ? puffer.data() : nullptr;
         }
         const uint64_t bis = von + anzahl;
