@@ -106,13 +106,13 @@ void cpuid_lesen() {
     }
     const unsigned b7 = l.b7[1];
     if (avx && (b7 & (1u << 5))) d.Simd |= JSIMD_AVX2;
-    // F (EBX 16), BW (EBX 30), VL (EBX 31), VNNI (ECX 11).
+    // AVX-512 F (EBX 16), BW (EBX 30) and VL (EBX 31) beside AVX2, then
+    // VNNI (ECX 11) and VBMI (ECX 1) each.
     const unsigned f_bw_vl = (1u << 16) | (1u << 30) | (1u << 31);
-    if (avx512 && (d.Simd & JSIMD_AVX2) && (b7 & f_bw_vl) == f_bw_vl && (l.b7[2] & (1u << 11)))
-        d.Simd |= JSIMD_AVX512_VNNI;
-    // The same with VBMI (ECX 1).
-    if (avx512 && (d.Simd & JSIMD_AVX2) && (b7 & f_bw_vl) == f_bw_vl && (l.b7[2] & (1u << 1)))
-        d.Simd |= JSIMD_AVX512_VBMI;
+    if (avx512 && (d.Simd & JSIMD_AVX2) && (b7 & f_bw_vl) == f_bw_vl) {
+        if (l.b7[2] & (1u << 11)) d.Simd |= JSIMD_AVX512_VNNI;
+        if (l.b7[2] & (1u << 1)) d.Simd |= JSIMD_AVX512_VBMI;
+    }
     if (b7 & (1u << 3)) d.Simd |= JSIMD_BMI;
     if (b7 & (1u << 8)) d.Simd |= JSIMD_BMI2;
     if (l.e1[2] & (1u << 5)) d.Simd |= JSIMD_LZCNT;
