@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "grafik_nummern.h"
+#include "main/spieltag_weiter.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "graphics/zeichenspur.h"
@@ -282,29 +283,9 @@ TEST_F(Verein, WerbungAngebotSucheUndBanden) {
     kit::Png("werbung_vergeben");
 }
 
-// Frames of the program's run loop with an input script; the kit's clock
-// moves 20 ms a frame.
-void lauf(const std::string& skript, int frames) {
-    ASSERT_TRUE(Headless_Skript(skript + "wait 1\n"));
-    for (int i = 0; i < frames; ++i) {
-        kit::Warten(20);
-        Headless_Frames(1);
-    }
-}
-// Takes away what stands between the manager and his match: pages,
-// notices, the end of his turn.
-void weiter() {
-    std::string skript = Ankuendigung_Wegklicken();
-    if (Menue_Requester_Offen()) {
-        if (const Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_2))
-            skript = "move " + std::to_string(k->x + k->w / 2) + " " + std::to_string(k->y + k->h / 2) +
-                     "\nwait 2\nclick left\n";
-    } else if (Kalender_Get_Runmodus() == RUNMODUS_SPIEL && Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) &&
-               Menue_Modus == 0) {
-        skript = "move 750 583\nwait 2\nclick left\n";  // end of the turn
-    }
-    lauf(skript, 6);
-}
+// The shared matchday driver's steps, a refused script failing the test.
+void lauf(const std::string& skript, int frames) { ASSERT_TRUE(Spieltag_Lauf(skript, frames)); }
+void weiter() { ASSERT_TRUE(Spieltag_Weiter()); }
 
 // A club's business through its screens: a credit from the bank, the next
 // stadium class, a partner signed; then the matchday runner plays the
