@@ -41,6 +41,29 @@ fs::path Ordner() {
     return d;
 }
 
+// Encodes w x h RGB pixels into the file `ziel` (4:2:0 or 4:4:4, optionally
+// progressive); the codec's result.
+int32_t Kodieren(const std::vector<uint8_t>& pixel, uint32_t w, uint32_t h, int32_t abtastung, uint32_t qualitaet,
+                 const fs::path& ziel, bool progressiv) {
+    Jpeg_Auftrag a;
+    EXPECT_EQ(Jpeg_Init(&a), 0);
+    a.Bild_Pixel = const_cast<uint8_t*>(pixel.data());
+    a.Bild_Breite = a.Jpg_Breite = w;
+    a.Bild_Hoehe = a.Jpg_Hoehe = static_cast<int32_t>(h);
+    a.Bild_Kanaele = 3;
+    a.Bild_Farbraum = FARBE_RGB;
+    a.Jpg_Kanaele = 3;
+    a.Jpg_Farbraum = FARBE_YCBCR;
+    a.Jpg_Abtastung = abtastung;
+    a.Qualitaet = qualitaet;
+    if (progressiv) a.Intern.Scan_Zaehler = 1;
+    const std::string name = ziel.string();
+    a.Jpg_Datei = name.c_str();
+    const int32_t r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
+    Jpeg_Free(&a);
+    return r;
+}
+
 TEST(Datei, UeberAelterenGeschriebenHaeltNurDasGeschriebene) {
     const fs::path d = Ordner();
     // (older file's size, bytes written): longer, shorter, equal, none before.
@@ -100,23 +123,7 @@ TEST(Datei, KodierenUeberLaengereDateiGleichtFrischem) {
     std::vector<uint8_t> pixel(64 * 48 * 3);
     for (size_t i = 0; i < pixel.size(); ++i) pixel[i] = static_cast<uint8_t>((i * 37) ^ (i >> 5));
     auto kodieren = [&](const fs::path& ziel, bool progressiv) {
-        Jpeg_Auftrag a;
-        EXPECT_EQ(Jpeg_Init(&a), 0);
-        a.Bild_Pixel = pixel.data();
-        a.Bild_Breite = a.Jpg_Breite = 64;
-        a.Bild_Hoehe = a.Jpg_Hoehe = 48;
-        a.Bild_Kanaele = 3;
-        a.Bild_Farbraum = FARBE_RGB;
-        a.Jpg_Kanaele = 3;
-        a.Jpg_Farbraum = FARBE_YCBCR;
-        a.Jpg_Abtastung = ABTASTUNG_411;
-        a.Qualitaet = 80;
-        if (progressiv) a.Intern.Scan_Zaehler = 1;
-        const std::string name = ziel.string();
-        a.Jpg_Datei = name.c_str();
-        const int32_t r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
-        Jpeg_Free(&a);
-        return r;
+        return Kodieren(pixel, 64, 48, ABTASTUNG_411, 80, ziel, progressiv);
     };
     for (bool progressiv : {false, true}) {
         SCOPED_TRACE(progressiv ? "progressive" : "baseline");
@@ -199,26 +206,12 @@ TEST(Datei, AbgelehntesSchreibenIstEinFehler) {
         const fs::path p = d / "voll.jpg";
         fs::remove(p);
         for (bool progressiv : {false, true}) {
-            Jpeg_Auftrag a;
-            ASSERT_EQ(Jpeg_Init(&a), 0);
-            a.Bild_Pixel = pixel.data();
-            a.Bild_Breite = a.Jpg_Breite = 256;
-            a.Bild_Hoehe = a.Jpg_Hoehe = 256;
-            a.Bild_Kanaele = 3;
-            a.Bild_Farbraum = FARBE_RGB;
-            a.Jpg_Kanaele = 3;
-            a.Jpg_Farbraum = FARBE_YCBCR;
-            a.Jpg_Abtastung = ABTASTUNG_KEINE;
-            a.Qualitaet = 95;  // about 150 KB
-            if (progressiv) a.Intern.Scan_Zaehler = 1;
-            const std::string name = p.string();
-            a.Jpg_Datei = name.c_str();
             struct rlimit neu = grenze_alt;
             neu.rlim_cur = grenze;
             ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &neu), 0);
-            const int32_t r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
+            // 256 x 256 at quality 95: about 150 KB.
+            const int32_t r = Kodieren(pixel, 256, 256, ABTASTUNG_KEINE, 95, p, progressiv);
             ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &grenze_alt), 0);
-            Jpeg_Free(&a);
             EXPECT_LT(r, 0) << (progressiv ? "progressive" : "baseline");
         }
         // Gathered bytes refused at the close.
