@@ -87,6 +87,7 @@ Season_Module_Hooks Saison_Module_Tabelle() {
         .Richter_Jeden_Tag = Richter_Jeden_Tag,
         .Ereignis_Jeden_Tag = Ereignis_Jeden_Tag,
         .Spieltag_Spiele_Offen = Spieltag_Spiele_Offen,
+        .Spieltag_Spiel_Angepfiffen = Spieltag_Spiel_Angepfiffen,
         .Spieltag_Naechste_Gruppe = [] { Spieltag_Gruppe_Starten(); },
         .Spieltag_Run = Spieltag_Run,
         .Wettbewerb_Jedes_Jahr = Wettbewerb_Jedes_Jahr,

@@ -1111,10 +1111,16 @@ bool Spieltag_Gruppe_Starten() {
         ++gruppe;
     bool gestartet = false;
     for (auto& r : z.slots) {
-        if (r.spiel <= 0 || r.status != ST_WARTET || r.bereit[0] || r.bereit[1]) continue;
+        if (r.spiel <= 0 || r.status != ST_WARTET) continue;
+        // A row is started once; a row of a started group whose sides have
+        // both given no word yet moves on to the new group. A client's word
+        // may come before the first start (its manager ended his turn
+        // first): that side keeps it, the other side is started.
+        if (r.gruppe != 0 ? (r.bereit[0] || r.bereit[1]) : (r.bereit[0] && r.bereit[1])) continue;
         const Spiel* s = spiel_von(r);
         const i32 teams[2] = {s ? s->team_a : -1, s ? s->team_b : -1};
         for (int k = 0; k < 2; ++k) {
+            if (r.bereit[k]) continue;
             if (ruf::Einzel()) r.bereit[k] = 2;
             else if (ruf::Server() && (teams[k] <= 0 || !(Team_Wert(7, teams[k], 0, 0) & 32)))
                 r.bereit[k] = 2;
@@ -1408,6 +1414,12 @@ i32 Spieltag_Get_Wettbewerb(i32 team) {
 bool Spieltag_Spiele_Offen() {
     return z.initialisiert &&
            std::any_of(z.slots.begin(), z.slots.end(), [](auto& r) { return r.spiel > 0 && r.status != ST_FERTIG; });
+}
+
+bool Spieltag_Spiel_Angepfiffen() {
+    return z.initialisiert && std::any_of(z.slots.begin(), z.slots.end(), [](auto& r) {
+               return r.spiel > 0 && r.status != ST_WARTET && r.status != ST_FERTIG;
+           });
 }
 
 bool Spieltag_Wettbewerb_Fertig(i32 wettbewerb) {

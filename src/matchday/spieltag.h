@@ -117,6 +117,8 @@ bool Spieltag_Team_Offen_Ankuendigen(i32 team);
 // shoot-out, or ready to kick off or finished but waiting for its group.
 bool Spieltag_Team_Im_Spiel(i32 team);
 bool Spieltag_Spiele_Offen();
+// A match of the table has kicked off and is not done yet.
+bool Spieltag_Spiel_Angepfiffen();
 // The team's opponent of today (-1: none): from the first of today's rows
 // whose game is not played yet, with whether the team plays away (never in
 // a competition without home right), the matchday's importance, the game

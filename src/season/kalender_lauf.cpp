@@ -157,11 +157,15 @@ bool kalender_bereit() {
 
 // A network client's day is the server's. Once its turns are over it asks
 // the server for its date (at most every CLIENT_FRAGE_MS, while no match of
-// its own is open); when the server has gone on, that day is taken with
-// the server's competitions, calendar and caches, and the client's own
+// its own has kicked off); when the server has gone on, that day is taken
+// with the server's competitions, calendar and caches, and the client's own
 // tick follows. False while the server is still on the client's day.
+// A row whose match has not kicked off holds nothing back: the server goes
+// on only once today's matches are over, so when its day has changed such a
+// row is one of the server's new day, taken in the moment between the
+// server's tick and this question.
 bool client_tag_folgen() {
-    if (Season_Module.Spieltag_Spiele_Offen() || Spielankuendigung_Screen_Offen()) return false;
+    if (Season_Module.Spieltag_Spiel_Angepfiffen() || Spielankuendigung_Screen_Offen()) return false;
     if (Kalender_Jetzt - lauf.client_frage < CLIENT_FRAGE_MS) return false;
     lauf.client_frage = Kalender_Jetzt;
     i32 tag = 0, modus = 0;

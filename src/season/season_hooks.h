@@ -108,6 +108,8 @@ struct Season_Module_Hooks {
     void (*Ereignis_Jeden_Tag)() = [] {};
     // True while a fixture of today's running-match table is not finished.
     bool (*Spieltag_Spiele_Offen)() = [] { return false; };
+    // True while a match of today's table has kicked off and is not done.
+    bool (*Spieltag_Spiel_Angepfiffen)() = [] { return false; };
     // Prepares the next group of today's matches.
     void (*Spieltag_Naechste_Gruppe)() = [] {};
     // One pass of the matchday runner; true while matches are running.

@@ -795,6 +795,42 @@ TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAl
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
+// A client's word that its turns are over may reach the server before or
+// after the server starts the day's matches (the two managers end their
+// turns at the same time): either way the club's match kicks off.
+TEST_F(Spieltag, DasWortDesClientsVorOderNachDemStartDerSpiele) {
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    Season_Netz_Anmelden();
+    ruf::Team_Rahmen_Setzen([](i32 team, bool an) { Aktuelles_Team = an ? team : -1; });
+    const i32 mensch = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[2];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Netz", 0));
+    menschen.push_back(mensch);
+    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
+    Team_Daten[mensch].status |= TEAM_STATUS_USER_AKTIV;
+    for (const bool wort_zuerst : {true, false}) {
+        Naechster_Spieltag(ligen[0]);
+        Spieltag_Vorbereiten();
+        i32 spiel = -1;
+        for (const auto& r : Spieltag_Slots())
+            if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s && (s->team_a == mensch || s->team_b == mensch))
+                spiel = r.spiel;
+        ASSERT_GT(spiel, 0);
+        if (wort_zuerst) Fuer(mensch, 1029, mensch);
+        Spieltag_Gruppe_Starten();
+        if (!wort_zuerst) Fuer(mensch, 1029, mensch);
+        for (int i = 0; i < 50; ++i) Kalender_Jetzt += SF_FRAME_MS, Spieltag_Run(0);
+        EXPECT_NE(Spieltag_Get_Status(spiel), ST_WARTET) << (wort_zuerst ? "Wort zuerst" : "Start zuerst");
+        // The client fetches its pitch, then leaves: the day's matches end.
+        Spieltag_Team_Hat_Spielfeld(static_cast<u32>(mensch));
+        Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+        for (int i = 0; i < 200000 && Spieltag_Spiele_Offen(); ++i) Kalender_Jetzt += SF_FRAME_MS, Spieltag_Run(0);
+        ASSERT_FALSE(Spieltag_Spiele_Offen());
+        Team_Daten[mensch].status |= TEAM_STATUS_USER_AKTIV;
+    }
+    ruf::Team_Rahmen_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
 namespace {
 
 // Today's rows by competition and a team's opponent: from its unplayed game

@@ -3,19 +3,23 @@
 // calendar commands and the end of the game.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "base/ruf.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/kalender_zug.h"
+#include "season/netz_rufe.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -219,6 +223,71 @@ TEST_F(Lauf, ClientTickBewegtDasDatumNicht) {
     EXPECT_EQ(Kalender_Jeden_Tag(), 1);
     EXPECT_EQ(Kalender_Get_Tag(), 0);
     EXPECT_EQ(Kalender_Lauf_Get().neuer_tag, 0);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
+// A client whose turns are over follows the server's day. A row of the
+// matchday table whose match has not kicked off holds nothing back: the
+// server goes on only when its matches of the day are over, so the row is
+// one the client took from the server's next day in the moment between the
+// server's tick and its own question. A match under way keeps the client
+// on its day without asking; on the server's own day nothing changes.
+i32 server_tag = 0, datum_fragen = 0;
+bool tabelle_offen = false, angepfiffen = false;
+
+TEST_F(Lauf, ClientFolgtDemTagDesServers) {
+    for (int i = 0; i < 3; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    ruf::Zeile_Anmelden(RUF_KALENDER_SAISON, [] {
+        std::tuple<i32, i32, std::array<u8, 140>> a{};
+        std::get<0>(a) = Kalender_Get_Jahr();
+        std::get<1>(a) = server_tag;
+        Optionen_Schreiben(std::get<2>(a).data());
+        return a;
+    });
+    ruf::Zeile_Anmelden(RUF_KALENDER_DATUM, [] {
+        ++datum_fragen;
+        std::tuple<std::vector<i32>, std::array<u8, 132>, i32, i32, i32> a{};
+        Kalender_Datum_Schreiben(Kalender_Get_Datum_Von_Tag(server_tag, true), std::get<1>(a).data());
+        std::get<3>(a) = RUNMODUS_SPIEL;
+        return a;
+    });
+    Season_Module_Hooks m = Season_Module;
+    m.Spieltag_Spiele_Offen = [] { return tabelle_offen; };
+    m.Spieltag_Spiel_Angepfiffen = [] { return angepfiffen; };
+    Season_Module_Set_Hooks(m);
+    struct Fall {
+        const char* name;
+        bool offen, angepfiffen;
+        i32 server_vor;  // the server's day ahead of the client's
+        bool folgt;
+    } faelle[] = {
+        {"keine Tabelle, Server weiter", false, false, 1, true},
+        {"Zeile ohne Anpfiff, Server weiter", true, false, 1, true},
+        {"Zeile ohne Anpfiff, Server am selben Tag", true, false, 0, false},
+        {"Spiel läuft, Server weiter", true, true, 1, false},
+    };
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    for (const Fall& f : faelle) {
+        const i32 tag = Kalender_Get_Tag();
+        tabelle_offen = f.offen, angepfiffen = f.angepfiffen;
+        server_tag = tag + f.server_vor;
+        datum_fragen = 0;
+        for (int i = 0; i < 30; ++i) {
+            Kalender_Lauf_Get().neuer_tag = 1;
+            uhr += 40;
+            Pass();
+        }
+        EXPECT_EQ(Kalender_Get_Tag(), f.folgt ? server_tag : tag) << f.name;
+        if (f.angepfiffen) {
+            EXPECT_EQ(datum_fragen, 0) << f.name;
+        }
+        // Back on the server's day for the next case.
+        if (!f.folgt) {
+            tabelle_offen = angepfiffen = false;
+            server_tag = Kalender_Get_Tag();
+        }
+    }
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
