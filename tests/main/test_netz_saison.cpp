@@ -498,6 +498,16 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         }
         return true;
     };
+    // What the host last reported (its failure first), for the message of a failed step.
+    auto host_zustand = [&]() -> std::string {
+        std::string z;
+        Meldung r;
+        while (lesen(von_host, &r, 0, ruhen)) {
+            if (r.art == M_FEHLER) z += ", der Server scheiterte an Stelle " + std::to_string(r.wert);
+            if (r.art == M_TAG) z += ", Server an Tag " + std::to_string(r.schluessel);
+        }
+        return z;
+    };
     auto liga_teams = [&](std::set<i32>& aus) {
         aus.clear();
         const i32 liga = Wettbewerb_Get_Liga_Von_Team(team, true);
@@ -507,7 +517,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     const auto ende = Uhr::now() + std::chrono::seconds(1500);
     while (Uhr::now() < ende) {
         const Schritt s = spielschritt(gemeldet);
-        ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel();
+        ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel() << host_zustand();
         if (s == Schritt::WEITER) continue;
         gemeldet = tag_schluessel();
         const Sicht eigene = sicht(server_team, team);
