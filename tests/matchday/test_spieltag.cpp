@@ -142,6 +142,27 @@ class Spieltag : public ::testing::Test {
             if ((Spieler_Daten[k[i]].status & SP_STATUS_AUFGESTELLT) && n++ >= bleiben)
                 Spieler_Daten[k[i]].status &= ~SP_STATUS_AUFGESTELLT;
     }
+    // This machine the server of a game whose first league's third club is
+    // a connected client's (its manager sets his own line-up); that club.
+    i32 Netz_Mensch() {
+        Internet_Modus = INTERNET_MODUS_SERVER;
+        Season_Netz_Anmelden();
+        ruf::Team_Rahmen_Setzen([](i32 team, bool an) { Aktuelles_Team = an ? team : -1; });
+        const i32 mensch = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[2];
+        if (!Manager_Neuer_Mitspieler(mensch, "Netz", 0)) return -1;
+        menschen.push_back(mensch);
+        Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
+        Team_Daten[mensch].status |= TEAM_STATUS_USER_AKTIV;
+        return mensch;
+    }
+    // The game of the team's row today, -1 none.
+    static i32 Spiel_Von(i32 team) {
+        i32 spiel = -1;
+        for (const auto& r : Spieltag_Slots())
+            if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s && (s->team_a == team || s->team_b == team))
+                spiel = r.spiel;
+        return spiel;
+    }
     std::vector<i32> ligen;
     std::vector<i32> menschen;
 };
@@ -702,22 +723,13 @@ std::vector<u8> Fuer(i32 team, u16 nummer, A... args) {
 }  // namespace
 
 TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAllowed) {
-    Internet_Modus = INTERNET_MODUS_SERVER;
-    Season_Netz_Anmelden();
-    ruf::Team_Rahmen_Setzen([](i32 team, bool an) { Aktuelles_Team = an ? team : -1; });
-    const i32 mensch = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[2];
+    const i32 mensch = Netz_Mensch();
+    ASSERT_GT(mensch, 0);
     const i32 anderer = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[5];
-    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Netz", 0));
-    menschen.push_back(mensch);
-    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
-    Team_Daten[mensch].status |= TEAM_STATUS_USER_AKTIV;
     Naechster_Spieltag();
     Spieltag_Vorbereiten();
     Spieltag_Gruppe_Starten();
-    i32 spiel = -1;
-    for (const auto& r : Spieltag_Slots())
-        if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s && (s->team_a == mensch || s->team_b == mensch))
-            spiel = r.spiel;
+    const i32 spiel = Spiel_Von(mensch);
     ASSERT_GT(spiel, 0);
     auto laufen = [] {
         for (int i = 0; i < 50; ++i) Kalender_Jetzt += SF_FRAME_MS, Spieltag_Run(0);
@@ -799,21 +811,12 @@ TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAl
 // after the server starts the day's matches (the two managers end their
 // turns at the same time): either way the club's match kicks off.
 TEST_F(Spieltag, DasWortDesClientsVorOderNachDemStartDerSpiele) {
-    Internet_Modus = INTERNET_MODUS_SERVER;
-    Season_Netz_Anmelden();
-    ruf::Team_Rahmen_Setzen([](i32 team, bool an) { Aktuelles_Team = an ? team : -1; });
-    const i32 mensch = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[2];
-    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Netz", 0));
-    menschen.push_back(mensch);
-    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
-    Team_Daten[mensch].status |= TEAM_STATUS_USER_AKTIV;
+    const i32 mensch = Netz_Mensch();
+    ASSERT_GT(mensch, 0);
     for (const bool wort_zuerst : {true, false}) {
         Naechster_Spieltag(ligen[0]);
         Spieltag_Vorbereiten();
-        i32 spiel = -1;
-        for (const auto& r : Spieltag_Slots())
-            if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s && (s->team_a == mensch || s->team_b == mensch))
-                spiel = r.spiel;
+        const i32 spiel = Spiel_Von(mensch);
         ASSERT_GT(spiel, 0);
         if (wort_zuerst) Fuer(mensch, 1029, mensch);
         Spieltag_Gruppe_Starten();
