@@ -476,7 +476,19 @@ void Kalender_Neue_Zugliste() {
     int n = Manager_Ist_Dran(lauf.zugliste, 0, 0);
     n = std::clamp(n, 0, KALENDER_MAX_ZUGLISTE);
     std::vector<u32> t(lauf.zugliste, lauf.zugliste + n);
-    SortMisch_Mische(t.data(), n);
+    if (ruf::Einzel()) {
+        SortMisch_Mische(t.data(), n);
+    } else {
+        // In a network game the managers' turns are handed out again as
+        // often as they are ended while the day's matches wait for or play
+        // with the other machines: the order is drawn aside from the shared
+        // cursor, from the date, so the game's numbers do not depend on how
+        // often that was.
+        Rnd_Push();
+        Rnd_Set_Index(Kalender_Get_Jahr() * 367 + Kalender_Get_Tag(), 0);
+        SortMisch_Mische(t.data(), n);
+        Rnd_Pop();
+    }
     for (int i = 0; i < n; ++i) lauf.zugliste[i] = static_cast<i32>(t[i]);
     lauf.zug_anzahl = n;
     lauf.zug_index = 0;

@@ -609,6 +609,39 @@ TEST_F(Lauf, DreiManagerJeTagEinZugInGezogenerReihenfolge) {
 
 // The timer of option 0: a turn that runs out ends, a stall of more than a
 // second restarts it; a team played elsewhere in a network game is skipped.
+// In a network game the turns are handed out again as often as the
+// managers end them while the day's matches run: the list's draw leaves the
+// shared cursor where it is and gives the same order all day; a local game
+// draws it from the cursor.
+TEST_F(Lauf, ZuglisteImNetzLaesstDenZufallStehen) {
+    menschen = {2, 5, 8};
+    for (int i = 0; i < 3; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    auto liste = [] {
+        const Kalender_Lauf& l = Kalender_Lauf_Get();
+        return std::vector<i32>(l.zugliste, l.zugliste + l.zug_anzahl);
+    };
+    for (const u32 modus : {INTERNET_MODUS_SERVER, INTERNET_MODUS_CLIENT, INTERNET_MODUS_EINZEL}) {
+        Internet_Modus = modus;
+        const u32 cursor = Rnd_Get_Index();
+        Kalender_Neue_Zugliste();
+        const std::vector<i32> erste = liste();
+        ASSERT_EQ(erste.size(), 3u) << modus;
+        bool gleich = true;
+        for (int i = 0; i < 20; ++i) {
+            Kalender_Neue_Zugliste();
+            gleich = gleich && liste() == erste;
+        }
+        if (modus == INTERNET_MODUS_EINZEL) {
+            EXPECT_NE(Rnd_Get_Index(), cursor);
+        } else {
+            EXPECT_EQ(Rnd_Get_Index(), cursor) << modus;
+            EXPECT_TRUE(gleich) << modus;
+        }
+    }
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
 TEST_F(Lauf, ZugzeitUndFremdeTeamsImNetz) {
     menschen = {5, 8};
     beendet = 0;
