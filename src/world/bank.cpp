@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <random>
 #include <vector>
 
 #include "base/datei.h"
@@ -314,11 +313,6 @@ void Bank_Buche_Spieldaten(int team, int spiel) {
 
 bool Bank_Ist_Geldbuchung(int kategorie) { return kategorie >= 0 && kategorie <= 255 && !ist_spielzeile(kategorie); }
 
-i32 Bank_Rnd_Von_Bis(i32 von, i32 bis) {
-    static std::minstd_rand gen(12345);
-    if (bis <= von) return von;
-    return von + static_cast<i32>(gen() % static_cast<u32>(bis - von + 1));
-}
 
 const Bank_Konto* Bank_Get_Konto(int team) { return konto(team); }
 Bank_Konto* Bank_Konto_Schreibbar(int team) { return konto(team); }

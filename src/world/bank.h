@@ -149,8 +149,6 @@ int Bank_Get_Waehrung(int team);
 const char* Bank_Geld_String(f64 betrag, int team, int waehrung, int flags);
 // Digit grouping "1.234.567" into the buffer, or a temporary string when it is null.
 const char* Bank_Zahl_String(char* puffer, i64 wert, int flags);
-// A number from the platform's generator (not the shared table), from..to.
-i32 Bank_Rnd_Von_Bis(i32 von, i32 bis);
 const Bank_Konto* Bank_Get_Konto(int team);
 
 // Save block: accounts and credits. Reading parses into staging state;

@@ -10,6 +10,9 @@
    has its default in the declaration.
 4. No loose function pointer stands beside the tables: no global variable
    of a function-pointer type (`extern void (*Name)(...)`).
+5. Randomness comes from the two generators of src/base/random.*: the
+   shared table for the game, the decoration generator for looks. No other
+   generator (the C library's rand, <random>'s engines) anywhere in src/.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -23,6 +26,7 @@ SET_AUFRUF = re.compile(r"\b\w+_Set_Hooks\s*\(")
 SET_DEKLARATION = re.compile(r"^\s*(void|inline void)\s+\w+_Set_Hooks\s*\(")
 TABELLE_STRUCT = re.compile(r"\bstruct\s+(\w+_Hooks|\w+_Hook_Tabelle)\s*\{")
 EINTRAG = re.compile(r"\(\s*\*\s*(\w+)\s*\)\s*\(")
+FREMDER_ZUFALL = re.compile(r"\b(std::)?(s?rand|rand_r|drand48|random)\s*\(|\b(mt19937(_64)?|minstd_rand0?|random_device|default_random_engine|ranlux\w*|knuth_b)\b")
 LOSER_ZEIGER = re.compile(r"^\s*extern\s[^;]*\(\s*\*\s*\w+\s*\)\s*\(", re.M)
 
 
@@ -96,6 +100,9 @@ def main(argv):
             if eintrag_setzen:
                 for m in eintrag_setzen.finditer(text):
                     verstoesse.append(f"{p}:{zeile(text, m.start())}: Hook-Eintrag ausserhalb von src/main gesetzt")
+        if not p.startswith("src/base/random."):
+            for m in FREMDER_ZUFALL.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Zufall ausserhalb der Zufallstabelle und des Deko-Generators")
         for m in LOSER_ZEIGER.finditer(text):
             verstoesse.append(f"{p}:{zeile(text, m.start())}: loser Funktionszeiger neben den Hook-Tabellen")
         for pos, name in eintraege_ohne_standard(text):

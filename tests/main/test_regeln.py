@@ -27,6 +27,11 @@ FAELLE = [
     ("src/gui/a.h", "extern Rastport* (*Menue_Grafik_Holen)(u32 grafik);\n", "loser Funktionszeiger"),
     ("src/gui/a.h", "extern const Menue_Hooks& Menue_Hooks_Tabelle;\n", None),
     ("src/season/a.h", "struct Main_Hook_Tabelle {\n    void (*a)(\n        int x) = [](int) {};\n};\n", None),
+    ("src/screens/a.cpp", "int n = std::rand() % 50;\n", "Zufall"),
+    ("src/world/a.cpp", "static std::minstd_rand gen(12345);\n", "Zufall"),
+    ("src/season/a.cpp", "std::mt19937 g{1};\n", "Zufall"),
+    ("src/base/random.cpp", "static std::mt19937 deko{1};\n", None),
+    ("src/season/a.cpp", "i32 n = Rnd_Deko_Von_Bis(0, 49); i32 m = Rnd(0, 3);\n", None),
 ]
 
 
