@@ -241,6 +241,19 @@ bool PNM_Lesen(const Kopfbytes& d, uint64_t dateigroesse, PNM* b) {
     return true;
 }
 
+// The descriptor a name stands for (/dev/stdout, /dev/stderr, /dev/fd/N,
+// /proc/self/fd/N), or -1.
+int Deskriptor(const char* n) {
+    if (std::strcmp(n, "/dev/stdout") == 0) return 1;
+    if (std::strcmp(n, "/dev/stderr") == 0) return 2;
+    for (const char* vorne : {"/dev/fd/", "/proc/self/fd/"}) {
+        const size_t l = std::strlen(vorne);
+        long nummer = -1;
+        if (std::strncmp(n, vorne, l) == 0 && Zahl(n + l, 0, 1 << 20, &nummer)) return static_cast<int>(nummer);
+    }
+    return -1;
+}
+
 // The name of the temporary output file while it exists, so that a program
 // stopped by a signal removes it (and nothing else) on its way out.
 char g_zwischendatei[4096];
@@ -259,8 +272,9 @@ void Signal_Aufraeumen(int signal) {
 // stopped program leave an existing file of that name as it was, and only
 // the temporary file is removed. An existing file keeps its permission bits;
 // one the user may not write is refused as before. A name for something else
-// (a device such as /dev/null, a pipe, /dev/stdout) is written straight
-// through and never cut, replaced or removed.
+// (a device such as /dev/null, a pipe) or for one of the program's
+// descriptors (/dev/stdout, /dev/fd/N) is written straight through and never
+// cut, replaced or removed.
 // The decoder writes its bands straight into the gathering buffer; it goes
 // out in writes of up to 512 KB that start and end on page boundaries (the
 // few bytes past the last boundary stay for the next), so that the page
@@ -289,6 +303,13 @@ struct Ausgabe {
     const char* Schreibname() const { return zwischen.empty() ? name : zwischen.c_str(); }
     bool Oeffnen(const char* n) {
         name = n;
+        // A name for one of the program's descriptors (/dev/stdout, /dev/fd/N,
+        // /proc/self/fd/N) writes to that descriptor, whatever it leads to: a
+        // file the shell opened is the shell's, not replaced.
+        if (const int nummer = Deskriptor(n); nummer >= 0) {
+            fd = fcntl(nummer, F_DUPFD_CLOEXEC, 3);
+            return fd >= 0 || Fehler(errno);
+        }
         struct stat st {};
         const bool da = stat(n, &st) == 0;
         if (!da && errno != ENOENT) return Fehler(errno);

@@ -101,6 +101,13 @@ timeout 20 cat rohr > rohr.aus &
 pruefe 0 timeout 20 "$werk" d aus.jpg rohr
 wait
 [ -p rohr ] && cmp -s aus.pgm rohr.aus || { echo "a pipe as the output was removed or not written"; fehler=1; }
+# /dev/stdout leading to a file the shell opened writes into that file (the
+# same one, not replaced).
+: > umgeleitet.pgm
+vorher=$(stat -c %i umgeleitet.pgm)
+"$werk" d aus.jpg /dev/stdout > umgeleitet.pgm 2>/dev/null
+cmp -s aus.pgm umgeleitet.pgm && [ "$(stat -c %i umgeleitet.pgm)" = "$vorher" ] ||
+  { echo "/dev/stdout into a file replaced or missed the file"; fehler=1; }
 ls -A | grep -q '^\.jpegwerk-' && { echo "temporary output file left"; fehler=1; }
 # Input and output the same file: refused (exit 1, a reason), the file kept.
 cp aus.jpg selbst.jpg
