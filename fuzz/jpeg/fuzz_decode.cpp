@@ -1,12 +1,18 @@
-// Fuzz target: the decoder on arbitrary bytes from memory, in every read
-// mode. The first bytes choose the processor code, the DCT, smoothing, the
-// pixel layout, the scale, a region and stepping; the rest is the JPEG.
+// Fuzz target: the decoder on arbitrary bytes, from memory or from a file
+// (a memory-backed one), in every read mode. The first bytes choose the
+// processor code, the DCT (chosen before or after the parameter read, and
+// changed between two bands), smoothing, the pixel layout, the scale, a
+// region and stepping; the rest is the JPEG.
 #include "jpeg/jpeg.h"
 #include "jpeg/jpeg_kern.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -23,12 +29,28 @@ void Einmal(const uint8_t* wahl, const uint8_t* daten, size_t groesse) {
     const int32_t prozessor = wahl[0] % JCPU_ANZAHL;
     Jpeg_Kerne_Fuellen(a.Intern.Strom.Kern_Tabelle, prozessor);
     a.Intern.Strom.Prozessor = prozessor;
-    a.Jpg_Puffer = const_cast<uint8_t*>(daten);
-    a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
+    // From a file: the bytes in a memory-backed file, read by its name (the
+    // file modes are one below the memory modes).
+    int fd = (wahl[1] & 0x80) ? memfd_create("fuzz_decode", MFD_CLOEXEC) : -1;
+    if (fd >= 0 && write(fd, daten, groesse) != static_cast<ssize_t>(groesse)) {
+        close(fd);
+        fd = -1;
+    }
+    const std::string name = fd >= 0 ? "/proc/self/fd/" + std::to_string(fd) : std::string();
+    const int32_t datei = fd >= 0 ? 1 : 0;
+    if (datei) {
+        a.Jpg_Datei = name.c_str();
+    } else {
+        a.Jpg_Puffer = const_cast<uint8_t*>(daten);
+        a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
+    }
     std::vector<uint8_t> kommentar(wahl[5] & 31);
     a.Intern.jpeg_comment = kommentar.data();
     a.Intern.Kommentar_Groesse = static_cast<uint16_t>(kommentar.size());
-    int32_t r = Jpeg_Lesen(&a, (wahl[1] & 1) ? JMODUS_PUFFER_KOPF : JMODUS_PUFFER_PARAMETER);
+    // The DCT chosen before the parameter read too (its tables are then
+    // prepared for it at once), or only after it.
+    if (wahl[2] & 0x80) a.Intern.DCT_Art = (wahl[2] >> 5) & 1;
+    int32_t r = Jpeg_Lesen(&a, ((wahl[1] & 1) ? JMODUS_PUFFER_KOPF : JMODUS_PUFFER_PARAMETER) - datei);
     const uint64_t w = a.Jpg_Breite, h = a.Jpg_Hoehe;
     // Pictures are decoded up to a size the data could plausibly fill: a few
     // bytes declaring a megapixel would spend each run on grey rows that
@@ -36,11 +58,12 @@ void Einmal(const uint8_t* wahl, const uint8_t* daten, size_t groesse) {
     const uint64_t flaeche = (uint64_t{1} << 16) + 64 * uint64_t{groesse};
     if ((r == 0 || r == JPEG_ERG_KOMMENTAR) && w > 0 && h > 0 && w * h <= std::min<uint64_t>(flaeche, 1u << 20)) {
         static constexpr int32_t MODI[] = {3, 15, 17, 19, 21, 7};
-        const int32_t modus = MODI[(wahl[1] >> 1) % 6];
+        const int32_t modus = MODI[(wahl[1] >> 1) % 6] - datei;
         const Layout l = LAYOUTS[(wahl[1] >> 4) & 7];
-        const int32_t skala = modus == 15 ? 2 : modus == 17 ? 4 : modus == 19 ? 8 : 1;
+        const int32_t m = modus + datei;
+        const int32_t skala = m == 15 ? 2 : m == 17 ? 4 : m == 19 ? 8 : 1;
         int32_t bw = static_cast<int32_t>((w + skala - 1) / skala), bh = static_cast<int32_t>((h + skala - 1) / skala);
-        if (modus == 21) bw = bh = 1 + (wahl[4] & 15);
+        if (m == 21) bw = bh = 1 + (wahl[4] & 15);
         const int32_t fuell = wahl[2] & 3;
         JPEG_PROPERTIES& p = a.Intern;
         if (wahl[2] & 4) {
@@ -77,6 +100,8 @@ void Einmal(const uint8_t* wahl, const uint8_t* daten, size_t groesse) {
         // region is asked for afresh, higher up.
         if (r == JPEG_ERG_BEREICH_FERTIG && (wahl[6] & 0x80) && p.Bereich_Unten > 0) {
             const int32_t hoehe = p.Bereich_Unten - p.Bereich_Oben;
+            // The other DCT asked for midway: the picture keeps its first.
+            if (wahl[7] & 16) p.DCT_Art ^= 1;
             if (wahl[7] & 1) {
                 p.Bereich_Oben = p.Bereich_Oben / 2;
                 p.Bereich_Unten = p.Bereich_Oben + hoehe;
@@ -87,7 +112,7 @@ void Einmal(const uint8_t* wahl, const uint8_t* daten, size_t groesse) {
             r = Jpeg_Lesen(&a, modus);
         }
         // The component planes: coefficients or samples of every block.
-        if ((wahl[7] & 6) == 6 && modus == 3) {
+        if ((wahl[7] & 6) == 6 && m == 3) {
             int32_t max_h = 1, max_v = 1;
             for (int c = 0; c < p.Anzahl_Komponenten; ++c) {
                 max_h = std::max(max_h, p.Komponenten[c].H);
@@ -103,7 +128,10 @@ void Einmal(const uint8_t* wahl, const uint8_t* daten, size_t groesse) {
                 ebenen.Ebene[c] = speicher[c].data();
             }
             Jpeg_Free(&a);
-            if (Jpeg_Init(&a) != 0) return;
+            if (Jpeg_Init(&a) != 0) {
+                if (fd >= 0) close(fd);
+                return;
+            }
             a.Jpg_Puffer = const_cast<uint8_t*>(daten);
             a.Jpg_Puffer_Groesse = static_cast<uint32_t>(groesse);
             a.Intern.Komponenten_Ebenen = &ebenen;
@@ -112,6 +140,7 @@ void Einmal(const uint8_t* wahl, const uint8_t* daten, size_t groesse) {
         }
     }
     Jpeg_Free(&a);
+    if (fd >= 0) close(fd);
 }
 
 }  // namespace

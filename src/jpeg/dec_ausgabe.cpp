@@ -279,12 +279,16 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
         while (z->skala > 1 && k.bs < 8 && fx % (2 * k.bs / z->bs) == 0 && fy % (2 * k.bs / z->bs) == 0) k.bs *= 2;
         k.ux = fx * z->bs / k.bs;
         k.uy = fy * z->bs / k.bs;
-        k.glatt_h = glatt && k.ux == 2 && (k.uy == 1 || (k.uy == 2 && z->skala == 1));
-        // Upright doubling alone (4:4:0 chroma), at reduced sizes too.
-        k.glatt_v = (k.glatt_h && k.uy == 2) || (glatt && k.ux == 1 && k.uy == 2);
         k.bloecke_x = z->mcu_x * k.h;
         k.bloecke_y = z->mcu_y * k.v;
         k.breite = static_cast<int32_t>((int64_t{p->Rahmen_Breite} * k.h * k.bs + 8 * z->max_h - 1) / (8 * z->max_h));
+        // A sideways-doubled component of at most two samples across is
+        // copied, in both directions, as djpeg does (its smoothing needs a
+        // sample on either side of the middle ones).
+        const bool schmal = k.ux == 2 && k.breite <= 2;
+        k.glatt_h = glatt && !schmal && k.ux == 2 && (k.uy == 1 || (k.uy == 2 && z->skala == 1));
+        // Upright doubling alone (4:4:0 chroma), at reduced sizes too.
+        k.glatt_v = (k.glatt_h && k.uy == 2) || (glatt && k.ux == 1 && k.uy == 2);
         k.hoehe = static_cast<int32_t>((int64_t{p->Rahmen_Hoehe} * k.v * k.bs + 8 * z->max_v - 1) / (8 * z->max_v));
         k.streifen_breite = k.bloecke_x * k.bs;
         k.streifen_hoehe = k.v * k.bs;

@@ -116,6 +116,7 @@ struct Zustand {
     DC_Eintrag* dc_speicher[4];  // per quantisation table; made after the first DC-only blocks
     int32_t dc_bloecke;          // DC-only blocks seen (counted up to 64)
     bool ein_streifen;           // one strip per component (no upright smoothing)
+    int32_t dct_art;             // the DCT method in force, fixed by the first scan
 };
 
 // A zero-filled block that lives as long as the state; null on failure.
@@ -145,6 +146,9 @@ void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int
 // the decoding was out of step with the data. Notes it as damage.
 void Rest_Pruefen(Zustand* z);
 int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan);
+// Prepares every table read so far for the DCT method the picture's first
+// scan fixed (z->dct_art), where it was prepared for the other.
+void Quant_Angleichen(JPEG_PROPERTIES* p, const Zustand* z);
 int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z);
 
 }  // namespace jpeg_dek

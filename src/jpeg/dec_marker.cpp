@@ -300,21 +300,22 @@ int Lies_DQT(JPEG_PROPERTIES* p, Zustand* z) {
         if (seg.n - pos - 1 < groesse) return JPEG_ERG_DATEN;
         const uint8_t* w = seg.d + pos + 1;
         Jpeg_Quant_Tabelle& q = p->Quant_Tabelle[tq];
-        if (!q.Werte) q.Werte = q.Speicher;
-        for (int i = 0; i < 64; ++i) q.Werte[i] = static_cast<int16_t>(pq ? Wort(w + 2 * i) : w[i]);
+        for (int i = 0; i < 64; ++i) q.Roh[i] = static_cast<uint16_t>(pq ? Wort(w + 2 * i) : w[i]);
         Jpeg_Quant_Vorgabe& v = p->Quant_Vorgabe[tq];
         if (v.Werte) {
             // The caller's store holds 64 bytes: 16-bit values are cut to 255.
             for (int i = 0; i < 64; ++i) {
-                int32_t x = static_cast<uint16_t>(q.Werte[i]);
+                int32_t x = q.Roh[i];
                 v.Werte[i] = static_cast<uint8_t>(x > 255 ? 255 : x);
             }
             v.Kennung = static_cast<uint8_t>(tq);
         }
         q.Praezision = pq;
         q.Kennung = tq;
-        if (p->DCT_Art == DCT_GENAU) Jpeg_Dqtab_Genau(q.Werte);
-        else Jpeg_Dqtab_Schnell(q.Werte);
+        // Prepared for the method in force: the one the picture's first scan
+        // fixed, else the one chosen now (the first scan prepares it again
+        // should the caller choose another before it).
+        Jpeg_Dqtab_Fuer(&q, z->bereit ? z->dct_art : p->DCT_Art);
         if (p->Anzahl_Quant_Tabellen < 4) ++p->Anzahl_Quant_Tabellen;
         pos += 1 + groesse;
     }
@@ -682,6 +683,9 @@ int Bild_Abschliessen(JPEG_PROPERTIES* p, Zustand* z) {
 int Treiber(JPEG_PROPERTIES* p, Zustand* z, bool fortsetzen) {
     const int32_t modus = p->Modus;
     const bool dekodieren = Dekodiermodus(modus);
+    // A table given by the caller for this call is prepared for the method
+    // chosen now; the picture keeps the one its first scan fixed.
+    if (z->bereit) Quant_Angleichen(p, z);
     if (fortsetzen && (z->ausgabe_laeuft || z->ende_erreicht)) return Bild_Abschliessen(p, z);
     if (fortsetzen) {
         Jpeg_Scan* scan = p->Fortsetzung;

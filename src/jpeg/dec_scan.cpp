@@ -112,9 +112,9 @@ void Grau_MCU(Zustand* z, const Jpeg_Scan* scan) {
     }
 }
 
-void Aktive_Kerne(JPEG_PROPERTIES* p) {
+void Aktive_Kerne(JPEG_PROPERTIES* p, int32_t dct_art) {
     Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
-    if (p->DCT_Art == DCT_GENAU) {
+    if (dct_art == DCT_GENAU) {
         kt->IDCT_8x8_Aktiv = kt->IDCT_8x8_Genau;
         kt->IDCT_4x4_Aktiv = kt->IDCT_4x4_Genau;
         kt->IDCT_2x2_Aktiv = kt->IDCT_2x2_Genau;
@@ -355,7 +355,7 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     Scan_Komponenten(p, z, scan, sk);
     // The accurate dequantisation (low 16 bits of c * q, the same in every
     // form) is done by the block decoder itself.
-    const bool genau = p->DCT_Art == DCT_GENAU;
+    const bool genau = z->dct_art == DCT_GENAU;
     // The direct road of the SIMD forms: the table's block decoder and the
     // accurate SIMD inverse (its forms compute identical samples) called
     // without the table, the samples written as bytes straight into the
@@ -674,6 +674,11 @@ int32_t Jpeg_Decode_Block_DC(Jpeg_Strom* s, const Jpeg_Huffman_Tabelle* dc, cons
 
 namespace jpeg_dek {
 
+void Quant_Angleichen(JPEG_PROPERTIES* p, const Zustand* z) {
+    for (Jpeg_Quant_Tabelle& q : p->Quant_Tabelle)
+        if (q.Form != 0 && q.Form != 1 + z->dct_art) Jpeg_Dqtab_Fuer(&q, z->dct_art);
+}
+
 int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     if (!z->bereit) {
         // The first scan decides: one scan with every component goes straight to
@@ -683,7 +688,11 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         z->zickzack = p->Rahmen_Art == 0xC2;
         p->Verschachtelung = scan->Ns < p->Anzahl_Komponenten ? 1 : 0;
         if (int r = Jpeg_Setup_Geometrie(p)) return r;
-        Aktive_Kerne(p);
+        // The DCT method is fixed here for the whole picture: the kernels and
+        // every table read so far are made ready for it.
+        z->dct_art = p->DCT_Art == DCT_GENAU ? DCT_GENAU : DCT_SCHNELL;
+        Aktive_Kerne(p, z->dct_art);
+        Quant_Angleichen(p, z);
         if (int r = Ausgabe_Einrichten(p, z)) return r;
         z->bereit = true;
         z->spalte = scan->Spalte;
@@ -733,7 +742,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
     // The direct road as for sequential scans: the accurate SIMD inverse
     // writes bytes into the strips, two blocks at once with AVX2.
     const Jpeg_Block_Fn i8 = kt->IDCT_8x8_Aktiv;
-    bool direkt = p->DCT_Art == DCT_GENAU && z->bs == 8 &&
+    bool direkt = z->dct_art == DCT_GENAU && z->bs == 8 &&
                   (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX);
     for (int c = 0; c < z->n; ++c) direkt = direkt && z->k[c].bs == 8;
     const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();

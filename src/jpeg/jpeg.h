@@ -142,11 +142,16 @@ inline constexpr int JPEG_QTAB_SCHMAL = 208;
 inline constexpr int JPEG_QTAB_PRAEZISE = 216;
 
 // One quantisation table. Werte points to Speicher (set by Jpeg_Init).
+// The decoder keeps the values as the stream gives them (Roh, zigzag order)
+// and notes the DCT method Werte is prepared for (Form: 1 + DCT_Art, 0 for
+// none), so that a method chosen after the table was read is served too.
 struct Jpeg_Quant_Tabelle {
     int32_t Praezision;
     int32_t Kennung;
     int16_t* Werte;
     alignas(16) int16_t Speicher[JPEG_QTAB_WORTE];
+    int32_t Form;
+    uint16_t Roh[64];
 };
 
 // The decoder's derived Huffman table (class and number stand in front of it

@@ -136,13 +136,11 @@ int32_t vorgaben_uebernehmen(JPEG_PROPERTIES& p) {
             const Jpeg_Quant_Vorgabe& v = p.Quant_Vorgabe[i];
             if (!v.Werte) return JPEG_ERG_QUANT;
             Jpeg_Quant_Tabelle& t = p.Quant_Tabelle[i];
-            t.Werte = t.Speicher;
             t.Kennung = v.Kennung;
             t.Praezision = 0;
-            for (int j = 0; j < 64; ++j) t.Werte[j] = int16_t(v.Werte[j]);
+            for (int j = 0; j < 64; ++j) t.Roh[j] = v.Werte[j];
             // Prepared like a table read from the stream, for the method in use.
-            if (p.DCT_Art == DCT_GENAU) Jpeg_Dqtab_Genau(t.Werte);
-            else Jpeg_Dqtab_Schnell(t.Werte);
+            Jpeg_Dqtab_Fuer(&t, p.DCT_Art);
         }
     }
     if (p.Huffman_Extern) {

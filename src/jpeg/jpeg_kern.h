@@ -270,6 +270,9 @@ int32_t Jpeg_Qtab_Praezise(int16_t* tabelle);
 // Decoder table preparation, in place; the table needs JPEG_QTAB_WORTE words.
 void Jpeg_Dqtab_Schnell(int16_t* tabelle);
 void Jpeg_Dqtab_Genau(int16_t* tabelle);
+// A decoder table prepared from its stream values (Roh) for the DCT method
+// `art` (DCT_SCHNELL or DCT_GENAU); Form notes the method.
+void Jpeg_Dqtab_Fuer(Jpeg_Quant_Tabelle* tabelle, int32_t art);
 
 void Jpeg_Dequant_Schnell(int16_t* block, const int16_t* tabelle);
 void Jpeg_Dequant_Genau(int16_t* block, const int16_t* tabelle);

@@ -100,6 +100,14 @@ void Jpeg_Dqtab_Genau(int16_t* tabelle) {
     std::memset(tabelle + 64, 0, (JPEG_QTAB_WORTE - 64) * sizeof(int16_t));
 }
 
+void Jpeg_Dqtab_Fuer(Jpeg_Quant_Tabelle* tabelle, int32_t art) {
+    if (!tabelle->Werte) tabelle->Werte = tabelle->Speicher;
+    for (int i = 0; i < 64; ++i) tabelle->Werte[i] = static_cast<int16_t>(tabelle->Roh[i]);
+    if (art == DCT_GENAU) Jpeg_Dqtab_Genau(tabelle->Werte);
+    else Jpeg_Dqtab_Schnell(tabelle->Werte);
+    tabelle->Form = 1 + art;
+}
+
 void Jpeg_Dequant_Schnell(int16_t* block, const int16_t* tabelle) {
     if (tabelle[JPEG_QTAB_SCHMAL] == 1) {
         // All multipliers fit 16 bits: every product fits 31 bits.

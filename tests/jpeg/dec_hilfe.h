@@ -195,6 +195,7 @@ struct Optionen {
     int32_t farbe = FARBE_RGB;
     int32_t kanaele = 3;
     int32_t dct = DCT_GENAU;
+    bool dct_vorher = false;  // the method chosen before the parameter read as well
     int32_t links = 0, oben = 0, rechts = 0, unten = 0;
     bool schrittweise = false;
     bool negativ = false;  // rows bottom-up
@@ -251,6 +252,7 @@ inline Ergebnis Dekodieren(const std::vector<uint8_t>& jpeg, const std::string& 
     } else {
         Quelle_Setzen(&a, jpeg);
     }
+    if (o.dct_vorher) a.Intern.DCT_Art = o.dct;
     e.code = Jpeg_Lesen(&a, als_datei ? 0 : 1);
     if (e.code != 0) {
         Jpeg_Free(&a);

@@ -124,6 +124,41 @@ TEST_F(Referenz_Test, GlaettungGleichtDjpegStandard) {
         }
 }
 
+// A sideways-doubled chroma of at most two samples across is copied, as
+// djpeg copies it, not smoothed: widths up to 4 at full size, 8 at 1/2 and
+// 16 at 1/4 (4:2:2, 4:2:0, 4:1:0 and mixed layouts), a little wider too (the
+// smoothing proper), over heights of one row to several MCU rows, baseline
+// and progressive. Noise makes every chroma sample differ from its neighbours.
+TEST_F(Referenz_Test, SchmaleFarbeWieDjpeg) {
+    const char* abtastungen[] = {"-sample 2x1", "-sample 2x2", "-sample 4x2", "-sample 2x2,1x1,2x1",
+                                 "-sample 2x1,1x2,1x1"};
+    for (const char* abtastung : abtastungen)
+        for (const char* art : {"", " -progressive"})
+            for (auto [modus, skala] : {std::pair{3, 1}, {15, 2}, {17, 4}})
+                for (int32_t w = 1; w <= 4 * skala + 2; w += skala)
+                    for (int32_t h : {1, 18}) {
+                        const std::string optionen = std::string(abtastung) + art + " -quality 95";
+                        SCOPED_TRACE(optionen + " 1/" + std::to_string(skala) + " " + std::to_string(w) + "x" +
+                                     std::to_string(h));
+                        Bild b = Muster(w, h, static_cast<uint32_t>(w * 31 + h));
+                        uint32_t zufall = static_cast<uint32_t>(w * 7 + h);
+                        for (uint8_t& px : b.pixel) {
+                            zufall = zufall * 1103515245u + 12345u;
+                            px = static_cast<uint8_t>(zufall >> 24);
+                        }
+                        const fs::path jpg = Kodieren(b, optionen, "schmal");
+                        const Bild ref =
+                            Referenz(jpg, "-dct int -ppm -scale 1/" + std::to_string(skala));
+                        Optionen o;
+                        o.glaettung = 1;
+                        const Ergebnis e = Dekodieren(Datei_Lesen(jpg), "", modus, o);
+                        ASSERT_EQ(e.code, 0);
+                        ASSERT_EQ(e.bild.breite, ref.breite);
+                        ASSERT_EQ(e.bild.hoehe, ref.hoehe);
+                        EXPECT_LE(Vergleichen(e.bild, ref).max_abw, 3);
+                    }
+}
+
 // Reduced sizes have djpeg -scale's sizes and stay close to its pixels.
 TEST_F(Referenz_Test, VerkleinerteGroessen) {
     for (const char* a : {"-sample 2x2", "-sample 1x1", "-sample 2x1", "-grayscale", "-sample 2x2 -progressive"})

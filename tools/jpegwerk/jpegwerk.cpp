@@ -10,14 +10,19 @@
 //     -grau       one grey channel (PGM out, or a one-component JPEG)
 //     --          the end of the options (for file names beginning with "-")
 // Four-component pictures (CMYK, YCCK) are written as PAM with the tuple type
-// CMYK. The output file is opened before anything is decoded, and the picture
-// is decoded and written in bands of rows.
+// CMYK. The output is opened before anything is decoded, and the picture is
+// decoded and written in bands of rows. A file is written into a temporary
+// file beside it that takes its name only at the end: a failure leaves an
+// existing file of that name untouched. Devices and pipes are written
+// straight through.
 //
 // Exit codes: 0 done, 1 the input cannot be read, the output cannot be
-// written or the codec refused (no output file is left), 2 bad arguments,
-// or a picture written whole from damaged data (a warning, as with djpeg).
+// written or the codec refused (no new output file is left, an existing one
+// is kept as it was), 2 bad arguments, or a picture written whole from
+// damaged data (a warning, as with djpeg).
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -236,58 +241,136 @@ bool PNM_Lesen(const Kopfbytes& d, uint64_t dateigroesse, PNM* b) {
     return true;
 }
 
-// The output file, opened before anything is decoded; it is removed again
-// when the decode fails. An existing file is written over in place and cut
-// to the new length at the close: emptying it first would free all its
-// cached pages only to take new ones (and ext4 then writes the whole file out
-// at the close). The decoder writes its bands straight into the gathering
-// buffer; it goes out in writes of up to 512 KB that start and end on page
-// boundaries (the few bytes past the last boundary stay for the next), so
-// that the page cache takes the data in large pieces (a new 144 MB file
-// costs about a third less than in 32 KB writes, more than 512 KB gains
-// little); a new file's blocks are reserved at once when its length is
-// known.
+// The descriptor a name stands for (/dev/stdout, /dev/stderr, /dev/fd/N,
+// /proc/self/fd/N), or -1.
+int Deskriptor(const char* n) {
+    if (std::strcmp(n, "/dev/stdout") == 0) return 1;
+    if (std::strcmp(n, "/dev/stderr") == 0) return 2;
+    for (const char* vorne : {"/dev/fd/", "/proc/self/fd/"}) {
+        const size_t l = std::strlen(vorne);
+        long nummer = -1;
+        if (std::strncmp(n, vorne, l) == 0 && Zahl(n + l, 0, 1 << 20, &nummer)) return static_cast<int>(nummer);
+    }
+    return -1;
+}
+
+// The name of the temporary output file while it exists, so that a program
+// stopped by a signal removes it (and nothing else) on its way out.
+char g_zwischendatei[4096];
+volatile sig_atomic_t g_zwischendatei_da = 0;
+
+void Signal_Aufraeumen(int signal) {
+    if (g_zwischendatei_da) unlink(g_zwischendatei);
+    std::signal(signal, SIG_DFL);
+    raise(signal);
+}
+
+// The output, opened before anything is decoded. A regular file (or a name
+// not yet taken) is written into a new temporary file beside it (same
+// folder, so the same file system) that takes the target's name only when
+// everything is written: a refused decode or encode, a full disk or a
+// stopped program leave an existing file of that name as it was, and only
+// the temporary file is removed. An existing file keeps its permission bits;
+// one the user may not write is refused as before. A name for something else
+// (a device such as /dev/null, a pipe) or for one of the program's
+// descriptors (/dev/stdout, /dev/fd/N) is written straight through and never
+// cut, replaced or removed.
+// The decoder writes its bands straight into the gathering buffer; it goes
+// out in writes of up to 512 KB that start and end on page boundaries (the
+// few bytes past the last boundary stay for the next), so that the page
+// cache takes the data in large pieces (a new 144 MB file costs about a
+// third less than in 32 KB writes, more than 512 KB gains little); the
+// temporary file's blocks are reserved at once when its length is known.
 struct Ausgabe {
     static constexpr size_t SEITE = 4096;
     size_t sammeln = size_t{64} << 10;  // bytes gathered before a write
     size_t stueck = 0;                  // the largest piece asked for at once
     int fd = -1;
-    const char* name = nullptr;
-    bool gewoehnlich = false;
-    off_t laenge = 0;  // the existing file's length
+    const char* name = nullptr;  // as the user gave it
+    std::string ziel;            // the path the temporary file takes at the end
+    std::string zwischen;        // the temporary file (empty: written straight through)
     std::unique_ptr<uint8_t[]> puffer;
     size_t platz = 0;  // its size
     size_t voll = 0;   // bytes gathered
     off_t stelle = 0;  // the file position of puffer[0]
+
+    bool Fehler(int fehler) {
+        std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden: %s\n", name, Grund(fehler).c_str());
+        return false;
+    }
+    // The name the codec writes to (encoder): the temporary file, or the
+    // device itself.
+    const char* Schreibname() const { return zwischen.empty() ? name : zwischen.c_str(); }
     bool Oeffnen(const char* n) {
         name = n;
-        fd = open(n, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-        struct stat st {};
-        int fehler = errno;
-        if (fd >= 0 && fstat(fd, &st) != 0) fehler = errno;
-        else if (fd >= 0 && S_ISDIR(st.st_mode)) fehler = EISDIR;
-        else if (fd >= 0) fehler = 0;
-        if (fehler != 0) {
-            if (fd >= 0) close(fd);
-            fd = -1;
-            std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden: %s\n", n, Grund(fehler).c_str());
-            return false;
+        // A name for one of the program's descriptors (/dev/stdout, /dev/fd/N,
+        // /proc/self/fd/N) writes to that descriptor, whatever it leads to: a
+        // file the shell opened is the shell's, not replaced.
+        if (const int nummer = Deskriptor(n); nummer >= 0) {
+            fd = fcntl(nummer, F_DUPFD_CLOEXEC, 3);
+            return fd >= 0 || Fehler(errno);
         }
-        gewoehnlich = S_ISREG(st.st_mode);
-        laenge = st.st_size;
+        struct stat st {};
+        const bool da = stat(n, &st) == 0;
+        if (!da && errno != ENOENT) return Fehler(errno);
+        if (da && S_ISDIR(st.st_mode)) return Fehler(EISDIR);
+        if (da && !S_ISREG(st.st_mode)) {
+            // A device or pipe: written as it is, never created, cut or removed.
+            fd = open(n, O_WRONLY | O_CLOEXEC);
+            return fd >= 0 || Fehler(errno);
+        }
+        if (da && access(n, W_OK) != 0) return Fehler(errno);
+        // A link to a file replaces the file it leads to, not the link.
+        ziel = n;
+        struct stat lst {};
+        if (da && lstat(n, &lst) == 0 && S_ISLNK(lst.st_mode)) {
+            if (char* echt = realpath(n, nullptr)) {
+                ziel = echt;
+                std::free(echt);
+            }
+        }
+        const size_t schnitt = ziel.rfind('/');
+        zwischen = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) + ".jpegwerk-XXXXXX";
+        if (zwischen.size() >= sizeof g_zwischendatei) {
+            zwischen.clear();
+            return Fehler(ENAMETOOLONG);
+        }
+        std::memcpy(g_zwischendatei, zwischen.c_str(), zwischen.size() + 1);
+        fd = mkostemp(g_zwischendatei, O_CLOEXEC);
+        if (fd < 0) {
+            const int fehler = errno;
+            zwischen.clear();
+            return Fehler(fehler);
+        }
+        zwischen = g_zwischendatei;
+        g_zwischendatei_da = 1;
+        for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(sig, Signal_Aufraeumen);
+        // The permission bits of the file it replaces, or of a new file.
+        mode_t rechte = 0;
+        if (da) {
+            rechte = st.st_mode & 07777;
+        } else {
+            const mode_t maske = umask(0);
+            umask(maske);
+            rechte = 0666 & ~maske;
+        }
+        if (fchmod(fd, rechte) != 0) {
+            const int fehler = errno;
+            Verwerfen();
+            return Fehler(fehler);
+        }
         return true;
     }
     // The whole length ahead and the largest piece: the writes grow with the
     // length (a sixteenth of the file, 64 KB to 512 KB: a small picture's
-    // few writes are not worth a larger buffer's fresh pages), and a shorter
-    // regular file gets its blocks now (where the file system cannot, they
-    // come with the writes).
+    // few writes are not worth a larger buffer's fresh pages), and the
+    // temporary file gets its blocks now (where the file system cannot,
+    // they come with the writes).
     void Vorbelegen(uint64_t gesamt, size_t groesstes_stueck) {
         sammeln = static_cast<size_t>(std::clamp<uint64_t>(gesamt / 16, uint64_t{64} << 10, uint64_t{512} << 10)) &
                   ~(SEITE - 1);
         stueck = groesstes_stueck;
-        if (gewoehnlich && static_cast<uint64_t>(laenge) < gesamt)
-            (void)fallocate(fd, 0, 0, static_cast<off_t>(gesamt));
+        if (!zwischen.empty()) (void)fallocate(fd, 0, 0, static_cast<off_t>(gesamt));
     }
     // Room for n more bytes at the end of the gathered ones (null without
     // memory); Weiter(n) takes them.
@@ -332,30 +415,40 @@ struct Ausgabe {
         std::memcpy(z, d, n);
         return Weiter(n);
     }
-    // Closes the file; false (with a message) when the data did not all go out.
+    // Writes what is gathered and closes the file (fd may be closed already
+    // when the codec wrote it); the temporary file then takes the target's
+    // name. False (with a message, the temporary file removed) when the data
+    // did not all go out.
     bool Schliessen(bool ok) {
         int fehler = ok ? 0 : (errno ? errno : EIO);
-        if (ok && !(Alles_Schreiben(puffer.get(), voll) &&
-                    // An older, longer file's tail (or blocks reserved ahead) goes.
-                    (!gewoehnlich || ftruncate(fd, stelle + static_cast<off_t>(voll)) == 0)))
-            fehler = errno ? errno : EIO;
-        if (close(fd) != 0 && fehler == 0) fehler = errno ? errno : EIO;
-        fd = -1;
-        if (fehler != 0) {
-            std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden: %s\n", name, Grund(fehler).c_str());
-            std::remove(name);
-            return false;
+        if (fd >= 0) {
+            if (ok && !(Alles_Schreiben(puffer.get(), voll) &&
+                        // Blocks reserved ahead of a shorter picture go.
+                        (zwischen.empty() || ftruncate(fd, stelle + static_cast<off_t>(voll)) == 0)))
+                fehler = errno ? errno : EIO;
+            if (close(fd) != 0 && fehler == 0) fehler = errno ? errno : EIO;
+            fd = -1;
         }
+        if (fehler == 0 && !zwischen.empty() && rename(zwischen.c_str(), ziel.c_str()) != 0) fehler = errno;
+        if (fehler != 0) {
+            Verwerfen();
+            return Fehler(fehler);
+        }
+        zwischen.clear();
+        g_zwischendatei_da = 0;
         return true;
     }
+    // Gives up the output: only the temporary file is removed.
     void Verwerfen() {
         if (fd >= 0) close(fd);
         fd = -1;
-        std::remove(name);
+        if (!zwischen.empty()) {
+            unlink(zwischen.c_str());
+            zwischen.clear();
+            g_zwischendatei_da = 0;
+        }
     }
-    ~Ausgabe() {
-        if (fd >= 0) close(fd);
-    }
+    ~Ausgabe() { Verwerfen(); }
 };
 
 // Rows written per call of the codec: about 32 KB of pixels, at least one row.
@@ -530,6 +623,8 @@ int Kodieren(int argc, char** argv) {
     }
     Ausgabe aus;
     if (!aus.Oeffnen(argv[i + 1])) return 1;
+    // The codec writes the file by its name: the temporary file, or the
+    // device itself.
     close(aus.fd);
     aus.fd = -1;
     Jpeg_Auftrag a;
@@ -550,7 +645,7 @@ int Kodieren(int argc, char** argv) {
     a.Qualitaet = static_cast<uint32_t>(q);
     a.Intern.DCT_Art = schnell ? DCT_SCHNELL : DCT_GENAU;
     a.Intern.Neustart_Intervall = static_cast<int32_t>(neustart);
-    a.Jpg_Datei = argv[i + 1];
+    a.Jpg_Datei = aus.Schreibname();
     const size_t zeilenbytes = size_t{b.breite} * b.kanaele;
     int32_t r;
     if (progressiv) a.Intern.Scan_Zaehler = 1;
@@ -585,7 +680,7 @@ int Kodieren(int argc, char** argv) {
         aus.Verwerfen();
         return 1;
     }
-    return 0;
+    return aus.Schliessen(true) ? 0 : 1;
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 # Round trip of jpegwerk on a small grey picture and a CMYK one, and its
 # answers to bad arguments (exit 2), to a cut file (exit 2 as a warning, the
 # picture written whole), to unreadable input and unwritable output (exit 1,
-# no output left), to an existing output (written over, cut to its length),
+# no output left), to an existing output (written over, cut to its length;
+# kept byte for byte when the codec refuses), to devices and pipes as the
+# output (written through, never removed),
 # to the input given as output (refused, kept), to pictures larger than the
 # encoder's input band and its mapped windows, and to file names that begin
 # with "-".
@@ -45,6 +47,68 @@ printf 'P5' > kurz2.pgm
 pruefe 0 "$werk" d aus.jpg kurz2.pgm
 cmp -s aus.pgm kurz2.pgm || { echo "decode over a shorter file differs from a fresh one"; fehler=1; }
 pruefe 0 "$werk" d aus.jpg /dev/null
+# A decode or encode the codec refuses after the output was opened (a stream
+# without Huffman tables, a CMYK picture asked for as grey) leaves an
+# existing file of the output's name byte for byte, its rights too, and no
+# temporary file; a picture written over a file keeps the file's rights, and
+# one written through a link replaces the file it leads to, not the link.
+python3 - aus.jpg ohne_dht.jpg <<'PY'
+import sys
+d = open(sys.argv[1], 'rb').read()
+aus, i = bytearray(d[:2]), 2
+while i < len(d):
+    marke, laenge = d[i + 1], d[i + 2] * 256 + d[i + 3]
+    if marke == 0xDA:
+        aus += d[i:]
+        break
+    if marke != 0xC4:
+        aus += d[i:i + 2 + laenge]
+    i += 2 + laenge
+open(sys.argv[2], 'wb').write(aus)
+PY
+printf 'ein Bild, das bleibt' > bleibt.ppm
+chmod 640 bleibt.ppm
+cp -p bleibt.ppm bleibt.jpg
+pruefe 1 "$werk" d ohne_dht.jpg bleibt.ppm
+[ "$(cat bleibt.ppm)" = "ein Bild, das bleibt" ] || { echo "refused decode changed the existing output"; fehler=1; }
+pruefe 1 "$werk" k -grau cmyk.pam bleibt.jpg
+[ "$(cat bleibt.jpg)" = "ein Bild, das bleibt" ] || { echo "refused encode changed the existing output"; fehler=1; }
+[ "$(stat -c %a bleibt.ppm)" = 640 ] || { echo "refused decode changed the output's rights"; fehler=1; }
+pruefe 0 "$werk" d aus.jpg bleibt.ppm
+cmp -s aus.pgm bleibt.ppm && [ "$(stat -c %a bleibt.ppm)" = 640 ] || { echo "decode over a file lost its rights"; fehler=1; }
+ln -s bleibt.jpg verweis.jpg
+pruefe 0 "$werk" k -q 90 ein.pgm verweis.jpg
+[ -L verweis.jpg ] && cmp -s aus.jpg bleibt.jpg || { echo "encode through a link replaced the link"; fehler=1; }
+# A device or a pipe as the output is written straight through and stays
+# whatever happens (a character device made here where that is permitted).
+if mknod geraet c 1 3 2>/dev/null; then
+  pruefe 1 "$werk" d ohne_dht.jpg geraet
+  pruefe 1 "$werk" k -grau cmyk.pam geraet
+  pruefe 0 "$werk" d aus.jpg geraet
+  pruefe 0 "$werk" k -q 90 ein.pgm geraet
+  [ -c geraet ] || { echo "a device as the output was removed or replaced"; fehler=1; }
+  rm -f geraet
+else
+  echo "no character device made (not permitted): that case is skipped"
+fi
+# (Each side of the pipe gives up after a while: a tool that removed the
+# pipe would leave the other waiting.)
+mkfifo rohr
+timeout 20 cat rohr > rohr.aus &
+pruefe 1 timeout 20 "$werk" d ohne_dht.jpg rohr
+wait
+timeout 20 cat rohr > rohr.aus &
+pruefe 0 timeout 20 "$werk" d aus.jpg rohr
+wait
+[ -p rohr ] && cmp -s aus.pgm rohr.aus || { echo "a pipe as the output was removed or not written"; fehler=1; }
+# /dev/stdout leading to a file the shell opened writes into that file (the
+# same one, not replaced).
+: > umgeleitet.pgm
+vorher=$(stat -c %i umgeleitet.pgm)
+"$werk" d aus.jpg /dev/stdout > umgeleitet.pgm 2>/dev/null
+cmp -s aus.pgm umgeleitet.pgm && [ "$(stat -c %i umgeleitet.pgm)" = "$vorher" ] ||
+  { echo "/dev/stdout into a file replaced or missed the file"; fehler=1; }
+ls -A | grep -q '^\.jpegwerk-' && { echo "temporary output file left"; fehler=1; }
 # Input and output the same file: refused (exit 1, a reason), the file kept.
 cp aus.jpg selbst.jpg
 pruefe 1 "$werk" d selbst.jpg selbst.jpg
@@ -115,6 +179,16 @@ for art in "" "-glatt"; do
   done
   # shellcheck disable=SC2086
   "$werk" d $art farbe.jpg /dev/stdout 2>/dev/null | cmp -s - farbe_neu.ppm || { echo "large decode through a pipe differs ($art)"; fehler=1; }
+done
+# The fast transform gives the picture (close to the accurate one), not grey.
+for skala in 1 2 4 8; do
+  pruefe 0 "$werk" d -skala $skala farbe.jpg genau.ppm
+  pruefe 0 "$werk" d -schnell -skala $skala farbe.jpg schnell.ppm
+  python3 - genau.ppm schnell.ppm <<'PY' || { echo "-schnell far from the accurate picture (1/$skala)"; fehler=1; }
+import sys
+a, b = open(sys.argv[1], 'rb').read(), open(sys.argv[2], 'rb').read()
+sys.exit(0 if len(a) == len(b) and max(abs(x - y) for x, y in zip(a[20:], b[20:])) <= 12 else 1)
+PY
 done
 # Names that begin with "-" after "--".
 cp aus.jpg ./-strich.jpg
