@@ -1,5 +1,7 @@
 #include "main/saison_anmelden.h"
 
+#include "main/statistik_anmelden.h"
+
 #include "base/ruf.h"
 #include "base/types.h"
 #include "match/spielfeld.h"
@@ -67,6 +69,8 @@ Spielfeld_Hooks Saison_Spielfeld_Tabelle() {
     h.strafe = Spieltag_Strafe_Buchen;
     // A client with this team has fetched its pitch: its side is ready.
     h.set_bereit = Spieltag_Team_Hat_Spielfeld;
+    // The player statistics of every match played on the engine.
+    Statistik_Spielfeld_Eintragen(h);
     return h;
 }
 

@@ -124,32 +124,6 @@ Spieltag_Elfmeter* elfmeter_von(i32 spiel) {
 
 // --- halves of a competition ------------------------------------------------------
 
-struct Halbzeiten {
-    int regulaer, laenge, verl, verl_laenge;
-    bool elfmeter, golden_goal;
-};
-
-Halbzeiten halbzeiten_von(i32 wettbewerb) {
-    Halbzeiten h{2, 45, 0, 15, false, false};
-    if (const Wettbewerb* w = Wettbewerb_Get_Zeiger(wettbewerb)) {
-        if (w->halbzeiten > 0) h.regulaer = std::min(w->halbzeiten, 4);
-        if (w->halbzeit_laenge > 0) h.laenge = std::min(w->halbzeit_laenge, 60);
-        if (w->modus & WB_VERLAENGERUNG) {
-            h.verl = w->halbzeiten_verl > 0 ? std::min(w->halbzeiten_verl, 4) : 2;
-            if (w->halbzeit_laenge_verl > 0) h.verl_laenge = std::min(w->halbzeit_laenge_verl, 30);
-        }
-        h.elfmeter = (w->modus & (WB_ELFMETERSCHIESSEN | WB_KO_SYSTEM)) != 0;
-        h.golden_goal = w->golden_goal || (w->modus & WB_SUDDEN_DEATH);
-    }
-    return h;
-}
-
-// The minute half h (0-based over regular and extra halves) ends.
-int halbzeit_ende(const Halbzeiten& h, int halbzeit) {
-    if (halbzeit < h.regulaer) return (halbzeit + 1) * h.laenge;
-    return h.regulaer * h.laenge + (halbzeit - h.regulaer + 1) * h.verl_laenge;
-}
-
 // The tie of the game is still level after its last leg (a knock-out
 // competition only): extra time or a shoot-out must follow.
 bool unentschieden(const Spiel& s) {
@@ -160,16 +134,24 @@ bool unentschieden(const Spiel& s) {
     return Wettbewerb_Get_Runden_Sieger(s.wettbewerb, s.spieltag, s.index, -1, 0, 0) == -1;
 }
 
-// The stoppage decision: play on (false) or end the half now. Minutes over
-// the end o (at most 5): the half ends at once from 5 over or when forced,
-// else by one or two draws.
-bool halbzeit_vorbei(int ende, int minute, bool erzwingen) {
-    if (minute < ende) return false;
-    const int o = std::min(5, minute - ende);
-    const i32 r = Rnd_Basis(o, 5);
-    const i32 q = r != 5 ? Rnd_Basis(0, 2) : 0;
-    if (erzwingen || o >= 5) return true;
-    return !(r != 5 && q != 0);
+// The competition's answers on its halves: 2 play on, 4 the end of a half
+// with another to follow, 8 the end of the regular time or of extra time.
+constexpr i32 HZ_WEITER = 2, HZ_SPIELENDE = 8;
+
+// The minute half h ends (-1: the competition has no such half).
+i32 ende_von(i32 wettbewerb, i32 halbzeit) { return Wettbewerb_Get_Halbzeit_Ende(wettbewerb, 0x7fff, halbzeit); }
+
+i32 regulaere_halbzeiten(i32 wettbewerb) {
+    const Wettbewerb* w = Wettbewerb_Get_Zeiger(wettbewerb);
+    return w ? w->halbzeiten : 2;
+}
+
+// A half the engine has ended itself (a golden goal may end it before its
+// minute): the answer the competition gives at the half's end.
+i32 halbzeit_ergebnis_erzwungen(i32 wettbewerb, i32 minute, i32 halbzeit, bool bereit) {
+    const i32 e = Wettbewerb_Halbzeit_Pruefen(wettbewerb, minute, halbzeit, true, bereit);
+    if (e != HZ_WEITER) return e;
+    return halbzeit + 1 >= regulaere_halbzeiten(wettbewerb) ? HZ_SPIELENDE : 4;
 }
 
 // --- events -------------------------------------------------------------------------
@@ -187,8 +169,7 @@ void ereignis(i32 spiel, u32 flags, i32 minute, i32 spieler, i32 zweiter) {
 // entries -1); with a pitch record that runs without the engine the
 // starters are drawn afresh and its side ratings decide the chances.
 void Spieltag_Minute_Wuerfeln(Spieltag_Slot& r, Spiel& s, int minute, Wuerfel_Seite* seiten, const Spielfeld_Daten* sf) {
-    const Halbzeiten h = halbzeiten_von(s.wettbewerb);
-    const bool golden = h.golden_goal && r.halbzeit >= h.regulaer;
+    const bool golden = Wettbewerb_Ist_Sudden_Death(s.wettbewerb, r.halbzeit);
     const i32 teams[2] = {s.team_a, s.team_b};
     // A card.
     if (Rnd_Basis(0, seiten ? 30 : 25) == 4) {
@@ -303,23 +284,30 @@ void Spieltag_Ohne_Spielfeld_Spielen(Spieltag_Slot& r) {
         seiten[k].staerke = std::clamp(Team_Get_Staerke_Modus(teams[k], 16) * 999 / 132 / 10, 0, 99);
     }
     r.status = ST_LAEUFT;
-    const Halbzeiten h = halbzeiten_von(s->wettbewerb);
+    const i32 w = s->wettbewerb;
     int m = 0;
-    for (int halbzeit = 0; halbzeit < h.regulaer + h.verl && r.status == ST_LAEUFT; ++halbzeit) {
-        if (halbzeit >= h.regulaer) {
-            if (!(s = spiel_von(r)) || !unentschieden(*s)) break;
-            if (halbzeit == h.regulaer) s->flags |= 1;
-        }
+    for (int halbzeit = 0; r.status == ST_LAEUFT; ++halbzeit) {
+        const i32 ende = ende_von(w, halbzeit);
+        if (ende < 0) break;
         r.halbzeit = static_cast<i8>(halbzeit);
-        for (; m < halbzeit_ende(h, halbzeit) && r.status == ST_LAEUFT; ++m) {
+        for (; m < ende && r.status == ST_LAEUFT; ++m) {
             if (!(s = spiel_von(r))) return;
             s->minute = static_cast<u8>(m);
             Spieltag_Minute_Wuerfeln(r, *s, m + 1, seiten, nullptr);
         }
+        if (r.status != ST_LAEUFT || !(s = spiel_von(r))) break;
+        // The half's end as the competition answers it: a decided tie or
+        // the last phase ends the match, a shoot-out follows when it says so.
+        const i32 e = halbzeit_ergebnis_erzwungen(w, ende, halbzeit, true);
+        if (e == HZ_SPIELENDE && Wettbewerb_Get_Runden_Sieger(w, s->spieltag, s->index, -1, 0, 0) != -1) break;
+        if (halbzeit + 1 >= Wettbewerb_Get_Anz_Halbzeiten(w) || ende_von(w, halbzeit + 1) < 0) break;
+        if (Wettbewerb_Elfmeterschiessen_Noetig(w, s->spieltag, s->index, halbzeit, -1, 0, 0)) break;
+        if (e == HZ_SPIELENDE) s->flags |= 1;
     }
     if ((s = spiel_von(r))) s->minute = static_cast<u8>(std::min(m, 255));
     r.status = ST_BEENDET;
-    if ((s = spiel_von(r)) && h.elfmeter && unentschieden(*s)) {
+    if ((s = spiel_von(r)) && (Wettbewerb_Elfmeterschiessen_Noetig(w, s->spieltag, s->index, r.halbzeit, -1, 0, 0) ||
+                               (Wettbewerb_Get_Anz_Halbzeiten(w) > r.halbzeit + 1 && unentschieden(*s)))) {
         s->flags |= 2;
         Spieltag_Elfmeterschiessen_Start(r);
         // Each kick is a draw; a shoot-out ends within a few hundred kicks.
@@ -406,6 +394,9 @@ void Spieltag_Anpfiff(Spieltag_Slot& r) {
     }
     Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(s->wettbewerb, heim);
     Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(s->wettbewerb, gast);
+    // The career records count the appearance too (engine and dice matches).
+    Spiele_Setze_Eingesetzte_Spieler_Gesamtstatistik_Vor_Spiel(s->wettbewerb, heim);
+    Spiele_Setze_Eingesetzte_Spieler_Gesamtstatistik_Vor_Spiel(s->wettbewerb, gast);
     i32 x, d, wichtigkeit;
     nachfrage(*s, &x, &d, &wichtigkeit);
     const i32 wettbewerb = s->wettbewerb;
@@ -671,12 +662,14 @@ void Spieltag_Halbzeit_Weiter(Spieltag_Slot& r0) {
         if (gruppe == 0 ? &r != &r0 : r.gruppe != gruppe) continue;
         Spiel* s = spiel_von(r);
         if (!s) continue;
-        const Halbzeiten h = halbzeiten_von(s->wettbewerb);
-        const int ende = halbzeit_ende(h, r.halbzeit);
+        const i32 w = s->wettbewerb;
+        const int ende = ende_von(w, r.halbzeit);
         Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
-        const bool level = unentschieden(*s);
-        const bool regulaer_vorbei = r.halbzeit + 1 >= h.regulaer;
-        if (level && regulaer_vorbei && r.halbzeit + 1 >= h.regulaer + h.verl) {
+        // The competition decides the shoot-out; a tie still level with no
+        // half left to play takes one too (it could not end otherwise).
+        const bool elfmeter = Wettbewerb_Elfmeterschiessen_Noetig(w, s->spieltag, s->index, r.halbzeit, -1, 0, 0) ||
+                              (ende_von(w, r.halbzeit + 1) < 0 && unentschieden(*s));
+        if (elfmeter) {
             s->flags |= 2;
             Spieltag_Elfmeterschiessen_Start(r);
             if (sf && sf->engine) Spielfeld_Ereignis_Eintragen(sf, 0x2000000, -1, -1);
@@ -686,7 +679,7 @@ void Spieltag_Halbzeit_Weiter(Spieltag_Slot& r0) {
             r.minute = static_cast<u8>(ende);
             z.schrittzaehler = 1.0f;
             if (sf) {
-                if (r.halbzeit + 1 == h.regulaer) Spielfeld_Ereignis_Eintragen(sf, 0x1000000, -1, -1);
+                if (r.halbzeit + 1 == regulaere_halbzeiten(w)) Spielfeld_Ereignis_Eintragen(sf, 0x1000000, -1, -1);
                 sf->minute = static_cast<i16>(ende);
                 sf->minuten_teil = 0;
                 sf->minuten_korrektur = 0;
@@ -697,18 +690,16 @@ void Spieltag_Halbzeit_Weiter(Spieltag_Slot& r0) {
     }
 }
 
-// The end of a half: a break when more halves follow (extra time only for a
-// level tie), else the end of the match.
-void halbzeit_ende_behandeln(Spieltag_Slot& r, Spiel& s, Spielfeld_Daten* sf) {
-    const Halbzeiten h = halbzeiten_von(s.wettbewerb);
-    const int naechste = r.halbzeit + 1;
-    bool weiter = naechste < h.regulaer;
-    if (!weiter && naechste < h.regulaer + h.verl)
-        weiter = unentschieden(s) && !(h.golden_goal && s.tore_a != s.tore_b);
-    if (!weiter && naechste >= h.regulaer && h.elfmeter && unentschieden(s)) weiter = true;
-    if (weiter) {
+// The end of a half with the competition's answer (4 or 8): a tie the
+// competition has decided ends; a break when the competition has a further
+// phase (extra time after the regular time, a shoot-out after it), else the
+// end of the match.
+void halbzeit_ende_behandeln(Spieltag_Slot& r, Spiel& s, Spielfeld_Daten* sf, i32 ergebnis) {
+    const bool entschieden =
+        ergebnis == HZ_SPIELENDE && Wettbewerb_Get_Runden_Sieger(s.wettbewerb, s.spieltag, s.index, -1, 0, 0) != -1;
+    if (!entschieden && r.halbzeit + 1 < Wettbewerb_Get_Anz_Halbzeiten(s.wettbewerb)) {
         r.status = ST_PAUSE;
-        if (naechste == h.regulaer && h.verl > 0) s.flags |= 1;
+        if (ergebnis == HZ_SPIELENDE) s.flags |= 1;
         // The manager watching this match may want it to stop at the break.
         if (sf && sf->anzeige == 1 && Option_Wert(OPTION_HALBZEIT_PAUSE, 0, 0)) Season_Gui.Spiel_Anhalten();
         return;
@@ -762,10 +753,16 @@ bool laufen(Spieltag_Slot& r, int durchreichen) {
             Spieltag_Minute_Wuerfeln(r, *s, sf->minute, nullptr, sf);
             s = spiel_von(r);
             if (!s || r.status != ST_LAEUFT) return true;
-            const Halbzeiten h = halbzeiten_von(s->wettbewerb);
-            if (halbzeit_vorbei(halbzeit_ende(h, r.halbzeit), sf->minute, true)) halbzeit_ende_behandeln(r, *s, sf);
+            // A half end found arms the end test; without the engine the
+            // decision is forced.
+            if (Wettbewerb_Get_Halbzeit_Ende(s->wettbewerb, sf->minute, r.halbzeit) != -1) {
+                const i32 e = Wettbewerb_Halbzeit_Pruefen(s->wettbewerb, s->minute, r.halbzeit, true, true);
+                if (e != HZ_WEITER) halbzeit_ende_behandeln(r, *s, sf, e);
+            }
         } else if (sf->halbzeit_status == 2 && sf->situation == SIT_HALBZEIT_ENDE) {
-            halbzeit_ende_behandeln(r, *s, sf);
+            // The engine has ended the half itself.
+            halbzeit_ende_behandeln(r, *s, sf,
+                                    halbzeit_ergebnis_erzwungen(s->wettbewerb, s->minute, r.halbzeit, false));
         }
         r.minute = static_cast<u8>(std::clamp<int>(s->minute, 0, 255));
         r.schritt = z.schrittzaehler;
@@ -779,7 +776,11 @@ bool laufen(Spieltag_Slot& r, int durchreichen) {
     return sf->engine != 0;
 }
 
+// Rows were added since the event store was last packed.
+bool neue_spiele = false;
+
 Spieltag_Slot neue_zeile(i32 spiel) {
+    neue_spiele = true;
     Spieltag_Slot r{};
     r.spiel = static_cast<i16>(spiel);
     r.status = ST_WARTET;
@@ -996,6 +997,7 @@ void Spieltag_Init() {
     ++zeilen_stand;
     Spieltag_DeInit();
     z = Zustand{};
+    neue_spiele = false;
     Spieltag_Netz_Zuruecksetzen();
     z.initialisiert = true;
     Spielfeld_Init();
@@ -1065,13 +1067,24 @@ void Spieltag_Vorbereiten() {
         return;
     }
     anstoss_seit.clear();
-    // Done rows leave; the others keep their order.
+    // Done rows leave; the others keep their order. While no row still
+    // running had to move, yesterday's games are over: the event store is
+    // packed once after new games (their unused reserved entries freed).
+    bool luecke = false, bewegt = false;
+    for (const Spieltag_Slot& r : z.slots) {
+        if (r.status == ST_FERTIG || r.spiel <= 0) luecke = true;
+        else if (luecke) bewegt = true;
+    }
     std::erase_if(z.slots, [](const Spieltag_Slot& r) {
         if (r.status != ST_FERTIG && r.spiel > 0) return false;
         if (r.spiel > 0) Spiele_Unlock(r.spiel);
         std::erase_if(z.elfmeter, [&](const Elfmeter_Eintrag& e) { return e.spiel == r.spiel; });
         return true;
     });
+    if (!bewegt && neue_spiele) {
+        neue_spiele = false;
+        Spiele_Alle_Ereignisse_Packen();
+    }
     i32 liste[256];
     const int n = Kalender_Spieltage_Heute(-1, 1, liste);
     for (int i = 0; i < std::min(n, 256); ++i) Spieltag_Slots_Fuellen(liste[i], -1, -1);
@@ -1288,17 +1301,18 @@ bool Spieltag_Halbzeit_Pruefen(Spielfeld_Daten* sf) {
     // Everything asked comes from the record and the competition's rules, so
     // that a client's copy decides as the server does.
     const int halbzeit = std::max(0, sf->halbzeit - 1);
-    const Halbzeiten h = halbzeiten_von(static_cast<i32>(sf->wettbewerb));
-    const int ende = halbzeit_ende(h, halbzeit);
+    const i32 w = static_cast<i32>(sf->wettbewerb);
     // The golden goal: the first goal of extra time ends the match.
-    if (h.golden_goal && halbzeit >= h.regulaer && sf->tore[0] != sf->tore[1]) {
+    if (Wettbewerb_Ist_Sudden_Death(w, halbzeit) && sf->tore[0] != sf->tore[1]) {
         Spielfeld_Set_Spielende_Feld(sf);
         return true;
     }
-    if (sf->minute - sf->minuten_korrektur + 1 >= ende) sf->halbzeit_status = 1;
-    // Stoppage time is decided once per minute from the half's end on.
+    // Stoppage time begins at the half's minute and is decided once per
+    // minute; the competition lets play go on up to five minutes over.
+    const i32 ende = Wettbewerb_Get_Halbzeit_Ende(w, sf->minute, halbzeit);
+    if (ende != -1 && sf->minute - sf->minuten_korrektur + 1 >= ende) sf->halbzeit_status = 1;
     if (sf->halbzeit_status != 1 || sf->minuten_teil != 0) return false;
-    if (!halbzeit_vorbei(ende, sf->minute, false)) return false;
+    if (Wettbewerb_Halbzeit_Pruefen(w, sf->minute, halbzeit, false, false) == HZ_WEITER) return false;
     Spielfeld_Set_Spielende_Feld(sf);
     return true;
 }

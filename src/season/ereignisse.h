@@ -17,6 +17,9 @@ enum Spieler_Zaehler : i32 {
     ZAEHLER_GELBROT = 2,
     ZAEHLER_ROT = 3,
     ZAEHLER_EINSAETZE = 4,
+    ZAEHLER_TORE = 5,         // the engine's matches: goals, assists and
+    ZAEHLER_VORLAGEN = 6,     // grade points (7 - grade) summed
+    ZAEHLER_NOTENPUNKTE = 7,
     ZAEHLER_SPERRE = 8,  // low five bits: matches to serve; 32 yellow, 64 yellow-red, 128 red
 };
 constexpr u8 SPERRE_GELB = 32, SPERRE_GELBROT = 64, SPERRE_ROT = 128, SPERRE_SPIELE = 31;

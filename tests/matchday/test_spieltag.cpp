@@ -1221,3 +1221,129 @@ TEST_F(Spieltag, GeheimesGeldFuerDenAktivenVerein) {
     }
     Team_Aktiv = alt_aktiv;
 }
+
+// After a matchday: every starter's career record counts the appearance;
+// the scorers of the human club's engine match have the goal in their
+// career record, in the competition's counters and in its scorer list.
+TEST_F(Spieltag, NachDemSpieltagTorUndEinsatzInDenStatistiken) {
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[0]);
+    const i32 mensch = liga->aktuelle_team[0];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Test", -1));
+    menschen.push_back(mensch);
+    std::map<i32, Statistik_Spieler> vorher;
+    auto karriere = [](i32 p) {
+        Statistik_Spieler s{};
+        if (!Statistik_Spieler_Get(p, &s)) s.tore = s.einsaetze = 0;
+        return s;
+    };
+    bool tor_gesehen = false;
+    for (int tag = 0; tag < 6 && !tor_gesehen; ++tag) {
+        Naechster_Spieltag(liga->id);
+        Spieltag_Vorbereiten();
+        i32 starter[20];
+        const int n = Teamspieler_Ins_Array(mensch, starter, 20, 16);
+        ASSERT_GT(n, 10);
+        for (int i = 0; i < n; ++i) vorher[starter[i]] = karriere(starter[i]);
+        ASSERT_TRUE(Tag_Spielen());
+        for (int i = 0; i < n; ++i)
+            EXPECT_EQ(karriere(starter[i]).einsaetze, vorher[starter[i]].einsaetze + 1) << starter[i];
+        const i32 spiel = Spiel_Von(mensch);
+        ASSERT_GT(spiel, 0);
+        std::map<i32, int> tore;
+        Spiele_Ereignis_Daten e{};
+        for (bool ok = Spiele_Erstes_Ereignis(spiel, &e); ok; ok = Spiele_Naechstes_Ereignis(&e))
+            if ((e.flags & SFE_TOR) && vorher.count(e.spieler)) ++tore[e.spieler];
+        for (const auto& [p, anzahl] : tore) {
+            tor_gesehen = true;
+            EXPECT_GE(karriere(p).tore, vorher[p].tore + 1) << p;
+            EXPECT_GE(Spiele_Get_Wettbewerb_Ereignis(liga->id, ZAEHLER_TORE, p), anzahl) << p;
+            EXPECT_GE(Spiele_Spieler_Statistik(STATISTIK_TORE, liga->id, mensch, p), anzahl) << p;
+        }
+    }
+    EXPECT_TRUE(tor_gesehen);
+}
+
+// The half's end follows the competition's record: a league half never ends
+// before its minute, at the latest five minutes over, also for halves longer
+// than usual.
+TEST_F(Spieltag, LigaHalbzeitEndetNieVorIhrerMinute) {
+    Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[0]);
+    const Wettbewerb alt = *liga;
+    struct Fall {
+        i32 laenge, halbzeit;  // minutes of a half; 1 first half, 2 second
+    } faelle[] = {{45, 1}, {45, 2}, {70, 1}, {70, 2}};
+    for (const Fall& f : faelle) {
+        liga->halbzeit_laenge = f.laenge;
+        Spielfeld_Daten sf{};
+        sf.engine = 1;
+        sf.wettbewerb = static_cast<u32>(liga->id);
+        sf.halbzeit = static_cast<decltype(sf.halbzeit)>(f.halbzeit);
+        const int ende = f.laenge * f.halbzeit;
+        int vorbei = -1;
+        for (int m = (f.halbzeit - 1) * f.laenge; m < ende + 20 && vorbei < 0; ++m) {
+            sf.minute = static_cast<i16>(m);
+            if (Spieltag_Halbzeit_Pruefen(&sf)) vorbei = m;
+        }
+        EXPECT_GE(vorbei, ende) << f.laenge << "/" << f.halbzeit;
+        EXPECT_LE(vorbei, ende + 5) << f.laenge << "/" << f.halbzeit;
+    }
+    *liga = alt;
+}
+
+// A cup whose extra time is one half of 35 minutes: a tie level after 90
+// minutes plays those 35, one still level goes to penalties, and each tie
+// has its winner.
+TEST_F(Spieltag, PokalNachDerVerlaengerungZumElfmeterschiessen) {
+    Wettbewerb* pokal = nullptr;
+    for (int i = 0; i < WETTBEWERB_ANZAHL && !pokal; ++i) {
+        Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (w.name[0] && (w.modus & WB_KO_SYSTEM) && (w.modus & WB_ELFMETERSCHIESSEN) && w.teams >= 16 &&
+            w.vorherige_runde < 0 && Spiele_Get_Kopf(w.spielplan))
+            pokal = &w;
+    }
+    ASSERT_NE(pokal, nullptr);
+    pokal->modus |= WB_VERLAENGERUNG;
+    pokal->halbzeiten_verl = 1;
+    pokal->halbzeit_laenge_verl = 35;
+    pokal->best_of_x = 1;
+    std::vector<i32> clubs;
+    for (i32 id : ligen) {
+        const Wettbewerb* l = Wettbewerb_Get_Zeiger(id);
+        for (int k = 0; k < l->aktuelle_teams; ++k) clubs.push_back(l->aktuelle_team[k]);
+    }
+    ASSERT_GE(clubs.size(), static_cast<size_t>(pokal->teams));
+    for (int k = 0; k < pokal->teams; ++k) {
+        pokal->aktuelle_team[k] = static_cast<i16>(clubs[static_cast<size_t>(k)]);
+        pokal->team_slots[k] = static_cast<u8>(k);
+    }
+    pokal->aktuelle_teams = pokal->teams;
+    pokal->aktueller_spieltag = 0;
+    Wettbewerb_Paarungen_Setzen(*pokal);
+    ASSERT_GT(Spieltag_Slots_Fuellen(pokal->id, 0, 0), 0);
+    ASSERT_TRUE(Tag_Spielen());
+    int verlaengert = 0, elfmeter = 0;
+    for (int k = 0; k < Wettbewerb_Spiele_Pro_Spieltag(pokal, 0); ++k) {
+        EXPECT_GE(Wettbewerb_Get_Runden_Sieger(pokal->id, 0, k, -1, 0, 0), 0) << "tie " << k;
+        Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(pokal->id), 0, 0, static_cast<u32>(k)));
+        const Spiel* s = Spiele_Get_Spiel(h.Handle(), true);
+        if (!(s->flags & 1)) continue;
+        ++verlaengert;
+        EXPECT_GE(s->minute, 125) << "tie " << k;
+        if (s->flags & 2) ++elfmeter;
+        else EXPECT_NE(s->tore_a, s->tore_b) << "tie " << k;
+    }
+    EXPECT_GT(verlaengert, 0);
+    EXPECT_GT(elfmeter, 0);
+}
+
+// The morning after a matchday the event store gives back the entries its
+// games reserved and did not use.
+TEST_F(Spieltag, EreignisspeicherWirdTaeglichGepackt) {
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    ASSERT_TRUE(Tag_Spielen());
+    const u32 belegt = Spiele_Ereignis_Anzahl();
+    Kalender_Jeden_Tag();
+    Spieltag_Vorbereiten();
+    EXPECT_LT(Spiele_Ereignis_Anzahl(), belegt);
+}
