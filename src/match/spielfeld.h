@@ -496,6 +496,7 @@ struct Spielfeld_Hooks {
     void (*ankuendigung_refresh)() = [] {};
     void (*reset_spielschritt)() = [] {};
     // The 2-D overview of a shown pitch.
+    // default kept: the match screen draws the overview itself, on its own rastport with the mouse, whenever the live view shows nothing.
     void (*blit_spielfeld)(Spielfeld_Daten* sf, u32 spiel) = [](Spielfeld_Daten*, u32) {};
     // The live view: init / free / one frame; the focused view's pitch (null: the first shown).
     void (*ansicht_init)() = [] {};
@@ -520,7 +521,9 @@ struct Spielfeld_Hooks {
     void (*client_signal)(const Spielfeld_Sync_Signal* s) = [](const Spielfeld_Sync_Signal*) {};
     bool (*hole_spielfeld)(u32 spiel, u8* aus, u32 werte[4]) = [](u32, u8*, u32*) { return false; };
     void (*set_bereit)(u32 team) = [](u32) {};
-    // The maximum number of shown pitches (option 200), 0 = 4.
+    // The maximum number of shown pitches (option 200), 0 = 4. Option 200
+    // (ANZ_TEAMS) is 1 unless global.cfg says more: it would hide all but one.
+    // default kept: every managed club's match at this machine is shown, up to four.
     int (*anzeige_max)() = [] { return 0; };
     // The half stars a player (number) of the team loses at a tactical
     // point (the in-match line-up screen's rule); -1: the engine's own rule.

@@ -26,8 +26,6 @@
 
 namespace {
 
-Nachspiel_Hooks hooks;
-
 constexpr int FORM = 90;  // the player's form, 0..6
 constexpr int KADER = 20;
 constexpr u32 NEWS_ABSAGE = 516;
@@ -72,39 +70,9 @@ void form_seite(i32 team, int g, int o, int s, int t, int h) {
     }
 }
 
-// The report of the match as the pitch record saw it; the home side's
-// report takes score and attendance from the fixture.
-Spielfeld_Bericht bericht_von(const Spielfeld_Daten& sf, const Spiel& s, bool heim_sicht) {
-    Spielfeld_Bericht b;
-    Spielfeld_Get_Bericht(&sf, &b);
-    if (heim_sicht) {
-        b.tore[0] = s.tore_a;
-        b.tore[1] = s.tore_b;
-    }
-    b.zuschauer = s.zuschauer;
-    return b;
-}
-
-// The announcement pages of a finished match for the human managers.
-void berichte(i32 spiel, const Spiel& s) {
-    const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(spiel));
-    if (!sf) return;
-    const bool heim = Team_Hat_Manager(s.team_a), gast = Team_Hat_Manager(s.team_b);
-    if (!heim && !gast) return;
-    const i32 w = s.wettbewerb;
-    const i32 eigen = heim ? s.team_a : s.team_b, gegner = heim ? s.team_b : s.team_a;
-    const Spielfeld_Bericht b = bericht_von(*sf, s, heim);
-    const i32 basis = eigen * 50 + Team_Anzahl * 50;
-    hooks.ankuendigung(w, eigen, gegner, spiel, &b);
-    hooks.puffern(2, basis + 10);
-    hooks.puffern(3, basis + 9);
-    hooks.puffern(4, basis + 8);
-    if (heim && gast) {
-        hooks.ankuendigung(w, s.team_b, s.team_a, spiel, &b);
-        hooks.puffern(4, basis + 8);
-    }
-    hooks.puffern(5, basis + 7);
-    hooks.puffern(6, basis + 6);
+// The manager of a match's club becomes the active one when he is at the
+// game (the pages after the match are buffered as the match finishes).
+void aktiver_manager(const Spiel& s) {
     for (i32 t : {s.team_a, s.team_b})
         if (Team_Hat_Manager(t) && Team_Hat_Manager_Aktiv(t)) {
             Team_Aktiv = t;
@@ -115,7 +83,6 @@ void berichte(i32 spiel, const Spiel& s) {
 
 }  // namespace
 
-void Nachspiel_Set_Hooks(const Nachspiel_Hooks& h) { hooks = h; }
 
 void Spieltag_Form_Nach_Spiel(i32 spiel) {
     const Spiel* s = Spiele_Get_Spiel(spiel, true);
@@ -158,7 +125,7 @@ void Spieltag_Nachspiel_Spiel(i32 spiel) {
         Wettbewerb_Zahle_Punkt_U(s.wettbewerb, s.team_a, 0);
         Wettbewerb_Zahle_Punkt_U(s.wettbewerb, s.team_b, 0);
     }
-    berichte(spiel, s);
+    if (Spielfeld_Zeiger(static_cast<u32>(spiel))) aktiver_manager(s);
     for (int seite = 0; seite < 2; ++seite) {
         const i32 t = seite == 0 ? s.team_a : s.team_b;
         if (t <= 0 || !Team_Hat_Manager(t)) continue;

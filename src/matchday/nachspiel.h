@@ -1,24 +1,10 @@
 // The bookings after a match: the stadium's records, form, the computer
 // club's step, stadium costs, advertising income, the match figures in the
-// bank, points money, the match report for human managers and the events
+// bank, points money, the managed club made the active one and the events
 // after the match; the news of a match cancelled for too few players.
 #pragma once
 
 #include "base/types.h"
-
-struct Spielfeld_Bericht;
-
-// The human-facing steps after a match. Defaults do nothing.
-struct Nachspiel_Hooks {
-    // The announcement of a finished match for the manager of `team` with
-    // its report (292 bytes: teams, score, corners, competition,
-    // attendance, the players' match figures), and a page of it buffered
-    // with its kind and priority.
-    void (*ankuendigung)(i32 wettbewerb, i32 team, i32 gegner, i32 spiel,
-                         const Spielfeld_Bericht* bericht) = [](i32, i32, i32, i32, const Spielfeld_Bericht*) {};
-    void (*puffern)(i32 art, i32 prioritaet) = [](i32, i32) {};
-};
-void Nachspiel_Set_Hooks(const Nachspiel_Hooks& h);
 
 // Everything after the match of one fixture (lock handle), in order. Not on
 // a network client.

@@ -378,7 +378,6 @@ void Spieltag_Anpfiff(Spieltag_Slot& r) {
             const i32 f = strafe_fuer(t);
             Bank_Buchen(t, -1, static_cast<f32>(f), BANK_STRAFE, 1, -1);
             Spieltag_Absage_Melden(t, f);
-            hooks.abgesagt(t, f);
         }
         u8 a = (gast_kurz && !heim_kurz) ? 2 : 0, b = (heim_kurz && !gast_kurz) ? 2 : 0;
         Spiele_Set_Ergebnis(r.spiel, a, b, SPIEL_FLAG_ABGESAGT);

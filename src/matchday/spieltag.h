@@ -55,8 +55,6 @@ constexpr u8 SPIEL_FLAG_ABGESAGT = 4;
 // done (the end of the matchday and of a round). Defaults do nothing.
 struct Spieltag_Hooks {
     void (*wettbewerb_fertig)(i32 wettbewerb) = [](i32) {};
-    // A side had too few players: the news for its manager.
-    void (*abgesagt)(i32 team, i32 strafe) = [](i32, i32) {};
     // A live match view shows the human clubs' matches (paced to the clock).
     // Without one they are played on the engine unseen, at full speed.
     bool (*live_ansicht)() = [] { return false; };

@@ -68,6 +68,7 @@ struct Season_Gui_Hooks {
     // Turns: the bottom-bar mode icons of a network client (blink flag)
     // and the turn clock.
     void (*Kalender_Blit_Modus)(int blinken) = [](int) {};
+    // default kept: the main menu's clock field draws the turn clock with the menu (Menue_Zugzeit_Zeichnen).
     void (*Kalender_Blit_Zugzeit)() = [] {};
     // The rankings were sorted anew: the ranking, table and overview screens
     // redraw what they show.
@@ -114,6 +115,7 @@ struct Season_Module_Hooks {
     void (*Spieltag_Naechste_Gruppe)() = [] {};
     // One pass of the matchday runner; true while matches are running.
     bool (*Spieltag_Run)(int arg) = [](int) { return false; };
+    // default kept: the matchday runner frees its pitches with itself (Spieltag_DeInit, the next release step).
     void (*Spielfeld_Free)() = [] {};
     // The competitions' yearly set-up and daily work (season cycle).
     void (*Wettbewerb_Jedes_Jahr)() = [] {};
@@ -130,6 +132,7 @@ struct Season_Module_Hooks {
     // the announcement buffer is empty, with the flag).
     bool (*Spieltag_Team_Spielt)(int team) = [](int) { return false; };
     bool (*Spieltag_Kein_Spiel)() = [] { return false; };
+    // default kept: the match screen's picture steps the live view once a frame (Season_Gui.Spiel_Warten).
     void (*Spielfeld_Anzeige_Refresh)() = [] {};
     bool (*Spielankuendigung_Jetzt)(int art, bool nur_wenn_leer) = [](int, bool) { return false; };
     // Clears the matchday runner's no-match flag (client cache reset).

@@ -417,3 +417,26 @@ TEST_F(Hauptmenue, ZweiSekundenMenueMitKlickAufDisk) {
 }
 
 }  // namespace
+
+namespace {
+
+// With a turn time limit the clock is drawn once a frame, in its field
+// beside the dialog buttons of the menu: the run loop's clock step draws
+// nothing of its own over it.
+TEST_F(Hauptmenue, ZugzeitUhrEinmalImFeldDesMenues) {
+    schritt("zugzeit_start", "wait 12\n", 12);
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    Option_Wert(OPTION_ZUGZEIT, 120000, 1);
+    ASSERT_GT(Headless_Lauf("wait 20\n", 22), 0);
+    const auto t = spur::frame();
+    std::vector<const spur::Text*> uhren;
+    for (const spur::Text& e : t)
+        if (e.sichtbar.size() >= 7 && e.sichtbar[1] == ':' && e.sichtbar[4] == ',') uhren.push_back(&e);
+    ASSERT_EQ(uhren.size(), 1u);
+    EXPECT_GE(uhren[0]->x0, 206);
+    EXPECT_LE(uhren[0]->x1, 206 + 66);
+    EXPECT_GE(uhren[0]->y0, 566);
+    Option_Wert(OPTION_ZUGZEIT, 0, 1);
+}
+
+}  // namespace

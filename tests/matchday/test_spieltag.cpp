@@ -1347,3 +1347,26 @@ TEST_F(Spieltag, EreignisspeicherWirdTaeglichGepackt) {
     Spieltag_Vorbereiten();
     EXPECT_LT(Spiele_Ereignis_Anzahl(), belegt);
 }
+
+// The match display's steps that stay with their owners: the runner frees
+// its pitches with itself, the match screen draws the live view and the
+// overview, and every managed club's match may be shown.
+TEST_F(Spieltag, SpielanzeigeUndSpielfelderBleibenBeiIhrenBesitzern) {
+    const Season_Module_Hooks module = Saison_Module_Tabelle();
+    const Spielfeld_Hooks spielfeld = Saison_Spielfeld_Tabelle();
+    EXPECT_EQ(module.Spielfeld_Free, Season_Module_Hooks{}.Spielfeld_Free);
+    EXPECT_EQ(module.Spielfeld_Anzeige_Refresh, Season_Module_Hooks{}.Spielfeld_Anzeige_Refresh);
+    EXPECT_EQ(spielfeld.blit_spielfeld, Spielfeld_Hooks{}.blit_spielfeld);
+    EXPECT_EQ(spielfeld.anzeige_max(), 0);
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    Spieltag_Gruppe_Starten();
+    for (int i = 0; i < 50; ++i) {
+        Kalender_Jetzt += SF_FRAME_MS;
+        Spieltag_Run(0);
+    }
+    ASSERT_GT(Spielfeld_Anzahl(), 0);
+    Spieltag_DeInit();
+    EXPECT_EQ(Spielfeld_Anzahl(), 0);
+    Spieltag_Init();
+}
