@@ -1,0 +1,203 @@
+// The manager's inbox in a running game: a credit offer from the other
+// manager and an offer of the random events arrive, are shown in their
+// question box and answered by its buttons; the help box over the squad
+// screen; the menu's byte in a save game.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/settings.h"
+#include "base/spielstand.h"
+#include "fahrer.h"
+#include "gui/eingabe.h"
+#include "season/ereignis_zufall.h"
+#include "season/kalender.h"
+#include "season/news.h"
+#include "season/optionen.h"
+#include "season/richter.h"
+#include "spur.h"
+#include "world/bank.h"
+#include "world/manager.h"
+#include "world/spieler.h"
+
+namespace f = fahrer;
+
+namespace {
+
+// Whether a text of the frame holds the piece.
+bool gezeigt(const std::vector<spur::Text>& t, const std::string& stueck) {
+    for (const spur::Text& x : t)
+        if (x.sichtbar.find(stueck) != std::string::npos) return true;
+    return false;
+}
+
+class Posteingang : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(Test_Programm_Starten("kordavo_posteingang", &ordner)); }
+    void TearDown() override { Test_Programm_Beenden(ordner); }
+
+    // Two managers at this machine, the first one's turn in the main menu.
+    void zwei_manager() {
+        ASSERT_TRUE(W32_Registry_Write("Mitspieler", "2"));
+        ASSERT_TRUE(f::lauf("wait 12\n", 14));
+        ASSERT_EQ(Manager_Anzahl_Menschen(), 2);
+        ASSERT_TRUE(f::bis_menue());
+    }
+    void ein_manager() {
+        ASSERT_TRUE(f::lauf("wait 12\n", 14));
+        ASSERT_TRUE(f::bis_menue());
+    }
+
+    // Message boxes clicked away and turns ended until a question box is up
+    // (true), or `schritte` steps passed.
+    static bool bis_frage(i32 schritte = 3000) {
+        for (i32 n = 0; n < schritte; ++n) {
+            if (Menue_Requester_Offen() && f::da(ICON_REQ_KNOPF_1)) return true;
+            if (Menue_Requester_Offen()) {
+                if (!f::antworten(false)) return false;
+            } else if (f::im_menue()) {
+                if (!f::zug_beenden()) return false;
+            } else if (!f::weiter()) {
+                return false;
+            }
+        }
+        return false;
+    }
+    // Frames in the menu, message boxes clicked away, until `fertig` or
+    // `frames` passed (the arbiter looks at the answers every 5 s).
+    template <class P>
+    static void spielen(P fertig, i32 frames) {
+        for (i32 n = 0; n < frames && !fertig(); ++n) {
+            if (Menue_Requester_Offen() && !f::da(ICON_REQ_KNOPF_1)) f::antworten(false);
+            else f::frame();
+        }
+    }
+
+    std::string ordner;
+};
+
+constexpr i32 BETRAG = 250000;
+
+// The other manager asks the active one for a credit, as the bank screen
+// does; the id of the question.
+u32 kredit_anfrage(i32 frager, i32 gefragt) {
+    News_Daten d;
+    const i32 w[7] = {ANFRAGE_KREDIT, frager, gefragt, Kalender_Get_Tag() + 10, BETRAG, 5, 12};
+    for (int i = 0; i < 7; ++i) d.w[i] = w[i];
+    return News_Neu(frager, gefragt, -1, 0x1005, &d, "Kreditanfrage: %s bittet um 250.000 EUR.",
+                    Team_String(721, frager, nullptr, 0));
+}
+
+i32 anderer_manager() {
+    i32 teams[8];
+    const int n = Manager_Ist_Dran(teams, 0, 0);
+    for (int i = 0; i < n; ++i)
+        if (teams[i] != Team_Aktiv) return teams[i];
+    return -1;
+}
+
+struct Kreditfall {
+    bool ja;
+    f64 erwartet;  // what the asking club gets
+};
+
+TEST_F(Posteingang, KreditanfrageWirdGezeigtUndBeantwortet) {
+    for (const Kreditfall fall : {Kreditfall{true, BETRAG}, Kreditfall{false, 0}}) {
+        SCOPED_TRACE(fall.ja ? "Ja" : "Nein");
+        zwei_manager();
+        if (HasFatalFailure()) return;
+        const i32 gefragt = Team_Aktiv, frager = anderer_manager();
+        ASSERT_GE(frager, 0);
+        const f64 vorher_frager = Bank_Get_Kontostand(frager, 0, 0);
+        const f64 vorher_gefragt = Bank_Get_Kontostand(gefragt, 0, 0);
+        const u32 id = kredit_anfrage(frager, gefragt);
+        ASSERT_NE(id, 0u);
+        // The box comes up in the asked manager's turn, with the question.
+        ASSERT_TRUE(bis_frage());
+        EXPECT_EQ(Team_Aktiv, gefragt);
+        EXPECT_TRUE(gezeigt(spur::frame(), "Kreditanfrage")) << "the question is drawn";
+        // An answer in another club's name, through the inbox, changes nothing.
+        const i32 index = News_Suche_Id(id);
+        News_Antwort_Ja(frager, index);
+        EXPECT_EQ(News_Suche_Id(id), index);
+        ASSERT_TRUE(f::antworten(fall.ja));
+        EXPECT_FALSE(Menue_Requester_Offen() && f::da(ICON_REQ_KNOPF_1));
+        EXPECT_LT(News_Suche_Id(id), 0) << "the answered question is gone";
+        // A second answer to the old place finds nothing to answer.
+        const i32 anzahl = News_Anzahl();
+        News_Antwort_Ja(gefragt, index);
+        EXPECT_EQ(News_Anzahl(), anzahl);
+        spielen([&] { return Bank_Get_Kontostand(frager, 0, 0) != vorher_frager; }, 1200);
+        EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(frager, 0, 0) - vorher_frager, fall.erwartet);
+        EXPECT_DOUBLE_EQ(vorher_gefragt - Bank_Get_Kontostand(gefragt, 0, 0), fall.erwartet);
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(Posteingang, ZufallsangebotWirdGezeigtUndAngenommen) {
+    ein_manager();
+    if (HasFatalFailure()) return;
+    const i32 team = Team_Aktiv;
+    i32 kader[64];
+    ASSERT_GT(Teamspieler_Ins_Array(team, kader, 64, 0), 0);
+    const i32 spieler = kader[0];
+    const i32 n = Ereignis_Zufall(EREIGNIS_MAXSTAERKE_VERAENDERT);
+    const Ereignis* e = Ereignis_Get(n);
+    ASSERT_NE(e, nullptr);
+    const i32 neu = Spieler_Wert(97, spieler, 0, OP_LESEN) == 10 ? 8 : 10;
+    const i32 preis = 1000;
+    // The offer as the random events post it.
+    News_Daten d;
+    const i32 w[10] = {ANFRAGE_EREIGNIS, team, spieler, Kalender_Get_Tag() + 40, e->kategorie, neu, n, preis, 0, -1};
+    for (int i = 0; i < 10; ++i) d.w[i] = w[i];
+    const u32 id = News_Neu_Text(team, team, -1, NEWS_FRAGE, &d, "Ein Trainer bietet seine Dienste an.");
+    ASSERT_NE(id, 0u);
+    ASSERT_TRUE(bis_frage());
+    EXPECT_TRUE(gezeigt(spur::frame(), "Trainer bietet"));
+    const f64 vorher = Bank_Get_Kontostand(team, 0, 0);
+    ASSERT_TRUE(f::antworten(true));
+    spielen([&] { return Spieler_Wert(97, spieler, 0, OP_LESEN) == neu; }, 1200);
+    EXPECT_EQ(Spieler_Wert(97, spieler, 0, OP_LESEN), neu);
+    EXPECT_DOUBLE_EQ(vorher - Bank_Get_Kontostand(team, 0, 0), preis);
+}
+
+// The help box over the squad screen's automatic line-up button once the
+// mouse has rested on it for a second: with the manager's help option on
+// it shows the button's text, off it shows none.
+TEST_F(Posteingang, HilfetextUeberDemKader) {
+    ein_manager();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(f::menue(0, 0));
+    ASSERT_TRUE(f::da(ICON_KADER_AUTO));
+    Screen_Icon* knopf = Menue_Screen_Icon_Aus_Nummer(ICON_KADER_AUTO);
+    const char* hilfe = knopf->hilfe_prozedur ? knopf->hilfe_prozedur(knopf) : knopf->hilfe;
+    ASSERT_TRUE(hilfe && *hilfe);
+    const std::string anfang = std::string(hilfe).substr(0, std::string(hilfe).find_first_of("^ "));
+    const std::string hin = f::ort(knopf->x + knopf->w / 2, knopf->y + knopf->h / 2);
+    for (const bool an : {true, false}) {
+        SCOPED_TRACE(an ? "an" : "aus");
+        Option_Wert(OPTION_TEAM_ERSTE, 1, an ? 1 : 0);
+        ASSERT_TRUE(f::lauf("move 5 5\nwait 4\nmove " + hin + "\nwait 70\n", 0));
+        EXPECT_EQ(gezeigt(spur::frame(), anfang), an) << anfang;
+        EXPECT_EQ(Hilfe_Text_Sichtbar(), an);
+    }
+}
+
+// The menu engine's byte goes into a save game; a load brings it back and
+// the dialog buttons closed.
+TEST_F(Posteingang, LadenBringtDasMenueByteZurueck) {
+    ein_manager();
+    if (HasFatalFailure()) return;
+    const std::string pfad = Spielstand_Pfad(4);
+    Menue_Modus = 1;
+    ASSERT_TRUE(Spielstand_Speichern(pfad.c_str(), 1));
+    Menue_Modus = 0;
+    Menue_Icon_Zustand_Setzen(ICON_DIALOG_TEAM + 1, 1);
+    ASSERT_TRUE(Spielstand_Laden(pfad.c_str())) << Spielstand_Letzter_Fehler();
+    EXPECT_EQ(Menue_Modus, 1);
+    EXPECT_EQ(Menue_Icon_Zustand(ICON_DIALOG_TEAM + 1), 0u);
+}
+
+}  // namespace
