@@ -9,9 +9,11 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/spielstand.h"
+#include "gui/bilder.h"
 #include "gui/eingabe.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
+#include "gui/wappen.h"
 #include "season/news.h"
 #include "season/optionen.h"
 #include "world/welt.h"
@@ -79,9 +81,20 @@ void menue_uebernehmen() {
     Menue_Laden(l);
 }
 
+// A club whose crest photo lies in the crest folder shows it; any other
+// club, or a photo that is missing or damaged, the crest of the archive.
+Rastport* wappen_laden(i32 nummer, i32 team) {
+    if (team >= 0 && team < Team_Anzahl && (Team_Wert(7, team, 0, OP_LESEN) & TEAM_STATUS_WAPPENFOTO))
+        if (Rastport* foto = Bilder_Laden(team, nullptr, BILDER_WAPPEN)) return foto;
+    return Wappen_Aus_Archiv(nummer);
+}
+
 }  // namespace
 
 void Main_Posteingang_Anmelden() {
+    Wappen_Hooks w = Wappen_Get_Hooks();
+    w.bild_laden = wappen_laden;
+    Wappen_Set_Hooks(w);
     News_Set_Hooks(news_tabelle());
     // Help texts: shown when the active manager has them on (his option 40).
     Menue_Hooks m = Menue_Get_Hooks();

@@ -4,10 +4,21 @@
 // screen; the menu's byte in a save game.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "base/settings.h"
+#include "graphics/bildformat.h"
+#include "graphics/blitter.h"
+#include "graphics/sound.h"
+#include "graphics/video.h"
+#include "gui/wappen.h"
+#include "platform/png.h"
 #include "base/spielstand.h"
 #include "fahrer.h"
 #include "gui/eingabe.h"
@@ -193,6 +204,44 @@ TEST_F(Posteingang, LadenBringtDasMenueByteZurueck) {
     ASSERT_TRUE(Spielstand_Laden(pfad.c_str())) << Spielstand_Letzter_Fehler();
     EXPECT_EQ(Menue_Modus, 1);
     EXPECT_EQ(Menue_Icon_Zustand(ICON_DIALOG_TEAM + 1), 0u);
+}
+
+// A club with a crest photo in the crest folder shows it in the game; the
+// photo gone (or damaged), the club shows its crest of the archive again.
+TEST_F(Posteingang, WappenfotoAusDemWappenordner) {
+    ein_manager();
+    if (HasFatalFailure()) return;
+    const i32 team = Team_Aktiv;
+    const std::string wappenordner = ordner + "/wappenbilder";
+    std::filesystem::create_directories(wappenordner);
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_WAPPENBILDER], W32_DIR_LAENGE, "%s", wappenordner.c_str());
+    const std::string datei = wappenordner + "/" + std::to_string(team) + ".jpg";
+    std::vector<u16> rot(80 * 80, 0xF800);
+    ASSERT_TRUE(Jpeg_Schreiben_Datei(datei.c_str(), rot.data(), 80, 80, 16, 0, 90));
+    Team_Wert(7, team, TEAM_STATUS_WAPPENFOTO, OP_BITS_SETZEN);
+    auto mitte = [&] {
+        Wappen_Set_Hooks(Wappen_Get_Hooks());  // nothing kept from before
+        std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(66, 66, 16));
+        Blt_Rechteck(ziel.get(), 0, 0, 66, 66, 0);
+        EXPECT_TRUE(Wappen_Blit(team, ziel.get(), 0, 0, 66, 66, nullptr));
+        u8 r = 0, g = 0, b = 0;
+        Png_Pixel_Rgb(ziel->bitmap->pixel16()[33 * 66 + 33], 16, &r, &g, &b);
+        return std::array<u8, 3>{r, g, b};
+    };
+    const auto foto = mitte();
+    EXPECT_GT(foto[0], 200);
+    EXPECT_LT(foto[1], 40);
+    std::remove(datei.c_str());
+    EXPECT_NE(mitte(), foto) << "without the photo the archive's crest";
+}
+
+// The engine defaults the game keeps: the menu's pictures from its own
+// picture slots, the videos on the program's clock, the effects from the
+// sound archive.
+TEST_F(Posteingang, BehalteneVorgaben) {
+    EXPECT_EQ(Menue_Get_Hooks().grafik_holen, &Menue_Get_Slave_Rastport);
+    EXPECT_EQ(Video_Get_Hooks().uhr, &W32_Get_Time);
+    EXPECT_EQ(Sound_Get_Hooks().effekt_quelle, &Sound_Effekt_Aus_Archiv);
 }
 
 }  // namespace
