@@ -185,6 +185,11 @@ function(kordavo_mit_allen_schichten ziel)
       target_compile_definitions(${ziel} PRIVATE KORDAVO_HAT_${SUB}=1)
     endif()
   endforeach()
+  # The program's registration brings the inbox's wiring with it.
+  get_target_property(quellen ${ziel} SOURCES)
+  if(quellen MATCHES "registrierung\\.cpp")
+    target_sources(${ziel} PRIVATE ${PROJECT_SOURCE_DIR}/src/main/posteingang.cpp)
+  endif()
 endfunction()
 
 # kordavo_mit_spielordner(<target>...): the targets read the generated game

@@ -39,6 +39,7 @@ bool Sound_Effekt_Aus_Archiv(i32 nummer, std::vector<u8>& blob) {
 }
 
 void Sound_Set_Hooks(const Sound_Hooks& h) { hooks = h; }
+const Sound_Hooks& Sound_Get_Hooks() { return hooks; }
 bool Sound_Musik_Option() { return hooks.musik_an(); }
 
 bool Sound_Init() {

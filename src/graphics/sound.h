@@ -41,9 +41,12 @@ bool Sound_Effekt_Aus_Archiv(i32 nummer, std::vector<u8>& blob);
 struct Sound_Hooks {
     bool (*musik_an)() = [] { return true; };
     bool (*effekte_an)() = [] { return true; };
+    // default kept: every effect of the game is an entry of its sound
+    // archive; tests hand in their own samples.
     bool (*effekt_quelle)(i32 nummer, std::vector<u8>& blob) = Sound_Effekt_Aus_Archiv;
 };
 void Sound_Set_Hooks(const Sound_Hooks& h);
+const Sound_Hooks& Sound_Get_Hooks();
 
 // Slot layer.
 bool Sound_Init();        // opens the audio device; false: sound stays off

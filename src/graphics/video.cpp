@@ -19,6 +19,7 @@ Video_Hooks hooks{};
 }  // namespace
 
 void Video_Set_Hooks(const Video_Hooks& h) { hooks = h; }
+const Video_Hooks& Video_Get_Hooks() { return hooks; }
 
 struct Vid_Film {
     i32 w = 0, h = 0;

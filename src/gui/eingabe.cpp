@@ -85,12 +85,66 @@ i32 Hilfe_Text_Zeilen(const char* text) {
     return n;
 }
 
+std::string Hilfe_Text_Umbrechen(Font* f, const char* text, i32 breite, i32 zeilen) {
+    std::string aus;
+    if (!f || !text) return aus;
+    const i32 platz = breite - 7;  // the box's margin
+    i32 n = 0;
+    // Appends a finished line (none beyond the last that fits).
+    auto zeile_fertig = [&](const std::string& z) {
+        if (n >= zeilen) return;
+        if (n++) aus += "^l";
+        aus += z;
+    };
+    auto passt = [&](const std::string& z) { return Font_Text_Breite(f, z.c_str()) <= platz; };
+    std::string rest = text;
+    for (size_t anfang = 0; anfang <= rest.size();) {
+        size_t ende = rest.find("^l", anfang);
+        if (ende == std::string::npos) ende = rest.size();
+        const std::string ganz = rest.substr(anfang, ende - anfang);
+        std::string zeile;
+        size_t i = 0;
+        while (i < ganz.size()) {
+            size_t w_ende = ganz.find(' ', i);
+            if (w_ende == std::string::npos) w_ende = ganz.size();
+            std::string wort = ganz.substr(i, w_ende - i);
+            i = w_ende + 1;
+            const std::string mit = zeile.empty() ? wort : zeile + " " + wort;
+            if (passt(mit)) {
+                zeile = mit;
+                continue;
+            }
+            if (!zeile.empty()) zeile_fertig(zeile);
+            zeile.clear();
+            // A word wider than the box is cut where it no longer fits.
+            while (!passt(wort)) {
+                size_t k = 1;
+                while (k < wort.size() && passt(wort.substr(0, k + 1))) ++k;
+                zeile_fertig(wort.substr(0, k));
+                wort.erase(0, k);
+            }
+            zeile = wort;
+        }
+        zeile_fertig(zeile);
+        anfang = ende + 2;
+    }
+    return aus;
+}
+
 void Hilfe_Text_Ausgabe(const char* text, i32 x, i32 y) {
     Font* f = hilfe_font();
     Rastport* rp = Screen_Rastport;
     if (!text || !*text || !f || !rp) return;
     // Lines are 10 px apart; a font taller than 10 px moves the text down.
     const i32 extra = std::max(0, f->hoehe - 10);
+    // A text wider or longer than the screen allows is wrapped to the
+    // widest box and cut after the last line that fits.
+    std::string umgebrochen;
+    const i32 max_zeilen = std::max(1, (rp->hoehe - 13 - extra) / 10 + 1);
+    if (Font_Text_Breite(f, text) + 7 > HILFE_BREITE_MAX || Hilfe_Text_Zeilen(text) + 1 > max_zeilen) {
+        umgebrochen = Hilfe_Text_Umbrechen(f, text, std::min(HILFE_BREITE_MAX, rp->breite), max_zeilen);
+        text = umgebrochen.c_str();
+    }
     const i32 w = Font_Text_Breite(f, text) + 7, h = Hilfe_Text_Zeilen(text) * 10 + 13 + extra;
     if (x < 0 || y < 0) {
         x = Maus_Get_X() - 4;

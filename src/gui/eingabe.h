@@ -1,6 +1,8 @@
 // The help text box beside the mouse and the one-line text input field.
 #pragma once
 
+#include <string>
+
 #include "base/types.h"
 
 struct Font;
@@ -15,6 +17,11 @@ extern Font* Hilfe_Font;
 // The box has one size from the first frame on: widest line + 7 by
 // lines x 10 + 13, kept inside the screen, 85 % opaque.
 void Hilfe_Text_Ausgabe(const char* text, i32 x, i32 y);
+// The widest help box; a wider text is wrapped.
+constexpr i32 HILFE_BREITE_MAX = 400;
+// The text laid into lines of at most `breite` px box width (at spaces, a
+// longer word cut), at most `zeilen` lines, joined by "^l".
+std::string Hilfe_Text_Umbrechen(Font* f, const char* text, i32 breite, i32 zeilen);
 // Number of "^l" codes in the text.
 i32 Hilfe_Text_Zeilen(const char* text);
 void Hilfe_Text_Ende();

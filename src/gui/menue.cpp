@@ -1269,6 +1269,8 @@ bool Menue_Laden(bytes::Leser& l) {
     l(v);
     if (l.fehler) return false;
     Menue_Modus = v;
+    // The dialog bar's buttons 702..705 come back closed.
+    for (i32 n = 702; n <= 705; ++n) Menue_Icon_Zustand_Setzen(n, 0);
     Menue_Screen_Freigeben();
     return true;
 }

@@ -252,6 +252,7 @@ u32 Menue_Heimat_Grafik(u32 grafik);
 // Menue_Set_Hooks (src/main; tests install fakes the same way).
 struct Menue_Hooks {
     // How icons and animations get their pictures.
+    // default kept: the engine's own picture slots load the game's archives.
     Rastport* (*grafik_holen)(u32 grafik) = Menue_Get_Slave_Rastport;
     // Called for every fire that is no drag (click sound 9, rocker sound 10).
     void (*klick_klang)(i32 klang) = [](i32) {};

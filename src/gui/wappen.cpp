@@ -161,6 +161,8 @@ bool verkleinerung_zeichnen(const Verkleinerung& v, Rastport* z) {
 
 Rastport* Wappen_Aus_Archiv(i32 n) { return Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_WAPPEN), n); }
 
+const Wappen_Hooks& Wappen_Get_Hooks() { return hooks; }
+
 void Wappen_Set_Hooks(const Wappen_Hooks& h) {
     hooks = h;
     ++hooks_stand;  // other pictures behind the same numbers
@@ -277,7 +279,7 @@ u32 quelle_pokal(i32 g) { return 0x80000000u | static_cast<u32>(g); }
 bool Wappen_Blit(i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten) {
     const i32 n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(hooks.nummer_von_team(team), 0, WAPPEN_NEUTRAL);
     return patch_blit(
-        WAPPEN_SCHLUESSEL, team, quelle_wappen(n), ziel, x, y, w, h, schatten, [n] { return hooks.bild_laden(n); },
+        WAPPEN_SCHLUESSEL, team, quelle_wappen(n), ziel, x, y, w, h, schatten, [n, team] { return hooks.bild_laden(n, team); },
         &treffer, &fehl);
 }
 
@@ -323,8 +325,8 @@ Rastport* Wappen_Holen(Rastport* ziel, i32 team, i32 x, i32 y, bool transparent,
     } else {
         n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(hooks.nummer_von_team(team), 0, WAPPEN_NEUTRAL);
     }
-    auto laden = [g, n]() -> Rastport* {
-        return g >= 0 ? Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER + g) : hooks.bild_laden(n);
+    auto laden = [g, n, team]() -> Rastport* {
+        return g >= 0 ? Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER + g) : hooks.bild_laden(n, team);
     };
     if (ziel) {
         const i32 stufe = w < 16 ? 0 : w < 33 ? 1 : 2;

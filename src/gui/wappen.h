@@ -19,13 +19,14 @@ struct Wappen_Hooks {
     // The crest number of a team (default: the team number). Team -1 and
     // numbers above 1000 give the neutral crest 1000.
     i32 (*nummer_von_team)(i32 team) = [](i32 team) { return team; };
-    // Loads crest n; the caller frees it.
-    Rastport* (*bild_laden)(i32 nummer) = Wappen_Aus_Archiv;
+    // Loads crest n of the team (-1 the neutral crest); the caller frees it.
+    Rastport* (*bild_laden)(i32 nummer, i32 team) = [](i32 nummer, i32) { return Wappen_Aus_Archiv(nummer); };
     // The graphic number of a competition (default: the competition number,
     // -1 none).
     i32 (*pokal_grafik)(i32 wettbewerb, i32 team) = [](i32 wettbewerb, i32) { return wettbewerb; };
 };
 void Wappen_Set_Hooks(const Wappen_Hooks& h);
+const Wappen_Hooks& Wappen_Get_Hooks();
 
 // Draws the team's crest at (x, y) of the target, w x h (below 1: 66). A
 // crest is only ever reduced: a size larger than the picture draws nothing.

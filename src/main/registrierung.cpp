@@ -6,6 +6,7 @@
 // Entries left out keep their do-nothing defaults (the frame default draws a
 // plain screen), so the program runs with whatever layers exist.
 #include "main/registrierung.h"
+#include "main/posteingang.h"
 
 #include "base/globals.h"
 #include "base/ruf.h"
@@ -587,4 +588,5 @@ void Main_Registrieren(bool (*spielstart)(int, u8*)) {
     spielstand_anmelden();
     screens_anmelden();
     werkzeuge_anmelden();
+    Main_Posteingang_Anmelden();
 }

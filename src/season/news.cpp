@@ -46,6 +46,20 @@ Store gelesen;
 bool gelesen_gut = false;
 News_Hooks hooks;
 
+// The end-of-turn button's grey state bit (icon_707_status).
+constexpr int ICON_707_GRAU = 2;
+
+// The day each team's manager last told the others that he ended his turn:
+// while the day waits for the other machines his turn is handed back to
+// him as often as he ends it, and the others hear of it once.
+struct Zug_Gemeldet {
+    i32 jahr = -1, tag = -1;
+};
+Zug_Gemeldet zug_gemeldet[MAX_TEAMS];
+void zug_gemeldet_vergessen() {
+    for (Zug_Gemeldet& z : zug_gemeldet) z = {};
+}
+
 // The scan cursor.
 struct Scan {
     i32 team = -1, maske = -1, pos = 0;
@@ -91,6 +105,7 @@ void News_Set_Hooks(const News_Hooks& h) { hooks = h; }
 
 void News_Init() {
     Richter_Zuruecksetzen();
+    zug_gemeldet_vergessen();
     store = Store{};
     store.bereit = true;
     scan = Scan{};
@@ -98,6 +113,7 @@ void News_Init() {
 
 void News_Free() {
     Richter_Zuruecksetzen();
+    zug_gemeldet_vergessen();
     store = Store{};
     scan = Scan{};
 }
@@ -160,13 +176,16 @@ u32 News_Neu_Text(i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const 
 }
 
 u32 News_Sende_Team_Text(const char* text) {
-    if (ruf::Einzel() || !text || Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl) return 0;
+    if (ruf::Einzel() || !text || Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl || Team_Aktiv >= MAX_TEAMS) return 0;
+    Zug_Gemeldet& z = zug_gemeldet[Team_Aktiv];
+    if (z.jahr == Kalender_Get_Jahr() && z.tag == Kalender_Get_Tag()) return 0;
     char manager[64], verein[64];
     std::snprintf(manager, sizeof manager, "%s", Team_String(300, Team_Aktiv, nullptr, 0));
     std::snprintf(verein, sizeof verein, "%s", Team_String(721, Team_Aktiv, nullptr, 0));
     News_Daten d{};
     d.w[0] = Kalender_Get_Tag();
     d.w[1] = Team_Aktiv;
+    z = {Kalender_Get_Jahr(), Kalender_Get_Tag()};
     return News_Neu(Team_Aktiv, -1, -1, NEWS_NACHRICHT | NEWS_TAGESNOTIZ, &d, "%s (%s) %s", manager, verein, text);
 }
 
@@ -289,7 +308,7 @@ bool News_Pruefen(i32 team) {
         }
         if (f & NEWS_TAGESNOTIZ) {
             const int icon = hooks.icon_707_status();
-            if (icon >= 0 && ((icon & 4) || it.tag < Kalender_Get_Tag() || Team_Hat_Manager_Aktiv(it.sender))) {
+            if (icon >= 0 && ((icon & ICON_707_GRAU) || it.tag < Kalender_Get_Tag() || Team_Hat_Manager_Aktiv(it.sender))) {
                 News_Set(i, -1, 0, NEWS_SETZEN);
                 etwas = true;
                 continue;
@@ -313,7 +332,9 @@ bool News_Pruefen(i32 team) {
 namespace {
 void antworten(i32 team, i32 index, bool ja) {
     const i32 flags = News_Get_Flags(index, team);
-    if (flags < 0) return;
+    // Only an open question of the team is answered (a second answer finds
+    // it gone).
+    if (flags < 0 || !(static_cast<u32>(flags) & NEWS_FRAGE)) return;
     u32 f = static_cast<u32>(flags);
     if ((f & (NEWS_GEZEIGT_1 | NEWS_GEZEIGT_2)) == (NEWS_GEZEIGT_1 | NEWS_GEZEIGT_2))
         f &= ~(NEWS_GEZEIGT_1 | NEWS_GEZEIGT_2);

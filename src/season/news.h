@@ -50,6 +50,7 @@ struct News_Hooks {
     // picture (0 none). The box calls News_Antwort_Ja / _Nein.
     void (*requester)(int, i32, const char*, i32) = [](int, i32, const char*, i32) {};
     // Hands an announcement (text, length) to the announcement module.
+    // default kept: the season's own announcement module buffers and shows it.
     void (*ankuendigung)(const char*, u32) = [](const char* t, u32 n) {
         Spielankuendigung_Aus_News(reinterpret_cast<const u8*>(t), n);
     };

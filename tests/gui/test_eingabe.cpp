@@ -1,6 +1,7 @@
 // Text input field and help box with scripted keys and the test clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <memory>
@@ -133,6 +134,43 @@ TEST_F(Eingabe, HilfeboxHatVomErstenAufrufAnIhreGroesse) {
     for (i32 y = 0; y < 600; ++y) hoch += Screen_Rastport->bitmap->pixel16()[y * 800 + 302] != 0;
     EXPECT_EQ(hoch, 35);
     EXPECT_EQ(Hilfe_Text_Zeilen("a^lb^lc"), 2);
+    Hilfe_Font = nullptr;
+}
+
+// A help text wider or longer than the screen allows is wrapped into the
+// widest box and cut after the last line that fits: the box never leaves
+// the screen, however long the text.
+TEST_F(Eingabe, LangerHilfetextWirdUmgebrochen) {
+    Hilfe_Font = font.get();
+    struct Fall {
+        std::string text;
+        i32 x, y;
+    };
+    std::string worte, wort(300, 'W'), zeilen;
+    for (int i = 0; i < 120; ++i) worte += "Spieler ";
+    for (int i = 0; i < 90; ++i) zeilen += "Zeile^l";
+    for (const Fall& fall : {Fall{worte, 0, 0}, Fall{wort, 700, 500}, Fall{zeilen, 10, 10}, Fall{worte, -1, -1}}) {
+        SCOPED_TRACE(fall.text.substr(0, 12));
+        Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, 0);
+        Hilfe_Text_Ausgabe(fall.text.c_str(), fall.x, fall.y);
+        // The box: the changed pixels' bounds.
+        i32 x0 = 800, x1 = -1, y0 = 600, y1 = -1;
+        const u16* p = Screen_Rastport->bitmap->pixel16();
+        for (i32 y = 0; y < 600; ++y)
+            for (i32 x = 0; x < 800; ++x)
+                if (p[y * 800 + x]) x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+        ASSERT_GE(x1, 0);
+        EXPECT_LE(x1 - x0 + 1, HILFE_BREITE_MAX);
+        EXPECT_LT(y1, 600);
+        Hilfe_Text_Ende();
+    }
+    // Words stay whole where they fit; every word comes through.
+    const std::string u = Hilfe_Text_Umbrechen(font.get(), worte.c_str(), HILFE_BREITE_MAX, 100);
+    EXPECT_GT(Hilfe_Text_Zeilen(u.c_str()), 1);
+    EXPECT_EQ(u.find("Spi^l"), std::string::npos);
+    size_t n = 0;
+    for (size_t i = u.find("Spieler"); i != std::string::npos; i = u.find("Spieler", i + 1)) ++n;
+    EXPECT_EQ(n, 120u);
     Hilfe_Font = nullptr;
 }
 

@@ -14,7 +14,7 @@ namespace {
 std::vector<i32> geladen;
 
 // A 66 x 66 crest: a border of pixel 0 (transparent), the rest its number.
-Rastport* test_wappen(i32 n) {
+Rastport* test_wappen(i32 n, i32) {
     geladen.push_back(n);
     Rastport* r = Rastport_Neu_Einfach(66, 66, 16);
     for (i32 y = 0; y < 66; ++y)
@@ -91,8 +91,8 @@ Rastport* bunt(i32 n, i32 art) {
                 (x + 2 * y) % 7 == 0 ? 0 : static_cast<u16>((x * 997 + y * 331 + n * 71 + art * 4099) | 1);
     return r;
 }
-Rastport* bunt_a(i32 n) { return bunt(n, 0); }
-Rastport* bunt_b(i32 n) { return bunt(n, 1); }
+Rastport* bunt_a(i32 n, i32) { return bunt(n, 0); }
+Rastport* bunt_b(i32 n, i32) { return bunt(n, 1); }
 
 // The target area (x, y, w, h) as a list of pixels.
 std::vector<u16> flaeche(const Rastport* r, i32 x, i32 y, i32 w, i32 h) {

@@ -7,6 +7,7 @@
 
 #include "base/datei.h"
 #include "base/globals.h"
+#include "season/kalender.h"
 #include "season/news.h"
 #include "season/optionen.h"
 #include "season/optionen_block.h"
@@ -173,6 +174,23 @@ TEST_F(News, ZugendeImNetzspielAnDieAnderen) {
     EXPECT_NE(News_Get_Flags(i, 2) & static_cast<i32>(NEWS_TAGESNOTIZ), 0);
     EXPECT_NE(News_Get_Flags(i, 3), -1);
     EXPECT_EQ(News_Get_Daten(i).w[1], 1);
+}
+
+// While the day waits for the other machines a manager's turn is handed
+// back to him as often as he ends it: the others hear of it once a day.
+TEST_F(News, ZugendeEinmalAmTag) {
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    Team_Aktiv = 1;
+    EXPECT_NE(News_Sende_Team_Text("hat seinen Zug beendet."), 0u);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(News_Sende_Team_Text("hat seinen Zug beendet."), 0u);
+    Team_Aktiv = 2;  // another manager's end is news
+    EXPECT_NE(News_Sende_Team_Text("hat seinen Zug beendet."), 0u);
+    EXPECT_EQ(News_Anzahl(), 2);
+    Kalender_Get_Zustand().aktuell.tag += 1;  // the next day
+    Team_Aktiv = 1;
+    EXPECT_NE(News_Sende_Team_Text("hat seinen Zug beendet."), 0u);
+    Kalender_Get_Zustand().aktuell.tag -= 1;
+    Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
 }  // namespace

@@ -147,6 +147,7 @@ void angebot_senden() {
     const i32 w[7] = {NEWS_ART_KREDIT, Team_Aktiv, partner, Kalender_Get_Tag() + ANGEBOT_TAGE, static_cast<i32>(betrag),
                       zins, laufzeit};
     for (int i = 0; i < 7; ++i) d.w[i] = w[i];
+    d.w[9] = -1;  // not answered yet: the lender's answer goes here
     News_Neu(Team_Aktiv, partner, -1, NEWS_KREDITANGEBOT, &d, bexot(T_ANGEBOT_NEWS),
              Team_String(721, Team_Aktiv, nullptr, 0), Bank_Geld_String(betrag, Team_Aktiv, -1, 0), laufzeit,
              static_cast<double>(zins));
