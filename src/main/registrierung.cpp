@@ -6,6 +6,7 @@
 // Entries left out keep their do-nothing defaults (the frame default draws a
 // plain screen), so the program runs with whatever layers exist.
 #include "main/registrierung.h"
+#include "main/netz_anmelden.h"
 #include "main/posteingang.h"
 
 #include "base/globals.h"
@@ -433,83 +434,6 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
 #endif
 }
 
-// The network: start, frame, block protocol, call lines and the match signal relay.
-void netz_anmelden() {
-#if KORDAVO_HAT_NET
-    // The block protocol: the server answers its clients' packets; on a
-    // client the typed calls go over the wire.
-    Netz_Set_Hooks({.client_signal = Netz_Client_Signal, .server_paket = Netz_Server_Paket});
-    ruf::Leitung_Setzen([](u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
-        return ruf::Client() ? Netz_Leitung(nummer, argumente, antwort)
-                             : ruf::Lokale_Leitung(nummer, argumente, antwort);
-    });
-#endif
-#if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
-    // A row runs for the team of the asking client's slot; block 19 binds it.
-    ruf::Team_Rahmen_Setzen([](i32 team, bool an) {
-        static i32 alt = -1;
-        if (an) {
-            alt = Aktuelles_Team;
-            Aktuelles_Team = team;
-        } else {
-            Aktuelles_Team = alt;
-        }
-    });
-    Netz_Protokoll_Hooks protokoll{.eigenes_team = [] { return Team_Aktiv; },
-                                   .team_anzahl = [] { return Team_Anzahl; }};
-#if KORDAVO_HAT_MATCH
-    // The match signal relay: the server merges a client's minute into its
-    // pitch and answers; a client takes the answer into its own copy (the
-    // runner repairs a mismatch it reports with call 1032).
-    protokoll.server_signal = [](i32 team, u8* signal, u32 laenge) {
-        Spielfeld_Internet_Server_Read_Signal(signal, laenge, static_cast<u32>(team));
-    };
-    protokoll.client_signal = [](const u8* signal, u32 laenge) {
-        Spielfeld_Internet_Client_Read_Signal(Spielfeld_Zeiger(get_u32le(signal + 12)), signal, laenge,
-                                              static_cast<u32>(Team_Aktiv));
-    };
-    Spielfeld_Netz_Anmelden();
-#endif
-    Netz_Protokoll_Set_Hooks(protokoll);
-    Welt_Set_Netz_Hooks({
-        .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
-        .slot_team = [](int slot) { return Netz_Slot_Team(slot); },
-        .slot_setzen =
-            [](int slot, i32 team, const char* name, i32 gesicht) {
-                if (!Netz_Slot_Team_Setzen(slot, team)) return false;
-#if KORDAVO_HAT_WORLD && KORDAVO_HAT_SEASON
-                // A user who joins a game set up through the start screen is
-                // his club's human manager on the server too (with the name
-                // and face he chose), so the club is no longer the computer's.
-                if (Spielstart_Beendet && !Team_Hat_Manager(team)) Manager_Neuer_Mitspieler(team, name, gesicht);
-#endif
-#if KORDAVO_HAT_SEASON
-                // A word given for this club in an earlier game (the same day
-                // number of a new one) must not count for the new client.
-                Season_Netz_Bereit_Vergessen(team);
-#endif
-                return true;
-            },
-        .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
-    });
-#endif
-#if KORDAVO_HAT_NET && KORDAVO_HAT_SEASON
-    // A server's day goes on once the manager of every client still there
-    // has ended his turns of today (call 1029); a client that left holds
-    // nothing back.
-    Season_Netz_Hooks saison;
-    saison.Clients_Fertig = [] {
-        for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
-            if (s.benutzt && s.verbindung && s.team >= 0 && s.team < Team_Anzahl &&
-                (Team_Daten[s.team].status & TEAM_STATUS_USER_AKTIV) &&
-                Season_Netz_Bereit_Tag(s.team) != Kalender_Get_Tag())
-                return false;
-        return true;
-    };
-    Season_Netz_Set_Hooks(saison);
-#endif
-}
-
 // The save-game driver's calls upwards: the description a save game carries
 // comes from the save screen; the connections close after a game was loaded.
 void spielstand_anmelden() {
@@ -584,7 +508,7 @@ void Main_Registrieren(bool (*spielstart)(int, u8*)) {
     grafik_anmelden();
     menue_anmelden();
     menue_hooks_anmelden();
-    netz_anmelden();
+    Netz_Anmelden();
     spielstand_anmelden();
     screens_anmelden();
     werkzeuge_anmelden();

@@ -18,6 +18,7 @@
 #include "season/kalender_lauf.h"
 #include "season/netz_rufe.h"
 #include "season/optionen.h"
+#include "season/rangliste.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -958,6 +959,8 @@ void Kalender_Internet_Client_Laden() {
     if (team != 0) {
         Season_Module.Spieltag_Init();
         Kalender_Clear_Neuer_Tag();
+        // The server's ranking of the new day is fetched when next read.
+        Rangliste_Internet_Client_Reset();
         Season_Module.Rangliste_Init();
         Season_Module.Rangliste_Sortieren();
         Season_Gui.Menue_Set_Aktiver_Manager(team);

@@ -17,6 +17,7 @@
 #include "season/richter.h"
 #include "season/season_hooks.h"
 #include "world/manager.h"
+#include "world/netz.h"
 #include "world/welt.h"
 
 namespace {
@@ -293,7 +294,17 @@ bool News_Pruefen(i32 team) {
         warten = false;
         return true;
     }
-    if (ruf::Client()) News_Internet_Client_Holen(team);
+    if (ruf::Client()) {
+        // The club's own figures first, so a message about them finds them
+        // current: its account and credits, its club records (its own
+        // settings sent, then read back), then its news.
+        Bank_Internet_Client_Get_Kredite(team);
+        Bank_Internet_Client_Refresh(team);
+        Team_Internet_Client_Send_T_Own();
+        Team_Internet_Client_Get_T_Own();
+        Team_Internet_Client_Get_T(team);
+        News_Internet_Client_Holen(team);
+    }
     constexpr u32 zeigen = NEWS_BINAER | NEWS_TAGESNOTIZ | NEWS_ANKUENDIGUNG | NEWS_NACHRICHT | NEWS_FRAGE;
     bool etwas = false;
     for (i32 i = News_Finde(team, static_cast<i32>(zeigen), 0, NEWS_GEZEIGT_2 | NEWS_ANTWORT); i >= 0;

@@ -130,6 +130,8 @@ void Rangliste_Sortieren() {
 }
 
 bool Rangliste_Get_Bereich(i32 erster, i32 anzahl, i32* teams, i32* werte, int ordnung) {
+    // A client reads the server's ranking, fetched once a day.
+    Rangliste_Internet_Client_Get();
     if (!bereit("Rangliste_Get_Bereich")) return false;
     bool etwas = false;
     for (i32 i = 0; i < z.anzahl; ++i) {
@@ -144,6 +146,7 @@ bool Rangliste_Get_Bereich(i32 erster, i32 anzahl, i32* teams, i32* werte, int o
 }
 
 bool Rangliste_Get_Eintrag(i32 team, Rangliste_Eintrag* aus) {
+    Rangliste_Internet_Client_Get();
     const Rangliste_Eintrag* e = team >= 0 && team < Team_Anzahl && z.bereit ? eintrag(team) : nullptr;
     if (aus) *aus = e ? *e : Rangliste_Eintrag{};
     return e != nullptr;

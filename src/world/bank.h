@@ -69,6 +69,9 @@ constexpr f32 BANK_KREDIT_MIN = 100000.0f;
 constexpr f32 BANK_KREDIT_MAX = 12000000.0f;
 constexpr int BANK_LAUFZEIT_MIN = 10;
 constexpr int BANK_LAUFZEIT_MAX = 50;
+// The rate of a credit from the bank: the bank's own for the term (a
+// client's credit is booked by the server at exactly this rate).
+constexpr f32 BANK_ZINS_DER_BANK = -1.0f;
 
 void Bank_Init();
 void Bank_Free();

@@ -474,11 +474,33 @@ void team_zeilen() {
         const u32 n = team_ok(team) ? Team_Internet_Server_Send_Spielerblock(&p, team, auswahl) : 0;
         return block_nehmen(p, n);
     });
+    ruf::Zeile_Anmelden(RUF_TEAM_T, [](i32 team) {
+        u8 b[bytes::groesse<Team_Struktur>()] = {};
+        Team_Internet_Server_Send_T(b, team);
+        return aus_bild<Team_Struktur>(b);
+    });
+    ruf::Zeile_Anmelden(RUF_TEAM_T_FIX, [](i32 team) {
+        u8 b[bytes::groesse<Team_Fix>()] = {};
+        Team_Internet_Server_Send_T_Fix(b, team);
+        return aus_bild<Team_Fix>(b);
+    });
     ruf::Zeile_Anmelden(RUF_TEAM_BLOCK, []() {
-        return std::vector<Team_Struktur>(Team_Daten, Team_Daten + (Team_Daten ? Team_Anzahl : 0));
+        const size_t n = Team_Daten && Team_Anzahl > 0 ? static_cast<size_t>(Team_Anzahl) : 0;
+        std::vector<u8> b(n * bytes::groesse<Team_Struktur>());
+        Team_Internet_Server_Send_T_Block(b.data());
+        std::vector<Team_Struktur> t(n);
+        bytes::Leser l(b.data(), b.size());
+        bytes::feld_lesen(l, t.data(), t.size());
+        return t;
     });
     ruf::Zeile_Anmelden(RUF_TEAM_FIX_BLOCK, []() {
-        return std::vector<Team_Fix>(Team_Fix_Daten, Team_Fix_Daten + (Team_Fix_Daten ? Team_Anzahl : 0));
+        const size_t n = Team_Fix_Daten && Team_Anzahl > 0 ? static_cast<size_t>(Team_Anzahl) : 0;
+        std::vector<u8> b(n * bytes::groesse<Team_Fix>());
+        Team_Internet_Server_Send_T_Fix_Block(b.data());
+        std::vector<Team_Fix> t(n);
+        bytes::Leser l(b.data(), b.size());
+        bytes::feld_lesen(l, t.data(), t.size());
+        return t;
     });
     ruf::Zeile_Anmelden(RUF_TEAM_OWN_ZURUECK, [](Team_Own own, u8 c0, u8 c1) {
         const std::vector<u8> b = bytes::bild(&own, 1);

@@ -126,6 +126,8 @@ bool Team_Internet_Client_Get_Startinfo();
 bool Team_Internet_Client_Init();
 bool Team_Internet_Client_Refresh();
 bool Team_Internet_Client_Send_T_Own();
+// One club's records (blocks 10 and 11).
+bool Team_Internet_Client_Get_T(int team);
 bool Team_Internet_Client_Get_T_Own();
 // Block 18: the team's squad with full records (the local squad list follows).
 bool Team_Internet_Client_Get_Spielerblock(int team);

@@ -104,13 +104,18 @@ bool Spieler_Internet_Client_Refresh() {
 
 bool Spieler_Internet_Client_Send_Data_Back() {
     if (!ruf::Client() || Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl) return false;
-    Spieler_Zurueck_Liste liste{};
-    int n = Team_Kader_Anzahl(Team_Aktiv);
-    for (int i = 0; i < n && i < NETZ_SPIELER_ZURUECK_ANZAHL; i++) {
-        const int s = Team_Kader(Team_Aktiv)[i];
-        liste[static_cast<size_t>(i)] = {s, Spieler_Daten[s]};
-    }
-    return ruf::Rufen(RUF_SPIELER_ZURUECK, liste).has_value();
+    // A squad larger than one block goes in several.
+    const int n = Team_Kader_Anzahl(Team_Aktiv);
+    int i = 0;
+    do {
+        Spieler_Zurueck_Liste liste{};
+        for (size_t k = 0; k < liste.size() && i < n; k++, i++) {
+            const int s = Team_Kader(Team_Aktiv)[i];
+            liste[k] = {s, Spieler_Daten[s]};
+        }
+        if (!ruf::Rufen(RUF_SPIELER_ZURUECK, liste)) return false;
+    } while (i < n);
+    return true;
 }
 
 bool Team_Internet_Client_Refresh() {
@@ -121,6 +126,16 @@ bool Team_Internet_Client_Refresh() {
     if (t && t->size() == static_cast<size_t>(Team_Anzahl)) std::copy(t->begin(), t->end(), Team_Daten);
     if (f && f->size() == static_cast<size_t>(Team_Anzahl)) std::copy(f->begin(), f->end(), Team_Fix_Daten);
     return Team_Internet_Client_Get_T_Own();
+}
+
+bool Team_Internet_Client_Get_T(int team) {
+    if (!ruf::Client() || !Team_Daten || team < 0 || team >= Team_Anzahl) return false;
+    const auto t = ruf::Rufen(RUF_TEAM_T, team);
+    const auto f = ruf::Rufen(RUF_TEAM_T_FIX, team);
+    if (!t || !f) return false;
+    Team_Daten[team] = *t;
+    Team_Fix_Daten[team] = *f;
+    return true;
 }
 
 bool Team_Internet_Client_Get_T_Own() {

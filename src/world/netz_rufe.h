@@ -82,6 +82,9 @@ inline constexpr Ruf<u32, i32, i32, i32, i32, i32> RUF_SPIELER_TAUSCH{4, "Spiele
 inline constexpr Ruf<std::tuple<u16, Team_Own>, i32> RUF_TEAM_OWN{12, "Team_Own"};
 // A team's squad as block 0's entries (team, bit 1 of the selection: full records).
 inline constexpr Ruf<std::vector<u8>, i32, i32> RUF_TEAM_SPIELERBLOCK{18, "Team_Spielerblock"};
+// One club's records (an unknown club: empty records).
+inline constexpr Ruf<Team_Struktur, i32> RUF_TEAM_T{10, "Team_T"};
+inline constexpr Ruf<Team_Fix, i32> RUF_TEAM_T_FIX{11, "Team_T_Fix"};
 inline constexpr Ruf<std::vector<Team_Struktur>> RUF_TEAM_BLOCK{13, "Team_Block"};
 inline constexpr Ruf<std::vector<Team_Fix>> RUF_TEAM_FIX_BLOCK{14, "Team_Fix_Block"};
 inline constexpr Ruf<Nichts, Team_Own, u8, u8> RUF_TEAM_OWN_ZURUECK{15, "Team_Own_Zurueck"};

@@ -126,7 +126,13 @@ void Spieler_Set_Maxstaerke(int s) {
 }
 
 int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
-    if (ruf::Client()) return ruf::Rufen(RUF_SPIELER_TAUSCH, ta, tb, sa, sb, preis).value_or(0) ? 1 : 0;
+    if (ruf::Client()) {
+        // The server exchanges its own records of the players: the line-up
+        // set here since the last sending goes first, or the records read
+        // back afterwards would undo it.
+        Internet_Client_Send_Data_Back();
+        return ruf::Rufen(RUF_SPIELER_TAUSCH, ta, tb, sa, sb, preis).value_or(0) ? 1 : 0;
+    }
     if (ta < 0 || ta >= Team_Anzahl || tb < 0 || tb >= Team_Anzahl || ta == tb || !ok(sa)) return 0;
     if (Spieler_Get_Team(sa) != ta) return 0;
     if (sb == -1) {
@@ -165,6 +171,8 @@ int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
     Spieler_Daten[sb].status = (Spieler_Daten[sb].status & ~bits) | ba;
     Spieler_Daten[sa].team = tb;
     Spieler_Daten[sb].team = ta;
+    Team_Rueckennummer_Vergeben(ta, sb);
+    Team_Rueckennummer_Vergeben(tb, sa);
     // Every club whose scout found one of the two loses him (two managers'
     // scouts may have found the same player).
     for (int t = 0; t < Team_Anzahl; ++t) {

@@ -105,6 +105,8 @@ bool Team_Spieler_Tauschen(int a, int b, int sa, int sb, int) {
     std::swap(Spieler_Daten[sa].slot, Spieler_Daten[sb].slot);
     Spieler_Daten[sa].team = b;
     Spieler_Daten[sb].team = a;
+    Team_Rueckennummer_Vergeben(a, sb);
+    Team_Rueckennummer_Vergeben(b, sa);
     return true;
 }
 

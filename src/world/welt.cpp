@@ -154,4 +154,20 @@ bool Team_Kader_Ersetzen(int team, int alt, int neu_) {
     return false;
 }
 
+void Team_Rueckennummer_Vergeben(int team, int spieler) {
+    if (team < 0 || team >= static_cast<int>(kader.size()) || team == Team_Transfermarkt || spieler < 0 ||
+        spieler >= Spieler_Anzahl)
+        return;
+    bool belegt[100] = {};
+    for (int s : kader[static_cast<size_t>(team)])
+        if (s != spieler && s >= 0 && s < Spieler_Anzahl) belegt[Spieler_Daten[s].rueckennummer % 100] = true;
+    u8& nummer = Spieler_Daten[spieler].rueckennummer;
+    if (!belegt[nummer % 100]) return;
+    for (u8 n = 1; n < 100; n++)
+        if (!belegt[n]) {
+            nummer = n;
+            return;
+        }
+}
+
 bool Welt_Client_Fremd(int team) { return ruf::Client() && team != Team_Aktiv; }

@@ -324,6 +324,9 @@ void Team_Kader_Neu_Aufbauen();
 bool Team_Kader_Einfuegen(int team, int spieler);
 bool Team_Kader_Entfernen(int team, int spieler);
 bool Team_Kader_Ersetzen(int team, int alt, int neu);
+// A player who joins a club keeps his shirt number unless a team-mate wears
+// it; then he takes the lowest free one (the market's numbers stay as they are).
+void Team_Rueckennummer_Vergeben(int team, int spieler);
 
 // True when the call runs on a network client and the team is not the client's own.
 bool Welt_Client_Fremd(int team);

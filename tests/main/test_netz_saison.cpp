@@ -449,6 +449,9 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_PRUEFEN), 20));
     ASSERT_EQ(Spielstart_Get_Netz().test, 1);
     ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_NEU), 20));
+    // The client's manager: his name and face, then country and club.
+    ASSERT_TRUE(f::lauf("text Gast\nwait 10\nkey return\nwait 3\n", 20));
+    ASSERT_TRUE(f::lauf(Start_Eintrag(1), 8));
     ASSERT_TRUE(f::lauf(Start_Eintrag(0), 8));
     ASSERT_TRUE(f::lauf(Start_Eintrag(0), 8));
     const i32 team = Spielstart_Slots[0].team;

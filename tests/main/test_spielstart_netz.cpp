@@ -123,7 +123,11 @@ bool lesen(int fd, void* d, size_t n, int sekunden) {
             i32 team = -1;
             if (read(frage, &team, sizeof team) != sizeof team) _exit(0);  // the client is done
             const f64 konto = Bank_Get_Kontostand(team, 0, 0);
-            if (!schreiben(antwort, &konto, sizeof konto)) _exit(15);
+            // The client's manager as the host knows him.
+            char name[36] = {};
+            if (team >= 0 && team < Team_Anzahl && Team_Manager[team])
+                std::snprintf(name, sizeof name, "%s", Team_Manager[team]->daten.name);
+            if (!schreiben(antwort, &konto, sizeof konto) || !schreiben(antwort, name, sizeof name)) _exit(15);
         }
         Headless_Frames(1);
     }
@@ -180,9 +184,14 @@ TEST(SpielstartNetz, ClientTrittDurchDieScreensBeiUndSiehtSeinKonto) {
         ASSERT_EQ(n.test, 1) << "der Verbindungstest fand den Server nicht: " << n.adresse[0] << "." << n.adresse[1]
                              << "." << n.adresse[2] << "." << n.adresse[3] << " statt " << eigene_adresse();
     }
-    // New game: the client's wizard starts at the countries.
+    // New game: the client's manager types his name and picks a face, then
+    // the countries.
     ASSERT_TRUE(lauf(Start_Klick(ICON_START_NEU), 20));
     Spielstart_Zustand& z = Spielstart_Get_Zustand();
+    ASSERT_EQ(z.seite, 2);
+    ASSERT_TRUE(lauf("text Gastwirt\nwait 10\nkey return\nwait 3\n", 40));
+    ASSERT_EQ(z.seite, 3);
+    ASSERT_TRUE(lauf(Start_Eintrag(1)));
     ASSERT_EQ(z.seite, 4);
     ASSERT_TRUE(lauf(Start_Eintrag(0)));
     ASSERT_EQ(z.seite, 5);
@@ -204,6 +213,13 @@ TEST(SpielstartNetz, ClientTrittDurchDieScreensBeiUndSiehtSeinKonto) {
     ASSERT_TRUE(schreiben(frage[1], &team, sizeof team));
     f64 konto = 0;
     ASSERT_TRUE(lesen(antwort[0], &konto, sizeof konto, 60));
+    char name[36] = {};
+    ASSERT_TRUE(lesen(antwort[0], name, sizeof name, 60));
+    // The manager is named as he typed, on both machines, with his face.
+    EXPECT_STREQ(name, "Gastwirt");
+    ASSERT_TRUE(Team_Manager[team]);
+    EXPECT_STREQ(Team_Manager[team]->daten.name, "Gastwirt");
+    EXPECT_EQ(Team_Manager[team]->daten.gesicht, 1);
     EXPECT_NE(server_team, team);
     EXPECT_GT(konto, 0.0);
     EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(team, 0, 0), konto);

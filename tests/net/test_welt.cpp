@@ -15,10 +15,13 @@
 #include "season/news.h"
 #include "season/rangliste.h"
 #include "season/richter.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
 #include "welt_test.h"
 #include "world/manager.h"
 #include "world/netz.h"
 #include "world/netz_rufe.h"
+#include "world/markt.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/stadion_bau.h"
@@ -41,6 +44,34 @@ void Verdrahten() {
     });
 }
 
+// The first two ranked clubs (both ends load the same world).
+std::pair<i32, i32> Zwei_Vereine() {
+    std::vector<i32> t;
+    for (i32 k = 0; k < Team_Anzahl && t.size() < 2; ++k)
+        if (Rangliste_Get_Eintrag(k, nullptr)) t.push_back(k);
+    return t.size() == 2 ? std::pair{t[0], t[1]} : std::pair{-1, -1};
+}
+
+// A won match of the first ranked club over the second counted in the
+// ranking, which is sorted.
+void Rangliste_Spiel_Werten() {
+    const auto [a, b] = Zwei_Vereine();
+    Spiel s{};
+    s.team_a = static_cast<i16>(a), s.team_b = static_cast<i16>(b), s.tore_a = 3, s.tore_b = 0;
+    Rangliste_Nach_Spiel(a, s);
+    Rangliste_Nach_Spiel(b, s);
+    Rangliste_Sortieren();
+}
+
+// The ranking's first places as the ranking screen reads them (order 1:
+// total points, order 2: form).
+std::vector<i32> Rangliste_Seite(int ordnung) {
+    std::vector<i32> teams(20, -1), werte(20, -1);
+    Rangliste_Get_Bereich(0, 20, teams.data(), werte.data(), ordnung);
+    teams.insert(teams.end(), werte.begin(), werte.end());
+    return teams;
+}
+
 // The server: serves until its client has gone (at most 60 s).
 [[noreturn]] void Server_Laufen(const u8 adresse[4], int bereit) {
     Internet_Modus = INTERNET_MODUS_SERVER;
@@ -49,7 +80,9 @@ void Verdrahten() {
     Richter_Netz_Anmelden();
     Rangliste_Anmelden();
     Rangliste_Aufbauen();
+    Rangliste_Spiel_Werten();
     for (i32 t : {20, 21, 22}) Manager_Neuer_Mitspieler(t, "Netz", 0);
+    Team_Daten[20].transfers = 3;
     Werbung_Init();
     Werbung_Init_Team(20, 1);
     News_Init();
@@ -83,6 +116,10 @@ class Welt_Netz : public ::testing::Test {
         ASSERT_TRUE(Bank_Konto_Anlegen(20, 1000000.0, 0));
         ASSERT_TRUE(Bank_Konto_Anlegen(21, 1000000.0, 0));
         Stadion_Init();
+        // The competitions (the ranking counts the clubs of the leagues).
+        ASSERT_TRUE(Wettbewerb_Init());
+        ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad((welt_quelle() + "/1_wettbewerb.cfg").c_str(),
+                                                 (welt_quelle() + "/1_wettbewerb_alias.cfg").c_str()));
         ASSERT_EQ(Verbindung_Start("", 0), 1);
         Client_Mit_Server_Verbinden(4, adresse, server, Server_Laufen);
     }
@@ -108,6 +145,7 @@ class Welt_Netz : public ::testing::Test {
         Internet_Modus = INTERNET_MODUS_EINZEL;
         Welt_Set_Netz_Hooks({});
         News_Free();
+        Wettbewerb_Free();
         Stadion_Free();
         Bank_Free();
         Welt_Freigeben();
@@ -229,6 +267,60 @@ TEST_F(Welt_Netz, NewsReachOnlyTheirTeamsClientAndBadItemsChangeNothing) {
     EXPECT_TRUE(std::get<0>(ruf::Rufen(RUF_NEWS_NEU, std::vector<u32>{}, 20).value()).empty());  // not its team
     EXPECT_EQ(Richter_Internet_Client_Get_Liste(), 0);  // the arbiter's list comes back empty
     EXPECT_TRUE(Rangliste_Internet_Client_Get());       // the ranking, one record a club
+}
+
+// The ranking screen of a client shows the server's ranking, not one its
+// own machine never counted a match into.
+TEST_F(Welt_Netz, AClientsRankingPageEqualsTheServers) {
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(0, 20, "Netz", 0));
+    Team_Aktiv = 20;
+    Rangliste_Aufbauen();
+    Rangliste_Internet_Client_Reset();
+    const std::vector<i32> client_gesamt = Rangliste_Seite(1), client_form = Rangliste_Seite(2);
+    // The server's steps on this machine give the same pages.
+    Verbindung* v = Internet_Server_Verbindung;
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    Rangliste_Aufbauen();
+    const auto [sieger, verlierer] = Zwei_Vereine();
+    ASSERT_GE(verlierer, 0);
+    Rangliste_Spiel_Werten();
+    EXPECT_EQ(client_gesamt, Rangliste_Seite(1));
+    EXPECT_EQ(client_form, Rangliste_Seite(2));
+    EXPECT_EQ(client_gesamt[0], sieger);
+    EXPECT_GT(client_gesamt[20], 0);
+    // The team's own record too (the ranking screen's head line).
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Internet_Server_Verbindung = v;
+    Rangliste_Aufbauen();
+    Rangliste_Internet_Client_Reset();
+    Rangliste_Eintrag e{};
+    ASSERT_TRUE(Rangliste_Get_Eintrag(sieger, &e));
+    EXPECT_EQ(e.gegner[0], verlierer);
+}
+
+// A client's manager moves a substitute into the team and then sells
+// another player: the records read back after the sale keep the new line-up.
+TEST_F(Welt_Netz, AClientsSaleKeepsItsLineUp) {
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(0, 20, "Netz", 0));
+    Team_Aktiv = 20;
+    i32 starter = -1, ersatz = -1, verkauf = -1;
+    for (int i = 0; i < Team_Kader_Anzahl(20); ++i) {
+        const i32 s = Team_Kader(20)[i];
+        if (Spieler_Daten[s].slot <= 10 && starter < 0) starter = s;
+        else if (Spieler_Daten[s].slot > 10 && ersatz < 0) ersatz = s;
+        else if (Spieler_Daten[s].slot > 10) verkauf = s;
+    }
+    ASSERT_GE(starter, 0);
+    ASSERT_GE(ersatz, 0);
+    ASSERT_GE(verkauf, 0);
+    const u8 slot_starter = Spieler_Daten[starter].slot, slot_ersatz = Spieler_Daten[ersatz].slot;
+    Spieler_Tauschen_Intern(starter, ersatz, 20, 20);
+    ASSERT_EQ(Spieler_Tauschen(20, Team_Transfermarkt, verkauf, -1, 0), 1);
+    ASSERT_TRUE(Transfer_Client_Nachladen(20));
+    EXPECT_EQ(Spieler_Get_Team(verkauf), Team_Transfermarkt);
+    EXPECT_EQ(Spieler_Daten[ersatz].slot, slot_starter);
+    EXPECT_EQ(Spieler_Daten[starter].slot, slot_ersatz);
+    EXPECT_TRUE(Spieler_Daten[ersatz].status & SP_STATUS_AUFGESTELLT);
 }
 
 }  // namespace

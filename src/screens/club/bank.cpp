@@ -245,8 +245,7 @@ void Bank_Screen_Kredit_Klick(Screen_Icon*, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS)) return;
     if (partner != 0 && Bank_Get_Anzahl_Kredite(Team_Aktiv) < BANK_SCREEN_MAX_KREDITE) {
         angebot_senden();
-    } else if (!Bank_Kredit(-1, Team_Aktiv, betrag, laufzeit, 0, static_cast<f32>(Bank_Screen_Bankzins(laufzeit)),
-                            0)) {
+    } else if (!Bank_Kredit(-1, Team_Aktiv, betrag, laufzeit, 0, BANK_ZINS_DER_BANK, 0)) {
         // Nothing was booked: the manager is told so.
         Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_ABGELEHNT));
     }

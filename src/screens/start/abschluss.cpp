@@ -13,6 +13,7 @@
 #include "base/meldung.h"
 #include "base/random.h"
 #include "base/ruf.h"
+#include "base/settings.h"
 #include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
@@ -225,6 +226,15 @@ bool Spielstart_Startteams_Holen() {
     return true;
 }
 
+// The managers already in the game the client joins (its start teams with a
+// manager), so a manager who gave no name gets the next number, not the first.
+static i32 managers_da() {
+    i32 n = 0;
+    for (const Startteam_Eintrag& e : startteams)
+        if (e.marke >= 0) ++n;
+    return n;
+}
+
 const Startteam_Eintrag* Spielstart_Startteam(i32 team) {
     return team >= 0 && static_cast<size_t>(team) < startteams.size() ? &startteams[static_cast<size_t>(team)] : nullptr;
 }
@@ -288,9 +298,17 @@ void Spielstart_Neu_Klick(Screen_Icon*, u32 ereignis) {
             Meldung_Printf("%s", text(138));
             return;
         }
+        // The server joined is offered again at the next start.
+        if (ruf::Client()) {
+            char a[64];
+            Spielstart_Adresse_Text(netz.adresse, a, sizeof a);
+            W32_Registry_Write(SETTING_SERVER_ADRESSE, a);
+        }
     }
     Spielstart_Laender_Bauen();
-    Spielstart_Seite_Init(ruf::Client() ? 5 : 1);
+    // A client's manager names himself and picks his face too (the club's
+    // number of managers and the difficulty are the server's).
+    Spielstart_Seite_Init(ruf::Client() ? SPIELSTART_CLIENT_START : 1);
 }
 
 void Spielstart_Marktmanager_Anlegen() {
@@ -347,7 +365,7 @@ void Spielstart_Abschliessen() {
     if (ruf::Client()) {
         // The club is taken at the server first; then the server's data.
         Spielstart_Slot& s = Spielstart_Slots[0];
-        if (!s.name[0]) std::snprintf(s.name, sizeof s.name, text(147), 1);
+        if (!s.name[0]) std::snprintf(s.name, sizeof s.name, text(147), managers_da() + 1);
         const Startteam_Eintrag* e = Spielstart_Startteam(s.team);
         if (!Team_Internet_Client_Set_User_Active(e ? e->frager : 0, s.team, s.name, s.gesicht) ||
             !client_daten_holen(s.team)) {
@@ -357,7 +375,7 @@ void Spielstart_Abschliessen() {
     }
     for (i32 i = 0; i < anzahl; ++i) {
         Spielstart_Slot& s = Spielstart_Slots[i];
-        // A client skips the name page: the name to start from.
+        // A manager who left his name empty: the name to start from.
         if (!s.name[0]) std::snprintf(s.name, sizeof s.name, text(147), i + 1);
         z.verwaltet[i] = s.team;
         Aktuelles_Team = Team_Aktiv = s.team;

@@ -57,6 +57,8 @@ struct Spielstart_Slot {
 };
 constexpr i32 SPIELSTART_SLOTS = 1000;
 constexpr i32 SPIELSTART_MANAGER_MAX = 6;
+// The wizard's direction of a client's start: to its manager's name page.
+constexpr i32 SPIELSTART_CLIENT_START = 5;
 constexpr i32 SPIELSTART_GESICHTER = 12;
 constexpr i32 SPIELSTART_NAME_MAX = 35;
 extern Spielstart_Slot Spielstart_Slots[SPIELSTART_SLOTS];
@@ -88,6 +90,8 @@ struct Spielstart_Netz {
     i32 oktett = 255;  // the octet shown during the search
 };
 Spielstart_Netz& Spielstart_Get_Netz();
+// The settings value that keeps the address of the server last joined.
+constexpr char SETTING_SERVER_ADRESSE[] = "Netz_Server";
 
 // --- Start screen -----------------------------------------------------------------------
 // Polled by the run loop: on the first call the lobby is cleared and the

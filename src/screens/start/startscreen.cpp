@@ -9,6 +9,7 @@
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/spielstand.h"
+#include "base/settings.h"
 #include "base/tools.h"
 #include "grafik_nummern.h"
 #include "graphics/font.h"
@@ -159,6 +160,11 @@ bool Spielstart_Pruefen(int, u8* spieler_ok) {
         Team_Ansicht = -1;
         Team_Auswaerts = 0;
         Aktuelles_Team = Team_Aktiv = Team_Transfermarkt;
+        // The server last joined, as the address to join.
+        char gemerkt[64] = "";
+        i32 teile[4];
+        if (W32_Registry_Read(SETTING_SERVER_ADRESSE, gemerkt, sizeof gemerkt) && Tools_IP_Parsen(gemerkt, teile))
+            for (i32 i = 0; i < 4; ++i) netz.adresse[i] = teile[i];
         Spielstart_Marktmanager_Anlegen();
         ruf::Als_Einzel();
         Spielstart_Screen_Init();
@@ -437,7 +443,7 @@ void Spielstart_Stopp_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) 
 
 void Spielstart_Pruefen_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     char t[120];
-    const char* ende = netz.test < 0 ? "???" : netz.test ? "Ok." : "Error.";
+    const char* ende = netz.test < 0 ? "???" : netz.test ? "Ok." : "Fehler.";
     std::snprintf(t, sizeof t, "%s: %s", text(136), ende);
     gross_text(ziel, x, y, t, netz.test < 0 ? FARBE_WEISS : netz.test ? FARBE_KLASSE_1 : FARBE_FEHLER);
 }

@@ -420,8 +420,7 @@ void Spielstart_Seite_Init(i32 richtung) {
     }
     if (ruf::Client() && richtung == -1 && z.seite <= S_NAME) richtung = 0;
     if (ruf::Client() && richtung == 1 && z.seite == S_VEREIN) z.seite = S_LIGA;
-    if (richtung == 5) z.seite = -1;
-    z.seite = std::clamp(z.seite + (richtung == 5 ? 5 : richtung), 0, 7);
+    z.seite = richtung == SPIELSTART_CLIENT_START ? S_NAME : std::clamp(z.seite + richtung, 0, 7);
     if (z.seite == S_VEREIN) teams_bauen();
     if (z.seite == S_LIGA) ligen_bauen();
     if (z.seite == S_FRAGE) {

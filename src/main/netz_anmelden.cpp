@@ -1,0 +1,214 @@
+// The network's start-up wiring (KORDAVO_HAT_<LAYER> set by the build for
+// every library that exists).
+#include "main/netz_anmelden.h"
+
+#include <array>
+#include <cstdio>
+
+#include "base/globals.h"
+#include "base/meldung.h"
+#include "base/ruf.h"
+
+#if KORDAVO_HAT_NET
+#include "net/protokoll.h"
+#include "net/slots.h"
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
+#include "world/bank.h"
+#include "world/manager.h"
+#include "world/netz.h"
+#include "world/team.h"
+#include "world/welt.h"
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
+#include "match/netz_rufe.h"
+#include "match/spielfeld.h"
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_SEASON
+#include "matchday/season_netz.h"
+#include "season/kalender.h"
+#include "season/news.h"
+#include "season/season_hooks.h"
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI
+#include "gui/hauptmenue.h"
+#include "platform/display.h"
+#include "platform/window.h"
+#endif
+
+namespace {
+
+#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI
+// A client's request waits: the blinking network picture, shown at once.
+void warteanzeige(int blinken) {
+    if (Quit_Status != QUIT_STATUS_LAEUFT) return;
+    Menue_Modus_Zeichnen(blinken);
+    if (blinken) W32_Present_Now();
+}
+
+// The server has gone: the player reads it in the game's own box; its
+// button ends the game the normal way. Without a window there is nobody to
+// press it: the line in the log, and the game ends at once.
+void verbindung_verloren() {
+    if (W32_Ist_Headless()) {
+        Netz_Verbindung_Verloren_Melden();
+        return;
+    }
+    char text[160];
+    std::snprintf(text, sizeof text, "%s Das Spiel wird beendet.", NETZ_TEXT_VERLOREN);
+    Meldung_Auf_Stderr(text);
+    Menue_Requester(REQUESTER_OK, -1, text, nullptr, nullptr,
+                    [](i32, const i32*) {
+                        if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
+                    },
+                    nullptr);
+}
+#endif
+
+#if KORDAVO_HAT_NET && KORDAVO_HAT_SEASON && KORDAVO_HAT_WORLD
+// The club each client slot held at the server's last pass (-1 none).
+std::array<i32, VERBINDUNG_CLIENT_SLOTS> gemeldet = [] {
+    std::array<i32, VERBINDUNG_CLIENT_SLOTS> a{};
+    a.fill(-1);
+    return a;
+}();
+
+// The club a slot's client manages now: connected, bound and active.
+i32 slot_team(const Verbindung_Client_Slot& s) {
+    const bool da = s.benutzt && s.verbindung && s.team >= 0 && s.team < Team_Anzahl &&
+                    (Team_Daten[s.team].status & TEAM_STATUS_USER_AKTIV);
+    return da ? s.team : -1;
+}
+
+// True when a slot's client holds the club.
+bool von_client(i32 team) {
+    for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
+        if (slot_team(s) == team) return true;
+    return false;
+}
+
+// The managers at the server's own machine hear that a client came or went.
+void melden(i32 team, bool gekommen) {
+    const char* manager = Team_Manager[team] ? Team_Manager[team]->daten.name : "";
+    char text[200];
+    std::snprintf(text, sizeof text, gekommen ? "%s spielt jetzt mit (%s)." : "%s hat das Spiel verlassen (%s).",
+                  manager[0] ? manager : "Ein Mitspieler", Team_Fix_Daten[team].name);
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (t != team && Team_Hat_Manager(t) && !von_client(t))
+            News_Neu_Text(-1, t, -1, NEWS_NACHRICHT, nullptr, text);
+}
+
+// The server's pass of normal play: the start teams its clients read change
+// with each client that joins or leaves, and the host is told of each.
+void startteams_senden() {
+    for (int k = 0; k < VERBINDUNG_CLIENT_SLOTS; ++k) {
+        const i32 team = slot_team(Verbindung_Client_Slots[k]);
+        i32& alt = gemeldet[static_cast<size_t>(k)];
+        if (team == alt) continue;
+        if (alt >= 0 && alt < Team_Anzahl) melden(alt, false);
+        if (team >= 0) melden(team, true);
+        alt = team;
+    }
+}
+
+// A client at the end of its wizard and at each day it takes from the
+// server: its club's stadium, advertising and bank as the server keeps
+// them; the other clubs' managers are not at this machine.
+void client_teamdaten_abgleichen() {
+    const i32 t = Team_Aktiv;
+    if (t < 0 || t >= Team_Anzahl) return;
+    Stadion_Internet_Client_Get(t);
+    Werbung_Internet_Client_Get(t);
+    Bank_Internet_Client_Get_Kredite(t);
+    Bank_Internet_Client_Refresh(t);
+    Team_Reset_User_Active_Andere();
+}
+#endif
+
+}  // namespace
+
+// The network: start, frame, block protocol, call lines and the match signal relay.
+void Netz_Anmelden() {
+#if KORDAVO_HAT_NET
+    // The block protocol: the server answers its clients' packets; on a
+    // client the typed calls go over the wire.
+    Netz_Hooks netz{.client_signal = Netz_Client_Signal, .server_paket = Netz_Server_Paket};
+#if KORDAVO_HAT_GUI
+    netz.warteanzeige = warteanzeige;
+    netz.verbindung_verloren = verbindung_verloren;
+#endif
+    Netz_Set_Hooks(netz);
+    ruf::Leitung_Setzen([](u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
+        return ruf::Client() ? Netz_Leitung(nummer, argumente, antwort)
+                             : ruf::Lokale_Leitung(nummer, argumente, antwort);
+    });
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
+    // A row runs for the team of the asking client's slot; block 19 binds it.
+    ruf::Team_Rahmen_Setzen([](i32 team, bool an) {
+        static i32 alt = -1;
+        if (an) {
+            alt = Aktuelles_Team;
+            Aktuelles_Team = team;
+        } else {
+            Aktuelles_Team = alt;
+        }
+    });
+    Netz_Protokoll_Hooks protokoll{.eigenes_team = [] { return Team_Aktiv; },
+                                   .team_anzahl = [] { return Team_Anzahl; }};
+#if KORDAVO_HAT_MATCH
+    // The match signal relay: the server merges a client's minute into its
+    // pitch and answers; a client takes the answer into its own copy (the
+    // runner repairs a mismatch it reports with call 1032).
+    protokoll.server_signal = [](i32 team, u8* signal, u32 laenge) {
+        Spielfeld_Internet_Server_Read_Signal(signal, laenge, static_cast<u32>(team));
+    };
+    protokoll.client_signal = [](const u8* signal, u32 laenge) {
+        Spielfeld_Internet_Client_Read_Signal(Spielfeld_Zeiger(get_u32le(signal + 12)), signal, laenge,
+                                              static_cast<u32>(Team_Aktiv));
+    };
+    Spielfeld_Netz_Anmelden();
+#endif
+    Netz_Protokoll_Set_Hooks(protokoll);
+    Welt_Set_Netz_Hooks({
+        .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
+        .slot_team = [](int slot) { return Netz_Slot_Team(slot); },
+        .slot_setzen =
+            [](int slot, i32 team, const char* name, i32 gesicht) {
+                if (!Netz_Slot_Team_Setzen(slot, team)) return false;
+#if KORDAVO_HAT_WORLD && KORDAVO_HAT_SEASON
+                // A user who joins a game set up through the start screen is
+                // his club's human manager on the server too (with the name
+                // and face he chose), so the club is no longer the computer's.
+                if (Spielstart_Beendet && !Team_Hat_Manager(team)) Manager_Neuer_Mitspieler(team, name, gesicht);
+#endif
+#if KORDAVO_HAT_SEASON
+                // A word given for this club in an earlier game (the same day
+                // number of a new one) must not count for the new client.
+                Season_Netz_Bereit_Vergessen(team);
+#endif
+                return true;
+            },
+        .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
+    });
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_SEASON
+    // A server's day goes on once the manager of every client still there
+    // has ended his turns of today (call 1029); a client that left holds
+    // nothing back.
+    Season_Netz_Hooks saison;
+#if KORDAVO_HAT_WORLD
+    saison.Startteams_Senden = startteams_senden;
+    saison.Client_Teamdaten_Abgleichen = client_teamdaten_abgleichen;
+#endif
+    saison.Clients_Fertig = [] {
+        for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
+            if (s.benutzt && s.verbindung && s.team >= 0 && s.team < Team_Anzahl &&
+                (Team_Daten[s.team].status & TEAM_STATUS_USER_AKTIV) &&
+                Season_Netz_Bereit_Tag(s.team) != Kalender_Get_Tag())
+                return false;
+        return true;
+    };
+    Season_Netz_Set_Hooks(saison);
+#endif
+}
