@@ -514,8 +514,13 @@ bool Spielstand_Laden(const char* pfad) {
                       name.c_str(), modul.c_str());
         return false;
     }
+    const bool server = ruf::Server();
     g_hooks.netz_schliessen();
     Internet_Modus = INTERNET_MODUS_EINZEL;
+    if (server && !g_hooks.server_wieder_oeffnen())
+        fehler_melden("Der Spielstand %s wurde geladen, aber der Server konnte nicht wieder geöffnet werden. Das Spiel "
+                      "läuft ohne Netzwerk weiter.",
+                      name.c_str());
     Debug_Printf("Spielstand geladen: %s\n", pfad);
     return true;
 }

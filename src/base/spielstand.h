@@ -107,6 +107,10 @@ struct Spielstand_Hooks {
     void (*beschreibung)(Spielstand_Beschreibung* aus, int still) = [](Spielstand_Beschreibung*, int) {};
     // Closes the network connections after a game was loaded.
     void (*netz_schliessen)() = [] {};
+    // A server's loaded game stays a network game: the server listens again
+    // for its clients to rejoin (false when it cannot; the game then goes on
+    // at this machine alone).
+    bool (*server_wieder_oeffnen)() = [] { return false; };
 };
 // Installs the whole table (entries left out of a designated initialiser
 // keep their defaults).

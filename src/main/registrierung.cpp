@@ -443,6 +443,13 @@ void spielstand_anmelden() {
 #endif
 #if KORDAVO_HAT_NET
         .netz_schliessen = Netz_Verbindungen_Schliessen,
+        // The clubs the clients played are free for them to take again (the
+        // save kept the marks of the clients of then), and the port listens.
+        .server_wieder_oeffnen =
+            [] {
+                for (i32 t = 0; t < Team_Anzahl; ++t) Team_Daten[t].status &= ~TEAM_STATUS_USER_AKTIV;
+                return Netz_Server_Oeffnen();
+            },
 #endif
     });
 }

@@ -328,7 +328,9 @@ void manager_zug() {
 void modus_spiel() {
     if (ruf::Server()) Season_Netz.Startteams_Senden();
     // No screens while the day advances or a match at this machine is played.
-    const bool im_spiel = lauf.neuer_tag != 1 && Kalender_Pruefe_Zugende();
+    // A client's day stays open (new-day flag 1) until the server's moves
+    // on: its own match is played and shown within it.
+    const bool im_spiel = (lauf.neuer_tag != 1 || ruf::Client()) && Kalender_Pruefe_Zugende();
     if (lauf.neuer_tag == 1 || im_spiel) {
         lauf.zug_start = Kalender_Jetzt;
         if (im_spiel) Season_Gui.Spiel_Warten();

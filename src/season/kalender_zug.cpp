@@ -73,14 +73,18 @@ bool K_Setze_Manager_Im_Menue() {
 
 bool Kalender_Pruefe_Zugende() {
     Kalender_Lauf& l = L();
-    if (l.zug_gestartet || l.neuer_tag == 1) return false;
-    // While a match of a club at this machine is being played the turns
-    // wait; its manager's menu comes back with the result (a network game
-    // keeps its own hand-over).
+    if (l.zug_gestartet) return false;
+    // While a match of a club whose manager sits at this machine is being
+    // played the turns wait and the match is shown; its manager's menu comes
+    // back with the result. In a network game that holds at every machine
+    // for its own managers' clubs (a client's day stays open until the
+    // server's moves on, so its match is shown on that day too); the clubs
+    // of managers at other machines are theirs to show.
     i32 teams[KALENDER_MAX_ZUGLISTE];
-    const int n = ruf::Einzel() ? Manager_Ist_Dran(teams, 0, 0) : 0;
+    const int n = Manager_Ist_Dran(teams, 0, 0);
     for (int i = 0; i < n && i < KALENDER_MAX_ZUGLISTE; ++i)
-        if (Season_Module.Spieltag_Team_Im_Spiel(teams[i])) return true;
+        if (!Kalender_Team_Online_Woanders(teams[i]) && Season_Module.Spieltag_Team_Im_Spiel(teams[i])) return true;
+    if (l.neuer_tag == 1) return false;
     if (Spielankuendigung_Screen_Offen() || !Season_Module.Spielankuendigung_Puffer_Leer()) return false;
     Kalender_Neue_Zugliste();
     if (l.zug_index >= l.zug_anzahl) {

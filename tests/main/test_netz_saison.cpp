@@ -12,6 +12,13 @@
 // run ends after the season change, once the first matchday of the new
 // season has been played and compared: the client's league then has the
 // clubs that went up and down, on both sides.
+//
+// Built with KORDAVO_NETZ_LIVE the same two processes play as players do
+// with the live view on at both ends: each manager's match is shown live on
+// his own machine (the control bar's fast play clicked once it is up), the
+// days compared as above, up to the third league matchday of the client's
+// club; both sides must have watched their club's match live on each of
+// those matchdays.
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -45,12 +52,22 @@
 #include "world/aufstellung.h"
 #include "world/team.h"
 #include "world/welt.h"
+#include "match/spielfeld.h"
+#include "screens/live_view/spielansicht.h"
 
 namespace f = fahrer;
 
 namespace {
 
 using Uhr = std::chrono::steady_clock;
+
+#ifdef KORDAVO_NETZ_LIVE
+constexpr bool LIVE = true;
+#else
+constexpr bool LIVE = false;
+#endif
+// The league matchday of the client's club after which the live run ends.
+constexpr i32 LIVE_SPIELTAGE = 3;
 
 // 127.A.B.10 with A and B from the test's process id (taken before the
 // host is forked): test programs running side by side never share an
@@ -177,6 +194,12 @@ std::vector<std::string> kader_zeilen(i32 team_a, i32 team_b) {
 
 i32 tag_schluessel() { return Kalender_Get_Jahr() * 1000 + Kalender_Get_Tag(); }
 
+// The days on which this side's live view showed its own club's match.
+std::set<i32>& live_tage() {
+    static std::set<i32> t;
+    return t;
+}
+
 // ---------------------------------------------------------------------------
 // The pipes between the two processes: fixed records.
 
@@ -291,6 +314,17 @@ i32 taktik_aendern() {
 // day not yet reported.
 enum class Schritt { TAG, WEITER, FEHLER };
 Schritt spielschritt(i32 gemeldet) {
+    // The live view up with this side's own match: noted for the day, and
+    // sped up through the control bar as a player does.
+    if (LIVE && Spielansicht_Get_Spielfeld()) {
+        Spielfeld_Daten* gezeigt[SF_MAX_ANZEIGE];
+        const int n = Spielfeld_Anzeigeliste(gezeigt);
+        for (int i = 0; i < n; ++i)
+            if (static_cast<i32>(gezeigt[i]->team[0]) == Team_Aktiv || static_cast<i32>(gezeigt[i]->team[1]) == Team_Aktiv)
+                live_tage().insert(tag_schluessel());
+        if (!Spielfeld_Get_Fast() && f::da(ICON_LEISTE_SCHNELL))
+            return f::icon(ICON_LEISTE_SCHNELL, 2) ? Schritt::WEITER : Schritt::FEHLER;
+    }
     if (Menue_Requester_Offen()) return f::antworten(false) ? Schritt::WEITER : Schritt::FEHLER;
     if (f::im_menue()) {
         if (tag_schluessel() != gemeldet) return Schritt::TAG;
@@ -308,6 +342,22 @@ bool neue_saison(i32 team) {
     return w && w->aktueller_spieltag >= 1;
 }
 
+// The live run ends after the client's league has played its first
+// matchdays.
+bool am_ziel(i32 team) {
+    if (!LIVE) return neue_saison(team);
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(team, true);
+    const Wettbewerb* w = liga >= 0 ? Wettbewerb_Get_Zeiger(liga) : nullptr;
+    return w && w->aktueller_spieltag >= LIVE_SPIELTAGE;
+}
+
+// The league matchdays the club's league has played.
+i32 liga_spieltage(i32 team) {
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(team, true);
+    const Wettbewerb* w = liga >= 0 ? Wettbewerb_Get_Zeiger(liga) : nullptr;
+    return w ? w->aktueller_spieltag : -1;
+}
+
 // ---------------------------------------------------------------------------
 // The host.
 
@@ -322,6 +372,7 @@ bool neue_saison(i32 team) {
         _exit(wo);
     };
     if (!Test_Programm_Starten("kordavo_netz_saison_server", &ordner, true)) fehler(10);
+    Test_Live_Ansicht(LIVE);
     W32_Registry_Write("Netz_Adresse", eigene_adresse().c_str());
     if (!Main_Hooks.Verbindung_Start("", 0) || !Main_Hooks.Verbindung_Get_Local_Host()) fehler(11);
     f::lauf("wait 5\n", 8);
@@ -360,7 +411,7 @@ bool neue_saison(i32 team) {
         Meldung t;
         t.art = M_TAG, t.schluessel = gemeldet, t.s = sicht(eigenes, client);
         if (!schreiben(meldungen, t)) fehler(19);
-        if (neue_saison(client)) break;
+        if (am_ziel(client)) break;
         while (erlaubt < gemeldet) {
             if (!lesen(befehle, &b, 300000, frame)) fehler(20);
             if (b.art == B_KADER) {
@@ -385,8 +436,9 @@ bool neue_saison(i32 team) {
             if (!schreiben(meldungen, a) || !bis_hauptmenue(60)) fehler(22);
         }
     }
-    if (!neue_saison(client)) fehler(23);
-    m.art = M_ENDE, m.schluessel = tag_schluessel();
+    if (!am_ziel(client)) fehler(23);
+    m.art = M_ENDE, m.schluessel = tag_schluessel(), m.wert = static_cast<i32>(live_tage().size());
+    m.s.tabellen = static_cast<u32>(liga_spieltage(eigenes));
     schreiben(meldungen, m);
     // Serving until the client has gone (the pipe closes).
     while (lesen(befehle, &b, 120000, frame)) {
@@ -438,6 +490,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         }
     } ordner_weg{ordner};
     ASSERT_TRUE(Test_Programm_Starten("kordavo_netz_saison_client", &ordner, true));
+    Test_Live_Ansicht(LIVE);
     ASSERT_TRUE(Main_Hooks.Verbindung_Start("", 0));
     ASSERT_TRUE(f::lauf("wait 5\n", 8));
     ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_NETZ), 8));
@@ -474,7 +527,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     std::map<i32, Sicht> host_tage;
     std::vector<i32> nur_host, nur_client;
     i32 gemeldet = -1, verglichen = 0, host_ende = -1, host_spieler = -1, eigener_spieler = -1;
-    i32 taktik = -1;
+    i32 taktik = -1, host_live = -1, host_spieltage = 0;
     bool aktion = false, aktion_geprueft = false, host_aktion_geprueft = false;
     std::set<i32> liga_vorher, liga_nachher, verglichene;
     // Reads the host's records up to day `bis` (its record of that day or a later one).
@@ -497,7 +550,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                     if (!schreiben(an_host, w)) return false;
                 }
             }
-            if (r.art == M_ENDE) host_ende = r.schluessel;
+            if (r.art == M_ENDE) host_ende = r.schluessel, host_live = r.wert, host_spieltage = static_cast<i32>(r.s.tabellen);
         }
         return true;
     };
@@ -575,7 +628,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
             EXPECT_EQ(wert(SLOT, host_spieler), 5) << "die Aufstellung des Servers kam nicht beim Client an";
         }
         if (Kalender_Get_Jahr() == 0) liga_teams(liga_vorher);
-        if (neue_saison(team)) {
+        if (am_ziel(team)) {
             liga_teams(liga_nachher);
             break;
         }
@@ -594,17 +647,30 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     const double sekunden = std::chrono::duration<double>(Uhr::now() - start).count();
     std::fprintf(stderr, "%d Tage verglichen in %.1f s (nur beim Server: %zu, nur beim Client: %zu)\n", verglichen,
                  sekunden, nur_host.size(), nur_client.size());
-    EXPECT_TRUE(neue_saison(team)) << "die Saison endete nicht, letzter Tag " << tag_schluessel();
+    EXPECT_TRUE(am_ziel(team)) << "das Ziel wurde nicht erreicht, letzter Tag " << tag_schluessel();
     EXPECT_TRUE(aktion_geprueft);
     EXPECT_TRUE(host_aktion_geprueft);
     EXPECT_TRUE(nur_client.empty()) << nur_client.size() << " Tage ohne Sicht des Servers, erster "
                                     << (nur_client.empty() ? -1 : nur_client[0]);
     EXPECT_TRUE(nur_host.empty()) << nur_host.size() << " Tage ohne Sicht des Clients, erster "
                                   << (nur_host.empty() ? -1 : nur_host[0]);
-    EXPECT_GT(verglichen, 366);
-    // Promotion and relegation: the client's league lost and gained clubs.
-    EXPECT_FALSE(liga_nachher.empty());
-    EXPECT_NE(liga_vorher, liga_nachher);
+    if (LIVE) {
+        // Each side watched its own club's league matches live (a cup match
+        // may add a day; the two leagues may play on different days).
+        EXPECT_GE(static_cast<i32>(live_tage().size()), LIVE_SPIELTAGE) << "Spiele live beim Client";
+        if (host_ende < 0) {
+            Meldung r;
+            while (host_ende < 0 && lesen(von_host, &r, 60000, ruhen))
+                if (r.art == M_ENDE) host_ende = r.schluessel, host_live = r.wert, host_spieltage = static_cast<i32>(r.s.tabellen);
+        }
+        EXPECT_GE(host_spieltage, 2) << "Spieltage der Liga des Servers";
+        EXPECT_GE(host_live, host_spieltage) << "Spiele live beim Server";
+    } else {
+        EXPECT_GT(verglichen, 366);
+        // Promotion and relegation: the client's league lost and gained clubs.
+        EXPECT_FALSE(liga_nachher.empty());
+        EXPECT_NE(liga_vorher, liga_nachher);
+    }
     ruf::Als_Einzel();
     Verbindung_Stop();
     Test_Programm_Beenden(ordner);

@@ -24,11 +24,13 @@
 #include "graphics/zeichenspur.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
+#include "net/start_netz.h"
 #include "net/verbindung.h"
 #include "platform/headless.h"
 #include "programm.h"
 #include "screens/screens.h"
 #include "screens/start/spielstart.h"
+#include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "start_klick.h"
 #include "world/bank.h"
@@ -241,6 +243,51 @@ TEST(SpielstartNetz, ClientTrittDurchDieScreensBeiUndSiehtSeinKonto) {
     const char* png = std::getenv("KORDAVO_SPIELSTART_PNG");
     if (png) lauf(std::string("screenshot ") + png + "/spielstart_netz_client.png\nwait 2\n");
     // Off the network before the host goes (a client that loses its server ends the program).
+    ruf::Als_Einzel();
+    Verbindung_Stop();
+    Test_Programm_Beenden(ordner);
+}
+
+// The host's game saved and loaded again by the host: it stays a server,
+// its port answers again, and the club a client played (marked taken when
+// the game was saved) is free for that client to take again.
+TEST(SpielstartNetz, GeladenesNetzwerkspielBleibtServer) {
+    std::string adresse = adresse_von(static_cast<unsigned>(getpid()));
+    adresse.back() = '7';
+    std::string ordner;
+    ASSERT_TRUE(Test_Programm_Starten("kordavo_netz_laden", &ordner, true));
+    W32_Registry_Write("Netz_Adresse", adresse.c_str());
+    ASSERT_TRUE(Main_Hooks.Verbindung_Start("", 0));
+    ASSERT_TRUE(Main_Hooks.Verbindung_Get_Local_Host());
+    ASSERT_TRUE(lauf("wait 5\n"));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_NETZ)));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_ROLLE)));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_NEU), 12));
+    ASSERT_TRUE(ruf::Server());
+    ASSERT_TRUE(lauf(Start_Klick(ICON_WIZ_WEITER)));
+    ASSERT_TRUE(lauf(Start_Eintrag(2)));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_WIZ_WEITER)));
+    for (i32 k : {0, 0, 0, 0}) ASSERT_TRUE(lauf(Start_Eintrag(k)));
+    ASSERT_TRUE(Menue_Requester_Offen());
+    ASSERT_TRUE(lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20));
+    ASSERT_TRUE(bis_hauptmenue(240));
+    // A club a client plays, as the save keeps it.
+    const i32 client_team = Team_Aktiv == 1 ? 2 : 1;
+    Team_Daten[client_team].status |= TEAM_STATUS_USER | TEAM_STATUS_USER_AKTIV;
+    constexpr int SLOT = 4;
+    ASSERT_EQ(K_NEUER_TAG(KALENDER_SPEICHERN, SLOT), 1);
+    ASSERT_TRUE(lauf("wait 3\n", 2));
+    ASSERT_TRUE(bis_hauptmenue(60));
+    ASSERT_EQ(K_NEUER_TAG(KALENDER_LADEN, SLOT), 1);
+    ASSERT_TRUE(lauf("wait 3\n", 2));
+    ASSERT_TRUE(bis_hauptmenue(60));
+    EXPECT_TRUE(ruf::Server()) << "nach dem Laden kein Server mehr";
+    EXPECT_NE(Internet_Listen_Verbindung, nullptr);
+    i32 a[4] = {};
+    ASSERT_EQ(std::sscanf(adresse.c_str(), "%d.%d.%d.%d", &a[0], &a[1], &a[2], &a[3]), 4);
+    EXPECT_EQ(Netz_Start_Server_Pruefen(a, true), 1) << "niemand hört auf " << adresse;
+    EXPECT_EQ(Team_Daten[client_team].status & TEAM_STATUS_USER_AKTIV, 0u) << "der Verein des Clients bleibt belegt";
+    EXPECT_NE(Team_Daten[client_team].status & TEAM_STATUS_USER, 0u);
     ruf::Als_Einzel();
     Verbindung_Stop();
     Test_Programm_Beenden(ordner);
