@@ -505,6 +505,13 @@ void netz_anmelden() {
                 return false;
         return true;
     };
+    saison.Clients_Zug_Beenden = [] {
+        for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
+            if (s.benutzt && s.verbindung && s.team >= 0 && s.team < Team_Anzahl &&
+                (Team_Daten[s.team].status & TEAM_STATUS_USER_AKTIV) &&
+                Season_Netz_Bereit_Tag(s.team) != Kalender_Get_Tag())
+                Season_Netz_Zug_Beenden(s.team);
+    };
     Season_Netz_Set_Hooks(saison);
 #endif
 }
