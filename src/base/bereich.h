@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <initializer_list>
 
 #include "base/debug.h"
@@ -47,5 +48,23 @@ inline bool Bereiche_Pruefen_F(const char* modul, std::initializer_list<Bereich_
             Debug_Printf("%s: %s = %g liegt nicht in %g..%g\n", modul, b.name, b.wert, b.min, b.max);
             return false;
         }
+    return true;
+}
+
+// The range of one i32 field of a record, kept beside the record's
+// definition so that its reader and its tests use the same numbers.
+template <class T>
+struct Feld_Bereich {
+    const char* name;
+    i32 T::*feld;
+    i64 min;
+    i64 max;
+};
+
+// True when every field of the table lies within its range.
+template <class T, size_t N>
+bool Felder_Pruefen(const char* modul, const T& r, const Feld_Bereich<T> (&tabelle)[N]) {
+    for (const Feld_Bereich<T>& b : tabelle)
+        if (!Bereiche_Pruefen(modul, {{b.name, r.*b.feld, b.min, b.max}})) return false;
     return true;
 }

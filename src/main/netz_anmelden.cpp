@@ -201,13 +201,21 @@ void Netz_Anmelden() {
     saison.Startteams_Senden = startteams_senden;
     saison.Client_Teamdaten_Abgleichen = client_teamdaten_abgleichen;
 #endif
+    // A client still there whose manager has not ended his turns of today.
+    static constexpr auto zug_offen = [](const Verbindung_Client_Slot& s) {
+        return s.benutzt && s.verbindung && s.team >= 0 && s.team < Team_Anzahl &&
+               (Team_Daten[s.team].status & TEAM_STATUS_USER_AKTIV) &&
+               Season_Netz_Bereit_Tag(s.team) != Kalender_Get_Tag();
+    };
     saison.Clients_Fertig = [] {
         for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
-            if (s.benutzt && s.verbindung && s.team >= 0 && s.team < Team_Anzahl &&
-                (Team_Daten[s.team].status & TEAM_STATUS_USER_AKTIV) &&
-                Season_Netz_Bereit_Tag(s.team) != Kalender_Get_Tag())
-                return false;
+            if (zug_offen(s)) return false;
         return true;
+    };
+    // The turn clock ends the turns of those that have not.
+    saison.Clients_Zug_Beenden = [] {
+        for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
+            if (zug_offen(s)) Season_Netz_Zug_Beenden(s.team);
     };
     Season_Netz_Set_Hooks(saison);
 #endif

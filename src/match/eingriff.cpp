@@ -54,7 +54,8 @@ i32 Spielfeld_Get_Taktikposition_Lokal(const Spielfeld_Daten* sf, int slot, i32*
 namespace {
 // A command slot of the side for the network; null when all are used.
 Spielfeld_Kommando* neues_kommando(Spielfeld_Daten* sf, int seite) {
-    for (auto& k : sf->kommando) {
+    for (int i = 0; i < SF_KOMMANDOS_SEITE; ++i) {
+        Spielfeld_Kommando& k = sf->kommando[seite * SF_KOMMANDOS_SEITE + i];
         if (k.belegt) continue;
         std::memset(&k, 0, sizeof k);
         k.belegt = 1;
@@ -68,7 +69,7 @@ Spielfeld_Kommando* neues_kommando(Spielfeld_Daten* sf, int seite) {
         k.schalter = sf->seite[seite].netz_schalter;
         return &k;
     }
-    Debug_Printf("Spielfeld: keine freie Befehlszeile\n");
+    Debug_Printf("Spielfeld: keine freie Befehlszeile fuer Seite %d\n", seite);
     return nullptr;
 }
 }  // namespace

@@ -39,10 +39,15 @@ void kommandos_uebernehmen(Spielfeld_Daten* sf, const Spielfeld_Sync_Signal& s, 
         if (k.belegt != 1 || k.seite > 1) continue;
         if (nur_seite >= 0 && k.seite != nur_seite) continue;
         if (k.minute <= sf->minute) continue;  // too late: the checksum shows the difference
+        if (k.minute > sf->minute + SF_KOMMANDO_FENSTER) {
+            Debug_Printf("Spielfeld: Befehl fuer Minute %u liegt zu weit voraus\n", k.minute);
+            continue;
+        }
         bool bekannt = false;
         Spielfeld_Kommando* frei = nullptr;
-        for (auto& c : sf->kommando) {
-            if (c.belegt == 1 && c.seite == k.seite && c.nummer == k.nummer) bekannt = true;
+        for (int i = 0; i < SF_KOMMANDOS_SEITE; ++i) {
+            Spielfeld_Kommando& c = sf->kommando[k.seite * SF_KOMMANDOS_SEITE + i];
+            if (c.belegt == 1 && c.nummer == k.nummer) bekannt = true;
             if (!c.belegt && !frei) frei = &c;
         }
         if (bekannt) continue;

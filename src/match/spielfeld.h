@@ -50,10 +50,16 @@ constexpr int SF_WECHSEL_MAX = 3;
 constexpr u8 SF_MANAGER_COMPUTER = 1, SF_MANAGER_MENSCH = 2;  // Spielfeld_Seite::manager
 constexpr int SF_WECHSEL_LISTE = 7;
 constexpr int SF_KOMMANDOS = 32;
+// Each side has its own half of the command table: side s uses the slots
+// s * SF_KOMMANDOS_SEITE onwards; a full half refuses only that side's commands.
+constexpr int SF_KOMMANDOS_SEITE = SF_KOMMANDOS / 2;
 constexpr int SF_REPLAY_BILDER = 96;
 constexpr int SF_REPLAY_OBJEKTE = 38;
 constexpr u32 SF_SYNC_MAGIC = 0xCFCECDCCu;
 constexpr int SF_KOMMANDO_VERZUG = 4;  // commands take effect four minutes later
+// A command from the network lies at most this many minutes ahead of the
+// pitch's minute; one further ahead is refused.
+constexpr int SF_KOMMANDO_FENSTER = 8;
 
 // Slot states (Spielfeld_Spieler::status).
 constexpr u32 SFS_AUF_DEM_PLATZ = 16;

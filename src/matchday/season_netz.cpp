@@ -189,11 +189,7 @@ void spieltag_zeilen() {
     // longer an active human's. Any other team changes nothing.
     ruf::Zeile_Anmelden(RUF_TEAM_BEREIT, [](i32 team) {
         if (team_ok(Aktuelles_Team) && team == Aktuelles_Team) {
-            // The end of the team's turns of today: ready for its matches of
-            // the day, and for the next day once they are over.
-            if (Spieltag_Initialisiert() && Spieltag_Spiele_Offen()) Spieltag_Team_Bereit(team, 1);
-            if (bereit_tag.size() < static_cast<size_t>(Team_Anzahl)) bereit_tag.resize(Team_Anzahl, -1);
-            bereit_tag[static_cast<size_t>(team)] = Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0;
+            Season_Netz_Zug_Beenden(team);
         } else if (team == -1 && team_ok(Aktuelles_Team)) {
             Team_Daten[Aktuelles_Team].status &= ~TEAM_STATUS_USER_AKTIV;
         }
@@ -225,6 +221,13 @@ void Season_Netz_Anmelden() {
 
 i32 Season_Netz_Bereit_Tag(i32 team) {
     return team >= 0 && static_cast<size_t>(team) < bereit_tag.size() ? bereit_tag[static_cast<size_t>(team)] : -1;
+}
+
+void Season_Netz_Zug_Beenden(i32 team) {
+    if (!team_ok(team)) return;
+    if (Spieltag_Initialisiert() && Spieltag_Spiele_Offen()) Spieltag_Team_Bereit(team, 1);
+    if (bereit_tag.size() < static_cast<size_t>(Team_Anzahl)) bereit_tag.resize(Team_Anzahl, -1);
+    bereit_tag[static_cast<size_t>(team)] = Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0;
 }
 
 void Season_Netz_Bereit_Vergessen(i32 team) {

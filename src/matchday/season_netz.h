@@ -14,6 +14,9 @@ i32 Season_Netz_Bereit_Tag(i32 team);
 // Forgets a team's word (a client has just taken the club, in this game or a
 // new one): its day counts only once it is given again.
 void Season_Netz_Bereit_Vergessen(i32 team);
+// Ends a client's team's turns of today as its word (1029) does: ready for
+// its matches of the day, and for the next day once they are over.
+void Season_Netz_Zug_Beenden(i32 team);
 void Season_Netz_Befehle_Erlauben(bool an);
 
 // Client: empties the caches of the calendar, the fixtures and the news, so

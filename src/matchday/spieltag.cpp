@@ -323,10 +323,18 @@ namespace {
 
 // A server plays the match of a club a client plays in lockstep with that
 // client's copy (its side waits at each minute for the client's signal).
-constexpr u32 NETZ_STILLE_MS = 15000;  // a client silent this long no longer holds its match
+// A client holds its match at most as long as a manager watching it at the
+// live view's normal speed would: the server's waits for it, added up over
+// the match, stay within one such minute per minute played and a spare of
+// NETZ_STILLE_MS; a client past that, or silent that long at one minute, no
+// longer holds its match, which goes on as if it had left.
+constexpr u32 NETZ_STILLE_MS = 15000;
+constexpr u32 NETZ_MS_PRO_MINUTE = SF_FRAME_MS * SF_TICKS_PRO_MINUTE;
 struct Netz_Spiel {
     u32 spiel;
-    u32 wartet_seit;
+    u32 wartet_seit;  // game clock when the present wait began (0 none)
+    u32 zuletzt;      // game clock of the last look during a wait
+    u64 gewartet;     // ms the server waited for the client in this match
 };
 std::vector<Netz_Spiel> netz_spiele;
 
@@ -336,7 +344,7 @@ void netz_anpfiff(Spielfeld_Daten* sf) {
         if (Kalender_Team_Online_Woanders(static_cast<i32>(sf->team[seite]))) {
             Spielfeld_Set_Netz(sf, 1, 1 - seite);
             std::erase_if(netz_spiele, [&](const Netz_Spiel& n) { return n.spiel == sf->spiel; });
-            netz_spiele.push_back({sf->spiel, 0});
+            netz_spiele.push_back({sf->spiel, 0, 0, 0});
             return;
         }
 }
@@ -348,12 +356,20 @@ void netz_pruefen() {
         Spielfeld_Daten* sf = Spielfeld_Zeiger(n.spiel);
         if (!sf || sf->netz != 1) return true;
         const i32 client = static_cast<i32>(sf->team[1 - (sf->netz_seite & 1)]);
-        const u32 jetzt = W32_Get_Time();
-        if (!sf->wartet) n.wartet_seit = 0;
-        else if (!n.wartet_seit) n.wartet_seit = jetzt;
-        if (Kalender_Team_Online_Woanders(client) && !(n.wartet_seit && jetzt - n.wartet_seit > NETZ_STILLE_MS))
-            return false;
-        Debug_Printf("Spieltag: Spiel %u geht ohne den Client von Team %d weiter\n", n.spiel, client);
+        const u32 jetzt = Kalender_Jetzt;
+        if (!sf->wartet) {
+            n.wartet_seit = n.zuletzt = 0;
+        } else {
+            if (!n.wartet_seit) n.wartet_seit = n.zuletzt = jetzt;
+            n.gewartet += jetzt - n.zuletzt;
+            n.zuletzt = jetzt;
+        }
+        const u64 gespielt = static_cast<u64>(std::max<i32>(sf->ticks, 0)) / SF_TICKS_PRO_MINUTE;
+        const bool still = n.wartet_seit && jetzt - n.wartet_seit > NETZ_STILLE_MS;
+        const bool zu_lang = n.gewartet > NETZ_STILLE_MS + NETZ_MS_PRO_MINUTE * gespielt;
+        if (Kalender_Team_Online_Woanders(client) && !still && !zu_lang) return false;
+        Debug_Printf("Spieltag: Spiel %u geht ohne den Client von Team %d weiter (%llu ms gewartet)\n", n.spiel,
+                     client, static_cast<unsigned long long>(n.gewartet));
         Spielfeld_Netz_Freigeben(sf);
         sf->netz = 0;
         return true;

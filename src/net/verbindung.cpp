@@ -104,6 +104,7 @@ void Empfangen_Schritt(Verbindung* v, i64 jetzt) {
         }
         if (n == 0) return;
         if (n > wunsch) n = wunsch;
+        if (e.phase == VERBINDUNG_PHASE_KOPF && e.versatz == 0) v->empfang_ab_ms = jetzt;
         e.versatz += n;
         v->fortschritt_ms = jetzt;
         if (e.phase == VERBINDUNG_PHASE_KOPF) {
@@ -126,9 +127,23 @@ void Empfangen_Schritt(Verbindung* v, i64 jetzt) {
     }
 }
 
+// The time a frame of this many bytes may take from its first byte: the
+// partial-frame limit, and a big frame one second more for every
+// RAHMEN_MINDESTRATE bytes. A peer that trickles a frame byte by byte is
+// cut off however often a byte moves.
+constexpr i64 RAHMEN_MINDESTRATE = 16384;
+i64 rahmen_frist(u32 bytes) { return Verbindung_Limits.teilrahmen + static_cast<i64>(bytes) * 1000 / RAHMEN_MINDESTRATE; }
+
 void Zeit_Pruefen(Verbindung* v, i64 jetzt) {
     if (Mitten_Im_Rahmen(v)) {
-        if (jetzt - v->fortschritt_ms > Verbindung_Limits.teilrahmen)
+        const Verbindung_Empfang& e = v->empfang;
+        const bool liest = (e.phase == VERBINDUNG_PHASE_KOPF && e.versatz > 0) || e.phase == VERBINDUNG_PHASE_DATEN;
+        const bool sendet =
+            v->senden.phase == VERBINDUNG_PHASE_GEQUEUED || v->senden.phase == VERBINDUNG_PHASE_SCHREIBT;
+        const u32 lesen = VERBINDUNG_KOPF + (e.phase == VERBINDUNG_PHASE_DATEN ? e.laenge : 0);
+        if (jetzt - v->fortschritt_ms > Verbindung_Limits.teilrahmen ||
+            (liest && jetzt - v->empfang_ab_ms > rahmen_frist(lesen)) ||
+            (sendet && jetzt - v->senden_ab_ms > rahmen_frist(v->senden.versatz + v->senden.rest)))
             Verbindung_Brechen(v, "Zeitüberschreitung mitten im Rahmen");
     } else if (v->art == VERBINDUNG_PEER && v->pakete == 0 && v->empfang.phase == VERBINDUNG_PHASE_KOPF &&
                jetzt - v->seit_ms >= Verbindung_Limits.stumm) {
@@ -295,7 +310,7 @@ i32 Verbindung_Send(Verbindung* v, const void* daten, u32 laenge, u32 tag) {
     });
     std::memcpy(rahmen + VERBINDUNG_KOPF, daten, laenge);
     v->senden = Verbindung_Senden{rahmen, laenge + VERBINDUNG_KOPF, 0, VERBINDUNG_PHASE_GEQUEUED};
-    v->fortschritt_ms = Verbindung_Jetzt_Ms();
+    v->fortschritt_ms = v->senden_ab_ms = Verbindung_Jetzt_Ms();
     return 1;
 }
 

@@ -89,6 +89,8 @@ struct Verbindung {
     Verbindung_Senden senden;
     Verbindung_Empfang empfang;
     i64 fortschritt_ms;  // last time a byte moved or a frame was queued
+    i64 empfang_ab_ms;   // first byte of the frame being read
+    i64 senden_ab_ms;    // the frame being written was queued at
     i64 seit_ms;         // opened or accepted at
     u32 pakete;          // packets received so far
     char fehler[80];     // why it broke ("" while it works)
@@ -97,7 +99,7 @@ struct Verbindung {
 // Time limits (milliseconds).
 struct Verbindung_Zeitlimits {
     u32 connect = 5000;      // opening a client connection
-    u32 teilrahmen = 30000;  // no progress in the middle of a frame (either direction)
+    u32 teilrahmen = 30000;  // a frame not moved whole this long after its first byte (either direction)
     u32 stumm = 60000;       // an accepted peer that has not sent one whole packet
     u32 anfrage = 60000;     // a client's request without an answer
     u32 leerlauf = 900000;   // an accepted peer silent after a packet (nothing on the way either way)

@@ -710,7 +710,16 @@ bool zustand_gueltig(const Kalender_Zustand& z) {
         return false;
     for (i32 art : z.art)
         if (!Bereiche_Pruefen("Kalender", {{"art", art, -1, KALENDER_ARTEN - 1}})) return false;
-    return true;
+    // The date record is the day index's own date; the base day is a
+    // Thursday at most a season before it.
+    const Datum soll = datum_bauen(d.tag, false);
+    return Bereiche_Pruefen("Kalender", {{"tag_im_monat", d.tag_im_monat, soll.tag_im_monat, soll.tag_im_monat},
+                                         {"monat", d.monat, soll.monat, soll.monat},
+                                         {"jahr", d.jahr, soll.jahr, soll.jahr},
+                                         {"wochentag", d.wochentag, soll.wochentag, soll.wochentag},
+                                         {"vor_schaltjahr", d.vor_schaltjahr, soll.vor_schaltjahr, soll.vor_schaltjahr},
+                                         {"basistag_wochentag", z.basistag % 7, 0, 0},
+                                         {"saisontag", d.tag - z.basistag, 0, KALENDER_SAISON_TAGE_MAX - 1}});
 }
 
 // The run loop's part of the save image, after the state block.

@@ -35,6 +35,9 @@ constexpr int KALENDER_SLOTS = 128;
 // the calendar counts days in i32 and walks years from day 0).
 constexpr int32_t KALENDER_JAHRE_MAX = 500;
 constexpr int32_t KALENDER_TAG_MAX = 366 * KALENDER_JAHRE_MAX;
+// The days a season can count from its base day (the Thursday on or
+// before its 3 July) to its last day.
+constexpr int32_t KALENDER_SAISON_TAGE_MAX = KALENDER_TAGE + 6;
 // Day kinds: -1 none, else a competition kind (SUPER_ART) 0..127.
 constexpr int KALENDER_ARTEN = 128;
 

@@ -564,6 +564,7 @@ void Kalender_Run() {
     lauf.jetzt = Kalender_Jetzt;
     const u8 neuer_tag_vorher = lauf.neuer_tag;
     tag_vorruecken();
+    Kalender_Client_Zugzeit_Pruefen();
     eingaben(neuer_tag_vorher);
     // The menu's background video pauses; its on or off state stays.
     Season_Gui.Menue_Hintergrund_Video(-1, 1);

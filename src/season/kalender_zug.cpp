@@ -8,6 +8,7 @@
 #include "base/ruf.h"
 #include "base/spielstand.h"
 #include "season/ankuendigung.h"
+#include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
@@ -137,6 +138,32 @@ void Kalender_Zugzeit_Pruefen() {
     if (rest < 0) {
         l.zug_start = Kalender_Jetzt;
         Season_Gui.Menue_Zug_Beenden();
+    }
+}
+
+namespace {
+i32 client_tag = -1;
+u32 client_zug_start = 0;
+}  // namespace
+
+void Kalender_Client_Zugzeit_Pruefen() {
+    if (!ruf::Server() || !Kalender_Ist_Initialisiert()) return;
+    const Kalender_Lauf& l = L();
+    const i32 heute = Kalender_Get_Tag();
+    const i32 limit = Kalender_Zugzeit_Limit();
+    if (heute != client_tag || l.zeit_stop || limit <= 0) {
+        client_tag = heute;
+        client_zug_start = Kalender_Jetzt;
+        return;
+    }
+    // A stalled frame restarts the clock, as it does a manager's turn here.
+    const i32 rest = static_cast<i32>(client_zug_start + static_cast<u32>(limit) - Kalender_Jetzt);
+    if (rest < 0 - STOCKUNG_MS) {
+        client_zug_start = Kalender_Jetzt;
+    } else if (rest < 0 && !Season_Netz.Clients_Fertig()) {
+        Debug_Printf("Zugzeit abgelaufen: die Clients beenden ihren Zug von Tag %d\n", heute);
+        Season_Netz.Clients_Zug_Beenden();
+        client_zug_start = Kalender_Jetzt;
     }
 }
 

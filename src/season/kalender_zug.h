@@ -23,6 +23,10 @@ void Kalender_Leer2(i32 team);
 // The turn timer: a turn that ran out ends; a stall of more than a second
 // (the game held, a slow frame) restarts it.
 void Kalender_Zugzeit_Pruefen();
+// A server: the network clients' turns of today run on the same turn clock,
+// from the day's start on this machine (held while the clock is frozen);
+// when it runs out the clients still in their turns have them ended.
+void Kalender_Client_Zugzeit_Pruefen();
 // Milliseconds left of the turn, -1 without a limit.
 i32 Kalender_Zugzeit_Rest();
 // The limit of a turn in milliseconds (0: none).

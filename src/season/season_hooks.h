@@ -164,6 +164,9 @@ struct Season_Netz_Hooks {
     void (*Client_Teamdaten_Abgleichen)() = [] {};
     // A server: every client still there has ended its turns of today.
     bool (*Clients_Fertig)() = [] { return true; };
+    // A server: the turn clock has run out; every client still in its turns
+    // of today ends them as if its manager had pressed "Weiter".
+    void (*Clients_Zug_Beenden)() = [] {};
 };
 
 void Season_Gui_Set_Hooks(const Season_Gui_Hooks& h);

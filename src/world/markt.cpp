@@ -58,6 +58,10 @@ bool bezahlen_lokal(i32 team, i32 scout, i32 gebiet) {
     if (!team_ok(team) || !Team_Managebar(team) || scout < 0 || scout >= SCOUT_ANZAHL || gebiet < 0 ||
         gebiet >= KONTINENT_ANZAHL)
         return false;
+    // The search already paid and still open is the same search: asked again
+    // (a repeated click, a repeated call) it costs nothing more.
+    if (const auto f = suche.find(team); f != suche.end() && f->second.scout == scout && f->second.gebiet == gebiet)
+        return true;
     const i32 gebuehr = Scout_Gebuehr(scout, team, gebiet);
     if (gebuehr > 0 && !Bank_Buchen(team, -1, static_cast<f32>(gebuehr), KATEGORIE_TRANSFER, 0, -1)) return false;
     suche[team] = {scout, gebiet};

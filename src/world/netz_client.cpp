@@ -323,7 +323,10 @@ bool Stadion_Internet_Client_Get(int team) {
     bool ok = Liste_From_Mem(&l, d->data(), static_cast<u32>(d->size()));
     Liste_Element* e = ok ? Liste_First_Element(&l) : nullptr;
     ok = e && e->size == bytes::groesse<Stadion_Daten>() && e->id == static_cast<u32>(team);
-    if (ok) bytes::Leser(static_cast<const u8*>(e->data), e->size)(*s);
+    Stadion_Daten neu{};
+    if (ok) bytes::Leser(static_cast<const u8*>(e->data), e->size)(neu);
+    ok = ok && Stadion_Daten_Gueltig(neu);
+    if (ok) *s = neu;
     Liste_Freigeben(&l);
     return ok;
 }

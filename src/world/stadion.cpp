@@ -43,7 +43,7 @@ void stadion_anlegen(int t) {
     s.kapazitaet = s.sitzplaetze + s.stehplaetze;
     s.klasse = Stadion_Klasse_Von_Kapazitaet(s.kapazitaet);
     s.groesse = s.kapazitaet / 1000;
-    s.eintrittspreis = normpreis_level;
+    s.eintrittspreis = std::clamp(normpreis_level, STADION_EINTRITT_MIN, STADION_EINTRITT_MAX);
     s.komfort = klassen[s.klasse].normkomfort;
     vorhanden[static_cast<size_t>(t)] = 1;
 }
@@ -201,12 +201,12 @@ void Stadion_Nach_Spiel(int t, int) {
 
 bool Stadion_Set_Daten(int t, const Stadion_Daten* d) {
     if (!ok(t) || !d || Welt_Client_Fremd(t)) return false;
-    if (d->sitzplaetze < 0 || d->stehplaetze < 0 || d->sitzplaetze + d->stehplaetze > 200000) return false;
+    if (d->sitzplaetze < 0 || d->stehplaetze < 0 || d->sitzplaetze + d->stehplaetze > STADION_PLAETZE_MAX) return false;
     Stadion_Daten& s = stadien[static_cast<size_t>(t)];
     s.sitzplaetze = d->sitzplaetze;
     s.stehplaetze = d->stehplaetze;
-    s.eintrittspreis = std::clamp(d->eintrittspreis, 5, 60);
-    s.komfort = std::clamp(d->komfort, 0, 100);
+    s.eintrittspreis = std::clamp(d->eintrittspreis, STADION_EINTRITT_MIN, STADION_EINTRITT_MAX);
+    s.komfort = std::clamp(d->komfort, 0, STADION_KOMFORT_HOECHST);
     neu_berechnen(&s);
     Team_Daten[t].sitzplaetze = s.sitzplaetze;
     Team_Daten[t].stehplaetze = s.stehplaetze;
@@ -275,6 +275,21 @@ bool Stadion_Ausbauen(int t) {
     return true;
 }
 
+namespace {
+bool leer(const Stadion_Daten& x) {
+    const Stadion_Daten null{};
+    return std::memcmp(&x, &null, sizeof x) == 0;
+}
+}  // namespace
+
+bool Stadion_Daten_Gueltig(const Stadion_Daten& x) {
+    return Felder_Pruefen("Stadien", x, STADION_FELDER) &&
+           Bereiche_Pruefen("Stadien", {{"kapazitaet", x.kapazitaet, static_cast<i64>(x.sitzplaetze) + x.stehplaetze,
+                                         static_cast<i64>(x.sitzplaetze) + x.stehplaetze},
+                                        {"groesse", x.groesse, x.kapazitaet / 1000, x.kapazitaet / 1000}}) &&
+           Bereiche_Pruefen_F("Stadien", {{"einnahme", x.einnahme, 0.0, STADION_EINNAHME_MAX}});
+}
+
 // Block: u32 version, u32 count, i32 attendance level; per team a flag byte
 // (1 record present, 2 extension table follows), the record and the table.
 namespace {
@@ -309,21 +324,8 @@ bool Stadion_Laden(Datei_Status* d) {
         if (!Datei_Lesen_Felder(d, 1 + bytes::groesse<Stadion_Daten>(), [&](bytes::Leser& l) { l(v[t]), l(s[t]); }) ||
             v[t] > (FLAG_DA | FLAG_ERWEITERUNG) || v[t] == FLAG_ERWEITERUNG)
             return false;
-        // The class picks a model of six; sizes and amounts are not negative.
-        const Stadion_Daten& x = s[t];
-        constexpr i64 VIEL = INT32_MAX;
-        if (!Bereiche_Pruefen("Stadien", {{"klasse", x.klasse, 0, 5},
-                                          {"komfort", x.komfort, 0, 100},
-                                          {"eintrittspreis", x.eintrittspreis, 0, 60},
-                                          {"kapazitaet", x.kapazitaet, 0, VIEL},
-                                          {"sitzplaetze", x.sitzplaetze, 0, VIEL},
-                                          {"stehplaetze", x.stehplaetze, 0, VIEL},
-                                          {"groesse", x.groesse, 0, VIEL},
-                                          {"zuschauer", x.zuschauer, 0, VIEL},
-                                          {"bau_tage", x.bau_tage, 0, VIEL},
-                                          {"renovierung", x.renovierung, 0, VIEL}}) ||
-            !Bereiche_Pruefen_F("Stadien", {{"einnahme", x.einnahme, 0.0, 1e30}}))
-            return false;
+        // A team without a stadium keeps an empty record.
+        if ((v[t] & FLAG_DA) ? !Stadion_Daten_Gueltig(s[t]) : !leer(s[t])) return false;
         if (v[t] & FLAG_ERWEITERUNG) {
             Stadion_Erweiterung x;
             if (!Datei_Lesen_Felder(d, bytes::groesse<Stadion_Erweiterung>(), [&](bytes::Leser& l) { l(x); }))

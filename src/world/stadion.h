@@ -1,23 +1,49 @@
 // Stadiums: records, attendance, gate income, building.
 #pragma once
 
+#include "base/bereich.h"
 #include "base/bytes.h"
 #include "base/types.h"
 
+// The most places a stadium holds (seats and terraces together).
+constexpr i32 STADION_PLAETZE_MAX = 200000;
+// Ticket prices a club can set, and the comfort a renovation reaches.
+constexpr i32 STADION_EINTRITT_MIN = 5, STADION_EINTRITT_MAX = 60;
+constexpr i32 STADION_KOMFORT_HOECHST = 100;
+
 struct Stadion_Daten {
-    i32 kapazitaet;
+    i32 kapazitaet;      // sitzplaetze + stehplaetze
     i32 sitzplaetze;
     i32 stehplaetze;
-    i32 eintrittspreis;  // 5..60
+    i32 eintrittspreis;  // STADION_EINTRITT_MIN..MAX
     i32 komfort;         // 0..100 per cent
     i32 klasse;          // 0..5
     i32 groesse;         // capacity in thousands
     i32 zuschauer;       // last attendance
-    f32 einnahme;        // last gate income
-    i32 bau_tage;        // days until building ends (0 none)
-    i32 renovierung;     // level points bought
+    f32 einnahme;        // last gate income (attendance x price)
+    i32 bau_tage;        // days until building ends (0 none), at most a year
+    i32 renovierung;     // level points bought, at most the comfort scale
     u8 frei[20];
 };
+// The range of every whole-number field a stadium can reach; a saved or sent
+// record outside them is refused. Besides these, the capacity is seats plus
+// terraces and the size its thousands.
+inline constexpr Feld_Bereich<Stadion_Daten> STADION_FELDER[] = {
+    {"kapazitaet", &Stadion_Daten::kapazitaet, 0, STADION_PLAETZE_MAX},
+    {"sitzplaetze", &Stadion_Daten::sitzplaetze, 0, STADION_PLAETZE_MAX},
+    {"stehplaetze", &Stadion_Daten::stehplaetze, 0, STADION_PLAETZE_MAX},
+    {"eintrittspreis", &Stadion_Daten::eintrittspreis, STADION_EINTRITT_MIN, STADION_EINTRITT_MAX},
+    {"komfort", &Stadion_Daten::komfort, 0, STADION_KOMFORT_HOECHST},
+    {"klasse", &Stadion_Daten::klasse, 0, 5},
+    {"groesse", &Stadion_Daten::groesse, 0, STADION_PLAETZE_MAX / 1000},
+    {"zuschauer", &Stadion_Daten::zuschauer, 0, STADION_PLAETZE_MAX},
+    {"bau_tage", &Stadion_Daten::bau_tage, 0, 366},
+    {"renovierung", &Stadion_Daten::renovierung, 0, STADION_KOMFORT_HOECHST},
+};
+// The gate income of a full stadium at the highest price.
+constexpr f64 STADION_EINNAHME_MAX = static_cast<f64>(STADION_PLAETZE_MAX) * STADION_EINTRITT_MAX;
+// True when a record's fields lie within their ranges and agree with each other.
+bool Stadion_Daten_Gueltig(const Stadion_Daten& s);
 template <class V, bytes::Art<Stadion_Daten> S>
 constexpr void felder(V& v, S& r) {
     v(r.kapazitaet), v(r.sitzplaetze), v(r.stehplaetze), v(r.eintrittspreis), v(r.komfort), v(r.klasse);

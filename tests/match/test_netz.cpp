@@ -253,6 +253,43 @@ TEST_F(Netz, BadSignalsAreRefusedAndChangeNothing) {
     EXPECT_EQ(0, std::memcmp(&fremd, client.get(), sizeof fremd));
 }
 
+// A client that floods the command table fills only its own side's half and
+// only within the window ahead of the current minute: the server's side
+// still queues its substitution and plays it.
+TEST_F(Netz, AClientFloodingTheCommandTableLeavesTheOtherSidesCommands) {
+    for (int f = 0; f < 300; f++) frame(1);
+    Spielfeld_Sync_Signal sig;
+    Spielfeld_Signal_Fuellen(client.get(), client_team, &sig);
+    // Two signals of 32 commands each: far ahead, then within the window.
+    for (const u16 minute : {u16(65535), static_cast<u16>(server->minute + SF_KOMMANDO_FENSTER)}) {
+        for (int i = 0; i < SF_KOMMANDOS; i++) {
+            Spielfeld_Kommando& k = sig.kommando[i];
+            k = Spielfeld_Kommando{};
+            k.belegt = 1;
+            k.seite = 1;
+            k.minute = minute;
+            k.nummer = static_cast<u32>(1000 + minute % 100 * 100 + i);
+            std::memset(k.rein, 255, sizeof k.rein);
+            std::memset(k.raus, 255, sizeof k.raus);
+        }
+        sig.anzahl = SF_KOMMANDOS;
+        EXPECT_EQ(Spielfeld_Internet_Server_Read_Signal(reinterpret_cast<u8*>(&sig), sizeof sig, client_team), SFN_OK);
+    }
+    int client_seite = 0, fern = 0;
+    for (const auto& k : server->kommando) {
+        client_seite += k.belegt == 1 && k.seite == 1;
+        fern += k.belegt == 1 && k.minute > server->minute + SF_KOMMANDO_FENSTER;
+    }
+    EXPECT_EQ(client_seite, SF_KOMMANDOS_SEITE);
+    EXPECT_EQ(fern, 0);
+    // The server's manager substitutes: queued, then made four minutes later.
+    ASSERT_EQ(Spielfeld_Wechsel_Eintragen(server, 0, 11, 3), SFW_OK);
+    const int minute = server->minute;
+    for (int f = 0; f < 2000 && server->minute < minute + SF_KOMMANDO_VERZUG + 1; f++) frame(1);
+    EXPECT_NE(server->spieler[11].status & SFS_EINGEWECHSELT, 0u);
+    EXPECT_NE(server->spieler[3].status & SFS_AUSGEWECHSELT, 0u);
+}
+
 // Saves and peers hold the records as their little-endian memory image:
 // the field lists write exactly that.
 TEST_F(Netz, RecordsAreWrittenAsTheirMemoryImage) {

@@ -837,6 +837,56 @@ TEST_F(Spieltag, DasWortDesClientsVorOderNachDemStartDerSpiele) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
+// A client in step with the server keeps its match in lockstep to the end;
+// one that raises its minute limit by one just before the silence limit
+// runs out has held the server as long as a manager watching would within a
+// few minutes, and the match goes on without it: the day's matches end.
+TEST_F(Spieltag, EinClientDerSeineMinutenDehntWirdImRahmenAbgehaengt) {
+    const i32 mensch = Netz_Mensch();
+    ASSERT_GT(mensch, 0);
+    for (const bool dehnt : {false, true}) {
+        Naechster_Spieltag(ligen[0]);
+        Spieltag_Vorbereiten();
+        const i32 spiel = Spiel_Von(mensch);
+        ASSERT_GT(spiel, 0);
+        Fuer(mensch, 1029, mensch);
+        Spieltag_Gruppe_Starten();
+        Spieltag_Team_Hat_Spielfeld(static_cast<u32>(mensch));
+        u32 erhoeht = Kalender_Jetzt;
+        int abgehaengt_in_minute = -1;
+        for (int i = 0; i < 400000 && Spieltag_Spiele_Offen(); ++i) {
+            Kalender_Jetzt += SF_FRAME_MS;
+            Spieltag_Run(0);
+            Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(spiel));
+            if (!sf || sf->beendet) continue;
+            if (sf->netz != 1) {
+                if (abgehaengt_in_minute < 0) abgehaengt_in_minute = sf->ticks / SF_TICKS_PRO_MINUTE;
+                continue;
+            }
+            if (!sf->wartet || (dehnt && Kalender_Jetzt - erhoeht < 14000)) continue;
+            Spielfeld_Sync_Signal sig;
+            Spielfeld_Signal_Fuellen(sf, static_cast<u32>(mensch), &sig);
+            sig.pruef_minute = -1;
+            if (dehnt) sig.minuten_grenze = sf->grenze_andere + 1;
+            erhoeht = Kalender_Jetzt;
+            ASSERT_EQ(Spielfeld_Internet_Server_Read_Signal(reinterpret_cast<u8*>(&sig), sizeof sig,
+                                                            static_cast<u32>(mensch)),
+                      SFN_OK);
+        }
+        EXPECT_FALSE(Spieltag_Spiele_Offen()) << (dehnt ? "dehnt" : "im Takt");
+        if (dehnt) {
+            EXPECT_GE(abgehaengt_in_minute, 0);
+            EXPECT_LE(abgehaengt_in_minute, 5);
+        } else {
+            EXPECT_EQ(abgehaengt_in_minute, -1);
+        }
+        ASSERT_NE(Spiele_Get_Spiel(spiel, true), nullptr);
+    }
+    Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    ruf::Team_Rahmen_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
 namespace {
 
 // Today's rows by competition and a team's opponent: from its unplayed game

@@ -170,6 +170,43 @@ TEST_F(Server, MalformedFramesAndSilentPeersBreakOnlyTheirOwnConnection) {
     EXPECT_TRUE(log.Enthaelt("stumm"));
 }
 
+// A peer that trickles a frame one byte at a time, each byte well within the
+// partial-frame limit, is cut off once the frame has taken longer than the
+// limit since its first byte; a client sending whole frames stays.
+TEST_F(Server, AByteTricklerIsCutOffByTheFramesTime) {
+    Verbindung_Limits.teilrahmen = 600;
+    const std::vector<u8> frage = Test_Rahmen(250, {'h', 'i'});
+    int gut = Client();
+    std::vector<u8> antwort;
+    ASSERT_TRUE(Roh_Schreiben(gut, frage));
+    ASSERT_TRUE(Roh_Lesen(gut, frage.size(), antwort));
+    Debug_Mitschnitt log;
+    const int boese = Client();
+    const int slot = Slots_Benutzt() - 1;
+    const i64 start = Verbindung_Jetzt_Ms();
+    size_t gesendet = 0;
+    i64 zuletzt = start;
+    ASSERT_TRUE(Pumpen_Bis(
+        [&] {
+            if (Verbindung_Jetzt_Ms() - zuletzt >= 200 && gesendet < frage.size() &&
+                Verbindung_Client_Slots[slot].benutzt) {
+                Roh_Schreiben(boese, {frage[gesendet++]});
+                zuletzt = Verbindung_Jetzt_Ms();
+            }
+            return !Verbindung_Client_Slots[slot].benutzt;
+        },
+        6000));
+    const i64 dauer = Verbindung_Jetzt_Ms() - start;
+    EXPECT_GE(dauer, 600);
+    EXPECT_LT(dauer, 600 + 2000);
+    EXPECT_LT(gesendet, frage.size());
+    EXPECT_TRUE(log.Enthaelt("mitten im Rahmen"));
+    // The honest client is still served.
+    ASSERT_TRUE(Roh_Schreiben(gut, frage));
+    ASSERT_TRUE(Roh_Lesen(gut, frage.size(), antwort));
+    EXPECT_EQ(Slots_Benutzt(), 1);
+}
+
 // A slot is held for a bounded time only: by a peer that never speaks (the
 // silence limit), one that stops after a packet (the idle limit), one that
 // keeps talking but takes no club (the club limit); never before its limit.

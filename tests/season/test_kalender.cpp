@@ -238,6 +238,40 @@ TEST_F(Kalender, BeschaedigterSpeicherblockWirdAbgelehnt) {
     EXPECT_EQ(Kalender_Get_Jahr(), 6);  // the old state is kept
 }
 
+// The day index, its date record and the base day must tell the same day:
+// a save whose day index runs ahead of its date, or whose base day lies
+// beyond a season before today, is refused and the running game kept.
+TEST_F(Kalender, TagUndDatumMuessenZusammenpassen) {
+    Kalender_Zustand& z = Kalender_Get_Zustand();
+    z.aktuell = Kalender_Get_Datum_Von_Tag(40, true);  // 12.8.2003
+    const std::vector<u8> a = Kalender_Save_Bild();
+    const struct {
+        i32 tag, basistag;
+        bool gut;
+    } faelle[] = {
+        {40, 0, true},      {365, 0, false},    {183000, 0, false}, {41, 0, false},
+        {40, 35, true},     {40, 40, false},    {40, 42, false},    {40, -7, false},
+    };
+    for (const auto& f : faelle) {
+        std::vector<u8> b = a;
+        put_i32le(b.data() + 12, f.tag);
+        put_i32le(b.data(), f.basistag);
+        z.aktuell = Kalender_Get_Datum_Von_Tag(7, true);
+        EXPECT_EQ(Kalender_Load_Bild(b.data(), b.size()), f.gut) << f.tag << " " << f.basistag;
+        EXPECT_EQ(Kalender_Get_Tag(), f.gut ? f.tag : 7) << f.tag << " " << f.basistag;
+    }
+    // The last day a season can count from its base day, and the one after.
+    for (const auto& [seit_basis, gut] : {std::pair{KALENDER_SAISON_TAGE_MAX - 1, true}, {KALENDER_SAISON_TAGE_MAX, false}}) {
+        const i32 basis = 364 * 3;
+        z.basistag = basis;
+        z.aktuell = Kalender_Get_Datum_Von_Tag(basis + seit_basis, true);
+        const std::vector<u8> b = Kalender_Save_Bild();
+        z.basistag = 0;
+        z.aktuell = Kalender_Get_Datum_Von_Tag(7, true);
+        EXPECT_EQ(Kalender_Load_Bild(b.data(), b.size()), gut) << seit_basis;
+    }
+}
+
 TEST_F(Kalender, ServerZeilen1000Bis1003) {
     Kalender_Get_Zustand().jahr = 2;
     Option_Wert(19, 1, 0);
@@ -278,6 +312,7 @@ TEST_F(Kalender, ClientLaedtDenKalenderVomServer) {
     server_zustand = Kalender_Get_Zustand();
     server_zustand.jahr = 4;
     server_zustand.aktuell = Kalender_Get_Datum_Von_Tag(400, true);
+    server_zustand.basistag = 364;  // the Thursday before 3 July 2004
     server_zustand.bits[0][12] = 8;
     Season_Netz_Anmelden();
     ruf::Leitung_Setzen(kalender_leitung);

@@ -687,6 +687,47 @@ TEST_F(Lauf, ZugzeitUndFremdeTeamsImNetz) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
+// A server whose client never ends its turns: the turn clock ends them, as
+// it ends a manager's turn at this machine, and the days go on; without a
+// limit, or while the clock is frozen, the server waits for the client.
+i32 client_bereit_tag = -1;
+int client_zuege_beendet = 0;
+TEST_F(Lauf, DieZugzeitBeendetDenZugEinesClientsDerNieFertigWird) {
+    menschen = {};
+    for (int i = 0; i < 3; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    client_bereit_tag = -1;
+    client_zuege_beendet = 0;
+    Season_Netz_Set_Hooks({.Clients_Fertig = [] { return client_bereit_tag == Kalender_Get_Tag(); },
+                           .Clients_Zug_Beenden = [] { ++client_zuege_beendet, client_bereit_tag = Kalender_Get_Tag(); }});
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    const i32 tag = Kalender_Get_Tag();
+    auto sekunden = [](int n) {
+        for (int i = 0; i < n * 50; ++i) Pass();
+    };
+    sekunden(20);
+    EXPECT_EQ(Kalender_Get_Tag(), tag) << "no limit: the server waits";
+    Option_Wert(OPTION_ZUGZEIT, 1, 5000);
+    Kalender_Lauf_Get().zeit_stop = 1;
+    sekunden(10);
+    EXPECT_EQ(Kalender_Get_Tag(), tag) << "the clock is frozen";
+    Kalender_Lauf_Get().zeit_stop = 0;
+    sekunden(4);
+    EXPECT_EQ(client_zuege_beendet, 0) << "within its time";
+    sekunden(2);
+    EXPECT_EQ(client_zuege_beendet, 1);
+    EXPECT_GT(Kalender_Get_Tag(), tag);
+    // Each new day the client has its time again.
+    const i32 naechster = Kalender_Get_Tag();
+    sekunden(3);
+    EXPECT_EQ(Kalender_Get_Tag(), naechster);
+    sekunden(3);
+    EXPECT_GT(Kalender_Get_Tag(), naechster);
+    EXPECT_EQ(client_zuege_beendet, 2);
+    Option_Wert(OPTION_ZUGZEIT, 1, 0);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
 }  // namespace
 
 namespace {

@@ -242,6 +242,24 @@ TEST_F(Markt, ScoutSucheBezahlenUndVerpflichten) {
         EXPECT_FALSE(Scout_Suche_Bezahlen(A, s, g)) << s << " " << g;
 }
 
+// The same search asked again, by a second click or a replayed call, is paid
+// once; another area is another search and pays its fee.
+TEST_F(Markt, EineWiederholteScoutSucheZahltEinmal) {
+    const auto [sq, gebiet] = scout_spieler_mit_gebiet();
+    ASSERT_GE(sq, 0);
+    const i32 scout = 1, anderes = (gebiet + 1) % KONTINENT_ANZAHL;
+    const f64 vorher = geld_aller_vereine();
+    als_client(A);
+    aufrufe.clear();
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(Scout_Suche_Bezahlen(A, scout, gebiet));
+    EXPECT_EQ(std::count(aufrufe.begin(), aufrufe.end(), 1047), 3);
+    EXPECT_DOUBLE_EQ(geld_aller_vereine(), vorher - Scout_Gebuehr(scout, A, gebiet));
+    ASSERT_TRUE(Scout_Suche_Bezahlen(A, scout, anderes));
+    ASSERT_TRUE(Scout_Suche_Bezahlen(A, scout, anderes));
+    EXPECT_DOUBLE_EQ(geld_aller_vereine(), vorher - Scout_Gebuehr(scout, A, gebiet) - Scout_Gebuehr(scout, A, anderes));
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
 TEST_F(Markt, ZweiManagerKoennenNichtDenselbenSpielerKaufen) {
     // Both clubs' scouts found the same player; both clubs negotiate for him.
     const auto [sq, gebiet] = scout_spieler_mit_gebiet();

@@ -179,4 +179,68 @@ TEST_F(Speichern, StadiumPercentageOutsideItsRangeIsRefused) {
     EXPECT_EQ(Stadion_Get_Prozent(), 100);
 }
 
+// Every bounded field of a stadium record, at both edges and one past them:
+// the edges load, the values past them are refused and the running game
+// keeps its stadium. The seats and terraces beside the field under test are
+// moved so that the capacity stays their sum.
+TEST_F(Speichern, EveryStadiumFieldIsHeldToItsRange) {
+    const Stadion_Daten alt = *Stadion_Get(30, 0);
+    auto stimmig = [](Stadion_Daten& r, i32 Stadion_Daten::*feld) {
+        const i32 wert = r.*feld;
+        if (feld == &Stadion_Daten::kapazitaet || feld == &Stadion_Daten::zuschauer) r.sitzplaetze = wert, r.stehplaetze = 0;
+        if (feld == &Stadion_Daten::groesse) r.sitzplaetze = wert * 1000, r.stehplaetze = 0;
+        if (feld == &Stadion_Daten::sitzplaetze) r.stehplaetze = 0;
+        if (feld == &Stadion_Daten::stehplaetze) r.sitzplaetze = 0;
+        if (feld != &Stadion_Daten::kapazitaet) r.kapazitaet = r.sitzplaetze + r.stehplaetze;
+        if (feld != &Stadion_Daten::groesse) r.groesse = r.kapazitaet / 1000;
+    };
+    auto versuchen = [&](const Stadion_Daten& r) {
+        *Stadion_Get(30, 0) = r;
+        Datei_Status* d = Datei_Oeffnen_Speicher();
+        EXPECT_TRUE(Stadion_Speichern(d));
+        u32 n = 0;
+        const u8* p = Datei_Speicher_Daten(d, &n);
+        const std::vector<u8> block(p, p + n);
+        Datei_Schliessen(d);
+        *Stadion_Get(30, 0) = alt;
+        Datei_Status* l = Datei_Oeffnen_Speicher_Lesen(block.data(), n);
+        const bool ok = Stadion_Laden(l);
+        Datei_Schliessen(l);
+        if (ok) Stadion_Uebernehmen();
+        else Stadion_Verwerfen();
+        return ok;
+    };
+    for (const Feld_Bereich<Stadion_Daten>& b : STADION_FELDER) {
+        for (const auto& [wert, gut] : {std::pair{b.min - 1, false}, {b.min, true}, {b.max, true}, {b.max + 1, false}}) {
+            Stadion_Daten r = alt;
+            r.zuschauer = 0, r.einnahme = 0.0f;
+            r.*b.feld = static_cast<i32>(wert);
+            stimmig(r, b.feld);
+            EXPECT_EQ(versuchen(r), gut) << b.name << " = " << wert;
+            if (!gut) {
+                EXPECT_EQ(std::memcmp(Stadion_Get(30, 0), &alt, sizeof alt), 0) << b.name << " = " << wert;
+            }
+            *Stadion_Get(30, 0) = alt;
+        }
+    }
+    // Fields that must agree with each other, and the gate income.
+    const struct {
+        const char* was;
+        void (*setzen)(Stadion_Daten&);
+        bool gut;
+    } faelle[] = {
+        {"capacity 0 beside its seats", [](Stadion_Daten& r) { r.kapazitaet = 0; }, false},
+        {"size not the capacity's thousands", [](Stadion_Daten& r) { r.groesse += 1; }, false},
+        {"income negative", [](Stadion_Daten& r) { r.einnahme = -1.0f; }, false},
+        {"income of a full stadium at the top price", [](Stadion_Daten& r) { r.einnahme = STADION_EINNAHME_MAX; }, true},
+        {"income beyond it", [](Stadion_Daten& r) { r.einnahme = 9.9e29f; }, false},
+    };
+    for (const auto& f : faelle) {
+        Stadion_Daten r = alt;
+        f.setzen(r);
+        EXPECT_EQ(versuchen(r), f.gut) << f.was;
+        *Stadion_Get(30, 0) = alt;
+    }
+}
+
 }  // namespace
