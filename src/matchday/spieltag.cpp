@@ -1059,6 +1059,12 @@ int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
 void Spieltag_Vorbereiten() {
     ++zeilen_stand;
     if (!z.initialisiert) return;
+    // Every day's matches begin at the pitch clock: fast play switched on in
+    // an earlier match does not run the next one while its pre-match pictures
+    // show, and no manager's fast button comes back pressed.
+    Spielfeld_Set_Fast(0);
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (Team_Hat_Manager(t)) Manager_Icon_Button_An_Aus(t, SPIELTAG_KNOPF_SCHNELL, 0);
     // A client follows its team's match on the server.
     if (ruf::Client()) {
         Spieltag_Internet_Client_Slot_Aktualisieren(Team_Aktiv);
