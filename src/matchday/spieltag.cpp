@@ -41,6 +41,7 @@ namespace {
 
 constexpr f32 GESCHWINDIGKEIT = 90.0f;
 constexpr int MAX_STARTER = 20;
+constexpr int SPIELER_SPIELE = 55;  // the player's matches played
 // Booking kind of a fine for a cancelled match.
 constexpr int BANK_STRAFE = 22;
 // A server waits this long (real time) after a kick-off for a client to
@@ -406,6 +407,11 @@ void Spieltag_Anpfiff(Spieltag_Slot& r) {
     }
     Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(s->wettbewerb, heim);
     Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(s->wettbewerb, gast);
+    // Every starter has one match more (the squad's "Spiele"; the value
+    // holds itself to its range).
+    for (i32 t : {heim, gast})
+        for (int i = 0, n = starter(t, liste); i < n; ++i)
+            Spieler_Wert(SPIELER_SPIELE, liste[i], Spieler_Wert(SPIELER_SPIELE, liste[i], 0, OP_LESEN) + 1, OP_SCHREIBEN);
     i32 x, d, wichtigkeit;
     nachfrage(*s, &x, &d, &wichtigkeit);
     const i32 wettbewerb = s->wettbewerb;
