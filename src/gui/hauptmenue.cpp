@@ -261,19 +261,11 @@ void Menue_Dialog_Klick(Screen_Icon* i, u32 ereignis) {
     dialog_bewegen(i);
 }
 
-void Menue_Hauptmenue_Zeigen() {
-    // A message shown between two turns (a failed save, say) stays up.
-    const bool requester = Menue_Requester_Offen();
-    Menue_Client_Aktualisieren();
-    Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(GRAFIK_HAUPTMENUE), 0);
-    Menue_Screen_Freigeben();
+namespace {
+// The header's lines, crest and money line: the frame of every main-menu
+// screen (they lie above the work area the screens use).
+const Screen_Icon* kopf_tabelle() {
     static const Screen_Icon tabelle[] = {
-        [] {
-            auto i = icon(ICON_KOPF_BILD, GRAFIK_KOPF_BILD, 0, 0, 800, 600, 1);
-            i.flags = MENUE_F_NICHT_ABFRAGEN;
-            i.status = 0;
-            return i;
-        }(),
         [] {
             auto i = icon(ICON_KOPF_ZEILEN, MENUE_KEINE_GRAFIK, 0, 0, 800, 70, 3);
             i.flags = MENUE_F_NICHT_ABFRAGEN;
@@ -289,6 +281,35 @@ void Menue_Hauptmenue_Zeigen() {
             auto i = icon(ICON_KOPF_GELD, MENUE_KEINE_GRAFIK, 643, 64, 150, 20, 3);
             i.flags = MENUE_F_NICHT_ABFRAGEN;
             i.zeichnen = Menue_Geld_Zeichnen;
+            return i;
+        }(),
+        [] {
+            Screen_Icon i;
+            i.nummer = -1;
+            return i;
+        }(),
+    };
+    return tabelle;
+}
+}  // namespace
+
+void Menue_Kopf_Zeigen() {
+    for (i32 n = ICON_KOPF_ZEILEN; n <= ICON_KOPF_GELD; ++n)
+        if (Menue_Screen_Icon_Ist_Vorhanden(n)) return;
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(kopf_tabelle());
+}
+
+void Menue_Hauptmenue_Zeigen() {
+    // A message shown between two turns (a failed save, say) stays up.
+    const bool requester = Menue_Requester_Offen();
+    Menue_Client_Aktualisieren();
+    Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(GRAFIK_HAUPTMENUE), 0);
+    Menue_Screen_Freigeben();
+    static const Screen_Icon tabelle[] = {
+        [] {
+            auto i = icon(ICON_KOPF_BILD, GRAFIK_KOPF_BILD, 0, 0, 800, 600, 1);
+            i.flags = MENUE_F_NICHT_ABFRAGEN;
+            i.status = 0;
             return i;
         }(),
         [] {
@@ -345,6 +366,7 @@ void Menue_Hauptmenue_Zeigen() {
         }(),
     };
     Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle);
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(kopf_tabelle());
     Menue_Set_Icon707_Status(Menue_Get_Icon707_Status());
     for (i32& e : Z.eintrag) e = -1;
     // The screen the manager used last opens again.

@@ -80,6 +80,9 @@ bool Menue_Screen_Schliessen(i32 knopf, i32 eintrag);
 void Menue_Set_Aktiver_Manager(i32 team);
 // Background, header and dialog bar of the active manager.
 void Menue_Hauptmenue_Zeigen();
+// Puts the header's lines, crest and money line (709..711) back on the
+// screen unless one of them is there.
+void Menue_Kopf_Zeigen();
 // Hands the controls to the team's manager and shows its main menu.
 void Menue_Manager_Wechsel(i32 team);
 // Ends the active manager's turn.

@@ -101,9 +101,9 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     s.marke[1][0] = s.zone_x[1];
     s.marke[1][1] = s.zone_y[1];
     u32 st = static_cast<u32>(Spieler_Wert(75, sp, 0, OP_LESEN));
-    if (st & SP_STATUS_ROLLE_0) s.flag |= 1;                  // penalty taker
-    if (st & SP_STATUS_ROLLE_1) s.flag |= 2;                  // corner taker
-    if (st & SP_STATUS_ROLLE_3) s.flag |= 4;                  // free-kick taker
+    if (st & SP_STATUS_ELFMETER) s.flag |= 1;                 // penalty taker
+    if (st & SP_STATUS_ECKEN) s.flag |= 2;                    // corner taker
+    if (st & SP_STATUS_FREISTOSS) s.flag |= 4;                // free-kick taker
     if (Spieler_Wert(99, sp, 0, OP_LESEN) >= 0) s.flag |= SFS_FLAG_DECKT;  // marks a man
 }
 

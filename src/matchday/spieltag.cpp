@@ -41,6 +41,7 @@ namespace {
 
 constexpr f32 GESCHWINDIGKEIT = 90.0f;
 constexpr int MAX_STARTER = 20;
+constexpr int SPIELER_SPIELE = 55;  // the player's matches played
 // Booking kind of a fine for a cancelled match.
 constexpr int BANK_STRAFE = 22;
 // A server waits this long (real time) after a kick-off for a client to
@@ -412,6 +413,11 @@ void Spieltag_Anpfiff(Spieltag_Slot& r) {
     // The career records count the appearance too (engine and dice matches).
     Spiele_Setze_Eingesetzte_Spieler_Gesamtstatistik_Vor_Spiel(s->wettbewerb, heim);
     Spiele_Setze_Eingesetzte_Spieler_Gesamtstatistik_Vor_Spiel(s->wettbewerb, gast);
+    // Every starter has one match more (the squad's "Spiele"; the value
+    // holds itself to its range).
+    for (i32 t : {heim, gast})
+        for (int i = 0, n = starter(t, liste); i < n; ++i)
+            Spieler_Wert(SPIELER_SPIELE, liste[i], Spieler_Wert(SPIELER_SPIELE, liste[i], 0, OP_LESEN) + 1, OP_SCHREIBEN);
     i32 x, d, wichtigkeit;
     nachfrage(*s, &x, &d, &wichtigkeit);
     const i32 wettbewerb = s->wettbewerb;
@@ -1076,6 +1082,12 @@ int Spieltag_Slots_Fuellen(i32 wettbewerb, i32 spieltag, i32 runde) {
 void Spieltag_Vorbereiten() {
     ++zeilen_stand;
     if (!z.initialisiert) return;
+    // Every day's matches begin at the pitch clock: fast play switched on in
+    // an earlier match does not run the next one while its pre-match pictures
+    // show, and no manager's fast button comes back pressed.
+    Spielfeld_Set_Fast(0);
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (Team_Hat_Manager(t)) Manager_Icon_Button_An_Aus(t, SPIELTAG_KNOPF_SCHNELL, 0);
     // A client follows its team's match on the server.
     if (ruf::Client()) {
         Spieltag_Internet_Client_Slot_Aktualisieren(Team_Aktiv);

@@ -50,6 +50,9 @@ enum Spieltag_Status : i8 {
 constexpr int SPIELTAG_MIN_SPIELER = 8;
 // Result flag of a match decided at the green table.
 constexpr u8 SPIEL_FLAG_ABGESAGT = 4;
+// The control bar's fast button, whose stored state per manager the day's
+// preparation clears.
+constexpr int SPIELTAG_KNOPF_SCHNELL = 718;
 
 // Work the matchday hands on when a competition's games of the day are all
 // done (the end of the matchday and of a round). Defaults do nothing.
@@ -74,8 +77,9 @@ bool Spieltag_Initialisiert();
 bool Spieltag_Save(Datei_Status* datei);
 bool Spieltag_Load(Datei_Status* datei);
 
-// The daily preparation: drops finished rows, enters today's games of every
-// competition that plays and prepares each new row.
+// The daily preparation: switches fast play off (the fast-forward byte and
+// every manager's fast button), drops finished rows, enters today's games of
+// every competition that plays and prepares each new row.
 void Spieltag_Vorbereiten();
 // Enters the unplayed games of a competition's matchday and leg (-1: today's)
 // as new rows and prepares them (weather, suspensions, line-ups of computer

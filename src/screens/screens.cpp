@@ -3,6 +3,7 @@
 #include <array>
 
 #include "graphics/glatt.h"
+#include "gui/hauptmenue.h"
 #include "gui/menue.h"
 
 namespace {
@@ -44,8 +45,12 @@ bool Screen_Offen(Screen_Id id) {
 bool Screen_Oeffnen(Screen_Id id) {
     const Screen_Def* d = Screen_Holen(id);
     if (!d || !d->oeffnen || Screen_Offen(id)) return false;
+    // The main menu's header (club, next match, balance, date) stays over
+    // every main-menu screen: the screens lie below it.
+    const bool kopf = d->arbeitsflaeche && Menue_Screen_Icon_Ist_Vorhanden(ICON_KOPF_ZEILEN);
     if (d->arbeitsflaeche) Menue_Screen_Icons_Loeschen_Bereich(0, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
     d->oeffnen();
+    if (kopf) Menue_Kopf_Zeigen();
     Blt_Cache_Leeren();
     return true;
 }

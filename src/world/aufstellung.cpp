@@ -152,6 +152,57 @@ void Aufstellung_Automatisch(int team) {
         }
         Spieler_Flags[slot_spieler[i]] = 1;
     }
+    Aufstellung_Rollen_Vergeben(team);
+}
+
+void Aufstellung_Rollen_Vergeben(int team) {
+    if (team < 0 || team >= Team_Anzahl || team == Team_Transfermarkt) return;
+    i32 elf[MAX_SPIELER_PRO_TEAM];
+    const int n = Teamspieler_Ins_Array(team, elf, MAX_SPIELER_PRO_TEAM, SP_STATUS_AUFGESTELLT);
+    // The best available field player of the eleven by a weight (-1 none).
+    auto bester = [&](auto gewicht, int ausser) {
+        int best = -1, bw = 0;
+        for (int i = 0; i < n; ++i) {
+            const int s = elf[i];
+            if (s == ausser || Spieler_Fix_Daten[s].position == 0 || !spielbereit(s)) continue;
+            const int w = gewicht(s);
+            if (best < 0 || w > bw) best = s, bw = w;
+        }
+        return best;
+    };
+    auto hat = [&](u32 rolle, bool kader) {
+        const i32* k = Team_Kader(team);
+        for (int i = 0, m = kader ? Team_Kader_Anzahl(team) : n; i < m; ++i)
+            if (Spieler_Daten[kader ? k[i] : elf[i]].status & rolle) return true;
+        return false;
+    };
+    auto geben = [](int s, u32 rolle) {
+        if (s < 0) return;
+        Spieler_Daten[s].status |= rolle;
+        Spieler_Flags[s] = 1;
+    };
+    // Strength counts first; the line further up decides between equals.
+    const auto vorne = [](int s) { return Spieler_Daten[s].staerke * 8 + Spieler_Fix_Daten[s].position; };
+    const auto mitte = [](int s) {
+        return Spieler_Daten[s].staerke * 8 + (Spieler_Fix_Daten[s].position == 2 ? 4 : 0);
+    };
+    int freistoss = -1;
+    if (!hat(SP_STATUS_ELFMETER, false)) geben(bester(vorne, -1), SP_STATUS_ELFMETER);
+    if (!hat(SP_STATUS_FREISTOSS, false)) geben(freistoss = bester(mitte, -1), SP_STATUS_FREISTOSS);
+    if (!hat(SP_STATUS_ECKEN, false)) {
+        // Another than the free-kick taker, unless he is the only one.
+        const int e = bester(mitte, freistoss);
+        geben(e >= 0 ? e : freistoss, SP_STATUS_ECKEN);
+    }
+    // The captain: the most experienced of the eleven, goalkeeper included.
+    if (!hat(SP_STATUS_KAPITAEN, true)) {
+        int best = -1;
+        for (int i = 0; i < n; ++i)
+            if (best < 0 || Spieler_Daten[elf[i]].spiele * 16 + Spieler_Daten[elf[i]].staerke >
+                                Spieler_Daten[best].spiele * 16 + Spieler_Daten[best].staerke)
+                best = elf[i];
+        geben(best, SP_STATUS_KAPITAEN);
+    }
 }
 
 void Check_Und_Set_Aa(int team) {

@@ -17,6 +17,12 @@ int Aufstellung_Linie(int zeile);
 // one is left), the rest reserves. Sets slots (87), cells (82/83) and the
 // starter/substitute bits.
 void Aufstellung_Automatisch(int team);
+// Hands out the roles nobody of the eleven holds: penalty taker (the
+// strongest field player, the forward line first), free-kick and corner
+// takers (the strongest field players, midfielders first, two different
+// ones when the eleven has them); the captain (the most experienced of the
+// eleven) when the squad has none. The assistant's line-up calls it.
+void Aufstellung_Rollen_Vergeben(int team);
 // Checks and repairs a team's line-up before a match.
 void Check_Und_Set_Aa(int team);
 // True when the team's line-up is left to the assistant (automatic).

@@ -164,11 +164,9 @@ int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
     if (erloes > 0) Bank_Buchen(tb == Team_Transfermarkt ? -1 : tb, ta, static_cast<f32>(erloes), 30, 1, -1);
     Team_Kader_Ersetzen(ta, sa, sb);
     Team_Kader_Ersetzen(tb, sb, sa);
-    std::swap(Spieler_Daten[sa].slot, Spieler_Daten[sb].slot);
-    u32 bits = SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ;
-    u32 ba = Spieler_Daten[sa].status & bits, bb = Spieler_Daten[sb].status & bits;
-    Spieler_Daten[sa].status = (Spieler_Daten[sa].status & ~bits) | bb;
-    Spieler_Daten[sb].status = (Spieler_Daten[sb].status & ~bits) | ba;
+    // The player who comes in takes the place of the one who left: his
+    // slot, his starter/substitute bits and his cell in the formation.
+    Spieler_Tauschen_Intern(sa, sb, ta, tb);
     Spieler_Daten[sa].team = tb;
     Spieler_Daten[sb].team = ta;
     Team_Rueckennummer_Vergeben(ta, sb);

@@ -102,7 +102,8 @@ bool Team_Spieler_Tauschen(int a, int b, int sa, int sb, int) {
         Team_Kader_Ersetzen(a, sb, sa);
         return false;
     }
-    std::swap(Spieler_Daten[sa].slot, Spieler_Daten[sb].slot);
+    // Each takes the other's place: slot, starter/substitute bits, cell.
+    Spieler_Tauschen_Intern(sa, sb, a, b);
     Spieler_Daten[sa].team = b;
     Spieler_Daten[sb].team = a;
     Team_Rueckennummer_Vergeben(a, sb);

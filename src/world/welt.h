@@ -47,6 +47,11 @@ constexpr u32 SP_STATUS_ROLLE_0 = 0x800;  // at most one player per squad
 constexpr u32 SP_STATUS_ROLLE_1 = 0x1000;
 constexpr u32 SP_STATUS_ROLLE_2 = 0x2000;
 constexpr u32 SP_STATUS_ROLLE_3 = 0x4000;
+// The four roles of the tactics screen, by name.
+constexpr u32 SP_STATUS_KAPITAEN = SP_STATUS_ROLLE_0;   // the captain, at most one per squad
+constexpr u32 SP_STATUS_FREISTOSS = SP_STATUS_ROLLE_1;  // free-kick taker
+constexpr u32 SP_STATUS_ECKEN = SP_STATUS_ROLLE_2;      // corner taker
+constexpr u32 SP_STATUS_ELFMETER = SP_STATUS_ROLLE_3;   // penalty taker
 constexpr u32 SP_STATUS_GELB_WARNUNG = 0x8000;
 constexpr u32 SP_STATUS_RESERVE = 0x10000;
 constexpr u32 SP_STATUS_SCOUT = 0x20000;

@@ -416,6 +416,43 @@ TEST_F(Hauptmenue, ZweiSekundenMenueMitKlickAufDisk) {
     EXPECT_LT(danach, vorher * 0.85) << vorher << " " << danach;
 }
 
+// The header (club, next match, balance, date) stays over every main-menu
+// screen, the transfer market's among them, and over what is left when the
+// options close; money spent or lent shows in it at once.
+TEST_F(Hauptmenue, KopfBleibtUeberJedemScreen) {
+    schritt("kopf_start", "wait 12\n", 12);
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    auto kopf_zeigt = [](const std::string& was) {
+        const auto t = spur::frame();
+        const std::string geld = Menue_Geld_Text(Bank_Get_Kontostand(Team_Aktiv, 0, 0));
+        bool gefunden = false;
+        for (const spur::Text& e : t) gefunden |= e.y0 < 90 && e.sichtbar.find(geld) != std::string::npos;
+        EXPECT_TRUE(gefunden) << was << ": no " << geld << " in the header";
+        EXPECT_NE(spur::finden(t, Team_String(721, Team_Aktiv, nullptr, 0)), nullptr) << was;
+    };
+    struct Fall {
+        const char* was;
+        i32 knopf, eintrag;
+        Screen_Id id;
+    } faelle[] = {
+        {"Transfermarkt", 0, 3, Screen_Id::TRANSFER}, {"Kader", 0, 0, Screen_Id::KADER},
+        {"Bank", 2, 0, Screen_Id::BANK},              {"Stadion", 2, 2, Screen_Id::STADION},
+        {"Finanzen", 2, 3, Screen_Id::FINANZEN},      {"Optionen", 3, 2, Screen_Id::OPTIONEN},
+    };
+    for (const Fall& f : faelle) {
+        ASSERT_TRUE(Screen_Launch(f.knopf, f.eintrag)) << f.was;
+        ASSERT_TRUE(Screen_Offen(f.id)) << f.was;
+        kopf_zeigt(f.was);
+    }
+    // A credit of a million: the new balance in the header straight away.
+    ASSERT_TRUE(Bank_Buchen(-1, Team_Aktiv, 1000000.0f, 0, 1, -1));
+    kopf_zeigt("nach dem Kredit");
+    // The options closed: the header is still there.
+    Screen_Schliessen(Screen_Id::OPTIONEN);
+    ASSERT_FALSE(Screen_Offen(Screen_Id::OPTIONEN));
+    kopf_zeigt("Optionen geschlossen");
+}
+
 }  // namespace
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include "base/spielstand.h"
 #include "match_test.h"
+#include "world/aufstellung.h"
 
 namespace {
 
@@ -79,6 +80,30 @@ TEST_F(Ablauf, TheSameCursorPlaysTheSameMatchWhateverElseDrawsInBetween) {
     Spielfeld_Daten* c = neu(1, liga[0], liga[1], 4321);
     Spur s3 = zu_ende(c, 1);
     EXPECT_NE(s1.summen, s3.summen);
+}
+
+// The roles of the tactics screen reach the pitch by their names: the
+// penalty, corner and free-kick takers take those kicks; the captain takes none.
+TEST_F(Ablauf, TheTacticsRolesGiveTheirSetPiecesOnThePitch) {
+    i32 elf[64];
+    ASSERT_GE(Teamspieler_Ins_Array(static_cast<int>(liga[0]), elf, 64, SP_STATUS_AUFGESTELLT), 4);
+    const u32 alle = SP_STATUS_ELFMETER | SP_STATUS_ECKEN | SP_STATUS_FREISTOSS | SP_STATUS_KAPITAEN;
+    for (int i = 0; i < 4; ++i) Spieler_Daten[elf[i]].status &= ~alle;
+    const struct {
+        u32 rolle;
+        u8 flag;
+    } faelle[] = {{SP_STATUS_ELFMETER, 1}, {SP_STATUS_ECKEN, 2}, {SP_STATUS_FREISTOSS, 4}, {SP_STATUS_KAPITAEN, 0}};
+    for (int i = 0; i < 4; ++i) Spieler_Daten[elf[i]].status |= faelle[i].rolle;
+    Spielfeld_Daten* sf = neu(1, liga[0], liga[1], 99);
+    ASSERT_NE(sf, nullptr);
+    for (int i = 0; i < 4; ++i) {
+        const Spielfeld_Spieler* p = nullptr;
+        for (int k = 0; k < SF_PRO_SEITE; ++k)
+            if (sf->spieler[k].spieler == elf[i]) p = &sf->spieler[k];
+        ASSERT_NE(p, nullptr) << i;
+        EXPECT_EQ(p->flag & 7, faelle[i].flag) << i;
+    }
+    for (int i = 0; i < 4; ++i) Spieler_Daten[elf[i]].status &= ~alle;
 }
 
 TEST_F(Ablauf, AMatchSavedInItsSixtiethMinuteEndsAsOneNeverSaved) {

@@ -223,6 +223,65 @@ TEST_F(Spieltag, JedesSpielDesTagesGenauEinmalMitErgebnis) {
     for (const auto& r : Spieltag_Slots()) EXPECT_NE(r.status, ST_FERTIG);
 }
 
+// Fast play switched on in one match does not carry into the next day's:
+// its matches begin at the pitch clock, and the manager's fast button is up.
+TEST_F(Spieltag, SchnellesSpielEndetMitDemTag) {
+    const i32 mensch = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[3];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Test", 0));
+    menschen.push_back(mensch);
+    Spielfeld_Set_Fast(1);
+    Manager_Icon_Button_An_Aus(mensch, SPIELTAG_KNOPF_SCHNELL, 1);
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    EXPECT_EQ(Spielfeld_Get_Fast(), 0);
+    EXPECT_EQ(Manager_Icon_Button_Lesen(mensch, SPIELTAG_KNOPF_SCHNELL), 0u);
+    ASSERT_FALSE(Zeilen().empty());
+    // A shown match of the manager steps once per frame period, not at every
+    // pass (the announcements run forty passes a frame).
+    Spieltag_Gruppe_Starten();
+    Kalender_Jetzt += SF_FRAME_MS;
+    Spieltag_Run(0);
+    Spielfeld_Daten* sf = nullptr;
+    for (const auto& r : Spieltag_Slots())
+        if (const Spiel* s = Spiele_Get_Spiel(r.spiel, true); s->team_a == mensch || s->team_b == mensch)
+            sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
+    ASSERT_NE(sf, nullptr);
+    sf->anzeige = 1;
+    Kalender_Jetzt += SF_FRAME_MS;
+    const i32 vorher = sf->ticks;
+    for (int i = 0; i < 40; ++i) Spieltag_Run(0);
+    EXPECT_LE(sf->ticks - vorher, 1) << "forty passes within one frame period";
+    sf->anzeige = 0;
+    ASSERT_TRUE(Tag_Spielen());
+}
+
+// Each kick-off counts a match for every starter of both sides, in an
+// engine match and a dice match alike; the bench and the reserves keep theirs.
+TEST_F(Spieltag, AnpfiffZaehltDieSpieleDerStartelf) {
+    const i32 mensch = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[3];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Test", 0));
+    menschen.push_back(mensch);
+    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    std::map<i32, std::pair<i16, bool>> vorher;  // player: matches, starter
+    for (const auto& r : Spieltag_Slots()) {
+        const Spiel* s = Spiele_Get_Spiel(r.spiel, true);
+        for (i32 t : {static_cast<i32>(s->team_a), static_cast<i32>(s->team_b)})
+            for (i32 i = 0; i < Team_Kader_Anzahl(t); ++i) {
+                const i32 p = Team_Kader(t)[i];
+                vorher[p] = {Spieler_Daten[p].spiele, (Spieler_Daten[p].status & SP_STATUS_AUFGESTELLT) != 0};
+            }
+    }
+    ASSERT_TRUE(Tag_Spielen());
+    int starter = 0;
+    for (const auto& [p, v] : vorher) {
+        EXPECT_EQ(Spieler_Daten[p].spiele, v.first + (v.second ? 1 : 0)) << p;
+        starter += v.second;
+    }
+    EXPECT_GE(starter, 22 * static_cast<int>(Spieltag_Slots().size()) - 2);
+}
+
 // Every goal of a dice match marks the floating results window for redrawing
 // as an engine match's events do: one mark a goal.
 int markiert_neu = 0;

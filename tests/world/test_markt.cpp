@@ -21,6 +21,7 @@
 #include "world/netz.h"
 #include "world/netz_rufe.h"
 #include "world/spieler.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 namespace {
@@ -348,6 +349,58 @@ TEST_F(Markt, ShirtNumbersStayUniqueAfterAnExchange) {
             if (Team_Kader(A)[i] == q) continue;
             EXPECT_NE(Spieler_Daten[Team_Kader(A)[i]].rueckennummer, Spieler_Daten[q].rueckennummer);
         }
+    }
+}
+
+TEST_F(Markt, GekaufterSpielerNimmtDenPlatzDesAbgegebenen) {
+    // A manual line-up: a bought player stands where the one who left stood,
+    // for a striker, a defender and a substitute alike, through the market
+    // and between two clubs.
+    Aufstellung_Automatisch(A);
+    Team_Aufstellung_Manuell(A);
+    const std::vector<i32> m = markt(false);
+    ASSERT_GE(m.size(), 3u);
+    auto im_slot = [](i32 team, int slot) {
+        for (i32 i = 0; i < Team_Kader_Anzahl(team); ++i)
+            if (Spieler_Daten[Team_Kader(team)[i]].slot == slot) return Team_Kader(team)[i];
+        return i32{-1};
+    };
+    struct Fall {
+        const char* was;
+        int slot;
+        i32 kommt;
+        bool markt;
+    } faelle[] = {
+        {"a striker for a market player", 10, m[0], true},
+        {"a defender for a market player", 1, m[1], true},
+        {"a substitute for a market player", 12, m[2], true},
+        {"a midfielder for another club's player", 6, Team_Kader(B)[19], false},
+    };
+    for (const Fall& f : faelle) {
+        const i32 geht = im_slot(A, f.slot);
+        ASSERT_GE(geht, 0) << f.was;
+        int linien_vorher[4];
+        Aufstellung_Linien_Zaehlen(A, linien_vorher);
+        const Spieler_Struktur alt = Spieler_Daten[geht];
+        if (f.markt)
+            ASSERT_EQ(Spieler_Tauschen(A, Team_Transfermarkt, geht, f.kommt, 1), 1) << f.was;
+        else
+            ASSERT_TRUE(Team_Spieler_Tauschen(A, B, geht, f.kommt, 0)) << f.was;
+        const Spieler_Struktur& neu = Spieler_Daten[f.kommt];
+        EXPECT_EQ(neu.slot, alt.slot) << f.was;
+        EXPECT_EQ(neu.status & (SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ),
+                  alt.status & (SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ))
+            << f.was;
+        if (f.slot <= 10) {
+            EXPECT_EQ(neu.spalte, alt.spalte) << f.was;
+            EXPECT_EQ(neu.zeile, alt.zeile) << f.was;
+        }
+        int linien[4];
+        Aufstellung_Linien_Zaehlen(A, linien);
+        EXPECT_EQ(std::vector<int>(linien, linien + 4), std::vector<int>(linien_vorher, linien_vorher + 4)) << f.was;
+        EXPECT_EQ(Teamspieler_Ins_Array(A, nullptr, MAX_SPIELER_PRO_TEAM, SP_STATUS_AUFGESTELLT), 11) << f.was;
+        // The one who left is now with the other side.
+        EXPECT_EQ(Spieler_Get_Team(geht), f.markt ? Team_Transfermarkt : B) << f.was;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "base/files.h"
 #include "base/globals.h"
 #include "welt_test.h"
+#include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/konfig.h"
 #include "world/speichern.h"
@@ -168,6 +169,50 @@ TEST_F(Vereine, UnionPresidentIsSavedWithTheTeams) {
     EXPECT_EQ(Spieler_Get_Gewerkschafts_Praesi(), -1);
     Spieler_Set_Gewerkschafts_Praesi_Wert(-2 - Spieler_Anzahl);
     EXPECT_EQ(Spieler_Get_Gewerkschafts_Praesi(), -1);
+}
+
+// A new world: every club's eleven has its penalty, free-kick and corner
+// takers (field players; free kicks and corners with two different men) and
+// the squad one captain from the eleven. A role given by hand stays.
+TEST_F(Vereine, JederVereinHatSchuetzenUndKapitaenVomStart) {
+    int vereine = 0;
+    for (int t = 0; t < Team_Anzahl; t++) {
+        if (t == Team_Transfermarkt || Team_Kader_Anzahl(t) < 11) continue;
+        ++vereine;
+        i32 elf[64];
+        const int n = Teamspieler_Ins_Array(t, elf, 64, SP_STATUS_AUFGESTELLT);
+        ASSERT_EQ(n, 11) << t;
+        struct Rolle {
+            u32 bit;
+            int in_elf = 0, im_kader = 0, feld = 0;
+            i32 wer = -1;
+        } rollen[] = {{SP_STATUS_ELFMETER}, {SP_STATUS_FREISTOSS}, {SP_STATUS_ECKEN}, {SP_STATUS_KAPITAEN}};
+        for (Rolle& r : rollen) {
+            for (int i = 0; i < n; ++i)
+                if (Spieler_Daten[elf[i]].status & r.bit) {
+                    ++r.in_elf;
+                    r.feld += Spieler_Fix_Daten[elf[i]].position != 0;
+                    r.wer = elf[i];
+                }
+            for (int i = 0; i < Team_Kader_Anzahl(t); ++i) r.im_kader += (Spieler_Daten[Team_Kader(t)[i]].status & r.bit) != 0;
+        }
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(rollen[k].in_elf, 1) << "club " << t << " role " << k;
+            EXPECT_EQ(rollen[k].feld, 1) << "club " << t << " role " << k << ": a field player";
+        }
+        EXPECT_NE(rollen[1].wer, rollen[2].wer) << "club " << t;
+        EXPECT_EQ(rollen[3].in_elf, 1) << "club " << t;
+        EXPECT_EQ(rollen[3].im_kader, 1) << "club " << t;
+    }
+    EXPECT_GT(vereine, 20);
+    // The manager makes another player the penalty taker: a new line-up keeps him.
+    const int t = 1;
+    i32 elf[64];
+    ASSERT_EQ(Teamspieler_Ins_Array(t, elf, 64, SP_STATUS_AUFGESTELLT), 11);
+    for (int i = 0; i < 11; ++i) Spieler_Daten[elf[i]].status &= ~SP_STATUS_ELFMETER;
+    Spieler_Daten[elf[1]].status |= SP_STATUS_ELFMETER;
+    Aufstellung_Rollen_Vergeben(t);
+    for (int i = 0; i < 11; ++i) EXPECT_EQ((Spieler_Daten[elf[i]].status & SP_STATUS_ELFMETER) != 0, i == 1) << i;
 }
 
 }  // namespace
