@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/random.h"
@@ -37,8 +39,35 @@ void staerke_setzen(Spieler_Struktur& p, i32 fein) {
     p.staerke = static_cast<u8>(std::min(12, fein / 1000));
 }
 
+// The world's full names (first name and surname) and how many players
+// carry each: a youth player gets a name nobody in the world carries. Kept
+// while a season change draws names, else built for the one youth player.
+std::unordered_map<std::string, int> namen;
+bool namen_gebaut = false;
+
+std::string voller_name(const char* vor, const char* nach) {
+    std::string n(vor, strnlen(vor, sizeof Spieler_Client_Egal::vorname));
+    n += '\x1f';
+    n.append(nach, strnlen(nach, sizeof Spieler_Client_Egal::nachname));
+    return n;
+}
+std::string voller_name(int s) { return voller_name(Spieler_Texte[s].vorname, Spieler_Texte[s].nachname); }
+
+void namen_aufbauen() {
+    namen.clear();
+    for (int s = 0; s < Spieler_Anzahl; ++s) namen[voller_name(s)]++;
+    namen_gebaut = true;
+}
+
+void name_abmelden(int s) {
+    if (auto it = namen.find(voller_name(s)); it != namen.end() && --it->second <= 0) namen.erase(it);
+}
+
 // A name of the world's pool: a first name and a surname of two players,
-// of the wanted nation where one is found.
+// of the wanted nation where one is found. When the pair is in use, the
+// surnames of the players that follow the drawn one are tried in turn (the
+// wanted nation's first, then any), then the first names: no draw of its
+// own, so the season change keeps its share of the random table.
 void name_ziehen(int s, i16 nation) {
     auto zufall_spieler = [&]() {
         int kandidat = Rnd_Basis(0, Spieler_Anzahl - 1);
@@ -46,7 +75,25 @@ void name_ziehen(int s, i16 nation) {
             kandidat = Rnd_Basis(0, Spieler_Anzahl - 1);
         return kandidat;
     };
-    const int vor = zufall_spieler(), nach = zufall_spieler();
+    int vor = zufall_spieler(), nach = zufall_spieler();
+    const bool selbst_gebaut = !namen_gebaut;
+    if (selbst_gebaut) namen_aufbauen();
+    name_abmelden(s);
+    auto frei = [&](int v, int n) {
+        return !namen.count(voller_name(Spieler_Texte[v].vorname, Spieler_Texte[n].nachname));
+    };
+    if (!frei(vor, nach)) {
+        bool gefunden = false;
+        for (int runde = 0; runde < 3 && !gefunden; ++runde)
+            for (int k = 1; k < Spieler_Anzahl && !gefunden; ++k) {
+                // Rounds: other surnames of the nation, any surname, other first names.
+                const int x = (runde == 2 ? vor : nach + k) % Spieler_Anzahl;
+                const int y = runde == 2 ? (vor + k) % Spieler_Anzahl : x;
+                if (runde == 0 && Spieler_Fix_Daten[x].nation != nation) continue;
+                if (runde < 2 && frei(vor, x)) nach = x, gefunden = true;
+                if (runde == 2 && frei(y, nach)) vor = y, gefunden = true;
+            }
+    }
     Spieler_Client_Egal& t = Spieler_Texte[s];
     if (vor != s) std::memcpy(t.vorname, Spieler_Texte[vor].vorname, sizeof t.vorname);
     if (nach != s) std::memcpy(t.nachname, Spieler_Texte[nach].nachname, sizeof t.nachname);
@@ -54,6 +101,11 @@ void name_ziehen(int s, i16 nation) {
     t.nachname[sizeof t.nachname - 1] = 0;
     Spieler_Fix_Daten[s].haarfarbe = Spieler_Fix_Daten[nach].haarfarbe;
     Spieler_Fix_Daten[s].hautfarbe = Spieler_Fix_Daten[nach].hautfarbe;
+    namen[voller_name(s)]++;
+    if (selbst_gebaut) {
+        namen.clear();
+        namen_gebaut = false;
+    }
 }
 
 }  // namespace
@@ -133,6 +185,7 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern) {
 void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
     if (ruf::Client()) return;
     if (sterne && sterne->plaetze.size() != static_cast<size_t>(Team_Anzahl)) sterne = nullptr;
+    namen_aufbauen();
     std::vector<i32> niveau(static_cast<size_t>(Team_Anzahl), 0);
     for (int t = 0; t < Team_Anzahl; ++t) niveau[static_cast<size_t>(t)] = niveau_von(t);
     for (int t = 0; t < Team_Anzahl; ++t) {
@@ -176,6 +229,8 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
             Spieler_Flags[s] = 1;
         }
     }
+    namen.clear();
+    namen_gebaut = false;
 }
 
 bool Leben_Transfer(int team, i32 offene_sternplaetze) {
