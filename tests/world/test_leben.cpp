@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/globals.h"
 #include "base/random.h"
@@ -106,6 +108,41 @@ TEST_F(Leben, AYouthPlayerTakesTheRetiredPlayersPlaceInHisClub) {
     EXPECT_GT(std::strlen(Spieler_Texte[s].vorname), 0u);
     (void)name;
     EXPECT_EQ(Welt_Zahlen_Lesen().jugend, 1);
+}
+
+TEST_F(Leben, NoYouthPlayerGetsAFullNameAlreadyInUse) {
+    // Many youth players come through one after another, alone and in a
+    // season change: no two players of the world share first name and surname.
+    auto doppelte = []() {
+        std::map<std::string, int> namen;
+        for (int s = 0; s < Spieler_Anzahl; ++s)
+            namen[std::string(Spieler_Texte[s].vorname) + "|" + Spieler_Texte[s].nachname]++;
+        int n = 0;
+        for (const auto& [name, k] : namen) n += k > 1 ? k : 0;
+        return n;
+    };
+    ASSERT_EQ(doppelte(), 0) << "the shipped world has no repeat";
+    struct Fall {
+        const char* wie;
+        i32 cursor;
+    } faelle[] = {{"one by one", 5}, {"one by one", 3777}, {"season change", 211}, {"season change", 4999}};
+    for (const Fall& f : faelle) {
+        Rnd_Set_Index(f.cursor, 0);
+        if (std::string(f.wie) == "one by one") {
+            for (int i = 0; i < 600; ++i) Leben_Jugendspieler((i * 7) % Spieler_Anzahl, 2010, 5000);
+        } else {
+            // Every player of these ages retires: thousands of new names at
+            // once (the birth years put back for the tests that follow).
+            std::vector<i32> jahre;
+            for (int s = 0; s < Spieler_Anzahl; ++s) {
+                jahre.push_back(Spieler_Fix_Daten[s].geburtsjahr);
+                Spieler_Fix_Daten[s].geburtsjahr = 1960 + s % 40;
+            }
+            Leben_Saisonwechsel(2011);
+            for (int s = 0; s < Spieler_Anzahl; ++s) Spieler_Fix_Daten[s].geburtsjahr = jahre[static_cast<size_t>(s)];
+        }
+        EXPECT_EQ(doppelte(), 0) << f.wie << " at " << f.cursor;
+    }
 }
 
 TEST_F(Leben, AYouthPlayersPotentialIsHeldByHisClubsStarPlaces) {
