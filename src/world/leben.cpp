@@ -2,6 +2,8 @@
 #include "world/leben.h"
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -188,14 +190,43 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
     namen_aufbauen();
     std::vector<i32> niveau(static_cast<size_t>(Team_Anzahl), 0);
     for (int t = 0; t < Team_Anzahl; ++t) niveau[static_cast<size_t>(t)] = niveau_von(t);
+    // Each league's median player and median ground (with the list of leagues).
+    std::map<i32, std::pair<std::vector<i32>, std::vector<i32>>> ligen;
+    if (sterne && sterne->liga.size() == static_cast<size_t>(Team_Anzahl))
+        for (int t = 0; t < Team_Anzahl; ++t)
+            if (const i32 l = sterne->liga[static_cast<size_t>(t)]; l >= 0 && (Team_Daten[t].art & TEAM_ART_VEREIN)) {
+                for (int i = 0; i < Team_Kader_Anzahl(t); ++i)
+                    ligen[l].first.push_back(Spieler_Daten[Team_Kader(t)[i]].staerke_fein);
+                ligen[l].second.push_back(Stadion_Get_Kapazitaet(t));
+            }
+    auto mitte = [](std::vector<i32>& v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    std::map<i32, std::pair<i32, i32>> liga_mitte;
+    for (auto& [l, v] : ligen) liga_mitte[l] = {mitte(v.first), std::max(1, mitte(v.second))};
     for (int t = 0; t < Team_Anzahl; ++t) {
         // Clubs, national teams (their own squads) and the market. A big
         // ground draws talent: a club's youth comes at the level its ground
         // stands for (not its squad's, which would feed on itself); a
         // national team's at its squad's.
         if (!(Team_Daten[t].art & (TEAM_ART_VEREIN | TEAM_ART_NATIONALTEAM)) && t != Team_Transfermarkt) continue;
-        const i32 club_niveau = (Team_Daten[t].art & TEAM_ART_VEREIN) ? 3000 + Stadion_Get_Kapazitaet(t) / 10
-                                                                      : niveau[static_cast<size_t>(t)];
+        i32 club_niveau = (Team_Daten[t].art & TEAM_ART_VEREIN) ? 3000 + Stadion_Get_Kapazitaet(t) / 10
+                                                                : niveau[static_cast<size_t>(t)];
+        // In a league the youth comes at the level of the league's median
+        // player, a bigger ground than the league's middle drawing a little
+        // more: a small league's big ground alone no longer lifts its club
+        // above the league, and the youth is not drawn around the eleven
+        // best (the strongest of each year's youth would lift the eleven
+        // again: the lower divisions doubled in twenty seasons).
+        if (const auto l = sterne && (Team_Daten[t].art & TEAM_ART_VEREIN)
+                               ? liga_mitte.find(sterne->liga[static_cast<size_t>(t)])
+                               : liga_mitte.end();
+            l != liga_mitte.end()) {
+            const double groesse = std::sqrt(static_cast<double>(Stadion_Get_Kapazitaet(t)) / l->second.second);
+            club_niveau = static_cast<i32>(l->second.first *
+                                           std::clamp(groesse, 100.0 / LEBEN_JUGEND_SPANNE, LEBEN_JUGEND_SPANNE / 100.0));
+        }
         // Open star places: the market has none, a negative entry holds nothing.
         i32 offen = -1;
         if (sterne) {
@@ -233,64 +264,132 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
     namen_gebaut = false;
 }
 
+namespace {
+
+constexpr u32 NICHT_KAEUFLICH = SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT;
+
+// A computer club whose players other computer clubs may sign.
+bool handelt(int t) {
+    return t >= 0 && t < Team_Anzahl && t != Team_Transfermarkt && (Team_Daten[t].art & TEAM_ART_VEREIN) &&
+           !Team_Hat_Manager(t) && Bank_Konto_Offen(t);
+}
+
+// Proceeds and price through the bank (transfer kinds): `zahler` -1 is the market.
+void bezahlen(int zahler, int empfaenger, f64 betrag) {
+    if (betrag < 1) return;
+    if (empfaenger >= 0) Bank_Buchen(-1, empfaenger, static_cast<f32>(betrag), BANK_TRANSFER_EINNAHME, 1, -1);
+    if (zahler >= 0) Bank_Buchen(zahler, -1, static_cast<f32>(betrag), BANK_TRANSFER_AUSGABE, 1, -1);
+}
+
+// The squad's weakest player.
+int schwaechster(int team) {
+    int ab = -1;
+    for (int i = 0; i < Team_Kader_Anzahl(team); ++i) {
+        const int s = Team_Kader(team)[i];
+        if (ab < 0 || Spieler_Daten[s].staerke_fein < Spieler_Daten[ab].staerke_fein) ab = s;
+    }
+    return ab;
+}
+
+// A player another computer club lets go, found among LEBEN_WECHSEL_BLICK
+// players of the world drawn from the shared random table: of the position,
+// stronger than `besser_als` and at most `hoechstens`, costing his value and
+// the seller's premium within the budget; the strongest of them. A star only
+// for an open star place.
+int vereinsspieler_suchen(int team, int position, i32 besser_als, i32 hoechstens, f64 budget, i32 offene_sternplaetze) {
+    int zu = -1;
+    for (int k = 0; k < LEBEN_WECHSEL_BLICK; ++k) {
+        const int s = Rnd_Basis(0, Spieler_Anzahl - 1);
+        const Spieler_Struktur& p = Spieler_Daten[s];
+        if (p.team == team || !handelt(p.team) ||
+            Spieler_Fix_Daten[s].position != position || (p.status & NICHT_KAEUFLICH) || p.staerke_fein <= besser_als ||
+            p.staerke_fein > hoechstens || Spieler_Berechne_Marktwert(s) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 > budget ||
+            (p.staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
+            continue;
+        if (zu < 0 || p.staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
+    }
+    return zu;
+}
+
+}  // namespace
+
 bool Leben_Transfer(int team, i32 offene_sternplaetze) {
-    if (ruf::Client() || team < 0 || team >= Team_Anzahl || team == Team_Transfermarkt || Team_Hat_Manager(team) ||
-        !(Team_Daten[team].art & TEAM_ART_VEREIN) || !Bank_Konto_Offen(team))
-        return false;
+    if (ruf::Client() || !handelt(team)) return false;
     const int m = Team_Transfermarkt;
-    if (m < 0 || m >= Team_Anzahl || Team_Kader_Anzahl(m) == 0) return false;
+    if (m < 0 || m >= Team_Anzahl) return false;
     const f64 jahr = Leben_Gehaltssumme(team) * 12;
     const f64 konto = Bank_Get_Kontostand(team, 0, -1);
     const int n = Team_Kader_Anzahl(team);
-    int ab = -1, zu = -1;
-    f64 erloes = 0, preis = 0;
-    if (konto < -jahr / 6) {
-        // Two months' wages in the red: the best-paid player goes for four fifths of his value,
-        // the strongest market player of his position who costs at most a
-        // quarter of it comes.
+    if (n == 0 || Team_Kader_Anzahl(m) == 0) return false;
+    const f64 monat = jahr / 12;
+    auto markt_passt = [&](int s, int position) {
+        return Spieler_Fix_Daten[s].position == position && !(Spieler_Daten[s].status & NICHT_KAEUFLICH);
+    };
+    if (konto < -monat * LEBEN_MINUS_MONATE) {
+        // In the red: the best-paid player goes to the market for four
+        // fifths of his value, the strongest market player of his position
+        // who costs at most a quarter of it comes.
+        int ab = -1, zu = -1;
         for (int i = 0; i < n; ++i) {
             const int s = Team_Kader(team)[i];
             if (ab < 0 || Spieler_Berechne_Gehalt(s) > Spieler_Berechne_Gehalt(ab)) ab = s;
         }
-        if (ab < 0) return false;
         const f64 wert = Spieler_Berechne_Marktwert(ab);
         for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
             const int s = Team_Kader(m)[i];
-            if (Spieler_Fix_Daten[s].position != Spieler_Fix_Daten[ab].position ||
-                (Spieler_Daten[s].status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT)) ||
-                Spieler_Berechne_Marktwert(s) > wert / 4)
-                continue;
+            if (!markt_passt(s, Spieler_Fix_Daten[ab].position) || Spieler_Berechne_Marktwert(s) > wert / 4) continue;
             if (zu < 0 || Spieler_Daten[s].staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
         }
-        erloes = wert * 0.8;
-    } else if (konto > jahr / 4) {
-        // Three months' wages in the bank: the weakest player of the squad
-        // makes way for the strongest market player of his position the
-        // club can pay while keeping an eighth of a year's wages.
-        for (int i = 0; i < n; ++i) {
-            const int s = Team_Kader(team)[i];
-            if (ab < 0 || Spieler_Daten[s].staerke_fein < Spieler_Daten[ab].staerke_fein) ab = s;
-        }
-        if (ab < 0) return false;
-        erloes = Spieler_Berechne_Marktwert(ab) * 0.8;
-        const f64 budget = konto + erloes - jahr / 8;
-        for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
-            const int s = Team_Kader(m)[i];
-            if (Spieler_Fix_Daten[s].position != Spieler_Fix_Daten[ab].position ||
-                (Spieler_Daten[s].status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT)) ||
-                Spieler_Berechne_Marktwert(s) > budget ||
-                Spieler_Daten[s].staerke_fein <= Spieler_Daten[ab].staerke_fein ||
-                (Spieler_Daten[s].staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
-                continue;
-            if (zu < 0 || Spieler_Daten[s].staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
-        }
+        if (zu < 0 || !Team_Spieler_Tauschen(team, m, ab, zu, 0)) return false;
+        Spieler_Flags[ab] = Spieler_Flags[zu] = 1;
+        bezahlen(-1, team, wert * 0.8);
+        bezahlen(team, -1, Spieler_Berechne_Marktwert(zu));
+        zahlen.transfers++;
+        return true;
     }
-    if (ab < 0 || zu < 0) return false;
-    preis = Spieler_Berechne_Marktwert(zu);
-    if (!Team_Spieler_Tauschen(team, m, ab, zu, 0)) return false;
-    if (erloes >= 1) Bank_Buchen(-1, team, static_cast<f32>(erloes), BANK_TRANSFER_EINNAHME, 1, -1);
-    if (preis >= 1) Bank_Buchen(team, -1, static_cast<f32>(preis), BANK_TRANSFER_AUSGABE, 1, -1);
+    const f64 reserve = monat * LEBEN_RESERVE_MONATE;
+    if (konto <= reserve) return false;
+    // More than LEBEN_RESERVE_MONATE months' wages in the bank: the club
+    // strengthens where its weakest player plays, spending at most
+    // LEBEN_AUSGABE_PROZENT of what it holds beyond them (the rest stays for
+    // the wages), on a player at most LEBEN_KAUF_UEBER above its eleven's
+    // level (a club grows step by step, not by buying a team). First from
+    // another computer club, for his value and LEBEN_WECHSEL_AUFSCHLAG, the
+    // weakest going to the seller in part payment at his value; else from
+    // the market, the weakest going there for four fifths of his value.
+    const int ab = schwaechster(team);
+    const i32 position = Spieler_Fix_Daten[ab].position;
+    const f64 budget = (konto - reserve) * LEBEN_AUSGABE_PROZENT / 100;
+    const i32 hoechstens = niveau_von(team) + LEBEN_KAUF_UEBER;
+    const i32 besser_als = Spieler_Daten[ab].staerke_fein;
+    const f64 wert_ab = Spieler_Berechne_Marktwert(ab);
+    if (const int zu =
+            vereinsspieler_suchen(team, position, besser_als, hoechstens, budget + wert_ab, offene_sternplaetze);
+        zu >= 0) {
+        const int verkaeufer = Spieler_Daten[zu].team;
+        const f64 preis = Spieler_Berechne_Marktwert(zu) * LEBEN_WECHSEL_AUFSCHLAG / 100.0;
+        if (!Team_Spieler_Tauschen(team, verkaeufer, ab, zu, 0)) return false;
+        Spieler_Flags[ab] = Spieler_Flags[zu] = 1;
+        bezahlen(team, verkaeufer, preis - wert_ab);
+        zahlen.transfers++;
+        zahlen.vereinswechsel += 2;
+        return true;
+    }
+    const f64 erloes = wert_ab * 0.8;
+    int zu = -1;
+    for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
+        const int s = Team_Kader(m)[i];
+        const Spieler_Struktur& p = Spieler_Daten[s];
+        if (!markt_passt(s, position) || Spieler_Berechne_Marktwert(s) > budget + erloes ||
+            p.staerke_fein <= besser_als || p.staerke_fein > hoechstens ||
+            (p.staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
+            continue;
+        if (zu < 0 || p.staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
+    }
+    if (zu < 0 || !Team_Spieler_Tauschen(team, m, ab, zu, 0)) return false;
     Spieler_Flags[ab] = Spieler_Flags[zu] = 1;
+    bezahlen(-1, team, erloes);
+    bezahlen(team, -1, Spieler_Berechne_Marktwert(zu));
     zahlen.transfers++;
     return true;
 }
