@@ -353,28 +353,19 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze) {
     // strengthens where its weakest player plays, spending at most
     // LEBEN_AUSGABE_PROZENT of what it holds beyond them (the rest stays for
     // the wages), on a player at most LEBEN_KAUF_UEBER above its eleven's
-    // level (a club grows step by step, not by buying a team). First from
-    // another computer club, for his value and LEBEN_WECHSEL_AUFSCHLAG, the
-    // weakest going to the seller in part payment at his value; else from
-    // the market, the weakest going there for four fifths of his value.
+    // level (a club grows step by step, not by buying a team): another
+    // computer club's player (for his value and LEBEN_WECHSEL_AUFSCHLAG, the
+    // weakest going to the seller in part payment at his value), or the
+    // market's when he is a class better (the weakest going there for four
+    // fifths of his value).
     const int ab = schwaechster(team);
     const i32 position = Spieler_Fix_Daten[ab].position;
     const f64 budget = (konto - reserve) * LEBEN_AUSGABE_PROZENT / 100;
     const i32 hoechstens = niveau_von(team) + LEBEN_KAUF_UEBER;
     const i32 besser_als = Spieler_Daten[ab].staerke_fein;
     const f64 wert_ab = Spieler_Berechne_Marktwert(ab);
-    if (const int zu =
-            vereinsspieler_suchen(team, position, besser_als, hoechstens, budget + wert_ab, offene_sternplaetze);
-        zu >= 0) {
-        const int verkaeufer = Spieler_Daten[zu].team;
-        const f64 preis = Spieler_Berechne_Marktwert(zu) * LEBEN_WECHSEL_AUFSCHLAG / 100.0;
-        if (!Team_Spieler_Tauschen(team, verkaeufer, ab, zu, 0)) return false;
-        Spieler_Flags[ab] = Spieler_Flags[zu] = 1;
-        bezahlen(team, verkaeufer, preis - wert_ab);
-        zahlen.transfers++;
-        zahlen.vereinswechsel += 2;
-        return true;
-    }
+    const int verein_zu =
+        vereinsspieler_suchen(team, position, besser_als, hoechstens, budget + wert_ab, offene_sternplaetze);
     const f64 erloes = wert_ab * 0.8;
     int zu = -1;
     for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
@@ -385,6 +376,18 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze) {
             (p.staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
             continue;
         if (zu < 0 || p.staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
+    }
+    // The other club's player comes unless the market's is LEBEN_MARKT_VORSPRUNG stronger.
+    if (verein_zu >= 0 &&
+        (zu < 0 || Spieler_Daten[verein_zu].staerke_fein + LEBEN_MARKT_VORSPRUNG > Spieler_Daten[zu].staerke_fein)) {
+        const int verkaeufer = Spieler_Daten[verein_zu].team;
+        const f64 preis = Spieler_Berechne_Marktwert(verein_zu) * LEBEN_WECHSEL_AUFSCHLAG / 100.0;
+        if (!Team_Spieler_Tauschen(team, verkaeufer, ab, verein_zu, 0)) return false;
+        Spieler_Flags[ab] = Spieler_Flags[verein_zu] = 1;
+        bezahlen(team, verkaeufer, preis - wert_ab);
+        zahlen.transfers++;
+        zahlen.vereinswechsel += 2;
+        return true;
     }
     if (zu < 0 || !Team_Spieler_Tauschen(team, m, ab, zu, 0)) return false;
     Spieler_Flags[ab] = Spieler_Flags[zu] = 1;

@@ -98,8 +98,9 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern = Leben_
 // weakest player plays: first by a player of another computer club
 // (LEBEN_WECHSEL_BLICK players looked at; his value and
 // LEBEN_WECHSEL_AUFSCHLAG to the seller, who takes the weakest in part
-// payment at his value), else from the market (the weakest going there for
-// four fifths of his value). It spends at most LEBEN_AUSGABE_PROZENT of its
+// payment at his value), or from the market when its player is
+// LEBEN_MARKT_VORSPRUNG stronger (the weakest going there for four fifths
+// of his value). It spends at most LEBEN_AUSGABE_PROZENT of its
 // money beyond the reserve, on a player at most LEBEN_KAUF_UEBER above its
 // eleven's level. Proceeds and prices go through the bank (transfer kinds).
 // False when no deal was made (a managed club, the market, no fitting
@@ -118,6 +119,10 @@ constexpr int LEBEN_RESERVE_MONATE = 1;
 // one deal (drawn from the shared random table): enough that about one
 // fits in two deals (a quarter play the position, fewer are in reach).
 constexpr int LEBEN_WECHSEL_BLICK = 60;
+// A club takes the market's player instead of another club's only when he
+// is this much stronger: the whole market is seen at once, other clubs'
+// players only a few, and without it the market's won nearly every deal.
+constexpr i32 LEBEN_MARKT_VORSPRUNG = 1000;
 // The seller's premium on a player's value, per cent: a club lets a player
 // go for more than the market would pay for him.
 constexpr int LEBEN_WECHSEL_AUFSCHLAG = 120;
