@@ -223,9 +223,10 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
                                ? liga_mitte.find(sterne->liga[static_cast<size_t>(t)])
                                : liga_mitte.end();
             l != liga_mitte.end()) {
-            const double groesse = std::sqrt(static_cast<double>(Stadion_Get_Kapazitaet(t)) / l->second.second);
-            club_niveau = static_cast<i32>(l->second.first *
-                                           std::clamp(groesse, 100.0 / LEBEN_JUGEND_SPANNE, LEBEN_JUGEND_SPANNE / 100.0));
+            const double verhaeltnis = static_cast<double>(Stadion_Get_Kapazitaet(t)) / l->second.second;
+            const double groesse =
+                std::clamp(std::sqrt(verhaeltnis), 100.0 / LEBEN_JUGEND_SPANNE, LEBEN_JUGEND_SPANNE / 100.0);
+            club_niveau = static_cast<i32>(l->second.first * groesse);
         }
         // Open star places: the market has none, a negative entry holds nothing.
         i32 offen = -1;
@@ -301,9 +302,9 @@ int vereinsspieler_suchen(int team, int position, i32 besser_als, i32 hoechstens
     for (int k = 0; k < LEBEN_WECHSEL_BLICK; ++k) {
         const int s = Rnd_Basis(0, Spieler_Anzahl - 1);
         const Spieler_Struktur& p = Spieler_Daten[s];
-        if (p.team == team || !handelt(p.team) ||
-            Spieler_Fix_Daten[s].position != position || (p.status & NICHT_KAEUFLICH) || p.staerke_fein <= besser_als ||
-            p.staerke_fein > hoechstens || Spieler_Berechne_Marktwert(s) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 > budget ||
+        if (p.team == team || !handelt(p.team) || Spieler_Fix_Daten[s].position != position ||
+            (p.status & NICHT_KAEUFLICH) || p.staerke_fein <= besser_als || p.staerke_fein > hoechstens ||
+            static_cast<f64>(Spieler_Berechne_Marktwert(s)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 > budget ||
             (p.staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
             continue;
         if (zu < 0 || p.staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
@@ -381,7 +382,7 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze) {
     if (verein_zu >= 0 &&
         (zu < 0 || Spieler_Daten[verein_zu].staerke_fein + LEBEN_MARKT_VORSPRUNG > Spieler_Daten[zu].staerke_fein)) {
         const int verkaeufer = Spieler_Daten[verein_zu].team;
-        const f64 preis = Spieler_Berechne_Marktwert(verein_zu) * LEBEN_WECHSEL_AUFSCHLAG / 100.0;
+        const f64 preis = static_cast<f64>(Spieler_Berechne_Marktwert(verein_zu)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0;
         if (!Team_Spieler_Tauschen(team, verkaeufer, ab, verein_zu, 0)) return false;
         Spieler_Flags[ab] = Spieler_Flags[verein_zu] = 1;
         bezahlen(team, verkaeufer, preis - wert_ab);

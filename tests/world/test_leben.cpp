@@ -388,7 +388,7 @@ TEST_F(Leben, ARichClubSignsFromAnotherClubWhoTakesItsWeakestInPartPayment) {
         ++vereine;
         EXPECT_EQ(Team_Kader_Anzahl(verkaeufer), MAX_SPIELER_PRO_TEAM) << "the seller keeps his squad's size";
         EXPECT_FALSE(Team_Hat_Manager(verkaeufer));
-        const f64 preis = Spieler_Berechne_Marktwert(zu) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
+        const f64 preis = static_cast<f64>(Spieler_Berechne_Marktwert(zu)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
                           Spieler_Berechne_Marktwert(ab);
         EXPECT_NEAR(Bank_Get_Kontostand(verkaeufer, 0, -1) - konten[static_cast<size_t>(verkaeufer)], preis,
                     1.0 + preis * 1e-6);
