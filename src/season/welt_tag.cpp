@@ -102,6 +102,7 @@ void Welt_Tag(bool neuer_monat, bool neue_saison) {
     }
     if (!neuer_monat) return;
     Bank_Neue_Periode();
+    Leben_Moral_Monat();
     const std::map<i32, Liga_Mitte> mitte = liga_mitte();
     for (int t = 0; t < Team_Anzahl; ++t) {
         if (!ist_club(t) || !Bank_Konto_Offen(t)) continue;

@@ -2,8 +2,9 @@
 // tick, which it leaves as it is: on the first day of a month the bank
 // starts its next booking period (loans pay their monthly part) and every
 // club pays its players' wages and receives its sponsor and broadcasting
-// money, and in July, August and January the computer clubs trade with the
-// transfer market as their money says; on 3 July, when a new season begins,
+// money, a managed club's players below the middle regain a step of
+// morale, and in July, August and January the computer clubs trade with
+// other clubs and the transfer market as their money says; on 3 July, when a new season begins,
 // the players age, retire and come through; every day they rest
 // (world/leben.h). Not on a network client.
 #pragma once

@@ -414,6 +414,20 @@ void Leben_Erholung() {
     }
 }
 
+void Leben_Moral_Monat() {
+    if (ruf::Client()) return;
+    for (int t = 0; t < Team_Anzahl; ++t) {
+        if (!Team_Hat_Manager(t)) continue;
+        for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+            const int s = Team_Kader(t)[i];
+            if (Spieler_Daten[s].moral < LEBEN_MORAL_MITTE) {
+                Spieler_Daten[s].moral++;
+                Spieler_Flags[s] = 1;
+            }
+        }
+    }
+}
+
 f64 Leben_Gehaltssumme(int team) {
     if (team < 0 || team >= Team_Anzahl) return 0;
     f64 summe = 0;

@@ -141,6 +141,14 @@ constexpr i32 LEBEN_KAUF_UEBER = 1500;
 // matches are played by dice; an injury has a day less to run (healed at 0).
 void Leben_Erholung();
 
+// A managed club's players sulk when left out (a morale step lost now and
+// then) and nothing else moved their morale: it only fell, season after
+// season, and the club played ever worse (morale 1-2 against its league's
+// 2.5). Each month a managed club's player below LEBEN_MORAL_MITTE regains
+// a step. Not on a network client.
+constexpr u8 LEBEN_MORAL_MITTE = 3;
+void Leben_Moral_Monat();
+
 // A club's wage bill for one month (the players' monthly salaries).
 f64 Leben_Gehaltssumme(int team);
 // Books a club's monthly wages to nobody (BANK_GEHALT, forced: a club may

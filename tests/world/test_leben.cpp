@@ -15,6 +15,7 @@
 #include "welt_test.h"
 #include "world/bank.h"
 #include "world/leben.h"
+#include "world/manager.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/welt.h"
@@ -394,6 +395,25 @@ TEST_F(Leben, ARichClubSignsFromAnotherClubWhoTakesItsWeakestInPartPayment) {
                     1.0 + preis * 1e-6);
     }
     EXPECT_GE(vereine, 3) << "other clubs' players come, not the market's alone";
+}
+
+TEST_F(Leben, AManagedClubsPlayersRegainMoraleMonthByMonth) {
+    // Only a managed club's players lose morale by sulking: below the middle
+    // they regain a step a month, the middle and above stay; a computer
+    // club's morale is left as it is.
+    const int mensch = 70, computer = 71;
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Heiko Tramm", -1));
+    struct Fall {
+        int team;
+        u8 vorher, nachher;
+    } faelle[] = {{mensch, 0, 1}, {mensch, 2, 3}, {mensch, 3, 3}, {mensch, 6, 6}, {computer, 0, 0}, {computer, 2, 2}};
+    for (const Fall& f : faelle) {
+        const int s = Team_Kader(f.team)[0];
+        Spieler_Daten[s].moral = f.vorher;
+        Leben_Moral_Monat();
+        EXPECT_EQ(Spieler_Daten[s].moral, f.nachher) << (f.team == mensch ? "managed " : "computer ") << int{f.vorher};
+    }
+    EXPECT_TRUE(Manager_Loeschen(mensch));
 }
 
 TEST_F(Leben, ADayOfRestLowersEveryPlayersExhaustion) {
