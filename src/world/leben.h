@@ -145,8 +145,9 @@ void Leben_Erholung();
 // then) and nothing else moved their morale: it only fell, season after
 // season, and the club played ever worse (morale 1-2 against its league's
 // 2.5). Each month a managed club's player below LEBEN_MORAL_MITTE regains
-// a step. Not on a network client.
-constexpr u8 LEBEN_MORAL_MITTE = 3;
+// a step (up to the middle of the scale, 3, the club rose above its
+// league: 3.1 against 2.5). Not on a network client.
+constexpr u8 LEBEN_MORAL_MITTE = 2;
 void Leben_Moral_Monat();
 
 // A club's wage bill for one month (the players' monthly salaries).

@@ -406,7 +406,7 @@ TEST_F(Leben, AManagedClubsPlayersRegainMoraleMonthByMonth) {
     struct Fall {
         int team;
         u8 vorher, nachher;
-    } faelle[] = {{mensch, 0, 1}, {mensch, 2, 3}, {mensch, 3, 3}, {mensch, 6, 6}, {computer, 0, 0}, {computer, 2, 2}};
+    } faelle[] = {{mensch, 0, 1}, {mensch, 1, 2}, {mensch, 2, 2}, {mensch, 6, 6}, {computer, 0, 0}, {computer, 1, 1}};
     for (const Fall& f : faelle) {
         const int s = Team_Kader(f.team)[0];
         Spieler_Daten[s].moral = f.vorher;
