@@ -398,9 +398,9 @@ TEST_F(Leben, ARichClubSignsFromAnotherClubWhoTakesItsWeakestInPartPayment) {
 }
 
 TEST_F(Leben, AManagedClubsPlayersRegainMoraleMonthByMonth) {
-    // Only a managed club's players lose morale by sulking: below the middle
-    // they regain a step a month, the middle and above stay; a computer
-    // club's morale is left as it is.
+    // Only a managed club's players lose morale by sulking: below two they
+    // regain a step a month, two and above stay; a computer club's morale is
+    // left as it is.
     const int mensch = 70, computer = 71;
     ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Heiko Tramm", -1));
     struct Fall {
