@@ -3,7 +3,10 @@
 // minutes, the human clubs' games on the match engine, the human turns ended
 // at once. Prints per season the champion and the relegated of each league,
 // the cup winners, the goals per game of dice and engine matches beside the
-// bands of real football, the time taken and the memory in use.
+// bands of real football, the world's figures (each line beginning with its
+// name: squads, median balance, players sharing a full name, median fine
+// strength by level, club-to-club transfers, human club), the time taken and
+// the memory in use; after several seasons the same over all of them.
 //
 //   seasonsim [-n SEASONS] [-m HUMANS] [-s SEED] [-c CLUB] [-w DAY -o FILE] [-l FILE] [-v]
 //     -n  seasons to play (1..50; 1)
