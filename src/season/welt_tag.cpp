@@ -2,6 +2,7 @@
 #include "season/welt_tag.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <span>
 #include <vector>
@@ -46,8 +47,17 @@ f64 sponsorgeld(int team, const std::map<i32, Liga_Mitte>& m) {
     const auto it = m.find(Wettbewerb_Get_Liga_Von_Team(team, true));
     if (it == m.end()) return 0;
     // A bigger ground stands for a bigger club: more sponsors, more fans.
-    const f64 groesse = std::clamp(Stadion_Get_Kapazitaet(team) / it->second.kapazitaet, 0.25, 4.0);
-    return it->second.gehalt * WELT_SPONSOR_PROZENT / 100 * groesse;
+    const f64 groesse = std::clamp(std::sqrt(Stadion_Get_Kapazitaet(team) / it->second.kapazitaet),
+                                   100.0 / WELT_SPONSOR_GROESSE, WELT_SPONSOR_GROESSE / 100.0);
+    const f64 eigen = Leben_Gehaltssumme(team);
+    const f64 gehalt = (it->second.gehalt * (100 - WELT_SPONSOR_EIGEN) + eigen * WELT_SPONSOR_EIGEN) / 100;
+    // A club that holds more than WELT_SPONSOR_POLSTER months' wages gets
+    // less, down to WELT_SPONSOR_REST per cent at twice that.
+    const f64 polster = eigen * WELT_SPONSOR_POLSTER;
+    f64 anteil = 1;
+    if (polster >= 1)
+        anteil = std::clamp(2 - Bank_Get_Kontostand(team, 0, -1) / polster, WELT_SPONSOR_REST / 100.0, 1.0);
+    return gehalt * WELT_SPONSOR_PROZENT / 100 * groesse * anteil;
 }
 
 constexpr i32 PLAETZE_EINZELN[] = {2, 1, 1};
@@ -92,6 +102,7 @@ void Welt_Tag(bool neuer_monat, bool neue_saison) {
     }
     if (!neuer_monat) return;
     Bank_Neue_Periode();
+    Leben_Moral_Monat();
     const std::map<i32, Liga_Mitte> mitte = liga_mitte();
     for (int t = 0; t < Team_Anzahl; ++t) {
         if (!ist_club(t) || !Bank_Konto_Offen(t)) continue;

@@ -2,8 +2,9 @@
 // tick, which it leaves as it is: on the first day of a month the bank
 // starts its next booking period (loans pay their monthly part) and every
 // club pays its players' wages and receives its sponsor and broadcasting
-// money, and in July, August and January the computer clubs trade with the
-// transfer market as their money says; on 3 July, when a new season begins,
+// money, a managed club's players below the middle regain a step of
+// morale, and in July, August and January the computer clubs trade with
+// other clubs and the transfer market as their money says; on 3 July, when a new season begins,
 // the players age, retire and come through; every day they rest
 // (world/leben.h). Not on a network client.
 #pragma once
@@ -13,12 +14,26 @@
 #include "base/types.h"
 #include "world/leben.h"
 
-// A club's monthly sponsor and broadcasting money: this share (per cent) of
-// its league's median wage bill, times its ground's size against the
-// league's median ground (a quarter to four times): a big club earns more.
-// Gate money and prizes come on top; a club whose wages run above what its
-// size brings in loses money.
-constexpr int WELT_SPONSOR_PROZENT = 90;
+// A club's monthly sponsor and broadcasting money: WELT_SPONSOR_PROZENT of a
+// (at 90 one top-division club in nine was in the red after the first season)
+// wage bill halfway (WELT_SPONSOR_EIGEN per cent) between its league's
+// median and its own, times the square root of its ground against the
+// league's median ground (held within WELT_SPONSOR_GROESSE per cent either
+// way): a big club earns more. Gate money and prizes come on top; a club
+// whose wages run above what its size brings in loses money. With the
+// league's median alone and the ground's full ratio (a quarter to four
+// times), the clubs whose squads cost more than their league's middle went
+// into the red in their first season, two in five of the top divisions.
+constexpr int WELT_SPONSOR_PROZENT = 95;
+constexpr int WELT_SPONSOR_EIGEN = 50;
+constexpr double WELT_SPONSOR_GROESSE = 200;
+// A club holding more than WELT_SPONSOR_POLSTER months' wages gets less
+// from its sponsors, down to WELT_SPONSOR_REST per cent at twice that: money
+// beyond what the club needs does not pile up (without it the top
+// divisions' median grew sevenfold in twenty seasons, the richest club to
+// twenty times it).
+constexpr int WELT_SPONSOR_POLSTER = 6;
+constexpr int WELT_SPONSOR_REST = 25;
 
 // Each team's star places (world/leben.h) for the season change and the
 // transfer windows, by its ground's rank among its league's grounds: in a

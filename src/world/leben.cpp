@@ -2,7 +2,11 @@
 #include "world/leben.h"
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/random.h"
@@ -37,8 +41,35 @@ void staerke_setzen(Spieler_Struktur& p, i32 fein) {
     p.staerke = static_cast<u8>(std::min(12, fein / 1000));
 }
 
+// The world's full names (first name and surname) and how many players
+// carry each: a youth player gets a name nobody in the world carries. Kept
+// while a season change draws names, else built for the one youth player.
+std::unordered_map<std::string, int> namen;
+bool namen_gebaut = false;
+
+std::string voller_name(const char* vor, const char* nach) {
+    std::string n(vor, strnlen(vor, sizeof Spieler_Client_Egal::vorname));
+    n += '\x1f';
+    n.append(nach, strnlen(nach, sizeof Spieler_Client_Egal::nachname));
+    return n;
+}
+std::string voller_name(int s) { return voller_name(Spieler_Texte[s].vorname, Spieler_Texte[s].nachname); }
+
+void namen_aufbauen() {
+    namen.clear();
+    for (int s = 0; s < Spieler_Anzahl; ++s) namen[voller_name(s)]++;
+    namen_gebaut = true;
+}
+
+void name_abmelden(int s) {
+    if (auto it = namen.find(voller_name(s)); it != namen.end() && --it->second <= 0) namen.erase(it);
+}
+
 // A name of the world's pool: a first name and a surname of two players,
-// of the wanted nation where one is found.
+// of the wanted nation where one is found. When the pair is in use, the
+// surnames of the players that follow the drawn one are tried in turn (the
+// wanted nation's first, then any), then the first names: no draw of its
+// own, so the season change keeps its share of the random table.
 void name_ziehen(int s, i16 nation) {
     auto zufall_spieler = [&]() {
         int kandidat = Rnd_Basis(0, Spieler_Anzahl - 1);
@@ -46,7 +77,25 @@ void name_ziehen(int s, i16 nation) {
             kandidat = Rnd_Basis(0, Spieler_Anzahl - 1);
         return kandidat;
     };
-    const int vor = zufall_spieler(), nach = zufall_spieler();
+    int vor = zufall_spieler(), nach = zufall_spieler();
+    const bool selbst_gebaut = !namen_gebaut;
+    if (selbst_gebaut) namen_aufbauen();
+    name_abmelden(s);
+    auto frei = [&](int v, int n) {
+        return !namen.count(voller_name(Spieler_Texte[v].vorname, Spieler_Texte[n].nachname));
+    };
+    if (!frei(vor, nach)) {
+        bool gefunden = false;
+        for (int runde = 0; runde < 3 && !gefunden; ++runde)
+            for (int k = 1; k < Spieler_Anzahl && !gefunden; ++k) {
+                // Rounds: other surnames of the nation, any surname, other first names.
+                const int x = (runde == 2 ? vor : nach + k) % Spieler_Anzahl;
+                const int y = runde == 2 ? (vor + k) % Spieler_Anzahl : x;
+                if (runde == 0 && Spieler_Fix_Daten[x].nation != nation) continue;
+                if (runde < 2 && frei(vor, x)) nach = x, gefunden = true;
+                if (runde == 2 && frei(y, nach)) vor = y, gefunden = true;
+            }
+    }
     Spieler_Client_Egal& t = Spieler_Texte[s];
     if (vor != s) std::memcpy(t.vorname, Spieler_Texte[vor].vorname, sizeof t.vorname);
     if (nach != s) std::memcpy(t.nachname, Spieler_Texte[nach].nachname, sizeof t.nachname);
@@ -54,6 +103,11 @@ void name_ziehen(int s, i16 nation) {
     t.nachname[sizeof t.nachname - 1] = 0;
     Spieler_Fix_Daten[s].haarfarbe = Spieler_Fix_Daten[nach].haarfarbe;
     Spieler_Fix_Daten[s].hautfarbe = Spieler_Fix_Daten[nach].hautfarbe;
+    namen[voller_name(s)]++;
+    if (selbst_gebaut) {
+        namen.clear();
+        namen_gebaut = false;
+    }
 }
 
 }  // namespace
@@ -133,16 +187,47 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern) {
 void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
     if (ruf::Client()) return;
     if (sterne && sterne->plaetze.size() != static_cast<size_t>(Team_Anzahl)) sterne = nullptr;
+    namen_aufbauen();
     std::vector<i32> niveau(static_cast<size_t>(Team_Anzahl), 0);
     for (int t = 0; t < Team_Anzahl; ++t) niveau[static_cast<size_t>(t)] = niveau_von(t);
+    // Each league's median player and median ground (with the list of leagues).
+    std::map<i32, std::pair<std::vector<i32>, std::vector<i32>>> ligen;
+    if (sterne && sterne->liga.size() == static_cast<size_t>(Team_Anzahl))
+        for (int t = 0; t < Team_Anzahl; ++t)
+            if (const i32 l = sterne->liga[static_cast<size_t>(t)]; l >= 0 && (Team_Daten[t].art & TEAM_ART_VEREIN)) {
+                for (int i = 0; i < Team_Kader_Anzahl(t); ++i)
+                    ligen[l].first.push_back(Spieler_Daten[Team_Kader(t)[i]].staerke_fein);
+                ligen[l].second.push_back(Stadion_Get_Kapazitaet(t));
+            }
+    auto mitte = [](std::vector<i32>& v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    std::map<i32, std::pair<i32, i32>> liga_mitte;
+    for (auto& [l, v] : ligen) liga_mitte[l] = {mitte(v.first), std::max(1, mitte(v.second))};
     for (int t = 0; t < Team_Anzahl; ++t) {
         // Clubs, national teams (their own squads) and the market. A big
         // ground draws talent: a club's youth comes at the level its ground
         // stands for (not its squad's, which would feed on itself); a
         // national team's at its squad's.
         if (!(Team_Daten[t].art & (TEAM_ART_VEREIN | TEAM_ART_NATIONALTEAM)) && t != Team_Transfermarkt) continue;
-        const i32 club_niveau = (Team_Daten[t].art & TEAM_ART_VEREIN) ? 3000 + Stadion_Get_Kapazitaet(t) / 10
-                                                                      : niveau[static_cast<size_t>(t)];
+        i32 club_niveau = (Team_Daten[t].art & TEAM_ART_VEREIN) ? 3000 + Stadion_Get_Kapazitaet(t) / 10
+                                                                : niveau[static_cast<size_t>(t)];
+        // In a league the youth comes at the level of the league's median
+        // player, a bigger ground than the league's middle drawing a little
+        // more: a small league's big ground alone no longer lifts its club
+        // above the league, and the youth is not drawn around the eleven
+        // best (the strongest of each year's youth would lift the eleven
+        // again: the lower divisions doubled in twenty seasons).
+        if (const auto l = sterne && (Team_Daten[t].art & TEAM_ART_VEREIN)
+                               ? liga_mitte.find(sterne->liga[static_cast<size_t>(t)])
+                               : liga_mitte.end();
+            l != liga_mitte.end()) {
+            const double verhaeltnis = static_cast<double>(Stadion_Get_Kapazitaet(t)) / l->second.second;
+            const double groesse =
+                std::clamp(std::sqrt(verhaeltnis), 100.0 / LEBEN_JUGEND_SPANNE, LEBEN_JUGEND_SPANNE / 100.0);
+            club_niveau = static_cast<i32>(l->second.first * groesse);
+        }
         // Open star places: the market has none, a negative entry holds nothing.
         i32 offen = -1;
         if (sterne) {
@@ -176,66 +261,139 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
             Spieler_Flags[s] = 1;
         }
     }
+    namen.clear();
+    namen_gebaut = false;
 }
 
+namespace {
+
+constexpr u32 NICHT_KAEUFLICH = SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT;
+
+// A computer club whose players other computer clubs may sign.
+bool handelt(int t) {
+    return t >= 0 && t < Team_Anzahl && t != Team_Transfermarkt && (Team_Daten[t].art & TEAM_ART_VEREIN) &&
+           !Team_Hat_Manager(t) && Bank_Konto_Offen(t);
+}
+
+// Proceeds and price through the bank (transfer kinds): `zahler` -1 is the market.
+void bezahlen(int zahler, int empfaenger, f64 betrag) {
+    if (betrag < 1) return;
+    if (empfaenger >= 0) Bank_Buchen(-1, empfaenger, static_cast<f32>(betrag), BANK_TRANSFER_EINNAHME, 1, -1);
+    if (zahler >= 0) Bank_Buchen(zahler, -1, static_cast<f32>(betrag), BANK_TRANSFER_AUSGABE, 1, -1);
+}
+
+// The squad's weakest player.
+int schwaechster(int team) {
+    int ab = -1;
+    for (int i = 0; i < Team_Kader_Anzahl(team); ++i) {
+        const int s = Team_Kader(team)[i];
+        if (ab < 0 || Spieler_Daten[s].staerke_fein < Spieler_Daten[ab].staerke_fein) ab = s;
+    }
+    return ab;
+}
+
+// A player another computer club lets go, found among LEBEN_WECHSEL_BLICK
+// players of the world drawn from the shared random table: of the position,
+// stronger than `besser_als` and at most `hoechstens`, costing his value and
+// the seller's premium within the budget; the strongest of them. A star only
+// for an open star place.
+int vereinsspieler_suchen(int team, int position, i32 besser_als, i32 hoechstens, f64 budget, i32 offene_sternplaetze) {
+    int zu = -1;
+    for (int k = 0; k < LEBEN_WECHSEL_BLICK; ++k) {
+        const int s = Rnd_Basis(0, Spieler_Anzahl - 1);
+        const Spieler_Struktur& p = Spieler_Daten[s];
+        if (p.team == team || !handelt(p.team) || Spieler_Fix_Daten[s].position != position ||
+            (p.status & NICHT_KAEUFLICH) || p.staerke_fein <= besser_als || p.staerke_fein > hoechstens ||
+            static_cast<f64>(Spieler_Berechne_Marktwert(s)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 > budget ||
+            (p.staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
+            continue;
+        if (zu < 0 || p.staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
+    }
+    return zu;
+}
+
+}  // namespace
+
 bool Leben_Transfer(int team, i32 offene_sternplaetze) {
-    if (ruf::Client() || team < 0 || team >= Team_Anzahl || team == Team_Transfermarkt || Team_Hat_Manager(team) ||
-        !(Team_Daten[team].art & TEAM_ART_VEREIN) || !Bank_Konto_Offen(team))
-        return false;
+    if (ruf::Client() || !handelt(team)) return false;
     const int m = Team_Transfermarkt;
-    if (m < 0 || m >= Team_Anzahl || Team_Kader_Anzahl(m) == 0) return false;
+    if (m < 0 || m >= Team_Anzahl) return false;
     const f64 jahr = Leben_Gehaltssumme(team) * 12;
     const f64 konto = Bank_Get_Kontostand(team, 0, -1);
     const int n = Team_Kader_Anzahl(team);
-    int ab = -1, zu = -1;
-    f64 erloes = 0, preis = 0;
-    if (konto < -jahr / 6) {
-        // Two months' wages in the red: the best-paid player goes for four fifths of his value,
-        // the strongest market player of his position who costs at most a
-        // quarter of it comes.
+    if (n == 0 || Team_Kader_Anzahl(m) == 0) return false;
+    const f64 monat = jahr / 12;
+    auto markt_passt = [&](int s, int position) {
+        return Spieler_Fix_Daten[s].position == position && !(Spieler_Daten[s].status & NICHT_KAEUFLICH);
+    };
+    if (konto < -monat * LEBEN_MINUS_MONATE) {
+        // In the red: the best-paid player goes to the market for four
+        // fifths of his value, the strongest market player of his position
+        // who costs at most a quarter of it comes.
+        int ab = -1, zu = -1;
         for (int i = 0; i < n; ++i) {
             const int s = Team_Kader(team)[i];
             if (ab < 0 || Spieler_Berechne_Gehalt(s) > Spieler_Berechne_Gehalt(ab)) ab = s;
         }
-        if (ab < 0) return false;
         const f64 wert = Spieler_Berechne_Marktwert(ab);
         for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
             const int s = Team_Kader(m)[i];
-            if (Spieler_Fix_Daten[s].position != Spieler_Fix_Daten[ab].position ||
-                (Spieler_Daten[s].status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT)) ||
-                Spieler_Berechne_Marktwert(s) > wert / 4)
-                continue;
+            if (!markt_passt(s, Spieler_Fix_Daten[ab].position) || Spieler_Berechne_Marktwert(s) > wert / 4) continue;
             if (zu < 0 || Spieler_Daten[s].staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
         }
-        erloes = wert * 0.8;
-    } else if (konto > jahr / 4) {
-        // Three months' wages in the bank: the weakest player of the squad
-        // makes way for the strongest market player of his position the
-        // club can pay while keeping an eighth of a year's wages.
-        for (int i = 0; i < n; ++i) {
-            const int s = Team_Kader(team)[i];
-            if (ab < 0 || Spieler_Daten[s].staerke_fein < Spieler_Daten[ab].staerke_fein) ab = s;
-        }
-        if (ab < 0) return false;
-        erloes = Spieler_Berechne_Marktwert(ab) * 0.8;
-        const f64 budget = konto + erloes - jahr / 8;
-        for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
-            const int s = Team_Kader(m)[i];
-            if (Spieler_Fix_Daten[s].position != Spieler_Fix_Daten[ab].position ||
-                (Spieler_Daten[s].status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT)) ||
-                Spieler_Berechne_Marktwert(s) > budget ||
-                Spieler_Daten[s].staerke_fein <= Spieler_Daten[ab].staerke_fein ||
-                (Spieler_Daten[s].staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
-                continue;
-            if (zu < 0 || Spieler_Daten[s].staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
-        }
+        if (zu < 0 || !Team_Spieler_Tauschen(team, m, ab, zu, 0)) return false;
+        Spieler_Flags[ab] = Spieler_Flags[zu] = 1;
+        bezahlen(-1, team, wert * 0.8);
+        bezahlen(team, -1, Spieler_Berechne_Marktwert(zu));
+        zahlen.transfers++;
+        return true;
     }
-    if (ab < 0 || zu < 0) return false;
-    preis = Spieler_Berechne_Marktwert(zu);
-    if (!Team_Spieler_Tauschen(team, m, ab, zu, 0)) return false;
-    if (erloes >= 1) Bank_Buchen(-1, team, static_cast<f32>(erloes), BANK_TRANSFER_EINNAHME, 1, -1);
-    if (preis >= 1) Bank_Buchen(team, -1, static_cast<f32>(preis), BANK_TRANSFER_AUSGABE, 1, -1);
+    const f64 reserve = monat * LEBEN_RESERVE_MONATE;
+    if (konto <= reserve) return false;
+    // More than LEBEN_RESERVE_MONATE months' wages in the bank: the club
+    // strengthens where its weakest player plays, spending at most
+    // LEBEN_AUSGABE_PROZENT of what it holds beyond them (the rest stays for
+    // the wages), on a player at most LEBEN_KAUF_UEBER above its eleven's
+    // level (a club grows step by step, not by buying a team): another
+    // computer club's player (for his value and LEBEN_WECHSEL_AUFSCHLAG, the
+    // weakest going to the seller in part payment at his value), or the
+    // market's when he is a class better (the weakest going there for four
+    // fifths of his value).
+    const int ab = schwaechster(team);
+    const i32 position = Spieler_Fix_Daten[ab].position;
+    const f64 budget = (konto - reserve) * LEBEN_AUSGABE_PROZENT / 100;
+    const i32 hoechstens = niveau_von(team) + LEBEN_KAUF_UEBER;
+    const i32 besser_als = Spieler_Daten[ab].staerke_fein;
+    const f64 wert_ab = Spieler_Berechne_Marktwert(ab);
+    const int verein_zu =
+        vereinsspieler_suchen(team, position, besser_als, hoechstens, budget + wert_ab, offene_sternplaetze);
+    const f64 erloes = wert_ab * 0.8;
+    int zu = -1;
+    for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
+        const int s = Team_Kader(m)[i];
+        const Spieler_Struktur& p = Spieler_Daten[s];
+        if (!markt_passt(s, position) || Spieler_Berechne_Marktwert(s) > budget + erloes ||
+            p.staerke_fein <= besser_als || p.staerke_fein > hoechstens ||
+            (p.staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
+            continue;
+        if (zu < 0 || p.staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
+    }
+    // The other club's player comes unless the market's is LEBEN_MARKT_VORSPRUNG stronger.
+    if (verein_zu >= 0 &&
+        (zu < 0 || Spieler_Daten[verein_zu].staerke_fein + LEBEN_MARKT_VORSPRUNG > Spieler_Daten[zu].staerke_fein)) {
+        const int verkaeufer = Spieler_Daten[verein_zu].team;
+        const f64 preis = static_cast<f64>(Spieler_Berechne_Marktwert(verein_zu)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0;
+        if (!Team_Spieler_Tauschen(team, verkaeufer, ab, verein_zu, 0)) return false;
+        Spieler_Flags[ab] = Spieler_Flags[verein_zu] = 1;
+        bezahlen(team, verkaeufer, preis - wert_ab);
+        zahlen.transfers++;
+        zahlen.vereinswechsel += 2;
+        return true;
+    }
+    if (zu < 0 || !Team_Spieler_Tauschen(team, m, ab, zu, 0)) return false;
     Spieler_Flags[ab] = Spieler_Flags[zu] = 1;
+    bezahlen(-1, team, erloes);
+    bezahlen(team, -1, Spieler_Berechne_Marktwert(zu));
     zahlen.transfers++;
     return true;
 }
@@ -252,6 +410,20 @@ void Leben_Erholung() {
         if ((p.status & SP_STATUS_VERLETZT) && p.verletzung_dauer > 0) {
             if (--p.verletzung_dauer == 0) p.status &= ~SP_STATUS_VERLETZT;
             Spieler_Flags[s] = 1;
+        }
+    }
+}
+
+void Leben_Moral_Monat() {
+    if (ruf::Client()) return;
+    for (int t = 0; t < Team_Anzahl; ++t) {
+        if (!Team_Hat_Manager(t)) continue;
+        for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+            const int s = Team_Kader(t)[i];
+            if (Spieler_Daten[s].moral < LEBEN_MORAL_MITTE) {
+                Spieler_Daten[s].moral++;
+                Spieler_Flags[s] = 1;
+            }
         }
     }
 }

@@ -17,7 +17,8 @@ struct Welt_Zahlen {
     f64 gehaelter = 0;    // wages booked
     i32 ruecktritte = 0;  // players retired
     i32 jugend = 0;       // youth players come in
-    i32 transfers = 0;    // computer clubs' deals with the transfer market
+    i32 transfers = 0;    // computer clubs' deals (with the market or another club)
+    i32 vereinswechsel = 0;  // of them, players signed from another club
 };
 const Welt_Zahlen& Welt_Zahlen_Lesen();
 void Welt_Zahlen_Zuruecksetzen();
@@ -61,6 +62,12 @@ struct Leben_Sterne {
 };
 void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne = nullptr);
 
+// A club's youth comes at its league's median player's fine strength times
+// the square root of its ground against the league's median ground, held
+// within LEBEN_JUGEND_SPANNE per cent either way (the biggest club of a
+// league draws a quarter more).
+constexpr double LEBEN_JUGEND_SPANNE = 125;
+
 // A player of this fine strength or more is a star.
 constexpr i32 LEBEN_STAR_FEIN = 10000;
 constexpr i32 LEBEN_STAR_BIS = 26;
@@ -82,22 +89,66 @@ enum class Leben_Stern { frei, darunter, talent };
 // more).
 void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern = Leben_Stern::frei);
 
-// A computer club's deal with the transfer market, driven by its money:
-// more than two months' wages in the red, it sells its best-paid player for
-// four fifths of his value and takes the strongest market player of his
-// position costing at most a quarter of it; with more than three months'
-// wages in the bank it replaces its weakest player by the strongest market
-// player of his position it can pay (keeping an eighth of a year's wages). Proceeds and
-// price go through the bank (transfer kinds). False when no deal was made
-// (a managed club, the market, no fitting player). A star comes only to a
-// club with an open star place (`offene_sternplaetze` 0: none; negative:
-// not held).
+// A computer club's deal, driven by its money; every deal is an exchange
+// (each squad keeps its 20 places, the market its 1,700). More than
+// LEBEN_MINUS_MONATE months' wages in the red, it sells its best-paid player
+// to the market for four fifths of his value and takes the strongest market
+// player of his position costing at most a quarter of it. With more than
+// LEBEN_RESERVE_MONATE months' wages in the bank it strengthens where its
+// weakest player plays: first by a player of another computer club
+// (LEBEN_WECHSEL_BLICK players looked at; his value and
+// LEBEN_WECHSEL_AUFSCHLAG to the seller, who takes the weakest in part
+// payment at his value), or from the market when its player is
+// LEBEN_MARKT_VORSPRUNG stronger (the weakest going there for four fifths
+// of his value). It spends at most LEBEN_AUSGABE_PROZENT of its
+// money beyond the reserve, on a player at most LEBEN_KAUF_UEBER above its
+// eleven's level. Proceeds and prices go through the bank (transfer kinds).
+// False when no deal was made (a managed club, the market, no fitting
+// player). A star comes only to a club with an open star place
+// (`offene_sternplaetze` 0: none; negative: not held).
 bool Leben_Transfer(int team, i32 offene_sternplaetze = -1);
+
+// A club this many months' wages in the red sells its best-paid player (at
+// two the shipped clubs, which hold about a month's wages, stayed in the red
+// for seasons while their wages ran on).
+constexpr int LEBEN_MINUS_MONATE = 1;
+// A club with more than this many months' wages in the bank signs. The shipped clubs hold about a month's wages: at
+// three, as good as none of them ever signed and the market stood still.
+constexpr int LEBEN_RESERVE_MONATE = 1;
+// Players of the world a club looks at for a signing from another club in
+// one deal (drawn from the shared random table): enough that about one
+// fits in two deals (a quarter play the position, fewer are in reach).
+constexpr int LEBEN_WECHSEL_BLICK = 60;
+// A club takes the market's player instead of another club's only when he
+// is this much stronger: the whole market is seen at once, other clubs'
+// players only a few, and without it the market's won nearly every deal.
+constexpr i32 LEBEN_MARKT_VORSPRUNG = 1000;
+// The seller's premium on a player's value, per cent: a club lets a player
+// go for more than the market would pay for him.
+constexpr int LEBEN_WECHSEL_AUFSCHLAG = 120;
+// Share of the money beyond three months' wages a club spends in one deal,
+// per cent: the rest stays, so a club does not spend itself into the red
+// over a window (the whole surplus went and the top divisions' median
+// balance fell to a third of the start in the first season).
+constexpr int LEBEN_AUSGABE_PROZENT = 50;
+// A signing is at most this much fine strength above the club's eleven's
+// level: a small club with a rich owner climbs a level in a few seasons,
+// not in one window.
+constexpr i32 LEBEN_KAUF_UEBER = 1500;
 
 // A day's rest: every player's exhaustion (0..9) falls by one, so a club
 // that plays twice a week on the match engine recovers as a club whose
 // matches are played by dice; an injury has a day less to run (healed at 0).
 void Leben_Erholung();
+
+// A managed club's players sulk when left out (a morale step lost now and
+// then) and nothing else moved their morale: it only fell, season after
+// season, and the club played ever worse (morale 1-2 against its league's
+// 2.5). Each month a managed club's player below LEBEN_MORAL_MITTE regains
+// a step (up to the middle of the scale, 3, the club rose above its
+// league: 3.1 against 2.5). Not on a network client.
+constexpr u8 LEBEN_MORAL_MITTE = 2;
+void Leben_Moral_Monat();
 
 // A club's wage bill for one month (the players' monthly salaries).
 f64 Leben_Gehaltssumme(int team);

@@ -162,16 +162,33 @@ TEST(SaisonBaender, DreiSaatenJeDreiSpielzeiten) {
         EXPECT_GT(m.saldo_median, -0.1 * m.saldo_start);
         EXPECT_LE(m.saldo_median, 3.0 * m.saldo_start);
         saldo_anteil += m.saldo_median / m.saldo_start / 3.0;
-        EXPECT_GT(m.im_minus, 0u) << "some clubs lose money";
+        // No club goes broke at once: the top divisions' median never falls
+        // below 0.7x the start, at most one club in ten is in the red after
+        // the first season, the richest holds at most 15x the median.
+        EXPECT_GE(m.saldo_anteil_min, 0.7);
+        EXPECT_LE(m.im_minus_erste * 10, m.top_clubs_erste);
+        EXPECT_LE(m.reich_anteil_max, 15.0);
+        // Every player of the world has a full name of his own; the clubs
+        // trade with each other, at least once a club a season.
+        EXPECT_EQ(m.namensgleiche_max, 0u);
+        EXPECT_GE(m.wechsel, m.wechsel_clubs) << "club-to-club transfers";
+        // The top divisions stay where they were.
+        ASSERT_FALSE(m.staerke_stufe.empty());
+        const double oben = m.staerke_stufe.begin()->second, oben_start = m.staerke_stufe_start.begin()->second;
+        EXPECT_GE(oben, 0.85 * oben_start);
+        EXPECT_LE(oben, 1.15 * oben_start);
         std::printf(
             "seed %d: strongest champion %u of %u, champions %.2f, last %.2f, stronger side wins "
             "%.0f/%.0f/%.0f/%.0f/%.0f "
             "%%, ages %d-%d median %.1f, stars %u-%u, balance %.2f M (start %.2f M), %u in the red, "
-            "promoted down again %u of %u, cup finalists from below %u of %u\n",
+            "promoted down again %u of %u, cup finalists from below %u of %u, first season's red %u of %u, "
+            "lowest median %.2fx, richest %.1fx, club-to-club %.2f a club a season\n",
             saat, m.staerkster_meister, m.ligen, m.meister_ppg, m.letzter_ppg, 100 * m.sieg_anteil(0),
             100 * m.sieg_anteil(1), 100 * m.sieg_anteil(2), 100 * m.sieg_anteil(3), 100 * m.sieg_anteil(4), m.alter_min,
             m.alter_max, m.alter_median, m.stars_min, m.stars_max, m.saldo_median / 1e6, m.saldo_start / 1e6,
-            m.im_minus, m.aufsteiger_ab, m.aufsteiger, m.pokal_unten, m.pokal_finalisten);
+            m.im_minus, m.aufsteiger_ab, m.aufsteiger, m.pokal_unten, m.pokal_finalisten, m.im_minus_erste,
+            m.top_clubs_erste, m.saldo_anteil_min, m.reich_anteil_max,
+            m.wechsel_clubs ? static_cast<double>(m.wechsel) / m.wechsel_clubs : 0.0);
     }
     // After three seasons one seed's median lies anywhere from 0x to 0.9x of
     // the start (seasonsim over seventeen seeds, mean 0.5x); the band of

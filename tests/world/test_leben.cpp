@@ -3,15 +3,19 @@
 // trade with the market as their money says, and the day's rest.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/globals.h"
 #include "base/random.h"
 #include "welt_test.h"
 #include "world/bank.h"
 #include "world/leben.h"
+#include "world/manager.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/welt.h"
@@ -106,6 +110,41 @@ TEST_F(Leben, AYouthPlayerTakesTheRetiredPlayersPlaceInHisClub) {
     EXPECT_GT(std::strlen(Spieler_Texte[s].vorname), 0u);
     (void)name;
     EXPECT_EQ(Welt_Zahlen_Lesen().jugend, 1);
+}
+
+TEST_F(Leben, NoYouthPlayerGetsAFullNameAlreadyInUse) {
+    // Many youth players come through one after another, alone and in a
+    // season change: no two players of the world share first name and surname.
+    auto doppelte = []() {
+        std::map<std::string, int> namen;
+        for (int s = 0; s < Spieler_Anzahl; ++s)
+            namen[std::string(Spieler_Texte[s].vorname) + "|" + Spieler_Texte[s].nachname]++;
+        int n = 0;
+        for (const auto& [name, k] : namen) n += k > 1 ? k : 0;
+        return n;
+    };
+    ASSERT_EQ(doppelte(), 0) << "the shipped world has no repeat";
+    struct Fall {
+        const char* wie;
+        i32 cursor;
+    } faelle[] = {{"one by one", 5}, {"one by one", 3777}, {"season change", 211}, {"season change", 4999}};
+    for (const Fall& f : faelle) {
+        Rnd_Set_Index(f.cursor, 0);
+        if (std::string(f.wie) == "one by one") {
+            for (int i = 0; i < 600; ++i) Leben_Jugendspieler((i * 7) % Spieler_Anzahl, 2010, 5000);
+        } else {
+            // Every player of these ages retires: thousands of new names at
+            // once (the birth years put back for the tests that follow).
+            std::vector<i32> jahre;
+            for (int s = 0; s < Spieler_Anzahl; ++s) {
+                jahre.push_back(Spieler_Fix_Daten[s].geburtsjahr);
+                Spieler_Fix_Daten[s].geburtsjahr = 1960 + s % 40;
+            }
+            Leben_Saisonwechsel(2011);
+            for (int s = 0; s < Spieler_Anzahl; ++s) Spieler_Fix_Daten[s].geburtsjahr = jahre[static_cast<size_t>(s)];
+        }
+        EXPECT_EQ(doppelte(), 0) << f.wie << " at " << f.cursor;
+    }
 }
 
 TEST_F(Leben, AYouthPlayersPotentialIsHeldByHisClubsStarPlaces) {
@@ -286,10 +325,13 @@ TEST_F(Leben, ARichClubSignsAStarOnlyForAnOpenStarPlace) {
                 !(Spieler_Daten[s].status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT)))
                 star = s;
         }
-        Spieler_Daten[star].staerke_fein = 11500;
+        Spieler_Daten[star].staerke_fein = 11950;  // above any other of the market
         Spieler_Daten[star].staerke = 11;
         Spieler_Daten[star].max_staerke = 11;
         Spieler_Daten[star].marktwert = Spieler_Berechne_Marktwert(star);
+        // A club signs a step above its level: this one plays at a star's.
+        for (int i = 0; i < Team_Kader_Anzahl(team); ++i)
+            if (const int s = Team_Kader(team)[i]; s != ab) Spieler_Daten[s].staerke_fein = 10500;
         EXPECT_TRUE(Bank_Konto_Anlegen(team, 1e9, 0));
         return star;
     };
@@ -304,6 +346,74 @@ TEST_F(Leben, ARichClubSignsAStarOnlyForAnOpenStarPlace) {
         EXPECT_EQ(Spieler_Get_Team(star) == f.team, f.star_kommt) << "open places " << f.offen;
         if (star >= 0 && Spieler_Get_Team(star) == Team_Transfermarkt) Spieler_Daten[star].staerke_fein = 3000;
     }
+}
+
+TEST_F(Leben, ARichClubSignsFromAnotherClubWhoTakesItsWeakestInPartPayment) {
+    // Deals of a rich club from many cursors: those with another club are
+    // exchanges (both squads keep their size, the seller takes the weakest
+    // and the price less his value); each comes a step above the club's
+    // level at most and leaves it in the black.
+    const int t = 56;
+    for (int c = 0; c < Team_Anzahl; ++c)
+        if ((Team_Daten[c].art & TEAM_ART_VEREIN) && c != Team_Transfermarkt && !Bank_Konto_Offen(c)) {
+            ASSERT_TRUE(Bank_Konto_Anlegen(c, 1e6, 0));
+        }
+    int vereine = 0;
+    for (i32 cursor = 0; cursor < 3000; cursor += 150) {
+        const f64 monat = Leben_Gehaltssumme(t);
+        ASSERT_TRUE(Bank_Konto_Anlegen(t, monat * 6, 0));
+        int ab = -1;
+        i32 niveau = 0;
+        std::vector<i32> f;
+        for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+            const int s = Team_Kader(t)[i];
+            f.push_back(Spieler_Daten[s].staerke_fein);
+            if (ab < 0 || Spieler_Daten[s].staerke_fein < Spieler_Daten[ab].staerke_fein) ab = s;
+        }
+        std::sort(f.rbegin(), f.rend());
+        for (int i = 0; i < 11; ++i) niveau += f[static_cast<size_t>(i)] / 11;
+        const std::vector<int> kader(Team_Kader(t), Team_Kader(t) + Team_Kader_Anzahl(t));
+        std::vector<f64> konten;
+        for (int c = 0; c < Team_Anzahl; ++c) konten.push_back(Bank_Get_Kontostand(c, 0, -1));
+        Rnd_Set_Index(cursor, 0);
+        if (!Leben_Transfer(t)) continue;
+        const int verkaeufer = Spieler_Get_Team(ab);
+        int zu = -1;
+        for (int i = 0; i < Team_Kader_Anzahl(t); ++i)
+            if (std::find(kader.begin(), kader.end(), Team_Kader(t)[i]) == kader.end()) zu = Team_Kader(t)[i];
+        ASSERT_GE(zu, 0) << "a deal brings a player";
+        EXPECT_EQ(Team_Kader_Anzahl(t), static_cast<int>(kader.size()));
+        EXPECT_LE(Spieler_Daten[zu].staerke_fein, niveau + LEBEN_KAUF_UEBER + 11) << "at " << cursor;
+        EXPECT_GT(Bank_Get_Kontostand(t, 0, -1), 0.0) << "at " << cursor;
+        if (verkaeufer == Team_Transfermarkt) continue;
+        ++vereine;
+        EXPECT_EQ(Team_Kader_Anzahl(verkaeufer), MAX_SPIELER_PRO_TEAM) << "the seller keeps his squad's size";
+        EXPECT_FALSE(Team_Hat_Manager(verkaeufer));
+        const f64 preis = static_cast<f64>(Spieler_Berechne_Marktwert(zu)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
+                          Spieler_Berechne_Marktwert(ab);
+        EXPECT_NEAR(Bank_Get_Kontostand(verkaeufer, 0, -1) - konten[static_cast<size_t>(verkaeufer)], preis,
+                    1.0 + preis * 1e-6);
+    }
+    EXPECT_GE(vereine, 3) << "other clubs' players come, not the market's alone";
+}
+
+TEST_F(Leben, AManagedClubsPlayersRegainMoraleMonthByMonth) {
+    // Only a managed club's players lose morale by sulking: below two they
+    // regain a step a month, two and above stay; a computer club's morale is
+    // left as it is.
+    const int mensch = 70, computer = 71;
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Heiko Tramm", -1));
+    struct Fall {
+        int team;
+        u8 vorher, nachher;
+    } faelle[] = {{mensch, 0, 1}, {mensch, 1, 2}, {mensch, 2, 2}, {mensch, 6, 6}, {computer, 0, 0}, {computer, 1, 1}};
+    for (const Fall& f : faelle) {
+        const int s = Team_Kader(f.team)[0];
+        Spieler_Daten[s].moral = f.vorher;
+        Leben_Moral_Monat();
+        EXPECT_EQ(Spieler_Daten[s].moral, f.nachher) << (f.team == mensch ? "managed " : "computer ") << int{f.vorher};
+    }
+    EXPECT_TRUE(Manager_Loeschen(mensch));
 }
 
 TEST_F(Leben, ADayOfRestLowersEveryPlayersExhaustion) {

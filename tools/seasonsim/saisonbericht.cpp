@@ -2,6 +2,8 @@
 #include "seasonsim/saisonbericht.h"
 
 #include <algorithm>
+#include <cstring>
+#include <unordered_map>
 
 #include "base/cp1252.h"
 #include "match/spielfeld.h"
@@ -33,6 +35,29 @@ double median(std::vector<double> v) {
     return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
+bool ist_verein(i32 t) {
+    return t >= 0 && t < Team_Anzahl && t != Team_Transfermarkt && (Team_Daten[t].art & TEAM_ART_VEREIN);
+}
+
+// Median club strength by the level (league percentage) of the club's league.
+std::map<i32, double, std::greater<i32>> staerke_nach_stufe() {
+    std::map<i32, std::vector<double>> v;
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (ist_verein(t) && Wettbewerb_Get_Liga_Von_Team(t, true) >= 0)
+            v[Wettbewerb_Get_Liga_Prozent(t)].push_back(Bericht_Staerke(t));
+    std::map<i32, double, std::greater<i32>> m;
+    for (auto& [stufe, staerken] : v) m[stufe] = median(staerken);
+    return m;
+}
+
+// Each player's club (-1: the market, a national team or none).
+std::vector<i32> vereine_der_spieler() {
+    std::vector<i32> v(static_cast<size_t>(std::max(0, Spieler_Anzahl)), -1);
+    for (i32 s = 0; s < Spieler_Anzahl; ++s)
+        if (ist_verein(Spieler_Daten[s].team)) v[static_cast<size_t>(s)] = Spieler_Daten[s].team;
+    return v;
+}
+
 }  // namespace
 
 i32 Bericht_Staerke(i32 team) {
@@ -57,6 +82,10 @@ void Saison_Bericht::Vor_Beendet(i32 id) {
                 Wettbewerb_Get_Liga_Von_Team(t, true) >= 0 && Wettbewerb_Get_Liga_Prozent(t) == 100)
                 salden.push_back(Bank_Get_Kontostand(t, 0, -1));
         saldo_start_ = median(salden);
+        staerke_stufe_start_ = staerke_nach_stufe();
+        verein_vorher_ = vereine_der_spieler();
+        for (i32 t = 0; t < Team_Anzahl; ++t)
+            if (ist_verein(t)) staerke_start_[t] = Bericht_Staerke(t);
     }
     if (ist_liga(w) && !staerkster_.count(id)) {
         i32 best = -1;
@@ -176,6 +205,10 @@ Bericht_Saison Saison_Bericht::Saison_Ende() {
             s_.alter_min = std::min(s_.alter_min, a);
             s_.alter_max = std::max(s_.alter_max, a);
         }
+        s_.clubs++;
+        s_.kader_groessen[n]++;
+        if (const double k = Bank_Get_Kontostand(t, 0, -1); s_.reichster < 0 || k > s_.reichster_saldo)
+            s_.reichster = t, s_.reichster_saldo = k;
         if (top.count(t)) {
             const double k = Bank_Get_Kontostand(t, 0, -1);
             salden.push_back(k);
@@ -215,6 +248,27 @@ Bericht_Saison Saison_Bericht::Saison_Ende() {
             if (m.gleich) m.ppg_gleich /= m.gleich;
             s_.menschen.push_back(m);
         }
+    // Full names carried by more than one player of the world.
+    std::unordered_map<std::string, u32> namen;
+    auto voller_name = [](i32 x) {
+        const Spieler_Client_Egal& n = Spieler_Texte[x];
+        return std::string(n.vorname, strnlen(n.vorname, sizeof n.vorname)) + '\x1f' +
+               std::string(n.nachname, strnlen(n.nachname, sizeof n.nachname));
+    };
+    for (i32 x = 0; x < Spieler_Anzahl; ++x)
+        if (Spieler_Daten[x].team >= 0 && Spieler_Daten[x].team < Team_Anzahl) namen[voller_name(x)]++, s_.spieler++;
+    for (const auto& [n, k] : namen)
+        if (k > 1) s_.namensgleiche += k;
+    // Players at another club than a season ago.
+    const std::vector<i32> vereine = vereine_der_spieler();
+    for (size_t x = 0; x < vereine.size() && x < verein_vorher_.size(); ++x)
+        if (vereine[x] >= 0 && verein_vorher_[x] >= 0 && vereine[x] != verein_vorher_[x]) {
+            s_.wechsel++;
+            if (Spieler_Daten[x].staerke_fein >= 9000) s_.wechsel_stark++;
+        }
+    verein_vorher_ = vereine;
+    s_.staerke_stufe = staerke_nach_stufe();
+    s_.staerke_stufe_start = staerke_stufe_start_;
     s_.alter_median = median(alter);
     s_.saldo_median = median(salden);
     s_.saldo_start = saldo_start_;
@@ -235,6 +289,13 @@ Bericht_Saison Saison_Bericht::Saison_Ende() {
     finale_.clear();
     stufe_.clear();
     return fertig;
+}
+
+std::vector<std::pair<i32, i32>> Saison_Bericht::Staerke_Anstieg() const {
+    std::vector<std::pair<i32, i32>> v;
+    for (const auto& [t, vorher] : staerke_start_) v.emplace_back(t, Bericht_Staerke(t) - vorher);
+    std::stable_sort(v.begin(), v.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    return v;
 }
 
 double Bericht_Summe::sieg_anteil(int k) const {
@@ -263,6 +324,18 @@ void Bericht_Summe_Dazu(Bericht_Summe& m, const Bericht_Saison& s) {
     for (const auto& [liga, n] : s.stars)
         m.stars_min = std::min(m.stars_min, n), m.stars_max = std::max(m.stars_max, n);
     m.saldo_median = s.saldo_median, m.im_minus = s.im_minus;
+    m.namensgleiche_max = std::max(m.namensgleiche_max, s.namensgleiche);
+    m.wechsel += s.wechsel, m.wechsel_clubs += s.clubs;
+    if (s.saldo_start > 0) m.saldo_anteil_min = std::min(m.saldo_anteil_min, s.saldo_median / s.saldo_start);
+    if (m.saisons == 1) m.im_minus_erste = s.im_minus, m.top_clubs_erste = s.top_clubs;
+    for (const auto& [n, k] : s.kader_groessen) m.kader_groessen.insert(n);
+    if (s.saldo_median > 0) m.reich_anteil_max = std::max(m.reich_anteil_max, s.reichster_saldo / s.saldo_median);
+    m.staerke_stufe = s.staerke_stufe, m.staerke_stufe_start = s.staerke_stufe_start;
+    for (const Bericht_Mensch& h : s.menschen) {
+        m.mensch_saisons++;
+        m.mensch_ppg += h.ppg, m.mensch_moral += h.moral, m.mensch_moral_liga += h.moral_liga;
+        if (h.gleich) m.mensch_gleich_saisons++, m.mensch_ppg_gleich += h.ppg_gleich, m.mensch_ppg_bei_gleich += h.ppg;
+    }
 }
 
 void Bericht_Summe_Meister(Bericht_Summe& m, const std::map<std::string, std::vector<i32>>& meister) {

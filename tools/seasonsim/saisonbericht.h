@@ -6,6 +6,7 @@
 // season; the band test checks them over a few seeds.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -59,6 +60,17 @@ struct Bericht_Saison {
     double gehaelter = 0;              // wages booked this season, every club
     i32 abgaenge = 0, zugaenge = 0;    // players retired, youth players added
     std::vector<Bericht_Mensch> menschen;
+    // Players of the world who share their full name with another.
+    u32 namensgleiche = 0, spieler = 0;
+    // Median club strength (Bericht_Staerke) by division level (league
+    // percentage, 100 the top), now and when the first matchday was played.
+    std::map<i32, double, std::greater<i32>> staerke_stufe, staerke_stufe_start;
+    // Players now at another club than at the last season's end (the first
+    // matchday for the first season), those of 9,000 fine strength or more.
+    u32 wechsel = 0, wechsel_stark = 0, clubs = 0;
+    std::map<u32, u32> kader_groessen;  // squad size -> clubs
+    i32 reichster = -1;                 // the club with the biggest balance
+    double reichster_saldo = 0;
 };
 
 // The bands over several seasons (and seeds): each figure beside the range
@@ -77,6 +89,24 @@ struct Bericht_Summe {
     u32 kader_min = 0, kader_max = 0, stars_min = 0, stars_max = 0;
     double saldo_median = 0, saldo_start = 0;
     u32 im_minus = 0;
+    // Over all seasons: the most players sharing a full name at a season's
+    // end; club-to-club transfers a club a season; the lowest top-division
+    // median balance against the start; the most clubs in the red; the
+    // squad sizes seen; the richest club against its top division's median.
+    u32 namensgleiche_max = 0, wechsel = 0, wechsel_clubs = 0;
+    double saldo_anteil_min = 1e9, reich_anteil_max = 0;
+    u32 im_minus_erste = 0;  // top-division clubs in the red after the first season
+    u32 top_clubs_erste = 0;
+    std::set<u32> kader_groessen;
+    // Human clubs' seasons: sums of their points a game, of the computer
+    // clubs' of their strength (seasons that have such), morale and their
+    // league's morale.
+    u32 mensch_saisons = 0, mensch_gleich_saisons = 0;
+    double mensch_ppg = 0, mensch_ppg_gleich = 0, mensch_ppg_bei_gleich = 0, mensch_moral = 0, mensch_moral_liga = 0;
+    std::map<i32, double, std::greater<i32>> staerke_stufe, staerke_stufe_start;  // at the end, at the start
+    // Clubs that rose most in strength from the first matchday to the end
+    // (strongest rise first).
+    std::vector<std::pair<i32, i32>> aufsteiger_staerke;  // (club, rise)
     // Win rate of the stronger side by margin class.
     double sieg_anteil(int klasse) const;
 };
@@ -111,4 +141,11 @@ class Saison_Bericht {
     std::map<std::string, std::vector<i32>> meister_;
     Welt_Zahlen vorher_;
     double saldo_start_ = -1;
+    std::map<i32, double, std::greater<i32>> staerke_stufe_start_;
+    std::vector<i32> verein_vorher_;  // each player's club at the last season's end (-1 none)
+    std::map<i32, i32> staerke_start_;  // club -> strength at the first matchday
+
+  public:
+    // Each club's rise in strength since the first matchday.
+    std::vector<std::pair<i32, i32>> Staerke_Anstieg() const;
 };

@@ -3,7 +3,10 @@
 // minutes, the human clubs' games on the match engine, the human turns ended
 // at once. Prints per season the champion and the relegated of each league,
 // the cup winners, the goals per game of dice and engine matches beside the
-// bands of real football, the time taken and the memory in use.
+// bands of real football, the world's figures (each line beginning with its
+// name: squads, median balance, players sharing a full name, median fine
+// strength by level, club-to-club transfers, human club), the time taken and
+// the memory in use; after several seasons the same over all of them.
 //
 //   seasonsim [-n SEASONS] [-m HUMANS] [-s SEED] [-c CLUB] [-w DAY -o FILE] [-l FILE] [-v]
 //     -n  seasons to play (1..50; 1)
@@ -160,6 +163,27 @@ std::string prozent(u32 teil, u32 ganz) {
     return t;
 }
 
+std::string groessen(const std::map<u32, u32>& g) {
+    std::string t;
+    for (const auto& [n, k] : g) t += " " + std::to_string(n) + ": " + std::to_string(k) + ";";
+    return t;
+}
+
+std::string stufen(const std::map<i32, double, std::greater<i32>>& jetzt,
+                   const std::map<i32, double, std::greater<i32>>& start) {
+    std::string t;
+    int stufe = 1;
+    for (const auto& [prozent, median] : jetzt) {
+        char z[96];
+        const auto s = start.find(prozent);
+        const double vorher = s != start.end() ? s->second : 0;
+        std::snprintf(z, sizeof z, " level %d %.0f (start %.0f, %+.0f %%);", stufe++, median, vorher,
+                      vorher > 0 ? 100 * (median / vorher - 1) : 0.0);
+        t += z;
+    }
+    return t;
+}
+
 // The season's figures beside the bands of real football and of a living world.
 void welt_ausgeben(const Bericht_Saison& b) {
     std::printf("  dice    0:0 %s (5-11 %%), draws %s (22-30 %%); the stronger side wins/draws/loses by its margin\n",
@@ -177,14 +201,22 @@ void welt_ausgeben(const Bericht_Saison& b) {
     }
     std::printf("  promoted and down again %u of %u (30-50 %%); cup finalists from lower divisions %u of %u (<=15 %%)\n",
                 b.aufsteiger_ab, b.aufsteiger, b.pokal_unten, b.pokal_finalisten);
-    std::printf("  world: club players' ages %d-%d, median %.1f (16-37, 24-28); squads %u-%u (18-25); retired %d, "
-                "youth %d\n",
-                b.alter_min, b.alter_max, b.alter_median, b.kader_min, b.kader_max, b.abgaenge, b.zugaenge);
+    std::printf("  world: club players' ages %d-%d, median %.1f (16-37, 24-28); retired %d, youth %d\n", b.alter_min,
+                b.alter_max, b.alter_median, b.abgaenge, b.zugaenge);
+    std::printf("  squads %u-%u (18-25, varying):%s\n", b.kader_min, b.kader_max, groessen(b.kader_groessen).c_str());
     std::string stars;
     for (const auto& [liga, n] : b.stars) stars += " " + liga + " " + std::to_string(n) + ";";
     std::printf("  stars (10-30 per big league):%s\n", stars.c_str());
-    std::printf("  top-division clubs: median balance %.2f M, %u of %u in the red; wages paid %.1f M\n",
-                b.saldo_median / 1e6, b.im_minus, b.top_clubs, b.gehaelter / 1e6);
+    std::printf("  median balance of top-division clubs %.2f M, %.2fx the start (>=0.7x), %u of %u in the red; "
+                "wages paid %.1f M; richest club %s %.1f M, %.1fx the median (<=15x)\n",
+                b.saldo_median / 1e6, b.saldo_start > 0 ? b.saldo_median / b.saldo_start : 0.0, b.im_minus, b.top_clubs,
+                b.gehaelter / 1e6, name(b.reichster).c_str(), b.reichster_saldo / 1e6,
+                b.saldo_median > 0 ? b.reichster_saldo / b.saldo_median : 0.0);
+    std::printf("  players sharing a full name: %u of %u (none)\n", b.namensgleiche, b.spieler);
+    std::printf("  median fine strength by level (within 15 %% of the start):%s\n",
+                stufen(b.staerke_stufe, b.staerke_stufe_start).c_str());
+    std::printf("  club-to-club transfers: %u, %.2f a club (>=1), %u of players of 9000 or more\n", b.wechsel,
+                b.clubs ? static_cast<double>(b.wechsel) / b.clubs : 0.0, b.wechsel_stark);
     for (const Bericht_Mensch& m : b.menschen)
         std::printf("  human club %s: %.2f points a game, computer clubs of its strength %.2f (%u); exhaustion %.2f "
                     "(league %.2f), injured %.0f (%.1f), morale %.2f (%.2f)\n",
@@ -212,11 +244,34 @@ void summe_ausgeben() {
                 "%.0f / %.0f / %.0f / %.0f / %.0f %% (rising)\n",
                 100 * m.sieg_anteil(0), 100 * m.sieg_anteil(1), 100 * m.sieg_anteil(2), 100 * m.sieg_anteil(3),
                 100 * m.sieg_anteil(4));
-    std::printf("  at the end: ages %d-%d, median %.1f (16-37, 24-28); squads %u-%u (18-25); stars %u-%u per big "
-                "league (10-30);\n  top-division median balance %.2f M against %.2f M at the start "
-                "(0.3x-3x), %u clubs in the red\n",
-                m.alter_min, m.alter_max, m.alter_median, m.kader_min, m.kader_max, m.stars_min, m.stars_max,
-                m.saldo_median / 1e6, m.saldo_start / 1e6, m.im_minus);
+    std::printf("  at the end: ages %d-%d, median %.1f (16-37, 24-28); stars %u-%u per big league (10-30)\n",
+                m.alter_min, m.alter_max, m.alter_median, m.stars_min, m.stars_max);
+    std::string g;
+    for (u32 n : m.kader_groessen) g += " " + std::to_string(n);
+    std::printf("  squads at the end %u-%u (18-25); sizes seen at season ends:%s\n", m.kader_min, m.kader_max,
+                g.c_str());
+    std::printf("  median balance of top-division clubs %.2f M against %.2f M at the start (0.3x-3x); lowest after a "
+                "season %.2fx (>=0.7x); %u of %u in the red after the first season (<=10 %%), %u at the end; richest "
+                "club at most %.1fx the median (<=15x)\n",
+                m.saldo_median / 1e6, m.saldo_start / 1e6, m.saldo_anteil_min, m.im_minus_erste, m.top_clubs_erste,
+                m.im_minus, m.reich_anteil_max);
+    std::printf("  players sharing a full name: at most %u at a season's end (none)\n", m.namensgleiche_max);
+    std::printf("  median fine strength by level at the end (within 15 %% of the start):%s\n",
+                stufen(m.staerke_stufe, m.staerke_stufe_start).c_str());
+    std::printf("  club-to-club transfers: %.2f a club a season (>=1)\n",
+                m.wechsel_clubs ? static_cast<double>(m.wechsel) / m.wechsel_clubs : 0.0);
+    if (m.mensch_saisons) {
+        const double n = m.mensch_saisons, g = std::max(1u, m.mensch_gleich_saisons);
+        std::printf("  human club: %.2f points a game; in %u seasons beside computer clubs of its strength %.2f "
+                    "against their %.2f (within 0.25); morale %.2f, its league %.2f (within 0.5)\n",
+                    m.mensch_ppg / n, m.mensch_gleich_saisons, m.mensch_ppg_bei_gleich / g, m.mensch_ppg_gleich / g,
+                    m.mensch_moral / n, m.mensch_moral_liga / n);
+    }
+    std::string risers;
+    const auto anstieg = bericht.Staerke_Anstieg();
+    for (size_t i = 0; i < anstieg.size() && i < 5; ++i)
+        risers += " " + name(anstieg[i].first) + " " + std::to_string(anstieg[i].second) + ";";
+    std::printf("  biggest risers in strength:%s\n", risers.c_str());
 }
 
 }  // namespace
