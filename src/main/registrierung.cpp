@@ -45,6 +45,7 @@
 #include "base/spielstand.h"
 #include "net/netz_start.h"
 #include "net/protokoll.h"
+#include "net/server_schalter.h"
 #include "net/slots.h"
 #endif
 #if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
