@@ -26,11 +26,13 @@ endif()
 # Debug sections compressed: the test build links some sixty test programs
 # against every library, and uncompressed they fill gigabytes of disk.
 # Stack traces under the sanitizers still carry file and line.
-add_compile_options(-gz)
+add_compile_options(-gz -pipe)
 add_link_options(-gz)
 
 if(KORDAVO_SANITIZE)
-  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  # Line tables only: a sanitizer's stack trace names file and line, and the
+  # test build stays a few gigabytes on disk (no temporary files either: -pipe).
+  add_compile_options(-g1 -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   # Test programs link as fixed-address executables: the sanitizers'
   # metadata would otherwise need a relocation per global at every start
   # and some twenty megabytes per program on disk.
