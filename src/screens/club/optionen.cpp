@@ -18,6 +18,7 @@
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "platform/input.h"
+#include "screens/start/spielstart.h"
 #include "screens/teile/scroll.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
@@ -155,7 +156,13 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
         Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%d%s", 0, y, farbe, Option_Wert(z.option, 0, 0) / ZUGZEIT_SCHRITT,
                           ohne_erstes_wort(label));
     } else if (z.option == OPTION_NETZ_SERVER) {
-        if (Manager_Anzahl_Menschen() < 2)
+        if (ruf::Client()) {
+            // A client plays in the server's game: the server's address, not its to change.
+            char a[64];
+            Spielstart_Adresse_Text(Spielstart_Get_Netz().adresse, a, sizeof a);
+            Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%s", 0, y, FARBE_GRAU_CLIENT,
+                              Menue_Text_Fuellen(label, 0, a).c_str());
+        } else if (Manager_Anzahl_Menschen() < 2)
             Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%s", 0, y, FARBE_GRAU_CLIENT, text(T_NETZ_EIN_MANAGER));
         else
             Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%s", 0, y, FARBE_HELL,
