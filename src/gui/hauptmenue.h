@@ -146,6 +146,9 @@ std::string Menue_Text_Fuellen(const char* text, i32 zahl, const char* wort);
 std::string Menue_Serien_Text(i32 team, i32 ort, bool mit_gegner);
 // An amount with thousands dots and the euro sign.
 std::string Menue_Geld_Text(f64 betrag);
+// "Kontostand danach: <amount>": the team's balance after money was spent
+// or lent, told with the step that moved it.
+std::string Menue_Kontostand_Danach(i32 team);
 void Menue_Geld_Zeichnen(Screen_Icon* icon, Rastport* rp, i32 x, i32 y);
 // The time left of a limited turn, in its warning colour for the last 20 s.
 void Menue_Zugzeit_Zeichnen(Screen_Icon* icon, Rastport* rp, i32 x, i32 y);

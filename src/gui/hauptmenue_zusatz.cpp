@@ -16,6 +16,7 @@
 #include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
+#include "gui/text_cfg.h"
 #include "match/spielfeld.h"
 #include "season/kalender_lauf.h"
 #include "season/kalender_zug.h"
@@ -88,6 +89,12 @@ std::string Menue_Geld_Text(f64 betrag) {
         t += ziffern[i];
     }
     return (betrag < 0 && n ? "-" : "") + t + " \x80";
+}
+
+std::string Menue_Kontostand_Danach(i32 team) {
+    constexpr i32 T_KONTOSTAND_DANACH = 53;  // TRANSFER_SCREEN
+    return std::string(Text_cfg_Text(TEXT_TRANSFER, T_KONTOSTAND_DANACH)) + ": " +
+           Menue_Geld_Text(Bank_Get_Kontostand(team, 0, 0));
 }
 
 void Menue_Geld_Zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {

@@ -152,12 +152,12 @@ bool Spieltag_Blit_Spielfeld(const Spielfeld_Inhalt& sf, Rastport* ziel, i32 mx,
     if (Font* f = font(2)) Font_Printf_Glatt(ziel, f, "^c%05d^tz0400%d.Minute", 0, 93, WERT, sf.minute + 1);
     // The match's progress under the clock.
     Blt_Rechteck(ziel, 297, 99, std::clamp<i32>((sf.minute + 1) * 206 / 90, 0, 206), 3, GOLD);
-    // Strengths: 0..999 as 0.0..66.0 with a gauge.
+    // Strengths: 0..999 as 0,0..66,0 (a decimal comma) with a gauge.
     if (Font* f = font(1))
         for (int s = 0; s < 2; ++s) {
             const i32 v = std::clamp<i32>(sf.staerke[s], 0, 999) * 132 / 999;
             Blt_Rechteck(ziel, s ? 552 + 83 - v * 82 / 132 : 165, 80, v * 82 / 132, 17, s ? FARBE_BALKEN_GAST : FARBE_BALKEN_HEIM);
-            Font_Printf_Glatt(ziel, f, s ? "^c%05d^tr0540%d.%d" : "^c%05d^tl0260%d.%d", 0, 94, WEISS, v / 2,
+            Font_Printf_Glatt(ziel, f, s ? "^c%05d^tr0540%d,%d" : "^c%05d^tl0260%d,%d", 0, 94, WEISS, v / 2,
                               (v % 2) * 5);
         }
     // The goals at both ends.

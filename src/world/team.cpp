@@ -77,7 +77,8 @@ int Team_Suche_Zufaelligen_Spieler_Von_Kontinent(int kontinent) {
     return l[static_cast<size_t>(Rnd_Basis(0, static_cast<i32>(l.size()) - 1))];
 }
 
-const char* Team_Halbwert_String(int v) { return Temp_Sprintf("%d.%d", v / 2, (v % 2) ? 5 : 0); }
+// German numbers: a decimal comma.
+const char* Team_Halbwert_String(int v) { return Temp_Sprintf("%d,%d", v / 2, (v % 2) ? 5 : 0); }
 
 int Team_Get_Attribut_Text(int t, u32 filter) {
     i32 s[MAX_SPIELER_PRO_TEAM];

@@ -57,8 +57,11 @@ void angebot_ziehen(int team, Werbung_Daten* w) {
     w->angebot_sponsor = static_cast<u8>(Rnd_Basis(0, WERBUNG_SPONSOREN - 1));
     w->angebot_art = static_cast<u8>(Rnd_Basis(0, 3));
     w->angebot_dauer = static_cast<u16>(std::clamp(Werbung_Einstellung.vertragsdauer, 1, 60000));
-    w->angebot_betrag = preis(team, w->angebot_art) * Rnd_Basis(80, 120) / 100;
-    for (int i = 0; i < 3; i++) w->angebot_betraege[i] = preis(team, i);
+    // One draw sets the offer's worth: a main sponsor who pays more for his
+    // own place pays more for the free boards too.
+    const i32 faktor = Rnd_Basis(80, 120);
+    w->angebot_betrag = preis(team, w->angebot_art) * faktor / 100;
+    for (int i = 0; i < 3; i++) w->angebot_betraege[i] = preis(team, i) * faktor / 100;
     w->angebot_anzahl2 = w->angebot_dauer;
 }
 
@@ -159,6 +162,9 @@ bool Werbung_Angebot_Annehmen(int t) {
     w.slot[ziel].betrag = w.angebot_betrag;
     w.slot[ziel].anzahl = w.angebot_dauer;
     w.slot[ziel].wert2 = 0;
+    // A new main sponsor brings his own amounts for the free boards.
+    if (w.angebot_art == 3)
+        for (int i = 0; i < 3; i++) w.ersatz[i] = w.angebot_betraege[i];
     w.angebot_betrag = 0;
     return true;
 }

@@ -174,6 +174,10 @@ void Durchlauf::geschaefte(int m) {
     EXPECT_EQ(Bank_Get_Anzahl_Kredite(team), kredite + 1);
     EXPECT_GT(Bank_Get_Kontostand(team, 0, -1), vorher + 1000000.0);
     bild("1" + n + "_bank");
+    // The notice of the new balance.
+    if (Menue_Requester_Offen()) {
+        ASSERT_TRUE(f::antworten(true));
+    }
 
     // The stadium: its comfort raised by a point (the level's "+1" step,
     // then the order for the building work).

@@ -206,6 +206,10 @@ TEST_F(Bank, KreditVonDerBank) {
     EXPECT_EQ(Bank_Get_Anzahl_Kredite(a), 1);
     EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(a, 0, 0), eigen + 1100000);
     EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld + 1100000);
+    // The manager is told his new balance.
+    ASSERT_FALSE(kit::Meldungen().empty());
+    EXPECT_EQ(kit::Meldungen().back(), Menue_Kontostand_Danach(a));
+    EXPECT_NE(kit::Meldungen().back().find(Menue_Geld_Text(eigen + 1100000)), std::string::npos);
     int cursor = 0;
     const Bank_Kredit_Eintrag* e = Bank_Get_Naechster_Kredit(a, &cursor);
     ASSERT_TRUE(e);

@@ -202,6 +202,36 @@ TEST_F(Verein, StadionOhneGeldBleibtWieEsIst) {
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_STADION_POPUP));
 }
 
+// A build the credit line pays for goes through and its popup tells the
+// balance it leaves, below zero as above.
+TEST_F(Verein, StadionbauNenntDenKontostandDanach) {
+    ASSERT_TRUE(Bank_Konto_Anlegen(Team_Aktiv, 0.0, 0));
+    ASSERT_GT(Bank_Get_Kreditrahmen(Team_Aktiv), 1200000.0);
+    const struct {
+        const char* was;
+        f64 konto;
+    } faelle[] = {{"enough money", 5000000.0}, {"the credit line pays", 200000.0}};
+    for (const auto& f : faelle) {
+        const f64 jetzt = Bank_Get_Kontostand(Team_Aktiv, 0, 0);
+        if (jetzt > f.konto) {
+            ASSERT_TRUE(Bank_Buchen(Team_Aktiv, -1, static_cast<f32>(jetzt - f.konto), 0, 1, -1));
+        } else if (jetzt < f.konto) {
+            ASSERT_TRUE(Bank_Buchen(-1, Team_Aktiv, static_cast<f32>(f.konto - jetzt), 0, 1, -1));
+        }
+        stadion_setzen(0, 5000, 30);
+        oeffnen(2, Screen_Id::STADION);
+        klick(AUSBAU_X, AUSBAU_Y);
+        ASSERT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_STADION_POPUP)) << f.was;
+        const f64 danach = Bank_Get_Kontostand(Team_Aktiv, 0, 0);
+        EXPECT_DOUBLE_EQ(danach, f.konto - 1200000.0) << f.was;
+        kit::Spur_Leeren();
+        zeichnen();
+        EXPECT_NE(kit::Text("Kontostand danach"), nullptr) << f.was;
+        EXPECT_NE(kit::Text(Menue_Geld_Text(danach).c_str()), nullptr) << f.was << ": " << Menue_Geld_Text(danach);
+        klick(400, 300);
+    }
+}
+
 // Every partner has its own logo in both sizes (the four past the first
 // twenty too): the rows and the offer of partners 20..23 show theirs.
 TEST_F(Verein, JederPartnerHatSeinLogo) {
@@ -301,6 +331,9 @@ TEST_F(Verein, KreditAusbauSponsorHeimspielUndFinanzen) {
     oeffnen(0, Screen_Id::BANK);
     klick(450, 485);
     ASSERT_EQ(Bank_Get_Anzahl_Kredite(a), 1);
+    // The notice of the new balance is read and closed.
+    ASSERT_TRUE(kit::Requester_Offen());
+    kit::Requester_Antworten(true);
     // The stadium's next class.
     oeffnen(2, Screen_Id::STADION);
     klick(AUSBAU_X, AUSBAU_Y);

@@ -144,6 +144,12 @@ TEST_F(Ansichten, UebersichtNachStaerke) {
     EXPECT_FALSE(Menue_Screen_Icon_Aus_Nummer(ICON_WB_AUSWAHL_B)->status & MENUE_S_VERSTECKT);
     frame();
     EXPECT_TRUE(kit::Text(name(z[0].team).c_str()));
+    // Strengths in stars with a German decimal comma.
+    for (i32 k = 0; k < 3; ++k) {
+        const i32 v = z[k].staerke;
+        const std::string soll = std::to_string(v / 2) + "," + (v % 2 ? "5" : "0");
+        EXPECT_TRUE(kit::Text(soll.c_str())) << soll;
+    }
     kit::Png("wettbewerb_uebersicht");
     // The selection switch: starters only, then all again.
     klick_icon(ICON_WB_AUSWAHL_B);

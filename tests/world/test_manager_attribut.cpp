@@ -1,6 +1,8 @@
 // Managers, special attributes, team queries, stadium and advertising rules.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <cstring>
 #include <set>
 
@@ -261,6 +263,41 @@ TEST_F(Welt, StadiumAttendanceIncomeAndBuilding) {
     EXPECT_EQ(Stadion_Klasse_Von_Kapazitaet(8000), 1);
     EXPECT_EQ(Stadion_Klasse_Von_Kapazitaet(100000), 5);
     Stadion_Free();
+    Bank_Free();
+}
+
+// A new main sponsor takes the main place with everything he offered: his
+// amount, and his amounts for the free boards (one draw sets both, so the
+// better offer is better everywhere); the total follows his amount.
+TEST_F(Welt, ANewMainSponsorBringsHisOwnBoardAmounts) {
+    Bank_Init();
+    Werbung_Init();
+    const int t = 17;
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(t, "Test", -1));
+    Bank_Konto_Anlegen(t, 1000000.0, 0);
+    ASSERT_TRUE(Werbung_Init_Team(t, 1));
+    Werbung_Daten* w = Werbung_Get(t);
+    ASSERT_NE(w, nullptr);
+    int hauptsponsoren = 0;
+    for (int versuch = 0; versuch < 200 && hauptsponsoren < 3; ++versuch) {
+        ASSERT_TRUE(Werbung_Neues_Angebot(t, 0));
+        if (w->angebot_art != 3) continue;
+        ++hauptsponsoren;
+        const i32 summe = Werbung_Get_Sponsorbetrag(t), alt = w->slot[8].betrag;
+        const i32 betrag = w->angebot_betrag;
+        const std::vector<i32> fuer_banden(w->angebot_betraege, w->angebot_betraege + 3);
+        // Board amounts and main amount rise and fall together.
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(fuer_banden[static_cast<size_t>(i)] > w->ersatz[i], betrag > alt) << versuch << " " << i;
+        ASSERT_TRUE(Werbung_Angebot_Annehmen(t));
+        EXPECT_EQ(w->slot[8].betrag, betrag);
+        EXPECT_EQ(std::vector<i32>(w->ersatz, w->ersatz + 3), fuer_banden);
+        EXPECT_EQ(Werbung_Get_Sponsorbetrag(t), summe - alt + betrag);
+        w->suche_zu = 0;
+    }
+    EXPECT_EQ(hauptsponsoren, 3);
+    Manager_Loeschen(t);
+    Werbung_Free();
     Bank_Free();
 }
 

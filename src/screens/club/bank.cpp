@@ -9,6 +9,7 @@
 #include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "grafik_nummern.h"
+#include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
@@ -248,6 +249,9 @@ void Bank_Screen_Kredit_Klick(Screen_Icon*, u32 ereignis) {
     } else if (!Bank_Kredit(-1, Team_Aktiv, betrag, laufzeit, 0, BANK_ZINS_DER_BANK, 0)) {
         // Nothing was booked: the manager is told so.
         Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_ABGELEHNT));
+    } else {
+        // The credit is on the account: the manager sees what he now has.
+        Meldung_Manager_Printf(1, Team_Aktiv, "%s", Menue_Kontostand_Danach(Team_Aktiv).c_str());
     }
     Blt_Cache_Leeren();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "base/meldung.h"
 #include "base/ruf.h"
@@ -12,6 +13,7 @@
 #include "graphics/glatt.h"
 #include "graphics/sound.h"
 #include "grafik_nummern.h"
+#include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
@@ -132,9 +134,11 @@ i32 schritt(Screen_Icon* icon, u32 ereignis) {
 }
 
 // After a step that was paid: the popup with the step's picture and text.
+// The popup also tells the balance the step leaves.
 void gebaut(i32 art, const char* t) {
     popup_klang = STADION_KLANG_GEBAUT;
-    Stadion_Popup(art, t);
+    const std::string mit_konto = std::string(t ? t : "") + "^l" + Menue_Kontostand_Danach(Team_Aktiv);
+    Stadion_Popup(art, mit_konto.c_str());
     Blt_Cache_Leeren();
 }
 

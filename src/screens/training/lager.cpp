@@ -642,8 +642,9 @@ void Trainings_Lager_Ergebnis_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i3
     // Strength: the stars, the change in stars.
     Spieler_Sterne_Zeichnen(ziel, p, x + 474, y + 1, 0, false);
     const i32 ds = wert(MODUS_STAERKE, p) - lauf.start[i][2];
-    if (ds > 0) Font_Printf(ziel, f, "^c%05d(+%.1f)", x + 570, ty, FARBE_KLASSE_1, ds / 2.0);
-    else if (ds < 0) Font_Printf(ziel, f, "^c%05d(%.1f)", x + 570, ty, FARBE_FEHLER, ds / 2.0);
+    // In stars, with a decimal comma.
+    if (ds > 0) Font_Printf(ziel, f, "^c%05d(+%d,%d)", x + 570, ty, FARBE_KLASSE_1, ds / 2, (ds % 2) * 5);
+    else if (ds < 0) Font_Printf(ziel, f, "^c%05d(-%d,%d)", x + 570, ty, FARBE_FEHLER, -ds / 2, (-ds % 2) * 5);
 }
 
 const char* Trainings_Lager_Ergebnis_Spalte(Screen_Icon*) {
