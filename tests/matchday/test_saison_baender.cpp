@@ -153,7 +153,7 @@ TEST(SaisonBaender, DreiSaatenJeDreiSpielzeiten) {
         EXPECT_GE(m.stars_min, 2u);
         EXPECT_LE(m.stars_max, 35u);
         // Balances: the median club is never in debt and holds at most three
-        // times the start after three seasons (about 1.3x-2x between seeds).
+        // times the start after three seasons (1.6x-2.1x over fifteen seeds).
         EXPECT_GT(m.saldo_median, -0.1 * m.saldo_start);
         EXPECT_LE(m.saldo_median, 3.0 * m.saldo_start);
         saldo_anteil += m.saldo_median / m.saldo_start / 3.0;
