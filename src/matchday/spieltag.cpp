@@ -333,8 +333,8 @@ constexpr u32 NETZ_STILLE_MS = 15000;
 constexpr u32 NETZ_MS_PRO_MINUTE = SF_FRAME_MS * SF_TICKS_PRO_MINUTE;
 struct Netz_Spiel {
     u32 spiel;
-    u32 wartet_seit;  // game clock when the present wait began (0 none)
-    u32 zuletzt;      // game clock of the last look during a wait
+    u32 wartet_seit;  // clock time when the present wait began (0 none)
+    u32 zuletzt;      // clock time of the last look during a wait
     u64 gewartet;     // ms the server waited for the client in this match
 };
 std::vector<Netz_Spiel> netz_spiele;
@@ -357,7 +357,7 @@ void netz_pruefen() {
         Spielfeld_Daten* sf = Spielfeld_Zeiger(n.spiel);
         if (!sf || sf->netz != 1) return true;
         const i32 client = static_cast<i32>(sf->team[1 - (sf->netz_seite & 1)]);
-        const u32 jetzt = Kalender_Jetzt;
+        const u32 jetzt = W32_Get_Time();
         if (!sf->wartet) {
             n.wartet_seit = n.zuletzt = 0;
         } else {

@@ -78,8 +78,9 @@ std::vector<Netz_Schema> tabelle_bauen() {
         {1014, "NEWS_LOESCHEN", "viiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4)}, T{}},
         {1015, "STADION_GET_STADION", "iC<=0i", 0, 0, false, 0, T{E(2, 4)}, T{V(1, 1)}},
         {1016, "STADION_SCHREIBE_WERTE", "viiiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4), E(5, 4)}, T{}},
-        // 1018, 1019: the next class (team) and a renovation (team, comfort), answered with the step's result.
-        {1018, "STADION_NEUBAU", "ci", 0, 0, false, 0, T{E(1, 4)}, T{E(0, 1)}},
+        // 1018, 1019: the next class (team, the class it builds) and a renovation (team, comfort), answered
+        // with the step's result.
+        {1018, "STADION_NEUBAU", "cii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 1)}},
         {1019, "STADION_RENOVIERUNG", "cii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 1)}},
         // 1020: the result slot carries the count of ranked clubs.
         {1020, "HIGHSCORE_GET_HIGHSCORE", "iC<=0i", 0, 0, false, 0, T{E(2, 4)}, T{E(0, 4), V(1, 136)}},

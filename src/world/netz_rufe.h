@@ -107,11 +107,12 @@ inline constexpr Ruf<std::vector<u8>, i32> RUF_STADION_LISTE{1015, "Stadion_List
 // A team's stadium capacity (0 for a team number out of range).
 inline constexpr Ruf<i32, i32> RUF_STADION_KAPAZITAET{1017, "Stadion_Kapazitaet"};
 // The stadium's building steps of the asking team (world/stadion_bau.h):
-// the next class (team) and a renovation (team, comfort), each answered
-// with the step's result; price and capacity (team, build the next class
-// first, price, seats, terraces; -1 keeps the capacity), answered with
-// nothing (the client reads the record back).
-inline constexpr Ruf<u8, i32> RUF_STADION_NEUBAU{1018, "Stadion_Neubau"};
+// the next class (team, the class it builds) and a renovation (team,
+// comfort), each answered with the step's result; price and capacity
+// (team, the class to build first or 0, price, seats, terraces; -1 keeps the
+// capacity), answered with nothing (the client reads the record back). Each
+// names the state it asks for, so that the same request again pays nothing.
+inline constexpr Ruf<u8, i32, i32> RUF_STADION_NEUBAU{1018, "Stadion_Neubau"};
 inline constexpr Ruf<u8, i32, i32> RUF_STADION_RENOVIERUNG{1019, "Stadion_Renovierung"};
 inline constexpr Ruf<Nichts, i32, i32, i32, i32, i32> RUF_STADION_SETZEN{1016, "Stadion_Setzen"};
 inline constexpr Ruf<i32, i32, i32, i32, i32> RUF_WERBUNG_SETZEN{1022, "Werbung_Setzen"};

@@ -119,7 +119,10 @@ i64 Stadion_Kapazitaet_Kosten(const Stadion_Daten& s, i32 kapazitaet) {
 }
 
 Stadion_Bau Stadion_Klasse_Bauen(int team) {
-    if (ruf::Client()) return vom_server(team, ruf::Rufen(RUF_STADION_NEUBAU, team));
+    if (ruf::Client()) {
+        const Stadion_Daten* s = stadion(team);
+        return vom_server(team, ruf::Rufen(RUF_STADION_NEUBAU, team, s ? s->klasse + 1 : 0));
+    }
     Stadion_Daten* s = stadion(team);
     if (!s) return Stadion_Bau::KEIN_STADION;
     if (s->klasse < 0 || s->klasse >= STADION_KLASSEN - 1) return Stadion_Bau::HOECHSTE_KLASSE;
@@ -176,9 +179,21 @@ Stadion_Bau Stadion_Preis_Setzen(int team, i32 preis) {
     return Stadion_Bau::GEBUCHT;
 }
 
-u8 Stadion_Internet_Server_Bauen(i32 team) {
+namespace {
+// The class a request asks for: built already (the request again) is done
+// without paying, the next one is built, any other is out of range.
+Stadion_Bau klasse_erreichen(i32 team, i32 klasse) {
+    const Stadion_Daten* s = stadion(team);
+    if (!s) return Stadion_Bau::KEIN_STADION;
+    if (klasse >= 1 && klasse <= s->klasse) return Stadion_Bau::GEBUCHT;
+    if (klasse != s->klasse + 1) return Stadion_Bau::UNGUELTIG;
+    return Stadion_Klasse_Bauen(team);
+}
+}  // namespace
+
+u8 Stadion_Internet_Server_Bauen(i32 team, i32 klasse) {
     if (team != Aktuelles_Team) return static_cast<u8>(Stadion_Bau::KEIN_STADION);
-    return static_cast<u8>(Stadion_Klasse_Bauen(team));
+    return static_cast<u8>(klasse_erreichen(team, klasse));
 }
 
 u8 Stadion_Internet_Server_Renovieren(i32 team, i32 komfort) {
@@ -191,7 +206,7 @@ u8 Stadion_Internet_Server_Setzen(i32 team, i32 ausbauen, i32 preis, i32 sitz, i
     const Stadion_Daten* s = stadion(team);
     if (!s) return static_cast<u8>(Stadion_Bau::KEIN_STADION);
     Stadion_Bau e = Stadion_Bau::GEBUCHT;
-    if (ausbauen) e = Stadion_Klasse_Bauen(team);
+    if (ausbauen) e = klasse_erreichen(team, ausbauen);
     if (e == Stadion_Bau::GEBUCHT && preis != s->eintrittspreis) e = Stadion_Preis_Setzen(team, preis);
     // A new capacity is a building step like the screen's: paid here.
     if (e == Stadion_Bau::GEBUCHT && sitz >= 0 && steh >= 0) {

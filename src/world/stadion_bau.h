@@ -67,6 +67,8 @@ Stadion_Bau Stadion_Preis_Setzen(int team, i32 preis);
 
 // The server's rows of these steps (calls 1016, 1018, 1019): run for the
 // asking team only.
-u8 Stadion_Internet_Server_Bauen(i32 team);
+// Builds class `klasse` when it is the next one; a stadium that has it
+// already answers "done" and pays nothing (the same request again).
+u8 Stadion_Internet_Server_Bauen(i32 team, i32 klasse);
 u8 Stadion_Internet_Server_Renovieren(i32 team, i32 komfort);
 u8 Stadion_Internet_Server_Setzen(i32 team, i32 ausbauen, i32 preis, i32 sitz, i32 steh);

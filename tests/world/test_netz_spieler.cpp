@@ -119,7 +119,7 @@ TEST_F(NetzSpieler, ZeilenFuerGegenstellen) {
     for (const auto& f : faelle) EXPECT_EQ(ruf::Rufen(RUF_STADION_KAPAZITAET, f.team), f.kapazitaet) << f.team;
     EXPECT_GT(Stadion_Get_Kapazitaet(team), 0);
     const i32 fremd = Team_Aktiv == team ? team + 1 : team;
-    EXPECT_EQ(ruf::Rufen(RUF_STADION_NEUBAU, fremd), static_cast<u8>(Stadion_Bau::KEIN_STADION));
+    EXPECT_EQ(ruf::Rufen(RUF_STADION_NEUBAU, fremd, i32{1}), static_cast<u8>(Stadion_Bau::KEIN_STADION));
     EXPECT_EQ(ruf::Rufen(RUF_STADION_RENOVIERUNG, fremd, 100), static_cast<u8>(Stadion_Bau::KEIN_STADION));
     EXPECT_EQ(Stadion_Get_Kapazitaet(team), faelle[0].kapazitaet);
     // Argument bytes that do not fit a row are refused.

@@ -199,4 +199,28 @@ TEST_F(StadionBau, AClientBuildsThroughTheServer) {
     EXPECT_EQ(Stadion_Get(TEAM, 1)->kapazitaet, 6000);
 }
 
+// The building steps name the state they ask for: the same request again,
+// a second click or a replayed call, pays nothing (1018, 1016's build flag,
+// 1019, a capacity); a class beyond the next is refused.
+TEST_F(StadionBau, ARepeatedBuildingRequestPaysOnce) {
+    stadion(0, 5000, 30);
+    Aktuelles_Team = TEAM;
+    const f64 vorher = Bank_Get_Kontostand(TEAM, 0, 0);
+    const auto bauen = static_cast<u8>(Stadion_Bau::GEBUCHT), ungueltig = static_cast<u8>(Stadion_Bau::UNGUELTIG);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Stadion_Internet_Server_Bauen(TEAM, 1), bauen) << i;
+    EXPECT_EQ(Stadion_Get(TEAM, 1)->klasse, 1);
+    EXPECT_EQ(Stadion_Internet_Server_Bauen(TEAM, 3), ungueltig);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Stadion_Internet_Server_Setzen(TEAM, 2, 30, -1, -1), bauen) << i;
+    EXPECT_EQ(Stadion_Get(TEAM, 1)->klasse, 2);
+    const i32 kapazitaet = Stadion_Get(TEAM, 1)->kapazitaet;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Stadion_Internet_Server_Renovieren(TEAM, 55), bauen) << i;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(Stadion_Internet_Server_Setzen(TEAM, 0, 30, kapazitaet + 1000, 0), bauen) << i;
+    const Stadion_Daten& s = *Stadion_Get(TEAM, 1);
+    EXPECT_EQ(s.kapazitaet, kapazitaet + 1000);
+    EXPECT_DOUBLE_EQ(vorher - Bank_Get_Kontostand(TEAM, 0, 0),
+                     1200000.0 + 3500000.0 + (55 - 50) * 50000.0 + 1000 * 300.0);
+    Aktuelles_Team = -1;
+}
+
 }  // namespace
