@@ -15,7 +15,6 @@
 #include "matchday/spieltag.h"
 #include "season/ankuendigung.h"
 #include "season/archiv.h"
-#include "season/freundschaft.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/paarungen.h"
@@ -311,15 +310,16 @@ bool Wettbewerb_Faellig(const Wettbewerb& w, i32 jahr) {
 namespace {
 
 // At game start each base league's value A: the average strength of the
-// elevens of the clubs it holds (their league slot).
+// squads of the clubs it holds, known before any
+// line-up is picked.
 void ligawerte_setzen() {
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         if (!gueltig(i) || !tab()[i].basisliga) continue;
         i64 summe = 0;
         i32 n = 0;
         for (i32 t = 0; t < Team_Anzahl; ++t)
-            if (Team_Wert(11, t, 0, OP_LESEN) == tab()[i].id) {
-                summe += std::max(Team_Get_Staerke_Modus(t, 16), 0);
+            if (Wettbewerb_Get_Liga_Von_Team(t, true) == tab()[i].id) {
+                summe += std::max(Team_Get_Staerke_Modus(t, 0), 0);
                 ++n;
             }
         if (n > 0) Wettbewerb_Set_Wert_A(tab()[i].id, static_cast<i32>(summe / n));
@@ -334,8 +334,6 @@ void Wettbewerb_Jedes_Jahr() {
         return;
     }
     if (!Wettbewerb_Modul_Bereit()) return;
-    // Last season's friendlies go with their days; the new season has its own.
-    if (Wettbewerb_Get_Freundschaftsspiele() != -1) Dummy_Free(Wettbewerb_Get_Freundschaftsspiele());
     const i32 jahr = Kalender_Get_Jahr();
     std::vector<bool> fertig(WETTBEWERB_ANZAHL, false);
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
@@ -396,9 +394,6 @@ void Wettbewerb_Jedes_Jahr() {
         Wettbewerb_Qualifikanten_Verteilen(w);
     }
     if (jahr == 0) ligawerte_setzen();
-    // The season's friendlies: a competition without matchdays of its own
-    // into which single games are put on the days they are arranged for.
-    Wettbewerb_Freundschaftsspiele_Anlegen();
 }
 
 void Wettbewerb_Jeden_Tag() {

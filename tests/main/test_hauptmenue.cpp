@@ -463,7 +463,7 @@ namespace {
 TEST_F(Hauptmenue, ZugzeitUhrEinmalImFeldDesMenues) {
     schritt("zugzeit_start", "wait 12\n", 12);
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
-    Option_Wert(OPTION_ZUGZEIT, 120000, 1);
+    Option_Wert(OPTION_ZUGZEIT, 1, 120000);
     ASSERT_GT(Headless_Lauf("wait 20\n", 22), 0);
     const auto t = spur::frame();
     std::vector<const spur::Text*> uhren;
@@ -473,7 +473,7 @@ TEST_F(Hauptmenue, ZugzeitUhrEinmalImFeldDesMenues) {
     EXPECT_GE(uhren[0]->x0, 206);
     EXPECT_LE(uhren[0]->x1, 206 + 66);
     EXPECT_GE(uhren[0]->y0, 566);
-    Option_Wert(OPTION_ZUGZEIT, 0, 1);
+    Option_Wert(OPTION_ZUGZEIT, 1, 0);
 }
 
 }  // namespace

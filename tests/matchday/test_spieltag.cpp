@@ -556,11 +556,8 @@ TEST_F(Spieltag, ZweiTageZweiSpieltageGespieltUndFrei) {
 // Dummy ids; a team exchange, a move between competitions, human teams in
 // an international field.
 TEST_F(Spieltag, DummyIdsUndTeamwechsel) {
-    // The season's friendlies hold the first dummy id; the next take the
-    // first ids no record carries.
-    EXPECT_EQ(Wettbewerb_Get_Freundschaftsspiele(), 179);
     const i32 d1 = Dummy_Init(nullptr), d2 = Dummy_Init("B"), d3 = Dummy_Init("C");
-    EXPECT_EQ((std::vector<i32>{d1, d2, d3}), (std::vector<i32>{180, 181, 182}));
+    EXPECT_EQ((std::vector<i32>{d1, d2, d3}), (std::vector<i32>{179, 180, 181}));
     EXPECT_STREQ(Wettbewerb_Get_Zeiger(d1)->name, "Dummy-Wettbewerb");
     EXPECT_TRUE(Dummy_Free(d1));
     EXPECT_FALSE(Dummy_Free(d1));
@@ -1485,27 +1482,16 @@ TEST_F(Spieltag, SpielanzeigeUndSpielfelderBleibenBeiIhrenBesitzern) {
     Spieltag_Init();
 }
 
-// The season set-up gives the season its friendlies competition, into which
-// a friendly arranged for a later day is put and played on that day; at
-// game start each league knows the average strength of its clubs.
-TEST_F(Spieltag, DieSaisonHatIhreFreundschaftsspieleUndLigawerte) {
-    const i32 f = Wettbewerb_Get_Freundschaftsspiele();
-    ASSERT_NE(f, -1);
-    EXPECT_TRUE(Wettbewerb_Ist_Freundschaftsspiele(f));
-    for (i32 id : ligen) EXPECT_GT(Wettbewerb_Get_Wert_A(id), 0) << id;
-    const Wettbewerb* a = Wettbewerb_Get_Zeiger(ligen[0]);
-    const Wettbewerb* b = Wettbewerb_Get_Zeiger(ligen[1]);
-    const i32 tag = Freier_Tag(Kalender_Get_Tag() + 1);
-    u32 md = 0, leg = 0, idx = 0;
-    ASSERT_TRUE(Wettbewerb_Freundschaftsspiel_Einfuegen(tag, a->aktuelle_team[4], b->aktuelle_team[4], &md, &leg, &idx));
-    while (Kalender_Get_Tag() < tag) {
-        Kalender_Jeden_Tag();
-        Spieltag_Vorbereiten();
-        ASSERT_TRUE(Tag_Spielen()) << Kalender_Get_Tag();
+// At game start each league knows the average strength of its clubs' squads.
+TEST_F(Spieltag, BeimSpielstartKenntJedeLigaIhrenWertA) {
+    for (i32 id : ligen) {
+        const Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
+        i64 summe = 0;
+        i32 n = 0;
+        for (i32 t = 0; t < Team_Anzahl; ++t)
+            if (Wettbewerb_Get_Liga_Von_Team(t, true) == id) summe += Team_Get_Staerke_Modus(t, 0), ++n;
+        ASSERT_GT(n, 0) << w->name;
+        EXPECT_EQ(Wettbewerb_Get_Wert_A(id), summe / n) << w->name;
+        EXPECT_GT(Wettbewerb_Get_Wert_A(id), 0) << w->name;
     }
-    Spiele_Lock_Halter h(Spiele_Lock(static_cast<u32>(f), md, leg, idx));
-    const Spiel* s = Spiele_Get_Spiel(h.Handle(), true);
-    ASSERT_NE(s, nullptr);
-    EXPECT_GE(s->tore_a, 0);
-    EXPECT_GE(s->tore_b, 0);
 }
