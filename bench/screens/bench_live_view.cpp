@@ -80,6 +80,27 @@ void licht_und_tunnel(benchmark::State& st, u32 layout) {
     Spielansicht_View_Leeren(v.get());
 }
 
+// A view's whole build at kick-off (pitch picture, light, six stands,
+// tunnel); the first build of a live view loads the pictures it keeps,
+// every later one reuses them.
+void view_bauen(benchmark::State& st, u32 layout) {
+    if (!bereit()) return st.SkipWithError("Archive fehlen");
+    auto sf = std::make_unique<Spielfeld_Daten>();
+    sf->bild_art = 2;
+    for (int j = 0; j < 6; ++j) sf->tribuene[j] = SF_Tribuene_Byte(1 + j % 3);
+    auto v = std::make_unique<Spielansicht_View>();
+    v->pitch = sf.get(), v->layout = layout;
+    for (auto _ : st)
+        if (!Spielansicht_Bild_Neu(v.get())) return st.SkipWithError("kein Rasenbild");
+    Spielansicht_View_Leeren(v.get());
+    Spielansicht_Free();
+}
+
+void view_bauen_voll(benchmark::State& st) { view_bauen(st, SA_VOLL); }
+void view_bauen_halb(benchmark::State& st) { view_bauen(st, SA_HALB); }
+BENCHMARK(view_bauen_voll)->Unit(benchmark::kMillisecond);
+BENCHMARK(view_bauen_halb)->Unit(benchmark::kMillisecond);
+
 void ein_voller_view(benchmark::State& st) { frames(st, 1); }
 void licht_und_tunnel_voll(benchmark::State& st) { licht_und_tunnel(st, SA_VOLL); }
 void licht_und_tunnel_halb(benchmark::State& st) { licht_und_tunnel(st, SA_HALB); }

@@ -5,6 +5,7 @@
 #include "graphics/zeichenspur.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -388,11 +389,15 @@ i32 Blt_Abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe) {
     if (!rp || !Blt_Clip(&sx, &sy, &w, &h, rp->breite, rp->hoehe, &dx, &dy, rp->breite, rp->hoehe)) return 0;
     const Ziel z(rp);
     if (!z.p) return 0;
-    for (i32 yy = dy; yy < dy + h; ++yy)
-        for (i32 xx = dx; xx < dx + w; ++xx) {
-            u16* d = z.an(xx, yy);
-            *d = z.tiefe == 16 ? pixel::abdunkeln<16>(*d, stufe) : pixel::abdunkeln<15>(*d, stufe);
+    // Clipped above: whole rows, one depth per call.
+    auto zeilen = [&](auto tiefe) {
+        for (i32 yy = dy; yy < dy + h; ++yy) {
+            u16* d = z.p + static_cast<size_t>(yy) * z.w + dx;
+            for (i32 xx = 0; xx < w; ++xx) d[xx] = pixel::abdunkeln<decltype(tiefe)::value>(d[xx], stufe);
         }
+    };
+    if (z.tiefe == 16) zeilen(std::integral_constant<int, 16>{});
+    else zeilen(std::integral_constant<int, 15>{});
     return 1;
 }
 

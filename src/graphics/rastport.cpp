@@ -19,6 +19,8 @@ namespace {
 char fehler_text[256] = "";
 
 constexpr char NALP[4] = {'N', 'A', 'L', 'P'};
+// Smaller alpha planes are stored as they are: packing would not pay.
+constexpr size_t ALPHA_PACKEN_AB = 256;
 
 bool groesse_gueltig(i64 w, i64 h) {
     return w >= 1 && h >= 1 && w <= RASTPORT_MAX_SEITE && h <= RASTPORT_MAX_SEITE && w * h <= RASTPORT_MAX_FLAECHE;
@@ -308,13 +310,22 @@ void Rastport_Schreiben(bytes::Schreiber& s, const Rastport& rp) {
     s(u32{0});  // planes-split flag: byte planes are never stored
     s(rp.wort4), s(rp.wort5);
     s(rp.sprite ? rp.sprite->groesse() : u32{0});
+    // An alpha plane is stored zlib-packed when that is smaller (most are:
+    // large even areas).
+    std::vector<u8> alpha_gepackt;
+    if (rp.alpha.size() >= ALPHA_PACKEN_AB) {
+        alpha_gepackt.resize(rp.alpha.size() + ZLIB_KOPF_GROESSE);
+        const u32 n = W32_Cmp_Zlib_Pack(rp.alpha.data(), alpha_gepackt.data(), static_cast<u32>(rp.alpha.size()));
+        alpha_gepackt.resize(n);
+    }
     s(u32{rp.bitmap != nullptr}), s(u32{!rp.maske.empty()}), s(u32{rp.dritte != nullptr}), s(u32{rp.zweite != nullptr}),
-        s(u32{!rp.alpha.empty()}), s(u32{rp.sprite != nullptr}), s(u32{0});
+        s(u32{!rp.alpha.empty()}), s(u32{rp.sprite != nullptr}), s(u32{!alpha_gepackt.empty()});
     if (rp.bitmap) bitmap_schreiben(s, *rp.bitmap);
     if (!rp.maske.empty()) s.bytes(rp.maske.data(), rp.maske.size());
     if (rp.dritte) bitmap_schreiben(s, *rp.dritte);
     if (rp.zweite) bitmap_schreiben(s, *rp.zweite);
-    if (!rp.alpha.empty()) s.bytes(rp.alpha.data(), rp.alpha.size());
+    if (!alpha_gepackt.empty()) s.bytes(alpha_gepackt.data(), alpha_gepackt.size());
+    else if (!rp.alpha.empty()) s.bytes(rp.alpha.data(), rp.alpha.size());
     if (rp.sprite) Rle_Sprite_Schreiben(s, *rp.sprite);
 }
 
@@ -359,7 +370,28 @@ Rastport* Rastport_Lesen(bytes::Leser& l) {
     }
     if (f[2] && !passende_bitmap(rp->dritte)) return nullptr;
     if (f[3] && !passende_bitmap(rp->zweite)) return nullptr;
-    if (f[4]) {
+    if (f[4] && f[6]) {
+        // Packed: the zlib block's head (unpacked and packed size), then its data.
+        u8 kopf[ZLIB_KOPF_GROESSE];
+        if (!l.bytes(kopf, sizeof kopf)) {
+            Grafik_Fehler_Setzen("Bild: Alpha-Ebene abgeschnitten");
+            return nullptr;
+        }
+        bytes::Leser k{kopf, sizeof kopf};
+        const u32 klar = k.u32_(), gepackt = k.u32_();
+        if (klar != static_cast<u64>(w) * h || gepackt > l.n - l.pos) {
+            Grafik_Fehler_Setzen("Bild: gepackte Alpha-Ebene passt nicht zu %ux%u", w, h);
+            return nullptr;
+        }
+        std::vector<u8> block(ZLIB_KOPF_GROESSE + static_cast<size_t>(gepackt));
+        std::memcpy(block.data(), kopf, sizeof kopf);
+        rp->alpha.resize(klar);
+        if (!l.bytes(block.data() + ZLIB_KOPF_GROESSE, gepackt) ||
+            W32_Cmp_Zlib_Unpack_Sicher(block.data(), static_cast<u32>(block.size()), rp->alpha.data(), klar) != klar) {
+            Grafik_Fehler_Setzen("Bild: gepackte Alpha-Ebene beschädigt");
+            return nullptr;
+        }
+    } else if (f[4]) {
         rp->alpha.resize(static_cast<size_t>(w) * h);
         if (!l.bytes(rp->alpha.data(), rp->alpha.size())) {
             Grafik_Fehler_Setzen("Bild: Alpha-Ebene abgeschnitten");
@@ -370,7 +402,6 @@ Rastport* Rastport_Lesen(bytes::Leser& l) {
         rp->sprite = Rle_Sprite_Lesen(l, sprite_groesse);
         if (!rp->sprite) return nullptr;
     }
-    // Field 13 (byte planes) is ignored whatever it says.
     return rp.release();
 }
 
@@ -380,12 +411,11 @@ u32 Rastport_Bitmap_Groesse(const Rastport_Bitmap& bm) {
 }
 
 u32 Rastport_Groesse(const Rastport& rp) {
-    u32 n = 4 + RASTPORT_STORED_GROESSE;
-    for (const auto* bm : {rp.bitmap.get(), rp.dritte.get(), rp.zweite.get()})
-        if (bm) n += Rastport_Bitmap_Groesse(*bm);
-    n += static_cast<u32>(rp.maske.size() + rp.alpha.size());
-    if (rp.sprite) n += rp.sprite->groesse();
-    return n;
+    // The alpha plane's packed size is known only by packing it.
+    std::vector<u8> d;
+    bytes::Schreiber s{d};
+    Rastport_Schreiben(s, rp);
+    return static_cast<u32>(d.size());
 }
 
 bool Rastport_Speichern(const char* name, const Rastport& rp) {

@@ -78,6 +78,17 @@ struct Engine {
     // with the fill colour they were made with.
     Rastport* eigen[MENUE_ICON_NUMMERN] = {};
     u16 eigen_farbe[MENUE_ICON_NUMMERN] = {};
+    // Changes of the icons (added, removed, the background): a kept cover
+    // made at another count is drawn anew.
+    u32 stand = 0;
+    // The screen under a covering icon as drawn with the cover, for the
+    // frames that follow.
+    struct Deckel {
+        const Screen_Icon* icon = nullptr;
+        const Rastport* ziel = nullptr;
+        u32 stand = 0;
+        Rastport* bild = nullptr;
+    } deckel;
 };
 
 Engine* M = nullptr;
@@ -400,6 +411,7 @@ void Menue_Free_All() {
     if (M) scroll_bilder_freigeben();
     if (M)
         for (i32 n = 0; n < MENUE_ICON_NUMMERN; ++n) eigenes_bild_freigeben(n);
+    if (M) Rastport_Free(M->deckel.bild);
     delete M;
     M = nullptr;
 }
@@ -419,6 +431,7 @@ void Menue_Screen_Freigeben() {
     if (M->hilfe_sichtbar) hooks_tabelle.hilfe_ende(), M->hilfe_sichtbar = false;
     scroll_bilder_freigeben();
     M->scroll = Menue_Scrollscreen{};
+    ++M->stand;
 }
 
 Screen_Icon* Menue_Screen_Icon_Hinzufuegen(const Screen_Icon& icon) {
@@ -440,6 +453,7 @@ Screen_Icon* Menue_Screen_Icon_Hinzufuegen(const Screen_Icon& icon) {
         M->hoechster[icon.ebene] = std::max(M->hoechster[icon.ebene], s + 1);
         M->nummern[icon.nummer] = i;
         ++M->anzahl;
+        ++M->stand;
         if (Menue_Wippe* w = (i->flags & MENUE_F_WIPPE) ? static_cast<Menue_Wippe*>(i->daten) : nullptr)
             w->vorgabe = w->wert_f ? *w->wert_f : w->wert_i ? static_cast<float>(*w->wert_i) : 0.f;
         if (Move_Struktur* m = move_von(i)) {
@@ -467,6 +481,7 @@ void Menue_Screen_Icon_Loeschen(i32 nummer) {
     M->nummern[nummer] = nullptr;
     eigenes_bild_freigeben(nummer);
     --M->anzahl;
+    ++M->stand;
     for (Screen_Icon** p : {&M->aktiv, &M->gedrueckt, &M->wartend, &M->gezogen})
         if (*p == i) *p = nullptr;
     i->nummer = -1;
@@ -514,6 +529,7 @@ void Menue_Set_Hintergrund(Rastport* bild, u16 farbe) {
     if (!M) Menue_Init();
     M->hintergrund = bild;
     M->hintergrund_farbe = farbe;
+    ++M->stand;
 }
 
 void Menue_Set_Rechtsklick_Icon(i32 nummer) {
@@ -661,11 +677,51 @@ void Menue_Icon_Blit(Screen_Icon* i, Rastport* ziel) {
     if (i->status & MENUE_S_GRAU) Blt_Abdunkeln(ziel, i->x, i->y, i->w, i->h, 64);
 }
 
+namespace {
+// The covering icon drawn last (it hides everything drawn before it), if any.
+Screen_Icon* deckel_suchen() {
+    Screen_Icon* d = nullptr;
+    for (i32 e = 0; e < MENUE_EBENEN; ++e)
+        for (i32 s = M->hoechster[e] - 1; s >= 0; --s)
+            if (ist_belegt(e, s)) {
+                Screen_Icon* i = slot(e, s);
+                if ((i->flags & MENUE_F_DECKT) && sichtbar(i) && i->scroll == 255 && i != M->gezogen) d = i;
+            }
+    return d;
+}
+
+bool deckel_gilt(const Screen_Icon* d, const Rastport* ziel) {
+    const auto& k = M->deckel;
+    return d && k.bild && k.icon == d && k.ziel == ziel && k.stand == M->stand && k.bild->breite == ziel->breite &&
+           k.bild->hoehe == ziel->hoehe && k.bild->tiefe() == ziel->tiefe();
+}
+
+// Keeps the screen as drawn up to and with the cover.
+void deckel_behalten(const Screen_Icon* d, Rastport* ziel) {
+    auto& k = M->deckel;
+    if (!k.bild || k.bild->breite != ziel->breite || k.bild->hoehe != ziel->hoehe || k.bild->tiefe() != ziel->tiefe()) {
+        Rastport_Free(k.bild);
+        k.bild = Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe());
+    }
+    if (!k.bild || !Blt_Blit(ziel, 0, 0, -1, -1, k.bild, 0, 0, nullptr)) {
+        k.icon = nullptr;
+        return;
+    }
+    k.icon = d, k.ziel = ziel, k.stand = M->stand;
+}
+}  // namespace
+
 void Menue_Screen_Refresh(Rastport* ziel) {
     if (!ziel) ziel = Screen_Rastport;
     if (!M || !ziel) return;
-    if (M->hintergrund) Blt_Blit(M->hintergrund, 0, 0, -1, -1, ziel, 0, 0, nullptr);
+    // Under a covering icon whose picture is kept, nothing before it is drawn.
+    Screen_Icon* deckel = deckel_suchen();
+    const bool behalten = deckel_gilt(deckel, ziel);
+    bool zeichnen = !behalten;
+    if (behalten) Blt_Blit(M->deckel.bild, 0, 0, -1, -1, ziel, 0, 0, nullptr);
+    else if (M->hintergrund) Blt_Blit(M->hintergrund, 0, 0, -1, -1, ziel, 0, 0, nullptr);
     else Blt_Rechteck(ziel, 0, 0, ziel->breite, ziel->hoehe, M->hintergrund_farbe);
+    if (!deckel) M->deckel.icon = nullptr;
     // The scroll screen is drawn under the lowest layer that holds one of its
     // visible icons.
     i32 scroll_ebene = MENUE_EBENEN;
@@ -676,10 +732,19 @@ void Menue_Screen_Refresh(Rastport* ziel) {
                 break;
             }
     for (i32 e = 0; e < MENUE_EBENEN; ++e) {
-        if (e == scroll_ebene) Menue_Universale_Scroll_Blit_Prozedur(0, ziel);
-        for (i32 s = M->hoechster[e] - 1; s >= 0; --s)
-            if (ist_belegt(e, s) && slot(e, s) != M->gezogen && slot(e, s)->scroll == 255)
-                Menue_Icon_Blit(slot(e, s), ziel);
+        if (e == scroll_ebene && zeichnen) Menue_Universale_Scroll_Blit_Prozedur(0, ziel);
+        for (i32 s = M->hoechster[e] - 1; s >= 0; --s) {
+            if (!ist_belegt(e, s)) continue;
+            Screen_Icon* i = slot(e, s);
+            if (i == deckel) {
+                if (!behalten) {
+                    Menue_Icon_Blit(i, ziel);
+                    deckel_behalten(i, ziel);
+                }
+                zeichnen = true;
+            } else if (zeichnen && i != M->gezogen && i->scroll == 255)
+                Menue_Icon_Blit(i, ziel);
+        }
     }
     if (Screen_Icon* g = M->gezogen) {
         const i16 x = g->x, y = g->y;

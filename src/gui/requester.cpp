@@ -76,7 +76,7 @@ const Screen_Icon* tabelle() {
         [] {
             Screen_Icon i;
             i.nummer = ICON_REQ_DIMMER, i.x = 0, i.y = 0, i.w = 800, i.h = 600, i.ebene = 23;
-            i.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN;
+            i.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN | MENUE_F_DECKT;
             i.zeichnen = dimmer_zeichnen;
             return i;
         }(),

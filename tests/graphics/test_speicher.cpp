@@ -88,6 +88,55 @@ TEST(Nalp, RundreiseAllerEbenen) {
     });
 }
 
+// A large alpha plane is stored packed and read back as it was; damaged or
+// inconsistent packed data is refused.
+TEST(Nalp, GepackteAlphaEbene) {
+    Bild a = halten(Rastport_Neu_Einfach(200, 60, 16));
+    a->alpha.assign(200 * 60, 0);
+    for (int y = 20; y < 40; ++y)
+        for (int x = 0; x < 200; ++x) a->alpha[static_cast<size_t>(y) * 200 + x] = static_cast<u8>(x);
+    a->bitmap->pixel_behalten = 0;  // stored as the archives store pictures: pixels packed
+    ASSERT_EQ(Rastport_Bitmap_Packen(a->bitmap.get(), PACK_ZLIB), 1);
+    const std::vector<u8> d = gespeichert(*a);
+    EXPECT_LT(d.size(), a->alpha.size());  // the plane alone would be larger than the whole record
+    EXPECT_EQ(d.size(), Rastport_Groesse(*a));
+    EXPECT_EQ(get_u32le(d.data() + 52), 1u);
+    bytes::Leser l(d.data(), d.size());
+    Bild b = halten(Rastport_Lesen(l));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(l.pos, d.size());
+    EXPECT_EQ(b->alpha, a->alpha);
+    jeder_praefix_abgelehnt(d, [](const u8* p, size_t n) {
+        bytes::Leser l(p, n);
+        return halten(Rastport_Lesen(l)) != nullptr;
+    });
+    // The packed block's head follows the bitmap: find it by its sizes.
+    size_t ort = 0;
+    for (size_t i = 56; i + 8 <= d.size(); ++i)
+        if (get_u32le(d.data() + i) == 200u * 60u && get_u32le(d.data() + i + 4) == d.size() - i - 8) ort = i;
+    ASSERT_NE(ort, 0u);
+    struct Fall {
+        const char* was;
+        size_t offset;
+        u32 wert;
+    } faelle[] = {
+        {"ungepackte Größe falsch", ort, 200u * 59u},
+        {"gepackte Größe über das Ende", ort + 4, static_cast<u32>(d.size())},
+        {"Daten beschädigt", ort + 10, 0xDEADBEEF},
+    };
+    for (const Fall& f : faelle) {
+        std::vector<u8> k = d;
+        put_u32le(k.data() + f.offset, f.wert);
+        bytes::Leser lk(k.data(), k.size());
+        EXPECT_EQ(halten(Rastport_Lesen(lk)), nullptr) << f.was;
+        EXPECT_STRNE(Grafik_Fehler(), "") << f.was;
+    }
+    // A record written with word 52 at 0 carries its alpha plane unpacked.
+    Bild v = voll();
+    const std::vector<u8> klein = gespeichert(*v);
+    EXPECT_EQ(get_u32le(klein.data() + 52), 0u);
+}
+
 TEST(Nalp, UnstimmigeFelderAbgelehnt) {
     Bild a = voll();
     const std::vector<u8> gut = gespeichert(*a);

@@ -3,6 +3,8 @@
 #include "screens/live_view/spielansicht.h"
 
 #include <algorithm>
+#include <map>
+#include <memory>
 
 #include "graphics/blitter.h"
 #include "graphics/rastport.h"
@@ -37,6 +39,30 @@ constexpr int ARCHIV_LICHT = 14;      // rasen_hg_sprite.res
 constexpr int ARCHIV_TRIBUENEN = 15;  // rasen_tribuenen.res
 constexpr int ARCHIV_SPRITES = 17;    // stadion_sprites.res
 constexpr int EINTRAG_TUNNEL = 145;
+
+// Pictures a view is built from (stands, grass light, tunnel), loaded and
+// unpacked once while the live view is loaded and its archives stay open:
+// a kick-off or a change of the number of views builds its pictures
+// without unpacking them again.
+struct Bild_Frei {
+    void operator()(Rastport* rp) const { Rastport_Free(rp); }
+};
+using Bild = std::unique_ptr<Rastport, Bild_Frei>;
+std::map<std::pair<int, i32>, Bild> gehalten;
+u32 gehalten_stand = 0;  // the archives' count the kept pictures come from
+
+void gehaltene_freigeben();
+
+// The kept picture of an entry, loaded on first use; null when missing or
+// damaged (asked again next time).
+Rastport* gehaltenes_bild(int archiv, i32 nummer) {
+    if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
+    const auto k = std::make_pair(archiv, nummer);
+    if (auto it = gehalten.find(k); it != gehalten.end()) return it->second.get();
+    Bild rp(Resf_Lade_Rastport(Resf_Spiel_Slot(archiv), nummer));
+    if (!rp || !Rastport_Lock(rp.get())) return nullptr;
+    return gehalten.emplace(k, std::move(rp)).first->second.get();
+}
 
 // Blends a picture with its alpha plane over another of its size, mirrored
 // left to right when asked.
@@ -279,22 +305,54 @@ void Spielansicht_Set_Layout(Spielansicht_View* v, u32 layout) {
     if (war_voll != (v->layout == SA_VOLL) && v->present && !Spielansicht_Bild_Neu(v)) v->present = 0;
 }
 
+namespace {
+// Grass pictures with their light, by picture kind, scale and side: the
+// light is the slow part of a build and depends on nothing else.
+struct Rasen_Schluessel {
+    u8 bild_art;
+    u32 layout;
+    u32 gespiegelt;
+    auto operator<=>(const Rasen_Schluessel&) const = default;
+};
+std::map<Rasen_Schluessel, Bild> beleuchtet;
+constexpr size_t BELEUCHTET_MAX = 8;  // a day shows a few grounds; more are dropped and made anew
+
+// The view's grass picture with its light; null when the picture is missing
+// or not of the view's scale (the scroll and the projection rely on it).
+const Rastport* beleuchteter_rasen(Spielansicht_View* v) {
+    if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
+    const Rasen_Schluessel k{v->pitch->bild_art, v->layout, v->gespiegelt};
+    if (auto it = beleuchtet.find(k); it != beleuchtet.end()) return it->second.get();
+    Bild rp(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(v->pitch->bild_art, v->layout)));
+    const spielansicht::Massstab& m = v->layout == SA_VOLL ? spielansicht::VOLL : spielansicht::HALB;
+    if (!rp || rp->breite != m.breite || rp->hoehe != m.hoehe || !Rastport_Lock(rp.get())) return nullptr;
+    Rastport* eigen = v->bild;
+    v->bild = rp.get();
+    Spielansicht_Rasen_Licht(v);
+    v->bild = eigen;
+    if (beleuchtet.size() >= BELEUCHTET_MAX) beleuchtet.clear();
+    return beleuchtet.emplace(k, std::move(rp)).first->second.get();
+}
+
+void gehaltene_freigeben() {
+    gehalten.clear();
+    beleuchtet.clear();
+    gehalten_stand = Resf_Stand();
+}
+}  // namespace
+
 bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
     if (!v) return false;
     bilder_freigeben(*v);
     if (!v->pitch) return false;
-    Rastport* rp =
-        Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(v->pitch->bild_art, v->layout));
-    const spielansicht::Massstab& m = v->layout == SA_VOLL ? spielansicht::VOLL : spielansicht::HALB;
-    // Only a picture of the view's scale is used: the scroll and the
-    // projection rely on its size.
-    if (rp && (rp->breite != m.breite || rp->hoehe != m.hoehe || !Rastport_Lock(rp))) {
+    const Rastport* grund = beleuchteter_rasen(v);
+    Rastport* rp = grund ? Rastport_Neu_Einfach(grund->breite, grund->hoehe, grund->tiefe()) : nullptr;
+    if (rp && !Blt_Blit(const_cast<Rastport*>(grund), 0, 0, -1, -1, rp, 0, 0, nullptr)) {
         Rastport_Free(rp);
         rp = nullptr;
     }
     v->bild = rp;
     if (!rp) return false;
-    Spielansicht_Rasen_Licht(v);
     Spielansicht_Tribuenen_Zeichnen(v);
     Spielansicht_Tunnel_Zeichnen(v);
     return true;
@@ -304,29 +362,26 @@ void Spielansicht_Rasen_Licht(Spielansicht_View* v) {
     if (!v || !v->pitch || !v->bild) return;
     // Left out when missing or not of the picture's size: the pitch is
     // playable without its light.
-    Rastport* licht = Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_LICHT),
-                                         spielansicht::Rasen_Licht_Nummer(v->pitch->bild_art, v->layout != SA_VOLL));
+    const Rastport* licht =
+        gehaltenes_bild(ARCHIV_LICHT, spielansicht::Rasen_Licht_Nummer(v->pitch->bild_art, v->layout != SA_VOLL));
     Rastport& z = *v->bild;
     if (licht && licht->breite == z.breite && licht->hoehe == z.hoehe && !licht->alpha.empty() &&
-        licht->alpha.size() >= static_cast<size_t>(z.breite) * z.hoehe && Rastport_Lock(licht) &&
-        licht->tiefe() == z.tiefe()) {
+        licht->alpha.size() >= static_cast<size_t>(z.breite) * z.hoehe && licht->tiefe() == z.tiefe()) {
         if (z.tiefe() == 16) licht_mischen<16>(*licht, z, v->gespiegelt != 0);
         else if (z.tiefe() == 15) licht_mischen<15>(*licht, z, v->gespiegelt != 0);
     }
-    Rastport_Free(licht);
 }
 
 void Spielansicht_Tunnel_Zeichnen(Spielansicht_View* v) {
     if (!v || !v->bild) return;
-    Rastport* t = Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_SPRITES), EINTRAG_TUNNEL);
-    if (t && t->breite == spielansicht::TUNNEL_BREITE && t->hoehe == spielansicht::TUNNEL_HOEHE && Rastport_Lock(t)) {
+    Rastport* t = gehaltenes_bild(ARCHIV_SPRITES, EINTRAG_TUNNEL);
+    if (t && t->breite == spielansicht::TUNNEL_BREITE && t->hoehe == spielansicht::TUNNEL_HOEHE) {
         if (v->layout != SA_VOLL)
             Blt_Kopie_Transparent_Halb(t, v->bild, spielansicht::TUNNEL_X / 2, spielansicht::TUNNEL_Y / 2);
         else
             Blt_Blit(t, 0, 0, t->breite, t->hoehe, v->bild, spielansicht::TUNNEL_X, spielansicht::TUNNEL_Y,
                      Blt_Opt_Transparent);
     }
-    Rastport_Free(t);
 }
 
 void Spielansicht_Tribuenen_Zeichnen(Spielansicht_View* v) {
@@ -341,15 +396,14 @@ void Spielansicht_Tribuenen_Zeichnen(Spielansicht_View* v) {
         if (nummer < 0) continue;
         // A stand picture missing or not of its box's size is left out: the
         // pitch stays playable without it.
-        Rastport* t = Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_TRIBUENEN), nummer);
+        Rastport* t = gehaltenes_bild(ARCHIV_TRIBUENEN, nummer);
         const spielansicht::Kasten k = spielansicht::Tribuene_Kasten(i);
-        if (t && t->breite == k.breite && t->hoehe == k.hoehe && Rastport_Lock(t)) {
+        if (t && t->breite == k.breite && t->hoehe == k.hoehe) {
             if (halb)
                 Blt_Kopie_Transparent_Halb(t, v->bild, k.x / 2, k.y / 2);
             else
                 Blt_Blit(t, 0, 0, t->breite, t->hoehe, v->bild, k.x, k.y, Blt_Opt_Transparent);
         }
-        Rastport_Free(t);
     }
 }
 
@@ -436,6 +490,7 @@ void Spielansicht_Free() {
     Spielansicht_Anim_Free();
     Spielansicht_Bilder_Free();
     Spielansicht_Views_Free();
+    gehaltene_freigeben();
     geladen = false;
     // A new start begins afresh: the mouse free, the home side shown.
     laufzustand = 0;

@@ -103,7 +103,7 @@ bool spieltag_von(const Spielfeld_Daten* sf, i32* wettbewerb, i32* spieltag, i32
 void tabelle_sammeln(Fenster& f) {
     const Ank_Fenster_Stand& st = f.stand;
     for (const Ank_Tabellenzeile& z : Ank_Tabelle_Sammeln(st.wettbewerb, st.spieltag)) {
-        char vorher[24], markup[256], text[160];
+        char vorher[32], markup[256], text[160];
         if (z.vorher > 0) std::snprintf(vorher, sizeof vorher, "^fb0005^tr0040%d.)^fe", z.vorher);
         else std::snprintf(vorher, sizeof vorher, "^tr0040--)");
         const std::string name = name_von(z.team, NAME_TABELLE_B);
