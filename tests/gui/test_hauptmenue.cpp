@@ -2,9 +2,13 @@
 // animation on and off, driven by mouse frames.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "graphics/blitter.h"
+#include "graphics/rastport.h"
 #include "gui/hauptmenue.h"
 #include "match/spielfeld.h"
 #include "menue_test.h"
@@ -44,6 +48,57 @@ class Frame : public ::testing::Test {
         frame(10, x, y, 0);
     }
 };
+
+// Under a message box the screen is darkened once: later frames copy the
+// darkened picture without drawing what lies under the box again, and the
+// picture is made anew when an icon under it comes or goes.
+int unter_gezeichnet = 0;
+void unter_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    ++unter_gezeichnet;
+    Blt_Rechteck(rp, x, y, i->w, i->h, 0x7BEF);
+}
+
+u16 abgedunkelt(u16 farbe) {
+    std::unique_ptr<Rastport> p(Rastport_Neu_Einfach(1, 1, 16));
+    p->bitmap->pixel16()[0] = farbe;
+    Blt_Abdunkeln(p.get(), 0, 0, 1, 1, 90);
+    return p->bitmap->pixel16()[0];
+}
+
+TEST_F(Frame, SchleierEinmalGezogenUndBeiNeuenIconsErneuert) {
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
+    ASSERT_TRUE(ziel);
+    const u16* px = ziel->bitmap->pixel16();
+    auto pixel = [&](i32 x, i32 y) { return px[static_cast<size_t>(y) * 800 + x]; };
+    Menue_Set_Hintergrund(nullptr, 0x001F);
+    Screen_Icon unter = menue_test::knopf(40, 20, 20, 30, 30, 2);
+    unter.zeichnen = unter_zeichnen;
+    ASSERT_TRUE(Menue_Screen_Icon_Hinzufuegen(unter));
+    unter_gezeichnet = 0;
+    Menue_Requester(REQUESTER_OK, 0, "Mitteilung", nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
+    Menue_Screen_Refresh(ziel.get());
+    EXPECT_EQ(unter_gezeichnet, 1);
+    EXPECT_EQ(pixel(5, 5), abgedunkelt(0x001F)) << "the background darkened";
+    EXPECT_EQ(pixel(25, 25), abgedunkelt(0x7BEF)) << "the icon under the box darkened";
+    const std::vector<u16> erstes(px, px + 800 * 600);
+    Menue_Screen_Refresh(ziel.get());
+    EXPECT_EQ(unter_gezeichnet, 1) << "not drawn again under the box";
+    EXPECT_TRUE(std::equal(erstes.begin(), erstes.end(), px)) << "the same picture, darkened once";
+    // A new icon under the box: the darkened picture is made anew with it.
+    Screen_Icon neu = menue_test::knopf(41, 100, 20, 30, 30, 2);
+    neu.zeichnen = unter_zeichnen;
+    ASSERT_TRUE(Menue_Screen_Icon_Hinzufuegen(neu));
+    Menue_Screen_Refresh(ziel.get());
+    EXPECT_EQ(unter_gezeichnet, 3);
+    EXPECT_EQ(pixel(110, 25), abgedunkelt(0x7BEF));
+    EXPECT_EQ(pixel(5, 5), abgedunkelt(0x001F)) << "darkened once, not twice";
+    // The box gone: the screen as it is.
+    klick(690, 420);
+    ASSERT_FALSE(Menue_Requester_Offen());
+    Menue_Screen_Refresh(ziel.get());
+    EXPECT_EQ(pixel(5, 5), 0x001F);
+    EXPECT_EQ(pixel(25, 25), 0x7BEF);
+}
 
 TEST_F(Frame, RequesterArtenUndAntworten) {
     const i32 l1[] = {7, 8}, l2[] = {9};
