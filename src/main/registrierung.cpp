@@ -238,6 +238,29 @@ void menue_anmelden() {
 #endif
 }
 
+#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
+// The window closed on a server whose clients are still connected: their
+// game ends with the server's, so the manager is asked first (a second close
+// while the question stands ends the program).
+bool beenden_gefragt = false;
+bool Beenden_Fragen() {
+    if (beenden_gefragt && Menue_Requester_Offen()) return false;
+    bool verbunden = false;
+    for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots) verbunden |= s.benutzt && s.verbindung;
+    if (!ruf::Server() || !verbunden || !Kalender_Ist_Initialisiert() || Menue_Requester_Offen()) return false;
+    beenden_gefragt = true;
+    Menue_Requester(
+        REQUESTER_JA_NEIN, Team_Aktiv, "Noch sind Mitspieler mit diesem Spiel verbunden. Ihr Spiel endet mit deinem. Wirklich beenden?",
+        nullptr, nullptr,
+        [](i32, const i32*) {
+            beenden_gefragt = false;
+            if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
+        },
+        [](i32, const i32*) { beenden_gefragt = false; });
+    return true;
+}
+#endif
+
 // The platform's calls up: start-up, the frame of play, the network's part
 // of the main loop, shutdown. One table, installed whole.
 void main_hooks_anmelden() {
@@ -281,6 +304,11 @@ void main_hooks_anmelden() {
 #endif
 #if KORDAVO_HAT_GRAPHICS
         .Fenster_Aktiv = [](bool aktiv) { aktiv ? Sound_Resume_All() : Sound_Pause_All(); },
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
+        .Beenden_Fragen = Beenden_Fragen,
+#endif
+#if KORDAVO_HAT_GRAPHICS
         // At the end the pages' and the pitch overview's pictures go first,
         // then videos, sound and graphics.
         .Grafik_Sound_Freigeben = [] {
