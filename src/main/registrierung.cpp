@@ -55,6 +55,7 @@
 #include "match/spielfeld.h"
 #endif
 #if KORDAVO_HAT_SCREENS
+#include "screens/start/spielstart.h"
 #include "screens/anmelden.h"
 #include "screens/club/rangliste_screen.h"
 #include "screens/club/spielstand.h"
@@ -460,12 +461,44 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
 #endif
 }
 
+#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
+// A client whose server has gone: in a running game the manager reads why
+// in the game's own box, and its OK takes the program back to the start
+// screen; elsewhere the program ends with the message as before.
+void Verbindung_Verloren_Zum_Start() {
+    if (!Kalender_Ist_Initialisiert() || Kalender_Get_Runmodus() == RUNMODUS_WIZARD ||
+        Kalender_Get_Runmodus() == RUNMODUS_NEUES_SPIEL) {
+        Netz_Verbindung_Verloren_Melden();
+        return;
+    }
+    // Told once: the requests that fail after it come to the same box.
+    static bool gemeldet = false;
+    if (gemeldet && Menue_Requester_Offen()) return;
+    gemeldet = true;
+    std::fprintf(stderr, "%s\n", "Die Verbindung zum Server ist abgebrochen.");
+    constexpr Requester_Prozedur zum_start = [](i32, const i32*) {
+        gemeldet = false;
+#if KORDAVO_HAT_SCREENS
+        Spielstart_Zuruecksetzen();  // the start screen opens anew
+#endif
+        Kalender_Zurueck_Zum_Start();
+    };
+    Menue_Requester(REQUESTER_OK, Team_Aktiv, "Die Verbindung zum Server ist abgebrochen. Es geht zurück zum Startbildschirm.",
+                    nullptr, nullptr, zum_start, zum_start);
+}
+#endif
+
 // The network: start, frame, block protocol, call lines and the match signal relay.
 void netz_anmelden() {
 #if KORDAVO_HAT_NET
     // The block protocol: the server answers its clients' packets; on a
     // client the typed calls go over the wire.
-    Netz_Set_Hooks({.client_signal = Netz_Client_Signal, .server_paket = Netz_Server_Paket});
+    Netz_Set_Hooks({.client_signal = Netz_Client_Signal,
+                    .server_paket = Netz_Server_Paket,
+#if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
+                    .verbindung_verloren = Verbindung_Verloren_Zum_Start
+#endif
+    });
     ruf::Leitung_Setzen([](u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
         return ruf::Client() ? Netz_Leitung(nummer, argumente, antwort)
                              : ruf::Lokale_Leitung(nummer, argumente, antwort);

@@ -339,4 +339,69 @@ TEST(SpielstartNetz, ServerFragtVorDemBeendenMitVerbundenenClients) {
     host_ende(ordner);
 }
 
+// The host goes while a client plays: the client's manager reads why in a
+// box of the game, and its OK takes the program back to the start screen,
+// off the network.
+TEST(SpielstartNetz, ClientOhneServerZurueckZumStart) {
+    int frage[2], antwort[2];
+    ASSERT_EQ(pipe(frage), 0);
+    ASSERT_EQ(pipe(antwort), 0);
+    eigene_adresse();
+    const pid_t kind = fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0) {
+        close(frage[1]), close(antwort[0]);
+        server(frage[0], antwort[1]);
+    }
+    close(frage[0]), close(antwort[1]);
+    struct Aufraeumen {
+        pid_t kind;
+        int fd;
+        ~Aufraeumen() {
+            if (fd >= 0) close(fd);
+            int status = 0;
+            for (int i = 0; i < 100 && waitpid(kind, &status, WNOHANG) == 0; ++i) usleep(50000);
+            if (waitpid(kind, &status, WNOHANG) == 0) kill(kind, SIGKILL), waitpid(kind, &status, 0);
+        }
+    } aufraeumen{kind, frage[1]};
+    char bereit = 0;
+    i32 server_team = -1;
+    ASSERT_TRUE(lesen(antwort[0], &bereit, 1, 300));
+    ASSERT_EQ(bereit, 'B');
+    ASSERT_TRUE(lesen(antwort[0], &server_team, sizeof server_team, 10));
+    std::string ordner;
+    ASSERT_TRUE(Test_Programm_Starten("kordavo_netz_client", &ordner, true));
+    ASSERT_TRUE(Main_Hooks.Verbindung_Start("", 0));
+    ASSERT_TRUE(lauf("wait 5\n"));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_NETZ)));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_ADRESSE)));
+    std::string tippen;
+    for (int i = 0; i < 16; ++i) tippen += "key backspace\n";
+    ASSERT_TRUE(lauf(tippen + "text " + eigene_adresse() + "\nwait 12\nkey return\nwait 3\n", 20));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_NEU), 20));
+    ASSERT_TRUE(lauf(Start_Eintrag(0)));
+    ASSERT_TRUE(lauf(Start_Eintrag(0)));
+    for (int i = 0; i < 3 && !Menue_Requester_Offen() && Spielstart_Beendet == 0; ++i) lauf("wait 5\n");
+    if (Menue_Requester_Offen()) {
+        ASSERT_TRUE(lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20));
+    }
+    ASSERT_TRUE(bis_hauptmenue(240)) << "der Client hat sein Hauptmenü nicht erreicht";
+    ASSERT_TRUE(ruf::Client());
+    // The host goes (its pipe closes, it ends).
+    close(frage[1]);
+    aufraeumen.fd = -1;
+    int status = 0;
+    ASSERT_EQ(waitpid(kind, &status, 0), kind);
+    for (int n = 0; n < 600 && !Menue_Requester_Offen(); ++n) Headless_Frames(1);
+    ASSERT_TRUE(Menue_Requester_Offen()) << "keine Meldung beim Client";
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT);
+    ASSERT_TRUE(lauf("move 400 300\nwait 2\nclick right\nwait 10\n", 20));
+    for (int n = 0; n < 400 && !Screen_Offen(Screen_Id::SPIELSTART); ++n) Headless_Frames(1);
+    EXPECT_TRUE(Screen_Offen(Screen_Id::SPIELSTART)) << "nicht zurück am Startbildschirm";
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT);
+    EXPECT_TRUE(ruf::Einzel());
+    Verbindung_Stop();
+    Test_Programm_Beenden(ordner);
+}
+
 }  // namespace
