@@ -43,10 +43,12 @@
 #include "base/spielstand.h"
 #include "net/netz_start.h"
 #include "net/protokoll.h"
+#include "net/server_schalter.h"
 #include "net/slots.h"
 #endif
 #if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
 #include "world/netz.h"
+#include "world/team.h"
 #endif
 #if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
 #include "match/netz_rufe.h"
@@ -579,6 +581,7 @@ void spielstand_anmelden() {
 #endif
 #if KORDAVO_HAT_NET
         .netz_schliessen = Netz_Verbindungen_Schliessen,
+#if KORDAVO_HAT_WORLD
         // The clubs the clients played are free for them to take again (the
         // save kept the marks of the clients of then), and the port listens.
         .server_wieder_oeffnen =
@@ -586,6 +589,7 @@ void spielstand_anmelden() {
                 for (i32 t = 0; t < Team_Anzahl; ++t) Team_Daten[t].status &= ~TEAM_STATUS_USER_AKTIV;
                 return Netz_Server_Oeffnen();
             },
+#endif
 #endif
     });
 }
