@@ -109,8 +109,9 @@ struct Spielstand_Hooks {
     void (*netz_schliessen)() = [] {};
     // A server's loaded game stays a network game: the server listens again
     // for its clients to rejoin (false when it cannot; the game then goes on
-    // at this machine alone).
-    bool (*server_wieder_oeffnen)() = [] { return false; };
+    // at this machine alone, and the player is told). The default has no
+    // network to open and nothing to tell.
+    bool (*server_wieder_oeffnen)() = [] { return true; };
 };
 // Installs the whole table (entries left out of a designated initialiser
 // keep their defaults).

@@ -27,6 +27,7 @@
 #if KORDAVO_HAT_NET && KORDAVO_HAT_SEASON
 #include "matchday/season_netz.h"
 #include "season/kalender.h"
+#include "season/kalender_lauf.h"
 #include "season/news.h"
 #include "season/season_hooks.h"
 #endif
@@ -34,6 +35,9 @@
 #include "gui/hauptmenue.h"
 #include "platform/display.h"
 #include "platform/window.h"
+#if KORDAVO_HAT_SCREENS
+#include "screens/start/spielstart.h"
+#endif
 #endif
 
 namespace {
@@ -46,22 +50,38 @@ void warteanzeige(int blinken) {
     if (blinken) W32_Present_Now();
 }
 
-// The server has gone: the player reads it in the game's own box; its
-// button ends the game the normal way. Without a window there is nobody to
-// press it: the line in the log, and the game ends at once.
+// The server has gone. In a running game the manager reads why in the
+// game's own box, and its OK takes the program back to the start screen;
+// without a window, or before a game runs, the program ends with the
+// message as before.
 void verbindung_verloren() {
-    if (W32_Ist_Headless()) {
+#if KORDAVO_HAT_SEASON
+    const bool im_spiel = Kalender_Ist_Initialisiert() && Kalender_Get_Runmodus() != RUNMODUS_WIZARD &&
+                          Kalender_Get_Runmodus() != RUNMODUS_NEUES_SPIEL;
+#else
+    const bool im_spiel = false;
+#endif
+    if (W32_Ist_Headless() || !im_spiel) {
         Netz_Verbindung_Verloren_Melden();
         return;
     }
-    char text[160];
-    std::snprintf(text, sizeof text, "%s Das Spiel wird beendet.", NETZ_TEXT_VERLOREN);
+#if KORDAVO_HAT_SEASON
+    // Told once: the requests that fail after it come to the same box.
+    static bool gemeldet = false;
+    if (gemeldet && Menue_Requester_Offen()) return;
+    gemeldet = true;
+    char text[200];
+    std::snprintf(text, sizeof text, "%s Es geht zurück zum Startbildschirm.", NETZ_TEXT_VERLOREN);
     Meldung_Auf_Stderr(text);
-    Menue_Requester(REQUESTER_OK, -1, text, nullptr, nullptr,
-                    [](i32, const i32*) {
-                        if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
-                    },
-                    nullptr);
+    constexpr Requester_Prozedur zum_start = [](i32, const i32*) {
+        gemeldet = false;
+#if KORDAVO_HAT_SCREENS
+        Spielstart_Zuruecksetzen();  // the start screen opens anew
+#endif
+        Kalender_Zurueck_Zum_Start();
+    };
+    Menue_Requester(REQUESTER_OK, Team_Aktiv, text, nullptr, nullptr, zum_start, zum_start);
+#endif
 }
 #endif
 

@@ -50,6 +50,7 @@
 #endif
 #if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
 #include "world/netz.h"
+#include "world/team.h"
 #endif
 #if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
 #include "match/netz_rufe.h"
@@ -58,6 +59,7 @@
 #include "match/spielfeld.h"
 #endif
 #if KORDAVO_HAT_SCREENS
+#include "screens/start/spielstart.h"
 #include "screens/anmelden.h"
 #include "screens/club/rangliste_screen.h"
 #include "screens/club/spielstand.h"
@@ -241,6 +243,29 @@ void menue_anmelden() {
 #endif
 }
 
+#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
+// The window closed on a server whose clients are still connected: their
+// game ends with the server's, so the manager is asked first (a second close
+// while the question stands ends the program).
+bool beenden_gefragt = false;
+bool Beenden_Fragen() {
+    if (beenden_gefragt && Menue_Requester_Offen()) return false;
+    bool verbunden = false;
+    for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots) verbunden |= s.benutzt && s.verbindung;
+    if (!ruf::Server() || !verbunden || !Kalender_Ist_Initialisiert() || Menue_Requester_Offen()) return false;
+    beenden_gefragt = true;
+    Menue_Requester(
+        REQUESTER_JA_NEIN, Team_Aktiv, "Noch sind Mitspieler mit diesem Spiel verbunden. Ihr Spiel endet mit deinem. Wirklich beenden?",
+        nullptr, nullptr,
+        [](i32, const i32*) {
+            beenden_gefragt = false;
+            if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
+        },
+        [](i32, const i32*) { beenden_gefragt = false; });
+    return true;
+}
+#endif
+
 // The platform's calls up: start-up, the frame of play, the network's part
 // of the main loop, shutdown. One table, installed whole.
 void main_hooks_anmelden() {
@@ -284,6 +309,11 @@ void main_hooks_anmelden() {
 #endif
 #if KORDAVO_HAT_GRAPHICS
         .Fenster_Aktiv = [](bool aktiv) { aktiv ? Sound_Resume_All() : Sound_Pause_All(); },
+#endif
+#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
+        .Beenden_Fragen = Beenden_Fragen,
+#endif
+#if KORDAVO_HAT_GRAPHICS
         // At the end the pages' and the pitch overview's pictures go first,
         // then videos, sound and graphics.
         .Grafik_Sound_Freigeben = [] {
@@ -444,6 +474,7 @@ void spielstand_anmelden() {
 #endif
 #if KORDAVO_HAT_NET
         .netz_schliessen = Netz_Verbindungen_Schliessen,
+#if KORDAVO_HAT_WORLD
         // The clubs the clients played are free for them to take again (the
         // save kept the marks of the clients of then), and the port listens.
         .server_wieder_oeffnen =
@@ -451,6 +482,7 @@ void spielstand_anmelden() {
                 for (i32 t = 0; t < Team_Anzahl; ++t) Team_Daten[t].status &= ~TEAM_STATUS_USER_AKTIV;
                 return Netz_Server_Oeffnen();
             },
+#endif
 #endif
     });
 }

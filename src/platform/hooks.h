@@ -42,6 +42,9 @@ struct Main_Hook_Tabelle {
     void (*Video_Overlay)(u16* pixel, i32 pitch, i32 hoehe) = [](u16*, i32, i32) {};  // before presenting
     void (*Socket_Event)(uintptr_t socket, u32 ereignisse) = [](uintptr_t, u32) {};   // message 1025
     void (*Fenster_Aktiv)(bool aktiv) = [](bool) {};  // the window was minimised (false) or shown again (true)
+    // The window's close: true when the game put a question to the player
+    // instead (the program goes on; the answer decides); false ends it.
+    bool (*Beenden_Fragen)() = [] { return false; };
 
     // Shutdown.
     void (*Grafik_Sound_Freigeben)() = [] {};  // fonts, darkening table, sound

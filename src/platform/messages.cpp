@@ -67,7 +67,7 @@ u32 W32_Nachrichten_Abarbeiten(u32 max) {
     while (n < max && W32_Peek_Message(&m)) {
         n++;
         if (m.nachricht == WM_QUIT) {
-            if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
+            if (Quit_Status == QUIT_STATUS_LAEUFT && !Main_Hooks.Beenden_Fragen()) Quit_Status = QUIT_STATUS_ANGEFORDERT;
             continue;
         }
         W32_WindowProc(m.fenster, m.nachricht, m.wparam, m.lparam);

@@ -61,6 +61,7 @@ constexpr u32 CLIENT_FRAGE_MS = 200;
 
 Kalender_Lauf lauf;
 bool beendet = false;  // the end-of-game mode has freed the modules
+bool zurueck = false;  // back to the start screen at the next pass
 // The configuration set of a new game, and the set whose competitions a
 // finished set-up reads (-1 none).
 struct Spielstart {
@@ -91,7 +92,7 @@ void module_initialisieren() {
     Team_Init_Leer();
 }
 
-void module_freigeben() {
+void module_freigeben(bool programm_ende = true) {
     if (ruf::Client()) {
         ruf::Rufen(RUF_TEAM_BEREIT, -1);
     }
@@ -114,7 +115,7 @@ void module_freigeben() {
     Kalender_Free();
     Season_Gui.Sound_Free();
     Season_Gui.Backsound_Pause(1);
-    Tools_Programm_Beenden("Kalender_Run", 0);
+    if (programm_ende) Tools_Programm_Beenden("Kalender_Run", 0);
 }
 
 // One pass of the running matches, with extra steps for fast play, single
@@ -553,7 +554,17 @@ u8 Kalender_Jeden_Tag() {
     return saisonstart ? 1 : 0;
 }
 
+void Kalender_Zurueck_Zum_Start() { zurueck = true; }
+
 void Kalender_Run() {
+    if (zurueck && !beendet && Kalender_Ist_Initialisiert()) {
+        zurueck = false;
+        module_freigeben(false);
+        ruf::Als_Einzel();
+        Kalender_Lauf_Reset();
+        return;
+    }
+    zurueck = false;
     if (beendet || !kalender_bereit()) return;
     Season_Gui.Maus_Update();
     if (Quit_Status != QUIT_STATUS_LAEUFT) {

@@ -65,6 +65,11 @@ struct Kalender_Lauf {
 Kalender_Lauf& Kalender_Lauf_Get();
 // Puts the run loop back to its start state (mode 20).
 void Kalender_Lauf_Reset();
+// The running game ends and the start screen comes back, single play (a
+// client whose server has gone): at the next pass the modules are freed as
+// at the end of the game, without ending the program, and a new game begins
+// at the start screen.
+void Kalender_Zurueck_Zum_Start();
 
 extern i32 Kalender_Runmodus;  // mirrors Kalender_Lauf_Get().runmodus
 extern u32 Kalender_Jetzt;

@@ -18,7 +18,9 @@
 // his own machine (the control bar's fast play clicked once it is up), the
 // days compared as above, up to the third league matchday of the client's
 // club; both sides must have watched their club's match live on each of
-// those matchdays.
+// those matchdays. Built with KORDAVO_NETZ_WEG the client's window closes
+// in the middle of its first live match: the host's day must go on and the
+// client's club's match be played to its end there.
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -61,10 +63,15 @@ namespace {
 
 using Uhr = std::chrono::steady_clock;
 
-#ifdef KORDAVO_NETZ_LIVE
+#if defined(KORDAVO_NETZ_LIVE) || defined(KORDAVO_NETZ_WEG)
 constexpr bool LIVE = true;
 #else
 constexpr bool LIVE = false;
+#endif
+#ifdef KORDAVO_NETZ_WEG
+constexpr bool WEG = true;
+#else
+constexpr bool WEG = false;
 #endif
 // The league matchday of the client's club after which the live run ends.
 constexpr i32 LIVE_SPIELTAGE = 3;
@@ -212,6 +219,7 @@ enum : char {
     B_CLIENT = 'C',   // the client's club (wert)
     B_WEITER = 'W',   // the host may end its turns up to this day (wert: schluessel)
     B_KADER = 'K',    // the host writes its squad lines into the file kader_datei()
+    B_WEG = 'X',      // the client has closed its window (the host plays on alone)
 };
 
 struct Meldung {
@@ -351,6 +359,23 @@ bool am_ziel(i32 team) {
     return w && w->aktueller_spieltag >= LIVE_SPIELTAGE;
 }
 
+// The club's match of its league's last matchday: played to its end (a
+// whole match, not a result cut short); false when there is none.
+bool letztes_spiel_zu_ende(i32 team) {
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(team, true);
+    const Wettbewerb* w = liga >= 0 ? Wettbewerb_Get_Zeiger(liga) : nullptr;
+    if (!w || w->aktueller_spieltag < 1) return false;
+    bool zu_ende = false;
+    for (u32 i = 0;; ++i) {
+        const i32 h = Spiele_Lock(static_cast<u32>(liga), static_cast<u32>(w->aktueller_spieltag - 1), 0, i);
+        if (h <= 0) break;
+        if (const Spiel* g = Spiele_Get_Spiel(h, false); g && (g->team_a == team || g->team_b == team))
+            zu_ende = g->tore_a >= 0 && g->tore_b >= 0 && g->minute >= 89;
+        Spiele_Unlock(h);
+    }
+    return zu_ende;
+}
+
 // The league matchdays the club's league has played.
 i32 liga_spieltage(i32 team) {
     const i32 liga = Wettbewerb_Get_Liga_Von_Team(team, true);
@@ -399,7 +424,7 @@ i32 liga_spieltage(i32 team) {
     if (!lesen(befehle, &b, 400000, frame) || b.art != B_CLIENT) fehler(17);
     const i32 client = b.wert;
     i32 gemeldet = -1, erlaubt = -1;
-    bool aktion = false;
+    bool aktion = false, weg = false;
     const auto ende = Uhr::now() + std::chrono::seconds(1500);
     while (Uhr::now() < ende) {
         const Schritt s = spielschritt(gemeldet);
@@ -411,6 +436,14 @@ i32 liga_spieltage(i32 team) {
         Meldung t;
         t.art = M_TAG, t.schluessel = gemeldet, t.s = sicht(eigenes, client);
         if (!schreiben(meldungen, t)) fehler(19);
+        if (weg) {
+            // The day after the client left: whether its club's match was
+            // played on to its end without it.
+            Meldung k;
+            k.art = B_WEG, k.wert = letztes_spiel_zu_ende(client) ? 1 : 0;
+            if (!schreiben(meldungen, k)) fehler(25);
+            break;
+        }
         if (am_ziel(client)) break;
         while (erlaubt < gemeldet) {
             if (!lesen(befehle, &b, 300000, frame)) fehler(20);
@@ -422,6 +455,11 @@ i32 liga_spieltage(i32 team) {
                 Meldung k;
                 k.art = B_KADER;
                 if (!schreiben(meldungen, k)) fehler(24);
+                continue;
+            }
+            if (b.art == B_WEG) {
+                erlaubt = 1 << 30;
+                weg = true;
                 continue;
             }
             if (b.art != B_WEITER) fehler(20);
@@ -436,7 +474,7 @@ i32 liga_spieltage(i32 team) {
             if (!schreiben(meldungen, a) || !bis_hauptmenue(60)) fehler(22);
         }
     }
-    if (!am_ziel(client)) fehler(23);
+    if (!am_ziel(client) && !weg) fehler(23);
     m.art = M_ENDE, m.schluessel = tag_schluessel(), m.wert = static_cast<i32>(live_tage().size());
     m.s.tabellen = static_cast<u32>(liga_spieltage(eigenes));
     schreiben(meldungen, m);
@@ -572,6 +610,25 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     };
     const auto ende = Uhr::now() + std::chrono::seconds(1500);
     while (Uhr::now() < ende) {
+        if (WEG && !live_tage().empty() && Spielansicht_Get_Spielfeld() && Spielansicht_Get_Spielfeld()->minute >= 20) {
+            // The client's window closed in the middle of its match.
+            const i32 tag = tag_schluessel();
+            m = {};
+            m.art = B_WEG;
+            ASSERT_TRUE(schreiben(an_host, m));
+            f::lauf("quit\n", 20);
+            Verbindung_Stop();
+            const auto t0 = Uhr::now();
+            ASSERT_TRUE(host_lesen(tag + 1)) << "der Tag ging beim Server nicht weiter" << host_zustand();
+            std::fprintf(stderr, "Server am Tag %d nach %.1f s\n", host_tage.rbegin()->first,
+                         std::chrono::duration<double>(Uhr::now() - t0).count());
+            // The club's match was played on to its end there.
+            Meldung r;
+            do ASSERT_TRUE(lesen(von_host, &r, 60000, ruhen)) << "keine Antwort des Servers";
+            while (r.art != B_WEG);
+            EXPECT_EQ(r.wert, 1) << "das Spiel des Clients wurde beim Server nicht zu Ende gespielt";
+            return;
+        }
         const Schritt s = spielschritt(gemeldet);
         ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel() << host_zustand();
         if (s == Schritt::WEITER) continue;

@@ -11,6 +11,9 @@
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <chrono>
 #include <cstdio>
@@ -24,6 +27,8 @@
 #include "graphics/zeichenspur.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
+#include "net/slots.h"
+#include "net/sockets.h"
 #include "net/start_netz.h"
 #include "net/verbindung.h"
 #include "platform/headless.h"
@@ -248,14 +253,10 @@ TEST(SpielstartNetz, ClientTrittDurchDieScreensBeiUndSiehtSeinKonto) {
     Test_Programm_Beenden(ordner);
 }
 
-// The host's game saved and loaded again by the host: it stays a server,
-// its port answers again, and the club a client played (marked taken when
-// the game was saved) is free for that client to take again.
-TEST(SpielstartNetz, GeladenesNetzwerkspielBleibtServer) {
-    std::string adresse = adresse_von(static_cast<unsigned>(getpid()));
-    adresse.back() = '7';
-    std::string ordner;
-    ASSERT_TRUE(Test_Programm_Starten("kordavo_netz_laden", &ordner, true));
+// A host alone through the start screen (network switch, server role, the
+// wizard) into its main menu, listening on `adresse`.
+void host_allein(const std::string& adresse, std::string* ordner) {
+    ASSERT_TRUE(Test_Programm_Starten("kordavo_netz_host", ordner, true));
     W32_Registry_Write("Netz_Adresse", adresse.c_str());
     ASSERT_TRUE(Main_Hooks.Verbindung_Start("", 0));
     ASSERT_TRUE(Main_Hooks.Verbindung_Get_Local_Host());
@@ -271,6 +272,28 @@ TEST(SpielstartNetz, GeladenesNetzwerkspielBleibtServer) {
     ASSERT_TRUE(Menue_Requester_Offen());
     ASSERT_TRUE(lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20));
     ASSERT_TRUE(bis_hauptmenue(240));
+}
+
+std::string host_adresse(char letzte) {
+    std::string a = adresse_von(static_cast<unsigned>(getpid()));
+    a.back() = letzte;
+    return a;
+}
+
+void host_ende(const std::string& ordner) {
+    ruf::Als_Einzel();
+    Verbindung_Stop();
+    Test_Programm_Beenden(ordner);
+}
+
+// The host's game saved and loaded again by the host: it stays a server,
+// its port answers again, and the club a client played (marked taken when
+// the game was saved) is free for that client to take again.
+TEST(SpielstartNetz, GeladenesNetzwerkspielBleibtServer) {
+    const std::string adresse = host_adresse('7');
+    std::string ordner;
+    host_allein(adresse, &ordner);
+    if (HasFatalFailure()) return host_ende(ordner);
     // A club a client plays, as the save keeps it.
     const i32 client_team = Team_Aktiv == 1 ? 2 : 1;
     Team_Daten[client_team].status |= TEAM_STATUS_USER | TEAM_STATUS_USER_AKTIV;
@@ -288,7 +311,111 @@ TEST(SpielstartNetz, GeladenesNetzwerkspielBleibtServer) {
     EXPECT_EQ(Netz_Start_Server_Pruefen(a, true), 1) << "niemand hört auf " << adresse;
     EXPECT_EQ(Team_Daten[client_team].status & TEAM_STATUS_USER_AKTIV, 0u) << "der Verein des Clients bleibt belegt";
     EXPECT_NE(Team_Daten[client_team].status & TEAM_STATUS_USER, 0u);
-    ruf::Als_Einzel();
+    host_ende(ordner);
+}
+
+// The host's window closed while a client is connected: the manager is
+// asked first; "Nein" keeps the game, the second close ends it. Without a
+// client the window closes at once.
+TEST(SpielstartNetz, ServerFragtVorDemBeendenMitVerbundenenClients) {
+    const std::string adresse = host_adresse('8');
+    std::string ordner;
+    host_allein(adresse, &ordner);
+    if (HasFatalFailure()) return host_ende(ordner);
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_port = htons(Socket_Port_Leitung(INTERNET_PORT));
+    ASSERT_EQ(inet_pton(AF_INET, adresse.c_str(), &sa.sin_addr), 1);
+    ASSERT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa), 0);
+    bool verbunden = false;
+    for (int n = 0; n < 200 && !verbunden; ++n) {
+        Headless_Frames(1);
+        for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots) verbunden |= s.benutzt && s.verbindung;
+    }
+    ASSERT_TRUE(verbunden);
+    ASSERT_TRUE(lauf("quit\n", 4));
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT) << "das Fenster schloss ohne Frage";
+    ASSERT_TRUE(Menue_Requester_Offen());
+    // "Nein": the game goes on.
+    const Screen_Icon* nein = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_2);
+    ASSERT_TRUE(nein);
+    ASSERT_TRUE(lauf("move " + std::to_string(nein->x + nein->w / 2) + " " + std::to_string(nein->y + nein->h / 2) +
+                         "\nwait 1\npress left\nwait 1\nrelease left\nwait 4\n",
+                     4));
+    EXPECT_FALSE(Menue_Requester_Offen());
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT);
+    // Asked again, and closed again while the question stands.
+    ASSERT_TRUE(lauf("quit\n", 4));
+    ASSERT_TRUE(Menue_Requester_Offen());
+    ASSERT_TRUE(lauf("quit\n", 4));
+    EXPECT_NE(Quit_Status, QUIT_STATUS_LAEUFT);
+    close(fd);
+    host_ende(ordner);
+}
+
+// The host goes while a client plays: the client's manager reads why in a
+// box of the game, and its OK takes the program back to the start screen,
+// off the network.
+TEST(SpielstartNetz, ClientOhneServerZurueckZumStart) {
+    int frage[2], antwort[2];
+    ASSERT_EQ(pipe(frage), 0);
+    ASSERT_EQ(pipe(antwort), 0);
+    eigene_adresse();
+    const pid_t kind = fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0) {
+        close(frage[1]), close(antwort[0]);
+        server(frage[0], antwort[1]);
+    }
+    close(frage[0]), close(antwort[1]);
+    struct Aufraeumen {
+        pid_t kind;
+        int fd;
+        ~Aufraeumen() {
+            if (fd >= 0) close(fd);
+            int status = 0;
+            for (int i = 0; i < 100 && waitpid(kind, &status, WNOHANG) == 0; ++i) usleep(50000);
+            if (waitpid(kind, &status, WNOHANG) == 0) kill(kind, SIGKILL), waitpid(kind, &status, 0);
+        }
+    } aufraeumen{kind, frage[1]};
+    char bereit = 0;
+    i32 server_team = -1;
+    ASSERT_TRUE(lesen(antwort[0], &bereit, 1, 300));
+    ASSERT_EQ(bereit, 'B');
+    ASSERT_TRUE(lesen(antwort[0], &server_team, sizeof server_team, 10));
+    std::string ordner;
+    ASSERT_TRUE(Test_Programm_Starten("kordavo_netz_client", &ordner, true));
+    ASSERT_TRUE(Main_Hooks.Verbindung_Start("", 0));
+    ASSERT_TRUE(lauf("wait 5\n"));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_NETZ)));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_ADRESSE)));
+    std::string tippen;
+    for (int i = 0; i < 16; ++i) tippen += "key backspace\n";
+    ASSERT_TRUE(lauf(tippen + "text " + eigene_adresse() + "\nwait 12\nkey return\nwait 3\n", 20));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_NEU), 20));
+    ASSERT_TRUE(lauf(Start_Eintrag(0)));
+    ASSERT_TRUE(lauf(Start_Eintrag(0)));
+    for (int i = 0; i < 3 && !Menue_Requester_Offen() && Spielstart_Beendet == 0; ++i) lauf("wait 5\n");
+    if (Menue_Requester_Offen()) {
+        ASSERT_TRUE(lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20));
+    }
+    ASSERT_TRUE(bis_hauptmenue(240)) << "der Client hat sein Hauptmenü nicht erreicht";
+    ASSERT_TRUE(ruf::Client());
+    // The host goes (its pipe closes, it ends).
+    close(frage[1]);
+    aufraeumen.fd = -1;
+    int status = 0;
+    ASSERT_EQ(waitpid(kind, &status, 0), kind);
+    for (int n = 0; n < 600 && !Menue_Requester_Offen(); ++n) Headless_Frames(1);
+    ASSERT_TRUE(Menue_Requester_Offen()) << "keine Meldung beim Client";
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT);
+    ASSERT_TRUE(lauf("move 400 300\nwait 2\nclick right\nwait 10\n", 20));
+    for (int n = 0; n < 400 && !Screen_Offen(Screen_Id::SPIELSTART); ++n) Headless_Frames(1);
+    EXPECT_TRUE(Screen_Offen(Screen_Id::SPIELSTART)) << "nicht zurück am Startbildschirm";
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT);
+    EXPECT_TRUE(ruf::Einzel());
     Verbindung_Stop();
     Test_Programm_Beenden(ordner);
 }
