@@ -26,9 +26,10 @@ struct Meldung_Hooks {
     void (*manager_zeigen)(i32 art, i32 team, const char* text) = [](i32, i32, const char* text) {
         Meldung_Auf_Stderr(text);
     };
-    // default kept: in play the dialog bar asks the quit question in its own
-    // yes/no box; this question is asked only where no box can be shown, and
-    // there a player who asks to quit wants to.
+    // In play the dialog bar asks the quit question in its own yes/no box;
+    // this question is asked only where no box can be shown, and there a
+    // player who asks to quit wants to.
+    // default kept: yes, quit.
     bool (*beenden_fragen)() = [] { return true; };  // true = yes
 };
 // Installs the whole table (src/main at start-up; entries left out of a

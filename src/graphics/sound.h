@@ -41,8 +41,9 @@ bool Sound_Effekt_Aus_Archiv(i32 nummer, std::vector<u8>& blob);
 struct Sound_Hooks {
     bool (*musik_an)() = [] { return true; };
     bool (*effekte_an)() = [] { return true; };
-    // default kept: every effect of the game is an entry of its sound
-    // archive; tests hand in their own samples.
+    // Every effect of the game is an entry of its sound archive; tests hand
+    // in their own samples.
+    // default kept: the sound archive.
     bool (*effekt_quelle)(i32 nummer, std::vector<u8>& blob) = Sound_Effekt_Aus_Archiv;
 };
 void Sound_Set_Hooks(const Sound_Hooks& h);

@@ -35,8 +35,9 @@ std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner, i32
 // The clock the videos run on, in milliseconds: the program's clock; tests
 // install their own.
 struct Video_Hooks {
-    // default kept: the game's videos run on the program's clock (in a
-    // headless run its fixed frame step), as the frame of play does.
+    // The game's videos run on the program's clock (in a headless run its
+    // fixed frame step), as the frame of play does.
+    // default kept: the program's clock.
     u32 (*uhr)() = W32_Get_Time;
 };
 void Video_Set_Hooks(const Video_Hooks& h);
