@@ -187,10 +187,12 @@ function(kordavo_mit_allen_schichten ziel)
       target_compile_definitions(${ziel} PRIVATE KORDAVO_HAT_${SUB}=1)
     endif()
   endforeach()
-  # The program's registration brings the inbox's wiring with it.
+  # The program's registration brings the inbox's and the network's wiring
+  # with it.
   get_target_property(quellen ${ziel} SOURCES)
   if(quellen MATCHES "registrierung\\.cpp")
-    target_sources(${ziel} PRIVATE ${PROJECT_SOURCE_DIR}/src/main/posteingang.cpp)
+    target_sources(${ziel} PRIVATE ${PROJECT_SOURCE_DIR}/src/main/posteingang.cpp
+                                   ${PROJECT_SOURCE_DIR}/src/main/netz_anmelden.cpp)
   endif()
 endfunction()
 
