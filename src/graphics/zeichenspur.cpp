@@ -30,6 +30,10 @@ void Zeichenspur_Leeren() { spur.clear(); }
 
 const std::vector<Zeichenspur_Eintrag>& Zeichenspur_Eintraege() { return spur; }
 
+void Zeichenspur_Wiederholen(const std::vector<Zeichenspur_Eintrag>& eintraege) {
+    if (Zeichenspur_An) spur.insert(spur.end(), eintraege.begin(), eintraege.end());
+}
+
 const Zeichenspur_Eintrag* Zeichenspur_Text(const char* teil) {
     if (!teil) return nullptr;
     for (const Zeichenspur_Eintrag& e : spur)

@@ -54,6 +54,9 @@ void Zeichenspur_Einschalten();
 void Zeichenspur_Ausschalten();
 void Zeichenspur_Leeren();
 const std::vector<Zeichenspur_Eintrag>& Zeichenspur_Eintraege();
+// Records again what an earlier frame drew: a picture kept from it and
+// copied stands for these records (the menu's darkened screen under a box).
+void Zeichenspur_Wiederholen(const std::vector<Zeichenspur_Eintrag>& eintraege);
 
 // The first text whose visible characters contain `teil`; null if none.
 const Zeichenspur_Eintrag* Zeichenspur_Text(const char* teil);

@@ -21,6 +21,7 @@
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "graphics/zeichenspur.h"
 #include "platform/input.h"
 #include "world/manager.h"
 #include "world/welt.h"
@@ -88,6 +89,10 @@ struct Engine {
         const Rastport* ziel = nullptr;
         u32 stand = 0;
         Rastport* bild = nullptr;
+        // The texts and pictures drawn under it, for the draw trace of the
+        // frames that copy it (kept only while the trace is on).
+        std::vector<Zeichenspur_Eintrag> spur;
+        bool mit_spur = false;
     } deckel;
 };
 
@@ -693,12 +698,19 @@ Screen_Icon* deckel_suchen() {
 bool deckel_gilt(const Screen_Icon* d, const Rastport* ziel) {
     const auto& k = M->deckel;
     return d && k.bild && k.icon == d && k.ziel == ziel && k.stand == M->stand && k.bild->breite == ziel->breite &&
-           k.bild->hoehe == ziel->hoehe && k.bild->tiefe() == ziel->tiefe();
+           k.bild->hoehe == ziel->hoehe && k.bild->tiefe() == ziel->tiefe() && (!Zeichenspur_An || k.mit_spur);
 }
 
-// Keeps the screen as drawn up to and with the cover.
-void deckel_behalten(const Screen_Icon* d, Rastport* ziel) {
+// Keeps the screen as drawn up to and with the cover (and, with the draw
+// trace on, what was drawn from `spur_anfang` on).
+void deckel_behalten(const Screen_Icon* d, Rastport* ziel, size_t spur_anfang) {
     auto& k = M->deckel;
+    k.spur.clear();
+    k.mit_spur = Zeichenspur_An;
+    if (Zeichenspur_An)
+        for (size_t i = spur_anfang; i < Zeichenspur_Eintraege().size(); ++i)
+            if (const Zeichenspur_Eintrag& e = Zeichenspur_Eintraege()[i]; e.art == SPUR_TEXT || e.art == SPUR_BLIT)
+                k.spur.push_back(e);
     if (!k.bild || k.bild->breite != ziel->breite || k.bild->hoehe != ziel->hoehe || k.bild->tiefe() != ziel->tiefe()) {
         Rastport_Free(k.bild);
         k.bild = Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe());
@@ -717,8 +729,12 @@ void Menue_Screen_Refresh(Rastport* ziel) {
     // Under a covering icon whose picture is kept, nothing before it is drawn.
     Screen_Icon* deckel = deckel_suchen();
     const bool behalten = deckel_gilt(deckel, ziel);
+    const size_t spur_anfang = Zeichenspur_An ? Zeichenspur_Eintraege().size() : 0;
     bool zeichnen = !behalten;
-    if (behalten) Blt_Blit(M->deckel.bild, 0, 0, -1, -1, ziel, 0, 0, nullptr);
+    if (behalten) {
+        Blt_Blit(M->deckel.bild, 0, 0, -1, -1, ziel, 0, 0, nullptr);
+        Zeichenspur_Wiederholen(M->deckel.spur);
+    }
     else if (M->hintergrund) Blt_Blit(M->hintergrund, 0, 0, -1, -1, ziel, 0, 0, nullptr);
     else Blt_Rechteck(ziel, 0, 0, ziel->breite, ziel->hoehe, M->hintergrund_farbe);
     if (!deckel) M->deckel.icon = nullptr;
@@ -739,7 +755,7 @@ void Menue_Screen_Refresh(Rastport* ziel) {
             if (i == deckel) {
                 if (!behalten) {
                     Menue_Icon_Blit(i, ziel);
-                    deckel_behalten(i, ziel);
+                    deckel_behalten(i, ziel, spur_anfang);
                 }
                 zeichnen = true;
             } else if (zeichnen && i != M->gezogen && i->scroll == 255)

@@ -52,8 +52,7 @@ void warteanzeige(int blinken) {
 
 // The server has gone. In a running game the manager reads why in the
 // game's own box, and its OK takes the program back to the start screen;
-// without a window, or before a game runs, the program ends with the
-// message as before.
+// before a game runs the program ends with the message as before.
 void verbindung_verloren() {
 #if KORDAVO_HAT_SEASON
     const bool im_spiel = Kalender_Ist_Initialisiert() && Kalender_Get_Runmodus() != RUNMODUS_WIZARD &&
@@ -61,7 +60,7 @@ void verbindung_verloren() {
 #else
     const bool im_spiel = false;
 #endif
-    if (W32_Ist_Headless() || !im_spiel) {
+    if (!im_spiel) {
         Netz_Verbindung_Verloren_Melden();
         return;
     }

@@ -120,6 +120,12 @@ inline bool menue(i32 knopf, i32 eintrag) {
     return false;
 }
 
+// The screen `id` opened through dialog button `knopf`'s entry, from the
+// main menu. The inbox shows a message the moment it arrives, also while the
+// menu is open: its box takes the click, so it is answered and the menu
+// opened again; a box over the opened screen is answered too.
+inline bool oeffnen(i32 knopf, i32 eintrag, Screen_Id id);
+
 // One step toward the main menu: a requester answered by its last button,
 // a page or screen after a match clicked away, else a few frames.
 inline bool weiter() {
@@ -132,6 +138,17 @@ inline bool bis_menue(i32 max = 4000) {
     for (i32 n = 0; n < max && !im_menue(); ++n)
         if (!weiter()) return false;
     return im_menue();
+}
+
+inline bool oeffnen(i32 knopf, i32 eintrag, Screen_Id id) {
+    for (int versuch = 0; versuch < 3 && !Screen_Offen(id); ++versuch) {
+        if (!bis_menue() || !menue(knopf, eintrag)) return false;
+        for (int n = 0; n < 10 && Menue_Requester_Offen(); ++n)
+            if (!antworten(false)) return false;
+    }
+    for (int n = 0; n < 10 && Menue_Requester_Offen(); ++n)
+        if (!antworten(false)) return false;
+    return Screen_Offen(id);
 }
 
 // The end of the active manager's turn (the bottom bar's button).

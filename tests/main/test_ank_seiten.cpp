@@ -318,7 +318,7 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     const i32 tx = Spieltag_Bild_X(sf, static_cast<i32>(sf.objekt[17].x));
     const i32 ty = Spieltag_Bild_Y(sf, static_cast<i32>(sf.objekt[17].y));
     ASSERT_TRUE(Spieltag_Blit_Spielfeld(sf, schirm.get(), tx + 3, ty - 2));
-    pruefen(schirm.get(), "spielfeld_uebersicht.png", 0x78d06e6bd59685b7ull);
+    pruefen(schirm.get(), "spielfeld_uebersicht.png", 0x8f09d262bbecd20bull);
 }
 
 }  // namespace

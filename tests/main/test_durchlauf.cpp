@@ -96,11 +96,7 @@ class Durchlauf : public ::testing::Test {
         }
     }
     void klick_icon(i32 nummer) { ASSERT_TRUE(f::icon(nummer)) << "icon " << nummer; }
-    void menue(i32 knopf, i32 eintrag, Screen_Id id) {
-        ASSERT_TRUE(f::bis_menue());
-        ASSERT_TRUE(f::menue(knopf, eintrag)) << knopf << "/" << eintrag;
-        ASSERT_TRUE(Screen_Offen(id)) << knopf << "/" << eintrag;
-    }
+    void menue(i32 knopf, i32 eintrag, Screen_Id id) { ASSERT_TRUE(f::oeffnen(knopf, eintrag, id)) << knopf << "/" << eintrag; }
     // The new game: two managers through the wizard with the mouse.
     void neues_spiel();
     // The first day's business of the active manager, each step by clicks.

@@ -395,6 +395,9 @@ TEST(SpielstartNetz, ClientOhneServerZurueckZumStart) {
     for (int i = 0; i < 16; ++i) tippen += "key backspace\n";
     ASSERT_TRUE(lauf(tippen + "text " + eigene_adresse() + "\nwait 12\nkey return\nwait 3\n", 20));
     ASSERT_TRUE(lauf(Start_Klick(ICON_START_NEU), 20));
+    // Name (the next free number), face, country, club.
+    ASSERT_TRUE(lauf("key return\nwait 3\n", 20));
+    ASSERT_TRUE(lauf(Start_Eintrag(0)));
     ASSERT_TRUE(lauf(Start_Eintrag(0)));
     ASSERT_TRUE(lauf(Start_Eintrag(0)));
     for (int i = 0; i < 3 && !Menue_Requester_Offen() && Spielstart_Beendet == 0; ++i) lauf("wait 5\n");
