@@ -140,15 +140,23 @@ inline bool bis_menue(i32 max = 4000) {
     return im_menue();
 }
 
-inline bool oeffnen(i32 knopf, i32 eintrag, Screen_Id id) {
-    for (int versuch = 0; versuch < 3 && !Screen_Offen(id); ++versuch) {
-        if (!bis_menue() || !menue(knopf, eintrag)) return false;
-        for (int n = 0; n < 10 && Menue_Requester_Offen(); ++n)
-            if (!antworten(false)) return false;
-    }
-    for (int n = 0; n < 10 && Menue_Requester_Offen(); ++n)
+// Messages answered until none has come for 30 frames.
+inline bool ohne_meldung() {
+    for (int n = 0, k = 0; n < 30 && k < 200; ++n, ++k) {
+        if (!Menue_Requester_Offen()) {
+            frame();
+            continue;
+        }
         if (!antworten(false)) return false;
-    return Screen_Offen(id);
+        n = 0;
+    }
+    return !Menue_Requester_Offen();
+}
+
+inline bool oeffnen(i32 knopf, i32 eintrag, Screen_Id id) {
+    for (int versuch = 0; versuch < 6 && !Screen_Offen(id); ++versuch)
+        if (!bis_menue() || !ohne_meldung() || !menue(knopf, eintrag)) return false;
+    return ohne_meldung() && Screen_Offen(id);
 }
 
 // The end of the active manager's turn (the bottom bar's button).
