@@ -290,7 +290,7 @@ i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 // A reserve dragged onto starter 5's row on the squad screen; the player
 // moved, -1 when it did not work.
 i32 aufstellung_aendern() {
-    if (!f::bis_menue() || !f::menue(0, 0) || !Screen_Offen(Screen_Id::KADER)) return -1;
+    if (!f::oeffnen(0, 0, Screen_Id::KADER)) return -1;
     i32 liste[40];
     const i32 k = Teamspieler_Ins_Array(Team_Aktiv, liste, 40, 0);
     i32 starter = -1, reserve = -1, slot = -1;
@@ -389,6 +389,7 @@ i32 liga_spieltage(i32 team) {
 [[noreturn]] void host(int befehle, int meldungen) {
     std::string ordner;
     auto fehler = [&](i32 wo) {
+        std::fprintf(stderr, "Server: gescheitert an Stelle %d, Tag %d\n", wo, tag_schluessel());
         Meldung m;
         m.art = M_FEHLER, m.wert = wo;
         schreiben(meldungen, m);
