@@ -432,6 +432,19 @@ R aus_bild(const u8* p, size_t groesse = bytes::groesse<R>()) {
     return r;
 }
 
+// Every club's record of one kind, as the server row writes the block (none
+// while the table is missing).
+template <class R>
+std::vector<R> alle_teams(bool tabelle_da, void (*senden)(u8*)) {
+    const size_t n = tabelle_da && Team_Anzahl > 0 ? static_cast<size_t>(Team_Anzahl) : 0;
+    std::vector<u8> b(n * bytes::groesse<R>());
+    senden(b.data());
+    std::vector<R> t(n);
+    bytes::Leser l(b.data(), b.size());
+    bytes::feld_lesen(l, t.data(), t.size());
+    return t;
+}
+
 i32 loopback_alt = 0;
 
 void spieler_zeilen() {
@@ -484,23 +497,10 @@ void team_zeilen() {
         Team_Internet_Server_Send_T_Fix(b, team);
         return aus_bild<Team_Fix>(b);
     });
-    ruf::Zeile_Anmelden(RUF_TEAM_BLOCK, []() {
-        const size_t n = Team_Daten && Team_Anzahl > 0 ? static_cast<size_t>(Team_Anzahl) : 0;
-        std::vector<u8> b(n * bytes::groesse<Team_Struktur>());
-        Team_Internet_Server_Send_T_Block(b.data());
-        std::vector<Team_Struktur> t(n);
-        bytes::Leser l(b.data(), b.size());
-        bytes::feld_lesen(l, t.data(), t.size());
-        return t;
-    });
-    ruf::Zeile_Anmelden(RUF_TEAM_FIX_BLOCK, []() {
-        const size_t n = Team_Fix_Daten && Team_Anzahl > 0 ? static_cast<size_t>(Team_Anzahl) : 0;
-        std::vector<u8> b(n * bytes::groesse<Team_Fix>());
-        Team_Internet_Server_Send_T_Fix_Block(b.data());
-        std::vector<Team_Fix> t(n);
-        bytes::Leser l(b.data(), b.size());
-        bytes::feld_lesen(l, t.data(), t.size());
-        return t;
+    ruf::Zeile_Anmelden(RUF_TEAM_BLOCK,
+                        [] { return alle_teams<Team_Struktur>(Team_Daten != nullptr, Team_Internet_Server_Send_T_Block); });
+    ruf::Zeile_Anmelden(RUF_TEAM_FIX_BLOCK, [] {
+        return alle_teams<Team_Fix>(Team_Fix_Daten != nullptr, Team_Internet_Server_Send_T_Fix_Block);
     });
     ruf::Zeile_Anmelden(RUF_TEAM_OWN_ZURUECK, [](Team_Own own, u8 c0, u8 c1) {
         const std::vector<u8> b = bytes::bild(&own, 1);

@@ -164,6 +164,21 @@ class Spieltag : public ::testing::Test {
         return spiel;
     }
     std::vector<i32> ligen;
+    // A cup's first round drawn from the clubs of the leagues.
+    void pokal_fuellen(Wettbewerb* pokal) {
+        std::vector<i32> clubs;
+        for (i32 id : ligen) {
+            const Wettbewerb* l = Wettbewerb_Get_Zeiger(id);
+            for (int k = 0; k < l->aktuelle_teams; ++k) clubs.push_back(l->aktuelle_team[k]);
+        }
+        ASSERT_GE(clubs.size(), static_cast<size_t>(pokal->teams));
+        for (int k = 0; k < pokal->teams; ++k) {
+            pokal->aktuelle_team[k] = static_cast<i16>(clubs[static_cast<size_t>(k)]);
+            pokal->team_slots[k] = static_cast<u8>(k);
+        }
+        pokal->aktuelle_teams = pokal->teams;
+        pokal->aktueller_spieltag = 0;
+    }
     std::vector<i32> menschen;
 };
 
@@ -398,19 +413,7 @@ TEST_F(Spieltag, KoRundeHatJeBegegnungEinenSieger) {
             pokal = &w;
     }
     ASSERT_NE(pokal, nullptr);
-    // The field: clubs of the leagues.
-    std::vector<i32> clubs;
-    for (i32 id : ligen) {
-        const Wettbewerb* l = Wettbewerb_Get_Zeiger(id);
-        for (int k = 0; k < l->aktuelle_teams; ++k) clubs.push_back(l->aktuelle_team[k]);
-    }
-    ASSERT_GE(clubs.size(), static_cast<size_t>(pokal->teams));
-    for (int k = 0; k < pokal->teams; ++k) {
-        pokal->aktuelle_team[k] = static_cast<i16>(clubs[static_cast<size_t>(k)]);
-        pokal->team_slots[k] = static_cast<u8>(k);
-    }
-    pokal->aktuelle_teams = pokal->teams;
-    pokal->aktueller_spieltag = 0;
+    ASSERT_NO_FATAL_FAILURE(pokal_fuellen(pokal));
     // Human clubs: their ties run on the engine, shoot-outs included.
     for (int k = 2; k < pokal->teams; ++k)
         if (Manager_Neuer_Mitspieler(pokal->aktuelle_team[k], "Test", -1)) menschen.push_back(pokal->aktuelle_team[k]);
@@ -1417,18 +1420,7 @@ TEST_F(Spieltag, PokalNachDerVerlaengerungZumElfmeterschiessen) {
     pokal->halbzeiten_verl = 1;
     pokal->halbzeit_laenge_verl = 35;
     pokal->best_of_x = 1;
-    std::vector<i32> clubs;
-    for (i32 id : ligen) {
-        const Wettbewerb* l = Wettbewerb_Get_Zeiger(id);
-        for (int k = 0; k < l->aktuelle_teams; ++k) clubs.push_back(l->aktuelle_team[k]);
-    }
-    ASSERT_GE(clubs.size(), static_cast<size_t>(pokal->teams));
-    for (int k = 0; k < pokal->teams; ++k) {
-        pokal->aktuelle_team[k] = static_cast<i16>(clubs[static_cast<size_t>(k)]);
-        pokal->team_slots[k] = static_cast<u8>(k);
-    }
-    pokal->aktuelle_teams = pokal->teams;
-    pokal->aktueller_spieltag = 0;
+    ASSERT_NO_FATAL_FAILURE(pokal_fuellen(pokal));
     Wettbewerb_Paarungen_Setzen(*pokal);
     ASSERT_GT(Spieltag_Slots_Fuellen(pokal->id, 0, 0), 0);
     ASSERT_TRUE(Tag_Spielen());
