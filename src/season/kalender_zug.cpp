@@ -150,7 +150,8 @@ void Kalender_Client_Zugzeit_Pruefen() {
     if (!ruf::Server() || !Kalender_Ist_Initialisiert()) return;
     const Kalender_Lauf& l = L();
     const i32 heute = Kalender_Get_Tag();
-    const i32 limit = Kalender_Zugzeit_Limit();
+    // Without a turn time the server's own bound holds: a client never keeps the day.
+    const i32 limit = Kalender_Zugzeit_Limit() > 0 ? Kalender_Zugzeit_Limit() : Option_Client_Zugzeit_Ms();
     if (heute != client_tag || l.zeit_stop || limit <= 0) {
         client_tag = heute;
         client_zug_start = Kalender_Jetzt;

@@ -25,7 +25,8 @@ void Kalender_Leer2(i32 team);
 void Kalender_Zugzeit_Pruefen();
 // A server: the network clients' turns of today run on the same turn clock,
 // from the day's start on this machine (held while the clock is frozen);
-// when it runs out the clients still in their turns have them ended.
+// when it runs out the clients still in their turns have them ended. Without
+// a turn time the server's client bound (option 26, minutes) takes its place.
 void Kalender_Client_Zugzeit_Pruefen();
 // Milliseconds left of the turn, -1 without a limit.
 i32 Kalender_Zugzeit_Rest();

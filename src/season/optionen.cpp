@@ -65,12 +65,19 @@ bool Optionen_Gueltig(const u8* in) {
     for (i32 t : b.manager_team)
         if (!Bereiche_Pruefen("Optionen", {{"manager_team", t, -1, MAX_TEAMS - 1}})) return false;
     // Option 0 is the turn time (stepped by a minute up to ten), 21 the
-    // network server switch (3 while a server is open), the others switches.
+    // network server switch (3 while a server is open), 26 the server's bound
+    // on a client's turn in minutes, the others switches.
     for (i32 i = 0; i < OPTIONEN_WERTE; i++) {
-        const i64 max = i == 0 ? OPTION_ZUGZEIT_MAX : i == 21 ? 3 : 1;
+        const i64 max = i == 0 ? OPTION_ZUGZEIT_MAX : i == 21 ? 3 : i == OPTION_CLIENT_ZUGZEIT ? OPTION_CLIENT_ZUGZEIT_MAX : 1;
         if (!Bereiche_Pruefen("Optionen", {{"wert", b.wert[i], 0, max}})) return false;
     }
     return true;
+}
+
+i32 Option_Client_Zugzeit_Ms() {
+    i32 minuten = block.wert[OPTION_CLIENT_ZUGZEIT];
+    if (minuten <= 0 || minuten > OPTION_CLIENT_ZUGZEIT_MAX) minuten = OPTION_CLIENT_ZUGZEIT_VORGABE;
+    return minuten * 60000;
 }
 
 i32 Option_Wert(i32 index, i32 setzen, i32 wert) {

@@ -44,6 +44,14 @@ void Optionen_Lesen(const uint8_t* in);
 bool Optionen_Gueltig(const uint8_t* in);
 // The longest turn time (option 0), in milliseconds.
 constexpr int32_t OPTION_ZUGZEIT_MAX = 600000;
+// A server's bound on a network client's turn while option 0 sets no turn
+// time, in minutes (the server's manager steps it by a minute); 0 stands
+// for the default.
+constexpr int32_t OPTION_CLIENT_ZUGZEIT = 26;
+constexpr int32_t OPTION_CLIENT_ZUGZEIT_MAX = 30;
+constexpr int32_t OPTION_CLIENT_ZUGZEIT_VORGABE = 10;
+// The client turn bound in milliseconds (the default for 0 or a value out of range).
+int32_t Option_Client_Zugzeit_Ms();
 
 // Reads (set flag 0) or writes an option; see the option table.
 int32_t Option_Wert(int32_t index, int32_t setzen, int32_t wert);

@@ -84,7 +84,7 @@ TEST_F(Optionen, AusDemHauptmenueGezeichnet) {
         {"0 Minuten Bedenkzeit", 9, 228, 57115},
         {"automatisch speichern", 9, 255, 57115},
         {"Adresse 192.168.1.7", 9, 309, 57115},
-        {"Anzeige und Ton", 11, 363, 65535},
+        {"Anzeige und Ton", 11, 390, 65535},
     };
     for (const Zeile& z : zeilen) {
         const Zeichenspur_Eintrag* e = kit::Text_Auf_Zeile(z.text, z.y);
@@ -98,7 +98,7 @@ TEST_F(Optionen, AusDemHauptmenueGezeichnet) {
     EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_OPTIONEN_HAKEN, 50, 187 + 27 * 1 + 5));
     kit::Png("optionen");
     // Headings and blank rows show no hover mark.
-    for (i32 r : {0, 5}) {
+    for (i32 r : {0, 6}) {
         kit::Maus(300, zeile_y(r));
         kit::Spur_Leeren();
         kit::Frames(1);
@@ -135,16 +135,16 @@ TEST_F(Optionen, ZugzeitZyklusUndSchalter) {
     kit::Klick(300, zeile_y(2));
     EXPECT_EQ(Option_Wert(OPTION_AUTOSAVE, 0, 0), autosave);
     const i32 musik = Option_Wert(OPTION_TEAM_BIT_0, 0, 0);
-    kit::Klick(300, zeile_y(8));
+    kit::Klick(300, zeile_y(9));
     EXPECT_EQ(Option_Wert(OPTION_TEAM_BIT_0, 0, 0), musik ^ 1);
     Option_Wert(40, 1, 5);
-    kit::Klick(300, zeile_y(7));  // option 40: any other value becomes 0, then 0 becomes 1
+    kit::Klick(300, zeile_y(8));  // option 40: any other value becomes 0, then 0 becomes 1
     EXPECT_EQ(Option_Wert(40, 0, 0), 0);
-    kit::Klick(300, zeile_y(7));
+    kit::Klick(300, zeile_y(8));
     EXPECT_EQ(Option_Wert(40, 0, 0), 1);
     i32 vorher[64];
     for (i32 o = 0; o < 64; ++o) vorher[o] = Option_Wert(o, 0, 0);
-    for (i32 r : {0, 5, 6}) kit::Klick(300, zeile_y(r));
+    for (i32 r : {0, 6, 7}) kit::Klick(300, zeile_y(r));
     kit::Klick(660, zeile_y(2));  // right of the list
     for (i32 o = 0; o < 64; ++o) EXPECT_EQ(Option_Wert(o, 0, 0), vorher[o]) << o;
 }
@@ -193,18 +193,18 @@ TEST_F(Optionen, ScrollenSchliessenUndProManager) {
     ASSERT_TRUE(knopf);
     EXPECT_EQ(knopf->y, 186);
     EXPECT_EQ(Optionen_Erste_Zeile(), 0);
-    // The knob dragged to the bottom: the last eight rows come up, with the scroll sound.
+    // The knob dragged to the bottom: the last nine rows come up, with the scroll sound.
     kit::Spur_Leeren();
     kit::Ziehen(758, knopf->y + 10, 758, 470, 8);
-    EXPECT_EQ(Optionen_Erste_Zeile(), 8);
+    EXPECT_EQ(Optionen_Erste_Zeile(), 9);
     const std::vector<i32> klaenge = kit::Klaenge();
     EXPECT_NE(std::find(klaenge.begin(), klaenge.end(), 13), klaenge.end());
     kit::Spur_Leeren();
     kit::Frames(1);
     EXPECT_TRUE(kit::Text("Spieltagsvorschau"));
     EXPECT_FALSE(kit::Text("Bedenkzeit"));
-    // The row under the mouse now is table row 8 + r.
-    EXPECT_EQ(Optionen_Zeile_Bei(300, zeile_y(9)), 17);
+    // The row under the mouse now is table row 9 + r.
+    EXPECT_EQ(Optionen_Zeile_Bei(300, zeile_y(9)), 18);
     kit::Png("optionen_gescrollt");
     // A right click anywhere closes the screen; the main menu stays.
     kit::Klick(100, 100, MAUS_RECHTS);
@@ -212,7 +212,7 @@ TEST_F(Optionen, ScrollenSchliessenUndProManager) {
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_OPTIONEN_SCHLEIER));
     // Opened again: the same place. The other manager keeps his own.
     ASSERT_TRUE(Screen_Oeffnen(Screen_Id::OPTIONEN));
-    EXPECT_EQ(Optionen_Erste_Zeile(), 8);
+    EXPECT_EQ(Optionen_Erste_Zeile(), 9);
     kit::Klick(100, 100, MAUS_RECHTS);
     const i32 erster = Team_Aktiv;
     i32 menschen[2];
@@ -226,7 +226,7 @@ TEST_F(Optionen, ScrollenSchliessenUndProManager) {
     Menue_Manager_Wechsel(erster);
     kit::Frames(2);
     ASSERT_TRUE(Screen_Oeffnen(Screen_Id::OPTIONEN));
-    EXPECT_EQ(Optionen_Erste_Zeile(), 8);
+    EXPECT_EQ(Optionen_Erste_Zeile(), 9);
     // The place is saved with the game: moved after saving, loading brings it back.
     kit::Klick(100, 100, MAUS_RECHTS);
     const std::string pfad = Spielstand_Pfad(5);
@@ -236,7 +236,7 @@ TEST_F(Optionen, ScrollenSchliessenUndProManager) {
     Menue_Set_Aktiver_Manager(erster);
     kit::Frames(2);
     ASSERT_TRUE(Screen_Oeffnen(Screen_Id::OPTIONEN));
-    EXPECT_EQ(Optionen_Erste_Zeile(), 8);
+    EXPECT_EQ(Optionen_Erste_Zeile(), 9);
 }
 
 // The control bar's screen buttons go through the launch table: a screen
@@ -252,6 +252,33 @@ TEST_F(Optionen, KontrollleisteOeffnetUeberDieLaunchTabelle) {
     kit::Klick(100, 100, MAUS_RECHTS);
     EXPECT_FALSE(Screen_Offen(Screen_Id::OPTIONEN));
     Screens_Anmelden();  // back to the game's own table
+}
+
+// The server's bound on a network client's turn: ten minutes until its
+// manager steps it, a minute a click, after thirty back to one; a client
+// sees it grey and cannot change it.
+TEST_F(Optionen, ClientZugzeitZyklus) {
+    oeffnen();
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_TRUE(kit::Text_Auf_Zeile("10 Minuten pro Zug eines Netzwerk-Clients", 336));
+    std::vector<i32> minuten;
+    for (int k = 0; k < 22; ++k) {
+        kit::Klick(300, zeile_y(5));
+        minuten.push_back(Option_Client_Zugzeit_Ms() / 60000);
+    }
+    EXPECT_EQ(minuten, (std::vector<i32>{11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29,
+                                         30, 1, 2}));
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    kit::Klick(300, zeile_y(5));
+    EXPECT_EQ(Option_Client_Zugzeit_Ms(), 2 * 60000);
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    const Zeichenspur_Eintrag* e = kit::Text("2 Minuten pro Zug");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->farbe, 33908);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, 0);
 }
 
 class Optionen_Ein_Manager : public ::testing::Test {

@@ -728,6 +728,38 @@ TEST_F(Lauf, DieZugzeitBeendetDenZugEinesClientsDerNieFertigWird) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
+// Without a turn time the server's own bound on a client's turn holds (the
+// minutes its manager set, ten by default): a client that never ends its
+// turn has it ended as if it had pressed "Weiter", and the day goes on.
+TEST_F(Lauf, OhneZugzeitBeendetDieServerschrankeDenZugEinesClients) {
+    menschen = {};
+    for (int i = 0; i < 3; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    client_bereit_tag = -1;
+    client_zuege_beendet = 0;
+    Season_Netz_Set_Hooks({.Clients_Fertig = [] { return client_bereit_tag == Kalender_Get_Tag(); },
+                           .Clients_Zug_Beenden = [] { ++client_zuege_beendet, client_bereit_tag = Kalender_Get_Tag(); }});
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    Option_Wert(OPTION_ZUGZEIT, 1, 0);
+    const struct {
+        i32 option, minuten;
+    } faelle[] = {{0, OPTION_CLIENT_ZUGZEIT_VORGABE}, {2, 2}};
+    for (const auto& f : faelle) {
+        Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, f.option);
+        client_zuege_beendet = 0;
+        for (int i = 0; i < 3; ++i) Pass();  // a new day starts the clock
+        const i32 tag = Kalender_Get_Tag();
+        for (int i = 0; i < (f.minuten * 60 - 2) * 50; ++i) Pass();
+        EXPECT_EQ(client_zuege_beendet, 0) << f.minuten << " minutes: within its time";
+        EXPECT_EQ(Kalender_Get_Tag(), tag) << f.minuten;
+        for (int i = 0; i < 3 * 50; ++i) Pass();
+        EXPECT_EQ(client_zuege_beendet, 1) << f.minuten;
+        EXPECT_GT(Kalender_Get_Tag(), tag) << f.minuten;
+    }
+    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, 0);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
 }  // namespace
 
 namespace {

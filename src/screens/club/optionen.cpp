@@ -59,7 +59,7 @@ struct Zeile {
 };
 constexpr Zeile ZEILEN[OPTIONEN_ZEILEN] = {
     {"*20", -1, Art::KOPF},  {"*4", 0, Art::OPTION},   {"*15", 19, Art::OPTION}, {"*16", 24, Art::OPTION},
-    {"*24", 21, Art::OPTION}, {nullptr, -1, Art::LEER}, {"*21", -1, Art::KOPF},  {"*17", 40, Art::OPTION},
+    {"*24", 21, Art::OPTION}, {"*32", OPTION_CLIENT_ZUGZEIT, Art::OPTION}, {nullptr, -1, Art::LEER}, {"*21", -1, Art::KOPF},  {"*17", 40, Art::OPTION},
     {"*19", 42, Art::OPTION}, {"*23", 43, Art::OPTION}, {nullptr, -1, Art::LEER}, {"*22", -1, Art::KOPF},
     {"*5", 4, Art::OPTION},   {"*6", 5, Art::OPTION},   {"*7", 8, Art::OPTION},  {"*8", 11, Art::OPTION},
     {"*9", 12, Art::OPTION},  {"*11", 14, Art::OPTION},
@@ -147,7 +147,7 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
         return;
     }
     if (z.art != Art::OPTION) return;
-    if (Option_Wert(z.option, 0, 0) != 0)
+    if (z.option != OPTION_CLIENT_ZUGZEIT && Option_Wert(z.option, 0, 0) != 0)
         if (Rastport* haken = Menue_Get_Hooks().grafik_holen(GRAFIK_OPTIONEN_HAKEN))
             Blt_Blit(haken, 0, 0, -1, -1, ziel, 43, 187 + OPTIONEN_ZEILE_H * r, Blt_Opt_Transparent);
     Font* f = font(FONT_ZEILE);
@@ -155,6 +155,10 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
         const u16 farbe = ruf::Client() ? FARBE_GRAU_CLIENT : FARBE_HELL;
         Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%d%s", 0, y, farbe, Option_Wert(z.option, 0, 0) / ZUGZEIT_SCHRITT,
                           ohne_erstes_wort(label));
+    } else if (z.option == OPTION_CLIENT_ZUGZEIT) {
+        const u16 farbe = ruf::Client() ? FARBE_GRAU_CLIENT : FARBE_HELL;
+        Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%s", 0, y, farbe,
+                          Menue_Text_Fuellen(label, Option_Client_Zugzeit_Ms() / 60000, "").c_str());
     } else if (z.option == OPTION_NETZ_SERVER) {
         if (ruf::Client()) {
             // A client plays in the server's game: the server's address, not its to change.
@@ -178,6 +182,14 @@ void zugzeit_klick() {
     if (neu > ZUGZEIT_MAX) neu = 0;
     Option_Wert(OPTION_ZUGZEIT, 1, neu);
     if (neu) Kalender_Start_Spielzeit();
+}
+
+// The server's bound on a network client's turn: a minute more, after the
+// longest back to one.
+void client_zugzeit_klick() {
+    if (ruf::Client()) return;
+    const i32 jetzt = Option_Client_Zugzeit_Ms() / 60000;
+    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, jetzt >= OPTION_CLIENT_ZUGZEIT_MAX ? 1 : jetzt + 1);
 }
 
 void server_klick() {
@@ -270,6 +282,7 @@ void Optionen_Klick(Screen_Icon*, u32 ereignis) {
     const i32 option = ZEILEN[zeile].option;
     if (option == OPTION_ZUGZEIT) zugzeit_klick();
     else if (option == OPTION_NETZ_SERVER) server_klick();
+    else if (option == OPTION_CLIENT_ZUGZEIT) client_zugzeit_klick();
     else if (option == OPTION_HILFE) Option_Wert(option, 1, Option_Wert(option, 0, 0) == 0 ? 1 : 0);
     else Option_Wert(option, 1, Option_Wert(option, 0, 0) ^ 1);
     Blt_Cache_Leeren();

@@ -17,7 +17,7 @@ enum : i16 {
     ICON_OPTIONEN_SCHLEIER = 1748,   // the whole screen behind the list
 };
 
-constexpr i32 OPTIONEN_ZEILEN = 18;
+constexpr i32 OPTIONEN_ZEILEN = 19;
 constexpr i32 OPTIONEN_SICHTBAR = 10;
 constexpr i32 OPTIONEN_ZEILE_H = 27;
 
