@@ -1,6 +1,10 @@
 #include "base/ruf.h"
 
+#include <algorithm>
+#include <chrono>
+#include <deque>
 #include <map>
+#include <random>
 
 #include "base/debug.h"
 
@@ -76,6 +80,32 @@ bool Lokale_Leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8
     schleife(false);
     Internet_Modus = rolle;
     return ok;
+}
+
+namespace {
+u32 letzte_anfrage = 0;
+std::map<i32, std::deque<u32>> gesehen;
+}  // namespace
+
+u32 Anfrage_Nummer() {
+    // The first number from the machine's entropy and the clock: a client
+    // that joins again starts far from the numbers it used before.
+    if (letzte_anfrage == 0) {
+        std::random_device zufall;
+        const auto zeit = std::chrono::steady_clock::now().time_since_epoch().count();
+        letzte_anfrage = zufall() ^ static_cast<u32>(zeit) ^ static_cast<u32>(static_cast<u64>(zeit) >> 32);
+    }
+    if (++letzte_anfrage == 0) ++letzte_anfrage;
+    return letzte_anfrage;
+}
+
+bool Anfrage_Neu(i32 team, u32 nummer) {
+    if (nummer == 0) return false;
+    std::deque<u32>& d = gesehen[team];
+    if (std::find(d.begin(), d.end(), nummer) != d.end()) return false;
+    d.push_back(nummer);
+    if (d.size() > ANFRAGEN_GEMERKT) d.pop_front();
+    return true;
 }
 
 }  // namespace ruf

@@ -91,6 +91,18 @@ bool Zeile_Vorhanden(u16 nummer);
 // false). Installed by the module that registers the rows.
 void Schleife_Setzen(void (*rahmen)(bool an));
 
+// Request numbers of the paying calls: a client gives each such request a
+// number of its own, and the server carries out a number of a team only
+// once, so a request repeated on the line (a double click, a replay) pays
+// nothing a second time.
+// A new number of this machine (never 0; each differs from the last
+// ANFRAGEN_GEMERKT ones, and a restarted client starts elsewhere).
+u32 Anfrage_Nummer();
+// On the server: true the first time a team's request number comes, false
+// for 0 and for a number among the team's last ANFRAGEN_GEMERKT.
+constexpr size_t ANFRAGEN_GEMERKT = 256;
+bool Anfrage_Neu(i32 team, u32 nummer);
+
 namespace detail {
 using Roh = bool (*)(void (*zeile)(), bytes::Leser& ein, bytes::Schreiber& aus);
 void anmelden(u16 nummer, const char* name, void (*zeile)(), Roh aufruf);

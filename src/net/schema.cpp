@@ -93,13 +93,14 @@ std::vector<Netz_Schema> tabelle_bauen() {
          T{V(1, 24), E(2, 12), E(3, 28), E(4, 28), E(5, 4), E(6, 4), E(7, 4), E(8, 4), E(9, 52)}},
         // 1025: the team's 20-byte account head, then its credits (28 bytes each).
         {1025, "BANK_GET_DATEN_2", "iC<=0C<20i", 0, 0, false, 0, T{E(3, 4)}, T{E(2, 20), V(1, 28)}},
-        {1026, "BANK_GET_BOERSE", "ciiiiii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4), E(4, 4), E(5, 4), E(6, 4)},
-         T{E(0, 1)}},
+        // 1026, 1028: the last element is the request's number.
+        {1026, "BANK_GET_BOERSE", "ciiiiiii", 0, 0, false, 0,
+         T{E(1, 4), E(2, 4), E(3, 4), E(4, 4), E(5, 4), E(6, 4), E(7, 4)}, T{E(0, 1)}},
         {1027, "BANK_GET_BUCHUNG", "vC<8400C<4C<4i", 0, 0, false, 0, T{E(4, 4)}, T{E(1, 8400), E(2, 4), E(3, 4)}},
         // Arguments in the order of the typed call: the teams, the amount, the
-        // term, the option, the rate.
-        {1028, "BANK_ANLAGEN_TRANSFER", "iF4F4iiic", 0, 0, false, 0,
-         T{E(3, 4), E(4, 4), E(1, 4), E(5, 4), E(6, 1), E(2, 4)}, T{E(0, 1)}},
+        // term, the option, the rate, the request's number.
+        {1028, "BANK_ANLAGEN_TRANSFER", "iF4F4iiici", 0, 0, false, 0,
+         T{E(3, 4), E(4, 4), E(1, 4), E(5, 4), E(6, 1), E(2, 4), E(7, 4)}, T{E(0, 1)}},
         {1029, "SPIELTAG_TEAM_BEREIT", "vi", 0, 0, false, 0, T{E(1, 4)}, T{}},
         {1031, "SPIELTAG_GET_SLOT", "vC<24I<4I<4I<4I<4i", 0, 0, false, 0, T{E(6, 4)},
          T{E(1, 24), E(2, 4), E(3, 4), E(4, 4), E(5, 4)}},

@@ -108,7 +108,7 @@ int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwi
     if (!(betrag >= 1.0f) || !std::isfinite(betrag) || kategorie < 0 || kategorie > 127) return 0;
     if (ruf::Client())
         return ruf::Rufen(RUF_BANK_BUCHUNG, zahler, empfaenger, static_cast<i32>(betrag), kategorie, erzwingen,
-                          waehrung)
+                          waehrung, ruf::Anfrage_Nummer())
             .value_or(0);
     // An amount in another currency is booked in euros.
     if (waehrung > BANK_EURO && waehrung < BANK_WAEHRUNGEN) {

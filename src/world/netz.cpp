@@ -596,10 +596,13 @@ void bank_stadion_werbung_zeilen() {
         bytes::Leser(k52, sizeof k52)(a.konto);
         return a;
     });
-    ruf::Zeile_Anmelden(
-        RUF_BANK_BUCHUNG, [](i32 zahler, i32 empfaenger, i32 betrag, i32 kategorie, i32 erzwingen, i32 waehrung) -> u8 {
-            return Bank_Internet_Server_Buchung(zahler, empfaenger, betrag, kategorie, erzwingen, waehrung) ? 1 : 0;
-        });
+    // A paying request is carried out once per number: the same request
+    // again (replayed, or sent twice) is refused and books nothing.
+    ruf::Zeile_Anmelden(RUF_BANK_BUCHUNG, [](i32 zahler, i32 empfaenger, i32 betrag, i32 kategorie, i32 erzwingen,
+                                             i32 waehrung, u32 anfrage) -> u8 {
+        if (!ruf::Anfrage_Neu(Aktuelles_Team, anfrage)) return 0;
+        return Bank_Internet_Server_Buchung(zahler, empfaenger, betrag, kategorie, erzwingen, waehrung) ? 1 : 0;
+    });
     ruf::Zeile_Anmelden(RUF_BANK_BUCHUNGEN, [](i32 team) {
         std::tuple<std::array<Bank_Buchung, BANK_BUCHUNGEN>, i32, i32> a{};
         std::vector<u8> b(BANK_BUCHUNGEN * bytes::groesse<Bank_Buchung>());
@@ -617,7 +620,9 @@ void bank_stadion_werbung_zeilen() {
         }
         return a;
     });
-    ruf::Zeile_Anmelden(RUF_BANK_KREDIT, [](i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins) -> u8 {
+    ruf::Zeile_Anmelden(RUF_BANK_KREDIT, [](i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins,
+                                            u32 anfrage) -> u8 {
+        if (!ruf::Anfrage_Neu(Aktuelles_Team, anfrage)) return 0;
         return Bank_Internet_Server_Kredit(t1, t2, betrag, laufzeit, option, zins) ? 1 : 0;
     });
 }

@@ -275,7 +275,8 @@ bool Bank_Internet_Client_Kredit(int geber, int nehmer, f32 betrag, int laufzeit
     // The server books only at the bank's rate, asked for as -1.
     const f32 bankzins = Bank_Get_Zins(Bank_Get_Laufzeit_Klasse(laufzeit));
     if (zins != -1.0f && zins != bankzins) return false;
-    const auto ok = ruf::Rufen(RUF_BANK_KREDIT, geber, nehmer, betrag, laufzeit, static_cast<u8>(option), -1.0f);
+    const auto ok = ruf::Rufen(RUF_BANK_KREDIT, geber, nehmer, betrag, laufzeit, static_cast<u8>(option), -1.0f,
+                               ruf::Anfrage_Nummer());
     if (!ok || *ok == 0) return false;
     const int team = geber >= 0 ? geber : nehmer;
     Bank_Internet_Client_Get_Kredite(team);

@@ -119,11 +119,13 @@ inline constexpr Ruf<i32, i32, i32, i32, i32> RUF_WERBUNG_SETZEN{1022, "Werbung_
 // A team's advertising record: present (1) or not (0), and the record.
 inline constexpr Ruf<std::tuple<u8, Werbung_Daten>, i32> RUF_WERBUNG_DATEN{1023, "Werbung_Daten"};
 inline constexpr Ruf<Bank_Daten_Antwort, i32> RUF_BANKDATEN{1024, "Bankdaten"};
-// payer, payee, amount, kind, forced, currency
-inline constexpr Ruf<u8, i32, i32, i32, i32, i32, i32> RUF_BANK_BUCHUNG{1026, "Bank_Buchung"};
+// payer, payee, amount, kind, forced, currency, the request's number
+// (ruf::Anfrage_Nummer: the server books a number of a club once)
+inline constexpr Ruf<u8, i32, i32, i32, i32, i32, i32, u32> RUF_BANK_BUCHUNG{1026, "Bank_Buchung"};
 inline constexpr Ruf<std::tuple<std::array<Bank_Buchung, BANK_BUCHUNGEN>, i32, i32>, i32> RUF_BANK_BUCHUNGEN{
     1027, "Bank_Buchungen"};  // bookings, ring index, period
-inline constexpr Ruf<u8, i32, i32, f32, i32, u8, f32> RUF_BANK_KREDIT{1028, "Bank_Kredit"};
+// giver, taker, amount, term, option, rate, the request's number (once per club)
+inline constexpr Ruf<u8, i32, i32, f32, i32, u8, f32, u32> RUF_BANK_KREDIT{1028, "Bank_Kredit"};
 // The market's steps of a managed club (world/markt.h), for the asking team
 // only: a negotiation's start (team, market player; the transfers left, -1
 // refused), a scout's paid search (team, scout, area) and the hiring of its

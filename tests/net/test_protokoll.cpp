@@ -33,7 +33,7 @@ inline constexpr ruf::Ruf<ruf::Nichts, std::array<u8, 768>, u8, u8> T_OWN_ZURUEC
 inline constexpr ruf::Ruf<std::vector<u8>> T_STARTTEAMS{17, "Startteams"};
 inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, std::array<char, 36>, i32> T_AKTIV{19, "Aktiv"};
 inline constexpr ruf::Ruf<ruf::Nichts, i32, i32, i32, i32, i32> T_STADION{1016, "Stadion"};
-inline constexpr ruf::Ruf<u8, i32, i32, f32, i32, u8, f32> T_KREDIT{1028, "Kredit"};
+inline constexpr ruf::Ruf<u8, i32, i32, f32, i32, u8, f32, u32> T_KREDIT{1028, "Kredit"};
 inline constexpr ruf::Ruf<u32> T_SPIELER_7{7, "ohne Schema"};
 inline constexpr ruf::Ruf<std::tuple<i32, i32, i32, i32>, i32, i32> T_SIEGER{1041, "Sieger"};
 inline constexpr ruf::Ruf<std::vector<u8>, i32, i32, i32> T_ARCHIV{1044, "Archiv"};
@@ -66,8 +66,11 @@ void Zeilen_Anmelden() {
         if (t == fragend && t >= 0 && t < 10) stadion[static_cast<size_t>(t)] = preis;
         return ruf::Nichts{};
     });
-    ruf::Zeile_Anmelden(T_KREDIT, [](i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins) -> u8 {
-        return t1 == 4 && t2 == -1 && betrag == 2.5f && laufzeit == 12 && option == 3 && zins == -1.0f ? 1 : 0;
+    ruf::Zeile_Anmelden(T_KREDIT, [](i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins, u32 anfrage) -> u8 {
+        return t1 == 4 && t2 == -1 && betrag == 2.5f && laufzeit == 12 && option == 3 && zins == -1.0f &&
+                       anfrage == 0x12345678u
+                   ? 1
+                   : 0;
     });
     ruf::Zeile_Anmelden(T_SPIELER_7, [] { return static_cast<u32>(++zeilen_7); });
     ruf::Zeile_Anmelden(T_SIEGER, [](i32 w, i32 j) { return std::tuple<i32, i32, i32, i32>{w + 1, j - 1, 3, -1}; });
@@ -178,7 +181,7 @@ TEST_F(Protokoll, TypesStringsAreRewrittenInTheAnswer) {
     u8 klein[4];
     EXPECT_FALSE(Netz_Anfrage_Bauen(10, 3, "vV<52i", {netz_arg(Netz_Feld{klein, 4}), netz_arg(7)}, &aus));
     EXPECT_FALSE(Netz_Anfrage_Bauen(10, 3, "vV<52i", {netz_arg(7), netz_arg(7)}, &aus));
-    EXPECT_FALSE(Netz_Anfrage_Bauen(1028, 3, "iF4F4iiic",
+    EXPECT_FALSE(Netz_Anfrage_Bauen(1028, 3, "iF4F4iiici",
                                     {netz_arg(Netz_Feld{klein, 4}), netz_arg(Netz_Feld{klein, 4}), netz_arg(1.5f),
                                      netz_arg(2), netz_arg(3), netz_arg(4)},
                                     &aus));
@@ -334,8 +337,8 @@ TEST_F(Ueber_Netz, TypedCallsTravelThroughTheirTypesStrings) {
     const auto teams = ruf::Rufen(T_STARTTEAMS);
     ASSERT_TRUE(teams);
     EXPECT_EQ(teams->size(), 240u);
-    EXPECT_EQ(ruf::Rufen(T_KREDIT, 4, -1, 2.5f, 12, 3, -1.0f), std::optional<u8>(1));
-    EXPECT_EQ(ruf::Rufen(T_KREDIT, 4, -1, 2.5f, 12, 3, 0.0f), std::optional<u8>(0));
+    EXPECT_EQ(ruf::Rufen(T_KREDIT, 4, -1, 2.5f, 12, 3, -1.0f, 0x12345678u), std::optional<u8>(1));
+    EXPECT_EQ(ruf::Rufen(T_KREDIT, 4, -1, 2.5f, 12, 3, 0.0f, 0x12345678u), std::optional<u8>(0));
     // The winners answer carries all four values; the archive its bytes.
     EXPECT_EQ(ruf::Rufen(T_SIEGER, 60, 2005), std::make_optional(std::make_tuple(61, 2004, 3, -1)));
     const auto archiv = ruf::Rufen(T_ARCHIV, 1234, 2, 3);

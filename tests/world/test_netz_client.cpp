@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ std::vector<int> aufrufe;
 bool schleife(u16 nummer, const std::vector<u8>& ein, std::vector<u8>* aus) {
     aufrufe.push_back(nummer);
     return ruf::Lokale_Leitung(nummer, ein, aus);
+}
+// The argument bytes of the last call sent, by number (a replay sends them again).
+std::map<u16, std::vector<u8>> gesendet;
+bool mitschneiden(u16 nummer, const std::vector<u8>& ein, std::vector<u8>* aus) {
+    gesendet[nummer] = ein;
+    return schleife(nummer, ein, aus);
 }
 bool keine_antwort(u16 nummer, const std::vector<u8>&, std::vector<u8>*) {
     aufrufe.push_back(nummer);
@@ -189,5 +196,50 @@ TEST_F(NetzClient, ACreditOfTheClientGoesThroughTheServer) {
     ruf::Leitung_Setzen(schleife);
     Internet_Modus = INTERNET_MODUS_EINZEL;
     EXPECT_EQ(Bank_Get_Anzahl_Kredite(20), 2);
+    Bank_Free();
+}
+
+// A payment and a credit of a client, sent again byte for byte (a replay, a
+// request repeated on the line): the server carries each request out once;
+// the same payment asked for anew is a new request and books again.
+TEST_F(NetzClient, AReplayedPaymentOrCreditBooksNothing) {
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
+    Bank_Init();
+    ASSERT_TRUE(Bank_Konto_Anlegen(20, 5000000.0, 0));
+    Team_Aktiv = 20;
+    ruf::Leitung_Setzen(mitschneiden);
+    const struct {
+        const char* was;
+        u16 nummer;
+        bool (*anfragen)();
+        f64 aenderung;
+    } faelle[] = {
+        {"a training paid", 1026, [] { return Bank_Buchen(20, -1, 5000.0f, 27, 0, -1) == 1; }, -5000.0},
+        {"a credit from the bank", 1028, [] { return Bank_Kredit(-1, 20, 500000.0f, 24, 0, -1.0f, 0); }, 500000.0},
+    };
+    for (const auto& f : faelle) {
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        const f64 vorher = Bank_Get_Kontostand(20, 0, 0);
+        const int kredite = Bank_Get_Anzahl_Kredite(20);
+        ASSERT_TRUE(f.anfragen()) << f.was;
+        const std::vector<u8> anfrage = gesendet.at(f.nummer);
+        for (int k = 0; k < 3; ++k) {
+            std::vector<u8> antwort;
+            ASSERT_TRUE(ruf::Lokale_Leitung(f.nummer, anfrage, &antwort)) << f.was;
+            ASSERT_EQ(antwort.size(), 1u) << f.was;
+            EXPECT_EQ(antwort[0], 0) << f.was << ", replay " << k;
+        }
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(20, 0, 0), vorher + f.aenderung) << f.was << ": booked once";
+        EXPECT_EQ(Bank_Get_Anzahl_Kredite(20), kredite + (f.nummer == 1028 ? 1 : 0)) << f.was;
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        EXPECT_TRUE(f.anfragen()) << f.was << ": asked for again";
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(20, 0, 0), vorher + 2 * f.aenderung) << f.was;
+    }
+    // Number 0 is no request number.
+    EXPECT_FALSE(ruf::Anfrage_Neu(20, 0));
+    ruf::Leitung_Setzen(schleife);
     Bank_Free();
 }
