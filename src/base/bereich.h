@@ -14,6 +14,7 @@
 #include <initializer_list>
 
 #include "base/debug.h"
+#include "base/feld_grenze.h"
 #include "base/types.h"
 
 struct Bereich {

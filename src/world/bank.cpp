@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/bereich.h"
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/globals.h"
@@ -119,6 +120,10 @@ int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwi
     Bank_Konto* e = empfaenger >= 0 ? konto(empfaenger) : nullptr;
     if ((zahler >= 0 && !z) || (empfaenger >= 0 && !e) || (!z && !e)) return 0;
     if (z && !erzwingen && z->kontostand + z->kreditrahmen < betrag) return 0;
+    // No account goes past the most money the bank keeps.
+    if (betrag > BANK_GELD_MAX || (z && z->kontostand - betrag < -BANK_GELD_MAX) ||
+        (e && e->kontostand + betrag > BANK_GELD_MAX))
+        return 0;
     if (z) {
         z->kontostand -= betrag;
         eintragen(z, betrag, kategorie | BANK_RICHTUNG_AUS, empfaenger);
@@ -159,7 +164,7 @@ bool Bank_Kredit(int geber, int nehmer, f32 betrag, int laufzeit, int option, f3
     if (!(betrag >= BANK_KREDIT_MIN && betrag <= BANK_KREDIT_MAX)) return false;
     if (laufzeit < BANK_LAUFZEIT_MIN || laufzeit > BANK_LAUFZEIT_MAX) return false;
     if (zins == -1.0f) zins = Bank_Get_Zins(Bank_Get_Laufzeit_Klasse(laufzeit));
-    if (!(zins >= 1.0f && zins <= 100.0f)) return false;
+    if (!(zins >= BANK_ZINS_MIN && zins <= BANK_ZINS_MAX)) return false;
     if (geber >= 0 && konto(geber)->kontostand < betrag) return false;
     if (!Bank_Buchen(geber, nehmer, betrag, BANK_KREDIT, 1, -1)) return false;
     Bank_Kredit_Eintrag e{};
@@ -340,17 +345,12 @@ bool Bank_Speichern(Datei_Status* d) {
 
 namespace {
 
-// The ranges of loaded values: amounts are finite and not negative, partners
-// a team or nobody (-1), the currency one of the three.
-bool betrag_gueltig(f64 x) { return std::isfinite(x) && x >= 0; }
-bool team_oder_bank(i32 t) { return t >= -1 && t < MAX_TEAMS; }
+// A loaded account: its fields and its bookings' within their ranges.
 
 bool konto_gueltig(const Bank_Konto& k) {
-    if (!std::isfinite(k.kontostand) || !betrag_gueltig(k.kreditrahmen) || k.waehrung < 0 ||
-        k.waehrung >= BANK_WAEHRUNGEN || k.eroeffnet < 0 || k.eroeffnet > 1)
-        return false;
+    if (!Felder_Pruefen("Bank", k, BANK_KONTO_FELDER)) return false;
     for (const Bank_Buchung& b : k.buchung)
-        if (!betrag_gueltig(b.betrag) || !team_oder_bank(b.partner) || b.periode < 0) return false;
+        if (!Felder_Pruefen("Bank", b, BANK_BUCHUNG_FELDER)) return false;
     return true;
 }
 
@@ -359,7 +359,8 @@ bool konto_gueltig(const Bank_Konto& k) {
 bool Bank_Laden(Datei_Status* d) {
     u32 version = 0, n = 0;
     i32 p = 0;
-    if (!Datei_Lesen_Felder(d, 12, [&](bytes::Leser& l) { l(version), l(n), l(p); }) || version != BLOCK_VERSION)
+    if (!Datei_Lesen_Felder(d, 12, [&](bytes::Leser& l) { l(version), l(n), l(p); }) || version != BLOCK_VERSION ||
+        !Bereiche_Pruefen("Bank", {{"periode", p, 0, BANK_PERIODE_MAX}}))
         return false;
     if (n > static_cast<u32>(MAX_TEAMS)) return false;
     std::vector<Bank_Konto> k(n);
@@ -367,8 +368,6 @@ bool Bank_Laden(Datei_Status* d) {
     for (u32 t = 0; t < n; t++) {
         if (!Datei_Lesen_Felder(
                 d, bytes::groesse<Bank_Konto>(), [&](bytes::Leser& l) { l(k[t]); }, true))
-            return false;
-        if (k[t].ring_index < 0 || k[t].ring_index >= BANK_BUCHUNGEN || k[t].anzahl < 0 || k[t].anzahl > BANK_BUCHUNGEN)
             return false;
         if (!konto_gueltig(k[t])) return false;
         u32 m = 0;
@@ -378,12 +377,8 @@ bool Bank_Laden(Datei_Status* d) {
                                 [&](bytes::Leser& l) { bytes::feld_lesen(l, kr[t].data(), m); }))
             return false;
         for (const Bank_Kredit_Eintrag& e : kr[t])
-            if (!team_oder_bank(e.partner) || !betrag_gueltig(e.betrag) || !betrag_gueltig(e.betrag_zins) ||
-                !betrag_gueltig(e.zins) || e.laufzeit < BANK_LAUFZEIT_MIN || e.laufzeit > BANK_LAUFZEIT_MAX ||
-                e.anlage < 0 || e.anlage > 1)
-                return false;
+            if (!Felder_Pruefen("Bank", e, BANK_KREDIT_FELDER)) return false;
     }
-    if (p < 0) return false;
     neu_konten = std::move(k);
     neu_kredite = std::move(kr);
     neu_periode = p;

@@ -1,8 +1,10 @@
 // The clubs' bank accounts: a ring of 700 bookings per account, credits.
 #pragma once
 
+#include "base/feld_grenze.h"
 #include "base/bytes.h"
 #include "base/types.h"
+#include "world/welt.h"
 
 constexpr int BANK_BUCHUNGEN = 700;
 
@@ -72,6 +74,41 @@ constexpr int BANK_LAUFZEIT_MAX = 50;
 // The rate of a credit from the bank: the bank's own for the term (a
 // client's credit is booked by the server at exactly this rate).
 constexpr f32 BANK_ZINS_DER_BANK = -1.0f;
+constexpr f32 BANK_ZINS_MIN = 1.0f, BANK_ZINS_MAX = 100.0f;
+
+// The most money an account holds, in debt or in credit, and a booking
+// moves: a booking that would take an account past it is refused.
+constexpr f64 BANK_GELD_MAX = 1.0e11;
+// The most booking periods (months) a game runs.
+constexpr i32 BANK_PERIODE_MAX = 12 * 1000;
+// The most a credit costs back: the largest at the highest rate (100 %) for
+// the longest term.
+constexpr f64 BANK_RUECKZAHLUNG_MAX = static_cast<f64>(BANK_KREDIT_MAX) * (12 + BANK_LAUFZEIT_MAX) / 12;
+static_assert(BANK_ZINS_MAX == 100.0f, "the rate of the largest repayment");
+
+// The ranges of the bank's records; a saved record outside them is refused.
+inline constexpr Feld_Grenze<Bank_Buchung> BANK_BUCHUNG_FELDER[] = {
+    FELD_GRENZE(Bank_Buchung, betrag, 0.0, BANK_GELD_MAX),
+    FELD_GRENZE(Bank_Buchung, partner, -1, MAX_TEAMS - 1),
+    FELD_GRENZE(Bank_Buchung, periode, 0, BANK_PERIODE_MAX),
+};
+inline constexpr Feld_Grenze<Bank_Konto> BANK_KONTO_FELDER[] = {
+    FELD_GRENZE(Bank_Konto, kontostand, -BANK_GELD_MAX, BANK_GELD_MAX),
+    FELD_GRENZE(Bank_Konto, kreditrahmen, 0.0, BANK_GELD_MAX),
+    FELD_GRENZE(Bank_Konto, waehrung, 0, 2),  // BANK_WAEHRUNGEN - 1
+    FELD_GRENZE(Bank_Konto, ring_index, 0, BANK_BUCHUNGEN - 1),
+    FELD_GRENZE(Bank_Konto, anzahl, 0, BANK_BUCHUNGEN),
+    FELD_GRENZE(Bank_Konto, eroeffnet, 0, 1),
+};
+inline constexpr Feld_Grenze<Bank_Kredit_Eintrag> BANK_KREDIT_FELDER[] = {
+    FELD_GRENZE(Bank_Kredit_Eintrag, partner, -1, MAX_TEAMS - 1),
+    FELD_GRENZE(Bank_Kredit_Eintrag, betrag_zins, 0.0, BANK_RUECKZAHLUNG_MAX),
+    FELD_GRENZE(Bank_Kredit_Eintrag, betrag, BANK_KREDIT_MIN, BANK_KREDIT_MAX),
+    FELD_GRENZE(Bank_Kredit_Eintrag, laufzeit, BANK_LAUFZEIT_MIN, BANK_LAUFZEIT_MAX),
+    FELD_GRENZE(Bank_Kredit_Eintrag, start_periode, 0, BANK_PERIODE_MAX),
+    FELD_GRENZE(Bank_Kredit_Eintrag, zins, BANK_ZINS_MIN, BANK_ZINS_MAX),
+    FELD_GRENZE(Bank_Kredit_Eintrag, anlage, 0, 1),
+};
 
 void Bank_Init();
 void Bank_Free();
@@ -130,6 +167,7 @@ i32 Bank_Get_Periode();
 // currency. A club's currency is that of its country (account field
 // `waehrung`): the pound for England, the franc for Switzerland, else the euro.
 constexpr int BANK_WAEHRUNGEN = 3;
+static_assert(BANK_KONTO_FELDER[2].max == BANK_WAEHRUNGEN - 1, "the currency's range names the three");
 constexpr int BANK_EURO = 0;
 constexpr int BANK_PFUND = 1;
 constexpr int BANK_FRANKEN = 2;

@@ -8,6 +8,7 @@
 
 #include <bit>
 
+#include "base/feld_grenze.h"
 #include "base/bytes.h"
 #include "base/types.h"
 
@@ -133,6 +134,13 @@ constexpr void felder(V& v, S& r) {
     v(r.frei);
 }
 static_assert(sizeof(Spieler_Fix) == 48 && bytes::groesse<Spieler_Fix>() == 48, "Spieler_Fix is 48 bytes");
+// A player's year of birth: from the world's files (1900..2100) or a youth
+// player's, 16 to 18 years before a season the game reaches.
+constexpr i32 SPIELER_JAHRGANG_MIN = 1900, SPIELER_JAHRGANG_MAX = 2600;
+// The fixed data's ranges besides those of the value modes (Spieler_Wert).
+inline constexpr Feld_Grenze<Spieler_Fix> SPIELER_FIX_FELDER[] = {
+    FELD_GRENZE(Spieler_Fix, geburtsjahr, SPIELER_JAHRGANG_MIN, SPIELER_JAHRGANG_MAX),
+};
 
 // Texts a client never refreshes.
 struct Spieler_Client_Egal {
@@ -301,9 +309,14 @@ i32 Manager_Wert(int modus, int team, i32 wert, int op);
 // Bounds of a mode (false for a mode the accessor does not know).
 bool Spieler_Wert_Grenzen(int modus, i64* min, i64* max);
 bool Team_Wert_Grenzen(int modus, i64* min, i64* max);
+// Stores a value into a mode's field of a record as it stands, bounds or
+// not (a record being built to be checked); false for an unknown mode.
+bool Spieler_Feld_Setzen(int modus, Spieler_Struktur* s, Spieler_Fix* x, i64 wert);
+bool Team_Feld_Setzen(int modus, Team_Struktur* t, Team_Own* o, i64 wert);
 bool Manager_Wert_Grenzen(int modus, i64* min, i64* max);
 // Checks a loaded record: -1 when every field lies within the bounds of its
-// mode (and the formations' cells and the menu choice within theirs), else
+// mode (and the formations' cells and the menu choice within theirs, a
+// player's year of birth within SPIELER_FIX_FELDER, reported as 69), else
 // the first mode outside.
 int Spieler_Werte_Pruefen(const Spieler_Struktur& s, const Spieler_Fix& x);
 int Team_Werte_Pruefen(const Team_Struktur& t, const Team_Own& o);

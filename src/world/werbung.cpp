@@ -56,7 +56,7 @@ i32 preis(int team, int klasse) {
 void angebot_ziehen(int team, Werbung_Daten* w) {
     w->angebot_sponsor = static_cast<u8>(Rnd_Basis(0, WERBUNG_SPONSOREN - 1));
     w->angebot_art = static_cast<u8>(Rnd_Basis(0, 3));
-    w->angebot_dauer = static_cast<u16>(std::clamp(Werbung_Einstellung.vertragsdauer, 1, 60000));
+    w->angebot_dauer = static_cast<u16>(std::clamp(Werbung_Einstellung.vertragsdauer, 1, WERBUNG_DAUER_MAX));
     // One draw sets the offer's worth: a main sponsor who pays more for his
     // own place pays more for the free boards too.
     const i32 faktor = Rnd_Basis(80, 120);
@@ -111,7 +111,7 @@ bool Werbung_Init_Team(int t, int) {
     for (int s = 0; s < 9; s++) {
         w.slot[s].sponsor = static_cast<u8>((t * 7 + s * 5) % WERBUNG_SPONSOREN);
         w.slot[s].betrag = preis(t, Werbung_Get_Bandenklasse(s));
-        w.slot[s].anzahl = static_cast<u16>(std::clamp(Werbung_Einstellung.vertragsdauer, 1, 60000));
+        w.slot[s].anzahl = static_cast<u16>(std::clamp(Werbung_Einstellung.vertragsdauer, 1, WERBUNG_DAUER_MAX));
     }
     for (int i = 0; i < 3; i++) w.ersatz[i] = preis(t, i);
     vorhanden[static_cast<size_t>(t)] = 1;
@@ -252,9 +252,9 @@ bool Werbung_Laden(Datei_Status* d) {
         return false;
     // Sponsors index their table; the offer's kind is a board class or the main sponsor.
     for (u32 t = 0; t < n; t++) {
-        if (v[t] > 1 || w[t].angebot_sponsor >= WERBUNG_SPONSOREN || w[t].angebot_art > 3) return false;
+        if (v[t] > 1 || !Felder_Pruefen("Werbung", w[t], WERBUNG_FELDER)) return false;
         for (const Werbung_Slot& s : w[t].slot)
-            if (s.sponsor >= WERBUNG_SPONSOREN || s.betrag < 0) return false;
+            if (!Felder_Pruefen("Werbung", s, WERBUNG_SLOT_FELDER)) return false;
     }
     neu_daten = std::move(w);
     neu_vorhanden = std::move(v);

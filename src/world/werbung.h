@@ -1,6 +1,7 @@
 // Advertising contracts: eight boards and a main sponsor per managed club.
 #pragma once
 
+#include "base/feld_grenze.h"
 #include "base/bytes.h"
 #include "base/types.h"
 
@@ -41,6 +42,37 @@ constexpr void felder(V& v, S& r) {
 static_assert(sizeof(Werbung_Daten) == 176 && bytes::groesse<Werbung_Daten>() == 176,
               "an advertising record is 176 bytes");
 
+// The ranges of an advertising record; a saved record outside them is
+// refused. Sponsors index their table, a contract runs at most 60,000
+// matches, amounts are never negative, the offer's kind is a board class
+// (0..2) or the main sponsor (3), the switches are 0 or 1.
+constexpr int WERBUNG_SPONSOREN = 24;
+constexpr i32 WERBUNG_DAUER_MAX = 60000;
+constexpr f64 WERBUNG_BETRAG_MAX = 2147483647.0;
+inline constexpr Feld_Grenze<Werbung_Slot> WERBUNG_SLOT_FELDER[] = {
+    FELD_GRENZE(Werbung_Slot, sponsor, 0, WERBUNG_SPONSOREN - 1),
+    FELD_GRENZE(Werbung_Slot, anzahl, 0, WERBUNG_DAUER_MAX),
+    FELD_GRENZE(Werbung_Slot, betrag, 0, WERBUNG_BETRAG_MAX),
+};
+inline constexpr Feld_Grenze<Werbung_Daten> WERBUNG_FELDER[] = {
+    FELD_GRENZE(Werbung_Daten, ersatz[0], 0, WERBUNG_BETRAG_MAX),
+    FELD_GRENZE(Werbung_Daten, ersatz[1], 0, WERBUNG_BETRAG_MAX),
+    FELD_GRENZE(Werbung_Daten, ersatz[2], 0, WERBUNG_BETRAG_MAX),
+    FELD_GRENZE(Werbung_Daten, angebot_sponsor, 0, WERBUNG_SPONSOREN - 1),
+    FELD_GRENZE(Werbung_Daten, angebot_art, 0, 3),
+    FELD_GRENZE(Werbung_Daten, angebot_dauer, 0, WERBUNG_DAUER_MAX),
+    FELD_GRENZE(Werbung_Daten, angebot_betrag, 0, WERBUNG_BETRAG_MAX),
+    FELD_GRENZE(Werbung_Daten, angebot_betraege[0], 0, WERBUNG_BETRAG_MAX),
+    FELD_GRENZE(Werbung_Daten, angebot_betraege[1], 0, WERBUNG_BETRAG_MAX),
+    FELD_GRENZE(Werbung_Daten, angebot_betraege[2], 0, WERBUNG_BETRAG_MAX),
+    FELD_GRENZE(Werbung_Daten, angebot_anzahl2, 0, WERBUNG_DAUER_MAX),
+    FELD_GRENZE(Werbung_Daten, banden_flag, 0, 1),
+    FELD_GRENZE(Werbung_Daten, suche_zu, 0, 1),
+    FELD_GRENZE(Werbung_Daten, automatik, 0, 1),
+    FELD_GRENZE(Werbung_Daten, zaehler[0], 0, WERBUNG_BETRAG_MAX),
+    FELD_GRENZE(Werbung_Daten, zaehler[1], 0, WERBUNG_BETRAG_MAX),
+};
+
 // The advertising settings of the global configuration (keys WERBUNG_...).
 struct Werbung_Einstellungen {
     i32 grundpreis = 100;                   // per cent of the built-in prices
@@ -63,7 +95,6 @@ i32 Werbung_Ranglisten_Aufschlag(int team);
 // Setter for the season module's reader: field 0..9 in the order above.
 void Werbung_Wert_Setzen(int feld, i32 wert);
 
-constexpr int WERBUNG_SPONSOREN = 24;
 const char* Werbung_Sponsor_Name(int sponsor);
 
 void Werbung_Init();

@@ -221,6 +221,20 @@ bool Team_Wert_Grenzen(int modus, i64* min, i64* max) {
     return true;
 }
 
+bool Spieler_Feld_Setzen(int modus, Spieler_Struktur* s, Spieler_Fix* x, i64 wert) {
+    Feld f;
+    if (!s || !x || !spieler_feld(modus, s, x, &f)) return false;
+    feld_schreiben(f, wert);
+    return true;
+}
+
+bool Team_Feld_Setzen(int modus, Team_Struktur* t, Team_Own* o, i64 wert) {
+    Feld f;
+    if (!t || !o || !team_feld(modus, t, o, &f)) return false;
+    feld_schreiben(f, wert);
+    return true;
+}
+
 bool Manager_Wert_Grenzen(int modus, i64* min, i64* max) {
     static Manager_Struktur m;
     Feld f;
@@ -253,7 +267,9 @@ int erster_fehler(Feld_Von feld_von) {
 int Spieler_Werte_Pruefen(const Spieler_Struktur& s, const Spieler_Fix& x) {
     Spieler_Struktur a = s;
     Spieler_Fix b = x;
-    return erster_fehler([&](int m, Feld* f) { return spieler_feld(m, &a, &b, f); });
+    const int m = erster_fehler([&](int m, Feld* f) { return spieler_feld(m, &a, &b, f); });
+    if (m < 0 && !Felder_Pruefen("Spieler", x, SPIELER_FIX_FELDER)) return 69;  // the year of birth (card)
+    return m;
 }
 
 int Team_Werte_Pruefen(const Team_Struktur& t, const Team_Own& o) {
