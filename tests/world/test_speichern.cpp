@@ -1,8 +1,11 @@
 // Save and reload give identical world records; damaged blocks change nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "base/datei.h"
@@ -240,6 +243,176 @@ TEST_F(Speichern, EveryStadiumFieldIsHeldToItsRange) {
         f.setzen(r);
         EXPECT_EQ(versuchen(r), f.gut) << f.was;
         *Stadion_Get(30, 0) = alt;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The values at a field's two edges and one past each: the edges load, the
+// values past them are refused. A value past an edge that the field's type
+// cannot hold is left out; past a floating-point edge is a step the type
+// keeps apart from the edge.
+struct Rand {
+    f64 wert;
+    bool gut;
+};
+std::vector<Rand> raender(f64 min, f64 max, f64 typ_min, f64 typ_max) {
+    auto schritt = [](f64 x) { return std::max(1.0, std::fabs(x) * 1e-6); };
+    std::vector<Rand> r{{min, true}, {max, true}};
+    if (min - schritt(min) >= typ_min) r.push_back({min - schritt(min), false});
+    if (max + schritt(max) <= typ_max) r.push_back({max + schritt(max), false});
+    return r;
+}
+
+// A save block of its own: written from the running game, read back (taken
+// over when it loads, dropped when it is refused).
+struct Block {
+    bool (*schreiben)(Datei_Status*);
+    bool (*laden)(Datei_Status*);
+    void (*uebernehmen)();
+    void (*verwerfen)();
+    std::vector<u8> bytes() const { return block_schreiben(schreiben); }
+    bool lesen(const std::vector<u8>& b) const {
+        const bool ok = block_lesen(b, laden);
+        if (ok) uebernehmen();
+        else verwerfen();
+        return ok;
+    }
+};
+const Block BANK{[](Datei_Status* d) { return Bank_Speichern(d); }, [](Datei_Status* d) { return Bank_Laden(d); },
+                 Bank_Uebernehmen, Bank_Verwerfen};
+const Block WERBUNG{Werbung_Speichern, Werbung_Laden, Werbung_Uebernehmen, Werbung_Verwerfen};
+
+// One field of the running game, by way of a table row.
+struct Feld_Fall {
+    std::string name;
+    const Block* block;
+    f64 min, max, typ_min, typ_max;
+    std::function<void(f64)> setzen;
+};
+
+template <class T, size_t N>
+void faelle_von(std::vector<Feld_Fall>* aus, const char* satz, const Block* block, const Feld_Grenze<T> (&tabelle)[N],
+                T* (*ziel)()) {
+    for (const Feld_Grenze<T>& b : tabelle)
+        aus->push_back({std::string(satz) + "." + b.name, block, b.min, b.max, b.typ_min, b.typ_max,
+                        [ziel, setzen = b.setzen](f64 w) { setzen(*ziel(), w); }});
+}
+
+// Every bounded field of the bank's and the advertising blocks (accounts,
+// bookings, credits, advertising records and their contracts), at both
+// edges and one past them: the edges load, the values past them are refused
+// with the running game's block kept byte for byte.
+TEST_F(Speichern, EveryBoundedFieldOfTheBankAndAdvertisingIsHeldToItsRange) {
+    std::vector<Feld_Fall> faelle;
+    faelle_von(&faelle, "Konto", &BANK, BANK_KONTO_FELDER,
+               +[] { return const_cast<Bank_Konto*>(Bank_Get_Konto(20)); });
+    faelle_von(&faelle, "Buchung", &BANK, BANK_BUCHUNG_FELDER,
+               +[] { return const_cast<Bank_Buchung*>(&Bank_Get_Konto(20)->buchung[0]); });
+    ASSERT_TRUE(Bank_Kredit(-1, 20, 500000.0f, 24, 0, -1.0f, 0));
+    faelle_von(&faelle, "Kredit", &BANK, BANK_KREDIT_FELDER, +[] {
+        int cursor = 0;
+        return const_cast<Bank_Kredit_Eintrag*>(Bank_Get_Naechster_Kredit(20, &cursor));
+    });
+    faelle_von(&faelle, "Werbung", &WERBUNG, WERBUNG_FELDER, +[] { return Werbung_Get(20); });
+    faelle_von(&faelle, "Werbung.slot", &WERBUNG, WERBUNG_SLOT_FELDER, +[] { return &Werbung_Get(20)->slot[3]; });
+    int geprueft = 0;
+    for (const Feld_Fall& f : faelle) {
+        const std::vector<u8> vorher = f.block->bytes();
+        for (const Rand& r : raender(f.min, f.max, f.typ_min, f.typ_max)) {
+            f.setzen(r.wert);
+            const std::vector<u8> mit_wert = f.block->bytes();
+            ASSERT_TRUE(f.block->lesen(vorher)) << f.name;
+            EXPECT_EQ(f.block->lesen(mit_wert), r.gut) << f.name << " = " << r.wert;
+            if (r.gut) {
+                ASSERT_TRUE(f.block->lesen(vorher)) << f.name;
+            } else {
+                EXPECT_TRUE(f.block->bytes() == vorher) << f.name << " = " << r.wert << ": the game is kept";
+            }
+            ++geprueft;
+        }
+    }
+    EXPECT_GE(geprueft, 3 * static_cast<int>(faelle.size()));
+    // The bank books no account past the most money it keeps.
+    const f32 haelfte = static_cast<f32>(BANK_GELD_MAX * 0.6);
+    for (const auto& [zahler, empfaenger] : {std::pair{-1, 20}, {20, -1}}) {
+        const f64 stand = Bank_Get_Kontostand(20, 0, 0);
+        EXPECT_EQ(Bank_Buchen(zahler, empfaenger, haelfte, zahler < 0 ? 40 : 27, 1, -1), 1);
+        const f64 danach = Bank_Get_Kontostand(20, 0, 0);
+        EXPECT_NE(danach, stand);
+        EXPECT_EQ(Bank_Buchen(zahler, empfaenger, haelfte, zahler < 0 ? 40 : 27, 1, -1), 0) << "past the most";
+        EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(20, 0, 0), danach);
+        Bank_Buchen(empfaenger, zahler, haelfte, zahler < 0 ? 27 : 40, 1, -1);
+    }
+}
+
+// Every bounded value of a player and a team (the value modes, a player's
+// year of birth), at both edges and one past them, as the block reader
+// checks each record; a value past an edge also refuses the whole load
+// with the game kept.
+TEST_F(Speichern, EveryBoundedValueOfPlayersAndTeamsIsHeldToItsRange) {
+    constexpr i32 S = 1705, T = 2;
+    constexpr f64 I32_MIN = -2147483648.0, I32_MAX = 2147483647.0, U32_MAX = 4294967295.0;
+    const Spieler_Struktur spieler = Spieler_Daten[S];
+    const Spieler_Fix fix = Spieler_Fix_Daten[S];
+    const Team_Struktur team = Team_Daten[T];
+    const Team_Own own = Team_Own_Daten[T];
+    int geprueft = 0;
+    for (int m = 0; m < 128; ++m) {
+        i64 lo, hi;
+        if (!Spieler_Wert_Grenzen(m, &lo, &hi)) continue;
+        // The look and status words are u32; the narrow fields hold less than an i32.
+        for (const Rand& r : raender(static_cast<f64>(lo), static_cast<f64>(hi), m == 65 || m == 75 ? 0 : I32_MIN,
+                                     m == 65 || m == 75 ? U32_MAX : I32_MAX)) {
+            Spieler_Struktur s = spieler;
+            Spieler_Fix x = fix;
+            Spieler_Feld_Setzen(m, &s, &x, static_cast<i64>(r.wert));
+            Spieler_Daten[S] = s, Spieler_Fix_Daten[S] = x;
+            const bool passt = Spieler_Wert(m, S, 0, OP_LESEN) == static_cast<i32>(static_cast<i64>(r.wert)) ||
+                               m == 65 || m == 75;
+            Spieler_Daten[S] = spieler, Spieler_Fix_Daten[S] = fix;
+            if (!passt) continue;
+            EXPECT_EQ(Spieler_Werte_Pruefen(s, x) < 0, r.gut) << "player mode " << m << " = " << r.wert;
+            ++geprueft;
+        }
+    }
+    for (const Feld_Grenze<Spieler_Fix>& b : SPIELER_FIX_FELDER)
+        for (const Rand& r : raender(b.min, b.max, b.typ_min, b.typ_max)) {
+            Spieler_Fix x = fix;
+            b.setzen(x, r.wert);
+            EXPECT_EQ(Spieler_Werte_Pruefen(spieler, x) < 0, r.gut) << b.name << " = " << r.wert;
+            ++geprueft;
+        }
+    for (int m = 0; m < 128; ++m) {
+        i64 lo, hi;
+        if (!Team_Wert_Grenzen(m, &lo, &hi)) continue;
+        for (const Rand& r : raender(static_cast<f64>(lo), static_cast<f64>(hi), m == 7 ? 0 : I32_MIN,
+                                     m == 7 ? U32_MAX : I32_MAX)) {
+            Team_Struktur t = team;
+            Team_Own o = own;
+            Team_Feld_Setzen(m, &t, &o, static_cast<i64>(r.wert));
+            Team_Daten[T] = t, Team_Own_Daten[T] = o;
+            const bool passt = Team_Wert(m, T, 0, OP_LESEN) == static_cast<i32>(static_cast<i64>(r.wert)) || m == 7;
+            Team_Daten[T] = team, Team_Own_Daten[T] = own;
+            if (!passt) continue;
+            EXPECT_EQ(Team_Werte_Pruefen(t, o) < 0, r.gut) << "team mode " << m << " = " << r.wert;
+            ++geprueft;
+        }
+    }
+    EXPECT_GT(geprueft, 300);
+    // Through the blocks: a shirt number past 99 and a year of birth past
+    // the last refuse the load, the game kept.
+    const std::vector<u8> vorher = alles_schreiben();
+    for (auto setzen : {+[] { Spieler_Daten[1705].rueckennummer = 100; },
+                        +[] { Spieler_Fix_Daten[1705].geburtsjahr = SPIELER_JAHRGANG_MAX + 1; },
+                        +[] { Team_Daten[2].transfers = 100; }}) {
+        setzen();
+        const std::vector<u8> falsch = alles_schreiben();
+        ASSERT_TRUE(alles_lesen(vorher));
+        EXPECT_FALSE(alles_lesen(falsch));
+        EXPECT_TRUE(alles_schreiben() == vorher);
     }
 }
 
