@@ -61,17 +61,8 @@ bool Optionen_Gueltig(const u8* in) {
     Optionen_Block b;
     bytes::Leser l(in, OPTIONEN_GROESSE);
     l(b);
-    if (l.fehler || !Bereiche_Pruefen("Optionen", {{"anz_teams", b.anz_teams, 1, OPTIONEN_MANAGER_TEAMS}})) return false;
-    for (i32 t : b.manager_team)
-        if (!Bereiche_Pruefen("Optionen", {{"manager_team", t, -1, MAX_TEAMS - 1}})) return false;
-    // Option 0 is the turn time (stepped by a minute up to ten), 21 the
-    // network server switch (3 while a server is open), 26 the server's bound
-    // on a client's turn in minutes, the others switches.
-    for (i32 i = 0; i < OPTIONEN_WERTE; i++) {
-        const i64 max = i == 0 ? OPTION_ZUGZEIT_MAX : i == 21 ? 3 : i == OPTION_CLIENT_ZUGZEIT ? OPTION_CLIENT_ZUGZEIT_MAX : 1;
-        if (!Bereiche_Pruefen("Optionen", {{"wert", b.wert[i], 0, max}})) return false;
-    }
-    return true;
+    static_assert(MAX_TEAMS - 1 == 999, "the manager teams' range");
+    return !l.fehler && Felder_Pruefen("Optionen", b, OPTIONEN_FELDER);
 }
 
 i32 Option_Client_Zugzeit_Ms() {

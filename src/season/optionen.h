@@ -4,8 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 #include "base/bytes.h"
+#include "base/feld_grenze.h"
 
 constexpr size_t OPTIONEN_GROESSE = 140;
 
@@ -34,14 +36,6 @@ constexpr void felder(V& v, S& r) {
 static_assert(sizeof(Optionen_Block) == OPTIONEN_GROESSE && bytes::groesse<Optionen_Block>() == OPTIONEN_GROESSE,
               "option block is 140 bytes");
 
-// Resets the block to its defaults.
-void Optionen_Reset();
-Optionen_Block& Optionen_Get();
-// The block as 140 little-endian bytes, and back.
-void Optionen_Schreiben(uint8_t* out);
-void Optionen_Lesen(const uint8_t* in);
-// True when every value of a 140-byte block lies in its option's range.
-bool Optionen_Gueltig(const uint8_t* in);
 // The longest turn time (option 0), in milliseconds.
 constexpr int32_t OPTION_ZUGZEIT_MAX = 600000;
 // A server's bound on a network client's turn while option 0 sets no turn
@@ -50,6 +44,40 @@ constexpr int32_t OPTION_ZUGZEIT_MAX = 600000;
 constexpr int32_t OPTION_CLIENT_ZUGZEIT = 26;
 constexpr int32_t OPTION_CLIENT_ZUGZEIT_MAX = 30;
 constexpr int32_t OPTION_CLIENT_ZUGZEIT_VORGABE = 10;
+// The network server switch (3 while a server is open).
+constexpr int32_t OPTION_NETZ_SERVER_MAX = 3;
+
+// The range of every option of the block: the manager teams' count and
+// teams (-1 none), the turn time (option 0), the network server switch (21),
+// the client turn bound (26); the others are switches.
+#define OPTION_SCHALTER(i) FELD_GRENZE(Optionen_Block, wert[i], 0, 1)
+inline constexpr Feld_Grenze<Optionen_Block> OPTIONEN_FELDER[] = {
+    FELD_GRENZE(Optionen_Block, anz_teams, 1, OPTIONEN_MANAGER_TEAMS),
+    FELD_GRENZE(Optionen_Block, manager_team[0], -1, 999),  // MAX_TEAMS - 1
+    FELD_GRENZE(Optionen_Block, manager_team[1], -1, 999),
+    FELD_GRENZE(Optionen_Block, manager_team[2], -1, 999),
+    FELD_GRENZE(Optionen_Block, manager_team[3], -1, 999),
+    FELD_GRENZE(Optionen_Block, wert[0], 0, OPTION_ZUGZEIT_MAX),
+    OPTION_SCHALTER(1),  OPTION_SCHALTER(2),  OPTION_SCHALTER(3),  OPTION_SCHALTER(4),  OPTION_SCHALTER(5),
+    OPTION_SCHALTER(6),  OPTION_SCHALTER(7),  OPTION_SCHALTER(8),  OPTION_SCHALTER(9),  OPTION_SCHALTER(10),
+    OPTION_SCHALTER(11), OPTION_SCHALTER(12), OPTION_SCHALTER(13), OPTION_SCHALTER(14), OPTION_SCHALTER(15),
+    OPTION_SCHALTER(16), OPTION_SCHALTER(17), OPTION_SCHALTER(18), OPTION_SCHALTER(19), OPTION_SCHALTER(20),
+    FELD_GRENZE(Optionen_Block, wert[21], 0, OPTION_NETZ_SERVER_MAX),
+    OPTION_SCHALTER(22), OPTION_SCHALTER(23), OPTION_SCHALTER(24), OPTION_SCHALTER(25),
+    FELD_GRENZE(Optionen_Block, wert[OPTION_CLIENT_ZUGZEIT], 0, OPTION_CLIENT_ZUGZEIT_MAX),
+    OPTION_SCHALTER(27), OPTION_SCHALTER(28), OPTION_SCHALTER(29),
+};
+#undef OPTION_SCHALTER
+static_assert(std::size(OPTIONEN_FELDER) == 5 + OPTIONEN_WERTE, "a range for every option");
+
+// Resets the block to its defaults.
+void Optionen_Reset();
+Optionen_Block& Optionen_Get();
+// The block as 140 little-endian bytes, and back.
+void Optionen_Schreiben(uint8_t* out);
+void Optionen_Lesen(const uint8_t* in);
+// True when every value of a 140-byte block lies in its option's range.
+bool Optionen_Gueltig(const uint8_t* in);
 // The client turn bound in milliseconds (the default for 0 or a value out of range).
 int32_t Option_Client_Zugzeit_Ms();
 

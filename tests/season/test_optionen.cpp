@@ -1,8 +1,10 @@
 // The option block, the team options and the season keys of global.cfg.
 #include <gtest/gtest.h>
 
+#include "base/datei.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
+#include "season/optionen_block.h"
 #include "season_test_hilfen.h"
 #include "world/manager.h"
 #include "world/stadion.h"
@@ -108,6 +110,36 @@ TEST(Optionen, HoechstensVierManagerTeams) {
     Global_Cfg_Schluessel_Wert("MANAGER_TEAM", 99);
     EXPECT_EQ(Option_Wert(201, 0, 0), 10);
     Optionen_Reset();
+}
+
+// Every option of the saved block at its two edges and one past them: the
+// edges load, a value past them refuses the block and the running options
+// stay as they were.
+TEST(Optionen, JedeOptionInIhremBereich) {
+    Optionen_Reset();
+    u8 vorher[OPTIONEN_GROESSE];
+    Optionen_Schreiben(vorher);
+    int geprueft = 0;
+    for (const Feld_Grenze<Optionen_Block>& b : OPTIONEN_FELDER)
+        for (const auto& [wert, gut] : {std::pair{b.min - 1, false}, {b.min, true}, {b.max, true}, {b.max + 1, false}}) {
+            Optionen_Block block = Optionen_Get();
+            b.setzen(block, wert);
+            u8 bild[OPTIONEN_GROESSE];
+            bytes::bild_schreiben(bild, OPTIONEN_GROESSE, [&](bytes::Schreiber& s) { s(block); });
+            EXPECT_EQ(Optionen_Gueltig(bild), gut) << b.name << " = " << wert;
+            Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(bild, OPTIONEN_GROESSE);
+            const bool ok = Optionen_Lesen_Block(d);
+            Datei_Schliessen(d);
+            EXPECT_EQ(ok, gut) << b.name << " = " << wert;
+            if (ok) Optionen_Uebernehmen();
+            else Optionen_Verwerfen();
+            u8 jetzt[OPTIONEN_GROESSE];
+            Optionen_Schreiben(jetzt);
+            EXPECT_EQ(std::memcmp(jetzt, gut ? bild : vorher, OPTIONEN_GROESSE), 0) << b.name << " = " << wert;
+            Optionen_Reset();
+            ++geprueft;
+        }
+    EXPECT_EQ(geprueft, 4 * (5 + OPTIONEN_WERTE));
 }
 
 }  // namespace
