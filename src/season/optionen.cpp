@@ -66,9 +66,8 @@ bool Optionen_Gueltig(const u8* in) {
 }
 
 i32 Option_Client_Zugzeit_Ms() {
-    i32 minuten = block.wert[OPTION_CLIENT_ZUGZEIT];
-    if (minuten <= 0 || minuten > OPTION_CLIENT_ZUGZEIT_MAX) minuten = OPTION_CLIENT_ZUGZEIT_VORGABE;
-    return minuten * 60000;
+    const i32 minuten = block.wert[OPTION_CLIENT_ZUGZEIT];
+    return minuten > 0 && minuten <= OPTION_CLIENT_ZUGZEIT_MAX ? minuten * 60000 : 0;
 }
 
 i32 Option_Wert(i32 index, i32 setzen, i32 wert) {

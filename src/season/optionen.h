@@ -39,11 +39,9 @@ static_assert(sizeof(Optionen_Block) == OPTIONEN_GROESSE && bytes::groesse<Optio
 // The longest turn time (option 0), in milliseconds.
 constexpr int32_t OPTION_ZUGZEIT_MAX = 600000;
 // A server's bound on a network client's turn while option 0 sets no turn
-// time, in minutes (the server's manager steps it by a minute); 0 stands
-// for the default.
+// time, in minutes (the server's manager steps it by a minute); 0 none.
 constexpr int32_t OPTION_CLIENT_ZUGZEIT = 26;
 constexpr int32_t OPTION_CLIENT_ZUGZEIT_MAX = 30;
-constexpr int32_t OPTION_CLIENT_ZUGZEIT_VORGABE = 10;
 // The network server switch (3 while a server is open).
 constexpr int32_t OPTION_NETZ_SERVER_MAX = 3;
 
@@ -78,7 +76,7 @@ void Optionen_Schreiben(uint8_t* out);
 void Optionen_Lesen(const uint8_t* in);
 // True when every value of a 140-byte block lies in its option's range.
 bool Optionen_Gueltig(const uint8_t* in);
-// The client turn bound in milliseconds (the default for 0 or a value out of range).
+// The client turn bound in milliseconds (0: none).
 int32_t Option_Client_Zugzeit_Ms();
 
 // Reads (set flag 0) or writes an option; see the option table.

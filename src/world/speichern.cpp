@@ -102,6 +102,7 @@ bool Spieler_Block_Lesen(Datei_Status* d) {
     }
     for (u32 i = 0; i < n; i++) {
         if (!wert_gueltig("Spieler", i, Spieler_Werte_Pruefen(neu.s[i], neu.sf[i]))) return false;
+        if (!Felder_Pruefen("Spieler", neu.sf[i], SPIELER_FIX_FELDER)) return false;
         if (neu.s[i].gedeckt_von >= static_cast<i32>(n)) return wert_gueltig("Spieler", i, 99);  // marker
     }
     neu.spieler = true;

@@ -315,8 +315,7 @@ bool Spieler_Feld_Setzen(int modus, Spieler_Struktur* s, Spieler_Fix* x, i64 wer
 bool Team_Feld_Setzen(int modus, Team_Struktur* t, Team_Own* o, i64 wert);
 bool Manager_Wert_Grenzen(int modus, i64* min, i64* max);
 // Checks a loaded record: -1 when every field lies within the bounds of its
-// mode (and the formations' cells and the menu choice within theirs, a
-// player's year of birth within SPIELER_FIX_FELDER, reported as 69), else
+// mode (and the formations' cells and the menu choice within theirs), else
 // the first mode outside.
 int Spieler_Werte_Pruefen(const Spieler_Struktur& s, const Spieler_Fix& x);
 int Team_Werte_Pruefen(const Team_Struktur& t, const Team_Own& o);

@@ -267,9 +267,7 @@ int erster_fehler(Feld_Von feld_von) {
 int Spieler_Werte_Pruefen(const Spieler_Struktur& s, const Spieler_Fix& x) {
     Spieler_Struktur a = s;
     Spieler_Fix b = x;
-    const int m = erster_fehler([&](int m, Feld* f) { return spieler_feld(m, &a, &b, f); });
-    if (m < 0 && !Felder_Pruefen("Spieler", x, SPIELER_FIX_FELDER)) return 69;  // the year of birth (card)
-    return m;
+    return erster_fehler([&](int m, Feld* f) { return spieler_feld(m, &a, &b, f); });
 }
 
 int Team_Werte_Pruefen(const Team_Struktur& t, const Team_Own& o) {

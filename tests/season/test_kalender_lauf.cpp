@@ -729,7 +729,7 @@ TEST_F(Lauf, DieZugzeitBeendetDenZugEinesClientsDerNieFertigWird) {
 }
 
 // Without a turn time the server's own bound on a client's turn holds (the
-// minutes its manager set, ten by default): a client that never ends its
+// minutes its manager set on the options screen): a client that never ends its
 // turn has it ended as if it had pressed "Weiter", and the day goes on.
 TEST_F(Lauf, OhneZugzeitBeendetDieServerschrankeDenZugEinesClients) {
     menschen = {};
@@ -743,7 +743,7 @@ TEST_F(Lauf, OhneZugzeitBeendetDieServerschrankeDenZugEinesClients) {
     Option_Wert(OPTION_ZUGZEIT, 1, 0);
     const struct {
         i32 option, minuten;
-    } faelle[] = {{0, OPTION_CLIENT_ZUGZEIT_VORGABE}, {2, 2}};
+    } faelle[] = {{10, 10}, {2, 2}};
     for (const auto& f : faelle) {
         Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, f.option);
         client_zuege_beendet = 0;

@@ -378,11 +378,15 @@ TEST_F(Speichern, EveryBoundedValueOfPlayersAndTeamsIsHeldToItsRange) {
             ++geprueft;
         }
     }
+    // The fixed data's own table, through the players' block.
+    const std::vector<u8> alt = alles_schreiben();
     for (const Feld_Grenze<Spieler_Fix>& b : SPIELER_FIX_FELDER)
         for (const Rand& r : raender(b.min, b.max, b.typ_min, b.typ_max)) {
-            Spieler_Fix x = fix;
-            b.setzen(x, r.wert);
-            EXPECT_EQ(Spieler_Werte_Pruefen(spieler, x) < 0, r.gut) << b.name << " = " << r.wert;
+            b.setzen(Spieler_Fix_Daten[S], r.wert);
+            const std::vector<u8> mit_wert = alles_schreiben();
+            ASSERT_TRUE(alles_lesen(alt));
+            EXPECT_EQ(alles_lesen(mit_wert), r.gut) << b.name << " = " << r.wert;
+            ASSERT_TRUE(alles_lesen(alt));
             ++geprueft;
         }
     for (int m = 0; m < 128; ++m) {

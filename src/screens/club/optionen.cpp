@@ -185,11 +185,11 @@ void zugzeit_klick() {
 }
 
 // The server's bound on a network client's turn: a minute more, after the
-// longest back to one.
+// longest none.
 void client_zugzeit_klick() {
     if (ruf::Client()) return;
     const i32 jetzt = Option_Client_Zugzeit_Ms() / 60000;
-    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, jetzt >= OPTION_CLIENT_ZUGZEIT_MAX ? 1 : jetzt + 1);
+    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, jetzt >= OPTION_CLIENT_ZUGZEIT_MAX ? 0 : jetzt + 1);
 }
 
 void server_klick() {
