@@ -37,6 +37,7 @@
 #include <unistd.h>
 
 #include "jpeg/jpeg.h"
+#include "jpegwerk.h"
 
 namespace {
 
@@ -685,7 +686,7 @@ int Kodieren(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Jpegwerk(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
         std::printf(
             "jpegwerk d [-glatt] [-schnell] [-skala 1|2|4|8] [-grau] [--] EIN.jpg AUS.ppm\n"
