@@ -3,10 +3,11 @@
 // to a file, a character device made in the scratch folder (/dev/null where
 // that is not permitted) and /dev/null itself. The first two bytes choose
 // the direction, the options and the output; the rest is the input file.
-// Whatever the input, the tool leaves no temporary file; when it fails
-// (exit 1) an existing file is byte for byte as it was, a new name stays
-// free, a link stays a link; a device stays a device; when it succeeds the
-// output holds the whole picture.
+// Whatever the input, the tool leaves no temporary file (beside the output,
+// or the stream's for a device); when it fails (exit 1) an existing file is
+// byte for byte as it was, a new name stays free, a link stays a link; a
+// device stays a device; when it succeeds the output holds the whole
+// picture.
 #include "jpeg/jpeg.h"
 #include "jpegwerk.h"
 
@@ -39,6 +40,9 @@ struct Ordner {
         if (!mkdtemp(muster.data())) std::abort();
         pfad = muster;
         geraet = mknod((pfad / "geraet").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+        // The encoder's stream for a device waits in a temporary file here.
+        fs::create_directory(pfad / "tmp");
+        setenv("TMPDIR", (pfad / "tmp").c_str(), 1);
     }
     ~Ordner() {
         std::error_code f;
@@ -145,6 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
 
     for (const fs::directory_entry& e : fs::directory_iterator(o.pfad))
         if (e.path().filename().string().rfind(".jpegwerk-", 0) == 0) Falsch("a temporary file was left");
+    if (!fs::is_empty(o.pfad / "tmp")) Falsch("a temporary stream file was left");
     if (!Zeichengeraet("/dev/null")) Falsch("/dev/null is no longer a device");
     if (o.geraet && !Zeichengeraet((o.pfad / "geraet").c_str())) Falsch("the device was removed or replaced");
     if (art == 2 && !fs::is_symlink(verweis)) Falsch("the link was replaced");

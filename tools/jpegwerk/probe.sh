@@ -11,6 +11,8 @@
 set -u
 werk="$1"; ordner="$2/probe"
 mkdir -p "$ordner" && cd "$ordner" || exit 1
+# The encoder's stream for a device or pipe waits in a temporary file here.
+TMPDIR="$ordner/tmp"; export TMPDIR; mkdir -p "$TMPDIR"
 { printf 'P5\n16 16\n255\n'; i=0; while [ $i -lt 256 ]; do printf "\\$(printf %o $((i % 200 + 20)))"; i=$((i + 1)); done; } > ein.pgm
 fehler=0
 pruefe() { erwartet=$1; shift; "$@" 2>/dev/null; r=$?; [ $r -eq $erwartet ] || { echo "exit $r instead of $erwartet: $*"; fehler=1; }; }
@@ -105,6 +107,33 @@ timeout 20 cat rohr > rohr.aus &
 pruefe 0 timeout 20 "$werk" d aus.jpg rohr
 wait
 [ -p rohr ] && cmp -s aus.pgm rohr.aus || { echo "a pipe as the output was removed or not written"; fehler=1; }
+# An encode into a pipe: the reader gets the whole stream (the same as in a
+# file) and nothing at all when the encode is refused.
+timeout 20 cat rohr > rohr.aus &
+pruefe 0 timeout 20 "$werk" k -q 90 ein.pgm rohr
+wait
+[ -p rohr ] && cmp -s aus.jpg rohr.aus || { echo "an encode into a pipe was cut or lost"; fehler=1; }
+timeout 20 cat rohr > rohr.aus &
+pruefe 1 timeout 20 "$werk" k -grau cmyk.pam rohr
+wait
+[ -p rohr ] && [ ! -s rohr.aus ] || { echo "a refused encode wrote into the pipe"; fehler=1; }
+# /dev/stdout appended to a file (>>) keeps what the file held, decoding and
+# encoding.
+printf 'vorher' > angehaengt.bin
+"$werk" d aus.jpg /dev/stdout >> angehaengt.bin 2>/dev/null
+"$werk" k -q 90 ein.pgm /dev/stdout >> angehaengt.bin 2>/dev/null
+{ printf 'vorher'; cat aus.pgm aus.jpg; } | cmp -s - angehaengt.bin || { echo "appending through /dev/stdout lost data"; fehler=1; }
+# A link to a name not yet taken: the picture is made where it leads, the
+# link stays.
+ln -s neu_hinter_verweis.jpg offen.jpg
+pruefe 0 "$werk" k -q 90 ein.pgm offen.jpg
+[ -L offen.jpg ] && cmp -s aus.jpg neu_hinter_verweis.jpg || { echo "a link to a new name was replaced"; fehler=1; }
+# Run by root over someone else's file, the file keeps its owner.
+if [ "$(id -u)" = 0 ]; then
+  cp aus.jpg fremd.jpg && chown 4321:4322 fremd.jpg
+  pruefe 0 "$werk" k -q 90 ein.pgm fremd.jpg
+  [ "$(stat -c %u:%g fremd.jpg)" = 4321:4322 ] || { echo "a replaced file lost its owner"; fehler=1; }
+fi
 # /dev/stdout leading to a file the shell opened writes into that file (the
 # same one, not replaced).
 : > umgeleitet.pgm
@@ -113,6 +142,7 @@ vorher=$(stat -c %i umgeleitet.pgm)
 cmp -s aus.pgm umgeleitet.pgm && [ "$(stat -c %i umgeleitet.pgm)" = "$vorher" ] ||
   { echo "/dev/stdout into a file replaced or missed the file"; fehler=1; }
 ls -A | grep -q '^\.jpegwerk-' && { echo "temporary output file left"; fehler=1; }
+ls -A "$TMPDIR" | grep -q '^jpegwerk-' && { echo "temporary stream file left"; fehler=1; }
 # Input and output the same file: refused (exit 1, a reason), the file kept.
 cp aus.jpg selbst.jpg
 pruefe 1 "$werk" d selbst.jpg selbst.jpg
