@@ -732,6 +732,7 @@ int Kodieren(int argc, char** argv) {
     a.Jpg_Datei = aus.Schreibname();
     const size_t zeilenbytes = size_t{b.breite} * b.kanaele;
     int32_t r;
+    int schreibfehler = 0;  // the system's reason when the codec's writes failed
     if (progressiv) a.Intern.Scan_Zaehler = 1;
     {
         // Band after band of MCU rows (16 rows each, 32 KB of pixels or
@@ -753,12 +754,21 @@ int Kodieren(int argc, char** argv) {
             a.Bild_Hoehe = static_cast<int32_t>(n);
             a.Intern.Band_Oben = static_cast<int32_t>(y);
             a.Intern.Band_Unten = static_cast<int32_t>(y + n);
+            errno = 0;
             r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
+            schreibfehler = errno;
             y += n;
             if (r != JPEG_ERG_BEREICH_FERTIG || y >= b.hoehe) break;
         }
     }
     Jpeg_Free(&a);
+    if (r == JPEG_ERG_DATEI && schreibfehler != 0) {
+        // The stream could not be written (a full disk): the output's name
+        // and the reason, not the input's.
+        aus.Fehler(schreibfehler);
+        aus.Verwerfen();
+        return 1;
+    }
     if (r != 0) {
         std::fprintf(stderr, "jpegwerk: %s: %s (%d)\n", argv[i], Jpeg_Fehlertext(r), r);
         aus.Verwerfen();

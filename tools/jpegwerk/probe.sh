@@ -134,6 +134,22 @@ if [ "$(id -u)" = 0 ]; then
   pruefe 0 "$werk" k -q 90 ein.pgm fremd.jpg
   [ "$(stat -c %u:%g fremd.jpg)" = 4321:4322 ] || { echo "a replaced file lost its owner"; fehler=1; }
 fi
+# A full disk (a small memory file system, where mounting one is permitted):
+# decode and encode fail with the output's name and the reason, and the
+# existing file of that name stays.
+mkdir -p voll
+{ printf 'P5\n300 300\n255\n'; head -c 90000 /dev/urandom; } > rauschen.pgm
+pruefe 0 "$werk" k -q 100 rauschen.pgm rauschen.jpg
+if mount -t tmpfs -o size=64k tmpfs voll 2>/dev/null; then
+  printf 'alt' > voll/bild
+  pruefe 1 "$werk" d rauschen.jpg voll/bild
+  "$werk" k -q 100 rauschen.pgm voll/bild 2>&1 | grep -q "voll/bild.*kein Platz" ||
+    { echo "a full disk named neither the output nor the reason"; fehler=1; }
+  [ "$(cat voll/bild)" = alt ] && [ "$(ls -A voll)" = bild ] || { echo "a full disk changed the existing file"; fehler=1; }
+  umount voll
+else
+  echo "no small file system mounted (not permitted): the full-disk case is skipped"
+fi
 # /dev/stdout leading to a file the shell opened writes into that file (the
 # same one, not replaced).
 : > umgeleitet.pgm
