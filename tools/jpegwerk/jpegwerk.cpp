@@ -14,7 +14,7 @@
 // decoded and written in bands of rows. A file is written into a temporary
 // file beside it that takes its name only at the end: a failure leaves an
 // existing file of that name untouched. Devices and pipes are written
-// straight through.
+// straight through (an encoded stream whole at the end).
 //
 // Exit codes: 0 done, 1 the input cannot be read, the output cannot be
 // written or the codec refused (no new output file is left, an existing one
@@ -291,7 +291,7 @@ struct Ausgabe {
     std::string ziel;            // the path the temporary file takes at the end
     std::string zwischen;        // the temporary file (empty: written straight through)
     // The encoder's stream for an output written straight through: gathered
-    // in an unnamed temporary file first (the codec writes by name), copied
+    // in a temporary file in $TMPDIR first (the codec writes by name), copied
     // to the output when whole.
     std::string umweg;
     int umweg_fd = -1;
@@ -304,8 +304,8 @@ struct Ausgabe {
         std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden: %s\n", name, Grund(fehler).c_str());
         return false;
     }
-    // The name the codec writes to (encoder): the temporary file, or the
-    // device itself.
+    // The name the codec writes to (encoder): the temporary file beside the
+    // target, or the stream's temporary file.
     const char* Schreibname() const { return zwischen.empty() ? umweg.c_str() : zwischen.c_str(); }
     // The name the codec writes the stream to (encoder): the temporary file
     // beside the target; for a device, a pipe or a descriptor (kept open, so

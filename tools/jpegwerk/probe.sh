@@ -134,6 +134,11 @@ if [ "$(id -u)" = 0 ]; then
   pruefe 0 "$werk" k -q 90 ein.pgm fremd.jpg
   [ "$(stat -c %u:%g fremd.jpg)" = 4321:4322 ] || { echo "a replaced file lost its owner"; fehler=1; }
 fi
+# A device that takes nothing (/dev/full): decode and encode fail, exit 1.
+if [ -c /dev/full ]; then
+  pruefe 1 "$werk" d aus.jpg /dev/full
+  pruefe 1 "$werk" k -q 90 ein.pgm /dev/full
+fi
 # A full disk (a small memory file system, where mounting one is permitted):
 # decode and encode fail with the output's name and the reason, and the
 # existing file of that name stays.
