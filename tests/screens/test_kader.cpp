@@ -293,12 +293,13 @@ TEST_F(Kader, GezogenesTrikotLaesstHalbdurchsichtigeKopie) {
     };
     kit::Maus(hx + 8, hy + 8);
     kit::Druecken(MAUS_LINKS);
-    kit::Maus(hx + 12, hy + 40);
-    kit::Maus(hx + 16, hy + 70);
+    kit::Maus(hx + 8, hy - 40);
+    kit::Maus(hx + 8, hy - 100);
     kit::Spur_Leeren();
     kit::Frames(1);
     ASSERT_EQ(Menue_Get_Klick_Icon(), feld) << "the shirt is carried";
     EXPECT_TRUE(trikot_bei(hx, hy)) << "the copy at its place";
+    kit::Png("kader_kopie");
     kit::Maus(hx + 8, hy + 8);
     kit::Loslassen(MAUS_LINKS);
     kit::Frames(2);
