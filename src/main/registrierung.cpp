@@ -70,6 +70,7 @@
 #include "screens/match/ank_fenster.h"
 #include "screens/match/im_spiel.h"
 #include "screens/club/wettbewerb_screen.h"
+#include "screens/squad/kader.h"
 #include "screens/screens.h"
 #include "matchday/spieltag.h"
 #include "screens/training/ablauf.h"
@@ -444,6 +445,7 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         .Rangliste_Screens_Auffrischen = [] {
             Tabelle_Screen_Aktualisieren();
             Rangliste_Screen_Aktualisieren();
+            E1_Screen_Aktualisieren();
         },
 #endif
         .Spiel_Anhalten = Menue_Spiel_Anhalten,

@@ -26,8 +26,12 @@
 #include "season/kalender.h"
 #include "season/news.h"
 #include "season/optionen.h"
+#include "season/rangliste.h"
+#include "season/spiele.h"
 #include "season/richter.h"
+#include "base/ruf.h"
 #include "screens/club/bank.h"
+#include "screens/squad/kader.h"
 #include "spur.h"
 #include "world/bank.h"
 #include "world/manager.h"
@@ -233,6 +237,51 @@ TEST_F(Posteingang, WappenfotoAusDemWappenordner) {
     EXPECT_LT(foto[1], 40);
     std::remove(datei.c_str());
     EXPECT_NE(mitte(), foto) << "without the photo the archive's crest";
+}
+
+// The squad screen follows changes made behind its back once the rankings
+// are sorted anew, and when a server's inbox pass sends its start teams:
+// the rows show the line-up as it now is.
+TEST_F(Posteingang, KaderFolgtDerRanglisteUndDemPosteingang) {
+    ein_manager();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(f::menue(0, 0));
+    ASSERT_TRUE(f::da(ICON_KADER_RAHMEN));
+    // The manager sets his line-up himself (the assistant would put it back).
+    Team_Wert(8, Team_Aktiv, 128, OP_BITS_LOESCHEN);
+    auto reihe = [](i32 k) { return static_cast<i32>(Menue_Screen_Icon_Aus_Nummer(ICON_KADER_ZEILE + k)->user[0]); };
+    const struct {
+        const char* weg;
+        void (*ausloesen)();
+    } wege[] = {
+        {"Rangliste", [] {
+             // A result of the club, then the sort that follows the day's matches.
+             Spiel s{};
+             s.team_a = static_cast<i16>(Team_Aktiv);
+             s.team_b = static_cast<i16>(Team_Aktiv == 0 ? 1 : 0);
+             s.tore_a = 2;
+             s.tore_b = 1;
+             Rangliste_Nach_Spiel(Team_Aktiv, s);
+             Rangliste_Sortieren();
+         }},
+        {"Posteingang des Servers", [] {
+             ruf::Als_Netz(true);
+             News_Pruefen(Team_Aktiv);
+             ruf::Als_Einzel();
+         }},
+    };
+    for (const auto& w : wege) {
+        SCOPED_TRACE(w.weg);
+        const i32 erster = reihe(0), bank = reihe(12);
+        ASSERT_GE(erster, 0);
+        ASSERT_GE(bank, 0);
+        // A starter and a substitute change places without the screen.
+        Spieler_Tauschen_Intern(erster, bank, Team_Aktiv, Team_Aktiv);
+        EXPECT_EQ(reihe(0), erster) << "the screen is not told by the swap itself";
+        w.ausloesen();
+        EXPECT_EQ(reihe(0), bank);
+        EXPECT_EQ(reihe(12), erster);
+    }
 }
 
 // The engine defaults the game keeps: the menu's pictures from its own

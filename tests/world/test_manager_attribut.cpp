@@ -127,11 +127,14 @@ TEST_F(Welt, AttributesLearnBlockRemoveAndRespectPrerequisites) {
     EXPECT_FALSE(Attribute_Erreichbar(s, 49));
     EXPECT_TRUE(Attribute_Erreichbar(tw, 49));
     EXPECT_FALSE(Attribute_Erreichbar(tw, 3));
-    // Training: one attribute at a time.
+    // Training: one attribute at a time is in training, but another may be
+    // taken up (the old one is dropped then); a learned one no more.
     Spieler_Wert(7, s, 3, OP_SCHREIBEN);
     EXPECT_EQ(Attribute_Get_Attribut_In_Ausbildung(s), 7);
     EXPECT_TRUE(Attribute_Kann_Attribut_Lernen(s, 7));
-    EXPECT_FALSE(Attribute_Kann_Attribut_Lernen(s, 8));
+    EXPECT_TRUE(Attribute_Kann_Attribut_Lernen(s, 8));
+    EXPECT_FALSE(Attribute_Kann_Attribut_Lernen(s, -1));
+    EXPECT_FALSE(Attribute_Kann_Attribut_Lernen(s, ATTRIBUT_ANZAHL));
     // Negative attributes: listed from the end, removed only by the experienced.
     Spieler_Wert(41, s, Attribut_Noetig(41) + 1, OP_SCHREIBEN);
     Spieler_Wert(3, s, Attribut_Noetig(3) + 1, OP_SCHREIBEN);

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -70,6 +71,11 @@ struct Manifest {
     std::vector<Zeile> zeilen;
     std::set<std::string> container;                         // written as HRF containers, not RESF archives
     std::vector<std::pair<std::string, std::string>> musik;  // file in the game folder, score
+    struct Video {
+        std::string datei, rezept;  // file in the game folder, recipe:frames
+        i32 w = 0, h = 0;
+    };
+    std::vector<Video> videos;
 };
 
 bool name_gueltig(const std::string& n) {
@@ -96,6 +102,16 @@ Manifest manifest_lesen(const std::string& datei) {
             std::string datei, partitur;
             if (!(z >> datei >> partitur)) fehler("MUSIK erwartet Datei und Partitur");
             m.musik.emplace_back(datei, partitur);
+            continue;
+        }
+        if (a == "VIDEO") {
+            Manifest::Video v;
+            std::string groesse;
+            char x = 0;
+            if (!(z >> v.datei >> groesse >> v.rezept) || std::sscanf(groesse.c_str(), "%dx%d%c", &v.w, &v.h, &x) != 2 ||
+                v.w < 1 || v.h < 1 || v.w > 2048 || v.h > 2048 || v.datei.find("..") != std::string::npos)
+                fehler("VIDEO erwartet Datei, Größe BxH (1..2048) und Rezept:Bilder");
+            m.videos.push_back(v);
             continue;
         }
         if (a == "ARCHIV" || a == "CONTAINER") {
@@ -264,6 +280,17 @@ int erzeugen(const std::string& aus, const std::string& manifest_datei, const st
             continue;
         }
         datei_schreiben(aus + "/../" + datei, wav);
+    }
+    for (const Manifest::Video& v : m.videos) {
+        const std::vector<u8> film = resgen::Film(v.rezept, v.w, v.h, 0, u);
+        if (film.empty()) {
+            ++fehler;
+            continue;
+        }
+        const std::string pfad = aus + "/../" + v.datei;
+        std::error_code f;
+        std::filesystem::create_directories(std::filesystem::path(pfad).parent_path(), f);
+        datei_schreiben(pfad, film);
     }
     for (const std::string& name : m.reihenfolge) {
         if (m.container.count(name)) {
