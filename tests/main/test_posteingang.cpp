@@ -17,6 +17,8 @@
 #include "graphics/blitter.h"
 #include "graphics/sound.h"
 #include "graphics/video.h"
+#include "graphics/zeichenspur.h"
+#include "grafik_nummern.h"
 #include "gui/wappen.h"
 #include "platform/png.h"
 #include "base/spielstand.h"
@@ -170,6 +172,27 @@ TEST_F(Posteingang, ZufallsangebotWirdGezeigtUndAngenommen) {
     spielen([&] { return Spieler_Wert(97, spieler, 0, OP_LESEN) == neu; }, 1200);
     EXPECT_EQ(Spieler_Wert(97, spieler, 0, OP_LESEN), neu);
     EXPECT_DOUBLE_EQ(vorher - Bank_Get_Kontostand(team, 0, 0), preis);
+}
+
+// An event's question shows the event's symbol beside the crest; a
+// question without one shows none.
+TEST_F(Posteingang, FrageZeigtDasSymbolDesEreignisses) {
+    ein_manager();
+    if (HasFatalFailure()) return;
+    const i32 team = Team_Aktiv;
+    for (const i32 symbol : {3, 0}) {
+        SCOPED_TRACE(symbol);
+        News_Daten d;
+        const i32 w[10] = {ANFRAGE_EREIGNIS, team, -1, Kalender_Get_Tag() + 40, 0, 0, 0, 0, symbol, -1};
+        for (int i = 0; i < 10; ++i) d.w[i] = w[i];
+        ASSERT_NE(News_Neu_Text(team, team, -1, NEWS_FRAGE, &d, "Ein Angebot mit Symbol."), 0u);
+        ASSERT_TRUE(bis_frage());
+        spur::frame();
+        const Zeichenspur_Eintrag* e = Zeichenspur_Blit_Bei(549 - 72 + 32, 213 + 32);
+        const bool gezeigt = e && e->grafik == GRAFIK_FRAGE_SYMBOL + symbol - 1;
+        EXPECT_EQ(gezeigt, symbol != 0);
+        ASSERT_TRUE(f::antworten(false));
+    }
 }
 
 // The help box over the squad screen's automatic line-up button once the
