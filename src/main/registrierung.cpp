@@ -304,6 +304,14 @@ void main_hooks_anmelden() {
         // The running videos are drawn over the frame before presenting.
         .Video_Overlay = Video_Overlay_Hook,
 #endif
+#if KORDAVO_HAT_MATCH
+        // The fastest speed: a match shown live with fast play on, neither
+        // paused nor in a replay.
+        .Schnellster_Lauf = [] {
+            return Spielfeld_Get_Fast() != 0 && Spielfeld_Get_Anzeige() && !Spielfeld_Get_Pause() &&
+                   !Spielfeld_Replay_Laeuft();
+        },
+#endif
 #if KORDAVO_HAT_NET
         .Socket_Event = Netz_Socket_Ereignis,
 #endif
