@@ -27,11 +27,12 @@ namespace {
 
 struct Zeiten {
     double summe_ms = 0, max_ms = 0;
-    long frames = 0;
+    long frames = 0, ueber = 0;  // frames over a display refresh (16.7 ms)
     void dazu(double ms) {
         summe_ms += ms;
         max_ms = std::max(max_ms, ms);
         ++frames;
+        ueber += ms > 16.7;
     }
 };
 std::map<std::string, Zeiten> zeiten;
@@ -53,7 +54,11 @@ std::string frame_art() {
     return "sonst";
 }
 
-void messen(double ms) { zeiten[art].dazu(ms); }
+void messen(double ms) {
+    zeiten[art].dazu(ms);
+    if (ms > 16.7 && std::getenv("KORDAVO_BENCH_LANGE_FRAMES"))
+        std::fprintf(stderr, "Frame %.1f ms (%s), Tag %d\n", ms, art.c_str(), Kalender_Get_Tag());
+}
 
 bool starten(const char* mitspieler, std::string* ordner) {
     setenv("KORDAVO_SOURCE_DIR", KORDAVO_QUELLE, 0);
@@ -121,6 +126,7 @@ void BM_SaisonZweiManagerLive(benchmark::State& st) {
         st.counters[name + "_avg_ms"] = z.summe_ms / static_cast<double>(z.frames);
         st.counters[name + "_max_ms"] = z.max_ms;
         if (name.rfind("screen_", 0) != 0) st.counters[name + "_summe_s"] = z.summe_ms / 1000;
+        if (z.ueber) st.counters[name + "_ueber_16ms"] = static_cast<double>(z.ueber);
     }
 }
 BENCHMARK(BM_SaisonZweiManagerLive)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();

@@ -133,45 +133,47 @@ class Rahmen_Schreiber {
 
 enum class Schreibfehler { KEINER, MODUL, ORDNER, ANLEGEN, SCHREIBEN };
 
-// The file's bytes: the header, the key, every module's block with its
-// check, the end. Every module writes into memory first: a module that
-// fails leaves the disk untouched (MODUL).
-Schreibfehler bloecke_bilden(const u8* kopf, u32 kopf_len, const Spielstand_Modul* module, int anzahl,
-                             bool verschluesseln, std::string* modul_name, std::vector<u8>* aus) {
-    std::vector<Datei_Status*> inhalt(anzahl + 1, nullptr);
-    auto aufraeumen = [&]() {
-        for (Datei_Status* s : inhalt)
-            if (s) Datei_Schliessen(s);
-    };
+// Every module's block, written into memory (index 0 stays empty). A
+// module that fails leaves the disk untouched (MODUL).
+Schreibfehler module_schreiben(const Spielstand_Modul* module, int anzahl, std::string* modul_name,
+                               std::vector<std::vector<u8>>* bloecke) {
+    bloecke->assign(anzahl + 1, {});
     for (int i = 1; i <= anzahl; ++i) {
-        inhalt[i] = Datei_Oeffnen_Speicher();
-        if (module[i].schreiben) {
-            bool ok = module[i].schreiben(inhalt[i]) && !inhalt[i]->fehler;
-            if (!ok) {
-                *modul_name = module[i].name ? module[i].name : "?";
-                aufraeumen();
-                return Schreibfehler::MODUL;
-            }
+        if (!module[i].schreiben) continue;
+        Datei_Status* d = Datei_Oeffnen_Speicher();
+        const bool ok = module[i].schreiben(d) && !d->fehler;
+        if (ok) (*bloecke)[i].swap(d->puffer);
+        Datei_Schliessen(d);
+        if (!ok) {
+            *modul_name = module[i].name ? module[i].name : "?";
+            return Schreibfehler::MODUL;
         }
     }
+    return Schreibfehler::KEINER;
+}
+
+// The file's bytes around the blocks: the header, the key (scrambling what
+// follows when it is given), every block with its check, the end. Touches
+// no game state (it also runs on the writer thread).
+Schreibfehler rahmen_bilden(const u8* kopf, u32 kopf_len, const std::vector<std::vector<u8>>& bloecke,
+                            const u8* schluessel, std::vector<u8>* aus) {
+    const int anzahl = static_cast<int>(bloecke.size()) - 1;
     Datei_Status* d = Datei_Oeffnen_Speicher();
     Rahmen_Schreiber w(d);
     w.schreiben(kopf, kopf_len);
-    if (verschluesseln) {
-        u8 schluessel = static_cast<u8>(Rnd_Deko());
-        w.schreiben(&schluessel, 1);
-        Datei_Verschluesselung_An(d, schluessel);
+    if (schluessel) {
+        w.schreiben(schluessel, 1);
+        Datei_Verschluesselung_An(d, *schluessel);
     }
     Datei_Pruefung_Setzen(d, 0);
     for (int i = 1; i <= anzahl && w.ok(); ++i) {
-        u32 n = 0;
-        const u8* daten = Datei_Speicher_Daten(inhalt[i], &n);
+        const u32 n = static_cast<u32>(bloecke[i].size());
+        const u8* daten = n ? bloecke[i].data() : nullptr;
         w.u32_schreiben(TAG_BLOCK | static_cast<u32>(i));
         w.u32_schreiben(n);
         w.schreiben(daten, n);
         w.u32_schreiben(static_cast<u32>(crc32(crc32(0, Z_NULL, 0), daten ? daten : Z_NULL, n)));
     }
-    aufraeumen();
     w.u32_schreiben(TAG_ENDE);
     w.u32_schreiben(static_cast<u32>(anzahl));
     u8 pruef = d->pruefung;
@@ -221,9 +223,15 @@ Schreibfehler datei_ersetzen(const std::string& ziel, const std::vector<u8>& dat
 
 Schreibfehler bloecke_schreiben(const char* pfad, const u8* kopf, u32 kopf_len, const Spielstand_Modul* module,
                                 int anzahl, bool verschluesseln, std::string* modul_name) {
+    std::vector<std::vector<u8>> bloecke;
+    if (const Schreibfehler f = module_schreiben(module, anzahl, modul_name, &bloecke); f != Schreibfehler::KEINER)
+        return f;
+    const u8 schluessel = verschluesseln ? static_cast<u8>(Rnd_Deko()) : 0;
     std::vector<u8> daten;
-    const Schreibfehler f = bloecke_bilden(kopf, kopf_len, module, anzahl, verschluesseln, modul_name, &daten);
-    return f != Schreibfehler::KEINER ? f : datei_ersetzen(W32_Pfad_Uebersetzen(pfad), daten);
+    if (const Schreibfehler f = rahmen_bilden(kopf, kopf_len, bloecke, verschluesseln ? &schluessel : nullptr, &daten);
+        f != Schreibfehler::KEINER)
+        return f;
+    return datei_ersetzen(W32_Pfad_Uebersetzen(pfad), daten);
 }
 
 // ---------------------------------------------------------------------------
@@ -559,16 +567,20 @@ bool Spielstand_Speichern_Hintergrund(const char* pfad, int still) {
     if (!pfad || !*pfad) return false;
     const auto kopf = spielstand_kopf(still);
     std::string modul;
-    std::vector<u8> daten;
-    const Schreibfehler f = bloecke_bilden(kopf.data(), static_cast<u32>(kopf.size()), g_module, SPIELSTAND_BLOECKE,
-                                           true, &modul, &daten);
-    if (f != Schreibfehler::KEINER) {
+    std::vector<std::vector<u8>> bloecke;
+    if (const Schreibfehler f = module_schreiben(g_module, SPIELSTAND_BLOECKE, &modul, &bloecke);
+        f != Schreibfehler::KEINER) {
         speicherfehler_melden(f, pfad, modul);
         return false;
     }
+    // The frame makes the blocks; the writer frames, scrambles and writes them.
+    const u8 schluessel = static_cast<u8>(Rnd_Deko());
     hintergrund.pfad = pfad;
-    hintergrund.ergebnis = std::async(std::launch::async, [ziel = W32_Pfad_Uebersetzen(pfad), d = std::move(daten)] {
-        return datei_ersetzen(ziel, d);
+    hintergrund.ergebnis = std::async(std::launch::async, [ziel = W32_Pfad_Uebersetzen(pfad), kopf,
+                                                           b = std::move(bloecke), schluessel] {
+        std::vector<u8> daten;
+        const Schreibfehler f = rahmen_bilden(kopf.data(), static_cast<u32>(kopf.size()), b, &schluessel, &daten);
+        return f != Schreibfehler::KEINER ? f : datei_ersetzen(ziel, daten);
     });
     return true;
 }
