@@ -2,7 +2,8 @@
 // human managers at one machine, their matches shown live (fast play on),
 // each turn ended at once, the pages after the matches clicked away. Reports
 // the CPU time of the season and, per kind of frame, the average and worst
-// frame time: the main menu, each screen (opened from the main menu after
+// frame time (the processor time of the frame's thread) and the frames over
+// a display refresh (16.7 ms): the main menu, each screen (opened from the main menu after
 // the season, 120 frames each), and the live view with one, two and (in a
 // game of four managers) four matches shown.
 #include <benchmark/benchmark.h>
