@@ -54,15 +54,26 @@ u16 dunkler(u16 p, i32 prozent) {
 
 // The shadow map: for every pixel of the area grown by the kernel, the
 // least kernel value of the mask pixels that reach it (100: none).
+// Built a kernel cell at a time over whole rows (the same minima as mask
+// pixel by mask pixel, in loops without branches).
 template <int N>
 void karte_bauen(std::vector<u8>& karte, const u16* mp, i32 mb, i32 w, i32 h, i32 mw, const u16* kern) {
+    static std::vector<u8> zeile;
+    zeile.resize(static_cast<size_t>(w));
     for (i32 y = 0; y < h; ++y) {
         const u16* m = mp + static_cast<i64>(y) * mb;
-        for (i32 x = 0; x < w; ++x) {
-            if (!m[x]) continue;
-            u8* z = &karte[static_cast<size_t>(y + 1) * mw + x + 1];
-            for (i32 ky = 0; ky < N; ++ky, z += mw)
-                for (i32 kx = 0; kx < N; ++kx) z[kx] = std::min<u8>(z[kx], static_cast<u8>(kern[ky * N + kx]));
+        bool leer = true;
+        for (i32 x = 0; x < w; ++x) leer &= m[x] == 0;
+        if (leer) continue;
+        for (i32 x = 0; x < w; ++x) zeile[x] = m[x] ? 0 : 255;  // 255: no mask pixel
+        for (i32 ky = 0; ky < N; ++ky) {
+            u8* z0 = &karte[static_cast<size_t>(y + 1 + ky) * mw + 1];
+            for (i32 kx = 0; kx < N; ++kx) {
+                const u8 k = static_cast<u8>(kern[ky * N + kx]);
+                u8* z = z0 + kx;
+                const u8* a = zeile.data();
+                for (i32 x = 0; x < w; ++x) z[x] = std::min<u8>(z[x], static_cast<u8>(a[x] | k));
+            }
         }
     }
 }

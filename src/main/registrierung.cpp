@@ -297,6 +297,11 @@ void main_hooks_anmelden() {
         .Kalender_Run = [] {
             Kalender_Run();
             Farbe_Cache_Aufraeumen();
+#if KORDAVO_HAT_SCREENS
+            // While no match is shown live, one more ground picture is
+            // unpacked a frame, so that a kick-off finds them all.
+            if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht()) Spielansicht_Vorrat_Schritt();
+#endif
             // A quit the run loop could not serve (no calendar) still ends the program.
             if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
         },
@@ -304,6 +309,14 @@ void main_hooks_anmelden() {
 #if KORDAVO_HAT_GRAPHICS
         // The running videos are drawn over the frame before presenting.
         .Video_Overlay = Video_Overlay_Hook,
+#endif
+#if KORDAVO_HAT_MATCH
+        // The fastest speed: a match shown live with fast play on, neither
+        // paused nor in a replay.
+        .Schnellster_Lauf = [] {
+            return Spielfeld_Get_Fast() != 0 && Spielfeld_Get_Anzeige() && !Spielfeld_Get_Pause() &&
+                   !Spielfeld_Replay_Laeuft();
+        },
 #endif
 #if KORDAVO_HAT_NET
         .Socket_Event = Netz_Socket_Ereignis,
@@ -321,6 +334,9 @@ void main_hooks_anmelden() {
 #if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
             Ank_Seiten_Free();
             Spieltag_Free_Grafik();
+#if KORDAVO_HAT_SCREENS
+            Spielansicht_Vorrat_Freigeben();
+#endif
 #endif
             Bnk_Alle_Freigeben();
             Sound_Alles_Freigeben();

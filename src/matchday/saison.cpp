@@ -475,9 +475,7 @@ void Wettbewerb_Spiele_Beendet(i32 id) {
         Debug_Printf("Cl: Wettbewerb Spiele_Beendet");
         return;
     }
-    Spiele_Check_Wettbewerb_Ereignis();
     if (!Wettbewerb_Modul_Bereit()) return;
-    Wettbewerb_Quali_Markierungen_Loeschen();
     Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
     // Only the first group drives the round; a finished round ends once.
     if (!w || w->vorherige_gruppe >= 0 || w->aktueller_spieltag >= w->spieltage) return;

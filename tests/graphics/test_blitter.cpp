@@ -265,3 +265,21 @@ TEST(Farbe, Cache) {
 }
 
 }  // namespace
+
+// Darkening a whole area gives every pixel value of both depths exactly as
+// the pixel formula does, at the levels the menus use and above 128.
+TEST(Blitter, AbdunkelnJederPixelwert) {
+    for (int tiefe : {16, 15}) {
+        std::unique_ptr<Rastport, decltype(&Rastport_Free)> rp(Rastport_Neu_Einfach(256, 256, tiefe), &Rastport_Free);
+        ASSERT_TRUE(rp);
+        for (int stufe : {0, 1, 64, 90, 96, 127, 128, 129, 200, -5}) {
+            u16* p = rp->bitmap->pixel16();
+            for (u32 i = 0; i < 65536; ++i) p[i] = static_cast<u16>(i);
+            ASSERT_EQ(Blt_Abdunkeln(rp.get(), 0, 0, 256, 256, stufe), 1);
+            int falsch = 0;
+            for (u32 i = 0; i < 65536; ++i)
+                falsch += p[i] != (tiefe == 16 ? pixel::abdunkeln<16>(i, stufe) : pixel::abdunkeln<15>(i, stufe));
+            EXPECT_EQ(falsch, 0) << tiefe << " " << stufe;
+        }
+    }
+}

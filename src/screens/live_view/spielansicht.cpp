@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "graphics/blitter.h"
 #include "graphics/rastport.h"
@@ -41,9 +42,9 @@ constexpr int ARCHIV_SPRITES = 17;    // stadion_sprites.res
 constexpr int EINTRAG_TUNNEL = 145;
 
 // Pictures a view is built from (stands, grass light, tunnel), loaded and
-// unpacked once while the live view is loaded and its archives stay open:
-// a kick-off or a change of the number of views builds its pictures
-// without unpacking them again.
+// unpacked once while the program runs and its archives stay open: a
+// kick-off or a change of the number of views builds its pictures without
+// unpacking them again.
 struct Bild_Frei {
     void operator()(Rastport* rp) const { Rastport_Free(rp); }
 };
@@ -341,6 +342,37 @@ void gehaltene_freigeben() {
 }
 }  // namespace
 
+void Spielansicht_Vorrat_Freigeben() { gehaltene_freigeben(); }
+
+size_t Spielansicht_Vorrat_Anzahl() { return gehalten.size() + beleuchtet.size(); }
+
+bool Spielansicht_Vorrat_Schritt() {
+    if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
+    // Each entry is tried once per archive state: a missing one is not asked
+    // again every frame.
+    static u32 versucht_stand = 0;
+    static size_t naechster = 0;
+    if (versucht_stand != Resf_Stand()) versucht_stand = Resf_Stand(), naechster = 0;
+    static const std::vector<std::pair<int, i32>> liste = [] {
+        std::vector<std::pair<int, i32>> l;
+        for (int stufe = 0; stufe < spielansicht::TRIBUENE_STUFEN; ++stufe)
+            for (int seite = 0; seite < spielansicht::TRIBUENE_SEITEN; ++seite)
+                if (const i32 n = spielansicht::Tribuene_Bild(seite, stufe); n >= 0) l.emplace_back(ARCHIV_TRIBUENEN, n);
+        for (u32 art = 0; art < 7; ++art)
+            for (bool halb : {false, true}) {
+                const std::pair<int, i32> k{ARCHIV_LICHT, spielansicht::Rasen_Licht_Nummer(art, halb)};
+                if (std::find(l.begin(), l.end(), k) == l.end()) l.push_back(k);
+            }
+        l.emplace_back(ARCHIV_SPRITES, EINTRAG_TUNNEL);
+        return l;
+    }();
+    while (naechster < liste.size() && gehalten.count(liste[naechster])) ++naechster;
+    if (naechster >= liste.size()) return false;
+    gehaltenes_bild(liste[naechster].first, liste[naechster].second);
+    ++naechster;
+    return true;
+}
+
 bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
     if (!v) return false;
     bilder_freigeben(*v);
@@ -490,7 +522,6 @@ void Spielansicht_Free() {
     Spielansicht_Anim_Free();
     Spielansicht_Bilder_Free();
     Spielansicht_Views_Free();
-    gehaltene_freigeben();
     geladen = false;
     // A new start begins afresh: the mouse free, the home side shown.
     laufzustand = 0;
