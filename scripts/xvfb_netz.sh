@@ -74,15 +74,16 @@ starten() {  # role, x of its window
   links[$rolle]=$2
 }
 
+KLICK_PAUSE=0.8
 n=0
 bild() { n=$((n + 1)); import -window root "$aus/$(printf '%02d' $n)_$1.png"; }
 klick() {  # role x y [button], in the window's coordinates
   xdotool mousemove $(( ${links[$1]} + $2 )) "$3"
-  sleep 0.3
-  xdotool mousedown "${4:-1}"
   sleep 0.15
+  xdotool mousedown "${4:-1}"
+  sleep 0.1
   xdotool mouseup "${4:-1}"
-  sleep 0.8
+  sleep "$KLICK_PAUSE"
 }
 tippen() {  # role text
   xdotool windowfocus --sync "${fenster[$1]}" 2> /dev/null
@@ -100,11 +101,12 @@ farbe() {
   convert "$arbeit/pruefen.png" -crop "$4x$5+$(( ${links[$1]} + $2 ))+$3" -resize '1x1!' \
     -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
 }
-# The live view's control bar at the window's bottom left: about 17,35,57.
+# The live view: the pitch's green across the window's middle (the main
+# menu shows its squad table there, the pages their own pictures).
 live() {
   local r g b
-  read -r r g b <<< "$(farbe "$1" 0 568 60 30)"
-  (( r >= 12 && r <= 22 && g >= 30 && g <= 40 && b >= 52 && b <= 62 ))
+  read -r r g b <<< "$(farbe "$1" 300 250 200 100)"
+  (( g > r + 30 && g > b + 20 ))
 }
 # The days on which a side's live view showed a match (its trace).
 live_tage() { grep -a -o 'Live-Ansicht: Tag [0-9]*' "$aus/$1.log" 2> /dev/null | sort -u | wc -l; }
@@ -162,6 +164,7 @@ if grep -a -q "nicht erreichbar\|abgebrochen" "$aus/client.log"; then
 fi
 
 # --- The season: turns ended, pages clicked away, matches watched.
+KLICK_PAUSE=0.4
 declare -A schnell gesehen
 schnell[server]=0 schnell[client]=0 gesehen[server]=0 gesehen[client]=0
 ziel=0
