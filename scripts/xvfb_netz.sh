@@ -179,7 +179,7 @@ for schritt in $(seq 1500); do
         schnell[$rolle]=0
       fi
       if (( ! ${schnell[$rolle]} )); then
-        klick "$rolle" 104 583            # the control bar's fast play
+        klick "$rolle" 237 583            # the control bar's fast play
         schnell[$rolle]=1
       fi
       continue
