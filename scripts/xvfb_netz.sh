@@ -108,6 +108,12 @@ live() {
   read -r r g b <<< "$(farbe "$1" 300 250 200 100)"
   (( g > r + 30 && g > b + 20 ))
 }
+# The control bar's fast play is on: its arrows orange, not white.
+schnell_an() {
+  local r g b
+  read -r r g b <<< "$(farbe "$1" 244 574 18 14)"
+  (( r > b ))
+}
 # The days on which a side's live view showed a match (its trace).
 live_tage() { grep -a -o 'Live-Ansicht: Tag [0-9]*' "$aus/$1.log" 2> /dev/null | sort -u | wc -l; }
 lebt() { kill -0 "$1" 2> /dev/null; }
@@ -176,11 +182,13 @@ for schritt in $(seq 1500); do
         gesehen[$rolle]=$tage
         sleep 2
         bild "${rolle}_live_$tage"
-        schnell[$rolle]=0
       fi
-      if (( ! ${schnell[$rolle]} )); then
-        klick "$rolle" 237 583            # the control bar's fast play
-        schnell[$rolle]=1
+      # The control bar's fast play, until it shows on (a click while the
+      # view is still coming up is not taken; a second one in a row would
+      # take it off again).
+      if (( SECONDS - ${schnell[$rolle]} >= 4 )) && ! schnell_an "$rolle"; then
+        klick "$rolle" 250 583
+        schnell[$rolle]=$SECONDS
       fi
       continue
     fi
