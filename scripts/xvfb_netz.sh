@@ -114,6 +114,12 @@ schnell_an() {
   read -r r g b <<< "$(farbe "$1" 244 574 18 14)"
   (( r > b ))
 }
+# A question box (two buttons, "Ja" left): its "Ja" button's gold on blue.
+frage() {
+  local r g b
+  read -r r g b <<< "$(farbe "$1" 101 414 30 14)"
+  (( r > 45 && r > b - 25 ))
+}
 # The days on which a side's live view showed a match (its trace).
 live_tage() { grep -a -o 'Live-Ansicht: Tag [0-9]*' "$aus/$1.log" 2> /dev/null | sort -u | wc -l; }
 lebt() { kill -0 "$1" 2> /dev/null; }
@@ -192,6 +198,7 @@ for schritt in $(seq 1500); do
       fi
       continue
     fi
+    frage "$rolle" && klick "$rolle" 680 424  # a question: "Nein"
     klick "$rolle" 100 540 3              # a notice answered (right button)
     klick "$rolle" 100 540                # a page turned
     klick "$rolle" 570 562                # a screen after a match: its close button
