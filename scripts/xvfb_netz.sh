@@ -7,21 +7,22 @@
 # role and sets up its manager through the wizard; the client switches the
 # network on, types the server's address, tests it ("Verbindung prüfen"),
 # joins and takes a club. Both then end their turns ("Weiter"), click
-# notices and pages away and watch their managers' matches in the live view
-# (the control bar's fast play clicked), until each has seen its club's
-# match live on three days. What the windows show is read from the games'
-# own trace (KORDAVO_DEBUG: "Live-Ansicht: Tag ...") and from the pixels of
-# the main menu. Screenshots of the display at the key steps go into the
-# output folder (NN_step.png).
+# notices and pages away, answer questions with "Nein" and watch their
+# managers' matches in the live view (the control bar's fast play clicked),
+# until each has seen the managers' matches live on three days. What the
+# windows show is read from the games' own trace (KORDAVO_DEBUG:
+# "Live-Ansicht: Tag ...") and from pixels (the pitch's green, a question's
+# buttons, the fast play arrows). Screenshots of the display at the key
+# steps go into the output folder (NN_step.png).
 #
 #   scripts/xvfb_netz.sh BUILD_FOLDER OUTPUT_FOLDER
 #
 # BUILD_FOLDER holds kordavo and game/. Needs Xvfb, xdotool and
-# ImageMagick's import and convert. Exit code 0 when both reached their
-# third live match day and came back to their main menus, 1 when not, 2 on
-# bad arguments.
+# ImageMagick's import and convert. Exit code 0 when both watched a third
+# matchday live and left the live view again, 1 when not (or when a game
+# ended), 2 on bad arguments.
 set -u
-if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,22p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
+if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
 if [[ $# -ne 2 || ! -x $1/kordavo || ! -d $1/game ]]; then
   echo "Aufruf: scripts/xvfb_netz.sh BAU_ORDNER AUSGABE_ORDNER (BAU_ORDNER mit kordavo und game/)" >&2
   exit 2
