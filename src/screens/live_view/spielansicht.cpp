@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/debug.h"
 #include "graphics/blitter.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
@@ -17,6 +18,7 @@
 #include "screens/live_view/kopfzeile.h"
 #include "screens/live_view/projektion.h"
 #include "screens/live_view/stadion_ton.h"
+#include "season/kalender.h"
 #include "world/welt.h"
 
 namespace {
@@ -124,6 +126,11 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
         for (int i = 0; i < anzahl; ++i) views[i].pitch = liste[i];
         layouts_setzen(anzahl);
         laufzustand = 1;
+        // One line a shown match (KORDAVO_DEBUG): what a watching script
+        // or a tester reads of the view without looking at the picture.
+        for (int i = 0; i < anzahl; ++i)
+            if (liste[i]) Debug_Printf("Live-Ansicht: Tag %d, Team %u - Team %u", static_cast<int>(Kalender_Get_Tag()),
+                             liste[i]->team[0], liste[i]->team[1]);
         return false;
     }
     if (laufzustand != 1) return false;
