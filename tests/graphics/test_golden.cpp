@@ -14,13 +14,12 @@
 
 namespace {
 
-using Bild = std::unique_ptr<Rastport, decltype(&Rastport_Free)>;
-Bild bild(Rastport* rp) { return Bild(rp, &Rastport_Free); }
+Rastport_Bild bild(Rastport* rp) { return Rastport_Bild(rp); }
 
 // A 64 x 64 test picture: a ring in two colours on colour key 0, with a
 // mask (the upper half of the ring) and an alpha ramp from left to right.
-Bild motiv(i32 tiefe) {
-    Bild rp = bild(Rastport_Neu_Einfach(64, 64, tiefe));
+Rastport_Bild motiv(i32 tiefe) {
+    Rastport_Bild rp = bild(Rastport_Neu_Einfach(64, 64, tiefe));
     rp->maske.assign(Rastport_Maske_Groesse(64, 64), 0);
     rp->alpha.assign(64 * 64, 0);
     for (i32 y = 0; y < 64; ++y)
@@ -51,7 +50,7 @@ u64 fnv(const u16* p, size_t n) {
 // Every blit kind at one depth into `ziel`, in a row of cells from (x0, y0).
 void alle_blits(Rastport* ziel, i32 x0, i32 y0) {
     const i32 t = ziel->tiefe();
-    Bild m = motiv(t);
+    Rastport_Bild m = motiv(t);
     Blt_Optionen o{};
     const Blt_Optionen tint{.schluessel = 1, .toenen = 1, .gewicht = 40, .farbe = Farbe_Get_Pixel(t, 74, 144, 217)};
     const Blt_Optionen grau{.schluessel = 1, .grau = 1};
@@ -73,7 +72,7 @@ void alle_blits(Rastport* ziel, i32 x0, i32 y0) {
 }
 
 TEST(Golden, AlleBlitArten) {
-    Bild screen = bild(Rastport_Neu_Einfach(800, 600, 16));
+    Rastport_Bild screen = bild(Rastport_Neu_Einfach(800, 600, 16));
     ASSERT_TRUE(screen);
     // Background: a vertical gradient, navy to panel blue.
     for (i32 y = 0; y < 600; ++y)
@@ -81,20 +80,20 @@ TEST(Golden, AlleBlitArten) {
     alle_blits(screen.get(), 10, 10);
 
     // The same in 555, converted for the snapshot.
-    Bild s555 = bild(Rastport_Neu_Einfach(780, 70, 15));
+    Rastport_Bild s555 = bild(Rastport_Neu_Einfach(780, 70, 15));
     Blt_Rechteck(s555.get(), 0, 0, -1, -1, Farbe_Pack_555(22, 38, 61));
     alle_blits(s555.get(), 0, 3);
     Rastport_Bitmap_Wandeln(s555->bitmap.get(), 16, nullptr);
     Blt_Blit(s555.get(), 0, 0, -1, -1, screen.get(), 10, 90, nullptr);
 
     // Clipping at negative coordinates and past the right edge.
-    Bild m = motiv(16);
+    Rastport_Bild m = motiv(16);
     Blt_Blit(m.get(), 0, 0, -1, -1, screen.get(), -20, 170, Blt_Opt_Transparent);
     Blt_Blit(m.get(), -5, -5, -1, -1, screen.get(), 60, 170, Blt_Opt_Transparent);
     Blt_Blit(m.get(), 0, 0, -1, -1, screen.get(), 770, 170, Blt_Opt_Transparent);
 
     // Sprites: plain, mirrored through the blitter, half size, blended.
-    Bild sp = bild(Rastport_Neu(64, 64, 16, 1, 0));
+    Rastport_Bild sp = bild(Rastport_Neu(64, 64, 16, 1, 0));
     sp->sprite = Rle_Sprite_Aus_Pixeln(m->bitmap->pixel16(), 64, 64);
     Blt_Blit(sp.get(), 0, 0, -1, -1, screen.get(), 150, 170, Blt_Opt_Sprite);
     sp->sprite->gespiegelt = 1;
