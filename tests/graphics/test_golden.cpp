@@ -1,8 +1,11 @@
-// The golden picture: an 800 x 600 scene with every kind of blit, compared
-// by hash and written as PNG for review (build/.../golden/grafik.png).
+// The golden picture: an 800 x 600 scene with every kind of blit, pinned
+// area by named area (each blit kind's cell, the bands that cover the whole
+// picture) and written as PNG for review (build/.../golden/grafik.png).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
+#include <iterator>
 #include <filesystem>
 #include <memory>
 
@@ -10,6 +13,7 @@
 #include "graphics/farbe.h"
 #include "graphics/font.h"
 #include "platform/png.h"
+#include "base/pruefsumme.h"
 #include "testfont.h"
 
 namespace {
@@ -36,15 +40,6 @@ Rastport_Bild motiv(i32 tiefe) {
             rp->alpha[i] = p ? static_cast<u8>(x * 4) : 0;
         }
     return rp;
-}
-
-u64 fnv(const u16* p, size_t n) {
-    u64 h = 1469598103934665603ull;
-    for (size_t i = 0; i < n; ++i) {
-        h = (h ^ (p[i] & 255)) * 1099511628211ull;
-        h = (h ^ (p[i] >> 8)) * 1099511628211ull;
-    }
-    return h;
 }
 
 // Every blit kind at one depth into `ziel`, in a row of cells from (x0, y0).
@@ -132,8 +127,47 @@ TEST(Golden, AlleBlitArten) {
     const std::string ordner = std::string(bin ? bin : ".") + "/golden";
     std::filesystem::create_directories(ordner);
     EXPECT_TRUE(Png_Schreiben(ordner + "/grafik.png", screen->bitmap->pixel16(), 800, 600, 800, 16));
-    EXPECT_EQ(fnv(screen->bitmap->pixel16(), 800 * 600), 0xb03e8c4feb8e1acfull)
-        << std::hex << fnv(screen->bitmap->pixel16(), 800 * 600);
+    // Each blit kind in its cell, then bands that together cover the picture.
+    static const char* const ART[10] = {"Kopie",   "Transparent",     "Maske",       "Alpha",      "Alpha transparent",
+                                        "Toenen",  "Grau",            "Alpha+Maske", "Grau+Maske", "Deckung"};
+    std::vector<pruef::Bereich> bereiche;
+    for (i32 k = 0; k < 10; ++k) {
+        bereiche.push_back({ART[k], 10 + 70 * k, 10, 64, 64});
+        bereiche.push_back({ART[k], 10 + 70 * k, 93, 64, 64});  // the 555 row
+    }
+    const pruef::Bereich weitere[] = {
+        {"Ausschnitt links", 0, 170, 44, 64},       {"Ausschnitt versetzt", 60, 170, 64, 64},
+        {"Ausschnitt rechts", 770, 170, 30, 64},    {"Sprite", 150, 170, 64, 64},
+        {"Sprite gespiegelt", 230, 170, 64, 64},    {"Sprite halb", 310, 186, 32, 32},
+        {"Sprite Alpha", 360, 170, 64, 64},         {"Kopie halb", 440, 186, 32, 32},
+        {"Schatten", 500, 170, 80, 80},             {"Schatten gross", 590, 170, 80, 80},
+        {"Rahmen", 680, 170, 100, 64},              {"Abdunkeln", 10, 250, 780, 40},
+        {"Markup", 0, 295, 800, 105},               {"Band 565", 0, 0, 800, 85},
+        {"Band 555", 0, 85, 800, 80},               {"Band Sprites", 0, 165, 800, 85},
+        {"Band Abdunkeln", 0, 250, 800, 45},        {"Band unten", 0, 400, 800, 200},
+    };
+    bereiche.insert(bereiche.end(), std::begin(weitere), std::end(weitere));
+    static const u64 SUMME[] = {
+        0x46f7c827d8b5f887ull, 0xcf74a00e85af5927ull, 0xf049179d985c9e72ull,
+        0xfd5a44abf6799013ull, 0x77d6b7f9d47a0b0cull, 0xfe2f1922610138b1ull,
+        0x6e453e97e4dc231aull, 0x03bdad4a2b2a5eb6ull, 0x59191943380e4795ull,
+        0xf415c0a3ac44781full, 0xde5177f660e5345aull, 0xcd5e241e6d2e09ebull,
+        0xbae03d929a6eb29aull, 0xa66f782156fb34bbull, 0xed058999a5b009bbull,
+        0xdd844e47a1241457ull, 0xd81a9c5dd071fae5ull, 0xbadf0820f7a318e0ull,
+        0x0e2a19eca4cf3842ull, 0xc0470d375c1c6d58ull, 0xb14332151c6574aeull,
+        0x452647cb74c82d8full, 0x2b79440d910f8594ull, 0xdeea160ba4b3ab4aull,
+        0x27f86a3b90538dcaull, 0xaacce10b700fbf95ull, 0x3e4c0d38963eb4eeull,
+        0xaacce10b700fbf95ull, 0x01b049444e4048efull, 0xdf6ca329ab1d1010ull,
+        0xae0f26b5cfe04219ull, 0x5e69dae3238e5c25ull, 0xae353c6819e7b14eull,
+        0x62e58dab6e26e1dfull, 0x09a61c63a133dda2ull, 0x47b14cd194c9ee3dull,
+        0xfa42f090c08d61a5ull, 0x7e675a692c4040afull
+    };
+    ASSERT_EQ(bereiche.size(), std::size(SUMME));
+    for (size_t i = 0; i < bereiche.size(); ++i) {
+        const pruef::Bereich& b = bereiche[i];
+        const u64 s = pruef::Bereich_Summe(screen->bitmap->pixel16(), 800, 600, b.x, b.y, b.w, b.h);
+        EXPECT_EQ(s, SUMME[i]) << b.name << " bei " << b.x << "," << b.y << " (" << b.w << " x " << b.h << ")";
+    }
     Farbe_Schatten_Free();
 }
 
