@@ -164,8 +164,8 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
                                        {3, 2, true, name(h_elf[8]), 89}};
 
     // Pages over the main menu, dimmed as the announcements show them.
-    std::unique_ptr<Rastport> schirm(Rastport_Neu_Einfach(800, 600, 16));
-    std::unique_ptr<Rastport> schatten(Resf_Lade_Rastport(Resf_Spiel_Slot(1), 331));
+    Rastport_Bild schirm(Rastport_Neu_Einfach(800, 600, 16));
+    Rastport_Bild schatten(Resf_Lade_Rastport(Resf_Spiel_Slot(1), 331));
     auto ueber_menue = [&](Rastport* seite) {
         Blt_Blit(Screen_Rastport, 0, 0, 800, 600, schirm.get(), 0, 0, Blt_Opt_Standard);
         if (schatten) Blt_Alpha_Prozent_Transparent(schatten.get(), 0, 0, 800, 600, schirm.get(), 0, 0, 90);
