@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "graphics/blitter.h"
@@ -15,7 +16,7 @@
 namespace {
 
 struct Eintrag {
-    Rastport* bild = nullptr;
+    Rastport_Bild bild;
     u32 groesse = 0, quelle = 0, position = 0, text = 0;
 };
 Eintrag cache[BLT_CACHE_GROESSE];
@@ -138,37 +139,30 @@ u32 text_hash(const char* t, u16 farbe) {
 Rastport* Blt_Cache_Suchen(i32 sx, i32 sy, i32 w, i32 h, i32 x, i32 y, u32 text) {
     const u32 g = schluessel(w, h), q = schluessel(sx, sy), p = schluessel(x, y);
     for (const Eintrag& e : cache)
-        if (e.bild && e.groesse == g && e.quelle == q && e.position == p && e.text == text) return e.bild;
+        if (e.bild && e.groesse == g && e.quelle == q && e.position == p && e.text == text) return e.bild.get();
     return nullptr;
 }
 
 void Blt_Cache_Ablegen(Rastport* rp, i32 sx, i32 sy, i32 w, i32 h, i32 x, i32 y, u32 text) {
     if (!rp || w < 1 || h < 1) return;
-    Rastport* bild = Rastport_Neu_Einfach(w, h, rp->tiefe());
+    Rastport_Bild bild(Rastport_Neu_Einfach(w, h, rp->tiefe()));
     if (!bild) return;
-    Blt_Blit(rp, x, y, w, h, bild, 0, 0, nullptr);
+    Blt_Blit(rp, x, y, w, h, bild.get(), 0, 0, nullptr);
     // Slot 0 is the newest: the entries before the first free slot (or all,
     // dropping the oldest) move up by one.
     i32 frei = 0;
     while (frei < BLT_CACHE_GROESSE - 1 && cache[frei].bild) ++frei;
-    if (cache[frei].bild) Rastport_Free(cache[frei].bild);
     std::move_backward(cache, cache + frei, cache + frei + 1);
-    cache[0] = Eintrag{bild, schluessel(w, h), schluessel(sx, sy), schluessel(x, y), text};
+    cache[0] = Eintrag{std::move(bild), schluessel(w, h), schluessel(sx, sy), schluessel(x, y), text};
 }
 
 void Blt_Cache_Position_Leeren(i32 x, i32 y) {
     for (Eintrag& e : cache)
-        if (e.bild && e.position == schluessel(x, y)) {
-            Rastport_Free(e.bild);
-            e = Eintrag{};
-        }
+        if (e.bild && e.position == schluessel(x, y)) e = Eintrag{};
 }
 
 void Blt_Cache_Leeren() {
-    for (Eintrag& e : cache) {
-        Rastport_Free(e.bild);
-        e = Eintrag{};
-    }
+    for (Eintrag& e : cache) e = Eintrag{};
     Farbe_Cache_Free();
 }
 
@@ -226,20 +220,14 @@ i32 glatt_zeichnen(Rastport* rp, Font* f, const char* t, i32 x, i32 y, bool mit_
             Blt_Blit(c, 0, 0, -1, -1, rp, x, oben, nullptr);
             return 1;
         }
-    Rastport* a = Rastport_Neu_Einfach(w, h, rp->tiefe());
-    Rastport* b = Rastport_Neu_Einfach(w, h, rp->tiefe());
-    if (!a || !b) {
-        Rastport_Free(a);
-        Rastport_Free(b);
-        return Font_Markup_Ausgabe(rp, f, f->farbe, t, x, y, 0);
-    }
-    Blt_Blit(rp, x, oben, w, h, b, 0, 0, nullptr);
-    Font_Markup_Ausgabe(b, f, f->farbe, t, 0, f->hoehe, 0);
-    Font_Markup_Ausgabe(a, f, f->farbe, t, 0, f->hoehe, 0);
+    const Rastport_Bild a(Rastport_Neu_Einfach(w, h, rp->tiefe()));
+    const Rastport_Bild b(Rastport_Neu_Einfach(w, h, rp->tiefe()));
+    if (!a || !b) return Font_Markup_Ausgabe(rp, f, f->farbe, t, x, y, 0);
+    Blt_Blit(rp, x, oben, w, h, b.get(), 0, 0, nullptr);
+    Font_Markup_Ausgabe(b.get(), f, f->farbe, t, 0, f->hoehe, 0);
+    Font_Markup_Ausgabe(a.get(), f, f->farbe, t, 0, f->hoehe, 0);
     const i32 stufe = f->hoehe < 17 ? 0 : f->hoehe < 23 ? 1 : 2;
-    Blt_Text_Schatten(stufe == 1 ? a : b, 0, 0, w, blatt, rp, x, oben, stufe, a);
-    Rastport_Free(a);
-    Rastport_Free(b);
+    Blt_Text_Schatten(stufe == 1 ? a.get() : b.get(), 0, 0, w, blatt, rp, x, oben, stufe, a.get());
     if (mit_cache) Blt_Cache_Ablegen(rp, 0, 0, w, h, x, oben, k);
     return 1;
 }

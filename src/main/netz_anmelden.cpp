@@ -183,7 +183,7 @@ void Netz_Anmelden() {
         Spielfeld_Internet_Server_Read_Signal(signal, laenge, static_cast<u32>(team));
     };
     protokoll.client_signal = [](const u8* signal, u32 laenge) {
-        Spielfeld_Internet_Client_Read_Signal(Spielfeld_Zeiger(get_u32le(signal + 12)), signal, laenge,
+        Spielfeld_Internet_Client_Read_Signal(Spielfeld_Zeiger(Spielfeld_Signal_Spiel(signal, laenge)), signal, laenge,
                                               static_cast<u32>(Team_Aktiv));
     };
     Spielfeld_Netz_Anmelden();

@@ -271,8 +271,7 @@ constexpr u32 NICHT_KAEUFLICH = SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT;
 
 // A computer club whose players other computer clubs may sign.
 bool handelt(int t) {
-    return t >= 0 && t < Team_Anzahl && t != Team_Transfermarkt && (Team_Daten[t].art & TEAM_ART_VEREIN) &&
-           !Team_Hat_Manager(t) && Bank_Konto_Offen(t);
+    return Team_Ist_Verein(t) && !Team_Hat_Manager(t) && Bank_Konto_Offen(t);
 }
 
 // Proceeds and price through the bank (transfer kinds): `zahler` -1 is the market.

@@ -23,6 +23,9 @@ void Team_Set_Hooks(const Team_Hooks& hooks);
 u32 Team_Get_Art(int team);
 // Kind filter: mask 0 an ordinary club; otherwise the team's kind bits meet the mask.
 bool Team_Ist_Normal(int team, u32 maske);
+// True for a club of the loaded world: a team of the kind club, not the
+// transfer market (the one test of what a club is).
+bool Team_Ist_Verein(int team);
 // True for a club a manager may take: an ordinary club, neither the
 // transfer market nor a national team.
 bool Team_Managebar(int team);

@@ -17,11 +17,10 @@
 
 namespace {
 
-using Bild = std::unique_ptr<Rastport, decltype(&Rastport_Free)>;
 
 // Columns of the surface that hold a drawn pixel, as a string of '#' and '.'.
 struct Leinwand {
-    Bild rp{Rastport_Neu_Einfach(400, 40, 16), &Rastport_Free};
+    Rastport_Bild rp{Rastport_Neu_Einfach(400, 40, 16)};
     std::unique_ptr<Font> f{testfont::neu(1)};
     i32 zeichnen(const char* t, u16 farbe = 0xFFFF, i32 erzwungen = 0) {
         Blt_Rechteck(rp.get(), 0, 0, -1, -1, 0);
@@ -137,7 +136,7 @@ TEST(Markup, Breite) {
     EXPECT_EQ(Markup_Font(h), nullptr);
     EXPECT_EQ(Font_Hex_Zahl("0A1f", 4), 0x001fu);  // upper-case digits count 0
     // A text longer than the 1,024-byte buffer is cut, never overrun.
-    Bild rp(Rastport_Neu_Einfach(100, 20, 16), &Rastport_Free);
+    Rastport_Bild rp(Rastport_Neu_Einfach(100, 20, 16));
     const std::string lang(3000, 'A');
     EXPECT_EQ(Font_Printf(rp.get(), f.get(), "%s", 0, 15, lang.c_str()), 1);
     const char* leer = "";
@@ -185,15 +184,14 @@ TEST(Spielfonts, StartUndZeichen) {
     EXPECT_EQ(Font_Tabelle_Holen(-1), nullptr);
     // A picture of every menu entry the main menu needs loads.
     for (i32 nummer : {4000, 4001, 4002, 4013, 4014, 8331, 12000, 12010, 12135, 16171, 36000, 37000}) {
-        std::unique_ptr<Rastport, decltype(&Rastport_Free)> rp(Resf_Grafik_Laden(nummer), &Rastport_Free);
+        Rastport_Bild rp(Resf_Grafik_Laden(nummer));
         EXPECT_TRUE(rp && Rastport_Lock(rp.get())) << nummer;
         EXPECT_EQ(rp ? rp->grafik : -1, nummer);  // the draw trace names pictures by it
     }
     // 1,001 crests, each different, no opaque pixel on the colour key.
     std::set<u64> gesehen;
     for (i32 e = 0; e <= 1000; ++e) {
-        std::unique_ptr<Rastport, decltype(&Rastport_Free)> w(Resf_Lade_Rastport(Resf_Spiel_Slot(8), e),
-                                                              &Rastport_Free);
+        Rastport_Bild w(Resf_Lade_Rastport(Resf_Spiel_Slot(8), e));
         ASSERT_TRUE(w && Rastport_Lock(w.get()) && w->breite == 66 && w->alpha.size() == 66u * 66u) << e;
         u64 h = 1469598103934665603ull;
         for (size_t i = 0; i < 66u * 66u; ++i) {

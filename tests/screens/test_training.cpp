@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <initializer_list>
 #include <string>
@@ -15,6 +16,7 @@
 #include "graphics/rastport.h"
 #include "graphics/video.h"
 #include "base/files.h"
+#include "base/random.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
@@ -1049,6 +1051,57 @@ TEST_F(Lager, GefahrVerletztNurSpielerDesKaders) {
     // Messages are kept only while there is a place.
     for (auto& m : l.meldung) m.spieler = 1;
     EXPECT_FALSE(Trainings_Lager_Melden(k[0], 0, 1));
+}
+
+// The camp's course goes in steps: the same camp from the same state ends
+// alike whether the frames come every 16 ms, every 250 ms or unevenly with
+// a stall of three seconds: the squad's values, the strength bar and the
+// shared table's cursor.
+TEST_F(Lager, VerlaufFolgtDenSchrittenNichtDerUhr) {
+    oeffnen();
+    const std::vector<i32> k = kader();
+    ASSERT_GE(k.size(), 4u);
+    std::vector<Spieler_Struktur> vorher;
+    for (i32 p : k) vorher.push_back(Spieler_Daten[p]);
+    const u32 cursor = Rnd_Get_Index();
+    struct Ausgang {
+        std::vector<std::array<i32, 5>> werte;
+        u32 schritte = 0, zufall = 0;
+        i32 staerke_balken = 0;
+    };
+    constexpr u32 DAUER = 24000;
+    // A camp of DAUER ms with the frames' gaps taken in turn from `abstaende`,
+    // then the end button.
+    auto spielen = [&](std::initializer_list<u32> abstaende) {
+        for (size_t i = 0; i < k.size(); ++i) Spieler_Daten[k[i]] = vorher[i];
+        Rnd_Set_Index(static_cast<i32>(cursor), 0);
+        Trainings_Lager_Run_Screen_Init(0);
+        Lager_Lauf& l = Trainings_Lager_Lauf();
+        const u32 uhr = l.letzter_takt;
+        u32 t = 0;
+        for (size_t i = 0; !l.beendet; ++i) {
+            t = std::min(DAUER, t + abstaende.begin()[i % abstaende.size()]);
+            Trainings_Lager_Takt(uhr + t);
+            if (t == DAUER) break;
+        }
+        Ausgang a;
+        a.schritte = l.schritt;
+        a.staerke_balken = l.balken[2].position;
+        Trainings_Lager_Ende();
+        for (i32 p : k)
+            a.werte.push_back({wert(MORAL, p), wert(ERSCHOEPFUNG, p), wert(STAERKE, p), wert(MAX, p), wert(STATUS, p)});
+        a.zufall = Rnd_Get_Index();
+        Trainings_Lager_Ergebnis_Schliessen();
+        return a;
+    };
+    const Ausgang a = spielen({16}), b = spielen({250}), c = spielen({7, 301, 2900, 55});
+    EXPECT_GT(a.schritte, 100u);
+    for (const Ausgang* x : {&b, &c}) {
+        EXPECT_EQ(x->schritte, a.schritte);
+        EXPECT_EQ(x->staerke_balken, a.staerke_balken);
+        EXPECT_EQ(x->zufall, a.zufall);
+        for (size_t i = 0; i < k.size(); ++i) EXPECT_EQ(x->werte[i], a.werte[i]) << "Spieler " << k[i];
+    }
 }
 
 // --- The videos ----------------------------------------------------------------------------

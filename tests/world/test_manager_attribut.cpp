@@ -171,6 +171,21 @@ TEST_F(Welt, AllMaximalSetsTheChoiceFlag) {
     EXPECT_EQ(Global_Attribut_Wahl_Flag, 0);
 }
 
+// One answer to "is it a club" for every layer: a club yes; a country's
+// team, the transfer market (even with the club bit set), numbers outside
+// the world no.
+TEST_F(Welt, IsAClubAnsweredOnce) {
+    const struct {
+        int team;
+        bool verein;
+    } faelle[] = {{30, true}, {16, true}, {1, false}, {Team_Transfermarkt, false}, {-1, false}, {Team_Anzahl, false}};
+    for (const auto& f : faelle) EXPECT_EQ(Team_Ist_Verein(f.team), f.verein) << "Team " << f.team;
+    const auto art = Team_Daten[Team_Transfermarkt].art;
+    Team_Daten[Team_Transfermarkt].art |= TEAM_ART_VEREIN;
+    EXPECT_FALSE(Team_Ist_Verein(Team_Transfermarkt));
+    Team_Daten[Team_Transfermarkt].art = art;
+}
+
 TEST_F(Welt, TeamQueriesAndChanges) {
     EXPECT_TRUE(Team_Ist_Normal(30, 0));
     EXPECT_FALSE(Team_Ist_Normal(1, 0));

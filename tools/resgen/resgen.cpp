@@ -37,6 +37,7 @@
 #include "graphics/font.h"
 #include "graphics/resf.h"
 #include "resgen.h"
+#include "world/konfig_schluessel.h"
 #include "world/trikot.h"
 
 namespace {
@@ -195,12 +196,14 @@ void teams_lesen(const std::string& datei, resgen::Umgebung& u) {
         std::istringstream z(text);
         std::string k;
         z >> k;
-        if (k == "NEUES_TEAM") ablegen();
-        else if (k == "NAME") {
+        // The keywords as the game reads them (German or English, any case).
+        const int key = welt_konfig::finden(k.c_str(), welt_konfig::TEAM_SCHLUESSEL, welt_konfig::T_ANZAHL);
+        if (key == welt_konfig::T_NEUES_TEAM) ablegen();
+        else if (key == welt_konfig::T_NAME) {
             const size_t a = text.find('"'), b = text.rfind('"');
             if (a != std::string::npos && b > a) name = text.substr(a + 1, b - a - 1);
-        } else if (k == "WAPPEN") z >> wappen;
-        else if (k == "TRIKOT") z >> trikot;
+        } else if (key == welt_konfig::T_WAPPEN) z >> wappen;
+        else if (key == welt_konfig::T_TRIKOT) z >> trikot;
     }
     ablegen();
 }

@@ -98,7 +98,7 @@ Diagnose_Zahlen Diagnose_Zaehlen() {
     for (i32 p = 0; p < z.spieler; ++p) z.attribute += Attribute_Get_Attribute(p, attribute, MAX_ATTRIBUTE, 0);
     // Every club, not only those of the competitions listed.
     for (i32 t = 0; t < Team_Anzahl; ++t) {
-        if (t == Team_Transfermarkt || !Team_Ist_Normal(t, TEAM_ART_VEREIN)) continue;
+        if (!Team_Ist_Verein(t)) continue;
         i32 art[4];
         Team_Get_Spieler_Art_Array(t, art, 0, 0);
         for (int k = 0; k < 4; ++k)

@@ -316,7 +316,7 @@ void Spielstart_Editor_Klick(Screen_Icon*, u32 ereignis) {
     // The first ordinary club is the active one while the editor is up.
     i32 verein = 0;
     for (i32 t = 0; t < Team_Anzahl; ++t)
-        if (t != Team_Transfermarkt && (Team_Get_Art(t) & TEAM_ART_VEREIN)) {
+        if (Team_Ist_Verein(t)) {
             verein = t;
             break;
         }
