@@ -22,6 +22,7 @@
 #include "screens/club/spielstand.h"
 #include "screens/screens.h"
 #include "season/kalender_zug.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 namespace {
@@ -120,6 +121,8 @@ TEST_F(Spielstand_Screens, SpeichernMitBeschreibungUndZurueckLaden) {
     EXPECT_EQ(t->font, 9);
     EXPECT_EQ(t->farbe, FARBE_WEISS);
     EXPECT_TRUE(kit::Text_Auf_Zeile(b.manager, 200 + 27 * 3));
+    // The team's strength in half steps with a decimal comma, as everywhere.
+    EXPECT_TRUE(kit::Text_Auf_Zeile(Team_Halbwert_String(static_cast<i32>(b.staerke)), 200 + 27 * 3));
     EXPECT_TRUE(kit::Text("Spiel laden"));
     bool wappen = false;
     for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())

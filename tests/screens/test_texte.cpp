@@ -80,7 +80,7 @@ const Format FORMATE[] = {
     // The frame of play fills one number and one word (Menue_Text_Fuellen).
     {TEXT_MENUE, 30, "d"},        {TEXT_MENUE, 36, "ds"},      {TEXT_MENUE, 37, "ds"},
     {TEXT_MENUE, 38, "ds"},       {TEXT_MENUE, 39, "ds"},      {TEXT_MENUE, 40, "ds"},
-    {TEXT_MENUE, 41, "ds"},       {TEXT_MENUE, 42, "ds"},      {TEXT_MENUE, 47, "d"},
+    {TEXT_MENUE, 41, "ds"},       {TEXT_MENUE, 42, "ds"},      {TEXT_MENUE, 47, "s"},
     {TEXT_MENUE, 49, "d"},        {TEXT_MENUE, 53, "s"},
     {TEXT_EDITOR, 44, "s"},       {TEXT_EDITOR, 54, "d"},      {TEXT_EDITOR, 57, "ddd"},
 };

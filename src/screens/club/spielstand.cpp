@@ -290,8 +290,8 @@ void Disk_Screen_Slot_Zeichnen(Rastport* ziel, i32 s, bool speichern) {
     switch (zustand[s]) {
         case Disk_Slot_Zustand::BELEGT:
             if (!im_feld) Font_Printf_Glatt(ziel, f, "^c%05d^tl0055%s", 0, y, farbe, b.text);
-            Font_Printf_Glatt(ziel, f, "^c%05d^tl0300%s^tl0450%s^tl0580%2.1f", 0, y, farbe, b.manager, b.verein,
-                              b.staerke / 2.0);
+            Font_Printf_Glatt(ziel, f, "^c%05d^tl0300%s^tl0450%s^tl0580%s", 0, y, farbe, b.manager, b.verein,
+                              Team_Halbwert_String(static_cast<i32>(b.staerke)));
             if (b.team < static_cast<u32>(Team_Anzahl) && Team_Ist_Normal(static_cast<i32>(b.team), 0))
                 Wappen_Blit(static_cast<i32>(b.team), ziel, 249, 185 + DISK_ZEILE_H * s, 21, 21, nullptr);
             break;
