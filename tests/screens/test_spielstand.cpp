@@ -232,7 +232,7 @@ TEST_F(Spielstand_Screens, OhneWahlNieDerAutosavePlatz) {
     kalender_pass();
     Spielstand_Beschreibung b;
     ASSERT_EQ(Spielstand_Get_Beschreibung(4, &b), 1);
-    EXPECT_STREQ(b.text, "Spielstand 4");
+    EXPECT_STREQ(b.text, "Spielstand 5");  // slot 4 is "Platz 5"
 }
 
 TEST_F(Spielstand_Screens, RechtsklickSchliesstBeide) {
@@ -304,7 +304,7 @@ TEST_F(Spielstand_Screens, StandardBeschreibungUndAutosaveText) {
     struct Fall {
         i32 gewaehlt;
         const char* erwartet;
-    } faelle[] = {{-1, "Spielstand 10"}, {6, "Spielstand 6"}};
+    } faelle[] = {{-1, "Spielstand 10"}, {6, "Spielstand 7"}, {0, "Spielstand 1"}};  // as the list counts: "Platz 1" is slot 0
     for (const Fall& f : faelle) {
         Disk_Screen_Set_Gewaehlt(f.gewaehlt);
         Disk_Screen_Get_Spielstand_Name(aus);

@@ -119,6 +119,11 @@ TEST_F(Texte, KeinPlatzhalterInDenBloeckenDerScreens) {
             const std::string t = Text_cfg_Text(b.sektion, n);
             EXPECT_FALSE(t.size() > 2 && t[0] == '[' && t.back() == ']') << Text_Sektion_Namen[b.sektion] << " " << n;
         }
+    // The calendar's block: names, date templates and round names, none a placeholder.
+    for (i32 n = 0; n < TEXT_EINTRAEGE; ++n) {
+        const std::string t = Text_cfg_Text(TEXT_KALENDER, n);
+        EXPECT_FALSE(t.size() > 2 && t[0] == '[' && t.back() == ']') << "KALENDER_SCREEN " << n;
+    }
 }
 
 TEST_F(Texte, Namenstabellen) {

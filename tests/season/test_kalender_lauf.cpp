@@ -312,6 +312,12 @@ TEST_F(Lauf, SpeichernPerTasteUndFehlschlagWirdGemeldet) {
     ASSERT_EQ(meldungen.texte.size(), 1u);
     EXPECT_EQ(meldungen.texte[0], "Das Spiel wurde in Platz 5 gespeichert.");
     meldungen.texte.clear();
+    // Loading it back is confirmed the same way.
+    K_NEUER_TAG(KALENDER_LADEN, 4);
+    Pass();
+    ASSERT_EQ(meldungen.texte.size(), 1u);
+    EXPECT_EQ(meldungen.texte[0], "Das Spiel aus Platz 5 wurde geladen.");
+    meldungen.texte.clear();
     speichern_gelingt = false;
     K_NEUER_TAG(KALENDER_SPEICHERN, 1);
     Pass();
