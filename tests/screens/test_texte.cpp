@@ -126,6 +126,30 @@ TEST_F(Texte, KeinPlatzhalterInDenBloeckenDerScreens) {
     }
 }
 
+// One word for one thing: the match's tactics window names its four values
+// as the tactics screen names the values they start from, and the in-match
+// line-up heads its column as the squad screens do.
+TEST_F(Texte, GleicheDingeGleicheWorte) {
+    struct Fall {
+        i32 sektion, eintrag, wie_sektion, wie_eintrag;
+    } faelle[] = {
+        {TEXT_TAKTIK_IM_SPIEL, 4, TEXT_TAKTIK, 10},  // value 1: Angriffsdrang
+        {TEXT_TAKTIK_IM_SPIEL, 5, TEXT_TAKTIK, 12},  // value 2: Risiko
+        {TEXT_TAKTIK_IM_SPIEL, 6, TEXT_TAKTIK, 13},  // value 3: Spielweise
+        {TEXT_TAKTIK_IM_SPIEL, 7, TEXT_TAKTIK, 14},  // value 4: Härte
+        {TEXT_EINSETZEN_IM_SPIEL, 4, TEXT_EINSETZEN_1, 8},
+        {TEXT_EINSETZEN_IM_SPIEL, 4, TEXT_TAKTIK, 5},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_STREQ(Text_cfg_Text(f.sektion, f.eintrag), Text_cfg_Text(f.wie_sektion, f.wie_eintrag))
+            << Text_Sektion_Namen[f.sektion] << " " << f.eintrag;
+    for (i32 n = 17; n <= 24; ++n) {
+        const std::string hilfe = Text_cfg_Text(TEXT_TAKTIK_IM_SPIEL, n);
+        EXPECT_EQ(hilfe.find("Einsatz"), std::string::npos) << n;
+        EXPECT_EQ(hilfe.find("Konter"), std::string::npos) << n;
+    }
+}
+
 TEST_F(Texte, Namenstabellen) {
     const char* positionen[] = {"TW", "AB", "MF", "ST"};
     for (i32 k = 0; k < 4; ++k) EXPECT_STREQ(Positions_Text(k), positionen[k]);
