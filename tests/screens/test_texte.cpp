@@ -10,6 +10,8 @@
 #include "gui/text_cfg.h"
 #include "kit.h"
 #include "screens/teile/namen.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
 #include "world/spieler.h"
 
 namespace {
@@ -148,6 +150,16 @@ TEST_F(Texte, GleicheDingeGleicheWorte) {
         EXPECT_EQ(hilfe.find("Einsatz"), std::string::npos) << n;
         EXPECT_EQ(hilfe.find("Konter"), std::string::npos) << n;
     }
+}
+
+// A result after extra time or a shoot-out carries its mark; the matchday
+// word stays a word of its own.
+TEST_F(Texte, ErgebnisZusaetze) {
+    EXPECT_STREQ(Spiele_Ergebnis_Zusatz(1), "n.V.");
+    EXPECT_STREQ(Spiele_Ergebnis_Zusatz(2), "i.E.");
+    EXPECT_STREQ(Spiele_Ergebnis_Zusatz(3), "i.E.");  // a shoot-out after extra time
+    EXPECT_STREQ(Spiele_Ergebnis_Zusatz(0), "");
+    EXPECT_STREQ(Season_Gui.Text("*162"), "Spieltag");
 }
 
 TEST_F(Texte, Namenstabellen) {
