@@ -340,6 +340,24 @@ TEST_F(Lauf, SpeichernPerTasteUndFehlschlagWirdGemeldet) {
     EXPECT_EQ(Kalender_Lauf_Get().laden, 0);
 }
 
+// "Beenden" answered inside a pass (the menu's requester): the same pass
+// frees the modules, since the program ends after this frame.
+TEST_F(Lauf, BeendenImLaufGibtDieModuleFrei) {
+    for (int i = 0; i < 3; ++i) Pass();
+    ASSERT_TRUE(Wettbewerb_Modul_Bereit());
+    Season_Gui_Hooks h = Season_Gui;
+    h.Menue_Hintergrund_Video = [](int, int) {
+        if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
+    };
+    Season_Gui_Set_Hooks(h);
+    Pass();
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_VERLASSEN);
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_ENDE);
+    EXPECT_FALSE(Wettbewerb_Modul_Bereit());
+    EXPECT_FALSE(Spiele_Bereit());
+    EXPECT_FALSE(Kalender_Ist_Initialisiert());
+}
+
 TEST_F(Lauf, EndeGibtDieModuleFrei) {
     for (int i = 0; i < 3; ++i) Pass();
     Quit_Status = QUIT_STATUS_ANGEFORDERT;
