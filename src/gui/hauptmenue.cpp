@@ -27,6 +27,7 @@
 #include "season/kalender_lauf.h"
 #include "season/news.h"
 #include "world/aufstellung.h"
+#include "world/team.h"
 #include "world/welt.h"
 #include "grafik_nummern.h"
 
@@ -168,7 +169,7 @@ void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
         char serie[192];
         std::snprintf(serie, sizeof serie, "%s: %s", Menue_Text(T_SERIE) ? Menue_Text(T_SERIE) : "", Z.serie[s].c_str());
         text_mitte(rp, font(11), serie, MITTE[s], 45, WEISS);
-        const std::string staerke = Menue_Text_Fuellen(Menue_Text(T_STAERKE), Team_Get_Staerke(t), nullptr);
+        const std::string staerke = Menue_Text_Fuellen(Menue_Text(T_STAERKE), 0, Team_Halbwert_String(Team_Get_Staerke_Modus(t, 16)));
         text_mitte(rp, font(9), staerke.c_str(), MITTE[s], 58, WEISS);
     }
     // Once the match is over its result stands between the two names.

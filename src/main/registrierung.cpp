@@ -396,7 +396,9 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
 #endif
 #if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
     Season_Gui_Set_Hooks({
-        // The calendar's names and date templates ("*0" .. "*22"); a position
+        // The calendar's names and date templates ("*0" .. "*22"), the round
+        // names ("*33" ..), the result suffixes ("*157" ..: "n.V.", "i.E.")
+        // and the matchday word ("*162"); a position
         // the text table leaves open ("[n]") gives none, so the caller's own
         // text stays.
         .Text = [](const char* id) -> const char* {

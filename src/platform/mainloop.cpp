@@ -134,7 +134,9 @@ void Skript_Setzen_Aktiv() {
 // ---------------------------------------------------------------------------
 
 bool Main_Startup_Checks() {
-    if (!W32_Ist_Headless() && !Main_Hooks.Sound_Starten()) W32_Error_Box("Kein Sound!");
+    // Without a sound card the game runs silent: one quiet line, no box that
+    // would wait for a click before the game has even opened its window.
+    if (!W32_Ist_Headless() && !Main_Hooks.Sound_Starten()) W32_Stderr("Kein Sound! Das Spiel läuft ohne Ton.");
     if (!W32_Dir_Init()) {
         std::error_code fehler;
         if (std::filesystem::exists(W32_Pfad_Uebersetzen(W32_Dir_Tabelle[W32_DIR_WORK]), fehler))

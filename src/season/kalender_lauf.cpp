@@ -608,5 +608,14 @@ void Kalender_Run() {
             break;
         default: break;
     }
+    // A quit asked for during this pass ("Beenden" answered with yes in the
+    // menu): the game's modules are freed now, before the main loop ends
+    // the program after this frame.
+    if (Quit_Status != QUIT_STATUS_LAEUFT && !beendet) {
+        Quit_Status = QUIT_STATUS_VERLASSEN;
+        modus_setzen(RUNMODUS_ENDE);
+        module_freigeben();
+        beendet = true;
+    }
     Season_Gui.Taste_Reset();
 }

@@ -2,6 +2,7 @@
 // generates (start-up through the archives, Windows-1252 glyphs).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <set>
@@ -103,6 +104,17 @@ TEST(Markup, Lage) {
         EXPECT_EQ(l.erste_spalte(), f.erste) << f.text;
         EXPECT_EQ(l.letzte_spalte(), f.letzte) << f.text;
     }
+    // A font whose figures are narrower than the pitch: the cell is one
+    // figure wide, a wider letter keeps its own advance up to the pitch.
+    l.f->ziffernzelle = 10;
+    for (const Fall& f : {Fall{"^fb00121.5", 1, 24}, Fall{"^fb0012^tr010012", 81, 96}, Fall{"^fb00051.5", 0, 18}}) {
+        l.zeichnen(f.text);
+        EXPECT_EQ(l.erste_spalte(), f.erste) << f.text;
+        EXPECT_EQ(l.letzte_spalte(), f.letzte) << f.text;
+    }
+    EXPECT_EQ(Font_Text_Breite(l.f.get(), "^fb0012214"), 30);
+    EXPECT_EQ(Font_Text_Breite(l.f.get(), "^fb0006214"), 18);
+    l.f->ziffernzelle = 0;
     EXPECT_EQ(wappen_aufruf.team, 5);
     EXPECT_EQ(wappen_aufruf.groesse, 16);
     Font_Set_Hooks({});
@@ -179,6 +191,11 @@ TEST(Spielfonts, StartUndZeichen) {
             EXPECT_GT(Font_Zeichen_Ausdehnung(f, static_cast<u8>(*c), &oben), 6) << n << " " << +static_cast<u8>(*c);
         }
         EXPECT_EQ(Font_Zeichen_Breite(f, 0xA0), Font_Zeichen_Breite(f, ' '));  // NBSP is as wide as a space
+        // A number in a column of the widest pitch the screens set stays one
+        // number: "214" is no wider than its three figures.
+        i32 ziffer = 0;
+        for (char c = '0'; c <= '9'; ++c) ziffer = std::max(ziffer, Font_Zeichen_Breite(f, static_cast<u8>(c)));
+        EXPECT_EQ(Font_Text_Breite(f, "^fb0013214"), 3 * std::min(13, ziffer)) << n;
     }
     EXPECT_EQ(Font_Tabelle_Holen(FONT_ANZAHL), nullptr);
     EXPECT_EQ(Font_Tabelle_Holen(-1), nullptr);

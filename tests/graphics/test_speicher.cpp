@@ -179,6 +179,7 @@ TEST(Font, RundreiseUndPruefungen) {
     std::unique_ptr<Font> f(testfont::neu(1));
     f->extra.assign(256, 0);
     f->extra['A' - 32] = 2;
+    f->ziffernzelle = 7;
     std::vector<u8> d;
     bytes::Schreiber s{d};
     Font_Schreiben(s, *f);
@@ -189,9 +190,10 @@ TEST(Font, RundreiseUndPruefungen) {
     ASSERT_TRUE(g);
     EXPECT_EQ(Font_Zeichen_Breite(g.get(), 'A'), 10);
     EXPECT_EQ(Font_Zeichen_Breite(g.get(), 10), 0);
+    EXPECT_EQ(g->ziffernzelle, 7);
     // Broken fields: a glyph outside the sheet, mode 0 with an 8-bit sheet.
     for (auto [offset, wert] :
-         {std::pair<size_t, u32>{4 + 260 + 4 * 33, 0x7FFFFF00}, {4 + 1284 + 4 * 33, 5000}, {4 + 2344, 0}}) {
+         {std::pair<size_t, u32>{4 + 260 + 4 * 33, 0x7FFFFF00}, {4 + 1284 + 4 * 33, 5000}, {4 + 2344, 0}, {4 + 2348, 0xFFFFFFFF}}) {
         std::vector<u8> b = d;
         put_u32le(b.data() + offset, wert);
         bytes::Leser lb(b.data(), b.size());

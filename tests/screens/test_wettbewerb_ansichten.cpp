@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "gui/menue.h"
@@ -149,6 +150,11 @@ TEST_F(Ansichten, UebersichtNachStaerke) {
         const i32 v = z[k].staerke;
         const std::string soll = std::to_string(v / 2) + "," + (v % 2 ? "5" : "0");
         EXPECT_TRUE(kit::Text(soll.c_str())) << soll;
+        // and the mean per player with one decimal after a comma
+        char schnitt[16];
+        std::snprintf(schnitt, sizeof schnitt, "%.1f", v / static_cast<double>(z[k].spieler) / 2.0);
+        *std::strchr(schnitt, '.') = ',';
+        EXPECT_TRUE(kit::Text(schnitt)) << schnitt;
     }
     kit::Png("wettbewerb_uebersicht");
     // The selection switch: starters only, then all again.

@@ -312,6 +312,12 @@ TEST_F(Lauf, SpeichernPerTasteUndFehlschlagWirdGemeldet) {
     ASSERT_EQ(meldungen.texte.size(), 1u);
     EXPECT_EQ(meldungen.texte[0], "Das Spiel wurde in Platz 5 gespeichert.");
     meldungen.texte.clear();
+    // Loading it back is confirmed the same way.
+    K_NEUER_TAG(KALENDER_LADEN, 4);
+    Pass();
+    ASSERT_EQ(meldungen.texte.size(), 1u);
+    EXPECT_EQ(meldungen.texte[0], "Das Spiel aus Platz 5 wurde geladen.");
+    meldungen.texte.clear();
     speichern_gelingt = false;
     K_NEUER_TAG(KALENDER_SPEICHERN, 1);
     Pass();
@@ -332,6 +338,24 @@ TEST_F(Lauf, SpeichernPerTasteUndFehlschlagWirdGemeldet) {
     EXPECT_EQ(Kalender_Taste('l'), 1);
     EXPECT_EQ(gefragt, 0);
     EXPECT_EQ(Kalender_Lauf_Get().laden, 0);
+}
+
+// "Beenden" answered inside a pass (the menu's requester): the same pass
+// frees the modules, since the program ends after this frame.
+TEST_F(Lauf, BeendenImLaufGibtDieModuleFrei) {
+    for (int i = 0; i < 3; ++i) Pass();
+    ASSERT_TRUE(Wettbewerb_Modul_Bereit());
+    Season_Gui_Hooks h = Season_Gui;
+    h.Menue_Hintergrund_Video = [](int, int) {
+        if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
+    };
+    Season_Gui_Set_Hooks(h);
+    Pass();
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_VERLASSEN);
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_ENDE);
+    EXPECT_FALSE(Wettbewerb_Modul_Bereit());
+    EXPECT_FALSE(Spiele_Bereit());
+    EXPECT_FALSE(Kalender_Ist_Initialisiert());
 }
 
 TEST_F(Lauf, EndeGibtDieModuleFrei) {

@@ -706,10 +706,17 @@ void Tabelle_Screen_Kopf(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
         if (stand.ko) std::snprintf(art, sizeof art, "%u %s", tabelle.zeilen, text(T_MANNSCHAFTEN));
         else std::snprintf(art, sizeof art, "%s", text(T_TABELLE));
         const i32 tag = std::max(stand.spieltag_in_runde, 1);
-        Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s %s %s", x + 10, y + 21, FARBE_WEISS, art,
-                          Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
-                          text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG),
-                          runden_name(stand.gruppe, tag - 1).c_str());
+        // A table is before or after its numbered matchday ("vor dem
+        // 1.Spieltag"); a knockout round goes by its own name.
+        if (stand.ko)
+            Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s: %s", x + 10, y + 21, FARBE_WEISS, art,
+                              Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
+                              runden_name(stand.gruppe, tag - 1).c_str());
+        else
+            Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s %s %d.%s", x + 10, y + 21, FARBE_WEISS, art,
+                              Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
+                              text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG), tag,
+                              text(T_SPIELTAG));
         if (stand.ko) {
             Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tz0149%s^tz0430%s^tz0677%s", 0, y + 45, FARBE_KOPF,
                               text(T_MANNSCHAFTEN), text(heimisch(stand.info.land) ? T_HERKUNFT_LIGA : T_RUNDE),

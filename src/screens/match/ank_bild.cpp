@@ -209,11 +209,11 @@ void figuren_zeichnen(Rastport* ziel) {
             Rastport_Free(schwarz);
         }
         durch_alpha(figur, alpha, ziel, x, y);
-        // Shirt number: outside 1..50 a number of the decoration generator
-        // (the shared random table belongs to the game); no strip holds
-        // number 0.
+        // Shirt number: the strips hold every number a squad wears (1..99);
+        // outside them a number of the decoration generator (the shared
+        // random table belongs to the game); no strip holds number 0.
         i32 n = l->nummer;
-        if (n > 50 || n < 0) n = Rnd_Deko_Von_Bis(0, 49);
+        if (n > 99 || n < 0) n = Rnd_Deko_Von_Bis(0, 49);
         if (n > 0) {
             Rastport* bogen = bild(SEFU + a.bogen);
             if (!bogen) {
