@@ -154,12 +154,18 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern) {
     name_ziehen(s, f.nation);
     f.geburtsjahr = jahr - Rnd_Basis(16, 18);
     f.aussehen = static_cast<u32>(Rnd_Basis(0, 32767)) << 15 | static_cast<u32>(Rnd_Basis(0, 32767));
-    // The potential around the club's level, a little more often below it
-    // than beyond; one youth player in ten is a rare talent two steps
-    // above, at a small club too (without them too few stars came through
-    // once the shipped ones had retired).
-    const i32 seltenes_talent = Rnd_Basis(0, 9) == 0 ? 2 : 0;
-    i32 max = std::clamp(niveau / 1000 + Rnd_Basis(-3, 2) + seltenes_talent, 1, 12);
+    // The potential around the club's level (LEBEN_JUGEND_VON to
+    // LEBEN_JUGEND_BIS per cent of it); one youth player in ten is a rare
+    // talent, LEBEN_SELTEN_PROZENT of that, at a small club too (without
+    // them too few stars came through once the shipped ones had retired).
+    // The step (max_staerke) is rounded at random so that the potential a
+    // player grows towards (the step's middle) is the drawn one on average:
+    // whole steps drawn around the level, the lowest held at one, lifted
+    // every small club's youth (a step is two thirds of a third division's
+    // level).
+    i32 ziel = niveau * Rnd_Basis(LEBEN_JUGEND_VON, LEBEN_JUGEND_BIS) / 100;
+    if (Rnd_Basis(0, 9) == 0) ziel = ziel * LEBEN_SELTEN_PROZENT / 100;
+    i32 max = std::clamp((std::max(0, ziel - 500) + Rnd_Basis(0, 999)) / 1000, 0, 12);
     constexpr i32 star = LEBEN_STAR_FEIN / 1000;
     if (stern == Leben_Stern::talent) max = std::max(max, star);
     if (stern == Leben_Stern::darunter) max = std::min(max, star - 1);
@@ -228,6 +234,10 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
                 std::clamp(std::sqrt(verhaeltnis), 100.0 / LEBEN_JUGEND_SPANNE, LEBEN_JUGEND_SPANNE / 100.0);
             club_niveau = static_cast<i32>(l->second.first * groesse);
         }
+        const i32 stufe = sterne && sterne->stufe.size() == static_cast<size_t>(Team_Anzahl) &&
+                                  (Team_Daten[t].art & TEAM_ART_VEREIN)
+                              ? std::clamp(sterne->stufe[static_cast<size_t>(t)], 0, 100)
+                              : 0;
         // Open star places: the market has none, a negative entry holds nothing.
         i32 offen = -1;
         if (sterne) {
@@ -251,11 +261,19 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
                     stern = Leben_Stern::talent;
                     offen = 0;
                 }
-                Leben_Jugendspieler(s, jahr, t == Team_Transfermarkt ? Rnd_Basis(2000, 8000) : club_niveau, stern);
+                // The market's youth comes at the potential of the player
+                // he succeeds: the market keeps its mix (a fixed range of
+                // 2,000 to 8,000 made it stronger than the lower divisions,
+                // who then bought their way up).
+                Leben_Jugendspieler(s, jahr, t == Team_Transfermarkt ? p.max_staerke * 1000 + 500 : club_niveau, stern);
                 continue;
             }
-            const i32 d =
+            i32 d =
                 Leben_Staerke_Aenderung(alter, torwart, p.staerke_fein, p.max_staerke, p.wert74, Rnd_Basis(-100, 100));
+            // A young player grows as fast as his division trains: in a
+            // division of level L per cent at L per cent of the pace, at
+            // least LEBEN_TEMPO_MIN.
+            if (d > 0 && stufe > 0) d = d * std::max(stufe, LEBEN_TEMPO_MIN) / 100;
             staerke_setzen(p, p.staerke_fein + d);
             p.marktwert = Spieler_Berechne_Marktwert(s);
             Spieler_Flags[s] = 1;
@@ -297,12 +315,14 @@ int schwaechster(int team) {
 // stronger than `besser_als` and at most `hoechstens`, costing his value and
 // the seller's premium within the budget; the strongest of them. A star only
 // for an open star place.
-int vereinsspieler_suchen(int team, int position, i32 besser_als, i32 hoechstens, f64 budget, i32 offene_sternplaetze) {
+int vereinsspieler_suchen(int team, int position, i32 besser_als, i32 hoechstens, f64 budget, i32 offene_sternplaetze,
+                          const std::vector<i32>* stufen) {
     int zu = -1;
     for (int k = 0; k < LEBEN_WECHSEL_BLICK; ++k) {
         const int s = Rnd_Basis(0, Spieler_Anzahl - 1);
         const Spieler_Struktur& p = Spieler_Daten[s];
         if (p.team == team || !handelt(p.team) || Spieler_Fix_Daten[s].position != position ||
+            (stufen && (*stufen)[static_cast<size_t>(p.team)] != (*stufen)[static_cast<size_t>(team)]) ||
             (p.status & NICHT_KAEUFLICH) || p.staerke_fein <= besser_als || p.staerke_fein > hoechstens ||
             static_cast<f64>(Spieler_Berechne_Marktwert(s)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 > budget ||
             (p.staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
@@ -314,8 +334,9 @@ int vereinsspieler_suchen(int team, int position, i32 besser_als, i32 hoechstens
 
 }  // namespace
 
-bool Leben_Transfer(int team, i32 offene_sternplaetze) {
+bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* stufen) {
     if (ruf::Client() || !handelt(team)) return false;
+    if (stufen && stufen->size() != static_cast<size_t>(Team_Anzahl)) stufen = nullptr;
     const int m = Team_Transfermarkt;
     if (m < 0 || m >= Team_Anzahl) return false;
     const f64 jahr = Leben_Gehaltssumme(team) * 12;
@@ -355,10 +376,14 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze) {
     // LEBEN_AUSGABE_PROZENT of what it holds beyond them (the rest stays for
     // the wages), on a player at most LEBEN_KAUF_UEBER above its eleven's
     // level (a club grows step by step, not by buying a team): another
-    // computer club's player (for his value and LEBEN_WECHSEL_AUFSCHLAG, the
-    // weakest going to the seller in part payment at his value), or the
-    // market's when he is a class better (the weakest going there for four
-    // fifths of his value).
+    // computer club's player of its own division level when the levels are
+    // given (for his value and LEBEN_WECHSEL_AUFSCHLAG, the weakest going
+    // to the seller in part payment at his value), or a star of the market
+    // for an open star place when he is a class better (the weakest going
+    // there for four fifths of his value). Deals across the levels, and
+    // the market's ordinary players, handed the upper divisions' reserves
+    // down as the lower divisions' best: in twenty seasons the second
+    // division rose by half, the third doubled.
     const int ab = schwaechster(team);
     const i32 position = Spieler_Fix_Daten[ab].position;
     const f64 budget = (konto - reserve) * LEBEN_AUSGABE_PROZENT / 100;
@@ -366,15 +391,15 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze) {
     const i32 besser_als = Spieler_Daten[ab].staerke_fein;
     const f64 wert_ab = Spieler_Berechne_Marktwert(ab);
     const int verein_zu =
-        vereinsspieler_suchen(team, position, besser_als, hoechstens, budget + wert_ab, offene_sternplaetze);
+        vereinsspieler_suchen(team, position, besser_als, hoechstens, budget + wert_ab, offene_sternplaetze, stufen);
     const f64 erloes = wert_ab * 0.8;
     int zu = -1;
     for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
         const int s = Team_Kader(m)[i];
         const Spieler_Struktur& p = Spieler_Daten[s];
         if (!markt_passt(s, position) || Spieler_Berechne_Marktwert(s) > budget + erloes ||
-            p.staerke_fein <= besser_als || p.staerke_fein > hoechstens ||
-            (p.staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
+            p.staerke_fein <= besser_als || p.staerke_fein > hoechstens || p.staerke_fein < LEBEN_STAR_FEIN ||
+            offene_sternplaetze == 0)
             continue;
         if (zu < 0 || p.staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
     }
