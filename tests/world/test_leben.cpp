@@ -430,7 +430,7 @@ TEST_F(Leben, AYouthPlayersPotentialIsHisClubsLevelOnAverageAtEveryLevel) {
     for (i32 niveau : {1200, 1600, 3000, 5500, 8000}) {
         f64 summe = 0;
         int n = 0;
-        for (i32 index = 0; index < 6000; index += 7, ++n) {
+        for (i32 index = 0; index < 6000; index += 29, ++n) {
             Rnd_Set_Index(index, 0);
             Leben_Jugendspieler(s, 2010, niveau);
             summe += Spieler_Daten[s].max_staerke * 1000 + 500;
