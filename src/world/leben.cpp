@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -196,43 +195,27 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
     namen_aufbauen();
     std::vector<i32> niveau(static_cast<size_t>(Team_Anzahl), 0);
     for (int t = 0; t < Team_Anzahl; ++t) niveau[static_cast<size_t>(t)] = niveau_von(t);
-    // Each league's median player and median ground (with the list of leagues).
-    std::map<i32, std::pair<std::vector<i32>, std::vector<i32>>> ligen;
-    if (sterne && sterne->liga.size() == static_cast<size_t>(Team_Anzahl))
-        for (int t = 0; t < Team_Anzahl; ++t)
-            if (const i32 l = sterne->liga[static_cast<size_t>(t)]; l >= 0 && (Team_Daten[t].art & TEAM_ART_VEREIN)) {
-                for (int i = 0; i < Team_Kader_Anzahl(t); ++i)
-                    ligen[l].first.push_back(Spieler_Daten[Team_Kader(t)[i]].staerke_fein);
-                ligen[l].second.push_back(Stadion_Get_Kapazitaet(t));
-            }
-    auto mitte = [](std::vector<i32>& v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    std::map<i32, std::pair<i32, i32>> liga_mitte;
-    for (auto& [l, v] : ligen) liga_mitte[l] = {mitte(v.first), std::max(1, mitte(v.second))};
     for (int t = 0; t < Team_Anzahl; ++t) {
-        // Clubs, national teams (their own squads) and the market. A big
-        // ground draws talent: a club's youth comes at the level its ground
-        // stands for (not its squad's, which would feed on itself); a
-        // national team's at its squad's.
+        // Clubs, national teams (their own squads) and the market. Without
+        // the list of leagues a club's youth comes at the level its ground
+        // stands for; a national team's at its squad's.
         if (!(Team_Daten[t].art & (TEAM_ART_VEREIN | TEAM_ART_NATIONALTEAM)) && t != Team_Transfermarkt) continue;
         i32 club_niveau = (Team_Daten[t].art & TEAM_ART_VEREIN) ? 3000 + Stadion_Get_Kapazitaet(t) / 10
                                                                 : niveau[static_cast<size_t>(t)];
-        // In a league the youth comes at the level of the league's median
-        // player, a bigger ground than the league's middle drawing a little
-        // more: a small league's big ground alone no longer lifts its club
-        // above the league, and the youth is not drawn around the eleven
-        // best (the strongest of each year's youth would lift the eleven
-        // again: the lower divisions doubled in twenty seasons).
-        if (const auto l = sterne && (Team_Daten[t].art & TEAM_ART_VEREIN)
-                               ? liga_mitte.find(sterne->liga[static_cast<size_t>(t)])
-                               : liga_mitte.end();
-            l != liga_mitte.end()) {
-            const double verhaeltnis = static_cast<double>(Stadion_Get_Kapazitaet(t)) / l->second.second;
-            const double groesse =
-                std::clamp(std::sqrt(verhaeltnis), 100.0 / LEBEN_JUGEND_SPANNE, LEBEN_JUGEND_SPANNE / 100.0);
-            club_niveau = static_cast<i32>(l->second.first * groesse);
+        // In a league the youth comes at the level of the club's own median
+        // player, the ground drawing nothing more: at its league's median
+        // player (times the ground's root against the league's) a promoted
+        // club's youth came at once at its new division's level and a big
+        // ground's at more, and the same few clubs of second divisions with
+        // big grounds were among the world's five biggest risers in more
+        // than half the runs. Not around the eleven best: the strongest of
+        // each year's youth would lift the eleven again.
+        if (sterne && (Team_Daten[t].art & TEAM_ART_VEREIN) && sterne->liga.size() == static_cast<size_t>(Team_Anzahl) &&
+            sterne->liga[static_cast<size_t>(t)] >= 0 && Team_Kader_Anzahl(t) > 0) {
+            std::vector<i32> eigen;
+            for (int i = 0; i < Team_Kader_Anzahl(t); ++i) eigen.push_back(Spieler_Daten[Team_Kader(t)[i]].staerke_fein);
+            std::sort(eigen.begin(), eigen.end());
+            club_niveau = eigen[eigen.size() / 2];
         }
         const i32 stufe = sterne && sterne->stufe.size() == static_cast<size_t>(Team_Anzahl) &&
                                   (Team_Daten[t].art & TEAM_ART_VEREIN)

@@ -67,17 +67,13 @@ struct Leben_Sterne {
     // five seasons). Empty: every one at the full pace.
     std::vector<i32> stufe;
 };
-// The slowest pace of growth, per cent (a third division's 34 took its
-// eleven a sixth below the start in twenty seasons, 50 a tenth).
+// The slowest pace of growth, per cent (at a third division's 34 its eleven
+// ended a sixth below the start in twenty seasons, at 50 a tenth).
 constexpr i32 LEBEN_TEMPO_MIN = 65;
 void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne = nullptr);
 
-// A club's youth comes at its league's median player's fine strength times
-// the square root of its ground against the league's median ground, held
-// within LEBEN_JUGEND_SPANNE per cent either way (the biggest club of a
-// league draws a tenth more; at a quarter the same few big grounds of small
-// leagues were among the world's five biggest risers in half the runs).
-constexpr double LEBEN_JUGEND_SPANNE = 110;
+// A club's youth comes at its own median player's fine strength (in a
+// league; without the list of leagues at the level its ground stands for).
 // A youth player's potential: LEBEN_JUGEND_VON to LEBEN_JUGEND_BIS per cent
 // of his club's level (on average a little below it: the strongest of each
 // year's youth make the eleven, and the eleven's level was kept over twenty
