@@ -68,6 +68,7 @@ Leben_Sterne Welt_Tag_Sterne() {
     Leben_Sterne sterne;
     sterne.plaetze.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), -1);
     sterne.liga.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), -1);
+    sterne.stufe.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), 0);
     std::vector<i32>& plaetze = sterne.plaetze;
     std::map<i32, std::vector<int>> ligen;
     for (int t = 0; t < Team_Anzahl; ++t)
@@ -76,6 +77,7 @@ Leben_Sterne Welt_Tag_Sterne() {
             const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
             if (liga >= 0) ligen[liga].push_back(t);
             sterne.liga[static_cast<size_t>(t)] = liga;
+            if (liga >= 0) sterne.stufe[static_cast<size_t>(t)] = Wettbewerb_Get_Wettbewerb_Prozent(liga);
         }
     for (auto& [liga, clubs] : ligen) {
         i32 auf = 0, ab = 0;
@@ -116,12 +118,14 @@ void Welt_Tag(bool neuer_monat, bool neue_saison) {
         // A star is signed only for an open star place: a rich club does not
         // gather more stars than it could hold, so the big leagues keep
         // about as many each.
-        const std::vector<i32> plaetze = Welt_Tag_Sterne().plaetze;
+        // A club trades with clubs of its own division level.
+        const Leben_Sterne sterne = Welt_Tag_Sterne();
         const i32 jahr = 2003 + Kalender_Get_Jahr();
         for (int t = 0; t < Team_Anzahl; ++t)
             for (int i = 0; i < 2; ++i) {
-                const i32 p = plaetze[static_cast<size_t>(t)];
-                if (!Leben_Transfer(t, p < 0 ? -1 : std::max(0, p - Leben_Stars_Belegt(t, jahr, true)))) break;
+                const i32 p = sterne.plaetze[static_cast<size_t>(t)];
+                if (!Leben_Transfer(t, p < 0 ? -1 : std::max(0, p - Leben_Stars_Belegt(t, jahr, true)), &sterne.stufe))
+                    break;
             }
     }
 }
