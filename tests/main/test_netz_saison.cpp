@@ -37,6 +37,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/bytes.h"
@@ -44,6 +45,9 @@
 #include "base/ruf.h"
 #include "base/settings.h"
 #include "fahrer.h"
+#include "gui/hauptmenue.h"
+#include "spur.h"
+#include "world/bank.h"
 #include "net/verbindung.h"
 #include "screens/start/spielstart.h"
 #include "season/kalender.h"
@@ -99,7 +103,7 @@ struct Pruefsumme {
 };
 
 struct Sicht {
-    u32 tabellen = 0, ergebnisse = 0, kader = 0;
+    u32 tabellen = 0, ergebnisse = 0, kader = 0, kopf = 0;
     bool operator==(const Sicht&) const = default;
 };
 
@@ -201,6 +205,56 @@ std::vector<std::string> kader_zeilen(i32 team_a, i32 team_b) {
 
 i32 tag_schluessel() { return Kalender_Get_Jahr() * 1000 + Kalender_Get_Tag(); }
 
+// The main menu's header as it stands on the screen: the two clubs' names
+// (home side first, "spielfrei" for a missing opponent), the money line and
+// the date. A message that covers it is answered first.
+std::vector<std::string> kopf_gezeichnet() {
+    std::vector<std::string> k;
+    for (int versuch = 0; versuch < 5; ++versuch) {
+        std::vector<spur::Text> teile;
+        for (const spur::Text& t : spur::frame(2))
+            if (t.y1 <= 100 && ((t.font == 14 && (std::abs(t.mitte() - 182) < 40 || std::abs(t.mitte() - 458) < 40)) ||
+                                std::abs(t.mitte() - 718) < 40))
+                teile.push_back(t);
+        // The names left to right, then the money line above the date.
+        std::stable_sort(teile.begin(), teile.end(), [](const spur::Text& a, const spur::Text& b) {
+            return std::tuple(a.font != 14, a.y1, a.x0) < std::tuple(b.font != 14, b.y1, b.x0);
+        });
+        k.clear();
+        for (const spur::Text& t : teile) k.push_back(t.sichtbar);
+        if (!Menue_Requester_Offen()) break;
+        f::ohne_meldung();
+    }
+    return k;
+}
+
+// The header the server's state gives a club's manager: its opponent of the
+// day (the next one once today's match is over), its balance, today's date.
+std::vector<std::string> kopf_erwartet(i32 team) {
+    constexpr i32 T_SPIELFREI = 24, T_GELD = 48;
+    bool auswaerts = false;
+    const i32 gegner = Spieltag_Get_Gegner_Des_Tages(team, &auswaerts);
+    const i32 heim = auswaerts && gegner >= 0 ? gegner : team, gast = heim == team ? gegner : team;
+    std::vector<std::string> k;
+    for (i32 t : {heim, gast}) k.push_back(t >= 0 ? Team_String(721, t, nullptr, 0) : Menue_Text(T_SPIELFREI));
+    k.push_back(std::string(Menue_Text(T_GELD)) + ": " + Menue_Geld_Text(Bank_Get_Kontostand(team, 0, 0)));
+    k.push_back(Kalender_Get_Datum_Text(Kalender_Get_Tag(), true));
+    return k;
+}
+
+u32 kopf_summe(const std::vector<std::string>& k) {
+    u32 h = 2166136261u;
+    for (const std::string& z : k)
+        for (char c : z + '\n') h = (h ^ static_cast<u8>(c)) * 16777619u;
+    return h;
+}
+
+std::string kopf_text(const std::vector<std::string>& k) {
+    std::string s;
+    for (const std::string& z : k) s += (s.empty() ? "" : " | ") + z;
+    return s;
+}
+
 // The days on which this side's live view showed its own club's match.
 std::set<i32>& live_tage() {
     static std::set<i32> t;
@@ -220,6 +274,7 @@ enum : char {
     B_WEITER = 'W',   // the host may end its turns up to this day (wert: schluessel)
     B_KADER = 'K',    // the host writes its squad lines into the file kader_datei()
     B_WEG = 'X',      // the client has closed its window (the host plays on alone)
+    B_KOPF = 'H',     // the host writes the client's header as it sees it into kader_datei()
 };
 
 struct Meldung {
@@ -236,6 +291,7 @@ bool schreiben(int fd, const Meldung& m) {
     put_u32le(b + 12, m.s.tabellen);
     put_u32le(b + 16, m.s.ergebnisse);
     put_u32le(b + 20, m.s.kader);
+    put_u32le(b + 24, m.s.kopf);
     return write(fd, b, sizeof b) == static_cast<ssize_t>(sizeof b);
 }
 
@@ -260,7 +316,7 @@ bool lesen(int fd, Meldung* m, int ms, W warten) {
     m->art = static_cast<char>(b[0]);
     m->schluessel = static_cast<i32>(get_u32le(b + 4));
     m->wert = static_cast<i32>(get_u32le(b + 8));
-    m->s = {get_u32le(b + 12), get_u32le(b + 16), get_u32le(b + 20)};
+    m->s = {get_u32le(b + 12), get_u32le(b + 16), get_u32le(b + 20), get_u32le(b + 24)};
     return true;
 }
 
@@ -436,6 +492,14 @@ i32 liga_spieltage(i32 team) {
         gemeldet = tag_schluessel();
         Meldung t;
         t.art = M_TAG, t.schluessel = gemeldet, t.s = sicht(eigenes, client);
+        // The client's header as this side's state gives it; this side's own
+        // header stands as its state gives it.
+        t.s.kopf = kopf_summe(kopf_erwartet(client));
+        if (const std::vector<std::string> k = kopf_gezeichnet(); k != kopf_erwartet(eigenes)) {
+            std::fprintf(stderr, "Server: Kopfzeile \"%s\" statt \"%s\"\n", kopf_text(k).c_str(),
+                         kopf_text(kopf_erwartet(eigenes)).c_str());
+            fehler(26);
+        }
         if (!schreiben(meldungen, t)) fehler(19);
         if (weg) {
             // The day after the client left: whether its club's match was
@@ -455,6 +519,16 @@ i32 liga_spieltage(i32 team) {
                 }
                 Meldung k;
                 k.art = B_KADER;
+                if (!schreiben(meldungen, k)) fehler(24);
+                continue;
+            }
+            if (b.art == B_KOPF) {
+                if (FILE* d = std::fopen(kader_datei().c_str(), "w")) {
+                    std::fprintf(d, "%s\n", kopf_text(kopf_erwartet(client)).c_str());
+                    std::fclose(d);
+                }
+                Meldung k;
+                k.art = B_KOPF;
                 if (!schreiben(meldungen, k)) fehler(24);
                 continue;
             }
@@ -637,7 +711,9 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel() << host_zustand();
         if (s == Schritt::WEITER) continue;
         gemeldet = tag_schluessel();
-        const Sicht eigene = sicht(server_team, team);
+        Sicht eigene = sicht(server_team, team);
+        const std::vector<std::string> kopf = kopf_gezeichnet();
+        eigene.kopf = kopf_summe(kopf);
         ASSERT_TRUE(host_lesen(gemeldet)) << "keine Sicht des Servers für Tag " << gemeldet;
         for (const auto& [k, v] : host_tage)
             if (k < gemeldet && !verglichene.count(k) && !std::count(nur_host.begin(), nur_host.end(), k))
@@ -648,6 +724,21 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
             EXPECT_EQ(eigene.tabellen, h.tabellen) << "Tabellen am Tag " << gemeldet;
             EXPECT_EQ(eigene.ergebnisse, h.ergebnisse) << "Ergebnisse am Tag " << gemeldet;
             EXPECT_EQ(eigene.kader, h.kader) << "Kader am Tag " << gemeldet;
+            if (eigene.kopf != h.kopf) {
+                // The server's header of this club, for the message.
+                Meldung k, antwort;
+                k.art = B_KOPF;
+                std::string server;
+                if (schreiben(an_host, k) && lesen(von_host, &antwort, 60000, ruhen) && antwort.art == B_KOPF)
+                    if (FILE* d = std::fopen(kader_datei_von(kind).c_str(), "r")) {
+                        char z[512] = {};
+                        if (std::fgets(z, sizeof z, d)) server = std::string(z, std::strcspn(z, "\n"));
+                        std::fclose(d);
+                        std::remove(kader_datei_von(kind).c_str());
+                    }
+                ADD_FAILURE() << "Kopfzeile am Tag " << gemeldet << ": \"" << kopf_text(kopf) << "\", beim Server \""
+                              << server << "\"";
+            }
             if (eigene.kader != h.kader) {
                 // The lines that differ, host first.
                 Meldung k;
