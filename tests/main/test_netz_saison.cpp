@@ -143,6 +143,11 @@ Sicht sicht(i32 team_a, i32 team_b) {
         const Wettbewerb* w = Wettbewerb_Get_Zeiger(liga);
         const i32 aktuell = w ? w->aktueller_spieltag : -1;
         erg(liga), erg(aktuell);
+        // The calendar: today's matchday of the league and the days of the
+        // two matchdays (the results page is dated by them).
+        i32 runde = 0;
+        erg(Kalender_Get_Spieltag_Nummer(Kalender_Get_Tag(), liga, &runde)), erg(runde);
+        for (i32 md = std::max(0, aktuell - 1); md <= aktuell; ++md) erg(Kalender_Get_Spieltermin(liga, md, 0));
         for (i32 md = std::max(0, aktuell - 1); md <= aktuell; ++md)
             for (u32 i = 0;; ++i) {
                 const i32 h = Spiele_Lock(static_cast<u32>(liga), static_cast<u32>(md), 0, i);
@@ -207,10 +212,13 @@ i32 tag_schluessel() { return Kalender_Get_Jahr() * 1000 + Kalender_Get_Tag(); }
 
 // The main menu's header as it stands on the screen: the two clubs' names
 // (home side first, "spielfrei" for a missing opponent), the money line and
-// the date. A message that covers it is answered first.
+// the date. A message that covers it is answered first, a page that comes
+// up over the menu clicked away.
 std::vector<std::string> kopf_gezeichnet() {
     std::vector<std::string> k;
-    for (int versuch = 0; versuch < 5; ++versuch) {
+    for (int versuch = 0; versuch < 10; ++versuch) {
+        // A page or notice that came up over the menu goes first.
+        if (!f::im_menue() && !f::bis_menue()) break;
         std::vector<spur::Text> teile;
         for (const spur::Text& t : spur::frame(2))
             if (t.y1 <= 100 && ((t.font == 14 && (std::abs(t.mitte() - 182) < 40 || std::abs(t.mitte() - 458) < 40)) ||
@@ -222,7 +230,7 @@ std::vector<std::string> kopf_gezeichnet() {
         });
         k.clear();
         for (const spur::Text& t : teile) k.push_back(t.sichtbar);
-        if (!Menue_Requester_Offen()) break;
+        if (!Menue_Requester_Offen() && k.size() >= 4) break;
         f::ohne_meldung();
     }
     return k;
