@@ -489,7 +489,7 @@ i32 liga_spieltage(i32 team) {
     if (!lesen(befehle, &b, 400000, frame) || b.art != B_CLIENT) fehler(17);
     const i32 client = b.wert;
     i32 gemeldet = -1, erlaubt = -1;
-    bool aktion = false, weg = false;
+    bool aktion = false, weg = false, abwesend = false;
     const auto ende = Uhr::now() + std::chrono::seconds(1500);
     while (Uhr::now() < ende) {
         const Schritt s = spielschritt(gemeldet);
@@ -501,11 +501,13 @@ i32 liga_spieltage(i32 team) {
         Meldung t;
         t.art = M_TAG, t.schluessel = gemeldet, t.s = sicht(eigenes, client);
         // The client's header as this side's state gives it; this side's own
-        // header stands as its state gives it.
+        // header stands as its state gives it, with its own club (while the
+        // client is away its club's turns are taken here).
         t.s.kopf = kopf_summe(kopf_erwartet(client));
-        if (const std::vector<std::string> k = kopf_gezeichnet(); k != kopf_erwartet(eigenes)) {
+        const i32 am_zug = abwesend && Team_Aktiv == client ? client : eigenes;
+        if (const std::vector<std::string> k = kopf_gezeichnet(); k != kopf_erwartet(am_zug)) {
             std::fprintf(stderr, "Server: Kopfzeile \"%s\" statt \"%s\"\n", kopf_text(k).c_str(),
-                         kopf_text(kopf_erwartet(eigenes)).c_str());
+                         kopf_text(kopf_erwartet(am_zug)).c_str());
             fehler(26);
         }
         if (!schreiben(meldungen, t)) fehler(19);
@@ -515,7 +517,9 @@ i32 liga_spieltage(i32 team) {
             Meldung k;
             k.art = B_WEG, k.wert = letztes_spiel_zu_ende(client) ? 1 : 0;
             if (!schreiben(meldungen, k)) fehler(25);
-            break;
+            // The turn waits for the client that comes back.
+            weg = false;
+            erlaubt = -1;
         }
         if (am_ziel(client)) break;
         while (erlaubt < gemeldet) {
@@ -542,7 +546,12 @@ i32 liga_spieltage(i32 team) {
             }
             if (b.art == B_WEG) {
                 erlaubt = 1 << 30;
-                weg = true;
+                weg = abwesend = true;
+                continue;
+            }
+            // The client is back with its club.
+            if (b.art == B_CLIENT && b.wert == client) {
+                abwesend = false;
                 continue;
             }
             if (b.art != B_WEITER) fehler(20);
@@ -557,7 +566,7 @@ i32 liga_spieltage(i32 team) {
             if (!schreiben(meldungen, a) || !bis_hauptmenue(60)) fehler(22);
         }
     }
-    if (!am_ziel(client) && !weg) fehler(23);
+    if (!am_ziel(client)) fehler(23);
     m.art = M_ENDE, m.schluessel = tag_schluessel(), m.wert = static_cast<i32>(live_tage().size());
     m.s.tabellen = static_cast<u32>(liga_spieltage(eigenes));
     schreiben(meldungen, m);
@@ -610,45 +619,75 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
             if (!ordner.empty()) std::filesystem::remove_all(ordner, ec);
         }
     } ordner_weg{ordner};
-    ASSERT_TRUE(Test_Programm_Starten("kordavo_netz_saison_client", &ordner, true));
-    Test_Live_Ansicht(LIVE);
-    ASSERT_TRUE(Main_Hooks.Verbindung_Start("", 0));
-    ASSERT_TRUE(f::lauf("wait 5\n", 8));
-    ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_NETZ), 8));
-    ASSERT_TRUE(ruf::Client());
-    ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_ADRESSE), 8));
-    std::string tippen;
-    for (int i = 0; i < 16; ++i) tippen += "key backspace\n";
-    ASSERT_TRUE(f::lauf(tippen + "text " + eigene_adresse() + "\nwait 12\nkey return\nwait 3\n", 20));
-    ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_PRUEFEN), 20));
-    ASSERT_EQ(Spielstart_Get_Netz().test, 1);
-    ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_NEU), 20));
-    // The client's manager: his name and face, then country and club.
-    ASSERT_TRUE(f::lauf("text Gast\nwait 10\nkey return\nwait 3\n", 20));
-    ASSERT_TRUE(f::lauf(Start_Eintrag(1), 8));
-    ASSERT_TRUE(f::lauf(Start_Eintrag(0), 8));
-    ASSERT_TRUE(f::lauf(Start_Eintrag(0), 8));
-    const i32 team = Spielstart_Slots[0].team;
+    // `alt`: the club this client managed before it left (-1 the first
+    // time): offered again under its manager's name, and taken again.
+    auto beitreten = [&](i32 alt) -> i32 {
+        const auto schritt = [](bool ok, const char* was) {
+            if (!ok) ADD_FAILURE() << "Beitritt: " << was;
+            return ok;
+        };
+        if (!schritt(Test_Programm_Starten("kordavo_netz_saison_client", &ordner, true), "Programmstart")) return -1;
+        Test_Live_Ansicht(LIVE);
+        std::string tippen;
+        for (int i = 0; i < 16; ++i) tippen += "key backspace\n";
+        if (!schritt(Main_Hooks.Verbindung_Start("", 0), "Netz") || !schritt(f::lauf("wait 5\n", 8), "Start") ||
+            !schritt(f::lauf(Start_Klick(ICON_START_NETZ), 8) && ruf::Client(), "Netzschalter") ||
+            !schritt(f::lauf(Start_Klick(ICON_START_ADRESSE), 8), "Adresse") ||
+            !schritt(f::lauf(tippen + "text " + eigene_adresse() + "\nwait 12\nkey return\nwait 3\n", 20), "Tippen") ||
+            !schritt(f::lauf(Start_Klick(ICON_START_PRUEFEN), 20) && Spielstart_Get_Netz().test == 1, "Prüfen") ||
+            !schritt(f::lauf(Start_Klick(ICON_START_NEU), 20), "Neu"))
+            return -1;
+        // The client's manager: his name and face, then country and club.
+        if (!schritt(f::lauf("text Gast\nwait 10\nkey return\nwait 3\n", 20), "Name") ||
+            !schritt(f::lauf(Start_Eintrag(1), 8), "Gesicht") || !schritt(f::lauf(Start_Eintrag(0), 8), "Land"))
+            return -1;
+        i32 eintrag = 0;
+        if (alt >= 0) {
+            const Spielstart_Zustand& z = Spielstart_Get_Zustand();
+            eintrag = -1;
+            for (i32 i = 0; i < z.teams_anzahl; ++i)
+                if (z.teams[i] == alt) eintrag = i - z.erster;
+            char name[40] = {};
+            bool aktiv = true;
+            if (eintrag < 0 || eintrag >= WIZ_EINTRAEGE) {
+                std::string liste;
+                for (i32 i = 0; i < z.teams_anzahl; ++i) liste += " " + std::to_string(z.teams[i]);
+                char name[40] = {};
+                bool aktiv = false;
+                const bool info = Spielstart_Client_Team_Info(alt, name, &aktiv);
+                ADD_FAILURE() << "Seite " << z.seite << ", ab " << z.erster << ", Vereine" << liste << "; Verein " << alt
+                              << (info ? " mit Manager " : " ohne Manager ") << name << (aktiv ? ", besetzt" : "");
+            }
+            if (!schritt(eintrag >= 0 && eintrag < WIZ_EINTRAEGE, "der alte Verein fehlt in der Liste") ||
+                !schritt(Spielstart_Client_Team_Info(alt, name, &aktiv) && std::string(name) == "Gast" && !aktiv,
+                         "der alte Verein steht nicht mit seinem Manager frei"))
+                return -1;
+        }
+        if (!schritt(f::lauf(Start_Eintrag(eintrag), 8), "Verein")) return -1;
+        const i32 t = Spielstart_Slots[0].team;
+        if (!schritt(t >= 0 && t != server_team && (alt < 0 || t == alt), "Vereinswahl")) return -1;
+        for (int i = 0; i < 3 && !Menue_Requester_Offen() && Spielstart_Beendet == 0; ++i) f::lauf("wait 5\n", 4);
+        if (Menue_Requester_Offen() && !schritt(f::lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20), "Frage"))
+            return -1;
+        if (!schritt(bis_hauptmenue(240), "der Client hat sein Hauptmenü nicht erreicht") ||
+            !schritt(ruf::Client() && Team_Aktiv == t, "Rolle und Verein"))
+            return -1;
+        Meldung b;
+        b.art = B_CLIENT, b.wert = t;
+        if (!schritt(schreiben(an_host, b), "Meldung an den Server")) return -1;
+        std::fprintf(stderr, "beigetreten nach %.1f s\n", std::chrono::duration<double>(Uhr::now() - start).count());
+        return t;
+    };
+    const i32 team = beitreten(-1);
     ASSERT_GE(team, 0);
-    ASSERT_NE(team, server_team);
-    for (int i = 0; i < 3 && !Menue_Requester_Offen() && Spielstart_Beendet == 0; ++i) f::lauf("wait 5\n", 4);
-    if (Menue_Requester_Offen()) {
-        ASSERT_TRUE(f::lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20));
-    }
-    ASSERT_TRUE(bis_hauptmenue(240)) << "der Client hat sein Hauptmenü nicht erreicht";
-    ASSERT_TRUE(ruf::Client());
-    ASSERT_EQ(Team_Aktiv, team);
-    m = {};
-    m.art = B_CLIENT, m.wert = team;
-    ASSERT_TRUE(schreiben(an_host, m));
-    std::fprintf(stderr, "beigetreten nach %.1f s\n",
-                 std::chrono::duration<double>(Uhr::now() - start).count());
 
     // The season, day by day.
     std::map<i32, Sicht> host_tage;
     std::vector<i32> nur_host, nur_client;
     i32 gemeldet = -1, verglichen = 0, host_ende = -1, host_spieler = -1, eigener_spieler = -1;
     i32 taktik = -1, host_live = -1, host_spieltage = 0;
+    // The league matchdays played when the client came back (-1: it has not left).
+    i32 zurueck_spieltag = -1, nach_rueckkehr = 0;
     bool aktion = false, aktion_geprueft = false, host_aktion_geprueft = false;
     std::set<i32> liga_vorher, liga_nachher, verglichene;
     // Reads the host's records up to day `bis` (its record of that day or a later one).
@@ -693,7 +732,8 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     };
     const auto ende = Uhr::now() + std::chrono::seconds(1500);
     while (Uhr::now() < ende) {
-        if (WEG && !live_tage().empty() && Spielansicht_Get_Spielfeld() && Spielansicht_Get_Spielfeld()->minute >= 20) {
+        if (WEG && zurueck_spieltag < 0 && !live_tage().empty() && Spielansicht_Get_Spielfeld() &&
+            Spielansicht_Get_Spielfeld()->minute >= 20) {
             // The client's window closed in the middle of its match.
             const i32 tag = tag_schluessel();
             m = {};
@@ -707,10 +747,22 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                          std::chrono::duration<double>(Uhr::now() - t0).count());
             // The club's match was played on to its end there.
             Meldung r;
-            do ASSERT_TRUE(lesen(von_host, &r, 60000, ruhen)) << "keine Antwort des Servers";
-            while (r.art != B_WEG);
+            do {
+                ASSERT_TRUE(lesen(von_host, &r, 60000, ruhen)) << "keine Antwort des Servers";
+                if (r.art == M_TAG) host_tage[r.schluessel] = r.s;
+            } while (r.art != B_WEG);
             EXPECT_EQ(r.wert, 1) << "das Spiel des Clients wurde beim Server nicht zu Ende gespielt";
-            return;
+            // The player starts the game again and takes his club back; the
+            // days go on compared as before.
+            Test_Programm_Beenden(ordner);
+            ordner.clear();
+            ASSERT_EQ(beitreten(team), team);
+            zurueck_spieltag = liga_spieltage(team);
+            gemeldet = -1;
+            // The days the host played while the client was away are not the client's.
+            for (const auto& [k, v] : host_tage)
+                if (k < tag_schluessel()) verglichene.insert(k);
+            continue;
         }
         // A client whose server has gone is back in single play: the host's
         // failure is told, not waited for.
@@ -719,6 +771,9 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel() << host_zustand();
         if (s == Schritt::WEITER) continue;
         gemeldet = tag_schluessel();
+        if (zurueck_spieltag >= 0 && !nach_rueckkehr++)
+            std::fprintf(stderr, "zurück am Tag %d (Server am Tag %d)\n", gemeldet,
+                         host_tage.empty() ? -1 : host_tage.rbegin()->first);
         Sicht eigene = sicht(server_team, team);
         const std::vector<std::string> kopf = kopf_gezeichnet();
         eigene.kopf = kopf_summe(kopf);
@@ -814,6 +869,11 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                                     << (nur_client.empty() ? -1 : nur_client[0]);
     EXPECT_TRUE(nur_host.empty()) << nur_host.size() << " Tage ohne Sicht des Clients, erster "
                                   << (nur_host.empty() ? -1 : nur_host[0]);
+    if (WEG) {
+        // Back in the game, the client saw two matchdays or more played.
+        EXPECT_GE(zurueck_spieltag, 1) << "der Client kam nicht zurück";
+        EXPECT_GE(liga_spieltage(team) - zurueck_spieltag, 2) << "Spieltage nach der Rückkehr";
+    }
     if (LIVE) {
         // Each side watched its own club's league matches live (a cup match
         // may add a day; the two leagues may play on different days).
