@@ -261,11 +261,7 @@ void modus_wizard() {
             Team_Nach_Spieler(wizard);
             Team_Init_Aufstellungen();
             Startkonten_Eroeffnen();
-        } else {
-            // A client's first day is the server's, whether its club has a
-            // match today or not (one that comes back in the middle of a
-            // season has none running): its date, its calendar and the
-            // server's fixtures, not the new world's own first day.
+        } else if (!Season_Module.Spieltag_Kein_Spiel()) {
             Kalender_Internet_Client_Laden();
         }
         Season_Module.Rangliste_Init();
