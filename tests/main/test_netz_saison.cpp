@@ -7,7 +7,10 @@
 // line-up through the squad screen, the client its tactics too. At the
 // start of every day both sides reduce what their screens show -- the two
 // clubs' league tables, their leagues' fixtures and results, both squads --
-// to check sums; the host sends its own, this process compares them with
+// to check sums, with the calendar's days of the leagues' matchdays and the
+// main menu's header (club names of the day's match, money line, date: the
+// client's as drawn, the host's as its state gives the client's club); the
+// host sends its own, this process compares them with
 // its view of the same day before either manager ends that day's turn. The
 // run ends after the season change, once the first matchday of the new
 // season has been played and compared: the client's league then has the
@@ -20,7 +23,10 @@
 // club; both sides must have watched their club's match live on each of
 // those matchdays. Built with KORDAVO_NETZ_WEG the client's window closes
 // in the middle of its first live match: the host's day must go on and the
-// client's club's match be played to its end there.
+// client's club's match be played to its end there; then the player starts
+// the game again, takes his club back from the club list (shown under his
+// manager's name) and plays on, every day compared as before, two league
+// matchdays or more.
 #include <gtest/gtest.h>
 
 #include <poll.h>
