@@ -932,26 +932,42 @@ bool Kalender_Internet_Client_Stand(i32* tag, i32* modus) {
 
 void Kalender_Internet_Client_Laden() {
     if (!ruf::Client() || !initialisiert) return;
+    const i32 jahr_vorher = zustand.jahr;
     const auto saison = ruf::Rufen(RUF_KALENDER_SAISON);
     if (!saison) return;
-    const auto& opt = std::get<2>(*saison);
+    // The server's day index is not taken from this answer: the date comes
+    // with the calendar state or the date below.
+    const auto& [jahr, server_tag, opt] = *saison;
+    (void)server_tag;
+    zustand.jahr = jahr;
     if (Optionen_Gueltig(opt.data())) Optionen_Lesen(opt.data());
-    // The server's whole calendar, not its date alone: the days of every
-    // competition are the server's (the season plan this machine made for
-    // itself before it took its club is not, nor does it know the days a
-    // draw has set since).
-    const auto k = ruf::Rufen(RUF_KALENDER_KALENDER);
-    if (!k) return;
-    std::vector<i32> gruppen = std::get<0>(*k);
-    i32 anzahl = std::get<2>(*k);
-    const std::vector<u8>& block = std::get<1>(*k);
-    Kalender_Zustand neu;
-    if (!Kalender_Zustand_Lesen(neu, block.data(), block.size())) return;
-    zustand = neu;
-    // A new day or season: the server may have drawn its leagues or fixtures
-    // since (a client that joined before the season's fixtures existed).
-    Wettbewerb_Internet_Client_Hole_Tabelle();
-    Spiele_Internet_Client_Reset();
+    std::vector<i32> gruppen;
+    i32 anzahl = 0;
+    // This machine's own first day (a client that has just joined, also in
+    // the middle of a season) or a new season: the server's whole calendar,
+    // so its competitions play on the server's days; else today's date.
+    if (zustand.aktuell.tag == 0 || jahr != jahr_vorher) {
+        const auto k = ruf::Rufen(RUF_KALENDER_KALENDER);
+        if (!k) return;
+        gruppen = std::get<0>(*k);
+        anzahl = std::get<2>(*k);
+        const std::vector<u8>& block = std::get<1>(*k);
+        Kalender_Zustand neu;
+        if (Kalender_Zustand_Lesen(neu, block.data(), block.size())) zustand = neu;
+        // A new season or this machine's first day: the competitions and the fixtures anew.
+        Wettbewerb_Internet_Client_Hole_Tabelle();
+        Spiele_Internet_Client_Reset();
+    } else {
+        const auto d = ruf::Rufen(RUF_KALENDER_DATUM);
+        if (!d) return;
+        gruppen = std::get<0>(*d);
+        anzahl = std::get<2>(*d);
+        Kalender_Datum_Lesen(zustand.aktuell, std::get<1>(*d).data());
+        // A new day: the server may have drawn its leagues or fixtures since
+        // (a client that joined before the season's fixtures existed).
+        Wettbewerb_Internet_Client_Hole_Tabelle();
+        Spiele_Internet_Client_Reset();
+    }
     anzahl = std::clamp<i32>(anzahl, 0, std::min<i32>(MAX_GRUPPEN, static_cast<i32>(gruppen.size())));
     heutige_gruppen.assign(gruppen.begin(), gruppen.begin() + anzahl);
     const i32 team = Team_Aktiv;
