@@ -124,7 +124,13 @@ void startteams_senden() {
         const i32 team = slot_team(Verbindung_Client_Slots[k]);
         i32& alt = gemeldet[static_cast<size_t>(k)];
         if (team == alt) continue;
-        if (alt >= 0 && alt < Team_Anzahl) melden(alt, false);
+        if (alt >= 0 && alt < Team_Anzahl) {
+            // A client gone without its goodbye (its window closed, its line
+            // broken) leaves its club as the goodbye does: no longer played
+            // at another machine, free for its manager to take again.
+            if (!von_client(alt)) Team_Daten[alt].status &= ~TEAM_STATUS_USER_AKTIV;
+            melden(alt, false);
+        }
         if (team >= 0) melden(team, true);
         alt = team;
     }

@@ -245,6 +245,16 @@ TEST_F(Lauf, ClientFolgtDemTagDesServers) {
         Optionen_Schreiben(std::get<2>(a).data());
         return a;
     });
+    // The whole calendar (a client's first day): the client's own with the server's date.
+    ruf::Zeile_Anmelden(RUF_KALENDER_KALENDER, [] {
+        ++datum_fragen;
+        std::tuple<std::vector<i32>, std::vector<u8>, i32> a{};
+        Kalender_Zustand z = Kalender_Get_Zustand();
+        z.aktuell = Kalender_Get_Datum_Von_Tag(server_tag, true);
+        std::get<1>(a).resize(KALENDER_ZUSTAND_GROESSE);
+        Kalender_Zustand_Schreiben(z, std::get<1>(a).data());
+        return a;
+    });
     ruf::Zeile_Anmelden(RUF_KALENDER_DATUM, [] {
         ++datum_fragen;
         std::tuple<std::vector<i32>, std::array<u8, 132>, i32, i32, i32> a{};
