@@ -10,6 +10,7 @@
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "platform/input.h"
+#include "season/wettbewerb_werte.h"
 
 namespace {
 
@@ -210,4 +211,12 @@ void Kit_Scrollbalken(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 anfang, i32 
     if (!rp || dh == 0) return;
     Kit_Fuellen(rp, x, y, w, h, KIT_RADIUS_KLEIN, FARBE_KANTE_DUNKEL, FARBE_KANTE_DUNKEL);
     Kit_Fuellen(rp, x + 1, dy, w - 2, dh, KIT_RADIUS_KLEIN, FARBE_KANTE_HELL, FARBE_KNOPF_OBEN);
+}
+
+u16 Kit_Platz_Farbe(i32 wettbewerb, i32 platz, u16 sonst) {
+    const i32 rgb = Wettbewerb_Get_Platz_Farbe(wettbewerb, platz);
+    if (rgb < 0) return sonst;
+    if (rgb == WETTBEWERB_FARBE_AUFSTIEG) return FARBE_GUT;
+    if (rgb == WETTBEWERB_FARBE_ABSTIEG) return FARBE_SCHLECHT;
+    return FARBE_INFO;
 }

@@ -80,6 +80,11 @@ i32 Kit_Tabelle_Zeile_Y(const Kit_Tabelle& t, i32 zeile);
 void Kit_Tabelle_Zeile(Rastport* rp, const Kit_Tabelle& t, i32 zeile, const char* const* zellen, u16 farbe,
                        bool gewaehlt = false);
 
+// The colour of a table place in the palette: a place that leads into an
+// international competition in the info blue, promotion good, relegation
+// bad, any other place `sonst` (gold stays for the own club and scores).
+u16 Kit_Platz_Farbe(i32 wettbewerb, i32 platz, u16 sonst);
+
 // --- Tabs, stepper, scroll bar ------------------------------------------------------
 // One tab; the active one is joined to the panel below by a gold bar.
 void Kit_Reiter(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, bool aktiv, bool ueber);

@@ -625,13 +625,21 @@ TEST_F(LiveViewSpiel, FourQuarterViewsWithFrames) {
     Frames(4);
     kit::Spur_Leeren();
     Frames(4, 1);
-    const u16 gelb = Farbe_565(0xFFFF00), grau = Farbe_565(0x141415);
+    const u16 gold = FARBE_GOLD, grau = Farbe_565(0x141415);
     const struct {
         i32 x, y;
         u16 farbe;
-    } rahmen[] = {{0, 100, gelb}, {399, 100, gelb}, {400, 100, grau}, {799, 100, grau},
+    } rahmen[] = {{0, 100, gold}, {399, 100, gold}, {400, 100, grau}, {799, 100, grau},
                   {0, 400, grau}, {400, 400, grau}, {200, 562, grau}, {600, 563, grau}};
     for (const auto& r : rahmen) EXPECT_EQ(kit::Probe(r.x, r.y), r.farbe) << r.x << ", " << r.y;
+    // The focused match's frame: four gold bars around its quarter, from the
+    // palette, with nothing of it outside the quarter.
+    const auto bars = Zeichenspur_Flaechen(FARBE_GOLD, Screen_Rastport);
+    i32 im_viertel = 0;
+    for (const Zeichenspur_Eintrag& b : bars)
+        im_viertel += b.x >= 0 && b.x + b.breite <= 400 && b.y >= 0 && b.y + b.hoehe <= 300;
+    EXPECT_EQ(im_viertel, 4);
+    EXPECT_TRUE(Zeichenspur_Flaechen(Farbe_565(0xFFFF00), Screen_Rastport).empty());
     for (int i = 0; i < 4; ++i) {
         const Spielansicht_View& v = Spielansicht_Views()[i];
         EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_KOPF_KLEIN, v.screen_x + 5, v.screen_y + 5)) << i;
@@ -649,7 +657,7 @@ TEST_F(LiveViewSpiel, FourQuarterViewsWithFrames) {
 TEST_F(LiveViewSpiel, TwoAndThreeViewsCarryTheLargeHeader) {
     // Half views show the large header (with the attendance) and a frame
     // below it; the quarters of three matches the small one.
-    const u16 gelb = Farbe_565(0xFFFF00), grau = Farbe_565(0x141415);
+    const u16 gold = FARBE_GOLD, grau = Farbe_565(0x141415);
     const struct Fall {
         int anzahl;
         std::vector<std::pair<int, i32>> kopf;  // (graphic, y) at x 5
@@ -658,11 +666,11 @@ TEST_F(LiveViewSpiel, TwoAndThreeViewsCarryTheLargeHeader) {
     } faelle[] = {
         {2,
          {{GRAFIK_LIVE_KOPF_GROSS, 5}, {GRAFIK_LIVE_KOPF_GROSS, 287}},
-         {{0, 100, gelb}, {799, 100, gelb}, {0, 400, grau}, {400, 563, grau}},
+         {{0, 100, gold}, {799, 100, gold}, {0, 400, grau}, {400, 563, grau}},
          2},
         {3,
          {{GRAFIK_LIVE_KOPF_GROSS, 5}, {GRAFIK_LIVE_KOPF_KLEIN, 287}},
-         {{0, 100, gelb}, {0, 400, grau}, {401, 400, grau}, {399, 400, grau}},
+         {{0, 100, gold}, {0, 400, grau}, {401, 400, grau}, {399, 400, grau}},
          1},
     };
     for (const Fall& f : faelle) {
