@@ -37,6 +37,7 @@ constexpr i16 ZU_Y = 571;                       // y of a closed dialog button
 constexpr i16 AUF_Y_TEAM = 436, AUF_Y = 480;    // y of an open one (six / four entries)
 constexpr i32 SCHRITT_AUF = 20, SCHRITT_ZU = 24;
 constexpr i32 ZEILE = 22;
+constexpr i32 TAB_H = 26;  // the head of a dialog button (its entries below)
 constexpr i32 DATUM_MITTE = 718, DATUM_Y = 90;  // centred under the money line
 constexpr i32 ERGEBNIS_MITTE = 320;             // between the two names
 constexpr i32 DIALOG_PERIODE_MS = 10;
@@ -79,6 +80,7 @@ bool ist_auf(const Screen_Icon* i) { return (i->status & MENUE_S_AN) != 0; }
 void dialog_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     const i32 k = knopf_index(i);
     Font* f = font(11);
+    if (!ist_auf(i)) Kit_Ueber(rp, i, TAB_H);  // a closed tab lights under the mouse
     text_mitte(rp, f, Menue_Text(T_KNOPF[k]), x + i->w / 2, y + 19, ist_auf(i) ? GEWAEHLT : WEISS);
     const i32 e = i->y == auf_y(k) && ist_auf(i) ? Menue_Dialog_Eintrag(i->nummer) : -1;
     if (e != Z.eintrag[k]) {
@@ -185,6 +187,7 @@ void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
 void zug_ende_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     // To the match only while the team has one today that is not played yet.
     const bool zum_spiel = Z.heute && !Z.gespielt;
+    Kit_Ueber(rp, i);
     text_mitte(rp, font(12), Menue_Text(zum_spiel ? T_ZUM_SPIEL : T_WEITER), x + i->w / 2, y + 22, WEISS);
 }
 

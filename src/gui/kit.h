@@ -48,6 +48,11 @@ enum class Kit_Zustand : u8 { NORMAL, UEBER, GEDRUECKT, AN, GRAU };
 // The state of a menu icon: grey, on (MENUE_S_AN and its stored state),
 // pressed (left button held on it), under the mouse, else normal.
 Kit_Zustand Kit_Zustand_Von(const Screen_Icon* icon);
+// The hover look of a button drawn from a picture: while the mouse rests on
+// the icon (not pressed, not grey) its upper `h` pixels (all of it when h
+// is 0) are lit toward the hover gradient, with a light top edge. Drawn
+// before the label.
+void Kit_Ueber(Rastport* rp, const Screen_Icon* icon, i32 h = 0);
 // A raised button with its label centred; "on" carries a gold bar and a gold
 // label, grey a dim label, pressed the gradient reversed.
 void Kit_Knopf(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, Kit_Zustand z);
