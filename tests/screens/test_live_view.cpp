@@ -619,6 +619,66 @@ TEST_F(LiveViewSpiel, OneFullViewWithHeaderAndBottomBar) {
     kit::Png("live_view_voll");
 }
 
+// The replay button plays the shown match's ring of recorded positions
+// from the oldest frame to the newest at the pace they were taken, the live
+// positions untouched, and ends by itself.
+TEST_F(LiveViewSpiel, ReplayPlaysTheRingAndEnds) {
+    Spielfeld_Daten* sf = liste[0];
+    Frames(1);
+    // A ring whose ball runs from x 2000 to x 8650 along y 3400.
+    sf->replay_pos = 0;
+    sf->replay_anzahl = SF_REPLAY_BILDER;
+    for (int k = 0; k < SF_REPLAY_BILDER; ++k)
+        for (int i = 0; i < SF_REPLAY_OBJEKTE; ++i) {
+            const Spielfeld_Objekt& o = sf->objekt[i];
+            const bool ball = i == SF_OBJ_BALL;
+            sf->replay[k][i][0] = static_cast<i16>(ball ? 2000 + 70 * k : o.x);
+            sf->replay[k][i][1] = static_cast<i16>(ball ? 3400 : o.y);
+            sf->replay[k][i][2] = static_cast<i16>(ball ? 0 : o.z);
+        }
+    const Spielfeld_Objekt live = sf->objekt[SF_OBJ_BALL];
+    Spielfeld_Anzeigeliste_Leeren();
+    ASSERT_TRUE(Spielfeld_Anzeige_Hinzufuegen(sf, 1));
+    Spielfeld_Replay_Start(0);
+    ASSERT_TRUE(Spielfeld_Replay_Laeuft());
+    const Spielansicht_View& v = Spielansicht_Views()[0];
+    Rastport* schatten = Resf_Grafik_Laden(GRAFIK_LIVE_BALLSCHATTEN);
+    ASSERT_TRUE(schatten);
+    const i32 sw = schatten->breite;
+    Rastport_Free(schatten);
+    // Where the ball's shadow lands on the screen for a ball at x.
+    auto schatten_x = [&](f32 x, f32 y) {
+        i32 gx = 0, gy = 0;
+        Spielansicht_Projektion(&v, x, y, 0, &gx, &gy);
+        return gx - sw / 2 + 2 - v.scroll_x + v.screen_x;
+    };
+    const struct {
+        u32 warten;  // ms of the clock before the frame
+        int ring;    // the ring frame shown (0 the oldest)
+    } schritte[] = {{0, 0}, {2 * 45 * 10, 10}, {2 * 45 * 40, 50}};
+    for (const auto& s : schritte) {
+        kit::Warten(s.warten);
+        kit::Spur_Leeren();
+        Frames(1, 1);
+        EXPECT_TRUE(Spielfeld_Replay_Laeuft()) << s.ring;
+        const Zeichenspur_Eintrag* b = Zeichenspur_Blit(GRAFIK_LIVE_BALLSCHATTEN);
+        ASSERT_TRUE(b) << s.ring;
+        EXPECT_EQ(b->x, schatten_x(static_cast<f32>(2000 + 70 * s.ring), 3400.0f)) << s.ring;
+        // The match's own positions are back after the frame.
+        EXPECT_EQ(sf->objekt[SF_OBJ_BALL].x, live.x);
+        EXPECT_EQ(sf->objekt[SF_OBJ_BALL].y, live.y);
+    }
+    kit::Png("live_view_wiederholung");
+    // Past the newest frame the replay ends and the match is shown again.
+    kit::Warten(2 * 45 * 60);
+    kit::Spur_Leeren();
+    Frames(1, 1);
+    EXPECT_FALSE(Spielfeld_Replay_Laeuft());
+    const Zeichenspur_Eintrag* b = Zeichenspur_Blit(GRAFIK_LIVE_BALLSCHATTEN);
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->x, schatten_x(live.x, live.y));
+}
+
 TEST_F(LiveViewSpiel, FourQuarterViewsWithFrames) {
     liste[1]->regen_staerke = 100, liste[1]->regen_art = 0;
     liste[3]->regen_staerke = 60, liste[3]->regen_art = 1;
