@@ -198,6 +198,25 @@ TEST_F(Training, SchnellabschlussBuchtPunkteKostenUndEinheit) {
         EXPECT_EQ(t.ergebnis, ERGEBNIS_KEINES) << f.was;  // no fall
         EXPECT_GE(t.verdient, t.zielpunkte) << f.was;
         const i32 erwartet = (f.mitgebracht >= 2 ? f.mitgebracht : 0) + t.verdient;
+        // The result panel's rows stand under its title's gold rule (34 px
+        // under the panel's top, 2 px thick) and inside the panel.
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        const Zeichenspur_Eintrag* panel = Zeichenspur_Blit(GRAFIK_FILM_ENDE);
+        ASSERT_TRUE(panel) << f.was;
+        bool danach = false;
+        i32 zeilen = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+            if (&e == panel) danach = true;
+            if (!danach || e.art != SPUR_TEXT || e.sichtbar.empty() || e.x < panel->x || e.x > panel->x + panel->breite)
+                continue;
+            const Font* ft = Font_Tabelle_Holen(e.font);
+            ASSERT_TRUE(ft);
+            EXPECT_GE(e.y - ft->hoehe, panel->y + 36 + 2) << e.sichtbar;
+            EXPECT_LE(e.y, panel->y + panel->hoehe - 4) << e.sichtbar;
+            ++zeilen;
+        }
+        EXPECT_GE(zeilen, 10) << f.was;  // five labels, five values
         icon_klicken(ICON_FILM_OK);
         EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM)) << f.was;
         EXPECT_EQ(wert(a, p), erwartet) << f.was;
