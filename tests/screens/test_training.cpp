@@ -217,6 +217,7 @@ TEST_F(Training, SchnellabschlussBuchtPunkteKostenUndEinheit) {
             ++zeilen;
         }
         EXPECT_GE(zeilen, 10) << f.was;  // five labels, five values
+        if (f.mitgebracht == 0) kit::Png("training_film_ergebnis");
         icon_klicken(ICON_FILM_OK);
         EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM)) << f.was;
         EXPECT_EQ(wert(a, p), erwartet) << f.was;
