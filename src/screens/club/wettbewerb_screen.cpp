@@ -193,10 +193,10 @@ void schalter_texte() {
     eigene_text = filter_text;
     eigene_text.text = text(T_EIGENE);
     eigene_text.flags = ZEILE_ZENTRIERT;
-    eigene_text.y = 2;
+    eigene_text.y = 15;  // two lines' baselines inside the 32 px switch
     eigene_text_2 = eigene_text;
     eigene_text_2.text = eigene_zeile;
-    eigene_text_2.y = 16;
+    eigene_text_2.y = 29;
     eigene_text.naechste = &eigene_text_2;
     if (knopf(ICON_WB_EIGENE)) eigene_text.farbe = eigene_text.farbe_aktiv = eigene_text_2.farbe =
         eigene_text_2.farbe_aktiv = FARBE_GOLD;
