@@ -319,6 +319,8 @@ i32 Blt_Rechteck(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe, const void
     if (x + static_cast<i64>(w) > W) w = static_cast<i32>(W - x);
     if (y + static_cast<i64>(h) > H) h = static_cast<i32>(H - y);
     if (w < 1 || h < 1 || !Rastport_Lock(rp) || rp->tiefe() == 8) return 0;
+    if (Zeichenspur_An) [[unlikely]]
+        Zeichenspur_Flaeche_Merken(rp, x, y, w, h, static_cast<u16>(farbe));
     u16* p = rp->bitmap->pixel16();
     for (i32 yy = y; yy < y + h; ++yy)
         std::fill_n(p + static_cast<size_t>(yy) * rp->breite + x, w, static_cast<u16>(farbe));

@@ -41,6 +41,7 @@ enum : i16 {
     ICON_LEISTE_VORSPULEN = 725,
     ICON_LEISTE_RAHMEN = 726,
     ICON_SPIEL_BILD = 727,  // the running match's overview behind the control bar
+    ICON_DIALOG_FANG = 728,  // under an open pop-up: a click beside it closes it
 };
 
 // The calls the frame of play makes into the layers beside and above it;

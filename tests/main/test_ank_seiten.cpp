@@ -188,6 +188,28 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     const auto t_tore = seite(Ank_Seite_Tore(a, tore), "ank_tore.png");
     EXPECT_TRUE(std::any_of(t_tore.begin(), t_tore.end(),
                             [&](const spur::Text& e) { return e.sichtbar.find(tore[4].name) != std::string::npos; }));
+    // Gold for our side's goals only, whether we play at home or away (the
+    // active manager's club is the away side here).
+    for (const bool wir_heim : {false, true}) {
+        Spielankuendigung b = a;
+        Ank_Nach_Spiel e = d;
+        if (wir_heim) std::swap(e.team1, e.team2), b.team_a = gast, b.team_b = heim;
+        Ank_Daten_Schreiben(e, b.daten);
+        Zeichenspur_Einschalten();
+        Rastport* p = Ank_Seite_Tore(b, tore);
+        ASSERT_NE(p, nullptr);
+        const auto t = texte(p);
+        Rastport_Free(p);
+        for (const Ank_Tor& tor : tore) {
+            const auto z = std::find_if(t.begin(), t.end(), [&](const spur::Text& x) {
+                return x.sichtbar.find(tor.name) != std::string::npos && x.sichtbar.find(std::to_string(tor.minute) + ".") != std::string::npos;
+            });
+            ASSERT_NE(z, t.end()) << tor.name;
+            const bool unser = tor.fuer_heim == wir_heim;
+            EXPECT_EQ(z->farbe, unser ? FARBE_GOLD : FARBE_HELL) << wir_heim << " " << tor.minute;
+        }
+    }
+    Ank_Daten_Schreiben(d, a.daten);
     Zeichenspur_Einschalten();
     seite(Ank_Seite_Statistik(a), "ank_statistik.png");
     // The money page: whose books they are, income above expenses, the
@@ -250,7 +272,10 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
             const auto e = std::find_if(t.begin(), t.end(), [&](const spur::Text& x) { return x.sichtbar.starts_with(anfang); });
             ASSERT_NE(e, t.end()) << anfang;
             const i32 rgb = Wettbewerb_Get_Platz_Farbe(wettbewerb, r.platz - 1);
-            const u16 soll = rgb < 0 ? FARBE_WEISS : Farbe_Pack_565((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255);
+            const u16 soll = rgb < 0 ? FARBE_WEISS
+                             : rgb == WETTBEWERB_FARBE_AUFSTIEG ? FARBE_GUT
+                             : rgb == WETTBEWERB_FARBE_ABSTIEG  ? FARBE_SCHLECHT
+                                                                : FARBE_INFO;
             EXPECT_EQ(e->farbe, soll) << r.platz;
         }
     }

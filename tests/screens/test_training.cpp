@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "grafik_nummern.h"
+#include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "graphics/video.h"
 #include "base/files.h"
@@ -199,6 +200,26 @@ TEST_F(Training, SchnellabschlussBuchtPunkteKostenUndEinheit) {
         EXPECT_EQ(t.ergebnis, ERGEBNIS_KEINES) << f.was;  // no fall
         EXPECT_GE(t.verdient, t.zielpunkte) << f.was;
         const i32 erwartet = (f.mitgebracht >= 2 ? f.mitgebracht : 0) + t.verdient;
+        // The result panel's rows stand under its title's gold rule (34 px
+        // under the panel's top, 2 px thick) and inside the panel.
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        const Zeichenspur_Eintrag* panel = Zeichenspur_Blit(GRAFIK_FILM_ENDE);
+        ASSERT_TRUE(panel) << f.was;
+        bool danach = false;
+        i32 zeilen = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+            if (&e == panel) danach = true;
+            if (!danach || e.art != SPUR_TEXT || e.sichtbar.empty() || e.x < panel->x || e.x > panel->x + panel->breite)
+                continue;
+            const Font* ft = Font_Tabelle_Holen(e.font);
+            ASSERT_TRUE(ft);
+            EXPECT_GE(e.y - ft->hoehe, panel->y + 36 + 2) << e.sichtbar;
+            EXPECT_LE(e.y, panel->y + panel->hoehe - 4) << e.sichtbar;
+            ++zeilen;
+        }
+        EXPECT_GE(zeilen, 10) << f.was;  // five labels, five values
+        if (f.mitgebracht == 0) kit::Png("training_film_ergebnis");
         icon_klicken(ICON_FILM_OK);
         EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM)) << f.was;
         EXPECT_EQ(wert(a, p), erwartet) << f.was;
@@ -938,7 +959,20 @@ TEST_F(Lager, BlaetternUndBalken) {
     Trainingslager_Tabelle[1].staerke = 100;
     kit::Spur_Leeren();
     kit::Frames(1);
-    EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_LAGER_DECKE, 526 + 178, 202 + 5));
+    EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_LAGER_DECKE, 506 + 178, 202 + 5));
+    // The three bars start at one left edge: each cover begins where its
+    // rating ends, counted from the same x, right of every label.
+    {
+        const Trainingslager_Def& d = Trainingslager_Tabelle[1];
+        const i32 bewertung[3] = {d.moral, d.erholung, d.staerke};
+        i32 k = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+            if (e.art != SPUR_BLIT || e.grafik != GRAFIK_LAGER_DECKE || k >= 3) continue;
+            EXPECT_EQ(e.x - Trainings_Lager_Balken_Breite(bewertung[k]), 506) << k;
+            ++k;
+        }
+        EXPECT_EQ(k, 2) << "the full bar has no cover";
+    }
     EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LAGER_DECKE, 506 + Trainings_Lager_Balken_Breite(Trainingslager_Tabelle[1].moral) + 2,
                                 152 + 5));
     kit::Png("training_lager");
@@ -1017,6 +1051,25 @@ TEST_F(Lager, AbreiseLaufUndErgebnisse) {
     kit::Frames(1);
     for (i32 p : k) EXPECT_TRUE(kit::Text(Spieler_String(63, p, nullptr, 0))) << p;
     EXPECT_TRUE(kit::Text(Status_Text(6)));
+    // The rows begin under the header's gold rule (the frame's top + 48)
+    // with air between: no badge and no text of a row touches it.
+    const Screen_Icon* rahmen = Menue_Screen_Icon_Aus_Nummer(ICON_ERGEBNIS_RAHMEN);
+    ASSERT_TRUE(rahmen);
+    const i32 regel = rahmen->y + 48;
+    i32 zeilen = 0;
+    bool ueber_rahmen = false;  // drawn after the frame: the results' own
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+        if (e.art == SPUR_BLIT && e.grafik == GRAFIK_LAGER_ERGEBNIS) ueber_rahmen = true;
+        if (!ueber_rahmen) continue;
+        const Font* f = e.art == SPUR_TEXT ? Font_Tabelle_Holen(e.font) : nullptr;
+        const i32 oben = f ? e.y - f->hoehe : e.y, unten = f ? e.y : e.y + e.hoehe;
+        if ((e.art != SPUR_TEXT && e.art != SPUR_BLIT) || e.ziel != Screen_Rastport || unten <= regel) continue;
+        if (e.art == SPUR_BLIT && e.breite > 100) continue;  // the frame
+        if (e.art == SPUR_TEXT && e.sichtbar.empty()) continue;
+        EXPECT_GE(oben, regel + 4) << (e.art == SPUR_TEXT ? e.sichtbar : std::to_string(e.grafik));
+        ++zeilen;
+    }
+    EXPECT_GT(zeilen, 20);
     kit::Png("training_lager_ergebnis");
     icon_klicken(ICON_ERGEBNIS_RAHMEN);
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_ERGEBNIS_RAHMEN));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/debug.h"
+#include "base/tools.h"
 #include "graphics/blitter.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
@@ -108,6 +109,53 @@ void bilder_freigeben(Spielansicht_View& v) {
     Spielansicht_Kopfzeilen_Free(&v);
 }
 
+// The replay of the shown match: its ring of recorded positions played
+// from the oldest frame to the newest at the pace they were recorded (one
+// frame every second match tick), while the match itself waits. At the
+// newest frame the replay ends and the match goes on.
+struct Wiederholung {
+    Spielfeld_Daten* sf = nullptr;  // the match being replayed
+    int zurueck = -1;               // the ring frame shown, counted back from the newest
+    u32 zeit = 0;                   // when it was first shown
+    f32 echt[SF_REPLAY_OBJEKTE][3] = {};  // the live positions, put back after drawing
+} wh;
+
+// True when the view shows its match's replay this frame: the ring frame's
+// positions stand in the objects until wiederholung_ende.
+bool wiederholung_beginn(Spielansicht_View& v, const Spielfeld_Steuerung* st) {
+    Spielfeld_Daten* gezeigt[SF_MAX_ANZEIGE] = {};
+    const bool laeuft = Spielfeld_Replay_Laeuft() && Spielfeld_Anzeigeliste(gezeigt) > 0 && gezeigt[0] == v.pitch;
+    if (!laeuft) {
+        if (wh.sf == v.pitch) wh = {};
+        return false;
+    }
+    Spielfeld_Daten& sf = *v.pitch;
+    const u32 jetzt = W32_Get_Time();
+    if (wh.sf != &sf) wh.sf = &sf, wh.zurueck = sf.replay_anzahl - 1, wh.zeit = jetzt;
+    // One ring frame per two match ticks of the match's own period.
+    const u32 schritt = 2 * static_cast<u32>(std::max(st ? st->periode_ms : 0, 20));
+    while (wh.zurueck >= 0 && jetzt - wh.zeit >= schritt) --wh.zurueck, wh.zeit += schritt;
+    i16 bild[SF_REPLAY_OBJEKTE][3];
+    if (wh.zurueck < 0 || !Spielfeld_Replay_Bild(&sf, wh.zurueck, bild)) {
+        Spielfeld_Replay_Stop(0);
+        wh = {};
+        return false;
+    }
+    for (int i = 0; i < SF_REPLAY_OBJEKTE; ++i) {
+        Spielfeld_Objekt& o = sf.objekt[i];
+        wh.echt[i][0] = o.x, wh.echt[i][1] = o.y, wh.echt[i][2] = o.z;
+        o.x = bild[i][0], o.y = bild[i][1], o.z = bild[i][2];
+    }
+    return true;
+}
+
+void wiederholung_ende(Spielansicht_View& v) {
+    for (int i = 0; i < SF_REPLAY_OBJEKTE; ++i) {
+        Spielfeld_Objekt& o = v.pitch->objekt[i];
+        o.x = wh.echt[i][0], o.y = wh.echt[i][1], o.z = wh.echt[i][2];
+    }
+}
+
 }  // namespace
 
 Spielansicht_View* Spielansicht_Views() { return views; }
@@ -144,12 +192,14 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
     bool gezeichnet = false;
     for (Spielansicht_View& v : views) {
         if (!v.active || !v.pitch) continue;
+        const bool wiederholung = wiederholung_beginn(v, st);
         if (st) Spielansicht_Kamera(&v, v.pitch, st, kamera_fest);
         Spielansicht_Hintergrund(&v);
         Spielansicht_Zuschauer(&v);
         Spielansicht_Banden(&v, 1);
         Spielansicht_Zeichnen(&v, st, kamera_fest);
         Spielansicht_Banden(&v, 2);
+        if (wiederholung) wiederholung_ende(v);
         Spielansicht_Wetter(&v, v.pitch->regen_staerke, v.pitch->regen_art);
         Spielansicht_Leiste();
         Spielansicht_Kopfzeile(&v);

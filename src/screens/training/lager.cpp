@@ -145,7 +145,9 @@ constexpr auto LAUF = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSLAGER>({
      .h = 34},
 });
 
-constexpr i32 ergebnis_y(i32 i) { return 128 + 17 * i + (i > 10 ? 21 : 0) + (i > 16 ? 21 : 0); }
+// The rows below the frame's header rule (frame top + 48) with a few pixels
+// of air; a gap before the substitutes and another before the rest.
+constexpr i32 ergebnis_y(i32 i) { return 134 + 17 * i + (i > 10 ? 21 : 0) + (i > 16 ? 21 : 0); }
 constexpr Screen_Icon ergebnis_zeile(i32 i) {
     return {.nummer = static_cast<i16>(ICON_ERGEBNIS_ZEILE + i),
             .flags = MODAL,
@@ -374,7 +376,7 @@ void Trainings_Lager_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
                       Bank_Geld_String(Global_Trainingslager_Kosten(c), Team_Aktiv, -1, 0));
     const i32 bewertung[3] = {d.moral, d.erholung, d.staerke};
     for (i32 k = 0; k < 3; ++k) {
-        const i32 x = 506 + 10 * k, y = 152 + 25 * k;
+        const i32 x = 506, y = 152 + 25 * k;  // the three bars start at one edge
         Font_Printf_Glatt(ziel, klein, "^c%05d%s", 462, y + 12, FARBE_HELL, text(T_MORAL + k));
         const i32 w = Trainings_Lager_Balken_Breite(bewertung[k]);
         if (Rastport* b = bild(GRAFIK_LAGER_DECKE))
