@@ -7,7 +7,7 @@ ASAN    := build/asan
 FUZZ    := build/fuzz
 FUZZ_TIME ?= 120
 
-.PHONY: all deps play game test bench fuzz clean
+.PHONY: all deps play game test bench fuzz clean xvfb-netz
 
 all: game
 
@@ -33,6 +33,13 @@ test: deps $(ASAN)/build.ninja
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# A network game of two windows on a virtual display, played with the mouse
+# up to the third matchday watched live on both sides (about 20 minutes;
+# not part of `make test`). Screenshots in build/xvfb_netz.
+xvfb-netz: deps $(ASAN)/build.ninja
+	cmake --build $(ASAN) -j $(JOBS) --target kordavo
+	bash scripts/xvfb_netz.sh $(ASAN) build/xvfb_netz
 
 bench: deps
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORDAVO_TESTS=OFF -DKORDAVO_BENCH=ON

@@ -11,7 +11,7 @@ packages=(
   libjpeg-turbo-progs
   fonts-dejavu-core fonts-dejavu-extra python3
   librsvg2-dev libcairo2-dev libfreetype-dev libpng-dev
-  xvfb xauth
+  xvfb xauth xdotool
   imagemagick
   libfluidsynth-dev timgm6mb-soundfont
 )

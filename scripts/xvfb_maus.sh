@@ -39,7 +39,7 @@ sleep 2
 spiel=$!
 fenster=
 for _ in $(seq 600); do
-  fenster=$(xdotool search --onlyvisible --class kordavo 2> /dev/null | head -n 1)
+  fenster=$(xdotool search --onlyvisible --name '^Kordavo$' 2> /dev/null | head -n 1)
   [[ -n $fenster ]] && break
   sleep 1
 done

@@ -173,6 +173,18 @@ BENCHMARK(BM_Sprite);
 BENCHMARK(BM_Kopie_Breit);
 BENCHMARK(BM_Kopie_Schluessel_Einzeln);
 BENCHMARK(BM_Zeile_Transparent);
+// A grey icon's darkening (level 64) over a 140 x 36 button, as the menus
+// draw several a frame.
+void BM_Abdunkeln_Grau_Knopf(benchmark::State& st) {
+    Bild q = muster(800, 600);
+    Blt_Blit(q.get(), 0, 0, -1, -1, bildschirm().get(), 0, 0, nullptr);
+    for (auto _ : st) {
+        Blt_Abdunkeln(bildschirm().get(), 300, 200, 140, 36, 64);
+        benchmark::ClobberMemory();
+    }
+    st.SetItemsProcessed(st.iterations() * 140 * 36);
+}
+BENCHMARK(BM_Abdunkeln_Grau_Knopf);
 BENCHMARK(BM_Abdunkeln_Schluessel_565);
 BENCHMARK(BM_Abdunkeln_Maske_565);
 BENCHMARK(BM_Aufhellen_Schluessel);

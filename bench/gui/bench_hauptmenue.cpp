@@ -4,8 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <string>
 
-#include "../../tests/main/spielordner.h"
+#include "../../tests/main/fahrer.h"
 #include "base/globals.h"
 #include "base/settings.h"
 #include "graphics/sound.h"
@@ -21,22 +22,21 @@
 
 namespace {
 
-// A new game of three managers, played into the first manager's main menu.
+// A new game of three managers, started as the play-through tests start it
+// and played into the first manager's main menu; the music plays on the
+// dummy device.
 bool spiel_starten() {
     static int bereit = -1;
     if (bereit >= 0) return bereit != 0;
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    Test_Spielordner_Anlegen("kordavo_bench_menue");
-    std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
-    W32_Registry_Write("Mitspieler", "3");
-    Internet_Modus = INTERNET_MODUS_EINZEL;
-    Main_Registrieren();
-    Main_Spielstart_Registrieren();
-    // The headless loop opens no sound: the dummy device plays the music.
-    bereit = Headless_Starten() && Main_Hooks.Archive_Oeffnen() && Main_Hooks.Fonts_Laden() &&
-             Main_Hooks.Sound_Starten() &&
-             Headless_Lauf("wait 12\n", 12) > 0 && Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_TEAM) &&
-             Manager_Anzahl_Menschen() == 3;
+    setenv("KORDAVO_SOURCE_DIR", KORDAVO_QUELLE, 0);
+    std::string ordner;
+    bereit = Test_Programm_Starten("kordavo_bench_menue", &ordner) && W32_Registry_Write("Mitspieler", "3");
+    if (bereit) {
+        Test_Live_Ansicht(true);
+        bereit = Main_Hooks.Sound_Starten() && fahrer::lauf("wait 12\n", 14) && fahrer::bis_menue() &&
+                 Manager_Anzahl_Menschen() == 3;
+    }
     return bereit != 0;
 }
 
@@ -48,6 +48,19 @@ void hauptmenue_frame(benchmark::State& st) {
     st.counters["musik"] = Backsound_Zustand() == 1 ? 1 : 0;
 }
 BENCHMARK(hauptmenue_frame)->Unit(benchmark::kMicrosecond);
+
+// The same frame with a message box up over the main menu (the mouse on
+// its button), as after a notice in a manager's turn.
+void hauptmenue_frame_mit_box(benchmark::State& st) {
+    if (!spiel_starten()) return st.SkipWithError("kein Hauptmenü");
+    Menue_Requester(REQUESTER_OK, 0, "Mitteilung", nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
+    if (!Menue_Requester_Offen()) return st.SkipWithError("keine Mitteilung");
+    Headless_Lauf("move 400 330\nwait 2\n", 2);
+    for (auto _ : st) Headless_Lauf("wait 1\n", 1);
+    st.counters["box"] = Menue_Requester_Offen() ? 1 : 0;
+    while (Menue_Requester_Offen()) fahrer::antworten(false);
+}
+BENCHMARK(hauptmenue_frame_mit_box)->Unit(benchmark::kMicrosecond);
 
 // The turn list drawn and the controls handed to each of the three
 // managers in turn, each hand-over building his main menu and drawing it once.

@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 
 #include <array>
+#include <chrono>
+#include <future>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -131,64 +133,79 @@ class Rahmen_Schreiber {
 
 enum class Schreibfehler { KEINER, MODUL, ORDNER, ANLEGEN, SCHREIBEN };
 
-Schreibfehler bloecke_schreiben(const char* pfad, const u8* kopf, u32 kopf_len, const Spielstand_Modul* module,
-                                int anzahl, bool verschluesseln, std::string* modul_name) {
-    // Every module writes into memory first: a module that fails leaves the
-    // disk untouched.
-    std::vector<Datei_Status*> inhalt(anzahl + 1, nullptr);
-    auto aufraeumen = [&]() {
-        for (Datei_Status* s : inhalt)
-            if (s) Datei_Schliessen(s);
-    };
+// Every module's block, written into memory (index 0 stays empty). A
+// module that fails leaves the disk untouched (MODUL).
+Schreibfehler module_schreiben(const Spielstand_Modul* module, int anzahl, std::string* modul_name,
+                               std::vector<std::vector<u8>>* bloecke) {
+    bloecke->assign(anzahl + 1, {});
     for (int i = 1; i <= anzahl; ++i) {
-        inhalt[i] = Datei_Oeffnen_Speicher();
-        if (module[i].schreiben) {
-            bool ok = module[i].schreiben(inhalt[i]) && !inhalt[i]->fehler;
-            if (!ok) {
-                *modul_name = module[i].name ? module[i].name : "?";
-                aufraeumen();
-                return Schreibfehler::MODUL;
-            }
+        if (!module[i].schreiben) continue;
+        Datei_Status* d = Datei_Oeffnen_Speicher();
+        const bool ok = module[i].schreiben(d) && !d->fehler;
+        if (ok) (*bloecke)[i].swap(d->puffer);
+        Datei_Schliessen(d);
+        if (!ok) {
+            *modul_name = module[i].name ? module[i].name : "?";
+            return Schreibfehler::MODUL;
         }
     }
+    return Schreibfehler::KEINER;
+}
 
-    const std::string ziel = W32_Pfad_Uebersetzen(pfad);
-    const std::string temp = ziel + ".tmp";
-    struct stat st;
-    if (stat(ziel.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        aufraeumen();
-        return Schreibfehler::ORDNER;
-    }
-    auto* d = new Datei_Status;
-    d->datei = std::fopen(temp.c_str(), "wb");
-    if (!d->datei) {
-        delete d;
-        aufraeumen();
-        return Schreibfehler::ANLEGEN;
-    }
+// The file's bytes around the blocks: the header, the key (scrambling what
+// follows when it is given), every block with its check, the end. Touches
+// no game state (it also runs on the writer thread).
+Schreibfehler rahmen_bilden(const u8* kopf, u32 kopf_len, const std::vector<std::vector<u8>>& bloecke,
+                            const u8* schluessel, std::vector<u8>* aus) {
+    const int anzahl = static_cast<int>(bloecke.size()) - 1;
+    Datei_Status* d = Datei_Oeffnen_Speicher();
     Rahmen_Schreiber w(d);
     w.schreiben(kopf, kopf_len);
-    if (verschluesseln) {
-        u8 schluessel = static_cast<u8>(Rnd_Deko());
-        w.schreiben(&schluessel, 1);
-        Datei_Verschluesselung_An(d, schluessel);
+    if (schluessel) {
+        w.schreiben(schluessel, 1);
+        Datei_Verschluesselung_An(d, *schluessel);
     }
     Datei_Pruefung_Setzen(d, 0);
     for (int i = 1; i <= anzahl && w.ok(); ++i) {
-        u32 n = 0;
-        const u8* daten = Datei_Speicher_Daten(inhalt[i], &n);
+        const u32 n = static_cast<u32>(bloecke[i].size());
+        const u8* daten = n ? bloecke[i].data() : nullptr;
         w.u32_schreiben(TAG_BLOCK | static_cast<u32>(i));
         w.u32_schreiben(n);
         w.schreiben(daten, n);
         w.u32_schreiben(static_cast<u32>(crc32(crc32(0, Z_NULL, 0), daten ? daten : Z_NULL, n)));
     }
-    aufraeumen();
     w.u32_schreiben(TAG_ENDE);
     w.u32_schreiben(static_cast<u32>(anzahl));
     u8 pruef = d->pruefung;
     w.schreiben(&pruef, 1);
     w.u32_schreiben(static_cast<u32>(w.crc()));
-    bool ok = w.ok() && Datei_Sync(d);
+    u32 n = 0;
+    const u8* daten = Datei_Speicher_Daten(d, &n);
+    const bool ok = w.ok() && daten;
+    if (ok) {
+        aus->swap(d->puffer);
+        aus->resize(n);
+    }
+    Datei_Schliessen(d);
+    return ok ? Schreibfehler::KEINER : Schreibfehler::SCHREIBEN;
+}
+
+// Puts the bytes in place as the file at `ziel` (a path on disk): a
+// temporary file beside it, written and synced, then renamed over it and the
+// folder synced. On failure the previous file is whole and no temporary
+// file is left. Touches nothing but the disk (it also runs on the writer
+// thread).
+Schreibfehler datei_ersetzen(const std::string& ziel, const std::vector<u8>& daten) {
+    const std::string temp = ziel + ".tmp";
+    struct stat st;
+    if (stat(ziel.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return Schreibfehler::ORDNER;
+    auto* d = new Datei_Status;
+    d->datei = std::fopen(temp.c_str(), "wb");
+    if (!d->datei) {
+        delete d;
+        return Schreibfehler::ANLEGEN;
+    }
+    bool ok = Datei_Schreiben(d, daten.data(), static_cast<u32>(daten.size())) && Datei_Sync(d);
     ok = Datei_Schliessen(d) && ok;
     if (ok) ok = std::rename(temp.c_str(), ziel.c_str()) == 0;
     if (!ok) {
@@ -202,6 +219,19 @@ Schreibfehler bloecke_schreiben(const char* pfad, const u8* kopf, u32 kopf_len, 
         close(fd);
     }
     return Schreibfehler::KEINER;
+}
+
+Schreibfehler bloecke_schreiben(const char* pfad, const u8* kopf, u32 kopf_len, const Spielstand_Modul* module,
+                                int anzahl, bool verschluesseln, std::string* modul_name) {
+    std::vector<std::vector<u8>> bloecke;
+    if (const Schreibfehler f = module_schreiben(module, anzahl, modul_name, &bloecke); f != Schreibfehler::KEINER)
+        return f;
+    const u8 schluessel = verschluesseln ? static_cast<u8>(Rnd_Deko()) : 0;
+    std::vector<u8> daten;
+    if (const Schreibfehler f = rahmen_bilden(kopf, kopf_len, bloecke, verschluesseln ? &schluessel : nullptr, &daten);
+        f != Schreibfehler::KEINER)
+        return f;
+    return datei_ersetzen(W32_Pfad_Uebersetzen(pfad), daten);
 }
 
 // ---------------------------------------------------------------------------
@@ -439,37 +469,23 @@ char* Spielstand_Pfad(int slot) {
     return Temp_Sprintf("%s\\game_%d.kdv", ordner(W32_DIR_SPIELSTAND), slot);
 }
 
-bool Spielstand_Speichern(const char* pfad, int still) {
-    module_init();
-    g_fehler.clear();
-    if (ruf::Client()) {
-        Debug_Printf("Spielstand_Speichern: CLIENT-WRITE!\n");
-        g_fehler = "Spielstand_Speichern: CLIENT-WRITE!";
-        return false;
-    }
-    if (!pfad || !*pfad) return false;
-    Spielstand_Beschreibung b;
-    std::memset(&b, 0, sizeof b);
-    g_hooks.beschreibung(&b, still);
-    u8 kopf[SPIELSTAND_KOPF_GROESSE];
-    std::memcpy(kopf, SPIELSTAND_MAGIC, 10);
-    std::memcpy(kopf + 10, SPIELSTAND_VERSION, 5);
-    beschreibung_kodieren(b, kopf + 15);
+namespace {
 
-    std::string modul;
-    switch (bloecke_schreiben(pfad, kopf, sizeof kopf, g_module, SPIELSTAND_BLOECKE, true, &modul)) {
-        case Schreibfehler::KEINER: Debug_Printf("Spielstand gespeichert: %s\n", pfad); return true;
+// The German message of a failed save (kept for Spielstand_Letzter_Fehler).
+void speicherfehler_melden(Schreibfehler f, const std::string& pfad, const std::string& modul) {
+    switch (f) {
+        case Schreibfehler::KEINER: break;
         case Schreibfehler::MODUL:
             fehler_melden("Der Spielstand konnte nicht gespeichert werden: Fehler im Modul %s.", modul.c_str());
             break;
         case Schreibfehler::ORDNER:
             fehler_melden("Der Spielstand konnte nicht gespeichert werden: %s ist ein Ordner.",
-                          anzeige_name(pfad).c_str());
+                          anzeige_name(pfad.c_str()).c_str());
             break;
         case Schreibfehler::ANLEGEN:
             fehler_melden("Der Spielstand konnte nicht gespeichert werden: Die Datei %s lässt sich nicht anlegen "
                           "(ist der Ordner schreibgeschützt?). Der alte Spielstand ist erhalten.",
-                          anzeige_name(pfad).c_str());
+                          anzeige_name(pfad.c_str()).c_str());
             break;
         case Schreibfehler::SCHREIBEN:
             fehler_melden(
@@ -477,11 +493,101 @@ bool Spielstand_Speichern(const char* pfad, int still) {
                 "Der alte Spielstand ist erhalten.");
             break;
     }
+}
+
+// The header of a save game with the running game's description.
+std::array<u8, SPIELSTAND_KOPF_GROESSE> spielstand_kopf(int still) {
+    Spielstand_Beschreibung b;
+    std::memset(&b, 0, sizeof b);
+    g_hooks.beschreibung(&b, still);
+    std::array<u8, SPIELSTAND_KOPF_GROESSE> kopf{};
+    std::memcpy(kopf.data(), SPIELSTAND_MAGIC, 10);
+    std::memcpy(kopf.data() + 10, SPIELSTAND_VERSION, 5);
+    beschreibung_kodieren(b, kopf.data() + 15);
+    return kopf;
+}
+
+// The save being written by the writer thread: its path (as given) and the
+// thread's answer.
+struct Hintergrund {
+    std::string pfad;
+    std::future<Schreibfehler> ergebnis;
+} hintergrund;
+
+}  // namespace
+
+bool Spielstand_Hintergrund_Pruefen(bool warten) {
+    if (!hintergrund.ergebnis.valid()) return true;
+    if (!warten && hintergrund.ergebnis.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
+    const Schreibfehler f = hintergrund.ergebnis.get();
+    if (f == Schreibfehler::KEINER) {
+        Debug_Printf("Spielstand gespeichert: %s\n", hintergrund.pfad.c_str());
+        return true;
+    }
+    speicherfehler_melden(f, hintergrund.pfad, "");
     return false;
+}
+
+bool Spielstand_Schreibt() {
+    return hintergrund.ergebnis.valid() &&
+           hintergrund.ergebnis.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+}
+
+bool Spielstand_Speichern(const char* pfad, int still) {
+    module_init();
+    Spielstand_Hintergrund_Pruefen(true);
+    g_fehler.clear();
+    if (ruf::Client()) {
+        Debug_Printf("Spielstand_Speichern: CLIENT-WRITE!\n");
+        g_fehler = "Spielstand_Speichern: CLIENT-WRITE!";
+        return false;
+    }
+    if (!pfad || !*pfad) return false;
+    const auto kopf = spielstand_kopf(still);
+    std::string modul;
+    const Schreibfehler f =
+        bloecke_schreiben(pfad, kopf.data(), static_cast<u32>(kopf.size()), g_module, SPIELSTAND_BLOECKE, true, &modul);
+    if (f == Schreibfehler::KEINER) {
+        Debug_Printf("Spielstand gespeichert: %s\n", pfad);
+        return true;
+    }
+    speicherfehler_melden(f, pfad, modul);
+    return false;
+}
+
+bool Spielstand_Speichern_Hintergrund(const char* pfad, int still) {
+    module_init();
+    // One write at a time, in the order they were asked for.
+    Spielstand_Hintergrund_Pruefen(true);
+    g_fehler.clear();
+    if (ruf::Client()) {
+        g_fehler = "Spielstand_Speichern: CLIENT-WRITE!";
+        return false;
+    }
+    if (!pfad || !*pfad) return false;
+    const auto kopf = spielstand_kopf(still);
+    std::string modul;
+    std::vector<std::vector<u8>> bloecke;
+    if (const Schreibfehler f = module_schreiben(g_module, SPIELSTAND_BLOECKE, &modul, &bloecke);
+        f != Schreibfehler::KEINER) {
+        speicherfehler_melden(f, pfad, modul);
+        return false;
+    }
+    // The frame makes the blocks; the writer frames, scrambles and writes them.
+    const u8 schluessel = static_cast<u8>(Rnd_Deko());
+    hintergrund.pfad = pfad;
+    hintergrund.ergebnis = std::async(std::launch::async, [ziel = W32_Pfad_Uebersetzen(pfad), kopf,
+                                                           b = std::move(bloecke), schluessel] {
+        std::vector<u8> daten;
+        const Schreibfehler f = rahmen_bilden(kopf.data(), static_cast<u32>(kopf.size()), b, &schluessel, &daten);
+        return f != Schreibfehler::KEINER ? f : datei_ersetzen(ziel, daten);
+    });
+    return true;
 }
 
 bool Spielstand_Laden(const char* pfad) {
     module_init();
+    Spielstand_Hintergrund_Pruefen(true);
     g_fehler.clear();
     if (!pfad || !*pfad) return false;
     const std::string name = anzeige_name(pfad);

@@ -125,6 +125,22 @@ char* Spielstand_Pfad(int slot);
 // (Internet_Modus 1). True on success; on failure the previous file at the
 // path is untouched and a German message is shown.
 bool Spielstand_Speichern(const char* pfad, int still);
+// The same save with the disk's part away from the frame (the weekly
+// autosave): every module's block is written into memory now, then a writer
+// thread writes the file beside the old one, syncs it and renames it over it,
+// so a crash mid-write leaves the previous file whole. False (and a German
+// message) when the save could not be made in memory or on a network
+// client; true once it is handed to the writer. A failed write is reported
+// by Spielstand_Hintergrund_Pruefen. Saving and loading wait for the writer
+// first.
+bool Spielstand_Speichern_Hintergrund(const char* pfad, int still);
+// Collects the writer's answer once it is there (at once with `warten`,
+// waiting for it): false when the write failed, with the German message of
+// Spielstand_Speichern shown (the old file is whole). True when it
+// succeeded or nothing was pending. Called once a frame.
+bool Spielstand_Hintergrund_Pruefen(bool warten = false);
+// True while the writer is still at work.
+bool Spielstand_Schreibt();
 // Loads a save game. True on success (then the network is closed and
 // Internet_Modus is 0); on failure the running game is untouched and a
 // German message is shown (also kept for Spielstand_Letzter_Fehler).

@@ -1,5 +1,6 @@
 #include "base/tools.h"
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <climits>
@@ -47,6 +48,12 @@ i32 Tools_Prozent(i32 a, i32 b) {
     const u64 an = static_cast<u64>(n < 0 ? -n : n);
     const i64 q = static_cast<i64>((2 * az + an) / (2 * an));
     return Begrenzen(negativ ? -q : q);
+}
+
+const char* Tools_Komma_Zahl(f64 wert, i32 stellen) {
+    char* t = Temp_Sprintf("%.*f", std::clamp(stellen, 0, 6), wert);
+    if (char* p = std::strchr(t, '.')) *p = ',';
+    return t;
 }
 
 i32 Tools_Runden(f64 wert) {

@@ -14,6 +14,9 @@ i32 Tools_Clamp(i32 wert, i32 low, i32 high, i32 vorgabe);
 i32 Tools_Prozent(i32 a, i32 b);
 // The nearest whole number, halves away from zero (clamped to the i32 range).
 i32 Tools_Runden(f64 wert);
+// A number with `stellen` decimals and a decimal comma ("4,5"), in a
+// temporary string.
+const char* Tools_Komma_Zahl(f64 wert, i32 stellen);
 // |a - b| (clamped to the i32 range).
 i32 Tools_Abs_Diff(i32 a, i32 b);
 // The distance sqrt(dx*dx + dy*dy), truncated; exact integer arithmetic.

@@ -104,6 +104,8 @@ i32 Blt_Rechteck_Alpha(Rastport* dst, i32 x, i32 y, i32 w, i32 h, u16 farbe, i32
     const i32 x0 = std::max(x, 0), y0 = std::max(y, 0);
     const i32 x1 = std::min(x + w, dst->breite), y1 = std::min(y + h, dst->hoehe);
     const i32 a = Blt_Alpha_Aus_Prozent(prozent);
+    if (Zeichenspur_An && x1 > x0 && y1 > y0) [[unlikely]]
+        Zeichenspur_Flaeche_Merken(dst, x0, y0, x1 - x0, y1 - y0, farbe);
     for (i32 yy = y0; yy < y1; ++yy) {
         u16* d = dst->bitmap->pixel16() + static_cast<i64>(yy) * dst->breite;
         for (i32 xx = x0; xx < x1; ++xx) {

@@ -319,6 +319,8 @@ i32 Blt_Rechteck(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe, const void
     if (x + static_cast<i64>(w) > W) w = static_cast<i32>(W - x);
     if (y + static_cast<i64>(h) > H) h = static_cast<i32>(H - y);
     if (w < 1 || h < 1 || !Rastport_Lock(rp) || rp->tiefe() == 8) return 0;
+    if (Zeichenspur_An) [[unlikely]]
+        Zeichenspur_Flaeche_Merken(rp, x, y, w, h, static_cast<u16>(farbe));
     u16* p = rp->bitmap->pixel16();
     for (i32 yy = y; yy < y + h; ++yy)
         std::fill_n(p + static_cast<size_t>(yy) * rp->breite + x, w, static_cast<u16>(farbe));
@@ -396,8 +398,27 @@ i32 Blt_Abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe) {
             for (i32 xx = 0; xx < w; ++xx) d[xx] = pixel::abdunkeln<decltype(tiefe)::value>(d[xx], stufe);
         }
     };
-    if (z.tiefe == 16) zeilen(std::integral_constant<int, 16>{});
-    else zeilen(std::integral_constant<int, 15>{});
+    // A level up to 128 only darkens: no channel leaves its range, so the
+    // rows need no clamping and run without branches (the same pixels).
+    auto dunkler = [&](auto tiefe) {
+        constexpr int T = decltype(tiefe)::value;
+        const u32 k = static_cast<u32>(stufe);
+        for (i32 yy = dy; yy < dy + h; ++yy) {
+            u16* d = z.p + static_cast<size_t>(yy) * z.w + dx;
+            for (i32 xx = 0; xx < w; ++xx) {
+                const u32 p = d[xx];
+                const u32 r = ((T == 16 ? (p >> 8) & 248u : (p >> 7) & 248u) * k) >> 7;
+                const u32 g = ((T == 16 ? (p >> 3) & 252u : (p >> 2) & 248u) * k) >> 7;
+                const u32 b = (((p & 31u) << 3) * k) >> 7;
+                const u32 n = T == 16 ? ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3)
+                                      : ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
+                d[xx] = static_cast<u16>(n | static_cast<u32>(p != 0 && n == 0));
+            }
+        }
+    };
+    const bool nur_dunkler = stufe >= 0 && stufe <= 128;
+    if (z.tiefe == 16) nur_dunkler ? dunkler(std::integral_constant<int, 16>{}) : zeilen(std::integral_constant<int, 16>{});
+    else nur_dunkler ? dunkler(std::integral_constant<int, 15>{}) : zeilen(std::integral_constant<int, 15>{});
     return 1;
 }
 

@@ -42,10 +42,11 @@ Font* Font_Lesen(bytes::Leser& l, i32 tiefe) {
     f->mehrfarbig = l.i32_();
     f->fett = l.i32_() ? 1 : 0;
     f->modus = l.i32_();
-    l.rest(772) ? void(l.pos += 772) : void();
+    f->ziffernzelle = l.i32_();
+    l.rest(768) ? void(l.pos += 768) : void();
     const u32 hat_blatt = l.u32_();
     if (l.fehler || f->hoehe < 1 || f->hoehe > 1024 || !hat_blatt || f->abstand < -64 || f->abstand > 64 ||
-        f->fest < 0 || f->fest > 1024) {
+        f->fest < 0 || f->fest > 1024 || f->ziffernzelle < 0 || f->ziffernzelle > 1024) {
         Grafik_Fehler_Setzen("Font: Kopf ungültig");
         return nullptr;
     }
@@ -94,8 +95,8 @@ void Font_Schreiben(bytes::Schreiber& s, const Font& f) {
     s(u32{0});
     s(static_cast<u32>(f.farbe));
     s(u32{0});
-    s(f.abstand), s(f.fest), s(f.mehrfarbig), s(f.fett), s(f.modus);
-    for (int i = 0; i < 772 / 4; ++i) s(u32{0});
+    s(f.abstand), s(f.fest), s(f.mehrfarbig), s(f.fett), s(f.modus), s(f.ziffernzelle);
+    for (int i = 0; i < 768 / 4; ++i) s(u32{0});
     s(u32{f.blatt != nullptr});
     if (!f.extra.empty()) {
         std::vector<u8> tabelle(FONT_EXTRA_GROESSE, 0);
@@ -218,9 +219,15 @@ i32 glyph_breite(const Font* f, u8 c) {
     const i32 g = c - 32;
     return f->breite[g] + (f->extra.empty() ? 0 : f->extra[static_cast<size_t>(g)]);
 }
+// The cell a fixed pitch gives a character: the pitch, no wider than the
+// font's figure cell (or the character's own advance where that is wider).
+i32 zelle(const Font* f, u8 c, i32 fest) {
+    if (!f->ziffernzelle) return fest;
+    return std::min(fest, std::max(f->ziffernzelle, glyph_breite(f, c) + f->abstand));
+}
 // Advance of a character with the fixed-pitch rule ('.' and ',' keep their width).
 i32 vorschub(const Font* f, u8 c, i32 fest) {
-    if (fest && c != '.' && c != ',') return fest;
+    if (fest && c != '.' && c != ',') return zelle(f, c, fest);
     return glyph_breite(f, c) + f->abstand;
 }
 }  // namespace
@@ -390,8 +397,9 @@ struct Zeichner {
         const i32 g = c - 32;
         const i32 w = glyph_breite(f, c);
         if (f->fest && c != '.' && c != ',') {
-            if (f->breite[g]) glyph(g, w < f->fest ? x + (f->fest / 2 - w / 2) : x);
-            x += f->fest;
+            const i32 p = zelle(f, c, f->fest);
+            if (f->breite[g]) glyph(g, w < p ? x + (p / 2 - w / 2) : x);
+            x += p;
         } else {
             if (f->breite[g]) glyph(g, x);
             x += w + f->abstand;

@@ -36,6 +36,10 @@ struct Font {
     i32 mehrfarbig = 0;
     i32 fett = 0;
     i32 modus = 1;
+    // Widest cell a fixed pitch gives a character, 0 = no limit: the figure
+    // advance of a font whose figures are narrower than the pitches the
+    // texts ask for, so that "214" stays one number and columns still align.
+    i32 ziffernzelle = 0;
     std::unique_ptr<Rastport> blatt;
 };
 

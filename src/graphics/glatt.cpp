@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "graphics/blitter.h"
@@ -15,7 +16,7 @@
 namespace {
 
 struct Eintrag {
-    Rastport* bild = nullptr;
+    Rastport_Bild bild;
     u32 groesse = 0, quelle = 0, position = 0, text = 0;
 };
 Eintrag cache[BLT_CACHE_GROESSE];
@@ -54,15 +55,26 @@ u16 dunkler(u16 p, i32 prozent) {
 
 // The shadow map: for every pixel of the area grown by the kernel, the
 // least kernel value of the mask pixels that reach it (100: none).
+// Built a kernel cell at a time over whole rows (the same minima as mask
+// pixel by mask pixel, in loops without branches).
 template <int N>
 void karte_bauen(std::vector<u8>& karte, const u16* mp, i32 mb, i32 w, i32 h, i32 mw, const u16* kern) {
+    static std::vector<u8> zeile;
+    zeile.resize(static_cast<size_t>(w));
     for (i32 y = 0; y < h; ++y) {
         const u16* m = mp + static_cast<i64>(y) * mb;
-        for (i32 x = 0; x < w; ++x) {
-            if (!m[x]) continue;
-            u8* z = &karte[static_cast<size_t>(y + 1) * mw + x + 1];
-            for (i32 ky = 0; ky < N; ++ky, z += mw)
-                for (i32 kx = 0; kx < N; ++kx) z[kx] = std::min<u8>(z[kx], static_cast<u8>(kern[ky * N + kx]));
+        bool leer = true;
+        for (i32 x = 0; x < w; ++x) leer &= m[x] == 0;
+        if (leer) continue;
+        for (i32 x = 0; x < w; ++x) zeile[x] = m[x] ? 0 : 255;  // 255: no mask pixel
+        for (i32 ky = 0; ky < N; ++ky) {
+            u8* z0 = &karte[static_cast<size_t>(y + 1 + ky) * mw + 1];
+            for (i32 kx = 0; kx < N; ++kx) {
+                const u8 k = static_cast<u8>(kern[ky * N + kx]);
+                u8* z = z0 + kx;
+                const u8* a = zeile.data();
+                for (i32 x = 0; x < w; ++x) z[x] = std::min<u8>(z[x], static_cast<u8>(a[x] | k));
+            }
         }
     }
 }
@@ -127,37 +139,30 @@ u32 text_hash(const char* t, u16 farbe) {
 Rastport* Blt_Cache_Suchen(i32 sx, i32 sy, i32 w, i32 h, i32 x, i32 y, u32 text) {
     const u32 g = schluessel(w, h), q = schluessel(sx, sy), p = schluessel(x, y);
     for (const Eintrag& e : cache)
-        if (e.bild && e.groesse == g && e.quelle == q && e.position == p && e.text == text) return e.bild;
+        if (e.bild && e.groesse == g && e.quelle == q && e.position == p && e.text == text) return e.bild.get();
     return nullptr;
 }
 
 void Blt_Cache_Ablegen(Rastport* rp, i32 sx, i32 sy, i32 w, i32 h, i32 x, i32 y, u32 text) {
     if (!rp || w < 1 || h < 1) return;
-    Rastport* bild = Rastport_Neu_Einfach(w, h, rp->tiefe());
+    Rastport_Bild bild(Rastport_Neu_Einfach(w, h, rp->tiefe()));
     if (!bild) return;
-    Blt_Blit(rp, x, y, w, h, bild, 0, 0, nullptr);
+    Blt_Blit(rp, x, y, w, h, bild.get(), 0, 0, nullptr);
     // Slot 0 is the newest: the entries before the first free slot (or all,
     // dropping the oldest) move up by one.
     i32 frei = 0;
     while (frei < BLT_CACHE_GROESSE - 1 && cache[frei].bild) ++frei;
-    if (cache[frei].bild) Rastport_Free(cache[frei].bild);
     std::move_backward(cache, cache + frei, cache + frei + 1);
-    cache[0] = Eintrag{bild, schluessel(w, h), schluessel(sx, sy), schluessel(x, y), text};
+    cache[0] = Eintrag{std::move(bild), schluessel(w, h), schluessel(sx, sy), schluessel(x, y), text};
 }
 
 void Blt_Cache_Position_Leeren(i32 x, i32 y) {
     for (Eintrag& e : cache)
-        if (e.bild && e.position == schluessel(x, y)) {
-            Rastport_Free(e.bild);
-            e = Eintrag{};
-        }
+        if (e.bild && e.position == schluessel(x, y)) e = Eintrag{};
 }
 
 void Blt_Cache_Leeren() {
-    for (Eintrag& e : cache) {
-        Rastport_Free(e.bild);
-        e = Eintrag{};
-    }
+    for (Eintrag& e : cache) e = Eintrag{};
     Farbe_Cache_Free();
 }
 
@@ -215,20 +220,14 @@ i32 glatt_zeichnen(Rastport* rp, Font* f, const char* t, i32 x, i32 y, bool mit_
             Blt_Blit(c, 0, 0, -1, -1, rp, x, oben, nullptr);
             return 1;
         }
-    Rastport* a = Rastport_Neu_Einfach(w, h, rp->tiefe());
-    Rastport* b = Rastport_Neu_Einfach(w, h, rp->tiefe());
-    if (!a || !b) {
-        Rastport_Free(a);
-        Rastport_Free(b);
-        return Font_Markup_Ausgabe(rp, f, f->farbe, t, x, y, 0);
-    }
-    Blt_Blit(rp, x, oben, w, h, b, 0, 0, nullptr);
-    Font_Markup_Ausgabe(b, f, f->farbe, t, 0, f->hoehe, 0);
-    Font_Markup_Ausgabe(a, f, f->farbe, t, 0, f->hoehe, 0);
+    const Rastport_Bild a(Rastport_Neu_Einfach(w, h, rp->tiefe()));
+    const Rastport_Bild b(Rastport_Neu_Einfach(w, h, rp->tiefe()));
+    if (!a || !b) return Font_Markup_Ausgabe(rp, f, f->farbe, t, x, y, 0);
+    Blt_Blit(rp, x, oben, w, h, b.get(), 0, 0, nullptr);
+    Font_Markup_Ausgabe(b.get(), f, f->farbe, t, 0, f->hoehe, 0);
+    Font_Markup_Ausgabe(a.get(), f, f->farbe, t, 0, f->hoehe, 0);
     const i32 stufe = f->hoehe < 17 ? 0 : f->hoehe < 23 ? 1 : 2;
-    Blt_Text_Schatten(stufe == 1 ? a : b, 0, 0, w, blatt, rp, x, oben, stufe, a);
-    Rastport_Free(a);
-    Rastport_Free(b);
+    Blt_Text_Schatten(stufe == 1 ? a.get() : b.get(), 0, 0, w, blatt, rp, x, oben, stufe, a.get());
     if (mit_cache) Blt_Cache_Ablegen(rp, 0, 0, w, h, x, oben, k);
     return 1;
 }

@@ -1,14 +1,41 @@
 #include "graphics/mixer.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "base/debug.h"
 
 namespace {
+
+// While the audio device is looked for, the sound libraries under SDL
+// (ALSA above all) write their own complaints to stderr, eight lines and
+// more on a machine without a sound card. They go to nowhere for that
+// moment; what went wrong is in SDL's error text, which the debug file gets.
+struct Stille_Fehlerausgabe {
+    int alt = -1;
+    Stille_Fehlerausgabe() {
+        std::fflush(stderr);
+        const int leer = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (leer < 0) return;
+        alt = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        if (alt >= 0 && dup2(leer, STDERR_FILENO) < 0) close(alt), alt = -1;
+        close(leer);
+    }
+    ~Stille_Fehlerausgabe() {
+        if (alt < 0) return;
+        std::fflush(stderr);
+        dup2(alt, STDERR_FILENO);
+        close(alt);
+    }
+    Stille_Fehlerausgabe(const Stille_Fehlerausgabe&) = delete;
+    Stille_Fehlerausgabe& operator=(const Stille_Fehlerausgabe&) = delete;
+};
 
 u32 le32(const u8* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<u32>(p[3]) << 24); }
 u16 le16(const u8* p) { return static_cast<u16>(p[0] | (p[1] << 8)); }
@@ -106,6 +133,7 @@ bool Mixer_Start(bool geraet) {
     if (z.an) return true;
     z.rate = MIXER_RATE;
     if (geraet) {
+        Stille_Fehlerausgabe still;
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             Debug_Printf("Mixer: SDL-Audio nicht verfügbar: %s\n", SDL_GetError());
             return false;

@@ -106,6 +106,11 @@ Rastport* Rastport_Neu(i32 breite, i32 hoehe, i32 tiefe, i32 ohne_pixel, i32 fla
 Rastport* Rastport_Neu_Einfach(i32 breite, i32 hoehe, i32 tiefe);
 // Frees the surface and everything it owns; null is accepted. Returns 0.
 i32 Rastport_Free(Rastport* rp);
+// A picture with one owner: freed (Rastport_Free) when its owner goes.
+struct Rastport_Freigabe {
+    void operator()(Rastport* rp) const { Rastport_Free(rp); }
+};
+using Rastport_Bild = std::unique_ptr<Rastport, Rastport_Freigabe>;
 std::unique_ptr<Rastport_Bitmap> Rastport_Bitmap_Neu(i32 breite, i32 hoehe, i32 tiefe, u32 tag);
 u32 Rastport_Maske_Groesse(i32 breite, i32 hoehe);
 

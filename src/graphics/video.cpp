@@ -219,6 +219,7 @@ i32 Vid_Breite(const Vid_Film* f) { return f ? f->w : 0; }
 i32 Vid_Hoehe(const Vid_Film* f) { return f ? f->h : 0; }
 i32 Vid_Frames(const Vid_Film* f) { return f ? static_cast<i32>(f->frames) : 0; }
 i32 Vid_Frame(const Vid_Film* f) { return f ? f->frame : -1; }
+u32 Vid_Frame_Dauer_Ms(const Vid_Film* f) { return f ? static_cast<u32>((f->dauer_us() + 999) / 1000) : 0; }
 const u16* Vid_Pixel(const Vid_Film* f) { return f ? f->bild.data() : nullptr; }
 
 bool Vid_Faellig(Vid_Film* f) {

@@ -58,6 +58,7 @@ i32 Vid_Breite(const Vid_Film* f);
 i32 Vid_Hoehe(const Vid_Film* f);
 i32 Vid_Frames(const Vid_Film* f);
 i32 Vid_Frame(const Vid_Film* f);  // current frame, 1-based
+u32 Vid_Frame_Dauer_Ms(const Vid_Film* f);  // how long a frame stands, rounded up
 // True when the current frame is due on the video's clock.
 bool Vid_Faellig(Vid_Film* f);
 // Decodes the current frame into the buffer; false (buffer kept) when damaged.

@@ -99,6 +99,26 @@ void Zeichenspur_Blit_Merken(const Rastport* quelle, const Rastport* ziel, i32 x
     spur.push_back(std::move(e));
 }
 
+void Zeichenspur_Flaeche_Merken(const Rastport* ziel, i32 x, i32 y, i32 w, i32 h, u16 farbe) {
+    if (im_text > 0) return;
+    Zeichenspur_Eintrag e;
+    e.art = SPUR_FLAECHE;
+    e.ziel = ziel;
+    e.x = x;
+    e.y = y;
+    e.breite = w;
+    e.hoehe = h;
+    e.farbe = farbe;
+    spur.push_back(std::move(e));
+}
+
+std::vector<Zeichenspur_Eintrag> Zeichenspur_Flaechen(u16 farbe, const Rastport* ziel) {
+    std::vector<Zeichenspur_Eintrag> aus;
+    for (const Zeichenspur_Eintrag& e : spur)
+        if (e.art == SPUR_FLAECHE && e.farbe == farbe && (!ziel || e.ziel == ziel)) aus.push_back(e);
+    return aus;
+}
+
 void Zeichenspur_Klang_Merken(i32 nummer, i32 lautstaerke) {
     Zeichenspur_Eintrag e;
     e.art = SPUR_KLANG;

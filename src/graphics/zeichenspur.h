@@ -20,6 +20,10 @@
 // every effect asked for (its number and the effect volume, whether or not
 // effects are switched on), a video record for every start, pause, stop and
 // jump of a video (its number, the action as text, the frame of a jump).
+//
+// A filled rectangle (a rule, a bar, a row's shade, a line of a gradient)
+// leaves a fill record: its destination, place and size after clipping and
+// its colour. Fills made while a text is drawn are the text's.
 #pragma once
 
 #include <string>
@@ -29,16 +33,16 @@
 
 struct Rastport;
 
-enum Zeichenspur_Art : i32 { SPUR_TEXT = 1, SPUR_BLIT = 2, SPUR_KLANG = 3, SPUR_VIDEO = 4 };
+enum Zeichenspur_Art : i32 { SPUR_TEXT = 1, SPUR_BLIT = 2, SPUR_KLANG = 3, SPUR_VIDEO = 4, SPUR_FLAECHE = 5 };
 
 struct Zeichenspur_Eintrag {
     Zeichenspur_Art art = SPUR_TEXT;
     const Rastport* ziel = nullptr;
     i32 x = 0, y = 0;
-    i32 breite = 0, hoehe = 0;  // blits: the drawn size
+    i32 breite = 0, hoehe = 0;  // blits, fills: the drawn size
     i32 grafik = 0;             // blits
     i32 font = -1;              // texts
-    u16 farbe = 0;              // texts
+    u16 farbe = 0;              // texts, fills
     std::string text;           // texts: as given, markup included; videos: start, pause, weiter, stop, sprung
     std::string sichtbar;       // texts: the visible characters
     i32 nummer = -1;            // sounds and videos
@@ -77,8 +81,12 @@ void Zeichenspur_Text_Beginn(const Rastport* ziel, const Font* f, i32 x, i32 y, 
 void Zeichenspur_Zeichen(char c, u16 farbe);
 void Zeichenspur_Text_Ende();
 void Zeichenspur_Blit_Merken(const Rastport* quelle, const Rastport* ziel, i32 x, i32 y, i32 w, i32 h);
+void Zeichenspur_Flaeche_Merken(const Rastport* ziel, i32 x, i32 y, i32 w, i32 h, u16 farbe);
 void Zeichenspur_Klang_Merken(i32 nummer, i32 lautstaerke);
 void Zeichenspur_Video_Merken(i32 nummer, const char* was, i32 x, i32 y, i32 wert);
+
+// The fills in `farbe` on `ziel` (any destination when null), in drawing order.
+std::vector<Zeichenspur_Eintrag> Zeichenspur_Flaechen(u16 farbe, const Rastport* ziel = nullptr);
 
 // The sounds asked for, in order (numbers).
 std::vector<i32> Zeichenspur_Klaenge();

@@ -286,7 +286,8 @@ Rastport* Ank_Seite_Tore(const Spielankuendigung& a, const std::vector<Ank_Tor>&
     i32 y = n < 12 ? 302 : n <= 16 ? 296 : 290;
     for (i32 i = 0; i < n; ++i, y += abstand) {
         const Ank_Tor& t = tore[static_cast<size_t>(i)];
-        const u16 farbe = t.fuer_heim ? NORMAL : WERT;
+        // Gold for the goals of our side only.
+        const u16 farbe = H.mensch(t.fuer_heim ? d.team1 : d.team2) ? FARBE_GOLD : NORMAL;
         text(rp, f, x, y, "^c%05d^tr%04d%d:%d^tl%04d%s^tr%04d%d.", farbe, 60, t.heim, t.gast, 90,
              t.name.c_str(), w, t.minute);
     }
@@ -422,7 +423,7 @@ Rastport* Ank_Seite_Vor_Menue(i32 team1, i32 team2) {
         i32 n_s = Statistik_Vorschau_Saetze(-1, teams[k], -1, k + 1, 0, p, 3, 256);
         if (n_s < 3) n_s += Statistik_Vorschau_Saetze(-1, teams[k], -1, -1, 0, p + n_s, 3 - n_s, 256);
         i32 y = 212 + k * 112;
-        text(rp, 9, 24, y, "^c%05d%s:", WERT, team_name(teams[k]));
+        text(rp, 9, 24, y, "^c%05d%s:", H.mensch(teams[k]) ? MENSCH : WEISS, team_name(teams[k]));
         if (n_s == 0) text(rp, 9, 40, y + 18, "^c%05d%s", NORMAL, label(L_KEINE_SAETZE));
         for (i32 i = 0; i < n_s; ++i) text(rp, 9, 40, y + 18 + 17 * i, "^c%05d%s", NORMAL, b[i]);
     }
@@ -445,11 +446,7 @@ void screen_kopf(Rastport* ziel, i32 wettbewerb, const char* titel) {
     text(ziel, 13, 0, 62, "^c%05d^tz%04d%s, %s", NORMAL, 400, wettbewerb_name(wettbewerb), titel);
 }
 
-u16 platz_farbe(i32 wettbewerb, i32 platz) {
-    const i32 rgb = Wettbewerb_Get_Platz_Farbe(wettbewerb, platz);
-    if (rgb < 0) return WEISS;
-    return static_cast<u16>((((rgb >> 16) & 0xF8) << 8) | (((rgb >> 8) & 0xFC) << 3) | ((rgb & 0xF8) >> 3));
-}
+u16 platz_farbe(i32 wettbewerb, i32 platz) { return Kit_Platz_Farbe(wettbewerb, platz, WEISS); }
 
 }  // namespace
 

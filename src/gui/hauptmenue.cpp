@@ -27,6 +27,7 @@
 #include "season/kalender_lauf.h"
 #include "season/news.h"
 #include "world/aufstellung.h"
+#include "world/team.h"
 #include "world/welt.h"
 #include "grafik_nummern.h"
 
@@ -37,6 +38,7 @@ constexpr i16 ZU_Y = 571;                       // y of a closed dialog button
 constexpr i16 AUF_Y_TEAM = 436, AUF_Y = 480;    // y of an open one (six / four entries)
 constexpr i32 SCHRITT_AUF = 20, SCHRITT_ZU = 24;
 constexpr i32 ZEILE = 22;
+constexpr i32 TAB_H = 26;  // the head of a dialog button (its entries below)
 constexpr i32 DATUM_MITTE = 718, DATUM_Y = 90;  // centred under the money line
 constexpr i32 ERGEBNIS_MITTE = 320;             // between the two names
 constexpr i32 DIALOG_PERIODE_MS = 10;
@@ -79,6 +81,7 @@ bool ist_auf(const Screen_Icon* i) { return (i->status & MENUE_S_AN) != 0; }
 void dialog_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     const i32 k = knopf_index(i);
     Font* f = font(11);
+    if (!ist_auf(i)) Kit_Ueber(rp, i, TAB_H);  // a closed tab lights under the mouse
     text_mitte(rp, f, Menue_Text(T_KNOPF[k]), x + i->w / 2, y + 19, ist_auf(i) ? GEWAEHLT : WEISS);
     const i32 e = i->y == auf_y(k) && ist_auf(i) ? Menue_Dialog_Eintrag(i->nummer) : -1;
     if (e != Z.eintrag[k]) {
@@ -112,12 +115,57 @@ void dialog_bewegen(Screen_Icon* i) {
     if (!Menue_Hook_Vorhanden(dialog_hook, arg)) Menue_Hook(dialog_hook, arg, false, DIALOG_PERIODE_MS);
 }
 
+void alle_schliessen(i32 ausser);
+
+// The catcher under an open pop-up: the whole screen below the dialog
+// buttons. A click beside the pop-up, with either button, closes it and
+// reaches nothing under it (no row, no button of the screen behind); while
+// it lies there it also takes the right click that otherwise closes the
+// screen.
+i32 rechts_vorher = -1;
+void fang_klick(Screen_Icon*, u32 ereignis) {
+    if (ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) alle_schliessen(-1);
+}
+void fang_zeichnen(Screen_Icon*, Rastport*, i32, i32) {}  // invisible
+void fang_pruefen() {
+    bool offen = false;
+    for (i16 n = ICON_DIALOG_TEAM; n <= ICON_DIALOG_SPIEL; ++n)
+        if (const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) offen = offen || ist_auf(i);
+    const bool da = Menue_Screen_Icon_Ist_Vorhanden(ICON_DIALOG_FANG);
+    if (offen && !da) {
+        static const Screen_Icon tabelle[] = {
+            [] {
+                Screen_Icon i;
+                i.nummer = ICON_DIALOG_FANG, i.x = 0, i.y = 0, i.w = 800, i.h = 600, i.ebene = 9;
+                i.flags = MENUE_F_BEIDE_TASTEN | MENUE_F_KEIN_KLANG;
+                i.status = MENUE_S_TRANSPARENT;
+                i.klick = fang_klick;
+                i.zeichnen = fang_zeichnen;
+                return i;
+            }(),
+            [] {
+                Screen_Icon i;
+                i.nummer = -1;
+                return i;
+            }(),
+        };
+        Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle);
+        rechts_vorher = Menue_Get_Rechtsklick_Icon();
+        Menue_Set_Rechtsklick_Icon(ICON_DIALOG_FANG);
+    } else if (!offen && da) {
+        Menue_Screen_Icon_Loeschen(ICON_DIALOG_FANG);
+        if (Menue_Get_Rechtsklick_Icon() == ICON_DIALOG_FANG) Menue_Set_Rechtsklick_Icon(rechts_vorher);
+        rechts_vorher = -1;
+    }
+}
+
 void alle_schliessen(i32 ausser) {
     for (i16 n = ICON_DIALOG_TEAM; n <= ICON_DIALOG_SPIEL; ++n)
         if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n); i && n != ausser && ist_auf(i)) {
             i->status &= ~static_cast<u32>(MENUE_S_AN);
             dialog_bewegen(i);
         }
+    fang_pruefen();
 }
 
 void nichts(i32, const i32*) {}
@@ -168,7 +216,7 @@ void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
         char serie[192];
         std::snprintf(serie, sizeof serie, "%s: %s", Menue_Text(T_SERIE) ? Menue_Text(T_SERIE) : "", Z.serie[s].c_str());
         text_mitte(rp, font(11), serie, MITTE[s], 45, WEISS);
-        const std::string staerke = Menue_Text_Fuellen(Menue_Text(T_STAERKE), Team_Get_Staerke(t), nullptr);
+        const std::string staerke = Menue_Text_Fuellen(Menue_Text(T_STAERKE), 0, Team_Halbwert_String(Team_Get_Staerke_Modus(t, 16)));
         text_mitte(rp, font(9), staerke.c_str(), MITTE[s], 58, WEISS);
     }
     // Once the match is over its result stands between the two names.
@@ -185,6 +233,7 @@ void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
 void zug_ende_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     // To the match only while the team has one today that is not played yet.
     const bool zum_spiel = Z.heute && !Z.gespielt;
+    Kit_Ueber(rp, i);
     text_mitte(rp, font(12), Menue_Text(zum_spiel ? T_ZUM_SPIEL : T_WEITER), x + i->w / 2, y + 22, WEISS);
 }
 
@@ -259,6 +308,7 @@ void Menue_Dialog_Klick(Screen_Icon* i, u32 ereignis) {
     i->status ^= MENUE_S_AN;
     alle_schliessen(i->nummer);
     dialog_bewegen(i);
+    fang_pruefen();
 }
 
 namespace {

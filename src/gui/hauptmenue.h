@@ -41,6 +41,7 @@ enum : i16 {
     ICON_LEISTE_VORSPULEN = 725,
     ICON_LEISTE_RAHMEN = 726,
     ICON_SPIEL_BILD = 727,  // the running match's overview behind the control bar
+    ICON_DIALOG_FANG = 728,  // under an open pop-up: a click beside it closes it
 };
 
 // The calls the frame of play makes into the layers beside and above it;
@@ -106,6 +107,10 @@ constexpr i32 REQUESTER_OK = 1;
 // with its list (up to 50 numbers).
 void Menue_Requester(i32 art, i32 team, const char* text, const char* knopf1, const char* knopf2, Requester_Prozedur p1,
                      Requester_Prozedur p2, i32 n1 = 0, const i32* l1 = nullptr, i32 n2 = 0, const i32* l2 = nullptr);
+// The symbol (1..4, 0 none) the next requester shows beside the crest: the
+// random events' questions carry one. Taken by the next Menue_Requester.
+constexpr i32 REQUESTER_SYMBOLE = 4;
+void Menue_Requester_Symbol(i32 symbol);
 bool Menue_Requester_Offen();
 // Adds the open requester again (its icons were removed with the screen).
 void Menue_Requester_Wieder_Zeigen();

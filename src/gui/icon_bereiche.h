@@ -57,7 +57,7 @@ struct Icon_Bereich {
 
 // Ascending, one line per owner, in the order of Icon_Besitzer.
 inline constexpr Icon_Bereich ICON_BEREICHE[] = {
-    {Icon_Besitzer::RAHMEN_DES_SPIELS, 701, 726, "Rahmen des Spiels"},
+    {Icon_Besitzer::RAHMEN_DES_SPIELS, 701, 728, "Rahmen des Spiels"},
     {Icon_Besitzer::WETTBEWERB, 802, 866, "Wettbewerb"},
     {Icon_Besitzer::DIAGNOSE, 867, 867, "Diagnose"},
     {Icon_Besitzer::SPIELSTART_WIZARD, 868, 890, "Neues Spiel"},

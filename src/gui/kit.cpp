@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "platform/input.h"
+#include "season/wettbewerb_werte.h"
 
 namespace {
 
@@ -101,6 +103,16 @@ Kit_Zustand Kit_Zustand_Von(const Screen_Icon* i) {
         return drauf && (W32_Get_Mouse_Buttons() & 1) ? Kit_Zustand::GEDRUECKT : Kit_Zustand::UEBER;
     }
     return Kit_Zustand::NORMAL;
+}
+
+void Kit_Ueber(Rastport* rp, const Screen_Icon* i, i32 h) {
+    if (!rp || !i || Kit_Zustand_Von(i) != Kit_Zustand::UEBER) return;
+    if (h <= 0 || h > i->h) h = i->h;
+    if (Maus_Get_Y() >= i->y + h) return;  // the mouse below the lit part (an open pop-up's entries)
+    const i32 r = h < 24 ? KIT_RADIUS_KLEIN : KIT_RADIUS;
+    const i32 rand = r / 2;  // inside the rounded corners
+    Blt_Rechteck_Alpha(rp, i->x + rand, i->y + rand, i->w - 2 * rand, h - 2 * rand, FARBE_UEBER_OBEN, 55);
+    Blt_Rechteck(rp, i->x + r, i->y + 1, i->w - 2 * r, 1, FARBE_KANTE_HELL);
 }
 
 void Kit_Knopf(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, Kit_Zustand z) {
@@ -210,4 +222,12 @@ void Kit_Scrollbalken(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 anfang, i32 
     if (!rp || dh == 0) return;
     Kit_Fuellen(rp, x, y, w, h, KIT_RADIUS_KLEIN, FARBE_KANTE_DUNKEL, FARBE_KANTE_DUNKEL);
     Kit_Fuellen(rp, x + 1, dy, w - 2, dh, KIT_RADIUS_KLEIN, FARBE_KANTE_HELL, FARBE_KNOPF_OBEN);
+}
+
+u16 Kit_Platz_Farbe(i32 wettbewerb, i32 platz, u16 sonst) {
+    const i32 rgb = Wettbewerb_Get_Platz_Farbe(wettbewerb, platz);
+    if (rgb < 0) return sonst;
+    if (rgb == WETTBEWERB_FARBE_AUFSTIEG) return FARBE_GUT;
+    if (rgb == WETTBEWERB_FARBE_ABSTIEG) return FARBE_SCHLECHT;
+    return FARBE_INFO;
 }

@@ -48,6 +48,11 @@ enum class Kit_Zustand : u8 { NORMAL, UEBER, GEDRUECKT, AN, GRAU };
 // The state of a menu icon: grey, on (MENUE_S_AN and its stored state),
 // pressed (left button held on it), under the mouse, else normal.
 Kit_Zustand Kit_Zustand_Von(const Screen_Icon* icon);
+// The hover look of a button drawn from a picture: while the mouse rests on
+// the icon (not pressed, not grey) its upper `h` pixels (all of it when h
+// is 0) are lit toward the hover gradient, with a light top edge. Drawn
+// before the label.
+void Kit_Ueber(Rastport* rp, const Screen_Icon* icon, i32 h = 0);
 // A raised button with its label centred; "on" carries a gold bar and a gold
 // label, grey a dim label, pressed the gradient reversed.
 void Kit_Knopf(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, Kit_Zustand z);
@@ -79,6 +84,11 @@ i32 Kit_Tabelle_Zeile_Y(const Kit_Tabelle& t, i32 zeile);
 // (one text per column, null skips a cell) in `farbe`.
 void Kit_Tabelle_Zeile(Rastport* rp, const Kit_Tabelle& t, i32 zeile, const char* const* zellen, u16 farbe,
                        bool gewaehlt = false);
+
+// The colour of a table place in the palette: a place that leads into an
+// international competition in the info blue, promotion good, relegation
+// bad, any other place `sonst` (gold stays for the own club and scores).
+u16 Kit_Platz_Farbe(i32 wettbewerb, i32 platz, u16 sonst);
 
 // --- Tabs, stepper, scroll bar ------------------------------------------------------
 // One tab; the active one is joined to the panel below by a gold bar.

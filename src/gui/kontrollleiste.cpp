@@ -175,6 +175,10 @@ void grau(i32 nummer, bool ja) {
 }  // namespace
 
 void Menue_Kontrollleiste_Zeigen() {
+    // A replay that has run to its end lets its button up.
+    if (Screen_Icon* w = Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_WIEDERHOLUNG);
+        w && (w->status & MENUE_S_AN) && !Spielfeld_Replay_Laeuft())
+        aus(w);
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_LEISTE_ERSTER) || erzwungen) return;
     // The bar replaces what was on the screen; an open requester stays.
     const bool requester = Menue_Requester_Offen();
@@ -190,8 +194,10 @@ void Menue_Kontrollleiste_Zeigen() {
     grau(ICON_LEISTE_SPEICHERN, ruf::Client());
     // The stored states of replay .. tactics of the active manager.
     for (i32 n = ICON_LEISTE_ERSTER; n <= ICON_LEISTE_TAKTIK; ++n)
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n); i && Manager_Icon_Button_Lesen(Team_Aktiv, n))
-            i->status |= MENUE_S_AN;
+        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n); i && Manager_Icon_Button_Lesen(Team_Aktiv, n)) {
+            if (n == ICON_LEISTE_WIEDERHOLUNG && !Spielfeld_Replay_Laeuft()) aus(i);  // the replay is over
+            else i->status |= MENUE_S_AN;
+        }
     // The table and results windows the manager keeps open come back with
     // the bar (a window that cannot be built switches its button off).
     for (i32 n : {ICON_LEISTE_TABELLE, ICON_LEISTE_ERGEBNISSE})

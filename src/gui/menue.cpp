@@ -23,6 +23,7 @@
 #include "graphics/resf.h"
 #include "graphics/zeichenspur.h"
 #include "platform/input.h"
+#include "platform/mainloop.h"
 #include "world/manager.h"
 #include "world/welt.h"
 #include "grafik_nummern.h"
@@ -724,6 +725,8 @@ void deckel_behalten(const Screen_Icon* d, Rastport* ziel, size_t spur_anfang) {
 }  // namespace
 
 void Menue_Screen_Refresh(Rastport* ziel) {
+    // A frame that will not be shown leaves the screen as it is.
+    if (!ziel && !W32_Frame_Gezeigt()) return;
     if (!ziel) ziel = Screen_Rastport;
     if (!M || !ziel) return;
     // Under a covering icon whose picture is kept, nothing before it is drawn.

@@ -31,7 +31,9 @@ struct Requester {
     Requester_Prozedur prozedur[2] = {};
     i32 anzahl[2] = {};
     i32 liste[2][LISTE_MAX] = {};
+    i32 symbol = 0;
 } R;
+i32 naechstes_symbol = 0;
 // The right-click icon of the screen under the requester, given back when
 // the requester goes (a screen's close-by-right-click keeps working).
 i32 rechts_vorher = -1;
@@ -44,6 +46,10 @@ const char* titel() { return Menue_Text(R.art == REQUESTER_JA_NEIN ? T_TITEL_FRA
 void seite_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     if (Font* f = Font_Tabelle_Holen(12)) Kit_Text_Mitte(rp, f, FARBE_KREIDE, titel(), x + i->w / 2, y + 26);
     Wappen_Blit(R.team, rp, 549, 213, 64, 64, nullptr);
+    // The question's symbol beside the crest.
+    if (R.symbol >= 1 && R.symbol <= REQUESTER_SYMBOLE)
+        if (Rastport* b = Menue_Get_Hooks().grafik_holen(static_cast<u32>(GRAFIK_FRAGE_SYMBOL + R.symbol - 1)))
+            Blt_Blit(b, 0, 0, -1, -1, rp, 549 - 72, 213, Blt_Opt_Transparent);
     if (Font* f = Font_Tabelle_Holen(14)) Kit_Text(rp, f, FARBE_WEISS, Team_String(721, R.team, nullptr, 0), x + 18, y + 60);
     if (Font* f = Font_Tabelle_Holen(11)) {
         // The text box; a short message stands in the middle of the room
@@ -129,6 +135,8 @@ void Menue_Requester_Knopf(Screen_Icon* i, u32) {
 void Menue_Requester(i32 art, i32 team, const char* text, const char* knopf1, const char* knopf2, Requester_Prozedur p1,
                      Requester_Prozedur p2, i32 n1, const i32* l1, i32 n2, const i32* l2) {
     R = Requester{};
+    R.symbol = naechstes_symbol;
+    naechstes_symbol = 0;
     R.art = art;
     R.team = team;
     kopieren(R.text, sizeof R.text, text);
@@ -147,6 +155,8 @@ void Menue_Requester(i32 art, i32 team, const char* text, const char* knopf1, co
     Menue_Hintergrund_Video(-1, 1);  // the menu's clip stands still under it
     Sound_Effekt_Solo(KLANG_REQUESTER, false);
 }
+
+void Menue_Requester_Symbol(i32 symbol) { naechstes_symbol = symbol; }
 
 void Menue_Requester_Wieder_Zeigen() {
     if (const i32 r = Menue_Get_Rechtsklick_Icon(); r != ICON_REQ_KNOPF_1 && Menue_Screen_Icon_Ist_Vorhanden(r))

@@ -23,11 +23,11 @@ constexpr i32 BAELLE = 31, BALL_OBJEKT = 37, OBJEKTE = 38;
 constexpr u16 WEISS = FARBE_WEISS, WERT = FARBE_GEWAEHLT, TOR = FARBE_MARKE, GOLD = FARBE_HELLGOLD, NORMAL = FARBE_HELL;
 
 struct Bilder {
-    Rastport* hintergrund = nullptr;
-    Rastport* heim = nullptr;
-    Rastport* gast = nullptr;
-    Rastport* ball[BAELLE] = {};
-    Rastport* netz[2] = {};
+    Rastport_Bild hintergrund;
+    Rastport_Bild heim;
+    Rastport_Bild gast;
+    Rastport_Bild ball[BAELLE];
+    Rastport_Bild netz[2];
     bool versucht = false;
 } B;
 
@@ -36,9 +36,9 @@ struct Zustand {
     i32 minute = -1, tore = -1;
 } Z;
 
-Rastport* laden(i32 eintrag) {
+Rastport_Bild laden(i32 eintrag) {
     const i32 slot = Resf_Spiel_Slot(ARCHIV);
-    return slot >= 0 ? Resf_Lade_Rastport(slot, eintrag) : nullptr;
+    return Rastport_Bild(slot >= 0 ? Resf_Lade_Rastport(slot, eintrag) : nullptr);
 }
 
 bool bilder() {
@@ -90,11 +90,6 @@ i32 Spieltag_Ball_Bild(i32 hoehe) { return std::clamp(hoehe * BAELLE / 700, 0, B
 i32 Spieltag_Blinkstufe() { return Z.blink; }
 
 void Spieltag_Free_Grafik() {
-    Rastport_Free(B.hintergrund);
-    Rastport_Free(B.heim);
-    Rastport_Free(B.gast);
-    for (Rastport*& b : B.ball) Rastport_Free(b);
-    for (Rastport*& n : B.netz) Rastport_Free(n);
     B = Bilder{};
     Z = Zustand{};
 }
@@ -103,7 +98,7 @@ void Spieltag_Blit_Spielerinfo(const Spielfeld_Inhalt& sf, i32 slot, Rastport* z
     if (slot < 0 || slot >= SF_SPIELER || !ziel) return;
     const bool links = sf.objekt[slot].x < SF_MITTE_X;
     const i32 bx = (links != (sf.seitenwechsel != 0)) ? 540 : 0, by = 385;
-    std::unique_ptr<Rastport> box(Rastport_Neu_Einfach(260, 140, ziel->tiefe()));
+    const Rastport_Bild box(Rastport_Neu_Einfach(260, 140, ziel->tiefe()));
     if (!box) return;
     Blt_Rechteck(box.get(), 0, 0, 260, 140, FARBE_DUNKEL);
     Blt_Alpha_Prozent(box.get(), 0, 0, 260, 140, ziel, bx, by, 50);
@@ -130,7 +125,7 @@ bool Spieltag_Blit_Spielfeld(const Spielfeld_Inhalt& sf, Rastport* ziel, i32 mx,
     if (Z.blink > 100) Z.blink = 100, Z.schritt = -10;
     if (Z.blink < 30) Z.blink = 30, Z.schritt = 10;
     if (!bilder()) return false;
-    Blt_Blit(B.hintergrund, 0, 0, 800, 600, ziel, 0, 0, Blt_Opt_Standard);
+    Blt_Blit(B.hintergrund.get(), 0, 0, 800, 600, ziel, 0, 0, Blt_Opt_Standard);
 
     const i32 heim = static_cast<i32>(sf.team[0]), gast = static_cast<i32>(sf.team[1]);
     auto name = [](i32 t) { return t >= 0 && t < Team_Anzahl ? Team_String(721, t, nullptr, 0) : ""; };
@@ -186,11 +181,11 @@ bool Spieltag_Blit_Spielfeld(const Spielfeld_Inhalt& sf, Rastport* ziel, i32 mx,
         const i32 px = Spieltag_Bild_X(sf, static_cast<i32>(sf.objekt[i].x));
         const i32 py = Spieltag_Bild_Y(sf, static_cast<i32>(sf.objekt[i].y));
         if (i == BALL_OBJEKT) {
-            zentriert(B.ball[Spieltag_Ball_Bild(static_cast<i32>(sf.objekt[i].z))], ziel, px, py, Blt_Opt_Transparent);
+            zentriert(B.ball[Spieltag_Ball_Bild(static_cast<i32>(sf.objekt[i].z))].get(), ziel, px, py, Blt_Opt_Transparent);
             continue;
         }
         if (!auf_dem_platz(sf, i)) continue;
-        Rastport* m = i < 17 ? B.heim : B.gast;
+        Rastport* m = i < 17 ? B.heim.get() : B.gast.get();
         const i32 x0 = px - m->breite / 2, y0 = py - m->hoehe / 2;
         if (sf.spieler[i].ausdauer < 3000)
             Blt_Alpha_Prozent_Transparent(m, 0, 0, m->breite, m->hoehe, ziel, x0, y0, Z.blink);
@@ -207,7 +202,7 @@ bool Spieltag_Blit_Spielfeld(const Spielfeld_Inhalt& sf, Rastport* ziel, i32 mx,
                 Font_Printf(ziel, f, "^c%05d%s", Spieltag_Bild_X(sf, static_cast<i32>(sf.objekt[d].x)) + 5,
                             Spieltag_Bild_Y(sf, static_cast<i32>(sf.objekt[d].y)) + 10 + 9, WEISS,
                             Spieler_String(63, sf.spieler[d].spieler, nullptr, 0));
-    Blt_Blit(B.netz[0], 0, 0, -1, -1, ziel, 4, 317, Blt_Opt_Transparent);
-    Blt_Blit(B.netz[1], 0, 0, -1, -1, ziel, 777, 317, Blt_Opt_Transparent);
+    Blt_Blit(B.netz[0].get(), 0, 0, -1, -1, ziel, 4, 317, Blt_Opt_Transparent);
+    Blt_Blit(B.netz[1].get(), 0, 0, -1, -1, ziel, 777, 317, Blt_Opt_Transparent);
     return true;
 }

@@ -481,6 +481,7 @@ void Jpeg_Kod_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor) {
     t->Bits_Start = simd ? Jpeg_Ausgabe_Start_Schnell : Jpeg_Ausgabe_Start;
     t->Bits_Leeren = simd ? Jpeg_Bytes_Schreiben_Schnell : Jpeg_Bytes_Schreiben;
     t->Huffman_Kodieren = simd ? Jpeg_Encode_Block_Schnell : Jpeg_Encode_Block;
+    t->Huffman_Bauen = Jpeg_Knappe_Huffman;
     t->Kod_Grau = simd ? Jpeg_Kod_Grau_SSE2 : Jpeg_Kod_Grau;
     // The three-byte colour kernels: generic, SSE2, SSSE3, AVX2, AVX-512 VNNI form.
     struct Drei_Formen {

@@ -514,12 +514,13 @@ int32_t Scan_BMI2(const Bild& b, const Jpeg_Scan& scan, Kodierer& k, const Jpeg_
 bool Hat_BMI2_Scans() { return false; }
 #endif
 
-// Builds the optimal table of one frequency table, derives it into the
-// given slot and writes its DHT segment.
+// Builds the table of one frequency table (by the kernel table's builder),
+// derives it into the given slot and writes its DHT segment.
 int32_t Tabelle_Senden(JPEG_PROPERTIES* p, const int32_t* freq, int32_t klasse, int32_t nummer) {
     uint8_t anzahlen[16];
     uint8_t symbole[256];
-    Jpeg_Knappe_Huffman(freq, anzahlen, symbole);
+    const Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
+    (kt && kt->Huffman_Bauen ? kt->Huffman_Bauen : Jpeg_Knappe_Huffman)(freq, anzahlen, symbole);
     Jpeg_Huffman_Tabelle* t = klasse == 0 ? &p->DC_Tabelle[nummer] : &p->AC_Tabelle[nummer];
     int32_t e = Jpeg_Build_Huffman_Kod(anzahlen, symbole, &t->Kod);
     if (e) return e;

@@ -67,6 +67,9 @@ using Jpeg_Dek_Kern_Fn = void (*)(const int16_t* y, const int16_t* cb, const int
 // Huffman coding of one block; 0, -28 or -23. The predictor is updated.
 using Jpeg_Huffman_Kod_Fn = int32_t (*)(Jpeg_Strom* strom, const Jpeg_Huffman_Tabelle* dc,
                                         const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor, const int16_t* block);
+// The code lengths of one progressive scan's table from its symbol counts
+// (257 counts in, 16 length counts and the symbols by length out).
+using Jpeg_Huffman_Bau_Fn = void (*)(const int32_t* haeufigkeiten, uint8_t* anzahlen, uint8_t* symbole);
 // Huffman decoding of one block; 0 or a negative error.
 using Jpeg_Huffman_Dek_Fn = int32_t (*)(Jpeg_Strom* strom, const Jpeg_Huffman_Tabelle* dc,
                                         const Jpeg_Huffman_Tabelle* ac, int32_t* praediktor, int16_t* block);
@@ -137,6 +140,10 @@ struct Jpeg_Kern_Tabelle {
     Jpeg_Dek_Kern_Fn Dek_4444_Kopie;
 
     Jpeg_Huffman_Kod_Fn Huffman_Kodieren;
+    // The table each progressive scan sends: Jpeg_Knappe_Huffman (the
+    // lengths as computed); Jpeg_Optimale_Huffman (every code one bit
+    // longer) can take its place, to compare the two.
+    Jpeg_Huffman_Bau_Fn Huffman_Bauen;
     Jpeg_Huffman_Dek_Fn Huffman_Dekodieren;
     Jpeg_Huffman_Dek_Fn Huffman_Dekodieren_2;
 

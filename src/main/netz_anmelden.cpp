@@ -124,7 +124,13 @@ void startteams_senden() {
         const i32 team = slot_team(Verbindung_Client_Slots[k]);
         i32& alt = gemeldet[static_cast<size_t>(k)];
         if (team == alt) continue;
-        if (alt >= 0 && alt < Team_Anzahl) melden(alt, false);
+        if (alt >= 0 && alt < Team_Anzahl) {
+            // A client gone without its goodbye (its window closed, its line
+            // broken) leaves its club as the goodbye does: no longer played
+            // at another machine, free for its manager to take again.
+            if (!von_client(alt)) Team_Daten[alt].status &= ~TEAM_STATUS_USER_AKTIV;
+            melden(alt, false);
+        }
         if (team >= 0) melden(team, true);
         alt = team;
     }
@@ -183,7 +189,7 @@ void Netz_Anmelden() {
         Spielfeld_Internet_Server_Read_Signal(signal, laenge, static_cast<u32>(team));
     };
     protokoll.client_signal = [](const u8* signal, u32 laenge) {
-        Spielfeld_Internet_Client_Read_Signal(Spielfeld_Zeiger(get_u32le(signal + 12)), signal, laenge,
+        Spielfeld_Internet_Client_Read_Signal(Spielfeld_Zeiger(Spielfeld_Signal_Spiel(signal, laenge)), signal, laenge,
                                               static_cast<u32>(Team_Aktiv));
     };
     Spielfeld_Netz_Anmelden();

@@ -14,6 +14,7 @@
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/wappen.h"
+#include "screens/squad/kader.h"
 #include "season/news.h"
 #include "season/optionen.h"
 #include "world/welt.h"
@@ -49,10 +50,12 @@ News_Hooks news_tabelle() {
         },
         .meldung = [](int team, const char* text) { Meldung_Manager_Printf(REQUESTER_OK, team, "%s", text); },
         .requester =
-            [](int team, i32 index, const char* text, i32) {
+            [](int team, i32 index, const char* text, i32 bild) {
                 const i32 liste[2] = {team, static_cast<i32>(News_Get_Id(index))};
+                Menue_Requester_Symbol(bild);
                 Menue_Requester(REQUESTER_JA_NEIN, team, text, nullptr, nullptr, ja, nein, 2, liste, 2, liste);
             },
+        .uebersicht_auffrischen = E1_Screen_Aktualisieren,
     };
 }
 

@@ -70,6 +70,7 @@
 #include "screens/match/ank_fenster.h"
 #include "screens/match/im_spiel.h"
 #include "screens/club/wettbewerb_screen.h"
+#include "screens/squad/kader.h"
 #include "screens/screens.h"
 #include "matchday/spieltag.h"
 #include "screens/training/ablauf.h"
@@ -296,6 +297,11 @@ void main_hooks_anmelden() {
         .Kalender_Run = [] {
             Kalender_Run();
             Farbe_Cache_Aufraeumen();
+#if KORDAVO_HAT_SCREENS
+            // While no match is shown live, one more ground picture is
+            // unpacked a frame, so that a kick-off finds them all.
+            if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht()) Spielansicht_Vorrat_Schritt();
+#endif
             // A quit the run loop could not serve (no calendar) still ends the program.
             if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
         },
@@ -303,6 +309,14 @@ void main_hooks_anmelden() {
 #if KORDAVO_HAT_GRAPHICS
         // The running videos are drawn over the frame before presenting.
         .Video_Overlay = Video_Overlay_Hook,
+#endif
+#if KORDAVO_HAT_MATCH
+        // The fastest speed: a match shown live with fast play on, neither
+        // paused nor in a replay.
+        .Schnellster_Lauf = [] {
+            return Spielfeld_Get_Fast() != 0 && Spielfeld_Get_Anzeige() && !Spielfeld_Get_Pause() &&
+                   !Spielfeld_Replay_Laeuft();
+        },
 #endif
 #if KORDAVO_HAT_NET
         .Socket_Event = Netz_Socket_Ereignis,
@@ -320,6 +334,9 @@ void main_hooks_anmelden() {
 #if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
             Ank_Seiten_Free();
             Spieltag_Free_Grafik();
+#if KORDAVO_HAT_SCREENS
+            Spielansicht_Vorrat_Freigeben();
+#endif
 #endif
             Bnk_Alle_Freigeben();
             Sound_Alles_Freigeben();
@@ -379,7 +396,9 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
 #endif
 #if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
     Season_Gui_Set_Hooks({
-        // The calendar's names and date templates ("*0" .. "*22"); a position
+        // The calendar's names and date templates ("*0" .. "*22"), the round
+        // names ("*33" ..), the result suffixes ("*157" ..: "n.V.", "i.E.")
+        // and the matchday word ("*162"); a position
         // the text table leaves open ("[n]") gives none, so the caller's own
         // text stays.
         .Text = [](const char* id) -> const char* {
@@ -444,6 +463,7 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         .Rangliste_Screens_Auffrischen = [] {
             Tabelle_Screen_Aktualisieren();
             Rangliste_Screen_Aktualisieren();
+            E1_Screen_Aktualisieren();
         },
 #endif
         .Spiel_Anhalten = Menue_Spiel_Anhalten,

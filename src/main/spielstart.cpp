@@ -14,6 +14,7 @@
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
+#include "world/team.h"
 #include "world/welt.h"
 #if KORDAVO_HAT_SCREENS
 #include "screens/start/spielstart.h"
@@ -23,20 +24,16 @@ namespace {
 
 constexpr int kStartSet = 0;
 
-bool ist_verein(int team) {
-    return team >= 0 && team < Team_Anzahl && Team_Daten && (Team_Daten[team].art & TEAM_ART_VEREIN);
-}
-
 int verein_waehlen() {
     char text[16] = "";
     if (W32_Registry_Read("Verein", text, sizeof text)) {
         char* ende = nullptr;
         const long n = std::strtol(text, &ende, 10);
-        if (ende != text && *ende == 0 && ist_verein(static_cast<int>(n))) return static_cast<int>(n);
+        if (ende != text && *ende == 0 && Team_Ist_Verein(static_cast<int>(n))) return static_cast<int>(n);
         Debug_Printf("Einstellung Verein=%s ist kein Verein; der erste Verein wird genommen\n", text);
     }
     for (int t = 0; t < Team_Anzahl; ++t)
-        if (ist_verein(t)) return t;
+        if (Team_Ist_Verein(t)) return t;
     return -1;
 }
 
@@ -58,7 +55,7 @@ bool spielstart(int, u8* wizard_byte) {
     if (W32_Registry_Read("Mitspieler", text, sizeof text)) mitspieler = std::clamp(std::atoi(text), 1, 4);
     int team = verein_waehlen();
     for (int n = 0; team >= 0 && team < Team_Anzahl && n < mitspieler; ++team) {
-        if (!ist_verein(team)) continue;
+        if (!Team_Ist_Verein(team)) continue;
         char name[32];
         std::snprintf(name, sizeof name, n ? "Manager %d" : "Manager", n + 1);
         Manager_Neuer_Mitspieler(team, name, -1);

@@ -196,6 +196,11 @@ int Spielfeld_Internet_Client_Read_Signal(Spielfeld_Daten* sf, const u8* signal,
     return r == SFN_OK ? verarbeiten(sf, s, sender_team, false) : r;
 }
 
+u32 Spielfeld_Signal_Spiel(const u8* signal, u32 laenge) {
+    Spielfeld_Sync_Signal s;
+    return signal_lesen(signal, laenge, &s) == SFN_OK ? s.spiel : 0;
+}
+
 bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel) {
     auto neu_zeiger = std::make_unique<Spielfeld_Daten>();
     Spielfeld_Daten& neu = *neu_zeiger;

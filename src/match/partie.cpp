@@ -9,6 +9,7 @@
 #include "base/random.h"
 #include "match/spielfeld_intern.h"
 #include "world/konfig.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 namespace {
@@ -360,7 +361,7 @@ std::string Partie_Ereignisliste(u32 spiel) {
 namespace {
 // A league: the clubs of one country on one level; its key is country * 10 + level.
 int liga_schluessel(int t) {
-    if (t == Team_Transfermarkt || !(Team_Daten[t].art & TEAM_ART_VEREIN)) return -1;
+    if (!Team_Ist_Verein(t)) return -1;
     int e = Team_Get_Ebene(t);
     if (e <= 0) return -1;
     return Team_Wert(6, t, 0, OP_LESEN) * 10 + e;

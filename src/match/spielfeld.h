@@ -676,6 +676,8 @@ bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, u8* aus, u32* minute, f3
 enum { SFN_OK = 0, SFN_KURZ = 1, SFN_MAGIC = 2, SFN_ART = 3, SFN_TEAM = 4, SFN_KEIN_SPIEL = 5 };
 int Spielfeld_Internet_Server_Read_Signal(u8* signal, u32 laenge, u32 sender_team);
 int Spielfeld_Internet_Client_Read_Signal(Spielfeld_Daten* sf, const u8* signal, u32 laenge, u32 sender_team);
+// The game a signal's bytes name (0 when they are no signal).
+u32 Spielfeld_Signal_Spiel(const u8* signal, u32 laenge);
 // Read_Signal on one given record (the server form for two engines in one process).
 int Spielfeld_Signal_Verarbeiten(Spielfeld_Daten* sf, u8* signal, u32 laenge, u32 sender_team, bool antworten);
 // Fills the pitch's per-minute signal.

@@ -16,6 +16,7 @@
 #include "season/ankuendigung.h"
 #include "season/archiv.h"
 #include "season/ereignisse.h"
+#include "season/freundschaft.h"
 #include "season/kalender.h"
 #include "season/paarungen.h"
 #include "season/qualifikation.h"
@@ -334,6 +335,9 @@ void Wettbewerb_Jedes_Jahr() {
         return;
     }
     if (!Wettbewerb_Modul_Bereit()) return;
+    // Last season's friendlies go with their competition; a new one opens
+    // at the end, empty, for the games arranged during this season.
+    if (Wettbewerb_Freundschaft_Id != -1) Dummy_Free(Wettbewerb_Freundschaft_Id);
     const i32 jahr = Kalender_Get_Jahr();
     std::vector<bool> fertig(WETTBEWERB_ANZAHL, false);
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
@@ -393,6 +397,7 @@ void Wettbewerb_Jedes_Jahr() {
         }
         Wettbewerb_Qualifikanten_Verteilen(w);
     }
+    Wettbewerb_Freundschaftsspiele_Anlegen();
     if (jahr == 0) ligawerte_setzen();
 }
 
@@ -470,9 +475,7 @@ void Wettbewerb_Spiele_Beendet(i32 id) {
         Debug_Printf("Cl: Wettbewerb Spiele_Beendet");
         return;
     }
-    Spiele_Check_Wettbewerb_Ereignis();
     if (!Wettbewerb_Modul_Bereit()) return;
-    Wettbewerb_Quali_Markierungen_Loeschen();
     Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
     // Only the first group drives the round; a finished round ends once.
     if (!w || w->vorherige_gruppe >= 0 || w->aktueller_spieltag >= w->spieltage) return;

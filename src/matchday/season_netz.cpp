@@ -13,6 +13,7 @@
 #include "season/netz_rufe.h"
 #include "season/news.h"
 #include "season/spiele.h"
+#include "season/spiele_saetze.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
@@ -115,9 +116,10 @@ void spiele_zeilen() {
         return a;
     });
     ruf::Zeile_Anmelden(RUF_SPIELE_SIEGER, [](i32 wettbewerb, i32 jahr) {
-        u8 b[16];
+        u8 b[bytes::groesse<spiele_satz::Sieger_Zeile>()];
         Spiele_Internet_Server_Send_Wettbewerb_Sieger(wettbewerb, jahr, b);
-        return std::tuple<i32, i32, i32, i32>{get_i32le(b), get_i32le(b + 4), get_i32le(b + 8), get_i32le(b + 12)};
+        const auto z = bytes::aus_bild<spiele_satz::Sieger_Zeile>(b);
+        return std::tuple<i32, i32, i32, i32>{z.sieger, z.zweiter, z.tore_hoch, z.tore_tief};
     });
     // Competitions, teams and players are checked before the queries index with them.
     ruf::Zeile_Anmelden(RUF_SPIELE_SERIEN, [](i32 wettbewerb, i32 team, i32 ort) {

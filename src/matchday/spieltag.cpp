@@ -1094,6 +1094,11 @@ void Spieltag_Vorbereiten() {
         return;
     }
     anstoss_seit.clear();
+    // Once a day, before any match of the day begins or ends: the order of
+    // the competitions' player counters is checked and the passing marks of
+    // the qualification lists are cleared.
+    Spiele_Check_Wettbewerb_Ereignis();
+    if (Wettbewerb_Modul_Bereit()) Wettbewerb_Quali_Markierungen_Loeschen();
     // Done rows leave; the others keep their order. While no row still
     // running had to move, yesterday's games are over: the event store is
     // packed once after new games (their unused reserved entries freed).

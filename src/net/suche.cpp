@@ -259,7 +259,11 @@ i32 Internet_Get_Server_Index(u32*, u32*, u32*, u32* pd, u16, u8* liste) {
 
 void Internet_Connect() {
     if (ruf::Server() && !Internet_Listen_Verbindung) {
-        Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, Internet_Port, Internet_Lokale_Adresse);
+        // Every address of the machine unless the settings name one: a
+        // client on the same machine joins at 127.0.0.1 as well.
+        const u8 alle[4] = {0, 0, 0, 0};
+        Internet_Listen_Verbindung =
+            Verbindung_Open(VERBINDUNG_SERVER, Internet_Port, Internet_Alle_Adressen ? alle : Internet_Lokale_Adresse);
         if (!Internet_Listen_Verbindung) Internet_Modus = INTERNET_MODUS_EINZEL;
     }
     if (ruf::Client()) {

@@ -32,7 +32,8 @@ struct Suche_Zeitlimits {
 extern Suche_Zeitlimits Suche_Limits;
 
 // Opens the connection of the network role: the listening connection of a
-// server (on Internet_Lokale_Adresse), or a client's connection to
+// server (on every address, or on Internet_Lokale_Adresse when
+// Internet_Alle_Adressen is false), or a client's connection to
 // Internet_Server_Adresse (an earlier one is closed first). A failure sets
 // the role to single play.
 void Internet_Connect();

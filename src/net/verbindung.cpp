@@ -23,6 +23,7 @@ Verbindung* Internet_Listen_Verbindung = nullptr;
 char Internet_Hostname[256] = "";
 u16 Internet_Port = 0;
 u8 Internet_Lokale_Adresse[4] = {};
+bool Internet_Alle_Adressen = false;
 
 namespace {
 
@@ -203,16 +204,19 @@ i32 Verbindung_Get_Local_Host(char* name, i32 laenge, u16* port, u8* adresse) {
     u8 a[4];
     if (!Socket_Host_Get_Local_Host(host, sizeof host, a)) return 0;
     char wert[64] = "";
+    bool alle = true;
     if (W32_Registry_Read("Netz_Adresse", wert, sizeof wert) && wert[0]) {
         i32 teile[4];
         if (Tools_IP_Parsen(wert, teile)) {
             for (int i = 0; i < 4; i++) a[i] = static_cast<u8>(teile[i]);
+            alle = false;
         } else {
             W32_Stderr(
                 "settings.ini: \"Netz_Adresse\" ist keine Adresse der Form 192.168.0.1; "
-                "der Server nimmt die erste Netzwerkadresse dieses Rechners.");
+                "der Server hört auf allen Adressen dieses Rechners.");
         }
     }
+    Internet_Alle_Adressen = alle;
     Tools_Strncpy(name, host, laenge - 1);
     std::memcpy(adresse, a, 4);
     if (port) *port = INTERNET_PORT;

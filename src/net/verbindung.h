@@ -113,6 +113,10 @@ extern Verbindung* Internet_Listen_Verbindung;  // the server's listening connec
 extern char Internet_Hostname[256];
 extern u16 Internet_Port;
 extern u8 Internet_Lokale_Adresse[4];
+// Whether a server listens on every address of this machine (loopback
+// included) rather than on Internet_Lokale_Adresse alone: set by
+// Verbindung_Get_Local_Host when the setting "Netz_Adresse" names no address.
+extern bool Internet_Alle_Adressen;
 
 // Networking start-up (the arguments are not used); the started flag.
 i32 Verbindung_Start(const char* logdatei, i32 nummer);
@@ -120,9 +124,11 @@ i32 Verbindung_Start(const char* logdatei, i32 nummer);
 // table; the started flag becomes 0.
 i32 Verbindung_Stop();
 i32 Verbindung_Ist_Gestartet();
-// This machine's host name, the port setting and the address to listen on:
-// the setting "Netz_Adresse" when it holds a dotted address, else the
-// first non-loopback IPv4 address. 0 before start-up or when nothing is found.
+// This machine's host name, the port setting and the address shown to the
+// players: the setting "Netz_Adresse" when it holds a dotted address (a
+// server then listens there alone), else the first non-loopback IPv4
+// address (a server then listens on every address). 0 before start-up or
+// when nothing is found.
 i32 Verbindung_Get_Local_Host(char* name, i32 laenge, u16* port, u8* adresse);
 
 Verbindung* Verbindung_Open(u32 art, u16 port, const u8* adresse);

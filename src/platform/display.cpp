@@ -63,6 +63,8 @@ void W32_Release_Display() {
     W32_Display.puffer = nullptr;
 }
 
+bool Display_Screenshot_Wartet() { return !screenshot_wuensche.empty(); }
+
 void W32_Present_Now() {
     if (!W32_Display.puffer) return;
     if (W32_Display.fenster) Fenster_Present(W32_Display.puffer, W32_Display.pitch);

@@ -59,6 +59,8 @@ void Display_Fenster_Zu_Spiel(i32 fx, i32 fy, const Display_Rechteck& bild, i32*
 // Asks for a screenshot of the next presented frame (PNG, path on disk in
 // UTF-8). Several requests of one frame are all written.
 void Display_Screenshot_Anfordern(const std::string& pfad);
+// True while a screenshot waits for the next presented frame.
+bool Display_Screenshot_Wartet();
 // Writes the frame buffer as PNG now; false on failure.
 bool Display_Screenshot(const std::string& pfad);
 // A free name "screenshot_NNN.png" in the game's temp folder (F12).

@@ -40,6 +40,10 @@ struct Main_Hook_Tabelle {
     void (*Client_Frame)() = [] {};                // client: read and hand on the server's packet
     void (*Kalender_Run)() = Main_Standard_Frame;  // the game's state machine, once a frame
     void (*Video_Overlay)(u16* pixel, i32 pitch, i32 hoehe) = [](u16*, i32, i32) {};  // before presenting
+    // True while play runs at its fastest speed: the frame loop then runs
+    // its passes one after the other and composes and presents only some
+    // of them (W32_Frame_Gezeigt).
+    bool (*Schnellster_Lauf)() = [] { return false; };
     void (*Socket_Event)(uintptr_t socket, u32 ereignisse) = [](uintptr_t, u32) {};   // message 1025
     void (*Fenster_Aktiv)(bool aktiv) = [](bool) {};  // the window was minimised (false) or shown again (true)
     // The window's close: true when the game put a question to the player

@@ -37,6 +37,12 @@ constexpr u32 SKRIPT_NACHLAUF_FRAMES = 1000;
 
 u32 frame_anzahl = 0;
 u32 frame_schritt = 0;
+// The frame being run is shown; passes since the last shown frame, the real
+// time it was shown at and the frames shown so far.
+bool frame_gezeigt = true;
+u32 ungezeigt = 0;
+u32 letztes_bild_ms = 0;
+u32 gezeigt_anzahl = 0;
 u32 letzte_frame_zeit = 0;
 bool archive_offen = false;
 
@@ -128,7 +134,9 @@ void Skript_Setzen_Aktiv() {
 // ---------------------------------------------------------------------------
 
 bool Main_Startup_Checks() {
-    if (!W32_Ist_Headless() && !Main_Hooks.Sound_Starten()) W32_Error_Box("Kein Sound!");
+    // Without a sound card the game runs silent: one quiet line, no box that
+    // would wait for a click before the game has even opened its window.
+    if (!W32_Ist_Headless() && !Main_Hooks.Sound_Starten()) W32_Stderr("Kein Sound! Das Spiel läuft ohne Ton.");
     if (!W32_Dir_Init()) {
         std::error_code fehler;
         if (std::filesystem::exists(W32_Pfad_Uebersetzen(W32_Dir_Tabelle[W32_DIR_WORK]), fehler))
@@ -194,6 +202,18 @@ void Main_Frame_Dispatch() {
 
 void Main_Free_Grafik_Sound() { Main_Hooks.Grafik_Sound_Freigeben(); }
 
+namespace {
+// Whether the frame about to run is shown (see SCHNELL_BILD_MS).
+bool frame_zeigen() {
+    if (!Main_Hooks.Schnellster_Lauf() || Display_Screenshot_Wartet()) return true;
+    if (feste_schritte) return ++ungezeigt >= SCHNELL_HEADLESS_JEDER;
+    return SDL_GetTicks() - letztes_bild_ms >= SCHNELL_BILD_MS;
+}
+}  // namespace
+
+bool W32_Frame_Gezeigt() { return frame_gezeigt; }
+u32 W32_Frame_Gezeigt_Anzahl() { return gezeigt_anzahl; }
+
 void W32_Frame() {
     if (feste_schritte) virtuelle_zeit += HEADLESS_ZEITSCHRITT_MS;
     u32 anfang = W32_Get_Time();
@@ -201,14 +221,23 @@ void W32_Frame() {
     letzte_frame_zeit = anfang;
 
     if (skript_aktiv) skript.Schritt(skript_frame++);
+    frame_gezeigt = frame_zeigen();
     Eingabe_Frame_Abtasten();
     Main_Frame_Dispatch();
-    if (W32_Display.puffer) Main_Hooks.Video_Overlay(W32_Display.puffer, W32_Display.pitch, W32_Display.hoehe);
-    W32_Present_Now();
+    const bool gezeigt = frame_gezeigt;
+    frame_gezeigt = true;
+    if (gezeigt) {
+        if (W32_Display.puffer) Main_Hooks.Video_Overlay(W32_Display.puffer, W32_Display.pitch, W32_Display.hoehe);
+        W32_Present_Now();
+        ungezeigt = 0;
+        letztes_bild_ms = SDL_GetTicks();
+        ++gezeigt_anzahl;
+    }
     frame_anzahl++;
     Skript_Ende_Pruefen();
 
-    if (!feste_schritte) {
+    // A pass that is not shown goes on at once.
+    if (!feste_schritte && gezeigt) {
         // Without a fixed step the frames follow the real clock: at most 100 a
         // second in a window, 50 without one.
         u32 soll = W32_Display.fenster ? FENSTER_MIN_FRAME_MS : HEADLESS_ZEITSCHRITT_MS;
@@ -380,6 +409,8 @@ bool Headless_Starten(i32 farbtiefe) {
     letzte_frame_zeit = virtuelle_zeit;
     frame_anzahl = 0;
     frame_schritt = 0;
+    ungezeigt = 0;
+    gezeigt_anzahl = 0;
     skript.Leeren();
     skript_aktiv = false;
     beenden_am_ende = false;

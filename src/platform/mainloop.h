@@ -19,6 +19,14 @@ constexpr u32 HEADLESS_ZEITSCHRITT_MS = 20;
 // Shortest frame in a window (at most 100 frames a second when the display
 // does not wait for its refresh).
 constexpr u32 FENSTER_MIN_FRAME_MS = 10;
+// At the fastest speed (Main_Hooks.Schnellster_Lauf) the passes run without
+// waiting and a frame is composed and presented only when it is shown: in a
+// window once this many milliseconds of real time have passed since the last
+// shown one (the display's refresh), without a window every
+// SCHNELL_HEADLESS_JEDER-th pass (a fixed count, so a script's run is the
+// same every time). A frame that asks for a screenshot is always shown.
+constexpr u32 SCHNELL_BILD_MS = 16;
+constexpr u32 SCHNELL_HEADLESS_JEDER = 16;
 
 // Recorded at start: the local time and the system's name and version.
 extern std::tm Main_Startzeit;
@@ -58,6 +66,11 @@ void W32_Frame();
 // events included), runs Main_Network_Pump once and resets the frame time
 // base. Waiting loops call it over and over.
 void W32_Message_Pump();
+// False while a frame runs that will not be shown (the fastest speed): the
+// screen is then left as it is and nothing need be drawn. True between frames.
+bool W32_Frame_Gezeigt();
+// Frames composed and presented so far (each shown frame counts once).
+u32 W32_Frame_Gezeigt_Anzahl();
 // Milliseconds between the last two frames.
 u32 W32_Frame_Zeitschritt();
 // Frames run so far.

@@ -216,7 +216,6 @@ void Spiele_Setze_Eingesetzte_Spieler_Vor_Spiel(i32 wettbewerb, i32 team) {
 
 void Spiele_Setze_Sperren_Spieler_Vor_Spiel(i32 wettbewerb, i32 team, bool zaehlt) {
     if (ruf::Client() || !ist_team(team)) return;
-    Spiele_Check_Wettbewerb_Ereignis();
     i32 spieler[SPIELER_PRO_TEAM];
     const int n = Teamspieler_Ins_Array(team, spieler, SPIELER_PRO_TEAM, ALLE_SPIELER);
     for (int i = 0; i < n; ++i) {

@@ -932,15 +932,21 @@ bool Kalender_Internet_Client_Stand(i32* tag, i32* modus) {
 
 void Kalender_Internet_Client_Laden() {
     if (!ruf::Client() || !initialisiert) return;
-    i32 jahr_vorher = zustand.jahr;
+    const i32 jahr_vorher = zustand.jahr;
     const auto saison = ruf::Rufen(RUF_KALENDER_SAISON);
     if (!saison) return;
-    const auto& [jahr, tag, opt] = *saison;
+    // The server's day index is not taken from this answer: the date comes
+    // with the calendar state or the date below.
+    const auto& [jahr, server_tag, opt] = *saison;
+    (void)server_tag;
     zustand.jahr = jahr;
     if (Optionen_Gueltig(opt.data())) Optionen_Lesen(opt.data());
     std::vector<i32> gruppen;
     i32 anzahl = 0;
-    if (tag == 0 || jahr != jahr_vorher) {
+    // This machine's own first day (a client that has just joined, also in
+    // the middle of a season) or a new season: the server's whole calendar,
+    // so its competitions play on the server's days; else today's date.
+    if (zustand.aktuell.tag == 0 || jahr != jahr_vorher) {
         const auto k = ruf::Rufen(RUF_KALENDER_KALENDER);
         if (!k) return;
         gruppen = std::get<0>(*k);
@@ -948,7 +954,7 @@ void Kalender_Internet_Client_Laden() {
         const std::vector<u8>& block = std::get<1>(*k);
         Kalender_Zustand neu;
         if (Kalender_Zustand_Lesen(neu, block.data(), block.size())) zustand = neu;
-        // A new season: the competitions and the fixtures anew.
+        // A new season or this machine's first day: the competitions and the fixtures anew.
         Wettbewerb_Internet_Client_Hole_Tabelle();
         Spiele_Internet_Client_Reset();
     } else {

@@ -521,7 +521,7 @@ u8 Kalender_Jeden_Tag() {
     if (heute == 0) saisonstart = true;
     // Weekly autosave: the save holds the day before the advance.
     if ((heute + 1) % 7 == 0 && Option_Wert(OPTION_AUTOSAVE, 0, 0)) {
-        if (!Spielstand_Speichern(Kalender_Spielstand_Pfad(KALENDER_AUTOSAVE_SLOT), 1))
+        if (!Spielstand_Speichern_Hintergrund(Kalender_Spielstand_Pfad(KALENDER_AUTOSAVE_SLOT), 1))
             Debug_Printf("Autosave in Slot %d misslungen\n", KALENDER_AUTOSAVE_SLOT);
     }
     z.aktuell = neu;
@@ -565,6 +565,9 @@ void Kalender_Run() {
         return;
     }
     zurueck = false;
+    // The weekly autosave's write, when it has ended, is answered here (a
+    // failure with its message).
+    Spielstand_Hintergrund_Pruefen();
     if (beendet || !kalender_bereit()) return;
     Season_Gui.Maus_Update();
     if (Quit_Status != QUIT_STATUS_LAEUFT) {
@@ -604,6 +607,15 @@ void Kalender_Run() {
             beendet = true;
             break;
         default: break;
+    }
+    // A quit asked for during this pass ("Beenden" answered with yes in the
+    // menu): the game's modules are freed now, before the main loop ends
+    // the program after this frame.
+    if (Quit_Status != QUIT_STATUS_LAEUFT && !beendet) {
+        Quit_Status = QUIT_STATUS_VERLASSEN;
+        modus_setzen(RUNMODUS_ENDE);
+        module_freigeben();
+        beendet = true;
     }
     Season_Gui.Taste_Reset();
 }

@@ -294,6 +294,7 @@ i32 Kalender_Taste(int zeichen) {
         l.spielstart_beendet = true;
         Season_Gui.Blt_Cache_Leeren();
         Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
+        Meldung_Printf("Das Spiel aus Platz %d wurde geladen.", slot + 1);
         return 1;
     }
     if (zeichen == 'k' || l.speichern) {

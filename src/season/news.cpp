@@ -294,6 +294,7 @@ bool News_Pruefen(i32 team) {
         warten = false;
         return true;
     }
+    if (ruf::Server()) hooks.uebersicht_auffrischen();
     if (ruf::Client()) {
         // The club's own figures first, so a message about them finds them
         // current: its account and credits, its club records (its own
@@ -303,6 +304,7 @@ bool News_Pruefen(i32 team) {
         Team_Internet_Client_Send_T_Own();
         Team_Internet_Client_Get_T_Own();
         Team_Internet_Client_Get_T(team);
+        hooks.uebersicht_auffrischen();
         News_Internet_Client_Holen(team);
     }
     constexpr u32 zeigen = NEWS_BINAER | NEWS_TAGESNOTIZ | NEWS_ANKUENDIGUNG | NEWS_NACHRICHT | NEWS_FRAGE;

@@ -49,6 +49,9 @@ struct News_Hooks {
     // Opens the yes/no box of question `index` for the team; `bild` is the
     // picture (0 none). The box calls News_Antwort_Ja / _Nein.
     void (*requester)(int, i32, const char*, i32) = [](int, i32, const char*, i32) {};
+    // The squad screen, when it is up, shows the club's records anew (the
+    // server's start teams went out, or a client fetched its own).
+    void (*uebersicht_auffrischen)() = [] {};
     // Hands an announcement (text, length) to the announcement module.
     // default kept: the season's own announcement module buffers and shows it.
     void (*ankuendigung)(const char*, u32) = [](const char* t, u32 n) {

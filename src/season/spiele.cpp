@@ -427,8 +427,8 @@ i32 Spiele_Spiel_Einfuegen(i8 modus, i32 wettbewerb, u32 spieltag, i8 neuer_spie
     Liste_Element* neu = Liste_Insert_Element(z.plaene, alt, nullptr, groesse, static_cast<u32>(plan));
     if (!neu) return -1;
     Spiel* n = spiele_von(neu);
-    std::memcpy(n, s, static_cast<size_t>(pos) * 32);
-    std::memcpy(n + pos + 1, s + pos, static_cast<size_t>(kopf.spiele - pos) * 32);
+    std::copy(s, s + pos, n);
+    std::copy(s + pos, s + kopf.spiele, n + pos + 1);
     if (gefunden && neuer_spieltag)
         for (u32 i = pos + 1; i <= kopf.spiele; ++i) ++n[i].spieltag;
     spiel_frisch(n[pos], static_cast<u8>(wettbewerb), static_cast<u16>(md), 0, index);

@@ -261,13 +261,10 @@ i32 Spiele_Get_Wettbewerb_Sieger(i32 wettbewerb, i32 jahr, i32* zweiter, i32* to
 
 i32 Spiele_Internet_Server_Send_Wettbewerb_Sieger(i32 wettbewerb, i32 jahr, u8* aus) {
     if (!aus) return -1;
-    i32 zweiter = -1, hoch = 0, tief = 0;
-    const i32 sieger = Spiele_Get_Wettbewerb_Sieger(wettbewerb, jahr, &zweiter, &hoch, &tief);
-    put_i32le(aus, sieger);
-    put_i32le(aus + 4, zweiter);
-    put_i32le(aus + 8, hoch);
-    put_i32le(aus + 12, tief);
-    return sieger;
+    spiele_satz::Sieger_Zeile z;
+    z.sieger = Spiele_Get_Wettbewerb_Sieger(wettbewerb, jahr, &z.zweiter, &z.tore_hoch, &z.tore_tief);
+    bytes::in_bild(aus, z);
+    return z.sieger;
 }
 
 u32 Spiele_Internet_Server_Send_Tabelle_Gepackt(const Tabelle_Argumente& a, std::vector<u8>& aus) {

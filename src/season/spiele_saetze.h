@@ -86,8 +86,22 @@ constexpr void felder(V& v, S& r) {
 }
 static_assert(bytes::groesse<Sieger>() == 10);
 
-// Answer rows of the server: a player's counters (call 1042), a game's
-// goals up to a minute, one head-to-head score.
+// Answer rows of the server: a competition's winner of a year (winner and
+// runner-up, -1 none, and the highest and lowest score of its final), a
+// player's counters (call 1042), a game's goals up to a minute, one
+// head-to-head score.
+struct Sieger_Zeile {
+    i32 sieger = -1;
+    i32 zweiter = -1;
+    i32 tore_hoch = 0;
+    i32 tore_tief = 0;
+};
+template <class V, bytes::Art<Sieger_Zeile> S>
+constexpr void felder(V& v, S& r) {
+    v(r.sieger), v(r.zweiter), v(r.tore_hoch), v(r.tore_tief);
+}
+static_assert(bytes::groesse<Sieger_Zeile>() == 16);
+
 struct Zaehler_Zeile {
     u32 basis = 0;
     u32 spieler = 0;

@@ -6,6 +6,7 @@
 #include "season/wettbewerb_werte.h"
 #include "world/bank.h"
 #include "world/manager.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 namespace {
@@ -25,7 +26,7 @@ i64 Startkonto_Betrag(i32 schwierigkeit, i32 liga_prozent) {
 void Startkonten_Eroeffnen() {
     if (!Team_Daten) return;
     for (i32 t = 0; t < Team_Anzahl; ++t) {
-        if (!(Team_Daten[t].art & TEAM_ART_VEREIN) || Bank_Konto_Offen(t)) continue;
+        if (!Team_Ist_Verein(t) || Bank_Konto_Offen(t)) continue;
         const i32 s = Team_Hat_Manager(t) ? Schwierigkeit : STANDARD;
         Bank_Konto_Anlegen(t, static_cast<f64>(Startkonto_Betrag(s, Wettbewerb_Get_Liga_Prozent(t))), 0);
     }

@@ -10,6 +10,7 @@
 #include "season/kalender.h"
 #include "season/qualifikation.h"
 #include "season/spiele.h"
+#include "season/spiele_saetze.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
 #include "world/aufstellung.h"
@@ -273,7 +274,8 @@ bool Statistik_Bilanz_Text(i32 wettbewerb, i32 a, i32 b, std::string* text1, std
     if (text1) text1->clear();
     if (text2) text2->clear();
     u32 s = 0, u = 0, n = 0;
-    u8 items[12 * BILANZ_ERGEBNISSE];
+    constexpr size_t ZEILE = bytes::groesse<spiele_satz::Gegen_Zeile>();
+    u8 items[ZEILE * BILANZ_ERGEBNISSE];
     const i32 zahl = Spiele_Get_Spiele_Gegen(wettbewerb, a, b, &s, &u, &n, items, BILANZ_ERGEBNISSE);
     if (s + u + n == 0) return false;
     if (tauschen) std::swap(s, n);
@@ -283,8 +285,8 @@ bool Statistik_Bilanz_Text(i32 wettbewerb, i32 a, i32 b, std::string* text1, std
     if (text1) *text1 = zeile;
     std::string ergebnisse;
     for (i32 i = 0; i < std::clamp(zahl, 0, BILANZ_ERGEBNISSE); ++i) {
-        std::snprintf(zeile, sizeof zeile, "%s%u:%u", i ? "," : "", get_u32le(items + 12 * i),
-                      get_u32le(items + 12 * i + 4));
+        const auto z = bytes::aus_bild<spiele_satz::Gegen_Zeile>(items + ZEILE * static_cast<size_t>(i));
+        std::snprintf(zeile, sizeof zeile, "%s%u:%u", i ? "," : "", z.tore_heim, z.tore_gast);
         ergebnisse += zeile;
     }
     if (text2) *text2 = std::string(ERGEBNISSE) + " " + ergebnisse;

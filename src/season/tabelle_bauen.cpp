@@ -16,6 +16,7 @@
 #include "season/ereignisse.h"
 #include "season/netz_rufe.h"
 #include "season/spiele.h"
+#include "season/spiele_saetze.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "world/welt.h"
@@ -127,10 +128,11 @@ class Bau {
         if (s.tore_a < 0 && !(live && s.minute > 0)) return false;
         *ga = *gb = 0;
         for (u32 e = 0; s.erstes_ereignis && e < s.ereignis_anzahl; ++e) {
-            const u8* r = Spiele_Ereignis(s.erstes_ereignis + e);
-            if (!r) break;
-            const u32 flags = get_u32le(r + 4);
-            const i32 minute = r[8];
+            const u8* bild = Spiele_Ereignis(s.erstes_ereignis + e);
+            if (!bild) break;
+            const auto r = bytes::aus_bild<spiele_satz::Ereignis>(bild);
+            const u32 flags = r.flags;
+            const i32 minute = r.minute;
             if (!(flags & SFE_TOR) || (von >= 0 && minute < von) || (bis >= 0 && minute > bis)) continue;
             ++*((flags & EREIGNIS_TEAM_A) ? ga : gb);
         }

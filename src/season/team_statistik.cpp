@@ -10,6 +10,7 @@
 #include "base/ruf.h"
 #include "season/ereignisse.h"
 #include "season/spiele.h"
+#include "season/spiele_saetze.h"
 #include "season/netz_rufe.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -100,15 +101,16 @@ class Zaehlung {
         ++e_[SPIELE];
         const i32 eigene = seite_a ? s.tore_a : s.tore_b, gegner = seite_a ? s.tore_b : s.tore_a;
         // The game's events, last first, then first to last.
-        std::vector<const u8*> ereignisse;
+        std::vector<spiele_satz::Ereignis> ereignisse;
         for (u32 k = 0; s.erstes_ereignis && k < std::min<u32>(s.ereignis_anzahl, EREIGNISSE_PRO_SPIEL); ++k)
-            if (const u8* r = Spiele_Ereignis(s.erstes_ereignis + k)) ereignisse.push_back(r);
+            if (const u8* bild = Spiele_Ereignis(s.erstes_ereignis + k))
+                ereignisse.push_back(bytes::aus_bild<spiele_satz::Ereignis>(bild));
         bool eigenes_tor = false, gegentor = false;
         for (auto it = ereignisse.rbegin(); it != ereignisse.rend(); ++it) {
-            const u8* r = *it;
-            if (a_.spieler >= 0 && static_cast<i16>(get_u16le(r)) != a_.spieler) continue;
-            const u32 flags = get_u32le(r + 4);
-            const u32 minute = r[8];
+            const spiele_satz::Ereignis& r = *it;
+            if (a_.spieler >= 0 && r.spieler != a_.spieler) continue;
+            const u32 flags = r.flags;
+            const u32 minute = r.minute;
             const bool unseres = ((flags & SFE_TEAM_A) != 0) == seite_a;
             if (flags & SFE_CHANCE) {
                 ++e_[unseres ? CHANCEN : GEGNER_CHANCEN];
@@ -128,8 +130,8 @@ class Zaehlung {
         // Who scored first, and whether the team was ever behind or ahead.
         i32 wir = 0, die = 0;
         bool zurueck = false, vorn = false, erstes = true;
-        for (const u8* r : ereignisse) {
-            const u32 flags = get_u32le(r + 4);
+        for (const spiele_satz::Ereignis& r : ereignisse) {
+            const u32 flags = r.flags;
             if (!(flags & SFE_TOR)) continue;
             const bool unseres = ((flags & SFE_TEAM_A) != 0) == seite_a;
             if (erstes) zaehlen(unseres ? ERSTES_TOR : ERSTES_GEGENTOR, position);
@@ -250,17 +252,18 @@ bool Spiele_Get_Statistik(bool spieler_modus, const i32* wettbewerbe, int wettbe
                 sel &= ~STATISTIK_FUER_GEGNER;
                 for (u32 e = 0; sp.erstes_ereignis && e < std::min<u32>(sp.ereignis_anzahl, EREIGNISSE_PRO_SPIEL);
                      ++e) {
-                    const u8* r = Spiele_Ereignis(sp.erstes_ereignis + e);
-                    if (!r) continue;
-                    const u32 flags = get_u32le(r + 4);
-                    const i32 minute = r[8];
+                    const u8* bild = Spiele_Ereignis(sp.erstes_ereignis + e);
+                    if (!bild) continue;
+                    const auto r = bytes::aus_bild<spiele_satz::Ereignis>(bild);
+                    const u32 flags = r.flags;
+                    const i32 minute = r.minute;
                     const bool fuer_a = flags & SFE_TEAM_A;
                     if ((seite & 3) && !((fuer_a && (seite & 1)) || (!fuer_a && (seite & 2)))) continue;
                     if ((erste_minute >= 0 && minute < erste_minute) ||
                         (letzte_minute >= 0 && minute > letzte_minute) || (flags & sel) != sel)
                         continue;
                     if (spieler_modus) {
-                        const i32 wer = static_cast<i16>(get_u16le(r + (zweiter ? 2 : 0)));
+                        const i32 wer = zweiter ? r.spieler2 : r.spieler;
                         if (wer != -1 && wer != 32767) zaehle(s, wer, 1);
                     } else {
                         zaehle(s, fuer_a != gegner ? sp.team_a : sp.team_b, 1);

@@ -15,11 +15,10 @@
 #include "world/bank.h"
 #include "world/leben.h"
 #include "world/stadion.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 namespace {
-
-bool ist_club(int t) { return t >= 0 && t < Team_Anzahl && t != Team_Transfermarkt && (Team_Daten[t].art & TEAM_ART_VEREIN); }
 
 // Each base league's median monthly wage bill and median ground.
 struct Liga_Mitte {
@@ -28,7 +27,7 @@ struct Liga_Mitte {
 std::map<i32, Liga_Mitte> liga_mitte() {
     std::map<i32, std::vector<f64>> g, k;
     for (int t = 0; t < Team_Anzahl; ++t)
-        if (ist_club(t)) {
+        if (Team_Ist_Verein(t)) {
             const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
             g[liga].push_back(Leben_Gehaltssumme(t));
             k[liga].push_back(Stadion_Get_Kapazitaet(t));
@@ -43,7 +42,7 @@ std::map<i32, Liga_Mitte> liga_mitte() {
 }
 
 f64 sponsorgeld(int team, const std::map<i32, Liga_Mitte>& m) {
-    if (!ist_club(team)) return 0;
+    if (!Team_Ist_Verein(team)) return 0;
     const auto it = m.find(Wettbewerb_Get_Liga_Von_Team(team, true));
     if (it == m.end()) return 0;
     // A bigger ground stands for a bigger club: more sponsors, more fans.
@@ -69,14 +68,16 @@ Leben_Sterne Welt_Tag_Sterne() {
     Leben_Sterne sterne;
     sterne.plaetze.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), -1);
     sterne.liga.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), -1);
+    sterne.stufe.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), 0);
     std::vector<i32>& plaetze = sterne.plaetze;
     std::map<i32, std::vector<int>> ligen;
     for (int t = 0; t < Team_Anzahl; ++t)
-        if (ist_club(t)) {
+        if (Team_Ist_Verein(t)) {
             plaetze[static_cast<size_t>(t)] = 0;
             const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
             if (liga >= 0) ligen[liga].push_back(t);
             sterne.liga[static_cast<size_t>(t)] = liga;
+            if (liga >= 0) sterne.stufe[static_cast<size_t>(t)] = Wettbewerb_Get_Wettbewerb_Prozent(liga);
         }
     for (auto& [liga, clubs] : ligen) {
         i32 auf = 0, ab = 0;
@@ -105,7 +106,7 @@ void Welt_Tag(bool neuer_monat, bool neue_saison) {
     Leben_Moral_Monat();
     const std::map<i32, Liga_Mitte> mitte = liga_mitte();
     for (int t = 0; t < Team_Anzahl; ++t) {
-        if (!ist_club(t) || !Bank_Konto_Offen(t)) continue;
+        if (!Team_Ist_Verein(t) || !Bank_Konto_Offen(t)) continue;
         Leben_Gehaelter_Zahlen(t);
         const f64 geld = sponsorgeld(t, mitte);
         if (geld >= 1) Bank_Buchen(-1, t, static_cast<f32>(geld), BANK_WERBUNG, 1, -1);
@@ -117,12 +118,14 @@ void Welt_Tag(bool neuer_monat, bool neue_saison) {
         // A star is signed only for an open star place: a rich club does not
         // gather more stars than it could hold, so the big leagues keep
         // about as many each.
-        const std::vector<i32> plaetze = Welt_Tag_Sterne().plaetze;
+        // A club trades with clubs of its own division level.
+        const Leben_Sterne sterne = Welt_Tag_Sterne();
         const i32 jahr = 2003 + Kalender_Get_Jahr();
         for (int t = 0; t < Team_Anzahl; ++t)
             for (int i = 0; i < 2; ++i) {
-                const i32 p = plaetze[static_cast<size_t>(t)];
-                if (!Leben_Transfer(t, p < 0 ? -1 : std::max(0, p - Leben_Stars_Belegt(t, jahr, true)))) break;
+                const i32 p = sterne.plaetze[static_cast<size_t>(t)];
+                if (!Leben_Transfer(t, p < 0 ? -1 : std::max(0, p - Leben_Stars_Belegt(t, jahr, true)), &sterne.stufe))
+                    break;
             }
     }
 }

@@ -4,7 +4,8 @@
 // club pays its players' wages and receives its sponsor and broadcasting
 // money, a managed club's players below the middle regain a step of
 // morale, and in July, August and January the computer clubs trade with
-// other clubs and the transfer market as their money says; on 3 July, when a new season begins,
+// other clubs of their division level (and the transfer market) as their
+// money says; on 3 July, when a new season begins,
 // the players age, retire and come through; every day they rest
 // (world/leben.h). Not on a network client.
 #pragma once
@@ -19,20 +20,22 @@
 // wage bill halfway (WELT_SPONSOR_EIGEN per cent) between its league's
 // median and its own, times the square root of its ground against the
 // league's median ground (held within WELT_SPONSOR_GROESSE per cent either
-// way): a big club earns more. Gate money and prizes come on top; a club
+// way; at twice and half the big grounds of small leagues grew rich and
+// rose in every run): a big club earns more. Gate money and prizes come on top; a club
 // whose wages run above what its size brings in loses money. With the
 // league's median alone and the ground's full ratio (a quarter to four
 // times), the clubs whose squads cost more than their league's middle went
 // into the red in their first season, two in five of the top divisions.
 constexpr int WELT_SPONSOR_PROZENT = 95;
 constexpr int WELT_SPONSOR_EIGEN = 50;
-constexpr double WELT_SPONSOR_GROESSE = 200;
+constexpr double WELT_SPONSOR_GROESSE = 150;
 // A club holding more than WELT_SPONSOR_POLSTER months' wages gets less
 // from its sponsors, down to WELT_SPONSOR_REST per cent at twice that: money
 // beyond what the club needs does not pile up (without it the top
 // divisions' median grew sevenfold in twenty seasons, the richest club to
-// twenty times it).
-constexpr int WELT_SPONSOR_POLSTER = 6;
+// twenty times it; at six months it still ended five to six times the
+// start, at three two and a half).
+constexpr int WELT_SPONSOR_POLSTER = 3;
 constexpr int WELT_SPONSOR_REST = 25;
 
 // Each team's star places (world/leben.h) for the season change and the
@@ -40,7 +43,7 @@ constexpr int WELT_SPONSOR_REST = 25;
 // top division with divisions below it these (every big league alike,
 // whatever its grounds), in a small country's single division 2, 1, 1, in
 // a lower division one each for the two biggest grounds; -1 for a team
-// that is not a club.
+// that is not a club; with each club's league and its division's level.
 constexpr i32 WELT_STERNPLAETZE_OBEN[] = {4, 3, 3, 2, 2, 1, 1, 1, 1, 1, 1};
 Leben_Sterne Welt_Tag_Sterne();
 

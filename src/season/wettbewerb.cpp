@@ -255,10 +255,12 @@ i32 Wettbewerb_Get_Wert_D(i32 id) { return wert_holen(id, &Wettbewerb::land); }
 
 void Wettbewerb_Quali_Markierungen_Loeschen() {
     if (!Wettbewerb_Tabelle) return;
-    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i)
-        for (auto& liste : Wettbewerb_Tabelle[i].quali_fuer)
-            for (auto& q : liste)
-                if (q == -3) q = -1;
+    // Every list entry of every record, in one loop without branches.
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        i32* q = &Wettbewerb_Tabelle[i].quali_fuer[0][0];
+        constexpr size_t N = sizeof Wettbewerb_Tabelle[i].quali_fuer / sizeof(i32);
+        for (size_t k = 0; k < N; ++k) q[k] = q[k] == -3 ? -1 : q[k];
+    }
 }
 
 int Wettbewerb_Modus_Schluessel(const char* text) {

@@ -547,7 +547,7 @@ namespace {
 // The national cup's internal identification and the name it is shown by.
 constexpr const char* NATIONALPOKAL_INTERN = "POKAL_D";
 constexpr const char* NATIONALPOKAL_NAME = "Deutscher Pokal";
-constexpr i32 TEXT_SPIELTAG = 158;
+constexpr i32 TEXT_SPIELTAG = 162;
 
 std::string spieltag_wort() {
     char id[16];

@@ -71,9 +71,13 @@ bool text_lesen(Leser& l, char* ziel, size_t groesse) {
 bool link_ok(i32 v) { return v >= -1 && v < WETTBEWERB_ANZAHL; }
 
 // A record read from outside: every field that indexes something must fit.
+// Teams of a record: 2 up to the most, or none for a competition without
+// teams of its own (the friendlies, into which single games are put).
+bool teamzahl_ok(i32 teams) { return teams == 0 || (teams >= 2 && teams <= WETTBEWERB_MAX_TEAMS); }
+
 bool pruefen(const Wettbewerb& w) {
     if (!w.name[0]) return true;
-    if (w.teams < 2 || w.teams > WETTBEWERB_MAX_TEAMS) return false;
+    if (!teamzahl_ok(w.teams)) return false;
     if (w.spieltage < -1 || w.spieltage > WETTBEWERB_MAX_SPIELTAGE) return false;
     if (w.startteam_anzahl < 0 || w.startteam_anzahl > WETTBEWERB_MAX_TEAMS) return false;
     if (w.quali_fuer_anzahl < 0 || w.quali_fuer_anzahl > 5) return false;
@@ -166,7 +170,7 @@ bool Wettbewerb_Deserialisieren(i32 index, const u8* daten, u32 groesse, u32* po
         if (!text_lesen(l, w.gruppen_name, sizeof w.gruppen_name)) return false;
         w.teams = l.i32_();
         w.modus = l.u32_();
-        if (l.fehler || w.teams < 2 || w.teams > WETTBEWERB_MAX_TEAMS) return false;
+        if (l.fehler || !teamzahl_ok(w.teams)) return false;
         const int teams = w.teams;
         if (!l.bytes(w.team_slots, teams)) return false;
         felder_7_bis_38(l, w);

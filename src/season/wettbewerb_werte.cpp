@@ -23,7 +23,7 @@ constexpr i32 BONUS[] = {0, 0, 0, 0, 2, 4, 5, 6, 7, 9, 12};
 constexpr i32 BONUS_HOECHST = 100 + BONUS[10];
 // Colours of international targets by importance, promotion and relegation.
 constexpr i32 FARBEN_INTERNATIONAL[] = {0xC6D8F4, 0xA4DDF4, 0x35E3FD, 0x009FFA, 0xFCFE28};
-constexpr i32 FARBE_AUFSTIEG = 0x11FF22, FARBE_ABSTIEG = 0xC57139;
+constexpr i32 FARBE_AUFSTIEG = WETTBEWERB_FARBE_AUFSTIEG, FARBE_ABSTIEG = WETTBEWERB_FARBE_ABSTIEG;
 
 const Wettbewerb* wb(i32 id) { return Wettbewerb_Tabelle ? Wettbewerb_Get_Zeiger(id) : nullptr; }
 

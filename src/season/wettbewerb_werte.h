@@ -20,6 +20,7 @@ void Wettbewerb_Get_Auf_Abstieg(i32 id, i32* aufstieg, i32* abstieg);
 // international targets by their importance, promotion green, relegation
 // red; -1 when none applies.
 i32 Wettbewerb_Get_Platz_Farbe(i32 id, i32 platz);
+constexpr i32 WETTBEWERB_FARBE_AUFSTIEG = 0x11FF22, WETTBEWERB_FARBE_ABSTIEG = 0xC57139;
 // League percentage of a team's base league (100 at the top of four or more
 // levels, 25 at the fourth); 100 without a base league.
 i32 Wettbewerb_Get_Liga_Prozent(i32 team);

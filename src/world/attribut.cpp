@@ -64,9 +64,8 @@ int Attribute_Get_Attribut_In_Ausbildung(int s) {
 }
 
 bool Attribute_Kann_Attribut_Lernen(int s, int a) {
-    if (!Attribute_Erreichbar(s, a) || Attribute_Ist_Negativ(a) || Attribute_Attribut_Hat_Maximum(s, a)) return false;
-    int t = Attribute_Get_Attribut_In_Ausbildung(s);
-    return t < 0 || t == a;
+    return a >= 0 && a < ATTRIBUT_ANZAHL && Attribute_Erreichbar(s, a) && !Attribute_Ist_Negativ(a) &&
+           !Attribute_Attribut_Hat_Maximum(s, a);
 }
 
 int Attribute_Get_Voraussetzungen(int a, i32 aus[3]) {

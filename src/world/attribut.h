@@ -22,7 +22,9 @@ bool Attribute_Erreichbar(int spieler, int attribut);
 // Open to the player whatever the prerequisites: not blocked, fits his
 // position, and a negative attribute only after 50 matches. Changes nothing.
 bool Attribute_Offen(int spieler, int attribut);
-// Reachable, not learned yet, and no other attribute in training.
+// The player may train the attribute now: reachable, not a negative one and
+// not learned yet. Another attribute in training does not stand in the way
+// (the talents screen asks before it switches; the switch drops the old).
 bool Attribute_Kann_Attribut_Lernen(int spieler, int attribut);
 int Attribute_Get_Voraussetzungen(int attribut, i32 aus[3]);
 // mode 0 the active attributes (outfield from 46 down to 0, goalkeeper

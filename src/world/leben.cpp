@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -154,12 +153,18 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern) {
     name_ziehen(s, f.nation);
     f.geburtsjahr = jahr - Rnd_Basis(16, 18);
     f.aussehen = static_cast<u32>(Rnd_Basis(0, 32767)) << 15 | static_cast<u32>(Rnd_Basis(0, 32767));
-    // The potential around the club's level, a little more often below it
-    // than beyond; one youth player in ten is a rare talent two steps
-    // above, at a small club too (without them too few stars came through
-    // once the shipped ones had retired).
-    const i32 seltenes_talent = Rnd_Basis(0, 9) == 0 ? 2 : 0;
-    i32 max = std::clamp(niveau / 1000 + Rnd_Basis(-3, 2) + seltenes_talent, 1, 12);
+    // The potential around the club's level (LEBEN_JUGEND_VON to
+    // LEBEN_JUGEND_BIS per cent of it); one youth player in ten is a rare
+    // talent, LEBEN_SELTEN_PROZENT of that, at a small club too (without
+    // them too few stars came through once the shipped ones had retired).
+    // The step (max_staerke) is rounded at random so that the potential a
+    // player grows towards (the step's middle) is the drawn one on average:
+    // whole steps drawn around the level, the lowest held at one, lifted
+    // every small club's youth (a step is two thirds of a third division's
+    // level).
+    i32 ziel = niveau * Rnd_Basis(LEBEN_JUGEND_VON, LEBEN_JUGEND_BIS) / 100;
+    if (Rnd_Basis(0, 9) == 0) ziel = ziel * LEBEN_SELTEN_PROZENT / 100;
+    i32 max = std::clamp((std::max(0, ziel - 500) + Rnd_Basis(0, 999)) / 1000, 0, 12);
     constexpr i32 star = LEBEN_STAR_FEIN / 1000;
     if (stern == Leben_Stern::talent) max = std::max(max, star);
     if (stern == Leben_Stern::darunter) max = std::min(max, star - 1);
@@ -190,44 +195,32 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
     namen_aufbauen();
     std::vector<i32> niveau(static_cast<size_t>(Team_Anzahl), 0);
     for (int t = 0; t < Team_Anzahl; ++t) niveau[static_cast<size_t>(t)] = niveau_von(t);
-    // Each league's median player and median ground (with the list of leagues).
-    std::map<i32, std::pair<std::vector<i32>, std::vector<i32>>> ligen;
-    if (sterne && sterne->liga.size() == static_cast<size_t>(Team_Anzahl))
-        for (int t = 0; t < Team_Anzahl; ++t)
-            if (const i32 l = sterne->liga[static_cast<size_t>(t)]; l >= 0 && (Team_Daten[t].art & TEAM_ART_VEREIN)) {
-                for (int i = 0; i < Team_Kader_Anzahl(t); ++i)
-                    ligen[l].first.push_back(Spieler_Daten[Team_Kader(t)[i]].staerke_fein);
-                ligen[l].second.push_back(Stadion_Get_Kapazitaet(t));
-            }
-    auto mitte = [](std::vector<i32>& v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    std::map<i32, std::pair<i32, i32>> liga_mitte;
-    for (auto& [l, v] : ligen) liga_mitte[l] = {mitte(v.first), std::max(1, mitte(v.second))};
     for (int t = 0; t < Team_Anzahl; ++t) {
-        // Clubs, national teams (their own squads) and the market. A big
-        // ground draws talent: a club's youth comes at the level its ground
-        // stands for (not its squad's, which would feed on itself); a
-        // national team's at its squad's.
+        // Clubs, national teams (their own squads) and the market. Without
+        // the list of leagues a club's youth comes at the level its ground
+        // stands for; a national team's at its squad's.
         if (!(Team_Daten[t].art & (TEAM_ART_VEREIN | TEAM_ART_NATIONALTEAM)) && t != Team_Transfermarkt) continue;
         i32 club_niveau = (Team_Daten[t].art & TEAM_ART_VEREIN) ? 3000 + Stadion_Get_Kapazitaet(t) / 10
                                                                 : niveau[static_cast<size_t>(t)];
-        // In a league the youth comes at the level of the league's median
-        // player, a bigger ground than the league's middle drawing a little
-        // more: a small league's big ground alone no longer lifts its club
-        // above the league, and the youth is not drawn around the eleven
-        // best (the strongest of each year's youth would lift the eleven
-        // again: the lower divisions doubled in twenty seasons).
-        if (const auto l = sterne && (Team_Daten[t].art & TEAM_ART_VEREIN)
-                               ? liga_mitte.find(sterne->liga[static_cast<size_t>(t)])
-                               : liga_mitte.end();
-            l != liga_mitte.end()) {
-            const double verhaeltnis = static_cast<double>(Stadion_Get_Kapazitaet(t)) / l->second.second;
-            const double groesse =
-                std::clamp(std::sqrt(verhaeltnis), 100.0 / LEBEN_JUGEND_SPANNE, LEBEN_JUGEND_SPANNE / 100.0);
-            club_niveau = static_cast<i32>(l->second.first * groesse);
+        // In a league the youth comes at the level of the club's own median
+        // player, the ground drawing nothing more: at its league's median
+        // player (times the ground's root against the league's) a promoted
+        // club's youth came at once at its new division's level and a big
+        // ground's at more, and the same few clubs of second divisions with
+        // big grounds were among the world's five biggest risers in more
+        // than half the runs. Not around the eleven best: the strongest of
+        // each year's youth would lift the eleven again.
+        if (sterne && (Team_Daten[t].art & TEAM_ART_VEREIN) && sterne->liga.size() == static_cast<size_t>(Team_Anzahl) &&
+            sterne->liga[static_cast<size_t>(t)] >= 0 && Team_Kader_Anzahl(t) > 0) {
+            std::vector<i32> eigen;
+            for (int i = 0; i < Team_Kader_Anzahl(t); ++i) eigen.push_back(Spieler_Daten[Team_Kader(t)[i]].staerke_fein);
+            std::sort(eigen.begin(), eigen.end());
+            club_niveau = eigen[eigen.size() / 2];
         }
+        const i32 stufe = sterne && sterne->stufe.size() == static_cast<size_t>(Team_Anzahl) &&
+                                  (Team_Daten[t].art & TEAM_ART_VEREIN)
+                              ? std::clamp(sterne->stufe[static_cast<size_t>(t)], 0, 100)
+                              : 0;
         // Open star places: the market has none, a negative entry holds nothing.
         i32 offen = -1;
         if (sterne) {
@@ -251,11 +244,19 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
                     stern = Leben_Stern::talent;
                     offen = 0;
                 }
-                Leben_Jugendspieler(s, jahr, t == Team_Transfermarkt ? Rnd_Basis(2000, 8000) : club_niveau, stern);
+                // The market's youth comes at the potential of the player
+                // he succeeds: the market keeps its mix (a fixed range of
+                // 2,000 to 8,000 made it stronger than the lower divisions,
+                // who then bought their way up).
+                Leben_Jugendspieler(s, jahr, t == Team_Transfermarkt ? p.max_staerke * 1000 + 500 : club_niveau, stern);
                 continue;
             }
-            const i32 d =
+            i32 d =
                 Leben_Staerke_Aenderung(alter, torwart, p.staerke_fein, p.max_staerke, p.wert74, Rnd_Basis(-100, 100));
+            // A young player grows as fast as his division trains: in a
+            // division of level L per cent at L per cent of the pace, at
+            // least LEBEN_TEMPO_MIN.
+            if (d > 0 && stufe > 0) d = d * std::max(stufe, LEBEN_TEMPO_MIN) / 100;
             staerke_setzen(p, p.staerke_fein + d);
             p.marktwert = Spieler_Berechne_Marktwert(s);
             Spieler_Flags[s] = 1;
@@ -271,8 +272,7 @@ constexpr u32 NICHT_KAEUFLICH = SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT;
 
 // A computer club whose players other computer clubs may sign.
 bool handelt(int t) {
-    return t >= 0 && t < Team_Anzahl && t != Team_Transfermarkt && (Team_Daten[t].art & TEAM_ART_VEREIN) &&
-           !Team_Hat_Manager(t) && Bank_Konto_Offen(t);
+    return Team_Ist_Verein(t) && !Team_Hat_Manager(t) && Bank_Konto_Offen(t);
 }
 
 // Proceeds and price through the bank (transfer kinds): `zahler` -1 is the market.
@@ -297,12 +297,14 @@ int schwaechster(int team) {
 // stronger than `besser_als` and at most `hoechstens`, costing his value and
 // the seller's premium within the budget; the strongest of them. A star only
 // for an open star place.
-int vereinsspieler_suchen(int team, int position, i32 besser_als, i32 hoechstens, f64 budget, i32 offene_sternplaetze) {
+int vereinsspieler_suchen(int team, int position, i32 besser_als, i32 hoechstens, f64 budget, i32 offene_sternplaetze,
+                          const std::vector<i32>* stufen) {
     int zu = -1;
     for (int k = 0; k < LEBEN_WECHSEL_BLICK; ++k) {
         const int s = Rnd_Basis(0, Spieler_Anzahl - 1);
         const Spieler_Struktur& p = Spieler_Daten[s];
         if (p.team == team || !handelt(p.team) || Spieler_Fix_Daten[s].position != position ||
+            (stufen && (*stufen)[static_cast<size_t>(p.team)] != (*stufen)[static_cast<size_t>(team)]) ||
             (p.status & NICHT_KAEUFLICH) || p.staerke_fein <= besser_als || p.staerke_fein > hoechstens ||
             static_cast<f64>(Spieler_Berechne_Marktwert(s)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 > budget ||
             (p.staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
@@ -314,8 +316,9 @@ int vereinsspieler_suchen(int team, int position, i32 besser_als, i32 hoechstens
 
 }  // namespace
 
-bool Leben_Transfer(int team, i32 offene_sternplaetze) {
+bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* stufen) {
     if (ruf::Client() || !handelt(team)) return false;
+    if (stufen && stufen->size() != static_cast<size_t>(Team_Anzahl)) stufen = nullptr;
     const int m = Team_Transfermarkt;
     if (m < 0 || m >= Team_Anzahl) return false;
     const f64 jahr = Leben_Gehaltssumme(team) * 12;
@@ -355,10 +358,14 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze) {
     // LEBEN_AUSGABE_PROZENT of what it holds beyond them (the rest stays for
     // the wages), on a player at most LEBEN_KAUF_UEBER above its eleven's
     // level (a club grows step by step, not by buying a team): another
-    // computer club's player (for his value and LEBEN_WECHSEL_AUFSCHLAG, the
-    // weakest going to the seller in part payment at his value), or the
-    // market's when he is a class better (the weakest going there for four
-    // fifths of his value).
+    // computer club's player of its own division level when the levels are
+    // given (for his value and LEBEN_WECHSEL_AUFSCHLAG, the weakest going
+    // to the seller in part payment at his value), or a star of the market
+    // for an open star place when he is a class better (the weakest going
+    // there for four fifths of his value). Deals across the levels, and
+    // the market's ordinary players, handed the upper divisions' reserves
+    // down as the lower divisions' best: in twenty seasons the second
+    // division rose by half, the third doubled.
     const int ab = schwaechster(team);
     const i32 position = Spieler_Fix_Daten[ab].position;
     const f64 budget = (konto - reserve) * LEBEN_AUSGABE_PROZENT / 100;
@@ -366,15 +373,15 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze) {
     const i32 besser_als = Spieler_Daten[ab].staerke_fein;
     const f64 wert_ab = Spieler_Berechne_Marktwert(ab);
     const int verein_zu =
-        vereinsspieler_suchen(team, position, besser_als, hoechstens, budget + wert_ab, offene_sternplaetze);
+        vereinsspieler_suchen(team, position, besser_als, hoechstens, budget + wert_ab, offene_sternplaetze, stufen);
     const f64 erloes = wert_ab * 0.8;
     int zu = -1;
     for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
         const int s = Team_Kader(m)[i];
         const Spieler_Struktur& p = Spieler_Daten[s];
         if (!markt_passt(s, position) || Spieler_Berechne_Marktwert(s) > budget + erloes ||
-            p.staerke_fein <= besser_als || p.staerke_fein > hoechstens ||
-            (p.staerke_fein >= LEBEN_STAR_FEIN && offene_sternplaetze == 0))
+            p.staerke_fein <= besser_als || p.staerke_fein > hoechstens || p.staerke_fein < LEBEN_STAR_FEIN ||
+            offene_sternplaetze == 0)
             continue;
         if (zu < 0 || p.staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
     }

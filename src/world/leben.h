@@ -45,7 +45,8 @@ i32 Leben_Ruecktritt_Prozent(i32 alter, bool torwart, i32 fein);
 // starts): every club's and the transfer market's players age, their
 // strengths follow the curve, the retiring are replaced in place by youth
 // players of the same position whose potential follows the club's
-// strength. Uses the shared random table. Not on a network client.
+// strength (the market's at the potential of the player he succeeds).
+// Uses the shared random table. Not on a network client.
 //
 // With `sterne` (star places per team) a club holds as many stars and
 // talents who will become stars as it has star places: the first youth
@@ -59,14 +60,28 @@ i32 Leben_Ruecktritt_Prozent(i32 alter, bool torwart, i32 fein);
 struct Leben_Sterne {
     std::vector<i32> plaetze;  // per team: star places (negative: not held)
     std::vector<i32> liga;     // per team: its league (for the reports and tests), -1 none
+    // Per team: its division's level in per cent (100 the top division, 0
+    // none). A young club player grows towards his potential at that share
+    // of the pace (the shipped lower divisions' young players, a step or
+    // two below their potential, had lifted the third division by half in
+    // five seasons). Empty: every one at the full pace.
+    std::vector<i32> stufe;
 };
+// The slowest pace of growth, per cent (at a third division's 34 its eleven
+// ended a sixth below the start in twenty seasons, at 50 a tenth).
+constexpr i32 LEBEN_TEMPO_MIN = 65;
 void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne = nullptr);
 
-// A club's youth comes at its league's median player's fine strength times
-// the square root of its ground against the league's median ground, held
-// within LEBEN_JUGEND_SPANNE per cent either way (the biggest club of a
-// league draws a quarter more).
-constexpr double LEBEN_JUGEND_SPANNE = 125;
+// A club's youth comes at its own median player's fine strength (in a
+// league; without the list of leagues at the level its ground stands for).
+// A youth player's potential: LEBEN_JUGEND_VON to LEBEN_JUGEND_BIS per cent
+// of his club's level (on average a little below it: the strongest of each
+// year's youth make the eleven, and the eleven's level was kept over twenty
+// seasons with these), a rare talent (one in ten) LEBEN_SELTEN_PROZENT of
+// that.
+constexpr i32 LEBEN_JUGEND_VON = 60;
+constexpr i32 LEBEN_JUGEND_BIS = 130;
+constexpr i32 LEBEN_SELTEN_PROZENT = 150;
 
 // A player of this fine strength or more is a star.
 constexpr i32 LEBEN_STAR_FEIN = 10000;
@@ -95,18 +110,19 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern = Leben_
 // to the market for four fifths of his value and takes the strongest market
 // player of his position costing at most a quarter of it. With more than
 // LEBEN_RESERVE_MONATE months' wages in the bank it strengthens where its
-// weakest player plays: first by a player of another computer club
+// weakest player plays: by a player of another computer club
 // (LEBEN_WECHSEL_BLICK players looked at; his value and
 // LEBEN_WECHSEL_AUFSCHLAG to the seller, who takes the weakest in part
-// payment at his value), or from the market when its player is
-// LEBEN_MARKT_VORSPRUNG stronger (the weakest going there for four fifths
-// of his value). It spends at most LEBEN_AUSGABE_PROZENT of its
-// money beyond the reserve, on a player at most LEBEN_KAUF_UEBER above its
-// eleven's level. Proceeds and prices go through the bank (transfer kinds).
-// False when no deal was made (a managed club, the market, no fitting
-// player). A star comes only to a club with an open star place
-// (`offene_sternplaetze` 0: none; negative: not held).
-bool Leben_Transfer(int team, i32 offene_sternplaetze = -1);
+// payment at his value), with `stufen` (per team its division's level) only
+// one of a club of its own level; or by a star of the market for an open
+// star place when he is LEBEN_MARKT_VORSPRUNG stronger (the weakest going
+// there for four fifths of his value). It spends at most
+// LEBEN_AUSGABE_PROZENT of its money beyond the reserve, on a player at most
+// LEBEN_KAUF_UEBER above its eleven's level. Proceeds and prices go through
+// the bank (transfer kinds). False when no deal was made (a managed club,
+// the market, no fitting player). A star comes only to a club with an open
+// star place (`offene_sternplaetze` 0: none; negative: not held).
+bool Leben_Transfer(int team, i32 offene_sternplaetze = -1, const std::vector<i32>* stufen = nullptr);
 
 // A club this many months' wages in the red sells its best-paid player (at
 // two the shipped clubs, which hold about a month's wages, stayed in the red

@@ -202,12 +202,14 @@ void Team_Internet_Server_Send_Startteams(u8* aus, u32* anzahl) {
         for (int k = 0; k < slots && slot < 0; k++)
             if (h.slot_team(k) == t) slot = k;
         bool mensch = slot >= 0 || Team_Manager[t];
-        const char kein_name[36] = {};
-        bytes::bild_schreiben(e, STARTTEAM_GROESSE, [&](bytes::Schreiber& s) {
-            s(mensch ? static_cast<u16>(slot >= 0 ? slot : 0) : u16{65535}), s(Team_Fix_Daten[t].name);
-            s(Team_Manager[t] ? Team_Manager[t]->daten.name : kein_name), s(u8{0});
-            s(Team_Daten[t].status & (TEAM_STATUS_USER | TEAM_STATUS_USER_AKTIV)), s(slot), s(frager);
-        });
+        Startteam_Satz z;
+        z.marke = mensch ? static_cast<u16>(slot >= 0 ? slot : 0) : u16{65535};
+        std::memcpy(z.team_name, Team_Fix_Daten[t].name, sizeof z.team_name);
+        if (Team_Manager[t]) std::memcpy(z.user, Team_Manager[t]->daten.name, sizeof z.user);
+        z.status = Team_Daten[t].status & (TEAM_STATUS_USER | TEAM_STATUS_USER_AKTIV);
+        z.slot = slot;
+        z.frager = frager;
+        bytes::bild_schreiben(e, STARTTEAM_GROESSE, [&z](bytes::Schreiber& s) { s(z); });
     }
 }
 

@@ -4,12 +4,32 @@
 // (W32_Memory_H_Free) and the function returns their byte length.
 #pragma once
 
+#include "base/bytes.h"
 #include "base/types.h"
 
 constexpr u32 NETZ_SPIELER_ZURUECK = 3520;  // 20 x (u32 number + 172 bytes)
 constexpr u32 NETZ_ICON_STATUS = 33616;     // 4,202 x (u32 state + u32 word)
 constexpr u32 STARTTEAM_GROESSE = 80;       // one entry of block 17
 constexpr u32 NETZ_STARTTEAMS = 80000;      // block 17: at most 1,000 entries
+
+// One entry of block 17: the slot of the club's human manager (65535 none),
+// the club's and the manager's name, the club's user status bits, the slot
+// of the club (-1 none) and the connection that asked; zeros up to
+// STARTTEAM_GROESSE.
+struct Startteam_Satz {
+    u16 marke = 65535;
+    char team_name[25] = {};
+    char user[36] = {};
+    u8 frei = 0;
+    u32 status = 0;
+    i32 slot = -1;
+    i32 frager = -1;
+};
+template <class V, bytes::Art<Startteam_Satz> S>
+constexpr void felder(V& v, S& r) {
+    v(r.marke), v(r.team_name), v(r.user), v(r.frei), v(r.status), v(r.slot), v(r.frager);
+}
+static_assert(bytes::groesse<Startteam_Satz>() <= STARTTEAM_GROESSE);
 
 // Block 0: {u16 number, record} entries; Spieler_Struktur when bit 1 of the
 // mode is set, Spieler_Fix otherwise; team -1 every player, player -1 the

@@ -40,6 +40,8 @@ bool Team_Ist_Normal(int t, u32 maske) {
     return (art & maske) != 0;
 }
 
+bool Team_Ist_Verein(int t) { return ok(t) && t != Team_Transfermarkt && (Team_Daten[t].art & TEAM_ART_VEREIN); }
+
 bool Team_Managebar(int t) {
     if (!ok(t) || t == Team_Transfermarkt) return false;
     const u32 art = Team_Get_Art(t);

@@ -23,6 +23,9 @@ void Team_Set_Hooks(const Team_Hooks& hooks);
 u32 Team_Get_Art(int team);
 // Kind filter: mask 0 an ordinary club; otherwise the team's kind bits meet the mask.
 bool Team_Ist_Normal(int team, u32 maske);
+// True for a club of the loaded world: a team of the kind club, not the
+// transfer market (the one test of what a club is).
+bool Team_Ist_Verein(int team);
 // True for a club a manager may take: an ordinary club, neither the
 // transfer market nor a national team.
 bool Team_Managebar(int team);
@@ -32,7 +35,7 @@ int Team_Get_Teams_Von_Nation(int nation, u32* aus, int sortiert = 0, int ohne_l
 bool Team_Land_Hat_Wettbewerbe(int land);
 // A random country team of the continent (shared random table), -1 none.
 int Team_Suche_Zufaelligen_Spieler_Von_Kontinent(int kontinent);
-// "%d.%d": v / 2 and 0 or 5.
+// "%d,%d": v / 2 and 0 or 5.
 const char* Team_Halbwert_String(int v);
 // Number of special attributes of the selected players (at most 3 each).
 int Team_Get_Attribut_Text(int team, u32 filter);

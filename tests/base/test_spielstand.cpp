@@ -361,6 +361,44 @@ TEST_F(Spielstand, SavingIsAtomic) {
     EXPECT_EQ(A::live, Bytes{5});
 }
 
+// The autosave's write on the writer thread: a disk that fills up
+// half-way is reported when the answer is collected (once), the old file
+// stays whole and no temporary file is left; a good write replaces it, and
+// a load waits for it.
+TEST_F(Spielstand, DeferredWriteFailureIsReportedAndTheOldFileStays) {
+    Bytes alt = kleiner_spielstand();
+    A::live = Gemischte_Bytes(50000, 3);
+    for (i64 grenze : {0, 10, 5000}) {
+        Datei_Test_Schreibgrenze(grenze);
+        g_meldungen.clear();
+        EXPECT_TRUE(Spielstand_Speichern_Hintergrund(slot(0).c_str(), 1)) << "made in memory and handed on";
+        EXPECT_TRUE(g_meldungen.empty());
+        EXPECT_FALSE(Spielstand_Hintergrund_Pruefen(true)) << grenze;
+        Datei_Test_Schreibgrenze(-1);
+        ASSERT_EQ(g_meldungen.size(), 1u) << grenze;
+        EXPECT_NE(g_meldungen[0].find("Der alte Spielstand ist erhalten."), std::string::npos);
+        EXPECT_STREQ(Spielstand_Letzter_Fehler(), g_meldungen[0].c_str());
+        EXPECT_TRUE(Spielstand_Hintergrund_Pruefen(true)) << "reported once";
+        EXPECT_EQ(g_meldungen.size(), 1u);
+        EXPECT_EQ(lesen(datei(0)), alt) << grenze;
+        EXPECT_FALSE(fs::exists(datei(0) + ".tmp"));
+    }
+    // A module that cannot write its block is told at once; nothing is handed on.
+    B::schreibfehler = true;
+    g_meldungen.clear();
+    EXPECT_FALSE(Spielstand_Speichern_Hintergrund(slot(0).c_str(), 1));
+    EXPECT_EQ(g_meldungen.size(), 1u);
+    EXPECT_FALSE(Spielstand_Schreibt());
+    B::schreibfehler = false;
+    // A good write replaces the file; the load waits for it.
+    A::live = {8, 9};
+    EXPECT_TRUE(Spielstand_Speichern_Hintergrund(slot(0).c_str(), 1));
+    A::live = {};
+    EXPECT_TRUE(laden(0));
+    EXPECT_EQ(A::live, (Bytes{8, 9}));
+    EXPECT_FALSE(fs::exists(datei(0) + ".tmp"));
+}
+
 TEST_F(Spielstand, DescriptionTextsAreAlwaysTerminated) {
     Bytes f = kleiner_spielstand();
     for (size_t i = 15; i < 15 + 92; ++i) f[i] = 'Z';  // no NUL in any text field

@@ -56,6 +56,16 @@ TEST(Tools, ArithmeticEdgeCases) {
     for (size_t i = 0; i < std::size(faelle); ++i) EXPECT_EQ(faelle[i].first, faelle[i].second) << "Fall " << i;
 }
 
+// Numbers with decimals are written with a German comma.
+TEST(Tools, KommaZahl) {
+    struct Fall {
+        f64 wert;
+        i32 stellen;
+        const char* soll;
+    } faelle[] = {{75.5, 1, "75,5"}, {-1.5, 1, "-1,5"}, {3.0, 2, "3,00"}, {12.0, 0, "12"}, {0.125, 9, "0,125000"}};
+    for (const Fall& f : faelle) EXPECT_STREQ(Tools_Komma_Zahl(f.wert, f.stellen), f.soll) << f.wert;
+}
+
 TEST(Tools, StrncpyAndLeerzeichen) {
     char ziel[8];
     std::memset(ziel, 'X', sizeof ziel);

@@ -10,9 +10,8 @@
 
 namespace {
 
-using Bild = std::unique_ptr<Rastport, decltype(&Rastport_Free)>;
-Bild bild(i32 w, i32 h, i32 t = 16, u16 fuell = 0) {
-    Bild rp(Rastport_Neu_Einfach(w, h, t), &Rastport_Free);
+Rastport_Bild bild(i32 w, i32 h, i32 t = 16, u16 fuell = 0) {
+    Rastport_Bild rp(Rastport_Neu_Einfach(w, h, t));
     if (t != 8) Blt_Rechteck(rp.get(), 0, 0, -1, -1, fuell);
     return rp;
 }
@@ -121,7 +120,7 @@ TEST(Pixel, Formeln) {
 TEST(Blitter, Verzweigungen) {
     // Source 4 x 1: pixels {0, A, B, 0}, alpha {0, 128, 255, 255}, mask {1, 1, 0, 1}.
     const u16 A = Farbe_Pack_565(248, 0, 0), B = Farbe_Pack_565(0, 0, 248), D = Farbe_Pack_565(0, 252, 0);
-    Bild s = bild(4, 1);
+    Rastport_Bild s = bild(4, 1);
     px(s.get(), 1, 0) = A, px(s.get(), 2, 0) = B;
     s->alpha = {0, 128, 255, 255};
     s->maske = {0b1011, 0, 0, 0, 0};
@@ -141,12 +140,12 @@ TEST(Blitter, Verzweigungen) {
         {"grau+toenen", {.schluessel = 1, .toenen = 1, .grau = 1}, {false, true, true, false}},
     };
     for (const Fall& f : faelle) {
-        Bild d = bild(4, 1, 16, D);
+        Rastport_Bild d = bild(4, 1, 16, D);
         Blt_Blit(s.get(), 0, 0, -1, -1, d.get(), 0, 0, &f.o);
         for (int x = 0; x < 4; ++x) EXPECT_EQ(px(d.get(), x, 0) != D, f.geaendert[x]) << f.name << " x=" << x;
     }
     // Grey wins over tint; coverage >= 240 paints the exact colour.
-    Bild d = bild(4, 1, 16, D);
+    Rastport_Bild d = bild(4, 1, 16, D);
     Blt_Optionen o{.schluessel = 1, .toenen = 1, .grau = 1, .farbe = 0x001F};
     Blt_Blit(s.get(), 0, 0, -1, -1, d.get(), 0, 0, &o);
     EXPECT_EQ(px(d.get(), 1, 0), pixel::grau<16>(A));
@@ -154,19 +153,19 @@ TEST(Blitter, Verzweigungen) {
     Blt_Blit(s.get(), 0, 0, -1, -1, d.get(), 0, 0, &o);
     EXPECT_EQ(px(d.get(), 3, 0), 0x1234);
     // Depths differ: nothing converts, nothing is drawn.
-    Bild d15 = bild(4, 1, 15, 0x1111);
+    Rastport_Bild d15 = bild(4, 1, 15, 0x1111);
     EXPECT_EQ(Blt_Blit(s.get(), 0, 0, -1, -1, d15.get(), 0, 0, nullptr), 0);
 }
 
 TEST(Blitter, RechteckRahmenUndSprite) {
-    Bild d = bild(10, 10);
+    Rastport_Bild d = bild(10, 10);
     EXPECT_EQ(Blt_Rechteck(d.get(), -5, -5, 8, 8, 7), 0);  // the result is always 0
     EXPECT_EQ(px(d.get(), 2, 2), 7);
     EXPECT_EQ(px(d.get(), 3, 3), 0);
-    Bild d8 = bild(4, 4, 8);
+    Rastport_Bild d8 = bild(4, 4, 8);
     Blt_Rechteck(d8.get(), 0, 0, -1, -1, 9);  // 8-bit surfaces are not filled
     EXPECT_EQ(d8->bitmap->pixel8()[0], 0);
-    Bild r = bild(10, 10);
+    Rastport_Bild r = bild(10, 10);
     Blt_Rahmen(r.get(), 0, 0, 10, 10, 5, 0);  // thickness 0 draws nothing
     EXPECT_EQ(px(r.get(), 0, 0), 0);
     Blt_Rahmen(r.get(), 0, 0, 10, 10, 5, 2);
@@ -176,20 +175,20 @@ TEST(Blitter, RechteckRahmenUndSprite) {
 
     // A sprite: a partial blit draws nothing; mirrored column x lands at w - 1 - x.
     const u16 pix[3] = {0, 0xAAAA, 0xBBBB};
-    std::unique_ptr<Rastport, decltype(&Rastport_Free)> sp(Rastport_Neu(3, 1, 16, 1, 0), &Rastport_Free);
+    Rastport_Bild sp(Rastport_Neu(3, 1, 16, 1, 0));
     sp->sprite = Rle_Sprite_Aus_Pixeln(pix, 3, 1);
-    Bild z = bild(3, 1);
+    Rastport_Bild z = bild(3, 1);
     EXPECT_EQ(Blt_Blit(sp.get(), 1, 0, 2, 1, z.get(), 0, 0, Blt_Opt_Sprite), 0);
     EXPECT_EQ(Blt_Blit(sp.get(), 0, 0, -1, -1, z.get(), 0, 0, Blt_Opt_Sprite), 1);
     EXPECT_EQ((std::array<u16, 3>{px(z.get(), 0, 0), px(z.get(), 1, 0), px(z.get(), 2, 0)}),
               (std::array<u16, 3>{0, 0xAAAA, 0xBBBB}));
     sp->sprite->gespiegelt = 1;
-    Bild zm = bild(3, 1);
+    Rastport_Bild zm = bild(3, 1);
     Blt_Blit(sp.get(), 0, 0, -1, -1, zm.get(), 0, 0, Blt_Opt_Sprite);
     EXPECT_EQ((std::array<u16, 3>{px(zm.get(), 0, 0), px(zm.get(), 1, 0), px(zm.get(), 2, 0)}),
               (std::array<u16, 3>{0xBBBB, 0xAAAA, 0}));
     // A sprite partly outside the destination: the blitter refuses, the direct loop clips.
-    Bild klein = bild(2, 1);
+    Rastport_Bild klein = bild(2, 1);
     EXPECT_EQ(Blt_Blit(sp.get(), 0, 0, -1, -1, klein.get(), 0, 0, Blt_Opt_Sprite), 0);
     EXPECT_EQ(Blt_Rle(*sp->sprite, klein.get(), -1, 0), 1);
     EXPECT_EQ(px(klein.get(), 0, 0), 0xAAAA);
@@ -209,14 +208,14 @@ TEST(Blitter, Rle8) {
         {RLE_HALB, {0x1111, 0x3333, 0, 0}},  // columns 1 and 3 of row 0
     };
     for (const Fall& f : faelle) {
-        Bild z = bild(4, 2);
+        Rastport_Bild z = bild(4, 2);
         EXPECT_EQ(Blt_Rle8(sp, tabelle, z.get(), 0, 0, f.art), 1);
         EXPECT_EQ((std::array<u16, 4>{px(z.get(), 0, 0), px(z.get(), 1, 0), px(z.get(), 2, 0), px(z.get(), 3, 0)}),
                   f.zeile0)
             << f.art;
     }
     sp.daten[1] = 0x85;  // the row now passes the width
-    Bild z = bild(4, 2);
+    Rastport_Bild z = bild(4, 2);
     EXPECT_EQ(Blt_Rle8(sp, tabelle, z.get(), 0, 0), 0);
     EXPECT_EQ(px(z.get(), 1, 0), 0);
 }
@@ -235,8 +234,8 @@ TEST(Schatten, KernUndTabelle) {
     }
     // The shadow darkens beside the object, never under it.
     Farbe_Schatten_Init(16);
-    Bild ziel = bild(40, 40, 16, 0xFFFF);
-    Bild obj = bild(8, 8, 16, 0x1234);
+    Rastport_Bild ziel = bild(40, 40, 16, 0xFFFF);
+    Rastport_Bild obj = bild(8, 8, 16, 0x1234);
     EXPECT_EQ(Blt_Schatten(obj.get(), 0, 0, -1, -1, ziel.get(), 10, 10, nullptr), 1);
     EXPECT_EQ(px(ziel.get(), 12, 12), 0x1234);
     EXPECT_LT(px(ziel.get(), 18, 18), 0xFFFF);
@@ -265,3 +264,21 @@ TEST(Farbe, Cache) {
 }
 
 }  // namespace
+
+// Darkening a whole area gives every pixel value of both depths exactly as
+// the pixel formula does, at the levels the menus use and above 128.
+TEST(Blitter, AbdunkelnJederPixelwert) {
+    for (int tiefe : {16, 15}) {
+        std::unique_ptr<Rastport, decltype(&Rastport_Free)> rp(Rastport_Neu_Einfach(256, 256, tiefe), &Rastport_Free);
+        ASSERT_TRUE(rp);
+        for (int stufe : {0, 1, 64, 90, 96, 127, 128, 129, 200, -5}) {
+            u16* p = rp->bitmap->pixel16();
+            for (u32 i = 0; i < 65536; ++i) p[i] = static_cast<u16>(i);
+            ASSERT_EQ(Blt_Abdunkeln(rp.get(), 0, 0, 256, 256, stufe), 1);
+            int falsch = 0;
+            for (u32 i = 0; i < 65536; ++i)
+                falsch += p[i] != (tiefe == 16 ? pixel::abdunkeln<16>(i, stufe) : pixel::abdunkeln<15>(i, stufe));
+            EXPECT_EQ(falsch, 0) << tiefe << " " << stufe;
+        }
+    }
+}

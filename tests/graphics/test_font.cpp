@@ -2,6 +2,7 @@
 // generates (start-up through the archives, Windows-1252 glyphs).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <set>
@@ -17,11 +18,10 @@
 
 namespace {
 
-using Bild = std::unique_ptr<Rastport, decltype(&Rastport_Free)>;
 
 // Columns of the surface that hold a drawn pixel, as a string of '#' and '.'.
 struct Leinwand {
-    Bild rp{Rastport_Neu_Einfach(400, 40, 16), &Rastport_Free};
+    Rastport_Bild rp{Rastport_Neu_Einfach(400, 40, 16)};
     std::unique_ptr<Font> f{testfont::neu(1)};
     i32 zeichnen(const char* t, u16 farbe = 0xFFFF, i32 erzwungen = 0) {
         Blt_Rechteck(rp.get(), 0, 0, -1, -1, 0);
@@ -104,6 +104,17 @@ TEST(Markup, Lage) {
         EXPECT_EQ(l.erste_spalte(), f.erste) << f.text;
         EXPECT_EQ(l.letzte_spalte(), f.letzte) << f.text;
     }
+    // A font whose figures are narrower than the pitch: the cell is one
+    // figure wide, a wider letter keeps its own advance up to the pitch.
+    l.f->ziffernzelle = 10;
+    for (const Fall& f : {Fall{"^fb00121.5", 1, 24}, Fall{"^fb0012^tr010012", 81, 96}, Fall{"^fb00051.5", 0, 18}}) {
+        l.zeichnen(f.text);
+        EXPECT_EQ(l.erste_spalte(), f.erste) << f.text;
+        EXPECT_EQ(l.letzte_spalte(), f.letzte) << f.text;
+    }
+    EXPECT_EQ(Font_Text_Breite(l.f.get(), "^fb0012214"), 30);
+    EXPECT_EQ(Font_Text_Breite(l.f.get(), "^fb0006214"), 18);
+    l.f->ziffernzelle = 0;
     EXPECT_EQ(wappen_aufruf.team, 5);
     EXPECT_EQ(wappen_aufruf.groesse, 16);
     Font_Set_Hooks({});
@@ -137,7 +148,7 @@ TEST(Markup, Breite) {
     EXPECT_EQ(Markup_Font(h), nullptr);
     EXPECT_EQ(Font_Hex_Zahl("0A1f", 4), 0x001fu);  // upper-case digits count 0
     // A text longer than the 1,024-byte buffer is cut, never overrun.
-    Bild rp(Rastport_Neu_Einfach(100, 20, 16), &Rastport_Free);
+    Rastport_Bild rp(Rastport_Neu_Einfach(100, 20, 16));
     const std::string lang(3000, 'A');
     EXPECT_EQ(Font_Printf(rp.get(), f.get(), "%s", 0, 15, lang.c_str()), 1);
     const char* leer = "";
@@ -180,20 +191,24 @@ TEST(Spielfonts, StartUndZeichen) {
             EXPECT_GT(Font_Zeichen_Ausdehnung(f, static_cast<u8>(*c), &oben), 6) << n << " " << +static_cast<u8>(*c);
         }
         EXPECT_EQ(Font_Zeichen_Breite(f, 0xA0), Font_Zeichen_Breite(f, ' '));  // NBSP is as wide as a space
+        // A number in a column of the widest pitch the screens set stays one
+        // number: "214" is no wider than its three figures.
+        i32 ziffer = 0;
+        for (char c = '0'; c <= '9'; ++c) ziffer = std::max(ziffer, Font_Zeichen_Breite(f, static_cast<u8>(c)));
+        EXPECT_EQ(Font_Text_Breite(f, "^fb0013214"), 3 * std::min(13, ziffer)) << n;
     }
     EXPECT_EQ(Font_Tabelle_Holen(FONT_ANZAHL), nullptr);
     EXPECT_EQ(Font_Tabelle_Holen(-1), nullptr);
     // A picture of every menu entry the main menu needs loads.
     for (i32 nummer : {4000, 4001, 4002, 4013, 4014, 8331, 12000, 12010, 12135, 16171, 36000, 37000}) {
-        std::unique_ptr<Rastport, decltype(&Rastport_Free)> rp(Resf_Grafik_Laden(nummer), &Rastport_Free);
+        Rastport_Bild rp(Resf_Grafik_Laden(nummer));
         EXPECT_TRUE(rp && Rastport_Lock(rp.get())) << nummer;
         EXPECT_EQ(rp ? rp->grafik : -1, nummer);  // the draw trace names pictures by it
     }
     // 1,001 crests, each different, no opaque pixel on the colour key.
     std::set<u64> gesehen;
     for (i32 e = 0; e <= 1000; ++e) {
-        std::unique_ptr<Rastport, decltype(&Rastport_Free)> w(Resf_Lade_Rastport(Resf_Spiel_Slot(8), e),
-                                                              &Rastport_Free);
+        Rastport_Bild w(Resf_Lade_Rastport(Resf_Spiel_Slot(8), e));
         ASSERT_TRUE(w && Rastport_Lock(w.get()) && w->breite == 66 && w->alpha.size() == 66u * 66u) << e;
         u64 h = 1469598103934665603ull;
         for (size_t i = 0; i < 66u * 66u; ++i) {

@@ -258,7 +258,7 @@ TEST(PixelSchleifen, SpriteAlphaHalbGeclippt) {
     } faelle[] = {{0, 0, 64}, {-5, -3, 128}, {10, 5, 0}, {20, 2, 100}, {-17, 12, 77}, {30, -11, 200}};
     for (const Fall& f : faelle)
         for (i32 t : {15, 16}) {
-            std::unique_ptr<Rastport, decltype(&Rastport_Free)> rp(Rastport_Neu_Einfach(24, 14, t), &Rastport_Free);
+            Rastport_Bild rp(Rastport_Neu_Einfach(24, 14, t));
             Flaeche z(24, 14, 9, 0);
             std::copy(z.p.begin(), z.p.end(), rp->bitmap->pixel16());
             const i32 l = std::clamp(f.stufe, 0, 128);

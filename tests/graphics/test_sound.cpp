@@ -184,6 +184,21 @@ TEST_F(Sound, MusiklautstaerkeUeber80Takte) {
     EXPECT_EQ(Backsound_Lautstaerke(), 5);
 }
 
+// Looking for a device writes nothing to the terminal, whether one is found
+// or not (ALSA on a machine without a sound card has eight lines to say).
+TEST_F(Sound, GeraetesucheSchweigtImTerminal) {
+    for (const char* treiber : {"alsa", "gibt_es_nicht"}) {
+        setenv("SDL_AUDIODRIVER", treiber, 1);
+        testing::internal::CaptureStderr();
+        const bool an = Mixer_Start(true);
+        std::fprintf(stderr, "danach\n");
+        const std::string ausgabe = testing::internal::GetCapturedStderr();
+        unsetenv("SDL_AUDIODRIVER");
+        if (an) Mixer_Ende();
+        EXPECT_EQ(ausgabe, "danach\n") << treiber;  // and stderr works again afterwards
+    }
+}
+
 TEST_F(Sound, KeinGeraetDasSpielLaeuftStummWeiter) {
     setenv("SDL_AUDIODRIVER", "gibt_es_nicht", 1);
     EXPECT_FALSE(Sound_Init());

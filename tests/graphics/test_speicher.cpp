@@ -22,8 +22,7 @@
 
 namespace {
 
-using Bild = std::unique_ptr<Rastport, decltype(&Rastport_Free)>;
-Bild halten(Rastport* rp) { return Bild(rp, &Rastport_Free); }
+Rastport_Bild halten(Rastport* rp) { return Rastport_Bild(rp); }
 
 std::string tmp(const std::string& name) {
     const auto d = std::filesystem::temp_directory_path() / ("kordavo_gfx_" + std::to_string(::getpid()));
@@ -39,8 +38,8 @@ void schreiben(const std::string& pfad, const std::vector<u8>& d) {
 }
 
 // A picture with every stored plane: pixels (zlib-packed), mask, alpha, sprite.
-Bild voll() {
-    Bild rp = halten(Rastport_Neu_Einfach(33, 8, 16));
+Rastport_Bild voll() {
+    Rastport_Bild rp = halten(Rastport_Neu_Einfach(33, 8, 16));
     for (int i = 0; i < 264; ++i) rp->bitmap->pixel16()[i] = static_cast<u16>(i % 4 ? (i / 33) * 999 : 0);
     rp->maske.assign(Rastport_Maske_Groesse(33, 8), 0x5A);
     rp->alpha.assign(264, 0);
@@ -67,12 +66,12 @@ void jeder_praefix_abgelehnt(const std::vector<u8>& d, const std::function<bool(
 }
 
 TEST(Nalp, RundreiseAllerEbenen) {
-    Bild a = voll();
+    Rastport_Bild a = voll();
     ASSERT_EQ(Rastport_Bitmap_Packen(a->bitmap.get(), PACK_ZLIB), 1);
     std::vector<u8> d = gespeichert(*a);
     EXPECT_EQ(d.size(), Rastport_Groesse(*a));
     bytes::Leser l(d.data(), d.size());
-    Bild b = halten(Rastport_Lesen(l));
+    Rastport_Bild b = halten(Rastport_Lesen(l));
     ASSERT_TRUE(b);
     EXPECT_EQ(l.pos, d.size());
     EXPECT_EQ(gespeichert(*b), d);  // read and written again: the same bytes
@@ -91,7 +90,7 @@ TEST(Nalp, RundreiseAllerEbenen) {
 // A large alpha plane is stored packed and read back as it was; damaged or
 // inconsistent packed data is refused.
 TEST(Nalp, GepackteAlphaEbene) {
-    Bild a = halten(Rastport_Neu_Einfach(200, 60, 16));
+    Rastport_Bild a = halten(Rastport_Neu_Einfach(200, 60, 16));
     a->alpha.assign(200 * 60, 0);
     for (int y = 20; y < 40; ++y)
         for (int x = 0; x < 200; ++x) a->alpha[static_cast<size_t>(y) * 200 + x] = static_cast<u8>(x);
@@ -102,7 +101,7 @@ TEST(Nalp, GepackteAlphaEbene) {
     EXPECT_EQ(d.size(), Rastport_Groesse(*a));
     EXPECT_EQ(get_u32le(d.data() + 52), 1u);
     bytes::Leser l(d.data(), d.size());
-    Bild b = halten(Rastport_Lesen(l));
+    Rastport_Bild b = halten(Rastport_Lesen(l));
     ASSERT_TRUE(b);
     EXPECT_EQ(l.pos, d.size());
     EXPECT_EQ(b->alpha, a->alpha);
@@ -132,13 +131,13 @@ TEST(Nalp, GepackteAlphaEbene) {
         EXPECT_STRNE(Grafik_Fehler(), "") << f.was;
     }
     // A record written with word 52 at 0 carries its alpha plane unpacked.
-    Bild v = voll();
+    Rastport_Bild v = voll();
     const std::vector<u8> klein = gespeichert(*v);
     EXPECT_EQ(get_u32le(klein.data() + 52), 0u);
 }
 
 TEST(Nalp, UnstimmigeFelderAbgelehnt) {
-    Bild a = voll();
+    Rastport_Bild a = voll();
     const std::vector<u8> gut = gespeichert(*a);
     struct Fall {
         const char* was;
@@ -161,14 +160,14 @@ TEST(Nalp, UnstimmigeFelderAbgelehnt) {
         EXPECT_STRNE(Grafik_Fehler(), "") << f.was;
     }
     // A sprite row whose counts pass the width is refused.
-    Bild s = halten(Rastport_Neu(3, 1, 16, 1, 0));
+    Rastport_Bild s = halten(Rastport_Neu(3, 1, 16, 1, 0));
     s->sprite = std::make_unique<Rle_Sprite>();
     *s->sprite = Rle_Sprite{.breite = 3, .hoehe = 1, .zeilen = {0}, .daten = {4}};
     std::vector<u8> d = gespeichert(*s);
     bytes::Leser l(d.data(), d.size());
     EXPECT_EQ(halten(Rastport_Lesen(l)), nullptr);
     // Damaged zlib data: the lock fails and leaves no pixels behind.
-    Bild z = voll();
+    Rastport_Bild z = voll();
     ASSERT_EQ(Rastport_Bitmap_Packen(z->bitmap.get(), PACK_ZLIB), 1);
     z->bitmap->speicher.clear();
     z->bitmap->gepackt[12] ^= 0xFF;
@@ -180,6 +179,7 @@ TEST(Font, RundreiseUndPruefungen) {
     std::unique_ptr<Font> f(testfont::neu(1));
     f->extra.assign(256, 0);
     f->extra['A' - 32] = 2;
+    f->ziffernzelle = 7;
     std::vector<u8> d;
     bytes::Schreiber s{d};
     Font_Schreiben(s, *f);
@@ -190,9 +190,10 @@ TEST(Font, RundreiseUndPruefungen) {
     ASSERT_TRUE(g);
     EXPECT_EQ(Font_Zeichen_Breite(g.get(), 'A'), 10);
     EXPECT_EQ(Font_Zeichen_Breite(g.get(), 10), 0);
+    EXPECT_EQ(g->ziffernzelle, 7);
     // Broken fields: a glyph outside the sheet, mode 0 with an 8-bit sheet.
     for (auto [offset, wert] :
-         {std::pair<size_t, u32>{4 + 260 + 4 * 33, 0x7FFFFF00}, {4 + 1284 + 4 * 33, 5000}, {4 + 2344, 0}}) {
+         {std::pair<size_t, u32>{4 + 260 + 4 * 33, 0x7FFFFF00}, {4 + 1284 + 4 * 33, 5000}, {4 + 2344, 0}, {4 + 2348, 0xFFFFFFFF}}) {
         std::vector<u8> b = d;
         put_u32le(b.data() + offset, wert);
         bytes::Leser lb(b.data(), b.size());
@@ -221,7 +222,7 @@ std::vector<u8> archiv(const std::vector<std::pair<u32, std::vector<u8>>>& e) {
 }
 
 TEST(Resf, EintraegeUndSlots) {
-    Bild a = voll();
+    Rastport_Bild a = voll();
     std::vector<u8> blob0 = {0, 0, 0, 0}, blob3 = {3, 0, 0, 0, 7, 8, 9}, blob_lang = {200, 0, 0, 0, 1};
     std::vector<u8> sprite;
     bytes::Schreiber s{sprite};
@@ -241,7 +242,7 @@ TEST(Resf, EintraegeUndSlots) {
     const i32 slot = Resf_Oeffnen(pfad.c_str(), 0);
     ASSERT_GE(slot, 0);
     EXPECT_EQ(Resf_Anzahl(slot), 7);
-    Bild weit = halten(Resf_Lade_Rastport(slot, 6));
+    Rastport_Bild weit = halten(Resf_Lade_Rastport(slot, 6));
     ASSERT_TRUE(weit && weit->sprite);
     EXPECT_EQ(weit->sprite->x_korrektur, 0);
     EXPECT_EQ(weit->sprite->y_korrektur, -1);
@@ -254,7 +255,7 @@ TEST(Resf, EintraegeUndSlots) {
     EXPECT_TRUE(Resf_Lade_Blob(slot, 2, blob));
     EXPECT_EQ(blob, (std::vector<u8>{7, 8, 9}));
     EXPECT_FALSE(Resf_Lade_Blob(slot, 3, blob));  // type word 0x10010 is type 16, but its size passes the entry
-    Bild sp = halten(Resf_Lade_Rastport(slot, 4));
+    Rastport_Bild sp = halten(Resf_Lade_Rastport(slot, 4));
     ASSERT_TRUE(sp && sp->sprite);
     EXPECT_EQ(sp->sprite->x_korrektur, -4);
     EXPECT_EQ(sp->sprite->y_korrektur, -6);
@@ -294,16 +295,16 @@ TEST(Resf, EintraegeUndSlots) {
 
 TEST(Bilddateien, TgaBmpJpeg) {
     // TGA: descriptor 0x20 keeps the first stored row on top, 0 puts it at the bottom.
-    Bild a = halten(Rastport_Neu_Einfach(2, 2, 16));
+    Rastport_Bild a = halten(Rastport_Neu_Einfach(2, 2, 16));
     const u16 werte[4] = {0xF800, 0x07E0, 0x001F, 0xFFFF};
     std::copy(werte, werte + 4, a->bitmap->pixel16());
     std::vector<u8> tga;
     ASSERT_TRUE(Tga_Schreiben(tga, a.get()));
-    Bild b = halten(Tga_Rastport_Puffer(tga.data(), static_cast<u32>(tga.size()), 16));
+    Rastport_Bild b = halten(Tga_Rastport_Puffer(tga.data(), static_cast<u32>(tga.size()), 16));
     ASSERT_TRUE(b);
     EXPECT_EQ(b->bitmap->pixel16()[0] & 0xF800, 0xF800);
     tga[17] = 0;
-    Bild c = halten(Tga_Rastport_Puffer(tga.data(), static_cast<u32>(tga.size()), 16));
+    Rastport_Bild c = halten(Tga_Rastport_Puffer(tga.data(), static_cast<u32>(tga.size()), 16));
     EXPECT_EQ(c->bitmap->pixel16()[2] & 0xF800, 0xF800);
     jeder_praefix_abgelehnt(
         tga, [](const u8* p, size_t n) { return halten(Tga_Rastport_Puffer(p, static_cast<u32>(n), 16)) != nullptr; });
@@ -312,7 +313,7 @@ TEST(Bilddateien, TgaBmpJpeg) {
     for (u8 bits : {24, 32}) {
         std::vector<u8> t = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, bits, 0x20, 0, 0, 255, 255};
         t.resize(18 + bits / 8);
-        Bild p = halten(Tga_Rastport_Puffer(t.data(), static_cast<u32>(t.size()), 16));
+        Rastport_Bild p = halten(Tga_Rastport_Puffer(t.data(), static_cast<u32>(t.size()), 16));
         ASSERT_TRUE(p) << +bits;
         EXPECT_EQ(p->bitmap->pixel16()[0], 0xF800) << +bits;
     }
@@ -324,7 +325,7 @@ TEST(Bilddateien, TgaBmpJpeg) {
     s(u32{40}), s(i32{2}), s(i32{2}), s(u16{1}), s(u16{24}), s(u32{0}), s(u32{16}), s(u32{0}), s(u32{0}), s(u32{0}),
         s(u32{0});
     for (u8 v : {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0}) s(v);
-    Bild m = halten(Bmp_Rastport_Puffer(bmp.data(), static_cast<u32>(bmp.size()), 16));
+    Rastport_Bild m = halten(Bmp_Rastport_Puffer(bmp.data(), static_cast<u32>(bmp.size()), 16));
     ASSERT_TRUE(m);
     EXPECT_EQ(m->bitmap->pixel16()[2], 0xF800);  // the first stored row is the bottom one
     jeder_praefix_abgelehnt(
@@ -333,7 +334,7 @@ TEST(Bilddateien, TgaBmpJpeg) {
     EXPECT_EQ(halten(Bmp_Rastport_Puffer(bmp.data(), static_cast<u32>(bmp.size()), 16)), nullptr);
 
     // JPEG through the codec: packed in a surface, decoded on first lock; depth 8 fails.
-    Bild j = halten(Rastport_Neu_Einfach(16, 16, 16));
+    Rastport_Bild j = halten(Rastport_Neu_Einfach(16, 16, 16));
     for (int i = 0; i < 256; ++i) j->bitmap->pixel16()[i] = Farbe_Pack_565(i, 128, 255 - i);
     std::vector<u8> jpg;
     ASSERT_TRUE(
@@ -341,7 +342,7 @@ TEST(Bilddateien, TgaBmpJpeg) {
     std::vector<u8> jpg49;
     ASSERT_TRUE(Jpeg_Schreiben_Puffer(j->bitmap->pixel16(), 16, 16, 16, 1, 49, jpg49));
     EXPECT_EQ(jpg, jpg49);
-    Bild k = halten(Jpeg_Rastport_Puffer(jpg.data(), static_cast<u32>(jpg.size()), 16));
+    Rastport_Bild k = halten(Jpeg_Rastport_Puffer(jpg.data(), static_cast<u32>(jpg.size()), 16));
     ASSERT_TRUE(k);
     EXPECT_FALSE(k->bitmap->hat_pixel());
     EXPECT_EQ(Rastport_Lock(k.get()), 1);
@@ -350,7 +351,7 @@ TEST(Bilddateien, TgaBmpJpeg) {
     EXPECT_NEAR(g, 128, 24);
     EXPECT_EQ(halten(Jpeg_Lesen_Puffer(jpg.data(), static_cast<u32>(jpg.size()), 8)), nullptr);
     jpg.resize(jpg.size() / 2);
-    Bild kaputt = halten(Jpeg_Rastport_Puffer(jpg.data(), static_cast<u32>(jpg.size()), 16));
+    Rastport_Bild kaputt = halten(Jpeg_Rastport_Puffer(jpg.data(), static_cast<u32>(jpg.size()), 16));
     if (kaputt) {
         EXPECT_EQ(Rastport_Lock(kaputt.get()), 0);
     }

@@ -14,11 +14,10 @@
 
 namespace {
 
-using Bild = std::unique_ptr<Rastport, decltype(&Rastport_Free)>;
 
 struct Spur : ::testing::Test {
-    Bild schirm{Rastport_Neu_Einfach(200, 100, 16), &Rastport_Free};
-    Bild bild{Rastport_Neu_Einfach(30, 20, 16), &Rastport_Free};
+    Rastport_Bild schirm{Rastport_Neu_Einfach(200, 100, 16)};
+    Rastport_Bild bild{Rastport_Neu_Einfach(30, 20, 16)};
     std::unique_ptr<Font> f{testfont::neu(1)};
     void SetUp() override {
         bild->grafik = 4014;
@@ -83,7 +82,7 @@ TEST_F(Spur, GeglaetteterTextEinmalAmRichtigenOrt) {
 }
 
 TEST_F(Spur, BlitsMitNummerUndGeschnittenemRechteck) {
-    Bild ohne{Rastport_Neu_Einfach(10, 10, 16), &Rastport_Free};
+    Rastport_Bild ohne{Rastport_Neu_Einfach(10, 10, 16)};
     Blt_Blit(bild.get(), 0, 0, -1, -1, schirm.get(), 20, 30, nullptr);
     Blt_Blit(bild.get(), 0, 0, -1, -1, schirm.get(), 190, -5, nullptr);  // clipped to 10 x 15
     Blt_Blit(bild.get(), 0, 0, -1, -1, schirm.get(), 500, 500, nullptr);  // outside: nothing drawn

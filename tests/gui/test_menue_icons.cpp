@@ -14,11 +14,10 @@ using namespace menue_test;
 
 namespace {
 
-using Bild = std::unique_ptr<Rastport, decltype(&Rastport_Free)>;
 
 class MenueIcons : public ::testing::Test {
   protected:
-    Bild ziel{Rastport_Neu_Einfach(800, 600, 16), &Rastport_Free};
+    Rastport_Bild ziel{Rastport_Neu_Einfach(800, 600, 16)};
     void SetUp() override { starten(); }
     void TearDown() override {
         Menue_Set_Hooks({});
@@ -28,7 +27,7 @@ class MenueIcons : public ::testing::Test {
 };
 
 Rastport* fake_grafik(u32 g) {
-    static Bild b(Rastport_Neu_Einfach(30, 12, 16), &Rastport_Free);
+    static Rastport_Bild b(Rastport_Neu_Einfach(30, 12, 16));
     if (g != 4711) return nullptr;
     Blt_Rechteck(b.get(), 0, 0, -1, -1, 0x1234);
     return b.get();

@@ -12,8 +12,9 @@ namespace {
 
 TEST(Dek_Schnell, JederZeitpunktGibtDasBild) {
     if (!Werkzeuge_Da()) GTEST_SKIP() << "cjpeg not installed";
-    const char* abtastungen[] = {"-sample 1x1", "-sample 2x1", "-sample 2x2", "-sample 1x2",
-                                 "-sample 4x1", "-sample 4x2", "-grayscale"};
+    const char* abtastungen[] = {"-sample 1x1", "-sample 2x1",         "-sample 2x2",
+                                 "-sample 1x2", "-sample 4x1",         "-sample 4x2",
+                                 "-grayscale",  "-sample 2x2,1x1,2x1", "-sample 2x1,1x2,1x1"};
     for (const char* abtastung : abtastungen)
         for (const char* art : {"-quality 85", "-quality 85 -progressive"}) {
             const std::string optionen = std::string(abtastung) + " " + art;

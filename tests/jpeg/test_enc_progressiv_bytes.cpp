@@ -3,6 +3,7 @@
 // Each row is one layout; the stream's length and FNV-1a hash are those of
 // the encoder as it stood when they were recorded.
 #include "enc_test_hilfen.h"
+#include "jpeg/enc_intern.h"
 
 using namespace enc_test;
 
@@ -66,4 +67,34 @@ TEST(JpegEncProgressivBytes, EveryLayoutWritesTheRecordedStream) {
             EXPECT_EQ(r.jpeg.size(), f.laenge) << f.name;
             EXPECT_EQ(Fnv(r.jpeg), f.hash) << f.name;
         }
+}
+
+// The builder in the kernel table makes each scan's table: one-bit-longer
+// codes (Jpeg_Optimale_Huffman) in its place write a longer stream of the
+// same coefficients, which decodes to the same pixels, also through djpeg.
+TEST(JpegEncProgressivBytes, TheKernelTablesBuilderMakesEachScansTable) {
+    for (const int32_t abtastung : {ABTASTUNG_411, ABTASTUNG_KEINE}) {
+        SCOPED_TRACE(abtastung);
+        Einstellung e;
+        e.progressiv = true;
+        e.jpg_abtastung = abtastung;
+        std::vector<uint8_t> pixel = Auslegen(Foto(120, 72, 4), 120, 72, e);
+        const Ergebnis knapp = Kodieren(pixel, 120, 72, e);
+        e.vorher = [](Jpeg_Auftrag& a) { a.Intern.Strom.Kern_Tabelle->Huffman_Bauen = Jpeg_Optimale_Huffman; };
+        const Ergebnis lang = Kodieren(pixel, 120, 72, e);
+        ASSERT_EQ(knapp.erg, 0);
+        ASSERT_EQ(lang.erg, 0);
+        EXPECT_GT(lang.jpeg.size(), knapp.jpeg.size() * 23 / 20);
+        const dek_test::Ergebnis a = dek_test::Dekodieren(knapp.jpeg, "", 3);
+        const dek_test::Ergebnis b = dek_test::Dekodieren(lang.jpeg, "", 3);
+        ASSERT_EQ(a.code, 0);
+        ASSERT_EQ(b.code, 0);
+        EXPECT_TRUE(a.bild.pixel == b.bild.pixel);
+        if (dek_test::Werkzeuge_Da()) {
+            std::string warnung;
+            const Bild ref = Djpeg(lang.jpeg, &warnung, "-dct int -nosmooth");
+            EXPECT_TRUE(warnung.empty()) << warnung;
+            EXPECT_TRUE(ref.pixel == Djpeg(knapp.jpeg, &warnung, "-dct int -nosmooth").pixel);
+        }
+    }
 }

@@ -13,6 +13,13 @@
 5. Randomness comes from the two generators of src/base/random.*: the
    shared table for the game, the decoration generator for looks. No other
    generator (the C library's rand, <random>'s engines) anywhere in src/.
+6. Records are read and written through their types (base/bytes.h), not by
+   offset: outside the framing code (src/base, src/net, src/jpeg) no
+   little-endian read or write at a pointer plus a literal offset
+   (`get_u32le(p + 4)`, `put_i16le(p + 2, v)`) and no memcpy to or from a
+   pointer plus a literal offset (`memcpy(z.name, p + 2, 25)`).
+7. What a club is, the world says once (Team_Ist_Verein): the club kind bit
+   TEAM_ART_VEREIN is not named outside src/world.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -27,6 +34,11 @@ SET_DEKLARATION = re.compile(r"^\s*(void|inline void)\s+\w+_Set_Hooks\s*\(")
 TABELLE_STRUCT = re.compile(r"\bstruct\s+(\w+_Hooks|\w+_Hook_Tabelle)\s*\{")
 EINTRAG = re.compile(r"\(\s*\*\s*(\w+)\s*\)\s*\(")
 FREMDER_ZUFALL = re.compile(r"\b(std::)?(s?rand|rand_r|drand48|random)\s*\(|\b(mt19937(_64)?|minstd_rand0?|random_device|default_random_engine|ranlux\w*|knuth_b)\b")
+OFFSET_ZUGRIFF = re.compile(
+    r"\b(get|put)_[iu](16|32|64)le\s*\([^;()]*\+\s*\d+\s*[,)]"
+    r"|\bmemcpy\s*\([^;]*,\s*[^,;()]*\+\s*\d+\s*,|\bmemcpy\s*\(\s*[^,;()]*\+\s*\d+\s*,")
+RAHMEN = ("src/base/", "src/net/", "src/jpeg/")
+VEREIN_BIT = re.compile(r"\bTEAM_ART_VEREIN\b")
 LOSER_ZEIGER = re.compile(r"^\s*extern\s[^;]*\(\s*\*\s*\w+\s*\)\s*\(", re.M)
 
 
@@ -103,6 +115,12 @@ def main(argv):
         if not p.startswith("src/base/random."):
             for m in FREMDER_ZUFALL.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Zufall ausserhalb der Zufallstabelle und des Deko-Generators")
+        if not p.startswith(RAHMEN):
+            for m in OFFSET_ZUGRIFF.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Feld ueber einen Versatz statt ueber seinen Satz gelesen")
+        if not p.startswith("src/world/"):
+            for m in VEREIN_BIT.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Vereinspruefung ausserhalb von Team_Ist_Verein")
         for m in LOSER_ZEIGER.finditer(text):
             verstoesse.append(f"{p}:{zeile(text, m.start())}: loser Funktionszeiger neben den Hook-Tabellen")
         for pos, name in eintraege_ohne_standard(text):

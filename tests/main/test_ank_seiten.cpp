@@ -16,6 +16,7 @@
 
 #include "base/files.h"
 #include "base/globals.h"
+#include "base/pruefsumme.h"
 #include "base/random.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
@@ -56,13 +57,6 @@
 
 namespace {
 
-u64 fnv(const Rastport* rp) {
-    u64 h = 1469598103934665603ull;
-    const u16* p = rp->bitmap->pixel16();
-    for (i32 i = 0; i < rp->breite * rp->hoehe; ++i) h = (h ^ p[i]) * 1099511628211ull;
-    return h;
-}
-
 class AnkSeiten : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -84,11 +78,6 @@ class AnkSeiten : public ::testing::Test {
     }
     // The pages' pictures go with the graphics (the start-up registration).
     void TearDown() override { Test_Programm_Beenden(ordner); }
-    static void pruefen(const Rastport* rp, const char* name, u64 golden) {
-        schreiben(rp, name);
-        const u64 h = fnv(rp);
-        EXPECT_EQ(h, golden) << name << ": 0x" << std::hex << h;
-    }
     static void schreiben(const Rastport* rp, const char* name) {
         EXPECT_TRUE(Png_Schreiben(name, rp->bitmap->pixel16(), rp->breite, rp->hoehe, rp->breite, 16));
     }
@@ -175,8 +164,8 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
                                        {3, 2, true, name(h_elf[8]), 89}};
 
     // Pages over the main menu, dimmed as the announcements show them.
-    std::unique_ptr<Rastport> schirm(Rastport_Neu_Einfach(800, 600, 16));
-    std::unique_ptr<Rastport> schatten(Resf_Lade_Rastport(Resf_Spiel_Slot(1), 331));
+    Rastport_Bild schirm(Rastport_Neu_Einfach(800, 600, 16));
+    Rastport_Bild schatten(Resf_Lade_Rastport(Resf_Spiel_Slot(1), 331));
     auto ueber_menue = [&](Rastport* seite) {
         Blt_Blit(Screen_Rastport, 0, 0, 800, 600, schirm.get(), 0, 0, Blt_Opt_Standard);
         if (schatten) Blt_Alpha_Prozent_Transparent(schatten.get(), 0, 0, 800, 600, schirm.get(), 0, 0, 90);
@@ -199,6 +188,28 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     const auto t_tore = seite(Ank_Seite_Tore(a, tore), "ank_tore.png");
     EXPECT_TRUE(std::any_of(t_tore.begin(), t_tore.end(),
                             [&](const spur::Text& e) { return e.sichtbar.find(tore[4].name) != std::string::npos; }));
+    // Gold for our side's goals only, whether we play at home or away (the
+    // active manager's club is the away side here).
+    for (const bool wir_heim : {false, true}) {
+        Spielankuendigung b = a;
+        Ank_Nach_Spiel e = d;
+        if (wir_heim) std::swap(e.team1, e.team2), b.team_a = gast, b.team_b = heim;
+        Ank_Daten_Schreiben(e, b.daten);
+        Zeichenspur_Einschalten();
+        Rastport* p = Ank_Seite_Tore(b, tore);
+        ASSERT_NE(p, nullptr);
+        const auto t = texte(p);
+        Rastport_Free(p);
+        for (const Ank_Tor& tor : tore) {
+            const auto z = std::find_if(t.begin(), t.end(), [&](const spur::Text& x) {
+                return x.sichtbar.find(tor.name) != std::string::npos && x.sichtbar.find(std::to_string(tor.minute) + ".") != std::string::npos;
+            });
+            ASSERT_NE(z, t.end()) << tor.name;
+            const bool unser = tor.fuer_heim == wir_heim;
+            EXPECT_EQ(z->farbe, unser ? FARBE_GOLD : FARBE_HELL) << wir_heim << " " << tor.minute;
+        }
+    }
+    Ank_Daten_Schreiben(d, a.daten);
     Zeichenspur_Einschalten();
     seite(Ank_Seite_Statistik(a), "ank_statistik.png");
     // The money page: whose books they are, income above expenses, the
@@ -261,7 +272,10 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
             const auto e = std::find_if(t.begin(), t.end(), [&](const spur::Text& x) { return x.sichtbar.starts_with(anfang); });
             ASSERT_NE(e, t.end()) << anfang;
             const i32 rgb = Wettbewerb_Get_Platz_Farbe(wettbewerb, r.platz - 1);
-            const u16 soll = rgb < 0 ? FARBE_WEISS : Farbe_Pack_565((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255);
+            const u16 soll = rgb < 0 ? FARBE_WEISS
+                             : rgb == WETTBEWERB_FARBE_AUFSTIEG ? FARBE_GUT
+                             : rgb == WETTBEWERB_FARBE_ABSTIEG  ? FARBE_SCHLECHT
+                                                                : FARBE_INFO;
             EXPECT_EQ(e->farbe, soll) << r.platz;
         }
     }
@@ -318,7 +332,42 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     const i32 tx = Spieltag_Bild_X(sf, static_cast<i32>(sf.objekt[17].x));
     const i32 ty = Spieltag_Bild_Y(sf, static_cast<i32>(sf.objekt[17].y));
     ASSERT_TRUE(Spieltag_Blit_Spielfeld(sf, schirm.get(), tx + 3, ty - 2));
-    pruefen(schirm.get(), "spielfeld_uebersicht.png", 0x8f09d262bbecd20bull);
+    schreiben(schirm.get(), "spielfeld_uebersicht.png");
+    // Pinned place by named place: every player and the ball where the
+    // pitch puts them, then the four quarters that cover the whole picture.
+    static const u64 SUMME[27] = {
+        0x6994b42eb212eb32ull, 0xcd75b4282ec398a1ull, 0x416850b58ef6b2dfull,
+        0x8b079452e51d86c9ull, 0xdeb4568b949267aaull, 0x1e9cf48cd8e72dacull,
+        0xdd9afdd0dcaa9ce8ull, 0xa4fc28b2c075d1e4ull, 0xd3916d6967eb8438ull,
+        0xa49a905c84c6f0f7ull, 0xfac01eef3477757full, 0xdeae1d8ff9d3b8feull,
+        0x3cd2276c8ae026a6ull, 0xbcd976e69a011c1cull, 0x2d2861a34f66496full,
+        0x6c7f7c9ceb492f01ull, 0xd29ba2ceea372a99ull, 0xd6b4d25b941ba9f5ull,
+        0x4ff072663ecc7746ull, 0xa8163ea69a909f55ull, 0xb7b3b8b648622969ull,
+        0xff650ef4609298cfull, 0xa9f2665965f2e3a2ull, 0x05df47509029129eull,
+        0xf0680de3dd42c675ull, 0x6f8aa096a0c1c8f8ull, 0xace5cb9e2e02e753ull,
+    };
+    struct Ort {
+        std::string name;
+        pruef::Bereich b;
+    };
+    std::vector<Ort> orte;
+    // A box 24 wide around a place of the pitch, from `oben` above it.
+    auto um = [&](const std::string& name, f32 x, f32 y, i32 oben, i32 hoch) {
+        orte.push_back({name, {nullptr, Spieltag_Bild_X(sf, static_cast<i32>(x)) - 12,
+                               Spieltag_Bild_Y(sf, static_cast<i32>(y)) - oben, 24, hoch}});
+    };
+    for (int s = 0; s < 2; ++s)
+        for (int k = 0; k < 11; ++k)
+            um(std::string(s ? "Gast " : "Heim ") + std::to_string(k + 1), sf.objekt[s * 17 + k].x, sf.objekt[s * 17 + k].y, 12, 24);
+    um("Ball", 6600, 3500, 16, 28);  // with its shadow
+    const char* const viertel[4] = {"oben links", "oben rechts", "unten links", "unten rechts"};
+    for (i32 v = 0; v < 4; ++v) orte.push_back({std::string("Viertel ") + viertel[v], {nullptr, (v % 2) * 400, (v / 2) * 300, 400, 300}});
+    ASSERT_EQ(orte.size(), std::size(SUMME));
+    for (size_t i = 0; i < orte.size(); ++i) {
+        const pruef::Bereich& b = orte[i].b;
+        const u64 s = pruef::Bereich_Summe(schirm->bitmap->pixel16(), 800, 600, b.x, b.y, b.w, b.h);
+        EXPECT_EQ(s, SUMME[i]) << orte[i].name << " bei " << b.x << "," << b.y << ": 0x" << std::hex << s;
+    }
 }
 
 }  // namespace

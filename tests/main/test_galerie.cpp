@@ -33,6 +33,7 @@
 #include "screens/editor/attribut_edit.h"
 #include "screens/live_view/spielansicht.h"
 #include "screens/market/scouting.h"
+#include "screens/match/ank_bild.h"
 #include "screens/market/transfer.h"
 #include "screens/market/verhandlung.h"
 #include "screens/squad/attribut_popup.h"
@@ -172,14 +173,24 @@ TEST_F(Galerie, SechzigTageZweiManager) {
         zug(tag);
         if (HasFatalFailure()) return;
     }
-    // Spiel > Speichern, then Spiel > Laden's question.
+    // Spiel > Speichern: the first slot chosen and saved; the message that
+    // says so. Then the load key's question, answered with "no".
     if (Menue_Requester_Offen()) lauf("click right 400 300\nwait 3\n", 6);
-    lauf("move 624 583\nwait 2\nclick left\nwait 14\nmove 624 536\nwait 2\nclick left\nwait 3\n", 24);
+    ASSERT_TRUE(f::oeffnen(3, 1, Screen_Id::SPEICHERN));
+    ASSERT_TRUE(f::klick(300, DISK_ZEILE_Y0 + DISK_ZEILE_H / 2, 6));
+    ASSERT_TRUE(f::icon(ICON_SPEICHERN_KNOPF, 6));
+    for (int n = 0; n < 200 && !Menue_Requester_Offen(); ++n) lauf("wait 2\n", 0);
+    ASSERT_TRUE(Menue_Requester_Offen());
+    ASSERT_FALSE(Screen_Offen(Screen_Id::SPEICHERN));
     aufnahme("mitteilung_gespeichert");
-    lauf("click right 400 300\nwait 3\n", 6);
-    lauf("move 624 583\nwait 2\nclick left\nwait 14\nmove 624 514\nwait 2\nclick left\nwait 3\n", 24);
+    EXPECT_NE(Zeichenspur_Text("gespeichert"), nullptr);
+    ASSERT_TRUE(f::antworten(true));
+    ASSERT_TRUE(f::bis_menue());
+    lauf("move 400 300\nwait 2\nkey l\nwait 4\n", 6);
+    ASSERT_TRUE(Menue_Requester_Offen());
+    ASSERT_FALSE(Screen_Offen(Screen_Id::LADEN));
     aufnahme("frage_laden");
-    lauf("move 694 421\nwait 2\nclick left\nwait 3\n", 8);
+    ASSERT_TRUE(f::antworten(false));
     // Everything a player meets in these days was seen.
     for (const char* n : {"menue_manager_1", "menue_manager_2", "menue_team_offen",
                           "wechsel_hinweis", "spiel_kontrollleiste", "seite_tore", "seite_statistik", "seite_finanzen",
@@ -376,7 +387,26 @@ TEST_F(Galerie, JederScreen) {
     // screens over it, the pages after it.
     Test_Live_Ansicht(true);
     for (int n = 0; n < 6000 && !(Spielansicht_Laufzustand() == 1 && Spielansicht_Get_Spielfeld()); ++n) {
-        if (!Ank_Bild_Figuren_Gezeichnet().empty()) aufnahme("vor_dem_spiel_bild");
+        if (!Ank_Bild_Figuren_Gezeichnet().empty() && !gesehen.count("vor_dem_spiel_bild")) {
+            // The picture once its line-up boards have come to rest.
+            auto ruhig = [] {
+                for (int s = 0; s < 2; ++s)
+                    for (int k = 0; k < 11; ++k) {
+                        const Ank_Bild_Label& l = Ank_Bild_Labels_Von(s)[k];
+                        if (l.spieler >= 0 && (l.x != l.ziel_x || l.y != l.ziel_y)) return false;
+                    }
+                return true;
+            };
+            ASSERT_TRUE(f::lauf("move 400 300\nwait 2\n", 1));
+            for (int n = 0; n < 400 && !Ank_Bild_Figuren_Gezeichnet().empty() && !ruhig(); ++n) {
+                ASSERT_TRUE(f::lauf("wait 1\n", 0));
+            }
+            if (!Ank_Bild_Figuren_Gezeichnet().empty()) {
+                const Ank_Bild_Label& l = Ank_Bild_Labels_Von(0)[0];
+                EXPECT_TRUE(ruhig()) << l.x << " " << l.ziel_x << " " << l.tempo << " " << l.zustand;
+                aufnahme("vor_dem_spiel_bild");
+            }
+        }
         if ((Spielankuendigung_Screen_Offen() ||
              (Kalender_Get_Runmodus() == RUNMODUS_SPIELTAG && !Spielankuendigung_Puffer_Leer())) &&
             Spielankuendigung_Laufende_Art() == ANK_VOR_MENUE)

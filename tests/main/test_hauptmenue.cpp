@@ -48,6 +48,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/manager.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 #ifndef KORDAVO_SPIELORDNER
@@ -422,6 +423,9 @@ TEST_F(Hauptmenue, ZweiSekundenMenueMitKlickAufDisk) {
 TEST_F(Hauptmenue, KopfBleibtUeberJedemScreen) {
     schritt("kopf_start", "wait 12\n", 12);
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    // The club's strength on the scale of every other page: half steps.
+    const std::string staerke = std::string("Stärke: ") + Team_Halbwert_String(Team_Get_Staerke_Modus(Team_Aktiv, 16));
+    EXPECT_NE(spur::finden(spur::frame(), staerke), nullptr) << staerke;
     auto kopf_zeigt = [](const std::string& was) {
         const auto t = spur::frame();
         const std::string geld = Menue_Geld_Text(Bank_Get_Kontostand(Team_Aktiv, 0, 0));

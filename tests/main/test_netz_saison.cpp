@@ -7,7 +7,10 @@
 // line-up through the squad screen, the client its tactics too. At the
 // start of every day both sides reduce what their screens show -- the two
 // clubs' league tables, their leagues' fixtures and results, both squads --
-// to check sums; the host sends its own, this process compares them with
+// to check sums, with the calendar's days of the leagues' matchdays and the
+// main menu's header (club names of the day's match, money line, date: the
+// client's as drawn, the host's as its state gives the client's club); the
+// host sends its own, this process compares them with
 // its view of the same day before either manager ends that day's turn. The
 // run ends after the season change, once the first matchday of the new
 // season has been played and compared: the client's league then has the
@@ -20,7 +23,10 @@
 // club; both sides must have watched their club's match live on each of
 // those matchdays. Built with KORDAVO_NETZ_WEG the client's window closes
 // in the middle of its first live match: the host's day must go on and the
-// client's club's match be played to its end there.
+// client's club's match be played to its end there; then the player starts
+// the game again, takes his club back from the club list (shown under his
+// manager's name) and plays on, every day compared as before, two league
+// matchdays or more.
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -37,6 +43,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/bytes.h"
@@ -44,6 +51,9 @@
 #include "base/ruf.h"
 #include "base/settings.h"
 #include "fahrer.h"
+#include "gui/hauptmenue.h"
+#include "spur.h"
+#include "world/bank.h"
 #include "net/verbindung.h"
 #include "screens/start/spielstart.h"
 #include "season/kalender.h"
@@ -99,7 +109,7 @@ struct Pruefsumme {
 };
 
 struct Sicht {
-    u32 tabellen = 0, ergebnisse = 0, kader = 0;
+    u32 tabellen = 0, ergebnisse = 0, kader = 0, kopf = 0;
     bool operator==(const Sicht&) const = default;
 };
 
@@ -139,6 +149,11 @@ Sicht sicht(i32 team_a, i32 team_b) {
         const Wettbewerb* w = Wettbewerb_Get_Zeiger(liga);
         const i32 aktuell = w ? w->aktueller_spieltag : -1;
         erg(liga), erg(aktuell);
+        // The calendar: today's matchday of the league and the days of the
+        // two matchdays (the results page is dated by them).
+        i32 runde = 0;
+        erg(Kalender_Get_Spieltag_Nummer(Kalender_Get_Tag(), liga, &runde)), erg(runde);
+        for (i32 md = std::max(0, aktuell - 1); md <= aktuell; ++md) erg(Kalender_Get_Spieltermin(liga, md, 0));
         for (i32 md = std::max(0, aktuell - 1); md <= aktuell; ++md)
             for (u32 i = 0;; ++i) {
                 const i32 h = Spiele_Lock(static_cast<u32>(liga), static_cast<u32>(md), 0, i);
@@ -201,6 +216,59 @@ std::vector<std::string> kader_zeilen(i32 team_a, i32 team_b) {
 
 i32 tag_schluessel() { return Kalender_Get_Jahr() * 1000 + Kalender_Get_Tag(); }
 
+// The main menu's header as it stands on the screen: the two clubs' names
+// (home side first, "spielfrei" for a missing opponent), the money line and
+// the date. A message that covers it is answered first, a page that comes
+// up over the menu clicked away.
+std::vector<std::string> kopf_gezeichnet() {
+    std::vector<std::string> k;
+    for (int versuch = 0; versuch < 10; ++versuch) {
+        // A page or notice that came up over the menu goes first.
+        if (!f::im_menue() && !f::bis_menue()) break;
+        std::vector<spur::Text> teile;
+        for (const spur::Text& t : spur::frame(2))
+            if (t.y1 <= 100 && ((t.font == 14 && (std::abs(t.mitte() - 182) < 40 || std::abs(t.mitte() - 458) < 40)) ||
+                                std::abs(t.mitte() - 718) < 40))
+                teile.push_back(t);
+        // The names left to right, then the money line above the date.
+        std::stable_sort(teile.begin(), teile.end(), [](const spur::Text& a, const spur::Text& b) {
+            return std::tuple(a.font != 14, a.y1, a.x0) < std::tuple(b.font != 14, b.y1, b.x0);
+        });
+        k.clear();
+        for (const spur::Text& t : teile) k.push_back(t.sichtbar);
+        if (!Menue_Requester_Offen() && k.size() >= 4) break;
+        f::ohne_meldung();
+    }
+    return k;
+}
+
+// The header the server's state gives a club's manager: its opponent of the
+// day (the next one once today's match is over), its balance, today's date.
+std::vector<std::string> kopf_erwartet(i32 team) {
+    constexpr i32 T_SPIELFREI = 24, T_GELD = 48;
+    bool auswaerts = false;
+    const i32 gegner = Spieltag_Get_Gegner_Des_Tages(team, &auswaerts);
+    const i32 heim = auswaerts && gegner >= 0 ? gegner : team, gast = heim == team ? gegner : team;
+    std::vector<std::string> k;
+    for (i32 t : {heim, gast}) k.push_back(t >= 0 ? Team_String(721, t, nullptr, 0) : Menue_Text(T_SPIELFREI));
+    k.push_back(std::string(Menue_Text(T_GELD)) + ": " + Menue_Geld_Text(Bank_Get_Kontostand(team, 0, 0)));
+    k.push_back(Kalender_Get_Datum_Text(Kalender_Get_Tag(), true));
+    return k;
+}
+
+u32 kopf_summe(const std::vector<std::string>& k) {
+    u32 h = 2166136261u;
+    for (const std::string& z : k)
+        for (char c : z + '\n') h = (h ^ static_cast<u8>(c)) * 16777619u;
+    return h;
+}
+
+std::string kopf_text(const std::vector<std::string>& k) {
+    std::string s;
+    for (const std::string& z : k) s += (s.empty() ? "" : " | ") + z;
+    return s;
+}
+
 // The days on which this side's live view showed its own club's match.
 std::set<i32>& live_tage() {
     static std::set<i32> t;
@@ -220,6 +288,7 @@ enum : char {
     B_WEITER = 'W',   // the host may end its turns up to this day (wert: schluessel)
     B_KADER = 'K',    // the host writes its squad lines into the file kader_datei()
     B_WEG = 'X',      // the client has closed its window (the host plays on alone)
+    B_KOPF = 'H',     // the host writes the client's header as it sees it into kader_datei()
 };
 
 struct Meldung {
@@ -236,6 +305,7 @@ bool schreiben(int fd, const Meldung& m) {
     put_u32le(b + 12, m.s.tabellen);
     put_u32le(b + 16, m.s.ergebnisse);
     put_u32le(b + 20, m.s.kader);
+    put_u32le(b + 24, m.s.kopf);
     return write(fd, b, sizeof b) == static_cast<ssize_t>(sizeof b);
 }
 
@@ -260,7 +330,7 @@ bool lesen(int fd, Meldung* m, int ms, W warten) {
     m->art = static_cast<char>(b[0]);
     m->schluessel = static_cast<i32>(get_u32le(b + 4));
     m->wert = static_cast<i32>(get_u32le(b + 8));
-    m->s = {get_u32le(b + 12), get_u32le(b + 16), get_u32le(b + 20)};
+    m->s = {get_u32le(b + 12), get_u32le(b + 16), get_u32le(b + 20), get_u32le(b + 24)};
     return true;
 }
 
@@ -425,7 +495,7 @@ i32 liga_spieltage(i32 team) {
     if (!lesen(befehle, &b, 400000, frame) || b.art != B_CLIENT) fehler(17);
     const i32 client = b.wert;
     i32 gemeldet = -1, erlaubt = -1;
-    bool aktion = false, weg = false;
+    bool aktion = false, weg = false, abwesend = false;
     const auto ende = Uhr::now() + std::chrono::seconds(1500);
     while (Uhr::now() < ende) {
         const Schritt s = spielschritt(gemeldet);
@@ -436,6 +506,16 @@ i32 liga_spieltage(i32 team) {
         gemeldet = tag_schluessel();
         Meldung t;
         t.art = M_TAG, t.schluessel = gemeldet, t.s = sicht(eigenes, client);
+        // The client's header as this side's state gives it; this side's own
+        // header stands as its state gives it, with its own club (while the
+        // client is away its club's turns are taken here).
+        t.s.kopf = kopf_summe(kopf_erwartet(client));
+        const i32 am_zug = abwesend && Team_Aktiv == client ? client : eigenes;
+        if (const std::vector<std::string> k = kopf_gezeichnet(); k != kopf_erwartet(am_zug)) {
+            std::fprintf(stderr, "Server: Kopfzeile \"%s\" statt \"%s\"\n", kopf_text(k).c_str(),
+                         kopf_text(kopf_erwartet(am_zug)).c_str());
+            fehler(26);
+        }
         if (!schreiben(meldungen, t)) fehler(19);
         if (weg) {
             // The day after the client left: whether its club's match was
@@ -443,7 +523,9 @@ i32 liga_spieltage(i32 team) {
             Meldung k;
             k.art = B_WEG, k.wert = letztes_spiel_zu_ende(client) ? 1 : 0;
             if (!schreiben(meldungen, k)) fehler(25);
-            break;
+            // The turn waits for the client that comes back.
+            weg = false;
+            erlaubt = -1;
         }
         if (am_ziel(client)) break;
         while (erlaubt < gemeldet) {
@@ -458,9 +540,24 @@ i32 liga_spieltage(i32 team) {
                 if (!schreiben(meldungen, k)) fehler(24);
                 continue;
             }
+            if (b.art == B_KOPF) {
+                if (FILE* d = std::fopen(kader_datei().c_str(), "w")) {
+                    std::fprintf(d, "%s\n", kopf_text(kopf_erwartet(client)).c_str());
+                    std::fclose(d);
+                }
+                Meldung k;
+                k.art = B_KOPF;
+                if (!schreiben(meldungen, k)) fehler(24);
+                continue;
+            }
             if (b.art == B_WEG) {
                 erlaubt = 1 << 30;
-                weg = true;
+                weg = abwesend = true;
+                continue;
+            }
+            // The client is back with its club.
+            if (b.art == B_CLIENT && b.wert == client) {
+                abwesend = false;
                 continue;
             }
             if (b.art != B_WEITER) fehler(20);
@@ -475,7 +572,7 @@ i32 liga_spieltage(i32 team) {
             if (!schreiben(meldungen, a) || !bis_hauptmenue(60)) fehler(22);
         }
     }
-    if (!am_ziel(client) && !weg) fehler(23);
+    if (!am_ziel(client)) fehler(23);
     m.art = M_ENDE, m.schluessel = tag_schluessel(), m.wert = static_cast<i32>(live_tage().size());
     m.s.tabellen = static_cast<u32>(liga_spieltage(eigenes));
     schreiben(meldungen, m);
@@ -528,45 +625,75 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
             if (!ordner.empty()) std::filesystem::remove_all(ordner, ec);
         }
     } ordner_weg{ordner};
-    ASSERT_TRUE(Test_Programm_Starten("kordavo_netz_saison_client", &ordner, true));
-    Test_Live_Ansicht(LIVE);
-    ASSERT_TRUE(Main_Hooks.Verbindung_Start("", 0));
-    ASSERT_TRUE(f::lauf("wait 5\n", 8));
-    ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_NETZ), 8));
-    ASSERT_TRUE(ruf::Client());
-    ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_ADRESSE), 8));
-    std::string tippen;
-    for (int i = 0; i < 16; ++i) tippen += "key backspace\n";
-    ASSERT_TRUE(f::lauf(tippen + "text " + eigene_adresse() + "\nwait 12\nkey return\nwait 3\n", 20));
-    ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_PRUEFEN), 20));
-    ASSERT_EQ(Spielstart_Get_Netz().test, 1);
-    ASSERT_TRUE(f::lauf(Start_Klick(ICON_START_NEU), 20));
-    // The client's manager: his name and face, then country and club.
-    ASSERT_TRUE(f::lauf("text Gast\nwait 10\nkey return\nwait 3\n", 20));
-    ASSERT_TRUE(f::lauf(Start_Eintrag(1), 8));
-    ASSERT_TRUE(f::lauf(Start_Eintrag(0), 8));
-    ASSERT_TRUE(f::lauf(Start_Eintrag(0), 8));
-    const i32 team = Spielstart_Slots[0].team;
+    // `alt`: the club this client managed before it left (-1 the first
+    // time): offered again under its manager's name, and taken again.
+    auto beitreten = [&](i32 alt) -> i32 {
+        const auto schritt = [](bool ok, const char* was) {
+            if (!ok) ADD_FAILURE() << "Beitritt: " << was;
+            return ok;
+        };
+        if (!schritt(Test_Programm_Starten("kordavo_netz_saison_client", &ordner, true), "Programmstart")) return -1;
+        Test_Live_Ansicht(LIVE);
+        std::string tippen;
+        for (int i = 0; i < 16; ++i) tippen += "key backspace\n";
+        if (!schritt(Main_Hooks.Verbindung_Start("", 0), "Netz") || !schritt(f::lauf("wait 5\n", 8), "Start") ||
+            !schritt(f::lauf(Start_Klick(ICON_START_NETZ), 8) && ruf::Client(), "Netzschalter") ||
+            !schritt(f::lauf(Start_Klick(ICON_START_ADRESSE), 8), "Adresse") ||
+            !schritt(f::lauf(tippen + "text " + eigene_adresse() + "\nwait 12\nkey return\nwait 3\n", 20), "Tippen") ||
+            !schritt(f::lauf(Start_Klick(ICON_START_PRUEFEN), 20) && Spielstart_Get_Netz().test == 1, "Prüfen") ||
+            !schritt(f::lauf(Start_Klick(ICON_START_NEU), 20), "Neu"))
+            return -1;
+        // The client's manager: his name and face, then country and club.
+        if (!schritt(f::lauf("text Gast\nwait 10\nkey return\nwait 3\n", 20), "Name") ||
+            !schritt(f::lauf(Start_Eintrag(1), 8), "Gesicht") || !schritt(f::lauf(Start_Eintrag(0), 8), "Land"))
+            return -1;
+        i32 eintrag = 0;
+        if (alt >= 0) {
+            const Spielstart_Zustand& z = Spielstart_Get_Zustand();
+            eintrag = -1;
+            for (i32 i = 0; i < z.teams_anzahl; ++i)
+                if (z.teams[i] == alt) eintrag = i - z.erster;
+            char name[40] = {};
+            bool aktiv = true;
+            if (eintrag < 0 || eintrag >= WIZ_EINTRAEGE) {
+                std::string liste;
+                for (i32 i = 0; i < z.teams_anzahl; ++i) liste += " " + std::to_string(z.teams[i]);
+                char name[40] = {};
+                bool aktiv = false;
+                const bool info = Spielstart_Client_Team_Info(alt, name, &aktiv);
+                ADD_FAILURE() << "Seite " << z.seite << ", ab " << z.erster << ", Vereine" << liste << "; Verein " << alt
+                              << (info ? " mit Manager " : " ohne Manager ") << name << (aktiv ? ", besetzt" : "");
+            }
+            if (!schritt(eintrag >= 0 && eintrag < WIZ_EINTRAEGE, "der alte Verein fehlt in der Liste") ||
+                !schritt(Spielstart_Client_Team_Info(alt, name, &aktiv) && std::string(name) == "Gast" && !aktiv,
+                         "der alte Verein steht nicht mit seinem Manager frei"))
+                return -1;
+        }
+        if (!schritt(f::lauf(Start_Eintrag(eintrag), 8), "Verein")) return -1;
+        const i32 t = Spielstart_Slots[0].team;
+        if (!schritt(t >= 0 && t != server_team && (alt < 0 || t == alt), "Vereinswahl")) return -1;
+        for (int i = 0; i < 3 && !Menue_Requester_Offen() && Spielstart_Beendet == 0; ++i) f::lauf("wait 5\n", 4);
+        if (Menue_Requester_Offen() && !schritt(f::lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20), "Frage"))
+            return -1;
+        if (!schritt(bis_hauptmenue(240), "der Client hat sein Hauptmenü nicht erreicht") ||
+            !schritt(ruf::Client() && Team_Aktiv == t, "Rolle und Verein"))
+            return -1;
+        Meldung b;
+        b.art = B_CLIENT, b.wert = t;
+        if (!schritt(schreiben(an_host, b), "Meldung an den Server")) return -1;
+        std::fprintf(stderr, "beigetreten nach %.1f s\n", std::chrono::duration<double>(Uhr::now() - start).count());
+        return t;
+    };
+    const i32 team = beitreten(-1);
     ASSERT_GE(team, 0);
-    ASSERT_NE(team, server_team);
-    for (int i = 0; i < 3 && !Menue_Requester_Offen() && Spielstart_Beendet == 0; ++i) f::lauf("wait 5\n", 4);
-    if (Menue_Requester_Offen()) {
-        ASSERT_TRUE(f::lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20));
-    }
-    ASSERT_TRUE(bis_hauptmenue(240)) << "der Client hat sein Hauptmenü nicht erreicht";
-    ASSERT_TRUE(ruf::Client());
-    ASSERT_EQ(Team_Aktiv, team);
-    m = {};
-    m.art = B_CLIENT, m.wert = team;
-    ASSERT_TRUE(schreiben(an_host, m));
-    std::fprintf(stderr, "beigetreten nach %.1f s\n",
-                 std::chrono::duration<double>(Uhr::now() - start).count());
 
     // The season, day by day.
     std::map<i32, Sicht> host_tage;
     std::vector<i32> nur_host, nur_client;
     i32 gemeldet = -1, verglichen = 0, host_ende = -1, host_spieler = -1, eigener_spieler = -1;
     i32 taktik = -1, host_live = -1, host_spieltage = 0;
+    // The league matchdays played when the client came back (-1: it has not left).
+    i32 zurueck_spieltag = -1, nach_rueckkehr = 0;
     bool aktion = false, aktion_geprueft = false, host_aktion_geprueft = false;
     std::set<i32> liga_vorher, liga_nachher, verglichene;
     // Reads the host's records up to day `bis` (its record of that day or a later one).
@@ -611,7 +738,8 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     };
     const auto ende = Uhr::now() + std::chrono::seconds(1500);
     while (Uhr::now() < ende) {
-        if (WEG && !live_tage().empty() && Spielansicht_Get_Spielfeld() && Spielansicht_Get_Spielfeld()->minute >= 20) {
+        if (WEG && zurueck_spieltag < 0 && !live_tage().empty() && Spielansicht_Get_Spielfeld() &&
+            Spielansicht_Get_Spielfeld()->minute >= 20) {
             // The client's window closed in the middle of its match.
             const i32 tag = tag_schluessel();
             m = {};
@@ -625,10 +753,22 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                          std::chrono::duration<double>(Uhr::now() - t0).count());
             // The club's match was played on to its end there.
             Meldung r;
-            do ASSERT_TRUE(lesen(von_host, &r, 60000, ruhen)) << "keine Antwort des Servers";
-            while (r.art != B_WEG);
+            do {
+                ASSERT_TRUE(lesen(von_host, &r, 60000, ruhen)) << "keine Antwort des Servers";
+                if (r.art == M_TAG) host_tage[r.schluessel] = r.s;
+            } while (r.art != B_WEG);
             EXPECT_EQ(r.wert, 1) << "das Spiel des Clients wurde beim Server nicht zu Ende gespielt";
-            return;
+            // The player starts the game again and takes his club back; the
+            // days go on compared as before.
+            Test_Programm_Beenden(ordner);
+            ordner.clear();
+            ASSERT_EQ(beitreten(team), team);
+            zurueck_spieltag = liga_spieltage(team);
+            gemeldet = -1;
+            // The days the host played while the client was away are not the client's.
+            for (const auto& [k, v] : host_tage)
+                if (k < tag_schluessel()) verglichene.insert(k);
+            continue;
         }
         // A client whose server has gone is back in single play: the host's
         // failure is told, not waited for.
@@ -637,7 +777,12 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel() << host_zustand();
         if (s == Schritt::WEITER) continue;
         gemeldet = tag_schluessel();
-        const Sicht eigene = sicht(server_team, team);
+        if (zurueck_spieltag >= 0 && !nach_rueckkehr++)
+            std::fprintf(stderr, "zurück am Tag %d (Server am Tag %d)\n", gemeldet,
+                         host_tage.empty() ? -1 : host_tage.rbegin()->first);
+        Sicht eigene = sicht(server_team, team);
+        const std::vector<std::string> kopf = kopf_gezeichnet();
+        eigene.kopf = kopf_summe(kopf);
         ASSERT_TRUE(host_lesen(gemeldet)) << "keine Sicht des Servers für Tag " << gemeldet;
         for (const auto& [k, v] : host_tage)
             if (k < gemeldet && !verglichene.count(k) && !std::count(nur_host.begin(), nur_host.end(), k))
@@ -648,6 +793,21 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
             EXPECT_EQ(eigene.tabellen, h.tabellen) << "Tabellen am Tag " << gemeldet;
             EXPECT_EQ(eigene.ergebnisse, h.ergebnisse) << "Ergebnisse am Tag " << gemeldet;
             EXPECT_EQ(eigene.kader, h.kader) << "Kader am Tag " << gemeldet;
+            if (eigene.kopf != h.kopf) {
+                // The server's header of this club, for the message.
+                Meldung k, antwort;
+                k.art = B_KOPF;
+                std::string server;
+                if (schreiben(an_host, k) && lesen(von_host, &antwort, 60000, ruhen) && antwort.art == B_KOPF)
+                    if (FILE* d = std::fopen(kader_datei_von(kind).c_str(), "r")) {
+                        char z[512] = {};
+                        if (std::fgets(z, sizeof z, d)) server = std::string(z, std::strcspn(z, "\n"));
+                        std::fclose(d);
+                        std::remove(kader_datei_von(kind).c_str());
+                    }
+                ADD_FAILURE() << "Kopfzeile am Tag " << gemeldet << ": \"" << kopf_text(kopf) << "\", beim Server \""
+                              << server << "\"";
+            }
             if (eigene.kader != h.kader) {
                 // The lines that differ, host first.
                 Meldung k;
@@ -715,6 +875,11 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                                     << (nur_client.empty() ? -1 : nur_client[0]);
     EXPECT_TRUE(nur_host.empty()) << nur_host.size() << " Tage ohne Sicht des Clients, erster "
                                   << (nur_host.empty() ? -1 : nur_host[0]);
+    if (WEG) {
+        // Back in the game, the client saw two matchdays or more played.
+        EXPECT_GE(zurueck_spieltag, 1) << "der Client kam nicht zurück";
+        EXPECT_GE(liga_spieltage(team) - zurueck_spieltag, 2) << "Spieltage nach der Rückkehr";
+    }
     if (LIVE) {
         // Each side watched its own club's league matches live (a cup match
         // may add a day; the two leagues may play on different days).

@@ -17,6 +17,8 @@
 #include "graphics/blitter.h"
 #include "graphics/sound.h"
 #include "graphics/video.h"
+#include "graphics/zeichenspur.h"
+#include "grafik_nummern.h"
 #include "gui/wappen.h"
 #include "platform/png.h"
 #include "base/spielstand.h"
@@ -26,8 +28,12 @@
 #include "season/kalender.h"
 #include "season/news.h"
 #include "season/optionen.h"
+#include "season/rangliste.h"
+#include "season/spiele.h"
 #include "season/richter.h"
+#include "base/ruf.h"
 #include "screens/club/bank.h"
+#include "screens/squad/kader.h"
 #include "spur.h"
 #include "world/bank.h"
 #include "world/manager.h"
@@ -168,6 +174,27 @@ TEST_F(Posteingang, ZufallsangebotWirdGezeigtUndAngenommen) {
     EXPECT_DOUBLE_EQ(vorher - Bank_Get_Kontostand(team, 0, 0), preis);
 }
 
+// An event's question shows the event's symbol beside the crest; a
+// question without one shows none.
+TEST_F(Posteingang, FrageZeigtDasSymbolDesEreignisses) {
+    ein_manager();
+    if (HasFatalFailure()) return;
+    const i32 team = Team_Aktiv;
+    for (const i32 symbol : {3, 0}) {
+        SCOPED_TRACE(symbol);
+        News_Daten d;
+        const i32 w[10] = {ANFRAGE_EREIGNIS, team, -1, Kalender_Get_Tag() + 40, 0, 0, 0, 0, symbol, -1};
+        for (int i = 0; i < 10; ++i) d.w[i] = w[i];
+        ASSERT_NE(News_Neu_Text(team, team, -1, NEWS_FRAGE, &d, "Ein Angebot mit Symbol."), 0u);
+        ASSERT_TRUE(bis_frage());
+        spur::frame();
+        const Zeichenspur_Eintrag* e = Zeichenspur_Blit_Bei(549 - 72 + 32, 213 + 32);
+        const bool gezeigt = e && e->grafik == GRAFIK_FRAGE_SYMBOL + symbol - 1;
+        EXPECT_EQ(gezeigt, symbol != 0);
+        ASSERT_TRUE(f::antworten(false));
+    }
+}
+
 // The help box over the squad screen's automatic line-up button once the
 // mouse has rested on it for a second: with the manager's help option on
 // it shows the button's text, off it shows none.
@@ -233,6 +260,51 @@ TEST_F(Posteingang, WappenfotoAusDemWappenordner) {
     EXPECT_LT(foto[1], 40);
     std::remove(datei.c_str());
     EXPECT_NE(mitte(), foto) << "without the photo the archive's crest";
+}
+
+// The squad screen follows changes made behind its back once the rankings
+// are sorted anew, and when a server's inbox pass sends its start teams:
+// the rows show the line-up as it now is.
+TEST_F(Posteingang, KaderFolgtDerRanglisteUndDemPosteingang) {
+    ein_manager();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(f::menue(0, 0));
+    ASSERT_TRUE(f::da(ICON_KADER_RAHMEN));
+    // The manager sets his line-up himself (the assistant would put it back).
+    Team_Wert(8, Team_Aktiv, 128, OP_BITS_LOESCHEN);
+    auto reihe = [](i32 k) { return static_cast<i32>(Menue_Screen_Icon_Aus_Nummer(ICON_KADER_ZEILE + k)->user[0]); };
+    const struct {
+        const char* weg;
+        void (*ausloesen)();
+    } wege[] = {
+        {"Rangliste", [] {
+             // A result of the club, then the sort that follows the day's matches.
+             Spiel s{};
+             s.team_a = static_cast<i16>(Team_Aktiv);
+             s.team_b = static_cast<i16>(Team_Aktiv == 0 ? 1 : 0);
+             s.tore_a = 2;
+             s.tore_b = 1;
+             Rangliste_Nach_Spiel(Team_Aktiv, s);
+             Rangliste_Sortieren();
+         }},
+        {"Posteingang des Servers", [] {
+             ruf::Als_Netz(true);
+             News_Pruefen(Team_Aktiv);
+             ruf::Als_Einzel();
+         }},
+    };
+    for (const auto& w : wege) {
+        SCOPED_TRACE(w.weg);
+        const i32 erster = reihe(0), bank = reihe(12);
+        ASSERT_GE(erster, 0);
+        ASSERT_GE(bank, 0);
+        // A starter and a substitute change places without the screen.
+        Spieler_Tauschen_Intern(erster, bank, Team_Aktiv, Team_Aktiv);
+        EXPECT_EQ(reihe(0), erster) << "the screen is not told by the swap itself";
+        w.ausloesen();
+        EXPECT_EQ(reihe(0), bank);
+        EXPECT_EQ(reihe(12), erster);
+    }
 }
 
 // The engine defaults the game keeps: the menu's pictures from its own

@@ -32,6 +32,15 @@ FAELLE = [
     ("src/season/a.cpp", "std::mt19937 g{1};\n", "Zufall"),
     ("src/base/random.cpp", "static std::mt19937 deko{1};\n", None),
     ("src/season/a.cpp", "i32 n = Rnd_Deko_Von_Bis(0, 49); i32 m = Rnd(0, 3);\n", None),
+    ("src/season/a.cpp", "u32 f = get_u32le(r + 4);\n", "Versatz"),
+    ("src/season/a.cpp", "u32 f = get_u32le(items + 12 * i + 4);\n", "Versatz"),
+    ("src/world/a.cpp", "put_i16le(e + 2, wert);\n", "Versatz"),
+    ("src/screens/a.cpp", "std::memcpy(z.team_name, e + 2, 25);\n", "Versatz"),
+    ("src/screens/a.cpp", "std::memcpy(e + 27, z.user, 36);\n", "Versatz"),
+    ("src/season/a.cpp", "u32 f = get_u32le(r); auto z = bytes::aus_bild<Zeile>(b + ZEILE * i);\n", None),
+    ("src/net/a.cpp", "u32 n = get_u32le(kopf + 4);\n", None),
+    ("src/season/a.cpp", "bool c(int t) { return Team_Daten[t].art & TEAM_ART_VEREIN; }\n", "Team_Ist_Verein"),
+    ("src/world/team.cpp", "bool Team_Ist_Verein(int t) { return Team_Daten[t].art & TEAM_ART_VEREIN; }\n", None),
 ]
 
 

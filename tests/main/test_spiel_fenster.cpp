@@ -135,7 +135,7 @@ void spielen(bool live) {
     EXPECT_FALSE(E_Im_Spiel_Screen_Ist_Offen());
     EXPECT_FALSE(Menue_Get_Spiel_Pause());
 
-    // The tactics window: value 2 ("Einsatz") five up.
+    // The tactics window: value 2 ("Risiko") five up.
     const i8 vorher = sf->seite[seite].taktik[TW_WERT2];
     ASSERT_GT(Headless_Lauf(klick(528, 582), 4), 0);
     ASSERT_TRUE(Taktik_Im_Spiel_Screen_Ist_Offen());

@@ -295,7 +295,15 @@ TEST_P(Saison, ZweiSpielzeiten) {
     EXPECT_EQ(Kalender_Get_Jahr(), 1);
     EXPECT_EQ(Kalender_Get_Basistag(), saison2 - saison2 % 7);  // the Thursday before
     saison2_pruefen();
+    // The season's friendlies: one competition without teams or matchdays
+    // of its own, made anew at the season start (last season's is gone).
+    const i32 freund = Wettbewerb_Get_Freundschaftsspiele();
+    ASSERT_GE(freund, 0);
+    EXPECT_EQ(Wettbewerb_Dummy_Anzahl, 1);
+    EXPECT_EQ(zeiger(freund)->teams, 0);
+    EXPECT_EQ(zeiger(freund)->spieltage, 0);
     if (GetParam() == 0) Widersprueche_Abweisen();
+    EXPECT_EQ(Wettbewerb_Get_Freundschaftsspiele(), freund) << "kept through a save and a load";
     ASSERT_TRUE(Bis(saison2 + 364)) << "the loop stalled on day " << Kalender_Get_Tag();
 
     // Run modes 20 -> 23 -> 0 -> 1, then play, announcements and their screens.

@@ -172,6 +172,20 @@ TEST(SaisonBaender, DreiSaatenJeDreiSpielzeiten) {
         const double oben = m.staerke_stufe.begin()->second, oben_start = m.staerke_stufe_start.begin()->second;
         EXPECT_GE(oben, 0.85 * oben_start);
         EXPECT_LE(oben, 1.15 * oben_start);
+        // The lower divisions rise for a few seasons while the shipped young
+        // players reach their potentials (within 15 % of the start again
+        // after twenty); they are not bought up by the divisions above: the
+        // second at most a fifth above the start after three seasons (a
+        // quarter when it was, and two thirds after twenty), the third at
+        // most 38 % (a third division's young players are furthest below
+        // their potentials).
+        int rang = 0;
+        for (const auto& [stufe, median] : m.staerke_stufe) {
+            const auto start = m.staerke_stufe_start.find(stufe);
+            ASSERT_NE(start, m.staerke_stufe_start.end()) << "level " << stufe;
+            EXPECT_GE(median, 0.85 * start->second) << "level " << stufe;
+            EXPECT_LE(median, (rang++ == 1 ? 1.2 : 1.38) * start->second) << "level " << stufe;
+        }
         std::printf(
             "seed %d: strongest champion %u of %u, champions %.2f, last %.2f, stronger side wins "
             "%.0f/%.0f/%.0f/%.0f/%.0f "

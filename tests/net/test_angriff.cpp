@@ -16,6 +16,7 @@
 #include "net/protokoll.h"
 #include "client_server.h"
 #include "netz_test.h"
+#include "welt_verdrahten.h"
 #include "season/kalender.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"
@@ -48,20 +49,6 @@ std::vector<u8> Abdruck() {
         while (const Bank_Kredit_Eintrag* e = Bank_Get_Naechster_Kredit(t, &cursor)) w(*e);
     }
     return b;
-}
-
-void Verdrahten() {
-    ruf::Team_Rahmen_Setzen([](i32 team, bool an) {
-        static i32 alt = -1;
-        if (an) alt = Aktuelles_Team, Aktuelles_Team = team;
-        else Aktuelles_Team = alt;
-    });
-    Welt_Set_Netz_Hooks({
-        .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
-        .slot_team = [](int slot) { return Netz_Slot_Team(slot); },
-        .slot_setzen = [](int slot, i32 team, const char*, i32) { return Netz_Slot_Team_Setzen(slot, team); },
-        .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
-    });
 }
 
 // The server: serves until its client has gone (at most 60 s), lets the
@@ -101,7 +88,7 @@ class Angriff : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
         Welt_Netz_Anmelden();
-        Verdrahten();
+        Welt_Netz_Verdrahten();
         Bank_Init();
         for (i32 t : {BOESE, EHRLICH, COMPUTER}) ASSERT_TRUE(Bank_Konto_Anlegen(t, 5000000.0, 0));
         ASSERT_EQ(Verbindung_Start("", 0), 1);

@@ -112,6 +112,64 @@ TEST_F(Suche, ConnectOpensTheRolesConnection) {
     for (Verbindung* v : Verbindung_Tabelle) EXPECT_EQ(v, nullptr);
 }
 
+// Without an address in the settings a server listens on every address of
+// the machine, so a second copy on the same machine joins at 127.0.0.1;
+// with one it listens there alone. (A port of this test's own: a listener
+// on every address would take the game's port from the tests beside it.)
+TEST_F(Suche, ServerListensEverywhereUnlessTheSettingsNameAnAddress) {
+    const std::filesystem::path ordner =
+        std::filesystem::temp_directory_path() / ("kordavo_lauschen_" + std::to_string(getpid()));
+    std::filesystem::create_directories(ordner);
+    const char* vorher = std::getenv("KORDAVO_CONFIG_DIR");
+    const std::string alt = vorher ? vorher : "";
+    setenv("KORDAVO_CONFIG_DIR", ordner.c_str(), 1);
+    Settings_Neu_Laden();
+    const u16 tcp_port = static_cast<u16>(20000 + getpid() % 20000);
+    const u8 loopback[4] = {127, 0, 0, 1};
+    u8 eigene[4], andere[4];
+    Test_Adresse(77, eigene);
+    Test_Adresse(78, andere);
+    struct Fall {
+        const char* einstellung;
+        bool alle;
+        bool bei_127_0_0_1, bei_eigener, bei_anderer;
+    };
+    const std::string eigene_text = std::to_string(eigene[0]) + "." + std::to_string(eigene[1]) + "." +
+                                    std::to_string(eigene[2]) + "." + std::to_string(eigene[3]);
+    const Fall faelle[] = {
+        {"", true, true, true, true},
+        {"127.0", true, true, true, true},  // no address: as without one
+        {eigene_text.c_str(), false, false, true, false},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.einstellung);
+        ASSERT_TRUE(W32_Registry_Write("Netz_Adresse", f.einstellung));
+        char name[256];
+        testing::internal::CaptureStderr();
+        ASSERT_EQ(Verbindung_Get_Local_Host(name, sizeof name, &Internet_Port, Internet_Lokale_Adresse), 1);
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(Internet_Alle_Adressen, f.alle);
+        Internet_Port = Socket_Port_Leitung(tcp_port);
+        Internet_Modus = INTERNET_MODUS_SERVER;
+        Internet_Connect();
+        ASSERT_NE(Internet_Listen_Verbindung, nullptr);
+        for (auto [adresse, erwartet] : {std::pair{loopback, f.bei_127_0_0_1}, std::pair{(const u8*)eigene, f.bei_eigener},
+                                         std::pair{(const u8*)andere, f.bei_anderer}}) {
+            const int fd = Roh_Verbinden(adresse, tcp_port);
+            EXPECT_EQ(fd >= 0, erwartet) << int(adresse[3]);
+            if (fd >= 0) close(fd);
+            for (int n = 0; n < 20; ++n) Verbindung_Pump(), usleep(2000);  // accepted: the queue stays free
+        }
+        Netz_Verbindungen_Schliessen();
+    }
+    Internet_Alle_Adressen = false;
+    Internet_Port = 0;
+    std::filesystem::remove_all(ordner);
+    if (alt.empty()) unsetenv("KORDAVO_CONFIG_DIR");
+    else setenv("KORDAVO_CONFIG_DIR", alt.c_str(), 1);
+    Settings_Neu_Laden();
+}
+
 // The address to listen on: the setting when it is a dotted address, else
 // what the machine has; nothing before networking is started.
 TEST(Lokaler_Host, SettingOverridesTheAddressAndABadOneIsIgnored) {

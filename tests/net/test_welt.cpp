@@ -11,6 +11,7 @@
 #include "net/protokoll.h"
 #include "client_server.h"
 #include "netz_test.h"
+#include "welt_verdrahten.h"
 #include "season/netz_rufe.h"
 #include "season/news.h"
 #include "season/rangliste.h"
@@ -28,21 +29,6 @@
 #include "world/werbung.h"
 
 namespace {
-
-// The wiring of the program's start-up.
-void Verdrahten() {
-    ruf::Team_Rahmen_Setzen([](i32 team, bool an) {
-        static i32 alt = -1;
-        if (an) alt = Aktuelles_Team, Aktuelles_Team = team;
-        else Aktuelles_Team = alt;
-    });
-    Welt_Set_Netz_Hooks({
-        .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
-        .slot_team = [](int slot) { return Netz_Slot_Team(slot); },
-        .slot_setzen = [](int slot, i32 team, const char*, i32) { return Netz_Slot_Team_Setzen(slot, team); },
-        .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
-    });
-}
 
 // The first two ranked clubs (both ends load the same world).
 std::pair<i32, i32> Zwei_Vereine() {
@@ -111,7 +97,7 @@ class Welt_Netz : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
         Welt_Netz_Anmelden();
-        Verdrahten();
+        Welt_Netz_Verdrahten();
         Bank_Init();
         ASSERT_TRUE(Bank_Konto_Anlegen(20, 1000000.0, 0));
         ASSERT_TRUE(Bank_Konto_Anlegen(21, 1000000.0, 0));

@@ -264,3 +264,48 @@ TEST_F(Headless, HauptschleifeAlloziertProFrameNichts) {
     delete p;
     W32_Memory_H_Free(b);
 }
+
+namespace {
+bool schnell = false;
+std::string gezeigt_log;  // per frame: '+' shown, '.' not
+int overlay_frames = 0;
+void Schnell_Frame() {
+    Beobachter_Frame();
+    gezeigt_log += W32_Frame_Gezeigt() ? '+' : '.';
+}
+}  // namespace
+
+// At the fastest speed every pass runs the game's frame, but only every
+// SCHNELL_HEADLESS_JEDER-th is composed and presented (the video overlay
+// drawn); a screenshot's frame is always shown; at other speeds every frame is.
+TEST_F(Headless, SchnellsterLaufZeigtNurJedenNtenFrame) {
+    {
+        Main_Hook_Tabelle h = Main_Hooks;
+        h.Kalender_Run = Schnell_Frame;
+        h.Schnellster_Lauf = [] { return schnell; };
+        h.Video_Overlay = [](u16*, i32, i32) { ++overlay_frames; };
+        Main_Set_Hooks(h);
+    }
+    const auto lauf = [](bool an, const std::string& skript, i32 frames) {
+        schnell = an;
+        gezeigt_log.clear();
+        overlay_frames = 0;
+        const u32 vorher = W32_Frame_Gezeigt_Anzahl();
+        EXPECT_EQ(Headless_Lauf(skript, frames), frames);
+        EXPECT_EQ(W32_Frame_Gezeigt_Anzahl() - vorher, static_cast<u32>(overlay_frames));
+        EXPECT_TRUE(W32_Frame_Gezeigt()) << "between frames the screen counts as shown";
+    };
+    lauf(false, "wait 4\n", 4);
+    EXPECT_EQ(gezeigt_log, "++++");
+    lauf(true, "wait 40\n", 2 * SCHNELL_HEADLESS_JEDER);
+    EXPECT_EQ(gezeigt_log, std::string(SCHNELL_HEADLESS_JEDER - 1, '.') + "+" +
+                               std::string(SCHNELL_HEADLESS_JEDER - 1, '.') + "+");
+    EXPECT_EQ(overlay_frames, 2);
+    const std::string pfad = Test_Temp("schnell.png");
+    maus_log.clear();
+    // Every pass takes the input in: a click between shown frames counts.
+    lauf(true, "wait 2\nclick left 10 20\nscreenshot " + pfad + "\nwait 2\n", 5);
+    EXPECT_EQ(gezeigt_log, "..+..");
+    EXPECT_EQ(maus_log, "0,0 0 0|0,0 0 0|10,20 1 0|10,20 0 0|10,20 0 0|");
+    EXPECT_EQ(std::remove(pfad.c_str()), 0) << "the screenshot was written";
+}

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <set>
 #include <string>
 #include <unistd.h>
 
@@ -19,6 +20,8 @@
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/spielstand.h"
+#include "graphics/font.h"
+#include "graphics/rastport.h"
 #include "gui/eingabe.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
@@ -118,6 +121,23 @@ TEST_F(Editor, OeffnetMitDenListenUndZeichnet) {
     const i32 liga = Wettbewerb_Get_Liga_Von_Team(st().teams[0], true);
     ASSERT_GE(liga, 0);
     EXPECT_TRUE(kit::Text(Wettbewerb_Get_Name(liga, false).substr(0, 6).c_str()));
+    // Every club row's league stands whole in its column, left of the row's
+    // crest button and clear of the country before it.
+    std::set<std::string> namen;
+    for (const i32 t : st().teams)
+        if (const i32 l = Wettbewerb_Get_Liga_Von_Team(t, true); l >= 0) namen.insert(Wettbewerb_Get_Name(l, false));
+    i32 ligen = 0;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+        // The club list's league column, below its header.
+        if (e.art != SPUR_TEXT || e.ziel != Screen_Rastport || e.x < 200 || e.x > 300 || e.y <= 112 || e.y > 460)
+            continue;
+        EXPECT_TRUE(namen.count(e.sichtbar)) << e.sichtbar;
+        Font* f = Font_Tabelle_Holen(e.font);
+        ASSERT_TRUE(f);
+        EXPECT_LE(e.x + Font_Text_Breite(f, e.sichtbar.c_str()), 8 + 340) << e.sichtbar;
+        ++ligen;
+    }
+    EXPECT_GT(ligen, 10);
     const i32 p = st().spieler[0];
     const i32 y = EDITOR_ZEILE_Y0 + 12;
     for (i32 modus : {74, 92, 97, 55})

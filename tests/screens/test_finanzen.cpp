@@ -11,6 +11,7 @@
 #include "kit.h"
 #include "screens/club/finanzen.h"
 #include "screens/screens.h"
+#include "season/kalender.h"
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/manager.h"
@@ -88,6 +89,16 @@ TEST_F(Finanzen, AnteileUndPositiveBilanz) {
     // No match this month: the active team against the viewed one, no result.
     EXPECT_EQ(z.tore1, -1);
     EXPECT_TRUE(kit::Text_Auf_Zeile("( - : - )", 508));
+    // The period is named: this month, above the arrows that leaf through them.
+    const Datum heute = Kalender_Get_Datum_Von_Tag(-1, false);
+    const std::string monat = std::string(Kalender_Get_Monat_Text(heute.monat)) + " " + std::to_string(heute.jahr);
+    const Zeichenspur_Eintrag* name = kit::Text(monat.c_str());
+    ASSERT_TRUE(name) << monat;
+    const Screen_Icon* pfeil = Menue_Screen_Icon_Aus_Nummer(ICON_FINANZ_AELTER);
+    ASSERT_TRUE(pfeil);
+    EXPECT_LE(name->y, pfeil->y);
+    EXPECT_GE(name->x, pfeil->x - 8);
+    EXPECT_LE(name->x, pfeil->x + 8);
     kit::Png("finanzen");
 }
 

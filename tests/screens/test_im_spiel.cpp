@@ -15,6 +15,9 @@
 #include "base/globals.h"
 #include "base/random.h"
 #include "gui/hauptmenue.h"
+#include "graphics/font.h"
+#include "graphics/rastport.h"
+#include "graphics/zeichenspur.h"
 #include "gui/menue.h"
 #include "kit.h"
 #include "match/match_test.h"
@@ -396,6 +399,39 @@ TEST_F(TaktikImSpiel, ButtonsStepTheValuesInFivesWithinTheirRangeAndTheirDerived
     sf->seite[0].taktik[TW_WERT3] = sf->seite[0].netz_taktik[TW_WERT3] = 5;
     oeffnen_taktik();
     kit::Png("im_spiel_taktik");
+    {
+        // Each value stands clear of its bar, its buttons and its label, inside the window.
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        const Screen_Icon* fenster = Menue_Screen_Icon_Aus_Nummer(ICON_TAKTIK_IM_SPIEL_FENSTER);
+        ASSERT_TRUE(fenster);
+        std::vector<std::pair<i32, i32>> belegt;  // x ranges of the bars and buttons on the value rows
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            if (e.art == SPUR_BLIT && e.ziel == Screen_Rastport && e.y > fenster->y + 30 && e.breite < 60 &&
+                e.y < fenster->y + TAKTIK_IM_SPIEL_H && e.x >= fenster->x && e.x + e.breite <= fenster->x + TAKTIK_IM_SPIEL_B)
+                belegt.push_back({e.x, e.x + e.breite});
+        ASSERT_FALSE(belegt.empty());
+        i32 werte = 0;
+        for (i32 k = 0; k < TAKTIK_IM_SPIEL_WERTE; ++k) {
+            const std::string v = std::to_string(Taktik_Im_Spiel_Screen_Wert(k));
+            for (const Zeichenspur_Eintrag* e : kit::Texte(v.c_str())) {
+                std::string sichtbar = e->sichtbar;
+                std::erase(sichtbar, '\t');  // the tab stop
+                if (sichtbar != v || e->y <= fenster->y || e->y > fenster->y + TAKTIK_IM_SPIEL_H) continue;
+                Font* f = Font_Tabelle_Holen(e->font);
+                ASSERT_TRUE(f);
+                // A value right-aligned at its tab stop: its glyphs end there.
+                const size_t tab = e->text.find("^tr");
+                ASSERT_NE(tab, std::string::npos) << e->text;
+                const i32 ende = e->x + std::stoi(e->text.substr(tab + 3, 4));
+                const i32 anfang = ende - Font_Text_Breite(f, sichtbar.c_str());
+                EXPECT_LE(ende, fenster->x + TAKTIK_IM_SPIEL_B) << v;
+                for (const auto& [l, r] : belegt) EXPECT_TRUE(anfang >= r || ende <= l) << v << " over " << l << ".." << r;
+                ++werte;
+            }
+        }
+        EXPECT_GE(werte, TAKTIK_IM_SPIEL_WERTE);
+    }
     knopf(ICON_TAKTIK_IM_SPIEL_MINUS + 3);  // value 2 plus
     EXPECT_EQ(wert(TW_WERT2), 100);
     EXPECT_EQ(wert(TW_WERT2_ABG), 75);

@@ -10,6 +10,7 @@
 
 #include "base/globals.h"
 #include "grafik_nummern.h"
+#include "graphics/zeichenspur.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
@@ -274,6 +275,35 @@ TEST_F(Kader, AufsSpielfeldSetzen) {
     ASSERT_EQ(kit::Meldungen().size(), 1u);
     EXPECT_EQ(kit::Meldungen()[0], e1(48));
     EXPECT_EQ(nach_slot(Team_Aktiv), vorher);
+}
+
+// A shirt lifted off the pitch and carried leaves a half-transparent copy
+// at its place while it moves; dropped back, only the shirt stands there.
+TEST_F(Kader, GezogenesTrikotLaesstHalbdurchsichtigeKopie) {
+    oeffnen();
+    const Screen_Icon* feld = Menue_Screen_Icon_Aus_Nummer(ICON_KADER_FELD + 3);
+    ASSERT_NE(feld, nullptr);
+    const i32 hx = feld->x, hy = feld->y;
+    auto trikot_bei = [](i32 x, i32 y) {
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            if (e.art != SPUR_TEXT && e.x == x && e.y == y && e.grafik >= GRAFIK_KADER_TRIKOT &&
+                e.grafik < GRAFIK_KADER_TRIKOT + 4)
+                return true;
+        return false;
+    };
+    kit::Maus(hx + 8, hy + 8);
+    kit::Druecken(MAUS_LINKS);
+    kit::Maus(hx + 8, hy - 40);
+    kit::Maus(hx + 8, hy - 100);
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    ASSERT_EQ(Menue_Get_Klick_Icon(), feld) << "the shirt is carried";
+    EXPECT_TRUE(trikot_bei(hx, hy)) << "the copy at its place";
+    kit::Png("kader_kopie");
+    kit::Maus(hx + 8, hy + 8);
+    kit::Loslassen(MAUS_LINKS);
+    kit::Frames(2);
+    EXPECT_EQ(Menue_Get_Klick_Icon(), nullptr);
 }
 
 TEST_F(Kader, ZiehenAufsFeldUndAufZeilen) {

@@ -66,6 +66,27 @@ TEST_F(Kaderansicht, KartenAnIhrenZellen) {
         EXPECT_EQ(icon(ICON_E2_KARTE + k)->x, x);
         EXPECT_EQ(icon(ICON_E2_KARTE + k)->y, y);
     }
+    // The keeper's card keeps air to every other card (a line-up whose
+    // defender stands in the first row included).
+    {
+        const i32 torwart = karten_spieler(0);
+        ASSERT_EQ(wert(83, torwart), 0);
+        i32 gx, gy, dx, dy;
+        E2_Screen_Karten_Platz(3, 0, true, &gx, &gy);
+        E2_Screen_Karten_Platz(3, 1, true, &dx, &dy);
+        EXPECT_GE(gy - (dy + 35), 3) << "the keeper's card under a first-row defender's";
+        E2_Screen_Karten_Platz(3, 0, false, &gx, &gy);
+        E2_Screen_Karten_Platz(3, 1, false, &dx, &dy);
+        EXPECT_GE(dy - (gy + 35), 3) << "the viewed club's keeper over its first row";
+        const Screen_Icon* g = icon(ICON_E2_KARTE);
+        for (i32 k = 1; k < E2_KARTEN; ++k) {
+            const Screen_Icon* c = icon(ICON_E2_KARTE + k);
+            if (c->status & MENUE_S_VERSTECKT) continue;
+            const bool getrennt = c->x + c->w + 3 <= g->x || g->x + g->w + 3 <= c->x || c->y + c->h + 3 <= g->y ||
+                                  g->y + g->h + 3 <= c->y;
+            EXPECT_TRUE(getrennt) << k;
+        }
+    }
     // Three formation pitches with eleven dots each; the switch greyed without a viewed club.
     for (i32 d = 0; d < 33; ++d) EXPECT_FALSE(icon(ICON_E2_PUNKT + d)->status & MENUE_S_VERSTECKT) << d;
     EXPECT_TRUE(icon(ICON_E2_ANSICHT)->status & MENUE_S_GRAU);

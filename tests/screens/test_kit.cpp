@@ -167,7 +167,7 @@ TEST_F(Kit, TextUndGrafikInDerSpurUndAmSchirm) {
     EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_OPTIONEN_HAKEN, 199, 88));
     EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_OPTIONEN_HAKEN, 230, 88));
     // The screen holds the picture's own pixel where it is opaque.
-    std::unique_ptr<Rastport, decltype(&Rastport_Free)> bild(Resf_Grafik_Laden(GRAFIK_OPTIONEN_HAKEN), &Rastport_Free);
+    Rastport_Bild bild(Resf_Grafik_Laden(GRAFIK_OPTIONEN_HAKEN));
     ASSERT_TRUE(bild && Rastport_Lock(bild.get()));
     i32 px = -1, py = -1;
     for (i32 y = 0; y < bild->hoehe && px < 0; ++y)

@@ -5,10 +5,12 @@
 // what the next match shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/png.h"
 #include "graphics/blitter.h"
@@ -331,3 +333,54 @@ TEST_F(LiveTribuenen, OddBytesAndAMissingStandArchive) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every stand of every level, the grass lights of both scales, the tunnel.
+size_t vorrat_bilder() {
+    size_t n = 1;
+    for (int stufe = 0; stufe < spielansicht::TRIBUENE_STUFEN; ++stufe)
+        for (int seite = 0; seite < spielansicht::TRIBUENE_SEITEN; ++seite)
+            n += spielansicht::Tribuene_Bild(seite, stufe) >= 0;
+    std::vector<i32> licht;
+    for (u32 art = 0; art < 7; ++art)
+        for (bool halb : {false, true})
+            if (std::find(licht.begin(), licht.end(), spielansicht::Rasen_Licht_Nummer(art, halb)) == licht.end())
+                licht.push_back(spielansicht::Rasen_Licht_Nummer(art, halb));
+    return n + licht.size();
+}
+
+}  // namespace
+
+// The ground pictures are unpacked ahead, one a step, and outlive the live
+// view: after the view is freed (the end of a matchday) the next kick-off
+// finds them, and its view is the one built from freshly unpacked pictures.
+TEST_F(LiveTribuenen, GroundPicturesAreUnpackedAheadAndOutliveTheView) {
+    Spielansicht_Vorrat_Freigeben();
+    ASSERT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
+    Spielfeld_Daten* sf = Anpfiff();
+    ASSERT_TRUE(sf);
+    ASSERT_TRUE(Bauen(sf, SA_VOLL));
+    const std::unique_ptr<Rastport> frisch = Erwartet(*sf, SA_VOLL);
+    ASSERT_TRUE(frisch);
+    EXPECT_EQ(Abweichungen(*view->bild, *frisch), 0);
+    Spielansicht_Vorrat_Freigeben();
+
+    size_t schritte = 0;
+    while (Spielansicht_Vorrat_Schritt() && schritte < 1000) {
+        ++schritte;
+        EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), schritte) << "one picture a step";
+    }
+    EXPECT_EQ(schritte, vorrat_bilder());
+    EXPECT_FALSE(Spielansicht_Vorrat_Schritt()) << "nothing left to unpack";
+
+    Spielansicht_Free();  // the matchday's live view ends
+    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), vorrat_bilder());
+    ASSERT_TRUE(Bauen(sf, SA_VOLL));
+    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), vorrat_bilder() + 1) << "only the lit grass is new";
+    EXPECT_EQ(Abweichungen(*view->bild, *frisch), 0);
+    Spielansicht_Free();
+    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), vorrat_bilder() + 1);
+    Spielansicht_Vorrat_Freigeben();
+    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
+}

@@ -619,19 +619,87 @@ TEST_F(LiveViewSpiel, OneFullViewWithHeaderAndBottomBar) {
     kit::Png("live_view_voll");
 }
 
+// The replay button plays the shown match's ring of recorded positions
+// from the oldest frame to the newest at the pace they were taken, the live
+// positions untouched, and ends by itself.
+TEST_F(LiveViewSpiel, ReplayPlaysTheRingAndEnds) {
+    Spielfeld_Daten* sf = liste[0];
+    Frames(1);
+    // A ring whose ball runs from x 2000 to x 8650 along y 3400.
+    sf->replay_pos = 0;
+    sf->replay_anzahl = SF_REPLAY_BILDER;
+    for (int k = 0; k < SF_REPLAY_BILDER; ++k)
+        for (int i = 0; i < SF_REPLAY_OBJEKTE; ++i) {
+            const Spielfeld_Objekt& o = sf->objekt[i];
+            const bool ball = i == SF_OBJ_BALL;
+            sf->replay[k][i][0] = static_cast<i16>(ball ? 2000 + 70 * k : o.x);
+            sf->replay[k][i][1] = static_cast<i16>(ball ? 3400 : o.y);
+            sf->replay[k][i][2] = static_cast<i16>(ball ? 0 : o.z);
+        }
+    const Spielfeld_Objekt live = sf->objekt[SF_OBJ_BALL];
+    Spielfeld_Anzeigeliste_Leeren();
+    ASSERT_TRUE(Spielfeld_Anzeige_Hinzufuegen(sf, 1));
+    Spielfeld_Replay_Start(0);
+    ASSERT_TRUE(Spielfeld_Replay_Laeuft());
+    const Spielansicht_View& v = Spielansicht_Views()[0];
+    Rastport* schatten = Resf_Grafik_Laden(GRAFIK_LIVE_BALLSCHATTEN);
+    ASSERT_TRUE(schatten);
+    const i32 sw = schatten->breite;
+    Rastport_Free(schatten);
+    // Where the ball's shadow lands on the screen for a ball at x.
+    auto schatten_x = [&](f32 x, f32 y) {
+        i32 gx = 0, gy = 0;
+        Spielansicht_Projektion(&v, x, y, 0, &gx, &gy);
+        return gx - sw / 2 + 2 - v.scroll_x + v.screen_x;
+    };
+    const struct {
+        u32 warten;  // ms of the clock before the frame
+        int ring;    // the ring frame shown (0 the oldest)
+    } schritte[] = {{0, 0}, {2 * 45 * 10, 10}, {2 * 45 * 40, 50}};
+    for (const auto& s : schritte) {
+        kit::Warten(s.warten);
+        kit::Spur_Leeren();
+        Frames(1, 1);
+        EXPECT_TRUE(Spielfeld_Replay_Laeuft()) << s.ring;
+        const Zeichenspur_Eintrag* b = Zeichenspur_Blit(GRAFIK_LIVE_BALLSCHATTEN);
+        ASSERT_TRUE(b) << s.ring;
+        EXPECT_EQ(b->x, schatten_x(static_cast<f32>(2000 + 70 * s.ring), 3400.0f)) << s.ring;
+        // The match's own positions are back after the frame.
+        EXPECT_EQ(sf->objekt[SF_OBJ_BALL].x, live.x);
+        EXPECT_EQ(sf->objekt[SF_OBJ_BALL].y, live.y);
+    }
+    kit::Png("live_view_wiederholung");
+    // Past the newest frame the replay ends and the match is shown again.
+    kit::Warten(2 * 45 * 60);
+    kit::Spur_Leeren();
+    Frames(1, 1);
+    EXPECT_FALSE(Spielfeld_Replay_Laeuft());
+    const Zeichenspur_Eintrag* b = Zeichenspur_Blit(GRAFIK_LIVE_BALLSCHATTEN);
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->x, schatten_x(live.x, live.y));
+}
+
 TEST_F(LiveViewSpiel, FourQuarterViewsWithFrames) {
     liste[1]->regen_staerke = 100, liste[1]->regen_art = 0;
     liste[3]->regen_staerke = 60, liste[3]->regen_art = 1;
     Frames(4);
     kit::Spur_Leeren();
     Frames(4, 1);
-    const u16 gelb = Farbe_565(0xFFFF00), grau = Farbe_565(0x141415);
+    const u16 gold = FARBE_GOLD, grau = Farbe_565(0x141415);
     const struct {
         i32 x, y;
         u16 farbe;
-    } rahmen[] = {{0, 100, gelb}, {399, 100, gelb}, {400, 100, grau}, {799, 100, grau},
+    } rahmen[] = {{0, 100, gold}, {399, 100, gold}, {400, 100, grau}, {799, 100, grau},
                   {0, 400, grau}, {400, 400, grau}, {200, 562, grau}, {600, 563, grau}};
     for (const auto& r : rahmen) EXPECT_EQ(kit::Probe(r.x, r.y), r.farbe) << r.x << ", " << r.y;
+    // The focused match's frame: four gold bars around its quarter, from the
+    // palette, with nothing of it outside the quarter.
+    const auto bars = Zeichenspur_Flaechen(FARBE_GOLD, Screen_Rastport);
+    i32 im_viertel = 0;
+    for (const Zeichenspur_Eintrag& b : bars)
+        im_viertel += b.x >= 0 && b.x + b.breite <= 400 && b.y >= 0 && b.y + b.hoehe <= 300;
+    EXPECT_EQ(im_viertel, 4);
+    EXPECT_TRUE(Zeichenspur_Flaechen(Farbe_565(0xFFFF00), Screen_Rastport).empty());
     for (int i = 0; i < 4; ++i) {
         const Spielansicht_View& v = Spielansicht_Views()[i];
         EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_KOPF_KLEIN, v.screen_x + 5, v.screen_y + 5)) << i;
@@ -649,7 +717,7 @@ TEST_F(LiveViewSpiel, FourQuarterViewsWithFrames) {
 TEST_F(LiveViewSpiel, TwoAndThreeViewsCarryTheLargeHeader) {
     // Half views show the large header (with the attendance) and a frame
     // below it; the quarters of three matches the small one.
-    const u16 gelb = Farbe_565(0xFFFF00), grau = Farbe_565(0x141415);
+    const u16 gold = FARBE_GOLD, grau = Farbe_565(0x141415);
     const struct Fall {
         int anzahl;
         std::vector<std::pair<int, i32>> kopf;  // (graphic, y) at x 5
@@ -658,11 +726,11 @@ TEST_F(LiveViewSpiel, TwoAndThreeViewsCarryTheLargeHeader) {
     } faelle[] = {
         {2,
          {{GRAFIK_LIVE_KOPF_GROSS, 5}, {GRAFIK_LIVE_KOPF_GROSS, 287}},
-         {{0, 100, gelb}, {799, 100, gelb}, {0, 400, grau}, {400, 563, grau}},
+         {{0, 100, gold}, {799, 100, gold}, {0, 400, grau}, {400, 563, grau}},
          2},
         {3,
          {{GRAFIK_LIVE_KOPF_GROSS, 5}, {GRAFIK_LIVE_KOPF_KLEIN, 287}},
-         {{0, 100, gelb}, {0, 400, grau}, {401, 400, grau}, {399, 400, grau}},
+         {{0, 100, gold}, {0, 400, grau}, {401, 400, grau}, {399, 400, grau}},
          1},
     };
     for (const Fall& f : faelle) {

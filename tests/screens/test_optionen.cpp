@@ -11,6 +11,9 @@
 #include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
+#include "gui/palette.h"
+#include "graphics/rastport.h"
+#include "graphics/zeichenspur.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
 #include "screens/anmelden.h"
@@ -96,6 +99,21 @@ TEST_F(Optionen, AusDemHauptmenueGezeichnet) {
     // Autosave (19) is on from the start: its tick; the turn limit (0) is off.
     EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_OPTIONEN_HAKEN, 50, 187 + 27 * 2 + 5));
     EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_OPTIONEN_HAKEN, 50, 187 + 27 * 1 + 5));
+    // A switch that is off shows its empty box (the help texts, row 8): a
+    // frame in the panel's light edge where the tick stands when it is on;
+    // the turn limit's and the client turn bound's rows are values and have none.
+    auto kasten = [](i32 r) {
+        int n = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Flaechen(FARBE_KANTE_HELL, Screen_Rastport))
+            n += e.x >= 43 && e.x < 63 && e.y >= 187 + 27 * r && e.y < 187 + 27 * r + 20;
+        return n;
+    };
+    ASSERT_EQ(Option_Wert(40, 0, 0), 0);  // the help texts
+    EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_OPTIONEN_HAKEN, 50, 187 + 27 * 8 + 5));
+    EXPECT_EQ(kasten(8), 4);
+    EXPECT_EQ(kasten(1), 0);
+    EXPECT_EQ(kasten(5), 0);
+    EXPECT_EQ(kasten(2), 0);  // ticked: the tick's picture
     kit::Png("optionen");
     // Headings and blank rows show no hover mark.
     for (i32 r : {0, 6}) {

@@ -68,7 +68,12 @@ class Scouting : public ::testing::Test {
         kit::Klick(GEBIET_X, GEBIET_Y);
         ASSERT_EQ(Scouting_Stufe(), 2);
         ASSERT_EQ(Scouting_Gebiet(), GEBIET);
-        kit::Klick(734, 382);
+        for (const i32 n : {ICON_SCOUTING_BEZAHLEN, ICON_SCOUTING_BEZAHLEN_GRUND}) {
+            const Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(n);
+            ASSERT_TRUE(k) << n;
+            EXPECT_LE(k->x + k->w, 780 - 16) << n;
+        }
+        kit::Klick(711, 382);
         ASSERT_EQ(Scouting_Stufe(), 3);
     }
     // Frames until the talks reach the state (at most `sekunden` of the clock).
@@ -86,6 +91,23 @@ TEST_F(Scouting, GebietPreisBezahlenErgebnisse) {
     const i32 scout = Scouting_Scout();
     EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(ICON_SCOUTING_GEBIET_14)->status & MENUE_S_GRAU ? false : true,
               Scouting_Gebiet_14_Offen(Kalender_Get_Tag()));
+    // The whole world on the map: Ozeanien out of its period is drawn too
+    // (dimmed, not a button); the buttons stand inside the panel, whose
+    // right edge is at x 780 with 16 px of padding.
+    ASSERT_FALSE(Scouting_Gebiet_14_Offen(Kalender_Get_Tag()));
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    const Screen_Icon* ozeanien = Menue_Screen_Icon_Aus_Nummer(ICON_SCOUTING_GEBIET_14);
+    ASSERT_TRUE(ozeanien);
+    const Zeichenspur_Eintrag* karte = Zeichenspur_Blit(static_cast<i32>(ozeanien->grafik));
+    ASSERT_TRUE(karte);
+    EXPECT_EQ(karte->x, ozeanien->x);
+    EXPECT_EQ(karte->y, ozeanien->y);
+    for (const i32 n : {ICON_SCOUTING_ZURUECK, ICON_SCOUTING_ZURUECK_GRUND}) {
+        const Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(n);
+        ASSERT_TRUE(k) << n;
+        EXPECT_LE(k->x + k->w, 780 - 16) << n;
+    }
     kit::Maus(GEBIET_X, GEBIET_Y);
     kit::Frames(2);
     const i32 gesamt = Scout_Gebuehr(scout, Team_Aktiv, GEBIET);
@@ -167,9 +189,9 @@ TEST_F(Scouting, VerlassenVorDemEndeFragtErst) {
     kit::Klick(693, 492);
     kit::Klick(GEBIET_X, GEBIET_Y);
     ASSERT_EQ(Scouting_Stufe(), 2);
-    kit::Klick(734, 427);
+    kit::Klick(711, 427);
     EXPECT_EQ(Scouting_Stufe(), 1);
-    kit::Klick(734, 427);
+    kit::Klick(711, 427);
     EXPECT_TRUE(Screen_Offen(Screen_Id::TRANSFER));
 }
 
@@ -279,7 +301,7 @@ TEST_F(Scouting, EinMarkttagKaufVerkaufUndScout) {
     kit::Klick(693, 492);
     kit::Klick(GEBIET_X, GEBIET_Y);
     gebucht -= Scout_Gebuehr(scout, team, GEBIET);
-    kit::Klick(734, 382);
+    kit::Klick(711, 382);
     ASSERT_EQ(Scouting_Stufe(), 3);
     for (i32 i = 0; i < 1200 && Scout_Suche_Lesen().dialog != SD_JA; ++i) kit::Frames(1, 100);
     ASSERT_EQ(Scout_Suche_Lesen().dialog, SD_JA);

@@ -22,6 +22,7 @@
 #include "screens/club/spielstand.h"
 #include "screens/screens.h"
 #include "season/kalender_zug.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 namespace {
@@ -120,6 +121,8 @@ TEST_F(Spielstand_Screens, SpeichernMitBeschreibungUndZurueckLaden) {
     EXPECT_EQ(t->font, 9);
     EXPECT_EQ(t->farbe, FARBE_WEISS);
     EXPECT_TRUE(kit::Text_Auf_Zeile(b.manager, 200 + 27 * 3));
+    // The team's strength in half steps with a decimal comma, as everywhere.
+    EXPECT_TRUE(kit::Text_Auf_Zeile(Team_Halbwert_String(static_cast<i32>(b.staerke)), 200 + 27 * 3));
     EXPECT_TRUE(kit::Text("Spiel laden"));
     bool wappen = false;
     for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
@@ -229,7 +232,7 @@ TEST_F(Spielstand_Screens, OhneWahlNieDerAutosavePlatz) {
     kalender_pass();
     Spielstand_Beschreibung b;
     ASSERT_EQ(Spielstand_Get_Beschreibung(4, &b), 1);
-    EXPECT_STREQ(b.text, "Spielstand 4");
+    EXPECT_STREQ(b.text, "Spielstand 5");  // slot 4 is "Platz 5"
 }
 
 TEST_F(Spielstand_Screens, RechtsklickSchliesstBeide) {
@@ -301,7 +304,7 @@ TEST_F(Spielstand_Screens, StandardBeschreibungUndAutosaveText) {
     struct Fall {
         i32 gewaehlt;
         const char* erwartet;
-    } faelle[] = {{-1, "Spielstand 10"}, {6, "Spielstand 6"}};
+    } faelle[] = {{-1, "Spielstand 10"}, {6, "Spielstand 7"}, {0, "Spielstand 1"}};  // as the list counts: "Platz 1" is slot 0
     for (const Fall& f : faelle) {
         Disk_Screen_Set_Gewaehlt(f.gewaehlt);
         Disk_Screen_Get_Spielstand_Name(aus);

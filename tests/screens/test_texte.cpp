@@ -10,6 +10,8 @@
 #include "gui/text_cfg.h"
 #include "kit.h"
 #include "screens/teile/namen.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
 #include "world/spieler.h"
 
 namespace {
@@ -80,7 +82,7 @@ const Format FORMATE[] = {
     // The frame of play fills one number and one word (Menue_Text_Fuellen).
     {TEXT_MENUE, 30, "d"},        {TEXT_MENUE, 36, "ds"},      {TEXT_MENUE, 37, "ds"},
     {TEXT_MENUE, 38, "ds"},       {TEXT_MENUE, 39, "ds"},      {TEXT_MENUE, 40, "ds"},
-    {TEXT_MENUE, 41, "ds"},       {TEXT_MENUE, 42, "ds"},      {TEXT_MENUE, 47, "d"},
+    {TEXT_MENUE, 41, "ds"},       {TEXT_MENUE, 42, "ds"},      {TEXT_MENUE, 47, "s"},
     {TEXT_MENUE, 49, "d"},        {TEXT_MENUE, 53, "s"},
     {TEXT_EDITOR, 44, "s"},       {TEXT_EDITOR, 54, "d"},      {TEXT_EDITOR, 57, "ddd"},
 };
@@ -119,6 +121,45 @@ TEST_F(Texte, KeinPlatzhalterInDenBloeckenDerScreens) {
             const std::string t = Text_cfg_Text(b.sektion, n);
             EXPECT_FALSE(t.size() > 2 && t[0] == '[' && t.back() == ']') << Text_Sektion_Namen[b.sektion] << " " << n;
         }
+    // The calendar's block: names, date templates and round names, none a placeholder.
+    for (i32 n = 0; n < TEXT_EINTRAEGE; ++n) {
+        const std::string t = Text_cfg_Text(TEXT_KALENDER, n);
+        EXPECT_FALSE(t.size() > 2 && t[0] == '[' && t.back() == ']') << "KALENDER_SCREEN " << n;
+    }
+}
+
+// One word for one thing: the match's tactics window names its four values
+// as the tactics screen names the values they start from, and the in-match
+// line-up heads its column as the squad screens do.
+TEST_F(Texte, GleicheDingeGleicheWorte) {
+    struct Fall {
+        i32 sektion, eintrag, wie_sektion, wie_eintrag;
+    } faelle[] = {
+        {TEXT_TAKTIK_IM_SPIEL, 4, TEXT_TAKTIK, 10},  // value 1: Angriffsdrang
+        {TEXT_TAKTIK_IM_SPIEL, 5, TEXT_TAKTIK, 12},  // value 2: Risiko
+        {TEXT_TAKTIK_IM_SPIEL, 6, TEXT_TAKTIK, 13},  // value 3: Spielweise
+        {TEXT_TAKTIK_IM_SPIEL, 7, TEXT_TAKTIK, 14},  // value 4: Härte
+        {TEXT_EINSETZEN_IM_SPIEL, 4, TEXT_EINSETZEN_1, 8},
+        {TEXT_EINSETZEN_IM_SPIEL, 4, TEXT_TAKTIK, 5},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_STREQ(Text_cfg_Text(f.sektion, f.eintrag), Text_cfg_Text(f.wie_sektion, f.wie_eintrag))
+            << Text_Sektion_Namen[f.sektion] << " " << f.eintrag;
+    for (i32 n = 17; n <= 24; ++n) {
+        const std::string hilfe = Text_cfg_Text(TEXT_TAKTIK_IM_SPIEL, n);
+        EXPECT_EQ(hilfe.find("Einsatz"), std::string::npos) << n;
+        EXPECT_EQ(hilfe.find("Konter"), std::string::npos) << n;
+    }
+}
+
+// A result after extra time or a shoot-out carries its mark; the matchday
+// word stays a word of its own.
+TEST_F(Texte, ErgebnisZusaetze) {
+    EXPECT_STREQ(Spiele_Ergebnis_Zusatz(1), "n.V.");
+    EXPECT_STREQ(Spiele_Ergebnis_Zusatz(2), "i.E.");
+    EXPECT_STREQ(Spiele_Ergebnis_Zusatz(3), "i.E.");  // a shoot-out after extra time
+    EXPECT_STREQ(Spiele_Ergebnis_Zusatz(0), "");
+    EXPECT_STREQ(Season_Gui.Text("*162"), "Spieltag");
 }
 
 TEST_F(Texte, Namenstabellen) {

@@ -6,15 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "grafik_nummern.h"
+#include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "graphics/video.h"
 #include "base/files.h"
+#include "base/random.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
@@ -197,6 +200,26 @@ TEST_F(Training, SchnellabschlussBuchtPunkteKostenUndEinheit) {
         EXPECT_EQ(t.ergebnis, ERGEBNIS_KEINES) << f.was;  // no fall
         EXPECT_GE(t.verdient, t.zielpunkte) << f.was;
         const i32 erwartet = (f.mitgebracht >= 2 ? f.mitgebracht : 0) + t.verdient;
+        // The result panel's rows stand under its title's gold rule (34 px
+        // under the panel's top, 2 px thick) and inside the panel.
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        const Zeichenspur_Eintrag* panel = Zeichenspur_Blit(GRAFIK_FILM_ENDE);
+        ASSERT_TRUE(panel) << f.was;
+        bool danach = false;
+        i32 zeilen = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+            if (&e == panel) danach = true;
+            if (!danach || e.art != SPUR_TEXT || e.sichtbar.empty() || e.x < panel->x || e.x > panel->x + panel->breite)
+                continue;
+            const Font* ft = Font_Tabelle_Holen(e.font);
+            ASSERT_TRUE(ft);
+            EXPECT_GE(e.y - ft->hoehe, panel->y + 36 + 2) << e.sichtbar;
+            EXPECT_LE(e.y, panel->y + panel->hoehe - 4) << e.sichtbar;
+            ++zeilen;
+        }
+        EXPECT_GE(zeilen, 10) << f.was;  // five labels, five values
+        if (f.mitgebracht == 0) kit::Png("training_film_ergebnis");
         icon_klicken(ICON_FILM_OK);
         EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSFILM)) << f.was;
         EXPECT_EQ(wert(a, p), erwartet) << f.was;
@@ -936,7 +959,20 @@ TEST_F(Lager, BlaetternUndBalken) {
     Trainingslager_Tabelle[1].staerke = 100;
     kit::Spur_Leeren();
     kit::Frames(1);
-    EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_LAGER_DECKE, 526 + 178, 202 + 5));
+    EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_LAGER_DECKE, 506 + 178, 202 + 5));
+    // The three bars start at one left edge: each cover begins where its
+    // rating ends, counted from the same x, right of every label.
+    {
+        const Trainingslager_Def& d = Trainingslager_Tabelle[1];
+        const i32 bewertung[3] = {d.moral, d.erholung, d.staerke};
+        i32 k = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+            if (e.art != SPUR_BLIT || e.grafik != GRAFIK_LAGER_DECKE || k >= 3) continue;
+            EXPECT_EQ(e.x - Trainings_Lager_Balken_Breite(bewertung[k]), 506) << k;
+            ++k;
+        }
+        EXPECT_EQ(k, 2) << "the full bar has no cover";
+    }
     EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LAGER_DECKE, 506 + Trainings_Lager_Balken_Breite(Trainingslager_Tabelle[1].moral) + 2,
                                 152 + 5));
     kit::Png("training_lager");
@@ -1015,6 +1051,25 @@ TEST_F(Lager, AbreiseLaufUndErgebnisse) {
     kit::Frames(1);
     for (i32 p : k) EXPECT_TRUE(kit::Text(Spieler_String(63, p, nullptr, 0))) << p;
     EXPECT_TRUE(kit::Text(Status_Text(6)));
+    // The rows begin under the header's gold rule (the frame's top + 48)
+    // with air between: no badge and no text of a row touches it.
+    const Screen_Icon* rahmen = Menue_Screen_Icon_Aus_Nummer(ICON_ERGEBNIS_RAHMEN);
+    ASSERT_TRUE(rahmen);
+    const i32 regel = rahmen->y + 48;
+    i32 zeilen = 0;
+    bool ueber_rahmen = false;  // drawn after the frame: the results' own
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+        if (e.art == SPUR_BLIT && e.grafik == GRAFIK_LAGER_ERGEBNIS) ueber_rahmen = true;
+        if (!ueber_rahmen) continue;
+        const Font* f = e.art == SPUR_TEXT ? Font_Tabelle_Holen(e.font) : nullptr;
+        const i32 oben = f ? e.y - f->hoehe : e.y, unten = f ? e.y : e.y + e.hoehe;
+        if ((e.art != SPUR_TEXT && e.art != SPUR_BLIT) || e.ziel != Screen_Rastport || unten <= regel) continue;
+        if (e.art == SPUR_BLIT && e.breite > 100) continue;  // the frame
+        if (e.art == SPUR_TEXT && e.sichtbar.empty()) continue;
+        EXPECT_GE(oben, regel + 4) << (e.art == SPUR_TEXT ? e.sichtbar : std::to_string(e.grafik));
+        ++zeilen;
+    }
+    EXPECT_GT(zeilen, 20);
     kit::Png("training_lager_ergebnis");
     icon_klicken(ICON_ERGEBNIS_RAHMEN);
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_ERGEBNIS_RAHMEN));
@@ -1049,6 +1104,57 @@ TEST_F(Lager, GefahrVerletztNurSpielerDesKaders) {
     // Messages are kept only while there is a place.
     for (auto& m : l.meldung) m.spieler = 1;
     EXPECT_FALSE(Trainings_Lager_Melden(k[0], 0, 1));
+}
+
+// The camp's course goes in steps: the same camp from the same state ends
+// alike whether the frames come every 16 ms, every 250 ms or unevenly with
+// a stall of three seconds: the squad's values, the strength bar and the
+// shared table's cursor.
+TEST_F(Lager, VerlaufFolgtDenSchrittenNichtDerUhr) {
+    oeffnen();
+    const std::vector<i32> k = kader();
+    ASSERT_GE(k.size(), 4u);
+    std::vector<Spieler_Struktur> vorher;
+    for (i32 p : k) vorher.push_back(Spieler_Daten[p]);
+    const u32 cursor = Rnd_Get_Index();
+    struct Ausgang {
+        std::vector<std::array<i32, 5>> werte;
+        u32 schritte = 0, zufall = 0;
+        i32 staerke_balken = 0;
+    };
+    constexpr u32 DAUER = 24000;
+    // A camp of DAUER ms with the frames' gaps taken in turn from `abstaende`,
+    // then the end button.
+    auto spielen = [&](std::initializer_list<u32> abstaende) {
+        for (size_t i = 0; i < k.size(); ++i) Spieler_Daten[k[i]] = vorher[i];
+        Rnd_Set_Index(static_cast<i32>(cursor), 0);
+        Trainings_Lager_Run_Screen_Init(0);
+        Lager_Lauf& l = Trainings_Lager_Lauf();
+        const u32 uhr = l.letzter_takt;
+        u32 t = 0;
+        for (size_t i = 0; !l.beendet; ++i) {
+            t = std::min(DAUER, t + abstaende.begin()[i % abstaende.size()]);
+            Trainings_Lager_Takt(uhr + t);
+            if (t == DAUER) break;
+        }
+        Ausgang a;
+        a.schritte = l.schritt;
+        a.staerke_balken = l.balken[2].position;
+        Trainings_Lager_Ende();
+        for (i32 p : k)
+            a.werte.push_back({wert(MORAL, p), wert(ERSCHOEPFUNG, p), wert(STAERKE, p), wert(MAX, p), wert(STATUS, p)});
+        a.zufall = Rnd_Get_Index();
+        Trainings_Lager_Ergebnis_Schliessen();
+        return a;
+    };
+    const Ausgang a = spielen({16}), b = spielen({250}), c = spielen({7, 301, 2900, 55});
+    EXPECT_GT(a.schritte, 100u);
+    for (const Ausgang* x : {&b, &c}) {
+        EXPECT_EQ(x->schritte, a.schritte);
+        EXPECT_EQ(x->staerke_balken, a.staerke_balken);
+        EXPECT_EQ(x->zufall, a.zufall);
+        for (size_t i = 0; i < k.size(); ++i) EXPECT_EQ(x->werte[i], a.werte[i]) << "Spieler " << k[i];
+    }
 }
 
 // --- The videos ----------------------------------------------------------------------------

@@ -299,6 +299,27 @@ TEST_F(Transfer, VerhandlungBisZurEinigung) {
     EXPECT_EQ(d.gebot, d.forderung);
     zeichnen();
     EXPECT_TRUE(kit::Text(text(51)));
+    // The window says what it is in its title bar (above the gold rule 34 px
+    // under its top), and the block "Ihr Spieler" shows the player we give:
+    // his name and value under the caption, above the deal's sums.
+    const Screen_Icon* fenster = Menue_Screen_Icon_Aus_Nummer(ICON_VERHANDLUNG);
+    ASSERT_TRUE(fenster);
+    const Zeichenspur_Eintrag* titel = kit::Text("Transferverhandlung");
+    ASSERT_TRUE(titel);
+    EXPECT_GT(titel->y, fenster->y);
+    EXPECT_LE(titel->y, fenster->y + 34);
+    const Zeichenspur_Eintrag* ihr = kit::Text(text(43));
+    const Zeichenspur_Eintrag* name = nullptr;
+    for (const Zeichenspur_Eintrag* e : kit::Texte(Spieler_String(505, p, nullptr, 0)))
+        if (e->sichtbar == Spieler_String(505, p, nullptr, 0)) name = e;
+    const Zeichenspur_Eintrag* summe = kit::Text("+ Erlös f");
+    ASSERT_TRUE(ihr && name && summe);
+    EXPECT_GT(name->y, ihr->y);
+    EXPECT_LT(name->y, summe->y - 12);
+    const std::string wert = std::string(text(58)) + " " + Bank_Geld_String(Spieler_Berechne_Marktwert(p), team, -1, 0);
+    const Zeichenspur_Eintrag* w = kit::Text(wert.c_str());
+    ASSERT_TRUE(w) << wert;
+    EXPECT_EQ(w->y, name->y);
     kit::Png("verhandlung_einig");
     const i32 preis = d.gebot, erloes = Transfer_Screen_Angebot_Differenz(p);
     const f64 geld = geld_aller_vereine();

@@ -24,6 +24,8 @@
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_abfragen.h"
+#include "gui/kit.h"
+#include "gui/palette.h"
 #include "season/wettbewerb_werte.h"
 #include "world/manager.h"
 #include "world/welt.h"
@@ -78,6 +80,9 @@ TEST_F(Wettbewerb_Screen, NeuerManagerSiehtSeineLigaVorDemErstenSpieltag) {
     frame();
     EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 34)));  // "before the first matchday"
     EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 17)));
+    // The heading names the matchday once.
+    EXPECT_TRUE(kit::Text("vor dem 1.Spieltag"));
+    EXPECT_FALSE(kit::Text("Spieltag 1.Spieltag"));
     EXPECT_TRUE(kit::Text("(-)"));
     EXPECT_TRUE(kit::Text(name(Team_Aktiv).c_str()));
     // Every club of the league has its row; the arrows are neutral; fewer
@@ -116,7 +121,14 @@ TEST_F(Wettbewerb_Screen, TabelleNachGespieltenSpieltagenMitPlatzfarben) {
         const i32 team = static_cast<i32>(t.team[slot]);
         const Zeichenspur_Eintrag* e = kit::Text_Auf_Zeile(name(team).c_str(), zeile_y(r));
         ASSERT_TRUE(e) << "row " << r << " " << name(team);
-        EXPECT_EQ(e->farbe, static_cast<u16>(Wettbewerb_Get_Platz_Farbe(l, r))) << r;
+        // A place's colour says where it leads, in the palette's words; gold
+        // is for our club and the scores, not for the top places.
+        const i32 rgb = Wettbewerb_Get_Platz_Farbe(l, r);
+        const u16 soll = rgb < 0 ? FARBE_WEISS
+                         : rgb == WETTBEWERB_FARBE_AUFSTIEG ? FARBE_GUT
+                         : rgb == WETTBEWERB_FARBE_ABSTIEG  ? FARBE_SCHLECHT
+                                                            : FARBE_INFO;
+        EXPECT_EQ(e->farbe, soll) << r;
         char platz[24], punkte[24];
         std::snprintf(platz, sizeof platz, "^fb0011%d.", r + 1);
         std::snprintf(punkte, sizeof punkte, "^tz0496%3u", t.punkte[0][slot]);

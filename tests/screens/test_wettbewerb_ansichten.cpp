@@ -7,10 +7,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
+#include "graphics/font.h"
 #include "kit.h"
 #include "screens/club/wettbewerb_screen.h"
 #include "screens/screens.h"
@@ -117,6 +119,21 @@ TEST_F(Ansichten, EigeneSpieleMitTerminen) {
     // The games to come show their date in brackets.
     const std::string termin = std::string("(") + Kalender_Get_Datum_Text(z[5].tag, false) + ")";
     EXPECT_TRUE(kit::Text(termin.c_str())) << termin;
+    // The switch's two lines ("Spiele von" over the club) stand on the switch.
+    const Screen_Icon* schalter = Menue_Screen_Icon_Aus_Nummer(ICON_WB_EIGENE);
+    ASSERT_TRUE(schalter);
+    for (const char* zeile : {"Spiele von", Team_String(721, Team_Aktiv, nullptr, 0)}) {
+        const Zeichenspur_Eintrag* e = nullptr;
+        for (const Zeichenspur_Eintrag* t : kit::Texte(zeile))
+            if (t->x >= schalter->x && t->x < schalter->x + schalter->w && t->y > schalter->y - 20 &&
+                t->y < schalter->y + schalter->h + 20)
+                e = t;
+        ASSERT_TRUE(e) << zeile;
+        const Font* f = Font_Tabelle_Holen(e->font);
+        ASSERT_TRUE(f);
+        EXPECT_GE(e->y - f->hoehe, schalter->y) << zeile;
+        EXPECT_LE(e->y, schalter->y + schalter->h) << zeile;
+    }
     kit::Png("wettbewerb_eigene_spiele");
     // The collection never writes past the room it is given.
     Tabelle_Team_Spiel liste[3];
@@ -149,6 +166,11 @@ TEST_F(Ansichten, UebersichtNachStaerke) {
         const i32 v = z[k].staerke;
         const std::string soll = std::to_string(v / 2) + "," + (v % 2 ? "5" : "0");
         EXPECT_TRUE(kit::Text(soll.c_str())) << soll;
+        // and the mean per player with one decimal after a comma
+        char schnitt[16];
+        std::snprintf(schnitt, sizeof schnitt, "%.1f", v / static_cast<double>(z[k].spieler) / 2.0);
+        *std::strchr(schnitt, '.') = ',';
+        EXPECT_TRUE(kit::Text(schnitt)) << schnitt;
     }
     kit::Png("wettbewerb_uebersicht");
     // The selection switch: starters only, then all again.

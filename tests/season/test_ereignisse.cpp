@@ -3,11 +3,13 @@
 // save and a load.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "base/globals.h"
+#include "base/pruefsumme.h"
 #include "base/random.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
@@ -327,10 +329,6 @@ TEST_F(Ereignisse, SpeicherWachsenUndKommenGleichZurueck) {
 // winners with and without a runner-up and a head-to-head history longer
 // than it keeps.
 TEST_F(Ereignisse, DatensaetzeBehaltenIhrBytebild) {
-    auto fnv = [](u64 h, const u8* p, size_t n) {
-        for (size_t i = 0; i < n; ++i) h = (h ^ p[i]) * 0x100000001b3ull;
-        return h;
-    };
     struct Ereignis {
         u32 flags;
         i32 minute, spieler, spieler2;
@@ -356,24 +354,35 @@ TEST_F(Ereignisse, DatensaetzeBehaltenIhrBytebild) {
     Spiele_Set_Wettbewerb_Sieger(LIGA, 1, 3, 2, 4, 1);
     Spiele_Set_Wettbewerb_Sieger(POKAL, 2, 4, -1, 300, 0);
     Spiele_Set_Ewige_Tabelle(POKAL, 2, 70000, 3, 1, 1, 1);
-    u64 h = 0xcbf29ce484222325ull;
     const std::vector<u8> bild = season_test::Block_Bytes(Spiele_Save);
-    h = fnv(h, bild.data(), bild.size());
     u8 roh[SPIELE_EREIGNIS_GROESSE * 64];
     const i32 n = Spiele_Internet_Server_Send_Ereignisse(0, 64, roh, sizeof roh);
-    h = fnv(h, roh, static_cast<size_t>(n) * SPIELE_EREIGNIS_GROESSE);
     std::vector<u8> tore, zaehler;
     Spiele_Internet_Server_Send_Tore(LIGA, 3, 0, 60, tore);
-    h = fnv(h, tore.data(), tore.size());
     Spiele_Internet_Server_Send_Wettbewerb_Ereignisse(1, Spieler_Anzahl, zaehler);
-    h = fnv(h, zaehler.data(), zaehler.size());
     u8 gegen[12 * 6];
     u32 s = 0, u = 0, nl = 0;
     const i32 g = Spiele_Internet_Server_Send_Spiele_Gegen(LIGA, 1, 2, 6, &s, &u, &nl, gegen);
-    h = fnv(h, gegen, sizeof gegen);
     EXPECT_EQ(g, 5);
     EXPECT_EQ(n, 64);
     EXPECT_EQ(tore.size(), 6u);
-    EXPECT_EQ(h, 0x9fa26265362239c9ull) << std::hex << h;
+    // Each image by its name: the save block, the event rows, the goal rows,
+    // the counter rows, the head-to-head rows.
+    const struct {
+        const char* name;
+        std::vector<u8> bytes;
+        size_t groesse;
+        u64 summe;
+    } bilder[] = {
+        {"Spielesicherung", bild, 14683, 0xdd411a661cc47ee4ull},
+        {"Ereigniszeilen", {roh, roh + static_cast<size_t>(std::max(n, 0)) * SPIELE_EREIGNIS_GROESSE}, 576, 0x7405321bde61a959ull},
+        {"Torzeilen", tore, 6, 0xfb4e99c73babacb7ull},
+        {"Zaehlerzeilen", zaehler, 0, 0xcbf29ce484222325ull},
+        {"Direktvergleich", {gegen, gegen + sizeof gegen}, 72, 0x01110672a9adf58eull},
+    };
+    for (const auto& b : bilder) {
+        EXPECT_EQ(b.bytes.size(), b.groesse) << b.name;
+        EXPECT_EQ(pruef::fnv(b.bytes), b.summe) << b.name << ": 0x" << std::hex << pruef::fnv(b.bytes);
+    }
     Spiele_Unlock(-1);
 }

@@ -332,4 +332,24 @@ TEST_F(Kalender, ClientLaedtDenKalenderVomServer) {
     ruf::Leitung_Setzen(nullptr);
 }
 
+// A client that joins in the middle of a season is on its own first day:
+// it takes the server's whole calendar (the days its league plays on), not
+// the server's date alone.
+TEST_F(Kalender, ClientImLaufendenJahrNimmtDenGanzenKalender) {
+    Kalender_Get_Zustand().jahr = 0;
+    Kalender_Get_Zustand().aktuell = Kalender_Get_Datum_Von_Tag(0, true);
+    server_zustand = Kalender_Get_Zustand();
+    server_zustand.aktuell = Kalender_Get_Datum_Von_Tag(8, true);
+    server_zustand.bits[0][8] = 1;
+    Kalender_Get_Zustand().bits[0][8] = 0;
+    Season_Netz_Anmelden();
+    ruf::Leitung_Setzen(kalender_leitung);
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Kalender_Internet_Client_Laden();
+    EXPECT_EQ(Kalender_Get_Tag(), 8);
+    EXPECT_TRUE(Kalender_Termin_Gesetzt(8, 0));
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    ruf::Leitung_Setzen(nullptr);
+}
+
 }  // namespace

@@ -245,6 +245,16 @@ TEST_F(Lauf, ClientFolgtDemTagDesServers) {
         Optionen_Schreiben(std::get<2>(a).data());
         return a;
     });
+    // The whole calendar (a client's first day): the client's own with the server's date.
+    ruf::Zeile_Anmelden(RUF_KALENDER_KALENDER, [] {
+        ++datum_fragen;
+        std::tuple<std::vector<i32>, std::vector<u8>, i32> a{};
+        Kalender_Zustand z = Kalender_Get_Zustand();
+        z.aktuell = Kalender_Get_Datum_Von_Tag(server_tag, true);
+        std::get<1>(a).resize(KALENDER_ZUSTAND_GROESSE);
+        Kalender_Zustand_Schreiben(z, std::get<1>(a).data());
+        return a;
+    });
     ruf::Zeile_Anmelden(RUF_KALENDER_DATUM, [] {
         ++datum_fragen;
         std::tuple<std::vector<i32>, std::array<u8, 132>, i32, i32, i32> a{};
@@ -312,6 +322,12 @@ TEST_F(Lauf, SpeichernPerTasteUndFehlschlagWirdGemeldet) {
     ASSERT_EQ(meldungen.texte.size(), 1u);
     EXPECT_EQ(meldungen.texte[0], "Das Spiel wurde in Platz 5 gespeichert.");
     meldungen.texte.clear();
+    // Loading it back is confirmed the same way.
+    K_NEUER_TAG(KALENDER_LADEN, 4);
+    Pass();
+    ASSERT_EQ(meldungen.texte.size(), 1u);
+    EXPECT_EQ(meldungen.texte[0], "Das Spiel aus Platz 5 wurde geladen.");
+    meldungen.texte.clear();
     speichern_gelingt = false;
     K_NEUER_TAG(KALENDER_SPEICHERN, 1);
     Pass();
@@ -332,6 +348,24 @@ TEST_F(Lauf, SpeichernPerTasteUndFehlschlagWirdGemeldet) {
     EXPECT_EQ(Kalender_Taste('l'), 1);
     EXPECT_EQ(gefragt, 0);
     EXPECT_EQ(Kalender_Lauf_Get().laden, 0);
+}
+
+// "Beenden" answered inside a pass (the menu's requester): the same pass
+// frees the modules, since the program ends after this frame.
+TEST_F(Lauf, BeendenImLaufGibtDieModuleFrei) {
+    for (int i = 0; i < 3; ++i) Pass();
+    ASSERT_TRUE(Wettbewerb_Modul_Bereit());
+    Season_Gui_Hooks h = Season_Gui;
+    h.Menue_Hintergrund_Video = [](int, int) {
+        if (Quit_Status == QUIT_STATUS_LAEUFT) Quit_Status = QUIT_STATUS_ANGEFORDERT;
+    };
+    Season_Gui_Set_Hooks(h);
+    Pass();
+    EXPECT_EQ(Quit_Status, QUIT_STATUS_VERLASSEN);
+    EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_ENDE);
+    EXPECT_FALSE(Wettbewerb_Modul_Bereit());
+    EXPECT_FALSE(Spiele_Bereit());
+    EXPECT_FALSE(Kalender_Ist_Initialisiert());
 }
 
 TEST_F(Lauf, EndeGibtDieModuleFrei) {

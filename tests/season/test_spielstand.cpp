@@ -233,6 +233,7 @@ TEST_F(Spielstand, WoechentlicherAutosaveInSlotNeun) {
     while (Kalender_Get_Tag() < 6) Kalender_Jeden_Tag();
     EXPECT_FALSE(std::filesystem::exists(neun));
     Kalender_Jeden_Tag();  // from day 6 to day 7: the save holds day 6
+    EXPECT_TRUE(Spielstand_Hintergrund_Pruefen(true));  // written away from the day's frame
     ASSERT_TRUE(std::filesystem::exists(neun));
     while (Kalender_Get_Tag() < 10) Kalender_Jeden_Tag();
     ASSERT_TRUE(Spielstand_Laden(neun_spiel.c_str()));

@@ -8,6 +8,7 @@
 #include "base/datei.h"
 #include "base/globals.h"
 #include "base/spielstand.h"
+#include "season/freundschaft.h"
 #include "season/kalender.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -82,6 +83,30 @@ TEST_F(Transfer, Tabelle1004HinUndZurueck) {
     for (int i = 0; i < 3; ++i) EXPECT_GT(Spiele_Anzahl_Spiele(Wettbewerb_Tabelle[i].spielplan), 0u) << i;
     // Everything that travels is the same (the plan keys are the client's own).
     for (int i = 0; i < 3; ++i) Wettbewerb_Tabelle[i].spielplan = -1;
+    EXPECT_EQ(strom(), vorher);
+}
+
+// The friendlies competition (no teams of its own) travels to a client
+// with the table and its status, and a client takes it over.
+TEST_F(Transfer, FreundschaftsspieleReisenMit) {
+    const i32 id = Wettbewerb_Freundschaftsspiele_Anlegen();
+    ASSERT_GE(id, 0);
+    Wettbewerb_Spielplaene_Erstellen();
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) Wettbewerb_Tabelle[i].spielplan = -1;
+    const std::vector<u8> vorher = strom();
+    i32 freund = -1, dummy = 0;
+    std::vector<u8> gepackt = Wettbewerb_Internet_Server_Send_Tabelle(&freund, &dummy);
+    EXPECT_EQ(freund, id);
+    EXPECT_EQ(dummy, 1);
+    const std::vector<u8> status = Wettbewerb_Internet_Server_Send_Tabelle_2();
+    Spiele_Init();
+    Wettbewerb_Reset(-1);
+    ASSERT_TRUE(Wettbewerb_Tabelle_Empfangen(gepackt.data(), static_cast<u32>(gepackt.size()), freund, dummy));
+    EXPECT_EQ(Wettbewerb_Get_Freundschaftsspiele(), id);
+    ASSERT_NE(Wettbewerb_Get_Zeiger(id), nullptr);
+    EXPECT_EQ(Wettbewerb_Get_Zeiger(id)->teams, 0);
+    EXPECT_TRUE(Wettbewerb_Status_Empfangen(status.data(), static_cast<u32>(status.size())));
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) Wettbewerb_Tabelle[i].spielplan = -1;
     EXPECT_EQ(strom(), vorher);
 }
 

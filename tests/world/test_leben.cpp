@@ -101,7 +101,7 @@ TEST_F(Leben, AYouthPlayerTakesTheRetiredPlayersPlaceInHisClub) {
     EXPECT_NE(p.status & SP_STATUS_AUFGESTELLT, 0u) << "his slot's role stays";
     EXPECT_EQ(p.erschoepfung, 0);
     EXPECT_EQ(p.spiele, 0);
-    EXPECT_GE(p.max_staerke, 6);
+    EXPECT_GE(p.max_staerke, 4);
     EXPECT_LE(p.max_staerke, 12);
     EXPECT_LT(p.staerke_fein, p.max_staerke * 1000 + 500);
     EXPECT_EQ(p.staerke, p.staerke_fein / 1000);
@@ -149,16 +149,17 @@ TEST_F(Leben, NoYouthPlayerGetsAFullNameAlreadyInUse) {
 
 TEST_F(Leben, AYouthPlayersPotentialIsHeldByHisClubsStarPlaces) {
     // A star talent's potential is at least a star's, one who finds the
-    // places taken stays below it, a free one follows the club's level alone.
+    // places taken stays below it, a free one follows the club's level alone
+    // (60 to 130 per cent of it, a rare talent half as much again).
     struct Fall {
         i32 niveau;
         Leben_Stern stern;
         i32 min, max;  // potential
     } faelle[] = {
         {2000, Leben_Stern::talent, 10, 12},  {9000, Leben_Stern::talent, 10, 12},
-        {12000, Leben_Stern::talent, 10, 12}, {12000, Leben_Stern::darunter, 7, 9},
-        {9000, Leben_Stern::darunter, 4, 9},  {2000, Leben_Stern::darunter, 1, 6},
-        {12000, Leben_Stern::frei, 9, 12},    {2000, Leben_Stern::frei, 1, 6},
+        {12000, Leben_Stern::talent, 10, 12}, {12000, Leben_Stern::darunter, 6, 9},
+        {9000, Leben_Stern::darunter, 4, 9},  {2000, Leben_Stern::darunter, 0, 3},
+        {12000, Leben_Stern::frei, 6, 12},    {2000, Leben_Stern::frei, 0, 3},
     };
     const int s = Team_Kader(30)[4];
     for (const Fall& f : faelle)
@@ -287,6 +288,12 @@ TEST_F(Leben, ComputerClubsTradeWithTheMarketAsTheirMoneySays) {
         {"a little in the red: keeps his squad", mittel, -1, false, 0},
         {"rich: buys a better player", reich, 24, true, +1},
     };
+    // The rich club's better player comes from another club (the market
+    // sells only stars): every club's account is open.
+    for (int c = 0; c < Team_Anzahl; ++c)
+        if ((Team_Daten[c].art & TEAM_ART_VEREIN) && c != Team_Transfermarkt && !Bank_Konto_Offen(c)) {
+            ASSERT_TRUE(Bank_Konto_Anlegen(c, 1e6, 0));
+        }
     for (const Fall& f : faelle) {
         const f64 monat = Leben_Gehaltssumme(f.team);
         ASSERT_TRUE(Bank_Konto_Anlegen(f.team, monat * f.monate, 0));
@@ -395,6 +402,143 @@ TEST_F(Leben, ARichClubSignsFromAnotherClubWhoTakesItsWeakestInPartPayment) {
                     1.0 + preis * 1e-6);
     }
     EXPECT_GE(vereine, 3) << "other clubs' players come, not the market's alone";
+}
+
+// The players' records, put back after a test that changes them (the
+// squads rebuilt from the players' clubs).
+struct Spielerstand {
+    std::vector<Spieler_Struktur> s;
+    std::vector<Spieler_Fix> f;
+    std::vector<Spieler_Client_Egal> x;
+    Spielerstand()
+        : s(Spieler_Daten, Spieler_Daten + Spieler_Anzahl), f(Spieler_Fix_Daten, Spieler_Fix_Daten + Spieler_Anzahl),
+          x(Spieler_Texte, Spieler_Texte + Spieler_Anzahl) {}
+    void zurueck() const {
+        std::copy(s.begin(), s.end(), Spieler_Daten);
+        std::copy(f.begin(), f.end(), Spieler_Fix_Daten);
+        std::copy(x.begin(), x.end(), Spieler_Texte);
+        Team_Kader_Neu_Aufbauen();
+    }
+};
+
+TEST_F(Leben, AYouthPlayersPotentialIsHisClubsLevelOnAverageAtEveryLevel) {
+    // Many youth players of a club at each level: the potential they grow
+    // towards (their step's middle) averages the level within a tenth, a
+    // third division's (a step is most of it) as a top club's.
+    const Spielerstand vorher;
+    const int s = Team_Kader(30)[5];
+    for (i32 niveau : {1200, 1600, 3000, 5500, 8000}) {
+        f64 summe = 0;
+        int n = 0;
+        for (i32 index = 0; index < 6000; index += 29, ++n) {
+            Rnd_Set_Index(index, 0);
+            Leben_Jugendspieler(s, 2010, niveau);
+            summe += Spieler_Daten[s].max_staerke * 1000 + 500;
+        }
+        EXPECT_NEAR(summe / n, niveau, niveau * 0.1) << "level " << niveau;
+    }
+    vorher.zurueck();
+}
+
+TEST_F(Leben, TheMarketsYouthComesAtThePotentialOfThePlayerHeSucceeds) {
+    // Every market player retires (aged 45) with a modest potential: his
+    // successors' potentials stay around it, not around a fixed range.
+    const Spielerstand vorher;
+    const int m = Team_Transfermarkt;
+    for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
+        const int s = Team_Kader(m)[i];
+        Spieler_Fix_Daten[s].geburtsjahr = 1965;
+        Spieler_Daten[s].max_staerke = 3;
+    }
+    Rnd_Set_Index(11, 0);
+    Leben_Saisonwechsel(2010);
+    f64 summe = 0;
+    for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
+        const Spieler_Struktur& p = Spieler_Daten[Team_Kader(m)[i]];
+        ASSERT_LE(p.max_staerke, 7);
+        summe += p.max_staerke * 1000 + 500;
+    }
+    EXPECT_NEAR(summe / Team_Kader_Anzahl(m), 3500, 350);
+    vorher.zurueck();
+}
+
+TEST_F(Leben, YoungPlayersGrowAtTheirDivisionsPace) {
+    // The same world's season change from the same cursor, every club once
+    // in a top division and once in a third (level 34, growing at
+    // LEBEN_TEMPO_MIN per cent of the pace): the young club players' growth
+    // is that share of the top division's; the market's is the same.
+    const Spielerstand vorher;
+    auto wachstum = [&](i32 stufe, bool markt) {
+        vorher.zurueck();
+        Leben_Sterne sterne;
+        sterne.plaetze.assign(static_cast<size_t>(Team_Anzahl), -1);
+        sterne.liga.assign(static_cast<size_t>(Team_Anzahl), -1);
+        sterne.stufe.assign(static_cast<size_t>(Team_Anzahl), stufe);
+        std::vector<i32> fein(static_cast<size_t>(Spieler_Anzahl));
+        for (int s = 0; s < Spieler_Anzahl; ++s) fein[static_cast<size_t>(s)] = Spieler_Daten[s].staerke_fein;
+        const std::vector<u32> aussehen = [] {
+            std::vector<u32> a;
+            for (int s = 0; s < Spieler_Anzahl; ++s) a.push_back(Spieler_Fix_Daten[s].aussehen);
+            return a;
+        }();
+        Rnd_Set_Index(23, 0);
+        Leben_Saisonwechsel(2004, &sterne);
+        i64 summe = 0;
+        for (int s = 0; s < Spieler_Anzahl; ++s) {
+            const int t = Spieler_Daten[s].team;
+            if (t < 0 || (t == Team_Transfermarkt) != markt || (!markt && !(Team_Daten[t].art & TEAM_ART_VEREIN)) ||
+                Spieler_Fix_Daten[s].aussehen != aussehen[static_cast<size_t>(s)] ||
+                2004 - Spieler_Fix_Daten[s].geburtsjahr > 23)
+                continue;
+            summe += std::max(0, Spieler_Daten[s].staerke_fein - fein[static_cast<size_t>(s)]);
+        }
+        return static_cast<f64>(summe);
+    };
+    const f64 oben = wachstum(100, false), unten = wachstum(34, false);
+    ASSERT_GT(oben, 0.0);
+    EXPECT_NEAR(unten / oben, LEBEN_TEMPO_MIN / 100.0, 0.03);
+    EXPECT_DOUBLE_EQ(wachstum(34, true), wachstum(100, true)) << "the market's players grow at the full pace";
+    vorher.zurueck();
+}
+
+TEST_F(Leben, AClubTradesWithClubsOfItsOwnDivisionLevel) {
+    // Every other club plays a division lower: given the levels, a rich
+    // club's deals with other clubs all stay within its own level; without
+    // them some cross it.
+    const int t = 56;
+    for (int c = 0; c < Team_Anzahl; ++c)
+        if ((Team_Daten[c].art & TEAM_ART_VEREIN) && c != Team_Transfermarkt && !Bank_Konto_Offen(c)) {
+            ASSERT_TRUE(Bank_Konto_Anlegen(c, 1e6, 0));
+        }
+    std::vector<i32> stufen(static_cast<size_t>(Team_Anzahl));
+    for (int c = 0; c < Team_Anzahl; ++c) stufen[static_cast<size_t>(c)] = c % 2 ? 67 : 100;
+    const Spielerstand vorher;
+    for (const bool mit_stufen : {true, false}) {
+        int gleich = 0, quer = 0;
+        for (i32 cursor = 0; cursor < 3000; cursor += 100) {
+            vorher.zurueck();
+            ASSERT_TRUE(Bank_Konto_Anlegen(t, Leben_Gehaltssumme(t) * 6, 0));
+            const std::vector<int> kader(Team_Kader(t), Team_Kader(t) + Team_Kader_Anzahl(t));
+            Rnd_Set_Index(cursor, 0);
+            if (!Leben_Transfer(t, -1, mit_stufen ? &stufen : nullptr)) continue;
+            for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+                const int s = Team_Kader(t)[i];
+                if (std::find(kader.begin(), kader.end(), s) != kader.end()) continue;
+                // The player who left went to the seller.
+                for (int ab : kader)
+                    if (Spieler_Get_Team(ab) != t && Spieler_Get_Team(ab) != Team_Transfermarkt)
+                        (stufen[static_cast<size_t>(Spieler_Get_Team(ab))] == stufen[static_cast<size_t>(t)] ? gleich
+                                                                                                          : quer)++;
+            }
+        }
+        if (mit_stufen) {
+            EXPECT_GE(gleich, 3) << "deals within the level are made";
+            EXPECT_EQ(quer, 0) << "and none across it";
+        } else {
+            EXPECT_GE(quer, 1) << "without the levels the deals cross them";
+        }
+    }
+    vorher.zurueck();
 }
 
 TEST_F(Leben, AManagedClubsPlayersRegainMoraleMonthByMonth) {

@@ -127,11 +127,14 @@ TEST_F(Welt, AttributesLearnBlockRemoveAndRespectPrerequisites) {
     EXPECT_FALSE(Attribute_Erreichbar(s, 49));
     EXPECT_TRUE(Attribute_Erreichbar(tw, 49));
     EXPECT_FALSE(Attribute_Erreichbar(tw, 3));
-    // Training: one attribute at a time.
+    // Training: one attribute at a time is in training, but another may be
+    // taken up (the old one is dropped then); a learned one no more.
     Spieler_Wert(7, s, 3, OP_SCHREIBEN);
     EXPECT_EQ(Attribute_Get_Attribut_In_Ausbildung(s), 7);
     EXPECT_TRUE(Attribute_Kann_Attribut_Lernen(s, 7));
-    EXPECT_FALSE(Attribute_Kann_Attribut_Lernen(s, 8));
+    EXPECT_TRUE(Attribute_Kann_Attribut_Lernen(s, 8));
+    EXPECT_FALSE(Attribute_Kann_Attribut_Lernen(s, -1));
+    EXPECT_FALSE(Attribute_Kann_Attribut_Lernen(s, ATTRIBUT_ANZAHL));
     // Negative attributes: listed from the end, removed only by the experienced.
     Spieler_Wert(41, s, Attribut_Noetig(41) + 1, OP_SCHREIBEN);
     Spieler_Wert(3, s, Attribut_Noetig(3) + 1, OP_SCHREIBEN);
@@ -166,6 +169,21 @@ TEST_F(Welt, AllMaximalSetsTheChoiceFlag) {
     ASSERT_TRUE(Global_Cfg_Laden_Pfad((welt_quelle() + "/1_global.cfg").c_str(),
                                       (welt_quelle() + "/1_global_alias.cfg").c_str()));
     EXPECT_EQ(Global_Attribut_Wahl_Flag, 0);
+}
+
+// One answer to "is it a club" for every layer: a club yes; a country's
+// team, the transfer market (even with the club bit set), numbers outside
+// the world no.
+TEST_F(Welt, IsAClubAnsweredOnce) {
+    const struct {
+        int team;
+        bool verein;
+    } faelle[] = {{30, true}, {16, true}, {1, false}, {Team_Transfermarkt, false}, {-1, false}, {Team_Anzahl, false}};
+    for (const auto& f : faelle) EXPECT_EQ(Team_Ist_Verein(f.team), f.verein) << "Team " << f.team;
+    const auto art = Team_Daten[Team_Transfermarkt].art;
+    Team_Daten[Team_Transfermarkt].art |= TEAM_ART_VEREIN;
+    EXPECT_FALSE(Team_Ist_Verein(Team_Transfermarkt));
+    Team_Daten[Team_Transfermarkt].art = art;
 }
 
 TEST_F(Welt, TeamQueriesAndChanges) {

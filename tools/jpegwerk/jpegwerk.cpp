@@ -14,7 +14,7 @@
 // decoded and written in bands of rows. A file is written into a temporary
 // file beside it that takes its name only at the end: a failure leaves an
 // existing file of that name untouched. Devices and pipes are written
-// straight through.
+// straight through (an encoded stream whole at the end).
 //
 // Exit codes: 0 done, 1 the input cannot be read, the output cannot be
 // written or the codec refused (no new output file is left, an existing one
@@ -37,6 +37,7 @@
 #include <unistd.h>
 
 #include "jpeg/jpeg.h"
+#include "jpegwerk.h"
 
 namespace {
 
@@ -289,6 +290,11 @@ struct Ausgabe {
     const char* name = nullptr;  // as the user gave it
     std::string ziel;            // the path the temporary file takes at the end
     std::string zwischen;        // the temporary file (empty: written straight through)
+    // The encoder's stream for an output written straight through: gathered
+    // in a temporary file in $TMPDIR first (the codec writes by name), copied
+    // to the output when whole.
+    std::string umweg;
+    int umweg_fd = -1;
     std::unique_ptr<uint8_t[]> puffer;
     size_t platz = 0;  // its size
     size_t voll = 0;   // bytes gathered
@@ -298,9 +304,41 @@ struct Ausgabe {
         std::fprintf(stderr, "jpegwerk: %s kann nicht geschrieben werden: %s\n", name, Grund(fehler).c_str());
         return false;
     }
-    // The name the codec writes to (encoder): the temporary file, or the
-    // device itself.
-    const char* Schreibname() const { return zwischen.empty() ? name : zwischen.c_str(); }
+    // The name the codec writes to (encoder): the temporary file beside the
+    // target, or the stream's temporary file.
+    const char* Schreibname() const { return zwischen.empty() ? umweg.c_str() : zwischen.c_str(); }
+    // The name the codec writes the stream to (encoder): the temporary file
+    // beside the target; for a device, a pipe or a descriptor (kept open, so
+    // that a pipe's reader never sees an end before the picture), a
+    // temporary file in the system's folder for temporary files, whose
+    // content goes to the output at the end (nothing at all when the codec
+    // refuses). False (with a message) when it cannot be made.
+    bool Fuer_Codec() {
+        if (!zwischen.empty()) {
+            close(fd);
+            fd = -1;
+            return true;
+        }
+        const char* tmp = std::getenv("TMPDIR");
+        umweg = std::string(tmp && *tmp ? tmp : "/tmp") + "/jpegwerk-XXXXXX";
+        if (umweg.size() >= sizeof g_zwischendatei) {
+            umweg.clear();
+            return Fehler(ENAMETOOLONG);
+        }
+        std::memcpy(g_zwischendatei, umweg.c_str(), umweg.size() + 1);
+        umweg_fd = mkostemp(g_zwischendatei, O_CLOEXEC);
+        if (umweg_fd < 0) {
+            const int fehler = errno;
+            umweg.clear();
+            std::fprintf(stderr, "jpegwerk: keine Zwischendatei in %s: %s\n", tmp && *tmp ? tmp : "/tmp",
+                         Grund(fehler).c_str());
+            return false;
+        }
+        umweg = g_zwischendatei;
+        g_zwischendatei_da = 1;
+        for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(sig, Signal_Aufraeumen);
+        return true;
+    }
     bool Oeffnen(const char* n) {
         name = n;
         // A name for one of the program's descriptors (/dev/stdout, /dev/fd/N,
@@ -323,10 +361,23 @@ struct Ausgabe {
         // A link to a file replaces the file it leads to, not the link.
         ziel = n;
         struct stat lst {};
-        if (da && lstat(n, &lst) == 0 && S_ISLNK(lst.st_mode)) {
-            if (char* echt = realpath(n, nullptr)) {
+        if (lstat(n, &lst) == 0 && S_ISLNK(lst.st_mode)) {
+            if (char* echt = da ? realpath(n, nullptr) : nullptr) {
                 ziel = echt;
                 std::free(echt);
+            } else if (!da) {
+                // A link to a name not yet taken: the file is made there
+                // (as writing through the link would), the link stays.
+                for (int schritt = 0; schritt < 40; ++schritt) {
+                    char wohin[4096];
+                    const ssize_t k = readlink(ziel.c_str(), wohin, sizeof wohin - 1);
+                    if (k <= 0) break;
+                    wohin[k] = 0;
+                    const size_t ordner = ziel.rfind('/');
+                    ziel = wohin[0] == '/' || ordner == std::string::npos ? std::string(wohin)
+                                                                          : ziel.substr(0, ordner + 1) + wohin;
+                    if (lstat(ziel.c_str(), &lst) != 0 || !S_ISLNK(lst.st_mode)) break;
+                }
             }
         }
         const size_t schnitt = ziel.rfind('/');
@@ -348,6 +399,10 @@ struct Ausgabe {
         // The permission bits of the file it replaces, or of a new file.
         mode_t rechte = 0;
         if (da) {
+            // The owner too, where the user may give it (root writing over
+            // someone's picture); the bits after it (a change of owner
+            // clears some).
+            (void)!fchown(fd, st.st_uid, st.st_gid);
             rechte = st.st_mode & 07777;
         } else {
             const mode_t maske = umask(0);
@@ -421,6 +476,27 @@ struct Ausgabe {
     // did not all go out.
     bool Schliessen(bool ok) {
         int fehler = ok ? 0 : (errno ? errno : EIO);
+        if (ok && umweg_fd >= 0 && fd >= 0) {
+            // The encoder's whole stream from its temporary file to the output.
+            unlink(umweg.c_str());
+            umweg.clear();
+            g_zwischendatei_da = 0;
+            uint8_t stueckchen[1 << 16];
+            off_t von = 0;
+            for (;;) {
+                const ssize_t k = pread(umweg_fd, stueckchen, sizeof stueckchen, von);
+                if (k < 0 && errno == EINTR) continue;
+                if (k < 0) fehler = errno;
+                if (k <= 0) break;
+                if (!Alles_Schreiben(stueckchen, static_cast<size_t>(k))) {
+                    fehler = errno ? errno : EIO;
+                    break;
+                }
+                von += k;
+            }
+            close(umweg_fd);
+            umweg_fd = -1;
+        }
         if (fd >= 0) {
             if (ok && !(Alles_Schreiben(puffer.get(), voll) &&
                         // Blocks reserved ahead of a shorter picture go.
@@ -442,6 +518,13 @@ struct Ausgabe {
     void Verwerfen() {
         if (fd >= 0) close(fd);
         fd = -1;
+        if (umweg_fd >= 0) close(umweg_fd);
+        umweg_fd = -1;
+        if (!umweg.empty()) {
+            unlink(umweg.c_str());
+            umweg.clear();
+            g_zwischendatei_da = 0;
+        }
         if (!zwischen.empty()) {
             unlink(zwischen.c_str());
             zwischen.clear();
@@ -623,10 +706,11 @@ int Kodieren(int argc, char** argv) {
     }
     Ausgabe aus;
     if (!aus.Oeffnen(argv[i + 1])) return 1;
-    // The codec writes the file by its name: the temporary file, or the
-    // device itself.
-    close(aus.fd);
-    aus.fd = -1;
+    // The codec writes the stream by name (see Fuer_Codec).
+    if (!aus.Fuer_Codec()) {
+        aus.Verwerfen();
+        return 1;
+    }
     Jpeg_Auftrag a;
     if (Jpeg_Init(&a) != 0) {
         aus.Verwerfen();
@@ -648,6 +732,7 @@ int Kodieren(int argc, char** argv) {
     a.Jpg_Datei = aus.Schreibname();
     const size_t zeilenbytes = size_t{b.breite} * b.kanaele;
     int32_t r;
+    int schreibfehler = 0;  // the system's reason when the codec's writes failed
     if (progressiv) a.Intern.Scan_Zaehler = 1;
     {
         // Band after band of MCU rows (16 rows each, 32 KB of pixels or
@@ -669,12 +754,21 @@ int Kodieren(int argc, char** argv) {
             a.Bild_Hoehe = static_cast<int32_t>(n);
             a.Intern.Band_Oben = static_cast<int32_t>(y);
             a.Intern.Band_Unten = static_cast<int32_t>(y + n);
+            errno = 0;
             r = Jpeg_Schreiben(&a, JMODUS_DATEI_BILD_SCHREIBEN);
+            schreibfehler = errno;
             y += n;
             if (r != JPEG_ERG_BEREICH_FERTIG || y >= b.hoehe) break;
         }
     }
     Jpeg_Free(&a);
+    if (r == JPEG_ERG_DATEI && schreibfehler != 0) {
+        // The stream could not be written (a full disk): the output's name
+        // and the reason, not the input's.
+        aus.Fehler(schreibfehler);
+        aus.Verwerfen();
+        return 1;
+    }
     if (r != 0) {
         std::fprintf(stderr, "jpegwerk: %s: %s (%d)\n", argv[i], Jpeg_Fehlertext(r), r);
         aus.Verwerfen();
@@ -685,7 +779,7 @@ int Kodieren(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Jpegwerk(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
         std::printf(
             "jpegwerk d [-glatt] [-schnell] [-skala 1|2|4|8] [-grau] [--] EIN.jpg AUS.ppm\n"

@@ -11,6 +11,8 @@
 set -u
 werk="$1"; ordner="$2/probe"
 mkdir -p "$ordner" && cd "$ordner" || exit 1
+# The encoder's stream for a device or pipe waits in a temporary file here.
+TMPDIR="$ordner/tmp"; export TMPDIR; mkdir -p "$TMPDIR"
 { printf 'P5\n16 16\n255\n'; i=0; while [ $i -lt 256 ]; do printf "\\$(printf %o $((i % 200 + 20)))"; i=$((i + 1)); done; } > ein.pgm
 fehler=0
 pruefe() { erwartet=$1; shift; "$@" 2>/dev/null; r=$?; [ $r -eq $erwartet ] || { echo "exit $r instead of $erwartet: $*"; fehler=1; }; }
@@ -89,8 +91,12 @@ if mknod geraet c 1 3 2>/dev/null; then
   [ -c geraet ] || { echo "a device as the output was removed or replaced"; fehler=1; }
   rm -f geraet
 else
-  echo "no character device made (not permitted): that case is skipped"
+  echo "no character device made (not permitted): the pipe below stands for it"
 fi
+# /dev/null as the output of a refused decode and encode stays the device.
+pruefe 1 "$werk" d ohne_dht.jpg /dev/null
+pruefe 1 "$werk" k -grau cmyk.pam /dev/null
+[ -c /dev/null ] || { echo "/dev/null removed or replaced"; fehler=1; }
 # (Each side of the pipe gives up after a while: a tool that removed the
 # pipe would leave the other waiting.)
 mkfifo rohr
@@ -101,6 +107,54 @@ timeout 20 cat rohr > rohr.aus &
 pruefe 0 timeout 20 "$werk" d aus.jpg rohr
 wait
 [ -p rohr ] && cmp -s aus.pgm rohr.aus || { echo "a pipe as the output was removed or not written"; fehler=1; }
+# An encode into a pipe: the reader gets the whole stream (the same as in a
+# file) and nothing at all when the encode is refused.
+timeout 20 cat rohr > rohr.aus &
+pruefe 0 timeout 20 "$werk" k -q 90 ein.pgm rohr
+wait
+[ -p rohr ] && cmp -s aus.jpg rohr.aus || { echo "an encode into a pipe was cut or lost"; fehler=1; }
+timeout 20 cat rohr > rohr.aus &
+pruefe 1 timeout 20 "$werk" k -grau cmyk.pam rohr
+wait
+[ -p rohr ] && [ ! -s rohr.aus ] || { echo "a refused encode wrote into the pipe"; fehler=1; }
+# /dev/stdout appended to a file (>>) keeps what the file held, decoding and
+# encoding.
+printf 'vorher' > angehaengt.bin
+"$werk" d aus.jpg /dev/stdout >> angehaengt.bin 2>/dev/null
+"$werk" k -q 90 ein.pgm /dev/stdout >> angehaengt.bin 2>/dev/null
+{ printf 'vorher'; cat aus.pgm aus.jpg; } | cmp -s - angehaengt.bin || { echo "appending through /dev/stdout lost data"; fehler=1; }
+# A link to a name not yet taken: the picture is made where it leads, the
+# link stays.
+ln -s neu_hinter_verweis.jpg offen.jpg
+pruefe 0 "$werk" k -q 90 ein.pgm offen.jpg
+[ -L offen.jpg ] && cmp -s aus.jpg neu_hinter_verweis.jpg || { echo "a link to a new name was replaced"; fehler=1; }
+# Run by root over someone else's file, the file keeps its owner.
+if [ "$(id -u)" = 0 ]; then
+  cp aus.jpg fremd.jpg && chown 4321:4322 fremd.jpg
+  pruefe 0 "$werk" k -q 90 ein.pgm fremd.jpg
+  [ "$(stat -c %u:%g fremd.jpg)" = 4321:4322 ] || { echo "a replaced file lost its owner"; fehler=1; }
+fi
+# A device that takes nothing (/dev/full): decode and encode fail, exit 1.
+if [ -c /dev/full ]; then
+  pruefe 1 "$werk" d aus.jpg /dev/full
+  pruefe 1 "$werk" k -q 90 ein.pgm /dev/full
+fi
+# A full disk (a small memory file system, where mounting one is permitted):
+# decode and encode fail with the output's name and the reason, and the
+# existing file of that name stays.
+mkdir -p voll
+{ printf 'P5\n300 300\n255\n'; head -c 90000 /dev/urandom; } > rauschen.pgm
+pruefe 0 "$werk" k -q 100 rauschen.pgm rauschen.jpg
+if mount -t tmpfs -o size=64k tmpfs voll 2>/dev/null; then
+  printf 'alt' > voll/bild
+  pruefe 1 "$werk" d rauschen.jpg voll/bild
+  "$werk" k -q 100 rauschen.pgm voll/bild 2>&1 | grep -q "voll/bild.*kein Platz" ||
+    { echo "a full disk named neither the output nor the reason"; fehler=1; }
+  [ "$(cat voll/bild)" = alt ] && [ "$(ls -A voll)" = bild ] || { echo "a full disk changed the existing file"; fehler=1; }
+  umount voll
+else
+  echo "no small file system mounted (not permitted): the full-disk case is skipped"
+fi
 # /dev/stdout leading to a file the shell opened writes into that file (the
 # same one, not replaced).
 : > umgeleitet.pgm
@@ -109,6 +163,7 @@ vorher=$(stat -c %i umgeleitet.pgm)
 cmp -s aus.pgm umgeleitet.pgm && [ "$(stat -c %i umgeleitet.pgm)" = "$vorher" ] ||
   { echo "/dev/stdout into a file replaced or missed the file"; fehler=1; }
 ls -A | grep -q '^\.jpegwerk-' && { echo "temporary output file left"; fehler=1; }
+ls -A "$TMPDIR" | grep -q '^jpegwerk-' && { echo "temporary stream file left"; fehler=1; }
 # Input and output the same file: refused (exit 1, a reason), the file kept.
 cp aus.jpg selbst.jpg
 pruefe 1 "$werk" d selbst.jpg selbst.jpg

@@ -464,7 +464,9 @@ void stadion_bild(cairo_t* c, cairo_surface_t* hinten, cairo_surface_t* leben, c
 
 // Draws `bilder` frames of w x h with `zeichnen` (context, frame number) and
 // writes them as a KVID video at 12.5 frames a second; empty when a frame fails.
-std::vector<u8> film_schreiben(i32 w, i32 h, i32 bilder, const std::function<void(cairo_t*, i32)>& zeichnen) {
+}  // namespace
+
+std::vector<u8> Film_Aus_Bildern(i32 w, i32 h, i32 bilder, const std::function<void(cairo_t*, i32)>& zeichnen) {
     std::vector<std::vector<u16>> frames;
     for (i32 f = 0; f < bilder; ++f) {
         cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
@@ -479,6 +481,8 @@ std::vector<u8> film_schreiben(i32 w, i32 h, i32 bilder, const std::function<voi
     }
     return Vid_Schreiben(w, h, 25, 2, frames);
 }
+
+namespace {
 
 std::vector<u8> stadion_film(const std::vector<std::string>& arg, i32 w, i32 h, i32 bilder, const Umgebung& u) {
     const i32 ox = arg.size() == 3 ? std::atoi(arg[1].c_str()) : -1, oy = arg.size() == 3 ? std::atoi(arg[2].c_str()) : -1;
@@ -500,7 +504,7 @@ std::vector<u8> stadion_film(const std::vector<std::string>& arg, i32 w, i32 h, 
         }
     cairo_surface_mark_dirty(maske);
     cairo_surface_t* leben = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    std::vector<u8> film = film_schreiben(
+    std::vector<u8> film = Film_Aus_Bildern(
         w, h, bilder, [&](cairo_t* c, i32 f) { stadion_bild(c, hinten, leben, maske, ox, oy, f, bilder); });
     cairo_surface_destroy(leben);
     cairo_surface_destroy(maske);
@@ -523,8 +527,9 @@ std::vector<u8> Film(const std::string& rezept_voll, i32 w, i32 h, i32 eintrag, 
         return {};
     }
     if (rezept == "menue" || rezept.rfind("menue:", 0) == 0) return stadion_film(Argumente(rezept), w, h, frames, u);
+    if (rezept.rfind("intro:", 0) == 0) return Intro_Film(rezept.substr(6), w, h, frames);
     if (rezept == "uebung" || rezept == "lager" || rezept == "meister") return Trainingsfilm(rezept, w, h, frames, eintrag);
-    return film_schreiben(w, h, frames,
+    return Film_Aus_Bildern(w, h, frames,
                           [&](cairo_t* c, i32 f) { szene(c, rezept, w, h, static_cast<double>(f) / frames, eintrag); });
 }
 

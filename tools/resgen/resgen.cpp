@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -36,6 +37,7 @@
 #include "graphics/font.h"
 #include "graphics/resf.h"
 #include "resgen.h"
+#include "world/konfig_schluessel.h"
 #include "world/trikot.h"
 
 namespace {
@@ -70,6 +72,11 @@ struct Manifest {
     std::vector<Zeile> zeilen;
     std::set<std::string> container;                         // written as HRF containers, not RESF archives
     std::vector<std::pair<std::string, std::string>> musik;  // file in the game folder, score
+    struct Video {
+        std::string datei, rezept;  // file in the game folder, recipe:frames
+        i32 w = 0, h = 0;
+    };
+    std::vector<Video> videos;
 };
 
 bool name_gueltig(const std::string& n) {
@@ -96,6 +103,16 @@ Manifest manifest_lesen(const std::string& datei) {
             std::string datei, partitur;
             if (!(z >> datei >> partitur)) fehler("MUSIK erwartet Datei und Partitur");
             m.musik.emplace_back(datei, partitur);
+            continue;
+        }
+        if (a == "VIDEO") {
+            Manifest::Video v;
+            std::string groesse;
+            char x = 0;
+            if (!(z >> v.datei >> groesse >> v.rezept) || std::sscanf(groesse.c_str(), "%dx%d%c", &v.w, &v.h, &x) != 2 ||
+                v.w < 1 || v.h < 1 || v.w > 2048 || v.h > 2048 || v.datei.find("..") != std::string::npos)
+                fehler("VIDEO erwartet Datei, Größe BxH (1..2048) und Rezept:Bilder");
+            m.videos.push_back(v);
             continue;
         }
         if (a == "ARCHIV" || a == "CONTAINER") {
@@ -179,12 +196,14 @@ void teams_lesen(const std::string& datei, resgen::Umgebung& u) {
         std::istringstream z(text);
         std::string k;
         z >> k;
-        if (k == "NEUES_TEAM") ablegen();
-        else if (k == "NAME") {
+        // The keywords as the game reads them (German or English, any case).
+        const int key = welt_konfig::finden(k.c_str(), welt_konfig::TEAM_SCHLUESSEL, welt_konfig::T_ANZAHL);
+        if (key == welt_konfig::T_NEUES_TEAM) ablegen();
+        else if (key == welt_konfig::T_NAME) {
             const size_t a = text.find('"'), b = text.rfind('"');
             if (a != std::string::npos && b > a) name = text.substr(a + 1, b - a - 1);
-        } else if (k == "WAPPEN") z >> wappen;
-        else if (k == "TRIKOT") z >> trikot;
+        } else if (key == welt_konfig::T_WAPPEN) z >> wappen;
+        else if (key == welt_konfig::T_TRIKOT) z >> trikot;
     }
     ablegen();
 }
@@ -264,6 +283,17 @@ int erzeugen(const std::string& aus, const std::string& manifest_datei, const st
             continue;
         }
         datei_schreiben(aus + "/../" + datei, wav);
+    }
+    for (const Manifest::Video& v : m.videos) {
+        const std::vector<u8> film = resgen::Film(v.rezept, v.w, v.h, 0, u);
+        if (film.empty()) {
+            ++fehler;
+            continue;
+        }
+        const std::string pfad = aus + "/../" + v.datei;
+        std::error_code f;
+        std::filesystem::create_directories(std::filesystem::path(pfad).parent_path(), f);
+        datei_schreiben(pfad, film);
     }
     for (const std::string& name : m.reihenfolge) {
         if (m.container.count(name)) {

@@ -3,6 +3,7 @@
 
 #include <cairo.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,12 @@ void Lager_Ort_Malen(cairo_t* c, double w, double h, int lager);
 // The training videos: "uebung" (an attribute's drill, by entry), "lager" (a
 // camp, by entry) and "meister" (the learned-attribute film).
 std::vector<u8> Trainingsfilm(const std::string& rezept, i32 w, i32 h, i32 bilder, i32 eintrag);
+// Draws `bilder` frames of w x h with `zeichnen` (context, frame number) and
+// writes them as a KVID video at 12.5 frames a second; empty when a frame fails.
+std::vector<u8> Film_Aus_Bildern(i32 w, i32 h, i32 bilder, const std::function<void(cairo_t*, i32)>& zeichnen);
+// The intro folder's videos: "1" the maker, "2" the title, "3" the
+// floodlights, "ende" the closing title.
+std::vector<u8> Intro_Film(const std::string& welcher, i32 w, i32 h, i32 bilder);
 
 // The stadium screen's picture of a ground: "stadionbild:<first entry>"
 // (class = entry - first entry, 0..5) or "stadionbild:bau,<1|3>" (the

@@ -4,6 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -115,6 +116,9 @@ Font* Schrift(const std::string& datei, i32 hoehe) {
             }
         x0 += gl.vorschub;
     }
+    // The figures are narrower than the pitches the texts set for number
+    // columns: a cell is at most one figure wide.
+    for (u8 c = '0'; c <= '9'; ++c) f->ziffernzelle = std::max(f->ziffernzelle, f->breite[c - 32]);
     return f;
 }
 

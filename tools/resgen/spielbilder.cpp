@@ -334,12 +334,13 @@ Rastport* vorspiel_overlay(i32 w, i32 h, bool alpha) {
     return Cairo_Fertig(c, sf, false);
 }
 
-// A shirt-number sheet: one column, number n at y = H - n * dh (1..50).
+// A shirt-number sheet: one column, number n at y = H - n * dh (1..99,
+// every number a squad wears).
 Rastport* vorspiel_nummern(i32 w, i32 h) {
     cairo_surface_t* sf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_t* c = cairo_create(sf);
-    const double dh = h / 50.0;
-    for (int n = 1; n <= 50; ++n)
+    const double dh = h / 99.0;
+    for (int n = 1; n <= 99; ++n)
         text(c, std::to_string(n), w / 2.0, h - n * dh + dh / 2, dh * 0.9, KREIDE, true, true, w - 1, true);
     return Cairo_Fertig(c, sf, true);
 }

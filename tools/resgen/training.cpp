@@ -623,7 +623,7 @@ Rastport* Training_Zeichnen(const std::vector<std::string>& arg, i32 wi, i32 hi,
         // The three rating bars, full; the screen covers what is not reached.
         for (int k = 0; k < 3; ++k) {
                 cairo_save(c);
-                cairo_translate(c, 497 + 10 * k, 45 + 25 * k);
+                cairo_translate(c, 497, 45 + 25 * k);
                 balken(c, 179, 14, "voll");
                 cairo_restore(c);
         }
@@ -642,7 +642,7 @@ Rastport* Training_Zeichnen(const std::vector<std::string>& arg, i32 wi, i32 hi,
         cairo_fill(c);
         regel(c, 8, 48, w - 16);
         farbe(c, KANTE_HELL, 0.6);
-        for (double y : {128.0 + 17 * 11 + 10 - 79, 128.0 + 17 * 17 + 31 - 79}) {
+        for (double y : {134.0 + 17 * 11 + 10 - 79, 134.0 + 17 * 17 + 31 - 79}) {
             cairo_rectangle(c, 30, y, w - 60, 1);
             cairo_fill(c);
         }

@@ -627,6 +627,34 @@ void symbol(cairo_t* c, const std::string& name, double cx, double cy, u32 f) {
         cairo_move_to(c, cx - 5, cy - 7), cairo_line_to(c, cx + 5, cy - 7), cairo_line_to(c, cx - 5, cy + 7),
             cairo_line_to(c, cx + 5, cy + 7), cairo_close_path(c);
         cairo_stroke(c);
+    } else if (name == "ereignis") {
+        // Something happened: an exclamation mark.
+        cairo_move_to(c, cx, cy - 8), cairo_line_to(c, cx, cy + 3);
+        cairo_stroke(c);
+        cairo_arc(c, cx, cy + 7, 1.4, 0, 2 * PI), cairo_fill(c);
+    } else if (name == "psychologe") {
+        // A head in profile with a heart inside: the mind.
+        cairo_arc(c, cx, cy - 1, 7, PI * 0.75, PI * 2.25);
+        cairo_line_to(c, cx + 7, cy + 8);
+        cairo_move_to(c, cx - 5, cy + 4), cairo_line_to(c, cx - 5, cy + 8);
+        cairo_stroke(c);
+        cairo_move_to(c, cx, cy + 2);
+        cairo_curve_to(c, cx - 5, cy - 2, cx - 2, cy - 6, cx, cy - 3);
+        cairo_curve_to(c, cx + 2, cy - 6, cx + 5, cy - 2, cx, cy + 2);
+        cairo_fill(c);
+    } else if (name == "pfeife") {
+        // The coach's whistle on its cord.
+        cairo_arc(c, cx + 2, cy + 2, 5, 0, 2 * PI);
+        cairo_move_to(c, cx - 3, cy - 3), cairo_line_to(c, cx - 9, cy - 3), cairo_line_to(c, cx - 9, cy + 1),
+            cairo_line_to(c, cx - 3, cy + 1);
+        cairo_move_to(c, cx + 5, cy - 2), cairo_curve_to(c, cx + 8, cy - 8, cx + 3, cy - 10, cx, cy - 8);
+        cairo_stroke(c);
+    } else if (name == "staerke") {
+        // Rising bars under an arrow: strength.
+        for (int k = 0; k < 3; ++k) cairo_move_to(c, cx - 6 + k * 5, cy + 8), cairo_line_to(c, cx - 6 + k * 5, cy + 4 - k * 4);
+        cairo_move_to(c, cx - 8, cy - 2), cairo_line_to(c, cx + 6, cy - 9);
+        cairo_move_to(c, cx + 1, cy - 9), cairo_line_to(c, cx + 6, cy - 9), cairo_line_to(c, cx + 5, cy - 4);
+        cairo_stroke(c);
     } else if (name == "vorspulen") {
         cairo_move_to(c, cx - 6, cy - 7), cairo_line_to(c, cx + 4, cy), cairo_line_to(c, cx - 6, cy + 7),
             cairo_close_path(c);
@@ -812,6 +840,18 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
         }
         panel_zeichnen(c, 1.5, 0.5, w - 3, h - 4, 6, PANEL, PANEL, !a(0).empty());
         if (!a(0).empty() && a(0) != "-") text_mitte(c, a(0), w / 2.0, 20, 15, KREIDE);
+    } else if (name == "fragesymbol") {
+        // fragesymbol:<icon>: the symbol of a question box, a gold-rimmed
+        // round badge holding a line icon drawn large.
+        panel_zeichnen(c, 1.5, 0.5, w - 3, h - 4, (h - 4) / 2.0, KNOPF_OBEN, PANEL, false);
+        farbe(c, GOLD);
+        cairo_set_line_width(c, 2);
+        cairo_arc(c, w / 2.0, (h - 3) / 2.0, (std::min(w, h) - 8) / 2.0, 0, 2 * PI);
+        cairo_stroke(c);
+        const double skala = std::min(w, h) / 28.0;
+        cairo_translate(c, w / 2.0, (h - 3) / 2.0);
+        cairo_scale(c, skala, skala);
+        symbol(c, a(0), 0, 0, KREIDE);
     } else if (name == "knopf") {
         // knopf:<label or icon>,<state normal|an|hell|gedrueckt>[,x,y,w,h]: the
         // button fills the picture, or only the inner box given (the rest

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "base/debug.h"
+#include "base/tools.h"
 #include "graphics/alpha.h"
 #include "graphics/font.h"
 #include "gui/icon_tabelle.h"
@@ -98,7 +99,7 @@ Diagnose_Zahlen Diagnose_Zaehlen() {
     for (i32 p = 0; p < z.spieler; ++p) z.attribute += Attribute_Get_Attribute(p, attribute, MAX_ATTRIBUTE, 0);
     // Every club, not only those of the competitions listed.
     for (i32 t = 0; t < Team_Anzahl; ++t) {
-        if (t == Team_Transfermarkt || !Team_Ist_Normal(t, TEAM_ART_VEREIN)) continue;
+        if (!Team_Ist_Verein(t)) continue;
         i32 art[4];
         Team_Get_Spieler_Art_Array(t, art, 0, 0);
         for (int k = 0; k < 4; ++k)
@@ -153,7 +154,7 @@ void Diagnose_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     const double schnitt = z.spieler > 0 ? static_cast<double>(z.attribute) / z.spieler : 0.0;
     Font_Printf(ziel, f, "^c%05d%d Spieler, %d Attribute,", RECHTS_X, y, FARBE_WEISS, z.spieler, z.attribute);
     y += 12;
-    Font_Printf(ziel, f, "^c%05dSchnitt=%2.2f pro Spieler", RECHTS_X, y, FARBE_WEISS, schnitt);
+    Font_Printf(ziel, f, "^c%05dSchnitt=%s pro Spieler", RECHTS_X, y, FARBE_WEISS, Tools_Komma_Zahl(schnitt, 2));
     y += 12;
     Font_Printf(ziel, f, "^c%05dNOT-Teams: %d", RECHTS_X, y, FARBE_WEISS, static_cast<i32>(z.kurze_teams.size()));
     if (!gezeichnet)

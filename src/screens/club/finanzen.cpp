@@ -1,5 +1,7 @@
 #include "screens/club/finanzen.h"
 
+#include <cstdio>
+
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
@@ -176,6 +178,15 @@ void Finanz_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         Blt_Blit(b, 0, 0, -1, -1, ziel, 422, 398, Blt_Opt_Transparent);
     Font_Printf_Glatt(ziel, gross, "^c%05d^tl0213%s^fb0009^tr0564%s^fe", 0, 417, bilanz < 0 ? FARBE_FEHLER : w,
                       text(T_BILANZ), geld(bilanz));
+    // The period shown, above its arrows: its month (one booking period a month).
+    {
+        const Datum heute = Kalender_Get_Datum_Von_Tag(-1, false);
+        i32 monat = heute.monat - 1 + periode, jahr = heute.jahr;
+        while (monat < 0) monat += 12, --jahr;
+        char name[48];
+        std::snprintf(name, sizeof name, "%s %d", Kalender_Get_Monat_Text(monat + 1), jahr);
+        Font_Printf_Glatt(ziel, gross, "^c%05d%s", 81, 458, FARBE_HELL, name);
+    }
     if (zahlen.team1 >= 0 && zahlen.team2 >= 0)
         Font_Printf_Glatt(ziel, gross, "^c%05d^tr0324%s^tz0334-^tl0348%s", 0, 475, w,
                           Team_String(721, zahlen.team1, nullptr, 0), Team_String(721, zahlen.team2, nullptr, 0));

@@ -147,9 +147,18 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
         return;
     }
     if (z.art != Art::OPTION) return;
-    if (z.option != OPTION_CLIENT_ZUGZEIT && Option_Wert(z.option, 0, 0) != 0)
+    // A switch shows its box: ticked when on, empty when off (the turn limit,
+    // the client turn bound and the network row are values, not switches).
+    const bool schalter =
+        z.option != OPTION_ZUGZEIT && z.option != OPTION_NETZ_SERVER && z.option != OPTION_CLIENT_ZUGZEIT;
+    const i32 kasten_y = 187 + OPTIONEN_ZEILE_H * r;
+    if (schalter && Option_Wert(z.option, 0, 0) != 0) {
         if (Rastport* haken = Menue_Get_Hooks().grafik_holen(GRAFIK_OPTIONEN_HAKEN))
-            Blt_Blit(haken, 0, 0, -1, -1, ziel, 43, 187 + OPTIONEN_ZEILE_H * r, Blt_Opt_Transparent);
+            Blt_Blit(haken, 0, 0, -1, -1, ziel, 43, kasten_y, Blt_Opt_Transparent);
+    } else if (schalter) {
+        Blt_Rechteck(ziel, 44, kasten_y + 1, 18, 18, FARBE_KANTE_DUNKEL);
+        Blt_Rahmen(ziel, 44, kasten_y + 1, 18, 18, FARBE_KANTE_HELL, 1);
+    }
     Font* f = font(FONT_ZEILE);
     if (z.option == OPTION_ZUGZEIT) {
         const u16 farbe = ruf::Client() ? FARBE_GRAU_CLIENT : FARBE_HELL;

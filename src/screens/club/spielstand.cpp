@@ -117,9 +117,11 @@ Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 
 bool speichern_offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_SPEICHERN_RAHMEN); }
 
-void standard_text(char* aus, i32 slot) {
+// The default description carries the number the list shows ("Platz 1"
+// is slot 0).
+void standard_text(char* aus, i32 nummer) {
     std::snprintf(aus, sizeof Spielstand_Beschreibung::text, "%s",
-                  Menue_Text_Fuellen(text(T_STANDARD), slot, nullptr).c_str());
+                  Menue_Text_Fuellen(text(T_STANDARD), nummer, nullptr).c_str());
 }
 
 bool datei_da(i32 slot) {
@@ -137,7 +139,7 @@ void slot_lesen(i32 s) {
     if (Spielstand_Get_Beschreibung(s, &b)) {
         zustand[s] = Disk_Slot_Zustand::BELEGT;
         b.text[sizeof b.text - 1] = b.manager[sizeof b.manager - 1] = b.verein[sizeof b.verein - 1] = 0;
-        if (!b.text[0]) standard_text(b.text, s);
+        if (!b.text[0]) standard_text(b.text, s + 1);
     } else {
         b = {};
         zustand[s] = datei_da(s) ? Disk_Slot_Zustand::BESCHAEDIGT : Disk_Slot_Zustand::LEER;
@@ -258,7 +260,7 @@ void Disk_Screen_Get_Spielstand_Name(char* aus) {
         if (!slots[gewaehlt].text[0]) slot_lesen(gewaehlt);
         std::snprintf(aus, sizeof Spielstand_Beschreibung::text, "%s", slots[gewaehlt].text);
     }
-    if (!aus[0]) standard_text(aus, gewaehlt >= 0 ? gewaehlt : KEIN_SLOT);
+    if (!aus[0]) standard_text(aus, gewaehlt >= 0 ? gewaehlt + 1 : KEIN_SLOT);
 }
 
 void Disk_Screen_Beschreibung(Spielstand_Beschreibung* aus, int still) {
@@ -290,8 +292,8 @@ void Disk_Screen_Slot_Zeichnen(Rastport* ziel, i32 s, bool speichern) {
     switch (zustand[s]) {
         case Disk_Slot_Zustand::BELEGT:
             if (!im_feld) Font_Printf_Glatt(ziel, f, "^c%05d^tl0055%s", 0, y, farbe, b.text);
-            Font_Printf_Glatt(ziel, f, "^c%05d^tl0300%s^tl0450%s^tl0580%2.1f", 0, y, farbe, b.manager, b.verein,
-                              b.staerke / 2.0);
+            Font_Printf_Glatt(ziel, f, "^c%05d^tl0300%s^tl0450%s^tl0580%s", 0, y, farbe, b.manager, b.verein,
+                              Team_Halbwert_String(static_cast<i32>(b.staerke)));
             if (b.team < static_cast<u32>(Team_Anzahl) && Team_Ist_Normal(static_cast<i32>(b.team), 0))
                 Wappen_Blit(static_cast<i32>(b.team), ziel, 249, 185 + DISK_ZEILE_H * s, 21, 21, nullptr);
             break;

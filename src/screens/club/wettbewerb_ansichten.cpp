@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/tools.h"
 #include "graphics/alpha.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
@@ -381,10 +382,10 @@ void Tabelle_Screen_Uebersichtzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i3
     if (z.spieler > 0) {
         const std::string je = Bank_Geld_String(static_cast<f64>(z.wert / z.spieler), z.team, -1, 0);
         Font_Printf_Glatt(ziel, f,
-                          "^c%05d^tr0036%d.^tl0044^gll%04d^tl0074%s^tr0336%s^tr0395%d^tr0463%2.1f"
+                          "^c%05d^tr0036%d.^tl0044^gll%04d^tl0074%s^tr0336%s^tr0395%d^tr0463%s"
                           "^tr0607%s^tr0762%s",
                           x, y + 12, farbe, zeile + 1, z.team, name_von(z.team), staerke, z.attribute,
-                          z.staerke / static_cast<double>(z.spieler) / 2.0, wert.c_str(), je.c_str());
+                          Tools_Komma_Zahl(z.staerke / static_cast<double>(z.spieler) / 2.0, 1), wert.c_str(), je.c_str());
     } else {
         const std::string null = Bank_Geld_String(0.0, z.team, -1, 0);
         Font_Printf_Glatt(ziel, f,

@@ -14,6 +14,7 @@
 #include "grafik_nummern.h"
 #include "gui/icon_tabelle.h"
 #include "gui/menue.h"
+#include "gui/kit.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
@@ -192,10 +193,10 @@ void schalter_texte() {
     eigene_text = filter_text;
     eigene_text.text = text(T_EIGENE);
     eigene_text.flags = ZEILE_ZENTRIERT;
-    eigene_text.y = 2;
+    eigene_text.y = 15;  // two lines' baselines inside the 32 px switch
     eigene_text_2 = eigene_text;
     eigene_text_2.text = eigene_zeile;
-    eigene_text_2.y = 16;
+    eigene_text_2.y = 29;
     eigene_text.naechste = &eigene_text_2;
     if (knopf(ICON_WB_EIGENE)) eigene_text.farbe = eigene_text.farbe_aktiv = eigene_text_2.farbe =
         eigene_text_2.farbe_aktiv = FARBE_GOLD;
@@ -313,7 +314,7 @@ void liga_zeile(Rastport* ziel, i32 zeile, i32 y) {
     else std::snprintf(vorher_text, sizeof vorher_text, "^tr0094(%2d.)", vorher);
     const char* name = Team_String(0, team, nullptr, 0);
     if (!name) name = "";
-    const u16 platz_farbe = static_cast<u16>(Wettbewerb_Get_Platz_Farbe(stand.gruppe, platz - 1));
+    const u16 platz_farbe = Kit_Platz_Farbe(stand.gruppe, platz - 1, FARBE_WEISS);
     Font_Printf_Glatt(ziel, font(FONT_ZEILE),
                       "^c%05d^tr0049^fb0011%d.^fe%s^c%05d^tl0099^gll%04d^tl0124%s^fb0011^tz0333%2d^tz0379%2d"
                       "^tz0412%2d^tz0444%2d^tz0496%3d^tz0586%3d:%3d%s^fe",
@@ -706,10 +707,17 @@ void Tabelle_Screen_Kopf(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
         if (stand.ko) std::snprintf(art, sizeof art, "%u %s", tabelle.zeilen, text(T_MANNSCHAFTEN));
         else std::snprintf(art, sizeof art, "%s", text(T_TABELLE));
         const i32 tag = std::max(stand.spieltag_in_runde, 1);
-        Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s %s %s", x + 10, y + 21, FARBE_WEISS, art,
-                          Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
-                          text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG),
-                          runden_name(stand.gruppe, tag - 1).c_str());
+        // A table is before or after its numbered matchday ("vor dem
+        // 1.Spieltag"); a knockout round goes by its own name.
+        if (stand.ko)
+            Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s: %s", x + 10, y + 21, FARBE_WEISS, art,
+                              Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
+                              runden_name(stand.gruppe, tag - 1).c_str());
+        else
+            Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s %s %d.%s", x + 10, y + 21, FARBE_WEISS, art,
+                              Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
+                              text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG), tag,
+                              text(T_SPIELTAG));
         if (stand.ko) {
             Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tz0149%s^tz0430%s^tz0677%s", 0, y + 45, FARBE_KOPF,
                               text(T_MANNSCHAFTEN), text(heimisch(stand.info.land) ? T_HERKUNFT_LIGA : T_RUNDE),

@@ -50,6 +50,10 @@
 #include "world/welt.h"
 
 namespace {
+// The club rows: the country column cut at LAND_B, the league column from
+// LIGA_X, LIGA_B wide (whole names of the shipped leagues), before the crest
+// button at x + 340.
+constexpr i32 LAND_B = 82, LIGA_X = 232, LIGA_B = 102;
 
 constexpr i32 SATZ = 0;
 constexpr i32 FONT_ZEILE = 9, FONT_KLEIN = 15, FONT_KOPF = 12;
@@ -1118,7 +1122,7 @@ void Editor_Hintergrund_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Font* z = font(FONT_KLEIN);
     Font_Printf(ziel, z, "^c%05d%s", 28, kopf_y, FARBE_KREIDE_2, text(T_VEREIN));
     Font_Printf(ziel, z, "^c%05d%s", 154, kopf_y, FARBE_KREIDE_2, text(T_LAENDER));
-    Font_Printf(ziel, z, "^c%05d%s", 260, kopf_y, FARBE_KREIDE_2, text(T_LIGEN));
+    Font_Printf(ziel, z, "^c%05d%s", 8 + LIGA_X, kopf_y, FARBE_KREIDE_2, text(T_LIGEN));
     Font_Printf(ziel, k, "^c%05d%s", 400, 84, FARBE_KOPF,
                       text(st.markt == 1 ? T_SCOUTLISTE : st.markt == 0 ? T_MARKT : T_SPIELERLISTE));
     Font_Printf(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 414, text(T_NUMMER));
@@ -1181,14 +1185,14 @@ void Editor_Team_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         Tools_Text_Kuerzen(team_name(t), name, f, 125);
         Font_Printf(ziel, f, "^c%05d%s", x + 20, y + 12, t == Team_Aktiv ? FARBE_GOLD : FARBE_WEISS, name);
         char land[64];
-        Tools_Text_Kuerzen(land_name(t), land, f, 100);
+        Tools_Text_Kuerzen(land_name(t), land, f, LAND_B);
         Font_Printf(ziel, f, "^c%05d%s", x + 146, y + 12, FARBE_KREIDE_2, land);
     }
     const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
     if (liga >= 0) {
         char name[64];
-        Tools_Text_Kuerzen(Wettbewerb_Get_Name(liga, false).c_str(), name, font(FONT_KLEIN), 82);
-        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s", x + 252, y + 12, FARBE_KREIDE_2, name);
+        Tools_Text_Kuerzen(Wettbewerb_Get_Name(liga, false).c_str(), name, font(FONT_KLEIN), LIGA_B);
+        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s", x + LIGA_X, y + 12, FARBE_KREIDE_2, name);
     }
     blit(ziel, GRAFIK_EDITOR_WAPPEN_KNOPF, x + 340, y + 2);
 }

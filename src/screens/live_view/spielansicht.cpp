@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <vector>
 
+#include "base/debug.h"
+#include "base/tools.h"
 #include "graphics/blitter.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
@@ -16,6 +19,7 @@
 #include "screens/live_view/kopfzeile.h"
 #include "screens/live_view/projektion.h"
 #include "screens/live_view/stadion_ton.h"
+#include "season/kalender.h"
 #include "world/welt.h"
 
 namespace {
@@ -41,9 +45,9 @@ constexpr int ARCHIV_SPRITES = 17;    // stadion_sprites.res
 constexpr int EINTRAG_TUNNEL = 145;
 
 // Pictures a view is built from (stands, grass light, tunnel), loaded and
-// unpacked once while the live view is loaded and its archives stay open:
-// a kick-off or a change of the number of views builds its pictures
-// without unpacking them again.
+// unpacked once while the program runs and its archives stay open: a
+// kick-off or a change of the number of views builds its pictures without
+// unpacking them again.
 struct Bild_Frei {
     void operator()(Rastport* rp) const { Rastport_Free(rp); }
 };
@@ -105,6 +109,53 @@ void bilder_freigeben(Spielansicht_View& v) {
     Spielansicht_Kopfzeilen_Free(&v);
 }
 
+// The replay of the shown match: its ring of recorded positions played
+// from the oldest frame to the newest at the pace they were recorded (one
+// frame every second match tick), while the match itself waits. At the
+// newest frame the replay ends and the match goes on.
+struct Wiederholung {
+    Spielfeld_Daten* sf = nullptr;  // the match being replayed
+    int zurueck = -1;               // the ring frame shown, counted back from the newest
+    u32 zeit = 0;                   // when it was first shown
+    f32 echt[SF_REPLAY_OBJEKTE][3] = {};  // the live positions, put back after drawing
+} wh;
+
+// True when the view shows its match's replay this frame: the ring frame's
+// positions stand in the objects until wiederholung_ende.
+bool wiederholung_beginn(Spielansicht_View& v, const Spielfeld_Steuerung* st) {
+    Spielfeld_Daten* gezeigt[SF_MAX_ANZEIGE] = {};
+    const bool laeuft = Spielfeld_Replay_Laeuft() && Spielfeld_Anzeigeliste(gezeigt) > 0 && gezeigt[0] == v.pitch;
+    if (!laeuft) {
+        if (wh.sf == v.pitch) wh = {};
+        return false;
+    }
+    Spielfeld_Daten& sf = *v.pitch;
+    const u32 jetzt = W32_Get_Time();
+    if (wh.sf != &sf) wh.sf = &sf, wh.zurueck = sf.replay_anzahl - 1, wh.zeit = jetzt;
+    // One ring frame per two match ticks of the match's own period.
+    const u32 schritt = 2 * static_cast<u32>(std::max(st ? st->periode_ms : 0, 20));
+    while (wh.zurueck >= 0 && jetzt - wh.zeit >= schritt) --wh.zurueck, wh.zeit += schritt;
+    i16 bild[SF_REPLAY_OBJEKTE][3];
+    if (wh.zurueck < 0 || !Spielfeld_Replay_Bild(&sf, wh.zurueck, bild)) {
+        Spielfeld_Replay_Stop(0);
+        wh = {};
+        return false;
+    }
+    for (int i = 0; i < SF_REPLAY_OBJEKTE; ++i) {
+        Spielfeld_Objekt& o = sf.objekt[i];
+        wh.echt[i][0] = o.x, wh.echt[i][1] = o.y, wh.echt[i][2] = o.z;
+        o.x = bild[i][0], o.y = bild[i][1], o.z = bild[i][2];
+    }
+    return true;
+}
+
+void wiederholung_ende(Spielansicht_View& v) {
+    for (int i = 0; i < SF_REPLAY_OBJEKTE; ++i) {
+        Spielfeld_Objekt& o = v.pitch->objekt[i];
+        o.x = wh.echt[i][0], o.y = wh.echt[i][1], o.z = wh.echt[i][2];
+    }
+}
+
 }  // namespace
 
 Spielansicht_View* Spielansicht_Views() { return views; }
@@ -123,6 +174,11 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
         for (int i = 0; i < anzahl; ++i) views[i].pitch = liste[i];
         layouts_setzen(anzahl);
         laufzustand = 1;
+        // One line a shown match (KORDAVO_DEBUG): what a watching script
+        // or a tester reads of the view without looking at the picture.
+        for (int i = 0; i < anzahl; ++i)
+            if (liste[i]) Debug_Printf("Live-Ansicht: Tag %d, Team %u - Team %u", static_cast<int>(Kalender_Get_Tag()),
+                             liste[i]->team[0], liste[i]->team[1]);
         return false;
     }
     if (laufzustand != 1) return false;
@@ -136,12 +192,14 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
     bool gezeichnet = false;
     for (Spielansicht_View& v : views) {
         if (!v.active || !v.pitch) continue;
+        const bool wiederholung = wiederholung_beginn(v, st);
         if (st) Spielansicht_Kamera(&v, v.pitch, st, kamera_fest);
         Spielansicht_Hintergrund(&v);
         Spielansicht_Zuschauer(&v);
         Spielansicht_Banden(&v, 1);
         Spielansicht_Zeichnen(&v, st, kamera_fest);
         Spielansicht_Banden(&v, 2);
+        if (wiederholung) wiederholung_ende(v);
         Spielansicht_Wetter(&v, v.pitch->regen_staerke, v.pitch->regen_art);
         Spielansicht_Leiste();
         Spielansicht_Kopfzeile(&v);
@@ -341,6 +399,37 @@ void gehaltene_freigeben() {
 }
 }  // namespace
 
+void Spielansicht_Vorrat_Freigeben() { gehaltene_freigeben(); }
+
+size_t Spielansicht_Vorrat_Anzahl() { return gehalten.size() + beleuchtet.size(); }
+
+bool Spielansicht_Vorrat_Schritt() {
+    if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
+    // Each entry is tried once per archive state: a missing one is not asked
+    // again every frame.
+    static u32 versucht_stand = 0;
+    static size_t naechster = 0;
+    if (versucht_stand != Resf_Stand()) versucht_stand = Resf_Stand(), naechster = 0;
+    static const std::vector<std::pair<int, i32>> liste = [] {
+        std::vector<std::pair<int, i32>> l;
+        for (int stufe = 0; stufe < spielansicht::TRIBUENE_STUFEN; ++stufe)
+            for (int seite = 0; seite < spielansicht::TRIBUENE_SEITEN; ++seite)
+                if (const i32 n = spielansicht::Tribuene_Bild(seite, stufe); n >= 0) l.emplace_back(ARCHIV_TRIBUENEN, n);
+        for (u32 art = 0; art < 7; ++art)
+            for (bool halb : {false, true}) {
+                const std::pair<int, i32> k{ARCHIV_LICHT, spielansicht::Rasen_Licht_Nummer(art, halb)};
+                if (std::find(l.begin(), l.end(), k) == l.end()) l.push_back(k);
+            }
+        l.emplace_back(ARCHIV_SPRITES, EINTRAG_TUNNEL);
+        return l;
+    }();
+    while (naechster < liste.size() && gehalten.count(liste[naechster])) ++naechster;
+    if (naechster >= liste.size()) return false;
+    gehaltenes_bild(liste[naechster].first, liste[naechster].second);
+    ++naechster;
+    return true;
+}
+
 bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
     if (!v) return false;
     bilder_freigeben(*v);
@@ -490,7 +579,6 @@ void Spielansicht_Free() {
     Spielansicht_Anim_Free();
     Spielansicht_Bilder_Free();
     Spielansicht_Views_Free();
-    gehaltene_freigeben();
     geladen = false;
     // A new start begins afresh: the mouse free, the home side shown.
     laufzustand = 0;

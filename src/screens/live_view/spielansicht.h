@@ -131,9 +131,19 @@ i32 Spielansicht_View_Free(Spielansicht_View* v);
 void Spielansicht_Views_Free();
 
 // Shared resources: loaded once (true while loaded); freed with every view,
-// which also puts the run state back to "start pending".
+// which also puts the run state back to "start pending". The unpacked ground
+// pictures (stands, grass light, tunnel, lit grass) outlive Spielansicht_Free:
+// the next kick-off builds its views from them. They are dropped when the
+// archives change and released by Spielansicht_Vorrat_Freigeben.
 bool Spielansicht_Init();
 void Spielansicht_Free();
+void Spielansicht_Vorrat_Freigeben();
+// Unpacks one more ground picture that is not kept yet (every stand of every
+// level, every grass light, the tunnel), so that no kick-off has to; false
+// once all are kept (or cannot be loaded). One call unpacks one picture.
+bool Spielansicht_Vorrat_Schritt();
+// Ground pictures kept (tests).
+size_t Spielansicht_Vorrat_Anzahl();
 
 // --- Projection and camera ------------------------------------------------------
 

@@ -29,7 +29,7 @@ constexpr auto NUMMERN = [] {
 Rastport* bilder[BILDER] = {};
 
 enum { TEXT_MINUTE = 165, TEXT_ZUSCHAUER = 166 };
-constexpr u16 RAHMEN_FOKUS = Farbe_565(0xFFFF00), RAHMEN_ANDERE = Farbe_565(0x141415);
+constexpr u16 RAHMEN_FOKUS = FARBE_GOLD, RAHMEN_ANDERE = Farbe_565(0x141415);
 
 // A score digit: goals above 9 show 9 (the sheets hold one digit a side).
 void ziffer(Rastport* blatt, int tore, i32 spalte, i32 zw, i32 zh, i32 schritt, i32 x, i32 y) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/meldung.h"
+#include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
@@ -76,6 +77,11 @@ Icon_Textzeile zeile_text[3]{}, zurueck_text{}, bezahlen_text{}, verlassen_text{
 char zeile_puffer[3][160];
 
 constexpr u32 MODAL = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
+// The map's buttons: their plates end inside the panel (its right edge at
+// x 780, 16 px of padding).
+constexpr i16 KNOPF_X = 661;
+// An area out of its season stays on the map, dimmed (per cent of its picture).
+constexpr i32 GESCHLOSSEN_PROZENT = 45;
 constexpr Screen_Icon gebiet_icon(i32 k) {
     return {.nummer = GEBIET_ICONS[k].nummer,
             .grafik = GEBIET_ICONS[k].grafik,
@@ -118,8 +124,8 @@ constexpr Screen_Icon rahmen(i16 nummer, u32 grafik) {
 constexpr auto BASIS = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
     {.nummer = ICON_SCOUTING_SPERRE, .flags = MODAL, .ebene = 1, .w = 800, .h = 600},
     {.nummer = ICON_SCOUTING_ZURUECK_GRUND, .grafik = GRAFIK_SCOUTING_KNOPFGRUND + 1, .flags = MODAL,
-     .x = 681, .y = 407, .status = MENUE_S_TRANSPARENT, .ebene = 3, .w = 106, .h = 40},
-    knopf(ICON_SCOUTING_ZURUECK, GRAFIK_SCOUTING_ZURUECK, GRAFIK_SCOUTING_ZURUECK_AN, 684, 411, 100, 32,
+     .x = KNOPF_X - 3, .y = 407, .status = MENUE_S_TRANSPARENT, .ebene = 3, .w = 106, .h = 40},
+    knopf(ICON_SCOUTING_ZURUECK, GRAFIK_SCOUTING_ZURUECK, GRAFIK_SCOUTING_ZURUECK_AN, KNOPF_X, 411, 100, 32,
           Scouting_Zurueck_Klick, &zurueck_text),
 });
 constexpr auto STUFE_1 = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
@@ -134,10 +140,10 @@ constexpr auto STUFE_2 = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
     zeile(ICON_SCOUTING_ZEILE_2, 387, &zeile_text[1]),
     zeile(ICON_SCOUTING_ZEILE_3, 419, &zeile_text[2]),
     {.nummer = ICON_SCOUTING_BEZAHLEN_GRUND, .grafik = GRAFIK_SCOUTING_KNOPFGRUND, .flags = MODAL,
-     .x = 681, .y = 362, .status = MENUE_S_TRANSPARENT, .ebene = 3, .w = 106, .h = 40},
+     .x = KNOPF_X - 3, .y = 362, .status = MENUE_S_TRANSPARENT, .ebene = 3, .w = 106, .h = 40},
 });
 constexpr auto BEZAHLEN = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
-    knopf(ICON_SCOUTING_BEZAHLEN, GRAFIK_SCOUTING_BEZAHLEN, GRAFIK_SCOUTING_BEZAHLEN_AN, 684, 366, 100, 32,
+    knopf(ICON_SCOUTING_BEZAHLEN, GRAFIK_SCOUTING_BEZAHLEN, GRAFIK_SCOUTING_BEZAHLEN_AN, KNOPF_X, 366, 100, 32,
           Scouting_Bezahlen_Klick, &bezahlen_text, Scouting_Bezahlen_Hilfe),
 });
 constexpr auto GEBIETE = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
@@ -324,6 +330,12 @@ void Scouting_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     }
     if (stufe == 1) {
         gebiete_bilder();
+        // Ozeanien out of its period: hidden as an icon (no hover, no click),
+        // its shape still on the map, dimmed.
+        if (const Screen_Icon* g = Menue_Screen_Icon_Aus_Nummer(ICON_SCOUTING_GEBIET_14))
+            if (g->status & MENUE_S_VERSTECKT)
+                if (Rastport* b = bild(static_cast<i32>(GEBIET_ICONS[14].grafik)))
+                    Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, g->x, g->y, GESCHLOSSEN_PROZENT);
         Font_Printf(ziel, f, "^c%05d%s %s", 290, 165, FARBE_WEISS, text(T_GRUNDGEBUEHR), geld(grundpreis()));
         if (Font* h = font(FONT_HINWEIS)) Font_Printf(ziel, h, "^c%05d^tz0050%s", 380, 470, FARBE_WEISS, text(T_HINWEIS));
         if (hover >= 0) {

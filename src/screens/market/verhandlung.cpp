@@ -15,6 +15,7 @@
 #include "gui/gesicht.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -53,6 +54,7 @@ enum : i32 {
     T_VERLASSEN = 49,
     T_KEIN_GELD = 50,
     T_EINIG = 51,
+    T_TITEL = 52,
     T_KONTO_DANACH = 53,
     T_WEITER = 55,
     T_ABBRECHEN = 56,
@@ -64,7 +66,7 @@ enum : i32 {
 constexpr i32 SUCHE_NEIN = 26;                     // SPIELER_SUCHE_SCREEN: "Nein"
 constexpr i32 DOLV_GEBOT = 5, DOLV_KARTE = 1;      // ZUSATZTEXTE_DOLV
 constexpr i32 BEXOT_GESCHEITERT = 18;              // ZUSATZTEXTE_BEXOT
-constexpr i32 FONT_KLEIN = 9, FONT_GROSS = 11;
+constexpr i32 FONT_KLEIN = 9, FONT_GROSS = 11, FONT_TITEL = 14;
 constexpr u16 FARBE_BLINKEN = 64160;
 
 Verhandlung_Daten d;
@@ -343,7 +345,20 @@ void Verhandlung_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     Font_Printf(ziel, k, "^c%05d%s", x + 20, y + 50, FARBE_KOPF, text(T_WUNSCH));
     Font_Printf(ziel, k, "^c%05d%s", x + 138, y + 100, FARBE_KOPF, text(T_FORDERUNG));
     Font_Printf(ziel, k, "^c%05d%s", x + 490, y + 100, FARBE_KOPF, text(T_GEBOT));
+    // The window's title over its gold rule.
+    if (Font* t = font(FONT_TITEL)) Kit_Text(ziel, t, FARBE_KREIDE, text(T_TITEL), x + 20, y + 26);
     Font_Printf(ziel, k, "^c%05d%s", x + 20, y + 300, FARBE_KOPF, text(T_IHR_SPIELER));
+    // Our player who goes in the deal: position, name, stars and value in
+    // one line under his caption.
+    if (d.eigen >= 0) {
+        const i32 kl = std::clamp(Spieler_Wert(MODUS_KLASSE, d.eigen, 0, OP_LESEN), 0, 3);
+        Kit_Text(ziel, f, FARBE_KLASSE[kl], Positions_Text(kl), x + 20, y + 318);
+        Kit_Text(ziel, f, FARBE_WEISS, Spieler_String(505, d.eigen, nullptr, 0), x + 60, y + 318);
+        Spieler_Sterne_Zeichnen(ziel, d.eigen, x + 250, y + 305, 0, false);
+        char wert[96];
+        std::snprintf(wert, sizeof wert, "%s %s", text(T_MARKTWERT), geld(Spieler_Berechne_Marktwert(d.eigen)));
+        Kit_Text(ziel, f, FARBE_WEISS, wert, x + 320, y + 318);
+    }
     Gesicht_Holen(d.markt, Team_Transfermarkt, ziel, 55, 135, 85, 100);
     const i32 klasse = std::clamp(Spieler_Wert(MODUS_KLASSE, d.markt, 0, OP_LESEN), 0, 3);
     Font_Printf(ziel, f, "^c%05d^tz0045%s", x, y + 190, FARBE_KLASSE[klasse], Positions_Text(klasse));

@@ -133,6 +133,16 @@ void label_zeichnen(Ank_Bild_Label& l) {
                     f->hoehe + 4, FARBE_WEISS, l.nummer);
 }
 
+// The row a player stands in: each eleven in its own half, the home side
+// near (keeper in row 0, then defence, midfield, attacking midfield and
+// attack up to the centre line in row 4), the away side mirrored beyond it
+// (attack in row 6 up to defence in row 9, its keeper in the far goal).
+i32 reihe_von(u8 seite, i32 tiefe, bool torwart) {
+    const i32 linie = tiefe <= 3 ? 1 : tiefe <= 5 ? 2 : tiefe <= 7 ? 3 : 4;
+    if (seite == 0) return torwart || tiefe == 0 ? 0 : linie;
+    return torwart ? 11 : tiefe == 0 ? 10 : 10 - linie;
+}
+
 void labels_bauen(i32 team, const Trikot_Def* trikot, const Trikot_Def* torwart_trikot, u8 seite,
                   std::array<Ank_Bild_Label, ANK_BILD_LABELS>& tabelle, i32 x, i32 y, i32 schritt, i32 modus) {
     // A network client repairs only its own club's line-up; the server's
@@ -169,7 +179,7 @@ void labels_bauen(i32 team, const Trikot_Def* trikot, const Trikot_Def* torwart_
         const i32 tiefe = std::clamp(wert(MODUS_TIEFE, p), 0, 10);
         const bool torwart = l.spalte == 3 && tiefe == 0;
         l.trikot = torwart ? torwart_trikot : trikot;
-        l.reihe = seite == 0 ? tiefe : torwart ? 11 : 10 - tiefe;
+        l.reihe = reihe_von(seite, tiefe, torwart);
         label_zeichnen(l);
     }
 }
@@ -209,11 +219,11 @@ void figuren_zeichnen(Rastport* ziel) {
             Rastport_Free(schwarz);
         }
         durch_alpha(figur, alpha, ziel, x, y);
-        // Shirt number: outside 1..50 a number of the decoration generator
-        // (the shared random table belongs to the game); no strip holds
-        // number 0.
+        // Shirt number: the strips hold every number a squad wears (1..99);
+        // outside them a number of the decoration generator (the shared
+        // random table belongs to the game); no strip holds number 0.
         i32 n = l->nummer;
-        if (n > 50 || n < 0) n = Rnd_Deko_Von_Bis(0, 49);
+        if (n > 99 || n < 0) n = Rnd_Deko_Von_Bis(0, 49);
         if (n > 0) {
             Rastport* bogen = bild(SEFU + a.bogen);
             if (!bogen) {

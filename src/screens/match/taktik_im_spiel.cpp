@@ -255,7 +255,8 @@ void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
         if (rahmen) Blt_Blit(rahmen, 0, 0, -1, -1, ziel, i->x + 2, by, Blt_Opt_Transparent);
         if (fuellung && v > 0) Blt_Blit(fuellung, 0, 0, std::min(v / 3, BALKEN_MAX), -1, ziel, i->x + 3, by + 1, Blt_Opt_Transparent);
         if (f) {
-            Font_Printf(ziel, f, "^c%05d^tr0027%d", i->x + 4, i->y + 19 * w + 52, FARBE_WEISS, v);
+            // The value at the window's right edge, clear of its bar and buttons.
+            Font_Printf(ziel, f, "^c%05d^tr%04d%d", i->x, i->y + 19 * w + 52, FARBE_WEISS, TAKTIK_IM_SPIEL_B - 12, v);
             Font_Printf(ziel, f, "^c%05d%s", i->x + 80, i->y + 19 * w + 52, FARBE_KREIDE_2, text(T_WERT + w));
         }
     }

@@ -66,6 +66,9 @@ constexpr i32 KADER_OBEN = 84;  // the screen's top: the main menu's header lies
 // Shirt pictures on the pitch by position class (entries of their groups):
 // classes 0..3 -> 24057, 24055, 24054, 24056 and lifted 24065, 24063, 24062, 24064.
 constexpr i32 TRIKOT_BILD[4] = {3, 1, 0, 2};
+// Where each pitch shirt stands in the formation (a dragged one is drawn
+// elsewhere while it moves).
+i32 feld_heim[KADER_FELDER][2] = {};
 
 i32 gezeigt = -1;                       // the team shown
 bool feld_gesperrt = false;             // a window lies over the pitch shirts
@@ -483,6 +486,7 @@ void E1_Screen_Feld_Positionen(i32 team) {
         i->user[0] = static_cast<u32>(p), i->user[1] = static_cast<u32>(team);
         i->x = static_cast<i16>(eigen ? 24 * c + 10 : 154 - 24 * c);
         i->y = static_cast<i16>(eigen ? 342 - 25 * r : 92 + 25 * r);
+        feld_heim[k][0] = i->x, feld_heim[k][1] = i->y;
         i->status &= ~MENUE_S_VERSTECKT;
         // An unavailable starter is greyed and not drawn.
         if (verfuegbar(p) && !feld_gesperrt) i->status &= ~MENUE_S_GRAU;
@@ -643,6 +647,18 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const bool gehoben = eigenes_gezeigt() && (an(i->nummer) || Menue_Get_Aktives_Icon() == i ||
                                                Menue_Get_Klick_Icon() == i ||
                                                (k >= 0 && k < KADER_FELDER && verknuepft_feld[k] >= 0));
+    // The own shirt being dragged leaves a half-transparent copy at its
+    // place, its number one pixel lower.
+    if (gehoben && Menue_Get_Klick_Icon() == i && k >= 0 && k < KADER_FELDER) {
+        const i32 hx = feld_heim[k][0], hy = feld_heim[k][1];
+        if (Rastport* b = bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse]))
+            Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, hx, hy, 50);
+        if (Font* f = font(FONT_NUMMER)) {
+            char t[48];
+            std::snprintf(t, sizeof t, "^c%05d^fb0006^tz0014%d^fe", FARBE_WEISS, nummer);
+            Font_Printf_Alpha(ziel, f, t, hx - links, hy - 7 + FELD_H + 1, 50);
+        }
+    }
     if (gehoben) {
         if (Rastport* b = bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
             Blt_Blit(b, 0, 0, -1, -1, ziel, x - 2, y - 2, Blt_Opt_Transparent);

@@ -38,6 +38,7 @@ constexpr int MODUS_STATUS = 75, MODUS_SLOT = 87, MODUS_SPALTE = 82, MODUS_REIHE
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr i32 TEAM_FORMATION = 8, AUTOMATISCH = 128;
 constexpr i32 KARTE_B = 90, KARTE_H = 35;
+constexpr i32 TORWART_LUFT = 4;
 constexpr i32 FONT_TEXT = 9, FONT_TITEL = 14;
 
 // Texts of the screen's section.
@@ -277,7 +278,10 @@ void E2_Screen_Fuellen(i32 team) {
 
 void E2_Screen_Karten_Platz(i32 c, i32 r, bool e, i32* x, i32* y) {
     *x = e ? 90 * c + 149 : 688 - 90 * c;
-    *y = e ? 469 - 35 * r : 119 + 35 * r;
+    // The keeper's row (0) stands a few pixels off the first row of the
+    // field, so his card never touches a defender's.
+    const i32 luft = r == 0 ? TORWART_LUFT : 0;
+    *y = e ? 469 - 35 * r + luft : 119 + 35 * r - luft;
 }
 
 void E2_Screen_Maus_In_Feld(i32* x, i32* y) {

@@ -212,16 +212,16 @@ bool Spielstart_Startteams_Holen() {
     n = std::min<u32>(n, MAX_TEAMS);
     startteams.resize(n);
     for (u32 i = 0; i < n; ++i) {
-        const u8* e = &b[static_cast<size_t>(i) * STARTTEAM_GROESSE];
+        const auto r = bytes::aus_bild<Startteam_Satz>(&b[static_cast<size_t>(i) * STARTTEAM_GROESSE]);
         Startteam_Eintrag& z = startteams[i];
-        z.marke = static_cast<i16>(get_u16le(e));
-        std::memcpy(z.team_name, e + 2, 25);
-        z.team_name[24] = 0;
-        std::memcpy(z.user, e + 27, 36);
-        z.user[36] = 0;
-        z.status = get_u32le(e + 64);
-        z.slot = get_i32le(e + 68);
-        z.frager = get_i32le(e + 72);
+        z.marke = static_cast<i16>(r.marke);
+        std::memcpy(z.team_name, r.team_name, sizeof r.team_name);
+        z.team_name[sizeof z.team_name - 1] = 0;
+        std::memcpy(z.user, r.user, sizeof r.user);
+        z.user[sizeof r.user] = 0;
+        z.status = r.status;
+        z.slot = r.slot;
+        z.frager = r.frager;
     }
     return true;
 }
@@ -251,7 +251,7 @@ void Spielstart_Laender_Bauen() {
     std::vector<u8> markiert(MAX_TEAMS, 0);
     if (ruf::Client())
         for (i32 t = 0; t < Team_Anzahl; ++t) {
-            if (Team_Get_Art(t) & TEAM_ART_VEREIN && Spielstart_Client_Waehlbar(t)) {
+            if (Team_Ist_Verein(t) && Spielstart_Client_Waehlbar(t)) {
                 const i32 nation = Team_Wert(6, t, 0, OP_LESEN);
                 if (nation >= 0 && nation < MAX_TEAMS) markiert[static_cast<size_t>(nation)] = 1;
             }

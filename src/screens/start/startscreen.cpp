@@ -16,6 +16,7 @@
 #include "graphics/glatt.h"
 #include "gui/eingabe.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -316,7 +317,7 @@ void Spielstart_Editor_Klick(Screen_Icon*, u32 ereignis) {
     // The first ordinary club is the active one while the editor is up.
     i32 verein = 0;
     for (i32 t = 0; t < Team_Anzahl; ++t)
-        if (t != Team_Transfermarkt && (Team_Get_Art(t) & TEAM_ART_VEREIN)) {
+        if (Team_Ist_Verein(t)) {
             verein = t;
             break;
         }
@@ -365,13 +366,15 @@ void Spielstart_Suche_Schritt() {
     }
 }
 
-void Spielstart_Neu_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+void Spielstart_Neu_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
+    Kit_Ueber(ziel, icon);
     gross_text(ziel, x, y, text(ruf::Client() ? 137 : 105), FARBE_WEISS);
 }
 
 // Continue, load and the editor: texts 106..108 in the order of their icons.
 void Spielstart_Knopf_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
+    Kit_Ueber(ziel, icon);
     gross_text(ziel, x, y, text(105 + icon->nummer - ICON_START_NEU),
                (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_WEISS);
 }

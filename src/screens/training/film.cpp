@@ -281,6 +281,10 @@ void sturz_panel(Rastport* ziel) {
     }
 }
 
+// The result panel's rows (baselines): under its title's gold rule at
+// 268 + 34, inside its bottom at 268 + 158.
+constexpr i32 ZEILE_Y[5] = {324, 346, 368, 390, 412};
+
 void ende_panel(Rastport* ziel) {
     const Trainings_Ablauf& t = Training_Ablauf();
     zeigen(ICON_FILM_OK, true);
@@ -294,16 +298,16 @@ void ende_panel(Rastport* ziel) {
     const i32 summe = t.mitgebracht + verdient;
     const i32 kosten = Global_Attribut_Training_Kosten(t.attribut, t.spieler);
     const u16 w = FARBE_WEISS;
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, 309, FARBE_HELL, text(T_MITGEBRACHT));
-    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%d/%d", 260, 309, w, t.mitgebracht, noetig);
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, 336, FARBE_HELL, text(T_SUMME));
-    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%d/%d", 260, 336, summe >= noetig ? FARBE_GOLD : w, summe, noetig);
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, 366, FARBE_HELL, text(T_VERDIENT));
-    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%d", 260, 366, w, verdient);
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, 396, FARBE_HELL, text(T_KOSTEN));
-    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%s", 260, 396, w, Bank_Geld_String(kosten, Team_Aktiv, -1, 0));
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, 422, FARBE_HELL, text(T_AUSGEGEBEN));
-    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%s", 260, 422, w,
+    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, ZEILE_Y[0], FARBE_HELL, text(T_MITGEBRACHT));
+    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%d/%d", 260, ZEILE_Y[0], w, t.mitgebracht, noetig);
+    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, ZEILE_Y[1], FARBE_HELL, text(T_SUMME));
+    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%d/%d", 260, ZEILE_Y[1], summe >= noetig ? FARBE_GOLD : w, summe, noetig);
+    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, ZEILE_Y[2], FARBE_HELL, text(T_VERDIENT));
+    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%d", 260, ZEILE_Y[2], w, verdient);
+    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, ZEILE_Y[3], FARBE_HELL, text(T_KOSTEN));
+    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%s", 260, ZEILE_Y[3], w, Bank_Geld_String(kosten, Team_Aktiv, -1, 0));
+    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, ZEILE_Y[4], FARBE_HELL, text(T_AUSGEGEBEN));
+    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%s", 260, ZEILE_Y[4], w,
                       Bank_Geld_String(wert(MODUS_GELD, t.spieler) + kosten, Team_Aktiv, -1, 0));
 }
 

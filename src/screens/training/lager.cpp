@@ -145,7 +145,9 @@ constexpr auto LAUF = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSLAGER>({
      .h = 34},
 });
 
-constexpr i32 ergebnis_y(i32 i) { return 128 + 17 * i + (i > 10 ? 21 : 0) + (i > 16 ? 21 : 0); }
+// The rows below the frame's header rule (frame top + 48) with a few pixels
+// of air; a gap before the substitutes and another before the rest.
+constexpr i32 ergebnis_y(i32 i) { return 134 + 17 * i + (i > 10 ? 21 : 0) + (i > 16 ? 21 : 0); }
 constexpr Screen_Icon ergebnis_zeile(i32 i) {
     return {.nummer = static_cast<i16>(ICON_ERGEBNIS_ZEILE + i),
             .flags = MODAL,
@@ -195,39 +197,44 @@ void ziele(Lager_Balken& b, i32 m, i32 lo, i32 top) {
     for (i32 i = 0; i < m; ++i) b.ziel[i + 1] = z[i];
 }
 
-void halt_beginnen(Lager_Balken& b, u32 jetzt) {
+void halt_beginnen(Lager_Balken& b) {
     b.zustand = 5;
-    b.halt_beginn = jetzt;
+    b.halt_beginn = lauf.schritt;
+}
+
+// The hold has lasted longer than its time (ms at the course's pace).
+bool gehalten(const Lager_Balken& b, i32 zeit_ms) {
+    return (lauf.schritt - b.halt_beginn) * static_cast<u32>(LAUF_TAKT_MS) > static_cast<u32>(std::max(0, zeit_ms));
 }
 
 i32 haltezeit(const Lager_Balken& b) { return b.halten[std::clamp(b.stufe, 0, LAUF_STUFEN - 1)]; }
 i32 zielwert(const Lager_Balken& b) { return b.ziel[std::clamp(b.stufe, 0, LAUF_STUFEN - 1)]; }
 
-void fallen(Lager_Balken& b, u32 jetzt) {
+void fallen(Lager_Balken& b) {
     b.position -= Rnd_Basis(2, 4);
-    if (b.position <= zielwert(b)) halt_beginnen(b, jetzt);
+    if (b.position <= zielwert(b)) halt_beginnen(b);
 }
 
 // The morale (k 0) and recovery (k 1) bars.
-void balken_schritt(i32 k, u32 jetzt) {
+void balken_schritt(i32 k) {
     Lager_Balken& b = lauf.balken[k];
     const Trainingslager_Def& d = Trainingslager_Tabelle[lauf.lager];
     if (b.stufe >= b.stufen) b.zustand = 6;
     if (b.zustand == 0) {
         b.position += 4;
         if (b.position >= zielwert(b)) {
-            halt_beginnen(b, jetzt);
+            halt_beginnen(b);
             b.stufe = std::min(b.stufe + 1, LAUF_STUFEN - 1);
         }
     } else if (b.zustand == 6) {
         b.position -= Rnd_Basis(2, 4);
-        if (b.position <= 0) halt_beginnen(b, jetzt);
+        if (b.position <= 0) halt_beginnen(b);
     } else if (b.zustand == 5) {
         b.position += Rnd_Basis(-3, 3);
     } else if (b.zustand == 3) {
-        fallen(b, jetzt);
+        fallen(b);
     }
-    if (b.zustand == 5 && jetzt - b.halt_beginn > static_cast<u32>(std::max(0, haltezeit(b)))) {
+    if (b.zustand == 5 && gehalten(b, haltezeit(b))) {
         b.stufe += 1;
         b.zustand = 3;
         b.position += k == 0 ? Rnd(0, std::max(0, d.moral * 4)) : Rnd(0, std::max(0, d.erholung * 2));
@@ -258,7 +265,7 @@ void treffer(i32 p) {
     }
 }
 
-void staerke_schritt(u32 jetzt) {
+void staerke_schritt() {
     Lager_Balken& b = lauf.balken[2];
     const Trainingslager_Def& d = Trainingslager_Tabelle[lauf.lager];
     const i32 bs = Global_Param.training_lager_balken_staerke;
@@ -269,26 +276,26 @@ void staerke_schritt(u32 jetzt) {
     if (b.zustand == 0) {
         b.position += d.staerke / 20;
         if (b.position >= zielwert(b)) {
-            halt_beginnen(b, jetzt);
+            halt_beginnen(b);
             b.stufe = std::min(b.stufe + 1, LAUF_STUFEN - 1);
         }
     } else if (b.zustand == -1 || b.zustand == 5) {
         b.position += Rnd_Basis(-3, 3);
     } else if (b.zustand == 6) {
         b.position -= Rnd_Basis(2, 4);
-        if (b.position <= 0) halt_beginnen(b, jetzt);
+        if (b.position <= 0) halt_beginnen(b);
     } else if (b.zustand == 3) {
         const i32 takt = (100 - (p2 + p0 + p1 + d.staerke) / 4) * 10;
         if (gefahr) {
-            if (jetzt - lauf.letzter_anstieg > static_cast<u32>(std::max(0, takt))) {
-                lauf.letzter_anstieg = jetzt;
+            if ((lauf.schritt - lauf.letzter_anstieg) * static_cast<u32>(LAUF_TAKT_MS) > static_cast<u32>(std::max(0, takt))) {
+                lauf.letzter_anstieg = lauf.schritt;
                 b.position = b.position + d.staerke / 10 + Rnd(bs, 2 * bs) - 11;
             }
         } else {
-            fallen(b, jetzt);
+            fallen(b);
         }
     }
-    if (b.zustand == 5 && b.stufe >= 0 && jetzt - b.halt_beginn > static_cast<u32>(std::max(0, haltezeit(b)))) {
+    if (b.zustand == 5 && b.stufe >= 0 && gehalten(b, haltezeit(b))) {
         b.stufe += 1;
         b.zustand = 3;
         b.position += Rnd(0, std::max(0, d.staerke * 2));
@@ -369,7 +376,7 @@ void Trainings_Lager_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
                       Bank_Geld_String(Global_Trainingslager_Kosten(c), Team_Aktiv, -1, 0));
     const i32 bewertung[3] = {d.moral, d.erholung, d.staerke};
     for (i32 k = 0; k < 3; ++k) {
-        const i32 x = 506 + 10 * k, y = 152 + 25 * k;
+        const i32 x = 506, y = 152 + 25 * k;  // the three bars start at one edge
         Font_Printf_Glatt(ziel, klein, "^c%05d%s", 462, y + 12, FARBE_HELL, text(T_MORAL + k));
         const i32 w = Trainings_Lager_Balken_Breite(bewertung[k]);
         if (Rastport* b = bild(GRAFIK_LAGER_DECKE))
@@ -426,8 +433,7 @@ void Trainings_Lager_Run_Screen_Init(i32 c) {
         lauf.start[i][3] = wert(MODUS_MAX, p);
     }
     Trainings_Lager_Balken_Init();
-    const u32 jetzt = jetzt_ms();
-    lauf.letzter_takt = lauf.letzter_anstieg = jetzt;
+    lauf.letzter_takt = jetzt_ms();
     if (video) Bnk_RelV(video);
     video = Bnk_InitV(c, "animationen.res", 0, 0, 71, 92, BNK_AUS_CONTAINER, "TestVideo", false);
     if (video) Bnk_PauseV(video, 0);
@@ -490,8 +496,16 @@ void Trainings_Lager_Takt(u32 jetzt) {
         }
         break;
     }
-    if (jetzt - lauf.letzter_takt <= static_cast<u32>(LAUF_TAKT_MS)) return;
-    lauf.letzter_takt = jetzt;
+    // The clock says only how many steps are due; what each step draws is
+    // the course's own, so a slow or a fast machine plays the same camp.
+    const u32 faellig = (jetzt - lauf.letzter_takt) / static_cast<u32>(LAUF_TAKT_MS);
+    lauf.letzter_takt += faellig * static_cast<u32>(LAUF_TAKT_MS);
+    for (u32 n = std::min(faellig, LAUF_NACHHOLEN); n > 0 && !lauf.beendet; --n) Trainings_Lager_Schritt();
+}
+
+void Trainings_Lager_Schritt() {
+    if (lauf.lager < 0 || lauf.beendet) return;
+    ++lauf.schritt;
     // a. A finished bar and no strength left: the camp ends.
     bool fertig = false;
     for (const Lager_Balken& b : lauf.balken) fertig = fertig || b.zustand == 6;
@@ -501,9 +515,9 @@ void Trainings_Lager_Takt(u32 jetzt) {
         return;
     }
     // b. The bars.
-    balken_schritt(0, jetzt);
-    balken_schritt(1, jetzt);
-    staerke_schritt(jetzt);
+    balken_schritt(0);
+    balken_schritt(1);
+    staerke_schritt();
     // c. In danger, injuries.
     if (Trainings_Lager_Gefahr() &&
         Rnd(0, std::max(1, lauf.balken[1].position) * 1500 + 2000) < Global_Param.training_lager_verletzung * 100) {

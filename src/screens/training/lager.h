@@ -29,7 +29,8 @@ enum : i16 {
 constexpr u32 LAGER_BLAETTERN_MS = 300;
 constexpr i32 LAGER_BALKEN = 179;  // the choice's rating bars
 constexpr i32 LAUF_BALKEN = 361;   // the run's bars
-constexpr i32 LAUF_TAKT_MS = 100;
+constexpr i32 LAUF_TAKT_MS = 100;   // one step of the camp's course
+constexpr u32 LAUF_NACHHOLEN = 50;  // steps a late frame catches up at most
 constexpr i32 LAUF_MELDUNGEN = 20;
 constexpr i32 LAUF_STUFEN = 10;
 constexpr i32 LAUF_GEFAHR = 121;   // recovery below this: danger
@@ -50,7 +51,7 @@ struct Lager_Balken {
     i32 ziel[LAUF_STUFEN] = {};
     i32 halten[LAUF_STUFEN] = {};
     i32 zustand = 0;  // -1 waiting, 0 climbing, 5 holding, 3 falling, 6 finished
-    u32 halt_beginn = 0;
+    u32 halt_beginn = 0;  // the step the hold began
 };
 struct Lager_Meldung {
     i32 spieler = -1;
@@ -64,7 +65,9 @@ struct Lager_Lauf {
     i32 kader[20] = {};
     i32 anzahl = 0;
     Lager_Balken balken[3];  // morale, recovery, strength
-    u32 letzter_takt = 0, letzter_anstieg = 0;
+    u32 letzter_takt = 0;     // the clock (ms) up to which the steps were played
+    u32 schritt = 0;          // steps of the course played
+    u32 letzter_anstieg = 0;  // the step of the strength bar's last rise
     Lager_Meldung meldung[LAUF_MELDUNGEN];
     i32 start[20][4] = {};  // morale, display exhaustion, strength, maximum strength
     bool beendet = false;
@@ -75,8 +78,13 @@ Lager_Lauf& Trainings_Lager_Lauf();
 void Trainings_Lager_Run_Screen_Init(i32 lager);
 // The bars' set-up (draws from the shared table).
 void Trainings_Lager_Balken_Init();
-// One tick of the run at time `jetzt` (ms).
+// The run at time `jetzt` (ms): the messages, then every step of the
+// course due since the last (LAUF_TAKT_MS each).
 void Trainings_Lager_Takt(u32 jetzt);
+// One step of the camp's course: the bars, the strength bar's effects and
+// the injuries, drawn from the shared table. The course depends on the
+// steps played, never on how the frames fell.
+void Trainings_Lager_Schritt();
 // Books the end results, ends the run and shows the results.
 void Trainings_Lager_Ende();
 void Trainings_Lager_Ergebnis_Buchen();

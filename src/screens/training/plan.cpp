@@ -79,7 +79,7 @@ void blit(Rastport* ziel, u32 n, i32 x, i32 y) {
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 void schreiben(int modus, i32 p, i32 w) { Spieler_Wert(modus, p, w, OP_SCHREIBEN); }
 i32 klasse(i32 p) { return std::clamp(wert(MODUS_KLASSE, p), 0, 3); }
-bool lernbar(i32 p, i32 a) { return Training_Lernbar(p, a); }
+bool lernbar(i32 p, i32 a) { return Attribute_Kann_Attribut_Lernen(p, a); }
 i32 gelernt(i32 p) {
     i32 l[ATTRIBUT_ANZAHL];
     return Attribute_Get_Attribute(p, l, ATTRIBUT_ANZAHL, 1);
@@ -209,11 +209,6 @@ Screen_Def Spieler_Training_Screen_Def() {
 i32 Spieler_Training_Gewaehlt() { return gewaehlt; }
 void Spieler_Training_Slots(i32 aus[3]) { std::copy(slots, slots + 3, aus); }
 i32 Spieler_Training_Zeilen_Spieler(i32 k) { return k >= 0 && k < PLAN_ZEILEN ? zeile_spieler[k] : -1; }
-bool Training_Lernbar(i32 p, i32 a) {
-    return a >= 0 && a < ATTRIBUT_ANZAHL && Attribute_Erreichbar(p, a) && !Attribute_Ist_Negativ(a) &&
-           !Attribute_Attribut_Hat_Maximum(p, a);
-}
-
 i32 Training_Einheiten_Frei(i32 p) {
     return std::max(0, Global_Param.trainings_einheiten_pro_runde - wert(MODUS_TRAININGS, p));
 }

@@ -71,9 +71,5 @@ const char* Spieler_Training_Tooltip(Screen_Icon* icon);
 void Training_Verletzt_Melden(i32 spieler);
 void Training_Limit_Melden();
 void Training_Wechsel_Fragen(i32 spieler, i32 alt, i32 neu, void (*ja)(i32 anzahl, const i32* liste));
-// Whether the player can train the attribute: reachable, no weakness, not
-// learned yet. Unlike the world's check it allows an attribute while another
-// one is in training: the screens then offer to switch.
-bool Training_Lernbar(i32 spieler, i32 attribut);
 // Trainings the player may still do this round.
 i32 Training_Einheiten_Frei(i32 spieler);

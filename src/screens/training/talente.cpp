@@ -303,7 +303,7 @@ void Spieler_Talente_Screen_Schliessen() {
 }
 
 bool Spieler_Talente_Kann_Trainieren(i32 a, i32 p) {
-    if (!Training_Lernbar(p, a)) return false;
+    if (!Attribute_Kann_Attribut_Lernen(p, a)) return false;
     if (static_cast<u32>(wert(MODUS_STATUS, p)) & VERLETZT) return false;
     if (wert(MODUS_TRAININGS, p) >= Global_Param.trainings_einheiten_pro_runde) return false;
     return Bank_Get_Kontostand(Team_Aktiv, 0, -1) - Global_Attribut_Training_Kosten(a, p) >= 0;
@@ -312,7 +312,7 @@ bool Spieler_Talente_Kann_Trainieren(i32 a, i32 p) {
 void Spieler_Talente_Attribut(Screen_Icon* icon, u32 ereignis) {
     if (!icon || !(ereignis & MENUE_E_LINKS) || modus != TALENTE_EIGENES_TEAM || spieler < 0) return;
     const i32 a = static_cast<i32>(icon->user[0]), p = spieler;
-    if (!Training_Lernbar(p, a)) return;
+    if (!Attribute_Kann_Attribut_Lernen(p, a)) return;
     if (static_cast<u32>(wert(MODUS_STATUS, p)) & VERLETZT) {
         Training_Verletzt_Melden(p);
         return;

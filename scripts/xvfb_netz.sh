@@ -1,0 +1,219 @@
+#!/usr/bin/env bash
+# A network game of two players on one machine, played with the mouse
+# alone: two copies of the game, each in its own folder and its own window
+# side by side on a virtual X display (server left, client right). xdotool
+# moves the pointer and clicks as a hand would (the real SDL windows and
+# their event path). The server switches the network on, takes the server
+# role and sets up its manager through the wizard; the client switches the
+# network on, types the server's address, tests it ("Verbindung prüfen"),
+# joins and takes a club. Both then end their turns ("Weiter"), click
+# notices and pages away, answer questions with "Nein" and watch their
+# managers' matches in the live view (the control bar's fast play clicked),
+# until each has seen the managers' matches live on three days. What the
+# windows show is read from the games' own trace (KORDAVO_DEBUG:
+# "Live-Ansicht: Tag ...") and from pixels (the pitch's green, a question's
+# buttons, the fast play arrows). Screenshots of the display at the key
+# steps go into the output folder (NN_step.png).
+#
+#   scripts/xvfb_netz.sh BUILD_FOLDER OUTPUT_FOLDER
+#
+# BUILD_FOLDER holds kordavo and game/. Needs Xvfb, xdotool and
+# ImageMagick's import and convert. Exit code 0 when both watched a third
+# matchday live and left the live view again, 1 when not (or when a game
+# ended), 2 on bad arguments.
+set -u
+if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
+if [[ $# -ne 2 || ! -x $1/kordavo || ! -d $1/game ]]; then
+  echo "Aufruf: scripts/xvfb_netz.sh BAU_ORDNER AUSGABE_ORDNER (BAU_ORDNER mit kordavo und game/)" >&2
+  exit 2
+fi
+for p in Xvfb xdotool import convert; do
+  command -v "$p" > /dev/null || { echo "$p fehlt" >&2; exit 2; }
+done
+bau=$(cd "$1" && pwd)
+mkdir -p "$2" || exit 2
+aus=$(cd "$2" && pwd)
+rm -f "$aus"/*.png "$aus"/*.log
+ZIEL=${ZIEL_TAGE:-3}
+# A loopback address of this run's own: tests running beside it listen on
+# theirs (the game's port is fixed).
+adresse="127.251.$(( $$ % 250 + 1 )).7"
+arbeit=$(mktemp -d /tmp/kordavo_xvfb_netz_XXXXXX)
+anzeige=:$(( 60 + $$ % 30 ))
+pids=()
+ende() {
+  for p in "${pids[@]}"; do kill "$p" 2> /dev/null; done
+  sleep 1
+  for p in "${pids[@]}"; do kill -9 "$p" 2> /dev/null; done
+  rm -rf "$arbeit"
+}
+trap ende EXIT
+Xvfb "$anzeige" -screen 0 1600x600x24 -nolisten tcp > "$aus/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$anzeige
+sleep 2
+
+declare -A fenster links
+starten() {  # role, x of its window
+  local rolle=$1 ordner=$arbeit/$1
+  mkdir -p "$ordner/einstellungen"
+  cp -r "$bau/game" "$ordner/game"
+  [[ $rolle == server ]] && printf 'Netz_Adresse=%s\n' "$adresse" > "$ordner/einstellungen/settings.ini"
+  (cd "$ordner" && SDL_AUDIODRIVER=dummy KORDAVO_CONFIG_DIR="$ordner/einstellungen" KORDAVO_GAME_DIR="$ordner/game" \
+     KORDAVO_DEBUG=1 ASAN_OPTIONS=detect_leaks=0 exec "$bau/kordavo") > "$aus/$rolle.log" 2>&1 &
+  local pid=$!
+  pids+=("$pid")
+  local w=
+  for _ in $(seq 120); do
+    w=$(xdotool search --onlyvisible --pid "$pid" 2> /dev/null | head -n 1)
+    [[ -n $w ]] && break
+    sleep 1
+  done
+  if [[ -z $w ]]; then echo "kein Fenster für $rolle (siehe $aus/$rolle.log)" >&2; exit 1; fi
+  xdotool windowmove "$w" "$2" 0
+  fenster[$rolle]=$w
+  links[$rolle]=$2
+}
+
+KLICK_PAUSE=0.8
+n=0
+bild() { n=$((n + 1)); import -window root "$aus/$(printf '%02d' $n)_$1.png"; }
+klick() {  # role x y [button], in the window's coordinates
+  xdotool mousemove $(( ${links[$1]} + $2 )) "$3"
+  sleep 0.15
+  xdotool mousedown "${4:-1}"
+  sleep 0.1
+  xdotool mouseup "${4:-1}"
+  sleep "$KLICK_PAUSE"
+}
+tippen() {  # role text
+  xdotool windowfocus --sync "${fenster[$1]}" 2> /dev/null
+  xdotool type --delay 120 "$2"
+  sleep 0.5
+}
+taste() {  # role key [count]
+  xdotool windowfocus --sync "${fenster[$1]}" 2> /dev/null
+  for _ in $(seq "${3:-1}"); do xdotool key "$2"; sleep 0.1; done
+  sleep 0.5
+}
+# The mean colour of a window's strip (x y w h) as "r g b", 0..255.
+farbe() {
+  import -window root "$arbeit/pruefen.png"
+  convert "$arbeit/pruefen.png" -crop "$4x$5+$(( ${links[$1]} + $2 ))+$3" -resize '1x1!' \
+    -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+}
+# The live view: the pitch's green across the window's middle (the main
+# menu shows its squad table there, the pages their own pictures).
+live() {
+  local r g b
+  read -r r g b <<< "$(farbe "$1" 300 250 200 100)"
+  (( g > r + 30 && g > b + 20 ))
+}
+# The control bar's fast play is on: its arrows orange, not white.
+schnell_an() {
+  local r g b
+  read -r r g b <<< "$(farbe "$1" 244 574 18 14)"
+  (( r > b ))
+}
+# A question box (two buttons, "Ja" left): its "Ja" button's gold on blue.
+frage() {
+  local r g b
+  read -r r g b <<< "$(farbe "$1" 101 414 30 14)"
+  (( r > 45 && r > b - 25 ))
+}
+# The days on which a side's live view showed a match (its trace).
+live_tage() { grep -a -o 'Live-Ansicht: Tag [0-9]*' "$aus/$1.log" 2> /dev/null | sort -u | wc -l; }
+lebt() { kill -0 "$1" 2> /dev/null; }
+
+# --- The server: network on, server role, a new game through the wizard.
+starten server 0
+server_pid=${pids[-1]}
+sleep 6
+bild server_start
+klick server 400 540                      # "Netzwerk aus": on
+klick server 400 504                      # the role: server
+bild server_netz
+klick server 400 216; sleep 3             # "Neues Spiel"
+klick server 717 509                      # the wizard, with its defaults
+klick server 603 312; klick server 717 509
+klick server 472 231
+klick server 603 210; klick server 603 210; klick server 603 210
+bild server_frage
+klick server 116 424                      # "Ja": the game starts
+for _ in $(seq 90); do
+  grep -a -q "Live-Ansicht\|Kalender" "$aus/server.log" 2> /dev/null && break
+  sleep 2
+  read -r r g b <<< "$(farbe server 740 570 120 25)"
+  # the main menu's bottom bar with its "Weiter"
+  (( g > r )) && break
+done
+sleep 20
+bild server_hauptmenue
+
+# --- The client: network on (a client), the address typed and tested, join.
+starten client 800
+client_pid=${pids[-1]}
+sleep 6
+klick client 400 540                      # "Netzwerk aus": on, as a client
+klick client 324 458                      # "Adresse ändern"
+taste client BackSpace 16
+tippen client "$adresse"
+taste client Return
+klick client 400 302; sleep 4             # "Verbindung prüfen"
+bild client_verbindung
+klick client 400 216; sleep 6             # "Neues Spiel": join
+tippen client "Gast"
+taste client Return
+klick client 603 244                      # a face
+klick client 603 210                      # the first country
+klick client 603 210; sleep 4             # the first free club
+bild client_verein
+klick client 116 424                      # "Ja"
+sleep 40
+bild beide_hauptmenue
+if ! lebt "$client_pid" || ! lebt "$server_pid"; then echo "ein Spiel endete beim Beitritt (siehe $aus/*.log)" >&2; exit 1; fi
+if grep -a -q "nicht erreichbar\|abgebrochen" "$aus/client.log"; then
+  echo "der Client kam nicht zum Server (siehe $aus/client.log)" >&2; exit 1
+fi
+
+# --- The season: turns ended, pages clicked away, matches watched.
+KLICK_PAUSE=0.4
+declare -A schnell gesehen
+schnell[server]=0 schnell[client]=0 gesehen[server]=0 gesehen[client]=0
+ziel=0
+for schritt in $(seq 1500); do
+  for rolle in server client; do
+    if live "$rolle"; then
+      tage=$(live_tage "$rolle")
+      if (( tage > ${gesehen[$rolle]} )); then
+        gesehen[$rolle]=$tage
+        sleep 2
+        bild "${rolle}_live_$tage"
+      fi
+      # The control bar's fast play, until it shows on (a click while the
+      # view is still coming up is not taken; a second one in a row would
+      # take it off again).
+      if (( SECONDS - ${schnell[$rolle]} >= 4 )) && ! schnell_an "$rolle"; then
+        klick "$rolle" 250 583
+        schnell[$rolle]=$SECONDS
+      fi
+      continue
+    fi
+    frage "$rolle" && klick "$rolle" 680 424  # a question: "Nein"
+    klick "$rolle" 100 540 3              # a notice answered (right button)
+    klick "$rolle" 100 540                # a page turned
+    klick "$rolle" 570 562                # a screen after a match: its close button
+    live "$rolle" && continue
+    klick "$rolle" 750 583                # "Weiter": the turn ends
+  done
+  if ! lebt "$client_pid" || ! lebt "$server_pid"; then echo "ein Spiel endete (siehe $aus/*.log)" >&2; exit 1; fi
+  if (( $(live_tage server) >= ZIEL && $(live_tage client) >= ZIEL )); then ziel=$((ziel + 1)); fi
+  # Once both have seen the third day: a few more rounds back to the menus.
+  if (( ziel >= 4 )) && ! live server && ! live client; then break; fi
+done
+bild beide_danach
+s=$(live_tage server) c=$(live_tage client)
+echo "Live-Tage: Server $s, Client $c (Bilder in $aus)"
+if (( s >= ZIEL && c >= ZIEL )); then exit 0; fi
+echo "nicht beide sahen $ZIEL Spieltage live" >&2
+exit 1

@@ -1,0 +1,49 @@
+// Checksums of the tests that pin bytes or pixels: FNV-1a over bytes, and
+// over pixels of 16 bits (low byte first). A picture is pinned area by
+// named area, so a failure says which part of it changed.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "base/types.h"
+
+namespace pruef {
+
+constexpr u64 FNV_START = 0xcbf29ce484222325ull;
+constexpr u64 FNV_PRIM = 0x100000001b3ull;
+
+inline u64 fnv(const u8* p, size_t n, u64 h = FNV_START) {
+    for (size_t i = 0; i < n; ++i) h = (h ^ p[i]) * FNV_PRIM;
+    return h;
+}
+inline u64 fnv(const std::vector<u8>& b, u64 h = FNV_START) { return fnv(b.data(), b.size(), h); }
+
+inline u64 fnv_pixel(const u16* p, size_t n, u64 h = FNV_START) {
+    for (size_t i = 0; i < n; ++i) {
+        h = (h ^ (p[i] & 0xFF)) * FNV_PRIM;
+        h = (h ^ (p[i] >> 8)) * FNV_PRIM;
+    }
+    return h;
+}
+inline u64 fnv_pixel(const std::vector<u16>& b) { return fnv_pixel(b.data(), b.size()); }
+
+// A named area of a picture.
+struct Bereich {
+    const char* name;
+    i32 x, y, w, h;
+};
+
+// The sum of the area's pixels, row by row (clipped to the picture).
+inline u64 Bereich_Summe(const u16* pixel, i32 breite, i32 hoehe, i32 x, i32 y, i32 w, i32 h) {
+    u64 s = FNV_START;
+    for (i32 yy = y < 0 ? 0 : y; yy < y + h && yy < hoehe; ++yy) {
+        const i32 x0 = x < 0 ? 0 : x, x1 = x + w < breite ? x + w : breite;
+        if (x1 > x0) s = fnv_pixel(pixel + static_cast<size_t>(yy) * static_cast<size_t>(breite) + x0,
+                                   static_cast<size_t>(x1 - x0), s);
+    }
+    return s;
+}
+
+}  // namespace pruef

@@ -1,0 +1,3 @@
+#include "jpegwerk.h"
+
+int main(int argc, char** argv) { return Jpegwerk(argc, argv); }
