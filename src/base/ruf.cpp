@@ -4,7 +4,8 @@
 #include <chrono>
 #include <deque>
 #include <map>
-#include <random>
+
+#include <unistd.h>
 
 #include "base/debug.h"
 
@@ -88,12 +89,13 @@ std::map<i32, std::deque<u32>> gesehen;
 }  // namespace
 
 u32 Anfrage_Nummer() {
-    // The first number from the machine's entropy and the clock: a client
-    // that joins again starts far from the numbers it used before.
+    // The first number from the process and the clock (not from the game's
+    // random table, which must stay in step): a client that joins again
+    // starts far from the numbers it used before.
     if (letzte_anfrage == 0) {
-        std::random_device zufall;
-        const auto zeit = std::chrono::steady_clock::now().time_since_epoch().count();
-        letzte_anfrage = zufall() ^ static_cast<u32>(zeit) ^ static_cast<u32>(static_cast<u64>(zeit) >> 32);
+        const auto zeit = std::chrono::system_clock::now().time_since_epoch().count();
+        letzte_anfrage = static_cast<u32>(::getpid()) * 2654435761u ^ static_cast<u32>(zeit) ^
+                         static_cast<u32>(static_cast<u64>(zeit) >> 32);
     }
     if (++letzte_anfrage == 0) ++letzte_anfrage;
     return letzte_anfrage;
