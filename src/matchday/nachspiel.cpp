@@ -9,6 +9,7 @@
 #include "match/spielfeld.h"
 #include "season/ereignis_zufall.h"
 #include "season/kalender.h"
+#include "season/kalender_zug.h"
 #include "season/news.h"
 #include "season/rangliste.h"
 #include "season/season_hooks.h"
@@ -71,10 +72,11 @@ void form_seite(i32 team, int g, int o, int s, int t, int h) {
 }
 
 // The manager of a match's club becomes the active one when he is at the
-// game (the pages after the match are buffered as the match finishes).
+// game at this machine (the pages after the match are buffered as the match
+// finishes); a club played at another machine's is not this one's.
 void aktiver_manager(const Spiel& s) {
     for (i32 t : {s.team_a, s.team_b})
-        if (Team_Hat_Manager(t) && Team_Hat_Manager_Aktiv(t)) {
+        if (Team_Hat_Manager(t) && Team_Hat_Manager_Aktiv(t) && !Kalender_Team_Online_Woanders(t)) {
             Team_Aktiv = t;
             Season_Gui.Menue_Set_Aktiver_Manager(t);
             break;
