@@ -86,28 +86,30 @@ void Zeichenspur_Text_Ende() {
     sammeln = false;
 }
 
-void Zeichenspur_Blit_Merken(const Rastport* quelle, const Rastport* ziel, i32 x, i32 y, i32 w, i32 h) {
-    if (im_text > 0 || !quelle) return;
+namespace {
+// A record of a rectangle drawn on `ziel`.
+Zeichenspur_Eintrag rechteck(Zeichenspur_Art art, const Rastport* ziel, i32 x, i32 y, i32 w, i32 h) {
     Zeichenspur_Eintrag e;
-    e.art = SPUR_BLIT;
+    e.art = art;
     e.ziel = ziel;
     e.x = x;
     e.y = y;
     e.breite = w;
     e.hoehe = h;
+    return e;
+}
+}  // namespace
+
+void Zeichenspur_Blit_Merken(const Rastport* quelle, const Rastport* ziel, i32 x, i32 y, i32 w, i32 h) {
+    if (im_text > 0 || !quelle) return;
+    Zeichenspur_Eintrag e = rechteck(SPUR_BLIT, ziel, x, y, w, h);
     e.grafik = quelle->grafik;
     spur.push_back(std::move(e));
 }
 
 void Zeichenspur_Flaeche_Merken(const Rastport* ziel, i32 x, i32 y, i32 w, i32 h, u16 farbe) {
     if (im_text > 0) return;
-    Zeichenspur_Eintrag e;
-    e.art = SPUR_FLAECHE;
-    e.ziel = ziel;
-    e.x = x;
-    e.y = y;
-    e.breite = w;
-    e.hoehe = h;
+    Zeichenspur_Eintrag e = rechteck(SPUR_FLAECHE, ziel, x, y, w, h);
     e.farbe = farbe;
     spur.push_back(std::move(e));
 }

@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -25,6 +23,7 @@
 #include "screens/start/spielstart.h"
 #include "season/news.h"
 #include "start_klick.h"
+#include "zwei_prozesse.h"
 #include "world/bank.h"
 #include "world/manager.h"
 
@@ -34,13 +33,8 @@ namespace {
 
 using Uhr = std::chrono::steady_clock;
 
-// 127.A.B.11 with A and B from the test's process id (taken before the host
-// is forked): test programs running side by side never share an address.
 const std::string& eigene_adresse() {
-    static const std::string a = [] {
-        const unsigned pid = static_cast<unsigned>(getpid());
-        return "127." + std::to_string(100 + (pid >> 8) % 100) + "." + std::to_string(pid & 255) + ".11";
-    }();
+    static const std::string a = zwei_prozesse::Adresse(11);
     return a;
 }
 
@@ -52,23 +46,7 @@ struct Satz {
 };
 bool schreiben(int fd, const Satz& s) { return write(fd, &s, sizeof s) == static_cast<ssize_t>(sizeof s); }
 // One record within `ms`, frames running meanwhile (the network goes on).
-bool lesen(int fd, Satz* s, int ms) {
-    const auto ende = Uhr::now() + std::chrono::milliseconds(ms);
-    size_t n = 0;
-    auto* p = reinterpret_cast<char*>(s);
-    while (n < sizeof *s) {
-        pollfd f{fd, POLLIN, 0};
-        if (poll(&f, 1, 0) > 0) {
-            const ssize_t r = read(fd, p + n, sizeof *s - n);
-            if (r <= 0) return false;
-            n += static_cast<size_t>(r);
-            continue;
-        }
-        if (Uhr::now() > ende) return false;
-        Headless_Frames(1);
-    }
-    return true;
-}
+bool lesen(int fd, Satz* s, int ms) { return zwei_prozesse::Lesen(fd, s, sizeof *s, ms, [] { Headless_Frames(1); }); }
 
 // The bank's credits of the table below, as bits: bit k set when case k was granted.
 struct Bankfall {
@@ -166,28 +144,10 @@ void menue_frei() {
 }
 
 TEST(NetzKredit, AnfrageDesServersUndBankkrediteDesClients) {
-    int befehle[2], antworten[2];
-    ASSERT_EQ(pipe(befehle), 0);
-    ASSERT_EQ(pipe(antworten), 0);
     eigene_adresse();
-    const pid_t kind = fork();
-    ASSERT_GE(kind, 0);
-    if (kind == 0) {
-        close(befehle[1]), close(antworten[0]);
-        host(befehle[0], antworten[1]);
-    }
-    close(befehle[0]), close(antworten[1]);
-    struct Aufraeumen {
-        pid_t kind;
-        int fd;
-        ~Aufraeumen() {
-            close(fd);
-            int status = 0;
-            for (int i = 0; i < 200 && waitpid(kind, &status, WNOHANG) == 0; ++i) usleep(50000);
-            if (waitpid(kind, &status, WNOHANG) == 0) kill(kind, SIGKILL), waitpid(kind, &status, 0);
-        }
-    } aufraeumen{kind, befehle[1]};
-    const int an = befehle[1], von = antworten[0];
+    zwei_prozesse::Host h(host);
+    ASSERT_TRUE(h.laeuft());
+    const int an = h.an, von = h.von;
     Satz s;
     ASSERT_TRUE(lesen(von, &s, 300000)) << "der Server hat sein Hauptmenü nicht erreicht";
     ASSERT_EQ(s.art, 'B');

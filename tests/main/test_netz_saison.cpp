@@ -51,6 +51,7 @@
 #include "base/ruf.h"
 #include "base/settings.h"
 #include "fahrer.h"
+#include "zwei_prozesse.h"
 #include "gui/hauptmenue.h"
 #include "spur.h"
 #include "world/bank.h"
@@ -90,10 +91,7 @@ constexpr i32 LIVE_SPIELTAGE = 3;
 // host is forked): test programs running side by side never share an
 // address (the game's port is fixed).
 const std::string& eigene_adresse() {
-    static const std::string a = [] {
-        const unsigned pid = static_cast<unsigned>(getpid());
-        return "127." + std::to_string(100 + (pid >> 8) % 100) + "." + std::to_string(pid & 255) + ".10";
-    }();
+    static const std::string a = zwei_prozesse::Adresse(10);
     return a;
 }
 
@@ -313,20 +311,7 @@ bool schreiben(int fd, const Meldung& m) {
 template <class W>
 bool lesen(int fd, Meldung* m, int ms, W warten) {
     u8 b[32];
-    size_t n = 0;
-    const auto ende = Uhr::now() + std::chrono::milliseconds(ms);
-    while (n < sizeof b) {
-        pollfd p{fd, POLLIN, 0};
-        const int r = poll(&p, 1, 0);
-        if (r > 0) {
-            const ssize_t k = read(fd, b + n, sizeof b - n);
-            if (k <= 0) return false;
-            n += static_cast<size_t>(k);
-            continue;
-        }
-        if (Uhr::now() > ende) return false;
-        warten();
-    }
+    if (!zwei_prozesse::Lesen(fd, b, sizeof b, ms, warten)) return false;
     m->art = static_cast<char>(b[0]);
     m->schluessel = static_cast<i32>(get_u32le(b + 4));
     m->wert = static_cast<i32>(get_u32le(b + 8));
@@ -588,28 +573,10 @@ i32 liga_spieltage(i32 team) {
 
 TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     const auto start = Uhr::now();
-    int befehle[2], meldungen[2];
-    ASSERT_EQ(pipe(befehle), 0);
-    ASSERT_EQ(pipe(meldungen), 0);
     eigene_adresse();
-    const pid_t kind = fork();
-    ASSERT_GE(kind, 0);
-    if (kind == 0) {
-        close(befehle[1]), close(meldungen[0]);
-        host(befehle[0], meldungen[1]);
-    }
-    close(befehle[0]), close(meldungen[1]);
-    struct Aufraeumen {
-        pid_t kind;
-        int fd;
-        ~Aufraeumen() {
-            close(fd);
-            int status = 0;
-            for (int i = 0; i < 200 && waitpid(kind, &status, WNOHANG) == 0; ++i) usleep(50000);
-            if (waitpid(kind, &status, WNOHANG) == 0) kill(kind, SIGKILL), waitpid(kind, &status, 0);
-        }
-    } aufraeumen{kind, befehle[1]};
-    const int von_host = meldungen[0], an_host = befehle[1];
+    zwei_prozesse::Host gastgeber(host);
+    ASSERT_TRUE(gastgeber.laeuft());
+    const int von_host = gastgeber.von, an_host = gastgeber.an;
     Meldung m;
     ASSERT_TRUE(lesen(von_host, &m, 300000, ruhen)) << "der Server hat sein Hauptmenü nicht erreicht";
     ASSERT_EQ(m.art, M_BEREIT) << "Server-Fehler " << m.wert;
@@ -799,11 +766,11 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                 k.art = B_KOPF;
                 std::string server;
                 if (schreiben(an_host, k) && lesen(von_host, &antwort, 60000, ruhen) && antwort.art == B_KOPF)
-                    if (FILE* d = std::fopen(kader_datei_von(kind).c_str(), "r")) {
+                    if (FILE* d = std::fopen(kader_datei_von(gastgeber.kind()).c_str(), "r")) {
                         char z[512] = {};
                         if (std::fgets(z, sizeof z, d)) server = std::string(z, std::strcspn(z, "\n"));
                         std::fclose(d);
-                        std::remove(kader_datei_von(kind).c_str());
+                        std::remove(kader_datei_von(gastgeber.kind()).c_str());
                     }
                 ADD_FAILURE() << "Kopfzeile am Tag " << gemeldet << ": \"" << kopf_text(kopf) << "\", beim Server \""
                               << server << "\"";
@@ -815,12 +782,12 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                 Meldung antwort;
                 if (schreiben(an_host, k) && lesen(von_host, &antwort, 60000, ruhen) && antwort.art == B_KADER) {
                     std::vector<std::string> host_zeilen;
-                    if (FILE* d = std::fopen(kader_datei_von(kind).c_str(), "r")) {
+                    if (FILE* d = std::fopen(kader_datei_von(gastgeber.kind()).c_str(), "r")) {
                         char z[512];
                         while (std::fgets(z, sizeof z, d)) host_zeilen.push_back(std::string(z, std::strcspn(z, "\n")));
                         std::fclose(d);
                     }
-                    std::remove(kader_datei_von(kind).c_str());
+                    std::remove(kader_datei_von(gastgeber.kind()).c_str());
                     const std::vector<std::string> eigene_zeilen = kader_zeilen(server_team, team);
                     for (size_t i = 0, n = 0; i < std::max(host_zeilen.size(), eigene_zeilen.size()) && n < 8; ++i) {
                         const std::string a = i < host_zeilen.size() ? host_zeilen[i] : "-";

@@ -726,15 +726,20 @@ TEST_F(Lauf, ZugzeitUndFremdeTeamsImNetz) {
 // limit, or while the clock is frozen, the server waits for the client.
 i32 client_bereit_tag = -1;
 int client_zuege_beendet = 0;
-TEST_F(Lauf, DieZugzeitBeendetDenZugEinesClientsDerNieFertigWird) {
+// A server in play whose one client ends its turn only when told to.
+void server_mit_saeumigem_client(void (*pass)()) {
     menschen = {};
-    for (int i = 0; i < 3; ++i) Pass();
+    for (int i = 0; i < 3; ++i) pass();
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     client_bereit_tag = -1;
     client_zuege_beendet = 0;
     Season_Netz_Set_Hooks({.Clients_Fertig = [] { return client_bereit_tag == Kalender_Get_Tag(); },
                            .Clients_Zug_Beenden = [] { ++client_zuege_beendet, client_bereit_tag = Kalender_Get_Tag(); }});
     Internet_Modus = INTERNET_MODUS_SERVER;
+}
+TEST_F(Lauf, DieZugzeitBeendetDenZugEinesClientsDerNieFertigWird) {
+    server_mit_saeumigem_client(&Pass);
+    if (HasFatalFailure()) return;
     const i32 tag = Kalender_Get_Tag();
     auto sekunden = [](int n) {
         for (int i = 0; i < n * 50; ++i) Pass();
@@ -766,14 +771,8 @@ TEST_F(Lauf, DieZugzeitBeendetDenZugEinesClientsDerNieFertigWird) {
 // minutes its manager set on the options screen): a client that never ends its
 // turn has it ended as if it had pressed "Weiter", and the day goes on.
 TEST_F(Lauf, OhneZugzeitBeendetDieServerschrankeDenZugEinesClients) {
-    menschen = {};
-    for (int i = 0; i < 3; ++i) Pass();
-    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
-    client_bereit_tag = -1;
-    client_zuege_beendet = 0;
-    Season_Netz_Set_Hooks({.Clients_Fertig = [] { return client_bereit_tag == Kalender_Get_Tag(); },
-                           .Clients_Zug_Beenden = [] { ++client_zuege_beendet, client_bereit_tag = Kalender_Get_Tag(); }});
-    Internet_Modus = INTERNET_MODUS_SERVER;
+    server_mit_saeumigem_client(&Pass);
+    if (HasFatalFailure()) return;
     Option_Wert(OPTION_ZUGZEIT, 1, 0);
     const struct {
         i32 option, minuten;

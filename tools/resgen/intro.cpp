@@ -17,9 +17,7 @@ constexpr double PI = 3.14159265358979323846;
 constexpr u32 NAVY = 0x0E1A2B, NAVY_TIEF = 0x0A1320, PANEL = 0x16263D, KANTE = 0x3C5A82, RASEN1 = 0x2E7D46,
               RASEN2 = 0x287040, KREIDE = 0xF2F4F0, LINIE = 0xEEF2EA, GOLD = 0xF2B33D, SEKUNDAER = 0xA9B4C2;
 
-void farbe(cairo_t* c, u32 rgb, double a = 1.0) {
-    cairo_set_source_rgba(c, ((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0, (rgb & 255) / 255.0, a);
-}
+void farbe(cairo_t* c, u32 rgb, double a = 1.0) { Farbe_Setzen(c, rgb, a); }
 
 // 0 before a, 1 after b, smooth between.
 double glatt(double a, double b, double t) {
