@@ -47,6 +47,7 @@
 #include <vector>
 
 #include "base/bytes.h"
+#include "base/files.h"
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "base/settings.h"
@@ -55,7 +56,13 @@
 #include "gui/hauptmenue.h"
 #include "spur.h"
 #include "world/bank.h"
+#include "net/slots.h"
 #include "net/verbindung.h"
+#include "grafik_nummern.h"
+#include "graphics/zeichenspur.h"
+#include "matchday/spieltag.h"
+#include "screens/club/optionen.h"
+#include "screens/club/spielstand.h"
 #include "screens/start/spielstart.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
@@ -74,7 +81,8 @@ namespace {
 
 using Uhr = std::chrono::steady_clock;
 
-#if defined(KORDAVO_NETZ_LIVE) || defined(KORDAVO_NETZ_WEG)
+#if defined(KORDAVO_NETZ_LIVE) || defined(KORDAVO_NETZ_WEG) || defined(KORDAVO_NETZ_LADEN) || \
+    defined(KORDAVO_NETZ_FRAGE)
 constexpr bool LIVE = true;
 #else
 constexpr bool LIVE = false;
@@ -84,6 +92,21 @@ constexpr bool WEG = true;
 #else
 constexpr bool WEG = false;
 #endif
+#ifdef KORDAVO_NETZ_LADEN
+constexpr bool LADEN = true;
+#else
+constexpr bool LADEN = false;
+#endif
+#ifdef KORDAVO_NETZ_FRAGE
+constexpr bool FRAGE = true;
+#else
+constexpr bool FRAGE = false;
+#endif
+// The save slot of the saved network game.
+constexpr int LADE_SLOT = 2;
+// The longest a step of the client's play may take (a page, a box, the
+// turn's end): past it, or with its host gone, the step fails at once.
+constexpr int SCHRITT_FRIST_S = 180;
 // The league matchday of the client's club after which the live run ends.
 constexpr i32 LIVE_SPIELTAGE = 3;
 
@@ -287,7 +310,17 @@ enum : char {
     B_KADER = 'K',    // the host writes its squad lines into the file kader_datei()
     B_WEG = 'X',      // the client has closed its window (the host plays on alone)
     B_KOPF = 'H',     // the host writes the client's header as it sees it into kader_datei()
+    B_SPEICHERN = 'S',  // the host saves the game through its save screen (schluessel: the day)
+    M_GESPEICHERT = 'G',  // saved (wert 1) or not (0)
+    B_NEU = 'N',        // the client has quit: the host quits, starts again and loads the save
+    M_GELADEN = 'L',    // the host serves the loaded game (wert: bits of what it found, LADE_*)
+    B_SPIEL_AUS = 'Z',  // the client's own match of the day has ended
+    M_FRAGE_AUF = 'O',  // the host's question box is up (wert 1: the client's match was running there)
+    M_FRAGE = 'Q',      // the host's question box stood until then (wert 1) or the time ran out (0)
 };
+
+// What the host finds after loading: its role, its port, its options' switch.
+enum : i32 { LADE_SERVER = 1, LADE_PORT = 2, LADE_HAKEN = 4, LADE_ALLES = 7 };
 
 struct Meldung {
     char art = 0;
@@ -376,6 +409,11 @@ i32 taktik_aendern() {
 // turn ended, a page clicked away. `tag_neu` tells that the menu is up on a
 // day not yet reported.
 enum class Schritt { TAG, WEITER, FEHLER };
+// Whether this side may click fast play.
+bool& schnell_erlaubt() {
+    static bool s = true;
+    return s;
+}
 Schritt spielschritt(i32 gemeldet) {
     // The live view up with this side's own match: noted for the day, and
     // sped up through the control bar as a player does.
@@ -385,7 +423,7 @@ Schritt spielschritt(i32 gemeldet) {
         for (int i = 0; i < n; ++i)
             if (static_cast<i32>(gezeigt[i]->team[0]) == Team_Aktiv || static_cast<i32>(gezeigt[i]->team[1]) == Team_Aktiv)
                 live_tage().insert(tag_schluessel());
-        if (!Spielfeld_Get_Fast() && f::da(ICON_LEISTE_SCHNELL))
+        if (!Spielfeld_Get_Fast() && f::da(ICON_LEISTE_SCHNELL) && schnell_erlaubt())
             return f::icon(ICON_LEISTE_SCHNELL, 2) ? Schritt::WEITER : Schritt::FEHLER;
     }
     if (Menue_Requester_Offen()) return f::antworten(false) ? Schritt::WEITER : Schritt::FEHLER;
@@ -439,6 +477,78 @@ i32 liga_spieltage(i32 team) {
 }
 
 // ---------------------------------------------------------------------------
+// Saving and loading the network game, as its host does it.
+
+std::string spielstand_datei(int slot) {
+    return std::string(W32_Dir_Tabelle[W32_DIR_SPIELSTAND]) + "/game_" + std::to_string(slot) + ".kdv";
+}
+
+// A row of the save or load screen's slot list clicked.
+bool slot_waehlen(int slot) {
+    return f::klick(300, DISK_ZEILE_Y0 + DISK_ZEILE_H * slot + 10, 8) && Disk_Screen_Gewaehlt() == slot;
+}
+
+// The game saved into `slot` through the main menu's save screen; the
+// notice that it was saved answered.
+bool speichern(int slot) {
+    std::error_code ec;
+    std::filesystem::remove(spielstand_datei(slot), ec);
+    if (!f::oeffnen(3, 1, Screen_Id::SPEICHERN) || !slot_waehlen(slot) || !f::icon(ICON_SPEICHERN_KNOPF, 20))
+        return false;
+    for (int n = 0; n < 500 && !Menue_Requester_Offen(); ++n) frame();
+    return f::ohne_meldung() && std::filesystem::exists(spielstand_datei(slot)) && f::bis_menue();
+}
+
+// The options screen's network row, seen in the draw trace: its switch
+// ticked.
+bool netz_haken() {
+    Zeichenspur_Einschalten();
+    bool haken = false;
+    if (f::oeffnen(3, 2, Screen_Id::OPTIONEN) && f::lauf("wait 40\n", 2)) {
+        constexpr i32 NETZ_ZEILE = 4;  // the list's row of the network switch
+        const i32 y = 187 + OPTIONEN_ZEILE_H * (NETZ_ZEILE - Optionen_Erste_Zeile());
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            haken |= e.art == SPUR_BLIT && e.grafik == GRAFIK_OPTIONEN_HAKEN && e.x == 43 && e.y == y;
+    }
+    Zeichenspur_Ausschalten();
+    return f::icon(ICON_OPTIONEN_SCHLIESSEN) && f::bis_menue() && haken;
+}
+
+// The host's program closed (the question about connected players
+// answered with yes), started again in a folder of its own with the save
+// copied in, and the save loaded from the start screen with the network
+// switch on in the server role. What it found, as LADE_* bits; -1 when a
+// step failed.
+i32 neu_laden(std::string* ordner) {
+    const std::string kopie = *ordner + "_netzspiel.kdv";
+    std::error_code ec;
+    std::filesystem::copy_file(spielstand_datei(LADE_SLOT), kopie, std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) return -1;
+    f::lauf("quit\n", 10);
+    if (Menue_Requester_Offen()) f::antworten(true);
+    ruf::Als_Einzel();
+    Verbindung_Stop();
+    Test_Programm_Beenden(*ordner);
+    if (!Test_Programm_Starten("kordavo_netz_saison_server", ordner, true)) return -1;
+    Test_Live_Ansicht(LIVE);
+    W32_Registry_Write("Netz_Adresse", eigene_adresse().c_str());
+    std::filesystem::copy_file(kopie, spielstand_datei(LADE_SLOT), ec);
+    std::filesystem::remove(kopie);
+    if (ec || !Main_Hooks.Verbindung_Start("", 0) || !Main_Hooks.Verbindung_Get_Local_Host()) return -1;
+    f::lauf("wait 5\n", 8);
+    f::lauf(Start_Klick(ICON_START_NETZ), 8);
+    f::lauf(Start_Klick(ICON_START_ROLLE), 8);
+    if (!ruf::Server() || !f::lauf(Start_Klick(ICON_START_LADEN), 8) || !Screen_Offen(Screen_Id::LADEN) ||
+        !slot_waehlen(LADE_SLOT) || !f::lauf(Start_Klick(ICON_LADEN_KNOPF), 40) || !bis_hauptmenue(240))
+        return -1;
+    i32 bits = 0;
+    if (ruf::Server()) bits |= LADE_SERVER;
+    if (Internet_Listen_Verbindung) bits |= LADE_PORT;
+    if (netz_haken()) bits |= LADE_HAKEN;
+    return bits;
+}
+
+// ---------------------------------------------------------------------------
 // The host.
 
 [[noreturn]] void host(int befehle, int meldungen) {
@@ -480,9 +590,37 @@ i32 liga_spieltage(i32 team) {
     if (!lesen(befehle, &b, 400000, frame) || b.art != B_CLIENT) fehler(17);
     const i32 client = b.wert;
     i32 gemeldet = -1, erlaubt = -1;
-    bool aktion = false, weg = false, abwesend = false;
+    bool aktion = false, weg = false, abwesend = false, gefragt = false;
     const auto ende = Uhr::now() + std::chrono::seconds(1500);
     while (Uhr::now() < ende) {
+        if (FRAGE && !gefragt && live_tage().count(tag_schluessel()) && !Spieltag_Team_Im_Spiel(eigenes) &&
+            Spielankuendigung_Screen_Offen()) {
+            // This side's own match is over, its results on the screen: the
+            // window is closed while the client still plays, and the
+            // question that follows is left standing until the client's
+            // match has ended (or two minutes).
+            gefragt = true;
+            const bool laeuft = Spieltag_Team_Im_Spiel(client);
+            f::lauf("quit\n", 4);
+            if (!Menue_Requester_Offen()) fehler(30);
+            Meldung a;
+            a.art = M_FRAGE_AUF, a.wert = laeuft ? 1 : 0;
+            if (!schreiben(meldungen, a)) fehler(34);
+            bool aus = false;
+            const auto bis = Uhr::now() + std::chrono::seconds(120);
+            while (!aus && Uhr::now() < bis) {
+                if (!Menue_Requester_Offen() || Quit_Status != QUIT_STATUS_LAEUFT) fehler(31);
+                if (lesen(befehle, &b, 200, frame)) {
+                    if (b.art != B_SPIEL_AUS) fehler(32);
+                    aus = true;
+                }
+            }
+            Meldung q;
+            q.art = M_FRAGE, q.wert = aus ? 1 : 0;
+            // "Nein": the game goes on.
+            if (!schreiben(meldungen, q) || !f::antworten(false) || Quit_Status != QUIT_STATUS_LAEUFT) fehler(33);
+            continue;
+        }
         const Schritt s = spielschritt(gemeldet);
         if (s == Schritt::FEHLER) fehler(18);
         if (s == Schritt::WEITER) continue;
@@ -545,6 +683,30 @@ i32 liga_spieltage(i32 team) {
                 abwesend = false;
                 continue;
             }
+            if (b.art == B_SPEICHERN) {
+                // Saved at the start of this day; the client quits, so does
+                // this side, which then loads the save and serves it again.
+                Meldung g;
+                g.art = M_GESPEICHERT, g.wert = speichern(LADE_SLOT) ? 1 : 0;
+                if (!schreiben(meldungen, g)) fehler(27);
+                if (!lesen(befehle, &b, 120000, frame) || b.art != B_NEU) fehler(28);
+                // The client's connection is seen gone before the window closes.
+                for (int n = 0; n < 500 && ![] {
+                         for (const Verbindung_Client_Slot& c : Verbindung_Client_Slots)
+                             if (c.benutzt && c.verbindung) return false;
+                         return true;
+                     }();
+                     ++n)
+                    frame();
+                Meldung l;
+                l.art = M_GELADEN, l.wert = neu_laden(&ordner);
+                if (!schreiben(meldungen, l) || l.wert < 0) fehler(29);
+                // The loaded day is reported again; the client's club has
+                // its turns here until the client takes it back.
+                gemeldet = erlaubt = -1;
+                abwesend = true;
+                break;
+            }
             if (b.art != B_WEITER) fehler(20);
             erlaubt = b.schluessel;
         }
@@ -570,6 +732,17 @@ i32 liga_spieltage(i32 team) {
 
 // ---------------------------------------------------------------------------
 // The client: this process.
+
+// The end of the client's present step; a step past it, or a step whose
+// host has gone, fails at once.
+Uhr::time_point& schritt_frist() {
+    static Uhr::time_point t;
+    return t;
+}
+bool schritt_halt() { return !ruf::Client() || Uhr::now() > schritt_frist(); }
+std::string halt_grund() {
+    return !ruf::Client() ? "der Server ist weg" : "ein Schritt dauerte über " + std::to_string(SCHRITT_FRIST_S) + " s";
+}
 
 TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     const auto start = Uhr::now();
@@ -599,6 +772,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
             if (!ok) ADD_FAILURE() << "Beitritt: " << was;
             return ok;
         };
+        f::Halt(nullptr);
         if (!schritt(Test_Programm_Starten("kordavo_netz_saison_client", &ordner, true), "Programmstart")) return -1;
         Test_Live_Ansicht(LIVE);
         std::string tippen;
@@ -659,6 +833,10 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     std::vector<i32> nur_host, nur_client;
     i32 gemeldet = -1, verglichen = 0, host_ende = -1, host_spieler = -1, eigener_spieler = -1;
     i32 taktik = -1, host_live = -1, host_spieltage = 0;
+    // The host's question box: whether the client's match ended while it
+    // stood (-1 not told); whether this side's match end was told.
+    i32 frage_stand = -1, frage_auf = -1;
+    bool spiel_aus_gemeldet = false, gespeichert = false;
     // The league matchdays played when the client came back (-1: it has not left).
     i32 zurueck_spieltag = -1, nach_rueckkehr = 0;
     bool aktion = false, aktion_geprueft = false, host_aktion_geprueft = false;
@@ -674,6 +852,9 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                 return false;
             }
             if (r.art == M_AKTION) host_spieler = r.wert;
+            if (r.art == M_FRAGE) frage_stand = r.wert;
+            if (r.art == M_FRAGE_AUF) frage_auf = r.wert;
+            if (r.art == M_FRAGE_AUF) frage_auf = r.wert;
             if (r.art == M_TAG) {
                 host_tage[r.schluessel] = r.s;
                 // A day of the host's that this side did not have: its turn may end.
@@ -694,6 +875,8 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         while (lesen(von_host, &r, 0, ruhen)) {
             if (r.art == M_FEHLER) z += ", der Server scheiterte an Stelle " + std::to_string(r.wert);
             if (r.art == M_TAG) z += ", Server an Tag " + std::to_string(r.schluessel);
+            if (r.art == M_FRAGE) frage_stand = r.wert;
+            if (r.art == M_FRAGE_AUF) frage_auf = r.wert;
         }
         return z;
     };
@@ -708,6 +891,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         if (WEG && zurueck_spieltag < 0 && !live_tage().empty() && Spielansicht_Get_Spielfeld() &&
             Spielansicht_Get_Spielfeld()->minute >= 20) {
             // The client's window closed in the middle of its match.
+            f::Halt(nullptr);
             const i32 tag = tag_schluessel();
             m = {};
             m.art = B_WEG;
@@ -738,10 +922,32 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
             continue;
         }
         // A client whose server has gone is back in single play: the host's
-        // failure is told, not waited for.
+        // failure is told, not waited for; so is a step that does not end.
         ASSERT_TRUE(ruf::Client()) << "der Server ist weg, Tag " << tag_schluessel() << host_zustand();
+        if (FRAGE && frage_auf < 0 && Spieltag_Team_Im_Spiel(team)) {
+            // The match is played at its normal pace until the host's
+            // question is up (the host's match at fast play ends first).
+            schnell_erlaubt() = false;
+            Meldung r;
+            while (frage_auf < 0 && lesen(von_host, &r, 0, ruhen)) {
+                if (r.art == M_FRAGE_AUF) frage_auf = r.wert;
+                else if (r.art == M_AKTION) host_spieler = r.wert;
+                else ADD_FAILURE() << "unerwartete Meldung " << r.art << " des Servers im Spiel";
+            }
+            schnell_erlaubt() = frage_auf >= 0;
+        }
+        schritt_frist() = Uhr::now() + std::chrono::seconds(SCHRITT_FRIST_S);
+        f::Halt(schritt_halt);
         const Schritt s = spielschritt(gemeldet);
-        ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel() << host_zustand();
+        ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel()
+                                      << (f::angehalten() ? ": " + halt_grund() : std::string()) << host_zustand();
+        if (FRAGE && !spiel_aus_gemeldet && live_tage().count(tag_schluessel()) && !Spieltag_Team_Im_Spiel(team)) {
+            // This side's match watched live has ended: the host is told.
+            spiel_aus_gemeldet = true;
+            m = {};
+            m.art = B_SPIEL_AUS;
+            ASSERT_TRUE(schreiben(an_host, m));
+        }
         if (s == Schritt::WEITER) continue;
         gemeldet = tag_schluessel();
         if (zurueck_spieltag >= 0 && !nach_rueckkehr++)
@@ -820,6 +1026,37 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
             liga_teams(liga_nachher);
             break;
         }
+        if (LADEN && !gespeichert && liga_spieltage(team) >= 1 && !live_tage().empty()) {
+            // The host saves the game at the start of this day; both quit;
+            // the host loads the save and the client comes back to it.
+            gespeichert = true;
+            f::Halt(nullptr);
+            m = {};
+            m.art = B_SPEICHERN, m.schluessel = gemeldet;
+            ASSERT_TRUE(schreiben(an_host, m));
+            Meldung g;
+            ASSERT_TRUE(lesen(von_host, &g, 120000, frame) && g.art == M_GESPEICHERT) << host_zustand();
+            ASSERT_EQ(g.wert, 1) << "das Spiel wurde beim Server nicht gespeichert";
+            f::lauf("quit\n", 20);
+            Verbindung_Stop();
+            Test_Programm_Beenden(ordner);
+            ordner.clear();
+            m = {};
+            m.art = B_NEU;
+            ASSERT_TRUE(schreiben(an_host, m));
+            ASSERT_TRUE(lesen(von_host, &g, 300000, ruhen) && g.art == M_GELADEN) << host_zustand();
+            ASSERT_GE(g.wert, 0) << "der Server konnte den Spielstand nicht laden";
+            EXPECT_TRUE(g.wert & LADE_SERVER) << "der geladene Spielstand ist kein Netzwerkspiel";
+            EXPECT_TRUE(g.wert & LADE_PORT) << "niemand hört nach dem Laden auf dem Port";
+            EXPECT_TRUE(g.wert & LADE_HAKEN) << "die Optionen zeigen \"Netzwerkspiel öffnen\" nicht an";
+            // The saved day is played again, compared again.
+            host_tage.erase(host_tage.lower_bound(gemeldet), host_tage.end());
+            verglichene.erase(gemeldet);
+            ASSERT_EQ(beitreten(team), team);
+            zurueck_spieltag = liga_spieltage(team);
+            gemeldet = -1;
+            continue;
+        }
         m = {};
         m.art = B_WEITER, m.schluessel = gemeldet;
         ASSERT_TRUE(schreiben(an_host, m));
@@ -842,6 +1079,18 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                                     << (nur_client.empty() ? -1 : nur_client[0]);
     EXPECT_TRUE(nur_host.empty()) << nur_host.size() << " Tage ohne Sicht des Clients, erster "
                                   << (nur_host.empty() ? -1 : nur_host[0]);
+    if (LADEN) {
+        // The loaded game went on with the client: a matchday or more.
+        EXPECT_TRUE(gespeichert);
+        EXPECT_GE(zurueck_spieltag, 1) << "der Client kam nicht zurück";
+        EXPECT_GE(liga_spieltage(team) - zurueck_spieltag, 1) << "Spieltage nach dem Laden";
+    }
+    if (FRAGE) {
+        EXPECT_TRUE(spiel_aus_gemeldet) << "das Spiel des Clients endete nicht";
+        EXPECT_EQ(frage_auf, 1) << "beim Server lief das Spiel des Clients nicht, als die Frage kam";
+        if (frage_stand < 0) host_zustand();
+        EXPECT_EQ(frage_stand, 1) << "das Spiel des Clients stand, solange beim Server eine Frage offen war";
+    }
     if (WEG) {
         // Back in the game, the client saw two matchdays or more played.
         EXPECT_GE(zurueck_spieltag, 1) << "der Client kam nicht zurück";
