@@ -348,6 +348,14 @@ void modus_spiel() {
     else Season_Gui.Backsound_Pause(0);
 }
 
+// While a screen after a match stands at a server (and a box over it waits
+// for its answer) the matchday goes on: a client's match is played here in
+// step with the client's machine and must never wait for what the server's
+// manager reads.
+void andere_spiele_schritte() {
+    if (ruf::Server()) spiele_schritte(false);
+}
+
 // Mode 22: the matchday's announcements.
 void modus_spieltag() {
     Season_Gui.Backsound_Pause(0);
@@ -371,6 +379,7 @@ void modus_warten() {
     if (Spielankuendigung_Screen_Offen()) {
         Season_Gui.Menue_Tick();
         Season_Gui.Kalender_Blit_Modus(0);
+        andere_spiele_schritte();
     } else {
         Kalender_Flags_Setzen();
         modus_setzen(RUNMODUS_SPIEL);

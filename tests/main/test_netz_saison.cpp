@@ -65,6 +65,7 @@
 #include "screens/club/spielstand.h"
 #include "screens/start/spielstart.h"
 #include "season/kalender.h"
+#include "season/news.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -81,8 +82,7 @@ namespace {
 
 using Uhr = std::chrono::steady_clock;
 
-#if defined(KORDAVO_NETZ_LIVE) || defined(KORDAVO_NETZ_WEG) || defined(KORDAVO_NETZ_LADEN) || \
-    defined(KORDAVO_NETZ_FRAGE)
+#if defined(KORDAVO_NETZ_LIVE) || defined(KORDAVO_NETZ_WEG) || defined(KORDAVO_NETZ_LADEN)
 constexpr bool LIVE = true;
 #else
 constexpr bool LIVE = false;
@@ -96,11 +96,6 @@ constexpr bool WEG = false;
 constexpr bool LADEN = true;
 #else
 constexpr bool LADEN = false;
-#endif
-#ifdef KORDAVO_NETZ_FRAGE
-constexpr bool FRAGE = true;
-#else
-constexpr bool FRAGE = false;
 #endif
 // The save slot of the saved network game.
 constexpr int LADE_SLOT = 2;
@@ -314,9 +309,6 @@ enum : char {
     M_GESPEICHERT = 'G',  // saved (wert 1) or not (0)
     B_NEU = 'N',        // the client has quit: the host quits, starts again and loads the save
     M_GELADEN = 'L',    // the host serves the loaded game (wert: bits of what it found, LADE_*)
-    B_SPIEL_AUS = 'Z',  // the client's own match of the day has ended
-    M_FRAGE_AUF = 'O',  // the host's question box is up (wert 1: the client's match was running there)
-    M_FRAGE = 'Q',      // the host's question box stood until then (wert 1) or the time ran out (0)
 };
 
 // What the host finds after loading: its role, its port, its options' switch.
@@ -409,11 +401,6 @@ i32 taktik_aendern() {
 // turn ended, a page clicked away. `tag_neu` tells that the menu is up on a
 // day not yet reported.
 enum class Schritt { TAG, WEITER, FEHLER };
-// Whether this side may click fast play.
-bool& schnell_erlaubt() {
-    static bool s = true;
-    return s;
-}
 Schritt spielschritt(i32 gemeldet) {
     // The live view up with this side's own match: noted for the day, and
     // sped up through the control bar as a player does.
@@ -423,7 +410,7 @@ Schritt spielschritt(i32 gemeldet) {
         for (int i = 0; i < n; ++i)
             if (static_cast<i32>(gezeigt[i]->team[0]) == Team_Aktiv || static_cast<i32>(gezeigt[i]->team[1]) == Team_Aktiv)
                 live_tage().insert(tag_schluessel());
-        if (!Spielfeld_Get_Fast() && f::da(ICON_LEISTE_SCHNELL) && schnell_erlaubt())
+        if (!Spielfeld_Get_Fast() && f::da(ICON_LEISTE_SCHNELL))
             return f::icon(ICON_LEISTE_SCHNELL, 2) ? Schritt::WEITER : Schritt::FEHLER;
     }
     if (Menue_Requester_Offen()) return f::antworten(false) ? Schritt::WEITER : Schritt::FEHLER;
@@ -551,6 +538,20 @@ i32 neu_laden(std::string* ordner) {
 // ---------------------------------------------------------------------------
 // The host.
 
+// The notices in this side's inbox that a player joined or left the game
+// (each counted once, however long it stays).
+struct Ankuenfte {
+    std::set<u32> gekommen, gegangen;
+    void sehen(i32 team) {
+        for (i32 i = 0; i < News_Anzahl(); ++i) {
+            if (News_Get_Flags(i, team) < 0) continue;
+            const std::string& t = News_Get_Text(i);
+            if (t.find(" spielt jetzt mit (") != std::string::npos) gekommen.insert(News_Get_Id(i));
+            if (t.find(" hat das Spiel verlassen (") != std::string::npos) gegangen.insert(News_Get_Id(i));
+        }
+    }
+};
+
 [[noreturn]] void host(int befehle, int meldungen) {
     std::string ordner;
     auto fehler = [&](i32 wo) {
@@ -590,37 +591,11 @@ i32 neu_laden(std::string* ordner) {
     if (!lesen(befehle, &b, 400000, frame) || b.art != B_CLIENT) fehler(17);
     const i32 client = b.wert;
     i32 gemeldet = -1, erlaubt = -1;
-    bool aktion = false, weg = false, abwesend = false, gefragt = false;
+    bool aktion = false, weg = false, abwesend = false;
+    Ankuenfte ankuenfte;
     const auto ende = Uhr::now() + std::chrono::seconds(1500);
     while (Uhr::now() < ende) {
-        if (FRAGE && !gefragt && live_tage().count(tag_schluessel()) && !Spieltag_Team_Im_Spiel(eigenes) &&
-            Spielankuendigung_Screen_Offen()) {
-            // This side's own match is over, its results on the screen: the
-            // window is closed while the client still plays, and the
-            // question that follows is left standing until the client's
-            // match has ended (or two minutes).
-            gefragt = true;
-            const bool laeuft = Spieltag_Team_Im_Spiel(client);
-            f::lauf("quit\n", 4);
-            if (!Menue_Requester_Offen()) fehler(30);
-            Meldung a;
-            a.art = M_FRAGE_AUF, a.wert = laeuft ? 1 : 0;
-            if (!schreiben(meldungen, a)) fehler(34);
-            bool aus = false;
-            const auto bis = Uhr::now() + std::chrono::seconds(120);
-            while (!aus && Uhr::now() < bis) {
-                if (!Menue_Requester_Offen() || Quit_Status != QUIT_STATUS_LAEUFT) fehler(31);
-                if (lesen(befehle, &b, 200, frame)) {
-                    if (b.art != B_SPIEL_AUS) fehler(32);
-                    aus = true;
-                }
-            }
-            Meldung q;
-            q.art = M_FRAGE, q.wert = aus ? 1 : 0;
-            // "Nein": the game goes on.
-            if (!schreiben(meldungen, q) || !f::antworten(false) || Quit_Status != QUIT_STATUS_LAEUFT) fehler(33);
-            continue;
-        }
+        ankuenfte.sehen(eigenes);
         const Schritt s = spielschritt(gemeldet);
         if (s == Schritt::FEHLER) fehler(18);
         if (s == Schritt::WEITER) continue;
@@ -722,6 +697,8 @@ i32 neu_laden(std::string* ordner) {
     if (!am_ziel(client)) fehler(23);
     m.art = M_ENDE, m.schluessel = tag_schluessel(), m.wert = static_cast<i32>(live_tage().size());
     m.s.tabellen = static_cast<u32>(liga_spieltage(eigenes));
+    m.s.ergebnisse = static_cast<u32>(ankuenfte.gekommen.size());
+    m.s.kader = static_cast<u32>(ankuenfte.gegangen.size());
     schreiben(meldungen, m);
     // Serving until the client has gone (the pipe closes).
     while (lesen(befehle, &b, 120000, frame)) {
@@ -833,10 +810,10 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     std::vector<i32> nur_host, nur_client;
     i32 gemeldet = -1, verglichen = 0, host_ende = -1, host_spieler = -1, eigener_spieler = -1;
     i32 taktik = -1, host_live = -1, host_spieltage = 0;
-    // The host's question box: whether the client's match ended while it
-    // stood (-1 not told); whether this side's match end was told.
-    i32 frage_stand = -1, frage_auf = -1;
-    bool spiel_aus_gemeldet = false, gespeichert = false;
+    // The host's notices of a player joining and leaving.
+    u32 host_kommen = 0, host_gehen = 0;
+    // Whether the host has saved the game for the client to come back to.
+    bool gespeichert = false;
     // The league matchdays played when the client came back (-1: it has not left).
     i32 zurueck_spieltag = -1, nach_rueckkehr = 0;
     bool aktion = false, aktion_geprueft = false, host_aktion_geprueft = false;
@@ -852,9 +829,6 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                 return false;
             }
             if (r.art == M_AKTION) host_spieler = r.wert;
-            if (r.art == M_FRAGE) frage_stand = r.wert;
-            if (r.art == M_FRAGE_AUF) frage_auf = r.wert;
-            if (r.art == M_FRAGE_AUF) frage_auf = r.wert;
             if (r.art == M_TAG) {
                 host_tage[r.schluessel] = r.s;
                 // A day of the host's that this side did not have: its turn may end.
@@ -864,7 +838,8 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                     if (!schreiben(an_host, w)) return false;
                 }
             }
-            if (r.art == M_ENDE) host_ende = r.schluessel, host_live = r.wert, host_spieltage = static_cast<i32>(r.s.tabellen);
+            if (r.art == M_ENDE) host_ende = r.schluessel, host_live = r.wert, host_spieltage = static_cast<i32>(r.s.tabellen),
+                host_kommen = r.s.ergebnisse, host_gehen = r.s.kader;
         }
         return true;
     };
@@ -875,8 +850,6 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         while (lesen(von_host, &r, 0, ruhen)) {
             if (r.art == M_FEHLER) z += ", der Server scheiterte an Stelle " + std::to_string(r.wert);
             if (r.art == M_TAG) z += ", Server an Tag " + std::to_string(r.schluessel);
-            if (r.art == M_FRAGE) frage_stand = r.wert;
-            if (r.art == M_FRAGE_AUF) frage_auf = r.wert;
         }
         return z;
     };
@@ -924,30 +897,11 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         // A client whose server has gone is back in single play: the host's
         // failure is told, not waited for; so is a step that does not end.
         ASSERT_TRUE(ruf::Client()) << "der Server ist weg, Tag " << tag_schluessel() << host_zustand();
-        if (FRAGE && frage_auf < 0 && Spieltag_Team_Im_Spiel(team)) {
-            // The match is played at its normal pace until the host's
-            // question is up (the host's match at fast play ends first).
-            schnell_erlaubt() = false;
-            Meldung r;
-            while (frage_auf < 0 && lesen(von_host, &r, 0, ruhen)) {
-                if (r.art == M_FRAGE_AUF) frage_auf = r.wert;
-                else if (r.art == M_AKTION) host_spieler = r.wert;
-                else ADD_FAILURE() << "unerwartete Meldung " << r.art << " des Servers im Spiel";
-            }
-            schnell_erlaubt() = frage_auf >= 0;
-        }
         schritt_frist() = Uhr::now() + std::chrono::seconds(SCHRITT_FRIST_S);
         f::Halt(schritt_halt);
         const Schritt s = spielschritt(gemeldet);
         ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel()
                                       << (f::angehalten() ? ": " + halt_grund() : std::string()) << host_zustand();
-        if (FRAGE && !spiel_aus_gemeldet && live_tage().count(tag_schluessel()) && !Spieltag_Team_Im_Spiel(team)) {
-            // This side's match watched live has ended: the host is told.
-            spiel_aus_gemeldet = true;
-            m = {};
-            m.art = B_SPIEL_AUS;
-            ASSERT_TRUE(schreiben(an_host, m));
-        }
         if (s == Schritt::WEITER) continue;
         gemeldet = tag_schluessel();
         if (zurueck_spieltag >= 0 && !nach_rueckkehr++)
@@ -1085,12 +1039,6 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         EXPECT_GE(zurueck_spieltag, 1) << "der Client kam nicht zurück";
         EXPECT_GE(liga_spieltage(team) - zurueck_spieltag, 1) << "Spieltage nach dem Laden";
     }
-    if (FRAGE) {
-        EXPECT_TRUE(spiel_aus_gemeldet) << "das Spiel des Clients endete nicht";
-        EXPECT_EQ(frage_auf, 1) << "beim Server lief das Spiel des Clients nicht, als die Frage kam";
-        if (frage_stand < 0) host_zustand();
-        EXPECT_EQ(frage_stand, 1) << "das Spiel des Clients stand, solange beim Server eine Frage offen war";
-    }
     if (WEG) {
         // Back in the game, the client saw two matchdays or more played.
         EXPECT_GE(zurueck_spieltag, 1) << "der Client kam nicht zurück";
@@ -1103,7 +1051,8 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         if (host_ende < 0) {
             Meldung r;
             while (host_ende < 0 && lesen(von_host, &r, 60000, ruhen))
-                if (r.art == M_ENDE) host_ende = r.schluessel, host_live = r.wert, host_spieltage = static_cast<i32>(r.s.tabellen);
+                if (r.art == M_ENDE) host_ende = r.schluessel, host_live = r.wert, host_spieltage = static_cast<i32>(r.s.tabellen),
+                host_kommen = r.s.ergebnisse, host_gehen = r.s.kader;
         }
         EXPECT_GE(host_spieltage, 2) << "Spieltage der Liga des Servers";
         EXPECT_GE(host_live, host_spieltage) << "Spiele live beim Server";
@@ -1112,6 +1061,12 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         // Promotion and relegation: the client's league lost and gained clubs.
         EXPECT_FALSE(liga_nachher.empty());
         EXPECT_NE(liga_vorher, liga_nachher);
+    }
+    if (WEG) {
+        // The host's manager was told that the client left, and that it
+        // joined both times.
+        EXPECT_GE(host_kommen, 2u) << "Meldungen beim Server, dass der Client mitspielt";
+        EXPECT_GE(host_gehen, 1u) << "Meldungen beim Server, dass der Client gegangen ist";
     }
     ruf::Als_Einzel();
     Verbindung_Stop();

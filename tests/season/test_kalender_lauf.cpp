@@ -16,6 +16,7 @@
 #include "base/ruf.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
+#include "season/ankuendigung.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/kalender_zug.h"
@@ -492,6 +493,38 @@ TEST_F(Lauf, SkriptWizardLiestDieWettbewerbeSeinesSatzes) {
 namespace {
 
 std::vector<std::string> aufrufe;
+
+// While a screen after a match stands at this machine (and a question box
+// over it waits for its answer) a network game's matchday goes on: a match
+// played in step with another machine never waits for this machine's
+// manager. At one machine the screen holds the matches as before.
+TEST_F(Lauf, EinScreenNachDemSpielHaeltImNetzKeinSpielAn) {
+    for (int i = 0; i < 3; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    static int schritte = 0;
+    Season_Module_Hooks h = Season_Module;
+    h.Spieltag_Run = [](int) { return ++schritte > 0; };
+    Season_Module_Set_Hooks(h);
+    Ankuendigung_Set_Hooks({.screen_offen = [] { return true; }});
+    const struct {
+        u32 rolle;
+        i32 modus;
+        bool schritte;
+    } faelle[] = {
+        {INTERNET_MODUS_EINZEL, RUNMODUS_WARTEN_17, false}, {INTERNET_MODUS_SERVER, RUNMODUS_WARTEN_17, true},
+        {INTERNET_MODUS_SERVER, RUNMODUS_WARTEN_18, true},  {INTERNET_MODUS_SERVER, RUNMODUS_WARTEN_24, true},
+    };
+    for (const auto& f : faelle) {
+        Internet_Modus = f.rolle;
+        Kalender_Set_Runmodus(f.modus);
+        schritte = 0;
+        Pass();
+        EXPECT_EQ(schritte > 0, f.schritte) << f.rolle << " " << f.modus;
+        EXPECT_EQ(Kalender_Get_Runmodus(), f.modus) << "the screen stays";
+    }
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    Ankuendigung_Set_Hooks({});
+}
 
 // Running matches refresh the match display, a server sends its start teams
 // in every pass; the announcement check waits for the active team's match.
