@@ -35,6 +35,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +48,7 @@
 #include <vector>
 
 #include "base/bytes.h"
+#include "base/debug.h"
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/ruf.h"
@@ -65,7 +67,6 @@
 #include "screens/club/spielstand.h"
 #include "screens/start/spielstart.h"
 #include "season/kalender.h"
-#include "season/news.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -538,19 +539,15 @@ i32 neu_laden(std::string* ordner) {
 // ---------------------------------------------------------------------------
 // The host.
 
-// The notices in this side's inbox that a player joined or left the game
-// (each counted once, however long it stays).
-struct Ankuenfte {
-    std::set<u32> gekommen, gegangen;
-    void sehen(i32 team) {
-        for (i32 i = 0; i < News_Anzahl(); ++i) {
-            if (News_Get_Flags(i, team) < 0) continue;
-            const std::string& t = News_Get_Text(i);
-            if (t.find(" spielt jetzt mit (") != std::string::npos) gekommen.insert(News_Get_Id(i));
-            if (t.find(" hat das Spiel verlassen (") != std::string::npos) gegangen.insert(News_Get_Id(i));
-        }
-    }
-};
+// The notices this side's managers were shown that a player joined or
+// left the game, counted from the game's log of its messages.
+std::atomic<u32> gekommen{0}, gegangen{0};
+void meldung_mitlesen(u32, const char* zeile, void*) {
+    const std::string z = zeile ? zeile : "";
+    if (z.find("Meldung: ") == std::string::npos) return;
+    if (z.find(" spielt jetzt mit (") != std::string::npos) ++gekommen;
+    if (z.find(" hat das Spiel verlassen (") != std::string::npos) ++gegangen;
+}
 
 [[noreturn]] void host(int befehle, int meldungen) {
     std::string ordner;
@@ -564,6 +561,7 @@ struct Ankuenfte {
         _exit(wo);
     };
     if (!Test_Programm_Starten("kordavo_netz_saison_server", &ordner, true)) fehler(10);
+    Debug_Set_Capture(meldung_mitlesen, nullptr);
     Test_Live_Ansicht(LIVE);
     W32_Registry_Write("Netz_Adresse", eigene_adresse().c_str());
     if (!Main_Hooks.Verbindung_Start("", 0) || !Main_Hooks.Verbindung_Get_Local_Host()) fehler(11);
@@ -592,10 +590,8 @@ struct Ankuenfte {
     const i32 client = b.wert;
     i32 gemeldet = -1, erlaubt = -1;
     bool aktion = false, weg = false, abwesend = false;
-    Ankuenfte ankuenfte;
     const auto ende = Uhr::now() + std::chrono::seconds(1500);
     while (Uhr::now() < ende) {
-        ankuenfte.sehen(eigenes);
         const Schritt s = spielschritt(gemeldet);
         if (s == Schritt::FEHLER) fehler(18);
         if (s == Schritt::WEITER) continue;
@@ -697,8 +693,8 @@ struct Ankuenfte {
     if (!am_ziel(client)) fehler(23);
     m.art = M_ENDE, m.schluessel = tag_schluessel(), m.wert = static_cast<i32>(live_tage().size());
     m.s.tabellen = static_cast<u32>(liga_spieltage(eigenes));
-    m.s.ergebnisse = static_cast<u32>(ankuenfte.gekommen.size());
-    m.s.kader = static_cast<u32>(ankuenfte.gegangen.size());
+    m.s.ergebnisse = gekommen.load();
+    m.s.kader = gegangen.load();
     schreiben(meldungen, m);
     // Serving until the client has gone (the pipe closes).
     while (lesen(befehle, &b, 120000, frame)) {
