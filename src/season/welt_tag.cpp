@@ -60,7 +60,6 @@ f64 sponsorgeld(int team, const std::map<i32, Liga_Mitte>& m) {
 }
 
 constexpr i32 PLAETZE_EINZELN[] = {2, 1, 1};
-constexpr i32 PLAETZE_UNTEN[] = {1, 1};
 
 }  // namespace
 
@@ -82,7 +81,10 @@ Leben_Sterne Welt_Tag_Sterne() {
     for (auto& [liga, clubs] : ligen) {
         i32 auf = 0, ab = 0;
         Wettbewerb_Get_Auf_Abstieg(liga, &auf, &ab);
-        const std::span<const i32> reihe = auf > 0  ? std::span<const i32>(PLAETZE_UNTEN)
+        // A lower division holds no star places: with one each for its two
+        // biggest grounds the same second-division clubs drew a star talent
+        // in every game and were among the world's biggest risers in most.
+        const std::span<const i32> reihe = auf > 0  ? std::span<const i32>()
                                            : ab > 0 ? std::span<const i32>(WELT_STERNPLAETZE_OBEN)
                                                     : std::span<const i32>(PLAETZE_EINZELN);
         std::stable_sort(clubs.begin(), clubs.end(),

@@ -40,7 +40,8 @@ void fertig(i32 id) {
 }
 
 // Every top division with divisions below it has the same star places, the
-// biggest ground the most; other leagues few.
+// biggest ground the most; a small country's single division few, a lower
+// division none.
 void sternplaetze_pruefen() {
     const Leben_Sterne sterne = Welt_Tag_Sterne();
     ASSERT_EQ(sterne.plaetze.size(), static_cast<size_t>(Team_Anzahl));
@@ -61,6 +62,9 @@ void sternplaetze_pruefen() {
         const bool gross = auf == 0 && ab > 0;
         grosse += gross;
         EXPECT_EQ(l.first == oben, gross) << "league " << liga << ": " << l.first << " places";
+        if (auf > 0) {
+            EXPECT_EQ(l.first, 0) << "lower division " << liga;
+        }
         if (gross) {
             EXPECT_EQ(sterne.plaetze[static_cast<size_t>(l.second)], WELT_STERNPLAETZE_OBEN[0]);
         }
