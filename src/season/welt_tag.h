@@ -39,11 +39,11 @@ constexpr int WELT_SPONSOR_POLSTER = 3;
 constexpr int WELT_SPONSOR_REST = 25;
 
 // Each team's star places (world/leben.h) for the season change and the
-// transfer windows, by its ground's rank among its league's grounds: in a
-// top division with divisions below it these (every big league alike,
-// whatever its grounds), in a small country's single division 2, 1, 1, in
-// a lower division none; -1 for a team that is not a club; with each
-// club's league and its division's level.
+// transfer windows, by its standing in its league (the mean fine strength
+// of its eleven best, ties by the ground): in a top division with
+// divisions below it these (every big league alike), in every other league
+// none; -1 for a team that is not a club; with each club's league and its
+// division's level.
 constexpr i32 WELT_STERNPLAETZE_OBEN[] = {4, 3, 3, 2, 2, 1, 1, 1, 1, 1, 1};
 Leben_Sterne Welt_Tag_Sterne();
 
