@@ -21,14 +21,15 @@
 // median and its own, times the square root of its ground against the
 // league's median ground (held within WELT_SPONSOR_GROESSE per cent either
 // way; at twice and half the big grounds of small leagues grew rich and
-// rose in every run): a big club earns more. Gate money and prizes come on top; a club
+// rose in every run, at one and a half a top division's big ground with a
+// middling squad bought its way up in half the runs): a big club earns more. Gate money and prizes come on top; a club
 // whose wages run above what its size brings in loses money. With the
 // league's median alone and the ground's full ratio (a quarter to four
 // times), the clubs whose squads cost more than their league's middle went
 // into the red in their first season, two in five of the top divisions.
 constexpr int WELT_SPONSOR_PROZENT = 95;
 constexpr int WELT_SPONSOR_EIGEN = 50;
-constexpr double WELT_SPONSOR_GROESSE = 150;
+constexpr double WELT_SPONSOR_GROESSE = 125;
 // A club holding more than WELT_SPONSOR_POLSTER months' wages gets less
 // from its sponsors, down to WELT_SPONSOR_REST per cent at twice that: money
 // beyond what the club needs does not pile up (without it the top
