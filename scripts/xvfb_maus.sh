@@ -215,14 +215,23 @@ read -r r g b <<< "$(farbe 206 326 18 8)"
 # The first match seen live alone (a friendly) is played at fast speed
 # and watched to its end; so is matchday 1, in the split view.
 schnell_bis_ende() {  # name of the pictures
-  for _ in $(seq 5); do
-    schuss; schnell_an && break
-    klick 251 582; sleep 1
+  # ">>" clicked (again only when a click was not taken while the view came
+  # up): at the fastest speed the match is over in seconds, at its own pace
+  # it would take minutes.
+  local anfang=$SECONDS geklickt=-10
+  while :; do
+    schuss
+    leiste || break
+    lebt || fehler "das Spiel endete ($1)"
+    (( SECONDS - anfang > 240 )) && fehler "das Spiel endete nicht ($1)"
+    if ! schnell_an && (( SECONDS - geklickt >= 5 )); then
+      klick 251 582
+      geklickt=$SECONDS
+    fi
+    sleep 0.2
   done
-  schuss; schnell_an || fehler "schnelles Spiel ließ sich nicht einschalten ($1)"
-  bild "$1_schnell"
-  warten_ende() { ! leiste; }
-  warten warten_ende 300 || fehler "das Spiel endete nicht ($1)"
+  (( geklickt >= 0 )) || fehler "schnelles Spiel nie geklickt ($1)"
+  (( SECONDS - anfang < 150 )) || fehler "schnelles Spiel wirkte nicht ($1: $(( SECONDS - anfang )) s)"
   bild "$1_ende"
 }
 PAUSE=0.25
