@@ -223,7 +223,7 @@ schnell_bis_ende() {  # name of the pictures
     schuss
     leiste || break
     lebt || fehler "das Spiel endete ($1)"
-    (( SECONDS - anfang > 240 )) && fehler "das Spiel endete nicht ($1)"
+    (( SECONDS - anfang > 330 )) && fehler "das Spiel endete nicht ($1)"
     if ! schnell_an && (( SECONDS - geklickt >= 5 )); then
       klick 251 582
       geklickt=$SECONDS
@@ -231,7 +231,7 @@ schnell_bis_ende() {  # name of the pictures
     sleep 0.2
   done
   (( geklickt >= 0 )) || fehler "schnelles Spiel nie geklickt ($1)"
-  (( SECONDS - anfang < 150 )) || fehler "schnelles Spiel wirkte nicht ($1: $(( SECONDS - anfang )) s)"
+  (( SECONDS - anfang < 240 )) || fehler "schnelles Spiel wirkte nicht ($1: $(( SECONDS - anfang )) s)"
   bild "$1_ende"
 }
 PAUSE=0.25
