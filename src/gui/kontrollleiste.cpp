@@ -94,6 +94,8 @@ void speichern_klick(Screen_Icon* i, u32 e) { disk(i, e, 8, Menue_Speichern); }
 
 // Fast play while the left button is held on button 725: checked every
 // 10 ms from the moment the mouse enters it until fast play is off again.
+// The shown match spools forward with it (its clock races on while the
+// button is held) and takes up its own pace again when it is let go.
 void vorspulen_hook(void*, u32 ereignis) {
     if (ereignis != MENUE_E_HOOK_ZEIT) return;
     const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_VORSPULEN);
@@ -101,6 +103,7 @@ void vorspulen_hook(void*, u32 ereignis) {
     const bool drauf = i && mx >= i->x && mx < i->x + i->w && my >= i->y && my < i->y + i->h;
     const bool halten = drauf && (W32_Get_Mouse_Buttons() & 1);
     if (!Kalender_Ist_Automatik()) Kalender_Set_Spiel_Fast(halten ? 1 : 0);
+    Spielfeld_Set_Spulen(halten);
     if (!drauf) Menue_Hook(vorspulen_hook, nullptr, true, 0);
 }
 void vorspulen_klick(Screen_Icon*, u32) {
@@ -182,6 +185,8 @@ void Menue_Kontrollleiste_Zeigen() {
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_LEISTE_ERSTER) || erzwungen) return;
     // The bar replaces what was on the screen; an open requester stays.
     const bool requester = Menue_Requester_Offen();
+    // A bar put up anew has no button held down.
+    if (!Menue_Hook_Vorhanden(vorspulen_hook, nullptr)) Spielfeld_Set_Spulen(false);
     Menue_Screen_Icons_Loeschen_Bereich(0, 0, 0, 799, 599);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle());
     Menue_Set_Hintergrund(nullptr, 0);

@@ -20,6 +20,7 @@
 
 Spielfeld_Hooks SF_Hook;
 Spielfeld_Steuerung SF_Steuerung = {0, 0, 0, SF_FRAME_MS};
+bool SF_Spulen = false;
 Spielfeld_Register SF_Register;
 
 namespace {
@@ -511,7 +512,7 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
         Spielfeld_Anzeige_Hinzufuegen(sf, 0);
         if (SF_Steuerung.pause) return -1.0f;
         if (SF_Register.replay_aktiv && SF_Register.anzeige_anzahl > 0 && SF_Register.anzeige[0] == sf) return -1.0f;
-        if (!SF_Steuerung.schnell) {
+        if (!SF_Steuerung.schnell && !SF_Spulen) {
             const u32 periode = SF_Periode();
             if (uhrzeit - sf->uhr_basis < periode) return -1.0f;
             const bool zurueck = uhrzeit - sf->uhr_basis > SF_AUFHOLEN_PERIODEN * periode;

@@ -21,6 +21,7 @@
 #include "kit.h"
 #include "match/match_test.h"
 #include "screens/live_view/spielansicht.h"
+#include "world/trikot.h"
 
 namespace {
 
@@ -609,10 +610,20 @@ TEST_F(LiveViewSpiel, OneFullViewWithHeaderAndBottomBar) {
     std::snprintf(minute, sizeof minute, "%d. Min.", liste[0]->minute + 1);
     EXPECT_TRUE(kit::Text_Auf_Zeile(minute, 20)) << minute;
     EXPECT_EQ(liste[0]->fokus, 1);
-    // The view took both clubs' colour blocks, brightened.
+    // The view took both clubs' colour blocks, brightened, each side in the
+    // kits the pre-match picture chose (first kit worn, third the keeper's).
+    const int heim = static_cast<int>(liste[0]->team[0]), gast = static_cast<int>(liste[0]->team[1]);
+    int spieler[2], torwart[2];
+    Trikot_Team_VS_Team(heim, gast, &spieler[0], &spieler[1], 0);
+    Trikot_Team_VS_Team(heim, gast, &torwart[0], &torwart[1], 2);
     for (int seite = 0; seite < 2; ++seite) {
+        const int team = seite ? gast : heim;
         std::array<u8, 36> erwartet{};
-        Team_Zeiger(700, static_cast<int>(liste[0]->team[seite]), erwartet.data(), 2);
+        Team_Zeiger(700, team, erwartet.data(), 2);
+        auto* b = erwartet.data();
+        if (spieler[seite] == Trikot_Get_TrikotNr(team, 1)) std::copy(b + 12, b + 24, b);
+        else if (spieler[seite] != Trikot_Get_TrikotNr(team, 0)) Trikot_Farben_Setzen(b, 0, spieler[seite]);
+        if (torwart[seite] != Trikot_Get_TrikotNr(team, 2)) Trikot_Farben_Setzen(b, 2, torwart[seite]);
         Spielansicht_Trikot_Aufhellen(erwartet.data());
         EXPECT_TRUE(std::equal(erwartet.begin(), erwartet.end(), v.trikot_farben[seite])) << seite;
     }

@@ -372,15 +372,14 @@ bool Spielansicht_Farben_Bauen(Spielansicht_View* v) {
     Spielfeld_Daten& sf = *v->pitch;
     Spielansicht_Trikotfarben(v);
     for (auto& t : v->farben) std::fill(t, t + 256, 0);
-    const int h = static_cast<int>(sf.team[0]), g = static_cast<int>(sf.team[1]);
-    const bool gleich = Trikot_Is_Trikot_Equal(Trikot_Get_TrikotNr(h, 0), Trikot_Get_TrikotNr(g, 0), TRIKOT_TOLERANZ, 0);
     for (int s = 0; s < SF_SPIELER; ++s) {
         const i32 spieler = sf.spieler[s].spieler;
         if (spieler < 0) continue;
         Sa_Figur_Farben f{};
         haar_haut(spieler, f);
         const int seite = s < SF_PRO_SEITE ? 0 : 1;
-        const int k = sf.objekt[s].torwart ? 8 : (seite == 1 && gleich ? 4 : 0);
+        // The block holds the kit each side wears (Spielansicht_Trikotfarben).
+        const int k = sf.objekt[s].torwart ? 8 : 0;
         kit(v->trikot_farben[seite], k, f);
         Spielansicht_Farbtabelle(v->farben[s], f);
     }
