@@ -25,7 +25,52 @@ constexpr i32 KIT_KNOPF_HOEHE = 32;
 constexpr i32 KIT_ZEILE = 20;        // table row
 constexpr i32 KIT_KOPF = 24;         // table header bar
 
+// --- Fonts by name -------------------------------------------------------------
+// The game's fonts (line height and face): a screen asks for a font by what
+// it is, never by its place in the font table.
+enum class Kit_Schrift : i32 {
+    NORMAL = 0,         // 12 px
+    GROSS = 1,          // 15 px
+    UEBERSCHRIFT = 2,   // 20 px bold
+    GROSSTITEL = 3,     // 24 px bold
+    RIESIG = 4,         // 30 px bold
+    WINZIG = 5,         // 8 px narrow
+    KLEIN = 6,          // 12 px: hints and small labels
+    MITTEL_14 = 7,      // 14 px
+    MITTEL = 8,         // 16 px
+    TEXT = 9,           // 11 px: rows and running text
+    SCHMAL = 10,        // 12 px narrow: column heads
+    SCHMAL_GROSS = 11,  // 14 px narrow: values and sums
+    KNOPF = 12,         // 14 px bold: button labels
+    ZEILE_18 = 13,      // 18 px
+    TITEL = 14,         // 19 px bold: a screen's title
+    ZAHL = 15,          // 10 px narrow bold: shirt numbers, counters
+    ZAHL_KLEIN = 16,    // 9 px narrow bold
+};
+// The font; null while the fonts are not loaded.
+Font* Kit_Font(Kit_Schrift s);
+
+// --- Pictures and icons ------------------------------------------------------------
+// A picture of the game's archives by its graphic number (null when missing).
+Rastport* Kit_Bild(u32 grafik);
+// The picture drawn with its colour key at x, y; h > 0 draws only its upper
+// h rows. False when the picture is missing (nothing drawn).
+bool Kit_Bild_Zeichnen(Rastport* ziel, u32 grafik, i32 x, i32 y, i32 h = -1);
+// The icon of the running screen by its number; null when it is not there.
+Screen_Icon* Kit_Icon(i32 nummer);
+// An icon greyed out (it ignores clicks and shows its grey state) or live again.
+void Kit_Grau(i32 nummer, bool grau);
+// An icon shown or hidden.
+void Kit_Zeigen(i32 nummer, bool sichtbar);
+
 // --- Text --------------------------------------------------------------------
+// printf-formatted text in a colour, markup allowed after it; y the bottom of
+// the first line. Kit_Printf draws with the plain renderer, Kit_Printf_Glatt
+// with the soft shadow (kept in the blit cache). 1 when drawn.
+i32 Kit_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...)
+    __attribute__((format(printf, 6, 7)));
+i32 Kit_Printf_Glatt(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...)
+    __attribute__((format(printf, 6, 7)));
 // Left edge x, bottom y (as Font_Markup_Ausgabe). 0 when nothing was drawn.
 i32 Kit_Text(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y);
 i32 Kit_Text_Mitte(Rastport* rp, Font* f, u16 farbe, const char* text, i32 mitte, i32 y);
