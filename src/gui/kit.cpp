@@ -99,6 +99,16 @@ i32 Kit_Printf_Glatt(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char*
     return Font_Printf_Glatt(rp, f, "%s", x, y, text);
 }
 
+i32 Kit_Printf_Glatt_Neu(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...) {
+    if (!format) return 0;
+    char text[1024];
+    va_list ap;
+    va_start(ap, format);
+    mit_farbe(text, sizeof text, farbe, format, ap);
+    va_end(ap);
+    return Font_Printf_Glatt(rp, f, "#%s", x, y, text);
+}
+
 i32 Kit_Text(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y) {
     if (!rp || !f || !text || !*text) return 0;
     f->farbe = farbe;
@@ -212,8 +222,7 @@ void Kit_Tabelle_Kopf(Rastport* rp, const Kit_Tabelle& t) {
 
 i32 Kit_Tabelle_Zeile_Y(const Kit_Tabelle& t, i32 z) { return t.y + t.kopf_h + z * t.zeile_h; }
 
-void Kit_Tabelle_Zeile(Rastport* rp, const Kit_Tabelle& t, i32 z, const char* const* zellen, u16 farbe,
-                       bool gewaehlt) {
+void Kit_Tabelle_Zeile(Rastport* rp, const Kit_Tabelle& t, i32 z, const char* const* zellen, u16 farbe, bool gewaehlt) {
     if (!rp) return;
     const i32 y = Kit_Tabelle_Zeile_Y(t, z);
     if (gewaehlt) Blt_Rechteck(rp, t.x, y, t.w, t.zeile_h, FARBE_GOLD_DUNKEL);

@@ -22,8 +22,8 @@ constexpr i32 KIT_TITEL_HOEHE = 32;  // title bar of a titled panel, gold rule i
 constexpr i32 KIT_RADIUS = 6;        // corner radius of panels and buttons
 constexpr i32 KIT_RADIUS_KLEIN = 3;  // buttons lower than 24 px
 constexpr i32 KIT_KNOPF_HOEHE = 32;
-constexpr i32 KIT_ZEILE = 20;        // table row
-constexpr i32 KIT_KOPF = 24;         // table header bar
+constexpr i32 KIT_ZEILE = 20;  // table row
+constexpr i32 KIT_KOPF = 24;   // table header bar
 
 // --- Fonts by name -------------------------------------------------------------
 // The game's fonts (line height and face): a screen asks for a font by what
@@ -70,6 +70,10 @@ void Kit_Zeigen(i32 nummer, bool sichtbar);
 i32 Kit_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...)
     __attribute__((format(printf, 6, 7)));
 i32 Kit_Printf_Glatt(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...)
+    __attribute__((format(printf, 6, 7)));
+// The same drawn afresh: the cached patches at that place are freed first
+// (a text that changes in place, as a name on the live bar).
+i32 Kit_Printf_Glatt_Neu(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...)
     __attribute__((format(printf, 6, 7)));
 // Left edge x, bottom y (as Font_Markup_Ausgabe). 0 when nothing was drawn.
 i32 Kit_Text(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y);
