@@ -15,6 +15,7 @@
 #include "gui/eingabe.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -45,7 +46,6 @@ enum : i32 {
     T_BESCHAEDIGT = 15,
 };
 
-constexpr i32 FONT_ZEILE = 9, FONT_TITEL = 11, FONT_KNOPF = 12;
 constexpr i32 LISTE_X0 = 30, LISTE_X1 = 651, LISTE_Y1 = 450, ZEILEN_OBEN = 181;
 constexpr i32 KEIN_SLOT = 10;  // the default description's number when no slot is chosen
 constexpr i32 BESCHREIBUNG_ZEICHEN = 29;
@@ -113,7 +113,6 @@ constexpr auto SPEICHERN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_SPEICHER
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_DISK, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 
 bool speichern_offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_SPEICHERN_RAHMEN); }
 
@@ -228,7 +227,7 @@ void Disk_Screen_Speichern_Init() {
 }
 
 void Disk_Screen_Texte_Setzen() {
-    const Icon_Textzeile vorlage{.font = font(FONT_KNOPF),
+    const Icon_Textzeile vorlage{.font = Kit_Font(Kit_Schrift::KNOPF),
                                  .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
                                  .farbe_aktiv = FARBE_KNOPF_TEXT,
                                  .farbe = FARBE_KNOPF_TEXT};
@@ -287,21 +286,21 @@ void Disk_Screen_Slot_Zeichnen(Rastport* ziel, i32 s, bool speichern) {
     const u16 farbe = s == DISK_AUTOSAVE_SLOT ? FARBE_GRAU : FARBE_WEISS;
     const i32 y = 200 + DISK_ZEILE_H * s;
     const bool im_feld = speichern && s == gewaehlt;  // the input field shows its text
-    Font* f = font(FONT_ZEILE);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     const Spielstand_Beschreibung& b = slots[s];
     switch (zustand[s]) {
         case Disk_Slot_Zustand::BELEGT:
-            if (!im_feld) Font_Printf_Glatt(ziel, f, "^c%05d^tl0055%s", 0, y, farbe, b.text);
-            Font_Printf_Glatt(ziel, f, "^c%05d^tl0300%s^tl0450%s^tl0580%s", 0, y, farbe, b.manager, b.verein,
-                              Team_Halbwert_String(static_cast<i32>(b.staerke)));
+            if (!im_feld) Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0055%s", b.text);
+            Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0300%s^tl0450%s^tl0580%s", b.manager, b.verein,
+                             Team_Halbwert_String(static_cast<i32>(b.staerke)));
             if (b.team < static_cast<u32>(Team_Anzahl) && Team_Ist_Normal(static_cast<i32>(b.team), 0))
                 Wappen_Blit(static_cast<i32>(b.team), ziel, 249, 185 + DISK_ZEILE_H * s, 21, 21, nullptr);
             break;
         case Disk_Slot_Zustand::BESCHAEDIGT:
-            if (!im_feld) Font_Printf_Glatt(ziel, f, "^c%05d^tl0055 %s", 0, y, FARBE_FEHLER, text(T_BESCHAEDIGT));
+            if (!im_feld) Kit_Printf_Glatt(ziel, f, FARBE_FEHLER, 0, y, "^tl0055 %s", text(T_BESCHAEDIGT));
             break;
         case Disk_Slot_Zustand::LEER:
-            if (!im_feld) Font_Printf_Glatt(ziel, f, "^c%05d^tl0055 %s", 0, y, farbe, text(T_LEER));
+            if (!im_feld) Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0055 %s", text(T_LEER));
             break;
     }
 }
@@ -309,8 +308,8 @@ void Disk_Screen_Slot_Zeichnen(Rastport* ziel, i32 s, bool speichern) {
 void Disk_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
     const bool speichern = icon && icon->nummer == ICON_SPEICHERN_RAHMEN;
     Blt_Cache_Leeren();
-    Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d%s", 249, 146, FARBE_WEISS,
-                      text(speichern ? T_TITEL_SPEICHERN : T_TITEL_LADEN));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 249, 146, "%s",
+                     text(speichern ? T_TITEL_SPEICHERN : T_TITEL_LADEN));
     // Every other row a shade lighter.
     for (i32 s = 0; s < DISK_SLOTS; s += 2)
         Blt_Rechteck_Alpha(ziel, 37, DISK_ZEILE_Y0 + DISK_ZEILE_H * s, 615, DISK_ZEILE_H, FARBE_WEISS, 4);
@@ -329,7 +328,7 @@ void Disk_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
         Disk_Screen_Slot_Zeichnen(ziel, s, speichern);
         if (speichern && s == gewaehlt) {
             // The cache's text is the field's buffer (30 bytes: 29 characters).
-            const i32 r = Eingabefeld_Bearbeiten(font(FONT_ZEILE), slots[s].text, sizeof slots[s].text,
+            const i32 r = Eingabefeld_Bearbeiten(Kit_Font(Kit_Schrift::TEXT), slots[s].text, sizeof slots[s].text,
                                                  BESCHREIBUNG_ZEICHEN, 0x1A4, 55, 188 + DISK_ZEILE_H * s, 180, 22, 0, 0,
                                                  nullptr, 0, 0, nullptr, FARBE_WEISS);
             if (r == EINGABE_FERTIG) bestaetigt = true;

@@ -55,7 +55,6 @@ enum : i32 {
 };
 
 constexpr u32 MODUS_KO = 4, MODUS_TABELLE = 64;
-constexpr i32 FONT_KOPF = 10, FONT_ZEILE = 11;
 constexpr i32 KNOPF_Y_MIN = 136, KNOPF_Y_MAX = 436;
 constexpr i32 SCHALTER_GRENZE_FILTER = 2, SCHALTER_GRENZE_PROGNOSE = 1, SCHALTER_GRENZE_EIGENE = 1,
               SCHALTER_GRENZE_AUSWAHL_A = 0, SCHALTER_GRENZE_AUSWAHL_B = 1;
@@ -131,7 +130,6 @@ constexpr auto ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TABELLE, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 
 i32 wort(i32 icon) { return static_cast<i32>(Manager_Icon_Word_Data_Lesen(Team_Aktiv, icon)); }
 void wort_setzen(i32 icon, i32 wert) { Manager_Icon_Word_Data_Schreiben(Team_Aktiv, icon, static_cast<u32>(wert)); }
@@ -181,8 +179,10 @@ i32 spieltage(i32 id) {
 }
 
 void schalter_texte() {
-    filter_text = {.font = font(FONT_ZEILE), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                   .farbe_aktiv = FARBE_KNOPF_TEXT, .farbe = FARBE_KNOPF_TEXT,
+    filter_text = {.font = Kit_Font(Kit_Schrift::SCHMAL_GROSS),
+                   .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
+                   .farbe_aktiv = FARBE_KNOPF_TEXT,
+                   .farbe = FARBE_KNOPF_TEXT,
                    .text = text(T_FILTER_0 + std::clamp(knopf(ICON_WB_FILTER), 0, SCHALTER_GRENZE_FILTER))};
     prognose_text = filter_text;
     prognose_text.text = text(T_PROGNOSE_0 + std::clamp(knopf(ICON_WB_PROGNOSE), 0, SCHALTER_GRENZE_PROGNOSE));
@@ -315,11 +315,11 @@ void liga_zeile(Rastport* ziel, i32 zeile, i32 y) {
     const char* name = Team_String(0, team, nullptr, 0);
     if (!name) name = "";
     const u16 platz_farbe = Kit_Platz_Farbe(stand.gruppe, platz - 1, FARBE_WEISS);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE),
-                      "^c%05d^tr0049^fb0011%d.^fe%s^c%05d^tl0099^gll%04d^tl0124%s^fb0011^tz0333%2d^tz0379%2d"
-                      "^tz0412%2d^tz0444%2d^tz0496%3d^tz0586%3d:%3d%s^fe",
-                      0, y + 12, platz_farbe, platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name,
-                      spiele, ergebnisse[0], ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), platz_farbe, 0, y + 12,
+                     "^tr0049^fb0011%d.^fe%s^c%05d^tl0099^gll%04d^tl0124%s^fb0011^tz0333%2d^tz0379%2d"
+                     "^tz0412%2d^tz0444%2d^tz0496%3d^tz0586%3d:%3d%s^fe",
+                     platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name, spiele, ergebnisse[0],
+                     ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
     if (Rastport* pfeil = Menue_Get_Hooks().grafik_holen(GRAFIK_WB_FORM_0 +
                                                           Tabelle_Screen_Form_Klasse(static_cast<i8>(tabelle.form[slot]),
                                                                                      spieltag)))
@@ -359,8 +359,8 @@ void ko_zeile(Rastport* ziel, i32 zeile, i32 x, i32 y) {
         const char* land = Team_String(0, nation, nullptr, 0);
         std::snprintf(herkunft, sizeof herkunft, "^gll%04d^tl0323%s", nation, land ? land : "");
     }
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tl0018^gll%04d^tl0043%s%s^tl0580%s", 0, y + 12,
-                      Farbe_Team_Name(team, stand.gruppe), team, name, herkunft, status_text);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), Farbe_Team_Name(team, stand.gruppe), 0, y + 12,
+                     "^tl0018^gll%04d^tl0043%s%s^tl0580%s", team, name, herkunft, status_text);
 }
 
 void pokale(Rastport* ziel) {
@@ -370,8 +370,8 @@ void pokale(Rastport* ziel) {
     Pokal_Blit(liste[(i + liste_anzahl - 1) % liste_anzahl], -1, ziel, 340, 500, 40, 40, nullptr);
     Pokal_Blit(liste[(i + 1) % liste_anzahl], -1, ziel, 490, 500, 40, 40, nullptr);
     Pokal_Blit(id, -1, ziel, 405, 488, 60, 60, nullptr);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0435%s", 0, 482, FARBE_WEISS,
-                      Wettbewerb_Get_Name(id, false).c_str());
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, 482, "^tz0435%s",
+                     Wettbewerb_Get_Name(id, false).c_str());
 }
 
 }  // namespace
@@ -710,24 +710,24 @@ void Tabelle_Screen_Kopf(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
         // A table is before or after its numbered matchday ("vor dem
         // 1.Spieltag"); a knockout round goes by its own name.
         if (stand.ko)
-            Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s: %s", x + 10, y + 21, FARBE_WEISS, art,
-                              Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
-                              runden_name(stand.gruppe, tag - 1).c_str());
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s: %s", art,
+                             Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
+                             runden_name(stand.gruppe, tag - 1).c_str());
         else
-            Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s %s %d.%s", x + 10, y + 21, FARBE_WEISS, art,
-                              Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
-                              text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG), tag,
-                              text(T_SPIELTAG));
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s %s %d.%s",
+                             art, Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
+                             text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG), tag,
+                             text(T_SPIELTAG));
         if (stand.ko) {
-            Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tz0149%s^tz0430%s^tz0677%s", 0, y + 45, FARBE_KOPF,
-                              text(T_MANNSCHAFTEN), text(heimisch(stand.info.land) ? T_HERKUNFT_LIGA : T_RUNDE),
-                              text(T_BEGEGNUNG));
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, 0, y + 45, "^tz0149%s^tz0430%s^tz0677%s",
+                             text(T_MANNSCHAFTEN), text(heimisch(stand.info.land) ? T_HERKUNFT_LIGA : T_RUNDE),
+                             text(T_BEGEGNUNG));
         } else {
-            Font_Printf_Glatt(ziel, font(FONT_KOPF),
-                              "^c%05d^tz0051%s^tz0201%s^tz0333%s^tz0379%s^tz0412%s^tz0444%s^tz0496%s^tz0589%s"
-                              "^tz0685%s^tz0751%s",
-                              0, y + 45, FARBE_KOPF, text(7), text(8), text(9), text(10), text(11), text(12), text(15),
-                              text(13), text(14), text(16));
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, 0, y + 45,
+                             "^tz0051%s^tz0201%s^tz0333%s^tz0379%s^tz0412%s^tz0444%s^tz0496%s^tz0589%s"
+                             "^tz0685%s^tz0751%s",
+                             text(7), text(8), text(9), text(10), text(11), text(12), text(15), text(13), text(14),
+                             text(16));
         }
     }
     pokale(ziel);
@@ -742,16 +742,16 @@ void Tabelle_Screen_Spieltag_Text(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
                       : wort834 == 0 ? T_VOR_ERSTEM
                                      : T_SPIELTAG;
     const i32 tag = std::max(stand.spieltag_in_runde, 1);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0150%s", 0, y + 25, FARBE_WEISS, text(erste));
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0150%s", 0, y + 43, FARBE_GOLD,
-                      runden_name(stand.runde, tag - 1).c_str());
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y + 25, "^tz0150%s", text(erste));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_GOLD, 0, y + 43, "^tz0150%s",
+                     runden_name(stand.runde, tag - 1).c_str());
     (void)x;
 }
 
 void Tabelle_Screen_Gruppe_Text(Screen_Icon*, Rastport* ziel, i32, i32 y) {
     if (stand.gruppe < 0) return;
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0718%s", 0, y + 35, FARBE_WEISS,
-                      Wettbewerb_Get_Zweitname(stand.gruppe).c_str());
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y + 35, "^tz0718%s",
+                     Wettbewerb_Get_Zweitname(stand.gruppe).c_str());
 }
 
 void Tabelle_Screen_Tabellenzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
