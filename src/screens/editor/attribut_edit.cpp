@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -31,21 +32,14 @@
 namespace {
 
 constexpr u32 BLAETTERN_MS = 200;
-constexpr i32 FONT_KLEIN = 6, FONT_TEXT = 9;
 constexpr i32 BREITE = 246, KOPF = 42, ZEILE_H = 18, ABSTAND = 18;
 constexpr i32 T_FAEHIGKEITEN = 46;      // EDITOR_SCREEN
 constexpr i32 T_KEINE = 19;             // SPIELER_TRAINING_SCREEN
 constexpr i32 SPALTE_ZEILEN = 23;       // rows of the edit screen's first column
 constexpr i32 WAHL_SPALTE_ZEILEN = 22;  // of the choice screen's
 
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 void setze(i32 n, i32 x, i32 y) {
-    if (Screen_Icon* i = icon(n)) i->x = static_cast<i16>(x), i->y = static_cast<i16>(y);
+    if (Screen_Icon* i = Kit_Icon(n)) i->x = static_cast<i16>(x), i->y = static_cast<i16>(y);
 }
 i32 klasse(i32 p) { return std::clamp(Spieler_Wert(67, p, 0, OP_LESEN), 0, 3); }
 bool gelernt(i32 p, i32 a) { return Attribute_Attribut_Hat_Maximum(p, a); }
@@ -56,14 +50,14 @@ i32 gelernt_anzahl(i32 p) {
 
 // The player's title: class picture, position and name.
 void kopf(Rastport* ziel, i32 p, i32 x, i32 y) {
-    Font* f = font(FONT_TEXT);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     const i32 k = klasse(p);
     static constexpr i32 KLASSE_BILD[4] = {3, 2, 0, 1};
-    blit(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[k], x + 4, y + 5);
-    Font_Printf(ziel, f, "^c%05d%s", x + 26, y + 16, FARBE_KLASSE[k], Positions_Text(k));
+    Kit_Bild_Zeichnen(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[k], x + 4, y + 5);
+    Kit_Printf(ziel, f, FARBE_KLASSE[k], x + 26, y + 16, "%s", Positions_Text(k));
     char name[128];
     Tools_Text_Kuerzen(Spieler_String(505, p, nullptr, 0), name, f, 110);
-    Font_Printf(ziel, f, "^c%05d%s", x + 68, y + 16, FARBE_WEISS, name);
+    Kit_Printf(ziel, f, FARBE_WEISS, x + 68, y + 16, "%s", name);
 }
 
 // A row in state 0 none, 1 learned, 2 blocked (blocked rows faded).
@@ -256,7 +250,7 @@ void Attribut_Edit_Layout() {
     ed.zeilen = klasse(p) == 0 ? 13 : 47;
     setze(ICON_AEDIT_RAHMEN, ed.x, ed.y);
     for (i32 k = 0; k < AEDIT_ZEILEN; ++k) {
-        Screen_Icon* z = icon(ICON_AEDIT_ZEILE + k);
+        Screen_Icon* z = Kit_Icon(ICON_AEDIT_ZEILE + k);
         if (!z) continue;
         if (k >= ed.zeilen) {
             z->status |= MENUE_S_VERSTECKT;
@@ -288,9 +282,9 @@ void Attribut_Edit_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         const i32 n = gelernt_anzahl(p) + std::max(0, Attribute_Get_Attribute(p, neg, 3, 2));
         (void)l;
         const i32 kx = ed.zeilen > SPALTE_ZEILEN ? x + BREITE + 4 : x;
-        if (kx != x) blit(ziel, GRAFIK_POPUP_RAHMEN, kx, y);
-        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s %d", kx + (kx != x ? 10 : 4), y + (kx != x ? 24 : 36),
-                          FARBE_GOLD, Text_cfg_Text(TEXT_EDITOR, T_FAEHIGKEITEN), n);
+        if (kx != x) Kit_Bild_Zeichnen(ziel, GRAFIK_POPUP_RAHMEN, kx, y);
+        Kit_Printf(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_GOLD, kx + (kx != x ? 10 : 4), y + (kx != x ? 24 : 36),
+                   "%s %d", Text_cfg_Text(TEXT_EDITOR, T_FAEHIGKEITEN), n);
         return;
     }
     const i32 a = static_cast<i32>(i->user[1]);
@@ -413,7 +407,7 @@ void wahl_platzieren(i32 x, i32 y) {
     if (Attribut_Popup_Deckt_Feld(wa.x, wa.y) != wa.gesperrt) Attribut_Wahl_E1_Sperren(!wa.gesperrt);
     setze(ICON_WAHL_RAHMEN, wa.x, wa.y);
     for (i32 k = 0; k < WAHL_ZEILEN; ++k) {
-        Screen_Icon* z = icon(ICON_WAHL_ZEILE + k);
+        Screen_Icon* z = Kit_Icon(ICON_WAHL_ZEILE + k);
         if (!z) continue;
         if (k >= n) {
             z->status |= MENUE_S_VERSTECKT;
@@ -431,7 +425,7 @@ void wahl_platzieren(i32 x, i32 y) {
         z->klick = lernbar ? Attribut_Wahl_Zeile_Klick : nullptr;
         z->user[1] = static_cast<u32>(wa.attribut[k]);
     }
-    Screen_Icon* e = icon(ICON_WAHL_ENDE);
+    Screen_Icon* e = Kit_Icon(ICON_WAHL_ENDE);
     if (e) {
         e->x = static_cast<i16>(wa.x), e->y = static_cast<i16>(wa.y + KOPF);
         e->status = n == 0 ? e->status & ~MENUE_S_VERSTECKT : e->status | MENUE_S_VERSTECKT;
@@ -502,8 +496,8 @@ void Attribut_Wahl_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         return;
     }
     if (i->nummer == ICON_WAHL_ENDE) {
-        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d^tz%04d%s", 0, y + 14, FARBE_HELL, x + 123,
-                          Text_cfg_Text(TEXT_SPIELER_TRAINING, T_KEINE));
+        Kit_Printf(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_HELL, 0, y + 14, "^tz%04d%s", x + 123,
+                   Text_cfg_Text(TEXT_SPIELER_TRAINING, T_KEINE));
         return;
     }
     const i32 a = static_cast<i32>(i->user[1]);
