@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "base/ruf.h"
-#include "graphics/font.h"
-#include "graphics/blitter.h"
-#include "graphics/glatt.h"
 #include "grafik_nummern.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr i32 FONT_TEXT = 9;
 constexpr i32 BALKEN_MAX = 35;
 // Texts of the screen's section: the switches' labels by state, the values'
 // labels, the buttons' help texts.
@@ -39,7 +39,6 @@ struct Zustand {
 };
 Zustand Z;
 
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TAKTIK_IM_SPIEL, n); }
 
 // The current match and the side of the club shown (-1: none).
@@ -56,12 +55,13 @@ Spielfeld_Daten* spielfeld(int* seite) {
 const i8* bytes_von(const Spielfeld_Daten* sf, int s) { return sf->netz ? sf->seite[s].netz_taktik : sf->seite[s].taktik; }
 
 void knoepfe_setzen(i32 x, i32 y) {
-    if (Screen_Icon* i = icon(ICON_TAKTIK_IM_SPIEL_SCHALTER1)) i->x = static_cast<i16>(x + 15), i->y = static_cast<i16>(y);
-    if (Screen_Icon* i = icon(ICON_TAKTIK_IM_SPIEL_SCHALTER2))
+    if (Screen_Icon* i = Kit_Icon(ICON_TAKTIK_IM_SPIEL_SCHALTER1))
+        i->x = static_cast<i16>(x + 15), i->y = static_cast<i16>(y);
+    if (Screen_Icon* i = Kit_Icon(ICON_TAKTIK_IM_SPIEL_SCHALTER2))
         i->x = static_cast<i16>(x + 15), i->y = static_cast<i16>(y + 19);
     for (i32 w = 0; w < TAKTIK_IM_SPIEL_WERTE; ++w)
         for (i32 plus = 0; plus < 2; ++plus)
-            if (Screen_Icon* i = icon(ICON_TAKTIK_IM_SPIEL_MINUS + 2 * w + plus))
+            if (Screen_Icon* i = Kit_Icon(ICON_TAKTIK_IM_SPIEL_MINUS + 2 * w + plus))
                 i->x = static_cast<i16>(x + (plus ? 56 : 38)), i->y = static_cast<i16>(y + 38 + 19 * w);
 }
 
@@ -179,7 +179,7 @@ bool Taktik_Im_Spiel_Screen_Ist_Offen() {
 void Taktik_Im_Spiel_Screen_Werte_Setzen() {
     int s = -1;
     const Spielfeld_Daten* sf = spielfeld(&s);
-    Screen_Icon* f = icon(ICON_TAKTIK_IM_SPIEL_FENSTER);
+    Screen_Icon* f = Kit_Icon(ICON_TAKTIK_IM_SPIEL_FENSTER);
     if (!sf || !f) return;
     const i32 mx = static_cast<i32>(Manager_Icon_Button_Lesen(Team_Aktiv, ICON_TAKTIK_IM_SPIEL_FENSTER));
     const i32 my = static_cast<i32>(Manager_Icon_Word_Data_Lesen(Team_Aktiv, ICON_TAKTIK_IM_SPIEL_FENSTER));
@@ -232,7 +232,7 @@ void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     auto innen = [&](const Screen_Icon* k) { return k && mx >= k->x && mx < k->x + k->w && my >= k->y && my < k->y + k->h; };
     bool auf_knopf = false;
     for (i32 n = ICON_TAKTIK_IM_SPIEL_SCHALTER1; n < ICON_TAKTIK_IM_SPIEL_MINUS + 2 * TAKTIK_IM_SPIEL_WERTE; ++n)
-        auf_knopf = auf_knopf || innen(icon(n));
+        auf_knopf = auf_knopf || innen(Kit_Icon(n));
     if (links && !Z.taste_vorher && !Z.ziehen && innen(i) && !auf_knopf) {
         Z.ziehen = true, Z.griff_x = mx - i->x, Z.griff_y = my - i->y;
     }
@@ -246,7 +246,7 @@ void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
         Manager_Icon_Button_An_Aus(Team_Aktiv, ICON_TAKTIK_IM_SPIEL_FENSTER, static_cast<u32>(x));
         Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_TAKTIK_IM_SPIEL_FENSTER, static_cast<u32>(y));
     }
-    Font* f = Font_Tabelle_Holen(FONT_TEXT);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     Rastport* rahmen = Menue_Get_Hooks().grafik_holen(GRAFIK_TAKTIK_IM_SPIEL_BALKEN);
     Rastport* fuellung = Menue_Get_Hooks().grafik_holen(GRAFIK_TAKTIK_IM_SPIEL_BALKEN + 1);
     for (i32 w = 0; w < TAKTIK_IM_SPIEL_WERTE; ++w) {
@@ -256,8 +256,8 @@ void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
         if (fuellung && v > 0) Blt_Blit(fuellung, 0, 0, std::min(v / 3, BALKEN_MAX), -1, ziel, i->x + 3, by + 1, Blt_Opt_Transparent);
         if (f) {
             // The value at the window's right edge, clear of its bar and buttons.
-            Font_Printf(ziel, f, "^c%05d^tr%04d%d", i->x, i->y + 19 * w + 52, FARBE_WEISS, TAKTIK_IM_SPIEL_B - 12, v);
-            Font_Printf(ziel, f, "^c%05d%s", i->x + 80, i->y + 19 * w + 52, FARBE_KREIDE_2, text(T_WERT + w));
+            Kit_Printf(ziel, f, FARBE_WEISS, i->x, i->y + 19 * w + 52, "^tr%04d%d", TAKTIK_IM_SPIEL_B - 12, v);
+            Kit_Printf(ziel, f, FARBE_KREIDE_2, i->x + 80, i->y + 19 * w + 52, "%s", text(T_WERT + w));
         }
     }
 }
@@ -267,8 +267,8 @@ void Taktik_Im_Spiel_Screen_Schalter_Zeichnen(Screen_Icon* i, Rastport* ziel, i3
     const bool ein = Menue_Icon_Zustand(i->nummer) != 0;
     const i32 t = i->nummer == ICON_TAKTIK_IM_SPIEL_SCHALTER1 ? (ein ? T_SCHALTER1_AN : T_SCHALTER1_AUS)
                                                                : (ein ? T_SCHALTER2_AN : T_SCHALTER2_AUS);
-    if (Font* f = Font_Tabelle_Holen(FONT_TEXT))
-        Font_Printf(ziel, f, "^c%05d%s", i->x + 24, i->y + 13, ein ? FARBE_GOLD : FARBE_WEISS, text(t));
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+        Kit_Printf(ziel, f, ein ? FARBE_GOLD : FARBE_WEISS, i->x + 24, i->y + 13, "%s", text(t));
 }
 
 const char* Taktik_Im_Spiel_Screen_Hilfetext(Screen_Icon* i) {
