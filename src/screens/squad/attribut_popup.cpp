@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -28,7 +29,6 @@ namespace {
 
 constexpr int MODUS_KLASSE = 67, MODUS_SLOT = 87;
 constexpr u32 BLAETTERN_MS = 250;
-constexpr i32 FONT_KLEIN = 6, FONT_TEXT = 9;
 constexpr i32 OBEN = 84, UNTEN = 565;  // the work area the popup stays in
 
 // Texts of the training sheet's section the popup uses.
@@ -46,13 +46,7 @@ struct Popup {
 Popup pop;
 Attribut_Wahl_Prozedur wahl = nullptr;
 
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING, n); }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 i32 zeilen() { return pop.gelernt + pop.negativ; }
 bool eigen() { return pop.team >= 0 && pop.team == Team_Aktiv; }
 // The popup's full height: header, rows, the rounded bottom.
@@ -117,9 +111,9 @@ void platzieren(i32 x, i32 y) {
     pop.x = std::clamp(x, 1, 799 - POPUP_BREITE);
     pop.y = std::clamp(y, OBEN, UNTEN - hoehe());
     const i32 n = zeilen();
-    if (Screen_Icon* r = icon(ICON_POPUP_RAHMEN)) r->x = static_cast<i16>(pop.x), r->y = static_cast<i16>(pop.y);
+    if (Screen_Icon* r = Kit_Icon(ICON_POPUP_RAHMEN)) r->x = static_cast<i16>(pop.x), r->y = static_cast<i16>(pop.y);
     for (i32 k = 0; k < POPUP_ZEILEN; ++k) {
-        Screen_Icon* z = icon(ICON_POPUP_ZEILE + k);
+        Screen_Icon* z = Kit_Icon(ICON_POPUP_ZEILE + k);
         if (!z) continue;
         const bool leer = n == 0 && k == ICON_POPUP_LEER - ICON_POPUP_ZEILE;
         if (k >= n && !leer) {
@@ -139,7 +133,7 @@ void platzieren(i32 x, i32 y) {
         z->h = static_cast<i16>(letzte ? POPUP_ZEILE_H + 4 : POPUP_ZEILE_H);
     }
     auto setze = [](i32 n, i32 dx, i32 dy) {
-        if (Screen_Icon* i = icon(n)) i->x = static_cast<i16>(pop.x + dx), i->y = static_cast<i16>(pop.y + dy);
+        if (Screen_Icon* i = Kit_Icon(n)) i->x = static_cast<i16>(pop.x + dx), i->y = static_cast<i16>(pop.y + dy);
     };
     setze(ICON_POPUP_SCHLIESSEN, 225, 6);
     setze(ICON_POPUP_ZURUECK, 181, 6);
@@ -163,8 +157,8 @@ void ziehen_pruefen() {
 }
 
 void kopf_zeichnen(Rastport* ziel, i32 x, i32 y) {
-    Font* k = font(FONT_KLEIN);
-    Font* f = font(FONT_TEXT);
+    Font* k = Kit_Font(Kit_Schrift::KLEIN);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!k || !f) return;
     const i32 n = zeilen();
     if (n > 0) {
@@ -174,26 +168,26 @@ void kopf_zeichnen(Rastport* ziel, i32 x, i32 y) {
         for (int i = 0; i < na; ++i) a += aktiv[i] >= 0;
         const i32 m = std::min(n, 3);
         if (m - a == 1)
-            Font_Printf(ziel, k, "^c%05d %s %d %s %s", x + 3, y + 36, FARBE_GOLD, text(T_NOCH), 1, text(T_EINE), text(T_FREI));
+            Kit_Printf(ziel, k, FARBE_GOLD, x + 3, y + 36, " %s %d %s %s", text(T_NOCH), 1, text(T_EINE), text(T_FREI));
         else if (m - a > 1)
-            Font_Printf(ziel, k, "^c%05d %s %d %s %s", x + 3, y + 36, FARBE_GOLD, text(T_NOCH), m - a, text(T_MEHRERE),
-                        text(T_FREI));
-        else
-            Font_Printf(ziel, k, "^c%05d %s", x + 3, y + 36, FARBE_HELL, text(T_ALLE));
+            Kit_Printf(ziel, k, FARBE_GOLD, x + 3, y + 36, " %s %d %s %s", text(T_NOCH), m - a, text(T_MEHRERE),
+                       text(T_FREI));
+        else Kit_Printf(ziel, k, FARBE_HELL, x + 3, y + 36, " %s", text(T_ALLE));
     }
     char name[128];
     Tools_Text_Kuerzen(Spieler_String(505, pop.spieler, nullptr, 0), name, f, 130);
-    Font_Printf(ziel, f, "^c%05d^tz%04d%s", 0, y + 16, FARBE_WEISS, x + 115, name);
+    Kit_Printf(ziel, f, FARBE_WEISS, 0, y + 16, "^tz%04d%s", x + 115, name);
     const i32 klasse = std::clamp(Spieler_Wert(MODUS_KLASSE, pop.spieler, 0, OP_LESEN), 0, 3);
     static constexpr i32 KLASSE_BILD[4] = {3, 2, 0, 1};  // classes 0..3 -> 28320, 28319, 28317, 28318
-    blit(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[klasse], x + 4, y + 5);
-    Font_Printf(ziel, f, "^c%05d%s", x + 26, y + 16, FARBE_KLASSE[klasse], Positions_Text(klasse));
+    Kit_Bild_Zeichnen(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[klasse], x + 4, y + 5);
+    Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x + 26, y + 16, "%s", Positions_Text(klasse));
 }
 
 void zeile_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const i32 a = static_cast<i32>(i->user[0]);
     if (i->nummer == ICON_POPUP_LEER && zeilen() == 0) {
-        if (Font* k = font(FONT_KLEIN)) Font_Printf(ziel, k, "^c%05d^tz%04d%s", 0, y + 14, FARBE_HELL, x + 123, text(T_KEINE));
+        if (Font* k = Kit_Font(Kit_Schrift::KLEIN))
+            Kit_Printf(ziel, k, FARBE_HELL, 0, y + 14, "^tz%04d%s", x + 123, text(T_KEINE));
         return;
     }
     if (a < 0 || a >= ATTRIBUT_ANZAHL) return;

@@ -3,18 +3,19 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "base/globals.h"
 #include "base/debug.h"
+#include "base/globals.h"
 #include "base/meldung.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -44,8 +45,8 @@ enum : i32 {
     T_KOPF_ERSTER = 3,  // 3..10 the column headers
     T_MENUE = 11,
     T_AUTO = 12,
-    T_EIGENES = 13,  // the label while the viewed club is shown
-    T_ANDERES = 14,  // ... while the own team is shown
+    T_EIGENES = 13,     // the label while the viewed club is shown
+    T_ANDERES = 14,     // ... while the own team is shown
     T_HILFE_KOPF = 16,  // 16..23 the column headers' help
     T_HILFE_ELF = 24,
     T_HILFE_BANK = 25,
@@ -55,7 +56,6 @@ enum : i32 {
     T_HILFE_KNOPF = 34,  // 34..36 the three buttons
     T_GEHT_NICHT = 48,
 };
-constexpr i32 FONT_ZEILE = 9, FONT_TITEL = 14, FONT_NUMMER = 15;
 
 // List geometry.
 constexpr i32 ZEILE_X = 204, ZEILE_B = 578, ZEILE_H = 17;
@@ -206,23 +206,16 @@ constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_1, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 bool verfuegbar(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
 bool eigenes_gezeigt() { return gezeigt >= 0 && gezeigt == Team_Aktiv; }
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
 void setzen(i32 n, bool ein) { Menue_Icon_Zustand_Setzen(n, ein ? 1 : 0); }
 
 // Rows and shirts can be dragged only while the own team is shown.
 void ziehbar(bool ein) {
     for (i32 n = ICON_KADER_ZEILE; n < ICON_KADER_FELD + KADER_FELDER; ++n)
-        if (Screen_Icon* i = icon(n)) i->flags = ein ? i->flags | MENUE_F_ZIEHBAR : i->flags & ~MENUE_F_ZIEHBAR;
-}
-
-void grau(i32 n, bool ein) {
-    if (Screen_Icon* i = icon(n)) i->status = ein ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
+        if (Screen_Icon* i = Kit_Icon(n)) i->flags = ein ? i->flags | MENUE_F_ZIEHBAR : i->flags & ~MENUE_F_ZIEHBAR;
 }
 
 void auswahl_loeschen() {
@@ -264,15 +257,20 @@ i32 ordnen(i32 team, i32 liste[KADER_ZEILEN]) {
 
 void zeilen_leeren() {
     for (i32 k = 0; k < KADER_ZEILEN; ++k)
-        if (Screen_Icon* i = icon(ICON_KADER_ZEILE + k)) i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(-1);
+        if (Screen_Icon* i = Kit_Icon(ICON_KADER_ZEILE + k))
+            i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(-1);
     for (i32 k = 0; k < KADER_FELDER; ++k)
-        if (Screen_Icon* i = icon(ICON_KADER_FELD + k)) i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(-1);
+        if (Screen_Icon* i = Kit_Icon(ICON_KADER_FELD + k))
+            i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(-1);
 }
 
 void texte_setzen() {
     const bool eigen = !an(ICON_KADER_ANSICHT);
-    text_menue = {.font = font(12), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
-                  .farbe = FARBE_KNOPF_TEXT, .text = text(T_MENUE)};
+    text_menue = {.font = Kit_Font(Kit_Schrift::KNOPF),
+                  .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
+                  .farbe_aktiv = FARBE_KNOPF_TEXT,
+                  .farbe = FARBE_KNOPF_TEXT,
+                  .text = text(T_MENUE)};
     text_auto = text_menue, text_auto.text = text(T_AUTO);
     text_ansicht = text_menue, text_ansicht.text = text(eigen ? T_ANDERES : T_EIGENES);
 }
@@ -280,7 +278,7 @@ void texte_setzen() {
 // The player p's row while the screen is up (-1 when no row shows him).
 i32 zeile_von_spieler(i32 p) {
     for (i32 k = 0; k < KADER_ZEILEN; ++k)
-        if (Screen_Icon* i = icon(ICON_KADER_ZEILE + k); i && static_cast<i32>(i->user[0]) == p) return k;
+        if (Screen_Icon* i = Kit_Icon(ICON_KADER_ZEILE + k); i && static_cast<i32>(i->user[0]) == p) return k;
     return -1;
 }
 
@@ -397,7 +395,7 @@ void E1_Screen_Auswahl_Zuruecksetzen() {
 void E1_Screen_Feld_Sperren(bool sperren) {
     feld_gesperrt = sperren;
     for (i32 k = 0; k < KADER_FELDER; ++k)
-        if (Screen_Icon* i = icon(ICON_KADER_FELD + k)) {
+        if (Screen_Icon* i = Kit_Icon(ICON_KADER_FELD + k)) {
             const i32 p = static_cast<i32>(i->user[0]);
             if (sperren || (p >= 0 && p < Spieler_Anzahl && !verfuegbar(p))) i->status |= MENUE_S_GRAU;
             else i->status &= ~MENUE_S_GRAU;
@@ -405,7 +403,7 @@ void E1_Screen_Feld_Sperren(bool sperren) {
 }
 
 i32 E1_Screen_Spieler_Von(i32 nummer) {
-    const Screen_Icon* i = icon(nummer);
+    const Screen_Icon* i = Kit_Icon(nummer);
     return i ? static_cast<i32>(i->user[0]) : -1;
 }
 
@@ -430,14 +428,14 @@ void E1_Screen_Anzeigen() {
     if (eigen) {
         if (Team_Aktiv >= 0) Check_Und_Set_Aa(Team_Aktiv);
         setzen(ICON_KADER_ANSICHT, false);
-        grau(ICON_KADER_ANSICHT, Team_Ansicht < 0 || Team_Ansicht >= Team_Anzahl);
-        grau(ICON_KADER_AUTO, false);
+        Kit_Grau(ICON_KADER_ANSICHT, Team_Ansicht < 0 || Team_Ansicht >= Team_Anzahl);
+        Kit_Grau(ICON_KADER_AUTO, false);
         gezeigt = Team_Aktiv;
         if (gezeigt >= 0) setzen(ICON_KADER_AUTO, (Team_Wert(TEAM_FORMATION, gezeigt, 0, OP_LESEN) & AUTOMATISCH) != 0);
     } else {
         setzen(ICON_KADER_ANSICHT, true);
-        grau(ICON_KADER_ANSICHT, false);
-        grau(ICON_KADER_AUTO, true);
+        Kit_Grau(ICON_KADER_ANSICHT, false);
+        Kit_Grau(ICON_KADER_AUTO, true);
         gezeigt = Team_Ansicht;
         if (!Team_Hat_Manager(gezeigt) && ruf::Haelt_Spiel()) Check_Und_Set_Aa(gezeigt);
     }
@@ -462,7 +460,8 @@ void E1_Screen_Liste_Fuellen(i32 team) {
     i32 liste[KADER_ZEILEN];
     const i32 n = ordnen(team, liste);
     for (i32 k = 0; k < n; ++k)
-        if (Screen_Icon* i = icon(ICON_KADER_ZEILE + k)) i->user[0] = static_cast<u32>(liste[k]), i->user[1] = static_cast<u32>(team);
+        if (Screen_Icon* i = Kit_Icon(ICON_KADER_ZEILE + k))
+            i->user[0] = static_cast<u32>(liste[k]), i->user[1] = static_cast<u32>(team);
     if (team == Team_Aktiv && team == gezeigt)
         setzen(ICON_KADER_AUTO, (Team_Wert(TEAM_FORMATION, team, 0, OP_LESEN) & AUTOMATISCH) != 0);
     E1_Screen_Feld_Positionen(team);
@@ -474,7 +473,7 @@ void E1_Screen_Feld_Positionen(i32 team) {
     const i32 n = ordnen(team, liste);
     const bool eigen = team == Team_Aktiv;
     for (i32 k = 0; k < KADER_FELDER; ++k) {
-        Screen_Icon* i = icon(ICON_KADER_FELD + k);
+        Screen_Icon* i = Kit_Icon(ICON_KADER_FELD + k);
         if (!i) continue;
         if (k >= n) {
             i->user[0] = static_cast<u32>(-1);
@@ -528,9 +527,9 @@ void E1_Screen_Set_Preview_Array(i32 d) {
     i32 partner = -1;
     const i32 maus_x = Maus_Get_X(), maus_y = Maus_Get_Y();
     for (i32 k = 0; k < KADER_FELDER; ++k)
-        if (const Screen_Icon* f = icon(ICON_KADER_FELD + k); f && f != Menue_Get_Klick_Icon() &&
-                                                                  !(f->status & MENUE_S_VERSTECKT) && maus_x >= f->x &&
-                                                                  maus_x < f->x + f->w && maus_y >= f->y && maus_y < f->y + f->h)
+        if (const Screen_Icon* f = Kit_Icon(ICON_KADER_FELD + k);
+            f && f != Menue_Get_Klick_Icon() && !(f->status & MENUE_S_VERSTECKT) && maus_x >= f->x &&
+            maus_x < f->x + f->w && maus_y >= f->y && maus_y < f->y + f->h)
             partner = static_cast<i32>(f->user[0]);
     Eintrag* ed = std::find_if(elf, elf + KADER_FELDER, [d](const Eintrag& e) { return e.spieler == d; });
     const Eintrag alt = *ed;
@@ -591,14 +590,14 @@ void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (g && eigenes_gezeigt() && (ist_feld(g) || ist_zeile(g))) E1_Screen_Set_Preview_Array(static_cast<i32>(g->user[0]));
     else vorschau.an = false;
     if (gezeigt >= 0)
-        Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d^tz0495%s", 0, 129,
-                          eigenes_gezeigt() ? FARBE_WEISS : FARBE_KNOPF_TEXT, Team_String(721, gezeigt, nullptr, 0));
-    Font* f = font(FONT_ZEILE);
+        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TITEL), eigenes_gezeigt() ? FARBE_WEISS : FARBE_KNOPF_TEXT, 0, 129,
+                         "^tz0495%s", Team_String(721, gezeigt, nullptr, 0));
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!f) return;
     static constexpr i32 SEKTION_Y[3] = {131, 339, 462};
-    for (i32 i = 0; i < 3; ++i) Font_Printf(ziel, f, "^c%05d%s", 210, SEKTION_Y[i], FARBE_GEWAEHLT, text(T_STARTELF + i));
+    for (i32 i = 0; i < 3; ++i) Kit_Printf(ziel, f, FARBE_GEWAEHLT, 210, SEKTION_Y[i], "%s", text(T_STARTELF + i));
     static constexpr i32 KOPF_X[8] = {210, 240, 285, 420, 500, 565, 655, 725};
-    for (i32 i = 0; i < 8; ++i) Font_Printf(ziel, f, "^c%05d%s", KOPF_X[i], 107, FARBE_KOPF, text(T_KOPF_ERSTER + i));
+    for (i32 i = 0; i < 8; ++i) Kit_Printf(ziel, f, FARBE_KOPF, KOPF_X[i], 107, "%s", text(T_KOPF_ERSTER + i));
 }
 
 void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
@@ -609,17 +608,17 @@ void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (Menue_Get_Klick_Icon() == i && x < ZEILE_X) {
         // Dragged over the pitch: a shirt where he would go.
         const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
-        if (Rastport* b = bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
+        if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
             Blt_Blit(b, 0, 0, -1, -1, ziel, x - 2, y - 2, Blt_Opt_Transparent);
         const i32 nummer = wert(MODUS_NUMMER, p);
-        if (Font* f = font(FONT_ZEILE))
-            Font_Printf(ziel, f, "^c%05d^fb0008^tz0014%d^fe", x + 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y + 19,
-                        verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER, nummer);
+        if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+            Kit_Printf(ziel, f, verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER,
+                       x + 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y + 19, "^fb0008^tz0014%d^fe", nummer);
         return;
     }
     const bool gewaehlt = an(i->nummer);
     if (Menue_Get_Aktives_Icon() == i || gewaehlt)
-        if (Rastport* b = bild(GRAFIK_KADER_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+        if (Rastport* b = Kit_Bild(GRAFIK_KADER_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     Spielerzeile z{.spieler = p, .x = x, .y = y, .hoehe = ZEILE_H, .gewaehlt = gewaehlt};
     z.gezogen = k >= 0 && k < KADER_ZEILEN && verknuepft_zeile[k] >= 0;
     // The starters' rows show what the player loses at his own cell (at the
@@ -651,24 +650,25 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     // place, its number one pixel lower.
     if (gehoben && Menue_Get_Klick_Icon() == i && k >= 0 && k < KADER_FELDER) {
         const i32 hx = feld_heim[k][0], hy = feld_heim[k][1];
-        if (Rastport* b = bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse]))
+        if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse]))
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, hx, hy, 50);
-        if (Font* f = font(FONT_NUMMER)) {
+        if (Font* f = Kit_Font(Kit_Schrift::ZAHL)) {
             char t[48];
             std::snprintf(t, sizeof t, "^c%05d^fb0006^tz0014%d^fe", FARBE_WEISS, nummer);
             Font_Printf_Alpha(ziel, f, t, hx - links, hy - 7 + FELD_H + 1, 50);
         }
     }
     if (gehoben) {
-        if (Rastport* b = bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
+        if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
             Blt_Blit(b, 0, 0, -1, -1, ziel, x - 2, y - 2, Blt_Opt_Transparent);
-        if (Font* f = font(FONT_ZEILE))
-            Font_Printf(ziel, f, "^c%05d^fb0008^tz0014%d^fe", x + 2 - links, y + 19, FARBE_WEISS, nummer);
+        if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+            Kit_Printf(ziel, f, FARBE_WEISS, x + 2 - links, y + 19, "^fb0008^tz0014%d^fe", nummer);
         return;
     }
-    if (Rastport* b = bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse])) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-    if (Font* f = font(FONT_NUMMER))
-        Font_Printf(ziel, f, "^c%05d^fb0006^tz0014%d^fe", x - links, y - 7 + FELD_H, FARBE_WEISS, nummer);
+    if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse]))
+        Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, f, FARBE_WEISS, x - links, y - 7 + FELD_H, "^fb0006^tz0014%d^fe", nummer);
 }
 
 void E1_Screen_Ansicht_Pruefen(Screen_Icon* i, Rastport*, i32, i32) {
@@ -767,7 +767,7 @@ void E1_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
         }
         const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
         for (i32 n = ICON_KADER_ZEILE; n < ICON_KADER_FELD + KADER_FELDER; ++n) {
-            const Screen_Icon* i = icon(n);
+            const Screen_Icon* i = Kit_Icon(n);
             if (!i || (i->status & MENUE_S_VERSTECKT) || mx < i->x || mx >= i->x + i->w || my < i->y || my >= i->y + i->h)
                 continue;
             const i32 p = static_cast<i32>(i->user[0]), t = static_cast<i32>(i->user[1]);
@@ -777,7 +777,7 @@ void E1_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
             return;
         }
     }
-    if (Screen_Icon* d = icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
+    if (Screen_Icon* d = Kit_Icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
 }
 
 void E1_Screen_Auto_Klick(Screen_Icon*, u32 ereignis) {

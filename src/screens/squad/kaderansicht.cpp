@@ -7,13 +7,14 @@
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -39,7 +40,6 @@ constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr i32 TEAM_FORMATION = 8, AUTOMATISCH = 128;
 constexpr i32 KARTE_B = 90, KARTE_H = 35;
 constexpr i32 TORWART_LUFT = 4;
-constexpr i32 FONT_TEXT = 9, FONT_TITEL = 14;
 
 // Texts of the screen's section.
 enum : i32 { T_MENUE = 1, T_EIGENES = 2, T_ZURUECK = 3, T_ERSCHOEPFUNG = 9, T_FREMD = 51, T_EIGEN = 52, T_ANDERES = 56 };
@@ -54,21 +54,12 @@ char hilfe[1024];
 Icon_Textzeile text_menue{}, text_ansicht{}, text_zurueck{};
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_2, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 bool verfuegbar(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
 bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
 void setzen(i32 n, bool ein) { Menue_Icon_Zustand_Setzen(n, ein ? 1 : 0); }
 bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
 bool eigen() { return gezeigt >= 0 && gezeigt == Team_Aktiv; }
-void grau(i32 n, bool ein) {
-    if (Screen_Icon* i = icon(n)) i->status = ein ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
-}
 // The current formation index of a team (0..15).
 i32 formation(i32 t) { return Team_Wert(TEAM_FORMATION, t, 0, OP_LESEN) & 0x0f; }
 bool ist_karte(const Screen_Icon* i) { return i && i->nummer >= ICON_E2_KARTE && i->nummer < ICON_E2_KARTE + E2_KARTEN; }
@@ -153,8 +144,11 @@ constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
 });
 
 void texte_setzen(bool ansicht) {
-    text_menue = {.font = font(12), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
-                  .farbe = FARBE_KNOPF_TEXT, .text = text(T_MENUE)};
+    text_menue = {.font = Kit_Font(Kit_Schrift::KNOPF),
+                  .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
+                  .farbe_aktiv = FARBE_KNOPF_TEXT,
+                  .farbe = FARBE_KNOPF_TEXT,
+                  .text = text(T_MENUE)};
     text_ansicht = text_menue, text_ansicht.text = text(ansicht ? T_EIGENES : T_ANDERES);
     text_zurueck = text_menue, text_zurueck.text = text(T_ZURUECK);
 }
@@ -185,7 +179,7 @@ void formationen_setzen(i32 team, const i32* liste, i32 n, bool eigen_team) {
     const Formation* tabelle = Team_Own_Daten ? Team_Own_Daten[team].formationen : nullptr;
     for (i32 m = 0; m < E2_FORMATIONEN; ++m)
         for (i32 k = 0; k < E2_KARTEN; ++k) {
-            Screen_Icon* d = icon(ICON_E2_PUNKT + 11 * m + k);
+            Screen_Icon* d = Kit_Icon(ICON_E2_PUNKT + 11 * m + k);
             if (!d) continue;
             d->user[0] = k < n ? static_cast<u32>(liste[k]) : static_cast<u32>(-1);
             d->user[1] = static_cast<u32>(team);
@@ -249,15 +243,15 @@ void E2_Screen_Fuellen(i32 team) {
     if (e) Check_Und_Set_Aa(team);
     const i32 gruppe = e ? ICON_E2_FORMATION + std::min(f, 2) : ICON_E2_FORMATION + 1;
     for (i32 g : GRUPPE) setzen(g, g == gruppe && (!e || f <= 2));
-    grau(ICON_E2_FORMATION, !e);
-    grau(ICON_E2_FORMATION + 2, !e);
-    grau(ICON_E2_ZURUECK, !e);
+    Kit_Grau(ICON_E2_FORMATION, !e);
+    Kit_Grau(ICON_E2_FORMATION + 2, !e);
+    Kit_Grau(ICON_E2_ZURUECK, !e);
     setzen(ICON_E2_ANSICHT, !e);
     texte_setzen(!e);
     i32 liste[20];
     const i32 n = kader(team, liste);
     for (i32 k = 0; k < E2_KARTEN; ++k) {
-        Screen_Icon* c = icon(ICON_E2_KARTE + k);
+        Screen_Icon* c = Kit_Icon(ICON_E2_KARTE + k);
         if (!c) continue;
         c->flags = e ? c->flags | MENUE_F_ZIEHBAR : c->flags & ~MENUE_F_ZIEHBAR;
         if (k >= n) {
@@ -312,9 +306,9 @@ void E2_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     // takes the right click while it is up and lets it go when it closes.
     if (Menue_Get_Rechtsklick_Icon() < 0) Menue_Set_Rechtsklick_Icon(ICON_E2_MENUE);
     if (!team_ok(gezeigt)) return;
-    if (Font* f = font(FONT_TITEL))
-        Font_Printf(ziel, f, "^c%05d^tl0152%s", 0, 112, eigen() ? FARBE_WEISS : FARBE_KNOPF_TEXT,
-                    Team_String(710, gezeigt, nullptr, 0));
+    if (Font* f = Kit_Font(Kit_Schrift::TITEL))
+        Kit_Printf(ziel, f, eigen() ? FARBE_WEISS : FARBE_KNOPF_TEXT, 0, 112, "^tl0152%s",
+                   Team_String(710, gezeigt, nullptr, 0));
 }
 
 void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
@@ -329,22 +323,21 @@ void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const i32 popup = Attribut_Popup_Spieler();
     const bool gewaehlt = popup >= 0 ? popup == p : an(i->nummer);
     const bool hoch = gezogen == i || aktiv == i || gewaehlt;
-    blit(ziel, GRAFIK_E2_KARTE, x, y);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_E2_KARTE, x, y);
     const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
-    blit(ziel, (hoch ? GRAFIK_E2_TRIKOT_HOCH : GRAFIK_E2_TRIKOT) + TRIKOT_BILD[klasse], x + 3, y + 3);
+    Kit_Bild_Zeichnen(ziel, (hoch ? GRAFIK_E2_TRIKOT_HOCH : GRAFIK_E2_TRIKOT) + TRIKOT_BILD[klasse], x + 3, y + 3);
     // Over another card while one is dragged: both pulse.
     const bool ziel_karte = gezogen && gezogen != i && ist_karte(gezogen) && Maus_Get_X() >= i->x &&
                             Maus_Get_X() < i->x + KARTE_B && Maus_Get_Y() >= i->y && Maus_Get_Y() < i->y + KARTE_H;
     if (gezogen == i || aktiv == i || ziel_karte)
-        if (Rastport* b = bild(GRAFIK_E2_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+        if (Rastport* b = Kit_Bild(GRAFIK_E2_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
     const u16 farbe = verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER;
-    if (Font* f = font(FONT_TEXT)) {
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
         const i32 nummer = wert(MODUS_NUMMER, p);
-        Font_Printf(ziel, f, "^c%05d^tl0000^fb0008%d^fe", x + (nummer >= 10 && nummer <= 19 ? 2 : 4), y + 13, farbe,
-                    nummer);
+        Kit_Printf(ziel, f, farbe, x + (nummer >= 10 && nummer <= 19 ? 2 : 4), y + 13, "^tl0000^fb0008%d^fe", nummer);
         char name[64];
         Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, 58);
-        Font_Printf(ziel, f, "^c%05d^tr0082%s", x + 4, y + 13, farbe, name);
+        Kit_Printf(ziel, f, farbe, x + 4, y + 13, "^tr0082%s", name);
     }
     // The stars with what a cell costs him: the cell the dragged card is
     // over; the dragged card's row for the card it would change places with;
@@ -362,13 +355,13 @@ void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     i32 attribute[3];
     const int n = std::min(Attribute_Get_Attribute(p, attribute, 3, 0), 3);
     for (int k = 0; k < n; ++k)
-        if (attribute[k] >= 0) blit(ziel, GRAFIK_ATTRIBUT_KLEIN + attribute[k], x + 43 + 14 * k, y + 18);
+        if (attribute[k] >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KLEIN + attribute[k], x + 43 + 14 * k, y + 18);
 }
 
 void E2_Screen_Ansicht_Pruefen(Screen_Icon* i, Rastport*, i32, i32) {
     const bool keine = !team_ok(Team_Ansicht);
     if (keine != ((i->status & MENUE_S_GRAU) != 0)) {
-        grau(ICON_E2_ANSICHT, keine);
+        Kit_Grau(ICON_E2_ANSICHT, keine);
         if (keine) setzen(ICON_E2_ANSICHT, false), setzen(ICON_KADER_ANSICHT, false);
         Blt_Cache_Leeren();
         E2_Screen_Fuellen(Team_Aktiv);
@@ -389,7 +382,7 @@ void E2_Screen_Karte_Klick(Screen_Icon* i, u32 ereignis) {
     }
     const i32 g = erste_gewaehlte();
     if (g >= 0 && ICON_E2_KARTE + g != i->nummer) {
-        const i32 q = spieler_von(icon(ICON_E2_KARTE + g));
+        const i32 q = spieler_von(Kit_Icon(ICON_E2_KARTE + g));
         if (q >= 0) {
             Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
             Team_Aufstellung_Manuell(Team_Aktiv);
@@ -406,7 +399,7 @@ void E2_Screen_Spielfeld_Klick(Screen_Icon*, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || !eigen()) return;
     const i32 g = erste_gewaehlte();
     if (g < 0) return;
-    const i32 p = spieler_von(icon(ICON_E2_KARTE + g));
+    const i32 p = spieler_von(Kit_Icon(ICON_E2_KARTE + g));
     i32 c = Maus_Get_X(), r = Maus_Get_Y();
     E2_Screen_Maus_In_Feld(&c, &r);
     if (p >= 0 && Spieler_Setze_Formationsposition(p, c, r)) Team_Aufstellung_Manuell(Team_Aktiv);
@@ -451,7 +444,7 @@ void E2_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
         if (Spielerfenster_Schliessen()) return;
         const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
         for (i32 k = 0; k < E2_KARTEN; ++k) {
-            const Screen_Icon* c = icon(ICON_E2_KARTE + k);
+            const Screen_Icon* c = Kit_Icon(ICON_E2_KARTE + k);
             const i32 p = spieler_von(c);
             if (!c || (c->status & MENUE_S_VERSTECKT) || p < 0 || mx < c->x || mx >= c->x + KARTE_B || my < c->y ||
                 my >= c->y + KARTE_H || !verfuegbar(p))
@@ -460,7 +453,7 @@ void E2_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
             return;
         }
     }
-    if (Screen_Icon* d = icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
+    if (Screen_Icon* d = Kit_Icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
 }
 
 void E2_Screen_Karte_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis) {

@@ -3,13 +3,14 @@
 #include <algorithm>
 
 #include "base/globals.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -29,7 +30,6 @@ namespace {
 constexpr int MODUS_STATUS = 75, MODUS_SLOT = 87;
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr u32 STUFE_MS = 150;
-constexpr i32 FONT_TEXT = 9;
 constexpr i32 ZEILE_X = 204, ZEILE_B = 579, ZEILE_H = 16;
 constexpr i32 ROLLE_X[TAKTIK_ROLLEN] = {676, 703, 730, 757};
 constexpr i32 ROLLE_B = 24, ROLLE_H = 15;
@@ -70,11 +70,8 @@ Screen_Drossel drossel;
 char hilfe[1024];
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TAKTIK, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 bool verfuegbar(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
 bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
 
 // The team's value v.
@@ -107,7 +104,7 @@ void werte_zeigen() {
     u8 t[7];
     Team_Get_Aktuelle_Taktik(Team_Aktiv, t);
     for (i32 v = 0; v < 7; ++v) {
-        Screen_Icon* g = icon(ICON_TAKTIK_GROSS + v);
+        Screen_Icon* g = Kit_Icon(ICON_TAKTIK_GROSS + v);
         if (!g) continue;
         if (WERTE[v].stufen > 2) {
             g->grafik = static_cast<u32>(WERTE[v].grafik + std::min<i32>(t[v], WERTE[v].stufen - 1));
@@ -115,13 +112,13 @@ void werte_zeigen() {
             Menue_Icon_Zustand_Setzen(KLEIN_VON[v], t[v] ? 1 : 0);
         }
     }
-    if (Screen_Icon* k = icon(ICON_TAKTIK_KLEIN_3))
+    if (Screen_Icon* k = Kit_Icon(ICON_TAKTIK_KLEIN_3))
         k->grafik_an = t[3] ? GRAFIK_TAKTIK_KLEIN_3_AN : GRAFIK_TAKTIK_KLEIN_3_AUS;
     Blt_Cache_Leeren();
 }
 
 i32 zeilen_spieler(i32 k) {
-    const Screen_Icon* i = icon(ICON_TAKTIK_ZEILE + k);
+    const Screen_Icon* i = Kit_Icon(ICON_TAKTIK_ZEILE + k);
     return i ? static_cast<i32>(i->user[0]) : -1;
 }
 
@@ -132,7 +129,7 @@ void rollen_setzen() {
         const u32 status = da ? static_cast<u32>(wert(MODUS_STATUS, p)) : 0;
         for (i32 c = 0; c < TAKTIK_ROLLEN; ++c) {
             const i32 n = ICON_TAKTIK_ROLLE + 4 * k + c;
-            Screen_Icon* b = icon(n);
+            Screen_Icon* b = Kit_Icon(n);
             if (!b) continue;
             const bool frei = da && verfuegbar(p);
             Menue_Icon_Zustand_Setzen(n, frei && (status & TAKTIK_ROLLE_BIT[c]) ? 1 : 0);
@@ -273,7 +270,7 @@ i32 stufe_von(i32 n, bool* hoch) {
 void rollen_hilfe() {
     for (i32 k = 0; k < TAKTIK_ZEILEN; ++k)
         for (i32 c = 0; c < TAKTIK_ROLLEN; ++c)
-            if (Screen_Icon* b = icon(ICON_TAKTIK_ROLLE + 4 * k + c)) b->hilfe = text(T_ROLLE + c);
+            if (Screen_Icon* b = Kit_Icon(ICON_TAKTIK_ROLLE + 4 * k + c)) b->hilfe = text(T_ROLLE + c);
 }
 
 }  // namespace
@@ -298,14 +295,14 @@ void Taktik_Screen_Init() {
 
 void Taktik_Screen_Fuellen(i32 team) {
     for (i32 k = 0; k < TAKTIK_ZEILEN; ++k)
-        if (Screen_Icon* i = icon(ICON_TAKTIK_ZEILE + k)) i->user[0] = i->user[1] = static_cast<u32>(-1);
+        if (Screen_Icon* i = Kit_Icon(ICON_TAKTIK_ZEILE + k)) i->user[0] = i->user[1] = static_cast<u32>(-1);
     if (!team_ok(team)) return;
     Check_Und_Set_Aa(team);
     i32 liste[20];
     const i32 n = std::max(0, Teamspieler_Ins_Array(team, liste, 20, 0));
     std::stable_sort(liste, liste + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
     for (i32 k = 0; k < TAKTIK_ZEILEN && k < n; ++k)
-        if (Screen_Icon* i = icon(ICON_TAKTIK_ZEILE + k)) {
+        if (Screen_Icon* i = Kit_Icon(ICON_TAKTIK_ZEILE + k)) {
             i->user[0] = static_cast<u32>(liste[k]), i->user[1] = static_cast<u32>(team);
             Menue_Icon_Zustand_Setzen(i->nummer, 0);
         }
@@ -351,20 +348,20 @@ void Taktik_Screen_Rolle(i32 k, i32 c) {
 // --- Drawing ---------------------------------------------------------------------------
 
 void Taktik_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
-    Font* f = font(FONT_TEXT);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!f || !team_ok(Team_Aktiv)) return;
     static constexpr i32 KOPF_X[7] = {210, 240, 285, 420, 500, 565, 672};
-    for (i32 i = 0; i < 7; ++i) Font_Printf(ziel, f, "^c%05d%s", KOPF_X[i], 107, FARBE_KOPF, text(T_KOPF + i));
-    Font_Printf(ziel, f, "^c%05d%s", 210, 131, FARBE_GEWAEHLT, text(T_STARTELF));
+    for (i32 i = 0; i < 7; ++i) Kit_Printf(ziel, f, FARBE_KOPF, KOPF_X[i], 107, "%s", text(T_KOPF + i));
+    Kit_Printf(ziel, f, FARBE_GEWAEHLT, 210, 131, "%s", text(T_STARTELF));
     u8 t[7];
     Team_Get_Aktuelle_Taktik(Team_Aktiv, t);
     for (i32 v = 0; v < 7; ++v) {
         const bool schalter = WERTE[v].stufen == 2;
         const i32 n = schalter && t[v] ? T_AN + (v == 3 ? 2 : v) : T_LABEL + v;
-        Font_Printf(ziel, f, "^c%05d%s", WERTE[v].lx, WERTE[v].ly, v < 2 ? FARBE_KNOPF_TEXT : FARBE_WEISS, text(n));
+        Kit_Printf(ziel, f, v < 2 ? FARBE_KNOPF_TEXT : FARBE_WEISS, WERTE[v].lx, WERTE[v].ly, "%s", text(n));
     }
     const i32 stil = std::min<i32>(t[5], 6);
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", 630, 360, STIL_FARBE[6 - stil], text(T_STIL + stil));
+    Kit_Printf_Glatt(ziel, f, STIL_FARBE[6 - stil], 630, 360, "%s", text(T_STIL + stil));
 }
 
 void Taktik_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
@@ -375,12 +372,12 @@ void Taktik_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) 
     // The row under the mouse, or the row whose roles the mouse is at.
     const bool im_rollenfeld = mx >= 649 && mx <= 782 && my >= 136 && my <= 321 && (my - 136) / 17 == i->nummer - ICON_TAKTIK_ZEILE;
     if (Menue_Get_Aktives_Icon() == i || im_rollenfeld) {
-        if (Rastport* b = bild(GRAFIK_TAKTIK_ZEILE_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
-        if (Rastport* b = bild(GRAFIK_TAKTIK_ROLLEN_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, 675, y);
+        if (Rastport* b = Kit_Bild(GRAFIK_TAKTIK_ZEILE_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+        if (Rastport* b = Kit_Bild(GRAFIK_TAKTIK_ROLLEN_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, 675, y);
     }
     const bool gewaehlt = Menue_Icon_Zustand(i->nummer) != 0;
     if (gewaehlt)
-        if (Rastport* b = bild(GRAFIK_TAKTIK_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+        if (Rastport* b = Kit_Bild(GRAFIK_TAKTIK_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     Spielerzeile z{.spieler = p, .x = x, .y = y, .hoehe = ZEILE_H, .gewaehlt = gewaehlt, .mit_zustand = false};
     Spielerzeile_Zeichnen(ziel, z);
 }
