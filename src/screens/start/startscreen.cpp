@@ -38,7 +38,6 @@ Spielstart_Netz netz;
 bool erster_aufruf = true;
 char adresse_text[201] = {};  // the address field's buffer while it is edited
 
-constexpr i32 FONT_GROSS = 2, FONT_KLEIN = 12, FONT_HINWEIS = 9;
 constexpr u32 KNOPF = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
 
 constexpr Screen_Icon gross(i16 nummer, i16 y, Icon_Klick_Prozedur klick, Icon_Zeichen_Prozedur zeichnen,
@@ -110,7 +109,6 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART>({
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 
 bool an(i32 icon) { return Menue_Icon_Zustand(icon) != 0; }
 void setzen(i32 icon, bool wert) { Menue_Icon_Zustand_Setzen(icon, wert ? 1 : 0); }
@@ -122,10 +120,10 @@ i64 adresse_summe(const i32 a[4]) {
 
 // The big buttons' label, centred.
 void gross_text(Rastport* ziel, i32 x, i32 y, const char* t, u16 farbe) {
-    Font_Printf_Glatt(ziel, font(FONT_GROSS), "^c%05d^tz0140%s", x, y + 50, farbe, t);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::UEBERSCHRIFT), farbe, x, y + 50, "^tz0140%s", t);
 }
 void klein_text(Rastport* ziel, i32 x, i32 y, i32 w, const char* t, u16 farbe) {
-    Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d^tz%04d%s", x, y + 17, farbe, w / 2, t);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KNOPF), farbe, x, y + 17, "^tz%04d%s", w / 2, t);
 }
 
 }  // namespace
@@ -391,8 +389,8 @@ void Spielstart_Netz_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
         klein_text(ziel, x, y, icon->w, t, FARBE_WEISS);
     }
     // The hint under the switch.
-    Font_Printf_Glatt(ziel, font(FONT_HINWEIS), "^c%05d^tz%04d%s", x, y + 44, FARBE_HELL, icon->w / 2,
-                      text(an(ICON_START_NETZ) ? 145 : 144));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, x, y + 44, "^tz%04d%s", icon->w / 2,
+                     text(an(ICON_START_NETZ) ? 145 : 144));
 }
 
 void Spielstart_Rolle_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
@@ -420,10 +418,11 @@ void Spielstart_Feld_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     if (!an(ICON_START_ADRESSE)) {
         char t[64];
         Spielstart_Adresse_Text(netz.adresse, t, sizeof t);
-        Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 8, y + 17, FARBE_HELL, t);
+        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KNOPF), FARBE_HELL, x + 8, y + 17, "%s", t);
     } else {
-        const i32 r = Eingabefeld_Bearbeiten(font(FONT_KLEIN), adresse_text, sizeof adresse_text, 200, EINGABE_ZAHL,
-                                             x + 8, y + 2, 130, 20, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
+        const i32 r =
+            Eingabefeld_Bearbeiten(Kit_Font(Kit_Schrift::KNOPF), adresse_text, sizeof adresse_text, 200, EINGABE_ZAHL,
+                                   x + 8, y + 2, 130, 20, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
         // Only a whole dotted address replaces the one kept.
         i32 teile[4];
         if (Tools_IP_Parsen(adresse_text, teile))
