@@ -295,8 +295,7 @@ void Bank_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     // 5. The lender.
     if (partner == 0) {
         Kit_Printf_Glatt(ziel, gross, w, 0, 300, "^tr0370%s", bankname());
-        if (Rastport* b = Menue_Get_Hooks().grafik_holen(GRAFIK_BANK_BILD))
-            Blt_Blit(b, 0, 0, -1, -1, ziel, 572, 266, Blt_Opt_Transparent);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_BANK_BILD, 572, 266);
     } else {
         Kit_Printf_Glatt(ziel, gross, w, 0, 300, "^tr0370%s", manager_name(partner));
         Wappen_Blit(partner, ziel, 639, 308, 0, 0, nullptr);

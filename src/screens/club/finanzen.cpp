@@ -20,7 +20,7 @@ namespace {
 
 // Texts of the screen's section.
 enum : i32 { T_TITEL = 0, T_PFEIL = 1, T_EINNAHMEN = 4, T_AUSGABEN = 5, T_SUMME = 6, T_BILANZ = 7, T_ZUSCHAUER = 26 };
-constexpr u16 FARBE_SPIEL = 0xC638;
+constexpr u16 FARBE_SPIEL = FARBE_KOPF;
 
 const char* texte[FINANZ_ZEILEN] = {};
 const char* pfeil_hilfe = nullptr;
@@ -100,7 +100,7 @@ void Finanz_Screen_Texte_Setzen() {
     }
     pfeil_hilfe = text(T_PFEIL);
     for (i16 n : {ICON_FINANZ_AELTER, ICON_FINANZ_NEUER})
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) i->hilfe = pfeil_hilfe;
+        if (Screen_Icon* i = Kit_Icon(n)) i->hilfe = pfeil_hilfe;
 }
 
 void Finanz_Screen_Daten_Holen(i32 p) {
@@ -172,8 +172,7 @@ void Finanz_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Kit_Printf_Glatt(ziel, gross, w, 0, 388, "^tl0213%s^fb0009^tr0564%s^tr0735%d^fe %%", text(T_SUMME),
                      geld(zahlen.ausgaben), 100);
     const i64 bilanz = static_cast<i64>(zahlen.einnahmen) - zahlen.ausgaben;
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(bilanz < 0 ? GRAFIK_FINANZ_MINUS : GRAFIK_FINANZ_PLUS))
-        Blt_Blit(b, 0, 0, -1, -1, ziel, 422, 398, Blt_Opt_Transparent);
+    Kit_Bild_Zeichnen(ziel, bilanz < 0 ? GRAFIK_FINANZ_MINUS : GRAFIK_FINANZ_PLUS, 422, 398);
     Kit_Printf_Glatt(ziel, gross, bilanz < 0 ? FARBE_FEHLER : w, 0, 417, "^tl0213%s^fb0009^tr0564%s^fe", text(T_BILANZ),
                      geld(bilanz));
     // The period shown, above its arrows: its month (one booking period a month).

@@ -151,8 +151,7 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
         z.option != OPTION_ZUGZEIT && z.option != OPTION_NETZ_SERVER && z.option != OPTION_CLIENT_ZUGZEIT;
     const i32 kasten_y = 187 + OPTIONEN_ZEILE_H * r;
     if (schalter && Option_Wert(z.option, 0, 0) != 0) {
-        if (Rastport* haken = Menue_Get_Hooks().grafik_holen(GRAFIK_OPTIONEN_HAKEN))
-            Blt_Blit(haken, 0, 0, -1, -1, ziel, 43, kasten_y, Blt_Opt_Transparent);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_OPTIONEN_HAKEN, 43, kasten_y);
     } else if (schalter) {
         Blt_Rechteck(ziel, 44, kasten_y + 1, 18, 18, FARBE_KANTE_DUNKEL);
         Blt_Rahmen(ziel, 44, kasten_y + 1, 18, 18, FARBE_KANTE_HELL, 1);
@@ -251,7 +250,7 @@ void Optionen_Screen_Init() {
     Menue_Set_Rechtsklick_Icon(ICON_OPTIONEN_SCHLIESSEN);
     Optionen_Scrollbar_Zeigen();
     Optionen_Texte_Setzen();
-    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_OPTIONEN_KNOPF)) {
+    if (Screen_Icon* k = Kit_Icon(ICON_OPTIONEN_KNOPF)) {
         Menue_Scrollbuttonpos_Zuweisen(k);
         erste_zeile = Menue_Balkenpos_In_Index(k);
     }
@@ -260,7 +259,7 @@ void Optionen_Screen_Init() {
 void Optionen_Scrollbar_Zeigen() {
     const bool zeigen = scroll.stufen > 1;
     for (i16 n : {ICON_OPTIONEN_BALKEN, ICON_OPTIONEN_KNOPF})
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n))
+        if (Screen_Icon* i = Kit_Icon(n))
             i->status = zeigen ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
 }
 
@@ -274,7 +273,7 @@ void Optionen_Texte_Setzen() {
                        .farbe_aktiv = FARBE_KNOPF_TEXT,
                        .farbe = FARBE_KNOPF_TEXT,
                        .text = text(T_SCHLIESSEN)};
-    if (Screen_Icon* s = Menue_Screen_Icon_Aus_Nummer(ICON_OPTIONEN_SCHLIESSEN)) s->hilfe = text(T_SCHLIESSEN);
+    if (Screen_Icon* s = Kit_Icon(ICON_OPTIONEN_SCHLIESSEN)) s->hilfe = text(T_SCHLIESSEN);
 }
 
 void Optionen_Scroll(Screen_Icon*, i32 index, u32) {

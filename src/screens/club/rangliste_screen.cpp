@@ -38,7 +38,7 @@ enum : i32 {
     T_SPALTEN_0 = 9,  // 9..12 the list pages' column heads
 };
 constexpr i32 T_TRANSFER_VEREIN = 28;  // TRANSFER: the club's column head
-constexpr u16 FARBE_OHNE_MANAGER = 50744;
+constexpr u16 FARBE_OHNE_MANAGER = FARBE_KOPF;
 // Pages 3..8: the statistics and their labels.
 constexpr i32 STATISTIK[RL_SEITEN] = {-1, -1, -1, 0, 1, 2, 22, 23, 24};
 const char* const LABEL[RL_SEITEN] = {nullptr,     nullptr,        nullptr,          "Torschützenliste", "Vorlagen",
@@ -90,16 +90,15 @@ void seite_einrichten() {
                      .farbe_aktiv = FARBE_KNOPF_TEXT,
                      .farbe = FARBE_KNOPF_TEXT,
                      .text = label(seite)};
-    if (Screen_Icon* s = Menue_Screen_Icon_Aus_Nummer(ICON_RL_SEITE))
-        s->grafik = seite == 0 ? GRAFIK_RL_SEITE : GRAFIK_RL_SEITE + 1;
+    if (Screen_Icon* s = Kit_Icon(ICON_RL_SEITE)) s->grafik = seite == 0 ? GRAFIK_RL_SEITE : GRAFIK_RL_SEITE + 1;
     Rangliste_Spieler_Liste_Bauen(seite, &leader);
     scroll.stufen = static_cast<i16>(std::min(stufen_von_seite(), 30000));
     const bool zeigen = scroll.stufen > 1 && seite != 0;
     for (i16 i = ICON_RL_SPUR; i <= ICON_RL_RUNTER; ++i)
-        if (Screen_Icon* ic = Menue_Screen_Icon_Aus_Nummer(i))
+        if (Screen_Icon* ic = Kit_Icon(i))
             ic->status = zeigen ? ic->status & ~MENUE_S_VERSTECKT : ic->status | MENUE_S_VERSTECKT;
     position = std::clamp(position, 0, std::max(scroll.stufen - 1, 0));
-    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_RL_KNOPF)) Menue_Scrollbutton_Setzen(k, position);
+    if (Screen_Icon* k = Kit_Icon(ICON_RL_KNOPF)) Menue_Scrollbutton_Setzen(k, position);
     Blt_Cache_Leeren();
 }
 
@@ -108,12 +107,12 @@ void pfeil(i32 richtung, u32 ereignis) {
     const i32 neu = std::clamp(position + richtung, 0, std::max(scroll.stufen - 1, 0));
     if (neu == position) return;
     position = neu;
-    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_RL_KNOPF)) Menue_Scrollbutton_Setzen(k, position);
+    if (Screen_Icon* k = Kit_Icon(ICON_RL_KNOPF)) Menue_Scrollbutton_Setzen(k, position);
     Blt_Cache_Leeren();
 }
 
 void bild(Rastport* ziel, u32 grafik, i32 x, i32 y, i32 prozent) {
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(grafik)) {
+    if (Rastport* b = Kit_Bild(grafik)) {
         if (prozent < 100) Blt_Alpha_Prozent(b, 0, 0, b->breite, b->hoehe, ziel, x, y, prozent);
         else Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     }

@@ -240,7 +240,7 @@ void Disk_Screen_Texte_Setzen() {
     for (i32 k = 0; k < 4; ++k) {
         hilfe[k] = IDS[k];
         Text_cfg_Aufloesen(&hilfe[k], TEXT_DISK);
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(KNOEPFE[k])) i->hilfe = hilfe[k];
+        if (Screen_Icon* i = Kit_Icon(KNOEPFE[k])) i->hilfe = hilfe[k];
     }
 }
 
@@ -313,15 +313,13 @@ void Disk_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
     // Every other row a shade lighter.
     for (i32 s = 0; s < DISK_SLOTS; s += 2)
         Blt_Rechteck_Alpha(ziel, 37, DISK_ZEILE_Y0 + DISK_ZEILE_H * s, 615, DISK_ZEILE_H, FARBE_WEISS, 4);
-    if (gewaehlt >= 0)
-        if (Rastport* m = Menue_Get_Hooks().grafik_holen(GRAFIK_DISK_GEWAEHLT))
-            Blt_Blit(m, 0, 0, -1, -1, ziel, 37, DISK_ZEILE_Y0 + DISK_ZEILE_H * gewaehlt, Blt_Opt_Transparent);
+    if (gewaehlt >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_DISK_GEWAEHLT, 37, DISK_ZEILE_Y0 + DISK_ZEILE_H * gewaehlt);
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
     if (Menue_Get_Aktives_Icon() == icon && my >= DISK_ZEILE_Y0 && my <= LISTE_Y1) {
         const i32 r = Disk_Screen_Zeile_Bei(mx, my);
         // Not under the description field: it keeps what lies beneath it from its first frame.
         if (r >= 0 && !(speichern && r == gewaehlt))
-            if (Rastport* h = Menue_Get_Hooks().grafik_holen(GRAFIK_DISK_ZEILE))
+            if (Rastport* h = Kit_Bild(GRAFIK_DISK_ZEILE))
                 Blt_Pulsieren(h, 0, 0, h->breite, h->hoehe, ziel, 37, DISK_ZEILE_Y0 + DISK_ZEILE_H * r);
     }
     for (i32 s = 0; s < DISK_SLOTS; ++s) {
@@ -338,7 +336,7 @@ void Disk_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
 
 void Disk_Screen_Klick(Screen_Icon*, u32 ereignis) {
     if (speichern_offen() && bestaetigt) {
-        if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_SPEICHERN_KNOPF)) Disk_Screen_Knopf_Klick(k, 0);
+        if (Screen_Icon* k = Kit_Icon(ICON_SPEICHERN_KNOPF)) Disk_Screen_Knopf_Klick(k, 0);
         return;
     }
     if (!(ereignis & MENUE_E_LINKS)) return;

@@ -250,7 +250,7 @@ void Stadion_Popup(i32 art, const char* t) {
 
 void Stadion_Popup_Text(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     const u32 bild = popup_art == STADION_POPUP_RENOVIERUNG ? GRAFIK_STADION_POPUP_RENOVIERUNG : GRAFIK_STADION_POPUP_BAU;
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(bild)) Blt_Blit(b, 0, 0, -1, -1, ziel, x + 6, y + 6, Blt_Opt_Standard);
+    if (Rastport* b = Kit_Bild(bild)) Blt_Blit(b, 0, 0, -1, -1, ziel, x + 6, y + 6, Blt_Opt_Standard);
     Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     Umbruch_Text_Ausgabe(ziel, f, popup_text, 87, 718, 514, 572, 1, 4, 33);
     Umbruch_Text_Ausgabe(ziel, f, popup_text, 86, 717, 513, 571, FARBE_WEISS, 4, 33);
@@ -267,7 +267,7 @@ void Stadion_Screen_Bild(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     const Stadion_Daten* s = stadion();
     if (!s || !icon) return;
     icon->grafik = GRAFIK_STADION_BILD + static_cast<u32>(std::clamp(s->klasse, 0, STADION_KLASSEN - 1));
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(icon->grafik)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Standard);
+    if (Rastport* b = Kit_Bild(icon->grafik)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Standard);
 }
 
 void Stadion_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {

@@ -44,7 +44,7 @@ enum : i32 {
     T_TITEL_VERTRAEGE = 52,
     T_SUCHE_1 = 55,  // 55..57 the counter's steps
 };
-constexpr u16 FARBE_BETRAG = FARBE_HELL, FARBE_LABEL = 50744;
+constexpr u16 FARBE_BETRAG = FARBE_HELL, FARBE_LABEL = FARBE_KOPF;
 constexpr i32 HAUPTSPONSOR = 8;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_WERBUNG, n); }
@@ -78,7 +78,7 @@ void knoepfe() {
 void logo(Rastport* ziel, bool gross, i32 sponsor, i32 x, i32 y, Blt_Optionen* opt) {
     const i32 g = Werbung_Logo_Grafik(gross, sponsor);
     if (g < 0) return;
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(static_cast<u32>(g))) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, opt);
+    if (Rastport* b = Kit_Bild(static_cast<u32>(g))) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, opt);
 }
 
 void angebot_zeichnen(Rastport* ziel, const Werbung_Daten& w) {
@@ -99,9 +99,7 @@ void angebot_zeichnen(Rastport* ziel, const Werbung_Daten& w) {
         Kit_Printf(ziel, klein, FARBE_LABEL, 0, 296 + 22 * art, "^tr0212%s %s", geld(w.angebot_betrag),
                    text(T_PRO_SPIEL));
         for (i32 k = 0; k < 3; ++k)
-            if (k != art)
-                if (Rastport* b = Menue_Get_Hooks().grafik_holen(GRAFIK_WERBUNG_ANDERE_ART))
-                    Blt_Blit(b, 0, 0, -1, -1, ziel, 18, 285 + 22 * k, Blt_Opt_Transparent);
+            if (k != art) Kit_Bild_Zeichnen(ziel, GRAFIK_WERBUNG_ANDERE_ART, 18, 285 + 22 * k);
     }
     const i32 rest = w.angebot_dauer - w.angebot_anzahl2;
     Kit_Printf(ziel, klein, FARBE_LABEL, 0, 380, "^tl0019%d %s", rest, text(rest == 1 ? T_UEBRIG : T_UEBRIG_MEHR));
@@ -214,9 +212,7 @@ void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
                              Werbung_Sponsor_Name(slot.sponsor), slot.anzahl);
         }
         logo(ziel, false, slot.sponsor, 327, y - 17, Blt_Opt_Standard);
-        if (slot.wert2 == 0)
-            if (Rastport* b = Menue_Get_Hooks().grafik_holen(GRAFIK_WERBUNG_STANDARDBANDE))
-                Blt_Blit(b, 0, 0, -1, -1, ziel, 628, y - 12, Blt_Opt_Transparent);
+        if (slot.wert2 == 0) Kit_Bild_Zeichnen(ziel, GRAFIK_WERBUNG_STANDARDBANDE, 628, y - 12);
     }
     // 3. Totals.
     Kit_Printf_Glatt(ziel, klein, FARBE_BETRAG, 0, 387, "^tr0777%s", geld(s.banden));

@@ -137,7 +137,7 @@ i32 knopf(i32 icon) { return static_cast<i32>(Menue_Icon_Zustand(icon)); }
 void knopf_setzen(i32 icon, i32 wert) { Menue_Icon_Zustand_Setzen(icon, static_cast<u32>(wert)); }
 
 void status(i16 icon, u32 bit, bool an) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(icon)) i->status = an ? i->status | bit : i->status & ~bit;
+    if (Screen_Icon* i = Kit_Icon(icon)) i->status = an ? i->status | bit : i->status & ~bit;
 }
 
 // The selected competition (a base id), -1 when the list is empty.
@@ -269,8 +269,7 @@ void liga_liste_bauen(i32 gruppe, i32 spieltag) {
 
 void tabelle_liste_bauen() {
     stand.ko = (stand.info.modus & MODUS_KO) != 0;
-    if (Screen_Icon* h = Menue_Screen_Icon_Aus_Nummer(ICON_WB_HINTERGRUND))
-        h->grafik = stand.ko ? GRAFIK_WB_KO : GRAFIK_WB_TABELLE;
+    if (Screen_Icon* h = Kit_Icon(ICON_WB_HINTERGRUND)) h->grafik = stand.ko ? GRAFIK_WB_KO : GRAFIK_WB_TABELLE;
     if (stand.ko) knopf_setzen(ICON_WB_PROGNOSE, 0);
     status(ICON_WB_PROGNOSE, MENUE_S_GRAU, stand.ko);
     stand.prognose = knopf(ICON_WB_PROGNOSE) != 0;
@@ -320,10 +319,8 @@ void liga_zeile(Rastport* ziel, i32 zeile, i32 y) {
                      "^tz0412%2d^tz0444%2d^tz0496%3d^tz0586%3d:%3d%s^fe",
                      platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name, spiele, ergebnisse[0],
                      ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
-    if (Rastport* pfeil = Menue_Get_Hooks().grafik_holen(GRAFIK_WB_FORM_0 +
-                                                          Tabelle_Screen_Form_Klasse(static_cast<i8>(tabelle.form[slot]),
-                                                                                     spieltag)))
-        Blt_Blit(pfeil, 0, 0, -1, -1, ziel, 746, y, Blt_Opt_Transparent);
+    Kit_Bild_Zeichnen(
+        ziel, GRAFIK_WB_FORM_0 + Tabelle_Screen_Form_Klasse(static_cast<i8>(tabelle.form[slot]), spieltag), 746, y);
 }
 
 void ko_zeile(Rastport* ziel, i32 zeile, i32 x, i32 y) {
@@ -346,7 +343,7 @@ void ko_zeile(Rastport* ziel, i32 zeile, i32 x, i32 y) {
             status_text = "";
         }
         if (bild >= 0)
-            if (Rastport* b = Menue_Get_Hooks().grafik_holen(bild)) Blt_Alpha_Prozent(b, 0, 0, 768, 16, ziel, x, y, 35);
+            if (Rastport* b = Kit_Bild(bild)) Blt_Alpha_Prozent(b, 0, 0, 768, 16, ziel, x, y, 35);
     }
     char herkunft[96] = "";
     const char* name = Team_String(0, team, nullptr, 0);
@@ -544,7 +541,7 @@ i32 Tabelle_Screen_Aufbauen() {
     for (i16 i : {ICON_WB_SPUR, ICON_WB_KNOPF}) status(i, MENUE_S_VERSTECKT, !scrollen);
     scroll.stufen = static_cast<i16>(scroll.stufen + 1);
     scroll_position = 0;
-    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_WB_KNOPF)) {
+    if (Screen_Icon* k = Kit_Icon(ICON_WB_KNOPF)) {
         Menue_Scrollbuttonpos_Zuweisen(k);
         scroll_position = scrollen ? std::clamp(Menue_Balkenpos_In_Index(k), 0, scroll.stufen - 1) : 0;
     }
@@ -557,7 +554,7 @@ void Tabelle_Screen_Tabelle_Init() {
     Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(GETEILT.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(ZEILEN.daten());
-    if (Screen_Icon* h = Menue_Screen_Icon_Aus_Nummer(ICON_WB_HINTERGRUND)) h->grafik = GRAFIK_WB_TABELLE;
+    if (Screen_Icon* h = Kit_Icon(ICON_WB_HINTERGRUND)) h->grafik = GRAFIK_WB_TABELLE;
     Manager_Wettbewerbsliste_Bauen(nullptr, true);
     Tabelle_Screen_Aufbauen();
 }
@@ -569,7 +566,7 @@ void ansicht_oeffnen(const Screen_Icon* zeilen, u32 grafik) {
     Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(GETEILT.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(zeilen);
-    if (Screen_Icon* h = Menue_Screen_Icon_Aus_Nummer(ICON_WB_HINTERGRUND)) h->grafik = grafik;
+    if (Screen_Icon* h = Kit_Icon(ICON_WB_HINTERGRUND)) h->grafik = grafik;
     Manager_Wettbewerbsliste_Bauen(nullptr, true);
     Tabelle_Screen_Aufbauen();
 }
@@ -589,7 +586,7 @@ void Tabelle_Screen_Uebersicht_Init() {
 const Wb_Stand& Wb_Stand_Holen() { return stand; }
 void Wb_Scroll_Stufen(i32 stufen) { scroll.stufen = static_cast<i16>(std::clamp(stufen, 0, 30000)); }
 i32 Wb_Erste_Zeile() {
-    const Screen_Icon* spur = Menue_Screen_Icon_Aus_Nummer(ICON_WB_SPUR);
+    const Screen_Icon* spur = Kit_Icon(ICON_WB_SPUR);
     return spur && !(spur->status & MENUE_S_VERSTECKT) ? scroll_position : 0;
 }
 i32 Wb_Wort(i32 icon) { return wort(icon); }
@@ -679,7 +676,7 @@ void Tabelle_Screen_Pokal_Klick(Screen_Icon*, u32 ereignis) {
     i16 n = -1;
     if (x >= 329 && x <= 400) n = ICON_WB_WETTBEWERB_ZURUECK;
     else if (x >= 470 && x <= 541) n = ICON_WB_WETTBEWERB_VOR;
-    if (n >= 0) Tabelle_Screen_Pfeil_Klick(Menue_Screen_Icon_Aus_Nummer(n), ereignis);
+    if (n >= 0) Tabelle_Screen_Pfeil_Klick(Kit_Icon(n), ereignis);
 }
 
 void Tabelle_Screen_Schalter_Klick(Screen_Icon* icon, u32 ereignis) {
@@ -757,7 +754,7 @@ void Tabelle_Screen_Gruppe_Text(Screen_Icon*, Rastport* ziel, i32, i32 y) {
 void Tabelle_Screen_Tabellenzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon || stand.gruppe < 0) return;
     i32 zeile = icon->nummer - ICON_WB_ZEILE_0;
-    if (const Screen_Icon* spur = Menue_Screen_Icon_Aus_Nummer(ICON_WB_SPUR); spur && !(spur->status & MENUE_S_VERSTECKT))
+    if (const Screen_Icon* spur = Kit_Icon(ICON_WB_SPUR); spur && !(spur->status & MENUE_S_VERSTECKT))
         zeile += scroll_position;
     if (zeile < 0 || zeile >= static_cast<i32>(tabelle.zeilen) || zeile >= TABELLE_ZEILEN) return;
     if (zeile % 2) Blt_Rechteck_Alpha(ziel, x, y, 768, 16, FARBE_ZEILE_HELL, 60);

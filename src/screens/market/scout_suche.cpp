@@ -29,7 +29,7 @@ namespace {
 constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_NUMMER = 84, MODUS_MAX = 97;
 constexpr u32 TICK_MS = 10, SCHRITT_MS = 1500, BERICHT_MS = 2000;
 constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};
-constexpr u16 FARBE_LOG_GERADE = 57343, FARBE_ZUSAGE = 50055;
+constexpr u16 FARBE_ZUSAGE = FARBE_MARKE;
 
 enum : i32 {
     T_ENDE = 6,
@@ -90,7 +90,7 @@ i32 naechstes_ergebnis(bool nehmen) {
 }
 
 void zeigen(i32 n, bool an) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n))
+    if (Screen_Icon* i = Kit_Icon(n))
         i->status = an ? i->status & ~(MENUE_S_VERSTECKT | MENUE_S_GRAU) : i->status | MENUE_S_VERSTECKT | MENUE_S_GRAU;
 }
 
@@ -177,7 +177,7 @@ void Scout_Suche_Karte(i32 modus) {
         zeigen(ICON_SUCHE_SPIELERKARTE, false);
         zeigen(ICON_SUCHE_VERPFLICHTEN, false);
         zeigen(ICON_SUCHE_ABWEISEN, false);
-        if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_SUCHE_KARTE)) k->status |= MENUE_S_GRAU;
+        if (Screen_Icon* k = Kit_Icon(ICON_SUCHE_KARTE)) k->status |= MENUE_S_GRAU;
     } else {
         s.zugestimmt = 0;
         zeigen(ICON_SUCHE_SPIELERKARTE, true);

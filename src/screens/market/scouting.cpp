@@ -177,7 +177,7 @@ const Scout_Def& def() { return Scout_Tabelle[scout]; }
 i32 grundpreis() { return Global_Scout_Grundpreis(scout, Team_Aktiv); }
 i32 gebietspreis(i32 k) { return Global_Scout_Gebietspreis(scout, k); }
 void status(i32 n, u32 bits, bool ein) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) i->status = ein ? i->status | bits : i->status & ~bits;
+    if (Screen_Icon* i = Kit_Icon(n)) i->status = ein ? i->status | bits : i->status & ~bits;
 }
 
 void knopf_text(Icon_Textzeile* t, i32 n) {
@@ -219,7 +219,7 @@ void anim_stoppen() { Anim_Slots_Init(anim, 1); }
 // the engine tests on the icon's picture.
 void gebiete_bilder() {
     for (const Gebiet_Icon& g : GEBIET_ICONS)
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(g.nummer))
+        if (Screen_Icon* i = Kit_Icon(g.nummer))
             i->bild = Kit_Bild(static_cast<i32>(g.grafik + (Menue_Icon_Zustand(g.nummer) ? 1 : 0)));
 }
 
@@ -333,7 +333,7 @@ void Scouting_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         gebiete_bilder();
         // Ozeanien out of its period: hidden as an icon (no hover, no click),
         // its shape still on the map, dimmed.
-        if (const Screen_Icon* g = Menue_Screen_Icon_Aus_Nummer(ICON_SCOUTING_GEBIET_14))
+        if (const Screen_Icon* g = Kit_Icon(ICON_SCOUTING_GEBIET_14))
             if (g->status & MENUE_S_VERSTECKT)
                 if (Rastport* b = Kit_Bild(static_cast<i32>(GEBIET_ICONS[14].grafik)))
                     Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, g->x, g->y, GESCHLOSSEN_PROZENT);

@@ -19,7 +19,6 @@
 #include "gui/text_cfg.h"
 #include "platform/input.h"
 #include "screens/market/verhandlung.h"
-#include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
@@ -464,11 +463,11 @@ void Transfer_Screen_Eigen_Klick(Screen_Icon* i, u32 ereignis) {
     // The attribute popup: an open one shows the clicked player (a click on
     // the attributes ends there); a click on the attributes opens it.
     const i32 mx = Maus_Get_X();
-    if (Attribut_Popup_Offen()) {
-        Attribut_Popup_Spieler_Zeigen(p, Team_Aktiv);
+    if (Screen_Offen(Screen_Id::ATTRIBUT_POPUP)) {
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = Team_Aktiv});
         if (mx >= POPUP_BEREICH_X0 && mx <= POPUP_BEREICH_X1) return;
     } else if (mx >= ATTRIBUTE_X0 && mx <= ATTRIBUTE_X1) {
-        Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), Team_Aktiv);
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = Team_Aktiv, .x = mx, .y = Maus_Get_Y()});
         return;
     }
     if (!wechsel_frei()) return;

@@ -66,7 +66,7 @@ enum : i32 {
 constexpr i32 SUCHE_NEIN = 26;                     // SPIELER_SUCHE_SCREEN: "Nein"
 constexpr i32 DOLV_GEBOT = 5, DOLV_KARTE = 1;      // ZUSATZTEXTE_DOLV
 constexpr i32 BEXOT_GESCHEITERT = 18;              // ZUSATZTEXTE_BEXOT
-constexpr u16 FARBE_BLINKEN = 64160;
+constexpr u16 FARBE_BLINKEN = FARBE_FEHLER;
 
 Verhandlung_Daten d;
 Screen_Drossel gebot_drossel;

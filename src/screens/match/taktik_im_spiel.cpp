@@ -247,8 +247,8 @@ void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
         Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_TAKTIK_IM_SPIEL_FENSTER, static_cast<u32>(y));
     }
     Font* f = Kit_Font(Kit_Schrift::TEXT);
-    Rastport* rahmen = Menue_Get_Hooks().grafik_holen(GRAFIK_TAKTIK_IM_SPIEL_BALKEN);
-    Rastport* fuellung = Menue_Get_Hooks().grafik_holen(GRAFIK_TAKTIK_IM_SPIEL_BALKEN + 1);
+    Rastport* rahmen = Kit_Bild(GRAFIK_TAKTIK_IM_SPIEL_BALKEN);
+    Rastport* fuellung = Kit_Bild(GRAFIK_TAKTIK_IM_SPIEL_BALKEN + 1);
     for (i32 w = 0; w < TAKTIK_IM_SPIEL_WERTE; ++w) {
         const i32 v = Taktik_Im_Spiel_Screen_Wert(w);
         const i32 by = i->y + 19 * w + 39;

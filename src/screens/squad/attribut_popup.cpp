@@ -215,6 +215,18 @@ void Attribut_Popup_Position(i32* x, i32* y) {
 
 void Attribut_Popup_Set_Wahl(Attribut_Wahl_Prozedur p) { wahl = p; }
 
+Screen_Def Attribut_Popup_Def() {
+    return {.name = "Attribute",
+            .icons = Icon_Besitzer::ATTRIBUT_POPUP,
+            .rahmen = ICON_POPUP_RAHMEN,
+            .schliessen = [] { Attribut_Popup_Schliessen(); },
+            .oeffnen_fuer =
+                [](const Screen_Anlass& a) {
+                    if (Attribut_Popup_Offen()) Attribut_Popup_Spieler_Zeigen(a.spieler, a.team);
+                    else Attribut_Popup_Oeffnen(a.spieler, a.x, a.y, a.team);
+                }};
+}
+
 void Attribut_Popup_Oeffnen(i32 spieler, i32 x, i32 y, i32 team) {
     if (Attribut_Popup_Offen() || spieler < 0 || spieler >= Spieler_Anzahl) return;
     if (Global_Attribut_Wahl_Flag && wahl) {

@@ -75,10 +75,6 @@ Icon_Textzeile text_schliessen{};
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_INFO, n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)))
-        Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
 
 // The whole-screen icon lies above every screen and catches what is not
 // the card's; not modal, so that the talents screen opened over the card
@@ -275,13 +271,14 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     }
     const i32 klasse = wert(MODUS_KLASSE, p);
     static constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};  // classes 0..3 -> 8335, 8333, 8332, 8334
-    if (klasse >= 0 && klasse <= 3) blit(ziel, GRAFIK_KARTE_KLASSE + KLASSE_BILD[klasse], 251, 114);
+    if (klasse >= 0 && klasse <= 3) Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_KLASSE + KLASSE_BILD[klasse], 251, 114);
     if (karte.team != Team_Transfermarkt)
         Kit_Printf_Glatt(ziel, g, FARBE_GOLD, 260, 135, "^tr0025%d", std::clamp(wert(MODUS_NUMMER, p), 0, 99));
     Kit_Printf_Glatt(ziel, g, FARBE_WEISS, 260, 135, "^tl0040%s", Positions_Text(std::clamp(klasse, 0, 3)));
     Kit_Printf_Glatt(ziel, g, FARBE_WEISS, 260, 160, "%s", Spieler_String(505, p, nullptr, 0));
     static constexpr i32 ERSCHOEPFUNG_BILD[5] = {2, 3, 4, 0, 1};  // 0..4 -> 8338, 8339, 8340, 8336, 8337
-    blit(ziel, GRAFIK_KARTE_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)], 166, 268);
+    Kit_Bild_Zeichnen(
+        ziel, GRAFIK_KARTE_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)], 166, 268);
     Spieler_Sterne_Zeichnen(ziel, p, 205, 214, 0, true);
     Kit_Printf(ziel, f, FARBE_WEISS, 615, 247, "%d", wert(MODUS_SPIELE, p));
 
@@ -289,7 +286,7 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
     const i32 zaehler = (status & SPERR_BITS) ? Spiele_Get_Wettbewerb_Ereignis(Team_Wettbewerb, SPERR_ZAEHLER, p) : 0;
     if (status & VERLETZT) {
-        blit(ziel, GRAFIK_KARTE_VERLETZT, 172, 386);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_VERLETZT, 172, 386);
         Kit_Printf(ziel, g, FARBE_FEHLER, 0, 290, "^tz0327%s", text(T_VERLETZT));
         const i32 dauer = wert(MODUS_DAUER, p);
         Kit_Printf(ziel, f, FARBE_WEISS, 190, 398, "%s (%d %s)", Spieler_Get_Verletzungs_Text(wert(MODUS_ART, p)),
@@ -305,7 +302,7 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         i32 grafik = -1;
         for (const Sperre& s : SPERREN)
             if (zaehler & s.bit) grafik = s.grafik, label = text(s.text);
-        if (grafik >= 0) blit(ziel, GRAFIK_KARTE_SPERRE + grafik, 172, 386);
+        if (grafik >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_SPERRE + grafik, 172, 386);
         rest = zaehler & 0x1f;
         Kit_Printf(ziel, g, FARBE_FEHLER, 0, 290, "^tz0327%s", label);
         Kit_Printf(ziel, f, FARBE_WEISS, 190, 398, "%s : (%d %s)", label, rest, text(rest == 1 ? T_SPIEL : T_SPIELE));
@@ -333,16 +330,17 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     i32 aktiv[3];
     const int na = std::min(Attribute_Get_Attribute(p, aktiv, 3, 0), 3);
     for (int i = 0; i < na; ++i)
-        if (aktiv[i] >= 0) blit(ziel, GRAFIK_ATTRIBUT_GROSS + aktiv[i], 515 + 80 * i, 264);
+        if (aktiv[i] >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_GROSS + aktiv[i], 515 + 80 * i, 264);
     i32 gelernt[18];
     const int n = std::min(Attribute_Get_Attribute(p, gelernt, 18, 1), 18);
     if (n > 10) {
-        blit(ziel, GRAFIK_KARTE_ATTRIBUT_LEISTE, 36, 313);
-        for (int i = 0; i < n && gelernt[i] >= 0; ++i) blit(ziel, GRAFIK_ATTRIBUT_GEWAEHLT + gelernt[i], 45 + 26 * i, 330);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_ATTRIBUT_LEISTE, 36, 313);
+        for (int i = 0; i < n && gelernt[i] >= 0; ++i)
+            Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_GEWAEHLT + gelernt[i], 45 + 26 * i, 330);
     } else {
         for (int i = 0; i < n && gelernt[i] >= 0; ++i) {
-            if (Attribute_Attribut_Aktief(p, gelernt[i])) blit(ziel, GRAFIK_KARTE_AKTIV, 40 + 46 * i, 311);
-            blit(ziel, GRAFIK_ATTRIBUT_KARTE + gelernt[i], 47 + 46 * i, 318);
+            if (Attribute_Attribut_Aktief(p, gelernt[i])) Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_AKTIV, 40 + 46 * i, 311);
+            Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KARTE + gelernt[i], 47 + 46 * i, 318);
         }
     }
 }

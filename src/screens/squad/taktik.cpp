@@ -64,7 +64,7 @@ constexpr Wert WERTE[7] = {
 // The small switch of a switched value and its pictures.
 constexpr i32 KLEIN_VON[7] = {ICON_TAKTIK_KLEIN_0, ICON_TAKTIK_KLEIN_1, -1, ICON_TAKTIK_KLEIN_3, -1, -1, -1};
 // The playing style's colours, from the most attacking to the most defensive.
-constexpr u16 STIL_FARBE[7] = {62017, 62595, 63334, 46947, 40770, 24384, 8160};
+constexpr const u16 (&STIL_FARBE)[7] = FARBE_NOTE;
 
 Screen_Drossel drossel;
 char hilfe[1024];

@@ -150,7 +150,7 @@ Screen_Def Spielstart_Screen_Def() {
 bool Spielstart_Pruefen(int, u8* spieler_ok) {
     if (erster_aufruf) {
         erster_aufruf = false;
-        Menue_Set_Hintergrund(Menue_Get_Hooks().grafik_holen(GRAFIK_START_HINTERGRUND), 0);
+        Menue_Set_Hintergrund(Kit_Bild(GRAFIK_START_HINTERGRUND), 0);
         for (i32& t : zustand.verwaltet) t = -1;
         for (Spielstart_Slot& s : Spielstart_Slots) s = {.name = {}, .land = -1, .liga = -1, .team = -1, .gesicht = -1, .behalten = 0};
         i32 n = 0;
@@ -181,7 +181,7 @@ void Spielstart_Set_Beendet() { Spielstart_Beendet = 1; }
 void Spielstart_Screen_Init() {
     Menue_Screen_Icons_Loeschen_Bereich(BEREICH_AUCH_BLEIBENDE, 0, 0, 799, 599);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
-    Menue_Set_Hintergrund(Menue_Get_Hooks().grafik_holen(GRAFIK_START_HINTERGRUND), 0);
+    Menue_Set_Hintergrund(Kit_Bild(GRAFIK_START_HINTERGRUND), 0);
     if (Spielstand_Get_Letzter() < 0) Start_Grau(ICON_START_WEITER, true);
     // A switch left on (back from the load screen) shows its controls again.
     if (an(ICON_START_NETZ)) {
@@ -192,15 +192,14 @@ void Spielstart_Screen_Init() {
 }
 
 void Start_Zeigen(i32 icon, bool zeigen) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(icon))
+    if (Screen_Icon* i = Kit_Icon(icon))
         i->status = zeigen ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
 }
 void Start_Grau(i32 icon, bool grau) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(icon))
-        i->status = grau ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
+    if (Screen_Icon* i = Kit_Icon(icon)) i->status = grau ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
 }
 bool Start_Sichtbar(i32 icon) {
-    const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(icon);
+    const Screen_Icon* i = Kit_Icon(icon);
     return i && !(i->status & MENUE_S_VERSTECKT);
 }
 
@@ -284,9 +283,9 @@ void Spielstart_Weiter_Klick(Screen_Icon* icon, u32) {
 
 void Spielstart_Laden_Oeffnen_Klick(Screen_Icon*, u32) {
     Disk_Screen_Set_Gewaehlt(-1);
-    Disk_Screen_Laden_Init();
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LADEN_KNOPF)) i->klick = Spielstart_Laden_Klick;
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LADEN_ABBRECHEN)) i->klick = Spielstart_Laden_Zurueck_Klick;
+    Screen_Oeffnen_Darueber(Screen_Id::LADEN);
+    if (Screen_Icon* i = Kit_Icon(ICON_LADEN_KNOPF)) i->klick = Spielstart_Laden_Klick;
+    if (Screen_Icon* i = Kit_Icon(ICON_LADEN_ABBRECHEN)) i->klick = Spielstart_Laden_Zurueck_Klick;
 }
 
 void Spielstart_Laden_Klick(Screen_Icon*, u32 ereignis) {

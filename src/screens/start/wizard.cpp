@@ -218,9 +218,6 @@ constexpr auto BEHALTEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ, n); }
-void blit(u32 g, Rastport* ziel, i32 x, i32 y) {
-    if (Rastport* b = Kit_Bild(g)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
 i32 liga_bild(i32 liga) {
     const i32 g = Wettbewerb_Get_Grafik_Nummer(liga, nullptr);
     return g >= 0 && g < LIGA_BILDER ? g : 0;
@@ -303,10 +300,10 @@ void seite_aufbauen() {
     Menue_Screen_Icon_Tabelle_Hinzufuegen(LISTE.daten());
     const Layout* l = layout();
     anzeigen(ICON_WIZ_KOPF, true);  // the panel also behind the count, so no empty band shows
-    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_WIZ_KOPF)) k->grafik = l ? l->kopf : GRAFIK_WIZ_KOPF_LISTE;
+    if (Screen_Icon* k = Kit_Icon(ICON_WIZ_KOPF)) k->grafik = l ? l->kopf : GRAFIK_WIZ_KOPF_LISTE;
     const i32 n = eintraege(), sicht = sichtbar();
     for (i32 k = 0; k < WIZ_EINTRAEGE; ++k) {
-        Screen_Icon* e = Menue_Screen_Icon_Aus_Nummer(ICON_WIZ_EINTRAG + k);
+        Screen_Icon* e = Kit_Icon(ICON_WIZ_EINTRAG + k);
         if (!e) continue;
         const bool da = l && k < sicht && k < n;
         e->status = da ? MENUE_S_TRANSPARENT : MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT;
@@ -319,7 +316,7 @@ void seite_aufbauen() {
     Menue_Icon_Zustand_Setzen(ICON_WIZ_KNOPF, KNOPF_STAND);
     anzeigen(ICON_WIZ_BALKEN, rollen);
     anzeigen(ICON_WIZ_KNOPF, rollen);
-    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_WIZ_KNOPF)) {
+    if (Screen_Icon* k = Kit_Icon(ICON_WIZ_KNOPF)) {
         k->y = KNOPF_Y_MIN;
         Menue_Icon_Zustand_Setzen(ICON_WIZ_KNOPF, KNOPF_Y_MIN);
     }
@@ -551,27 +548,28 @@ void Spielstart_Uebersicht(Screen_Icon*, Rastport* ziel, i32, i32) {
         Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, 0, 124, "^tr0360%s", server);
     }
     // Difficulty.
-    if (z.schwierigkeit >= 0) blit(GRAFIK_WIZ_SCHWIERIGKEIT + static_cast<u32>(z.schwierigkeit), ziel, 37, 150);
+    if (z.schwierigkeit >= 0)
+        Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_SCHWIERIGKEIT + static_cast<u32>(z.schwierigkeit), 37, 150);
     Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::MITTEL), farbe(S_SCHWIERIGKEIT), 133, 178, "%s: %s", text(83),
                      schwierigkeit_name(z.schwierigkeit));
     // Name and face.
-    if (s.gesicht >= 0) blit(GRAFIK_WIZ_GESICHT + static_cast<u32>(s.gesicht), ziel, 37, 206);
-    else blit(GRAFIK_WIZ_FELD_LEER, ziel, 37, 206);
-    if (z.seite == S_GESICHT) blit(GRAFIK_WIZ_GESICHT_RAHMEN, ziel, 35, 204);
+    if (s.gesicht >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_GESICHT + static_cast<u32>(s.gesicht), 37, 206);
+    else Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_FELD_LEER, 37, 206);
+    if (z.seite == S_GESICHT) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_GESICHT_RAHMEN, 35, 204);
     Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::MITTEL), farbe(z.seite == S_GESICHT ? S_GESICHT : S_NAME), 133, 250,
                      "%s: %s", text(71), s.name[0] ? s.name : text(69));
     // Country, club, league.
-    blit(GRAFIK_WIZ_FELD_LEER, ziel, 37, 285);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_FELD_LEER, 37, 285);
     if (s.land >= 0) Wappen_Blit(s.land, ziel, 41, 289, 62, 62, nullptr);
     Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::MITTEL), farbe(S_LAND), 133, 330, "%s: %s", text(84),
                      s.land >= 0 ? Team_String(721, s.land, nullptr, 0) : text(69));
-    blit(GRAFIK_WIZ_FELD_LEER, ziel, 37, 364);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_FELD_LEER, 37, 364);
     if (s.team >= 0) Wappen_Blit(s.team, ziel, 41, 368, 62, 62, nullptr);
     Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::MITTEL), farbe(S_VEREIN), 133, 410, "%s: %s", text(85),
                      s.team >= 0 ? Team_String(721, s.team, nullptr, 0) : text(69));
     // The league's picture by its graphic number (the empty field without a league).
-    if (s.liga >= 0) blit(static_cast<u32>(GRAFIK_WIZ_LIGA + liga_bild(s.liga)), ziel, 37, 443);
-    else blit(GRAFIK_WIZ_FELD_LEER, ziel, 37, 443);
+    if (s.liga >= 0) Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_WIZ_LIGA + liga_bild(s.liga)), 37, 443);
+    else Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_FELD_LEER, 37, 443);
     Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::MITTEL), farbe(S_LIGA), 133, 490, "%s: %s", text(86),
                      s.liga >= 0 ? Wettbewerb_Get_Name(s.liga, false).c_str() : text(69));
 }
@@ -620,9 +618,9 @@ void Spielstart_Listeneintrag(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     switch (z.seite) {
         case S_SCHWIERIGKEIT: {
             gewaehlt = z.schwierigkeit == i;
-            if (maus) blit(GRAFIK_WIZ_HELL, ziel, x, y);
-            if (gewaehlt) blit(GRAFIK_WIZ_MARKE, ziel, x + 4, y + 6);
-            blit(GRAFIK_WIZ_SCHWIERIGKEIT + static_cast<u32>(i), ziel, x + 36, y);
+            if (maus) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_HELL, x, y);
+            if (gewaehlt) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_MARKE, x + 4, y + 6);
+            Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_SCHWIERIGKEIT + static_cast<u32>(i), x + 36, y);
             Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), gewaehlt ? FARBE_GEWAEHLT : FARBE_WEISS, x + 94,
                              y + 22, "%s", schwierigkeit_name(i));
             return;
@@ -635,14 +633,14 @@ void Spielstart_Listeneintrag(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
             if (vergeben) Blt_Alpha_Prozent_Transparent(g, 0, 0, g->breite, g->hoehe, ziel, x, y, 50);
             else if (s.gesicht == i || s.gesicht < 0 || maus) Blt_Blit(g, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
             else Blt_Alpha_Prozent_Transparent(g, 0, 0, g->breite, g->hoehe, ziel, x, y, 60);
-            if (s.gesicht == i) blit(GRAFIK_WIZ_GESICHT_RAHMEN, ziel, x - 2, y - 2);
+            if (s.gesicht == i) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_GESICHT_RAHMEN, x - 2, y - 2);
             return;
         }
         case S_LAND: {
             const i32 land = z.laender[i];
             gewaehlt = s.land == land;
             if (maus) Blt_Pulsieren_Transparent(Kit_Bild(GRAFIK_WIZ_HELL), 0, 0, 353, 33, ziel, x, y);
-            if (gewaehlt) blit(GRAFIK_WIZ_MARKE, ziel, x + 4, y + 6);
+            if (gewaehlt) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_MARKE, x + 4, y + 6);
             Wappen_Blit(land, ziel, x + 38, y + 2, 28, 28, nullptr);
             Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), gewaehlt ? FARBE_GEWAEHLT : FARBE_WEISS, x + 94,
                              y + 22, "%s", Team_String(721, land, nullptr, 0));
@@ -655,7 +653,7 @@ void Spielstart_Listeneintrag(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
             const i32 t = z.teams[i];
             gewaehlt = s.team == t;
             if (maus) Blt_Pulsieren_Transparent(Kit_Bild(GRAFIK_WIZ_HELL), 0, 0, 353, 33, ziel, x, y);
-            if (gewaehlt) blit(GRAFIK_WIZ_MARKE, ziel, x + 4, y + 6);
+            if (gewaehlt) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_MARKE, x + 4, y + 6);
             char user[37] = {};
             bool aktiv = false;
             i32 anderer = -1;
@@ -687,7 +685,7 @@ void Spielstart_Listeneintrag(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
             const i32 id = z.ligen[i];
             gewaehlt = s.liga == id;
             if (maus) Blt_Pulsieren_Transparent(Kit_Bild(GRAFIK_WIZ_HELL), 0, 0, 353, 33, ziel, x, y);
-            if (gewaehlt) blit(GRAFIK_WIZ_MARKE, ziel, x + 4, y + 6);
+            if (gewaehlt) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_MARKE, x + 4, y + 6);
             Pokal_Blit(id, -1, ziel, x + 38, y + 2, 28, 28, nullptr);
             Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), gewaehlt ? FARBE_GEWAEHLT : FARBE_WEISS, x + 94,
                              y + 22, "%s", Wettbewerb_Get_Name(id, false).c_str());
@@ -734,8 +732,8 @@ void Spielstart_Weiter_Text(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
 
 void Spielstart_Team_Behalten_Info(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     const bool an = aktueller().behalten != 0;
-    if (Menue_Get_Aktives_Icon() == icon) blit(GRAFIK_WIZ_HELL_KLEIN, ziel, x, y);
-    blit(an ? GRAFIK_WIZ_HAKEN_AN : GRAFIK_WIZ_HAKEN, ziel, x + 2, y + 2);
+    if (Menue_Get_Aktives_Icon() == icon) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_HELL_KLEIN, x, y);
+    Kit_Bild_Zeichnen(ziel, an ? GRAFIK_WIZ_HAKEN_AN : GRAFIK_WIZ_HAKEN, x + 2, y + 2);
     Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), an ? FARBE_GEWAEHLT : FARBE_WEISS, x + 30, y + 17, "%s",
                      text(94));
 }

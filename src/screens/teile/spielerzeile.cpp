@@ -22,9 +22,6 @@ constexpr i32 UEBERLAGE_PROZENT = 35;
 constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};       // classes 0..3 -> 24039, 24037, 24036, 24038
 constexpr i32 ERSCHOEPFUNG_BILD[5] = {1, 2, 3, 0, 4};  // levels 0..4 -> 24043, 24044, 24045, 24042, 24046
 
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y, i32 h = -1) {
-    if (Rastport* b = Kit_Bild(nummer)) Blt_Blit(b, 0, 0, -1, h, ziel, x, y, Blt_Opt_Transparent);
-}
 i32 wert(int modus, i32 spieler) { return Spieler_Wert(modus, spieler, 0, OP_LESEN); }
 }  // namespace
 
@@ -71,9 +68,10 @@ void Spielerzeile_Zeichnen(Rastport* ziel, const Spielerzeile& z) {
     const int n = Attribute_Get_Attribute(p, attribute, 3, 0);
     for (int i = 0; i < n && i < 3; ++i)
         if (attribute[i] >= 0)
-            blit(ziel, (z.gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[i], x + 349 + 28 * i, y + 1);
+            Kit_Bild_Zeichnen(ziel, (z.gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[i],
+                              x + 349 + 28 * i, y + 1);
     if (!z.mit_zustand) return;
     i32 e = Spieler_Get_Erschoepfung(p);
     e = e < 0 ? 0 : e > 4 ? 4 : e;
-    blit(ziel, GRAFIK_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[e], x + 469, y);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[e], x + 469, y);
 }

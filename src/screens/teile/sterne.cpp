@@ -2,8 +2,9 @@
 
 #include <cstdlib>
 
-#include "graphics/blitter.h"
 #include "grafik_nummern.h"
+#include "graphics/blitter.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "world/welt.h"
 
@@ -81,9 +82,7 @@ Sterne_Bild Sterne_Klein(i32 halbe, i32 abzug, i32 x) {
 }
 
 void Sterne_Zeichnen(Rastport* ziel, const Sterne_Bild& b, i32 y) {
-    for (i32 i = 0; i < b.anzahl; ++i)
-        if (Rastport* r = Menue_Get_Hooks().grafik_holen(static_cast<u32>(b.stern[i].grafik)))
-            Blt_Blit(r, 0, 0, -1, -1, ziel, b.stern[i].x, y, Blt_Opt_Transparent);
+    for (i32 i = 0; i < b.anzahl; ++i) Kit_Bild_Zeichnen(ziel, static_cast<u32>(b.stern[i].grafik), b.stern[i].x, y);
 }
 
 void Spieler_Sterne_Zeichnen(Rastport* ziel, i32 spieler, i32 x, i32 y, i32 abzug, bool gewaehlt) {

@@ -79,7 +79,7 @@ bool sturz_gezeigt = false;
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING2, n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 void zeigen(i16 nummer, bool an) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer))
+    if (Screen_Icon* i = Kit_Icon(nummer))
         i->status = an ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
 }
 bool schnell_an() { return Menue_Icon_Zustand(ICON_FILM_SCHNELL) != 0; }

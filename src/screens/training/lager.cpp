@@ -41,7 +41,7 @@ constexpr u32 VERLETZT = 0x40, NICHT_SPIELBEREIT = 0x7c0;
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 constexpr i32 VERLETZUNG_LAGER = 2;
 constexpr i32 KLANG_LAGER = 0;
-constexpr u16 FARBE_GEFAHR = 50055;
+constexpr u16 FARBE_GEFAHR = FARBE_MARKE;
 // Exhaustion pictures by the change: <= -2, -1, 0, 1, >= 2.
 constexpr i32 ERSCHOEPFUNG_BILD[5] = {24046, 24042, 24045, 24044, 24043};
 
@@ -350,9 +350,9 @@ void Trainings_Lager_Screen_Init() {
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_LAGER_RAHMEN)) return;
     Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(WAHL.daten());
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LAGER_LOS)) i->hilfe = dolv(H_LOS);
+    if (Screen_Icon* i = Kit_Icon(ICON_LAGER_LOS)) i->hilfe = dolv(H_LOS);
     for (i16 n : {ICON_LAGER_ZURUECK, ICON_LAGER_VOR})
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) i->hilfe = dolv(H_BLAETTERN);
+        if (Screen_Icon* i = Kit_Icon(n)) i->hilfe = dolv(H_BLAETTERN);
     blaettern_drossel = {};
     (void)blaettern_drossel_lager;
 }
@@ -414,7 +414,7 @@ void Trainings_Lager_Run_Screen_Init(i32 c) {
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_LAUF_PANEL) || c < 0 || c >= TRAININGSLAGER_ANZAHL) return;
     Menue_Screen_Icon_Tabelle_Loeschen(ERGEBNIS.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(LAUF.daten());
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LAUF_ENDE)) i->hilfe = dolv(H_ENDE);
+    if (Screen_Icon* i = Kit_Icon(ICON_LAUF_ENDE)) i->hilfe = dolv(H_ENDE);
     lauf = Lager_Lauf{};
     lauf.lager = c;
     lauf.anzahl = std::min(Teamspieler_Ins_Array(Team_Aktiv, lauf.kader, MAX_SPIELER_PRO_TEAM, 0), 20);
@@ -547,7 +547,7 @@ void Trainings_Lager_Ende() {
     lauf_aus();
     Menue_Screen_Icon_Tabelle_Hinzufuegen(ERGEBNIS.daten());
     for (i32 i = lauf.anzahl; i < 20; ++i)
-        if (Screen_Icon* z = Menue_Screen_Icon_Aus_Nummer(ICON_ERGEBNIS_ZEILE + i)) z->status |= MENUE_S_VERSTECKT;
+        if (Screen_Icon* z = Kit_Icon(ICON_ERGEBNIS_ZEILE + i)) z->status |= MENUE_S_VERSTECKT;
     Blt_Cache_Leeren();
 }
 

@@ -18,7 +18,6 @@
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "platform/input.h"
-#include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
@@ -46,7 +45,7 @@ constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 
 // Position badge by class (24039, 24037, 24036, 24038).
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 // The colour of the trainings done this round: none, one, more.
-constexpr u16 EINHEITEN_FARBE[3] = {20051, 52743, 50055};
+constexpr u16 EINHEITEN_FARBE[3] = {FARBE_KLASSE_1, FARBE_GEWAEHLT, FARBE_MARKE};
 
 // Texts of the sheet's section.
 enum : i32 {
@@ -163,7 +162,7 @@ void hilfen_setzen() {
              {ICON_PLAN_MITTE, H_MITTE},   {ICON_PLAN_ZURUECK, H_PFEILE},  {ICON_PLAN_VOR, H_PFEILE},
              {ICON_PLAN_LINKS, H_PFEILE},  {ICON_PLAN_RECHTS, H_PFEILE}};
     for (const auto& e : h)
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(e.nummer)) i->hilfe = dolv(e.text);
+        if (Screen_Icon* i = Kit_Icon(e.nummer)) i->hilfe = dolv(e.text);
 }
 
 // A bare training mark (value 1, no points) of the player is taken off.
@@ -177,7 +176,7 @@ void auswaehlen(i32 p) {
     gewaehlt = p;
     gewaehlt_team = Team_Aktiv;
     for (i32 k = 0; k < PLAN_ZEILEN; ++k)
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_PLAN_ZEILE + k))
+        if (Screen_Icon* i = Kit_Icon(ICON_PLAN_ZEILE + k))
             i->grafik = zeile_spieler[k] == p && p >= 0 ? GRAFIK_PLAN_ZEILE_AN : GRAFIK_PLAN_ZEILE;
 }
 
@@ -226,7 +225,7 @@ void Spieler_Training_Liste_Aufbauen() {
     std::stable_sort(kader, kader + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
     for (i32 k = 0; k < PLAN_ZEILEN; ++k) {
         zeile_spieler[k] = k < n ? kader[k] : -1;
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_PLAN_ZEILE + k)) {
+        if (Screen_Icon* i = Kit_Icon(ICON_PLAN_ZEILE + k)) {
             i->user[0] = static_cast<u32>(zeile_spieler[k]);
             i->status = k < n ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
         }
@@ -404,11 +403,12 @@ void Spieler_Training_Zeile_Klick(Screen_Icon* icon, u32 ereignis) {
     if (ereignis & MENUE_E_RECHTS) {
         // A right click shows the player's card.
         Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
-    } else if (Attribut_Popup_Offen()) {
-        Attribut_Popup_Spieler_Zeigen(p, Team_Aktiv);
+    } else if (Screen_Offen(Screen_Id::ATTRIBUT_POPUP)) {
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = Team_Aktiv});
     } else if (Maus_Get_X() >= 304 && Maus_Get_X() <= 359) {
         // On the attributes: the popup to choose the ones he plays with.
-        Attribut_Popup_Oeffnen(p, Maus_Get_X(), Maus_Get_Y(), Team_Aktiv);
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP,
+                            {.spieler = p, .team = Team_Aktiv, .x = Maus_Get_X(), .y = Maus_Get_Y()});
     }
     Blt_Cache_Leeren();
 }

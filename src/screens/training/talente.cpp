@@ -35,7 +35,7 @@ constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUM
               MODUS_GELD = 93, MODUS_TRAININGS = 98;
 constexpr u32 VERLETZT = 0x40;
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
-constexpr u16 FARBE_INFO = 50744, FARBE_VORAUS = 50055, FARBE_WIRKUNG = 20051;
+constexpr u16 FARBE_HINWEIS = FARBE_KOPF, FARBE_VORAUS = FARBE_MARKE, FARBE_WIRKUNG = FARBE_KLASSE_1;
 constexpr i32 STATUS_VERLETZT = 24013, STATUS_ROT = 24010, STATUS_GELBROT = 24011, STATUS_GELB = 24012;
 
 // Texts of the talents section.
@@ -144,7 +144,7 @@ constexpr auto ATTRIBUTE = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
 });
 
 void zeigen(i16 nummer, bool an) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer))
+    if (Screen_Icon* i = Kit_Icon(nummer))
         i->status = an ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
 }
 
@@ -153,8 +153,7 @@ void baum_einrichten() {
     const bool tw = spieler >= 0 && torwart(spieler);
     for (i32 a = 0; a < 40; ++a) zeigen(static_cast<i16>(a < 35 ? ICON_TALENTE_ATTRIBUT + a : ICON_TALENTE_SPEZIAL + a - 35), !tw);
     for (i32 j = 0; j < 6; ++j) zeigen(static_cast<i16>(ICON_TALENTE_TORWART + j), tw);
-    if (Screen_Icon* r = Menue_Screen_Icon_Aus_Nummer(ICON_TALENTE_RAHMEN))
-        r->grafik = tw ? GRAFIK_TALENTE_TOR : GRAFIK_TALENTE_FELD;
+    if (Screen_Icon* r = Kit_Icon(ICON_TALENTE_RAHMEN)) r->grafik = tw ? GRAFIK_TALENTE_TOR : GRAFIK_TALENTE_FELD;
 }
 
 void wechsel_bestaetigt(i32 anzahl, const i32* liste) {
@@ -217,7 +216,7 @@ void attribut_panel(Rastport* ziel, i32 a, const Screen_Icon* icon) {
         Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_TALENTE_GLANZ + a), icon->x - 4, icon->y - 4);
     umbruch(ziel, Kit_Schrift::SCHMAL_GROSS, d.name, 124, 236, 464, 500, FARBE_WEISS);
     umbruch(ziel, Kit_Schrift::TEXT, d.info1, 269, 785, 465, 500, 1);
-    umbruch(ziel, Kit_Schrift::TEXT, d.info1, 268, 784, 464, 500, FARBE_INFO);
+    umbruch(ziel, Kit_Schrift::TEXT, d.info1, 268, 784, 464, 500, FARBE_HINWEIS);
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_GROSS + a), 145, 511);
     Kit_Printf_Glatt(ziel, klein, FARBE_WEISS, 268, 522, "%s %s", text(T_KOSTEN),
                      Bank_Geld_String(Global_Attribut_Training_Kosten(a, spieler), Team_Aktiv, -1, 0));
@@ -233,20 +232,20 @@ void attribut_panel(Rastport* ziel, i32 a, const Screen_Icon* icon) {
     i32 v[3];
     const i32 n = Attribute_Get_Voraussetzungen(a, v);
     if (n > 0) {
-        const i32 x = Kit_Printf_Glatt(ziel, klein, FARBE_INFO, 268, y, "%s:  ", text(T_BENOETIGT));
+        const i32 x = Kit_Printf_Glatt(ziel, klein, FARBE_HINWEIS, 268, y, "%s:  ", text(T_BENOETIGT));
         char liste[200] = "";
         for (i32 i = 0; i < n; ++i) {
             const size_t l = std::char_traits<char>::length(liste);
             std::snprintf(liste + l, sizeof liste - l, "%s%s", Attribut_Tabelle[v[i]].name, i + 1 < n ? ", " : ".");
             Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + v[i]), 268 + std::max(x, 110) + 20 * i, y - 12);
         }
-        Kit_Printf_Glatt(ziel, klein, FARBE_INFO, 268, y + 14, "%s", liste);
+        Kit_Printf_Glatt(ziel, klein, FARBE_HINWEIS, 268, y + 14, "%s", liste);
     }
     Kit_Printf_Glatt(ziel, klein, FARBE_WIRKUNG, 520, 540, "%s", text(T_WIRKUNG));
     i32 yw = 556;
     for (i32 i = 0; i < 3; ++i)
         if (d.auswirkung[i] != 0) {
-            Kit_Printf_Glatt(ziel, klein, i == 2 && a == 39 ? FARBE_INFO : FARBE_WEISS, 520, yw, "%+d",
+            Kit_Printf_Glatt(ziel, klein, i == 2 && a == 39 ? FARBE_HINWEIS : FARBE_WEISS, 520, yw, "%+d",
                              d.auswirkung[i]);
             yw += 14;
         }
@@ -276,7 +275,7 @@ void Spieler_Talente_Screen_Init(i32 p, i32 m) {
     Menue_Screen_Icon_Tabelle_Hinzufuegen(RAHMEN.daten());
     const bool aus = modus == TALENTE_EINZELN;
     for (i16 n : {ICON_TALENTE_ZURUECK, ICON_TALENTE_VOR})
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) {
+        if (Screen_Icon* i = Kit_Icon(n)) {
             i->hilfe = Text_cfg_Text(TEXT_ZUSATZ_DOLV, H_BLAETTERN);
             if (aus) {
                 i->grafik = n == ICON_TALENTE_VOR ? GRAFIK_KARTE_VOR_AUS : GRAFIK_KARTE_ZURUECK_AUS;
